@@ -1,0 +1,30 @@
+# Zentavo: one-command set-up, build and test on Debian.
+#   make test   installs what is missing, builds, runs every test
+#   make bench  builds and runs the benchmark programs
+PRESET ?= default
+BUILD_DIR := build
+
+.PHONY: all bootstrap configure build test bench clean format
+
+all: build
+
+bootstrap:
+	@bash scripts/bootstrap.sh
+
+configure: bootstrap
+	@cmake --preset $(PRESET) >/dev/null
+
+build: configure
+	@cmake --build --preset $(PRESET)
+
+test: build
+	@ctest --preset $(PRESET)
+
+bench: build
+	@bash bench/run.sh $(BUILD_DIR)
+
+format:
+	@find engine batch bench tests -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	@rm -rf build build-debug
