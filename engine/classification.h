@@ -1,0 +1,57 @@
+// What a result means for the worker: the minimum reported values, the PPE
+// level and its clothing, the shock approach boundaries, the arc-blast
+// pressure and the TNT equivalent. The same rules serve all three methods.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace zentavo {
+
+// Test factors of the energy floor: every full-current case, and the
+// empirical model's reduced case.
+inline constexpr double kFullCaseFloorFactor = 0.239006;
+inline constexpr double kReducedCaseFloorFactor = 0.238846;
+// The floored values: 0.25 cal/cm2 and 6 inches.
+inline constexpr double kFlooredEnergy = 0.25 / 0.239006;  // J/cm2
+inline constexpr double kFlooredBoundary = 152.4;          // mm
+
+struct FlooredResult {
+    double energy;    // J/cm2
+    double boundary;  // mm
+    bool energyFloored;
+    bool boundaryFloored;
+};
+// An energy below 0.25 cal/cm2 (tested with `testFactor`) and a boundary
+// below 6 inches are raised to those minimums.
+FlooredResult ApplyResultFloors(double energy, double boundary, double testFactor);
+
+struct PpeClass {
+    std::int32_t index;      // -1 unclassified, 0..4 levels, 5 beyond level 4
+    std::string_view level;  // "0".."4", "N/A", empty when unclassified
+};
+PpeClass ClassifyPpe(double joulesPerCm2);
+PpeClass ClassifyPpeCalories(double calPerCm2);
+
+struct ClothingText {
+    std::string_view first;
+    std::string_view second;
+};
+// Typical protective clothing of a PPE index; index 5 reads "Consult PPE
+// Manufacturer" with a second line "N/A" that is kept but never shown.
+ClothingText ClothingLines(std::int32_t ppeIndex);
+
+struct ApproachBoundaries {
+    std::string_view limited;     // inches
+    std::string_view restricted;  // inches or "Avoid contact"
+    std::string_view prohibited;  // inches or "Avoid contact"
+};
+ApproachBoundaries SelectApproachBoundaries(double voltage, int equipmentClass);
+
+// Initial arc-blast pressure in lb/ft2 at the working distance (mm).
+double ArcBlastPressure(double arcCurrentKa, double workDistMm);
+// TNT equivalent of the arc energy in kg.
+double TntEquivalentOf(double arcCurrentKa, double boltedCurrentKa, double voltage,
+                       double arcTimeS);
+
+}  // namespace zentavo

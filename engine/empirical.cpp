@@ -1,0 +1,269 @@
+#include "engine/empirical.h"
+
+#include <cmath>
+
+#include "engine/catalog.h"
+#include "engine/classification.h"
+#include "engine/number.h"
+#include "engine/power.h"
+
+namespace zentavo {
+
+double CalculationFactor(double voltage) { return voltage < 1000.0 ? 1.5 : 1.0; }
+
+double EnergyClassConstant(int equipmentClass) {
+    return (equipmentClass == kSwitchgear || equipmentClass == kMccAndPanels) ? -0.555 : -0.792;
+}
+
+double GroundingConstant(int grounding) { return grounding == 1 ? -0.113 : 0.0; }
+
+double ArcingCurrentConstant(int equipmentClass) {
+    return (equipmentClass == kOpenAir || equipmentClass == kCable) ? -0.153 : -0.097;
+}
+
+double LowVoltageDistanceExponent(int equipmentClass) {
+    switch (equipmentClass) {
+        case kSwitchgear: return 1.473;
+        case kMccAndPanels: return 1.641;
+        default: return 2.0;
+    }
+}
+
+double DistanceExponent(int equipmentClass, double voltage) {
+    if (voltage <= 1000.0) return LowVoltageDistanceExponent(equipmentClass);
+    return (equipmentClass == kSwitchgear || equipmentClass == kMccAndPanels) ? 0.973 : 2.0;
+}
+
+double LogArcingCurrent(double voltage, double boltedCurrent, double gapMm, double k) {
+    const double lgIbf = std::log10(boltedCurrent);
+    if (voltage < 1000.0) {
+        const double kv = voltage * 0.001;
+        return k + 0.662 * lgIbf + 0.0966 * kv + 0.000526 * gapMm + 0.5588 * kv * lgIbf -
+               0.00304 * gapMm * lgIbf;
+    }
+    return 0.00402 + 0.983 * lgIbf;
+}
+
+double RoundCurrent(double kA) {
+    // Written with two decimals and read back: what is shown is what is used.
+    return ParseNumber(FormatFixed(kA, 18, 2, '.'), '.');
+}
+
+double NormalizedEnergyLog(double arcCurrent, double k1, double k2, double gapMm) {
+    return k1 + k2 + 1.081 * std::log10(arcCurrent) + 0.0011 * gapMm;
+}
+
+bool IsLeeCase(double voltage, double gapMm) { return voltage >= 15000.0 || gapMm > 152.0; }
+
+namespace {
+
+constexpr double kBoundaryEnergy = 5.0;  // J/cm2 at the flash protection boundary
+
+struct EnergyAndBoundary {
+    double energy;
+    double boundary;
+};
+
+EnergyAndBoundary EmpiricalCase(const SharedState& s, double lgEn, double t) {
+    const double x = s.DistExponent;
+    const double en = Power10(lgEn);
+    const double at610 = Power(610.0, x);
+    const double energy = en * (4.184 * s.Cf) * (t / 0.2) * at610 / Power(s.WorkDist, x);
+    const double boundary = Power(4.184 * s.Cf * en * t / 0.2 * at610 / kBoundaryEnergy, 1.0 / x);
+    return {energy, boundary};
+}
+
+}  // namespace
+
+void ComputeEmpiricalEnergies(SharedState& s) {
+    if (IsLeeCase(s.Voltage, s.Gap)) {
+        const double d = s.WorkDist;
+        s.IncidentEnergy = 2142.0 * s.Voltage * s.BoltedCurrent * (s.ArcTime / (d * d));
+        s.FlashBoundary =
+            std::sqrt(2142.0 * s.Voltage * s.BoltedCurrent * (s.ArcTime / kBoundaryEnergy));
+        s.IncidentEnergyReduced = 0;
+        s.FlashBoundaryReduced = 0;
+        return;
+    }
+    const auto full = EmpiricalCase(s, s.LogNormEnergy, s.ArcTime);
+    const auto reduced = EmpiricalCase(s, s.LogNormEnergyReduced, s.ArcTimeReduced);
+    s.IncidentEnergy = full.energy;
+    s.FlashBoundary = full.boundary;
+    s.IncidentEnergyReduced = reduced.energy;
+    s.FlashBoundaryReduced = reduced.boundary;
+}
+
+ArcCurrentOutcome RunEmpiricalArcCurrent(SharedState& s, const EmpiricalFields& f, char sep) {
+    ArcCurrentOutcome out;
+    StartMainWindowNext(s);
+    out.warning = CheckEmpiricalInputs(s, f, sep);
+    if (!out.warning.empty()) return out;
+
+    s.LogArcCurrent = LogArcingCurrent(s.Voltage, s.BoltedCurrent, s.Gap, s.K);
+    const double ia = Power10(s.LogArcCurrent);
+    s.ArcCurrent = ia;
+    s.ArcCurrentReduced = 0.85 * ia;
+    // The arc cannot carry more than the bolted fault current.
+    if (s.BoltedCurrent <= ia) {
+        s.ArcCurrent = s.BoltedCurrent;
+        s.ArcCurrentReduced = s.BoltedCurrent - 0.15 * s.BoltedCurrent;
+    }
+    s.DistExponent = DistanceExponent(f.equipmentClass, s.Voltage);
+    const auto approach = SelectApproachBoundaries(s.Voltage, f.equipmentClass);
+    s.LimitedApproach = approach.limited;
+    s.RestrictedApproach = approach.restricted;
+    s.ProhibitedApproach = approach.prohibited;
+    s.ArcCurrent = RoundCurrent(s.ArcCurrent);
+    s.ArcCurrentReduced = RoundCurrent(s.ArcCurrentReduced);
+    s.LogNormEnergy = NormalizedEnergyLog(s.ArcCurrent, s.K1, s.K2, s.Gap);
+    s.LogNormEnergyReduced = NormalizedEnergyLog(s.ArcCurrentReduced, s.K1, s.K2, s.Gap);
+
+    out.arcCurrent = FormatFixed(s.ArcCurrent, 5, 2, sep);
+    out.arcCurrentReduced = FormatFixed(s.ArcCurrentReduced, 5, 2, sep);
+    out.reducedCaseOffered = !IsLeeCase(s.Voltage, s.Gap);
+    return out;
+}
+
+namespace {
+
+// Reads the arc durations into the state; returns the joined messages.
+std::string CheckDurations(SharedState& s, const DurationFields& d, char sep) {
+    std::string error;
+    double t1 = 0;
+    if (d.arcTime.empty()) {
+        error += msg::kEnterArcTime;
+    } else {
+        t1 = ParseNumber(d.arcTime, sep);
+    }
+    if (t1 > 0 && t1 <= 2.0) {
+        s.ArcTime = t1;
+    } else {
+        error += msg::kArcTimeRange;
+    }
+
+    if (d.arcTimeReduced.empty()) {
+        if (!s.ReducedCaseOff) error += msg::kEnterArcTimeReduced;
+    } else if (s.ReducedCaseOff) {
+        // The reduced duration is hidden: a valid leftover is kept, anything
+        // else (a stale text the user cannot see) is ignored.
+        try {
+            const double t2 = ParseNumber(d.arcTimeReduced, sep);
+            if (t2 > 0 && t2 <= 2.0) s.ArcTimeReduced = t2;
+        } catch (const ConversionError&) {
+        }
+    } else {
+        const double t2 = ParseNumber(d.arcTimeReduced, sep);
+        if (t2 > 0 && t2 <= 2.0) {
+            s.ArcTimeReduced = t2;
+        } else {
+            error += msg::kArcTimeReducedRange;
+        }
+    }
+    return error;
+}
+
+// A TNT text that reads as zero says nothing useful: it is shown as "N/A".
+bool IsZeroText(std::string_view t, char sep) {
+    if (t == "0" || t == "0,0" || t == "0,000") return true;
+    return t.size() >= 3 && t[0] == '0' && t[1] == sep &&
+           (t.substr(2) == "0" || t.substr(2) == "000");
+}
+
+void FillClothing(CaseTexts& c, std::int32_t index) {
+    const auto lines = ClothingLines(index);
+    c.clothing1 = lines.first;
+    c.clothing2 = lines.second;
+    c.clothingSecondLineShown = index != 5;
+}
+
+std::string FlooredBoundaryText(const UnitSettings& u, char sep) {
+    return u.BoundaryUnit == "inches" ? FormatFixed(6.0, 5, 2, sep)
+                                      : FormatFixed(kFlooredBoundary, 5, 2, sep);
+}
+
+}  // namespace
+
+EmpiricalOutcome RunEmpiricalResults(SharedState& s, const DurationFields& durations,
+                                     const UnitSettings& u, char sep) {
+    EmpiricalOutcome out;
+    s.ErrorText = CheckDurations(s, durations, sep);
+    if (!s.ErrorText.empty()) {
+        out.warning = s.ErrorText;
+        return out;
+    }
+
+    s.PpeLevel.clear();
+    s.PpeLevelReduced.clear();
+    s.PpeIndex = -1;
+    s.PpeIndexReduced = -1;
+    ComputeEmpiricalEnergies(s);
+
+    const bool lee = IsLeeCase(s.Voltage, s.Gap);
+    if (lee) {
+        s.ArcPressure = s.ArcPressureReduced = 0;
+        s.TntEquivalent = s.TntEquivalentReduced = 0;
+    } else {
+        s.ArcPressure = ArcBlastPressure(s.ArcCurrent, s.WorkDist);
+        s.ArcPressureReduced = ArcBlastPressure(s.ArcCurrentReduced, s.WorkDist);
+        s.TntEquivalent = s.BoltedCurrent > s.ArcCurrent
+                              ? TntEquivalentOf(s.ArcCurrent, s.BoltedCurrent, s.Voltage, s.ArcTime)
+                              : 0.0;
+        s.TntEquivalentReduced =
+            TntEquivalentOf(s.ArcCurrentReduced, s.BoltedCurrent, s.Voltage, s.ArcTimeReduced);
+    }
+
+    EmpiricalResultTexts& t = out.texts;
+    t.reducedCaseOffered = !lee;
+    t.durationCaption = s.Voltage >= 15000.0 ? "Arc Duration (sec):"
+                                             : "Arc Duration @ Predicted Arc Current (sec):";
+    t.full.energy = EnergyText(s.IncidentEnergy, u, sep);
+    t.reduced.energy = EnergyText(s.IncidentEnergyReduced, u, sep);
+    t.full.boundary = BoundaryText(s.FlashBoundary, u, sep);
+    t.reduced.boundary = BoundaryText(s.FlashBoundaryReduced, u, sep);
+    t.approach.limited = ApproachText(s.LimitedApproach, u, sep);
+    t.approach.restricted = ApproachText(s.RestrictedApproach, u, sep);
+    t.approach.prohibited = ApproachText(s.ProhibitedApproach, u, sep);
+    t.full.pressure = PressureText(s.ArcPressure, u, PressureStyle::Empirical, sep);
+    t.reduced.pressure = PressureText(s.ArcPressureReduced, u, PressureStyle::Empirical, sep);
+    t.full.tnt = TntText(s.TntEquivalent, u, sep);
+    t.reduced.tnt = TntText(s.TntEquivalentReduced, u, sep);
+
+    const auto full = ApplyResultFloors(s.IncidentEnergy, s.FlashBoundary, kFullCaseFloorFactor);
+    const auto reduced = ApplyResultFloors(s.IncidentEnergyReduced, s.FlashBoundaryReduced,
+                                           kReducedCaseFloorFactor);
+    s.IncidentEnergy = full.energy;
+    s.FlashBoundary = full.boundary;
+    s.IncidentEnergyReduced = reduced.energy;
+    s.FlashBoundaryReduced = reduced.boundary;
+    if (full.energyFloored) t.full.energy = EnergyText(s.IncidentEnergy, u, sep);
+    if (full.boundaryFloored) t.full.boundary = FlooredBoundaryText(u, sep);
+    if (reduced.energyFloored) t.reduced.energy = EnergyText(s.IncidentEnergyReduced, u, sep);
+    if (reduced.boundaryFloored) t.reduced.boundary = FlooredBoundaryText(u, sep);
+
+    const auto ppe = ClassifyPpe(s.IncidentEnergy);
+    const auto ppeReduced = ClassifyPpe(s.IncidentEnergyReduced);
+    s.PpeIndex = ppe.index;
+    s.PpeLevel = ppe.level;
+    s.PpeIndexReduced = ppeReduced.index;
+    s.PpeLevelReduced = ppeReduced.level;
+    t.full.ppeLevel = s.PpeLevel;
+    t.reduced.ppeLevel = s.PpeLevelReduced;
+    FillClothing(t.full, s.PpeIndex);
+    FillClothing(t.reduced, s.PpeIndexReduced);
+    t.fullClothingBold = s.PpeIndex >= s.PpeIndexReduced;
+    t.reducedClothingBold = s.PpeIndexReduced >= s.PpeIndex;
+
+    t.reducedGoverns = s.IncidentEnergyReduced > s.IncidentEnergy;
+    t.fullPressureBold = s.ArcPressure > s.ArcPressureReduced;
+    t.fullTntBold = s.TntEquivalent > s.TntEquivalentReduced;
+
+    if (s.ArcTime < 0.01 || s.ArcTimeReduced < 0.01) {
+        t.full.pressure = t.reduced.pressure = t.full.tnt = t.reduced.tnt = "N/A";
+    }
+    if (!(s.BoltedCurrent > s.ArcCurrent)) t.full.tnt = "N/A";
+    if (IsZeroText(t.full.tnt, sep)) t.full.tnt = "N/A";
+    if (IsZeroText(t.reduced.tnt, sep)) t.reduced.tnt = "N/A";
+    return out;
+}
+
+}  // namespace zentavo

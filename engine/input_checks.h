@@ -1,0 +1,74 @@
+// The checks of the main window's three tabs. Each takes the texts of the
+// tab's fields as typed, the unit captions beside the lengths and the item
+// indexes of its selectors; it writes every value that passes into the
+// shared state at once and returns the joined text of every problem (empty
+// when all passed), which is also left in SharedState::ErrorText.
+//
+// A text that is not a number raises ConversionError at that field: the
+// values accepted before it stay in the state and nothing further is checked.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "engine/catalog.h"
+#include "engine/shared_state.h"
+
+namespace zentavo {
+
+namespace msg {
+inline constexpr std::string_view kVoltageOutOfRange = "Voltage out of range. ";
+inline constexpr std::string_view kInvalidBoltedCurrent = "Invalid bolted current. ";
+inline constexpr std::string_view kEnterGap = "Enter Gap value";
+inline constexpr std::string_view kIncorrectGap = "Incorrect gap between conductors. ";
+inline constexpr std::string_view kWorkDistance = "Working distance is not within allowed limits. ";
+inline constexpr std::string_view kNoEquipmentClass = " Equipment class not selected.";
+inline constexpr std::string_view kNoGrounding = " Grounding type not set.";
+inline constexpr std::string_view kEnterIR = "Enter IR value.";
+inline constexpr std::string_view kEnterIT = "Enter IT value.";
+}  // namespace msg
+
+// Fields of the "IEEE1584 Empirical Model" tab. The views must outlive the call.
+struct EmpiricalFields {
+    std::string_view voltage;          // VoltEdit, V
+    std::string_view boltedCurrent;    // IbfEdit, kA
+    std::string_view gap;              // GapEdit
+    std::string_view workDist;         // WorkDistEdit
+    std::string_view gapCaption = "mm";       // Label1
+    std::string_view workDistCaption = "mm";  // Label2
+    int equipmentClass = -1;  // EquipClassBox item, -1 when none is chosen
+    int grounding = 0;        // GroundGroup item, -1 when none is chosen
+};
+
+// Fields of the "IEEE1584 Fuse Equations" tab.
+struct FuseFields {
+    std::string_view boltedCurrent;           // Fuse_Ibolt, kA
+    std::string_view workDist;                // Fuse_Work_Dist
+    std::string_view workDistCaption = "mm";  // Label8
+    int fuseClass = 0;                        // FuseClass item 0..7
+    int equipmentClass = kFuseTabClass;       // Fuse_Eq_Class item
+};
+
+// Fields of the "Low Voltage Circuit Breakers" tab.
+struct BreakerFields {
+    std::string_view voltage;                 // CB_volt, V
+    std::string_view boltedCurrent;           // CB_Ibolt, kA
+    std::string_view workDist;                // CB_workdist
+    std::string_view workDistCaption = "mm";  // Label14
+    std::string_view interruptingRating;      // ir_edit, kA
+    std::string_view instantaneousTrip;       // it_edit, kA
+    int breakerType = 0;                      // Breakertype item 0..5
+    int equipmentClass = kBreakerTabClass;    // CB_Equip item
+};
+
+// What every "Next" of the main window does first.
+void StartMainWindowNext(SharedState& state);
+
+std::string CheckEmpiricalInputs(SharedState& state, const EmpiricalFields& f, char sep);
+// `gapUnit` is the gap selector of the units window; `gapText` receives the
+// class default gap as the tab's gap field shows it.
+std::string CheckFuseInputs(SharedState& state, const FuseFields& f, std::string_view gapUnit,
+                            std::string& gapText, char sep);
+std::string CheckBreakerInputs(SharedState& state, const BreakerFields& f, char sep);
+
+}  // namespace zentavo

@@ -1,0 +1,186 @@
+#include "engine/number.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+namespace zentavo {
+
+ConversionError::ConversionError(std::string_view text)
+    : std::runtime_error("'" + std::string(text) + "' is not a valid floating point value"),
+      text_(text) {}
+
+namespace {
+
+// Decimal digits of a non-negative finite double: value = 0.d1d2d3... x 10^exp10.
+// `count` digits without trailing zeros; count == 0 means zero.
+struct Digits {
+    char d[24];
+    int count = 0;
+    int exp10 = 0;  // position of the decimal point after the first digits
+};
+
+Digits ShortestDigits(double magnitude) {
+    Digits out;
+    if (magnitude == 0.0) return out;
+    // The shortest text that reads back as the same double: the digits a
+    // person would write for the value, so 2.675 rounds like 2.675.
+    char buf[40];
+    auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific);
+    const char* p = buf;
+    const char* end = res.ptr;
+    const char* e = std::find(p, end, 'e');
+    for (; p < e; ++p) {
+        if (*p >= '0' && *p <= '9') out.d[out.count++] = *p;
+    }
+    int exponent = 0;
+    std::from_chars(e + 1 + (e[1] == '+' ? 1 : 0), end, exponent);
+    out.exp10 = exponent + 1;
+    while (out.count > 0 && out.d[out.count - 1] == '0') --out.count;
+    return out;
+}
+
+// Rounds to n significant digits, halves away from zero.
+void RoundTo(Digits& v, int n, int decimals) {
+    if (v.count == 0) return;
+    if (n < 0) {
+        v.count = 0;
+        return;
+    }
+    if (n == 0) {
+        // Everything lies below the last shown decimal: it is either nothing
+        // or one unit of that decimal.
+        if (v.d[0] >= '5') {
+            v.d[0] = '1';
+            v.count = 1;
+            v.exp10 = 1 - decimals;
+        } else {
+            v.count = 0;
+        }
+        return;
+    }
+    if (v.count <= n) return;
+    const bool up = v.d[n] >= '5';
+    v.count = n;
+    if (up) {
+        int i = n - 1;
+        while (i >= 0 && v.d[i] == '9') {
+            v.d[i] = '0';
+            --i;
+        }
+        if (i < 0) {
+            v.d[0] = '1';
+            v.count = 1;
+            ++v.exp10;
+        } else {
+            ++v.d[i];
+        }
+    }
+    while (v.count > 0 && v.d[v.count - 1] == '0') --v.count;
+}
+
+}  // namespace
+
+std::string FormatFixed(double value, int precision, int decimals, char sep) {
+    if (std::isnan(value)) return "NAN";
+    if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
+    precision = std::clamp(precision, 2, 18);
+    decimals = std::clamp(decimals, 0, 18);
+
+    Digits v = ShortestDigits(std::fabs(value));
+    if (v.count > 0) RoundTo(v, std::min({precision, v.exp10 + decimals, 18}), decimals);
+
+    std::string out;
+    out.reserve(32);
+    if (value < 0 && v.count > 0) out.push_back('-');
+    const int e = v.count > 0 ? v.exp10 : 0;
+
+    if (e > precision) {
+        out.push_back(v.d[0]);
+        if (v.count > 1) {
+            out.push_back(sep);
+            out.append(v.d + 1, v.d + v.count);
+        }
+        out.push_back('E');
+        char exp[8];
+        auto r = std::to_chars(exp, exp + sizeof exp, e - 1);
+        const int width = decimals > 4 ? 0 : decimals;
+        for (int pad = width - static_cast<int>(r.ptr - exp); pad > 0; --pad) out.push_back('0');
+        out.append(exp, r.ptr);
+        return out;
+    }
+
+    auto digit = [&v](int i) { return (i >= 0 && i < v.count) ? v.d[i] : '0'; };
+    if (e <= 0) {
+        out.push_back('0');
+    } else {
+        for (int i = 0; i < e; ++i) out.push_back(digit(i));
+    }
+    if (decimals > 0) {
+        out.push_back(sep);
+        for (int i = 0; i < decimals; ++i) out.push_back(digit(e + i));
+    }
+    return out;
+}
+
+double ParseNumber(std::string_view text, char sep) {
+    std::string_view s = text;
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+
+    // Validate the shape ourselves: from_chars alone would take "inf", "nan"
+    // and a point where the user's separator is a comma.
+    char buf[128];
+    if (s.empty() || s.size() >= sizeof buf) throw ConversionError(text);
+    std::size_t i = 0, n = 0;
+    bool negative = false;
+    if (s[i] == '+' || s[i] == '-') negative = s[i++] == '-';
+    int mantissaDigits = 0;
+    bool seenSep = false;
+    for (; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c >= '0' && c <= '9') {
+            ++mantissaDigits;
+            buf[n++] = c;
+        } else if (c == sep && !seenSep) {
+            seenSep = true;
+            buf[n++] = '.';
+        } else {
+            break;
+        }
+    }
+    if (mantissaDigits == 0) throw ConversionError(text);
+    const std::size_t mantissaEnd = n;
+    if (i < s.size()) {
+        if (s[i] != 'e' && s[i] != 'E') throw ConversionError(text);
+        buf[n++] = 'e';
+        ++i;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) buf[n++] = s[i++];
+        std::size_t digitsStart = i;
+        for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) buf[n++] = s[i];
+        if (i == digitsStart || i != s.size()) throw ConversionError(text);
+    }
+
+    double value = 0.0;
+    auto res = std::from_chars(buf, buf + n, value);
+    if (res.ptr != buf + n) throw ConversionError(text);
+    if (res.ec == std::errc::result_out_of_range) {
+        // Too large is refused; too small to represent reads as zero. The
+        // exponent is what tells the two apart: it is positive for an overflow.
+        const bool hasExponent = mantissaEnd < n;
+        if (!hasExponent || buf[mantissaEnd + 1] != '-') throw ConversionError(text);
+        value = 0.0;
+    } else if (res.ec != std::errc()) {
+        throw ConversionError(text);
+    }
+    if (!std::isfinite(value)) throw ConversionError(text);
+    return negative ? -value : value;
+}
+
+double ToMillimetres(double value, std::string_view caption) {
+    return caption == "mm" ? value : value * kMmPerInch;
+}
+
+}  // namespace zentavo

@@ -1,0 +1,42 @@
+// Number texts of the program: every number read from or written to the
+// screen, the report, the label or a study file passes through these helpers.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace zentavo {
+
+// Raised when a text that should hold a number does not. The message is the
+// one the error box shows: "'<text>' is not a valid floating point value".
+class ConversionError : public std::runtime_error {
+public:
+    explicit ConversionError(std::string_view text);
+    const std::string& text() const { return text_; }
+
+private:
+    std::string text_;
+};
+
+// Fixed-point text of `value` with `precision` significant digits (2 to 18)
+// and `decimals` decimals (0 to 18), halves rounded away from zero, written
+// with the decimal separator `sep`. A value whose integer part needs more
+// digits than `precision` is written in the short scientific form
+// ("9.569E4"; with decimals 1 to 4 the exponent gets leading zeros: "9.569E04").
+std::string FormatFixed(double value, int precision, int decimals, char sep = '.');
+
+// Reads a decimal number written with the separator `sep`: optional blanks
+// around it, an optional sign, digits with at most one separator, and an
+// optional exponent ("E4", "e-3"). Reads back exactly what FormatFixed
+// writes. Anything else, and any text whose value is not a finite number
+// ("inf", "nan", "1E999"), raises ConversionError.
+double ParseNumber(std::string_view text, char sep = '.');
+
+// Millimetres from a length typed beside the unit caption `caption`: the
+// value itself when the caption is exactly "mm", otherwise inches (x 25.4).
+double ToMillimetres(double value, std::string_view caption);
+
+inline constexpr double kMmPerInch = 25.4;
+
+}  // namespace zentavo

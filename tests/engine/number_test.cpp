@@ -1,0 +1,127 @@
+#include "engine/number.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "engine/units.h"
+
+namespace zentavo {
+namespace {
+
+struct FormatCase {
+    double value;
+    int precision;
+    int decimals;
+    const char* expected;
+};
+
+void PrintTo(const FormatCase& c, std::ostream* os) {
+    *os << "FormatFixed(" << c.value << ", " << c.precision << ", " << c.decimals << ") -> "
+        << c.expected;
+}
+
+class FormatFixedTest : public ::testing::TestWithParam<FormatCase> {};
+
+TEST_P(FormatFixedTest, WritesTheDocumentedText) {
+    const auto& c = GetParam();
+    EXPECT_EQ(FormatFixed(c.value, c.precision, c.decimals, '.'), c.expected)
+        << c.value << " (" << c.precision << ", " << c.decimals << ")";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Examples, FormatFixedTest,
+    ::testing::Values(
+        // Fixed notation, digits beyond the precision written as zeros.
+        FormatCase{39.3701, 4, 2, "39.37"}, FormatCase{123.456, 4, 2, "123.50"},
+        FormatCase{1259.84, 4, 0, "1260"}, FormatCase{0.001, 4, 2, "0.00"},
+        // Everything below the last decimal: nothing, or one unit of it.
+        FormatCase{0.004, 4, 2, "0.00"}, FormatCase{0.005, 4, 2, "0.01"},
+        // Rounding carries into a new digit.
+        FormatCase{9.996, 3, 2, "10.00"}, FormatCase{9.996, 3, 1, "10.0"},
+        // Scientific form once the integer part outgrows the precision.
+        FormatCase{95693.78, 4, 0, "9.569E4"}, FormatCase{95693.78, 4, 2, "9.569E04"},
+        FormatCase{95693.78, 4, 5, "9.569E4"}, FormatCase{10160.0, 4, 0, "1.016E4"},
+        FormatCase{10000.0, 4, 0, "1E4"}, FormatCase{99999.0, 4, 0, "1E5"},
+        FormatCase{1000.0 / 0.0209, 4, 0, "4.785E4"}, FormatCase{1000.0 / 0.0209, 4, 2, "4.785E04"},
+        FormatCase{1000.0 / 2116.0, 4, 4, "0.4726"},
+        FormatCase{1000.0 / 2116.0 * 101.325, 4, 4, "47.8900"},
+        // Conversions of lengths.
+        FormatCase{455 / 25.4, 4, 2, "17.91"}, FormatCase{1000 / 25.4, 4, 2, "39.37"},
+        FormatCase{2540 / 25.4, 4, 2, "100.00"}, FormatCase{2600 / 25.4, 4, 2, "102.40"},
+        // Halves away from zero, on the digits a person would write.
+        FormatCase{2.675, 5, 2, "2.68"}, FormatCase{0.125, 5, 2, "0.13"},
+        FormatCase{-0.125, 5, 2, "-0.13"}, FormatCase{0.5, 5, 0, "1"}, FormatCase{0.49, 5, 0, "0"},
+        // Zero and signs.
+        FormatCase{0.0, 5, 2, "0.00"}, FormatCase{0.0, 4, 0, "0"}, FormatCase{-0.001, 4, 2, "0.00"},
+        FormatCase{-12.345, 5, 2, "-12.35"}, FormatCase{-95693.78, 4, 0, "-9.569E4"},
+        // TNT equivalent texts.
+        FormatCase{0.26463, 4, 1, "0.3"}, FormatCase{0.0004999, 5, 0, "0"},
+        FormatCase{0.26463 * 1000, 5, 0, "265"}, FormatCase{0.0, 4, 3, "0.000"},
+        // The two-decimal rounding of arcing currents.
+        FormatCase{11.217234, 18, 2, "11.22"}, FormatCase{0.85 * 11.217234, 18, 2, "9.53"}));
+
+TEST(FormatFixed, UsesTheGivenDecimalSeparator) {
+    EXPECT_EQ(FormatFixed(39.3701, 4, 2, ','), "39,37");
+    EXPECT_EQ(FormatFixed(95693.78, 4, 2, ','), "9,569E04");
+    EXPECT_EQ(FormatFixed(161.49, 4, 0, ','), "161");
+}
+
+TEST(ParseNumber, ReadsNumbersWithTheGivenSeparator) {
+    EXPECT_DOUBLE_EQ(ParseNumber("1.26", '.'), 1.26);
+    EXPECT_DOUBLE_EQ(ParseNumber("1,26", ','), 1.26);
+    EXPECT_DOUBLE_EQ(ParseNumber(" -3.5 ", '.'), -3.5);
+    EXPECT_DOUBLE_EQ(ParseNumber("+480", '.'), 480);
+    EXPECT_DOUBLE_EQ(ParseNumber(".5", '.'), 0.5);
+    EXPECT_DOUBLE_EQ(ParseNumber("5.", '.'), 5);
+    EXPECT_DOUBLE_EQ(ParseNumber("9.569E4", '.'), 95690);
+    EXPECT_DOUBLE_EQ(ParseNumber("9,569E04", ','), 95690);
+    EXPECT_DOUBLE_EQ(ParseNumber("1e-3", '.'), 0.001);
+    EXPECT_DOUBLE_EQ(ParseNumber("1e-400", '.'), 0.0);
+}
+
+TEST(ParseNumber, RefusesWhatIsNotAFiniteNumber) {
+    for (const char* text : {"", " ", "abc", "1,26", "1.2.3", "inf", "-inf", "nan", "INF", "1e999",
+                             "-1e400", "1e99999999999999999999", "12a", "1e", "e5", "--1", "+",
+                             ".", "0x10", "1 2", "1e+"}) {
+        EXPECT_THROW(ParseNumber(text, '.'), ConversionError) << "'" << text << "'";
+    }
+    EXPECT_THROW(ParseNumber("1.26", ','), ConversionError);
+}
+
+TEST(ParseNumber, ErrorCarriesTheConversionMessage) {
+    try {
+        ParseNumber("abc", '.');
+        FAIL() << "no error";
+    } catch (const ConversionError& e) {
+        EXPECT_STREQ(e.what(), "'abc' is not a valid floating point value");
+        EXPECT_EQ(e.text(), "abc");
+    }
+}
+
+TEST(ParseNumber, ReadsBackWhatFormatFixedWrites) {
+    const double values[] = {0.0,       0.001,   0.005,     1.0459988452172748, 17.913,
+                             95693.78,  -12.345, 123456789, 4.785e4,            1e-7};
+    for (char sep : {'.', ','}) {
+        for (double v : values) {
+            for (int p : {2, 4, 5, 6, 18}) {
+                for (int d : {0, 1, 2, 4, 18}) {
+                    const std::string text = FormatFixed(v, p, d, sep);
+                    const double back = ParseNumber(text, sep);
+                    EXPECT_EQ(FormatFixed(back, p, d, sep), text) << v << " " << p << " " << d;
+                }
+            }
+        }
+    }
+}
+
+TEST(ToMillimetres, OnlyTheExactWordMmMeansMillimetres) {
+    EXPECT_DOUBLE_EQ(ToMillimetres(12, "mm"), 12);
+    EXPECT_DOUBLE_EQ(ToMillimetres(12, "inches"), 304.8);
+    EXPECT_DOUBLE_EQ(ToMillimetres(12, "MM"), 304.8);
+    EXPECT_DOUBLE_EQ(ToMillimetres(12, "millimeters"), 304.8);
+}
+
+}  // namespace
+}  // namespace zentavo
