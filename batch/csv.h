@@ -1,0 +1,38 @@
+// Comma-separated values after RFC 4180: a header row, fields optionally in
+// double quotes (a quote inside doubled), CRLF or LF line ends, UTF-8 with an
+// optional byte-order mark.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zentavo::csv {
+
+class Reader {
+public:
+    // `data` must outlive the reader. A leading UTF-8 byte-order mark is skipped.
+    explicit Reader(std::string_view data);
+
+    // Reads the next record into `fields` (reusing their storage). `line` is
+    // the number of the physical line the record starts on (1 = first line).
+    // A malformed record sets `error` to a message naming that line; reading
+    // resumes on the line after it, so one bad line costs only itself.
+    // Empty lines are skipped. Returns false at the end of the input.
+    bool Next(std::vector<std::string>& fields, std::size_t& line, std::string& error);
+
+private:
+    void SkipToNextLine(std::size_t from);
+
+    std::string_view data_;
+    std::size_t pos_ = 0;
+    std::size_t line_ = 1;
+};
+
+// Appends `field` to `out`, in quotes when it holds a comma, a quote or a line break.
+void AppendField(std::string& out, std::string_view field);
+// Appends a whole record, fields separated by commas, ended by CR LF.
+void AppendRecord(std::string& out, const std::vector<std::string>& fields);
+
+}  // namespace zentavo::csv

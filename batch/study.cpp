@@ -1,0 +1,355 @@
+#include "batch/study.h"
+
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "batch/csv.h"
+#include "engine/breaker.h"
+#include "engine/catalog.h"
+#include "engine/empirical.h"
+#include "engine/fuse.h"
+#include "engine/number.h"
+#include "engine/shared_state.h"
+
+namespace zentavo {
+
+namespace {
+
+// Input columns the study understands.
+enum InputColumn {
+    kMethod,
+    kVoltage,
+    kBoltedCurrent,
+    kGap,
+    kGapUnit,
+    kWorkDistanceUnit,
+    kWorkDistance,
+    kEquipmentClassColumn,
+    kGrounding,
+    kArcTime,
+    kArcTimeReduced,
+    kFuseClass,
+    kBreakerType,
+    kInterruptingRating,
+    kInstantaneousTrip,
+    kInputColumnCount
+};
+
+constexpr std::array<std::string_view, kInputColumnCount> kInputNames = {
+    "method",        "voltage",         "bolted_current",   "gap",
+    "gap_unit",      "work_distance_unit", "work_distance", "equipment_class",
+    "grounding",     "arc_time",        "arc_time_reduced", "fuse_class",
+    "breaker_type",  "interrupting_rating", "instantaneous_trip"};
+
+enum ResultColumn {
+    kStatus,
+    kMessage,
+    kArcingCurrent,
+    kArcingCurrentReduced,
+    kIncidentEnergy,
+    kFlashBoundary,
+    kPpeLevel,
+    kClothing1,
+    kClothing2,
+    kIncidentEnergyReduced,
+    kFlashBoundaryReduced,
+    kPpeLevelReduced,
+    kClothingReduced1,
+    kClothingReduced2,
+    kPressure,
+    kPressureReduced,
+    kTnt,
+    kTntReduced,
+    kLimitedApproach,
+    kRestrictedApproach,
+    kProhibitedApproach,
+    kGoverning,
+    kResultColumnCount
+};
+
+}  // namespace
+
+const char* const kStudyResultColumns[] = {
+    "status",
+    "message",
+    "arcing_current",
+    "arcing_current_reduced",
+    "incident_energy",
+    "flash_boundary",
+    "ppe_level",
+    "clothing_1",
+    "clothing_2",
+    "incident_energy_reduced",
+    "flash_boundary_reduced",
+    "ppe_level_reduced",
+    "clothing_reduced_1",
+    "clothing_reduced_2",
+    "pressure",
+    "pressure_reduced",
+    "tnt",
+    "tnt_reduced",
+    "limited_approach",
+    "restricted_approach",
+    "prohibited_approach",
+    "governing",
+};
+const std::size_t kStudyResultColumnCount = kResultColumnCount;
+static_assert(sizeof kStudyResultColumns / sizeof kStudyResultColumns[0] == kResultColumnCount);
+
+namespace {
+
+// A row that cannot be computed: its message names the column and the value.
+struct RowError {
+    std::string message;
+};
+
+std::string UnknownValue(std::string_view column, std::string_view value) {
+    return std::string(column) + ": unknown value \"" + std::string(value) + "\"";
+}
+
+template <std::size_t N>
+std::optional<int> ItemIndex(const std::array<std::string_view, N>& items, std::string_view v) {
+    for (std::size_t i = 0; i < N; ++i) {
+        if (items[i] == v) return static_cast<int>(i);
+    }
+    return std::nullopt;
+}
+
+// An item given by its text or by its index; empty means the first item.
+template <std::size_t N>
+int ItemOrIndex(const std::array<std::string_view, N>& items, std::string_view column,
+                std::string_view v, bool tailOptional) {
+    if (v.empty()) return 0;
+    if (auto i = ItemIndex(items, v)) return *i;
+    if (tailOptional) {
+        for (std::size_t i = 0; i < N; ++i) {
+            const std::string_view item = items[i];
+            const std::size_t tab = item.find('\t');
+            if (tab != std::string_view::npos && item.substr(0, tab) == v) return static_cast<int>(i);
+        }
+    }
+    if (v.size() == 1 && v[0] >= '0' && v[0] < static_cast<char>('0' + N)) return v[0] - '0';
+    throw RowError{UnknownValue(column, v)};
+}
+
+// Runs one row; fills the result columns `r` (all empty on entry).
+class RowRunner {
+public:
+    RowRunner(const StudyOptions& o, const std::array<std::string_view, kInputColumnCount>& in,
+              std::string* r)
+        : o_(o), in_(in), r_(r) {}
+
+    void Run() {
+        try {
+            const std::string_view method = in_[kMethod];
+            if (method == "empirical") {
+                Empirical();
+            } else if (method == "fuse") {
+                Fuse();
+            } else if (method == "breaker") {
+                Breaker();
+            } else {
+                throw RowError{UnknownValue("method", method)};
+            }
+        } catch (const RowError& e) {
+            Clear();
+            r_[kStatus] = "error";
+            r_[kMessage] = e.message;
+        } catch (const ConversionError& e) {
+            // The arcing currents of an accepted first step stay, as on screen.
+            r_[kStatus] = "error";
+            r_[kMessage] = e.what();
+        }
+    }
+
+private:
+    std::string_view Caption(InputColumn c) const {
+        return in_[c].empty() ? std::string_view("mm") : in_[c];
+    }
+
+    void Clear() {
+        for (int i = 0; i < kResultColumnCount; ++i) r_[i].clear();
+    }
+
+    void Warn(const std::string& text) {
+        r_[kStatus] = "warning";
+        r_[kMessage] = text;
+    }
+
+    void Case(const CaseTexts& c, ResultColumn energy, ResultColumn boundary, ResultColumn level,
+              ResultColumn cloth1, ResultColumn cloth2) {
+        r_[energy] = c.energy;
+        r_[boundary] = c.boundary;
+        r_[level] = c.ppeLevel;
+        r_[cloth1] = c.clothing1;
+        if (c.clothingSecondLineShown) r_[cloth2] = c.clothing2;
+    }
+
+    void Approach(const ApproachTexts& a) {
+        r_[kLimitedApproach] = a.limited;
+        r_[kRestrictedApproach] = a.restricted;
+        r_[kProhibitedApproach] = a.prohibited;
+    }
+
+    void Empirical() {
+        EmpiricalFields f;
+        f.voltage = in_[kVoltage];
+        f.boltedCurrent = in_[kBoltedCurrent];
+        f.gap = in_[kGap];
+        f.workDist = in_[kWorkDistance];
+        f.gapCaption = Caption(kGapUnit);
+        f.workDistCaption = Caption(kWorkDistanceUnit);
+        const std::string_view cls = in_[kEquipmentClassColumn];
+        if (!cls.empty()) {
+            auto i = ItemIndex(kEquipmentClasses, cls);
+            if (!i) throw RowError{UnknownValue("equipment_class", cls)};
+            f.equipmentClass = *i;
+        }
+        const std::string_view ground = in_[kGrounding];
+        f.grounding = -1;
+        if (!ground.empty()) {
+            auto i = ItemIndex(kGroundings, ground);
+            if (!i) throw RowError{UnknownValue("grounding", ground)};
+            f.grounding = *i;
+        }
+
+        SharedState s = StartState();
+        const ArcCurrentOutcome first = RunEmpiricalArcCurrent(s, f, o_.sep);
+        if (!first.warning.empty()) return Warn(first.warning);
+        r_[kArcingCurrent] = first.arcCurrent;
+        if (first.reducedCaseOffered) r_[kArcingCurrentReduced] = first.arcCurrentReduced;
+
+        // The intermediate window asks for the reduced duration only when it
+        // offers the reduced case.
+        s.ReducedCaseOff = !first.reducedCaseOffered;
+        const EmpiricalOutcome second =
+            RunEmpiricalResults(s, {in_[kArcTime], in_[kArcTimeReduced]}, o_.units, o_.sep);
+        if (!second.warning.empty()) return Warn(second.warning);
+
+        const EmpiricalResultTexts& t = second.texts;
+        r_[kStatus] = "ok";
+        Case(t.full, kIncidentEnergy, kFlashBoundary, kPpeLevel, kClothing1, kClothing2);
+        Approach(t.approach);
+        r_[kGoverning] = t.reducedGoverns ? "reduced" : "full";
+        if (!t.reducedCaseOffered) return;
+        Case(t.reduced, kIncidentEnergyReduced, kFlashBoundaryReduced, kPpeLevelReduced,
+             kClothingReduced1, kClothingReduced2);
+        r_[kPressure] = t.full.pressure;
+        r_[kPressureReduced] = t.reduced.pressure;
+        r_[kTnt] = t.full.tnt;
+        r_[kTntReduced] = t.reduced.tnt;
+    }
+
+    void Fuse() {
+        FuseFields f;
+        f.boltedCurrent = in_[kBoltedCurrent];
+        f.workDist = in_[kWorkDistance];
+        f.workDistCaption = Caption(kWorkDistanceUnit);
+        f.fuseClass = ItemOrIndex(kFuseClasses, "fuse_class", in_[kFuseClass], false);
+        SharedState s = StartState();
+        const FuseOutcome out = RunFuse(s, f, o_.units, o_.sep);
+        if (!out.warning.empty()) return Warn(out.warning);
+        r_[kStatus] = "ok";
+        r_[kArcingCurrent] = out.texts.arcCurrent;
+        r_[kPressure] = out.texts.result.pressure;
+        SingleCase(out.texts);
+    }
+
+    void Breaker() {
+        BreakerFields f;
+        f.voltage = in_[kVoltage];
+        f.boltedCurrent = in_[kBoltedCurrent];
+        f.workDist = in_[kWorkDistance];
+        f.workDistCaption = Caption(kWorkDistanceUnit);
+        f.interruptingRating = in_[kInterruptingRating];
+        f.instantaneousTrip = in_[kInstantaneousTrip];
+        f.breakerType = ItemOrIndex(kBreakerTypes, "breaker_type", in_[kBreakerType], true);
+        SharedState s = StartState();
+        const BreakerOutcome out = RunBreaker(s, f, o_.units, o_.sep);
+        if (!out.warning.empty()) return Warn(out.warning);
+        r_[kStatus] = "ok";
+        SingleCase(out.texts);
+    }
+
+    void SingleCase(const SingleCaseResultTexts& t) {
+        Case(t.result, kIncidentEnergy, kFlashBoundary, kPpeLevel, kClothing1, kClothing2);
+        Approach(t.approach);
+        r_[kGoverning] = "full";
+    }
+
+    const StudyOptions& o_;
+    const std::array<std::string_view, kInputColumnCount>& in_;
+    std::string* r_;
+};
+
+constexpr std::size_t kFlushSize = 1 << 20;
+
+}  // namespace
+
+bool RunStudy(std::string_view input, const StudyOptions& options, const StudySink& sink,
+              std::string* headerError) {
+    csv::Reader reader(input);
+    std::vector<std::string> header;
+    std::size_t line = 0;
+    std::string error;
+    if (!reader.Next(header, line, error) || !error.empty()) {
+        if (headerError) *headerError = error.empty() ? "no header row" : error;
+        return false;
+    }
+
+    // Where each understood column stands in the input (-1: absent; the
+    // first of equal names wins).
+    std::array<int, kInputColumnCount> at;
+    at.fill(-1);
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        for (int c = 0; c < kInputColumnCount; ++c) {
+            if (at[c] < 0 && header[i] == kInputNames[c]) at[c] = static_cast<int>(i);
+        }
+    }
+
+    std::string out;
+    out.reserve(kFlushSize + 4096);
+    std::vector<std::string> row = header;
+    for (std::size_t i = 0; i < kResultColumnCount; ++i) row.emplace_back(kStudyResultColumns[i]);
+    csv::AppendRecord(out, row);
+
+    const std::size_t inputCount = header.size();
+    std::vector<std::string> fields;
+    std::array<std::string_view, kInputColumnCount> in;
+    while (reader.Next(fields, line, error)) {
+        row.resize(inputCount + kResultColumnCount);
+        for (std::size_t i = 0; i < inputCount; ++i) {
+            if (i < fields.size()) {
+                row[i].assign(fields[i]);
+            } else {
+                row[i].clear();
+            }
+        }
+        std::string* result = row.data() + inputCount;
+        for (std::size_t i = 0; i < kResultColumnCount; ++i) result[i].clear();
+
+        if (error.empty() && fields.size() != inputCount) {
+            error = "line " + std::to_string(line) + ": " + std::to_string(fields.size()) +
+                    " fields where the header has " + std::to_string(inputCount);
+        }
+        if (!error.empty()) {
+            result[kStatus] = "error";
+            result[kMessage] = error;
+        } else {
+            for (int c = 0; c < kInputColumnCount; ++c) {
+                in[c] = at[c] >= 0 ? std::string_view(fields[at[c]]) : std::string_view();
+            }
+            RowRunner(options, in, result).Run();
+        }
+        csv::AppendRecord(out, row);
+        if (out.size() >= kFlushSize) {
+            sink(out);
+            out.clear();
+        }
+    }
+    if (!out.empty()) sink(out);
+    return true;
+}
+
+}  // namespace zentavo

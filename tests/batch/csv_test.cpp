@@ -1,0 +1,93 @@
+#include "batch/csv.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace zentavo::csv {
+namespace {
+
+struct Read {
+    std::vector<std::string> fields;
+    std::size_t line;
+    std::string error;
+};
+
+std::vector<Read> ReadAll(std::string_view data) {
+    Reader reader(data);
+    std::vector<Read> out;
+    Read r;
+    while (reader.Next(r.fields, r.line, r.error)) out.push_back(r);
+    return out;
+}
+
+using Fields = std::vector<std::string>;
+
+TEST(CsvReader, ReadsPlainAndQuotedFields) {
+    const auto rows = ReadAll("a,b,c\n1,\"x, y\",\"say \"\"hi\"\"\"\n,,\n");
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].fields, (Fields{"a", "b", "c"}));
+    EXPECT_EQ(rows[1].fields, (Fields{"1", "x, y", "say \"hi\""}));
+    EXPECT_EQ(rows[2].fields, (Fields{"", "", ""}));
+    for (const auto& r : rows) EXPECT_EQ(r.error, "");
+}
+
+TEST(CsvReader, HandlesLineEndsBomAndEmptyLines) {
+    struct Case {
+        const char* data;
+        std::vector<Fields> expected;
+        std::vector<std::size_t> lines;
+    } cases[] = {
+        {"\xEF\xBB\xBF" "a,b\r\n1,2\r\n", {{"a", "b"}, {"1", "2"}}, {1, 2}},
+        {"a,b\n1,2", {{"a", "b"}, {"1", "2"}}, {1, 2}},
+        {"a,b\r\n1,2\r", {{"a", "b"}, {"1", "2"}}, {1, 2}},
+        {"a\n\n\r\nb\n", {{"a"}, {"b"}}, {1, 4}},
+        {"\"multi\nline\",x\nnext,y\n", {{"multi\nline", "x"}, {"next", "y"}}, {1, 3}},
+        {"\"q\"\r\n", {{"q"}}, {1}},
+    };
+    for (const auto& c : cases) {
+        const auto rows = ReadAll(c.data);
+        ASSERT_EQ(rows.size(), c.expected.size()) << c.data;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            EXPECT_EQ(rows[i].fields, c.expected[i]) << c.data;
+            EXPECT_EQ(rows[i].line, c.lines[i]) << c.data;
+            EXPECT_EQ(rows[i].error, "") << c.data;
+        }
+    }
+}
+
+TEST(CsvReader, AMalformedLineCostsOnlyItself) {
+    // An unbalanced quote would swallow everything after it; the reader gives
+    // up on that line alone and goes on with the next.
+    auto rows = ReadAll("h1,h2\n1,\"open\n3,4\n");
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1].error, "line 2: unbalanced quote");
+    EXPECT_EQ(rows[2].fields, (Fields{"3", "4"}));
+    EXPECT_EQ(rows[2].line, 3u);
+    EXPECT_EQ(rows[2].error, "");
+
+    rows = ReadAll("h1,h2\n\"a\"b,c\n5,6\n");
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1].error, "line 2: unexpected text after a closing quote");
+    EXPECT_EQ(rows[2].fields, (Fields{"5", "6"}));
+    EXPECT_EQ(rows[2].line, 3u);
+}
+
+TEST(CsvWriter, QuotesOnlyWhatNeedsIt) {
+    std::string out;
+    AppendRecord(out, {"plain", "a,b", "say \"hi\"", "two\nlines", "", "0,25"});
+    EXPECT_EQ(out, "plain,\"a,b\",\"say \"\"hi\"\"\",\"two\nlines\",,\"0,25\"\r\n");
+}
+
+TEST(Csv, WrittenRecordsReadBackUnchanged) {
+    const Fields original = {"MCCB-100-400\t   ", "x,\"y\"", "\r\n", " lead", ""};
+    std::string out;
+    AppendRecord(out, original);
+    const auto rows = ReadAll(out);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].fields, original);
+}
+
+}  // namespace
+}  // namespace zentavo::csv

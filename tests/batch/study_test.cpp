@@ -1,0 +1,320 @@
+#include "batch/study.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+#include "batch/csv.h"
+
+namespace zentavo {
+namespace {
+
+std::string RunToText(std::string_view input, const StudyOptions& options = {}) {
+    std::string out;
+    EXPECT_TRUE(RunStudy(input, options, [&](std::string_view s) { out.append(s); }));
+    return out;
+}
+
+// The output rows as maps from column name to text.
+std::vector<std::map<std::string, std::string>> Rows(std::string_view input,
+                                                     const StudyOptions& options = {}) {
+    const std::string out = RunToText(input, options);
+    csv::Reader reader(out);
+    std::vector<std::string> header, fields;
+    std::size_t line;
+    std::string error;
+    EXPECT_TRUE(reader.Next(header, line, error));
+    std::vector<std::map<std::string, std::string>> rows;
+    while (reader.Next(fields, line, error)) {
+        EXPECT_EQ(error, "");
+        EXPECT_EQ(fields.size(), header.size());
+        std::map<std::string, std::string> row;
+        for (std::size_t i = 0; i < header.size() && i < fields.size(); ++i) row[header[i]] = fields[i];
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+const char* const kResultColumns[] = {
+    "arcing_current", "arcing_current_reduced", "incident_energy", "flash_boundary", "ppe_level",
+    "clothing_1", "clothing_2", "incident_energy_reduced", "flash_boundary_reduced",
+    "ppe_level_reduced", "clothing_reduced_1", "clothing_reduced_2", "pressure",
+    "pressure_reduced", "tnt", "tnt_reduced", "limited_approach", "restricted_approach",
+    "prohibited_approach", "governing"};
+
+// The sample study holds the worked examples of the three methods: 480 V
+// switchgear at 20 kA (11.22 / 9.53 kA), 20 kV Lee case (61.82 cal/cm2), the
+// RK1 fuse at 1 kA (2.39 cal/cm2) and at 50 kA, 910 mm (floored to 0.25, 6 in),
+// and the MCCB-100-400 at 20 kA, 460 mm (1.04 cal/cm2, 15 in).
+TEST(Study, SampleStudyGivesItsExpectedResults) {
+    const std::string input = ReadFile(ZENTAVO_EXAMPLES_DIR "/study.csv");
+    const std::string expected = ReadFile(ZENTAVO_EXAMPLES_DIR "/study-results.csv");
+    ASSERT_FALSE(input.empty());
+    EXPECT_EQ(RunToText(input), expected);
+}
+
+TEST(Study, ResultColumnsFollowTheMethodAndCase) {
+    const auto rows = Rows(
+        "method,voltage,bolted_current,gap,work_distance,equipment_class,grounding,arc_time,"
+        "arc_time_reduced,fuse_class,breaker_type,interrupting_rating,instantaneous_trip\n"
+        "empirical,480,20,32,455,Switchgear,Grounded,0.2,0.2,,,,\n"
+        "empirical,20000,10,32,910,Switchgear,Grounded,0.5,,,,,\n"
+        "fuse,,1,,455,,,,,0,,,\n"
+        "breaker,480,20,,460,,,,,,MCCB-100-400,25,2\n");
+    ASSERT_EQ(rows.size(), 4u);
+    for (const auto& r : rows) EXPECT_EQ(r.at("status"), "ok") << r.at("message");
+
+    // Empirical, both cases: every column filled.
+    for (const char* c : kResultColumns) {
+        if (std::string(c) == "clothing_2" || std::string(c) == "clothing_reduced_2") continue;
+        EXPECT_NE(rows[0].at(c), "") << c;
+    }
+    EXPECT_EQ(rows[0].at("arcing_current"), "11.22");
+    EXPECT_EQ(rows[0].at("arcing_current_reduced"), "9.53");
+
+    // Lee case: only the full case; no reduced current, pressure or TNT.
+    EXPECT_EQ(rows[1].at("incident_energy"), "61.82");
+    for (const char* c : {"arcing_current_reduced", "incident_energy_reduced",
+                          "flash_boundary_reduced", "ppe_level_reduced", "clothing_reduced_1",
+                          "pressure", "pressure_reduced", "tnt", "tnt_reduced"}) {
+        EXPECT_EQ(rows[1].at(c), "") << c;
+    }
+    EXPECT_EQ(rows[1].at("governing"), "full");
+
+    // Fuse: the hidden arcing current row and the fuse-format pressure; no reduced case.
+    EXPECT_EQ(rows[2].at("incident_energy"), "2.39");
+    EXPECT_EQ(rows[2].at("arcing_current"), "0.95");
+    EXPECT_NE(rows[2].at("pressure"), "");
+    EXPECT_EQ(rows[2].at("pressure").find('.'), rows[2].at("pressure").size() - 3);
+    for (const char* c : {"arcing_current_reduced", "incident_energy_reduced", "tnt", "tnt_reduced",
+                          "pressure_reduced"}) {
+        EXPECT_EQ(rows[2].at(c), "") << c;
+    }
+
+    // Breaker: no arcing current and no pressure.
+    EXPECT_EQ(rows[3].at("incident_energy"), "1.04");
+    EXPECT_EQ(rows[3].at("flash_boundary"), "15");
+    for (const char* c : {"arcing_current", "pressure", "tnt", "incident_energy_reduced"}) {
+        EXPECT_EQ(rows[3].at(c), "") << c;
+    }
+}
+
+TEST(Study, RefusalsAndErrorsEmptyTheResults) {
+    struct Case {
+        const char* row;
+        const char* status;
+        const char* message;
+        bool keepsArcingCurrent;
+    } cases[] = {
+        {"empirical,207,20,32,455,Switchgear,Grounded,0.2,0.2,,", "warning",
+         "Voltage out of range. ", false},
+        {"empirical,,,,,,,,,,", "warning",
+         "Voltage out of range. Invalid bolted current. Enter Gap valueWorking distance is not "
+         "within allowed limits.  Equipment class not selected. Grounding type not set.",
+         false},
+        {"empirical,480,abc,32,455,Switchgear,Grounded,0.2,0.2,,", "error",
+         "'abc' is not a valid floating point value", false},
+        // Durations alone refused: the arcing currents of the first step stay.
+        {"empirical,480,20,32,455,Switchgear,Grounded,2.5,,,", "warning",
+         "Arcing time should not exceed 2 seconds. Enter valid arcing time for reduced current",
+         true},
+        {"empirical,480,20,32,455,Switchgear,Grounded,0.2,x,,", "error",
+         "'x' is not a valid floating point value", true},
+        {"empirical,480,20,32,455,Switchgear,Earthed,0.2,0.2,,", "error",
+         "grounding: unknown value \"Earthed\"", false},
+        {"empirical,480,20,32,455,switchgear,Grounded,0.2,0.2,,", "error",
+         "equipment_class: unknown value \"switchgear\"", false},
+        {"fuse,,1,,455,,,,,1,", "warning",
+         "Use IEEE 1584 Empirical Model for such a low bolted fault current value.", false},
+        {"fuse,,1,,455,,,,,8,", "error", "fuse_class: unknown value \"8\"", false},
+        {"breaker,480,20,,460,,,,,,9", "error", "breaker_type: unknown value \"9\"", false},
+        {"breaker,480,20,,460,,,,,,", "warning", "Enter IR value.Enter IT value.", false},
+        {"study,480,20,,460,,,,,,", "error", "method: unknown value \"study\"", false},
+    };
+    const std::string header =
+        "method,voltage,bolted_current,gap,work_distance,equipment_class,grounding,arc_time,"
+        "arc_time_reduced,fuse_class,breaker_type\n";
+    for (const auto& c : cases) {
+        const auto rows = Rows(header + c.row + "\n");
+        ASSERT_EQ(rows.size(), 1u) << c.row;
+        const auto& r = rows[0];
+        EXPECT_EQ(r.at("status"), c.status) << c.row;
+        EXPECT_EQ(r.at("message"), c.message) << c.row;
+        for (const char* col : kResultColumns) {
+            const bool arcing = std::string(col).rfind("arcing_current", 0) == 0;
+            if (arcing && c.keepsArcingCurrent) {
+                EXPECT_NE(r.at(col), "") << c.row << " " << col;
+            } else {
+                EXPECT_EQ(r.at(col), "") << c.row << " " << col;
+            }
+        }
+    }
+}
+
+TEST(Study, ItemsByTextWithOrWithoutTailOrByIndex) {
+    const char* types[] = {"MCCB-600-1200-M", "MCCB-600-1200-M\t   ", "1"};
+    std::string energy;
+    for (const char* t : types) {
+        std::string row = "breaker,480,30,460,\"" + std::string(t) + "\",35,2\n";
+        const auto rows = Rows("method,voltage,bolted_current,work_distance,breaker_type,"
+                               "interrupting_rating,instantaneous_trip\n" + row);
+        ASSERT_EQ(rows.size(), 1u);
+        EXPECT_EQ(rows[0].at("status"), "ok") << t;
+        if (energy.empty()) energy = rows[0].at("incident_energy");
+        EXPECT_EQ(rows[0].at("incident_energy"), energy) << t;
+    }
+    // 0.223 * 30 + 1.59 = 8.28 J/cm2 at 460 mm: 1.98 cal/cm2.
+    EXPECT_EQ(energy, "1.98");
+}
+
+TEST(Study, ColumnsInAnyOrderAndUnitsPerRow) {
+    const auto a = Rows("grounding,equipment_class,method,work_distance,voltage,gap,bolted_current,"
+                        "arc_time,arc_time_reduced\n"
+                        "Grounded,Switchgear,empirical,455,480,32,20,0.2,0.2\n");
+    const auto b = Rows("method,voltage,bolted_current,gap,gap_unit,work_distance,"
+                        "work_distance_unit,equipment_class,grounding,arc_time,arc_time_reduced\n"
+                        "empirical,480,20,32,mm,455,mm,Switchgear,Grounded,0.2,0.2\n"
+                        "empirical,480,20,32,mm,17.913385826771654,inches,Switchgear,Grounded,0.2,0.2\n");
+    ASSERT_EQ(a.size(), 1u);
+    ASSERT_EQ(b.size(), 2u);
+    for (const char* c : kResultColumns) {
+        EXPECT_EQ(a[0].at(c), b[0].at(c)) << c;
+        EXPECT_EQ(a[0].at(c), b[1].at(c)) << c;
+    }
+}
+
+TEST(Study, CommaSeparatorGivesTheSameResults) {
+    const std::string rowsDot =
+        "method,voltage,bolted_current,gap,work_distance,equipment_class,grounding,arc_time,"
+        "arc_time_reduced,fuse_class,breaker_type,interrupting_rating,instantaneous_trip\n"
+        "empirical,480,20.5,32,455.5,Switchgear,Grounded,0.2,0.25,,,,\n"
+        "fuse,,44.1,,610,,,,,6,,,\n"
+        "breaker,600,65,,610,,,,,,5,85,10\n";
+    std::string rowsComma;
+    bool quoted = false;
+    // 20.5 -> "20,5": numbers with a comma separator are quoted.
+    for (const char* line : {"empirical,480,\"20,5\",32,\"455,5\",Switchgear,Grounded,\"0,2\","
+                             "\"0,25\",,,,\n",
+                             "fuse,,\"44,1\",,610,,,,,6,,,\n", "breaker,600,65,,610,,,,,,5,85,10\n"}) {
+        rowsComma += line;
+        quoted = true;
+    }
+    ASSERT_TRUE(quoted);
+    const std::string header = rowsDot.substr(0, rowsDot.find('\n') + 1);
+    StudyOptions comma;
+    comma.sep = ',';
+    for (const char* energy : {"cal/cm2", "J/cm2"}) {
+        for (const char* pressure : {"lb/ft2", "N/m2", "Atmosphere", "kpa"}) {
+            StudyOptions dot;
+            dot.units.EnergyUnit = comma.units.EnergyUnit = energy;
+            dot.units.PressureUnit = comma.units.PressureUnit = pressure;
+            const auto a = Rows(rowsDot, dot);
+            const auto b = Rows(header + rowsComma, comma);
+            ASSERT_EQ(a.size(), b.size());
+            for (std::size_t i = 0; i < a.size(); ++i) {
+                EXPECT_EQ(a[i].at("status"), "ok");
+                for (const char* c : kResultColumns) {
+                    std::string swapped = a[i].at(c);
+                    // Clothing lines hold commas of their own; only numbers change.
+                    if (std::string(c).rfind("clothing", 0) != 0) {
+                        for (char& ch : swapped) {
+                            if (ch == '.') ch = ',';
+                        }
+                    }
+                    EXPECT_EQ(b[i].at(c), swapped) << c << " " << energy << " " << pressure;
+                }
+            }
+        }
+    }
+}
+
+TEST(Study, MalformedLinesAreReportedAndOthersGoOn) {
+    const auto rows = Rows("method,bolted_current,work_distance,fuse_class\n"
+                           "fuse,1,455,0,extra\n"
+                           "fuse,\"1,455,0\n"
+                           "fuse,1,455,0\n");
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].at("status"), "error");
+    EXPECT_EQ(rows[0].at("message"), "line 2: 5 fields where the header has 4");
+    EXPECT_EQ(rows[1].at("status"), "error");
+    EXPECT_EQ(rows[1].at("message"), "line 3: unbalanced quote");
+    EXPECT_EQ(rows[2].at("status"), "ok");
+    EXPECT_EQ(rows[2].at("incident_energy"), "2.39");
+}
+
+TEST(Study, InputWithoutHeaderIsRefused) {
+    std::string error;
+    EXPECT_FALSE(RunStudy("", {}, [](std::string_view) {}, &error));
+    EXPECT_EQ(error, "no header row");
+}
+
+// The program itself: exit status and messages.
+struct ProgramRun {
+    int status;
+    std::string out;
+};
+
+ProgramRun RunProgram(const std::string& args) {
+    const std::string command = std::string(ZENTAVO_BATCH_PROGRAM) + " " + args + " 2>&1";
+    ProgramRun r{-1, ""};
+    FILE* p = popen(command.c_str(), "r");
+    if (!p) return r;
+    char buf[4096];
+    std::size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+    const int status = pclose(p);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+TEST(BatchProgram, ExitStatusAndMessages) {
+    const std::string example = ZENTAVO_EXAMPLES_DIR "/study.csv";
+    auto r = RunProgram(example);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, ReadFile(ZENTAVO_EXAMPLES_DIR "/study-results.csv"));
+
+    r = RunProgram("< " + example);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, ReadFile(ZENTAVO_EXAMPLES_DIR "/study-results.csv"));
+
+    struct Case {
+        std::string args;
+        std::string firstWords;
+    } failures[] = {
+        {"/nonexistent/study.csv", "zentavo-batch: cannot read /nonexistent/study.csv:"},
+        {"--colour red " + example, "zentavo-batch: unknown option --colour"},
+        {"--decimal-separator ';' " + example, "zentavo-batch: the decimal separator"},
+        {"--tnt-unit", "zentavo-batch: option --tnt-unit needs a value"},
+        {"< /dev/null", "zentavo-batch: standard input: no header row"},
+    };
+    for (const auto& f : failures) {
+        r = RunProgram(f.args);
+        EXPECT_EQ(r.status, 2) << f.args;
+        EXPECT_EQ(r.out.rfind(f.firstWords, 0), 0u) << f.args << ": " << r.out;
+        EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << f.args << ": " << r.out;
+    }
+
+    r = RunProgram("--energy-unit=J/cm2 --boundary-unit mm " + example);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("MCCB feeder F-12,breaker,480,20,,,460,mm,,,,,,MCCB-100-400,25,2,ok,,,,"
+                         "4.36,377,0,"),
+              std::string::npos)
+        << r.out;
+}
+
+}  // namespace
+}  // namespace zentavo
