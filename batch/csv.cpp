@@ -1,11 +1,24 @@
 #include "batch/csv.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace zentavo::csv {
 
-Reader::Reader(std::string_view data) : data_(data) {
+Reader::Reader(std::string_view data, std::size_t firstLine) : data_(data), line_(firstLine) {
     if (data_.substr(0, 3) == "\xEF\xBB\xBF") pos_ = 3;
+}
+
+bool Reader::Next(std::vector<std::string>& fields, std::size_t& line, std::string& error) {
+    return Parse<true>(&fields, line, error);
+}
+
+std::size_t Reader::Skip(std::size_t records) {
+    std::size_t done = 0, line;
+    std::string error;
+    while (done < records && Parse<false>(nullptr, line, error)) ++done;
+    return done;
 }
 
 void Reader::SkipToNextLine(std::size_t from) {
@@ -13,8 +26,9 @@ void Reader::SkipToNextLine(std::size_t from) {
     pos_ = nl == std::string_view::npos ? data_.size() : nl + 1;
 }
 
-bool Reader::Next(std::vector<std::string>& fields, std::size_t& line, std::string& error) {
-    error.clear();
+template <bool Store>
+bool Reader::Parse(std::vector<std::string>* fields, std::size_t& line, std::string& error) {
+    if constexpr (Store) error.clear();
     // Skip empty lines.
     while (pos_ < data_.size()) {
         if (data_[pos_] == '\n') {
@@ -32,17 +46,21 @@ bool Reader::Next(std::vector<std::string>& fields, std::size_t& line, std::stri
     line = line_;
     const std::size_t recordStart = pos_;
     std::size_t count = 0;
+    std::string scratch;
     auto nextField = [&]() -> std::string& {
-        if (count == fields.size()) fields.emplace_back();
-        std::string& f = fields[count++];
+        if constexpr (!Store) return scratch;
+        if (count == fields->size()) fields->emplace_back();
+        std::string& f = (*fields)[count++];
         f.clear();
         return f;
     };
     // A malformed record ends at the end of the physical line `resumeFrom`
     // stands on; the next record starts on the line after it.
     auto fail = [&](const char* what, std::size_t resumeFrom, std::size_t resumeLine) {
-        error = "line " + std::to_string(line) + ": " + what;
-        fields.resize(count);
+        if constexpr (Store) {
+            error = "line " + std::to_string(line) + ": " + what;
+            fields->resize(count);
+        }
         line_ = resumeLine + 1;
         SkipToNextLine(resumeFrom);
         return true;
@@ -53,24 +71,24 @@ bool Reader::Next(std::vector<std::string>& fields, std::size_t& line, std::stri
     for (;;) {
         std::string& field = nextField();
         if (pos_ < n && d[pos_] == '"') {
-            ++pos_;
+            const std::size_t open = ++pos_;
             for (;;) {
                 const void* q = std::memchr(d + pos_, '"', n - pos_);
                 // A quote that never closes would swallow the rest of the
                 // study: give up on this line alone.
                 if (!q) return fail("unbalanced quote", recordStart, line);
                 const std::size_t at = static_cast<const char*>(q) - d;
-                field.append(d + pos_, at - pos_);
+                if constexpr (Store) field.append(d + pos_, at - pos_);
                 pos_ = at + 1;
                 if (pos_ < n && d[pos_] == '"') {
-                    field.push_back('"');
+                    if constexpr (Store) field.push_back('"');
                     ++pos_;
                     continue;
                 }
                 break;
             }
             // Line breaks inside quotes belong to the field but still count as lines.
-            for (char c : field) line_ += c == '\n';
+            line_ += static_cast<std::size_t>(std::count(d + open, d + pos_, '\n'));
             if (pos_ < n && d[pos_] != ',' && d[pos_] != '\n' &&
                 !(d[pos_] == '\r' && (pos_ + 1 == n || d[pos_ + 1] == '\n'))) {
                 return fail("unexpected text after a closing quote", pos_, line_);
@@ -80,7 +98,7 @@ bool Reader::Next(std::vector<std::string>& fields, std::size_t& line, std::stri
             while (end < n && d[end] != ',' && d[end] != '\n') ++end;
             std::size_t stop = end;
             if ((end == n || d[end] == '\n') && stop > pos_ && d[stop - 1] == '\r') --stop;
-            field.assign(d + pos_, stop - pos_);
+            if constexpr (Store) field.assign(d + pos_, stop - pos_);
             pos_ = end;
         }
         if (pos_ >= n) break;
@@ -94,20 +112,37 @@ bool Reader::Next(std::vector<std::string>& fields, std::size_t& line, std::stri
         ++line_;
         break;
     }
-    fields.resize(count);
+    if constexpr (Store) fields->resize(count);
     return true;
 }
 
+namespace {
+constexpr auto kSpecial = [] {
+    std::array<bool, 256> t{};
+    t[','] = t['"'] = t['\n'] = t['\r'] = true;
+    return t;
+}();
+
+bool NeedsQuotes(std::string_view field) {
+    for (unsigned char c : field) {
+        if (kSpecial[c]) return true;
+    }
+    return false;
+}
+}  // namespace
+
 void AppendField(std::string& out, std::string_view field) {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+    if (!NeedsQuotes(field)) {
         out.append(field);
         return;
     }
     out.push_back('"');
-    for (char c : field) {
-        if (c == '"') out.push_back('"');
-        out.push_back(c);
+    std::size_t from = 0;
+    for (std::size_t q; (q = field.find('"', from)) != std::string_view::npos; from = q + 1) {
+        out.append(field.substr(from, q + 1 - from));
+        out.push_back('"');
     }
+    out.append(field.substr(from));
     out.push_back('"');
 }
 

@@ -12,8 +12,9 @@ namespace zentavo::csv {
 
 class Reader {
 public:
-    // `data` must outlive the reader. A leading UTF-8 byte-order mark is skipped.
-    explicit Reader(std::string_view data);
+    // `data` must outlive the reader; its first line has the number
+    // `firstLine`. A leading UTF-8 byte-order mark is skipped.
+    explicit Reader(std::string_view data, std::size_t firstLine = 1);
 
     // Reads the next record into `fields` (reusing their storage). `line` is
     // the number of the physical line the record starts on (1 = first line).
@@ -22,7 +23,16 @@ public:
     // Empty lines are skipped. Returns false at the end of the input.
     bool Next(std::vector<std::string>& fields, std::size_t& line, std::string& error);
 
+    // Passes over up to `records` records exactly as Next would read them,
+    // without keeping them; returns how many there were.
+    std::size_t Skip(std::size_t records);
+
+    std::size_t Offset() const { return pos_; }  // where the next record starts
+    std::size_t Line() const { return line_; }   // the number of its line
+
 private:
+    template <bool Store>
+    bool Parse(std::vector<std::string>* fields, std::size_t& line, std::string& error);
     void SkipToNextLine(std::size_t from);
 
     std::string_view data_;

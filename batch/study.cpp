@@ -1,6 +1,11 @@
 #include "batch/study.h"
 
+#include <algorithm>
 #include <array>
+#include <deque>
+#include <future>
+#include <memory>
+#include <thread>
 #include <optional>
 #include <vector>
 
@@ -177,19 +182,19 @@ private:
         r_[kMessage] = text;
     }
 
-    void Case(const CaseTexts& c, ResultColumn energy, ResultColumn boundary, ResultColumn level,
+    void Case(CaseTexts& c, ResultColumn energy, ResultColumn boundary, ResultColumn level,
               ResultColumn cloth1, ResultColumn cloth2) {
-        r_[energy] = c.energy;
-        r_[boundary] = c.boundary;
-        r_[level] = c.ppeLevel;
+        r_[energy] = std::move(c.energy);
+        r_[boundary] = std::move(c.boundary);
+        r_[level] = std::move(c.ppeLevel);
         r_[cloth1] = c.clothing1;
         if (c.clothingSecondLineShown) r_[cloth2] = c.clothing2;
     }
 
-    void Approach(const ApproachTexts& a) {
-        r_[kLimitedApproach] = a.limited;
-        r_[kRestrictedApproach] = a.restricted;
-        r_[kProhibitedApproach] = a.prohibited;
+    void Approach(ApproachTexts& a) {
+        r_[kLimitedApproach] = std::move(a.limited);
+        r_[kRestrictedApproach] = std::move(a.restricted);
+        r_[kProhibitedApproach] = std::move(a.prohibited);
     }
 
     void Empirical() {
@@ -223,11 +228,11 @@ private:
         // The intermediate window asks for the reduced duration only when it
         // offers the reduced case.
         s.ReducedCaseOff = !first.reducedCaseOffered;
-        const EmpiricalOutcome second =
+        EmpiricalOutcome second =
             RunEmpiricalResults(s, {in_[kArcTime], in_[kArcTimeReduced]}, o_.units, o_.sep);
         if (!second.warning.empty()) return Warn(second.warning);
 
-        const EmpiricalResultTexts& t = second.texts;
+        EmpiricalResultTexts& t = second.texts;
         r_[kStatus] = "ok";
         Case(t.full, kIncidentEnergy, kFlashBoundary, kPpeLevel, kClothing1, kClothing2);
         Approach(t.approach);
@@ -235,10 +240,10 @@ private:
         if (!t.reducedCaseOffered) return;
         Case(t.reduced, kIncidentEnergyReduced, kFlashBoundaryReduced, kPpeLevelReduced,
              kClothingReduced1, kClothingReduced2);
-        r_[kPressure] = t.full.pressure;
-        r_[kPressureReduced] = t.reduced.pressure;
-        r_[kTnt] = t.full.tnt;
-        r_[kTntReduced] = t.reduced.tnt;
+        r_[kPressure] = std::move(t.full.pressure);
+        r_[kPressureReduced] = std::move(t.reduced.pressure);
+        r_[kTnt] = std::move(t.full.tnt);
+        r_[kTntReduced] = std::move(t.reduced.tnt);
     }
 
     void Fuse() {
@@ -248,11 +253,11 @@ private:
         f.workDistCaption = Caption(kWorkDistanceUnit);
         f.fuseClass = ItemOrIndex(kFuseClasses, "fuse_class", in_[kFuseClass], false);
         SharedState s = StartState();
-        const FuseOutcome out = RunFuse(s, f, o_.units, o_.sep);
+        FuseOutcome out = RunFuse(s, f, o_.units, o_.sep);
         if (!out.warning.empty()) return Warn(out.warning);
         r_[kStatus] = "ok";
-        r_[kArcingCurrent] = out.texts.arcCurrent;
-        r_[kPressure] = out.texts.result.pressure;
+        r_[kArcingCurrent] = std::move(out.texts.arcCurrent);
+        r_[kPressure] = std::move(out.texts.result.pressure);
         SingleCase(out.texts);
     }
 
@@ -266,13 +271,13 @@ private:
         f.instantaneousTrip = in_[kInstantaneousTrip];
         f.breakerType = ItemOrIndex(kBreakerTypes, "breaker_type", in_[kBreakerType], true);
         SharedState s = StartState();
-        const BreakerOutcome out = RunBreaker(s, f, o_.units, o_.sep);
+        BreakerOutcome out = RunBreaker(s, f, o_.units, o_.sep);
         if (!out.warning.empty()) return Warn(out.warning);
         r_[kStatus] = "ok";
         SingleCase(out.texts);
     }
 
-    void SingleCase(const SingleCaseResultTexts& t) {
+    void SingleCase(SingleCaseResultTexts& t) {
         Case(t.result, kIncidentEnergy, kFlashBoundary, kPpeLevel, kClothing1, kClothing2);
         Approach(t.approach);
         r_[kGoverning] = "full";
@@ -283,7 +288,94 @@ private:
     std::string* r_;
 };
 
-constexpr std::size_t kFlushSize = 1 << 20;
+// Rows are read in chunks; the chunks of a round are computed side by side,
+// one per core, and written in their order.
+constexpr std::size_t kChunkRows = 2048;
+
+struct Record {
+    std::vector<std::string> fields;
+    std::size_t line = 0;
+    std::string error;
+};
+
+struct Chunk {
+    std::string_view text;  // whole records of the input
+    std::size_t firstLine = 0;
+    std::vector<Record> records;
+    std::size_t count = 0;
+    std::string out;
+};
+
+class StudyRunner {
+public:
+    StudyRunner(const StudyOptions& options, const std::vector<std::string>& header)
+        : options_(options), inputCount_(header.size()) {
+        at_.fill(-1);
+        // The first of equal names wins.
+        for (std::size_t i = 0; i < header.size(); ++i) {
+            for (int c = 0; c < kInputColumnCount; ++c) {
+                if (at_[c] < 0 && header[i] == kInputNames[c]) at_[c] = static_cast<int>(i);
+            }
+        }
+    }
+
+    void Compute(Chunk& chunk) const {
+        chunk.out.clear();
+        csv::Reader reader(chunk.text, chunk.firstLine);
+        chunk.count = 0;
+        for (;;) {
+            if (chunk.count == chunk.records.size()) chunk.records.emplace_back();
+            Record& r = chunk.records[chunk.count];
+            if (!reader.Next(r.fields, r.line, r.error)) break;
+            ++chunk.count;
+        }
+        std::array<std::string, kResultColumnCount> result;
+        std::array<std::string_view, kInputColumnCount> in;
+        for (std::size_t k = 0; k < chunk.count; ++k) {
+            Record& rec = chunk.records[k];
+            for (auto& r : result) r.clear();
+            if (rec.error.empty() && rec.fields.size() != inputCount_) {
+                rec.error = "line " + std::to_string(rec.line) + ": " +
+                            std::to_string(rec.fields.size()) + " fields where the header has " +
+                            std::to_string(inputCount_);
+            }
+            if (!rec.error.empty()) {
+                result[kStatus] = "error";
+                result[kMessage] = rec.error;
+            } else {
+                for (int c = 0; c < kInputColumnCount; ++c) {
+                    in[c] = at_[c] >= 0 ? std::string_view(rec.fields[at_[c]]) : std::string_view();
+                }
+                RowRunner(options_, in, result.data()).Run();
+            }
+            // The input columns as read (a short line padded, a long one cut),
+            // then the results.
+            for (std::size_t i = 0; i < inputCount_; ++i) {
+                if (i) chunk.out.push_back(',');
+                if (i < rec.fields.size()) csv::AppendField(chunk.out, rec.fields[i]);
+            }
+            for (const auto& r : result) {
+                chunk.out.push_back(',');
+                csv::AppendField(chunk.out, r);
+            }
+            chunk.out.append("\r\n");
+        }
+    }
+
+private:
+    const StudyOptions& options_;
+    std::size_t inputCount_;
+    std::array<int, kInputColumnCount> at_;
+};
+
+// Marks off the next chunk of records; the worker that computes it reads them.
+bool ReadChunk(std::string_view input, csv::Reader& reader, Chunk& chunk) {
+    const std::size_t start = reader.Offset();
+    chunk.firstLine = reader.Line();
+    if (reader.Skip(kChunkRows) == 0) return false;
+    chunk.text = input.substr(start, reader.Offset() - start);
+    return true;
+}
 
 }  // namespace
 
@@ -298,57 +390,41 @@ bool RunStudy(std::string_view input, const StudyOptions& options, const StudySi
         return false;
     }
 
-    // Where each understood column stands in the input (-1: absent; the
-    // first of equal names wins).
-    std::array<int, kInputColumnCount> at;
-    at.fill(-1);
-    for (std::size_t i = 0; i < header.size(); ++i) {
-        for (int c = 0; c < kInputColumnCount; ++c) {
-            if (at[c] < 0 && header[i] == kInputNames[c]) at[c] = static_cast<int>(i);
-        }
-    }
+    std::vector<std::string> names = header;
+    for (std::size_t i = 0; i < kResultColumnCount; ++i) names.emplace_back(kStudyResultColumns[i]);
+    std::string head;
+    csv::AppendRecord(head, names);
+    sink(head);
 
-    std::string out;
-    out.reserve(kFlushSize + 4096);
-    std::vector<std::string> row = header;
-    for (std::size_t i = 0; i < kResultColumnCount; ++i) row.emplace_back(kStudyResultColumns[i]);
-    csv::AppendRecord(out, row);
-
-    const std::size_t inputCount = header.size();
-    std::vector<std::string> fields;
-    std::array<std::string_view, kInputColumnCount> in;
-    while (reader.Next(fields, line, error)) {
-        row.resize(inputCount + kResultColumnCount);
-        for (std::size_t i = 0; i < inputCount; ++i) {
-            if (i < fields.size()) {
-                row[i].assign(fields[i]);
-            } else {
-                row[i].clear();
-            }
-        }
-        std::string* result = row.data() + inputCount;
-        for (std::size_t i = 0; i < kResultColumnCount; ++i) result[i].clear();
-
-        if (error.empty() && fields.size() != inputCount) {
-            error = "line " + std::to_string(line) + ": " + std::to_string(fields.size()) +
-                    " fields where the header has " + std::to_string(inputCount);
-        }
-        if (!error.empty()) {
-            result[kStatus] = "error";
-            result[kMessage] = error;
+    // The reader marks off chunks of records in order while the cores read
+    // and compute the chunks marked before; results are written in the order
+    // of the rows.
+    const StudyRunner runner(options, header);
+    const std::size_t window = std::max(2u, std::thread::hardware_concurrency()) + 1;
+    std::vector<std::unique_ptr<Chunk>> free;
+    std::deque<std::pair<std::unique_ptr<Chunk>, std::future<void>>> pending;
+    auto writeOldest = [&] {
+        auto& [chunk, done] = pending.front();
+        done.get();
+        sink(chunk->out);
+        free.push_back(std::move(chunk));
+        pending.pop_front();
+    };
+    for (;;) {
+        std::unique_ptr<Chunk> chunk;
+        if (free.empty()) {
+            chunk = std::make_unique<Chunk>();
         } else {
-            for (int c = 0; c < kInputColumnCount; ++c) {
-                in[c] = at[c] >= 0 ? std::string_view(fields[at[c]]) : std::string_view();
-            }
-            RowRunner(options, in, result).Run();
+            chunk = std::move(free.back());
+            free.pop_back();
         }
-        csv::AppendRecord(out, row);
-        if (out.size() >= kFlushSize) {
-            sink(out);
-            out.clear();
-        }
+        if (!ReadChunk(input, reader, *chunk)) break;
+        Chunk* c = chunk.get();
+        pending.emplace_back(std::move(chunk),
+                             std::async(std::launch::async, [&runner, c] { runner.Compute(*c); }));
+        if (pending.size() >= window) writeOldest();
     }
-    if (!out.empty()) sink(out);
+    while (!pending.empty()) writeOldest();
     return true;
 }
 

@@ -26,17 +26,20 @@ Digits ShortestDigits(double magnitude) {
     if (magnitude == 0.0) return out;
     // The shortest text that reads back as the same double: the digits a
     // person would write for the value, so 2.675 rounds like 2.675.
+    // to_chars writes "d.ddde+XX".
     char buf[40];
-    auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific);
+    const char* end = std::to_chars(buf, buf + sizeof buf, magnitude,
+                                    std::chars_format::scientific).ptr;
     const char* p = buf;
-    const char* end = res.ptr;
-    const char* e = std::find(p, end, 'e');
-    for (; p < e; ++p) {
-        if (*p >= '0' && *p <= '9') out.d[out.count++] = *p;
+    for (; p < end && *p != 'e'; ++p) {
+        if (*p != '.') out.d[out.count++] = *p;
     }
+    ++p;  // 'e'
+    const bool negative = *p == '-';
+    ++p;  // sign
     int exponent = 0;
-    std::from_chars(e + 1 + (e[1] == '+' ? 1 : 0), end, exponent);
-    out.exp10 = exponent + 1;
+    for (; p < end; ++p) exponent = exponent * 10 + (*p - '0');
+    out.exp10 = (negative ? -exponent : exponent) + 1;
     while (out.count > 0 && out.d[out.count - 1] == '0') --out.count;
     return out;
 }
@@ -91,37 +94,39 @@ std::string FormatFixed(double value, int precision, int decimals, char sep) {
     Digits v = ShortestDigits(std::fabs(value));
     if (v.count > 0) RoundTo(v, std::min({precision, v.exp10 + decimals, 18}), decimals);
 
-    std::string out;
-    out.reserve(32);
-    if (value < 0 && v.count > 0) out.push_back('-');
+    // Longest text: sign, 18 digits before a separator and 18 after, or the
+    // scientific form; built in place, then copied once.
+    char buf[64];
+    char* o = buf;
+    if (value < 0 && v.count > 0) *o++ = '-';
     const int e = v.count > 0 ? v.exp10 : 0;
 
     if (e > precision) {
-        out.push_back(v.d[0]);
+        *o++ = v.d[0];
         if (v.count > 1) {
-            out.push_back(sep);
-            out.append(v.d + 1, v.d + v.count);
+            *o++ = sep;
+            for (int i = 1; i < v.count; ++i) *o++ = v.d[i];
         }
-        out.push_back('E');
+        *o++ = 'E';
         char exp[8];
-        auto r = std::to_chars(exp, exp + sizeof exp, e - 1);
+        const char* expEnd = std::to_chars(exp, exp + sizeof exp, e - 1).ptr;
         const int width = decimals > 4 ? 0 : decimals;
-        for (int pad = width - static_cast<int>(r.ptr - exp); pad > 0; --pad) out.push_back('0');
-        out.append(exp, r.ptr);
-        return out;
+        for (int pad = width - static_cast<int>(expEnd - exp); pad > 0; --pad) *o++ = '0';
+        for (const char* c = exp; c < expEnd; ++c) *o++ = *c;
+        return std::string(buf, o);
     }
 
     auto digit = [&v](int i) { return (i >= 0 && i < v.count) ? v.d[i] : '0'; };
     if (e <= 0) {
-        out.push_back('0');
+        *o++ = '0';
     } else {
-        for (int i = 0; i < e; ++i) out.push_back(digit(i));
+        for (int i = 0; i < e; ++i) *o++ = digit(i);
     }
     if (decimals > 0) {
-        out.push_back(sep);
-        for (int i = 0; i < decimals; ++i) out.push_back(digit(e + i));
+        *o++ = sep;
+        for (int i = 0; i < decimals; ++i) *o++ = digit(e + i);
     }
-    return out;
+    return std::string(buf, o);
 }
 
 double ParseNumber(std::string_view text, char sep) {

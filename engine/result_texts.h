@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace zentavo {
 
@@ -12,8 +13,8 @@ struct CaseTexts {
     std::string energy;    // incident energy in the energy unit
     std::string boundary;  // flash protection boundary in the boundary unit
     std::string ppeLevel;  // "0".."4" or "N/A"
-    std::string clothing1;
-    std::string clothing2;
+    std::string_view clothing1;  // fixed texts of the program: they never dangle
+    std::string_view clothing2;
     // Beyond level 4 the second clothing line is hidden and the first one
     // ("Consult PPE Manufacturer") moves right.
     bool clothingSecondLineShown = true;

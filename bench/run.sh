@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Runs the benchmarks: engine paths, a 100 000-row study in memory, and the
+# batch program end to end against a plain awk pass over the same file.
+set -euo pipefail
+BUILD=${1:-build}
+ROWS=${ROWS:-100000}
+TMP=$(mktemp -d)
+trap 'rm -rf "$TMP"' EXIT
+
+"$BUILD/bench/engine_bench"
+"$BUILD/bench/make_study" "$TMP/study.csv" "$ROWS"
+"$BUILD/bench/study_bench" "$TMP/study.csv"
+
+best() {  # best wall time in ms of 5 runs of the command
+    local best=999999999 t0 t1 ms
+    for _ in 1 2 3 4 5; do
+        t0=$(date +%s%N)
+        "$@" > /dev/null
+        t1=$(date +%s%N)
+        ms=$(( (t1 - t0) / 1000000 ))
+        (( ms < best )) && best=$ms
+    done
+    echo "$best"
+}
+batch_ms=$(best "$BUILD/batch/zentavo-batch" "$TMP/study.csv")
+awk_ms=$(best awk '{ print $0 ",x" }' "$TMP/study.csv")
+echo "zentavo-batch, $ROWS rows end to end: ${batch_ms} ms ($(( ROWS * 1000 / (batch_ms > 0 ? batch_ms : 1) )) rows/s)"
+echo "awk printing every line with a suffix: ${awk_ms} ms"
+echo "ratio batch / awk: $(awk -v a="$batch_ms" -v b="$awk_ms" 'BEGIN { printf "%.2f", a / (b > 0 ? b : 1) }')"
