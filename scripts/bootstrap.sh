@@ -11,6 +11,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
   xdg-utils
+  libqt6svg6 fonts-liberation2
 )
 
 missing=()

@@ -1,0 +1,15 @@
+// Zentavo: the desktop program. It takes no arguments and keeps no settings.
+#include <QApplication>
+
+#include "ui/application.h"
+#include "ui/dialogs.h"
+
+int main(int argc, char** argv) {
+    QApplication qt(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zentavo"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Zentavo"));
+    zentavo::ui::QtDialogService dialogs;
+    zentavo::ui::Application app(dialogs);
+    app.Start();
+    return QApplication::exec();
+}

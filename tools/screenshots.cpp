@@ -1,0 +1,80 @@
+// Renders the windows of a sample calculation to PNG files, for the README
+// and for looking at the layouts without a display:
+//   QT_QPA_PLATFORM=offscreen build/tools/screenshots OUTPUT_DIR
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "ui/application.h"
+#include "ui/main_window.h"
+#include "ui/results.h"
+#include "ui/second.h"
+#include "ui/widgets.h"
+
+namespace {
+
+// Answers every question with Yes and records nothing: no dialog is expected.
+class SilentDialogs : public zentavo::ui::DialogService {
+public:
+    void Warning(QWidget*, const QString& t) override { qWarning("Warning!: %s", qPrintable(t)); }
+    bool Confirm(QWidget*, const QString&) override { return true; }
+    void Information(QWidget*, const QString&) override {}
+    void Error(QWidget*, const QString& t) override { qWarning("Error: %s", qPrintable(t)); }
+    QString OpenFileName(QWidget*, const zentavo::ui::FileDialogSpec&) override { return {}; }
+    QString SaveFileName(QWidget*, const zentavo::ui::FileDialogSpec&) override { return {}; }
+    bool PrintSetup(QWidget*, QPrinter&) override { return false; }
+    void OpenDocument(const QString&) override {}
+};
+
+void Save(QWidget* w, const QString& dir, const char* name) {
+    w->grab().save(QDir(dir).filePath(QString::fromLatin1(name)));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication qt(argc, argv);
+    const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    SilentDialogs dialogs;
+    zentavo::ui::Application app(dialogs);
+    app.Start();
+    auto& m = app.main();
+    m.EquipClassBox->setCurrentIndex(1);
+    m.GapEdit->setText(QStringLiteral("32"));
+    m.WorkDistEdit->setText(QStringLiteral("455"));
+    m.IbfEdit->setText(QStringLiteral("20"));
+    m.VoltEdit->setText(QStringLiteral("480"));
+    m.GroundGroup->setItemIndex(1);
+    Save(&m, dir, "main.png");
+    m.Calc1->click();
+    auto& second = app.Second();
+    second.t1Edit->setText(QStringLiteral("0.2"));
+    second.Edit2->setText(QStringLiteral("0.25"));
+    Save(&second, dir, "intermediate.png");
+    second.Button2->click();
+    Save(&app.Third(), dir, "results.png");
+
+    app.Third().Button1Click();
+    second.Button1Click();
+    m.PageControl1->setCurrentIndex(1);
+    m.Fuse_Ibolt->setText(QStringLiteral("1"));
+    m.Fuse_Work_Dist->setText(QStringLiteral("455"));
+    Save(&m, dir, "main-fuse.png");
+    m.Calc1->click();
+    Save(&app.Third(), dir, "results-fuse.png");
+    app.Third().Button1Click();
+    m.PageControl1->setCurrentIndex(2);
+    m.CB_volt->setText(QStringLiteral("480"));
+    m.CB_Ibolt->setText(QStringLiteral("20"));
+    m.CB_workdist->setText(QStringLiteral("460"));
+    m.ir_edit->setText(QStringLiteral("25"));
+    m.it_edit->setText(QStringLiteral("2"));
+    Save(&m, dir, "main-breaker.png");
+    m.Calc1->click();
+    Save(&app.Third(), dir, "results-breaker.png");
+    return 0;
+}

@@ -1,0 +1,46 @@
+#include "ui/about.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace zentavo::ui {
+
+Tabout::Tabout(QWidget* parent) : QDialog(parent) {
+    setObjectName("about");
+    setWindowTitle(QStringLiteral("About Zentavo"));
+    setModal(true);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* name = new QLabel(QStringLiteral("<b>Zentavo</b>"), this);
+    name->setObjectName("ProductName");
+    QFont big = name->font();
+    big.setPointSizeF(big.pointSizeF() * 1.6);
+    name->setFont(big);
+    auto* version = new QLabel(QStringLiteral("Version %1").arg(QStringLiteral(ZENTAVO_VERSION)), this);
+    version->setObjectName("Version");
+    auto* text = new QLabel(
+        QStringLiteral(
+            "Arc flash hazard calculator after IEEE 1584-2002: arcing current, incident energy, "
+            "flash protection boundary, PPE level and shock approach boundaries.\n\n"
+            "Supported systems: Linux desktops with Qt 6 (X11 and Wayland); "
+            "three-phase systems from 208 V to 46 kV.\n\n"
+            "The results support, and do not replace, the judgement of a qualified person. "
+            "Verify every input against the installation before work begins; the authors "
+            "accept no liability for decisions made with this program.\n\n"
+            "Copyright \u00a9 2026 the Zentavo authors. All rights reserved."),
+        this);
+    text->setObjectName("LegalNotice");
+    text->setWordWrap(true);
+    text->setMinimumWidth(360);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName("OKButton");
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    layout->addWidget(name);
+    layout->addWidget(version);
+    layout->addWidget(text);
+    layout->addWidget(buttons);
+}
+
+}  // namespace zentavo::ui

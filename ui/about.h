@@ -1,0 +1,14 @@
+// The about box: product name, version, supported systems, legal notice.
+#pragma once
+
+#include <QDialog>
+
+namespace zentavo::ui {
+
+class Tabout : public QDialog {
+    Q_OBJECT
+public:
+    explicit Tabout(QWidget* parent);
+};
+
+}  // namespace zentavo::ui

@@ -1,0 +1,71 @@
+#include "ui/application.h"
+
+#include <QApplication>
+
+#include "ui/about.h"
+#include "ui/formedit.h"
+#include "ui/label_type.h"
+#include "ui/main_window.h"
+#include "ui/preview.h"
+#include "ui/results.h"
+#include "ui/second.h"
+#include "ui/units_window.h"
+#include "ui/widgets.h"
+
+// The pictures are compiled into this library; a static library registers
+// them itself.
+static void InitResources() { Q_INIT_RESOURCE(zentavo); }
+
+namespace zentavo::ui {
+
+Application::Application(DialogService& dialogs) : dialogs_(dialogs) {
+    // The windows are pixel layouts drawn for a small sans-serif face at 8 pt.
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(8);
+    QApplication::setFont(font);
+    InitResources();
+
+    // The windows, in their fixed order; each creation handler runs here.
+    main_ = std::make_unique<Tmain>(*this);
+    second_ = std::make_unique<TSecond>(*this);
+    third_ = std::make_unique<TThird>(*this);
+    about_ = std::make_unique<Tabout>(main_.get());
+    preview_ = std::make_unique<TPreview>(*this);
+    formUnits_ = std::make_unique<TFormUnits>(*this);
+    formLabelType_ = std::make_unique<TFormLabelType>(*this);
+    formedit_ = std::make_unique<TFormedit>(*this);
+}
+
+Application::~Application() {
+    // The about box is a child of the main window: it goes first.
+    about_.reset();
+}
+
+UnitSettings Application::Units() const { return formUnits_->Units(); }
+
+char Application::Sep() const { return LocaleDecimalSeparator(); }
+
+void Application::Start() { main_->show(); }
+
+void Application::AskToExit(QWidget* window) {
+    if (!dialogs_.Confirm(window, QStringLiteral("Do you wish to exit now?"))) return;
+    dialogs_.Information(window, QStringLiteral("Thank you for using Zentavo"));
+    Quit();
+}
+
+void Application::Quit() {
+    quitRequested_ = true;
+    emit quitting();
+    QCoreApplication::exit(0);
+}
+
+void Application::ShowError(QWidget* window, const QString& text) noexcept {
+    try {
+        dialogs_.Error(window, text);
+    } catch (...) {
+        // Nothing more can be done: the error box itself failed.
+    }
+}
+
+}  // namespace zentavo::ui

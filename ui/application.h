@@ -1,0 +1,97 @@
+// The application object: owns the shared record of the run and the windows,
+// created once in their fixed order, and runs every handler under one error
+// handler so that no error escapes into the event loop.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QWidget>
+#include <exception>
+#include <memory>
+
+#include "engine/number.h"
+#include "engine/shared_state.h"
+#include "engine/units.h"
+#include "ui/dialogs.h"
+
+namespace zentavo::ui {
+
+class Tmain;
+class TSecond;
+class TThird;
+class Tabout;
+class TPreview;
+class TFormUnits;
+class TFormLabelType;
+class TFormedit;
+
+class Application : public QObject {
+    Q_OBJECT
+public:
+    explicit Application(DialogService& dialogs);
+    ~Application() override;
+
+    static constexpr const char* kTitle = "Zentavo";
+    static constexpr const char* kHelpFile = "Zentavo.hlp";
+
+    SharedState& state() { return state_; }
+    DialogService& dialogs() { return dialogs_; }
+
+    Tmain& main() { return *main_; }
+    TSecond& Second() { return *second_; }
+    TThird& Third() { return *third_; }
+    Tabout& about() { return *about_; }
+    TPreview& Preview() { return *preview_; }
+    TFormUnits& FormUnits() { return *formUnits_; }
+    TFormLabelType& FormLabelType() { return *formLabelType_; }
+    TFormedit& Formedit() { return *formedit_; }
+
+    // The unit choices at this moment: the texts of the units window's selectors.
+    UnitSettings Units() const;
+    // The user's decimal separator, for every number read or written.
+    char Sep() const;
+
+    // Shows the main window; the start of the run.
+    void Start();
+    // Runs a handler of `window` under the error handler: a value that is not
+    // a number, a failed file operation or any other error ends the action
+    // and is shown in the error box.
+    template <class Handler>
+    void Guard(QWidget* window, Handler&& handler) noexcept;
+    // "Do you wish to exit now?" and, on Yes, the farewell and the end.
+    void AskToExit(QWidget* window);
+    // Ends the event loop.
+    void Quit();
+    bool quitRequested() const { return quitRequested_; }
+
+signals:
+    void quitting();
+
+private:
+    void ShowError(QWidget* window, const QString& text) noexcept;
+
+    DialogService& dialogs_;
+    SharedState state_;
+    bool quitRequested_ = false;
+    std::unique_ptr<Tmain> main_;
+    std::unique_ptr<TSecond> second_;
+    std::unique_ptr<TThird> third_;
+    std::unique_ptr<Tabout> about_;
+    std::unique_ptr<TPreview> preview_;
+    std::unique_ptr<TFormUnits> formUnits_;
+    std::unique_ptr<TFormLabelType> formLabelType_;
+    std::unique_ptr<TFormedit> formedit_;
+};
+
+template <class Handler>
+void Application::Guard(QWidget* window, Handler&& handler) noexcept {
+    try {
+        handler();
+    } catch (const std::exception& e) {
+        ShowError(window, QString::fromUtf8(e.what()));
+    } catch (...) {
+        ShowError(window, QStringLiteral("Unexpected error."));
+    }
+}
+
+}  // namespace zentavo::ui

@@ -1,0 +1,53 @@
+// Every message box, file dialog, print dialog and desktop request of the
+// program goes through this interface: Qt's dialogs in the program, a
+// scripted fake in the tests.
+#pragma once
+
+#include <QString>
+
+class QPrinter;
+class QWidget;
+
+namespace zentavo::ui {
+
+struct FileDialogSpec {
+    QString title;
+    QString filter;         // "text files (*.txt)"
+    QString defaultSuffix;  // "txt"
+    QString initialName;    // file name offered at first
+};
+
+class DialogService {
+public:
+    virtual ~DialogService() = default;
+    // "Warning!" box with OK: collected input problems and method refusals.
+    virtual void Warning(QWidget* parent, const QString& text) = 0;
+    // Question with Yes and No; true for Yes.
+    virtual bool Confirm(QWidget* parent, const QString& text) = 0;
+    // Notice with OK.
+    virtual void Information(QWidget* parent, const QString& text) = 0;
+    // The error box of the application's error handler.
+    virtual void Error(QWidget* parent, const QString& text) = 0;
+    // File dialogs: the chosen path, or empty when cancelled.
+    virtual QString OpenFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
+    virtual QString SaveFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
+    // Print dialog: true when the user chose to print.
+    virtual bool PrintSetup(QWidget* parent, QPrinter& printer) = 0;
+    // Asks the desktop to open a document with its viewer; the outcome is not looked at.
+    virtual void OpenDocument(const QString& path) = 0;
+};
+
+// The program's dialogs.
+class QtDialogService : public DialogService {
+public:
+    void Warning(QWidget* parent, const QString& text) override;
+    bool Confirm(QWidget* parent, const QString& text) override;
+    void Information(QWidget* parent, const QString& text) override;
+    void Error(QWidget* parent, const QString& text) override;
+    QString OpenFileName(QWidget* parent, const FileDialogSpec& spec) override;
+    QString SaveFileName(QWidget* parent, const FileDialogSpec& spec) override;
+    bool PrintSetup(QWidget* parent, QPrinter& printer) override;
+    void OpenDocument(const QString& path) override;
+};
+
+}  // namespace zentavo::ui

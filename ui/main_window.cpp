@@ -1,0 +1,403 @@
+#include "ui/main_window.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include "engine/breaker.h"
+#include "engine/catalog.h"
+#include "engine/empirical.h"
+#include "engine/fuse.h"
+#include "ui/about.h"
+#include "ui/application.h"
+#include "ui/formedit.h"
+#include "ui/label_type.h"
+#include "ui/results.h"
+#include "ui/second.h"
+#include "ui/units_window.h"
+#include "ui/widgets.h"
+
+namespace zentavo::ui {
+
+namespace {
+
+const QString kGapHint = QStringLiteral(
+    "Equipment bus gap in mm. Gaps of 3 to 40 mm were used for low voltage testing to simulate "
+    "gaps between conductors in low voltage equipment and cables. Gaps 13, 104 and 152 mm. were "
+    "used in 5 and 15kV equipment testings. ");
+const QString kWorkDistHint = QStringLiteral(
+    "Typical working distance is the sum of the distance between the worker standing in front of "
+    "the equipment, and from the front of the equipment to the potential arc source inside the "
+    "equipment (300 to 1000 mm). ");
+const QString kBoltedHint = QStringLiteral(
+    "Available 3 phase bolted fault current for the range of 700A to 106kA at the point where "
+    "work is to be performed in kA. ");
+const QString kVoltageHint46 =
+    QStringLiteral("Line to line voltage - minimum 208 V, maximum 46000 V");
+const QString kVoltageHint15 =
+    QStringLiteral("Line to line voltage - minimum 208 V, maximum 15000 V");
+
+template <std::size_t N>
+QStringList Items(const std::array<std::string_view, N>& items) {
+    QStringList out;
+    for (auto i : items) out << FromUtf8(i);
+    return out;
+}
+
+// Group boxes of a tab page: two columns of 209 x 57 boxes.
+constexpr int kLeft[2] = {8, 236};
+constexpr int kGroupWidth = 209;
+constexpr int kGroupHeight = 57;
+int RowTop(int row) { return 6 + row * 64; }
+
+QGroupBox* Group(QWidget* page, const char* name, const QString& title, int row, int column) {
+    return MakeGroup(page, name, title, kLeft[column], RowTop(row), kGroupWidth, kGroupHeight);
+}
+
+// An edit with its unit caption inside a group box.
+QLineEdit* UnitEdit(QGroupBox* g, const char* edit, const QString& text, const char* label,
+                    const QString& unit, QLabel** unitLabel = nullptr) {
+    auto* e = MakeEdit(g, edit, text, 12, 24, 110);
+    auto* l = MakeLabel(g, label, unit, 132, 28);
+    if (unitLabel) *unitLabel = l;
+    return e;
+}
+
+}  // namespace
+
+Tmain::Tmain(Application& app) : app_(app) {
+    setObjectName("main");
+    setWindowTitle(QStringLiteral("Zentavo"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    BuildMenus();
+
+    auto* client = new QWidget(this);
+    client->setFixedSize(472, 381);
+    setCentralWidget(client);
+
+    auto* frame = new QFrame(client);
+    frame->setObjectName("Panel1");
+    frame->setFrameShape(QFrame::StyledPanel);
+    frame->setGeometry(8, 6, 456, 34);
+    MakeLabel(frame, "Label11", QStringLiteral("Active model:"), 10, 9);
+    Label12 = MakeLabel(frame, "Label12", QStringLiteral("IEEE 1584 Empirical Model"), 96, 9);
+    SetBold(Label12, true);
+    BitBtn1 = MakeExitButton(frame, 428, 4);
+
+    PageControl1 = new QTabWidget(client);
+    PageControl1->setObjectName("PageControl1");
+    PageControl1->setGeometry(8, 46, 456, 296);
+    PageControl1->setDocumentMode(true);
+    // Flat tabs of equal width, as wide as their captions need.
+    PageControl1->tabBar()->setStyleSheet(
+        QStringLiteral("QTabBar::tab { min-width: 141px; padding: 4px 6px; }"));
+    PageControl1->tabBar()->setUsesScrollButtons(false);
+    PageControl1->tabBar()->setElideMode(Qt::ElideNone);
+    auto addPage = [this](const char* name, const QString& caption) {
+        auto* page = new QWidget;
+        page->setObjectName(name);
+        PageControl1->addTab(page, caption);
+        return page;
+    };
+    BuildEmpiricalTab(addPage("TabSheet1", QStringLiteral("IEEE1584 Empirical Model")));
+    BuildFuseTab(addPage("TabSheet2", QStringLiteral("IEEE1584 Fuse Equations")));
+    BuildBreakerTab(addPage("TabSheet3", QStringLiteral("Low Voltage Circuit Breakers")));
+    PageControl1->setCurrentIndex(0);
+
+    Calc1 = MakeButton(client, "Calc1", QStringLiteral("Next"), 389, 350);
+
+    connect(PageControl1, &QTabWidget::currentChanged, this,
+            [this](int i) { app_.Guard(this, [&] { PageControl1Change(i); }); });
+    connect(Calc1, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { Calc1Click(); }); });
+    connect(BitBtn1, &QPushButton::clicked, this,
+            [this] { app_.Guard(this, [&] { Exit1Click(); }); });
+
+    adjustSize();
+    setFixedSize(sizeHint());
+
+    // Creation handler: the settings of a new run.
+    app_.state().InitialiseForMainWindow();
+}
+
+void Tmain::BuildMenus() {
+    auto guarded = [this](void (Tmain::*handler)()) {
+        return [this, handler] { app_.Guard(this, [&] { (this->*handler)(); }); };
+    };
+    auto add = [&](QMenu* menu, const char* name, const QString& text, void (Tmain::*handler)()) {
+        QAction* a = menu->addAction(text);
+        a->setObjectName(name);
+        connect(a, &QAction::triggered, this, guarded(handler));
+    };
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName("File1");
+    add(file, "Open1", QStringLiteral("Open"), &Tmain::Open1Click);
+    file->addSeparator();
+    add(file, "Exit1", QStringLiteral("E&xit"), &Tmain::Exit1Click);
+    Options1 = menuBar()->addMenu(QStringLiteral("Options"));
+    Options1->setObjectName("Options1");
+    add(Options1, "Labelformat1", QStringLiteral("Label format"), &Tmain::Labelformat1Click);
+    add(Options1, "Units1", QStringLiteral("Units"), &Tmain::Units1Click);
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName("Help1");
+    add(help, "Contents1", QStringLiteral("&Contents"), &Tmain::Contents1Click);
+    add(help, "About1", QStringLiteral("&About..."), &Tmain::About1Click);
+}
+
+void Tmain::BuildEmpiricalTab(QWidget* page) {
+    auto* g = Group(page, "EquipClassGroup", QStringLiteral("Equipment Class"), 0, 0);
+    EquipClassGroup = g;
+    EquipClassBox = MakeCombo(g, "EquipClassBox", Items(kEquipmentClasses), 12, 24, 185);
+    EquipClassBox->setPlaceholderText(QStringLiteral("Please select a class"));
+    EquipClassBox->setCurrentIndex(-1);
+
+    g = Group(page, "GapGroup", QStringLiteral("Gap between Conductors"), 0, 1);
+    g->setToolTip(kGapHint);
+    GapEdit = UnitEdit(g, "GapEdit", QString(), "Label1", QStringLiteral("mm"), &Label1);
+
+    GroundGroup = new RadioGroup(page, "GroundGroup", QStringLiteral("Grounding type"),
+                                 Items(kGroundings), 2, kLeft[0], RowTop(1), kGroupWidth,
+                                 kGroupHeight);
+    GroundGroup->setItemIndex(0);
+
+    g = Group(page, "WorkDistancegroup", QStringLiteral("Working Distance"), 1, 1);
+    g->setToolTip(kWorkDistHint);
+    WorkDistEdit = UnitEdit(g, "WorkDistEdit", QString(), "Label2", QStringLiteral("mm"), &Label2);
+
+    g = Group(page, "BoltedCurGroup", QStringLiteral("Available 3 Phase Bolted Current"), 2, 0);
+    g->setToolTip(kBoltedHint);
+    IbfEdit = UnitEdit(g, "IbfEdit", QString(), "Label3", QStringLiteral("kAmperes"));
+
+    g = Group(page, "VoltageGroup", QStringLiteral("System Voltage"), 2, 1);
+    g->setToolTip(kVoltageHint46);
+    VoltageGroup = g;
+    VoltEdit = UnitEdit(g, "VoltEdit", QString(), "Label4", QStringLiteral("Volts"));
+}
+
+void Tmain::BuildFuseTab(QWidget* page) {
+    auto* g = Group(page, "GroupBox1", QStringLiteral("Equipment Class"), 0, 0);
+    g->setEnabled(false);
+    Fuse_Eq_Class = MakeCombo(g, "Fuse_Eq_Class", Items(kEquipmentClasses), 12, 24, 185);
+    Fuse_Eq_Class->setCurrentIndex(kFuseTabClass);
+
+    g = Group(page, "GroupBox2", QStringLiteral("Gap between Conductors"), 0, 1);
+    g->setEnabled(false);
+    g->setToolTip(kGapHint);
+    Fuse_Gap = UnitEdit(g, "Fuse_Gap", QStringLiteral("32"), "Label7", QStringLiteral("mm"), &Label7);
+
+    RadioGroup1 = new RadioGroup(page, "RadioGroup1", QStringLiteral("Grounding type"),
+                                 Items(kGroundings), 2, kLeft[0], RowTop(1), kGroupWidth,
+                                 kGroupHeight);
+    RadioGroup1->setItemIndex(1);
+    RadioGroup1->setEnabled(false);
+
+    g = Group(page, "GroupBox3", QStringLiteral("Working Distance"), 1, 1);
+    g->setToolTip(kWorkDistHint);
+    Fuse_Work_Dist =
+        UnitEdit(g, "Fuse_Work_Dist", QString(), "Label8", QStringLiteral("mm"), &Label8);
+
+    g = Group(page, "GroupBox4", QStringLiteral("System Voltage"), 2, 0);
+    g->setEnabled(false);
+    g->setToolTip(kVoltageHint15);
+    Fuse_Volt = UnitEdit(g, "Fuse_Volt", QStringLiteral("600"), "Label9", QStringLiteral("Volts"));
+
+    g = Group(page, "GroupBox5", QStringLiteral("Available 3 Phase Bolted Current"), 2, 1);
+    g->setToolTip(kBoltedHint);
+    Fuse_Ibolt = UnitEdit(g, "Fuse_Ibolt", QString(), "Label10", QStringLiteral("kAmperes"));
+
+    g = MakeGroup(page, "GroupBox6", QStringLiteral("Current Limiting Fuses"), kLeft[0], RowTop(3),
+                  kLeft[1] + kGroupWidth - kLeft[0], kGroupHeight);
+    g->setToolTip(QStringLiteral("Current limiting Class L and Class RK1 fuses"));
+    GroupBox6 = g;
+    FuseClass = MakeCombo(g, "FuseClass", Items(kFuseClasses), 12, 24, 300);
+    FuseClass->setCurrentIndex(0);
+
+    // Never shown: the fuse and breaker paths read it, so their pressure row stays hidden.
+    RadioGroup2 = new RadioGroup(page, "RadioGroup2", QStringLiteral("Show pressure developed by arc*"),
+                                 {QStringLiteral("Yes"), QStringLiteral("No")}, 2, kLeft[1],
+                                 RowTop(3), kGroupWidth, kGroupHeight);
+    RadioGroup2->setItemIndex(1);
+    RadioGroup2->setVisible(false);
+}
+
+void Tmain::BuildBreakerTab(QWidget* page) {
+    auto* g = Group(page, "GroupBox8", QStringLiteral("Equipment Class (Grounded only)"), 0, 0);
+    g->setEnabled(false);
+    CB_Equip = MakeCombo(g, "CB_Equip", Items(kEquipmentClasses), 12, 24, 185);
+    CB_Equip->setCurrentIndex(kBreakerTabClass);
+
+    g = Group(page, "GroupBox9", QStringLiteral("Gap between Conductors"), 0, 1);
+    g->setEnabled(false);
+    g->setToolTip(kGapHint);
+    CB_Gap = UnitEdit(g, "CB_Gap", QStringLiteral("25"), "Label13", QStringLiteral("mm"), &Label13);
+
+    g = Group(page, "GroupBox10", QStringLiteral("Working Distance"), 1, 0);
+    g->setToolTip(kWorkDistHint);
+    CB_workdist = UnitEdit(g, "CB_workdist", QString(), "Label14", QStringLiteral("mm"), &Label14);
+
+    g = Group(page, "GroupBox11", QStringLiteral("Available 3 Phase Bolted Current"), 1, 1);
+    g->setToolTip(kBoltedHint);
+    CB_Ibolt = UnitEdit(g, "CB_Ibolt", QString(), "Label15", QStringLiteral("kAmperes"));
+
+    g = Group(page, "GroupBox12", QStringLiteral("System Voltage"), 2, 0);
+    g->setToolTip(kVoltageHint15);
+    CB_volt = UnitEdit(g, "CB_volt", QString(), "Label16", QStringLiteral("Volts"));
+
+    g = Group(page, "GroupBox13", QStringLiteral("Breaker Type"), 2, 1);
+    GroupBox13 = g;
+    Breakertype = MakeCombo(g, "Breakertype", Items(kBreakerTypes), 12, 24, 185);
+    Breakertype->setCurrentIndex(0);
+
+    g = Group(page, "GroupBox14", QStringLiteral("Breaker Interrupting Rating"), 3, 0);
+    ir_edit = UnitEdit(g, "ir_edit", QString(), "Label17", QStringLiteral("kAmperes"));
+
+    g = Group(page, "GroupBox15", QStringLiteral("Breaker Instantaneous Trip"), 3, 1);
+    it_edit = UnitEdit(g, "it_edit", QString(), "Label18", QStringLiteral("kAmperes"));
+}
+
+int Tmain::ActiveMethod() const { return PageControl1->currentIndex(); }
+
+void Tmain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous()) app_.Guard(this, [&] { FormShow(); });
+}
+
+void Tmain::closeEvent(QCloseEvent* event) {
+    // Closing the main window by its frame ends the program without asking.
+    event->accept();
+    app_.Quit();
+}
+
+void Tmain::FormShow() {
+    setWindowTitle(QStringLiteral("Zentavo"));
+    Options1->setEnabled(true);
+    for (QWidget* w : {EquipClassGroup, static_cast<QWidget*>(EquipClassBox), VoltageGroup,
+                       static_cast<QWidget*>(VoltEdit), GroupBox6,
+                       static_cast<QWidget*>(FuseClass), GroupBox13,
+                       static_cast<QWidget*>(Breakertype)}) {
+        w->setEnabled(true);
+    }
+    switch (ActiveMethod()) {
+        case 0: EquipClassBox->setFocus(); break;
+        case 1: Fuse_Work_Dist->setFocus(); break;
+        default: CB_workdist->setFocus(); break;
+    }
+}
+
+void Tmain::PageControl1Change(int index) {
+    SetCaption(Label12, PageControl1->tabText(index));
+}
+
+void Tmain::Calc1Click() {
+    switch (ActiveMethod()) {
+        case 0: CalculateEmpirical(); break;
+        case 1: CalculateFuse(); break;
+        default: CalculateBreaker(); break;
+    }
+}
+
+void Tmain::CalculateEmpirical() {
+    const std::string volt = Utf8(VoltEdit->text()), ibf = Utf8(IbfEdit->text()),
+                      gap = Utf8(GapEdit->text()), wd = Utf8(WorkDistEdit->text()),
+                      gapCaption = Utf8(Label1->text()), wdCaption = Utf8(Label2->text());
+    EmpiricalFields f;
+    f.voltage = volt;
+    f.boltedCurrent = ibf;
+    f.gap = gap;
+    f.workDist = wd;
+    f.gapCaption = gapCaption;
+    f.workDistCaption = wdCaption;
+    f.equipmentClass = EquipClassBox->currentIndex();
+    f.grounding = GroundGroup->itemIndex();
+    const ArcCurrentOutcome out = RunEmpiricalArcCurrent(app_.state(), f, app_.Sep());
+    if (!out.warning.empty()) {
+        app_.dialogs().Warning(this, FromUtf8(out.warning));
+        return;
+    }
+    hide();
+    app_.Second().ShowFromMain(out);
+}
+
+void Tmain::CalculateFuse() {
+    const std::string ibf = Utf8(Fuse_Ibolt->text()), wd = Utf8(Fuse_Work_Dist->text()),
+                      wdCaption = Utf8(Label8->text());
+    FuseFields f;
+    f.boltedCurrent = ibf;
+    f.workDist = wd;
+    f.workDistCaption = wdCaption;
+    f.fuseClass = FuseClass->currentIndex();
+    f.equipmentClass = Fuse_Eq_Class->currentIndex();
+    const FuseOutcome out = RunFuse(app_.state(), f, app_.Units(), app_.Sep());
+    Fuse_Gap->setText(FromUtf8(out.gapText));
+    if (!out.warning.empty()) {
+        app_.dialogs().Warning(this, FromUtf8(out.warning));
+        return;
+    }
+    hide();
+    SingleCaseSummary s;
+    s.basedOn = FuseClass->currentText();
+    s.equipment = Fuse_Eq_Class->currentText();
+    s.gap = Fuse_Gap->text();
+    s.workDist = Fuse_Work_Dist->text();
+    s.boltedCurrent = Fuse_Ibolt->text();
+    s.voltage = Fuse_Volt->text();
+    app_.Third().ShowFuseResults(out.texts, s, RadioGroup2->itemIndex() == 0);
+}
+
+void Tmain::CalculateBreaker() {
+    const std::string volt = Utf8(CB_volt->text()), ibf = Utf8(CB_Ibolt->text()),
+                      wd = Utf8(CB_workdist->text()), wdCaption = Utf8(Label14->text()),
+                      ir = Utf8(ir_edit->text()), it = Utf8(it_edit->text());
+    BreakerFields f;
+    f.voltage = volt;
+    f.boltedCurrent = ibf;
+    f.workDist = wd;
+    f.workDistCaption = wdCaption;
+    f.interruptingRating = ir;
+    f.instantaneousTrip = it;
+    f.breakerType = Breakertype->currentIndex();
+    f.equipmentClass = CB_Equip->currentIndex();
+    const BreakerOutcome out = RunBreaker(app_.state(), f, app_.Units(), app_.Sep());
+    if (!out.warning.empty()) {
+        app_.dialogs().Warning(this, FromUtf8(out.warning));
+        return;
+    }
+    hide();
+    SingleCaseSummary s;
+    s.basedOn = Breakertype->currentText();
+    s.equipment = CB_Equip->currentText();
+    s.gap = CB_Gap->text();
+    s.workDist = CB_workdist->text();
+    s.boltedCurrent = CB_Ibolt->text();
+    s.voltage = CB_volt->text();
+    app_.Third().ShowBreakerResults(out.texts, s, RadioGroup2->itemIndex() == 0);
+}
+
+void Tmain::Open1Click() { app_.Formedit().OpenFromMain(); }
+
+void Tmain::Exit1Click() { app_.AskToExit(this); }
+
+void Tmain::Labelformat1Click() {
+    hide();
+    app_.FormLabelType().show();
+}
+
+void Tmain::Units1Click() {
+    app_.FormUnits().show();
+    hide();
+}
+
+void Tmain::Contents1Click() {
+    app_.dialogs().OpenDocument(QDir::current().absoluteFilePath(QStringLiteral("zentavo.hlp")));
+}
+
+void Tmain::About1Click() { app_.about().exec(); }
+
+}  // namespace zentavo::ui

@@ -1,0 +1,77 @@
+// The results window: the system summary on the left, the results of the
+// full (and reduced) arcing current on the right. It computes nothing: the
+// calculation paths hand it ready texts, and the report and the label read
+// its labels back.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include "engine/empirical.h"
+#include "engine/fuse.h"
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace zentavo::ui {
+
+class Application;
+
+// Texts of the system summary as the input windows show them.
+struct EmpiricalSummary {
+    QString equipment, gap, grounding, workDist, arcTime, arcTimeReduced, boltedCurrent,
+        arcCurrent, voltage;
+};
+struct SingleCaseSummary {
+    QString basedOn, equipment, gap, workDist, boltedCurrent, voltage;
+};
+
+class TThird : public QWidget {
+    Q_OBJECT
+public:
+    explicit TThird(Application& app);
+
+    // Shows the window and fills it for each method.
+    void ShowEmpiricalResults(const EmpiricalResultTexts& t, const EmpiricalSummary& s,
+                              bool showPressure, bool showTnt);
+    void ShowFuseResults(const SingleCaseResultTexts& t, const SingleCaseSummary& s,
+                         bool showPressure);
+    void ShowBreakerResults(const SingleCaseResultTexts& t, const SingleCaseSummary& s,
+                            bool showPressure);
+
+    void FormShow();
+    void Button1Click();  // "Back"
+    void BitBtn1Click();  // exit
+
+    // The caption of the method explanation panel.
+    QString SummaryCaption() const;
+    QLabel* L(const char* name) const;  // a label of the window by its name
+
+    QPushButton* Button1;
+    QPushButton* Button2;
+    QPushButton* Button3;
+    QPushButton* BitBtn1;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void SetSingleCaseLayout(bool fuse, const SingleCaseResultTexts& t, const SingleCaseSummary& s,
+                             bool showPressure);
+    void SetClothing(const CaseTexts& c, QLabel* first, QLabel* second);
+    void MarkFullCaseGoverning();
+
+    Application& app_;
+    QFrame* Summary;
+    QLabel* SummaryCaption_;
+    QFrame* Panel1;
+    QFrame* Panel2;
+    QFrame* Panel3;
+    QFrame* Panel6;
+    QFrame* Panel7;
+    QWidget* Panel4;
+    QWidget* Panel5;
+};
+
+}  // namespace zentavo::ui

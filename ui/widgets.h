@@ -1,0 +1,63 @@
+// Small helpers that build the pixel layouts of the windows: every control
+// gets its object name, rectangle and caption in one line.
+#pragma once
+
+#include <QButtonGroup>
+#include <QColor>
+#include <QGroupBox>
+#include <QLabel>
+#include <QString>
+#include <QStringList>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace zentavo::ui {
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int x, int y);
+QGroupBox* MakeGroup(QWidget* parent, const char* name, const QString& title, int x, int y, int w,
+                     int h);
+QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& text, int x, int y, int w);
+QComboBox* MakeCombo(QWidget* parent, const char* name, const QStringList& items, int x, int y,
+                     int w);
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, int x, int y,
+                        int w = 75, int h = 25);
+// The small picture button that leaves the program.
+QPushButton* MakeExitButton(QWidget* parent, int x, int y);
+// A 2-pixel horizontal rule.
+QWidget* MakeRule(QWidget* parent, const char* name, int x, int y, int w);
+
+// A titled group of radio buttons with one item index, -1 when none is chosen.
+class RadioGroup : public QGroupBox {
+    Q_OBJECT
+public:
+    RadioGroup(QWidget* parent, const char* name, const QString& title, const QStringList& items,
+               int columns, int x, int y, int w, int h);
+    int itemIndex() const;
+    void setItemIndex(int index);
+    QString itemText(int index) const;
+
+private:
+    QButtonGroup group_;
+};
+
+void SetBold(QWidget* w, bool bold);
+void SetTextColor(QLabel* label, const QColor& color);
+QColor TextColor(const QLabel* label);
+
+// The decimal separator of the user's locale: ',' or '.'.
+char LocaleDecimalSeparator();
+
+// UTF-8 views of texts for the engine.
+std::string Utf8(const QString& s);
+QString FromUtf8(std::string_view s);
+
+}  // namespace zentavo::ui
+
+namespace zentavo::ui {
+// Sets a label's text and fits the label to it (the windows place labels by
+// their top-left corner, as auto-sized captions).
+void SetCaption(QLabel* label, const QString& text);
+}  // namespace zentavo::ui
