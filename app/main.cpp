@@ -10,6 +10,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QStringLiteral("Zentavo"));
     zentavo::ui::QtDialogService dialogs;
     zentavo::ui::Application app(dialogs);
+    QObject::connect(&app, &zentavo::ui::Application::quitting, &qt, &QApplication::quit,
+                     Qt::QueuedConnection);
     app.Start();
     return QApplication::exec();
 }

@@ -57,7 +57,6 @@ void Application::AskToExit(QWidget* window) {
 void Application::Quit() {
     quitRequested_ = true;
     emit quitting();
-    QCoreApplication::exit(0);
 }
 
 void Application::ShowError(QWidget* window, const QString& text) noexcept {

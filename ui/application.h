@@ -60,7 +60,8 @@ public:
     void Guard(QWidget* window, Handler&& handler) noexcept;
     // "Do you wish to exit now?" and, on Yes, the farewell and the end.
     void AskToExit(QWidget* window);
-    // Ends the event loop.
+    // Ends the run: announces `quitting`, which the program connects to the
+    // end of its event loop.
     void Quit();
     bool quitRequested() const { return quitRequested_; }
 

@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QCloseEvent>
 #include <QShowEvent>
 
 #include "ui/application.h"
@@ -177,6 +178,11 @@ TThird::TThird(Application& app) : app_(app) {
 QLabel* TThird::L(const char* name) const { return findChild<QLabel*>(QString::fromLatin1(name)); }
 
 QString TThird::SummaryCaption() const { return SummaryCaption_->text(); }
+
+void TThird::closeEvent(QCloseEvent* event) {
+    // The window has no title-bar buttons: it is left only through its own buttons.
+    event->ignore();
+}
 
 void TThird::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);

@@ -55,6 +55,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void SetSingleCaseLayout(bool fuse, const SingleCaseResultTexts& t, const SingleCaseSummary& s,

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QCloseEvent>
 #include <QShowEvent>
 
 #include "engine/catalog.h"
@@ -120,6 +121,11 @@ TSecond::TSecond(Application& app) : app_(app) {
     connect(Button1, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { Button1Click(); }); });
     connect(Button2, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { Button2Click(); }); });
     connect(BitBtn1, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { BitBtn1Click(); }); });
+}
+
+void TSecond::closeEvent(QCloseEvent* event) {
+    // The window has no title-bar buttons: it is left only through its own buttons.
+    event->ignore();
 }
 
 void TSecond::showEvent(QShowEvent* event) {

@@ -1,0 +1,75 @@
+// A scripted stand-in for the program's dialogs: records every box that
+// would have been shown and answers questions from a script.
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <deque>
+
+#include "ui/dialogs.h"
+
+namespace zentavo::ui {
+
+class FakeDialogs : public DialogService {
+public:
+    struct Shown {
+        QString kind;  // "Warning", "Confirm", "Information", "Error"
+        QString text;
+    };
+    QList<Shown> shown;
+    std::deque<bool> answers;        // Confirm answers; an unscripted question fails the test
+    std::deque<QString> fileNames;   // answers of the file dialogs ("" = cancel)
+    QList<FileDialogSpec> fileDialogs;
+    QStringList openedDocuments;
+    bool unexpected = false;
+
+    void Warning(QWidget*, const QString& text) override { shown.append({"Warning", text}); }
+    bool Confirm(QWidget*, const QString& text) override {
+        shown.append({"Confirm", text});
+        if (answers.empty()) {
+            unexpected = true;
+            return false;
+        }
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    void Information(QWidget*, const QString& text) override {
+        shown.append({"Information", text});
+    }
+    void Error(QWidget*, const QString& text) override { shown.append({"Error", text}); }
+    QString OpenFileName(QWidget*, const FileDialogSpec& spec) override { return NextFile(spec); }
+    QString SaveFileName(QWidget*, const FileDialogSpec& spec) override { return NextFile(spec); }
+    bool PrintSetup(QWidget*, QPrinter&) override { return NextAnswer(); }
+    void OpenDocument(const QString& path) override { openedDocuments.append(path); }
+
+    void Clear() {
+        shown.clear();
+        fileDialogs.clear();
+        openedDocuments.clear();
+    }
+
+private:
+    QString NextFile(const FileDialogSpec& spec) {
+        fileDialogs.append(spec);
+        if (fileNames.empty()) {
+            unexpected = true;
+            return {};
+        }
+        QString f = fileNames.front();
+        fileNames.pop_front();
+        return f;
+    }
+    bool NextAnswer() {
+        if (answers.empty()) {
+            unexpected = true;
+            return false;
+        }
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
+}  // namespace zentavo::ui
