@@ -1,10 +1,11 @@
 # Zentavo: one-command set-up, build and test on Debian.
+#   make run    installs what is missing, builds, starts the program
 #   make test   installs what is missing, builds, runs every test
 #   make bench  builds and runs the benchmark programs
 PRESET ?= default
 BUILD_DIR := build
 
-.PHONY: all bootstrap configure build test bench clean format
+.PHONY: all bootstrap configure build run test bench clean format
 
 all: build
 
@@ -16,6 +17,10 @@ configure: bootstrap
 
 build: configure
 	@cmake --build --preset $(PRESET)
+
+# The program opens its help file from the current directory.
+run: build
+	@cd resources && ../$(BUILD_DIR)/app/zentavo
 
 test: build
 	@ctest --preset $(PRESET)

@@ -4,14 +4,25 @@
 #include <array>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace zentavo::csv {
 
 Reader::Reader(std::string_view data, std::size_t firstLine) : data_(data), line_(firstLine) {
     if (data_.substr(0, 3) == "\xEF\xBB\xBF") pos_ = 3;
 }
 
-bool Reader::Next(std::vector<std::string>& fields, std::size_t& line, std::string& error) {
+bool Reader::Next(Fields& fields, std::size_t& line, std::string& error) {
     return Parse<true>(&fields, line, error);
+}
+
+bool Reader::Next(std::vector<std::string>& fields, std::size_t& line, std::string& error) {
+    Fields views;
+    if (!Parse<true>(&views, line, error)) return false;
+    fields.assign(views.views_.begin(), views.views_.end());
+    return true;
 }
 
 std::size_t Reader::Skip(std::size_t records) {
@@ -27,7 +38,7 @@ void Reader::SkipToNextLine(std::size_t from) {
 }
 
 template <bool Store>
-bool Reader::Parse(std::vector<std::string>* fields, std::size_t& line, std::string& error) {
+bool Reader::Parse(Fields* fields, std::size_t& line, std::string& error) {
     if constexpr (Store) error.clear();
     // Skip empty lines.
     while (pos_ < data_.size()) {
@@ -45,22 +56,30 @@ bool Reader::Parse(std::vector<std::string>* fields, std::size_t& line, std::str
 
     line = line_;
     const std::size_t recordStart = pos_;
-    std::size_t count = 0;
-    std::string scratch;
-    auto nextField = [&]() -> std::string& {
-        if constexpr (!Store) return scratch;
-        if (count == fields->size()) fields->emplace_back();
-        std::string& f = (*fields)[count++];
-        f.clear();
-        return f;
+    if constexpr (Store) {
+        fields->views_.clear();
+        fields->unescapedUsed_ = 0;
+    }
+    auto add = [&](std::string_view v) {
+        if constexpr (Store) fields->views_.push_back(v);
+    };
+    // A quoted field with doubled quotes: its text without them.
+    auto unescaped = [&](std::size_t from, std::size_t to) {
+        if constexpr (Store) {
+            if (fields->unescapedUsed_ == fields->unescaped_.size()) fields->unescaped_.emplace_back();
+            std::string& u = fields->unescaped_[fields->unescapedUsed_++];
+            u.clear();
+            for (std::size_t i = from; i < to; ++i) {
+                u.push_back(data_[i]);
+                if (data_[i] == '"') ++i;  // the second of a doubled quote
+            }
+            fields->views_.push_back(u);
+        }
     };
     // A malformed record ends at the end of the physical line `resumeFrom`
     // stands on; the next record starts on the line after it.
     auto fail = [&](const char* what, std::size_t resumeFrom, std::size_t resumeLine) {
-        if constexpr (Store) {
-            error = "line " + std::to_string(line) + ": " + what;
-            fields->resize(count);
-        }
+        if constexpr (Store) error = "line " + std::to_string(line) + ": " + what;
         line_ = resumeLine + 1;
         SkipToNextLine(resumeFrom);
         return true;
@@ -69,23 +88,27 @@ bool Reader::Parse(std::vector<std::string>* fields, std::size_t& line, std::str
     const char* d = data_.data();
     const std::size_t n = data_.size();
     for (;;) {
-        std::string& field = nextField();
         if (pos_ < n && d[pos_] == '"') {
             const std::size_t open = ++pos_;
+            bool doubled = false;
             for (;;) {
                 const void* q = std::memchr(d + pos_, '"', n - pos_);
                 // A quote that never closes would swallow the rest of the
                 // study: give up on this line alone.
                 if (!q) return fail("unbalanced quote", recordStart, line);
                 const std::size_t at = static_cast<const char*>(q) - d;
-                if constexpr (Store) field.append(d + pos_, at - pos_);
                 pos_ = at + 1;
                 if (pos_ < n && d[pos_] == '"') {
-                    if constexpr (Store) field.push_back('"');
+                    doubled = true;
                     ++pos_;
                     continue;
                 }
                 break;
+            }
+            if (doubled) {
+                unescaped(open, pos_ - 1);
+            } else {
+                add(data_.substr(open, pos_ - 1 - open));
             }
             // Line breaks inside quotes belong to the field but still count as lines.
             line_ += static_cast<std::size_t>(std::count(d + open, d + pos_, '\n'));
@@ -98,7 +121,7 @@ bool Reader::Parse(std::vector<std::string>* fields, std::size_t& line, std::str
             while (end < n && d[end] != ',' && d[end] != '\n') ++end;
             std::size_t stop = end;
             if ((end == n || d[end] == '\n') && stop > pos_ && d[stop - 1] == '\r') --stop;
-            if constexpr (Store) field.assign(d + pos_, stop - pos_);
+            add(data_.substr(pos_, stop - pos_));
             pos_ = end;
         }
         if (pos_ >= n) break;
@@ -112,7 +135,6 @@ bool Reader::Parse(std::vector<std::string>* fields, std::size_t& line, std::str
         ++line_;
         break;
     }
-    if constexpr (Store) fields->resize(count);
     return true;
 }
 
@@ -124,12 +146,40 @@ constexpr auto kSpecial = [] {
 }();
 
 bool NeedsQuotes(std::string_view field) {
-    for (unsigned char c : field) {
-        if (kSpecial[c]) return true;
+    const char* p = field.data();
+    const std::size_t n = field.size();
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    // Sixteen characters at a time: most fields hold none of the four.
+    const __m128i comma = _mm_set1_epi8(','), quote = _mm_set1_epi8('"');
+    const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
+    for (; i + 16 <= n; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, comma), _mm_cmpeq_epi8(v, quote)),
+                                         _mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)));
+        if (_mm_movemask_epi8(hit) != 0) return true;
+    }
+#endif
+    for (; i < n; ++i) {
+        if (kSpecial[static_cast<unsigned char>(p[i])]) return true;
     }
     return false;
 }
 }  // namespace
+
+char* WriteField(char* out, std::string_view field) {
+    if (!NeedsQuotes(field)) {
+        std::memcpy(out, field.data(), field.size());
+        return out + field.size();
+    }
+    *out++ = '"';
+    for (char c : field) {
+        if (c == '"') *out++ = '"';
+        *out++ = c;
+    }
+    *out++ = '"';
+    return out;
+}
 
 void AppendField(std::string& out, std::string_view field) {
     if (!NeedsQuotes(field)) {

@@ -4,11 +4,29 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace zentavo::csv {
+
+// The fields of one record: views into the input, or into the record's own
+// storage for a quoted field whose doubled quotes had to be undone. Valid
+// while the input lives and until the record is read into again.
+class Fields {
+public:
+    std::size_t size() const { return views_.size(); }
+    std::string_view operator[](std::size_t i) const { return views_[i]; }
+    std::vector<std::string> ToStrings() const { return {views_.begin(), views_.end()}; }
+
+private:
+    friend class Reader;
+    std::vector<std::string_view> views_;
+    std::deque<std::string> unescaped_;  // stable addresses while it grows
+    std::size_t unescapedUsed_ = 0;
+};
 
 class Reader {
 public:
@@ -21,6 +39,8 @@ public:
     // A malformed record sets `error` to a message naming that line; reading
     // resumes on the line after it, so one bad line costs only itself.
     // Empty lines are skipped. Returns false at the end of the input.
+    bool Next(Fields& fields, std::size_t& line, std::string& error);
+    // The same, with the fields copied out.
     bool Next(std::vector<std::string>& fields, std::size_t& line, std::string& error);
 
     // Passes over up to `records` records exactly as Next would read them,
@@ -32,7 +52,7 @@ public:
 
 private:
     template <bool Store>
-    bool Parse(std::vector<std::string>* fields, std::size_t& line, std::string& error);
+    bool Parse(Fields* fields, std::size_t& line, std::string& error);
     void SkipToNextLine(std::size_t from);
 
     std::string_view data_;
@@ -42,6 +62,9 @@ private:
 
 // Appends `field` to `out`, in quotes when it holds a comma, a quote or a line break.
 void AppendField(std::string& out, std::string_view field);
+// The same into raw memory with room for 2 * field.size() + 2 characters;
+// returns the end of what was written.
+char* WriteField(char* out, std::string_view field);
 // Appends a whole record, fields separated by commas, ended by CR LF.
 void AppendRecord(std::string& out, const std::vector<std::string>& fields);
 

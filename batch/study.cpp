@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <deque>
 #include <future>
 #include <memory>
@@ -293,9 +294,33 @@ private:
 constexpr std::size_t kChunkRows = 2048;
 
 struct Record {
-    std::vector<std::string> fields;
+    csv::Fields fields;
     std::size_t line = 0;
     std::string error;
+};
+
+// The CSV text of a chunk, written straight into memory.
+class OutputBuffer {
+public:
+    // Room for `n` more characters.
+    char* Room(std::size_t n) {
+        if (size_ + n > capacity_) {
+            const std::size_t capacity = std::max(2 * capacity_, size_ + n + 4096);
+            auto bigger = std::make_unique<char[]>(capacity);
+            if (size_) std::memcpy(bigger.get(), data_.get(), size_);
+            data_ = std::move(bigger);
+            capacity_ = capacity;
+        }
+        return data_.get() + size_;
+    }
+    void Commit(char* end) { size_ = static_cast<std::size_t>(end - data_.get()); }
+    void Clear() { size_ = 0; }
+    std::string_view View() const { return {data_.get(), size_}; }
+
+private:
+    std::unique_ptr<char[]> data_;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
 };
 
 struct Chunk {
@@ -303,7 +328,7 @@ struct Chunk {
     std::size_t firstLine = 0;
     std::vector<Record> records;
     std::size_t count = 0;
-    std::string out;
+    OutputBuffer out;
 };
 
 class StudyRunner {
@@ -320,7 +345,7 @@ public:
     }
 
     void Compute(Chunk& chunk) const {
-        chunk.out.clear();
+        chunk.out.Clear();
         csv::Reader reader(chunk.text, chunk.firstLine);
         chunk.count = 0;
         for (;;) {
@@ -350,15 +375,22 @@ public:
             }
             // The input columns as read (a short line padded, a long one cut),
             // then the results.
+            const std::size_t shown = std::min(inputCount_, rec.fields.size());
+            std::size_t room = inputCount_ + kResultColumnCount + 2;
+            for (std::size_t i = 0; i < shown; ++i) room += 2 * rec.fields[i].size() + 2;
+            for (const auto& r : result) room += 2 * r.size() + 2;
+            char* o = chunk.out.Room(room);
             for (std::size_t i = 0; i < inputCount_; ++i) {
-                if (i) chunk.out.push_back(',');
-                if (i < rec.fields.size()) csv::AppendField(chunk.out, rec.fields[i]);
+                if (i) *o++ = ',';
+                if (i < shown) o = csv::WriteField(o, rec.fields[i]);
             }
             for (const auto& r : result) {
-                chunk.out.push_back(',');
-                csv::AppendField(chunk.out, r);
+                *o++ = ',';
+                o = csv::WriteField(o, r);
             }
-            chunk.out.append("\r\n");
+            *o++ = '\r';
+            *o++ = '\n';
+            chunk.out.Commit(o);
         }
     }
 
@@ -406,7 +438,7 @@ bool RunStudy(std::string_view input, const StudyOptions& options, const StudySi
     auto writeOldest = [&] {
         auto& [chunk, done] = pending.front();
         done.get();
-        sink(chunk->out);
+        sink(chunk->out.View());
         free.push_back(std::move(chunk));
         pending.pop_front();
     };

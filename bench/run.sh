@@ -27,3 +27,20 @@ awk_ms=$(best awk '{ print $0 ",x" }' "$TMP/study.csv")
 echo "zentavo-batch, $ROWS rows end to end: ${batch_ms} ms ($(( ROWS * 1000 / (batch_ms > 0 ? batch_ms : 1) )) rows/s)"
 echo "awk printing every line with a suffix: ${awk_ms} ms"
 echo "ratio batch / awk: $(awk -v a="$batch_ms" -v b="$awk_ms" 'BEGIN { printf "%.2f", a / (b > 0 ? b : 1) }')"
+
+# The desktop program under the offscreen platform.
+export QT_QPA_PLATFORM=offscreen
+"$BUILD/bench/ui_bench"
+# Start-up: median of 31 runs of each, interleaved so both see the same machine.
+program=() empty=()
+for _ in $(seq 31); do
+    t0=$(date +%s%N); "$BUILD/bench/startup_probe" > /dev/null 2>&1
+    t1=$(date +%s%N); "$BUILD/bench/empty_window" > /dev/null 2>&1
+    t2=$(date +%s%N)
+    program+=($(( (t1 - t0) / 1000 ))); empty+=($(( (t2 - t1) / 1000 )))
+done
+median() { printf "%s\n" "$@" | sort -n | sed -n 16p; }
+p_us=$(median "${program[@]}"); e_us=$(median "${empty[@]}")
+echo "start-up to the main window shown, all eight windows created: $(( p_us / 1000 )).$(( p_us % 1000 / 100 )) ms (median of 31)"
+echo "start-up of an empty Qt Widgets program showing one window:    $(( e_us / 1000 )).$(( e_us % 1000 / 100 )) ms (median of 31)"
+echo "ratio: $(awk -v a="$p_us" -v b="$e_us" 'BEGIN { printf "%.2f", a / b }')"

@@ -27,7 +27,7 @@ void BM_Study(benchmark::State& st) {
     st.counters["rows_per_second"] =
         benchmark::Counter(static_cast<double>(rows), benchmark::Counter::kIsIterationInvariantRate);
 }
-BENCHMARK(BM_Study)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Study)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

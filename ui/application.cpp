@@ -12,10 +12,6 @@
 #include "ui/units_window.h"
 #include "ui/widgets.h"
 
-// The pictures are compiled into this library; a static library registers
-// them itself.
-static void InitResources() { Q_INIT_RESOURCE(zentavo); }
-
 namespace zentavo::ui {
 
 Application::Application(DialogService& dialogs) : dialogs_(dialogs) {
@@ -24,7 +20,6 @@ Application::Application(DialogService& dialogs) : dialogs_(dialogs) {
     font.setStyleHint(QFont::SansSerif);
     font.setPointSize(8);
     QApplication::setFont(font);
-    InitResources();
 
     // The windows, in their fixed order; each creation handler runs here.
     main_ = std::make_unique<Tmain>(*this);

@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include <QCloseEvent>
+#include <algorithm>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -43,6 +44,24 @@ const QString kVoltageHint46 =
     QStringLiteral("Line to line voltage - minimum 208 V, maximum 46000 V");
 const QString kVoltageHint15 =
     QStringLiteral("Line to line voltage - minimum 208 V, maximum 15000 V");
+
+// Tabs at least 141 pixels wide, wider where a caption needs it.
+class TabBar : public QTabBar {
+public:
+    using QTabBar::QTabBar;
+
+protected:
+    QSize tabSizeHint(int index) const override {
+        QSize s = QTabBar::tabSizeHint(index);
+        s.setWidth(std::max(141, s.width()));
+        return s;
+    }
+};
+
+class PageControl : public QTabWidget {
+public:
+    explicit PageControl(QWidget* parent) : QTabWidget(parent) { setTabBar(new TabBar(this)); }
+};
 
 template <std::size_t N>
 QStringList Items(const std::array<std::string_view, N>& items) {
@@ -92,13 +111,10 @@ Tmain::Tmain(Application& app) : app_(app) {
     SetBold(Label12, true);
     BitBtn1 = MakeExitButton(frame, 428, 4);
 
-    PageControl1 = new QTabWidget(client);
+    PageControl1 = new PageControl(client);
     PageControl1->setObjectName("PageControl1");
     PageControl1->setGeometry(8, 46, 456, 296);
     PageControl1->setDocumentMode(true);
-    // Flat tabs of equal width, as wide as their captions need.
-    PageControl1->tabBar()->setStyleSheet(
-        QStringLiteral("QTabBar::tab { min-width: 141px; padding: 4px 6px; }"));
     PageControl1->tabBar()->setUsesScrollButtons(false);
     PageControl1->tabBar()->setElideMode(Qt::ElideNone);
     auto addPage = [this](const char* name, const QString& caption) {

@@ -116,7 +116,6 @@ TThird::TThird(Application& app) : app_(app) {
         QFont f = line->font();
         f.setPointSizeF(7.5);
         line->setFont(f);
-        line->adjustSize();
     }
 
     SetBold(MakeLabel(this, "Label31", QStringLiteral("System summary"), 129, 12), true);
@@ -149,7 +148,8 @@ TThird::TThird(Application& app) : app_(app) {
               QStringLiteral("gap  of  32 mm  in  a  switchgear  sized  enclosure 20\" x 20\" x20 \""),
               8, 28);
     auto* l52 = MakeLabel(Panel6, "Label52", QStringLiteral(" ( 508x508x508mm ) "), 0, 50);
-    l52->move((361 - l52->width()) / 2, 50);
+    const int w52 = l52->sizeHint().width();
+    l52->setGeometry((361 - w52) / 2, 50, w52, l52->height());
     Panel6->hide();
 
     Panel7 = MakePanel(this, "Panel7", 385, 205, 361, 116);
@@ -209,13 +209,13 @@ void TThird::SetClothing(const CaseTexts& c, QLabel* first, QLabel* second) {
     SetCaption(first, FromUtf8(c.clothing1));
     SetCaption(second, FromUtf8(c.clothing2));
     if (c.clothingSecondLineShown) {
-        first->move(24, first->y());
-        second->move(24, second->y());
+        MoveLabel(first, 24, first->y());
+        MoveLabel(second, 24, second->y());
         second->show();
     } else {
         // "Consult PPE Manufacturer" stands alone, further right.
-        first->move(120, first->y());
-        second->move(176, second->y());
+        MoveLabel(first, 120, first->y());
+        MoveLabel(second, 176, second->y());
         second->hide();
     }
 }
@@ -247,23 +247,23 @@ void TThird::ShowEmpiricalResults(const EmpiricalResultTexts& t, const Empirical
     for (const char* n : {"Label4", "Label20", "Label7", "Label23"}) L(n)->show();
     L("Label47")->hide();
     L("Label48")->hide();
-    L("Label6")->move(21, 157);
-    L("Label22")->move(272, 157);
+    MoveLabel(L("Label6"), 21, 157);
+    MoveLabel(L("Label22"), 272, 157);
     SetCaption(L("Label4"), FromUtf8(t.durationCaption));
     if (t.reducedCaseOffered) {
         for (const char* n : {"Label5", "Label21", "Label16"}) L(n)->show();
         Panel3->show();
         Panel4->hide();
         SetCaption(L("Label9"), QStringLiteral("Calculation results (100% arcing current):"));
-        L("Label9")->move(457, 12);
+        MoveLabel(L("Label9"), 457, 12);
     } else {
         for (const char* n : {"Label5", "Label21", "Label16", "Label7", "Label23"}) L(n)->hide();
         Panel3->hide();
         Panel4->show();
         SetCaption(L("Label9"), QStringLiteral("Calculation results:"));
-        L("Label9")->move(507, 12);
-        L("Label6")->move(21, 182);
-        L("Label22")->move(272, 182);
+        MoveLabel(L("Label9"), 507, 12);
+        MoveLabel(L("Label6"), 21, 182);
+        MoveLabel(L("Label22"), 272, 182);
     }
     Button2->setFocus();
 
@@ -283,10 +283,10 @@ void TThird::ShowEmpiricalResults(const EmpiricalResultTexts& t, const Empirical
     for (const char* n : {"Label43", "Label45", "Label39", "Label41"}) L(n)->setVisible(showPressure);
     for (const char* n : {"Label44", "Label46", "Label40", "Label42"}) L(n)->setVisible(showTnt);
     const bool both = showPressure && showTnt;
-    for (const char* n : {"Label43", "Label45"}) L(n)->move(L(n)->x(), fullTop);
-    for (const char* n : {"Label39", "Label41"}) L(n)->move(L(n)->x(), reducedTop);
-    for (const char* n : {"Label44", "Label46"}) L(n)->move(L(n)->x(), both ? 81 : fullTop);
-    for (const char* n : {"Label40", "Label42"}) L(n)->move(L(n)->x(), both ? 85 : reducedTop);
+    for (const char* n : {"Label43", "Label45"}) MoveLabel(L(n), L(n)->x(), fullTop);
+    for (const char* n : {"Label39", "Label41"}) MoveLabel(L(n), L(n)->x(), reducedTop);
+    for (const char* n : {"Label44", "Label46"}) MoveLabel(L(n), L(n)->x(), both ? 81 : fullTop);
+    for (const char* n : {"Label40", "Label42"}) MoveLabel(L(n), L(n)->x(), both ? 85 : reducedTop);
     for (const char* n : {"Label43", "Label45"}) SetBold(L(n), t.fullPressureBold);
     for (const char* n : {"Label39", "Label41"}) SetBold(L(n), !t.fullPressureBold);
     for (const char* n : {"Label44", "Label46"}) SetBold(L(n), t.fullTntBold);
@@ -357,19 +357,19 @@ void TThird::SetSingleCaseLayout(bool fuse, const SingleCaseResultTexts& t,
     Panel4->show();
     Panel5->show();
     for (const char* n : {"Label4", "Label20", "Label5", "Label21", "Label7", "Label23"}) L(n)->hide();
-    L("Label6")->move(21, 157);
-    L("Label22")->move(272, 157);
+    MoveLabel(L("Label6"), 21, 157);
+    MoveLabel(L("Label22"), 272, 157);
     L("Label47")->show();
     L("Label48")->show();
-    L("Label48")->move(fuse ? 184 : 230, 108);
+    MoveLabel(L("Label48"), fuse ? 184 : 230, 108);
     SetCaption(L("Label9"), QStringLiteral("Calculation results:"));
-    L("Label9")->move(457, 12);
+    MoveLabel(L("Label9"), 457, 12);
 
     // Pressure at full current only, when asked for; never a TNT row.
     for (const char* n : {"Label44", "Label46"}) L(n)->hide();
     for (const char* n : {"Label43", "Label45"}) {
         L(n)->setVisible(showPressure);
-        L(n)->move(L(n)->x(), 86);
+        MoveLabel(L(n), L(n)->x(), 86);
         SetBold(L(n), false);
     }
 

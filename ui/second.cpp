@@ -33,10 +33,9 @@ TSecond::TSecond(Application& app) : app_(app) {
     setFixedSize(472, 512);
     setWindowTitle(QStringLiteral("ZENTAVO: intermediate results"));
 
+    // Group boxes with bold titles; their contents keep the plain face.
     auto boldGroup = [this](const char* name, const QString& title, int x, int y, int w, int h) {
-        auto* g = MakeGroup(this, name, title, x, y, w, h);
-        g->setStyleSheet(QStringLiteral("QGroupBox { font-weight: bold; }"));
-        return g;
+        return MakeGroup(this, name, title, x, y, w, h);
     };
 
     EquipClassGroup = boldGroup("EquipClassGroup", QStringLiteral("Equipment Class"), 16, 31, 209, 65);
@@ -59,7 +58,6 @@ TSecond::TSecond(Application& app) : app_(app) {
     for (auto g : kGroundings) groundings << FromUtf8(g);
     GroundGroup = new RadioGroup(this, "GroundGroup", QStringLiteral("Grounding type"), groundings,
                                  2, 16, 111, 209, 65);
-    GroundGroup->setStyleSheet(QStringLiteral("QGroupBox { font-weight: bold; }"));
     GroundGroup->setEnabled(false);
 
     WorkDistancegroup =
@@ -97,7 +95,6 @@ TSecond::TSecond(Application& app) : app_(app) {
 
     GroupBox3 = boldGroup("GroupBox3", QStringLiteral("Arc duration"), 16, 359, 209, 65);
     t1Edit = EditIn(GroupBox3, "t1Edit", "Label7", QStringLiteral("Seconds"));
-    SetBold(t1Edit, true);
 
     GroupBox4 =
         boldGroup("GroupBox4", QStringLiteral("Arc duration (Reduced Current)"), 248, 359, 209, 65);
@@ -113,6 +110,16 @@ TSecond::TSecond(Application& app) : app_(app) {
     MakeLabel(GroupBox5, "Label9",
               QStringLiteral("NOTE: Pressure and TNT calculations are not included in IEEE 1584"),
               8, 28);
+
+    for (QGroupBox* g : findChildren<QGroupBox*>()) {
+        if (g == GroupBox5) continue;
+        for (QWidget* child : g->findChildren<QWidget*>()) {
+            QFont f = child->font();
+            f.setBold(child == t1Edit);  // an explicit weight: not inherited from the box
+            child->setFont(f);
+        }
+        SetBold(g, true);
+    }
 
     Button1 = MakeButton(this, "Button1", QStringLiteral("Back"), 8, 481);
     Button2 = MakeButton(this, "Button2", QStringLiteral("Next"), 389, 479);

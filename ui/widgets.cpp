@@ -1,21 +1,28 @@
 #include "ui/widgets.h"
 
 #include <QComboBox>
+#include <algorithm>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPainter>
 #include <QPalette>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 
 namespace zentavo::ui {
 
+constexpr int kLabelHeight = 16;
+
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, int x, int y) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(name);
-    l->move(x, y);
-    l->adjustSize();
+    // A caption placed by its top-left corner may run to the right edge of
+    // its parent. Sizing it so, instead of to its text, spares laying out
+    // every text of every window at start-up.
+    l->setGeometry(x, y, std::max(parent->width() - x, 1), kLabelHeight);
     return l;
 }
 
@@ -51,9 +58,34 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, 
     return b;
 }
 
+namespace {
+// The picture of the exit buttons: a door with a red arrow leading out.
+// Drawn once at start: a picture file would need an image plugin loaded first.
+QIcon ExitIcon() {
+    static const QIcon icon = [] {
+        QPixmap pm(32, 32);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(0x55, 0x55, 0x55), 2));
+        p.setBrush(QColor(0xf4, 0xf4, 0xf4));
+        p.drawRoundedRect(QRectF(4, 3, 16, 26), 2, 2);
+        p.setBrush(QColor(0x55, 0x55, 0x55));
+        p.drawEllipse(QPointF(16, 17), 1.5, 1.5);
+        QPen arrow(QColor(0xc6, 0x28, 0x28), 3.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        p.setPen(arrow);
+        p.setBrush(Qt::NoBrush);
+        p.drawLine(QPointF(14, 16), QPointF(29, 16));
+        p.drawPolyline(QPolygonF({QPointF(24, 10), QPointF(30, 16), QPointF(24, 22)}));
+        return QIcon(pm);
+    }();
+    return icon;
+}
+}  // namespace
+
 QPushButton* MakeExitButton(QWidget* parent, int x, int y) {
     auto* b = MakeButton(parent, "BitBtn1", QString(), x, y, 23, 25);
-    b->setIcon(QIcon(QStringLiteral(":/zentavo/exit.svg")));
+    b->setIcon(ExitIcon());
     b->setToolTip(QStringLiteral("Exit"));
     return b;
 }
@@ -103,7 +135,6 @@ void SetBold(QWidget* w, bool bold) {
     if (f.bold() == bold) return;
     f.setBold(bold);
     w->setFont(f);
-    if (auto* l = qobject_cast<QLabel*>(w)) l->adjustSize();
 }
 
 void SetTextColor(QLabel* label, const QColor& color) {
@@ -128,8 +159,10 @@ QString FromUtf8(std::string_view s) {
 }  // namespace zentavo::ui
 
 namespace zentavo::ui {
-void SetCaption(QLabel* label, const QString& text) {
-    label->setText(text);
-    label->adjustSize();
+void SetCaption(QLabel* label, const QString& text) { label->setText(text); }
+
+void MoveLabel(QLabel* label, int x, int y) {
+    const int right = label->parentWidget() ? label->parentWidget()->width() : x + label->width();
+    label->setGeometry(x, y, std::max(right - x, 1), label->height());
 }
 }  // namespace zentavo::ui

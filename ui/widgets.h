@@ -57,7 +57,8 @@ QString FromUtf8(std::string_view s);
 }  // namespace zentavo::ui
 
 namespace zentavo::ui {
-// Sets a label's text and fits the label to it (the windows place labels by
-// their top-left corner, as auto-sized captions).
+// Sets a label's text; labels are placed by their top-left corner.
 void SetCaption(QLabel* label, const QString& text);
+// Moves a label; it still reaches to the right edge of its parent.
+void MoveLabel(QLabel* label, int x, int y);
 }  // namespace zentavo::ui

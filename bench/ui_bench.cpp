@@ -1,0 +1,120 @@
+// "Next" to a filled window, for each method, under the offscreen platform:
+//   QT_QPA_PLATFORM=offscreen build/bench/ui_bench
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <memory>
+
+#include "ui/application.h"
+#include "ui/main_window.h"
+#include "ui/results.h"
+#include "ui/second.h"
+#include "ui/widgets.h"
+
+namespace {
+
+using namespace zentavo::ui;
+
+class NoDialogs : public DialogService {
+public:
+    void Warning(QWidget*, const QString& t) override { qFatal("unexpected: %s", qPrintable(t)); }
+    bool Confirm(QWidget*, const QString&) override { return false; }
+    void Information(QWidget*, const QString&) override {}
+    void Error(QWidget*, const QString& t) override { qFatal("unexpected: %s", qPrintable(t)); }
+    QString OpenFileName(QWidget*, const FileDialogSpec&) override { return {}; }
+    QString SaveFileName(QWidget*, const FileDialogSpec&) override { return {}; }
+    bool PrintSetup(QWidget*, QPrinter&) override { return false; }
+    void OpenDocument(const QString&) override {}
+};
+
+struct Session {
+    NoDialogs dialogs;
+    Application app{dialogs};
+    Session() {
+        app.Start();
+        auto& m = app.main();
+        m.EquipClassBox->setCurrentIndex(1);
+        m.GroundGroup->setItemIndex(1);
+        m.VoltEdit->setText("480");
+        m.IbfEdit->setText("20");
+        m.GapEdit->setText("32");
+        m.WorkDistEdit->setText("455");
+        m.Fuse_Ibolt->setText("1");
+        m.Fuse_Work_Dist->setText("455");
+        m.CB_volt->setText("480");
+        m.CB_Ibolt->setText("20");
+        m.CB_workdist->setText("460");
+        m.ir_edit->setText("25");
+        m.it_edit->setText("2");
+        app.Second().t1Edit->setText("0.2");
+        app.Second().Edit2->setText("0.25");
+        QApplication::processEvents();
+    }
+};
+
+// Made in main, after the QApplication, and gone before it.
+std::unique_ptr<Session> g_session;
+Session& S() { return *g_session; }
+
+void BM_EmpiricalNextToIntermediate(benchmark::State& st) {
+    auto& app = S().app;
+    app.main().PageControl1->setCurrentIndex(0);
+    for (auto _ : st) {
+        app.main().Calc1->click();
+        QApplication::processEvents();
+        st.PauseTiming();
+        app.Second().Button1->click();
+        QApplication::processEvents();
+        st.ResumeTiming();
+    }
+}
+BENCHMARK(BM_EmpiricalNextToIntermediate)->Unit(benchmark::kMicrosecond);
+
+void BM_EmpiricalNextToResults(benchmark::State& st) {
+    auto& app = S().app;
+    app.main().PageControl1->setCurrentIndex(0);
+    app.main().Calc1->click();
+    for (auto _ : st) {
+        app.Second().Button2->click();
+        QApplication::processEvents();
+        st.PauseTiming();
+        app.Third().Button1->click();
+        QApplication::processEvents();
+        st.ResumeTiming();
+    }
+    app.Second().Button1->click();
+}
+BENCHMARK(BM_EmpiricalNextToResults)->Unit(benchmark::kMicrosecond);
+
+void NextToResults(benchmark::State& st, int tab) {
+    auto& app = S().app;
+    app.main().PageControl1->setCurrentIndex(tab);
+    for (auto _ : st) {
+        app.main().Calc1->click();
+        QApplication::processEvents();
+        st.PauseTiming();
+        app.Third().Button1->click();
+        QApplication::processEvents();
+        st.ResumeTiming();
+    }
+}
+void BM_FuseNextToResults(benchmark::State& st) { NextToResults(st, 1); }
+void BM_BreakerNextToResults(benchmark::State& st) { NextToResults(st, 2); }
+BENCHMARK(BM_FuseNextToResults)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BreakerNextToResults)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication qt(argc, argv);
+    g_session = std::make_unique<Session>();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    g_session.reset();
+    return 0;
+}
