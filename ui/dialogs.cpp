@@ -18,6 +18,7 @@ QString RunFileDialog(QWidget* parent, const FileDialogSpec& spec, QFileDialog::
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
                                                        : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(spec.defaultSuffix);
+    if (!spec.confirmOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!spec.initialName.isEmpty()) dialog.selectFile(spec.initialName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
@@ -29,7 +30,7 @@ void QtDialogService::Warning(QWidget* parent, const QString& text) {
 }
 
 bool QtDialogService::Confirm(QWidget* parent, const QString& text) {
-    return QMessageBox::question(parent, kTitle, text, QMessageBox::Yes | QMessageBox::No,
+    return QMessageBox::question(parent, QStringLiteral("Confirm"), text, QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 

@@ -15,6 +15,7 @@ struct FileDialogSpec {
     QString filter;         // "text files (*.txt)"
     QString defaultSuffix;  // "txt"
     QString initialName;    // file name offered at first
+    bool confirmOverwrite = true;  // ask before an existing file is chosen for saving
 };
 
 class DialogService {
@@ -22,7 +23,7 @@ public:
     virtual ~DialogService() = default;
     // "Warning!" box with OK: collected input problems and method refusals.
     virtual void Warning(QWidget* parent, const QString& text) = 0;
-    // Question with Yes and No; true for Yes.
+    // Question ("Confirm") with Yes and No; true for Yes.
     virtual bool Confirm(QWidget* parent, const QString& text) = 0;
     // Notice with OK.
     virtual void Information(QWidget* parent, const QString& text) = 0;

@@ -1,14 +1,117 @@
 #include "ui/formedit.h"
 
+#include <QCloseEvent>
+#include <QFile>
+#include <QIcon>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QStyle>
+
 #include "ui/application.h"
+#include "ui/main_window.h"
+#include "ui/widgets.h"
 
 namespace zentavo::ui {
+
+namespace {
+QIcon MenuIcon(const QWidget* w, const char* theme, QStyle::StandardPixmap fallback) {
+    return QIcon::fromTheme(QString::fromLatin1(theme), w->style()->standardIcon(fallback));
+}
+}  // namespace
 
 TFormedit::TFormedit(Application& app) : app_(app) {
     setObjectName("Formedit");
     setWindowTitle(QStringLiteral("Browser/Editor"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+
+    MainMenu1 = new QMenuBar(this);
+    MainMenu1->setObjectName("MainMenu1");
+    const int top = MainMenu1->sizeHint().height();
+    MainMenu1->setGeometry(0, 0, 435, top);
+    setFixedSize(435, 304 + top);
+
+    auto add = [this](QMenu* menu, const char* name, const QString& text, QIcon icon,
+                      void (TFormedit::*handler)()) {
+        QAction* a = menu->addAction(icon, text);
+        a->setObjectName(name);
+        connect(a, &QAction::triggered, this, [this, handler] { app_.Guard(this, [&] { (this->*handler)(); }); });
+    };
+    QMenu* file = MainMenu1->addMenu(QStringLiteral("File"));
+    add(file, "SaveAs1", QStringLiteral("Save As.."),
+        MenuIcon(this, "document-save-as", QStyle::SP_DialogSaveButton), &TFormedit::SaveAs1Click);
+    add(file, "Exit1", QStringLiteral("Print"), MenuIcon(this, "document-print", QStyle::SP_FileIcon),
+        &TFormedit::Exit1Click);
+    QMenu* edit = MainMenu1->addMenu(QStringLiteral("Edit"));
+    add(edit, "Copy1", QStringLiteral("Copy"), MenuIcon(this, "edit-copy", QStyle::SP_FileDialogContentsView),
+        &TFormedit::Copy1Click);
+    add(edit, "Cut1", QStringLiteral("Cut"), MenuIcon(this, "edit-cut", QStyle::SP_DialogDiscardButton),
+        &TFormedit::Cut1Click);
+    add(edit, "Paste1", QStringLiteral("Paste"), MenuIcon(this, "edit-paste", QStyle::SP_DialogApplyButton),
+        &TFormedit::Paste1Click);
+
+    RichEdit1 = new QPlainTextEdit(this);
+    RichEdit1->setObjectName("RichEdit1");
+    RichEdit1->setGeometry(8, top + 8, 419, 257);
+    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RichEdit1->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+    Button2 = MakeButton(this, "Button2", QStringLiteral("Close"), (435 - 75) / 2, top + 272);
+    connect(Button2, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { Button2Click(); }); });
 }
 
-void TFormedit::OpenFromMain() {}
+void TFormedit::closeEvent(QCloseEvent* event) {
+    // No close box: "Close" is the way back to the main window.
+    event->ignore();
+}
+
+void TFormedit::OpenFromMain() {
+    FileDialogSpec spec;
+    spec.title = QStringLiteral("Open");
+    spec.filter = QStringLiteral("text files (*.txt)");
+    spec.defaultSuffix = QStringLiteral("txt");
+    const QString path = app_.dialogs().OpenFileName(&app_.main(), spec);
+    if (path.isEmpty()) return;
+    show();
+    app_.main().hide();
+    LoadFile(path);
+}
+
+void TFormedit::LoadFile(const QString& path) {
+    RichEdit1->clear();
+    format_ = DecodeTextFile(ReadFile(QFile::encodeName(path).toStdString()));
+    RichEdit1->setPlainText(FromUtf8(format_.text));
+}
+
+void TFormedit::SaveAs1Click() {
+    FileDialogSpec spec;
+    spec.title = QStringLiteral("Save file as");
+    spec.filter = QStringLiteral("text fles (*.txt);;Zentavo files (*.ztv)");
+    spec.defaultSuffix = QStringLiteral("txt");
+    const QString path = app_.dialogs().SaveFileName(this, spec);
+    if (path.isEmpty()) return;
+    // The text as one block, in the encoding and line breaks it was read with.
+    TextFile out = format_;
+    out.text = Utf8(RichEdit1->toPlainText());
+    WriteFile(QFile::encodeName(path).toStdString(), EncodeTextFile(out));
+}
+
+void TFormedit::Exit1Click() {
+    QPrinter printer;
+    if (!app_.dialogs().PrintSetup(this, printer)) return;
+    printer.setDocName(QString());
+    RichEdit1->print(&printer);
+}
+
+void TFormedit::Copy1Click() { RichEdit1->copy(); }
+void TFormedit::Cut1Click() { RichEdit1->cut(); }
+void TFormedit::Paste1Click() { RichEdit1->paste(); }
+
+void TFormedit::Button2Click() {
+    if (app_.dialogs().Confirm(this, QStringLiteral("Do you wish to save changes?"))) SaveAs1Click();
+    hide();
+    app_.main().show();
+}
 
 }  // namespace zentavo::ui

@@ -1,11 +1,16 @@
 #include "ui/results.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
 #include <QFrame>
+#include <QLineEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QCloseEvent>
 #include <QShowEvent>
 
+#include "report/report.h"
 #include "ui/application.h"
 #include "ui/main_window.h"
 #include "ui/second.h"
@@ -173,6 +178,7 @@ TThird::TThird(Application& app) : app_(app) {
 
     connect(Button1, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { Button1Click(); }); });
     connect(BitBtn1, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { BitBtn1Click(); }); });
+    connect(Button3, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { Button3Click(); }); });
 }
 
 QLabel* TThird::L(const char* name) const { return findChild<QLabel*>(QString::fromLatin1(name)); }
@@ -416,5 +422,73 @@ void TThird::Button1Click() {
 }
 
 void TThird::BitBtn1Click() { app_.AskToExit(this); }
+
+void TThird::Button3Click() {
+    FileDialogSpec spec;
+    spec.title = QStringLiteral("Save results to");
+    spec.filter = QStringLiteral("text files (*.txt)");
+    spec.defaultSuffix = QStringLiteral("txt");
+    spec.initialName = lastReportName_;
+    spec.confirmOverwrite = false;  // an existing report is appended to, never replaced
+    const QString path = app_.dialogs().SaveFileName(this, spec);
+    if (path.isEmpty()) return;
+    lastReportName_ = path;
+    const std::string file = QFile::encodeName(path).toStdString();
+
+    Tmain& m = app_.main();
+    auto text = [this](const char* label) { return Utf8(L(label)->text()); };
+    if (m.ActiveMethod() == 0) {
+        TSecond& second = app_.Second();
+        EmpiricalReportTexts r;
+        r.equipmentClass = Utf8(m.EquipClassBox->currentText());
+        r.gapUnit = Utf8(m.Label1->text());
+        r.gap = Utf8(m.GapEdit->text());
+        r.grounding = Utf8(m.GroundGroup->itemText(m.GroundGroup->itemIndex()));
+        r.workDistUnit = Utf8(m.Label2->text());
+        r.workDist = Utf8(m.WorkDistEdit->text());
+        r.boltedCurrent = Utf8(m.IbfEdit->text());
+        r.voltage = Utf8(m.VoltEdit->text());
+        r.arcCurrent = Utf8(second.IaEdit->text());
+        r.arcTime = Utf8(second.t1Edit->text());
+        r.arcCurrentReduced = Utf8(second.Ia15Edit->text());
+        r.arcTimeReduced = Utf8(second.Edit2->text());
+        r.label10 = text("Label10"), r.label25 = text("Label25"), r.label11 = text("Label11");
+        r.label26 = text("Label26"), r.label27 = text("Label27");
+        r.label43 = text("Label43"), r.label45 = text("Label45"), r.label44 = text("Label44");
+        r.label46 = text("Label46");
+        r.label13 = text("Label13"), r.label28 = text("Label28"), r.label14 = text("Label14");
+        r.label29 = text("Label29"), r.label30 = text("Label30");
+        r.label39 = text("Label39"), r.label41 = text("Label41"), r.label40 = text("Label40");
+        r.label42 = text("Label42");
+        r.label33 = text("Label33"), r.label36 = text("Label36"), r.label34 = text("Label34");
+        r.label37 = text("Label37"), r.label35 = text("Label35"), r.label38 = text("Label38");
+        r.pressureShown = second.CheckBox1->isChecked();
+        r.tntShown = second.CheckBox2->isChecked();
+        r.reducedCaseOffered = !app_.state().ReducedCaseOff;
+        SaveReportBlock(file, [&](bool) { return EmpiricalReportLines(r); });
+        return;
+    }
+
+    const bool fuse = m.ActiveMethod() == 1;
+    SingleCaseReportTexts r;
+    r.equipmentClass = Utf8((fuse ? m.Fuse_Eq_Class : m.CB_Equip)->currentText());
+    r.gapUnit = Utf8((fuse ? m.Label7 : m.Label13)->text());
+    r.gap = Utf8((fuse ? m.Fuse_Gap : m.CB_Gap)->text());
+    r.workDistUnit = Utf8((fuse ? m.Label8 : m.Label14)->text());
+    r.workDist = Utf8((fuse ? m.Fuse_Work_Dist : m.CB_workdist)->text());
+    r.basedOn = text("Label48");
+    r.boltedCurrent = Utf8((fuse ? m.Fuse_Ibolt : m.CB_Ibolt)->text());
+    r.arcCurrent = text("Label23");
+    r.voltage = Utf8((fuse ? m.Fuse_Volt : m.CB_volt)->text());
+    r.label10 = text("Label10"), r.label25 = text("Label25"), r.label11 = text("Label11");
+    r.label26 = text("Label26"), r.label27 = text("Label27");
+    r.label33 = text("Label33"), r.label36 = text("Label36"), r.label34 = text("Label34");
+    r.label37 = text("Label37"), r.label35 = text("Label35"), r.label38 = text("Label38");
+    if (fuse) {
+        SaveReportBlock(file, [&](bool appending) { return FuseReportLines(r, appending); });
+    } else {
+        SaveReportBlock(file, [&](bool) { return BreakerReportLines(r); });
+    }
+}
 
 }  // namespace zentavo::ui

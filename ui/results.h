@@ -42,6 +42,7 @@ public:
 
     void FormShow();
     void Button1Click();  // "Back"
+    void Button3Click();  // "Save results"
     void BitBtn1Click();  // exit
 
     // The caption of the method explanation panel.
@@ -64,6 +65,7 @@ private:
     void MarkFullCaseGoverning();
 
     Application& app_;
+    QString lastReportName_;  // offered again by the next "Save results"
     QFrame* Summary;
     QLabel* SummaryCaption_;
     QFrame* Panel1;

@@ -1,12 +1,180 @@
 #include "ui/units_window.h"
 
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+
+#include "engine/number.h"
 #include "ui/application.h"
+#include "ui/main_window.h"
+#include "ui/results.h"
+#include "ui/widgets.h"
 
 namespace zentavo::ui {
+
+namespace {
+
+// An editable selector with its caption: the user picks an item or types any word.
+QComboBox* Selector(QGroupBox* g, const char* name, const QString& caption,
+                    const QStringList& items, int x, int y, int width) {
+    MakeLabel(g, (QByteArray(name) + "Caption").constData(), caption, x, y + 3);
+    auto* c = MakeCombo(g, name, items, x + 128, y, width);
+    c->setEditable(true);
+    c->setCurrentIndex(0);
+    return c;
+}
+
+// "mm" to "inches" and back for a typed distance; other words convert nothing.
+void ConvertDistance(QLineEdit* edit, const QString& unit, char sep) {
+    if (edit->text().isEmpty()) return;
+    if (unit == QStringLiteral("inches")) {
+        edit->setText(FromUtf8(FormatFixed(ParseNumber(Utf8(edit->text()), sep) / 25.4, 4, 2, sep)));
+    } else if (unit == QStringLiteral("mm")) {
+        edit->setText(FromUtf8(FormatFixed(ParseNumber(Utf8(edit->text()), sep) * 25.4, 4, 0, sep)));
+    }
+}
+
+// A tab's gap field shows its class default in the chosen unit.
+void DefaultGap(QLineEdit* edit, const QComboBox* cls, const QString& unit) {
+    if (edit->text().isEmpty() || cls->currentIndex() < 0) return;
+    if (unit == QStringLiteral("inches") || unit == QStringLiteral("mm")) {
+        edit->setText(FromUtf8(ClassDefaultGapText(cls->currentIndex(), Utf8(unit))));
+    }
+}
+
+}  // namespace
 
 TFormUnits::TFormUnits(Application& app) : app_(app) {
     setObjectName("FormUnits");
     setWindowTitle(QStringLiteral("Options: Units"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(418, 224);
+
+    const QStringList lengths = {QStringLiteral("mm"), QStringLiteral("inches")};
+    auto* input = MakeGroup(this, "GroupBox1", QStringLiteral("Input units"), 8, 8, 402, 84);
+    Gap_Units = Selector(input, "Gap_Units", QStringLiteral("Gap between conductors"), lengths,
+                         12, 22, 90);
+    WD_units = Selector(input, "WD_units", QStringLiteral("Working distance"), lengths, 12, 52, 90);
+
+    auto* output = MakeGroup(this, "GroupBox2", QStringLiteral("Output units"), 8, 98, 402, 88);
+    FlashBound_units = Selector(output, "FlashBound_units", QStringLiteral("Protection boundaries"),
+                                {QStringLiteral("inches"), QStringLiteral("mm")}, 12, 22, 60);
+    ComboBox2 = Selector(output, "ComboBox2", QStringLiteral("Incident Energy"),
+                         {QStringLiteral("cal/cm2"), QStringLiteral("J/cm2")}, 12, 54, 60);
+    Pressure_units = Selector(output, "Pressure_units", QStringLiteral("Pressure"),
+                              {QStringLiteral("lb/ft2"), QStringLiteral("N/m2"),
+                               QStringLiteral("Atmosphere"), QStringLiteral("kpa")},
+                              212, 22, 62);
+    Pressure_units->setGeometry(296, 22, 98, 22);
+    TNT = Selector(output, "TNT", QStringLiteral("TNT Equivalent"),
+                   {QStringLiteral("kg"), QStringLiteral("lb"), QStringLiteral("grams")}, 212, 54,
+                   62);
+    TNT->setGeometry(296, 54, 98, 22);
+    FlashBound_units->setGeometry(136, 22, 68, 22);
+    ComboBox2->setGeometry(136, 54, 68, 22);
+    for (auto* g : {input, output}) {
+        for (QWidget* child : g->findChildren<QWidget*>()) {
+            QFont f = child->font();
+            f.setBold(false);
+            child->setFont(f);
+        }
+        SetBold(g, true);
+    }
+
+    Button2 = MakeButton(this, "Button2", QStringLiteral("Ignore and close"), 8, 192, 110);
+    Button1 = MakeButton(this, "Button1", QStringLiteral("Save and close"), 300, 192, 110);
+    connect(Button1, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { Button1Click(); }); });
+    connect(Button2, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { Button2Click(); }); });
+}
+
+UnitSettings TFormUnits::Units() const {
+    UnitSettings u;
+    u.GapUnit = Utf8(Gap_Units->currentText());
+    u.WorkDistUnit = Utf8(WD_units->currentText());
+    u.BoundaryUnit = Utf8(FlashBound_units->currentText());
+    u.EnergyUnit = Utf8(ComboBox2->currentText());
+    u.PressureUnit = Utf8(Pressure_units->currentText());
+    u.TntUnit = Utf8(TNT->currentText());
+    return u;
+}
+
+void TFormUnits::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) app_.Guard(this, [&] { FormShow(); });
+}
+
+void TFormUnits::closeEvent(QCloseEvent* event) {
+    // Closed by its frame: as "Ignore and close", so that the main window
+    // comes back instead of leaving the program without a window.
+    event->accept();
+    app_.Guard(this, [&] { Button2Click(); });
+}
+
+void TFormUnits::FormShow() {
+    SharedState& s = app_.state();
+    s.SavedGapUnits = Utf8(Gap_Units->currentText());
+    s.SavedWorkDistUnits = Utf8(WD_units->currentText());
+    s.SavedFlashBoundUnits = Utf8(FlashBound_units->currentText());
+    s.SavedEnergyUnits = Utf8(ComboBox2->currentText());
+}
+
+void TFormUnits::BackToMain() {
+    hide();
+    app_.main().show();
+}
+
+void TFormUnits::Button2Click() {
+    const SharedState& s = app_.state();
+    Gap_Units->setEditText(FromUtf8(s.SavedGapUnits));
+    WD_units->setEditText(FromUtf8(s.SavedWorkDistUnits));
+    FlashBound_units->setEditText(FromUtf8(s.SavedFlashBoundUnits));
+    ComboBox2->setEditText(FromUtf8(s.SavedEnergyUnits));
+    BackToMain();
+}
+
+void TFormUnits::Button1Click() {
+    const QString gap = Gap_Units->currentText(), wd = WD_units->currentText(),
+                  boundary = FlashBound_units->currentText(), energy = ComboBox2->currentText(),
+                  pressure = Pressure_units->currentText(), tnt = TNT->currentText();
+    Tmain& m = app_.main();
+    for (QLabel* l : {m.Label1, m.Label7, m.Label13}) SetCaption(l, gap);
+    for (QLabel* l : {m.Label2, m.Label8, m.Label14}) SetCaption(l, wd);
+
+    TThird& t = app_.Third();
+    auto caption = [&t](const char* label, const QString& prefix, const QString& unit) {
+        SetCaption(t.L(label), prefix + unit + QStringLiteral("):"));
+    };
+    caption("Label1", QStringLiteral("Gap between electrodes ("), gap);
+    caption("Label3", QStringLiteral("Working distance ("), wd);
+    caption("Label11", QStringLiteral("Flash protection boundary ("), boundary);
+    caption("Label14", QStringLiteral("Flash protection boundary ("), boundary);
+    caption("Label10", QStringLiteral("Incident energy exposure ("), energy);
+    caption("Label13", QStringLiteral("Incident energy exposure ("), energy);
+    caption("Label33", QStringLiteral("Limited approach boundary ("), boundary);
+    caption("Label34", QStringLiteral("Restricted approach boundary ("), boundary);
+    caption("Label35", QStringLiteral("Prohibited approach boundary ("), boundary);
+    caption("Label39", QStringLiteral("Initial Pressure ("), pressure);
+    caption("Label43", QStringLiteral("Initial Pressure ("), pressure);
+    caption("Label40", QStringLiteral("TNT Equivalent ("), tnt);
+    caption("Label44", QStringLiteral("TNT Equivalent ("), tnt);
+
+    // Distances already typed follow the new units. A text that is not a
+    // number stops here: what was done stays done and the window stays open.
+    const SharedState& s = app_.state();
+    const bool gapChanged = Utf8(gap) != s.SavedGapUnits;
+    const bool wdChanged = Utf8(wd) != s.SavedWorkDistUnits;
+    const char sep = app_.Sep();
+    if (gapChanged) ConvertDistance(m.GapEdit, gap, sep);
+    if (wdChanged) ConvertDistance(m.WorkDistEdit, wd, sep);
+    if (gapChanged) DefaultGap(m.Fuse_Gap, m.Fuse_Eq_Class, gap);
+    if (wdChanged) ConvertDistance(m.Fuse_Work_Dist, wd, sep);
+    if (gapChanged) DefaultGap(m.CB_Gap, m.CB_Equip, gap);
+    if (wdChanged) ConvertDistance(m.CB_workdist, wd, sep);
+    BackToMain();
 }
 
 }  // namespace zentavo::ui

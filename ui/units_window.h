@@ -1,9 +1,14 @@
-// The units window: the six unit choices of the run.
+// The units window: the six unit choices of the run. "Save and close" puts
+// the chosen words into the captions and converts the distances already
+// typed; "Ignore and close" restores the choices it was opened with.
 #pragma once
 
 #include <QWidget>
 
 #include "engine/units.h"
+
+class QComboBox;
+class QPushButton;
 
 namespace zentavo::ui {
 
@@ -14,12 +19,30 @@ class TFormUnits : public QWidget {
 public:
     explicit TFormUnits(Application& app);
 
-    // The current unit choices.
-    UnitSettings Units() const { return units_; }
+    // The current unit choices: the texts of the six selectors.
+    UnitSettings Units() const;
+
+    void FormShow();
+    void Button1Click();  // "Save and close"
+    void Button2Click();  // "Ignore and close"
+
+    QComboBox* Gap_Units;
+    QComboBox* WD_units;
+    QComboBox* FlashBound_units;
+    QComboBox* ComboBox2;
+    QComboBox* Pressure_units;
+    QComboBox* TNT;
+    QPushButton* Button1;
+    QPushButton* Button2;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    void BackToMain();
+
     Application& app_;
-    UnitSettings units_;
 };
 
 }  // namespace zentavo::ui

@@ -1,0 +1,91 @@
+#include "report/report.h"
+
+#include "report/text_codec.h"
+
+namespace zentavo {
+
+namespace {
+
+// A results-window caption without its closing colon.
+std::string WithoutLast(const std::string& caption) {
+    return caption.empty() ? caption : caption.substr(0, caption.size() - 1);
+}
+
+}  // namespace
+
+std::vector<std::string> EmpiricalReportLines(const EmpiricalReportTexts& t) {
+    std::vector<std::string> l;
+    l.reserve(23);
+    l.push_back("Equipment class: " + t.equipmentClass);
+    l.push_back("Gap between conductors (" + t.gapUnit + "): " + t.gap);
+    l.push_back("Grounding: " + t.grounding);
+    l.push_back("Working distance (" + t.workDistUnit + "): " + t.workDist);
+    l.push_back("Available 3Ph bolted current (kA): " + t.boltedCurrent);
+    l.push_back("System voltage (V): " + t.voltage);
+    l.push_back("Predicted arcing current (kA): " + t.arcCurrent);
+    l.push_back("Arc duration (sec): " + t.arcTime);
+    l.push_back("Arcing current reduced by 15% (kA): " + t.arcCurrentReduced);
+    l.push_back("Arc duration at reduced current (sec): " + t.arcTimeReduced);
+    l.push_back(WithoutLast(t.label10) + "(100% arcing current):" + " " + t.label25);
+    l.push_back(WithoutLast(t.label11) + "(100% arcing current):" + " " + t.label26);
+    l.push_back("Level of PPE: " + t.label27);
+    // The theoretically derived equations give no pressure or TNT equivalent
+    // (the window hides those rows): the report names none either.
+    if (t.pressureShown && t.reducedCaseOffered) l.push_back(t.label43 + " " + t.label45);
+    if (t.tntShown && t.reducedCaseOffered) l.push_back(t.label44 + " " + t.label46);
+    if (t.reducedCaseOffered) {
+        l.push_back(WithoutLast(t.label13) + "(arcing current reduced by 15%):" + " " + t.label28);
+        l.push_back(WithoutLast(t.label14) + "(arcing current reduced by 15%):" + " " + t.label29);
+        l.push_back("Level of PPE (arcing current reduced by 15%): " + t.label30);
+        if (t.pressureShown) {
+            l.push_back(WithoutLast(t.label39) + " (arcing current reduced by 15%):  " + t.label41);
+        }
+        if (t.tntShown) {
+            l.push_back(WithoutLast(t.label40) + " (arcing current reduced by 15%): " + t.label42);
+        }
+    }
+    l.push_back(t.label33 + " " + t.label36);
+    l.push_back(t.label34 + " " + t.label37);
+    l.push_back(t.label35 + " " + t.label38);
+    return l;
+}
+
+namespace {
+
+std::vector<std::string> SingleCaseLines(const SingleCaseReportTexts& t, bool withArcCurrent) {
+    std::vector<std::string> l;
+    l.reserve(14);
+    l.push_back("Equipment class: " + t.equipmentClass);
+    l.push_back("Gap between conductors (" + t.gapUnit + "): " + t.gap);
+    l.push_back("Grounding: Grounded");
+    l.push_back("Working distance (" + t.workDistUnit + "): " + t.workDist);
+    l.push_back("Based on equations for: " + t.basedOn);
+    l.push_back("Available 3Ph bolted current (kA): " + t.boltedCurrent);
+    if (withArcCurrent) l.push_back("Predicted arcing current (kA): " + t.arcCurrent);
+    l.push_back("System voltage (V): " + t.voltage);
+    l.push_back(t.label10 + " " + t.label25);
+    l.push_back(t.label11 + " " + t.label26);
+    l.push_back("Level of PPE: " + t.label27);
+    l.push_back(t.label33 + " " + t.label36);
+    l.push_back(t.label34 + " " + t.label37);
+    l.push_back(t.label35 + " " + t.label38);
+    return l;
+}
+
+}  // namespace
+
+std::vector<std::string> FuseReportLines(const SingleCaseReportTexts& t, bool appending) {
+    return SingleCaseLines(t, appending);
+}
+
+std::vector<std::string> BreakerReportLines(const SingleCaseReportTexts& t) {
+    return SingleCaseLines(t, false);
+}
+
+std::string EncodeReportBlock(const std::vector<std::string>& lines, bool appending) {
+    std::string text = appending ? "\r\n" : "";
+    for (const auto& line : lines) text += line + "\r\n";
+    return Utf8ToCp1252(text);
+}
+
+}  // namespace zentavo

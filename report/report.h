@@ -1,0 +1,63 @@
+// The results report: one block of caption-value lines per save, built only
+// from the texts the windows show, so the report says exactly what the
+// screen said.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zentavo {
+
+// The texts of the empirical model's calculation: input fields of the main
+// and intermediate windows, and captions and values of the results window
+// (named after the results window's labels).
+struct EmpiricalReportTexts {
+    std::string equipmentClass, gapUnit, gap, grounding, workDistUnit, workDist, boltedCurrent,
+        voltage, arcCurrent, arcTime, arcCurrentReduced, arcTimeReduced;
+    std::string label10, label25, label11, label26, label27;  // full current
+    std::string label43, label45, label44, label46;           // pressure, TNT
+    std::string label13, label28, label14, label29, label30;  // reduced current
+    std::string label39, label41, label40, label42;           // pressure, TNT, reduced
+    std::string label33, label36, label34, label37, label35, label38;  // approach boundaries
+    bool pressureShown = false;  // "Show Pressure Developed by Arc" checked
+    bool tntShown = false;       // "Show TNT Equivalent of Arc Blast" checked
+    bool reducedCaseOffered = true;
+};
+
+// The fuse and breaker equations.
+struct SingleCaseReportTexts {
+    std::string equipmentClass, gapUnit, gap, workDistUnit, workDist, basedOn, boltedCurrent,
+        arcCurrent, voltage;
+    std::string label10, label25, label11, label26, label27;
+    std::string label33, label36, label34, label37, label35, label38;
+};
+
+std::vector<std::string> EmpiricalReportLines(const EmpiricalReportTexts& t);
+// The fuse block names the predicted arcing current only when it is
+// appended to an existing report.
+std::vector<std::string> FuseReportLines(const SingleCaseReportTexts& t, bool appending);
+std::vector<std::string> BreakerReportLines(const SingleCaseReportTexts& t);
+
+// The bytes of a block: Windows-1252, every line ended by CR LF, after an
+// empty line when it is appended to an existing report.
+std::string EncodeReportBlock(const std::vector<std::string>& lines, bool appending);
+
+// Saves a block into `path`: a new file starts with the block, an existing
+// one gets an empty line and the block at its end; what it held stays. The
+// block is built once it is known which of the two it is. IoError on failure.
+template <class BuildLines>
+void SaveReportBlock(const std::string& path, BuildLines&& build);
+
+}  // namespace zentavo
+
+#include "report/text_codec.h"
+
+namespace zentavo {
+
+template <class BuildLines>
+void SaveReportBlock(const std::string& path, BuildLines&& build) {
+    const bool appending = FileExists(path);
+    AppendToFile(path, EncodeReportBlock(build(appending), appending));
+}
+
+}  // namespace zentavo

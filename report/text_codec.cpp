@@ -1,0 +1,230 @@
+#include "report/text_codec.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+
+namespace zentavo {
+
+namespace {
+
+// Unicode code points of Windows-1252 bytes 0x80..0x9F; the five undefined
+// bytes keep their own number.
+constexpr std::array<char16_t, 32> kHigh = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+// Decodes one UTF-8 sequence at s[i]; returns its length, 0 when invalid.
+int DecodeUtf8(std::string_view s, std::size_t i, char32_t& c) {
+    const auto b = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+    const unsigned char lead = b(i);
+    int len;
+    char32_t min;
+    if (lead < 0x80) {
+        c = lead;
+        return 1;
+    } else if ((lead & 0xE0) == 0xC0) {
+        len = 2, c = lead & 0x1F, min = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        len = 3, c = lead & 0x0F, min = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        len = 4, c = lead & 0x07, min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (i + len > s.size()) return 0;
+    for (int k = 1; k < len; ++k) {
+        if ((b(i + k) & 0xC0) != 0x80) return 0;
+        c = (c << 6) | (b(i + k) & 0x3F);
+    }
+    if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
+    return len;
+}
+
+[[noreturn]] void Fail(const char* what, const std::string& path, int error) {
+    throw IoError(std::string(what) + " \"" + path + "\": " + std::strerror(error));
+}
+
+void WriteAll(int fd, std::string_view bytes, const std::string& path) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            const int e = errno;
+            ::close(fd);
+            Fail("Cannot write file", path, e);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    if (::close(fd) != 0) Fail("Cannot write file", path, errno);
+}
+
+void WriteWith(const std::string& path, std::string_view bytes, int flags) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | flags, 0666);
+    if (fd < 0) Fail("Cannot create file", path, errno);
+    WriteAll(fd, bytes, path);
+}
+
+}  // namespace
+
+bool IsValidUtf8(std::string_view bytes) {
+    char32_t c;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const int len = DecodeUtf8(bytes, i, c);
+        if (len == 0) return false;
+        i += static_cast<std::size_t>(len);
+    }
+    return true;
+}
+
+std::string Cp1252ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    for (char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (b < 0x80) {
+            out.push_back(ch);
+        } else if (b < 0xA0) {
+            AppendUtf8(out, kHigh[b - 0x80]);
+        } else {
+            AppendUtf8(out, b);
+        }
+    }
+    return out;
+}
+
+std::string Utf8ToCp1252(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    char32_t c;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const int len = DecodeUtf8(utf8, i, c);
+        if (len == 0) {  // not UTF-8 at all: keep the byte
+            out.push_back(utf8[i++]);
+            continue;
+        }
+        i += static_cast<std::size_t>(len);
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            out.push_back(static_cast<char>(c));
+            continue;
+        }
+        char mapped = '?';
+        for (std::size_t k = 0; k < kHigh.size(); ++k) {
+            if (kHigh[k] == c) mapped = static_cast<char>(0x80 + k);
+        }
+        out.push_back(mapped);
+    }
+    return out;
+}
+
+TextFile DecodeTextFile(std::string_view bytes) {
+    TextFile f;
+    if (IsValidUtf8(bytes)) {
+        f.encoding = TextEncoding::Utf8;
+        if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+            f.byteOrderMark = true;
+            bytes.remove_prefix(3);
+        }
+        f.text.assign(bytes);
+    } else {
+        f.encoding = TextEncoding::Cp1252;
+        f.text = Cp1252ToUtf8(bytes);
+    }
+    // The line break of the file: CR LF when every LF follows a CR.
+    std::size_t lf = 0, crlf = 0;
+    for (std::size_t i = 0; i < f.text.size(); ++i) {
+        if (f.text[i] == '\n') {
+            ++lf;
+            if (i > 0 && f.text[i - 1] == '\r') ++crlf;
+        }
+    }
+    f.crlf = lf > 0 && crlf == lf;
+    if (f.crlf) {
+        std::string plain;
+        plain.reserve(f.text.size());
+        for (std::size_t i = 0; i < f.text.size(); ++i) {
+            if (f.text[i] == '\r' && i + 1 < f.text.size() && f.text[i + 1] == '\n') continue;
+            plain.push_back(f.text[i]);
+        }
+        f.text = std::move(plain);
+    }
+    return f;
+}
+
+std::string EncodeTextFile(const TextFile& f) {
+    std::string text;
+    if (f.crlf) {
+        text.reserve(f.text.size() + f.text.size() / 16);
+        for (char c : f.text) {
+            if (c == '\n') text.push_back('\r');
+            text.push_back(c);
+        }
+    } else {
+        text = f.text;
+    }
+    if (f.encoding == TextEncoding::Cp1252) return Utf8ToCp1252(text);
+    return f.byteOrderMark ? "\xEF\xBB\xBF" + text : text;
+}
+
+std::string ReadFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) Fail("Cannot open file", path, errno);
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        Fail("Cannot open file", path, EISDIR);
+    }
+    std::string data;
+    char buf[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            const int e = errno;
+            ::close(fd);
+            Fail("Cannot read file", path, e);
+        }
+        data.append(buf, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return data;
+}
+
+void WriteFile(const std::string& path, std::string_view bytes) {
+    WriteWith(path, bytes, O_TRUNC);
+}
+
+void AppendToFile(const std::string& path, std::string_view bytes) {
+    WriteWith(path, bytes, O_APPEND);
+}
+
+bool FileExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+}  // namespace zentavo

@@ -1,0 +1,408 @@
+// The units window, the results report and the browser/editor, driven
+// through the real windows under the offscreen platform.
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+#include <unistd.h>
+
+#include "fake_dialogs.h"
+#include "ui/application.h"
+#include "ui/formedit.h"
+#include "ui/main_window.h"
+#include "ui/results.h"
+#include "ui/second.h"
+#include "ui/units_window.h"
+#include "ui/widgets.h"
+
+using namespace zentavo;
+using namespace zentavo::ui;
+
+namespace {
+QByteArray Read(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+QByteArray Expected(const char* name) {
+    return Read(QStringLiteral(ZENTAVO_EXPECTED_DIR "/") + QString::fromLatin1(name));
+}
+void Write(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+}  // namespace
+
+class FilesTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<FakeDialogs> dialogs;
+    std::unique_ptr<Application> app;
+    std::unique_ptr<QTemporaryDir> dir;
+
+    Tmain& M() { return app->main(); }
+    TSecond& S() { return app->Second(); }
+    TThird& T() { return app->Third(); }
+    TFormUnits& U() { return app->FormUnits(); }
+    TFormedit& E() { return app->Formedit(); }
+    QString Path(const char* name) { return dir->filePath(QString::fromLatin1(name)); }
+
+    void Empirical(const QString& volt, const QString& t1, const QString& t2, bool pressure,
+                   bool tnt) {
+        M().PageControl1->setCurrentIndex(0);
+        M().VoltEdit->setText(volt);
+        M().IbfEdit->setText(volt == "480" ? "20" : "10");
+        if (M().GapEdit->text().isEmpty()) M().GapEdit->setText("32");
+        if (M().WorkDistEdit->text().isEmpty()) M().WorkDistEdit->setText(volt == "480" ? "455" : "910");
+        M().EquipClassBox->setCurrentIndex(1);
+        M().GroundGroup->setItemIndex(1);
+        M().Calc1->click();
+        QVERIFY(S().isVisible());
+        S().t1Edit->setText(t1);
+        S().Edit2->setText(t2);
+        S().CheckBox1->setChecked(pressure);
+        if (S().CheckBox2->isEnabled()) S().CheckBox2->setChecked(tnt);
+        S().Button2->click();
+        QVERIFY(T().isVisible());
+    }
+    void SaveReport(const QString& path) {
+        dialogs->fileNames.push_back(path);
+        T().Button3->click();
+    }
+    void SetUnits(const char* gap, const char* wd, const char* boundary, const char* energy) {
+        M().findChild<QAction*>("Units1")->trigger();
+        QVERIFY(U().isVisible() && !M().isVisible());
+        U().Gap_Units->setEditText(gap);
+        U().WD_units->setEditText(wd);
+        U().FlashBound_units->setEditText(boundary);
+        U().ComboBox2->setEditText(energy);
+        U().Button1->click();
+    }
+
+private slots:
+    void init() {
+        dialogs = std::make_unique<FakeDialogs>();
+        app = std::make_unique<Application>(*dialogs);
+        app->Start();
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+    }
+    void cleanup() {
+        QVERIFY2(!dialogs->unexpected, "a dialog asked something the test did not script");
+        app.reset();
+        dialogs.reset();
+        dir.reset();
+    }
+
+    // --- Results report --------------------------------------------------------
+
+    void empiricalReportNewFileThenAppended() {
+        Empirical("480", "0.2", "0.25", true, true);
+        SaveReport(Path("report.txt"));
+        QVERIFY(dialogs->shown.isEmpty());
+        QCOMPARE(Read(Path("report.txt")), Expected("empirical.txt"));
+        const FileDialogSpec& spec = dialogs->fileDialogs.constFirst();
+        QCOMPARE(spec.title, QStringLiteral("Save results to"));
+        QCOMPARE(spec.defaultSuffix, QStringLiteral("txt"));
+        QVERIFY(!spec.confirmOverwrite);
+        SaveReport(Path("report.txt"));
+        QCOMPARE(Read(Path("report.txt")), Expected("empirical-twice.txt"));
+        QCOMPARE(dialogs->fileDialogs[1].initialName, Path("report.txt"));  // the name chosen last
+    }
+
+    void cancellingTheSaveWritesNothing() {
+        Empirical("480", "0.2", "0.25", true, true);
+        SaveReport(QString());
+        QVERIFY(!QFile::exists(Path("report.txt")));
+        QVERIFY(dialogs->shown.isEmpty());
+        QVERIFY(T().isVisible());
+    }
+
+    void reportWithoutCheckBoxesOrReducedCase() {
+        Empirical("480", "0.2", "0.25", false, false);
+        SaveReport(Path("plain.txt"));
+        QCOMPARE(Read(Path("plain.txt")), Expected("empirical-no-boxes.txt"));
+        T().Button1->click();
+        S().Button1->click();
+        M().GapEdit->clear();
+        M().WorkDistEdit->clear();
+        Empirical("20000", "0.5", "", true, false);
+        SaveReport(Path("lee.txt"));
+        QCOMPARE(Read(Path("lee.txt")), Expected("empirical-lee.txt"));
+    }
+
+    void reportFollowsTheUnits() {
+        M().GapEdit->setText("32");
+        M().WorkDistEdit->setText("455");
+        SetUnits("inches", "mm", "mm", "J/cm2");
+        QCOMPARE(M().GapEdit->text(), QStringLiteral("1.26"));
+        Empirical("480", "0.2", "0.25", true, true);
+        SaveReport(Path("units.txt"));
+        QCOMPARE(Read(Path("units.txt")), Expected("empirical-units.txt"));
+    }
+
+    void fuseBlockNamesTheArcingCurrentOnlyWhenAppended() {
+        M().PageControl1->setCurrentIndex(1);
+        M().Fuse_Ibolt->setText("1");
+        M().Fuse_Work_Dist->setText("455");
+        M().Calc1->click();
+        SaveReport(Path("fuse.txt"));
+        SaveReport(Path("fuse.txt"));
+        QCOMPARE(Read(Path("fuse.txt")), Expected("fuse-twice.txt"));
+    }
+
+    void breakerBlockKeepsTheTypeWithItsTail() {
+        M().PageControl1->setCurrentIndex(2);
+        M().CB_volt->setText("480");
+        M().CB_Ibolt->setText("20");
+        M().CB_workdist->setText("460");
+        M().ir_edit->setText("25");
+        M().it_edit->setText("2");
+        M().Calc1->click();
+        SaveReport(Path("breaker.txt"));
+        SaveReport(Path("breaker.txt"));
+        QCOMPARE(Read(Path("breaker.txt")), Expected("breaker-twice.txt"));
+    }
+
+    void aReportThatCannotBeWrittenGivesTheErrorBox_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing folder") << "missing/report.txt" << "No such file or directory";
+        QTest::newRow("a folder") << "." << "Is a directory";
+        QTest::newRow("full disk") << "/dev/full" << "No space left on device";
+    }
+    void aReportThatCannotBeWrittenGivesTheErrorBox() {
+        QFETCH(QString, path);
+        QFETCH(QString, reason);
+        Empirical("480", "0.2", "0.25", true, true);
+        const QString target = path.startsWith('/') ? path : dir->filePath(path);
+        SaveReport(target);
+        QCOMPARE(dialogs->shown.size(), 1);
+        QCOMPARE(dialogs->shown[0].kind, QStringLiteral("Error"));
+        QVERIFY2(dialogs->shown[0].text.contains(reason), qPrintable(dialogs->shown[0].text));
+        QVERIFY(T().isVisible());
+    }
+
+    void aReadOnlyFolderRefusesTheReport() {
+        // Root writes into any folder whose write bits are off; the top of
+        // sysfs refuses new files even to root.
+        const bool root = geteuid() == 0;
+        const QString target = root ? QStringLiteral("/sys/zentavo-report.txt") : Path("report.txt");
+        if (!root) QVERIFY(QFile::setPermissions(dir->path(), QFile::ReadOwner | QFile::ExeOwner));
+        Empirical("480", "0.2", "0.25", true, true);
+        SaveReport(target);
+        if (!root) {
+            QFile::setPermissions(dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        QCOMPARE(dialogs->shown.value(0).kind, QStringLiteral("Error"));
+        QVERIFY2(dialogs->shown.value(0).text.contains("Permission denied"),
+                 qPrintable(dialogs->shown.value(0).text));
+        QVERIFY(!QFile::exists(target));
+    }
+
+    // --- Units window ----------------------------------------------------------
+
+    void unitsBackAndForth() {
+        M().GapEdit->setText("32");
+        M().WorkDistEdit->setText("455");
+        M().Fuse_Work_Dist->setText("610");
+        M().CB_workdist->setText("460");
+        SetUnits("inches", "inches", "inches", "cal/cm2");
+        QVERIFY(M().isVisible() && !U().isVisible());
+        QCOMPARE(M().Label1->text(), QStringLiteral("inches"));
+        QCOMPARE(M().Label14->text(), QStringLiteral("inches"));
+        QCOMPARE(M().GapEdit->text(), QStringLiteral("1.26"));
+        QCOMPARE(M().WorkDistEdit->text(), QStringLiteral("17.91"));
+        QCOMPARE(M().Fuse_Work_Dist->text(), QStringLiteral("24.02"));
+        QCOMPARE(M().Fuse_Gap->text(), QStringLiteral("1,26"));
+        QCOMPARE(M().CB_Gap->text(), QStringLiteral("0,98"));
+        QCOMPARE(T().L("Label1")->text(), QStringLiteral("Gap between electrodes (inches):"));
+        QCOMPARE(T().L("Label43")->text(), QStringLiteral("Initial Pressure (lb/ft2):"));
+
+        SetUnits("mm", "mm", "mm", "J/cm2");
+        QCOMPARE(M().GapEdit->text(), QStringLiteral("32"));
+        QCOMPARE(M().WorkDistEdit->text(), QStringLiteral("455"));
+        QCOMPARE(M().Fuse_Gap->text(), QStringLiteral("32"));
+        QCOMPARE(M().CB_Gap->text(), QStringLiteral("25"));
+        QCOMPARE(T().L("Label10")->text(), QStringLiteral("Incident energy exposure (J/cm2):"));
+        QCOMPARE(T().L("Label35")->text(), QStringLiteral("Prohibited approach boundary (mm):"));
+
+        // Unchanged units: the captions are rewritten, nothing is converted.
+        SetUnits("mm", "mm", "mm", "J/cm2");
+        QCOMPARE(M().GapEdit->text(), QStringLiteral("32"));
+        QVERIFY(dialogs->shown.isEmpty());
+    }
+
+    void aTypedUnitWordGoesIntoTheCaptionsAndConvertsNothing() {
+        M().GapEdit->setText("32");
+        SetUnits("in", "mm", "inches", "cal/cm2");
+        QCOMPARE(M().Label1->text(), QStringLiteral("in"));
+        QCOMPARE(M().GapEdit->text(), QStringLiteral("32"));
+        QCOMPARE(M().Fuse_Gap->text(), QStringLiteral("32"));
+        QCOMPARE(app->Units().GapUnit, std::string("in"));
+    }
+
+    void ignoreRestoresFourChoicesButNotPressureOrTnt() {
+        M().findChild<QAction*>("Units1")->trigger();
+        U().Gap_Units->setEditText("inches");
+        U().ComboBox2->setEditText("J/cm2");
+        U().Pressure_units->setEditText("kpa");
+        U().Button2->click();
+        QVERIFY(M().isVisible() && !U().isVisible());
+        const UnitSettings u = app->Units();
+        QCOMPARE(u.GapUnit, std::string("mm"));
+        QCOMPARE(u.EnergyUnit, std::string("cal/cm2"));
+        QCOMPARE(u.PressureUnit, std::string("kpa"));
+        QCOMPARE(M().Label1->text(), QStringLiteral("mm"));
+        QCOMPARE(T().L("Label43")->text(), QStringLiteral("Initial pressure (lb/ft2):"));
+    }
+
+    void aDistanceThatIsNotANumberStopsTheSave() {
+        M().GapEdit->setText("32");
+        M().WorkDistEdit->setText("abc");
+        M().Fuse_Work_Dist->setText("610");
+        SetUnits("inches", "inches", "inches", "cal/cm2");
+        QCOMPARE(dialogs->shown.size(), 1);
+        QCOMPARE(dialogs->shown[0].text, QStringLiteral("'abc' is not a valid floating point value"));
+        QVERIFY(U().isVisible() && !M().isVisible());
+        QCOMPARE(M().Label1->text(), QStringLiteral("inches"));  // captions done before
+        QCOMPARE(M().GapEdit->text(), QStringLiteral("1.26"));   // converted before
+        QCOMPARE(M().Fuse_Work_Dist->text(), QStringLiteral("610"));  // not reached
+    }
+
+    void commaLocaleConvertsWithAComma() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        M().GapEdit->setText("32");
+        SetUnits("inches", "mm", "inches", "cal/cm2");
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(M().GapEdit->text(), QStringLiteral("1,26"));
+    }
+
+    // --- Browser/editor ----------------------------------------------------------
+
+    void editorRoundTripKeepsEveryByte_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("report, Windows-1252, CR LF")
+            << QByteArray("Equipment class: Switchgear\r\nEnergy: 7,34 \xb5 \x80\r\n");
+        QTest::newRow("UTF-8, LF, no final break") << QByteArray("Temp\xc3\xa9rature 20 \xc2\xb0""C\nok");
+        QTest::newRow("UTF-8 with byte-order mark") << QByteArray("\xef\xbb\xbfline 1\r\nline 2\r\n");
+        QTest::newRow("undefined Windows-1252 bytes") << QByteArray("a\x81\x8d\x8f\x90\x9d z\n");
+        QTest::newRow("empty") << QByteArray();
+    }
+    void editorRoundTripKeepsEveryByte() {
+        QFETCH(QByteArray, bytes);
+        Write(Path("in.txt"), bytes);
+        dialogs->fileNames = {Path("in.txt")};
+        M().findChild<QAction*>("Open1")->trigger();
+        QVERIFY(E().isVisible() && !M().isVisible());
+        dialogs->fileNames = {Path("out.txt")};
+        E().findChild<QAction*>("SaveAs1")->trigger();
+        QCOMPARE(Read(Path("out.txt")), bytes);
+        QCOMPARE(dialogs->fileDialogs[1].title, QStringLiteral("Save file as"));
+        QCOMPARE(dialogs->fileDialogs[1].filter, QStringLiteral("text fles (*.txt);;Zentavo files (*.ztv)"));
+    }
+
+    void editedTextIsSavedInTheFilesEncoding() {
+        Write(Path("in.txt"), QByteArray("caf\xe9\r\n"));  // Windows-1252
+        dialogs->fileNames = {Path("in.txt")};
+        M().findChild<QAction*>("Open1")->trigger();
+        QCOMPARE(E().RichEdit1->toPlainText(), QStringLiteral("caf\u00e9\n"));
+        E().RichEdit1->setPlainText(QStringLiteral("caf\u00e9 cr\u00e8me\n2 \u20ac\n"));
+        dialogs->fileNames = {Path("out.txt")};
+        E().SaveAs1Click();
+        QCOMPARE(Read(Path("out.txt")), QByteArray("caf\xe9 cr\xe8me\r\n2 \x80\r\n"));
+        // Reopened, the edited text reads the same.
+        dialogs->fileNames = {Path("out.txt")};
+        E().OpenFromMain();
+        QCOMPARE(E().RichEdit1->toPlainText(), QStringLiteral("caf\u00e9 cr\u00e8me\n2 \u20ac\n"));
+    }
+
+    void aSecondOpenReplacesTheText() {
+        Write(Path("a.txt"), "first file\n");
+        Write(Path("b.txt"), "second\n");
+        dialogs->fileNames = {Path("a.txt")};
+        E().OpenFromMain();
+        dialogs->fileNames = {Path("b.txt")};
+        E().OpenFromMain();
+        QCOMPARE(E().RichEdit1->toPlainText(), QStringLiteral("second\n"));
+    }
+
+    void openCancelledChangesNothing() {
+        dialogs->fileNames = {QString()};
+        M().findChild<QAction*>("Open1")->trigger();
+        QVERIFY(M().isVisible() && !E().isVisible());
+    }
+
+    void anUnreadableFileGivesTheErrorBox() {
+        dialogs->fileNames = {Path("missing.txt")};
+        M().findChild<QAction*>("Open1")->trigger();
+        QCOMPARE(dialogs->shown.value(0).kind, QStringLiteral("Error"));
+        QVERIFY(dialogs->shown.value(0).text.contains("No such file or directory"));
+        QVERIFY(E().isVisible() && !M().isVisible());
+    }
+
+    void closeAsksAndReturnsToTheMainWindow() {
+        Write(Path("a.txt"), "text\n");
+        dialogs->fileNames = {Path("a.txt")};
+        E().OpenFromMain();
+        dialogs->answers = {false};
+        E().Button2->click();
+        QCOMPARE(dialogs->shown.value(0).text, QStringLiteral("Do you wish to save changes?"));
+        QVERIFY(M().isVisible() && !E().isVisible());
+
+        E().OpenFromMain();  // no file name scripted: the open dialog is cancelled
+        dialogs->unexpected = false;
+        dialogs->fileNames = {Path("a.txt")};
+        E().OpenFromMain();
+        dialogs->answers = {true};
+        dialogs->fileNames = {QString()};  // Yes, then the save dialog is cancelled
+        E().Button2->click();
+        QVERIFY(M().isVisible() && !E().isVisible());
+        QCOMPARE(Read(Path("a.txt")), QByteArray("text\n"));
+    }
+
+    void printsToAPdfFile() {
+        QString lines;
+        for (int i = 0; i < 150; ++i) lines += QStringLiteral("Line %1 of the report\n").arg(i);
+        E().RichEdit1->setPlainText(lines);
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(Path("print.pdf"));
+        E().RichEdit1->print(&printer);
+        const QByteArray pdf = Read(Path("print.pdf"));
+        QVERIFY(pdf.startsWith("%PDF"));
+        QVERIFY2(pdf.count("/Type /Page\n") + pdf.count("/Type /Page ") + pdf.count("/Type/Page") >= 2,
+                 "150 lines take more than one page");
+    }
+
+    void copyCutPasteThroughTheClipboard() {
+        E().RichEdit1->setPlainText("alpha beta");
+        E().RichEdit1->selectAll();
+        E().findChild<QAction*>("Copy1")->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("alpha beta"));
+        QTextCursor c = E().RichEdit1->textCursor();
+        c.setPosition(0);
+        c.setPosition(6, QTextCursor::KeepAnchor);
+        E().RichEdit1->setTextCursor(c);
+        E().findChild<QAction*>("Cut1")->trigger();
+        QCOMPARE(E().RichEdit1->toPlainText(), QStringLiteral("beta"));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("alpha "));
+        E().RichEdit1->moveCursor(QTextCursor::End);
+        E().findChild<QAction*>("Paste1")->trigger();
+        QCOMPARE(E().RichEdit1->toPlainText(), QStringLiteral("betaalpha "));
+    }
+};
+
+QTEST_MAIN(FilesTest)
+#include "files_test.moc"
