@@ -9,7 +9,11 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include <QPlainTextEdit>
+
 #include "ui/application.h"
+#include "ui/formedit.h"
+#include "ui/units_window.h"
 #include "ui/main_window.h"
 #include "ui/results.h"
 #include "ui/second.h"
@@ -76,5 +80,13 @@ int main(int argc, char** argv) {
     Save(&m, dir, "main-breaker.png");
     m.Calc1->click();
     Save(&app.Third(), dir, "results-breaker.png");
+    app.Third().Button1Click();
+    app.FormUnits().show();
+    Save(&app.FormUnits(), dir, "units.png");
+    app.FormUnits().Button2Click();
+    app.Formedit().show();
+    app.Formedit().RichEdit1->setPlainText(QStringLiteral(
+        "Equipment class: Switchgear\nGap between conductors (mm): 32\nGrounding: Grounded\n"));
+    Save(&app.Formedit(), dir, "editor.png");
     return 0;
 }

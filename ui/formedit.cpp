@@ -28,9 +28,6 @@ TFormedit::TFormedit(Application& app) : app_(app) {
 
     MainMenu1 = new QMenuBar(this);
     MainMenu1->setObjectName("MainMenu1");
-    const int top = MainMenu1->sizeHint().height();
-    MainMenu1->setGeometry(0, 0, 435, top);
-    setFixedSize(435, 304 + top);
 
     auto add = [this](QMenu* menu, const char* name, const QString& text, QIcon icon,
                       void (TFormedit::*handler)()) {
@@ -50,6 +47,11 @@ TFormedit::TFormedit(Application& app) : app_(app) {
         &TFormedit::Cut1Click);
     add(edit, "Paste1", QStringLiteral("Paste"), MenuIcon(this, "edit-paste", QStyle::SP_DialogApplyButton),
         &TFormedit::Paste1Click);
+
+    // The client area of 435 x 304 lies below the menu bar.
+    const int top = MainMenu1->sizeHint().height();
+    MainMenu1->setGeometry(0, 0, 435, top);
+    setFixedSize(435, 304 + top);
 
     RichEdit1 = new QPlainTextEdit(this);
     RichEdit1->setObjectName("RichEdit1");
