@@ -24,6 +24,7 @@ public:
     void Warning(QWidget*, const QString& t) override { qFatal("unexpected: %s", qPrintable(t)); }
     bool Confirm(QWidget*, const QString&) override { return false; }
     void Information(QWidget*, const QString&) override {}
+    void Message(QWidget*, const QString&, const QString&) override {}
     void Error(QWidget*, const QString& t) override { qFatal("unexpected: %s", qPrintable(t)); }
     QString OpenFileName(QWidget*, const FileDialogSpec&) override { return {}; }
     QString SaveFileName(QWidget*, const FileDialogSpec&) override { return {}; }

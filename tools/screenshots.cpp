@@ -13,6 +13,7 @@
 
 #include "ui/application.h"
 #include "ui/formedit.h"
+#include "ui/preview.h"
 #include "ui/units_window.h"
 #include "ui/main_window.h"
 #include "ui/results.h"
@@ -27,6 +28,7 @@ public:
     void Warning(QWidget*, const QString& t) override { qWarning("Warning!: %s", qPrintable(t)); }
     bool Confirm(QWidget*, const QString&) override { return true; }
     void Information(QWidget*, const QString&) override {}
+    void Message(QWidget*, const QString&, const QString&) override {}
     void Error(QWidget*, const QString& t) override { qWarning("Error: %s", qPrintable(t)); }
     QString OpenFileName(QWidget*, const zentavo::ui::FileDialogSpec&) override { return {}; }
     QString SaveFileName(QWidget*, const zentavo::ui::FileDialogSpec&) override { return {}; }
@@ -61,6 +63,11 @@ int main(int argc, char** argv) {
     Save(&second, dir, "intermediate.png");
     second.Button2->click();
     Save(&app.Third(), dir, "results.png");
+    app.Third().Button2Click();
+    app.Preview().Edit1->setText(QStringLiteral("MCC-1 bucket 3"));
+    Save(&app.Preview(), dir, "preview.png");
+    app.Preview().CaptureLabelImage().save(QDir(dir).filePath(QStringLiteral("label.png")));
+    app.Preview().Button1Click();
 
     app.Third().Button1Click();
     second.Button1Click();

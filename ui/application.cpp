@@ -12,6 +12,10 @@
 #include "ui/units_window.h"
 #include "ui/widgets.h"
 
+// The label pictures are compiled into this library; a static library
+// registers them itself.
+static void InitLabelPictures() { Q_INIT_RESOURCE(labels); }
+
 namespace zentavo::ui {
 
 Application::Application(DialogService& dialogs) : dialogs_(dialogs) {
@@ -20,6 +24,7 @@ Application::Application(DialogService& dialogs) : dialogs_(dialogs) {
     font.setStyleHint(QFont::SansSerif);
     font.setPointSize(8);
     QApplication::setFont(font);
+    InitLabelPictures();
 
     // The windows, in their fixed order; each creation handler runs here.
     main_ = std::make_unique<Tmain>(*this);

@@ -35,7 +35,11 @@ bool QtDialogService::Confirm(QWidget* parent, const QString& text) {
 }
 
 void QtDialogService::Information(QWidget* parent, const QString& text) {
-    QMessageBox::information(parent, kTitle, text, QMessageBox::Ok);
+    QMessageBox::information(parent, QStringLiteral("Information"), text, QMessageBox::Ok);
+}
+
+void QtDialogService::Message(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox::warning(parent, title, text, QMessageBox::Ok);
 }
 
 void QtDialogService::Error(QWidget* parent, const QString& text) {

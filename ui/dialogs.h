@@ -25,8 +25,10 @@ public:
     virtual void Warning(QWidget* parent, const QString& text) = 0;
     // Question ("Confirm") with Yes and No; true for Yes.
     virtual bool Confirm(QWidget* parent, const QString& text) = 0;
-    // Notice with OK.
+    // Notice ("Information") with OK.
     virtual void Information(QWidget* parent, const QString& text) = 0;
+    // A warning with its own title and an OK button.
+    virtual void Message(QWidget* parent, const QString& title, const QString& text) = 0;
     // The error box of the application's error handler.
     virtual void Error(QWidget* parent, const QString& text) = 0;
     // File dialogs: the chosen path, or empty when cancelled.
@@ -44,6 +46,7 @@ public:
     void Warning(QWidget* parent, const QString& text) override;
     bool Confirm(QWidget* parent, const QString& text) override;
     void Information(QWidget* parent, const QString& text) override;
+    void Message(QWidget* parent, const QString& title, const QString& text) override;
     void Error(QWidget* parent, const QString& text) override;
     QString OpenFileName(QWidget* parent, const FileDialogSpec& spec) override;
     QString SaveFileName(QWidget* parent, const FileDialogSpec& spec) override;

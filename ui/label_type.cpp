@@ -1,12 +1,138 @@
 #include "ui/label_type.h"
 
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+
 #include "ui/application.h"
+#include "ui/main_window.h"
+#include "ui/widgets.h"
 
 namespace zentavo::ui {
+
+namespace {
+// A small red cross for "Delete this line".
+QIcon DeleteIcon() {
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0xc6, 0x28, 0x28), 2.5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(4, 4, 12, 12);
+    p.drawLine(12, 4, 4, 12);
+    return QIcon(pm);
+}
+}  // namespace
 
 TFormLabelType::TFormLabelType(Application& app) : app_(app) {
     setObjectName("FormLabelType");
     setWindowTitle(QStringLiteral("Options: Label"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setFixedSize(371, 445);
+
+    RadioGroup1 = new RadioGroup(this, "RadioGroup1", QStringLiteral("Label type"),
+                                 {QStringLiteral("Color"), QStringLiteral("Black and white")}, 1, 8,
+                                 8, 170, 66);
+    RadioGroup1->setItemIndex(0);
+    LangGroup = new RadioGroup(this, "LangGroup", QStringLiteral("Label language"),
+                               {QStringLiteral("English"), QStringLiteral("Espanol"),
+                                QStringLiteral("Francais")},
+                               1, 193, 8, 170, 80);
+    LangGroup->setItemIndex(0);
+
+    auto* content = MakeGroup(this, "GroupBox1", QStringLiteral("Label content"), 8, 94, 355, 306);
+    CheckListBox1 = new QListWidget(content);
+    CheckListBox1->setObjectName("CheckListBox1");
+    CheckListBox1->setGeometry(10, 22, 335, 238);
+    CheckListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
+    for (const LabelContentItem& item : DefaultContentItems()) AddEntry(item);
+    Edit1 = MakeEdit(content, "Edit1", QStringLiteral("Enter your line here "), 10, 270, 240);
+    Button1 = MakeButton(content, "Button1", QStringLiteral("Add line.."), 260, 269, 85);
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName("PopupMenu1");
+    Deletethisline1 = PopupMenu1->addAction(DeleteIcon(), QStringLiteral("Delete this line"));
+    Deletethisline1->setObjectName("Deletethisline1");
+
+    Button2 = MakeButton(this, "Button2", QStringLiteral("Save and exit"), (371 - 100) / 2, 410, 100);
+
+    for (auto* g : std::initializer_list<QGroupBox*>{RadioGroup1, LangGroup, content}) {
+        for (QWidget* child : g->findChildren<QWidget*>()) {
+            QFont f = child->font();
+            f.setBold(false);
+            child->setFont(f);
+        }
+        SetBold(g, true);
+    }
+
+    connect(RadioGroup1, &RadioGroup::itemClicked, this,
+            [this] { app_.Guard(this, [&] { RadioGroup1Click(); }); });
+    connect(Button1, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { Button1Click(); }); });
+    connect(Button2, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { Button2Click(); }); });
+    connect(Deletethisline1, &QAction::triggered, this,
+            [this] { app_.Guard(this, [&] { Deletethisline1Click(); }); });
+    connect(CheckListBox1, &QListWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        PopupMenu1->popup(CheckListBox1->viewport()->mapToGlobal(at));
+    });
+}
+
+void TFormLabelType::AddEntry(const LabelContentItem& item) {
+    auto* row = new QListWidgetItem(FromUtf8(item.Text), CheckListBox1);
+    Qt::ItemFlags flags = Qt::ItemIsSelectable;
+    // A locked entry is greyed and keeps its mark.
+    if (!item.Locked) flags |= Qt::ItemIsEnabled | Qt::ItemIsUserCheckable;
+    row->setFlags(flags);
+    row->setCheckState(item.Checked ? Qt::Checked : Qt::Unchecked);
+}
+
+LabelSettings TFormLabelType::Settings() const {
+    LabelSettings s;
+    s.LabelInColor = app_.state().LabelInColor;
+    s.LabelLanguage = std::max(0, LangGroup->itemIndex());
+    s.LabelLineCount = app_.state().LabelLineCount;
+    for (int i = 0; i < CheckListBox1->count(); ++i) {
+        const QListWidgetItem* row = CheckListBox1->item(i);
+        s.ContentItems.push_back({Utf8(row->text()), row->checkState() == Qt::Checked,
+                                  !(row->flags() & Qt::ItemIsUserCheckable)});
+    }
+    return s;
+}
+
+void TFormLabelType::RadioGroup1Click() { app_.state().LabelInColor = RadioGroup1->itemIndex() == 0; }
+
+void TFormLabelType::Button1Click() {
+    if (CheckListBox1->count() > 18) {
+        app_.dialogs().Information(
+            this, QStringLiteral("You can not add more lines. Please remove at least one from those "
+                                 "you have already added by selecting and right clicking on it."));
+        return;
+    }
+    AddEntry({Utf8(Edit1->text()), false, false});
+}
+
+void TFormLabelType::Deletethisline1Click() {
+    const int selected = CheckListBox1->currentRow();
+    if (selected <= 16 || !CheckListBox1->currentItem()->isSelected()) {
+        app_.dialogs().Information(this, QStringLiteral("This line can not be deleted."));
+        return;
+    }
+    delete CheckListBox1->takeItem(selected);
+}
+
+void TFormLabelType::Button2Click() {
+    LabelSettings s = Settings();
+    app_.state().LabelLineCount = CountLabelLines(s.ContentItems);
+    hide();
+    app_.main().show();
+}
+
+void TFormLabelType::closeEvent(QCloseEvent* event) {
+    // No border icons: "Save and exit" is the way out.
+    event->ignore();
 }
 
 }  // namespace zentavo::ui

@@ -1,18 +1,50 @@
-// The label options window.
+// The label options: label type, language, the rows the label carries and
+// up to two rows of the user's own.
 #pragma once
 
 #include <QWidget>
 
+#include "label/label_settings.h"
+
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QAction;
+class QPushButton;
+
 namespace zentavo::ui {
 
 class Application;
+class RadioGroup;
 
 class TFormLabelType : public QWidget {
     Q_OBJECT
 public:
     explicit TFormLabelType(Application& app);
 
+    // The options as the label reads them at this moment.
+    LabelSettings Settings() const;
+
+    void RadioGroup1Click();
+    void Button1Click();           // "Add line.."
+    void Deletethisline1Click();   // pop-up "Delete this line"
+    void Button2Click();           // "Save and exit"
+
+    RadioGroup* RadioGroup1;
+    RadioGroup* LangGroup;
+    QListWidget* CheckListBox1;
+    QLineEdit* Edit1;
+    QPushButton* Button1;
+    QPushButton* Button2;
+    QMenu* PopupMenu1;
+    QAction* Deletethisline1;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    void AddEntry(const LabelContentItem& item);
+
     Application& app_;
 };
 

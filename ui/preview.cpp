@@ -1,12 +1,273 @@
 #include "ui/preview.h"
 
+#include <QCloseEvent>
+#include <QDate>
+#include <QFile>
+#include <QFrame>
+#include <QGroupBox>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QShowEvent>
+
+#include "label/picture_file.h"
 #include "ui/application.h"
+#include "ui/label_type.h"
+#include "ui/results.h"
+#include "ui/widgets.h"
 
 namespace zentavo::ui {
+
+namespace {
+
+constexpr QRect kShape1(8, 3, 668, 464);    // the framed label area, saved as the picture
+constexpr QRect kPanel1(24, 7, 651, 456);   // the white label panel
+constexpr QRect kPicture(5, -1, 623, 453);  // the background picture on the panel
+
+const char* const kPictureFiles[6] = {":/zentavo/labels/en_color.jpg", ":/zentavo/labels/en_bw.jpg",
+                                      ":/zentavo/labels/es_color.jpg", ":/zentavo/labels/es_bw.jpg",
+                                      ":/zentavo/labels/fr_color.jpg", ":/zentavo/labels/fr_bw.jpg"};
+
+// Every text slot of the label panel.
+const char* const kSlotNames[] = {
+    "Label1",  "Label2",  "Label3",  "Label4",  "Label5",  "Label6",  "Label7",  "Label8",
+    "Label9",  "Label10", "Label11", "Label12", "Label13", "Label14", "Label15", "Label16",
+    "Label17", "Label18", "Label19", "Label20", "Label21", "Label22", "Label23", "Label24",
+    "Label25", "Label26", "Label27", "Label28", "Label29", "Label30", "Label31", "Label32",
+    "Label33", "Label34", "Label35", "Label36", "Label37", "Label38", "Label39", "Label40",
+    "Label41", "Label42", "Label43", "Label44", "Label47", "Label48"};
+
+QFont LabelFont(int pt, bool bold) {
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPointSize(pt);
+    f.setBold(bold);
+    return f;
+}
+
+}  // namespace
 
 TPreview::TPreview(Application& app) : app_(app) {
     setObjectName("Preview");
     setWindowTitle(QStringLiteral("Preview"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setFixedSize(709, 558);
+
+    auto* shape = new QFrame(this);
+    shape->setObjectName("Shape1");
+    shape->setGeometry(kShape1);
+    shape->setStyleSheet(QStringLiteral("#Shape1 { background: white; border: 1px solid black; }"));
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName("Panel1");
+    Panel1->setGeometry(kPanel1);
+    Panel1->setAutoFillBackground(true);
+    QPalette white = Panel1->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    Panel1->setPalette(white);
+
+    for (int i = 0; i < 6; ++i) {
+        auto* image = new QLabel(Panel1);
+        image->setObjectName(QStringLiteral("Image%1").arg(i + 2));
+        image->setGeometry(kPicture);
+        image->setScaledContents(true);
+        image->hide();
+        images_[i] = image;
+    }
+    for (const char* name : kSlotNames) MakeSlot(name, kValueLeft, 0);
+
+    Button1 = MakeButton(this, "Button1", QStringLiteral("Back"), 8, 526, 70);
+    Button2 = MakeButton(this, "Button2", QStringLiteral("Save Bitmap"), 83, 526, 70);
+    Button3 = MakeButton(this, "Button3", QStringLiteral("Save JPEG"), 157, 526, 70);
+    BitBtn1 = MakeExitButton(this, 682, 3);
+
+    auto* name = MakeGroup(this, "GroupBox1", QStringLiteral("Equipment name (30 symbols max)"), 8,
+                           472, 219, 48);
+    Edit1 = MakeEdit(name, "Edit1", QString(), 8, 20, 203);
+
+    auto* lines = MakeGroup(this, "UserlinesGroup",
+                            QStringLiteral("User lines contents (add your lines using Options menu "
+                                           "to enable this fields )"),
+                            234, 472, 467, 82);
+    MakeLabel(lines, "LabelTitle", QStringLiteral("Title (left side)"), 104, 18);
+    MakeLabel(lines, "LabelValue", QStringLiteral("Value (right side)"), 290, 18);
+    MakeLabel(lines, "Label45", QStringLiteral("Additional line 1"), 8, 37);
+    MakeLabel(lines, "Label46", QStringLiteral("Additional line 2"), 8, 59);
+    Line1_1 = MakeEdit(lines, "Line1_1", QString(), 104, 34, 180);
+    Line1_2 = MakeEdit(lines, "Line1_2", QString(), 290, 34, 170);
+    Line2_1 = MakeEdit(lines, "Line2_1", QString(), 104, 56, 180);
+    Line2_2 = MakeEdit(lines, "Line2_2", QString(), 290, 56, 170);
+    for (QLineEdit* e : {Line1_1, Line1_2, Line2_1, Line2_2}) {
+        e->setMaxLength(32);
+        e->setEnabled(false);
+    }
+
+    auto guarded = [this](void (TPreview::*handler)()) {
+        return [this, handler] { app_.Guard(this, [&] { (this->*handler)(); }); };
+    };
+    connect(Button1, &QPushButton::clicked, this, guarded(&TPreview::Button1Click));
+    connect(Button2, &QPushButton::clicked, this, guarded(&TPreview::Button2Click));
+    connect(Button3, &QPushButton::clicked, this, guarded(&TPreview::Button3Click));
+    connect(BitBtn1, &QPushButton::clicked, this, guarded(&TPreview::BitBtn1Click));
+    connect(Edit1, &QLineEdit::textChanged, this, guarded(&TPreview::Edit1Change));
+    // A user row's edits write straight into the label.
+    connect(Line1_1, &QLineEdit::textChanged, this, [this](const QString& t) { Slot("Label22")->setText(t); });
+    connect(Line1_2, &QLineEdit::textChanged, this, [this](const QString& t) { Slot("Label47")->setText(t); });
+    connect(Line2_1, &QLineEdit::textChanged, this, [this](const QString& t) { Slot("Label23")->setText(t); });
+    connect(Line2_2, &QLineEdit::textChanged, this, [this](const QString& t) { Slot("Label48")->setText(t); });
+}
+
+QLabel* TPreview::MakeSlot(const char* name, int x, int y) {
+    auto* l = new QLabel(Panel1);
+    l->setObjectName(name);
+    l->setGeometry(x, y, kPanel1.width() - x, 20);
+    l->setFont(LabelFont(8, false));
+    slots_[QString::fromLatin1(name)] = l;
+    return l;
+}
+
+QLabel* TPreview::Slot(const char* name) const {
+    auto it = slots_.find(QString::fromLatin1(name));
+    return it == slots_.end() ? nullptr : it->second;
+}
+
+int TPreview::VisiblePicture() const {
+    for (int i = 0; i < 6; ++i) {
+        if (images_[i]->isVisibleTo(this)) return i;
+    }
+    return -1;
+}
+
+const QPixmap& TPreview::Picture(int index) {
+    QPixmap& p = pictures_[index];
+    if (p.isNull()) {
+        // Decoded straight at the size it is shown.
+        QImageReader reader(QString::fromLatin1(kPictureFiles[index]));
+        reader.setScaledSize(kPicture.size());
+        p = QPixmap::fromImage(reader.read());
+    }
+    return p;
+}
+
+void TPreview::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) app_.Guard(this, [&] { FormShow(); });
+}
+
+void TPreview::closeEvent(QCloseEvent* event) {
+    // No border icons: "Back" and the exit button are the ways out.
+    event->ignore();
+}
+
+void TPreview::FormShow() {
+    const QDate today = QDate::currentDate();
+    const LabelLayout layout = LayoutLabel(app_.FormLabelType().Settings(),
+                                           {today.day(), today.month(), today.year()},
+                                           Utf8(Line1_2->text()), Utf8(Line2_2->text()));
+    for (int i = 0; i < 6; ++i) {
+        if (i == layout.picture) images_[i]->setPixmap(Picture(i));
+        images_[i]->setVisible(i == layout.picture);
+    }
+    for (const auto& [name, slot] : layout.places) {
+        QLabel* l = Slot(name.c_str());
+        if (!l) continue;
+        l->setFont(LabelFont(slot.fontPt, slot.bold));
+        const int height = QFontMetrics(l->font()).height() + 2;
+        l->setGeometry(slot.left, slot.top, kPanel1.width() - slot.left, height);
+        SetTextColor(l, slot.red ? QColor(255, 0, 0) : QColor(Qt::black));
+        l->setVisible(slot.visible);
+    }
+    for (const auto& [name, text] : layout.texts) {
+        if (QLabel* l = Slot(name.c_str())) l->setText(FromUtf8(text));
+    }
+    // The user rows' edits: titles from the options, values kept while the row stays.
+    const std::pair<QLineEdit*, QLineEdit*> edits[2] = {{Line1_1, Line1_2}, {Line2_1, Line2_2}};
+    const UserRowEdits rows[2] = {layout.row1, layout.row2};
+    for (int i = 0; i < 2; ++i) {
+        edits[i].first->setText(FromUtf8(rows[i].title));
+        edits[i].second->setText(FromUtf8(rows[i].value));
+        edits[i].first->setEnabled(rows[i].enabled);
+        edits[i].second->setEnabled(rows[i].enabled);
+    }
+    // The label's value texts follow the user rows' edits.
+    Slot("Label47")->setText(Line1_2->text());
+    Slot("Label48")->setText(Line2_2->text());
+    Slot("Label18")->setText(Edit1->text());
+}
+
+void TPreview::ApplyContent(const LabelContent& content) {
+    for (const auto& [name, text] : content.texts) {
+        if (QLabel* l = Slot(name.c_str())) l->setText(FromUtf8(text));
+    }
+    for (const auto& [name, slot] : content.clothing) {
+        QLabel* l = Slot(name.c_str());
+        l->setFont(LabelFont(slot.fontPt, false));
+        l->setGeometry(l->x(), slot.top, kPanel1.width() - l->x(), QFontMetrics(l->font()).height() + 2);
+        l->setVisible(slot.visible);
+    }
+    if (content.clothingNaShown) Slot("Label35")->setVisible(*content.clothingNaShown);
+    if (content.labelPpeIndex) app_.state().LabelPpeIndex = *content.labelPpeIndex;
+}
+
+void TPreview::Edit1Change() {
+    if (cuttingName_) return;
+    QString name = Edit1->text();
+    if (name.size() > 30) {
+        // Once, however many characters were pasted: the name keeps its first 30.
+        app_.dialogs().Message(this, QStringLiteral("Warning"), QStringLiteral("Equipment Name too long"));
+        name.truncate(30);
+        cuttingName_ = true;
+        Edit1->setText(name);
+        cuttingName_ = false;
+    }
+    Slot("Label18")->setText(name);
+}
+
+QImage TPreview::CaptureLabelImage() {
+    QImage image(kShape1.size(), QImage::Format_RGB888);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    render(&painter, QPoint(0, 0), QRegion(kShape1));
+    painter.end();
+    return image;
+}
+
+void TPreview::Button1Click() {
+    hide();
+    app_.Third().show();
+}
+
+void TPreview::BitBtn1Click() { app_.AskToExit(this); }
+
+namespace {
+RgbImage View(const QImage& image) {
+    return {image.constBits(), image.width(), image.height(), static_cast<int>(image.bytesPerLine())};
+}
+}  // namespace
+
+void TPreview::Button2Click() {
+    FileDialogSpec spec;
+    spec.title = QStringLiteral("Save Bitmap");
+    spec.filter = QStringLiteral("Bitmaps (*.bmp)");
+    spec.defaultSuffix = QStringLiteral("bmp");
+    spec.initialName = QStringLiteral("1");
+    const QString path = app_.dialogs().SaveFileName(this, spec);
+    if (path.isEmpty()) return;
+    const QImage image = CaptureLabelImage();
+    SavePictureFile(QFile::encodeName(path).toStdString(), EncodeBmp(View(image)));
+}
+
+void TPreview::Button3Click() {
+    FileDialogSpec spec;
+    spec.title = QStringLiteral("Save JPEG");
+    spec.filter = QStringLiteral("JPEG Image File (*.jpg);;JPEG Image File (*.jpeg)");
+    spec.defaultSuffix = QStringLiteral("jpg");
+    const QString path = app_.dialogs().SaveFileName(this, spec);
+    if (path.isEmpty()) return;
+    const QImage image = CaptureLabelImage();
+    SavePictureFile(QFile::encodeName(path).toStdString(), EncodeJpeg(View(image)));
 }
 
 }  // namespace zentavo::ui

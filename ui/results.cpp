@@ -10,9 +10,13 @@
 #include <QCloseEvent>
 #include <QShowEvent>
 
+#include "label/content.h"
+#include "label/label_settings.h"
 #include "report/report.h"
 #include "ui/application.h"
+#include "ui/label_type.h"
 #include "ui/main_window.h"
+#include "ui/preview.h"
 #include "ui/second.h"
 #include "ui/widgets.h"
 
@@ -179,6 +183,7 @@ TThird::TThird(Application& app) : app_(app) {
     connect(Button1, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { Button1Click(); }); });
     connect(BitBtn1, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { BitBtn1Click(); }); });
     connect(Button3, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { Button3Click(); }); });
+    connect(Button2, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { Button2Click(); }); });
 }
 
 QLabel* TThird::L(const char* name) const { return findChild<QLabel*>(QString::fromLatin1(name)); }
@@ -422,6 +427,42 @@ void TThird::Button1Click() {
 }
 
 void TThird::BitBtn1Click() { app_.AskToExit(this); }
+
+void TThird::Button2Click() {
+    TPreview& preview = app_.Preview();
+    preview.show();  // lays the label out from the options
+    hide();
+
+    const SharedState& s = app_.state();
+    const LabelSettings settings = app_.FormLabelType().Settings();
+    Tmain& m = app_.main();
+    auto text = [this](const char* label) { return Utf8(L(label)->text()); };
+    LabelContentInputs in;
+    in.language = settings.LabelLanguage;
+    in.clothingChecked = IsChecked(settings.ContentItems, kEntryClothing);
+    in.method = m.ActiveMethod();
+    in.equipmentClass = Utf8(in.method == kEmpiricalMethod ? app_.Second().EquipClassBox->currentText()
+                             : in.method == kFuseMethod  ? m.Fuse_Eq_Class->currentText()
+                                                         : m.CB_Equip->currentText());
+    in.grounding = text("Label18");
+    in.workDist = text("Label19");
+    in.boltedCurrent = text("Label22");
+    in.voltage = text("Label24");
+    in.energy = text("Label25"), in.energyReduced = text("Label28");
+    in.boundary = text("Label26"), in.boundaryReduced = text("Label29");
+    in.ppe = text("Label27"), in.ppeReduced = text("Label30");
+    in.limited = text("Label36"), in.restricted = text("Label37"), in.prohibited = text("Label38");
+    in.pressure = text("Label45"), in.pressureReduced = text("Label41");
+    in.tnt = text("Label46"), in.tntReduced = text("Label42");
+    in.units = app_.Units();
+    in.incidentEnergy = s.IncidentEnergy, in.incidentEnergyReduced = s.IncidentEnergyReduced;
+    in.ppeIndex = s.PpeIndex, in.ppeIndexReduced = s.PpeIndexReduced;
+    in.arcPressure = s.ArcPressure, in.arcPressureReduced = s.ArcPressureReduced;
+    in.tntEquivalent = s.TntEquivalent, in.tntEquivalentReduced = s.TntEquivalentReduced;
+    in.voltageV = s.Voltage, in.gapMm = s.Gap;
+    in.clothingCaptionTop = preview.Slot("Label29")->y();
+    preview.ApplyContent(MakeLabelContent(in));
+}
 
 void TThird::Button3Click() {
     FileDialogSpec spec;

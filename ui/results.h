@@ -42,6 +42,7 @@ public:
 
     void FormShow();
     void Button1Click();  // "Back"
+    void Button2Click();  // "Create label"
     void Button3Click();  // "Save results"
     void BitBtn1Click();  // exit
 

@@ -111,6 +111,7 @@ RadioGroup::RadioGroup(QWidget* parent, const char* name, const QString& title,
         group_.addButton(button, i);
         grid->addWidget(button, i / columns, i % columns);
     }
+    connect(&group_, &QButtonGroup::idClicked, this, &RadioGroup::itemClicked);
 }
 
 int RadioGroup::itemIndex() const { return group_.checkedId(); }

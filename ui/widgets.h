@@ -39,6 +39,10 @@ public:
     void setItemIndex(int index);
     QString itemText(int index) const;
 
+signals:
+    // The user chose an item.
+    void itemClicked(int index);
+
 private:
     QButtonGroup group_;
 };

@@ -38,6 +38,9 @@ public:
     void Information(QWidget*, const QString& text) override {
         shown.append({"Information", text});
     }
+    void Message(QWidget*, const QString& title, const QString& text) override {
+        shown.append({"Message " + title, text});
+    }
     void Error(QWidget*, const QString& text) override { shown.append({"Error", text}); }
     QString OpenFileName(QWidget*, const FileDialogSpec& spec) override { return NextFile(spec); }
     QString SaveFileName(QWidget*, const FileDialogSpec& spec) override { return NextFile(spec); }

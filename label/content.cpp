@@ -1,0 +1,67 @@
+#include "label/content.h"
+
+#include <algorithm>
+
+#include "label/layout.h"
+#include "label/label_settings.h"
+#include "label/translations.h"
+
+namespace zentavo {
+
+LabelContent MakeLabelContent(const LabelContentInputs& in) {
+    LabelContent out;
+    auto& t = out.texts;
+    const int lang = in.language;
+    const bool empirical = in.method == kEmpiricalMethod;
+    const bool reducedGoverns = in.incidentEnergy < in.incidentEnergyReduced;
+    const std::string lengthUnit = LengthUnitWord(in.units.WorkDistUnit, lang);
+    const std::string boundaryUnit = LengthUnitWord(in.units.BoundaryUnit, lang);
+
+    t["Label10"] = in.voltage + " V ";
+    t["Label20"] = ClassWord(in.equipmentClass, lang);
+    t["Label11"] = GroundingWord(in.grounding, lang);
+    t["Label12"] = in.workDist + " " + lengthUnit;
+    t["Label13"] = in.boltedCurrent + " kA";
+    const bool useReduced = reducedGoverns && empirical;
+    t["Label14"] = (useReduced ? in.boundaryReduced : in.boundary) + " " + boundaryUnit;
+    t["Label15"] = (useReduced ? in.energyReduced : in.energy) + " " + in.units.EnergyUnit;
+    t["Label16"] = in.ppeIndex >= in.ppeIndexReduced ? in.ppe : in.ppeReduced;
+
+    // Pressure and TNT: the larger of the two cases, in every language, and
+    // only where the empirical model computed them.
+    const bool noBlast = !empirical || in.voltageV > 15000 || in.gapMm > 152;
+    t["Label34"] = (in.tntEquivalent > in.tntEquivalentReduced ? in.tnt : in.tntReduced) + " " +
+                   in.units.TntUnit;
+    if ((in.tntEquivalent == 0 && in.tntEquivalentReduced == 0) || noBlast) t["Label34"] = "N/A";
+    t["Label33"] = (in.arcPressure > in.arcPressureReduced ? in.pressure : in.pressureReduced) +
+                   " " + in.units.PressureUnit;
+    if (in.arcPressure == 0 || noBlast) t["Label33"] = "N/A";
+
+    for (const CaptionWords& c : kLabelCaptions) t[std::string(c.slot)] = c.words[lang];
+
+    t["Label30"] = in.limited + " " + boundaryUnit;
+    t["Label31"] = in.restricted + " " + boundaryUnit;
+    t["Label32"] = in.prohibited + " " + boundaryUnit;
+    t["Label35"] = "N/A";
+
+    // Clothing: at most one pair of lines, just around the clothing caption.
+    for (std::size_t i = 0; i < 10; ++i) {
+        const bool first = i % 2 == 0;
+        out.clothing[std::string(kClothingSlots[i])] = {
+            false, in.clothingCaptionTop + (first ? -3 : (lang == kSpanish ? 7 : 6)), 7};
+    }
+    if (in.clothingChecked) {
+        const std::int32_t level = std::max(in.ppeIndex, in.ppeIndexReduced);
+        out.labelPpeIndex = level;
+        if (level >= 0 && level <= 4) {
+            out.clothing[std::string(kClothingSlots[2 * level])].visible = true;
+            out.clothing[std::string(kClothingSlots[2 * level + 1])].visible = true;
+            out.clothingNaShown = false;
+        } else if (level == 5) {
+            out.clothingNaShown = true;
+        }
+    }
+    return out;
+}
+
+}  // namespace zentavo

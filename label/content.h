@@ -1,0 +1,63 @@
+// The words and values of a warning label: every value is the exact text
+// the results window shows, the captions and unit words are those of the
+// label's language, and where the empirical model gives two cases the one
+// with the larger hazard governs.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "engine/units.h"
+
+namespace zentavo {
+
+enum LabelMethod { kEmpiricalMethod = 0, kFuseMethod = 1, kBreakerMethod = 2 };
+
+struct LabelContentInputs {
+    int language = 0;
+    bool clothingChecked = false;  // "Typical protective clothing systems"
+    int method = kEmpiricalMethod;
+    std::string equipmentClass;  // class text of the active method's window
+
+    // Texts of the results window, by its labels.
+    std::string grounding;        // Label18
+    std::string workDist;         // Label19
+    std::string boltedCurrent;    // Label22
+    std::string voltage;          // Label24
+    std::string energy, energyReduced;      // Label25, Label28
+    std::string boundary, boundaryReduced;  // Label26, Label29
+    std::string ppe, ppeReduced;            // Label27, Label30
+    std::string limited, restricted, prohibited;  // Label36, Label37, Label38
+    std::string pressure, pressureReduced;  // Label45, Label41
+    std::string tnt, tntReduced;            // Label46, Label42
+
+    UnitSettings units;
+
+    // Values of the calculation.
+    double incidentEnergy = 0, incidentEnergyReduced = 0;
+    std::int32_t ppeIndex = -1, ppeIndexReduced = -1;
+    double arcPressure = 0, arcPressureReduced = 0;
+    double tntEquivalent = 0, tntEquivalentReduced = 0;
+    double voltageV = 0, gapMm = 0;
+
+    int clothingCaptionTop = 0;  // top of the clothing caption after the layout
+};
+
+struct ClothingSlot {
+    bool visible = false;
+    int top = 0;
+    int fontPt = 7;
+};
+
+struct LabelContent {
+    std::map<std::string, std::string, std::less<>> texts;
+    std::map<std::string, ClothingSlot, std::less<>> clothing;  // the ten clothing lines
+    std::optional<bool> clothingNaShown;  // "N/A" in the clothing row; unset: as laid out
+    std::optional<std::int32_t> labelPpeIndex;  // set when the clothing row is on the label
+};
+
+LabelContent MakeLabelContent(const LabelContentInputs& in);
+
+}  // namespace zentavo

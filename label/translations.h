@@ -1,0 +1,34 @@
+// The words of the label in its three languages.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace zentavo {
+
+// A row caption slot of the label and its words in English, Spanish, French.
+struct CaptionWords {
+    std::string_view slot;
+    std::array<std::string_view, 3> words;
+};
+extern const std::array<CaptionWords, 14> kLabelCaptions;
+
+// A typical-clothing line: its slot, and per language its text and left position.
+struct ClothingLine {
+    std::string_view slot;
+    std::array<std::string_view, 3> text;
+    std::array<int, 3> left;
+};
+// Five pairs, one per PPE level 0 to 4: first line, second line.
+extern const std::array<ClothingLine, 10> kLabelClothing;
+
+// The equipment class in the language; a text that is none of the four
+// classes stays as it is.
+std::string ClassWord(std::string_view classText, int language);
+// The grounding text of the results window in the language.
+std::string GroundingWord(std::string_view groundingText, int language);
+// A length unit word ("mm", "inches") in the language.
+std::string LengthUnitWord(std::string_view unit, int language);
+
+}  // namespace zentavo

@@ -1,0 +1,292 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "label/content.h"
+#include "label/label_settings.h"
+#include "label/layout.h"
+#include "label/translations.h"
+
+namespace zentavo {
+namespace {
+
+LabelSettings Settings(std::initializer_list<int> checkedRows, int userRows = 0,
+                       std::initializer_list<int> checkedUserRows = {}) {
+    LabelSettings s = DefaultLabelSettings();
+    for (std::size_t k = kEntryEquipmentType; k <= kEntryClothing; ++k) s.ContentItems[k].Checked = false;
+    for (int k : checkedRows) s.ContentItems[static_cast<std::size_t>(k)].Checked = true;
+    for (int i = 0; i < userRows; ++i) s.ContentItems.push_back({"User " + std::to_string(i + 1), false, false});
+    for (int k : checkedUserRows) s.ContentItems[static_cast<std::size_t>(k)].Checked = true;
+    s.LabelLineCount = CountLabelLines(s.ContentItems);
+    return s;
+}
+
+const LabelDate kToday{7, 12, 2026};
+
+TEST(LabelSettings, StartStatesCountSevenRows) {
+    const LabelSettings s = DefaultLabelSettings();
+    ASSERT_EQ(s.ContentItems.size(), 17u);
+    EXPECT_EQ(s.LabelLineCount, 7);
+    EXPECT_TRUE(s.ContentItems[0].Locked && s.ContentItems[1].Locked);
+    EXPECT_EQ(CountLabelLines(Settings({}).ContentItems), 0);
+    EXPECT_EQ(CountLabelLines(Settings({2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}, 2, {17, 18}).ContentItems), 15);
+    // The name and the date are not rows.
+    LabelSettings named = Settings({13});
+    named.ContentItems[kEntryEquipmentName].Checked = true;
+    named.ContentItems[kEntryDate].Checked = true;
+    EXPECT_EQ(CountLabelLines(named.ContentItems), 1);
+    EXPECT_EQ(CountLabelLines(Settings({13}, 2, {}).ContentItems), 1);  // user rows unchecked
+}
+
+TEST(LabelLayout, StartStatesStackTheRowsFrom190) {
+    const LabelLayout l = LayoutLabel(DefaultLabelSettings(), kToday, "", "");
+    const char* rows[] = {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Label7"};
+    const char* values[] = {"Label10", "Label11", "Label12", "Label13", "Label14", "Label15", "Label16"};
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_TRUE(l.places.at(rows[i]).visible) << rows[i];
+        EXPECT_EQ(l.places.at(rows[i]).top, 190 + 32 * i) << rows[i];
+        EXPECT_EQ(l.places.at(values[i]).top, 190 + 32 * i) << values[i];
+        EXPECT_EQ(l.places.at(rows[i]).fontPt, 14);
+        EXPECT_EQ(l.places.at(values[i]).left, 337);
+    }
+    EXPECT_EQ(l.places.at("Label20").left, 429);
+    for (const char* hidden : {"Label24", "Label30", "Label26", "Label33", "Label29", "Label35", "Label22"}) {
+        EXPECT_FALSE(l.places.at(hidden).visible) << hidden;
+    }
+    EXPECT_FALSE(l.places.at("Label21").visible);  // no date
+    EXPECT_TRUE(l.places.at("Label17").visible && l.places.at("Label18").visible);
+    EXPECT_EQ(l.places.at("Label17").top, 414);
+    EXPECT_EQ(l.places.at("Label18").fontPt, 10);
+    EXPECT_EQ(l.places.at("Label21").fontPt, 8);
+    EXPECT_EQ(l.texts.at("Label21"), "7.12.2026");
+    EXPECT_EQ(l.picture, 0);
+    for (const char* red : {"Label14", "Label15", "Label16"}) EXPECT_TRUE(l.places.at(red).red);
+    EXPECT_FALSE(l.places.at("Label13").red);
+    EXPECT_FALSE(l.row1.enabled || l.row2.enabled);
+}
+
+TEST(LabelLayout, RowStepAndFontFollowTheRowCount) {
+    const RowMetrics expected[] = {{84, 14}, {84, 14}, {84, 14}, {84, 14}, {60, 14}, {48, 14},
+                                   {38, 14}, {32, 14}, {27, 12}, {24, 12}, {22, 12}, {20, 12},
+                                   {18, 10}, {17, 10}, {15, 10}, {14, 8},  {14, 8}};
+    for (unsigned n = 0; n < 17; ++n) {
+        EXPECT_EQ(RowMetricsFor(n).step, expected[n].step) << n;
+        EXPECT_EQ(RowMetricsFor(n).fontPt, expected[n].fontPt) << n;
+    }
+}
+
+TEST(LabelLayout, FifteenRowsWithBothUserRows) {
+    LabelSettings s = Settings({2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}, 2, {17, 18});
+    const LabelLayout l = LayoutLabel(s, kToday, "v1", "v2");
+    EXPECT_EQ(l.places.at("Label29").top, 358);
+    EXPECT_EQ(l.places.at("Label29").fontPt, 8);
+    EXPECT_EQ(l.places.at("Label22").top, 374);
+    EXPECT_EQ(l.places.at("Label47").top, 375);
+    EXPECT_EQ(l.places.at("Label23").top, 388);
+    EXPECT_EQ(l.places.at("Label48").top, 388);
+    EXPECT_EQ(l.texts.at("Label22"), "User 1");
+    EXPECT_EQ(l.texts.at("Label48"), "v2");
+    EXPECT_TRUE(l.row1.enabled && l.row2.enabled);
+    EXPECT_EQ(l.row1.title, "User 1");
+    EXPECT_EQ(l.row2.value, "v2");
+}
+
+TEST(LabelLayout, FourteenRowsRaiseThePpeValue) {
+    LabelSettings s = Settings({2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}, 1, {17});
+    ASSERT_EQ(s.LabelLineCount, 14);
+    const LabelLayout l = LayoutLabel(s, kToday, "", "");
+    EXPECT_EQ(l.places.at("Label16").top, l.places.at("Label7").top - 2);
+    EXPECT_EQ(l.places.at("Label7").fontPt, 10);
+}
+
+TEST(LabelLayout, OnlyThePpeRow) {
+    const LabelLayout l = LayoutLabel(Settings({13}), kToday, "", "");
+    EXPECT_EQ(l.places.at("Label7").top, 190);
+    EXPECT_EQ(l.places.at("Label7").fontPt, 14);
+    EXPECT_FALSE(l.places.at("Label1").visible);
+}
+
+TEST(LabelLayout, UncheckedUserRowLeavesNoTrace) {
+    // A second user row that is checked moves up when the first is not.
+    const LabelLayout l = LayoutLabel(Settings({13}, 2, {18}), kToday, "stale", "kept");
+    EXPECT_FALSE(l.places.at("Label22").visible || l.places.at("Label47").visible);
+    EXPECT_FALSE(l.row1.enabled);
+    EXPECT_EQ(l.row1.value, "");
+    EXPECT_EQ(l.places.at("Label23").top, 190 + 84 + 2);
+    EXPECT_EQ(l.row2.value, "kept");
+}
+
+TEST(LabelLayout, PictureAndColoursByTypeAndLanguage) {
+    for (int language : {0, 1, 2}) {
+        for (bool colour : {true, false}) {
+            LabelSettings s = DefaultLabelSettings();
+            s.LabelLanguage = language;
+            s.LabelInColor = colour;
+            const LabelLayout l = LayoutLabel(s, kToday, "", "");
+            EXPECT_EQ(l.picture, language * 2 + (colour ? 0 : 1));
+            EXPECT_EQ(l.places.at("Label15").red, colour);
+            EXPECT_EQ(l.places.at("Label37").left, language == kSpanish ? 270 : 337);
+        }
+    }
+    LabelSettings french = DefaultLabelSettings();
+    french.LabelLanguage = kFrench;
+    const LabelLayout l = LayoutLabel(french, {1, 3, 2027}, "", "");
+    EXPECT_EQ(l.texts.at("Label43"), "Habit de protection sur combinaison FR sur chemise et pantalons, cagoule, ");
+    EXPECT_EQ(l.places.at("Label43").left, 330);
+    EXPECT_EQ(l.texts.at("Label21"), "1.3.2027");
+}
+
+LabelContentInputs Empirical() {
+    LabelContentInputs in;
+    in.method = kEmpiricalMethod;
+    in.equipmentClass = "Switchgear";
+    in.grounding = "Grounded";
+    in.workDist = "455";
+    in.boltedCurrent = "20";
+    in.voltage = "480";
+    in.energy = "7.34", in.energyReduced = "7.69";
+    in.boundary = "61", in.boundaryReduced = "63";
+    in.ppe = "2", in.ppeReduced = "3";
+    in.limited = "42", in.restricted = "12", in.prohibited = "Avoid contact";
+    in.pressure = "91", in.pressureReduced = "77";
+    in.tnt = "0.2", in.tntReduced = "0.3";
+    in.incidentEnergy = 30.7, in.incidentEnergyReduced = 32.2;
+    in.ppeIndex = 2, in.ppeIndexReduced = 3;
+    in.arcPressure = 91, in.arcPressureReduced = 77;
+    in.tntEquivalent = 0.2, in.tntEquivalentReduced = 0.3;
+    in.voltageV = 480, in.gapMm = 32;
+    in.clothingCaptionTop = 318;
+    return in;
+}
+
+TEST(LabelContent, TheLargerHazardGoverns) {
+    LabelContentInputs in = Empirical();
+    LabelContent c = MakeLabelContent(in);
+    EXPECT_EQ(c.texts.at("Label10"), "480 V ");
+    EXPECT_EQ(c.texts.at("Label14"), "63 inches");
+    EXPECT_EQ(c.texts.at("Label15"), "7.69 cal/cm2");
+    EXPECT_EQ(c.texts.at("Label16"), "3");
+    EXPECT_EQ(c.texts.at("Label33"), "91 lb/ft2");  // larger pressure at full current
+    EXPECT_EQ(c.texts.at("Label34"), "0.3 kg");     // larger TNT at reduced current
+    EXPECT_EQ(c.texts.at("Label31"), "12 inches");
+    EXPECT_EQ(c.texts.at("Label32"), "Avoid contact inches");
+
+    // Equal energies and levels: the full case; equal pressures: the reduced text.
+    in.incidentEnergyReduced = in.incidentEnergy;
+    in.ppeIndexReduced = in.ppeIndex;
+    in.arcPressureReduced = in.arcPressure;
+    c = MakeLabelContent(in);
+    EXPECT_EQ(c.texts.at("Label15"), "7.34 cal/cm2");
+    EXPECT_EQ(c.texts.at("Label16"), "2");
+    EXPECT_EQ(c.texts.at("Label33"), "77 lb/ft2");
+}
+
+TEST(LabelContent, PressureAndTntOnlyWhereComputed) {
+    struct Case {
+        int method;
+        double voltage, gap, pressure, tnt, tntReduced;
+        bool pressureNa, tntNa;
+    } cases[] = {
+        {kEmpiricalMethod, 15000, 152, 91, 0.2, 0.3, false, false},
+        {kEmpiricalMethod, 15000.1, 32, 91, 0.2, 0.3, true, true},
+        {kEmpiricalMethod, 480, 152.1, 91, 0.2, 0.3, true, true},
+        {kEmpiricalMethod, 480, 32, 0, 0.2, 0.3, true, false},  // no full-current pressure
+        {kEmpiricalMethod, 480, 32, 91, 0, 0, false, true},
+        {kFuseMethod, 600, 32, 91, 0.2, 0.3, true, true},
+        {kBreakerMethod, 480, 25, 0, 0, 0, true, true},
+    };
+    for (const Case& k : cases) {
+        LabelContentInputs in = Empirical();
+        in.method = k.method;
+        in.voltageV = k.voltage, in.gapMm = k.gap;
+        in.arcPressure = k.pressure;
+        in.tntEquivalent = k.tnt, in.tntEquivalentReduced = k.tntReduced;
+        const LabelContent c = MakeLabelContent(in);
+        EXPECT_EQ(c.texts.at("Label33") == "N/A", k.pressureNa) << k.method << " " << k.voltage;
+        EXPECT_EQ(c.texts.at("Label34") == "N/A", k.tntNa) << k.method << " " << k.voltage;
+    }
+    // The fuse and breaker paths show the full case whatever the reduced fields hold.
+    LabelContentInputs fuse = Empirical();
+    fuse.method = kFuseMethod;
+    fuse.ppeIndexReduced = -1;
+    const LabelContent c = MakeLabelContent(fuse);
+    EXPECT_EQ(c.texts.at("Label15"), "7.34 cal/cm2");
+    EXPECT_EQ(c.texts.at("Label16"), "2");
+}
+
+TEST(LabelContent, SpanishComparesPressureAndTntLikeTheOthers) {
+    LabelContentInputs in = Empirical();  // reduced case governs
+    for (int language : {kEnglish, kSpanish, kFrench}) {
+        in.language = language;
+        const LabelContent c = MakeLabelContent(in);
+        EXPECT_EQ(c.texts.at("Label33"), "91 lb/ft2") << language;
+    }
+}
+
+TEST(LabelContent, WordsOfEachLanguage) {
+    struct Case {
+        int language;
+        const char* caption5;
+        const char* classWord;
+        const char* grounding;
+        const char* ungrounded;
+        const char* boundary;
+    } cases[] = {
+        {kEnglish, "Flash protection boundary", "Switchgear", "Grounded", "ungrounded", "63 inches"},
+        {kSpanish, "Límite de protección", "Interruptor", "Conectado a tierra ( TT )",
+         "Disconectado a tierra", "63 pulgadas"},
+        {kFrench, "Périmetré de Sécurité", "Appareillage", "Mis à la terre", "Non mis à la terre",
+         "63 pouce"},
+    };
+    for (const Case& k : cases) {
+        LabelContentInputs in = Empirical();
+        in.language = k.language;
+        LabelContent c = MakeLabelContent(in);
+        EXPECT_EQ(c.texts.at("Label5"), k.caption5);
+        EXPECT_EQ(c.texts.at("Label20"), k.classWord);
+        EXPECT_EQ(c.texts.at("Label11"), k.grounding);
+        EXPECT_EQ(c.texts.at("Label14"), k.boundary);
+        in.grounding = "ungrounded";
+        EXPECT_EQ(MakeLabelContent(in).texts.at("Label11"), k.ungrounded);
+    }
+    EXPECT_EQ(ClassWord("Please select a class", kSpanish), "Please select a class");
+    EXPECT_EQ(ClassWord("Open air", kFrench), "À l`Air Libre");
+    EXPECT_EQ(LengthUnitWord("mm", kSpanish), "mm");
+    LabelContentInputs french = Empirical();
+    french.language = kFrench;
+    EXPECT_EQ(MakeLabelContent(french).texts.at("Label1"), "Type d`Équipement");
+}
+
+TEST(LabelContent, ClothingPairOfTheHigherLevel) {
+    for (int level = 0; level <= 5; ++level) {
+        LabelContentInputs in = Empirical();
+        in.clothingChecked = true;
+        in.ppeIndex = level;
+        in.ppeIndexReduced = level > 0 ? level - 1 : -1;
+        const LabelContent c = MakeLabelContent(in);
+        ASSERT_TRUE(c.labelPpeIndex.has_value());
+        EXPECT_EQ(*c.labelPpeIndex, level);
+        int shown = 0;
+        for (int i = 0; i < 10; ++i) {
+            const ClothingSlot& slot = c.clothing.at(std::string(kClothingSlots[i]));
+            shown += slot.visible;
+            if (slot.visible) {
+                EXPECT_EQ(i / 2, level);
+            }
+            EXPECT_EQ(slot.top, i % 2 == 0 ? 315 : 324);
+            EXPECT_EQ(slot.fontPt, 7);
+        }
+        EXPECT_EQ(shown, level < 5 ? 2 : 0);
+        EXPECT_EQ(*c.clothingNaShown, level == 5);
+    }
+    LabelContentInputs spanish = Empirical();
+    spanish.language = kSpanish;
+    EXPECT_EQ(MakeLabelContent(spanish).clothing.at("Label36").top, 325);
+    LabelContentInputs off = Empirical();
+    const LabelContent c = MakeLabelContent(off);
+    EXPECT_FALSE(c.labelPpeIndex.has_value());
+    EXPECT_FALSE(c.clothingNaShown.has_value());
+}
+
+}  // namespace
+}  // namespace zentavo
