@@ -4,13 +4,18 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <cstdio>
 #include <memory>
 
 #include "ui/application.h"
 #include "ui/main_window.h"
+#include "ui/preview.h"
 #include "ui/results.h"
 #include "ui/second.h"
 #include "ui/widgets.h"
@@ -27,7 +32,8 @@ public:
     void Message(QWidget*, const QString&, const QString&) override {}
     void Error(QWidget*, const QString& t) override { qFatal("unexpected: %s", qPrintable(t)); }
     QString OpenFileName(QWidget*, const FileDialogSpec&) override { return {}; }
-    QString SaveFileName(QWidget*, const FileDialogSpec&) override { return {}; }
+    QString SaveFileName(QWidget*, const FileDialogSpec&) override { return saveName; }
+    QString saveName;  // the file every save dialog answers
     bool PrintSetup(QWidget*, QPrinter&) override { return false; }
     void OpenDocument(const QString&) override {}
 };
@@ -108,11 +114,62 @@ void BM_BreakerNextToResults(benchmark::State& st) { NextToResults(st, 2); }
 BENCHMARK(BM_FuseNextToResults)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BreakerNextToResults)->Unit(benchmark::kMicrosecond);
 
+// "Create label" to the preview filled, then "Back" outside the timing.
+void BM_CreateLabel(benchmark::State& st) {
+    auto& app = S().app;
+    app.main().PageControl1->setCurrentIndex(1);
+    app.main().Calc1->click();
+    for (auto _ : st) {
+        app.Third().Button2->click();
+        QApplication::processEvents();
+        st.PauseTiming();
+        app.Preview().Button1->click();
+        QApplication::processEvents();
+        st.ResumeTiming();
+    }
+    app.Third().Button1->click();
+}
+BENCHMARK(BM_CreateLabel)->Unit(benchmark::kMicrosecond);
+
+// Each export from the shown preview to its file (capture, encoding, write).
+void Export(benchmark::State& st, bool jpeg) {
+    auto& app = S().app;
+    auto& dialogs = S().dialogs;
+    app.main().PageControl1->setCurrentIndex(1);
+    app.main().Calc1->click();
+    app.Third().Button2->click();
+    const QString file = QDir::temp().filePath(jpeg ? "zentavo-bench.jpg" : "zentavo-bench.bmp");
+    dialogs.saveName = file;
+    for (auto _ : st) (jpeg ? app.Preview().Button3 : app.Preview().Button2)->click();
+    QFile::remove(file);
+    dialogs.saveName.clear();
+    app.Preview().Button1->click();
+    app.Third().Button1->click();
+}
+void BM_SaveBitmap(benchmark::State& st) { Export(st, false); }
+void BM_SaveJpeg(benchmark::State& st) { Export(st, true); }
+BENCHMARK(BM_SaveBitmap)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SaveJpeg)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication qt(argc, argv);
     g_session = std::make_unique<Session>();
+    {
+        // The first label of a run also decodes its background picture.
+        auto& app = S().app;
+        app.main().PageControl1->setCurrentIndex(1);
+        app.main().Calc1->click();
+        QElapsedTimer timer;
+        timer.start();
+        app.Third().Button2->click();
+        QApplication::processEvents();
+        std::printf("first Create label of the run (picture decoded): %.2f ms\n",
+                    static_cast<double>(timer.nsecsElapsed()) / 1e6);
+        app.Preview().Button1->click();
+        app.Third().Button1->click();
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -13,6 +13,7 @@
 
 #include "ui/application.h"
 #include "ui/formedit.h"
+#include "ui/label_type.h"
 #include "ui/preview.h"
 #include "ui/units_window.h"
 #include "ui/main_window.h"
@@ -91,6 +92,9 @@ int main(int argc, char** argv) {
     app.FormUnits().show();
     Save(&app.FormUnits(), dir, "units.png");
     app.FormUnits().Button2Click();
+    app.FormLabelType().show();
+    Save(&app.FormLabelType(), dir, "label-options.png");
+    app.FormLabelType().hide();
     app.Formedit().show();
     app.Formedit().RichEdit1->setPlainText(QStringLiteral(
         "Equipment class: Switchgear\nGap between conductors (mm): 32\nGrounding: Grounded\n"));

@@ -1,0 +1,248 @@
+// The label options and the label preview, driven through the real windows.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "fake_dialogs.h"
+#include "ui/application.h"
+#include "ui/label_type.h"
+#include "ui/main_window.h"
+#include "ui/preview.h"
+#include "ui/results.h"
+#include "ui/second.h"
+#include "ui/widgets.h"
+
+using namespace zentavo;
+using namespace zentavo::ui;
+
+class LabelWindowsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<FakeDialogs> dialogs;
+    std::unique_ptr<Application> app;
+    std::unique_ptr<QTemporaryDir> dir;
+
+    Tmain& M() { return app->main(); }
+    TThird& T() { return app->Third(); }
+    TPreview& P() { return app->Preview(); }
+    TFormLabelType& O() { return app->FormLabelType(); }
+    QString Slot(const char* name) { return P().Slot(name)->text(); }
+    bool Shown(const char* name) { return P().Slot(name)->isVisibleTo(&P()); }
+    QListWidgetItem* Entry(int i) { return O().CheckListBox1->item(i); }
+
+    void ToResults() {
+        M().VoltEdit->setText("480");
+        M().IbfEdit->setText("20");
+        M().GapEdit->setText("32");
+        M().WorkDistEdit->setText("455");
+        M().EquipClassBox->setCurrentIndex(1);
+        M().GroundGroup->setItemIndex(1);
+        M().Calc1->click();
+        app->Second().t1Edit->setText("0.2");
+        app->Second().Edit2->setText("0.25");
+        app->Second().CheckBox1->setChecked(true);
+        app->Second().CheckBox2->setChecked(true);
+        app->Second().Button2->click();
+        QVERIFY(T().isVisible());
+    }
+    void OpenOptions() {
+        if (T().isVisible()) T().Button1->click(), app->Second().Button1->click();
+        M().findChild<QAction*>("Labelformat1")->trigger();
+        QVERIFY(O().isVisible() && !M().isVisible());
+    }
+
+private slots:
+    void init() {
+        dialogs = std::make_unique<FakeDialogs>();
+        app = std::make_unique<Application>(*dialogs);
+        app->Start();
+        dir = std::make_unique<QTemporaryDir>();
+    }
+    void cleanup() {
+        QVERIFY2(!dialogs->unexpected, "a dialog asked something the test did not script");
+        app.reset();
+        dialogs.reset();
+        dir.reset();
+    }
+
+    void optionsStartAsTheDefaults() {
+        QCOMPARE(O().CheckListBox1->count(), 17);
+        QCOMPARE(Entry(0)->text(), QStringLiteral("Warning!"));
+        QCOMPARE(Entry(16)->text(), QStringLiteral("Date created"));
+        QVERIFY(!(Entry(0)->flags() & Qt::ItemIsUserCheckable));
+        QVERIFY(!(Entry(1)->flags() & Qt::ItemIsEnabled));
+        QCOMPARE(Entry(0)->checkState(), Qt::Checked);
+        QVERIFY(Entry(2)->flags() & Qt::ItemIsUserCheckable);
+        QCOMPARE(Entry(6)->checkState(), Qt::Unchecked);
+        QCOMPARE(O().Edit1->text(), QStringLiteral("Enter your line here "));
+        QCOMPARE(app->state().LabelLineCount, 7);
+        QCOMPARE(CountLabelLines(O().Settings().ContentItems), 7);
+    }
+
+    void userRowsAddDeleteAndCount() {
+        OpenOptions();
+        O().Edit1->setText("Owner");
+        O().Button1->click();
+        O().Edit1->setText("Permit no.");
+        O().Button1->click();
+        O().Button1->click();  // a third row is refused
+        QCOMPARE(O().CheckListBox1->count(), 19);
+        QCOMPARE(dialogs->shown.value(0).kind, QStringLiteral("Information"));
+        QVERIFY(dialogs->shown.value(0).text.startsWith("You can not add more lines."));
+        QCOMPARE(Entry(17)->checkState(), Qt::Unchecked);
+
+        Entry(18)->setCheckState(Qt::Checked);
+        O().CheckListBox1->setCurrentRow(16);
+        O().Deletethisline1->trigger();
+        QCOMPARE(dialogs->shown.value(1).text, QStringLiteral("This line can not be deleted."));
+        O().CheckListBox1->setCurrentRow(17);
+        O().Deletethisline1->trigger();
+        QCOMPARE(O().CheckListBox1->count(), 18);
+        QCOMPARE(Entry(17)->text(), QStringLiteral("Permit no."));  // the second moved up, mark and all
+        QCOMPARE(Entry(17)->checkState(), Qt::Checked);
+
+        Entry(15)->setCheckState(Qt::Unchecked);  // the name is not a row
+        Entry(6)->setCheckState(Qt::Checked);
+        O().Button2->click();
+        QVERIFY(M().isVisible() && !O().isVisible());
+        QCOMPARE(app->state().LabelLineCount, 9);
+    }
+
+    void labelTypeSwitchesAtOnce() {
+        OpenOptions();
+        O().RadioGroup1->findChildren<QRadioButton*>().at(1)->click();
+        QVERIFY(!app->state().LabelInColor);
+        O().RadioGroup1->findChildren<QRadioButton*>().at(0)->click();
+        QVERIFY(app->state().LabelInColor);
+    }
+
+    void createLabelFillsThePreview() {
+        ToResults();
+        T().Button2->click();
+        QVERIFY(P().isVisible() && !T().isVisible());
+        QCOMPARE(P().VisiblePicture(), 0);
+        QCOMPARE(Slot("Label1"), QStringLiteral("Equipment type"));
+        QCOMPARE(Slot("Label10"), QStringLiteral("480 V "));
+        QCOMPARE(Slot("Label20"), QStringLiteral("Switchgear"));
+        QCOMPARE(Slot("Label12"), QStringLiteral("455 mm"));
+        QCOMPARE(Slot("Label13"), QStringLiteral("20 kA"));
+        QCOMPARE(Slot("Label15"), QStringLiteral("7.69 cal/cm2"));  // the reduced case governs
+        QCOMPARE(Slot("Label14"), QStringLiteral("63 inches"));
+        QCOMPARE(Slot("Label16"), QStringLiteral("2"));
+        QCOMPARE(TextColor(P().Slot("Label15")), QColor(255, 0, 0));
+        QCOMPARE(P().Slot("Label7")->y(), 382);
+        QVERIFY(Shown("Label17") && !Shown("Label21") && !Shown("Label26"));
+        P().Button1->click();
+        QVERIFY(T().isVisible() && !P().isVisible());
+        QCOMPARE(T().L("Label25")->text(), QStringLiteral("7.34"));
+    }
+
+    void spanishBlackAndWhiteWithEveryRow() {
+        OpenOptions();
+        O().LangGroup->setItemIndex(1);
+        O().RadioGroup1->setItemIndex(1);
+        O().RadioGroup1Click();
+        for (int k = 2; k <= 14; ++k) Entry(k)->setCheckState(Qt::Checked);
+        O().Button2->click();
+        ToResults();
+        T().Button2->click();
+        QCOMPARE(P().VisiblePicture(), 3);
+        QCOMPARE(TextColor(P().Slot("Label15")), QColor(Qt::black));
+        QCOMPARE(Slot("Label14"), QStringLiteral("63 pulgadas"));
+        QCOMPARE(Slot("Label11"), QStringLiteral("Conectado a tierra ( TT )"));
+        QCOMPARE(Slot("Label20"), QStringLiteral("Interruptor"));
+        QCOMPARE(Slot("Label33"), QStringLiteral("91 lb/ft2"));  // the larger pressure, as in English
+        QCOMPARE(P().Slot("Label29")->y(), 190 + 17 * 12);  // 13 rows: step 17
+        QVERIFY(Shown("Label39") && Shown("Label40") && !Shown("Label19"));  // level 2 clothing
+        QCOMPARE(P().Slot("Label39")->y(), P().Slot("Label29")->y() - 3);
+        QCOMPARE(P().Slot("Label40")->y(), P().Slot("Label29")->y() + 7);
+        QCOMPARE(P().Slot("Label39")->x(), 270);
+        QCOMPARE(app->state().LabelPpeIndex, 2);
+    }
+
+    void equipmentNameKeepsThirtyCharactersWithOneWarning() {
+        ToResults();
+        T().Button2->click();
+        P().Edit1->setText(QString(35, QLatin1Char('x')));  // a pasted name
+        QCOMPARE(dialogs->shown.size(), 1);
+        QCOMPARE(dialogs->shown[0].kind, QStringLiteral("Message Warning"));
+        QCOMPARE(dialogs->shown[0].text, QStringLiteral("Equipment Name too long"));
+        QCOMPARE(P().Edit1->text(), QString(30, QLatin1Char('x')));
+        QCOMPARE(Slot("Label18"), QString(30, QLatin1Char('x')));
+        P().Edit1->setText(P().Edit1->text() + "y");  // a typed 31st character
+        QCOMPARE(dialogs->shown.size(), 2);
+        QCOMPARE(P().Edit1->text(), QString(30, QLatin1Char('x')));
+    }
+
+    void userRowEditsWriteIntoTheLabel() {
+        OpenOptions();
+        O().Edit1->setText("Owner");
+        O().Button1->click();
+        Entry(17)->setCheckState(Qt::Checked);
+        O().Button2->click();
+        ToResults();
+        T().Button2->click();
+        QVERIFY(P().Line1_1->isEnabled() && !P().Line2_1->isEnabled());
+        QCOMPARE(P().Line1_1->text(), QStringLiteral("Owner"));
+        P().Line1_2->setText("Plant 4");
+        QCOMPARE(Slot("Label47"), QStringLiteral("Plant 4"));
+        QCOMPARE(P().Slot("Label47")->y(), P().Slot("Label22")->y() + 1);
+        QCOMPARE(P().Line1_2->maxLength(), 32);
+    }
+
+    void savesBitmapAndJpeg() {
+        ToResults();
+        T().Button2->click();
+        dialogs->fileNames = {dir->filePath("label.bmp"), dir->filePath("label.jpg")};
+        P().Button2->click();
+        P().Button3->click();
+        QVERIFY(dialogs->shown.isEmpty());
+        QCOMPARE(QFileInfo(dir->filePath("label.bmp")).size(), qint64(929910));
+        QCOMPARE(dialogs->fileDialogs[0].initialName, QStringLiteral("1"));
+        QCOMPARE(dialogs->fileDialogs[0].defaultSuffix, QStringLiteral("bmp"));
+        QCOMPARE(dialogs->fileDialogs[1].defaultSuffix, QStringLiteral("jpg"));
+        const QImage bmp(dir->filePath("label.bmp"));
+        const QImage jpg(dir->filePath("label.jpg"));
+        QCOMPARE(bmp.size(), QSize(668, 464));
+        QCOMPARE(jpg.size(), QSize(668, 464));
+        // The saved picture is the label as shown: the frame's inside is white,
+        // the red energy value is there.
+        const QImage shown = P().CaptureLabelImage();
+        QCOMPARE(bmp.convertToFormat(QImage::Format_RGB888), shown);
+        bool red = false;
+        for (int y = 0; y < bmp.height() && !red; ++y) {
+            for (int x = 300; x < bmp.width() && !red; ++x) red = bmp.pixelColor(x, y) == QColor(255, 0, 0);
+        }
+        QVERIFY(red);
+    }
+
+    void aCancelledOrFailedSaveLeavesNothing() {
+        ToResults();
+        T().Button2->click();
+        dialogs->fileNames = {QString()};
+        P().Button2->click();
+        QVERIFY(dialogs->shown.isEmpty());
+        const QString target = dir->filePath("missing/label.jpg");
+        dialogs->fileNames = {target};
+        P().Button3->click();
+        QCOMPARE(dialogs->shown.value(0).kind, QStringLiteral("Error"));
+        QCOMPARE(dialogs->shown.value(0).text,
+                 QStringLiteral("Cannot create file \"%1\". No such file or directory").arg(target));
+        QVERIFY(P().isVisible());
+        QVERIFY(QDir(dir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+    }
+};
+
+QTEST_MAIN(LabelWindowsTest)
+#include "label_windows_test.moc"
