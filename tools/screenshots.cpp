@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include <QListWidget>
 #include <QPlainTextEdit>
 
 #include "ui/application.h"
@@ -68,6 +69,25 @@ int main(int argc, char** argv) {
     app.Preview().Edit1->setText(QStringLiteral("MCC-1 bucket 3"));
     Save(&app.Preview(), dir, "preview.png");
     app.Preview().CaptureLabelImage().save(QDir(dir).filePath(QStringLiteral("label.png")));
+    app.Preview().Button1Click();
+    // The same label in Spanish, black and white, with every row.
+    auto& options = app.FormLabelType();
+    options.LangGroup->setItemIndex(1);
+    options.RadioGroup1->setItemIndex(1);
+    options.RadioGroup1Click();
+    for (int k = 2; k <= 14; ++k) options.CheckListBox1->item(k)->setCheckState(Qt::Checked);
+    options.Button2Click();
+    app.main().hide();
+    app.Third().Button2Click();
+    app.Preview().CaptureLabelImage().save(QDir(dir).filePath(QStringLiteral("label-es-bw.png")));
+    app.Preview().Button1Click();
+    options.LangGroup->setItemIndex(2);
+    options.RadioGroup1->setItemIndex(0);
+    options.RadioGroup1Click();
+    options.Button2Click();
+    app.main().hide();
+    app.Third().Button2Click();
+    app.Preview().CaptureLabelImage().save(QDir(dir).filePath(QStringLiteral("label-fr.png")));
     app.Preview().Button1Click();
 
     app.Third().Button1Click();
