@@ -12,6 +12,8 @@ PACKAGES=(
   fonts-dejavu-core
   xdg-utils
   libqt6svg6 fonts-liberation2
+  poppler-utils desktop-file-utils appstream dpkg-dev file
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #include "ui/preview.h"
 
+#include <QBuffer>
 #include <QCloseEvent>
 #include <QDate>
 #include <QFile>
@@ -8,9 +9,14 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
 #include <QPushButton>
 #include <QShowEvent>
+#include <algorithm>
+#include <stdexcept>
 
 #include "label/picture_file.h"
 #include "ui/application.h"
@@ -39,13 +45,39 @@ const char* const kSlotNames[] = {
     "Label33", "Label34", "Label35", "Label36", "Label37", "Label38", "Label39", "Label40",
     "Label41", "Label42", "Label43", "Label44", "Label47", "Label48"};
 
+// Label texts are sized in pixels of the label (points at 96 per inch), not
+// in points of the device: so the label keeps its proportions when it is
+// drawn larger into a PDF or onto a printer.
 QFont LabelFont(int pt, bool bold) {
     QFont f(QStringLiteral("Liberation Sans"));
     f.setStyleHint(QFont::SansSerif);
-    f.setPointSize(pt);
+    f.setPixelSize((pt * 4 + 1) / 3);
     f.setBold(bold);
     return f;
 }
+
+// 6 x 4 inch label stock, landscape, printed edge to edge.
+QPageLayout LabelPage() {
+    return QPageLayout(QPageSize(QSizeF(4, 6), QPageSize::Inch), QPageLayout::Landscape,
+                       QMarginsF(0, 0, 0, 0));
+}
+
+// A picture drawn into its whole rectangle from the pixmap it holds, at
+// whatever resolution that is: a PDF or a printer gets every pixel of a
+// full-resolution picture.
+class PictureLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        const QPixmap p = pixmap();
+        if (p.isNull()) return;
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(rect(), p);
+    }
+};
 
 }  // namespace
 
@@ -69,36 +101,37 @@ TPreview::TPreview(Application& app) : app_(app) {
     Panel1->setPalette(white);
 
     for (int i = 0; i < 6; ++i) {
-        auto* image = new QLabel(Panel1);
+        auto* image = new PictureLabel(Panel1);
         image->setObjectName(QStringLiteral("Image%1").arg(i + 2));
         image->setGeometry(kPicture);
-        image->setScaledContents(true);
         image->hide();
         images_[i] = image;
     }
     for (const char* name : kSlotNames) MakeSlot(name, kValueLeft, 0);
 
-    Button1 = MakeButton(this, "Button1", QStringLiteral("Back"), 8, 526, 70);
-    Button2 = MakeButton(this, "Button2", QStringLiteral("Save Bitmap"), 83, 526, 70);
-    Button3 = MakeButton(this, "Button3", QStringLiteral("Save JPEG"), 157, 526, 70);
+    Button1 = MakeButton(this, "Button1", QStringLiteral("Back"), 8, 526, 52);
+    Button2 = MakeButton(this, "Button2", QStringLiteral("Save Bitmap"), 64, 526, 74);
+    Button3 = MakeButton(this, "Button3", QStringLiteral("Save JPEG"), 142, 526, 68);
+    Button4 = MakeButton(this, "Button4", QStringLiteral("Save PDF"), 214, 526, 62);
+    Button5 = MakeButton(this, "Button5", QStringLiteral("Print"), 280, 526, 48);
     BitBtn1 = MakeExitButton(this, 682, 3);
 
     auto* name = MakeGroup(this, "GroupBox1", QStringLiteral("Equipment name (30 symbols max)"), 8,
-                           472, 219, 48);
-    Edit1 = MakeEdit(name, "Edit1", QString(), 8, 20, 203);
+                           472, 320, 48);
+    Edit1 = MakeEdit(name, "Edit1", QString(), 8, 20, 304);
 
     auto* lines = MakeGroup(this, "UserlinesGroup",
                             QStringLiteral("User lines contents (add your lines using Options menu "
                                            "to enable this fields )"),
-                            234, 472, 467, 82);
-    MakeLabel(lines, "LabelTitle", QStringLiteral("Title (left side)"), 104, 18);
-    MakeLabel(lines, "LabelValue", QStringLiteral("Value (right side)"), 290, 18);
-    MakeLabel(lines, "Label45", QStringLiteral("Additional line 1"), 8, 37);
-    MakeLabel(lines, "Label46", QStringLiteral("Additional line 2"), 8, 59);
-    Line1_1 = MakeEdit(lines, "Line1_1", QString(), 104, 34, 180);
-    Line1_2 = MakeEdit(lines, "Line1_2", QString(), 290, 34, 170);
-    Line2_1 = MakeEdit(lines, "Line2_1", QString(), 104, 56, 180);
-    Line2_2 = MakeEdit(lines, "Line2_2", QString(), 290, 56, 170);
+                            334, 472, 367, 82);
+    MakeLabel(lines, "LabelTitle", QStringLiteral("Title (left side)"), 96, 18);
+    MakeLabel(lines, "LabelValue", QStringLiteral("Value (right side)"), 231, 18);
+    MakeLabel(lines, "Label45", QStringLiteral("Additional line 1"), 6, 37);
+    MakeLabel(lines, "Label46", QStringLiteral("Additional line 2"), 6, 59);
+    Line1_1 = MakeEdit(lines, "Line1_1", QString(), 96, 34, 131);
+    Line1_2 = MakeEdit(lines, "Line1_2", QString(), 231, 34, 130);
+    Line2_1 = MakeEdit(lines, "Line2_1", QString(), 96, 56, 131);
+    Line2_2 = MakeEdit(lines, "Line2_2", QString(), 231, 56, 130);
     for (QLineEdit* e : {Line1_1, Line1_2, Line2_1, Line2_2}) {
         e->setMaxLength(32);
         e->setEnabled(false);
@@ -110,6 +143,8 @@ TPreview::TPreview(Application& app) : app_(app) {
     connect(Button1, &QPushButton::clicked, this, guarded(&TPreview::Button1Click));
     connect(Button2, &QPushButton::clicked, this, guarded(&TPreview::Button2Click));
     connect(Button3, &QPushButton::clicked, this, guarded(&TPreview::Button3Click));
+    connect(Button4, &QPushButton::clicked, this, guarded(&TPreview::Button4Click));
+    connect(Button5, &QPushButton::clicked, this, guarded(&TPreview::Button5Click));
     connect(BitBtn1, &QPushButton::clicked, this, guarded(&TPreview::BitBtn1Click));
     connect(Edit1, &QLineEdit::textChanged, this, guarded(&TPreview::Edit1Change));
     // A user row's edits write straight into the label.
@@ -232,6 +267,61 @@ QImage TPreview::CaptureLabelImage() {
     render(&painter, QPoint(0, 0), QRegion(kShape1));
     painter.end();
     return image;
+}
+
+void TPreview::PaintLabel(QPainter& painter, const QRectF& page) {
+    const double scale = std::min(page.width() / kShape1.width(), page.height() / kShape1.height());
+    painter.save();
+    painter.translate(page.x() + (page.width() - kShape1.width() * scale) / 2,
+                      page.y() + (page.height() - kShape1.height() * scale) / 2);
+    painter.scale(scale, scale);
+    // The picture at full resolution while the label is drawn.
+    const int shown = VisiblePicture();
+    QPixmap screen;
+    if (shown >= 0) {
+        screen = images_[shown]->pixmap();
+        images_[shown]->setPixmap(QPixmap::fromImage(QImage(QString::fromLatin1(kPictureFiles[shown]))));
+    }
+    render(&painter, QPoint(0, 0), QRegion(kShape1));
+    if (shown >= 0) images_[shown]->setPixmap(screen);
+    painter.restore();
+}
+
+QByteArray TPreview::LabelPdf() {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setPageLayout(LabelPage());
+        writer.setResolution(600);
+        writer.setTitle(QStringLiteral("Arc flash warning label"));
+        writer.setCreator(QStringLiteral("Zentavo"));
+        QPainter painter(&writer);
+        PaintLabel(painter, QRectF(0, 0, writer.width(), writer.height()));
+    }
+    return buffer.data();
+}
+
+void TPreview::Button4Click() {
+    FileDialogSpec spec;
+    spec.title = QStringLiteral("Save PDF");
+    spec.filter = QStringLiteral("PDF files (*.pdf)");
+    spec.defaultSuffix = QStringLiteral("pdf");
+    const QString path = app_.dialogs().SaveFileName(this, spec);
+    if (path.isEmpty()) return;
+    const QByteArray pdf = LabelPdf();
+    SavePictureFile(QFile::encodeName(path).toStdString(), pdf.toStdString());
+}
+
+void TPreview::Button5Click() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(LabelPage());
+    printer.setDocName(QStringLiteral("Arc flash warning label"));
+    if (!app_.dialogs().PrintSetup(this, printer)) return;
+    QPainter painter;
+    if (!painter.begin(&printer)) throw std::runtime_error("The printer could not be started.");
+    PaintLabel(painter, QRectF(0, 0, printer.width(), printer.height()));
+    painter.end();
 }
 
 void TPreview::Button1Click() {

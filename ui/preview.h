@@ -14,7 +14,9 @@
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QPainter;
 class QPushButton;
+class QRectF;
 
 namespace zentavo::ui {
 
@@ -32,11 +34,18 @@ public:
     void Button1Click();  // "Back"
     void Button2Click();  // "Save Bitmap"
     void Button3Click();  // "Save JPEG"
+    void Button4Click();  // "Save PDF"
+    void Button5Click();  // "Print"
     void BitBtn1Click();  // exit
     void Edit1Change();
 
     // The label area as shown: 668 x 464 pixels, 24 bits per pixel.
     QImage CaptureLabelImage();
+    // The label area drawn into `page` (aspect kept, centred) on any device:
+    // text as text, the background picture at its full resolution.
+    void PaintLabel(QPainter& painter, const QRectF& page);
+    // The label as a one-page PDF on a 6 x 4 inch landscape page.
+    QByteArray LabelPdf();
 
     QLabel* Slot(const char* name) const;
     int VisiblePicture() const;  // 0..5, -1 when none
@@ -50,6 +59,8 @@ public:
     QPushButton* Button1;
     QPushButton* Button2;
     QPushButton* Button3;
+    QPushButton* Button4;
+    QPushButton* Button5;
     QPushButton* BitBtn1;
 
 protected:

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QList>
+#include <QPrinter>
 #include <QString>
 #include <QStringList>
 #include <deque>
@@ -44,7 +45,14 @@ public:
     void Error(QWidget*, const QString& text) override { shown.append({"Error", text}); }
     QString OpenFileName(QWidget*, const FileDialogSpec& spec) override { return NextFile(spec); }
     QString SaveFileName(QWidget*, const FileDialogSpec& spec) override { return NextFile(spec); }
-    bool PrintSetup(QWidget*, QPrinter&) override { return NextAnswer(); }
+    // With `printToFile` set the chosen printer is a PDF file of that name.
+    bool PrintSetup(QWidget*, QPrinter& printer) override {
+        if (printToFile.isEmpty()) return NextAnswer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printToFile);
+        return true;
+    }
+    QString printToFile;
     void OpenDocument(const QString& path) override { openedDocuments.append(path); }
 
     void Clear() {

@@ -2,6 +2,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +26,16 @@
 
 using namespace zentavo;
 using namespace zentavo::ui;
+
+namespace {
+// Output of a poppler tool run on a file.
+QString Run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+}  // namespace
 
 class LabelWindowsTest : public QObject {
     Q_OBJECT
@@ -227,6 +239,51 @@ private slots:
         QVERIFY(red);
     }
 
+    void pdfAtLabelSizeWithTextAsText_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QStringList>("words");
+        QTest::newRow("English") << 0 << QStringList{"Equipment type", "480 V", "Switchgear", "7.69 cal/cm2", "63 inches", "MCC-1"};
+        QTest::newRow("French") << 2 << QStringList{"Type d`Équipement", "Appareillage", "Mis à la terre", "63 pouce"};
+    }
+    void pdfAtLabelSizeWithTextAsText() {
+        QFETCH(int, language);
+        QFETCH(QStringList, words);
+        O().LangGroup->setItemIndex(language);
+        ToResults();
+        T().Button2->click();
+        P().Edit1->setText("MCC-1");
+        const QString pdf = dir->filePath("label.pdf");
+        dialogs->fileNames = {pdf};
+        P().Button4->click();
+        QVERIFY2(dialogs->shown.isEmpty(), qPrintable(dialogs->shown.value(0).text));
+        QCOMPARE(dialogs->fileDialogs[0].defaultSuffix, QStringLiteral("pdf"));
+        QVERIFY(dialogs->fileDialogs[0].filter.contains("*.pdf"));
+        const QString info = Run("pdfinfo", {pdf});
+        QVERIFY2(info.contains(QRegularExpression("Pages:\\s+1\\n")), qPrintable(info));
+        QVERIFY2(info.contains(QRegularExpression("Page size:\\s+432 x 288 pts")), qPrintable(info));
+        const QString text = Run("pdftotext", {"-layout", pdf, "-"});
+        for (const QString& w : words) QVERIFY2(text.contains(w), qPrintable(w + " not in:\n" + text));
+        // The picture goes in at its full resolution.
+        const QString images = Run("pdfimages", {"-list", pdf});
+        QVERIFY2(images.contains("1500  1147"), qPrintable(images));
+    }
+
+    void printsThroughThePrintDialog() {
+        ToResults();
+        T().Button2->click();
+        dialogs->printToFile = dir->filePath("printed.pdf");
+        P().Button5->click();
+        QVERIFY(dialogs->shown.isEmpty());
+        const QString info = Run("pdfinfo", {dialogs->printToFile});
+        QVERIFY2(info.contains(QRegularExpression("Page size:\\s+432 x 288 pts")), qPrintable(info));
+        // The printer gets the label at its own resolution (1200 per inch here).
+        const QString images = Run("pdfimages", {"-list", dialogs->printToFile});
+        QVERIFY2(images.contains(QRegularExpression("1200\\s+1200")), qPrintable(images));
+        dialogs->printToFile.clear();
+        dialogs->answers = {false};  // the print dialog cancelled: nothing printed
+        P().Button5->click();
+    }
+
     void aCancelledOrFailedSaveLeavesNothing() {
         ToResults();
         T().Button2->click();
@@ -234,11 +291,14 @@ private slots:
         P().Button2->click();
         QVERIFY(dialogs->shown.isEmpty());
         const QString target = dir->filePath("missing/label.jpg");
-        dialogs->fileNames = {target};
+        dialogs->fileNames = {target, dir->filePath("missing/label.pdf")};
         P().Button3->click();
+        P().Button4->click();
+        QCOMPARE(dialogs->shown.size(), 2);
         QCOMPARE(dialogs->shown.value(0).kind, QStringLiteral("Error"));
         QCOMPARE(dialogs->shown.value(0).text,
                  QStringLiteral("Cannot create file \"%1\". No such file or directory").arg(target));
+        QVERIFY(dialogs->shown.value(1).text.startsWith("Cannot create file"));
         QVERIFY(P().isVisible());
         QVERIFY(QDir(dir->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
     }
