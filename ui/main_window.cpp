@@ -3,7 +3,9 @@
 #include <QCloseEvent>
 #include <algorithm>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -411,7 +413,12 @@ void Tmain::Units1Click() {
 }
 
 void Tmain::Contents1Click() {
-    app_.dialogs().OpenDocument(QDir::current().absoluteFilePath(QStringLiteral("zentavo.hlp")));
+    // The help document of the current directory, else the installed one.
+    const QString local = QDir::current().absoluteFilePath(QStringLiteral("zentavo.hlp"));
+    const QString installed = QDir(QCoreApplication::applicationDirPath())
+                                  .absoluteFilePath(QStringLiteral(ZENTAVO_HELP_FROM_BIN "/zentavo.hlp"));
+    app_.dialogs().OpenDocument(QFileInfo::exists(local) || !QFileInfo::exists(installed) ? local
+                                                                                          : installed);
 }
 
 void Tmain::About1Click() { app_.about().exec(); }

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Builds the Debian package, unpacks it into a scratch root and checks what a
+# safety engineer's machine would get: the file list, the control fields, valid
+# desktop integration, and a working study runner.
+set -euo pipefail
+BUILD=$1
+SOURCE=$2
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+fail() { echo "check_package: $*" >&2; exit 1; }
+
+cpack --config "$BUILD/CPackConfig.cmake" -B "$WORK/out" > "$WORK/cpack.log" 2>&1 || {
+    cat "$WORK/cpack.log" >&2; fail "cpack failed"; }
+deb=$(ls "$WORK"/out/zentavo_*.deb)
+
+control=$(dpkg-deb -f "$deb")
+for field in "Package: zentavo" "Section: science" "Architecture: amd64"; do
+    grep -q "^$field" <<< "$control" || fail "control lacks '$field'"
+done
+depends=$(dpkg-deb -f "$deb" Depends)
+for lib in libqt6widgets6 libqt6printsupport6 libjpeg62-turbo libc6; do
+    grep -q "$lib" <<< "$depends" || fail "Depends lacks $lib: $depends"
+done
+
+dpkg-deb -x "$deb" "$WORK/root"
+for f in usr/bin/zentavo usr/bin/zentavo-batch usr/share/zentavo/zentavo.hlp \
+         usr/share/applications/org.zentavo.Zentavo.desktop \
+         usr/share/metainfo/org.zentavo.Zentavo.metainfo.xml \
+         usr/share/mime/packages/org.zentavo.Zentavo.xml \
+         usr/share/icons/hicolor/scalable/apps/org.zentavo.Zentavo.svg \
+         usr/share/icons/hicolor/48x48/apps/org.zentavo.Zentavo.png; do
+    [ -e "$WORK/root/$f" ] || fail "the package lacks /$f"
+done
+# Nothing of the tests or benchmarks goes into the package.
+if dpkg-deb -c "$deb" | grep -qE 'bench|tests|gtest'; then fail "the package holds test files"; fi
+
+desktop-file-validate "$WORK/root/usr/share/applications/org.zentavo.Zentavo.desktop" \
+    || fail "desktop entry is not valid"
+appstreamcli validate --no-net "$WORK/root/usr/share/metainfo/org.zentavo.Zentavo.metainfo.xml" \
+    > "$WORK/appstream.log" 2>&1 || { cat "$WORK/appstream.log" >&2; fail "metainfo is not valid"; }
+
+"$WORK/root/usr/bin/zentavo-batch" "$SOURCE/examples/study.csv" > "$WORK/results.csv"
+cmp -s "$WORK/results.csv" "$SOURCE/examples/study-results.csv" \
+    || fail "the installed zentavo-batch gives other results than the build"
+echo "1 passed, 0 failed"
