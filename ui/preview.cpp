@@ -85,7 +85,8 @@ TPreview::TPreview(Application& app) : app_(app) {
     setObjectName("Preview");
     setWindowTitle(QStringLiteral("Preview"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFixedSize(709, 558);
+    // The label, the name and user-row fields, and one row of buttons below.
+    setFixedSize(709, 590);
 
     auto* shape = new QFrame(this);
     shape->setObjectName("Shape1");
@@ -109,29 +110,29 @@ TPreview::TPreview(Application& app) : app_(app) {
     }
     for (const char* name : kSlotNames) MakeSlot(name, kValueLeft, 0);
 
-    Button1 = MakeButton(this, "Button1", QStringLiteral("Back"), 8, 526, 52);
-    Button2 = MakeButton(this, "Button2", QStringLiteral("Save Bitmap"), 64, 526, 74);
-    Button3 = MakeButton(this, "Button3", QStringLiteral("Save JPEG"), 142, 526, 68);
-    Button4 = MakeButton(this, "Button4", QStringLiteral("Save PDF"), 214, 526, 62);
-    Button5 = MakeButton(this, "Button5", QStringLiteral("Print"), 280, 526, 48);
+    Button1 = MakeButton(this, "Button1", QStringLiteral("Back"), 8, 560, 76);
+    Button2 = MakeButton(this, "Button2", QStringLiteral("Save Bitmap"), 88, 560, 76);
+    Button3 = MakeButton(this, "Button3", QStringLiteral("Save JPEG"), 168, 560, 76);
+    Button4 = MakeButton(this, "Button4", QStringLiteral("Save PDF"), 248, 560, 76);
+    Button5 = MakeButton(this, "Button5", QStringLiteral("Print"), 328, 560, 76);
     BitBtn1 = MakeExitButton(this, 682, 3);
 
     auto* name = MakeGroup(this, "GroupBox1", QStringLiteral("Equipment name (30 symbols max)"), 8,
-                           472, 320, 48);
-    Edit1 = MakeEdit(name, "Edit1", QString(), 8, 20, 304);
+                           472, 219, 48);
+    Edit1 = MakeEdit(name, "Edit1", QString(), 8, 20, 203);
 
     auto* lines = MakeGroup(this, "UserlinesGroup",
                             QStringLiteral("User lines contents (add your lines using Options menu "
                                            "to enable this fields )"),
-                            334, 472, 367, 82);
-    MakeLabel(lines, "LabelTitle", QStringLiteral("Title (left side)"), 96, 18);
-    MakeLabel(lines, "LabelValue", QStringLiteral("Value (right side)"), 231, 18);
-    MakeLabel(lines, "Label45", QStringLiteral("Additional line 1"), 6, 37);
-    MakeLabel(lines, "Label46", QStringLiteral("Additional line 2"), 6, 59);
-    Line1_1 = MakeEdit(lines, "Line1_1", QString(), 96, 34, 131);
-    Line1_2 = MakeEdit(lines, "Line1_2", QString(), 231, 34, 130);
-    Line2_1 = MakeEdit(lines, "Line2_1", QString(), 96, 56, 131);
-    Line2_2 = MakeEdit(lines, "Line2_2", QString(), 231, 56, 130);
+                            234, 472, 467, 82);
+    MakeLabel(lines, "LabelTitle", QStringLiteral("Title (left side)"), 104, 18);
+    MakeLabel(lines, "LabelValue", QStringLiteral("Value (right side)"), 290, 18);
+    MakeLabel(lines, "Label45", QStringLiteral("Additional line 1"), 8, 37);
+    MakeLabel(lines, "Label46", QStringLiteral("Additional line 2"), 8, 59);
+    Line1_1 = MakeEdit(lines, "Line1_1", QString(), 104, 34, 180);
+    Line1_2 = MakeEdit(lines, "Line1_2", QString(), 290, 34, 170);
+    Line2_1 = MakeEdit(lines, "Line2_1", QString(), 104, 56, 180);
+    Line2_2 = MakeEdit(lines, "Line2_2", QString(), 290, 56, 170);
     for (QLineEdit* e : {Line1_1, Line1_2, Line2_1, Line2_2}) {
         e->setMaxLength(32);
         e->setEnabled(false);
@@ -177,11 +178,14 @@ int TPreview::VisiblePicture() const {
 
 const QPixmap& TPreview::Picture(int index) {
     QPixmap& p = pictures_[index];
-    if (p.isNull()) {
-        // Decoded straight at the size it is shown.
+    const qreal ratio = devicePixelRatioF();
+    if (p.isNull() || p.devicePixelRatio() != ratio) {
+        // Decoded straight at the size it is shown, in device pixels: sharp on
+        // a high-density screen too.
         QImageReader reader(QString::fromLatin1(kPictureFiles[index]));
-        reader.setScaledSize(kPicture.size());
+        reader.setScaledSize((QSizeF(kPicture.size()) * ratio).toSize());
         p = QPixmap::fromImage(reader.read());
+        p.setDevicePixelRatio(ratio);
     }
     return p;
 }
