@@ -1,6 +1,7 @@
 #include "ui/application.h"
 
 #include <QApplication>
+#include <QFontInfo>
 
 #include "ui/about.h"
 #include "ui/formedit.h"
@@ -18,12 +19,23 @@ static void InitLabelPictures() { Q_INIT_RESOURCE(labels); }
 
 namespace zentavo::ui {
 
-Application::Application(DialogService& dialogs) : dialogs_(dialogs) {
-    // The windows are pixel layouts drawn for a small sans-serif face at 8 pt.
-    QFont font(QStringLiteral("Liberation Sans"));
+QFont WindowFont() {
+    // Faces of the width the layouts were drawn for, in order of preference;
+    // without any of them a condensed face keeps the captions within their places.
+    for (const char* name : {"Tahoma", "Liberation Sans", "Arimo", "Arial", "Nimbus Sans"}) {
+        QFont font(QString::fromLatin1(name));
+        font.setPointSize(8);
+        if (QFontInfo(font).family() == font.family()) return font;
+    }
+    QFont font(QStringLiteral("DejaVu Sans Condensed"));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSize(8);
-    QApplication::setFont(font);
+    return font;
+}
+
+Application::Application(DialogService& dialogs) : dialogs_(dialogs) {
+    // The windows are pixel layouts drawn for a small sans-serif face at 8 pt.
+    QApplication::setFont(WindowFont());
     InitLabelPictures();
 
     // The windows, in their fixed order; each creation handler runs here.

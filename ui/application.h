@@ -3,6 +3,7 @@
 // handler so that no error escapes into the event loop.
 #pragma once
 
+#include <QFont>
 #include <QObject>
 #include <QString>
 #include <QWidget>
@@ -24,6 +25,9 @@ class TPreview;
 class TFormUnits;
 class TFormLabelType;
 class TFormedit;
+
+// The face of the windows: the installed one closest to what they were drawn for.
+QFont WindowFont();
 
 class Application : public QObject {
     Q_OBJECT

@@ -1,6 +1,7 @@
 #include "ui/formedit.h"
 
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QFile>
 #include <QIcon>
 #include <QMenuBar>
@@ -16,7 +17,13 @@
 namespace zentavo::ui {
 
 namespace {
-QIcon MenuIcon(const QWidget* w, const char* theme, QStyle::StandardPixmap fallback) {
+// The menu pictures: the desktop theme's, else the style's own.
+QIcon MenuIcon(const QWidget* w, const QByteArray& theme) {
+    QStyle::StandardPixmap fallback = QStyle::SP_FileIcon;
+    if (theme == "document-save-as") fallback = QStyle::SP_DialogSaveButton;
+    if (theme == "edit-copy") fallback = QStyle::SP_FileDialogContentsView;
+    if (theme == "edit-cut") fallback = QStyle::SP_DialogDiscardButton;
+    if (theme == "edit-paste") fallback = QStyle::SP_DialogApplyButton;
     return QIcon::fromTheme(QString::fromLatin1(theme), w->style()->standardIcon(fallback));
 }
 }  // namespace
@@ -29,24 +36,20 @@ TFormedit::TFormedit(Application& app) : app_(app) {
     MainMenu1 = new QMenuBar(this);
     MainMenu1->setObjectName("MainMenu1");
 
-    auto add = [this](QMenu* menu, const char* name, const QString& text, QIcon icon,
+    auto add = [this](QMenu* menu, const char* name, const QString& text, const char* icon,
                       void (TFormedit::*handler)()) {
-        QAction* a = menu->addAction(icon, text);
+        QAction* a = menu->addAction(text);
+        a->setProperty("themeIcon", QByteArray(icon));
         a->setObjectName(name);
         connect(a, &QAction::triggered, this, [this, handler] { app_.Guard(this, [&] { (this->*handler)(); }); });
     };
     QMenu* file = MainMenu1->addMenu(QStringLiteral("File"));
-    add(file, "SaveAs1", QStringLiteral("Save As.."),
-        MenuIcon(this, "document-save-as", QStyle::SP_DialogSaveButton), &TFormedit::SaveAs1Click);
-    add(file, "Exit1", QStringLiteral("Print"), MenuIcon(this, "document-print", QStyle::SP_FileIcon),
-        &TFormedit::Exit1Click);
+    add(file, "SaveAs1", QStringLiteral("Save As.."), "document-save-as", &TFormedit::SaveAs1Click);
+    add(file, "Exit1", QStringLiteral("Print"), "document-print", &TFormedit::Exit1Click);
     QMenu* edit = MainMenu1->addMenu(QStringLiteral("Edit"));
-    add(edit, "Copy1", QStringLiteral("Copy"), MenuIcon(this, "edit-copy", QStyle::SP_FileDialogContentsView),
-        &TFormedit::Copy1Click);
-    add(edit, "Cut1", QStringLiteral("Cut"), MenuIcon(this, "edit-cut", QStyle::SP_DialogDiscardButton),
-        &TFormedit::Cut1Click);
-    add(edit, "Paste1", QStringLiteral("Paste"), MenuIcon(this, "edit-paste", QStyle::SP_DialogApplyButton),
-        &TFormedit::Paste1Click);
+    add(edit, "Copy1", QStringLiteral("Copy"), "edit-copy", &TFormedit::Copy1Click);
+    add(edit, "Cut1", QStringLiteral("Cut"), "edit-cut", &TFormedit::Cut1Click);
+    add(edit, "Paste1", QStringLiteral("Paste"), "edit-paste", &TFormedit::Paste1Click);
 
     // The client area of 435 x 304 lies below the menu bar.
     const int top = MainMenu1->sizeHint().height();
@@ -61,6 +64,18 @@ TFormedit::TFormedit(Application& app) : app_(app) {
 
     Button2 = MakeButton(this, "Button2", QStringLiteral("Close"), (435 - 75) / 2, top + 272);
     connect(Button2, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { Button2Click(); }); });
+}
+
+void TFormedit::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The menu pictures are looked up in the desktop's theme on first use,
+    // not at start-up.
+    if (iconsLoaded_) return;
+    iconsLoaded_ = true;
+    for (QAction* a : findChildren<QAction*>()) {
+        const QByteArray theme = a->property("themeIcon").toByteArray();
+        if (!theme.isEmpty()) a->setIcon(MenuIcon(this, theme));
+    }
 }
 
 void TFormedit::closeEvent(QCloseEvent* event) {

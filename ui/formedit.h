@@ -36,12 +36,14 @@ public:
     QMenuBar* MainMenu1;
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     Application& app_;
     // How the open file was written: encoding, byte-order mark, line breaks.
     TextFile format_;
+    bool iconsLoaded_ = false;
 };
 
 }  // namespace zentavo::ui

@@ -23,7 +23,6 @@ QComboBox* Selector(QGroupBox* g, const char* name, const QString& caption,
                     const QStringList& items, int x, int y, int width) {
     MakeLabel(g, (QByteArray(name) + "Caption").constData(), caption, x, y + 3);
     auto* c = MakeCombo(g, name, items, x + 128, y, width);
-    c->setEditable(true);
     c->setCurrentIndex(0);
     return c;
 }
@@ -114,7 +113,19 @@ void TFormUnits::closeEvent(QCloseEvent* event) {
     app_.Guard(this, [&] { Button2Click(); });
 }
 
+void TFormUnits::MakeEditable() {
+    // The selectors take typed words too. Their edit fields are made when
+    // the window is first needed, which spares them at start-up.
+    for (QComboBox* c : {Gap_Units, WD_units, FlashBound_units, ComboBox2, Pressure_units, TNT}) {
+        if (c->isEditable()) continue;
+        const QString text = c->currentText();
+        c->setEditable(true);
+        c->setEditText(text);
+    }
+}
+
 void TFormUnits::FormShow() {
+    MakeEditable();
     SharedState& s = app_.state();
     s.SavedGapUnits = Utf8(Gap_Units->currentText());
     s.SavedWorkDistUnits = Utf8(WD_units->currentText());

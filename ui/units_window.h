@@ -39,6 +39,9 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
+    // Lets the selectors take typed words.
+    void MakeEditable();
+
 private:
     void BackToMain();
 
