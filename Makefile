@@ -1,12 +1,14 @@
 # Zentavo: one-command set-up, build and test on Debian.
 #   make run    installs what is missing, builds, starts the program
 #   make test   installs what is missing, builds, runs every test
+#   make test-sanitized  the same under AddressSanitizer and UBSan
 #   make package  builds the Debian package
 #   make bench  builds and runs the benchmark programs
 PRESET ?= default
 BUILD_DIR := build
+SHELL := /bin/bash
 
-.PHONY: all bootstrap configure build run test bench package install clean format
+.PHONY: all bootstrap configure build run test test-sanitized fuzz bench package install clean format
 
 all: build
 
@@ -26,6 +28,28 @@ run: build
 test: build
 	@ctest --preset $(PRESET)
 
+# The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer
+# in build-sanitize/; any report fails the run.
+test-sanitized: bootstrap
+	@cmake --preset sanitize >/dev/null
+	@cmake --build --preset sanitize
+	@ctest --preset sanitize
+
+# Each fuzz target for FUZZ_SECONDS (default 60) from its seed corpus in
+# fuzz/corpus; what it finds stays in build-fuzz/corpus.
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := number study codec
+fuzz: bootstrap
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p build-fuzz/corpus/$$t && cp fuzz/corpus/$$t/* build-fuzz/corpus/$$t/ && \
+	  echo "== $$t" && \
+	  build-fuzz/fuzz/$${t}_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    build-fuzz/corpus/$$t 2>&1 | grep -E 'stat::number_of_executed_units|ERROR|Done|crash-' ; \
+	  test $${PIPESTATUS[0]} -eq 0 || exit 1; \
+	done
+
 # A Debian package (build/zentavo_<version>_<arch>.deb).
 package: build
 	@cd $(BUILD_DIR) && cpack -G DEB
@@ -42,4 +66,4 @@ format:
 	@find engine batch bench tests -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	@rm -rf build build-debug
+	@rm -rf build build-debug build-sanitize build-fuzz

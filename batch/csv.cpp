@@ -19,9 +19,10 @@ bool Reader::Next(Fields& fields, std::size_t& line, std::string& error) {
 }
 
 bool Reader::Next(std::vector<std::string>& fields, std::size_t& line, std::string& error) {
-    Fields views;
-    if (!Parse<true>(&views, line, error)) return false;
-    fields.assign(views.views_.begin(), views.views_.end());
+    Fields record;
+    if (!Parse<true>(&record, line, error)) return false;
+    fields.clear();
+    for (std::size_t i = 0; i < record.size(); ++i) fields.emplace_back(record[i]);
     return true;
 }
 
@@ -57,11 +58,11 @@ bool Reader::Parse(Fields* fields, std::size_t& line, std::string& error) {
     line = line_;
     const std::size_t recordStart = pos_;
     if constexpr (Store) {
-        fields->views_.clear();
+        fields->fields_.clear();
         fields->unescapedUsed_ = 0;
     }
     auto add = [&](std::string_view v) {
-        if constexpr (Store) fields->views_.push_back(v);
+        if constexpr (Store) fields->fields_.push_back({v.data(), v.size(), -1});
     };
     // A quoted field with doubled quotes: its text without them.
     auto unescaped = [&](std::size_t from, std::size_t to) {
@@ -73,7 +74,7 @@ bool Reader::Parse(Fields* fields, std::size_t& line, std::string& error) {
                 u.push_back(data_[i]);
                 if (data_[i] == '"') ++i;  // the second of a doubled quote
             }
-            fields->views_.push_back(u);
+            fields->fields_.push_back({nullptr, 0, static_cast<int>(fields->unescapedUsed_ - 1)});
         }
     };
     // A malformed record ends at the end of the physical line `resumeFrom`

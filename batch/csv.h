@@ -4,8 +4,6 @@
 #pragma once
 
 #include <cstddef>
-#include <deque>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,14 +15,23 @@ namespace zentavo::csv {
 // while the input lives and until the record is read into again.
 class Fields {
 public:
-    std::size_t size() const { return views_.size(); }
-    std::string_view operator[](std::size_t i) const { return views_[i]; }
-    std::vector<std::string> ToStrings() const { return {views_.begin(), views_.end()}; }
+    std::size_t size() const { return fields_.size(); }
+    std::string_view operator[](std::size_t i) const {
+        const Field& f = fields_[i];
+        return f.own < 0 ? std::string_view(f.data, f.size) : std::string_view(unescaped_[f.own]);
+    }
 
 private:
     friend class Reader;
-    std::vector<std::string_view> views_;
-    std::deque<std::string> unescaped_;  // stable addresses while it grows
+    // A field of the input, or one of the record's own texts: indexes rather
+    // than pointers into them, so a copied or moved record stays whole.
+    struct Field {
+        const char* data;
+        std::size_t size;
+        int own;  // index into unescaped_, or -1
+    };
+    std::vector<Field> fields_;
+    std::vector<std::string> unescaped_;
     std::size_t unescapedUsed_ = 0;
 };
 

@@ -13,6 +13,8 @@ ConversionError::ConversionError(std::string_view text)
 
 namespace {
 
+constexpr int kReliableDigits = 15;
+
 // Decimal digits of a non-negative finite double: value = 0.d1d2d3... x 10^exp10.
 // `count` digits without trailing zeros; count == 0 means zero.
 struct Digits {
@@ -42,6 +44,18 @@ Digits ShortestDigits(double magnitude) {
     out.exp10 = (negative ? -exponent : exponent) + 1;
     while (out.count > 0 && out.d[out.count - 1] == '0') --out.count;
     return out;
+}
+
+// Whether the digits stand for more than the largest double (1.7976931348623157e308).
+bool BeyondDoubleRange(const Digits& v) {
+    if (v.count == 0 || v.exp10 < 309) return false;
+    if (v.exp10 > 309) return true;
+    static constexpr char kMax[] = "17976931348623157";
+    for (int i = 0; i < 17; ++i) {
+        const char d = i < v.count ? v.d[i] : '0';
+        if (d != kMax[i]) return d > kMax[i];
+    }
+    return v.count > 17;
 }
 
 // Rounds to n significant digits, halves away from zero.
@@ -91,8 +105,19 @@ std::string FormatFixed(double value, int precision, int decimals, char sep) {
     precision = std::clamp(precision, 2, 18);
     decimals = std::clamp(decimals, 0, 18);
 
-    Digits v = ShortestDigits(std::fabs(value));
-    if (v.count > 0) RoundTo(v, std::min({precision, v.exp10 + decimals, 18}), decimals);
+    const Digits exact = ShortestDigits(std::fabs(value));
+    Digits v = exact;
+    // A double carries 15 decimal digits for certain: more would write digits
+    // that do not read back as the same text.
+    const int n = std::min({precision, v.exp10 + decimals, kReliableDigits});
+    if (v.count > 0) RoundTo(v, n, decimals);
+    if (BeyondDoubleRange(v)) {
+        // Rounding up would leave the range of numbers the text can be read
+        // back as: cut the digits instead.
+        v = exact;
+        v.count = std::min(v.count, n);
+        while (v.count > 0 && v.d[v.count - 1] == '0') --v.count;
+    }
 
     // Longest text: sign, 18 digits before a separator and 18 after, or the
     // scientific form; built in place, then copied once.

@@ -19,9 +19,10 @@ private:
     std::string text_;
 };
 
-// Fixed-point text of `value` with `precision` significant digits (2 to 18)
-// and `decimals` decimals (0 to 18), halves rounded away from zero, written
-// with the decimal separator `sep`. A value whose integer part needs more
+// Fixed-point text of `value` with `precision` significant digits (2 to 18;
+// at most the 15 a double holds for certain, so that every text reads back
+// as itself) and `decimals` decimals (0 to 18), halves rounded away from
+// zero, written with the decimal separator `sep`. A value whose integer part needs more
 // digits than `precision` is written in the short scientific form
 // ("9.569E4"; with decimals 1 to 4 the exponent gets leading zeros: "9.569E04").
 std::string FormatFixed(double value, int precision, int decimals, char sep = '.');

@@ -59,6 +59,12 @@ INSTANTIATE_TEST_SUITE_P(
         // TNT equivalent texts.
         FormatCase{0.26463, 4, 1, "0.3"}, FormatCase{0.0004999, 5, 0, "0"},
         FormatCase{0.26463 * 1000, 5, 0, "265"}, FormatCase{0.0, 4, 3, "0.000"},
+        // No more digits than a double holds for certain.
+        FormatCase{1.0459988452172748, 18, 18, "1.045998845217270000"},
+        FormatCase{-6.8056473384187685e38, 16, 0, "-6.80564733841877E38"},
+        // Never rounded beyond the largest double: the text must read back.
+        FormatCase{1.7976931348623157e308, 2, 8, "1.7E308"},
+        FormatCase{-1.7976931348623157e308, 4, 0, "-1.797E308"},
         // The two-decimal rounding of arcing currents.
         FormatCase{11.217234, 18, 2, "11.22"}, FormatCase{0.85 * 11.217234, 18, 2, "9.53"}));
 
