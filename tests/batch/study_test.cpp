@@ -269,7 +269,9 @@ struct ProgramRun {
 };
 
 ProgramRun RunProgram(const std::string& args) {
-    const std::string command = std::string(ZENTAVO_BATCH_PROGRAM) + " " + args + " 2>&1";
+    // Standard error comes with the output, unless the arguments place it.
+    const bool placed = args.find("2>&1") != std::string::npos;
+    const std::string command = std::string(ZENTAVO_BATCH_PROGRAM) + " " + args + (placed ? "" : " 2>&1");
     ProgramRun r{-1, ""};
     FILE* p = popen(command.c_str(), "r");
     if (!p) return r;
@@ -307,6 +309,11 @@ TEST(BatchProgram, ExitStatusAndMessages) {
         EXPECT_EQ(r.out.rfind(f.firstWords, 0), 0u) << f.args << ": " << r.out;
         EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << f.args << ": " << r.out;
     }
+
+    // A disk that is full: the program says so on one line and fails.
+    r = RunProgram(example + " 2>&1 >/dev/full");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "zentavo-batch: cannot write the results: No space left on device\n");
 
     r = RunProgram("--energy-unit=J/cm2 --boundary-unit mm " + example);
     EXPECT_EQ(r.status, 0);

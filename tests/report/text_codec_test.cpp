@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "report/report.h"
 
@@ -80,6 +85,28 @@ TEST(ReportFile, FailuresNameTheFileAndTheReason) {
     }
     EXPECT_THROW(AppendToFile("/dev/full", "x"), IoError);
     EXPECT_THROW(ReadFile("/"), IoError);
+}
+
+TEST(ReportFile, AFailedAppendKeepsTheBlocksTheReportHad) {
+    char dir[] = "/tmp/zentavo-report-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    const std::string path = std::string(dir) + "/report.txt";
+    const std::vector<std::string> block(20, "Incident energy exposure (cal/cm2)(100% arcing current): 7.34");
+    SaveReportBlock(path, [&](bool) { return block; });
+    const std::string before = ReadFile(path);
+    // A file size limit just above the report makes the next append fail
+    // part-way, as a full disk would.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = before.size() + 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    EXPECT_THROW(SaveReportBlock(path, [&](bool) { return block; }), IoError);
+    setrlimit(RLIMIT_FSIZE, &old);
+    const std::string after = ReadFile(path);
+    EXPECT_EQ(after.substr(0, before.size()), before);
+    std::system(("rm -rf '" + std::string(dir) + "'").c_str());
 }
 
 }  // namespace

@@ -313,6 +313,39 @@ private slots:
         QCOMPARE(dialogs->fileDialogs[1].filter, QStringLiteral("text fles (*.txt);;Zentavo files (*.ztv)"));
     }
 
+    void aFailedEditorSaveIsShownAndKeepsTheText_data() {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing folder") << "missing/out.txt" << "No such file or directory";
+        QTest::newRow("a folder") << "." << "Is a directory";
+        QTest::newRow("full disk") << "/dev/full" << "No space left on device";
+        QTest::newRow("read-only folder") << "read-only" << "Permission denied";
+    }
+    void aFailedEditorSaveIsShownAndKeepsTheText() {
+        QFETCH(QString, where);
+        QFETCH(QString, reason);
+        QString target = where.startsWith('/') ? where : dir->filePath(where);
+        if (where == "read-only") {
+            if (geteuid() == 0) {
+                target = QStringLiteral("/sys/zentavo-out.txt");
+            } else {
+                QDir(dir->path()).mkdir("ro");
+                QFile::setPermissions(dir->filePath("ro"), QFile::ReadOwner | QFile::ExeOwner);
+                target = dir->filePath("ro/out.txt");
+            }
+        }
+        Write(Path("in.txt"), "kept text\n");
+        dialogs->fileNames = {Path("in.txt"), target};
+        E().OpenFromMain();
+        E().findChild<QAction*>("SaveAs1")->trigger();
+        QCOMPARE(dialogs->shown.size(), 1);
+        QCOMPARE(dialogs->shown[0].kind, QStringLiteral("Error"));
+        QVERIFY2(dialogs->shown[0].text.contains(reason), qPrintable(dialogs->shown[0].text));
+        QCOMPARE(E().RichEdit1->toPlainText(), QStringLiteral("kept text\n"));
+        QVERIFY(E().isVisible());
+        QFile::setPermissions(dir->filePath("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
     void editedTextIsSavedInTheFilesEncoding() {
         Write(Path("in.txt"), QByteArray("caf\xe9\r\n"));  // Windows-1252
         dialogs->fileNames = {Path("in.txt")};

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
+#include <unistd.h>
 
 #include "fake_dialogs.h"
 #include "ui/application.h"
@@ -282,6 +283,50 @@ private slots:
         dialogs->printToFile.clear();
         dialogs->answers = {false};  // the print dialog cancelled: nothing printed
         P().Button5->click();
+    }
+
+    void everyExportFailureIsShownAndLeavesNoFile_data() {
+        QTest::addColumn<int>("format");  // 0 BMP, 1 JPEG, 2 PDF
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QString>("reason");
+        const char* formats[] = {"bmp", "jpeg", "pdf"};
+        for (int f = 0; f < 3; ++f) {
+            QTest::newRow(QByteArray(formats[f]) + " missing folder") << f << "missing/label" << "No such file or directory";
+            QTest::newRow(QByteArray(formats[f]) + " a folder") << f << "." << "Is a directory";
+            QTest::newRow(QByteArray(formats[f]) + " full disk") << f << "/dev/full" << "No space left on device";
+            QTest::newRow(QByteArray(formats[f]) + " read-only folder") << f << "read-only" << "Permission denied";
+        }
+    }
+    void everyExportFailureIsShownAndLeavesNoFile() {
+        QFETCH(int, format);
+        QFETCH(QString, where);
+        QFETCH(QString, reason);
+        QString target = where.startsWith('/') ? where : dir->filePath(where);
+        if (where == "read-only") {
+            // Root may write into any folder whose write bits are off; the top
+            // of sysfs refuses new files even to root.
+            if (geteuid() == 0) {
+                target = QStringLiteral("/sys/zentavo-label");
+            } else {
+                QDir(dir->path()).mkdir("ro");
+                QFile::setPermissions(dir->filePath("ro"), QFile::ReadOwner | QFile::ExeOwner);
+                target = dir->filePath("ro/label");
+            }
+        }
+        ToResults();
+        T().Button2->click();
+        dialogs->fileNames = {target};
+        QPushButton* save[] = {P().Button2, P().Button3, P().Button4};
+        save[format]->click();
+        QCOMPARE(dialogs->shown.size(), 1);
+        QCOMPARE(dialogs->shown[0].kind, QStringLiteral("Error"));
+        QCOMPARE(dialogs->shown[0].text, QStringLiteral("Cannot create file \"%1\". %2").arg(target, reason));
+        QVERIFY(P().isVisible());
+        if (!target.startsWith("/dev") && where != ".") QVERIFY(!QFileInfo::exists(target));
+        // Nothing half-written beside it either.
+        QFile::setPermissions(dir->filePath("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QStringList left = QDir(dir->path()).entryList(QDir::Files | QDir::Hidden);
+        QVERIFY2(left.isEmpty(), qPrintable(left.join(' ')));
     }
 
     void aCancelledOrFailedSaveLeavesNothing() {
