@@ -46,7 +46,7 @@ double LogArcingCurrent(double voltage, double boltedCurrent, double gapMm, doub
 
 double RoundCurrent(double kA) {
     // Written with two decimals and read back: what is shown is what is used.
-    return ParseNumber(FormatFixed(kA, 18, 2, '.'), '.');
+    return RoundToDecimals(kA, 2);
 }
 
 double NormalizedEnergyLog(double arcCurrent, double k1, double k2, double gapMm) {

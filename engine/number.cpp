@@ -209,6 +209,25 @@ double ParseNumber(std::string_view text, char sep) {
     return negative ? -value : value;
 }
 
+double RoundToDecimals(double value, int decimals) {
+    decimals = std::clamp(decimals, 0, 18);
+    Digits v = ShortestDigits(std::fabs(value));
+    if (v.count == 0 || !std::isfinite(value) || v.exp10 > kReliableDigits - decimals) {
+        // Large values: through the text itself.
+        return ParseNumber(FormatFixed(value, 18, decimals, '.'), '.');
+    }
+    RoundTo(v, std::min(v.exp10 + decimals, kReliableDigits), decimals);
+    // The shown digits as a whole number of the last decimal, at most 15
+    // digits: exact in a double, and one division rounds it as reading the
+    // text would.
+    double units = 0;
+    for (int i = 0; i < v.exp10 + decimals; ++i) units = units * 10 + (i < v.count && i >= 0 ? v.d[i] - '0' : 0);
+    double scale = 1;
+    for (int i = 0; i < decimals; ++i) scale *= 10;
+    const double rounded = units / scale;
+    return value < 0 ? -rounded : rounded;
+}
+
 double ToMillimetres(double value, std::string_view caption) {
     return caption == "mm" ? value : value * kMmPerInch;
 }

@@ -34,6 +34,10 @@ std::string FormatFixed(double value, int precision, int decimals, char sep = '.
 // ("inf", "nan", "1E999"), raises ConversionError.
 double ParseNumber(std::string_view text, char sep = '.');
 
+// The value as FormatFixed writes it with `decimals` decimals and ParseNumber
+// reads it back, without the text: the rounding of the shown digits.
+double RoundToDecimals(double value, int decimals);
+
 // Millimetres from a length typed beside the unit caption `caption`: the
 // value itself when the caption is exactly "mm", otherwise inches (x 25.4).
 double ToMillimetres(double value, std::string_view caption);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "engine/units.h"
@@ -118,6 +119,27 @@ TEST(ParseNumber, ReadsBackWhatFormatFixedWrites) {
                     EXPECT_EQ(FormatFixed(back, p, d, sep), text) << v << " " << p << " " << d;
                 }
             }
+        }
+    }
+}
+
+TEST(RoundToDecimals, EqualsWritingAndReadingBack) {
+    std::uint64_t state = 12345;
+    auto next = [&state] {
+        state ^= state << 13, state ^= state >> 7, state ^= state << 17;
+        return state;
+    };
+    for (int k = 0; k < 200000; ++k) {
+        const double magnitude = std::pow(10.0, static_cast<double>(next() % 40) - 20);
+        const double v = (static_cast<double>(next() % 1000000007) / 1000000007.0) * magnitude *
+                         ((next() & 1) ? -1 : 1);
+        const int d = static_cast<int>(next() % 19);
+        const double expected = ParseNumber(FormatFixed(v, 18, d, '.'), '.');
+        ASSERT_EQ(RoundToDecimals(v, d), expected) << v << " " << d;
+    }
+    for (double v : {0.005, 0.015, 2.675, 11.217234, 9.53, 0.0, -0.004, 1e300, 123456789012.345}) {
+        for (int d : {0, 1, 2, 5}) {
+            EXPECT_EQ(RoundToDecimals(v, d), ParseNumber(FormatFixed(v, 18, d, '.'), '.')) << v << " " << d;
         }
     }
 }
