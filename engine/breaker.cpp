@@ -6,6 +6,7 @@
 #include "engine/classification.h"
 #include "engine/empirical.h"
 #include "engine/power.h"
+#include "engine/state_steps.h"
 
 namespace zentavo {
 
@@ -65,21 +66,9 @@ BreakerOutcome RunBreaker(SharedState& s, const BreakerFields& f, const UnitSett
     s.BreakerFlashBoundary = c.c * ibf + c.d;
     s.BreakerEnergy = s.BreakerEnergyRef * Power(kBreakerReferenceDistance / s.WorkDist, x);
 
-    const auto approach = SelectApproachBoundaries(s.Voltage, f.equipmentClass);
-    s.LimitedApproach = approach.limited;
-    s.RestrictedApproach = approach.restricted;
-    s.ProhibitedApproach = approach.prohibited;
+    WriteApproachBoundaries(s, f.equipmentClass);
 
-    const auto floored =
-        ApplyResultFloors(s.BreakerEnergy, s.BreakerFlashBoundary, kFullCaseFloorFactor);
-    s.BreakerEnergy = floored.energy;
-    s.BreakerFlashBoundary = floored.boundary;
-
-    const auto ppe = ClassifyPpe(s.BreakerEnergy);
-    s.PpeIndex = ppe.index;
-    s.PpeLevel = ppe.level;
-    s.PpeIndexReduced = -1;
-    s.PpeLevelReduced.clear();
+    FloorAndClassifySingleCase(s, s.BreakerEnergy, s.BreakerFlashBoundary);
 
     out.texts.summaryCaption = "Low Voltage Circuit Breakers Calculations";
     FillSingleCaseTexts(out.texts, s, s.BreakerEnergy, s.BreakerFlashBoundary, u, sep);

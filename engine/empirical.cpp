@@ -6,6 +6,7 @@
 #include "engine/classification.h"
 #include "engine/number.h"
 #include "engine/power.h"
+#include "engine/state_steps.h"
 
 namespace zentavo {
 
@@ -109,10 +110,7 @@ ArcCurrentOutcome RunEmpiricalArcCurrent(SharedState& s, const EmpiricalFields& 
         s.ArcCurrentReduced = s.BoltedCurrent - 0.15 * s.BoltedCurrent;
     }
     s.DistExponent = DistanceExponent(f.equipmentClass, s.Voltage);
-    const auto approach = SelectApproachBoundaries(s.Voltage, f.equipmentClass);
-    s.LimitedApproach = approach.limited;
-    s.RestrictedApproach = approach.restricted;
-    s.ProhibitedApproach = approach.prohibited;
+    WriteApproachBoundaries(s, f.equipmentClass);
     s.ArcCurrent = RoundCurrent(s.ArcCurrent);
     s.ArcCurrentReduced = RoundCurrent(s.ArcCurrentReduced);
     s.LogNormEnergy = NormalizedEnergyLog(s.ArcCurrent, s.K1, s.K2, s.Gap);

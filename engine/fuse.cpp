@@ -4,6 +4,7 @@
 #include "engine/empirical.h"
 #include "engine/number.h"
 #include "engine/power.h"
+#include "engine/state_steps.h"
 
 namespace zentavo {
 
@@ -136,10 +137,7 @@ FuseOutcome RunFuse(SharedState& s, const FuseFields& f, const UnitSettings& u, 
     const double ia = Power10(s.LogArcCurrent);
     s.ArcCurrent = ia;
     s.ArcCurrentReduced = 0.85 * ia;
-    const auto approach = SelectApproachBoundaries(s.Voltage, f.equipmentClass);
-    s.LimitedApproach = approach.limited;
-    s.RestrictedApproach = approach.restricted;
-    s.ProhibitedApproach = approach.prohibited;
+    WriteApproachBoundaries(s, f.equipmentClass);
     s.ArcCurrent = RoundCurrent(s.ArcCurrent);
     s.ArcCurrentReduced = RoundCurrent(s.ArcCurrentReduced);
     if (!eq.message.empty()) {
@@ -154,15 +152,7 @@ FuseOutcome RunFuse(SharedState& s, const FuseFields& f, const UnitSettings& u, 
         Power(Power(kFuseReferenceDistance, x) * s.FuseEnergyRef / kBoundaryEnergy, 1.0 / x);
     s.ArcPressure = ArcBlastPressure(s.ArcCurrent, s.WorkDist);
 
-    const auto floored = ApplyResultFloors(s.FuseEnergy, s.FuseFlashBoundary, kFullCaseFloorFactor);
-    s.FuseEnergy = floored.energy;
-    s.FuseFlashBoundary = floored.boundary;
-
-    const auto ppe = ClassifyPpe(s.FuseEnergy);
-    s.PpeIndex = ppe.index;
-    s.PpeLevel = ppe.level;
-    s.PpeIndexReduced = -1;
-    s.PpeLevelReduced.clear();
+    FloorAndClassifySingleCase(s, s.FuseEnergy, s.FuseFlashBoundary);
 
     SingleCaseResultTexts& t = out.texts;
     t.summaryCaption.clear();

@@ -1,0 +1,25 @@
+#include "engine/state_steps.h"
+
+#include "engine/classification.h"
+
+namespace zentavo {
+
+void WriteApproachBoundaries(SharedState& s, int equipmentClass) {
+    const ApproachBoundaries b = SelectApproachBoundaries(s.Voltage, equipmentClass);
+    s.LimitedApproach = b.limited;
+    s.RestrictedApproach = b.restricted;
+    s.ProhibitedApproach = b.prohibited;
+}
+
+void FloorAndClassifySingleCase(SharedState& s, double& energy, double& boundary) {
+    const FlooredResult floored = ApplyResultFloors(energy, boundary, kFullCaseFloorFactor);
+    energy = floored.energy;
+    boundary = floored.boundary;
+    const PpeClass ppe = ClassifyPpe(energy);
+    s.PpeIndex = ppe.index;
+    s.PpeLevel = ppe.level;
+    s.PpeIndexReduced = -1;
+    s.PpeLevelReduced.clear();
+}
+
+}  // namespace zentavo

@@ -1,0 +1,16 @@
+// Steps that several calculation paths take on the shared state alike.
+#pragma once
+
+#include "engine/shared_state.h"
+
+namespace zentavo {
+
+// The three shock approach boundaries of the state's voltage and the class.
+void WriteApproachBoundaries(SharedState& state, int equipmentClass);
+
+// Floors and classifies the one case of the fuse or breaker equations:
+// `energy` (J/cm2) and `boundary` (mm) are state fields, raised to the
+// minimums where they fall below; the reduced case is left unclassified.
+void FloorAndClassifySingleCase(SharedState& state, double& energy, double& boundary);
+
+}  // namespace zentavo
