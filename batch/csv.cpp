@@ -58,11 +58,11 @@ bool Reader::Parse(Fields* fields, std::size_t& line, std::string& error) {
     line = line_;
     const std::size_t recordStart = pos_;
     if constexpr (Store) {
-        fields->fields_.clear();
+        fields->count_ = 0;
         fields->unescapedUsed_ = 0;
     }
     auto add = [&](std::string_view v) {
-        if constexpr (Store) fields->fields_.push_back({v.data(), v.size(), -1});
+        if constexpr (Store) fields->Add({v.data(), v.size(), -1});
     };
     // A quoted field with doubled quotes: its text without them.
     auto unescaped = [&](std::size_t from, std::size_t to) {
@@ -74,7 +74,7 @@ bool Reader::Parse(Fields* fields, std::size_t& line, std::string& error) {
                 u.push_back(data_[i]);
                 if (data_[i] == '"') ++i;  // the second of a doubled quote
             }
-            fields->fields_.push_back({nullptr, 0, static_cast<int>(fields->unescapedUsed_ - 1)});
+            fields->Add({nullptr, 0, static_cast<int>(fields->unescapedUsed_ - 1)});
         }
     };
     // A malformed record ends at the end of the physical line `resumeFrom`
@@ -169,10 +169,20 @@ bool NeedsQuotes(std::string_view field) {
 }  // namespace
 
 char* WriteField(char* out, std::string_view field) {
+    // Most fields are short numbers: copied and checked in one pass.
+    if (field.size() < 16) {
+        char* o = out;
+        for (char c : field) {
+            if (kSpecial[static_cast<unsigned char>(c)]) goto quoted;
+            *o++ = c;
+        }
+        return o;
+    }
     if (!NeedsQuotes(field)) {
         std::memcpy(out, field.data(), field.size());
         return out + field.size();
     }
+quoted:
     *out++ = '"';
     for (char c : field) {
         if (c == '"') *out++ = '"';

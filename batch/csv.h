@@ -15,7 +15,7 @@ namespace zentavo::csv {
 // while the input lives and until the record is read into again.
 class Fields {
 public:
-    std::size_t size() const { return fields_.size(); }
+    std::size_t size() const { return count_; }
     std::string_view operator[](std::size_t i) const {
         const Field& f = fields_[i];
         return f.own < 0 ? std::string_view(f.data, f.size) : std::string_view(unescaped_[f.own]);
@@ -30,7 +30,12 @@ private:
         std::size_t size;
         int own;  // index into unescaped_, or -1
     };
-    std::vector<Field> fields_;
+    void Add(Field f) {
+        if (count_ == fields_.size()) fields_.emplace_back();
+        fields_[count_++] = f;
+    }
+    std::vector<Field> fields_;  // grows, never shrinks: reused record after record
+    std::size_t count_ = 0;
     std::vector<std::string> unescaped_;
     std::size_t unescapedUsed_ = 0;
 };

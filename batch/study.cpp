@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <deque>
-#include <future>
+#include <condition_variable>
+#include <cstdint>
 #include <memory>
+#include <mutex>
 #include <thread>
 #include <optional>
 #include <vector>
@@ -428,35 +429,56 @@ bool RunStudy(std::string_view input, const StudyOptions& options, const StudySi
     csv::AppendRecord(head, names);
     sink(head);
 
-    // The reader marks off chunks of records in order while the cores read
-    // and compute the chunks marked before; results are written in the order
-    // of the rows.
+    // This thread marks off chunks of records in order and writes the
+    // results in the order of the rows; one worker a core reads and computes
+    // the chunks, a few of them ahead of the writing.
     const StudyRunner runner(options, header);
-    const std::size_t window = std::max(2u, std::thread::hardware_concurrency()) + 1;
-    std::vector<std::unique_ptr<Chunk>> free;
-    std::deque<std::pair<std::unique_ptr<Chunk>, std::future<void>>> pending;
-    auto writeOldest = [&] {
-        auto& [chunk, done] = pending.front();
-        done.get();
-        sink(chunk->out.View());
-        free.push_back(std::move(chunk));
-        pending.pop_front();
-    };
-    for (;;) {
-        std::unique_ptr<Chunk> chunk;
-        if (free.empty()) {
-            chunk = std::make_unique<Chunk>();
-        } else {
-            chunk = std::move(free.back());
-            free.pop_back();
-        }
-        if (!ReadChunk(input, reader, *chunk)) break;
-        Chunk* c = chunk.get();
-        pending.emplace_back(std::move(chunk),
-                             std::async(std::launch::async, [&runner, c] { runner.Compute(*c); }));
-        if (pending.size() >= window) writeOldest();
+    const std::size_t workers = std::max(1u, std::thread::hardware_concurrency());
+    const std::size_t window = 2 * workers;
+    std::vector<Chunk> ring(window);
+    std::vector<std::size_t> computed(window, SIZE_MAX);  // which chunk each slot holds done
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::size_t marked = 0, handedOut = 0;
+    bool allMarked = false;
+
+    std::vector<std::thread> pool;
+    for (std::size_t w = 0; w < workers; ++w) {
+        pool.emplace_back([&] {
+            for (;;) {
+                std::size_t k;
+                {
+                    std::unique_lock lock(mutex);
+                    changed.wait(lock, [&] { return handedOut < marked || allMarked; });
+                    if (handedOut == marked) return;
+                    k = handedOut++;
+                }
+                runner.Compute(ring[k % window]);
+                std::lock_guard lock(mutex);
+                computed[k % window] = k;
+                changed.notify_all();
+            }
+        });
     }
-    while (!pending.empty()) writeOldest();
+    for (std::size_t written = 0;; ++written) {
+        // Mark off what the window has room for: a slot is free once written.
+        while (!allMarked && marked < written + window) {
+            const bool more = ReadChunk(input, reader, ring[marked % window]);
+            std::lock_guard lock(mutex);
+            if (more) {
+                ++marked;
+            } else {
+                allMarked = true;
+            }
+            changed.notify_all();
+        }
+        std::unique_lock lock(mutex);
+        if (allMarked && written == marked) break;
+        changed.wait(lock, [&] { return computed[written % window] == written; });
+        lock.unlock();
+        sink(ring[written % window].out.View());
+    }
+    for (std::thread& t : pool) t.join();
     return true;
 }
 

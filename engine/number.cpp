@@ -97,15 +97,54 @@ void RoundTo(Digits& v, int n, int decimals) {
     while (v.count > 0 && v.d[v.count - 1] == '0') --v.count;
 }
 
-}  // namespace
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-std::string FormatFixed(double value, int precision, int decimals, char sep) {
-    if (std::isnan(value)) return "NAN";
-    if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
-    precision = std::clamp(precision, 2, 18);
-    decimals = std::clamp(decimals, 0, 18);
+// The rounded digits straight from the binary value, for the common case:
+// a magnitude between 1e-10 and 1e15 rounded to at most 12 digits. There the
+// value and its shortest digits differ by far less than a thousandth of the
+// last kept digit, so both round alike unless the value sits that close to a
+// half; such values, and every other case, return false and take the digits
+// of the shortest text instead.
+bool FastRoundedDigits(double m, int precision, int decimals, Digits& out) {
+    if (!(m >= 1e-10 && m < 1e15)) return false;
+    int e = 0;  // digits before the point: 10^(e-1) <= m < 10^e
+    if (m >= 1) {
+        while (e < 15 && m >= kPow10[e]) ++e;
+    } else {
+        // Against the doubles nearest to 0.1, 0.01, ...: the same bounds the
+        // shortest texts of the neighbouring values fall on.
+        while (e > -10 && m < 1.0 / kPow10[1 - e]) --e;
+    }
+    const int n = std::min(precision, e + decimals);
+    if (n <= 0 || n > 12) return false;
+    const int shift = n - e;
+    if (shift > 22 || shift < -22) return false;
+    const double scaled = shift >= 0 ? m * kPow10[shift] : m / kPow10[-shift];
+    const double whole = std::floor(scaled);
+    const double frac = scaled - whole;
+    if (std::fabs(frac - 0.5) < 1e-3) return false;
+    auto units = static_cast<std::uint64_t>(whole) + (frac > 0.5 ? 1 : 0);
+    const auto limit = static_cast<std::uint64_t>(kPow10[n]);
+    if (units < static_cast<std::uint64_t>(kPow10[n - 1])) return false;
+    if (units >= limit) {  // rounded up into a new digit: 9.996 -> 10.0
+        units /= 10;
+        ++e;
+    }
+    out.count = n;
+    out.exp10 = e;
+    for (int i = n - 1; i >= 0; --i) {
+        out.d[i] = static_cast<char>('0' + units % 10);
+        units /= 10;
+    }
+    while (out.count > 0 && out.d[out.count - 1] == '0') --out.count;
+    return true;
+}
 
-    const Digits exact = ShortestDigits(std::fabs(value));
+// The digits FormatFixed writes: the shortest digits of the value rounded to
+// `precision` significant digits, or `decimals` decimals if fewer.
+Digits RoundedShortestDigits(double magnitude, int precision, int decimals) {
+    const Digits exact = ShortestDigits(magnitude);
     Digits v = exact;
     // A double carries 15 decimal digits for certain: more would write digits
     // that do not read back as the same text.
@@ -118,7 +157,16 @@ std::string FormatFixed(double value, int precision, int decimals, char sep) {
         v.count = std::min(v.count, n);
         while (v.count > 0 && v.d[v.count - 1] == '0') --v.count;
     }
+    return v;
+}
 
+Digits RoundedDigits(double magnitude, int precision, int decimals) {
+    Digits v;
+    if (FastRoundedDigits(magnitude, precision, decimals, v)) return v;
+    return RoundedShortestDigits(magnitude, precision, decimals);
+}
+
+std::string Write(double value, const Digits& v, int precision, int decimals, char sep) {
     // Longest text: sign, 18 digits before a separator and 18 after, or the
     // scientific form; built in place, then copied once.
     char buf[64];
@@ -153,6 +201,28 @@ std::string FormatFixed(double value, int precision, int decimals, char sep) {
     }
     return std::string(buf, o);
 }
+
+}  // namespace
+
+std::string FormatFixed(double value, int precision, int decimals, char sep) {
+    if (std::isnan(value)) return "NAN";
+    if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
+    precision = std::clamp(precision, 2, 18);
+    decimals = std::clamp(decimals, 0, 18);
+    return Write(value, RoundedDigits(std::fabs(value), precision, decimals), precision, decimals,
+                 sep);
+}
+
+namespace detail {
+std::string FormatFixedByShortestDigits(double value, int precision, int decimals, char sep) {
+    if (std::isnan(value)) return "NAN";
+    if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
+    precision = std::clamp(precision, 2, 18);
+    decimals = std::clamp(decimals, 0, 18);
+    return Write(value, RoundedShortestDigits(std::fabs(value), precision, decimals), precision,
+                 decimals, sep);
+}
+}  // namespace detail
 
 double ParseNumber(std::string_view text, char sep) {
     std::string_view s = text;
@@ -211,12 +281,13 @@ double ParseNumber(std::string_view text, char sep) {
 
 double RoundToDecimals(double value, int decimals) {
     decimals = std::clamp(decimals, 0, 18);
-    Digits v = ShortestDigits(std::fabs(value));
-    if (v.count == 0 || !std::isfinite(value) || v.exp10 > kReliableDigits - decimals) {
+    if (!std::isfinite(value)) return ParseNumber(FormatFixed(value, 18, decimals, '.'), '.');
+    const Digits v = RoundedDigits(std::fabs(value), 18, decimals);
+    if (v.count == 0) return 0.0;
+    if (v.exp10 + decimals > kReliableDigits) {
         // Large values: through the text itself.
         return ParseNumber(FormatFixed(value, 18, decimals, '.'), '.');
     }
-    RoundTo(v, std::min(v.exp10 + decimals, kReliableDigits), decimals);
     // The shown digits as a whole number of the last decimal, at most 15
     // digits: exact in a double, and one division rounds it as reading the
     // text would.

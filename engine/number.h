@@ -34,6 +34,12 @@ std::string FormatFixed(double value, int precision, int decimals, char sep = '.
 // ("inf", "nan", "1E999"), raises ConversionError.
 double ParseNumber(std::string_view text, char sep = '.');
 
+namespace detail {
+// FormatFixed by the shortest digits alone, without its faster way for
+// common values: the reference the tests hold the program's texts to.
+std::string FormatFixedByShortestDigits(double value, int precision, int decimals, char sep);
+}  // namespace detail
+
 // The value as FormatFixed writes it with `decimals` decimals and ParseNumber
 // reads it back, without the text: the rounding of the shown digits.
 double RoundToDecimals(double value, int decimals);

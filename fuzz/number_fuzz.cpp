@@ -1,5 +1,6 @@
 // ParseNumber and FormatFixed on any bytes: no crash, no undefined behaviour,
-// only finite numbers accepted, and a written text reads back to itself.
+// only finite numbers accepted, a written text reads back to itself, and the
+// faster way of writing common values agrees with the shortest digits.
 //   byte 0: bit 0 chooses the separator (',' or '.')
 //   bytes 1..: a text for ParseNumber; bytes 1..8 also a double, 9 a
 //   precision, 10 a number of decimals for the round trip.
@@ -27,6 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const int precision = 2 + data[9] % 17;  // 2..18
         const int decimals = data[10] % 19;      // 0..18
         const std::string written = zentavo::FormatFixed(v, precision, decimals, sep);
+        // The faster way for common values writes what the shortest digits give.
+        if (written != zentavo::detail::FormatFixedByShortestDigits(v, precision, decimals, sep)) {
+            std::abort();
+        }
         if (std::isfinite(v)) {
             const double back = zentavo::ParseNumber(written, sep);
             if (zentavo::FormatFixed(back, precision, decimals, sep) != written) std::abort();

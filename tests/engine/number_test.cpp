@@ -123,6 +123,24 @@ TEST(ParseNumber, ReadsBackWhatFormatFixedWrites) {
     }
 }
 
+TEST(FormatFixed, FastDigitsMatchTheShortestDigitsEverywhere) {
+    // Values of every magnitude and many right at a half of the last digit.
+    std::uint64_t state = 99;
+    auto next = [&state] {
+        state ^= state << 13, state ^= state >> 7, state ^= state << 17;
+        return state;
+    };
+    for (int k = 0; k < 400000; ++k) {
+        const int exponent = static_cast<int>(next() % 34) - 14;
+        double v = static_cast<double>(next() % 100000000000ULL) * std::pow(10.0, exponent - 11);
+        if (k % 3 == 0) v = std::round(v * 1000) / 1000 + 0.0005;  // a half of the third decimal
+        if (k % 7 == 0) v = -v;
+        const int p = 2 + static_cast<int>(next() % 17), d = static_cast<int>(next() % 19);
+        ASSERT_EQ(FormatFixed(v, p, d, '.'), detail::FormatFixedByShortestDigits(v, p, d, '.'))
+            << v << " " << p << " " << d;
+    }
+}
+
 TEST(RoundToDecimals, EqualsWritingAndReadingBack) {
     std::uint64_t state = 12345;
     auto next = [&state] {

@@ -21,7 +21,7 @@ public:
     QList<Shown> shown;
     std::deque<bool> answers;        // Confirm answers; an unscripted question fails the test
     std::deque<QString> fileNames;   // answers of the file dialogs ("" = cancel)
-    QList<FileDialogSpec> fileDialogs;
+    QList<FileChoice> fileDialogs;
     QStringList openedDocuments;
     bool unexpected = false;
 
@@ -43,8 +43,8 @@ public:
         shown.append({"Message " + title, text});
     }
     void Error(QWidget*, const QString& text) override { shown.append({"Error", text}); }
-    QString OpenFileName(QWidget*, const FileDialogSpec& spec) override { return NextFile(spec); }
-    QString SaveFileName(QWidget*, const FileDialogSpec& spec) override { return NextFile(spec); }
+    QString OpenFileName(QWidget*, const FileChoice& choice) override { return NextFile(choice); }
+    QString SaveFileName(QWidget*, const FileChoice& choice) override { return NextFile(choice); }
     // With `printToFile` set the chosen printer is a PDF file of that name.
     bool PrintSetup(QWidget*, QPrinter& printer) override {
         if (printToFile.isEmpty()) return NextAnswer();
@@ -62,8 +62,8 @@ public:
     }
 
 private:
-    QString NextFile(const FileDialogSpec& spec) {
-        fileDialogs.append(spec);
+    QString NextFile(const FileChoice& choice) {
+        fileDialogs.append(choice);
         if (fileNames.empty()) {
             unexpected = true;
             return {};

@@ -112,10 +112,10 @@ private slots:
         SaveReport(Path("report.txt"));
         QVERIFY(dialogs->shown.isEmpty());
         QCOMPARE(Read(Path("report.txt")), Expected("empirical.txt"));
-        const FileDialogSpec& spec = dialogs->fileDialogs.constFirst();
-        QCOMPARE(spec.title, QStringLiteral("Save results to"));
-        QCOMPARE(spec.defaultSuffix, QStringLiteral("txt"));
-        QVERIFY(!spec.confirmOverwrite);
+        const FileChoice& choice = dialogs->fileDialogs.constFirst();
+        QCOMPARE(choice.title, QStringLiteral("Save results to"));
+        QCOMPARE(choice.defaultSuffix, QStringLiteral("txt"));
+        QVERIFY(!choice.confirmOverwrite);
         SaveReport(Path("report.txt"));
         QCOMPARE(Read(Path("report.txt")), Expected("empirical-twice.txt"));
         QCOMPARE(dialogs->fileDialogs[1].initialName, Path("report.txt"));  // the name chosen last
