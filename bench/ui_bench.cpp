@@ -31,8 +31,8 @@ public:
     void Information(QWidget*, const QString&) override {}
     void Message(QWidget*, const QString&, const QString&) override {}
     void Error(QWidget*, const QString& t) override { qFatal("unexpected: %s", qPrintable(t)); }
-    QString OpenFileName(QWidget*, const FileDialogSpec&) override { return {}; }
-    QString SaveFileName(QWidget*, const FileDialogSpec&) override { return saveName; }
+    QString OpenFileName(QWidget*, const FileChoice&) override { return {}; }
+    QString SaveFileName(QWidget*, const FileChoice&) override { return saveName; }
     QString saveName;  // the file every save dialog answers
     bool PrintSetup(QWidget*, QPrinter&) override { return false; }
     void OpenDocument(const QString&) override {}

@@ -32,8 +32,8 @@ public:
     void Information(QWidget*, const QString&) override {}
     void Message(QWidget*, const QString&, const QString&) override {}
     void Error(QWidget*, const QString& t) override { qWarning("Error: %s", qPrintable(t)); }
-    QString OpenFileName(QWidget*, const zentavo::ui::FileDialogSpec&) override { return {}; }
-    QString SaveFileName(QWidget*, const zentavo::ui::FileDialogSpec&) override { return {}; }
+    QString OpenFileName(QWidget*, const zentavo::ui::FileChoice&) override { return {}; }
+    QString SaveFileName(QWidget*, const zentavo::ui::FileChoice&) override { return {}; }
     bool PrintSetup(QWidget*, QPrinter&) override { return false; }
     void OpenDocument(const QString&) override {}
 };

@@ -12,14 +12,14 @@ namespace zentavo::ui {
 namespace {
 const QString kTitle = QStringLiteral("Zentavo");
 
-QString RunFileDialog(QWidget* parent, const FileDialogSpec& spec, QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(parent, spec.title, QString(), spec.filter);
+QString RunFileDialog(QWidget* parent, const FileChoice& choice, QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent, choice.title, QString(), choice.filter);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
                                                        : QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(spec.defaultSuffix);
-    if (!spec.confirmOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (!spec.initialName.isEmpty()) dialog.selectFile(spec.initialName);
+    dialog.setDefaultSuffix(choice.defaultSuffix);
+    if (!choice.confirmOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (!choice.initialName.isEmpty()) dialog.selectFile(choice.initialName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
 }
@@ -46,12 +46,12 @@ void QtDialogService::Error(QWidget* parent, const QString& text) {
     QMessageBox::critical(parent, kTitle, text, QMessageBox::Ok);
 }
 
-QString QtDialogService::OpenFileName(QWidget* parent, const FileDialogSpec& spec) {
-    return RunFileDialog(parent, spec, QFileDialog::AcceptOpen);
+QString QtDialogService::OpenFileName(QWidget* parent, const FileChoice& choice) {
+    return RunFileDialog(parent, choice, QFileDialog::AcceptOpen);
 }
 
-QString QtDialogService::SaveFileName(QWidget* parent, const FileDialogSpec& spec) {
-    return RunFileDialog(parent, spec, QFileDialog::AcceptSave);
+QString QtDialogService::SaveFileName(QWidget* parent, const FileChoice& choice) {
+    return RunFileDialog(parent, choice, QFileDialog::AcceptSave);
 }
 
 bool QtDialogService::PrintSetup(QWidget* parent, QPrinter& printer) {

@@ -10,7 +10,7 @@ class QWidget;
 
 namespace zentavo::ui {
 
-struct FileDialogSpec {
+struct FileChoice {
     QString title;
     QString filter;         // "text files (*.txt)"
     QString defaultSuffix;  // "txt"
@@ -32,8 +32,8 @@ public:
     // The error box of the application's error handler.
     virtual void Error(QWidget* parent, const QString& text) = 0;
     // File dialogs: the chosen path, or empty when cancelled.
-    virtual QString OpenFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
-    virtual QString SaveFileName(QWidget* parent, const FileDialogSpec& spec) = 0;
+    virtual QString OpenFileName(QWidget* parent, const FileChoice& choice) = 0;
+    virtual QString SaveFileName(QWidget* parent, const FileChoice& choice) = 0;
     // Print dialog: true when the user chose to print.
     virtual bool PrintSetup(QWidget* parent, QPrinter& printer) = 0;
     // Asks the desktop to open a document with its viewer; the outcome is not looked at.
@@ -48,8 +48,8 @@ public:
     void Information(QWidget* parent, const QString& text) override;
     void Message(QWidget* parent, const QString& title, const QString& text) override;
     void Error(QWidget* parent, const QString& text) override;
-    QString OpenFileName(QWidget* parent, const FileDialogSpec& spec) override;
-    QString SaveFileName(QWidget* parent, const FileDialogSpec& spec) override;
+    QString OpenFileName(QWidget* parent, const FileChoice& choice) override;
+    QString SaveFileName(QWidget* parent, const FileChoice& choice) override;
     bool PrintSetup(QWidget* parent, QPrinter& printer) override;
     void OpenDocument(const QString& path) override;
 };

@@ -84,11 +84,11 @@ void TFormedit::closeEvent(QCloseEvent* event) {
 }
 
 void TFormedit::OpenFromMain() {
-    FileDialogSpec spec;
-    spec.title = QStringLiteral("Open");
-    spec.filter = QStringLiteral("text files (*.txt)");
-    spec.defaultSuffix = QStringLiteral("txt");
-    const QString path = app_.dialogs().OpenFileName(&app_.main(), spec);
+    FileChoice choice;
+    choice.title = QStringLiteral("Open");
+    choice.filter = QStringLiteral("text files (*.txt)");
+    choice.defaultSuffix = QStringLiteral("txt");
+    const QString path = app_.dialogs().OpenFileName(&app_.main(), choice);
     if (path.isEmpty()) return;
     show();
     app_.main().hide();
@@ -102,11 +102,11 @@ void TFormedit::LoadFile(const QString& path) {
 }
 
 void TFormedit::SaveAs1Click() {
-    FileDialogSpec spec;
-    spec.title = QStringLiteral("Save file as");
-    spec.filter = QStringLiteral("text fles (*.txt);;Zentavo files (*.ztv)");
-    spec.defaultSuffix = QStringLiteral("txt");
-    const QString path = app_.dialogs().SaveFileName(this, spec);
+    FileChoice choice;
+    choice.title = QStringLiteral("Save file as");
+    choice.filter = QStringLiteral("text fles (*.txt);;Zentavo files (*.ztv)");
+    choice.defaultSuffix = QStringLiteral("txt");
+    const QString path = app_.dialogs().SaveFileName(this, choice);
     if (path.isEmpty()) return;
     // The text as one block, in the encoding and line breaks it was read with.
     TextFile out = format_;

@@ -307,11 +307,11 @@ QByteArray TPreview::LabelPdf() {
 }
 
 void TPreview::Button4Click() {
-    FileDialogSpec spec;
-    spec.title = QStringLiteral("Save PDF");
-    spec.filter = QStringLiteral("PDF files (*.pdf)");
-    spec.defaultSuffix = QStringLiteral("pdf");
-    const QString path = app_.dialogs().SaveFileName(this, spec);
+    FileChoice choice;
+    choice.title = QStringLiteral("Save PDF");
+    choice.filter = QStringLiteral("PDF files (*.pdf)");
+    choice.defaultSuffix = QStringLiteral("pdf");
+    const QString path = app_.dialogs().SaveFileName(this, choice);
     if (path.isEmpty()) return;
     const QByteArray pdf = LabelPdf();
     SavePictureFile(QFile::encodeName(path).toStdString(), pdf.toStdString());
@@ -342,23 +342,23 @@ RgbImage View(const QImage& image) {
 }  // namespace
 
 void TPreview::Button2Click() {
-    FileDialogSpec spec;
-    spec.title = QStringLiteral("Save Bitmap");
-    spec.filter = QStringLiteral("Bitmaps (*.bmp)");
-    spec.defaultSuffix = QStringLiteral("bmp");
-    spec.initialName = QStringLiteral("1");
-    const QString path = app_.dialogs().SaveFileName(this, spec);
+    FileChoice choice;
+    choice.title = QStringLiteral("Save Bitmap");
+    choice.filter = QStringLiteral("Bitmaps (*.bmp)");
+    choice.defaultSuffix = QStringLiteral("bmp");
+    choice.initialName = QStringLiteral("1");
+    const QString path = app_.dialogs().SaveFileName(this, choice);
     if (path.isEmpty()) return;
     const QImage image = CaptureLabelImage();
     SavePictureFile(QFile::encodeName(path).toStdString(), EncodeBmp(View(image)));
 }
 
 void TPreview::Button3Click() {
-    FileDialogSpec spec;
-    spec.title = QStringLiteral("Save JPEG");
-    spec.filter = QStringLiteral("JPEG Image File (*.jpg);;JPEG Image File (*.jpeg)");
-    spec.defaultSuffix = QStringLiteral("jpg");
-    const QString path = app_.dialogs().SaveFileName(this, spec);
+    FileChoice choice;
+    choice.title = QStringLiteral("Save JPEG");
+    choice.filter = QStringLiteral("JPEG Image File (*.jpg);;JPEG Image File (*.jpeg)");
+    choice.defaultSuffix = QStringLiteral("jpg");
+    const QString path = app_.dialogs().SaveFileName(this, choice);
     if (path.isEmpty()) return;
     const QImage image = CaptureLabelImage();
     SavePictureFile(QFile::encodeName(path).toStdString(), EncodeJpeg(View(image)));

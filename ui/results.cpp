@@ -465,13 +465,13 @@ void TThird::Button2Click() {
 }
 
 void TThird::Button3Click() {
-    FileDialogSpec spec;
-    spec.title = QStringLiteral("Save results to");
-    spec.filter = QStringLiteral("text files (*.txt)");
-    spec.defaultSuffix = QStringLiteral("txt");
-    spec.initialName = lastReportName_;
-    spec.confirmOverwrite = false;  // an existing report is appended to, never replaced
-    const QString path = app_.dialogs().SaveFileName(this, spec);
+    FileChoice choice;
+    choice.title = QStringLiteral("Save results to");
+    choice.filter = QStringLiteral("text files (*.txt)");
+    choice.defaultSuffix = QStringLiteral("txt");
+    choice.initialName = lastReportName_;
+    choice.confirmOverwrite = false;  // an existing report is appended to, never replaced
+    const QString path = app_.dialogs().SaveFileName(this, choice);
     if (path.isEmpty()) return;
     lastReportName_ = path;
     const std::string file = QFile::encodeName(path).toStdString();
