@@ -1,7 +1,6 @@
 #include "ui/application.h"
 
 #include <QApplication>
-#include <QFontInfo>
 
 #include "ui/about.h"
 #include "ui/formedit.h"
@@ -21,13 +20,12 @@ namespace zentavo::ui {
 
 QFont WindowFont() {
     // Faces of the width the layouts were drawn for, in order of preference;
-    // without any of them a condensed face keeps the captions within their places.
-    for (const char* name : {"Tahoma", "Liberation Sans", "Arimo", "Arial", "Nimbus Sans"}) {
-        QFont font(QString::fromLatin1(name));
-        font.setPointSize(8);
-        if (QFontInfo(font).family() == font.family()) return font;
-    }
-    QFont font(QStringLiteral("DejaVu Sans Condensed"));
+    // without any of them a condensed face keeps the captions within their
+    // places. The first one installed is taken when text is first laid out.
+    QFont font;
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arimo"), QStringLiteral("Arial"), QStringLiteral("Nimbus Sans"),
+                      QStringLiteral("DejaVu Sans Condensed")});
     font.setStyleHint(QFont::SansSerif);
     font.setPointSize(8);
     return font;
