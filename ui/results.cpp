@@ -231,18 +231,29 @@ void TThird::SetClothing(const CaseTexts& c, QLabel* first, QLabel* second) {
     }
 }
 
-void TThird::MarkFullCaseGoverning() {
-    for (const char* n : {"Cl_label", "Label10", "Label11", "Label12"}) SetBold(L(n), true);
-    SetTextColor(L("Label9"), kRed);
-    for (const char* n : {"Label25", "Label26", "Label27"}) {
-        SetBold(L(n), true);
-        SetTextColor(L(n), kRed);
-    }
-    SetTextColor(L("Label16"), kBlack);
-    for (const char* n : {"Label13", "Label14", "Label15", "Label28", "Label29", "Label30"}) {
-        SetBold(L(n), false);
-        SetTextColor(L(n), kBlack);
-    }
+void TThird::MarkGoverningCase(bool reducedGoverns) {
+    // Each case: its panel title, its row captions and its values.
+    struct Case {
+        const char* title;
+        const char* captions[3];
+        const char* values[3];
+    };
+    static constexpr Case kFull{"Label9", {"Label10", "Label11", "Label12"}, {"Label25", "Label26", "Label27"}};
+    static constexpr Case kReduced{"Label16", {"Label13", "Label14", "Label15"}, {"Label28", "Label29", "Label30"}};
+    // The governing case in red and bold, the other plain and black.
+    auto mark = [this](const Case& c, bool governs) {
+        SetTextColor(L(c.title), governs ? kRed : kBlack);
+        for (const char* n : c.captions) {
+            SetBold(L(n), governs);
+            SetTextColor(L(n), kBlack);
+        }
+        for (const char* n : c.values) {
+            SetBold(L(n), governs);
+            SetTextColor(L(n), governs ? kRed : kBlack);
+        }
+    };
+    mark(kFull, !reducedGoverns);
+    mark(kReduced, reducedGoverns);
 }
 
 void TThird::ShowEmpiricalResults(const EmpiricalResultTexts& t, const EmpiricalSummary& s,
@@ -326,32 +337,7 @@ void TThird::ShowEmpiricalResults(const EmpiricalResultTexts& t, const Empirical
     SetBold(L("Label60"), t.reducedClothingBold);
 
     // The governing case: the larger incident energy, in red and bold.
-    if (t.reducedGoverns) {
-        SetTextColor(L("Label16"), kRed);
-        for (const char* n : {"Label13", "Label14", "Label15"}) SetBold(L(n), true);
-        for (const char* n : {"Label28", "Label29", "Label30"}) {
-            SetBold(L(n), true);
-            SetTextColor(L(n), kRed);
-        }
-        for (const char* n : {"Label9", "Label10", "Label11", "Label12"}) SetTextColor(L(n), kBlack);
-        for (const char* n : {"Label10", "Label11", "Label12"}) SetBold(L(n), false);
-        for (const char* n : {"Label25", "Label26", "Label27"}) {
-            SetBold(L(n), false);
-            SetTextColor(L(n), kBlack);
-        }
-    } else {
-        SetTextColor(L("Label16"), kBlack);
-        for (const char* n : {"Label10", "Label11", "Label12"}) SetBold(L(n), true);
-        SetTextColor(L("Label9"), kRed);
-        for (const char* n : {"Label25", "Label26", "Label27"}) {
-            SetBold(L(n), true);
-            SetTextColor(L(n), kRed);
-        }
-        for (const char* n : {"Label13", "Label14", "Label15", "Label28", "Label29", "Label30"}) {
-            SetBold(L(n), false);
-        }
-        for (const char* n : {"Label28", "Label29", "Label30"}) SetTextColor(L(n), kBlack);
-    }
+    MarkGoverningCase(t.reducedGoverns);
 }
 
 void TThird::SetSingleCaseLayout(bool fuse, const SingleCaseResultTexts& t,
@@ -402,7 +388,8 @@ void TThird::SetSingleCaseLayout(bool fuse, const SingleCaseResultTexts& t,
     SetCaption(L("Label38"), FromUtf8(t.approach.prohibited));
     SetCaption(L("Label27"), FromUtf8(t.result.ppeLevel));
     SetClothing(t.result, L("Label50"), L("Label53"));
-    MarkFullCaseGoverning();
+    SetBold(L("Cl_label"), true);
+    MarkGoverningCase(false);
     Button2->setFocus();
 }
 

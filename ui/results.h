@@ -63,7 +63,7 @@ private:
     void SetSingleCaseLayout(bool fuse, const SingleCaseResultTexts& t, const SingleCaseSummary& s,
                              bool showPressure);
     void SetClothing(const CaseTexts& c, QLabel* first, QLabel* second);
-    void MarkFullCaseGoverning();
+    void MarkGoverningCase(bool reducedGoverns);
 
     Application& app_;
     QString lastReportName_;  // offered again by the next "Save results"

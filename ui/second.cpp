@@ -33,12 +33,8 @@ TSecond::TSecond(Application& app) : app_(app) {
     setFixedSize(472, 512);
     setWindowTitle(QStringLiteral("ZENTAVO: intermediate results"));
 
-    // Group boxes with bold titles; their contents keep the plain face.
-    auto boldGroup = [this](const char* name, const QString& title, int x, int y, int w, int h) {
-        return MakeGroup(this, name, title, x, y, w, h);
-    };
 
-    EquipClassGroup = boldGroup("EquipClassGroup", QStringLiteral("Equipment Class"), 16, 31, 209, 65);
+    EquipClassGroup = MakeGroup(this, "EquipClassGroup", QStringLiteral("Equipment Class"), 16, 31, 209, 65);
     EquipClassGroup->setEnabled(false);
     QStringList classes;
     for (auto c : kEquipmentClasses) classes << FromUtf8(c);
@@ -46,7 +42,7 @@ TSecond::TSecond(Application& app) : app_(app) {
     EquipClassBox->setPlaceholderText(QStringLiteral("Please select a class"));
     EquipClassBox->setCurrentIndex(-1);
 
-    GapGroup = boldGroup("GapGroup", QStringLiteral("Gap between Conductors"), 248, 31, 209, 65);
+    GapGroup = MakeGroup(this, "GapGroup", QStringLiteral("Gap between Conductors"), 248, 31, 209, 65);
     GapGroup->setEnabled(false);
     GapGroup->setToolTip(QStringLiteral(
         "Equipment bus gap in mm. Gaps of 3 to 40 mm were used for low voltage testing to "
@@ -61,7 +57,7 @@ TSecond::TSecond(Application& app) : app_(app) {
     GroundGroup->setEnabled(false);
 
     WorkDistancegroup =
-        boldGroup("WorkDistancegroup", QStringLiteral("Working Distance"), 248, 111, 209, 65);
+        MakeGroup(this, "WorkDistancegroup", QStringLiteral("Working Distance"), 248, 111, 209, 65);
     WorkDistancegroup->setEnabled(false);
     WorkDistancegroup->setToolTip(QStringLiteral(
         "Typical working distance is the sum of the distance between the worker standing in "
@@ -70,7 +66,7 @@ TSecond::TSecond(Application& app) : app_(app) {
     WorkDistEdit =
         EditIn(WorkDistancegroup, "WorkDistEdit", "Label2", QStringLiteral("millimeters"), &Label2);
 
-    BoltedCurGroup = boldGroup("BoltedCurGroup", QStringLiteral("Available 3 Phase Bolted Current"),
+    BoltedCurGroup = MakeGroup(this, "BoltedCurGroup", QStringLiteral("Available 3 Phase Bolted Current"),
                                16, 199, 209, 65);
     BoltedCurGroup->setEnabled(false);
     BoltedCurGroup->setToolTip(QStringLiteral(
@@ -78,26 +74,26 @@ TSecond::TSecond(Application& app) : app_(app) {
         "where work is to be performed in kA. "));
     IbfEdit = EditIn(BoltedCurGroup, "IbfEdit", "Label3", QStringLiteral("kAmperes"));
 
-    VoltageGroup = boldGroup("VoltageGroup", QStringLiteral("System Voltage"), 248, 199, 209, 65);
+    VoltageGroup = MakeGroup(this, "VoltageGroup", QStringLiteral("System Voltage"), 248, 199, 209, 65);
     VoltageGroup->setEnabled(false);
     VoltageGroup->setToolTip(QStringLiteral("Line to line voltage - minimum 208 V, maximum 15000 V"));
     VoltEdit = EditIn(VoltageGroup, "VoltEdit", "Label4", QStringLiteral("Volts"));
 
-    GroupBox1 = boldGroup("GroupBox1", QStringLiteral("Predicted 3 Phase Arcing Current"), 16, 279,
+    GroupBox1 = MakeGroup(this, "GroupBox1", QStringLiteral("Predicted 3 Phase Arcing Current"), 16, 279,
                           209, 65);
     GroupBox1->setEnabled(false);
     IaEdit = EditIn(GroupBox1, "IaEdit", "Label5", QStringLiteral("kAmperes"));
 
     GroupBox2 =
-        boldGroup("GroupBox2", QStringLiteral("Arcing Current Reduced by 15%"), 248, 279, 209, 65);
+        MakeGroup(this, "GroupBox2", QStringLiteral("Arcing Current Reduced by 15%"), 248, 279, 209, 65);
     GroupBox2->setEnabled(false);
     Ia15Edit = EditIn(GroupBox2, "Ia15Edit", "Label6", QStringLiteral("kAmperes"));
 
-    GroupBox3 = boldGroup("GroupBox3", QStringLiteral("Arc duration"), 16, 359, 209, 65);
+    GroupBox3 = MakeGroup(this, "GroupBox3", QStringLiteral("Arc duration"), 16, 359, 209, 65);
     t1Edit = EditIn(GroupBox3, "t1Edit", "Label7", QStringLiteral("Seconds"));
 
     GroupBox4 =
-        boldGroup("GroupBox4", QStringLiteral("Arc duration (Reduced Current)"), 248, 359, 209, 65);
+        MakeGroup(this, "GroupBox4", QStringLiteral("Arc duration (Reduced Current)"), 248, 359, 209, 65);
     Edit2 = EditIn(GroupBox4, "Edit2", "Label8", QStringLiteral("Seconds"));
 
     GroupBox5 = MakeGroup(this, "GroupBox5", QString(), 16, 424, 441, 51);
@@ -111,6 +107,7 @@ TSecond::TSecond(Application& app) : app_(app) {
               QStringLiteral("NOTE: Pressure and TNT calculations are not included in IEEE 1584"),
               8, 28);
 
+    // Group boxes with bold titles; their contents keep the plain face.
     for (QGroupBox* g : findChildren<QGroupBox*>()) {
         if (g == GroupBox5) continue;
         for (QWidget* child : g->findChildren<QWidget*>()) {
