@@ -8,6 +8,13 @@
 
 namespace zentavo {
 
+namespace {
+// A value and its unit word; "N/A" (no value) carries no unit.
+std::string WithUnit(const std::string& value, const std::string& unit) {
+    return value == "N/A" ? value : value + " " + unit;
+}
+}  // namespace
+
 LabelContent MakeLabelContent(const LabelContentInputs& in) {
     LabelContent out;
     auto& t = out.texts;
@@ -30,11 +37,11 @@ LabelContent MakeLabelContent(const LabelContentInputs& in) {
     // Pressure and TNT: the larger of the two cases, in every language, and
     // only where the empirical model computed them.
     const bool noBlast = !empirical || in.voltageV > 15000 || in.gapMm > 152;
-    t["Label34"] = (in.tntEquivalent > in.tntEquivalentReduced ? in.tnt : in.tntReduced) + " " +
-                   in.units.TntUnit;
+    t["Label34"] = WithUnit(in.tntEquivalent > in.tntEquivalentReduced ? in.tnt : in.tntReduced,
+                            in.units.TntUnit);
     if ((in.tntEquivalent == 0 && in.tntEquivalentReduced == 0) || noBlast) t["Label34"] = "N/A";
-    t["Label33"] = (in.arcPressure > in.arcPressureReduced ? in.pressure : in.pressureReduced) +
-                   " " + in.units.PressureUnit;
+    t["Label33"] = WithUnit(in.arcPressure > in.arcPressureReduced ? in.pressure : in.pressureReduced,
+                            in.units.PressureUnit);
     if (in.arcPressure == 0 || noBlast) t["Label33"] = "N/A";
 
     for (const CaptionWords& c : kLabelCaptions) t[std::string(c.slot)] = c.words[lang];

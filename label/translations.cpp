@@ -5,24 +5,24 @@
 namespace zentavo {
 
 const std::array<CaptionWords, 14> kLabelCaptions = {{
-    {"Label1", {"Equipment type", "Tipo de equipo", "Type d`Équipement"}},
+    {"Label1", {"Equipment type", "Tipo de equipo", "Type d'Équipement"}},
     {"Label2", {"Grounding", "Tipo de puesta a tierra", "Mise à la Terre"}},
-    {"Label3", {"Working distance", "Distancia entre conductores", "Distance de Travail"}},
+    {"Label3", {"Working distance", "Distancia de trabajo", "Distance de Travail"}},
     {"Label4",
      {"Available 3ph bolted current", "Corriente de defecto disponible",
       "Courant de Faute Disponible"}},
-    {"Label5", {"Flash protection boundary", "Límite de protección", "Périmetré de Sécurité"}},
+    {"Label5", {"Flash protection boundary", "Límite de protección", "Périmètre de Sécurité"}},
     {"Label6", {"Incident energy at work distance", "Energía incidente", "Énergie Incidente"}},
     {"Label7", {"PPE level", "Categoría del riesgo", "Niveau de EdP"}},
     {"Label17", {"Equipment name", "Nombre del equipo", "Équipement"}},
     {"Label24", {"Limited approach boundary", "Area de acercamiento limitado", "Limite Permise"}},
     {"Label25",
-     {"Restricted approach boundary", "Limite de acercamiento restringido", "Accés Restreint"}},
+     {"Restricted approach boundary", "Limite de acercamiento restringido", "Accès Restreint"}},
     {"Label27",
-     {"Prohibited approach boundary", "Limite de acercamiento prohibido", "Accés Interdit"}},
-    {"Label26", {"Initial Pressure", "Presión inicial del arco", "Pression d`Arc Initiale"}},
+     {"Prohibited approach boundary", "Limite de acercamiento prohibido", "Accès Interdit"}},
+    {"Label26", {"Initial Pressure", "Presión inicial del arco", "Pression d'Arc Initiale"}},
     {"Label28", {"TNT equivalent", "Equivalente TNT", "Équivalent TNT"}},
-    {"Label29", {"Clothing", "Ropa resistente", "Vétement de Protection Type"}},
+    {"Label29", {"Clothing", "Ropa resistente", "Vêtement de Protection Type"}},
 }};
 
 const std::array<ClothingLine, 10> kLabelClothing = {{
@@ -32,7 +32,7 @@ const std::array<ClothingLine, 10> kLabelClothing = {{
       "Naturelle ( coton/laine ) chemise à manches longues &"},
      {337, 290, 337}},
     {"Label36",
-     {"safety glasses, hard had, V-rated  gloves",
+     {"safety glasses, hard hat, V-rated  gloves",
       "casco, tapones auditivos, guantes aislantes y guantes de cuero",
       "pantalons, lunettes de sécurité, casque et gants qualifiés V"},
      {337, 290, 337}},
@@ -42,14 +42,14 @@ const std::array<ClothingLine, 10> kLabelClothing = {{
       "Chemise et pantalons FR, lunettes de sécurité,"},
      {337, 270, 337}},
     {"Label38",
-     {"hard had, V-rated gloves",
+     {"hard hat, V-rated gloves",
       "tapones auditivos, guantes aislantes, guantes de cuero, calzado de cuero",
       "casque, gants qualifiés V"},
      {337, 270, 337}},
     {"Label39",
-     {"FR shirt and pants, face shield, hard had, ear canal inserts,",
+     {"FR shirt and pants, face shield, hard hat, ear canal inserts,",
       "Camiseta de manga larga y pantalones RF(8), casco con pantalla facial RF(8),",
-      "Chemise et pantalons FR, visiére, casque, bouche-oreilles,"},
+      "Chemise et pantalons FR, visière, casque, bouche-oreilles,"},
      {337, 270, 337}},
     {"Label40",
      {"V-rated and leather gloves,  leather work shoes",
@@ -83,7 +83,7 @@ std::string ClassWord(std::string_view c, int language) {
         std::string_view english, spanish, french;
     };
     static constexpr Words kClasses[] = {
-        {"Open air", "Aire libre", "À l`Air Libre"},
+        {"Open air", "Aire libre", "À l'Air Libre"},
         {"Switchgear", "Interruptor", "Appareillage"},
         {"MCC and Panels", "Armario eléctrico", "CCM et Panneaux"},
         {"Cable", "Cable", "Cable"},
@@ -99,7 +99,7 @@ std::string ClassWord(std::string_view c, int language) {
 std::string GroundingWord(std::string_view g, int language) {
     const bool grounded = g == "Grounded";
     switch (language) {
-        case kSpanish: return grounded ? "Conectado a tierra ( TT )" : "Disconectado a tierra";
+        case kSpanish: return grounded ? "Conectado a tierra ( TT )" : "Desconectado a tierra";
         case kFrench: return grounded ? "Mis à la terre" : "Non mis à la terre";
         default: return std::string(g);
     }

@@ -234,8 +234,8 @@ TEST(LabelContent, WordsOfEachLanguage) {
     } cases[] = {
         {kEnglish, "Flash protection boundary", "Switchgear", "Grounded", "ungrounded", "63 inches"},
         {kSpanish, "Límite de protección", "Interruptor", "Conectado a tierra ( TT )",
-         "Disconectado a tierra", "63 pulgadas"},
-        {kFrench, "Périmetré de Sécurité", "Appareillage", "Mis à la terre", "Non mis à la terre",
+         "Desconectado a tierra", "63 pulgadas"},
+        {kFrench, "Périmètre de Sécurité", "Appareillage", "Mis à la terre", "Non mis à la terre",
          "63 pouce"},
     };
     for (const Case& k : cases) {
@@ -250,11 +250,63 @@ TEST(LabelContent, WordsOfEachLanguage) {
         EXPECT_EQ(MakeLabelContent(in).texts.at("Label11"), k.ungrounded);
     }
     EXPECT_EQ(ClassWord("Please select a class", kSpanish), "Please select a class");
-    EXPECT_EQ(ClassWord("Open air", kFrench), "À l`Air Libre");
+    EXPECT_EQ(ClassWord("Open air", kFrench), "À l'Air Libre");
     EXPECT_EQ(LengthUnitWord("mm", kSpanish), "mm");
     LabelContentInputs french = Empirical();
     french.language = kFrench;
-    EXPECT_EQ(MakeLabelContent(french).texts.at("Label1"), "Type d`Équipement");
+    EXPECT_EQ(MakeLabelContent(french).texts.at("Label1"), "Type d'Équipement");
+}
+
+// The mended words of the tables, each where the label shows it.
+TEST(LabelContent, MendedWords) {
+    struct Case {
+        int language;
+        const char* slot;
+        const char* text;
+    } cases[] = {
+        {kSpanish, "Label3", "Distancia de trabajo"},
+        {kFrench, "Label5", "Périmètre de Sécurité"},
+        {kFrench, "Label25", "Accès Restreint"},
+        {kFrench, "Label27", "Accès Interdit"},
+        {kFrench, "Label29", "Vêtement de Protection Type"},
+        {kFrench, "Label1", "Type d'Équipement"},
+        {kFrench, "Label26", "Pression d'Arc Initiale"},
+    };
+    for (const Case& k : cases) {
+        LabelContentInputs in = Empirical();
+        in.language = k.language;
+        EXPECT_EQ(MakeLabelContent(in).texts.at(k.slot), k.text) << k.slot;
+    }
+    LabelContentInputs spanish = Empirical();
+    spanish.language = kSpanish;
+    spanish.grounding = "ungrounded";
+    EXPECT_EQ(MakeLabelContent(spanish).texts.at("Label11"), "Desconectado a tierra");
+    EXPECT_EQ(kLabelClothing[4].text[kFrench], "Chemise et pantalons FR, visière, casque, bouche-oreilles,");
+    // No backquote for an apostrophe and no "hard had" anywhere on a label.
+    for (const CaptionWords& c : kLabelCaptions) {
+        for (std::string_view w : c.words) EXPECT_EQ(w.find('`'), std::string_view::npos) << w;
+    }
+    int hats = 0;
+    for (const ClothingLine& line : kLabelClothing) {
+        EXPECT_EQ(line.text[kEnglish].find("hard had"), std::string_view::npos) << line.text[kEnglish];
+        hats += line.text[kEnglish].find("hard hat") != std::string_view::npos;
+    }
+    EXPECT_EQ(hats, 3);
+    EXPECT_EQ(ClassWord("Open air", kFrench).find('`'), std::string::npos);
+}
+
+// "N/A" in the results window stands alone on the label, without a unit word.
+TEST(LabelContent, NotAvailableCarriesNoUnit) {
+    LabelContentInputs in = Empirical();
+    in.tnt = in.tntReduced = "N/A";
+    in.pressureReduced = "N/A";
+    in.arcPressure = 50;  // the reduced pressure is the larger: its text is taken
+    const LabelContent c = MakeLabelContent(in);
+    EXPECT_EQ(c.texts.at("Label34"), "N/A");
+    EXPECT_EQ(c.texts.at("Label33"), "N/A");
+    in.tnt = "0.2";
+    in.tntEquivalent = 0.4;
+    EXPECT_EQ(MakeLabelContent(in).texts.at("Label34"), "0.2 kg");
 }
 
 TEST(LabelContent, ClothingPairOfTheHigherLevel) {

@@ -244,7 +244,7 @@ private slots:
         QTest::addColumn<int>("language");
         QTest::addColumn<QStringList>("words");
         QTest::newRow("English") << 0 << QStringList{"Equipment type", "480 V", "Switchgear", "7.69 cal/cm2", "63 inches", "MCC-1"};
-        QTest::newRow("French") << 2 << QStringList{"Type d`Équipement", "Appareillage", "Mis à la terre", "63 pouce"};
+        QTest::newRow("French") << 2 << QStringList{"Type d'Équipement", "Appareillage", "Mis à la terre", "63 pouce"};
     }
     void pdfAtLabelSizeWithTextAsText() {
         QFETCH(int, language);
