@@ -2,25 +2,36 @@
 // filled with the results in the label's language, and saved as a picture.
 #pragma once
 
+#include <QColor>
 #include <QImage>
-#include <QPixmap>
 #include <QWidget>
-#include <array>
-#include <map>
+#include <optional>
 
 #include "label/content.h"
-#include "label/layout.h"
+#include "label/sheet.h"
 
-class QFrame;
-class QLabel;
 class QLineEdit;
-class QPainter;
 class QPushButton;
-class QRectF;
 
 namespace zentavo::ui {
 
 class Application;
+class LabelView;
+
+// One text of the label as the preview holds it, in panel coordinates.
+class LabelSlotView {
+public:
+    explicit LabelSlotView(LabelSlot slot) : slot_(std::move(slot)) {}
+    QString text() const;
+    int x() const { return slot_.place.left; }
+    int y() const { return slot_.place.top; }
+    bool isVisible() const { return slot_.place.visible; }
+    int fontPt() const { return slot_.place.fontPt; }
+    QColor color() const { return slot_.place.red ? QColor(255, 0, 0) : QColor(Qt::black); }
+
+private:
+    LabelSlot slot_;
+};
 
 class TPreview : public QWidget {
     Q_OBJECT
@@ -40,17 +51,16 @@ public:
     void Edit1Change();
 
     // The label area as shown: 668 x 464 pixels, 24 bits per pixel.
-    QImage CaptureLabelImage();
-    // The label area drawn into `page` (aspect kept, centred) on any device:
-    // text as text, the background picture at its full resolution.
-    void PaintLabel(QPainter& painter, const QRectF& page);
+    QImage CaptureLabelImage() const;
     // The label as a one-page PDF on a 6 x 4 inch landscape page.
-    QByteArray LabelPdf();
+    QByteArray LabelPdf() const;
 
-    QLabel* Slot(const char* name) const;
-    int VisiblePicture() const;  // 0..5, -1 when none
+    // The label as shown, every text with its place and words.
+    const LabelSheet& Sheet() const { return sheet_; }
+    std::optional<LabelSlotView> Slot(const char* name) const;
+    int VisiblePicture() const { return sheet_.picture; }  // 0..5
 
-    QFrame* Panel1;
+    LabelView* Shape1;  // the framed label area
     QLineEdit* Edit1;
     QLineEdit* Line1_1;
     QLineEdit* Line1_2;
@@ -68,13 +78,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QLabel* MakeSlot(const char* name, int x, int y);
-    const QPixmap& Picture(int index);
+    void SetSlotText(const char* name, const QString& text);
 
     Application& app_;
-    std::array<QLabel*, 6> images_{};
-    std::array<QPixmap, 6> pictures_;  // loaded on first use, at the shown size
-    std::map<QString, QLabel*> slots_;
+    LabelSheet sheet_;
     bool cuttingName_ = false;
 };
 

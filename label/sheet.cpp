@@ -1,0 +1,49 @@
+#include "label/sheet.h"
+
+#include <stdexcept>
+
+namespace zentavo {
+
+LabelSlot& LabelSheet::at(std::string_view name) {
+    auto it = byName.find(name);
+    if (it == byName.end()) throw std::out_of_range("no label slot " + std::string(name));
+    return it->second;
+}
+
+const LabelSlot& LabelSheet::at(std::string_view name) const {
+    return const_cast<LabelSheet*>(this)->at(name);
+}
+
+LabelSheet SheetFromLayout(const LabelLayout& layout) {
+    LabelSheet sheet;
+    sheet.picture = layout.picture;
+    for (const auto& [name, place] : layout.places) sheet.byName[name].place = place;
+    for (const auto& [name, text] : layout.texts) sheet.byName[name].text = text;
+    return sheet;
+}
+
+void ApplyContent(LabelSheet& sheet, const LabelContent& content) {
+    for (const auto& [name, text] : content.texts) sheet.byName[name].text = text;
+    for (const auto& [name, clothing] : content.clothing) {
+        SlotLayout& place = sheet.byName[name].place;
+        place.visible = clothing.visible;
+        place.top = clothing.top;
+        place.fontPt = clothing.fontPt;
+        place.bold = false;
+    }
+    if (content.clothingNaShown) sheet.at("Label35").place.visible = *content.clothingNaShown;
+}
+
+LabelSheet ComposeLabel(const LabelSettings& settings, LabelDate date, LabelContentInputs inputs,
+                        const LabelUserTexts& user) {
+    const LabelLayout layout = LayoutLabel(settings, date, user.row1Value, user.row2Value);
+    LabelSheet sheet = SheetFromLayout(layout);
+    inputs.language = layout.picture / 2;  // the layout's language: an unknown one reads as English
+    inputs.clothingChecked = IsChecked(settings.ContentItems, kEntryClothing);
+    inputs.clothingCaptionTop = sheet.at("Label29").place.top;
+    ApplyContent(sheet, MakeLabelContent(inputs));
+    sheet.at("Label18").text = user.equipmentName;
+    return sheet;
+}
+
+}  // namespace zentavo

@@ -1,0 +1,49 @@
+// A whole warning label as it is drawn: the picture, and every text slot
+// with its place, style and words. The layout decides the places, the
+// content writes the words, the user adds the equipment name and the values
+// of the user rows; a painter only reads the finished sheet.
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "label/content.h"
+#include "label/layout.h"
+
+namespace zentavo {
+
+struct LabelSlot {
+    SlotLayout place;
+    std::string text;
+};
+
+struct LabelSheet {
+    int picture = 0;  // 0..5 as LabelLayout::picture
+    std::map<std::string, LabelSlot, std::less<>> byName;
+
+    // The slot of that name; an unknown name is a programming error (std::out_of_range).
+    LabelSlot& at(std::string_view name);
+    const LabelSlot& at(std::string_view name) const;
+};
+
+// The sheet as laid out: every slot placed, the layout's own texts written.
+LabelSheet SheetFromLayout(const LabelLayout& layout);
+// Writes the label's words, the clothing lines and the clothing "N/A" into a
+// laid-out sheet.
+void ApplyContent(LabelSheet& sheet, const LabelContent& content);
+
+// What the user types beside the label: the equipment name and the values of
+// the two user rows.
+struct LabelUserTexts {
+    std::string equipmentName;
+    std::string row1Value, row2Value;
+};
+
+// A finished label without any window: laid out from the options, filled
+// from the result texts (the clothing lines placed at the laid-out clothing
+// row), with the user's texts.
+LabelSheet ComposeLabel(const LabelSettings& settings, LabelDate date,
+                        LabelContentInputs inputs, const LabelUserTexts& user);
+
+}  // namespace zentavo

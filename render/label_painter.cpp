@@ -1,0 +1,214 @@
+#include "render/label_painter.h"
+
+#include <QFontMetricsF>
+#include <QImageReader>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <algorithm>
+#include <array>
+#include <mutex>
+#include <stdexcept>
+
+// The label pictures are compiled into this library; a static library
+// registers them itself before the first use.
+static void InitLabelResources() { Q_INIT_RESOURCE(labels); }
+
+namespace zentavo::render {
+
+namespace {
+
+void InitPictures() {
+    static std::once_flag once;
+    std::call_once(once, InitLabelResources);
+}
+
+const char* const kPictureFiles[6] = {":/zentavo/labels/en_color.jpg", ":/zentavo/labels/en_bw.jpg",
+                                      ":/zentavo/labels/es_color.jpg", ":/zentavo/labels/es_bw.jpg",
+                                      ":/zentavo/labels/fr_color.jpg", ":/zentavo/labels/fr_bw.jpg"};
+
+// The pictures are 1500 x 1147 pixels with a black frame 8 pixels wide, 11
+// at the top; shown at 623 x 453 on the panel.
+constexpr double kPictureWidth = 1500, kPictureHeight = 1147;
+constexpr double kFrameSide = 8, kFrameTop = 11;
+
+// Room kept between a text and the frame, and between two texts on a line.
+constexpr qreal kFrameMargin = 2;
+constexpr qreal kGap = 4;
+// Below this a text is shortened at this size instead of shrunk further.
+constexpr int kSmallestPixels = 5;
+
+// The widest the text can turn out on any device: hinted glyphs on a
+// screen, unhinted outlines in a PDF.
+qreal TextWidth(const QFont& font, const QString& text) {
+    QFont unhinted = font;
+    unhinted.setHintingPreference(QFont::PreferNoHinting);
+    return std::max(QFontMetricsF(font).horizontalAdvance(text),
+                    QFontMetricsF(unhinted).horizontalAdvance(text));
+}
+
+// What a text covers at the left of `rect`, centred in its height, as drawn.
+QRectF CoveredBox(const QFont& font, const QString& text, const QRect& rect) {
+    const QFontMetricsF m(font);
+    const qreal top = rect.top() + (rect.height() - m.height()) / 2;
+    QRectF box(rect.left(), top, TextWidth(font, text), m.height());
+    // Glyphs that reach out of their advance (a bold W) count too.
+    return box.united(m.tightBoundingRect(text).translated(rect.left(), top + m.ascent()));
+}
+
+// The rectangle a slot's text is drawn in: its place on the panel, one line
+// of the layout's font high (with a pixel above and below), reaching right.
+QRect SlotRect(const SlotLayout& place, const QFont& layoutFont) {
+    return QRect(kPanelOrigin.x() + place.left, kPanelOrigin.y() + place.top, kPanelSize.width() - place.left,
+                 QFontMetrics(layoutFont).height() + 2);
+}
+
+}  // namespace
+
+QRectF FrameInside() {
+    const double sx = kPictureOnPanel.width() / kPictureWidth;
+    const double sy = kPictureOnPanel.height() / kPictureHeight;
+    const QRectF picture = QRectF(kPictureOnPanel).translated(kPanelOrigin);
+    return picture.adjusted(kFrameSide * sx, kFrameTop * sy, -kFrameSide * sx, -kFrameSide * sy);
+}
+
+int PixelSizeOf(int points) { return (points * 4 + 1) / 3; }
+
+QFont LabelFont(int pixelSize, bool bold) {
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(std::max(1, pixelSize));
+    f.setBold(bold);
+    return f;
+}
+
+std::vector<DrawnText> LabelTexts(const LabelSheet& sheet) {
+    std::vector<DrawnText> out;
+    for (const auto& [name, slot] : sheet.byName) {
+        if (!slot.place.visible || slot.text.empty()) continue;
+        DrawnText t;
+        t.slot = name;
+        t.text = QString::fromUtf8(slot.text.data(), static_cast<qsizetype>(slot.text.size()));
+        t.layoutPixelSize = PixelSizeOf(slot.place.fontPt);
+        t.font = LabelFont(t.layoutPixelSize, slot.place.bold);
+        t.rect = SlotRect(slot.place, t.font);
+        t.color = slot.place.red ? QColor(255, 0, 0) : QColor(Qt::black);
+        out.push_back(std::move(t));
+    }
+    // Room: up to the frame, or up to the next text on the same line. Texts
+    // share a line when the bands from their tops to their baselines meet.
+    auto band = [](const DrawnText& t) {
+        const QFontMetricsF m(t.font);
+        const qreal top = t.rect.top() + (t.rect.height() - m.height()) / 2;
+        return std::pair<qreal, qreal>(top, top + m.ascent());
+    };
+    const qreal frameRight = FrameInside().right() - kFrameMargin;
+    for (DrawnText& t : out) {
+        t.roomRight = frameRight;
+        const auto [top, baseline] = band(t);
+        for (const DrawnText& other : out) {
+            if (other.rect.left() <= t.rect.left()) continue;
+            const auto [otherTop, otherBaseline] = band(other);
+            if (otherTop < baseline && top < otherBaseline) {
+                t.roomRight = std::min(t.roomRight, other.rect.left() - kGap);
+            }
+        }
+    }
+    // A text too wide for its room is drawn in the largest smaller size that
+    // fits; below the smallest size, shortened with an ellipsis.
+    for (DrawnText& t : out) {
+        const qreal room = t.roomRight - t.rect.left();
+        int px = t.layoutPixelSize;
+        while (px > kSmallestPixels && TextWidth(t.font, t.text) > room) t.font.setPixelSize(--px);
+        if (TextWidth(t.font, t.text) > room) {
+            // Hinted glyphs may come out a little wider than the outlines.
+            t.text = QFontMetricsF(t.font).elidedText(t.text, Qt::ElideRight, room * 0.9);
+        }
+        t.rect.setWidth(static_cast<int>(t.roomRight) - t.rect.left());
+        t.box = CoveredBox(t.font, t.text, t.rect);
+    }
+    return out;
+}
+
+QImage LabelPicture(int index, QSize size) {
+    InitPictures();
+    if (index < 0 || index > 5) return {};
+    QImageReader reader(QString::fromLatin1(kPictureFiles[index]));
+    if (!size.isEmpty()) reader.setScaledSize(size);
+    return reader.read();
+}
+
+void PaintLabel(QPainter& painter, const LabelSheet& sheet, const QImage& picture) {
+    painter.save();
+    // The frame of the label area: white inside, a black line of one pixel.
+    painter.fillRect(QRect(0, 0, kLabelWidth, kLabelHeight), Qt::white);
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRect(0, 0, kLabelWidth - 1, kLabelHeight - 1));
+    if (!picture.isNull()) {
+        // The panel hides the picture's top row.
+        painter.save();
+        painter.setClipRect(QRect(kPanelOrigin, kPanelSize), Qt::IntersectClip);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRectF(kPictureOnPanel.translated(kPanelOrigin)), picture);
+        painter.restore();
+    }
+    for (const DrawnText& t : LabelTexts(sheet)) {
+        painter.setFont(t.font);
+        painter.setPen(t.color);
+        painter.drawText(t.rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextExpandTabs | Qt::TextDontClip,
+                         t.text);
+    }
+    painter.restore();
+}
+
+void PaintLabelPage(QPainter& painter, const LabelSheet& sheet, const QImage& picture,
+                    const QRectF& page) {
+    const qreal scale = std::min(page.width() / kLabelWidth, page.height() / kLabelHeight);
+    painter.save();
+    painter.translate(page.x() + (page.width() - kLabelWidth * scale) / 2,
+                      page.y() + (page.height() - kLabelHeight * scale) / 2);
+    painter.scale(scale, scale);
+    PaintLabel(painter, sheet, picture);
+    painter.restore();
+}
+
+QImage LabelImage(const LabelSheet& sheet) {
+    QImage image(kLabelWidth, kLabelHeight, QImage::Format_RGB888);
+    QPainter painter(&image);
+    PaintLabel(painter, sheet, LabelPicture(sheet.picture, kPictureOnPanel.size()));
+    painter.end();
+    return image;
+}
+
+QPageLayout LabelPageLayout() {
+    return QPageLayout(QPageSize(QSizeF(4, 6), QPageSize::Inch), QPageLayout::Landscape,
+                       QMarginsF(0, 0, 0, 0));
+}
+
+int WriteLabelPdf(QIODevice& out, const std::function<const LabelSheet*()>& next) {
+    QPdfWriter writer(&out);
+    writer.setPageLayout(LabelPageLayout());
+    writer.setResolution(600);
+    writer.setTitle(QStringLiteral("Arc flash warning label"));
+    writer.setCreator(QStringLiteral("Zentavo"));
+    // One decoded picture each: the PDF keeps one copy of an image however
+    // many pages draw it.
+    std::array<QImage, 6> pictures;
+    QPainter painter;
+    int pages = 0;
+    for (const LabelSheet* sheet = next(); sheet; sheet = next()) {
+        if (pages == 0 ? !painter.begin(&writer) : !writer.newPage()) {
+            throw std::runtime_error("The PDF could not be written.");
+        }
+        QImage& picture = pictures.at(static_cast<std::size_t>(std::clamp(sheet->picture, 0, 5)));
+        if (picture.isNull()) picture = LabelPicture(sheet->picture);
+        PaintLabelPage(painter, *sheet, picture, QRectF(0, 0, writer.width(), writer.height()));
+        ++pages;
+    }
+    if (pages > 0 && !painter.end()) throw std::runtime_error("The PDF could not be written.");
+    return pages;
+}
+
+}  // namespace zentavo::render
