@@ -48,13 +48,16 @@ qreal TextWidth(const QFont& font, const QString& text) {
                     QFontMetricsF(unhinted).horizontalAdvance(text));
 }
 
-// What a text covers at the left of `rect`, centred in its height, as drawn.
+// What a text covers at the left of `rect`, centred in its height, as drawn:
+// across, its advance and any glyph reaching beyond it (a bold W); up and
+// down, its ink.
 QRectF CoveredBox(const QFont& font, const QString& text, const QRect& rect) {
     const QFontMetricsF m(font);
-    const qreal top = rect.top() + (rect.height() - m.height()) / 2;
-    QRectF box(rect.left(), top, TextWidth(font, text), m.height());
-    // Glyphs that reach out of their advance (a bold W) count too.
-    return box.united(m.tightBoundingRect(text).translated(rect.left(), top + m.ascent()));
+    const qreal baseline = rect.top() + (rect.height() - m.height()) / 2 + m.ascent();
+    const QRectF ink = m.tightBoundingRect(text).translated(rect.left(), baseline);
+    const qreal left = std::min<qreal>(rect.left(), ink.left());
+    const qreal right = std::max(rect.left() + TextWidth(font, text), ink.right());
+    return QRectF(left, ink.top(), right - left, ink.height());
 }
 
 // The rectangle a slot's text is drawn in: its place on the panel, one line
@@ -98,20 +101,19 @@ std::vector<DrawnText> LabelTexts(const LabelSheet& sheet) {
     }
     // Room: up to the frame, or up to the next text on the same line. Texts
     // share a line when the bands from their tops to their baselines meet.
-    auto band = [](const DrawnText& t) {
+    std::vector<std::pair<qreal, qreal>> bands;
+    for (const DrawnText& t : out) {
         const QFontMetricsF m(t.font);
         const qreal top = t.rect.top() + (t.rect.height() - m.height()) / 2;
-        return std::pair<qreal, qreal>(top, top + m.ascent());
-    };
+        bands.emplace_back(top, top + m.ascent());
+    }
     const qreal frameRight = FrameInside().right() - kFrameMargin;
-    for (DrawnText& t : out) {
-        t.roomRight = frameRight;
-        const auto [top, baseline] = band(t);
-        for (const DrawnText& other : out) {
-            if (other.rect.left() <= t.rect.left()) continue;
-            const auto [otherTop, otherBaseline] = band(other);
-            if (otherTop < baseline && top < otherBaseline) {
-                t.roomRight = std::min(t.roomRight, other.rect.left() - kGap);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        out[i].roomRight = frameRight;
+        for (std::size_t j = 0; j < out.size(); ++j) {
+            if (out[j].rect.left() <= out[i].rect.left()) continue;
+            if (bands[j].first < bands[i].second && bands[i].first < bands[j].second) {
+                out[i].roomRight = std::min(out[i].roomRight, out[j].rect.left() - kGap);
             }
         }
     }
