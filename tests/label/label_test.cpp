@@ -5,6 +5,7 @@
 #include "label/content.h"
 #include "label/label_settings.h"
 #include "label/layout.h"
+#include "label/sheet.h"
 #include "label/translations.h"
 
 namespace zentavo {
@@ -338,6 +339,45 @@ TEST(LabelContent, ClothingPairOfTheHigherLevel) {
     const LabelContent c = MakeLabelContent(off);
     EXPECT_FALSE(c.labelPpeIndex.has_value());
     EXPECT_FALSE(c.clothingNaShown.has_value());
+}
+
+}  // namespace
+}  // namespace zentavo
+
+namespace zentavo {
+namespace {
+
+// A label made without any window: laid out, filled, named, in one step.
+TEST(LabelSheet, ComposedLikeThePreview) {
+    LabelSettings s = Settings({2, 9, 10, 13, 14}, 1, {17});
+    s.LabelLanguage = kSpanish;
+    LabelContentInputs in = Empirical();
+    in.clothingCaptionTop = 0;  // taken from the layout
+    const LabelSheet sheet = ComposeLabel(s, kToday, in, {"MCC-1", "F-12", "unused"});
+    const int caption = 190 + 4 * RowMetricsFor(6).step;
+    EXPECT_EQ(sheet.at("Label29").place.top, caption);
+    EXPECT_TRUE(sheet.at("Label41").place.visible);  // level 3 of the reduced case
+    EXPECT_EQ(sheet.at("Label41").place.top, caption - 3);
+    EXPECT_EQ(sheet.at("Label42").place.top, caption + 7);
+    EXPECT_FALSE(sheet.at("Label41").place.bold);
+    EXPECT_FALSE(sheet.at("Label35").place.visible);
+    EXPECT_EQ(sheet.at("Label18").text, "MCC-1");
+    EXPECT_EQ(sheet.at("Label47").text, "F-12");
+    EXPECT_FALSE(sheet.at("Label48").place.visible);
+    EXPECT_EQ(sheet.at("Label1").text, "Tipo de equipo");
+    EXPECT_EQ(sheet.at("Label22").text, "User 1");
+    EXPECT_EQ(sheet.picture, 2);
+    EXPECT_THROW(sheet.at("Label99"), std::out_of_range);
+
+    // Beyond level 4 the clothing row says "N/A"; without the clothing row
+    // the layout's choice stands.
+    in.ppeIndex = in.ppeIndexReduced = 5;
+    EXPECT_TRUE(ComposeLabel(s, kToday, in, {}).at("Label35").place.visible);
+    s.ContentItems[kEntryClothing].Checked = false;
+    s.LabelLineCount = CountLabelLines(s.ContentItems);
+    const LabelSheet off = ComposeLabel(s, kToday, in, {});
+    EXPECT_FALSE(off.at("Label35").place.visible);
+    EXPECT_FALSE(off.at("Label43").place.visible);
 }
 
 }  // namespace
