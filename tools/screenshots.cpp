@@ -21,22 +21,9 @@
 #include "ui/results.h"
 #include "ui/second.h"
 #include "ui/widgets.h"
+#include "silent_dialogs.h"
 
 namespace {
-
-// Answers every question with Yes and records nothing: no dialog is expected.
-class SilentDialogs : public zentavo::ui::DialogService {
-public:
-    void Warning(QWidget*, const QString& t) override { qWarning("Warning!: %s", qPrintable(t)); }
-    bool Confirm(QWidget*, const QString&) override { return true; }
-    void Information(QWidget*, const QString&) override {}
-    void Message(QWidget*, const QString&, const QString&) override {}
-    void Error(QWidget*, const QString& t) override { qWarning("Error: %s", qPrintable(t)); }
-    QString OpenFileName(QWidget*, const zentavo::ui::FileChoice&) override { return {}; }
-    QString SaveFileName(QWidget*, const zentavo::ui::FileChoice&) override { return {}; }
-    bool PrintSetup(QWidget*, QPrinter&) override { return false; }
-    void OpenDocument(const QString&) override {}
-};
 
 void Save(QWidget* w, const QString& dir, const char* name) {
     w->grab().save(QDir(dir).filePath(QString::fromLatin1(name)));

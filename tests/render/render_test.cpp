@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "../poppler_tools.h"
 #include "label/sheet.h"
 #include "render/label_painter.h"
 
@@ -17,12 +18,7 @@ using namespace zentavo::render;
 
 namespace {
 
-QString Run(const QString& program, const QStringList& args) {
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
+const auto Run = RunPdfTool;
 
 // The results of one calculation at a PPE level, with the widest texts the
 // results window writes.

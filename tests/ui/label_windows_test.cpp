@@ -16,6 +16,7 @@
 #include <memory>
 #include <unistd.h>
 
+#include "../poppler_tools.h"
 #include "fake_dialogs.h"
 #include "ui/application.h"
 #include "ui/label_type.h"
@@ -29,13 +30,7 @@ using namespace zentavo;
 using namespace zentavo::ui;
 
 namespace {
-// Output of a poppler tool run on a file.
-QString Run(const QString& program, const QStringList& args) {
-    QProcess p;
-    p.start(program, args);
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
+const auto Run = RunPdfTool;
 }  // namespace
 
 class LabelWindowsTest : public QObject {

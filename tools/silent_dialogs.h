@@ -1,0 +1,20 @@
+// The dialogs of the hand-run tools: every question answered with Yes,
+// nothing shown; a warning or an error is printed, as none is expected.
+#pragma once
+
+#include <QPrinter>
+
+#include "ui/dialogs.h"
+
+class SilentDialogs : public zentavo::ui::DialogService {
+public:
+    void Warning(QWidget*, const QString& t) override { qWarning("Warning!: %s", qPrintable(t)); }
+    bool Confirm(QWidget*, const QString&) override { return true; }
+    void Information(QWidget*, const QString&) override {}
+    void Message(QWidget*, const QString&, const QString&) override {}
+    void Error(QWidget*, const QString& t) override { qWarning("Error: %s", qPrintable(t)); }
+    QString OpenFileName(QWidget*, const zentavo::ui::FileChoice&) override { return {}; }
+    QString SaveFileName(QWidget*, const zentavo::ui::FileChoice&) override { return {}; }
+    bool PrintSetup(QWidget*, QPrinter&) override { return false; }
+    void OpenDocument(const QString&) override {}
+};
