@@ -49,7 +49,7 @@ private:
     bool Shown(const char* name) { return P().Slot(name)->isVisible(); }
     QListWidgetItem* Entry(int i) { return O().CheckListBox1->item(i); }
 
-    void ToResults() {
+    void ToResults(const char* duration = "0.2", const char* reducedDuration = "0.25") {
         M().VoltEdit->setText("480");
         M().IbfEdit->setText("20");
         M().GapEdit->setText("32");
@@ -57,8 +57,8 @@ private:
         M().EquipClassBox->setCurrentIndex(1);
         M().GroundGroup->setItemIndex(1);
         M().Calc1->click();
-        app->Second().t1Edit->setText("0.2");
-        app->Second().Edit2->setText("0.25");
+        app->Second().t1Edit->setText(duration);
+        app->Second().Edit2->setText(reducedDuration);
         app->Second().CheckBox1->setChecked(true);
         app->Second().CheckBox2->setChecked(true);
         app->Second().Button2->click();
@@ -154,6 +154,19 @@ private slots:
         P().Button1->click();
         QVERIFY(T().isVisible() && !P().isVisible());
         QCOMPARE(T().L("Label25")->text(), QStringLiteral("7.34"));
+    }
+
+    // A TNT equivalent too small to show reads "N/A" in the results window,
+    // and "N/A" alone on the label.
+    void notAvailableTntWithoutUnit() {
+        OpenOptions();
+        Entry(12)->setCheckState(Qt::Checked);
+        O().Button2->click();
+        ToResults("0.001", "0.001");
+        QCOMPARE(T().L("Label46")->text(), QStringLiteral("N/A"));
+        T().Button2->click();
+        QCOMPARE(Slot("Label34"), QStringLiteral("N/A"));
+        QVERIFY(Shown("Label34"));
     }
 
     void spanishBlackAndWhiteWithEveryRow() {
