@@ -1,7 +1,8 @@
 // Saves the warning label of a sample calculation in every language, colour,
 // row set and PPE level as 668 x 464 PNG files, made through the real
 // windows, to look at them or to compare two builds pixel by pixel:
-//   QT_QPA_PLATFORM=offscreen build/tools/label_gallery OUTPUT_DIR
+//   QT_QPA_PLATFORM=offscreen build/tools/label_gallery OUTPUT_DIR [EQUIPMENT_NAME]
+// The equipment name is thirty wide capitals unless given.
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -33,6 +34,7 @@ struct RowSet {
 int main(int argc, char** argv) {
     QApplication qt(argc, argv);
     const QDir dir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
+    const QString equipmentName = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString(30, QLatin1Char('W'));
     SilentDialogs dialogs;
     zentavo::ui::Application app(dialogs);
     app.Start();
@@ -83,7 +85,7 @@ int main(int argc, char** argv) {
                     second.Button2->click();
                     app.Third().Button2->click();
                     auto& preview = app.Preview();
-                    preview.Edit1->setText(QString(30, QLatin1Char('W')));
+                    preview.Edit1->setText(equipmentName);
                     preview.Line1_2->setText(QStringLiteral("Feeder breaker F-12, 0.3 s"));
                     preview.Line2_2->setText(QStringLiteral("PTW-2026-114"));
                     const QString name = QStringLiteral("%1-%2-%3-%4.png")
