@@ -11,8 +11,10 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QShowEvent>
+#include <algorithm>
 #include <array>
 #include <stdexcept>
+#include <utility>
 
 #include "label/picture_file.h"
 #include "render/label_painter.h"
