@@ -10,8 +10,13 @@
 
 namespace zentavo::csv {
 
-Reader::Reader(std::string_view data, std::size_t firstLine) : data_(data), line_(firstLine) {
-    if (data_.substr(0, 3) == "\xEF\xBB\xBF") pos_ = 3;
+Reader::Reader(std::string_view data, const ReaderOptions& options)
+    : data_(data),
+      line_(options.firstLine),
+      max_(options.maxRecordBytes),
+      more_(options.moreFollows) {
+    if (options.startOfInput && data_.substr(0, 3) == "\xEF\xBB\xBF") pos_ = 3;
+    seen_ = pos_;
 }
 
 bool Reader::Next(Fields& fields, std::size_t& line, std::string& error) {
@@ -29,34 +34,70 @@ bool Reader::Next(std::vector<std::string>& fields, std::size_t& line, std::stri
 std::size_t Reader::Skip(std::size_t records) {
     std::size_t done = 0, line;
     std::string error;
-    while (done < records && Parse<false>(nullptr, line, error)) ++done;
+    while (done < records && Parse<false>(nullptr, line, error)) {
+        ++done;
+        if (skipsLine_) break;
+    }
     return done;
 }
 
 void Reader::SkipToNextLine(std::size_t from) {
-    const std::size_t nl = data_.find('\n', from);
+    const std::size_t nl = from < data_.size() ? data_.find('\n', from) : std::string_view::npos;
     pos_ = nl == std::string_view::npos ? data_.size() : nl + 1;
+    skipsLine_ = nl == std::string_view::npos && more_;
 }
 
 template <bool Store>
 bool Reader::Parse(Fields* fields, std::size_t& line, std::string& error) {
     if constexpr (Store) error.clear();
+    needMore_ = false;
+    skipsLine_ = false;
+    const char* d = data_.data();
+    const std::size_t n = data_.size();
     // Skip empty lines.
-    while (pos_ < data_.size()) {
-        if (data_[pos_] == '\n') {
+    while (pos_ < n) {
+        if (d[pos_] == '\n') {
             ++pos_;
             ++line_;
-        } else if (data_[pos_] == '\r' && pos_ + 1 < data_.size() && data_[pos_ + 1] == '\n') {
+        } else if (d[pos_] == '\r' && pos_ + 1 < n && d[pos_ + 1] == '\n') {
             pos_ += 2;
             ++line_;
+        } else if (d[pos_] == '\r' && pos_ + 1 == n && more_) {
+            needMore_ = true;  // a CR LF may be cut in two
+            return false;
         } else {
             break;
         }
     }
-    if (pos_ >= data_.size()) return false;
+    seen_ = std::max(seen_, pos_);
+    if (pos_ >= n) {
+        needMore_ = more_;
+        return false;
+    }
 
     line = line_;
     const std::size_t recordStart = pos_;
+    const std::size_t startLine = line_;
+    // Reading stops where the record would pass its longest length, or at
+    // the end of the data.
+    // Whether a record is too long never depends on where the data ends, so
+    // a record reads the same from a piece and from the whole input.
+    const std::size_t limit = max_ <= n - recordStart ? recordStart + max_ : n + 1;
+    const std::size_t cap = std::min(n, limit);
+    std::size_t far = pos_;  // one past the last byte looked at
+    enum Edge { kByte, kTooLong, kNeedMore, kEnd };
+    auto edge = [&](std::size_t p) {
+        if (p >= limit) return kTooLong;
+        if (p < n) return kByte;
+        return more_ ? kNeedMore : kEnd;
+    };
+    auto wait = [&] {  // the record reaches the end of the piece
+        pos_ = recordStart;
+        line_ = startLine;
+        needMore_ = true;
+        return false;
+    };
+
     if constexpr (Store) {
         fields->count_ = 0;
         fields->unescapedUsed_ = 0;
@@ -78,28 +119,51 @@ bool Reader::Parse(Fields* fields, std::size_t& line, std::string& error) {
         }
     };
     // A malformed record ends at the end of the physical line `resumeFrom`
-    // stands on; the next record starts on the line after it.
-    auto fail = [&](const char* what, std::size_t resumeFrom, std::size_t resumeLine) {
-        if constexpr (Store) error = "line " + std::to_string(line) + ": " + what;
+    // stands on (numbered `resumeLine`); the next record starts on the line after it.
+    auto fail = [&](auto&& what, std::size_t resumeFrom, std::size_t resumeLine) {
+        if constexpr (Store) error = "line " + std::to_string(line) + ": " + what();
+        seen_ = std::max(seen_, far);
         line_ = resumeLine + 1;
         SkipToNextLine(resumeFrom);
+        seen_ = std::max(seen_, pos_);
         return true;
     };
+    auto tooLong = [&] {
+        far = std::max(far, std::min(limit, n));
+        return fail([&] { return "longer than " + std::to_string(max_) + " bytes"; },
+                    recordStart + max_, line_);
+    };
 
-    const char* d = data_.data();
-    const std::size_t n = data_.size();
     for (;;) {
-        if (pos_ < n && d[pos_] == '"') {
+        Edge e = edge(pos_);
+        if (e == kNeedMore) return wait();
+        if (e == kTooLong) return tooLong();
+        if (e == kByte && d[pos_] == '"') {
+            const std::size_t quoteLine = line_;
             const std::size_t open = ++pos_;
             bool doubled = false;
             for (;;) {
-                const void* q = std::memchr(d + pos_, '"', n - pos_);
-                // A quote that never closes would swallow the rest of the
-                // study: give up on this line alone.
-                if (!q) return fail("unbalanced quote", recordStart, line);
+                const void* q = pos_ < cap ? std::memchr(d + pos_, '"', cap - pos_) : nullptr;
+                if (!q) {
+                    if (edge(cap) == kNeedMore) return wait();
+                    // A quote that never closes would swallow the rest of the
+                    // study: give up on the line it opened on alone.
+                    far = std::max(far, cap);
+                    return fail(
+                        [&] {
+                            return quoteLine == line ? std::string("unbalanced quote")
+                                                     : "unbalanced quote opened on line " +
+                                                           std::to_string(quoteLine);
+                        },
+                        open, quoteLine);
+                }
                 const std::size_t at = static_cast<const char*>(q) - d;
                 pos_ = at + 1;
-                if (pos_ < n && d[pos_] == '"') {
+                far = std::max(far, pos_);
+                e = edge(pos_);
+                if (e == kNeedMore) return wait();
+                if (e == kByte) far = std::max(far, pos_ + 1);
+                if (e == kByte && d[pos_] == '"') {
                     doubled = true;
                     ++pos_;
                     continue;
@@ -113,13 +177,44 @@ bool Reader::Parse(Fields* fields, std::size_t& line, std::string& error) {
             }
             // Line breaks inside quotes belong to the field but still count as lines.
             line_ += static_cast<std::size_t>(std::count(d + open, d + pos_, '\n'));
-            if (pos_ < n && d[pos_] != ',' && d[pos_] != '\n' &&
-                !(d[pos_] == '\r' && (pos_ + 1 == n || d[pos_ + 1] == '\n'))) {
-                return fail("unexpected text after a closing quote", pos_, line_);
+            e = edge(pos_);
+            if (e == kTooLong) return tooLong();
+            if (e == kByte && d[pos_] != ',' && d[pos_] != '\n') {
+                bool lineEnd = false;
+                if (d[pos_] == '\r') {
+                    const Edge next = edge(pos_ + 1);
+                    if (next == kNeedMore) return wait();
+                    if (next == kTooLong) return tooLong();
+                    far = std::max(far, pos_ + 2);
+                    lineEnd = next == kEnd || d[pos_ + 1] == '\n';
+                }
+                if (!lineEnd) {
+                    if (line_ == quoteLine) {
+                        return fail([] { return std::string("unexpected text after a closing quote"); },
+                                    pos_, line_);
+                    }
+                    // The quote ran over line ends before text followed it:
+                    // most likely it was never closed. The line it opened on
+                    // is given up; the lines after it are read again.
+                    const std::size_t closeLine = line_;
+                    return fail(
+                        [&] {
+                            return "unexpected text after a closing quote on line " +
+                                   std::to_string(closeLine) + "; the quote opened on line " +
+                                   std::to_string(quoteLine);
+                        },
+                        open, quoteLine);
+                }
             }
         } else {
             std::size_t end = pos_;
-            while (end < n && d[end] != ',' && d[end] != '\n') ++end;
+            while (end < cap && d[end] != ',' && d[end] != '\n') ++end;
+            if (end == cap) {
+                e = edge(end);
+                if (e == kNeedMore) return wait();
+                if (e == kTooLong) return tooLong();
+            }
+            far = std::max(far, end < n ? end + 1 : end);
             std::size_t stop = end;
             if ((end == n || d[end] == '\n') && stop > pos_ && d[stop - 1] == '\r') --stop;
             add(data_.substr(pos_, stop - pos_));
@@ -130,13 +225,119 @@ bool Reader::Parse(Fields* fields, std::size_t& line, std::string& error) {
             ++pos_;
             continue;
         }
-        // End of the record: LF or CR LF.
+        // End of the record: LF or CR LF (or a CR ending the data).
         if (d[pos_] == '\r') ++pos_;
-        ++pos_;
+        pos_ = std::min(pos_ + 1, n);
         ++line_;
         break;
     }
+    seen_ = std::max({seen_, far, pos_});
     return true;
+}
+
+ChunkReader::ChunkReader(Source source, std::size_t maxRecordBytes)
+    : source_(std::move(source)),
+      max_(maxRecordBytes),
+      capacity_(maxRecordBytes + (std::size_t{1} << 18)) {
+    buf_ = std::make_unique<char[]>(capacity_);
+}
+
+bool ChunkReader::Fill() {
+    if (eof_) return false;
+    if (begin_ > 0) {
+        std::memmove(buf_.get(), buf_.get() + begin_, end_ - begin_);
+        end_ -= begin_;
+        seen_ = seen_ > begin_ ? seen_ - begin_ : 0;
+        begin_ = 0;
+    }
+    if (end_ == capacity_) {
+        // Only a record's reading fills the whole buffer, and it stops at its
+        // longest length before that: the held bytes make room.
+        return true;
+    }
+    const std::size_t got = source_(buf_.get() + end_, capacity_ - end_);
+    if (got == 0) {
+        eof_ = true;
+        return false;
+    }
+    end_ += got;
+    return true;
+}
+
+ReaderOptions ChunkReader::PieceOptions() const {
+    ReaderOptions o;
+    o.firstLine = line_;
+    o.startOfInput = false;
+    o.moreFollows = !eof_;
+    o.maxRecordBytes = max_;
+    return o;
+}
+
+bool ChunkReader::First(std::vector<std::string>& fields, std::size_t& line, std::string& error) {
+    while (end_ - begin_ < 3 && Fill()) {
+    }
+    if (std::string_view(buf_.get() + begin_, end_ - begin_).substr(0, 3) == "\xEF\xBB\xBF") begin_ += 3;
+    for (;;) {
+        Reader r(std::string_view(buf_.get() + begin_, end_ - begin_), PieceOptions());
+        const bool got = r.Next(fields, line, error);
+        if (got || !r.NeedsMore()) {
+            begin_ += r.Offset();
+            line_ = r.Line();
+            skippingLine_ = r.SkipsRestOfLine();
+            return got;
+        }
+        Fill();
+    }
+}
+
+std::size_t ChunkReader::Next(std::string& text, ReaderOptions& options, std::size_t maxRecords,
+                              std::size_t maxBytes) {
+    text.clear();
+    std::size_t count = 0;
+    options = PieceOptions();
+    options.moreFollows = false;
+    for (;;) {
+        if (skippingLine_) {
+            const void* nl = std::memchr(buf_.get() + begin_, '\n', end_ - begin_);
+            if (nl) {
+                begin_ = static_cast<const char*>(nl) - buf_.get() + 1;
+                skippingLine_ = false;
+            } else {
+                begin_ = end_;
+                if (!Fill()) return count;
+                continue;
+            }
+        }
+        const std::size_t base = begin_;
+        Reader r(std::string_view(buf_.get() + base, end_ - base), PieceOptions());
+        bool full = false;
+        while (!(full = count >= maxRecords || text.size() + r.Offset() >= maxBytes)) {
+            if (r.Skip(1) == 0) break;
+            ++count;
+            if (r.SkipsRestOfLine()) break;
+        }
+        seen_ = std::max(seen_, base + r.Seen());
+        if (count == 0) {
+            // Only empty lines so far: they are not kept.
+            begin_ = base + r.Offset();
+            line_ = r.Line();
+            options.firstLine = line_;
+        } else {
+            text.append(buf_.get() + base, r.Offset());
+            begin_ = base + r.Offset();
+            line_ = r.Line();
+        }
+        if (r.SkipsRestOfLine()) {
+            skippingLine_ = true;
+            return count;
+        }
+        if (full) {
+            if (seen_ > begin_) text.append(buf_.get() + begin_, seen_ - begin_);
+            return count;
+        }
+        if (!r.NeedsMore()) return count;  // the end of the input
+        Fill();
+    }
 }
 
 namespace {
