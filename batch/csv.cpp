@@ -10,6 +10,10 @@
 
 namespace zentavo::csv {
 
+namespace {
+constexpr std::size_t kReadBytes = std::size_t{1} << 16;  // what one read asks for at most
+}  // namespace
+
 Reader::Reader(std::string_view data, const ReaderOptions& options)
     : data_(data),
       line_(options.firstLine),
@@ -238,9 +242,9 @@ bool Reader::Parse(Fields* fields, std::size_t& line, std::string& error) {
 ChunkReader::ChunkReader(Source source, std::size_t maxRecordBytes)
     : source_(std::move(source)),
       max_(maxRecordBytes),
-      capacity_(maxRecordBytes + (std::size_t{1} << 18)) {
-    buf_ = std::make_unique<char[]>(capacity_);
-}
+      maxCapacity_(maxRecordBytes + kReadBytes),
+      capacity_(std::min(maxCapacity_, kReadBytes)),
+      buf_(new char[capacity_]) {}
 
 bool ChunkReader::Fill() {
     if (eof_) return false;
@@ -251,9 +255,15 @@ bool ChunkReader::Fill() {
         begin_ = 0;
     }
     if (end_ == capacity_) {
-        // Only a record's reading fills the whole buffer, and it stops at its
-        // longest length before that: the held bytes make room.
-        return true;
+        // A record longer than the buffer: it grows up to the longest record
+        // and a read beside it. Reading stops at the longest record, so a
+        // buffer that large always has room after the held bytes move.
+        if (capacity_ == maxCapacity_) return true;
+        const std::size_t capacity = std::min(2 * capacity_, maxCapacity_);
+        std::unique_ptr<char[]> bigger(new char[capacity]);
+        std::memcpy(bigger.get(), buf_.get(), end_);
+        buf_ = std::move(bigger);
+        capacity_ = capacity;
     }
     const std::size_t got = source_(buf_.get() + end_, capacity_ - end_);
     if (got == 0) {
@@ -280,9 +290,9 @@ bool ChunkReader::First(std::vector<std::string>& fields, std::size_t& line, std
     for (;;) {
         Reader r(std::string_view(buf_.get() + begin_, end_ - begin_), PieceOptions());
         const bool got = r.Next(fields, line, error);
+        begin_ += r.Offset();  // past empty lines, when the record still waits
+        line_ = r.Line();
         if (got || !r.NeedsMore()) {
-            begin_ += r.Offset();
-            line_ = r.Line();
             skippingLine_ = r.SkipsRestOfLine();
             return got;
         }

@@ -126,8 +126,9 @@ private:
 
     Source source_;
     std::size_t max_;
-    std::unique_ptr<char[]> buf_;
+    std::size_t maxCapacity_;
     std::size_t capacity_;
+    std::unique_ptr<char[]> buf_;
     std::size_t begin_ = 0, end_ = 0;  // what is held and not yet handed out
     std::size_t seen_ = 0;             // how far reading has looked, in buf_
     bool eof_ = false;

@@ -362,9 +362,12 @@ StudyColumnMap MapStudyColumns(const std::vector<std::string>& header) {
 
 namespace {
 
-// Output for the records of a chunk is at most this large before it is cut
-// back; reading takes about this much input into one chunk.
+// Reading takes at most about this much input into one chunk, less when many
+// cores share the budget of all chunks held at once; a chunk's buffers grown
+// beyond the kept capacity by long records are given back once written.
 constexpr std::size_t kChunkBytes = std::size_t{1} << 18;
+constexpr std::size_t kMinChunkBytes = std::size_t{1} << 16;
+constexpr std::size_t kAllChunksBytes = std::size_t{16} << 20;
 constexpr std::size_t kKeptCapacity = std::size_t{4} << 20;
 
 // The CSV text of a chunk, written straight into memory.
@@ -478,6 +481,7 @@ public:
     void Run(unsigned workers) {
         if (workers == 1) return RunHere();
         ring_.resize(2 * workers);
+        chunkBytes_ = std::clamp(kAllChunksBytes / ring_.size(), kMinChunkBytes, kChunkBytes);
         computed_.assign(ring_.size(), SIZE_MAX);
         try {
             for (unsigned w = 0; w < workers; ++w) pool_.emplace_back([this] { Work(); });
@@ -504,7 +508,7 @@ public:
 private:
     bool Read(Chunk& chunk) {
         chunk.Release();
-        chunk.count = reader_.Next(chunk.text, chunk.reading, options_.chunkRows, kChunkBytes);
+        chunk.count = reader_.Next(chunk.text, chunk.reading, options_.chunkRows, chunkBytes_);
         return chunk.count > 0;
     }
 
@@ -568,6 +572,7 @@ private:
     csv::ChunkReader& reader_;
     const StudyOptions& options_;
     const StudySink& sink_;
+    std::size_t chunkBytes_ = kChunkBytes;
     std::vector<Chunk> ring_;
     std::vector<std::size_t> computed_;  // which chunk each slot holds done
     std::vector<std::thread> pool_;
@@ -604,16 +609,18 @@ bool RunStudy(const StudySource& source, const StudyOptions& options, const Stud
     return true;
 }
 
+StudySource TextSource(std::string_view text, std::size_t piece) {
+    return [text, piece](char* buffer, std::size_t size) mutable {
+        const std::size_t n = std::min({size, piece, text.size()});
+        if (n) std::memcpy(buffer, text.data(), n);
+        text.remove_prefix(n);
+        return n;
+    };
+}
+
 bool RunStudy(std::string_view input, const StudyOptions& options, const StudySink& sink,
               std::string* headerError) {
-    return RunStudy(
-        [&input](char* buffer, std::size_t size) {
-            const std::size_t n = std::min(size, input.size());
-            if (n) std::memcpy(buffer, input.data(), n);
-            input.remove_prefix(n);
-            return n;
-        },
-        options, sink, headerError);
+    return RunStudy(TextSource(input), options, sink, headerError);
 }
 
 }  // namespace zentavo

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -95,6 +96,10 @@ StudyColumnMap MapStudyColumns(const std::vector<std::string>& header);
 using StudySink = std::function<void(std::string_view)>;
 // Fills up to `size` bytes of `buffer` with the study; 0 at its end.
 using StudySource = csv::ChunkReader::Source;
+
+// A source handing over `text` at most `piece` bytes at a time; `text` must
+// outlive it.
+StudySource TextSource(std::string_view text, std::size_t piece = SIZE_MAX);
 
 // Reads the study (CSV with a header row) from `source` and writes the result
 // CSV to `sink`: the input columns as read, then the result columns. Memory

@@ -5,11 +5,11 @@
 // Every record of the study gives exactly one output row, each a well-formed
 // record with the header's count of fields and a known status, and the output
 // is the same byte for byte however the input is cut into reads and chunks.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "batch/csv.h"
 #include "batch/study.h"
@@ -20,13 +20,7 @@ std::string Run(std::string_view input, const zentavo::StudyOptions& options, st
                 bool& read) {
     std::string out;
     read = zentavo::RunStudy(
-        [&](char* buffer, std::size_t size) {
-            const std::size_t n = std::min({size, piece, input.size()});
-            if (n) std::memcpy(buffer, input.data(), n);
-            input.remove_prefix(n);
-            return n;
-        },
-        options, [&](std::string_view s) { out.append(s); });
+        zentavo::TextSource(input, piece), options, [&](std::string_view s) { out.append(s); });
     return out;
 }
 
@@ -42,9 +36,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const char* pressures[] = {"lb/ft2", "N/m2", "Atmosphere", "kpa"};
     options.units.PressureUnit = pressures[(data[0] >> 3) & 3];
     if (data[0] & 32) options.units.TntUnit = "grams";
-    const std::size_t rows = 1 + (data[1] & 3);
-    const std::size_t piece = 1 + ((data[1] >> 2) & 7) * 5;
-    options.maxRecordBytes = (data[1] & 0x80) ? 16 + ((data[1] >> 5) & 3) * 40 : 4096;
+    const std::size_t rows = 1 + (data[1] & 3);  // rows a chunk
+    // Small reads cut records everywhere; each read rereads the record it
+    // cut from its start, so the smallest are kept for the shorter inputs.
+    const std::size_t piece = std::size_t{2} << (((data[1] >> 2) & 3) * 3 + (size > 512 ? 3 : 0));
+    options.maxRecordBytes = (data[1] & 0x80) ? 16 + ((data[1] >> 4) & 7) * 40 : 4096;
     const std::string_view input(reinterpret_cast<const char*>(data) + 2, size - 2);
 
     // The whole study at once, then cut small.
@@ -66,15 +62,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t recordsIn = records.Skip(SIZE_MAX) - 1;  // less the header
 
     zentavo::csv::Reader reader(out);
-    std::vector<std::string> header, fields;
+    zentavo::csv::Fields fields;
     std::size_t line;
     std::string error;
-    if (!reader.Next(header, line, error) || !error.empty()) std::abort();
-    const std::size_t statusColumn = header.size() - zentavo::kStudyResultColumnCount;
+    if (!reader.Next(fields, line, error) || !error.empty()) std::abort();
+    const std::size_t columns = fields.size();
+    const std::size_t statusColumn = columns - zentavo::kStudyResultColumnCount;
     std::size_t rowsOut = 0;
     while (reader.Next(fields, line, error)) {
-        if (!error.empty() || fields.size() != header.size()) std::abort();
-        const std::string& status = fields[statusColumn];
+        if (!error.empty() || fields.size() != columns) std::abort();
+        const std::string_view status = fields[statusColumn];
         if (status != "ok" && status != "warning" && status != "error") std::abort();
         ++rowsOut;
     }
