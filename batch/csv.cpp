@@ -102,6 +102,19 @@ bool Reader::Parse(Fields* fields, std::size_t& line, std::string& error) {
         return false;
     };
 
+    if constexpr (!Store) {
+        // Passing over a line without quotes: it is one record, whatever its fields.
+        const void* nl = std::memchr(d + pos_, '\n', cap - pos_);
+        if (nl) {
+            const std::size_t at = static_cast<const char*>(nl) - d;
+            if (!std::memchr(d + pos_, '"', at - pos_)) {
+                pos_ = at + 1;
+                ++line_;
+                seen_ = std::max(seen_, pos_);
+                return true;
+            }
+        }
+    }
     if constexpr (Store) {
         fields->count_ = 0;
         fields->unescapedUsed_ = 0;

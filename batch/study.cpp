@@ -158,10 +158,11 @@ class RowRunner {
 public:
     RowRunner(const StudyOptions& o, const StudyRowInputs& in, std::string* r)
         : o_(o), typed_(in), in_(in), r_(r) {
-        for (StudyInputColumn c : kNumberColumns) {
+        for (std::size_t i = 0; i < std::size(kNumberColumns); ++i) {
+            const StudyInputColumn c = kNumberColumns[i];
             if (in_[c].size() <= kLongestNumberText) continue;
-            shortened_[c] = WithoutPadding(in_[c], o_.sep);
-            if (!shortened_[c].empty()) in_[c] = shortened_[c];
+            shortened_[i] = WithoutPadding(in_[c], o_.sep);
+            if (!shortened_[i].empty()) in_[c] = shortened_[i];
         }
     }
 
@@ -205,8 +206,8 @@ private:
 
     // The text as the row holds it, for a text that was handed on without its padding.
     std::string_view Typed(std::string_view text) const {
-        for (StudyInputColumn c : kNumberColumns) {
-            if (!shortened_[c].empty() && text == shortened_[c]) return typed_[c];
+        for (std::size_t i = 0; i < std::size(kNumberColumns); ++i) {
+            if (!shortened_[i].empty() && text == shortened_[i]) return typed_[kNumberColumns[i]];
         }
         return text;
     }
@@ -253,7 +254,7 @@ private:
         f.gapCaption = Caption(kGapUnitColumn);
         // Such a gap is out of range like one below 13 mm (it would otherwise
         // pass the check and give no numbers at all).
-        if (Overflows(f.gap, f.gapCaption)) f.gap = "0";
+        if (f.gapCaption != "mm" && Overflows(f.gap, f.gapCaption)) f.gap = "0";
         f.workDistCaption = Caption(kWorkDistanceUnitColumn);
         const std::string_view cls = in_[kEquipmentClassColumn];
         if (!cls.empty()) {
@@ -339,7 +340,7 @@ private:
     const StudyOptions& o_;
     const StudyRowInputs& typed_;
     StudyRowInputs in_;
-    std::array<std::string, kStudyInputColumnCount> shortened_;
+    std::string shortened_[std::size(kNumberColumns)];  // by kNumberColumns
     std::string* r_;
 };
 
