@@ -12,6 +12,7 @@ namespace zentavo::csv {
 
 namespace {
 constexpr std::size_t kReadBytes = std::size_t{1} << 16;  // what one read asks for at most
+constexpr std::size_t kFirstReadBytes = std::size_t{1} << 12;
 }  // namespace
 
 Reader::Reader(std::string_view data, const ReaderOptions& options)
@@ -256,7 +257,7 @@ ChunkReader::ChunkReader(Source source, std::size_t maxRecordBytes)
     : source_(std::move(source)),
       max_(maxRecordBytes),
       maxCapacity_(maxRecordBytes + kReadBytes),
-      capacity_(std::min(maxCapacity_, kReadBytes)),
+      capacity_(std::min(maxCapacity_, kFirstReadBytes)),
       buf_(new char[capacity_]) {}
 
 bool ChunkReader::Fill() {
@@ -267,10 +268,11 @@ bool ChunkReader::Fill() {
         seen_ = seen_ > begin_ ? seen_ - begin_ : 0;
         begin_ = 0;
     }
-    if (end_ == capacity_) {
-        // A record longer than the buffer: it grows up to the longest record
-        // and a read beside it. Reading stops at the longest record, so a
-        // buffer that large always has room after the held bytes move.
+    // The buffer starts small and grows while reads fill it (a large input),
+    // and when a record is longer than it, up to the longest record and a
+    // read beside it. Reading stops at the longest record, so a buffer that
+    // large always has room after the held bytes move.
+    if (end_ == capacity_ || (lastReadFilled_ && capacity_ < kReadBytes)) {
         if (capacity_ == maxCapacity_) return true;
         const std::size_t capacity = std::min(2 * capacity_, maxCapacity_);
         std::unique_ptr<char[]> bigger(new char[capacity]);
@@ -279,12 +281,24 @@ bool ChunkReader::Fill() {
         capacity_ = capacity;
     }
     const std::size_t got = source_(buf_.get() + end_, capacity_ - end_);
+    lastReadFilled_ = got == capacity_ - end_;
     if (got == 0) {
         eof_ = true;
         return false;
     }
     end_ += got;
     return true;
+}
+
+bool ChunkReader::FillLine() {
+    // A record that waits for more goes on at least to a line end: reading on
+    // to one spares reading the record again for every small piece.
+    for (;;) {
+        const std::size_t held = end_ - begin_;
+        if (!Fill()) return false;
+        if (std::memchr(buf_.get() + begin_ + held, '\n', end_ - begin_ - held)) return true;
+        if (end_ - begin_ == held) return true;  // the buffer is as full as it gets
+    }
 }
 
 ReaderOptions ChunkReader::PieceOptions() const {
@@ -309,7 +323,7 @@ bool ChunkReader::First(std::vector<std::string>& fields, std::size_t& line, std
             skippingLine_ = r.SkipsRestOfLine();
             return got;
         }
-        Fill();
+        FillLine();
     }
 }
 
@@ -359,7 +373,7 @@ std::size_t ChunkReader::Next(std::string& text, ReaderOptions& options, std::si
             return count;
         }
         if (!r.NeedsMore()) return count;  // the end of the input
-        Fill();
+        FillLine();
     }
 }
 

@@ -122,6 +122,7 @@ public:
 
 private:
     bool Fill();  // reads more after what is held; false at the end of the input
+    bool FillLine();  // the same, on to a line end at least
     ReaderOptions PieceOptions() const;
 
     Source source_;
@@ -132,6 +133,7 @@ private:
     std::size_t begin_ = 0, end_ = 0;  // what is held and not yet handed out
     std::size_t seen_ = 0;             // how far reading has looked, in buf_
     bool eof_ = false;
+    bool lastReadFilled_ = false;
     bool skippingLine_ = false;
     std::size_t line_ = 1;
 };
