@@ -152,6 +152,8 @@ bool Reader::Parse(Fields* fields, std::size_t& line, std::string& error) {
                     recordStart + max_, line_);
     };
 
+    std::size_t lineEnd = 0;  // the line end (or cap) after pos_, once looked for
+    bool lineEndKnown = false;
     for (;;) {
         Edge e = edge(pos_);
         if (e == kNeedMore) return wait();
@@ -198,15 +200,15 @@ bool Reader::Parse(Fields* fields, std::size_t& line, std::string& error) {
             e = edge(pos_);
             if (e == kTooLong) return tooLong();
             if (e == kByte && d[pos_] != ',' && d[pos_] != '\n') {
-                bool lineEnd = false;
+                bool endsLine = false;
                 if (d[pos_] == '\r') {
                     const Edge next = edge(pos_ + 1);
                     if (next == kNeedMore) return wait();
                     if (next == kTooLong) return tooLong();
                     far = std::max(far, pos_ + 2);
-                    lineEnd = next == kEnd || d[pos_ + 1] == '\n';
+                    endsLine = next == kEnd || d[pos_ + 1] == '\n';
                 }
-                if (!lineEnd) {
+                if (!endsLine) {
                     if (line_ == quoteLine) {
                         return fail([] { return std::string("unexpected text after a closing quote"); },
                                     pos_, line_);
@@ -225,8 +227,14 @@ bool Reader::Parse(Fields* fields, std::size_t& line, std::string& error) {
                 }
             }
         } else {
-            std::size_t end = pos_;
-            while (end < cap && d[end] != ',' && d[end] != '\n') ++end;
+            // The field ends at the next comma of its line.
+            if (!lineEndKnown || lineEnd < pos_) {
+                const void* nl = pos_ < cap ? std::memchr(d + pos_, '\n', cap - pos_) : nullptr;
+                lineEnd = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - d) : cap;
+                lineEndKnown = true;
+            }
+            const void* comma = pos_ < lineEnd ? std::memchr(d + pos_, ',', lineEnd - pos_) : nullptr;
+            std::size_t end = comma ? static_cast<std::size_t>(static_cast<const char*>(comma) - d) : lineEnd;
             if (end == cap) {
                 e = edge(end);
                 if (e == kNeedMore) return wait();
