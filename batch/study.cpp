@@ -378,7 +378,7 @@ public:
     char* Room(std::size_t n) {
         if (size_ + n > capacity_) {
             const std::size_t capacity = std::max(2 * capacity_, size_ + n + 4096);
-            auto bigger = std::make_unique<char[]>(capacity);
+            std::unique_ptr<char[]> bigger(new char[capacity]);  // not cleared: written before read
             if (size_) std::memcpy(bigger.get(), data_.get(), size_);
             data_ = std::move(bigger);
             capacity_ = capacity;
