@@ -126,7 +126,8 @@ bool Reader::Parse(Fields* fields, std::size_t& line, std::string& error) {
     // A quoted field with doubled quotes: its text without them.
     auto unescaped = [&](std::size_t from, std::size_t to) {
         if constexpr (Store) {
-            if (fields->unescapedUsed_ == fields->unescaped_.size()) fields->unescaped_.emplace_back();
+            if (fields->unescapedUsed_ == fields->unescaped_.size())
+                fields->unescaped_.emplace_back();
             std::string& u = fields->unescaped_[fields->unescapedUsed_++];
             u.clear();
             for (std::size_t i = from; i < to; ++i) {
@@ -210,8 +211,9 @@ bool Reader::Parse(Fields* fields, std::size_t& line, std::string& error) {
                 }
                 if (!endsLine) {
                     if (line_ == quoteLine) {
-                        return fail([] { return std::string("unexpected text after a closing quote"); },
-                                    pos_, line_);
+                        return fail(
+                            [] { return std::string("unexpected text after a closing quote"); },
+                            pos_, line_);
                     }
                     // The quote ran over line ends before text followed it:
                     // most likely it was never closed. The line it opened on
@@ -233,8 +235,10 @@ bool Reader::Parse(Fields* fields, std::size_t& line, std::string& error) {
                 lineEnd = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - d) : cap;
                 lineEndKnown = true;
             }
-            const void* comma = pos_ < lineEnd ? std::memchr(d + pos_, ',', lineEnd - pos_) : nullptr;
-            std::size_t end = comma ? static_cast<std::size_t>(static_cast<const char*>(comma) - d) : lineEnd;
+            const void* comma =
+                pos_ < lineEnd ? std::memchr(d + pos_, ',', lineEnd - pos_) : nullptr;
+            std::size_t end =
+                comma ? static_cast<std::size_t>(static_cast<const char*>(comma) - d) : lineEnd;
             if (end == cap) {
                 e = edge(end);
                 if (e == kNeedMore) return wait();
@@ -321,7 +325,8 @@ ReaderOptions ChunkReader::PieceOptions() const {
 bool ChunkReader::First(std::vector<std::string>& fields, std::size_t& line, std::string& error) {
     while (end_ - begin_ < 3 && Fill()) {
     }
-    if (std::string_view(buf_.get() + begin_, end_ - begin_).substr(0, 3) == "\xEF\xBB\xBF") begin_ += 3;
+    if (std::string_view(buf_.get() + begin_, end_ - begin_).substr(0, 3) == "\xEF\xBB\xBF")
+        begin_ += 3;
     for (;;) {
         Reader r(std::string_view(buf_.get() + begin_, end_ - begin_), PieceOptions());
         const bool got = r.Next(fields, line, error);
@@ -402,8 +407,9 @@ bool NeedsQuotes(std::string_view field) {
     const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
     for (; i + 16 <= n; i += 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, comma), _mm_cmpeq_epi8(v, quote)),
-                                         _mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)));
+        const __m128i hit =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, comma), _mm_cmpeq_epi8(v, quote)),
+                         _mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)));
         if (_mm_movemask_epi8(hit) != 0) return true;
     }
 #endif

@@ -121,7 +121,7 @@ public:
                      std::size_t maxBytes);
 
 private:
-    bool Fill();  // reads more after what is held; false at the end of the input
+    bool Fill();      // reads more after what is held; false at the end of the input
     bool FillLine();  // the same, on to a line end at least
     ReaderOptions PieceOptions() const;
 

@@ -42,7 +42,9 @@ struct UnitOption {
 const UnitOption kUnitOptions[] = {
     {"energy-unit", {"cal/cm2", "J/cm2"}, &zentavo::UnitSettings::EnergyUnit},
     {"boundary-unit", {"inches", "mm"}, &zentavo::UnitSettings::BoundaryUnit},
-    {"pressure-unit", {"lb/ft2", "N/m2", "Atmosphere", "kpa"}, &zentavo::UnitSettings::PressureUnit},
+    {"pressure-unit",
+     {"lb/ft2", "N/m2", "Atmosphere", "kpa"},
+     &zentavo::UnitSettings::PressureUnit},
     {"tnt-unit", {"kg", "lb", "grams"}, &zentavo::UnitSettings::TntUnit},
     {"decimal-separator", {".", ","}, nullptr},
 };
@@ -98,7 +100,8 @@ int Run(int argc, char** argv) {
                 allowed += (allowed.empty() ? "" : ", ") + std::string(w);
             }
             if (!known) {
-                return UsageError("--" + name + " takes one of " + allowed + ", not '" + value + "'");
+                return UsageError("--" + name + " takes one of " + allowed + ", not '" + value +
+                                  "'");
             }
             if (option->field) {
                 options.units.*(option->field) = value;
@@ -144,7 +147,8 @@ int Run(int argc, char** argv) {
                      std::strerror(f.error));
         return 2;
     } catch (const WriteFailure& f) {
-        std::fprintf(stderr, "zentavo-batch: cannot write the results: %s\n", std::strerror(f.error));
+        std::fprintf(stderr, "zentavo-batch: cannot write the results: %s\n",
+                     std::strerror(f.error));
         return 1;
     }
     return 0;

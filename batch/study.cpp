@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstring>
-#include <exception>
-#include <system_error>
 #include <condition_variable>
 #include <cstdint>
+#include <cstring>
+#include <exception>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <optional>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "batch/csv.h"
@@ -25,10 +25,21 @@
 namespace zentavo {
 
 const std::array<std::string_view, kStudyInputColumnCount> kStudyInputNames = {
-    "method",        "voltage",         "bolted_current",   "gap",
-    "gap_unit",      "work_distance_unit", "work_distance", "equipment_class",
-    "grounding",     "arc_time",        "arc_time_reduced", "fuse_class",
-    "breaker_type",  "interrupting_rating", "instantaneous_trip"};
+    "method",
+    "voltage",
+    "bolted_current",
+    "gap",
+    "gap_unit",
+    "work_distance_unit",
+    "work_distance",
+    "equipment_class",
+    "grounding",
+    "arc_time",
+    "arc_time_reduced",
+    "fuse_class",
+    "breaker_type",
+    "interrupting_rating",
+    "instantaneous_trip"};
 
 const std::array<std::string_view, kStudyResultColumnCount> kStudyResultNames = {
     "status",
@@ -85,7 +96,8 @@ int ItemOrIndex(const std::array<std::string_view, N>& items, std::string_view c
         for (std::size_t i = 0; i < N; ++i) {
             const std::string_view item = items[i];
             const std::size_t tab = item.find('\t');
-            if (tab != std::string_view::npos && item.substr(0, tab) == v) return static_cast<int>(i);
+            if (tab != std::string_view::npos && item.substr(0, tab) == v)
+                return static_cast<int>(i);
         }
     }
     if (v.size() == 1 && v[0] >= '0' && v[0] < static_cast<char>('0' + N)) return v[0] - '0';
@@ -148,10 +160,14 @@ std::string WithoutPadding(std::string_view t, char sep) {
     return out + exponent;
 }
 
-constexpr StudyInputColumn kNumberColumns[] = {
-    kVoltageColumn,        kBoltedCurrentColumn,       kGapColumn,
-    kWorkDistanceColumn,   kArcTimeColumn,             kArcTimeReducedColumn,
-    kInterruptingRatingColumn, kInstantaneousTripColumn};
+constexpr StudyInputColumn kNumberColumns[] = {kVoltageColumn,
+                                               kBoltedCurrentColumn,
+                                               kGapColumn,
+                                               kWorkDistanceColumn,
+                                               kArcTimeColumn,
+                                               kArcTimeReducedColumn,
+                                               kInterruptingRatingColumn,
+                                               kInstantaneousTripColumn};
 
 // Runs one row; fills the result columns `r` (all empty on entry).
 class RowRunner {
@@ -230,8 +246,8 @@ private:
         r_[kMessageColumn] = text;
     }
 
-    void Case(CaseTexts& c, StudyResultColumn energy, StudyResultColumn boundary, StudyResultColumn level,
-              StudyResultColumn cloth1, StudyResultColumn cloth2) {
+    void Case(CaseTexts& c, StudyResultColumn energy, StudyResultColumn boundary,
+              StudyResultColumn level, StudyResultColumn cloth1, StudyResultColumn cloth2) {
         r_[energy] = std::move(c.energy);
         r_[boundary] = std::move(c.boundary);
         r_[level] = std::move(c.ppeLevel);
@@ -279,19 +295,20 @@ private:
         // The intermediate window asks for the reduced duration only when it
         // offers the reduced case.
         s.ReducedCaseOff = !first.reducedCaseOffered;
-        EmpiricalOutcome second =
-            RunEmpiricalResults(s, {in_[kArcTimeColumn], in_[kArcTimeReducedColumn]}, o_.units, o_.sep);
+        EmpiricalOutcome second = RunEmpiricalResults(
+            s, {in_[kArcTimeColumn], in_[kArcTimeReducedColumn]}, o_.units, o_.sep);
         if (!second.warning.empty()) return Warn(second.warning);
 
         EmpiricalResultTexts& t = second.texts;
         r_[kStatusColumn] = "ok";
-        Case(t.full, kIncidentEnergyColumn, kFlashBoundaryColumn, kPpeLevelColumn, kClothing1Column, kClothing2Column);
+        Case(t.full, kIncidentEnergyColumn, kFlashBoundaryColumn, kPpeLevelColumn, kClothing1Column,
+             kClothing2Column);
         Approach(t.approach);
         r_[kGoverningColumn] = t.reducedGoverns ? "reduced" : "full";
         r_[kEquationsColumn] = first.reducedCaseOffered ? "empirical" : "theoretically derived";
         if (!t.reducedCaseOffered) return;
-        Case(t.reduced, kIncidentEnergyReducedColumn, kFlashBoundaryReducedColumn, kPpeLevelReducedColumn,
-             kClothingReduced1Column, kClothingReduced2Column);
+        Case(t.reduced, kIncidentEnergyReducedColumn, kFlashBoundaryReducedColumn,
+             kPpeLevelReducedColumn, kClothingReduced1Column, kClothingReduced2Column);
         r_[kPressureColumn] = std::move(t.full.pressure);
         r_[kPressureReducedColumn] = std::move(t.reduced.pressure);
         r_[kTntColumn] = std::move(t.full.tnt);
@@ -332,7 +349,8 @@ private:
     }
 
     void SingleCase(SingleCaseResultTexts& t) {
-        Case(t.result, kIncidentEnergyColumn, kFlashBoundaryColumn, kPpeLevelColumn, kClothing1Column, kClothing2Column);
+        Case(t.result, kIncidentEnergyColumn, kFlashBoundaryColumn, kPpeLevelColumn,
+             kClothing1Column, kClothing2Column);
         Approach(t.approach);
         r_[kGoverningColumn] = "full";
     }
@@ -426,7 +444,8 @@ public:
         StudyRowResults result;
         StudyRowInputs in;
         std::size_t line;
-        for (std::size_t k = 0; k < chunk.count && reader.Next(chunk.fields, line, chunk.error); ++k) {
+        for (std::size_t k = 0; k < chunk.count && reader.Next(chunk.fields, line, chunk.error);
+             ++k) {
             const csv::Fields& fields = chunk.fields;
             std::string& error = chunk.error;
             for (auto& r : result) r.clear();
@@ -538,7 +557,8 @@ private:
             }
             std::unique_lock lock(mutex_);
             if (allRead_ && written == read_) return;
-            changed_.wait(lock, [&] { return computed_[written % window] == written || workerFailure_; });
+            changed_.wait(lock,
+                          [&] { return computed_[written % window] == written || workerFailure_; });
             if (workerFailure_) return;
             lock.unlock();
             sink_(ring_[written % window].out.View());

@@ -20,9 +20,9 @@
 namespace zentavo {
 
 struct StudyOptions {
-    UnitSettings units;  // output units; the gap and working-distance units come per row
-    char sep = '.';      // decimal separator of the numbers read and written
-    unsigned workers = 0;          // threads computing rows; 0: one a core; 1: the caller's thread alone
+    UnitSettings units;    // output units; the gap and working-distance units come per row
+    char sep = '.';        // decimal separator of the numbers read and written
+    unsigned workers = 0;  // threads computing rows; 0: one a core; 1: the caller's thread alone
     std::size_t chunkRows = 2048;  // rows read, computed and written together
     std::size_t maxRecordBytes = csv::kMaxRecordBytes;
 };
@@ -72,7 +72,8 @@ enum StudyResultColumn {
     kRestrictedApproachColumn,
     kProhibitedApproachColumn,
     kGoverningColumn,
-    kEquationsColumn,  // which equations gave the results: "empirical", "theoretically derived", ...
+    kEquationsColumn,  // which equations gave the results: "empirical", "theoretically derived",
+                       // ...
     kStudyResultColumnCount
 };
 extern const std::array<std::string_view, kStudyResultColumnCount> kStudyResultNames;

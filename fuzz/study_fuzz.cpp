@@ -19,8 +19,8 @@ namespace {
 std::string Run(std::string_view input, const zentavo::StudyOptions& options, std::size_t piece,
                 bool& read) {
     std::string out;
-    read = zentavo::RunStudy(
-        zentavo::TextSource(input, piece), options, [&](std::string_view s) { out.append(s); });
+    read = zentavo::RunStudy(zentavo::TextSource(input, piece), options,
+                             [&](std::string_view s) { out.append(s); });
     return out;
 }
 

@@ -1,7 +1,6 @@
 // The study read as a stream: every record gives one row wherever it stands,
 // however the input arrives, and the messages name what the user wrote.
 #include <gtest/gtest.h>
-
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -26,10 +25,11 @@ const std::string kEmpirical = "empirical,480,20,32,mm,455,mm,Switchgear,Grounde
 const std::string kBom = "\xEF\xBB\xBF";
 
 // The study run with the input handed over `piece` bytes at a time.
-std::string RunPieces(std::string_view input, StudyOptions options = {}, std::size_t piece = SIZE_MAX) {
+std::string RunPieces(std::string_view input, StudyOptions options = {},
+                      std::size_t piece = SIZE_MAX) {
     std::string out;
-    const bool read = RunStudy(
-        TextSource(input, piece), options, [&](std::string_view s) { out.append(s); });
+    const bool read =
+        RunStudy(TextSource(input, piece), options, [&](std::string_view s) { out.append(s); });
     EXPECT_TRUE(read);
     return out;
 }
@@ -101,7 +101,8 @@ TEST(StudyStream, AByteOrderMarkIsSkippedOnlyAtTheStart) {
         }
     }
     // At the very start it is skipped, with or without line ends of either kind.
-    for (const std::string& study : {kBom + kHeader + kEmpirical, kBom + "\r\n" + kHeader + kEmpirical}) {
+    for (const std::string& study :
+         {kBom + kHeader + kEmpirical, kBom + "\r\n" + kHeader + kEmpirical}) {
         const auto rows = Rows(study);
         ASSERT_EQ(rows.size(), 1u);
         EXPECT_EQ(rows[0].status, "ok");
@@ -138,7 +139,8 @@ TEST(StudyStream, OutputDoesNotDependOnHowTheInputArrives) {
                 StudyOptions o = whole;
                 o.workers = workers;
                 o.chunkRows = rows;
-                EXPECT_EQ(RunPieces(study, o, piece), expected) << workers << " " << rows << " " << piece;
+                EXPECT_EQ(RunPieces(study, o, piece), expected)
+                    << workers << " " << rows << " " << piece;
             }
         }
     }
@@ -150,10 +152,9 @@ TEST(StudyStream, EmptyLinesByTheMegabyteArePassedOver) {
     const std::string empty(600000, '\n');
     StudyOptions options;
     options.maxRecordBytes = 64;
-    const std::string out =
-        RunPieces(empty + "method,bolted_current,work_distance,fuse_class\n" + empty +
-                      "fuse,1,455,0\n" + empty + "fuse,1,455,0,x\n",
-                  options, 100000);
+    const std::string out = RunPieces(empty + "method,bolted_current,work_distance,fuse_class\n" +
+                                          empty + "fuse,1,455,0\n" + empty + "fuse,1,455,0,x\n",
+                                      options, 100000);
     const auto records = Records(out);
     ASSERT_EQ(records.size(), 3u);
     EXPECT_EQ(records[1][4], "ok");
@@ -162,19 +163,19 @@ TEST(StudyStream, EmptyLinesByTheMegabyteArePassedOver) {
 
 TEST(StudyStream, MalformedRecordsNameTheirLines) {
     struct Case {
-        std::string records;  // after the header (line 1)
+        std::string records;                // after the header (line 1)
         std::vector<std::string> messages;  // of each output row; "" for a good one
     } cases[] = {
         // A quote that never closes costs the line it opened on alone.
         {"fuse,\"1,455,0\nfuse,1,455,0\n", {"line 2: unbalanced quote", ""}},
-        {"\"a\nb\",\"open\nfuse,1,455,0\n",
-         {"line 2: unbalanced quote opened on line 3", ""}},
+        {"\"a\nb\",\"open\nfuse,1,455,0\n", {"line 2: unbalanced quote opened on line 3", ""}},
         // One that closes lines later with text after it: most likely never
         // closed; both lines are named and the lines between read again.
         {"fuse,\"1,455,0\nfuse,1,455,0\nfuse,1,455,0\nfuse,\"1\"x,455,0\nfuse,1,455,0\n",
          {"line 2: unexpected text after a closing quote on line 5; the quote opened on line 2", "",
           "", "line 5: unexpected text after a closing quote", ""}},
-        {"fuse,\"1\"x,455,0\nfuse,1,455,0\n", {"line 2: unexpected text after a closing quote", ""}},
+        {"fuse,\"1\"x,455,0\nfuse,1,455,0\n",
+         {"line 2: unexpected text after a closing quote", ""}},
         // Longer than the longest record: the rest of its line goes with it.
         {"fuse,1,455," + std::string(300, '0') + "\nfuse,1,455,0\n",
          {"line 2: longer than 200 bytes", ""}},
@@ -187,7 +188,8 @@ TEST(StudyStream, MalformedRecordsNameTheirLines) {
     StudyOptions options;
     options.maxRecordBytes = 200;
     for (const auto& c : cases) {
-        const auto rows = Rows("method,bolted_current,work_distance,fuse_class\n" + c.records, options);
+        const auto rows =
+            Rows("method,bolted_current,work_distance,fuse_class\n" + c.records, options);
         ASSERT_EQ(rows.size(), c.messages.size()) << c.records;
         for (std::size_t i = 0; i < rows.size(); ++i) {
             EXPECT_EQ(rows[i].message, c.messages[i]) << c.records << " row " << i;
@@ -196,15 +198,18 @@ TEST(StudyStream, MalformedRecordsNameTheirLines) {
     }
 }
 
-std::string EmpiricalRow(const std::string& voltage, const std::string& gap, const std::string& gapUnit,
-                const std::string& distUnit = "mm") {
+std::string EmpiricalRow(const std::string& voltage, const std::string& gap,
+                         const std::string& gapUnit, const std::string& distUnit = "mm") {
     return "empirical," + voltage + ",20," + gap + "," + gapUnit + ",455," + distUnit +
            ",Switchgear,Grounded,0.2,0.2,,,,\n";
 }
 
 TEST(StudyRow, UnitWordsMessagesAndEquations) {
     const std::string zeros(140, '0');
-    const std::string nul("4\0" "80", 4);
+    const std::string nul(
+        "4\0"
+        "80",
+        4);
     struct Case {
         std::string row;
         std::string status;
@@ -217,8 +222,10 @@ TEST(StudyRow, UnitWordsMessagesAndEquations) {
         {EmpiricalRow("480", "1.26", "inches"), "ok", "", "empirical"},
         {EmpiricalRow("480", "32", "MM"), "error", "gap_unit: unknown value \"MM\"", ""},
         {EmpiricalRow("480", "32", "mm "), "error", "gap_unit: unknown value \"mm \"", ""},
-        {EmpiricalRow("480", "32", "millimetres"), "error", "gap_unit: unknown value \"millimetres\"", ""},
-        {EmpiricalRow("480", "32", "mm", "Inches"), "error", "work_distance_unit: unknown value \"Inches\"", ""},
+        {EmpiricalRow("480", "32", "millimetres"), "error",
+         "gap_unit: unknown value \"millimetres\"", ""},
+        {EmpiricalRow("480", "32", "mm", "Inches"), "error",
+         "work_distance_unit: unknown value \"Inches\"", ""},
         {"fuse,,1,,,455,in,,,,,0,,,\n", "error", "work_distance_unit: unknown value \"in\"", ""},
         {"breaker,480,20,,cm,460,mm,,,,,,MCCB-100-400,25,2\n", "error",
          "gap_unit: unknown value \"cm\"", ""},
@@ -230,16 +237,22 @@ TEST(StudyRow, UnitWordsMessagesAndEquations) {
         {"breaker,480,20,,,460,mm,,,,,,MCCB-100-400,25,2\n", "ok", "", "breaker"},
         {EmpiricalRow("207", "32", "mm"), "warning", "Voltage out of range. ", ""},
         // A NUL byte does not cut the message short.
-        {EmpiricalRow(nul, "32", "mm"), "error", "'" + nul + "' is not a valid floating point value", ""},
+        {EmpiricalRow(nul, "32", "mm"), "error",
+         "'" + nul + "' is not a valid floating point value", ""},
         // Padding makes no number too long, and the message keeps what was typed.
         {EmpiricalRow(zeros + "480", "32", "mm"), "ok", "", "empirical"},
         {EmpiricalRow("480." + zeros, "32", "mm"), "ok", "", "empirical"},
-        {EmpiricalRow("  0" + zeros + "480.0" + zeros + "e0" + zeros + "  ", "32", "mm"), "ok", "", "empirical"},
-        {EmpiricalRow(zeros + "1e999", "32", "mm"), "error", "'" + zeros + "1e999' is not a valid floating point value", ""},
-        {EmpiricalRow(zeros + "48x", "32", "mm"), "error", "'" + zeros + "48x' is not a valid floating point value", ""},
+        {EmpiricalRow("  0" + zeros + "480.0" + zeros + "e0" + zeros + "  ", "32", "mm"), "ok", "",
+         "empirical"},
+        {EmpiricalRow(zeros + "1e999", "32", "mm"), "error",
+         "'" + zeros + "1e999' is not a valid floating point value", ""},
+        {EmpiricalRow(zeros + "48x", "32", "mm"), "error",
+         "'" + zeros + "48x' is not a valid floating point value", ""},
         // A gap beyond any size in millimetres is out of range.
-        {EmpiricalRow("480", "1e307", "inches"), "warning", "Incorrect gap between conductors. ", ""},
-        {EmpiricalRow("100", "1e308", "inches"), "warning", "Voltage out of range. Incorrect gap between conductors. ", ""},
+        {EmpiricalRow("480", "1e307", "inches"), "warning", "Incorrect gap between conductors. ",
+         ""},
+        {EmpiricalRow("100", "1e308", "inches"), "warning",
+         "Voltage out of range. Incorrect gap between conductors. ", ""},
     };
     for (const auto& c : cases) {
         const auto rows = Rows(kHeader + c.row);
@@ -272,7 +285,8 @@ TEST(BatchProgramMemory, TooLittleMemoryEndsWithAMessage) {
     bool ranShort = false;
     for (int mib : {8, 12, 16, 20, 24}) {
         const std::string command = "ulimit -v " + std::to_string(mib * 1024) + "; " +
-                                    ZENTAVO_BATCH_PROGRAM " " + path + " 2>&1 >/dev/null | head -c 4096; exit ${PIPESTATUS[0]}";
+                                    ZENTAVO_BATCH_PROGRAM " " + path +
+                                    " 2>&1 >/dev/null | head -c 4096; exit ${PIPESTATUS[0]}";
         const std::string shell = "bash -c '" + command + "'";
         FILE* p = popen(shell.c_str(), "r");
         ASSERT_NE(p, nullptr);
@@ -295,7 +309,8 @@ TEST(BatchProgramMemory, TooLittleMemoryEndsWithAMessage) {
         }
     }
     // And with room enough, every row comes out.
-    const std::string count = "bash -c '" ZENTAVO_BATCH_PROGRAM " " + std::string(path) + " | wc -l'";
+    const std::string count =
+        "bash -c '" ZENTAVO_BATCH_PROGRAM " " + std::string(path) + " | wc -l'";
     FILE* p = popen(count.c_str(), "r");
     char buf[64] = {};
     ASSERT_NE(std::fgets(buf, sizeof buf, p), nullptr);
