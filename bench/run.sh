@@ -30,9 +30,9 @@ echo "ratio batch / awk: $(awk -v a="$batch_ms" -v b="$awk_ms" 'BEGIN { printf "
 
 # A large study through a pipe (about 1 GB at the default 16 000 000 rows):
 # peak memory of the batch program, which reads and writes as a stream, and
-# its rows per second. PIPE_ROWS=0 leaves it out.
+# its rows per second (needs GNU time). PIPE_ROWS=0 leaves it out.
 PIPE_ROWS=${PIPE_ROWS:-16000000}
-if (( PIPE_ROWS > 0 )); then
+if (( PIPE_ROWS > 0 )) && [[ -x /usr/bin/time ]]; then
     "$BUILD/bench/make_study" /dev/stdout "$PIPE_ROWS" \
         | /usr/bin/time -v "$BUILD/batch/zentavo-batch" 2> "$TMP/time.txt" > /dev/null
     peak_kb=$(awk -F': ' '/Maximum resident set size/ { print $2 }' "$TMP/time.txt")
