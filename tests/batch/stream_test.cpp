@@ -14,6 +14,14 @@
 #include "batch/csv.h"
 #include "batch/study.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+#define ZENTAVO_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZENTAVO_ASAN 1
+#endif
+#endif
+
 namespace zentavo {
 namespace {
 
@@ -271,7 +279,7 @@ TEST(StudyRow, UnitWordsMessagesAndEquations) {
 // status 2 (never an abort); at some limit it must run short. With room
 // enough, it finishes.
 TEST(BatchProgramMemory, TooLittleMemoryEndsWithAMessage) {
-#if defined(__SANITIZE_ADDRESS__) || (defined(__has_feature) && __has_feature(address_sanitizer))
+#if defined(ZENTAVO_ASAN)
     GTEST_SKIP() << "AddressSanitizer reserves more address space than any limit here";
 #endif
     char path[] = "/tmp/zentavo-study-XXXXXX";
