@@ -1,14 +1,22 @@
 // Comma-separated values after RFC 4180: a header row, fields optionally in
 // double quotes (a quote inside doubled), CRLF or LF line ends, UTF-8 with an
-// optional byte-order mark.
+// optional byte-order mark at the very start.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace zentavo::csv {
+
+// The longest record read: a record (or a quoted field) running on past it
+// is reported as malformed, so one bad line never holds the rest of a study
+// in memory.
+inline constexpr std::size_t kMaxRecordBytes = std::size_t{1} << 20;
 
 // The fields of one record: views into the input, or into the record's own
 // storage for a quoted field whose doubled quotes had to be undone. Valid
@@ -40,17 +48,25 @@ private:
     std::size_t unescapedUsed_ = 0;
 };
 
+struct ReaderOptions {
+    std::size_t firstLine = 1;  // the number of the data's first line
+    bool startOfInput = true;   // the data opens the input: a byte-order mark there is skipped
+    // The data is a piece of a longer input: a record that reaches its end
+    // is not read, and NeedsMore() says so (see ChunkReader).
+    bool moreFollows = false;
+    std::size_t maxRecordBytes = kMaxRecordBytes;
+};
+
 class Reader {
 public:
-    // `data` must outlive the reader; its first line has the number
-    // `firstLine`. A leading UTF-8 byte-order mark is skipped.
-    explicit Reader(std::string_view data, std::size_t firstLine = 1);
+    // `data` must outlive the reader. Read as a whole input by default.
+    explicit Reader(std::string_view data, const ReaderOptions& options = {});
 
     // Reads the next record into `fields` (reusing their storage). `line` is
     // the number of the physical line the record starts on (1 = first line).
     // A malformed record sets `error` to a message naming that line; reading
     // resumes on the line after it, so one bad line costs only itself.
-    // Empty lines are skipped. Returns false at the end of the input.
+    // Empty lines are skipped. Returns false at the end of the data.
     bool Next(Fields& fields, std::size_t& line, std::string& error);
     // The same, with the fields copied out.
     bool Next(std::vector<std::string>& fields, std::size_t& line, std::string& error);
@@ -61,6 +77,14 @@ public:
 
     std::size_t Offset() const { return pos_; }  // where the next record starts
     std::size_t Line() const { return line_; }   // the number of its line
+    // How far reading looked: a record's reading may look past its end (a
+    // quote that never closes), and reads the same only with those bytes.
+    std::size_t Seen() const { return std::min(seen_, data_.size()); }
+    // With moreFollows: the last Next or Skip stopped for want of data.
+    bool NeedsMore() const { return needMore_; }
+    // With moreFollows: the last record was malformed and the rest of its
+    // line lies beyond the data; the input up to the next line end belongs to it.
+    bool SkipsRestOfLine() const { return skipsLine_; }
 
 private:
     template <bool Store>
@@ -69,6 +93,48 @@ private:
 
     std::string_view data_;
     std::size_t pos_ = 0;
+    std::size_t line_ = 1;
+    std::size_t seen_ = 0;
+    std::size_t max_;
+    bool more_;
+    bool needMore_ = false;
+    bool skipsLine_ = false;
+};
+
+// Reads an input piece by piece and hands out its records in chunks of whole
+// records, holding at most about one chunk and one record of it at a time.
+class ChunkReader {
+public:
+    // Fills up to `size` bytes of `buffer`; 0 at the end of the input.
+    using Source = std::function<std::size_t(char* buffer, std::size_t size)>;
+
+    explicit ChunkReader(Source source, std::size_t maxRecordBytes = kMaxRecordBytes);
+
+    // The first record (the header), after a byte-order mark.
+    bool First(std::vector<std::string>& fields, std::size_t& line, std::string& error);
+
+    // The next records, at most `maxRecords` of them and about `maxBytes`:
+    // `text` receives them, with the bytes their reading looked at beyond the
+    // last, to be read by a Reader with `options` (as a whole input). Returns
+    // how many; 0 at the end of the input.
+    std::size_t Next(std::string& text, ReaderOptions& options, std::size_t maxRecords,
+                     std::size_t maxBytes);
+
+private:
+    bool Fill();      // reads more after what is held; false at the end of the input
+    bool FillLine();  // the same, on to a line end at least
+    ReaderOptions PieceOptions() const;
+
+    Source source_;
+    std::size_t max_;
+    std::size_t maxCapacity_;
+    std::size_t capacity_;
+    std::unique_ptr<char[]> buf_;
+    std::size_t begin_ = 0, end_ = 0;  // what is held and not yet handed out
+    std::size_t seen_ = 0;             // how far reading has looked, in buf_
+    bool eof_ = false;
+    bool lastReadFilled_ = false;
+    bool skippingLine_ = false;
     std::size_t line_ = 1;
 };
 

@@ -2,13 +2,16 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
+#include <cmath>
 #include <condition_variable>
 #include <cstdint>
+#include <cstring>
+#include <exception>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <optional>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "batch/csv.h"
@@ -21,63 +24,24 @@
 
 namespace zentavo {
 
-namespace {
+const std::array<std::string_view, kStudyInputColumnCount> kStudyInputNames = {
+    "method",
+    "voltage",
+    "bolted_current",
+    "gap",
+    "gap_unit",
+    "work_distance_unit",
+    "work_distance",
+    "equipment_class",
+    "grounding",
+    "arc_time",
+    "arc_time_reduced",
+    "fuse_class",
+    "breaker_type",
+    "interrupting_rating",
+    "instantaneous_trip"};
 
-// Input columns the study understands.
-enum InputColumn {
-    kMethod,
-    kVoltage,
-    kBoltedCurrent,
-    kGap,
-    kGapUnit,
-    kWorkDistanceUnit,
-    kWorkDistance,
-    kEquipmentClassColumn,
-    kGrounding,
-    kArcTime,
-    kArcTimeReduced,
-    kFuseClass,
-    kBreakerType,
-    kInterruptingRating,
-    kInstantaneousTrip,
-    kInputColumnCount
-};
-
-constexpr std::array<std::string_view, kInputColumnCount> kInputNames = {
-    "method",        "voltage",         "bolted_current",   "gap",
-    "gap_unit",      "work_distance_unit", "work_distance", "equipment_class",
-    "grounding",     "arc_time",        "arc_time_reduced", "fuse_class",
-    "breaker_type",  "interrupting_rating", "instantaneous_trip"};
-
-enum ResultColumn {
-    kStatus,
-    kMessage,
-    kArcingCurrent,
-    kArcingCurrentReduced,
-    kIncidentEnergy,
-    kFlashBoundary,
-    kPpeLevel,
-    kClothing1,
-    kClothing2,
-    kIncidentEnergyReduced,
-    kFlashBoundaryReduced,
-    kPpeLevelReduced,
-    kClothingReduced1,
-    kClothingReduced2,
-    kPressure,
-    kPressureReduced,
-    kTnt,
-    kTntReduced,
-    kLimitedApproach,
-    kRestrictedApproach,
-    kProhibitedApproach,
-    kGoverning,
-    kResultColumnCount
-};
-
-}  // namespace
-
-const char* const kStudyResultColumns[] = {
+const std::array<std::string_view, kStudyResultColumnCount> kStudyResultNames = {
     "status",
     "message",
     "arcing_current",
@@ -100,9 +64,8 @@ const char* const kStudyResultColumns[] = {
     "restricted_approach",
     "prohibited_approach",
     "governing",
+    "equations",
 };
-const std::size_t kStudyResultColumnCount = kResultColumnCount;
-static_assert(sizeof kStudyResultColumns / sizeof kStudyResultColumns[0] == kResultColumnCount);
 
 namespace {
 
@@ -133,7 +96,8 @@ int ItemOrIndex(const std::array<std::string_view, N>& items, std::string_view c
         for (std::size_t i = 0; i < N; ++i) {
             const std::string_view item = items[i];
             const std::size_t tab = item.find('\t');
-            if (tab != std::string_view::npos && item.substr(0, tab) == v) return static_cast<int>(i);
+            if (tab != std::string_view::npos && item.substr(0, tab) == v)
+                return static_cast<int>(i);
         }
     }
     if (v.size() == 1 && v[0] >= '0' && v[0] < static_cast<char>('0' + N)) return v[0] - '0';
@@ -141,51 +105,149 @@ int ItemOrIndex(const std::array<std::string_view, N>& items, std::string_view c
 }
 
 // Runs one row; fills the result columns `r` (all empty on entry).
+// The message of a text that is not a number, whole even when the text holds
+// a NUL byte (the error's what() would end there).
+std::string ConversionMessage(std::string_view text) {
+    const std::string empty = ConversionError("").what();  // "'' is not a valid ..."
+    return "'" + std::string(text) + empty.substr(1);
+}
+
+// Texts of up to this many characters are read as numbers by ParseNumber.
+constexpr std::size_t kLongestNumberText = 127;
+
+// A longer number text whose length is padding alone (blanks, leading zeros,
+// trailing decimal zeros, zeros leading the exponent) without that padding:
+// the same value in a text ParseNumber reads. Empty when there is nothing to
+// take away, or when the text is no number at all.
+std::string WithoutPadding(std::string_view t, char sep) {
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!t.empty() && blank(t.front())) t.remove_prefix(1);
+    while (!t.empty() && blank(t.back())) t.remove_suffix(1);
+    auto digits = [&](std::size_t& i) {
+        const std::size_t from = i;
+        while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
+        return t.substr(from, i - from);
+    };
+    std::size_t i = 0;
+    std::string out;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) out += t[i++];
+    std::string_view whole = digits(i), fraction;
+    bool separator = false;
+    if (i < t.size() && t[i] == sep) {
+        separator = true;
+        ++i;
+        fraction = digits(i);
+    }
+    if (whole.empty() && fraction.empty()) return {};
+    std::string exponent;
+    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+        ++i;
+        exponent = "e";
+        if (i < t.size() && (t[i] == '+' || t[i] == '-')) exponent += t[i++];
+        std::string_view e = digits(i);
+        if (e.empty()) return {};
+        while (e.size() > 1 && e.front() == '0') e.remove_prefix(1);
+        exponent += e;
+    }
+    if (i != t.size()) return {};
+    while (!whole.empty() && whole.front() == '0') whole.remove_prefix(1);
+    while (!fraction.empty() && fraction.back() == '0') fraction.remove_suffix(1);
+    out += whole.empty() ? std::string_view("0") : whole;
+    if (separator && !fraction.empty()) {
+        out += sep;
+        out += fraction;
+    }
+    return out + exponent;
+}
+
+constexpr StudyInputColumn kNumberColumns[] = {kVoltageColumn,
+                                               kBoltedCurrentColumn,
+                                               kGapColumn,
+                                               kWorkDistanceColumn,
+                                               kArcTimeColumn,
+                                               kArcTimeReducedColumn,
+                                               kInterruptingRatingColumn,
+                                               kInstantaneousTripColumn};
+
+// Runs one row; fills the result columns `r` (all empty on entry).
 class RowRunner {
 public:
-    RowRunner(const StudyOptions& o, const std::array<std::string_view, kInputColumnCount>& in,
-              std::string* r)
-        : o_(o), in_(in), r_(r) {}
+    RowRunner(const StudyOptions& o, const StudyRowInputs& in, std::string* r)
+        : o_(o), typed_(in), in_(in), r_(r) {
+        for (std::size_t i = 0; i < std::size(kNumberColumns); ++i) {
+            const StudyInputColumn c = kNumberColumns[i];
+            if (in_[c].size() <= kLongestNumberText) continue;
+            shortened_[i] = WithoutPadding(in_[c], o_.sep);
+            if (!shortened_[i].empty()) in_[c] = shortened_[i];
+        }
+    }
 
     void Run() {
         try {
-            const std::string_view method = in_[kMethod];
+            const std::string_view method = in_[kMethodColumn];
+            if (method != "empirical" && method != "fuse" && method != "breaker") {
+                throw RowError{UnknownValue("method", method)};
+            }
+            CheckLengthUnit(kGapUnitColumn);
+            CheckLengthUnit(kWorkDistanceUnitColumn);
             if (method == "empirical") {
                 Empirical();
             } else if (method == "fuse") {
                 Fuse();
-            } else if (method == "breaker") {
-                Breaker();
             } else {
-                throw RowError{UnknownValue("method", method)};
+                Breaker();
             }
         } catch (const RowError& e) {
             Clear();
-            r_[kStatus] = "error";
-            r_[kMessage] = e.message;
+            r_[kStatusColumn] = "error";
+            r_[kMessageColumn] = e.message;
         } catch (const ConversionError& e) {
             // The arcing currents of an accepted first step stay, as on screen.
-            r_[kStatus] = "error";
-            r_[kMessage] = e.what();
+            r_[kStatusColumn] = "error";
+            r_[kMessageColumn] = ConversionMessage(Typed(e.text()));
         }
+        if (r_[kStatusColumn] != "ok") r_[kEquationsColumn].clear();
     }
 
 private:
-    std::string_view Caption(InputColumn c) const {
+    // The length units of a row are the captions "mm" and "inches"; empty means "mm".
+    void CheckLengthUnit(StudyInputColumn c) const {
+        if (!in_[c].empty() && in_[c] != "mm" && in_[c] != "inches") {
+            throw RowError{UnknownValue(kStudyInputNames[c], in_[c])};
+        }
+    }
+    std::string_view Caption(StudyInputColumn c) const {
         return in_[c].empty() ? std::string_view("mm") : in_[c];
     }
 
+    // The text as the row holds it, for a text that was handed on without its padding.
+    std::string_view Typed(std::string_view text) const {
+        for (std::size_t i = 0; i < std::size(kNumberColumns); ++i) {
+            if (!shortened_[i].empty() && text == shortened_[i]) return typed_[kNumberColumns[i]];
+        }
+        return text;
+    }
+
+    // A length typed in inches so large that it has no size in millimetres.
+    bool Overflows(std::string_view text, std::string_view caption) const {
+        try {
+            return !std::isfinite(ToMillimetres(ParseNumber(text, o_.sep), caption));
+        } catch (const ConversionError&) {
+            return false;  // reported in its turn by the checks
+        }
+    }
+
     void Clear() {
-        for (int i = 0; i < kResultColumnCount; ++i) r_[i].clear();
+        for (int i = 0; i < kStudyResultColumnCount; ++i) r_[i].clear();
     }
 
     void Warn(const std::string& text) {
-        r_[kStatus] = "warning";
-        r_[kMessage] = text;
+        r_[kStatusColumn] = "warning";
+        r_[kMessageColumn] = text;
     }
 
-    void Case(CaseTexts& c, ResultColumn energy, ResultColumn boundary, ResultColumn level,
-              ResultColumn cloth1, ResultColumn cloth2) {
+    void Case(CaseTexts& c, StudyResultColumn energy, StudyResultColumn boundary,
+              StudyResultColumn level, StudyResultColumn cloth1, StudyResultColumn cloth2) {
         r_[energy] = std::move(c.energy);
         r_[boundary] = std::move(c.boundary);
         r_[level] = std::move(c.ppeLevel);
@@ -194,26 +256,29 @@ private:
     }
 
     void Approach(ApproachTexts& a) {
-        r_[kLimitedApproach] = std::move(a.limited);
-        r_[kRestrictedApproach] = std::move(a.restricted);
-        r_[kProhibitedApproach] = std::move(a.prohibited);
+        r_[kLimitedApproachColumn] = std::move(a.limited);
+        r_[kRestrictedApproachColumn] = std::move(a.restricted);
+        r_[kProhibitedApproachColumn] = std::move(a.prohibited);
     }
 
     void Empirical() {
         EmpiricalFields f;
-        f.voltage = in_[kVoltage];
-        f.boltedCurrent = in_[kBoltedCurrent];
-        f.gap = in_[kGap];
-        f.workDist = in_[kWorkDistance];
-        f.gapCaption = Caption(kGapUnit);
-        f.workDistCaption = Caption(kWorkDistanceUnit);
+        f.voltage = in_[kVoltageColumn];
+        f.boltedCurrent = in_[kBoltedCurrentColumn];
+        f.gap = in_[kGapColumn];
+        f.workDist = in_[kWorkDistanceColumn];
+        f.gapCaption = Caption(kGapUnitColumn);
+        // Such a gap is out of range like one below 13 mm (it would otherwise
+        // pass the check and give no numbers at all).
+        if (f.gapCaption != "mm" && Overflows(f.gap, f.gapCaption)) f.gap = "0";
+        f.workDistCaption = Caption(kWorkDistanceUnitColumn);
         const std::string_view cls = in_[kEquipmentClassColumn];
         if (!cls.empty()) {
             auto i = ItemIndex(kEquipmentClasses, cls);
             if (!i) throw RowError{UnknownValue("equipment_class", cls)};
             f.equipmentClass = *i;
         }
-        const std::string_view ground = in_[kGrounding];
+        const std::string_view ground = in_[kGroundingColumn];
         f.grounding = -1;
         if (!ground.empty()) {
             auto i = ItemIndex(kGroundings, ground);
@@ -224,81 +289,105 @@ private:
         SharedState s = StartState();
         const ArcCurrentOutcome first = RunEmpiricalArcCurrent(s, f, o_.sep);
         if (!first.warning.empty()) return Warn(first.warning);
-        r_[kArcingCurrent] = first.arcCurrent;
-        if (first.reducedCaseOffered) r_[kArcingCurrentReduced] = first.arcCurrentReduced;
+        r_[kArcingCurrentColumn] = first.arcCurrent;
+        if (first.reducedCaseOffered) r_[kArcingCurrentReducedColumn] = first.arcCurrentReduced;
 
         // The intermediate window asks for the reduced duration only when it
         // offers the reduced case.
         s.ReducedCaseOff = !first.reducedCaseOffered;
-        EmpiricalOutcome second =
-            RunEmpiricalResults(s, {in_[kArcTime], in_[kArcTimeReduced]}, o_.units, o_.sep);
+        EmpiricalOutcome second = RunEmpiricalResults(
+            s, {in_[kArcTimeColumn], in_[kArcTimeReducedColumn]}, o_.units, o_.sep);
         if (!second.warning.empty()) return Warn(second.warning);
 
         EmpiricalResultTexts& t = second.texts;
-        r_[kStatus] = "ok";
-        Case(t.full, kIncidentEnergy, kFlashBoundary, kPpeLevel, kClothing1, kClothing2);
+        r_[kStatusColumn] = "ok";
+        Case(t.full, kIncidentEnergyColumn, kFlashBoundaryColumn, kPpeLevelColumn, kClothing1Column,
+             kClothing2Column);
         Approach(t.approach);
-        r_[kGoverning] = t.reducedGoverns ? "reduced" : "full";
+        r_[kGoverningColumn] = t.reducedGoverns ? "reduced" : "full";
+        r_[kEquationsColumn] = first.reducedCaseOffered ? "empirical" : "theoretically derived";
         if (!t.reducedCaseOffered) return;
-        Case(t.reduced, kIncidentEnergyReduced, kFlashBoundaryReduced, kPpeLevelReduced,
-             kClothingReduced1, kClothingReduced2);
-        r_[kPressure] = std::move(t.full.pressure);
-        r_[kPressureReduced] = std::move(t.reduced.pressure);
-        r_[kTnt] = std::move(t.full.tnt);
-        r_[kTntReduced] = std::move(t.reduced.tnt);
+        Case(t.reduced, kIncidentEnergyReducedColumn, kFlashBoundaryReducedColumn,
+             kPpeLevelReducedColumn, kClothingReduced1Column, kClothingReduced2Column);
+        r_[kPressureColumn] = std::move(t.full.pressure);
+        r_[kPressureReducedColumn] = std::move(t.reduced.pressure);
+        r_[kTntColumn] = std::move(t.full.tnt);
+        r_[kTntReducedColumn] = std::move(t.reduced.tnt);
     }
 
     void Fuse() {
         FuseFields f;
-        f.boltedCurrent = in_[kBoltedCurrent];
-        f.workDist = in_[kWorkDistance];
-        f.workDistCaption = Caption(kWorkDistanceUnit);
-        f.fuseClass = ItemOrIndex(kFuseClasses, "fuse_class", in_[kFuseClass], false);
+        f.boltedCurrent = in_[kBoltedCurrentColumn];
+        f.workDist = in_[kWorkDistanceColumn];
+        f.workDistCaption = Caption(kWorkDistanceUnitColumn);
+        f.fuseClass = ItemOrIndex(kFuseClasses, "fuse_class", in_[kFuseClassColumn], false);
         SharedState s = StartState();
         FuseOutcome out = RunFuse(s, f, o_.units, o_.sep);
         if (!out.warning.empty()) return Warn(out.warning);
-        r_[kStatus] = "ok";
-        r_[kArcingCurrent] = std::move(out.texts.arcCurrent);
-        r_[kPressure] = std::move(out.texts.result.pressure);
+        r_[kStatusColumn] = "ok";
+        r_[kArcingCurrentColumn] = std::move(out.texts.arcCurrent);
+        r_[kPressureColumn] = std::move(out.texts.result.pressure);
         SingleCase(out.texts);
+        r_[kEquationsColumn] = "fuse";
     }
 
     void Breaker() {
         BreakerFields f;
-        f.voltage = in_[kVoltage];
-        f.boltedCurrent = in_[kBoltedCurrent];
-        f.workDist = in_[kWorkDistance];
-        f.workDistCaption = Caption(kWorkDistanceUnit);
-        f.interruptingRating = in_[kInterruptingRating];
-        f.instantaneousTrip = in_[kInstantaneousTrip];
-        f.breakerType = ItemOrIndex(kBreakerTypes, "breaker_type", in_[kBreakerType], true);
+        f.voltage = in_[kVoltageColumn];
+        f.boltedCurrent = in_[kBoltedCurrentColumn];
+        f.workDist = in_[kWorkDistanceColumn];
+        f.workDistCaption = Caption(kWorkDistanceUnitColumn);
+        f.interruptingRating = in_[kInterruptingRatingColumn];
+        f.instantaneousTrip = in_[kInstantaneousTripColumn];
+        f.breakerType = ItemOrIndex(kBreakerTypes, "breaker_type", in_[kBreakerTypeColumn], true);
         SharedState s = StartState();
         BreakerOutcome out = RunBreaker(s, f, o_.units, o_.sep);
         if (!out.warning.empty()) return Warn(out.warning);
-        r_[kStatus] = "ok";
+        r_[kStatusColumn] = "ok";
         SingleCase(out.texts);
+        r_[kEquationsColumn] = "breaker";
     }
 
     void SingleCase(SingleCaseResultTexts& t) {
-        Case(t.result, kIncidentEnergy, kFlashBoundary, kPpeLevel, kClothing1, kClothing2);
+        Case(t.result, kIncidentEnergyColumn, kFlashBoundaryColumn, kPpeLevelColumn,
+             kClothing1Column, kClothing2Column);
         Approach(t.approach);
-        r_[kGoverning] = "full";
+        r_[kGoverningColumn] = "full";
     }
 
     const StudyOptions& o_;
-    const std::array<std::string_view, kInputColumnCount>& in_;
+    const StudyRowInputs& typed_;
+    StudyRowInputs in_;
+    std::string shortened_[std::size(kNumberColumns)];  // by kNumberColumns
     std::string* r_;
 };
 
-// Rows are read in chunks; the chunks of a round are computed side by side,
-// one per core, and written in their order.
-constexpr std::size_t kChunkRows = 2048;
+}  // namespace
 
-struct Record {
-    csv::Fields fields;
-    std::size_t line = 0;
-    std::string error;
-};
+void ComputeStudyRow(const StudyRowInputs& in, const StudyOptions& options, StudyRowResults& out) {
+    RowRunner(options, in, out.data()).Run();
+}
+
+StudyColumnMap MapStudyColumns(const std::vector<std::string>& header) {
+    StudyColumnMap at;
+    at.fill(-1);
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        for (int c = 0; c < kStudyInputColumnCount; ++c) {
+            if (at[c] < 0 && header[i] == kStudyInputNames[c]) at[c] = static_cast<int>(i);
+        }
+    }
+    return at;
+}
+
+namespace {
+
+// Reading takes at most about this much input into one chunk, less when many
+// cores share the budget of all chunks held at once; a chunk's buffers grown
+// beyond the kept capacity by long records are given back once written.
+constexpr std::size_t kChunkBytes = std::size_t{1} << 18;
+constexpr std::size_t kMinChunkBytes = std::size_t{1} << 16;
+constexpr std::size_t kAllChunksBytes = std::size_t{16} << 20;
+constexpr std::size_t kKeptCapacity = std::size_t{4} << 20;
 
 // The CSV text of a chunk, written straight into memory.
 class OutputBuffer {
@@ -307,7 +396,7 @@ public:
     char* Room(std::size_t n) {
         if (size_ + n > capacity_) {
             const std::size_t capacity = std::max(2 * capacity_, size_ + n + 4096);
-            auto bigger = std::make_unique<char[]>(capacity);
+            std::unique_ptr<char[]> bigger(new char[capacity]);  // not cleared: written before read
             if (size_) std::memcpy(bigger.get(), data_.get(), size_);
             data_ = std::move(bigger);
             capacity_ = capacity;
@@ -315,7 +404,14 @@ public:
         return data_.get() + size_;
     }
     void Commit(char* end) { size_ = static_cast<std::size_t>(end - data_.get()); }
-    void Clear() { size_ = 0; }
+    // Empties the buffer; memory beyond what an ordinary chunk needs is given back.
+    void Clear() {
+        size_ = 0;
+        if (capacity_ > kKeptCapacity) {
+            data_.reset();
+            capacity_ = 0;
+        }
+    }
     std::string_view View() const { return {data_.get(), size_}; }
 
 private:
@@ -325,65 +421,57 @@ private:
 };
 
 struct Chunk {
-    std::string_view text;  // whole records of the input
-    std::size_t firstLine = 0;
-    std::vector<Record> records;
-    std::size_t count = 0;
+    std::string text;  // whole records of the input
+    csv::ReaderOptions reading;
+    std::size_t count = 0;  // how many records `text` holds
     OutputBuffer out;
+    csv::Fields fields;  // the record being computed
+    std::string error;
+
+    void Release() {
+        if (text.capacity() > kKeptCapacity) std::string().swap(text);
+    }
 };
 
 class StudyRunner {
 public:
     StudyRunner(const StudyOptions& options, const std::vector<std::string>& header)
-        : options_(options), inputCount_(header.size()) {
-        at_.fill(-1);
-        // The first of equal names wins.
-        for (std::size_t i = 0; i < header.size(); ++i) {
-            for (int c = 0; c < kInputColumnCount; ++c) {
-                if (at_[c] < 0 && header[i] == kInputNames[c]) at_[c] = static_cast<int>(i);
-            }
-        }
-    }
+        : options_(options), inputCount_(header.size()), at_(MapStudyColumns(header)) {}
 
     void Compute(Chunk& chunk) const {
         chunk.out.Clear();
-        csv::Reader reader(chunk.text, chunk.firstLine);
-        chunk.count = 0;
-        for (;;) {
-            if (chunk.count == chunk.records.size()) chunk.records.emplace_back();
-            Record& r = chunk.records[chunk.count];
-            if (!reader.Next(r.fields, r.line, r.error)) break;
-            ++chunk.count;
-        }
-        std::array<std::string, kResultColumnCount> result;
-        std::array<std::string_view, kInputColumnCount> in;
-        for (std::size_t k = 0; k < chunk.count; ++k) {
-            Record& rec = chunk.records[k];
+        csv::Reader reader(chunk.text, chunk.reading);
+        StudyRowResults result;
+        StudyRowInputs in;
+        std::size_t line;
+        for (std::size_t k = 0; k < chunk.count && reader.Next(chunk.fields, line, chunk.error);
+             ++k) {
+            const csv::Fields& fields = chunk.fields;
+            std::string& error = chunk.error;
             for (auto& r : result) r.clear();
-            if (rec.error.empty() && rec.fields.size() != inputCount_) {
-                rec.error = "line " + std::to_string(rec.line) + ": " +
-                            std::to_string(rec.fields.size()) + " fields where the header has " +
-                            std::to_string(inputCount_);
+            if (error.empty() && fields.size() != inputCount_) {
+                error = "line " + std::to_string(line) + ": " + std::to_string(fields.size()) +
+                        " fields where the header has " + std::to_string(inputCount_);
             }
-            if (!rec.error.empty()) {
-                result[kStatus] = "error";
-                result[kMessage] = rec.error;
+            if (!error.empty()) {
+                result[kStatusColumn] = "error";
+                result[kMessageColumn] = error;
             } else {
-                for (int c = 0; c < kInputColumnCount; ++c) {
-                    in[c] = at_[c] >= 0 ? std::string_view(rec.fields[at_[c]]) : std::string_view();
+                for (int c = 0; c < kStudyInputColumnCount; ++c) {
+                    in[c] = at_[c] >= 0 ? fields[at_[c]] : std::string_view();
                 }
-                RowRunner(options_, in, result.data()).Run();
+                ComputeStudyRow(in, options_, result);
             }
             // The input columns as read (a short line padded, a long one cut),
             // then the results.
-            const std::size_t shown = std::min(inputCount_, rec.fields.size());
-            std::size_t room = inputCount_ + kResultColumnCount + 2;
-            for (std::size_t i = 0; i < shown; ++i) room += 2 * rec.fields[i].size() + 2;
+            const std::size_t shown = std::min(inputCount_, fields.size());
+            std::size_t room = inputCount_ + kStudyResultColumnCount + 2;
+            for (std::size_t i = 0; i < shown; ++i) room += 2 * fields[i].size() + 2;
             for (const auto& r : result) room += 2 * r.size() + 2;
             char* o = chunk.out.Room(room);
             for (std::size_t i = 0; i < inputCount_; ++i) {
                 if (i) *o++ = ',';
-                if (i < shown) o = csv::WriteField(o, rec.fields[i]);
+                if (i < shown) o = csv::WriteField(o, fields[i]);
             }
             for (const auto& r : result) {
                 *o++ = ',';
@@ -398,88 +486,162 @@ public:
 private:
     const StudyOptions& options_;
     std::size_t inputCount_;
-    std::array<int, kInputColumnCount> at_;
+    StudyColumnMap at_;
 };
 
-// Marks off the next chunk of records; the worker that computes it reads them.
-bool ReadChunk(std::string_view input, csv::Reader& reader, Chunk& chunk) {
-    const std::size_t start = reader.Offset();
-    chunk.firstLine = reader.Line();
-    if (reader.Skip(kChunkRows) == 0) return false;
-    chunk.text = input.substr(start, reader.Offset() - start);
-    return true;
-}
+// Computes the chunks in order on worker threads, one a core, a few chunks
+// ahead of the writing; this thread reads the chunks and writes the results
+// in the order of the rows. Memory: the ring of chunks and one record.
+class Pipeline {
+public:
+    Pipeline(const StudyRunner& runner, csv::ChunkReader& reader, const StudyOptions& options,
+             const StudySink& sink)
+        : runner_(runner), reader_(reader), options_(options), sink_(sink) {}
+
+    void Run(unsigned workers) {
+        if (workers == 1) return RunHere();
+        ring_.resize(2 * workers);
+        chunkBytes_ = std::clamp(kAllChunksBytes / ring_.size(), kMinChunkBytes, kChunkBytes);
+        computed_.assign(ring_.size(), SIZE_MAX);
+        try {
+            for (unsigned w = 0; w < workers; ++w) pool_.emplace_back([this] { Work(); });
+        } catch (const std::system_error&) {
+            // No more threads to be had: the ones started do the work.
+            if (pool_.empty()) return RunHere();
+        }
+        std::exception_ptr failure;
+        try {
+            Feed();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        {
+            std::lock_guard lock(mutex_);
+            stop_ = true;
+        }
+        changed_.notify_all();
+        for (std::thread& t : pool_) t.join();
+        if (!failure) failure = workerFailure_;
+        if (failure) std::rethrow_exception(failure);
+    }
+
+private:
+    bool Read(Chunk& chunk) {
+        chunk.Release();
+        chunk.count = reader_.Next(chunk.text, chunk.reading, options_.chunkRows, chunkBytes_);
+        return chunk.count > 0;
+    }
+
+    // Everything on the caller's thread, one chunk at a time.
+    void RunHere() {
+        Chunk chunk;
+        while (Read(chunk)) {
+            runner_.Compute(chunk);
+            sink_(chunk.out.View());
+        }
+    }
+
+    void Feed() {
+        const std::size_t window = ring_.size();
+        for (std::size_t written = 0;; ++written) {
+            // Read what the window has room for: a slot is free once written.
+            while (!allRead_ && read_ < written + window) {
+                const bool more = Read(ring_[read_ % window]);
+                std::lock_guard lock(mutex_);
+                if (more) {
+                    ++read_;
+                } else {
+                    allRead_ = true;
+                }
+                changed_.notify_all();
+            }
+            std::unique_lock lock(mutex_);
+            if (allRead_ && written == read_) return;
+            changed_.wait(lock,
+                          [&] { return computed_[written % window] == written || workerFailure_; });
+            if (workerFailure_) return;
+            lock.unlock();
+            sink_(ring_[written % window].out.View());
+        }
+    }
+
+    void Work() {
+        const std::size_t window = ring_.size();
+        for (;;) {
+            std::size_t k;
+            {
+                std::unique_lock lock(mutex_);
+                changed_.wait(lock, [&] { return handedOut_ < read_ || allRead_ || stop_; });
+                if (stop_ || workerFailure_ || handedOut_ == read_) return;
+                k = handedOut_++;
+            }
+            try {
+                runner_.Compute(ring_[k % window]);
+            } catch (...) {
+                std::lock_guard lock(mutex_);
+                if (!workerFailure_) workerFailure_ = std::current_exception();
+                changed_.notify_all();
+                return;
+            }
+            std::lock_guard lock(mutex_);
+            computed_[k % window] = k;
+            changed_.notify_all();
+        }
+    }
+
+    const StudyRunner& runner_;
+    csv::ChunkReader& reader_;
+    const StudyOptions& options_;
+    const StudySink& sink_;
+    std::size_t chunkBytes_ = kChunkBytes;
+    std::vector<Chunk> ring_;
+    std::vector<std::size_t> computed_;  // which chunk each slot holds done
+    std::vector<std::thread> pool_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::size_t read_ = 0, handedOut_ = 0;
+    bool allRead_ = false, stop_ = false;
+    std::exception_ptr workerFailure_;
+};
 
 }  // namespace
 
-bool RunStudy(std::string_view input, const StudyOptions& options, const StudySink& sink,
+bool RunStudy(const StudySource& source, const StudyOptions& options, const StudySink& sink,
               std::string* headerError) {
-    csv::Reader reader(input);
+    csv::ChunkReader reader(source, options.maxRecordBytes);
     std::vector<std::string> header;
     std::size_t line = 0;
     std::string error;
-    if (!reader.Next(header, line, error) || !error.empty()) {
+    if (!reader.First(header, line, error) || !error.empty()) {
         if (headerError) *headerError = error.empty() ? "no header row" : error;
         return false;
     }
 
     std::vector<std::string> names = header;
-    for (std::size_t i = 0; i < kResultColumnCount; ++i) names.emplace_back(kStudyResultColumns[i]);
+    for (std::string_view name : kStudyResultNames) names.emplace_back(name);
     std::string head;
     csv::AppendRecord(head, names);
     sink(head);
 
-    // This thread marks off chunks of records in order and writes the
-    // results in the order of the rows; one worker a core reads and computes
-    // the chunks, a few of them ahead of the writing.
     const StudyRunner runner(options, header);
-    const std::size_t workers = std::max(1u, std::thread::hardware_concurrency());
-    const std::size_t window = 2 * workers;
-    std::vector<Chunk> ring(window);
-    std::vector<std::size_t> computed(window, SIZE_MAX);  // which chunk each slot holds done
-    std::mutex mutex;
-    std::condition_variable changed;
-    std::size_t marked = 0, handedOut = 0;
-    bool allMarked = false;
-
-    std::vector<std::thread> pool;
-    for (std::size_t w = 0; w < workers; ++w) {
-        pool.emplace_back([&] {
-            for (;;) {
-                std::size_t k;
-                {
-                    std::unique_lock lock(mutex);
-                    changed.wait(lock, [&] { return handedOut < marked || allMarked; });
-                    if (handedOut == marked) return;
-                    k = handedOut++;
-                }
-                runner.Compute(ring[k % window]);
-                std::lock_guard lock(mutex);
-                computed[k % window] = k;
-                changed.notify_all();
-            }
-        });
-    }
-    for (std::size_t written = 0;; ++written) {
-        // Mark off what the window has room for: a slot is free once written.
-        while (!allMarked && marked < written + window) {
-            const bool more = ReadChunk(input, reader, ring[marked % window]);
-            std::lock_guard lock(mutex);
-            if (more) {
-                ++marked;
-            } else {
-                allMarked = true;
-            }
-            changed.notify_all();
-        }
-        std::unique_lock lock(mutex);
-        if (allMarked && written == marked) break;
-        changed.wait(lock, [&] { return computed[written % window] == written; });
-        lock.unlock();
-        sink(ring[written % window].out.View());
-    }
-    for (std::thread& t : pool) t.join();
+    const unsigned workers =
+        options.workers ? options.workers : std::max(1u, std::thread::hardware_concurrency());
+    Pipeline(runner, reader, options, sink).Run(workers);
     return true;
+}
+
+StudySource TextSource(std::string_view text, std::size_t piece) {
+    return [text, piece](char* buffer, std::size_t size) mutable {
+        const std::size_t n = std::min({size, piece, text.size()});
+        if (n) std::memcpy(buffer, text.data(), n);
+        text.remove_prefix(n);
+        return n;
+    };
+}
+
+bool RunStudy(std::string_view input, const StudyOptions& options, const StudySink& sink,
+              std::string* headerError) {
+    return RunStudy(TextSource(input), options, sink, headerError);
 }
 
 }  // namespace zentavo

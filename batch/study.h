@@ -1,33 +1,117 @@
 // A study: many points of work in one CSV file, each run through the same
 // engine as the desktop program, so a study and the program always agree.
+//
+// The library serves the batch program and anything else that holds a study:
+// the input columns it understands, the computation of one row from its
+// texts, and the streaming run of a whole study CSV.
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "batch/csv.h"
 #include "engine/units.h"
 
 namespace zentavo {
 
 struct StudyOptions {
-    UnitSettings units;  // output units; the gap and working-distance units come per row
-    char sep = '.';      // decimal separator of the numbers read and written
+    UnitSettings units;    // output units; the gap and working-distance units come per row
+    char sep = '.';        // decimal separator of the numbers read and written
+    unsigned workers = 0;  // threads computing rows; 0: one a core; 1: the caller's thread alone
+    std::size_t chunkRows = 2048;  // rows read, computed and written together
+    std::size_t maxRecordBytes = csv::kMaxRecordBytes;
 };
+
+// The input columns a study understands, matched by header name.
+enum StudyInputColumn {
+    kMethodColumn,
+    kVoltageColumn,
+    kBoltedCurrentColumn,
+    kGapColumn,
+    kGapUnitColumn,
+    kWorkDistanceUnitColumn,
+    kWorkDistanceColumn,
+    kEquipmentClassColumn,
+    kGroundingColumn,
+    kArcTimeColumn,
+    kArcTimeReducedColumn,
+    kFuseClassColumn,
+    kBreakerTypeColumn,
+    kInterruptingRatingColumn,
+    kInstantaneousTripColumn,
+    kStudyInputColumnCount
+};
+extern const std::array<std::string_view, kStudyInputColumnCount> kStudyInputNames;
+
+// The result columns, in output order, after the input columns.
+enum StudyResultColumn {
+    kStatusColumn,
+    kMessageColumn,
+    kArcingCurrentColumn,
+    kArcingCurrentReducedColumn,
+    kIncidentEnergyColumn,
+    kFlashBoundaryColumn,
+    kPpeLevelColumn,
+    kClothing1Column,
+    kClothing2Column,
+    kIncidentEnergyReducedColumn,
+    kFlashBoundaryReducedColumn,
+    kPpeLevelReducedColumn,
+    kClothingReduced1Column,
+    kClothingReduced2Column,
+    kPressureColumn,
+    kPressureReducedColumn,
+    kTntColumn,
+    kTntReducedColumn,
+    kLimitedApproachColumn,
+    kRestrictedApproachColumn,
+    kProhibitedApproachColumn,
+    kGoverningColumn,
+    kEquationsColumn,  // which equations gave the results: "empirical", "theoretically derived",
+                       // ...
+    kStudyResultColumnCount
+};
+extern const std::array<std::string_view, kStudyResultColumnCount> kStudyResultNames;
+
+// One row's input texts by column (empty for a column the study lacks) and
+// its result texts (all empty on entry).
+using StudyRowInputs = std::array<std::string_view, kStudyInputColumnCount>;
+using StudyRowResults = std::array<std::string, kStudyResultColumnCount>;
+
+// Computes one point of work from a fresh shared state: status "ok",
+// "warning" (a refusal, with its joined message) or "error" (a value that is
+// not a number, a word that is none of its column's words), and the results.
+void ComputeStudyRow(const StudyRowInputs& in, const StudyOptions& options, StudyRowResults& out);
+
+// Where each input column stands in a header row: the first of equal names,
+// -1 when absent. Columns the study does not know are kept by their callers.
+using StudyColumnMap = std::array<int, kStudyInputColumnCount>;
+StudyColumnMap MapStudyColumns(const std::vector<std::string>& header);
 
 // Receives finished output in pieces, so a large study need not be held whole.
 using StudySink = std::function<void(std::string_view)>;
+// Fills up to `size` bytes of `buffer` with the study; 0 at its end.
+using StudySource = csv::ChunkReader::Source;
 
-// Reads the study in `input` (CSV with a header row) and writes the result CSV
-// to `sink`: the input columns as read, then status, message and the result
-// columns. Returns false when the input has no usable header row (nothing is
-// written then); rows that cannot be computed are reported in their own
-// status and message.
+// A source handing over `text` at most `piece` bytes at a time; `text` must
+// outlive it.
+StudySource TextSource(std::string_view text, std::size_t piece = SIZE_MAX);
+
+// Reads the study (CSV with a header row) from `source` and writes the result
+// CSV to `sink`: the input columns as read, then the result columns. Memory
+// stays bounded whatever the input size. Returns false when the input has no
+// usable header row (nothing is written then); rows that cannot be computed
+// are reported in their own status and message. An exception of the source,
+// the sink or an allocation ends the run and is passed on.
+bool RunStudy(const StudySource& source, const StudyOptions& options, const StudySink& sink,
+              std::string* headerError = nullptr);
+// The same on a study held in memory.
 bool RunStudy(std::string_view input, const StudyOptions& options, const StudySink& sink,
               std::string* headerError = nullptr);
-
-// Result columns, in output order.
-extern const char* const kStudyResultColumns[];
-extern const std::size_t kStudyResultColumnCount;
 
 }  // namespace zentavo

@@ -28,6 +28,19 @@ echo "zentavo-batch, $ROWS rows end to end: ${batch_ms} ms ($(( ROWS * 1000 / (b
 echo "awk printing every line with a suffix: ${awk_ms} ms"
 echo "ratio batch / awk: $(awk -v a="$batch_ms" -v b="$awk_ms" 'BEGIN { printf "%.2f", a / (b > 0 ? b : 1) }')"
 
+# A large study through a pipe (about 1 GB at the default 16 000 000 rows):
+# peak memory of the batch program, which reads and writes as a stream, and
+# its rows per second (needs GNU time). PIPE_ROWS=0 leaves it out.
+PIPE_ROWS=${PIPE_ROWS:-16000000}
+if (( PIPE_ROWS > 0 )) && [[ -x /usr/bin/time ]]; then
+    "$BUILD/bench/make_study" /dev/stdout "$PIPE_ROWS" \
+        | /usr/bin/time -v "$BUILD/batch/zentavo-batch" 2> "$TMP/time.txt" > /dev/null
+    peak_kb=$(awk -F': ' '/Maximum resident set size/ { print $2 }' "$TMP/time.txt")
+    wall=$(awk -F': ' '/Elapsed \(wall clock\)/ { print $2 }' "$TMP/time.txt")
+    secs=$(awk -v w="$wall" 'BEGIN { n = split(w, p, ":"); s = 0; for (i = 1; i <= n; ++i) s = s * 60 + p[i]; print s }')
+    echo "zentavo-batch, $PIPE_ROWS rows through a pipe: ${wall} wall, peak memory $(( peak_kb / 1024 )) MiB, $(awk -v r="$PIPE_ROWS" -v s="$secs" 'BEGIN { printf "%.0f", r / s }') rows/s"
+fi
+
 # The desktop program under the offscreen platform.
 export QT_QPA_PLATFORM=offscreen
 "$BUILD/bench/ui_bench"

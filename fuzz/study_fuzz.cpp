@@ -1,42 +1,80 @@
 // The study runner on any bytes: the CSV reader and every row computation.
-// Every line of output must be a well-formed record with the header's count
-// of fields, and a row must carry a known status.
-//   byte 0: the decimal separator and the output units; the rest: the study.
+//   byte 0: the decimal separator and the output units;
+//   byte 1: how the input is cut: rows a chunk, bytes a read, longest record;
+//   the rest: the study.
+// Every record of the study gives exactly one output row, each a well-formed
+// record with the header's count of fields and a known status, and the output
+// is the same byte for byte however the input is cut into reads and chunks.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
-#include <vector>
 
 #include "batch/csv.h"
 #include "batch/study.h"
 
+namespace {
+
+std::string Run(std::string_view input, const zentavo::StudyOptions& options, std::size_t piece,
+                bool& read) {
+    std::string out;
+    read = zentavo::RunStudy(zentavo::TextSource(input, piece), options,
+                             [&](std::string_view s) { out.append(s); });
+    return out;
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size < 1) return 0;
+    if (size < 2) return 0;
     zentavo::StudyOptions options;
+    options.workers = 1;
     options.sep = (data[0] & 1) ? ',' : '.';
     if (data[0] & 2) options.units.EnergyUnit = "J/cm2";
     if (data[0] & 4) options.units.BoundaryUnit = "mm";
     const char* pressures[] = {"lb/ft2", "N/m2", "Atmosphere", "kpa"};
     options.units.PressureUnit = pressures[(data[0] >> 3) & 3];
     if (data[0] & 32) options.units.TntUnit = "grams";
-    const std::string input(reinterpret_cast<const char*>(data) + 1, size - 1);
+    const std::size_t rows = 1 + (data[1] & 3);  // rows a chunk
+    // Small reads cut records everywhere; each read rereads the record it
+    // cut from its start, so the smallest are kept for the shorter inputs.
+    const std::size_t piece = std::size_t{2} << (((data[1] >> 2) & 3) * 3 + (size > 512 ? 3 : 0));
+    options.maxRecordBytes = (data[1] & 0x80) ? 16 + ((data[1] >> 4) & 7) * 40 : 4096;
+    const std::string_view input(reinterpret_cast<const char*>(data) + 2, size - 2);
 
-    std::string out;
-    const bool read = zentavo::RunStudy(input, options, [&](std::string_view s) { out.append(s); });
+    // The whole study at once, then cut small.
+    bool read = false;
+    const std::string out = Run(input, options, input.size() + 1, read);
     if (!read) {
         if (!out.empty()) std::abort();
         return 0;
     }
+    zentavo::StudyOptions cut = options;
+    cut.chunkRows = rows;
+    bool readCut = false;
+    if (Run(input, cut, piece, readCut) != out || !readCut) std::abort();
+
+    // Records in, as one reader over the whole study sees them.
+    zentavo::csv::ReaderOptions whole;
+    whole.maxRecordBytes = options.maxRecordBytes;
+    zentavo::csv::Reader records(input, whole);
+    const std::size_t recordsIn = records.Skip(SIZE_MAX) - 1;  // less the header
+
     zentavo::csv::Reader reader(out);
-    std::vector<std::string> header, fields;
+    zentavo::csv::Fields fields;
     std::size_t line;
     std::string error;
-    if (!reader.Next(header, line, error) || !error.empty()) std::abort();
-    const std::size_t statusColumn = header.size() - zentavo::kStudyResultColumnCount;
+    if (!reader.Next(fields, line, error) || !error.empty()) std::abort();
+    const std::size_t columns = fields.size();
+    const std::size_t statusColumn = columns - zentavo::kStudyResultColumnCount;
+    std::size_t rowsOut = 0;
     while (reader.Next(fields, line, error)) {
-        if (!error.empty() || fields.size() != header.size()) std::abort();
-        const std::string& status = fields[statusColumn];
+        if (!error.empty() || fields.size() != columns) std::abort();
+        const std::string_view status = fields[statusColumn];
         if (status != "ok" && status != "warning" && status != "error") std::abort();
+        ++rowsOut;
     }
+    if (rowsOut != recordsIn) std::abort();
     return 0;
 }

@@ -294,8 +294,20 @@ TEST(BatchProgram, ExitStatusAndMessages) {
     } failures[] = {
         {"/nonexistent/study.csv", "zentavo-batch: cannot read /nonexistent/study.csv:"},
         {"--colour red " + example, "zentavo-batch: unknown option --colour"},
-        {"--decimal-separator ';' " + example, "zentavo-batch: the decimal separator"},
         {"--tnt-unit", "zentavo-batch: option --tnt-unit needs a value"},
+        // Every option value is one of its words, named in the message.
+        {"--decimal-separator ';' " + example,
+         "zentavo-batch: --decimal-separator takes one of ., ,, not ';'"},
+        {"--energy-unit kJ " + example, "zentavo-batch: --energy-unit takes one of cal/cm2, J/cm2, not 'kJ'"},
+        {"--energy-unit=cal/cm² " + example, "zentavo-batch: --energy-unit takes one of cal/cm2, J/cm2,"},
+        {"--pressure-unit psi " + example,
+         "zentavo-batch: --pressure-unit takes one of lb/ft2, N/m2, Atmosphere, kpa, not 'psi'"},
+        {"--pressure-unit KPA " + example, "zentavo-batch: --pressure-unit takes one of"},
+        {"--boundary-unit feet " + example, "zentavo-batch: --boundary-unit takes one of inches, mm, not 'feet'"},
+        {"--tnt-unit tons " + example, "zentavo-batch: --tnt-unit takes one of kg, lb, grams, not 'tons'"},
+        {"--tnt-unit '' " + example, "zentavo-batch: --tnt-unit takes one of kg, lb, grams, not ''"},
+        {"--boundary-unit= " + example, "zentavo-batch: --boundary-unit takes one of inches, mm, not ''"},
+        {"--energy-unit 'J/cm2 ' " + example, "zentavo-batch: --energy-unit takes one of"},
         {"< /dev/null", "zentavo-batch: standard input: no header row"},
     };
     for (const auto& f : failures) {
@@ -309,6 +321,12 @@ TEST(BatchProgram, ExitStatusAndMessages) {
     r = RunProgram(example + " 2>&1 >/dev/full");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "zentavo-batch: cannot write the results: No space left on device\n");
+
+    r = RunProgram("--version");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("zentavo-batch ", 0), 0u) << r.out;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << r.out;
+    EXPECT_NE(r.out.find_first_of("0123456789"), std::string::npos) << r.out;
 
     r = RunProgram("--energy-unit=J/cm2 --boundary-unit mm " + example);
     EXPECT_EQ(r.status, 0);

@@ -1,0 +1,335 @@
+// The study read as a stream: every record gives one row wherever it stands,
+// however the input arrives, and the messages name what the user wrote.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "batch/csv.h"
+#include "batch/study.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#define ZENTAVO_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZENTAVO_ASAN 1
+#endif
+#endif
+
+namespace zentavo {
+namespace {
+
+const std::string kHeader =
+    "method,voltage,bolted_current,gap,gap_unit,work_distance,work_distance_unit,"
+    "equipment_class,grounding,arc_time,arc_time_reduced,fuse_class,breaker_type,"
+    "interrupting_rating,instantaneous_trip\n";
+const std::string kEmpirical = "empirical,480,20,32,mm,455,mm,Switchgear,Grounded,0.2,0.2,,,,\n";
+const std::string kBom = "\xEF\xBB\xBF";
+
+// The study run with the input handed over `piece` bytes at a time.
+std::string RunPieces(std::string_view input, StudyOptions options = {},
+                      std::size_t piece = SIZE_MAX) {
+    std::string out;
+    const bool read =
+        RunStudy(TextSource(input, piece), options, [&](std::string_view s) { out.append(s); });
+    EXPECT_TRUE(read);
+    return out;
+}
+
+std::vector<std::vector<std::string>> Records(std::string_view csvText) {
+    csv::Reader reader(csvText);
+    std::vector<std::vector<std::string>> rows;
+    std::vector<std::string> fields;
+    std::size_t line;
+    std::string error;
+    while (reader.Next(fields, line, error)) {
+        EXPECT_EQ(error, "");
+        rows.push_back(fields);
+    }
+    return rows;
+}
+
+// One output row per data record, as maps of the result columns.
+struct OutRow {
+    std::string status, message, equations, energy;
+};
+std::vector<OutRow> Rows(std::string_view input, const StudyOptions& options = {}) {
+    const auto records = Records(RunPieces(input, options));
+    std::vector<OutRow> rows;
+    if (records.empty()) return rows;
+    const auto& h = records[0];
+    auto at = [&](const std::vector<std::string>& r, const char* name) {
+        const auto i = std::find(h.begin(), h.end(), name) - h.begin();
+        return i < static_cast<long>(r.size()) ? r[i] : std::string("?");
+    };
+    for (std::size_t i = 1; i < records.size(); ++i) {
+        rows.push_back({at(records[i], "status"), at(records[i], "message"),
+                        at(records[i], "equations"), at(records[i], "incident_energy")});
+    }
+    return rows;
+}
+
+std::string Study(std::size_t rows, std::size_t specialAt, const std::string& special) {
+    std::string s = kHeader;
+    for (std::size_t i = 1; i <= rows; ++i) s += i == specialAt ? special : kEmpirical;
+    return s;
+}
+
+TEST(StudyStream, AByteOrderMarkIsSkippedOnlyAtTheStart) {
+    // A line that starts with a byte-order mark, or holds nothing else, reads
+    // the same at data row 5 as at 2049 and 3001: one row each, never dropped.
+    struct Case {
+        std::string line;
+        std::string status;
+        std::string message;  // with LINE for the line number
+    } cases[] = {
+        {kBom + "\n", "error", "line LINE: 1 fields where the header has 15"},
+        {kBom + kEmpirical, "error", "method: unknown value \"" + kBom + "empirical\""},
+        {"\"" + kBom + "\",,,,,,,,,,,,,,\n", "error", "method: unknown value \"" + kBom + "\""},
+    };
+    for (const auto& c : cases) {
+        for (std::size_t at : {5u, 2048u, 2049u, 3001u}) {
+            const auto rows = Rows(Study(3001, at, c.line));
+            ASSERT_EQ(rows.size(), 3001u) << at;
+            std::string message = c.message;
+            if (auto p = message.find("LINE"); p != std::string::npos) {
+                message.replace(p, 4, std::to_string(at + 1));
+            }
+            EXPECT_EQ(rows[at - 1].status, c.status) << at;
+            EXPECT_EQ(rows[at - 1].message, message) << at;
+            if (at < rows.size()) {
+                EXPECT_EQ(rows[at].status, "ok") << at;
+            }
+        }
+    }
+    // At the very start it is skipped, with or without line ends of either kind.
+    for (const std::string& study :
+         {kBom + kHeader + kEmpirical, kBom + "\r\n" + kHeader + kEmpirical}) {
+        const auto rows = Rows(study);
+        ASSERT_EQ(rows.size(), 1u);
+        EXPECT_EQ(rows[0].status, "ok");
+    }
+}
+
+TEST(StudyStream, OutputDoesNotDependOnHowTheInputArrives) {
+    // Every kind of record, including malformed and over-long ones, around
+    // the edges of reads and chunks.
+    std::string study = kHeader;
+    const std::string kinds[] = {
+        kEmpirical,
+        "fuse,,1,,,455,mm,,,,,0,,,\r\n",
+        "breaker,480,20,,,460,mm,,,,,,MCCB-100-400,25,2\n",
+        "empirical,480,\"2\"\"0\",32,mm,455,mm,Switchgear,Grounded,0.2,0.2,,,,\n",
+        "fuse,\"multi\nline\",1,,,455,mm,,,,,0,,,\n",
+        "fuse,,1,,,455,mm,,,,,\"open\n",
+        "fuse,,\"1\"x,,,455,mm,,,,,0,,,\n",
+        "\n\r\n",
+        std::string(300, 'x') + "\n",
+        "fuse,,1,,,455,mm,,,,,0\n",
+        "\"a\nb\"c,,1\n",
+    };
+    for (int i = 0; i < 300; ++i) study += kinds[(i * 7) % std::size(kinds)];
+    study += "fuse,,1,,,455,mm,,,,,0,,,";  // no line end at the end
+
+    StudyOptions whole;
+    whole.maxRecordBytes = 200;
+    const std::string expected = RunPieces(study, whole);
+    EXPECT_GT(Records(expected).size(), 250u);
+    for (unsigned workers : {1u, 2u, 3u}) {
+        for (std::size_t rows : {1u, 2u, 7u, 2048u}) {
+            for (std::size_t piece : {1u, 3u, 64u, 4096u}) {
+                StudyOptions o = whole;
+                o.workers = workers;
+                o.chunkRows = rows;
+                EXPECT_EQ(RunPieces(study, o, piece), expected)
+                    << workers << " " << rows << " " << piece;
+            }
+        }
+    }
+}
+
+TEST(StudyStream, EmptyLinesByTheMegabyteArePassedOver) {
+    // More empty lines than reading holds at once, before the header and
+    // between rows: they give no rows and the line numbers still count them.
+    const std::string empty(600000, '\n');
+    StudyOptions options;
+    options.maxRecordBytes = 64;
+    const std::string out = RunPieces(empty + "method,bolted_current,work_distance,fuse_class\n" +
+                                          empty + "fuse,1,455,0\n" + empty + "fuse,1,455,0,x\n",
+                                      options, 100000);
+    const auto records = Records(out);
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[1][4], "ok");
+    EXPECT_EQ(records[2][5], "line 1800003: 5 fields where the header has 4");
+}
+
+TEST(StudyStream, MalformedRecordsNameTheirLines) {
+    struct Case {
+        std::string records;                // after the header (line 1)
+        std::vector<std::string> messages;  // of each output row; "" for a good one
+    } cases[] = {
+        // A quote that never closes costs the line it opened on alone.
+        {"fuse,\"1,455,0\nfuse,1,455,0\n", {"line 2: unbalanced quote", ""}},
+        {"\"a\nb\",\"open\nfuse,1,455,0\n", {"line 2: unbalanced quote opened on line 3", ""}},
+        // One that closes lines later with text after it: most likely never
+        // closed; both lines are named and the lines between read again.
+        {"fuse,\"1,455,0\nfuse,1,455,0\nfuse,1,455,0\nfuse,\"1\"x,455,0\nfuse,1,455,0\n",
+         {"line 2: unexpected text after a closing quote on line 5; the quote opened on line 2", "",
+          "", "line 5: unexpected text after a closing quote", ""}},
+        {"fuse,\"1\"x,455,0\nfuse,1,455,0\n",
+         {"line 2: unexpected text after a closing quote", ""}},
+        // Longer than the longest record: the rest of its line goes with it.
+        {"fuse,1,455," + std::string(300, '0') + "\nfuse,1,455,0\n",
+         {"line 2: longer than 200 bytes", ""}},
+        {"fuse,1,455,0," + std::string(300, ',') + "\nfuse,1,455,0\n",
+         {"line 2: longer than 200 bytes", ""}},
+        {"fuse,1,455,\"" + std::string(300, 'x') + "\"\nfuse,1,455,0\n",
+         {"line 2: unbalanced quote", ""}},
+        {"fuse,1,455,0,5\n", {"line 2: 5 fields where the header has 4"}},
+    };
+    StudyOptions options;
+    options.maxRecordBytes = 200;
+    for (const auto& c : cases) {
+        const auto rows =
+            Rows("method,bolted_current,work_distance,fuse_class\n" + c.records, options);
+        ASSERT_EQ(rows.size(), c.messages.size()) << c.records;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            EXPECT_EQ(rows[i].message, c.messages[i]) << c.records << " row " << i;
+            EXPECT_EQ(rows[i].status, c.messages[i].empty() ? "ok" : "error") << c.records;
+        }
+    }
+}
+
+std::string EmpiricalRow(const std::string& voltage, const std::string& gap,
+                         const std::string& gapUnit, const std::string& distUnit = "mm") {
+    return "empirical," + voltage + ",20," + gap + "," + gapUnit + ",455," + distUnit +
+           ",Switchgear,Grounded,0.2,0.2,,,,\n";
+}
+
+TEST(StudyRow, UnitWordsMessagesAndEquations) {
+    const std::string zeros(140, '0');
+    const std::string nul(
+        "4\0"
+        "80",
+        4);
+    struct Case {
+        std::string row;
+        std::string status;
+        std::string message;
+        std::string equations;
+    } cases[] = {
+        // The length units are exactly "mm" or "inches"; empty means "mm".
+        {EmpiricalRow("480", "32", ""), "ok", "", "empirical"},
+        {EmpiricalRow("480", "32", "mm"), "ok", "", "empirical"},
+        {EmpiricalRow("480", "1.26", "inches"), "ok", "", "empirical"},
+        {EmpiricalRow("480", "32", "MM"), "error", "gap_unit: unknown value \"MM\"", ""},
+        {EmpiricalRow("480", "32", "mm "), "error", "gap_unit: unknown value \"mm \"", ""},
+        {EmpiricalRow("480", "32", "millimetres"), "error",
+         "gap_unit: unknown value \"millimetres\"", ""},
+        {EmpiricalRow("480", "32", "mm", "Inches"), "error",
+         "work_distance_unit: unknown value \"Inches\"", ""},
+        {"fuse,,1,,,455,in,,,,,0,,,\n", "error", "work_distance_unit: unknown value \"in\"", ""},
+        {"breaker,480,20,,cm,460,mm,,,,,,MCCB-100-400,25,2\n", "error",
+         "gap_unit: unknown value \"cm\"", ""},
+        // The equations that gave the results.
+        {EmpiricalRow("20000", "32", "mm"), "ok", "", "theoretically derived"},
+        {EmpiricalRow("480", "153", "mm"), "ok", "", "theoretically derived"},
+        {EmpiricalRow("480", "152", "mm"), "ok", "", "empirical"},
+        {"fuse,,1,,,455,mm,,,,,0,,,\n", "ok", "", "fuse"},
+        {"breaker,480,20,,,460,mm,,,,,,MCCB-100-400,25,2\n", "ok", "", "breaker"},
+        {EmpiricalRow("207", "32", "mm"), "warning", "Voltage out of range. ", ""},
+        // A NUL byte does not cut the message short.
+        {EmpiricalRow(nul, "32", "mm"), "error",
+         "'" + nul + "' is not a valid floating point value", ""},
+        // Padding makes no number too long, and the message keeps what was typed.
+        {EmpiricalRow(zeros + "480", "32", "mm"), "ok", "", "empirical"},
+        {EmpiricalRow("480." + zeros, "32", "mm"), "ok", "", "empirical"},
+        {EmpiricalRow("  0" + zeros + "480.0" + zeros + "e0" + zeros + "  ", "32", "mm"), "ok", "",
+         "empirical"},
+        {EmpiricalRow(zeros + "1e999", "32", "mm"), "error",
+         "'" + zeros + "1e999' is not a valid floating point value", ""},
+        {EmpiricalRow(zeros + "48x", "32", "mm"), "error",
+         "'" + zeros + "48x' is not a valid floating point value", ""},
+        // A gap beyond any size in millimetres is out of range.
+        {EmpiricalRow("480", "1e307", "inches"), "warning", "Incorrect gap between conductors. ",
+         ""},
+        {EmpiricalRow("100", "1e308", "inches"), "warning",
+         "Voltage out of range. Incorrect gap between conductors. ", ""},
+    };
+    for (const auto& c : cases) {
+        const auto rows = Rows(kHeader + c.row);
+        ASSERT_EQ(rows.size(), 1u) << c.row;
+        EXPECT_EQ(rows[0].status, c.status) << c.row;
+        EXPECT_EQ(rows[0].message, c.message) << c.row;
+        EXPECT_EQ(rows[0].equations, c.equations) << c.row;
+    }
+    // Padded numbers give the numbers of the plain ones.
+    EXPECT_EQ(Rows(kHeader + EmpiricalRow(zeros + "480", "32", "mm"))[0].energy,
+              Rows(kHeader + EmpiricalRow("480", "32", "mm"))[0].energy);
+}
+
+// The program under a limit of its address space, on a study far larger than
+// the limit: it either finishes with every row or ends with one line and
+// status 2 (never an abort); at some limit it must run short. With room
+// enough, it finishes.
+TEST(BatchProgramMemory, TooLittleMemoryEndsWithAMessage) {
+#if defined(ZENTAVO_ASAN)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than any limit here";
+#endif
+    char path[] = "/tmp/zentavo-study-XXXXXX";
+    const int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    std::string block;
+    for (int i = 0; i < 2000; ++i) block += kEmpirical;
+    std::FILE* f = fdopen(fd, "wb");
+    std::fputs(kHeader.c_str(), f);
+    for (int i = 0; i < 150; ++i) std::fputs(block.c_str(), f);  // about 20 MB
+    std::fclose(f);
+    const std::size_t rows = 300000;
+
+    bool ranShort = false;
+    for (int mib : {8, 12, 16, 20, 24}) {
+        const std::string command = "ulimit -v " + std::to_string(mib * 1024) + "; " +
+                                    ZENTAVO_BATCH_PROGRAM " " + path +
+                                    " 2>&1 >/dev/null | head -c 4096; exit ${PIPESTATUS[0]}";
+        const std::string shell = "bash -c '" + command + "'";
+        FILE* p = popen(shell.c_str(), "r");
+        ASSERT_NE(p, nullptr);
+        std::string err;
+        char buf[4096];
+        std::size_t n;
+        while ((n = fread(buf, 1, sizeof buf, p)) > 0) err.append(buf, n);
+        const int status = pclose(p);
+        ASSERT_TRUE(WIFEXITED(status)) << mib;
+        const int code = WEXITSTATUS(status);
+        if (code == 127 || err.find("error while loading shared libraries") != std::string::npos) {
+            continue;  // too little to start at all
+        }
+        if (code == 0) {
+            EXPECT_EQ(err, "") << mib;
+        } else {
+            EXPECT_EQ(code, 2) << mib << ": " << err;
+            EXPECT_EQ(err, "zentavo-batch: out of memory\n") << mib;
+            ranShort = true;
+        }
+    }
+    // And with room enough, every row comes out.
+    const std::string count =
+        "bash -c '" ZENTAVO_BATCH_PROGRAM " " + std::string(path) + " | wc -l'";
+    FILE* p = popen(count.c_str(), "r");
+    char buf[64] = {};
+    ASSERT_NE(std::fgets(buf, sizeof buf, p), nullptr);
+    pclose(p);
+    EXPECT_EQ(std::stoul(buf), rows + 1);
+    unlink(path);
+    EXPECT_TRUE(ranShort);
+}
+
+}  // namespace
+}  // namespace zentavo
