@@ -175,6 +175,21 @@ void Need(std::string& e, const std::optional<double>& v, std::string_view enter
     if (!v) e += enter;
 }
 
+// Inclusive limits of a value in the band up to 600 V and in the band above.
+struct BandLimits {
+    double lowMin, lowMax, highMin, highMax;
+    std::string_view lowBelow, lowAbove, highBelow, highAbove;
+};
+
+void CheckBand(std::string& e, const std::optional<double>& v, bool low, bool high,
+               const BandLimits& b) {
+    if (!v) return;
+    if (low && *v < b.lowMin) e += b.lowBelow;
+    if (low && *v > b.lowMax) e += b.lowAbove;
+    if (high && *v < b.highMin) e += b.highBelow;
+    if (high && *v > b.highMax) e += b.highAbove;
+}
+
 std::string RangeProblems(const Partial& p) {
     std::string e;
     Need(e, p.voltage, msg::k2018EnterVoltage);
@@ -185,21 +200,13 @@ std::string RangeProblems(const Partial& p) {
     const bool low = p.voltage && *p.voltage <= 600.0;
     const bool high = p.voltage && *p.voltage > 600.0;
     Need(e, p.boltedCurrent, msg::k2018EnterBolted);
-    if (p.boltedCurrent) {
-        const double i = *p.boltedCurrent;
-        if (low && i < 0.5) e += msg::k2018BoltedLowLv;
-        if (low && i > 106.0) e += msg::k2018BoltedHighLv;
-        if (high && i < 0.2) e += msg::k2018BoltedLowMv;
-        if (high && i > 65.0) e += msg::k2018BoltedHighMv;
-    }
+    CheckBand(e, p.boltedCurrent, low, high,
+              {0.5, 106.0, 0.2, 65.0, msg::k2018BoltedLowLv, msg::k2018BoltedHighLv,
+               msg::k2018BoltedLowMv, msg::k2018BoltedHighMv});
     Need(e, p.gap, msg::k2018EnterGap);
-    if (p.gap) {
-        const double g = *p.gap;
-        if (low && g < 6.35) e += msg::k2018GapLowLv;
-        if (low && g > 76.2) e += msg::k2018GapHighLv;
-        if (high && g < 19.05) e += msg::k2018GapLowMv;
-        if (high && g > 254.0) e += msg::k2018GapHighMv;
-    }
+    CheckBand(e, p.gap, low, high,
+              {6.35, 76.2, 19.05, 254.0, msg::k2018GapLowLv, msg::k2018GapHighLv,
+               msg::k2018GapLowMv, msg::k2018GapHighMv});
     if (p.electrodeUnknown || !p.electrode) e += msg::k2018NoElectrode;
     if (p.electrode && !IsOpenAir(*p.electrode)) {
         Need(e, p.height, msg::k2018EnterHeight);

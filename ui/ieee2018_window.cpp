@@ -270,9 +270,20 @@ void TIeee2018::ComputeClick() {
     }
     last_ = std::move(out);
     hasResult_ = true;
-    shownEquipment_ = EquipmentBox->currentIndex() >= 0
-                          ? EquipmentBox->currentText() + " (" + ElectrodeBox->currentText() + ")"
-                          : ElectrodeBox->currentText();
+    typed_ = {VoltEdit->text(),
+              IbfEdit->text(),
+              GapEdit->text(),
+              HeightEdit->text(),
+              WidthEdit->text(),
+              DepthEdit->text(),
+              WorkDistEdit->text(),
+              ArcTimeEdit->text(),
+              ArcTimeReducedEdit->text(),
+              EquipmentBox->currentIndex() >= 0
+                  ? EquipmentBox->currentText() + " (" + ElectrodeBox->currentText() + ")"
+                  : ElectrodeBox->currentText(),
+              FromUtf8(u.GapUnit),
+              FromUtf8(u.WorkDistUnit)};
     ShowResults(last_);
 }
 
@@ -331,20 +342,19 @@ void TIeee2018::SaveClick() {
     // The inputs as they were when the results were computed.
     const Ieee2018Inputs& in = last_.inputs;
     auto text = [this](const char* label) { return Utf8(L(label)->text()); };
-    const UnitSettings u = app_.Units();
     Ieee2018ReportTexts r;
     r.electrode = std::string(kElectrodeWords[static_cast<std::size_t>(in.electrode)]);
-    r.gapUnit = r.enclosureUnit = u.GapUnit;
-    r.workDistUnit = u.WorkDistUnit;
-    r.gap = Utf8(GapEdit->text());
-    r.height = Utf8(HeightEdit->text());
-    r.width = Utf8(WidthEdit->text());
-    r.depth = Utf8(DepthEdit->text());
-    r.workDist = Utf8(WorkDistEdit->text());
-    r.boltedCurrent = Utf8(IbfEdit->text());
-    r.voltage = Utf8(VoltEdit->text());
-    r.arcTime = Utf8(ArcTimeEdit->text());
-    r.arcTimeReduced = Utf8(ArcTimeReducedEdit->text());
+    r.gapUnit = r.enclosureUnit = Utf8(typed_.gapUnit);
+    r.workDistUnit = Utf8(typed_.workDistUnit);
+    r.gap = Utf8(typed_.gap);
+    r.height = Utf8(typed_.height);
+    r.width = Utf8(typed_.width);
+    r.depth = Utf8(typed_.depth);
+    r.workDist = Utf8(typed_.workDist);
+    r.boltedCurrent = Utf8(typed_.boltedCurrent);
+    r.voltage = Utf8(typed_.voltage);
+    r.arcTime = Utf8(typed_.arcTime);
+    r.arcTimeReduced = Utf8(typed_.arcTimeReduced);
     r.openAir = IsOpenAir(in.electrode);
     r.enclosureType = text("EnclosureType");
     r.correctionFactor = text("CorrectionFactor");
@@ -378,11 +388,11 @@ void TIeee2018::LabelClick() {
     in.language = settings.LabelLanguage;
     in.clothingChecked = IsChecked(settings.ContentItems, kEntryClothing);
     in.method = kFuseMethod;
-    in.equipmentClass = Utf8(shownEquipment_);
+    in.equipmentClass = Utf8(typed_.equipment);
     in.grounding = "N/A";
-    in.workDist = Utf8(WorkDistEdit->text());
-    in.boltedCurrent = Utf8(IbfEdit->text());
-    in.voltage = Utf8(VoltEdit->text());
+    in.workDist = Utf8(typed_.workDist);
+    in.boltedCurrent = Utf8(typed_.boltedCurrent);
+    in.voltage = Utf8(typed_.voltage);
     in.energy = text(reduced ? "ReducedEnergy" : "FullEnergy");
     in.boundary = text(reduced ? "ReducedBoundary" : "FullBoundary");
     in.ppe = text(reduced ? "ReducedPpe" : "FullPpe");

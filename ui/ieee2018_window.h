@@ -62,8 +62,12 @@ private:
     // The last accepted calculation: the label reads its values.
     Ieee2018Outcome last_;
     bool hasResult_ = false;
-    // The inputs the results belong to, as typed.
-    QString shownEquipment_;
+    // The inputs the results belong to, as typed: the report and the label
+    // name these, whatever is edited after "Compute".
+    struct Typed {
+        QString voltage, boltedCurrent, gap, height, width, depth, workDist, arcTime,
+            arcTimeReduced, equipment, gapUnit, workDistUnit;
+    } typed_;
 };
 
 // "IEEE 1584-2018 model" of the main window's Options menu: the window

@@ -17,6 +17,7 @@
 #include "ui/ieee2018_window.h"
 #include "ui/main_window.h"
 #include "ui/preview.h"
+#include "ui/units_window.h"
 #include "ui/widgets.h"
 
 using namespace zentavo;
@@ -114,6 +115,43 @@ private slots:
         QCOMPARE(w->ElectrodeBox->currentText(), QStringLiteral("VCB"));
     }
 
+    void inputUnitsFollowTheUnitsWindow() {
+        FillLowVoltageExample();
+        w->ComputeButton->click();
+        QCOMPARE(Text("FullEnergy"), QStringLiteral("2.77"));
+        w->BackButton->click();
+        app->FormUnits().findChild<QComboBox*>("Gap_Units")->setCurrentText("inches");
+        app->FormUnits().findChild<QComboBox*>("WD_units")->setCurrentText("inches");
+        app->FormUnits().findChild<QComboBox*>("ComboBox2")->setCurrentText("J/cm2");
+        app->main().findChild<QAction*>("Ieee2018Model1")->trigger();
+        QCOMPARE(Text("GapCaption"), QStringLiteral("Gap between conductors (inches):"));
+        QCOMPARE(Text("HeightCaption"), QStringLiteral("Enclosure height (inches):"));
+        QCOMPARE(Text("WorkDistCaption"), QStringLiteral("Working distance (inches):"));
+        QCOMPARE(Text("EnergyCaption"), QStringLiteral("Incident energy exposure (J/cm2):"));
+        // Results in the old units are not left standing under the new captions.
+        QCOMPARE(Text("FullEnergy"), QString());
+        QVERIFY(!w->SaveButton->isEnabled());
+
+        w->EquipmentBox->setCurrentIndex(5);  // low-voltage switchgear
+        emit w->EquipmentBox->activated(5);
+        QCOMPARE(w->GapEdit->text(), QStringLiteral("1.2598"));
+        QCOMPARE(w->HeightEdit->text(), QStringLiteral("20"));
+        QCOMPARE(w->WorkDistEdit->text(), QStringLiteral("24"));
+        // The standard's example typed in inches: 24 in is its 609.6 mm.
+        w->GapEdit->setText("1.25984251968504");
+        w->HeightEdit->setText("24.0157480314961");
+        w->WidthEdit->setText("24.0157480314961");
+        w->DepthEdit->setText("10");
+        w->VoltEdit->setText("480");
+        w->IbfEdit->setText("45");
+        w->ArcTimeEdit->setText("0.0613");
+        w->ArcTimeReducedEdit->setText("0.319");
+        w->ComputeButton->click();
+        QVERIFY(dialogs->shown.isEmpty());
+        QCOMPARE(Text("FullEnergy"), QStringLiteral("11.58"));
+        QCOMPARE(Text("ReducedEnergy"), QStringLiteral("53.16"));
+    }
+
     void refusalsInOneWarningBox() {
         FillLowVoltageExample();
         w->VoltEdit->setText("100");
@@ -175,6 +213,9 @@ private slots:
         const QString path = dir.filePath("report.txt");
         dialogs->fileNames = {path, path};
         w->SaveButton->click();
+        // Edited after "Compute": the report still names the inputs of its results.
+        w->VoltEdit->setText("600");
+        w->GapEdit->setText("25");
         w->SaveButton->click();
         QCOMPARE(dialogs->fileDialogs.size(), 2);
         QCOMPARE(dialogs->fileDialogs[0].title, QStringLiteral("Save results to"));
