@@ -159,7 +159,7 @@ void BM_Ieee2018ComputeToResults(benchmark::State& st) {
     auto& app = S().app;
     app.main().show();
     app.main().findChild<QAction*>("Ieee2018Model1")->trigger();
-    auto* w = app.main().findChild<TIeee2018*>("Ieee2018");
+    auto* w = FindIeee2018Window(app.main());
     w->ElectrodeBox->setCurrentIndex(0);
     w->VoltEdit->setText("4160");
     w->IbfEdit->setText("15");

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QVariant>
 #include <QVBoxLayout>
 
 #include "engine/number.h"
@@ -412,11 +413,22 @@ void TIeee2018::LabelClick() {
     preview.ApplyContent(content);
 }
 
+namespace {
+constexpr const char* kWindowProperty = "zentavoIeee2018Window";
+}
+
+TIeee2018* FindIeee2018Window(QWidget& mainWindow) {
+    return qobject_cast<TIeee2018*>(mainWindow.property(kWindowProperty).value<QObject*>());
+}
+
 void OpenIeee2018Window(QWidget& mainWindow, Application& app) {
-    auto* w = mainWindow.findChild<TIeee2018*>(QStringLiteral("Ieee2018"));
+    TIeee2018* w = FindIeee2018Window(mainWindow);
     if (!w) {
+        // A window of its own (not a child of the main window, whose controls
+        // are looked up by name), gone with the main window.
         w = new TIeee2018(app);
-        w->setParent(&mainWindow, w->windowFlags());  // lives as long as the main window
+        mainWindow.setProperty(kWindowProperty, QVariant::fromValue<QObject*>(w));
+        QObject::connect(&mainWindow, &QObject::destroyed, w, [w] { delete w; });
     }
     mainWindow.hide();
     w->show();

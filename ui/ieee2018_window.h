@@ -73,5 +73,7 @@ private:
 // "IEEE 1584-2018 model" of the main window's Options menu: the window
 // (made on first use) replaces the main window.
 void OpenIeee2018Window(QWidget& mainWindow, Application& app);
+// The window once it has been opened from `mainWindow`, else null.
+TIeee2018* FindIeee2018Window(QWidget& mainWindow);
 
 }  // namespace zentavo::ui

@@ -56,7 +56,7 @@ private slots:
         auto* action = app->main().findChild<QAction*>("Ieee2018Model1");
         QVERIFY(action);
         action->trigger();
-        w = app->main().findChild<TIeee2018*>("Ieee2018");
+        w = FindIeee2018Window(app->main());
         QVERIFY(w);
     }
     void cleanup() {
@@ -69,6 +69,10 @@ private slots:
     void replacesTheMainWindowAndGoesBack() {
         QVERIFY(w->isVisible());
         QVERIFY(!app->main().isVisible());
+        QVERIFY(w->isWindow());
+        // Its controls do not stand among the main window's, which share names.
+        QCOMPARE(app->main().findChildren<QLineEdit*>("VoltEdit").size(), 1);
+        QVERIFY(app->main().findChild<QLineEdit*>("VoltEdit") == app->main().VoltEdit);
         QVERIFY(!w->SaveButton->isEnabled());
         QVERIFY(!w->LabelButton->isEnabled());
         w->BackButton->click();
