@@ -299,9 +299,8 @@ std::string Compute(const Ieee2018Inputs& in, Ieee2018Results& r) {
         one(r.reduced, r.factor, tReduced);
     }
     for (const Ieee2018Case* k : {&r.full, &r.reduced}) {
-        if (!Usable(k->iarc) || !Usable(k->energy) || !Usable(k->boundary)) {
-            return std::string(msg::k2018NoArcingCurrent);
-        }
+        if (!Usable(k->iarc)) return std::string(msg::k2018NoArcingCurrent);
+        if (!Usable(k->energy) || !Usable(k->boundary)) return std::string(msg::k2018NoResult);
     }
     r.reducedGoverns = r.reduced.energy > r.full.energy;
     return {};

@@ -99,6 +99,8 @@ inline constexpr std::string_view k2018ArcTimeReduced =
     "Arc duration for reduced current not positive. ";
 inline constexpr std::string_view k2018NoArcingCurrent =
     "Arcing current not defined for these inputs. ";
+inline constexpr std::string_view k2018NoResult =
+    "Incident energy not defined for these inputs. ";
 }  // namespace msg
 
 // The fields of the 2018 window as typed. The views must outlive the call.

@@ -210,6 +210,14 @@ TEST(Ieee2018Ranges, ShallowVcbbTooSmallIsRefusedNotLogged) {
     EXPECT_GT(ComputeIeee2018(in).cf, 1.5);
 }
 
+TEST(Ieee2018Ranges, DurationsSoLongThatTheEnergyOverflowsAreRefused) {
+    Ieee2018Inputs in = kD2;
+    in.arcTime = 1e307;  // in ms beyond the largest double
+    EXPECT_EQ(CheckIeee2018Inputs(in), msg::k2018NoResult);
+    in.arcTime = 1e6;  // eleven days: absurd, but a number
+    EXPECT_EQ(CheckIeee2018Inputs(in), "");
+}
+
 // ---------------------------------------------------------------------------
 // Enclosure
 // ---------------------------------------------------------------------------
