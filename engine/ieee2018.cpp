@@ -110,14 +110,17 @@ struct EnergyLog {
     double k12;
 };
 
-EnergyLog EnergyTerms(const double* k, double ibf, double gapMm, double iarcK3, double iarcK13,
-                      double cf) {
-    const double p = k[3] * std::pow(ibf, 7) + k[4] * std::pow(ibf, 6) + k[5] * std::pow(ibf, 5) +
-                     k[6] * std::pow(ibf, 4) + k[7] * std::pow(ibf, 3) + k[8] * ibf * ibf +
-                     k[9] * ibf;
-    const double base = k[0] + k[1] * std::log10(gapMm) + k[2] * iarcK3 / p +
-                        k[10] * std::log10(ibf) + k[12] * std::log10(iarcK13) +
-                        std::log10(1.0 / cf);
+// The denominator polynomial of the k3 term: k4 Ibf^7 + ... + k10 Ibf (Horner).
+double DenominatorP(const double* k, double ibf) {
+    double p = k[3];
+    for (int i = 4; i <= 9; ++i) p = p * ibf + k[i];
+    return p * ibf;
+}
+
+EnergyLog EnergyTerms(const double* k, double p, double lgIbf, double lgGap, double iarcK3,
+                      double iarcK13, double cf) {
+    const double base = k[0] + k[1] * lgGap + k[2] * iarcK3 / p + k[10] * lgIbf +
+                        k[12] * std::log10(iarcK13) + std::log10(1.0 / cf);
     return {base, k[11]};
 }
 
@@ -253,6 +256,8 @@ std::string Compute(const Ieee2018Inputs& in, Ieee2018Results& r) {
 
     r.varCf = Ieee2018VariationFactor(in.electrode, voc);
     r.factor = 1.0 - 0.5 * r.varCf;
+    const double lgIbf = std::log10(ibf);
+    const double lgGap = std::log10(g);
     const double tFull = in.arcTime * 1000.0;
     const double tReduced = in.arcTimeReduced * 1000.0;
 
@@ -262,27 +267,30 @@ std::string Compute(const Ieee2018Inputs& in, Ieee2018Results& r) {
                            (1.0 / (i600 * i600) - (0.36 - voc * voc) / (0.36 * ibf * ibf));
         if (!(arg > 0) || !Usable(i600)) return std::string(msg::k2018NoArcingCurrent);
         const double iarc = 1.0 / std::sqrt(arg);
+        const double p600 = DenominatorP(kT345[0][c], ibf);
         // The k3 term keeps the unreduced Iarc_600 in both cases.
         auto one = [&](Ieee2018Case& k, double ia, double tMs) {
             k.iarc600 = i600;
             k.iarc = ia;
-            const EnergyLog l = EnergyTerms(kT345[0][c], ibf, g, i600, ia, r.cf);
+            const EnergyLog l = EnergyTerms(kT345[0][c], p600, lgIbf, lgGap, i600, ia, r.cf);
             k.energy = Energy(l, tMs, in.workDistMm);
             k.boundary = Boundary(l, tMs);
         };
         one(r.full, iarc, tFull);
         one(r.reduced, iarc * r.factor, tReduced);
     } else {
-        double i[3];
+        double i[3], p[3];
         for (int n = 0; n < 3; ++n) {
             i[n] = Ieee2018IntermediateCurrent(in.electrode, n, ibf, g);
             if (!Usable(i[n])) return std::string(msg::k2018NoArcingCurrent);
+            p[n] = DenominatorP(kT345[n][c], ibf);
         }
         // Each intermediate value with its own current and the duration of the case.
         auto one = [&](Ieee2018Case& k, double f, double tMs) {
             double e[3], b[3];
             for (int n = 0; n < 3; ++n) {
-                const EnergyLog l = EnergyTerms(kT345[n][c], ibf, g, i[n] * f, i[n] * f, r.cf);
+                const EnergyLog l =
+                    EnergyTerms(kT345[n][c], p[n], lgIbf, lgGap, i[n] * f, i[n] * f, r.cf);
                 e[n] = Energy(l, tMs, in.workDistMm);
                 b[n] = Boundary(l, tMs);
             }
@@ -357,23 +365,27 @@ bool IsOpenAir(Electrode e) { return e == Electrode::VOA || e == Electrode::HOA;
 
 double Ieee2018IntermediateCurrent(Electrode e, int voltageIndex, double ibf, double gapMm) {
     const double* k = kT1[Row(e)][voltageIndex];
-    const double poly = k[3] * std::pow(ibf, 6) + k[4] * std::pow(ibf, 5) +
-                        k[5] * std::pow(ibf, 4) + k[6] * std::pow(ibf, 3) + k[7] * ibf * ibf +
-                        k[8] * ibf + k[9];
+    double poly = k[3];  // k4 Ibf^6 + ... + k10 (Horner)
+    for (int i = 4; i <= 9; ++i) poly = poly * ibf + k[i];
     return std::pow(10.0, k[0] + k[1] * std::log10(ibf) + k[2] * std::log10(gapMm)) * poly;
 }
 
 double Ieee2018VariationFactor(Electrode e, double voc) {
     const double* v = kT2[Row(e)];
-    return v[0] * std::pow(voc, 6) + v[1] * std::pow(voc, 5) + v[2] * std::pow(voc, 4) +
-           v[3] * std::pow(voc, 3) + v[4] * voc * voc + v[5] * voc + v[6];
+    double f = v[0];  // k1 Voc^6 + ... + k7 (Horner)
+    for (int i = 1; i <= 6; ++i) f = f * voc + v[i];
+    return f;
 }
 
 std::string CheckIeee2018Inputs(const Ieee2018Inputs& in) {
+    Ieee2018Results r;
+    return CheckAndComputeIeee2018(in, r);
+}
+
+std::string CheckAndComputeIeee2018(const Ieee2018Inputs& in, Ieee2018Results& out) {
     std::string e = RangeProblems(Complete(in));
     if (!e.empty()) return e;
-    Ieee2018Results r;
-    return Compute(in, r);
+    return Compute(in, out);
 }
 
 Ieee2018Results ComputeIeee2018(const Ieee2018Inputs& in) {

@@ -59,6 +59,8 @@ struct Ieee2018Results {
 std::string CheckIeee2018Inputs(const Ieee2018Inputs& in);
 // The model itself. The inputs must have passed CheckIeee2018Inputs.
 Ieee2018Results ComputeIeee2018(const Ieee2018Inputs& in);
+// Both in one pass: the problems (empty when none) and, without them, `out`.
+std::string CheckAndComputeIeee2018(const Ieee2018Inputs& in, Ieee2018Results& out);
 
 // Single equations, for the checks above 600 V.
 double Ieee2018IntermediateCurrent(Electrode e, int voltageIndex, double ibf, double gapMm);

@@ -40,6 +40,9 @@ void ExpectPrinted(const Ieee2018Results& r, const std::vector<Printed>& rows) {
 TEST(Ieee2018Examples, MediumVoltageBothCases) {
     ASSERT_EQ(CheckIeee2018Inputs(kD1), "");
     const Ieee2018Results r = ComputeIeee2018(kD1);
+    Ieee2018Results onePass;
+    EXPECT_EQ(CheckAndComputeIeee2018(kD1, onePass), "");
+    EXPECT_EQ(onePass.reduced.energy, r.reduced.energy);
     EXPECT_FALSE(r.shallow);
     EXPECT_TRUE(r.reducedGoverns);
     ExpectPrinted(r, {
