@@ -386,7 +386,7 @@ Ieee2018Inputs RandomPoint(std::mt19937_64& rng, bool lowVoltage) {
 }
 
 // Eq (22)-(24) as the standard states them.
-double SheetInterpolation(double v600, double v2700, double v14300, double voc) {
+double StandardInterpolation(double v600, double v2700, double v14300, double voc) {
     const double x1 = ((v2700 - v600) / 2.1) * (voc - 2.7) + v2700;
     const double x2 = ((v14300 - v2700) / 11.6) * (voc - 14.3) + v14300;
     const double x3 = x1 * (2.7 - voc) / 2.1 + x2 * (voc - 0.6) / 2.1;
@@ -442,9 +442,9 @@ TEST(Ieee2018Properties, AboveLowVoltageTheBoundaryFollowsTheIntermediateBoundar
         const auto r = ComputeIeee2018(in);
         const double voc = in.voltage / 1000;
         for (const Ieee2018Case* k : {&r.full, &r.reduced}) {
-            EXPECT_NEAR(k->boundary, SheetInterpolation(k->afb600, k->afb2700, k->afb14300, voc),
+            EXPECT_NEAR(k->boundary, StandardInterpolation(k->afb600, k->afb2700, k->afb14300, voc),
                         1e-9 * k->boundary);
-            EXPECT_NEAR(k->energy, SheetInterpolation(k->e600, k->e2700, k->e14300, voc),
+            EXPECT_NEAR(k->energy, StandardInterpolation(k->e600, k->e2700, k->e14300, voc),
                         1e-9 * k->energy);
         }
         // Each intermediate energy is 1.2 cal/cm2 at its own boundary.
