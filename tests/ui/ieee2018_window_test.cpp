@@ -91,8 +91,11 @@ private slots:
     }
 
     void pickerFillsTypicalValuesThatStayEditable() {
-        w->EquipmentBox->setCurrentIndex(6);  // shallow low-voltage MCCs and panelboards
-        emit w->EquipmentBox->activated(6);
+        // Chosen with the keyboard: from the low-voltage switchgear one down to
+        // the shallow low-voltage MCCs and panelboards.
+        w->EquipmentBox->setCurrentIndex(5);
+        QTest::keyClick(w->EquipmentBox, Qt::Key_Down);
+        QCOMPARE(w->EquipmentBox->currentIndex(), 6);
         QCOMPARE(w->GapEdit->text(), QStringLiteral("25"));
         QCOMPARE(w->HeightEdit->text(), QStringLiteral("355.6"));
         QCOMPARE(w->WidthEdit->text(), QStringLiteral("304.8"));
