@@ -5,6 +5,7 @@
 #include "engine/breaker.h"
 #include "engine/empirical.h"
 #include "engine/fuse.h"
+#include "engine/ieee2018.h"
 #include "engine/number.h"
 
 namespace zentavo {
@@ -57,6 +58,32 @@ void BM_Breaker(benchmark::State& st) {
     }
 }
 BENCHMARK(BM_Breaker);
+
+// The 2018 model from the typed fields to the texts, below and above 600 V.
+void BM_Ieee2018(benchmark::State& st) {
+    const UnitSettings units;
+    const bool low = st.range(0) == 0;
+    const Ieee2018Fields f = low ? Ieee2018Fields{"480", "45", "32", "VCB", "610", "610", "254",
+                                                  "609.6", "0.0613", "0.319"}
+                                 : Ieee2018Fields{"4160", "15", "104", "VCB", "1143", "762", "508",
+                                                  "914.4", "0.197", "0.223"};
+    for (auto _ : st) {
+        auto out = RunIeee2018(f, units, '.');
+        benchmark::DoNotOptimize(out);
+    }
+}
+BENCHMARK(BM_Ieee2018)->Arg(0)->Arg(1);
+
+// The equations alone, on numbers.
+void BM_Ieee2018Equations(benchmark::State& st) {
+    Ieee2018Inputs in{4160, 15, 104, Electrode::VCB, 1143, 762, 508, 914.4, 0.197, 0.223};
+    for (auto _ : st) {
+        auto r = ComputeIeee2018(in);
+        benchmark::DoNotOptimize(r);
+        in.arcTime += 1e-9;
+    }
+}
+BENCHMARK(BM_Ieee2018Equations);
 
 void BM_FormatFixed(benchmark::State& st) {
     double v = 57.3901234;

@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
@@ -14,6 +15,7 @@
 #include <memory>
 
 #include "ui/application.h"
+#include "ui/ieee2018_window.h"
 #include "ui/main_window.h"
 #include "ui/preview.h"
 #include "ui/results.h"
@@ -150,6 +152,33 @@ void BM_SaveBitmap(benchmark::State& st) { Export(st, false); }
 void BM_SaveJpeg(benchmark::State& st) { Export(st, true); }
 BENCHMARK(BM_SaveBitmap)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SaveJpeg)->Unit(benchmark::kMicrosecond);
+
+// "Compute" on the 2018 window to its filled results (the standard's
+// medium-voltage example).
+void BM_Ieee2018ComputeToResults(benchmark::State& st) {
+    auto& app = S().app;
+    app.main().show();
+    app.main().findChild<QAction*>("Ieee2018Model1")->trigger();
+    auto* w = FindIeee2018Window(app.main());
+    w->ElectrodeBox->setCurrentIndex(0);
+    w->VoltEdit->setText("4160");
+    w->IbfEdit->setText("15");
+    w->GapEdit->setText("104");
+    w->HeightEdit->setText("1143");
+    w->WidthEdit->setText("762");
+    w->DepthEdit->setText("508");
+    w->WorkDistEdit->setText("914.4");
+    w->ArcTimeEdit->setText("0.197");
+    w->ArcTimeReducedEdit->setText("0.223");
+    QApplication::processEvents();
+    for (auto _ : st) {
+        w->ComputeButton->click();
+        QApplication::processEvents();
+    }
+    w->BackButton->click();
+    QApplication::processEvents();
+}
+BENCHMARK(BM_Ieee2018ComputeToResults)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -167,6 +167,8 @@ bool IsZeroText(std::string_view t, char sep) {
            (t.substr(2) == "0" || t.substr(2) == "000");
 }
 
+}  // namespace
+
 void FillClothing(CaseTexts& c, std::int32_t index) {
     const auto lines = ClothingLines(index);
     c.clothing1 = lines.first;
@@ -178,8 +180,6 @@ std::string FlooredBoundaryText(const UnitSettings& u, char sep) {
     return u.BoundaryUnit == "inches" ? FormatFixed(6.0, 5, 2, sep)
                                       : FormatFixed(kFlooredBoundary, 5, 2, sep);
 }
-
-}  // namespace
 
 EmpiricalOutcome RunEmpiricalResults(SharedState& s, const DurationFields& durations,
                                      const UnitSettings& u, char sep) {

@@ -4,6 +4,7 @@
 // 152 mm.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -84,6 +85,12 @@ inline constexpr std::string_view kEnterArcTimeReduced =
 inline constexpr std::string_view kArcTimeReducedRange =
     "Arcing time for reduced current should not exceed 2 seconds. ";
 }  // namespace msg
+
+// The clothing lines of a PPE index in a case's texts; beyond level 4 the
+// second line is hidden.
+void FillClothing(CaseTexts& c, std::int32_t index);
+// A floored boundary as the empirical path writes it: 6.00 in inches, 152.40 in mm.
+std::string FlooredBoundaryText(const UnitSettings& units, char sep);
 
 // "Next" on the intermediate window: the durations, then every result text.
 // Reads SharedState::ReducedCaseOff, which the intermediate window sets when

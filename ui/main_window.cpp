@@ -21,6 +21,7 @@
 #include "ui/about.h"
 #include "ui/application.h"
 #include "ui/formedit.h"
+#include "ui/ieee2018_window.h"
 #include "ui/label_type.h"
 #include "ui/results.h"
 #include "ui/second.h"
@@ -163,6 +164,10 @@ void Tmain::BuildMenus() {
     Options1->setObjectName("Options1");
     add(Options1, "Labelformat1", QStringLiteral("Label format"), &Tmain::Labelformat1Click);
     add(Options1, "Units1", QStringLiteral("Units"), &Tmain::Units1Click);
+    QAction* model2018 = Options1->addAction(QStringLiteral("IEEE 1584-2018 model"));
+    model2018->setObjectName("Ieee2018Model1");
+    connect(model2018, &QAction::triggered, this,
+            [this] { app_.Guard(this, [&] { OpenIeee2018Window(*this, app_); }); });
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName("Help1");
     add(help, "Contents1", QStringLiteral("&Contents"), &Tmain::Contents1Click);

@@ -241,7 +241,9 @@ void TPreview::Button5Click() {
 
 void TPreview::Button1Click() {
     hide();
-    app_.Third().show();
+    QWidget* back = returnTo ? returnTo : &app_.Third();
+    returnTo = nullptr;
+    back->show();
 }
 
 void TPreview::BitBtn1Click() { app_.AskToExit(this); }

@@ -72,6 +72,8 @@ public:
     QPushButton* Button4;
     QPushButton* Button5;
     QPushButton* BitBtn1;
+    // The window "Back" returns to once; the results window when unset.
+    QWidget* returnTo = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,0 +1,171 @@
+// The IEEE 1584-2018 model: five electrode configurations, arcing currents
+// interpolated between 600 V, 2.7 kV and 14.3 kV, the arcing-current
+// variation factor of the reduced case and the enclosure-size correction.
+// Every value is carried unrounded; texts follow the display rules that the
+// empirical model uses (floors, PPE level, clothing, approach boundaries).
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "engine/result_texts.h"
+#include "engine/units.h"
+
+namespace zentavo {
+
+enum class Electrode { VCB = 0, VCBB = 1, HCB = 2, VOA = 3, HOA = 4 };
+inline constexpr std::array<std::string_view, 5> kElectrodeWords = {"VCB", "VCBB", "HCB", "VOA",
+                                                                    "HOA"};
+// VOA and HOA: no enclosure, CF = 1.
+bool IsOpenAir(Electrode e);
+
+// Inputs in the model's units as the program keeps them.
+struct Ieee2018Inputs {
+    double voltage = 0;        // V, line to line
+    double boltedCurrent = 0;  // kA
+    double gapMm = 0;
+    Electrode electrode = Electrode::VCB;
+    double heightMm = 0;  // enclosure, ignored in open air
+    double widthMm = 0;
+    double depthMm = 0;
+    double workDistMm = 0;
+    double arcTime = 0;         // s, at the arcing current
+    double arcTimeReduced = 0;  // s, at the reduced arcing current
+};
+
+// One case: the three intermediate values (voltages above 600 V) and the final ones.
+struct Ieee2018Case {
+    double iarc600 = 0, iarc2700 = 0, iarc14300 = 0;  // kA, the currents this case uses
+    double iarc = 0;                                  // kA, final
+    double e600 = 0, e2700 = 0, e14300 = 0;           // J/cm2
+    double afb600 = 0, afb2700 = 0, afb14300 = 0;     // mm
+    double energy = 0;                                // J/cm2
+    double boundary = 0;                              // mm
+};
+
+struct Ieee2018Results {
+    bool shallow = false;  // enclosure type; false also in open air
+    double width1 = 0, height1 = 0, ees = 0;  // inches, enclosed configurations only
+    double cf = 1;
+    double varCf = 0;
+    double factor = 1;  // 1 - 0.5 VarCf
+    Ieee2018Case full;
+    Ieee2018Case reduced;
+    bool reducedGoverns = false;  // the reduced case has the larger energy
+};
+
+// Every problem of the inputs, joined; empty when the model applies.
+std::string CheckIeee2018Inputs(const Ieee2018Inputs& in);
+// The model itself. The inputs must have passed CheckIeee2018Inputs.
+Ieee2018Results ComputeIeee2018(const Ieee2018Inputs& in);
+// Both in one pass: the problems (empty when none) and, without them, `out`.
+std::string CheckAndComputeIeee2018(const Ieee2018Inputs& in, Ieee2018Results& out);
+
+// Single equations, for the checks above 600 V.
+double Ieee2018IntermediateCurrent(Electrode e, int voltageIndex, double ibf, double gapMm);
+double Ieee2018VariationFactor(Electrode e, double voltageKv);
+
+// --- From the typed fields to the texts ------------------------------------
+
+namespace msg {
+inline constexpr std::string_view k2018EnterVoltage = "Enter voltage value. ";
+inline constexpr std::string_view k2018VoltageLow = "Voltage below 208 V. ";
+inline constexpr std::string_view k2018VoltageHigh = "Voltage above 15000 V. ";
+inline constexpr std::string_view k2018EnterBolted = "Enter bolted current value. ";
+inline constexpr std::string_view k2018BoltedLowLv = "Bolted current below 0.5 kA (208-600 V). ";
+inline constexpr std::string_view k2018BoltedHighLv = "Bolted current above 106 kA (208-600 V). ";
+inline constexpr std::string_view k2018BoltedLowMv = "Bolted current below 0.2 kA (above 600 V). ";
+inline constexpr std::string_view k2018BoltedHighMv = "Bolted current above 65 kA (above 600 V). ";
+inline constexpr std::string_view k2018EnterGap = "Enter gap value. ";
+inline constexpr std::string_view k2018GapLowLv = "Gap below 6.35 mm (208-600 V). ";
+inline constexpr std::string_view k2018GapHighLv = "Gap above 76.2 mm (208-600 V). ";
+inline constexpr std::string_view k2018GapLowMv = "Gap below 19.05 mm (above 600 V). ";
+inline constexpr std::string_view k2018GapHighMv = "Gap above 254 mm (above 600 V). ";
+inline constexpr std::string_view k2018EnterWorkDist = "Enter working distance value. ";
+inline constexpr std::string_view k2018WorkDistLow = "Working distance below 305 mm. ";
+inline constexpr std::string_view k2018NoElectrode = "Electrode configuration not selected. ";
+inline constexpr std::string_view k2018EnterHeight = "Enter enclosure height value. ";
+inline constexpr std::string_view k2018EnterWidth = "Enter enclosure width value. ";
+inline constexpr std::string_view k2018EnterDepth = "Enter enclosure depth value. ";
+inline constexpr std::string_view k2018HeightNotPositive = "Enclosure height not positive. ";
+inline constexpr std::string_view k2018DepthNotPositive = "Enclosure depth not positive. ";
+inline constexpr std::string_view k2018WidthBelow4Gap = "Enclosure width below 4 x gap. ";
+inline constexpr std::string_view k2018EnclosureTooSmall =
+    "Enclosure too small for the size correction. ";
+inline constexpr std::string_view k2018EnterArcTime = "Enter arc duration value. ";
+inline constexpr std::string_view k2018ArcTime = "Arc duration not positive. ";
+inline constexpr std::string_view k2018EnterArcTimeReduced =
+    "Enter arc duration value for reduced current. ";
+inline constexpr std::string_view k2018ArcTimeReduced =
+    "Arc duration for reduced current not positive. ";
+inline constexpr std::string_view k2018NoArcingCurrent =
+    "Arcing current not defined for these inputs. ";
+inline constexpr std::string_view k2018NoResult =
+    "Incident energy not defined for these inputs. ";
+}  // namespace msg
+
+// The fields of the 2018 window as typed. The views must outlive the call.
+struct Ieee2018Fields {
+    std::string_view voltage;        // V
+    std::string_view boltedCurrent;  // kA
+    std::string_view gap;
+    std::string_view electrode;  // "VCB", "VCBB", "HCB", "VOA" or "HOA"
+    std::string_view height;
+    std::string_view width;
+    std::string_view depth;
+    std::string_view workDist;
+    std::string_view arcTime;         // s
+    std::string_view arcTimeReduced;  // s
+    std::string_view gapCaption = "mm";        // unit of the gap
+    std::string_view enclosureCaption = "mm";  // unit of the three enclosure sizes
+    std::string_view workDistCaption = "mm";   // unit of the working distance
+};
+
+struct Ieee2018Texts {
+    std::string arcCurrent;         // kA (6, 3)
+    std::string arcCurrentReduced;  // kA (6, 3)
+    std::string enclosureType;      // "Typical", "Shallow" or "Open air"
+    std::string correctionFactor;   // CF (5, 3)
+    CaseTexts full;
+    CaseTexts reduced;
+    ApproachTexts approach;
+    bool reducedGoverns = false;
+    bool fullClothingBold = false;  // the higher PPE level is bold, both when equal
+    bool reducedClothingBold = false;
+};
+
+struct Ieee2018Outcome {
+    std::string warning;  // joined "Warning!" text; empty on success
+    Ieee2018Inputs inputs;
+    Ieee2018Results values;  // after the floors
+    int ppeIndex = -1;
+    int ppeIndexReduced = -1;
+    Ieee2018Texts texts;
+};
+
+// Reads the fields (ConversionError for a text that is not a number), checks
+// them, computes and writes every text.
+Ieee2018Outcome RunIeee2018(const Ieee2018Fields& fields, const UnitSettings& units, char sep);
+
+// Typical values per equipment class.
+struct Ieee2018Equipment {
+    std::string_view name;
+    double gapMm;
+    double heightMm, widthMm, depthMm;
+    double workDistMm;
+    Electrode electrode;
+};
+inline constexpr std::array<Ieee2018Equipment, 9> kIeee2018Equipment = {{
+    {"15 kV switchgear", 152, 1143, 762, 762, 914.4, Electrode::VCB},
+    {"15 kV MCC", 152, 914.4, 914.4, 914.4, 914.4, Electrode::VCB},
+    {"5 kV switchgear", 104, 914.4, 914.4, 914.4, 914.4, Electrode::VCB},
+    {"5 kV switchgear (second size)", 104, 1143, 762, 762, 914.4, Electrode::VCB},
+    {"5 kV MCC", 104, 660.4, 660.4, 660.4, 914.4, Electrode::VCB},
+    {"Low-voltage switchgear", 32, 508, 508, 508, 609.6, Electrode::VCB},
+    {"Shallow low-voltage MCCs and panelboards", 25, 355.6, 304.8, 203.2, 457.2, Electrode::VCB},
+    {"Deep low-voltage MCCs and panelboards", 25, 355.6, 304.8, 254, 457.2, Electrode::VCB},
+    {"Cable junction box", 13, 355.6, 304.8, 203.2, 457.2, Electrode::VCB},
+}};
+
+}  // namespace zentavo

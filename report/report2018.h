@@ -1,0 +1,27 @@
+// The report block of the IEEE 1584-2018 model: caption-value lines built
+// only from the texts its window shows, saved like every other block.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zentavo {
+
+// Input fields and result labels of the 2018 window, as shown.
+struct Ieee2018ReportTexts {
+    std::string electrode, gapUnit, gap, enclosureUnit, height, width, depth, workDistUnit,
+        workDist, boltedCurrent, voltage, arcTime, arcTimeReduced;
+    bool openAir = false;  // no enclosure lines
+    std::string enclosureType, correctionFactor, arcCurrent, arcCurrentReduced;
+    // Captions of the results rows, with their unit words and closing colon.
+    std::string energyCaption, boundaryCaption;
+    std::string energy, boundary, ppe;                       // at the arcing current
+    std::string energyReduced, boundaryReduced, ppeReduced;  // at the reduced arcing current
+    bool reducedGoverns = false;
+    std::string limitedCaption, limited, restrictedCaption, restricted, prohibitedCaption,
+        prohibited;
+};
+
+std::vector<std::string> Ieee2018ReportLines(const Ieee2018ReportTexts& t);
+
+}  // namespace zentavo

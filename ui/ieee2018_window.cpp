@@ -1,0 +1,438 @@
+#include "ui/ieee2018_window.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVariant>
+#include <QVBoxLayout>
+
+#include "engine/number.h"
+#include "label/content.h"
+#include "label/label_settings.h"
+#include "report/report.h"
+#include "report/report2018.h"
+#include "ui/application.h"
+#include "ui/label_type.h"
+#include "ui/main_window.h"
+#include "ui/preview.h"
+#include "ui/widgets.h"
+
+namespace zentavo::ui {
+
+namespace {
+
+QLabel* Named(const char* name, const QString& text = QString()) {
+    auto* l = new QLabel(text);
+    l->setObjectName(name);
+    return l;
+}
+
+QLineEdit* Edit(const char* name) {
+    auto* e = new QLineEdit;
+    e->setObjectName(name);
+    return e;
+}
+
+QPushButton* Button(const char* name, const QString& text) {
+    auto* b = new QPushButton(text);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+// A length of the equipment table in the unit of its field, without
+// trailing zeros: "914.4", "36", "1.2598" (4 decimals in inches).
+QString LengthText(double mm, const QString& unit, char sep) {
+    const bool inches = unit != QStringLiteral("mm");
+    std::string t = FormatFixed(inches ? mm / kMmPerInch : mm, 15, 4, sep);
+    while (!t.empty() && t.back() == '0') t.pop_back();
+    if (!t.empty() && t.back() == sep) t.pop_back();
+    return FromUtf8(t);
+}
+
+const QColor kRed(Qt::red);
+const QColor kBlack(Qt::black);
+
+// Value labels of the two cases, in row order: full, reduced.
+constexpr const char* kCaseRows[][2] = {
+    {"FullArcCurrent", "ReducedArcCurrent"}, {"FullEnergy", "ReducedEnergy"},
+    {"FullBoundary", "ReducedBoundary"},     {"FullPpe", "ReducedPpe"},
+    {"FullClothing1", "ReducedClothing1"},   {"FullClothing2", "ReducedClothing2"},
+};
+
+}  // namespace
+
+TIeee2018::TIeee2018(Application& app) : app_(app) {
+    setObjectName("Ieee2018");
+    setWindowTitle(QStringLiteral("ZENTAVO: IEEE 1584-2018 model"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+
+    // Inputs.
+    auto* inputs = new QGroupBox(QStringLiteral("System and equipment"));
+    inputs->setObjectName("InputGroup");
+    auto* form = new QFormLayout(inputs);
+    EquipmentBox = new QComboBox;
+    EquipmentBox->setObjectName("EquipmentBox");
+    for (const auto& e : kIeee2018Equipment) EquipmentBox->addItem(FromUtf8(e.name));
+    EquipmentBox->setPlaceholderText(QStringLiteral("Choose an equipment type"));
+    EquipmentBox->setCurrentIndex(-1);
+    ElectrodeBox = new QComboBox;
+    ElectrodeBox->setObjectName("ElectrodeBox");
+    for (auto w : kElectrodeWords) ElectrodeBox->addItem(FromUtf8(w));
+    ElectrodeBox->setPlaceholderText(QStringLiteral("Choose a configuration"));
+    ElectrodeBox->setCurrentIndex(-1);
+    VoltEdit = Edit("VoltEdit");
+    IbfEdit = Edit("IbfEdit");
+    GapEdit = Edit("GapEdit");
+    HeightEdit = Edit("HeightEdit");
+    WidthEdit = Edit("WidthEdit");
+    DepthEdit = Edit("DepthEdit");
+    WorkDistEdit = Edit("WorkDistEdit");
+    ArcTimeEdit = Edit("ArcTimeEdit");
+    ArcTimeReducedEdit = Edit("ArcTimeReducedEdit");
+    form->addRow(QStringLiteral("Equipment type:"), EquipmentBox);
+    form->addRow(QStringLiteral("Electrode configuration:"), ElectrodeBox);
+    form->addRow(QStringLiteral("System voltage (V):"), VoltEdit);
+    form->addRow(QStringLiteral("Available 3Ph bolted current (kA):"), IbfEdit);
+    form->addRow(Named("GapCaption"), GapEdit);
+    form->addRow(Named("HeightCaption"), HeightEdit);
+    form->addRow(Named("WidthCaption"), WidthEdit);
+    form->addRow(Named("DepthCaption"), DepthEdit);
+    form->addRow(Named("WorkDistCaption"), WorkDistEdit);
+    form->addRow(QStringLiteral("Arc duration at the arcing current (sec):"), ArcTimeEdit);
+    form->addRow(QStringLiteral("Arc duration at the reduced arcing current (sec):"),
+                 ArcTimeReducedEdit);
+    ComputeButton = Button("ComputeButton", QStringLiteral("Compute"));
+    form->addRow(QString(), ComputeButton);
+
+    // Results: both cases side by side.
+    auto* results = new QGroupBox(QStringLiteral("Calculation results"));
+    results->setObjectName("ResultGroup");
+    auto* grid = new QGridLayout(results);
+    grid->addWidget(Named("FullTitle", QStringLiteral("Arcing current")), 0, 1);
+    grid->addWidget(Named("ReducedTitle", QStringLiteral("Reduced arcing current")), 0, 2);
+    const char* captions[] = {"ArcCurrentCaption", "EnergyCaption", "BoundaryCaption", "PpeCaption",
+                              "ClothingCaption"};
+    const QString captionTexts[] = {QStringLiteral("Arcing current (kA):"), QString(), QString(),
+                                    QStringLiteral("Level of PPE:"),
+                                    QStringLiteral("Typical protective clothing system:")};
+    for (int r = 0; r < 5; ++r) grid->addWidget(Named(captions[r], captionTexts[r]), r + 1, 0);
+    for (int r = 0; r < 6; ++r) {
+        for (int c = 0; c < 2; ++c) {
+            QLabel* v = Named(kCaseRows[r][c]);
+            if (r >= 4) v->setWordWrap(true);
+            grid->addWidget(v, r + 1, c + 1);
+        }
+    }
+    grid->addWidget(Named("GoverningCaption", QStringLiteral("Governing case:")), 7, 0);
+    grid->addWidget(Named("GoverningCase"), 7, 1, 1, 2);
+    grid->addWidget(Named("EnclosureTypeCaption", QStringLiteral("Enclosure type:")), 8, 0);
+    grid->addWidget(Named("EnclosureType"), 8, 1, 1, 2);
+    grid->addWidget(Named("CfCaption", QStringLiteral("Enclosure size correction factor:")), 9, 0);
+    grid->addWidget(Named("CorrectionFactor"), 9, 1, 1, 2);
+    const char* approach[][2] = {{"LimitedCaption", "LimitedApproach"},
+                                 {"RestrictedCaption", "RestrictedApproach"},
+                                 {"ProhibitedCaption", "ProhibitedApproach"}};
+    for (int r = 0; r < 3; ++r) {
+        grid->addWidget(Named(approach[r][0]), 10 + r, 0);
+        grid->addWidget(Named(approach[r][1]), 10 + r, 1, 1, 2);
+    }
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(2, 1);
+
+    // Buttons.
+    BackButton = Button("BackButton", QStringLiteral("Back"));
+    SaveButton = Button("SaveButton", QStringLiteral("Save results"));
+    LabelButton = Button("LabelButton", QStringLiteral("Create label"));
+    ExitButton = MakeExitButton(this, 0, 0);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(BackButton);
+    buttons->addStretch();
+    buttons->addWidget(SaveButton);
+    buttons->addWidget(LabelButton);
+    buttons->addWidget(ExitButton);
+
+    auto* body = new QHBoxLayout;
+    body->addWidget(inputs);
+    body->addWidget(results, 1);
+    auto* top = new QVBoxLayout(this);
+    top->addLayout(body);
+    top->addLayout(buttons);
+    for (const char* n : {"FullTitle", "ReducedTitle", "ClothingCaption"}) SetBold(L(n), true);
+
+    SaveButton->setEnabled(false);
+    LabelButton->setEnabled(false);
+    SetResultUnits();
+
+    auto guarded = [this](void (TIeee2018::*handler)()) {
+        return [this, handler] { app_.Guard(this, [&] { (this->*handler)(); }); };
+    };
+    connect(EquipmentBox, &QComboBox::activated, this,
+            [this](int i) { app_.Guard(this, [&] { EquipmentBoxChange(i); }); });
+    connect(ComputeButton, &QPushButton::clicked, this, guarded(&TIeee2018::ComputeClick));
+    for (QLineEdit* e : {VoltEdit, IbfEdit, GapEdit, HeightEdit, WidthEdit, DepthEdit, WorkDistEdit,
+                         ArcTimeEdit, ArcTimeReducedEdit}) {
+        connect(e, &QLineEdit::returnPressed, this, guarded(&TIeee2018::ComputeClick));
+    }
+    connect(BackButton, &QPushButton::clicked, this, guarded(&TIeee2018::BackClick));
+    connect(SaveButton, &QPushButton::clicked, this, guarded(&TIeee2018::SaveClick));
+    connect(LabelButton, &QPushButton::clicked, this, guarded(&TIeee2018::LabelClick));
+    connect(ExitButton, &QPushButton::clicked, this, guarded(&TIeee2018::ExitClick));
+}
+
+QLabel* TIeee2018::L(const char* name) const {
+    return findChild<QLabel*>(QString::fromLatin1(name));
+}
+
+void TIeee2018::closeEvent(QCloseEvent* event) {
+    // Left only through its own buttons, like the other steps of the wizard.
+    event->ignore();
+}
+
+void TIeee2018::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) app_.Guard(this, [&] { FormShow(); });
+}
+
+void TIeee2018::SetResultUnits() {
+    const UnitSettings u = app_.Units();
+    const QString gap = FromUtf8(u.GapUnit), wd = FromUtf8(u.WorkDistUnit);
+    const QString b = FromUtf8(u.BoundaryUnit), e = FromUtf8(u.EnergyUnit);
+    SetCaption(L("GapCaption"), "Gap between conductors (" + gap + "):");
+    SetCaption(L("HeightCaption"), "Enclosure height (" + gap + "):");
+    SetCaption(L("WidthCaption"), "Enclosure width (" + gap + "):");
+    SetCaption(L("DepthCaption"), "Enclosure depth (" + gap + "):");
+    SetCaption(L("WorkDistCaption"), "Working distance (" + wd + "):");
+    SetCaption(L("EnergyCaption"), "Incident energy exposure (" + e + "):");
+    SetCaption(L("BoundaryCaption"), "Flash protection boundary (" + b + "):");
+    SetCaption(L("LimitedCaption"), "Limited approach boundary (" + b + "):");
+    SetCaption(L("RestrictedCaption"), "Restricted approach boundary (" + b + "):");
+    SetCaption(L("ProhibitedCaption"), "Prohibited approach boundary (" + b + "):");
+}
+
+void TIeee2018::FormShow() {
+    // Results shown in other units than the ones now chosen would be misread:
+    // they are cleared, and "Compute" writes them again.
+    const QString before = L("EnergyCaption")->text() + L("BoundaryCaption")->text() +
+                           L("GapCaption")->text() + L("WorkDistCaption")->text();
+    SetResultUnits();
+    const QString after = L("EnergyCaption")->text() + L("BoundaryCaption")->text() +
+                          L("GapCaption")->text() + L("WorkDistCaption")->text();
+    if (before != after && hasResult_) {
+        hasResult_ = false;
+        for (const auto& row : kCaseRows) {
+            for (const char* n : row) SetCaption(L(n), QString());
+        }
+        for (const char* n : {"GoverningCase", "EnclosureType", "CorrectionFactor",
+                              "LimitedApproach", "RestrictedApproach", "ProhibitedApproach"}) {
+            SetCaption(L(n), QString());
+        }
+        SaveButton->setEnabled(false);
+        LabelButton->setEnabled(false);
+    }
+}
+
+void TIeee2018::EquipmentBoxChange(int index) {
+    if (index < 0 || index >= static_cast<int>(kIeee2018Equipment.size())) return;
+    const Ieee2018Equipment& e = kIeee2018Equipment[static_cast<std::size_t>(index)];
+    const UnitSettings u = app_.Units();
+    const QString gapUnit = FromUtf8(u.GapUnit), wdUnit = FromUtf8(u.WorkDistUnit);
+    const char sep = app_.Sep();
+    GapEdit->setText(LengthText(e.gapMm, gapUnit, sep));
+    HeightEdit->setText(LengthText(e.heightMm, gapUnit, sep));
+    WidthEdit->setText(LengthText(e.widthMm, gapUnit, sep));
+    DepthEdit->setText(LengthText(e.depthMm, gapUnit, sep));
+    WorkDistEdit->setText(LengthText(e.workDistMm, wdUnit, sep));
+    ElectrodeBox->setCurrentIndex(static_cast<int>(e.electrode));
+}
+
+void TIeee2018::ComputeClick() {
+    const std::string volt = Utf8(VoltEdit->text()), ibf = Utf8(IbfEdit->text()),
+                      gap = Utf8(GapEdit->text()), electrode = Utf8(ElectrodeBox->currentText()),
+                      h = Utf8(HeightEdit->text()), w = Utf8(WidthEdit->text()),
+                      d = Utf8(DepthEdit->text()), wd = Utf8(WorkDistEdit->text()),
+                      t1 = Utf8(ArcTimeEdit->text()), t2 = Utf8(ArcTimeReducedEdit->text());
+    const UnitSettings u = app_.Units();
+    Ieee2018Fields f{volt, ibf, gap, electrode, h, w, d, wd, t1, t2};
+    f.gapCaption = f.enclosureCaption = u.GapUnit;
+    f.workDistCaption = u.WorkDistUnit;
+    Ieee2018Outcome out = RunIeee2018(f, u, app_.Sep());
+    if (!out.warning.empty()) {
+        app_.dialogs().Warning(this, FromUtf8(out.warning));
+        return;
+    }
+    last_ = std::move(out);
+    hasResult_ = true;
+    typed_ = {VoltEdit->text(),
+              IbfEdit->text(),
+              GapEdit->text(),
+              HeightEdit->text(),
+              WidthEdit->text(),
+              DepthEdit->text(),
+              WorkDistEdit->text(),
+              ArcTimeEdit->text(),
+              ArcTimeReducedEdit->text(),
+              EquipmentBox->currentIndex() >= 0
+                  ? EquipmentBox->currentText() + " (" + ElectrodeBox->currentText() + ")"
+                  : ElectrodeBox->currentText(),
+              FromUtf8(u.GapUnit),
+              FromUtf8(u.WorkDistUnit)};
+    ShowResults(last_);
+}
+
+void TIeee2018::ShowResults(const Ieee2018Outcome& out) {
+    const Ieee2018Texts& t = out.texts;
+    const CaseTexts* cases[2] = {&t.full, &t.reduced};
+    const std::string currents[2] = {t.arcCurrent, t.arcCurrentReduced};
+    for (int c = 0; c < 2; ++c) {
+        const CaseTexts& k = *cases[c];
+        SetCaption(L(kCaseRows[0][c]), FromUtf8(currents[c]));
+        SetCaption(L(kCaseRows[1][c]), FromUtf8(k.energy));
+        SetCaption(L(kCaseRows[2][c]), FromUtf8(k.boundary));
+        SetCaption(L(kCaseRows[3][c]), FromUtf8(k.ppeLevel));
+        SetCaption(L(kCaseRows[4][c]), FromUtf8(k.clothing1));
+        SetCaption(L(kCaseRows[5][c]), FromUtf8(k.clothing2));
+        L(kCaseRows[5][c])->setVisible(k.clothingSecondLineShown);
+        // The governing case in red and bold, the other plain and black.
+        const bool governs = (c == 1) == t.reducedGoverns;
+        for (const char* n : {kCaseRows[1][c], kCaseRows[2][c], kCaseRows[3][c]}) {
+            SetBold(L(n), governs);
+            SetTextColor(L(n), governs ? kRed : kBlack);
+        }
+        SetTextColor(L(c == 0 ? "FullTitle" : "ReducedTitle"), governs ? kRed : kBlack);
+    }
+    SetCaption(L("GoverningCase"), t.reducedGoverns ? QStringLiteral("reduced arcing current")
+                                                    : QStringLiteral("arcing current"));
+    SetCaption(L("EnclosureType"), FromUtf8(t.enclosureType));
+    SetCaption(L("CorrectionFactor"), FromUtf8(t.correctionFactor));
+    SetCaption(L("LimitedApproach"), FromUtf8(t.approach.limited));
+    SetCaption(L("RestrictedApproach"), FromUtf8(t.approach.restricted));
+    SetCaption(L("ProhibitedApproach"), FromUtf8(t.approach.prohibited));
+    SaveButton->setEnabled(true);
+    LabelButton->setEnabled(true);
+    LabelButton->setFocus();
+}
+
+void TIeee2018::BackClick() {
+    hide();
+    app_.main().show();
+}
+
+void TIeee2018::ExitClick() { app_.AskToExit(this); }
+
+void TIeee2018::SaveClick() {
+    if (!hasResult_) return;
+    FileChoice choice;
+    choice.title = QStringLiteral("Save results to");
+    choice.filter = QStringLiteral("text files (*.txt)");
+    choice.defaultSuffix = QStringLiteral("txt");
+    choice.initialName = lastReportName_;
+    choice.confirmOverwrite = false;  // an existing report is appended to, never replaced
+    const QString path = app_.dialogs().SaveFileName(this, choice);
+    if (path.isEmpty()) return;
+    lastReportName_ = path;
+
+    // The inputs as they were when the results were computed.
+    const Ieee2018Inputs& in = last_.inputs;
+    auto text = [this](const char* label) { return Utf8(L(label)->text()); };
+    Ieee2018ReportTexts r;
+    r.electrode = std::string(kElectrodeWords[static_cast<std::size_t>(in.electrode)]);
+    r.gapUnit = r.enclosureUnit = Utf8(typed_.gapUnit);
+    r.workDistUnit = Utf8(typed_.workDistUnit);
+    r.gap = Utf8(typed_.gap);
+    r.height = Utf8(typed_.height);
+    r.width = Utf8(typed_.width);
+    r.depth = Utf8(typed_.depth);
+    r.workDist = Utf8(typed_.workDist);
+    r.boltedCurrent = Utf8(typed_.boltedCurrent);
+    r.voltage = Utf8(typed_.voltage);
+    r.arcTime = Utf8(typed_.arcTime);
+    r.arcTimeReduced = Utf8(typed_.arcTimeReduced);
+    r.openAir = IsOpenAir(in.electrode);
+    r.enclosureType = text("EnclosureType");
+    r.correctionFactor = text("CorrectionFactor");
+    r.arcCurrent = text("FullArcCurrent");
+    r.arcCurrentReduced = text("ReducedArcCurrent");
+    r.energyCaption = text("EnergyCaption");
+    r.boundaryCaption = text("BoundaryCaption");
+    r.energy = text("FullEnergy"), r.boundary = text("FullBoundary"), r.ppe = text("FullPpe");
+    r.energyReduced = text("ReducedEnergy"), r.boundaryReduced = text("ReducedBoundary");
+    r.ppeReduced = text("ReducedPpe");
+    r.reducedGoverns = last_.texts.reducedGoverns;
+    r.limitedCaption = text("LimitedCaption"), r.limited = text("LimitedApproach");
+    r.restrictedCaption = text("RestrictedCaption"), r.restricted = text("RestrictedApproach");
+    r.prohibitedCaption = text("ProhibitedCaption"), r.prohibited = text("ProhibitedApproach");
+    SaveReportBlock(QFile::encodeName(path).toStdString(),
+                    [&](bool) { return Ieee2018ReportLines(r); });
+}
+
+void TIeee2018::LabelClick() {
+    if (!hasResult_) return;
+    TPreview& preview = app_.Preview();
+    preview.returnTo = this;
+    preview.show();  // lays the label out from the options
+    hide();
+
+    const LabelSettings settings = app_.FormLabelType().Settings();
+    auto text = [this](const char* label) { return Utf8(L(label)->text()); };
+    // One case on the label: the governing one, with pressure and TNT "N/A".
+    const bool reduced = last_.texts.reducedGoverns;
+    LabelContentInputs in;
+    in.language = settings.LabelLanguage;
+    in.clothingChecked = IsChecked(settings.ContentItems, kEntryClothing);
+    in.method = kFuseMethod;
+    in.equipmentClass = Utf8(typed_.equipment);
+    in.grounding = "N/A";
+    in.workDist = Utf8(typed_.workDist);
+    in.boltedCurrent = Utf8(typed_.boltedCurrent);
+    in.voltage = Utf8(typed_.voltage);
+    in.energy = text(reduced ? "ReducedEnergy" : "FullEnergy");
+    in.boundary = text(reduced ? "ReducedBoundary" : "FullBoundary");
+    in.ppe = text(reduced ? "ReducedPpe" : "FullPpe");
+    in.limited = text("LimitedApproach");
+    in.restricted = text("RestrictedApproach");
+    in.prohibited = text("ProhibitedApproach");
+    in.units = app_.Units();
+    const Ieee2018Results& v = last_.values;
+    in.incidentEnergy = reduced ? v.reduced.energy : v.full.energy;
+    in.ppeIndex = reduced ? last_.ppeIndexReduced : last_.ppeIndex;
+    in.voltageV = last_.inputs.voltage;
+    in.gapMm = last_.inputs.gapMm;
+    in.clothingCaptionTop = preview.Slot("Label29")->y();
+    LabelContent content = MakeLabelContent(in);
+    // The model does not depend on the grounding: the label says so in every language.
+    content.texts["Label11"] = "N/A";
+    preview.ApplyContent(content);
+}
+
+namespace {
+constexpr const char* kWindowProperty = "zentavoIeee2018Window";
+}
+
+TIeee2018* FindIeee2018Window(QWidget& mainWindow) {
+    return qobject_cast<TIeee2018*>(mainWindow.property(kWindowProperty).value<QObject*>());
+}
+
+void OpenIeee2018Window(QWidget& mainWindow, Application& app) {
+    TIeee2018* w = FindIeee2018Window(mainWindow);
+    if (!w) {
+        // A window of its own (not a child of the main window, whose controls
+        // are looked up by name), gone with the main window.
+        w = new TIeee2018(app);
+        mainWindow.setProperty(kWindowProperty, QVariant::fromValue<QObject*>(w));
+        QObject::connect(&mainWindow, &QObject::destroyed, w, [w] { delete w; });
+    }
+    mainWindow.hide();
+    w->show();
+    w->VoltEdit->setFocus();
+}
+
+}  // namespace zentavo::ui
