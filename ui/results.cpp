@@ -191,13 +191,16 @@ QLabel* TThird::L(const char* name) const { return findChild<QLabel*>(QString::f
 QString TThird::SummaryCaption() const { return SummaryCaption_->text(); }
 
 void TThird::closeEvent(QCloseEvent* event) {
-    // The window has no title-bar buttons: it is left only through its own buttons.
-    event->ignore();
+    // The window has no title-bar buttons: it is left only through its own
+    // buttons, or closed when the program ends.
+    event->setAccepted(app_.quitRequested());
 }
 
 void TThird::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!event->spontaneous()) app_.Guard(this, [&] { FormShow(); });
+    if (event->spontaneous()) return;
+    app_.CentreOnScreen(this);
+    app_.Guard(this, [&] { FormShow(); });
 }
 
 void TThird::FormShow() {
@@ -301,14 +304,17 @@ void TThird::ShowEmpiricalResults(const EmpiricalResultTexts& t, const Empirical
     SetCaption(L("Label24"), s.voltage);
 
     // Pressure and TNT rows: what the check boxes ask for, stacked from the top.
+    // The TNT row moves up only when it is shown alone; otherwise it keeps its
+    // own place under the pressure row, so a TNT row shown again later (the
+    // window shown anew from the label preview) never lies on the pressure row.
     const int fullTop = 63, reducedTop = 66;
     for (const char* n : {"Label43", "Label45", "Label39", "Label41"}) L(n)->setVisible(showPressure);
     for (const char* n : {"Label44", "Label46", "Label40", "Label42"}) L(n)->setVisible(showTnt);
-    const bool both = showPressure && showTnt;
+    const bool tntAlone = showTnt && !showPressure;
     for (const char* n : {"Label43", "Label45"}) MoveLabel(L(n), L(n)->x(), fullTop);
     for (const char* n : {"Label39", "Label41"}) MoveLabel(L(n), L(n)->x(), reducedTop);
-    for (const char* n : {"Label44", "Label46"}) MoveLabel(L(n), L(n)->x(), both ? 81 : fullTop);
-    for (const char* n : {"Label40", "Label42"}) MoveLabel(L(n), L(n)->x(), both ? 85 : reducedTop);
+    for (const char* n : {"Label44", "Label46"}) MoveLabel(L(n), L(n)->x(), tntAlone ? fullTop : 81);
+    for (const char* n : {"Label40", "Label42"}) MoveLabel(L(n), L(n)->x(), tntAlone ? reducedTop : 85);
     for (const char* n : {"Label43", "Label45"}) SetBold(L(n), t.fullPressureBold);
     for (const char* n : {"Label39", "Label41"}) SetBold(L(n), !t.fullPressureBold);
     for (const char* n : {"Label44", "Label46"}) SetBold(L(n), t.fullTntBold);
