@@ -207,9 +207,14 @@ void TThird::FormShow() {
     setWindowTitle(QStringLiteral("ZENTAVO: results"));
     Button3->setEnabled(true);
     Button2->setEnabled(true);
-    const bool belowLee = app_.state().Voltage < 15000.0;
-    for (const char* name : {"Label40", "Label42", "Label44", "Label46"}) L(name)->setVisible(belowLee);
+    // The TNT rows and the caption of the full-current case belong to results
+    // with two cases: below 15 kV and, for the empirical model, with a gap of
+    // at most 152 mm too (the same condition that decided which cases were
+    // computed), so a window shown again never claims a case it does not show.
+    const SharedState& st = app_.state();
     const bool empirical = app_.main().ActiveMethod() == 0;
+    const bool belowLee = st.Voltage < 15000.0 && !(empirical && IsLeeCase(st.Voltage, st.Gap));
+    for (const char* name : {"Label40", "Label42", "Label44", "Label46"}) L(name)->setVisible(belowLee);
     if (!empirical) {
         L("Label44")->hide();
         L("Label46")->hide();
@@ -217,6 +222,7 @@ void TThird::FormShow() {
     SetCaption(L("Label9"), belowLee && empirical
                                 ? QStringLiteral("Calculation results (100% arcing current):")
                                 : QStringLiteral("Calculation results:"));
+    FitCaptions(this);
 }
 
 void TThird::SetClothing(const CaseTexts& c, QLabel* first, QLabel* second) {
@@ -344,6 +350,7 @@ void TThird::ShowEmpiricalResults(const EmpiricalResultTexts& t, const Empirical
 
     // The governing case: the larger incident energy, in red and bold.
     MarkGoverningCase(t.reducedGoverns);
+    FitCaptions(this);
 }
 
 void TThird::SetSingleCaseLayout(bool fuse, const SingleCaseResultTexts& t,
@@ -397,6 +404,7 @@ void TThird::SetSingleCaseLayout(bool fuse, const SingleCaseResultTexts& t,
     SetBold(L("Cl_label"), true);
     MarkGoverningCase(false);
     Button2->setFocus();
+    FitCaptions(this);
 }
 
 void TThird::ShowFuseResults(const SingleCaseResultTexts& t, const SingleCaseSummary& s,

@@ -6,10 +6,16 @@
 #include <QListWidget>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QAbstractScrollArea>
+#include <QMenuBar>
+#include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 #include "fake_dialogs.h"
@@ -60,6 +66,73 @@ private:
         return out;
     }
 
+
+    // Where a widget shows something, in its parent's coordinates: for a
+    // caption, the rectangle its text takes with the font in use.
+    static QRect Painted(QWidget* w) {
+        if (auto* l = qobject_cast<QLabel*>(w); l && l->pixmap().isNull()) {
+            if (l->text().isEmpty()) return {};
+            const QRect inside = l->contentsRect().adjusted(l->indent() > 0 ? l->indent() : 0, 0, 0, 0);
+            return l->fontMetrics().boundingRect(inside, int(l->alignment()), l->text()).translated(l->pos());
+        }
+        return w->geometry();
+    }
+    // Containers whose children are their own parts, not the window's controls.
+    static bool Composite(QWidget* w) {
+        return qobject_cast<QComboBox*>(w) || qobject_cast<QLineEdit*>(w) || qobject_cast<QTabBar*>(w) ||
+               qobject_cast<QAbstractScrollArea*>(w) || qobject_cast<QMenuBar*>(w) ||
+               qobject_cast<QAbstractButton*>(w) || qobject_cast<QTabWidget*>(w) ||
+               w->inherits("zentavo::ui::RadioGroup");
+    }
+    // Every pair of visible controls of one panel of `window` that lie on each other.
+    static QStringList Overlaps(QWidget* window, const QString& state) {
+        QStringList out;
+        QList<QWidget*> panels = window->findChildren<QWidget*>();
+        panels.prepend(window);
+        for (QWidget* panel : panels) {
+            if (!panel->isVisibleTo(window) && panel != window) continue;
+            if (Composite(panel)) continue;
+            QList<QWidget*> items;
+            for (QWidget* c : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (c->isWindow() || !c->isVisibleTo(window) || Painted(c).isEmpty()) continue;
+                items << c;
+            }
+            for (int i = 0; i < items.size(); ++i) {
+                for (int j = i + 1; j < items.size(); ++j) {
+                    if (!Painted(items[i]).intersects(Painted(items[j]))) continue;
+                    out << QStringLiteral("%1 [%2]: %3 and %4 overlap").arg(window->objectName(), state,
+                                                                            items[i]->objectName(),
+                                                                            items[j]->objectName());
+                }
+            }
+        }
+        return out;
+    }
+    // A caption that reaches out of its panel, or a check box whose text is cut.
+    static QStringList OutOfPlace(QWidget* window, const QString& state) {
+        QStringList out;
+        for (QLabel* l : window->findChildren<QLabel*>()) {
+            if (!l->isVisibleTo(window) || l->text().isEmpty() || !l->pixmap().isNull()) continue;
+            const QRect text = Painted(l);
+            const QRect room = l->parentWidget()->contentsRect();
+            if (!room.contains(text) || !l->geometry().contains(text)) {
+                out << QStringLiteral("%1 [%2]: %3 \"%4\" outside its place").arg(window->objectName(), state,
+                                                                              l->objectName(), l->text());
+            }
+        }
+        for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+            if (!b->isVisibleTo(window) || b->text().isEmpty() || qobject_cast<QPushButton*>(b)) continue;
+            if (b->sizeHint().width() > b->width())
+                out << QStringLiteral("%1 [%2]: %3 \"%4\" cut").arg(window->objectName(), state, b->objectName(), b->text());
+        }
+        return out;
+    }
+    static QStringList Check(QWidget* window, const QString& state) {
+        // A window not shown yet has its layouts laid out as it will show them.
+        for (QLayout* l : window->findChildren<QLayout*>()) l->activate();
+        return Clipped(window) + Overlaps(window, state) + OutOfPlace(window, state);
+    }
+
 private slots:
     void nothingIsCutOff() {
         FakeDialogs dialogs;
@@ -100,6 +173,94 @@ private slots:
         clipped += Clipped(&app.Formedit());
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join('\n')));
         QVERIFY(dialogs.shown.isEmpty());
+    }
+    // Every window in every state it can take: no two controls of a panel lie
+    // on each other and no caption is cut or reaches out of its panel.
+    void noOverlapNorCutInAnyState() {
+        FakeDialogs dialogs;
+        Application app(dialogs);
+        app.Start();
+        QStringList problems;
+        auto& m = app.main();
+        auto& second = app.Second();
+        auto& third = app.Third();
+
+        // The tab row: three tabs of 141 pixels, each caption whole.
+        QTabBar* bar = m.PageControl1->tabBar();
+        for (int tab : {0, 1, 2}) {
+            m.PageControl1->setCurrentIndex(tab);
+            problems += Check(&m, QStringLiteral("tab %1").arg(tab));
+            const int needed = bar->fontMetrics().horizontalAdvance(bar->tabText(tab)) +
+                               bar->style()->pixelMetric(QStyle::PM_TabBarTabHSpace, nullptr, bar);
+            if (bar->tabRect(tab).width() != 141 || needed > 141) {
+                problems << QStringLiteral("tab \"%1\": %2 pixels wide, its caption needs %3")
+                                .arg(bar->tabText(tab)).arg(bar->tabRect(tab).width()).arg(needed);
+            }
+        }
+
+        // Back from the label preview, then the same results again.
+        auto viaPreview = [&](const QString& state) {
+            problems += Check(&third, state);
+            third.Button2->click();
+            problems += Clipped(&app.Preview());
+            app.Preview().Button1->click();
+            problems += Check(&third, state + ", back from the preview");
+        };
+
+        // Empirical model: reduced case offered or not (15 kV), each set of check boxes.
+        struct Empirical {
+            const char* volt;
+            const char* gap;
+        };
+        for (const Empirical& e : {Empirical{"480", "32"}, Empirical{"13800", "153"}, Empirical{"15000", "104"}}) {
+            for (int boxes = 0; boxes < 4; ++boxes) {
+                const QString state = QStringLiteral("empirical %1 V gap %2, boxes %3").arg(e.volt, e.gap).arg(boxes);
+                m.PageControl1->setCurrentIndex(0);
+                m.EquipClassBox->setCurrentIndex(1);
+                m.GroundGroup->setItemIndex(1);
+                m.VoltEdit->setText(e.volt);
+                m.GapEdit->setText(e.gap);
+                m.IbfEdit->setText("20");
+                m.WorkDistEdit->setText("455");
+                m.Calc1->click();
+                QVERIFY2(second.isVisible(), qPrintable(state));
+                problems += Check(&second, state);
+                second.t1Edit->setText("0.5");
+                second.Edit2->setText("0.5");
+                if (second.CheckBox2->isEnabled()) second.CheckBox2->setChecked(boxes & 2);
+                second.CheckBox1->setChecked(boxes & 1);
+                second.Button2->click();
+                QVERIFY2(third.isVisible(), qPrintable(state));
+                viaPreview(state);
+                third.Button1->click();  // back to the intermediate window
+                second.Button1->click();  // and to the main window
+            }
+        }
+        // Fuse and breaker equations.
+        m.PageControl1->setCurrentIndex(1);
+        m.Fuse_Work_Dist->setText("455");
+        m.Fuse_Ibolt->setText("20");
+        m.Calc1->click();
+        QVERIFY(third.isVisible());
+        viaPreview("fuse");
+        third.Button1->click();
+        m.PageControl1->setCurrentIndex(2);
+        m.CB_workdist->setText("455");
+        m.CB_Ibolt->setText("20");
+        m.CB_volt->setText("480");
+        m.ir_edit->setText("65");
+        m.it_edit->setText("5");
+        m.Calc1->click();
+        QVERIFY(third.isVisible());
+        viaPreview("breaker");
+        third.Button1->click();
+
+        problems += Check(&app.FormUnits(), "units");
+        problems += Check(&app.FormLabelType(), "label options");
+        problems += Check(&app.Formedit(), "editor");
+        problems.removeDuplicates();
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+        QVERIFY2(dialogs.shown.isEmpty(), qPrintable(dialogs.shown.isEmpty() ? QString() : dialogs.shown.first().text));
     }
 };
 
