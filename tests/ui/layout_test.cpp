@@ -1,6 +1,7 @@
 // Every caption of every window fits its place: nothing is cut off, with the
 // fonts installed here and at any screen scale.
 #include <QAbstractButton>
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QListWidget>
@@ -199,66 +200,99 @@ private slots:
         }
 
         // Back from the label preview, then the same results again.
+        QSet<QString> levels;  // PPE levels the results showed
+        // The results, then the label preview in each language and back.
         auto viaPreview = [&](const QString& state) {
             problems += Check(&third, state);
-            third.Button2->click();
-            problems += Clipped(&app.Preview());
-            app.Preview().Button1->click();
-            problems += Check(&third, state + ", back from the preview");
+            for (int language : {0, 1, 2}) {
+                app.FormLabelType().LangGroup->setItemIndex(language);
+                third.Button2->click();
+                problems += Clipped(&app.Preview());
+                app.Preview().Button1->click();
+                problems += Check(&third, state + QStringLiteral(", back from the preview in language %1").arg(language));
+            }
+        };
+        auto empirical = [&](const char* volt, const char* gap, int boxes, const char* time, const char* distance,
+                             const QString& units, const char* current = "20") {
+            const QString state = QStringLiteral("empirical %1 V gap %2, boxes %3, %4 s at %5, %6 kA, %7")
+                                      .arg(volt, gap).arg(boxes).arg(time, distance, current, units);
+            m.PageControl1->setCurrentIndex(0);
+            m.EquipClassBox->setCurrentIndex(1);
+            m.GroundGroup->setItemIndex(1);
+            m.VoltEdit->setText(volt);
+            m.GapEdit->setText(gap);
+            m.IbfEdit->setText(current);
+            m.WorkDistEdit->setText(distance);
+            m.Calc1->click();
+            QVERIFY2(second.isVisible(), qPrintable(state));
+            problems += Check(&second, state);
+            second.t1Edit->setText(time);
+            second.Edit2->setText(time);
+            if (second.CheckBox2->isEnabled()) second.CheckBox2->setChecked(boxes & 2);
+            second.CheckBox1->setChecked(boxes & 1);
+            second.Button2->click();
+            QVERIFY2(third.isVisible(), qPrintable(state + ": " + (dialogs.shown.isEmpty() ? QString() : dialogs.shown.last().text)));
+            levels << third.L("Label27")->text() << third.L("Label30")->text();
+            viaPreview(state);
+            third.Button1->click();  // back to the intermediate window
+            second.Button1->click();  // and to the main window
         };
 
-        // Empirical model: reduced case offered or not (15 kV), each set of check boxes.
-        struct Empirical {
-            const char* volt;
-            const char* gap;
-        };
-        for (const Empirical& e : {Empirical{"480", "32"}, Empirical{"13800", "153"}, Empirical{"15000", "104"}}) {
-            for (int boxes = 0; boxes < 4; ++boxes) {
-                const QString state = QStringLiteral("empirical %1 V gap %2, boxes %3").arg(e.volt, e.gap).arg(boxes);
-                m.PageControl1->setCurrentIndex(0);
-                m.EquipClassBox->setCurrentIndex(1);
-                m.GroundGroup->setItemIndex(1);
-                m.VoltEdit->setText(e.volt);
-                m.GapEdit->setText(e.gap);
-                m.IbfEdit->setText("20");
-                m.WorkDistEdit->setText("455");
-                m.Calc1->click();
-                QVERIFY2(second.isVisible(), qPrintable(state));
-                problems += Check(&second, state);
-                second.t1Edit->setText("0.5");
-                second.Edit2->setText("0.5");
-                if (second.CheckBox2->isEnabled()) second.CheckBox2->setChecked(boxes & 2);
-                second.CheckBox1->setChecked(boxes & 1);
-                second.Button2->click();
-                QVERIFY2(third.isVisible(), qPrintable(state));
-                viaPreview(state);
-                third.Button1->click();  // back to the intermediate window
-                second.Button1->click();  // and to the main window
+        // Each unit set: the first words, then the longest ones.
+        for (int unitSet : {0, 1}) {
+            const QString units = unitSet ? QStringLiteral("long unit words") : QStringLiteral("first unit words");
+            if (unitSet) {
+                m.findChild<QAction*>("Units1")->trigger();
+                auto& u = app.FormUnits();
+                problems += Check(&u, "units window shown");
+                u.Gap_Units->setCurrentIndex(1);  // inches
+                u.WD_units->setCurrentIndex(1);
+                u.FlashBound_units->setCurrentIndex(1);  // mm
+                u.ComboBox2->setCurrentIndex(1);  // J/cm2
+                u.Pressure_units->setCurrentIndex(2);  // Atmosphere
+                u.TNT->setCurrentIndex(2);  // grams
+                u.Button1->click();
+                QVERIFY(m.isVisible());
             }
+            const char* distance = unitSet ? "18" : "455";
+            const char* gap = unitSet ? "1.25" : "32";
+            const char* wideGap = unitSet ? "6.1" : "153";
+            // Reduced case offered or not (a wide gap, 15 kV), each set of check boxes.
+            for (int boxes = 0; boxes < 4; ++boxes) {
+                empirical("480", gap, boxes, "0.5", distance, units);
+                empirical("13800", wideGap, boxes, "0.5", distance, units);
+                empirical("15000", gap, boxes, "0.5", distance, units);
+            }
+            // Every PPE level from 0 to "N/A": shorter and longer arcs, larger currents.
+            for (const char* time : {"0.05", "0.2", "1", "2"}) {
+                for (const char* current : {"5", "20", "100"}) empirical("480", gap, 3, time, distance, units, current);
+            }
+            // Fuse and breaker equations.
+            m.PageControl1->setCurrentIndex(1);
+            m.Fuse_Work_Dist->setText(distance);
+            m.Fuse_Ibolt->setText("20");
+            m.Calc1->click();
+            QVERIFY(third.isVisible());
+            viaPreview("fuse, " + units);
+            third.Button1->click();
+            m.PageControl1->setCurrentIndex(2);
+            m.CB_workdist->setText(distance);
+            m.CB_Ibolt->setText("20");
+            m.CB_volt->setText("480");
+            m.ir_edit->setText("65");
+            m.it_edit->setText("5");
+            m.Calc1->click();
+            QVERIFY(third.isVisible());
+            viaPreview("breaker, " + units);
+            third.Button1->click();
         }
-        // Fuse and breaker equations.
-        m.PageControl1->setCurrentIndex(1);
-        m.Fuse_Work_Dist->setText("455");
-        m.Fuse_Ibolt->setText("20");
-        m.Calc1->click();
-        QVERIFY(third.isVisible());
-        viaPreview("fuse");
-        third.Button1->click();
-        m.PageControl1->setCurrentIndex(2);
-        m.CB_workdist->setText("455");
-        m.CB_Ibolt->setText("20");
-        m.CB_volt->setText("480");
-        m.ir_edit->setText("65");
-        m.it_edit->setText("5");
-        m.Calc1->click();
-        QVERIFY(third.isVisible());
-        viaPreview("breaker");
-        third.Button1->click();
 
         problems += Check(&app.FormUnits(), "units");
         problems += Check(&app.FormLabelType(), "label options");
         problems += Check(&app.Formedit(), "editor");
         problems.removeDuplicates();
+        for (const char* level : {"0", "1", "2", "3", "4", "N/A"})
+            QVERIFY2(levels.contains(level), qPrintable(QStringLiteral("PPE level %1 never shown").arg(level)));
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
         QVERIFY2(dialogs.shown.isEmpty(), qPrintable(dialogs.shown.isEmpty() ? QString() : dialogs.shown.first().text));
     }
