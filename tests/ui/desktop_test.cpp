@@ -300,9 +300,20 @@ private slots:
         QVERIFY(!app->Third().isVisible());
     }
 
-    // The program itself, driven from the keyboard: File, Exit, Yes, OK; the
-    // process must end by itself with status 0.
+    // The program itself, driven from the keyboard and the mouse on the
+    // server; the process must end by itself with status 0. A step is the
+    // title of the window it waits for, then what xdotool does in it (%w: the window).
+    void programEndsWhenTheUserExits_data() {
+        QTest::addColumn<QStringList>("steps");
+        const QString yes = "Confirm|key alt+y", ok = "Information|key Return";
+        QTest::newRow("main window, File, Exit") << QStringList{"Zentavo|key alt+f x", yes, ok};
+        // The inputs typed in the focus order of the empirical tab, "Next", then the exit button at 441, 4.
+        QTest::newRow("intermediate window, exit button")
+            << QStringList{"Zentavo|key Down Tab 3 2 Tab Tab 4 5 5 Tab 2 0 Tab 4 8 0 Tab space",
+                           "ZENTAVO: intermediate results|mousemove --window %w 452 16 click 1", yes, ok};
+    }
     void programEndsWhenTheUserExits() {
+        QFETCH(QStringList, steps);
         NeedX();
         if (QStandardPaths::findExecutable("xdotool").isEmpty())
             QSKIP("xdotool missing (scripts/bootstrap.sh installs it)");
@@ -324,8 +335,8 @@ private slots:
             p.waitForFinished(10000);
             return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
         };
-        // Waits for a window of that exact title, then gives it the keyboard and types.
-        auto typeInto = [&](const QString& title, const QStringList& keys) {
+        // Waits for a window of that exact title, gives it the keyboard and acts in it.
+        auto act = [&](const QString& title, const QString& action) {
             QString id;
             for (int i = 0; i < 50 && id.isEmpty(); ++i) {
                 id = xdotool({"search", "--onlyvisible", "--name", "^" + QRegularExpression::escape(title) + "$"})
@@ -338,12 +349,14 @@ private slots:
             if (held != title) return QStringLiteral("title \"%1\", expected \"%2\"").arg(held, title);
             QThread::msleep(200);
             xdotool({"windowfocus", "--sync", id});
-            xdotool(QStringList{"key", "--delay", "100"} + keys);
+            QStringList args = action.split(' ');
+            args.replaceInStrings(QStringLiteral("%w"), id);
+            if (args.first() == QStringLiteral("key")) args = QStringList{"key", "--delay", "60"} + args.mid(1);
+            xdotool(args);
             return QString();
         };
-        for (const auto& [title, keys] : std::initializer_list<std::pair<QString, QStringList>>{
-                 {"Zentavo", {"alt+f", "x"}}, {"Confirm", {"alt+y"}}, {"Information", {"Return"}}}) {
-            const QString problem = typeInto(title, keys);
+        for (const QString& step : steps) {
+            const QString problem = act(step.section('|', 0, 0), step.section('|', 1));
             if (!problem.isEmpty()) program.kill();
             QVERIFY2(problem.isEmpty(), qPrintable(problem));
         }
