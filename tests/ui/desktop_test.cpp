@@ -25,6 +25,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "drive.h"
 #include "fake_dialogs.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
@@ -150,15 +151,6 @@ private:
     static bool Mapped(QWidget* w) {
         return QTest::qWaitForWindowExposed(w, 5000);
     }
-    void FillEmpirical() {
-        Tmain& m = app->main();
-        m.EquipClassBox->setCurrentIndex(1);
-        m.GapEdit->setText("32");
-        m.WorkDistEdit->setText("455");
-        m.IbfEdit->setText("20");
-        m.VoltEdit->setText("480");
-    }
-
 private slots:
     void init() {
         dialogs = std::make_unique<FakeDialogs>();
@@ -200,8 +192,7 @@ private slots:
         Tmain& m = app->main();
         QVERIFY(Mapped(&m));
         QCOMPARE(ServerTitle(m.winId()), QStringLiteral("Zentavo"));
-        FillEmpirical();
-        m.Calc1->click();
+        ToIntermediate(*app);
         QVERIFY(Mapped(&app->Second()));
         QCOMPARE(ServerTitle(app->Second().winId()), QStringLiteral("ZENTAVO: intermediate results"));
         app->Second().t1Edit->setText("0.2");
@@ -257,8 +248,7 @@ private slots:
         check(&app->FormUnits());
         app->FormUnits().Button2Click();
         check(&m);
-        FillEmpirical();
-        m.Calc1->click();
+        ToIntermediate(*app);
         check(&app->Second());
         app->Second().t1Edit->setText("0.2");
         app->Second().Edit2->setText("0.2");
@@ -283,11 +273,7 @@ private slots:
         NeedX();
         dialogs->answers = {true};
         app->Start();
-        FillEmpirical();
-        app->main().Calc1->click();
-        app->Second().t1Edit->setText("0.2");
-        app->Second().Edit2->setText("0.2");
-        app->Second().Button2->click();
+        ToResults(*app);
         QVERIFY(Mapped(&app->Third()));
         bool overdue = false;
         QTimer::singleShot(5000, [&] {

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+#include "drive.h"
 #include "fake_dialogs.h"
 #include "ui/application.h"
 #include "ui/main_window.h"
@@ -29,20 +30,11 @@ private:
     std::unique_ptr<Application> app;
 
     void ToSecond() {
-        Tmain& m = app->main();
-        m.EquipClassBox->setCurrentIndex(1);
-        m.GapEdit->setText("32");
-        m.WorkDistEdit->setText("455");
-        m.IbfEdit->setText("20");
-        m.VoltEdit->setText("480");
-        m.Calc1->click();
+        ToIntermediate(*app);
         QVERIFY(app->Second().isVisible());
     }
     void ToThird() {
-        ToSecond();
-        app->Second().t1Edit->setText("0.2");
-        app->Second().Edit2->setText("0.2");
-        app->Second().Button2->click();
+        ToResults(*app);
         QVERIFY(app->Third().isVisible());
     }
 
