@@ -81,7 +81,6 @@ void Application::AskToExit(QWidget* window) {
 
 void Application::Quit() {
     quitRequested_ = true;
-    emit quitting();
     // After the handler that asked for it has returned. Without a running
     // event loop (the windows driven directly) this does nothing.
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);

@@ -64,16 +64,12 @@ public:
     void Guard(QWidget* window, Handler&& handler) noexcept;
     // "Do you wish to exit now?" and, on Yes, the farewell and the end.
     void AskToExit(QWidget* window);
-    // Ends the run: announces `quitting` and ends the event loop. From then on
-    // every window lets itself be closed, so that no window's refusal to
-    // close can cancel the end.
+    // Ends the run: ends the event loop. From then on every window lets itself
+    // be closed, so that no window's refusal to close can cancel the end.
     void Quit();
     bool quitRequested() const { return quitRequested_; }
     // Puts `window` in the middle of the screen that holds the main window.
     void CentreOnScreen(QWidget* window) const;
-
-signals:
-    void quitting();
 
 private:
     void ShowError(QWidget* window, const QString& text) noexcept;
