@@ -1,6 +1,8 @@
 #include "ui/application.h"
 
 #include <QApplication>
+#include <QScreen>
+#include <QSettings>
 
 #include "ui/about.h"
 #include "ui/formedit.h"
@@ -31,7 +33,20 @@ QFont WindowFont() {
     return font;
 }
 
+namespace {
+// The toolkit's own dialogs keep a settings file of the user (last folder,
+// history, view of the file dialog). The program keeps nothing between
+// runs: that file is read from and written to a place that cannot exist,
+// a folder under a device file, so nothing is written and nothing is read.
+void KeepNoSettings() {
+    for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat}) {
+        QSettings::setPath(format, QSettings::UserScope, QStringLiteral("/dev/null/zentavo"));
+    }
+}
+}  // namespace
+
 Application::Application(DialogService& dialogs) : dialogs_(dialogs) {
+    KeepNoSettings();
     // The windows are pixel layouts drawn for a small sans-serif face at 8 pt.
     QApplication::setFont(WindowFont());
     InitLabelPictures();
@@ -66,7 +81,17 @@ void Application::AskToExit(QWidget* window) {
 
 void Application::Quit() {
     quitRequested_ = true;
-    emit quitting();
+    // After the handler that asked for it has returned. Without a running
+    // event loop (the windows driven directly) this does nothing.
+    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+void Application::CentreOnScreen(QWidget* window) const {
+    const QScreen* screen = main_ && main_->screen() ? main_->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
 }
 
 void Application::ShowError(QWidget* window, const QString& text) noexcept {

@@ -64,13 +64,12 @@ public:
     void Guard(QWidget* window, Handler&& handler) noexcept;
     // "Do you wish to exit now?" and, on Yes, the farewell and the end.
     void AskToExit(QWidget* window);
-    // Ends the run: announces `quitting`, which the program connects to the
-    // end of its event loop.
+    // Ends the run: ends the event loop. From then on every window lets itself
+    // be closed, so that no window's refusal to close can cancel the end.
     void Quit();
     bool quitRequested() const { return quitRequested_; }
-
-signals:
-    void quitting();
+    // Puts `window` in the middle of the screen that holds the main window.
+    void CentreOnScreen(QWidget* window) const;
 
 private:
     void ShowError(QWidget* window, const QString& text) noexcept;

@@ -48,22 +48,57 @@ const QString kVoltageHint46 =
 const QString kVoltageHint15 =
     QStringLiteral("Line to line voltage - minimum 208 V, maximum 15000 V");
 
-// Tabs at least 141 pixels wide, wider where a caption needs it.
+// Tabs of 141 pixels. Every caption shows whole: where one would not fit in
+// the window face, the tab row takes a narrow face, and only then the largest
+// smaller size (in quarter points) at which all of them fit.
 class TabBar : public QTabBar {
 public:
+    static constexpr int kTabWidth = 141;
     using QTabBar::QTabBar;
+
+    // The window face first, then a narrow cut of a sans-serif face at the
+    // same size; only when neither fits, both a quarter point smaller.
+    void FitCaptions() {
+        const QFont face = font();
+        QFont narrow = face;
+        narrow.setFamilies({QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Arial Narrow"),
+                            QStringLiteral("DejaVu Sans Condensed")});
+        narrow.setStretch(QFont::Condensed);
+        for (qreal size = face.pointSizeF(); size > 5.0; size -= 0.25) {
+            for (QFont f : {face, narrow}) {
+                f.setPointSizeF(size);
+                setFont(f);
+                if (CaptionsFit()) return;
+            }
+        }
+    }
 
 protected:
     QSize tabSizeHint(int index) const override {
         QSize s = QTabBar::tabSizeHint(index);
-        s.setWidth(std::max(141, s.width()));
+        s.setWidth(kTabWidth);
         return s;
+    }
+
+private:
+    // The room each caption needs, with the style's margins, at the present face.
+    bool CaptionsFit() const {
+        for (int i = 0; i < count(); ++i) {
+            if (QTabBar::tabSizeHint(i).width() > kTabWidth) return false;
+        }
+        return true;
     }
 };
 
 class PageControl : public QTabWidget {
 public:
-    explicit PageControl(QWidget* parent) : QTabWidget(parent) { setTabBar(new TabBar(this)); }
+    explicit PageControl(QWidget* parent) : QTabWidget(parent), bar_(new TabBar(this)) {
+        setTabBar(bar_);
+    }
+    void FitCaptions() { bar_->FitCaptions(); }
+
+private:
+    TabBar* bar_;
 };
 
 template <std::size_t N>
@@ -114,7 +149,8 @@ Tmain::Tmain(Application& app) : app_(app) {
     SetBold(Label12, true);
     BitBtn1 = MakeExitButton(frame, 428, 4);
 
-    PageControl1 = new PageControl(client);
+    auto* pages = new PageControl(client);
+    PageControl1 = pages;
     PageControl1->setObjectName("PageControl1");
     PageControl1->setGeometry(8, 46, 456, 296);
     PageControl1->setDocumentMode(true);
@@ -129,6 +165,7 @@ Tmain::Tmain(Application& app) : app_(app) {
     BuildEmpiricalTab(addPage("TabSheet1", QStringLiteral("IEEE1584 Empirical Model")));
     BuildFuseTab(addPage("TabSheet2", QStringLiteral("IEEE1584 Fuse Equations")));
     BuildBreakerTab(addPage("TabSheet3", QStringLiteral("Low Voltage Circuit Breakers")));
+    pages->FitCaptions();
     PageControl1->setCurrentIndex(0);
 
     Calc1 = MakeButton(client, "Calc1", QStringLiteral("Next"), 389, 350);
@@ -289,7 +326,9 @@ int Tmain::ActiveMethod() const { return PageControl1->currentIndex(); }
 
 void Tmain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (!event->spontaneous()) app_.Guard(this, [&] { FormShow(); });
+    if (event->spontaneous()) return;
+    app_.CentreOnScreen(this);
+    app_.Guard(this, [&] { FormShow(); });
 }
 
 void Tmain::closeEvent(QCloseEvent* event) {

@@ -160,7 +160,7 @@ void TPreview::showEvent(QShowEvent* event) {
 
 void TPreview::closeEvent(QCloseEvent* event) {
     // No border icons: "Back" and the exit button are the ways out.
-    event->ignore();
+    event->setAccepted(app_.quitRequested());  // or the end of the program
 }
 
 void TPreview::FormShow() {

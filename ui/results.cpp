@@ -191,22 +191,30 @@ QLabel* TThird::L(const char* name) const { return findChild<QLabel*>(QString::f
 QString TThird::SummaryCaption() const { return SummaryCaption_->text(); }
 
 void TThird::closeEvent(QCloseEvent* event) {
-    // The window has no title-bar buttons: it is left only through its own buttons.
-    event->ignore();
+    // The window has no title-bar buttons: it is left only through its own
+    // buttons, or closed when the program ends.
+    event->setAccepted(app_.quitRequested());
 }
 
 void TThird::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!event->spontaneous()) app_.Guard(this, [&] { FormShow(); });
+    if (event->spontaneous()) return;
+    app_.CentreOnScreen(this);
+    app_.Guard(this, [&] { FormShow(); });
 }
 
 void TThird::FormShow() {
     setWindowTitle(QStringLiteral("ZENTAVO: results"));
     Button3->setEnabled(true);
     Button2->setEnabled(true);
-    const bool belowLee = app_.state().Voltage < 15000.0;
-    for (const char* name : {"Label40", "Label42", "Label44", "Label46"}) L(name)->setVisible(belowLee);
+    // The TNT rows and the caption of the full-current case belong to results
+    // with two cases: below 15 kV and, for the empirical model, with a gap of
+    // at most 152 mm too (the same condition that decided which cases were
+    // computed), so a window shown again never claims a case it does not show.
+    const SharedState& st = app_.state();
     const bool empirical = app_.main().ActiveMethod() == 0;
+    const bool belowLee = st.Voltage < 15000.0 && !(empirical && IsLeeCase(st.Voltage, st.Gap));
+    for (const char* name : {"Label40", "Label42", "Label44", "Label46"}) L(name)->setVisible(belowLee);
     if (!empirical) {
         L("Label44")->hide();
         L("Label46")->hide();
@@ -214,6 +222,7 @@ void TThird::FormShow() {
     SetCaption(L("Label9"), belowLee && empirical
                                 ? QStringLiteral("Calculation results (100% arcing current):")
                                 : QStringLiteral("Calculation results:"));
+    FitCaptions(this);
 }
 
 void TThird::SetClothing(const CaseTexts& c, QLabel* first, QLabel* second) {
@@ -301,14 +310,17 @@ void TThird::ShowEmpiricalResults(const EmpiricalResultTexts& t, const Empirical
     SetCaption(L("Label24"), s.voltage);
 
     // Pressure and TNT rows: what the check boxes ask for, stacked from the top.
+    // The TNT row moves up only when it is shown alone; otherwise it keeps its
+    // own place under the pressure row, so a TNT row shown again later (the
+    // window shown anew from the label preview) never lies on the pressure row.
     const int fullTop = 63, reducedTop = 66;
     for (const char* n : {"Label43", "Label45", "Label39", "Label41"}) L(n)->setVisible(showPressure);
     for (const char* n : {"Label44", "Label46", "Label40", "Label42"}) L(n)->setVisible(showTnt);
-    const bool both = showPressure && showTnt;
+    const bool tntAlone = showTnt && !showPressure;
     for (const char* n : {"Label43", "Label45"}) MoveLabel(L(n), L(n)->x(), fullTop);
     for (const char* n : {"Label39", "Label41"}) MoveLabel(L(n), L(n)->x(), reducedTop);
-    for (const char* n : {"Label44", "Label46"}) MoveLabel(L(n), L(n)->x(), both ? 81 : fullTop);
-    for (const char* n : {"Label40", "Label42"}) MoveLabel(L(n), L(n)->x(), both ? 85 : reducedTop);
+    for (const char* n : {"Label44", "Label46"}) MoveLabel(L(n), L(n)->x(), tntAlone ? fullTop : 81);
+    for (const char* n : {"Label40", "Label42"}) MoveLabel(L(n), L(n)->x(), tntAlone ? reducedTop : 85);
     for (const char* n : {"Label43", "Label45"}) SetBold(L(n), t.fullPressureBold);
     for (const char* n : {"Label39", "Label41"}) SetBold(L(n), !t.fullPressureBold);
     for (const char* n : {"Label44", "Label46"}) SetBold(L(n), t.fullTntBold);
@@ -338,6 +350,7 @@ void TThird::ShowEmpiricalResults(const EmpiricalResultTexts& t, const Empirical
 
     // The governing case: the larger incident energy, in red and bold.
     MarkGoverningCase(t.reducedGoverns);
+    FitCaptions(this);
 }
 
 void TThird::SetSingleCaseLayout(bool fuse, const SingleCaseResultTexts& t,
@@ -391,6 +404,7 @@ void TThird::SetSingleCaseLayout(bool fuse, const SingleCaseResultTexts& t,
     SetBold(L("Cl_label"), true);
     MarkGoverningCase(false);
     Button2->setFocus();
+    FitCaptions(this);
 }
 
 void TThird::ShowFuseResults(const SingleCaseResultTexts& t, const SingleCaseSummary& s,

@@ -128,13 +128,16 @@ TSecond::TSecond(Application& app) : app_(app) {
 }
 
 void TSecond::closeEvent(QCloseEvent* event) {
-    // The window has no title-bar buttons: it is left only through its own buttons.
-    event->ignore();
+    // The window has no title-bar buttons: it is left only through its own
+    // buttons, or closed when the program ends.
+    event->setAccepted(app_.quitRequested());
 }
 
 void TSecond::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!event->spontaneous()) app_.Guard(this, [&] { FormShow(); });
+    if (event->spontaneous()) return;
+    app_.CentreOnScreen(this);
+    app_.Guard(this, [&] { FormShow(); });
 }
 
 void TSecond::FormShow() {

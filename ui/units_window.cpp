@@ -103,14 +103,16 @@ UnitSettings TFormUnits::Units() const {
 
 void TFormUnits::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!event->spontaneous()) app_.Guard(this, [&] { FormShow(); });
+    if (event->spontaneous()) return;
+    app_.CentreOnScreen(this);
+    app_.Guard(this, [&] { FormShow(); });
 }
 
 void TFormUnits::closeEvent(QCloseEvent* event) {
     // Closed by its frame: as "Ignore and close", so that the main window
     // comes back instead of leaving the program without a window.
     event->accept();
-    app_.Guard(this, [&] { Button2Click(); });
+    if (!app_.quitRequested()) app_.Guard(this, [&] { Button2Click(); });
 }
 
 void TFormUnits::MakeEditable() {

@@ -162,6 +162,26 @@ QString FromUtf8(std::string_view s) {
 namespace zentavo::ui {
 void SetCaption(QLabel* label, const QString& text) { label->setText(text); }
 
+void FitCaptions(QWidget* window) {
+    static const char* const kDesigned = "zentavoDesignedPointSize";
+    for (QLabel* l : window->findChildren<QLabel*>()) {
+        if (l->text().isEmpty() || !l->pixmap().isNull() || !l->parentWidget()) continue;
+        QFont f = l->font();
+        const QVariant designed = l->property(kDesigned);
+        if (designed.isValid()) {
+            f.setPointSizeF(designed.toDouble());
+        } else {
+            l->setProperty(kDesigned, f.pointSizeF());
+        }
+        const int room = std::min(l->contentsRect().width(),
+                                  l->parentWidget()->contentsRect().right() + 1 - l->x());
+        while (QFontMetrics(f).horizontalAdvance(l->text()) > room && f.pointSizeF() > 5.0) {
+            f.setPointSizeF(f.pointSizeF() - 0.25);
+        }
+        if (f != l->font()) l->setFont(f);
+    }
+}
+
 void MoveLabel(QLabel* label, int x, int y) {
     const int right = label->parentWidget() ? label->parentWidget()->width() : x + label->width();
     label->setGeometry(x, y, std::max(right - x, 1), label->height());

@@ -65,4 +65,8 @@ namespace zentavo::ui {
 void SetCaption(QLabel* label, const QString& text);
 // Moves a label; it still reaches to the right edge of its parent.
 void MoveLabel(QLabel* label, int x, int y);
+// Every caption of `window` shows whole: one that does not fit between its
+// left edge and its panel's right edge at the size it was made with is drawn
+// in the largest smaller size (in quarter points) that fits.
+void FitCaptions(QWidget* window);
 }  // namespace zentavo::ui

@@ -1,15 +1,22 @@
 // Every caption of every window fits its place: nothing is cut off, with the
 // fonts installed here and at any screen scale.
 #include <QAbstractButton>
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QListWidget>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QAbstractScrollArea>
+#include <QMenuBar>
+#include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 #include "fake_dialogs.h"
@@ -60,6 +67,73 @@ private:
         return out;
     }
 
+
+    // Where a widget shows something, in its parent's coordinates: for a
+    // caption, the rectangle its text takes with the font in use.
+    static QRect Painted(QWidget* w) {
+        if (auto* l = qobject_cast<QLabel*>(w); l && l->pixmap().isNull()) {
+            if (l->text().isEmpty()) return {};
+            const QRect inside = l->contentsRect().adjusted(l->indent() > 0 ? l->indent() : 0, 0, 0, 0);
+            return l->fontMetrics().boundingRect(inside, int(l->alignment()), l->text()).translated(l->pos());
+        }
+        return w->geometry();
+    }
+    // Containers whose children are their own parts, not the window's controls.
+    static bool Composite(QWidget* w) {
+        return qobject_cast<QComboBox*>(w) || qobject_cast<QLineEdit*>(w) || qobject_cast<QTabBar*>(w) ||
+               qobject_cast<QAbstractScrollArea*>(w) || qobject_cast<QMenuBar*>(w) ||
+               qobject_cast<QAbstractButton*>(w) || qobject_cast<QTabWidget*>(w) ||
+               w->inherits("zentavo::ui::RadioGroup");
+    }
+    // Every pair of visible controls of one panel of `window` that lie on each other.
+    static QStringList Overlaps(QWidget* window, const QString& state) {
+        QStringList out;
+        QList<QWidget*> panels = window->findChildren<QWidget*>();
+        panels.prepend(window);
+        for (QWidget* panel : panels) {
+            if (!panel->isVisibleTo(window) && panel != window) continue;
+            if (Composite(panel)) continue;
+            QList<QWidget*> items;
+            for (QWidget* c : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (c->isWindow() || !c->isVisibleTo(window) || Painted(c).isEmpty()) continue;
+                items << c;
+            }
+            for (int i = 0; i < items.size(); ++i) {
+                for (int j = i + 1; j < items.size(); ++j) {
+                    if (!Painted(items[i]).intersects(Painted(items[j]))) continue;
+                    out << QStringLiteral("%1 [%2]: %3 and %4 overlap").arg(window->objectName(), state,
+                                                                            items[i]->objectName(),
+                                                                            items[j]->objectName());
+                }
+            }
+        }
+        return out;
+    }
+    // A caption that reaches out of its panel, or a check box whose text is cut.
+    static QStringList OutOfPlace(QWidget* window, const QString& state) {
+        QStringList out;
+        for (QLabel* l : window->findChildren<QLabel*>()) {
+            if (!l->isVisibleTo(window) || l->text().isEmpty() || !l->pixmap().isNull()) continue;
+            const QRect text = Painted(l);
+            const QRect room = l->parentWidget()->contentsRect();
+            if (!room.contains(text) || !l->geometry().contains(text)) {
+                out << QStringLiteral("%1 [%2]: %3 \"%4\" outside its place").arg(window->objectName(), state,
+                                                                              l->objectName(), l->text());
+            }
+        }
+        for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+            if (!b->isVisibleTo(window) || b->text().isEmpty() || qobject_cast<QPushButton*>(b)) continue;
+            if (b->sizeHint().width() > b->width())
+                out << QStringLiteral("%1 [%2]: %3 \"%4\" cut").arg(window->objectName(), state, b->objectName(), b->text());
+        }
+        return out;
+    }
+    static QStringList Check(QWidget* window, const QString& state) {
+        // A window not shown yet has its layouts laid out as it will show them.
+        for (QLayout* l : window->findChildren<QLayout*>()) l->activate();
+        return Clipped(window) + Overlaps(window, state) + OutOfPlace(window, state);
+    }
+
 private slots:
     void nothingIsCutOff() {
         FakeDialogs dialogs;
@@ -100,6 +174,127 @@ private slots:
         clipped += Clipped(&app.Formedit());
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join('\n')));
         QVERIFY(dialogs.shown.isEmpty());
+    }
+    // Every window in every state it can take: no two controls of a panel lie
+    // on each other and no caption is cut or reaches out of its panel.
+    void noOverlapNorCutInAnyState() {
+        FakeDialogs dialogs;
+        Application app(dialogs);
+        app.Start();
+        QStringList problems;
+        auto& m = app.main();
+        auto& second = app.Second();
+        auto& third = app.Third();
+
+        // The tab row: three tabs of 141 pixels, each caption whole.
+        QTabBar* bar = m.PageControl1->tabBar();
+        for (int tab : {0, 1, 2}) {
+            m.PageControl1->setCurrentIndex(tab);
+            problems += Check(&m, QStringLiteral("tab %1").arg(tab));
+            const int needed = bar->fontMetrics().horizontalAdvance(bar->tabText(tab)) +
+                               bar->style()->pixelMetric(QStyle::PM_TabBarTabHSpace, nullptr, bar);
+            if (bar->tabRect(tab).width() != 141 || needed > 141) {
+                problems << QStringLiteral("tab \"%1\": %2 pixels wide, its caption needs %3")
+                                .arg(bar->tabText(tab)).arg(bar->tabRect(tab).width()).arg(needed);
+            }
+        }
+
+        // Back from the label preview, then the same results again.
+        QSet<QString> levels;  // PPE levels the results showed
+        // The results, then the label preview in each language and back.
+        auto viaPreview = [&](const QString& state) {
+            problems += Check(&third, state);
+            for (int language : {0, 1, 2}) {
+                app.FormLabelType().LangGroup->setItemIndex(language);
+                third.Button2->click();
+                problems += Clipped(&app.Preview());
+                app.Preview().Button1->click();
+                problems += Check(&third, state + QStringLiteral(", back from the preview in language %1").arg(language));
+            }
+        };
+        auto empirical = [&](const char* volt, const char* gap, int boxes, const char* time, const char* distance,
+                             const QString& units, const char* current = "20") {
+            const QString state = QStringLiteral("empirical %1 V gap %2, boxes %3, %4 s at %5, %6 kA, %7")
+                                      .arg(volt, gap).arg(boxes).arg(time, distance, current, units);
+            m.PageControl1->setCurrentIndex(0);
+            m.EquipClassBox->setCurrentIndex(1);
+            m.GroundGroup->setItemIndex(1);
+            m.VoltEdit->setText(volt);
+            m.GapEdit->setText(gap);
+            m.IbfEdit->setText(current);
+            m.WorkDistEdit->setText(distance);
+            m.Calc1->click();
+            QVERIFY2(second.isVisible(), qPrintable(state));
+            problems += Check(&second, state);
+            second.t1Edit->setText(time);
+            second.Edit2->setText(time);
+            if (second.CheckBox2->isEnabled()) second.CheckBox2->setChecked(boxes & 2);
+            second.CheckBox1->setChecked(boxes & 1);
+            second.Button2->click();
+            QVERIFY2(third.isVisible(), qPrintable(state + ": " + (dialogs.shown.isEmpty() ? QString() : dialogs.shown.last().text)));
+            levels << third.L("Label27")->text() << third.L("Label30")->text();
+            viaPreview(state);
+            third.Button1->click();  // back to the intermediate window
+            second.Button1->click();  // and to the main window
+        };
+
+        // Each unit set: the first words, then the longest ones.
+        for (int unitSet : {0, 1}) {
+            const QString units = unitSet ? QStringLiteral("long unit words") : QStringLiteral("first unit words");
+            if (unitSet) {
+                m.findChild<QAction*>("Units1")->trigger();
+                auto& u = app.FormUnits();
+                problems += Check(&u, "units window shown");
+                u.Gap_Units->setCurrentIndex(1);  // inches
+                u.WD_units->setCurrentIndex(1);
+                u.FlashBound_units->setCurrentIndex(1);  // mm
+                u.ComboBox2->setCurrentIndex(1);  // J/cm2
+                u.Pressure_units->setCurrentIndex(2);  // Atmosphere
+                u.TNT->setCurrentIndex(2);  // grams
+                u.Button1->click();
+                QVERIFY(m.isVisible());
+            }
+            const char* distance = unitSet ? "18" : "455";
+            const char* gap = unitSet ? "1.25" : "32";
+            const char* wideGap = unitSet ? "6.1" : "153";
+            // Reduced case offered or not (a wide gap, 15 kV), each set of check boxes.
+            for (int boxes = 0; boxes < 4; ++boxes) {
+                empirical("480", gap, boxes, "0.5", distance, units);
+                empirical("13800", wideGap, boxes, "0.5", distance, units);
+                empirical("15000", gap, boxes, "0.5", distance, units);
+            }
+            // Every PPE level from 0 to "N/A": shorter and longer arcs, larger currents.
+            for (const char* time : {"0.05", "0.2", "1", "2"}) {
+                for (const char* current : {"5", "20", "100"}) empirical("480", gap, 3, time, distance, units, current);
+            }
+            // Fuse and breaker equations.
+            m.PageControl1->setCurrentIndex(1);
+            m.Fuse_Work_Dist->setText(distance);
+            m.Fuse_Ibolt->setText("20");
+            m.Calc1->click();
+            QVERIFY(third.isVisible());
+            viaPreview("fuse, " + units);
+            third.Button1->click();
+            m.PageControl1->setCurrentIndex(2);
+            m.CB_workdist->setText(distance);
+            m.CB_Ibolt->setText("20");
+            m.CB_volt->setText("480");
+            m.ir_edit->setText("65");
+            m.it_edit->setText("5");
+            m.Calc1->click();
+            QVERIFY(third.isVisible());
+            viaPreview("breaker, " + units);
+            third.Button1->click();
+        }
+
+        problems += Check(&app.FormUnits(), "units");
+        problems += Check(&app.FormLabelType(), "label options");
+        problems += Check(&app.Formedit(), "editor");
+        problems.removeDuplicates();
+        for (const char* level : {"0", "1", "2", "3", "4", "N/A"})
+            QVERIFY2(levels.contains(level), qPrintable(QStringLiteral("PPE level %1 never shown").arg(level)));
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+        QVERIFY2(dialogs.shown.isEmpty(), qPrintable(dialogs.shown.isEmpty() ? QString() : dialogs.shown.first().text));
     }
 };
 

@@ -15,6 +15,7 @@
 #include "ui/about.h"
 #include "ui/application.h"
 #include "ui/main_window.h"
+#include "ui/preview.h"
 #include "ui/results.h"
 #include "ui/second.h"
 #include "ui/widgets.h"
@@ -306,6 +307,58 @@ private slots:
         QVERIFY(T().findChild<QWidget*>("Panel7")->isVisibleTo(&T()));
         T().Button1->click();
         QVERIFY(M().isVisible() && !T().isVisible());
+    }
+
+    // Pressure and TNT rows: a row shown alone takes the top place; a hidden
+    // row keeps its own, so the rows shown again after the label preview
+    // never lie on each other.
+    void pressureAndTntRowsKeepApart_data() {
+        QTest::addColumn<bool>("pressure");
+        QTest::addColumn<bool>("tnt");
+        QTest::addColumn<int>("tntTop");
+        QTest::addColumn<int>("tntTopReduced");
+        QTest::newRow("neither") << false << false << 81 << 85;
+        QTest::newRow("pressure only") << true << false << 81 << 85;
+        QTest::newRow("TNT only") << false << true << 63 << 66;
+        QTest::newRow("both") << true << true << 81 << 85;
+    }
+    void pressureAndTntRowsKeepApart() {
+        QFETCH(bool, pressure);
+        QFETCH(bool, tnt);
+        QFETCH(int, tntTop);
+        QFETCH(int, tntTopReduced);
+        FillEmpirical("480", "20", "32", "455");
+        M().Calc1->click();
+        S().CheckBox1->setChecked(pressure);
+        S().CheckBox2->setChecked(tnt);
+        S().t1Edit->setText("0.2");
+        S().Edit2->setText("0.2");
+        S().Button2->click();
+        for (const char* n : {"Label43", "Label45"}) QCOMPARE(T().L(n)->y(), 63);
+        for (const char* n : {"Label39", "Label41"}) QCOMPARE(T().L(n)->y(), 66);
+        for (const char* n : {"Label44", "Label46"}) QCOMPARE(T().L(n)->y(), tntTop);
+        for (const char* n : {"Label40", "Label42"}) QCOMPARE(T().L(n)->y(), tntTopReduced);
+        for (const char* n : {"Label43", "Label45", "Label39", "Label41"}) QCOMPARE(Shown(n), pressure);
+        for (const char* n : {"Label44", "Label46", "Label40", "Label42"}) QCOMPARE(Shown(n), tnt);
+        // Create label, then Back: the TNT rows follow the voltage and are shown.
+        T().Button2->click();
+        app->Preview().Button1->click();
+        for (const char* n : {"Label44", "Label46", "Label40", "Label42"}) QVERIFY(Shown(n));
+        for (const char* n : {"Label43", "Label45", "Label39", "Label41"}) QCOMPARE(Shown(n), pressure);
+        if (pressure) QVERIFY(T().L("Label44")->y() >= T().L("Label43")->y() + T().L("Label43")->height());
+    }
+    // A wide gap below 15 kV computes one case: shown again from the preview,
+    // the window still speaks of one case and shows no TNT row.
+    void wideGapShownAgainFromThePreviewKeepsOneCase() {
+        FillEmpirical("13800", "20", "153", "455");
+        M().Calc1->click();
+        S().t1Edit->setText("0.2");
+        S().Button2->click();
+        QCOMPARE(Text("Label9"), QStringLiteral("Calculation results:"));
+        T().Button2->click();
+        app->Preview().Button1->click();
+        QCOMPARE(Text("Label9"), QStringLiteral("Calculation results:"));
+        for (const char* n : {"Label44", "Label46", "Label40", "Label42"}) QVERIFY(!Shown(n));
     }
 
     void backFromTheIntermediateWindowFocusesNext() {

@@ -1,0 +1,91 @@
+// The program keeps no settings between runs: with the user's home and
+// configuration folders pointed at an empty folder, a run that goes through
+// the real file dialogs leaves that folder empty.
+#include <QAction>
+#include <QApplication>
+#include <QDirIterator>
+#include <QFileDialog>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include "ui/application.h"
+#include "ui/dialogs.h"
+#include "ui/formedit.h"
+#include "ui/main_window.h"
+
+using namespace zentavo::ui;
+
+namespace {
+QString home;  // the user's folder for this run
+
+// Everything below `dir`, hidden entries included.
+QStringList Contents(const QString& dir) {
+    QStringList out;
+    QDirIterator it(dir, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) out << it.next();
+    return out;
+}
+
+// Answers the file dialog that comes up next with `path` ("" cancels).
+void AnswerFileDialog(const QString& path) {
+    QTimer::singleShot(0, [path] {
+        QFileDialog* dialog = nullptr;
+        QTRY_VERIFY_WITH_TIMEOUT((dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())), 5000);
+        if (path.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        dialog->setDirectory(QFileInfo(path).absolutePath());
+        dialog->selectFile(QFileInfo(path).fileName());
+        static_cast<QDialog*>(dialog)->accept();
+    });
+}
+}  // namespace
+
+class SettingsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void fileDialogsLeaveNothingBehind() {
+        QTemporaryDir files;  // the user's documents, outside the home folder
+        const QString report = files.filePath("report.txt");
+        QFile f(report);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("Incident energy exposure (cal/cm2): 1.2\n");
+        f.close();
+        {
+            QtDialogService dialogs;
+            Application app(dialogs);
+            app.Start();
+            // File, Open through the real dialog, then Save As cancelled, then Save As to a new name.
+            AnswerFileDialog(report);
+            app.main().findChild<QAction*>("Open1")->trigger();
+            QVERIFY(app.Formedit().isVisible());
+            QVERIFY(app.Formedit().findChild<QPlainTextEdit*>()->toPlainText().contains("1.2"));
+            AnswerFileDialog(QString());
+            app.Formedit().SaveAs1Click();
+            AnswerFileDialog(files.filePath("copy.txt"));
+            app.Formedit().SaveAs1Click();
+            QVERIFY(QFileInfo::exists(files.filePath("copy.txt")));
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(Contents(home), QStringList());
+        QCOMPARE(QDir(files.path()).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{"copy.txt", "report.txt"}));
+    }
+};
+
+int main(int argc, char** argv) {
+    QTemporaryDir dir;
+    home = dir.path();
+    for (const char* name : {"HOME", "XDG_CONFIG_HOME"}) qputenv(name, home.toLocal8Bit());
+    for (const char* name : {"XDG_CACHE_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME"}) qunsetenv(name);
+    QApplication qt(argc, argv);
+    SettingsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "settings_test.moc"
