@@ -193,8 +193,9 @@ QLabel* TIeee2018::L(const char* name) const {
 }
 
 void TIeee2018::closeEvent(QCloseEvent* event) {
-    // Left only through its own buttons, like the other steps of the wizard.
-    event->ignore();
+    // Left only through its own buttons, like the other steps of the wizard,
+    // or closed when the program ends.
+    event->setAccepted(app_.quitRequested());
 }
 
 void TIeee2018::showEvent(QShowEvent* event) {

@@ -14,6 +14,7 @@
 #include "drive.h"
 #include "fake_dialogs.h"
 #include "ui/application.h"
+#include "ui/ieee2018_window.h"
 #include "ui/main_window.h"
 #include "ui/preview.h"
 #include "ui/results.h"
@@ -107,6 +108,12 @@ private slots:
         ToThird();
         app->Third().Button2->click();
         ExpectExit(&app->Preview(), [this] { app->Preview().BitBtn1->click(); });
+    }
+    void exitButtonOfThe2018Window() {
+        app->main().findChild<QAction*>("Ieee2018Model1")->trigger();
+        auto* window = zentavo::ui::FindIeee2018Window(app->main());
+        QVERIFY(window);
+        ExpectExit(window, [window] { window->ExitButton->click(); });
     }
     // "No" keeps the program running: the loop is ended by the test itself.
     void answeringNoKeepsTheWindowOpen() {
