@@ -2,28 +2,63 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QUrl>
+#include <memory>
 
 namespace zentavo::ui {
 
 namespace {
 const QString kTitle = QStringLiteral("Zentavo");
 
+// The open dialog takes a typed name as it stands when such a file exists,
+// and adds the default extension only when it does not ("README" opens
+// README, "report" opens report.txt).
+class OpenDialog : public QFileDialog {
+public:
+    OpenDialog(QWidget* parent, const FileChoice& choice)
+        : QFileDialog(parent, choice.title, QString(), choice.filter), suffix_(choice.defaultSuffix) {}
+
+    void accept() override {
+        const QStringList files = selectedFiles();
+        if (files.size() == 1) {
+            const QString resolved = ResolveOpenName(files.constFirst(), suffix_);
+            if (resolved != files.constFirst()) selectFile(resolved);
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    QString suffix_;
+};
+
 QString RunFileDialog(QWidget* parent, const FileChoice& choice, QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(parent, choice.title, QString(), choice.filter);
+    std::unique_ptr<QFileDialog> owned = mode == QFileDialog::AcceptOpen
+                                             ? std::make_unique<OpenDialog>(parent, choice)
+                                             : std::make_unique<QFileDialog>(parent, choice.title, QString(), choice.filter);
+    QFileDialog& dialog = *owned;
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
                                                        : QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(choice.defaultSuffix);
+    if (mode == QFileDialog::AcceptSave) dialog.setDefaultSuffix(choice.defaultSuffix);
     if (!choice.confirmOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!choice.initialName.isEmpty()) dialog.selectFile(choice.initialName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().constFirst();
+    const QString chosen = dialog.selectedFiles().constFirst();
+    // A desktop's own dialog does not pass through OpenDialog::accept.
+    return mode == QFileDialog::AcceptOpen ? ResolveOpenName(chosen, choice.defaultSuffix) : chosen;
 }
 }  // namespace
+
+QString ResolveOpenName(const QString& typed, const QString& defaultSuffix) {
+    const QFileInfo info(typed);
+    if (defaultSuffix.isEmpty() || info.exists() || !info.suffix().isEmpty()) return typed;
+    const QString withSuffix = typed + QLatin1Char('.') + defaultSuffix;
+    return QFileInfo::exists(withSuffix) ? withSuffix : typed;
+}
 
 void QtDialogService::Warning(QWidget* parent, const QString& text) {
     QMessageBox::warning(parent, QStringLiteral("Warning!"), text, QMessageBox::Ok);

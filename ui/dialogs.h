@@ -40,6 +40,11 @@ public:
     virtual void OpenDocument(const QString& path) = 0;
 };
 
+// The file an open dialog's typed name stands for: the name itself when such
+// a file exists or the name has an extension, else the name with
+// `defaultSuffix` added when that file exists.
+QString ResolveOpenName(const QString& typed, const QString& defaultSuffix);
+
 // The program's dialogs.
 class QtDialogService : public DialogService {
 public:

@@ -7,6 +7,9 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QTextDocument>
+#include <QTextOption>
+#include <memory>
 #include <QPushButton>
 #include <QStyle>
 
@@ -119,7 +122,14 @@ void TFormedit::Exit1Click() {
     QPrinter printer;
     if (!app_.dialogs().PrintSetup(this, printer)) return;
     printer.setDocName(QString());
-    RichEdit1->print(&printer);
+    // The screen keeps long lines unwrapped; the printout wraps them at the
+    // page width so that every character reaches the paper.
+    std::unique_ptr<QTextDocument> page(RichEdit1->document()->clone());
+    QTextOption option = page->defaultTextOption();
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    page->setDefaultTextOption(option);
+    page->setDefaultFont(RichEdit1->font());
+    page->print(&printer);
 }
 
 void TFormedit::Copy1Click() { RichEdit1->copy(); }

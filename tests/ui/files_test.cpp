@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -417,6 +418,46 @@ private slots:
         QVERIFY(pdf.startsWith("%PDF"));
         QVERIFY2(pdf.count("/Type /Page\n") + pdf.count("/Type /Page ") + pdf.count("/Type/Page") >= 2,
                  "150 lines take more than one page");
+    }
+
+    // A typed name without an extension is taken as it stands when that file
+    // exists; the default extension is added only when it does not.
+    void openNameResolvesTheDefaultExtension_data() {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("no dot, file exists") << QStringList{"README"} << "README" << "README";
+        QTest::newRow("no dot, both exist") << QStringList{"README", "README.txt"} << "README" << "README";
+        QTest::newRow("only the .txt exists") << QStringList{"report.txt"} << "report" << "report.txt";
+        QTest::newRow("neither exists") << QStringList{} << "missing" << "missing";
+        QTest::newRow("own extension kept") << QStringList{"notes.log.txt"} << "notes.log" << "notes.log";
+    }
+    void openNameResolvesTheDefaultExtension() {
+        QFETCH(QStringList, files);
+        QFETCH(QString, typed);
+        QFETCH(QString, expected);
+        for (const QString& f : files) {
+            QFile file(dir->filePath(f));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QCOMPARE(ResolveOpenName(dir->filePath(typed), QStringLiteral("txt")), dir->filePath(expected));
+    }
+
+    // Lines wider than the page are wrapped on paper, the screen stays unwrapped.
+    void printWrapsLongLinesAndTheScreenDoesNot() {
+        QString longLine;
+        for (int i = 0; i < 60; ++i) longLine += QStringLiteral("word%1 ").arg(i);
+        longLine += QStringLiteral("LASTWORD");
+        E().RichEdit1->setPlainText(QStringLiteral("first line\n") + longLine + QStringLiteral("\n"));
+        dialogs->printToFile = Path("wrapped.pdf");
+        E().Exit1Click();
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {Path("wrapped.pdf"), QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(30000));
+        const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+        QVERIFY2(printed.contains(QStringLiteral("LASTWORD")), qPrintable(printed));
+        QVERIFY2(printed.contains(QStringLiteral("word59")), qPrintable(printed));
+        QCOMPARE(E().RichEdit1->lineWrapMode(), QPlainTextEdit::NoWrap);
     }
 
     void copyCutPasteThroughTheClipboard() {

@@ -76,6 +76,35 @@ private slots:
         QCOMPARE(QDir(files.path()).entryList(QDir::Files | QDir::Hidden),
                  (QStringList{"copy.txt", "report.txt"}));
     }
+    // Typing "README" in the real open dialog opens README, not "README.txt".
+    void typedNameWithoutExtensionOpensThatFile() {
+        QTemporaryDir files;
+        QFile f(files.filePath("README"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("Read me first\n");
+        f.close();
+        QtDialogService dialogs;
+        Application app(dialogs);
+        app.Start();
+        // A message box ("File not found") would stop the run: close it and fail.
+        bool blocked = false;
+        QTimer guard;
+        QObject::connect(&guard, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || qobject_cast<QFileDialog*>(modal)) return;
+            blocked = true;
+            QWidget* owner = modal->parentWidget();
+            modal->close();
+            if (auto* fd = qobject_cast<QFileDialog*>(owner)) fd->reject();
+        });
+        guard.start(500);
+        AnswerFileDialog(files.filePath("README"));
+        app.main().findChild<QAction*>("Open1")->trigger();
+        guard.stop();
+        QVERIFY2(!blocked, "the dialog refused the typed name");
+        QVERIFY(app.Formedit().isVisible());
+        QCOMPARE(app.Formedit().findChild<QPlainTextEdit*>()->toPlainText(), QStringLiteral("Read me first\n"));
+    }
 };
 
 int main(int argc, char** argv) {
