@@ -53,6 +53,16 @@ QString RunFileDialog(QWidget* parent, const FileChoice& choice, QFileDialog::Ac
 }
 }  // namespace
 
+FileChoice ReportFileChoice(const QString& lastName) {
+    FileChoice choice;
+    choice.title = QStringLiteral("Save results to");
+    choice.filter = QStringLiteral("text files (*.txt)");
+    choice.defaultSuffix = QStringLiteral("txt");
+    choice.initialName = lastName;
+    choice.confirmOverwrite = false;
+    return choice;
+}
+
 QString ResolveOpenName(const QString& typed, const QString& defaultSuffix) {
     const QFileInfo info(typed);
     if (defaultSuffix.isEmpty() || info.exists() || !info.suffix().isEmpty()) return typed;

@@ -40,6 +40,10 @@ public:
     virtual void OpenDocument(const QString& path) = 0;
 };
 
+// The "Save results to" dialog of a report: a text file, offered under the
+// last name used; an existing report is appended to, never replaced.
+FileChoice ReportFileChoice(const QString& lastName);
+
 // The file an open dialog's typed name stands for: the name itself when such
 // a file exists or the name has an extension, else the name with
 // `defaultSuffix` added when that file exists.

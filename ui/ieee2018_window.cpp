@@ -331,13 +331,7 @@ void TIeee2018::ExitClick() { app_.AskToExit(this); }
 
 void TIeee2018::SaveClick() {
     if (!hasResult_) return;
-    FileChoice choice;
-    choice.title = QStringLiteral("Save results to");
-    choice.filter = QStringLiteral("text files (*.txt)");
-    choice.defaultSuffix = QStringLiteral("txt");
-    choice.initialName = lastReportName_;
-    choice.confirmOverwrite = false;  // an existing report is appended to, never replaced
-    const QString path = app_.dialogs().SaveFileName(this, choice);
+    const QString path = app_.dialogs().SaveFileName(this, ReportFileChoice(lastReportName_));
     if (path.isEmpty()) return;
     lastReportName_ = path;
 

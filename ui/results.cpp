@@ -466,13 +466,7 @@ void TThird::Button2Click() {
 }
 
 void TThird::Button3Click() {
-    FileChoice choice;
-    choice.title = QStringLiteral("Save results to");
-    choice.filter = QStringLiteral("text files (*.txt)");
-    choice.defaultSuffix = QStringLiteral("txt");
-    choice.initialName = lastReportName_;
-    choice.confirmOverwrite = false;  // an existing report is appended to, never replaced
-    const QString path = app_.dialogs().SaveFileName(this, choice);
+    const QString path = app_.dialogs().SaveFileName(this, ReportFileChoice(lastReportName_));
     if (path.isEmpty()) return;
     lastReportName_ = path;
     const std::string file = QFile::encodeName(path).toStdString();
