@@ -1,0 +1,208 @@
+#include "batch/study_file.h"
+
+#include <limits>
+#include <stdexcept>
+
+#include "batch/csv.h"
+
+namespace zentavo {
+
+PackedResults::PackedResults(const StudyRowResults& results) {
+    std::size_t size = 0;
+    for (const std::string& r : results) size += r.size();
+    if (size > std::numeric_limits<std::uint32_t>::max()) throw std::length_error("result texts too long");
+    text_.reserve(size);
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        text_ += results[i];
+        ends_[i] = static_cast<std::uint32_t>(text_.size());
+    }
+}
+
+namespace {
+
+// The fields of one stored record.
+std::vector<std::string> ParseRecord(std::string_view raw) {
+    csv::ReaderOptions options;
+    options.startOfInput = false;
+    csv::Reader reader(raw, options);
+    std::vector<std::string> fields;
+    std::size_t line = 0;
+    std::string error;
+    if (!reader.Next(fields, line, error)) fields.clear();
+    return fields;
+}
+
+// The line end a record's bytes close with: "" for the last line of a file without one.
+std::string_view LineEndOf(std::string_view raw) {
+    // The first line end outside quotes closes the record: LF or CR LF.
+    bool quoted = false;
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] == '"') {
+            quoted = !quoted;
+        } else if (!quoted && raw[i] == '\n') {
+            return i > 0 && raw[i - 1] == '\r' ? raw.substr(i - 1, 2) : raw.substr(i, 1);
+        }
+    }
+    return {};
+}
+
+bool EndsLine(std::string_view raw) {
+    return !raw.empty() && raw.back() == '\n';
+}
+
+}  // namespace
+
+StudyFile::StudyFile() {
+    header_.emplace_back(kPointColumnName);
+    for (std::string_view name : kStudyInputNames) header_.emplace_back(name);
+    head_ = Record(header_, lineEnd_);
+    MapColumns();
+}
+
+StudyFile StudyFile::Parse(std::string_view bytes, const StudyOptions& options) {
+    StudyFile f;
+    f.options_ = options;
+    f.rows_.clear();
+    csv::Reader reader(bytes);
+    std::vector<std::string> fields;
+    std::size_t line = 0;
+    std::string error;
+    if (!reader.Next(fields, line, error)) throw std::runtime_error("The study has no header row.");
+    if (!error.empty()) throw std::runtime_error(error);
+    f.header_ = fields;
+    std::size_t begin = reader.Offset();
+    f.head_.assign(bytes.substr(0, begin));
+    const std::string_view headEnd = LineEndOf(f.head_);
+    if (!headEnd.empty()) f.lineEnd_.assign(headEnd);
+    f.MapColumns();
+    while (reader.Next(fields, line, error)) {
+        if (!error.empty()) throw std::runtime_error(error);
+        // From where the previous record ended: blank lines the reader passed
+        // over stay in the bytes of the record after them.
+        const std::size_t end = reader.Offset();
+        Row row;
+        row.raw.assign(bytes.substr(begin, end - begin));
+        f.rows_.push_back(std::move(row));
+        begin = end;
+    }
+    // Whatever follows the last record (blank lines) stays with it.
+    if (begin < bytes.size()) {
+        if (f.rows_.empty()) {
+            f.head_.append(bytes.substr(begin));
+        } else {
+            f.rows_.back().raw.append(bytes.substr(begin));
+        }
+    }
+    for (Row& row : f.rows_) f.Compute(row);
+    return f;
+}
+
+std::string StudyFile::Bytes() const {
+    std::size_t size = head_.size() + 2;
+    for (const Row& row : rows_) size += row.raw.size() + 2;
+    std::string out;
+    out.reserve(size);
+    out += head_;
+    for (const Row& row : rows_) {
+        if (!EndsLine(out)) out += lineEnd_;
+        out += row.raw;
+    }
+    return out;
+}
+
+int StudyFile::ColumnOf(std::string_view name) const {
+    for (std::size_t i = 0; i < header_.size(); ++i) {
+        if (header_[i] == name) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int StudyFile::AddColumn(std::string_view name) {
+    // The header is written anew; a byte-order mark it opened with stays.
+    const bool bom = head_.rfind("\xEF\xBB\xBF", 0) == 0;
+    header_.emplace_back(name);
+    head_ = (bom ? std::string("\xEF\xBB\xBF") : std::string()) + Record(header_, lineEnd_);
+    MapColumns();
+    return static_cast<int>(header_.size()) - 1;
+}
+
+void StudyFile::MapColumns() {
+    map_ = MapStudyColumns(header_);
+    pointColumn_ = ColumnOf(kPointColumnName);
+}
+
+std::string StudyFile::Field(std::size_t row, int column) const {
+    if (column < 0) return {};
+    std::vector<std::string> fields = ParseRecord(rows_[row].raw);
+    if (static_cast<std::size_t>(column) >= fields.size()) return {};
+    return std::move(fields[static_cast<std::size_t>(column)]);
+}
+
+std::vector<std::string> StudyFile::Fields(std::size_t row) const { return ParseRecord(rows_[row].raw); }
+
+std::string StudyFile::Input(std::size_t row, StudyInputColumn column) const {
+    return Field(row, map_[column]);
+}
+
+std::string StudyFile::Point(std::size_t row) const { return Field(row, pointColumn_); }
+
+std::string StudyFile::Record(const std::vector<std::string>& fields, std::string_view lineEnd) const {
+    std::string out;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i) out += ',';
+        csv::AppendField(out, fields[i]);
+    }
+    // A record of one empty field would read as a blank line and vanish.
+    if (fields.size() == 1 && fields[0].empty()) out = "\"\"";
+    out += lineEnd;
+    return out;
+}
+
+void StudyFile::SetField(std::size_t row, int column, std::string_view text) {
+    std::vector<std::string> fields = Fields(row);
+    if (fields.size() <= static_cast<std::size_t>(column)) fields.resize(static_cast<std::size_t>(column) + 1);
+    fields[static_cast<std::size_t>(column)] = text;
+    SetFields(row, fields);
+}
+
+void StudyFile::SetFields(std::size_t row, const std::vector<std::string>& fields) {
+    Row& r = rows_[row];
+    std::string_view end = LineEndOf(r.raw);
+    // The last line of a file may have no line end; it keeps having none.
+    r.raw = Record(fields, end);
+    Compute(r);
+}
+
+void StudyFile::InsertRaw(std::size_t at, std::string raw) {
+    Row row;
+    row.raw = std::move(raw);
+    Compute(row);
+    rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(at), std::move(row));
+}
+
+void StudyFile::InsertRow(std::size_t at, const std::vector<std::string>& fields) {
+    std::vector<std::string> padded = fields;
+    if (padded.size() < header_.size()) padded.resize(header_.size());
+    InsertRaw(at, Record(padded, lineEnd_));
+}
+
+void StudyFile::RemoveRow(std::size_t at) { rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(at)); }
+
+void StudyFile::SetOptions(const StudyOptions& options) {
+    options_ = options;
+    for (Row& row : rows_) Compute(row);
+}
+
+void StudyFile::Compute(Row& row) const {
+    const std::vector<std::string> fields = ParseRecord(row.raw);
+    StudyRowInputs in{};
+    for (int c = 0; c < kStudyInputColumnCount; ++c) {
+        const int at = map_[static_cast<std::size_t>(c)];
+        if (at >= 0 && static_cast<std::size_t>(at) < fields.size()) in[static_cast<std::size_t>(c)] = fields[static_cast<std::size_t>(at)];
+    }
+    StudyRowResults out;
+    ComputeStudyRow(in, options_, out);
+    row.results = PackedResults(out);
+}
+
+}  // namespace zentavo

@@ -1,0 +1,104 @@
+// A study as the program holds it: the study CSV file (the `point` name
+// column, the method columns, and any column of the user's own), one result
+// set per row, computed through the same rows as the batch calculator.
+//
+// Each row keeps the bytes it was read from. A row that is not edited is
+// written back with those bytes, so an unchanged study saves to identical
+// bytes and columns the program does not know travel through untouched.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "batch/study.h"
+
+namespace zentavo {
+
+// The name column of a study.
+inline constexpr std::string_view kPointColumnName = "point";
+
+// The result texts of one row, packed into one string: a large study holds
+// a hundred thousand of them.
+class PackedResults {
+public:
+    PackedResults() = default;
+    explicit PackedResults(const StudyRowResults& results);
+    std::string_view operator[](std::size_t column) const {
+        const std::uint32_t begin = column == 0 ? 0 : ends_[column - 1];
+        return std::string_view(text_).substr(begin, ends_[column] - begin);
+    }
+
+private:
+    std::string text_;
+    std::array<std::uint32_t, kStudyResultColumnCount> ends_{};
+};
+
+class StudyFile {
+public:
+    // A new, empty study: the name column and every input column, CR LF line ends.
+    StudyFile();
+
+    // Reads a study file. A file without a header row, or with a record that is
+    // not well-formed CSV, is refused (std::runtime_error naming the line):
+    // a study is opened whole or not at all.
+    static StudyFile Parse(std::string_view bytes, const StudyOptions& options);
+
+    // The file's bytes: unchanged rows as read, edited rows written anew.
+    std::string Bytes() const;
+
+    const std::vector<std::string>& Header() const { return header_; }
+    // Where the column of that name stands, or -1.
+    int ColumnOf(std::string_view name) const;
+    // Adds a column at the end of the header (empty in every row) and
+    // returns where it stands.
+    int AddColumn(std::string_view name);
+    // The file column of each input column (-1 when the file lacks it), and of the name.
+    const StudyColumnMap& Columns() const { return map_; }
+    int PointColumn() const { return pointColumn_; }
+
+    std::size_t RowCount() const { return rows_.size(); }
+    // A field of a row; empty past the row's last field.
+    std::string Field(std::size_t row, int column) const;
+    std::vector<std::string> Fields(std::size_t row) const;
+    // The text of an input column, empty when the file lacks the column.
+    std::string Input(std::size_t row, StudyInputColumn column) const;
+    std::string Point(std::size_t row) const;
+
+    // Edits: the row is written anew and computed again.
+    void SetField(std::size_t row, int column, std::string_view text);
+    void SetFields(std::size_t row, const std::vector<std::string>& fields);
+    // A row as stored, to be put back by InsertRaw (undo, move, duplicate).
+    const std::string& Raw(std::size_t row) const { return rows_[row].raw; }
+    void InsertRaw(std::size_t at, std::string raw);
+    void InsertRow(std::size_t at, const std::vector<std::string>& fields);
+    void RemoveRow(std::size_t at);
+
+    // The results of a row, in the options' units and separator.
+    const PackedResults& Results(std::size_t row) const { return rows_[row].results; }
+    const StudyOptions& Options() const { return options_; }
+    // New output units or separator: every row is computed again.
+    void SetOptions(const StudyOptions& options);
+
+private:
+    struct Row {
+        std::string raw;  // the record's bytes with its line end (and any blank lines after it)
+        PackedResults results;
+    };
+    void Compute(Row& row) const;
+    void MapColumns();
+    std::string Record(const std::vector<std::string>& fields, std::string_view lineEnd) const;
+
+    std::string head_;  // byte-order mark and header record, as read
+    std::vector<std::string> header_;
+    std::string lineEnd_ = "\r\n";
+    StudyColumnMap map_{};
+    int pointColumn_ = -1;
+    std::vector<Row> rows_;
+    StudyOptions options_;
+};
+
+}  // namespace zentavo

@@ -1,0 +1,139 @@
+// The study file as the study window holds it: identical bytes when nothing
+// changed, unknown columns kept, edits written and computed as the batch
+// calculator computes the same rows.
+#include "batch/study_file.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace zentavo {
+namespace {
+
+StudyFile Read(std::string_view bytes) { return StudyFile::Parse(bytes, StudyOptions{}); }
+
+std::string ExampleStudy() {
+    std::ifstream in(ZENTAVO_EXAMPLES_DIR "/study.csv", std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST(StudyFileTest, UnchangedStudySavesToIdenticalBytes) {
+    const std::string row = "P1,empirical,480,20,32,mm,455,mm,Switchgear,Grounded,0.2,0.25";
+    const struct {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"example", ExampleStudy()},
+        {"header only, no line end", "point,method"},
+        {"header only", "point,method\r\n"},
+        {"LF", "point,method,voltage\nA,empirical,480\nB,fuse,600\n"},
+        {"CR LF, last line without end", "point,method\r\nA,empirical\r\nB,fuse"},
+        {"mixed line ends", "point,method\r\nA,empirical\nB,fuse\r\n"},
+        {"byte-order mark", "\xEF\xBB\xBFpoint,method\r\nA,empirical\r\n"},
+        {"blank lines between and after", "point,method\n\nA,empirical\n\r\n\nB,fuse\n\n\n"},
+        {"quoted fields, doubled quotes, line break inside",
+         "point,method,note\n\"MCC \"\"A\"\", bucket 3\",empirical,\"two\r\nlines\"\n"},
+        {"unknown columns and short rows", "owner,point,x,method\nme,A,1\nyou,B,2,fuse,extra\n"},
+        {"whole example row", "point,method,voltage,bolted_current,gap,gap_unit,work_distance,"
+                              "work_distance_unit,equipment_class,grounding,arc_time,arc_time_reduced\n" +
+                                  row + "\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const StudyFile f = Read(c.bytes);
+        EXPECT_EQ(f.Bytes(), c.bytes);
+    }
+}
+
+TEST(StudyFileTest, RefusesWhatIsNoStudy) {
+    EXPECT_THROW(Read(""), std::runtime_error);
+    EXPECT_THROW(Read("\n\n"), std::runtime_error);
+    try {
+        Read("point,method\nA,empirical\n\"open quote,fuse\n");
+        FAIL() << "a malformed record was accepted";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find('3'), std::string::npos) << e.what();
+    }
+}
+
+TEST(StudyFileTest, AnEditRewritesOnlyItsRowAndKeepsItsLineEnd) {
+    StudyFile f = Read("point,method,owner\r\nA,empirical,\"me, myself\"\nB,fuse,you\r\nC,breaker,x");
+    f.SetField(1, 2, "them, \"all\"");
+    EXPECT_EQ(f.Bytes(), "point,method,owner\r\nA,empirical,\"me, myself\"\nB,fuse,\"them, \"\"all\"\"\"\r\nC,breaker,x");
+    f.SetField(2, 0, "C2");  // the last line keeps having no line end
+    EXPECT_EQ(f.Field(2, 0), "C2");
+    EXPECT_EQ(f.Bytes().substr(f.Bytes().size() - 12), "C2,breaker,x");
+    f.SetField(0, 5, "far");  // past the row's last field: the row grows
+    EXPECT_EQ(f.Fields(0), (std::vector<std::string>{"A", "empirical", "me, myself", "", "", "far"}));
+    f.InsertRow(3, {"D", "fuse"});  // after a last line without end: one is added between
+    EXPECT_EQ(f.Bytes().substr(f.Bytes().size() - 23), "C2,breaker,x\r\nD,fuse,\r\n");
+}
+
+TEST(StudyFileTest, RowsMoveWithTheirBytesAndResults) {
+    StudyFile f = Read(ExampleStudy());
+    const std::size_t n = f.RowCount();
+    ASSERT_GE(n, 3u);
+    const std::string raw = f.Raw(1);
+    const std::string energy(f.Results(1)[kIncidentEnergyColumn]);
+    f.RemoveRow(1);
+    EXPECT_EQ(f.RowCount(), n - 1);
+    f.InsertRaw(1, raw);
+    EXPECT_EQ(f.Bytes(), ExampleStudy());
+    EXPECT_EQ(f.Results(1)[kIncidentEnergyColumn], energy);
+}
+
+TEST(StudyFileTest, AddedColumnGoesToTheHeaderAndKeepsTheByteOrderMark) {
+    StudyFile f = Read("\xEF\xBB\xBFpoint,voltage\nA,480\n");
+    EXPECT_EQ(f.Columns()[kMethodColumn], -1);
+    const int at = f.AddColumn("method");
+    EXPECT_EQ(at, 2);
+    EXPECT_EQ(f.Columns()[kMethodColumn], 2);
+    f.SetField(0, at, "empirical");
+    EXPECT_EQ(f.Bytes(), "\xEF\xBB\xBFpoint,voltage,method\nA,480,empirical\n");
+}
+
+// The results of every row are those of the batch calculator for the same file.
+TEST(StudyFileTest, ResultsAreTheBatchCalculatorsForEveryRow) {
+    const std::string study = ExampleStudy();
+    StudyOptions options;
+    options.units.EnergyUnit = "J/cm2";
+    options.units.BoundaryUnit = "mm";
+    std::string batch;
+    ASSERT_TRUE(RunStudy(study, options, [&](std::string_view s) { batch += s; }));
+    const StudyFile f = StudyFile::Parse(study, options);
+    const StudyFile rows = Read(batch);  // the result columns read back as a study
+    ASSERT_EQ(rows.RowCount(), f.RowCount());
+    std::size_t compared = 0;
+    for (std::size_t r = 0; r < f.RowCount(); ++r) {
+        for (int c = 0; c < kStudyResultColumnCount; ++c) {
+            const int at = rows.ColumnOf(kStudyResultNames[static_cast<std::size_t>(c)]);
+            ASSERT_GE(at, 0);
+            EXPECT_EQ(f.Results(r)[static_cast<std::size_t>(c)], rows.Field(r, at)) << "row " << r << " column " << c;
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 0u);
+    // Other units: every row computed again.
+    StudyFile g = Read(study);
+    const std::string inCal(g.Results(0)[kIncidentEnergyColumn]);
+    g.SetOptions(options);
+    EXPECT_EQ(g.Results(0)[kIncidentEnergyColumn], f.Results(0)[kIncidentEnergyColumn]);
+    EXPECT_NE(g.Results(0)[kIncidentEnergyColumn], inCal);
+}
+
+TEST(StudyFileTest, NewStudyHasTheNameAndEveryInputColumn) {
+    StudyFile f;
+    EXPECT_EQ(f.PointColumn(), 0);
+    for (int c = 0; c < kStudyInputColumnCount; ++c) EXPECT_GE(f.Columns()[static_cast<std::size_t>(c)], 1);
+    f.InsertRow(0, {"New point"});
+    EXPECT_EQ(f.Point(0), "New point");
+    EXPECT_EQ(f.Results(0)[kStatusColumn], "error");  // no method yet
+    const StudyFile back = Read(f.Bytes());
+    EXPECT_EQ(back.Bytes(), f.Bytes());
+}
+
+}  // namespace
+}  // namespace zentavo
