@@ -19,6 +19,7 @@
 #include "engine/catalog.h"
 #include "engine/empirical.h"
 #include "engine/fuse.h"
+#include "engine/ieee2018.h"
 #include "engine/number.h"
 #include "engine/shared_state.h"
 
@@ -39,7 +40,12 @@ const std::array<std::string_view, kStudyInputColumnCount> kStudyInputNames = {
     "fuse_class",
     "breaker_type",
     "interrupting_rating",
-    "instantaneous_trip"};
+    "instantaneous_trip",
+    "electrode_configuration",
+    "enclosure_height",
+    "enclosure_width",
+    "enclosure_depth",
+    "enclosure_unit"};
 
 const std::array<std::string_view, kStudyResultColumnCount> kStudyResultNames = {
     "status",
@@ -69,6 +75,47 @@ const std::array<std::string_view, kStudyResultColumnCount> kStudyResultNames = 
 
 namespace {
 
+constexpr std::string_view kMethodWords[] = {"empirical", "fuse", "breaker", "ieee1584-2018"};
+enum Method { kEmpiricalMethod, kFuseMethod, kBreakerMethod, kIeee2018Method };
+constexpr std::string_view kLengthUnitWords[] = {"mm", "inches"};
+
+// The breaker types as a study names them: without the tab and blanks some
+// of them carry in the list.
+constexpr std::array<std::string_view, kBreakerTypes.size()> kBreakerWords = [] {
+    std::array<std::string_view, kBreakerTypes.size()> words{};
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        words[i] = kBreakerTypes[i].substr(0, kBreakerTypes[i].find('\t'));
+    }
+    return words;
+}();
+
+}  // namespace
+
+std::span<const std::string_view> StudyColumnWords(StudyInputColumn column) {
+    switch (column) {
+    case kMethodColumn:
+        return kMethodWords;
+    case kEquipmentClassColumn:
+        return kEquipmentClasses;
+    case kGroundingColumn:
+        return kGroundings;
+    case kFuseClassColumn:
+        return kFuseClasses;
+    case kBreakerTypeColumn:
+        return kBreakerWords;
+    case kElectrodeConfigurationColumn:
+        return kElectrodeWords;
+    case kGapUnitColumn:
+    case kWorkDistanceUnitColumn:
+    case kEnclosureUnitColumn:
+        return kLengthUnitWords;
+    default:
+        return {};
+    }
+}
+
+namespace {
+
 // A row that cannot be computed: its message names the column and the value.
 struct RowError {
     std::string message;
@@ -78,30 +125,36 @@ std::string UnknownValue(std::string_view column, std::string_view value) {
     return std::string(column) + ": unknown value \"" + std::string(value) + "\"";
 }
 
-template <std::size_t N>
-std::optional<int> ItemIndex(const std::array<std::string_view, N>& items, std::string_view v) {
-    for (std::size_t i = 0; i < N; ++i) {
-        if (items[i] == v) return static_cast<int>(i);
+// Where `v` stands among the words of column `c`.
+std::optional<int> WordIndex(StudyInputColumn c, std::string_view v) {
+    const std::span<const std::string_view> words = StudyColumnWords(c);
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (words[i] == v) return static_cast<int>(i);
     }
     return std::nullopt;
 }
 
-// An item given by its text or by its index; empty means the first item.
-template <std::size_t N>
-int ItemOrIndex(const std::array<std::string_view, N>& items, std::string_view column,
-                std::string_view v, bool tailOptional) {
+// A word of column `c`, refused with a message naming the column when it is
+// none of them; empty stays empty (nullopt).
+std::optional<int> Word(StudyInputColumn c, std::string_view v) {
+    if (v.empty()) return std::nullopt;
+    if (auto i = WordIndex(c, v)) return i;
+    throw RowError{UnknownValue(kStudyInputNames[c], v)};
+}
+
+// An item given by its word or by its index; empty means the first item.
+// `listed` are the items as the selector lists them (a breaker type with its
+// tail), also taken.
+int WordOrIndex(StudyInputColumn c, std::string_view v,
+                std::span<const std::string_view> listed) {
     if (v.empty()) return 0;
-    if (auto i = ItemIndex(items, v)) return *i;
-    if (tailOptional) {
-        for (std::size_t i = 0; i < N; ++i) {
-            const std::string_view item = items[i];
-            const std::size_t tab = item.find('\t');
-            if (tab != std::string_view::npos && item.substr(0, tab) == v)
-                return static_cast<int>(i);
-        }
+    if (auto i = WordIndex(c, v)) return *i;
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+        if (listed[i] == v) return static_cast<int>(i);
     }
-    if (v.size() == 1 && v[0] >= '0' && v[0] < static_cast<char>('0' + N)) return v[0] - '0';
-    throw RowError{UnknownValue(column, v)};
+    const std::size_t n = StudyColumnWords(c).size();
+    if (v.size() == 1 && v[0] >= '0' && static_cast<std::size_t>(v[0] - '0') < n) return v[0] - '0';
+    throw RowError{UnknownValue(kStudyInputNames[c], v)};
 }
 
 // Runs one row; fills the result columns `r` (all empty on entry).
@@ -167,7 +220,10 @@ constexpr StudyInputColumn kNumberColumns[] = {kVoltageColumn,
                                                kArcTimeColumn,
                                                kArcTimeReducedColumn,
                                                kInterruptingRatingColumn,
-                                               kInstantaneousTripColumn};
+                                               kInstantaneousTripColumn,
+                                               kEnclosureHeightColumn,
+                                               kEnclosureWidthColumn,
+                                               kEnclosureDepthColumn};
 
 // Runs one row; fills the result columns `r` (all empty on entry).
 class RowRunner {
@@ -184,18 +240,24 @@ public:
 
     void Run() {
         try {
-            const std::string_view method = in_[kMethodColumn];
-            if (method != "empirical" && method != "fuse" && method != "breaker") {
-                throw RowError{UnknownValue("method", method)};
-            }
+            const std::optional<int> method = WordIndex(kMethodColumn, in_[kMethodColumn]);
+            if (!method) throw RowError{UnknownValue("method", in_[kMethodColumn])};
             CheckLengthUnit(kGapUnitColumn);
             CheckLengthUnit(kWorkDistanceUnitColumn);
-            if (method == "empirical") {
+            CheckLengthUnit(kEnclosureUnitColumn);
+            switch (*method) {
+            case kEmpiricalMethod:
                 Empirical();
-            } else if (method == "fuse") {
+                break;
+            case kFuseMethod:
                 Fuse();
-            } else {
+                break;
+            case kBreakerMethod:
                 Breaker();
+                break;
+            default:
+                Ieee2018();
+                break;
             }
         } catch (const RowError& e) {
             Clear();
@@ -211,11 +273,7 @@ public:
 
 private:
     // The length units of a row are the captions "mm" and "inches"; empty means "mm".
-    void CheckLengthUnit(StudyInputColumn c) const {
-        if (!in_[c].empty() && in_[c] != "mm" && in_[c] != "inches") {
-            throw RowError{UnknownValue(kStudyInputNames[c], in_[c])};
-        }
-    }
+    void CheckLengthUnit(StudyInputColumn c) const { Word(c, in_[c]); }
     std::string_view Caption(StudyInputColumn c) const {
         return in_[c].empty() ? std::string_view("mm") : in_[c];
     }
@@ -272,19 +330,10 @@ private:
         // pass the check and give no numbers at all).
         if (f.gapCaption != "mm" && Overflows(f.gap, f.gapCaption)) f.gap = "0";
         f.workDistCaption = Caption(kWorkDistanceUnitColumn);
-        const std::string_view cls = in_[kEquipmentClassColumn];
-        if (!cls.empty()) {
-            auto i = ItemIndex(kEquipmentClasses, cls);
-            if (!i) throw RowError{UnknownValue("equipment_class", cls)};
+        if (auto i = Word(kEquipmentClassColumn, in_[kEquipmentClassColumn])) {
             f.equipmentClass = *i;
         }
-        const std::string_view ground = in_[kGroundingColumn];
-        f.grounding = -1;
-        if (!ground.empty()) {
-            auto i = ItemIndex(kGroundings, ground);
-            if (!i) throw RowError{UnknownValue("grounding", ground)};
-            f.grounding = *i;
-        }
+        f.grounding = Word(kGroundingColumn, in_[kGroundingColumn]).value_or(-1);
 
         SharedState s = StartState();
         const ArcCurrentOutcome first = RunEmpiricalArcCurrent(s, f, o_.sep);
@@ -320,7 +369,7 @@ private:
         f.boltedCurrent = in_[kBoltedCurrentColumn];
         f.workDist = in_[kWorkDistanceColumn];
         f.workDistCaption = Caption(kWorkDistanceUnitColumn);
-        f.fuseClass = ItemOrIndex(kFuseClasses, "fuse_class", in_[kFuseClassColumn], false);
+        f.fuseClass = WordOrIndex(kFuseClassColumn, in_[kFuseClassColumn], {});
         SharedState s = StartState();
         FuseOutcome out = RunFuse(s, f, o_.units, o_.sep);
         if (!out.warning.empty()) return Warn(out.warning);
@@ -339,13 +388,46 @@ private:
         f.workDistCaption = Caption(kWorkDistanceUnitColumn);
         f.interruptingRating = in_[kInterruptingRatingColumn];
         f.instantaneousTrip = in_[kInstantaneousTripColumn];
-        f.breakerType = ItemOrIndex(kBreakerTypes, "breaker_type", in_[kBreakerTypeColumn], true);
+        f.breakerType = WordOrIndex(kBreakerTypeColumn, in_[kBreakerTypeColumn], kBreakerTypes);
         SharedState s = StartState();
         BreakerOutcome out = RunBreaker(s, f, o_.units, o_.sep);
         if (!out.warning.empty()) return Warn(out.warning);
         r_[kStatusColumn] = "ok";
         SingleCase(out.texts);
         r_[kEquationsColumn] = "breaker";
+    }
+
+    // The fields as the 2018 window hands them to the engine; the enclosure
+    // sizes have a unit of their own.
+    void Ieee2018() {
+        // An empty configuration is the engine's "not selected" refusal.
+        Word(kElectrodeConfigurationColumn, in_[kElectrodeConfigurationColumn]);
+        Ieee2018Fields f{in_[kVoltageColumn],
+                         in_[kBoltedCurrentColumn],
+                         in_[kGapColumn],
+                         in_[kElectrodeConfigurationColumn],
+                         in_[kEnclosureHeightColumn],
+                         in_[kEnclosureWidthColumn],
+                         in_[kEnclosureDepthColumn],
+                         in_[kWorkDistanceColumn],
+                         in_[kArcTimeColumn],
+                         in_[kArcTimeReducedColumn]};
+        f.gapCaption = Caption(kGapUnitColumn);
+        f.enclosureCaption = Caption(kEnclosureUnitColumn);
+        f.workDistCaption = Caption(kWorkDistanceUnitColumn);
+        Ieee2018Outcome out = RunIeee2018(f, o_.units, o_.sep);
+        if (!out.warning.empty()) return Warn(out.warning);
+        Ieee2018Texts& t = out.texts;
+        r_[kStatusColumn] = "ok";
+        r_[kArcingCurrentColumn] = std::move(t.arcCurrent);
+        r_[kArcingCurrentReducedColumn] = std::move(t.arcCurrentReduced);
+        Case(t.full, kIncidentEnergyColumn, kFlashBoundaryColumn, kPpeLevelColumn, kClothing1Column,
+             kClothing2Column);
+        Case(t.reduced, kIncidentEnergyReducedColumn, kFlashBoundaryReducedColumn,
+             kPpeLevelReducedColumn, kClothingReduced1Column, kClothingReduced2Column);
+        Approach(t.approach);
+        r_[kGoverningColumn] = t.reducedGoverns ? "reduced" : "full";
+        r_[kEquationsColumn] = "IEEE 1584-2018";
     }
 
     void SingleCase(SingleCaseResultTexts& t) {

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,9 +45,22 @@ enum StudyInputColumn {
     kBreakerTypeColumn,
     kInterruptingRatingColumn,
     kInstantaneousTripColumn,
+    kElectrodeConfigurationColumn,  // the IEEE 1584-2018 method's columns
+    kEnclosureHeightColumn,
+    kEnclosureWidthColumn,
+    kEnclosureDepthColumn,
+    kEnclosureUnitColumn,
     kStudyInputColumnCount
 };
 extern const std::array<std::string_view, kStudyInputColumnCount> kStudyInputNames;
+
+// The words a word column takes, in the order of its list: the methods, the
+// equipment classes, groundings, fuse classes, breaker types, electrode
+// configurations and the length units ("mm", "inches"). Empty for the
+// columns that hold numbers. An empty text is also allowed in a word column:
+// "mm" for a unit, the first item for fuse_class and breaker_type, "not
+// selected" for the others.
+std::span<const std::string_view> StudyColumnWords(StudyInputColumn column);
 
 // The result columns, in output order, after the input columns.
 enum StudyResultColumn {
@@ -73,7 +87,7 @@ enum StudyResultColumn {
     kProhibitedApproachColumn,
     kGoverningColumn,
     kEquationsColumn,  // which equations gave the results: "empirical", "theoretically derived",
-                       // ...
+                       // "fuse", "breaker" or "IEEE 1584-2018"
     kStudyResultColumnCount
 };
 extern const std::array<std::string_view, kStudyResultColumnCount> kStudyResultNames;
