@@ -1,11 +1,23 @@
 #include "batch/study_file.h"
 
 #include <limits>
+#include <utility>
 #include <stdexcept>
 
 #include "batch/csv.h"
 
 namespace zentavo {
+
+const std::array<StudyInputColumn, kStudyInputColumnCount>& StudyInputOrder() {
+    static const auto order = [] {
+        std::array<StudyInputColumn, kStudyInputColumnCount> o{};
+        for (int c = 0; c < kStudyInputColumnCount; ++c) o[static_cast<std::size_t>(c)] = static_cast<StudyInputColumn>(c);
+        // The working-distance unit column stands after the working distance.
+        std::swap(o[kWorkDistanceUnitColumn], o[kWorkDistanceColumn]);
+        return o;
+    }();
+    return order;
+}
 
 PackedResults::PackedResults(const StudyRowResults& results) {
     std::size_t size = 0;
@@ -54,7 +66,7 @@ bool EndsLine(std::string_view raw) {
 
 StudyFile::StudyFile() {
     header_.emplace_back(kPointColumnName);
-    for (std::string_view name : kStudyInputNames) header_.emplace_back(name);
+    for (StudyInputColumn c : StudyInputOrder()) header_.emplace_back(kStudyInputNames[c]);
     head_ = Record(header_, lineEnd_);
     MapColumns();
 }
@@ -180,10 +192,14 @@ void StudyFile::InsertRaw(std::size_t at, std::string raw) {
     rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(at), std::move(row));
 }
 
-void StudyFile::InsertRow(std::size_t at, const std::vector<std::string>& fields) {
+std::string StudyFile::NewRecord(const std::vector<std::string>& fields) const {
     std::vector<std::string> padded = fields;
     if (padded.size() < header_.size()) padded.resize(header_.size());
-    InsertRaw(at, Record(padded, lineEnd_));
+    return Record(padded, lineEnd_);
+}
+
+void StudyFile::InsertRow(std::size_t at, const std::vector<std::string>& fields) {
+    InsertRaw(at, NewRecord(fields));
 }
 
 void StudyFile::RemoveRow(std::size_t at) { rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(at)); }

@@ -21,6 +21,10 @@ namespace zentavo {
 // The name column of a study.
 inline constexpr std::string_view kPointColumnName = "point";
 
+// The input columns in the order a new study and the study window show them:
+// each unit column after its value.
+const std::array<StudyInputColumn, kStudyInputColumnCount>& StudyInputOrder();
+
 // The result texts of one row, packed into one string: a large study holds
 // a hundred thousand of them.
 class PackedResults {
@@ -75,6 +79,9 @@ public:
     const std::string& Raw(std::size_t row) const { return rows_[row].raw; }
     void InsertRaw(std::size_t at, std::string raw);
     void InsertRow(std::size_t at, const std::vector<std::string>& fields);
+    // The bytes of a new row of these fields (as many as the header has, at
+    // least), with the file's line end: what InsertRaw takes.
+    std::string NewRecord(const std::vector<std::string>& fields) const;
     void RemoveRow(std::size_t at);
 
     // The results of a row, in the options' units and separator.

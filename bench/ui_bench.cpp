@@ -30,6 +30,7 @@ class NoDialogs : public DialogService {
 public:
     void Warning(QWidget*, const QString& t) override { qFatal("unexpected: %s", qPrintable(t)); }
     bool Confirm(QWidget*, const QString&) override { return false; }
+    SaveAnswer AskSaveChanges(QWidget*, const QString&) override { return SaveAnswer::Discard; }
     void Information(QWidget*, const QString&) override {}
     void Message(QWidget*, const QString&, const QString&) override {}
     void Error(QWidget*, const QString& t) override { qFatal("unexpected: %s", qPrintable(t)); }

@@ -11,6 +11,7 @@
 #include "ui/preview.h"
 #include "ui/results.h"
 #include "ui/second.h"
+#include "ui/study_window.h"
 #include "ui/units_window.h"
 #include "ui/widgets.h"
 
@@ -75,6 +76,10 @@ void Application::Start() { main_->show(); }
 
 void Application::AskToExit(QWidget* window) {
     if (!dialogs_.Confirm(window, QStringLiteral("Do you wish to exit now?"))) return;
+    // A study with unsaved changes is saved or let go first; a cancel keeps the program running.
+    for (TStudy* study : OpenStudyWindows()) {
+        if (!study->ReadyToClose()) return;
+    }
     dialogs_.Information(window, QStringLiteral("Thank you for using Zentavo"));
     Quit();
 }

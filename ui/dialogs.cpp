@@ -79,6 +79,19 @@ bool QtDialogService::Confirm(QWidget* parent, const QString& text) {
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
+SaveAnswer QtDialogService::AskSaveChanges(QWidget* parent, const QString& text) {
+    switch (QMessageBox::warning(parent, QStringLiteral("Confirm"), text,
+                                 QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                 QMessageBox::Save)) {
+        case QMessageBox::Save:
+            return SaveAnswer::Save;
+        case QMessageBox::Discard:
+            return SaveAnswer::Discard;
+        default:
+            return SaveAnswer::Cancel;
+    }
+}
+
 void QtDialogService::Information(QWidget* parent, const QString& text) {
     QMessageBox::information(parent, QStringLiteral("Information"), text, QMessageBox::Ok);
 }

@@ -18,6 +18,9 @@ struct FileChoice {
     bool confirmOverwrite = true;  // ask before an existing file is chosen for saving
 };
 
+// The answer to "save the changes first?".
+enum class SaveAnswer { Save, Discard, Cancel };
+
 class DialogService {
 public:
     virtual ~DialogService() = default;
@@ -25,6 +28,8 @@ public:
     virtual void Warning(QWidget* parent, const QString& text) = 0;
     // Question ("Confirm") with Yes and No; true for Yes.
     virtual bool Confirm(QWidget* parent, const QString& text) = 0;
+    // Unsaved changes: Save, Discard or Cancel (Cancel also when the box is closed).
+    virtual SaveAnswer AskSaveChanges(QWidget* parent, const QString& text) = 0;
     // Notice ("Information") with OK.
     virtual void Information(QWidget* parent, const QString& text) = 0;
     // A warning with its own title and an OK button.
@@ -54,6 +59,7 @@ class QtDialogService : public DialogService {
 public:
     void Warning(QWidget* parent, const QString& text) override;
     bool Confirm(QWidget* parent, const QString& text) override;
+    SaveAnswer AskSaveChanges(QWidget* parent, const QString& text) override;
     void Information(QWidget* parent, const QString& text) override;
     void Message(QWidget* parent, const QString& title, const QString& text) override;
     void Error(QWidget* parent, const QString& text) override;

@@ -22,6 +22,7 @@
 #include "ui/application.h"
 #include "ui/formedit.h"
 #include "ui/ieee2018_window.h"
+#include "ui/study_window.h"
 #include "ui/label_type.h"
 #include "ui/results.h"
 #include "ui/second.h"
@@ -195,6 +196,17 @@ void Tmain::BuildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName("File1");
     add(file, "Open1", QStringLiteral("Open"), &Tmain::Open1Click);
+    file->addSeparator();
+    QAction* newStudy = file->addAction(QStringLiteral("New study"));
+    newStudy->setObjectName("NewStudy1");
+    connect(newStudy, &QAction::triggered, this, [this] { app_.Guard(this, [&] { NewStudyWindow(app_)->show(); }); });
+    QAction* openStudy = file->addAction(QStringLiteral("Open study…"));
+    openStudy->setObjectName("OpenStudy1");
+    connect(openStudy, &QAction::triggered, this, [this] {
+        app_.Guard(this, [&] {
+            if (TStudy* w = OpenStudyWindow(app_, this)) w->show();
+        });
+    });
     file->addSeparator();
     add(file, "Exit1", QStringLiteral("E&xit"), &Tmain::Exit1Click);
     Options1 = menuBar()->addMenu(QStringLiteral("Options"));

@@ -36,6 +36,17 @@ public:
         answers.pop_front();
         return a;
     }
+    std::deque<SaveAnswer> saveAnswers;  // answers to "save the changes first?"
+    SaveAnswer AskSaveChanges(QWidget*, const QString& text) override {
+        shown.append({"SaveChanges", text});
+        if (saveAnswers.empty()) {
+            unexpected = true;
+            return SaveAnswer::Cancel;
+        }
+        const SaveAnswer a = saveAnswers.front();
+        saveAnswers.pop_front();
+        return a;
+    }
     void Information(QWidget*, const QString& text) override {
         shown.append({"Information", text});
     }

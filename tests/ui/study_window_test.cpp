@@ -1,0 +1,401 @@
+// The study window as a user works in it: open a study, edit a cell and see
+// its row computed again, undo and redo, copy and paste rows, sort and
+// filter, save to the same bytes, and never lose unsaved changes on close.
+#include <sys/stat.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <chrono>
+#include <memory>
+
+#include "fake_dialogs.h"
+#include "ui/application.h"
+#include "ui/main_window.h"
+#include "ui/study_window.h"
+#include "ui/units_window.h"
+#include "ui/widgets.h"
+
+using namespace zentavo;
+using namespace zentavo::ui;
+
+namespace {
+
+// A small study with a column of the user's own between the program's.
+const char kStudy[] =
+    "point,owner,method,voltage,bolted_current,gap,gap_unit,work_distance,work_distance_unit,"
+    "equipment_class,grounding,arc_time,arc_time_reduced,fuse_class,breaker_type,interrupting_rating,"
+    "instantaneous_trip\r\n"
+    "MCC-1,\"Smith, J.\",empirical,480,20,32,mm,455,mm,Switchgear,Grounded,0.2,0.25,,,,\r\n"
+    "Panel P-4,Lee,empirical,208,4,25,mm,455,mm,MCC and Panels,Grounded,0.1,0.1,,,,\r\n"
+    "Fused switch,Lee,fuse,480,30,25,mm,455,mm,MCC and Panels,Grounded,,,\"Class L Fuse, 1201 A to 1600 A\",,,\r\n"
+    "Bad point,Kim,empirical,480,abc,32,mm,455,mm,Switchgear,Grounded,0.2,0.25,,,,\r\n";
+
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll();
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+}  // namespace
+
+class StudyWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<FakeDialogs> dialogs;
+    std::unique_ptr<Application> app;
+    std::unique_ptr<QTemporaryDir> dir;
+    QPointer<TStudy> study;
+
+    QString Path(const QString& name) const { return dir->filePath(name); }
+
+    // Opens kStudy through File > Open study… of the main window.
+    void OpenExample() {
+        WriteAll(Path("study.csv"), kStudy);
+        dialogs->fileNames = {Path("study.csv")};
+        app->main().findChild<QAction*>("OpenStudy1")->trigger();
+        const auto windows = OpenStudyWindows();
+        QCOMPARE(int(windows.size()), 1);
+        study = windows.front();
+        QVERIFY(dialogs->shown.isEmpty());
+    }
+    int Col(const char* name) const { return study->model().ColumnNamed(name); }
+    QString Cell(int row, const char* column) const {
+        return study->model().data(study->model().index(row, Col(column)), Qt::DisplayRole).toString();
+    }
+    // Types into a cell as the user does: through the table's sort and filter.
+    bool Type(int row, const char* column, const QString& text) {
+        return study->view().setData(study->view().mapFromSource(study->model().index(row, Col(column))), text);
+    }
+
+private slots:
+    void init() {
+        dialogs = std::make_unique<FakeDialogs>();
+        app = std::make_unique<Application>(*dialogs);
+        app->Start();
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+    }
+    void cleanup() {
+        for (TStudy* w : OpenStudyWindows()) {
+            w->model().undoStack().setClean();
+            w->close();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY2(!dialogs->unexpected, "a question or file dialog the test did not script");
+        app.reset();
+        dialogs.reset();
+        dir.reset();
+    }
+
+    void opensComputesAndSavesTheSameBytes() {
+        OpenExample();
+        QVERIFY(study->isVisible());
+        QCOMPARE(study->model().rowCount(), 4);
+        QCOMPARE(Cell(0, "owner"), QString("Smith, J."));
+        QCOMPARE(Cell(0, "status"), QString("ok"));
+        QVERIFY(!Cell(0, "incident_energy").isEmpty());
+        QCOMPARE(Cell(3, "status"), QString("error"));
+        // The refusal is the row's tooltip.
+        const QString tip =
+            study->model().data(study->model().index(3, Col("voltage")), Qt::ToolTipRole).toString();
+        QVERIFY2(tip.contains("abc"), qPrintable(tip));
+        QCOMPARE(study->StatusText->text(), QString("4 points: 3 computed, 1 refused"));
+        QVERIFY(!study->IsModified());
+        // Saved unchanged: identical bytes, the unknown column in its place.
+        study->findChild<QAction*>("SaveStudy1")->trigger();
+        QCOMPARE(ReadAll(Path("study.csv")), QByteArray(kStudy));
+        QVERIFY(dialogs->shown.isEmpty());
+    }
+
+    void anEditComputesItsRowAgainAndUndoRedoWalkBack() {
+        OpenExample();
+        const QString before = Cell(0, "incident_energy");
+        QVERIFY(Type(0, "bolted_current", "40"));
+        QVERIFY(study->IsModified());
+        QVERIFY(study->windowTitle().contains("study.csv"));
+        const QString after = Cell(0, "incident_energy");
+        QVERIFY2(after.toDouble() > before.toDouble(), qPrintable(before + " -> " + after));
+        // The bad row mended: computed at once.
+        QVERIFY(Type(3, "bolted_current", "20"));
+        QCOMPARE(Cell(3, "status"), QString("ok"));
+        QCOMPARE(Cell(3, "incident_energy"), before);  // the same inputs as row 0 had
+        QCOMPARE(study->StatusText->text(), QString("4 points: 4 computed, 0 refused"));
+        study->findChild<QAction*>("UndoStudy1")->trigger();
+        study->findChild<QAction*>("UndoStudy1")->trigger();
+        QCOMPARE(Cell(0, "incident_energy"), before);
+        QCOMPARE(Cell(3, "status"), QString("error"));
+        QVERIFY(!study->IsModified());
+        QCOMPARE(QByteArray::fromStdString(study->model().file().Bytes()), QByteArray(kStudy));
+        study->findChild<QAction*>("RedoStudy1")->trigger();
+        QCOMPARE(Cell(0, "incident_energy"), after);
+        // A word column offers its words in a list.
+        const QStringList methods = study->model().Words(Col("method"));
+        QVERIFY(methods.contains("empirical") && methods.contains("fuse") && methods.contains("breaker"));
+        QVERIFY(study->model().Words(Col("voltage")).isEmpty());
+        QVERIFY(study->model().Words(Col("owner")).isEmpty());
+        // Result cells are not edited.
+        QVERIFY(!(study->model().flags(study->model().index(0, Col("incident_energy"))) & Qt::ItemIsEditable));
+    }
+
+    void aNumberThatIsNotOneIsRefusedInTheEditor() {
+        OpenExample();
+        QTableView* table = study->StudyTable;
+        const QModelIndex cell = study->view().mapFromSource(study->model().index(0, Col("voltage")));
+        table->setCurrentIndex(cell);
+        table->edit(cell);
+        auto* editor = table->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        editor->setText("4x80");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(dialogs->shown.size(), 1);
+        QCOMPARE(dialogs->shown[0].kind, QString("Warning"));
+        QVERIFY(dialogs->shown[0].text.contains("4x80"));
+        QCOMPARE(Cell(0, "voltage"), QString("480"));
+        QVERIFY(!study->IsModified());
+        dialogs->Clear();
+        // The method cell edits in a list of its words.
+        const QModelIndex method = study->view().mapFromSource(study->model().index(0, Col("method")));
+        table->setCurrentIndex(method);
+        table->edit(method);
+        auto* box = table->findChild<QComboBox*>();
+        QVERIFY(box);
+        QCOMPARE(box->currentText(), QString("empirical"));
+        box->setCurrentText("breaker");
+        QTest::keyClick(box, Qt::Key_Return);
+        QTRY_COMPARE(Cell(0, "method"), QString("breaker"));
+    }
+
+    void rowsAddDuplicateDeleteAndComeBack() {
+        OpenExample();
+        study->StudyTable->setCurrentIndex(study->view().index(1, 0));
+        study->findChild<QAction*>("AddRow1")->trigger();
+        QCOMPARE(study->model().rowCount(), 5);
+        QCOMPARE(Cell(2, "point"), QString("New point"));
+        QCOMPARE(Cell(2, "status"), QString("error"));  // no method yet
+        study->StudyTable->clearSelection();
+        study->StudyTable->selectionModel()->select(study->view().index(0, 0), QItemSelectionModel::Select);
+        study->StudyTable->selectionModel()->select(study->view().index(4, 0), QItemSelectionModel::Select);
+        study->findChild<QAction*>("DeleteRows1")->trigger();
+        QCOMPARE(study->model().rowCount(), 3);
+        QCOMPARE(Cell(0, "point"), QString("Panel P-4"));
+        QCOMPARE(Cell(2, "point"), QString("Fused switch"));
+        study->StudyTable->clearSelection();
+        study->StudyTable->setCurrentIndex(study->view().index(2, 0));
+        study->findChild<QAction*>("DuplicateRows1")->trigger();
+        QCOMPARE(Cell(3, "point"), QString("Fused switch"));
+        QCOMPARE(Cell(3, "incident_energy"), Cell(2, "incident_energy"));
+        for (int i = 0; i < 3; ++i) study->findChild<QAction*>("UndoStudy1")->trigger();
+        QCOMPARE(QByteArray::fromStdString(study->model().file().Bytes()), QByteArray(kStudy));
+    }
+
+    void copiedRowsPasteBackWhole() {
+        OpenExample();
+        study->StudyTable->selectionModel()->select(study->view().index(0, 3), QItemSelectionModel::Select);
+        study->StudyTable->selectionModel()->select(study->view().index(2, 1), QItemSelectionModel::Select);
+        study->findChild<QAction*>("CopyRows1")->trigger();
+        const QString copied = QGuiApplication::clipboard()->text();
+        QVERIFY2(copied.startsWith("point\tmethod\t"), qPrintable(copied.left(80)));
+        QCOMPARE(copied.count('\n'), 3);
+        study->StudyTable->setCurrentIndex(study->view().index(3, 0));
+        study->findChild<QAction*>("PasteRows1")->trigger();
+        QCOMPARE(study->model().rowCount(), 6);
+        for (const char* column : {"point", "owner", "method", "fuse_class", "incident_energy", "ppe_level"}) {
+            QCOMPARE(Cell(4, column), Cell(0, column));
+            QCOMPARE(Cell(5, column), Cell(2, column));
+        }
+        // One step undoes the paste.
+        study->findChild<QAction*>("UndoStudy1")->trigger();
+        QCOMPARE(study->model().rowCount(), 4);
+        // Lines from a spreadsheet without a heading fill the columns in the table's order.
+        QGuiApplication::clipboard()->setText("Bus 7\tempirical\t600\t10\t32\tmm\t610\tmm\tSwitchgear\tGrounded\t0.1\t0.1\n");
+        study->StudyTable->setCurrentIndex(QModelIndex());
+        study->findChild<QAction*>("PasteRows1")->trigger();
+        QCOMPARE(study->model().rowCount(), 5);
+        QCOMPARE(Cell(4, "point"), QString("Bus 7"));
+        QCOMPARE(Cell(4, "status"), QString("ok"));
+        // A pasted number that is none is refused whole, with a message.
+        QGuiApplication::clipboard()->setText("point\tvoltage\nX\t48O\n");
+        study->findChild<QAction*>("PasteRows1")->trigger();
+        QCOMPARE(study->model().rowCount(), 5);
+        QCOMPARE(dialogs->shown.size(), 1);
+        QVERIFY(dialogs->shown[0].text.contains("48O"));
+    }
+
+    void sortsByNumberAndFilters() {
+        OpenExample();
+        const int energy = Col("incident_energy");
+        study->StudyTable->sortByColumn(energy, Qt::DescendingOrder);
+        auto& v = study->view();
+        // Numbers by value, then the refused row without a number.
+        double last = 1e300;
+        for (int r = 0; r < 3; ++r) {
+            const double e = v.index(r, energy).data().toString().toDouble();
+            QVERIFY2(e <= last, qPrintable(QString::number(e)));
+            last = e;
+        }
+        QCOMPARE(v.index(3, Col("point")).data().toString(), QString("Bad point"));
+        // Sorted rows edit the right row, and the row takes its new place.
+        int mcc = -1;
+        for (int r = 0; r < v.rowCount(); ++r) {
+            if (v.index(r, Col("point")).data().toString() == "MCC-1") mcc = r;
+        }
+        QVERIFY(mcc > 0);
+        QVERIFY(v.setData(v.index(mcc, Col("arc_time")), "2"));
+        QCOMPARE(v.index(0, Col("point")).data().toString(), QString("MCC-1"));
+        QCOMPARE(v.index(0, Col("arc_time")).data().toString(), QString("2"));
+        QCOMPARE(v.index(3, Col("point")).data().toString(), QString("Bad point"));
+        study->FilterColumnBox->setCurrentIndex(Col("method") + 1);
+        study->FilterEdit->setText("FUSE");
+        QCOMPARE(v.rowCount(), 1);
+        QCOMPARE(v.index(0, Col("point")).data().toString(), QString("Fused switch"));
+        study->FilterColumnBox->setCurrentIndex(0);
+        study->FilterEdit->setText("lee");
+        QCOMPARE(v.rowCount(), 2);
+    }
+
+    void commaLocaleShowsAndKeepsNumbers() {
+        StudyFile file = StudyFile::Parse(kStudy, StudyOptions{});
+        StudyModel model(std::move(file), ',');
+        const int t = model.ColumnNamed("arc_time");
+        QCOMPARE(model.data(model.index(0, t), Qt::DisplayRole).toString(), QString("0,2"));
+        QVERIFY(model.setData(model.index(0, t), "0,5", Qt::EditRole));
+        QCOMPARE(model.file().Field(0, model.file().Columns()[kArcTimeColumn]), std::string("0.5"));
+        QCOMPARE(model.data(model.index(0, t), Qt::DisplayRole).toString(), QString("0,5"));
+        // The name and the user's own columns are kept as typed.
+        QVERIFY(model.setData(model.index(0, model.ColumnNamed("owner")), "1.5", Qt::EditRole));
+        QCOMPARE(model.data(model.index(0, model.ColumnNamed("owner")), Qt::DisplayRole).toString(), QString("1.5"));
+        // Results in the user's separator too; words stay words.
+        const QString energy = model.data(model.index(0, model.ColumnNamed("incident_energy")), Qt::DisplayRole).toString();
+        QVERIFY2(energy.contains(',') && !energy.contains('.'), qPrintable(energy));
+        QVERIFY(model.data(model.index(0, model.ColumnNamed("clothing_2")), Qt::DisplayRole).toString().endsWith('.'));
+    }
+
+    void closingWithChangesAsksFirst() {
+        OpenExample();
+        QVERIFY(Type(0, "voltage", "600"));
+        dialogs->saveAnswers = {SaveAnswer::Cancel};
+        QVERIFY(!study->close());
+        QVERIFY(study->isVisible());
+        QCOMPARE(dialogs->shown.size(), 1);
+        QVERIFY(dialogs->shown[0].text.contains("study.csv"));
+        // Save: the file is written, then the window closes.
+        dialogs->saveAnswers = {SaveAnswer::Save};
+        QVERIFY(study->close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(study.isNull());
+        QVERIFY(ReadAll(Path("study.csv")).contains("MCC-1,\"Smith, J.\",empirical,600,"));
+        // A new study closes without a question until it is edited.
+        app->main().findChild<QAction*>("NewStudy1")->trigger();
+        study = OpenStudyWindows().front();
+        dialogs->Clear();
+        QVERIFY(study->close());
+        QVERIFY(dialogs->shown.isEmpty());
+    }
+
+    // The program's end with an unsaved study in its real event loop: Cancel
+    // keeps both running; Discard lets the program end.
+    void exitAsksAboutUnsavedStudies() {
+        OpenExample();
+        QVERIFY(Type(1, "voltage", "240"));
+        dialogs->answers = {true};
+        dialogs->saveAnswers = {SaveAnswer::Cancel};
+        app->main().findChild<QAction*>("Exit1")->trigger();
+        QVERIFY(!app->quitRequested());
+        QVERIFY(study->isVisible());
+        bool overdue = false;
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, [&] {
+            overdue = true;
+            QCoreApplication::exit(3);
+        });
+        watchdog.start(5000);
+        dialogs->answers = {true};
+        dialogs->saveAnswers = {SaveAnswer::Discard};
+        QTimer::singleShot(0, study, [this] { app->main().findChild<QAction*>("Exit1")->trigger(); });
+        const int status = QApplication::exec();
+        QVERIFY2(!overdue, "the event loop was still running 5 s after the exit");
+        QCOMPARE(status, 0);
+        QVERIFY(ReadAll(Path("study.csv")) == QByteArray(kStudy));  // discarded: the file as it was
+    }
+
+    void refusesWhatIsNoStudyFile() {
+        // A named pipe: refused at once, never waited on.
+        const QString fifo = Path("pipe.csv");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const struct {
+            QString path;
+            QString message;
+        } cases[] = {
+            {fifo, "pipe.csv is not a regular file."},
+            {Path("missing.csv"), "Cannot open missing.csv"},
+            {dir->path(), "is not a regular file."},
+        };
+        for (const auto& c : cases) {
+            dialogs->Clear();
+            dialogs->fileNames = {c.path};
+            const auto started = std::chrono::steady_clock::now();
+            app->main().findChild<QAction*>("OpenStudy1")->trigger();
+            QVERIFY(std::chrono::steady_clock::now() - started < std::chrono::seconds(2));
+            QCOMPARE(dialogs->shown.size(), 1);
+            QCOMPARE(dialogs->shown[0].kind, QString("Error"));
+            QVERIFY2(dialogs->shown[0].text.contains(c.message), qPrintable(dialogs->shown[0].text));
+        }
+        WriteAll(Path("bad.csv"), "point,method\n\"never closed,fuse\n");
+        dialogs->Clear();
+        dialogs->fileNames = {Path("bad.csv")};
+        app->main().findChild<QAction*>("OpenStudy1")->trigger();
+        QCOMPARE(dialogs->shown.size(), 1);
+        QVERIFY2(dialogs->shown[0].text.startsWith("bad.csv is not a study: "), qPrintable(dialogs->shown[0].text));
+        QVERIFY(OpenStudyWindows().empty());
+    }
+
+    void exportWritesTheBatchResults() {
+        OpenExample();
+        dialogs->fileNames = {Path("results.csv")};
+        study->findChild<QAction*>("ExportResults1")->trigger();
+        QVERIFY(dialogs->shown.isEmpty());
+        const QByteArray out = ReadAll(Path("results.csv"));
+        const QList<QByteArray> lines = out.split('\n');
+        QVERIFY(lines[0].startsWith("point,owner,method,"));
+        QVERIFY(lines[0].contains(",status,message,arcing_current,"));
+        QVERIFY(lines[1].startsWith("MCC-1,\"Smith, J.\",empirical,480,"));
+        QVERIFY(lines[4].contains(",error,"));
+        QCOMPARE(dialogs->fileDialogs.back().initialName, Path("study-results.csv"));
+    }
+
+    void outputUnitsOfTheUnitsWindowApply() {
+        OpenExample();
+        const QString cal = Cell(0, "incident_energy");
+        QVERIFY(study->model().headerData(Col("incident_energy"), Qt::Horizontal, Qt::DisplayRole).toString().endsWith("(cal/cm2)"));
+        auto* energyUnit = app->FormUnits().findChild<QComboBox*>("ComboBox2");
+        QVERIFY(energyUnit);
+        const int joules = energyUnit->findText("J/cm2");
+        QVERIFY(joules >= 0);
+        energyUnit->setCurrentIndex(joules);
+        study->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(study));
+        QTRY_VERIFY(study->model().headerData(Col("incident_energy"), Qt::Horizontal, Qt::DisplayRole).toString().endsWith("(J/cm2)"));
+        const double ratio = Cell(0, "incident_energy").toDouble() / cal.toDouble();
+        QVERIFY2(ratio > 4.1 && ratio < 4.3, qPrintable(QString::number(ratio)));
+    }
+};
+
+QTEST_MAIN(StudyWindowTest)
+#include "study_window_test.moc"

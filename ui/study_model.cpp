@@ -1,0 +1,528 @@
+#include "ui/study_model.h"
+
+#include <QBrush>
+#include <QColor>
+#include <QFont>
+#include <QUndoCommand>
+#include <algorithm>
+#include <stdexcept>
+
+#include "engine/number.h"
+#include "ui/widgets.h"
+
+namespace zentavo::ui {
+
+namespace {
+
+bool ReadsAsNumber(std::string_view text, char sep) {
+    if (text.empty()) return false;
+    try {
+        ParseNumber(text, sep);
+        return true;
+    } catch (const ConversionError&) {
+        return false;
+    }
+}
+
+class SetCellCommand : public QUndoCommand {
+public:
+    SetCellCommand(StudyModel& model, int row, int column, std::string before, std::string after)
+        : model_(model), row_(row), column_(column), before_(std::move(before)), after_(std::move(after)) {
+        setText(QStringLiteral("Edit %1").arg(model.ColumnName(column)));
+    }
+    void redo() override { model_.SetCell(row_, column_, after_); }
+    void undo() override { model_.SetCell(row_, column_, before_); }
+
+private:
+    StudyModel& model_;
+    int row_, column_;
+    std::string before_, after_;
+};
+
+// Rows put in at one place (add, duplicate, paste).
+class InsertCommand : public QUndoCommand {
+public:
+    InsertCommand(StudyModel& model, int at, std::vector<std::string> raws, const QString& text)
+        : model_(model), at_(at), raws_(std::move(raws)) {
+        setText(text);
+    }
+    void redo() override { model_.InsertRaws(at_, raws_); }
+    void undo() override { model_.RemoveRange(at_, static_cast<int>(raws_.size())); }
+
+private:
+    StudyModel& model_;
+    int at_;
+    std::vector<std::string> raws_;
+};
+
+// Rows taken out wherever they stand, and put back in their places by undo.
+class RemoveCommand : public QUndoCommand {
+public:
+    RemoveCommand(StudyModel& model, std::vector<int> rows) : model_(model), rows_(std::move(rows)) {
+        std::sort(rows_.begin(), rows_.end());
+        rows_.erase(std::unique(rows_.begin(), rows_.end()), rows_.end());
+        raws_.reserve(rows_.size());
+        for (int r : rows_) raws_.push_back(model.file().Raw(static_cast<std::size_t>(r)));
+        setText(QStringLiteral("Delete rows"));
+    }
+    void redo() override {
+        // From the last range back, so the earlier rows keep their places.
+        std::size_t end = rows_.size();
+        while (end > 0) {
+            std::size_t begin = end - 1;
+            while (begin > 0 && rows_[begin - 1] + 1 == rows_[begin]) --begin;
+            model_.RemoveRange(rows_[begin], static_cast<int>(end - begin));
+            end = begin;
+        }
+    }
+    void undo() override {
+        std::size_t begin = 0;
+        while (begin < rows_.size()) {
+            std::size_t end = begin + 1;
+            while (end < rows_.size() && rows_[end - 1] + 1 == rows_[end]) ++end;
+            model_.InsertRaws(rows_[begin], {raws_.begin() + static_cast<std::ptrdiff_t>(begin),
+                                             raws_.begin() + static_cast<std::ptrdiff_t>(end)});
+            begin = end;
+        }
+    }
+
+private:
+    StudyModel& model_;
+    std::vector<int> rows_;
+    std::vector<std::string> raws_;
+};
+
+// The tint of a row by the PPE level of its governing case.
+QColor LevelTint(std::string_view level) {
+    if (level == "0") return QColor(0xE6, 0xF4, 0xE6);
+    if (level == "1") return QColor(0xFF, 0xF9, 0xD0);
+    if (level == "2") return QColor(0xFF, 0xE7, 0xC2);
+    if (level == "3") return QColor(0xFF, 0xD2, 0xA8);
+    if (level == "4") return QColor(0xFF, 0xC0, 0xC0);
+    return {};
+}
+
+// One field of a spreadsheet's tab-separated text, in quotes when it holds a
+// tab, a line break or a quote.
+void AppendTsvField(QString& out, const QString& field) {
+    if (field.contains(QLatin1Char('\t')) || field.contains(QLatin1Char('\n')) ||
+        field.contains(QLatin1Char('\r')) || field.contains(QLatin1Char('"'))) {
+        QString quoted = field;
+        quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
+        out += QLatin1Char('"') + quoted + QLatin1Char('"');
+    } else {
+        out += field;
+    }
+}
+
+std::vector<QStringList> ParseTsv(const QString& text) {
+    std::vector<QStringList> rows;
+    QStringList row;
+    QString field;
+    bool quoted = false, any = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == QLatin1Char('"')) {
+                if (i + 1 < text.size() && text[i + 1] == QLatin1Char('"')) {
+                    field += c;
+                    ++i;
+                } else {
+                    quoted = false;
+                }
+            } else {
+                field += c;
+            }
+        } else if (c == QLatin1Char('"') && field.isEmpty()) {
+            quoted = true;
+            any = true;
+        } else if (c == QLatin1Char('\t')) {
+            row << field;
+            field.clear();
+            any = true;
+        } else if (c == QLatin1Char('\n') || c == QLatin1Char('\r')) {
+            if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) ++i;
+            if (any || !field.isEmpty()) {
+                row << field;
+                rows.push_back(row);
+            }
+            row.clear();
+            field.clear();
+            any = false;
+        } else {
+            field += c;
+            any = true;
+        }
+    }
+    if (any || !field.isEmpty()) {
+        row << field;
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+}  // namespace
+
+StudyModel::StudyModel(StudyFile file, char sep, QObject* parent)
+    : QAbstractTableModel(parent), file_(std::move(file)), sep_(sep) {
+    columns_.push_back({Column::Point, 0});
+    for (StudyInputColumn c : StudyInputOrder()) columns_.push_back({Column::Input, c});
+    // The user's own columns, in the file's order.
+    const std::vector<std::string>& header = file_.Header();
+    for (int c = 0; c < static_cast<int>(header.size()); ++c) {
+        if (c == file_.PointColumn()) continue;
+        if (std::find(file_.Columns().begin(), file_.Columns().end(), c) != file_.Columns().end()) continue;
+        columns_.push_back({Column::Other, c});
+    }
+    for (int c = 0; c < kStudyResultColumnCount; ++c) {
+        if (c == kMessageColumn) continue;  // the status column's tooltip
+        columns_.push_back({Column::Result, c});
+    }
+    undo_.setClean();
+}
+
+QString StudyModel::ColumnName(int column) const {
+    const Column& c = columns_[static_cast<std::size_t>(column)];
+    switch (c.kind) {
+        case Column::Point:
+            return FromUtf8(kPointColumnName);
+        case Column::Input:
+            return FromUtf8(kStudyInputNames[static_cast<std::size_t>(c.index)]);
+        case Column::Other:
+            return FromUtf8(file_.Header()[static_cast<std::size_t>(c.index)]);
+        case Column::Result:
+            return FromUtf8(kStudyResultNames[static_cast<std::size_t>(c.index)]);
+    }
+    return {};
+}
+
+int StudyModel::ColumnNamed(const QString& name) const {
+    for (int c = 0; c < columnCount(); ++c) {
+        if (ColumnName(c) == name) return c;
+    }
+    return -1;
+}
+
+bool StudyModel::IsNumberColumn(int column) const {
+    const Column& c = columns_[static_cast<std::size_t>(column)];
+    return c.kind == Column::Input && StudyColumnWords(static_cast<StudyInputColumn>(c.index)).empty();
+}
+
+QStringList StudyModel::Words(int column) const {
+    const Column& c = columns_[static_cast<std::size_t>(column)];
+    if (c.kind != Column::Input) return {};
+    QStringList words;
+    for (std::string_view w : StudyColumnWords(static_cast<StudyInputColumn>(c.index))) words << FromUtf8(w);
+    if (!words.isEmpty()) words.prepend(QString());
+    return words;
+}
+
+int StudyModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(file_.RowCount());
+}
+
+int StudyModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(columns_.size());
+}
+
+const std::vector<std::string>& StudyModel::RowFields(int row) const {
+    if (cachedRow_ != row) {
+        cachedFields_ = file_.Fields(static_cast<std::size_t>(row));
+        cachedRow_ = row;
+    }
+    return cachedFields_;
+}
+
+std::string StudyModel::Cell(int row, int column) const {
+    const Column& c = columns_[static_cast<std::size_t>(column)];
+    int at = -1;
+    switch (c.kind) {
+        case Column::Point:
+            at = file_.PointColumn();
+            break;
+        case Column::Input:
+            at = file_.Columns()[static_cast<std::size_t>(c.index)];
+            break;
+        case Column::Other:
+            at = c.index;
+            break;
+        case Column::Result:
+            return std::string(file_.Results(static_cast<std::size_t>(row))[static_cast<std::size_t>(c.index)]);
+    }
+    const std::vector<std::string>& fields = RowFields(row);
+    return at >= 0 && static_cast<std::size_t>(at) < fields.size() ? fields[static_cast<std::size_t>(at)] : std::string();
+}
+
+QString StudyModel::Shown(const std::string& text, bool number) const {
+    if (number && sep_ != '.' && text.find('.') != std::string::npos && ReadsAsNumber(text, '.')) {
+        std::string local = text;
+        std::replace(local.begin(), local.end(), '.', sep_);
+        return FromUtf8(local);
+    }
+    return FromUtf8(text);
+}
+
+std::string StudyModel::Stored(const QString& typed, int column) const {
+    std::string text = Utf8(typed);
+    if (IsNumberColumn(column) && sep_ != '.' && ReadsAsNumber(text, sep_)) {
+        std::replace(text.begin(), text.end(), sep_, '.');
+    }
+    return text;
+}
+
+QVariant StudyModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) return {};
+    const int row = index.row(), column = index.column();
+    const Column& c = columns_[static_cast<std::size_t>(column)];
+    const PackedResults& results = file_.Results(static_cast<std::size_t>(row));
+    const bool number = c.kind == Column::Result || IsNumberColumn(column);
+    switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            return Shown(Cell(row, column), number);
+        case SortRole: {
+            const std::string text = Cell(row, column);
+            if (ReadsAsNumber(text, '.')) return ParseNumber(text, '.');
+            return FromUtf8(text);
+        }
+        case Qt::ToolTipRole:
+            if (results[kStatusColumn] != "ok" && !results[kMessageColumn].empty()) {
+                return FromUtf8(results[kMessageColumn]);
+            }
+            return {};
+        case Qt::BackgroundRole: {
+            if (results[kStatusColumn] != "ok") return QBrush(QColor(0xE4, 0xE4, 0xE4));
+            const bool reduced = results[kGoverningColumn] == "reduced";
+            const QColor tint = LevelTint(results[reduced ? kPpeLevelReducedColumn : kPpeLevelColumn]);
+            return tint.isValid() ? QVariant(QBrush(tint)) : QVariant();
+        }
+        case Qt::FontRole: {
+            if (c.kind != Column::Result || results[kStatusColumn] != "ok") return {};
+            const bool reduced = results[kGoverningColumn] == "reduced";
+            const bool governing =
+                reduced ? (c.index == kIncidentEnergyReducedColumn || c.index == kFlashBoundaryReducedColumn ||
+                           c.index == kPpeLevelReducedColumn)
+                        : (c.index == kIncidentEnergyColumn || c.index == kFlashBoundaryColumn ||
+                           c.index == kPpeLevelColumn);
+            if (!governing) return {};
+            QFont f;
+            f.setBold(true);
+            return f;
+        }
+        default:
+            return {};
+    }
+}
+
+QVariant StudyModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, orientation, role);
+    if (orientation == Qt::Vertical) return section + 1;
+    const QString name = ColumnName(section);
+    const Column& c = columns_[static_cast<std::size_t>(section)];
+    if (c.kind != Column::Result) return name;
+    const UnitSettings& u = file_.Options().units;
+    std::string unit;
+    switch (c.index) {
+        case kArcingCurrentColumn:
+        case kArcingCurrentReducedColumn:
+            unit = "kA";
+            break;
+        case kIncidentEnergyColumn:
+        case kIncidentEnergyReducedColumn:
+            unit = u.EnergyUnit;
+            break;
+        case kFlashBoundaryColumn:
+        case kFlashBoundaryReducedColumn:
+        case kLimitedApproachColumn:
+        case kRestrictedApproachColumn:
+        case kProhibitedApproachColumn:
+            unit = u.BoundaryUnit;
+            break;
+        case kPressureColumn:
+        case kPressureReducedColumn:
+            unit = u.PressureUnit;
+            break;
+        case kTntColumn:
+        case kTntReducedColumn:
+            unit = u.TntUnit;
+            break;
+        default:
+            return name;
+    }
+    return QStringLiteral("%1 (%2)").arg(name, FromUtf8(unit));
+}
+
+Qt::ItemFlags StudyModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (columns_[static_cast<std::size_t>(index.column())].kind != Column::Result) f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool StudyModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable)) return false;
+    const std::string after = Stored(value.toString(), index.column());
+    const std::string before = Cell(index.row(), index.column());
+    if (after == before) return true;
+    undo_.push(new SetCellCommand(*this, index.row(), index.column(), before, after));
+    return true;
+}
+
+void StudyModel::SetCell(int row, int column, const std::string& text) {
+    const Column& c = columns_[static_cast<std::size_t>(column)];
+    int at = -1;
+    switch (c.kind) {
+        case Column::Point:
+            at = file_.PointColumn();
+            if (at < 0) at = file_.AddColumn(kPointColumnName);
+            break;
+        case Column::Input:
+            at = file_.Columns()[static_cast<std::size_t>(c.index)];
+            if (at < 0) at = file_.AddColumn(kStudyInputNames[static_cast<std::size_t>(c.index)]);
+            break;
+        case Column::Other:
+            at = c.index;
+            break;
+        case Column::Result:
+            return;
+    }
+    Forget();
+    file_.SetField(static_cast<std::size_t>(row), at, text);
+    emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+}
+
+void StudyModel::InsertRaws(int at, const std::vector<std::string>& raws) {
+    if (raws.empty()) return;
+    Forget();
+    beginInsertRows({}, at, at + static_cast<int>(raws.size()) - 1);
+    for (std::size_t i = 0; i < raws.size(); ++i) file_.InsertRaw(static_cast<std::size_t>(at) + i, raws[i]);
+    endInsertRows();
+}
+
+std::vector<std::string> StudyModel::RemoveRange(int at, int count) {
+    std::vector<std::string> raws;
+    if (count <= 0) return raws;
+    Forget();
+    beginRemoveRows({}, at, at + count - 1);
+    for (int i = count - 1; i >= 0; --i) {
+        raws.push_back(file_.Raw(static_cast<std::size_t>(at + i)));
+        file_.RemoveRow(static_cast<std::size_t>(at + i));
+    }
+    endRemoveRows();
+    std::reverse(raws.begin(), raws.end());
+    return raws;
+}
+
+void StudyModel::AddRow(int at) {
+    std::vector<std::string> fields(file_.Header().size());
+    if (file_.PointColumn() >= 0) fields[static_cast<std::size_t>(file_.PointColumn())] = "New point";
+    undo_.push(new InsertCommand(*this, at, {file_.NewRecord(fields)}, QStringLiteral("Add row")));
+}
+
+void StudyModel::DuplicateRows(const std::vector<int>& rows) {
+    if (rows.empty()) return;
+    std::vector<int> sorted = rows;
+    std::sort(sorted.begin(), sorted.end());
+    std::vector<std::string> raws;
+    for (int r : sorted) {
+        std::string raw = file_.Raw(static_cast<std::size_t>(r));
+        // The last line of a file may have no line end; its copy gets one.
+        if (raw.empty() || raw.back() != '\n') raw += "\r\n";
+        raws.push_back(std::move(raw));
+    }
+    undo_.push(new InsertCommand(*this, sorted.back() + 1, std::move(raws), QStringLiteral("Duplicate rows")));
+}
+
+void StudyModel::DeleteRows(const std::vector<int>& rows) {
+    if (rows.empty()) return;
+    undo_.push(new RemoveCommand(*this, rows));
+}
+
+QString StudyModel::CopyRows(const std::vector<int>& rows) const {
+    QString out;
+    for (int c = 0; c < columnCount(); ++c) {
+        if (c) out += QLatin1Char('\t');
+        AppendTsvField(out, ColumnName(c));
+    }
+    out += QLatin1Char('\n');
+    for (int r : rows) {
+        for (int c = 0; c < columnCount(); ++c) {
+            if (c) out += QLatin1Char('\t');
+            AppendTsvField(out, data(index(r, c), Qt::DisplayRole).toString());
+        }
+        out += QLatin1Char('\n');
+    }
+    return out;
+}
+
+int StudyModel::PasteRows(const QString& text, int at) {
+    std::vector<QStringList> lines = ParseTsv(text);
+    if (lines.empty()) return 0;
+    // Which table column each pasted column fills: by a heading line that
+    // names the point or the method, else in the table's order.
+    std::vector<int> target;
+    const QStringList& first = lines.front();
+    if (first.contains(FromUtf8(kPointColumnName)) || first.contains(QStringLiteral("method"))) {
+        for (const QString& name : first) target.push_back(ColumnNamed(name.trimmed()));
+        lines.erase(lines.begin());
+    } else {
+        for (int c = 0; c < columnCount(); ++c) target.push_back(c);
+    }
+    std::vector<std::string> raws;
+    int line = 0;
+    for (const QStringList& cells : lines) {
+        ++line;
+        std::vector<std::string> fields(file_.Header().size());
+        for (qsizetype i = 0; i < cells.size() && i < static_cast<qsizetype>(target.size()); ++i) {
+            const int c = target[static_cast<std::size_t>(i)];
+            if (c < 0 || columns_[static_cast<std::size_t>(c)].kind == Column::Result) continue;
+            const QString cell = cells[i].trimmed();
+            if (IsNumberColumn(c) && !cell.isEmpty() && !ReadsAsNumber(Utf8(cell), sep_)) {
+                throw std::runtime_error(Utf8(QStringLiteral("Pasted row %1: '%2' in column %3 is not a number.")
+                                                  .arg(line)
+                                                  .arg(cell, ColumnName(c))));
+            }
+            const Column& col = columns_[static_cast<std::size_t>(c)];
+            int fileColumn = col.kind == Column::Point   ? file_.PointColumn()
+                             : col.kind == Column::Input ? file_.Columns()[static_cast<std::size_t>(col.index)]
+                                                         : col.index;
+            if (fileColumn < 0) {
+                // A column the file lacks joins its header; the rows it has read it as empty.
+                fileColumn = file_.AddColumn(Utf8(ColumnName(c)));
+                fields.resize(file_.Header().size());
+            }
+            fields[static_cast<std::size_t>(fileColumn)] = Stored(cell, c);
+        }
+        raws.push_back(file_.NewRecord(fields));
+    }
+    if (raws.empty()) return 0;
+    const int n = static_cast<int>(raws.size());
+    undo_.push(new InsertCommand(*this, at, std::move(raws), QStringLiteral("Paste rows")));
+    return n;
+}
+
+void StudyModel::SetUnits(const UnitSettings& units) {
+    StudyOptions options = file_.Options();
+    options.units = units;
+    beginResetModel();
+    Forget();
+    file_.SetOptions(options);
+    endResetModel();
+}
+
+int StudyModel::CountStatus(std::string_view status) const {
+    int n = 0;
+    for (std::size_t r = 0; r < file_.RowCount(); ++r) n += file_.Results(r)[kStatusColumn] == status;
+    return n;
+}
+
+bool StudySortFilter::lessThan(const QModelIndex& left, const QModelIndex& right) const {
+    const QVariant a = left.data(StudyModel::SortRole), b = right.data(StudyModel::SortRole);
+    const bool an = a.typeId() == QMetaType::Double, bn = b.typeId() == QMetaType::Double;
+    if (an && bn) return a.toDouble() < b.toDouble();
+    // Numbers before texts (an empty result of a refused row is one) in either order.
+    if (an != bn) return sortOrder() == Qt::AscendingOrder ? an : bn;
+    return QString::localeAwareCompare(a.toString(), b.toString()) < 0;
+}
+
+}  // namespace zentavo::ui

@@ -1,0 +1,486 @@
+#include "ui/study_window.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QSaveFile>
+#include <QStatusBar>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+
+#include "engine/number.h"
+#include "ui/application.h"
+#include "ui/dialogs.h"
+#include "ui/widgets.h"
+
+namespace zentavo::ui {
+
+namespace {
+
+// A study larger than this is refused: the whole file is held in memory.
+constexpr qint64 kLargestStudyBytes = qint64{128} << 20;
+
+std::string FileName(const QString& path) { return Utf8(QFileInfo(path).fileName()); }
+
+// The bytes of a study file. Opened without waiting, so that a named pipe
+// or a device is refused instead of holding the program.
+std::string ReadStudyBytes(const QString& path) {
+    const QByteArray local = QFile::encodeName(path);
+    const int fd = ::open(local.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        throw std::runtime_error("Cannot open " + FileName(path) + ": " + std::strerror(errno) + ".");
+    }
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        throw std::runtime_error(FileName(path) + " is not a regular file.");
+    }
+    if (st.st_size > kLargestStudyBytes) {
+        throw std::runtime_error(FileName(path) + " is larger than 128 MiB, the largest study the program opens.");
+    }
+    std::string bytes;
+    bytes.resize(static_cast<std::size_t>(st.st_size));
+    std::size_t got = 0;
+    for (;;) {
+        if (got == bytes.size()) {
+            // The file may have grown since: read on, within the limit.
+            if (bytes.size() >= static_cast<std::size_t>(kLargestStudyBytes)) break;
+            bytes.resize(std::min<std::size_t>(bytes.size() + 65536, static_cast<std::size_t>(kLargestStudyBytes)));
+        }
+        const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw std::runtime_error("Cannot read " + FileName(path) + ": " + std::strerror(errno) + ".");
+        }
+        if (n == 0) break;
+        got += static_cast<std::size_t>(n);
+    }
+    bytes.resize(got);
+    return bytes;
+}
+
+// Replaces `path` with `bytes` through a temporary file beside it: a failed
+// write leaves the old file as it was.
+void WriteWholeFile(const QString& path, const std::string& bytes) {
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) throw std::runtime_error(FileName(path) + " is not a regular file.");
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly)) {
+        throw std::runtime_error("Cannot write " + FileName(path) + ": " + Utf8(out.errorString()) + ".");
+    }
+    if (out.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
+        !out.commit()) {
+        const std::string why = Utf8(out.errorString());
+        out.cancelWriting();
+        throw std::runtime_error("Cannot write " + FileName(path) + ": " + why + ".");
+    }
+}
+
+bool SameUnits(const UnitSettings& a, const UnitSettings& b) {
+    return a.GapUnit == b.GapUnit && a.WorkDistUnit == b.WorkDistUnit && a.BoundaryUnit == b.BoundaryUnit &&
+           a.EnergyUnit == b.EnergyUnit && a.PressureUnit == b.PressureUnit && a.TntUnit == b.TntUnit;
+}
+
+// Editors that fit the columns: the words of a word column in a list,
+// numbers typed with the user's separator and checked before they are kept.
+class StudyDelegate : public QStyledItemDelegate {
+public:
+    StudyDelegate(Application& app, StudyModel& model, QObject* parent)
+        : QStyledItemDelegate(parent), app_(app), model_(model) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        const QStringList words = model_.Words(SourceColumn(index));
+        if (words.isEmpty()) return QStyledItemDelegate::createEditor(parent, option, index);
+        auto* box = new QComboBox(parent);
+        box->addItems(words);
+        return box;
+    }
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        if (auto* box = qobject_cast<QComboBox*>(editor)) {
+            const int at = box->findText(index.data(Qt::EditRole).toString());
+            if (at >= 0) {
+                box->setCurrentIndex(at);
+            } else {
+                // A word the list does not hold stays as it is until the user picks one.
+                box->insertItem(0, index.data(Qt::EditRole).toString());
+                box->setCurrentIndex(0);
+            }
+            return;
+        }
+        QStyledItemDelegate::setEditorData(editor, index);
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
+        if (auto* box = qobject_cast<QComboBox*>(editor)) {
+            model->setData(index, box->currentText(), Qt::EditRole);
+            return;
+        }
+        if (auto* line = qobject_cast<QLineEdit*>(editor); line && model_.IsNumberColumn(SourceColumn(index))) {
+            const QString text = line->text().trimmed();
+            if (!text.isEmpty()) {
+                try {
+                    ParseNumber(Utf8(text), app_.Sep());
+                } catch (const ConversionError& e) {
+                    // Shown after the editor has closed; the cell keeps its value.
+                    const QString message = FromUtf8(e.what());
+                    QTimer::singleShot(0, &model_, [this, message] { app_.dialogs().Warning(nullptr, message); });
+                    return;
+                }
+            }
+            model->setData(index, text, Qt::EditRole);
+            return;
+        }
+        QStyledItemDelegate::setModelData(editor, model, index);
+    }
+
+private:
+    int SourceColumn(const QModelIndex& index) const { return index.column(); }
+    Application& app_;
+    StudyModel& model_;
+};
+
+FileChoice StudyFileChoice(const QString& title, const QString& initial) {
+    FileChoice choice;
+    choice.title = title;
+    choice.filter = QStringLiteral("studies (*.csv)");
+    choice.defaultSuffix = QStringLiteral("csv");
+    choice.initialName = initial;
+    return choice;
+}
+
+}  // namespace
+
+TStudy::TStudy(Application& app, StudyFile file, const QString& path) : app_(app), path_(path) {
+    setObjectName("Study");
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFont(WindowFont());
+    model_ = std::make_unique<StudyModel>(std::move(file), app.Sep());
+    proxy_ = new StudySortFilter(this);
+    proxy_->setSourceModel(model_.get());
+    proxy_->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    proxy_->setSortRole(StudyModel::SortRole);
+
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    auto* filterRow = new QHBoxLayout;
+    auto* filterLabel = new QLabel(QStringLiteral("&Filter:"), central);
+    FilterEdit = new QLineEdit(central);
+    FilterEdit->setObjectName("FilterEdit");
+    FilterEdit->setClearButtonEnabled(true);
+    FilterEdit->setPlaceholderText(QStringLiteral("Text to look for"));
+    filterLabel->setBuddy(FilterEdit);
+    FilterColumnBox = new QComboBox(central);
+    FilterColumnBox->setObjectName("FilterColumnBox");
+    FilterColumnBox->addItem(QStringLiteral("in all columns"));
+    for (int c = 0; c < model_->columnCount(); ++c) FilterColumnBox->addItem(QStringLiteral("in ") + model_->ColumnName(c));
+    filterRow->addWidget(filterLabel);
+    filterRow->addWidget(FilterEdit, 1);
+    filterRow->addWidget(FilterColumnBox);
+    layout->addLayout(filterRow);
+
+    StudyTable = new QTableView(central);
+    StudyTable->setObjectName("StudyTable");
+    StudyTable->setModel(proxy_);
+    StudyTable->setItemDelegate(new StudyDelegate(app, *model_, StudyTable));
+    StudyTable->setSelectionBehavior(QAbstractItemView::SelectItems);
+    StudyTable->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                                QAbstractItemView::AnyKeyPressed);
+    StudyTable->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    StudyTable->setSortingEnabled(true);
+    StudyTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    StudyTable->verticalHeader()->setDefaultSectionSize(StudyTable->fontMetrics().height() + 8);
+    StudyTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // Widths from the headings and the first rows: measuring every row of a
+    // large study would take seconds.
+    const QFontMetrics fm = StudyTable->fontMetrics();
+    for (int c = 0; c < model_->columnCount(); ++c) {
+        int w = fm.horizontalAdvance(model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString()) + 24;
+        for (int r = 0; r < std::min(model_->rowCount(), 50); ++r) {
+            w = std::max(w, fm.horizontalAdvance(model_->data(model_->index(r, c), Qt::DisplayRole).toString()) + 16);
+        }
+        StudyTable->setColumnWidth(c, std::min(w, 360));
+    }
+    layout->addWidget(StudyTable, 1);
+    setCentralWidget(central);
+    StatusText = new QLabel(this);
+    StatusText->setObjectName("StatusText");
+    statusBar()->addWidget(StatusText, 1);
+
+    connect(FilterEdit, &QLineEdit::textChanged, proxy_, &QSortFilterProxyModel::setFilterFixedString);
+    connect(FilterColumnBox, &QComboBox::currentIndexChanged, proxy_,
+            [this](int i) { proxy_->setFilterKeyColumn(i - 1); });
+    connect(&model_->undoStack(), &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
+    connect(model_.get(), &QAbstractItemModel::dataChanged, this, [this] { UpdateStatus(); });
+    connect(model_.get(), &QAbstractItemModel::rowsInserted, this, [this] { UpdateStatus(); });
+    connect(model_.get(), &QAbstractItemModel::rowsRemoved, this, [this] { UpdateStatus(); });
+    connect(model_.get(), &QAbstractItemModel::modelReset, this, [this] { UpdateStatus(); });
+
+    BuildMenus();
+    UpdateTitle();
+    UpdateStatus();
+    resize(1100, 600);
+    app.CentreOnScreen(this);
+}
+
+void TStudy::BuildMenus() {
+    auto add = [this](QMenu* menu, const char* name, const QString& text, const QKeySequence& keys,
+                      void (TStudy::*handler)()) {
+        QAction* a = menu->addAction(text);
+        a->setObjectName(name);
+        if (!keys.isEmpty()) a->setShortcut(keys);
+        connect(a, &QAction::triggered, this, [this, handler] { app_.Guard(this, [&] { (this->*handler)(); }); });
+        return a;
+    };
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QAction* newStudy = file->addAction(QStringLiteral("New study"));
+    newStudy->setObjectName("NewStudy1");
+    connect(newStudy, &QAction::triggered, this, [this] { app_.Guard(this, [&] { NewStudyWindow(app_)->show(); }); });
+    QAction* openStudy = file->addAction(QStringLiteral("Open study…"));
+    openStudy->setObjectName("OpenStudy1");
+    openStudy->setShortcut(QKeySequence::Open);
+    connect(openStudy, &QAction::triggered, this, [this] {
+        app_.Guard(this, [&] {
+            if (TStudy* w = OpenStudyWindow(app_, this)) w->show();
+        });
+    });
+    file->addSeparator();
+    add(file, "SaveStudy1", QStringLiteral("&Save"), QKeySequence::Save, &TStudy::SaveClick);
+    add(file, "SaveStudyAs1", QStringLiteral("Save &as…"), QKeySequence::SaveAs, &TStudy::SaveAsClick);
+    add(file, "ExportResults1", QStringLiteral("&Export results…"), {}, &TStudy::ExportClick);
+    file->addSeparator();
+    add(file, "StudyLabels1", QStringLiteral("&Labels…"), {}, &TStudy::LabelsClick);
+    add(file, "StudyReport1", QStringLiteral("&Report…"), {}, &TStudy::ReportClick);
+    add(file, "PrintStudyReport1", QStringLiteral("&Print report…"), QKeySequence::Print, &TStudy::PrintReportClick);
+    file->addSeparator();
+    QAction* close = file->addAction(QStringLiteral("&Close"));
+    close->setObjectName("CloseStudy1");
+    close->setShortcut(QKeySequence::Close);
+    connect(close, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    QAction* undo = model_->undoStack().createUndoAction(this, QStringLiteral("&Undo"));
+    undo->setObjectName("UndoStudy1");
+    undo->setShortcut(QKeySequence::Undo);
+    edit->addAction(undo);
+    QAction* redo = model_->undoStack().createRedoAction(this, QStringLiteral("&Redo"));
+    redo->setObjectName("RedoStudy1");
+    redo->setShortcut(QKeySequence::Redo);
+    edit->addAction(redo);
+    edit->addSeparator();
+    add(edit, "AddRow1", QStringLiteral("&Add row"), QKeySequence(Qt::CTRL | Qt::Key_Insert), &TStudy::AddRowClick);
+    add(edit, "DuplicateRows1", QStringLiteral("D&uplicate rows"), QKeySequence(Qt::CTRL | Qt::Key_D),
+        &TStudy::DuplicateClick);
+    add(edit, "DeleteRows1", QStringLiteral("&Delete rows"), QKeySequence(Qt::CTRL | Qt::Key_Delete),
+        &TStudy::DeleteClick);
+    edit->addSeparator();
+    add(edit, "CopyRows1", QStringLiteral("&Copy rows"), QKeySequence::Copy, &TStudy::CopyClick);
+    add(edit, "PasteRows1", QStringLiteral("&Paste rows"), QKeySequence::Paste, &TStudy::PasteClick);
+}
+
+bool TStudy::IsModified() const { return !model_->undoStack().isClean(); }
+
+void TStudy::UpdateTitle() {
+    const QString name = path_.isEmpty() ? QStringLiteral("New study") : QFileInfo(path_).fileName();
+    setWindowTitle(QStringLiteral("%1[*] - Zentavo study").arg(name));
+    setWindowModified(IsModified());
+}
+
+void TStudy::UpdateStatus() {
+    const int rows = model_->rowCount();
+    const int ok = model_->CountStatus("ok");
+    StatusText->setText(QStringLiteral("%1 points: %2 computed, %3 refused").arg(rows).arg(ok).arg(rows - ok));
+}
+
+std::vector<int> TStudy::SelectedRows() const {
+    std::vector<int> rows;
+    for (const QModelIndex& i : StudyTable->selectionModel()->selectedIndexes()) {
+        rows.push_back(proxy_->mapToSource(i).row());
+    }
+    if (rows.empty() && StudyTable->currentIndex().isValid()) {
+        rows.push_back(proxy_->mapToSource(StudyTable->currentIndex()).row());
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+int TStudy::CurrentModelRow() const {
+    const QModelIndex i = StudyTable->currentIndex();
+    return i.isValid() ? proxy_->mapToSource(i).row() : -1;
+}
+
+void TStudy::SaveClick() { Save(); }
+
+bool TStudy::Save() {
+    if (path_.isEmpty()) {
+        const QString chosen = app_.dialogs().SaveFileName(this, StudyFileChoice(QStringLiteral("Save study as"), QString()));
+        if (chosen.isEmpty()) return false;
+        return SaveTo(chosen);
+    }
+    return SaveTo(path_);
+}
+
+void TStudy::SaveAsClick() {
+    const QString chosen = app_.dialogs().SaveFileName(this, StudyFileChoice(QStringLiteral("Save study as"), path_));
+    if (!chosen.isEmpty()) SaveTo(chosen);
+}
+
+bool TStudy::SaveTo(const QString& path) {
+    WriteWholeFile(path, model_->file().Bytes());
+    path_ = path;
+    model_->undoStack().setClean();
+    UpdateTitle();
+    return true;
+}
+
+void TStudy::ExportClick() {
+    FileChoice choice;
+    choice.title = QStringLiteral("Export results to");
+    choice.filter = QStringLiteral("CSV files (*.csv)");
+    choice.defaultSuffix = QStringLiteral("csv");
+    if (!path_.isEmpty()) {
+        const QFileInfo info(path_);
+        choice.initialName = info.dir().filePath(info.completeBaseName() + QStringLiteral("-results.csv"));
+    }
+    const QString chosen = app_.dialogs().SaveFileName(this, choice);
+    if (chosen.isEmpty()) return;
+    StudyOptions options = model_->file().Options();
+    options.sep = '.';
+    std::string out;
+    std::string headerError;
+    if (!RunStudy(model_->file().Bytes(), options, [&](std::string_view s) { out += s; }, &headerError)) {
+        throw std::runtime_error(headerError.empty() ? std::string("The study has no header row.") : headerError);
+    }
+    WriteWholeFile(chosen, out);
+}
+
+void TStudy::LabelsClick() { throw std::runtime_error("Study labels are not available in this build."); }
+void TStudy::ReportClick() { throw std::runtime_error("The study report is not available in this build."); }
+void TStudy::PrintReportClick() { throw std::runtime_error("The study report is not available in this build."); }
+
+void TStudy::AddRowClick() {
+    const int current = CurrentModelRow();
+    const int at = current < 0 ? model_->rowCount() : current + 1;
+    model_->AddRow(at);
+    const QModelIndex shown = proxy_->mapFromSource(model_->index(at, 0));
+    if (shown.isValid()) {
+        StudyTable->setCurrentIndex(shown);
+        StudyTable->scrollTo(shown);
+    }
+}
+
+void TStudy::DuplicateClick() { model_->DuplicateRows(SelectedRows()); }
+
+void TStudy::DeleteClick() { model_->DeleteRows(SelectedRows()); }
+
+void TStudy::CopyClick() {
+    // In a cell being edited, the editor copies its own text.
+    const std::vector<int> rows = SelectedRows();
+    if (rows.empty()) return;
+    QGuiApplication::clipboard()->setText(model_->CopyRows(rows));
+}
+
+void TStudy::PasteClick() {
+    const QString text = QGuiApplication::clipboard()->text();
+    if (text.isEmpty()) return;
+    const int current = CurrentModelRow();
+    model_->PasteRows(text, current < 0 ? model_->rowCount() : current + 1);
+}
+
+void TStudy::ApplyUnits() {
+    const UnitSettings units = app_.Units();
+    if (!SameUnits(units, model_->file().Options().units)) model_->SetUnits(units);
+}
+
+void TStudy::changeEvent(QEvent* event) {
+    // The units window may have changed the output units while this window was in the back.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        app_.Guard(this, [&] { ApplyUnits(); });
+    }
+    QMainWindow::changeEvent(event);
+}
+
+bool TStudy::ReadyToClose() {
+    if (!IsModified()) return true;
+    const QString name = path_.isEmpty() ? QStringLiteral("New study") : QFileInfo(path_).fileName();
+    switch (app_.dialogs().AskSaveChanges(
+        this, QStringLiteral("The study \"%1\" has changes that are not saved. Save them?").arg(name))) {
+        case SaveAnswer::Save: {
+            bool saved = false;
+            app_.Guard(this, [&] { saved = Save(); });
+            return saved;
+        }
+        case SaveAnswer::Discard:
+            return true;
+        case SaveAnswer::Cancel:
+            return false;
+    }
+    return false;
+}
+
+void TStudy::closeEvent(QCloseEvent* event) {
+    // When the program ends, its exit has already asked about every study.
+    if (app_.quitRequested() || ReadyToClose()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+TStudy* NewStudyWindow(Application& app) {
+    StudyOptions options;
+    options.units = app.Units();
+    StudyFile file;
+    file.SetOptions(options);
+    auto* w = new TStudy(app, std::move(file), QString());
+    return w;
+}
+
+TStudy* OpenStudyFile(Application& app, const QString& path) {
+    StudyOptions options;
+    options.units = app.Units();
+    const std::string bytes = ReadStudyBytes(path);
+    try {
+        return new TStudy(app, StudyFile::Parse(bytes, options), path);
+    } catch (const std::runtime_error& e) {
+        throw std::runtime_error(FileName(path) + " is not a study: " + e.what());
+    }
+}
+
+TStudy* OpenStudyWindow(Application& app, QWidget* parent) {
+    const QString chosen = app.dialogs().OpenFileName(parent, StudyFileChoice(QStringLiteral("Open study"), QString()));
+    if (chosen.isEmpty()) return nullptr;
+    return OpenStudyFile(app, chosen);
+}
+
+std::vector<TStudy*> OpenStudyWindows() {
+    std::vector<TStudy*> out;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* s = qobject_cast<TStudy*>(w); s && s->isVisible()) out.push_back(s);
+    }
+    return out;
+}
+
+}  // namespace zentavo::ui

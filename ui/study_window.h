@@ -1,0 +1,86 @@
+// The study window: many points of work in one table, kept as a study file,
+// with the results recomputed as the inputs change, the results exported as
+// the batch calculator writes them, and the labels and report of the study.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <memory>
+
+#include "ui/study_model.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QTableView;
+
+namespace zentavo::ui {
+
+class Application;
+
+class TStudy : public QMainWindow {
+    Q_OBJECT
+public:
+    // A window for `file`, read from `path` (empty for a new study).
+    TStudy(Application& app, StudyFile file, const QString& path);
+
+    StudyModel& model() { return *model_; }
+    StudySortFilter& view() { return *proxy_; }
+    QTableView* StudyTable;
+    QLineEdit* FilterEdit;
+    QComboBox* FilterColumnBox;
+    QLabel* StatusText;
+    const QString& path() const { return path_; }
+
+    // Handlers of the menus.
+    void SaveClick();       // false when not saved (cancelled or failed): see Save()
+    void SaveAsClick();
+    void ExportClick();     // "Export results…": the batch calculator's output CSV
+    void LabelsClick();     // "Labels…": one PDF page per computed row
+    void ReportClick();     // "Report…": the study report PDF
+    void PrintReportClick();
+    void AddRowClick();
+    void DuplicateClick();
+    void DeleteClick();
+    void CopyClick();
+    void PasteClick();
+
+    // Saves to the study's file (asking for a name when it has none); true when saved.
+    bool Save();
+    // Unsaved changes: asks whether to save them; false when the user cancels
+    // or the save fails.
+    bool ReadyToClose();
+    bool IsModified() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void BuildMenus();
+    void UpdateTitle();
+    void UpdateStatus();
+    // The selected rows, in the model's order.
+    std::vector<int> SelectedRows() const;
+    int CurrentModelRow() const;
+    void ApplyUnits();
+    bool SaveTo(const QString& path);
+
+    Application& app_;
+    std::unique_ptr<StudyModel> model_;
+    StudySortFilter* proxy_;
+    QString path_;
+};
+
+// "New study" and "Open study…" of the main window's File menu: a study
+// window of its own for each study.
+TStudy* NewStudyWindow(Application& app);
+TStudy* OpenStudyWindow(Application& app, QWidget* parent);
+// Reads a study file into a window; refuses a file that is not a regular
+// file, larger than the program takes, or not a study.
+TStudy* OpenStudyFile(Application& app, const QString& path);
+
+// The studies open, for the questions before the program ends.
+std::vector<TStudy*> OpenStudyWindows();
+
+}  // namespace zentavo::ui
