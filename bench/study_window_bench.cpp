@@ -1,0 +1,123 @@
+// The study window on a large study: opening, computing and showing it, one
+// cell edit (the row computed again), a sort, and the peak memory.
+//   study_window_bench STUDY.csv
+// Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
+#include <sys/resource.h>
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QTableView>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "ui/application.h"
+#include "ui/dialogs.h"
+#include "ui/study_window.h"
+
+namespace {
+
+using namespace zentavo::ui;
+using Clock = std::chrono::steady_clock;
+
+double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+// Any box the program would show ends the run: a benchmark has no one to answer it.
+class NoDialogs : public DialogService {
+public:
+    void Warning(QWidget*, const QString& t) override { qFatal("warning: %s", qPrintable(t)); }
+    bool Confirm(QWidget*, const QString&) override { return false; }
+    SaveAnswer AskSaveChanges(QWidget*, const QString&) override { return SaveAnswer::Discard; }
+    void Information(QWidget*, const QString&) override {}
+    void Message(QWidget*, const QString&, const QString& t) override { qFatal("message: %s", qPrintable(t)); }
+    void Error(QWidget*, const QString& t) override { qFatal("error: %s", qPrintable(t)); }
+    QString OpenFileName(QWidget*, const FileChoice&) override { return {}; }
+    QString SaveFileName(QWidget*, const FileChoice&) override { return {}; }
+    bool PrintSetup(QWidget*, QPrinter&) override { return false; }
+    void OpenDocument(const QString&) override {}
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: study_window_bench STUDY.csv\n");
+        return 2;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qt(argc, argv);
+    NoDialogs dialogs;
+    Application app(dialogs);
+
+    const auto t0 = Clock::now();
+    TStudy* study = OpenStudyFile(app, QString::fromLocal8Bit(argv[1]));
+    study->show();
+    study->StudyTable->viewport()->grab();  // paints the visible rows
+    QApplication::processEvents();
+    const auto t1 = Clock::now();
+    StudyModel& model = study->model();
+    const int rows = model.rowCount();
+    std::printf("open, compute and show %d rows: %.1f ms (%d computed)\n", rows, Ms(t1 - t0),
+                model.CountStatus("ok"));
+
+    // Cell edits through the table's sort and filter, each followed by the
+    // repaint of what changed, as the event loop does it.
+    const int voltage = model.ColumnNamed("voltage");
+    std::vector<double> edits;
+    for (int i = 0; i < 200; ++i) {
+        const int row = (i * 7919) % rows;
+        const QModelIndex cell = study->view().mapFromSource(model.index(row, voltage));
+        const auto e0 = Clock::now();
+        study->view().setData(cell, i % 2 ? "480" : "600");
+        QApplication::processEvents();
+        edits.push_back(Ms(Clock::now() - e0));
+    }
+    std::vector<double> visible;
+    for (int i = 0; i < 100; ++i) {
+        const QModelIndex cell = study->view().index(i % 20, voltage);
+        const auto e0 = Clock::now();
+        study->view().setData(cell, i % 3 ? "415" : "600");
+        QApplication::processEvents();
+        visible.push_back(Ms(Clock::now() - e0));
+    }
+    std::sort(visible.begin(), visible.end());
+    std::printf("cell edit in a row on screen, recomputed and repainted: median %.3f ms, worst %.3f ms\n",
+                visible[visible.size() / 2], visible.back());
+    std::vector<double> paints;
+    for (int i = 0; i < 50; ++i) {
+        const auto p0 = Clock::now();
+        study->StudyTable->viewport()->repaint();
+        paints.push_back(Ms(Clock::now() - p0));
+    }
+    std::sort(paints.begin(), paints.end());
+    std::printf("repaint of the whole visible table: median %.3f ms\n", paints[paints.size() / 2]);
+    std::vector<double> bare;
+    for (int i = 0; i < 200; ++i) {
+        const int row = (i * 7919) % rows;
+        const QModelIndex cell = study->view().mapFromSource(model.index(row, voltage));
+        const auto e0 = Clock::now();
+        study->view().setData(cell, i % 2 ? "415" : "208");
+        bare.push_back(Ms(Clock::now() - e0));
+    }
+    std::sort(bare.begin(), bare.end());
+    std::printf("cell edit without the repaint: median %.3f ms, worst %.3f ms\n", bare[bare.size() / 2], bare.back());
+    std::sort(edits.begin(), edits.end());
+    std::printf("cell edit, row computed again and repainted: median %.3f ms, worst %.3f ms (200 edits)\n",
+                edits[edits.size() / 2], edits.back());
+
+    const auto s0 = Clock::now();
+    study->StudyTable->sortByColumn(model.ColumnNamed("incident_energy"), Qt::DescendingOrder);
+    study->StudyTable->viewport()->repaint();
+    std::printf("sort by incident energy: %.1f ms\n", Ms(Clock::now() - s0));
+    const auto s1 = Clock::now();
+    const std::string bytes = model.file().Bytes();
+    std::printf("study file bytes for saving: %.1f ms (%zu bytes)\n", Ms(Clock::now() - s1), bytes.size());
+
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("peak memory: %.1f MiB\n", usage.ru_maxrss / 1024.0);
+    study->model().undoStack().setClean();
+    study->close();
+    return 0;
+}
