@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableView>
 
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -20,6 +21,7 @@
 #include "ui/main_window.h"
 #include "ui/results.h"
 #include "ui/second.h"
+#include "ui/study_window.h"
 #include "ui/widgets.h"
 #include "silent_dialogs.h"
 
@@ -106,5 +108,13 @@ int main(int argc, char** argv) {
     app.Formedit().RichEdit1->setPlainText(QStringLiteral(
         "Equipment class: Switchgear\nGap between conductors (mm): 32\nGrounding: Grounded\n"));
     Save(&app.Formedit(), dir, "editor.png");
+    app.Formedit().hide();
+
+    // The sample plant study, sorted by incident energy.
+    auto* study = zentavo::ui::OpenStudyFile(app, QStringLiteral(ZENTAVO_EXAMPLES_DIR "/plant-study.csv"));
+    study->resize(1200, 640);
+    study->show();
+    study->StudyTable->sortByColumn(study->model().ColumnNamed(QStringLiteral("incident_energy")), Qt::DescendingOrder);
+    Save(study, dir, "study.png");
     return 0;
 }

@@ -99,6 +99,8 @@ QColor LevelTint(std::string_view level) {
     if (level == "2") return QColor(0xFF, 0xE7, 0xC2);
     if (level == "3") return QColor(0xFF, 0xD2, 0xA8);
     if (level == "4") return QColor(0xFF, 0xC0, 0xC0);
+    // Above 40 cal/cm2: no PPE level holds ("N/A").
+    if (level == "N/A") return QColor(0xE8, 0x8C, 0xB4);
     return {};
 }
 
@@ -165,9 +167,15 @@ std::vector<QStringList> ParseTsv(const QString& text) {
 
 StudyModel::StudyModel(StudyFile file, char sep, QObject* parent)
     : QAbstractTableModel(parent), file_(std::move(file)), sep_(sep) {
+    // The name, what the row gives (so that it shows without scrolling), the
+    // inputs, the user's own columns in the file's order, the other results.
+    static constexpr StudyResultColumn kFirstResults[] = {
+        kStatusColumn,        kIncidentEnergyColumn,      kIncidentEnergyReducedColumn,
+        kFlashBoundaryColumn, kFlashBoundaryReducedColumn, kPpeLevelColumn,
+        kPpeLevelReducedColumn, kGoverningColumn,          kEquationsColumn};
     columns_.push_back({Column::Point, 0});
+    for (StudyResultColumn c : kFirstResults) columns_.push_back({Column::Result, c});
     for (StudyInputColumn c : StudyInputOrder()) columns_.push_back({Column::Input, c});
-    // The user's own columns, in the file's order.
     const std::vector<std::string>& header = file_.Header();
     for (int c = 0; c < static_cast<int>(header.size()); ++c) {
         if (c == file_.PointColumn()) continue;
@@ -175,7 +183,8 @@ StudyModel::StudyModel(StudyFile file, char sep, QObject* parent)
         columns_.push_back({Column::Other, c});
     }
     for (int c = 0; c < kStudyResultColumnCount; ++c) {
-        if (c == kMessageColumn) continue;  // the status column's tooltip
+        // The message is the status column's tooltip.
+        if (c == kMessageColumn || std::find(std::begin(kFirstResults), std::end(kFirstResults), c) != std::end(kFirstResults)) continue;
         columns_.push_back({Column::Result, c});
     }
     undo_.setClean();
@@ -466,7 +475,9 @@ int StudyModel::PasteRows(const QString& text, int at) {
         for (const QString& name : first) target.push_back(ColumnNamed(name.trimmed()));
         lines.erase(lines.begin());
     } else {
-        for (int c = 0; c < columnCount(); ++c) target.push_back(c);
+        for (int c = 0; c < columnCount(); ++c) {
+            if (columns_[static_cast<std::size_t>(c)].kind != Column::Result) target.push_back(c);
+        }
     }
     std::vector<std::string> raws;
     int line = 0;

@@ -56,7 +56,8 @@ public:
     QString CopyRows(const std::vector<int>& rows) const;
     // Rows from a spreadsheet, inserted at `at` as one undoable step. The
     // columns are matched by a heading line of column names when there is
-    // one, else taken in the table's order; result columns are not read.
+    // one, else taken as the table's name and input columns in its order;
+    // result columns are not read.
     // Returns the number of rows inserted.
     int PasteRows(const QString& text, int at);
 

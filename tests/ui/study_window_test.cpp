@@ -210,7 +210,7 @@ private slots:
         study->StudyTable->selectionModel()->select(study->view().index(2, 1), QItemSelectionModel::Select);
         study->findChild<QAction*>("CopyRows1")->trigger();
         const QString copied = QGuiApplication::clipboard()->text();
-        QVERIFY2(copied.startsWith("point\tmethod\t"), qPrintable(copied.left(80)));
+        QVERIFY2(copied.startsWith("point\tstatus\tincident_energy\t"), qPrintable(copied.left(80)));
         QCOMPARE(copied.count('\n'), 3);
         study->StudyTable->setCurrentIndex(study->view().index(3, 0));
         study->findChild<QAction*>("PasteRows1")->trigger();
@@ -222,7 +222,7 @@ private slots:
         // One step undoes the paste.
         study->findChild<QAction*>("UndoStudy1")->trigger();
         QCOMPARE(study->model().rowCount(), 4);
-        // Lines from a spreadsheet without a heading fill the columns in the table's order.
+        // Lines from a spreadsheet without a heading fill the name and input columns in the table's order.
         QGuiApplication::clipboard()->setText("Bus 7\tempirical\t600\t10\t32\tmm\t610\tmm\tSwitchgear\tGrounded\t0.1\t0.1\n");
         study->StudyTable->setCurrentIndex(QModelIndex());
         study->findChild<QAction*>("PasteRows1")->trigger();
