@@ -117,6 +117,19 @@ private slots:
         QVERIFY2(tip.contains("abc"), qPrintable(tip));
         QCOMPARE(study->StatusText->text(), QString("4 points: 3 computed, 1 refused"));
         QVERIFY(!study->IsModified());
+        // Rows tinted by the governing PPE level; the refused row grey; the governing energy bold.
+        auto tint = [&](int row) {
+            return study->model().data(study->model().index(row, 0), Qt::BackgroundRole).value<QBrush>().color();
+        };
+        QCOMPARE(Cell(0, "ppe_level_reduced"), QString("2"));
+        QCOMPARE(Cell(1, "ppe_level"), QString("0"));
+        QVERIFY(tint(0).isValid() && tint(1).isValid() && tint(0) != tint(1));
+        QCOMPARE(tint(3), QColor(0xE4, 0xE4, 0xE4));
+        QCOMPARE(Cell(0, "governing"), QString("reduced"));
+        auto bold = [&](int row, const char* column) {
+            return study->model().data(study->model().index(row, Col(column)), Qt::FontRole).value<QFont>().bold();
+        };
+        QVERIFY(bold(0, "incident_energy_reduced") && !bold(0, "incident_energy"));
         // Saved unchanged: identical bytes, the unknown column in its place.
         study->findChild<QAction*>("SaveStudy1")->trigger();
         QCOMPARE(ReadAll(Path("study.csv")), QByteArray(kStudy));
