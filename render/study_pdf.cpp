@@ -209,15 +209,15 @@ struct Column {
 };
 
 std::vector<Column> PointColumns(const UnitSettings& u) {
-    return {{QStringLiteral("Point"), 3.0},
-            {QStringLiteral("Method / equations"), 2.4},
-            {QStringLiteral("Voltage (V)"), 1.1},
-            {QStringLiteral("Bolted current (kA)"), 1.2},
-            {QStringLiteral("Arcing current (kA)"), 1.2},
-            {QStringLiteral("Arc duration (s)"), 1.1},
+    return {{QStringLiteral("Point"), 2.6},
+            {QStringLiteral("Method / equations"), 2.2},
+            {QStringLiteral("Voltage\n(V)"), 1.0},
+            {QStringLiteral("Bolted current\n(kA)"), 1.2},
+            {QStringLiteral("Arcing current\n(kA)"), 1.2},
+            {QStringLiteral("Arc duration\n(s)"), 1.1},
             {QStringLiteral("Working distance"), 1.3},
-            {QStringLiteral("Incident energy (%1)").arg(Text(u.EnergyUnit)), 1.3},
-            {QStringLiteral("Arc flash boundary (%1)").arg(Text(u.BoundaryUnit)), 1.3},
+            {QStringLiteral("Incident energy\n(%1)").arg(Text(u.EnergyUnit)), 1.3},
+            {QStringLiteral("Arc flash boundary\n(%1)").arg(Text(u.BoundaryUnit)), 1.4},
             {QStringLiteral("PPE level"), 0.8},
             {QStringLiteral("Governing case"), 1.1},
             {QStringLiteral("Status"), 1.0}};
