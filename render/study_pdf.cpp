@@ -365,8 +365,9 @@ private:
     }
 
     QString HeadText() const {
-        return options_.title + QLatin1Char('\n') + options_.dateText +
-               QStringLiteral("\n%1 points of work, %2 computed, %3 refused")
+        QString head = options_.title + QLatin1Char('\n');
+        if (!options_.dateText.isEmpty()) head += options_.dateText + QLatin1Char('\n');
+        return head + QStringLiteral("%1 points of work, %2 computed, %3 refused")
                    .arg(count_)
                    .arg(count_ - refusedRows_.size())
                    .arg(refusedRows_.size());
