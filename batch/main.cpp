@@ -1,5 +1,6 @@
 // zentavo-batch: runs a study of many points of work through the engine of
 // the desktop program and writes the results as CSV.
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -10,28 +11,51 @@
 #include <new>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "batch/study.h"
+#include "batch/study_pdfs.h"
 
 namespace {
 
 constexpr const char* kUsage =
     "usage: zentavo-batch [--energy-unit U] [--boundary-unit U] [--pressure-unit U]\n"
-    "                     [--tnt-unit U] [--decimal-separator C] [INPUT.csv]\n"
+    "                     [--tnt-unit U] [--decimal-separator C]\n"
+    "                     [--labels FILE.pdf [label options]] [--report FILE.pdf\n"
+    "                     [--report-paper P]] [INPUT.csv]\n"
     "       zentavo-batch --help | --version\n"
     "\n"
     "Reads a study (CSV with a header row) from INPUT.csv or standard input and\n"
     "writes every point of work with its results as CSV to standard output.\n"
+    "With --labels it also writes one 6 x 4 in warning label page per computed\n"
+    "point (its `point` column as the equipment name, cut to 30 characters), and\n"
+    "with --report the study report, each as a PDF file replaced only when whole.\n"
     "\n"
     "  --energy-unit U         cal/cm2 (default) or J/cm2\n"
     "  --boundary-unit U       inches (default) or mm\n"
     "  --pressure-unit U       lb/ft2 (default), N/m2, Atmosphere or kpa\n"
     "  --tnt-unit U            kg (default), lb or grams\n"
     "  --decimal-separator C   . (default) or , for the numbers read and written\n"
+    "  --labels FILE.pdf       the labels of the computed points\n"
+    "  --label-language L      en (default), es or fr\n"
+    "  --label-colour C        colour (default) or black-and-white\n"
+    "  --label-rows R,R,...    the value rows, in label order, from equipment-type,\n"
+    "                          grounding, work-distance, bolted-current,\n"
+    "                          limited-approach, restricted-approach,\n"
+    "                          prohibited-approach, flash-boundary, incident-energy,\n"
+    "                          pressure, tnt, ppe-level, clothing; or none (default:\n"
+    "                          equipment-type,grounding,work-distance,bolted-current,\n"
+    "                          flash-boundary,incident-energy,ppe-level)\n"
+    "  --label-name N          yes (default) or no: the equipment name on the label\n"
+    "  --label-date D          no (default) or yes: today's date on the label\n"
+    "  --report FILE.pdf       the study report\n"
+    "  --report-paper P        locale (default: Letter in the Americas' Letter\n"
+    "                          countries, A4 elsewhere), a4 or letter\n"
     "\n"
     "Exit status: 0 when the study was read (rows may still carry warnings or\n"
-    "errors), 1 when the results could not be written, 2 for a usage error, an\n"
-    "unreadable input or too little memory.\n";
+    "errors), 1 when the results or a PDF could not be written (or no point was\n"
+    "computed to label), 2 for a usage error, an unreadable input or too little\n"
+    "memory.\n";
 
 // An option and the words it takes, the first being the default.
 struct UnitOption {
@@ -49,9 +73,56 @@ const UnitOption kUnitOptions[] = {
     {"decimal-separator", {".", ","}, nullptr},
 };
 
+// The PDF options: each takes one of its words, the first being the default.
+struct WordOption {
+    std::string_view name;
+    std::array<std::string_view, 3> words;
+};
+const WordOption kLabelLanguage{"label-language", {"en", "es", "fr"}};
+const WordOption kLabelColour{"label-colour", {"colour", "black-and-white"}};
+const WordOption kLabelName{"label-name", {"yes", "no"}};
+const WordOption kLabelDate{"label-date", {"no", "yes"}};
+const WordOption kReportPaper{"report-paper", {"locale", "a4", "letter"}};
+const WordOption* const kWordOptions[] = {&kLabelLanguage, &kLabelColour, &kLabelName, &kLabelDate,
+                                          &kReportPaper};
+
+// The value rows of --label-rows, by label entry from 2 (equipment type) on.
+constexpr std::array<std::string_view, 13> kLabelRowWords = {
+    "equipment-type",      "grounding",      "work-distance",   "bolted-current",
+    "limited-approach",    "restricted-approach", "prohibited-approach", "flash-boundary",
+    "incident-energy",     "pressure",       "tnt",             "ppe-level",
+    "clothing"};
+constexpr int kFirstLabelRowEntry = 2;
+
 int UsageError(const std::string& message) {
     std::fprintf(stderr, "zentavo-batch: %s (see --help)\n", message.c_str());
     return 2;
+}
+
+// The PDF module: beside the program (the build tree), or in the library
+// directory of an installed program.
+zentavo::WriteStudyPdfsFunction LoadPdfModule(std::string& error) {
+    std::string self(4096, '\0');
+    const ssize_t n = ::readlink("/proc/self/exe", self.data(), self.size() - 1);
+    std::string dir = n > 0 ? self.substr(0, static_cast<std::size_t>(n)) : std::string();
+    dir = dir.substr(0, dir.rfind('/') + 1);
+    for (const std::string& path : {dir + zentavo::kStudyPdfModuleName,
+                                    dir + ZENTAVO_PDF_MODULE_DIR "/" + zentavo::kStudyPdfModuleName}) {
+        if (::access(path.c_str(), R_OK) != 0) continue;
+        void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!module) {
+            error = ::dlerror();
+            return nullptr;
+        }
+        if (void* f = ::dlsym(module, zentavo::kWriteStudyPdfsSymbol)) {
+            return reinterpret_cast<zentavo::WriteStudyPdfsFunction>(f);
+        }
+        error = path + " lacks its entry point";
+        return nullptr;
+    }
+    error = std::string(zentavo::kStudyPdfModuleName) + " not found beside the program or in " +
+            dir + ZENTAVO_PDF_MODULE_DIR;
+    return nullptr;
 }
 
 // The input or the output failed; errno tells why.
@@ -65,6 +136,8 @@ struct WriteFailure {
 int Run(int argc, char** argv) {
     zentavo::StudyOptions options;
     const char* inputPath = nullptr;
+    zentavo::StudyPdfRequest pdf;
+    std::string labelOptionGiven, reportOptionGiven;
 
     for (int i = 1; i < argc; ++i) {
         std::string_view arg = argv[i];
@@ -86,6 +159,61 @@ int Run(int argc, char** argv) {
                 value = argv[++i];
             } else {
                 return UsageError("option --" + name + " needs a value");
+            }
+            if (name == "labels" || name == "report") {
+                if (value.empty()) return UsageError("--" + name + " needs a file name");
+                (name == "labels" ? pdf.labelsPath : pdf.reportPath) = value;
+                continue;
+            }
+            if (name == "label-rows") {
+                labelOptionGiven = name;
+                pdf.rowsGiven = true;
+                pdf.rows.clear();
+                if (value == "none") continue;
+                std::string allowed = "none";
+                for (std::string_view w : kLabelRowWords) allowed += ", " + std::string(w);
+                std::size_t from = 0;
+                for (;;) {
+                    const std::size_t comma = value.find(',', from);
+                    const std::string word = value.substr(from, comma - from);
+                    int entry = -1;
+                    for (std::size_t k = 0; k < kLabelRowWords.size(); ++k) {
+                        if (kLabelRowWords[k] == word) entry = kFirstLabelRowEntry + static_cast<int>(k);
+                    }
+                    if (entry < 0) {
+                        return UsageError("--label-rows takes rows from " + allowed + ", not '" +
+                                          word + "'");
+                    }
+                    pdf.rows.push_back(entry);
+                    if (comma == std::string::npos) break;
+                    from = comma + 1;
+                }
+                continue;
+            }
+            const WordOption* wordOption = nullptr;
+            for (const WordOption* o : kWordOptions) {
+                if (o->name == name) wordOption = o;
+            }
+            if (wordOption) {
+                int index = -1;
+                std::string allowed;
+                for (std::size_t k = 0; k < wordOption->words.size(); ++k) {
+                    const std::string_view w = wordOption->words[k];
+                    if (w.empty()) continue;
+                    if (w == value) index = static_cast<int>(k);
+                    allowed += (allowed.empty() ? "" : ", ") + std::string(w);
+                }
+                if (index < 0) {
+                    return UsageError("--" + name + " takes one of " + allowed + ", not '" + value +
+                                      "'");
+                }
+                (wordOption == &kReportPaper ? reportOptionGiven : labelOptionGiven) = name;
+                if (wordOption == &kLabelLanguage) pdf.language = index;
+                if (wordOption == &kLabelColour) pdf.colour = index == 0;
+                if (wordOption == &kLabelName) pdf.name = index == 0;
+                if (wordOption == &kLabelDate) pdf.date = index == 1;
+                if (wordOption == &kReportPaper) pdf.paper = value;
+                continue;
             }
             const UnitOption* option = nullptr;
             for (const UnitOption& o : kUnitOptions) {
@@ -115,6 +243,24 @@ int Run(int argc, char** argv) {
         }
     }
 
+    if (!labelOptionGiven.empty() && pdf.labelsPath.empty()) {
+        return UsageError("--" + labelOptionGiven + " applies to the labels: give --labels FILE.pdf");
+    }
+    if (!reportOptionGiven.empty() && pdf.reportPath.empty()) {
+        return UsageError("--" + reportOptionGiven + " applies to the report: give --report FILE.pdf");
+    }
+    const bool pdfs = !pdf.labelsPath.empty() || !pdf.reportPath.empty();
+    zentavo::WriteStudyPdfsFunction writePdfs = nullptr;
+    if (pdfs) {
+        std::string error;
+        writePdfs = LoadPdfModule(error);
+        if (!writePdfs) {
+            std::fprintf(stderr, "zentavo-batch: the PDF module cannot be loaded: %s\n",
+                         error.c_str());
+            return 2;
+        }
+    }
+
     const bool fromStdin = inputPath == nullptr || std::string_view(inputPath) == "-";
     const std::string inputName = fromStdin ? "standard input" : inputPath;
     const int fd = fromStdin ? STDIN_FILENO : ::open(inputPath, O_RDONLY | O_CLOEXEC);
@@ -130,10 +276,12 @@ int Run(int argc, char** argv) {
             if (errno != EINTR) throw ReadFailure{errno};
         }
     };
-    auto sink = [](std::string_view chunk) {
+    // For the PDFs the results are also kept whole; the CSV alone streams.
+    auto sink = [&pdf, pdfs](std::string_view chunk) {
         if (std::fwrite(chunk.data(), 1, chunk.size(), stdout) != chunk.size()) {
             throw WriteFailure{errno};
         }
+        if (pdfs) pdf.results.append(chunk);
     };
     try {
         std::string headerError;
@@ -142,6 +290,12 @@ int Run(int argc, char** argv) {
             return 2;
         }
         if (std::fflush(stdout) != 0) throw WriteFailure{errno};
+        if (pdfs) {
+            pdf.inputName = fromStdin ? inputName : std::string(inputPath);
+            pdf.units = options.units;
+            pdf.sep = options.sep;
+            return writePdfs(pdf);
+        }
     } catch (const ReadFailure& f) {
         std::fprintf(stderr, "zentavo-batch: cannot read %s: %s\n", inputName.c_str(),
                      std::strerror(f.error));

@@ -60,3 +60,14 @@ w_ms=$(median "${word[@]}")
 echo "start-up of a Qt Widgets program whose one window shows one word: ${w_ms} ms"
 echo "ratio: $(awk -v a="$p_ms" -v b="$e_ms" 'BEGIN { printf "%.2f", a / b }')"
 echo "one word alone, against the empty window: $(awk -v a="$w_ms" -v b="$e_ms" 'BEGIN { printf "%.2f", a / b }')"
+
+# The study PDFs: labels of 1000 points, the report of 1000 and 10 000.
+"$BUILD/bench/make_study" "$TMP/study10k.csv" 10000
+QT_QPA_PLATFORM=offscreen "$BUILD/bench/study_pdf_bench" "$TMP/study10k.csv" "$TMP"
+
+# The start of a CSV-only run of the small sample study (the PDF module is
+# not loaded): mean of 300 runs.
+t0=$(date +%s%N)
+for _ in $(seq 300); do "$BUILD/batch/zentavo-batch" < "$(dirname "$0")/../examples/study.csv" > /dev/null; done
+t1=$(date +%s%N)
+echo "zentavo-batch < examples/study.csv: $(( (t1 - t0) / 300000 )) us a run"

@@ -34,6 +34,16 @@ void ApplyContent(LabelSheet& sheet, const LabelContent& content) {
     if (content.clothingNaShown) sheet.at("Label35").place.visible = *content.clothingNaShown;
 }
 
+std::size_t EquipmentNameEnd(std::string_view name, std::size_t characters) {
+    std::size_t i = 0;
+    for (std::size_t count = 0; i < name.size() && count < characters; ++count) {
+        ++i;
+        // The continuation bytes (10xxxxxx) belong to the character before them.
+        while (i < name.size() && (static_cast<unsigned char>(name[i]) & 0xC0) == 0x80) ++i;
+    }
+    return i;
+}
+
 LabelSheet ComposeLabel(const LabelSettings& settings, LabelDate date, LabelContentInputs inputs,
                         const LabelUserTexts& user) {
     const LabelLayout layout = LayoutLabel(settings, date, user.row1Value, user.row2Value);

@@ -4,6 +4,7 @@
 // of the user rows; a painter only reads the finished sheet.
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <string>
 #include <string_view>
@@ -39,6 +40,14 @@ struct LabelUserTexts {
     std::string equipmentName;
     std::string row1Value, row2Value;
 };
+
+// The equipment name holds at most this many characters.
+inline constexpr std::size_t kEquipmentNameLength = 30;
+
+// The byte length of the first `characters` characters of the UTF-8 text
+// `name` (all of it when shorter): a character of several bytes counts once
+// and is never cut, as the label preview's name field counts them.
+std::size_t EquipmentNameEnd(std::string_view name, std::size_t characters = kEquipmentNameLength);
 
 // A finished label without any window: laid out from the options, filled
 // from the result texts (the clothing lines placed at the laid-out clothing

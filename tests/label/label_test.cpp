@@ -380,5 +380,35 @@ TEST(LabelSheet, ComposedLikeThePreview) {
     EXPECT_FALSE(off.at("Label43").place.visible);
 }
 
+// The name keeps its first 30 characters; a character of two, three or four
+// bytes counts once and is never split.
+TEST(EquipmentName, KeepsThirtyCharactersWholeCharactersOnly) {
+    struct Case {
+        std::string name;
+        std::size_t end;
+    };
+    const std::string a29(29, 'a'), a30(30, 'a');
+    const Case cases[] = {
+        {"", 0},
+        {"MCC-1", 5},
+        {a29, 29},
+        {a30, 30},
+        {a30 + "b", 30},
+        {a29 + "\xC3\xA9", 31},             // "é" as the 30th character: kept whole
+        {a29 + "\xC3\xA9x", 31},            // the 31st character cut
+        {a29 + "\xE2\x82\xAC\xE2\x82\xAC", 32},  // "€€": the first kept, the second cut
+        {a29 + "\xF0\x9F\x94\xA5!", 33},     // four bytes counted once
+        {std::string(30, 'x') + "\xF0\x9F\x94\xA5", 30},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(EquipmentNameEnd(c.name), c.end) << c.name;
+    }
+    // Thirty characters of two bytes each: 60 bytes kept, the 31st cut.
+    std::string accents;
+    for (int i = 0; i < 31; ++i) accents += "\xC3\xA9";
+    EXPECT_EQ(EquipmentNameEnd(accents), 60u);
+    EXPECT_EQ(EquipmentNameEnd(accents, 1), 2u);
+}
+
 }  // namespace
 }  // namespace zentavo

@@ -1,0 +1,37 @@
+// The batch calculator's labels and report PDFs. They paint with Qt Gui,
+// which takes far longer to load than the whole CSV run of a small study, so
+// they live in a module of their own (zentavo-batch-pdf.so) that the batch
+// calculator loads only when a PDF is asked for.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/units.h"
+
+namespace zentavo {
+
+struct StudyPdfRequest {
+    std::string results;    // the batch output CSV: the input columns, then the result columns
+    std::string inputName;  // the study's file name, or "standard input"
+    std::string labelsPath, reportPath;  // empty: not asked for
+
+    int language = 0;     // LabelLanguage
+    bool colour = true;
+    bool rowsGiven = false;
+    std::vector<int> rows;  // the value rows (LabelEntry 2..14) when rowsGiven
+    bool name = true;       // the equipment name on the label
+    bool date = false;      // today's date on the label
+    std::string paper;      // "a4", "letter" or "locale"
+    UnitSettings units;
+    char sep = '.';
+};
+
+// The module's entry point: writes the PDFs asked for, telling the user on
+// standard error what went wrong or which names were cut. Returns the exit
+// status: 0 when written, 1 when a PDF could not be written.
+using WriteStudyPdfsFunction = int (*)(const StudyPdfRequest& request);
+inline constexpr const char* kWriteStudyPdfsSymbol = "zentavo_write_study_pdfs";
+inline constexpr const char* kStudyPdfModuleName = "zentavo-batch-pdf.so";
+
+}  // namespace zentavo

@@ -1,0 +1,120 @@
+// The two PDFs of a study: one warning label page per computed point of work,
+// and the study report (the table of all points, the refused rows and a note
+// on the methods). Both paint with Qt Gui only, so the study window and the
+// batch calculator (offscreen) write the same files.
+//
+// The points are handed over one at a time by index through `StudyPointAt`,
+// so the caller decides whether a study is held whole or read on demand. A
+// progress callback is called after each point; returning false cancels the
+// export, and the caller discards what was written. The file variants write
+// through a temporary file renamed over the target at the end: a cancelled
+// or failed export leaves no file, and an older file of that name unchanged.
+#pragma once
+
+#include <QLocale>
+#include <QPageSize>
+#include <QString>
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "batch/study.h"
+#include "label/content.h"
+#include "label/layout.h"
+#include "label/sheet.h"
+
+class QIODevice;
+
+namespace zentavo::render {
+
+// One point of work: its name (the study's `point` column), its input texts
+// by column and its computed results (ComputeStudyRow, or a row of the batch
+// output). The views and the results must stay valid until the next call.
+struct StudyPointView {
+    std::string_view name;
+    StudyRowInputs inputs{};
+    const StudyRowResults* results = nullptr;
+};
+using StudyPointAt = std::function<StudyPointView(std::size_t index)>;
+// Called after each point with how many are done of how many; false cancels.
+using StudyProgress = std::function<bool(std::size_t done, std::size_t total)>;
+
+// What the labels of a study share: the label options (language, colour,
+// rows), the date printed, the values of the user's own rows, and the output
+// units and decimal separator the results were computed with.
+struct StudyLabelOptions {
+    LabelSettings settings = DefaultLabelSettings();
+    LabelDate date{1, 1, 2000};
+    std::string row1Value, row2Value;
+    UnitSettings units;  // the gap and working-distance units come from each row
+    char sep = '.';
+};
+
+// The label inputs of one computed row (status "ok"), filled as the results
+// window (or the 2018 window, for a row computed by IEEE 1584-2018) fills
+// them for its own label, so a study label equals the single label of the
+// same point. The label's own layout fields are set later by ComposeLabel.
+LabelContentInputs StudyLabelInputs(const StudyRowInputs& inputs, const StudyRowResults& results,
+                                    const UnitSettings& units, char sep);
+// The finished label of a computed row, with `name` as the equipment name
+// (cut to its first 30 characters).
+LabelSheet StudyLabel(const StudyPointView& point, const StudyLabelOptions& options);
+
+// Whether a row was computed: its labels and governing results exist.
+bool IsComputedRow(const StudyRowResults& results);
+
+// Writes one 6 x 4 in label page per computed row, in study order; refused
+// rows get no page. Each name longer than 30 characters is cut on its label
+// and listed once, whole, in `cutNames` (when given). Returns the pages
+// written, or -1 when the progress callback cancelled. A study without a
+// computed row writes nothing and returns 0. A device that fails raises
+// std::runtime_error.
+int WriteStudyLabelsPdf(QIODevice& out, std::size_t count, const StudyPointAt& at,
+                        const StudyLabelOptions& options, const StudyProgress& progress,
+                        std::vector<std::string>* cutNames);
+
+// The report's page size for a territory: Letter where Letter paper is the
+// custom (the United States, Canada, Mexico and others of the Americas, the
+// Philippines), A4 elsewhere.
+QPageSize::PageSizeId ReportPageSizeFor(QLocale::Territory territory);
+
+struct StudyReportOptions {
+    QString title = QStringLiteral("Arc flash study");
+    QString dateText;  // as it is to be printed
+    QPageSize::PageSizeId pageSize = QPageSize::A4;  // see ReportPageSizeFor
+    UnitSettings units;  // the output units of the results, named in the headings
+};
+
+// Writes the study report: the title and date, the table of all points
+// (name, method and equations, voltage, bolted current, arcing current, arc
+// duration, working distance, incident energy, flash boundary, PPE level,
+// governing case; the governing case's values, units in the headings or
+// beside a value whose unit differs from row to row), the refused rows with
+// their messages, and a note on the methods and their ranges. Landscape
+// pages with the table heading repeated and numbered "Page n of m"; text
+// stays text. Returns the pages written, or -1 when cancelled (the progress
+// counts each point twice: once when the pages are laid out, once when they
+// are painted). A device that fails raises std::runtime_error.
+int WriteStudyReportPdf(QIODevice& out, std::size_t count, const StudyPointAt& at,
+                        const StudyReportOptions& options, const StudyProgress& progress);
+
+// How a file export ended.
+struct StudyExportResult {
+    enum Outcome { kWritten, kCancelled, kNothingToWrite, kFailed } outcome = kFailed;
+    int pages = 0;
+    QString error;  // for kFailed: why, for the user
+};
+
+// The same into the file `path`, replaced only when the export is complete.
+// Labels of a study without a computed row write no file (kNothingToWrite).
+StudyExportResult SaveStudyLabelsPdf(const QString& path, std::size_t count, const StudyPointAt& at,
+                                     const StudyLabelOptions& options,
+                                     const StudyProgress& progress,
+                                     std::vector<std::string>* cutNames);
+StudyExportResult SaveStudyReportPdf(const QString& path, std::size_t count, const StudyPointAt& at,
+                                     const StudyReportOptions& options,
+                                     const StudyProgress& progress);
+
+}  // namespace zentavo::render

@@ -1,0 +1,250 @@
+// zentavo-batch --labels and --report: the PDFs of the sample study as a
+// reader sees them (pdfinfo, pdftotext), the CSV output unchanged beside
+// them, and every option value refused unless it is one of its words.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "batch/csv.h"
+
+namespace {
+
+struct ShellRun {
+    int status;
+    std::string out;
+};
+
+ShellRun Shell(const std::string& command) {
+    ShellRun r{-1, ""};
+    FILE* p = popen(command.c_str(), "r");
+    if (!p) return r;
+    char buf[4096];
+    std::size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+    const int status = pclose(p);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+bool Exists(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+// A fresh directory for one test's files.
+class Dir {
+public:
+    Dir() {
+        char name[] = "/tmp/zentavo-pdf-XXXXXX";
+        path_ = mkdtemp(name) ? name : "";
+    }
+    ~Dir() { Shell("rm -rf '" + path_ + "'"); }
+    std::string operator/(const std::string& file) const { return path_ + "/" + file; }
+
+private:
+    std::string path_;
+};
+
+int Pages(const std::string& pdf) {
+    std::smatch m;
+    const std::string info = Shell("pdfinfo '" + pdf + "' 2>&1").out;
+    return std::regex_search(info, m, std::regex("Pages:\\s+(\\d+)")) ? std::stoi(m[1]) : -1;
+}
+
+std::string PageSize(const std::string& pdf) {
+    std::smatch m;
+    const std::string info = Shell("pdfinfo '" + pdf + "' 2>&1").out;
+    return std::regex_search(info, m, std::regex("Page size:\\s+([\\d.]+ x [\\d.]+) pts")) ? std::string(m[1]) : "";
+}
+
+// The text of a page (0: all pages), its blanks and line ends made one blank.
+std::string Text(const std::string& pdf, int page = 0) {
+    const std::string pages = page ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : "";
+    std::string t = Shell("pdftotext" + pages + " '" + pdf + "' - 2>&1").out;
+    return std::regex_replace(t, std::regex("\\s+"), " ");
+}
+
+// The sample study's rows from its expected results, by column name.
+std::vector<std::map<std::string, std::string>> ExpectedRows() {
+    const std::string text = ReadFile(ZENTAVO_EXAMPLES_DIR "/study-results.csv");
+    zentavo::csv::Reader reader(text);
+    std::vector<std::string> header, fields;
+    std::size_t line;
+    std::string error;
+    reader.Next(header, line, error);
+    std::vector<std::map<std::string, std::string>> rows;
+    while (reader.Next(fields, line, error)) {
+        std::map<std::string, std::string> row;
+        for (std::size_t i = 0; i < header.size(); ++i) row[header[i]] = fields[i];
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+const std::string kProgram = ZENTAVO_BATCH_PROGRAM;
+const std::string kExample = ZENTAVO_EXAMPLES_DIR "/study.csv";
+
+TEST(BatchPdfs, LabelsAndReportOfTheSampleStudy) {
+    Dir dir;
+    const std::string labels = dir / "labels.pdf", report = dir / "report.pdf", csv = dir / "out.csv";
+    const ShellRun r = Shell(kProgram + " --energy-unit J/cm2 --label-language es --label-colour black-and-white "
+                                   "--labels " + labels + " --report " + report + " --report-paper letter " +
+                        kExample + " > " + csv + " 2>&1");
+    ASSERT_EQ(r.status, 0) << ReadFile(csv);
+
+    // The CSV is that of a run without PDFs.
+    const ShellRun plain = Shell(kProgram + " --energy-unit J/cm2 " + kExample);
+    EXPECT_EQ(ReadFile(csv), plain.out);
+
+    const auto rows = ExpectedRows();
+    std::vector<std::map<std::string, std::string>> computed, refused;
+    for (const auto& row : rows) (row.at("status") == "ok" ? computed : refused).push_back(row);
+    ASSERT_FALSE(computed.empty());
+    ASSERT_FALSE(refused.empty());
+
+    EXPECT_EQ(Pages(labels), static_cast<int>(computed.size()));
+    EXPECT_EQ(PageSize(labels), "432 x 288");
+    for (std::size_t i = 0; i < computed.size(); ++i) {
+        const std::string text = Text(labels, static_cast<int>(i) + 1);
+        EXPECT_NE(text.find(computed[i].at("point")), std::string::npos) << text;
+        EXPECT_NE(text.find("J/cm2"), std::string::npos) << text;
+        // Spanish captions.
+        EXPECT_NE(text.find("Distancia de trabajo"), std::string::npos) << text;
+    }
+
+    EXPECT_EQ(PageSize(report), "792 x 612");
+    const std::string text = Text(report);
+    EXPECT_NE(text.find("Arc flash study: " + kExample), std::string::npos) << text;
+    EXPECT_NE(text.find("Incident energy (J/cm2)"), std::string::npos) << text;
+    for (const auto& row : rows) EXPECT_NE(text.find(row.at("point")), std::string::npos) << row.at("point");
+    for (const auto& row : refused) {
+        const std::string message = std::regex_replace(row.at("message"), std::regex("^\\s+|\\s+$"), "");
+        EXPECT_NE(text.find(message), std::string::npos) << message;
+    }
+}
+
+TEST(BatchPdfs, StandardInputAndTheReportAlone) {
+    Dir dir;
+    const std::string report = dir / "report.pdf";
+    const ShellRun r = Shell(kProgram + " --report-paper a4 --report " + report + " < " + kExample + " 2>&1 >/dev/null");
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(PageSize(report), "842 x 595");
+    EXPECT_NE(Text(report).find("Arc flash study: standard input"), std::string::npos);
+    EXPECT_FALSE(Exists(dir / "labels.pdf"));
+}
+
+TEST(BatchPdfs, LongNamesAreListedOnce) {
+    Dir dir;
+    const std::string study = dir / "study.csv", labels = dir / "labels.pdf";
+    const std::string row = ",empirical,480,20,32,mm,455,mm,Switchgear,Grounded,0.2,0.25\n";
+    const std::string longName = "Switchgear SWG-12 feeder cubicle 4 rear";
+    std::ofstream(study) << "point,method,voltage,bolted_current,gap,gap_unit,work_distance,"
+                            "work_distance_unit,equipment_class,grounding,arc_time,arc_time_reduced\n"
+                         << longName << row << "Short" << row << longName << row;
+    const ShellRun r = Shell(kProgram + " --labels " + labels + " " + study + " 2>&1 >/dev/null");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "zentavo-batch: equipment names longer than 30 characters, cut on their labels:\n  " +
+                         longName + "\n");
+    EXPECT_EQ(Pages(labels), 3);
+    EXPECT_NE(Text(labels, 1).find("Switchgear SWG-12 feeder cubic "), std::string::npos);
+    EXPECT_EQ(Text(labels, 1).find("cubicl"), std::string::npos);  // 30 characters kept
+}
+
+// A PDF that cannot be written fails the run (status 1) and leaves no file,
+// an old file unchanged; so does a study without a point to label.
+TEST(BatchPdfs, UnwritablePdfFailsAndKeepsTheOldFile) {
+    Dir dir;
+    const std::string labels = dir / "labels.pdf";
+    std::ofstream(labels) << "old";
+    ShellRun r = Shell(kProgram + " --labels " + labels + " --report " + (dir / "no/such/dir.pdf") + " " + kExample +
+                  " 2>&1 >/dev/null");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out.rfind("zentavo-batch: cannot write " + (dir / "no/such/dir.pdf") + ": ", 0), 0u) << r.out;
+    EXPECT_EQ(Pages(labels), 11);  // the labels were written all the same
+
+    const std::string refused = dir / "refused.csv";
+    std::ofstream(refused) << "point,method,voltage\nP1,empirical,480\n";
+    r = Shell(kProgram + " --labels " + labels + " " + refused + " 2>&1 >/dev/null");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "zentavo-batch: no point of the study was computed: no labels written to " + labels + "\n");
+    EXPECT_EQ(Pages(labels), 11);
+}
+
+TEST(BatchPdfs, EveryOptionValueIsOneOfItsWords) {
+    Dir dir;
+    const std::string labels = dir / "labels.pdf", report = dir / "report.pdf";
+    const std::string both = " --labels " + labels + " --report " + report + " " + kExample;
+    struct Case {
+        std::string args;
+        std::string message;
+    } cases[] = {
+        {"--label-language de" + both, "zentavo-batch: --label-language takes one of en, es, fr, not 'de'"},
+        {"--label-language EN" + both, "zentavo-batch: --label-language takes one of en, es, fr, not 'EN'"},
+        {"--label-colour red" + both,
+         "zentavo-batch: --label-colour takes one of colour, black-and-white, not 'red'"},
+        {"--label-colour=" + both, "zentavo-batch: --label-colour takes one of colour, black-and-white, not ''"},
+        {"--label-name maybe" + both, "zentavo-batch: --label-name takes one of yes, no, not 'maybe'"},
+        {"--label-date today" + both, "zentavo-batch: --label-date takes one of no, yes, not 'today'"},
+        {"--report-paper a3" + both, "zentavo-batch: --report-paper takes one of locale, a4, letter, not 'a3'"},
+        {"--label-rows ppe-level,voltage" + both,
+         "zentavo-batch: --label-rows takes rows from none, equipment-type, grounding, work-distance, "
+         "bolted-current, limited-approach, restricted-approach, prohibited-approach, flash-boundary, "
+         "incident-energy, pressure, tnt, ppe-level, clothing, not 'voltage'"},
+        {"--label-rows ppe-level," + both, "zentavo-batch: --label-rows takes rows from none,"},
+        {"--label-language fr " + kExample,
+         "zentavo-batch: --label-language applies to the labels: give --labels FILE.pdf"},
+        {"--report-paper a4 " + kExample, "zentavo-batch: --report-paper applies to the report: give --report FILE.pdf"},
+        {"--labels= " + kExample, "zentavo-batch: --labels needs a file name"},
+        {"--report", "zentavo-batch: option --report needs a value"},
+    };
+    for (const Case& c : cases) {
+        const ShellRun r = Shell(kProgram + " " + c.args + " 2>&1");
+        EXPECT_EQ(r.status, 2) << c.args;
+        EXPECT_EQ(r.out.rfind(c.message, 0), 0u) << c.args << ": " << r.out;
+        EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << r.out;
+        EXPECT_FALSE(Exists(labels)) << c.args;
+        EXPECT_FALSE(Exists(report)) << c.args;
+    }
+}
+
+// The label rows chosen: only those rows, in label order.
+TEST(BatchPdfs, LabelRowsAndDate) {
+    Dir dir;
+    const std::string labels = dir / "labels.pdf";
+    ShellRun r = Shell(kProgram + " --labels " + labels + " --label-rows incident-energy,tnt --label-name no " + kExample +
+                  " >/dev/null 2>&1");
+    ASSERT_EQ(r.status, 0);
+    std::string page = Text(labels, 1);
+    EXPECT_NE(page.find("Incident energy at work distance"), std::string::npos) << page;
+    EXPECT_NE(page.find("TNT"), std::string::npos) << page;
+    EXPECT_EQ(page.find("Grounding"), std::string::npos) << page;
+    EXPECT_EQ(page.find("MCC-1 bucket 3"), std::string::npos) << page;
+
+    r = Shell(kProgram + " --labels " + labels + " --label-rows none --label-date yes " + kExample + " >/dev/null 2>&1");
+    ASSERT_EQ(r.status, 0);
+    page = Text(labels, 1);
+    EXPECT_EQ(page.find("Incident energy"), std::string::npos) << page;
+    EXPECT_NE(page.find("MCC-1 bucket 3"), std::string::npos) << page;
+    const std::string today = Shell("date +%-d.%-m.%Y").out;
+    EXPECT_NE(page.find(today.substr(0, today.size() - 1)), std::string::npos) << page;
+}
+
+}  // namespace

@@ -1,0 +1,545 @@
+// The labels and the report of a study, as PDF files read back with the
+// poppler tools: one label per computed point equal to the single label of
+// that point, the report's table, refused rows and pages, progress, cancel
+// and the old file kept.
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <map>
+
+#include "../poppler_tools.h"
+#include "batch/study.h"
+#include "engine/breaker.h"
+#include "engine/catalog.h"
+#include "engine/empirical.h"
+#include "engine/fuse.h"
+#include "engine/shared_state.h"
+#include "render/study_pdf.h"
+
+using namespace zentavo;
+using namespace zentavo::render;
+
+namespace {
+
+// A point of a study by its input columns.
+struct Point {
+    std::string name;
+    std::map<StudyInputColumn, std::string> in;
+};
+
+// Points of every method and case: the reduced case governing, the full one
+// governing, the theoretically derived model, pressure and TNT "N/A" for a
+// short arc, fuses, breakers, and refused points.
+std::vector<Point> Points(char sep = '.') {
+    auto n = [sep](std::string t) {
+        if (sep == ',') std::replace(t.begin(), t.end(), '.', ',');
+        return t;
+    };
+    auto empirical = [&](std::string name, std::string v, std::string ibf, std::string gap,
+                         std::string gapUnit, std::string wd, std::string wdUnit, std::string cls,
+                         std::string ground, std::string t1, std::string t2) {
+        return Point{name,
+                     {{kMethodColumn, "empirical"}, {kVoltageColumn, n(v)}, {kBoltedCurrentColumn, n(ibf)},
+                      {kGapColumn, n(gap)}, {kGapUnitColumn, gapUnit}, {kWorkDistanceColumn, n(wd)},
+                      {kWorkDistanceUnitColumn, wdUnit}, {kEquipmentClassColumn, cls},
+                      {kGroundingColumn, ground}, {kArcTimeColumn, n(t1)}, {kArcTimeReducedColumn, n(t2)}}};
+    };
+    return {
+        empirical("MCC-1 bucket 3", "480", "20", "32", "mm", "455", "mm", "Switchgear", "Grounded", "0.2", "0.25"),
+        empirical("Switchboard SB-2 main", "480", "30", "25", "mm", "18", "inches", "MCC and Panels",
+                  "Ungrounded", "0.1", "0.5"),
+        empirical("MV switchgear 13.8 kV", "13800", "20", "152", "mm", "910", "mm", "Switchgear", "Grounded",
+                  "0.3", "0.35"),
+        empirical("MV switchgear 20 kV", "20000", "10", "153", "mm", "910", "mm", "Switchgear", "Grounded",
+                  "0.5", ""),
+        empirical("Cable tray T-7", "4160", "8", "1", "inches", "36", "inches", "Cable", "Ungrounded", "2", "2"),
+        empirical("Open air bus", "600", "50", "40", "mm", "600", "mm", "Open air", "Grounded", "0.005", "0.008"),
+        empirical("Pump P-101 disconnect", "480", "5", "25", "mm", "455", "mm", "", "Grounded", "0.1", "0.1"),
+        empirical("Panel LP-9 (bad voltage)", "48O", "5", "25", "mm", "455", "mm", "Switchgear", "Grounded",
+                  "0.1", "0.1"),
+        {"Fuse switch FS-1",
+         {{kMethodColumn, "fuse"}, {kBoltedCurrentColumn, "1"}, {kWorkDistanceColumn, "455"},
+          {kFuseClassColumn, "Class RK1 Fuse, 0 A to 100 A"}, {kVoltageColumn, "480"}}},
+        {"Fused main FM-1",
+         {{kMethodColumn, "fuse"}, {kBoltedCurrentColumn, n("44.1")}, {kWorkDistanceColumn, "24"},
+          {kWorkDistanceUnitColumn, "inches"}, {kFuseClassColumn, "Class L Fuse, 1201 A to 1600 A"}}},
+        {"MCCB feeder F-12",
+         {{kMethodColumn, "breaker"}, {kVoltageColumn, "480"}, {kBoltedCurrentColumn, "20"},
+          {kWorkDistanceColumn, "460"}, {kBreakerTypeColumn, "MCCB-100-400"},
+          {kInterruptingRatingColumn, "25"}, {kInstantaneousTripColumn, "2"}}},
+        {"LVPCB main M-1",
+         {{kMethodColumn, "breaker"}, {kVoltageColumn, "600"}, {kBoltedCurrentColumn, "65"},
+          {kWorkDistanceColumn, "610"}, {kBreakerTypeColumn, "LVPCB-800-6300-LS"},
+          {kInterruptingRatingColumn, "85"}, {kInstantaneousTripColumn, "10"}}},
+        {"Breaker B-3 (trip too high)",
+         {{kMethodColumn, "breaker"}, {kVoltageColumn, "480"}, {kBoltedCurrentColumn, "20"},
+          {kWorkDistanceColumn, "460"}, {kBreakerTypeColumn, "0"}, {kInterruptingRatingColumn, "25"},
+          {kInstantaneousTripColumn, "20"}}},
+    };
+}
+
+// A study held in memory, computed row by row as the study window holds it.
+struct Study {
+    std::vector<Point> points;
+    std::vector<StudyRowResults> results;
+
+    Study(std::vector<Point> p, const StudyOptions& options) : points(std::move(p)) {
+        for (const Point& point : points) {
+            results.emplace_back();
+            ComputeStudyRow(Inputs(point), options, results.back());
+        }
+    }
+    static StudyRowInputs Inputs(const Point& p) {
+        StudyRowInputs in{};
+        for (const auto& [c, text] : p.in) in[c] = text;
+        return in;
+    }
+    StudyPointView operator()(std::size_t i) const {
+        return {points.at(i).name, Inputs(points.at(i)), &results.at(i)};
+    }
+    StudyPointAt At() const {
+        return [this](std::size_t i) { return (*this)(i); };
+    }
+    std::size_t Computed() const {
+        return static_cast<std::size_t>(
+            std::count_if(results.begin(), results.end(), [](const StudyRowResults& r) { return IsComputedRow(r); }));
+    }
+};
+
+// The single label of a point as the program makes it: the calculation in
+// the shared state, the results window's texts, its label inputs.
+LabelSheet SingleLabel(const Point& p, const LabelSettings& settings, LabelDate date,
+                       UnitSettings units, char sep) {
+    const StudyRowInputs in = Study::Inputs(p);
+    auto caption = [](std::string_view u) { return std::string(u.empty() ? "mm" : u); };
+    units.WorkDistUnit = caption(in[kWorkDistanceUnitColumn]);
+    SharedState s = StartState();
+    LabelContentInputs li;
+    li.workDist = std::string(in[kWorkDistanceColumn]);
+    li.boltedCurrent = std::string(in[kBoltedCurrentColumn]);
+    li.voltage = std::string(in[kVoltageColumn]);
+    const std::string_view method = in[kMethodColumn];
+    if (method == "empirical") {
+        EmpiricalFields f;
+        f.voltage = in[kVoltageColumn];
+        f.boltedCurrent = in[kBoltedCurrentColumn];
+        f.gap = in[kGapColumn];
+        f.workDist = in[kWorkDistanceColumn];
+        const std::string gapCaption = caption(in[kGapUnitColumn]), wdCaption = units.WorkDistUnit;
+        f.gapCaption = gapCaption;
+        f.workDistCaption = wdCaption;
+        f.equipmentClass = static_cast<int>(
+            std::find(kEquipmentClasses.begin(), kEquipmentClasses.end(), in[kEquipmentClassColumn]) -
+            kEquipmentClasses.begin());
+        f.grounding = in[kGroundingColumn] == "Grounded" ? 1 : 0;
+        const ArcCurrentOutcome first = RunEmpiricalArcCurrent(s, f, sep);
+        s.ReducedCaseOff = !first.reducedCaseOffered;
+        const EmpiricalOutcome out =
+            RunEmpiricalResults(s, {in[kArcTimeColumn], in[kArcTimeReducedColumn]}, units, sep);
+        const EmpiricalResultTexts& t = out.texts;
+        li.method = kEmpiricalMethod;
+        li.equipmentClass = std::string(in[kEquipmentClassColumn]);
+        li.grounding = f.grounding == 0 ? "ungrounded" : "Grounded";
+        li.energy = t.full.energy, li.energyReduced = t.reduced.energy;
+        li.boundary = t.full.boundary, li.boundaryReduced = t.reduced.boundary;
+        li.ppe = t.full.ppeLevel, li.ppeReduced = t.reduced.ppeLevel;
+        li.limited = t.approach.limited, li.restricted = t.approach.restricted;
+        li.prohibited = t.approach.prohibited;
+        li.pressure = t.full.pressure, li.pressureReduced = t.reduced.pressure;
+        li.tnt = t.full.tnt, li.tntReduced = t.reduced.tnt;
+    } else {
+        SingleCaseResultTexts t;
+        const std::string wdCaption = units.WorkDistUnit;
+        if (method == "fuse") {
+            FuseFields f;
+            f.boltedCurrent = in[kBoltedCurrentColumn];
+            f.workDist = in[kWorkDistanceColumn];
+            f.workDistCaption = wdCaption;
+            f.fuseClass = static_cast<int>(
+                std::find(kFuseClasses.begin(), kFuseClasses.end(), in[kFuseClassColumn]) - kFuseClasses.begin());
+            t = RunFuse(s, f, units, sep).texts;
+            li.pressure = t.result.pressure;
+        } else {
+            BreakerFields f;
+            f.voltage = in[kVoltageColumn];
+            f.boltedCurrent = in[kBoltedCurrentColumn];
+            f.workDist = in[kWorkDistanceColumn];
+            f.workDistCaption = wdCaption;
+            f.interruptingRating = in[kInterruptingRatingColumn];
+            f.instantaneousTrip = in[kInstantaneousTripColumn];
+            f.breakerType = 0;
+            for (std::size_t k = 0; k < kBreakerTypes.size(); ++k) {
+                if (kBreakerTypes[k].substr(0, kBreakerTypes[k].find('\t')) == in[kBreakerTypeColumn]) {
+                    f.breakerType = static_cast<int>(k);
+                }
+            }
+            t = RunBreaker(s, f, units, sep).texts;
+        }
+        li.method = method == "fuse" ? kFuseMethod : kBreakerMethod;
+        li.equipmentClass = std::string(kEquipmentClasses[method == "fuse" ? kFuseTabClass : kBreakerTabClass]);
+        li.grounding = "Grounded";
+        li.energy = t.result.energy, li.boundary = t.result.boundary, li.ppe = t.result.ppeLevel;
+        li.limited = t.approach.limited, li.restricted = t.approach.restricted;
+        li.prohibited = t.approach.prohibited;
+    }
+    li.units = units;
+    li.incidentEnergy = s.IncidentEnergy, li.incidentEnergyReduced = s.IncidentEnergyReduced;
+    li.ppeIndex = s.PpeIndex, li.ppeIndexReduced = s.PpeIndexReduced;
+    li.arcPressure = s.ArcPressure, li.arcPressureReduced = s.ArcPressureReduced;
+    li.tntEquivalent = s.TntEquivalent, li.tntEquivalentReduced = s.TntEquivalentReduced;
+    li.voltageV = s.Voltage, li.gapMm = s.Gap;
+    LabelUserTexts user;
+    user.equipmentName = p.name;
+    return ComposeLabel(settings, date, li, user);
+}
+
+LabelSettings AllRows(int language, bool colour) {
+    LabelSettings s = DefaultLabelSettings();
+    s.LabelLanguage = language;
+    s.LabelInColor = colour;
+    for (std::size_t k = kEntryEquipmentType; k <= kEntryClothing; ++k) s.ContentItems[k].Checked = true;
+    s.ContentItems[kEntryDate].Checked = true;
+    s.LabelLineCount = CountLabelLines(s.ContentItems);
+    return s;
+}
+
+QString Path(const QTemporaryDir& dir, const char* name) { return dir.filePath(QString::fromLatin1(name)); }
+
+QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+int PageCount(const QString& path) {
+    const QString info = RunPdfTool("pdfinfo", {path});
+    const auto m = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+QString PageSize(const QString& path) {
+    const QString info = RunPdfTool("pdfinfo", {path});
+    const auto m = QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+ x [\\d.]+) pts")).match(info);
+    return m.captured(1);
+}
+
+QString PageText(const QString& path, int page) {
+    return RunPdfTool("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), path, "-"});
+}
+
+// The text of a PDF with its lines joined by blanks, runs of blanks made one.
+QString Flat(QString text) { return text.replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" ")); }
+
+QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+}  // namespace
+
+class StudyPdfTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Every computed point's study label equals its single label, slot by
+    // slot, in every language, with all rows on, in two unit sets and both
+    // decimal separators.
+    void StudyLabelEqualsTheSingleLabel() {
+        const LabelDate date{8, 12, 2026};
+        UnitSettings metric;
+        metric.EnergyUnit = "J/cm2";
+        metric.BoundaryUnit = "mm";
+        metric.PressureUnit = "kpa";
+        metric.TntUnit = "grams";
+        int compared = 0;
+        for (char sep : {'.', ','}) {
+            for (const UnitSettings& units : {UnitSettings{}, metric}) {
+                StudyOptions options;
+                options.units = units;
+                options.sep = sep;
+                const Study study(Points(sep), options);
+                for (int language : {kEnglish, kSpanish, kFrench}) {
+                    StudyLabelOptions o;
+                    o.settings = AllRows(language, language != kFrench);
+                    o.date = date;
+                    o.units = units;
+                    o.sep = sep;
+                    for (std::size_t i = 0; i < study.points.size(); ++i) {
+                        if (!IsComputedRow(study.results[i])) continue;
+                        const LabelSheet got = StudyLabel(study(i), o);
+                        const LabelSheet want = SingleLabel(study.points[i], o.settings, date, units, sep);
+                        const QByteArray where =
+                            QByteArray::fromStdString(study.points[i].name + " lang " + std::to_string(language));
+                        QCOMPARE(got.picture, want.picture);
+                        QCOMPARE(got.byName.size(), want.byName.size());
+                        for (const auto& [slot, w] : want.byName) {
+                            const LabelSlot& g = got.at(slot);
+                            const QByteArray at = where + " " + QByteArray::fromStdString(slot);
+                            QVERIFY2(g.text == w.text, at + ": " + QByteArray::fromStdString(g.text) + " vs " +
+                                                           QByteArray::fromStdString(w.text));
+                            QVERIFY2(g.place.visible == w.place.visible && g.place.top == w.place.top &&
+                                         g.place.left == w.place.left && g.place.fontPt == w.place.fontPt &&
+                                         g.place.bold == w.place.bold && g.place.red == w.place.red,
+                                     at);
+                        }
+                        ++compared;
+                    }
+                }
+            }
+        }
+        QCOMPARE(compared, 2 * 2 * 3 * 10);  // ten computed points of the thirteen
+    }
+
+    // A row of the 2018 model: the governing case alone, no grounding, no
+    // pressure or TNT, as the 2018 window's label.
+    void Row2018ShowsTheGoverningCase() {
+        for (const char* governing : {"full", "reduced"}) {
+            StudyRowResults r{};
+            r[kStatusColumn] = "ok";
+            r[kEquationsColumn] = "IEEE 1584-2018";
+            r[kGoverningColumn] = governing;
+            r[kIncidentEnergyColumn] = "5.12", r[kIncidentEnergyReducedColumn] = "9.87";
+            r[kFlashBoundaryColumn] = "40", r[kFlashBoundaryReducedColumn] = "61";
+            r[kPpeLevelColumn] = "2", r[kPpeLevelReducedColumn] = "3";
+            r[kPressureColumn] = "123";
+            r[kLimitedApproachColumn] = "42", r[kRestrictedApproachColumn] = "12";
+            r[kProhibitedApproachColumn] = "1";
+            StudyRowInputs in{};
+            in[kMethodColumn] = "ieee1584-2018";
+            in[kVoltageColumn] = "480";
+            in[kBoltedCurrentColumn] = "25";
+            in[kWorkDistanceColumn] = "455";
+            in[kEquipmentClassColumn] = "Switchgear";
+            StudyLabelOptions o;
+            o.settings = AllRows(kEnglish, true);
+            const LabelSheet sheet = StudyLabel({"Switchgear SWG-2018", in, &r}, o);
+            const bool reduced = std::string_view(governing) == "reduced";
+            QCOMPARE(sheet.at("Label15").text, std::string(reduced ? "9.87 cal/cm2" : "5.12 cal/cm2"));
+            QCOMPARE(sheet.at("Label14").text, std::string(reduced ? "61 inches" : "40 inches"));
+            QCOMPARE(sheet.at("Label16").text, std::string(reduced ? "3" : "2"));
+            QCOMPARE(sheet.at("Label11").text, std::string("N/A"));
+            QCOMPARE(sheet.at("Label33").text, std::string("N/A"));
+            QCOMPARE(sheet.at("Label34").text, std::string("N/A"));
+            QCOMPARE(sheet.at("Label18").text, std::string("Switchgear SWG-2018"));
+        }
+    }
+
+    // One 6 x 4 in page per computed point, in study order, each with its
+    // name and incident energy; refused points have none.
+    void LabelsPdfHasOnePagePerComputedPoint() {
+        QTemporaryDir dir;
+        StudyOptions options;
+        options.units.EnergyUnit = "J/cm2";
+        const Study study(Points(), options);
+        StudyLabelOptions o;
+        o.units = options.units;
+        std::vector<std::size_t> progress;
+        const QString path = Path(dir, "labels.pdf");
+        const auto r = SaveStudyLabelsPdf(path, study.points.size(), study.At(), o,
+                                          [&](std::size_t done, std::size_t total) {
+                                              if (total != study.points.size()) return false;
+                                              progress.push_back(done);
+                                              return true;
+                                          },
+                                          nullptr);
+        QCOMPARE(r.outcome, StudyExportResult::kWritten);
+        QCOMPARE(r.pages, static_cast<int>(study.Computed()));
+        QCOMPARE(PageCount(path), static_cast<int>(study.Computed()));
+        QCOMPARE(PageSize(path), QStringLiteral("432 x 288"));
+        QCOMPARE(progress.size(), study.points.size());
+        for (std::size_t k = 0; k < progress.size(); ++k) QCOMPARE(progress[k], k + 1);
+        int page = 0;
+        for (std::size_t i = 0; i < study.points.size(); ++i) {
+            if (!IsComputedRow(study.results[i])) continue;
+            const QString text = Flat(PageText(path, ++page));
+            QVERIFY2(text.contains(Q(study.points[i].name)), qPrintable(text));
+            const StudyRowResults& res = study.results[i];
+            const std::string& energy =
+                res[kGoverningColumn] == "reduced" ? res[kIncidentEnergyReducedColumn] : res[kIncidentEnergyColumn];
+            QVERIFY2(text.contains(Q(energy) + QStringLiteral(" J/cm2")), qPrintable(text));
+        }
+        QCOMPARE(page, 10);
+    }
+
+    // A name of more than 30 characters is cut on its labels and listed once,
+    // however many points carry it; a name of exactly 30 is not.
+    void LongNamesAreCutAndListedOnce() {
+        QTemporaryDir dir;
+        const std::string longName = "Main switchboard MSB-1 section B incomer";  // 40 characters
+        const std::string thirty = "Motor control centre MCC-4 é 1";             // 30 characters, one of two bytes
+        std::vector<Point> points = Points();
+        std::vector<Point> study;
+        for (const std::string& name : {longName, thirty, longName}) {
+            study.push_back(points[0]);
+            study.back().name = name;
+        }
+        study.push_back(points[6]);  // refused, with a long name: not labelled, not listed
+        study.back().name = "Pump P-101 disconnect with a very long name";
+        const Study s(study, StudyOptions{});
+        std::vector<std::string> cut;
+        const QString path = Path(dir, "labels.pdf");
+        const auto r = SaveStudyLabelsPdf(path, s.points.size(), s.At(), StudyLabelOptions{}, {}, &cut);
+        QCOMPARE(r.outcome, StudyExportResult::kWritten);
+        QCOMPARE(cut, std::vector<std::string>{longName});
+        QCOMPARE(PageCount(path), 3);
+        const QString first = Flat(PageText(path, 1));
+        QVERIFY2(first.contains(QStringLiteral("Main switchboard MSB-1 section")), qPrintable(first));
+        QVERIFY2(!first.contains(QStringLiteral("section B")), qPrintable(first));
+        QVERIFY(Flat(PageText(path, 2)).contains(QString::fromUtf8(thirty.c_str())));
+    }
+
+    // A cancel, at the first point or later, leaves no file, and an old file
+    // of that name byte for byte; so does a failed export.
+    void CancelLeavesNoFileAndTheOldOne() {
+        QTemporaryDir dir;
+        const Study study(Points(), StudyOptions{});
+        const QByteArray old = "old labels, kept\n";
+        for (std::size_t stopAt : {std::size_t{1}, std::size_t{5}, study.points.size()}) {
+            for (bool withOld : {false, true}) {
+                const QString labels = Path(dir, "labels.pdf"), report = Path(dir, "report.pdf");
+                for (const QString& p : {labels, report}) {
+                    QFile::remove(p);
+                    if (withOld) {
+                        QFile f(p);
+                        QVERIFY(f.open(QIODevice::WriteOnly));
+                        f.write(old);
+                    }
+                }
+                std::size_t calls = 0;
+                auto cancel = [&](std::size_t done, std::size_t) {
+                    ++calls;
+                    return done < stopAt;
+                };
+                const auto l = SaveStudyLabelsPdf(labels, study.points.size(), study.At(), StudyLabelOptions{},
+                                                  cancel, nullptr);
+                QCOMPARE(l.outcome, StudyExportResult::kCancelled);
+                QCOMPARE(calls, stopAt);
+                calls = 0;
+                const auto r = SaveStudyReportPdf(report, study.points.size(), study.At(), StudyReportOptions{},
+                                                  cancel);
+                QCOMPARE(r.outcome, StudyExportResult::kCancelled);
+                QCOMPARE(calls, stopAt);
+                for (const QString& p : {labels, report}) {
+                    QCOMPARE(QFile::exists(p), withOld);
+                    if (withOld) QCOMPARE(ReadAll(p), old);
+                }
+                QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), withOld ? 2 : 0);
+            }
+        }
+        // No directory to write into; a directory in the file's place.
+        for (const QString& p : {dir.filePath("missing/labels.pdf"), dir.path()}) {
+            const auto r = SaveStudyLabelsPdf(p, study.points.size(), study.At(), StudyLabelOptions{}, {}, nullptr);
+            QCOMPARE(r.outcome, StudyExportResult::kFailed);
+            QVERIFY(!r.error.isEmpty());
+            const auto rr = SaveStudyReportPdf(p, study.points.size(), study.At(), StudyReportOptions{}, {});
+            QCOMPARE(rr.outcome, StudyExportResult::kFailed);
+        }
+        QVERIFY(!QFile::exists(dir.filePath("missing")));
+    }
+
+    // A study without a computed point has no labels: no file is written.
+    void NothingToLabelWritesNoFile() {
+        QTemporaryDir dir;
+        const std::vector<Point> all = Points();
+        const Study study({all[6], all[7], all[12]}, StudyOptions{});
+        QCOMPARE(study.Computed(), std::size_t{0});
+        const QString path = Path(dir, "labels.pdf");
+        const auto r = SaveStudyLabelsPdf(path, study.points.size(), study.At(), StudyLabelOptions{}, {}, nullptr);
+        QCOMPARE(r.outcome, StudyExportResult::kNothingToWrite);
+        QVERIFY(!QFile::exists(path));
+    }
+
+    // The report: every point's row with its governing values, the refused
+    // points with their messages, the method note; A4 or Letter, landscape.
+    void ReportHoldsEveryPointAndTheRefusedRows() {
+        QTemporaryDir dir;
+        StudyOptions options;
+        options.units.BoundaryUnit = "mm";
+        const Study study(Points(), options);
+        for (QPageSize::PageSizeId size : {QPageSize::A4, QPageSize::Letter}) {
+            StudyReportOptions o;
+            o.title = QStringLiteral("Arc flash study of Plant 7");
+            o.dateText = QStringLiteral("8 December 2026");
+            o.pageSize = size;
+            o.units = options.units;
+            const QString path = Path(dir, "report.pdf");
+            const auto r = SaveStudyReportPdf(path, study.points.size(), study.At(), o, {});
+            QCOMPARE(r.outcome, StudyExportResult::kWritten);
+            QCOMPARE(PageSize(path), size == QPageSize::A4 ? QStringLiteral("842 x 595") : QStringLiteral("792 x 612"));
+            const QString layout = RunPdfTool("pdftotext", {"-layout", path, "-"});
+            const QString text = Flat(RunPdfTool("pdftotext", {path, "-"}));
+            QVERIFY(text.contains(o.title));
+            QVERIFY(text.contains(o.dateText));
+            QVERIFY(text.contains(QStringLiteral("Arc flash boundary (mm)")));
+            QVERIFY(text.contains(QStringLiteral("Incident energy (cal/cm2)")));
+            QVERIFY(text.contains(QStringLiteral("Methods and their ranges")));
+            QVERIFY(text.contains(QStringLiteral("13 points of work, 10 computed, 3 refused")));
+            // Each computed row on one line of the page: name, voltage, ..., energy, boundary, PPE.
+            const QStringList lines = layout.split(QLatin1Char('\n'));
+            for (std::size_t i = 0; i < study.points.size(); ++i) {
+                const StudyRowResults& res = study.results[i];
+                const QString name = Q(study.points[i].name);
+                const auto line = std::find_if(lines.begin(), lines.end(),
+                                               [&](const QString& l) { return l.startsWith(name); });
+                QVERIFY2(line != lines.end(), qPrintable(name));
+                const QStringList cells = line->simplified().mid(name.size()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+                if (IsComputedRow(res)) {
+                    const bool reduced = res[kGoverningColumn] == "reduced";
+                    const QStringList want = {
+                        Q(res[reduced ? kIncidentEnergyReducedColumn : kIncidentEnergyColumn]),
+                        Q(res[reduced ? kFlashBoundaryReducedColumn : kFlashBoundaryColumn]),
+                        Q(res[reduced ? kPpeLevelReducedColumn : kPpeLevelColumn]), Q(res[kGoverningColumn]),
+                        QStringLiteral("ok")};
+                    QVERIFY2(cells.mid(cells.size() - want.size()) == want, qPrintable(*line));
+                } else {
+                    QCOMPARE(cells.last(), Q(res[kStatusColumn]));
+                    QVERIFY2(text.contains(Flat(Q(res[kMessageColumn])).trimmed()), qPrintable(Q(res[kMessageColumn])));
+                }
+            }
+        }
+    }
+
+    // A long study runs over many pages: each carries the table heading and
+    // "Page n of m", and every point stands on one of them once.
+    void ReportPagesRepeatTheHeading() {
+        QTemporaryDir dir;
+        const std::vector<Point> base = Points();
+        std::vector<Point> points;
+        for (int i = 0; i < 150; ++i) {
+            points.push_back(base[static_cast<std::size_t>(i) % base.size()]);
+            points.back().name = "Point " + std::to_string(i + 1) + " of many";
+        }
+        const Study study(points, StudyOptions{});
+        const QString path = Path(dir, "report.pdf");
+        const auto r = SaveStudyReportPdf(path, study.points.size(), study.At(), StudyReportOptions{}, {});
+        QCOMPARE(r.outcome, StudyExportResult::kWritten);
+        const int pages = PageCount(path);
+        QCOMPARE(r.pages, pages);
+        QVERIFY(pages >= 4);
+        int rows = 0;
+        for (int page = 1; page <= pages; ++page) {
+            const QString text = PageText(path, page);
+            QVERIFY2(text.contains(QStringLiteral("Page %1 of %2").arg(page).arg(pages)), qPrintable(text));
+            const bool table = text.contains(QStringLiteral(" of many"));
+            if (table) {
+                QVERIFY2(Flat(text).contains(QStringLiteral("Point Method / equations Voltage (V)")) ||
+                             Flat(text).contains(QStringLiteral("Point Status Message")),
+                         qPrintable(text));
+            }
+            rows += static_cast<int>(text.count(QRegularExpression(QStringLiteral("Point \\d+ of many"))));
+        }
+        // Each point once in the table, the refused ones once more below it.
+        const int refused = static_cast<int>(study.points.size() - study.Computed());
+        QCOMPARE(rows, 150 + refused);
+    }
+
+    void ReportPaperFollowsTheTerritory() {
+        for (QLocale::Territory t : {QLocale::UnitedStates, QLocale::Canada, QLocale::Mexico, QLocale::Philippines}) {
+            QCOMPARE(ReportPageSizeFor(t), QPageSize::Letter);
+        }
+        for (QLocale::Territory t : {QLocale::Germany, QLocale::France, QLocale::UnitedKingdom, QLocale::Spain,
+                                     QLocale::Brazil, QLocale::Japan, QLocale::AnyTerritory}) {
+            QCOMPARE(ReportPageSizeFor(t), QPageSize::A4);
+        }
+    }
+};
+
+QTEST_MAIN(StudyPdfTest)
+#include "study_pdf_test.moc"
