@@ -181,10 +181,11 @@ namespace {
 
 QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-// The report is laid out in points and drawn at ten device units a point.
+// The report PDF is drawn at ten device units a point; a printer at its own
+// resolution. Margins and paddings are laid out in points.
 constexpr qreal kUnitsPerPoint = 10;
-constexpr qreal kMargin = 36 * kUnitsPerPoint;
-constexpr qreal kCellPad = 2 * kUnitsPerPoint;
+constexpr qreal kMarginPoints = 36;
+constexpr qreal kCellPadPoints = 2;
 // Text wraps between words, and within a word too long for its room.
 QTextOption Wrapping() {
     QTextOption o(Qt::AlignLeft | Qt::AlignTop);
@@ -298,16 +299,13 @@ struct Item {
 
 class ReportWriter {
 public:
-    ReportWriter(QIODevice& out, std::size_t count, const StudyPointAt& at,
+    ReportWriter(QPagedPaintDevice& device, std::size_t count, const StudyPointAt& at,
                  const StudyReportOptions& options, const StudyProgress& progress)
-        : writer_(&out), count_(count), at_(at), options_(options), progress_(progress) {
-        writer_.setResolution(static_cast<int>(72 * kUnitsPerPoint));
-        writer_.setPageLayout(QPageLayout(QPageSize(options.pageSize), QPageLayout::Landscape,
-                                          QMarginsF(0, 0, 0, 0)));
-        writer_.setTitle(options.title);
-        writer_.setCreator(QStringLiteral("Zentavo"));
-        width_ = writer_.width() - 2 * kMargin;
-        bottom_ = writer_.height() - kMargin - footerHeight();
+        : writer_(device), count_(count), at_(at), options_(options), progress_(progress),
+          margin_(kMarginPoints * device.logicalDpiY() / 72.0),
+          pad_(kCellPadPoints * device.logicalDpiY() / 72.0) {
+        width_ = writer_.width() - 2 * margin_;
+        bottom_ = writer_.height() - margin_ - footerHeight();
         points_ = PointColumns(options.units);
         refused_ = RefusedColumns();
     }
@@ -318,14 +316,14 @@ public:
         if (!LayOut(painter)) return -1;
         for (std::size_t page = 0; page < pages_.size(); ++page) {
             if (page > 0 && !writer_.newPage()) throw std::runtime_error("The PDF could not be written.");
-            qreal y = kMargin;
+            qreal y = margin_;
             for (const Item& item : pages_[page]) {
                 if (!Paint(painter, item, y)) return -1;
                 y += item.height;
             }
             painter.setFont(body_);
             painter.setPen(Qt::black);
-            painter.drawText(QRectF(kMargin, bottom_, width_, footerHeight()),
+            painter.drawText(QRectF(margin_, bottom_, width_, footerHeight()),
                              Qt::AlignRight | Qt::AlignBottom,
                              QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages_.size()));
         }
@@ -334,7 +332,7 @@ public:
     }
 
 private:
-    qreal footerHeight() { return QFontMetricsF(body_, &writer_).lineSpacing() + kCellPad; }
+    qreal footerHeight() { return QFontMetricsF(body_, &writer_).lineSpacing() + pad_; }
 
     std::vector<qreal> Widths(const std::vector<Column>& columns) const {
         qreal total = 0;
@@ -347,21 +345,21 @@ private:
     // The height of a row of cells in `font`, each wrapped in its column.
     qreal RowHeight(QPainter& painter, const std::vector<QString>& cells,
                     const std::vector<Column>& columns, const QFont& font) const {
-        const QFontMetricsF m(font, const_cast<QPdfWriter*>(&writer_));
+        const QFontMetricsF m(font, &writer_);
         const std::vector<qreal> widths = Widths(columns);
         qreal height = m.lineSpacing();
         painter.setFont(font);
         for (std::size_t i = 0; i < cells.size(); ++i) {
-            const qreal room = widths[i] - 2 * kCellPad;
+            const qreal room = widths[i] - 2 * pad_;
             if (m.horizontalAdvance(cells[i]) <= room && !cells[i].contains(QLatin1Char('\n'))) continue;
             height = std::max(height, painter.boundingRect(QRectF(0, 0, room, 1e9), cells[i], Wrapping()).height());
         }
-        return height + 2 * kCellPad;
+        return height + 2 * pad_;
     }
 
     qreal ParagraphHeight(QPainter& painter, const QString& text, const QFont& font) const {
         painter.setFont(font);
-        return painter.boundingRect(QRectF(0, 0, width_, 1e9), text, Wrapping()).height() + 3 * kCellPad;
+        return painter.boundingRect(QRectF(0, 0, width_, 1e9), text, Wrapping()).height() + 3 * pad_;
     }
 
     QString HeadText() const {
@@ -391,21 +389,21 @@ private:
         headings.clear();
         for (const Column& c : refused_) headings.push_back(c.heading);
         const qreal refusedHeading = RowHeight(painter, headings, refused_, bold_);
-        const qreal sectionTitle = QFontMetricsF(title2_, &writer_).lineSpacing() + 4 * kCellPad;
+        const qreal sectionTitle = QFontMetricsF(title2_, &writer_).lineSpacing() + 4 * pad_;
 
         pages_.emplace_back();
-        qreal y = kMargin;
+        qreal y = margin_;
         auto place = [&](const Item& item) {
             if (y + item.height > bottom_ && !pages_.back().empty()) {
                 pages_.emplace_back();
-                y = kMargin;
+                y = margin_;
             }
             pages_.back().push_back(item);
             y += item.height;
         };
         auto newPage = [&] {
             pages_.emplace_back();
-            y = kMargin;
+            y = margin_;
         };
         // Rows under their heading, which comes again at the top of each new page.
         auto placeRows = [&](const std::vector<Item>& items, const Item& heading) {
@@ -426,7 +424,7 @@ private:
             }
         };
         const QString head = HeadText();
-        place({Item::kHead, 0, ParagraphHeight(painter, head, title1_) + 2 * kCellPad});
+        place({Item::kHead, 0, ParagraphHeight(painter, head, title1_) + 2 * pad_});
         placeRows(rows, {Item::kPointHeading, 0, pointHeading});
         if (!refusedRows_.empty()) {
             place({Item::kRefusedTitle, 0, sectionTitle});
@@ -443,14 +441,14 @@ private:
                     const std::vector<Column>& columns, qreal y, qreal height, bool heading) {
         const std::vector<qreal> widths = Widths(columns);
         painter.setFont(heading ? bold_ : body_);
-        if (heading) painter.fillRect(QRectF(kMargin, y, width_, height), QColor(225, 225, 225));
-        qreal x = kMargin;
+        if (heading) painter.fillRect(QRectF(margin_, y, width_, height), QColor(225, 225, 225));
+        qreal x = margin_;
         painter.setPen(QPen(QColor(150, 150, 150), 0));
-        painter.drawLine(QPointF(kMargin, y + height), QPointF(kMargin + width_, y + height));
+        painter.drawLine(QPointF(margin_, y + height), QPointF(margin_ + width_, y + height));
         painter.setPen(Qt::black);
         for (std::size_t i = 0; i < cells.size(); ++i) {
-            painter.drawText(QRectF(x + kCellPad, y + kCellPad, widths[i] - 2 * kCellPad,
-                                    height - 2 * kCellPad),
+            painter.drawText(QRectF(x + pad_, y + pad_, widths[i] - 2 * pad_,
+                                    height - 2 * pad_),
                              cells[i], Wrapping());
             x += widths[i];
         }
@@ -461,7 +459,7 @@ private:
             case Item::kHead:
                 painter.setFont(title1_);
                 painter.setPen(Qt::black);
-                painter.drawText(QRectF(kMargin, y, width_, item.height), HeadText(), Wrapping());
+                painter.drawText(QRectF(margin_, y, width_, item.height), HeadText(), Wrapping());
                 return true;
             case Item::kPointHeading:
             case Item::kRefusedHeading: {
@@ -483,7 +481,7 @@ private:
             case Item::kNoteTitle:
                 painter.setFont(title2_);
                 painter.setPen(Qt::black);
-                painter.drawText(QRectF(kMargin, y + 2 * kCellPad, width_, item.height), Qt::AlignLeft | Qt::AlignTop,
+                painter.drawText(QRectF(margin_, y + 2 * pad_, width_, item.height), Qt::AlignLeft | Qt::AlignTop,
                                  item.kind == Item::kRefusedTitle
                                      ? QStringLiteral("Refused points")
                                      : QStringLiteral("Methods and their ranges"));
@@ -491,18 +489,19 @@ private:
             case Item::kNote:
                 painter.setFont(body_);
                 painter.setPen(Qt::black);
-                painter.drawText(QRectF(kMargin, y, width_, item.height),
+                painter.drawText(QRectF(margin_, y, width_, item.height),
                                  QString::fromUtf8(kMethodNotes[item.index]), Wrapping());
                 return true;
         }
         return true;
     }
 
-    QPdfWriter writer_;
+    QPagedPaintDevice& writer_;
     std::size_t count_;
     const StudyPointAt& at_;
     const StudyReportOptions& options_;
     const StudyProgress& progress_;
+    const qreal margin_, pad_;  // in device units
     QFont body_ = ReportFont(7.5, false);
     QFont bold_ = ReportFont(7.5, true);
     QFont title1_ = ReportFont(12, true);
@@ -557,7 +556,17 @@ StudyExportResult SaveThrough(const QString& path, bool emptyIsNothing,
 
 int WriteStudyReportPdf(QIODevice& out, std::size_t count, const StudyPointAt& at,
                         const StudyReportOptions& options, const StudyProgress& progress) {
-    return ReportWriter(out, count, at, options, progress).Write();
+    QPdfWriter writer(&out);
+    writer.setResolution(static_cast<int>(72 * kUnitsPerPoint));
+    writer.setPageLayout(QPageLayout(QPageSize(options.pageSize), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
+    writer.setTitle(options.title);
+    writer.setCreator(QStringLiteral("Zentavo"));
+    return ReportWriter(writer, count, at, options, progress).Write();
+}
+
+int PaintStudyReport(QPagedPaintDevice& device, std::size_t count, const StudyPointAt& at,
+                     const StudyReportOptions& options, const StudyProgress& progress) {
+    return ReportWriter(device, count, at, options, progress).Write();
 }
 
 StudyExportResult SaveStudyLabelsPdf(const QString& path, std::size_t count, const StudyPointAt& at,

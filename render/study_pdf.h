@@ -26,6 +26,7 @@
 #include "label/sheet.h"
 
 class QIODevice;
+class QPagedPaintDevice;
 
 namespace zentavo::render {
 
@@ -99,6 +100,11 @@ struct StudyReportOptions {
 // are painted). A device that fails raises std::runtime_error.
 int WriteStudyReportPdf(QIODevice& out, std::size_t count, const StudyPointAt& at,
                         const StudyReportOptions& options, const StudyProgress& progress);
+
+// The same report painted onto a device already set up, such as a printer
+// chosen in the print dialog (its page size, orientation and resolution).
+int PaintStudyReport(QPagedPaintDevice& device, std::size_t count, const StudyPointAt& at,
+                     const StudyReportOptions& options, const StudyProgress& progress);
 
 // How a file export ended.
 struct StudyExportResult {

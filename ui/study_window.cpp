@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -16,20 +17,26 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenuBar>
+#include <QPrinter>
+#include <QProgressDialog>
 #include <QSaveFile>
 #include <QStatusBar>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <array>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <stdexcept>
 
 #include "engine/number.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
+#include "ui/label_type.h"
 #include "ui/widgets.h"
 
 namespace zentavo::ui {
@@ -376,9 +383,187 @@ void TStudy::ExportClick() {
     WriteWholeFile(chosen, out);
 }
 
-void TStudy::LabelsClick() { throw std::runtime_error("Study labels are not available in this build."); }
-void TStudy::ReportClick() { throw std::runtime_error("The study report is not available in this build."); }
-void TStudy::PrintReportClick() { throw std::runtime_error("The study report is not available in this build."); }
+namespace {
+
+// The points of the study for its PDFs, one at a time: each row computed
+// again with the user's decimal separator, so that its label reads as the
+// single label of the same point.
+class StudyPoints {
+public:
+    StudyPoints(const StudyFile& file, char sep) : file_(file), sep_(sep) {
+        options_.units = file.Options().units;
+        options_.sep = sep;
+    }
+    render::StudyPointView operator()(std::size_t row) {
+        fields_ = file_.Fields(row);
+        const int pointAt = file_.PointColumn();
+        name_ = pointAt >= 0 && static_cast<std::size_t>(pointAt) < fields_.size() ? fields_[static_cast<std::size_t>(pointAt)] : std::string();
+        render::StudyPointView v;
+        v.name = name_;
+        for (int c = 0; c < kStudyInputColumnCount; ++c) {
+            const int at = file_.Columns()[static_cast<std::size_t>(c)];
+            std::string& text = texts_[static_cast<std::size_t>(c)];
+            text = at >= 0 && static_cast<std::size_t>(at) < fields_.size() ? fields_[static_cast<std::size_t>(at)] : std::string();
+            // Numbers of the file are written with a point.
+            if (sep_ != '.' && StudyColumnWords(static_cast<StudyInputColumn>(c)).empty()) {
+                try {
+                    ParseNumber(text, '.');
+                    std::replace(text.begin(), text.end(), '.', sep_);
+                } catch (const ConversionError&) {
+                    // Not a number: refused by the row as it stands.
+                }
+            }
+            v.inputs[static_cast<std::size_t>(c)] = text;
+        }
+        for (std::string& r : results_) r.clear();
+        ComputeStudyRow(v.inputs, options_, results_);
+        v.results = &results_;
+        return v;
+    }
+    std::size_t size() const { return file_.RowCount(); }
+    char sep() const { return sep_; }
+
+private:
+    const StudyFile& file_;
+    char sep_;
+    StudyOptions options_;
+    std::vector<std::string> fields_;
+    std::string name_;
+    std::array<std::string, kStudyInputColumnCount> texts_;
+    StudyRowResults results_;
+};
+
+}  // namespace
+
+QString TStudy::StudyName() const {
+    return path_.isEmpty() ? QStringLiteral("New study") : QFileInfo(path_).completeBaseName();
+}
+
+QString TStudy::ExportName(const QString& suffix) const {
+    if (path_.isEmpty()) return {};
+    const QFileInfo info(path_);
+    return info.dir().filePath(info.completeBaseName() + suffix);
+}
+
+// A progress dialog over an export: shown at once, Cancel stops it.
+bool TStudy::RunWithProgress(const QString& text, std::size_t total,
+                             const std::function<render::StudyExportResult(const render::StudyProgress&)>& run,
+                             render::StudyExportResult& result) {
+    QProgressDialog progress(text, QStringLiteral("Cancel"), 0, static_cast<int>(std::min<std::size_t>(total, INT_MAX)), this);
+    progress.setObjectName("StudyProgress");
+    progress.setWindowTitle(QStringLiteral("Zentavo"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.setValue(0);
+    result = run([&](std::size_t done, std::size_t all) {
+        progress.setMaximum(static_cast<int>(std::min<std::size_t>(all, INT_MAX)));
+        progress.setValue(static_cast<int>(std::min<std::size_t>(done, INT_MAX)));
+        QCoreApplication::processEvents();
+        return !progress.wasCanceled();
+    });
+    return result.outcome == render::StudyExportResult::kWritten;
+}
+
+void TStudy::LabelsClick() {
+    int computed = model_->CountStatus("ok");
+    if (computed == 0) {
+        app_.dialogs().Warning(this, QStringLiteral("No point of the study is computed: there are no labels to write."));
+        return;
+    }
+    FileChoice choice;
+    choice.title = QStringLiteral("Save labels as");
+    choice.filter = QStringLiteral("PDF files (*.pdf)");
+    choice.defaultSuffix = QStringLiteral("pdf");
+    choice.initialName = ExportName(QStringLiteral("-labels.pdf"));
+    const QString chosen = app_.dialogs().SaveFileName(this, choice);
+    if (chosen.isEmpty()) return;
+    StudyPoints points(model_->file(), app_.Sep());
+    render::StudyLabelOptions options;
+    options.settings = app_.FormLabelType().Settings();
+    const QDate today = QDate::currentDate();
+    options.date = {today.day(), today.month(), today.year()};
+    options.units = model_->file().Options().units;
+    options.sep = points.sep();
+    std::vector<std::string> cut;
+    render::StudyExportResult result;
+    const render::StudyPointAt at = [&points](std::size_t i) { return points(i); };
+    RunWithProgress(QStringLiteral("Writing the labels of %1 points…").arg(computed), points.size(),
+                    [&](const render::StudyProgress& progress) {
+                        return render::SaveStudyLabelsPdf(chosen, points.size(), at, options, progress, &cut);
+                    },
+                    result);
+    ReportExport(result, chosen);
+    if (result.outcome == render::StudyExportResult::kWritten && !cut.empty()) {
+        QString names;
+        for (const std::string& n : cut) names += QStringLiteral("\n") + FromUtf8(n);
+        app_.dialogs().Information(
+            this, QStringLiteral("These equipment names are longer than 30 characters; their labels show the first 30:%1")
+                      .arg(names));
+    }
+}
+
+void TStudy::ReportExport(const render::StudyExportResult& result, const QString& path) {
+    switch (result.outcome) {
+        case render::StudyExportResult::kWritten:
+        case render::StudyExportResult::kCancelled:
+            return;  // a cancelled export has left no file
+        case render::StudyExportResult::kNothingToWrite:
+            app_.dialogs().Warning(this, QStringLiteral("No point of the study is computed: there are no labels to write."));
+            return;
+        case render::StudyExportResult::kFailed:
+            throw std::runtime_error(Utf8(QStringLiteral("Cannot write %1: %2").arg(QFileInfo(path).fileName(), result.error)));
+    }
+}
+
+render::StudyReportOptions TStudy::ReportOptions() const {
+    render::StudyReportOptions options;
+    options.title = QStringLiteral("Arc flash study: %1").arg(StudyName());
+    options.dateText = QLocale().toString(QDate::currentDate(), QLocale::LongFormat);
+    options.pageSize = render::ReportPageSizeFor(QLocale().territory());
+    options.units = model_->file().Options().units;
+    return options;
+}
+
+void TStudy::ReportClick() {
+    FileChoice choice;
+    choice.title = QStringLiteral("Save report as");
+    choice.filter = QStringLiteral("PDF files (*.pdf)");
+    choice.defaultSuffix = QStringLiteral("pdf");
+    choice.initialName = ExportName(QStringLiteral("-report.pdf"));
+    const QString chosen = app_.dialogs().SaveFileName(this, choice);
+    if (chosen.isEmpty()) return;
+    StudyPoints points(model_->file(), app_.Sep());
+    const render::StudyPointAt at = [&points](std::size_t i) { return points(i); };
+    const render::StudyReportOptions options = ReportOptions();
+    render::StudyExportResult result;
+    RunWithProgress(QStringLiteral("Writing the report of %1 points…").arg(points.size()), points.size() * 2,
+                    [&](const render::StudyProgress& progress) {
+                        return render::SaveStudyReportPdf(chosen, points.size(), at, options, progress);
+                    },
+                    result);
+    ReportExport(result, chosen);
+}
+
+void TStudy::PrintReportClick() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(ReportOptions().pageSize));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setDocName(QStringLiteral("Arc flash study: %1").arg(StudyName()));
+    if (!app_.dialogs().PrintSetup(this, printer)) return;
+    StudyPoints points(model_->file(), app_.Sep());
+    const render::StudyPointAt at = [&points](std::size_t i) { return points(i); };
+    render::StudyReportOptions options = ReportOptions();
+    options.pageSize = printer.pageLayout().pageSize().id();
+    render::StudyExportResult result;
+    RunWithProgress(QStringLiteral("Printing the report of %1 points…").arg(points.size()), points.size() * 2,
+                    [&](const render::StudyProgress& progress) {
+                        render::StudyExportResult r;
+                        r.pages = render::PaintStudyReport(printer, points.size(), at, options, progress);
+                        r.outcome = r.pages < 0 ? render::StudyExportResult::kCancelled : render::StudyExportResult::kWritten;
+                        return r;
+                    },
+                    result);
+}
 
 void TStudy::AddRowClick() {
     const int current = CurrentModelRow();

@@ -5,7 +5,10 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <functional>
 #include <memory>
+
+#include "render/study_pdf.h"
 
 #include "ui/study_model.h"
 
@@ -65,6 +68,14 @@ private:
     int CurrentModelRow() const;
     void ApplyUnits();
     bool SaveTo(const QString& path);
+    QString StudyName() const;
+    // A file name beside the study's for an export, or empty for a new study.
+    QString ExportName(const QString& suffix) const;
+    bool RunWithProgress(const QString& text, std::size_t total,
+                         const std::function<render::StudyExportResult(const render::StudyProgress&)>& run,
+                         render::StudyExportResult& result);
+    void ReportExport(const render::StudyExportResult& result, const QString& path);
+    render::StudyReportOptions ReportOptions() const;
 
     Application& app_;
     std::unique_ptr<StudyModel> model_;

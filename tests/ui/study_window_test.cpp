@@ -7,10 +7,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
+#include <QRegularExpression>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -18,6 +21,7 @@
 #include <chrono>
 #include <memory>
 
+#include "../poppler_tools.h"
 #include "fake_dialogs.h"
 #include "ui/application.h"
 #include "ui/main_window.h"
@@ -407,6 +411,67 @@ private slots:
         QTRY_VERIFY(study->model().headerData(Col("incident_energy"), Qt::Horizontal, Qt::DisplayRole).toString().endsWith("(J/cm2)"));
         const double ratio = Cell(0, "incident_energy").toDouble() / cal.toDouble();
         QVERIFY2(ratio > 4.1 && ratio < 4.3, qPrintable(QString::number(ratio)));
+    }
+
+    // Labels…: one 6 x 4 in page per computed point, the name on each.
+    void labelsOfTheComputedPoints() {
+        OpenExample();
+        QVERIFY(Type(1, "point", "Panel P-4 in the east wing of the old boiler house"));
+        dialogs->fileNames = {Path("labels.pdf")};
+        study->findChild<QAction*>("StudyLabels1")->trigger();
+        QCOMPARE(dialogs->fileDialogs.back().initialName, Path("study-labels.pdf"));
+        const QString info = RunPdfTool("pdfinfo", {Path("labels.pdf")});
+        QVERIFY2(info.contains(QRegularExpression("Pages:\\s+3\\n")), qPrintable(info));
+        QVERIFY2(info.contains("432 x 288 pts"), qPrintable(info));
+        const QStringList pages = RunPdfTool("pdftotext", {"-layout", Path("labels.pdf"), "-"}).split('\f');
+        QVERIFY(pages.size() >= 3);
+        QVERIFY(pages[0].contains("MCC-1"));
+        QVERIFY(pages[1].contains("Panel P-4 in the east wing of t"));  // its first 30 characters
+        QVERIFY(!pages[1].contains("Panel P-4 in the east wing of the"));
+        QVERIFY(pages[2].contains("Fused switch"));
+        // The name cut is told once, whole.
+        QCOMPARE(dialogs->shown.size(), 1);
+        QVERIFY(dialogs->shown[0].text.contains("Panel P-4 in the east wing of the old boiler house"));
+    }
+
+    // Cancel in the progress dialog: no file, and an older file of that name as it was.
+    void cancelledLabelsLeaveNoFile() {
+        OpenExample();
+        WriteAll(Path("old.pdf"), "old bytes");
+        for (const QString& name : {Path("new.pdf"), Path("old.pdf")}) {
+            dialogs->fileNames = {name};
+            bool cancelled = false;
+            QTimer::singleShot(0, study, [&] {
+                if (auto* progress = study->findChild<QProgressDialog*>("StudyProgress")) {
+                    progress->cancel();
+                    cancelled = true;
+                }
+            });
+            study->findChild<QAction*>("StudyLabels1")->trigger();
+            QVERIFY(cancelled);
+        }
+        QVERIFY(!QFile::exists(Path("new.pdf")));
+        QCOMPARE(ReadAll(Path("old.pdf")), QByteArray("old bytes"));
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files).size(), 2);  // study.csv, old.pdf: no temporary file
+        QVERIFY(dialogs->shown.isEmpty());
+    }
+
+    // Report… and Print report…: the table of every point and the refused rows, as text.
+    void reportAndItsPrint() {
+        OpenExample();
+        dialogs->fileNames = {Path("report.pdf")};
+        study->findChild<QAction*>("StudyReport1")->trigger();
+        QVERIFY(dialogs->shown.isEmpty());
+        dialogs->printToFile = Path("printed.pdf");
+        study->findChild<QAction*>("PrintStudyReport1")->trigger();
+        for (const QString& pdf : {Path("report.pdf"), Path("printed.pdf")}) {
+            const QString text = RunPdfTool("pdftotext", {pdf, "-"});
+            QVERIFY2(text.contains("Arc flash study: study"), qPrintable(pdf));
+            for (const char* point : {"MCC-1", "Panel P-4", "Fused switch", "Bad point"}) {
+                QVERIFY2(text.contains(point), point);
+            }
+            QVERIFY2(text.contains("'abc' is not a valid floating point value"), qPrintable(text.right(600)));
+        }
     }
 };
 
