@@ -229,9 +229,15 @@ std::vector<Column> RefusedColumns() {
             {QStringLiteral("Message"), 8.0}};
 }
 
+// The results of a point, none when it has not been computed.
+const StudyRowResults& ResultsOf(const StudyPointView& p) {
+    static const StudyRowResults kNone{};
+    return p.results ? *p.results : kNone;
+}
+
 // The cells of a point's row: the governing case's values.
 std::vector<QString> PointCells(const StudyPointView& p) {
-    const StudyRowResults& r = *p.results;
+    const StudyRowResults& r = ResultsOf(p);
     const StudyRowInputs& in = p.inputs;
     const bool computed = IsComputedRow(r);
     const bool reduced = computed && ReducedGoverns(r);
@@ -263,7 +269,7 @@ std::vector<QString> PointCells(const StudyPointView& p) {
 }
 
 std::vector<QString> RefusedCells(const StudyPointView& p) {
-    return {Text(p.name), Text((*p.results)[kStatusColumn]), Text((*p.results)[kMessageColumn])};
+    return {Text(p.name), Text(ResultsOf(p)[kStatusColumn]), Text(ResultsOf(p)[kMessageColumn])};
 }
 
 const char* const kMethodNotes[] = {
@@ -378,7 +384,7 @@ private:
         for (std::size_t i = 0; i < count_; ++i) {
             const StudyPointView p = at_(i);
             rows.push_back({Item::kPointRow, i, RowHeight(painter, PointCells(p), points_, body_)});
-            if (!IsComputedRow(*p.results)) {
+            if (!IsComputedRow(ResultsOf(p))) {
                 refusedRows_.push_back({Item::kRefusedRow, i, RowHeight(painter, RefusedCells(p), refused_, body_)});
             }
             if (progress_ && !progress_(i + 1, 2 * count_)) return false;

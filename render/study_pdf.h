@@ -32,7 +32,8 @@ namespace zentavo::render {
 
 // One point of work: its name (the study's `point` column), its input texts
 // by column and its computed results (ComputeStudyRow, or a row of the batch
-// output). The views and the results must stay valid until the next call.
+// output; null for a point not computed yet, which counts as refused with no
+// message). The views and the results must stay valid until the next call.
 struct StudyPointView {
     std::string_view name;
     StudyRowInputs inputs{};

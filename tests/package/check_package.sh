@@ -42,4 +42,10 @@ appstreamcli validate --no-net "$WORK/root/usr/share/metainfo/org.zentavo.Zentav
 "$WORK/root/usr/bin/zentavo-batch" "$SOURCE/examples/study.csv" > "$WORK/results.csv"
 cmp -s "$WORK/results.csv" "$SOURCE/examples/study-results.csv" \
     || fail "the installed zentavo-batch gives other results than the build"
+# The installed study runner finds its PDF module and writes the labels and report.
+QT_QPA_PLATFORM=offscreen "$WORK/root/usr/bin/zentavo-batch" --labels "$WORK/labels.pdf" \
+    --report "$WORK/report.pdf" "$SOURCE/examples/study.csv" > /dev/null 2> "$WORK/pdf.log" \
+    || { cat "$WORK/pdf.log" >&2; fail "the installed zentavo-batch cannot write the study PDFs"; }
+pdfinfo "$WORK/labels.pdf" | grep -q "^Pages: *11$" || fail "the installed labels PDF lacks pages"
+pdfinfo "$WORK/report.pdf" > /dev/null || fail "the installed report PDF is not readable"
 echo "1 passed, 0 failed"

@@ -223,8 +223,9 @@ QString PageSize(const QString& path) {
     return m.captured(1);
 }
 
+// The text of one page in the order it was written.
 QString PageText(const QString& path, int page) {
-    return RunPdfTool("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), path, "-"});
+    return RunPdfTool("pdftotext", {"-raw", "-f", QString::number(page), "-l", QString::number(page), path, "-"});
 }
 
 // The text of a PDF with its lines joined by blanks, runs of blanks made one.
@@ -444,6 +445,29 @@ private slots:
         const auto r = SaveStudyLabelsPdf(path, study.points.size(), study.At(), StudyLabelOptions{}, {}, nullptr);
         QCOMPARE(r.outcome, StudyExportResult::kNothingToWrite);
         QVERIFY(!QFile::exists(path));
+    }
+
+    // A point not computed yet (no results) gets no label and stands in the
+    // report's table and among the refused points.
+    void PointWithoutResultsIsNotLabelled() {
+        QTemporaryDir dir;
+        const Study study(Points(), StudyOptions{});
+        const StudyPointAt at = [&](std::size_t i) {
+            StudyPointView v = study(i % study.points.size());
+            if (i == study.points.size()) {
+                v.name = "Not computed yet";
+                v.results = nullptr;
+            }
+            return v;
+        };
+        const std::size_t count = study.points.size() + 1;
+        const QString labels = Path(dir, "labels.pdf"), report = Path(dir, "report.pdf");
+        QCOMPARE(SaveStudyLabelsPdf(labels, count, at, StudyLabelOptions{}, {}, nullptr).pages,
+                 static_cast<int>(study.Computed()));
+        QCOMPARE(SaveStudyReportPdf(report, count, at, StudyReportOptions{}, {}).outcome, StudyExportResult::kWritten);
+        const QString text = Flat(RunPdfTool("pdftotext", {report, "-"}));
+        QCOMPARE(text.count(QStringLiteral("Not computed yet")), 2);
+        QVERIFY(text.contains(QStringLiteral("14 points of work, 10 computed, 4 refused")));
     }
 
     // The report: every point's row with its governing values, the refused
