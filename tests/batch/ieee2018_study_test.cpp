@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -439,6 +440,33 @@ TEST(Ieee2018Study, MixedStudyOfAllFourMethods) {
     EXPECT_FALSE(expectedReader.Next(expected, line, error));
     EXPECT_EQ(seen.size(), 4u);
     EXPECT_GE(methods2018, 3);
+}
+
+// The sample 2018 study gives its results file, in memory and through the
+// program; its first two points are the worked examples D.1 and D.2.
+TEST(Ieee2018Study, SampleStudyGivesItsResultsFile) {
+    const std::string input = ReadFile(ZENTAVO_EXAMPLES_DIR "/study-2018.csv");
+    const std::string expected = ReadFile(ZENTAVO_EXAMPLES_DIR "/study-2018-results.csv");
+    ASSERT_FALSE(input.empty());
+    std::string out;
+    EXPECT_TRUE(RunStudy(input, {}, [&](std::string_view s) { out.append(s); }));
+    EXPECT_EQ(out, expected);
+
+    const std::string command =
+        std::string(ZENTAVO_BATCH_PROGRAM) + " < " ZENTAVO_EXAMPLES_DIR "/study-2018.csv";
+    FILE* p = popen(command.c_str(), "r");
+    ASSERT_NE(p, nullptr);
+    std::string program;
+    char buf[4096];
+    std::size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) program.append(buf, n);
+    EXPECT_EQ(pclose(p), 0);
+    EXPECT_EQ(program, expected);
+
+    const auto rows = RunRows(input);
+    ASSERT_GE(rows.size(), 2u);
+    EXPECT_EQ(rows[0].at("arcing_current"), "12.979");
+    EXPECT_EQ(rows[1].at("arcing_current"), "28.793");
 }
 
 // A small deterministic generator: the same points every run.

@@ -42,4 +42,7 @@ appstreamcli validate --no-net "$WORK/root/usr/share/metainfo/org.zentavo.Zentav
 "$WORK/root/usr/bin/zentavo-batch" "$SOURCE/examples/study.csv" > "$WORK/results.csv"
 cmp -s "$WORK/results.csv" "$SOURCE/examples/study-results.csv" \
     || fail "the installed zentavo-batch gives other results than the build"
+"$WORK/root/usr/bin/zentavo-batch" "$SOURCE/examples/study-2018.csv" > "$WORK/results-2018.csv"
+cmp -s "$WORK/results-2018.csv" "$SOURCE/examples/study-2018-results.csv" \
+    || fail "the installed zentavo-batch gives other IEEE 1584-2018 results than the build"
 echo "1 passed, 0 failed"
