@@ -435,10 +435,17 @@ char* WriteField(char* out, std::string_view field) {
         return out + field.size();
     }
 quoted:
+    // Runs between quotes copied whole; each quote doubled.
     *out++ = '"';
-    for (char c : field) {
-        if (c == '"') *out++ = '"';
-        *out++ = c;
+    const char* p = field.data();
+    const char* const end = p + field.size();
+    while (p < end) {
+        const void* q = std::memchr(p, '"', static_cast<std::size_t>(end - p));
+        const char* stop = q ? static_cast<const char*>(q) + 1 : end;
+        std::memcpy(out, p, static_cast<std::size_t>(stop - p));
+        out += stop - p;
+        if (q) *out++ = '"';
+        p = stop;
     }
     *out++ = '"';
     return out;
