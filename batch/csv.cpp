@@ -435,13 +435,49 @@ char* WriteField(char* out, std::string_view field) {
         return out + field.size();
     }
 quoted:
+    // Runs between quotes copied whole; each quote doubled.
     *out++ = '"';
-    for (char c : field) {
-        if (c == '"') *out++ = '"';
-        *out++ = c;
+    const char* p = field.data();
+    const char* const end = p + field.size();
+    while (p < end) {
+        const void* q = std::memchr(p, '"', static_cast<std::size_t>(end - p));
+        const char* stop = q ? static_cast<const char*>(q) + 1 : end;
+        std::memcpy(out, p, static_cast<std::size_t>(stop - p));
+        out += stop - p;
+        if (q) *out++ = '"';
+        p = stop;
     }
     *out++ = '"';
     return out;
+}
+
+std::string_view PlainRecordText(const Fields& fields) {
+    const std::size_t n = fields.size();
+    if (n == 0) return {};
+    const char* const begin = fields[0].data();
+    const char* end = begin + fields[0].size();
+    for (std::size_t i = 1; i < n; ++i) {
+        const std::string_view f = fields[i];
+        // `end` is read only when the next field starts right after it: then
+        // it is the separator in the input (or the end of an unescaped text).
+        if (f.data() != end + 1 || *end != ',') return {};
+        end = f.data() + f.size();
+    }
+    const std::size_t size = static_cast<std::size_t>(end - begin);
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i quote = _mm_set1_epi8('"'), lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
+    for (; i + 16 <= size; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(begin + i));
+        const __m128i hit = _mm_or_si128(_mm_cmpeq_epi8(v, quote),
+                                         _mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)));
+        if (_mm_movemask_epi8(hit) != 0) return {};
+    }
+#endif
+    for (; i < size; ++i) {
+        if (begin[i] == '"' || begin[i] == '\n' || begin[i] == '\r') return {};
+    }
+    return {begin, size};
 }
 
 void AppendField(std::string& out, std::string_view field) {

@@ -143,6 +143,11 @@ void AppendField(std::string& out, std::string_view field);
 // The same into raw memory with room for 2 * field.size() + 2 characters;
 // returns the end of what was written.
 char* WriteField(char* out, std::string_view field);
+// The text of a record whose fields lie in the input one after the other,
+// separated by single commas, none of them quoted or holding a quote or a
+// line break: exactly what writing its fields back with WriteField and
+// commas gives. Empty when the record is not so plain (or has no text).
+std::string_view PlainRecordText(const Fields& fields);
 // Appends a whole record, fields separated by commas, ended by CR LF.
 void AppendRecord(std::string& out, const std::vector<std::string>& fields);
 

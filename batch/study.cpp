@@ -545,15 +545,27 @@ public:
                 ComputeStudyRow(in, options_, result);
             }
             // The input columns as read (a short line padded, a long one cut),
-            // then the results.
+            // then the results. A plain record is copied as it stands.
             const std::size_t shown = std::min(inputCount_, fields.size());
+            const std::string_view plain =
+                error.empty() && fields.size() == inputCount_ ? csv::PlainRecordText(fields)
+                                                               : std::string_view();
             std::size_t room = inputCount_ + kStudyResultColumnCount + 2;
-            for (std::size_t i = 0; i < shown; ++i) room += 2 * fields[i].size() + 2;
+            if (plain.empty()) {
+                for (std::size_t i = 0; i < shown; ++i) room += 2 * fields[i].size() + 2;
+            } else {
+                room += plain.size();
+            }
             for (const auto& r : result) room += 2 * r.size() + 2;
             char* o = chunk.out.Room(room);
-            for (std::size_t i = 0; i < inputCount_; ++i) {
-                if (i) *o++ = ',';
-                if (i < shown) o = csv::WriteField(o, fields[i]);
+            if (!plain.empty()) {
+                std::memcpy(o, plain.data(), plain.size());
+                o += plain.size();
+            } else {
+                for (std::size_t i = 0; i < inputCount_; ++i) {
+                    if (i) *o++ = ',';
+                    if (i < shown) o = csv::WriteField(o, fields[i]);
+                }
             }
             for (const auto& r : result) {
                 *o++ = ',';

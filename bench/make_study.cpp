@@ -1,8 +1,13 @@
 // Writes a study of N points of work for the benchmarks: a deterministic mix
-// of the three methods with inputs spread over their validity ranges.
+// of the methods with inputs spread over their validity ranges.
+//   make_study OUTPUT.csv ROWS [MIX]
+// MIX: "2002" (the default) the empirical, fuse and breaker methods in the
+// columns of the earlier studies; "2018" only IEEE 1584-2018 rows; "all" the
+// four methods, a quarter of the rows each.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -19,12 +24,38 @@ struct Lcg {
 
 const char* const kClasses[] = {"Open air", "Switchgear", "MCC and Panels", "Cable"};
 const char* const kGroundings[] = {"Ungrounded", "Grounded"};
+const char* const kElectrodes[] = {"VCB", "VCBB", "HCB", "VOA", "HOA"};
+
+// An IEEE 1584-2018 point of work within the model's ranges, after the
+// point's name and method; the enclosure in mm or inches, none in open air.
+void Write2018(std::FILE* f, Lcg& r) {
+    const bool low = r.Next() < 0.5;
+    const double voltage = low ? r.In(208, 600) : r.In(601, 15000);
+    const double ibf = low ? r.In(0.5, 106) : r.In(0.2, 65);
+    const double gap = low ? r.In(6.35, 76.2) : r.In(19.05, 254);
+    const int electrode = r.Index(5);
+    const double height = r.In(300, 1500), width = r.In(4.1, 12) * gap, depth = r.In(150, 900);
+    const double wd = r.In(305, 2000), t = r.In(0.01, 2), tr = r.In(0.01, 2);
+    if (electrode >= 3) {
+        std::fprintf(f, "%.0f,%.2f,%.1f,mm,%s,,,,,%.0f,mm,%.3f,%.3f", voltage, ibf, gap,
+                     kElectrodes[electrode], wd, t, tr);
+    } else if (r.Next() < 0.8) {
+        std::fprintf(f, "%.0f,%.2f,%.1f,mm,%s,%.1f,%.1f,%.1f,mm,%.0f,mm,%.3f,%.3f", voltage, ibf,
+                     gap, kElectrodes[electrode], height, width, depth, wd, t, tr);
+    } else {
+        std::fprintf(f, "%.0f,%.2f,%.1f,mm,%s,%.2f,%.2f,%.2f,inches,%.2f,inches,%.3f,%.3f",
+                     voltage, ibf, gap, kElectrodes[electrode], height / 25.4, width / 25.4 + 0.01,
+                     depth / 25.4, wd / 25.4 + 0.01, t, tr);
+    }
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: make_study OUTPUT.csv ROWS\n");
+    const char* mix = argc == 4 ? argv[3] : "2002";
+    const bool only2018 = std::strcmp(mix, "2018") == 0, all = std::strcmp(mix, "all") == 0;
+    if ((argc != 3 && argc != 4) || (!only2018 && !all && std::strcmp(mix, "2002") != 0)) {
+        std::fprintf(stderr, "usage: make_study OUTPUT.csv ROWS [2002|2018|all]\n");
         return 2;
     }
     std::FILE* f = std::fopen(argv[1], "wb");
@@ -34,26 +65,58 @@ int main(int argc, char** argv) {
     }
     const long rows = std::atol(argv[2]);
     Lcg r;
+    if (only2018) {
+        std::fprintf(f,
+                     "point,method,voltage,bolted_current,gap,gap_unit,electrode_configuration,"
+                     "enclosure_height,enclosure_width,enclosure_depth,enclosure_unit,"
+                     "work_distance,work_distance_unit,arc_time,arc_time_reduced\n");
+        for (long i = 0; i < rows; ++i) {
+            std::fprintf(f, "P-%ld,ieee1584-2018,", i);
+            Write2018(f, r);
+            std::fputc('\n', f);
+        }
+        return std::fclose(f) == 0 ? 0 : 1;
+    }
+    // The columns of the earlier studies, then (all four methods) the 2018 ones.
     std::fprintf(f,
                  "point,method,voltage,bolted_current,gap,gap_unit,work_distance,"
                  "work_distance_unit,equipment_class,grounding,arc_time,arc_time_reduced,"
-                 "fuse_class,breaker_type,interrupting_rating,instantaneous_trip\n");
+                 "fuse_class,breaker_type,interrupting_rating,instantaneous_trip%s\n",
+                 all ? ",electrode_configuration,enclosure_height,enclosure_width,"
+                       "enclosure_depth,enclosure_unit"
+                     : "");
+    const char* tail = all ? ",,,,," : "";
     for (long i = 0; i < rows; ++i) {
+        if (all && r.Index(4) == 0) {
+            // The 2018 fields in the order of the columns above.
+            const bool low = r.Next() < 0.5;
+            const double voltage = low ? r.In(208, 600) : r.In(601, 15000);
+            const double ibf = low ? r.In(0.5, 106) : r.In(0.2, 65);
+            const double gap = low ? r.In(6.35, 76.2) : r.In(19.05, 254);
+            const int electrode = r.Index(5);
+            std::fprintf(f,
+                         "P-%ld,ieee1584-2018,%.0f,%.2f,%.1f,mm,%.0f,mm,,,%.3f,%.3f,,,,,%s,%.1f,"
+                         "%.1f,%.1f,mm\n",
+                         i, voltage, ibf, gap, r.In(305, 2000), r.In(0.01, 2), r.In(0.01, 2),
+                         kElectrodes[electrode], r.In(300, 1500), r.In(4.1, 12) * gap,
+                         r.In(150, 900));
+            continue;
+        }
         const int method = r.Index(10);
         if (method < 6) {
             const bool mv = r.Next() < 0.3;
-            std::fprintf(f, "P-%ld,empirical,%.0f,%.2f,%.0f,mm,%.0f,mm,%s,%s,%.3f,%.3f,,,,\n", i,
+            std::fprintf(f, "P-%ld,empirical,%.0f,%.2f,%.0f,mm,%.0f,mm,%s,%s,%.3f,%.3f,,,,%s\n", i,
                          mv ? r.In(1000, 36000) : r.In(208, 999), r.In(0.8, 106), r.In(13, 160),
                          r.In(300, 2000), kClasses[r.Index(4)], kGroundings[r.Index(2)],
-                         r.In(0.01, 2), r.In(0.01, 2));
+                         r.In(0.01, 2), r.In(0.01, 2), tail);
         } else if (method < 8) {
-            std::fprintf(f, "P-%ld,fuse,,%.2f,,,%.0f,mm,,,,,%d,,,\n", i, r.In(0.8, 106),
-                         r.In(300, 2000), r.Index(8));
+            std::fprintf(f, "P-%ld,fuse,,%.2f,,,%.0f,mm,,,,,%d,,,%s\n", i, r.In(0.8, 106),
+                         r.In(300, 2000), r.Index(8), tail);
         } else {
             const double ibf = r.In(5, 100);
-            std::fprintf(f, "P-%ld,breaker,%.0f,%.2f,,,%.0f,mm,,,,,,%d,%.0f,%.1f\n", i,
+            std::fprintf(f, "P-%ld,breaker,%.0f,%.2f,,,%.0f,mm,,,,,,%d,%.0f,%.1f%s\n", i,
                          r.Next() < 0.5 ? r.In(208, 480) : r.In(575, 690), ibf, r.In(300, 2000),
-                         r.Index(6), ibf + 10, r.In(0.5, 4));
+                         r.Index(6), ibf + 10, r.In(0.5, 4), tail);
         }
     }
     return std::fclose(f) == 0 ? 0 : 1;

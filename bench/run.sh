@@ -28,6 +28,17 @@ echo "zentavo-batch, $ROWS rows end to end: ${batch_ms} ms ($(( ROWS * 1000 / (b
 echo "awk printing every line with a suffix: ${awk_ms} ms"
 echo "ratio batch / awk: $(awk -v a="$batch_ms" -v b="$awk_ms" 'BEGIN { printf "%.2f", a / (b > 0 ? b : 1) }')"
 
+# IEEE 1584-2018 rows alone: the batch program through a pipe against awk
+# printing every line of the same file (ROWS_2018, default 1 000 000).
+ROWS_2018=${ROWS_2018:-1000000}
+"$BUILD/bench/make_study" "$TMP/study-2018.csv" "$ROWS_2018" 2018
+"$BUILD/bench/study_bench" "$TMP/study-2018.csv"
+batch18_ms=$(best sh -c "cat '$TMP/study-2018.csv' | '$BUILD/batch/zentavo-batch'")
+awk18_ms=$(best awk -F, '{print $0}' "$TMP/study-2018.csv")
+echo "zentavo-batch, $ROWS_2018 IEEE 1584-2018 rows through a pipe: ${batch18_ms} ms ($(( ROWS_2018 * 1000 / (batch18_ms > 0 ? batch18_ms : 1) )) rows/s)"
+echo "awk -F, '{print \$0}' on the same file: ${awk18_ms} ms"
+echo "ratio batch / awk: $(awk -v a="$batch18_ms" -v b="$awk18_ms" 'BEGIN { printf "%.2f", a / (b > 0 ? b : 1) }')"
+
 # A large study through a pipe (about 1 GB at the default 16 000 000 rows):
 # peak memory of the batch program, which reads and writes as a stream, and
 # its rows per second (needs GNU time). PIPE_ROWS=0 leaves it out.

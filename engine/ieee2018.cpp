@@ -117,19 +117,34 @@ double DenominatorP(const double* k, double ibf) {
     return p * ibf;
 }
 
-EnergyLog EnergyTerms(const double* k, double p, double lgIbf, double lgGap, double iarcK3,
-                      double iarcK13, double cf) {
-    const double base = k[0] + k[1] * lgGap + k[2] * iarcK3 / p + k[10] * lgIbf +
-                        k[12] * std::log10(iarcK13) + std::log10(1.0 / cf);
+// The logarithms every intermediate value of a point shares, taken once:
+// lg Ibf, lg G, lg(1/CF), lg D and lg(20/T) of each case.
+struct SharedLogs {
+    double ibf, gap, invCf, distance;
+};
+
+EnergyLog EnergyTerms(const double* k, double p, const SharedLogs& lg, double iarcK3,
+                      double iarcK13) {
+    const double base = k[0] + k[1] * lg.gap + k[2] * iarcK3 / p + k[10] * lg.ibf +
+                        k[12] * std::log10(iarcK13) + lg.invCf;
     return {base, k[11]};
 }
 
-double Energy(const EnergyLog& l, double tMs, double dMm) {
-    return (12.552 / 50.0) * tMs * std::pow(10.0, l.base + l.k12 * std::log10(dMm));
+double Energy(const EnergyLog& l, double tMs, double lgDistance) {
+    return (12.552 / 50.0) * tMs * std::pow(10.0, l.base + l.k12 * lgDistance);
 }
 
-double Boundary(const EnergyLog& l, double tMs) {
-    return std::pow(10.0, (l.base - std::log10(20.0 / tMs)) / (-l.k12));
+// `lg20OverT`: lg(20/T), T in ms.
+double Boundary(const EnergyLog& l, double lg20OverT) {
+    return std::pow(10.0, (l.base - lg20OverT) / (-l.k12));
+}
+
+// Eq (1) with lg Ibf and lg G given.
+double IntermediateCurrent(Electrode e, int voltageIndex, double ibf, double lgIbf, double lgGap) {
+    const double* k = kT1[Row(e)][voltageIndex];
+    double poly = k[3];  // k4 Ibf^6 + ... + k10 (Horner)
+    for (int i = 4; i <= 9; ++i) poly = poly * ibf + k[i];
+    return std::pow(10.0, k[0] + k[1] * lgIbf + k[2] * lgGap) * poly;
 }
 
 struct Enclosure {
@@ -256,13 +271,13 @@ std::string Compute(const Ieee2018Inputs& in, Ieee2018Results& r) {
 
     r.varCf = Ieee2018VariationFactor(in.electrode, voc);
     r.factor = 1.0 - 0.5 * r.varCf;
-    const double lgIbf = std::log10(ibf);
-    const double lgGap = std::log10(g);
+    const SharedLogs lg{std::log10(ibf), std::log10(g), std::log10(1.0 / r.cf),
+                        std::log10(in.workDistMm)};
     const double tFull = in.arcTime * 1000.0;
     const double tReduced = in.arcTimeReduced * 1000.0;
 
     if (voc <= 0.6) {
-        const double i600 = Ieee2018IntermediateCurrent(in.electrode, 0, ibf, g);
+        const double i600 = IntermediateCurrent(in.electrode, 0, ibf, lg.ibf, lg.gap);
         const double arg = (0.6 / voc) * (0.6 / voc) *
                            (1.0 / (i600 * i600) - (0.36 - voc * voc) / (0.36 * ibf * ibf));
         if (!(arg > 0) || !Usable(i600)) return std::string(msg::k2018NoArcingCurrent);
@@ -272,27 +287,27 @@ std::string Compute(const Ieee2018Inputs& in, Ieee2018Results& r) {
         auto one = [&](Ieee2018Case& k, double ia, double tMs) {
             k.iarc600 = i600;
             k.iarc = ia;
-            const EnergyLog l = EnergyTerms(kT345[0][c], p600, lgIbf, lgGap, i600, ia, r.cf);
-            k.energy = Energy(l, tMs, in.workDistMm);
-            k.boundary = Boundary(l, tMs);
+            const EnergyLog l = EnergyTerms(kT345[0][c], p600, lg, i600, ia);
+            k.energy = Energy(l, tMs, lg.distance);
+            k.boundary = Boundary(l, std::log10(20.0 / tMs));
         };
         one(r.full, iarc, tFull);
         one(r.reduced, iarc * r.factor, tReduced);
     } else {
         double i[3], p[3];
         for (int n = 0; n < 3; ++n) {
-            i[n] = Ieee2018IntermediateCurrent(in.electrode, n, ibf, g);
+            i[n] = IntermediateCurrent(in.electrode, n, ibf, lg.ibf, lg.gap);
             if (!Usable(i[n])) return std::string(msg::k2018NoArcingCurrent);
             p[n] = DenominatorP(kT345[n][c], ibf);
         }
         // Each intermediate value with its own current and the duration of the case.
         auto one = [&](Ieee2018Case& k, double f, double tMs) {
             double e[3], b[3];
+            const double lg20OverT = std::log10(20.0 / tMs);
             for (int n = 0; n < 3; ++n) {
-                const EnergyLog l =
-                    EnergyTerms(kT345[n][c], p[n], lgIbf, lgGap, i[n] * f, i[n] * f, r.cf);
-                e[n] = Energy(l, tMs, in.workDistMm);
-                b[n] = Boundary(l, tMs);
+                const EnergyLog l = EnergyTerms(kT345[n][c], p[n], lg, i[n] * f, i[n] * f);
+                e[n] = Energy(l, tMs, lg.distance);
+                b[n] = Boundary(l, lg20OverT);
             }
             k.iarc600 = i[0] * f;
             k.iarc2700 = i[1] * f;
@@ -364,10 +379,7 @@ int FinishCase(double& energy, double& boundary, double floorFactor, CaseTexts& 
 bool IsOpenAir(Electrode e) { return e == Electrode::VOA || e == Electrode::HOA; }
 
 double Ieee2018IntermediateCurrent(Electrode e, int voltageIndex, double ibf, double gapMm) {
-    const double* k = kT1[Row(e)][voltageIndex];
-    double poly = k[3];  // k4 Ibf^6 + ... + k10 (Horner)
-    for (int i = 4; i <= 9; ++i) poly = poly * ibf + k[i];
-    return std::pow(10.0, k[0] + k[1] * std::log10(ibf) + k[2] * std::log10(gapMm)) * poly;
+    return IntermediateCurrent(e, voltageIndex, ibf, std::log10(ibf), std::log10(gapMm));
 }
 
 double Ieee2018VariationFactor(Electrode e, double voc) {

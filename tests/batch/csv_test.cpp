@@ -89,5 +89,47 @@ TEST(Csv, WrittenRecordsReadBackUnchanged) {
     EXPECT_EQ(rows[0].fields, original);
 }
 
+// A record copied as it stands writes exactly what its fields written one by
+// one would; any record that would be written otherwise is not plain.
+TEST(Csv, PlainRecordTextIsWhatWritingTheFieldsGives) {
+    const std::string longField(40, 'z');
+    struct Case {
+        std::string line;
+        bool plain;
+    } cases[] = {
+        {"a,b,c\n", true},
+        {"a,,c\r\n", true},
+        {",,\n", true},
+        {"12.5,mm," + longField + ",VCB\n", true},
+        {"only\n", true},
+        {"a,\"b\",c\n", false},  // quotes not needed: written without them
+        {"a,\"b,c\",d\n", false},
+        {"a,\"say \"\"hi\"\"\",c\n", false},
+        {"a,x\ry,c\n", false},  // a lone CR inside a field is written in quotes
+        {"a," + longField + "\r" + longField + ",c\n", false},
+        {"a,b\"c,d\n", false},
+        {"\"\",b\n", false},
+    };
+    for (const Case& c : cases) {
+        Reader reader(c.line);
+        csv::Fields fields;
+        std::size_t line;
+        std::string error;
+        ASSERT_TRUE(reader.Next(fields, line, error)) << c.line;
+        std::string written;
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            char buf[256];
+            if (i) written += ',';
+            written.append(buf, WriteField(buf, fields[i]));
+        }
+        const std::string_view plain = PlainRecordText(fields);
+        if (c.plain) {
+            EXPECT_EQ(plain, written) << c.line;
+        } else {
+            EXPECT_TRUE(plain.empty()) << c.line << " -> " << plain;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace zentavo::csv

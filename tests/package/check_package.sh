@@ -48,4 +48,7 @@ QT_QPA_PLATFORM=offscreen "$WORK/root/usr/bin/zentavo-batch" --labels "$WORK/lab
     || { cat "$WORK/pdf.log" >&2; fail "the installed zentavo-batch cannot write the study PDFs"; }
 pdfinfo "$WORK/labels.pdf" | grep -q "^Pages: *11$" || fail "the installed labels PDF lacks pages"
 pdfinfo "$WORK/report.pdf" > /dev/null || fail "the installed report PDF is not readable"
+"$WORK/root/usr/bin/zentavo-batch" "$SOURCE/examples/study-2018.csv" > "$WORK/results-2018.csv"
+cmp -s "$WORK/results-2018.csv" "$SOURCE/examples/study-2018-results.csv" \
+    || fail "the installed zentavo-batch gives other IEEE 1584-2018 results than the build"
 echo "1 passed, 0 failed"
