@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
 
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    std::printf("peak memory: %.1f MiB\n", usage.ru_maxrss / 1024.0);
+    std::printf("peak memory: %.1f MiB\n", static_cast<double>(usage.ru_maxrss) / 1024.0);
     study->model().undoStack().setClean();
     study->close();
     return 0;

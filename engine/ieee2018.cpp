@@ -355,7 +355,7 @@ std::optional<double> ReadLength(std::string_view text, std::string_view caption
     return ToMillimetres(*v, caption);
 }
 
-std::string CurrentText(double kA, char sep) { return FormatFixed(kA, 6, 3, sep); }
+std::string CurrentText(double kiloamperes, char sep) { return FormatFixed(kiloamperes, 6, 3, sep); }
 
 // Floors, texts, PPE level and clothing of one case, as on the empirical path.
 int FinishCase(double& energy, double& boundary, double floorFactor, CaseTexts& t,
