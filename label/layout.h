@@ -12,6 +12,10 @@
 
 namespace zentavo {
 
+// The line under a label computed by the IEEE 1584-2018 model, in place of
+// the layout's line naming the 2002 edition.
+inline constexpr const char* kIeee2018LabelLine = "Arc flash hazard analysis after IEEE 1584-2018";
+
 struct SlotLayout {
     bool visible = true;
     int top = 0;

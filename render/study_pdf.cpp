@@ -70,7 +70,9 @@ LabelContentInputs StudyLabelInputs(const StudyRowInputs& in, const StudyRowResu
         // pressure and TNT "N/A" and no grounding.
         const bool reduced = ReducedGoverns(r);
         li.method = kFuseMethod;
-        li.equipmentClass = std::string(in[kEquipmentClassColumn]);
+        // The equipment class when the row names one, else its electrode configuration.
+        li.equipmentClass = std::string(in[kEquipmentClassColumn].empty() ? in[kElectrodeConfigurationColumn]
+                                                                          : in[kEquipmentClassColumn]);
         li.grounding = "N/A";
         li.energy = r[reduced ? kIncidentEnergyReducedColumn : kIncidentEnergyColumn];
         li.boundary = r[reduced ? kFlashBoundaryReducedColumn : kFlashBoundaryColumn];
@@ -136,7 +138,10 @@ LabelSheet StudyLabel(const StudyPointView& point, const StudyLabelOptions& opti
         ComposeLabel(options.settings, options.date,
                      StudyLabelInputs(point.inputs, r, options.units, options.sep), user);
     // The 2018 model does not depend on the grounding: the label says so in every language.
-    if (Is2018Row(r)) sheet.at("Label11").text = "N/A";
+    if (Is2018Row(r)) {
+        sheet.at("Label11").text = "N/A";
+        sheet.at("Label8").text = kIeee2018LabelLine;
+    }
     return sheet;
 }
 

@@ -405,6 +405,8 @@ void TIeee2018::LabelClick() {
     LabelContent content = MakeLabelContent(in);
     // The model does not depend on the grounding: the label says so in every language.
     content.texts["Label11"] = "N/A";
+    // The label names the edition its numbers come from.
+    content.texts["Label8"] = kIeee2018LabelLine;
     preview.ApplyContent(content);
 }
 

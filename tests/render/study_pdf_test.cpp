@@ -316,6 +316,7 @@ private slots:
             QCOMPARE(sheet.at("Label14").text, std::string(reduced ? "61 inches" : "40 inches"));
             QCOMPARE(sheet.at("Label16").text, std::string(reduced ? "3" : "2"));
             QCOMPARE(sheet.at("Label11").text, std::string("N/A"));
+            QCOMPARE(sheet.at("Label8").text, std::string("Arc flash hazard analysis after IEEE 1584-2018"));
             QCOMPARE(sheet.at("Label33").text, std::string("N/A"));
             QCOMPARE(sheet.at("Label34").text, std::string("N/A"));
             QCOMPARE(sheet.at("Label18").text, std::string("Switchgear SWG-2018"));

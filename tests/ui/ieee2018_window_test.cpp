@@ -292,6 +292,8 @@ private slots:
         QCOMPARE(p.Slot("Label34")->text(), QStringLiteral("N/A"));
         QCOMPARE(p.Slot("Label11")->text(), QStringLiteral("N/A"));
         QCOMPARE(p.Slot("Label10")->text(), QStringLiteral("480 V "));
+        // The label names the edition its numbers come from.
+        QCOMPARE(p.Slot("Label8")->text(), QStringLiteral("Arc flash hazard analysis after IEEE 1584-2018"));
         p.Button1->click();  // "Back" returns here
         QVERIFY(w->isVisible());
         QVERIFY(!p.isVisible());
