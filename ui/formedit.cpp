@@ -128,7 +128,12 @@ void TFormedit::LoadFile(const QString& path) {
                       name);
     }
     // The lines joined by LF: the text widget makes one block of each.
-    RichEdit1->setPlainText(QString::fromUtf8(file.text.data(), static_cast<qsizetype>(file.text.size())));
+    // QString::fromUtf8 drops a leading U+FEFF, which is text here (the
+    // byte-order mark itself is not in the lines): it is put back.
+    QString text = QString::fromUtf8(file.text.data(), static_cast<qsizetype>(file.text.size()));
+    if (file.text.starts_with("\xEF\xBB\xBF")) text.prepend(QChar(0xFEFF));
+    RichEdit1->setPlainText(text);
+    text = QString();
     file_ = std::move(file);
 }
 
