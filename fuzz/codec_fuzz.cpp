@@ -16,15 +16,16 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include "ui/editor_text.h"
+
 namespace {
 // The editor's path without a window: the text goes into a text document
-// the way the editor loads it, and the lines come back from its blocks.
-std::vector<std::string> ThroughDocument(const zentavo::TextLines& file) {
-    // QString::fromUtf8 drops a leading U+FEFF; the editor puts it back.
-    QString text = QString::fromUtf8(file.text.data(), static_cast<qsizetype>(file.text.size()));
-    if (file.text.starts_with("\xEF\xBB\xBF")) text.prepend(QChar(0xFEFF));
+// the way the editor loads it (a line per block, or a few lines per block
+// joined by U+2028 as for a very long file), and the lines come back from
+// its blocks.
+std::vector<std::string> ThroughDocument(const zentavo::TextLines& file, std::size_t linesPerBlock) {
     QTextDocument doc;
-    doc.setPlainText(text);
+    doc.setPlainText(zentavo::ui::EditorText(file, linesPerBlock));
     std::vector<std::string> lines;
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) lines.push_back(b.text().toStdString());
     return lines;
@@ -48,8 +49,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Open, then Save As without an edit, through the text document: every
     // file the editor accepts comes back byte for byte.
     if (zentavo::FirstCharacterTheEditorCannotShow(lines) == 0) {
-        shown = ThroughDocument(lines);
-        if (zentavo::EncodeTextLines(zentavo::RebuildLines(lines, shown)) != bytes) std::abort();
+        for (std::size_t perBlock : {1, 3}) {
+            shown = ThroughDocument(lines, perBlock);
+            if (zentavo::EncodeTextLines(zentavo::RebuildLines(lines, shown)) != bytes) std::abort();
+        }
     }
 #endif
     if (zentavo::EncodeTextLines(zentavo::RebuildLines(lines, shown)) != bytes) std::abort();

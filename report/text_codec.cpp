@@ -71,6 +71,10 @@ int Cp1252Byte(char32_t c) {
 bool IsValidUtf8(std::string_view bytes) {
     char32_t c;
     for (std::size_t i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {  // ASCII, the common case
+            ++i;
+            continue;
+        }
         const int len = DecodeUtf8(bytes, i, c);
         if (len == 0) return false;
         i += static_cast<std::size_t>(len);

@@ -56,10 +56,7 @@ void PutUnit(std::string& out, char16_t u, bool little) {
     out.push_back(little ? hi : lo);
 }
 
-std::string EncodeUtf16(std::string_view utf8, bool little) {
-    std::string out;
-    out.reserve(2 + utf8.size() * 2);
-    PutUnit(out, 0xFEFF, little);
+void AppendUtf16(std::string& out, std::string_view utf8, bool little) {
     char32_t c;
     for (std::size_t i = 0; i < utf8.size();) {
         const int len = DecodeUtf8(utf8, i, c);
@@ -72,12 +69,9 @@ std::string EncodeUtf16(std::string_view utf8, bool little) {
             PutUnit(out, static_cast<char16_t>(c), little);
         }
     }
-    return out;
 }
 
-std::string EncodeCp1252Strictly(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
+void AppendCp1252Strictly(std::string& out, std::string_view utf8) {
     char32_t c;
     for (std::size_t i = 0; i < utf8.size();) {
         const auto b = static_cast<unsigned char>(utf8[i]);
@@ -91,7 +85,6 @@ std::string EncodeCp1252Strictly(std::string_view utf8) {
         out.push_back(static_cast<char>(mapped));
         i += static_cast<std::size_t>(len);
     }
-    return out;
 }
 
 bool IsAscii(std::string_view bytes) {
@@ -151,7 +144,15 @@ TextLines ParseTextFile(std::string_view bytes) {
         if (end != LineEnd::None) f.text.push_back('\n');
         f.lines.push_back({start, endAt - lineStart, end});
     };
+    // The bytes that may start a line end: CR, LF and the lead byte of
+    // U+2028/U+2029.
+    std::array<bool, 256> mayEnd{};
+    mayEnd['\r'] = mayEnd['\n'] = mayEnd[0xE2] = true;
     for (std::size_t i = 0; i < decoded.size();) {
+        if (!mayEnd[static_cast<unsigned char>(decoded[i])]) {
+            ++i;
+            continue;
+        }
         const char c = decoded[i];
         LineEnd end;
         std::size_t len = 1;
@@ -178,20 +179,29 @@ TextLines ParseTextFile(std::string_view bytes) {
 }
 
 std::string EncodeTextLines(const TextLines& f) {
-    std::string utf8;
-    utf8.reserve(f.text.size() + f.lines.size() + kUtf8Bom.size());
-    if (f.encoding == TextEncoding::Utf8 && f.byteOrderMark) utf8 += kUtf8Bom;
+    // Line by line into the encoding, without a second copy of the text.
+    const bool utf16 = f.encoding == TextEncoding::Utf16Le || f.encoding == TextEncoding::Utf16Be;
+    const bool little = f.encoding == TextEncoding::Utf16Le;
+    std::string out;
+    out.reserve((f.text.size() + f.lines.size() + 3) * (utf16 ? 2 : 1));
+    const auto put = [&](std::string_view utf8) {
+        if (utf16) {
+            AppendUtf16(out, utf8, little);
+        } else if (f.encoding == TextEncoding::Cp1252) {
+            AppendCp1252Strictly(out, utf8);
+        } else {
+            out += utf8;
+        }
+    };
+    if (f.byteOrderMark) {
+        if (utf16) PutUnit(out, 0xFEFF, little);
+        if (f.encoding == TextEncoding::Utf8) out += kUtf8Bom;
+    }
     for (std::size_t i = 0; i < f.lines.size(); ++i) {
-        utf8 += f.LineText(i);
-        utf8 += EndBytes(f.lines[i].end);
+        put(f.LineText(i));
+        put(EndBytes(f.lines[i].end));
     }
-    switch (f.encoding) {
-        case TextEncoding::Utf8: return utf8;
-        case TextEncoding::Cp1252: return EncodeCp1252Strictly(utf8);
-        case TextEncoding::Utf16Le: return EncodeUtf16(utf8, true);
-        case TextEncoding::Utf16Be: return EncodeUtf16(utf8, false);
-    }
-    return utf8;
+    return out;
 }
 
 std::u32string CharactersNotInEncoding(const TextLines& f, std::size_t limit) {
@@ -247,7 +257,40 @@ TextLines RebuildLines(const TextLines& file, const std::vector<std::string>& bl
     std::size_t tail = 0;  // trailing lines unchanged
     while (tail < std::min(n, m) - same && file.LineText(n - 1 - tail) == now[m - 1 - tail]) ++tail;
 
+    // Between them, lines are lined up by a short look-ahead: a line equal
+    // to one a few lines further on in the file means lines were added
+    // before it (they get the dominant line end), the other way round that
+    // lines were removed; otherwise the line replaced the file's line at
+    // its place and keeps that line's end.
     const LineEnd dominant = file.DominantEnd();
+    std::vector<LineEnd> ends(m, dominant);
+    for (std::size_t j = 0; j < same; ++j) ends[j] = file.lines[j].end;
+    for (std::size_t j = m - tail; j < m; ++j) ends[j] = file.lines[n - (m - j)].end;
+    constexpr std::size_t kLookAhead = 64;
+    for (std::size_t i = same, j = same, iEnd = n - tail, jEnd = m - tail; j < jEnd;) {
+        if (i < iEnd && file.LineText(i) == now[j]) {
+            ends[j++] = file.lines[i++].end;
+            continue;
+        }
+        std::size_t added = 0, removed = 0;
+        for (std::size_t k = 1; k <= kLookAhead && added == 0 && removed == 0; ++k) {
+            if (i < iEnd && j + k < jEnd && now[j + k] == file.LineText(i)) {
+                added = k;
+            } else if (i + k < iEnd && file.LineText(i + k) == now[j]) {
+                removed = k;
+            }
+        }
+        if (added > 0) {
+            j += added;  // new lines: the dominant line end
+        } else if (removed > 0) {
+            i += removed;
+        } else if (i < iEnd) {
+            ends[j++] = file.lines[i++].end;
+        } else {
+            ++j;
+        }
+    }
+
     TextLines out;
     out.encoding = file.encoding;
     out.byteOrderMark = file.byteOrderMark;
@@ -257,15 +300,7 @@ TextLines RebuildLines(const TextLines& file, const std::vector<std::string>& bl
     for (std::string_view l : now) size += l.size() + 1;
     out.text.reserve(size);
     for (std::size_t j = 0; j < m; ++j) {
-        LineEnd end = dominant;
-        if (j < same) {
-            end = file.lines[j].end;
-        } else if (j >= m - tail) {
-            end = file.lines[n - (m - j)].end;
-        } else if (j < n - tail) {  // in place of a changed line
-            end = file.lines[j].end;
-        }
-        if (end == LineEnd::None) end = dominant;
+        LineEnd end = ends[j] == LineEnd::None ? dominant : ends[j];
         if (j + 1 == m) end = LineEnd::None;
         const std::size_t start = out.text.size();
         out.text += now[j];

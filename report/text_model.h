@@ -58,9 +58,9 @@ char32_t FirstCharacterTheEditorCannotShow(const TextLines& file);
 
 // The file after an edit: `blocks` are the editor's lines in UTF-8 (a
 // U+2028 inside one, a line break typed with Shift+Enter, starts a new
-// line). Lines equal to the file's leading and trailing lines keep their line
-// ends; a changed line keeps the line end of the line it replaced; added
-// lines get the file's dominant line end; the last line has none.
+// line). Lines the user did not touch keep their line ends; a changed line
+// keeps the line end of the line it replaced; added lines get the file's
+// dominant line end; the last line has none.
 TextLines RebuildLines(const TextLines& file, const std::vector<std::string>& blocks);
 
 // A new, empty file: Windows-1252, CR LF.

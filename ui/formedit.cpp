@@ -17,6 +17,7 @@
 #include <utility>
 
 #include "ui/application.h"
+#include "ui/editor_text.h"
 #include "ui/main_window.h"
 #include "ui/widgets.h"
 
@@ -127,13 +128,7 @@ void TFormedit::LoadFile(const QString& path) {
                           ", which the editor cannot show; the file was not opened.",
                       name);
     }
-    // The lines joined by LF: the text widget makes one block of each.
-    // QString::fromUtf8 drops a leading U+FEFF, which is text here (the
-    // byte-order mark itself is not in the lines): it is put back.
-    QString text = QString::fromUtf8(file.text.data(), static_cast<qsizetype>(file.text.size()));
-    if (file.text.starts_with("\xEF\xBB\xBF")) text.prepend(QChar(0xFEFF));
-    RichEdit1->setPlainText(text);
-    text = QString();
+    RichEdit1->setPlainText(EditorText(file, LinesPerEditorBlock(file.lines.size())));
     file_ = std::move(file);
 }
 

@@ -109,6 +109,12 @@ TEST(TextModel, EditedLinesMapBackOntoTheFile) {
          "a\xe2\x80\xa9" "b\xe2\x80\xa9" "c"},
         {"no-break space typed stays", "x\r\n", {"1\u00a0000", ""}, "1\xa0" "000\r\n"},
         {"repeated lines", "x\nx\rx\r\n", {"x", "x", "y", "x", ""}, "x\nx\ry\r\nx\r\n"},
+        {"a line added and another changed between them", "a\r\nb\nc\rd\r\ne\nf\rg",
+         {"a", "new", "b", "c", "d", "E!", "f", "g"}, "a\r\nnew\r\nb\nc\rd\r\nE!\nf\rg"},
+        {"a line removed and another changed", "a\r\nb\nc\rd\r\ne\nf", {"a", "c", "d", "E!", "f"},
+         "a\r\nc\rd\r\nE!\nf"},
+        {"two lines replaced by three", "a\nb\rc\r\nz", {"a", "1", "2", "3", "z"},
+         "a\n1\r2\r\n3\r\nz"},  // the third: the dominant end (a tie goes to CR LF)
     };
     for (const EditCase& c : cases) {
         const TextLines f = ParseTextFile(c.bytes);

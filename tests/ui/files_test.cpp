@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QtTest>
 #include <memory>
 #include <sys/stat.h>
@@ -22,6 +23,7 @@
 
 #include "fake_dialogs.h"
 #include "ui/application.h"
+#include "ui/editor_text.h"
 #include "ui/formedit.h"
 #include "ui/main_window.h"
 #include "ui/results.h"
@@ -413,6 +415,67 @@ private slots:
         E().SaveAs1Click();
         QCOMPARE(Read(Path("out.txt")),
                  QByteArray("first\xa0line\r\nsecond 2,5 kA\nthird\rfourth \xb5s\r\nadded\r\nlast"));
+        QVERIFY(dialogs->shown.isEmpty());
+    }
+
+    // A very long file shares the widget's blocks among several lines; it
+    // still comes back byte for byte, and an edit touches only its line.
+    void aVeryLongFileKeepsEveryByte() {
+        QCOMPARE(LinesPerEditorBlock(1), std::size_t{1});
+        QCOMPARE(LinesPerEditorBlock(50000), std::size_t{1});
+        QCOMPARE(LinesPerEditorBlock(50001), std::size_t{3});
+        QCOMPARE(LinesPerEditorBlock(517824), std::size_t{26});
+        QByteArray bytes;
+        for (int i = 0; i < 60000; ++i) {
+            bytes += "Line " + QByteArray::number(i);
+            bytes += i % 3 == 0 ? "\xc2\xa0kA\r\n" : i % 3 == 1 ? "\n" : "\r";
+        }
+        Write(Path("long.txt"), bytes);
+        dialogs->fileNames = {Path("long.txt")};
+        E().OpenFromMain();
+        QCOMPARE(E().RichEdit1->document()->blockCount(), 15001);  // 4 lines a block
+        dialogs->fileNames = {Path("same.txt")};
+        E().SaveAs1Click();
+        QVERIFY(Read(Path("same.txt")) == bytes);
+        // Typed at the start of line 6 (inside the second block), and a new
+        // line after line 1 (Enter inside the first block).
+        QTextCursor c = E().RichEdit1->textCursor();
+        c.movePosition(QTextCursor::Start);
+        c.movePosition(QTextCursor::Down, QTextCursor::MoveAnchor, 5);
+        c.movePosition(QTextCursor::StartOfLine);
+        E().RichEdit1->setTextCursor(c);
+        QTest::keyClicks(E().RichEdit1, QStringLiteral(">"));
+        c = E().RichEdit1->textCursor();
+        c.movePosition(QTextCursor::Start);
+        c.movePosition(QTextCursor::Down);
+        c.movePosition(QTextCursor::EndOfLine);
+        E().RichEdit1->setTextCursor(c);
+        QTest::keyClick(E().RichEdit1, Qt::Key_Return);
+        QTest::keyClicks(E().RichEdit1, QStringLiteral("new"));
+        dialogs->fileNames = {Path("edited.txt")};
+        E().SaveAs1Click();
+        QByteArray expected = bytes;
+        expected.insert(expected.indexOf("Line 5"), ">");
+        expected.insert(expected.indexOf("Line 2"), "new\r\n");  // CR LF: the file's most common end
+        QCOMPARE(Read(Path("edited.txt")).left(120), expected.left(120));
+        QVERIFY(Read(Path("edited.txt")) == expected);
+        QVERIFY(dialogs->shown.isEmpty());
+    }
+
+    // Shift+Enter puts a line separator into the widget: saved as the
+    // file's usual line end, so a Windows-1252 file is not asked about.
+    void shiftEnterIsSavedAsTheFilesLineEnd() {
+        Write(Path("in.txt"), QByteArray("a\xe9\r\nb\r\n"));
+        dialogs->fileNames = {Path("in.txt")};
+        E().OpenFromMain();
+        E().RichEdit1->moveCursor(QTextCursor::Start);
+        E().RichEdit1->moveCursor(QTextCursor::EndOfBlock);
+        QTest::keyClick(E().RichEdit1, Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyClicks(E().RichEdit1, QStringLiteral("typed"));
+        QVERIFY(E().RichEdit1->document()->firstBlock().text().contains(QChar(QChar::LineSeparator)));
+        dialogs->fileNames = {Path("out.txt")};
+        E().SaveAs1Click();
+        QCOMPARE(Read(Path("out.txt")), QByteArray("a\xe9\r\ntyped\r\nb\r\n"));
         QVERIFY(dialogs->shown.isEmpty());
     }
 
