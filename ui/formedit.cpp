@@ -1,5 +1,6 @@
 #include "ui/formedit.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QCloseEvent>
 #include <QShowEvent>
 #include <QFile>
@@ -14,6 +15,8 @@
 #include <QStyle>
 #include <QStringList>
 #include <QTextBlock>
+#include <QTextLayout>
+#include <QTimer>
 #include <utility>
 
 #include "ui/application.h"
@@ -128,8 +131,22 @@ void TFormedit::LoadFile(const QString& path) {
                           ", which the editor cannot show; the file was not opened.",
                       name);
     }
-    RichEdit1->setPlainText(EditorText(file, LinesPerEditorBlock(file.lines.size())));
+    const std::size_t perBlock = LinesPerEditorBlock(file.lines.size());
+    RichEdit1->setPlainText(EditorText(file, perBlock));
     file_ = std::move(file);
+    // Once the widget has settled its layout, the scroll bar learns how many
+    // lines the shared blocks hold.
+    if (perBlock > 1) QTimer::singleShot(0, this, [this] { CountSharedBlockLines(); });
+}
+
+void TFormedit::CountSharedBlockLines() {
+    QTextDocument* doc = RichEdit1->document();
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        if (b.layout() && b.layout()->lineCount() > 0) continue;  // laid out: counted by the widget
+        b.setLineCount(static_cast<int>(b.text().count(QChar(QChar::LineSeparator))) + 1);
+    }
+    QAbstractTextDocumentLayout* layout = doc->documentLayout();
+    emit layout->documentSizeChanged(layout->documentSize());
 }
 
 std::vector<std::string> TFormedit::EditorLines() const {

@@ -47,6 +47,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // A very long file shares the widget's blocks among several lines; tells
+    // the widget how many lines each block holds, for its scroll bar.
+    void CountSharedBlockLines();
+
     Application& app_;
     // The open file as it was read or last saved: its lines with their own
     // line ends, its encoding and byte-order mark. Saving maps the editor's

@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QtTest>
@@ -434,6 +435,11 @@ private slots:
         dialogs->fileNames = {Path("long.txt")};
         E().OpenFromMain();
         QCOMPARE(E().RichEdit1->document()->blockCount(), 15001);  // 4 lines a block
+        // The scroll bar reaches over all 60 001 lines, not only the blocks.
+        QTRY_VERIFY(E().RichEdit1->verticalScrollBar()->maximum() > 59900);
+        E().RichEdit1->moveCursor(QTextCursor::End);  // the last line is in view
+        QVERIFY(E().RichEdit1->viewport()->rect().contains(E().RichEdit1->cursorRect()));
+        QVERIFY(E().RichEdit1->verticalScrollBar()->value() > 59900);
         dialogs->fileNames = {Path("same.txt")};
         E().SaveAs1Click();
         QVERIFY(Read(Path("same.txt")) == bytes);
