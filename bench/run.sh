@@ -10,6 +10,7 @@ trap 'rm -rf "$TMP"' EXIT
 "$BUILD/bench/engine_bench"
 "$BUILD/bench/make_study" "$TMP/study.csv" "$ROWS"
 "$BUILD/bench/study_bench" "$TMP/study.csv"
+"$BUILD/bench/editor_open" 20   # a 20 MB report opened in the editor
 
 best() {  # best wall time in ms of 5 runs of the command
     local best=999999999 t0 t1 ms

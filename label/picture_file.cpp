@@ -1,13 +1,10 @@
 #include "label/picture_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "report/file_io.h"
 
-#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
 
 // libjpeg's header expects size_t and FILE to be known.
 #include <jpeglib.h>
@@ -22,24 +19,6 @@ void Put16(std::string& s, std::uint16_t v) {
 }
 void Put32(std::string& s, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) s.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-}
-
-[[noreturn]] void CannotCreate(const std::string& path, int error) {
-    throw PictureError("Cannot create file \"" + path + "\". " + std::strerror(error));
-}
-
-bool WriteAll(int fd, const std::string& bytes, int& error) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            error = errno;
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 // libjpeg reports a fatal error by calling error_exit, which must not return:
@@ -125,39 +104,12 @@ std::string EncodeJpeg(const RgbImage& im, int quality) {
 }
 
 void SavePictureFile(const std::string& path, const std::string& bytes) {
-    struct stat st {};
-    const bool exists = ::stat(path.c_str(), &st) == 0;
-    int error = 0;
-    if (exists && S_ISDIR(st.st_mode)) CannotCreate(path, EISDIR);
-    if (exists && !S_ISREG(st.st_mode)) {
-        // A device or pipe is written in place; there is no file to replace.
-        const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-        if (fd < 0) CannotCreate(path, errno);
-        const bool ok = WriteAll(fd, bytes, error);
-        if (::close(fd) != 0 && ok) error = errno;
-        if (!ok || error) CannotCreate(path, error);
-        return;
-    }
-
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) CannotCreate(path, errno);
-    // mkstemp makes the file private; a picture is as readable as any new file.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, exists ? (st.st_mode & 07777) : (0666 & ~mask));
-    bool ok = WriteAll(fd, bytes, error);
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        error = errno;
-    }
-    if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
-        ok = false;
-        error = errno;
-    }
-    if (!ok) {
-        ::unlink(temp.c_str());
-        CannotCreate(path, error);
+    try {
+        WriteFileAtomically(path, bytes);
+    } catch (const IoError& e) {
+        // The picture's own wording; a refusal that says all stays as it is.
+        if (e.reason().empty()) throw PictureError(e.what());
+        throw PictureError("Cannot create file \"" + path + "\". " + e.reason());
     }
 }
 

@@ -30,10 +30,11 @@ std::string EncodeBmp(const RgbImage& image);
 // A libjpeg failure raises PictureError instead of ending the program.
 std::string EncodeJpeg(const RgbImage& image, int quality = 90);
 
-// Writes the whole file or nothing: the bytes go to a new file beside the
-// target, which then takes the target's name, so a failed save leaves no
-// partial picture and keeps an earlier file of that name. Failures raise
-// PictureError with "Cannot create file "<path>". <reason>".
+// Writes the whole file or nothing through the program's replacing write
+// (WriteFileAtomically): a failed save leaves no partial picture and keeps an
+// earlier file of that name; a pipe or device is refused. Failures raise
+// PictureError with "Cannot create file "<path>". <reason>", or the refusal's
+// own message ("<path>" is not a regular file).
 void SavePictureFile(const std::string& path, const std::string& bytes);
 
 }  // namespace zentavo

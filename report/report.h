@@ -44,7 +44,9 @@ std::string EncodeReportBlock(const std::vector<std::string>& lines, bool append
 
 // Saves a block into `path`: a new file starts with the block, an existing
 // one gets an empty line and the block at its end; what it held stays. The
-// block is built once it is known which of the two it is. IoError on failure.
+// block is built once it is known which of the two it is. IoError on failure;
+// a failed write leaves the file exactly as it was, and a pipe or device is
+// refused without waiting on it.
 template <class BuildLines>
 void SaveReportBlock(const std::string& path, BuildLines&& build);
 

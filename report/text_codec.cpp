@@ -1,12 +1,6 @@
 #include "report/text_codec.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <array>
-#include <cerrno>
-#include <cstring>
 
 namespace zentavo {
 
@@ -18,6 +12,8 @@ constexpr std::array<char16_t, 32> kHigh = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+}  // namespace
 
 void AppendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
@@ -64,35 +60,21 @@ int DecodeUtf8(std::string_view s, std::size_t i, char32_t& c) {
     return len;
 }
 
-[[noreturn]] void Fail(const char* what, const std::string& path, int error) {
-    throw IoError(std::string(what) + " \"" + path + "\": " + std::strerror(error));
-}
-
-void WriteAll(int fd, std::string_view bytes, const std::string& path) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            const int e = errno;
-            ::close(fd);
-            Fail("Cannot write file", path, e);
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
+int Cp1252Byte(char32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<int>(c);
+    for (std::size_t k = 0; k < kHigh.size(); ++k) {
+        if (kHigh[k] == c) return static_cast<int>(0x80 + k);
     }
-    if (::close(fd) != 0) Fail("Cannot write file", path, errno);
+    return -1;
 }
-
-void WriteWith(const std::string& path, std::string_view bytes, int flags) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | flags, 0666);
-    if (fd < 0) Fail("Cannot create file", path, errno);
-    WriteAll(fd, bytes, path);
-}
-
-}  // namespace
 
 bool IsValidUtf8(std::string_view bytes) {
     char32_t c;
     for (std::size_t i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {  // ASCII, the common case
+            ++i;
+            continue;
+        }
         const int len = DecodeUtf8(bytes, i, c);
         if (len == 0) return false;
         i += static_cast<std::size_t>(len);
@@ -187,44 +169,6 @@ std::string EncodeTextFile(const TextFile& f) {
     }
     if (f.encoding == TextEncoding::Cp1252) return Utf8ToCp1252(text);
     return f.byteOrderMark ? "\xEF\xBB\xBF" + text : text;
-}
-
-std::string ReadFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) Fail("Cannot open file", path, errno);
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        ::close(fd);
-        Fail("Cannot open file", path, EISDIR);
-    }
-    std::string data;
-    char buf[1 << 16];
-    for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n == 0) break;
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            const int e = errno;
-            ::close(fd);
-            Fail("Cannot read file", path, e);
-        }
-        data.append(buf, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    return data;
-}
-
-void WriteFile(const std::string& path, std::string_view bytes) {
-    WriteWith(path, bytes, O_TRUNC);
-}
-
-void AppendToFile(const std::string& path, std::string_view bytes) {
-    WriteWith(path, bytes, O_APPEND);
-}
-
-bool FileExists(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0;
 }
 
 }  // namespace zentavo

@@ -5,31 +5,34 @@
 // the same way, so every file survives a round trip byte for byte.
 #pragma once
 
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "report/file_io.h"
+
 namespace zentavo {
 
-// A file that cannot be opened, read, created or written. The message is the
-// platform's text for the failure, with the file's name.
-class IoError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
 bool IsValidUtf8(std::string_view bytes);
+// Appends the UTF-8 sequence of a code point.
+void AppendUtf8(std::string& out, char32_t c);
+// Decodes the UTF-8 sequence at s[i] into c; its length, 0 when it is not
+// a valid sequence.
+int DecodeUtf8(std::string_view s, std::size_t i, char32_t& c);
+// The Windows-1252 byte of a character, -1 when the code page lacks it.
+int Cp1252Byte(char32_t c);
 // Windows-1252 to UTF-8. The five bytes the code page leaves undefined map to
 // the control characters of the same number, so that they come back unchanged.
 std::string Cp1252ToUtf8(std::string_view bytes);
 // UTF-8 to Windows-1252; a character the code page lacks becomes '?'.
 std::string Utf8ToCp1252(std::string_view utf8);
 
-enum class TextEncoding { Utf8, Cp1252 };
+// Encodings of text files. UTF-16 is recognised by its byte-order mark.
+enum class TextEncoding { Utf8, Cp1252, Utf16Le, Utf16Be };
 
-// A text file as the editor shows it: its text with "\n" line breaks, and
-// what it takes to write the same bytes back.
+// A text file as one text with "\n" line breaks, and what it takes to write
+// the same bytes back (the editor keeps each line's own line end instead:
+// report/text_model.h).
 struct TextFile {
     std::string text;  // UTF-8, lines separated by "\n"
     TextEncoding encoding = TextEncoding::Utf8;
@@ -41,12 +44,5 @@ struct TextFile {
 // stays in the text as it is.
 TextFile DecodeTextFile(std::string_view bytes);
 std::string EncodeTextFile(const TextFile& file);
-
-// Whole-file reading and writing; IoError on failure. WriteFile replaces the
-// file; AppendToFile adds at its end (creating it when missing).
-std::string ReadFile(const std::string& path);
-void WriteFile(const std::string& path, std::string_view bytes);
-void AppendToFile(const std::string& path, std::string_view bytes);
-bool FileExists(const std::string& path);
 
 }  // namespace zentavo

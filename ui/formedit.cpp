@@ -1,5 +1,6 @@
 #include "ui/formedit.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QCloseEvent>
 #include <QShowEvent>
 #include <QFile>
@@ -12,8 +13,14 @@
 #include <memory>
 #include <QPushButton>
 #include <QStyle>
+#include <QStringList>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QTimer>
+#include <utility>
 
 #include "ui/application.h"
+#include "ui/editor_text.h"
 #include "ui/main_window.h"
 #include "ui/widgets.h"
 
@@ -28,6 +35,20 @@ QIcon MenuIcon(const QWidget* w, const QByteArray& theme) {
     if (theme == "edit-cut") fallback = QStyle::SP_DialogDiscardButton;
     if (theme == "edit-paste") fallback = QStyle::SP_DialogApplyButton;
     return QIcon::fromTheme(QString::fromLatin1(theme), w->style()->standardIcon(fallback));
+}
+
+// The question before a save that Windows-1252 cannot hold.
+QString EncodingQuestion(const std::u32string& missing) {
+    QStringList shown;
+    for (char32_t c : missing) {
+        // Line and paragraph separators are named, not shown.
+        if (c == 0x2028) shown << QStringLiteral("U+2028");
+        else if (c == 0x2029) shown << QStringLiteral("U+2029");
+        else shown << QString::fromUcs4(&c, 1);
+    }
+    return QStringLiteral("This file is in Windows-1252, which cannot hold these characters: %1\n"
+                          "Do you wish to save it in UTF-8 instead? (No saves nothing.)")
+        .arg(shown.join(QLatin1Char(' ')));
 }
 }  // namespace
 
@@ -101,8 +122,39 @@ void TFormedit::OpenFromMain() {
 
 void TFormedit::LoadFile(const QString& path) {
     RichEdit1->clear();
-    format_ = DecodeTextFile(ReadFile(QFile::encodeName(path).toStdString()));
-    RichEdit1->setPlainText(FromUtf8(format_.text));
+    file_ = EmptyTextFile();
+    const std::string name = QFile::encodeName(path).toStdString();
+    TextLines file = ParseTextFile(ReadFile(name, kEditorFileLimit));
+    if (const char32_t c = FirstCharacterTheEditorCannotShow(file)) {
+        throw IoError("\"" + name + "\" holds the character U+" +
+                          QString::number(static_cast<uint>(c), 16).toUpper().toStdString() +
+                          ", which the editor cannot show; the file was not opened.",
+                      name);
+    }
+    const std::size_t perBlock = LinesPerEditorBlock(file.lines.size());
+    RichEdit1->setPlainText(EditorText(file, perBlock));
+    file_ = std::move(file);
+    // Once the widget has settled its layout, the scroll bar learns how many
+    // lines the shared blocks hold.
+    if (perBlock > 1) QTimer::singleShot(0, this, [this] { CountSharedBlockLines(); });
+}
+
+void TFormedit::CountSharedBlockLines() {
+    QTextDocument* doc = RichEdit1->document();
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        if (b.layout() && b.layout()->lineCount() > 0) continue;  // laid out: counted by the widget
+        b.setLineCount(static_cast<int>(b.text().count(QChar(QChar::LineSeparator))) + 1);
+    }
+    QAbstractTextDocumentLayout* layout = doc->documentLayout();
+    emit layout->documentSizeChanged(layout->documentSize());
+}
+
+std::vector<std::string> TFormedit::EditorLines() const {
+    std::vector<std::string> lines;
+    const QTextDocument* doc = RichEdit1->document();
+    lines.reserve(static_cast<std::size_t>(doc->blockCount()));
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) lines.push_back(b.text().toStdString());
+    return lines;
 }
 
 void TFormedit::SaveAs1Click() {
@@ -112,10 +164,17 @@ void TFormedit::SaveAs1Click() {
     choice.defaultSuffix = QStringLiteral("txt");
     const QString path = app_.dialogs().SaveFileName(this, choice);
     if (path.isEmpty()) return;
-    // The text as one block, in the encoding and line breaks it was read with.
-    TextFile out = format_;
-    out.text = Utf8(RichEdit1->toPlainText());
-    WriteFile(QFile::encodeName(path).toStdString(), EncodeTextFile(out));
+    // Untouched lines keep their characters and line ends; the text keeps the
+    // file's encoding, or UTF-8 when the user agrees that it cannot.
+    TextLines out = RebuildLines(file_, EditorLines());
+    const std::u32string missing = CharactersNotInEncoding(out);
+    if (!missing.empty()) {
+        if (!app_.dialogs().Confirm(this, EncodingQuestion(missing))) return;
+        out.encoding = TextEncoding::Utf8;
+        out.byteOrderMark = false;
+    }
+    WriteFileAtomically(QFile::encodeName(path).toStdString(), EncodeTextLines(out));
+    file_ = std::move(out);
 }
 
 void TFormedit::Exit1Click() {

@@ -4,7 +4,10 @@
 
 #include <QWidget>
 
-#include "report/text_codec.h"
+#include <string>
+#include <vector>
+
+#include "report/text_model.h"
 
 class QMenuBar;
 class QPlainTextEdit;
@@ -21,8 +24,12 @@ public:
 
     // File, Open on the main window: chooses a file and shows it here.
     void OpenFromMain();
-    // Loads a file into the editor, replacing its text.
+    // Loads a file into the editor, replacing its text. A pipe or device,
+    // and a file over 64 MiB, is refused with a message.
     void LoadFile(const QString& path);
+    // The editor's lines as UTF-8, read from the text widget without its
+    // plain-text conversions (which turn U+00A0 into a space).
+    std::vector<std::string> EditorLines() const;
 
     void SaveAs1Click();
     void Exit1Click();  // File, Print
@@ -40,9 +47,15 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // A very long file shares the widget's blocks among several lines; tells
+    // the widget how many lines each block holds, for its scroll bar.
+    void CountSharedBlockLines();
+
     Application& app_;
-    // How the open file was written: encoding, byte-order mark, line breaks.
-    TextFile format_;
+    // The open file as it was read or last saved: its lines with their own
+    // line ends, its encoding and byte-order mark. Saving maps the editor's
+    // lines back onto it.
+    TextLines file_;
     bool iconsLoaded_ = false;
 };
 

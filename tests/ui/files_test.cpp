@@ -12,13 +12,19 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QtTest>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include "file_tools.h"
 
 #include "fake_dialogs.h"
 #include "ui/application.h"
+#include "ui/editor_text.h"
 #include "ui/formedit.h"
 #include "ui/main_window.h"
 #include "ui/results.h"
@@ -36,6 +42,11 @@ QByteArray Read(const QString& path) {
 }
 QByteArray Expected(const char* name) {
     return Read(QStringLiteral(ZENTAVO_EXPECTED_DIR "/") + QString::fromLatin1(name));
+}
+// Types text through key events, one character each, as a keyboard with
+// those characters would (QTest::keyClicks takes Latin-1 only).
+void Type(QWidget* w, const QString& text) {
+    for (QChar ch : text) QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
 }
 void Write(const QString& path, const QByteArray& bytes) {
     QFile f(path);
@@ -181,14 +192,18 @@ private slots:
         QTest::addColumn<QString>("reason");
         QTest::newRow("missing folder") << "missing/report.txt" << "No such file or directory";
         QTest::newRow("a folder") << "." << "Is a directory";
-        QTest::newRow("full disk") << "/dev/full" << "No space left on device";
+        QTest::newRow("a device") << "/dev/full" << "\"/dev/full\" is not a regular file";
+        QTest::newRow("a named pipe") << "pipe" << "/pipe\" is not a regular file";
     }
     void aReportThatCannotBeWrittenGivesTheErrorBox() {
         QFETCH(QString, path);
         QFETCH(QString, reason);
         Empirical("480", "0.2", "0.25", true, true);
         const QString target = path.startsWith('/') ? path : dir->filePath(path);
+        if (path == "pipe") QCOMPARE(mkfifo(QFile::encodeName(target).constData(), 0644), 0);
+        testing::PipeWatchdog watchdog(QFile::encodeName(target).toStdString(), 5);
         SaveReport(target);
+        QVERIFY2(!watchdog.Stop(), "the report save waited on the pipe");
         QCOMPARE(dialogs->shown.size(), 1);
         QCOMPARE(dialogs->shown[0].kind, QStringLiteral("Error"));
         QVERIFY2(dialogs->shown[0].text.contains(reason), qPrintable(dialogs->shown[0].text));
@@ -300,6 +315,18 @@ private slots:
         QTest::newRow("UTF-8 with byte-order mark") << QByteArray("\xef\xbb\xbfline 1\r\nline 2\r\n");
         QTest::newRow("undefined Windows-1252 bytes") << QByteArray("a\x81\x8d\x8f\x90\x9d z\n");
         QTest::newRow("empty") << QByteArray();
+        QTest::newRow("no-break spaces") << QByteArray("1\xc2\xa0" "000 V\xc2\xa0\xc2\xa0x\r\n");
+        QTest::newRow("no-break space, Windows-1252") << QByteArray("1\xa0" "000 \xe9\r\n");
+        QTest::newRow("U+2028 and U+2029") << QByteArray("a\xe2\x80\xa8" "b\xe2\x80\xa9" "c\xe2\x80\xa8");
+        QTest::newRow("mixed CR LF and LF") << QByteArray("a\r\nb\nc\r\n\nd\n");
+        QTest::newRow("lone CR") << QByteArray("a\rb\r\r\nc\r");
+        QTest::newRow("UTF-16 LE with mark")
+            << QByteArray("\xff\xfe" "a\0\r\0\n\0\xa0\0\r\0\xa9\x03\n\0", 16);
+        QTest::newRow("UTF-16 BE with mark")
+            << QByteArray("\xfe\xff\0a\0\r\0\n\x20\x28\xd8\x3d\xde\x00\0\r", 18);
+        QTest::newRow("a second mark is text") << QByteArray("\xef\xbb\xbf\xef\xbb\xbfx\n");
+        QTest::newRow("no final line end, pure ASCII") << QByteArray("Level of PPE: 2\r\nlast");
+        QTest::newRow("NUL and tab") << QByteArray("a\0b\tc\r\n", 8);
     }
     void editorRoundTripKeepsEveryByte() {
         QFETCH(QByteArray, bytes);
@@ -319,7 +346,8 @@ private slots:
         QTest::addColumn<QString>("reason");
         QTest::newRow("missing folder") << "missing/out.txt" << "No such file or directory";
         QTest::newRow("a folder") << "." << "Is a directory";
-        QTest::newRow("full disk") << "/dev/full" << "No space left on device";
+        QTest::newRow("a device") << "/dev/full" << "\"/dev/full\" is not a regular file";
+        QTest::newRow("a named pipe") << "pipe" << "/pipe\" is not a regular file";
         QTest::newRow("read-only folder") << "read-only" << "Permission denied";
     }
     void aFailedEditorSaveIsShownAndKeepsTheText() {
@@ -335,10 +363,13 @@ private slots:
                 target = dir->filePath("ro/out.txt");
             }
         }
+        if (where == "pipe") QCOMPARE(mkfifo(QFile::encodeName(target).constData(), 0644), 0);
         Write(Path("in.txt"), "kept text\n");
         dialogs->fileNames = {Path("in.txt"), target};
         E().OpenFromMain();
+        testing::PipeWatchdog watchdog(QFile::encodeName(target).toStdString(), 5);
         E().findChild<QAction*>("SaveAs1")->trigger();
+        QVERIFY2(!watchdog.Stop(), "the save waited on the pipe");
         QCOMPARE(dialogs->shown.size(), 1);
         QCOMPARE(dialogs->shown[0].kind, QStringLiteral("Error"));
         QVERIFY2(dialogs->shown[0].text.contains(reason), qPrintable(dialogs->shown[0].text));
@@ -360,6 +391,265 @@ private slots:
         dialogs->fileNames = {Path("out.txt")};
         E().OpenFromMain();
         QCOMPARE(E().RichEdit1->toPlainText(), QStringLiteral("caf\u00e9 cr\u00e8me\n2 \u20ac\n"));
+    }
+
+    // Typing into one line through the keyboard: every other line keeps its
+    // bytes and its own line end.
+    void typingIntoOneLineKeepsTheOthers() {
+        const QByteArray file("first\xa0line\r\nsecond\nthird\rfourth \xb5s\r\nlast");
+        Write(Path("in.txt"), file);
+        dialogs->fileNames = {Path("in.txt")};
+        E().OpenFromMain();
+        QTextCursor c = E().RichEdit1->textCursor();
+        c.movePosition(QTextCursor::Start);
+        c.movePosition(QTextCursor::Down);
+        c.movePosition(QTextCursor::EndOfBlock);
+        E().RichEdit1->setTextCursor(c);
+        E().RichEdit1->setFocus();
+        QTest::keyClicks(E().RichEdit1, QStringLiteral(" 2,5 kA"));
+        QTest::keyClick(E().RichEdit1, Qt::Key_Down);
+        QTest::keyClick(E().RichEdit1, Qt::Key_Down);
+        QTest::keyClick(E().RichEdit1, Qt::Key_End);
+        QTest::keyClick(E().RichEdit1, Qt::Key_Return);
+        QTest::keyClicks(E().RichEdit1, QStringLiteral("added"));
+        dialogs->fileNames = {Path("out.txt")};
+        E().SaveAs1Click();
+        QCOMPARE(Read(Path("out.txt")),
+                 QByteArray("first\xa0line\r\nsecond 2,5 kA\nthird\rfourth \xb5s\r\nadded\r\nlast"));
+        QVERIFY(dialogs->shown.isEmpty());
+    }
+
+    // A very long file shares the widget's blocks among several lines; it
+    // still comes back byte for byte, and an edit touches only its line.
+    void aVeryLongFileKeepsEveryByte() {
+        QCOMPARE(LinesPerEditorBlock(1), std::size_t{1});
+        QCOMPARE(LinesPerEditorBlock(50000), std::size_t{1});
+        QCOMPARE(LinesPerEditorBlock(50001), std::size_t{3});
+        QCOMPARE(LinesPerEditorBlock(517824), std::size_t{26});
+        QByteArray bytes;
+        for (int i = 0; i < 60000; ++i) {
+            bytes += "Line " + QByteArray::number(i);
+            bytes += i % 3 == 0 ? "\xc2\xa0kA\r\n" : i % 3 == 1 ? "\n" : "\r";
+        }
+        Write(Path("long.txt"), bytes);
+        dialogs->fileNames = {Path("long.txt")};
+        E().OpenFromMain();
+        QCOMPARE(E().RichEdit1->document()->blockCount(), 15001);  // 4 lines a block
+        // The scroll bar reaches over all 60 001 lines, not only the blocks.
+        QTRY_VERIFY(E().RichEdit1->verticalScrollBar()->maximum() > 59900);
+        E().RichEdit1->moveCursor(QTextCursor::End);  // the last line is in view
+        QVERIFY(E().RichEdit1->viewport()->rect().contains(E().RichEdit1->cursorRect()));
+        QVERIFY(E().RichEdit1->verticalScrollBar()->value() > 59900);
+        dialogs->fileNames = {Path("same.txt")};
+        E().SaveAs1Click();
+        QVERIFY(Read(Path("same.txt")) == bytes);
+        // Typed at the start of line 6 (inside the second block), and a new
+        // line after line 1 (Enter inside the first block).
+        QTextCursor c = E().RichEdit1->textCursor();
+        c.movePosition(QTextCursor::Start);
+        c.movePosition(QTextCursor::Down, QTextCursor::MoveAnchor, 5);
+        c.movePosition(QTextCursor::StartOfLine);
+        E().RichEdit1->setTextCursor(c);
+        QTest::keyClicks(E().RichEdit1, QStringLiteral(">"));
+        c = E().RichEdit1->textCursor();
+        c.movePosition(QTextCursor::Start);
+        c.movePosition(QTextCursor::Down);
+        c.movePosition(QTextCursor::EndOfLine);
+        E().RichEdit1->setTextCursor(c);
+        QTest::keyClick(E().RichEdit1, Qt::Key_Return);
+        QTest::keyClicks(E().RichEdit1, QStringLiteral("new"));
+        dialogs->fileNames = {Path("edited.txt")};
+        E().SaveAs1Click();
+        QByteArray expected = bytes;
+        expected.insert(expected.indexOf("Line 5"), ">");
+        expected.insert(expected.indexOf("Line 2"), "new\r\n");  // CR LF: the file's most common end
+        QCOMPARE(Read(Path("edited.txt")).left(120), expected.left(120));
+        QVERIFY(Read(Path("edited.txt")) == expected);
+        QVERIFY(dialogs->shown.isEmpty());
+    }
+
+    // Shift+Enter puts a line separator into the widget: saved as the
+    // file's usual line end, so a Windows-1252 file is not asked about.
+    void shiftEnterIsSavedAsTheFilesLineEnd() {
+        Write(Path("in.txt"), QByteArray("a\xe9\r\nb\r\n"));
+        dialogs->fileNames = {Path("in.txt")};
+        E().OpenFromMain();
+        E().RichEdit1->moveCursor(QTextCursor::Start);
+        E().RichEdit1->moveCursor(QTextCursor::EndOfBlock);
+        QTest::keyClick(E().RichEdit1, Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyClicks(E().RichEdit1, QStringLiteral("typed"));
+        QVERIFY(E().RichEdit1->document()->firstBlock().text().contains(QChar(QChar::LineSeparator)));
+        dialogs->fileNames = {Path("out.txt")};
+        E().SaveAs1Click();
+        QCOMPARE(Read(Path("out.txt")), QByteArray("a\xe9\r\ntyped\r\nb\r\n"));
+        QVERIFY(dialogs->shown.isEmpty());
+    }
+
+    // Characters Windows-1252 lacks: the user is asked, never given "?".
+    void charactersTheEncodingLacksAreAskedAbout_data() {
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("No: nothing is saved") << false << QByteArray("old bytes");
+        QTest::newRow("Yes: saved in UTF-8")
+            << true << QByteArray("caf\xc3\xa9 \xce\xa9\xe2\x89\xa4\xe2\x86\x92\r\n\xe2\x82\xac\r\n");
+    }
+    void charactersTheEncodingLacksAreAskedAbout() {
+        QFETCH(bool, answer);
+        QFETCH(QByteArray, written);
+        Write(Path("in.txt"), QByteArray("caf\xe9\r\n\x80\r\n"));  // Windows-1252
+        Write(Path("out.txt"), "old bytes");
+        dialogs->fileNames = {Path("in.txt")};
+        E().OpenFromMain();
+        QTextCursor c = E().RichEdit1->textCursor();
+        c.movePosition(QTextCursor::Start);
+        c.movePosition(QTextCursor::EndOfBlock);
+        E().RichEdit1->setTextCursor(c);
+        Type(E().RichEdit1, QStringLiteral(" \u03a9\u2264\u2192"));
+        dialogs->fileNames = {Path("out.txt")};
+        dialogs->answers = {answer};
+        E().SaveAs1Click();
+        QCOMPARE(dialogs->shown.size(), 1);
+        QCOMPARE(dialogs->shown[0].kind, QStringLiteral("Confirm"));
+        QCOMPARE(dialogs->shown[0].text,
+                 QStringLiteral("This file is in Windows-1252, which cannot hold these characters: "
+                                "\u03a9 \u2264 \u2192\nDo you wish to save it in UTF-8 instead? "
+                                "(No saves nothing.)"));
+        QCOMPARE(Read(Path("out.txt")), written);
+        QVERIFY(!Read(Path("out.txt")).contains('?'));
+        if (answer) {  // the file is UTF-8 from now on: a second save asks nothing
+            dialogs->fileNames = {Path("again.txt")};
+            E().SaveAs1Click();
+            QCOMPARE(dialogs->shown.size(), 1);
+            QCOMPARE(Read(Path("again.txt")), written);
+        }
+    }
+
+    // A report stays in one encoding: edited in the editor, then appended to.
+    void anEditedReportStaysInWindows1252() {
+        Empirical("480", "0.2", "0.25", false, false);
+        SaveReport(Path("report.txt"));
+        const QByteArray first = Read(Path("report.txt"));
+        dialogs->fileNames = {Path("report.txt")};
+        E().OpenFromMain();
+        QTextCursor c = E().RichEdit1->textCursor();
+        c.movePosition(QTextCursor::Start);
+        c.movePosition(QTextCursor::EndOfBlock);
+        E().RichEdit1->setTextCursor(c);
+        Type(E().RichEdit1, QStringLiteral(" V\u00e9rifi\u00e9"));
+        dialogs->fileNames = {Path("report.txt")};
+        E().SaveAs1Click();
+        QVERIFY(dialogs->shown.isEmpty());
+        const qsizetype firstEnd = first.indexOf("\r\n");
+        const QByteArray edited = first.left(firstEnd) + " V\xe9rifi\xe9" + first.mid(firstEnd);
+        QCOMPARE(Read(Path("report.txt")), edited);
+        E().Button2->click();
+        dialogs->answers = {false};
+        // Back to the results and appended: one encoding in the whole file.
+        dialogs->answers.clear();
+        dialogs->unexpected = false;
+        SaveReport(Path("report.txt"));
+        QCOMPARE(Read(Path("report.txt")), edited + "\r\n" + first);
+    }
+
+    // Pipes and devices are refused at once, with the file's name.
+    void openRefusesWhatIsNotARegularFile_data() {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("named pipe") << "pipe";
+        QTest::newRow("endless device") << "/dev/zero";
+        QTest::newRow("empty device") << "/dev/null";
+    }
+    void openRefusesWhatIsNotARegularFile() {
+        QFETCH(QString, path);
+        const QString target = path.startsWith('/') ? path : Path("pipe");
+        if (!path.startsWith('/')) QCOMPARE(mkfifo(QFile::encodeName(target).constData(), 0644), 0);
+        if (!QFile::exists(target)) QSKIP("no such device here");
+        testing::PipeWatchdog watchdog(QFile::encodeName(target).toStdString(), 5);
+        dialogs->fileNames = {target};
+        M().findChild<QAction*>("Open1")->trigger();
+        QVERIFY2(!watchdog.Stop(), "the open waited on the pipe");
+        QCOMPARE(dialogs->shown.size(), 1);
+        QCOMPARE(dialogs->shown[0].kind, QStringLiteral("Error"));
+        QCOMPARE(dialogs->shown[0].text, QStringLiteral("\"%1\" is not a regular file").arg(target));
+        QCOMPARE(E().RichEdit1->toPlainText(), QString());
+    }
+
+    void openRefusesAFileOverSixtyFourMebibytes() {
+        // A sparse file: its size is real, the disk holds almost nothing.
+        QFile big(Path("big.txt"));
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        QVERIFY(big.resize(qint64{64} * 1024 * 1024 + 1));
+        big.close();
+        dialogs->fileNames = {Path("big.txt")};
+        M().findChild<QAction*>("Open1")->trigger();
+        QCOMPARE(dialogs->shown.value(0).text,
+                 QStringLiteral("\"%1\" is too large to open: the editor opens files of at most 64 MiB.")
+                     .arg(Path("big.txt")));
+        QCOMPARE(E().RichEdit1->toPlainText(), QString());
+    }
+
+    void openRefusesFrameMarks() {
+        Write(Path("marks.txt"), "a\xef\xb7\x90" "b\n");
+        dialogs->fileNames = {Path("marks.txt")};
+        M().findChild<QAction*>("Open1")->trigger();
+        QCOMPARE(dialogs->shown.value(0).text,
+                 QStringLiteral("\"%1\" holds the character U+FDD0, which the editor cannot show; "
+                                "the file was not opened.").arg(Path("marks.txt")));
+    }
+
+    // A save on a full disk keeps the old file and leaves nothing beside it.
+    void aSaveOnAFullDiskKeepsTheOldFile() {
+        testing::SmallDisk disk(QFile::encodeName(Path("disk")).toStdString(), 64 * 1024);
+        const QByteArray old(20000, 'o');
+        Write(Path("disk/notes.txt"), old);
+        QString big;
+        for (int i = 0; i < 4000; ++i) big += QStringLiteral("Line %1 of a long text\n").arg(i);
+        E().RichEdit1->setPlainText(big);
+        disk.Limit(30000);
+        dialogs->fileNames = {Path("disk/notes.txt")};
+        E().findChild<QAction*>("SaveAs1")->trigger();
+        disk.Unlimit();
+        QCOMPARE(dialogs->shown.value(0).kind, QStringLiteral("Error"));
+        QVERIFY2(dialogs->shown.value(0).text.contains(disk.FullReason()), qPrintable(dialogs->shown.value(0).text));
+        QCOMPARE(Read(Path("disk/notes.txt")), old);
+        QCOMPARE(QDir(Path("disk")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"notes.txt"});
+    }
+
+    // A report save on a full disk keeps exactly the report as it was.
+    void aReportSaveOnAFullDiskKeepsTheReport() {
+        testing::SmallDisk disk(QFile::encodeName(Path("disk")).toStdString(), 64 * 1024);
+        // Earlier blocks that end near the end of a memory page, so that the
+        // next block needs new room on the disk.
+        QByteArray earlier;
+        while (earlier.size() < 4000) earlier += "Level of PPE: 2\r\n";
+        Write(Path("disk/report.txt"), earlier);
+        Empirical("480", "0.2", "0.25", true, true);
+        const QByteArray before = Read(Path("disk/report.txt"));
+        if (disk.mounted()) Write(Path("disk/filler"), QByteArray(64 * 1024, 'f'));
+        disk.Limit(before.size() + 100);
+        SaveReport(Path("disk/report.txt"));
+        disk.Unlimit();
+        QCOMPARE(dialogs->shown.value(0).kind, QStringLiteral("Error"));
+        QVERIFY2(dialogs->shown.value(0).text.contains(disk.FullReason()), qPrintable(dialogs->shown.value(0).text));
+        QCOMPARE(Read(Path("disk/report.txt")), before);
+    }
+
+    // Save As through a symbolic link replaces the file it points to.
+    void saveAsThroughALinkKeepsTheLink() {
+        Write(Path("real.txt"), "old\r\n");
+        QVERIFY(QFile::setPermissions(Path("real.txt"), QFile::ReadOwner | QFile::WriteOwner));
+        QVERIFY(QFile::link(Path("real.txt"), Path("link.txt")));
+        dialogs->fileNames = {Path("link.txt")};
+        E().OpenFromMain();
+        E().RichEdit1->moveCursor(QTextCursor::Start);
+        QTest::keyClicks(E().RichEdit1, QStringLiteral("new "));
+        dialogs->fileNames = {Path("link.txt")};
+        E().SaveAs1Click();
+        QVERIFY(QFileInfo(Path("link.txt")).isSymLink());
+        QCOMPARE(Read(Path("real.txt")), QByteArray("new old\r\n"));
+        struct stat st {};
+        QCOMPARE(stat(QFile::encodeName(Path("real.txt")).constData(), &st), 0);
+        QCOMPARE(st.st_mode & 07777, 0600u);
     }
 
     void aSecondOpenReplacesTheText() {

@@ -14,10 +14,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "../poppler_tools.h"
 #include "fake_dialogs.h"
+#include "file_tools.h"
 #include "ui/application.h"
 #include "ui/label_type.h"
 #include "ui/main_window.h"
@@ -373,7 +375,10 @@ private slots:
         for (int f = 0; f < 3; ++f) {
             QTest::newRow(QByteArray(formats[f]) + " missing folder") << f << "missing/label" << "No such file or directory";
             QTest::newRow(QByteArray(formats[f]) + " a folder") << f << "." << "Is a directory";
-            QTest::newRow(QByteArray(formats[f]) + " full disk") << f << "/dev/full" << "No space left on device";
+            // A device or a pipe is refused as it stands; a full disk keeps nothing.
+            QTest::newRow(QByteArray(formats[f]) + " a device") << f << "/dev/full" << "";
+            QTest::newRow(QByteArray(formats[f]) + " a named pipe") << f << "pipe" << "";
+            QTest::newRow(QByteArray(formats[f]) + " full disk") << f << "disk/label" << "full";
             QTest::newRow(QByteArray(formats[f]) + " read-only folder") << f << "read-only" << "Permission denied";
         }
     }
@@ -393,16 +398,41 @@ private slots:
                 target = dir->filePath("ro/label");
             }
         }
+        if (where == "pipe") QCOMPARE(mkfifo(QFile::encodeName(target).constData(), 0644), 0);
+        // One page of memory, so that every picture overflows it.
+        std::unique_ptr<testing::SmallDisk> disk;
+        if (reason == "full") {
+            disk = std::make_unique<testing::SmallDisk>(QFile::encodeName(dir->filePath("disk")).toStdString(), 4096);
+            reason = QString::fromLatin1(disk->FullReason());
+        }
         ToResults();
         T().Button2->click();
         dialogs->fileNames = {target};
         QPushButton* save[] = {P().Button2, P().Button3, P().Button4};
+        testing::PipeWatchdog watchdog(QFile::encodeName(target).toStdString(), 5);
+        if (disk) disk->Limit(1000);
         save[format]->click();
+        if (disk) disk->Unlimit();
+        QVERIFY2(!watchdog.Stop(), "the export waited on the pipe");
         QCOMPARE(dialogs->shown.size(), 1);
         QCOMPARE(dialogs->shown[0].kind, QStringLiteral("Error"));
-        QCOMPARE(dialogs->shown[0].text, QStringLiteral("Cannot create file \"%1\". %2").arg(target, reason));
+        if (reason.isEmpty()) {
+            QCOMPARE(dialogs->shown[0].text, QStringLiteral("\"%1\" is not a regular file").arg(target));
+        } else {
+            QCOMPARE(dialogs->shown[0].text, QStringLiteral("Cannot create file \"%1\". %2").arg(target, reason));
+        }
+        if (disk) {
+            QCOMPARE(QDir(dir->filePath("disk")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                     QStringList());
+        }
         QVERIFY(P().isVisible());
-        if (!target.startsWith("/dev") && where != ".") QVERIFY(!QFileInfo::exists(target));
+        if (where == "pipe") {  // still the pipe, not replaced by a picture
+            struct stat st {};
+            QCOMPARE(stat(QFile::encodeName(target).constData(), &st), 0);
+            QVERIFY(S_ISFIFO(st.st_mode));
+        } else if (!target.startsWith("/dev") && where != ".") {
+            QVERIFY(!QFileInfo::exists(target));
+        }
         // Nothing half-written beside it either.
         QFile::setPermissions(dir->filePath("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         const QStringList left = QDir(dir->path()).entryList(QDir::Files | QDir::Hidden);
