@@ -1,11 +1,12 @@
 #include "render/study_pdf.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextOption>
 #include <algorithm>
 #include <cmath>
@@ -15,6 +16,7 @@
 #include "engine/catalog.h"
 #include "engine/number.h"
 #include "render/label_painter.h"
+#include "report/file_io.h"
 
 namespace zentavo::render {
 
@@ -524,39 +526,37 @@ private:
     std::size_t painted_ = 0;
 };
 
-// Writes through a temporary file renamed over `path` once `write` has
-// finished; a cancel (write returns -1), nothing to write (0) or a failure
-// leaves the old file as it was.
+// Writes the PDF in memory, then replaces `path` with it all at once once
+// `write` has finished; a cancel (write returns -1), nothing to write (0) or
+// a failure leaves the old file as it was and no other file behind.
 StudyExportResult SaveThrough(const QString& path, bool emptyIsNothing,
                               const std::function<int(QIODevice&)>& write) {
     StudyExportResult result;
-    const QFileInfo target(path);
-    if (target.exists() && !target.isFile()) {
-        result.error = QStringLiteral("%1 is not a regular file.").arg(path);
+    const std::string local = QFile::encodeName(path).toStdString();
+    // Refused before any work: a pipe, a device or a folder in the file's place.
+    if (FileExists(local) && !QFileInfo(path).isFile()) {
+        result.error = QString::fromStdString(NotRegularFileMessage(local));
         return result;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.error = file.errorString();
-        return result;
-    }
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     try {
-        result.pages = write(file);
+        result.pages = write(buffer);
     } catch (const std::runtime_error& e) {
-        file.cancelWriting();
-        result.error = file.error() != QFileDevice::NoError ? file.errorString()
-                                                            : QString::fromUtf8(e.what());
+        result.error = QString::fromUtf8(e.what());
         return result;
     }
     if (result.pages < 0 || (emptyIsNothing && result.pages == 0)) {
-        file.cancelWriting();
         result.outcome = result.pages < 0 ? StudyExportResult::kCancelled
                                           : StudyExportResult::kNothingToWrite;
         result.pages = 0;
         return result;
     }
-    if (!file.commit()) {
-        result.error = file.errorString();
+    try {
+        const QByteArray& bytes = buffer.data();
+        WriteFileAtomically(local, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    } catch (const IoError& e) {
+        result.error = QString::fromUtf8(e.reason().empty() ? e.what() : e.reason().c_str());
         return result;
     }
     result.outcome = StudyExportResult::kWritten;

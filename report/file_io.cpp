@@ -28,8 +28,8 @@ std::string SizeText(std::size_t bytes) {
     return std::to_string(bytes) + " bytes";
 }
 
-[[noreturn]] void TooLarge(const std::string& path, std::size_t limit) {
-    throw IoError("\"" + path + "\" is too large to open: the editor opens files of at most " +
+[[noreturn]] void TooLarge(const std::string& path, std::size_t limit, std::string_view reader) {
+    throw IoError("\"" + path + "\" is too large to open: " + std::string(reader) + " opens files of at most " +
                       SizeText(limit) + ".",
                   path);
 }
@@ -103,7 +103,7 @@ const FileCalls& SystemFileCalls() {
     return calls;
 }
 
-std::string ReadFile(const std::string& path, std::size_t maxBytes) {
+std::string ReadFile(const std::string& path, std::size_t maxBytes, std::string_view reader) {
     // Without O_NONBLOCK, opening a named pipe waits for a writer.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) Fail("Cannot open file", path, errno);
@@ -123,7 +123,7 @@ std::string ReadFile(const std::string& path, std::size_t maxBytes) {
     }
     if (static_cast<std::size_t>(st.st_size) > maxBytes) {
         ::close(fd);
-        TooLarge(path, maxBytes);
+        TooLarge(path, maxBytes, reader);
     }
     std::string data;
     data.reserve(static_cast<std::size_t>(st.st_size));
@@ -140,7 +140,7 @@ std::string ReadFile(const std::string& path, std::size_t maxBytes) {
         data.append(buf.data(), static_cast<std::size_t>(n));
         if (data.size() > maxBytes) {  // the file grew while it was read
             ::close(fd);
-            TooLarge(path, maxBytes);
+            TooLarge(path, maxBytes, reader);
         }
     }
     ::close(fd);

@@ -36,8 +36,10 @@ inline constexpr std::size_t kEditorFileLimit = std::size_t{64} << 20;
 
 // Reads a whole regular file. The file is opened without waiting (a named
 // pipe does not block), refused when it is not a regular file or holds more
-// than `maxBytes` bytes, and read in full.
-std::string ReadFile(const std::string& path, std::size_t maxBytes = static_cast<std::size_t>(-1));
+// than `maxBytes` bytes, and read in full. `reader` names who refuses a file
+// too large ("the editor" opens files of at most ...).
+std::string ReadFile(const std::string& path, std::size_t maxBytes = static_cast<std::size_t>(-1),
+                     std::string_view reader = "the editor");
 
 // The system calls a replacing write goes through; tests put failing ones in.
 struct FileCalls {

@@ -1,9 +1,5 @@
 #include "ui/study_window.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -21,19 +17,17 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QProgressDialog>
-#include <QSaveFile>
 #include <QStatusBar>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <array>
-#include <cerrno>
 #include <climits>
-#include <cstring>
 #include <stdexcept>
 
 #include "engine/number.h"
+#include "report/file_io.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
 #include "ui/label_type.h"
@@ -44,66 +38,11 @@ namespace zentavo::ui {
 namespace {
 
 // A study larger than this is refused: the whole file is held in memory.
-constexpr qint64 kLargestStudyBytes = qint64{128} << 20;
+constexpr std::size_t kLargestStudyBytes = std::size_t{128} << 20;
 
 std::string FileName(const QString& path) { return Utf8(QFileInfo(path).fileName()); }
 
-// The bytes of a study file. Opened without waiting, so that a named pipe
-// or a device is refused instead of holding the program.
-std::string ReadStudyBytes(const QString& path) {
-    const QByteArray local = QFile::encodeName(path);
-    const int fd = ::open(local.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        throw std::runtime_error("Cannot open " + FileName(path) + ": " + std::strerror(errno) + ".");
-    }
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        throw std::runtime_error(FileName(path) + " is not a regular file.");
-    }
-    if (st.st_size > kLargestStudyBytes) {
-        throw std::runtime_error(FileName(path) + " is larger than 128 MiB, the largest study the program opens.");
-    }
-    std::string bytes;
-    bytes.resize(static_cast<std::size_t>(st.st_size));
-    std::size_t got = 0;
-    for (;;) {
-        if (got == bytes.size()) {
-            // The file may have grown since: read on, within the limit.
-            if (bytes.size() >= static_cast<std::size_t>(kLargestStudyBytes)) break;
-            bytes.resize(std::min<std::size_t>(bytes.size() + 65536, static_cast<std::size_t>(kLargestStudyBytes)));
-        }
-        const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throw std::runtime_error("Cannot read " + FileName(path) + ": " + std::strerror(errno) + ".");
-        }
-        if (n == 0) break;
-        got += static_cast<std::size_t>(n);
-    }
-    bytes.resize(got);
-    return bytes;
-}
-
-// Replaces `path` with `bytes` through a temporary file beside it: a failed
-// write leaves the old file as it was.
-void WriteWholeFile(const QString& path, const std::string& bytes) {
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile()) throw std::runtime_error(FileName(path) + " is not a regular file.");
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly)) {
-        throw std::runtime_error("Cannot write " + FileName(path) + ": " + Utf8(out.errorString()) + ".");
-    }
-    if (out.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
-        !out.commit()) {
-        const std::string why = Utf8(out.errorString());
-        out.cancelWriting();
-        throw std::runtime_error("Cannot write " + FileName(path) + ": " + why + ".");
-    }
-}
+std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 bool SameUnits(const UnitSettings& a, const UnitSettings& b) {
     return a.GapUnit == b.GapUnit && a.WorkDistUnit == b.WorkDistUnit && a.BoundaryUnit == b.BoundaryUnit &&
@@ -355,7 +294,7 @@ void TStudy::SaveAsClick() {
 }
 
 bool TStudy::SaveTo(const QString& path) {
-    WriteWholeFile(path, model_->file().Bytes());
+    WriteFileAtomically(LocalPath(path), model_->file().Bytes());
     path_ = path;
     model_->undoStack().setClean();
     UpdateTitle();
@@ -380,7 +319,7 @@ void TStudy::ExportClick() {
     if (!RunStudy(model_->file().Bytes(), options, [&](std::string_view s) { out += s; }, &headerError)) {
         throw std::runtime_error(headerError.empty() ? std::string("The study has no header row.") : headerError);
     }
-    WriteWholeFile(chosen, out);
+    WriteFileAtomically(LocalPath(chosen), out);
 }
 
 namespace {
@@ -646,7 +585,7 @@ TStudy* NewStudyWindow(Application& app) {
 TStudy* OpenStudyFile(Application& app, const QString& path) {
     StudyOptions options;
     options.units = app.Units();
-    const std::string bytes = ReadStudyBytes(path);
+    const std::string bytes = ReadFile(LocalPath(path), kLargestStudyBytes, "a study window");
     try {
         return new TStudy(app, StudyFile::Parse(bytes, options), path);
     } catch (const std::runtime_error& e) {

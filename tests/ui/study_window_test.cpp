@@ -356,13 +356,20 @@ private slots:
         // A named pipe: refused at once, never waited on.
         const QString fifo = Path("pipe.csv");
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        // One byte past the largest study, without writing 128 MiB.
+        {
+            QFile big(Path("big.csv"));
+            QVERIFY(big.open(QIODevice::WriteOnly));
+            QVERIFY(big.resize((qint64{128} << 20) + 1));
+        }
         const struct {
             QString path;
             QString message;
         } cases[] = {
-            {fifo, "pipe.csv is not a regular file."},
-            {Path("missing.csv"), "Cannot open missing.csv"},
-            {dir->path(), "is not a regular file."},
+            {fifo, "pipe.csv\" is not a regular file"},
+            {Path("missing.csv"), "missing.csv\": No such file or directory"},
+            {dir->path(), "\": Is a directory"},
+            {Path("big.csv"), "big.csv\" is too large to open: a study window opens files of at most 128 MiB."},
         };
         for (const auto& c : cases) {
             dialogs->Clear();
