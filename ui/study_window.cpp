@@ -107,13 +107,21 @@ private:
     StudyModel& model_;
 };
 
-FileChoice StudyFileChoice(const QString& title, const QString& initial) {
+FileChoice Choice(const QString& title, const QString& filter, const QString& suffix, const QString& initial) {
     FileChoice choice;
     choice.title = title;
-    choice.filter = QStringLiteral("studies (*.csv)");
-    choice.defaultSuffix = QStringLiteral("csv");
+    choice.filter = filter;
+    choice.defaultSuffix = suffix;
     choice.initialName = initial;
     return choice;
+}
+
+FileChoice StudyFileChoice(const QString& title, const QString& initial) {
+    return Choice(title, QStringLiteral("studies (*.csv)"), QStringLiteral("csv"), initial);
+}
+
+FileChoice PdfChoice(const QString& title, const QString& initial) {
+    return Choice(title, QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf"), initial);
 }
 
 }  // namespace
@@ -302,15 +310,9 @@ bool TStudy::SaveTo(const QString& path) {
 }
 
 void TStudy::ExportClick() {
-    FileChoice choice;
-    choice.title = QStringLiteral("Export results to");
-    choice.filter = QStringLiteral("CSV files (*.csv)");
-    choice.defaultSuffix = QStringLiteral("csv");
-    if (!path_.isEmpty()) {
-        const QFileInfo info(path_);
-        choice.initialName = info.dir().filePath(info.completeBaseName() + QStringLiteral("-results.csv"));
-    }
-    const QString chosen = app_.dialogs().SaveFileName(this, choice);
+    const QString chosen = app_.dialogs().SaveFileName(
+        this, Choice(QStringLiteral("Export results to"), QStringLiteral("CSV files (*.csv)"), QStringLiteral("csv"),
+                     ExportName(QStringLiteral("-results.csv"))));
     if (chosen.isEmpty()) return;
     StudyOptions options = model_->file().Options();
     options.sep = '.';
@@ -404,17 +406,13 @@ bool TStudy::RunWithProgress(const QString& text, std::size_t total,
 }
 
 void TStudy::LabelsClick() {
-    int computed = model_->CountStatus("ok");
+    const int computed = model_->CountStatus("ok");
     if (computed == 0) {
         app_.dialogs().Warning(this, QStringLiteral("No point of the study is computed: there are no labels to write."));
         return;
     }
-    FileChoice choice;
-    choice.title = QStringLiteral("Save labels as");
-    choice.filter = QStringLiteral("PDF files (*.pdf)");
-    choice.defaultSuffix = QStringLiteral("pdf");
-    choice.initialName = ExportName(QStringLiteral("-labels.pdf"));
-    const QString chosen = app_.dialogs().SaveFileName(this, choice);
+    const QString chosen = app_.dialogs().SaveFileName(
+        this, PdfChoice(QStringLiteral("Save labels as"), ExportName(QStringLiteral("-labels.pdf"))));
     if (chosen.isEmpty()) return;
     StudyPoints points(model_->file(), app_.Sep());
     render::StudyLabelOptions options;
@@ -464,12 +462,8 @@ render::StudyReportOptions TStudy::ReportOptions() const {
 }
 
 void TStudy::ReportClick() {
-    FileChoice choice;
-    choice.title = QStringLiteral("Save report as");
-    choice.filter = QStringLiteral("PDF files (*.pdf)");
-    choice.defaultSuffix = QStringLiteral("pdf");
-    choice.initialName = ExportName(QStringLiteral("-report.pdf"));
-    const QString chosen = app_.dialogs().SaveFileName(this, choice);
+    const QString chosen = app_.dialogs().SaveFileName(
+        this, PdfChoice(QStringLiteral("Save report as"), ExportName(QStringLiteral("-report.pdf"))));
     if (chosen.isEmpty()) return;
     StudyPoints points(model_->file(), app_.Sep());
     const render::StudyPointAt at = [&points](std::size_t i) { return points(i); };
