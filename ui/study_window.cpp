@@ -198,6 +198,14 @@ TStudy::TStudy(Application& app, StudyFile file, const QString& path) : app_(app
     app.CentreOnScreen(this);
 }
 
+TStudy::~TStudy() {
+    // The study goes before the window's own parts: nothing may reach it then
+    // (its undo stack announces its last change as it is taken apart).
+    disconnect(&model_->undoStack(), nullptr, this, nullptr);
+    disconnect(model_.get(), nullptr, this, nullptr);
+    proxy_->setSourceModel(nullptr);
+}
+
 void TStudy::BuildMenus() {
     auto add = [this](QMenu* menu, const char* name, const QString& text, const QKeySequence& keys,
                       void (TStudy::*handler)()) {

@@ -26,6 +26,7 @@ class TStudy : public QMainWindow {
 public:
     // A window for `file`, read from `path` (empty for a new study).
     TStudy(Application& app, StudyFile file, const QString& path);
+    ~TStudy() override;
 
     StudyModel& model() { return *model_; }
     StudySortFilter& view() { return *proxy_; }
