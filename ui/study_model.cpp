@@ -187,6 +187,7 @@ StudyModel::StudyModel(StudyFile file, char sep, QObject* parent)
         if (c == kMessageColumn || std::find(std::begin(kFirstResults), std::end(kFirstResults), c) != std::end(kFirstResults)) continue;
         columns_.push_back({Column::Result, c});
     }
+    Recount();
     undo_.setClean();
 }
 
@@ -396,7 +397,9 @@ void StudyModel::SetCell(int row, int column, const std::string& text) {
             return;
     }
     Forget();
+    computed_ -= Computed(row);
     file_.SetField(static_cast<std::size_t>(row), at, text);
+    computed_ += Computed(row);
     emit dataChanged(index(row, 0), index(row, columnCount() - 1));
 }
 
@@ -404,7 +407,10 @@ void StudyModel::InsertRaws(int at, const std::vector<std::string>& raws) {
     if (raws.empty()) return;
     Forget();
     beginInsertRows({}, at, at + static_cast<int>(raws.size()) - 1);
-    for (std::size_t i = 0; i < raws.size(); ++i) file_.InsertRaw(static_cast<std::size_t>(at) + i, raws[i]);
+    for (std::size_t i = 0; i < raws.size(); ++i) {
+        file_.InsertRaw(static_cast<std::size_t>(at) + i, raws[i]);
+        computed_ += Computed(at + static_cast<int>(i));
+    }
     endInsertRows();
 }
 
@@ -415,6 +421,7 @@ std::vector<std::string> StudyModel::RemoveRange(int at, int count) {
     beginRemoveRows({}, at, at + count - 1);
     for (int i = count - 1; i >= 0; --i) {
         raws.push_back(file_.Raw(static_cast<std::size_t>(at + i)));
+        computed_ -= Computed(at + i);
         file_.RemoveRow(static_cast<std::size_t>(at + i));
     }
     endRemoveRows();
@@ -518,13 +525,13 @@ void StudyModel::SetUnits(const UnitSettings& units) {
     beginResetModel();
     Forget();
     file_.SetOptions(options);
+    Recount();
     endResetModel();
 }
 
-int StudyModel::CountStatus(std::string_view status) const {
-    int n = 0;
-    for (std::size_t r = 0; r < file_.RowCount(); ++r) n += file_.Results(r)[kStatusColumn] == status;
-    return n;
+void StudyModel::Recount() {
+    computed_ = 0;
+    for (int r = 0; r < rowCount(); ++r) computed_ += Computed(r);
 }
 
 bool StudySortFilter::lessThan(const QModelIndex& left, const QModelIndex& right) const {

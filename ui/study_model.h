@@ -63,8 +63,8 @@ public:
 
     // New output units: every row computed again.
     void SetUnits(const UnitSettings& units);
-    // How many rows are computed, refused (warning or error).
-    int CountStatus(std::string_view status) const;
+    // How many rows are computed (status "ok"); the rest are refused.
+    int ComputedRows() const { return computed_; }
 
     // The steps the undo commands take.
     void SetCell(int row, int column, const std::string& text);
@@ -77,11 +77,14 @@ private:
     std::string Stored(const QString& typed, int column) const;
     const std::vector<std::string>& RowFields(int row) const;
     void Forget() const { cachedRow_ = -1; }
+    bool Computed(int row) const { return file_.Results(static_cast<std::size_t>(row))[kStatusColumn] == "ok"; }
+    void Recount();
 
     StudyFile file_;
     char sep_;
     std::vector<Column> columns_;
     QUndoStack undo_;
+    int computed_ = 0;  // kept as rows change: a large study is not counted again on every edit
     mutable int cachedRow_ = -1;
     mutable std::vector<std::string> cachedFields_;
 };

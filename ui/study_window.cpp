@@ -271,7 +271,7 @@ void TStudy::UpdateTitle() {
 
 void TStudy::UpdateStatus() {
     const int rows = model_->rowCount();
-    const int ok = model_->CountStatus("ok");
+    const int ok = model_->ComputedRows();
     StatusText->setText(QStringLiteral("%1 points: %2 computed, %3 refused").arg(rows).arg(ok).arg(rows - ok));
 }
 
@@ -414,7 +414,7 @@ bool TStudy::RunWithProgress(const QString& text, std::size_t total,
 }
 
 void TStudy::LabelsClick() {
-    const int computed = model_->CountStatus("ok");
+    const int computed = model_->ComputedRows();
     if (computed == 0) {
         app_.dialogs().Warning(this, QStringLiteral("No point of the study is computed: there are no labels to write."));
         return;

@@ -205,6 +205,7 @@ private slots:
         QCOMPARE(study->model().rowCount(), 5);
         QCOMPARE(Cell(2, "point"), QString("New point"));
         QCOMPARE(Cell(2, "status"), QString("error"));  // no method yet
+        QCOMPARE(study->StatusText->text(), QString("5 points: 3 computed, 2 refused"));
         study->StudyTable->clearSelection();
         study->StudyTable->selectionModel()->select(study->view().index(0, 0), QItemSelectionModel::Select);
         study->StudyTable->selectionModel()->select(study->view().index(4, 0), QItemSelectionModel::Select);
@@ -217,8 +218,10 @@ private slots:
         study->findChild<QAction*>("DuplicateRows1")->trigger();
         QCOMPARE(Cell(3, "point"), QString("Fused switch"));
         QCOMPARE(Cell(3, "incident_energy"), Cell(2, "incident_energy"));
+        QCOMPARE(study->StatusText->text(), QString("4 points: 3 computed, 1 refused"));
         for (int i = 0; i < 3; ++i) study->findChild<QAction*>("UndoStudy1")->trigger();
         QCOMPARE(QByteArray::fromStdString(study->model().file().Bytes()), QByteArray(kStudy));
+        QCOMPARE(study->StatusText->text(), QString("4 points: 3 computed, 1 refused"));
     }
 
     void copiedRowsPasteBackWhole() {
