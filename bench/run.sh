@@ -76,6 +76,10 @@ echo "one word alone, against the empty window: $(awk -v a="$w_ms" -v b="$e_ms" 
 # The study PDFs: labels of 1000 points, the report of 1000 and 10 000.
 "$BUILD/bench/make_study" "$TMP/study10k.csv" 10000
 QT_QPA_PLATFORM=offscreen "$BUILD/bench/study_pdf_bench" "$TMP/study10k.csv" "$TMP"
+# The study window on 10 000 and 100 000 rows: open and show, cell edits, sort, memory.
+"$BUILD/bench/study_window_bench" "$TMP/study10k.csv"
+"$BUILD/bench/make_study" "$TMP/study100k.csv" 100000
+"$BUILD/bench/study_window_bench" "$TMP/study100k.csv"
 
 # The start of a CSV-only run of the small sample study (the PDF module is
 # not loaded): mean of 300 runs.
