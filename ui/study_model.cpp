@@ -291,9 +291,8 @@ QVariant StudyModel::data(const QModelIndex& index, int role) const {
         case Qt::EditRole:
             return Shown(Cell(row, column), number);
         case SortRole: {
-            const std::string text = Cell(row, column);
-            if (ReadsAsNumber(text, '.')) return ParseNumber(text, '.');
-            return FromUtf8(text);
+            const SortKey& key = KeyOf(row, column);
+            return key.number ? QVariant(key.value) : QVariant(key.text);
         }
         case Qt::ToolTipRole:
             if (results[kStatusColumn] != "ok" && !results[kMessageColumn].empty()) {
@@ -527,6 +526,25 @@ void StudyModel::SetUnits(const UnitSettings& units) {
     file_.SetOptions(options);
     Recount();
     endResetModel();
+}
+
+const StudyModel::SortKey& StudyModel::KeyOf(int row, int column) const {
+    if (keyColumn_ != column) {
+        keys_.assign(static_cast<std::size_t>(rowCount()), std::nullopt);
+        keyColumn_ = column;
+    }
+    std::optional<SortKey>& key = keys_[static_cast<std::size_t>(row)];
+    if (!key) {
+        key.emplace();
+        const std::string text = Cell(row, column);
+        key->number = ReadsAsNumber(text, '.');
+        if (key->number) {
+            key->value = ParseNumber(text, '.');
+        } else {
+            key->text = FromUtf8(text);
+        }
+    }
+    return *key;
 }
 
 void StudyModel::Recount() {

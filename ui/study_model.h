@@ -6,6 +6,7 @@
 #include <QAbstractTableModel>
 #include <QSortFilterProxyModel>
 #include <QUndoStack>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,14 @@ public:
     // How many rows are computed (status "ok"); the rest are refused.
     int ComputedRows() const { return computed_; }
 
+    // The key a cell sorts by, kept for the whole of a sort.
+    struct SortKey {
+        bool number = false;
+        double value = 0;
+        QString text;
+    };
+    const SortKey& KeyOf(int row, int column) const;
+
     // The steps the undo commands take.
     void SetCell(int row, int column, const std::string& text);
     void InsertRaws(int at, const std::vector<std::string>& raws);
@@ -76,7 +85,11 @@ private:
     QString Shown(const std::string& text, bool number) const;
     std::string Stored(const QString& typed, int column) const;
     const std::vector<std::string>& RowFields(int row) const;
-    void Forget() const { cachedRow_ = -1; }
+    void Forget() const {
+        cachedRow_ = -1;
+        keyColumn_ = -1;
+        keys_.clear();
+    }
     bool Computed(int row) const { return file_.Results(static_cast<std::size_t>(row))[kStatusColumn] == "ok"; }
     void Recount();
 
@@ -87,6 +100,9 @@ private:
     int computed_ = 0;  // kept as rows change: a large study is not counted again on every edit
     mutable int cachedRow_ = -1;
     mutable std::vector<std::string> cachedFields_;
+    // Sort keys of one column, made as a sort asks for them; any change forgets them.
+    mutable int keyColumn_ = -1;
+    mutable std::vector<std::optional<SortKey>> keys_;
 };
 
 // Sorting with numbers by value, before the texts in either order; filtering by a text
