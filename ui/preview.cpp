@@ -17,6 +17,7 @@
 #include <utility>
 
 #include "label/picture_file.h"
+#include "label/sheet.h"
 #include "render/label_painter.h"
 #include "ui/application.h"
 #include "ui/label_type.h"
@@ -57,16 +58,6 @@ private:
 };
 
 namespace {
-
-// The index just past the first `n` characters of `s`: a character outside
-// the Basic Multilingual Plane (two UTF-16 units) counts once and is never cut.
-qsizetype EndOfCharacters(const QString& s, int n) {
-    qsizetype i = 0;
-    for (int count = 0; i < s.size() && count < n; ++count) {
-        i += (s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate()) ? 2 : 1;
-    }
-    return i;
-}
 
 // A user-row title edit takes at most 32 typed characters, but keeps a
 // longer title set from the label options whole.
@@ -194,11 +185,12 @@ void TPreview::ApplyContent(const LabelContent& content) {
 void TPreview::Edit1Change() {
     if (cuttingName_) return;
     QString name = Edit1->text();
-    const qsizetype end = EndOfCharacters(name, 30);
-    if (end < name.size()) {
+    const std::string typed = Utf8(name);
+    const std::size_t end = EquipmentNameEnd(typed);
+    if (end < typed.size()) {
         // Once, however many characters were pasted: the name keeps its first 30.
         app_.dialogs().Message(this, QStringLiteral("Warning"), QStringLiteral("Equipment Name too long"));
-        name.truncate(end);
+        name = FromUtf8(std::string_view(typed).substr(0, end));
         cuttingName_ = true;
         Edit1->setText(name);
         cuttingName_ = false;

@@ -8,9 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,11 +16,12 @@
 #include "batch/study.h"
 #include "engine/ieee2018.h"
 #include "engine/number.h"
+#include "batch_test_tools.h"
 
 namespace zentavo {
 namespace {
 
-using Row = std::map<std::string, std::string>;
+using Row = batch_test::CsvRow;
 
 // The study's input columns, in the order the rows below give them.
 const std::vector<std::string> kColumns = {
@@ -60,19 +59,7 @@ std::string Study(const std::vector<std::vector<std::string>>& records) {
 std::vector<Row> RunRows(const std::string& study, const StudyOptions& options = {}) {
     std::string out;
     EXPECT_TRUE(RunStudy(study, options, [&](std::string_view s) { out.append(s); }));
-    csv::Reader reader(out);
-    std::vector<std::string> header, fields;
-    std::size_t line;
-    std::string error;
-    EXPECT_TRUE(reader.Next(header, line, error));
-    std::vector<Row> rows;
-    while (reader.Next(fields, line, error)) {
-        EXPECT_EQ(fields.size(), header.size());
-        Row row;
-        for (std::size_t i = 0; i < header.size() && i < fields.size(); ++i) row[header[i]] = fields[i];
-        rows.push_back(row);
-    }
-    return rows;
+    return batch_test::CsvRows(out);
 }
 
 Row RunOne(const Point& p, const StudyOptions& options = {}) {
@@ -358,19 +345,14 @@ TEST(Ieee2018Study, OpenAirIgnoresTheEnclosure) {
     }
 }
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
+using batch_test::FileBytes;
 
 // The sample study of the three earlier methods with the 2018 columns added
 // and 2018 rows between its rows: its rows keep their results, and every
 // method gives its own equations.
 TEST(Ieee2018Study, MixedStudyOfAllFourMethods) {
-    const std::string sample = ReadFile(ZENTAVO_EXAMPLES_DIR "/study.csv");
-    const std::string sampleResults = ReadFile(ZENTAVO_EXAMPLES_DIR "/study-results.csv");
+    const std::string sample = FileBytes(ZENTAVO_EXAMPLES_DIR "/study.csv");
+    const std::string sampleResults = FileBytes(ZENTAVO_EXAMPLES_DIR "/study-results.csv");
     ASSERT_FALSE(sample.empty());
     csv::Reader reader(sample);
     std::vector<std::string> header, fields;
@@ -445,8 +427,8 @@ TEST(Ieee2018Study, MixedStudyOfAllFourMethods) {
 // The sample 2018 study gives its results file, in memory and through the
 // program; its first two points are the worked examples D.1 and D.2.
 TEST(Ieee2018Study, SampleStudyGivesItsResultsFile) {
-    const std::string input = ReadFile(ZENTAVO_EXAMPLES_DIR "/study-2018.csv");
-    const std::string expected = ReadFile(ZENTAVO_EXAMPLES_DIR "/study-2018-results.csv");
+    const std::string input = FileBytes(ZENTAVO_EXAMPLES_DIR "/study-2018.csv");
+    const std::string expected = FileBytes(ZENTAVO_EXAMPLES_DIR "/study-2018-results.csv");
     ASSERT_FALSE(input.empty());
     std::string out;
     EXPECT_TRUE(RunStudy(input, {}, [&](std::string_view s) { out.append(s); }));
@@ -454,14 +436,9 @@ TEST(Ieee2018Study, SampleStudyGivesItsResultsFile) {
 
     const std::string command =
         std::string(ZENTAVO_BATCH_PROGRAM) + " < " ZENTAVO_EXAMPLES_DIR "/study-2018.csv";
-    FILE* p = popen(command.c_str(), "r");
-    ASSERT_NE(p, nullptr);
-    std::string program;
-    char buf[4096];
-    std::size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) program.append(buf, n);
-    EXPECT_EQ(pclose(p), 0);
-    EXPECT_EQ(program, expected);
+    const batch_test::CommandRun program = batch_test::RunCommand(command);
+    EXPECT_EQ(program.status, 0);
+    EXPECT_EQ(program.out, expected);
 
     const auto rows = RunRows(input);
     ASSERT_GE(rows.size(), 2u);
@@ -469,22 +446,12 @@ TEST(Ieee2018Study, SampleStudyGivesItsResultsFile) {
     EXPECT_EQ(rows[1].at("arcing_current"), "28.793");
 }
 
-// A small deterministic generator: the same points every run.
-struct Random {
-    std::uint64_t s = 0x2F6B1D9A4C3E5087ULL;
-    double Next() {
-        s ^= s << 13, s ^= s >> 7, s ^= s << 17;
-        return static_cast<double>(s >> 11) * (1.0 / 9007199254740992.0);
-    }
-    double In(double lo, double hi) { return lo + (hi - lo) * Next(); }
-    int Index(int n) { return static_cast<int>(Next() * n) % n; }
-};
 
 // Rows of a study against the texts the 2018 window shows for the same
 // fields: the window reads the gap and the enclosure in the gap unit of the
 // units window and hands the fields to the engine as typed.
 TEST(Ieee2018Study, RowsGiveTheTextsOfTheWindow) {
-    Random rnd;
+    batch_test::Random rnd(0x2F6B1D9A4C3E5087ULL);
     const char* energyUnits[] = {"cal/cm2", "J/cm2"};
     const char* boundaryUnits[] = {"inches", "mm"};
     const char* lengthUnits[] = {"mm", "inches"};

@@ -3,7 +3,6 @@
 // them, and every option value refused unless it is one of its words.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -11,37 +10,17 @@
 #include <fstream>
 #include <map>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "batch/csv.h"
+#include "batch_test_tools.h"
 
 namespace {
 
-struct ShellRun {
-    int status;
-    std::string out;
-};
-
-ShellRun Shell(const std::string& command) {
-    ShellRun r{-1, ""};
-    FILE* p = popen(command.c_str(), "r");
-    if (!p) return r;
-    char buf[4096];
-    std::size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-    const int status = pclose(p);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
+using zentavo::batch_test::CommandRun;
+using zentavo::batch_test::FileBytes;
+using zentavo::batch_test::RunCommand;
 
 bool Exists(const std::string& path) {
     struct stat st;
@@ -55,7 +34,7 @@ public:
         char name[] = "/tmp/zentavo-pdf-XXXXXX";
         path_ = mkdtemp(name) ? name : "";
     }
-    ~Dir() { Shell("rm -rf '" + path_ + "'"); }
+    ~Dir() { RunCommand("rm -rf '" + path_ + "'"); }
     std::string operator/(const std::string& file) const { return path_ + "/" + file; }
 
 private:
@@ -64,38 +43,26 @@ private:
 
 int Pages(const std::string& pdf) {
     std::smatch m;
-    const std::string info = Shell("pdfinfo '" + pdf + "' 2>&1").out;
+    const std::string info = RunCommand("pdfinfo '" + pdf + "' 2>&1").out;
     return std::regex_search(info, m, std::regex("Pages:\\s+(\\d+)")) ? std::stoi(m[1]) : -1;
 }
 
 std::string PageSize(const std::string& pdf) {
     std::smatch m;
-    const std::string info = Shell("pdfinfo '" + pdf + "' 2>&1").out;
+    const std::string info = RunCommand("pdfinfo '" + pdf + "' 2>&1").out;
     return std::regex_search(info, m, std::regex("Page size:\\s+([\\d.]+ x [\\d.]+) pts")) ? std::string(m[1]) : "";
 }
 
 // The text of a page (0: all pages), its blanks and line ends made one blank.
 std::string Text(const std::string& pdf, int page = 0) {
     const std::string pages = page ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : "";
-    std::string t = Shell("pdftotext" + pages + " '" + pdf + "' - 2>&1").out;
+    std::string t = RunCommand("pdftotext" + pages + " '" + pdf + "' - 2>&1").out;
     return std::regex_replace(t, std::regex("\\s+"), " ");
 }
 
 // The sample study's rows from its expected results, by column name.
-std::vector<std::map<std::string, std::string>> ExpectedRows() {
-    const std::string text = ReadFile(ZENTAVO_EXAMPLES_DIR "/study-results.csv");
-    zentavo::csv::Reader reader(text);
-    std::vector<std::string> header, fields;
-    std::size_t line;
-    std::string error;
-    reader.Next(header, line, error);
-    std::vector<std::map<std::string, std::string>> rows;
-    while (reader.Next(fields, line, error)) {
-        std::map<std::string, std::string> row;
-        for (std::size_t i = 0; i < header.size(); ++i) row[header[i]] = fields[i];
-        rows.push_back(row);
-    }
-    return rows;
+std::vector<zentavo::batch_test::CsvRow> ExpectedRows() {
+    return zentavo::batch_test::CsvRows(FileBytes(ZENTAVO_EXAMPLES_DIR "/study-results.csv"));
 }
 
 const std::string kProgram = ZENTAVO_BATCH_PROGRAM;
@@ -104,14 +71,14 @@ const std::string kExample = ZENTAVO_EXAMPLES_DIR "/study.csv";
 TEST(BatchPdfs, LabelsAndReportOfTheSampleStudy) {
     Dir dir;
     const std::string labels = dir / "labels.pdf", report = dir / "report.pdf", csv = dir / "out.csv";
-    const ShellRun r = Shell(kProgram + " --energy-unit J/cm2 --label-language es --label-colour black-and-white "
+    const CommandRun r = RunCommand(kProgram + " --energy-unit J/cm2 --label-language es --label-colour black-and-white "
                                    "--labels " + labels + " --report " + report + " --report-paper letter " +
                         kExample + " > " + csv + " 2>&1");
-    ASSERT_EQ(r.status, 0) << ReadFile(csv);
+    ASSERT_EQ(r.status, 0) << FileBytes(csv);
 
     // The CSV is that of a run without PDFs.
-    const ShellRun plain = Shell(kProgram + " --energy-unit J/cm2 " + kExample);
-    EXPECT_EQ(ReadFile(csv), plain.out);
+    const CommandRun plain = RunCommand(kProgram + " --energy-unit J/cm2 " + kExample);
+    EXPECT_EQ(FileBytes(csv), plain.out);
 
     const auto rows = ExpectedRows();
     std::vector<std::map<std::string, std::string>> computed, refused;
@@ -143,7 +110,7 @@ TEST(BatchPdfs, LabelsAndReportOfTheSampleStudy) {
 TEST(BatchPdfs, StandardInputAndTheReportAlone) {
     Dir dir;
     const std::string report = dir / "report.pdf";
-    const ShellRun r = Shell(kProgram + " --report-paper a4 --report " + report + " < " + kExample + " 2>&1 >/dev/null");
+    const CommandRun r = RunCommand(kProgram + " --report-paper a4 --report " + report + " < " + kExample + " 2>&1 >/dev/null");
     EXPECT_EQ(r.status, 0) << r.out;
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(PageSize(report), "842 x 595");
@@ -159,7 +126,7 @@ TEST(BatchPdfs, LongNamesAreListedOnce) {
     std::ofstream(study) << "point,method,voltage,bolted_current,gap,gap_unit,work_distance,"
                             "work_distance_unit,equipment_class,grounding,arc_time,arc_time_reduced\n"
                          << longName << row << "Short" << row << longName << row;
-    const ShellRun r = Shell(kProgram + " --labels " + labels + " " + study + " 2>&1 >/dev/null");
+    const CommandRun r = RunCommand(kProgram + " --labels " + labels + " " + study + " 2>&1 >/dev/null");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "zentavo-batch: equipment names longer than 30 characters, cut on their labels:\n  " +
                          longName + "\n");
@@ -174,7 +141,7 @@ TEST(BatchPdfs, UnwritablePdfFailsAndKeepsTheOldFile) {
     Dir dir;
     const std::string labels = dir / "labels.pdf";
     std::ofstream(labels) << "old";
-    ShellRun r = Shell(kProgram + " --labels " + labels + " --report " + (dir / "no/such/dir.pdf") + " " + kExample +
+    CommandRun r = RunCommand(kProgram + " --labels " + labels + " --report " + (dir / "no/such/dir.pdf") + " " + kExample +
                   " 2>&1 >/dev/null");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out.rfind("zentavo-batch: cannot write " + (dir / "no/such/dir.pdf") + ": ", 0), 0u) << r.out;
@@ -182,7 +149,7 @@ TEST(BatchPdfs, UnwritablePdfFailsAndKeepsTheOldFile) {
 
     const std::string refused = dir / "refused.csv";
     std::ofstream(refused) << "point,method,voltage\nP1,empirical,480\n";
-    r = Shell(kProgram + " --labels " + labels + " " + refused + " 2>&1 >/dev/null");
+    r = RunCommand(kProgram + " --labels " + labels + " " + refused + " 2>&1 >/dev/null");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "zentavo-batch: no point of the study was computed: no labels written to " + labels + "\n");
     EXPECT_EQ(Pages(labels), 11);
@@ -216,7 +183,7 @@ TEST(BatchPdfs, EveryOptionValueIsOneOfItsWords) {
         {"--report", "zentavo-batch: option --report needs a value"},
     };
     for (const Case& c : cases) {
-        const ShellRun r = Shell(kProgram + " " + c.args + " 2>&1");
+        const CommandRun r = RunCommand(kProgram + " " + c.args + " 2>&1");
         EXPECT_EQ(r.status, 2) << c.args;
         EXPECT_EQ(r.out.rfind(c.message, 0), 0u) << c.args << ": " << r.out;
         EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << r.out;
@@ -229,7 +196,7 @@ TEST(BatchPdfs, EveryOptionValueIsOneOfItsWords) {
 TEST(BatchPdfs, LabelRowsAndDate) {
     Dir dir;
     const std::string labels = dir / "labels.pdf";
-    ShellRun r = Shell(kProgram + " --labels " + labels + " --label-rows incident-energy,tnt --label-name no " + kExample +
+    CommandRun r = RunCommand(kProgram + " --labels " + labels + " --label-rows incident-energy,tnt --label-name no " + kExample +
                   " >/dev/null 2>&1");
     ASSERT_EQ(r.status, 0);
     std::string page = Text(labels, 1);
@@ -238,12 +205,12 @@ TEST(BatchPdfs, LabelRowsAndDate) {
     EXPECT_EQ(page.find("Grounding"), std::string::npos) << page;
     EXPECT_EQ(page.find("MCC-1 bucket 3"), std::string::npos) << page;
 
-    r = Shell(kProgram + " --labels " + labels + " --label-rows none --label-date yes " + kExample + " >/dev/null 2>&1");
+    r = RunCommand(kProgram + " --labels " + labels + " --label-rows none --label-date yes " + kExample + " >/dev/null 2>&1");
     ASSERT_EQ(r.status, 0);
     page = Text(labels, 1);
     EXPECT_EQ(page.find("Incident energy"), std::string::npos) << page;
     EXPECT_NE(page.find("MCC-1 bucket 3"), std::string::npos) << page;
-    const std::string today = Shell("date +%-d.%-m.%Y").out;
+    const std::string today = RunCommand("date +%-d.%-m.%Y").out;
     EXPECT_NE(page.find(today.substr(0, today.size() - 1)), std::string::npos) << page;
 }
 

@@ -17,19 +17,14 @@
 #include "engine/empirical.h"
 #include "engine/fuse.h"
 #include "engine/number.h"
+#include "batch_test_tools.h"
 
 namespace zentavo {
 namespace {
 
-// A small deterministic generator: the same points every run.
-struct Random {
-    std::uint64_t s = 0x9E3779B97F4A7C15ULL;
-    double Next() {
-        s ^= s << 13, s ^= s >> 7, s ^= s << 17;
-        return static_cast<double>(s >> 11) * (1.0 / 9007199254740992.0);
-    }
-    double In(double lo, double hi) { return lo + (hi - lo) * Next(); }
-    int Index(int n) { return static_cast<int>(Next() * n) % n; }
+// The same points every run.
+struct Random : batch_test::Random {
+    Random() : batch_test::Random(0x9E3779B97F4A7C15ULL) {}
 };
 
 constexpr int kPoints = 2000;
@@ -251,23 +246,12 @@ Generated Generate(Random& r) {
     return g;
 }
 
-std::vector<std::map<std::string, std::string>> Results(const std::string& study, char sep) {
+std::vector<batch_test::CsvRow> Results(const std::string& study, char sep) {
     StudyOptions options;
     options.sep = sep;
     std::string out;
     EXPECT_TRUE(RunStudy(study, options, [&](std::string_view s) { out.append(s); }));
-    csv::Reader reader(out);
-    std::vector<std::string> header, fields;
-    std::size_t line;
-    std::string error;
-    reader.Next(header, line, error);
-    std::vector<std::map<std::string, std::string>> rows;
-    while (reader.Next(fields, line, error)) {
-        std::map<std::string, std::string> row;
-        for (std::size_t i = 0; i < header.size(); ++i) row[header[i]] = fields[i];
-        rows.push_back(row);
-    }
-    return rows;
+    return batch_test::CsvRows(out);
 }
 
 TEST(Properties, StudiesGiveTheTextsOfTheWindowsUnderEitherSeparator) {

@@ -2,7 +2,6 @@
 // however the input arrives, and the messages name what the user wrote.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,6 +12,7 @@
 
 #include "batch/csv.h"
 #include "batch/study.h"
+#include "batch_test_tools.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define ZENTAVO_ASAN 1
@@ -298,16 +298,10 @@ TEST(BatchProgramMemory, TooLittleMemoryEndsWithAMessage) {
         const std::string command = "ulimit -v " + std::to_string(mib * 1024) + "; " +
                                     ZENTAVO_BATCH_PROGRAM " " + path +
                                     " 2>&1 >/dev/null | head -c 4096; exit ${PIPESTATUS[0]}";
-        const std::string shell = "bash -c '" + command + "'";
-        FILE* p = popen(shell.c_str(), "r");
-        ASSERT_NE(p, nullptr);
-        std::string err;
-        char buf[4096];
-        std::size_t n;
-        while ((n = fread(buf, 1, sizeof buf, p)) > 0) err.append(buf, n);
-        const int status = pclose(p);
-        ASSERT_TRUE(WIFEXITED(status)) << mib;
-        const int code = WEXITSTATUS(status);
+        const batch_test::CommandRun run = batch_test::RunCommand("bash -c '" + command + "'");
+        const std::string& err = run.out;
+        const int code = run.status;
+        ASSERT_NE(code, -1) << mib;
         if (code == 127 || err.find("error while loading shared libraries") != std::string::npos) {
             continue;  // too little to start at all
         }
@@ -320,13 +314,10 @@ TEST(BatchProgramMemory, TooLittleMemoryEndsWithAMessage) {
         }
     }
     // And with room enough, every row comes out.
-    const std::string count =
-        "bash -c '" ZENTAVO_BATCH_PROGRAM " " + std::string(path) + " | wc -l'";
-    FILE* p = popen(count.c_str(), "r");
-    char buf[64] = {};
-    ASSERT_NE(std::fgets(buf, sizeof buf, p), nullptr);
-    pclose(p);
-    EXPECT_EQ(std::stoul(buf), rows + 1);
+    const batch_test::CommandRun count =
+        batch_test::RunCommand("bash -c '" ZENTAVO_BATCH_PROGRAM " " + std::string(path) + " | wc -l'");
+    ASSERT_EQ(count.status, 0);
+    EXPECT_EQ(std::stoul(count.out), rows + 1);
     unlink(path);
     EXPECT_TRUE(ranShort);
 }

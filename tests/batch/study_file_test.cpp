@@ -2,23 +2,18 @@
 // changed, unknown columns kept, edits written and computed as the batch
 // calculator computes the same rows.
 #include "batch/study_file.h"
+#include "batch_test_tools.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
+
 
 namespace zentavo {
 namespace {
 
 StudyFile Read(std::string_view bytes) { return StudyFile::Parse(bytes, StudyOptions{}); }
 
-std::string ExampleStudy() {
-    std::ifstream in(ZENTAVO_EXAMPLES_DIR "/study.csv", std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+std::string ExampleStudy() { return batch_test::FileBytes(ZENTAVO_EXAMPLES_DIR "/study.csv"); }
 
 TEST(StudyFileTest, UnchangedStudySavesToIdenticalBytes) {
     const std::string row = "P1,empirical,480,20,32,mm,455,mm,Switchgear,Grounded,0.2,0.25";

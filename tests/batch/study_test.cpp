@@ -4,14 +4,12 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 #include "batch/csv.h"
+#include "batch_test_tools.h"
 
 namespace zentavo {
 namespace {
@@ -23,31 +21,11 @@ std::string RunToText(std::string_view input, const StudyOptions& options = {}) 
 }
 
 // The output rows as maps from column name to text.
-std::vector<std::map<std::string, std::string>> Rows(std::string_view input,
-                                                     const StudyOptions& options = {}) {
-    const std::string out = RunToText(input, options);
-    csv::Reader reader(out);
-    std::vector<std::string> header, fields;
-    std::size_t line;
-    std::string error;
-    EXPECT_TRUE(reader.Next(header, line, error));
-    std::vector<std::map<std::string, std::string>> rows;
-    while (reader.Next(fields, line, error)) {
-        EXPECT_EQ(error, "");
-        EXPECT_EQ(fields.size(), header.size());
-        std::map<std::string, std::string> row;
-        for (std::size_t i = 0; i < header.size() && i < fields.size(); ++i) row[header[i]] = fields[i];
-        rows.push_back(row);
-    }
-    return rows;
+std::vector<batch_test::CsvRow> Rows(std::string_view input, const StudyOptions& options = {}) {
+    return batch_test::CsvRows(RunToText(input, options));
 }
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
+using batch_test::FileBytes;
 
 const char* const kResultColumns[] = {
     "arcing_current", "arcing_current_reduced", "incident_energy", "flash_boundary", "ppe_level",
@@ -61,8 +39,8 @@ const char* const kResultColumns[] = {
 // RK1 fuse at 1 kA (2.39 cal/cm2) and at 50 kA, 910 mm (floored to 0.25, 6 in),
 // and the MCCB-100-400 at 20 kA, 460 mm (1.04 cal/cm2, 15 in).
 TEST(Study, SampleStudyGivesItsExpectedResults) {
-    const std::string input = ReadFile(ZENTAVO_EXAMPLES_DIR "/study.csv");
-    const std::string expected = ReadFile(ZENTAVO_EXAMPLES_DIR "/study-results.csv");
+    const std::string input = FileBytes(ZENTAVO_EXAMPLES_DIR "/study.csv");
+    const std::string expected = FileBytes(ZENTAVO_EXAMPLES_DIR "/study-results.csv");
     ASSERT_FALSE(input.empty());
     EXPECT_EQ(RunToText(input), expected);
 }
@@ -258,35 +236,21 @@ TEST(Study, InputWithoutHeaderIsRefused) {
 }
 
 // The program itself: exit status and messages.
-struct ProgramRun {
-    int status;
-    std::string out;
-};
-
-ProgramRun RunProgram(const std::string& args) {
+batch_test::CommandRun RunProgram(const std::string& args) {
     // Standard error comes with the output, unless the arguments place it.
     const bool placed = args.find("2>&1") != std::string::npos;
-    const std::string command = std::string(ZENTAVO_BATCH_PROGRAM) + " " + args + (placed ? "" : " 2>&1");
-    ProgramRun r{-1, ""};
-    FILE* p = popen(command.c_str(), "r");
-    if (!p) return r;
-    char buf[4096];
-    std::size_t n;
-    while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-    const int status = pclose(p);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
+    return batch_test::RunCommand(std::string(ZENTAVO_BATCH_PROGRAM) + " " + args + (placed ? "" : " 2>&1"));
 }
 
 TEST(BatchProgram, ExitStatusAndMessages) {
     const std::string example = ZENTAVO_EXAMPLES_DIR "/study.csv";
     auto r = RunProgram(example);
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, ReadFile(ZENTAVO_EXAMPLES_DIR "/study-results.csv"));
+    EXPECT_EQ(r.out, FileBytes(ZENTAVO_EXAMPLES_DIR "/study-results.csv"));
 
     r = RunProgram("< " + example);
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, ReadFile(ZENTAVO_EXAMPLES_DIR "/study-results.csv"));
+    EXPECT_EQ(r.out, FileBytes(ZENTAVO_EXAMPLES_DIR "/study-results.csv"));
 
     struct Case {
         std::string args;

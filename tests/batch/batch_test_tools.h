@@ -1,0 +1,80 @@
+// What the batch tests share: a command's output and exit status, a file's
+// bytes, the rows of a study's CSV output by column name, and a small
+// generator that gives the same points every run.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "batch/csv.h"
+
+namespace zentavo::batch_test {
+
+struct CommandRun {
+    int status = -1;  // the exit status; -1 when the command did not end by itself
+    std::string out;  // its standard output
+};
+
+// Runs `command` through the shell.
+inline CommandRun RunCommand(const std::string& command) {
+    CommandRun r;
+    FILE* p = popen(command.c_str(), "r");
+    if (!p) return r;
+    char buf[4096];
+    std::size_t n;
+    while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
+    const int status = pclose(p);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+inline std::string FileBytes(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+using CsvRow = std::map<std::string, std::string>;
+
+// The records after the header row, each by column name; every record must
+// be well formed and as wide as the header.
+inline std::vector<CsvRow> CsvRows(std::string_view text) {
+    csv::Reader reader(text);
+    std::vector<std::string> header, fields;
+    std::size_t line;
+    std::string error;
+    EXPECT_TRUE(reader.Next(header, line, error));
+    std::vector<CsvRow> rows;
+    while (reader.Next(fields, line, error)) {
+        EXPECT_EQ(error, "");
+        EXPECT_EQ(fields.size(), header.size());
+        CsvRow row;
+        for (std::size_t i = 0; i < header.size() && i < fields.size(); ++i) row[header[i]] = fields[i];
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+// A xorshift generator: the same points every run for a given seed.
+struct Random {
+    explicit Random(std::uint64_t seed) : s(seed) {}
+    std::uint64_t s;
+    double Next() {
+        s ^= s << 13, s ^= s >> 7, s ^= s << 17;
+        return static_cast<double>(s >> 11) * (1.0 / 9007199254740992.0);
+    }
+    double In(double lo, double hi) { return lo + (hi - lo) * Next(); }
+    int Index(int n) { return static_cast<int>(Next() * n) % n; }
+};
+
+}  // namespace zentavo::batch_test
