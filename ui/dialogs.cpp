@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QUrl>
 #include <memory>
 
@@ -80,9 +81,13 @@ bool QtDialogService::Confirm(QWidget* parent, const QString& text) {
 }
 
 SaveAnswer QtDialogService::AskSaveChanges(QWidget* parent, const QString& text) {
-    switch (QMessageBox::warning(parent, QStringLiteral("Confirm"), text,
-                                 QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                                 QMessageBox::Save)) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Confirm"), text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    // Alt+S and Alt+D answer from the keyboard, as Alt+Y and Alt+N do elsewhere.
+    box.button(QMessageBox::Save)->setText(QStringLiteral("&Save"));
+    box.button(QMessageBox::Discard)->setText(QStringLiteral("&Discard"));
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
         case QMessageBox::Save:
             return SaveAnswer::Save;
         case QMessageBox::Discard:

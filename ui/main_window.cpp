@@ -197,10 +197,10 @@ void Tmain::BuildMenus() {
     file->setObjectName("File1");
     add(file, "Open1", QStringLiteral("Open"), &Tmain::Open1Click);
     file->addSeparator();
-    QAction* newStudy = file->addAction(QStringLiteral("New study"));
+    QAction* newStudy = file->addAction(QStringLiteral("&New study"));
     newStudy->setObjectName("NewStudy1");
     connect(newStudy, &QAction::triggered, this, [this] { app_.Guard(this, [&] { NewStudyWindow(app_)->show(); }); });
-    QAction* openStudy = file->addAction(QStringLiteral("Open study…"));
+    QAction* openStudy = file->addAction(QStringLiteral("Open s&tudy…"));
     openStudy->setObjectName("OpenStudy1");
     connect(openStudy, &QAction::triggered, this, [this] {
         app_.Guard(this, [&] {

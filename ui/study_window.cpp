@@ -58,7 +58,8 @@ public:
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override {
-        const QStringList words = model_.Words(SourceColumn(index));
+        // The table's sort and filter keep the model's columns.
+        const QStringList words = model_.Words(index.column());
         if (words.isEmpty()) return QStyledItemDelegate::createEditor(parent, option, index);
         auto* box = new QComboBox(parent);
         box->addItems(words);
@@ -83,7 +84,7 @@ public:
             model->setData(index, box->currentText(), Qt::EditRole);
             return;
         }
-        if (auto* line = qobject_cast<QLineEdit*>(editor); line && model_.IsNumberColumn(SourceColumn(index))) {
+        if (auto* line = qobject_cast<QLineEdit*>(editor); line && model_.IsNumberColumn(index.column())) {
             const QString text = line->text().trimmed();
             if (!text.isEmpty()) {
                 try {
@@ -102,7 +103,6 @@ public:
     }
 
 private:
-    int SourceColumn(const QModelIndex& index) const { return index.column(); }
     Application& app_;
     StudyModel& model_;
 };
@@ -251,7 +251,8 @@ void TStudy::BuildMenus() {
     redo->setShortcut(QKeySequence::Redo);
     edit->addAction(redo);
     edit->addSeparator();
-    add(edit, "AddRow1", QStringLiteral("&Add row"), QKeySequence(Qt::CTRL | Qt::Key_Insert), &TStudy::AddRowClick);
+    // Insert alone: Ctrl+Insert is Copy on X11, and a shortcut both mean would do neither.
+    add(edit, "AddRow1", QStringLiteral("&Add row"), QKeySequence(Qt::Key_Insert), &TStudy::AddRowClick);
     add(edit, "DuplicateRows1", QStringLiteral("D&uplicate rows"), QKeySequence(Qt::CTRL | Qt::Key_D),
         &TStudy::DuplicateClick);
     add(edit, "DeleteRows1", QStringLiteral("&Delete rows"), QKeySequence(Qt::CTRL | Qt::Key_Delete),

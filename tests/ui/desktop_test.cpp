@@ -298,6 +298,13 @@ private slots:
         QTest::newRow("intermediate window, exit button")
             << QStringList{"Zentavo|key Down Tab 3 2 Tab Tab 4 5 5 Tab 2 0 Tab 4 8 0 Tab space",
                            "ZENTAVO: intermediate results|mousemove --window %w 452 16 click 1", yes, ok};
+        // A new study with a row added (Insert), so unsaved; the exit
+        // from the main window asks about it, and Discard lets the program end.
+        QTest::newRow("unsaved study, exit from the main window")
+            << QStringList{"Zentavo|key alt+f n", "New study - Zentavo study|key Insert",
+                           "New study* - Zentavo study|key ctrl+w", "Confirm|key Escape",
+                           "New study* - Zentavo study|key alt+f Escape",
+                           "Zentavo|key alt+f x", yes, "Confirm|key alt+d", ok};
     }
     void programEndsWhenTheUserExits() {
         QFETCH(QStringList, steps);
