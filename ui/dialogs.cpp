@@ -81,7 +81,7 @@ bool QtDialogService::Confirm(QWidget* parent, const QString& text) {
 }
 
 SaveAnswer QtDialogService::AskSaveChanges(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Confirm"), text,
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Save changes"), text,
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
     // Alt+S and Alt+D answer from the keyboard, as Alt+Y and Alt+N do elsewhere.
     box.button(QMessageBox::Save)->setText(QStringLiteral("&Save"));

@@ -28,7 +28,7 @@ public:
     virtual void Warning(QWidget* parent, const QString& text) = 0;
     // Question ("Confirm") with Yes and No; true for Yes.
     virtual bool Confirm(QWidget* parent, const QString& text) = 0;
-    // Unsaved changes: Save, Discard or Cancel (Cancel also when the box is closed).
+    // "Save changes" box: Save, Discard or Cancel (Cancel also when the box is closed).
     virtual SaveAnswer AskSaveChanges(QWidget* parent, const QString& text) = 0;
     // Notice ("Information") with OK.
     virtual void Information(QWidget* parent, const QString& text) = 0;

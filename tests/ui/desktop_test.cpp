@@ -302,9 +302,9 @@ private slots:
         // from the main window asks about it, and Discard lets the program end.
         QTest::newRow("unsaved study, exit from the main window")
             << QStringList{"Zentavo|key alt+f n", "New study - Zentavo study|key Insert",
-                           "New study* - Zentavo study|key ctrl+w", "Confirm|key Escape",
+                           "New study* - Zentavo study|key ctrl+w", "Save changes|key Escape",
                            "New study* - Zentavo study|key alt+f Escape",
-                           "Zentavo|key alt+f x", yes, "Confirm|key alt+d", ok};
+                           "Zentavo|key alt+f x", yes, "Save changes|key alt+d", ok};
     }
     void programEndsWhenTheUserExits() {
         QFETCH(QStringList, steps);
