@@ -71,6 +71,11 @@ const std::array<std::string_view, kStudyResultColumnCount> kStudyResultNames = 
     "prohibited_approach",
     "governing",
     "equations",
+    "incident_energy_governing",
+    "flash_boundary_governing",
+    "ppe_level_governing",
+    "enclosure_type",
+    "enclosure_factor",
 };
 
 namespace {
@@ -109,6 +114,49 @@ std::span<const std::string_view> StudyColumnWords(StudyInputColumn column) {
     case kWorkDistanceUnitColumn:
     case kEnclosureUnitColumn:
         return kLengthUnitWords;
+    default:
+        return {};
+    }
+}
+
+std::string_view StudyInputUnit(StudyInputColumn column) {
+    switch (column) {
+    case kVoltageColumn:
+        return "V";
+    case kBoltedCurrentColumn:
+    case kInterruptingRatingColumn:
+    case kInstantaneousTripColumn:
+        return "kA";
+    case kArcTimeColumn:
+    case kArcTimeReducedColumn:
+        return "s";
+    default:
+        return {};
+    }
+}
+
+std::string_view StudyResultUnit(StudyResultColumn column, const UnitSettings& units) {
+    switch (column) {
+    case kArcingCurrentColumn:
+    case kArcingCurrentReducedColumn:
+        return "kA";
+    case kIncidentEnergyColumn:
+    case kIncidentEnergyReducedColumn:
+    case kIncidentEnergyGoverningColumn:
+        return units.EnergyUnit;
+    case kFlashBoundaryColumn:
+    case kFlashBoundaryReducedColumn:
+    case kFlashBoundaryGoverningColumn:
+    case kLimitedApproachColumn:
+    case kRestrictedApproachColumn:
+    case kProhibitedApproachColumn:
+        return units.BoundaryUnit;
+    case kPressureColumn:
+    case kPressureReducedColumn:
+        return units.PressureUnit;
+    case kTntColumn:
+    case kTntReducedColumn:
+        return units.TntUnit;
     default:
         return {};
     }
@@ -268,7 +316,17 @@ public:
             r_[kStatusColumn] = "error";
             r_[kMessageColumn] = ConversionMessage(Typed(e.text()));
         }
-        if (r_[kStatusColumn] != "ok") r_[kEquationsColumn].clear();
+        if (r_[kStatusColumn] != "ok") {
+            r_[kEquationsColumn].clear();
+            return;
+        }
+        // The governing case's values, copied: a row is sorted by what governs it.
+        const bool reduced = r_[kGoverningColumn] == "reduced";
+        r_[kIncidentEnergyGoverningColumn] =
+            r_[reduced ? kIncidentEnergyReducedColumn : kIncidentEnergyColumn];
+        r_[kFlashBoundaryGoverningColumn] =
+            r_[reduced ? kFlashBoundaryReducedColumn : kFlashBoundaryColumn];
+        r_[kPpeLevelGoverningColumn] = r_[reduced ? kPpeLevelReducedColumn : kPpeLevelColumn];
     }
 
 private:
@@ -428,6 +486,10 @@ private:
         Approach(t.approach);
         r_[kGoverningColumn] = t.reducedGoverns ? "reduced" : "full";
         r_[kEquationsColumn] = "IEEE 1584-2018";
+        r_[kEnclosureTypeColumn] = IsOpenAir(out.inputs.electrode) ? "open air"
+                                   : out.values.shallow            ? "shallow"
+                                                                   : "typical";
+        r_[kEnclosureFactorColumn] = std::move(t.correctionFactor);
     }
 
     void SingleCase(SingleCaseResultTexts& t) {

@@ -88,9 +88,26 @@ enum StudyResultColumn {
     kGoverningColumn,
     kEquationsColumn,  // which equations gave the results: "empirical", "theoretically derived",
                        // "fuse", "breaker" or "IEEE 1584-2018"
+    // The governing case's values (the only case of a method with one): what
+    // a study is sorted and labelled by. After the columns above, so that a
+    // reader of the older output finds every column where it was.
+    kIncidentEnergyGoverningColumn,
+    kFlashBoundaryGoverningColumn,
+    kPpeLevelGoverningColumn,
+    // IEEE 1584-2018 rows: "typical", "shallow" or "open air", and the
+    // enclosure-size correction factor CF; empty for the other methods.
+    kEnclosureTypeColumn,
+    kEnclosureFactorColumn,
     kStudyResultColumnCount
 };
 extern const std::array<std::string_view, kStudyResultColumnCount> kStudyResultNames;
+
+// The unit of a column's numbers, for headings: a fixed unit ("V", "kA",
+// "s"), or the output unit of `units` for a result; empty for a column of
+// words, and for the lengths of a row, whose unit is the row's own
+// (gap_unit, work_distance_unit, enclosure_unit).
+std::string_view StudyInputUnit(StudyInputColumn column);
+std::string_view StudyResultUnit(StudyResultColumn column, const UnitSettings& units);
 
 // One row's input texts by column (empty for a column the study lacks) and
 // its result texts (all empty on entry).

@@ -3,6 +3,7 @@
 #include <QBrush>
 #include <QColor>
 #include <QFont>
+#include <QLocale>
 #include <QUndoCommand>
 #include <algorithm>
 #include <stdexcept>
@@ -92,9 +93,20 @@ private:
     std::vector<std::string> raws_;
 };
 
-// The tint of a row by the PPE level of its governing case.
+// Names in the user's order, numbers within them by value, capitals or not.
+// The C locale's collation compares code points and knows no numbers, so
+// names are put in order as in English there.
+QCollator NameCollator() {
+    const QLocale locale;
+    QCollator collator(locale.language() == QLocale::C ? QLocale(QLocale::English, QLocale::UnitedStates)
+                                                       : locale);
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    return collator;
+}
+
+// The tint of a row by the PPE level of its governing case; none for level 0.
 QColor LevelTint(std::string_view level) {
-    if (level == "0") return QColor(0xE6, 0xF4, 0xE6);
     if (level == "1") return QColor(0xFF, 0xF9, 0xD0);
     if (level == "2") return QColor(0xFF, 0xE7, 0xC2);
     if (level == "3") return QColor(0xFF, 0xD2, 0xA8);
@@ -103,6 +115,60 @@ QColor LevelTint(std::string_view level) {
     if (level == "N/A") return QColor(0xE8, 0x8C, 0xB4);
     return {};
 }
+
+// The words of each heading, by column.
+constexpr const char* kInputTitles[kStudyInputColumnCount] = {
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Method"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Voltage"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Bolted fault current"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Gap"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Gap unit"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Working distance unit"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Working distance"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Equipment class"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Grounding"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Arc duration"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Arc duration, reduced"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Fuse class"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Breaker type"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Interrupting rating"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Instantaneous trip"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Electrode configuration"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Enclosure height"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Enclosure width"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Enclosure depth"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Enclosure unit"),
+};
+constexpr const char* kResultTitles[kStudyResultColumnCount] = {
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Status"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Message"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Arcing current, full"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Arcing current, reduced"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Incident energy, full"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Flash boundary, full"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "PPE level, full"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Clothing, full, line 1"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Clothing, full, line 2"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Incident energy, reduced"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Flash boundary, reduced"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "PPE level, reduced"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Clothing, reduced, line 1"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Clothing, reduced, line 2"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Pressure, full"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Pressure, reduced"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "TNT equivalent, full"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "TNT equivalent, reduced"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Limited approach boundary"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Restricted approach boundary"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Prohibited approach boundary"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Governing case"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Equations"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Incident energy, governing"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Flash boundary, governing"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "PPE level, governing"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Enclosure type"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Enclosure correction factor"),
+};
 
 // One field of a spreadsheet's tab-separated text, in quotes when it holds a
 // tab, a line break or a quote.
@@ -166,13 +232,15 @@ std::vector<QStringList> ParseTsv(const QString& text) {
 }  // namespace
 
 StudyModel::StudyModel(StudyFile file, char sep, QObject* parent)
-    : QAbstractTableModel(parent), file_(std::move(file)), sep_(sep) {
-    // The name, what the row gives (so that it shows without scrolling), the
+    : QAbstractTableModel(parent), file_(std::move(file)), sep_(sep), collator_(NameCollator()) {
+    // The name, what the row gives (so that it shows without scrolling: the
+    // governing case first, what a study is sorted and dressed by), the
     // inputs, the user's own columns in the file's order, the other results.
     static constexpr StudyResultColumn kFirstResults[] = {
-        kStatusColumn,        kIncidentEnergyColumn,      kIncidentEnergyReducedColumn,
-        kFlashBoundaryColumn, kFlashBoundaryReducedColumn, kPpeLevelColumn,
-        kPpeLevelReducedColumn, kGoverningColumn,          kEquationsColumn};
+        kIncidentEnergyGoverningColumn, kFlashBoundaryGoverningColumn, kPpeLevelGoverningColumn,
+        kStatusColumn,                  kIncidentEnergyColumn,         kIncidentEnergyReducedColumn,
+        kFlashBoundaryColumn,           kFlashBoundaryReducedColumn,   kPpeLevelColumn,
+        kPpeLevelReducedColumn,         kGoverningColumn,              kEquationsColumn};
     columns_.push_back({Column::Point, 0});
     for (StudyResultColumn c : kFirstResults) columns_.push_back({Column::Result, c});
     for (StudyInputColumn c : StudyInputOrder()) columns_.push_back({Column::Input, c});
@@ -209,6 +277,46 @@ QString StudyModel::ColumnName(int column) const {
 int StudyModel::ColumnNamed(const QString& name) const {
     for (int c = 0; c < columnCount(); ++c) {
         if (ColumnName(c) == name) return c;
+    }
+    return -1;
+}
+
+QString StudyModel::Title(int column) const {
+    const Column& c = columns_[static_cast<std::size_t>(column)];
+    switch (c.kind) {
+        case Column::Point:
+            return tr("Point");
+        case Column::Input:
+            return tr(kInputTitles[static_cast<std::size_t>(c.index)]);
+        case Column::Other:
+            return ColumnName(column);
+        case Column::Result:
+            return tr(kResultTitles[static_cast<std::size_t>(c.index)]);
+    }
+    return {};
+}
+
+QString StudyModel::Heading(int column) const {
+    const Column& c = columns_[static_cast<std::size_t>(column)];
+    std::string_view unit;
+    if (c.kind == Column::Input) unit = StudyInputUnit(static_cast<StudyInputColumn>(c.index));
+    if (c.kind == Column::Result) {
+        unit = StudyResultUnit(static_cast<StudyResultColumn>(c.index), file_.Options().units);
+    }
+    const QString title = Title(column);
+    return unit.empty() ? title : QStringLiteral("%1 (%2)").arg(title, FromUtf8(unit));
+}
+
+int StudyModel::ColumnHeaded(const QString& heading) const {
+    const QString text = heading.trimmed();
+    const int named = ColumnNamed(text);
+    if (named >= 0) return named;
+    // The words alone: a heading without its unit, or with another one.
+    QString words = text;
+    const qsizetype open = text.lastIndexOf(QStringLiteral(" ("));
+    if (open > 0 && text.endsWith(QLatin1Char(')'))) words = text.left(open);
+    for (int c = 0; c < columnCount(); ++c) {
+        if (Title(c) == text || Title(c) == words) return c;
     }
     return -1;
 }
@@ -301,8 +409,7 @@ QVariant StudyModel::data(const QModelIndex& index, int role) const {
             return {};
         case Qt::BackgroundRole: {
             if (results[kStatusColumn] != "ok") return QBrush(QColor(0xE4, 0xE4, 0xE4));
-            const bool reduced = results[kGoverningColumn] == "reduced";
-            const QColor tint = LevelTint(results[reduced ? kPpeLevelReducedColumn : kPpeLevelColumn]);
+            const QColor tint = LevelTint(results[kPpeLevelGoverningColumn]);
             return tint.isValid() ? QVariant(QBrush(tint)) : QVariant();
         }
         case Qt::FontRole: {
@@ -326,39 +433,7 @@ QVariant StudyModel::data(const QModelIndex& index, int role) const {
 QVariant StudyModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole) return QAbstractTableModel::headerData(section, orientation, role);
     if (orientation == Qt::Vertical) return section + 1;
-    const QString name = ColumnName(section);
-    const Column& c = columns_[static_cast<std::size_t>(section)];
-    if (c.kind != Column::Result) return name;
-    const UnitSettings& u = file_.Options().units;
-    std::string unit;
-    switch (c.index) {
-        case kArcingCurrentColumn:
-        case kArcingCurrentReducedColumn:
-            unit = "kA";
-            break;
-        case kIncidentEnergyColumn:
-        case kIncidentEnergyReducedColumn:
-            unit = u.EnergyUnit;
-            break;
-        case kFlashBoundaryColumn:
-        case kFlashBoundaryReducedColumn:
-        case kLimitedApproachColumn:
-        case kRestrictedApproachColumn:
-        case kProhibitedApproachColumn:
-            unit = u.BoundaryUnit;
-            break;
-        case kPressureColumn:
-        case kPressureReducedColumn:
-            unit = u.PressureUnit;
-            break;
-        case kTntColumn:
-        case kTntReducedColumn:
-            unit = u.TntUnit;
-            break;
-        default:
-            return name;
-    }
-    return QStringLiteral("%1 (%2)").arg(name, FromUtf8(unit));
+    return Heading(section);
 }
 
 Qt::ItemFlags StudyModel::flags(const QModelIndex& index) const {
@@ -430,7 +505,7 @@ std::vector<std::string> StudyModel::RemoveRange(int at, int count) {
 
 void StudyModel::AddRow(int at) {
     std::vector<std::string> fields(file_.Header().size());
-    if (file_.PointColumn() >= 0) fields[static_cast<std::size_t>(file_.PointColumn())] = "New point";
+    if (file_.PointColumn() >= 0) fields[static_cast<std::size_t>(file_.PointColumn())] = kNewPointName;
     undo_.push(new InsertCommand(*this, at, {file_.NewRecord(fields)}, QStringLiteral("Add row")));
 }
 
@@ -457,7 +532,7 @@ QString StudyModel::CopyRows(const std::vector<int>& rows) const {
     QString out;
     for (int c = 0; c < columnCount(); ++c) {
         if (c) out += QLatin1Char('\t');
-        AppendTsvField(out, ColumnName(c));
+        AppendTsvField(out, Heading(c));
     }
     out += QLatin1Char('\n');
     for (int r : rows) {
@@ -474,13 +549,20 @@ int StudyModel::PasteRows(const QString& text, int at) {
     std::vector<QStringList> lines = ParseTsv(text);
     if (lines.empty()) return 0;
     // Which table column each pasted column fills: by a heading line that
-    // names the point or the method, else in the table's order.
+    // names the point or the method (by heading or column name), else in the
+    // table's order.
     std::vector<int> target;
     const QStringList& first = lines.front();
-    if (first.contains(FromUtf8(kPointColumnName)) || first.contains(QStringLiteral("method"))) {
-        for (const QString& name : first) target.push_back(ColumnNamed(name.trimmed()));
+    for (const QString& heading : first) target.push_back(ColumnHeaded(heading));
+    const bool headed = std::any_of(target.begin(), target.end(), [this](int c) {
+        if (c < 0) return false;
+        const Column& col = columns_[static_cast<std::size_t>(c)];
+        return col.kind == Column::Point || (col.kind == Column::Input && col.index == kMethodColumn);
+    });
+    if (headed) {
         lines.erase(lines.begin());
     } else {
+        target.clear();
         for (int c = 0; c < columnCount(); ++c) {
             if (columns_[static_cast<std::size_t>(c)].kind != Column::Result) target.push_back(c);
         }
@@ -542,6 +624,7 @@ const StudyModel::SortKey& StudyModel::KeyOf(int row, int column) const {
             key->value = ParseNumber(text, '.');
         } else {
             key->text = FromUtf8(text);
+            key->collated = collator_.sortKey(key->text);
         }
     }
     return *key;
@@ -552,13 +635,20 @@ void StudyModel::Recount() {
     for (int r = 0; r < rowCount(); ++r) computed_ += Computed(r);
 }
 
+StudySortFilter::StudySortFilter(QObject* parent) : QSortFilterProxyModel(parent) {
+    // "in all columns" from the start; -1 is not the proxy's own default.
+    setFilterKeyColumn(-1);
+}
+
 bool StudySortFilter::lessThan(const QModelIndex& left, const QModelIndex& right) const {
-    const QVariant a = left.data(StudyModel::SortRole), b = right.data(StudyModel::SortRole);
-    const bool an = a.typeId() == QMetaType::Double, bn = b.typeId() == QMetaType::Double;
-    if (an && bn) return a.toDouble() < b.toDouble();
+    // The keys of one column, made once a row for the whole sort.
+    const auto& model = static_cast<const StudyModel&>(*sourceModel());
+    const StudyModel::SortKey& a = model.KeyOf(left.row(), left.column());
+    const StudyModel::SortKey& b = model.KeyOf(right.row(), right.column());
+    if (a.number && b.number) return a.value < b.value;
     // Numbers before texts (an empty result of a refused row is one) in either order.
-    if (an != bn) return sortOrder() == Qt::AscendingOrder ? an : bn;
-    return QString::localeAwareCompare(a.toString(), b.toString()) < 0;
+    if (a.number != b.number) return sortOrder() == Qt::AscendingOrder ? a.number : b.number;
+    return a.collated->compare(*b.collated) < 0;
 }
 
 }  // namespace zentavo::ui

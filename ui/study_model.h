@@ -4,10 +4,12 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QCollator>
 #include <QSortFilterProxyModel>
 #include <QUndoStack>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "batch/study_file.h"
@@ -31,10 +33,20 @@ public:
     const StudyFile& file() const { return file_; }
     QUndoStack& undoStack() { return undo_; }
     const std::vector<Column>& columns() const { return columns_; }
+    // The name a new row is given.
+    static constexpr std::string_view kNewPointName = "New point";
     // The plain name of a column, as in the study file.
     QString ColumnName(int column) const;
     // The column of that plain name, or -1.
     int ColumnNamed(const QString& name) const;
+    // A column's heading: its words ("Flash boundary, reduced"), then the
+    // unit of its numbers in brackets, the output units for the results.
+    // A column of the user's own is headed by its name.
+    QString Heading(int column) const;
+    // The column a heading names: its plain name, or its words with or
+    // without a unit (any unit: rows copied under other output units); -1
+    // when none.
+    int ColumnHeaded(const QString& heading) const;
     bool IsNumberColumn(int column) const;
     // The words of a word column (its drop-down list), empty for others.
     QStringList Words(int column) const;
@@ -52,12 +64,12 @@ public:
     void AddRow(int at);
     void DuplicateRows(const std::vector<int>& rows);
     void DeleteRows(const std::vector<int>& rows);
-    // Rows as a spreadsheet takes them: a heading line of column names, then
-    // one tab-separated line per row.
+    // Rows as a spreadsheet takes them: a heading line as the table shows it
+    // (words with units), then one tab-separated line per row.
     QString CopyRows(const std::vector<int>& rows) const;
     // Rows from a spreadsheet, inserted at `at` as one undoable step. The
-    // columns are matched by a heading line of column names when there is
-    // one, else taken as the table's name and input columns in its order;
+    // columns are matched by a heading line (headings or column names) when
+    // there is one, else taken as the table's name and input columns in its order;
     // result columns are not read.
     // Returns the number of rows inserted.
     int PasteRows(const QString& text, int at);
@@ -67,11 +79,14 @@ public:
     // How many rows are computed (status "ok"); the rest are refused.
     int ComputedRows() const { return computed_; }
 
-    // The key a cell sorts by, kept for the whole of a sort.
+    // The key a cell sorts by, kept for the whole of a sort: the number it
+    // holds, else its text and that text's collation key (texts in the
+    // user's order, numbers within them by value: "#2" before "#10").
     struct SortKey {
         bool number = false;
         double value = 0;
         QString text;
+        std::optional<QCollatorSortKey> collated;
     };
     const SortKey& KeyOf(int row, int column) const;
 
@@ -81,6 +96,8 @@ public:
     std::vector<std::string> RemoveRange(int at, int count);
 
 private:
+    // The words of a column's heading, without its unit.
+    QString Title(int column) const;
     std::string Cell(int row, int column) const;
     QString Shown(const std::string& text, bool number) const;
     std::string Stored(const QString& typed, int column) const;
@@ -103,14 +120,17 @@ private:
     // Sort keys of one column, made as a sort asks for them; any change forgets them.
     mutable int keyColumn_ = -1;
     mutable std::vector<std::optional<SortKey>> keys_;
+    QCollator collator_;
 };
 
-// Sorting with numbers by value, before the texts in either order; filtering by a text
-// in one column or any.
+// Sorting with numbers by value, before the texts in either order, and the
+// texts as people count ("#2" before "#10"); filtering by a text in one column
+// or any (any at first).
+// The source model must be a StudyModel.
 class StudySortFilter : public QSortFilterProxyModel {
     Q_OBJECT
 public:
-    using QSortFilterProxyModel::QSortFilterProxyModel;
+    explicit StudySortFilter(QObject* parent = nullptr);
 
 protected:
     bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;

@@ -30,6 +30,7 @@
 #include "report/file_io.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
+#include "ui/frozen_table.h"
 #include "ui/label_type.h"
 #include "ui/widgets.h"
 
@@ -53,8 +54,8 @@ bool SameUnits(const UnitSettings& a, const UnitSettings& b) {
 // numbers typed with the user's separator and checked before they are kept.
 class StudyDelegate : public QStyledItemDelegate {
 public:
-    StudyDelegate(Application& app, StudyModel& model, QObject* parent)
-        : QStyledItemDelegate(parent), app_(app), model_(model) {}
+    StudyDelegate(Application& app, StudyModel& model, QWidget* window, QObject* parent)
+        : QStyledItemDelegate(parent), app_(app), model_(model), window_(window) {}
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override {
@@ -89,10 +90,12 @@ public:
             if (!text.isEmpty()) {
                 try {
                     ParseNumber(Utf8(text), app_.Sep());
-                } catch (const ConversionError& e) {
-                    // Shown after the editor has closed; the cell keeps its value.
-                    const QString message = FromUtf8(e.what());
-                    QTimer::singleShot(0, &model_, [this, message] { app_.dialogs().Warning(nullptr, message); });
+                } catch (const ConversionError&) {
+                    // Told by the error handler, as every window tells it, once
+                    // the editor has closed; the cell keeps its value.
+                    QTimer::singleShot(0, &model_, [this, typed = Utf8(text)] {
+                        app_.Guard(window_, [&] { ParseNumber(typed, app_.Sep()); });
+                    });
                     return;
                 }
             }
@@ -105,6 +108,7 @@ public:
 private:
     Application& app_;
     StudyModel& model_;
+    QWidget* window_;
 };
 
 FileChoice Choice(const QString& title, const QString& filter, const QString& suffix, const QString& initial) {
@@ -147,17 +151,20 @@ TStudy::TStudy(Application& app, StudyFile file, const QString& path) : app_(app
     filterLabel->setBuddy(FilterEdit);
     FilterColumnBox = new QComboBox(central);
     FilterColumnBox->setObjectName("FilterColumnBox");
-    FilterColumnBox->addItem(QStringLiteral("in all columns"));
-    for (int c = 0; c < model_->columnCount(); ++c) FilterColumnBox->addItem(QStringLiteral("in ") + model_->ColumnName(c));
+    FilterColumnBox->addItem(tr("in all columns"));
+    for (int c = 0; c < model_->columnCount(); ++c) FilterColumnBox->addItem(QString());
+    UpdateFilterColumns();
     filterRow->addWidget(filterLabel);
     filterRow->addWidget(FilterEdit, 1);
     filterRow->addWidget(FilterColumnBox);
     layout->addLayout(filterRow);
 
-    StudyTable = new QTableView(central);
+    // The point column stays in view when the table scrolls sideways.
+    auto* table = new FrozenColumnTable(central);
+    StudyTable = table;
     StudyTable->setObjectName("StudyTable");
     StudyTable->setModel(proxy_);
-    StudyTable->setItemDelegate(new StudyDelegate(app, *model_, StudyTable));
+    table->SetDelegates([&](QObject* parent) { return new StudyDelegate(app, *model_, this, parent); });
     StudyTable->setSelectionBehavior(QAbstractItemView::SelectItems);
     StudyTable->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                                 QAbstractItemView::AnyKeyPressed);
@@ -171,6 +178,8 @@ TStudy::TStudy(Application& app, StudyFile file, const QString& path) : app_(app
     const QFontMetrics fm = StudyTable->fontMetrics();
     for (int c = 0; c < model_->columnCount(); ++c) {
         int w = fm.horizontalAdvance(model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString()) + 24;
+        // The point column holds at least the name of a new row.
+        if (c == 0) w = std::max(w, fm.horizontalAdvance(FromUtf8(StudyModel::kNewPointName)) + 16);
         for (int r = 0; r < std::min(model_->rowCount(), 50); ++r) {
             w = std::max(w, fm.horizontalAdvance(model_->data(model_->index(r, c), Qt::DisplayRole).toString()) + 16);
         }
@@ -189,7 +198,10 @@ TStudy::TStudy(Application& app, StudyFile file, const QString& path) : app_(app
     connect(model_.get(), &QAbstractItemModel::dataChanged, this, [this] { UpdateStatus(); });
     connect(model_.get(), &QAbstractItemModel::rowsInserted, this, [this] { UpdateStatus(); });
     connect(model_.get(), &QAbstractItemModel::rowsRemoved, this, [this] { UpdateStatus(); });
-    connect(model_.get(), &QAbstractItemModel::modelReset, this, [this] { UpdateStatus(); });
+    connect(model_.get(), &QAbstractItemModel::modelReset, this, [this] {
+        UpdateStatus();
+        UpdateFilterColumns();  // the headings' units
+    });
 
     BuildMenus();
     UpdateTitle();
@@ -268,6 +280,12 @@ void TStudy::UpdateTitle() {
     const QString name = path_.isEmpty() ? QStringLiteral("New study") : QFileInfo(path_).fileName();
     setWindowTitle(QStringLiteral("%1[*] - Zentavo study").arg(name));
     setWindowModified(IsModified());
+}
+
+void TStudy::UpdateFilterColumns() {
+    for (int c = 0; c < model_->columnCount(); ++c) {
+        FilterColumnBox->setItemText(c + 1, tr("in %1").arg(model_->Heading(c)));
+    }
 }
 
 void TStudy::UpdateStatus() {

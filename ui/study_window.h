@@ -64,6 +64,8 @@ private:
     void BuildMenus();
     void UpdateTitle();
     void UpdateStatus();
+    // The filter's column list, headed as the table's columns.
+    void UpdateFilterColumns();
     // The selected rows, in the model's order.
     std::vector<int> SelectedRows() const;
     int CurrentModelRow() const;

@@ -91,6 +91,116 @@ TEST(Study, ResultColumnsFollowTheMethodAndCase) {
     }
 }
 
+// The columns after `equations`, appended so that a reader of the older
+// output finds every column where it was: the governing case's energy,
+// boundary and PPE level for every method (the only case of a method with
+// one), and the enclosure type and CF of a 2018 row. The 2018 values are the
+// standard's D.1 and D.2 (CF 1.284 and 1.085, 3.19 cal/cm2 at 1704 mm = 67 in,
+// 53.156 J/cm2 = 12.70 cal/cm2 at 2669 mm = 105 in) and, for the shallow
+// box, Eq (15) by hand: EES = (14 + 12) / 2, CF = 1 / 0.665438 = 1.503.
+TEST(Study, AppendedColumnsHoldTheGoverningCaseAndTheEnclosure) {
+    const std::string header =
+        "method,voltage,bolted_current,gap,gap_unit,work_distance,work_distance_unit,equipment_class,"
+        "grounding,arc_time,arc_time_reduced,fuse_class,breaker_type,interrupting_rating,"
+        "instantaneous_trip,electrode_configuration,enclosure_height,enclosure_width,enclosure_depth\n";
+    const std::string out = RunToText(header);
+    EXPECT_EQ(out.substr(out.find(",governing,")),
+              ",governing,equations,incident_energy_governing,flash_boundary_governing,"
+              "ppe_level_governing,enclosure_type,enclosure_factor\r\n");
+    struct Case {
+        const char* row;
+        const char* governing;  // which case the row names
+        const char* appended;   // the five appended columns
+    } cases[] = {
+        // clang-format off
+        {"empirical,480,20,32,mm,455,mm,Switchgear,Grounded,0.2,0.25,,,,,,,,", "reduced", "7.69,63,2,,"},
+        {"empirical,480,30,25,mm,18,inches,MCC and Panels,Ungrounded,0.1,0.5,,,,,,,,", "reduced", "31.57,132,4,,"},
+        {"empirical,13800,20,152,mm,910,mm,Switchgear,Grounded,0.3,0.35,,,,,,,,", "full", "7.82,247,2,,"},
+        {"empirical,20000,10,153,mm,910,mm,Switchgear,Grounded,0.5,,,,,,,,,", "full", "61.82,258,N/A,,"},
+        {"fuse,,1,,,455,mm,,,,,0,,,,,,,", "full", "2.39,29,1,,"},
+        {"breaker,480,20,,,460,mm,,,,,,MCCB-100-400,25,2,,,,", "full", "1.04,15,0,,"},
+        {"ieee1584-2018,4160,15,104,mm,914.4,mm,,,0.197,0.223,,,,,VCB,1143,762,508", "reduced", "3.19,67,1,typical,1.284"},
+        {"ieee1584-2018,480,45,32,mm,609.6,mm,,,0.0613,0.319,,,,,VCB,610,610,254", "reduced", "12.70,105,3,typical,1.085"},
+        {"ieee1584-2018,208,10,25,mm,457.2,mm,,,0.02,0.03,,,,,VCB,355.6,304.8,203.2", "reduced", nullptr},
+        // At exactly 600 V the same small box is typical: EES 20 in, CF 1.
+        {"ieee1584-2018,600,20,13,mm,457.2,mm,,,0.05,0.08,,,,,VCB,355.6,304.8,203.2", "reduced", nullptr},
+        {"ieee1584-2018,480,25,32,mm,609.6,mm,,,0.1,0.5,,,,,VOA,,,", "reduced", nullptr},
+        // Refused rows: nothing appended.
+        {"ieee1584-2018,480,110,32,mm,609.6,mm,,,0.05,0.05,,,,,VCB,508,508,508", "", ",,,,"},
+        {"breaker,480,20,,,460,mm,,,,,,0,25,20,,,,", "", ",,,,"},
+        {"empirical,480,abc,32,mm,455,mm,Switchgear,Grounded,0.2,0.25,,,,,,,,", "", ",,,,"},
+        // clang-format on
+    };
+    const char* const enclosures[][2] = {{"shallow", "1.503"}, {"typical", "1.000"}, {"open air", "1.000"}};
+    std::size_t enclosure = 0;
+    for (const auto& c : cases) {
+        const auto rows = Rows(header + c.row + "\n");
+        ASSERT_EQ(rows.size(), 1u) << c.row;
+        const auto& r = rows[0];
+        EXPECT_EQ(r.at("governing"), c.governing) << c.row;
+        const std::string appended = r.at("incident_energy_governing") + "," +
+                                     r.at("flash_boundary_governing") + "," + r.at("ppe_level_governing") +
+                                     "," + r.at("enclosure_type") + "," + r.at("enclosure_factor");
+        if (c.appended) {
+            EXPECT_EQ(appended, c.appended) << c.row;
+        } else {
+            ASSERT_LT(enclosure, std::size(enclosures));
+            EXPECT_EQ(r.at("enclosure_type"), enclosures[enclosure][0]) << c.row;
+            EXPECT_EQ(r.at("enclosure_factor"), enclosures[enclosure][1]) << c.row;
+            ++enclosure;
+        }
+        // The governing columns repeat the case the row names.
+        const std::string suffix = std::string(c.governing) == "reduced" ? "_reduced" : "";
+        if (*c.governing) {
+            for (const char* q : {"incident_energy", "flash_boundary", "ppe_level"}) {
+                EXPECT_EQ(r.at(std::string(q) + "_governing"), r.at(q + suffix)) << c.row << " " << q;
+            }
+        }
+    }
+    EXPECT_EQ(enclosure, std::size(enclosures));
+}
+
+// Headings give each number its unit: fixed for the inputs, the output units
+// for the results; none for words, and none for a length whose unit is the row's.
+TEST(Study, ColumnUnitsForHeadings) {
+    UnitSettings metric;
+    metric.EnergyUnit = "J/cm2", metric.BoundaryUnit = "mm", metric.PressureUnit = "kpa",
+    metric.TntUnit = "grams";
+    struct {
+        StudyInputColumn column;
+        const char* unit;
+    } inputs[] = {
+        // clang-format off
+        {kVoltageColumn, "V"}, {kBoltedCurrentColumn, "kA"}, {kArcTimeReducedColumn, "s"},
+        {kInstantaneousTripColumn, "kA"}, {kGapColumn, ""}, {kWorkDistanceColumn, ""},
+        {kEnclosureDepthColumn, ""}, {kMethodColumn, ""}, {kGapUnitColumn, ""},
+        // clang-format on
+    };
+    for (const auto& c : inputs) EXPECT_EQ(StudyInputUnit(c.column), c.unit) << kStudyInputNames[c.column];
+    struct {
+        StudyResultColumn column;
+        const char* unit;
+        const char* metricUnit;
+    } results[] = {
+        // clang-format off
+        {kArcingCurrentReducedColumn,    "kA",      "kA"},
+        {kIncidentEnergyGoverningColumn, "cal/cm2", "J/cm2"},
+        {kIncidentEnergyReducedColumn,   "cal/cm2", "J/cm2"},
+        {kFlashBoundaryGoverningColumn,  "inches",  "mm"},
+        {kProhibitedApproachColumn,      "inches",  "mm"},
+        {kPressureReducedColumn,         "lb/ft2",  "kpa"},
+        {kTntColumn,                     "kg",      "grams"},
+        {kPpeLevelGoverningColumn,       "",        ""},
+        {kEnclosureFactorColumn,         "",        ""},
+        {kStatusColumn,                  "",        ""},
+        // clang-format on
+    };
+    for (const auto& c : results) {
+        EXPECT_EQ(StudyResultUnit(c.column, UnitSettings{}), c.unit) << kStudyResultNames[c.column];
+        EXPECT_EQ(StudyResultUnit(c.column, metric), c.metricUnit) << kStudyResultNames[c.column];
+    }
+}
+
 TEST(Study, RefusalsAndErrorsEmptyTheResults) {
     struct Case {
         const char* row;

@@ -8,7 +8,10 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QHeaderView>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -68,9 +71,9 @@ class StudyWindowTest : public QObject {
 
     QString Path(const QString& name) const { return dir->filePath(name); }
 
-    // Opens kStudy through File > Open study… of the main window.
-    void OpenExample() {
-        WriteAll(Path("study.csv"), kStudy);
+    // Opens kStudy, or another study, through File > Open study… of the main window.
+    void OpenExample(const QByteArray& bytes = kStudy) {
+        WriteAll(Path("study.csv"), bytes);
         dialogs->fileNames = {Path("study.csv")};
         app->main().findChild<QAction*>("OpenStudy1")->trigger();
         const auto windows = OpenStudyWindows();
@@ -81,6 +84,10 @@ class StudyWindowTest : public QObject {
     int Col(const char* name) const { return study->model().ColumnNamed(name); }
     QString Cell(int row, const char* column) const {
         return study->model().data(study->model().index(row, Col(column)), Qt::DisplayRole).toString();
+    }
+    // A heading as the table shows it.
+    QString Heading(const char* column) const {
+        return study->StudyTable->model()->headerData(Col(column), Qt::Horizontal, Qt::DisplayRole).toString();
     }
     // Types into a cell as the user does: through the table's sort and filter.
     bool Type(int row, const char* column, const QString& text) {
@@ -127,7 +134,10 @@ private slots:
         };
         QCOMPARE(Cell(0, "ppe_level_reduced"), QString("2"));
         QCOMPARE(Cell(1, "ppe_level"), QString("0"));
-        QVERIFY(tint(0).isValid() && tint(1).isValid() && tint(0) != tint(1));
+        QCOMPARE(Cell(1, "ppe_level_governing"), QString("0"));
+        // Level 0 is not tinted.
+        QVERIFY(tint(0).isValid());
+        QVERIFY(!study->model().data(study->model().index(1, 0), Qt::BackgroundRole).isValid());
         QCOMPARE(tint(3), QColor(0xE4, 0xE4, 0xE4));
         QCOMPARE(Cell(0, "governing"), QString("reduced"));
         auto bold = [&](int row, const char* column) {
@@ -180,9 +190,10 @@ private slots:
         QVERIFY(editor);
         editor->setText("4x80");
         QTest::keyClick(editor, Qt::Key_Return);
+        // Told by the application's error handler, as the main window tells it.
         QTRY_COMPARE(dialogs->shown.size(), 1);
-        QCOMPARE(dialogs->shown[0].kind, QString("Warning"));
-        QVERIFY(dialogs->shown[0].text.contains("4x80"));
+        QCOMPARE(dialogs->shown[0].kind, QString("Error"));
+        QCOMPARE(dialogs->shown[0].text, QString("'4x80' is not a valid floating point value"));
         QCOMPARE(Cell(0, "voltage"), QString("480"));
         QVERIFY(!study->IsModified());
         dialogs->Clear();
@@ -229,8 +240,12 @@ private slots:
         study->StudyTable->selectionModel()->select(study->view().index(0, 3), QItemSelectionModel::Select);
         study->StudyTable->selectionModel()->select(study->view().index(2, 1), QItemSelectionModel::Select);
         study->findChild<QAction*>("CopyRows1")->trigger();
+        // The headings as the table shows them, each with its unit.
         const QString copied = QGuiApplication::clipboard()->text();
-        QVERIFY2(copied.startsWith("point\tstatus\tincident_energy\t"), qPrintable(copied.left(80)));
+        QVERIFY2(copied.startsWith("Point\tIncident energy, governing (cal/cm2)\tFlash boundary, governing (inches)\t"
+                                   "PPE level, governing\tStatus\t"),
+                 qPrintable(copied.left(120)));
+        QVERIFY2(copied.contains("\tVoltage (V)\t"), qPrintable(copied.left(400)));
         QCOMPARE(copied.count('\n'), 3);
         study->StudyTable->setCurrentIndex(study->view().index(3, 0));
         study->findChild<QAction*>("PasteRows1")->trigger();
@@ -249,6 +264,14 @@ private slots:
         QCOMPARE(study->model().rowCount(), 5);
         QCOMPARE(Cell(4, "point"), QString("Bus 7"));
         QCOMPARE(Cell(4, "status"), QString("ok"));
+        // A heading line of the file's column names matches as well.
+        QGuiApplication::clipboard()->setText("point\tmethod\tbolted_current\twork_distance\tfuse_class\n"
+                                              "Fuse 9\tfuse\t1\t455\t0\n");
+        study->findChild<QAction*>("PasteRows1")->trigger();
+        QCOMPARE(study->model().rowCount(), 6);
+        QCOMPARE(Cell(5, "point"), QString("Fuse 9"));
+        QCOMPARE(Cell(5, "incident_energy_governing"), QString("2.39"));
+        study->findChild<QAction*>("UndoStudy1")->trigger();
         // A pasted number that is none is refused whole, with a message.
         QGuiApplication::clipboard()->setText("point\tvoltage\nX\t48O\n");
         study->findChild<QAction*>("PasteRows1")->trigger();
@@ -287,6 +310,199 @@ private slots:
         study->FilterColumnBox->setCurrentIndex(0);
         study->FilterEdit->setText("lee");
         QCOMPARE(v.rowCount(), 2);
+    }
+
+    // Headings are words with the unit of their numbers, output units for the
+    // results; the file keeps its column names.
+    void headingsReadAsWordsWithTheirUnits() {
+        OpenExample();
+        const struct {
+            const char* column;
+            const char* heading;        // cal/cm2, inches, lb/ft2, kg
+            const char* metricHeading;  // J/cm2, mm, kpa, grams
+        } cases[] = {
+            // clang-format off
+            {"point",                     "Point",                                 "Point"},
+            {"incident_energy_governing", "Incident energy, governing (cal/cm2)",  "Incident energy, governing (J/cm2)"},
+            {"flash_boundary_reduced",    "Flash boundary, reduced (inches)",      "Flash boundary, reduced (mm)"},
+            {"ppe_level_governing",       "PPE level, governing",                  "PPE level, governing"},
+            {"limited_approach",          "Limited approach boundary (inches)",    "Limited approach boundary (mm)"},
+            {"pressure_reduced",          "Pressure, reduced (lb/ft2)",            "Pressure, reduced (kpa)"},
+            {"tnt",                       "TNT equivalent, full (kg)",             "TNT equivalent, full (grams)"},
+            {"arcing_current",            "Arcing current, full (kA)",             "Arcing current, full (kA)"},
+            {"voltage",                   "Voltage (V)",                           "Voltage (V)"},
+            {"arc_time_reduced",          "Arc duration, reduced (s)",             "Arc duration, reduced (s)"},
+            // A length's unit is the row's own, in the column beside it.
+            {"gap",                       "Gap",                                   "Gap"},
+            {"work_distance_unit",        "Working distance unit",                 "Working distance unit"},
+            {"owner",                     "owner",                                 "owner"},
+            // clang-format on
+        };
+        for (const auto& c : cases) QCOMPARE(Heading(c.column), QString(c.heading));
+        UnitSettings metric;
+        metric.EnergyUnit = "J/cm2", metric.BoundaryUnit = "mm", metric.PressureUnit = "kpa", metric.TntUnit = "grams";
+        study->model().SetUnits(metric);
+        for (const auto& c : cases) QCOMPARE(Heading(c.column), QString(c.metricHeading));
+        // The filter offers the columns by their headings, in the units shown.
+        QCOMPARE(study->FilterColumnBox->itemText(Col("incident_energy_governing") + 1),
+                 QString("in Incident energy, governing (J/cm2)"));
+        // The file and the export keep the column names.
+        study->findChild<QAction*>("SaveStudy1")->trigger();
+        QCOMPARE(ReadAll(Path("study.csv")), QByteArray(kStudy));
+        dialogs->fileNames = {Path("results.csv")};
+        study->findChild<QAction*>("ExportResults1")->trigger();
+        QVERIFY(ReadAll(Path("results.csv")).startsWith(QByteArray(kStudy).left(QByteArray(kStudy).indexOf('\r')) +
+                                                        ",status,message,arcing_current,"));
+        QVERIFY(dialogs->shown.isEmpty());
+    }
+
+    // The input units of Options, Units are those of the main window's fields:
+    // a study row's lengths are in its own unit columns, so a change there
+    // leaves every row's meaning, and its energy, as it was.
+    void inputUnitsOfTheUnitsWindowLeaveTheRowsAlone() {
+        const QByteArray study2018 =
+            QByteArray(kStudy)
+                .replace("\r\n", ",,,,,\r\n")
+                .replace("instantaneous_trip,,,,,", "instantaneous_trip,electrode_configuration,enclosure_height,"
+                                                    "enclosure_width,enclosure_depth,enclosure_unit") +
+            // Empty unit cells: millimetres, whatever the units window says.
+            "D.1,Lee,ieee1584-2018,4160,15,104,,914.4,,,,0.197,0.223,,,,,VCB,1143,762,508,\r\n"
+            "D.1 in inches,Lee,ieee1584-2018,4160,15,4.094488188976378,inches,36,inches,,,0.197,0.223,,,,,VCB,45,30,20,inches\r\n";
+        OpenExample(study2018);
+        const int rows = study->model().rowCount();
+        QCOMPARE(rows, 6);
+        QCOMPARE(Cell(4, "incident_energy_governing"), QString("3.19"));
+        QCOMPARE(Cell(5, "incident_energy_governing"), QString("3.19"));
+        QStringList before;
+        for (int r = 0; r < rows; ++r) {
+            for (int c = 0; c < study->model().columnCount(); ++c) before << study->model().index(r, c).data().toString();
+        }
+        const QString gapHeading = Heading("gap"), distanceHeading = Heading("work_distance");
+        // Options, Units: both input units to inches, Save and close.
+        app->main().findChild<QAction*>("Units1")->trigger();
+        TFormUnits& units = app->FormUnits();
+        for (const char* name : {"Gap_Units", "WD_units"}) {
+            auto* box = units.findChild<QComboBox*>(name);
+            QVERIFY(box);
+            box->setCurrentIndex(box->findText("inches"));
+        }
+        units.findChild<QPushButton*>("Button1")->click();
+        QCOMPARE(app->Units().GapUnit, std::string("inches"));
+        study->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(study));
+        QStringList after;
+        for (int r = 0; r < rows; ++r) {
+            for (int c = 0; c < study->model().columnCount(); ++c) after << study->model().index(r, c).data().toString();
+        }
+        QCOMPARE(after, before);
+        QCOMPARE(Heading("gap"), gapHeading);
+        QCOMPARE(Heading("work_distance"), distanceHeading);
+        QVERIFY(!study->IsModified());
+        QVERIFY(dialogs->shown.isEmpty());
+    }
+
+    // "in all columns" looks in every column from the first keystroke.
+    void filterLooksInEveryColumnFromTheStart() {
+        OpenExample(ReadAll(ZENTAVO_EXAMPLES_DIR "/plant-study.csv"));
+        QCOMPARE(study->FilterColumnBox->currentText(), QString("in all columns"));
+        // Counted by hand in the plant study: the refused rows, the VCBB points, the rows governed by the reduced case.
+        const struct {
+            const char* text;
+            int rows;
+            const char* column;  // where each found row holds it
+        } cases[] = {
+            {"warning", 4, "status"},
+            {"VCBB", 2, "electrode_configuration"},
+            {"reduced", 25, "governing"},
+        };
+        auto& v = study->view();
+        for (const auto& c : cases) {
+            study->FilterEdit->setText(c.text);
+            QCOMPARE(v.rowCount(), c.rows);
+            for (int r = 0; r < v.rowCount(); ++r) {
+                QCOMPARE(v.index(r, Col(c.column)).data().toString(), QString(c.text));
+            }
+        }
+        study->FilterEdit->clear();
+        QCOMPARE(v.rowCount(), 40);
+    }
+
+    // The governing case's columns come first, and sorting by its energy
+    // orders the rows as their tints: a row governed by its reduced case
+    // (3.43 full, 17.71 reduced cal/cm2) stands among the PPE 3 rows.
+    void governingColumnsSortAsTheTint() {
+        OpenExample(ReadAll(ZENTAVO_EXAMPLES_DIR "/plant-study.csv"));
+        QTableView* table = study->StudyTable;
+        QCOMPARE(table->horizontalHeader()->logicalIndex(1), Col("incident_energy_governing"));
+        QCOMPARE(table->horizontalHeader()->logicalIndex(2), Col("flash_boundary_governing"));
+        QCOMPARE(table->horizontalHeader()->logicalIndex(3), Col("ppe_level_governing"));
+        table->sortByColumn(Col("incident_energy_governing"), Qt::DescendingOrder);
+        auto& v = study->view();
+        const QStringList levels = {"N/A", "4", "3", "2", "1", "0"};
+        int lastRank = 0;
+        QColor lastTint;
+        int feederA4 = -1;
+        for (int r = 0; r < v.rowCount(); ++r) {
+            const QString level = v.index(r, Col("ppe_level_governing")).data().toString();
+            if (level.isEmpty()) break;  // the refused rows, last
+            const int rank = static_cast<int>(levels.indexOf(level));
+            QVERIFY2(rank >= lastRank, qPrintable(QString("row %1: PPE %2").arg(r).arg(level)));
+            const QColor tint = v.index(r, 0).data(Qt::BackgroundRole).value<QBrush>().color();
+            if (rank == lastRank && r > 0) QCOMPARE(tint, lastTint);
+            if (rank != lastRank) QVERIFY(tint != lastTint);
+            lastRank = rank, lastTint = tint;
+            if (v.index(r, Col("point")).data().toString() == "USS-A 480 V feeder A4") feederA4 = r;
+        }
+        QVERIFY(feederA4 > 0);
+        QCOMPARE(v.index(feederA4, Col("incident_energy")).data().toString(), QString("3.43"));
+        QCOMPARE(v.index(feederA4, Col("incident_energy_governing")).data().toString(), QString("17.71"));
+        for (int r : {feederA4 - 1, feederA4 + 1}) QCOMPARE(v.index(r, Col("ppe_level_governing")).data().toString(), QString("3"));
+    }
+
+    // The point column: kept in view when the table scrolls sideways, and as
+    // wide as "New point" in a new study.
+    void thePointColumnStaysReadable() {
+        OpenExample();
+        study->resize(700, 400);
+        QVERIFY(QTest::qWaitForWindowExposed(study));
+        QTableView* table = study->StudyTable;
+        QScrollBar* bar = table->horizontalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        bar->setValue(bar->maximum());
+        QCoreApplication::processEvents();
+        // What the user sees at the left of the first row, below the heading.
+        const QRect first = table->visualRect(study->view().index(0, 0));
+        const QPoint where = table->viewport()->mapTo(table, QPoint(5, first.center().y()));
+        QWidget* shown = table->childAt(where);
+        QVERIFY(shown);
+        auto* view = qobject_cast<QTableView*>(shown->parentWidget());
+        QVERIFY(view);
+        const QModelIndex cell = view->indexAt(shown->mapFrom(table, where));
+        QCOMPARE(cell.column(), 0);
+        QCOMPARE(cell.data().toString(), QString("MCC-1"));
+        // A new study: the first row's name is not cut.
+        app->main().findChild<QAction*>("NewStudy1")->trigger();
+        TStudy* fresh = nullptr;
+        for (TStudy* w : OpenStudyWindows()) {
+            if (w != study) fresh = w;
+        }
+        QVERIFY(fresh);
+        QVERIFY(QTest::qWaitForWindowExposed(fresh));
+        fresh->findChild<QAction*>("AddRow1")->trigger();
+        QCOMPARE(fresh->view().index(0, 0).data().toString(), QString("New point"));
+        // The width the cell's text asks for, as the table measures it.
+        const int needed = static_cast<QAbstractItemView*>(fresh->StudyTable)->sizeHintForColumn(0);
+        QVERIFY2(needed <= fresh->StudyTable->columnWidth(0),
+                 qPrintable(QString("%1 > %2").arg(needed).arg(fresh->StudyTable->columnWidth(0))));
+    }
+
+    // Names sort as people count: "#2" before "#10".
+    void namesSortNaturally() {
+        OpenExample("point,method\r\n#10,fuse\r\nBus 10,fuse\r\n#2,fuse\r\nBus 9,fuse\r\n#1,fuse\r\nbus 11,fuse\r\n");
+        study->StudyTable->sortByColumn(Col("point"), Qt::AscendingOrder);
+        QStringList names;
+        for (int r = 0; r < study->view().rowCount(); ++r) names << study->view().index(r, Col("point")).data().toString();
+        QCOMPARE(names, QStringList({"#1", "#2", "#10", "Bus 9", "Bus 10", "bus 11"}));
     }
 
     void commaLocaleShowsAndKeepsNumbers() {
