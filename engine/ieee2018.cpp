@@ -1,6 +1,7 @@
 #include "engine/ieee2018.h"
 
 #include <cmath>
+#include <limits>
 #include <optional>
 
 #include "engine/catalog.h"
@@ -187,10 +188,42 @@ struct Partial {
         arcTimeReduced;
     std::optional<Electrode> electrode;
     bool electrodeUnknown = false;  // a word that names no configuration
+    // The lengths typed in inches: their limits are compared with a little
+    // slack and named in inches as well.
+    bool gapInches = false, enclosureInches = false, workDistInches = false;
 };
 
 void Need(std::string& e, const std::optional<double>& v, std::string_view enter) {
     if (!v) e += enter;
+}
+
+// A length typed in inches reaches millimetres through x 25.4, which may land
+// a unit or two in the last place beside the limit it stands for (0.75 in x
+// 25.4 = 19.049999999999997, not 19.05): within a few such units it is the
+// limit. Values typed in millimetres are compared exactly.
+double Slack(double limitMm, bool inches) {
+    return inches ? 4 * std::numeric_limits<double>::epsilon() * std::abs(limitMm) : 0.0;
+}
+bool Below(double v, double limitMm, bool inches) { return v < limitMm - Slack(limitMm, inches); }
+bool Above(double v, double limitMm, bool inches) { return v > limitMm + Slack(limitMm, inches); }
+
+// A number text without the zeros that end its decimals ("36", "1.2598").
+std::string TrimZeros(std::string t, char sep) {
+    if (t.find(sep) == std::string::npos || t.find('E') != std::string::npos) return t;
+    while (t.back() == '0') t.pop_back();
+    if (t.back() == sep) t.pop_back();
+    return t;
+}
+
+// The message of a limit in millimetres, with the limit in inches after its
+// millimetres when the value was typed in inches.
+std::string LimitMessage(std::string_view message, double limitMm, bool inches, char sep) {
+    std::string m(message);
+    if (!inches) return m;
+    const std::string in = TrimZeros(FormatFixed(limitMm / kMmPerInch, 15, 2, sep), sep);
+    const std::size_t at = m.find(" mm");
+    if (at != std::string::npos) m.insert(at + 3, " (" + in + " inches)");
+    return m;
 }
 
 // Inclusive limits of a value in the band up to 600 V and in the band above.
@@ -200,15 +233,21 @@ struct BandLimits {
 };
 
 void CheckBand(std::string& e, const std::optional<double>& v, bool low, bool high,
-               const BandLimits& b) {
+               const BandLimits& b, bool inches = false, char sep = '.') {
     if (!v) return;
-    if (low && *v < b.lowMin) e += b.lowBelow;
-    if (low && *v > b.lowMax) e += b.lowAbove;
-    if (high && *v < b.highMin) e += b.highBelow;
-    if (high && *v > b.highMax) e += b.highAbove;
+    if (low && Below(*v, b.lowMin, inches)) e += LimitMessage(b.lowBelow, b.lowMin, inches, sep);
+    if (low && Above(*v, b.lowMax, inches)) e += LimitMessage(b.lowAbove, b.lowMax, inches, sep);
+    if (high && Below(*v, b.highMin, inches)) {
+        e += LimitMessage(b.highBelow, b.highMin, inches, sep);
+    }
+    if (high && Above(*v, b.highMax, inches)) {
+        e += LimitMessage(b.highAbove, b.highMax, inches, sep);
+    }
 }
 
-std::string RangeProblems(const Partial& p) {
+constexpr double kMinWorkDistMm = 305.0;
+
+std::string RangeProblems(const Partial& p, char sep) {
     std::string e;
     Need(e, p.voltage, msg::k2018EnterVoltage);
     if (p.voltage && *p.voltage < 208.0) e += msg::k2018VoltageLow;
@@ -224,19 +263,25 @@ std::string RangeProblems(const Partial& p) {
     Need(e, p.gap, msg::k2018EnterGap);
     CheckBand(e, p.gap, low, high,
               {6.35, 76.2, 19.05, 254.0, msg::k2018GapLowLv, msg::k2018GapHighLv,
-               msg::k2018GapLowMv, msg::k2018GapHighMv});
+               msg::k2018GapLowMv, msg::k2018GapHighMv},
+              p.gapInches, sep);
     if (p.electrodeUnknown || !p.electrode) e += msg::k2018NoElectrode;
     if (p.electrode && !IsOpenAir(*p.electrode)) {
         Need(e, p.height, msg::k2018EnterHeight);
         if (p.height && !(*p.height > 0)) e += msg::k2018HeightNotPositive;
         Need(e, p.width, msg::k2018EnterWidth);
         // A width of exactly four gaps is accepted.
-        if (p.width && p.gap && *p.width < 4.0 * *p.gap) e += msg::k2018WidthBelow4Gap;
+        if (p.width && p.gap &&
+            Below(*p.width, 4.0 * *p.gap, p.enclosureInches || p.gapInches)) {
+            e += msg::k2018WidthBelow4Gap;
+        }
         Need(e, p.depth, msg::k2018EnterDepth);
         if (p.depth && !(*p.depth > 0)) e += msg::k2018DepthNotPositive;
     }
     Need(e, p.workDist, msg::k2018EnterWorkDist);
-    if (p.workDist && *p.workDist < 305.0) e += msg::k2018WorkDistLow;
+    if (p.workDist && Below(*p.workDist, kMinWorkDistMm, p.workDistInches)) {
+        e += LimitMessage(msg::k2018WorkDistLow, kMinWorkDistMm, p.workDistInches, sep);
+    }
     if (!p.arcTime) {
         e += msg::k2018EnterArcTime;
     } else if (!(*p.arcTime > 0)) {
@@ -357,16 +402,24 @@ std::optional<double> ReadLength(std::string_view text, std::string_view caption
 
 std::string CurrentText(double kiloamperes, char sep) { return FormatFixed(kiloamperes, 6, 3, sep); }
 
-// Floors, texts, PPE level and clothing of one case, as on the empirical path.
+// An incident energy in the energy unit with two decimals and every digit
+// before them ("1897.64"; the empirical texts keep five significant digits).
+std::string EnergyText2018(double joulesPerCm2, const UnitSettings& u, char sep) {
+    const double shown = u.EnergyUnit == "cal/cm2" ? joulesPerCm2 * kCalPerJoule : joulesPerCm2;
+    return FormatFixed(shown, 15, 2, sep);
+}
+
+// Floors, texts, PPE level and clothing of one case, as on the empirical
+// path; the floored boundary is written like any other boundary.
 int FinishCase(double& energy, double& boundary, double floorFactor, CaseTexts& t,
                const UnitSettings& u, char sep) {
-    t.energy = EnergyText(energy, u, sep);
+    t.energy = EnergyText2018(energy, u, sep);
     t.boundary = BoundaryText(boundary, u, sep);
     const FlooredResult f = ApplyResultFloors(energy, boundary, floorFactor);
     energy = f.energy;
     boundary = f.boundary;
-    if (f.energyFloored) t.energy = EnergyText(energy, u, sep);
-    if (f.boundaryFloored) t.boundary = FlooredBoundaryText(u, sep);
+    if (f.energyFloored) t.energy = EnergyText2018(energy, u, sep);
+    if (f.boundaryFloored) t.boundary = BoundaryText(boundary, u, sep);
     const PpeClass ppe = ClassifyPpe(energy);
     t.ppeLevel = ppe.level;
     FillClothing(t, ppe.index);
@@ -395,7 +448,7 @@ std::string CheckIeee2018Inputs(const Ieee2018Inputs& in) {
 }
 
 std::string CheckAndComputeIeee2018(const Ieee2018Inputs& in, Ieee2018Results& out) {
-    std::string e = RangeProblems(Complete(in));
+    std::string e = RangeProblems(Complete(in), '.');
     if (!e.empty()) return e;
     return Compute(in, out);
 }
@@ -412,6 +465,9 @@ Ieee2018Outcome RunIeee2018(const Ieee2018Fields& f, const UnitSettings& u, char
     p.voltage = Read(f.voltage, sep);
     p.boltedCurrent = Read(f.boltedCurrent, sep);
     p.gap = ReadLength(f.gap, f.gapCaption, sep);
+    p.gapInches = f.gapCaption != "mm";
+    p.enclosureInches = f.enclosureCaption != "mm";
+    p.workDistInches = f.workDistCaption != "mm";
     for (std::size_t n = 0; n < kElectrodeWords.size(); ++n) {
         if (f.electrode == kElectrodeWords[n]) p.electrode = static_cast<Electrode>(n);
     }
@@ -426,7 +482,7 @@ Ieee2018Outcome RunIeee2018(const Ieee2018Fields& f, const UnitSettings& u, char
     p.arcTime = Read(f.arcTime, sep);
     p.arcTimeReduced = Read(f.arcTimeReduced, sep);
 
-    out.warning = RangeProblems(p);
+    out.warning = RangeProblems(p, sep);
     if (!out.warning.empty()) return out;
     Ieee2018Inputs& in = out.inputs;
     in.voltage = *p.voltage;
@@ -460,6 +516,62 @@ Ieee2018Outcome RunIeee2018(const Ieee2018Fields& f, const UnitSettings& u, char
     t.approach.restricted = ApproachText(b.restricted, u, sep);
     t.approach.prohibited = ApproachText(b.prohibited, u, sep);
     return out;
+}
+
+namespace {
+// Half a unit of the fourth decimal of an inch, in millimetres: the most a
+// typical length filled in inches differs from the table's value.
+constexpr double kTypicalToleranceMm = 0.5e-4 * kMmPerInch * 1.001;
+
+bool Near(double a, double b) { return std::abs(a - b) <= kTypicalToleranceMm; }
+}  // namespace
+
+bool KeepsTypicalValues(const Ieee2018Equipment& type, const Ieee2018Inputs& in) {
+    return in.electrode == type.electrode && Near(in.gapMm, type.gapMm) &&
+           Near(in.heightMm, type.heightMm) && Near(in.widthMm, type.widthMm) &&
+           Near(in.depthMm, type.depthMm) && Near(in.workDistMm, type.workDistMm);
+}
+
+std::string Ieee2018EquipmentText(int picked, const Ieee2018Inputs& in) {
+    const std::string configuration(kElectrodeWords[static_cast<std::size_t>(in.electrode)]);
+    if (picked < 0 || picked >= static_cast<int>(kIeee2018Equipment.size())) return configuration;
+    const Ieee2018Equipment& type = kIeee2018Equipment[static_cast<std::size_t>(picked)];
+    if (!KeepsTypicalValues(type, in)) return configuration;
+    return std::string(type.labelName) + " (" + configuration + ")";
+}
+
+std::string Ieee2018LengthText(double mm, std::string_view caption, char sep) {
+    const bool inches = caption != "mm";
+    return TrimZeros(FormatFixed(inches ? mm / kMmPerInch : mm, 15, inches ? 4 : 5, sep), sep);
+}
+
+std::string LengthFieldUnits::Convert(std::string_view text, std::string_view from,
+                                      std::string_view to, char sep) {
+    const bool fromMm = from == "mm", toMm = to == "mm";
+    if (fromMm == toMm) return std::string(text);  // the same unit for ToMillimetres
+    const bool unedited = converted_ && text == shown_;
+    if (unedited && typedInMm_ == toMm) {
+        converted_ = false;
+        return typed_;
+    }
+    double mm = 0;
+    try {
+        mm = ToMillimetres(ParseNumber(text, sep), from);
+    } catch (const ConversionError&) {
+        converted_ = false;
+        return std::string(text);
+    }
+    if (!std::isfinite(mm)) {
+        converted_ = false;
+        return std::string(text);
+    }
+    if (!unedited) {
+        typed_ = std::string(text);
+        typedInMm_ = fromMm;
+    }
+    shown_ = Ieee2018LengthText(mm, to, sep);
+    converted_ = true;
+    return shown_;
 }
 
 }  // namespace zentavo

@@ -2,7 +2,10 @@
 // interpolated between 600 V, 2.7 kV and 14.3 kV, the arcing-current
 // variation factor of the reduced case and the enclosure-size correction.
 // Every value is carried unrounded; texts follow the display rules that the
-// empirical model uses (floors, PPE level, clothing, approach boundaries).
+// empirical model uses (floors, PPE level, clothing, approach boundaries),
+// except that an energy shows every digit computed to two decimals
+// ("1897.64", not "1897.60") and a floored boundary is written like any
+// other boundary ("6", "152").
 #pragma once
 
 #include <array>
@@ -68,6 +71,8 @@ double Ieee2018VariationFactor(Electrode e, double voltageKv);
 
 // --- From the typed fields to the texts ------------------------------------
 
+// A limit of a length typed in inches is named in inches as well, after its
+// millimetres: "Working distance below 305 mm (12.01 inches). ".
 namespace msg {
 inline constexpr std::string_view k2018EnterVoltage = "Enter voltage value. ";
 inline constexpr std::string_view k2018VoltageLow = "Voltage below 208 V. ";
@@ -148,24 +153,66 @@ struct Ieee2018Outcome {
 // them, computes and writes every text.
 Ieee2018Outcome RunIeee2018(const Ieee2018Fields& fields, const UnitSettings& units, char sep);
 
-// Typical values per equipment class.
+// Typical values per equipment class. `labelName` is the name a warning
+// label gives it: short enough for the label's equipment row at a legible size.
 struct Ieee2018Equipment {
     std::string_view name;
+    std::string_view labelName;
     double gapMm;
     double heightMm, widthMm, depthMm;
     double workDistMm;
     Electrode electrode;
 };
+// clang-format off
 inline constexpr std::array<Ieee2018Equipment, 9> kIeee2018Equipment = {{
-    {"15 kV switchgear", 152, 1143, 762, 762, 914.4, Electrode::VCB},
-    {"15 kV MCC", 152, 914.4, 914.4, 914.4, 914.4, Electrode::VCB},
-    {"5 kV switchgear", 104, 914.4, 914.4, 914.4, 914.4, Electrode::VCB},
-    {"5 kV switchgear (second size)", 104, 1143, 762, 762, 914.4, Electrode::VCB},
-    {"5 kV MCC", 104, 660.4, 660.4, 660.4, 914.4, Electrode::VCB},
-    {"Low-voltage switchgear", 32, 508, 508, 508, 609.6, Electrode::VCB},
-    {"Shallow low-voltage MCCs and panelboards", 25, 355.6, 304.8, 203.2, 457.2, Electrode::VCB},
-    {"Deep low-voltage MCCs and panelboards", 25, 355.6, 304.8, 254, 457.2, Electrode::VCB},
-    {"Cable junction box", 13, 355.6, 304.8, 203.2, 457.2, Electrode::VCB},
+    {"15 kV switchgear", "15 kV switchgear", 152, 1143, 762, 762, 914.4, Electrode::VCB},
+    {"15 kV MCC", "15 kV MCC", 152, 914.4, 914.4, 914.4, 914.4, Electrode::VCB},
+    {"5 kV switchgear", "5 kV switchgear", 104, 914.4, 914.4, 914.4, 914.4, Electrode::VCB},
+    {"5 kV switchgear (second size)", "5 kV switchgear",
+     104, 1143, 762, 762, 914.4, Electrode::VCB},
+    {"5 kV MCC", "5 kV MCC", 104, 660.4, 660.4, 660.4, 914.4, Electrode::VCB},
+    {"Low-voltage switchgear", "LV switchgear", 32, 508, 508, 508, 609.6, Electrode::VCB},
+    {"Shallow low-voltage MCCs and panelboards", "Shallow LV MCC/panel",
+     25, 355.6, 304.8, 203.2, 457.2, Electrode::VCB},
+    {"Deep low-voltage MCCs and panelboards", "Deep LV MCC/panel",
+     25, 355.6, 304.8, 254, 457.2, Electrode::VCB},
+    {"Cable junction box", "Cable junction box", 13, 355.6, 304.8, 203.2, 457.2, Electrode::VCB},
 }};
+// clang-format on
+
+// Whether `in` keeps every typical value of the equipment type: its gap,
+// enclosure sizes, working distance and configuration. A length filled in
+// inches (rounded to 4 decimals) still counts as the typical value.
+bool KeepsTypicalValues(const Ieee2018Equipment& type, const Ieee2018Inputs& in);
+// The equipment-type text of a label: the picked type's label name with the
+// configuration ("5 kV switchgear (VCB)") while the inputs keep its typical
+// values, otherwise the configuration alone ("VCB"). `picked` is the index
+// in kIeee2018Equipment, -1 when no type was picked.
+std::string Ieee2018EquipmentText(int picked, const Ieee2018Inputs& in);
+
+// --- Lengths of the 2018 window in its unit captions ------------------------
+
+// A length in the unit of its caption ("mm", any other word inches, as
+// ToMillimetres reads it), without trailing zeros: up to 4 decimals in
+// inches ("1.2598", "36"), up to 5 in millimetres, which writes any inch text
+// of up to 4 decimals exactly ("31.99892" for 1.2598 in).
+std::string Ieee2018LengthText(double mm, std::string_view caption, char sep);
+
+// One length field whose unit caption changes: its text is converted so that
+// the value keeps its meaning. A field converted back before anyone edited
+// it shows again the text that was typed (914.4 mm, 36 in, 914.4 mm).
+class LengthFieldUnits {
+public:
+    // The field's text `text`, typed beside `from`, for the caption `to`. A
+    // text that is not a number (or is empty) has no value to keep and stays.
+    std::string Convert(std::string_view text, std::string_view from, std::string_view to,
+                        char sep);
+
+private:
+    bool converted_ = false;  // the field shows what the last conversion wrote
+    std::string shown_;       // that text
+    std::string typed_;       // the text typed before the first conversion
+    bool typedInMm_ = false;  // and its unit
+};
 
 }  // namespace zentavo

@@ -1,5 +1,6 @@
 #include "ui/ieee2018_window.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
@@ -13,6 +14,7 @@
 #include <QShowEvent>
 #include <QVariant>
 #include <QVBoxLayout>
+#include <initializer_list>
 
 #include "engine/number.h"
 #include "label/content.h"
@@ -48,14 +50,12 @@ QPushButton* Button(const char* name, const QString& text) {
     return b;
 }
 
-// A length of the equipment table in the unit of its field, without
-// trailing zeros: "914.4", "36", "1.2598" (4 decimals in inches).
-QString LengthText(double mm, const QString& unit, char sep) {
-    const bool inches = unit != QStringLiteral("mm");
-    std::string t = FormatFixed(inches ? mm / kMmPerInch : mm, 15, 4, sep);
-    while (!t.empty() && t.back() == '0') t.pop_back();
-    if (!t.empty() && t.back() == sep) t.pop_back();
-    return FromUtf8(t);
+// A clothing line as shown: wrapped at its spaces only, never after the
+// hyphen of "V-rated" (a word joiner holds the two halves together).
+QString WrappedAtSpacesOnly(std::string_view line) {
+    QString t = FromUtf8(line);
+    t.replace(QStringLiteral("-"), QStringLiteral("-\u2060"));
+    return t;
 }
 
 const QColor kRed(Qt::red);
@@ -67,6 +67,10 @@ constexpr const char* kCaseRows[][2] = {
     {"FullBoundary", "ReducedBoundary"},     {"FullPpe", "ReducedPpe"},
     {"FullClothing1", "ReducedClothing1"},   {"FullClothing2", "ReducedClothing2"},
 };
+// Result labels outside the two cases.
+constexpr const char* kOtherResults[] = {"GoverningCase",   "EnclosureType",
+                                         "CorrectionFactor", "LimitedApproach",
+                                         "RestrictedApproach", "ProhibitedApproach"};
 
 }  // namespace
 
@@ -86,7 +90,22 @@ TIeee2018::TIeee2018(Application& app) : app_(app) {
     EquipmentBox->setCurrentIndex(-1);
     ElectrodeBox = new QComboBox;
     ElectrodeBox->setObjectName("ElectrodeBox");
-    for (auto w : kElectrodeWords) ElectrodeBox->addItem(FromUtf8(w));
+    // Each code with its words; the code (the item's data) is what is
+    // computed, saved and put on the label.
+    const QString electrodeWords[] = {
+        tr("VCB \u2014 vertical conductors in a metal box"),
+        tr("VCBB \u2014 vertical conductors terminated in an insulating barrier inside a "
+           "metal box"),
+        tr("HCB \u2014 horizontal conductors in a metal box"),
+        tr("VOA \u2014 vertical conductors in open air"),
+        tr("HOA \u2014 horizontal conductors in open air")};
+    for (std::size_t i = 0; i < kElectrodeWords.size(); ++i) {
+        ElectrodeBox->addItem(electrodeWords[i], FromUtf8(std::string(kElectrodeWords[i])));
+    }
+    // The closed box is as wide as the equipment picker; its list shows the words whole.
+    ElectrodeBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    ElectrodeBox->setMinimumContentsLength(30);
+    ElectrodeBox->view()->setMinimumWidth(ElectrodeBox->view()->sizeHintForColumn(0) + 24);
     ElectrodeBox->setPlaceholderText(QStringLiteral("Choose a configuration"));
     ElectrodeBox->setCurrentIndex(-1);
     VoltEdit = Edit("VoltEdit");
@@ -112,6 +131,14 @@ TIeee2018::TIeee2018(Application& app) : app_(app) {
                  ArcTimeReducedEdit);
     ComputeButton = Button("ComputeButton", QStringLiteral("Compute"));
     form->addRow(QString(), ComputeButton);
+    // A screen reader names each field by its caption.
+    for (QWidget* field : std::initializer_list<QWidget*>{
+             EquipmentBox, ElectrodeBox, VoltEdit, IbfEdit, GapEdit, HeightEdit, WidthEdit,
+             DepthEdit, WorkDistEdit, ArcTimeEdit, ArcTimeReducedEdit}) {
+        if (auto* caption = qobject_cast<QLabel*>(form->labelForField(field))) {
+            caption->setBuddy(field);
+        }
+    }
 
     // Results: both cases side by side.
     auto* results = new QGroupBox(QStringLiteral("Calculation results"));
@@ -153,6 +180,9 @@ TIeee2018::TIeee2018(Application& app) : app_(app) {
     SaveButton = Button("SaveButton", QStringLiteral("Save results"));
     LabelButton = Button("LabelButton", QStringLiteral("Create label"));
     ExitButton = MakeExitButton(this, 0, 0);
+    for (QPushButton* b : {ComputeButton, BackButton, SaveButton, LabelButton}) {
+        b->setAccessibleName(b->text());
+    }
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(BackButton);
     buttons->addStretch();
@@ -170,7 +200,9 @@ TIeee2018::TIeee2018(Application& app) : app_(app) {
 
     SaveButton->setEnabled(false);
     LabelButton->setEnabled(false);
-    SetResultUnits();
+    shownUnits_ = app_.Units();
+    SetInputCaptions();
+    SetOutputCaptions(shownUnits_);
 
     auto guarded = [this](void (TIeee2018::*handler)()) {
         return [this, handler] { app_.Guard(this, [&] { (this->*handler)(); }); };
@@ -178,10 +210,16 @@ TIeee2018::TIeee2018(Application& app) : app_(app) {
     connect(EquipmentBox, &QComboBox::activated, this,
             [this](int i) { app_.Guard(this, [&] { EquipmentBoxChange(i); }); });
     connect(ComputeButton, &QPushButton::clicked, this, guarded(&TIeee2018::ComputeClick));
+    // Any change of an input leaves the results shown without their inputs.
+    auto changed = [this] { ClearResults(); };
     for (QLineEdit* e : {VoltEdit, IbfEdit, GapEdit, HeightEdit, WidthEdit, DepthEdit, WorkDistEdit,
                          ArcTimeEdit, ArcTimeReducedEdit}) {
         connect(e, &QLineEdit::returnPressed, this, guarded(&TIeee2018::ComputeClick));
+        connect(e, &QLineEdit::textChanged, this, changed);
     }
+    connect(EquipmentBox, &QComboBox::currentIndexChanged, this, changed);
+    connect(ElectrodeBox, &QComboBox::currentIndexChanged, this, changed);
+    connect(ElectrodeBox, &QComboBox::currentIndexChanged, this, [this] { EnableEnclosure(); });
     connect(BackButton, &QPushButton::clicked, this, guarded(&TIeee2018::BackClick));
     connect(SaveButton, &QPushButton::clicked, this, guarded(&TIeee2018::SaveClick));
     connect(LabelButton, &QPushButton::clicked, this, guarded(&TIeee2018::LabelClick));
@@ -203,15 +241,17 @@ void TIeee2018::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) app_.Guard(this, [&] { FormShow(); });
 }
 
-void TIeee2018::SetResultUnits() {
-    const UnitSettings u = app_.Units();
-    const QString gap = FromUtf8(u.GapUnit), wd = FromUtf8(u.WorkDistUnit);
-    const QString b = FromUtf8(u.BoundaryUnit), e = FromUtf8(u.EnergyUnit);
+void TIeee2018::SetInputCaptions() {
+    const QString gap = FromUtf8(shownUnits_.GapUnit), wd = FromUtf8(shownUnits_.WorkDistUnit);
     SetCaption(L("GapCaption"), "Gap between conductors (" + gap + "):");
     SetCaption(L("HeightCaption"), "Enclosure height (" + gap + "):");
     SetCaption(L("WidthCaption"), "Enclosure width (" + gap + "):");
     SetCaption(L("DepthCaption"), "Enclosure depth (" + gap + "):");
     SetCaption(L("WorkDistCaption"), "Working distance (" + wd + "):");
+}
+
+void TIeee2018::SetOutputCaptions(const UnitSettings& u) {
+    const QString b = FromUtf8(u.BoundaryUnit), e = FromUtf8(u.EnergyUnit);
     SetCaption(L("EnergyCaption"), "Incident energy exposure (" + e + "):");
     SetCaption(L("BoundaryCaption"), "Flash protection boundary (" + b + "):");
     SetCaption(L("LimitedCaption"), "Limited approach boundary (" + b + "):");
@@ -220,48 +260,83 @@ void TIeee2018::SetResultUnits() {
 }
 
 void TIeee2018::FormShow() {
-    // Results shown in other units than the ones now chosen would be misread:
-    // they are cleared, and "Compute" writes them again.
-    const QString before = L("EnergyCaption")->text() + L("BoundaryCaption")->text() +
-                           L("GapCaption")->text() + L("WorkDistCaption")->text();
-    SetResultUnits();
-    const QString after = L("EnergyCaption")->text() + L("BoundaryCaption")->text() +
-                          L("GapCaption")->text() + L("WorkDistCaption")->text();
-    if (before != after && hasResult_) {
-        hasResult_ = false;
-        for (const auto& row : kCaseRows) {
-            for (const char* n : row) SetCaption(L(n), QString());
-        }
-        for (const char* n : {"GoverningCase", "EnclosureType", "CorrectionFactor",
-                              "LimitedApproach", "RestrictedApproach", "ProhibitedApproach"}) {
-            SetCaption(L(n), QString());
-        }
-        SaveButton->setEnabled(false);
-        LabelButton->setEnabled(false);
+    // The units window converts the fields when it applies new units; here
+    // nothing is left to do unless the units changed some other way.
+    FollowUnits();
+}
+
+void TIeee2018::FollowUnits() {
+    const UnitSettings now = app_.Units();
+    const UnitSettings before = shownUnits_;
+    const char sep = app_.Sep();
+    QLineEdit* lengths[5] = {GapEdit, HeightEdit, WidthEdit, DepthEdit, WorkDistEdit};
+    for (int i = 0; i < 5; ++i) {
+        const bool wd = lengths[i] == WorkDistEdit;
+        const std::string& from = wd ? before.WorkDistUnit : before.GapUnit;
+        const std::string& to = wd ? now.WorkDistUnit : now.GapUnit;
+        if (from == to) continue;
+        lengths[i]->setText(
+            FromUtf8(lengthUnits_[i].Convert(Utf8(lengths[i]->text()), from, to, sep)));
+    }
+    shownUnits_ = now;
+    SetInputCaptions();
+    SetOutputCaptions(now);
+    // Results in other units than the ones now chosen would be misread.
+    if (now.GapUnit != before.GapUnit || now.WorkDistUnit != before.WorkDistUnit ||
+        now.EnergyUnit != before.EnergyUnit || now.BoundaryUnit != before.BoundaryUnit) {
+        ClearResults();
+    }
+}
+
+void TIeee2018::ClearResults() {
+    hasResult_ = false;
+    for (const auto& row : kCaseRows) {
+        for (const char* n : row) SetCaption(L(n), QString());
+    }
+    for (const char* n : kOtherResults) SetCaption(L(n), QString());
+    for (const char* n : {"FullTitle", "ReducedTitle"}) SetTextColor(L(n), kBlack);
+    SaveButton->setEnabled(false);
+    LabelButton->setEnabled(false);
+}
+
+void TIeee2018::EnableEnclosure() {
+    const int i = ElectrodeBox->currentIndex();
+    const bool enclosed = i < 0 || !IsOpenAir(static_cast<Electrode>(i));
+    for (QLineEdit* e : {HeightEdit, WidthEdit, DepthEdit}) e->setEnabled(enclosed);
+    for (const char* n : {"HeightCaption", "WidthCaption", "DepthCaption"}) {
+        L(n)->setEnabled(enclosed);
     }
 }
 
 void TIeee2018::EquipmentBoxChange(int index) {
     if (index < 0 || index >= static_cast<int>(kIeee2018Equipment.size())) return;
     const Ieee2018Equipment& e = kIeee2018Equipment[static_cast<std::size_t>(index)];
-    const UnitSettings u = app_.Units();
-    const QString gapUnit = FromUtf8(u.GapUnit), wdUnit = FromUtf8(u.WorkDistUnit);
+    const std::string& gapUnit = shownUnits_.GapUnit;
     const char sep = app_.Sep();
-    GapEdit->setText(LengthText(e.gapMm, gapUnit, sep));
-    HeightEdit->setText(LengthText(e.heightMm, gapUnit, sep));
-    WidthEdit->setText(LengthText(e.widthMm, gapUnit, sep));
-    DepthEdit->setText(LengthText(e.depthMm, gapUnit, sep));
-    WorkDistEdit->setText(LengthText(e.workDistMm, wdUnit, sep));
+    auto text = [sep](double mm, const std::string& unit) {
+        return FromUtf8(Ieee2018LengthText(mm, unit, sep));
+    };
+    GapEdit->setText(text(e.gapMm, gapUnit));
+    HeightEdit->setText(text(e.heightMm, gapUnit));
+    WidthEdit->setText(text(e.widthMm, gapUnit));
+    DepthEdit->setText(text(e.depthMm, gapUnit));
+    WorkDistEdit->setText(text(e.workDistMm, shownUnits_.WorkDistUnit));
     ElectrodeBox->setCurrentIndex(static_cast<int>(e.electrode));
 }
 
 void TIeee2018::ComputeClick() {
+    // A refused calculation leaves nothing to save or label.
+    ClearResults();
     const std::string volt = Utf8(VoltEdit->text()), ibf = Utf8(IbfEdit->text()),
-                      gap = Utf8(GapEdit->text()), electrode = Utf8(ElectrodeBox->currentText()),
+                      gap = Utf8(GapEdit->text()),
+                      electrode = Utf8(ElectrodeBox->currentData().toString()),
                       h = Utf8(HeightEdit->text()), w = Utf8(WidthEdit->text()),
                       d = Utf8(DepthEdit->text()), wd = Utf8(WorkDistEdit->text()),
                       t1 = Utf8(ArcTimeEdit->text()), t2 = Utf8(ArcTimeReducedEdit->text());
-    const UnitSettings u = app_.Units();
+    // Lengths in the units their captions name; results in the output units.
+    UnitSettings u = app_.Units();
+    u.GapUnit = shownUnits_.GapUnit;
+    u.WorkDistUnit = shownUnits_.WorkDistUnit;
     Ieee2018Fields f{volt, ibf, gap, electrode, h, w, d, wd, t1, t2};
     f.gapCaption = f.enclosureCaption = u.GapUnit;
     f.workDistCaption = u.WorkDistUnit;
@@ -271,7 +346,7 @@ void TIeee2018::ComputeClick() {
         return;
     }
     last_ = std::move(out);
-    hasResult_ = true;
+    resultUnits_ = u;
     typed_ = {VoltEdit->text(),
               IbfEdit->text(),
               GapEdit->text(),
@@ -281,12 +356,12 @@ void TIeee2018::ComputeClick() {
               WorkDistEdit->text(),
               ArcTimeEdit->text(),
               ArcTimeReducedEdit->text(),
-              EquipmentBox->currentIndex() >= 0
-                  ? EquipmentBox->currentText() + " (" + ElectrodeBox->currentText() + ")"
-                  : ElectrodeBox->currentText(),
+              FromUtf8(Ieee2018EquipmentText(EquipmentBox->currentIndex(), last_.inputs)),
               FromUtf8(u.GapUnit),
               FromUtf8(u.WorkDistUnit)};
+    SetOutputCaptions(u);
     ShowResults(last_);
+    hasResult_ = true;
 }
 
 void TIeee2018::ShowResults(const Ieee2018Outcome& out) {
@@ -299,8 +374,8 @@ void TIeee2018::ShowResults(const Ieee2018Outcome& out) {
         SetCaption(L(kCaseRows[1][c]), FromUtf8(k.energy));
         SetCaption(L(kCaseRows[2][c]), FromUtf8(k.boundary));
         SetCaption(L(kCaseRows[3][c]), FromUtf8(k.ppeLevel));
-        SetCaption(L(kCaseRows[4][c]), FromUtf8(k.clothing1));
-        SetCaption(L(kCaseRows[5][c]), FromUtf8(k.clothing2));
+        SetCaption(L(kCaseRows[4][c]), WrappedAtSpacesOnly(k.clothing1));
+        SetCaption(L(kCaseRows[5][c]), WrappedAtSpacesOnly(k.clothing2));
         L(kCaseRows[5][c])->setVisible(k.clothingSecondLineShown);
         // The governing case in red and bold, the other plain and black.
         const bool governs = (c == 1) == t.reducedGoverns;
@@ -395,7 +470,7 @@ void TIeee2018::LabelClick() {
     in.limited = text("LimitedApproach");
     in.restricted = text("RestrictedApproach");
     in.prohibited = text("ProhibitedApproach");
-    in.units = app_.Units();
+    in.units = resultUnits_;
     const Ieee2018Results& v = last_.values;
     in.incidentEnergy = reduced ? v.reduced.energy : v.full.energy;
     in.ppeIndex = reduced ? last_.ppeIndexReduced : last_.ppeIndex;

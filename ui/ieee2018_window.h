@@ -22,7 +22,11 @@ class TIeee2018 : public QWidget {
 public:
     explicit TIeee2018(Application& app);
 
-    void FormShow();             // unit captions from the units window
+    void FormShow();             // FollowUnits
+    // The units window applied (or restored) the units: the typed lengths are
+    // converted so that they keep their values, the captions follow, and any
+    // result shown is cleared. Nothing happens when the units are those shown.
+    void FollowUnits();
     void EquipmentBoxChange(int index);  // typical values of the equipment type
     void ComputeClick();         // "Compute", also Enter in any field
     void BackClick();            // "Back": the main window
@@ -55,12 +59,23 @@ protected:
 
 private:
     void ShowResults(const Ieee2018Outcome& out);
-    void SetResultUnits();
+    // Clears the results and disables "Save results" and "Create label": an
+    // input changed, so the results no longer belong to what is on screen.
+    void ClearResults();
+    void SetInputCaptions();
+    void SetOutputCaptions(const UnitSettings& units);
+    void EnableEnclosure();  // the enclosure fields only where there is an enclosure
 
     Application& app_;
     QString lastReportName_;
+    // The units the length fields are typed in (GapUnit, WorkDistUnit) and
+    // the output units the result captions name.
+    UnitSettings shownUnits_;
+    // One per length field: gap, height, width, depth, working distance.
+    LengthFieldUnits lengthUnits_[5];
     // The last accepted calculation: the label reads its values.
     Ieee2018Outcome last_;
+    UnitSettings resultUnits_;  // the units it was computed and shown in
     bool hasResult_ = false;
     // The inputs the results belong to, as typed: the report and the label
     // name these, whatever is edited after "Compute".

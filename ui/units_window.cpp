@@ -10,6 +10,7 @@
 
 #include "engine/number.h"
 #include "ui/application.h"
+#include "ui/ieee2018_window.h"
 #include "ui/main_window.h"
 #include "ui/results.h"
 #include "ui/widgets.h"
@@ -146,6 +147,9 @@ void TFormUnits::Button2Click() {
     WD_units->setEditText(FromUtf8(s.SavedWorkDistUnits));
     FlashBound_units->setEditText(FromUtf8(s.SavedFlashBoundUnits));
     ComboBox2->setEditText(FromUtf8(s.SavedEnergyUnits));
+    // Back to the units the 2018 window's fields had, should "Save and close"
+    // have converted them before it stopped.
+    if (TIeee2018* w = FindIeee2018Window(app_.main())) w->FollowUnits();
     BackToMain();
 }
 
@@ -154,6 +158,9 @@ void TFormUnits::Button1Click() {
                   boundary = FlashBound_units->currentText(), energy = ComboBox2->currentText(),
                   pressure = Pressure_units->currentText(), tnt = TNT->currentText();
     Tmain& m = app_.main();
+    // The 2018 window's typed lengths keep their values (first: nothing there
+    // can stop).
+    if (TIeee2018* w = FindIeee2018Window(m)) w->FollowUnits();
     for (QLabel* l : {m.Label1, m.Label7, m.Label13}) SetCaption(l, gap);
     for (QLabel* l : {m.Label2, m.Label8, m.Label14}) SetCaption(l, wd);
 

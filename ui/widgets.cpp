@@ -87,6 +87,8 @@ QPushButton* MakeExitButton(QWidget* parent, int x, int y) {
     auto* b = MakeButton(parent, "BitBtn1", QString(), x, y, 23, 25);
     b->setIcon(ExitIcon());
     b->setToolTip(QStringLiteral("Exit"));
+    // A picture alone says nothing to a screen reader.
+    b->setAccessibleName(QObject::tr("Exit"));
     return b;
 }
 

@@ -226,7 +226,7 @@ TEST(Ieee2018Study, RefusalsNameTheColumnOrGiveTheJoinedWarning) {
         {with([](Point& p) { p.workDist = "304.99"; }), "warning",
          "Working distance below 305 mm. "},
         {with([](Point& p) { p.workDist = "12"; p.workDistUnit = "inches"; }), "warning",
-         "Working distance below 305 mm. "},  // 304.8 mm
+         "Working distance below 305 mm (12.01 inches). "},  // 304.8 mm
         // Four gaps wide is accepted, narrower refused.
         {with([](Point& p) { p.width = "416"; }), "ok", ""},
         {with([](Point& p) { p.width = "415.99"; }), "warning", "Enclosure width below 4 x gap. "},

@@ -169,6 +169,52 @@ TEST(Ieee2018Ranges, EveryBoundAtAndJustPast) {
     }
 }
 
+// Every length limit typed in inches, at the limit (accepted) and just past
+// it (refused, the message naming the limit in inches too). 0.75 in x 25.4
+// comes out as 19.049999999999997 in binary, a hair under 19.05 mm.
+struct InchBound {
+    const char* name;
+    const char* voltage;
+    const char* gap;
+    const char* gapUnit;
+    const char* width;
+    const char* enclosureUnit;
+    const char* workDist;
+    const char* workDistUnit;
+    char sep;
+    std::string_view expected;  // empty: accepted
+};
+
+TEST(Ieee2018Ranges, EveryLengthLimitTypedInInches) {
+    // clang-format off
+    const InchBound bounds[] = {
+        {"0.25 in LV",   "480",  "0.25",   "inches", "610",    "mm",     "609.6",   "mm",     '.', ""},
+        {"0.2499 in LV", "480",  "0.2499", "inches", "610",    "mm",     "609.6",   "mm",     '.', "Gap below 6.35 mm (0.25 inches) (208-600 V). "},
+        {"0,2499 in LV", "480",  "0,2499", "inches", "610",    "mm",     "609,6",   "mm",     ',', "Gap below 6.35 mm (0,25 inches) (208-600 V). "},
+        {"3 in LV",      "480",  "3",      "inches", "610",    "mm",     "609.6",   "mm",     '.', ""},
+        {"3.0001 in LV", "480",  "3.0001", "inches", "610",    "mm",     "609.6",   "mm",     '.', "Gap above 76.2 mm (3 inches) (208-600 V). "},
+        {"0.75 in MV",   "4160", "0.75",   "inches", "610",    "mm",     "609.6",   "mm",     '.', ""},
+        {"0.7499 in MV", "4160", "0.7499", "inches", "610",    "mm",     "609.6",   "mm",     '.', "Gap below 19.05 mm (0.75 inches) (above 600 V). "},
+        {"10 in MV",     "4160", "10",     "inches", "1100",   "mm",     "609.6",   "mm",     '.', ""},
+        {"10.0001 in MV","4160", "10.0001","inches", "1100",   "mm",     "609.6",   "mm",     '.', "Gap above 254 mm (10 inches) (above 600 V). "},
+        {"12.0079 in",   "480",  "32",     "mm",     "610",    "mm",     "12.0079", "inches", '.', ""},
+        {"12.0078 in",   "480",  "32",     "mm",     "610",    "mm",     "12.0078", "inches", '.', "Working distance below 305 mm (12.01 inches). "},
+        {"width 3 in, gap 19.05 mm", "4160", "19.05", "mm", "3",      "inches", "609.6", "mm", '.', ""},
+        {"width 2.9999 in",          "4160", "19.05", "mm", "2.9999", "inches", "609.6", "mm", '.',
+         msg::k2018WidthBelow4Gap},
+        {"width 3 in, gap 0.75 in",  "4160", "0.75",  "inches", "3",  "inches", "609.6", "mm", '.', ""},
+    };
+    // clang-format on
+    for (const InchBound& b : bounds) {
+        Ieee2018Fields f = {b.voltage, "45", b.gap, "VCB", "610", b.width, "254", b.workDist,
+                            "1", "1"};
+        f.gapCaption = b.gapUnit;
+        f.enclosureCaption = b.enclosureUnit;
+        f.workDistCaption = b.workDistUnit;
+        EXPECT_EQ(RunIeee2018(f, UnitSettings{}, b.sep).warning, b.expected) << b.name;
+    }
+}
+
 TEST(Ieee2018Ranges, EveryProblemJoinedInOrder) {
     Ieee2018Inputs in{16000, 70, 300, Electrode::VCB, 0, 100, 0, 300, 0, 0};
     EXPECT_EQ(CheckIeee2018Inputs(in),
@@ -339,7 +385,8 @@ TEST(Ieee2018Texts, FloorsOpenAirApproachAndBeyondLevel4) {
     Ieee2018Outcome out = RunIeee2018(f, UnitSettings{}, '.');
     ASSERT_EQ(out.warning, "");
     EXPECT_EQ(out.texts.full.energy, "0.25");
-    EXPECT_EQ(out.texts.full.boundary, "6.00");
+    // Written like every other boundary: whole inches or millimetres.
+    EXPECT_EQ(out.texts.full.boundary, "6");
     EXPECT_EQ(out.texts.full.ppeLevel, "0");
     EXPECT_EQ(out.texts.approach.limited, "120");
     EXPECT_EQ(out.texts.approach.restricted, "Avoid contact");
@@ -353,6 +400,108 @@ TEST(Ieee2018Texts, FloorsOpenAirApproachAndBeyondLevel4) {
     EXPECT_EQ(out.texts.full.clothing1, "Consult PPE Manufacturer");
     EXPECT_FALSE(out.texts.full.clothingSecondLineShown);
     EXPECT_EQ(out.texts.approach.limited, "60");
+}
+
+TEST(Ieee2018Texts, FlooredBoundaryInMillimetresAndEveryDigitOfLargeEnergies) {
+    UnitSettings mm;
+    mm.BoundaryUnit = "mm";
+    Ieee2018Fields f{"208", "0.5", "6.35", "VOA", "", "", "", "3000", "0.001", "0.001"};
+    EXPECT_EQ(RunIeee2018(f, mm, '.').texts.full.boundary, "152");  // 6 in = 152.4 mm
+
+    // From below 1 to above 10 000 in both units: the text holds the energy to
+    // its second decimal, however many digits come before it.
+    UnitSettings joules;
+    joules.EnergyUnit = "J/cm2";
+    for (const char* t : {"0.05", "0.5", "5", "20", "100"}) {
+        f = {"13800", "40", "152", "VCB", "1143", "762", "762", "914.4", t, t};
+        for (const UnitSettings& u : {UnitSettings{}, joules}) {
+            const Ieee2018Outcome out = RunIeee2018(f, u, '.');
+            ASSERT_EQ(out.warning, "");
+            const double factor = u.EnergyUnit == "cal/cm2" ? kCalPerJoule : 1.0;
+            const std::string& text = out.texts.full.energy;
+            EXPECT_EQ(text.size() - text.find('.'), 3u) << text;
+            EXPECT_NEAR(ParseNumber(text), out.values.full.energy * factor, 0.005000001)
+                << t << " s: " << text;
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Equipment types and the window's length fields
+// ---------------------------------------------------------------------------
+
+struct TypeCase {
+    const char* name;
+    int picked;
+    std::function<void(Ieee2018Inputs&)> change;
+    const char* expected;
+};
+
+TEST(Ieee2018Equipment, LabelNamesTheTypeOnlyWhileItsTypicalValuesStand) {
+    // 5 kV switchgear: 104 mm, 914.4 mm cube, 914.4 mm, VCB.
+    const Ieee2018Inputs typical{4160, 15, 104, Electrode::VCB, 914.4,
+                                 914.4, 914.4, 914.4, 0.2, 0.2};
+    // Shallow low-voltage MCCs and panelboards: 25 mm, 355.6 x 304.8 x 203.2 mm, 457.2 mm.
+    auto shallow = [](Ieee2018Inputs& i) {
+        i = {480, 15, 25, Electrode::VCB, 355.6, 304.8, 203.2, 457.2, 0.2, 0.2};
+    };
+    // clang-format off
+    const TypeCase cases[] = {
+        {"as picked",                     2, [](auto&) {},                                  "5 kV switchgear (VCB)"},
+        {"shallow LV MCC: its label name", 6, shallow,                                 "Shallow LV MCC/panel (VCB)"},
+        {"voltage and current are free", 2, [](auto& i) { i.voltage = 13800, i.boltedCurrent = 30; }, "5 kV switchgear (VCB)"},
+        {"gap filled in inches: 4.0945 in", 2, [](auto& i) { i.gapMm = 4.0945 * 25.4; },   "5 kV switchgear (VCB)"},
+        {"gap 4.0944 in",                 2, [](auto& i) { i.gapMm = 4.0944 * 25.4; },      "VCB"},
+        {"gap edited",                    2, [](auto& i) { i.gapMm = 105; },                "VCB"},
+        {"height edited",                 2, [](auto& i) { i.heightMm = 1000; },            "VCB"},
+        {"width edited",                  2, [](auto& i) { i.widthMm = 900; },              "VCB"},
+        {"depth edited",                  2, [](auto& i) { i.depthMm = 500; },              "VCB"},
+        {"working distance edited",       2, [](auto& i) { i.workDistMm = 910; },           "VCB"},
+        {"configuration changed",         2, [](auto& i) { i.electrode = Electrode::HCB; }, "HCB"},
+        {"none picked",                  -1, [](auto&) {},                                  "VCB"},
+    };
+    // clang-format on
+    for (const TypeCase& c : cases) {
+        Ieee2018Inputs in = typical;
+        c.change(in);
+        EXPECT_EQ(Ieee2018EquipmentText(c.picked, in), c.expected) << c.name;
+    }
+}
+
+struct UnitStep {
+    const char* text;  // the field's text before the step; null: as the last step left it
+    const char* from;
+    const char* to;
+    char sep;
+    const char* expected;
+};
+
+TEST(Ieee2018LengthFields, UnitChangesKeepTheValueAndGiveBackWhatWasTyped) {
+    // One field through a sequence of unit changes, by hand: 104 / 25.4 =
+    // 4.094488..., 1.2598 x 25.4 = 31.99892, 12.5 / 25.4 = 0.492126...
+    // clang-format off
+    const UnitStep steps[] = {
+        {"914.4",  "mm",     "inches", '.', "36"},
+        {nullptr,  "inches", "mm",     '.', "914.4"},     // unedited: the typed text again
+        {"104",    "mm",     "inches", '.', "4.0945"},
+        {nullptr,  "inches", "mm",     '.', "104"},
+        {nullptr,  "mm",     "inches", '.', "4.0945"},
+        {"4.1",    "inches", "mm",     '.', "104.14"},    // edited in inches: converted
+        {"1.2598", "inches", "mm",     '.', "31.99892"},  // every digit of the typed inches
+        {"0.75",   "inches", "mm",     '.', "19.05"},
+        {"12,5",   "mm",     "inches", ',', "0,4921"},
+        {"104",    "inches", "feet",   '.', "104"},       // both read as inches
+        {"",       "mm",     "inches", '.', ""},
+        {"abc",    "mm",     "inches", '.', "abc"},       // no value to keep
+    };
+    // clang-format on
+    LengthFieldUnits field;
+    std::string shown;
+    for (const UnitStep& s : steps) {
+        if (s.text) shown = s.text;
+        shown = field.Convert(shown, s.from, s.to, s.sep);
+        EXPECT_EQ(shown, s.expected) << (s.text ? s.text : "(unedited)") << " " << s.to;
+    }
 }
 
 // ---------------------------------------------------------------------------

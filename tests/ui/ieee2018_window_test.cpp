@@ -1,20 +1,30 @@
 // The window of the 2018 model, driven by its control names under the
 // offscreen platform: reached from the Options menu, the equipment picker,
 // a refusal, a result, the report block byte for byte, the label and the
-// way back.
+// way back; units changed while values are typed, results that go with
+// any change of an input, the label's equipment text and its sizes, and
+// what a screen reader announces.
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
+#include <QFormLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QTemporaryDir>
+#include <QTextLayout>
 #include <QtTest>
+#include <functional>
 #include <memory>
 
 #include "fake_dialogs.h"
+#include "render/label_painter.h"
 #include "ui/application.h"
 #include "ui/ieee2018_window.h"
+#include "ui/label_type.h"
 #include "ui/main_window.h"
 #include "ui/preview.h"
 #include "ui/units_window.h"
@@ -46,6 +56,43 @@ private:
         w->WorkDistEdit->setText("609.6");
         w->ArcTimeEdit->setText("0.0613");
         w->ArcTimeReducedEdit->setText("0.319");
+    }
+
+    // "5 kV switchgear" at 4160 V, 15 kA, 0.197 s / 0.223 s.
+    void FillSwitchgearExample() {
+        w->EquipmentBox->setCurrentIndex(2);
+        emit w->EquipmentBox->activated(2);
+        w->VoltEdit->setText("4160");
+        w->IbfEdit->setText("15");
+        w->ArcTimeEdit->setText("0.197");
+        w->ArcTimeReducedEdit->setText("0.223");
+    }
+
+    // Back, Options, Units: the units chosen and "Save and close".
+    void ChooseUnits(const QString& gap, const QString& workDist,
+                     const QString& energy = QStringLiteral("cal/cm2")) {
+        w->BackButton->click();
+        app->main().findChild<QAction*>("Units1")->trigger();
+        TFormUnits& u = app->FormUnits();
+        u.findChild<QComboBox*>("Gap_Units")->setCurrentText(gap);
+        u.findChild<QComboBox*>("WD_units")->setCurrentText(workDist);
+        u.findChild<QComboBox*>("ComboBox2")->setCurrentText(energy);
+        u.Button1->click();
+        QVERIFY(app->main().isVisible());
+    }
+    void Reopen() { app->main().findChild<QAction*>("Ieee2018Model1")->trigger(); }
+
+    // Every result the window shows is empty and nothing can be saved or labelled.
+    void ExpectNoResults() {
+        for (const char* n :
+             {"FullArcCurrent", "ReducedArcCurrent", "FullEnergy", "ReducedEnergy", "FullBoundary",
+              "ReducedBoundary", "FullPpe", "ReducedPpe", "FullClothing1", "ReducedClothing1",
+              "FullClothing2", "ReducedClothing2", "GoverningCase", "EnclosureType",
+              "CorrectionFactor", "LimitedApproach", "RestrictedApproach", "ProhibitedApproach"}) {
+            QVERIFY2(Text(n).isEmpty(), n);
+        }
+        QVERIFY(!w->SaveButton->isEnabled());
+        QVERIFY(!w->LabelButton->isEnabled());
     }
 
 private slots:
@@ -101,7 +148,7 @@ private slots:
         QCOMPARE(w->WidthEdit->text(), QStringLiteral("304.8"));
         QCOMPARE(w->DepthEdit->text(), QStringLiteral("203.2"));
         QCOMPARE(w->WorkDistEdit->text(), QStringLiteral("457.2"));
-        QCOMPARE(w->ElectrodeBox->currentText(), QStringLiteral("VCB"));
+        QCOMPARE(w->ElectrodeBox->currentData().toString(), QStringLiteral("VCB"));
         QVERIFY(!w->GapEdit->isReadOnly());
 
         // Edited after picking: the edit counts, and the enclosure is shallow at 480 V.
@@ -119,7 +166,7 @@ private slots:
         QCOMPARE(w->GapEdit->text(), QStringLiteral("104"));
         QCOMPARE(w->HeightEdit->text(), QStringLiteral("914.4"));
         QCOMPARE(w->WorkDistEdit->text(), QStringLiteral("914.4"));
-        QCOMPARE(w->ElectrodeBox->currentText(), QStringLiteral("VCB"));
+        QCOMPARE(w->ElectrodeBox->currentData().toString(), QStringLiteral("VCB"));
     }
 
     void inputUnitsFollowTheUnitsWindow() {
@@ -220,9 +267,12 @@ private slots:
         const QString path = dir.filePath("report.txt");
         dialogs->fileNames = {path, path};
         w->SaveButton->click();
-        // Edited after "Compute": the report still names the inputs of its results.
+        // Edited after "Compute": nothing to save until the next "Compute".
         w->VoltEdit->setText("600");
         w->GapEdit->setText("25");
+        QVERIFY(!w->SaveButton->isEnabled());
+        FillLowVoltageExample();
+        w->ComputeButton->click();
         w->SaveButton->click();
         QCOMPARE(dialogs->fileDialogs.size(), 2);
         QCOMPARE(dialogs->fileDialogs[0].title, QStringLiteral("Save results to"));
@@ -297,6 +347,248 @@ private slots:
         p.Button1->click();  // "Back" returns here
         QVERIFY(w->isVisible());
         QVERIFY(!p.isVisible());
+    }
+
+    void unitsChangeKeepsTheTypedMeaning() {
+        FillSwitchgearExample();
+        w->ComputeButton->click();
+        QCOMPARE(Text("FullEnergy"), QStringLiteral("3.01"));
+        QCOMPARE(Text("ReducedEnergy"), QStringLiteral("3.30"));
+        QCOMPARE(Text("FullPpe"), QStringLiteral("1"));
+        struct Step {
+            const char *gapUnit, *workDistUnit, *gap, *box, *workDist;
+        };
+        // By hand: 104 mm = 4.0945 in, 914.4 mm = 36 in.
+        // clang-format off
+        const Step steps[] = {
+            {"mm",     "inches", "104",    "914.4", "36"},
+            {"inches", "inches", "4.0945", "36",    "36"},
+            {"mm",     "mm",     "104",    "914.4", "914.4"},  // back: the texts as they were
+            {"inches", "mm",     "4.0945", "36",    "914.4"},
+        };
+        // clang-format on
+        for (const Step& s : steps) {
+            ChooseUnits(s.gapUnit, s.workDistUnit);
+            // Converted as the units window applied the units, before the window shows again.
+            QVERIFY(!w->isVisible());
+            QCOMPARE(w->GapEdit->text(), QString(s.gap));
+            for (QLineEdit* e : {w->HeightEdit, w->WidthEdit, w->DepthEdit}) {
+                QCOMPARE(e->text(), QString(s.box));
+            }
+            QCOMPARE(w->WorkDistEdit->text(), QString(s.workDist));
+            Reopen();
+            QCOMPARE(Text("GapCaption"), "Gap between conductors (" + QString(s.gapUnit) + "):");
+            QCOMPARE(Text("WorkDistCaption"),
+                     "Working distance (" + QString(s.workDistUnit) + "):");
+            w->ComputeButton->click();
+            QVERIFY(dialogs->shown.isEmpty());
+            QCOMPARE(Text("FullEnergy"), QStringLiteral("3.01"));
+            QCOMPARE(Text("ReducedEnergy"), QStringLiteral("3.30"));
+            QCOMPARE(Text("FullPpe"), QStringLiteral("1"));
+            QCOMPARE(Text("ReducedPpe"), QStringLiteral("1"));
+        }
+    }
+
+    void anyInputChangeClearsTheResults_data() {
+        QTest::addColumn<int>("change");
+        QTest::newRow("typed into a field") << 0;
+        QTest::newRow("configuration picked") << 1;
+        QTest::newRow("equipment type picked") << 2;
+        QTest::newRow("input units changed") << 3;
+        QTest::newRow("energy unit changed") << 4;
+        QTest::newRow("refused: empty voltage") << 5;
+        QTest::newRow("refused: not a number") << 6;
+    }
+    void anyInputChangeClearsTheResults() {
+        QFETCH(int, change);
+        FillLowVoltageExample();
+        w->ComputeButton->click();
+        QCOMPARE(Text("ReducedEnergy"), QStringLiteral("12.70"));
+        QVERIFY(w->SaveButton->isEnabled() && w->LabelButton->isEnabled());
+        switch (change) {
+            case 0: QTest::keyClicks(w->WorkDistEdit, "1"); break;
+            case 1: QTest::keyClick(w->ElectrodeBox, Qt::Key_Down); break;  // VCB to VCBB
+            case 2:
+                w->EquipmentBox->setCurrentIndex(5);
+                emit w->EquipmentBox->activated(5);
+                break;
+            case 3: ChooseUnits("inches", "mm"), Reopen(); break;
+            case 4: ChooseUnits("mm", "mm", "J/cm2"), Reopen(); break;
+            case 5:
+                w->VoltEdit->clear();
+                w->ComputeButton->click();
+                QCOMPARE(dialogs->shown.value(0).kind, QStringLiteral("Warning"));
+                break;
+            case 6:
+                w->IbfEdit->setText("4x5");
+                w->ComputeButton->click();
+                QCOMPARE(dialogs->shown.value(0).kind, QStringLiteral("Error"));
+                break;
+        }
+        ExpectNoResults();
+    }
+
+    void labelNamesThePickedTypeOnlyWithItsTypicalValues() {
+        struct Row {
+            const char* name;
+            std::function<void()> change;
+            const char* expected;
+        };
+        // clang-format off
+        const Row rows[] = {
+            {"as picked",               [] {},                                        "5 kV switchgear (VCB)"},
+            {"working distance edited", [this] { w->WorkDistEdit->setText("910"); },  "VCB"},
+            {"gap edited",              [this] { w->GapEdit->setText("100"); },       "VCB"},
+            {"configuration changed",   [this] { w->ElectrodeBox->setCurrentIndex(2); }, "HCB"},
+            {"no type picked",          [this] { w->EquipmentBox->setCurrentIndex(-1); }, "VCB"},
+            // Last: the typical values converted to inches are still the typical values.
+            {"units changed",           [this] { ChooseUnits("inches", "inches"), Reopen(); }, "5 kV switchgear (VCB)"},
+        };
+        // clang-format on
+        for (const Row& r : rows) {
+            FillSwitchgearExample();
+            r.change();
+            w->ComputeButton->click();
+            QVERIFY2(dialogs->shown.isEmpty(), r.name);
+            w->LabelButton->click();
+            TPreview& p = app->Preview();
+            QCOMPARE(p.Slot("Label20")->text(), QString(r.expected));
+            p.Button1->click();
+        }
+    }
+
+    void labelTextsOfEveryTypeAtSixPointsOrMore() {
+        // The label name of every type of the picker, in its order.
+        const char* names[] = {"15 kV switchgear",   "15 kV MCC",       "5 kV switchgear",
+                               "5 kV switchgear",    "5 kV MCC",        "LV switchgear",
+                               "Shallow LV MCC/panel", "Deep LV MCC/panel", "Cable junction box"};
+        QCOMPARE(w->EquipmentBox->count(), 9);
+        for (int language : {0, 1, 2}) {
+            app->FormLabelType().LangGroup->setItemIndex(language);
+            for (int i = 0; i < 9; ++i) {
+                w->EquipmentBox->setCurrentIndex(i);
+                emit w->EquipmentBox->activated(i);
+                w->VoltEdit->setText(i < 2 ? "13800" : i < 5 ? "4160" : "480");
+                w->IbfEdit->setText("20");
+                w->ArcTimeEdit->setText("0.1");
+                w->ArcTimeReducedEdit->setText("0.1");
+                w->ComputeButton->click();
+                QVERIFY2(dialogs->shown.isEmpty(), names[i]);
+                w->LabelButton->click();
+                TPreview& p = app->Preview();
+                QCOMPARE(p.Slot("Label20")->text(), QString(names[i]) + " (VCB)");
+                for (const render::DrawnText& t : render::LabelTexts(p.Sheet())) {
+                    const QString size =
+                        t.text + ": " + QString::number(t.font.pixelSize()) + " px";
+                    // No text shrinks below 6 points of the layout (96 pixels an inch).
+                    QVERIFY2(t.font.pixelSize() >= render::PixelSizeOf(6), qPrintable(size));
+                    // The equipment type is printed at 6 pt or more: a PDF or a printer
+                    // puts the label's 464 pixels on the 4 in (288 pt) of the stock.
+                    if (t.slot == "Label20") {
+                        QVERIFY2(t.font.pixelSize() * 288.0 / 464.0 >= 6.0, qPrintable(size));
+                    }
+                }
+                p.Button1->click();
+            }
+        }
+    }
+
+    void everyInputHasACaptionAndItsOwnAccessibleName() {
+        auto* form = qobject_cast<QFormLayout*>(w->findChild<QGroupBox*>("InputGroup")->layout());
+        QVERIFY(form);
+        int linked = 0;
+        for (int r = 0; r < form->rowCount(); ++r) {
+            QLayoutItem* caption = form->itemAt(r, QFormLayout::LabelRole);
+            auto* label = caption ? qobject_cast<QLabel*>(caption->widget()) : nullptr;
+            if (!label || label->text().isEmpty()) continue;
+            QCOMPARE(label->buddy(), form->itemAt(r, QFormLayout::FieldRole)->widget());
+            ++linked;
+        }
+        QCOMPARE(linked, 11);
+        // What a screen reader announces for each control that takes the focus.
+        QSet<QString> names;
+        int focusable = 0;
+        for (QWidget* c : w->findChildren<QWidget*>()) {
+            if (c->focusPolicy() == Qt::NoFocus || !c->isVisible()) continue;
+            ++focusable;
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c);
+            QVERIFY(a);
+            const QString name = a->text(QAccessible::Name);
+            QVERIFY2(!name.isEmpty(), qPrintable(c->objectName()));
+            QVERIFY2(!names.contains(name), qPrintable(c->objectName() + ": " + name));
+            names.insert(name);
+        }
+        QCOMPARE(focusable, 16);  // 2 pickers, 9 fields, 5 buttons
+    }
+
+    void configurationsInWordsAndOpenAirWithoutEnclosure() {
+        struct Row {
+            const char *code, *words;
+            bool enclosed;
+        };
+        // clang-format off
+        const Row rows[] = {
+            {"VCB",  "VCB \u2014 vertical conductors in a metal box", true},
+            {"VCBB", "VCBB \u2014 vertical conductors terminated in an insulating barrier inside a metal box", true},
+            {"HCB",  "HCB \u2014 horizontal conductors in a metal box", true},
+            {"VOA",  "VOA \u2014 vertical conductors in open air", false},
+            {"HOA",  "HOA \u2014 horizontal conductors in open air", false},
+        };
+        // clang-format on
+        FillLowVoltageExample();
+        QTemporaryDir dir;
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(w->ElectrodeBox->itemText(i), QString::fromUtf8(rows[i].words));
+            w->ElectrodeBox->setCurrentIndex(i);
+            for (QLineEdit* e : {w->HeightEdit, w->WidthEdit, w->DepthEdit}) {
+                QCOMPARE(e->isEnabled(), rows[i].enclosed);
+            }
+            // The code is what is computed and saved.
+            w->ComputeButton->click();
+            QVERIFY(dialogs->shown.isEmpty());
+            const QString path = dir.filePath(QString::number(i) + ".txt");
+            dialogs->fileNames = {path};
+            w->SaveButton->click();
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll().split('\n').value(1),
+                     "Electrode configuration: " + QByteArray(rows[i].code) + "\r");
+        }
+    }
+
+    void clothingWrapsAtSpacesOnly() {
+        // Arcs from level 0 to level 4: every clothing line is shown once.
+        FillLowVoltageExample();
+        QStringList shown;
+        for (const char* t : {"0.02", "0.12", "0.3", "0.7"}) {
+            w->ArcTimeEdit->setText(t);
+            w->ArcTimeReducedEdit->setText(t);
+            w->ComputeButton->click();
+            for (const char* n :
+                 {"FullClothing1", "FullClothing2", "ReducedClothing1", "ReducedClothing2"}) {
+                if (w->L(n)->isVisible() && !Text(n).isEmpty()) shown << Text(n);
+            }
+        }
+        QVERIFY(shown.filter("V-").size() >= 4);
+        // Laid out in the label's font at every width the window might give it,
+        // no line ends at the hyphen of "V-rated".
+        const QFont font = w->L("FullClothing1")->font();
+        for (const QString& text : shown) {
+            for (int width = 60; width < 600; width += 2) {
+                QTextLayout layout(text, font);
+                QTextOption option;
+                option.setWrapMode(QTextOption::WordWrap);
+                layout.setTextOption(option);
+                layout.beginLayout();
+                for (QTextLine line = layout.createLine(); line.isValid();
+                     line = layout.createLine()) {
+                    line.setLineWidth(width);
+                    const QString part = text.mid(line.textStart(), line.textLength()).trimmed();
+                    QVERIFY2(!part.endsWith('-'), qPrintable(QString::number(width) + ": " + part));
+                }
+                layout.endLayout();
+            }
+        }
     }
 };
 
