@@ -45,6 +45,13 @@ std::string_view LengthCaption(std::string_view unit) { return unit.empty() ? "m
 
 bool Is2018Row(const StudyRowResults& r) { return r[kEquationsColumn] == k2018Equations; }
 
+// The equipment class a fuse or breaker row stands for: the one it names,
+// else the class its tab computes for.
+std::string_view EquipmentClassOf(const StudyRowInputs& in) {
+    if (!in[kEquipmentClassColumn].empty()) return in[kEquipmentClassColumn];
+    return kEquipmentClasses[in[kMethodColumn] == "fuse" ? kFuseTabClass : kBreakerTabClass];
+}
+
 bool ReducedGoverns(const StudyRowResults& r) {
     return r[kGoverningColumn] == "reduced" && !r[kIncidentEnergyReducedColumn].empty();
 }
@@ -120,10 +127,10 @@ LabelContentInputs StudyLabelInputs(const StudyRowInputs& in, const StudyRowResu
             li.gapMm = 0;
         }
     } else {
-        // The fuse and breaker tabs compute for their own equipment class.
+        // The fuse and breaker tabs label their own equipment class, unless
+        // the row names the equipment it protects.
         li.method = method == "fuse" ? kFuseMethod : kBreakerMethod;
-        li.equipmentClass =
-            std::string(kEquipmentClasses[method == "fuse" ? kFuseTabClass : kBreakerTabClass]);
+        li.equipmentClass = std::string(EquipmentClassOf(in));
         li.grounding = "Grounded";
         li.ppeIndexReduced = -1;
     }

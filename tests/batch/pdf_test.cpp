@@ -214,4 +214,22 @@ TEST(BatchPdfs, LabelRowsAndDate) {
     EXPECT_NE(page.find(today.substr(0, today.size() - 1)), std::string::npos) << page;
 }
 
+// A fuse or breaker row that names its equipment class is labelled with it,
+// not with the class of its method's equations.
+TEST(BatchPdfs, FuseAndBreakerLabelsNameTheRowsClass) {
+    Dir dir;
+    const std::string study = dir / "study.csv", labels = dir / "labels.pdf";
+    std::ofstream(study) << "point,method,voltage,bolted_current,work_distance,equipment_class,fuse_class,breaker_type,"
+                            "interrupting_rating,instantaneous_trip\n"
+                            "Fused starter 4B,fuse,480,28,455,MCC and Panels,0,,,\n"
+                            "Main breaker,breaker,480,20,460,Switchgear,,MCCB-100-400,25,2\n";
+    const CommandRun r = RunCommand(kProgram + " --labels " + labels + " " + study + " 2>&1 >/dev/null");
+    ASSERT_EQ(r.status, 0) << r.out;
+    ASSERT_EQ(Pages(labels), 2);
+    EXPECT_NE(Text(labels, 1).find("MCC and Panels"), std::string::npos) << Text(labels, 1);
+    EXPECT_EQ(Text(labels, 1).find("Switchgear"), std::string::npos) << Text(labels, 1);
+    EXPECT_NE(Text(labels, 2).find("Switchgear"), std::string::npos) << Text(labels, 2);
+    EXPECT_EQ(Text(labels, 2).find("MCC and Panels"), std::string::npos) << Text(labels, 2);
+}
+
 }  // namespace

@@ -555,6 +555,47 @@ private slots:
         QCOMPARE(rows, 150 + refused);
     }
 
+    // The equipment on a row's label: the class the row names, for every
+    // method; else the empirical row's own, the class of the fuse or breaker
+    // equations, the 2018 row's electrode configuration. A class that is none
+    // of the four refuses the row: it would be printed on its label.
+    void LabelNamesTheRowsEquipmentClass() {
+        // clang-format off
+        const struct { int base; const char* cls; int language; const char* label; } cases[] = {
+            {0,  "Cable",          kEnglish, "Cable"},
+            {8,  "",               kEnglish, "Switchgear"},
+            {8,  "MCC and Panels", kEnglish, "MCC and Panels"},
+            {8,  "MCC and Panels", kSpanish, "Armario eléctrico"},
+            {10, "",               kEnglish, "MCC and Panels"},
+            {10, "Switchgear",     kFrench,  "Appareillage"},
+            {-1, "",               kEnglish, "VCBB"},
+            {-1, "Open air",       kEnglish, "Open air"},
+            {8,  "Swichgear",      kEnglish, nullptr},
+            {10, "switchgear",     kEnglish, nullptr},
+        };
+        // clang-format on
+        Point ieee2018{"SWG-2018", {{kMethodColumn, "ieee1584-2018"}, {kVoltageColumn, "480"}, {kBoltedCurrentColumn, "25"},
+                                    {kGapColumn, "32"}, {kElectrodeConfigurationColumn, "VCBB"}, {kEnclosureHeightColumn, "508"},
+                                    {kEnclosureWidthColumn, "508"}, {kEnclosureDepthColumn, "508"}, {kWorkDistanceColumn, "455"},
+                                    {kArcTimeColumn, "0.1"}, {kArcTimeReducedColumn, "0.1"}}};
+        for (const auto& c : cases) {
+            Point p = c.base < 0 ? ieee2018 : Points()[static_cast<std::size_t>(c.base)];
+            p.in[kEquipmentClassColumn] = c.cls;
+            const Study study({p}, StudyOptions{});
+            const QByteArray where = QByteArray::fromStdString(p.name + " / " + c.cls);
+            if (!c.label) {
+                QCOMPARE(study.results[0][kStatusColumn], std::string("error"));
+                QCOMPARE(study.results[0][kMessageColumn], "equipment_class: unknown value \"" + std::string(c.cls) + "\"");
+                continue;
+            }
+            QVERIFY2(IsComputedRow(study.results[0]), where);
+            StudyLabelOptions o;
+            o.settings = AllRows(c.language, true);
+            QVERIFY2(StudyLabel(study(0), o).at("Label20").text == c.label,
+                     where + ": " + QByteArray::fromStdString(StudyLabel(study(0), o).at("Label20").text));
+        }
+    }
+
     void ReportPaperFollowsTheTerritory() {
         for (QLocale::Territory t : {QLocale::UnitedStates, QLocale::Canada, QLocale::Mexico, QLocale::Philippines}) {
             QCOMPARE(ReportPageSizeFor(t), QPageSize::Letter);
