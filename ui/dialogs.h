@@ -1,6 +1,8 @@
 // Every message box, file dialog, print dialog and desktop request of the
 // program goes through this interface: Qt's dialogs in the program, a
-// scripted fake in the tests.
+// scripted fake in the tests. Every message box of the program is bounded
+// (BoundedBoxText): however long the list it shows, its buttons stay on
+// the screen.
 #pragma once
 
 #include <QString>
@@ -20,6 +22,18 @@ struct FileChoice {
 
 // The answer to "save the changes first?".
 enum class SaveAnswer { Save, Discard, Cancel };
+
+// A message box's text for a message that may list many lines (the names
+// cut on labels, rows refused): its first line and at most kBoxListLines
+// after it, then how many more; a line longer than kBoxLineLength characters
+// is cut with "…". `details` holds the whole message when anything was left
+// out (empty otherwise): the box shows it where it can be scrolled and copied.
+inline constexpr int kBoxListLines = 10;
+inline constexpr int kBoxLineLength = 300;
+struct BoxText {
+    QString text, details;
+};
+BoxText BoundedBoxText(const QString& message);
 
 class DialogService {
 public:

@@ -12,6 +12,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QPointer>
 #include <QProgressDialog>
 #include <QTableView>
@@ -483,6 +485,45 @@ private slots:
             }
             QVERIFY2(text.contains("'abc' is not a valid floating point value"), qPrintable(text.right(600)));
         }
+    }
+
+    // A message box listing 1 900 names (the names cut on the labels of a
+    // large study) shows the first ten and how many more, and fits on a
+    // 1024 x 768 screen; the whole list is its details.
+    void aLongListInAMessageBoxIsBounded() {
+        QStringList names;
+        for (int i = 1; i <= 1900; ++i) names << QString("Motor control centre MCC-%1 bucket with a long name").arg(i);
+        const QString lead = "These equipment names are longer than 30 characters; their labels show the first 30:";
+        QtDialogService real;
+        QString text, details;
+        int height = 0;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            text = box->text();
+            details = box->detailedText();
+            height = box->sizeHint().height();
+            box->button(QMessageBox::Ok)->click();
+        });
+        real.Information(nullptr, lead + "\n" + names.join('\n'));
+        const QStringList lines = text.split('\n');
+        QCOMPARE(lines.size(), 12);
+        QCOMPARE(lines[0], lead);
+        QCOMPARE(lines.mid(1, 10), names.mid(0, 10));
+        QCOMPARE(lines[11], "… and " + QLocale().toString(1890) + " more");
+        QCOMPARE(details, lead + "\n" + names.join('\n'));
+        QVERIFY2(height > 0 && height < 700, qPrintable(QString::number(height)));
+        // A short message is shown whole, with no details.
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            text = box->text();
+            details = box->detailedText();
+            box->button(QMessageBox::Ok)->click();
+        });
+        real.Information(nullptr, lead + "\n" + names.mid(0, 10).join('\n'));
+        QCOMPARE(text, lead + "\n" + names.mid(0, 10).join('\n'));
+        QCOMPARE(details, QString());
     }
 };
 
