@@ -12,6 +12,8 @@
 #include <QUrl>
 #include <memory>
 
+#include "ui/study_export_dialog.h"
+
 namespace zentavo::ui {
 
 namespace {
@@ -156,6 +158,13 @@ QString QtDialogService::SaveFileName(QWidget* parent, const FileChoice& choice)
 bool QtDialogService::PrintSetup(QWidget* parent, QPrinter& printer) {
     QPrintDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtDialogService::StudyExportSetup(QWidget* parent, StudyExportChoice& choice) {
+    TStudyExport dialog(parent, choice);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    choice = dialog.Choice();
+    return true;
 }
 
 void QtDialogService::OpenDocument(const QString& path) {

@@ -23,6 +23,19 @@ struct FileChoice {
 // The answer to "save the changes first?".
 enum class SaveAnswer { Save, Discard, Cancel };
 
+// Which rows of a study its labels or report take.
+enum class StudyRows { All, Selected, Filtered };
+
+// The study window's Labels… and Report… dialog. In: how many rows each
+// choice takes (a choice of no rows is greyed) and the report's lines last
+// given; out: the rows chosen and, for the report, its title block lines.
+struct StudyExportChoice {
+    bool report = false;  // the report's project, client and author are asked too
+    int allRows = 0, selectedRows = 0, filteredRows = 0;
+    StudyRows rows = StudyRows::All;
+    QString project, client, author;
+};
+
 // A message box's text for a message that may list many lines (the names
 // cut on labels, rows refused): its first line and at most kBoxListLines
 // after it, then how many more; a line longer than kBoxLineLength characters
@@ -55,6 +68,8 @@ public:
     virtual QString SaveFileName(QWidget* parent, const FileChoice& choice) = 0;
     // Print dialog: true when the user chose to print.
     virtual bool PrintSetup(QWidget* parent, QPrinter& printer) = 0;
+    // The rows (and report lines) of a study's labels or report; false when cancelled.
+    virtual bool StudyExportSetup(QWidget* parent, StudyExportChoice& choice) = 0;
     // Asks the desktop to open a document with its viewer; the outcome is not looked at.
     virtual void OpenDocument(const QString& path) = 0;
 };
@@ -80,6 +95,7 @@ public:
     QString OpenFileName(QWidget* parent, const FileChoice& choice) override;
     QString SaveFileName(QWidget* parent, const FileChoice& choice) override;
     bool PrintSetup(QWidget* parent, QPrinter& printer) override;
+    bool StudyExportSetup(QWidget* parent, StudyExportChoice& choice) override;
     void OpenDocument(const QString& path) override;
 };
 
