@@ -21,8 +21,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: zentavo-batch [--energy-unit U] [--boundary-unit U] [--pressure-unit U]\n"
     "                     [--tnt-unit U] [--decimal-separator C]\n"
-    "                     [--labels FILE.pdf [label options]] [--report FILE.pdf\n"
-    "                     [--report-paper P]] [INPUT.csv]\n"
+    "                     [--labels FILE.pdf [label options]]\n"
+    "                     [--report FILE.pdf [report options]] [INPUT.csv]\n"
     "       zentavo-batch --help | --version\n"
     "\n"
     "Reads a study (CSV with a header row) from INPUT.csv or standard input and\n"
@@ -48,9 +48,18 @@ constexpr const char* kUsage =
     "                          flash-boundary,incident-energy,ppe-level)\n"
     "  --label-name N          yes (default) or no: the equipment name on the label\n"
     "  --label-date D          no (default) or yes: today's date on the label\n"
-    "  --report FILE.pdf       the study report\n"
+    "  --report FILE.pdf       the study report: a title block on every page, one\n"
+    "                          row per point (inputs, then the governing case's\n"
+    "                          results, clothing and approach boundaries), the\n"
+    "                          refused points and a note on the methods\n"
     "  --report-paper P        locale (default: Letter in the Americas' Letter\n"
     "                          countries, A4 elsewhere), a4 or letter\n"
+    "  --report-title T        the report's title (default: the input file's name\n"
+    "                          without folder or extension, as the desktop\n"
+    "                          program's report of the same study)\n"
+    "  --report-project T      a \"Project:\" line under the title\n"
+    "  --report-client T       a \"Client:\" line under the title\n"
+    "  --report-author T       a \"Prepared by:\" line under the title\n"
     "\n"
     "Exit status: 0 when the study was read (rows may still carry warnings or\n"
     "errors), 1 when the results or a PDF could not be written (or no point was\n"
@@ -85,6 +94,18 @@ const WordOption kLabelDate{"label-date", {"no", "yes"}};
 const WordOption kReportPaper{"report-paper", {"locale", "a4", "letter"}};
 const WordOption* const kWordOptions[] = {&kLabelLanguage, &kLabelColour, &kLabelName, &kLabelDate,
                                           &kReportPaper};
+
+// The report's texts: any text but an empty one.
+struct TextOption {
+    std::string_view name;
+    std::string zentavo::StudyPdfRequest::*field;
+};
+const TextOption kReportTexts[] = {
+    {"report-title", &zentavo::StudyPdfRequest::reportTitle},
+    {"report-project", &zentavo::StudyPdfRequest::reportProject},
+    {"report-client", &zentavo::StudyPdfRequest::reportClient},
+    {"report-author", &zentavo::StudyPdfRequest::reportAuthor},
+};
 
 // The value rows of --label-rows, by label entry from 2 (equipment type) on.
 constexpr std::array<std::string_view, 13> kLabelRowWords = {
@@ -190,6 +211,16 @@ int Run(int argc, char** argv) {
                 }
                 continue;
             }
+            const TextOption* textOption = nullptr;
+            for (const TextOption& o : kReportTexts) {
+                if (o.name == name) textOption = &o;
+            }
+            if (textOption) {
+                if (value.empty()) return UsageError("--" + name + " needs a text");
+                pdf.*(textOption->field) = value;
+                reportOptionGiven = name;
+                continue;
+            }
             const WordOption* wordOption = nullptr;
             for (const WordOption* o : kWordOptions) {
                 if (o->name == name) wordOption = o;
@@ -291,7 +322,7 @@ int Run(int argc, char** argv) {
         }
         if (std::fflush(stdout) != 0) throw WriteFailure{errno};
         if (pdfs) {
-            pdf.inputName = fromStdin ? inputName : std::string(inputPath);
+            if (!fromStdin) pdf.inputPath = inputPath;
             pdf.units = options.units;
             pdf.sep = options.sep;
             return writePdfs(pdf);

@@ -293,6 +293,9 @@ public:
             CheckLengthUnit(kGapUnitColumn);
             CheckLengthUnit(kWorkDistanceUnitColumn);
             CheckLengthUnit(kEnclosureUnitColumn);
+            // Whatever the method, a class the row names is one of the four:
+            // its label names it.
+            Word(kEquipmentClassColumn, in_[kEquipmentClassColumn]);
             switch (*method) {
             case kEmpiricalMethod:
                 Empirical();

@@ -125,7 +125,11 @@ int WritePdfs(const StudyPdfRequest& q) {
 
     if (!q.reportPath.empty()) {
         render::StudyReportOptions o;
-        o.title = QStringLiteral("Arc flash study: %1").arg(QString::fromStdString(q.inputName));
+        o.title = q.reportTitle.empty() ? render::StudyReportTitle(QFile::decodeName(q.inputPath.c_str()))
+                                        : QString::fromLocal8Bit(q.reportTitle.c_str());
+        o.project = QString::fromLocal8Bit(q.reportProject.c_str());
+        o.client = QString::fromLocal8Bit(q.reportClient.c_str());
+        o.author = QString::fromLocal8Bit(q.reportAuthor.c_str());
         o.dateText = QLocale::system().toString(today, QLocale::LongFormat);
         o.pageSize = q.paper == "a4"       ? QPageSize::A4
                      : q.paper == "letter" ? QPageSize::Letter

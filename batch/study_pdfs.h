@@ -13,8 +13,11 @@ namespace zentavo {
 
 struct StudyPdfRequest {
     std::string results;    // the batch output CSV: the input columns, then the result columns
-    std::string inputName;  // the study's file name, or "standard input"
+    std::string inputPath;  // the study's file, empty for standard input
     std::string labelsPath, reportPath;  // empty: not asked for
+    // The report's title (empty: the study's file name, see
+    // render::StudyReportTitle) and its project, client and author lines.
+    std::string reportTitle, reportProject, reportClient, reportAuthor;
 
     int language = 0;     // LabelLanguage
     bool colour = true;

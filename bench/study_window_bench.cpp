@@ -35,6 +35,7 @@ public:
     QString OpenFileName(QWidget*, const FileChoice&) override { return {}; }
     QString SaveFileName(QWidget*, const FileChoice&) override { return {}; }
     bool PrintSetup(QWidget*, QPrinter&) override { return false; }
+    bool StudyExportSetup(QWidget*, StudyExportChoice&) override { return false; }
     void OpenDocument(const QString&) override {}
 };
 

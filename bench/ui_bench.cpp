@@ -38,6 +38,7 @@ public:
     QString SaveFileName(QWidget*, const FileChoice&) override { return saveName; }
     QString saveName;  // the file every save dialog answers
     bool PrintSetup(QWidget*, QPrinter&) override { return false; }
+    bool StudyExportSetup(QWidget*, StudyExportChoice&) override { return false; }
     void OpenDocument(const QString&) override {}
 };
 

@@ -45,6 +45,13 @@ std::string_view LengthCaption(std::string_view unit) { return unit.empty() ? "m
 
 bool Is2018Row(const StudyRowResults& r) { return r[kEquationsColumn] == k2018Equations; }
 
+// The equipment class a fuse or breaker row stands for: the one it names,
+// else the class its tab computes for.
+std::string_view EquipmentClassOf(const StudyRowInputs& in) {
+    if (!in[kEquipmentClassColumn].empty()) return in[kEquipmentClassColumn];
+    return kEquipmentClasses[in[kMethodColumn] == "fuse" ? kFuseTabClass : kBreakerTabClass];
+}
+
 bool ReducedGoverns(const StudyRowResults& r) {
     return r[kGoverningColumn] == "reduced" && !r[kIncidentEnergyReducedColumn].empty();
 }
@@ -120,10 +127,10 @@ LabelContentInputs StudyLabelInputs(const StudyRowInputs& in, const StudyRowResu
             li.gapMm = 0;
         }
     } else {
-        // The fuse and breaker tabs compute for their own equipment class.
+        // The fuse and breaker tabs label their own equipment class, unless
+        // the row names the equipment it protects.
         li.method = method == "fuse" ? kFuseMethod : kBreakerMethod;
-        li.equipmentClass =
-            std::string(kEquipmentClasses[method == "fuse" ? kFuseTabClass : kBreakerTabClass]);
+        li.equipmentClass = std::string(EquipmentClassOf(in));
         li.grounding = "Grounded";
         li.ppeIndexReduced = -1;
     }
@@ -210,30 +217,71 @@ QFont ReportFont(qreal points, bool bold) {
     return f;
 }
 
-// A column of the table of points: its heading and its share of the width.
+// The lines of `text` in a cell `room` wide: broken between words (and at
+// line ends), at most `most` lines; what does not fit is cut with "…", so a
+// text never runs into the next cell.
+QStringList FitLines(const QString& text, const QFontMetricsF& m, qreal room, int most) {
+    QStringList lines;
+    for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
+        QString line;
+        for (const QString& word : paragraph.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+            if (line.isEmpty() || m.horizontalAdvance(longer) <= room) {
+                line = longer;
+            } else {
+                lines.append(line);
+                line = word;
+            }
+        }
+        lines.append(line);
+    }
+    if (lines.size() > most) {
+        const QString rest = lines.mid(most - 1).join(QLatin1Char(' '));
+        lines.resize(most - 1);
+        lines.append(rest);
+    }
+    for (QString& line : lines) {
+        if (m.horizontalAdvance(line) > room) line = m.elidedText(line, Qt::ElideRight, room);
+    }
+    return lines;
+}
+
+// A column of a table: its heading, its share of the width, the most lines a
+// cell takes, whether it stands among the results (or the inputs), and a
+// text its cells must show on one line.
 struct Column {
     QString heading;
     qreal share;
+    int lines = 1;
+    bool result = false;
+    QString fits = {};
 };
 
 std::vector<Column> PointColumns(const UnitSettings& u) {
-    return {{QStringLiteral("Point"), 2.6},
-            {QStringLiteral("Method / equations"), 2.2},
-            {QStringLiteral("Voltage\n(V)"), 1.0},
-            {QStringLiteral("Bolted current\n(kA)"), 1.2},
-            {QStringLiteral("Arcing current\n(kA)"), 1.2},
-            {QStringLiteral("Arc duration\n(s)"), 1.1},
-            {QStringLiteral("Working distance"), 1.3},
-            {QStringLiteral("Incident energy\n(%1)").arg(Text(u.EnergyUnit)), 1.3},
-            {QStringLiteral("Arc flash boundary\n(%1)").arg(Text(u.BoundaryUnit)), 1.4},
-            {QStringLiteral("PPE level"), 0.8},
-            {QStringLiteral("Governing case"), 1.1},
-            {QStringLiteral("Status"), 1.0}};
+    const QString boundary = Text(u.BoundaryUnit);
+    return {{QStringLiteral("Point"), 56, 3},
+            {QStringLiteral("Method"), 58, 2, false, QStringLiteral("IEEE 1584-2002")},
+            {QStringLiteral("Equipment class or electrodes"), 48, 2, false, QStringLiteral("Switchgear")},
+            {QStringLiteral("Voltage (V)"), 28, 1, false, QStringLiteral("13800")},
+            {QStringLiteral("Bolted current (kA)"), 30, 1, false, QStringLiteral("106.5")},
+            {QStringLiteral("Gap"), 36, 1, false, QStringLiteral("152.4 mm")},
+            {QStringLiteral("Enclosure H × W × D"), 44, 2},
+            {QStringLiteral("Working distance"), 40, 1, false, QStringLiteral("36 inches")},
+            {QStringLiteral("Arc duration full / reduced (s)"), 38, 2, false, QStringLiteral("0.25 / 0.5")},
+            {QStringLiteral("Arcing current (kA)"), 30, 1, true, QStringLiteral("106.000")},
+            {QStringLiteral("Incident energy (%1)").arg(Text(u.EnergyUnit)), 34, 1, true, QStringLiteral("1000.00")},
+            {QStringLiteral("Arc flash boundary (%1)").arg(boundary), 34, 1, true, QStringLiteral("10000")},
+            {QStringLiteral("PPE level"), 22, 1, true, QStringLiteral("N/A")},
+            {QStringLiteral("Case"), 30, 1, true, QStringLiteral("reduced")},
+            {QStringLiteral("Protective clothing"), 150, 5, true},
+            {QStringLiteral("Approach limited / restricted / prohibited (%1)").arg(boundary), 50, 3, true}};
 }
 
 std::vector<Column> RefusedColumns() {
-    return {{QStringLiteral("Point"), 3.0}, {QStringLiteral("Status"), 1.0},
-            {QStringLiteral("Message"), 8.0}};
+    return {{QStringLiteral("Point"), 64, 3},
+            {QStringLiteral("Method"), 58, 2},
+            {QStringLiteral("Status"), 30, 1},
+            {QStringLiteral("Message"), 400, 6}};
 }
 
 // The results of a point, none when it has not been computed.
@@ -242,41 +290,100 @@ const StudyRowResults& ResultsOf(const StudyPointView& p) {
     return p.results ? *p.results : kNone;
 }
 
-// The cells of a point's row: the governing case's values.
+// The edition of IEEE 1584 and the equations of a row, in words; a refused
+// row by the method it asks for.
+QString MethodText(const StudyRowInputs& in, const StudyRowResults& r) {
+    const std::string_view equations = r[kEquationsColumn].empty() ? in[kMethodColumn] : r[kEquationsColumn];
+    if (equations == k2018Equations || equations == "ieee1584-2018") return QStringLiteral("IEEE 1584-2018");
+    if (equations == "theoretically derived") return QStringLiteral("IEEE 1584-2002 Lee");
+    if (equations == "empirical" || equations == "fuse" || equations == "breaker") {
+        return QStringLiteral("IEEE 1584-2002 ") + Text(equations);
+    }
+    return Text(in[kMethodColumn]);
+}
+
+// A number typed in a row with its unit ("mm" when the row names none).
+QString WithUnit(std::string_view value, std::string_view unit) {
+    return value.empty() ? QString() : Text(value) + QLatin1Char(' ') + Text(LengthCaption(unit));
+}
+
+bool Is2018Method(const StudyRowInputs& in) { return in[kMethodColumn] == "ieee1584-2018"; }
+
+// The equipment of a row: the electrode configuration of a 2018 row (with
+// the class it names), else its equipment class (for a fuse or breaker row
+// the one its label names).
+QString EquipmentText(const StudyRowInputs& in) {
+    if (Is2018Method(in)) {
+        const QString configuration = Text(in[kElectrodeConfigurationColumn]);
+        if (in[kEquipmentClassColumn].empty()) return configuration;
+        return QStringLiteral("%1 (%2)").arg(Text(in[kEquipmentClassColumn]), configuration);
+    }
+    if (in[kMethodColumn] == "fuse" || in[kMethodColumn] == "breaker") return Text(EquipmentClassOf(in));
+    return Text(in[kEquipmentClassColumn]);
+}
+
+// The inside of a 2018 row's enclosure, height × width × depth; none in open air.
+QString EnclosureText(const StudyRowInputs& in) {
+    const std::string_view c = in[kElectrodeConfigurationColumn];
+    if (!Is2018Method(in) || c == "VOA" || c == "HOA") return {};
+    if (in[kEnclosureHeightColumn].empty() && in[kEnclosureWidthColumn].empty() && in[kEnclosureDepthColumn].empty()) {
+        return {};
+    }
+    return QStringLiteral("%1 × %2 × %3 %4")
+        .arg(Text(in[kEnclosureHeightColumn]), Text(in[kEnclosureWidthColumn]), Text(in[kEnclosureDepthColumn]),
+             Text(LengthCaption(in[kEnclosureUnitColumn])));
+}
+
+// The arc durations of both cases; one where the equations have one case
+// (Lee), none where the equations take none (fuses, breakers).
+QString DurationsText(const StudyRowInputs& in, const StudyRowResults& r) {
+    if (in[kMethodColumn] == "fuse" || in[kMethodColumn] == "breaker") return {};
+    if (r[kEquationsColumn] == "theoretically derived" || in[kArcTimeReducedColumn].empty()) {
+        return Text(in[kArcTimeColumn]);
+    }
+    return Text(in[kArcTimeColumn]) + QStringLiteral(" / ") + Text(in[kArcTimeReducedColumn]);
+}
+
+// The cells of a point's row: its inputs, then the governing case's results.
 std::vector<QString> PointCells(const StudyPointView& p) {
     const StudyRowResults& r = ResultsOf(p);
     const StudyRowInputs& in = p.inputs;
     const bool computed = IsComputedRow(r);
     const bool reduced = computed && ReducedGoverns(r);
-    QString method = Text(in[kMethodColumn]);
-    if (!r[kEquationsColumn].empty() && r[kEquationsColumn] != in[kMethodColumn]) {
-        method += QStringLiteral(" / ") + Text(r[kEquationsColumn]);
+    std::vector<QString> cells = {Text(p.name),
+                                  MethodText(in, r),
+                                  EquipmentText(in),
+                                  Text(in[kVoltageColumn]),
+                                  Text(in[kBoltedCurrentColumn]),
+                                  in[kMethodColumn] == "fuse" || in[kMethodColumn] == "breaker"
+                                      ? QString()
+                                      : WithUnit(in[kGapColumn], in[kGapUnitColumn]),
+                                  EnclosureText(in),
+                                  WithUnit(in[kWorkDistanceColumn], in[kWorkDistanceUnitColumn]),
+                                  DurationsText(in, r)};
+    if (!computed) {
+        cells.resize(cells.size() + 7);
+        cells[cells.size() - 3] = QStringLiteral("refused");
+        return cells;
     }
-    QString workDist = Text(in[kWorkDistanceColumn]);
-    if (!workDist.isEmpty()) workDist += QLatin1Char(' ') + Text(LengthCaption(in[kWorkDistanceUnitColumn]));
-    auto result = [&](StudyResultColumn full, StudyResultColumn red) {
-        return Text(r[reduced ? red : full]);
-    };
-    QString governing;
-    if (computed) {
-        governing = r[kGoverningColumn] == "reduced" ? QStringLiteral("reduced") : QStringLiteral("full");
-    }
-    return {Text(p.name),
-            method,
-            Text(in[kVoltageColumn]),
-            Text(in[kBoltedCurrentColumn]),
-            result(kArcingCurrentColumn, kArcingCurrentReducedColumn),
-            computed ? Text(in[reduced ? kArcTimeReducedColumn : kArcTimeColumn]) : QString(),
-            workDist,
-            result(kIncidentEnergyColumn, kIncidentEnergyReducedColumn),
-            result(kFlashBoundaryColumn, kFlashBoundaryReducedColumn),
-            result(kPpeLevelColumn, kPpeLevelReducedColumn),
-            governing,
-            Text(r[kStatusColumn])};
+    auto result = [&](StudyResultColumn full, StudyResultColumn red) { return Text(r[reduced ? red : full]); };
+    const QString clothing = result(kClothing1Column, kClothingReduced1Column) + QLatin1Char(' ') +
+                             result(kClothing2Column, kClothingReduced2Column);
+    cells.insert(cells.end(), {result(kArcingCurrentColumn, kArcingCurrentReducedColumn),
+                               result(kIncidentEnergyColumn, kIncidentEnergyReducedColumn),
+                               result(kFlashBoundaryColumn, kFlashBoundaryReducedColumn),
+                               result(kPpeLevelColumn, kPpeLevelReducedColumn),
+                               reduced ? QStringLiteral("reduced") : QStringLiteral("full"),
+                               clothing.simplified(),
+                               Text(r[kLimitedApproachColumn]) + QStringLiteral(" / ") +
+                                   Text(r[kRestrictedApproachColumn]) + QStringLiteral(" / ") +
+                                   Text(r[kProhibitedApproachColumn])});
+    return cells;
 }
 
 std::vector<QString> RefusedCells(const StudyPointView& p) {
-    return {Text(p.name), Text(ResultsOf(p)[kStatusColumn]), Text(ResultsOf(p)[kMessageColumn])};
+    return {Text(p.name), MethodText(p.inputs, ResultsOf(p)), Text(ResultsOf(p)[kStatusColumn]),
+            Text(ResultsOf(p)[kMessageColumn])};
 }
 
 const char* const kMethodNotes[] = {
@@ -284,9 +391,9 @@ const char* const kMethodNotes[] = {
     "conductor gap 13 mm to 152 mm, working distance 300 mm to 2000 mm. It gives two cases, at "
     "the predicted and at the 85% arcing current, each with its own arc duration; the case "
     "with the larger incident energy governs and its values are shown above.",
-    "Theoretically derived model (Lee): used by the empirical method at 15 kV and above (up to "
-    "46 kV) or for a gap over 152 mm; one case at the bolted fault current, no pressure or TNT "
-    "equivalent.",
+    "IEEE 1584-2002 theoretically derived model (Lee): used by the empirical method at 15 kV and "
+    "above (up to 46 kV) or for a gap over 152 mm; one case at the bolted fault current, no "
+    "pressure or TNT equivalent.",
     "IEEE 1584-2002 fuse equations: current-limiting fuses of class RK1 (up to 600 A) and class L "
     "(601 A to 2000 A) at 600 V in switchgear, each within the bolted currents its equations "
     "were tested for.",
@@ -301,10 +408,10 @@ const char* const kMethodNotes[] = {
     "help choose the protective equipment against the radiated heat of an arc; actual arc flash "
     "severity can differ."};
 
-// One thing on a page: the report's head, a table heading, a row, a section
-// title or a paragraph of the note.
+// One thing on a page below its title block: the count of points, a table
+// heading, a row, a section title or a paragraph of the note.
 struct Item {
-    enum Kind { kHead, kPointHeading, kPointRow, kRefusedTitle, kRefusedHeading, kRefusedRow,
+    enum Kind { kSummary, kPointHeading, kPointRow, kRefusedTitle, kRefusedHeading, kRefusedRow,
                 kNoteTitle, kNote } kind;
     std::size_t index;  // the point of a row, the note's paragraph
     qreal height;
@@ -318,9 +425,12 @@ public:
           margin_(kMarginPoints * device.logicalDpiY() / 72.0),
           pad_(kCellPadPoints * device.logicalDpiY() / 72.0) {
         width_ = writer_.width() - 2 * margin_;
-        bottom_ = writer_.height() - margin_ - footerHeight();
+        top_ = margin_ + TitleBlockHeight();
+        bottom_ = writer_.height() - margin_;
         points_ = PointColumns(options.units);
         refused_ = RefusedColumns();
+        pointWidths_ = ColumnWidths(points_);
+        refusedWidths_ = ColumnWidths(refused_);
     }
 
     int Write() {
@@ -329,45 +439,119 @@ public:
         if (!LayOut(painter)) return -1;
         for (std::size_t page = 0; page < pages_.size(); ++page) {
             if (page > 0 && !writer_.newPage()) throw std::runtime_error("The PDF could not be written.");
-            qreal y = margin_;
+            PaintTitleBlock(painter, page + 1);
+            qreal y = top_;
             for (const Item& item : pages_[page]) {
                 if (!Paint(painter, item, y)) return -1;
                 y += item.height;
             }
-            painter.setFont(body_);
-            painter.setPen(Qt::black);
-            painter.drawText(QRectF(margin_, bottom_, width_, footerHeight()),
-                             Qt::AlignRight | Qt::AlignBottom,
-                             QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages_.size()));
         }
         if (!painter.end()) throw std::runtime_error("The PDF could not be written.");
         return static_cast<int>(pages_.size());
     }
 
 private:
-    qreal footerHeight() { return QFontMetricsF(body_, &writer_).lineSpacing() + pad_; }
+    qreal LineSpacing(const QFont& font) const { return QFontMetricsF(font, &writer_).lineSpacing(); }
 
-    std::vector<qreal> Widths(const std::vector<Column>& columns) const {
+    // The project, client and author lines, those given.
+    QStringList TitleLines() const {
+        QStringList lines;
+        const std::pair<QString, QString> given[] = {{QStringLiteral("Project"), options_.project},
+                                                     {QStringLiteral("Client"), options_.client},
+                                                     {QStringLiteral("Prepared by"), options_.author}};
+        for (const auto& [caption, value] : given) {
+            if (!value.trimmed().isEmpty()) lines.append(caption + QStringLiteral(": ") + value.simplified());
+        }
+        return lines;
+    }
+
+    qreal TitleBlockHeight() const {
+        const qreal left = LineSpacing(title1_) + static_cast<qreal>(TitleLines().size()) * LineSpacing(body_);
+        const qreal right = 3 * LineSpacing(body_);
+        return std::max(left, right) + 4 * pad_;
+    }
+
+    // At the top of every page: the title with the project, client and
+    // author lines; the kind of report, the date and the page number.
+    void PaintTitleBlock(QPainter& painter, std::size_t page) {
+        const qreal leftWidth = width_ * 0.72, rightWidth = width_ - leftWidth;
+        qreal y = margin_;
+        painter.setPen(Qt::black);
+        painter.setFont(title1_);
+        const QFontMetricsF t(title1_, &writer_), b(body_, &writer_);
+        painter.drawText(QRectF(margin_, y, leftWidth, t.lineSpacing()), Qt::AlignLeft | Qt::AlignTop,
+                         t.elidedText(options_.title.simplified(), Qt::ElideRight, leftWidth - pad_));
+        y += t.lineSpacing();
+        painter.setFont(body_);
+        for (const QString& line : TitleLines()) {
+            painter.drawText(QRectF(margin_, y, leftWidth, b.lineSpacing()), Qt::AlignLeft | Qt::AlignTop,
+                             b.elidedText(line, Qt::ElideRight, leftWidth - pad_));
+            y += b.lineSpacing();
+        }
+        const QString right[] = {QStringLiteral("Arc flash study report"), options_.dateText,
+                                 QStringLiteral("Page %1 of %2").arg(page).arg(pages_.size())};
+        qreal ry = margin_;
+        for (const QString& line : right) {
+            painter.drawText(QRectF(margin_ + leftWidth, ry, rightWidth, b.lineSpacing()),
+                             Qt::AlignRight | Qt::AlignTop, b.elidedText(line, Qt::ElideRight, rightWidth));
+            ry += b.lineSpacing();
+        }
+        painter.setPen(QPen(Qt::black, 0));
+        const qreal rule = top_ - 2 * pad_;
+        painter.drawLine(QPointF(margin_, rule), QPointF(margin_ + width_, rule));
+    }
+
+    // The widths of a table's columns: by their shares, each at least as
+    // wide as the longest word of its heading and the text it must fit; the
+    // widest gives up the room.
+    std::vector<qreal> ColumnWidths(const std::vector<Column>& columns) const {
+        const QFontMetricsF m(tableBold_, &writer_);
         qreal total = 0;
         for (const Column& c : columns) total += c.share;
         std::vector<qreal> widths;
-        for (const Column& c : columns) widths.push_back(width_ * c.share / total);
+        std::size_t widest = 0;
+        qreal taken = 0;
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            qreal longestWord = QFontMetricsF(table_, &writer_).horizontalAdvance(columns[i].fits);
+            for (const QString& word : columns[i].heading.split(QLatin1Char(' '))) {
+                longestWord = std::max(longestWord, m.horizontalAdvance(word));
+            }
+            const qreal share = width_ * columns[i].share / total;
+            widths.push_back(std::max(share, longestWord + 2.5 * pad_));
+            taken += widths.back() - share;
+            if (columns[i].share > columns[widest].share) widest = i;
+        }
+        widths[widest] -= taken;
         return widths;
     }
 
-    // The height of a row of cells in `font`, each wrapped in its column.
-    qreal RowHeight(QPainter& painter, const std::vector<QString>& cells,
-                    const std::vector<Column>& columns, const QFont& font) const {
+    const std::vector<qreal>& Widths(const std::vector<Column>& columns) const {
+        return &columns == &points_ ? pointWidths_ : refusedWidths_;
+    }
+
+    // Each cell's lines in its column; a heading takes the lines it needs.
+    std::vector<QStringList> CellLines(const std::vector<QString>& cells, const std::vector<Column>& columns,
+                                       const QFont& font, bool heading) const {
         const QFontMetricsF m(font, &writer_);
-        const std::vector<qreal> widths = Widths(columns);
-        qreal height = m.lineSpacing();
-        painter.setFont(font);
+        const std::vector<qreal>& widths = Widths(columns);
+        std::vector<QStringList> lines;
         for (std::size_t i = 0; i < cells.size(); ++i) {
-            const qreal room = widths[i] - 2 * pad_;
-            if (m.horizontalAdvance(cells[i]) <= room && !cells[i].contains(QLatin1Char('\n'))) continue;
-            height = std::max(height, painter.boundingRect(QRectF(0, 0, room, 1e9), cells[i], Wrapping()).height());
+            lines.push_back(FitLines(cells[i], m, widths[i] - 2 * pad_, heading ? 5 : columns[i].lines));
         }
-        return height + 2 * pad_;
+        return lines;
+    }
+
+    qreal RowHeight(const std::vector<QString>& cells, const std::vector<Column>& columns, const QFont& font,
+                    bool heading) const {
+        qsizetype most = 1;
+        for (const QStringList& l : CellLines(cells, columns, font, heading)) most = std::max(most, l.size());
+        return static_cast<qreal>(most) * LineSpacing(font) + 2 * pad_;
+    }
+
+    static std::vector<QString> Headings(const std::vector<Column>& columns) {
+        std::vector<QString> headings;
+        for (const Column& c : columns) headings.push_back(c.heading);
+        return headings;
     }
 
     qreal ParagraphHeight(QPainter& painter, const QString& text, const QFont& font) const {
@@ -375,13 +559,11 @@ private:
         return painter.boundingRect(QRectF(0, 0, width_, 1e9), text, Wrapping()).height() + 3 * pad_;
     }
 
-    QString HeadText() const {
-        QString head = options_.title + QLatin1Char('\n');
-        if (!options_.dateText.isEmpty()) head += options_.dateText + QLatin1Char('\n');
-        return head + QStringLiteral("%1 points of work, %2 computed, %3 refused")
-                   .arg(count_)
-                   .arg(count_ - refusedRows_.size())
-                   .arg(refusedRows_.size());
+    QString SummaryText() const {
+        return QStringLiteral("%1 points of work, %2 computed, %3 refused")
+            .arg(count_)
+            .arg(count_ - refusedRows_.size())
+            .arg(refusedRows_.size());
     }
 
     // Places every item on its page; false when cancelled.
@@ -390,33 +572,28 @@ private:
         rows.reserve(count_);
         for (std::size_t i = 0; i < count_; ++i) {
             const StudyPointView p = at_(i);
-            rows.push_back({Item::kPointRow, i, RowHeight(painter, PointCells(p), points_, body_)});
+            rows.push_back({Item::kPointRow, i, RowHeight(PointCells(p), points_, table_, false)});
             if (!IsComputedRow(ResultsOf(p))) {
-                refusedRows_.push_back({Item::kRefusedRow, i, RowHeight(painter, RefusedCells(p), refused_, body_)});
+                refusedRows_.push_back({Item::kRefusedRow, i, RowHeight(RefusedCells(p), refused_, table_, false)});
             }
             if (progress_ && !progress_(i + 1, 2 * count_)) return false;
         }
-        std::vector<QString> headings;
-        for (const Column& c : points_) headings.push_back(c.heading);
-        const qreal pointHeading = RowHeight(painter, headings, points_, bold_);
-        headings.clear();
-        for (const Column& c : refused_) headings.push_back(c.heading);
-        const qreal refusedHeading = RowHeight(painter, headings, refused_, bold_);
-        const qreal sectionTitle = QFontMetricsF(title2_, &writer_).lineSpacing() + 4 * pad_;
+        // The points' heading stands under a band naming the inputs and the results.
+        const qreal pointHeading =
+            LineSpacing(tableBold_) + 2 * pad_ + RowHeight(Headings(points_), points_, tableBold_, true);
+        const qreal refusedHeading = RowHeight(Headings(refused_), refused_, tableBold_, true);
+        const qreal sectionTitle = LineSpacing(title2_) + 4 * pad_;
 
         pages_.emplace_back();
-        qreal y = margin_;
-        auto place = [&](const Item& item) {
-            if (y + item.height > bottom_ && !pages_.back().empty()) {
-                pages_.emplace_back();
-                y = margin_;
-            }
-            pages_.back().push_back(item);
-            y += item.height;
-        };
+        qreal y = top_;
         auto newPage = [&] {
             pages_.emplace_back();
-            y = margin_;
+            y = top_;
+        };
+        auto place = [&](const Item& item) {
+            if (y + item.height > bottom_ && !pages_.back().empty()) newPage();
+            pages_.back().push_back(item);
+            y += item.height;
         };
         // Rows under their heading, which comes again at the top of each new page.
         auto placeRows = [&](const std::vector<Item>& items, const Item& heading) {
@@ -436,10 +613,11 @@ private:
                 y += row.height;
             }
         };
-        const QString head = HeadText();
-        place({Item::kHead, 0, ParagraphHeight(painter, head, title1_) + 2 * pad_});
+        place({Item::kSummary, 0, ParagraphHeight(painter, SummaryText(), body_)});
         placeRows(rows, {Item::kPointHeading, 0, pointHeading});
         if (!refusedRows_.empty()) {
+            // The section's title on the page of its heading and first row.
+            if (y + sectionTitle + refusedHeading + refusedRows_.front().height > bottom_) newPage();
             place({Item::kRefusedTitle, 0, sectionTitle});
             placeRows(refusedRows_, {Item::kRefusedHeading, 0, refusedHeading});
         }
@@ -450,38 +628,67 @@ private:
         return true;
     }
 
-    void PaintCells(QPainter& painter, const std::vector<QString>& cells,
-                    const std::vector<Column>& columns, qreal y, qreal height, bool heading) {
-        const std::vector<qreal> widths = Widths(columns);
-        painter.setFont(heading ? bold_ : body_);
+    // A row of cells, each line by line in its column; a heading on grey.
+    // Thin rules part the columns, a strong one the inputs from the results.
+    void PaintCells(QPainter& painter, const std::vector<QString>& cells, const std::vector<Column>& columns,
+                    qreal y, qreal height, bool heading) {
+        const std::vector<qreal>& widths = Widths(columns);
+        const QFont& font = heading ? tableBold_ : table_;
+        const qreal line = LineSpacing(font);
         if (heading) painter.fillRect(QRectF(margin_, y, width_, height), QColor(225, 225, 225));
-        qreal x = margin_;
         painter.setPen(QPen(QColor(150, 150, 150), 0));
         painter.drawLine(QPointF(margin_, y + height), QPointF(margin_ + width_, y + height));
-        painter.setPen(Qt::black);
+        const std::vector<QStringList> lines = CellLines(cells, columns, font, heading);
+        painter.setFont(font);
+        qreal x = margin_;
         for (std::size_t i = 0; i < cells.size(); ++i) {
-            painter.drawText(QRectF(x + pad_, y + pad_, widths[i] - 2 * pad_,
-                                    height - 2 * pad_),
-                             cells[i], Wrapping());
+            if (i > 0) {
+                const bool groups = columns[i].result != columns[i - 1].result;
+                painter.setPen(groups ? QPen(Qt::black, 0) : QPen(QColor(200, 200, 200), 0));
+                painter.drawLine(QPointF(x, y), QPointF(x, y + height));
+            }
+            painter.setPen(Qt::black);
+            qreal ly = y + pad_;
+            for (const QString& text : lines[i]) {
+                painter.drawText(QRectF(x + pad_, ly, widths[i] - 2 * pad_, line), Qt::AlignLeft | Qt::AlignTop, text);
+                ly += line;
+            }
             x += widths[i];
         }
     }
 
+    // The band over the points' heading: "Inputs" over the input columns,
+    // "Results" over the governing case's.
+    void PaintGroupBand(QPainter& painter, qreal y, qreal height) {
+        const std::vector<qreal>& widths = Widths(points_);
+        qreal inputs = 0;
+        for (std::size_t i = 0; i < points_.size() && !points_[i].result; ++i) inputs += widths[i];
+        painter.fillRect(QRectF(margin_, y, width_, height), QColor(200, 200, 200));
+        painter.setPen(QPen(Qt::black, 0));
+        painter.drawLine(QPointF(margin_ + inputs, y), QPointF(margin_ + inputs, y + height));
+        painter.setFont(tableBold_);
+        painter.drawText(QRectF(margin_ + pad_, y + pad_, inputs - 2 * pad_, height - 2 * pad_),
+                         Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Inputs"));
+        painter.drawText(QRectF(margin_ + inputs + pad_, y + pad_, width_ - inputs - 2 * pad_, height - 2 * pad_),
+                         Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Results of the governing case"));
+    }
+
     bool Paint(QPainter& painter, const Item& item, qreal y) {
         switch (item.kind) {
-            case Item::kHead:
-                painter.setFont(title1_);
+            case Item::kSummary:
+                painter.setFont(body_);
                 painter.setPen(Qt::black);
-                painter.drawText(QRectF(margin_, y, width_, item.height), HeadText(), Wrapping());
+                painter.drawText(QRectF(margin_, y, width_, item.height), SummaryText(), Wrapping());
                 return true;
-            case Item::kPointHeading:
-            case Item::kRefusedHeading: {
-                const std::vector<Column>& columns = item.kind == Item::kPointHeading ? points_ : refused_;
-                std::vector<QString> headings;
-                for (const Column& c : columns) headings.push_back(c.heading);
-                PaintCells(painter, headings, columns, y, item.height, true);
+            case Item::kPointHeading: {
+                const qreal band = LineSpacing(tableBold_) + 2 * pad_;
+                PaintGroupBand(painter, y, band);
+                PaintCells(painter, Headings(points_), points_, y + band, item.height - band, true);
                 return true;
             }
+            case Item::kRefusedHeading:
+                PaintCells(painter, Headings(refused_), refused_, y, item.height, true);
+                return true;
             case Item::kPointRow: {
                 PaintCells(painter, PointCells(at_(item.index)), points_, y, item.height, false);
                 ++painted_;
@@ -516,11 +723,13 @@ private:
     const StudyProgress& progress_;
     const qreal margin_, pad_;  // in device units
     QFont body_ = ReportFont(7.5, false);
-    QFont bold_ = ReportFont(7.5, true);
+    QFont table_ = ReportFont(6.5, false);
+    QFont tableBold_ = ReportFont(6.5, true);
     QFont title1_ = ReportFont(12, true);
     QFont title2_ = ReportFont(10, true);
-    qreal width_ = 0, bottom_ = 0;
+    qreal width_ = 0, top_ = 0, bottom_ = 0;
     std::vector<Column> points_, refused_;
+    std::vector<qreal> pointWidths_, refusedWidths_;
     std::vector<Item> refusedRows_;
     std::vector<std::vector<Item>> pages_;
     std::size_t painted_ = 0;
@@ -564,6 +773,11 @@ StudyExportResult SaveThrough(const QString& path, bool emptyIsNothing,
 }
 
 }  // namespace
+
+QString StudyReportTitle(const QString& studyPath) {
+    const QString name = studyPath.isEmpty() ? QString() : QFileInfo(studyPath).completeBaseName();
+    return name.isEmpty() ? QStringLiteral("Arc flash study") : name;
+}
 
 int WriteStudyReportPdf(QIODevice& out, std::size_t count, const StudyPointAt& at,
                         const StudyReportOptions& options, const StudyProgress& progress) {

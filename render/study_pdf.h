@@ -83,22 +83,33 @@ int WriteStudyLabelsPdf(QIODevice& out, std::size_t count, const StudyPointAt& a
 QPageSize::PageSizeId ReportPageSizeFor(QLocale::Territory territory);
 
 struct StudyReportOptions {
-    QString title = QStringLiteral("Arc flash study");
+    QString title = QStringLiteral("Arc flash study");  // see StudyReportTitle
     QString dateText;  // as it is to be printed
+    QString project, client, author;  // lines of the title block, those not empty
     QPageSize::PageSizeId pageSize = QPageSize::A4;  // see ReportPageSizeFor
     UnitSettings units;  // the output units of the results, named in the headings
 };
 
-// Writes the study report: the title and date, the table of all points
-// (name, method and equations, voltage, bolted current, arcing current, arc
-// duration, working distance, incident energy, flash boundary, PPE level,
-// governing case; the governing case's values, units in the headings or
-// beside a value whose unit differs from row to row), the refused rows with
-// their messages, and a note on the methods and their ranges. Landscape
-// pages with the table heading repeated and numbered "Page n of m"; text
-// stays text. Returns the pages written, or -1 when cancelled (the progress
-// counts each point twice: once when the pages are laid out, once when they
-// are painted). A device that fails raises std::runtime_error.
+// The title of a study's report: its file's name without folder or extension
+// ("plant-study" for /work/plant-study.csv), so the window and the batch
+// calculator give one study one title; "Arc flash study" without a file.
+QString StudyReportTitle(const QString& studyPath);
+
+// Writes the study report. On every page a title block: the title, the
+// project, client and author lines given, the date and "Page n of m". Then
+// the count of points and the table of all points, one row each, inputs
+// then results: name, edition and equations ("IEEE 1584-2002 empirical",
+// "IEEE 1584-2018"), equipment class or electrode configuration, voltage,
+// bolted current, gap, enclosure size (2018 rows), working distance, arc
+// durations of both cases; then the governing case's arcing current,
+// incident energy, flash boundary, PPE level, the case, its clothing and the
+// three approach boundaries (output units in the headings, a row's own
+// length units beside its values). A text too long for its cell is cut with
+// "…". Then the refused rows with their messages, and a note on the methods
+// and their ranges. Landscape pages, the table heading repeated on each;
+// text stays text. Returns the pages written, or -1 when cancelled (the
+// progress counts each point twice: once when the pages are laid out, once
+// when they are painted). A device that fails raises std::runtime_error.
 int WriteStudyReportPdf(QIODevice& out, std::size_t count, const StudyPointAt& at,
                         const StudyReportOptions& options, const StudyProgress& progress);
 

@@ -1,14 +1,18 @@
 #include "ui/dialogs.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QUrl>
 #include <memory>
+
+#include "ui/study_export_dialog.h"
 
 namespace zentavo::ui {
 
@@ -52,7 +56,41 @@ QString RunFileDialog(QWidget* parent, const FileChoice& choice, QFileDialog::Ac
     // A desktop's own dialog does not pass through OpenDialog::accept.
     return mode == QFileDialog::AcceptOpen ? ResolveOpenName(chosen, choice.defaultSuffix) : chosen;
 }
+
+// A box with OK, its text bounded; what was left out is in its details. The
+// text is shown as written: a name with "<" in it is no markup.
+void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& message) {
+    const BoxText bounded = BoundedBoxText(message);
+    QMessageBox box(icon, title, bounded.text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDetailedText(bounded.details);
+    box.exec();
+}
 }  // namespace
+
+BoxText BoundedBoxText(const QString& message) {
+    QStringList lines = message.split(QLatin1Char('\n'));
+    while (lines.size() > 1 && lines.back().isEmpty()) lines.removeLast();
+    QStringList shown;
+    bool cut = false;
+    for (qsizetype i = 0; i < lines.size() && i <= kBoxListLines; ++i) {
+        QString line = lines[i];
+        if (line.size() > kBoxLineLength) {
+            qsizetype keep = kBoxLineLength - 1;
+            if (line[keep].isLowSurrogate()) --keep;  // never half a character
+            line = line.left(keep) + QChar(0x2026);
+            cut = true;
+        }
+        shown.append(line);
+    }
+    const qsizetype more = lines.size() - shown.size();
+    if (more > 0) {
+        shown.append(QCoreApplication::translate("zentavo::ui::DialogService", "… and %1 more")
+                         .arg(QLocale().toString(more)));
+        cut = true;
+    }
+    return {shown.join(QLatin1Char('\n')), cut ? message : QString()};
+}
 
 FileChoice ReportFileChoice(const QString& lastName) {
     FileChoice choice;
@@ -72,7 +110,7 @@ QString ResolveOpenName(const QString& typed, const QString& defaultSuffix) {
 }
 
 void QtDialogService::Warning(QWidget* parent, const QString& text) {
-    QMessageBox::warning(parent, QStringLiteral("Warning!"), text, QMessageBox::Ok);
+    ShowBox(parent, QMessageBox::Warning, QStringLiteral("Warning!"), text);
 }
 
 bool QtDialogService::Confirm(QWidget* parent, const QString& text) {
@@ -98,15 +136,15 @@ SaveAnswer QtDialogService::AskSaveChanges(QWidget* parent, const QString& text)
 }
 
 void QtDialogService::Information(QWidget* parent, const QString& text) {
-    QMessageBox::information(parent, QStringLiteral("Information"), text, QMessageBox::Ok);
+    ShowBox(parent, QMessageBox::Information, QStringLiteral("Information"), text);
 }
 
 void QtDialogService::Message(QWidget* parent, const QString& title, const QString& text) {
-    QMessageBox::warning(parent, title, text, QMessageBox::Ok);
+    ShowBox(parent, QMessageBox::Warning, title, text);
 }
 
 void QtDialogService::Error(QWidget* parent, const QString& text) {
-    QMessageBox::critical(parent, kTitle, text, QMessageBox::Ok);
+    ShowBox(parent, QMessageBox::Critical, kTitle, text);
 }
 
 QString QtDialogService::OpenFileName(QWidget* parent, const FileChoice& choice) {
@@ -120,6 +158,13 @@ QString QtDialogService::SaveFileName(QWidget* parent, const FileChoice& choice)
 bool QtDialogService::PrintSetup(QWidget* parent, QPrinter& printer) {
     QPrintDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtDialogService::StudyExportSetup(QWidget* parent, StudyExportChoice& choice) {
+    TStudyExport dialog(parent, choice);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    choice = dialog.Choice();
+    return true;
 }
 
 void QtDialogService::OpenDocument(const QString& path) {

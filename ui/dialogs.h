@@ -1,6 +1,8 @@
 // Every message box, file dialog, print dialog and desktop request of the
 // program goes through this interface: Qt's dialogs in the program, a
-// scripted fake in the tests.
+// scripted fake in the tests. Every message box of the program is bounded
+// (BoundedBoxText): however long the list it shows, its buttons stay on
+// the screen.
 #pragma once
 
 #include <QString>
@@ -20,6 +22,31 @@ struct FileChoice {
 
 // The answer to "save the changes first?".
 enum class SaveAnswer { Save, Discard, Cancel };
+
+// Which rows of a study its labels or report take.
+enum class StudyRows { All, Selected, Filtered };
+
+// The study window's Labels… and Report… dialog. In: how many rows each
+// choice takes (a choice of no rows is greyed) and the report's lines last
+// given; out: the rows chosen and, for the report, its title block lines.
+struct StudyExportChoice {
+    bool report = false;  // the report's project, client and author are asked too
+    int allRows = 0, selectedRows = 0, filteredRows = 0;
+    StudyRows rows = StudyRows::All;
+    QString project, client, author;
+};
+
+// A message box's text for a message that may list many lines (the names
+// cut on labels, rows refused): its first line and at most kBoxListLines
+// after it, then how many more; a line longer than kBoxLineLength characters
+// is cut with "…". `details` holds the whole message when anything was left
+// out (empty otherwise): the box shows it where it can be scrolled and copied.
+inline constexpr int kBoxListLines = 10;
+inline constexpr int kBoxLineLength = 300;
+struct BoxText {
+    QString text, details;
+};
+BoxText BoundedBoxText(const QString& message);
 
 class DialogService {
 public:
@@ -41,6 +68,8 @@ public:
     virtual QString SaveFileName(QWidget* parent, const FileChoice& choice) = 0;
     // Print dialog: true when the user chose to print.
     virtual bool PrintSetup(QWidget* parent, QPrinter& printer) = 0;
+    // The rows (and report lines) of a study's labels or report; false when cancelled.
+    virtual bool StudyExportSetup(QWidget* parent, StudyExportChoice& choice) = 0;
     // Asks the desktop to open a document with its viewer; the outcome is not looked at.
     virtual void OpenDocument(const QString& path) = 0;
 };
@@ -66,6 +95,7 @@ public:
     QString OpenFileName(QWidget* parent, const FileChoice& choice) override;
     QString SaveFileName(QWidget* parent, const FileChoice& choice) override;
     bool PrintSetup(QWidget* parent, QPrinter& printer) override;
+    bool StudyExportSetup(QWidget* parent, StudyExportChoice& choice) override;
     void OpenDocument(const QString& path) override;
 };
 

@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 #include <array>
 #include <climits>
+#include <numeric>
 #include <stdexcept>
 
 #include "engine/number.h"
@@ -353,17 +354,18 @@ void TStudy::ExportClick() {
 
 namespace {
 
-// The points of the study for its PDFs, one at a time: each row computed
-// again with the user's decimal separator, so that its label reads as the
-// single label of the same point.
+// The points of the study for its PDFs, one at a time: each of the chosen
+// rows computed again with the user's decimal separator, so that its label
+// reads as the single label of the same point.
 class StudyPoints {
 public:
-    StudyPoints(const StudyFile& file, char sep) : file_(file), sep_(sep) {
+    StudyPoints(const StudyFile& file, char sep, std::vector<int> rows)
+        : file_(file), sep_(sep), rows_(std::move(rows)) {
         options_.units = file.Options().units;
         options_.sep = sep;
     }
-    render::StudyPointView operator()(std::size_t row) {
-        fields_ = file_.Fields(row);
+    render::StudyPointView operator()(std::size_t index) {
+        fields_ = file_.Fields(static_cast<std::size_t>(rows_.at(index)));
         const int pointAt = file_.PointColumn();
         name_ = pointAt >= 0 && static_cast<std::size_t>(pointAt) < fields_.size() ? fields_[static_cast<std::size_t>(pointAt)] : std::string();
         render::StudyPointView v;
@@ -388,12 +390,13 @@ public:
         v.results = &results_;
         return v;
     }
-    std::size_t size() const { return file_.RowCount(); }
+    std::size_t size() const { return rows_.size(); }
     char sep() const { return sep_; }
 
 private:
     const StudyFile& file_;
     char sep_;
+    std::vector<int> rows_;
     StudyOptions options_;
     std::vector<std::string> fields_;
     std::string name_;
@@ -403,8 +406,37 @@ private:
 
 }  // namespace
 
-QString TStudy::StudyName() const {
-    return path_.isEmpty() ? QStringLiteral("New study") : QFileInfo(path_).completeBaseName();
+std::optional<std::vector<int>> TStudy::ChooseRows(bool report) {
+    StudyExportChoice choice;
+    choice.report = report;
+    choice.allRows = model_->rowCount();
+    const std::vector<int> selected = SelectedRows();
+    choice.selectedRows = static_cast<int>(selected.size());
+    // Without a text to look for, the filter shows the whole study.
+    choice.filteredRows = FilterEdit->text().isEmpty() ? 0 : proxy_->rowCount();
+    choice.project = reportProject_;
+    choice.client = reportClient_;
+    choice.author = reportAuthor_;
+    if (!app_.dialogs().StudyExportSetup(this, choice)) return std::nullopt;
+    if (report) {
+        reportProject_ = choice.project;
+        reportClient_ = choice.client;
+        reportAuthor_ = choice.author;
+    }
+    std::vector<int> rows;
+    switch (choice.rows) {
+        case StudyRows::Selected:
+            return selected;
+        case StudyRows::Filtered:
+            for (int r = 0; r < proxy_->rowCount(); ++r) rows.push_back(proxy_->mapToSource(proxy_->index(r, 0)).row());
+            std::sort(rows.begin(), rows.end());
+            return rows;
+        case StudyRows::All:
+            break;
+    }
+    rows.resize(static_cast<std::size_t>(model_->rowCount()));
+    std::iota(rows.begin(), rows.end(), 0);
+    return rows;
 }
 
 QString TStudy::ExportName(const QString& suffix) const {
@@ -438,10 +470,12 @@ void TStudy::LabelsClick() {
         app_.dialogs().Warning(this, QStringLiteral("No point of the study is computed: there are no labels to write."));
         return;
     }
+    const std::optional<std::vector<int>> rows = ChooseRows(false);
+    if (!rows) return;
     const QString chosen = app_.dialogs().SaveFileName(
         this, PdfChoice(QStringLiteral("Save labels as"), ExportName(QStringLiteral("-labels.pdf"))));
     if (chosen.isEmpty()) return;
-    StudyPoints points(model_->file(), app_.Sep());
+    StudyPoints points(model_->file(), app_.Sep(), *rows);
     render::StudyLabelOptions options;
     options.settings = app_.FormLabelType().Settings();
     const QDate today = QDate::currentDate();
@@ -451,17 +485,18 @@ void TStudy::LabelsClick() {
     std::vector<std::string> cut;
     render::StudyExportResult result;
     const render::StudyPointAt at = [&points](std::size_t i) { return points(i); };
-    RunWithProgress(QStringLiteral("Writing the labels of %1 points…").arg(computed), points.size(),
+    RunWithProgress(tr("Writing the labels of %1 points…").arg(points.size()), points.size(),
                     [&](const render::StudyProgress& progress) {
                         return render::SaveStudyLabelsPdf(chosen, points.size(), at, options, progress, &cut);
                     },
                     result);
     ReportExport(result, chosen);
     if (result.outcome == render::StudyExportResult::kWritten && !cut.empty()) {
+        // One name a line: the box shows the first of a long list and how many more.
         QString names;
         for (const std::string& n : cut) names += QStringLiteral("\n") + FromUtf8(n);
         app_.dialogs().Information(
-            this, QStringLiteral("These equipment names are longer than 30 characters; their labels show the first 30:%1")
+            this, tr("These equipment names are longer than 30 characters; their labels show the first 30:%1")
                       .arg(names));
     }
 }
@@ -472,7 +507,7 @@ void TStudy::ReportExport(const render::StudyExportResult& result, const QString
         case render::StudyExportResult::kCancelled:
             return;  // a cancelled export has left no file
         case render::StudyExportResult::kNothingToWrite:
-            app_.dialogs().Warning(this, QStringLiteral("No point of the study is computed: there are no labels to write."));
+            app_.dialogs().Warning(this, tr("None of the chosen points is computed: there are no labels to write."));
             return;
         case render::StudyExportResult::kFailed:
             throw std::runtime_error(Utf8(QStringLiteral("Cannot write %1: %2").arg(QFileInfo(path).fileName(), result.error)));
@@ -481,22 +516,28 @@ void TStudy::ReportExport(const render::StudyExportResult& result, const QString
 
 render::StudyReportOptions TStudy::ReportOptions() const {
     render::StudyReportOptions options;
-    options.title = QStringLiteral("Arc flash study: %1").arg(StudyName());
+    // The title the batch calculator gives the same file.
+    options.title = render::StudyReportTitle(path_);
     options.dateText = QLocale().toString(QDate::currentDate(), QLocale::LongFormat);
+    options.project = reportProject_;
+    options.client = reportClient_;
+    options.author = reportAuthor_;
     options.pageSize = render::ReportPageSizeFor(QLocale().territory());
     options.units = model_->file().Options().units;
     return options;
 }
 
 void TStudy::ReportClick() {
+    const std::optional<std::vector<int>> rows = ChooseRows(true);
+    if (!rows) return;
     const QString chosen = app_.dialogs().SaveFileName(
         this, PdfChoice(QStringLiteral("Save report as"), ExportName(QStringLiteral("-report.pdf"))));
     if (chosen.isEmpty()) return;
-    StudyPoints points(model_->file(), app_.Sep());
+    StudyPoints points(model_->file(), app_.Sep(), *rows);
     const render::StudyPointAt at = [&points](std::size_t i) { return points(i); };
     const render::StudyReportOptions options = ReportOptions();
     render::StudyExportResult result;
-    RunWithProgress(QStringLiteral("Writing the report of %1 points…").arg(points.size()), points.size() * 2,
+    RunWithProgress(tr("Writing the report of %1 points…").arg(points.size()), points.size() * 2,
                     [&](const render::StudyProgress& progress) {
                         return render::SaveStudyReportPdf(chosen, points.size(), at, options, progress);
                     },
@@ -505,17 +546,19 @@ void TStudy::ReportClick() {
 }
 
 void TStudy::PrintReportClick() {
+    const std::optional<std::vector<int>> rows = ChooseRows(true);
+    if (!rows) return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(ReportOptions().pageSize));
     printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setDocName(QStringLiteral("Arc flash study: %1").arg(StudyName()));
+    printer.setDocName(ReportOptions().title);
     if (!app_.dialogs().PrintSetup(this, printer)) return;
-    StudyPoints points(model_->file(), app_.Sep());
+    StudyPoints points(model_->file(), app_.Sep(), *rows);
     const render::StudyPointAt at = [&points](std::size_t i) { return points(i); };
     render::StudyReportOptions options = ReportOptions();
     options.pageSize = printer.pageLayout().pageSize().id();
     render::StudyExportResult result;
-    RunWithProgress(QStringLiteral("Printing the report of %1 points…").arg(points.size()), points.size() * 2,
+    RunWithProgress(tr("Printing the report of %1 points…").arg(points.size()), points.size() * 2,
                     [&](const render::StudyProgress& progress) {
                         render::StudyExportResult r;
                         r.pages = render::PaintStudyReport(printer, points.size(), at, options, progress);

@@ -7,6 +7,8 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "render/study_pdf.h"
 
@@ -71,19 +73,22 @@ private:
     int CurrentModelRow() const;
     void ApplyUnits();
     bool SaveTo(const QString& path);
-    QString StudyName() const;
     // A file name beside the study's for an export, or empty for a new study.
     QString ExportName(const QString& suffix) const;
     bool RunWithProgress(const QString& text, std::size_t total,
                          const std::function<render::StudyExportResult(const render::StudyProgress&)>& run,
                          render::StudyExportResult& result);
     void ReportExport(const render::StudyExportResult& result, const QString& path);
+    // Asks which rows the labels or the report take (and the report's title
+    // block lines): the study's rows in its order, none when cancelled.
+    std::optional<std::vector<int>> ChooseRows(bool report);
     render::StudyReportOptions ReportOptions() const;
 
     Application& app_;
     std::unique_ptr<StudyModel> model_;
     StudySortFilter* proxy_;
     QString path_;
+    QString reportProject_, reportClient_, reportAuthor_;  // as last given for a report
 };
 
 // "New study" and "Open study…" of the main window's File menu: a study

@@ -60,6 +60,20 @@ std::string Text(const std::string& pdf, int page = 0) {
     return std::regex_replace(t, std::regex("\\s+"), " ");
 }
 
+// The text of a report in the order it was written (each row's cells one
+// after the other), its blanks and line ends made one blank.
+std::string ReportText(const std::string& pdf) {
+    const std::string t = RunCommand("pdftotext -raw '" + pdf + "' - 2>&1").out;
+    return std::regex_replace(t, std::regex("\\s+"), " ");
+}
+
+// The title a PDF reader shows for the file.
+std::string Title(const std::string& pdf) {
+    std::smatch m;
+    const std::string info = RunCommand("pdfinfo '" + pdf + "' 2>&1").out;
+    return std::regex_search(info, m, std::regex("Title:\\s+([^\\n]*)")) ? std::string(m[1]) : "";
+}
+
 // The sample study's rows from its expected results, by column name.
 std::vector<zentavo::batch_test::CsvRow> ExpectedRows() {
     return zentavo::batch_test::CsvRows(FileBytes(ZENTAVO_EXAMPLES_DIR "/study-results.csv"));
@@ -97,8 +111,8 @@ TEST(BatchPdfs, LabelsAndReportOfTheSampleStudy) {
     }
 
     EXPECT_EQ(PageSize(report), "792 x 612");
-    const std::string text = Text(report);
-    EXPECT_NE(text.find("Arc flash study: " + kExample), std::string::npos) << text;
+    const std::string text = ReportText(report);
+    EXPECT_EQ(Title(report), "study");
     EXPECT_NE(text.find("Incident energy (J/cm2)"), std::string::npos) << text;
     for (const auto& row : rows) EXPECT_NE(text.find(row.at("point")), std::string::npos) << row.at("point");
     for (const auto& row : refused) {
@@ -114,7 +128,7 @@ TEST(BatchPdfs, StandardInputAndTheReportAlone) {
     EXPECT_EQ(r.status, 0) << r.out;
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(PageSize(report), "842 x 595");
-    EXPECT_NE(Text(report).find("Arc flash study: standard input"), std::string::npos);
+    EXPECT_EQ(Title(report), "Arc flash study");
     EXPECT_FALSE(Exists(dir / "labels.pdf"));
 }
 
@@ -179,6 +193,10 @@ TEST(BatchPdfs, EveryOptionValueIsOneOfItsWords) {
         {"--label-language fr " + kExample,
          "zentavo-batch: --label-language applies to the labels: give --labels FILE.pdf"},
         {"--report-paper a4 " + kExample, "zentavo-batch: --report-paper applies to the report: give --report FILE.pdf"},
+        {"--report-author Smith " + kExample,
+         "zentavo-batch: --report-author applies to the report: give --report FILE.pdf"},
+        {"--report-title=" + both, "zentavo-batch: --report-title needs a text"},
+        {"--report-client ''" + both, "zentavo-batch: --report-client needs a text"},
         {"--labels= " + kExample, "zentavo-batch: --labels needs a file name"},
         {"--report", "zentavo-batch: option --report needs a value"},
     };
@@ -212,6 +230,49 @@ TEST(BatchPdfs, LabelRowsAndDate) {
     EXPECT_NE(page.find("MCC-1 bucket 3"), std::string::npos) << page;
     const std::string today = RunCommand("date +%-d.%-m.%Y").out;
     EXPECT_NE(page.find(today.substr(0, today.size() - 1)), std::string::npos) << page;
+}
+
+// One study, one title: the file's name without folder or extension, as the
+// study window titles its report of the same file, or --report-title; the
+// project, client and author lines given, and none not given.
+TEST(BatchPdfs, ReportTitleAndTitleBlockLines) {
+    Dir dir;
+    const std::string study = dir / "North plant.v2.csv", report = dir / "report.pdf";
+    std::ofstream(study) << FileBytes(kExample);
+    CommandRun r = RunCommand(kProgram + " --report " + report + " '" + study + "' 2>&1 >/dev/null");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(Title(report), "North plant.v2");
+    std::string text = ReportText(report);
+    EXPECT_EQ(text.rfind("North plant.v2 Arc flash study report ", 0), 0u) << text.substr(0, 200);
+    for (const char* caption : {"Project:", "Client:", "Prepared by:"}) EXPECT_EQ(text.find(caption), std::string::npos);
+
+    r = RunCommand(kProgram + " --report " + report +
+                   " --report-title 'Plant 7 / North' --report-project 'Substation 4 upgrade' "
+                   "--report-client='ACME Metals' --report-author 'J. Smith, P.E.' '" + study + "' 2>&1 >/dev/null");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(Title(report), "Plant 7 / North");
+    text = ReportText(report);
+    EXPECT_EQ(text.rfind("Plant 7 / North Project: Substation 4 upgrade Client: ACME Metals Prepared by: J. Smith, P.E. "
+                         "Arc flash study report ", 0), 0u)
+        << text.substr(0, 200);
+}
+
+// A fuse or breaker row that names its equipment class is labelled with it,
+// not with the class of its method's equations.
+TEST(BatchPdfs, FuseAndBreakerLabelsNameTheRowsClass) {
+    Dir dir;
+    const std::string study = dir / "study.csv", labels = dir / "labels.pdf";
+    std::ofstream(study) << "point,method,voltage,bolted_current,work_distance,equipment_class,fuse_class,breaker_type,"
+                            "interrupting_rating,instantaneous_trip\n"
+                            "Fused starter 4B,fuse,480,28,455,MCC and Panels,0,,,\n"
+                            "Main breaker,breaker,480,20,460,Switchgear,,MCCB-100-400,25,2\n";
+    const CommandRun r = RunCommand(kProgram + " --labels " + labels + " " + study + " 2>&1 >/dev/null");
+    ASSERT_EQ(r.status, 0) << r.out;
+    ASSERT_EQ(Pages(labels), 2);
+    EXPECT_NE(Text(labels, 1).find("MCC and Panels"), std::string::npos) << Text(labels, 1);
+    EXPECT_EQ(Text(labels, 1).find("Switchgear"), std::string::npos) << Text(labels, 1);
+    EXPECT_NE(Text(labels, 2).find("Switchgear"), std::string::npos) << Text(labels, 2);
+    EXPECT_EQ(Text(labels, 2).find("MCC and Panels"), std::string::npos) << Text(labels, 2);
 }
 
 }  // namespace

@@ -488,42 +488,39 @@ private slots:
             const auto r = SaveStudyReportPdf(path, study.points.size(), study.At(), o, {});
             QCOMPARE(r.outcome, StudyExportResult::kWritten);
             QCOMPARE(PageSize(path), size == QPageSize::A4 ? QStringLiteral("842 x 595") : QStringLiteral("792 x 612"));
-            const QString layout = RunPdfTool("pdftotext", {"-layout", path, "-"});
-            const QString text = Flat(RunPdfTool("pdftotext", {path, "-"}));
+            // The text in the order it was written: each row's cells one after the other.
+            const QString text = Flat(RunPdfTool("pdftotext", {"-raw", path, "-"}));
             QVERIFY(text.contains(o.title));
             QVERIFY(text.contains(o.dateText));
             QVERIFY(text.contains(QStringLiteral("Arc flash boundary (mm)")));
             QVERIFY(text.contains(QStringLiteral("Incident energy (cal/cm2)")));
             QVERIFY(text.contains(QStringLiteral("Methods and their ranges")));
             QVERIFY(text.contains(QStringLiteral("13 points of work, 10 computed, 3 refused")));
-            // Each computed row on one line of the page: name, voltage, ..., energy, boundary, PPE.
-            const QStringList lines = layout.split(QLatin1Char('\n'));
+            // Each computed row with its governing case's energy, boundary, PPE level and case.
             for (std::size_t i = 0; i < study.points.size(); ++i) {
                 const StudyRowResults& res = study.results[i];
                 const QString name = Q(study.points[i].name);
-                const auto line = std::find_if(lines.begin(), lines.end(),
-                                               [&](const QString& l) { return l.startsWith(name); });
-                QVERIFY2(line != lines.end(), qPrintable(name));
-                const QStringList cells = line->simplified().mid(name.size()).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+                QVERIFY2(text.contains(name), qPrintable(name));
                 if (IsComputedRow(res)) {
                     const bool reduced = res[kGoverningColumn] == "reduced";
-                    const QStringList want = {
-                        Q(res[reduced ? kIncidentEnergyReducedColumn : kIncidentEnergyColumn]),
-                        Q(res[reduced ? kFlashBoundaryReducedColumn : kFlashBoundaryColumn]),
-                        Q(res[reduced ? kPpeLevelReducedColumn : kPpeLevelColumn]), Q(res[kGoverningColumn]),
-                        QStringLiteral("ok")};
-                    QVERIFY2(cells.mid(cells.size() - want.size()) == want, qPrintable(*line));
+                    const QString want = QStringList{Q(res[reduced ? kIncidentEnergyReducedColumn : kIncidentEnergyColumn]),
+                                                     Q(res[reduced ? kFlashBoundaryReducedColumn : kFlashBoundaryColumn]),
+                                                     Q(res[reduced ? kPpeLevelReducedColumn : kPpeLevelColumn]),
+                                                     Q(res[kGoverningColumn])}
+                                             .join(QLatin1Char(' '));
+                    QVERIFY2(text.contains(want), qPrintable(name + ": " + want));
                 } else {
-                    QCOMPARE(cells.last(), Q(res[kStatusColumn]));
                     QVERIFY2(text.contains(Flat(Q(res[kMessageColumn])).trimmed()), qPrintable(Q(res[kMessageColumn])));
                 }
             }
         }
     }
 
-    // A long study runs over many pages: each carries the table heading and
-    // "Page n of m", and every point stands on one of them once.
-    void ReportPagesRepeatTheHeading() {
+    // A long study runs over many pages: each carries the title block (the
+    // title, the project, client and author lines given, the date, "Page n
+    // of m") and the table heading, and every point stands on one of them
+    // once. Lines not given are not printed.
+    void ReportPagesRepeatTheTitleBlockAndTheHeading() {
         QTemporaryDir dir;
         const std::vector<Point> base = Points();
         std::vector<Point> points;
@@ -532,20 +529,30 @@ private slots:
             points.back().name = "Point " + std::to_string(i + 1) + " of many";
         }
         const Study study(points, StudyOptions{});
+        StudyReportOptions o;
+        o.title = QStringLiteral("North plant");
+        o.dateText = QStringLiteral("8 December 2026");
+        o.project = QStringLiteral("Substation 4 upgrade");
+        o.client = QStringLiteral("ACME Metals");
+        o.author = QStringLiteral("J. Smith, P.E.");
         const QString path = Path(dir, "report.pdf");
-        const auto r = SaveStudyReportPdf(path, study.points.size(), study.At(), StudyReportOptions{}, {});
+        const auto r = SaveStudyReportPdf(path, study.points.size(), study.At(), o, {});
         QCOMPARE(r.outcome, StudyExportResult::kWritten);
         const int pages = PageCount(path);
         QCOMPARE(r.pages, pages);
         QVERIFY(pages >= 4);
         int rows = 0;
         for (int page = 1; page <= pages; ++page) {
-            const QString text = PageText(path, page);
-            QVERIFY2(text.contains(QStringLiteral("Page %1 of %2").arg(page).arg(pages)), qPrintable(text));
-            const bool table = text.contains(QStringLiteral(" of many"));
-            if (table) {
-                QVERIFY2(Flat(text).contains(QStringLiteral("Point Method / equations Voltage (V)")) ||
-                             Flat(text).contains(QStringLiteral("Point Status Message")),
+            const QString text = Flat(PageText(path, page));
+            for (const QString& part : {QStringLiteral("North plant"), QStringLiteral("8 December 2026"),
+                                        QStringLiteral("Page %1 of %2").arg(page).arg(pages),
+                                        QStringLiteral("Project: Substation 4 upgrade"),
+                                        QStringLiteral("Client: ACME Metals"), QStringLiteral("Prepared by: J. Smith, P.E.")}) {
+                QVERIFY2(text.contains(part), qPrintable(part + " on page " + QString::number(page)));
+            }
+            if (text.contains(QStringLiteral(" of many"))) {
+                QVERIFY2(text.contains(QStringLiteral("Point Method Equipment class or electrodes Voltage (V)")) ||
+                             text.contains(QStringLiteral("Point Method Status Message")),
                          qPrintable(text));
             }
             rows += static_cast<int>(text.count(QRegularExpression(QStringLiteral("Point \\d+ of many"))));
@@ -553,6 +560,104 @@ private slots:
         // Each point once in the table, the refused ones once more below it.
         const int refused = static_cast<int>(study.points.size() - study.Computed());
         QCOMPARE(rows, 150 + refused);
+
+        o.project.clear(), o.client = QStringLiteral("  "), o.author.clear();
+        QCOMPARE(SaveStudyReportPdf(path, study.points.size(), study.At(), o, {}).outcome, StudyExportResult::kWritten);
+        const QString text = Flat(RunPdfTool("pdftotext", {"-raw", path, "-"}));
+        QVERIFY(text.contains(QStringLiteral("North plant")));
+        for (const char* caption : {"Project:", "Client:", "Prepared by:"}) QVERIFY2(!text.contains(caption), caption);
+    }
+
+    // A row of the report: the point's inputs, then its governing case's
+    // results, in the order a reader finds them (the values of D.1 are the
+    // standard's; the Lee energies 2.142e6 V Ibf t / D^2: 2.142e6 x 20 x 10
+    // x 0.5 / 910^2 = 258.7 J/cm2 = 61.82 cal/cm2; the approach boundaries
+    // those of the system voltage). A fuse or breaker row names the class it
+    // names, else its method's. A name too long for its cell is cut with "…".
+    void ReportRowsHoldTheInputsAndTheGoverningCase() {
+        const std::string cutName = "Main switchboard MSB-1 section B incomer cubicle 4 rear, left-hand side, behind "
+                                    "the cable trench cover plate near column 12";
+        const char* const ppe0 = "Natural fiber ( cotton / wool ) long sleeve shirt and pants, safety glasses, hard hat, "
+                                 "V-rated gloves.";
+        // clang-format off
+        const struct { Point point; QString row; } cases[] = {
+            {{"D.1", {{kMethodColumn, "ieee1584-2018"}, {kVoltageColumn, "4160"}, {kBoltedCurrentColumn, "15"},
+                      {kGapColumn, "104"}, {kElectrodeConfigurationColumn, "VCB"}, {kEnclosureHeightColumn, "1143"},
+                      {kEnclosureWidthColumn, "762"}, {kEnclosureDepthColumn, "508"}, {kWorkDistanceColumn, "914.4"},
+                      {kArcTimeColumn, "0.197"}, {kArcTimeReducedColumn, "0.223"}}},
+             "D.1 IEEE 1584-2018 VCB 4160 15 104 mm 1143 × 762 × 508 mm 914.4 mm 0.197 / 0.223 "
+             "12.675 3.19 67 1 reduced FR shirt and pants, safety glasses, hard hat, V-rated gloves. 60 / 26 / 7"},
+            {Points()[1],
+             "Switchboard SB-2 main IEEE 1584-2002 empirical MCC and Panels 480 30 25 mm 18 inches 0.1 / 0.5 "
+             "14.25 31.57 132 4 reduced Flash suit over FR coverall over FR shirt and pants, flash suit hood, ear canal "
+             "inserts, V-rated and leather gloves, leather work shoes. 42 / 12 / 1"},
+            {Points()[3],
+             "MV switchgear 20 kV IEEE 1584-2002 Lee Switchgear 20000 10 153 mm 910 mm 0.5 9.71 61.82 258 N/A full "
+             "Consult PPE Manufacturer 72 / 31 / 10"},
+            {{"Fuse switch FS-2", {{kMethodColumn, "fuse"}, {kBoltedCurrentColumn, "50"}, {kWorkDistanceColumn, "910"},
+                                   {kFuseClassColumn, "0"}, {kEquipmentClassColumn, "MCC and Panels"}}},
+             QStringLiteral("Fuse switch FS-2 IEEE 1584-2002 fuse MCC and Panels 50 910 mm 32.13 0.25 6 0 full %1 42 / 12 / 1").arg(ppe0)},
+            {Points()[10],
+             QStringLiteral("MCCB feeder F-12 IEEE 1584-2002 breaker MCC and Panels 480 20 460 mm 1.04 15 0 full %1 42 / 12 / 1").arg(ppe0)},
+            {Points()[12], "Breaker B-3 (trip too high) IEEE 1584-2002 breaker MCC and Panels 480 20 460 mm refused"},
+            {{cutName, Points()[0].in}, "IEEE 1584-2002 empirical Switchgear 480 20 32 mm 455 mm 0.2 / 0.25 9.53 7.69 63 2 reduced"},
+        };
+        // clang-format on
+        QTemporaryDir dir;
+        std::vector<Point> points;
+        for (const auto& c : cases) points.push_back(c.point);
+        const Study study(points, StudyOptions{});
+        const QString path = Path(dir, "report.pdf");
+        QCOMPARE(SaveStudyReportPdf(path, study.points.size(), study.At(), StudyReportOptions{}, {}).outcome,
+                 StudyExportResult::kWritten);
+        const QString text = Flat(RunPdfTool("pdftotext", {"-raw", path, "-"}));
+        for (const auto& c : cases) QVERIFY2(text.contains(c.row), qPrintable(c.row + "\n in: " + text));
+        // The long name: its start, then "…" where the cell ends; its end nowhere.
+        QVERIFY2(text.contains(QRegularExpression(QStringLiteral("Main switchboard MSB-1 [^…]*… IEEE 1584-2002 "
+                                                                 "empirical"))),
+                 qPrintable(text));
+        QVERIFY(!text.contains(QStringLiteral("column 12")));
+    }
+
+    // The equipment on a row's label: the class the row names, for every
+    // method; else the empirical row's own, the class of the fuse or breaker
+    // equations, the 2018 row's electrode configuration. A class that is none
+    // of the four refuses the row: it would be printed on its label.
+    void LabelNamesTheRowsEquipmentClass() {
+        // clang-format off
+        const struct { int base; const char* cls; int language; const char* label; } cases[] = {
+            {0,  "Cable",          kEnglish, "Cable"},
+            {8,  "",               kEnglish, "Switchgear"},
+            {8,  "MCC and Panels", kEnglish, "MCC and Panels"},
+            {8,  "MCC and Panels", kSpanish, "Armario eléctrico"},
+            {10, "",               kEnglish, "MCC and Panels"},
+            {10, "Switchgear",     kFrench,  "Appareillage"},
+            {-1, "",               kEnglish, "VCBB"},
+            {-1, "Open air",       kEnglish, "Open air"},
+            {8,  "Swichgear",      kEnglish, nullptr},
+            {10, "switchgear",     kEnglish, nullptr},
+        };
+        // clang-format on
+        Point ieee2018{"SWG-2018", {{kMethodColumn, "ieee1584-2018"}, {kVoltageColumn, "480"}, {kBoltedCurrentColumn, "25"},
+                                    {kGapColumn, "32"}, {kElectrodeConfigurationColumn, "VCBB"}, {kEnclosureHeightColumn, "508"},
+                                    {kEnclosureWidthColumn, "508"}, {kEnclosureDepthColumn, "508"}, {kWorkDistanceColumn, "455"},
+                                    {kArcTimeColumn, "0.1"}, {kArcTimeReducedColumn, "0.1"}}};
+        for (const auto& c : cases) {
+            Point p = c.base < 0 ? ieee2018 : Points()[static_cast<std::size_t>(c.base)];
+            p.in[kEquipmentClassColumn] = c.cls;
+            const Study study({p}, StudyOptions{});
+            const QByteArray where = QByteArray::fromStdString(p.name + " / " + c.cls);
+            if (!c.label) {
+                QCOMPARE(study.results[0][kStatusColumn], std::string("error"));
+                QCOMPARE(study.results[0][kMessageColumn], "equipment_class: unknown value \"" + std::string(c.cls) + "\"");
+                continue;
+            }
+            QVERIFY2(IsComputedRow(study.results[0]), where);
+            StudyLabelOptions o;
+            o.settings = AllRows(c.language, true);
+            QVERIFY2(StudyLabel(study(0), o).at("Label20").text == c.label,
+                     where + ": " + QByteArray::fromStdString(StudyLabel(study(0), o).at("Label20").text));
+        }
     }
 
     void ReportPaperFollowsTheTerritory() {

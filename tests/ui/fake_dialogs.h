@@ -64,6 +64,35 @@ public:
         return true;
     }
     QString printToFile;
+    // Answers of the study's Labels… and Report… dialog, as a user fills it;
+    // an unscripted one, or a greyed choice, fails the test.
+    struct ExportAnswer {
+        bool accept = true;
+        StudyRows rows = StudyRows::All;
+        QString project = {}, client = {}, author = {};
+    };
+    std::deque<ExportAnswer> exportAnswers;
+    QList<StudyExportChoice> exportOffers;  // what each such dialog offered
+    bool StudyExportSetup(QWidget*, StudyExportChoice& choice) override {
+        exportOffers.append(choice);
+        if (exportAnswers.empty()) {
+            unexpected = true;
+            return false;
+        }
+        const ExportAnswer a = exportAnswers.front();
+        exportAnswers.pop_front();
+        const int offered = a.rows == StudyRows::Selected   ? choice.selectedRows
+                            : a.rows == StudyRows::Filtered ? choice.filteredRows
+                                                            : choice.allRows;
+        if (offered == 0) unexpected = true;
+        choice.rows = a.rows;
+        if (choice.report) {
+            choice.project = a.project;
+            choice.client = a.client;
+            choice.author = a.author;
+        }
+        return a.accept;
+    }
     void OpenDocument(const QString& path) override { openedDocuments.append(path); }
 
     void Clear() {

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QHeaderView>
 #include <QPushButton>
@@ -15,6 +16,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QPointer>
 #include <QProgressDialog>
 #include <QTableView>
@@ -28,6 +32,7 @@
 #include "fake_dialogs.h"
 #include "ui/application.h"
 #include "ui/main_window.h"
+#include "ui/study_export_dialog.h"
 #include "ui/study_window.h"
 #include "ui/units_window.h"
 #include "ui/widgets.h"
@@ -643,6 +648,7 @@ private slots:
     void labelsOfTheComputedPoints() {
         OpenExample();
         QVERIFY(Type(1, "point", "Panel P-4 in the east wing of the old boiler house"));
+        dialogs->exportAnswers = {{}};
         dialogs->fileNames = {Path("labels.pdf")};
         study->findChild<QAction*>("StudyLabels1")->trigger();
         QCOMPARE(dialogs->fileDialogs.back().initialName, Path("study-labels.pdf"));
@@ -666,6 +672,7 @@ private slots:
         OpenExample();
         WriteAll(Path("old.pdf"), "old bytes");
         for (const QString& name : {Path("new.pdf"), Path("old.pdf")}) {
+            dialogs->exportAnswers = {{}};
             dialogs->fileNames = {name};
             bool cancelled = false;
             QTimer::singleShot(0, study, [&] {
@@ -683,22 +690,155 @@ private slots:
         QVERIFY(dialogs->shown.isEmpty());
     }
 
-    // Report… and Print report…: the table of every point and the refused rows, as text.
+    // Report… and Print report…: the table of every point and the refused
+    // rows, as text, titled as the batch calculator titles the report of the
+    // same file: its name without folder or extension.
     void reportAndItsPrint() {
         OpenExample();
+        dialogs->exportAnswers = {{}, {}};
         dialogs->fileNames = {Path("report.pdf")};
         study->findChild<QAction*>("StudyReport1")->trigger();
         QVERIFY(dialogs->shown.isEmpty());
         dialogs->printToFile = Path("printed.pdf");
         study->findChild<QAction*>("PrintStudyReport1")->trigger();
         for (const QString& pdf : {Path("report.pdf"), Path("printed.pdf")}) {
-            const QString text = RunPdfTool("pdftotext", {pdf, "-"});
-            QVERIFY2(text.contains("Arc flash study: study"), qPrintable(pdf));
+            const QString text = RunPdfTool("pdftotext", {"-raw", pdf, "-"});
+            QVERIFY2(text.startsWith("study Arc flash study report\n"), qPrintable(pdf + ": " + text.left(80)));
+            QVERIFY2(RunPdfTool("pdfinfo", {pdf}).contains(QRegularExpression("Title:\\s+study\\n")), qPrintable(pdf));
             for (const char* point : {"MCC-1", "Panel P-4", "Fused switch", "Bad point"}) {
                 QVERIFY2(text.contains(point), point);
             }
             QVERIFY2(text.contains("'abc' is not a valid floating point value"), qPrintable(text.right(600)));
         }
+    }
+
+    // Labels…, Report… and Print report… take the whole study, the selected
+    // rows or the rows the filter shows, in the study's order; the report
+    // carries the project, client and author lines given, offered again the
+    // next time. A cancelled choice asks for no file.
+    void labelsAndReportTakeTheRowsChosen() {
+        OpenExample();
+        auto* table = study->StudyTable;
+        table->selectionModel()->select(study->view().index(2, 1), QItemSelectionModel::Select);
+        table->selectionModel()->select(study->view().index(0, 3), QItemSelectionModel::Select);
+        dialogs->exportAnswers = {{true, StudyRows::Selected, "Substation 4 upgrade", "ACME Metals", "J. Smith, P.E."}};
+        dialogs->fileNames = {Path("report.pdf")};
+        study->findChild<QAction*>("StudyReport1")->trigger();
+        QCOMPARE(dialogs->exportOffers.size(), 1);
+        const StudyExportChoice offer = dialogs->exportOffers[0];
+        QVERIFY(offer.report);
+        QCOMPARE(offer.allRows, 4);
+        QCOMPARE(offer.selectedRows, 2);
+        QCOMPARE(offer.filteredRows, 0);  // no text to look for: no filter
+        QString text = RunPdfTool("pdftotext", {"-raw", Path("report.pdf"), "-"}).simplified();
+        QVERIFY2(text.startsWith("study Project: Substation 4 upgrade Client: ACME Metals Prepared by: J. Smith, P.E. "
+                                 "Arc flash study report"),
+                 qPrintable(text.left(200)));
+        QVERIFY(text.contains("2 points of work, 2 computed, 0 refused"));
+        QVERIFY(text.indexOf("MCC-1 IEEE 1584-2002 empirical") < text.indexOf("Fused switch IEEE 1584-2002 fuse"));
+        QVERIFY(!text.contains("Panel P-4") && !text.contains("Bad point"));
+
+        // The rows the filter shows: two labels.
+        study->FilterColumnBox->setCurrentIndex(Col("owner") + 1);
+        study->FilterEdit->setText("Lee");
+        dialogs->exportAnswers = {{true, StudyRows::Filtered}};
+        dialogs->fileNames = {Path("labels.pdf")};
+        study->findChild<QAction*>("StudyLabels1")->trigger();
+        QCOMPARE(dialogs->exportOffers.back().filteredRows, 2);
+        QVERIFY(!dialogs->exportOffers.back().report);
+        const QStringList pages = RunPdfTool("pdftotext", {Path("labels.pdf"), "-"}).split('\f', Qt::SkipEmptyParts);
+        QCOMPARE(pages.size(), 2);
+        QVERIFY(pages[0].contains("Panel P-4") && pages[1].contains("Fused switch"));
+
+        // The lines given are offered again; the print takes the filter's rows.
+        dialogs->exportAnswers = {{true, StudyRows::Filtered, "Substation 4 upgrade"}};
+        dialogs->printToFile = Path("printed.pdf");
+        study->findChild<QAction*>("PrintStudyReport1")->trigger();
+        QCOMPARE(dialogs->exportOffers.back().client, QString("ACME Metals"));
+        text = RunPdfTool("pdftotext", {"-raw", Path("printed.pdf"), "-"}).simplified();
+        QVERIFY2(text.startsWith("study Project: Substation 4 upgrade Arc flash study report"), qPrintable(text.left(200)));
+        QVERIFY(text.contains("2 points of work, 2 computed, 0 refused"));
+        QVERIFY(text.contains("Panel P-4") && !text.contains("MCC-1"));
+
+        // Cancelled: no file asked for, none written.
+        const auto fileDialogs = dialogs->fileDialogs.size();
+        dialogs->exportAnswers = {{false}, {false}};
+        study->findChild<QAction*>("StudyReport1")->trigger();
+        study->findChild<QAction*>("StudyLabels1")->trigger();
+        QCOMPARE(dialogs->fileDialogs.size(), fileDialogs);
+        QVERIFY(dialogs->shown.isEmpty());
+    }
+
+    // The program's own dialog for that choice: a choice of no rows greyed,
+    // the report's lines typed in, OK.
+    void theRowsDialogAsTheUserFillsIt() {
+        QtDialogService real;
+        for (bool report : {true, false}) {
+            StudyExportChoice choice;
+            choice.report = report;
+            choice.allRows = 40, choice.selectedRows = 0, choice.filteredRows = 12;
+            choice.project = "Substation 4 upgrade";
+            bool checked = false;
+            QTimer::singleShot(0, [&] {
+                auto* dialog = qobject_cast<TStudyExport*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                checked = true;
+                QVERIFY(dialog->AllRowsButton->isChecked());
+                QVERIFY(dialog->AllRowsButton->text().contains("40 points"));
+                QVERIFY(!dialog->SelectedRowsButton->isEnabled());
+                QVERIFY(dialog->FilteredRowsButton->text().contains("12 points"));
+                QCOMPARE(dialog->ReportProjectEdit != nullptr, report);
+                dialog->FilteredRowsButton->click();
+                if (report) {
+                    QCOMPARE(dialog->ReportProjectEdit->text(), QString("Substation 4 upgrade"));
+                    QTest::keyClicks(dialog->ReportClientEdit, "ACME Metals");
+                }
+                dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+            });
+            QVERIFY(real.StudyExportSetup(nullptr, choice));
+            QVERIFY(checked);
+            QCOMPARE(choice.rows, StudyRows::Filtered);
+            QCOMPARE(choice.client, QString(report ? "ACME Metals" : ""));
+        }
+    }
+
+    // A message box listing 1 900 names (the names cut on the labels of a
+    // large study) shows the first ten and how many more, and fits on a
+    // 1024 x 768 screen; the whole list is its details.
+    void aLongListInAMessageBoxIsBounded() {
+        QStringList names;
+        for (int i = 1; i <= 1900; ++i) names << QString("Motor control centre MCC-%1 bucket with a long name").arg(i);
+        const QString lead = "These equipment names are longer than 30 characters; their labels show the first 30:";
+        QtDialogService real;
+        QString text, details;
+        int height = 0;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            text = box->text();
+            details = box->detailedText();
+            height = box->sizeHint().height();
+            box->button(QMessageBox::Ok)->click();
+        });
+        real.Information(nullptr, lead + "\n" + names.join('\n'));
+        const QStringList lines = text.split('\n');
+        QCOMPARE(lines.size(), 12);
+        QCOMPARE(lines[0], lead);
+        QCOMPARE(lines.mid(1, 10), names.mid(0, 10));
+        QCOMPARE(lines[11], "… and " + QLocale().toString(1890) + " more");
+        QCOMPARE(details, lead + "\n" + names.join('\n'));
+        QVERIFY2(height > 0 && height < 700, qPrintable(QString::number(height)));
+        // A short message is shown whole, with no details.
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            text = box->text();
+            details = box->detailedText();
+            box->button(QMessageBox::Ok)->click();
+        });
+        real.Information(nullptr, lead + "\n" + names.mid(0, 10).join('\n'));
+        QCOMPARE(text, lead + "\n" + names.mid(0, 10).join('\n'));
+        QCOMPARE(details, QString());
     }
 };
 

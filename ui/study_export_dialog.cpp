@@ -1,0 +1,83 @@
+#include "ui/study_export_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace zentavo::ui {
+
+namespace {
+
+QLineEdit* Edit(QWidget* parent, const char* name, const QString& text) {
+    auto* edit = new QLineEdit(text, parent);
+    edit->setObjectName(name);
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 40);
+    return edit;
+}
+
+}  // namespace
+
+TStudyExport::TStudyExport(QWidget* parent, const StudyExportChoice& choice) : QDialog(parent), choice_(choice) {
+    setObjectName("StudyExport");
+    setWindowTitle(choice.report ? tr("Report of the study") : tr("Labels of the study"));
+    auto* layout = new QVBoxLayout(this);
+
+    auto* rows = new QGroupBox(choice.report ? tr("Rows in the report") : tr("Rows to label"), this);
+    rows->setObjectName("StudyExportRows");
+    auto* rowsLayout = new QVBoxLayout(rows);
+    auto points = [](int n) { return n == 1 ? tr("1 point") : tr("%1 points").arg(n); };
+    auto radio = [&](const char* name, const QString& text, int count, StudyRows which) {
+        auto* button = new QRadioButton(text.arg(points(count)), rows);
+        button->setObjectName(name);
+        button->setEnabled(count > 0);
+        button->setChecked(count > 0 && which == choice.rows);
+        rowsLayout->addWidget(button);
+        return button;
+    };
+    AllRowsButton = radio("AllRowsButton", tr("&Whole study (%1)"), choice.allRows, StudyRows::All);
+    SelectedRowsButton =
+        radio("SelectedRowsButton", tr("&Selected rows only (%1)"), choice.selectedRows, StudyRows::Selected);
+    FilteredRowsButton =
+        radio("FilteredRowsButton", tr("Rows shown by the &filter (%1)"), choice.filteredRows, StudyRows::Filtered);
+    // The choice offered may have no rows: the whole study then.
+    if (!SelectedRowsButton->isChecked() && !FilteredRowsButton->isChecked()) AllRowsButton->setChecked(true);
+    layout->addWidget(rows);
+
+    if (choice.report) {
+        auto* lines = new QGroupBox(tr("Title block (lines left empty are not printed)"), this);
+        lines->setObjectName("StudyExportLines");
+        auto* form = new QFormLayout(lines);
+        ReportProjectEdit = Edit(lines, "ReportProjectEdit", choice.project);
+        ReportClientEdit = Edit(lines, "ReportClientEdit", choice.client);
+        ReportAuthorEdit = Edit(lines, "ReportAuthorEdit", choice.author);
+        form->addRow(tr("&Project:"), ReportProjectEdit);
+        form->addRow(tr("&Client:"), ReportClientEdit);
+        form->addRow(tr("Prepared &by:"), ReportAuthorEdit);
+        layout->addWidget(lines);
+    }
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->setObjectName("StudyExportButtons");
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+StudyExportChoice TStudyExport::Choice() const {
+    StudyExportChoice c = choice_;
+    c.rows = SelectedRowsButton->isChecked()   ? StudyRows::Selected
+             : FilteredRowsButton->isChecked() ? StudyRows::Filtered
+                                               : StudyRows::All;
+    if (c.report) {
+        c.project = ReportProjectEdit->text().trimmed();
+        c.client = ReportClientEdit->text().trimmed();
+        c.author = ReportAuthorEdit->text().trimmed();
+    }
+    return c;
+}
+
+}  // namespace zentavo::ui

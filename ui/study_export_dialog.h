@@ -1,0 +1,35 @@
+// The study window's Labels… and Report… dialog: which rows to take (the
+// whole study, the selected rows, the rows the filter shows) and, for the
+// report, the project, client and author lines of its title block.
+#pragma once
+
+#include <QDialog>
+
+#include "ui/dialogs.h"
+
+class QLineEdit;
+class QRadioButton;
+
+namespace zentavo::ui {
+
+class TStudyExport : public QDialog {
+    Q_OBJECT
+public:
+    // Offers `choice`: a choice of no rows is greyed; the report's lines
+    // only when `choice.report`.
+    TStudyExport(QWidget* parent, const StudyExportChoice& choice);
+    // The choice as the controls stand.
+    StudyExportChoice Choice() const;
+
+    QRadioButton* AllRowsButton;
+    QRadioButton* SelectedRowsButton;
+    QRadioButton* FilteredRowsButton;
+    QLineEdit* ReportProjectEdit = nullptr;  // the report's lines; none for the labels
+    QLineEdit* ReportClientEdit = nullptr;
+    QLineEdit* ReportAuthorEdit = nullptr;
+
+private:
+    StudyExportChoice choice_;
+};
+
+}  // namespace zentavo::ui
