@@ -17,6 +17,6 @@ public:
     QString OpenFileName(QWidget*, const zentavo::ui::FileChoice&) override { return {}; }
     QString SaveFileName(QWidget*, const zentavo::ui::FileChoice&) override { return {}; }
     bool PrintSetup(QWidget*, QPrinter&) override { return false; }
-    bool StudyExportSetup(QWidget*, StudyExportChoice&) override { return false; }
+    bool StudyExportSetup(QWidget*, zentavo::ui::StudyExportChoice&) override { return false; }
     void OpenDocument(const QString&) override {}
 };
