@@ -110,11 +110,11 @@ int main(int argc, char** argv) {
     Save(&app.Formedit(), dir, "editor.png");
     app.Formedit().hide();
 
-    // The sample plant study, sorted by incident energy.
+    // The sample plant study, sorted by the governing incident energy.
     auto* study = zentavo::ui::OpenStudyFile(app, QStringLiteral(ZENTAVO_EXAMPLES_DIR "/plant-study.csv"));
     study->resize(1200, 640);
     study->show();
-    study->StudyTable->sortByColumn(study->model().ColumnNamed(QStringLiteral("incident_energy")), Qt::DescendingOrder);
+    study->StudyTable->sortByColumn(study->model().ColumnNamed(QStringLiteral("incident_energy_governing")), Qt::DescendingOrder);
     Save(study, dir, "study.png");
     return 0;
 }
