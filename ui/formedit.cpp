@@ -92,7 +92,6 @@ TFormedit::TFormedit(Application& app) : app_(app) {
 
 void TFormedit::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!event->spontaneous()) app_.CentreOnScreen(this);
     // The menu pictures are looked up in the desktop's theme on first use,
     // not at start-up.
     if (iconsLoaded_) return;

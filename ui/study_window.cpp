@@ -194,8 +194,9 @@ TStudy::TStudy(Application& app, StudyFile file, const QString& path) : app_(app
     BuildMenus();
     UpdateTitle();
     UpdateStatus();
+    // Room for the inputs and the first results; as it is shown, the window
+    // is made to fit the screen (down to 1024 x 768) and centred on it.
     resize(1100, 600);
-    app.CentreOnScreen(this);
 }
 
 TStudy::~TStudy() {

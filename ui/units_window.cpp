@@ -104,7 +104,6 @@ UnitSettings TFormUnits::Units() const {
 void TFormUnits::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous()) return;
-    app_.CentreOnScreen(this);
     app_.Guard(this, [&] { FormShow(); });
 }
 
