@@ -82,6 +82,7 @@ TFormedit::TFormedit(Application& app) : app_(app) {
 
     RichEdit1 = new QPlainTextEdit(this);
     RichEdit1->setObjectName("RichEdit1");
+    RichEdit1->setAccessibleName(tr("Text of the file"));
     RichEdit1->setGeometry(8, top + 8, 419, 257);
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEdit1->setLineWrapMode(QPlainTextEdit::NoWrap);

@@ -147,6 +147,7 @@ TStudy::TStudy(Application& app, StudyFile file, const QString& path) : app_(app
     filterLabel->setBuddy(FilterEdit);
     FilterColumnBox = new QComboBox(central);
     FilterColumnBox->setObjectName("FilterColumnBox");
+    FilterColumnBox->setAccessibleName(tr("Filter in"));
     FilterColumnBox->addItem(QStringLiteral("in all columns"));
     for (int c = 0; c < model_->columnCount(); ++c) FilterColumnBox->addItem(QStringLiteral("in ") + model_->ColumnName(c));
     filterRow->addWidget(filterLabel);
@@ -156,6 +157,7 @@ TStudy::TStudy(Application& app, StudyFile file, const QString& path) : app_(app
 
     StudyTable = new QTableView(central);
     StudyTable->setObjectName("StudyTable");
+    StudyTable->setAccessibleName(tr("Points of the study"));
     StudyTable->setModel(proxy_);
     StudyTable->setItemDelegate(new StudyDelegate(app, *model_, StudyTable));
     StudyTable->setSelectionBehavior(QAbstractItemView::SelectItems);

@@ -4,11 +4,8 @@
 // holds is read with xwininfo and xprop: the window's place, the frame the
 // window manager drew around it (_NET_FRAME_EXTENTS), the work area, the
 // title and icon a task bar shows.
-#include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QProcess>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -20,17 +17,8 @@
 #include <unistd.h>
 
 #include "drive.h"
-#include "fake_dialogs.h"
 #include "ui/application.h"
-#include "ui/formedit.h"
-#include "ui/ieee2018_window.h"
-#include "ui/label_type.h"
-#include "ui/main_window.h"
-#include "ui/preview.h"
-#include "ui/results.h"
-#include "ui/second.h"
 #include "ui/study_window.h"
-#include "ui/units_window.h"
 
 extern char** environ;
 
@@ -131,56 +119,15 @@ private:
     std::unique_ptr<Application> app;
     QTemporaryDir dir;
 
-    // Brings the named window up the way the user does; the window.
-    QWidget* Open(const QString& which) {
-        app->Start();
-        Tmain& m = app->main();
-        if (which == "main window") return &m;
-        if (which == "units") {
-            m.findChild<QAction*>("Units1")->trigger();
-            return &app->FormUnits();
-        }
-        if (which == "label options") {
-            m.findChild<QAction*>("Labelformat1")->trigger();
-            return &app->FormLabelType();
-        }
-        if (which == "editor") {
-            QFile f(dir.filePath("report.txt"));
-            if (f.open(QIODevice::WriteOnly)) f.write("report\n");
-            f.close();
-            dialogs->fileNames = {f.fileName()};
-            m.findChild<QAction*>("Open1")->trigger();
-            return &app->Formedit();
-        }
-        if (which == "2018 window") {
-            m.findChild<QAction*>("Ieee2018Model1")->trigger();
-            return FindIeee2018Window(m);
-        }
-        if (which == "study") {
-            m.findChild<QAction*>("NewStudy1")->trigger();
-            const std::vector<TStudy*> studies = OpenStudyWindows();
-            return studies.empty() ? nullptr : studies.back();
-        }
-        if (which == "intermediate") {
-            ToIntermediate(*app);
-            return &app->Second();
-        }
-        ToResults(*app);
-        if (which == "results") return &app->Third();
-        app->Third().Button2->click();  // "Create label"
-        return &app->Preview();
-    }
-
     static void NeedWindowManager() {
         if (!why.isEmpty()) QSKIP(qPrintable(why));
     }
 
+    QWidget* Open(const QString& which) { return OpenWindow(*app, *dialogs, which, dir.path()); }
+
     static void AddWindows() {
         QTest::addColumn<QString>("window");
-        for (const char* w : {"main window", "units", "label options", "editor", "intermediate", "results",
-                              "preview", "study", "2018 window"}) {
-            QTest::newRow(w) << QString::fromLatin1(w);
-        }
+        for (const QString& w : kWindowNames) QTest::newRow(qPrintable(w)) << w;
     }
 
 private slots:
