@@ -232,6 +232,23 @@ private slots:
         QCOMPARE(Slot("Label18").toUcs4().size(), 30);
     }
 
+    // A pasted flag (two code points, one symbol) as the 30th symbol is kept
+    // whole, and a flag that would be the 31st goes whole: the label never
+    // shows half a flag.
+    void equipmentNameKeepsAFlagWhole() {
+        ToResults();
+        T().Button2->click();
+        const QString fr = QString::fromUcs4(U"\U0001F1EB\U0001F1F7"), de = QString::fromUcs4(U"\U0001F1E9\U0001F1EA");
+        const QString name = QString(29, QLatin1Char('x')) + fr;
+        P().Edit1->setText(name);
+        QVERIFY(dialogs->shown.isEmpty());
+        QCOMPARE(Slot("Label18"), name);
+        P().Edit1->setText(name + de);
+        QCOMPARE(dialogs->shown.size(), 1);
+        QCOMPARE(P().Edit1->text(), name);
+        QCOMPARE(Slot("Label18"), name);
+    }
+
     // A title set from a longer entry of the options stays whole, on the
     // label and in its edit, at the first showing and at every later one;
     // typing cannot lengthen a title beyond 32 characters.
