@@ -52,10 +52,14 @@ LabelContent MakeLabelContent(const LabelContentInputs& in) {
     t["Label35"] = "N/A";
 
     // Clothing: at most one pair of lines, just around the clothing caption.
+    // Low on the label (the clothing row the last of thirteen) the pair moves
+    // up, nine pixels apart in every language, so that the second line's
+    // descenders keep a pixel of white above the rule under the label's body.
+    constexpr int kLowestSecondLineTop = 399;
+    const int firstTop = std::min(in.clothingCaptionTop - 3, kLowestSecondLineTop - 9);
+    const int secondTop = std::min(in.clothingCaptionTop + (lang == kSpanish ? 7 : 6), kLowestSecondLineTop);
     for (std::size_t i = 0; i < 10; ++i) {
-        const bool first = i % 2 == 0;
-        out.clothing[std::string(kClothingSlots[i])] = {
-            false, in.clothingCaptionTop + (first ? -3 : (lang == kSpanish ? 7 : 6)), 7};
+        out.clothing[std::string(kClothingSlots[i])] = {false, i % 2 == 0 ? firstTop : secondTop, 7};
     }
     if (in.clothingChecked) {
         const std::int32_t level = std::max(in.ppeIndex, in.ppeIndexReduced);

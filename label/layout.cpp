@@ -92,13 +92,14 @@ LabelLayout LayoutLabel(const LabelSettings& s, LabelDate today, std::string_vie
     }
     if (s.LabelLineCount == 14) out.places["Label16"].top -= 2;
 
-    // Equipment name band, footer and date.
+    // Equipment name band, footer and date; the footer's descenders keep a
+    // pixel of white above the frame.
     const bool name = IsChecked(items, kEntryEquipmentName);
     out.places["Label17"] = {name, 414, kTitleLeft, 10, true, false};
     out.places["Label18"] = {name, 414, kValueLeft, 10, true, false};
-    out.places["Label8"] = {true, 436, kTitleLeft, 8, false, false};
-    out.places["Label9"] = {true, 436, 300, 8, false, false};
-    out.places["Label21"] = {IsChecked(items, kEntryDate), 436, 560, 8, false, false};
+    out.places["Label8"] = {true, 434, kTitleLeft, 8, false, false};
+    out.places["Label9"] = {true, 434, 300, 8, false, false};
+    out.places["Label21"] = {IsChecked(items, kEntryDate), 434, 560, 8, false, false};
     out.texts["Label21"] = DateText(today);
     out.texts["Label8"] = "Arc flash hazard analysis after IEEE 1584-2002";
     out.texts["Label9"] = "Made with Zentavo";

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "label/grapheme.h"
+
 namespace zentavo {
 
 LabelSlot& LabelSheet::at(std::string_view name) {
@@ -35,13 +37,7 @@ void ApplyContent(LabelSheet& sheet, const LabelContent& content) {
 }
 
 std::size_t EquipmentNameEnd(std::string_view name, std::size_t characters) {
-    std::size_t i = 0;
-    for (std::size_t count = 0; i < name.size() && count < characters; ++count) {
-        ++i;
-        // The continuation bytes (10xxxxxx) belong to the character before them.
-        while (i < name.size() && (static_cast<unsigned char>(name[i]) & 0xC0) == 0x80) ++i;
-    }
-    return i;
+    return SymbolsEnd(name, characters);
 }
 
 LabelSheet ComposeLabel(const LabelSettings& settings, LabelDate date, LabelContentInputs inputs,

@@ -45,8 +45,9 @@ struct LabelUserTexts {
 inline constexpr std::size_t kEquipmentNameLength = 30;
 
 // The byte length of the first `characters` characters of the UTF-8 text
-// `name` (all of it when shorter): a character of several bytes counts once
-// and is never cut, as the label preview's name field counts them.
+// `name` (all of it when shorter). A character is a symbol as the reader
+// sees it (label/grapheme.h): a letter with its accents, a flag, an emoji
+// with its skin tone counts once and is never cut.
 std::size_t EquipmentNameEnd(std::string_view name, std::size_t characters = kEquipmentNameLength);
 
 // A finished label without any window: laid out from the options, filled

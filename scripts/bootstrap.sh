@@ -13,7 +13,7 @@ PACKAGES=(
   xdg-utils
   libqt6svg6 fonts-liberation2
   poppler-utils desktop-file-utils appstream dpkg-dev file
-  xvfb xauth x11-utils xdotool
+  xvfb xauth x11-utils xdotool openbox
   clang libclang-rt-14-dev
 )
 

@@ -1,7 +1,10 @@
 #include "ui/application.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QScreen>
+#include <QWindow>
+#include <algorithm>
 #include <QSettings>
 
 #include "ui/about.h"
@@ -18,6 +21,7 @@
 // The label pictures are compiled into this library; a static library
 // registers them itself.
 static void InitLabelPictures() { Q_INIT_RESOURCE(labels); }
+static void InitIcons() { Q_INIT_RESOURCE(icons); }
 
 namespace zentavo::ui {
 
@@ -51,6 +55,15 @@ Application::Application(DialogService& dialogs) : dialogs_(dialogs) {
     // The windows are pixel layouts drawn for a small sans-serif face at 8 pt.
     QApplication::setFont(WindowFont());
     InitLabelPictures();
+    InitIcons();
+    // The program's own picture on every window: a task bar lists a window by
+    // its title and this picture, also a wizard window the window manager
+    // minimised while the main window is hidden.
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128}) {
+        icon.addFile(QStringLiteral(":/zentavo/icons/%1x%1/org.zentavo.Zentavo.png").arg(size), QSize(size, size));
+    }
+    QApplication::setWindowIcon(icon);
 
     // The windows, in their fixed order; each creation handler runs here.
     main_ = std::make_unique<Tmain>(*this);
@@ -61,6 +74,8 @@ Application::Application(DialogService& dialogs) : dialogs_(dialogs) {
     formUnits_ = std::make_unique<TFormUnits>(*this);
     formLabelType_ = std::make_unique<TFormLabelType>(*this);
     formedit_ = std::make_unique<TFormedit>(*this);
+    // Every window of the program is placed as it is shown.
+    qApp->installEventFilter(this);
 }
 
 Application::~Application() {
@@ -91,12 +106,67 @@ void Application::Quit() {
     QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
-void Application::CentreOnScreen(QWidget* window) const {
+namespace {
+// Set on a window from its showing until the window manager has shown it in
+// its frame: then its frame is known and it is placed once more.
+constexpr const char* kAwaitingFrame = "zentavoAwaitingFrame";
+
+// The windows the program places: its own top-level windows, not the dialogs
+// and message boxes (the toolkit centres those over their parent), menus or tips.
+bool IsPlacedWindow(const QObject* object) {
+    const auto* w = qobject_cast<const QWidget*>(object);
+    return w && w->isWindow() && w->windowType() == Qt::Window;
+}
+
+// The frame the window manager drew around `window`: none before it was framed.
+QMargins FrameOf(const QWidget* window) {
+    const QWindow* handle = window->windowHandle();
+    return handle ? handle->frameMargins() : QMargins();
+}
+}  // namespace
+
+void Application::CentreOnScreen(QWidget* window) {
     const QScreen* screen = main_ && main_->screen() ? main_->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
-    QRect frame = window->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
+    const QRect area = screen->availableGeometry();
+    QMargins frame = FrameOf(window);
+    if (frame.isNull()) {
+        frame = frame_;  // not framed yet: as the window framed last
+    } else {
+        frame_ = frame;
+    }
+    // A window larger than the free part of the screen is made to fit, down to its smallest size.
+    const QSize room = area.size().shrunkBy(frame);
+    QSize size = window->size();
+    if (size.width() > room.width() || size.height() > room.height()) {
+        size = size.boundedTo(room).expandedTo(window->minimumSize());
+    }
+    QRect framed(QPoint(), size.grownBy(frame));
+    framed.moveCenter(area.center());
+    // Still larger than the screen: its title bar stays on it.
+    framed.moveTopLeft(QPoint(std::max(framed.left(), area.left()), std::max(framed.top(), area.top())));
+    // The window's own rectangle, inside the frame: the toolkit takes a
+    // position as the frame's only once the window manager has told it the frame.
+    const QRect body = framed.marginsRemoved(frame);
+    if (window->geometry() != body) window->setGeometry(body);
+}
+
+bool Application::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show && !event->spontaneous() && IsPlacedWindow(watched)) {
+        auto* window = static_cast<QWidget*>(watched);
+        CentreOnScreen(window);
+        window->setProperty(kAwaitingFrame, true);
+    } else if (event->type() == QEvent::Expose) {
+        // The window manager frames a window before it shows it: from the first
+        // exposure on, the frame is known and the window is placed within it.
+        auto* handle = qobject_cast<QWindow*>(watched);
+        QWidget* window = handle && handle->isExposed() ? QWidget::find(handle->winId()) : nullptr;
+        if (window && window->property(kAwaitingFrame).toBool()) {
+            window->setProperty(kAwaitingFrame, QVariant());
+            CentreOnScreen(window);
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void Application::ShowError(QWidget* window, const QString& text) noexcept {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QFont>
+#include <QMargins>
 #include <QObject>
 #include <QString>
 #include <QWidget>
@@ -68,8 +69,14 @@ public:
     // be closed, so that no window's refusal to close can cancel the end.
     void Quit();
     bool quitRequested() const { return quitRequested_; }
-    // Puts `window` in the middle of the screen that holds the main window.
-    void CentreOnScreen(QWidget* window) const;
+    // Puts `window`, with the frame the window manager draws around it, in the
+    // middle of the free part of the screen that holds the main window; a
+    // window that may be resized is first made small enough to fit there.
+    // Every window of the program is placed so each time it is shown.
+    void CentreOnScreen(QWidget* window);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ShowError(QWidget* window, const QString& text) noexcept;
@@ -77,6 +84,9 @@ private:
     DialogService& dialogs_;
     SharedState state_;
     bool quitRequested_ = false;
+    // The frame the window manager last drew around a window of the program:
+    // it stands for the frame of a window not framed yet.
+    QMargins frame_;
     std::unique_ptr<Tmain> main_;
     std::unique_ptr<TSecond> second_;
     std::unique_ptr<TThird> third_;

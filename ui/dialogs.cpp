@@ -21,7 +21,10 @@ const QString kTitle = QStringLiteral("Zentavo");
 
 // The open dialog takes a typed name as it stands when such a file exists,
 // and adds the default extension only when it does not ("README" opens
-// README, "report" opens report.txt).
+// README, "report" opens report.txt). The toolkit's own check of an open
+// dialog knows only the name as typed: it would grey Open for "report". So
+// the dialog takes any name, and this one refuses a name that stands for no
+// file, with the toolkit's own words.
 class OpenDialog : public QFileDialog {
 public:
     OpenDialog(QWidget* parent, const FileChoice& choice)
@@ -31,6 +34,13 @@ public:
         const QStringList files = selectedFiles();
         if (files.size() == 1) {
             const QString resolved = ResolveOpenName(files.constFirst(), suffix_);
+            if (!QFileInfo::exists(resolved)) {
+                QMessageBox::warning(this, windowTitle(),
+                                     QFileDialog::tr("%1\nFile not found.\nPlease verify the "
+                                                     "correct file name was given.")
+                                         .arg(QFileInfo(resolved).fileName()));
+                return;
+            }
             if (resolved != files.constFirst()) selectFile(resolved);
         }
         QFileDialog::accept();
@@ -46,8 +56,8 @@ QString RunFileDialog(QWidget* parent, const FileChoice& choice, QFileDialog::Ac
                                              : std::make_unique<QFileDialog>(parent, choice.title, QString(), choice.filter);
     QFileDialog& dialog = *owned;
     dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
-                                                       : QFileDialog::ExistingFile);
+    // Any name may be typed: an open dialog checks it itself (OpenDialog::accept).
+    dialog.setFileMode(QFileDialog::AnyFile);
     if (mode == QFileDialog::AcceptSave) dialog.setDefaultSuffix(choice.defaultSuffix);
     if (!choice.confirmOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!choice.initialName.isEmpty()) dialog.selectFile(choice.initialName);

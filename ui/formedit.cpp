@@ -82,6 +82,7 @@ TFormedit::TFormedit(Application& app) : app_(app) {
 
     RichEdit1 = new QPlainTextEdit(this);
     RichEdit1->setObjectName("RichEdit1");
+    RichEdit1->setAccessibleName(tr("Text of the file"));
     RichEdit1->setGeometry(8, top + 8, 419, 257);
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEdit1->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -92,7 +93,6 @@ TFormedit::TFormedit(Application& app) : app_(app) {
 
 void TFormedit::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!event->spontaneous()) app_.CentreOnScreen(this);
     // The menu pictures are looked up in the desktop's theme on first use,
     // not at start-up.
     if (iconsLoaded_) return;

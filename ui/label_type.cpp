@@ -47,6 +47,7 @@ TFormLabelType::TFormLabelType(Application& app) : app_(app) {
     auto* content = MakeGroup(this, "GroupBox1", QStringLiteral("Label content"), 8, 94, 355, 306);
     CheckListBox1 = new QListWidget(content);
     CheckListBox1->setObjectName("CheckListBox1");
+    CheckListBox1->setAccessibleName(tr("Rows of the label"));
     CheckListBox1->setGeometry(10, 22, 335, 238);
     CheckListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
     for (const LabelContentItem& item : DefaultContentItems()) AddEntry(item);

@@ -339,7 +339,6 @@ int Tmain::ActiveMethod() const { return PageControl1->currentIndex(); }
 void Tmain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (event->spontaneous()) return;
-    app_.CentreOnScreen(this);
     app_.Guard(this, [&] { FormShow(); });
 }
 

@@ -103,6 +103,11 @@ TPreview::TPreview(Application& app) : app_(app) {
     Line1_2 = MakeEdit(lines, "Line1_2", QString(), 290, 34, 170);
     Line2_1 = MakeEdit(lines, "Line2_1", QString(), 104, 56, 180);
     Line2_2 = MakeEdit(lines, "Line2_2", QString(), 290, 56, 170);
+    // Each field read out by its row and column, not by the group's long title.
+    Line1_1->setAccessibleName(tr("Additional line 1, title"));
+    Line1_2->setAccessibleName(tr("Additional line 1, value"));
+    Line2_1->setAccessibleName(tr("Additional line 2, title"));
+    Line2_2->setAccessibleName(tr("Additional line 2, value"));
     for (QLineEdit* e : {Line1_1, Line1_2, Line2_1, Line2_2}) {
         e->setMaxLength(kUserRowLength);
         e->setEnabled(false);

@@ -199,7 +199,6 @@ void TThird::closeEvent(QCloseEvent* event) {
 void TThird::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous()) return;
-    app_.CentreOnScreen(this);
     app_.Guard(this, [&] { FormShow(); });
 }
 

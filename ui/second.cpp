@@ -136,7 +136,6 @@ void TSecond::closeEvent(QCloseEvent* event) {
 void TSecond::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous()) return;
-    app_.CentreOnScreen(this);
     app_.Guard(this, [&] { FormShow(); });
 }
 

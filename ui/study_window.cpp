@@ -152,6 +152,7 @@ TStudy::TStudy(Application& app, StudyFile file, const QString& path) : app_(app
     filterLabel->setBuddy(FilterEdit);
     FilterColumnBox = new QComboBox(central);
     FilterColumnBox->setObjectName("FilterColumnBox");
+    FilterColumnBox->setAccessibleName(tr("Filter in"));
     FilterColumnBox->addItem(tr("in all columns"));
     for (int c = 0; c < model_->columnCount(); ++c) FilterColumnBox->addItem(QString());
     UpdateFilterColumns();
@@ -164,6 +165,7 @@ TStudy::TStudy(Application& app, StudyFile file, const QString& path) : app_(app
     auto* table = new FrozenColumnTable(central);
     StudyTable = table;
     StudyTable->setObjectName("StudyTable");
+    StudyTable->setAccessibleName(tr("Points of the study"));
     StudyTable->setModel(proxy_);
     table->SetDelegates([&](QObject* parent) { return new StudyDelegate(app, *model_, this, parent); });
     StudyTable->setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -207,8 +209,9 @@ TStudy::TStudy(Application& app, StudyFile file, const QString& path) : app_(app
     BuildMenus();
     UpdateTitle();
     UpdateStatus();
+    // Room for the inputs and the first results; as it is shown, the window
+    // is made to fit the screen (down to 1024 x 768) and centred on it.
     resize(1100, 600);
-    app.CentreOnScreen(this);
 }
 
 TStudy::~TStudy() {

@@ -22,8 +22,9 @@ namespace {
 // An editable selector with its caption: the user picks an item or types any word.
 QComboBox* Selector(QGroupBox* g, const char* name, const QString& caption,
                     const QStringList& items, int x, int y, int width) {
-    MakeLabel(g, (QByteArray(name) + "Caption").constData(), caption, x, y + 3);
+    QLabel* label = MakeLabel(g, (QByteArray(name) + "Caption").constData(), caption, x, y + 3);
     auto* c = MakeCombo(g, name, items, x + 128, y, width);
+    label->setBuddy(c);  // read out with the box
     c->setCurrentIndex(0);
     return c;
 }
@@ -105,7 +106,6 @@ UnitSettings TFormUnits::Units() const {
 void TFormUnits::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous()) return;
-    app_.CentreOnScreen(this);
     app_.Guard(this, [&] { FormShow(); });
 }
 

@@ -410,5 +410,50 @@ TEST(EquipmentName, KeepsThirtyCharactersWholeCharactersOnly) {
     EXPECT_EQ(EquipmentNameEnd(accents, 1), 2u);
 }
 
+// The cut never splits a symbol as the reader sees it: a letter with its
+// combining accents, a flag (two regional indicators), an emoji with its skin
+// tone, variation selector, keycap or joined emoji, a tag flag, a Hangul
+// syllable of jamo. Byte ends counted by hand from the UTF-8 of each symbol.
+TEST(EquipmentName, NeverSplitsASymbol) {
+    struct Case {
+        const char* what;
+        std::string tail;  // after 29 plain letters: the 30th symbol and what follows
+        std::size_t end;
+    };
+    const std::string a29(29, 'a');
+    const std::string fr = "\xF0\x9F\x87\xAB\xF0\x9F\x87\xB7";  // U+1F1EB U+1F1F7, 8 bytes
+    const std::string de = "\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA";  // U+1F1E9 U+1F1EA
+    const std::string zwj = "\xE2\x80\x8D";                           // U+200D, 3 bytes
+    const std::string man = "\xF0\x9F\x91\xA8", woman = "\xF0\x9F\x91\xA9", girl = "\xF0\x9F\x91\xA7";
+    // clang-format off
+    const Case cases[] = {
+        {"French flag as the 30th",          fr,                                          29 + 8},
+        {"a second flag cut",                fr + de,                                     29 + 8},
+        {"three indicators: flag, then one", fr + "\xF0\x9F\x87\xA9",                    29 + 8},
+        {"e and combining acute",            "e\xCC\x81x",                                29 + 3},
+        {"two combining marks",              "o\xCC\x88\xCC\x81x",                        29 + 5},
+        {"mark after the 30th letter",       "a\xCC\x81",                                 29 + 3},
+        {"thumb with skin tone",             "\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD!",          29 + 8},
+        {"heart with variation selector",    "\xE2\x9D\xA4\xEF\xB8\x8F!",                  29 + 6},
+        {"keycap one",                       "1\xEF\xB8\x8F\xE2\x83\xA3!",                  29 + 7},
+        {"family joined by ZWJ",             man + zwj + woman + zwj + girl + "!",        29 + 18},
+        {"ZWJ before a letter joins nothing", "a" + zwj + "b",                            29 + 4},
+        {"flag of Scotland (tags)",          "\xF0\x9F\x8F\xB4\xF3\xA0\x81\xA7\xF3\xA0\x81\xA2\xF3\xA0\x81\xB3"
+                                             "\xF3\xA0\x81\xA3\xF3\xA0\x81\xB4\xF3\xA0\x81\xBF!", 29 + 28},
+        {"Hangul syllable of three jamo",    "\xE1\x84\x92\xE1\x85\xA1\xE1\x86\xAB!",       29 + 9},
+        {"Hangul LV syllable and a T jamo",  "\xED\x95\x98\xE1\x86\xAB!",                  29 + 6},
+        {"CR LF together",                   "\r\nx",                                     29 + 2},
+        {"invalid byte, its continuations",  "\xFF\x81\x82x",                              29 + 3},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        EXPECT_EQ(EquipmentNameEnd(a29 + c.tail), c.end) << c.what;
+    }
+    // Thirty flags: all kept, a 31st cut.
+    std::string flags;
+    for (int i = 0; i < 31; ++i) flags += fr;
+    EXPECT_EQ(EquipmentNameEnd(flags), 30u * 8);
+}
+
 }  // namespace
 }  // namespace zentavo

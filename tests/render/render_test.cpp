@@ -8,6 +8,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <map>
+#include <vector>
 
 #include "../poppler_tools.h"
 #include "label/sheet.h"
@@ -293,6 +295,90 @@ private slots:
         }
         QVERIFY(words > 20);
         QVERIFY(clothing);
+    }
+
+    // Between any text and any rule of the picture (its black lines, the
+    // frame among them) at least one pixel stays white, in every language
+    // and colour, at every PPE level, with all thirteen rows and with the
+    // user rows below them. The rules are read off the picture; the ink off
+    // the texts painted alone.
+    void whiteBetweenTextAndRule() {
+        // Rule pixels: dark (the line and its smoothed edges), in a run of at
+        // least 40 pixels across or down.
+        auto rules = [](const QImage& picture) {
+            const int w = picture.width(), h = picture.height();
+            std::vector<char> rule(static_cast<std::size_t>(w * h), 0);
+            auto black = [&](int x, int y) { return qMax(qMax(qRed(picture.pixel(x, y)), qGreen(picture.pixel(x, y))),
+                                                         qBlue(picture.pixel(x, y))) < 200; };
+            for (int across = 0; across < 2; ++across) {
+                const int lines = across ? h : w, length = across ? w : h;
+                for (int l = 0; l < lines; ++l) {
+                    for (int start = 0; start < length;) {
+                        int end = start;
+                        while (end < length && (across ? black(end, l) : black(l, end))) ++end;
+                        if (end - start >= 40) {
+                            for (int i = start; i < end; ++i) rule[static_cast<std::size_t>(across ? l * w + i : i * w + l)] = 1;
+                        }
+                        start = end + 1;
+                    }
+                }
+            }
+            return rule;
+        };
+        // The user's texts reach as high and as low as letters go.
+        const std::string kTall = "\xC3\x81\xC3\x89 Bgjpqy|()";  // "ÁÉ Bgjpqy|()"
+        std::map<int, std::vector<char>> rulesOf;
+        int labels = 0;
+        QStringList touching;
+        for (int language = 0; language < 3; ++language) {
+            for (bool colour : {true, false}) {
+                for (int userRows = 0; userRows <= 2; ++userRows) {
+                    for (int level = 0; level <= 5; ++level) {
+                        const LabelSettings s = Options(language, colour, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}, userRows);
+                        const LabelSheet sheet = ComposeLabel(s, {28, 12, 2026}, Results(level), {kTall, kTall, kTall});
+                        if (!rulesOf.count(sheet.picture)) {
+                            QImage picture(kLabelWidth, kLabelHeight, QImage::Format_RGB888);
+                            QPainter p(&picture);
+                            PaintLabel(p, LabelSheet{sheet.picture, {}}, LabelPicture(sheet.picture, kPictureOnPanel.size()));
+                            p.end();
+                            rulesOf[sheet.picture] = rules(picture);
+                        }
+                        const std::vector<char>& rule = rulesOf[sheet.picture];
+                        QImage ink(kLabelWidth, kLabelHeight, QImage::Format_RGB888);
+                        QPainter p(&ink);
+                        PaintLabel(p, sheet, QImage());
+                        p.end();
+                        ++labels;
+                        // Inside the outer line, no pixel of ink has a rule pixel beside it.
+                        auto touches = [&](int x, int y) {
+                            for (int dy = -1; dy <= 1; ++dy) {
+                                for (int dx = -1; dx <= 1; ++dx) {
+                                    if (rule[static_cast<std::size_t>((y + dy) * kLabelWidth + x + dx)]) return true;
+                                }
+                            }
+                            return false;
+                        };
+                        for (const DrawnText& t : LabelTexts(sheet)) {
+                            const QRect box = t.box.toAlignedRect().adjusted(-1, -1, 1, 1) & QRect(2, 2, kLabelWidth - 4, kLabelHeight - 4);
+                            bool found = false;
+                            for (int y = box.top(); y <= box.bottom() && !found; ++y) {
+                                for (int x = box.left(); x <= box.right() && !found; ++x) {
+                                    found = ink.pixel(x, y) != qRgb(255, 255, 255) && touches(x, y);
+                                    if (found) {
+                                        touching << QStringLiteral("language %1 %2, user rows %3, level %4: %5 \"%6\" at %7, %8")
+                                                        .arg(language).arg(colour ? "colour" : "bw").arg(userRows).arg(level)
+                                                        .arg(QString::fromStdString(t.slot), t.text).arg(x).arg(y);
+                                    }
+                                }
+                            }
+                        }
+                    }
+                }
+            }
+        }
+        QCOMPARE(labels, 3 * 2 * 3 * 6);
+        for (const QString& t : touching) qWarning("%s", qPrintable(t));
+        QVERIFY2(touching.isEmpty(), qPrintable(QStringLiteral("%1 texts touch a rule").arg(touching.size())));
     }
 
     void noLabelNoPage() {

@@ -1,13 +1,26 @@
 // Ways through the windows that several window tests take.
 #pragma once
 
+#include <QAction>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStringList>
 
+#include "fake_dialogs.h"
+#include "ui/about.h"
 #include "ui/application.h"
+#include "ui/formedit.h"
+#include "ui/ieee2018_window.h"
+#include "ui/label_type.h"
 #include "ui/main_window.h"
+#include "ui/preview.h"
+#include "ui/results.h"
 #include "ui/second.h"
+#include "ui/study_window.h"
+#include "ui/units_window.h"
 
 namespace zentavo::ui {
 
@@ -32,6 +45,53 @@ inline void ToResults(Application& app) {
     app.Second().t1Edit->setText("0.2");
     app.Second().Edit2->setText("0.2");
     app.Second().Button2->click();
+}
+
+// Every window of the program, by the names OpenWindow knows them by.
+inline const QStringList kWindowNames = {"main window", "units",   "label options", "editor", "intermediate",
+                                         "results",     "preview", "study",         "2018 window"};
+
+// Brings the named window up from the start of a run, the way the user does;
+// the window. The editor opens a small report in `folder`, answering the
+// scripted open dialog of `dialogs`.
+inline QWidget* OpenWindow(Application& app, FakeDialogs& dialogs, const QString& which, const QString& folder) {
+    app.Start();
+    Tmain& m = app.main();
+    if (which == "main window") return &m;
+    if (which == "units") {
+        m.findChild<QAction*>("Units1")->trigger();
+        return &app.FormUnits();
+    }
+    if (which == "label options") {
+        m.findChild<QAction*>("Labelformat1")->trigger();
+        return &app.FormLabelType();
+    }
+    if (which == "editor") {
+        QFile f(QDir(folder).filePath("report.txt"));
+        if (f.open(QIODevice::WriteOnly)) f.write("report\n");
+        f.close();
+        dialogs.fileNames = {f.fileName()};
+        m.findChild<QAction*>("Open1")->trigger();
+        return &app.Formedit();
+    }
+    if (which == "2018 window") {
+        m.findChild<QAction*>("Ieee2018Model1")->trigger();
+        return FindIeee2018Window(m);
+    }
+    if (which == "study") {
+        m.findChild<QAction*>("NewStudy1")->trigger();
+        const std::vector<TStudy*> studies = OpenStudyWindows();
+        return studies.empty() ? nullptr : studies.back();
+    }
+    if (which == "intermediate") {
+        ToIntermediate(app);
+        return &app.Second();
+    }
+    ToResults(app);
+    if (which == "results") return &app.Third();
+    if (which != "preview") return nullptr;
+    app.Third().Button2->click();  // "Create label"
+    return &app.Preview();
 }
 
 }  // namespace zentavo::ui

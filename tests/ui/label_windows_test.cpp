@@ -188,8 +188,9 @@ private slots:
         QCOMPARE(Slot("Label33"), QStringLiteral("91 lb/ft2"));  // the larger pressure, as in English
         QCOMPARE(P().Slot("Label29")->y(), 190 + 17 * 12);  // 13 rows: step 17
         QVERIFY(Shown("Label39") && Shown("Label40") && !Shown("Label19"));  // level 2 clothing
-        QCOMPARE(P().Slot("Label39")->y(), P().Slot("Label29")->y() - 3);
-        QCOMPARE(P().Slot("Label40")->y(), P().Slot("Label29")->y() + 7);
+        // The last row: the pair of lines moved up, nine apart, clear of the body's bottom rule.
+        QCOMPARE(P().Slot("Label40")->y(), 399);
+        QCOMPARE(P().Slot("Label39")->y(), 399 - 9);
         QCOMPARE(P().Slot("Label39")->x(), 270);
         QCOMPARE(app->state().LabelPpeIndex, 2);
     }
@@ -229,6 +230,23 @@ private slots:
         QCOMPARE(P().Edit1->text(), pasted.left(60));
         QVERIFY(!Slot("Label18").contains(QChar(0xFFFD)));
         QCOMPARE(Slot("Label18").toUcs4().size(), 30);
+    }
+
+    // A pasted flag (two code points, one symbol) as the 30th symbol is kept
+    // whole, and a flag that would be the 31st goes whole: the label never
+    // shows half a flag.
+    void equipmentNameKeepsAFlagWhole() {
+        ToResults();
+        T().Button2->click();
+        const QString fr = QString::fromUcs4(U"\U0001F1EB\U0001F1F7"), de = QString::fromUcs4(U"\U0001F1E9\U0001F1EA");
+        const QString name = QString(29, QLatin1Char('x')) + fr;
+        P().Edit1->setText(name);
+        QVERIFY(dialogs->shown.isEmpty());
+        QCOMPARE(Slot("Label18"), name);
+        P().Edit1->setText(name + de);
+        QCOMPARE(dialogs->shown.size(), 1);
+        QCOMPARE(P().Edit1->text(), name);
+        QCOMPARE(Slot("Label18"), name);
     }
 
     // A title set from a longer entry of the options stays whole, on the

@@ -3,9 +3,13 @@
 // the real file dialogs leaves that folder empty.
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDirIterator>
 #include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -104,6 +108,73 @@ private slots:
         QVERIFY2(!blocked, "the dialog refused the typed name");
         QVERIFY(app.Formedit().isVisible());
         QCOMPARE(app.Formedit().findChild<QPlainTextEdit*>()->toPlainText(), QStringLiteral("Read me first\n"));
+    }
+
+    // A name typed into the real open dialog, then Open pressed: the file the
+    // name stands for is opened. The default extension is added only when no
+    // file of the typed name exists; a name that stands for no file is
+    // refused ("File not found") and the dialog stays.
+    void typedNameOpensTheFileItStandsFor_data() {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("opened");  // "" when refused
+        // clang-format off
+        QTest::newRow("only the .txt exists")   << QStringList{"report.txt"}              << "report"     << "report.txt";
+        QTest::newRow("the name exists")        << QStringList{"README"}                  << "README"     << "README";
+        QTest::newRow("both exist")             << QStringList{"README", "README.txt"}    << "README"     << "README";
+        QTest::newRow("typed with extension")   << QStringList{"report.txt"}              << "report.txt" << "report.txt";
+        QTest::newRow("own extension, no .txt") << QStringList{"notes.log", "notes.txt"}  << "notes.log"  << "notes.log";
+        QTest::newRow("neither exists")         << QStringList{"other.txt"}               << "missing"    << "";
+        // clang-format on
+    }
+    void typedNameOpensTheFileItStandsFor() {
+        QFETCH(QStringList, files);
+        QFETCH(QString, typed);
+        QFETCH(QString, opened);
+        QTemporaryDir folder;
+        for (const QString& name : files) {
+            QFile f(folder.filePath(name));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(name.toUtf8() + "\n");
+        }
+        QtDialogService dialogs;
+        Application app(dialogs);
+        app.Start();
+        bool openEnabled = false, stayed = false;
+        QString box;
+        QTimer::singleShot(0, [&] {
+            QFileDialog* dialog = nullptr;
+            QTRY_VERIFY_WITH_TIMEOUT((dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())), 5000);
+            dialog->setDirectory(folder.path());
+            auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QPushButton* open = dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open);
+            QVERIFY(edit && open);
+            edit->clear();
+            QTest::keyClicks(edit, typed);
+            openEnabled = open->isEnabled();
+            // A message box in front of the dialog: its text is read and it is closed.
+            QTimer::singleShot(500, [&] {
+                auto* modal = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (!modal) return;
+                box = modal->text();
+                modal->close();
+            });
+            QTest::mouseClick(open, Qt::LeftButton);
+            stayed = dialog->isVisible();
+            if (stayed) dialog->reject();
+        });
+        app.main().findChild<QAction*>("Open1")->trigger();
+        QVERIFY(openEnabled);
+        if (opened.isEmpty()) {
+            QCOMPARE(box, typed + "\nFile not found.\nPlease verify the correct file name was given.");
+            QVERIFY(stayed);
+            QVERIFY(!app.Formedit().isVisible());
+        } else {
+            QCOMPARE(box, QString());
+            QVERIFY(!stayed);
+            QVERIFY(app.Formedit().isVisible());
+            QCOMPARE(app.Formedit().findChild<QPlainTextEdit*>()->toPlainText(), opened + "\n");
+        }
     }
 };
 

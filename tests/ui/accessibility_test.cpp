@@ -1,0 +1,133 @@
+// What a screen reader announces: every control a user can reach with the
+// keyboard has a name, read through the accessibility interface the toolkit
+// gives assistive tools, and the inputs shown together each have their own.
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMap>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QtTest>
+#include <memory>
+
+#include "drive.h"
+#include "fake_dialogs.h"
+
+using namespace zentavo::ui;
+
+namespace {
+
+// The name assistive tools are given for a control: the one the program
+// gave it, else the toolkit's (a caption linked to it, its group's title, its
+// text). A drop-down box's own name on this desktop is its current item: it
+// is named by the caption or group linked to it.
+QString AccessibleName(QWidget* w) {
+    if (!w->accessibleName().isEmpty()) return w->accessibleName();
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
+    if (!face) return {};
+    if (qobject_cast<QComboBox*>(w)) {
+        const auto labels = face->relations(QAccessible::Label);
+        return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name);
+    }
+    return face->text(QAccessible::Name);
+}
+
+bool IsInput(const QWidget* w) {
+    return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QComboBox*>(w) ||
+           qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QPlainTextEdit*>(w) ||
+           qobject_cast<const QTextEdit*>(w) || qobject_cast<const QAbstractItemView*>(w) ||
+           (qobject_cast<const QAbstractButton*>(w) && static_cast<const QAbstractButton*>(w)->isCheckable());
+}
+
+// The part of a control that the toolkit builds inside another control
+// (the edit of an editable box, of a spin box) is announced with that control.
+bool IsPartOfAnother(const QWidget* w) {
+    for (const QWidget* p = w->parentWidget(); p && !p->isWindow(); p = p->parentWidget()) {
+        if (qobject_cast<const QComboBox*>(p) || qobject_cast<const QAbstractSpinBox*>(p)) return true;
+    }
+    return false;
+}
+
+// The problems of the controls of `window` shown together: a control reached
+// by the keyboard without a name, or two inputs of the same name.
+QStringList Problems(QWidget* window, const QString& where) {
+    QStringList problems;
+    QMap<QString, QString> inputs;  // name -> the input that has it
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (w->focusPolicy() == Qt::NoFocus || !w->isVisibleTo(window) || IsPartOfAnother(w)) continue;
+        const bool input = IsInput(w);
+        if (!input && !qobject_cast<QAbstractButton*>(w)) continue;
+        const QString id = QStringLiteral("%1 %2 \"%3\"").arg(where, QString::fromLatin1(w->metaObject()->className()),
+                                                           w->objectName());
+        const QString name = AccessibleName(w).trimmed();
+        if (name.isEmpty()) {
+            problems << id + QStringLiteral(" has no name");
+        } else if (input && inputs.contains(name)) {
+            problems << QStringLiteral("%1 and %2 are both \"%3\"").arg(inputs[name], id, name);
+        } else if (input) {
+            inputs[name] = id;
+        }
+    }
+    return problems;
+}
+
+}  // namespace
+
+class AccessibilityTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<FakeDialogs> dialogs;
+    std::unique_ptr<Application> app;
+    QTemporaryDir dir;
+
+private slots:
+    void init() {
+        dialogs = std::make_unique<FakeDialogs>();
+        app = std::make_unique<Application>(*dialogs);
+    }
+    void cleanup() {
+        for (TStudy* w : OpenStudyWindows()) {
+            w->model().undoStack().setClean();
+            w->close();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        app.reset();
+        dialogs.reset();
+    }
+
+    // Every window, each tab of a window with tabs as the user sees it, and the
+    // about box: every control reached with the keyboard has a name, and no two
+    // inputs shown together share one.
+    void everyControlHasItsOwnName_data() {
+        QTest::addColumn<QString>("window");
+        for (const QString& w : kWindowNames) QTest::newRow(qPrintable(w)) << w;
+        QTest::newRow("about") << QStringLiteral("about");
+    }
+    void everyControlHasItsOwnName() {
+        QFETCH(QString, window);
+        QWidget* w = window == "about" ? static_cast<QWidget*>(&app->about())
+                                       : OpenWindow(*app, *dialogs, window, dir.path());
+        QVERIFY(w);
+        QStringList problems;
+        const QList<QTabWidget*> tabs = w->findChildren<QTabWidget*>();
+        if (tabs.isEmpty()) {
+            problems = Problems(w, window);
+        } else {
+            for (int i = 0; i < tabs.first()->count(); ++i) {
+                tabs.first()->setCurrentIndex(i);
+                problems += Problems(w, window + QStringLiteral(", tab ") + tabs.first()->tabText(i));
+            }
+        }
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    }
+};
+
+QTEST_MAIN(AccessibilityTest)
+#include "accessibility_test.moc"
