@@ -1,8 +1,8 @@
 #include "batch/study_file.h"
 
 #include <limits>
-#include <utility>
 #include <stdexcept>
+#include <utility>
 
 #include "batch/csv.h"
 
@@ -44,22 +44,42 @@ std::vector<std::string> ParseRecord(std::string_view raw) {
     return fields;
 }
 
-// The line end a record's bytes close with: "" for the last line of a file without one.
-std::string_view LineEndOf(std::string_view raw) {
-    // The first line end outside quotes closes the record: LF or CR LF.
-    bool quoted = false;
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        if (raw[i] == '"') {
-            quoted = !quoted;
-        } else if (!quoted && raw[i] == '\n') {
-            return i > 0 && raw[i - 1] == '\r' ? raw.substr(i - 1, 2) : raw.substr(i, 1);
-        }
-    }
+// The line end that closes `bytes`: CR LF, LF, a lone CR, or "" for the
+// last line of a file without one.
+std::string_view TrailingLineEnd(std::string_view bytes) {
+    if (bytes.ends_with("\r\n")) return bytes.substr(bytes.size() - 2);
+    if (bytes.ends_with('\n') || bytes.ends_with('\r')) return bytes.substr(bytes.size() - 1);
     return {};
 }
 
+// A stored row's bytes: the blank lines before its record, the record, its
+// line end, and (the last row) the blank lines after it.
+struct RowParts {
+    std::string_view before, record, end, after;
+};
+
+RowParts SplitRow(std::string_view raw) {
+    RowParts p;
+    // Blank lines hold line ends alone; a record never starts with one.
+    p.before = raw.substr(0, std::min(raw.find_first_not_of("\r\n"), raw.size()));
+    const std::string_view rest = raw.substr(p.before.size());
+    csv::ReaderOptions options;
+    options.startOfInput = false;
+    csv::Reader reader(rest, options);
+    csv::Fields fields;
+    std::size_t line = 0;
+    std::string error;
+    reader.Next(fields, line, error);
+    // A record's own bytes end in a field or a closing quote, never in a line end.
+    const std::string_view withEnd = rest.substr(0, reader.Offset());
+    p.end = TrailingLineEnd(withEnd);
+    p.record = withEnd.substr(0, withEnd.size() - p.end.size());
+    p.after = rest.substr(withEnd.size());
+    return p;
+}
+
 bool EndsLine(std::string_view raw) {
-    return !raw.empty() && raw.back() == '\n';
+    return !TrailingLineEnd(raw).empty();
 }
 
 }  // namespace
@@ -84,7 +104,7 @@ StudyFile StudyFile::Parse(std::string_view bytes, const StudyOptions& options) 
     f.header_ = fields;
     std::size_t begin = reader.Offset();
     f.head_.assign(bytes.substr(0, begin));
-    const std::string_view headEnd = LineEndOf(f.head_);
+    const std::string_view headEnd = TrailingLineEnd(f.head_);
     if (!headEnd.empty()) f.lineEnd_.assign(headEnd);
     f.MapColumns();
     while (reader.Next(fields, line, error)) {
@@ -179,9 +199,13 @@ void StudyFile::SetField(std::size_t row, int column, std::string_view text) {
 
 void StudyFile::SetFields(std::size_t row, const std::vector<std::string>& fields) {
     Row& r = rows_[row];
-    std::string_view end = LineEndOf(r.raw);
-    // The last line of a file may have no line end; it keeps having none.
-    r.raw = Record(fields, end);
+    // The record is written anew with its own line end (the last line of a
+    // file may have none, and keeps having none); the blank lines around it stay.
+    const RowParts parts = SplitRow(r.raw);
+    std::string raw(parts.before);
+    raw += Record(fields, parts.end);
+    raw += parts.after;
+    r.raw = std::move(raw);
     Compute(r);
 }
 

@@ -46,9 +46,10 @@ public:
     // A new, empty study: the name column and every input column, CR LF line ends.
     StudyFile();
 
-    // Reads a study file. A file without a header row, or with a record that is
-    // not well-formed CSV, is refused (std::runtime_error naming the line):
-    // a study is opened whole or not at all.
+    // Reads a study file (lines ending in CR LF, LF or a lone CR). A file
+    // without a header row, or with a record that is not well-formed CSV, is
+    // refused (std::runtime_error naming the line): a study is opened whole
+    // or not at all.
     static StudyFile Parse(std::string_view bytes, const StudyOptions& options);
 
     // The file's bytes: unchanged rows as read, edited rows written anew.
@@ -92,7 +93,9 @@ public:
 
 private:
     struct Row {
-        std::string raw;  // the record's bytes with its line end (and any blank lines after it)
+        // The record's bytes with the blank lines before it and its line end
+        // (the last row: and the blank lines after it).
+        std::string raw;
         PackedResults results;
     };
     void Compute(Row& row) const;
