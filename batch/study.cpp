@@ -512,15 +512,75 @@ void ComputeStudyRow(const StudyRowInputs& in, const StudyOptions& options, Stud
     RowRunner(options, in, out.data()).Run();
 }
 
+namespace {
+
+std::string_view WithoutBlanks(std::string_view name) {
+    const std::size_t first = name.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return name.substr(first, name.find_last_not_of(" \t") + 1 - first);
+}
+
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    a = WithoutBlanks(a);
+    b = WithoutBlanks(b);
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
+}  // namespace
+
+bool IsColumnName(std::string_view headerName, std::string_view name) {
+    return SameName(headerName, name);
+}
+
 StudyColumnMap MapStudyColumns(const std::vector<std::string>& header) {
     StudyColumnMap at;
     at.fill(-1);
     for (std::size_t i = 0; i < header.size(); ++i) {
         for (int c = 0; c < kStudyInputColumnCount; ++c) {
-            if (at[c] < 0 && header[i] == kStudyInputNames[c]) at[c] = static_cast<int>(i);
+            if (at[c] < 0 && IsColumnName(header[i], kStudyInputNames[c]))
+                at[c] = static_cast<int>(i);
         }
     }
     return at;
+}
+
+std::string StudyHeaderFault(const std::vector<std::string>& header) {
+    auto fault = [&](std::string_view name) -> std::string {
+        const auto n = std::count_if(header.begin(), header.end(),
+                                     [&](const std::string& h) { return IsColumnName(h, name); });
+        if (n < 2) return {};
+        return "column " + std::string(name) + " appears " +
+               (n == 2 ? std::string("twice") : std::to_string(n) + " times");
+    };
+    for (std::string_view name : kStudyInputNames) {
+        if (std::string f = fault(name); !f.empty()) return f;
+    }
+    return fault(kPointColumnName);
+}
+
+std::vector<std::string> StudyOutputNames(const std::vector<std::string>& header) {
+    std::vector<std::string> names = header;
+    for (std::string_view result : kStudyResultNames) names.emplace_back(result);
+    auto taken = [&](std::string_view name, std::size_t by) {
+        for (std::size_t k = 0; k < names.size(); ++k) {
+            if (k != by && SameName(names[k], name)) return true;
+        }
+        return false;
+    };
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        const bool result = std::any_of(kStudyResultNames.begin(), kStudyResultNames.end(),
+                                        [&](std::string_view r) { return SameName(header[i], r); });
+        if (!result) continue;
+        std::string name = "input_" + std::string(WithoutBlanks(header[i]));
+        while (taken(name, i)) name.insert(0, "input_");
+        names[i] = std::move(name);
+    }
+    return names;
 }
 
 namespace {
@@ -772,11 +832,13 @@ bool RunStudy(const StudySource& source, const StudyOptions& options, const Stud
         if (headerError) *headerError = error.empty() ? "no header row" : error;
         return false;
     }
+    if (std::string fault = StudyHeaderFault(header); !fault.empty()) {
+        if (headerError) *headerError = std::move(fault);
+        return false;
+    }
 
-    std::vector<std::string> names = header;
-    for (std::string_view name : kStudyResultNames) names.emplace_back(name);
     std::string head;
-    csv::AppendRecord(head, names);
+    csv::AppendRecord(head, StudyOutputNames(header));
     sink(head);
 
     const StudyRunner runner(options, header);

@@ -101,6 +101,8 @@ StudyFile StudyFile::Parse(std::string_view bytes, const StudyOptions& options) 
     std::string error;
     if (!reader.Next(fields, line, error)) throw std::runtime_error("The study has no header row.");
     if (!error.empty()) throw std::runtime_error(error);
+    if (std::string fault = StudyHeaderFault(fields); !fault.empty())
+        throw std::runtime_error(fault);
     f.header_ = fields;
     std::size_t begin = reader.Offset();
     f.head_.assign(bytes.substr(0, begin));
@@ -144,7 +146,7 @@ std::string StudyFile::Bytes() const {
 
 int StudyFile::ColumnOf(std::string_view name) const {
     for (std::size_t i = 0; i < header_.size(); ++i) {
-        if (header_[i] == name) return static_cast<int>(i);
+        if (IsColumnName(header_[i], name)) return static_cast<int>(i);
     }
     return -1;
 }

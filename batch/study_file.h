@@ -18,9 +18,6 @@
 
 namespace zentavo {
 
-// The name column of a study.
-inline constexpr std::string_view kPointColumnName = "point";
-
 // The input columns in the order a new study and the study window show them:
 // each unit column after its value.
 const std::array<StudyInputColumn, kStudyInputColumnCount>& StudyInputOrder();
@@ -47,8 +44,9 @@ public:
     StudyFile();
 
     // Reads a study file (lines ending in CR LF, LF or a lone CR). A file
-    // without a header row, or with a record that is not well-formed CSV, is
-    // refused (std::runtime_error naming the line): a study is opened whole
+    // without a header row, with a column the study reads named twice
+    // (StudyHeaderFault), or with a record that is not well-formed CSV, is
+    // refused (std::runtime_error naming the fault): a study is opened whole
     // or not at all.
     static StudyFile Parse(std::string_view bytes, const StudyOptions& options);
 
@@ -56,7 +54,7 @@ public:
     std::string Bytes() const;
 
     const std::vector<std::string>& Header() const { return header_; }
-    // Where the column of that name stands, or -1.
+    // Where the column of that name stands (as IsColumnName takes names), or -1.
     int ColumnOf(std::string_view name) const;
     // Adds a column at the end of the header (empty in every row) and
     // returns where it stands.
