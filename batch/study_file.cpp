@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "batch/csv.h"
+#include "report/text_codec.h"
 
 namespace zentavo {
 
@@ -82,6 +83,8 @@ bool EndsLine(std::string_view raw) {
     return !TrailingLineEnd(raw).empty();
 }
 
+constexpr std::string_view kUtf16Le = "\xFF\xFE", kUtf16Be = "\xFE\xFF";
+
 }  // namespace
 
 StudyFile::StudyFile() {
@@ -95,6 +98,17 @@ StudyFile StudyFile::Parse(std::string_view bytes, const StudyOptions& options) 
     StudyFile f;
     f.options_ = options;
     f.rows_.clear();
+    // A study in UTF-16 is held as UTF-8 and saved in UTF-16 again.
+    std::string decoded;
+    if (bytes.starts_with(kUtf16Le) || bytes.starts_with(kUtf16Be)) {
+        f.utf16_ = bytes.starts_with(kUtf16Le) ? Utf16::Little : Utf16::Big;
+        if (!DecodeUtf16(bytes.substr(2), f.utf16_ == Utf16::Little, decoded)) {
+            throw std::runtime_error(
+                "not valid UTF-16 (a surrogate without its pair, or a byte left over): "
+                "save the study as UTF-8");
+        }
+        bytes = decoded;
+    }
     csv::Reader reader(bytes);
     std::vector<std::string> fields;
     std::size_t line = 0;
@@ -141,7 +155,12 @@ std::string StudyFile::Bytes() const {
         if (!EndsLine(out)) out += lineEnd_;
         out += row.raw;
     }
-    return out;
+    if (utf16_ == Utf16::None) return out;
+    const bool little = utf16_ == Utf16::Little;
+    std::string encoded(little ? kUtf16Le : kUtf16Be);
+    encoded.reserve(2 * out.size() + 2);
+    AppendUtf16(encoded, out, little);
+    return encoded;
 }
 
 int StudyFile::ColumnOf(std::string_view name) const {

@@ -43,14 +43,16 @@ public:
     // A new, empty study: the name column and every input column, CR LF line ends.
     StudyFile();
 
-    // Reads a study file (lines ending in CR LF, LF or a lone CR). A file
-    // without a header row, with a column the study reads named twice
-    // (StudyHeaderFault), or with a record that is not well-formed CSV, is
+    // Reads a study file (UTF-8, or UTF-16 with a byte-order mark; lines
+    // ending in CR LF, LF or a lone CR). A file without a header row, with a
+    // column the study reads named twice (StudyHeaderFault), with a record
+    // that is not well-formed CSV, or with UTF-16 that is not valid, is
     // refused (std::runtime_error naming the fault): a study is opened whole
     // or not at all.
     static StudyFile Parse(std::string_view bytes, const StudyOptions& options);
 
-    // The file's bytes: unchanged rows as read, edited rows written anew.
+    // The file's bytes: unchanged rows as read, edited rows written anew
+    // (in the file's encoding).
     std::string Bytes() const;
 
     const std::vector<std::string>& Header() const { return header_; }
@@ -100,6 +102,10 @@ private:
     void MapColumns();
     std::string Record(const std::vector<std::string>& fields, std::string_view lineEnd) const;
 
+    // The file's encoding: UTF-8 (or any bytes) held as read, or UTF-16 held
+    // decoded to UTF-8 (without its byte-order mark) and encoded again by Bytes().
+    enum class Utf16 { None, Little, Big };
+    Utf16 utf16_ = Utf16::None;
     std::string head_;  // byte-order mark and header record, as read
     std::vector<std::string> header_;
     std::string lineEnd_ = "\r\n";

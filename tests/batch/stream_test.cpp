@@ -257,6 +257,37 @@ TEST(StudyStream, AQuotedFieldPastTheLongestRecordIsOneErrorRow) {
     EXPECT_EQ(rows[2].status, "ok");
 }
 
+// A spreadsheet's "Unicode text": UTF-16 with a byte-order mark, either byte
+// order, read as the same study in UTF-8 however it is cut into reads.
+TEST(StudyStream, Utf16WithAByteOrderMarkIsReadAsUtf8) {
+    const std::u16string study16 =
+        u"point,method,bolted_current,work_distance,fuse_class\r\n"
+        u"\u03A9-1 \U0001F600,fuse,1,455,0\r\nP2,fuse,1,455,0,5\r\n";
+    const std::string study8 =
+        "point,method,bolted_current,work_distance,fuse_class\r\n"
+        "\xCE\xA9-1 \xF0\x9F\x98\x80,fuse,1,455,0\r\nP2,fuse,1,455,0,5\r\n";
+    const std::string expected = RunPieces(study8);
+    EXPECT_NE(expected.find("\r\n\xCE\xA9-1 \xF0\x9F\x98\x80,fuse,1,455,0,ok,"), std::string::npos);
+    for (bool little : {true, false}) {
+        for (std::size_t piece : {1u, 3u, 4096u}) {
+            EXPECT_EQ(RunPieces(batch_test::Utf16Bytes(study16, little), {}, piece), expected)
+                << little << " " << piece;
+        }
+    }
+    // A surrogate without its pair, or a byte left over, is no text at all.
+    for (const std::string& bad :
+         {batch_test::Utf16Bytes(u"p\xD800q", true), batch_test::Utf16Bytes(u"p\xDC00", false),
+          batch_test::Utf16Bytes(u"pq", true) + "r"}) {
+        EXPECT_THROW(RunStudy(bad, {}, [](std::string_view) {}), StudyReadError);
+    }
+    const batch_test::CommandRun run = batch_test::RunCommand(
+        "printf '\\377\\376p\\000\\000\\330' | " ZENTAVO_BATCH_PROGRAM " 2>&1 >/dev/null");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out,
+              "zentavo-batch: standard input: not valid UTF-16 (a surrogate without its pair, or "
+              "a byte left over): save the study as UTF-8\n");
+}
+
 std::string EmpiricalRow(const std::string& voltage, const std::string& gap,
                          const std::string& gapUnit, const std::string& distUnit = "mm") {
     return "empirical," + voltage + ",20," + gap + "," + gapUnit + ",455," + distUnit +

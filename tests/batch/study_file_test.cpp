@@ -97,6 +97,31 @@ TEST(StudyFileTest, AnEditChangesOnlyItsOwnRowsBytes) {
     }
 }
 
+// A spreadsheet's "Unicode text" (UTF-16 with a byte-order mark) is read as
+// text and saved in UTF-16 again, byte for byte.
+TEST(StudyFileTest, Utf16StudiesAreReadAndSavedInUtf16) {
+    for (bool little : {true, false}) {
+        SCOPED_TRACE(little);
+        const std::string bytes = batch_test::Utf16Bytes(
+            u"point,method\r\n\u03A9-1 \U0001F600,fuse\r\nB,fuse\r\n", little);
+        StudyFile f = Read(bytes);
+        ASSERT_EQ(f.RowCount(), 2u);
+        EXPECT_EQ(f.Point(0), "\xCE\xA9-1 \xF0\x9F\x98\x80");
+        EXPECT_EQ(f.Bytes(), bytes);
+        f.SetField(1, 0, "\xC2\xB5");  // U+00B5
+        EXPECT_EQ(f.Bytes(),
+                  batch_test::Utf16Bytes(
+                      u"point,method\r\n\u03A9-1 \U0001F600,fuse\r\n\u00B5,fuse\r\n", little));
+        try {
+            Read(bytes.substr(0, bytes.size() - 1));
+            ADD_FAILURE() << "a study with a byte left over was read";
+        } catch (const std::runtime_error& e) {
+            EXPECT_NE(std::string(e.what()).find("not valid UTF-16"), std::string::npos)
+                << e.what();
+        }
+    }
+}
+
 TEST(StudyFileTest, RowsMoveWithTheirBytesAndResults) {
     StudyFile f = Read(ExampleStudy());
     const std::size_t n = f.RowCount();
