@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -13,12 +14,51 @@ namespace zentavo::csv {
 namespace {
 constexpr std::size_t kReadBytes = std::size_t{1} << 16;  // what one read asks for at most
 constexpr std::size_t kFirstReadBytes = std::size_t{1} << 12;
+
+// The first line end character (CR or LF) in d[from, to), or `to`; with
+// `Quote`, the first double quote or line end character.
+template <bool Quote>
+std::size_t FindLineEnd(const char* d, std::size_t from, std::size_t to) {
+    std::size_t i = from;
+#if defined(__SSE2__)
+    // Sixteen characters at a time: a record's line holds few of them.
+    const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r'), quote = _mm_set1_epi8('"');
+    for (; i + 16 <= to; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
+        __m128i hit = _mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr));
+        if constexpr (Quote) hit = _mm_or_si128(hit, _mm_cmpeq_epi8(v, quote));
+        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hit));
+        if (mask != 0) return i + static_cast<std::size_t>(__builtin_ctz(mask));
+    }
+#endif
+    for (; i < to; ++i) {
+        if (d[i] == '\n' || d[i] == '\r' || (Quote && d[i] == '"')) return i;
+    }
+    return to;
+}
+
+// How many line ends d[from, to) holds, a CR LF counting once.
+std::size_t CountLineEnds(const char* d, std::size_t from, std::size_t to) {
+    std::size_t lines = 0;
+    for (std::size_t i = FindLineEnd<false>(d, from, to); i < to;
+         i = FindLineEnd<false>(d, i + 1, to)) {
+        if (d[i] == '\r' && i + 1 < to && d[i + 1] == '\n') ++i;
+        ++lines;
+    }
+    return lines;
+}
 }  // namespace
+
+std::size_t QuoteReach(std::size_t maxRecordBytes) {
+    return maxRecordBytes > SIZE_MAX / kQuoteReachRecords ? SIZE_MAX
+                                                          : maxRecordBytes * kQuoteReachRecords;
+}
 
 Reader::Reader(std::string_view data, const ReaderOptions& options)
     : data_(data),
       line_(options.firstLine),
       max_(options.maxRecordBytes),
+      reach_(QuoteReach(options.maxRecordBytes)),
       more_(options.moreFollows) {
     if (options.startOfInput && data_.substr(0, 3) == "\xEF\xBB\xBF") pos_ = 3;
     seen_ = pos_;
@@ -47,9 +87,23 @@ std::size_t Reader::Skip(std::size_t records) {
 }
 
 void Reader::SkipToNextLine(std::size_t from) {
-    const std::size_t nl = from < data_.size() ? data_.find('\n', from) : std::string_view::npos;
-    pos_ = nl == std::string_view::npos ? data_.size() : nl + 1;
-    skipsLine_ = nl == std::string_view::npos && more_;
+    const char* d = data_.data();
+    const std::size_t n = data_.size();
+    const std::size_t at = from < n ? FindLineEnd<false>(d, from, n) : n;
+    skipsLine_ = false;
+    if (at == n) {
+        pos_ = n;
+        skipsLine_ = more_;
+    } else if (d[at] == '\n') {
+        pos_ = at + 1;
+    } else if (at + 1 < n) {
+        pos_ = d[at + 1] == '\n' ? at + 2 : at + 1;
+    } else if (more_) {
+        pos_ = at;  // a CR ends the piece: the LF of a CR LF may follow
+        skipsLine_ = true;
+    } else {
+        pos_ = n;
+    }
 }
 
 template <bool Store>
@@ -59,20 +113,23 @@ bool Reader::Parse(Fields* fields, std::size_t& line, std::string& error) {
     skipsLine_ = false;
     const char* d = data_.data();
     const std::size_t n = data_.size();
-    // Skip empty lines.
+    // Skip empty lines: LF, CR LF or a lone CR.
     while (pos_ < n) {
         if (d[pos_] == '\n') {
             ++pos_;
-            ++line_;
-        } else if (d[pos_] == '\r' && pos_ + 1 < n && d[pos_ + 1] == '\n') {
-            pos_ += 2;
-            ++line_;
-        } else if (d[pos_] == '\r' && pos_ + 1 == n && more_) {
-            needMore_ = true;  // a CR LF may be cut in two
-            return false;
+        } else if (d[pos_] == '\r') {
+            if (pos_ + 1 < n) {
+                pos_ += d[pos_ + 1] == '\n' ? 2 : 1;
+            } else if (more_) {
+                needMore_ = true;  // a CR LF may be cut in two
+                return false;
+            } else {
+                ++pos_;
+            }
         } else {
             break;
         }
+        ++line_;
     }
     seen_ = std::max(seen_, pos_);
     if (pos_ >= n) {
@@ -84,10 +141,11 @@ bool Reader::Parse(Fields* fields, std::size_t& line, std::string& error) {
     const std::size_t recordStart = pos_;
     const std::size_t startLine = line_;
     // Reading stops where the record would pass its longest length, or at
-    // the end of the data.
+    // the end of the data; a quoted field is looked through on to its reach.
     // Whether a record is too long never depends on where the data ends, so
     // a record reads the same from a piece and from the whole input.
     const std::size_t limit = max_ <= n - recordStart ? recordStart + max_ : n + 1;
+    const std::size_t reach = reach_ <= n - recordStart ? recordStart + reach_ : n + 1;
     const std::size_t cap = std::min(n, limit);
     std::size_t far = pos_;  // one past the last byte looked at
     enum Edge { kByte, kTooLong, kNeedMore, kEnd };
@@ -102,18 +160,25 @@ bool Reader::Parse(Fields* fields, std::size_t& line, std::string& error) {
         needMore_ = true;
         return false;
     };
+    // Where the line after the line end character at `at` starts; past the
+    // data when a CR ends the piece and the LF of a CR LF may follow.
+    auto afterLineEnd = [&](std::size_t at) {
+        if (d[at] == '\n') return at + 1;
+        far = std::max(far, std::min(at + 2, n));
+        if (at + 1 < n) return d[at + 1] == '\n' ? at + 2 : at + 1;
+        return more_ ? n + 1 : n;
+    };
 
     if constexpr (!Store) {
         // Passing over a line without quotes: it is one record, whatever its fields.
-        const void* nl = std::memchr(d + pos_, '\n', cap - pos_);
-        if (nl) {
-            const std::size_t at = static_cast<const char*>(nl) - d;
-            if (!std::memchr(d + pos_, '"', at - pos_)) {
-                pos_ = at + 1;
-                ++line_;
-                seen_ = std::max(seen_, pos_);
-                return true;
-            }
+        const std::size_t at = FindLineEnd<true>(d, pos_, cap);
+        if (at < cap && d[at] != '"') {
+            const std::size_t next = afterLineEnd(at);
+            if (next > n) return wait();
+            pos_ = next;
+            ++line_;
+            seen_ = std::max({seen_, far, pos_});
+            return true;
         }
     }
     if constexpr (Store) {
@@ -147,10 +212,10 @@ bool Reader::Parse(Fields* fields, std::size_t& line, std::string& error) {
         seen_ = std::max(seen_, pos_);
         return true;
     };
+    auto tooLongText = [&] { return "longer than " + std::to_string(max_) + " bytes"; };
     auto tooLong = [&] {
         far = std::max(far, std::min(limit, n));
-        return fail([&] { return "longer than " + std::to_string(max_) + " bytes"; },
-                    recordStart + max_, line_);
+        return fail(tooLongText, recordStart + max_, line_);
     };
 
     std::size_t lineEnd = 0;  // the line end (or cap) after pos_, once looked for
@@ -162,82 +227,92 @@ bool Reader::Parse(Fields* fields, std::size_t& line, std::string& error) {
         if (e == kByte && d[pos_] == '"') {
             const std::size_t quoteLine = line_;
             const std::size_t open = ++pos_;
+            const std::size_t quoteCap = std::min(n, reach);
             bool doubled = false;
             for (;;) {
-                const void* q = pos_ < cap ? std::memchr(d + pos_, '"', cap - pos_) : nullptr;
+                const void* q =
+                    pos_ < quoteCap ? std::memchr(d + pos_, '"', quoteCap - pos_) : nullptr;
                 if (!q) {
-                    if (edge(cap) == kNeedMore) return wait();
+                    if (quoteCap == n && n < reach && more_) return wait();
                     // A quote that never closes would swallow the rest of the
                     // study: give up on the line it opened on alone.
-                    far = std::max(far, cap);
+                    far = std::max(far, quoteCap);
+                    const bool beyondReach = quoteCap == reach;
                     return fail(
                         [&] {
-                            return quoteLine == line ? std::string("unbalanced quote")
-                                                     : "unbalanced quote opened on line " +
-                                                           std::to_string(quoteLine);
+                            std::string what = quoteLine == line
+                                                   ? std::string("unbalanced quote")
+                                                   : "unbalanced quote opened on line " +
+                                                         std::to_string(quoteLine);
+                            if (beyondReach) {
+                                what += " (no closing quote within " + std::to_string(reach_) +
+                                        " bytes)";
+                            }
+                            return what;
                         },
                         open, quoteLine);
                 }
-                const std::size_t at = static_cast<const char*>(q) - d;
-                pos_ = at + 1;
+                pos_ = static_cast<std::size_t>(static_cast<const char*>(q) - d) + 1;
                 far = std::max(far, pos_);
-                e = edge(pos_);
-                if (e == kNeedMore) return wait();
-                if (e == kByte) far = std::max(far, pos_ + 1);
-                if (e == kByte && d[pos_] == '"') {
+                // The byte after the quote tells a doubled quote from a closing one.
+                if (pos_ == n && more_) return wait();
+                if (pos_ < n) far = std::max(far, pos_ + 1);
+                if (pos_ < n && d[pos_] == '"') {
                     doubled = true;
                     ++pos_;
                     continue;
                 }
                 break;
             }
-            if (doubled) {
-                unescaped(open, pos_ - 1);
-            } else {
-                add(data_.substr(open, pos_ - 1 - open));
-            }
+            const std::size_t close = pos_ - 1;
             // Line breaks inside quotes belong to the field but still count as lines.
-            line_ += static_cast<std::size_t>(std::count(d + open, d + pos_, '\n'));
-            e = edge(pos_);
-            if (e == kTooLong) return tooLong();
-            if (e == kByte && d[pos_] != ',' && d[pos_] != '\n') {
-                bool endsLine = false;
-                if (d[pos_] == '\r') {
-                    const Edge next = edge(pos_ + 1);
-                    if (next == kNeedMore) return wait();
-                    if (next == kTooLong) return tooLong();
-                    far = std::max(far, pos_ + 2);
-                    endsLine = next == kEnd || d[pos_ + 1] == '\n';
+            line_ += CountLineEnds(d, open, close);
+            // A field that passes the longest record is not kept: its record is malformed.
+            if (pos_ < limit) {
+                if (doubled) {
+                    unescaped(open, close);
+                } else {
+                    add(data_.substr(open, close - open));
                 }
-                if (!endsLine) {
-                    if (line_ == quoteLine) {
-                        return fail(
-                            [] { return std::string("unexpected text after a closing quote"); },
-                            pos_, line_);
-                    }
-                    // The quote ran over line ends before text followed it:
-                    // most likely it was never closed. The line it opened on
-                    // is given up; the lines after it are read again.
-                    const std::size_t closeLine = line_;
-                    return fail(
-                        [&] {
-                            return "unexpected text after a closing quote on line " +
-                                   std::to_string(closeLine) + "; the quote opened on line " +
-                                   std::to_string(quoteLine);
-                        },
-                        open, quoteLine);
+            }
+            if (pos_ < n && d[pos_] != ',' && d[pos_] != '\n' && d[pos_] != '\r') {
+                if (line_ == quoteLine) {
+                    return fail([] { return std::string("unexpected text after a closing quote"); },
+                                pos_, line_);
                 }
+                // The quote ran over line ends before text followed it:
+                // most likely it was never closed. The line it opened on
+                // is given up; the lines after it are read again.
+                const std::size_t closeLine = line_;
+                return fail(
+                    [&] {
+                        return "unexpected text after a closing quote on line " +
+                               std::to_string(closeLine) + "; the quote opened on line " +
+                               std::to_string(quoteLine);
+                    },
+                    open, quoteLine);
+            }
+            if (pos_ >= limit) {
+                // A quoted field closing past the longest record: one malformed
+                // record, up to the line end after the closing quote.
+                const std::size_t closeLine = line_;
+                return fail(
+                    [&] {
+                        if (closeLine == quoteLine && quoteLine == line) return tooLongText();
+                        return tooLongText() + ": a quoted field from line " +
+                               std::to_string(quoteLine) + " to line " + std::to_string(closeLine);
+                    },
+                    pos_, line_);
             }
         } else {
             // The field ends at the next comma of its line.
             if (!lineEndKnown || lineEnd < pos_) {
-                const void* nl = pos_ < cap ? std::memchr(d + pos_, '\n', cap - pos_) : nullptr;
-                lineEnd = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - d) : cap;
+                lineEnd = FindLineEnd<false>(d, pos_, cap);
                 lineEndKnown = true;
             }
             const void* comma =
                 pos_ < lineEnd ? std::memchr(d + pos_, ',', lineEnd - pos_) : nullptr;
-            std::size_t end =
+            const std::size_t end =
                 comma ? static_cast<std::size_t>(static_cast<const char*>(comma) - d) : lineEnd;
             if (end == cap) {
                 e = edge(end);
@@ -245,9 +320,7 @@ bool Reader::Parse(Fields* fields, std::size_t& line, std::string& error) {
                 if (e == kTooLong) return tooLong();
             }
             far = std::max(far, end < n ? end + 1 : end);
-            std::size_t stop = end;
-            if ((end == n || d[end] == '\n') && stop > pos_ && d[stop - 1] == '\r') --stop;
-            add(data_.substr(pos_, stop - pos_));
+            add(data_.substr(pos_, end - pos_));
             pos_ = end;
         }
         if (pos_ >= n) break;
@@ -255,9 +328,10 @@ bool Reader::Parse(Fields* fields, std::size_t& line, std::string& error) {
             ++pos_;
             continue;
         }
-        // End of the record: LF or CR LF (or a CR ending the data).
-        if (d[pos_] == '\r') ++pos_;
-        pos_ = std::min(pos_ + 1, n);
+        // The end of the record: LF, CR LF or a lone CR.
+        const std::size_t next = afterLineEnd(pos_);
+        if (next > n) return wait();
+        pos_ = next;
         ++line_;
         break;
     }
@@ -268,7 +342,9 @@ bool Reader::Parse(Fields* fields, std::size_t& line, std::string& error) {
 ChunkReader::ChunkReader(Source source, std::size_t maxRecordBytes)
     : source_(std::move(source)),
       max_(maxRecordBytes),
-      maxCapacity_(maxRecordBytes + kReadBytes),
+      maxCapacity_(QuoteReach(maxRecordBytes) > SIZE_MAX - kReadBytes
+                       ? SIZE_MAX
+                       : QuoteReach(maxRecordBytes) + kReadBytes),
       capacity_(std::min(maxCapacity_, kFirstReadBytes)),
       buf_(new char[capacity_]) {}
 
@@ -308,8 +384,24 @@ bool ChunkReader::FillLine() {
     for (;;) {
         const std::size_t held = end_ - begin_;
         if (!Fill()) return false;
-        if (std::memchr(buf_.get() + begin_ + held, '\n', end_ - begin_ - held)) return true;
+        if (FindLineEnd<false>(buf_.get(), begin_ + held, end_) < end_) return true;
         if (end_ - begin_ == held) return true;  // the buffer is as full as it gets
+    }
+}
+
+bool ChunkReader::SkipLine() {
+    for (;;) {
+        const char* b = buf_.get();
+        const std::size_t at = FindLineEnd<false>(b, begin_, end_);
+        if (at < end_ && (b[at] == '\n' || at + 1 < end_ || eof_)) {
+            begin_ = b[at] == '\r' && at + 1 < end_ && b[at + 1] == '\n' ? at + 2 : at + 1;
+            skippingLine_ = false;
+            return true;
+        }
+        // Nothing held ends the line, or a CR ends what is held and the LF
+        // of a CR LF may follow: keep that CR and read on.
+        begin_ = at;
+        if (!Fill() && begin_ == end_) return false;
     }
 }
 
@@ -347,17 +439,7 @@ std::size_t ChunkReader::Next(std::string& text, ReaderOptions& options, std::si
     options = PieceOptions();
     options.moreFollows = false;
     for (;;) {
-        if (skippingLine_) {
-            const void* nl = std::memchr(buf_.get() + begin_, '\n', end_ - begin_);
-            if (nl) {
-                begin_ = static_cast<const char*>(nl) - buf_.get() + 1;
-                skippingLine_ = false;
-            } else {
-                begin_ = end_;
-                if (!Fill()) return count;
-                continue;
-            }
-        }
+        if (skippingLine_ && !SkipLine()) return count;
         const std::size_t base = begin_;
         Reader r(std::string_view(buf_.get() + base, end_ - base), PieceOptions());
         bool full = false;

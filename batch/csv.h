@@ -1,6 +1,7 @@
 // Comma-separated values after RFC 4180: a header row, fields optionally in
-// double quotes (a quote inside doubled), CRLF or LF line ends, UTF-8 with an
-// optional byte-order mark at the very start.
+// double quotes (a quote inside doubled), CR LF, LF or lone CR line ends
+// (older Macintosh programs and some exports end lines with CR alone), UTF-8
+// with an optional byte-order mark at the very start.
 #pragma once
 
 #include <algorithm>
@@ -17,6 +18,18 @@ namespace zentavo::csv {
 // is reported as malformed, so one bad line never holds the rest of a study
 // in memory.
 inline constexpr std::size_t kMaxRecordBytes = std::size_t{1} << 20;
+
+// A quoted field that runs past the longest record is looked through for its
+// closing quote up to this many times the longest record from the record's
+// start. Closing there, before a comma or a line end, the field makes one
+// record too long: one malformed record, and reading resumes after the line
+// end that follows the closing quote. A quote that does not close within
+// that reach (or closes before other text) is taken as left open: the
+// record ends with the line the quote opened on.
+inline constexpr std::size_t kQuoteReachRecords = 4;
+// How far reading may look from a record's start: the longest record times
+// kQuoteReachRecords (without overflowing).
+std::size_t QuoteReach(std::size_t maxRecordBytes);
 
 // The fields of one record: views into the input, or into the record's own
 // storage for a quoted field whose doubled quotes had to be undone. Valid
@@ -65,8 +78,10 @@ public:
     // Reads the next record into `fields` (reusing their storage). `line` is
     // the number of the physical line the record starts on (1 = first line).
     // A malformed record sets `error` to a message naming that line; reading
-    // resumes on the line after it, so one bad line costs only itself.
-    // Empty lines are skipped. Returns false at the end of the data.
+    // resumes on the line after it, so one bad line costs only itself (a
+    // quoted field too long to read resumes after its closing quote's line:
+    // see kQuoteReachRecords). Empty lines are skipped. Returns false at the
+    // end of the data.
     bool Next(Fields& fields, std::size_t& line, std::string& error);
     // The same, with the fields copied out.
     bool Next(std::vector<std::string>& fields, std::size_t& line, std::string& error);
@@ -83,7 +98,8 @@ public:
     // With moreFollows: the last Next or Skip stopped for want of data.
     bool NeedsMore() const { return needMore_; }
     // With moreFollows: the last record was malformed and the rest of its
-    // line lies beyond the data; the input up to the next line end belongs to it.
+    // line lies beyond the data; the input up to the next line end belongs to
+    // it (Offset() may stand on a CR whose LF is still to come).
     bool SkipsRestOfLine() const { return skipsLine_; }
 
 private:
@@ -96,13 +112,15 @@ private:
     std::size_t line_ = 1;
     std::size_t seen_ = 0;
     std::size_t max_;
+    std::size_t reach_;
     bool more_;
     bool needMore_ = false;
     bool skipsLine_ = false;
 };
 
 // Reads an input piece by piece and hands out its records in chunks of whole
-// records, holding at most about one chunk and one record of it at a time.
+// records, holding at most about one chunk and the reach of one record
+// (QuoteReach) at a time.
 class ChunkReader {
 public:
     // Fills up to `size` bytes of `buffer`; 0 at the end of the input.
@@ -123,6 +141,7 @@ public:
 private:
     bool Fill();      // reads more after what is held; false at the end of the input
     bool FillLine();  // the same, on to a line end at least
+    bool SkipLine();  // passes the rest of a malformed record's line; false at the end
     ReaderOptions PieceOptions() const;
 
     Source source_;

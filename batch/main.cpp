@@ -327,6 +327,9 @@ int Run(int argc, char** argv) {
             pdf.sep = options.sep;
             return writePdfs(pdf);
         }
+    } catch (const zentavo::StudyReadError& e) {
+        std::fprintf(stderr, "zentavo-batch: %s: %s\n", inputName.c_str(), e.what());
+        return 2;
     } catch (const ReadFailure& f) {
         std::fprintf(stderr, "zentavo-batch: cannot read %s: %s\n", inputName.c_str(),
                      std::strerror(f.error));

@@ -22,6 +22,7 @@
 #include "engine/ieee2018.h"
 #include "engine/number.h"
 #include "engine/shared_state.h"
+#include "report/text_codec.h"
 
 namespace zentavo {
 
@@ -515,15 +516,75 @@ void ComputeStudyRow(const StudyRowInputs& in, const StudyOptions& options, Stud
     RowRunner(options, in, out.data()).Run();
 }
 
+namespace {
+
+std::string_view WithoutBlanks(std::string_view name) {
+    const std::size_t first = name.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return name.substr(first, name.find_last_not_of(" \t") + 1 - first);
+}
+
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    a = WithoutBlanks(a);
+    b = WithoutBlanks(b);
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
+}  // namespace
+
+bool IsColumnName(std::string_view headerName, std::string_view name) {
+    return SameName(headerName, name);
+}
+
 StudyColumnMap MapStudyColumns(const std::vector<std::string>& header) {
     StudyColumnMap at;
     at.fill(-1);
     for (std::size_t i = 0; i < header.size(); ++i) {
         for (int c = 0; c < kStudyInputColumnCount; ++c) {
-            if (at[c] < 0 && header[i] == kStudyInputNames[c]) at[c] = static_cast<int>(i);
+            if (at[c] < 0 && IsColumnName(header[i], kStudyInputNames[c]))
+                at[c] = static_cast<int>(i);
         }
     }
     return at;
+}
+
+std::string StudyHeaderFault(const std::vector<std::string>& header) {
+    auto fault = [&](std::string_view name) -> std::string {
+        const auto n = std::count_if(header.begin(), header.end(),
+                                     [&](const std::string& h) { return IsColumnName(h, name); });
+        if (n < 2) return {};
+        return "column " + std::string(name) + " appears " +
+               (n == 2 ? std::string("twice") : std::to_string(n) + " times");
+    };
+    for (std::string_view name : kStudyInputNames) {
+        if (std::string f = fault(name); !f.empty()) return f;
+    }
+    return fault(kPointColumnName);
+}
+
+std::vector<std::string> StudyOutputNames(const std::vector<std::string>& header) {
+    std::vector<std::string> names = header;
+    for (std::string_view result : kStudyResultNames) names.emplace_back(result);
+    auto taken = [&](std::string_view name, std::size_t by) {
+        for (std::size_t k = 0; k < names.size(); ++k) {
+            if (k != by && SameName(names[k], name)) return true;
+        }
+        return false;
+    };
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        const bool result = std::any_of(kStudyResultNames.begin(), kStudyResultNames.end(),
+                                        [&](std::string_view r) { return SameName(header[i], r); });
+        if (!result) continue;
+        std::string name = "input_" + std::string(WithoutBlanks(header[i]));
+        while (taken(name, i)) name.insert(0, "input_");
+        names[i] = std::move(name);
+    }
+    return names;
 }
 
 namespace {
@@ -765,9 +826,77 @@ private:
 
 }  // namespace
 
+StudySource Utf8StudySource(StudySource source) {
+    // The decoding reads this much UTF-16 at a time: memory stays bounded.
+    constexpr std::size_t kPieceBytes = std::size_t{1} << 16;
+    struct State {
+        StudySource source;
+        bool started = false;
+        bool utf16 = false;
+        bool little = false;
+        bool end = false;
+        std::string held;       // bytes to hand out: the first bytes as read, or decoded text
+        std::size_t given = 0;  // how much of `held` is handed out
+        std::string raw;        // UTF-16 read and not yet decoded: a unit or a pair cut in two
+    };
+    auto state = std::make_shared<State>();
+    state->source = std::move(source);
+    return [state](char* buffer, std::size_t size) -> std::size_t {
+        State& s = *state;
+        if (!s.started) {
+            // The first two bytes tell UTF-16 by its byte-order mark.
+            char first[2];
+            std::size_t got = 0;
+            while (got < 2) {
+                const std::size_t n = s.source(first + got, 2 - got);
+                if (n == 0) break;
+                got += n;
+            }
+            s.started = true;
+            const std::string_view mark(first, got);
+            s.utf16 = mark == "\xFF\xFE" || mark == "\xFE\xFF";
+            s.little = mark == "\xFF\xFE";
+            if (!s.utf16) s.held.assign(mark);
+        }
+        auto invalid = [] {
+            return StudyReadError(
+                "not valid UTF-16 (a surrogate without its pair, or a byte left over): "
+                "save the study as UTF-8");
+        };
+        while (s.given == s.held.size()) {
+            if (!s.utf16) return s.source(buffer, size);
+            if (s.end) {
+                if (!s.raw.empty()) throw invalid();
+                return 0;
+            }
+            s.held.clear();
+            s.given = 0;
+            const std::size_t kept = s.raw.size();
+            s.raw.resize(kept + kPieceBytes);
+            const std::size_t n = s.source(s.raw.data() + kept, kPieceBytes);
+            s.raw.resize(kept + n);
+            s.end = n == 0;
+            // Whole units, and a high surrogate only with the unit after it.
+            std::size_t whole = s.raw.size() & ~std::size_t{1};
+            if (!s.end && whole >= 2) {
+                const auto high = static_cast<unsigned char>(s.raw[whole - (s.little ? 1 : 2)]);
+                if (high >= 0xD8 && high <= 0xDB) whole -= 2;
+            }
+            if (!DecodeUtf16(std::string_view(s.raw).substr(0, whole), s.little, s.held)) {
+                throw invalid();
+            }
+            s.raw.erase(0, whole);
+        }
+        const std::size_t n = std::min(size, s.held.size() - s.given);
+        std::memcpy(buffer, s.held.data() + s.given, n);
+        s.given += n;
+        return n;
+    };
+}
+
 bool RunStudy(const StudySource& source, const StudyOptions& options, const StudySink& sink,
               std::string* headerError) {
-    csv::ChunkReader reader(source, options.maxRecordBytes);
+    csv::ChunkReader reader(Utf8StudySource(source), options.maxRecordBytes);
     std::vector<std::string> header;
     std::size_t line = 0;
     std::string error;
@@ -775,11 +904,13 @@ bool RunStudy(const StudySource& source, const StudyOptions& options, const Stud
         if (headerError) *headerError = error.empty() ? "no header row" : error;
         return false;
     }
+    if (std::string fault = StudyHeaderFault(header); !fault.empty()) {
+        if (headerError) *headerError = std::move(fault);
+        return false;
+    }
 
-    std::vector<std::string> names = header;
-    for (std::string_view name : kStudyResultNames) names.emplace_back(name);
     std::string head;
-    csv::AppendRecord(head, names);
+    csv::AppendRecord(head, StudyOutputNames(header));
     sink(head);
 
     const StudyRunner runner(options, header);

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -119,26 +120,58 @@ using StudyRowResults = std::array<std::string, kStudyResultColumnCount>;
 // not a number, a word that is none of its column's words), and the results.
 void ComputeStudyRow(const StudyRowInputs& in, const StudyOptions& options, StudyRowResults& out);
 
-// Where each input column stands in a header row: the first of equal names,
-// -1 when absent. Columns the study does not know are kept by their callers.
+// The name column of a study: the equipment name of its labels and report.
+inline constexpr std::string_view kPointColumnName = "point";
+
+// Whether a header name names the column `name`: blanks (spaces and tabs)
+// around it and the case of its letters do not count (" Method" is `method`).
+bool IsColumnName(std::string_view headerName, std::string_view name);
+
+// Where each input column stands in a header row (names as IsColumnName
+// takes them), -1 when absent. Columns the study does not know are kept by
+// their callers.
 using StudyColumnMap = std::array<int, kStudyInputColumnCount>;
 StudyColumnMap MapStudyColumns(const std::vector<std::string>& header);
+
+// What keeps a header row from being read: a column the study reads (an
+// input column or `point`) named more than once ("column voltage appears
+// twice"); empty when there is nothing.
+std::string StudyHeaderFault(const std::vector<std::string>& header);
+
+// The names of the output columns: the input columns as read, then the
+// result columns. An input column named like a result column (`status`,
+// " Message") is renamed input_<name> (again, until no output column has
+// its name), so no two output columns share a name.
+std::vector<std::string> StudyOutputNames(const std::vector<std::string>& header);
 
 // Receives finished output in pieces, so a large study need not be held whole.
 using StudySink = std::function<void(std::string_view)>;
 // Fills up to `size` bytes of `buffer` with the study; 0 at its end.
 using StudySource = csv::ChunkReader::Source;
 
+// A study whose text cannot be read (UTF-16 that is not valid).
+struct StudyReadError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// The study of `source` as UTF-8: a study that opens with a UTF-16
+// byte-order mark (either byte order: a spreadsheet's "Unicode text") is
+// decoded piece by piece, in bounded memory; any other is passed on as it
+// is. Throws StudyReadError, from a read, on UTF-16 that is not valid.
+StudySource Utf8StudySource(StudySource source);
+
 // A source handing over `text` at most `piece` bytes at a time; `text` must
 // outlive it.
 StudySource TextSource(std::string_view text, std::size_t piece = SIZE_MAX);
 
-// Reads the study (CSV with a header row) from `source` and writes the result
-// CSV to `sink`: the input columns as read, then the result columns. Memory
+// Reads the study (CSV with a header row, UTF-8 or UTF-16: see
+// Utf8StudySource) from `source` and writes the result CSV to `sink`: the
+// input columns as read, then the result columns (StudyOutputNames). Memory
 // stays bounded whatever the input size. Returns false when the input has no
-// usable header row (nothing is written then); rows that cannot be computed
-// are reported in their own status and message. An exception of the source,
-// the sink or an allocation ends the run and is passed on.
+// usable header row (nothing is written then; `headerError` says why);
+// rows that cannot be computed are reported in their own status and
+// message. An exception of the source, the sink or an allocation, or a
+// StudyReadError, ends the run and is passed on.
 bool RunStudy(const StudySource& source, const StudyOptions& options, const StudySink& sink,
               std::string* headerError = nullptr);
 // The same on a study held in memory.

@@ -1,10 +1,11 @@
 #include "batch/study_file.h"
 
 #include <limits>
-#include <utility>
 #include <stdexcept>
+#include <utility>
 
 #include "batch/csv.h"
+#include "report/text_codec.h"
 
 namespace zentavo {
 
@@ -44,23 +45,45 @@ std::vector<std::string> ParseRecord(std::string_view raw) {
     return fields;
 }
 
-// The line end a record's bytes close with: "" for the last line of a file without one.
-std::string_view LineEndOf(std::string_view raw) {
-    // The first line end outside quotes closes the record: LF or CR LF.
-    bool quoted = false;
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        if (raw[i] == '"') {
-            quoted = !quoted;
-        } else if (!quoted && raw[i] == '\n') {
-            return i > 0 && raw[i - 1] == '\r' ? raw.substr(i - 1, 2) : raw.substr(i, 1);
-        }
-    }
+// The line end that closes `bytes`: CR LF, LF, a lone CR, or "" for the
+// last line of a file without one.
+std::string_view TrailingLineEnd(std::string_view bytes) {
+    if (bytes.ends_with("\r\n")) return bytes.substr(bytes.size() - 2);
+    if (bytes.ends_with('\n') || bytes.ends_with('\r')) return bytes.substr(bytes.size() - 1);
     return {};
 }
 
-bool EndsLine(std::string_view raw) {
-    return !raw.empty() && raw.back() == '\n';
+// A stored row's bytes: the blank lines before its record, the record, its
+// line end, and (the last row) the blank lines after it.
+struct RowParts {
+    std::string_view before, record, end, after;
+};
+
+RowParts SplitRow(std::string_view raw) {
+    RowParts p;
+    // Blank lines hold line ends alone; a record never starts with one.
+    p.before = raw.substr(0, std::min(raw.find_first_not_of("\r\n"), raw.size()));
+    const std::string_view rest = raw.substr(p.before.size());
+    csv::ReaderOptions options;
+    options.startOfInput = false;
+    csv::Reader reader(rest, options);
+    csv::Fields fields;
+    std::size_t line = 0;
+    std::string error;
+    reader.Next(fields, line, error);
+    // A record's own bytes end in a field or a closing quote, never in a line end.
+    const std::string_view withEnd = rest.substr(0, reader.Offset());
+    p.end = TrailingLineEnd(withEnd);
+    p.record = withEnd.substr(0, withEnd.size() - p.end.size());
+    p.after = rest.substr(withEnd.size());
+    return p;
 }
+
+bool EndsLine(std::string_view raw) {
+    return !TrailingLineEnd(raw).empty();
+}
+
+constexpr std::string_view kUtf16Le = "\xFF\xFE", kUtf16Be = "\xFE\xFF";
 
 }  // namespace
 
@@ -75,16 +98,29 @@ StudyFile StudyFile::Parse(std::string_view bytes, const StudyOptions& options) 
     StudyFile f;
     f.options_ = options;
     f.rows_.clear();
+    // A study in UTF-16 is held as UTF-8 and saved in UTF-16 again.
+    std::string decoded;
+    if (bytes.starts_with(kUtf16Le) || bytes.starts_with(kUtf16Be)) {
+        f.utf16_ = bytes.starts_with(kUtf16Le) ? Utf16::Little : Utf16::Big;
+        if (!DecodeUtf16(bytes.substr(2), f.utf16_ == Utf16::Little, decoded)) {
+            throw std::runtime_error(
+                "not valid UTF-16 (a surrogate without its pair, or a byte left over): "
+                "save the study as UTF-8");
+        }
+        bytes = decoded;
+    }
     csv::Reader reader(bytes);
     std::vector<std::string> fields;
     std::size_t line = 0;
     std::string error;
     if (!reader.Next(fields, line, error)) throw std::runtime_error("The study has no header row.");
     if (!error.empty()) throw std::runtime_error(error);
+    if (std::string fault = StudyHeaderFault(fields); !fault.empty())
+        throw std::runtime_error(fault);
     f.header_ = fields;
     std::size_t begin = reader.Offset();
     f.head_.assign(bytes.substr(0, begin));
-    const std::string_view headEnd = LineEndOf(f.head_);
+    const std::string_view headEnd = TrailingLineEnd(f.head_);
     if (!headEnd.empty()) f.lineEnd_.assign(headEnd);
     f.MapColumns();
     while (reader.Next(fields, line, error)) {
@@ -119,12 +155,17 @@ std::string StudyFile::Bytes() const {
         if (!EndsLine(out)) out += lineEnd_;
         out += row.raw;
     }
-    return out;
+    if (utf16_ == Utf16::None) return out;
+    const bool little = utf16_ == Utf16::Little;
+    std::string encoded(little ? kUtf16Le : kUtf16Be);
+    encoded.reserve(2 * out.size() + 2);
+    AppendUtf16(encoded, out, little);
+    return encoded;
 }
 
 int StudyFile::ColumnOf(std::string_view name) const {
     for (std::size_t i = 0; i < header_.size(); ++i) {
-        if (header_[i] == name) return static_cast<int>(i);
+        if (IsColumnName(header_[i], name)) return static_cast<int>(i);
     }
     return -1;
 }
@@ -179,9 +220,13 @@ void StudyFile::SetField(std::size_t row, int column, std::string_view text) {
 
 void StudyFile::SetFields(std::size_t row, const std::vector<std::string>& fields) {
     Row& r = rows_[row];
-    std::string_view end = LineEndOf(r.raw);
-    // The last line of a file may have no line end; it keeps having none.
-    r.raw = Record(fields, end);
+    // The record is written anew with its own line end (the last line of a
+    // file may have none, and keeps having none); the blank lines around it stay.
+    const RowParts parts = SplitRow(r.raw);
+    std::string raw(parts.before);
+    raw += Record(fields, parts.end);
+    raw += parts.after;
+    r.raw = std::move(raw);
     Compute(r);
 }
 

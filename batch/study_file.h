@@ -18,9 +18,6 @@
 
 namespace zentavo {
 
-// The name column of a study.
-inline constexpr std::string_view kPointColumnName = "point";
-
 // The input columns in the order a new study and the study window show them:
 // each unit column after its value.
 const std::array<StudyInputColumn, kStudyInputColumnCount>& StudyInputOrder();
@@ -46,16 +43,20 @@ public:
     // A new, empty study: the name column and every input column, CR LF line ends.
     StudyFile();
 
-    // Reads a study file. A file without a header row, or with a record that is
-    // not well-formed CSV, is refused (std::runtime_error naming the line):
-    // a study is opened whole or not at all.
+    // Reads a study file (UTF-8, or UTF-16 with a byte-order mark; lines
+    // ending in CR LF, LF or a lone CR). A file without a header row, with a
+    // column the study reads named twice (StudyHeaderFault), with a record
+    // that is not well-formed CSV, or with UTF-16 that is not valid, is
+    // refused (std::runtime_error naming the fault): a study is opened whole
+    // or not at all.
     static StudyFile Parse(std::string_view bytes, const StudyOptions& options);
 
-    // The file's bytes: unchanged rows as read, edited rows written anew.
+    // The file's bytes: unchanged rows as read, edited rows written anew
+    // (in the file's encoding).
     std::string Bytes() const;
 
     const std::vector<std::string>& Header() const { return header_; }
-    // Where the column of that name stands, or -1.
+    // Where the column of that name stands (as IsColumnName takes names), or -1.
     int ColumnOf(std::string_view name) const;
     // Adds a column at the end of the header (empty in every row) and
     // returns where it stands.
@@ -92,13 +93,19 @@ public:
 
 private:
     struct Row {
-        std::string raw;  // the record's bytes with its line end (and any blank lines after it)
+        // The record's bytes with the blank lines before it and its line end
+        // (the last row: and the blank lines after it).
+        std::string raw;
         PackedResults results;
     };
     void Compute(Row& row) const;
     void MapColumns();
     std::string Record(const std::vector<std::string>& fields, std::string_view lineEnd) const;
 
+    // The file's encoding: UTF-8 (or any bytes) held as read, or UTF-16 held
+    // decoded to UTF-8 (without its byte-order mark) and encoded again by Bytes().
+    enum class Utf16 { None, Little, Big };
+    Utf16 utf16_ = Utf16::None;
     std::string head_;  // byte-order mark and header record, as read
     std::vector<std::string> header_;
     std::string lineEnd_ = "\r\n";

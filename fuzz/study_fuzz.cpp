@@ -2,14 +2,17 @@
 //   byte 0: the decimal separator and the output units;
 //   byte 1: how the input is cut: rows a chunk, bytes a read, longest record;
 //   the rest: the study.
-// Every record of the study gives exactly one output row, each a well-formed
-// record with the header's count of fields and a known status, and the output
-// is the same byte for byte however the input is cut into reads and chunks.
+// Every record of the study (as UTF-8: a study in UTF-16 decoded) gives
+// exactly one output row, each a well-formed record with the header's count
+// of fields and a known status, and the output is the same byte for byte
+// however the input is cut into reads and chunks. UTF-16 that is not valid
+// is never read as a study.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "batch/csv.h"
 #include "batch/study.h"
@@ -22,6 +25,18 @@ std::string Run(std::string_view input, const zentavo::StudyOptions& options, st
     read = zentavo::RunStudy(zentavo::TextSource(input, piece), options,
                              [&](std::string_view s) { out.append(s); });
     return out;
+}
+
+// The study as the runner reads it; false for UTF-16 that is not valid.
+bool Decoded(std::string_view input, std::string& text) {
+    const zentavo::StudySource source = zentavo::Utf8StudySource(zentavo::TextSource(input));
+    char buffer[4096];
+    try {
+        for (std::size_t n; (n = source(buffer, sizeof buffer)) > 0;) text.append(buffer, n);
+    } catch (const zentavo::StudyReadError&) {
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -42,6 +57,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t piece = std::size_t{2} << (((data[1] >> 2) & 3) * 3 + (size > 512 ? 3 : 0));
     options.maxRecordBytes = (data[1] & 0x80) ? 16 + ((data[1] >> 4) & 7) * 40 : 4096;
     const std::string_view input(reinterpret_cast<const char*>(data) + 2, size - 2);
+    zentavo::StudyOptions cut = options;
+    cut.chunkRows = rows;
+
+    std::string text;
+    if (!Decoded(input, text)) {
+        // The run ends with the error, or refuses the header before reaching it.
+        for (const auto& [o, p] : {std::pair{options, input.size() + 1}, std::pair{cut, piece}}) {
+            try {
+                bool read = false;
+                const std::string out = Run(input, o, p, read);
+                if (read || !out.empty()) std::abort();
+            } catch (const zentavo::StudyReadError&) {
+            }
+        }
+        return 0;
+    }
 
     // The whole study at once, then cut small.
     bool read = false;
@@ -50,15 +81,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!out.empty()) std::abort();
         return 0;
     }
-    zentavo::StudyOptions cut = options;
-    cut.chunkRows = rows;
     bool readCut = false;
     if (Run(input, cut, piece, readCut) != out || !readCut) std::abort();
 
     // Records in, as one reader over the whole study sees them.
     zentavo::csv::ReaderOptions whole;
     whole.maxRecordBytes = options.maxRecordBytes;
-    zentavo::csv::Reader records(input, whole);
+    zentavo::csv::Reader records(text, whole);
     const std::size_t recordsIn = records.Skip(SIZE_MAX) - 1;  // less the header
 
     zentavo::csv::Reader reader(out);

@@ -1,6 +1,7 @@
 #include "report/text_codec.h"
 
 #include <array>
+#include <stdexcept>
 
 namespace zentavo {
 
@@ -12,6 +13,18 @@ constexpr std::array<char16_t, 32> kHigh = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char16_t Unit(std::string_view b, std::size_t i, bool little) {
+    const auto lo = static_cast<unsigned char>(b[little ? i : i + 1]);
+    const auto hi = static_cast<unsigned char>(b[little ? i + 1 : i]);
+    return static_cast<char16_t>(hi << 8 | lo);
+}
+
+void PutUnit(std::string& out, char16_t u, bool little) {
+    const char lo = static_cast<char>(u & 0xFF), hi = static_cast<char>(u >> 8);
+    out.push_back(little ? lo : hi);
+    out.push_back(little ? hi : lo);
+}
 
 }  // namespace
 
@@ -169,6 +182,40 @@ std::string EncodeTextFile(const TextFile& f) {
     }
     if (f.encoding == TextEncoding::Cp1252) return Utf8ToCp1252(text);
     return f.byteOrderMark ? "\xEF\xBB\xBF" + text : text;
+}
+
+bool DecodeUtf16(std::string_view b, bool little, std::string& out) {
+    if (b.size() % 2 != 0) return false;
+    out.reserve(b.size() / 2 * 3 / 2);
+    for (std::size_t i = 0; i < b.size(); i += 2) {
+        const char16_t u = Unit(b, i, little);
+        if (u >= 0xDC00 && u <= 0xDFFF) return false;
+        if (u >= 0xD800 && u <= 0xDBFF) {
+            if (i + 3 >= b.size()) return false;
+            const char16_t low = Unit(b, i + 2, little);
+            if (low < 0xDC00 || low > 0xDFFF) return false;
+            AppendUtf8(out, 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (low - 0xDC00));
+            i += 2;
+        } else {
+            AppendUtf8(out, u);
+        }
+    }
+    return true;
+}
+
+void AppendUtf16(std::string& out, std::string_view utf8, bool little) {
+    char32_t c;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const int len = DecodeUtf8(utf8, i, c);
+        if (len == 0) throw std::invalid_argument("text is not UTF-8");
+        i += static_cast<std::size_t>(len);
+        if (c >= 0x10000) {
+            PutUnit(out, static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)), little);
+            PutUnit(out, static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)), little);
+        } else {
+            PutUnit(out, static_cast<char16_t>(c), little);
+        }
+    }
 }
 
 }  // namespace zentavo

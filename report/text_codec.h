@@ -27,6 +27,13 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // UTF-8 to Windows-1252; a character the code page lacks becomes '?'.
 std::string Utf8ToCp1252(std::string_view utf8);
 
+// UTF-16 (without its byte-order mark) to UTF-8, appended to `out`; false
+// when a surrogate stands alone or the length is odd.
+bool DecodeUtf16(std::string_view bytes, bool little, std::string& out);
+// Appends UTF-8 text as UTF-16 (`little`: low byte first); throws
+// std::invalid_argument when the text is not UTF-8.
+void AppendUtf16(std::string& out, std::string_view utf8, bool little);
+
 // Encodings of text files. UTF-16 is recognised by its byte-order mark.
 enum class TextEncoding { Utf8, Cp1252, Utf16Le, Utf16Be };
 

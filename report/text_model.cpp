@@ -23,54 +23,6 @@ std::string_view EndBytes(LineEnd end) {
     return {};
 }
 
-char16_t Unit(std::string_view b, std::size_t i, bool little) {
-    const auto lo = static_cast<unsigned char>(b[little ? i : i + 1]);
-    const auto hi = static_cast<unsigned char>(b[little ? i + 1 : i]);
-    return static_cast<char16_t>(hi << 8 | lo);
-}
-
-// UTF-16 (without its byte-order mark) to UTF-8; false when a surrogate
-// stands alone or the length is odd.
-bool DecodeUtf16(std::string_view b, bool little, std::string& out) {
-    if (b.size() % 2 != 0) return false;
-    out.reserve(b.size() / 2 * 3 / 2);
-    for (std::size_t i = 0; i < b.size(); i += 2) {
-        const char16_t u = Unit(b, i, little);
-        if (u >= 0xDC00 && u <= 0xDFFF) return false;
-        if (u >= 0xD800 && u <= 0xDBFF) {
-            if (i + 3 >= b.size()) return false;
-            const char16_t low = Unit(b, i + 2, little);
-            if (low < 0xDC00 || low > 0xDFFF) return false;
-            AppendUtf8(out, 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (low - 0xDC00));
-            i += 2;
-        } else {
-            AppendUtf8(out, u);
-        }
-    }
-    return true;
-}
-
-void PutUnit(std::string& out, char16_t u, bool little) {
-    const char lo = static_cast<char>(u & 0xFF), hi = static_cast<char>(u >> 8);
-    out.push_back(little ? lo : hi);
-    out.push_back(little ? hi : lo);
-}
-
-void AppendUtf16(std::string& out, std::string_view utf8, bool little) {
-    char32_t c;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const int len = DecodeUtf8(utf8, i, c);
-        if (len == 0) throw std::invalid_argument("text is not UTF-8");
-        i += static_cast<std::size_t>(len);
-        if (c >= 0x10000) {
-            PutUnit(out, static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)), little);
-            PutUnit(out, static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)), little);
-        } else {
-            PutUnit(out, static_cast<char16_t>(c), little);
-        }
-    }
-}
-
 void AppendCp1252Strictly(std::string& out, std::string_view utf8) {
     char32_t c;
     for (std::size_t i = 0; i < utf8.size();) {
@@ -194,7 +146,7 @@ std::string EncodeTextLines(const TextLines& f) {
         }
     };
     if (f.byteOrderMark) {
-        if (utf16) PutUnit(out, 0xFEFF, little);
+        if (utf16) AppendUtf16(out, "\xEF\xBB\xBF", little);
         if (f.encoding == TextEncoding::Utf8) out += kUtf8Bom;
     }
     for (std::size_t i = 0; i < f.lines.size(); ++i) {

@@ -65,6 +65,17 @@ inline std::vector<CsvRow> CsvRows(std::string_view text) {
     return rows;
 }
 
+// A text's UTF-16 code units as the bytes of a file: a byte-order mark, then
+// each unit low byte first (`little`) or high byte first.
+inline std::string Utf16Bytes(std::u16string_view text, bool little) {
+    std::string out;
+    for (char16_t u : u"\uFEFF" + std::u16string(text)) {
+        const char lo = static_cast<char>(u & 0xFF), hi = static_cast<char>(u >> 8);
+        out += little ? std::string{lo, hi} : std::string{hi, lo};
+    }
+    return out;
+}
+
 // A xorshift generator: the same points every run for a given seed.
 struct Random {
     explicit Random(std::uint64_t seed) : s(seed) {}

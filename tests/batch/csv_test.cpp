@@ -45,6 +45,10 @@ TEST(CsvReader, HandlesLineEndsBomAndEmptyLines) {
         {"a\n\n\r\nb\n", {{"a"}, {"b"}}, {1, 4}},
         {"\"multi\nline\",x\nnext,y\n", {{"multi\nline", "x"}, {"next", "y"}}, {1, 3}},
         {"\"q\"\r\n", {{"q"}}, {1}},
+        // A lone CR ends a line, as LF and CR LF do; a CR LF is one line end.
+        {"a,b\r1,2\r", {{"a", "b"}, {"1", "2"}}, {1, 2}},
+        {"a\r\r\nb\n\rc\r\r", {{"a"}, {"b"}, {"c"}}, {1, 3, 5}},
+        {"\"x\ry\"\rnext,\"\"\r", {{"x\ry"}, {"next", ""}}, {1, 3}},
     };
     for (const auto& c : cases) {
         const auto rows = ReadAll(c.data);
@@ -105,8 +109,8 @@ TEST(Csv, PlainRecordTextIsWhatWritingTheFieldsGives) {
         {"a,\"b\",c\n", false},  // quotes not needed: written without them
         {"a,\"b,c\",d\n", false},
         {"a,\"say \"\"hi\"\"\",c\n", false},
-        {"a,x\ry,c\n", false},  // a lone CR inside a field is written in quotes
-        {"a," + longField + "\r" + longField + ",c\n", false},
+        {"a,\"x\ry\",c\n", false},  // a lone CR inside a field is written in quotes
+        {"a,\"" + longField + "\r" + longField + "\",c\n", false},
         {"a,b\"c,d\n", false},
         {"\"\",b\n", false},
     };

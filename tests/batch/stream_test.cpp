@@ -133,6 +133,14 @@ TEST(StudyStream, OutputDoesNotDependOnHowTheInputArrives) {
         std::string(300, 'x') + "\n",
         "fuse,,1,,,455,mm,,,,,0\n",
         "\"a\nb\"c,,1\n",
+        // Lone CRs, mixed line ends, a quoted field past the longest record
+        // that closes within reach and a quote that does not.
+        "fuse,,1,,,455,mm,,,,,0,,,\r",
+        "\r\r\n\r",
+        "fuse,\"multi\rline\",1,,,455,mm,,,,,0,,,\r",
+        "fuse,,1,,,455,mm,,,,,\"" + std::string(30, 'q') + "\r\n" + std::string(300, 'r') +
+            "\",,,\r\n",
+        "\"" + std::string(900, 'y') + "\r\n",
     };
     for (int i = 0; i < 300; ++i) study += kinds[(i * 7) % std::size(kinds)];
     study += "fuse,,1,,,455,mm,,,,,0,,,";  // no line end at the end
@@ -190,7 +198,7 @@ TEST(StudyStream, MalformedRecordsNameTheirLines) {
         {"fuse,1,455,0," + std::string(300, ',') + "\nfuse,1,455,0\n",
          {"line 2: longer than 200 bytes", ""}},
         {"fuse,1,455,\"" + std::string(300, 'x') + "\"\nfuse,1,455,0\n",
-         {"line 2: unbalanced quote", ""}},
+         {"line 2: longer than 200 bytes", ""}},
         {"fuse,1,455,0,5\n", {"line 2: 5 fields where the header has 4"}},
     };
     StudyOptions options;
@@ -204,6 +212,80 @@ TEST(StudyStream, MalformedRecordsNameTheirLines) {
             EXPECT_EQ(rows[i].status, c.messages[i].empty() ? "ok" : "error") << c.records;
         }
     }
+}
+
+// A quoted field may run over many lines; past the longest record it makes
+// one error row however many lines it has.
+TEST(StudyStream, AQuotedFieldPastTheLongestRecordIsOneErrorRow) {
+    const std::string header = "point,method,bolted_current,work_distance,fuse_class\n";
+    std::string lines;  // 600 bytes over 100 lines, line ends of every kind
+    for (int i = 0; i < 100; ++i)
+        lines += i % 3 == 0 ? "abcd\r\n" : i % 3 == 1 ? "abcde\r" : "abcde\n";
+    struct Case {
+        std::string records;                // after the header (line 1)
+        std::vector<std::string> messages;  // of each output row; "" for a good one
+    } cases[] = {
+        // Past the longest record and closing within reach: one row, naming where the quote
+        // opened and closed; reading resumes after the closing quote's line.
+        {"\"" + lines + "\",fuse,1,455,0\nP,fuse,1,455,0\nP,fuse,1,455,0,5\n",
+         {"line 2: longer than 200 bytes: a quoted field from line 2 to line 102", "",
+          "line 104: 6 fields where the header has 5"}},
+        {"\"" + std::string(790, 'x') + "\",fuse,1,455,0\nP,fuse,1,455,0\n",
+         {"line 2: longer than 200 bytes", ""}},
+        // A quote still open at its reach (four records) is taken as never
+        // closed: the line it opened on is given up.
+        {"\"" + std::string(800, 'x') + "\",fuse,1,455,0\nP,fuse,1,455,0\n",
+         {"line 2: unbalanced quote (no closing quote within 800 bytes)", ""}},
+    };
+    StudyOptions options;
+    options.maxRecordBytes = 200;
+    for (const auto& c : cases) {
+        const auto rows = Rows(header + c.records, options);
+        ASSERT_EQ(rows.size(), c.messages.size()) << c.records;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            EXPECT_EQ(rows[i].message, c.messages[i]) << c.records << " row " << i;
+        }
+    }
+    // A field of 2 MB over 2 000 lines at the default longest record.
+    std::string big = header + "P,fuse,1,455,0\n\"";
+    for (int i = 0; i < 2000; ++i) big += std::string(999, 'x') + "\n";
+    big += "\",fuse,1,455,0\nP,fuse,1,455,0\n";
+    const auto rows = Rows(big);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1].message,
+              "line 3: longer than 1048576 bytes: a quoted field from line 3 to line 2003");
+    EXPECT_EQ(rows[2].status, "ok");
+}
+
+// A spreadsheet's "Unicode text": UTF-16 with a byte-order mark, either byte
+// order, read as the same study in UTF-8 however it is cut into reads.
+TEST(StudyStream, Utf16WithAByteOrderMarkIsReadAsUtf8) {
+    const std::u16string study16 =
+        u"point,method,bolted_current,work_distance,fuse_class\r\n"
+        u"\u03A9-1 \U0001F600,fuse,1,455,0\r\nP2,fuse,1,455,0,5\r\n";
+    const std::string study8 =
+        "point,method,bolted_current,work_distance,fuse_class\r\n"
+        "\xCE\xA9-1 \xF0\x9F\x98\x80,fuse,1,455,0\r\nP2,fuse,1,455,0,5\r\n";
+    const std::string expected = RunPieces(study8);
+    EXPECT_NE(expected.find("\r\n\xCE\xA9-1 \xF0\x9F\x98\x80,fuse,1,455,0,ok,"), std::string::npos);
+    for (bool little : {true, false}) {
+        for (std::size_t piece : {1u, 3u, 4096u}) {
+            EXPECT_EQ(RunPieces(batch_test::Utf16Bytes(study16, little), {}, piece), expected)
+                << little << " " << piece;
+        }
+    }
+    // A surrogate without its pair, or a byte left over, is no text at all.
+    for (const std::string& bad :
+         {batch_test::Utf16Bytes(u"p\xD800q", true), batch_test::Utf16Bytes(u"p\xDC00", false),
+          batch_test::Utf16Bytes(u"pq", true) + "r"}) {
+        EXPECT_THROW(RunStudy(bad, {}, [](std::string_view) {}), StudyReadError);
+    }
+    const batch_test::CommandRun run = batch_test::RunCommand(
+        "printf '\\377\\376p\\000\\000\\330' | " ZENTAVO_BATCH_PROGRAM " 2>&1 >/dev/null");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out,
+              "zentavo-batch: standard input: not valid UTF-16 (a surrogate without its pair, or "
+              "a byte left over): save the study as UTF-8\n");
 }
 
 std::string EmpiricalRow(const std::string& voltage, const std::string& gap,

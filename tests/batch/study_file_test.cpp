@@ -67,6 +67,61 @@ TEST(StudyFileTest, AnEditRewritesOnlyItsRowAndKeepsItsLineEnd) {
     EXPECT_EQ(f.Bytes().substr(f.Bytes().size() - 23), "C2,breaker,x\r\nD,fuse,\r\n");
 }
 
+// Only the edited row's bytes change: the blank lines around it stay, and it
+// keeps its own line end, a lone CR too (lines that end in CR alone are rows).
+TEST(StudyFileTest, AnEditChangesOnlyItsOwnRowsBytes) {
+    // clang-format off
+    const struct {
+        std::string bytes;
+        std::size_t row;
+        int column;
+        std::string text;
+        std::string expected;
+    } cases[] = {
+        {"point,method\r\nA,fuse\r\n\r\nB,fuse\nC,fuse\r\n", 1, 0, "B2",
+         "point,method\r\nA,fuse\r\n\r\nB2,fuse\nC,fuse\r\n"},
+        {"point,method\rA,fuse\r\rB,fuse\r", 1, 0, "B2", "point,method\rA,fuse\r\rB2,fuse\r"},
+        {"point,method\nA,fuse\n\n\r\n", 0, 1, "breaker", "point,method\nA,breaker\n\n\r\n"},
+        {"\n\npoint,method\n\r\nA,fuse", 0, 0, "A2", "\n\npoint,method\n\r\nA2,fuse"},
+        {"point,note\r\n\"x\ny\",n\r\r\n", 0, 1, "m", "point,note\r\n\"x\ny\",m\r\r\n"},
+        {"point,method\r\nP1,fuse\r\rP2,fuse\n\"P\r3\",fuse", 2, 1, "breaker",
+         "point,method\r\nP1,fuse\r\rP2,fuse\n\"P\r3\",breaker"},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        StudyFile f = Read(c.bytes);
+        ASSERT_GT(f.RowCount(), c.row);
+        f.SetField(c.row, c.column, c.text);
+        EXPECT_EQ(f.Bytes(), c.expected);
+    }
+}
+
+// A spreadsheet's "Unicode text" (UTF-16 with a byte-order mark) is read as
+// text and saved in UTF-16 again, byte for byte.
+TEST(StudyFileTest, Utf16StudiesAreReadAndSavedInUtf16) {
+    for (bool little : {true, false}) {
+        SCOPED_TRACE(little);
+        const std::string bytes = batch_test::Utf16Bytes(
+            u"point,method\r\n\u03A9-1 \U0001F600,fuse\r\nB,fuse\r\n", little);
+        StudyFile f = Read(bytes);
+        ASSERT_EQ(f.RowCount(), 2u);
+        EXPECT_EQ(f.Point(0), "\xCE\xA9-1 \xF0\x9F\x98\x80");
+        EXPECT_EQ(f.Bytes(), bytes);
+        f.SetField(1, 0, "\xC2\xB5");  // U+00B5
+        EXPECT_EQ(f.Bytes(),
+                  batch_test::Utf16Bytes(
+                      u"point,method\r\n\u03A9-1 \U0001F600,fuse\r\n\u00B5,fuse\r\n", little));
+        try {
+            Read(bytes.substr(0, bytes.size() - 1));
+            ADD_FAILURE() << "a study with a byte left over was read";
+        } catch (const std::runtime_error& e) {
+            EXPECT_NE(std::string(e.what()).find("not valid UTF-16"), std::string::npos)
+                << e.what();
+        }
+    }
+}
+
 TEST(StudyFileTest, RowsMoveWithTheirBytesAndResults) {
     StudyFile f = Read(ExampleStudy());
     const std::size_t n = f.RowCount();

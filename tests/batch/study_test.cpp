@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "batch/csv.h"
+#include "batch/study_file.h"
 #include "batch_test_tools.h"
 
 namespace zentavo {
@@ -337,6 +338,66 @@ TEST(Study, MalformedLinesAreReportedAndOthersGoOn) {
     EXPECT_EQ(rows[1].at("message"), "line 3: unbalanced quote");
     EXPECT_EQ(rows[2].at("status"), "ok");
     EXPECT_EQ(rows[2].at("incident_energy"), "2.39");
+}
+
+// Header names are matched without the blanks around them and without regard
+// to case; a column the study reads may stand once; an input column named
+// like a result column is written as input_<name>. The batch calculator and
+// the study window read a header alike.
+TEST(Study, HeaderNamesTrimmedWithoutCaseAndNeverTwice) {
+    // clang-format off
+    struct Case {
+        std::string header;
+        std::string outputHeader;  // up to `status`; empty when the header is refused
+        std::string fault;
+    } cases[] = {
+        {" method,bolted_current , Work_Distance\t,FUSE_CLASS",
+         " method,bolted_current , Work_Distance\t,FUSE_CLASS,status", ""},
+        {"Point,Method,Bolted_Current,work_distance,fuse_class",
+         "Point,Method,Bolted_Current,work_distance,fuse_class,status", ""},
+        {"method,bolted_current,work_distance,fuse_class,Status, message ",
+         "method,bolted_current,work_distance,fuse_class,input_Status,input_message,status", ""},
+        {"method,bolted_current,work_distance,fuse_class,status,input_status",
+         "method,bolted_current,work_distance,fuse_class,input_input_status,input_status,status", ""},
+        {"method,bolted_current,work_distance,fuse_class,Bolted_Current ", "",
+         "column bolted_current appears twice"},
+        {"method,bolted_current,work_distance,fuse_class,voltage, voltage,VOLTAGE", "",
+         "column voltage appears 3 times"},
+        {"point,method,bolted_current,work_distance,fuse_class,POINT", "",
+         "column point appears twice"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.header);
+        std::string row = c.header.find_first_of("Pp") == 0 ? "P1,fuse,1,455,0" : "fuse,1,455,0";
+        while (std::count(row.begin(), row.end(), ',') <
+               std::count(c.header.begin(), c.header.end(), ',')) {
+            row += ',';
+        }
+        const std::string study = c.header + "\n" + row + "\n";
+        std::string out, fault;
+        const bool read = RunStudy(
+            study, {}, [&](std::string_view s) { out += s; }, &fault);
+        EXPECT_EQ(fault, c.fault);
+        if (c.fault.empty()) {
+            ASSERT_TRUE(read);
+            EXPECT_EQ(out.rfind(c.outputHeader + ",message,arcing_current,", 0), 0u) << out;
+            const auto rows = batch_test::CsvRows(out);
+            ASSERT_EQ(rows.size(), 1u);
+            EXPECT_EQ(rows[0].at("status"), "ok") << rows[0].at("message");
+            EXPECT_EQ(rows[0].at("incident_energy"), "2.39");
+            EXPECT_EQ(StudyFile::Parse(study, {}).Results(0)[kIncidentEnergyColumn], "2.39");
+        } else {
+            EXPECT_FALSE(read);
+            EXPECT_EQ(out, "");
+            EXPECT_THROW(StudyFile::Parse(study, {}),
+                         std::runtime_error);  // the window: see its test
+        }
+    }
+    const batch_test::CommandRun run = batch_test::RunCommand(
+        "printf 'voltage,method,Voltage\\n480,empirical,480\\n' | " ZENTAVO_BATCH_PROGRAM " 2>&1");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "zentavo-batch: standard input: column voltage appears twice\n");
 }
 
 TEST(Study, InputWithoutHeaderIsRefused) {

@@ -611,6 +611,13 @@ private slots:
         app->main().findChild<QAction*>("OpenStudy1")->trigger();
         QCOMPARE(dialogs->shown.size(), 1);
         QVERIFY2(dialogs->shown[0].text.startsWith("bad.csv is not a study: "), qPrintable(dialogs->shown[0].text));
+        // A column the study reads, named twice (names match without blanks and case).
+        WriteAll(Path("twice.csv"), "point,voltage,method, Voltage\nA,480,fuse,480\n");
+        dialogs->Clear();
+        dialogs->fileNames = {Path("twice.csv")};
+        app->main().findChild<QAction*>("OpenStudy1")->trigger();
+        QCOMPARE(dialogs->shown.size(), 1);
+        QCOMPARE(dialogs->shown[0].text, QString("twice.csv is not a study: column voltage appears twice"));
         QVERIFY(OpenStudyWindows().empty());
     }
 
