@@ -30,7 +30,7 @@ public:
         const std::vector<std::string> inputHeader(header.begin(), header.begin() + static_cast<std::ptrdiff_t>(inputs));
         at_ = MapStudyColumns(inputHeader);
         for (std::size_t i = 0; i < inputs; ++i) {
-            if (inputHeader[i] == "point") {
+            if (IsColumnName(inputHeader[i], kPointColumnName)) {
                 nameAt_ = static_cast<int>(i);
                 break;
             }

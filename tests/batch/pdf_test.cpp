@@ -137,7 +137,8 @@ TEST(BatchPdfs, LongNamesAreListedOnce) {
     const std::string study = dir / "study.csv", labels = dir / "labels.pdf";
     const std::string row = ",empirical,480,20,32,mm,455,mm,Switchgear,Grounded,0.2,0.25\n";
     const std::string longName = "Switchgear SWG-12 feeder cubicle 4 rear";
-    std::ofstream(study) << "point,method,voltage,bolted_current,gap,gap_unit,work_distance,"
+    // The name column is found however a spreadsheet spells its heading.
+    std::ofstream(study) << " Point,method,voltage,bolted_current,gap,gap_unit,work_distance,"
                             "work_distance_unit,equipment_class,grounding,arc_time,arc_time_reduced\n"
                          << longName << row << "Short" << row << longName << row;
     const CommandRun r = RunCommand(kProgram + " --labels " + labels + " " + study + " 2>&1 >/dev/null");
