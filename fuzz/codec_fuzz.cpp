@@ -1,7 +1,8 @@
 // The text paths of the editor and the report on any bytes: a file opened
 // and saved without an edit is unchanged byte for byte, also through the
 // editor's text document; an edit of one line leaves the others as they
-// were; report text always becomes Windows-1252.
+// were; report text becomes Windows-1252 or is refused, never given a '?'.
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -87,9 +88,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Windows-1252 text survives the trip through the program's UTF-8.
     if (zentavo::Utf8ToCp1252(zentavo::Cp1252ToUtf8(bytes)) != bytes) std::abort();
 
-    // A report block from any texts: ends with CR LF, holds no UTF-8 lead bytes
-    // it did not get from the code page.
-    const std::string block = zentavo::EncodeReportBlock({bytes, "Level of PPE: 2"}, size % 2 == 1);
-    if (block.size() < 2 || block.substr(block.size() - 2) != "\r\n") std::abort();
+    // A report block from any texts: ends with CR LF, or is refused naming a
+    // character Windows-1252 lacks; never holds a '?' the texts did not.
+    try {
+        const std::string block =
+            zentavo::EncodeReportBlock({bytes, "Level of PPE: 2"}, size % 2 == 1);
+        if (block.size() < 2 || block.substr(block.size() - 2) != "\r\n") std::abort();
+        if (std::count(block.begin(), block.end(), '?') !=
+            std::count(bytes.begin(), bytes.end(), '?'))
+            std::abort();
+    } catch (const zentavo::ReportEncodingError& e) {
+        if (e.character < 0x80 || zentavo::Cp1252Byte(e.character) >= 0) std::abort();
+    }
     return 0;
 }

@@ -164,6 +164,22 @@ private slots:
         QCOMPARE(Read(Path("units.txt")), Expected("empirical-units.txt"));
     }
 
+    // A unit word Windows-1252 cannot hold stops "Save results" with the
+    // character named; the report keeps what it had, without a '?'.
+    void aUnitWordTheReportCannotHoldIsRefused() {
+        Write(Path("report.txt"), "earlier block\r\n");
+        SetUnits("\u03a9", "mm", "inches", "cal/cm2");
+        Empirical("480", "0.2", "0.25", true, true);
+        SaveReport(Path("report.txt"));
+        QCOMPARE(dialogs->shown.size(), 1);
+        QCOMPARE(dialogs->shown[0].kind, QStringLiteral("Error"));
+        QCOMPARE(
+            dialogs->shown[0].text,
+            QStringLiteral("The report is written in Windows-1252, which cannot hold '\u03a9'."));
+        QCOMPARE(Read(Path("report.txt")), QByteArray("earlier block\r\n"));
+        QVERIFY(T().isVisible());
+    }
+
     void fuseBlockNamesTheArcingCurrentOnlyWhenAppended() {
         M().PageControl1->setCurrentIndex(1);
         M().Fuse_Ibolt->setText("1");
