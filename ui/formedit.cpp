@@ -166,9 +166,12 @@ void TFormedit::OpenFromMain() {
     choice.defaultSuffix = QStringLiteral("txt");
     const QString path = app_.dialogs().OpenFileName(&app_.main(), choice);
     if (path.isEmpty()) return;
+    // A refused file leaves the user in the main window, with the reason in
+    // the error box; the editor shows only once the file is in it (and its
+    // text widget takes a large text faster while hidden).
+    LoadFile(path);
     show();
     app_.main().hide();
-    LoadFile(path);
 }
 
 void TFormedit::LoadFile(const QString& path) {

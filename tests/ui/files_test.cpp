@@ -792,7 +792,43 @@ private slots:
         M().findChild<QAction*>("Open1")->trigger();
         QCOMPARE(dialogs->shown.value(0).kind, QStringLiteral("Error"));
         QVERIFY(dialogs->shown.value(0).text.contains("No such file or directory"));
-        QVERIFY(E().isVisible() && !M().isVisible());
+        QVERIFY(M().isVisible() && !E().isVisible());  // back where the user came from
+    }
+
+    // Every refused open leaves the user in the main window, with the reason
+    // in the error box and no empty editor; a file shown before stays in
+    // the editor for the next time.
+    void aRefusedOpenReturnsToTheMainWindow_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << "missing.txt" << "No such file or directory";
+        QTest::newRow("frame mark U+FDD0") << "marks.txt" << "holds the character U+FDD0";
+        QTest::newRow("over 64 MiB") << "big.txt" << "is too large to open";
+        QTest::newRow("named pipe") << "pipe" << "is not a regular file";
+    }
+    void aRefusedOpenReturnsToTheMainWindow() {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        Write(Path("shown.txt"), "shown before\n");
+        Write(Path("marks.txt"), "a\xef\xb7\x90" "b\n");
+        QFile big(Path("big.txt"));
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(qint64{64} * 1024 * 1024 + 1));
+        big.close();
+        QCOMPARE(mkfifo(QFile::encodeName(Path("pipe")).constData(), 0644), 0);
+        dialogs->fileNames = {Path("shown.txt")};
+        M().findChild<QAction*>("Open1")->trigger();
+        dialogs->answers = {false};
+        E().Button2->click();  // back to the main window, nothing saved
+        dialogs->Clear();
+
+        dialogs->fileNames = {Path(qPrintable(name))};
+        M().findChild<QAction*>("Open1")->trigger();
+        QCOMPARE(dialogs->shown.size(), 1);
+        QCOMPARE(dialogs->shown[0].kind, QStringLiteral("Error"));
+        QVERIFY2(dialogs->shown[0].text.contains(reason), qPrintable(dialogs->shown[0].text));
+        QVERIFY(M().isVisible());
+        QVERIFY(!E().isVisible());
+        QCOMPARE(E().RichEdit1->toPlainText(), QStringLiteral("shown before\n"));
     }
 
     void closeAsksAndReturnsToTheMainWindow() {
