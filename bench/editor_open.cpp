@@ -236,9 +236,10 @@ int Open(const char* path) {
     }
     const long long cpu0 = CpuMs();
     clock.start();
-    editor.show();
+    // As File, Open does it: the file into the editor, then the editor shown.
     editor.LoadFile(QString::fromLocal8Bit(path));
     const qint64 loaded = clock.elapsed();
+    editor.show();
     QApplication::processEvents();  // laid out and painted
     const qint64 shown = clock.elapsed();
     const long long cpu = CpuMs() - cpu0;

@@ -74,14 +74,24 @@ void AppendUtf16(std::string& out, std::string_view utf8, bool little) {
     }
 }
 
+// Where the first byte of 0x80 or more is, eight bytes at a time.
+std::size_t AsciiRun(std::string_view s, std::size_t from) {
+    std::size_t i = from;
+    for (std::uint64_t word; i + 8 <= s.size(); i += 8) {
+        std::memcpy(&word, s.data() + i, 8);
+        if (word & 0x8080808080808080ULL) break;
+    }
+    while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80) ++i;
+    return i;
+}
+
 void AppendCp1252Strictly(std::string& out, std::string_view utf8) {
     char32_t c;
     for (std::size_t i = 0; i < utf8.size();) {
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        if (b < 0x80) {  // the common case, kept fast
-            out.push_back(utf8[i++]);
-            continue;
-        }
+        const std::size_t run = AsciiRun(utf8, i);  // the common case, at once
+        out.append(utf8.substr(i, run - i));
+        i = run;
+        if (i == utf8.size()) break;
         const int len = DecodeUtf8(utf8, i, c);
         const int mapped = len == 0 ? -1 : Cp1252Byte(c);
         if (mapped < 0) throw std::invalid_argument("a character does not fit Windows-1252");
@@ -91,8 +101,32 @@ void AppendCp1252Strictly(std::string& out, std::string_view utf8) {
 }
 
 bool IsAscii(std::string_view bytes) {
-    return std::all_of(bytes.begin(), bytes.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return AsciiRun(bytes, 0) == bytes.size();
+}
+
+// How many bytes two texts share from their start, compared a page at a time.
+std::size_t CommonPrefix(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    std::size_t i = 0;
+    for (constexpr std::size_t kPage = 4096;
+         i + kPage <= n && std::memcmp(a.data() + i, b.data() + i, kPage) == 0;) {
+        i += kPage;
+    }
+    while (i < n && a[i] == b[i]) ++i;
+    return i;
+}
+
+// How many bytes they share at their end, the same way.
+std::size_t CommonSuffix(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    std::size_t i = 0;
+    for (constexpr std::size_t kPage = 4096;
+         i + kPage <= n && std::memcmp(a.data() + a.size() - i - kPage,
+                                       b.data() + b.size() - i - kPage, kPage) == 0;) {
+        i += kPage;
+    }
+    while (i < n && a[a.size() - 1 - i] == b[b.size() - 1 - i]) ++i;
+    return i;
 }
 
 // Where each line of a text joined by "\n" starts, walked forwards.
@@ -399,8 +433,7 @@ TextLines RebuildLinesFromText(const TextLines& file, std::string edited) {
     // Leading lines unchanged, and where the first changed one starts: the
     // lines that end before the first byte that differs, then line by line
     // (a file of millions of lines is compared at the speed of memory).
-    const auto front = static_cast<std::size_t>(
-        std::mismatch(was.begin(), was.end(), now.begin(), now.end()).first - was.begin());
+    const std::size_t front = CommonPrefix(was, now);
     const std::string_view before = was.substr(0, front);
     std::size_t same = static_cast<std::size_t>(std::count(before.begin(), before.end(), '\n'));
     std::size_t wasAt = same == 0 ? 0 : before.rfind('\n') + 1, nowAt = wasAt;
@@ -412,8 +445,7 @@ TextLines RebuildLinesFromText(const TextLines& file, std::string edited) {
     }
     // Trailing lines unchanged, the same way from the end.
     const std::size_t most = std::min(n, m) - same;
-    const auto back = static_cast<std::size_t>(
-        std::mismatch(was.rbegin(), was.rend(), now.rbegin(), now.rend()).first - was.rbegin());
+    const std::size_t back = CommonSuffix(was, now);
     const std::string_view after = was.substr(was.size() - back);
     std::size_t tail =
         std::min(most, static_cast<std::size_t>(std::count(after.begin(), after.end(), '\n')));
