@@ -11,6 +11,8 @@ trap 'rm -rf "$TMP"' EXIT
 "$BUILD/bench/make_study" "$TMP/study.csv" "$ROWS"
 "$BUILD/bench/study_bench" "$TMP/study.csv"
 "$BUILD/bench/editor_open" 20   # a 20 MB report opened in the editor
+# The editor on 64 MiB files of one line, of empty lines and of 100-byte lines.
+for shape in line empty short; do "$BUILD/bench/editor_open" "$shape" 64; done
 
 best() {  # best wall time in ms of 5 runs of the command
     local best=999999999 t0 t1 ms

@@ -82,10 +82,43 @@ std::vector<std::string> BreakerReportLines(const SingleCaseReportTexts& t) {
     return SingleCaseLines(t, false);
 }
 
+namespace {
+
+// How the refusal names a character: itself in quotes, or its number when
+// it would not show (line and paragraph separators).
+std::string Named(char32_t c) {
+    if (c == 0x2028 || c == 0x2029) return c == 0x2028 ? "U+2028" : "U+2029";
+    std::string utf8 = "'";
+    AppendUtf8(utf8, c);
+    return utf8 + "'";
+}
+
+}  // namespace
+
+ReportEncodingError::ReportEncodingError(char32_t c)
+    : std::runtime_error("The report is written in Windows-1252, which cannot hold " + Named(c) +
+                         "."),
+      character(c) {}
+
 std::string EncodeReportBlock(const std::vector<std::string>& lines, bool appending) {
-    std::string text = appending ? "\r\n" : "";
-    for (const auto& line : lines) text += line + "\r\n";
-    return Utf8ToCp1252(text);
+    std::string out = appending ? "\r\n" : "";
+    for (const std::string& line : lines) {
+        char32_t c;
+        for (std::size_t i = 0; i < line.size();) {
+            const auto b = static_cast<unsigned char>(line[i]);
+            const int len = b < 0x80 ? 0 : DecodeUtf8(line, i, c);
+            if (len == 0) {  // ASCII, or not UTF-8 at all: the byte as it is
+                out.push_back(line[i++]);
+                continue;
+            }
+            const int mapped = Cp1252Byte(c);
+            if (mapped < 0) throw ReportEncodingError(c);
+            out.push_back(static_cast<char>(mapped));
+            i += static_cast<std::size_t>(len);
+        }
+        out += "\r\n";
+    }
+    return out;
 }
 
 }  // namespace zentavo

@@ -3,6 +3,7 @@
 // screen said.
 #pragma once
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -38,13 +39,25 @@ std::vector<std::string> EmpiricalReportLines(const EmpiricalReportTexts& t);
 std::vector<std::string> FuseReportLines(const SingleCaseReportTexts& t, bool appending);
 std::vector<std::string> BreakerReportLines(const SingleCaseReportTexts& t);
 
+// A report text holds a character that Windows-1252 lacks (a unit word
+// typed into the units window, say). The report is not written: a '?' in its
+// place would say something the screen did not.
+class ReportEncodingError : public std::runtime_error {
+public:
+    explicit ReportEncodingError(char32_t c);
+    char32_t character;
+};
+
 // The bytes of a block: Windows-1252, every line ended by CR LF, after an
-// empty line when it is appended to an existing report.
+// empty line when it is appended to an existing report. ReportEncodingError
+// for the first character Windows-1252 cannot hold. (Bytes that are not
+// UTF-8 at all stay as they are.)
 std::string EncodeReportBlock(const std::vector<std::string>& lines, bool appending);
 
 // Saves a block into `path`: a new file starts with the block, an existing
 // one gets an empty line and the block at its end; what it held stays. The
-// block is built once it is known which of the two it is. IoError on failure;
+// block is built and encoded once it is known which of the two it is, before
+// the file is touched. IoError or ReportEncodingError on failure;
 // a failed write leaves the file exactly as it was, and a pipe or device is
 // refused without waiting on it.
 template <class BuildLines>

@@ -5,10 +5,14 @@
 #include <QShowEvent>
 #include <QFile>
 #include <QIcon>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTextOption>
 #include <memory>
 #include <QPushButton>
@@ -17,7 +21,9 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QTimer>
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "ui/application.h"
 #include "ui/editor_text.h"
@@ -37,6 +43,51 @@ QIcon MenuIcon(const QWidget* w, const QByteArray& theme) {
     if (theme == "edit-paste") fallback = QStyle::SP_DialogApplyButton;
     return QIcon::fromTheme(QString::fromLatin1(theme), w->style()->standardIcon(fallback));
 }
+
+// The editor's text widget. A long line is shown in pieces (see
+// ui/editor_text.h): a line break typed inside a piece starts a line of its
+// own, and what is copied joins the pieces as the file has them.
+class EditorEdit : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        const bool lineBreak = e->matches(QKeySequence::InsertParagraphSeparator) && !isReadOnly();
+        QPlainTextEdit::keyPressEvent(e);
+        // The new block took the format of the one it was split from; when
+        // that was a piece, the new block would be joined to it again.
+        QTextCursor c = textCursor();
+        if (!lineBreak || !ContinuesLine(c.block())) return;
+        c.joinPreviousEditBlock();  // undone with the line break
+        c.setBlockFormat(QTextBlockFormat());
+        c.endEditBlock();
+    }
+
+    QMimeData* createMimeDataFromSelection() const override {
+        const QTextCursor selection = textCursor();
+        const int from = selection.selectionStart(), to = selection.selectionEnd();
+        const QTextBlock first = document()->findBlock(from), last = document()->findBlock(to);
+        bool piecesJoined = false;
+        for (QTextBlock b = first; b != last && !piecesJoined; b = b.next())
+            piecesJoined = ContinuesLine(b.next());
+        if (!piecesJoined) return QPlainTextEdit::createMimeDataFromSelection();
+        // Each block's part as the widget would copy it, joined as the file
+        // has them.
+        QString text;
+        for (QTextBlock b = first;; b = b.next()) {
+            if (b != first && !ContinuesLine(b)) text += QLatin1Char('\n');
+            QTextCursor part(b);
+            part.setPosition(std::max(from, b.position()));
+            part.setPosition(std::min(to, b.position() + b.length() - 1), QTextCursor::KeepAnchor);
+            text += part.selection().toPlainText();
+            if (b == last) break;
+        }
+        auto* copied = new QMimeData;
+        copied->setText(text);
+        return copied;
+    }
+};
 
 // The question before a save that Windows-1252 cannot hold.
 QString EncodingQuestion(const std::u32string& missing) {
@@ -81,7 +132,7 @@ TFormedit::TFormedit(Application& app) : app_(app) {
     MainMenu1->setGeometry(0, 0, 435, top);
     setFixedSize(435, 304 + top);
 
-    RichEdit1 = new QPlainTextEdit(this);
+    RichEdit1 = new EditorEdit(this);
     RichEdit1->setObjectName("RichEdit1");
     RichEdit1->setAccessibleName(tr("Text of the file"));
     RichEdit1->setGeometry(8, top + 8, 419, 257);
@@ -116,16 +167,15 @@ void TFormedit::OpenFromMain() {
     choice.defaultSuffix = QStringLiteral("txt");
     const QString path = app_.dialogs().OpenFileName(&app_.main(), choice);
     if (path.isEmpty()) return;
+    // A refused file leaves the user in the main window, with the reason in
+    // the error box; the editor shows only once the file is in it (and its
+    // text widget takes a large text faster while hidden).
+    LoadFile(path);
     show();
     app_.main().hide();
-    LoadFile(path);
 }
 
 void TFormedit::LoadFile(const QString& path) {
-    RichEdit1->clear();
-    file_ = EmptyTextFile();
-    path_.clear();
-    print_.reset();
     const std::string name = QFile::encodeName(path).toStdString();
     FileFingerprint print;
     TextLines file = ParseTextFile(ReadFile(name, kEditorFileLimit, "the editor", &print));
@@ -135,8 +185,13 @@ void TFormedit::LoadFile(const QString& path) {
                           ", which the editor cannot show; the file was not opened.",
                       name);
     }
-    const std::size_t perBlock = LinesPerEditorBlock(file.lines.size());
-    RichEdit1->setPlainText(EditorText(file, perBlock));
+    // The old text goes before the new one comes in.
+    RichEdit1->clear();
+    file_ = EmptyTextFile();
+    const std::size_t perBlock = LinesPerEditorBlock(file.LineCount());
+    const std::vector<DisplayBlock> blocks = DisplayBlocks(file, perBlock);
+    RichEdit1->setPlainText(EditorText(file, blocks));
+    MarkContinuedLines(*RichEdit1->document(), blocks);
     file_ = std::move(file);
     path_ = path;
     print_ = print;
@@ -155,13 +210,7 @@ void TFormedit::CountSharedBlockLines() {
     emit layout->documentSizeChanged(layout->documentSize());
 }
 
-std::vector<std::string> TFormedit::EditorLines() const {
-    std::vector<std::string> lines;
-    const QTextDocument* doc = RichEdit1->document();
-    lines.reserve(static_cast<std::size_t>(doc->blockCount()));
-    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) lines.push_back(b.text().toStdString());
-    return lines;
-}
+std::string TFormedit::EditedText() const { return EditorDocumentText(*RichEdit1->document()); }
 
 void TFormedit::SaveAs1Click() {
     FileChoice choice;
@@ -172,7 +221,7 @@ void TFormedit::SaveAs1Click() {
     if (path.isEmpty()) return;
     // Untouched lines keep their characters and line ends; the text keeps the
     // file's encoding, or UTF-8 when the user agrees that it cannot.
-    TextLines out = RebuildLines(file_, EditorLines());
+    TextLines out = RebuildLinesFromText(file_, EditedText());
     const std::u32string missing = CharactersNotInEncoding(out);
     if (!missing.empty()) {
         if (!app_.dialogs().Confirm(this, EncodingQuestion(missing))) return;

@@ -6,7 +6,6 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "report/file_io.h"
 #include "report/text_model.h"
@@ -26,14 +25,15 @@ public:
 
     // File, Open on the main window: chooses a file and shows it here.
     void OpenFromMain();
-    // Loads a file into the editor, replacing its text. A pipe or device,
-    // and a file over 64 MiB, is refused with a message.
+    // Loads a file into the editor, replacing its text. A pipe or device, a
+    // file over 64 MiB and one the editor cannot show are refused with a
+    // message, and the editor keeps the text it had.
     void LoadFile(const QString& path);
     // The file the editor holds: the one it opened or last saved.
     const QString& path() const { return path_; }
-    // The editor's lines as UTF-8, read from the text widget without its
-    // plain-text conversions (which turn U+00A0 into a space).
-    std::vector<std::string> EditorLines() const;
+    // The editor's text as the file's lines: UTF-8, lines joined by "\n"
+    // (see EditorDocumentText in ui/editor_text.h).
+    std::string EditedText() const;
 
     void SaveAs1Click();
     void Exit1Click();  // File, Print

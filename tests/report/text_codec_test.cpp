@@ -75,6 +75,52 @@ TEST(ReportBlock, NewAndAppendedBlocksInWindows1252) {
     EXPECT_EQ(EncodeReportBlock({"a"}, true), "\r\na\r\n");
 }
 
+// A report text with a character Windows-1252 lacks is refused with the
+// character named, never written with a '?'; the report file stays as it was.
+TEST(ReportBlock, ACharacterWindows1252LacksIsRefusedByName) {
+    struct Case {
+        std::string line;
+        std::string bytes;    // the block, when it can be written
+        std::string refusal;  // else the message
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"\u00b5 \u20ac \u00e9 \u2013 \u0178", "\xb5 \x80 \xe9 \x96 \x9f\r\n", ""},
+        {"Gap (\u03a9): 32", "", "The report is written in Windows-1252, which cannot hold '\u03a9'."},
+        {"a \u2264 \u03a9", "", "The report is written in Windows-1252, which cannot hold '\u2264'."},
+        {"\U0001F600", "", "The report is written in Windows-1252, which cannot hold '\U0001F600'."},
+        {"a\u2028" "b", "", "The report is written in Windows-1252, which cannot hold U+2028."},
+        {"\xe9 not UTF-8", "\xe9 not UTF-8\r\n", ""},
+        {"Level of PPE: ?", "Level of PPE: ?\r\n", ""},
+    };
+    // clang-format on
+    char dir[] = "/tmp/zentavo-report-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    const std::string existing = std::string(dir) + "/report.txt",
+                      fresh = std::string(dir) + "/new.txt";
+    AppendToFile(existing, "earlier\r\n");
+    for (const Case& c : cases) {
+        if (c.refusal.empty()) {
+            EXPECT_EQ(EncodeReportBlock({c.line}, false), c.bytes) << c.line;
+            continue;
+        }
+        try {
+            EncodeReportBlock({"ok", c.line}, true);
+            ADD_FAILURE() << "written: " << c.line;
+        } catch (const ReportEncodingError& e) {
+            EXPECT_EQ(e.what(), c.refusal);
+        }
+        EXPECT_THROW(
+            SaveReportBlock(existing, [&](bool) { return std::vector<std::string>{c.line}; }),
+            ReportEncodingError);
+        EXPECT_THROW(SaveReportBlock(fresh, [&](bool) { return std::vector<std::string>{c.line}; }),
+                     ReportEncodingError);
+        EXPECT_EQ(ReadFile(existing), "earlier\r\n") << c.line;
+        EXPECT_FALSE(FileExists(fresh)) << c.line;
+    }
+    std::system(("rm -rf '" + std::string(dir) + "'").c_str());
+}
+
 TEST(ReportFile, FailuresNameTheFileAndTheReason) {
     try {
         AppendToFile("/nonexistent-folder/report.txt", "x");

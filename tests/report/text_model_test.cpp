@@ -13,14 +13,10 @@ namespace {
 
 std::vector<std::string> Lines(const TextLines& f) {
     std::vector<std::string> out;
-    for (std::size_t i = 0; i < f.lines.size(); ++i) out.emplace_back(f.LineText(i));
+    for (std::size_t i = 0; i < f.LineCount(); ++i) out.emplace_back(f.LineText(i));
     return out;
 }
-std::vector<LineEnd> Ends(const TextLines& f) {
-    std::vector<LineEnd> out;
-    for (const auto& l : f.lines) out.push_back(l.end);
-    return out;
-}
+std::vector<LineEnd> Ends(const TextLines& f) { return f.Ends(); }
 
 using E = LineEnd;
 
@@ -127,14 +123,14 @@ TEST(TextModel, EditingOneLineOfAReportKeepsEveryOtherByte) {
     for (int i = 0; i < 50; ++i) report += "Line " + std::to_string(i) + ": 7,34 \xb5s\xa0" "cal\r\n";
     report += "last line, lone CR\r";
     const TextLines f = ParseTextFile(report);
-    for (std::size_t edited = 0; edited < f.lines.size(); edited += 7) {
+    for (std::size_t edited = 0; edited < f.LineCount(); edited += 7) {
         std::vector<std::string> lines = Lines(f);
         lines[edited] += " V\u00e9rifi\u00e9";
         const std::string saved = EncodeTextLines(RebuildLines(f, lines));
         const TextLines back = ParseTextFile(saved);
-        ASSERT_EQ(back.lines.size(), f.lines.size());
-        for (std::size_t i = 0; i < f.lines.size(); ++i) {
-            EXPECT_EQ(back.lines[i].end, f.lines[i].end) << i;
+        ASSERT_EQ(back.LineCount(), f.LineCount());
+        for (std::size_t i = 0; i < f.LineCount(); ++i) {
+            EXPECT_EQ(back.End(i), f.End(i)) << i;
             if (i != edited) {
                 EXPECT_EQ(back.LineText(i), f.LineText(i)) << i;
             }
@@ -173,6 +169,68 @@ TEST(TextModel, PureAsciiIsWrittenInWindows1252) {
     // So does an ASCII file with a UTF-8 byte-order mark.
     const TextLines bom = ParseTextFile("\xef\xbb\xbf" "a");
     EXPECT_EQ(EncodeTextLines(RebuildLines(bom, {"\u00e9"})), "\xef\xbb\xbf\xc3\xa9");
+}
+
+// Lines are kept as one text and a byte a line: any line is still found by
+// its number, and text and line ends that do not match are refused.
+TEST(TextModel, AnyLineIsFoundByItsNumber) {
+    std::string bytes;
+    for (int i = 0; i < 200; ++i)
+        bytes += "line " + std::to_string(i) + (i % 2 == 0 ? "\r\n" : "\n");
+    const TextLines f = ParseTextFile(bytes);
+    ASSERT_EQ(f.LineCount(), 201u);
+    for (std::size_t i = 0; i < 200; ++i) {
+        EXPECT_EQ(f.LineText(i), "line " + std::to_string(i));
+        EXPECT_EQ(f.End(i), i % 2 == 0 ? E::CrLf : E::Lf);
+    }
+    EXPECT_EQ(f.LineText(200), "");
+    EXPECT_THROW(TextLines("a\nb", {E::Lf}), std::invalid_argument);
+    EXPECT_THROW(TextLines("a\nb", {E::Lf, E::Lf}), std::invalid_argument);
+    EXPECT_THROW(TextLines("a\nb", {E::None, E::None}), std::invalid_argument);
+}
+
+// The editor's blocks: a line longer than the bound in pieces cut between
+// characters, a few short lines to a block in a very long file, and every
+// block within the bound.
+TEST(TextModel, LongLinesAreShownInPiecesThatJoinToTheLine) {
+    struct Block {
+        std::string text;
+        bool continues;
+        bool operator==(const Block&) const = default;
+    };
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::size_t linesPerBlock;
+        std::vector<Block> blocks;
+    };
+    constexpr bool F = false, T = true;
+    // clang-format off
+    const Case cases[] = {
+        {"empty file", "", 1, {{"", F}}},
+        {"short lines, a block each", "a\nbb\r\n", 1, {{"a", F}, {"bb", F}, {"", F}}},
+        {"a line of exactly the bound", "abcd", 1, {{"abcd", F}}},
+        {"one byte over: two pieces", "abcde\n", 1, {{"abcd", F}, {"e", T}, {"", F}}},
+        {"a cut before a two-byte character", "abc\u03a9d", 1, {{"abc", F}, {"\u03a9d", T}}},
+        {"a cut before a four-byte character", "a\U0001F600b", 1, {{"a", F}, {"\U0001F600", T}, {"b", T}}},
+        {"Windows-1252 bytes are cut as their characters", "\x80\x80", 1, {{"\u20ac", F}, {"\u20ac", T}}},
+        {"shared blocks stay within the bound", "a\nb\nc\nd\ne", 3, {{"a\nb", F}, {"c\nd", F}, {"e", F}}},
+        {"a long line among shared lines", "a\nlonger\nb\nc", 3,
+         {{"a", F}, {"long", F}, {"er", T}, {"b\nc", F}}},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        const TextLines f = ParseTextFile(c.bytes);
+        std::vector<Block> got;
+        std::string joined;
+        for (const DisplayBlock& b : DisplayBlocks(f, c.linesPerBlock, 4)) {
+            got.push_back({f.Text().substr(b.start, b.end - b.start), b.continuesLine});
+            if (b.start > 0 && !b.continuesLine) joined += '\n';
+            joined += got.back().text;
+        }
+        EXPECT_EQ(got, c.blocks) << c.name;
+        EXPECT_EQ(joined, f.Text()) << c.name;
+    }
 }
 
 TEST(TextModel, FrameMarksTheEditorCannotShow) {

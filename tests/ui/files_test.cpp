@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QtTest>
+#include <functional>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -163,6 +164,22 @@ private slots:
         Empirical("480", "0.2", "0.25", true, true);
         SaveReport(Path("units.txt"));
         QCOMPARE(Read(Path("units.txt")), Expected("empirical-units.txt"));
+    }
+
+    // A unit word Windows-1252 cannot hold stops "Save results" with the
+    // character named; the report keeps what it had, without a '?'.
+    void aUnitWordTheReportCannotHoldIsRefused() {
+        Write(Path("report.txt"), "earlier block\r\n");
+        SetUnits("\u03a9", "mm", "inches", "cal/cm2");
+        Empirical("480", "0.2", "0.25", true, true);
+        SaveReport(Path("report.txt"));
+        QCOMPARE(dialogs->shown.size(), 1);
+        QCOMPARE(dialogs->shown[0].kind, QStringLiteral("Error"));
+        QCOMPARE(
+            dialogs->shown[0].text,
+            QStringLiteral("The report is written in Windows-1252, which cannot hold '\u03a9'."));
+        QCOMPARE(Read(Path("report.txt")), QByteArray("earlier block\r\n"));
+        QVERIFY(T().isVisible());
     }
 
     void fuseBlockNamesTheArcingCurrentOnlyWhenAppended() {
@@ -523,6 +540,108 @@ private slots:
         QVERIFY(dialogs->shown.isEmpty());
     }
 
+    // A 4 MB line, opened and edited under the real event loop: the editor
+    // shows it in pieces and answers a click and a key well within a second
+    // (ten times the time it is meant to take), and the save gives the line
+    // back whole with the typed character where it was typed.
+    void aFourMegabyteLineOpensAndTakesAKey() {
+        QByteArray line(4000000, 'a');
+        for (qsizetype i = 0; i < line.size(); i += 1000)
+            line[i] = static_cast<char>('0' + i / 1000 % 10);
+        Write(Path("line.txt"), line);
+        QElapsedTimer clock;
+        clock.start();
+        dialogs->fileNames = {Path("line.txt")};
+        M().findChild<QAction*>("Open1")->trigger();
+        QVERIFY(QTest::qWaitForWindowExposed(&E()));
+        QCoreApplication::processEvents();
+        QVERIFY2(clock.elapsed() < 10000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(E().RichEdit1->document()->blockCount() > 1);  // shown in pieces
+
+        QWidget* view = E().RichEdit1->viewport();
+        clock.restart();
+        QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(view->width() / 2, view->height() / 2));
+        QCoreApplication::processEvents();
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        const QTextCursor at = E().RichEdit1->textCursor();
+        qsizetype offset = at.positionInBlock();  // in the line: the pieces before, then this one
+        for (QTextBlock b = at.block().previous(); b.isValid(); b = b.previous())
+            offset += b.length() - 1;
+        clock.restart();
+        QTest::keyClick(E().RichEdit1, Qt::Key_X);
+        QCoreApplication::processEvents();
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+
+        dialogs->fileNames = {Path("saved.txt")};
+        E().SaveAs1Click();
+        QVERIFY(Read(Path("saved.txt")) == QByteArray(line).insert(offset, 'x'));
+        QVERIFY(dialogs->shown.isEmpty());
+    }
+
+    // Edits of a long line shown in pieces: what the file gets.
+    void editsOfALineInPiecesReachTheFile() {
+        // The middle line is three pieces: 2048, 2048 and 904 bytes.
+        QByteArray line;
+        for (int i = 0; line.size() < 5000; ++i) line += QByteArray::number(i % 10);
+        const QByteArray file = "head\r\n" + line + "\r\ntail\n";
+        const QByteArray head = "head\r\n" + line.left(2048), rest = line.mid(2048) + "\r\ntail\n";
+        Write(Path("in.txt"), file);
+        const auto toSecondPiece = [this] {
+            E().RichEdit1->setTextCursor(
+                QTextCursor(E().RichEdit1->document()->findBlockByNumber(2)));
+        };
+        struct Case {
+            const char* name;
+            std::function<void()> edit;
+            QByteArray saved;
+        };
+        // clang-format off
+        const Case cases[] = {
+            {"no edit", [] {}, file},
+            {"typed at a piece's start", [&] { toSecondPiece(); QTest::keyClicks(E().RichEdit1, "xy"); },
+             head + "xy" + rest},
+            {"Enter at a piece's start breaks the line there", [&] {
+                 toSecondPiece(); QTest::keyClick(E().RichEdit1, Qt::Key_Return); },
+             head + "\r\n" + rest},
+            {"Enter, then typed on the new line", [&] {
+                 toSecondPiece(); QTest::keyClick(E().RichEdit1, Qt::Key_Right);
+                 QTest::keyClick(E().RichEdit1, Qt::Key_Return); QTest::keyClicks(E().RichEdit1, "n"); },
+             head + line.mid(2048, 1) + "\r\nn" + line.mid(2049) + "\r\ntail\n"},
+            {"Enter undone", [&] {
+                 toSecondPiece(); QTest::keyClick(E().RichEdit1, Qt::Key_Return);
+                 QTest::keyClick(E().RichEdit1, Qt::Key_Z, Qt::ControlModifier); },
+             file},
+            {"Backspace at a piece's start joins only the display", [&] {
+                 toSecondPiece(); QTest::keyClick(E().RichEdit1, Qt::Key_Backspace); },
+             file},
+            {"Backspace undone, then Enter in the rejoined piece", [&] {
+                 toSecondPiece(); QTest::keyClick(E().RichEdit1, Qt::Key_Backspace);
+                 QTest::keyClick(E().RichEdit1, Qt::Key_Z, Qt::ControlModifier);
+                 toSecondPiece(); QTest::keyClick(E().RichEdit1, Qt::Key_Return); },
+             head + "\r\n" + rest},
+        };
+        // clang-format on
+        for (const Case& c : cases) {
+            dialogs->fileNames = {Path("in.txt")};
+            E().OpenFromMain();
+            QCOMPARE(E().RichEdit1->document()->blockCount(), 6);  // head, three pieces, tail, ""
+            c.edit();
+            dialogs->fileNames = {Path("out.txt")};
+            E().SaveAs1Click();
+            QVERIFY2(Read(Path("out.txt")) == c.saved, c.name);
+        }
+        // Copied across the pieces, the line has no break where a piece ends.
+        dialogs->fileNames = {Path("in.txt")};
+        E().OpenFromMain();
+        QTextCursor sel(E().RichEdit1->document()->findBlockByNumber(1));
+        sel.setPosition(E().RichEdit1->document()->findBlockByNumber(4).position() - 1,
+                        QTextCursor::KeepAnchor);
+        E().RichEdit1->setTextCursor(sel);
+        E().findChild<QAction*>("Copy1")->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromLatin1(line));
+        QVERIFY(dialogs->shown.isEmpty());
+    }
+
     // Shift+Enter puts a line separator into the widget: saved as the
     // file's usual line end, so a Windows-1252 file is not asked about.
     void shiftEnterIsSavedAsTheFilesLineEnd() {
@@ -728,7 +847,43 @@ private slots:
         M().findChild<QAction*>("Open1")->trigger();
         QCOMPARE(dialogs->shown.value(0).kind, QStringLiteral("Error"));
         QVERIFY(dialogs->shown.value(0).text.contains("No such file or directory"));
-        QVERIFY(E().isVisible() && !M().isVisible());
+        QVERIFY(M().isVisible() && !E().isVisible());  // back where the user came from
+    }
+
+    // Every refused open leaves the user in the main window, with the reason
+    // in the error box and no empty editor; a file shown before stays in
+    // the editor for the next time.
+    void aRefusedOpenReturnsToTheMainWindow_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << "missing.txt" << "No such file or directory";
+        QTest::newRow("frame mark U+FDD0") << "marks.txt" << "holds the character U+FDD0";
+        QTest::newRow("over 64 MiB") << "big.txt" << "is too large to open";
+        QTest::newRow("named pipe") << "pipe" << "is not a regular file";
+    }
+    void aRefusedOpenReturnsToTheMainWindow() {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        Write(Path("shown.txt"), "shown before\n");
+        Write(Path("marks.txt"), "a\xef\xb7\x90" "b\n");
+        QFile big(Path("big.txt"));
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(qint64{64} * 1024 * 1024 + 1));
+        big.close();
+        QCOMPARE(mkfifo(QFile::encodeName(Path("pipe")).constData(), 0644), 0);
+        dialogs->fileNames = {Path("shown.txt")};
+        M().findChild<QAction*>("Open1")->trigger();
+        dialogs->answers = {false};
+        E().Button2->click();  // back to the main window, nothing saved
+        dialogs->Clear();
+
+        dialogs->fileNames = {Path(qPrintable(name))};
+        M().findChild<QAction*>("Open1")->trigger();
+        QCOMPARE(dialogs->shown.size(), 1);
+        QCOMPARE(dialogs->shown[0].kind, QStringLiteral("Error"));
+        QVERIFY2(dialogs->shown[0].text.contains(reason), qPrintable(dialogs->shown[0].text));
+        QVERIFY(M().isVisible());
+        QVERIFY(!E().isVisible());
+        QCOMPARE(E().RichEdit1->toPlainText(), QStringLiteral("shown before\n"));
     }
 
     void closeAsksAndReturnsToTheMainWindow() {
