@@ -152,8 +152,9 @@ private slots:
             edit->clear();
             QTest::keyClicks(edit, typed);
             openEnabled = open->isEnabled();
-            // A message box in front of the dialog: its text is read and it is closed.
-            QTimer::singleShot(500, [&] {
+            // A message box in front of the dialog: its text is read and it is
+            // closed. Gone with the dialog, so that it never outlives this row.
+            QTimer::singleShot(500, dialog, [&] {
                 auto* modal = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
                 if (!modal) return;
                 box = modal->text();
