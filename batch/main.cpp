@@ -9,12 +9,14 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "batch/study.h"
 #include "batch/study_pdfs.h"
+#include "report/file_io.h"
 
 namespace {
 
@@ -144,6 +146,33 @@ zentavo::WriteStudyPdfsFunction LoadPdfModule(std::string& error) {
     error = std::string(zentavo::kStudyPdfModuleName) + " not found beside the program or in " +
             dir + ZENTAVO_PDF_MODULE_DIR;
     return nullptr;
+}
+
+// A file the run reads or writes, as the user named it.
+struct RunFile {
+    std::string shown;  // "--labels x.pdf", "the input plant.csv", "the standard output"
+    std::optional<zentavo::FilePlace> place;
+};
+
+// The first output that is the input or an output before it, however the
+// two are spelt: writing it would destroy what the run reads or writes.
+// Standard input and output take part when they are regular files.
+std::string SameFileError(const char* inputPath, const zentavo::StudyPdfRequest& pdf) {
+    const bool fromStdin = inputPath == nullptr || std::string_view(inputPath) == "-";
+    std::vector<RunFile> files;
+    files.push_back(fromStdin ? RunFile{"the standard input", zentavo::PlaceOfOpenFile(STDIN_FILENO)}
+                              : RunFile{std::string("the input ") + inputPath, zentavo::PlaceOf(inputPath)});
+    if (!pdf.labelsPath.empty()) files.push_back({"--labels " + pdf.labelsPath, zentavo::PlaceOf(pdf.labelsPath)});
+    if (!pdf.reportPath.empty()) files.push_back({"--report " + pdf.reportPath, zentavo::PlaceOf(pdf.reportPath)});
+    files.push_back({"the standard output", zentavo::PlaceOfOpenFile(STDOUT_FILENO)});
+    for (std::size_t out = 1; out < files.size(); ++out) {
+        for (std::size_t earlier = 0; earlier < out; ++earlier) {
+            if (files[out].place && files[out].place == files[earlier].place) {
+                return files[out].shown + " and " + files[earlier].shown + " are the same file";
+            }
+        }
+    }
+    return {};
 }
 
 // The input or the output failed; errno tells why.
@@ -279,6 +308,10 @@ int Run(int argc, char** argv) {
     }
     if (!reportOptionGiven.empty() && pdf.reportPath.empty()) {
         return UsageError("--" + reportOptionGiven + " applies to the report: give --report FILE.pdf");
+    }
+    if (const std::string error = SameFileError(inputPath, pdf); !error.empty()) {
+        std::fprintf(stderr, "zentavo-batch: %s\n", error.c_str());
+        return 2;
     }
     const bool pdfs = !pdf.labelsPath.empty() || !pdf.reportPath.empty();
     zentavo::WriteStudyPdfsFunction writePdfs = nullptr;

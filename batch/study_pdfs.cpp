@@ -13,6 +13,7 @@
 #include "batch/csv.h"
 #include "batch/study.h"
 #include "render/study_pdf.h"
+#include "report/file_io.h"
 
 namespace zentavo {
 namespace {
@@ -157,6 +158,9 @@ extern "C" __attribute__((visibility("default"))) int zentavo_write_study_pdfs(
     static char* argv[] = {arg0, arg1, arg2, nullptr};
     static int argc = 3;
     qInstallMessageHandler(zentavo::PassOnQtMessages);
+    // Ended by Ctrl+C or a kill while a PDF is written, the run leaves no
+    // temporary file beside it (the replacing writes are this module's).
+    zentavo::RemoveTemporaryFileOnSignals();
     std::unique_ptr<QGuiApplication> app;
     if (!QGuiApplication::instance()) app = std::make_unique<QGuiApplication>(argc, argv);
     return zentavo::WritePdfs(request);

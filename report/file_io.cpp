@@ -4,10 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 namespace zentavo {
@@ -85,6 +88,77 @@ ssize_t SystemWrite(int fd, const void* data, std::size_t size) { return ::write
 int SystemFsync(int fd) { return ::fsync(fd); }
 int SystemRename(const char* from, const char* to) { return ::rename(from, to); }
 int SystemFtruncate(int fd, off_t length) { return ::ftruncate(fd, length); }
+// By the effective ids, as the write itself is checked (access() would take the real ones).
+int SystemAccess(const char* path, int mode) { return ::faccessat(AT_FDCWD, path, mode, AT_EACCESS); }
+
+std::int64_t ModifiedNs(const struct stat& st) {
+    return static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+}
+
+std::uint64_t HashBytes(std::string_view bytes) { return std::hash<std::string_view>{}(bytes); }
+
+// The folder as the user knows it, for a message: its full name when it can
+// be resolved.
+std::string ShownFolder(const std::string& folder) {
+    char* real = ::realpath(folder.c_str(), nullptr);
+    std::string shown = real ? real : folder;
+    std::free(real);
+    return shown;
+}
+
+// The temporary file of the replacing write in progress, for the signal
+// handler: a fixed buffer it may read without taking a lock or memory. One
+// write at a time uses it; a second at the same moment (none in the
+// programs today) goes without this protection.
+constexpr std::size_t kPendingNameSize = 4096;
+char pendingName[kPendingNameSize];
+std::atomic<bool> pendingClaimed{false};
+std::atomic<bool> pendingArmed{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
+
+// The name of a write's temporary file: in the signal handler's buffer when
+// that is free and large enough, else in a string of its own. The handler
+// removes the file named there from the moment mkostemp fills the name in
+// until the write renames or removes the file.
+class TemporaryName {
+public:
+    explicit TemporaryName(const std::string& pattern) : own_(pattern) {
+        bool expected = false;
+        if (pattern.size() < kPendingNameSize &&
+            pendingClaimed.compare_exchange_strong(expected, true)) {
+            std::memcpy(pendingName, pattern.c_str(), pattern.size() + 1);
+            name_ = pendingName;
+            pendingArmed.store(true);
+        } else {
+            name_ = own_.data();
+        }
+    }
+    ~TemporaryName() { Done(); }
+    TemporaryName(const TemporaryName&) = delete;
+    TemporaryName& operator=(const TemporaryName&) = delete;
+    char* data() { return name_; }
+    const char* c_str() const { return name_; }
+    // The file is renamed or removed: nothing is left for the handler.
+    void Done() {
+        if (name_ != pendingName) return;
+        own_ = name_;
+        name_ = own_.data();
+        pendingArmed.store(false);
+        pendingClaimed.store(false);
+    }
+
+private:
+    std::string own_;
+    char* name_;
+};
+
+// Async-signal-safe: removes the temporary file and ends the program by the
+// same signal (its action was reset to the default on entry; the signal,
+// blocked while the handler runs, arrives as it returns).
+void RemoveTemporaryFileAndEnd(int signal) {
+    if (pendingArmed.load()) ::unlink(pendingName);
+    ::raise(signal);
+}
 
 mode_t CurrentUmask() {
     const mode_t mask = ::umask(0);
@@ -99,11 +173,12 @@ std::string NotRegularFileMessage(const std::string& path) {
 }
 
 const FileCalls& SystemFileCalls() {
-    static const FileCalls calls{SystemWrite, SystemFsync, SystemRename, SystemFtruncate};
+    static const FileCalls calls{SystemWrite, SystemFsync, SystemRename, SystemFtruncate, SystemAccess};
     return calls;
 }
 
-std::string ReadFile(const std::string& path, std::size_t maxBytes, std::string_view reader) {
+std::string ReadFile(const std::string& path, std::size_t maxBytes, std::string_view reader,
+                     FileFingerprint* fingerprint) {
     // Without O_NONBLOCK, opening a named pipe waits for a writer.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) Fail("Cannot open file", path, errno);
@@ -144,22 +219,53 @@ std::string ReadFile(const std::string& path, std::size_t maxBytes, std::string_
         }
     }
     ::close(fd);
+    // The time taken before the read: a write during it makes the next look
+    // find a later time.
+    if (fingerprint) *fingerprint = {data.size(), ModifiedNs(st), HashBytes(data)};
     return data;
 }
 
-void WriteFileAtomically(const std::string& path, std::string_view bytes, const FileCalls& calls) {
+bool FileChangedSince(const std::string& path, const FileFingerprint& fingerprint) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return errno != ENOENT;
+    if (static_cast<std::uint64_t>(st.st_size) != fingerprint.size || ModifiedNs(st) != fingerprint.modifiedNs) {
+        return true;
+    }
+    try {
+        return HashBytes(ReadFile(path, fingerprint.size)) != fingerprint.hash;
+    } catch (const IoError&) {
+        return true;  // not readable now: nothing says it is unchanged
+    }
+}
+
+FileFingerprint WriteFileAtomically(const std::string& path, std::string_view bytes, const FileCalls& calls) {
     const std::string target = FollowLinks(path);
     struct stat st {};
     const bool exists = ::stat(target.c_str(), &st) == 0;
     if (!exists && errno != ENOENT) Fail("Cannot create file", path, errno);
     if (exists && S_ISDIR(st.st_mode)) Fail("Cannot create file", path, EISDIR);
     if (exists && !S_ISREG(st.st_mode)) NotRegular(path);
+    if (exists) {
+        // The rename needs only the folder's permission, so the file's own is
+        // asked here: a read-only file is refused as a plain write refuses it.
+        const auto access = calls.access ? calls.access : SystemAccess;
+        if (access(target.c_str(), W_OK) != 0) Fail("Cannot write file", path, errno);
+        if (access(Folder(target).c_str(), W_OK | X_OK) != 0) {
+            if (errno != EACCES) Fail("Cannot write file", path, errno);
+            const std::string reason = "the folder \"" + ShownFolder(Folder(target)) + "\" is not writable";
+            throw IoError("Cannot replace \"" + path + "\": " + reason, path, reason);
+        }
+    }
 
     // The temporary file lies beside the target, so that the rename stays on
     // one file system and replaces the target in one step.
-    std::string temp = Folder(target) + "/." + BaseName(target).substr(0, 200) + ".XXXXXX";
+    TemporaryName temp(Folder(target) + "/." + BaseName(target).substr(0, 200) + ".XXXXXX");
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0) Fail("Cannot create file", path, errno);
+    if (fd < 0) {
+        const int error = errno;
+        temp.Done();
+        Fail("Cannot create file", path, error);
+    }
     if (exists) {
         if (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) {
             [[maybe_unused]] const int owned = ::fchown(fd, st.st_uid, st.st_gid);
@@ -175,6 +281,11 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes, const 
         ok = false;
         error = errno;
     }
+    struct stat written {};
+    if (ok && ::fstat(fd, &written) != 0) {
+        ok = false;
+        error = errno;
+    }
     if (::close(fd) != 0 && ok) {
         ok = false;
         error = errno;
@@ -183,15 +294,28 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes, const 
         ok = false;
         error = errno;
     }
-    if (!ok) {
-        ::unlink(temp.c_str());
-        Fail("Cannot write file", path, error);
-    }
+    if (!ok) ::unlink(temp.c_str());
+    temp.Done();
+    if (!ok) Fail("Cannot write file", path, error);
     // The new name reaches the disk with the folder.
     const int dir = ::open(Folder(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);
+    }
+    return {bytes.size(), ModifiedNs(written), HashBytes(bytes)};
+}
+
+void RemoveTemporaryFileOnSignals() {
+    for (const int signal : {SIGHUP, SIGINT, SIGTERM}) {
+        struct sigaction old {};
+        if (::sigaction(signal, nullptr, &old) != 0 || old.sa_handler == SIG_IGN) continue;
+        struct sigaction action {};
+        action.sa_handler = RemoveTemporaryFileAndEnd;
+        action.sa_flags = SA_RESETHAND;
+        sigemptyset(&action.sa_mask);
+        for (const int other : {SIGHUP, SIGINT, SIGTERM}) sigaddset(&action.sa_mask, other);
+        ::sigaction(signal, &action, nullptr);
     }
 }
 
@@ -240,6 +364,45 @@ void AppendToFile(const std::string& path, std::string_view bytes, const FileCal
 bool FileExists(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0;
+}
+
+FilePlace PlaceOf(const std::string& path) {
+    FilePlace place;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) {
+        place.exists = true;
+        place.device = st.st_dev;
+        place.inode = st.st_ino;
+        return place;
+    }
+    // Not there yet: the name a write would create (a dangling link leads to
+    // the file it names), in its folder's full name.
+    std::string target = path;
+    try {
+        target = FollowLinks(path);
+    } catch (const IoError&) {
+        // a loop of links: the name as given
+    }
+    const std::string folder = Folder(target);
+    char* real = ::realpath(folder.c_str(), nullptr);
+    if (real) {
+        const std::string full = real;
+        place.name = (full == "/" ? "" : full) + "/" + BaseName(target);
+    } else {
+        place.name = target;
+    }
+    std::free(real);
+    return place;
+}
+
+std::optional<FilePlace> PlaceOfOpenFile(int fd) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    FilePlace place;
+    place.exists = true;
+    place.device = st.st_dev;
+    place.inode = st.st_ino;
+    return place;
 }
 
 }  // namespace zentavo

@@ -6,6 +6,8 @@
 #include <sys/types.h>
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -34,12 +36,29 @@ std::string NotRegularFileMessage(const std::string& path);
 // The largest file the editor opens.
 inline constexpr std::size_t kEditorFileLimit = std::size_t{64} << 20;
 
+// What a file held when the program read or wrote it: its size, its time
+// of last change and a hash of its bytes. A later look at the file tells
+// whether another program has written it since.
+struct FileFingerprint {
+    std::uint64_t size = 0;
+    std::int64_t modifiedNs = 0;  // nanoseconds since the epoch
+    std::uint64_t hash = 0;
+    bool operator==(const FileFingerprint&) const = default;
+};
+
 // Reads a whole regular file. The file is opened without waiting (a named
 // pipe does not block), refused when it is not a regular file or holds more
 // than `maxBytes` bytes, and read in full. `reader` names who refuses a file
-// too large ("the editor" opens files of at most ...).
+// too large ("the editor" opens files of at most ...). With `fingerprint`
+// the file's fingerprint as read is kept there.
 std::string ReadFile(const std::string& path, std::size_t maxBytes = static_cast<std::size_t>(-1),
-                     std::string_view reader = "the editor");
+                     std::string_view reader = "the editor", FileFingerprint* fingerprint = nullptr);
+
+// True when the file at `path` no longer holds what `fingerprint` took: its
+// size, its time of change or its bytes differ (a file rewritten with as
+// many bytes within one tick of the file system's clock is told by its
+// bytes). A file that is gone holds nothing to lose: false.
+bool FileChangedSince(const std::string& path, const FileFingerprint& fingerprint);
 
 // The system calls a replacing write goes through; tests put failing ones in.
 struct FileCalls {
@@ -47,6 +66,9 @@ struct FileCalls {
     int (*fsync)(int fd);
     int (*rename)(const char* from, const char* to);
     int (*ftruncate)(int fd, off_t length);
+    // Whether the user may write a file or folder (W_OK), by the effective
+    // user and group ids: 0, or -1 with errno set.
+    int (*access)(const char* path, int mode);
 };
 const FileCalls& SystemFileCalls();
 
@@ -54,10 +76,21 @@ const FileCalls& SystemFileCalls();
 // same folder is written, flushed to the disk and renamed over the target.
 // The target keeps its permissions (and owner, where allowed); when `path`
 // is a symbolic link the file it points to is replaced and the link stays.
-// On any failure the target is unchanged, no temporary file remains and
-// IoError says why.
-void WriteFileAtomically(const std::string& path, std::string_view bytes,
-                         const FileCalls& calls = SystemFileCalls());
+// A target the user may not write is refused as a plain write would be
+// ("...: Permission denied"), although the rename would be allowed; so is
+// a writable target in a folder the user may not write ("Cannot replace
+// ...: the folder ... is not writable"). On any failure the target is
+// unchanged, no temporary file remains and IoError says why. Returns the
+// fingerprint of the file written.
+FileFingerprint WriteFileAtomically(const std::string& path, std::string_view bytes,
+                                    const FileCalls& calls = SystemFileCalls());
+
+// Makes SIGHUP, SIGINT and SIGTERM remove the temporary file of a replacing
+// write in progress before the program ends by that signal, so that the exit
+// status is still the signal's and the target stays as it was. A signal the
+// program was started ignoring stays ignored. For programs without other
+// handlers of these signals (the batch calculator).
+void RemoveTemporaryFileOnSignals();
 
 // Adds `bytes` at the end of the regular file at `path`, creating it when
 // missing. When the write fails the file is cut back to the length it had
@@ -67,5 +100,22 @@ void AppendToFile(const std::string& path, std::string_view bytes,
 
 // True when something exists under that name (a link is followed).
 bool FileExists(const std::string& path);
+
+// Where a name leads, to tell whether two names are one file: the file
+// itself (its device and inode) when it exists, else the name it would be
+// created under, links followed and its folder resolved, so that "x.pdf"
+// and "./x.pdf" are one place before either exists.
+struct FilePlace {
+    bool exists = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    std::string name;  // when it does not exist
+    bool operator==(const FilePlace&) const = default;
+};
+FilePlace PlaceOf(const std::string& path);
+// The regular file open as `fd` (standard input or output); nothing for a
+// terminal, a pipe or a device, which no name replaces.
+std::optional<FilePlace> PlaceOfOpenFile(int fd);
+inline bool SameFile(const std::string& a, const std::string& b) { return PlaceOf(a) == PlaceOf(b); }
 
 }  // namespace zentavo

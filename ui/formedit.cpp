@@ -22,6 +22,7 @@
 #include "ui/application.h"
 #include "ui/editor_text.h"
 #include "ui/main_window.h"
+#include "ui/open_files.h"
 #include "ui/widgets.h"
 
 namespace zentavo::ui {
@@ -123,8 +124,11 @@ void TFormedit::OpenFromMain() {
 void TFormedit::LoadFile(const QString& path) {
     RichEdit1->clear();
     file_ = EmptyTextFile();
+    path_.clear();
+    print_.reset();
     const std::string name = QFile::encodeName(path).toStdString();
-    TextLines file = ParseTextFile(ReadFile(name, kEditorFileLimit));
+    FileFingerprint print;
+    TextLines file = ParseTextFile(ReadFile(name, kEditorFileLimit, "the editor", &print));
     if (const char32_t c = FirstCharacterTheEditorCannotShow(file)) {
         throw IoError("\"" + name + "\" holds the character U+" +
                           QString::number(static_cast<uint>(c), 16).toUpper().toStdString() +
@@ -134,6 +138,8 @@ void TFormedit::LoadFile(const QString& path) {
     const std::size_t perBlock = LinesPerEditorBlock(file.lines.size());
     RichEdit1->setPlainText(EditorText(file, perBlock));
     file_ = std::move(file);
+    path_ = path;
+    print_ = print;
     // Once the widget has settled its layout, the scroll bar learns how many
     // lines the shared blocks hold.
     if (perBlock > 1) QTimer::singleShot(0, this, [this] { CountSharedBlockLines(); });
@@ -173,7 +179,9 @@ void TFormedit::SaveAs1Click() {
         out.encoding = TextEncoding::Utf8;
         out.byteOrderMark = false;
     }
-    WriteFileAtomically(QFile::encodeName(path).toStdString(), EncodeTextLines(out));
+    if (!MayReplace(app_, this, path, path_, print_)) return;  // the text stays
+    print_ = WriteFileAtomically(QFile::encodeName(path).toStdString(), EncodeTextLines(out));
+    path_ = path;
     file_ = std::move(out);
 }
 

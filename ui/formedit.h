@@ -4,9 +4,11 @@
 
 #include <QWidget>
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "report/file_io.h"
 #include "report/text_model.h"
 
 class QMenuBar;
@@ -27,6 +29,8 @@ public:
     // Loads a file into the editor, replacing its text. A pipe or device,
     // and a file over 64 MiB, is refused with a message.
     void LoadFile(const QString& path);
+    // The file the editor holds: the one it opened or last saved.
+    const QString& path() const { return path_; }
     // The editor's lines as UTF-8, read from the text widget without its
     // plain-text conversions (which turn U+00A0 into a space).
     std::vector<std::string> EditorLines() const;
@@ -56,6 +60,10 @@ private:
     // line ends, its encoding and byte-order mark. Saving maps the editor's
     // lines back onto it.
     TextLines file_;
+    // Its name and its fingerprint as read or last saved: Save As asks
+    // before it replaces what another program wrote since.
+    QString path_;
+    std::optional<FileFingerprint> print_;
     bool iconsLoaded_ = false;
 };
 

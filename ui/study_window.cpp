@@ -33,6 +33,7 @@
 #include "ui/dialogs.h"
 #include "ui/frozen_table.h"
 #include "ui/label_type.h"
+#include "ui/open_files.h"
 #include "ui/widgets.h"
 
 namespace zentavo::ui {
@@ -131,7 +132,8 @@ FileChoice PdfChoice(const QString& title, const QString& initial) {
 
 }  // namespace
 
-TStudy::TStudy(Application& app, StudyFile file, const QString& path) : app_(app), path_(path) {
+TStudy::TStudy(Application& app, StudyFile file, const QString& path, std::optional<FileFingerprint> print)
+    : app_(app), path_(path), print_(print) {
     setObjectName("Study");
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(WindowFont());
@@ -333,7 +335,8 @@ void TStudy::SaveAsClick() {
 }
 
 bool TStudy::SaveTo(const QString& path) {
-    WriteFileAtomically(LocalPath(path), model_->file().Bytes());
+    if (!MayReplace(app_, this, path, path_, print_)) return false;  // the edits stay
+    print_ = WriteFileAtomically(LocalPath(path), model_->file().Bytes());
     path_ = path;
     model_->undoStack().setClean();
     UpdateTitle();
@@ -652,9 +655,10 @@ TStudy* NewStudyWindow(Application& app) {
 TStudy* OpenStudyFile(Application& app, const QString& path) {
     StudyOptions options;
     options.units = app.Units();
-    const std::string bytes = ReadFile(LocalPath(path), kLargestStudyBytes, "a study window");
+    FileFingerprint print;
+    const std::string bytes = ReadFile(LocalPath(path), kLargestStudyBytes, "a study window", &print);
     try {
-        return new TStudy(app, StudyFile::Parse(bytes, options), path);
+        return new TStudy(app, StudyFile::Parse(bytes, options), path, print);
     } catch (const std::runtime_error& e) {
         throw std::runtime_error(FileName(path) + " is not a study: " + e.what());
     }

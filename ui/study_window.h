@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "render/study_pdf.h"
+#include "report/file_io.h"
 
 #include "ui/study_model.h"
 
@@ -26,8 +27,10 @@ class Application;
 class TStudy : public QMainWindow {
     Q_OBJECT
 public:
-    // A window for `file`, read from `path` (empty for a new study).
-    TStudy(Application& app, StudyFile file, const QString& path);
+    // A window for `file`, read from `path` (empty for a new study) with
+    // the fingerprint `print`.
+    TStudy(Application& app, StudyFile file, const QString& path,
+           std::optional<FileFingerprint> print = std::nullopt);
     ~TStudy() override;
 
     StudyModel& model() { return *model_; }
@@ -88,6 +91,9 @@ private:
     std::unique_ptr<StudyModel> model_;
     StudySortFilter* proxy_;
     QString path_;
+    // The study's file as read or last saved: a save asks before it replaces
+    // what another program wrote since.
+    std::optional<FileFingerprint> print_;
     QString reportProject_, reportClient_, reportAuthor_;  // as last given for a report
 };
 

@@ -1,10 +1,15 @@
 // zentavo-batch --labels and --report: the PDFs of the sample study as a
 // reader sees them (pdfinfo, pdftotext), the CSV output unchanged beside
 // them, and every option value refused unless it is one of its words.
+#include <dirent.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -34,12 +39,27 @@ public:
         char name[] = "/tmp/zentavo-pdf-XXXXXX";
         path_ = mkdtemp(name) ? name : "";
     }
-    ~Dir() { RunCommand("rm -rf '" + path_ + "'"); }
+    ~Dir() { RunCommand("chmod -R u+rwx '" + path_ + "'; rm -rf '" + path_ + "'"); }
     std::string operator/(const std::string& file) const { return path_ + "/" + file; }
+    const std::string& path() const { return path_; }
 
 private:
     std::string path_;
 };
+
+// The names in a folder, sorted.
+std::vector<std::string> Names(const std::string& folder) {
+    std::vector<std::string> names;
+    if (DIR* d = opendir(folder.c_str())) {
+        while (const dirent* e = readdir(d)) {
+            const std::string n = e->d_name;
+            if (n != "." && n != "..") names.push_back(n);
+        }
+        closedir(d);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 int Pages(const std::string& pdf) {
     std::smatch m;
@@ -273,6 +293,126 @@ TEST(BatchPdfs, FuseAndBreakerLabelsNameTheRowsClass) {
     EXPECT_EQ(Text(labels, 1).find("Switchgear"), std::string::npos) << Text(labels, 1);
     EXPECT_NE(Text(labels, 2).find("Switchgear"), std::string::npos) << Text(labels, 2);
     EXPECT_EQ(Text(labels, 2).find("MCC and Panels"), std::string::npos) << Text(labels, 2);
+}
+
+// An output that names the input or the other output, however it is spelt,
+// is refused before anything is written (status 2): else a PDF would replace
+// the study, one PDF the other, or the results would grow the study they are
+// read from without end.
+TEST(BatchPdfs, AnOutputThatIsAnInputIsRefused) {
+    const std::string study = FileBytes(kExample);
+    struct Case {
+        std::string args, message;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"--labels plant.csv plant.csv",                  "--labels plant.csv and the input plant.csv"},
+        {"--report ./link.csv plant.csv",                 "--report ./link.csv and the input plant.csv"},
+        {"--labels x.pdf --report x.pdf plant.csv",       "--report x.pdf and --labels x.pdf"},
+        {"--labels x.pdf --report hard.pdf plant.csv",    "--report hard.pdf and --labels x.pdf"},
+        {"--labels new.pdf --report ./new.pdf plant.csv", "--report ./new.pdf and --labels new.pdf"},
+        {"--labels sub/../new.pdf --report new.pdf - < plant.csv", "--report new.pdf and --labels sub/../new.pdf"},
+        {"--labels dangling.pdf --report new.pdf plant.csv", "--report new.pdf and --labels dangling.pdf"},
+        {"--labels plant.csv < plant.csv",                "--labels plant.csv and the standard input"},
+        {"--report x.pdf plant.csv >> hard.pdf",          "the standard output and --report x.pdf"},
+        {"plant.csv >> plant.csv",                        "the standard output and the input plant.csv"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        Dir dir;
+        std::ofstream(dir / "plant.csv") << study;
+        std::ofstream(dir / "x.pdf") << "old x";
+        ASSERT_EQ(mkdir((dir / "sub").c_str(), 0755), 0);
+        ASSERT_EQ(symlink("plant.csv", (dir / "link.csv").c_str()), 0);
+        ASSERT_EQ(link((dir / "x.pdf").c_str(), (dir / "hard.pdf").c_str()), 0);
+        ASSERT_EQ(symlink("sub/../new.pdf", (dir / "dangling.pdf").c_str()), 0);
+        // Standard error to the pipe before the case's own redirections.
+        const CommandRun r = RunCommand("cd '" + dir.path() + "' && " + kProgram + " 2>&1 " + c.args);
+        EXPECT_EQ(r.status, 2) << c.args;
+        EXPECT_EQ(r.out.substr(0, 200), "zentavo-batch: " + c.message + " are the same file\n") << c.args;
+        EXPECT_TRUE(FileBytes(dir / "plant.csv") == study) << c.args << ": the study changed";
+        EXPECT_TRUE(FileBytes(dir / "x.pdf") == "old x") << c.args << ": x.pdf changed";
+        EXPECT_EQ(Names(dir.path()),
+                  (std::vector<std::string>{"dangling.pdf", "hard.pdf", "link.csv", "plant.csv", "sub", "x.pdf"}))
+            << c.args;
+    }
+}
+
+// A PDF the user may not write is refused as a plain write is, though its
+// folder would let a rename replace it; a writable PDF in a folder the user
+// may not write is refused with that reason. The old file stays. As root
+// (who may write anything) the program runs as the user nobody.
+TEST(BatchPdfs, APdfTheUserMayNotWriteIsNotReplaced) {
+    std::string as;
+    if (geteuid() == 0) {
+        if (access("/usr/bin/setpriv", X_OK) != 0) GTEST_SKIP() << "run as root, and no setpriv to run as another user";
+        as = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+    }
+    Dir dir;
+    ASSERT_EQ(chmod(dir.path().c_str(), 0755), 0);
+    ASSERT_EQ(mkdir((dir / "open").c_str(), 0777), 0);
+    ASSERT_EQ(chmod((dir / "open").c_str(), 0777), 0);
+    ASSERT_EQ(mkdir((dir / "closed").c_str(), 0755), 0);
+    std::ofstream(dir / "open/ro.pdf") << "old";
+    std::ofstream(dir / "closed/rw.pdf") << "old";
+    ASSERT_EQ(chmod((dir / "open/ro.pdf").c_str(), 0444), 0);
+    ASSERT_EQ(chmod((dir / "closed/rw.pdf").c_str(), 0666), 0);
+    ASSERT_EQ(chmod((dir / "closed").c_str(), 0555), 0);
+    struct Case {
+        std::string folder, file, reason;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"open",   "ro.pdf", "Permission denied"},
+        {"closed", "rw.pdf", "the folder \"" + (dir / "closed") + "\" is not writable"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        const std::string pdf = dir / (c.folder + "/" + c.file);
+        const CommandRun r = RunCommand(as + kProgram + " --labels " + pdf + " " + kExample + " 2>&1 >/dev/null");
+        EXPECT_EQ(r.status, 1) << pdf;
+        EXPECT_EQ(r.out, "zentavo-batch: cannot write " + pdf + ": " + c.reason + "\n");
+        EXPECT_TRUE(FileBytes(pdf) == "old") << pdf << " was replaced";
+        EXPECT_EQ(Names(dir / c.folder), std::vector<std::string>{c.file});
+    }
+}
+
+// Ended by a signal while a PDF is written, the program removes its
+// temporary file and ends by that signal; the old PDF stays as it was. A
+// preloaded library makes the disk take a minute to flush the PDF, so that
+// the signal arrives while the temporary file exists.
+TEST(BatchPdfs, ASignalDuringAWriteLeavesNoTemporaryFile) {
+    const std::string asan = std::string(getenv("ASAN_OPTIONS") ? getenv("ASAN_OPTIONS") : "") +
+                             ":verify_asan_link_order=0";  // the preloaded library comes first
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        Dir dir;
+        const std::string labels = dir / "lab.pdf";
+        std::ofstream(labels) << "old labels";
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            std::signal(signal, SIG_DFL);  // as a shell starts a program in the foreground
+            setenv("LD_PRELOAD", ZENTAVO_SLOW_FLUSH, 1);
+            setenv("ASAN_OPTIONS", asan.c_str(), 1);
+            const int null = open("/dev/null", O_WRONLY);
+            dup2(null, 1);
+            dup2(null, 2);
+            execl(kProgram.c_str(), kProgram.c_str(), "--labels", labels.c_str(), kExample.c_str(), nullptr);
+            _exit(127);
+        }
+        bool temporary = false;
+        for (int i = 0; i < 3000 && !temporary; ++i) {  // 30 s at most
+            temporary = Names(dir.path()).size() > 1;
+            if (!temporary) usleep(10000);
+        }
+        kill(pid, signal);
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(temporary) << "signal " << signal << ": no temporary file appeared";
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << "signal " << signal << ", status " << status;
+        EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"lab.pdf"}) << "signal " << signal;
+        EXPECT_TRUE(FileBytes(labels) == "old labels") << "signal " << signal << ": lab.pdf was replaced";
+    }
 }
 
 }  // namespace

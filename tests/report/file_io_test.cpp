@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -145,10 +146,10 @@ ssize_t WriteNothing(int, const void*, std::size_t) { return 0; }
 TEST_F(FileIo, AFailedReplacingWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
     const FileCalls& sys = SystemFileCalls();
     const Failure failures[] = {
-        {"disk full part-way", {WriteHalfThenFull, sys.fsync, sys.rename, sys.ftruncate}, "No space left on device"},
-        {"write makes no progress", {WriteNothing, sys.fsync, sys.rename, sys.ftruncate}, "No space left on device"},
-        {"flush to disk fails", {sys.write, FsyncFails, sys.rename, sys.ftruncate}, "Input/output error"},
-        {"rename fails", {sys.write, sys.fsync, RenameFails, sys.ftruncate}, "Invalid cross-device link"},
+        {"disk full part-way", {WriteHalfThenFull, sys.fsync, sys.rename, sys.ftruncate, sys.access}, "No space left on device"},
+        {"write makes no progress", {WriteNothing, sys.fsync, sys.rename, sys.ftruncate, sys.access}, "No space left on device"},
+        {"flush to disk fails", {sys.write, FsyncFails, sys.rename, sys.ftruncate, sys.access}, "Input/output error"},
+        {"rename fails", {sys.write, sys.fsync, RenameFails, sys.ftruncate, sys.access}, "Invalid cross-device link"},
     };
     const std::string path = dir + "/report.txt";
     const std::string old = "Equipment class: Switchgear\r\nLevel of PPE: 2\r\n";
@@ -163,6 +164,102 @@ TEST_F(FileIo, AFailedReplacingWriteKeepsTheOldFileAndLeavesNoTemporaryFile) {
         EXPECT_EQ(Slurp(path), old) << f.name;
         EXPECT_EQ(Names(dir), std::vector<std::string>{"report.txt"}) << f.name;
     }
+}
+
+// A file the user may not write is refused although its folder would let a
+// rename replace it, and a writable file in a folder the user may not write
+// is refused with that reason; the old file stays and no temporary file is
+// left. The access check says "no" here, as the system says it to a user
+// without the right (as root, every file is writable).
+std::string deniedPath;
+int DenyOnePath(const char* path, int mode) {
+    if (path == deniedPath) {
+        errno = EACCES;
+        return -1;
+    }
+    return SystemFileCalls().access(path, mode);
+}
+
+TEST_F(FileIo, AReplacingWriteNeedsTheRightToWriteTheFileAndItsFolder) {
+    const FileCalls& sys = SystemFileCalls();
+    const FileCalls calls{sys.write, sys.fsync, sys.rename, sys.ftruncate, DenyOnePath};
+    ASSERT_EQ(mkdir((dir + "/sub").c_str(), 0755), 0);
+    const std::string file = dir + "/sub/ro.pdf", link = dir + "/link.pdf";
+    ASSERT_EQ(symlink("sub/ro.pdf", link.c_str()), 0);
+    struct Case {
+        std::string path, denied, message;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {file, file,         "Cannot write file \"" + file + "\": Permission denied"},
+        {link, file,         "Cannot write file \"" + link + "\": Permission denied"},  // the file a link leads to
+        {file, dir + "/sub", "Cannot replace \"" + file + "\": the folder \"" + dir + "/sub\" is not writable"},
+        {link, dir + "/sub", "Cannot replace \"" + link + "\": the folder \"" + dir + "/sub\" is not writable"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        Put(file, "old labels");
+        deniedPath = c.denied;
+        try {
+            WriteFileAtomically(c.path, "new labels", calls);
+            ADD_FAILURE() << c.message << ": written";
+        } catch (const IoError& e) {
+            EXPECT_EQ(std::string(e.what()), c.message);
+        }
+        EXPECT_EQ(Slurp(file), "old labels") << c.message;
+        EXPECT_EQ(Names(dir + "/sub"), std::vector<std::string>{"ro.pdf"}) << c.message;
+    }
+    // Allowed both, the file is replaced.
+    deniedPath.clear();
+    WriteFileAtomically(link, "new labels", calls);
+    EXPECT_EQ(Slurp(file), "new labels");
+}
+
+// A file's fingerprint as read, or as written, tells whether another program
+// wrote the file since: a change of its length, its time or only its bytes.
+TEST_F(FileIo, AFingerprintTellsAChangeByAnotherProgram) {
+    const std::string path = dir + "/plant.csv";
+    const std::string old = "point,method\nP1,empirical\n";
+    auto keepTime = [&](const std::function<void()>& change) {
+        struct stat st {};
+        ASSERT_EQ(stat(path.c_str(), &st), 0);
+        change();
+        const timespec times[2] = {st.st_atim, st.st_mtim};
+        ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> change;
+        bool changed;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"untouched",                  [] {},                                                        false},
+        {"a row appended",             [&] { Put(path, old + "P2,empirical\n"); },                   true},
+        {"same length, same time",     [&] { keepTime([&] { Put(path, "point,method\nP9,empirical\n"); }); },           true},
+        {"same bytes, a later time",   [&] { const timespec later[2] = {{UTIME_OMIT, UTIME_OMIT}, {4000000000, 0}};
+                                             utimensat(AT_FDCWD, path.c_str(), later, 0); },  true},
+        {"removed",                    [&] { unlink(path.c_str()); },                                 false},
+    };
+    // clang-format on
+    for (const bool written : {false, true}) {
+        for (const Case& c : cases) {
+            Put(path, old);
+            FileFingerprint print;
+            if (written) {
+                print = WriteFileAtomically(path, old);
+            } else {
+                ASSERT_EQ(ReadFile(path, kEditorFileLimit, "a study window", &print), old);
+            }
+            c.change();
+            EXPECT_EQ(FileChangedSince(path, print), c.changed) << c.name << (written ? " after a write" : " after a read");
+        }
+    }
+    // What a replacing write leaves is what a read of it finds.
+    FileFingerprint read;
+    const FileFingerprint wrote = WriteFileAtomically(path, old);
+    ReadFile(path, kEditorFileLimit, "the editor", &read);
+    EXPECT_EQ(wrote, read);
 }
 
 TEST_F(FileIo, AFullDiskKeepsTheOldFile) {
@@ -263,8 +360,8 @@ TEST_F(FileIo, TheEditorsSizeLimitIsSixtyFourMebibytes) {
 
 TEST_F(FileIo, AFailedAppendCutsTheFileBackToWhatItHeld) {
     const FileCalls& sys = SystemFileCalls();
-    const FileCalls fails{WriteHalfThenFull, sys.fsync, sys.rename, sys.ftruncate};
-    const FileCalls flushFails{sys.write, FsyncFails, sys.rename, sys.ftruncate};
+    const FileCalls fails{WriteHalfThenFull, sys.fsync, sys.rename, sys.ftruncate, sys.access};
+    const FileCalls flushFails{sys.write, FsyncFails, sys.rename, sys.ftruncate, sys.access};
     const std::string path = dir + "/report.txt";
     const std::string old = "Equipment class: Switchgear\r\nLevel of PPE: 2\r\n";
     for (const FileCalls* calls : {&fails, &flushFails}) {

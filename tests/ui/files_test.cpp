@@ -29,6 +29,7 @@
 #include "ui/main_window.h"
 #include "ui/results.h"
 #include "ui/second.h"
+#include "ui/study_window.h"
 #include "ui/units_window.h"
 #include "ui/widgets.h"
 
@@ -376,6 +377,60 @@ private slots:
         QCOMPARE(E().RichEdit1->toPlainText(), QStringLiteral("kept text\n"));
         QVERIFY(E().isVisible());
         QFile::setPermissions(dir->filePath("ro"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    // Save As onto the file the editor opened asks first when another program
+    // wrote it since (its length, or only its bytes, changed), and onto a file
+    // a study window holds; No saves nothing and keeps the text, Yes writes it.
+    void editorSaveAsAsksBeforeReplacingWhatItHasNotSeen() {
+        const QString in = Path("in.txt"), study = Path("study.csv");
+        Write(study, "point,method\nP1,empirical\n");
+        TStudy* window = OpenStudyFile(*app, study);
+        window->show();
+        Write(in, "first\n");
+        dialogs->fileNames = {in};
+        E().OpenFromMain();
+        const QString changed = QStringLiteral(
+            "The file \"%1\" was changed by another program since it was opened. "
+            "Overwrite it, or cancel? (Yes overwrites it, No saves nothing.)");
+        const QString held = QStringLiteral(
+            "The file \"%1\" is open in another window of Zentavo. Overwrite it, or cancel? "
+            "(Yes overwrites it, No saves nothing.)");
+        struct Case {
+            const char* theirs;  // what another program writes first; nullptr: nothing
+            QString target, question;
+            bool answer;
+        };
+        // clang-format off
+        const Case cases[] = {
+            {"theirs, longer\n", in,    changed, false},
+            {nullptr,            in,    changed, true},
+            {nullptr,            in,    {},      true},   // unchanged since that save
+            {"THEIRS\n",         in,    changed, true},   // as long as the editor's save
+            {nullptr,            study, held,    false},
+        };
+        // clang-format on
+        int n = 0;
+        for (const Case& c : cases) {
+            const QString mine = QStringLiteral("mine %1\n").arg(++n);  // 7 bytes, as "THEIRS\n"
+            E().RichEdit1->setPlainText(mine);
+            if (c.theirs) Write(c.target, c.theirs);
+            const QByteArray before = Read(c.target);
+            dialogs->Clear();
+            dialogs->fileNames = {c.target};
+            if (!c.question.isEmpty()) dialogs->answers = {c.answer};
+            E().findChild<QAction*>("SaveAs1")->trigger();
+            if (c.question.isEmpty()) {
+                QVERIFY(dialogs->shown.isEmpty());
+            } else {
+                QCOMPARE(dialogs->shown.size(), 1);
+                QCOMPARE(dialogs->shown[0].text, c.question.arg(c.target));
+            }
+            QCOMPARE(Read(c.target), c.question.isEmpty() || c.answer ? mine.toUtf8() : before);
+            QCOMPARE(E().RichEdit1->toPlainText(), mine);
+        }
+        window->model().undoStack().setClean();
+        window->close();
     }
 
     void editedTextIsSavedInTheFilesEncoding() {

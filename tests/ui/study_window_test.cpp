@@ -1,6 +1,7 @@
 // The study window as a user works in it: open a study, edit a cell and see
 // its row computed again, undo and redo, copy and paste rows, sort and
 // filter, save to the same bytes, and never lose unsaved changes on close.
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <QAction>
@@ -26,11 +27,13 @@
 #include <QTimer>
 #include <QtTest>
 #include <chrono>
+#include <functional>
 #include <memory>
 
 #include "../poppler_tools.h"
 #include "fake_dialogs.h"
 #include "ui/application.h"
+#include "ui/formedit.h"
 #include "ui/main_window.h"
 #include "ui/study_export_dialog.h"
 #include "ui/study_window.h"
@@ -574,6 +577,79 @@ private slots:
         QVERIFY2(!overdue, "the event loop was still running 5 s after the exit");
         QCOMPARE(status, 0);
         QVERIFY(ReadAll(Path("study.csv")) == QByteArray(kStudy));  // discarded: the file as it was
+    }
+
+    // A save never silently discards what it has not seen: when the study's
+    // file was changed by another program since it was read or last saved,
+    // or Save as… names a file another window holds open, the window asks
+    // first. No saves nothing and keeps the edits; Yes writes the study.
+    void aSaveAsksBeforeReplacingWhatTheWindowHasNotSeen() {
+        OpenExample();
+        const QString own = Path("study.csv"), other = Path("other.csv"), notes = Path("notes.csv");
+        WriteAll(other, kStudy);
+        QPointer<TStudy> otherWindow = OpenStudyFile(*app, other);
+        otherWindow->show();
+        WriteAll(notes, "point,method\n");
+        auto appendRow = [&] { WriteAll(own, ReadAll(own) + "Added by hand,empirical,480,20,32,mm,455,mm,,,,,,,,\r\n"); };
+        // The same length and the same time of change: told by the bytes.
+        auto rewriteInPlace = [&] {
+            struct stat st {};
+            QCOMPARE(stat(QFile::encodeName(own).constData(), &st), 0);
+            WriteAll(own, ReadAll(own).replace("MCC-1", "MCC-9"));
+            const timespec times[2] = {st.st_atim, st.st_mtim};
+            QCOMPARE(utimensat(AT_FDCWD, QFile::encodeName(own).constData(), times, 0), 0);
+        };
+        auto editorHolds = [&] {
+            dialogs->fileNames = {notes};
+            app->Formedit().OpenFromMain();
+        };
+        const QString changed = QStringLiteral(
+            "The file \"%1\" was changed by another program since it was opened. "
+            "Overwrite it, or cancel? (Yes overwrites it, No saves nothing.)");
+        const QString held = QStringLiteral(
+            "The file \"%1\" is open in another window of Zentavo. Overwrite it, or cancel? "
+            "(Yes overwrites it, No saves nothing.)");
+        struct Case {
+            const char* name;
+            std::function<void()> change;  // what happens before the save
+            const char* action;
+            QString target, question;  // no question: empty
+            bool answer;
+        };
+        // clang-format off
+        const Case cases[] = {
+            {"a row appended, No",         appendRow,      "SaveStudy1",   own,   changed, false},
+            {"then Yes",                   [] {},          "SaveStudy1",   own,   changed, true},
+            {"unchanged since that save",  [] {},          "SaveStudy1",   own,   {},      true},
+            {"rewritten in place",         rewriteInPlace, "SaveStudy1",   own,   changed, true},
+            {"held by a study window, No", [] {},          "SaveStudyAs1", other, held,    false},
+            {"held by the editor, Yes",    editorHolds,    "SaveStudyAs1", notes, held,    true},
+        };
+        // clang-format on
+        int volts = 600;
+        for (const Case& c : cases) {
+            QVERIFY(Type(0, "voltage", QString::number(++volts)));
+            c.change();
+            const QByteArray before = ReadAll(c.target);
+            dialogs->Clear();
+            if (c.action == QByteArray("SaveStudyAs1")) dialogs->fileNames = {c.target};
+            if (!c.question.isEmpty()) dialogs->answers = {c.answer};
+            study->findChild<QAction*>(c.action)->trigger();
+            if (c.question.isEmpty()) {
+                QVERIFY2(dialogs->shown.isEmpty(), c.name);
+            } else {
+                QCOMPARE(dialogs->shown.size(), 1);
+                QCOMPARE(dialogs->shown[0].kind, QStringLiteral("Confirm"));
+                QCOMPARE(dialogs->shown[0].text, c.question.arg(c.target));
+            }
+            const bool saved = c.question.isEmpty() || c.answer;
+            const QByteArray after = ReadAll(c.target);
+            QVERIFY2(after == (saved ? QByteArray::fromStdString(study->model().file().Bytes()) : before), c.name);
+            QVERIFY2(after.contains(",empirical," + QByteArray::number(volts) + ",") == saved, c.name);
+            QCOMPARE(study->IsModified(), !saved);
+        }
+        QCOMPARE(ReadAll(other), QByteArray(kStudy));
+        otherWindow->close();
     }
 
     void refusesWhatIsNoStudyFile() {
