@@ -140,7 +140,8 @@ LabelContentInputs StudyLabelInputs(const StudyRowInputs& in, const StudyRowResu
 LabelSheet StudyLabel(const StudyPointView& point, const StudyLabelOptions& options) {
     const StudyRowResults& r = *point.results;
     LabelUserTexts user;
-    user.equipmentName = std::string(point.name.substr(0, EquipmentNameEnd(point.name)));
+    const std::string name = OneLineName(point.name);
+    user.equipmentName = name.substr(0, EquipmentNameEnd(name));
     user.row1Value = options.row1Value;
     user.row2Value = options.row2Value;
     LabelSheet sheet =
@@ -167,7 +168,7 @@ int WriteStudyLabelsPdf(QIODevice& out, std::size_t count, const StudyPointAt& a
             const bool computed = point.results && IsComputedRow(*point.results);
             if (computed) {
                 sheet = StudyLabel(point, options);
-                if (EquipmentNameEnd(point.name) < point.name.size() && cutNames &&
+                if (cutNames && EquipmentNameEnd(OneLineName(point.name)) < OneLineName(point.name).size() &&
                     cut.insert(std::string(point.name)).second) {
                     cutNames->emplace_back(point.name);
                 }
@@ -350,7 +351,7 @@ std::vector<QString> PointCells(const StudyPointView& p) {
     const StudyRowInputs& in = p.inputs;
     const bool computed = IsComputedRow(r);
     const bool reduced = computed && ReducedGoverns(r);
-    std::vector<QString> cells = {Text(p.name),
+    std::vector<QString> cells = {Text(OneLineName(p.name)),
                                   MethodText(in, r),
                                   EquipmentText(in),
                                   Text(in[kVoltageColumn]),
@@ -382,7 +383,7 @@ std::vector<QString> PointCells(const StudyPointView& p) {
 }
 
 std::vector<QString> RefusedCells(const StudyPointView& p) {
-    return {Text(p.name), MethodText(p.inputs, ResultsOf(p)), Text(ResultsOf(p)[kStatusColumn]),
+    return {Text(OneLineName(p.name)), MethodText(p.inputs, ResultsOf(p)), Text(ResultsOf(p)[kStatusColumn]),
             Text(ResultsOf(p)[kMessageColumn])};
 }
 
