@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "batch/message_text.h"
 #include "batch/study.h"
 #include "batch/study_pdfs.h"
 #include "report/file_io.h"
@@ -117,8 +118,15 @@ constexpr std::array<std::string_view, 13> kLabelRowWords = {
     "clothing"};
 constexpr int kFirstLabelRowEntry = 2;
 
+// A message on standard error. Input quoted in it (a value, a column, a file
+// name) shows its control characters escaped, so that it cannot act on the
+// terminal.
+void Tell(const std::string& message) {
+    std::fprintf(stderr, "zentavo-batch: %s\n", zentavo::EscapeControls(message).c_str());
+}
+
 int UsageError(const std::string& message) {
-    std::fprintf(stderr, "zentavo-batch: %s (see --help)\n", message.c_str());
+    Tell(message + " (see --help)");
     return 2;
 }
 
@@ -310,7 +318,7 @@ int Run(int argc, char** argv) {
         return UsageError("--" + reportOptionGiven + " applies to the report: give --report FILE.pdf");
     }
     if (const std::string error = SameFileError(inputPath, pdf); !error.empty()) {
-        std::fprintf(stderr, "zentavo-batch: %s\n", error.c_str());
+        Tell(error);
         return 2;
     }
     const bool pdfs = !pdf.labelsPath.empty() || !pdf.reportPath.empty();
@@ -319,8 +327,7 @@ int Run(int argc, char** argv) {
         std::string error;
         writePdfs = LoadPdfModule(error);
         if (!writePdfs) {
-            std::fprintf(stderr, "zentavo-batch: the PDF module cannot be loaded: %s\n",
-                         error.c_str());
+            Tell("the PDF module cannot be loaded: " + error);
             return 2;
         }
     }
@@ -329,8 +336,7 @@ int Run(int argc, char** argv) {
     const std::string inputName = fromStdin ? "standard input" : inputPath;
     const int fd = fromStdin ? STDIN_FILENO : ::open(inputPath, O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        std::fprintf(stderr, "zentavo-batch: cannot read %s: %s\n", inputName.c_str(),
-                     std::strerror(errno));
+        Tell("cannot read " + inputName + ": " + std::strerror(errno));
         return 2;
     }
     auto source = [fd](char* buffer, std::size_t size) -> std::size_t {
@@ -350,7 +356,7 @@ int Run(int argc, char** argv) {
     try {
         std::string headerError;
         if (!zentavo::RunStudy(source, options, sink, &headerError)) {
-            std::fprintf(stderr, "zentavo-batch: %s: %s\n", inputName.c_str(), headerError.c_str());
+            Tell(inputName + ": " + headerError);
             return 2;
         }
         if (std::fflush(stdout) != 0) throw WriteFailure{errno};
@@ -361,8 +367,7 @@ int Run(int argc, char** argv) {
             return writePdfs(pdf);
         }
     } catch (const ReadFailure& f) {
-        std::fprintf(stderr, "zentavo-batch: cannot read %s: %s\n", inputName.c_str(),
-                     std::strerror(f.error));
+        Tell("cannot read " + inputName + ": " + std::strerror(f.error));
         return 2;
     } catch (const WriteFailure& f) {
         std::fprintf(stderr, "zentavo-batch: cannot write the results: %s\n",
@@ -382,7 +387,7 @@ int main(int argc, char** argv) {
     } catch (const std::bad_alloc&) {
         std::fputs("zentavo-batch: out of memory\n", stderr);
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "zentavo-batch: %s\n", e.what());
+        Tell(e.what());
     }
     return 2;
 }

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "batch/csv.h"
+#include "batch/message_text.h"
 #include "batch/study.h"
 #include "render/study_pdf.h"
 #include "report/file_io.h"
@@ -72,14 +73,21 @@ private:
 };
 
 // Qt's own remarks on the environment of a command-line run (no runtime
-// directory of a desktop session) say nothing to the user; the rest is passed on.
+// directory of a desktop session) and on fonts without the tables of a
+// script (one line per font tried, for each name in a script such as Tamil
+// that no installed font shapes: the name is drawn as well as the fonts
+// allow) say nothing the user can act on; the rest is passed on, with any
+// control characters of the study's names in it escaped.
 void PassOnQtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
-    if (type != QtFatalMsg && text.startsWith(QLatin1String("QStandardPaths:"))) return;
-    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    if (type != QtFatalMsg && (text.startsWith(QLatin1String("QStandardPaths:")) ||
+                               text.trimmed().startsWith(QLatin1String("OpenType support missing for ")))) {
+        return;
+    }
+    std::fprintf(stderr, "%s\n", EscapeControls(text.toStdString()).c_str());
 }
 
 void Tell(const QString& text) {
-    std::fprintf(stderr, "zentavo-batch: %s\n", text.toLocal8Bit().constData());
+    std::fprintf(stderr, "zentavo-batch: %s\n", EscapeControls(text.toStdString()).c_str());
 }
 
 int WritePdfs(const StudyPdfRequest& q) {
@@ -116,7 +124,7 @@ int WritePdfs(const StudyPdfRequest& q) {
         }
         if (!cut.empty()) {
             std::string names;
-            for (const std::string& n : cut) names += "\n  " + n;
+            for (const std::string& n : cut) names += "\n  " + EscapeControls(n);
             std::fprintf(stderr,
                          "zentavo-batch: equipment names longer than %zu characters, cut on their "
                          "labels:%s\n",
