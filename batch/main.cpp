@@ -7,6 +7,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <optional>
@@ -191,6 +192,48 @@ struct WriteFailure {
     int error;
 };
 
+struct ScratchFailure {
+    int error;
+};
+
+// A file without a name in the temporary folder ($TMPDIR, else /tmp), gone
+// with the program however it ends; none when not wanted.
+class ScratchFile {
+public:
+    ScratchFile(bool wanted, std::string& error) {
+        if (!wanted) return;
+        const char* tmp = std::getenv("TMPDIR");
+        folder_ = tmp && *tmp ? tmp : "/tmp";
+        fd_ = ::open(folder_.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+        if (fd_ < 0 && (errno == EOPNOTSUPP || errno == EISDIR)) {  // a file system without unnamed files
+            std::string name = folder_ + "/zentavo-batch.XXXXXX";
+            fd_ = ::mkostemp(name.data(), O_CLOEXEC);
+            if (fd_ >= 0) ::unlink(name.c_str());
+        }
+        if (fd_ < 0) error = folder_ + ": " + std::strerror(errno);
+    }
+    ~ScratchFile() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+
+    int fd() const { return fd_; }
+    const std::string& folder() const { return folder_; }
+    void Write(std::string_view bytes) const {
+        while (fd_ >= 0 && !bytes.empty()) {
+            const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) throw ScratchFailure{n < 0 ? errno : ENOSPC};
+            bytes.remove_prefix(static_cast<std::size_t>(n));
+        }
+    }
+
+private:
+    std::string folder_;
+    int fd_ = -1;
+};
+
 int Run(int argc, char** argv) {
     zentavo::StudyOptions options;
     const char* inputPath = nullptr;
@@ -346,12 +389,20 @@ int Run(int argc, char** argv) {
             if (errno != EINTR) throw ReadFailure{errno};
         }
     };
-    // For the PDFs the results are also kept whole; the CSV alone streams.
-    auto sink = [&pdf, pdfs](std::string_view chunk) {
+    // For the PDFs the results also go to a temporary file, which the PDF
+    // module reads back a row at a time: memory stays bounded whatever the
+    // size of the study.
+    std::string scratchError;
+    const ScratchFile scratch(pdfs, scratchError);
+    if (pdfs && scratch.fd() < 0) {
+        Tell("cannot keep the results for the PDFs: " + scratchError);
+        return 1;
+    }
+    auto sink = [&scratch](std::string_view chunk) {
         if (std::fwrite(chunk.data(), 1, chunk.size(), stdout) != chunk.size()) {
             throw WriteFailure{errno};
         }
-        if (pdfs) pdf.results.append(chunk);
+        scratch.Write(chunk);
     };
     try {
         std::string headerError;
@@ -364,6 +415,7 @@ int Run(int argc, char** argv) {
             if (!fromStdin) pdf.inputPath = inputPath;
             pdf.units = options.units;
             pdf.sep = options.sep;
+            pdf.resultsFd = scratch.fd();
             return writePdfs(pdf);
         }
     } catch (const ReadFailure& f) {
@@ -372,6 +424,9 @@ int Run(int argc, char** argv) {
     } catch (const WriteFailure& f) {
         std::fprintf(stderr, "zentavo-batch: cannot write the results: %s\n",
                      std::strerror(f.error));
+        return 1;
+    } catch (const ScratchFailure& f) {
+        Tell("cannot keep the results for the PDFs: " + scratch.folder() + ": " + std::strerror(f.error));
         return 1;
     }
     return 0;

@@ -397,11 +397,12 @@ private slots:
         study.push_back(points[6]);  // refused, with a long name: not labelled, not listed
         study.back().name = "Pump P-101 disconnect with a very long name";
         const Study s(study, StudyOptions{});
-        std::vector<std::string> cut;
+        CutNames cut;
         const QString path = Path(dir, "labels.pdf");
         const auto r = SaveStudyLabelsPdf(path, s.points.size(), s.At(), StudyLabelOptions{}, {}, &cut);
         QCOMPARE(r.outcome, StudyExportResult::kWritten);
-        QCOMPARE(cut, std::vector<std::string>{longName});
+        QCOMPARE(cut.listed, std::vector<std::string>{longName});
+        QCOMPARE(cut.more, std::size_t{0});
         QCOMPARE(PageCount(path), 3);
         const QString first = Flat(PageText(path, 1));
         QVERIFY2(first.contains(QStringLiteral("Main switchboard MSB-1 section")), qPrintable(first));
@@ -445,6 +446,55 @@ private slots:
                 QVERIFY2(tops.size() == 4, qPrintable(QString::fromLatin1(c.what) + ": the name's words in " + pdf));
                 QVERIFY2(*std::max_element(tops.begin(), tops.end()) - *std::min_element(tops.begin(), tops.end()) < 0.5,
                          qPrintable(QString::fromLatin1(c.what) + ": the name takes more than one line in " + pdf));
+            }
+        }
+    }
+
+    // The PDFs of a long study are written as they are painted: while the
+    // last points are painted the temporary file beside the target already
+    // holds most of the PDF, so no page waits in memory however long the
+    // study. The list of cut names keeps its first hundred and counts the rest.
+    void LongStudyPdfsGoToTheirFileAsTheyArePainted() {
+        QTemporaryDir dir;
+        const Point base = Points()[0];
+        std::vector<Point> points(1000, base);
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            points[i].name = "Switchgear line-up " + std::to_string(i) + ", section B rear";  // over 30 characters
+        }
+        const Study study(points, StudyOptions{});
+        // clang-format off
+        const struct { const char* file; std::size_t lastCall; } cases[] = {
+            {"labels.pdf", points.size()},
+            {"report.pdf", 2 * points.size()},  // the second pass paints
+        };
+        // clang-format on
+        for (const auto& c : cases) {
+            const QString path = Path(dir, c.file);
+            qint64 heldAtTheEnd = -1;
+            const StudyProgress progress = [&](std::size_t done, std::size_t) {
+                if (done == c.lastCall) {
+                    const QStringList temporary =
+                        QDir(dir.path()).entryList({QStringLiteral(".%1.*").arg(c.file)}, QDir::Files | QDir::Hidden);
+                    heldAtTheEnd = temporary.size() == 1 ? QFileInfo(dir.filePath(temporary[0])).size() : -1;
+                }
+                return true;
+            };
+            CutNames cut;
+            const StudyExportResult r =
+                QByteArray(c.file) == "labels.pdf"
+                    ? SaveStudyLabelsPdf(path, points.size(), study.At(), StudyLabelOptions{}, progress, &cut)
+                    : SaveStudyReportPdf(path, points.size(), study.At(), StudyReportOptions{}, progress);
+            QCOMPARE(r.outcome, StudyExportResult::kWritten);
+            const qint64 size = QFileInfo(path).size();
+            QVERIFY2(heldAtTheEnd >= size / 2, qPrintable(QStringLiteral("%1: %2 of %3 bytes in the file before the "
+                                                                         "last page")
+                                                              .arg(c.file)
+                                                              .arg(heldAtTheEnd)
+                                                              .arg(size)));
+            if (QByteArray(c.file) == "labels.pdf") {
+                QCOMPARE(cut.listed.size(), kCutNamesListed);
+                QCOMPARE(cut.listed.back(), points[kCutNamesListed - 1].name);
+                QCOMPARE(cut.more, points.size() - kCutNamesListed);
             }
         }
     }
