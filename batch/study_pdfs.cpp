@@ -3,7 +3,6 @@
 // offscreen platform (no display is needed).
 #include "batch/study_pdfs.h"
 
-#include <malloc.h>
 #include <unistd.h>
 
 #include <QDate>
@@ -83,7 +82,8 @@ private:
         if (!chunks_->First(header, line, error) || header.size() < kStudyResultColumnCount) return;
         width_ = header.size();
         inputs_ = header.size() - kStudyResultColumnCount;
-        const std::vector<std::string> inputHeader(header.begin(), header.begin() + static_cast<std::ptrdiff_t>(inputs_));
+        const std::vector<std::string> inputHeader(header.begin(),
+                                                   header.begin() + static_cast<std::ptrdiff_t>(inputs_));
         at_ = MapStudyColumns(inputHeader);
         nameAt_ = -1;
         for (std::size_t i = 0; i < inputs_; ++i) {
@@ -235,13 +235,7 @@ extern "C" __attribute__((visibility("default"))) int zentavo_write_study_pdfs(
     static char* argv[] = {arg0, arg1, arg2, nullptr};
     static int argc = 3;
     qInstallMessageHandler(zentavo::PassOnQtMessages);
-    // Qt's PDF writer compresses each page through buffers of 16 MB, taken
-    // and given back page after page. By default the C library hands such
-    // memory back to the system at once and asks for it again for the next
-    // page, which cost the labels of a study more than half their time; kept
-    // on the heap, only the little of them that is used stays resident.
-    mallopt(M_MMAP_THRESHOLD, 32 << 20);
-    mallopt(M_TRIM_THRESHOLD, 64 << 20);
+    zentavo::render::KeepPdfPageBuffers();
     // Ended by Ctrl+C or a kill while a PDF is written, the run leaves no
     // temporary file beside it (the replacing writes are this module's).
     zentavo::RemoveTemporaryFileOnSignals();

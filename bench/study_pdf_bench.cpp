@@ -80,6 +80,7 @@ private:
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
+    render::KeepPdfPageBuffers();  // as zentavo-batch does
     if (argc < 2) {
         std::fprintf(stderr, "usage: study_pdf_bench STUDY.csv [OUTPUT_DIR] [ROWS]\n");
         return 2;
@@ -109,5 +110,7 @@ int main(int argc, char** argv) {
     std::printf("report: %zu rows, %d pages in %.1f s, %.0f rows/s, %lld bytes; peak resident memory %ld MB\n",
                 points.size(), r.pages, reportSeconds, static_cast<double>(points.size()) / reportSeconds,
                 static_cast<long long>(QFileInfo(report).size()), PeakMb());
-    return l.outcome == render::StudyExportResult::kWritten && r.outcome == render::StudyExportResult::kWritten ? 0 : 1;
+    const bool written = l.outcome == render::StudyExportResult::kWritten &&
+                         r.outcome == render::StudyExportResult::kWritten;
+    return written ? 0 : 1;
 }

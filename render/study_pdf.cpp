@@ -1,9 +1,11 @@
 #include "render/study_pdf.h"
 
-#include <QHash>
+#include <malloc.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -779,7 +781,9 @@ private:
                 if (first) {
                     // The section's title on the page of its heading and first row.
                     if (y + sectionTitle + refusedHeading.height + row.height > bottom_) newPage();
-                    place(sectionTitle, [&](qreal at) { PaintSectionTitle(painter, at, QStringLiteral("Refused points")); });
+                    place(sectionTitle, [&](qreal at) {
+                        PaintSectionTitle(painter, at, QStringLiteral("Refused points"));
+                    });
                     first = false;
                 }
                 placeRow(row, refused_, refusedHeading.height,
@@ -787,7 +791,9 @@ private:
                 if (out_ && WriteFailed(*out_)) return true;
             }
         }
-        place(sectionTitle, [&](qreal at) { PaintSectionTitle(painter, at, QStringLiteral("Methods and their ranges")); });
+        place(sectionTitle, [&](qreal at) {
+            PaintSectionTitle(painter, at, QStringLiteral("Methods and their ranges"));
+        });
         for (const char* note : kMethodNotes) {
             const QString text = QString::fromUtf8(note);
             const qreal height = ParagraphHeight(painter, text, body_);
@@ -918,6 +924,11 @@ StudyExportResult SaveThrough(const QString& path, bool emptyIsNothing,
 }
 
 }  // namespace
+
+void KeepPdfPageBuffers() {
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
+}
 
 QString StudyReportTitle(const QString& studyPath) {
     const QString name = studyPath.isEmpty() ? QString() : QFileInfo(studyPath).completeBaseName();

@@ -131,6 +131,15 @@ int WriteStudyReportPdf(QIODevice& out, std::size_t count, const StudyPointAt& a
 int PaintStudyReport(QPagedPaintDevice& device, std::size_t count, const StudyPointAt& at,
                      const StudyReportOptions& options, const StudyProgress& progress);
 
+// Qt's PDF writer compresses each page through buffers of 16 MB, taken and
+// given back page after page. By default the C library hands such memory
+// back to the system at once and maps it again for the next page, which
+// costs a study's labels more than half their time. This keeps it on the
+// heap (only the little of it that is used stays resident). It sets the C
+// library's allocation thresholds for the whole process: for programs that
+// write many PDF pages (the batch calculator, the benchmark).
+void KeepPdfPageBuffers();
+
 // How a file export ended.
 struct StudyExportResult {
     enum Outcome { kWritten, kCancelled, kNothingToWrite, kFailed } outcome = kFailed;

@@ -486,11 +486,11 @@ private slots:
                     : SaveStudyReportPdf(path, points.size(), study.At(), StudyReportOptions{}, progress);
             QCOMPARE(r.outcome, StudyExportResult::kWritten);
             const qint64 size = QFileInfo(path).size();
-            QVERIFY2(heldAtTheEnd >= size / 2, qPrintable(QStringLiteral("%1: %2 of %3 bytes in the file before the "
-                                                                         "last page")
-                                                              .arg(c.file)
-                                                              .arg(heldAtTheEnd)
-                                                              .arg(size)));
+            const QString held = QStringLiteral("%1: %2 of %3 bytes in the file before the last page")
+                                     .arg(c.file)
+                                     .arg(heldAtTheEnd)
+                                     .arg(size);
+            QVERIFY2(heldAtTheEnd >= size / 2, qPrintable(held));
             if (QByteArray(c.file) == "labels.pdf") {
                 QCOMPARE(cut.listed.size(), kCutNamesListed);
                 QCOMPARE(cut.listed.back(), points[kCutNamesListed - 1].name);
