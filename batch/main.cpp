@@ -7,6 +7,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <optional>
@@ -14,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "batch/message_text.h"
 #include "batch/study.h"
 #include "batch/study_pdfs.h"
 #include "report/file_io.h"
@@ -117,8 +119,15 @@ constexpr std::array<std::string_view, 13> kLabelRowWords = {
     "clothing"};
 constexpr int kFirstLabelRowEntry = 2;
 
+// A message on standard error. Input quoted in it (a value, a column, a file
+// name) shows its control characters escaped, so that it cannot act on the
+// terminal.
+void Tell(const std::string& message) {
+    std::fprintf(stderr, "zentavo-batch: %s\n", zentavo::EscapeControls(message).c_str());
+}
+
 int UsageError(const std::string& message) {
-    std::fprintf(stderr, "zentavo-batch: %s (see --help)\n", message.c_str());
+    Tell(message + " (see --help)");
     return 2;
 }
 
@@ -181,6 +190,48 @@ struct ReadFailure {
 };
 struct WriteFailure {
     int error;
+};
+
+struct ScratchFailure {
+    int error;
+};
+
+// A file without a name in the temporary folder ($TMPDIR, else /tmp), gone
+// with the program however it ends; none when not wanted.
+class ScratchFile {
+public:
+    ScratchFile(bool wanted, std::string& error) {
+        if (!wanted) return;
+        const char* tmp = std::getenv("TMPDIR");
+        folder_ = tmp && *tmp ? tmp : "/tmp";
+        fd_ = ::open(folder_.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+        if (fd_ < 0 && (errno == EOPNOTSUPP || errno == EISDIR)) {  // a file system without unnamed files
+            std::string name = folder_ + "/zentavo-batch.XXXXXX";
+            fd_ = ::mkostemp(name.data(), O_CLOEXEC);
+            if (fd_ >= 0) ::unlink(name.c_str());
+        }
+        if (fd_ < 0) error = folder_ + ": " + std::strerror(errno);
+    }
+    ~ScratchFile() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+
+    int fd() const { return fd_; }
+    const std::string& folder() const { return folder_; }
+    void Write(std::string_view bytes) const {
+        while (fd_ >= 0 && !bytes.empty()) {
+            const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) throw ScratchFailure{n < 0 ? errno : ENOSPC};
+            bytes.remove_prefix(static_cast<std::size_t>(n));
+        }
+    }
+
+private:
+    std::string folder_;
+    int fd_ = -1;
 };
 
 int Run(int argc, char** argv) {
@@ -310,7 +361,7 @@ int Run(int argc, char** argv) {
         return UsageError("--" + reportOptionGiven + " applies to the report: give --report FILE.pdf");
     }
     if (const std::string error = SameFileError(inputPath, pdf); !error.empty()) {
-        std::fprintf(stderr, "zentavo-batch: %s\n", error.c_str());
+        Tell(error);
         return 2;
     }
     const bool pdfs = !pdf.labelsPath.empty() || !pdf.reportPath.empty();
@@ -319,8 +370,7 @@ int Run(int argc, char** argv) {
         std::string error;
         writePdfs = LoadPdfModule(error);
         if (!writePdfs) {
-            std::fprintf(stderr, "zentavo-batch: the PDF module cannot be loaded: %s\n",
-                         error.c_str());
+            Tell("the PDF module cannot be loaded: " + error);
             return 2;
         }
     }
@@ -329,8 +379,7 @@ int Run(int argc, char** argv) {
     const std::string inputName = fromStdin ? "standard input" : inputPath;
     const int fd = fromStdin ? STDIN_FILENO : ::open(inputPath, O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        std::fprintf(stderr, "zentavo-batch: cannot read %s: %s\n", inputName.c_str(),
-                     std::strerror(errno));
+        Tell("cannot read " + inputName + ": " + std::strerror(errno));
         return 2;
     }
     auto source = [fd](char* buffer, std::size_t size) -> std::size_t {
@@ -340,17 +389,25 @@ int Run(int argc, char** argv) {
             if (errno != EINTR) throw ReadFailure{errno};
         }
     };
-    // For the PDFs the results are also kept whole; the CSV alone streams.
-    auto sink = [&pdf, pdfs](std::string_view chunk) {
+    // For the PDFs the results also go to a temporary file, which the PDF
+    // module reads back a row at a time: memory stays bounded whatever the
+    // size of the study.
+    std::string scratchError;
+    const ScratchFile scratch(pdfs, scratchError);
+    if (pdfs && scratch.fd() < 0) {
+        Tell("cannot keep the results for the PDFs: " + scratchError);
+        return 1;
+    }
+    auto sink = [&scratch](std::string_view chunk) {
         if (std::fwrite(chunk.data(), 1, chunk.size(), stdout) != chunk.size()) {
             throw WriteFailure{errno};
         }
-        if (pdfs) pdf.results.append(chunk);
+        scratch.Write(chunk);
     };
     try {
         std::string headerError;
         if (!zentavo::RunStudy(source, options, sink, &headerError)) {
-            std::fprintf(stderr, "zentavo-batch: %s: %s\n", inputName.c_str(), headerError.c_str());
+            Tell(inputName + ": " + headerError);
             return 2;
         }
         if (std::fflush(stdout) != 0) throw WriteFailure{errno};
@@ -358,18 +415,21 @@ int Run(int argc, char** argv) {
             if (!fromStdin) pdf.inputPath = inputPath;
             pdf.units = options.units;
             pdf.sep = options.sep;
+            pdf.resultsFd = scratch.fd();
             return writePdfs(pdf);
         }
     } catch (const zentavo::StudyReadError& e) {
-        std::fprintf(stderr, "zentavo-batch: %s: %s\n", inputName.c_str(), e.what());
+        Tell(inputName + ": " + e.what());
         return 2;
     } catch (const ReadFailure& f) {
-        std::fprintf(stderr, "zentavo-batch: cannot read %s: %s\n", inputName.c_str(),
-                     std::strerror(f.error));
+        Tell("cannot read " + inputName + ": " + std::strerror(f.error));
         return 2;
     } catch (const WriteFailure& f) {
         std::fprintf(stderr, "zentavo-batch: cannot write the results: %s\n",
                      std::strerror(f.error));
+        return 1;
+    } catch (const ScratchFailure& f) {
+        Tell("cannot keep the results for the PDFs: " + scratch.folder() + ": " + std::strerror(f.error));
         return 1;
     }
     return 0;
@@ -385,7 +445,7 @@ int main(int argc, char** argv) {
     } catch (const std::bad_alloc&) {
         std::fputs("zentavo-batch: out of memory\n", stderr);
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "zentavo-batch: %s\n", e.what());
+        Tell(e.what());
     }
     return 2;
 }

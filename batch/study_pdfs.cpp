@@ -3,14 +3,21 @@
 // offscreen platform (no display is needed).
 #include "batch/study_pdfs.h"
 
+#include <unistd.h>
+
 #include <QDate>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLocale>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
+#include <optional>
+#include <stdexcept>
 
 #include "batch/csv.h"
+#include "batch/message_text.h"
 #include "batch/study.h"
 #include "render/study_pdf.h"
 #include "report/file_io.h"
@@ -18,72 +25,141 @@
 namespace zentavo {
 namespace {
 
-// The points of the batch output, held whole: their input texts and results.
+// The points of the batch output, read back from the file the program kept
+// them in, one at a time and in order: only the row a page needs is held,
+// whatever the size of the study. Asked for an earlier row (the next pass
+// of the report over the study), it reads from the start again.
 class OutputRows {
 public:
-    explicit OutputRows(const std::string& csvText) {
-        csv::Reader reader(csvText);
+    explicit OutputRows(int fd) : fd_(fd) {
+        Restart();
+        while (ReadRow()) ++count_;
+    }
+
+    std::size_t size() const { return count_; }
+
+    render::StudyPointView operator()(std::size_t i) {
+        if (next_ == 0 || i + 1 < next_) Restart();
+        while (next_ <= i) {
+            if (!ReadRow()) throw std::runtime_error("The study's results changed while the PDFs were written.");
+        }
+        render::StudyPointView v;
+        if (nameAt_ >= 0) v.name = row_.fields[static_cast<std::size_t>(nameAt_)];
+        for (int c = 0; c < kStudyInputColumnCount; ++c) {
+            if (at_[c] >= 0) v.inputs[c] = row_.fields[static_cast<std::size_t>(at_[c])];
+        }
+        v.results = &row_.results;
+        return v;
+    }
+
+private:
+    // Records handed out at a time: enough to read quickly, little to hold.
+    static constexpr std::size_t kChunkRecords = 256;
+    static constexpr std::size_t kChunkBytes = std::size_t{1} << 20;
+
+    void Restart() {
+        offset_ = 0;
+        next_ = 0;
+        left_ = 0;
+        reader_.reset();
+        chunks_ = std::make_unique<csv::ChunkReader>([this](char* buffer, std::size_t size) -> std::size_t {
+            for (;;) {
+                const ssize_t n = ::pread(fd_, buffer, size, offset_);
+                if (n >= 0) {
+                    offset_ += n;
+                    return static_cast<std::size_t>(n);
+                }
+                if (errno != EINTR) {
+                    throw std::runtime_error(std::string("cannot read the study's results back: ") +
+                                             std::strerror(errno));
+                }
+            }
+        });
         std::vector<std::string> header;
         std::size_t line;
         std::string error;
-        if (!reader.Next(header, line, error) || header.size() < kStudyResultColumnCount) return;
-        const std::size_t inputs = header.size() - kStudyResultColumnCount;
-        const std::vector<std::string> inputHeader(header.begin(), header.begin() + static_cast<std::ptrdiff_t>(inputs));
+        width_ = 0;
+        if (!chunks_->First(header, line, error) || header.size() < kStudyResultColumnCount) return;
+        width_ = header.size();
+        inputs_ = header.size() - kStudyResultColumnCount;
+        const std::vector<std::string> inputHeader(header.begin(),
+                                                   header.begin() + static_cast<std::ptrdiff_t>(inputs_));
         at_ = MapStudyColumns(inputHeader);
-        for (std::size_t i = 0; i < inputs; ++i) {
+        nameAt_ = -1;
+        for (std::size_t i = 0; i < inputs_; ++i) {
             if (IsColumnName(inputHeader[i], kPointColumnName)) {
                 nameAt_ = static_cast<int>(i);
                 break;
             }
         }
-        Row row;
-        while (reader.Next(row.fields, line, error)) {
-            if (row.fields.size() != header.size()) continue;  // the batch writes every row whole
-            for (int c = 0; c < kStudyResultColumnCount; ++c) {
-                row.results[c] = std::move(row.fields[inputs + c]);
+    }
+
+    // The next row into row_; false at the end.
+    bool ReadRow() {
+        if (width_ == 0) return false;
+        std::size_t line;
+        std::string error;
+        for (;;) {
+            if (left_ == 0) {
+                reader_.reset();
+                left_ = chunks_->Next(text_, options_, kChunkRecords, kChunkBytes);
+                if (left_ == 0) return false;
+                reader_.emplace(text_, options_);
             }
-            row.fields.resize(inputs);
-            rows_.push_back(std::move(row));
-            row = Row();
+            --left_;
+            if (!reader_->Next(fields_, line, error)) {
+                left_ = 0;
+                continue;
+            }
+            if (fields_.size() != width_) continue;  // the batch writes every row whole
+            row_.fields.resize(inputs_);
+            for (std::size_t c = 0; c < inputs_; ++c) row_.fields[c].assign(fields_[c]);
+            for (int c = 0; c < kStudyResultColumnCount; ++c) row_.results[c].assign(fields_[inputs_ + c]);
+            ++next_;
+            return true;
         }
     }
 
-    std::size_t size() const { return rows_.size(); }
-
-    render::StudyPointView operator()(std::size_t i) const {
-        const Row& row = rows_.at(i);
-        render::StudyPointView v;
-        if (nameAt_ >= 0) v.name = row.fields[nameAt_];
-        for (int c = 0; c < kStudyInputColumnCount; ++c) {
-            if (at_[c] >= 0) v.inputs[c] = row.fields[at_[c]];
-        }
-        v.results = &row.results;
-        return v;
-    }
-
-private:
     struct Row {
         std::vector<std::string> fields;
         StudyRowResults results;
     };
-    std::vector<Row> rows_;
+    int fd_;
+    off_t offset_ = 0;
+    std::unique_ptr<csv::ChunkReader> chunks_;
+    std::string text_;
+    csv::ReaderOptions options_;
+    std::optional<csv::Reader> reader_;
+    csv::Fields fields_;
+    std::size_t left_ = 0;   // records of the chunk not read yet
+    std::size_t width_ = 0, inputs_ = 0;
     StudyColumnMap at_{};
     int nameAt_ = -1;
+    Row row_;
+    std::size_t next_ = 0;   // rows read in this pass; row_ is the last of them
+    std::size_t count_ = 0;
 };
 
 // Qt's own remarks on the environment of a command-line run (no runtime
-// directory of a desktop session) say nothing to the user; the rest is passed on.
+// directory of a desktop session) and on fonts without the tables of a
+// script (one line per font tried, for each name in a script such as Tamil
+// that no installed font shapes: the name is drawn as well as the fonts
+// allow) say nothing the user can act on; the rest is passed on, with any
+// control characters of the study's names in it escaped.
 void PassOnQtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
-    if (type != QtFatalMsg && text.startsWith(QLatin1String("QStandardPaths:"))) return;
-    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    if (type != QtFatalMsg && (text.startsWith(QLatin1String("QStandardPaths:")) ||
+                               text.trimmed().startsWith(QLatin1String("OpenType support missing for ")))) {
+        return;
+    }
+    std::fprintf(stderr, "%s\n", EscapeControls(text.toStdString()).c_str());
 }
 
 void Tell(const QString& text) {
-    std::fprintf(stderr, "zentavo-batch: %s\n", text.toLocal8Bit().constData());
+    std::fprintf(stderr, "zentavo-batch: %s\n", EscapeControls(text.toStdString()).c_str());
 }
 
 int WritePdfs(const StudyPdfRequest& q) {
-    const OutputRows rows(q.results);
+    OutputRows rows(q.resultsFd);
     const render::StudyPointAt at = [&rows](std::size_t i) { return rows(i); };
     const QDate today = QDate::currentDate();
     int status = 0;
@@ -104,7 +180,7 @@ int WritePdfs(const StudyPdfRequest& q) {
         o.date = {today.day(), today.month(), today.year()};
         o.units = q.units;
         o.sep = q.sep;
-        std::vector<std::string> cut;
+        render::CutNames cut;
         const QString path = QFile::decodeName(q.labelsPath.c_str());
         const auto r = render::SaveStudyLabelsPdf(path, rows.size(), at, o, {}, &cut);
         if (r.outcome == render::StudyExportResult::kNothingToWrite) {
@@ -116,7 +192,8 @@ int WritePdfs(const StudyPdfRequest& q) {
         }
         if (!cut.empty()) {
             std::string names;
-            for (const std::string& n : cut) names += "\n  " + n;
+            for (const std::string& n : cut.listed) names += "\n  " + EscapeControls(n);
+            if (cut.more > 0) names += "\n  and " + std::to_string(cut.more) + " more labels with a cut name";
             std::fprintf(stderr,
                          "zentavo-batch: equipment names longer than %zu characters, cut on their "
                          "labels:%s\n",
@@ -158,6 +235,7 @@ extern "C" __attribute__((visibility("default"))) int zentavo_write_study_pdfs(
     static char* argv[] = {arg0, arg1, arg2, nullptr};
     static int argc = 3;
     qInstallMessageHandler(zentavo::PassOnQtMessages);
+    zentavo::render::KeepPdfPageBuffers();
     // Ended by Ctrl+C or a kill while a PDF is written, the run leaves no
     // temporary file beside it (the replacing writes are this module's).
     zentavo::RemoveTemporaryFileOnSignals();

@@ -12,7 +12,9 @@
 namespace zentavo {
 
 struct StudyPdfRequest {
-    std::string results;    // the batch output CSV: the input columns, then the result columns
+    // The batch output CSV (the input columns, then the result columns) in
+    // a file open for reading, read back row by row as the pages need them.
+    int resultsFd = -1;
     std::string inputPath;  // the study's file, empty for standard input
     std::string labelsPath, reportPath;  // empty: not asked for
     // The report's title (empty: the study's file name, see

@@ -1,12 +1,16 @@
-// Times the study PDFs on a study file (see make_study): the labels of its
-// first 1000 points and the report of its first 1000 and 10 000 points,
-// each written to a file as the study window and the batch calculator do.
+// Times the study PDFs on a study file (see make_study): the labels and the
+// report of its first ROWS points (all by default), each written to a file
+// as the study window and the batch calculator write them, with pages and
+// rows per second and the peak memory. The points are computed as the
+// writers ask for them, so the figures are the writers' own.
 //
-//   study_pdf_bench STUDY.csv [OUTPUT_DIR]
+//   study_pdf_bench STUDY.csv [OUTPUT_DIR] [ROWS]
+//   make_study /tmp/s100k.csv 100000 && study_pdf_bench /tmp/s100k.csv /tmp
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -21,85 +25,92 @@ using namespace zentavo;
 
 namespace {
 
-struct Row {
-    std::vector<std::string> fields;
-    StudyRowResults results;
-};
-
-long PeakKb() {
+long PeakMb() {
     rusage u{};
     getrusage(RUSAGE_SELF, &u);
-    return u.ru_maxrss;
+    return u.ru_maxrss / 1024;
 }
+
+// The points of a study text, each read and computed when asked for: only
+// the text and where each record starts are held.
+class Points {
+public:
+    explicit Points(const std::string& text, std::size_t most) : text_(text) {
+        csv::Reader reader(text_);
+        std::vector<std::string> header;
+        std::size_t line;
+        std::string error;
+        if (!reader.Next(header, line, error)) return;
+        at_ = MapStudyColumns(header);
+        while (starts_.size() < most) {
+            const std::size_t start = reader.Offset();
+            if (reader.Skip(1) == 0) break;
+            starts_.push_back(start);
+        }
+    }
+    std::size_t size() const { return starts_.size(); }
+
+    render::StudyPointView operator()(std::size_t i) {
+        csv::ReaderOptions options;
+        options.startOfInput = false;
+        csv::Reader reader(std::string_view(text_).substr(starts_.at(i)), options);
+        std::size_t line;
+        std::string error;
+        reader.Next(fields_, line, error);
+        render::StudyPointView v;
+        v.name = fields_.empty() ? std::string_view() : std::string_view(fields_[0]);
+        for (int c = 0; c < kStudyInputColumnCount; ++c) {
+            if (at_[c] >= 0 && static_cast<std::size_t>(at_[c]) < fields_.size()) v.inputs[c] = fields_[at_[c]];
+        }
+        results_ = {};
+        ComputeStudyRow(v.inputs, StudyOptions{}, results_);
+        v.results = &results_;
+        return v;
+    }
+
+private:
+    const std::string& text_;
+    StudyColumnMap at_{};
+    std::vector<std::size_t> starts_;
+    std::vector<std::string> fields_;
+    StudyRowResults results_;
+};
 
 }  // namespace
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
+    render::KeepPdfPageBuffers();  // as zentavo-batch does
     if (argc < 2) {
-        std::fprintf(stderr, "usage: study_pdf_bench STUDY.csv [OUTPUT_DIR]\n");
+        std::fprintf(stderr, "usage: study_pdf_bench STUDY.csv [OUTPUT_DIR] [ROWS]\n");
         return 2;
     }
     const std::string dir = argc > 2 ? argv[2] : "/tmp";
+    const std::size_t most = argc > 3 ? std::strtoull(argv[3], nullptr, 10) : SIZE_MAX;
     std::ifstream in(argv[1], std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
     const std::string csvText = text.str();
+    Points points(csvText, most);
+    const render::StudyPointAt at = [&points](std::size_t i) { return points(i); };
+    std::printf("%zu points, peak resident memory %ld MB\n", points.size(), PeakMb());
 
-    csv::Reader reader(csvText);
-    std::vector<std::string> header;
-    std::size_t line;
-    std::string error;
-    if (!reader.Next(header, line, error)) return 2;
-    const StudyColumnMap at = MapStudyColumns(header);
-    std::vector<Row> rows;
-    Row row;
     QElapsedTimer t;
-    t.start();
-    while (reader.Next(row.fields, line, error) && rows.size() < 10000) {
-        StudyRowInputs inputs{};
-        for (int c = 0; c < kStudyInputColumnCount; ++c) {
-            if (at[c] >= 0 && static_cast<std::size_t>(at[c]) < row.fields.size()) inputs[c] = row.fields[at[c]];
-        }
-        ComputeStudyRow(inputs, StudyOptions{}, row.results);
-        rows.push_back(std::move(row));
-        row = Row();
-    }
-    std::printf("read and computed %zu rows: %lld ms\n", rows.size(), static_cast<long long>(t.elapsed()));
-
-    const render::StudyPointAt pointAt = [&](std::size_t i) {
-        const Row& r = rows[i];
-        render::StudyPointView v;
-        v.name = r.fields[0];
-        for (int c = 0; c < kStudyInputColumnCount; ++c) {
-            if (at[c] >= 0 && static_cast<std::size_t>(at[c]) < r.fields.size()) v.inputs[c] = r.fields[at[c]];
-        }
-        v.results = &r.results;
-        return v;
-    };
-    std::size_t progressCalls = 0;
-    const render::StudyProgress progress = [&](std::size_t, std::size_t) {
-        ++progressCalls;
-        return true;
-    };
-
-    const std::size_t labelRows = std::min<std::size_t>(1000, rows.size());
     const QString labels = QString::fromStdString(dir + "/study_pdf_bench_labels.pdf");
-    t.restart();
-    const auto l = render::SaveStudyLabelsPdf(labels, labelRows, pointAt, render::StudyLabelOptions{},
-                                              progress, nullptr);
-    std::printf("labels, %zu rows: %d pages in %lld ms, %lld bytes, progress called %zu times\n",
-                labelRows, l.pages, static_cast<long long>(t.elapsed()),
-                static_cast<long long>(QFileInfo(labels).size()), progressCalls);
+    t.start();
+    const auto l = render::SaveStudyLabelsPdf(labels, points.size(), at, render::StudyLabelOptions{}, {}, nullptr);
+    const double labelSeconds = static_cast<double>(t.elapsed()) / 1000;
+    std::printf("labels: %d pages in %.1f s, %.0f pages/s, %lld bytes; peak resident memory %ld MB\n", l.pages,
+                labelSeconds, l.pages / labelSeconds, static_cast<long long>(QFileInfo(labels).size()), PeakMb());
 
-    for (std::size_t n : {std::size_t{1000}, std::size_t{10000}}) {
-        if (n > rows.size()) break;
-        const QString report = QString::fromStdString(dir + "/study_pdf_bench_report.pdf");
-        t.restart();
-        const auto r = render::SaveStudyReportPdf(report, n, pointAt, render::StudyReportOptions{}, progress);
-        std::printf("report, %zu rows: %d pages in %lld ms, %lld bytes\n", n, r.pages,
-                    static_cast<long long>(t.elapsed()), static_cast<long long>(QFileInfo(report).size()));
-    }
-    std::printf("peak resident memory: %ld MB\n", PeakKb() / 1024);
-    return 0;
+    const QString report = QString::fromStdString(dir + "/study_pdf_bench_report.pdf");
+    t.restart();
+    const auto r = render::SaveStudyReportPdf(report, points.size(), at, render::StudyReportOptions{}, {});
+    const double reportSeconds = static_cast<double>(t.elapsed()) / 1000;
+    std::printf("report: %zu rows, %d pages in %.1f s, %.0f rows/s, %lld bytes; peak resident memory %ld MB\n",
+                points.size(), r.pages, reportSeconds, static_cast<double>(points.size()) / reportSeconds,
+                static_cast<long long>(QFileInfo(report).size()), PeakMb());
+    const bool written = l.outcome == render::StudyExportResult::kWritten &&
+                         r.outcome == render::StudyExportResult::kWritten;
+    return written ? 0 : 1;
 }

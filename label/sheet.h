@@ -50,6 +50,13 @@ inline constexpr std::size_t kEquipmentNameLength = 30;
 // with its skin tone counts once and is never cut.
 std::size_t EquipmentNameEnd(std::string_view name, std::size_t characters = kEquipmentNameLength);
 
+// The equipment name as one line, as every label, the study report and the
+// label window's name field show it: a line break (CR LF, LF, CR, U+0085,
+// U+2028, U+2029) and every other control character (tab, escape, C0, DEL,
+// C1) becomes one blank. A name read from a study may hold them in quotes;
+// drawn as they are, they would break the name over the values below it.
+std::string OneLineName(std::string_view name);
+
 // A finished label without any window: laid out from the options, filled
 // from the result texts (the clothing lines placed at the laid-out clothing
 // row), with the user's texts.

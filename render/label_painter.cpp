@@ -1,6 +1,7 @@
 #include "render/label_painter.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QImageReader>
 #include <QPageLayout>
 #include <QPageSize>
@@ -8,6 +9,7 @@
 #include <QPdfWriter>
 #include <algorithm>
 #include <array>
+#include <map>
 #include <mutex>
 #include <stdexcept>
 
@@ -60,12 +62,62 @@ QRectF CoveredBox(const QFont& font, const QString& text, const QRect& rect) {
     return QRectF(left, ink.top(), right - left, ink.height());
 }
 
+// A font's line as the layout places texts: its height, its ascent and its
+// whole-pixel height, measured once for each size (a study's labels ask
+// for them on every page).
+struct FontLine {
+    qreal height, ascent;
+    int pixelHeight;
+};
+const FontLine& LineOf(int pixelSize, bool bold) {
+    thread_local std::map<std::pair<int, bool>, FontLine> lines;
+    const auto key = std::make_pair(pixelSize, bold);
+    auto it = lines.find(key);
+    if (it == lines.end()) {
+        const QFont font = LabelFont(pixelSize, bold);
+        const QFontMetricsF m(font);
+        it = lines.emplace(key, FontLine{m.height(), m.ascent(), QFontMetrics(font).height()}).first;
+    }
+    return it->second;
+}
+
 // The rectangle a slot's text is drawn in: its place on the panel, one line
 // of the layout's font high (with a pixel above and below), reaching right.
-QRect SlotRect(const SlotLayout& place, const QFont& layoutFont) {
+QRect SlotRect(const SlotLayout& place, int pixelSize) {
     return QRect(kPanelOrigin.x() + place.left, kPanelOrigin.y() + place.top, kPanelSize.width() - place.left,
-                 QFontMetrics(layoutFont).height() + 2);
+                 LineOf(pixelSize, place.bold).pixelHeight + 2);
 }
+
+// How a text fits its room: the size it is drawn in, the text (shortened
+// when it had to be) and what it covers from its rectangle's top left.
+struct Fitted {
+    int pixelSize;
+    QString text;
+    QRectF box;
+};
+
+// The fit of a text at a layout size and boldness in a room, worked out
+// once: a study's labels repeat their captions and most values page after
+// page, and measuring text is the most of a label's painting. At most
+// kFits are kept.
+class Fits {
+public:
+    const Fitted* Find(const QString& text, int pixelSize, bool bold, qreal room) const {
+        const auto it = fits_.constFind(Key(text, pixelSize, bold, room));
+        return it == fits_.cend() ? nullptr : &*it;
+    }
+    void Keep(const QString& text, int pixelSize, bool bold, qreal room, Fitted fitted) {
+        if (fits_.size() >= kFits) fits_.clear();
+        fits_.insert(Key(text, pixelSize, bold, room), std::move(fitted));
+    }
+
+private:
+    static constexpr qsizetype kFits = 4096;
+    static QString Key(const QString& text, int pixelSize, bool bold, qreal room) {
+        return QString::number(pixelSize) + (bold ? u'b' : u'r') + QString::number(room, 'g', 17) + u'|' + text;
+    }
+    QHash<QString, Fitted> fits_;
+};
 
 }  // namespace
 
@@ -95,7 +147,7 @@ std::vector<DrawnText> LabelTexts(const LabelSheet& sheet) {
         t.text = QString::fromUtf8(slot.text.data(), static_cast<qsizetype>(slot.text.size()));
         t.layoutPixelSize = PixelSizeOf(slot.place.fontPt);
         t.font = LabelFont(t.layoutPixelSize, slot.place.bold);
-        t.rect = SlotRect(slot.place, t.font);
+        t.rect = SlotRect(slot.place, t.layoutPixelSize);
         t.color = slot.place.red ? QColor(255, 0, 0) : QColor(Qt::black);
         out.push_back(std::move(t));
     }
@@ -103,9 +155,9 @@ std::vector<DrawnText> LabelTexts(const LabelSheet& sheet) {
     // share a line when the bands from their tops to their baselines meet.
     std::vector<std::pair<qreal, qreal>> bands;
     for (const DrawnText& t : out) {
-        const QFontMetricsF m(t.font);
-        const qreal top = t.rect.top() + (t.rect.height() - m.height()) / 2;
-        bands.emplace_back(top, top + m.ascent());
+        const FontLine& m = LineOf(t.layoutPixelSize, t.font.bold());
+        const qreal top = t.rect.top() + (t.rect.height() - m.height) / 2;
+        bands.emplace_back(top, top + m.ascent);
     }
     const qreal frameRight = FrameInside().right() - kFrameMargin;
     for (std::size_t i = 0; i < out.size(); ++i) {
@@ -119,16 +171,26 @@ std::vector<DrawnText> LabelTexts(const LabelSheet& sheet) {
     }
     // A text too wide for its room is drawn in the largest smaller size that
     // fits; below the smallest size, shortened with an ellipsis.
+    thread_local Fits fits;
     for (DrawnText& t : out) {
         const qreal room = t.roomRight - t.rect.left();
+        t.rect.setWidth(static_cast<int>(t.roomRight) - t.rect.left());
+        const bool bold = t.font.bold();
+        if (const Fitted* f = fits.Find(t.text, t.layoutPixelSize, bold, room)) {
+            t.font.setPixelSize(f->pixelSize);
+            t.text = f->text;
+            t.box = f->box.translated(t.rect.topLeft());
+            continue;
+        }
+        const QString given = t.text;
         int px = t.layoutPixelSize;
         while (px > kSmallestPixels && TextWidth(t.font, t.text) > room) t.font.setPixelSize(--px);
         if (TextWidth(t.font, t.text) > room) {
             // Hinted glyphs may come out a little wider than the outlines.
             t.text = QFontMetricsF(t.font).elidedText(t.text, Qt::ElideRight, room * 0.9);
         }
-        t.rect.setWidth(static_cast<int>(t.roomRight) - t.rect.left());
         t.box = CoveredBox(t.font, t.text, t.rect);
+        fits.Keep(given, t.layoutPixelSize, bold, room, {px, t.text, t.box.translated(-t.rect.topLeft())});
     }
     return out;
 }

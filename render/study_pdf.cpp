@@ -1,16 +1,20 @@
 #include "render/study_pdf.h"
 
-#include <QBuffer>
+#include <malloc.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTextOption>
+#include <QVarLengthArray>
 #include <algorithm>
+#include <array>
 #include <cmath>
-#include <set>
+#include <functional>
 #include <stdexcept>
 
 #include "engine/catalog.h"
@@ -54,6 +58,67 @@ std::string_view EquipmentClassOf(const StudyRowInputs& in) {
 
 bool ReducedGoverns(const StudyRowResults& r) {
     return r[kGoverningColumn] == "reduced" && !r[kIncidentEnergyReducedColumn].empty();
+}
+
+// The PDF's bytes on their way into the replacing write of its file, a
+// quarter of a megabyte at a time, so that no page is held once painted. A
+// failed write (a full disk) is kept to be told at the end; what follows it
+// is dropped.
+class ReplacingDevice : public QIODevice {
+public:
+    explicit ReplacingDevice(ReplacingWrite& file) : file_(file) { open(QIODevice::WriteOnly); }
+    // Writes what is held; false once a write has failed (see Error).
+    bool Flush() {
+        if (error_.isEmpty() && !held_.empty()) {
+            try {
+                file_.Write(held_);
+            } catch (const IoError& e) {
+                error_ = QString::fromUtf8(e.reason().empty() ? e.what() : e.reason().c_str());
+            }
+            held_.clear();
+        }
+        return error_.isEmpty();
+    }
+    const QString& Error() const { return error_; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        if (!error_.isEmpty()) return -1;
+        held_.append(data, static_cast<std::size_t>(size));
+        if (held_.size() >= kHeldBytes && !Flush()) return -1;
+        return size;
+    }
+
+private:
+    static constexpr std::size_t kHeldBytes = std::size_t{256} << 10;
+    ReplacingWrite& file_;
+    std::string held_;
+    QString error_;
+};
+
+// Whether a write into the file has failed: painting on would be lost work.
+bool WriteFailed(const QIODevice& out) {
+    const auto* device = dynamic_cast<const ReplacingDevice*>(&out);
+    return device && !device->Error().isEmpty();
+}
+
+// The most bytes a study's PDF may take before its end is written. Qt's PDF
+// writer keeps the places of the file's objects in 32-bit numbers: a PDF of
+// 2 GiB or more gets negative ones, and a reader finds no page through them.
+// The end of the file (the page tree, the fonts, the table of the objects'
+// places) comes after the pages; 256 MiB are kept for it, room for the page
+// tree of millions of pages. About a million labels fit, or four million
+// report rows.
+constexpr qint64 kPdfByteLimit = (qint64{1} << 31) - (qint64{256} << 20);
+
+// Stops the export with a message when the PDF has reached the limit.
+void CheckPdfSize(const QIODevice& out, const char* what, int pages) {
+    if (out.pos() < kPdfByteLimit) return;
+    throw std::runtime_error("The " + std::string(what) + " PDF has grown to 1.75 GiB after " +
+                             std::to_string(pages) + " pages: the PDF writer counts the places in its file in "
+                             "32 bits, so a PDF cannot pass 2 GiB. Write the " + what +
+                             " of fewer points at a time.");
 }
 
 }  // namespace
@@ -140,7 +205,8 @@ LabelContentInputs StudyLabelInputs(const StudyRowInputs& in, const StudyRowResu
 LabelSheet StudyLabel(const StudyPointView& point, const StudyLabelOptions& options) {
     const StudyRowResults& r = *point.results;
     LabelUserTexts user;
-    user.equipmentName = std::string(point.name.substr(0, EquipmentNameEnd(point.name)));
+    const std::string name = OneLineName(point.name);
+    user.equipmentName = name.substr(0, EquipmentNameEnd(name));
     user.row1Value = options.row1Value;
     user.row2Value = options.row2Value;
     LabelSheet sheet =
@@ -154,30 +220,43 @@ LabelSheet StudyLabel(const StudyPointView& point, const StudyLabelOptions& opti
     return sheet;
 }
 
+void CutNames::Add(std::string_view name) {
+    if (std::find(listed.begin(), listed.end(), name) != listed.end()) return;
+    if (listed.size() < kCutNamesListed) {
+        listed.emplace_back(name);
+    } else {
+        ++more;
+    }
+}
+
 int WriteStudyLabelsPdf(QIODevice& out, std::size_t count, const StudyPointAt& at,
                         const StudyLabelOptions& options, const StudyProgress& progress,
-                        std::vector<std::string>* cutNames) {
+                        CutNames* cutNames) {
     std::size_t next = 0;
     bool cancelled = false;
     LabelSheet sheet;
-    std::set<std::string, std::less<>> cut;
-    const int pages = WriteLabelPdf(out, [&]() -> const LabelSheet* {
-        while (next < count && !cancelled) {
+    int pages = 0;
+    const int written = WriteLabelPdf(out, [&]() -> const LabelSheet* {
+        while (next < count && !cancelled && !WriteFailed(out)) {
             const StudyPointView point = at(next++);
             const bool computed = point.results && IsComputedRow(*point.results);
             if (computed) {
+                CheckPdfSize(out, "labels", pages);
                 sheet = StudyLabel(point, options);
-                if (EquipmentNameEnd(point.name) < point.name.size() && cutNames &&
-                    cut.insert(std::string(point.name)).second) {
-                    cutNames->emplace_back(point.name);
+                if (cutNames) {
+                    const std::string name = OneLineName(point.name);
+                    if (EquipmentNameEnd(name) < name.size()) cutNames->Add(point.name);
                 }
             }
             if (progress && !progress(next, count)) cancelled = true;
-            if (computed && !cancelled) return &sheet;
+            if (computed && !cancelled) {
+                ++pages;
+                return &sheet;
+            }
         }
         return nullptr;
     });
-    return cancelled ? -1 : pages;
+    return cancelled ? -1 : written;
 }
 
 QPageSize::PageSizeId ReportPageSizeFor(QLocale::Territory territory) {
@@ -217,16 +296,64 @@ QFont ReportFont(qreal points, bool bold) {
     return f;
 }
 
+// The widths of texts in one font, each short text measured once: a study's
+// cells repeat the same words row after row. Texts longer than a cell's
+// words are measured each time, and at most kCached widths are kept.
+class TextWidths {
+public:
+    TextWidths(const QFont& font, QPaintDevice* device) : metrics_(font, device) {}
+    qreal operator()(const QString& text) {
+        if (text.size() > kLongest) return metrics_.horizontalAdvance(text);
+        if (const auto it = cache_.constFind(text); it != cache_.cend()) return *it;
+        if (cache_.size() >= kCached) cache_.clear();
+        return *cache_.insert(text, metrics_.horizontalAdvance(text));
+    }
+    const QFontMetricsF& metrics() const { return metrics_; }
+
+    // Whether `text` surely fits in `room`, told without shaping it: a text
+    // of printable ASCII is no wider than the sum of its letters' widths
+    // (kerning draws letters closer), kept with a margin. Else unknown: false.
+    bool SurelyFits(const QString& text, qreal room) {
+        qreal sum = 0;
+        for (const QChar c : text) {
+            const char16_t u = c.unicode();
+            if (u < 0x20 || u > 0x7E) return false;
+            qreal& w = ascii_[u - 0x20];
+            if (w < 0) w = metrics_.horizontalAdvance(QString(c));
+            sum += w;
+            if (sum > 0.95 * room) return false;
+        }
+        return true;
+    }
+
+private:
+    static constexpr qsizetype kLongest = 80;
+    static constexpr qsizetype kCached = 1 << 14;
+    QFontMetricsF metrics_;
+    QHash<QString, qreal> cache_;
+    std::array<qreal, 0x7F - 0x20> ascii_ = MakeUnknown();
+    static std::array<qreal, 0x7F - 0x20> MakeUnknown() {
+        std::array<qreal, 0x7F - 0x20> a;
+        a.fill(-1);
+        return a;
+    }
+};
+
 // The lines of `text` in a cell `room` wide: broken between words (and at
 // line ends), at most `most` lines; what does not fit is cut with "…", so a
 // text never runs into the next cell.
-QStringList FitLines(const QString& text, const QFontMetricsF& m, qreal room, int most) {
+QStringList FitLines(const QString& text, TextWidths& width, qreal room, int most) {
     QStringList lines;
     for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
+        const QStringList words = paragraph.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (most == 1) {  // one line: the words in a row, nothing to measure until the end
+            lines.append(words.join(QLatin1Char(' ')));
+            continue;
+        }
         QString line;
-        for (const QString& word : paragraph.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        for (const QString& word : words) {
             const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
-            if (line.isEmpty() || m.horizontalAdvance(longer) <= room) {
+            if (line.isEmpty() || width.SurelyFits(longer, room) || width(longer) <= room) {
                 line = longer;
             } else {
                 lines.append(line);
@@ -241,7 +368,9 @@ QStringList FitLines(const QString& text, const QFontMetricsF& m, qreal room, in
         lines.append(rest);
     }
     for (QString& line : lines) {
-        if (m.horizontalAdvance(line) > room) line = m.elidedText(line, Qt::ElideRight, room);
+        if (!width.SurelyFits(line, room) && width(line) > room) {
+            line = width.metrics().elidedText(line, Qt::ElideRight, room);
+        }
     }
     return lines;
 }
@@ -350,7 +479,7 @@ std::vector<QString> PointCells(const StudyPointView& p) {
     const StudyRowInputs& in = p.inputs;
     const bool computed = IsComputedRow(r);
     const bool reduced = computed && ReducedGoverns(r);
-    std::vector<QString> cells = {Text(p.name),
+    std::vector<QString> cells = {Text(OneLineName(p.name)),
                                   MethodText(in, r),
                                   EquipmentText(in),
                                   Text(in[kVoltageColumn]),
@@ -382,7 +511,7 @@ std::vector<QString> PointCells(const StudyPointView& p) {
 }
 
 std::vector<QString> RefusedCells(const StudyPointView& p) {
-    return {Text(p.name), MethodText(p.inputs, ResultsOf(p)), Text(ResultsOf(p)[kStatusColumn]),
+    return {Text(OneLineName(p.name)), MethodText(p.inputs, ResultsOf(p)), Text(ResultsOf(p)[kStatusColumn]),
             Text(ResultsOf(p)[kMessageColumn])};
 }
 
@@ -408,22 +537,19 @@ const char* const kMethodNotes[] = {
     "help choose the protective equipment against the radiated heat of an arc; actual arc flash "
     "severity can differ."};
 
-// One thing on a page below its title block: the count of points, a table
-// heading, a row, a section title or a paragraph of the note.
-struct Item {
-    enum Kind { kSummary, kPointHeading, kPointRow, kRefusedTitle, kRefusedHeading, kRefusedRow,
-                kNoteTitle, kNote } kind;
-    std::size_t index;  // the point of a row, the note's paragraph
-    qreal height;
-};
-
+// The report, written in two passes over the study so that no page is held:
+// the first lays the pages out only to count them (each page says "Page n
+// of m"), the second lays them out again the same way and paints them. A
+// page is painted and handed to the device as soon as it is full; what is
+// kept is the widths of the words met (bounded) and the counts.
 class ReportWriter {
 public:
     ReportWriter(QPagedPaintDevice& device, std::size_t count, const StudyPointAt& at,
-                 const StudyReportOptions& options, const StudyProgress& progress)
-        : writer_(device), count_(count), at_(at), options_(options), progress_(progress),
+                 const StudyReportOptions& options, const StudyProgress& progress, const QIODevice* out)
+        : writer_(device), count_(count), at_(at), options_(options), progress_(progress), out_(out),
           margin_(kMarginPoints * device.logicalDpiY() / 72.0),
-          pad_(kCellPadPoints * device.logicalDpiY() / 72.0) {
+          pad_(kCellPadPoints * device.logicalDpiY() / 72.0),
+          tableWidths_(table_, &device), boldWidths_(tableBold_, &device) {
         width_ = writer_.width() - 2 * margin_;
         top_ = margin_ + TitleBlockHeight();
         bottom_ = writer_.height() - margin_;
@@ -436,21 +562,21 @@ public:
     int Write() {
         QPainter painter;
         if (!painter.begin(&writer_)) throw std::runtime_error("The PDF could not be written.");
-        if (!LayOut(painter)) return -1;
-        for (std::size_t page = 0; page < pages_.size(); ++page) {
-            if (page > 0 && !writer_.newPage()) throw std::runtime_error("The PDF could not be written.");
-            PaintTitleBlock(painter, page + 1);
-            qreal y = top_;
-            for (const Item& item : pages_[page]) {
-                if (!Paint(painter, item, y)) return -1;
-                y += item.height;
-            }
-        }
+        if (!Flow(painter, false)) return -1;
+        pageCount_ = page_;
+        PaintTitleBlock(painter, 1);
+        if (!Flow(painter, true)) return -1;
         if (!painter.end()) throw std::runtime_error("The PDF could not be written.");
-        return static_cast<int>(pages_.size());
+        return static_cast<int>(pageCount_);
     }
 
 private:
+    // A table row: its cells, each as the lines it takes in its column.
+    struct Row {
+        std::vector<QStringList> lines;
+        qreal height = 0;
+    };
+
     qreal LineSpacing(const QFont& font) const { return QFontMetricsF(font, &writer_).lineSpacing(); }
 
     // The project, client and author lines, those given.
@@ -489,7 +615,7 @@ private:
             y += b.lineSpacing();
         }
         const QString right[] = {QStringLiteral("Arc flash study report"), options_.dateText,
-                                 QStringLiteral("Page %1 of %2").arg(page).arg(pages_.size())};
+                                 QStringLiteral("Page %1 of %2").arg(page).arg(pageCount_)};
         qreal ry = margin_;
         for (const QString& line : right) {
             painter.drawText(QRectF(margin_ + leftWidth, ry, rightWidth, b.lineSpacing()),
@@ -529,23 +655,26 @@ private:
         return &columns == &points_ ? pointWidths_ : refusedWidths_;
     }
 
-    // Each cell's lines in its column; a heading takes the lines it needs.
-    std::vector<QStringList> CellLines(const std::vector<QString>& cells, const std::vector<Column>& columns,
-                                       const QFont& font, bool heading) const {
-        const QFontMetricsF m(font, &writer_);
+    // A row's cells in their columns, each as its lines, and its height. To
+    // count pages only the height is needed: a cell of a one-line column
+    // takes one line whatever it holds, and is not measured.
+    Row LayRow(const std::vector<QString>& cells, const std::vector<Column>& columns, bool heading,
+               bool heightOnly) {
         const std::vector<qreal>& widths = Widths(columns);
-        std::vector<QStringList> lines;
-        for (std::size_t i = 0; i < cells.size(); ++i) {
-            lines.push_back(FitLines(cells[i], m, widths[i] - 2 * pad_, heading ? 5 : columns[i].lines));
-        }
-        return lines;
-    }
-
-    qreal RowHeight(const std::vector<QString>& cells, const std::vector<Column>& columns, const QFont& font,
-                    bool heading) const {
+        TextWidths& width = heading ? boldWidths_ : tableWidths_;
+        Row row;
         qsizetype most = 1;
-        for (const QStringList& l : CellLines(cells, columns, font, heading)) most = std::max(most, l.size());
-        return static_cast<qreal>(most) * LineSpacing(font) + 2 * pad_;
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            const int lines = heading ? 5 : columns[i].lines;
+            if (heightOnly && lines == 1) {
+                row.lines.emplace_back();
+                continue;
+            }
+            row.lines.push_back(FitLines(cells[i], width, widths[i] - 2 * pad_, lines));
+            most = std::max(most, row.lines.back().size());
+        }
+        row.height = static_cast<qreal>(most) * LineSpacing(heading ? tableBold_ : table_) + 2 * pad_;
+        return row;
     }
 
     static std::vector<QString> Headings(const std::vector<Column>& columns) {
@@ -559,99 +688,162 @@ private:
         return painter.boundingRect(QRectF(0, 0, width_, 1e9), text, Wrapping()).height() + 3 * pad_;
     }
 
-    QString SummaryText() const {
+    QString SummaryText(std::size_t refused) const {
         return QStringLiteral("%1 points of work, %2 computed, %3 refused")
             .arg(count_)
-            .arg(count_ - refusedRows_.size())
-            .arg(refusedRows_.size());
+            .arg(count_ - refused)
+            .arg(refused);
     }
 
-    // Places every item on its page; false when cancelled.
-    bool LayOut(QPainter& painter) {
-        std::vector<Item> rows;
-        rows.reserve(count_);
+    // Lays out every part of the report in order, page by page: the count
+    // of points, the table of all points under its heading (repeated at the
+    // top of each page), the refused points under theirs, the note on the
+    // methods. With `paint`, paints each part in its place and each new
+    // page's title block; else only counts the pages (page_) and the refused
+    // points. False when cancelled.
+    bool Flow(QPainter& painter, bool paint) {
+        page_ = 1;
+        qreal y = top_;
+        bool pageEmpty = true;
+        auto newPage = [&] {
+            ++page_;
+            y = top_;
+            pageEmpty = true;
+            if (!paint) return;
+            if (out_) CheckPdfSize(*out_, "report", static_cast<int>(page_ - 1));
+            if (!writer_.newPage()) throw std::runtime_error("The PDF could not be written.");
+            PaintTitleBlock(painter, page_);
+        };
+        // A part `height` high: on this page when it fits or the page is empty.
+        auto place = [&](qreal height, const std::function<void(qreal)>& paintAt) {
+            if (y + height > bottom_ && !pageEmpty) newPage();
+            if (paint) paintAt(y);
+            y += height;
+            pageEmpty = false;
+        };
+        // A table row under its heading, which comes again at the top of each new page.
+        bool needHeading = true;
+        auto placeRow = [&](const Row& row, const std::vector<Column>& columns, qreal headingHeight,
+                            const std::function<void(qreal)>& paintHeading) {
+            if (!needHeading && y + row.height > bottom_) {
+                newPage();
+                needHeading = true;
+            }
+            if (needHeading) {
+                if (y + headingHeight + row.height > bottom_ && !pageEmpty) newPage();
+                if (paint) paintHeading(y);
+                y += headingHeight;
+                needHeading = false;
+            }
+            if (paint) PaintCells(painter, row, columns, y, false);
+            y += row.height;
+            pageEmpty = false;
+        };
+
+        // The points' heading stands under a band naming the inputs and the results.
+        const Row pointHeading = LayRow(Headings(points_), points_, true, false);
+        const Row refusedHeading = LayRow(Headings(refused_), refused_, true, false);
+        const qreal band = LineSpacing(tableBold_) + 2 * pad_;
+        const qreal sectionTitle = LineSpacing(title2_) + 4 * pad_;
+        auto paintPointHeading = [&](qreal at) {
+            PaintGroupBand(painter, at, band);
+            PaintCells(painter, pointHeading, points_, at + band, true);
+        };
+
+        // The count's height is taken for the longest count the study can
+        // have, so both passes place the table alike before the refused
+        // points are counted.
+        const QString summary = SummaryText(refusedCount_);
+        place(ParagraphHeight(painter, SummaryText(count_), body_), [&](qreal at) {
+            painter.setFont(body_);
+            painter.setPen(Qt::black);
+            painter.drawText(QRectF(margin_, at, width_, bottom_ - at), summary, Wrapping());
+        });
+        std::size_t refused = 0;
         for (std::size_t i = 0; i < count_; ++i) {
             const StudyPointView p = at_(i);
-            rows.push_back({Item::kPointRow, i, RowHeight(PointCells(p), points_, table_, false)});
-            if (!IsComputedRow(ResultsOf(p))) {
-                refusedRows_.push_back({Item::kRefusedRow, i, RowHeight(RefusedCells(p), refused_, table_, false)});
-            }
-            if (progress_ && !progress_(i + 1, 2 * count_)) return false;
+            if (!IsComputedRow(ResultsOf(p))) ++refused;
+            placeRow(LayRow(PointCells(p), points_, false, !paint), points_, band + pointHeading.height,
+                     paintPointHeading);
+            const std::size_t done = paint ? count_ + i + 1 : i + 1;
+            if (progress_ && !progress_(done, 2 * count_)) return false;
+            if (out_ && WriteFailed(*out_)) return true;  // told at the end
         }
-        // The points' heading stands under a band naming the inputs and the results.
-        const qreal pointHeading =
-            LineSpacing(tableBold_) + 2 * pad_ + RowHeight(Headings(points_), points_, tableBold_, true);
-        const qreal refusedHeading = RowHeight(Headings(refused_), refused_, tableBold_, true);
-        const qreal sectionTitle = LineSpacing(title2_) + 4 * pad_;
+        refusedCount_ = refused;
 
-        pages_.emplace_back();
-        qreal y = top_;
-        auto newPage = [&] {
-            pages_.emplace_back();
-            y = top_;
-        };
-        auto place = [&](const Item& item) {
-            if (y + item.height > bottom_ && !pages_.back().empty()) newPage();
-            pages_.back().push_back(item);
-            y += item.height;
-        };
-        // Rows under their heading, which comes again at the top of each new page.
-        auto placeRows = [&](const std::vector<Item>& items, const Item& heading) {
-            bool needHeading = true;
-            for (const Item& row : items) {
-                if (!needHeading && y + row.height > bottom_) {
-                    newPage();
-                    needHeading = true;
+        if (refused > 0) {
+            needHeading = true;
+            bool first = true;
+            for (std::size_t i = 0; i < count_; ++i) {
+                const StudyPointView p = at_(i);
+                if (IsComputedRow(ResultsOf(p))) continue;
+                const Row row = LayRow(RefusedCells(p), refused_, false, !paint);
+                if (first) {
+                    // The section's title on the page of its heading and first row.
+                    if (y + sectionTitle + refusedHeading.height + row.height > bottom_) newPage();
+                    place(sectionTitle, [&](qreal at) {
+                        PaintSectionTitle(painter, at, QStringLiteral("Refused points"));
+                    });
+                    first = false;
                 }
-                if (needHeading) {
-                    if (y + heading.height + row.height > bottom_ && !pages_.back().empty()) newPage();
-                    pages_.back().push_back(heading);
-                    y += heading.height;
-                    needHeading = false;
-                }
-                pages_.back().push_back(row);
-                y += row.height;
+                placeRow(row, refused_, refusedHeading.height,
+                         [&](qreal at) { PaintCells(painter, refusedHeading, refused_, at, true); });
+                if (out_ && WriteFailed(*out_)) return true;
             }
-        };
-        place({Item::kSummary, 0, ParagraphHeight(painter, SummaryText(), body_)});
-        placeRows(rows, {Item::kPointHeading, 0, pointHeading});
-        if (!refusedRows_.empty()) {
-            // The section's title on the page of its heading and first row.
-            if (y + sectionTitle + refusedHeading + refusedRows_.front().height > bottom_) newPage();
-            place({Item::kRefusedTitle, 0, sectionTitle});
-            placeRows(refusedRows_, {Item::kRefusedHeading, 0, refusedHeading});
         }
-        place({Item::kNoteTitle, 0, sectionTitle});
-        for (std::size_t k = 0; k < std::size(kMethodNotes); ++k) {
-            place({Item::kNote, k, ParagraphHeight(painter, QString::fromUtf8(kMethodNotes[k]), body_)});
+        place(sectionTitle, [&](qreal at) {
+            PaintSectionTitle(painter, at, QStringLiteral("Methods and their ranges"));
+        });
+        for (const char* note : kMethodNotes) {
+            const QString text = QString::fromUtf8(note);
+            const qreal height = ParagraphHeight(painter, text, body_);
+            place(height, [&](qreal at) {
+                painter.setFont(body_);
+                painter.setPen(Qt::black);
+                painter.drawText(QRectF(margin_, at, width_, height), text, Wrapping());
+            });
         }
         return true;
     }
 
+    void PaintSectionTitle(QPainter& painter, qreal y, const QString& title) {
+        painter.setFont(title2_);
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(margin_, y + 2 * pad_, width_, LineSpacing(title2_) + 2 * pad_),
+                         Qt::AlignLeft | Qt::AlignTop, title);
+    }
+
     // A row of cells, each line by line in its column; a heading on grey.
     // Thin rules part the columns, a strong one the inputs from the results.
-    void PaintCells(QPainter& painter, const std::vector<QString>& cells, const std::vector<Column>& columns,
-                    qreal y, qreal height, bool heading) {
+    void PaintCells(QPainter& painter, const Row& row, const std::vector<Column>& columns, qreal y, bool heading) {
         const std::vector<qreal>& widths = Widths(columns);
         const QFont& font = heading ? tableBold_ : table_;
-        const qreal line = LineSpacing(font);
-        if (heading) painter.fillRect(QRectF(margin_, y, width_, height), QColor(225, 225, 225));
+        const QFontMetricsF& m = (heading ? boldWidths_ : tableWidths_).metrics();
+        const qreal line = m.lineSpacing();
+        if (heading) painter.fillRect(QRectF(margin_, y, width_, row.height), QColor(225, 225, 225));
         painter.setPen(QPen(QColor(150, 150, 150), 0));
-        painter.drawLine(QPointF(margin_, y + height), QPointF(margin_ + width_, y + height));
-        const std::vector<QStringList> lines = CellLines(cells, columns, font, heading);
-        painter.setFont(font);
+        painter.drawLine(QPointF(margin_, y + row.height), QPointF(margin_ + width_, y + row.height));
+        // The rules between the columns, drawn together by colour: fewer
+        // changes of pen make a smaller page.
+        QVarLengthArray<QLineF, 20> thin, strong;
         qreal x = margin_;
-        for (std::size_t i = 0; i < cells.size(); ++i) {
-            if (i > 0) {
-                const bool groups = columns[i].result != columns[i - 1].result;
-                painter.setPen(groups ? QPen(Qt::black, 0) : QPen(QColor(200, 200, 200), 0));
-                painter.drawLine(QPointF(x, y), QPointF(x, y + height));
-            }
-            painter.setPen(Qt::black);
-            qreal ly = y + pad_;
-            for (const QString& text : lines[i]) {
-                painter.drawText(QRectF(x + pad_, ly, widths[i] - 2 * pad_, line), Qt::AlignLeft | Qt::AlignTop, text);
-                ly += line;
+        for (std::size_t i = 1; i < row.lines.size(); ++i) {
+            x += widths[i - 1];
+            (columns[i].result != columns[i - 1].result ? strong : thin).append(QLineF(x, y, x, y + row.height));
+        }
+        painter.setPen(QPen(QColor(200, 200, 200), 0));
+        painter.drawLines(thin.data(), static_cast<int>(thin.size()));
+        painter.setPen(QPen(Qt::black, 0));
+        painter.drawLines(strong.data(), static_cast<int>(strong.size()));
+        painter.setPen(Qt::black);
+        painter.setFont(font);
+        x = margin_;
+        for (std::size_t i = 0; i < row.lines.size(); ++i) {
+            // Each line on its baseline, as a top-aligned line of the font stands.
+            qreal baseline = y + pad_ + m.ascent();
+            for (const QString& text : row.lines[i]) {
+                if (!text.isEmpty()) painter.drawText(QPointF(x + pad_, baseline), text);
+                baseline += line;
             }
             x += widths[i];
         }
@@ -673,71 +865,29 @@ private:
                          Qt::AlignLeft | Qt::AlignTop, QStringLiteral("Results of the governing case"));
     }
 
-    bool Paint(QPainter& painter, const Item& item, qreal y) {
-        switch (item.kind) {
-            case Item::kSummary:
-                painter.setFont(body_);
-                painter.setPen(Qt::black);
-                painter.drawText(QRectF(margin_, y, width_, item.height), SummaryText(), Wrapping());
-                return true;
-            case Item::kPointHeading: {
-                const qreal band = LineSpacing(tableBold_) + 2 * pad_;
-                PaintGroupBand(painter, y, band);
-                PaintCells(painter, Headings(points_), points_, y + band, item.height - band, true);
-                return true;
-            }
-            case Item::kRefusedHeading:
-                PaintCells(painter, Headings(refused_), refused_, y, item.height, true);
-                return true;
-            case Item::kPointRow: {
-                PaintCells(painter, PointCells(at_(item.index)), points_, y, item.height, false);
-                ++painted_;
-                return !progress_ || progress_(count_ + painted_, 2 * count_);
-            }
-            case Item::kRefusedRow:
-                PaintCells(painter, RefusedCells(at_(item.index)), refused_, y, item.height, false);
-                return true;
-            case Item::kRefusedTitle:
-            case Item::kNoteTitle:
-                painter.setFont(title2_);
-                painter.setPen(Qt::black);
-                painter.drawText(QRectF(margin_, y + 2 * pad_, width_, item.height), Qt::AlignLeft | Qt::AlignTop,
-                                 item.kind == Item::kRefusedTitle
-                                     ? QStringLiteral("Refused points")
-                                     : QStringLiteral("Methods and their ranges"));
-                return true;
-            case Item::kNote:
-                painter.setFont(body_);
-                painter.setPen(Qt::black);
-                painter.drawText(QRectF(margin_, y, width_, item.height),
-                                 QString::fromUtf8(kMethodNotes[item.index]), Wrapping());
-                return true;
-        }
-        return true;
-    }
-
     QPagedPaintDevice& writer_;
     std::size_t count_;
     const StudyPointAt& at_;
     const StudyReportOptions& options_;
     const StudyProgress& progress_;
+    const QIODevice* out_;  // where a PDF's bytes go, to watch its size; none for a printer
     const qreal margin_, pad_;  // in device units
     QFont body_ = ReportFont(7.5, false);
     QFont table_ = ReportFont(6.5, false);
     QFont tableBold_ = ReportFont(6.5, true);
     QFont title1_ = ReportFont(12, true);
     QFont title2_ = ReportFont(10, true);
+    TextWidths tableWidths_, boldWidths_;
     qreal width_ = 0, top_ = 0, bottom_ = 0;
     std::vector<Column> points_, refused_;
     std::vector<qreal> pointWidths_, refusedWidths_;
-    std::vector<Item> refusedRows_;
-    std::vector<std::vector<Item>> pages_;
-    std::size_t painted_ = 0;
+    std::size_t page_ = 1, pageCount_ = 0, refusedCount_ = 0;
 };
 
-// Writes the PDF in memory, then replaces `path` with it all at once once
-// `write` has finished; a cancel (write returns -1), nothing to write (0) or
-// a failure leaves the old file as it was and no other file behind.
+// Writes the PDF straight into the temporary file of a replacing write, and
+// replaces `path` with it once `write` has finished: a cancel (write returns
+// -1), nothing to write (0) or a failure leaves the old file as it was and
+// no other file behind.
 StudyExportResult SaveThrough(const QString& path, bool emptyIsNothing,
                               const std::function<int(QIODevice&)>& write) {
     StudyExportResult result;
@@ -747,32 +897,38 @@ StudyExportResult SaveThrough(const QString& path, bool emptyIsNothing,
         result.error = QString::fromStdString(NotRegularFileMessage(local));
         return result;
     }
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
     try {
-        result.pages = write(buffer);
-    } catch (const std::runtime_error& e) {
-        result.error = QString::fromUtf8(e.what());
-        return result;
-    }
-    if (result.pages < 0 || (emptyIsNothing && result.pages == 0)) {
-        result.outcome = result.pages < 0 ? StudyExportResult::kCancelled
-                                          : StudyExportResult::kNothingToWrite;
-        result.pages = 0;
-        return result;
-    }
-    try {
-        const QByteArray& bytes = buffer.data();
-        WriteFileAtomically(local, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        ReplacingWrite file(local);
+        int pages = 0;
+        {
+            ReplacingDevice device(file);
+            pages = write(device);
+            if (!device.Flush()) {
+                result.error = device.Error();
+                return result;
+            }
+        }
+        if (pages < 0 || (emptyIsNothing && pages == 0)) {
+            result.outcome = pages < 0 ? StudyExportResult::kCancelled : StudyExportResult::kNothingToWrite;
+            return result;  // the temporary file goes with `file`
+        }
+        file.Commit();
+        result.pages = pages;
+        result.outcome = StudyExportResult::kWritten;
     } catch (const IoError& e) {
         result.error = QString::fromUtf8(e.reason().empty() ? e.what() : e.reason().c_str());
-        return result;
+    } catch (const std::runtime_error& e) {
+        result.error = QString::fromUtf8(e.what());
     }
-    result.outcome = StudyExportResult::kWritten;
     return result;
 }
 
 }  // namespace
+
+void KeepPdfPageBuffers() {
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
+}
 
 QString StudyReportTitle(const QString& studyPath) {
     const QString name = studyPath.isEmpty() ? QString() : QFileInfo(studyPath).completeBaseName();
@@ -786,19 +942,19 @@ int WriteStudyReportPdf(QIODevice& out, std::size_t count, const StudyPointAt& a
     writer.setPageLayout(QPageLayout(QPageSize(options.pageSize), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
     writer.setTitle(options.title);
     writer.setCreator(QStringLiteral("Zentavo"));
-    return ReportWriter(writer, count, at, options, progress).Write();
+    return ReportWriter(writer, count, at, options, progress, &out).Write();
 }
 
 int PaintStudyReport(QPagedPaintDevice& device, std::size_t count, const StudyPointAt& at,
                      const StudyReportOptions& options, const StudyProgress& progress) {
-    return ReportWriter(device, count, at, options, progress).Write();
+    return ReportWriter(device, count, at, options, progress, nullptr).Write();
 }
 
 StudyExportResult SaveStudyLabelsPdf(const QString& path, std::size_t count, const StudyPointAt& at,
                                      const StudyLabelOptions& options,
                                      const StudyProgress& progress,
-                                     std::vector<std::string>* cutNames) {
-    std::vector<std::string> cut;
+                                     CutNames* cutNames) {
+    CutNames cut;
     StudyExportResult r = SaveThrough(path, true, [&](QIODevice& out) {
         return WriteStudyLabelsPdf(out, count, at, options, progress, &cut);
     });

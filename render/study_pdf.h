@@ -67,15 +67,28 @@ LabelSheet StudyLabel(const StudyPointView& point, const StudyLabelOptions& opti
 // Whether a row was computed: its labels and governing results exist.
 bool IsComputedRow(const StudyRowResults& results);
 
+// The names longer than 30 characters, cut on their labels: the first
+// kCutNamesListed of them, each once and whole as the study holds it, and
+// how many labels beyond those carry a cut name (a study of a million long
+// names lists a hundred).
+inline constexpr std::size_t kCutNamesListed = 100;
+struct CutNames {
+    std::vector<std::string> listed;
+    std::size_t more = 0;
+    void Add(std::string_view name);
+    bool empty() const { return listed.empty(); }
+};
+
 // Writes one 6 x 4 in label page per computed row, in study order; refused
 // rows get no page. Each name longer than 30 characters is cut on its label
-// and listed once, whole, in `cutNames` (when given). Returns the pages
-// written, or -1 when the progress callback cancelled. A study without a
-// computed row writes nothing and returns 0. A device that fails raises
-// std::runtime_error.
+// and listed in `cutNames` (when given). Returns the pages written, or -1
+// when the progress callback cancelled. A study without a computed row
+// writes nothing and returns 0. A device that fails raises
+// std::runtime_error; so does a PDF that reaches 2 GiB, the most Qt's PDF
+// writer can address (about a million labels).
 int WriteStudyLabelsPdf(QIODevice& out, std::size_t count, const StudyPointAt& at,
                         const StudyLabelOptions& options, const StudyProgress& progress,
-                        std::vector<std::string>* cutNames);
+                        CutNames* cutNames);
 
 // The report's page size for a territory: Letter where Letter paper is the
 // custom (the United States, Canada, Mexico and others of the Americas, the
@@ -118,6 +131,15 @@ int WriteStudyReportPdf(QIODevice& out, std::size_t count, const StudyPointAt& a
 int PaintStudyReport(QPagedPaintDevice& device, std::size_t count, const StudyPointAt& at,
                      const StudyReportOptions& options, const StudyProgress& progress);
 
+// Qt's PDF writer compresses each page through buffers of 16 MB, taken and
+// given back page after page. By default the C library hands such memory
+// back to the system at once and maps it again for the next page, which
+// costs a study's labels more than half their time. This keeps it on the
+// heap (only the little of it that is used stays resident). It sets the C
+// library's allocation thresholds for the whole process: for programs that
+// write many PDF pages (the batch calculator, the benchmark).
+void KeepPdfPageBuffers();
+
 // How a file export ended.
 struct StudyExportResult {
     enum Outcome { kWritten, kCancelled, kNothingToWrite, kFailed } outcome = kFailed;
@@ -130,7 +152,7 @@ struct StudyExportResult {
 StudyExportResult SaveStudyLabelsPdf(const QString& path, std::size_t count, const StudyPointAt& at,
                                      const StudyLabelOptions& options,
                                      const StudyProgress& progress,
-                                     std::vector<std::string>* cutNames);
+                                     CutNames* cutNames);
 StudyExportResult SaveStudyReportPdf(const QString& path, std::size_t count, const StudyPointAt& at,
                                      const StudyReportOptions& options,
                                      const StudyProgress& progress);

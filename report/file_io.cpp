@@ -238,7 +238,16 @@ bool FileChangedSince(const std::string& path, const FileFingerprint& fingerprin
     }
 }
 
-FileFingerprint WriteFileAtomically(const std::string& path, std::string_view bytes, const FileCalls& calls) {
+struct ReplacingWrite::State {
+    explicit State(const std::string& pattern) : temp(pattern) {}
+    std::string path, target;
+    const FileCalls* calls = nullptr;
+    TemporaryName temp;
+    int fd = -1;
+    std::uint64_t size = 0;
+};
+
+ReplacingWrite::ReplacingWrite(const std::string& path, const FileCalls& calls) {
     const std::string target = FollowLinks(path);
     struct stat st {};
     const bool exists = ::stat(target.c_str(), &st) == 0;
@@ -259,13 +268,18 @@ FileFingerprint WriteFileAtomically(const std::string& path, std::string_view by
 
     // The temporary file lies beside the target, so that the rename stays on
     // one file system and replaces the target in one step.
-    TemporaryName temp(Folder(target) + "/." + BaseName(target).substr(0, 200) + ".XXXXXX");
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    state_ = std::make_unique<State>(Folder(target) + "/." + BaseName(target).substr(0, 200) + ".XXXXXX");
+    state_->path = path;
+    state_->target = target;
+    state_->calls = &calls;
+    const int fd = ::mkostemp(state_->temp.data(), O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
-        temp.Done();
+        state_->temp.Done();
+        state_.reset();
         Fail("Cannot create file", path, error);
     }
+    state_->fd = fd;
     if (exists) {
         if (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) {
             [[maybe_unused]] const int owned = ::fchown(fd, st.st_uid, st.st_gid);
@@ -274,36 +288,77 @@ FileFingerprint WriteFileAtomically(const std::string& path, std::string_view by
     } else {
         ::fchmod(fd, 0666 & ~CurrentUmask());
     }
+}
 
+ReplacingWrite::~ReplacingWrite() { Abandon(); }
+
+void ReplacingWrite::Abandon() {
+    if (!state_) return;
+    if (state_->fd >= 0) ::close(state_->fd);
+    ::unlink(state_->temp.c_str());
+    state_->temp.Done();
+    state_.reset();
+}
+
+void ReplacingWrite::Write(std::string_view bytes) {
+    if (!state_) throw std::logic_error("a replacing write used after it ended");
     int error = 0;
-    bool ok = WriteAll(calls, fd, bytes, error);
-    if (ok && calls.fsync(fd) != 0) {
+    if (!WriteAll(*state_->calls, state_->fd, bytes, error)) {
+        const std::string path = state_->path;
+        Abandon();
+        Fail("Cannot write file", path, error);
+    }
+    state_->size += bytes.size();
+}
+
+FileFingerprint ReplacingWrite::Commit() {
+    if (!state_) throw std::logic_error("a replacing write used after it ended");
+    State& w = *state_;
+    const FileCalls& calls = *w.calls;
+    int error = 0;
+    bool ok = true;
+    if (calls.fsync(w.fd) != 0) {
         ok = false;
         error = errno;
     }
     struct stat written {};
-    if (ok && ::fstat(fd, &written) != 0) {
+    if (ok && ::fstat(w.fd, &written) != 0) {
         ok = false;
         error = errno;
     }
-    if (::close(fd) != 0 && ok) {
+    if (::close(w.fd) != 0 && ok) {
         ok = false;
         error = errno;
     }
-    if (ok && calls.rename(temp.c_str(), target.c_str()) != 0) {
+    w.fd = -1;
+    if (ok && calls.rename(w.temp.c_str(), w.target.c_str()) != 0) {
         ok = false;
         error = errno;
     }
-    if (!ok) ::unlink(temp.c_str());
-    temp.Done();
-    if (!ok) Fail("Cannot write file", path, error);
+    if (!ok) {
+        const std::string path = w.path;
+        Abandon();
+        Fail("Cannot write file", path, error);
+    }
+    w.temp.Done();
+    const std::string folder = Folder(w.target);
+    const FileFingerprint done{w.size, ModifiedNs(written), 0};
+    state_.reset();
     // The new name reaches the disk with the folder.
-    const int dir = ::open(Folder(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);
     }
-    return {bytes.size(), ModifiedNs(written), HashBytes(bytes)};
+    return done;
+}
+
+FileFingerprint WriteFileAtomically(const std::string& path, std::string_view bytes, const FileCalls& calls) {
+    ReplacingWrite write(path, calls);
+    write.Write(bytes);
+    FileFingerprint done = write.Commit();
+    done.hash = HashBytes(bytes);
+    return done;
 }
 
 void RemoveTemporaryFileOnSignals() {

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -84,6 +85,31 @@ const FileCalls& SystemFileCalls();
 // fingerprint of the file written.
 FileFingerprint WriteFileAtomically(const std::string& path, std::string_view bytes,
                                     const FileCalls& calls = SystemFileCalls());
+
+// The same replacing write with the bytes given piece by piece, for a file
+// too large to hold in memory (a study's labels PDF as its pages are
+// painted). The constructor checks the target as above and creates the
+// temporary file beside it; Write adds bytes to it; Commit flushes it and
+// renames it over the target, returning its size and time (no hash: the
+// bytes are not held). Any failure raises IoError, leaving the target
+// unchanged and no temporary file; so does a write destroyed or abandoned
+// before Commit (a cancelled export).
+class ReplacingWrite {
+public:
+    explicit ReplacingWrite(const std::string& path, const FileCalls& calls = SystemFileCalls());
+    ~ReplacingWrite();
+    ReplacingWrite(const ReplacingWrite&) = delete;
+    ReplacingWrite& operator=(const ReplacingWrite&) = delete;
+
+    void Write(std::string_view bytes);
+    FileFingerprint Commit();
+    // Removes the temporary file; the target stays as it was.
+    void Abandon();
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
 
 // Makes SIGHUP, SIGINT and SIGTERM remove the temporary file of a replacing
 // write in progress before the program ends by that signal, so that the exit

@@ -190,11 +190,14 @@ void TPreview::ApplyContent(const LabelContent& content) {
 void TPreview::Edit1Change() {
     if (cuttingName_) return;
     QString name = Edit1->text();
-    const std::string typed = Utf8(name);
+    // A pasted name may hold line breaks or tabs: the label's name is one line.
+    const std::string typed = OneLineName(Utf8(name));
     const std::size_t end = EquipmentNameEnd(typed);
     if (end < typed.size()) {
         // Once, however many characters were pasted: the name keeps its first 30.
         app_.dialogs().Message(this, QStringLiteral("Warning"), QStringLiteral("Equipment Name too long"));
+    }
+    if (end < typed.size() || typed != Utf8(name)) {
         name = FromUtf8(std::string_view(typed).substr(0, end));
         cuttingName_ = true;
         Edit1->setText(name);

@@ -488,7 +488,7 @@ void TStudy::LabelsClick() {
     options.date = {today.day(), today.month(), today.year()};
     options.units = model_->file().Options().units;
     options.sep = points.sep();
-    std::vector<std::string> cut;
+    render::CutNames cut;
     render::StudyExportResult result;
     const render::StudyPointAt at = [&points](std::size_t i) { return points(i); };
     RunWithProgress(tr("Writing the labels of %1 points…").arg(points.size()), points.size(),
@@ -500,7 +500,8 @@ void TStudy::LabelsClick() {
     if (result.outcome == render::StudyExportResult::kWritten && !cut.empty()) {
         // One name a line: the box shows the first of a long list and how many more.
         QString names;
-        for (const std::string& n : cut) names += QStringLiteral("\n") + FromUtf8(n);
+        for (const std::string& n : cut.listed) names += QStringLiteral("\n") + FromUtf8(OneLineName(n));
+        if (cut.more > 0) names += tr("\nand %n more label(s) with a cut name", nullptr, static_cast<int>(cut.more));
         app_.dialogs().Information(
             this, tr("These equipment names are longer than 30 characters; their labels show the first 30:%1")
                       .arg(names));

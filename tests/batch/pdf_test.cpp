@@ -170,6 +170,58 @@ TEST(BatchPdfs, LongNamesAreListedOnce) {
     EXPECT_EQ(Text(labels, 1).find("cubicl"), std::string::npos);  // 30 characters kept
 }
 
+// Input quoted on standard error shows its control characters escaped, so
+// that a hostile name cannot retitle or clear the terminal: in the list of
+// cut names, in usage errors naming a value or an option, in file names. A
+// name in a script no installed font shapes (Tamil) gives no font warnings.
+// A 10 000-character name is cut with "…" in its report cell.
+TEST(BatchPdfs, MessagesShowInputControlCharactersEscaped) {
+    const std::string header = "point,method,voltage,bolted_current,gap,gap_unit,work_distance,"
+                               "work_distance_unit,equipment_class,grounding,arc_time,arc_time_reduced\n";
+    const std::string row = ",empirical,480,20,32,mm,455,mm,Switchgear,Grounded,0.2,0.25\n";
+    const std::string cut = "zentavo-batch: equipment names longer than 30 characters, cut on their labels:\n  ";
+    const std::string tamil = "\xE0\xAE\xA4\xE0\xAE\xAE\xE0\xAE\xBF\xE0\xAE\xB4\xE0\xAF\x8D \xE0\xAE\xAA\xE0\xAE\xB2\xE0\xAE\x95\xE0\xAF\x88";
+    const std::string huge = "Start of a long name " + std::string(9970, 'x') + " END-OF-NAME";
+    struct Case {
+        const char* what;
+        std::string name;     // the study's one point
+        std::string args;     // run in the study's folder
+        std::string errors;   // all of standard error
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"terminal title and clear in a long name", "\x1b]0;owned\x07\x1b[2JSwitchgear feeder 4 rear", "--labels l.pdf s.csv",
+         cut + "\\x1b]0;owned\\x07\\x1b[2JSwitchgear feeder 4 rear\n"},
+        {"C1 control sequence, CR, a lone byte", "\"Feeder\xC2\x9B" "2J\r\n\xFF cubicle 4 of the north row\"", "--labels l.pdf s.csv",
+         cut + "Feeder\\xc2\\x9b2J\\x0d\\x0a\\xff cubicle 4 of the north row\n"},
+        {"text direction reversed", "Feeder \xE2\x80\xAE" "4 cubicle of the north row", "--labels l.pdf s.csv",
+         cut + "Feeder \\xe2\\x80\\xae4 cubicle of the north row\n"},
+        {"option value", "P1", "--labels l.pdf --label-language '\x1b[2J' s.csv",
+         "zentavo-batch: --label-language takes one of en, es, fr, not '\\x1b[2J' (see --help)\n"},
+        {"option name", "P1", "'--\x1b]0;x\x07=1' s.csv", "zentavo-batch: unknown option --\\x1b]0;x\\x07 (see --help)\n"},
+        {"PDF folder", "P1", "--report 'no\x1b[2J/r.pdf' s.csv",
+         "zentavo-batch: cannot write no\\x1b[2J/r.pdf: No such file or directory\n"},
+        {"input file", "P1", "'\x1b[2J.csv'", "zentavo-batch: cannot read \\x1b[2J.csv: No such file or directory\n"},
+        {"one file for both outputs", "P1", "--labels 'x\x1b[2J.pdf' --report 'x\x1b[2J.pdf' s.csv",
+         "zentavo-batch: --report x\\x1b[2J.pdf and --labels x\\x1b[2J.pdf are the same file\n"},
+        {"Tamil name", tamil, "--labels l.pdf --report r.pdf s.csv", ""},
+        {"10 000 characters", huge, "--labels l.pdf --report r.pdf s.csv", cut + huge + "\n"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        Dir dir;
+        std::ofstream(dir / "s.csv") << header << c.name << row;
+        const CommandRun r = RunCommand("cd '" + dir.path() + "' && " + kProgram + " " + c.args + " 2>&1 >/dev/null");
+        EXPECT_EQ(r.out, c.errors) << c.what;
+        if (std::string_view(c.what) == "10 000 characters") {
+            const std::string text = ReportText(dir / "r.pdf");
+            EXPECT_NE(text.find("Start of a long name"), std::string::npos) << text.substr(0, 400);
+            EXPECT_NE(text.find("\xE2\x80\xA6 IEEE 1584-2002 empirical"), std::string::npos) << text.substr(0, 400);
+            EXPECT_EQ(text.find("END-OF-NAME"), std::string::npos);
+        }
+    }
+}
+
 // A PDF that cannot be written fails the run (status 1) and leaves no file,
 // an old file unchanged; so does a study without a point to label.
 TEST(BatchPdfs, UnwritablePdfFailsAndKeepsTheOldFile) {

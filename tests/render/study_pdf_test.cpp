@@ -233,6 +233,28 @@ QString Flat(QString text) { return text.replace(QRegularExpression(QStringLiter
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
+// The words of one page with the top of each, as pdftotext places them.
+std::vector<std::pair<QString, double>> PageWords(const QString& path, int page) {
+    const QString html = RunPdfTool("pdftotext", {"-bbox", "-f", QString::number(page), "-l", QString::number(page), path, "-"});
+    std::vector<std::pair<QString, double>> words;
+    static const QRegularExpression word(QStringLiteral("<word xMin=\"[\\d.]+\" yMin=\"([\\d.]+)\"[^>]*>([^<]*)</word>"));
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        words.emplace_back(m.captured(2), m.captured(1).toDouble());
+    }
+    return words;
+}
+
+// The tops of the words `wanted` where they stand in a row on the page; empty when they do not.
+std::vector<double> TopsOf(const std::vector<std::pair<QString, double>>& words, const QStringList& wanted) {
+    for (std::size_t i = 0; i + wanted.size() <= words.size(); ++i) {
+        std::vector<double> tops;
+        for (qsizetype k = 0; k < wanted.size() && words[i + k].first == wanted[k]; ++k) tops.push_back(words[i + k].second);
+        if (tops.size() == static_cast<std::size_t>(wanted.size())) return tops;
+    }
+    return {};
+}
+
 }  // namespace
 
 class StudyPdfTest : public QObject {
@@ -375,16 +397,106 @@ private slots:
         study.push_back(points[6]);  // refused, with a long name: not labelled, not listed
         study.back().name = "Pump P-101 disconnect with a very long name";
         const Study s(study, StudyOptions{});
-        std::vector<std::string> cut;
+        CutNames cut;
         const QString path = Path(dir, "labels.pdf");
         const auto r = SaveStudyLabelsPdf(path, s.points.size(), s.At(), StudyLabelOptions{}, {}, &cut);
         QCOMPARE(r.outcome, StudyExportResult::kWritten);
-        QCOMPARE(cut, std::vector<std::string>{longName});
+        QCOMPARE(cut.listed, std::vector<std::string>{longName});
+        QCOMPARE(cut.more, std::size_t{0});
         QCOMPARE(PageCount(path), 3);
         const QString first = Flat(PageText(path, 1));
         QVERIFY2(first.contains(QStringLiteral("Main switchboard MSB-1 section")), qPrintable(first));
         QVERIFY2(!first.contains(QStringLiteral("section B")), qPrintable(first));
         QVERIFY(Flat(PageText(path, 2)).contains(QString::fromUtf8(thirty.c_str())));
+    }
+
+    // An equipment name is one line: a line break or another control
+    // character in it (a quoted study field may hold them) becomes a blank on
+    // the label and in the report, so the name never runs over the values
+    // below it.
+    void NameIsOneLineOnLabelsAndInTheReport() {
+        // clang-format off
+        const struct { const char* what; std::string name; } cases[] = {
+            {"LF",                  "Bus A\nSection 2"},
+            {"CR LF",               "Bus A\r\nSection 2"},
+            {"CR",                  "Bus A\rSection 2"},
+            {"tab",                 "Bus A\tSection 2"},
+            {"vertical tab",        "Bus A\vSection 2"},
+            {"escape",              "Bus A\x1bSection 2"},
+            {"delete",              "Bus A\x7fSection 2"},
+            {"next line U+0085",    "Bus A\xC2\x85Section 2"},
+            {"line separator",      "Bus A\xE2\x80\xA8Section 2"},
+            {"paragraph separator", "Bus A\xE2\x80\xA9Section 2"},
+        };
+        // clang-format on
+        const QStringList words = {"Bus", "A", "Section", "2"};
+        QTemporaryDir dir;
+        for (const auto& c : cases) {
+            Point p = Points()[0];
+            p.name = c.name;
+            const Study study({p}, StudyOptions{});
+            const LabelSheet sheet = StudyLabel(study(0), StudyLabelOptions{});
+            QCOMPARE(sheet.at("Label18").text, std::string("Bus A Section 2"));
+            const QString labels = Path(dir, "labels.pdf"), report = Path(dir, "report.pdf");
+            QCOMPARE(SaveStudyLabelsPdf(labels, 1, study.At(), StudyLabelOptions{}, {}, nullptr).pages, 1);
+            QCOMPARE(SaveStudyReportPdf(report, 1, study.At(), StudyReportOptions{}, {}).outcome,
+                     StudyExportResult::kWritten);
+            for (const QString& pdf : {labels, report}) {
+                const std::vector<double> tops = TopsOf(PageWords(pdf, 1), words);
+                QVERIFY2(tops.size() == 4, qPrintable(QString::fromLatin1(c.what) + ": the name's words in " + pdf));
+                QVERIFY2(*std::max_element(tops.begin(), tops.end()) - *std::min_element(tops.begin(), tops.end()) < 0.5,
+                         qPrintable(QString::fromLatin1(c.what) + ": the name takes more than one line in " + pdf));
+            }
+        }
+    }
+
+    // The PDFs of a long study are written as they are painted: while the
+    // last points are painted the temporary file beside the target already
+    // holds most of the PDF, so no page waits in memory however long the
+    // study. The list of cut names keeps its first hundred and counts the rest.
+    void LongStudyPdfsGoToTheirFileAsTheyArePainted() {
+        QTemporaryDir dir;
+        const Point base = Points()[0];
+        std::vector<Point> points(1000, base);
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            points[i].name = "Switchgear line-up " + std::to_string(i) + ", section B rear";  // over 30 characters
+        }
+        const Study study(points, StudyOptions{});
+        // clang-format off
+        const struct { const char* file; std::size_t lastCall; } cases[] = {
+            {"labels.pdf", points.size()},
+            {"report.pdf", 2 * points.size()},  // the second pass paints
+        };
+        // clang-format on
+        for (const auto& c : cases) {
+            const QString path = Path(dir, c.file);
+            qint64 heldAtTheEnd = -1;
+            const StudyProgress progress = [&](std::size_t done, std::size_t) {
+                if (done == c.lastCall) {
+                    const QStringList temporary =
+                        QDir(dir.path()).entryList({QStringLiteral(".%1.*").arg(c.file)}, QDir::Files | QDir::Hidden);
+                    heldAtTheEnd = temporary.size() == 1 ? QFileInfo(dir.filePath(temporary[0])).size() : -1;
+                }
+                return true;
+            };
+            CutNames cut;
+            const StudyExportResult r =
+                QByteArray(c.file) == "labels.pdf"
+                    ? SaveStudyLabelsPdf(path, points.size(), study.At(), StudyLabelOptions{}, progress, &cut)
+                    : SaveStudyReportPdf(path, points.size(), study.At(), StudyReportOptions{}, progress);
+            QCOMPARE(r.outcome, StudyExportResult::kWritten);
+            const qint64 size = QFileInfo(path).size();
+            const QString held = QStringLiteral("%1: %2 of %3 bytes in the file before the last page")
+                                     .arg(c.file)
+                                     .arg(heldAtTheEnd)
+                                     .arg(size);
+            QVERIFY2(heldAtTheEnd >= size / 2, qPrintable(held));
+            if (QByteArray(c.file) == "labels.pdf") {
+                QCOMPARE(cut.listed.size(), kCutNamesListed);
+                QCOMPARE(cut.listed.back(), points[kCutNamesListed - 1].name);
+                QCOMPARE(cut.more, points.size() - kCutNamesListed);
+            }
+        }
     }
 
     // A cancel, at the first point or later, leaves no file, and an old file

@@ -209,6 +209,26 @@ private slots:
         QCOMPARE(P().Edit1->text(), QString(30, QLatin1Char('x')));
     }
 
+    // A pasted name with line breaks or other control characters: the field
+    // and the label show it as one line, blanks in their place, no warning.
+    void equipmentNamePastedWithLineBreaksIsOneLine() {
+        ToResults();
+        T().Button2->click();
+        // clang-format off
+        const struct { QString pasted, shown; } cases[] = {
+            {QStringLiteral("Bus A\r\nSection 2"),        QStringLiteral("Bus A Section 2")},
+            {QStringLiteral("Bus A\tSection\n2\n"),      QStringLiteral("Bus A Section 2 ")},
+            {QStringLiteral("Bus A\x1b]0;x\x07") + QChar(0x2028) + "2", QStringLiteral("Bus A ]0;x  2")},
+        };
+        // clang-format on
+        for (const auto& c : cases) {
+            P().Edit1->setText(c.pasted);
+            QCOMPARE(P().Edit1->text(), c.shown);
+            QCOMPARE(Slot("Label18"), c.shown);
+        }
+        QVERIFY(dialogs->shown.isEmpty());
+    }
+
     // The name counts characters: one outside the Basic Multilingual Plane
     // (two UTF-16 units) is one character and is never cut in half.
     void equipmentNameCountsCharacters() {
