@@ -15,10 +15,10 @@
 #include <string_view>
 #include <vector>
 
-#include "batch/message_text.h"
-#include "batch/study.h"
+#include "study/message_text.h"
+#include "study/study.h"
 #include "batch/study_pdfs.h"
-#include "report/file_io.h"
+#include "io/file_io.h"
 
 namespace {
 

@@ -16,11 +16,11 @@
 #include <optional>
 #include <stdexcept>
 
-#include "batch/csv.h"
-#include "batch/message_text.h"
-#include "batch/study.h"
+#include "study/csv.h"
+#include "study/message_text.h"
+#include "study/study.h"
 #include "render/study_pdf.h"
-#include "report/file_io.h"
+#include "io/file_io.h"
 
 namespace zentavo {
 namespace {

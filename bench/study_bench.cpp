@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "batch/study.h"
+#include "study/study.h"
 
 namespace {
 

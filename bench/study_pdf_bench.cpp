@@ -17,8 +17,8 @@
 #include <sys/resource.h>
 #include <vector>
 
-#include "batch/csv.h"
-#include "batch/study.h"
+#include "study/csv.h"
+#include "study/study.h"
 #include "render/study_pdf.h"
 
 using namespace zentavo;

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "report/report.h"
-#include "report/text_codec.h"
+#include "io/text_codec.h"
 #include "report/text_model.h"
 
 #ifdef ZENTAVO_FUZZ_WITH_QT

@@ -14,8 +14,8 @@
 #include <string>
 #include <utility>
 
-#include "batch/csv.h"
-#include "batch/study.h"
+#include "study/csv.h"
+#include "study/study.h"
 
 namespace {
 

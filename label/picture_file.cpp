@@ -1,6 +1,6 @@
 #include "label/picture_file.h"
 
-#include "report/file_io.h"
+#include "io/file_io.h"
 
 #include <csetjmp>
 #include <cstdio>

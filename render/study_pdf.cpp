@@ -20,7 +20,7 @@
 #include "engine/catalog.h"
 #include "engine/number.h"
 #include "render/label_painter.h"
-#include "report/file_io.h"
+#include "io/file_io.h"
 
 namespace zentavo::render {
 

@@ -20,7 +20,7 @@
 #include <string_view>
 #include <vector>
 
-#include "batch/study.h"
+#include "study/study.h"
 #include "label/content.h"
 #include "label/layout.h"
 #include "label/sheet.h"

@@ -1,6 +1,6 @@
 #include "report/report.h"
 
-#include "report/text_codec.h"
+#include "io/text_codec.h"
 
 namespace zentavo {
 

@@ -65,7 +65,7 @@ void SaveReportBlock(const std::string& path, BuildLines&& build);
 
 }  // namespace zentavo
 
-#include "report/text_codec.h"
+#include "io/text_codec.h"
 
 namespace zentavo {
 

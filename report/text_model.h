@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "report/text_codec.h"
+#include "io/text_codec.h"
 
 namespace zentavo {
 

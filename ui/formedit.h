@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "report/file_io.h"
+#include "io/file_io.h"
 #include "report/text_model.h"
 
 class QMenuBar;

@@ -5,7 +5,7 @@
 #include <QString>
 #include <optional>
 
-#include "report/file_io.h"
+#include "io/file_io.h"
 
 class QWidget;
 

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "batch/study_file.h"
+#include "study/study_file.h"
 
 namespace zentavo::ui {
 

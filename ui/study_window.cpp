@@ -28,7 +28,7 @@
 #include <stdexcept>
 
 #include "engine/number.h"
-#include "report/file_io.h"
+#include "io/file_io.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
 #include "ui/frozen_table.h"

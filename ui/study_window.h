@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "render/study_pdf.h"
-#include "report/file_io.h"
+#include "io/file_io.h"
 
 #include "ui/study_model.h"
 

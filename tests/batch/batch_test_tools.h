@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "batch/csv.h"
+#include "study/csv.h"
 
 namespace zentavo::batch_test {
 

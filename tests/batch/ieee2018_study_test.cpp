@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "batch/csv.h"
-#include "batch/study.h"
+#include "study/csv.h"
+#include "study/study.h"
 #include "engine/ieee2018.h"
 #include "engine/number.h"
 #include "batch_test_tools.h"

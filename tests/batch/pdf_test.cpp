@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "batch/csv.h"
+#include "study/csv.h"
 #include "batch_test_tools.h"
 
 namespace {

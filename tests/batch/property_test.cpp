@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "batch/csv.h"
-#include "batch/study.h"
+#include "study/csv.h"
+#include "study/study.h"
 #include "engine/breaker.h"
 #include "engine/catalog.h"
 #include "engine/classification.h"

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "batch/csv.h"
-#include "batch/study.h"
+#include "study/csv.h"
+#include "study/study.h"
 #include "batch_test_tools.h"
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -1,7 +1,7 @@
 // The study file as the study window holds it: identical bytes when nothing
 // changed, unknown columns kept, edits written and computed as the batch
 // calculator computes the same rows.
-#include "batch/study_file.h"
+#include "study/study_file.h"
 #include "batch_test_tools.h"
 
 #include <gtest/gtest.h>

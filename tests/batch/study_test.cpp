@@ -1,4 +1,4 @@
-#include "batch/study.h"
+#include "study/study.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "batch/csv.h"
-#include "batch/study_file.h"
+#include "study/csv.h"
+#include "study/study_file.h"
 #include "batch_test_tools.h"
 
 namespace zentavo {

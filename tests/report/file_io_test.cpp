@@ -1,7 +1,7 @@
 // The program's file operations on real files: replacing writes that fail
 // at every step, appends that fail part-way, links, permissions, pipes,
 // devices and the size limit of the editor.
-#include "report/file_io.h"
+#include "io/file_io.h"
 
 #include <dirent.h>
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "report/file_io.h"
+#include "io/file_io.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

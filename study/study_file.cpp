@@ -1,11 +1,11 @@
-#include "batch/study_file.h"
+#include "study/study_file.h"
 
 #include <limits>
 #include <stdexcept>
 #include <utility>
 
-#include "batch/csv.h"
-#include "report/text_codec.h"
+#include "study/csv.h"
+#include "io/text_codec.h"
 
 namespace zentavo {
 

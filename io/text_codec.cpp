@@ -1,4 +1,4 @@
-#include "report/text_codec.h"
+#include "io/text_codec.h"
 
 #include <array>
 #include <stdexcept>

@@ -1,4 +1,4 @@
-#include "batch/study.h"
+#include "study/study.h"
 
 #include <algorithm>
 #include <array>
@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "batch/csv.h"
+#include "study/csv.h"
 #include "engine/breaker.h"
 #include "engine/catalog.h"
 #include "engine/empirical.h"
@@ -22,7 +22,7 @@
 #include "engine/ieee2018.h"
 #include "engine/number.h"
 #include "engine/shared_state.h"
-#include "report/text_codec.h"
+#include "io/text_codec.h"
 
 namespace zentavo {
 

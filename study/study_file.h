@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "batch/study.h"
+#include "study/study.h"
 
 namespace zentavo {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "report/file_io.h"
+#include "io/file_io.h"
 
 namespace zentavo {
 

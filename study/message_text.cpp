@@ -1,4 +1,4 @@
-#include "batch/message_text.h"
+#include "study/message_text.h"
 
 #include <algorithm>
 

@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "batch/csv.h"
+#include "study/csv.h"
 #include "engine/units.h"
 
 namespace zentavo {

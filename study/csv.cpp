@@ -1,4 +1,4 @@
-#include "batch/csv.h"
+#include "study/csv.h"
 
 #include <algorithm>
 #include <array>
