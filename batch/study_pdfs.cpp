@@ -18,7 +18,7 @@
 
 #include "study/csv.h"
 #include "study/message_text.h"
-#include "study/study.h"
+#include "study/row.h"
 #include "render/study_pdf.h"
 #include "io/file_io.h"
 

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "study/study.h"
+#include "study/run.h"
 
 namespace {
 

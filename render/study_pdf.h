@@ -20,7 +20,7 @@
 #include <string_view>
 #include <vector>
 
-#include "study/study.h"
+#include "study/row.h"
 #include "label/content.h"
 #include "label/layout.h"
 #include "label/sheet.h"

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "study/csv.h"
+#include "study/csv_writer.h"
 #include "io/text_codec.h"
 
 namespace zentavo {

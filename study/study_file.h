@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "study/study.h"
+#include "study/row.h"
 
 namespace zentavo {
 

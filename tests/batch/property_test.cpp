@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "study/csv.h"
-#include "study/study.h"
+#include "study/csv_writer.h"
+#include "study/run.h"
 #include "engine/breaker.h"
 #include "engine/catalog.h"
 #include "engine/classification.h"

@@ -9,7 +9,7 @@
 #include <map>
 
 #include "../poppler_tools.h"
-#include "study/study.h"
+#include "study/row.h"
 #include "engine/breaker.h"
 #include "engine/catalog.h"
 #include "engine/empirical.h"
