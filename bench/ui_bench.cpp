@@ -161,23 +161,25 @@ void BM_Ieee2018ComputeToResults(benchmark::State& st) {
     auto& app = S().app;
     app.main().show();
     app.main().findChild<QAction*>("Ieee2018Model1")->trigger();
-    auto* w = FindIeee2018Window(app.main());
-    w->ElectrodeBox->setCurrentIndex(0);
-    w->VoltEdit->setText("4160");
-    w->IbfEdit->setText("15");
-    w->GapEdit->setText("104");
-    w->HeightEdit->setText("1143");
-    w->WidthEdit->setText("762");
-    w->DepthEdit->setText("508");
-    w->WorkDistEdit->setText("914.4");
-    w->ArcTimeEdit->setText("0.197");
-    w->ArcTimeReducedEdit->setText("0.223");
+    TIeee2018& w = app.Ieee2018();
+    auto edit = [&w](const char* name) { return w.findChild<QLineEdit*>(QString::fromLatin1(name)); };
+    auto button = [&w](const char* name) { return w.findChild<QPushButton*>(QString::fromLatin1(name)); };
+    w.findChild<QComboBox*>(QStringLiteral("ElectrodeBox"))->setCurrentIndex(0);
+    edit("VoltEdit")->setText("4160");
+    edit("IbfEdit")->setText("15");
+    edit("GapEdit")->setText("104");
+    edit("HeightEdit")->setText("1143");
+    edit("WidthEdit")->setText("762");
+    edit("DepthEdit")->setText("508");
+    edit("WorkDistEdit")->setText("914.4");
+    edit("ArcTimeEdit")->setText("0.197");
+    edit("ArcTimeReducedEdit")->setText("0.223");
     QApplication::processEvents();
     for (auto _ : st) {
-        w->ComputeButton->click();
+        button("ComputeButton")->click();
         QApplication::processEvents();
     }
-    w->BackButton->click();
+    button("BackButton")->click();
     QApplication::processEvents();
 }
 BENCHMARK(BM_Ieee2018ComputeToResults)->Unit(benchmark::kMicrosecond);

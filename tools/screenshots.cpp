@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
     auto* study = zentavo::ui::OpenStudyFile(app, QStringLiteral(ZENTAVO_EXAMPLES_DIR "/plant-study.csv"));
     study->resize(1200, 640);
     study->show();
-    study->StudyTable->sortByColumn(study->model().ColumnNamed(QStringLiteral("incident_energy_governing")), Qt::DescendingOrder);
+    study->findChild<QTableView*>(QStringLiteral("StudyTable"))->sortByColumn(study->model().ColumnNamed(QStringLiteral("incident_energy_governing")), Qt::DescendingOrder);
     Save(study, dir, "study.png");
     return 0;
 }

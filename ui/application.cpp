@@ -9,6 +9,7 @@
 
 #include "ui/about.h"
 #include "ui/formedit.h"
+#include "ui/ieee2018_window.h"
 #include "ui/label_type.h"
 #include "ui/main_window.h"
 #include "ui/preview.h"
@@ -65,7 +66,8 @@ Application::Application(DialogService& dialogs) : dialogs_(dialogs) {
     }
     QApplication::setWindowIcon(icon);
 
-    // The windows, in their fixed order; each creation handler runs here.
+    // The windows, in their fixed order; each creation handler runs here. The
+    // 2018 window is made when it is first opened (Ieee2018).
     main_ = std::make_unique<Tmain>(*this);
     second_ = std::make_unique<TSecond>(*this);
     third_ = std::make_unique<TThird>(*this);
@@ -81,6 +83,11 @@ Application::Application(DialogService& dialogs) : dialogs_(dialogs) {
 Application::~Application() {
     // The about box is a child of the main window: it goes first.
     about_.reset();
+}
+
+TIeee2018& Application::Ieee2018() {
+    if (!ieee2018_) ieee2018_ = std::make_unique<TIeee2018>(*this);
+    return *ieee2018_;
 }
 
 UnitSettings Application::Units() const { return formUnits_->Units(); }

@@ -1,5 +1,6 @@
 // The application object: owns the shared record of the run and the windows,
-// created once in their fixed order, and runs every handler under one error
+// the original ones created once in their fixed order and the 2018 window
+// made when it is first opened, and runs every handler under one error
 // handler so that no error escapes into the event loop.
 #pragma once
 
@@ -26,6 +27,7 @@ class TPreview;
 class TFormUnits;
 class TFormLabelType;
 class TFormedit;
+class TIeee2018;
 
 // The face of the windows: the installed one closest to what they were drawn for.
 QFont WindowFont();
@@ -50,6 +52,11 @@ public:
     TFormUnits& FormUnits() { return *formUnits_; }
     TFormLabelType& FormLabelType() { return *formLabelType_; }
     TFormedit& Formedit() { return *formedit_; }
+    // The window of the IEEE 1584-2018 model, made on first use: a start of
+    // the program that never opens it does not pay for it.
+    TIeee2018& Ieee2018();
+    // The 2018 window once it has been made, else null.
+    TIeee2018* Ieee2018IfMade() const { return ieee2018_.get(); }
 
     // The unit choices at this moment: the texts of the units window's selectors.
     UnitSettings Units() const;
@@ -95,6 +102,9 @@ private:
     std::unique_ptr<TFormUnits> formUnits_;
     std::unique_ptr<TFormLabelType> formLabelType_;
     std::unique_ptr<TFormedit> formedit_;
+    // A top-level window of its own, not a child of the main window, whose
+    // controls share names with it and are looked up by name.
+    std::unique_ptr<TIeee2018> ieee2018_;
 };
 
 template <class Handler>

@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QVariant>
 #include <QVBoxLayout>
 #include <initializer_list>
 
@@ -79,7 +78,26 @@ TIeee2018::TIeee2018(Application& app) : app_(app) {
     setWindowTitle(QStringLiteral("ZENTAVO: IEEE 1584-2018 model"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
-    // Inputs.
+    QGroupBox* inputs = BuildInputs();
+    QGroupBox* results = BuildResults();
+    QHBoxLayout* buttons = BuildButtons();
+    auto* body = new QHBoxLayout;
+    body->addWidget(inputs);
+    body->addWidget(results, 1);
+    auto* top = new QVBoxLayout(this);
+    top->addLayout(body);
+    top->addLayout(buttons);
+    for (const char* n : {"FullTitle", "ReducedTitle", "ClothingCaption"}) SetBold(L(n), true);
+
+    SaveButton->setEnabled(false);
+    LabelButton->setEnabled(false);
+    shownUnits_ = app_.Units();
+    SetInputCaptions();
+    SetOutputCaptions(shownUnits_);
+    ConnectControls();
+}
+
+QGroupBox* TIeee2018::BuildInputs() {
     auto* inputs = new QGroupBox(QStringLiteral("System and equipment"));
     inputs->setObjectName("InputGroup");
     auto* form = new QFormLayout(inputs);
@@ -139,8 +157,11 @@ TIeee2018::TIeee2018(Application& app) : app_(app) {
             caption->setBuddy(field);
         }
     }
+    return inputs;
+}
 
-    // Results: both cases side by side.
+QGroupBox* TIeee2018::BuildResults() {
+    // Both cases side by side.
     auto* results = new QGroupBox(QStringLiteral("Calculation results"));
     results->setObjectName("ResultGroup");
     auto* grid = new QGridLayout(results);
@@ -174,8 +195,10 @@ TIeee2018::TIeee2018(Application& app) : app_(app) {
     }
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(2, 1);
+    return results;
+}
 
-    // Buttons.
+QHBoxLayout* TIeee2018::BuildButtons() {
     BackButton = Button("BackButton", QStringLiteral("Back"));
     SaveButton = Button("SaveButton", QStringLiteral("Save results"));
     LabelButton = Button("LabelButton", QStringLiteral("Create label"));
@@ -189,21 +212,10 @@ TIeee2018::TIeee2018(Application& app) : app_(app) {
     buttons->addWidget(SaveButton);
     buttons->addWidget(LabelButton);
     buttons->addWidget(ExitButton);
+    return buttons;
+}
 
-    auto* body = new QHBoxLayout;
-    body->addWidget(inputs);
-    body->addWidget(results, 1);
-    auto* top = new QVBoxLayout(this);
-    top->addLayout(body);
-    top->addLayout(buttons);
-    for (const char* n : {"FullTitle", "ReducedTitle", "ClothingCaption"}) SetBold(L(n), true);
-
-    SaveButton->setEnabled(false);
-    LabelButton->setEnabled(false);
-    shownUnits_ = app_.Units();
-    SetInputCaptions();
-    SetOutputCaptions(shownUnits_);
-
+void TIeee2018::ConnectControls() {
     auto guarded = [this](void (TIeee2018::*handler)()) {
         return [this, handler] { app_.Guard(this, [&] { (this->*handler)(); }); };
     };
@@ -485,26 +497,10 @@ void TIeee2018::LabelClick() {
     preview.ApplyContent(content);
 }
 
-namespace {
-constexpr const char* kWindowProperty = "zentavoIeee2018Window";
-}
-
-TIeee2018* FindIeee2018Window(QWidget& mainWindow) {
-    return qobject_cast<TIeee2018*>(mainWindow.property(kWindowProperty).value<QObject*>());
-}
-
-void OpenIeee2018Window(QWidget& mainWindow, Application& app) {
-    TIeee2018* w = FindIeee2018Window(mainWindow);
-    if (!w) {
-        // A window of its own (not a child of the main window, whose controls
-        // are looked up by name), gone with the main window.
-        w = new TIeee2018(app);
-        mainWindow.setProperty(kWindowProperty, QVariant::fromValue<QObject*>(w));
-        QObject::connect(&mainWindow, &QObject::destroyed, w, [w] { delete w; });
-    }
-    mainWindow.hide();
-    w->show();
-    w->VoltEdit->setFocus();
+void TIeee2018::Open() {
+    app_.main().hide();
+    show();
+    VoltEdit->setFocus();
 }
 
 }  // namespace zentavo::ui

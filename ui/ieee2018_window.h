@@ -9,6 +9,8 @@
 #include "engine/ieee2018.h"
 
 class QComboBox;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -22,42 +24,34 @@ class TIeee2018 : public QWidget {
 public:
     explicit TIeee2018(Application& app);
 
-    void FormShow();             // FollowUnits
+    // "IEEE 1584-2018 model" of the main window's Options menu: this window
+    // replaces the main window, with the cursor in the voltage field.
+    void Open();
     // The units window applied (or restored) the units: the typed lengths are
     // converted so that they keep their values, the captions follow, and any
     // result shown is cleared. Nothing happens when the units are those shown.
     void FollowUnits();
-    void EquipmentBoxChange(int index);  // typical values of the equipment type
-    void ComputeClick();         // "Compute", also Enter in any field
-    void BackClick();            // "Back": the main window
-    void SaveClick();            // "Save results": the 2018 report block
-    void LabelClick();           // "Create label"
-    void ExitClick();
-
-    QLabel* L(const char* name) const;
-
-    QComboBox* EquipmentBox;
-    QComboBox* ElectrodeBox;
-    QLineEdit* VoltEdit;
-    QLineEdit* IbfEdit;
-    QLineEdit* GapEdit;
-    QLineEdit* HeightEdit;
-    QLineEdit* WidthEdit;
-    QLineEdit* DepthEdit;
-    QLineEdit* WorkDistEdit;
-    QLineEdit* ArcTimeEdit;
-    QLineEdit* ArcTimeReducedEdit;
-    QPushButton* ComputeButton;
-    QPushButton* BackButton;
-    QPushButton* SaveButton;
-    QPushButton* LabelButton;
-    QPushButton* ExitButton;
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Handlers, each run under the application's error handler.
+    void FormShow();                     // FollowUnits
+    void EquipmentBoxChange(int index);  // typical values of the equipment type
+    void ComputeClick();                 // "Compute", also Enter in any field
+    void BackClick();                    // "Back": the main window
+    void SaveClick();                    // "Save results": the 2018 report block
+    void LabelClick();                   // "Create label"
+    void ExitClick();
+
+    // The parts of the window, built in this order by the constructor.
+    QGroupBox* BuildInputs();
+    QGroupBox* BuildResults();
+    QHBoxLayout* BuildButtons();
+    void ConnectControls();
+
     void ShowResults(const Ieee2018Outcome& out);
     // Clears the results and disables "Save results" and "Create label": an
     // input changed, so the results no longer belong to what is on screen.
@@ -65,8 +59,31 @@ private:
     void SetInputCaptions();
     void SetOutputCaptions(const UnitSettings& units);
     void EnableEnclosure();  // the enclosure fields only where there is an enclosure
+    // A caption or result label of the window, by its object name.
+    QLabel* L(const char* name) const;
 
     Application& app_;
+
+    // The inputs, in the order of the form; the captions and results are
+    // labels found by name (L).
+    QComboBox* EquipmentBox = nullptr;
+    QComboBox* ElectrodeBox = nullptr;
+    QLineEdit* VoltEdit = nullptr;
+    QLineEdit* IbfEdit = nullptr;
+    QLineEdit* GapEdit = nullptr;
+    QLineEdit* HeightEdit = nullptr;
+    QLineEdit* WidthEdit = nullptr;
+    QLineEdit* DepthEdit = nullptr;
+    QLineEdit* WorkDistEdit = nullptr;
+    QLineEdit* ArcTimeEdit = nullptr;
+    QLineEdit* ArcTimeReducedEdit = nullptr;
+    // The buttons: "Compute" under the inputs, the others along the bottom.
+    QPushButton* ComputeButton = nullptr;
+    QPushButton* BackButton = nullptr;
+    QPushButton* SaveButton = nullptr;
+    QPushButton* LabelButton = nullptr;
+    QPushButton* ExitButton = nullptr;
+
     QString lastReportName_;
     // The units the length fields are typed in (GapUnit, WorkDistUnit) and
     // the output units the result captions name.
@@ -84,11 +101,5 @@ private:
             arcTimeReduced, equipment, gapUnit, workDistUnit;
     } typed_;
 };
-
-// "IEEE 1584-2018 model" of the main window's Options menu: the window
-// (made on first use) replaces the main window.
-void OpenIeee2018Window(QWidget& mainWindow, Application& app);
-// The window once it has been opened from `mainWindow`, else null.
-TIeee2018* FindIeee2018Window(QWidget& mainWindow);
 
 }  // namespace zentavo::ui

@@ -216,7 +216,7 @@ void Tmain::BuildMenus() {
     QAction* model2018 = Options1->addAction(QStringLiteral("IEEE 1584-2018 model"));
     model2018->setObjectName("Ieee2018Model1");
     connect(model2018, &QAction::triggered, this,
-            [this] { app_.Guard(this, [&] { OpenIeee2018Window(*this, app_); }); });
+            [this] { app_.Guard(this, [&] { app_.Ieee2018().Open(); }); });
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName("Help1");
     add(help, "Contents1", QStringLiteral("&Contents"), &Tmain::Contents1Click);

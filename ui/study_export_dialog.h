@@ -21,14 +21,17 @@ public:
     // The choice as the controls stand.
     StudyExportChoice Choice() const;
 
-    QRadioButton* AllRowsButton;
-    QRadioButton* SelectedRowsButton;
-    QRadioButton* FilteredRowsButton;
-    QLineEdit* ReportProjectEdit = nullptr;  // the report's lines; none for the labels
+private:
+    // Which rows.
+    QRadioButton* AllRowsButton = nullptr;
+    QRadioButton* SelectedRowsButton = nullptr;
+    QRadioButton* FilteredRowsButton = nullptr;
+    // The report's title block lines; none for the labels.
+    QLineEdit* ReportProjectEdit = nullptr;
     QLineEdit* ReportClientEdit = nullptr;
     QLineEdit* ReportAuthorEdit = nullptr;
 
-private:
+    // The choice offered: what the controls do not change is given back as it came.
     StudyExportChoice choice_;
 };
 

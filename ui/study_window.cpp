@@ -146,6 +146,24 @@ TStudy::TStudy(Application& app, StudyFile file, const QString& path, std::optio
 
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
+    layout->addLayout(BuildFilterRow(central));
+    BuildTable(central);
+    layout->addWidget(StudyTable, 1);
+    setCentralWidget(central);
+    StatusText = new QLabel(this);
+    StatusText->setObjectName("StatusText");
+    statusBar()->addWidget(StatusText, 1);
+
+    ConnectControls();
+    BuildMenus();
+    UpdateTitle();
+    UpdateStatus();
+    // Room for the inputs and the first results; as it is shown, the window
+    // is made to fit the screen (down to 1024 x 768) and centred on it.
+    resize(1100, 600);
+}
+
+QHBoxLayout* TStudy::BuildFilterRow(QWidget* central) {
     auto* filterRow = new QHBoxLayout;
     auto* filterLabel = new QLabel(QStringLiteral("&Filter:"), central);
     FilterEdit = new QLineEdit(central);
@@ -162,15 +180,17 @@ TStudy::TStudy(Application& app, StudyFile file, const QString& path, std::optio
     filterRow->addWidget(filterLabel);
     filterRow->addWidget(FilterEdit, 1);
     filterRow->addWidget(FilterColumnBox);
-    layout->addLayout(filterRow);
+    return filterRow;
+}
 
+void TStudy::BuildTable(QWidget* central) {
     // The point column stays in view when the table scrolls sideways.
     auto* table = new FrozenColumnTable(central);
     StudyTable = table;
     StudyTable->setObjectName("StudyTable");
     StudyTable->setAccessibleName(tr("Points of the study"));
     StudyTable->setModel(proxy_);
-    table->SetDelegates([&](QObject* parent) { return new StudyDelegate(app, *model_, this, parent); });
+    table->SetDelegates([this](QObject* parent) { return new StudyDelegate(app_, *model_, this, parent); });
     StudyTable->setSelectionBehavior(QAbstractItemView::SelectItems);
     StudyTable->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                                 QAbstractItemView::AnyKeyPressed);
@@ -191,12 +211,9 @@ TStudy::TStudy(Application& app, StudyFile file, const QString& path, std::optio
         }
         StudyTable->setColumnWidth(c, std::min(w, 360));
     }
-    layout->addWidget(StudyTable, 1);
-    setCentralWidget(central);
-    StatusText = new QLabel(this);
-    StatusText->setObjectName("StatusText");
-    statusBar()->addWidget(StatusText, 1);
+}
 
+void TStudy::ConnectControls() {
     connect(FilterEdit, &QLineEdit::textChanged, proxy_, &QSortFilterProxyModel::setFilterFixedString);
     connect(FilterColumnBox, &QComboBox::currentIndexChanged, proxy_,
             [this](int i) { proxy_->setFilterKeyColumn(i - 1); });
@@ -208,13 +225,6 @@ TStudy::TStudy(Application& app, StudyFile file, const QString& path, std::optio
         UpdateStatus();
         UpdateFilterColumns();  // the headings' units
     });
-
-    BuildMenus();
-    UpdateTitle();
-    UpdateStatus();
-    // Room for the inputs and the first results; as it is shown, the window
-    // is made to fit the screen (down to 1024 x 768) and centred on it.
-    resize(1100, 600);
 }
 
 TStudy::~TStudy() {

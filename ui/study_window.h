@@ -16,6 +16,7 @@
 #include "ui/study_model.h"
 
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QTableView;
@@ -34,25 +35,9 @@ public:
     ~TStudy() override;
 
     StudyModel& model() { return *model_; }
+    // The table's sort and filter over the study.
     StudySortFilter& view() { return *proxy_; }
-    QTableView* StudyTable;
-    QLineEdit* FilterEdit;
-    QComboBox* FilterColumnBox;
-    QLabel* StatusText;
     const QString& path() const { return path_; }
-
-    // Handlers of the menus.
-    void SaveClick();       // false when not saved (cancelled or failed): see Save()
-    void SaveAsClick();
-    void ExportClick();     // "Export results…": the batch calculator's output CSV
-    void LabelsClick();     // "Labels…": one PDF page per computed row
-    void ReportClick();     // "Report…": the study report PDF
-    void PrintReportClick();
-    void AddRowClick();
-    void DuplicateClick();
-    void DeleteClick();
-    void CopyClick();
-    void PasteClick();
 
     // Saves to the study's file (asking for a name when it has none); true when saved.
     bool Save();
@@ -66,7 +51,25 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // Handlers of the menus, each run under the application's error handler.
+    void SaveClick();       // see Save()
+    void SaveAsClick();
+    void ExportClick();     // "Export results…": the batch calculator's output CSV
+    void LabelsClick();     // "Labels…": one PDF page per computed row
+    void ReportClick();     // "Report…": the study report PDF
+    void PrintReportClick();
+    void AddRowClick();
+    void DuplicateClick();
+    void DeleteClick();
+    void CopyClick();
+    void PasteClick();
+
+    // The parts of the window, built in this order by the constructor.
+    QHBoxLayout* BuildFilterRow(QWidget* central);
+    void BuildTable(QWidget* central);
+    void ConnectControls();
     void BuildMenus();
+
     void UpdateTitle();
     void UpdateStatus();
     // The filter's column list, headed as the table's columns.
@@ -88,6 +91,16 @@ private:
     render::StudyReportOptions ReportOptions() const;
 
     Application& app_;
+
+    // The filter row above the table.
+    QLineEdit* FilterEdit = nullptr;
+    QComboBox* FilterColumnBox = nullptr;
+    // The table of the points, its first column kept in view.
+    QTableView* StudyTable = nullptr;
+    // The status bar: how many points, computed and refused.
+    QLabel* StatusText = nullptr;
+
+    // The study and the table's sort and filter over it.
     std::unique_ptr<StudyModel> model_;
     StudySortFilter* proxy_;
     QString path_;

@@ -149,7 +149,7 @@ void TFormUnits::Button2Click() {
     ComboBox2->setEditText(FromUtf8(s.SavedEnergyUnits));
     // Back to the units the 2018 window's fields had, should "Save and close"
     // have converted them before it stopped.
-    if (TIeee2018* w = FindIeee2018Window(app_.main())) w->FollowUnits();
+    if (TIeee2018* w = app_.Ieee2018IfMade()) w->FollowUnits();
     BackToMain();
 }
 
@@ -160,7 +160,7 @@ void TFormUnits::Button1Click() {
     Tmain& m = app_.main();
     // The 2018 window's typed lengths keep their values (first: nothing there
     // can stop).
-    if (TIeee2018* w = FindIeee2018Window(m)) w->FollowUnits();
+    if (TIeee2018* w = app_.Ieee2018IfMade()) w->FollowUnits();
     for (QLabel* l : {m.Label1, m.Label7, m.Label13}) SetCaption(l, gap);
     for (QLabel* l : {m.Label2, m.Label8, m.Label14}) SetCaption(l, wd);
 

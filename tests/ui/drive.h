@@ -24,6 +24,15 @@
 
 namespace zentavo::ui {
 
+// The control of `window` with the object name `name`, found as the user's
+// tools find it; a control that is not there ends the run with its name.
+template <class Control>
+Control* Child(const QObject& window, const char* name) {
+    auto* control = window.findChild<Control*>(QString::fromLatin1(name));
+    if (!control) qFatal("No control named %s", name);
+    return control;
+}
+
 // A switchgear at 480 V, 20 kA, 32 mm gap, 455 mm working distance on the empirical tab.
 inline void FillEmpirical(Tmain& m) {
     m.EquipClassBox->setCurrentIndex(1);
@@ -76,7 +85,7 @@ inline QWidget* OpenWindow(Application& app, FakeDialogs& dialogs, const QString
     }
     if (which == "2018 window") {
         m.findChild<QAction*>("Ieee2018Model1")->trigger();
-        return FindIeee2018Window(m);
+        return app.Ieee2018IfMade();
     }
     if (which == "study") {
         m.findChild<QAction*>("NewStudy1")->trigger();

@@ -111,9 +111,9 @@ private slots:
     }
     void exitButtonOfThe2018Window() {
         app->main().findChild<QAction*>("Ieee2018Model1")->trigger();
-        auto* window = zentavo::ui::FindIeee2018Window(app->main());
+        auto* window = app->Ieee2018IfMade();
         QVERIFY(window);
-        ExpectExit(window, [window] { window->ExitButton->click(); });
+        ExpectExit(window, [window] { Child<QPushButton>(*window, "BitBtn1")->click(); });
     }
     // "No" keeps the program running: the loop is ended by the test itself.
     void answeringNoKeepsTheWindowOpen() {

@@ -20,6 +20,7 @@
 #include <functional>
 #include <memory>
 
+#include "drive.h"
 #include "fake_dialogs.h"
 #include "render/label_painter.h"
 #include "ui/application.h"
@@ -41,37 +42,43 @@ private:
     std::unique_ptr<Application> app;
     TIeee2018* w = nullptr;
 
-    QString Text(const char* label) { return w->L(label)->text(); }
-    bool Red(const char* label) { return TextColor(w->L(label)) == QColor(Qt::red); }
+    // The window's controls, by their object names.
+    QLineEdit* Edit(const char* name) const { return Child<QLineEdit>(*w, name); }
+    QComboBox* Box(const char* name) const { return Child<QComboBox>(*w, name); }
+    QPushButton* Button(const char* name) const { return Child<QPushButton>(*w, name); }
+    QLabel* Label(const char* name) const { return Child<QLabel>(*w, name); }
+
+    QString Text(const char* label) { return Label(label)->text(); }
+    bool Red(const char* label) { return TextColor(Label(label)) == QColor(Qt::red); }
 
     // The standard's low-voltage example (Annex D.2).
     void FillLowVoltageExample() {
-        w->ElectrodeBox->setCurrentIndex(0);
-        w->VoltEdit->setText("480");
-        w->IbfEdit->setText("45");
-        w->GapEdit->setText("32");
-        w->HeightEdit->setText("610");
-        w->WidthEdit->setText("610");
-        w->DepthEdit->setText("254");
-        w->WorkDistEdit->setText("609.6");
-        w->ArcTimeEdit->setText("0.0613");
-        w->ArcTimeReducedEdit->setText("0.319");
+        Box("ElectrodeBox")->setCurrentIndex(0);
+        Edit("VoltEdit")->setText("480");
+        Edit("IbfEdit")->setText("45");
+        Edit("GapEdit")->setText("32");
+        Edit("HeightEdit")->setText("610");
+        Edit("WidthEdit")->setText("610");
+        Edit("DepthEdit")->setText("254");
+        Edit("WorkDistEdit")->setText("609.6");
+        Edit("ArcTimeEdit")->setText("0.0613");
+        Edit("ArcTimeReducedEdit")->setText("0.319");
     }
 
     // "5 kV switchgear" at 4160 V, 15 kA, 0.197 s / 0.223 s.
     void FillSwitchgearExample() {
-        w->EquipmentBox->setCurrentIndex(2);
-        emit w->EquipmentBox->activated(2);
-        w->VoltEdit->setText("4160");
-        w->IbfEdit->setText("15");
-        w->ArcTimeEdit->setText("0.197");
-        w->ArcTimeReducedEdit->setText("0.223");
+        Box("EquipmentBox")->setCurrentIndex(2);
+        emit Box("EquipmentBox")->activated(2);
+        Edit("VoltEdit")->setText("4160");
+        Edit("IbfEdit")->setText("15");
+        Edit("ArcTimeEdit")->setText("0.197");
+        Edit("ArcTimeReducedEdit")->setText("0.223");
     }
 
     // Back, Options, Units: the units chosen and "Save and close".
     void ChooseUnits(const QString& gap, const QString& workDist,
                      const QString& energy = QStringLiteral("cal/cm2")) {
-        w->BackButton->click();
+        Button("BackButton")->click();
         app->main().findChild<QAction*>("Units1")->trigger();
         TFormUnits& u = app->FormUnits();
         u.findChild<QComboBox*>("Gap_Units")->setCurrentText(gap);
@@ -91,8 +98,8 @@ private:
               "CorrectionFactor", "LimitedApproach", "RestrictedApproach", "ProhibitedApproach"}) {
             QVERIFY2(Text(n).isEmpty(), n);
         }
-        QVERIFY(!w->SaveButton->isEnabled());
-        QVERIFY(!w->LabelButton->isEnabled());
+        QVERIFY(!Button("SaveButton")->isEnabled());
+        QVERIFY(!Button("LabelButton")->isEnabled());
     }
 
 private slots:
@@ -103,7 +110,7 @@ private slots:
         auto* action = app->main().findChild<QAction*>("Ieee2018Model1");
         QVERIFY(action);
         action->trigger();
-        w = FindIeee2018Window(app->main());
+        w = app->Ieee2018IfMade();
         QVERIFY(w);
     }
     void cleanup() {
@@ -120,16 +127,16 @@ private slots:
         // Its controls do not stand among the main window's, which share names.
         QCOMPARE(app->main().findChildren<QLineEdit*>("VoltEdit").size(), 1);
         QVERIFY(app->main().findChild<QLineEdit*>("VoltEdit") == app->main().VoltEdit);
-        QVERIFY(!w->SaveButton->isEnabled());
-        QVERIFY(!w->LabelButton->isEnabled());
-        w->BackButton->click();
+        QVERIFY(!Button("SaveButton")->isEnabled());
+        QVERIFY(!Button("LabelButton")->isEnabled());
+        Button("BackButton")->click();
         QVERIFY(!w->isVisible());
         QVERIFY(app->main().isVisible());
     }
 
     void exitAsksFirst() {
         dialogs->answers = {false};
-        w->ExitButton->click();
+        Button("BitBtn1")->click();
         QCOMPARE(dialogs->shown.size(), 1);
         QCOMPARE(dialogs->shown[0].kind, QStringLiteral("Confirm"));
         QCOMPARE(dialogs->shown[0].text, QStringLiteral("Do you wish to exit now?"));
@@ -140,40 +147,40 @@ private slots:
     void pickerFillsTypicalValuesThatStayEditable() {
         // Chosen with the keyboard: from the low-voltage switchgear one down to
         // the shallow low-voltage MCCs and panelboards.
-        w->EquipmentBox->setCurrentIndex(5);
-        QTest::keyClick(w->EquipmentBox, Qt::Key_Down);
-        QCOMPARE(w->EquipmentBox->currentIndex(), 6);
-        QCOMPARE(w->GapEdit->text(), QStringLiteral("25"));
-        QCOMPARE(w->HeightEdit->text(), QStringLiteral("355.6"));
-        QCOMPARE(w->WidthEdit->text(), QStringLiteral("304.8"));
-        QCOMPARE(w->DepthEdit->text(), QStringLiteral("203.2"));
-        QCOMPARE(w->WorkDistEdit->text(), QStringLiteral("457.2"));
-        QCOMPARE(w->ElectrodeBox->currentData().toString(), QStringLiteral("VCB"));
-        QVERIFY(!w->GapEdit->isReadOnly());
+        Box("EquipmentBox")->setCurrentIndex(5);
+        QTest::keyClick(Box("EquipmentBox"), Qt::Key_Down);
+        QCOMPARE(Box("EquipmentBox")->currentIndex(), 6);
+        QCOMPARE(Edit("GapEdit")->text(), QStringLiteral("25"));
+        QCOMPARE(Edit("HeightEdit")->text(), QStringLiteral("355.6"));
+        QCOMPARE(Edit("WidthEdit")->text(), QStringLiteral("304.8"));
+        QCOMPARE(Edit("DepthEdit")->text(), QStringLiteral("203.2"));
+        QCOMPARE(Edit("WorkDistEdit")->text(), QStringLiteral("457.2"));
+        QCOMPARE(Box("ElectrodeBox")->currentData().toString(), QStringLiteral("VCB"));
+        QVERIFY(!Edit("GapEdit")->isReadOnly());
 
         // Edited after picking: the edit counts, and the enclosure is shallow at 480 V.
-        w->ElectrodeBox->setCurrentIndex(2);  // HCB
-        w->VoltEdit->setText("480");
-        w->IbfEdit->setText("20");
-        w->ArcTimeEdit->setText("0.1");
-        w->ArcTimeReducedEdit->setText("0.1");
-        w->ComputeButton->click();
+        Box("ElectrodeBox")->setCurrentIndex(2);  // HCB
+        Edit("VoltEdit")->setText("480");
+        Edit("IbfEdit")->setText("20");
+        Edit("ArcTimeEdit")->setText("0.1");
+        Edit("ArcTimeReducedEdit")->setText("0.1");
+        Button("ComputeButton")->click();
         QVERIFY(dialogs->shown.isEmpty());
         QCOMPARE(Text("EnclosureType"), QStringLiteral("Shallow"));
 
-        w->EquipmentBox->setCurrentIndex(2);  // 5 kV switchgear
-        emit w->EquipmentBox->activated(2);
-        QCOMPARE(w->GapEdit->text(), QStringLiteral("104"));
-        QCOMPARE(w->HeightEdit->text(), QStringLiteral("914.4"));
-        QCOMPARE(w->WorkDistEdit->text(), QStringLiteral("914.4"));
-        QCOMPARE(w->ElectrodeBox->currentData().toString(), QStringLiteral("VCB"));
+        Box("EquipmentBox")->setCurrentIndex(2);  // 5 kV switchgear
+        emit Box("EquipmentBox")->activated(2);
+        QCOMPARE(Edit("GapEdit")->text(), QStringLiteral("104"));
+        QCOMPARE(Edit("HeightEdit")->text(), QStringLiteral("914.4"));
+        QCOMPARE(Edit("WorkDistEdit")->text(), QStringLiteral("914.4"));
+        QCOMPARE(Box("ElectrodeBox")->currentData().toString(), QStringLiteral("VCB"));
     }
 
     void inputUnitsFollowTheUnitsWindow() {
         FillLowVoltageExample();
-        w->ComputeButton->click();
+        Button("ComputeButton")->click();
         QCOMPARE(Text("FullEnergy"), QStringLiteral("2.77"));
-        w->BackButton->click();
+        Button("BackButton")->click();
         app->FormUnits().findChild<QComboBox*>("Gap_Units")->setCurrentText("inches");
         app->FormUnits().findChild<QComboBox*>("WD_units")->setCurrentText("inches");
         app->FormUnits().findChild<QComboBox*>("ComboBox2")->setCurrentText("J/cm2");
@@ -184,23 +191,23 @@ private slots:
         QCOMPARE(Text("EnergyCaption"), QStringLiteral("Incident energy exposure (J/cm2):"));
         // Results in the old units are not left standing under the new captions.
         QCOMPARE(Text("FullEnergy"), QString());
-        QVERIFY(!w->SaveButton->isEnabled());
+        QVERIFY(!Button("SaveButton")->isEnabled());
 
-        w->EquipmentBox->setCurrentIndex(5);  // low-voltage switchgear
-        emit w->EquipmentBox->activated(5);
-        QCOMPARE(w->GapEdit->text(), QStringLiteral("1.2598"));
-        QCOMPARE(w->HeightEdit->text(), QStringLiteral("20"));
-        QCOMPARE(w->WorkDistEdit->text(), QStringLiteral("24"));
+        Box("EquipmentBox")->setCurrentIndex(5);  // low-voltage switchgear
+        emit Box("EquipmentBox")->activated(5);
+        QCOMPARE(Edit("GapEdit")->text(), QStringLiteral("1.2598"));
+        QCOMPARE(Edit("HeightEdit")->text(), QStringLiteral("20"));
+        QCOMPARE(Edit("WorkDistEdit")->text(), QStringLiteral("24"));
         // The standard's example typed in inches: 24 in is its 609.6 mm.
-        w->GapEdit->setText("1.25984251968504");
-        w->HeightEdit->setText("24.0157480314961");
-        w->WidthEdit->setText("24.0157480314961");
-        w->DepthEdit->setText("10");
-        w->VoltEdit->setText("480");
-        w->IbfEdit->setText("45");
-        w->ArcTimeEdit->setText("0.0613");
-        w->ArcTimeReducedEdit->setText("0.319");
-        w->ComputeButton->click();
+        Edit("GapEdit")->setText("1.25984251968504");
+        Edit("HeightEdit")->setText("24.0157480314961");
+        Edit("WidthEdit")->setText("24.0157480314961");
+        Edit("DepthEdit")->setText("10");
+        Edit("VoltEdit")->setText("480");
+        Edit("IbfEdit")->setText("45");
+        Edit("ArcTimeEdit")->setText("0.0613");
+        Edit("ArcTimeReducedEdit")->setText("0.319");
+        Button("ComputeButton")->click();
         QVERIFY(dialogs->shown.isEmpty());
         QCOMPARE(Text("FullEnergy"), QStringLiteral("11.58"));
         QCOMPARE(Text("ReducedEnergy"), QStringLiteral("53.16"));
@@ -208,19 +215,19 @@ private slots:
 
     void refusalsInOneWarningBox() {
         FillLowVoltageExample();
-        w->VoltEdit->setText("100");
-        w->WorkDistEdit->setText("300");
-        w->ComputeButton->click();
+        Edit("VoltEdit")->setText("100");
+        Edit("WorkDistEdit")->setText("300");
+        Button("ComputeButton")->click();
         QCOMPARE(dialogs->shown.size(), 1);
         QCOMPARE(dialogs->shown[0].kind, QStringLiteral("Warning"));
         QCOMPARE(dialogs->shown[0].text,
                  QStringLiteral("Voltage below 208 V. Working distance below 305 mm. "));
         QCOMPARE(Text("FullEnergy"), QString());
-        QVERIFY(!w->SaveButton->isEnabled());
+        QVERIFY(!Button("SaveButton")->isEnabled());
 
         dialogs->Clear();
-        w->IbfEdit->setText("abc");
-        w->ComputeButton->click();
+        Edit("IbfEdit")->setText("abc");
+        Button("ComputeButton")->click();
         QCOMPARE(dialogs->shown.size(), 1);
         QCOMPARE(dialogs->shown[0].kind, QStringLiteral("Error"));
         QCOMPARE(dialogs->shown[0].text,
@@ -229,7 +236,7 @@ private slots:
 
     void enterComputesBothCasesGoverningInRed() {
         FillLowVoltageExample();
-        QTest::keyClick(w->ArcTimeReducedEdit, Qt::Key_Return);
+        QTest::keyClick(Edit("ArcTimeReducedEdit"), Qt::Key_Return);
         QVERIFY(dialogs->shown.isEmpty());
         QCOMPARE(Text("FullArcCurrent"), QStringLiteral("28.793"));
         QCOMPARE(Text("ReducedArcCurrent"), QStringLiteral("25.244"));
@@ -249,31 +256,31 @@ private slots:
         QCOMPARE(Text("ProhibitedApproach"), QStringLiteral("1"));
         QVERIFY(Red("ReducedEnergy") && Red("ReducedBoundary") && Red("ReducedTitle"));
         QVERIFY(!Red("FullEnergy") && !Red("FullBoundary") && !Red("FullTitle"));
-        QVERIFY(w->L("ReducedEnergy")->font().bold());
-        QVERIFY(!w->L("FullEnergy")->font().bold());
+        QVERIFY(Label("ReducedEnergy")->font().bold());
+        QVERIFY(!Label("FullEnergy")->font().bold());
         QCOMPARE(Text("EnergyCaption"), QStringLiteral("Incident energy exposure (cal/cm2):"));
 
         // A full case that governs turns the colours round.
-        w->ArcTimeReducedEdit->setText("0.01");
-        w->ComputeButton->click();
+        Edit("ArcTimeReducedEdit")->setText("0.01");
+        Button("ComputeButton")->click();
         QVERIFY(Red("FullEnergy") && !Red("ReducedEnergy"));
         QCOMPARE(Text("GoverningCase"), QStringLiteral("arcing current"));
     }
 
     void reportBlockByteForByteAndAppended() {
         FillLowVoltageExample();
-        w->ComputeButton->click();
+        Button("ComputeButton")->click();
         QTemporaryDir dir;
         const QString path = dir.filePath("report.txt");
         dialogs->fileNames = {path, path};
-        w->SaveButton->click();
+        Button("SaveButton")->click();
         // Edited after "Compute": nothing to save until the next "Compute".
-        w->VoltEdit->setText("600");
-        w->GapEdit->setText("25");
-        QVERIFY(!w->SaveButton->isEnabled());
+        Edit("VoltEdit")->setText("600");
+        Edit("GapEdit")->setText("25");
+        QVERIFY(!Button("SaveButton")->isEnabled());
         FillLowVoltageExample();
-        w->ComputeButton->click();
-        w->SaveButton->click();
+        Button("ComputeButton")->click();
+        Button("SaveButton")->click();
         QCOMPARE(dialogs->fileDialogs.size(), 2);
         QCOMPARE(dialogs->fileDialogs[0].title, QStringLiteral("Save results to"));
         QVERIFY(!dialogs->fileDialogs[0].confirmOverwrite);
@@ -311,16 +318,16 @@ private slots:
 
     void openAirReportHasNoEnclosure() {
         FillLowVoltageExample();
-        w->ElectrodeBox->setCurrentIndex(3);  // VOA
-        w->HeightEdit->setText("not read");
-        w->ComputeButton->click();
+        Box("ElectrodeBox")->setCurrentIndex(3);  // VOA
+        Edit("HeightEdit")->setText("not read");
+        Button("ComputeButton")->click();
         QVERIFY(dialogs->shown.isEmpty());
         QCOMPARE(Text("EnclosureType"), QStringLiteral("Open air"));
         QCOMPARE(Text("LimitedApproach"), QStringLiteral("120"));
         QTemporaryDir dir;
         const QString path = dir.filePath("open.txt");
         dialogs->fileNames = {path};
-        w->SaveButton->click();
+        Button("SaveButton")->click();
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QList<QByteArray> lines = f.readAll().split('\n');
@@ -330,8 +337,8 @@ private slots:
 
     void labelShowsTheGoverningCase() {
         FillLowVoltageExample();
-        w->ComputeButton->click();
-        w->LabelButton->click();
+        Button("ComputeButton")->click();
+        Button("LabelButton")->click();
         TPreview& p = app->Preview();
         QVERIFY(p.isVisible());
         QVERIFY(!w->isVisible());
@@ -351,7 +358,7 @@ private slots:
 
     void unitsChangeKeepsTheTypedMeaning() {
         FillSwitchgearExample();
-        w->ComputeButton->click();
+        Button("ComputeButton")->click();
         QCOMPARE(Text("FullEnergy"), QStringLiteral("3.01"));
         QCOMPARE(Text("ReducedEnergy"), QStringLiteral("3.30"));
         QCOMPARE(Text("FullPpe"), QStringLiteral("1"));
@@ -371,16 +378,16 @@ private slots:
             ChooseUnits(s.gapUnit, s.workDistUnit);
             // Converted as the units window applied the units, before the window shows again.
             QVERIFY(!w->isVisible());
-            QCOMPARE(w->GapEdit->text(), QString(s.gap));
-            for (QLineEdit* e : {w->HeightEdit, w->WidthEdit, w->DepthEdit}) {
+            QCOMPARE(Edit("GapEdit")->text(), QString(s.gap));
+            for (QLineEdit* e : {Edit("HeightEdit"), Edit("WidthEdit"), Edit("DepthEdit")}) {
                 QCOMPARE(e->text(), QString(s.box));
             }
-            QCOMPARE(w->WorkDistEdit->text(), QString(s.workDist));
+            QCOMPARE(Edit("WorkDistEdit")->text(), QString(s.workDist));
             Reopen();
             QCOMPARE(Text("GapCaption"), "Gap between conductors (" + QString(s.gapUnit) + "):");
             QCOMPARE(Text("WorkDistCaption"),
                      "Working distance (" + QString(s.workDistUnit) + "):");
-            w->ComputeButton->click();
+            Button("ComputeButton")->click();
             QVERIFY(dialogs->shown.isEmpty());
             QCOMPARE(Text("FullEnergy"), QStringLiteral("3.01"));
             QCOMPARE(Text("ReducedEnergy"), QStringLiteral("3.30"));
@@ -402,26 +409,26 @@ private slots:
     void anyInputChangeClearsTheResults() {
         QFETCH(int, change);
         FillLowVoltageExample();
-        w->ComputeButton->click();
+        Button("ComputeButton")->click();
         QCOMPARE(Text("ReducedEnergy"), QStringLiteral("12.70"));
-        QVERIFY(w->SaveButton->isEnabled() && w->LabelButton->isEnabled());
+        QVERIFY(Button("SaveButton")->isEnabled() && Button("LabelButton")->isEnabled());
         switch (change) {
-            case 0: QTest::keyClicks(w->WorkDistEdit, "1"); break;
-            case 1: QTest::keyClick(w->ElectrodeBox, Qt::Key_Down); break;  // VCB to VCBB
+            case 0: QTest::keyClicks(Edit("WorkDistEdit"), "1"); break;
+            case 1: QTest::keyClick(Box("ElectrodeBox"), Qt::Key_Down); break;  // VCB to VCBB
             case 2:
-                w->EquipmentBox->setCurrentIndex(5);
-                emit w->EquipmentBox->activated(5);
+                Box("EquipmentBox")->setCurrentIndex(5);
+                emit Box("EquipmentBox")->activated(5);
                 break;
             case 3: ChooseUnits("inches", "mm"), Reopen(); break;
             case 4: ChooseUnits("mm", "mm", "J/cm2"), Reopen(); break;
             case 5:
-                w->VoltEdit->clear();
-                w->ComputeButton->click();
+                Edit("VoltEdit")->clear();
+                Button("ComputeButton")->click();
                 QCOMPARE(dialogs->shown.value(0).kind, QStringLiteral("Warning"));
                 break;
             case 6:
-                w->IbfEdit->setText("4x5");
-                w->ComputeButton->click();
+                Edit("IbfEdit")->setText("4x5");
+                Button("ComputeButton")->click();
                 QCOMPARE(dialogs->shown.value(0).kind, QStringLiteral("Error"));
                 break;
         }
@@ -437,10 +444,10 @@ private slots:
         // clang-format off
         const Row rows[] = {
             {"as picked",               [] {},                                        "5 kV switchgear (VCB)"},
-            {"working distance edited", [this] { w->WorkDistEdit->setText("910"); },  "VCB"},
-            {"gap edited",              [this] { w->GapEdit->setText("100"); },       "VCB"},
-            {"configuration changed",   [this] { w->ElectrodeBox->setCurrentIndex(2); }, "HCB"},
-            {"no type picked",          [this] { w->EquipmentBox->setCurrentIndex(-1); }, "VCB"},
+            {"working distance edited", [this] { Edit("WorkDistEdit")->setText("910"); },  "VCB"},
+            {"gap edited",              [this] { Edit("GapEdit")->setText("100"); },       "VCB"},
+            {"configuration changed",   [this] { Box("ElectrodeBox")->setCurrentIndex(2); }, "HCB"},
+            {"no type picked",          [this] { Box("EquipmentBox")->setCurrentIndex(-1); }, "VCB"},
             // Last: the typical values converted to inches are still the typical values.
             {"units changed",           [this] { ChooseUnits("inches", "inches"), Reopen(); }, "5 kV switchgear (VCB)"},
         };
@@ -448,9 +455,9 @@ private slots:
         for (const Row& r : rows) {
             FillSwitchgearExample();
             r.change();
-            w->ComputeButton->click();
+            Button("ComputeButton")->click();
             QVERIFY2(dialogs->shown.isEmpty(), r.name);
-            w->LabelButton->click();
+            Button("LabelButton")->click();
             TPreview& p = app->Preview();
             QCOMPARE(p.Slot("Label20")->text(), QString(r.expected));
             p.Button1->click();
@@ -462,19 +469,19 @@ private slots:
         const char* names[] = {"15 kV switchgear",   "15 kV MCC",       "5 kV switchgear",
                                "5 kV switchgear",    "5 kV MCC",        "LV switchgear",
                                "Shallow LV MCC/panel", "Deep LV MCC/panel", "Cable junction box"};
-        QCOMPARE(w->EquipmentBox->count(), 9);
+        QCOMPARE(Box("EquipmentBox")->count(), 9);
         for (int language : {0, 1, 2}) {
             app->FormLabelType().LangGroup->setItemIndex(language);
             for (int i = 0; i < 9; ++i) {
-                w->EquipmentBox->setCurrentIndex(i);
-                emit w->EquipmentBox->activated(i);
-                w->VoltEdit->setText(i < 2 ? "13800" : i < 5 ? "4160" : "480");
-                w->IbfEdit->setText("20");
-                w->ArcTimeEdit->setText("0.1");
-                w->ArcTimeReducedEdit->setText("0.1");
-                w->ComputeButton->click();
+                Box("EquipmentBox")->setCurrentIndex(i);
+                emit Box("EquipmentBox")->activated(i);
+                Edit("VoltEdit")->setText(i < 2 ? "13800" : i < 5 ? "4160" : "480");
+                Edit("IbfEdit")->setText("20");
+                Edit("ArcTimeEdit")->setText("0.1");
+                Edit("ArcTimeReducedEdit")->setText("0.1");
+                Button("ComputeButton")->click();
                 QVERIFY2(dialogs->shown.isEmpty(), names[i]);
-                w->LabelButton->click();
+                Button("LabelButton")->click();
                 TPreview& p = app->Preview();
                 QCOMPARE(p.Slot("Label20")->text(), QString(names[i]) + " (VCB)");
                 for (const render::DrawnText& t : render::LabelTexts(p.Sheet())) {
@@ -538,17 +545,17 @@ private slots:
         FillLowVoltageExample();
         QTemporaryDir dir;
         for (int i = 0; i < 5; ++i) {
-            QCOMPARE(w->ElectrodeBox->itemText(i), QString::fromUtf8(rows[i].words));
-            w->ElectrodeBox->setCurrentIndex(i);
-            for (QLineEdit* e : {w->HeightEdit, w->WidthEdit, w->DepthEdit}) {
+            QCOMPARE(Box("ElectrodeBox")->itemText(i), QString::fromUtf8(rows[i].words));
+            Box("ElectrodeBox")->setCurrentIndex(i);
+            for (QLineEdit* e : {Edit("HeightEdit"), Edit("WidthEdit"), Edit("DepthEdit")}) {
                 QCOMPARE(e->isEnabled(), rows[i].enclosed);
             }
             // The code is what is computed and saved.
-            w->ComputeButton->click();
+            Button("ComputeButton")->click();
             QVERIFY(dialogs->shown.isEmpty());
             const QString path = dir.filePath(QString::number(i) + ".txt");
             dialogs->fileNames = {path};
-            w->SaveButton->click();
+            Button("SaveButton")->click();
             QFile f(path);
             QVERIFY(f.open(QIODevice::ReadOnly));
             QCOMPARE(f.readAll().split('\n').value(1),
@@ -561,18 +568,18 @@ private slots:
         FillLowVoltageExample();
         QStringList shown;
         for (const char* t : {"0.02", "0.12", "0.3", "0.7"}) {
-            w->ArcTimeEdit->setText(t);
-            w->ArcTimeReducedEdit->setText(t);
-            w->ComputeButton->click();
+            Edit("ArcTimeEdit")->setText(t);
+            Edit("ArcTimeReducedEdit")->setText(t);
+            Button("ComputeButton")->click();
             for (const char* n :
                  {"FullClothing1", "FullClothing2", "ReducedClothing1", "ReducedClothing2"}) {
-                if (w->L(n)->isVisible() && !Text(n).isEmpty()) shown << Text(n);
+                if (Label(n)->isVisible() && !Text(n).isEmpty()) shown << Text(n);
             }
         }
         QVERIFY(shown.filter("V-").size() >= 4);
         // Laid out in the label's font at every width the window might give it,
         // no line ends at the hyphen of "V-rated".
-        const QFont font = w->L("FullClothing1")->font();
+        const QFont font = Label("FullClothing1")->font();
         for (const QString& text : shown) {
             for (int width = 60; width < 600; width += 2) {
                 QTextLayout layout(text, font);

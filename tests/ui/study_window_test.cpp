@@ -31,6 +31,7 @@
 #include <memory>
 
 #include "../poppler_tools.h"
+#include "drive.h"
 #include "fake_dialogs.h"
 #include "ui/application.h"
 #include "ui/formedit.h"
@@ -78,6 +79,11 @@ class StudyWindowTest : public QObject {
     QPointer<TStudy> study;
 
     QString Path(const QString& name) const { return dir->filePath(name); }
+    // The study window's controls, by their object names.
+    QTableView* StudyTable() const { return Child<QTableView>(*study, "StudyTable"); }
+    QLineEdit* FilterEdit() const { return Child<QLineEdit>(*study, "FilterEdit"); }
+    QComboBox* FilterColumnBox() const { return Child<QComboBox>(*study, "FilterColumnBox"); }
+    QLabel* StatusText() const { return Child<QLabel>(*study, "StatusText"); }
 
     // Opens kStudy, or another study, through File > Open study… of the main window.
     void OpenExample(const QByteArray& bytes = kStudy) {
@@ -95,7 +101,7 @@ class StudyWindowTest : public QObject {
     }
     // A heading as the table shows it.
     QString Heading(const char* column) const {
-        return study->StudyTable->model()->headerData(Col(column), Qt::Horizontal, Qt::DisplayRole).toString();
+        return StudyTable()->model()->headerData(Col(column), Qt::Horizontal, Qt::DisplayRole).toString();
     }
     // Types into a cell as the user does: through the table's sort and filter.
     bool Type(int row, const char* column, const QString& text) {
@@ -134,7 +140,7 @@ private slots:
         const QString tip =
             study->model().data(study->model().index(3, Col("voltage")), Qt::ToolTipRole).toString();
         QVERIFY2(tip.contains("abc"), qPrintable(tip));
-        QCOMPARE(study->StatusText->text(), QString("4 points: 3 computed, 1 refused"));
+        QCOMPARE(StatusText()->text(), QString("4 points: 3 computed, 1 refused"));
         QVERIFY(!study->IsModified());
         // Rows tinted by the governing PPE level; the refused row grey; the governing energy bold.
         auto tint = [&](int row) {
@@ -170,7 +176,7 @@ private slots:
         QVERIFY(Type(3, "bolted_current", "20"));
         QCOMPARE(Cell(3, "status"), QString("ok"));
         QCOMPARE(Cell(3, "incident_energy"), before);  // the same inputs as row 0 had
-        QCOMPARE(study->StatusText->text(), QString("4 points: 4 computed, 0 refused"));
+        QCOMPARE(StatusText()->text(), QString("4 points: 4 computed, 0 refused"));
         study->findChild<QAction*>("UndoStudy1")->trigger();
         study->findChild<QAction*>("UndoStudy1")->trigger();
         QCOMPARE(Cell(0, "incident_energy"), before);
@@ -190,7 +196,7 @@ private slots:
 
     void aNumberThatIsNotOneIsRefusedInTheEditor() {
         OpenExample();
-        QTableView* table = study->StudyTable;
+        QTableView* table = StudyTable();
         const QModelIndex cell = study->view().mapFromSource(study->model().index(0, Col("voltage")));
         table->setCurrentIndex(cell);
         table->edit(cell);
@@ -219,34 +225,34 @@ private slots:
 
     void rowsAddDuplicateDeleteAndComeBack() {
         OpenExample();
-        study->StudyTable->setCurrentIndex(study->view().index(1, 0));
+        StudyTable()->setCurrentIndex(study->view().index(1, 0));
         study->findChild<QAction*>("AddRow1")->trigger();
         QCOMPARE(study->model().rowCount(), 5);
         QCOMPARE(Cell(2, "point"), QString("New point"));
         QCOMPARE(Cell(2, "status"), QString("error"));  // no method yet
-        QCOMPARE(study->StatusText->text(), QString("5 points: 3 computed, 2 refused"));
-        study->StudyTable->clearSelection();
-        study->StudyTable->selectionModel()->select(study->view().index(0, 0), QItemSelectionModel::Select);
-        study->StudyTable->selectionModel()->select(study->view().index(4, 0), QItemSelectionModel::Select);
+        QCOMPARE(StatusText()->text(), QString("5 points: 3 computed, 2 refused"));
+        StudyTable()->clearSelection();
+        StudyTable()->selectionModel()->select(study->view().index(0, 0), QItemSelectionModel::Select);
+        StudyTable()->selectionModel()->select(study->view().index(4, 0), QItemSelectionModel::Select);
         study->findChild<QAction*>("DeleteRows1")->trigger();
         QCOMPARE(study->model().rowCount(), 3);
         QCOMPARE(Cell(0, "point"), QString("Panel P-4"));
         QCOMPARE(Cell(2, "point"), QString("Fused switch"));
-        study->StudyTable->clearSelection();
-        study->StudyTable->setCurrentIndex(study->view().index(2, 0));
+        StudyTable()->clearSelection();
+        StudyTable()->setCurrentIndex(study->view().index(2, 0));
         study->findChild<QAction*>("DuplicateRows1")->trigger();
         QCOMPARE(Cell(3, "point"), QString("Fused switch"));
         QCOMPARE(Cell(3, "incident_energy"), Cell(2, "incident_energy"));
-        QCOMPARE(study->StatusText->text(), QString("4 points: 3 computed, 1 refused"));
+        QCOMPARE(StatusText()->text(), QString("4 points: 3 computed, 1 refused"));
         for (int i = 0; i < 3; ++i) study->findChild<QAction*>("UndoStudy1")->trigger();
         QCOMPARE(QByteArray::fromStdString(study->model().file().Bytes()), QByteArray(kStudy));
-        QCOMPARE(study->StatusText->text(), QString("4 points: 3 computed, 1 refused"));
+        QCOMPARE(StatusText()->text(), QString("4 points: 3 computed, 1 refused"));
     }
 
     void copiedRowsPasteBackWhole() {
         OpenExample();
-        study->StudyTable->selectionModel()->select(study->view().index(0, 3), QItemSelectionModel::Select);
-        study->StudyTable->selectionModel()->select(study->view().index(2, 1), QItemSelectionModel::Select);
+        StudyTable()->selectionModel()->select(study->view().index(0, 3), QItemSelectionModel::Select);
+        StudyTable()->selectionModel()->select(study->view().index(2, 1), QItemSelectionModel::Select);
         study->findChild<QAction*>("CopyRows1")->trigger();
         // The headings as the table shows them, each with its unit.
         const QString copied = QGuiApplication::clipboard()->text();
@@ -255,7 +261,7 @@ private slots:
                  qPrintable(copied.left(120)));
         QVERIFY2(copied.contains("\tVoltage (V)\t"), qPrintable(copied.left(400)));
         QCOMPARE(copied.count('\n'), 3);
-        study->StudyTable->setCurrentIndex(study->view().index(3, 0));
+        StudyTable()->setCurrentIndex(study->view().index(3, 0));
         study->findChild<QAction*>("PasteRows1")->trigger();
         QCOMPARE(study->model().rowCount(), 6);
         for (const char* column : {"point", "owner", "method", "fuse_class", "incident_energy", "ppe_level"}) {
@@ -267,7 +273,7 @@ private slots:
         QCOMPARE(study->model().rowCount(), 4);
         // Lines from a spreadsheet without a heading fill the name and input columns in the table's order.
         QGuiApplication::clipboard()->setText("Bus 7\tempirical\t600\t10\t32\tmm\t610\tmm\tSwitchgear\tGrounded\t0.1\t0.1\n");
-        study->StudyTable->setCurrentIndex(QModelIndex());
+        StudyTable()->setCurrentIndex(QModelIndex());
         study->findChild<QAction*>("PasteRows1")->trigger();
         QCOMPARE(study->model().rowCount(), 5);
         QCOMPARE(Cell(4, "point"), QString("Bus 7"));
@@ -291,7 +297,7 @@ private slots:
     void sortsByNumberAndFilters() {
         OpenExample();
         const int energy = Col("incident_energy");
-        study->StudyTable->sortByColumn(energy, Qt::DescendingOrder);
+        StudyTable()->sortByColumn(energy, Qt::DescendingOrder);
         auto& v = study->view();
         // Numbers by value, then the refused row without a number.
         double last = 1e300;
@@ -311,12 +317,12 @@ private slots:
         QCOMPARE(v.index(0, Col("point")).data().toString(), QString("MCC-1"));
         QCOMPARE(v.index(0, Col("arc_time")).data().toString(), QString("2"));
         QCOMPARE(v.index(3, Col("point")).data().toString(), QString("Bad point"));
-        study->FilterColumnBox->setCurrentIndex(Col("method") + 1);
-        study->FilterEdit->setText("FUSE");
+        FilterColumnBox()->setCurrentIndex(Col("method") + 1);
+        FilterEdit()->setText("FUSE");
         QCOMPARE(v.rowCount(), 1);
         QCOMPARE(v.index(0, Col("point")).data().toString(), QString("Fused switch"));
-        study->FilterColumnBox->setCurrentIndex(0);
-        study->FilterEdit->setText("lee");
+        FilterColumnBox()->setCurrentIndex(0);
+        FilterEdit()->setText("lee");
         QCOMPARE(v.rowCount(), 2);
     }
 
@@ -352,7 +358,7 @@ private slots:
         study->model().SetUnits(metric);
         for (const auto& c : cases) QCOMPARE(Heading(c.column), QString(c.metricHeading));
         // The filter offers the columns by their headings, in the units shown.
-        QCOMPARE(study->FilterColumnBox->itemText(Col("incident_energy_governing") + 1),
+        QCOMPARE(FilterColumnBox()->itemText(Col("incident_energy_governing") + 1),
                  QString("in Incident energy, governing (J/cm2)"));
         // The file and the export keep the column names.
         study->findChild<QAction*>("SaveStudy1")->trigger();
@@ -412,7 +418,7 @@ private slots:
     // "in all columns" looks in every column from the first keystroke.
     void filterLooksInEveryColumnFromTheStart() {
         OpenExample(ReadAll(ZENTAVO_EXAMPLES_DIR "/plant-study.csv"));
-        QCOMPARE(study->FilterColumnBox->currentText(), QString("in all columns"));
+        QCOMPARE(FilterColumnBox()->currentText(), QString("in all columns"));
         // Counted by hand in the plant study: the refused rows, the VCBB points, the rows governed by the reduced case.
         const struct {
             const char* text;
@@ -425,13 +431,13 @@ private slots:
         };
         auto& v = study->view();
         for (const auto& c : cases) {
-            study->FilterEdit->setText(c.text);
+            FilterEdit()->setText(c.text);
             QCOMPARE(v.rowCount(), c.rows);
             for (int r = 0; r < v.rowCount(); ++r) {
                 QCOMPARE(v.index(r, Col(c.column)).data().toString(), QString(c.text));
             }
         }
-        study->FilterEdit->clear();
+        FilterEdit()->clear();
         QCOMPARE(v.rowCount(), 40);
     }
 
@@ -440,7 +446,7 @@ private slots:
     // (3.43 full, 17.71 reduced cal/cm2) stands among the PPE 3 rows.
     void governingColumnsSortAsTheTint() {
         OpenExample(ReadAll(ZENTAVO_EXAMPLES_DIR "/plant-study.csv"));
-        QTableView* table = study->StudyTable;
+        QTableView* table = StudyTable();
         QCOMPARE(table->horizontalHeader()->logicalIndex(1), Col("incident_energy_governing"));
         QCOMPARE(table->horizontalHeader()->logicalIndex(2), Col("flash_boundary_governing"));
         QCOMPARE(table->horizontalHeader()->logicalIndex(3), Col("ppe_level_governing"));
@@ -473,7 +479,7 @@ private slots:
         OpenExample();
         study->resize(700, 400);
         QVERIFY(QTest::qWaitForWindowExposed(study));
-        QTableView* table = study->StudyTable;
+        QTableView* table = StudyTable();
         QScrollBar* bar = table->horizontalScrollBar();
         QVERIFY(bar->maximum() > 0);
         bar->setValue(bar->maximum());
@@ -499,15 +505,16 @@ private slots:
         fresh->findChild<QAction*>("AddRow1")->trigger();
         QCOMPARE(fresh->view().index(0, 0).data().toString(), QString("New point"));
         // The width the cell's text asks for, as the table measures it.
-        const int needed = static_cast<QAbstractItemView*>(fresh->StudyTable)->sizeHintForColumn(0);
-        QVERIFY2(needed <= fresh->StudyTable->columnWidth(0),
-                 qPrintable(QString("%1 > %2").arg(needed).arg(fresh->StudyTable->columnWidth(0))));
+        QTableView* freshTable = Child<QTableView>(*fresh, "StudyTable");
+        const int needed = static_cast<QAbstractItemView*>(freshTable)->sizeHintForColumn(0);
+        QVERIFY2(needed <= freshTable->columnWidth(0),
+                 qPrintable(QString("%1 > %2").arg(needed).arg(freshTable->columnWidth(0))));
     }
 
     // Names sort as people count: "#2" before "#10".
     void namesSortNaturally() {
         OpenExample("point,method\r\n#10,fuse\r\nBus 10,fuse\r\n#2,fuse\r\nBus 9,fuse\r\n#1,fuse\r\nbus 11,fuse\r\n");
-        study->StudyTable->sortByColumn(Col("point"), Qt::AscendingOrder);
+        StudyTable()->sortByColumn(Col("point"), Qt::AscendingOrder);
         QStringList names;
         for (int r = 0; r < study->view().rowCount(); ++r) names << study->view().index(r, Col("point")).data().toString();
         QCOMPARE(names, QStringList({"#1", "#2", "#10", "Bus 9", "Bus 10", "bus 11"}));
@@ -801,7 +808,7 @@ private slots:
     // next time. A cancelled choice asks for no file.
     void labelsAndReportTakeTheRowsChosen() {
         OpenExample();
-        auto* table = study->StudyTable;
+        auto* table = StudyTable();
         table->selectionModel()->select(study->view().index(2, 1), QItemSelectionModel::Select);
         table->selectionModel()->select(study->view().index(0, 3), QItemSelectionModel::Select);
         dialogs->exportAnswers = {{true, StudyRows::Selected, "Substation 4 upgrade", "ACME Metals", "J. Smith, P.E."}};
@@ -822,8 +829,8 @@ private slots:
         QVERIFY(!text.contains("Panel P-4") && !text.contains("Bad point"));
 
         // The rows the filter shows: two labels.
-        study->FilterColumnBox->setCurrentIndex(Col("owner") + 1);
-        study->FilterEdit->setText("Lee");
+        FilterColumnBox()->setCurrentIndex(Col("owner") + 1);
+        FilterEdit()->setText("Lee");
         dialogs->exportAnswers = {{true, StudyRows::Filtered}};
         dialogs->fileNames = {Path("labels.pdf")};
         study->findChild<QAction*>("StudyLabels1")->trigger();
@@ -866,15 +873,15 @@ private slots:
                 auto* dialog = qobject_cast<TStudyExport*>(QApplication::activeModalWidget());
                 QVERIFY(dialog);
                 checked = true;
-                QVERIFY(dialog->AllRowsButton->isChecked());
-                QVERIFY(dialog->AllRowsButton->text().contains("40 points"));
-                QVERIFY(!dialog->SelectedRowsButton->isEnabled());
-                QVERIFY(dialog->FilteredRowsButton->text().contains("12 points"));
-                QCOMPARE(dialog->ReportProjectEdit != nullptr, report);
-                dialog->FilteredRowsButton->click();
+                QVERIFY(Child<QRadioButton>(*dialog, "AllRowsButton")->isChecked());
+                QVERIFY(Child<QRadioButton>(*dialog, "AllRowsButton")->text().contains("40 points"));
+                QVERIFY(!Child<QRadioButton>(*dialog, "SelectedRowsButton")->isEnabled());
+                QVERIFY(Child<QRadioButton>(*dialog, "FilteredRowsButton")->text().contains("12 points"));
+                QCOMPARE(dialog->findChild<QLineEdit*>("ReportProjectEdit") != nullptr, report);
+                Child<QRadioButton>(*dialog, "FilteredRowsButton")->click();
                 if (report) {
-                    QCOMPARE(dialog->ReportProjectEdit->text(), QString("Substation 4 upgrade"));
-                    QTest::keyClicks(dialog->ReportClientEdit, "ACME Metals");
+                    QCOMPARE(Child<QLineEdit>(*dialog, "ReportProjectEdit")->text(), QString("Substation 4 upgrade"));
+                    QTest::keyClicks(Child<QLineEdit>(*dialog, "ReportClientEdit"), "ACME Metals");
                 }
                 dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
             });
