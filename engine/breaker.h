@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/fuse.h"
+#include "engine/fuse_equations.h"
 #include "engine/input_checks.h"
 #include "engine/shared_state.h"
 #include "engine/units.h"

@@ -38,12 +38,14 @@ struct Chunk {
     }
 };
 
-class StudyRunner {
+// Computes the rows of a chunk and writes its result records: the input
+// columns as read, then the result columns.
+class ChunkWriter {
 public:
-    StudyRunner(const StudyOptions& options, const std::vector<std::string>& header)
+    ChunkWriter(const StudyOptions& options, const std::vector<std::string>& header)
         : options_(options), inputCount_(header.size()), at_(MapStudyColumns(header)) {}
 
-    void Compute(Chunk& chunk) const {
+    void Write(Chunk& chunk) const {
         chunk.out.Clear();
         csv::Reader reader(chunk.text, chunk.reading);
         StudyRowResults result;
@@ -84,9 +86,9 @@ private:
 // in the order of the rows. Memory: the ring of chunks and one record.
 class Pipeline {
 public:
-    Pipeline(const StudyRunner& runner, csv::ChunkReader& reader, const StudyOptions& options,
+    Pipeline(const ChunkWriter& writer, csv::ChunkReader& reader, const StudyOptions& options,
              const StudySink& sink)
-        : runner_(runner), reader_(reader), options_(options), sink_(sink) {}
+        : writer_(writer), reader_(reader), options_(options), sink_(sink) {}
 
     void Run(unsigned workers) {
         if (workers == 1) return RunHere();
@@ -126,7 +128,7 @@ private:
     void RunHere() {
         Chunk chunk;
         while (Read(chunk)) {
-            runner_.Compute(chunk);
+            writer_.Write(chunk);
             sink_(chunk.out.View());
         }
     }
@@ -166,7 +168,7 @@ private:
                 k = handedOut_++;
             }
             try {
-                runner_.Compute(ring_[k % window]);
+                writer_.Write(ring_[k % window]);
             } catch (...) {
                 std::lock_guard lock(mutex_);
                 if (!workerFailure_) workerFailure_ = std::current_exception();
@@ -179,7 +181,7 @@ private:
         }
     }
 
-    const StudyRunner& runner_;
+    const ChunkWriter& writer_;
     csv::ChunkReader& reader_;
     const StudyOptions& options_;
     const StudySink& sink_;
@@ -283,10 +285,10 @@ bool RunStudy(const StudySource& source, const StudyOptions& options, const Stud
     csv::AppendRecord(head, StudyOutputNames(header));
     sink(head);
 
-    const StudyRunner runner(options, header);
+    const ChunkWriter writer(options, header);
     const unsigned workers =
         options.workers ? options.workers : std::max(1u, std::thread::hardware_concurrency());
-    Pipeline(runner, reader, options, sink).Run(workers);
+    Pipeline(writer, reader, options, sink).Run(workers);
     return true;
 }
 

@@ -13,7 +13,7 @@
 #include "engine/breaker.h"
 #include "engine/catalog.h"
 #include "engine/empirical.h"
-#include "engine/fuse.h"
+#include "engine/fuse_equations.h"
 #include "engine/shared_state.h"
 #include "render/study_pdf.h"
 
