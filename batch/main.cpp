@@ -184,16 +184,19 @@ std::string SameFileError(const char* inputPath, const zentavo::StudyPdfRequest&
     return {};
 }
 
-// The input or the output failed; errno tells why.
-struct ReadFailure {
+// The input, the output or the scratch file failed; errno tells why.
+struct SystemFailure : zentavo::Error {
+    explicit SystemFailure(int e) : Error(std::strerror(e)), error(e) {}
     int error;
 };
-struct WriteFailure {
-    int error;
+struct ReadFailure : SystemFailure {
+    using SystemFailure::SystemFailure;
 };
-
-struct ScratchFailure {
-    int error;
+struct WriteFailure : SystemFailure {
+    using SystemFailure::SystemFailure;
+};
+struct ScratchFailure : SystemFailure {
+    using SystemFailure::SystemFailure;
 };
 
 // A file without a name in the temporary folder ($TMPDIR, else /tmp), gone

@@ -28,7 +28,7 @@ struct BreakerCoefficients {
 // The row of `breakerType` (0..5) for the voltage: up to 480 V, or above.
 BreakerCoefficients BreakerCoefficientsOf(int breakerType, double voltage);
 
-struct BreakerOutcome {
+struct [[nodiscard]] BreakerOutcome {
     std::string warning;
     SingleCaseResultTexts texts;
 };

@@ -18,6 +18,7 @@
 #include <stdexcept>
 
 #include "engine/catalog.h"
+#include "engine/error.h"
 #include "engine/number.h"
 #include "render/label_painter.h"
 #include "io/file_io.h"
@@ -115,7 +116,7 @@ constexpr qint64 kPdfByteLimit = (qint64{1} << 31) - (qint64{256} << 20);
 // Stops the export with a message when the PDF has reached the limit.
 void CheckPdfSize(const QIODevice& out, const char* what, int pages) {
     if (out.pos() < kPdfByteLimit) return;
-    throw std::runtime_error("The " + std::string(what) + " PDF has grown to 1.75 GiB after " +
+    throw Error("The " + std::string(what) + " PDF has grown to 1.75 GiB after " +
                              std::to_string(pages) + " pages: the PDF writer counts the places in its file in "
                              "32 bits, so a PDF cannot pass 2 GiB. Write the " + what +
                              " of fewer points at a time.");
@@ -561,12 +562,12 @@ public:
 
     int Write() {
         QPainter painter;
-        if (!painter.begin(&writer_)) throw std::runtime_error("The PDF could not be written.");
+        if (!painter.begin(&writer_)) throw Error("The PDF could not be written.");
         if (!Flow(painter, false)) return -1;
         pageCount_ = page_;
         PaintTitleBlock(painter, 1);
         if (!Flow(painter, true)) return -1;
-        if (!painter.end()) throw std::runtime_error("The PDF could not be written.");
+        if (!painter.end()) throw Error("The PDF could not be written.");
         return static_cast<int>(pageCount_);
     }
 
@@ -711,7 +712,7 @@ private:
             pageEmpty = true;
             if (!paint) return;
             if (out_) CheckPdfSize(*out_, "report", static_cast<int>(page_ - 1));
-            if (!writer_.newPage()) throw std::runtime_error("The PDF could not be written.");
+            if (!writer_.newPage()) throw Error("The PDF could not be written.");
             PaintTitleBlock(painter, page_);
         };
         // A part `height` high: on this page when it fits or the page is empty.

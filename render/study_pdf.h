@@ -141,7 +141,7 @@ int PaintStudyReport(QPagedPaintDevice& device, std::size_t count, const StudyPo
 void KeepPdfPageBuffers();
 
 // How a file export ended.
-struct StudyExportResult {
+struct [[nodiscard]] StudyExportResult {
     enum Outcome { kWritten, kCancelled, kNothingToWrite, kFailed } outcome = kFailed;
     int pages = 0;
     QString error;  // for kFailed: why, for the user

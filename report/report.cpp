@@ -96,8 +96,8 @@ std::string Named(char32_t c) {
 }  // namespace
 
 ReportEncodingError::ReportEncodingError(char32_t c)
-    : std::runtime_error("The report is written in Windows-1252, which cannot hold " + Named(c) +
-                         "."),
+    : Error("The report is written in Windows-1252, which cannot hold " + Named(c) +
+            "."),
       character(c) {}
 
 std::string EncodeReportBlock(const std::vector<std::string>& lines, bool appending) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/error.h"
+
 namespace zentavo {
 
 // The texts of the empirical model's calculation: input fields of the main
@@ -46,7 +48,7 @@ std::vector<std::string> BreakerReportLines(const SingleCaseReportTexts& t);
 // A report text holds a character that Windows-1252 lacks (a unit word
 // typed into the units window, say). The report is not written: a '?' in its
 // place would say something the screen did not.
-class ReportEncodingError : public std::runtime_error {
+class ReportEncodingError : public Error {
 public:
     explicit ReportEncodingError(char32_t c);
     char32_t character;

@@ -11,6 +11,7 @@
 #include "engine/ieee2018.h"
 #include "engine/number.h"
 #include "engine/shared_state.h"
+#include "study/errors.h"
 
 namespace zentavo {
 
@@ -18,11 +19,6 @@ namespace {
 
 // The methods in the order of the method column's words.
 enum Method { kEmpiricalMethod, kFuseMethod, kBreakerMethod, kIeee2018Method };
-
-// A row that cannot be computed: its message names the column and the value.
-struct RowError {
-    std::string message;
-};
 
 std::string UnknownValue(std::string_view column, std::string_view value) {
     return std::string(column) + ": unknown value \"" + std::string(value) + "\"";
@@ -42,7 +38,7 @@ std::optional<int> WordIndex(StudyInputColumn c, std::string_view v) {
 std::optional<int> Word(StudyInputColumn c, std::string_view v) {
     if (v.empty()) return std::nullopt;
     if (auto i = WordIndex(c, v)) return i;
-    throw RowError{UnknownValue(kStudyInputNames[c], v)};
+    throw StudyRowError(UnknownValue(kStudyInputNames[c], v));
 }
 
 // An item given by its word or by its index; empty means the first item.
@@ -57,7 +53,7 @@ int WordOrIndex(StudyInputColumn c, std::string_view v,
     }
     const std::size_t n = StudyColumnWords(c).size();
     if (v.size() == 1 && v[0] >= '0' && static_cast<std::size_t>(v[0] - '0') < n) return v[0] - '0';
-    throw RowError{UnknownValue(kStudyInputNames[c], v)};
+    throw StudyRowError(UnknownValue(kStudyInputNames[c], v));
 }
 
 // The message of a text that is not a number, whole even when the text holds
@@ -143,7 +139,7 @@ public:
     void Run() {
         try {
             const std::optional<int> method = WordIndex(kMethodColumn, in_[kMethodColumn]);
-            if (!method) throw RowError{UnknownValue("method", in_[kMethodColumn])};
+            if (!method) throw StudyRowError(UnknownValue("method", in_[kMethodColumn]));
             CheckLengthUnit(kGapUnitColumn);
             CheckLengthUnit(kWorkDistanceUnitColumn);
             CheckLengthUnit(kEnclosureUnitColumn);
@@ -164,7 +160,7 @@ public:
                 Ieee2018();
                 break;
             }
-        } catch (const RowError& e) {
+        } catch (const StudyRowError& e) {
             Clear();
             r_[kStatusColumn] = "error";
             r_[kMessageColumn] = e.message;

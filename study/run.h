@@ -6,11 +6,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "study/csv.h"
+#include "study/errors.h"
 #include "study/row.h"
 
 namespace zentavo {
@@ -19,11 +19,6 @@ namespace zentavo {
 using StudySink = std::function<void(std::string_view)>;
 // Fills up to `size` bytes of `buffer` with the study; 0 at its end.
 using StudySource = csv::ChunkReader::Source;
-
-// A study whose text cannot be read (UTF-16 that is not valid).
-struct StudyReadError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
 
 // The study of `source` as UTF-8: a study that opens with a UTF-16
 // byte-order mark (either byte order: a spreadsheet's "Unicode text") is
@@ -43,10 +38,10 @@ StudySource TextSource(std::string_view text, std::size_t piece = SIZE_MAX);
 // rows that cannot be computed are reported in their own status and
 // message. An exception of the source, the sink or an allocation, or a
 // StudyReadError, ends the run and is passed on.
-bool RunStudy(const StudySource& source, const StudyOptions& options, const StudySink& sink,
+[[nodiscard]] bool RunStudy(const StudySource& source, const StudyOptions& options, const StudySink& sink,
               std::string* headerError = nullptr);
 // The same on a study held in memory.
-bool RunStudy(std::string_view input, const StudyOptions& options, const StudySink& sink,
+[[nodiscard]] bool RunStudy(std::string_view input, const StudyOptions& options, const StudySink& sink,
               std::string* headerError = nullptr);
 
 }  // namespace zentavo
