@@ -17,9 +17,6 @@ namespace zentavo {
 
 namespace {
 
-// The methods in the order of the method column's words.
-enum Method { kEmpiricalMethod, kFuseMethod, kBreakerMethod, kIeee2018Method };
-
 std::string UnknownValue(std::string_view column, std::string_view value) {
     return std::string(column) + ": unknown value \"" + std::string(value) + "\"";
 }
@@ -136,10 +133,12 @@ public:
         }
     }
 
-    void Run() {
+    // Computes the row; its numbers are returned, its texts are in the result columns.
+    StudyRowValues Run() {
         try {
             const std::optional<int> method = WordIndex(kMethodColumn, in_[kMethodColumn]);
             if (!method) throw StudyRowError(UnknownValue("method", in_[kMethodColumn]));
+            v_.method = static_cast<Method>(*method);
             CheckLengthUnit(kGapUnitColumn);
             CheckLengthUnit(kWorkDistanceUnitColumn);
             CheckLengthUnit(kEnclosureUnitColumn);
@@ -171,8 +170,9 @@ public:
         }
         if (r_[kStatusColumn] != "ok") {
             r_[kEquationsColumn].clear();
-            return;
+            return {};
         }
+        v_.computed = true;
         // The governing case's values, copied: a row is sorted by what governs it.
         const bool reduced = r_[kGoverningColumn] == "reduced";
         r_[kIncidentEnergyGoverningColumn] =
@@ -180,6 +180,7 @@ public:
         r_[kFlashBoundaryGoverningColumn] =
             r_[reduced ? kFlashBoundaryReducedColumn : kFlashBoundaryColumn];
         r_[kPpeLevelGoverningColumn] = r_[reduced ? kPpeLevelReducedColumn : kPpeLevelColumn];
+        return v_;
     }
 
 private:
@@ -266,7 +267,19 @@ private:
         Approach(t.approach);
         r_[kGoverningColumn] = t.reducedGoverns ? "reduced" : "full";
         r_[kEquationsColumn] = first.reducedCaseOffered ? "empirical" : "theoretically derived";
+        KeepFullCase(s, s.IncidentEnergy, s.FlashBoundary);
         if (!t.reducedCaseOffered) return;
+        // The reduced case, with the pressures and TNT equivalents of both.
+        v_.reducedCaseOffered = true;
+        v_.reducedGoverns = t.reducedGoverns;
+        v_.arcCurrentReduced = s.ArcCurrentReduced;
+        v_.incidentEnergyReduced = s.IncidentEnergyReduced;
+        v_.flashBoundaryReduced = s.FlashBoundaryReduced;
+        v_.ppeIndexReduced = s.PpeIndexReduced;
+        v_.arcPressure = s.ArcPressure;
+        v_.arcPressureReduced = s.ArcPressureReduced;
+        v_.tntEquivalent = s.TntEquivalent;
+        v_.tntEquivalentReduced = s.TntEquivalentReduced;
         Case(t.reduced, kIncidentEnergyReducedColumn, kFlashBoundaryReducedColumn,
              kPpeLevelReducedColumn, kClothingReduced1Column, kClothingReduced2Column);
         r_[kPressureColumn] = std::move(t.full.pressure);
@@ -289,6 +302,8 @@ private:
         r_[kPressureColumn] = std::move(out.texts.result.pressure);
         SingleCase(out.texts);
         r_[kEquationsColumn] = "fuse";
+        KeepFullCase(s, s.FuseEnergy, s.FuseFlashBoundary);
+        v_.arcPressure = s.ArcPressure;
     }
 
     void Breaker() {
@@ -306,6 +321,7 @@ private:
         r_[kStatusColumn] = "ok";
         SingleCase(out.texts);
         r_[kEquationsColumn] = "breaker";
+        KeepFullCase(s, s.BreakerEnergy, s.BreakerFlashBoundary);
     }
 
     // The fields as the 2018 window hands them to the engine; the enclosure
@@ -343,6 +359,29 @@ private:
                                    : out.values.shallow            ? "shallow"
                                                                    : "typical";
         r_[kEnclosureFactorColumn] = std::move(t.correctionFactor);
+        const Ieee2018Results& n = out.values;
+        v_.reducedCaseOffered = true;
+        v_.reducedGoverns = t.reducedGoverns;
+        v_.voltage = out.inputs.voltage;
+        v_.gapMm = out.inputs.gapMm;
+        v_.arcCurrent = n.full.iarc;
+        v_.arcCurrentReduced = n.reduced.iarc;
+        v_.incidentEnergy = n.full.energy;
+        v_.incidentEnergyReduced = n.reduced.energy;
+        v_.flashBoundary = n.full.boundary;
+        v_.flashBoundaryReduced = n.reduced.boundary;
+        v_.ppeIndex = out.ppeIndex;
+        v_.ppeIndexReduced = out.ppeIndexReduced;
+    }
+
+    // The numbers of a 2002 method's full (or only) case from the shared state.
+    void KeepFullCase(const SharedState& s, double energy, double boundary) {
+        v_.voltage = s.Voltage;
+        v_.gapMm = s.Gap;
+        v_.arcCurrent = s.ArcCurrent;
+        v_.incidentEnergy = energy;
+        v_.flashBoundary = boundary;
+        v_.ppeIndex = s.PpeIndex;
     }
 
     void SingleCase(SingleCaseResultTexts& t) {
@@ -357,11 +396,13 @@ private:
     StudyRowInputs in_;
     std::string shortened_[std::size(kNumberColumns)];  // by kNumberColumns
     std::string* r_;
+    StudyRowValues v_;
 };
 
 }  // namespace
 
-void ComputeStudyRow(const StudyRowInputs& in, const StudyOptions& options, StudyRowResults& out) {
-    RowRunner(options, in, out.data()).Run();
+StudyRowValues ComputeStudyRow(const StudyRowInputs& in, const StudyOptions& options,
+                               StudyRowResults& out) {
+    return RowRunner(options, in, out.data()).Run();
 }
 }  // namespace zentavo
