@@ -7,59 +7,6 @@
 
 namespace zentavo {
 
-const std::array<std::string_view, kStudyInputColumnCount> kStudyInputNames = {
-    "method",
-    "voltage",
-    "bolted_current",
-    "gap",
-    "gap_unit",
-    "work_distance_unit",
-    "work_distance",
-    "equipment_class",
-    "grounding",
-    "arc_time",
-    "arc_time_reduced",
-    "fuse_class",
-    "breaker_type",
-    "interrupting_rating",
-    "instantaneous_trip",
-    "electrode_configuration",
-    "enclosure_height",
-    "enclosure_width",
-    "enclosure_depth",
-    "enclosure_unit"};
-
-const std::array<std::string_view, kStudyResultColumnCount> kStudyResultNames = {
-    "status",
-    "message",
-    "arcing_current",
-    "arcing_current_reduced",
-    "incident_energy",
-    "flash_boundary",
-    "ppe_level",
-    "clothing_1",
-    "clothing_2",
-    "incident_energy_reduced",
-    "flash_boundary_reduced",
-    "ppe_level_reduced",
-    "clothing_reduced_1",
-    "clothing_reduced_2",
-    "pressure",
-    "pressure_reduced",
-    "tnt",
-    "tnt_reduced",
-    "limited_approach",
-    "restricted_approach",
-    "prohibited_approach",
-    "governing",
-    "equations",
-    "incident_energy_governing",
-    "flash_boundary_governing",
-    "ppe_level_governing",
-    "enclosure_type",
-    "enclosure_factor",
-};
-
 namespace {
 
 constexpr std::string_view kMethodWords[] = {"empirical", "fuse", "breaker", "ieee1584-2018"};
@@ -75,72 +22,136 @@ constexpr std::array<std::string_view, kBreakerTypes.size()> kBreakerWords = [] 
     return words;
 }();
 
+// An input column: its header name, and either the words it takes or, for
+// a column of numbers, their fixed unit (none for the lengths of a row,
+// whose unit is the row's own).
+struct InputColumn {
+    StudyInputColumn column;
+    std::string_view name;
+    std::span<const std::string_view> words;
+    std::string_view unit;
+};
+
+// Every input column, in the order of StudyInputColumn: a new column is one
+// more line here and one more enumerator.
+// clang-format off
+constexpr InputColumn kInputColumns[] = {
+    {kMethodColumn,                 "method",                  kMethodWords,       {}},
+    {kVoltageColumn,                "voltage",                 {},                 "V"},
+    {kBoltedCurrentColumn,          "bolted_current",          {},                 "kA"},
+    {kGapColumn,                    "gap",                     {},                 {}},
+    {kGapUnitColumn,                "gap_unit",                kLengthUnitWords,   {}},
+    {kWorkDistanceUnitColumn,       "work_distance_unit",      kLengthUnitWords,   {}},
+    {kWorkDistanceColumn,           "work_distance",           {},                 {}},
+    {kEquipmentClassColumn,         "equipment_class",         kEquipmentClasses,  {}},
+    {kGroundingColumn,              "grounding",               kGroundings,        {}},
+    {kArcTimeColumn,                "arc_time",                {},                 "s"},
+    {kArcTimeReducedColumn,         "arc_time_reduced",        {},                 "s"},
+    {kFuseClassColumn,              "fuse_class",              kFuseClasses,       {}},
+    {kBreakerTypeColumn,            "breaker_type",            kBreakerWords,      {}},
+    {kInterruptingRatingColumn,     "interrupting_rating",     {},                 "kA"},
+    {kInstantaneousTripColumn,      "instantaneous_trip",      {},                 "kA"},
+    {kElectrodeConfigurationColumn, "electrode_configuration", kElectrodeWords,    {}},
+    {kEnclosureHeightColumn,        "enclosure_height",        {},                 {}},
+    {kEnclosureWidthColumn,         "enclosure_width",         {},                 {}},
+    {kEnclosureDepthColumn,         "enclosure_depth",         {},                 {}},
+    {kEnclosureUnitColumn,          "enclosure_unit",          kLengthUnitWords,   {}},
+};
+// clang-format on
+static_assert(std::size(kInputColumns) == kStudyInputColumnCount);
+static_assert([] {
+    for (int c = 0; c < kStudyInputColumnCount; ++c) {
+        if (kInputColumns[c].column != c) return false;
+    }
+    return true;
+}());
+
+// The output units a result column's numbers are written in.
+enum class ResultUnit { kNone, kKiloampere, kEnergy, kBoundary, kPressure, kTnt };
+
+struct ResultColumn {
+    StudyResultColumn column;
+    std::string_view name;
+    ResultUnit unit;
+};
+
+// Every result column, in output order (the order of StudyResultColumn).
+// clang-format off
+constexpr ResultColumn kResultColumns[] = {
+    {kStatusColumn,                 "status",                    ResultUnit::kNone},
+    {kMessageColumn,                "message",                   ResultUnit::kNone},
+    {kArcingCurrentColumn,          "arcing_current",            ResultUnit::kKiloampere},
+    {kArcingCurrentReducedColumn,   "arcing_current_reduced",    ResultUnit::kKiloampere},
+    {kIncidentEnergyColumn,         "incident_energy",           ResultUnit::kEnergy},
+    {kFlashBoundaryColumn,          "flash_boundary",            ResultUnit::kBoundary},
+    {kPpeLevelColumn,               "ppe_level",                 ResultUnit::kNone},
+    {kClothing1Column,              "clothing_1",                ResultUnit::kNone},
+    {kClothing2Column,              "clothing_2",                ResultUnit::kNone},
+    {kIncidentEnergyReducedColumn,  "incident_energy_reduced",   ResultUnit::kEnergy},
+    {kFlashBoundaryReducedColumn,   "flash_boundary_reduced",    ResultUnit::kBoundary},
+    {kPpeLevelReducedColumn,        "ppe_level_reduced",         ResultUnit::kNone},
+    {kClothingReduced1Column,       "clothing_reduced_1",        ResultUnit::kNone},
+    {kClothingReduced2Column,       "clothing_reduced_2",        ResultUnit::kNone},
+    {kPressureColumn,               "pressure",                  ResultUnit::kPressure},
+    {kPressureReducedColumn,        "pressure_reduced",          ResultUnit::kPressure},
+    {kTntColumn,                    "tnt",                       ResultUnit::kTnt},
+    {kTntReducedColumn,             "tnt_reduced",               ResultUnit::kTnt},
+    {kLimitedApproachColumn,        "limited_approach",          ResultUnit::kBoundary},
+    {kRestrictedApproachColumn,     "restricted_approach",       ResultUnit::kBoundary},
+    {kProhibitedApproachColumn,     "prohibited_approach",       ResultUnit::kBoundary},
+    {kGoverningColumn,              "governing",                 ResultUnit::kNone},
+    {kEquationsColumn,              "equations",                 ResultUnit::kNone},
+    {kIncidentEnergyGoverningColumn, "incident_energy_governing", ResultUnit::kEnergy},
+    {kFlashBoundaryGoverningColumn, "flash_boundary_governing",  ResultUnit::kBoundary},
+    {kPpeLevelGoverningColumn,      "ppe_level_governing",       ResultUnit::kNone},
+    {kEnclosureTypeColumn,          "enclosure_type",            ResultUnit::kNone},
+    {kEnclosureFactorColumn,        "enclosure_factor",          ResultUnit::kNone},
+};
+// clang-format on
+static_assert(std::size(kResultColumns) == kStudyResultColumnCount);
+static_assert([] {
+    for (int c = 0; c < kStudyResultColumnCount; ++c) {
+        if (kResultColumns[c].column != c) return false;
+    }
+    return true;
+}());
+
 }  // namespace
 
+const std::array<std::string_view, kStudyInputColumnCount> kStudyInputNames = [] {
+    std::array<std::string_view, kStudyInputColumnCount> names{};
+    for (int c = 0; c < kStudyInputColumnCount; ++c) names[c] = kInputColumns[c].name;
+    return names;
+}();
+
+const std::array<std::string_view, kStudyResultColumnCount> kStudyResultNames = [] {
+    std::array<std::string_view, kStudyResultColumnCount> names{};
+    for (int c = 0; c < kStudyResultColumnCount; ++c) names[c] = kResultColumns[c].name;
+    return names;
+}();
+
 std::span<const std::string_view> StudyColumnWords(StudyInputColumn column) {
-    switch (column) {
-    case kMethodColumn:
-        return kMethodWords;
-    case kEquipmentClassColumn:
-        return kEquipmentClasses;
-    case kGroundingColumn:
-        return kGroundings;
-    case kFuseClassColumn:
-        return kFuseClasses;
-    case kBreakerTypeColumn:
-        return kBreakerWords;
-    case kElectrodeConfigurationColumn:
-        return kElectrodeWords;
-    case kGapUnitColumn:
-    case kWorkDistanceUnitColumn:
-    case kEnclosureUnitColumn:
-        return kLengthUnitWords;
-    default:
-        return {};
-    }
+    return kInputColumns[column].words;
 }
 
-std::string_view StudyInputUnit(StudyInputColumn column) {
-    switch (column) {
-    case kVoltageColumn:
-        return "V";
-    case kBoltedCurrentColumn:
-    case kInterruptingRatingColumn:
-    case kInstantaneousTripColumn:
-        return "kA";
-    case kArcTimeColumn:
-    case kArcTimeReducedColumn:
-        return "s";
-    default:
-        return {};
-    }
-}
+std::string_view StudyInputUnit(StudyInputColumn column) { return kInputColumns[column].unit; }
 
 std::string_view StudyResultUnit(StudyResultColumn column, const UnitSettings& units) {
-    switch (column) {
-    case kArcingCurrentColumn:
-    case kArcingCurrentReducedColumn:
+    switch (kResultColumns[column].unit) {
+    case ResultUnit::kKiloampere:
         return "kA";
-    case kIncidentEnergyColumn:
-    case kIncidentEnergyReducedColumn:
-    case kIncidentEnergyGoverningColumn:
+    case ResultUnit::kEnergy:
         return units.EnergyUnit;
-    case kFlashBoundaryColumn:
-    case kFlashBoundaryReducedColumn:
-    case kFlashBoundaryGoverningColumn:
-    case kLimitedApproachColumn:
-    case kRestrictedApproachColumn:
-    case kProhibitedApproachColumn:
+    case ResultUnit::kBoundary:
         return units.BoundaryUnit;
-    case kPressureColumn:
-    case kPressureReducedColumn:
+    case ResultUnit::kPressure:
         return units.PressureUnit;
-    case kTntColumn:
-    case kTntReducedColumn:
+    case ResultUnit::kTnt:
         return units.TntUnit;
-    default:
-        return {};
+    case ResultUnit::kNone:
+        break;
     }
+    return {};
 }
 
 namespace {

@@ -1,6 +1,10 @@
 // The columns of a study: the input columns it reads by header name and the
 // words its word columns take, the result columns it writes, their units,
 // and the header row's names matched, checked and renamed for the output.
+//
+// Each column is one line of a table in columns.cpp, with its name and what
+// it holds (the words it takes, or the unit of its numbers): a new column is
+// an enumerator here and a line there.
 #pragma once
 
 #include <array>

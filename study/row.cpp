@@ -108,28 +108,17 @@ std::string WithoutPadding(std::string_view t, char sep) {
     return out + exponent;
 }
 
-constexpr StudyInputColumn kNumberColumns[] = {kVoltageColumn,
-                                               kBoltedCurrentColumn,
-                                               kGapColumn,
-                                               kWorkDistanceColumn,
-                                               kArcTimeColumn,
-                                               kArcTimeReducedColumn,
-                                               kInterruptingRatingColumn,
-                                               kInstantaneousTripColumn,
-                                               kEnclosureHeightColumn,
-                                               kEnclosureWidthColumn,
-                                               kEnclosureDepthColumn};
-
 // Runs one row; fills the result columns `r` (all empty on entry).
 class RowRunner {
 public:
     RowRunner(const StudyOptions& o, const StudyRowInputs& in, std::string* r)
         : o_(o), typed_(in), in_(in), r_(r) {
-        for (std::size_t i = 0; i < std::size(kNumberColumns); ++i) {
-            const StudyInputColumn c = kNumberColumns[i];
+        // The columns of numbers: those without words.
+        for (int c = 0; c < kStudyInputColumnCount; ++c) {
             if (in_[c].size() <= kLongestNumberText) continue;
-            shortened_[i] = WithoutPadding(in_[c], o_.sep);
-            if (!shortened_[i].empty()) in_[c] = shortened_[i];
+            if (!StudyColumnWords(static_cast<StudyInputColumn>(c)).empty()) continue;
+            shortened_[c] = WithoutPadding(in_[c], o_.sep);
+            if (!shortened_[c].empty()) in_[c] = shortened_[c];
         }
     }
 
@@ -192,8 +181,8 @@ private:
 
     // The text as the row holds it, for a text that was handed on without its padding.
     std::string_view Typed(std::string_view text) const {
-        for (std::size_t i = 0; i < std::size(kNumberColumns); ++i) {
-            if (!shortened_[i].empty() && text == shortened_[i]) return typed_[kNumberColumns[i]];
+        for (int c = 0; c < kStudyInputColumnCount; ++c) {
+            if (!shortened_[c].empty() && text == shortened_[c]) return typed_[c];
         }
         return text;
     }
@@ -394,7 +383,8 @@ private:
     const StudyOptions& o_;
     const StudyRowInputs& typed_;
     StudyRowInputs in_;
-    std::string shortened_[std::size(kNumberColumns)];  // by kNumberColumns
+    // A long number text without its padding, by column; empty where none was taken away.
+    std::array<std::string, kStudyInputColumnCount> shortened_;
     std::string* r_;
     StudyRowValues v_;
 };
