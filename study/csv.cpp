@@ -266,23 +266,7 @@ private:
             const void* q = pos < quoteCap ? std::memchr(d_ + pos, '"', quoteCap - pos) : nullptr;
             if (!q) {
                 if (quoteCap == n_ && n_ < reachEnd_ && r_.more_) return Wait();
-                // A quote that never closes would swallow the rest of the
-                // study: give up on the line it opened on alone.
-                far_ = std::max(far_, quoteCap);
-                const bool beyondReach = quoteCap == reachEnd_;
-                return Fail(
-                    [&] {
-                        std::string what = quoteLine == line_
-                                               ? std::string("unbalanced quote")
-                                               : "unbalanced quote opened on line " +
-                                                     std::to_string(quoteLine);
-                        if (beyondReach) {
-                            what += " (no closing quote within " + std::to_string(r_.reach_) +
-                                    " bytes)";
-                        }
-                        return what;
-                    },
-                    open, quoteLine);
+                return UnclosedQuote(open, quoteLine, quoteCap);
             }
             pos = static_cast<std::size_t>(static_cast<const char*>(q) - d_) + 1;
             far_ = std::max(far_, pos);
@@ -307,6 +291,33 @@ private:
                 Add(r_.data_.substr(open, close - open));
             }
         }
+        return AfterClosingQuote(open, quoteLine);
+    }
+
+    // A quote that never closes (within its reach, or before the end of the
+    // input) would swallow the rest of the study: the line it opened on alone
+    // is given up.
+    bool UnclosedQuote(std::size_t open, std::size_t quoteLine, std::size_t quoteCap) {
+        far_ = std::max(far_, quoteCap);
+        const bool beyondReach = quoteCap == reachEnd_;
+        return Fail(
+            [&] {
+                std::string what = quoteLine == line_
+                                       ? std::string("unbalanced quote")
+                                       : "unbalanced quote opened on line " +
+                                             std::to_string(quoteLine);
+                if (beyondReach) {
+                    what += " (no closing quote within " + std::to_string(r_.reach_) + " bytes)";
+                }
+                return what;
+            },
+            open, quoteLine);
+    }
+
+    // What may follow a closing quote: a comma or a line end, within the
+    // longest record.
+    Outcome AfterClosingQuote(std::size_t open, std::size_t quoteLine) {
+        const std::size_t pos = r_.pos_;
         if (pos < n_ && d_[pos] != ',' && d_[pos] != '\n' && d_[pos] != '\r') {
             if (r_.line_ == quoteLine) {
                 return Fail([] { return std::string("unexpected text after a closing quote"); }, pos,
