@@ -30,10 +30,11 @@ using StudyRowResults = std::array<std::string, kStudyResultColumnCount>;
 
 // The numbers of a computed row as the calculation left them, in the
 // engine's units: what the row's label (and any later model) reads, never
-// the rounded result texts. The empirical equations have two cases; the fuse
-// and breaker equations fill the full case alone; the 2018 model fills both.
+// the rounded result texts. The empirical equations and the 2018 model fill
+// both cases; the theoretically derived, fuse and breaker equations the full
+// case alone.
 struct StudyRowValues {
-    bool computed = false;  // status "ok"; every number below is zero when not
+    bool computed = false;  // status "ok"; all below keeps its default when not
     Method method = kEmpiricalMethod;
     bool reducedCaseOffered = false;  // the reduced arcing current's case was computed
     bool reducedGoverns = false;      // ... and it has the larger incident energy
