@@ -20,13 +20,22 @@ void Add(std::string& errors, std::string_view name, std::string_view problem) {
 }
 
 void CheckAbove0(std::string& errors, std::string_view name, double v) {
-    if (!std::isfinite(v)) Add(errors, name, "must be a finite number");
-    else if (!(v > 0)) Add(errors, name, "must be above 0");
+    if (!std::isfinite(v))
+        Add(errors, name, "must be a finite number");
+    else if (!(v > 0))
+        Add(errors, name, "must be above 0");
 }
 
 void Check0OrAbove(std::string& errors, std::string_view name, double v) {
-    if (!std::isfinite(v)) Add(errors, name, "must be a finite number");
-    else if (v < 0) Add(errors, name, "must be 0 or above");
+    if (!std::isfinite(v))
+        Add(errors, name, "must be a finite number");
+    else if (v < 0)
+        Add(errors, name, "must be 0 or above");
+}
+
+// "fuse_curve: point 2" for the point at index 1 of a curve named "fuse_curve".
+std::string PointName(std::string_view curve, std::size_t index) {
+    return std::string(curve) + ": point " + std::to_string(index + 1);
 }
 
 template <class Device>
@@ -64,14 +73,22 @@ double PowMinus1(double m, double p) {
 
 std::string_view DeviceElementWord(DeviceElement e) {
     switch (e) {
-        case DeviceElement::DoesNotOperate: return "does not operate";
-        case DeviceElement::Instantaneous: return "instantaneous";
-        case DeviceElement::ShortTime: return "short time";
-        case DeviceElement::LongTime: return "long time";
-        case DeviceElement::Inverse: return "inverse";
-        case DeviceElement::DefiniteTime: return "definite time";
-        case DeviceElement::Curve: return "curve";
-        case DeviceElement::Capped: return "capped";
+        case DeviceElement::DoesNotOperate:
+            return "does not operate";
+        case DeviceElement::Instantaneous:
+            return "instantaneous";
+        case DeviceElement::ShortTime:
+            return "short time";
+        case DeviceElement::LongTime:
+            return "long time";
+        case DeviceElement::Inverse:
+            return "inverse";
+        case DeviceElement::DefiniteTime:
+            return "definite time";
+        case DeviceElement::Curve:
+            return "curve";
+        case DeviceElement::Capped:
+            return "capped";
     }
     return "does not operate";
 }
@@ -112,8 +129,10 @@ Built<Relay> MakeRelay(const RelaySettings& s) {
     CheckAbove0(errors, "relay_time_dial", s.timeDial);
     if (s.instPickup) CheckAbove0(errors, "relay_inst_pickup", *s.instPickup);
     if (s.instDelay) {
-        if (!s.instPickup) Add(errors, "relay_inst_delay", "needs relay_inst_pickup");
-        else Check0OrAbove(errors, "relay_inst_delay", *s.instDelay);
+        if (!s.instPickup)
+            Add(errors, "relay_inst_delay", "needs relay_inst_pickup");
+        else
+            Check0OrAbove(errors, "relay_inst_delay", *s.instDelay);
     }
     Check0OrAbove(errors, "breaker_time", s.breakerTime);
     if (!errors.empty()) return Refused<Relay>(std::move(errors));
@@ -127,8 +146,8 @@ Built<Relay> MakeRelay(const RelaySettings& s) {
     r.p_ = c.p;
     r.definite_ = s.curve == RelayCurve::DT;
     r.flatAmps_ = s.pickup * kInverseFlatMultiple;
-    r.flatTime_ = r.definite_ ? s.timeDial
-                              : s.timeDial * (c.a / PowMinus1(kInverseFlatMultiple, c.p) + c.b);
+    r.flatTime_ =
+        r.definite_ ? s.timeDial : s.timeDial * (c.a / PowMinus1(kInverseFlatMultiple, c.p) + c.b);
     if (s.instPickup) {
         r.instPickup_ = *s.instPickup;
         r.instDelay_ = s.instDelay.value_or(0);
@@ -170,16 +189,21 @@ Built<TripUnit> MakeTripUnit(const TripUnitSettings& s) {
         if (!s.stDelay) Add(errors, "trip_st_delay", "needed with trip_st_pickup");
     }
     if (s.stDelay) {
-        if (!s.stPickup) Add(errors, "trip_st_delay", "needs trip_st_pickup");
-        else Check0OrAbove(errors, "trip_st_delay", *s.stDelay);
+        if (!s.stPickup)
+            Add(errors, "trip_st_delay", "needs trip_st_pickup");
+        else
+            Check0OrAbove(errors, "trip_st_delay", *s.stDelay);
     }
     if (s.instPickup) CheckAbove0(errors, "trip_inst_pickup", *s.instPickup);
     if (s.instTime) {
-        if (!s.instPickup) Add(errors, "trip_inst_time", "needs trip_inst_pickup");
-        else CheckAbove0(errors, "trip_inst_time", *s.instTime);
+        if (!s.instPickup)
+            Add(errors, "trip_inst_time", "needs trip_inst_pickup");
+        else
+            CheckAbove0(errors, "trip_inst_time", *s.instTime);
     }
     // A tolerance is a fraction: 10 (a percentage) would multiply every time by 11.
-    if (!std::isfinite(s.tolerance)) Add(errors, "trip_tolerance", "must be a finite number");
+    if (!std::isfinite(s.tolerance))
+        Add(errors, "trip_tolerance", "must be a finite number");
     else if (s.tolerance < 0 || s.tolerance > 1)
         Add(errors, "trip_tolerance", "must be from 0 to 1");
     if (!errors.empty()) return Refused<TripUnit>(std::move(errors));
@@ -228,27 +252,35 @@ Built<FuseCurve> MakeFuseCurve(std::span<const CurvePoint> points, std::string_v
     std::string errors;
     if (points.size() < 2) Add(errors, name, "needs at least two points");
     for (std::size_t i = 0; i < points.size(); ++i) {
-        const std::string at = std::string(name) + ": point " + std::to_string(i + 1);
         const CurvePoint& p = points[i];
-        const bool finite = std::isfinite(p.current) && std::isfinite(p.time);
-        if (!finite) Add(errors, at, "current and time must be finite numbers");
-        else if (!(p.current > 0)) Add(errors, at, "current must be above 0");
-        else if (!(p.time > 0)) Add(errors, at, "time must be above 0");
+        const char* problem = nullptr;
+        if (!std::isfinite(p.current) || !std::isfinite(p.time))
+            problem = "current and time must be finite numbers";
+        else if (!(p.current > 0))
+            problem = "current must be above 0";
+        else if (!(p.time > 0))
+            problem = "time must be above 0";
         else if (i > 0 && !(p.current > points[i - 1].current))
-            Add(errors, at, "current must be above the point before");
+            problem = "current must be above the point before";
         else if (i > 0 && !(p.time < points[i - 1].time))
-            Add(errors, at, "time must be below the point before");
+            problem = "time must be below the point before";
+        if (problem) Add(errors, PointName(name, i), problem);
     }
     if (!errors.empty()) return Refused<FuseCurve>(std::move(errors));
 
     auto d = std::make_shared<FuseCurve::Data>();
+    const std::size_t n = points.size();
     d->points.assign(points.begin(), points.end());
+    d->currents.reserve(n);
+    d->logI.reserve(n);
+    d->logT.reserve(n);
+    d->slope.reserve(n);
     for (const CurvePoint& p : points) {
         d->currents.push_back(p.current);
         d->logI.push_back(std::log(p.current));
         d->logT.push_back(std::log(p.time));
     }
-    for (std::size_t i = 0; i + 1 < points.size(); ++i) {
+    for (std::size_t i = 0; i + 1 < n; ++i) {
         d->slope.push_back((d->logT[i + 1] - d->logT[i]) / (d->logI[i + 1] - d->logI[i]));
     }
     d->slope.push_back(0);  // at and above the last current: the last time
@@ -257,7 +289,9 @@ Built<FuseCurve> MakeFuseCurve(std::span<const CurvePoint> points, std::string_v
     return {std::move(f), {}};
 }
 
-std::span<const CurvePoint> FuseCurve::Points() const { return data_->points; }
+std::span<const CurvePoint> FuseCurve::Points() const {
+    return data_->points;
+}
 
 DeviceTrip FuseCurve::Trip(double amps) const {
     const Data& d = *data_;
@@ -266,8 +300,8 @@ DeviceTrip FuseCurve::Trip(double amps) const {
     double seconds = d.points.back().time;
     if (amps < c.back()) {
         // The segment [i, i+1) holding the current.
-        const std::size_t i = static_cast<std::size_t>(
-            std::upper_bound(c.begin(), c.end(), amps) - c.begin() - 1);
+        const std::size_t i =
+            static_cast<std::size_t>(std::upper_bound(c.begin(), c.end(), amps) - c.begin() - 1);
         seconds = std::exp(d.logT[i] + d.slope[i] * (std::log(amps) - d.logI[i]));
     }
     return {std::max(seconds, kFuseTimeFloor), DeviceElement::Curve};
@@ -277,6 +311,7 @@ Built<FuseCurve> ParseFuseCurve(std::string_view text, char sep) {
     constexpr std::string_view kName = "fuse_curve";
     auto blank = [](char ch) { return ch == ' ' || ch == '\t'; };
     std::vector<CurvePoint> points;
+    points.reserve(8);
     std::string errors;
     std::size_t i = 0;
     while (i < text.size()) {
@@ -288,11 +323,11 @@ Built<FuseCurve> ParseFuseCurve(std::string_view text, char sep) {
         while (end < text.size() && !blank(text[end])) ++end;
         const std::string_view word = text.substr(i, end - i);
         i = end;
-        const std::string at =
-            std::string(kName) + ": point " + std::to_string(points.size() + 1);
         const std::size_t colon = word.find(':');
-        if (colon == std::string_view::npos || word.find(':', colon + 1) != std::string_view::npos) {
-            Add(errors, at, "'" + std::string(word) + "' is not current:time");
+        if (colon == std::string_view::npos ||
+            word.find(':', colon + 1) != std::string_view::npos) {
+            Add(errors, PointName(kName, points.size()),
+                "'" + std::string(word) + "' is not current:time");
             points.push_back({});
             continue;
         }
@@ -301,7 +336,8 @@ Built<FuseCurve> ParseFuseCurve(std::string_view text, char sep) {
             p.current = ParseNumber(word.substr(0, colon), sep);
             p.time = ParseNumber(word.substr(colon + 1), sep);
         } catch (const ConversionError& e) {
-            Add(errors, at, "'" + e.text() + "' is not a valid floating point value");
+            Add(errors, PointName(kName, points.size()),
+                "'" + e.text() + "' is not a valid floating point value");
         }
         points.push_back(p);
     }
@@ -313,7 +349,8 @@ Built<CurveSet> MakeCurveSet(std::span<const NamedCurvePoint> rows) {
     std::map<std::string, std::vector<CurvePoint>, std::less<>> byName;
     for (const NamedCurvePoint& r : rows) {
         auto it = byName.find(r.name);
-        if (it == byName.end()) it = byName.emplace(std::string(r.name), std::vector<CurvePoint>{}).first;
+        if (it == byName.end())
+            it = byName.emplace(std::string(r.name), std::vector<CurvePoint>{}).first;
         it->second.push_back({r.current, r.time});
     }
     std::string errors;
@@ -341,8 +378,9 @@ Built<CurveSet> MakeCurveSet(std::span<const NamedCurvePoint> rows) {
 }
 
 const FuseCurve* CurveSet::Find(std::string_view name) const {
-    auto it = std::lower_bound(curves_.begin(), curves_.end(), name,
-                               [](const auto& entry, std::string_view n) { return entry.first < n; });
+    auto it =
+        std::lower_bound(curves_.begin(), curves_.end(), name,
+                         [](const auto& entry, std::string_view n) { return entry.first < n; });
     if (it == curves_.end() || it->first != name) return nullptr;
     return &it->second;
 }
@@ -397,14 +435,20 @@ Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s) {
     std::string errors;
     std::optional<std::variant<Relay, TripUnit, FuseCurve>> device;
     auto take = [&](auto built) {
-        if (built.device) device.emplace(std::move(*built.device));
-        else errors = std::move(built.error);
+        if (built.device)
+            device.emplace(std::move(*built.device));
+        else
+            errors = std::move(built.error);
     };
-    if (const auto* r = std::get_if<RelaySettings>(&s.device)) take(MakeRelay(*r));
-    else if (const auto* u = std::get_if<TripUnitSettings>(&s.device)) take(MakeTripUnit(*u));
-    else device.emplace(std::get<FuseCurve>(s.device));
+    if (const auto* r = std::get_if<RelaySettings>(&s.device))
+        take(MakeRelay(*r));
+    else if (const auto* u = std::get_if<TripUnitSettings>(&s.device))
+        take(MakeTripUnit(*u));
+    else
+        device.emplace(std::get<FuseCurve>(s.device));
 
-    if (!std::isfinite(s.deviceShare)) Add(errors, "device_share", "must be a finite number");
+    if (!std::isfinite(s.deviceShare))
+        Add(errors, "device_share", "must be a finite number");
     else if (!(s.deviceShare > 0) || s.deviceShare > 1)
         Add(errors, "device_share", "must be above 0 and at most 1");
     if (s.maxArcTime) CheckAbove0(errors, "max_arc_time", *s.maxArcTime);

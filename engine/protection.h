@@ -28,12 +28,12 @@
 
 namespace zentavo {
 
-inline constexpr double kDefaultBreakerTime = 0.083;   // s, five cycles at 60 Hz
-inline constexpr double kDefaultTripInstTime = 0.05;   // s, the instantaneous clearing time
-inline constexpr double kDefaultTripTolerance = 0.1;   // long and short time
-inline constexpr double kDefaultMaxArcTime = 2;        // s
-inline constexpr double kInverseFlatMultiple = 20;     // inverse curves are flat above it
-inline constexpr double kFuseTimeFloor = 0.01;         // s, half a cycle
+inline constexpr double kDefaultBreakerTime = 0.083;  // s, five cycles at 60 Hz
+inline constexpr double kDefaultTripInstTime = 0.05;  // s, the instantaneous clearing time
+inline constexpr double kDefaultTripTolerance = 0.1;  // long and short time
+inline constexpr double kDefaultMaxArcTime = 2;       // s
+inline constexpr double kInverseFlatMultiple = 20;    // inverse curves are flat above it
+inline constexpr double kFuseTimeFloor = 0.01;        // s, half a cycle
 
 // --- What a device gives ----------------------------------------------------
 
@@ -87,11 +87,11 @@ Built<DeviceType> ReadDeviceType(std::string_view word);
 Built<RelayCurve> ReadRelayCurve(std::string_view word);
 
 struct RelaySettings {
-    RelayCurve curve = RelayCurve::IecSI;  // relay_curve
-    double pickup = 0;                     // relay_pickup, A primary
-    double timeDial = 0;                   // relay_time_dial: TD, TMS, or seconds for DT
-    std::optional<double> instPickup;      // relay_inst_pickup, A primary; absent: none
-    std::optional<double> instDelay;       // relay_inst_delay, s; absent: 0
+    RelayCurve curve = RelayCurve::IecSI;      // relay_curve
+    double pickup = 0;                         // relay_pickup, A primary
+    double timeDial = 0;                       // relay_time_dial: TD, TMS, or seconds for DT
+    std::optional<double> instPickup;          // relay_inst_pickup, A primary; absent: none
+    std::optional<double> instDelay;           // relay_inst_delay, s; absent: 0
     double breakerTime = kDefaultBreakerTime;  // breaker_time, s, added to the element's time
 };
 
@@ -105,8 +105,8 @@ private:
     friend Built<Relay> MakeRelay(const RelaySettings& s);
     Relay() = default;
     double pickup_ = 0;
-    double flatAmps_ = 0;   // pickup x 20
-    double flatTime_ = 0;   // the curve's time there
+    double flatAmps_ = 0;  // pickup x 20
+    double flatTime_ = 0;  // the curve's time there
     double dial_ = 0;
     double a_ = 0, b_ = 0, p_ = 0;
     bool definite_ = false;
@@ -122,13 +122,13 @@ Built<Relay> MakeRelay(const RelaySettings& s);
 // time x (1 + tolerance) for long and short time, the clearing time itself
 // for the instantaneous element.
 struct TripUnitSettings {
-    double rating = 0;                  // trip_rating, In, A
-    double ltPickup = 0;                // trip_lt_pickup, Ir / In
-    double ltDelay = 0;                 // trip_lt_delay, s at 6 Ir; t = LTD (6 Ir / I)^2
-    std::optional<double> stPickup;     // trip_st_pickup, multiple of Ir; absent: none
-    std::optional<double> stDelay;      // trip_st_delay, s, flat; needed with a pickup
-    std::optional<double> instPickup;   // trip_inst_pickup, multiple of In; absent: none
-    std::optional<double> instTime;     // trip_inst_time, s; absent: kDefaultTripInstTime
+    double rating = 0;                         // trip_rating, In, A
+    double ltPickup = 0;                       // trip_lt_pickup, Ir / In
+    double ltDelay = 0;                        // trip_lt_delay, s at 6 Ir; t = LTD (6 Ir / I)^2
+    std::optional<double> stPickup;            // trip_st_pickup, multiple of Ir; absent: none
+    std::optional<double> stDelay;             // trip_st_delay, s, flat; needed with a pickup
+    std::optional<double> instPickup;          // trip_inst_pickup, multiple of In; absent: none
+    std::optional<double> instTime;            // trip_inst_time, s; absent: kDefaultTripInstTime
     double tolerance = kDefaultTripTolerance;  // trip_tolerance, from 0 to 1
 };
 
@@ -170,7 +170,7 @@ private:
     FuseCurve() = default;
     struct Data {
         std::vector<CurvePoint> points;
-        std::vector<double> currents;  // the points' currents, searched
+        std::vector<double> currents;           // the points' currents, searched
         std::vector<double> logI, logT, slope;  // slope of the segment from point i
     };
     std::shared_ptr<const Data> data_;

@@ -149,8 +149,9 @@ TEST(ProtectionTripUnit, EachBandEdgeWithAndWithoutTolerance) {
     for (const Row& r : rows) {
         Built<TripUnit> unit = MakeTripUnit(*r.unit);
         ASSERT_EQ(unit.error, "");
-        ExpectTrip(unit.device->Trip(r.amps), r.expected, r.element, 5e-9,
-                   "I = " + std::to_string(r.amps) + " tolerance " + std::to_string(r.unit->tolerance));
+        ExpectTrip(
+            unit.device->Trip(r.amps), r.expected, r.element, 5e-9,
+            "I = " + std::to_string(r.amps) + " tolerance " + std::to_string(r.unit->tolerance));
     }
 }
 
@@ -206,8 +207,10 @@ TEST(ProtectionFuse, CurvesRefusedWithWhatIsWrong) {
 
 TEST(ProtectionFuse, CurvesByNameFromACurveSet) {
     // Points of a name in the order given, wherever they stand.
-    const std::vector<NamedCurvePoint> rows = {
-        {"MCC-30A", 60, 100}, {"LPA-200", 400, 50}, {"MCC-30A", 300, 0.05}, {"LPA-200", 2000, 0.02}};
+    const std::vector<NamedCurvePoint> rows = {{"MCC-30A", 60, 100},
+                                               {"LPA-200", 400, 50},
+                                               {"MCC-30A", 300, 0.05},
+                                               {"LPA-200", 2000, 0.02}};
     Built<CurveSet> set = MakeCurveSet(rows);
     ASSERT_EQ(set.error, "");
     EXPECT_EQ(set.device->size(), 2u);
@@ -280,8 +283,8 @@ TEST(ProtectionWords, KnownWordsReadUnknownRefused) {
     };
     // clang-format on
     for (const auto& [column, word] : refused) {
-        const std::string error = column == "relay_curve" ? ReadRelayCurve(word).error
-                                                          : ReadDeviceType(word).error;
+        const std::string error =
+            column == "relay_curve" ? ReadRelayCurve(word).error : ReadDeviceType(word).error;
         EXPECT_EQ(error, column + ": unknown value \"" + word + "\"");
     }
     EXPECT_EQ(ReadRelayCurve("IEEE-MI").device, RelayCurve::IeeeMI);
