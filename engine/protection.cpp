@@ -387,6 +387,9 @@ const FuseCurve* CurveSet::Find(std::string_view name) const {
 
 Built<FuseCurve> ResolveFuseCurve(std::string_view cell, char sep, const CurveSet* curves) {
     if (cell.find(':') != std::string_view::npos) return ParseFuseCurve(cell, sep);
+    if (cell.empty()) {
+        return Refused<FuseCurve>("fuse_curve: empty; give points current:time or a curve's name");
+    }
     const std::string quoted = "'" + std::string(cell) + "'";
     if (!curves) {
         return Refused<FuseCurve>("fuse_curve: " + quoted +

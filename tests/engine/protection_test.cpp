@@ -221,6 +221,8 @@ TEST(ProtectionFuse, CurvesByNameFromACurveSet) {
               "fuse_curve: no curve named 'MCC-60A' in the curves file");
     EXPECT_EQ(ResolveFuseCurve("MCC-30A", '.', nullptr).error,
               "fuse_curve: 'MCC-30A' names a curve, and no curves file is loaded");
+    EXPECT_EQ(ResolveFuseCurve("", '.', &*set.device).error,
+              "fuse_curve: empty; give points current:time or a curve's name");
     // Inline points need no curves file.
     EXPECT_EQ(ResolveFuseCurve("60:100 300:0.05", '.', nullptr).error, "");
     const std::vector<NamedCurvePoint> bad = {{"X", 60, 100}, {"X", 50, 10}, {"Y", 1, 1}};
