@@ -8,6 +8,7 @@ TMP=$(mktemp -d)
 trap 'rm -rf "$TMP"' EXIT
 
 "$BUILD/bench/engine_bench"
+"$BUILD/bench/protection_bench"   # protective devices: a study row's two evaluations
 "$BUILD/bench/make_study" "$TMP/study.csv" "$ROWS"
 "$BUILD/bench/study_bench" "$TMP/study.csv"
 "$BUILD/bench/editor_open" 20   # a 20 MB report opened in the editor
