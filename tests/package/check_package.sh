@@ -24,6 +24,17 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for lib in libqt6widgets6 libqt6printsupport6 libjpeg62-turbo libc6; do
     grep -q "$lib" <<< "$depends" || fail "Depends lacks $lib: $depends"
 done
+# The summary and the description say what it is: both editions of the
+# guide and the study window.
+description=$(dpkg-deb -f "$deb" Description)
+for words in "IEEE 1584-2002" "IEEE 1584-2018" "study window"; do
+    grep -qF "$words" <<< "$description" || fail "the package description does not name $words"
+done
+grep -qF "IEEE 1584-2018" <<< "$(head -n 1 <<< "$description")" || fail "the summary lacks IEEE 1584-2018"
+# The changelog's newest entry is the packaged version.
+version=$(dpkg-deb -f "$deb" Version)
+[ "$(dpkg-parsechangelog -l "$SOURCE/packaging/changelog" -S Version)" = "$version" ] \
+    || fail "packaging/changelog has no entry for version $version"
 # Nothing of the tests or benchmarks goes into the package.
 if dpkg-deb -c "$deb" | grep -qE 'bench|tests|gtest'; then fail "the package holds test files"; fi
 

@@ -18,7 +18,7 @@ fi
 lacking=0
 while IFS= read -r f; do
     head -n 2 "$f" | grep -qE '^(//|#) SPDX-License-Identifier: GPL-3\.0-or-later$' && continue
-    echo "check_spdx: $f lacks '// SPDX-License-Identifier: GPL-3.0-or-later'" >&2
+    echo "check_spdx: $f lacks the line 'SPDX-License-Identifier: GPL-3.0-or-later'" >&2
     lacking=$((lacking + 1))
 done <<< "$files"
 [ "$lacking" -eq 0 ] || { echo "check_spdx: $lacking files; run scripts/spdx-headers.sh" >&2; exit 1; }
