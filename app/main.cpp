@@ -18,9 +18,12 @@ bool AnswerOnTerminal(int argc, char** argv) {
         if (std::strcmp(argv[i], "--help") == 0) {
             std::printf(
                 "Usage: zentavo [--help | --version]\n"
-                "Zentavo: arc-flash hazard calculator after IEEE 1584 (empirical model, current-\n"
-                "limiting fuses, low-voltage circuit breakers), with results reports and warning\n"
-                "labels. It opens its main window; it reads no configuration and keeps no settings.\n"
+                "Zentavo: arc-flash hazard calculator with results reports and warning labels,\n"
+                "after IEEE 1584-2002 (empirical model 208 V to 46 kV, current-limiting fuses,\n"
+                "low-voltage circuit breakers: the main window's tabs) and IEEE 1584-2018\n"
+                "(208 V to 15 kV: Options, IEEE 1584-2018 model). File, New study opens the\n"
+                "study window, a table of many points of work of either edition.\n"
+                "It opens its main window; it reads no configuration and keeps no settings.\n"
                 "  --help     show this text and leave\n"
                 "  --version  show the version and leave\n"
                 "For studies of many points of work, see zentavo-batch --help.\n");

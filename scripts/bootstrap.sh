@@ -13,6 +13,7 @@ PACKAGES=(
   xdg-utils
   libqt6svg6 fonts-liberation2
   poppler-utils desktop-file-utils appstream dpkg-dev file
+  lintian man-db bash-completion
   xvfb xauth x11-utils xdotool openbox
   clang libclang-rt-14-dev
 )
