@@ -6,24 +6,58 @@
 #include <stdexcept>
 
 namespace zentavo::network {
+namespace {
+
+// When the pattern (parallel edges counted once) is a forest: every node
+// after all the nodes below it, so that each eliminated node has only its
+// parent left as a neighbour. False for a pattern with a loop.
+bool ForestOrder(int n, const std::vector<std::pair<int, int>>& edges, std::vector<int>& order) {
+    std::vector<std::vector<int>> adj(n);
+    for (auto [a, b] : edges) adj[a].push_back(b), adj[b].push_back(a);
+    for (auto& a : adj) {
+        std::sort(a.begin(), a.end());
+        a.erase(std::unique(a.begin(), a.end()), a.end());
+    }
+    std::vector<int> parent(n, -2), queue;
+    queue.reserve(n);
+    for (int r = 0; r < n; ++r) {
+        if (parent[r] != -2) continue;
+        parent[r] = -1;
+        queue.push_back(r);
+        for (std::size_t q = queue.size() - 1; q < queue.size(); ++q) {
+            const int u = queue[q];
+            for (int v : adj[u]) {
+                if (v == parent[u]) continue;
+                if (parent[v] != -2) return false;
+                parent[v] = u;
+                queue.push_back(v);
+            }
+        }
+    }
+    order.assign(queue.rbegin(), queue.rend());
+    return true;
+}
+
+}  // namespace
 
 void SymmetricFactor::Analyse(int n, const std::vector<std::pair<int, int>>& edges) {
     n_ = n;
-    // Fill-reducing order of the pattern.
-    order_.resize(n);
-    if (edges.empty()) {
-        for (int i = 0; i < n; ++i) order_[i] = i;
-    } else {
+    // Fill-reducing order of the pattern: leaves first for a forest (no fill
+    // at all), approximate minimum degree otherwise.
+    if (!ForestOrder(n, edges, order_)) {
+        // Eigen's minimum degree ordering wants the diagonal in the pattern:
+        // without it, it returns the natural order.
         std::vector<Eigen::Triplet<double, int>> t;
-        t.reserve(edges.size());
+        t.reserve(edges.size() + n);
         for (auto [a, b] : edges) t.emplace_back(a, b, 1.0);
+        for (int i = 0; i < n; ++i) t.emplace_back(i, i, 1.0);
         Eigen::SparseMatrix<double, Eigen::ColMajor, int> pattern(n, n);
         pattern.setFromTriplets(t.begin(), t.end());
         Eigen::AMDOrdering<int> amd;
         Eigen::PermutationMatrix<Eigen::Dynamic, Eigen::Dynamic, int> perm;
         amd(pattern, perm);
         // The ordering lists, for each position, the node eliminated there.
-        for (int k = 0; k < n; ++k) order_[k] = perm.indices()[k];
+        order_.assign(perm.indices().data(), perm.indices().data() + n);
     }
     position_.assign(n, -1);
     for (int k = 0; k < n; ++k) position_[order_[k]] = k;
