@@ -11,8 +11,12 @@ namespace {
 constexpr double kBaseMva = 100.0;  // the common power base of the per-unit model
 const double kSqrt3 = std::sqrt(3.0);
 
-bool Positive(double v) { return std::isfinite(v) && v > 0; }
-bool NotNegative(double v) { return std::isfinite(v) && v >= 0; }
+bool Positive(double v) {
+    return std::isfinite(v) && v > 0;
+}
+bool NotNegative(double v) {
+    return std::isfinite(v) && v >= 0;
+}
 
 // R + jX of magnitude `z` with the ratio X/R.
 Complex SplitByXr(double z, double xr) {
@@ -82,13 +86,21 @@ void Network::Error(ElementKind kind, std::size_t index, const std::string& mess
     std::string name;
     switch (kind) {
         case ElementKind::Bus:
-            name = in_.buses[index].origin.empty() ? in_.buses[index].name
-                                                   : in_.buses[index].origin;
+            name =
+                in_.buses[index].origin.empty() ? in_.buses[index].name : in_.buses[index].origin;
             break;
-        case ElementKind::Source: name = in_.sources[index].name; break;
-        case ElementKind::Transformer: name = in_.transformers[index].name; break;
-        case ElementKind::Cable: name = in_.cables[index].name; break;
-        case ElementKind::Motor: name = in_.motors[index].name; break;
+        case ElementKind::Source:
+            name = in_.sources[index].name;
+            break;
+        case ElementKind::Transformer:
+            name = in_.transformers[index].name;
+            break;
+        case ElementKind::Cable:
+            name = in_.cables[index].name;
+            break;
+        case ElementKind::Motor:
+            name = in_.motors[index].name;
+            break;
     }
     errors_.push_back({kind, index, name, message});
 }
@@ -111,15 +123,18 @@ void Network::NumberBuses() {
 void Network::CheckValues() {
     for (std::size_t i = 0; i < in_.buses.size(); ++i) {
         const auto& b = in_.buses[i];
-        if (b.name.empty()) Error(ElementKind::Bus, i, "a bus without a name");
+        if (b.name.empty())
+            Error(ElementKind::Bus, i, "a bus without a name");
         else if (!Positive(b.kV))
             Error(ElementKind::Bus, i, "bus " + b.name + ": the voltage must be above zero");
     }
     for (std::size_t i = 0; i < in_.sources.size(); ++i) {
         const auto& s = in_.sources[i];
         const std::string who = "source " + s.name + ": ";
-        if (s.bus.empty()) Error(ElementKind::Source, i, who + "no bus");
-        else if (!Positive(s.kV)) Error(ElementKind::Source, i, who + "the voltage must be above zero");
+        if (s.bus.empty())
+            Error(ElementKind::Source, i, who + "no bus");
+        else if (!Positive(s.kV))
+            Error(ElementKind::Source, i, who + "the voltage must be above zero");
         else if (!Positive(s.ka_max))
             Error(ElementKind::Source, i, who + "the fault current must be above zero");
         else if (!Positive(s.ka_min))
@@ -147,23 +162,28 @@ void Network::CheckValues() {
     for (std::size_t i = 0; i < in_.cables.size(); ++i) {
         const auto& c = in_.cables[i];
         const std::string who = "cable " + c.name + ": ";
-        if (c.from.empty() || c.to.empty()) Error(ElementKind::Cable, i, who + "needs both buses");
+        if (c.from.empty() || c.to.empty())
+            Error(ElementKind::Cable, i, who + "needs both buses");
         else if (c.from == c.to)
             Error(ElementKind::Cable, i, who + "joins bus " + c.to + " with itself");
         else if (!NotNegative(c.length_m))
             Error(ElementKind::Cable, i, who + "the length must not be negative");
         else if (!NotNegative(c.r_ohm_km) || !NotNegative(c.x_ohm_km))
             Error(ElementKind::Cable, i, who + "the resistance and reactance must not be negative");
-        else if (c.sets < 1) Error(ElementKind::Cable, i, who + "needs at least one set");
+        else if (c.sets < 1)
+            Error(ElementKind::Cable, i, who + "needs at least one set");
     }
     for (std::size_t i = 0; i < in_.motors.size(); ++i) {
         const auto& m = in_.motors[i];
         const std::string who = "motor " + m.name + ": ";
-        if (m.bus.empty()) Error(ElementKind::Motor, i, who + "no bus");
-        else if (!Positive(m.kva)) Error(ElementKind::Motor, i, who + "the rating must be above zero");
+        if (m.bus.empty())
+            Error(ElementKind::Motor, i, who + "no bus");
+        else if (!Positive(m.kva))
+            Error(ElementKind::Motor, i, who + "the rating must be above zero");
         else if (!Positive(m.x_pu))
             Error(ElementKind::Motor, i, who + "the reactance must be above zero");
-        else if (!Positive(m.xr)) Error(ElementKind::Motor, i, who + "X/R must be above zero");
+        else if (!Positive(m.xr))
+            Error(ElementKind::Motor, i, who + "X/R must be above zero");
     }
 }
 
@@ -226,7 +246,8 @@ void Network::CheckConnections() {
         const std::string who = "transformer " + t.name + ": ";
         std::string p = busProblem(t.from_bus);
         if (p.empty()) p = busProblem(t.to_bus);
-        if (!p.empty()) Error(ElementKind::Transformer, i, who + p);
+        if (!p.empty())
+            Error(ElementKind::Transformer, i, who + p);
         else if (busKv_[busNumber_.at(t.from_bus)] == busKv_[busNumber_.at(t.to_bus)])
             Error(ElementKind::Transformer, i,
                   who + "its buses " + t.from_bus + " and " + t.to_bus + " have one voltage");
@@ -237,7 +258,8 @@ void Network::CheckConnections() {
         const std::string who = "cable " + c.name + ": ";
         std::string p = busProblem(c.from);
         if (p.empty()) p = busProblem(c.to);
-        if (!p.empty()) Error(ElementKind::Cable, i, who + p);
+        if (!p.empty())
+            Error(ElementKind::Cable, i, who + p);
         else if (busKv_[busNumber_.at(c.from)] != busKv_[busNumber_.at(c.to)])
             Error(ElementKind::Cable, i,
                   who + "its buses " + c.from + " and " + c.to + " have different voltages");

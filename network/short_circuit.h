@@ -138,6 +138,9 @@ public:
 
     // Number of electrical nodes (buses joined by zero-impedance cables count once).
     int NodeCount() const { return nodeCount_; }
+    // Entries below the diagonal of the factor, fill included (NodeCount() − 1
+    // for a radial network).
+    std::size_t FactorNonZeros() const { return pattern_.FactorNonZeros(); }
 
 private:
     // An element touching a bus, with where its values live: a branch (entry
@@ -185,8 +188,8 @@ private:
     std::unordered_map<std::string, int> busNumber_;
     std::vector<double> busKv_;  // 0: no voltage, or voltages that disagree
     std::vector<bool> busConflict_;
-    std::vector<int> group_;     // bus -> first bus of its zero-impedance group
-    std::vector<int> node_;      // bus -> node, -1 when not live
+    std::vector<int> group_;  // bus -> first bus of its zero-impedance group
+    std::vector<int> node_;   // bus -> node, -1 when not live
     int nodeCount_ = 0;
     std::vector<std::vector<Touch>> touches_;  // per bus
     std::vector<Branch> branches_;

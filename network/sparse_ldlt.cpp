@@ -171,9 +171,7 @@ void SymmetricFactor::Invert() {
             Complex s{};
             for (int b = begin; b < end; ++b) {
                 const int k = li_[b];
-                const Complex zkj = k == j  ? zd_[j]
-                                    : k < j ? zx_[Slot(k, j)]
-                                            : zx_[Slot(j, k)];
+                const Complex zkj = k == j ? zd_[j] : k < j ? zx_[Slot(k, j)] : zx_[Slot(j, k)];
                 s += lx_[b] * zkj;
             }
             zx_[a] = -s;
@@ -184,7 +182,9 @@ void SymmetricFactor::Invert() {
     }
 }
 
-Complex SymmetricFactor::InverseDiagonal(int i) const { return zd_[position_[i]]; }
+Complex SymmetricFactor::InverseDiagonal(int i) const {
+    return zd_[position_[i]];
+}
 
 Complex SymmetricFactor::InverseEntry(int i, int j) const {
     const int a = position_[i], b = position_[j];

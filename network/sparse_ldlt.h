@@ -51,7 +51,7 @@ private:
     std::size_t Slot(int col, int row) const;
 
     int n_ = 0;
-    std::vector<int> order_;    // factor position -> node
+    std::vector<int> order_;     // factor position -> node
     std::vector<int> position_;  // node -> factor position
     // Upper triangle of the permuted matrix, by column: rows above the diagonal.
     std::vector<int> ap_, ai_;

@@ -7,6 +7,8 @@
 // currents are the published worked example of the calculation. The other
 // expected values were reduced by hand in ohms at 480 V (series and parallel
 // impedances, python3, double precision).
+#include "network/short_circuit.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -14,8 +16,6 @@
 #include <string>
 #include <tuple>
 #include <vector>
-
-#include "network/short_circuit.h"
 
 namespace zentavo::network {
 namespace {
@@ -185,8 +185,9 @@ TEST(ShortCircuit, ZeroImpedanceCableJoinsItsBuses) {
     EXPECT_NEAR(At(r, "MCC").ka_max, 28.679, kPrinted);
     EXPECT_NEAR(*r.Share("SWG2", ElementKind::Cable, 1), 0.957, kPrinted);
     EXPECT_NEAR(*r.Share("SWG", ElementKind::Cable, 1), 0.043, kPrinted);
-    EXPECT_NEAR(*r.Share("SWG", ElementKind::Cable, 1) + *r.Share("SWG", ElementKind::Transformer, 0),
-                1.0, 0.002);
+    EXPECT_NEAR(
+        *r.Share("SWG", ElementKind::Cable, 1) + *r.Share("SWG", ElementKind::Transformer, 0), 1.0,
+        0.002);
 }
 
 // Each problem is an error on exactly the elements concerned; the rest of the
@@ -270,8 +271,9 @@ TEST(ShortCircuit, ErrorsNameTheElementsConcerned) {
         EXPECT_EQ(got, want);
         for (const auto& e : net.errors()) {
             for (const auto& w : row.errors) {
-                if (w.kind == e.kind && w.name == e.name)
+                if (w.kind == e.kind && w.name == e.name) {
                     EXPECT_NE(e.message.find(w.phrase), std::string::npos) << e.message;
+                }
             }
         }
         const auto r = net.Solve(Convention::Ansi);

@@ -1,11 +1,11 @@
 // The inverse's entries from the sparse factor against Eigen's dense inverse
 // (partial-pivot LU) of the same matrix, and no fill for a tree.
+#include "network/sparse_ldlt.h"
+
 #include <gtest/gtest.h>
 
 #include <Eigen/Dense>
 #include <random>
-
-#include "network/sparse_ldlt.h"
 
 namespace zentavo::network {
 namespace {
@@ -19,7 +19,8 @@ struct Graph {
 Graph RandomGraph(int n, int extra, unsigned seed) {
     std::mt19937 rng(seed);
     Graph g{n, {}};
-    for (int i = 1; i < n; ++i) g.edges.emplace_back(std::uniform_int_distribution<int>(0, i - 1)(rng), i);
+    for (int i = 1; i < n; ++i)
+        g.edges.emplace_back(std::uniform_int_distribution<int>(0, i - 1)(rng), i);
     for (int e = 0; e < extra; ++e) {
         const int a = std::uniform_int_distribution<int>(0, n - 1)(rng);
         const int b = std::uniform_int_distribution<int>(0, n - 1)(rng);
