@@ -16,9 +16,11 @@
 // network is still computed.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -74,7 +76,9 @@ struct NetworkInput {
     std::vector<Motor> motors;
 };
 
-enum class Convention { Ansi, Iec60909 };
+enum class Convention { Ansi = 0, Iec60909 = 1 };
+// The words of the conventions in study files and on the command line, in enum order.
+inline constexpr std::array<std::string_view, 2> kConventionWords = {"ansi", "iec60909"};
 enum class Case { Max, Min };
 
 // The voltage factor c of a case at a bus of `kV`.
