@@ -162,23 +162,34 @@ std::size_t SymmetricFactor::Slot(int col, int row) const {
 void SymmetricFactor::Invert() {
     zx_.assign(li_.size(), Complex{});
     zd_.assign(n_, Complex{});
+    std::vector<Complex> sum;
     // Z_ij = δij/d_i − Σ_{k>i} L_ki·Z_kj for j ≥ i; the rows k of column i form
-    // a clique of the filled pattern, so every Z_kj needed is already known.
+    // a clique of the filled pattern, so every Z_kj needed is already known:
+    // for rows k < j of column i, Z_kj sits in column k at row j. Each pair is
+    // visited once and serves both sums; column k's rows are walked in step
+    // with column i's, both ascending.
     for (int i = n_ - 1; i >= 0; --i) {
         const int begin = lp_[i], end = lp_[i + 1];
-        for (int a = begin; a < end; ++a) {
-            const int j = li_[a];
-            Complex s{};
-            for (int b = begin; b < end; ++b) {
-                const int k = li_[b];
-                const Complex zkj = k == j ? zd_[j] : k < j ? zx_[Slot(k, j)] : zx_[Slot(j, k)];
-                s += lx_[b] * zkj;
+        sum.assign(end - begin, Complex{});
+        for (int b = begin; b < end; ++b) {
+            const int k = li_[b];
+            sum[b - begin] += lx_[b] * zd_[k];
+            int p = lp_[k];
+            const int pend = lp_[k + 1];
+            for (int a = b + 1; a < end; ++a) {
+                const int j = li_[a];
+                while (p < pend && li_[p] != j) ++p;
+                if (p == pend) throw std::logic_error("SymmetricFactor: entry off the pattern");
+                sum[a - begin] += lx_[b] * zx_[p];
+                sum[b - begin] += lx_[a] * zx_[p];
             }
-            zx_[a] = -s;
         }
-        Complex s{};
-        for (int b = begin; b < end; ++b) s += lx_[b] * zx_[b];
-        zd_[i] = 1.0 / d_[i] - s;
+        Complex diag{};
+        for (int a = begin; a < end; ++a) {
+            zx_[a] = -sum[a - begin];
+            diag += lx_[a] * zx_[a];
+        }
+        zd_[i] = 1.0 / d_[i] - diag;
     }
 }
 
