@@ -150,6 +150,28 @@ TEST(ShortCircuit, ParallelTransformers) {
     }
 }
 
+// A loop: UTIL feeds SWG-A and SWG-B through a 1000 kVA transformer each
+// (as above), and a cable of 30 m, 0.1 + j0.08 ohm/km ties A to B. At A:
+// Z = Z_Q + Z_T || (Z_T + Z_tie); the tie carries Z_T / (2 Z_T + Z_tie) of
+// the fault, A's own transformer (Z_T + Z_tie) / (2 Z_T + Z_tie).
+TEST(ShortCircuit, LoopThroughATieCable) {
+    NetworkInput in;
+    in.buses = {{"SWG-A", 0.48, ""}, {"SWG-B", 0.48, ""}};
+    in.sources = {{"U", "UTIL", 13.8, 20, 12, 15}};
+    in.transformers = {{"TA", "UTIL", "SWG-A", 1000, 5.75, 6},
+                       {"TB", "UTIL", "SWG-B", 1000, 5.75, 6}};
+    in.cables = {{"TIE", "SWG-A", "SWG-B", 30, 0.1, 0.08, 1}};
+    const auto r = Network(in).Solve(Convention::Ansi);
+    for (const char* bus : {"SWG-A", "SWG-B"}) {
+        SCOPED_TRACE(bus);
+        EXPECT_NEAR(At(r, bus).ka_max, 35.490, kPrinted);
+        EXPECT_NEAR(At(r, bus).ka_min, 34.104, kPrinted);
+        EXPECT_NEAR(*r.Share(bus, ElementKind::Cable, 0), 0.4496, 0.00005);
+    }
+    EXPECT_NEAR(*r.Share("SWG-A", ElementKind::Transformer, 0), 0.5535, 0.00005);
+    EXPECT_NEAR(*r.Share("SWG-B", ElementKind::Transformer, 1), 0.5535, 0.00005);
+}
+
 // A 480 V source of 30 kA, X/R 10, with 500 kVA of motors (x 0.2, X/R 10) on
 // its bus: the motors add to the maximum case only.
 TEST(ShortCircuit, MotorsFeedTheMaximumCaseOnly) {
