@@ -191,9 +191,8 @@ void Network::CheckVoltages() {
     const std::size_t n = busNames_.size();
     busKv_.assign(n, 0);
     busConflict_.assign(n, false);
-    // Every statement of a bus voltage: (bus, kind, index, kV).
+    // Every statement of a bus voltage, by bus.
     struct Statement {
-        int bus;
         ElementKind kind;
         std::size_t index;
         double kV;
@@ -204,13 +203,12 @@ void Network::CheckVoltages() {
         if (Bad(ElementKind::Bus, i)) continue;
         const auto& b = in_.buses[i];
         byBus[busNumber_.at(b.name)].push_back(
-            {0, ElementKind::Bus, i, b.kV, b.origin.empty() ? b.name : b.origin});
+            {ElementKind::Bus, i, b.kV, b.origin.empty() ? b.name : b.origin});
     }
     for (std::size_t i = 0; i < in_.sources.size(); ++i) {
         if (Bad(ElementKind::Source, i)) continue;
         const auto& s = in_.sources[i];
-        byBus[busNumber_.at(s.bus)].push_back(
-            {0, ElementKind::Source, i, s.kV, "source " + s.name});
+        byBus[busNumber_.at(s.bus)].push_back({ElementKind::Source, i, s.kV, "source " + s.name});
     }
     for (std::size_t b = 0; b < n; ++b) {
         const auto& st = byBus[b];
