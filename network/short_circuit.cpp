@@ -44,9 +44,8 @@ double VoltageFactor(Convention convention, Case c, double kV) {
 }
 
 const BusResult* ShortCircuitResults::FindBus(const std::string& name) const {
-    for (const auto& b : buses)
-        if (b.name == name) return &b;
-    return nullptr;
+    const auto it = busIndex.find(name);
+    return it == busIndex.end() ? nullptr : &buses[it->second];
 }
 
 std::optional<double> ShortCircuitResults::Share(const std::string& bus, ElementKind kind,
@@ -530,6 +529,7 @@ ShortCircuitResults Network::Solve(Convention convention) const {
         r.buses[b].name = busNames_[b];
         r.buses[b].kV = busKv_[b];
     }
+    r.busIndex.insert(busNumber_.begin(), busNumber_.end());
     if (nodeCount_ == 0) return r;
 
     SymmetricFactor fmax = pattern_, fmin = pattern_;

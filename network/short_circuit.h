@@ -119,6 +119,7 @@ struct BusResult {
 struct ShortCircuitResults {
     Convention convention = Convention::Ansi;
     std::vector<BusResult> buses;  // in the order each bus name first appears
+    std::unordered_map<std::string, std::size_t> busIndex;  // name -> entry of buses
     std::vector<ElementError> errors;
 
     const BusResult* FindBus(const std::string& name) const;
