@@ -20,8 +20,8 @@ bool NotNegative(double v) {
 
 // R + jX of magnitude `z` with the ratio X/R.
 Complex SplitByXr(double z, double xr) {
-    const double r = z / std::sqrt(1 + xr * xr);
-    return {r, r * xr};
+    const double h = std::hypot(1.0, xr);  // no overflow for a very large X/R
+    return {z / h, z * (xr / h)};
 }
 
 bool ZeroImpedance(const Cable& c) {
@@ -435,7 +435,7 @@ Network::Values Network::ElementValues(Convention convention, Case c) const {
             z = SplitByXr(t.z_percent / 100 * kBaseMva / (t.kva / 1000), t.xr);
             if (convention == Convention::Iec60909) {
                 const double lowKv = std::min(busKv_[br.busA], busKv_[br.busB]);
-                const double xt = t.z_percent / 100 * t.xr / std::sqrt(1 + t.xr * t.xr);
+                const double xt = t.z_percent / 100 * (t.xr / std::hypot(1.0, t.xr));
                 z *= 0.95 * VoltageFactor(convention, Case::Max, lowKv) / (1 + 0.6 * xt);
             }
         } else {
