@@ -13,7 +13,8 @@
 //
 // The network is checked once when built; every problem is an error naming
 // the element concerned, that element takes no part, and the rest of the
-// network is still computed.
+// network is still computed. (Cables of zero impedance in a loop are errors
+// because their currents are undetermined, yet their buses stay one.)
 #pragma once
 
 #include <array>
