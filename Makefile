@@ -67,7 +67,7 @@ bench: build
 	@bash bench/run.sh $(BUILD_DIR)
 
 format:
-	@find engine batch bench tests -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	@find engine network batch bench tests -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
 	@rm -rf build build-debug build-sanitize build-fuzz build-package

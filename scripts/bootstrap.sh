@@ -7,7 +7,7 @@ set -euo pipefail
 PACKAGES=(
   g++ cmake ninja-build make pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libjpeg-dev
+  libjpeg-dev libeigen3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
   xdg-utils
