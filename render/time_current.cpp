@@ -199,7 +199,8 @@ void PaintTimeCurrent(QPainter& p, const QRectF& area, const TimeCurrentPlot& pl
     // stop at the ring (its middle shows the curve), and its text.
     constexpr double kRing = 5;
     const QColor markColour{QRgb(kMarkRgb)};
-    for (const TimeCurrentMark& m : plot.marks) {
+    for (std::size_t i = 0; i < plot.marks.size(); ++i) {
+        const TimeCurrentMark& m = plot.marks[i];
         const QPointF at = MapToPicture(plot, area, m.amps, m.seconds);
         p.setPen(QPen(markColour, 1, Qt::DashLine));
         p.drawLine(QPointF(r.left(), at.y()), at - QPointF(kRing, 0));
@@ -208,8 +209,9 @@ void PaintTimeCurrent(QPainter& p, const QRectF& area, const TimeCurrentPlot& pl
         p.drawEllipse(at, kRing, kRing);
         const double w = fm.horizontalAdvance(m.text);
         const double x = std::min(at.x() + kRing + 3, r.right() - w - 2);
-        const double y = at.y() - kRing - 3 < r.top() + fm.height() ? at.y() + kRing + fm.ascent()
-                                                                    : at.y() - kRing - 3;
+        // Above its ring, the next one's below, so that two close marks keep apart.
+        const bool below = i % 2 == 1 || at.y() - kRing - 3 < r.top() + fm.height();
+        const double y = below ? at.y() + kRing + fm.ascent() + 1 : at.y() - kRing - 3;
         p.drawText(QPointF(std::max(x, r.left() + 2), y), m.text);
     }
     p.restore();

@@ -525,7 +525,7 @@ private slots:
             QVERIFY2(!names.contains(name), qPrintable(c->objectName() + ": " + name));
             names.insert(name);
         }
-        QCOMPARE(focusable, 16);  // 2 pickers, 9 fields, 5 buttons
+        QCOMPARE(focusable, 17);  // 3 pickers (the arc duration's source too), 9 fields, 5 buttons
     }
 
     void configurationsInWordsAndOpenAirWithoutEnclosure() {
