@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "study/message_text.h"
-#include "study/study.h"
+#include "study/run.h"
 #include "batch/study_pdfs.h"
 #include "io/file_io.h"
 
@@ -185,16 +185,19 @@ std::string SameFileError(const char* inputPath, const zentavo::StudyPdfRequest&
     return {};
 }
 
-// The input or the output failed; errno tells why.
-struct ReadFailure {
+// The input, the output or the scratch file failed; errno tells why.
+struct SystemFailure : zentavo::Error {
+    explicit SystemFailure(int e) : Error(std::strerror(e)), error(e) {}
     int error;
 };
-struct WriteFailure {
-    int error;
+struct ReadFailure : SystemFailure {
+    using SystemFailure::SystemFailure;
 };
-
-struct ScratchFailure {
-    int error;
+struct WriteFailure : SystemFailure {
+    using SystemFailure::SystemFailure;
+};
+struct ScratchFailure : SystemFailure {
+    using SystemFailure::SystemFailure;
 };
 
 // A file without a name in the temporary folder ($TMPDIR, else /tmp), gone
@@ -235,12 +238,105 @@ private:
     int fd_ = -1;
 };
 
-int Run(int argc, char** argv) {
+// What the command line asks for.
+struct Arguments {
     zentavo::StudyOptions options;
-    const char* inputPath = nullptr;
+    const char* inputPath = nullptr;  // none or "-": standard input
     zentavo::StudyPdfRequest pdf;
-    std::string labelOptionGiven, reportOptionGiven;
+    std::string labelOptionGiven, reportOptionGiven;  // the last label and report option named
+};
 
+// --label-rows: "none", or label rows by their words; the usage error, or empty.
+std::string ReadLabelRows(const std::string& value, zentavo::StudyPdfRequest& pdf) {
+    pdf.rowsGiven = true;
+    pdf.rows.clear();
+    if (value == "none") return {};
+    std::string allowed = "none";
+    for (std::string_view w : kLabelRowWords) allowed += ", " + std::string(w);
+    std::size_t from = 0;
+    for (;;) {
+        const std::size_t comma = value.find(',', from);
+        const std::string word = value.substr(from, comma - from);
+        int entry = -1;
+        for (std::size_t k = 0; k < kLabelRowWords.size(); ++k) {
+            if (kLabelRowWords[k] == word) entry = kFirstLabelRowEntry + static_cast<int>(k);
+        }
+        if (entry < 0) return "--label-rows takes rows from " + allowed + ", not '" + word + "'";
+        pdf.rows.push_back(entry);
+        if (comma == std::string::npos) return {};
+        from = comma + 1;
+    }
+}
+
+// An option that takes one of its words; the usage error, or empty.
+std::string ReadWordOption(const WordOption& option, const std::string& value, Arguments& args) {
+    int index = -1;
+    std::string allowed;
+    for (std::size_t k = 0; k < option.words.size(); ++k) {
+        const std::string_view w = option.words[k];
+        if (w.empty()) continue;
+        if (w == value) index = static_cast<int>(k);
+        allowed += (allowed.empty() ? "" : ", ") + std::string(w);
+    }
+    if (index < 0) return "--" + std::string(option.name) + " takes one of " + allowed + ", not '" + value + "'";
+    zentavo::StudyPdfRequest& pdf = args.pdf;
+    (&option == &kReportPaper ? args.reportOptionGiven : args.labelOptionGiven) = option.name;
+    if (&option == &kLabelLanguage) pdf.language = index;
+    if (&option == &kLabelColour) pdf.colour = index == 0;
+    if (&option == &kLabelName) pdf.name = index == 0;
+    if (&option == &kLabelDate) pdf.date = index == 1;
+    if (&option == &kReportPaper) pdf.paper = value;
+    return {};
+}
+
+// A unit option or the decimal separator; the usage error, or empty.
+std::string ReadUnitOption(const UnitOption& option, const std::string& value, zentavo::StudyOptions& options) {
+    bool known = false;
+    std::string allowed;
+    for (std::string_view w : option.words) {
+        if (w.empty()) continue;
+        known = known || w == value;
+        allowed += (allowed.empty() ? "" : ", ") + std::string(w);
+    }
+    if (!known) return "--" + std::string(option.name) + " takes one of " + allowed + ", not '" + value + "'";
+    if (option.field) {
+        options.units.*(option.field) = value;
+    } else {
+        options.sep = value[0];
+    }
+    return {};
+}
+
+// One option `name` with its value; the usage error, or empty.
+std::string ReadOption(const std::string& name, const std::string& value, Arguments& args) {
+    if (name == "labels" || name == "report") {
+        if (value.empty()) return "--" + name + " needs a file name";
+        (name == "labels" ? args.pdf.labelsPath : args.pdf.reportPath) = value;
+        return {};
+    }
+    if (name == "label-rows") {
+        args.labelOptionGiven = name;
+        return ReadLabelRows(value, args.pdf);
+    }
+    for (const TextOption& o : kReportTexts) {
+        if (o.name != name) continue;
+        if (value.empty()) return "--" + name + " needs a text";
+        args.pdf.*(o.field) = value;
+        args.reportOptionGiven = name;
+        return {};
+    }
+    for (const WordOption* o : kWordOptions) {
+        if (o->name == name) return ReadWordOption(*o, value, args);
+    }
+    for (const UnitOption& o : kUnitOptions) {
+        if (o.name == name) return ReadUnitOption(o, value, args.options);
+    }
+    return "unknown option --" + name;
+}
+
+// Reads the command line into `args`. Returns the exit status where the
+// program ends with it: after --help or --version, or a usage error (told).
+std::optional<int> ReadArguments(int argc, char** argv, Arguments& args) {
     for (int i = 1; i < argc; ++i) {
         std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -262,105 +358,29 @@ int Run(int argc, char** argv) {
             } else {
                 return UsageError("option --" + name + " needs a value");
             }
-            if (name == "labels" || name == "report") {
-                if (value.empty()) return UsageError("--" + name + " needs a file name");
-                (name == "labels" ? pdf.labelsPath : pdf.reportPath) = value;
-                continue;
+            if (const std::string error = ReadOption(name, value, args); !error.empty()) {
+                return UsageError(error);
             }
-            if (name == "label-rows") {
-                labelOptionGiven = name;
-                pdf.rowsGiven = true;
-                pdf.rows.clear();
-                if (value == "none") continue;
-                std::string allowed = "none";
-                for (std::string_view w : kLabelRowWords) allowed += ", " + std::string(w);
-                std::size_t from = 0;
-                for (;;) {
-                    const std::size_t comma = value.find(',', from);
-                    const std::string word = value.substr(from, comma - from);
-                    int entry = -1;
-                    for (std::size_t k = 0; k < kLabelRowWords.size(); ++k) {
-                        if (kLabelRowWords[k] == word) entry = kFirstLabelRowEntry + static_cast<int>(k);
-                    }
-                    if (entry < 0) {
-                        return UsageError("--label-rows takes rows from " + allowed + ", not '" +
-                                          word + "'");
-                    }
-                    pdf.rows.push_back(entry);
-                    if (comma == std::string::npos) break;
-                    from = comma + 1;
-                }
-                continue;
-            }
-            const TextOption* textOption = nullptr;
-            for (const TextOption& o : kReportTexts) {
-                if (o.name == name) textOption = &o;
-            }
-            if (textOption) {
-                if (value.empty()) return UsageError("--" + name + " needs a text");
-                pdf.*(textOption->field) = value;
-                reportOptionGiven = name;
-                continue;
-            }
-            const WordOption* wordOption = nullptr;
-            for (const WordOption* o : kWordOptions) {
-                if (o->name == name) wordOption = o;
-            }
-            if (wordOption) {
-                int index = -1;
-                std::string allowed;
-                for (std::size_t k = 0; k < wordOption->words.size(); ++k) {
-                    const std::string_view w = wordOption->words[k];
-                    if (w.empty()) continue;
-                    if (w == value) index = static_cast<int>(k);
-                    allowed += (allowed.empty() ? "" : ", ") + std::string(w);
-                }
-                if (index < 0) {
-                    return UsageError("--" + name + " takes one of " + allowed + ", not '" + value +
-                                      "'");
-                }
-                (wordOption == &kReportPaper ? reportOptionGiven : labelOptionGiven) = name;
-                if (wordOption == &kLabelLanguage) pdf.language = index;
-                if (wordOption == &kLabelColour) pdf.colour = index == 0;
-                if (wordOption == &kLabelName) pdf.name = index == 0;
-                if (wordOption == &kLabelDate) pdf.date = index == 1;
-                if (wordOption == &kReportPaper) pdf.paper = value;
-                continue;
-            }
-            const UnitOption* option = nullptr;
-            for (const UnitOption& o : kUnitOptions) {
-                if (o.name == name) option = &o;
-            }
-            if (!option) return UsageError("unknown option --" + name);
-            bool known = false;
-            std::string allowed;
-            for (std::string_view w : option->words) {
-                if (w.empty()) continue;
-                known = known || w == value;
-                allowed += (allowed.empty() ? "" : ", ") + std::string(w);
-            }
-            if (!known) {
-                return UsageError("--" + name + " takes one of " + allowed + ", not '" + value +
-                                  "'");
-            }
-            if (option->field) {
-                options.units.*(option->field) = value;
-            } else {
-                options.sep = value[0];
-            }
-        } else if (inputPath == nullptr) {
-            inputPath = argv[i];
+        } else if (args.inputPath == nullptr) {
+            args.inputPath = argv[i];
         } else {
             return UsageError("only one input file may be given");
         }
     }
+    if (!args.labelOptionGiven.empty() && args.pdf.labelsPath.empty()) {
+        return UsageError("--" + args.labelOptionGiven + " applies to the labels: give --labels FILE.pdf");
+    }
+    if (!args.reportOptionGiven.empty() && args.pdf.reportPath.empty()) {
+        return UsageError("--" + args.reportOptionGiven + " applies to the report: give --report FILE.pdf");
+    }
+    return std::nullopt;
+}
 
-    if (!labelOptionGiven.empty() && pdf.labelsPath.empty()) {
-        return UsageError("--" + labelOptionGiven + " applies to the labels: give --labels FILE.pdf");
-    }
-    if (!reportOptionGiven.empty() && pdf.reportPath.empty()) {
-        return UsageError("--" + reportOptionGiven + " applies to the report: give --report FILE.pdf");
-    }
+// Runs the study the arguments name: the result CSV to standard output, then
+// the PDFs asked for. Returns the exit status.
+int RunStudyFiles(Arguments& args) {
+    const char* inputPath = args.inputPath;
+    zentavo::StudyPdfRequest& pdf = args.pdf;
     if (const std::string error = SameFileError(inputPath, pdf); !error.empty()) {
         Tell(error);
         return 2;
@@ -407,15 +427,15 @@ int Run(int argc, char** argv) {
     };
     try {
         std::string headerError;
-        if (!zentavo::RunStudy(source, options, sink, &headerError)) {
+        if (!zentavo::RunStudy(source, args.options, sink, &headerError)) {
             Tell(inputName + ": " + headerError);
             return 2;
         }
         if (std::fflush(stdout) != 0) throw WriteFailure{errno};
         if (pdfs) {
             if (!fromStdin) pdf.inputPath = inputPath;
-            pdf.units = options.units;
-            pdf.sep = options.sep;
+            pdf.units = args.options.units;
+            pdf.sep = args.options.sep;
             pdf.resultsFd = scratch.fd();
             return writePdfs(pdf);
         }
@@ -434,6 +454,12 @@ int Run(int argc, char** argv) {
         return 1;
     }
     return 0;
+}
+
+int Run(int argc, char** argv) {
+    Arguments args;
+    if (const std::optional<int> status = ReadArguments(argc, argv, args)) return *status;
+    return RunStudyFiles(args);
 }
 
 }  // namespace

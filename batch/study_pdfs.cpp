@@ -18,8 +18,9 @@
 
 #include "study/csv.h"
 #include "study/message_text.h"
-#include "study/study.h"
+#include "study/row.h"
 #include "render/study_pdf.h"
+#include "engine/error.h"
 #include "io/file_io.h"
 
 namespace zentavo {
@@ -41,7 +42,7 @@ public:
     render::StudyPointView operator()(std::size_t i) {
         if (next_ == 0 || i + 1 < next_) Restart();
         while (next_ <= i) {
-            if (!ReadRow()) throw std::runtime_error("The study's results changed while the PDFs were written.");
+            if (!ReadRow()) throw Error("The study's results changed while the PDFs were written.");
         }
         render::StudyPointView v;
         if (nameAt_ >= 0) v.name = row_.fields[static_cast<std::size_t>(nameAt_)];
@@ -70,7 +71,7 @@ private:
                     return static_cast<std::size_t>(n);
                 }
                 if (errno != EINTR) {
-                    throw std::runtime_error(std::string("cannot read the study's results back: ") +
+                    throw Error(std::string("cannot read the study's results back: ") +
                                              std::strerror(errno));
                 }
             }

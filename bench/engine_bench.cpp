@@ -4,7 +4,7 @@
 
 #include "engine/breaker.h"
 #include "engine/empirical.h"
-#include "engine/fuse.h"
+#include "engine/fuse_equations.h"
 #include "engine/ieee2018.h"
 #include "engine/number.h"
 

@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "study/csv.h"
-#include "study/study.h"
+#include "study/row.h"
 #include "render/study_pdf.h"
 
 using namespace zentavo;

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/fuse.h"
+#include "engine/fuse_equations.h"
 #include "engine/input_checks.h"
 #include "engine/shared_state.h"
 #include "engine/units.h"
@@ -28,7 +28,7 @@ struct BreakerCoefficients {
 // The row of `breakerType` (0..5) for the voltage: up to 480 V, or above.
 BreakerCoefficients BreakerCoefficientsOf(int breakerType, double voltage);
 
-struct BreakerOutcome {
+struct [[nodiscard]] BreakerOutcome {
     std::string warning;
     SingleCaseResultTexts texts;
 };

@@ -44,7 +44,7 @@ void ComputeEmpiricalEnergies(SharedState& state);
 // --- The two steps of an empirical calculation -----------------------------
 
 // "Next" on the empirical tab: the checks, then the arcing currents.
-struct ArcCurrentOutcome {
+struct [[nodiscard]] ArcCurrentOutcome {
     std::string warning;            // joined "Warning!" text; empty on success
     std::string arcCurrent;         // IaEdit: ArcCurrent (5, 2)
     std::string arcCurrentReduced;  // Ia15Edit: ArcCurrentReduced (5, 2)
@@ -72,7 +72,7 @@ struct EmpiricalResultTexts {
     bool reducedClothingBold = false; // both when the levels are equal
 };
 
-struct EmpiricalOutcome {
+struct [[nodiscard]] EmpiricalOutcome {
     std::string warning;
     EmpiricalResultTexts texts;
 };

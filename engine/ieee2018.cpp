@@ -455,7 +455,7 @@ std::string CheckAndComputeIeee2018(const Ieee2018Inputs& in, Ieee2018Results& o
 
 Ieee2018Results ComputeIeee2018(const Ieee2018Inputs& in) {
     Ieee2018Results r;
-    Compute(in, r);
+    if (std::string problem = Compute(in, r); !problem.empty()) throw Ieee2018InputError(problem);
     return r;
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/error.h"
 #include "engine/result_texts.h"
 #include "engine/units.h"
 
@@ -59,11 +60,19 @@ struct Ieee2018Results {
 };
 
 // Every problem of the inputs, joined; empty when the model applies.
-std::string CheckIeee2018Inputs(const Ieee2018Inputs& in);
-// The model itself. The inputs must have passed CheckIeee2018Inputs.
+[[nodiscard]] std::string CheckIeee2018Inputs(const Ieee2018Inputs& in);
+// The model itself: the equations for any inputs, also outside the ranges
+// CheckIeee2018Inputs holds the program's inputs to (the tests evaluate
+// them at a flash boundary closer than the nearest working distance).
+// Inputs for which the equations give no finite arcing current, energy or
+// boundary raise Ieee2018InputError with the reason: no results are ever
+// returned half filled.
+struct Ieee2018InputError : Error {
+    using Error::Error;
+};
 Ieee2018Results ComputeIeee2018(const Ieee2018Inputs& in);
 // Both in one pass: the problems (empty when none) and, without them, `out`.
-std::string CheckAndComputeIeee2018(const Ieee2018Inputs& in, Ieee2018Results& out);
+[[nodiscard]] std::string CheckAndComputeIeee2018(const Ieee2018Inputs& in, Ieee2018Results& out);
 
 // Single equations, for the checks above 600 V.
 double Ieee2018IntermediateCurrent(Electrode e, int voltageIndex, double ibf, double gapMm);
@@ -140,7 +149,7 @@ struct Ieee2018Texts {
     bool reducedClothingBold = false;
 };
 
-struct Ieee2018Outcome {
+struct [[nodiscard]] Ieee2018Outcome {
     std::string warning;  // joined "Warning!" text; empty on success
     Ieee2018Inputs inputs;
     Ieee2018Results values;  // after the floors

@@ -64,11 +64,12 @@ struct BreakerFields {
 // What every "Next" of the main window does first.
 void StartMainWindowNext(SharedState& state);
 
-std::string CheckEmpiricalInputs(SharedState& state, const EmpiricalFields& f, char sep);
+[[nodiscard]] std::string CheckEmpiricalInputs(SharedState& state, const EmpiricalFields& f,
+                                               char sep);
 // `gapUnit` is the gap selector of the units window; `gapText` receives the
 // class default gap as the tab's gap field shows it.
-std::string CheckFuseInputs(SharedState& state, const FuseFields& f, std::string_view gapUnit,
-                            std::string& gapText, char sep);
-std::string CheckBreakerInputs(SharedState& state, const BreakerFields& f, char sep);
+[[nodiscard]] std::string CheckFuseInputs(SharedState& state, const FuseFields& f,
+                                          std::string_view gapUnit, std::string& gapText, char sep);
+[[nodiscard]] std::string CheckBreakerInputs(SharedState& state, const BreakerFields& f, char sep);
 
 }  // namespace zentavo

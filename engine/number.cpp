@@ -8,7 +8,7 @@
 namespace zentavo {
 
 ConversionError::ConversionError(std::string_view text)
-    : std::runtime_error("'" + std::string(text) + "' is not a valid floating point value"),
+    : Error("'" + std::string(text) + "' is not a valid floating point value"),
       text_(text) {}
 
 namespace {

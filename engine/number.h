@@ -2,15 +2,16 @@
 // screen, the report, the label or a study file passes through these helpers.
 #pragma once
 
-#include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "engine/error.h"
 
 namespace zentavo {
 
 // Raised when a text that should hold a number does not. The message is the
 // one the error box shows: "'<text>' is not a valid floating point value".
-class ConversionError : public std::runtime_error {
+class ConversionError : public Error {
 public:
     explicit ConversionError(std::string_view text);
     const std::string& text() const { return text_; }

@@ -15,7 +15,7 @@
 #include <utility>
 
 #include "study/csv.h"
-#include "study/study.h"
+#include "study/run.h"
 
 namespace {
 

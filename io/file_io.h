@@ -13,14 +13,16 @@
 #include <string>
 #include <string_view>
 
+#include "engine/error.h"
+
 namespace zentavo {
 
 // A file that cannot be opened, read, created or written. The message names
 // the file and gives the platform's text for the failure.
-class IoError : public std::runtime_error {
+class IoError : public Error {
 public:
     IoError(const std::string& message, std::string path = {}, std::string reason = {})
-        : std::runtime_error(message), path_(std::move(path)), reason_(std::move(reason)) {}
+        : Error(message), path_(std::move(path)), reason_(std::move(reason)) {}
     const std::string& path() const { return path_; }
     // The platform's text ("No space left on device"); empty when the
     // message says all (a file that is not a regular file, a file too large).

@@ -45,6 +45,12 @@ LabelContent MakeLabelContent(const LabelContentInputs& in) {
     if (in.arcPressure == 0 || noBlast) t["Label33"] = "N/A";
 
     for (const CaptionWords& c : kLabelCaptions) t[std::string(c.slot)] = c.words[lang];
+    if (in.method == kIeee2018Method) {
+        // The model does not depend on the grounding: the label says so in every language.
+        t["Label11"] = "N/A";
+        // The label names the edition its numbers come from.
+        t["Label8"] = kIeee2018LabelLine;
+    }
 
     t["Label30"] = in.limited + " " + boundaryUnit;
     t["Label31"] = in.restricted + " " + boundaryUnit;

@@ -9,15 +9,17 @@
 #include <optional>
 #include <string>
 
+#include "engine/method.h"
 #include "engine/units.h"
 
 namespace zentavo {
 
-enum LabelMethod { kEmpiricalMethod = 0, kFuseMethod = 1, kBreakerMethod = 2 };
-
 struct LabelContentInputs {
     int language = 0;
     bool clothingChecked = false;  // "Typical protective clothing systems"
+    // A Method. The IEEE 1584-2018 model labels its governing case alone,
+    // like a fuse or a breaker, with no grounding ("N/A") and a title naming
+    // its edition.
     int method = kEmpiricalMethod;
     std::string equipmentClass;  // class text of the active method's window
 

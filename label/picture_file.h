@@ -3,8 +3,9 @@
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
+
+#include "engine/error.h"
 
 namespace zentavo {
 
@@ -16,9 +17,9 @@ struct RgbImage {
     int stride;  // bytes from one row to the next
 };
 
-class PictureError : public std::runtime_error {
+class PictureError : public Error {
 public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 // Uncompressed 24-bit BMP: 54 bytes of headers, rows bottom-up in B, G, R

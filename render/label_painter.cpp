@@ -13,6 +13,8 @@
 #include <mutex>
 #include <stdexcept>
 
+#include "engine/error.h"
+
 // The label pictures are compiled into this library; a static library
 // registers them itself before the first use.
 static void InitLabelResources() { Q_INIT_RESOURCE(labels); }
@@ -264,14 +266,14 @@ int WriteLabelPdf(QIODevice& out, const std::function<const LabelSheet*()>& next
     int pages = 0;
     for (const LabelSheet* sheet = next(); sheet; sheet = next()) {
         if (pages == 0 ? !painter.begin(&writer) : !writer.newPage()) {
-            throw std::runtime_error("The PDF could not be written.");
+            throw Error("The PDF could not be written.");
         }
         QImage& picture = pictures.at(static_cast<std::size_t>(std::clamp(sheet->picture, 0, 5)));
         if (picture.isNull()) picture = LabelPicture(sheet->picture);
         PaintLabelPage(painter, *sheet, picture, QRectF(0, 0, writer.width(), writer.height()));
         ++pages;
     }
-    if (pages > 0 && !painter.end()) throw std::runtime_error("The PDF could not be written.");
+    if (pages > 0 && !painter.end()) throw Error("The PDF could not be written.");
     return pages;
 }
 

@@ -20,6 +20,7 @@
 #include <stdexcept>
 
 #include "engine/catalog.h"
+#include "engine/error.h"
 #include "engine/number.h"
 #include "render/label_painter.h"
 #include "io/file_io.h"
@@ -37,19 +38,7 @@ std::int32_t PpeIndexOf(std::string_view level) {
     return level == "N/A" ? 5 : -1;
 }
 
-// The value of a result text; 0 for "N/A" and for a case not computed.
-double ValueOf(std::string_view text, char sep) {
-    if (text.empty()) return 0;
-    try {
-        return ParseNumber(text, sep);
-    } catch (const ConversionError&) {
-        return 0;
-    }
-}
-
 std::string_view LengthCaption(std::string_view unit) { return unit.empty() ? "mm" : unit; }
-
-bool Is2018Row(const StudyRowResults& r) { return r[kEquationsColumn] == k2018Equations; }
 
 // The equipment class a fuse or breaker row stands for: the one it names,
 // else the class its tab computes for.
@@ -117,7 +106,7 @@ constexpr qint64 kPdfByteLimit = (qint64{1} << 31) - (qint64{256} << 20);
 // Stops the export with a message when the PDF has reached the limit.
 void CheckPdfSize(const QIODevice& out, const char* what, int pages) {
     if (out.pos() < kPdfByteLimit) return;
-    throw std::runtime_error("The " + std::string(what) + " PDF has grown to 1.75 GiB after " +
+    throw Error("The " + std::string(what) + " PDF has grown to 1.75 GiB after " +
                              std::to_string(pages) + " pages: the PDF writer counts the places in its file in "
                              "32 bits, so a PDF cannot pass 2 GiB. Write the " + what +
                              " of fewer points at a time.");
@@ -128,8 +117,9 @@ void CheckPdfSize(const QIODevice& out, const char* what, int pages) {
 bool IsComputedRow(const StudyRowResults& results) { return results[kStatusColumn] == "ok"; }
 
 LabelContentInputs StudyLabelInputs(const StudyRowInputs& in, const StudyRowResults& r,
-                                    const UnitSettings& units, char sep) {
+                                    const StudyRowValues& v, const UnitSettings& units) {
     LabelContentInputs li;
+    li.method = v.method;
     li.units = units;
     li.units.GapUnit = std::string(LengthCaption(in[kGapUnitColumn]));
     li.units.WorkDistUnit = std::string(LengthCaption(in[kWorkDistanceUnitColumn]));
@@ -139,13 +129,14 @@ LabelContentInputs StudyLabelInputs(const StudyRowInputs& in, const StudyRowResu
     li.limited = r[kLimitedApproachColumn];
     li.restricted = r[kRestrictedApproachColumn];
     li.prohibited = r[kProhibitedApproachColumn];
-    li.voltageV = ValueOf(in[kVoltageColumn], sep);
+    li.voltageV = v.voltage;
+    li.gapMm = v.gapMm;
 
-    if (Is2018Row(r)) {
+    switch (v.method) {
+    case kIeee2018Method: {
         // As the 2018 window: one case on the label, the governing one, with
         // pressure and TNT "N/A" and no grounding.
-        const bool reduced = ReducedGoverns(r);
-        li.method = kFuseMethod;
+        const bool reduced = v.reducedGoverns;
         // The equipment class when the row names one, else its electrode configuration.
         li.equipmentClass = std::string(in[kEquipmentClassColumn].empty() ? in[kElectrodeConfigurationColumn]
                                                                           : in[kEquipmentClassColumn]);
@@ -153,56 +144,81 @@ LabelContentInputs StudyLabelInputs(const StudyRowInputs& in, const StudyRowResu
         li.energy = r[reduced ? kIncidentEnergyReducedColumn : kIncidentEnergyColumn];
         li.boundary = r[reduced ? kFlashBoundaryReducedColumn : kFlashBoundaryColumn];
         li.ppe = r[reduced ? kPpeLevelReducedColumn : kPpeLevelColumn];
-        li.incidentEnergy = ValueOf(li.energy, sep);
-        li.ppeIndex = PpeIndexOf(li.ppe);
+        li.incidentEnergy = reduced ? v.incidentEnergyReduced : v.incidentEnergy;
+        li.ppeIndex = reduced ? v.ppeIndexReduced : v.ppeIndex;
         return li;
     }
-
-    const std::string_view method = in[kMethodColumn];
-    li.energy = r[kIncidentEnergyColumn];
-    li.boundary = r[kFlashBoundaryColumn];
-    li.ppe = r[kPpeLevelColumn];
-    li.ppeIndex = PpeIndexOf(li.ppe);
-    li.pressure = r[kPressureColumn];
-    li.incidentEnergy = ValueOf(li.energy, sep);
-    if (method == "empirical") {
-        li.method = kEmpiricalMethod;
+    case kEmpiricalMethod:
         li.equipmentClass = std::string(in[kEquipmentClassColumn]);
         li.grounding = in[kGroundingColumn] == kGroundings[0] ? "ungrounded" : "Grounded";
         li.energyReduced = r[kIncidentEnergyReducedColumn];
         li.boundaryReduced = r[kFlashBoundaryReducedColumn];
         li.ppeReduced = r[kPpeLevelReducedColumn];
-        li.ppeIndexReduced = PpeIndexOf(li.ppeReduced);
         li.pressureReduced = r[kPressureReducedColumn];
         li.tnt = r[kTntColumn];
         li.tntReduced = r[kTntReducedColumn];
-        li.incidentEnergyReduced = ValueOf(li.energyReduced, sep);
-        // The texts are rounded: where they tie, the governing column decides.
-        const bool reducedGoverns = ReducedGoverns(r);
-        if (reducedGoverns != (li.incidentEnergy < li.incidentEnergyReduced)) {
-            li.incidentEnergyReduced =
-                reducedGoverns ? std::nextafter(li.incidentEnergy, HUGE_VAL) : li.incidentEnergy;
-        }
-        // Pressure and TNT: a case without them (not computed, or "N/A") counts as none.
-        li.arcPressure = ValueOf(li.pressure == "N/A" ? "" : li.pressure, sep);
-        li.arcPressureReduced = ValueOf(li.pressureReduced == "N/A" ? "" : li.pressureReduced, sep);
-        li.tntEquivalent = ValueOf(li.tnt == "N/A" ? "" : li.tnt, sep);
-        li.tntEquivalentReduced = ValueOf(li.tntReduced == "N/A" ? "" : li.tntReduced, sep);
-        try {
-            li.gapMm = ToMillimetres(ParseNumber(in[kGapColumn], sep), li.units.GapUnit);
-        } catch (const ConversionError&) {
-            li.gapMm = 0;
-        }
-    } else {
+        li.incidentEnergyReduced = v.incidentEnergyReduced;
+        li.ppeIndexReduced = v.ppeIndexReduced;
+        li.arcPressure = v.arcPressure;
+        li.arcPressureReduced = v.arcPressureReduced;
+        li.tntEquivalent = v.tntEquivalent;
+        li.tntEquivalentReduced = v.tntEquivalentReduced;
+        break;
+    case kFuseMethod:
+    case kBreakerMethod:
         // The fuse and breaker tabs label their own equipment class, unless
         // the row names the equipment it protects.
-        li.method = method == "fuse" ? kFuseMethod : kBreakerMethod;
         li.equipmentClass = std::string(EquipmentClassOf(in));
         li.grounding = "Grounded";
-        li.ppeIndexReduced = -1;
+        break;
     }
+    li.energy = r[kIncidentEnergyColumn];
+    li.boundary = r[kFlashBoundaryColumn];
+    li.ppe = r[kPpeLevelColumn];
+    li.pressure = r[kPressureColumn];
+    li.incidentEnergy = v.incidentEnergy;
+    li.ppeIndex = v.ppeIndex;
     return li;
 }
+
+namespace {
+
+// The method, governing case and PPE levels a row's result columns name:
+// the numbers of a fuse, breaker or 2018 row's label, which compares none.
+StudyRowValues ValuesOfWords(const StudyRowResults& r) {
+    StudyRowValues v;
+    v.computed = true;
+    const std::string_view equations = r[kEquationsColumn];
+    if (equations == "fuse") {
+        v.method = kFuseMethod;
+    } else if (equations == "breaker") {
+        v.method = kBreakerMethod;
+    } else if (equations == k2018Equations) {
+        v.method = kIeee2018Method;
+    } else {
+        throw Error("The results of a study row do not follow from its inputs: its label cannot be made.");
+    }
+    v.reducedCaseOffered = !r[kIncidentEnergyReducedColumn].empty();
+    v.reducedGoverns = v.reducedCaseOffered && r[kGoverningColumn] == "reduced";
+    v.ppeIndex = PpeIndexOf(r[kPpeLevelColumn]);
+    v.ppeIndexReduced = PpeIndexOf(r[kPpeLevelReducedColumn]);
+    return v;
+}
+
+// The numbers of a row handed over as texts alone (a row of the batch
+// output read back): the row computed again from its inputs, as its texts
+// were, and kept only when it gives those very texts.
+StudyRowValues ValuesOf(const StudyPointView& point, const StudyLabelOptions& options) {
+    StudyOptions study;
+    study.units = options.units;
+    study.sep = options.sep;
+    StudyRowResults texts;
+    const StudyRowValues v = ComputeStudyRow(point.inputs, study, texts);
+    if (v.computed && texts == *point.results) return v;
+    return ValuesOfWords(*point.results);
+}
+
+}  // namespace
 
 LabelSheet StudyLabel(const StudyPointView& point, const StudyLabelOptions& options) {
     const StudyRowResults& r = *point.results;
@@ -211,15 +227,9 @@ LabelSheet StudyLabel(const StudyPointView& point, const StudyLabelOptions& opti
     user.equipmentName = name.substr(0, EquipmentNameEnd(name));
     user.row1Value = options.row1Value;
     user.row2Value = options.row2Value;
-    LabelSheet sheet =
-        ComposeLabel(options.settings, options.date,
-                     StudyLabelInputs(point.inputs, r, options.units, options.sep), user);
-    // The 2018 model does not depend on the grounding: the label says so in every language.
-    if (Is2018Row(r)) {
-        sheet.at("Label11").text = "N/A";
-        sheet.at("Label8").text = kIeee2018LabelLine;
-    }
-    return sheet;
+    const StudyRowValues values = point.values ? *point.values : ValuesOf(point, options);
+    return ComposeLabel(options.settings, options.date,
+                        StudyLabelInputs(point.inputs, r, values, options.units), user);
 }
 
 void CutNames::Add(std::string_view name) {
@@ -568,12 +578,12 @@ public:
 
     int Write() {
         QPainter painter;
-        if (!painter.begin(&writer_)) throw std::runtime_error("The PDF could not be written.");
+        if (!painter.begin(&writer_)) throw Error("The PDF could not be written.");
         if (!Flow(painter, false)) return -1;
         pageCount_ = page_;
         PaintTitleBlock(painter, 1);
         if (!Flow(painter, true)) return -1;
-        if (!painter.end()) throw std::runtime_error("The PDF could not be written.");
+        if (!painter.end()) throw Error("The PDF could not be written.");
         return static_cast<int>(pageCount_);
     }
 
@@ -718,7 +728,7 @@ private:
             pageEmpty = true;
             if (!paint) return;
             if (out_) CheckPdfSize(*out_, "report", static_cast<int>(page_ - 1));
-            if (!writer_.newPage()) throw std::runtime_error("The PDF could not be written.");
+            if (!writer_.newPage()) throw Error("The PDF could not be written.");
             PaintTitleBlock(painter, page_);
         };
         // A part `height` high: on this page when it fits or the page is empty.

@@ -20,7 +20,7 @@
 #include <string_view>
 #include <vector>
 
-#include "study/study.h"
+#include "study/row.h"
 #include "label/content.h"
 #include "label/layout.h"
 #include "label/sheet.h"
@@ -33,11 +33,14 @@ namespace zentavo::render {
 // One point of work: its name (the study's `point` column), its input texts
 // by column and its computed results (ComputeStudyRow, or a row of the batch
 // output; null for a point not computed yet, which counts as refused with no
-// message). The views and the results must stay valid until the next call.
+// message), with the numbers of those results where the caller has them
+// (null: its label computes the row again from its inputs). The views and
+// the results must stay valid until the next call.
 struct StudyPointView {
     std::string_view name;
     StudyRowInputs inputs{};
     const StudyRowResults* results = nullptr;
+    const StudyRowValues* values = nullptr;
 };
 using StudyPointAt = std::function<StudyPointView(std::size_t index)>;
 // Called after each point with how many are done of how many; false cancels.
@@ -54,14 +57,20 @@ struct StudyLabelOptions {
     char sep = '.';
 };
 
-// The label inputs of one computed row (status "ok"), filled as the results
-// window (or the 2018 window, for a row computed by IEEE 1584-2018) fills
-// them for its own label, so a study label equals the single label of the
-// same point. The label's own layout fields are set later by ComposeLabel.
+// The label inputs of one computed row (status "ok"): its result texts and
+// the numbers they were written from, filled as the results window (or the
+// 2018 window, for a row computed by IEEE 1584-2018) fills them for its own
+// label, so a study label equals the single label of the same point. The
+// label's own layout fields are set later by ComposeLabel.
 LabelContentInputs StudyLabelInputs(const StudyRowInputs& inputs, const StudyRowResults& results,
-                                    const UnitSettings& units, char sep);
+                                    const StudyRowValues& values, const UnitSettings& units);
 // The finished label of a computed row, with `name` as the equipment name
-// (cut to its first 30 characters).
+// (cut to its first 30 characters). A point handed over without its numbers
+// is computed again from its inputs with the options' units and separator;
+// where that does not give the row's results, a fuse, breaker or 2018 row is
+// labelled from the words of its results (method, governing case, PPE
+// levels), and an empirical row, whose label compares the numbers of its two
+// cases, raises zentavo::Error.
 LabelSheet StudyLabel(const StudyPointView& point, const StudyLabelOptions& options);
 
 // Whether a row was computed: its labels and governing results exist.
@@ -145,7 +154,7 @@ int PaintStudyReport(QPagedPaintDevice& device, std::size_t count, const StudyPo
 void KeepPdfPageBuffers();
 
 // How a file export ended.
-struct StudyExportResult {
+struct [[nodiscard]] StudyExportResult {
     enum Outcome { kWritten, kCancelled, kNothingToWrite, kFailed } outcome = kFailed;
     int pages = 0;
     QString error;  // for kFailed: why, for the user

@@ -26,27 +26,27 @@ std::vector<std::string> EmpiricalReportLines(const EmpiricalReportTexts& t) {
     l.push_back("Arc duration (sec): " + t.arcTime);
     l.push_back("Arcing current reduced by 15% (kA): " + t.arcCurrentReduced);
     l.push_back("Arc duration at reduced current (sec): " + t.arcTimeReduced);
-    l.push_back(WithoutLast(t.label10) + "(100% arcing current):" + " " + t.label25);
-    l.push_back(WithoutLast(t.label11) + "(100% arcing current):" + " " + t.label26);
-    l.push_back("Level of PPE: " + t.label27);
+    l.push_back(WithoutLast(t.fullEnergyCaption) + "(100% arcing current):" + " " + t.fullEnergy);
+    l.push_back(WithoutLast(t.fullBoundaryCaption) + "(100% arcing current):" + " " + t.fullBoundary);
+    l.push_back("Level of PPE: " + t.fullPpeLevel);
     // The theoretically derived equations give no pressure or TNT equivalent
     // (the window hides those rows): the report names none either.
-    if (t.pressureShown && t.reducedCaseOffered) l.push_back(t.label43 + " " + t.label45);
-    if (t.tntShown && t.reducedCaseOffered) l.push_back(t.label44 + " " + t.label46);
+    if (t.pressureShown && t.reducedCaseOffered) l.push_back(t.fullPressureCaption + " " + t.fullPressure);
+    if (t.tntShown && t.reducedCaseOffered) l.push_back(t.fullTntCaption + " " + t.fullTnt);
     if (t.reducedCaseOffered) {
-        l.push_back(WithoutLast(t.label13) + "(arcing current reduced by 15%):" + " " + t.label28);
-        l.push_back(WithoutLast(t.label14) + "(arcing current reduced by 15%):" + " " + t.label29);
-        l.push_back("Level of PPE (arcing current reduced by 15%): " + t.label30);
+        l.push_back(WithoutLast(t.reducedEnergyCaption) + "(arcing current reduced by 15%):" + " " + t.reducedEnergy);
+        l.push_back(WithoutLast(t.reducedBoundaryCaption) + "(arcing current reduced by 15%):" + " " + t.reducedBoundary);
+        l.push_back("Level of PPE (arcing current reduced by 15%): " + t.reducedPpeLevel);
         if (t.pressureShown) {
-            l.push_back(WithoutLast(t.label39) + " (arcing current reduced by 15%):  " + t.label41);
+            l.push_back(WithoutLast(t.reducedPressureCaption) + " (arcing current reduced by 15%):  " + t.reducedPressure);
         }
         if (t.tntShown) {
-            l.push_back(WithoutLast(t.label40) + " (arcing current reduced by 15%): " + t.label42);
+            l.push_back(WithoutLast(t.reducedTntCaption) + " (arcing current reduced by 15%): " + t.reducedTnt);
         }
     }
-    l.push_back(t.label33 + " " + t.label36);
-    l.push_back(t.label34 + " " + t.label37);
-    l.push_back(t.label35 + " " + t.label38);
+    l.push_back(t.limitedApproachCaption + " " + t.limitedApproach);
+    l.push_back(t.restrictedApproachCaption + " " + t.restrictedApproach);
+    l.push_back(t.prohibitedApproachCaption + " " + t.prohibitedApproach);
     return l;
 }
 
@@ -63,12 +63,12 @@ std::vector<std::string> SingleCaseLines(const SingleCaseReportTexts& t, bool wi
     l.push_back("Available 3Ph bolted current (kA): " + t.boltedCurrent);
     if (withArcCurrent) l.push_back("Predicted arcing current (kA): " + t.arcCurrent);
     l.push_back("System voltage (V): " + t.voltage);
-    l.push_back(t.label10 + " " + t.label25);
-    l.push_back(t.label11 + " " + t.label26);
-    l.push_back("Level of PPE: " + t.label27);
-    l.push_back(t.label33 + " " + t.label36);
-    l.push_back(t.label34 + " " + t.label37);
-    l.push_back(t.label35 + " " + t.label38);
+    l.push_back(t.energyCaption + " " + t.energy);
+    l.push_back(t.boundaryCaption + " " + t.boundary);
+    l.push_back("Level of PPE: " + t.ppeLevel);
+    l.push_back(t.limitedApproachCaption + " " + t.limitedApproach);
+    l.push_back(t.restrictedApproachCaption + " " + t.restrictedApproach);
+    l.push_back(t.prohibitedApproachCaption + " " + t.prohibitedApproach);
     return l;
 }
 
@@ -96,8 +96,8 @@ std::string Named(char32_t c) {
 }  // namespace
 
 ReportEncodingError::ReportEncodingError(char32_t c)
-    : std::runtime_error("The report is written in Windows-1252, which cannot hold " + Named(c) +
-                         "."),
+    : Error("The report is written in Windows-1252, which cannot hold " + Named(c) +
+            "."),
       character(c) {}
 
 std::string EncodeReportBlock(const std::vector<std::string>& lines, bool appending) {

@@ -7,19 +7,24 @@
 #include <string>
 #include <vector>
 
+#include "engine/error.h"
+
 namespace zentavo {
 
 // The texts of the empirical model's calculation: input fields of the main
-// and intermediate windows, and captions and values of the results window
-// (named after the results window's labels).
+// and intermediate windows, and captions and values of the results window.
 struct EmpiricalReportTexts {
     std::string equipmentClass, gapUnit, gap, grounding, workDistUnit, workDist, boltedCurrent,
         voltage, arcCurrent, arcTime, arcCurrentReduced, arcTimeReduced;
-    std::string label10, label25, label11, label26, label27;  // full current
-    std::string label43, label45, label44, label46;           // pressure, TNT
-    std::string label13, label28, label14, label29, label30;  // reduced current
-    std::string label39, label41, label40, label42;           // pressure, TNT, reduced
-    std::string label33, label36, label34, label37, label35, label38;  // approach boundaries
+    // The full arcing current's case.
+    std::string fullEnergyCaption, fullEnergy, fullBoundaryCaption, fullBoundary, fullPpeLevel;
+    std::string fullPressureCaption, fullPressure, fullTntCaption, fullTnt;
+    // The case of the arcing current reduced by 15%.
+    std::string reducedEnergyCaption, reducedEnergy, reducedBoundaryCaption, reducedBoundary,
+        reducedPpeLevel;
+    std::string reducedPressureCaption, reducedPressure, reducedTntCaption, reducedTnt;
+    std::string limitedApproachCaption, limitedApproach, restrictedApproachCaption,
+        restrictedApproach, prohibitedApproachCaption, prohibitedApproach;
     bool pressureShown = false;  // "Show Pressure Developed by Arc" checked
     bool tntShown = false;       // "Show TNT Equivalent of Arc Blast" checked
     bool reducedCaseOffered = true;
@@ -29,8 +34,9 @@ struct EmpiricalReportTexts {
 struct SingleCaseReportTexts {
     std::string equipmentClass, gapUnit, gap, workDistUnit, workDist, basedOn, boltedCurrent,
         arcCurrent, voltage;
-    std::string label10, label25, label11, label26, label27;
-    std::string label33, label36, label34, label37, label35, label38;
+    std::string energyCaption, energy, boundaryCaption, boundary, ppeLevel;
+    std::string limitedApproachCaption, limitedApproach, restrictedApproachCaption,
+        restrictedApproach, prohibitedApproachCaption, prohibitedApproach;
 };
 
 std::vector<std::string> EmpiricalReportLines(const EmpiricalReportTexts& t);
@@ -42,7 +48,7 @@ std::vector<std::string> BreakerReportLines(const SingleCaseReportTexts& t);
 // A report text holds a character that Windows-1252 lacks (a unit word
 // typed into the units window, say). The report is not written: a '?' in its
 // place would say something the screen did not.
-class ReportEncodingError : public std::runtime_error {
+class ReportEncodingError : public Error {
 public:
     explicit ReportEncodingError(char32_t c);
     char32_t character;

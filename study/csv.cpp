@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <optional>
+#include <string>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -64,28 +66,6 @@ Reader::Reader(std::string_view data, const ReaderOptions& options)
     seen_ = pos_;
 }
 
-bool Reader::Next(Fields& fields, std::size_t& line, std::string& error) {
-    return Parse<true>(&fields, line, error);
-}
-
-bool Reader::Next(std::vector<std::string>& fields, std::size_t& line, std::string& error) {
-    Fields record;
-    if (!Parse<true>(&record, line, error)) return false;
-    fields.clear();
-    for (std::size_t i = 0; i < record.size(); ++i) fields.emplace_back(record[i]);
-    return true;
-}
-
-std::size_t Reader::Skip(std::size_t records) {
-    std::size_t done = 0, line;
-    std::string error;
-    while (done < records && Parse<false>(nullptr, line, error)) {
-        ++done;
-        if (skipsLine_) break;
-    }
-    return done;
-}
-
 void Reader::SkipToNextLine(std::size_t from) {
     const char* d = data_.data();
     const std::size_t n = data_.size();
@@ -106,237 +86,324 @@ void Reader::SkipToNextLine(std::size_t from) {
     }
 }
 
+// The reading of one record, step by step: the blank lines before it, then
+// its fields, quoted or plain, up to the line end after the last. A step
+// either lets the reading go on or ends it; a record ends read (Next returns
+// true: whole, or malformed through Fail) or not read (false: the end of
+// the data, or Wait for more of it).
 template <bool Store>
-bool Reader::Parse(Fields* fields, std::size_t& line, std::string& error) {
-    if constexpr (Store) error.clear();
-    needMore_ = false;
-    skipsLine_ = false;
-    const char* d = data_.data();
-    const std::size_t n = data_.size();
-    // Skip empty lines: LF, CR LF or a lone CR.
-    while (pos_ < n) {
-        if (d[pos_] == '\n') {
-            ++pos_;
-        } else if (d[pos_] == '\r') {
-            if (pos_ + 1 < n) {
-                pos_ += d[pos_ + 1] == '\n' ? 2 : 1;
-            } else if (more_) {
-                needMore_ = true;  // a CR LF may be cut in two
-                return false;
-            } else {
-                ++pos_;
+class Reader::Scanner {
+public:
+    Scanner(Reader& reader, Fields* fields, std::size_t& line, std::string& error)
+        : r_(reader), fields_(fields), line_(line), error_(error), d_(reader.data_.data()),
+          n_(reader.data_.size()) {}
+
+    bool Record() {
+        if constexpr (Store) error_.clear();
+        r_.needMore_ = false;
+        r_.skipsLine_ = false;
+        if (const Outcome o = BlankLines()) return *o;
+        Start();
+        if constexpr (!Store) {
+            if (const Outcome o = LineWithoutQuotes()) return *o;
+        }
+        if constexpr (Store) {
+            fields_->count_ = 0;
+            fields_->unescapedUsed_ = 0;
+        }
+        for (;;) {
+            const Edge e = EdgeAt(r_.pos_);
+            if (e == kNeedMore) return Wait();
+            if (e == kTooLong) return TooLong();
+            if (const Outcome o = e == kByte && d_[r_.pos_] == '"' ? QuotedField() : PlainField()) {
+                return *o;
             }
-        } else {
+            if (r_.pos_ >= n_) break;
+            if (d_[r_.pos_] == ',') {
+                ++r_.pos_;
+                continue;
+            }
+            if (const Outcome o = RecordEnd()) return *o;
             break;
         }
-        ++line_;
-    }
-    seen_ = std::max(seen_, pos_);
-    if (pos_ >= n) {
-        needMore_ = more_;
-        return false;
-    }
-
-    line = line_;
-    const std::size_t recordStart = pos_;
-    const std::size_t startLine = line_;
-    // Reading stops where the record would pass its longest length, or at
-    // the end of the data; a quoted field is looked through on to its reach.
-    // Whether a record is too long never depends on where the data ends, so
-    // a record reads the same from a piece and from the whole input.
-    const std::size_t limit = max_ <= n - recordStart ? recordStart + max_ : n + 1;
-    const std::size_t reach = reach_ <= n - recordStart ? recordStart + reach_ : n + 1;
-    const std::size_t cap = std::min(n, limit);
-    std::size_t far = pos_;  // one past the last byte looked at
-    enum Edge { kByte, kTooLong, kNeedMore, kEnd };
-    auto edge = [&](std::size_t p) {
-        if (p >= limit) return kTooLong;
-        if (p < n) return kByte;
-        return more_ ? kNeedMore : kEnd;
-    };
-    auto wait = [&] {  // the record reaches the end of the piece
-        pos_ = recordStart;
-        line_ = startLine;
-        needMore_ = true;
-        return false;
-    };
-    // Where the line after the line end character at `at` starts; past the
-    // data when a CR ends the piece and the LF of a CR LF may follow.
-    auto afterLineEnd = [&](std::size_t at) {
-        if (d[at] == '\n') return at + 1;
-        far = std::max(far, std::min(at + 2, n));
-        if (at + 1 < n) return d[at + 1] == '\n' ? at + 2 : at + 1;
-        return more_ ? n + 1 : n;
-    };
-
-    if constexpr (!Store) {
-        // Passing over a line without quotes: it is one record, whatever its fields.
-        const std::size_t at = FindLineEnd<true>(d, pos_, cap);
-        if (at < cap && d[at] != '"') {
-            const std::size_t next = afterLineEnd(at);
-            if (next > n) return wait();
-            pos_ = next;
-            ++line_;
-            seen_ = std::max({seen_, far, pos_});
-            return true;
-        }
-    }
-    if constexpr (Store) {
-        fields->count_ = 0;
-        fields->unescapedUsed_ = 0;
-    }
-    auto add = [&](std::string_view v) {
-        if constexpr (Store) fields->Add({v.data(), v.size(), -1});
-    };
-    // A quoted field with doubled quotes: its text without them.
-    auto unescaped = [&](std::size_t from, std::size_t to) {
-        if constexpr (Store) {
-            if (fields->unescapedUsed_ == fields->unescaped_.size())
-                fields->unescaped_.emplace_back();
-            std::string& u = fields->unescaped_[fields->unescapedUsed_++];
-            u.clear();
-            for (std::size_t i = from; i < to; ++i) {
-                u.push_back(data_[i]);
-                if (data_[i] == '"') ++i;  // the second of a doubled quote
-            }
-            fields->Add({nullptr, 0, static_cast<int>(fields->unescapedUsed_ - 1)});
-        }
-    };
-    // A malformed record ends at the end of the physical line `resumeFrom`
-    // stands on (numbered `resumeLine`); the next record starts on the line after it.
-    auto fail = [&](auto&& what, std::size_t resumeFrom, std::size_t resumeLine) {
-        if constexpr (Store) error = "line " + std::to_string(line) + ": " + what();
-        seen_ = std::max(seen_, far);
-        line_ = resumeLine + 1;
-        SkipToNextLine(resumeFrom);
-        seen_ = std::max(seen_, pos_);
+        r_.seen_ = std::max({r_.seen_, far_, r_.pos_});
         return true;
-    };
-    auto tooLongText = [&] { return "longer than " + std::to_string(max_) + " bytes"; };
-    auto tooLong = [&] {
-        far = std::max(far, std::min(limit, n));
-        return fail(tooLongText, recordStart + max_, line_);
-    };
+    }
 
-    std::size_t lineEnd = 0;  // the line end (or cap) after pos_, once looked for
-    bool lineEndKnown = false;
-    for (;;) {
-        Edge e = edge(pos_);
-        if (e == kNeedMore) return wait();
-        if (e == kTooLong) return tooLong();
-        if (e == kByte && d[pos_] == '"') {
-            const std::size_t quoteLine = line_;
-            const std::size_t open = ++pos_;
-            const std::size_t quoteCap = std::min(n, reach);
-            bool doubled = false;
-            for (;;) {
-                const void* q =
-                    pos_ < quoteCap ? std::memchr(d + pos_, '"', quoteCap - pos_) : nullptr;
-                if (!q) {
-                    if (quoteCap == n && n < reach && more_) return wait();
-                    // A quote that never closes would swallow the rest of the
-                    // study: give up on the line it opened on alone.
-                    far = std::max(far, quoteCap);
-                    const bool beyondReach = quoteCap == reach;
-                    return fail(
-                        [&] {
-                            std::string what = quoteLine == line
-                                                   ? std::string("unbalanced quote")
-                                                   : "unbalanced quote opened on line " +
-                                                         std::to_string(quoteLine);
-                            if (beyondReach) {
-                                what += " (no closing quote within " + std::to_string(reach_) +
-                                        " bytes)";
-                            }
-                            return what;
-                        },
-                        open, quoteLine);
+private:
+    // Reading goes on (nullopt), or ends with what Next returns.
+    using Outcome = std::optional<bool>;
+    static constexpr Outcome kGoOn = std::nullopt;
+
+    // What stands at a place of the data, for the record being read.
+    enum Edge { kByte, kTooLong, kNeedMore, kEnd };
+    Edge EdgeAt(std::size_t p) const {
+        if (p >= limit_) return kTooLong;
+        if (p < n_) return kByte;
+        return r_.more_ ? kNeedMore : kEnd;
+    }
+
+    // Empty lines before the record: LF, CR LF or a lone CR. Ends the
+    // reading where the data holds no record.
+    Outcome BlankLines() {
+        std::size_t& pos = r_.pos_;
+        while (pos < n_) {
+            if (d_[pos] == '\n') {
+                ++pos;
+            } else if (d_[pos] == '\r') {
+                if (pos + 1 < n_) {
+                    pos += d_[pos + 1] == '\n' ? 2 : 1;
+                } else if (r_.more_) {
+                    r_.needMore_ = true;  // a CR LF may be cut in two
+                    return false;
+                } else {
+                    ++pos;
                 }
-                pos_ = static_cast<std::size_t>(static_cast<const char*>(q) - d) + 1;
-                far = std::max(far, pos_);
-                // The byte after the quote tells a doubled quote from a closing one.
-                if (pos_ == n && more_) return wait();
-                if (pos_ < n) far = std::max(far, pos_ + 1);
-                if (pos_ < n && d[pos_] == '"') {
-                    doubled = true;
-                    ++pos_;
-                    continue;
-                }
+            } else {
                 break;
             }
-            const std::size_t close = pos_ - 1;
-            // Line breaks inside quotes belong to the field but still count as lines.
-            line_ += CountLineEnds(d, open, close);
-            // A field that passes the longest record is not kept: its record is malformed.
-            if (pos_ < limit) {
-                if (doubled) {
-                    unescaped(open, close);
-                } else {
-                    add(data_.substr(open, close - open));
-                }
+            ++r_.line_;
+        }
+        r_.seen_ = std::max(r_.seen_, pos);
+        if (pos >= n_) {
+            r_.needMore_ = r_.more_;
+            return false;
+        }
+        return kGoOn;
+    }
+
+    // Where the record starts and how far its reading may go: it stops
+    // where the record would pass its longest length, or at the end of the
+    // data; a quoted field is looked through on to its reach. Whether a
+    // record is too long never depends on where the data ends, so a record
+    // reads the same from a piece and from the whole input.
+    void Start() {
+        line_ = r_.line_;
+        recordStart_ = r_.pos_;
+        startLine_ = r_.line_;
+        limit_ = r_.max_ <= n_ - recordStart_ ? recordStart_ + r_.max_ : n_ + 1;
+        reachEnd_ = r_.reach_ <= n_ - recordStart_ ? recordStart_ + r_.reach_ : n_ + 1;
+        cap_ = std::min(n_, limit_);
+        far_ = r_.pos_;
+    }
+
+    // The record reaches the end of the piece: it is read again once more
+    // of the input has come.
+    bool Wait() {
+        r_.pos_ = recordStart_;
+        r_.line_ = startLine_;
+        r_.needMore_ = true;
+        return false;
+    }
+
+    // Where the line after the line end character at `at` starts; past the
+    // data when a CR ends the piece and the LF of a CR LF may follow.
+    std::size_t AfterLineEnd(std::size_t at) {
+        if (d_[at] == '\n') return at + 1;
+        far_ = std::max(far_, std::min(at + 2, n_));
+        if (at + 1 < n_) return d_[at + 1] == '\n' ? at + 2 : at + 1;
+        return r_.more_ ? n_ + 1 : n_;
+    }
+
+    // Passing over a line without quotes: it is one record, whatever its fields.
+    Outcome LineWithoutQuotes() {
+        const std::size_t at = FindLineEnd<true>(d_, r_.pos_, cap_);
+        if (at >= cap_ || d_[at] == '"') return kGoOn;
+        const std::size_t next = AfterLineEnd(at);
+        if (next > n_) return Wait();
+        r_.pos_ = next;
+        ++r_.line_;
+        r_.seen_ = std::max({r_.seen_, far_, r_.pos_});
+        return true;
+    }
+
+    void Add(std::string_view v) {
+        if constexpr (Store) fields_->Add({v.data(), v.size(), -1});
+    }
+
+    // A quoted field with doubled quotes: its text without them.
+    void AddUnescaped(std::size_t from, std::size_t to) {
+        if constexpr (Store) {
+            if (fields_->unescapedUsed_ == fields_->unescaped_.size()) fields_->unescaped_.emplace_back();
+            std::string& u = fields_->unescaped_[fields_->unescapedUsed_++];
+            u.clear();
+            for (std::size_t i = from; i < to; ++i) {
+                u.push_back(d_[i]);
+                if (d_[i] == '"') ++i;  // the second of a doubled quote
             }
-            if (pos_ < n && d[pos_] != ',' && d[pos_] != '\n' && d[pos_] != '\r') {
-                if (line_ == quoteLine) {
-                    return fail([] { return std::string("unexpected text after a closing quote"); },
-                                pos_, line_);
-                }
-                // The quote ran over line ends before text followed it:
-                // most likely it was never closed. The line it opened on
-                // is given up; the lines after it are read again.
-                const std::size_t closeLine = line_;
-                return fail(
+            fields_->Add({nullptr, 0, static_cast<int>(fields_->unescapedUsed_ - 1)});
+        }
+    }
+
+    // A malformed record, `what` saying why: it ends at the end of the
+    // physical line `resumeFrom` stands on (numbered `resumeLine`); the next
+    // record starts on the line after it.
+    template <class What>
+    bool Fail(What&& what, std::size_t resumeFrom, std::size_t resumeLine) {
+        if constexpr (Store) error_ = "line " + std::to_string(line_) + ": " + what();
+        r_.seen_ = std::max(r_.seen_, far_);
+        r_.line_ = resumeLine + 1;
+        r_.SkipToNextLine(resumeFrom);
+        r_.seen_ = std::max(r_.seen_, r_.pos_);
+        return true;
+    }
+
+    std::string TooLongText() const { return "longer than " + std::to_string(r_.max_) + " bytes"; }
+
+    bool TooLong() {
+        far_ = std::max(far_, std::min(limit_, n_));
+        return Fail([this] { return TooLongText(); }, recordStart_ + r_.max_, r_.line_);
+    }
+
+    // A field in quotes, up to the byte after its closing quote.
+    Outcome QuotedField() {
+        std::size_t& pos = r_.pos_;
+        const std::size_t quoteLine = r_.line_;
+        const std::size_t open = ++pos;
+        const std::size_t quoteCap = std::min(n_, reachEnd_);
+        bool doubled = false;
+        for (;;) {
+            const void* q = pos < quoteCap ? std::memchr(d_ + pos, '"', quoteCap - pos) : nullptr;
+            if (!q) {
+                if (quoteCap == n_ && n_ < reachEnd_ && r_.more_) return Wait();
+                // A quote that never closes would swallow the rest of the
+                // study: give up on the line it opened on alone.
+                far_ = std::max(far_, quoteCap);
+                const bool beyondReach = quoteCap == reachEnd_;
+                return Fail(
                     [&] {
-                        return "unexpected text after a closing quote on line " +
-                               std::to_string(closeLine) + "; the quote opened on line " +
-                               std::to_string(quoteLine);
+                        std::string what = quoteLine == line_
+                                               ? std::string("unbalanced quote")
+                                               : "unbalanced quote opened on line " +
+                                                     std::to_string(quoteLine);
+                        if (beyondReach) {
+                            what += " (no closing quote within " + std::to_string(r_.reach_) +
+                                    " bytes)";
+                        }
+                        return what;
                     },
                     open, quoteLine);
             }
-            if (pos_ >= limit) {
-                // A quoted field closing past the longest record: one malformed
-                // record, up to the line end after the closing quote.
-                const std::size_t closeLine = line_;
-                return fail(
-                    [&] {
-                        if (closeLine == quoteLine && quoteLine == line) return tooLongText();
-                        return tooLongText() + ": a quoted field from line " +
-                               std::to_string(quoteLine) + " to line " + std::to_string(closeLine);
-                    },
-                    pos_, line_);
+            pos = static_cast<std::size_t>(static_cast<const char*>(q) - d_) + 1;
+            far_ = std::max(far_, pos);
+            // The byte after the quote tells a doubled quote from a closing one.
+            if (pos == n_ && r_.more_) return Wait();
+            if (pos < n_) far_ = std::max(far_, pos + 1);
+            if (pos < n_ && d_[pos] == '"') {
+                doubled = true;
+                ++pos;
+                continue;
             }
-        } else {
-            // The field ends at the next comma of its line.
-            if (!lineEndKnown || lineEnd < pos_) {
-                lineEnd = FindLineEnd<false>(d, pos_, cap);
-                lineEndKnown = true;
-            }
-            const void* comma =
-                pos_ < lineEnd ? std::memchr(d + pos_, ',', lineEnd - pos_) : nullptr;
-            const std::size_t end =
-                comma ? static_cast<std::size_t>(static_cast<const char*>(comma) - d) : lineEnd;
-            if (end == cap) {
-                e = edge(end);
-                if (e == kNeedMore) return wait();
-                if (e == kTooLong) return tooLong();
-            }
-            far = std::max(far, end < n ? end + 1 : end);
-            add(data_.substr(pos_, end - pos_));
-            pos_ = end;
+            break;
         }
-        if (pos_ >= n) break;
-        if (d[pos_] == ',') {
-            ++pos_;
-            continue;
+        const std::size_t close = pos - 1;
+        // Line breaks inside quotes belong to the field but still count as lines.
+        r_.line_ += CountLineEnds(d_, open, close);
+        // A field that passes the longest record is not kept: its record is malformed.
+        if (pos < limit_) {
+            if (doubled) {
+                AddUnescaped(open, close);
+            } else {
+                Add(r_.data_.substr(open, close - open));
+            }
         }
-        // The end of the record: LF, CR LF or a lone CR.
-        const std::size_t next = afterLineEnd(pos_);
-        if (next > n) return wait();
-        pos_ = next;
-        ++line_;
-        break;
+        if (pos < n_ && d_[pos] != ',' && d_[pos] != '\n' && d_[pos] != '\r') {
+            if (r_.line_ == quoteLine) {
+                return Fail([] { return std::string("unexpected text after a closing quote"); }, pos,
+                            r_.line_);
+            }
+            // The quote ran over line ends before text followed it: most
+            // likely it was never closed. The line it opened on is given up;
+            // the lines after it are read again.
+            const std::size_t closeLine = r_.line_;
+            return Fail(
+                [&] {
+                    return "unexpected text after a closing quote on line " +
+                           std::to_string(closeLine) + "; the quote opened on line " +
+                           std::to_string(quoteLine);
+                },
+                open, quoteLine);
+        }
+        if (pos >= limit_) {
+            // A quoted field closing past the longest record: one malformed
+            // record, up to the line end after the closing quote.
+            const std::size_t closeLine = r_.line_;
+            return Fail(
+                [&] {
+                    if (closeLine == quoteLine && quoteLine == line_) return TooLongText();
+                    return TooLongText() + ": a quoted field from line " +
+                           std::to_string(quoteLine) + " to line " + std::to_string(closeLine);
+                },
+                pos, r_.line_);
+        }
+        return kGoOn;
     }
-    seen_ = std::max({seen_, far, pos_});
+
+    // A field without quotes: it ends at the next comma of its line.
+    Outcome PlainField() {
+        std::size_t& pos = r_.pos_;
+        if (!lineEndKnown_ || lineEnd_ < pos) {
+            lineEnd_ = FindLineEnd<false>(d_, pos, cap_);
+            lineEndKnown_ = true;
+        }
+        const void* comma = pos < lineEnd_ ? std::memchr(d_ + pos, ',', lineEnd_ - pos) : nullptr;
+        const std::size_t end =
+            comma ? static_cast<std::size_t>(static_cast<const char*>(comma) - d_) : lineEnd_;
+        if (end == cap_) {
+            const Edge e = EdgeAt(end);
+            if (e == kNeedMore) return Wait();
+            if (e == kTooLong) return TooLong();
+        }
+        far_ = std::max(far_, end < n_ ? end + 1 : end);
+        Add(r_.data_.substr(pos, end - pos));
+        pos = end;
+        return kGoOn;
+    }
+
+    // The end of the record: LF, CR LF or a lone CR.
+    Outcome RecordEnd() {
+        const std::size_t next = AfterLineEnd(r_.pos_);
+        if (next > n_) return Wait();
+        r_.pos_ = next;
+        ++r_.line_;
+        return kGoOn;
+    }
+
+    Reader& r_;
+    Fields* fields_;
+    std::size_t& line_;  // the number of the line the record starts on, for Next's caller
+    std::string& error_;
+    const char* const d_;
+    const std::size_t n_;
+    std::size_t recordStart_ = 0, startLine_ = 0;
+    std::size_t limit_ = 0;     // where the record passes its longest length (past the data: never)
+    std::size_t reachEnd_ = 0;  // how far a quoted field is looked through
+    std::size_t cap_ = 0;       // the end of what the record may take from the data
+    std::size_t far_ = 0;       // one past the last byte looked at
+    std::size_t lineEnd_ = 0;   // the line end (or cap_) after a plain field, once looked for
+    bool lineEndKnown_ = false;
+};
+
+bool Reader::Next(Fields& fields, std::size_t& line, std::string& error) {
+    return Scanner<true>(*this, &fields, line, error).Record();
+}
+
+bool Reader::Next(std::vector<std::string>& fields, std::size_t& line, std::string& error) {
+    Fields record;
+    if (!Scanner<true>(*this, &record, line, error).Record()) return false;
+    fields.clear();
+    for (std::size_t i = 0; i < record.size(); ++i) fields.emplace_back(record[i]);
     return true;
+}
+
+std::size_t Reader::Skip(std::size_t records) {
+    std::size_t done = 0, line;
+    std::string error;
+    while (done < records && Scanner<false>(*this, nullptr, line, error).Record()) {
+        ++done;
+        if (skipsLine_) break;
+    }
+    return done;
 }
 
 ChunkReader::ChunkReader(Source source, std::size_t maxRecordBytes)
@@ -470,119 +537,6 @@ std::size_t ChunkReader::Next(std::string& text, ReaderOptions& options, std::si
         if (!r.NeedsMore()) return count;  // the end of the input
         FillLine();
     }
-}
-
-namespace {
-constexpr auto kSpecial = [] {
-    std::array<bool, 256> t{};
-    t[','] = t['"'] = t['\n'] = t['\r'] = true;
-    return t;
-}();
-
-bool NeedsQuotes(std::string_view field) {
-    const char* p = field.data();
-    const std::size_t n = field.size();
-    std::size_t i = 0;
-#if defined(__SSE2__)
-    // Sixteen characters at a time: most fields hold none of the four.
-    const __m128i comma = _mm_set1_epi8(','), quote = _mm_set1_epi8('"');
-    const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
-    for (; i + 16 <= n; i += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        const __m128i hit =
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, comma), _mm_cmpeq_epi8(v, quote)),
-                         _mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)));
-        if (_mm_movemask_epi8(hit) != 0) return true;
-    }
-#endif
-    for (; i < n; ++i) {
-        if (kSpecial[static_cast<unsigned char>(p[i])]) return true;
-    }
-    return false;
-}
-}  // namespace
-
-char* WriteField(char* out, std::string_view field) {
-    // Most fields are short numbers: copied and checked in one pass.
-    if (field.size() < 16) {
-        char* o = out;
-        for (char c : field) {
-            if (kSpecial[static_cast<unsigned char>(c)]) goto quoted;
-            *o++ = c;
-        }
-        return o;
-    }
-    if (!NeedsQuotes(field)) {
-        std::memcpy(out, field.data(), field.size());
-        return out + field.size();
-    }
-quoted:
-    // Runs between quotes copied whole; each quote doubled.
-    *out++ = '"';
-    const char* p = field.data();
-    const char* const end = p + field.size();
-    while (p < end) {
-        const void* q = std::memchr(p, '"', static_cast<std::size_t>(end - p));
-        const char* stop = q ? static_cast<const char*>(q) + 1 : end;
-        std::memcpy(out, p, static_cast<std::size_t>(stop - p));
-        out += stop - p;
-        if (q) *out++ = '"';
-        p = stop;
-    }
-    *out++ = '"';
-    return out;
-}
-
-std::string_view PlainRecordText(const Fields& fields) {
-    const std::size_t n = fields.size();
-    if (n == 0) return {};
-    const char* const begin = fields[0].data();
-    const char* end = begin + fields[0].size();
-    for (std::size_t i = 1; i < n; ++i) {
-        const std::string_view f = fields[i];
-        // `end` is read only when the next field starts right after it: then
-        // it is the separator in the input (or the end of an unescaped text).
-        if (f.data() != end + 1 || *end != ',') return {};
-        end = f.data() + f.size();
-    }
-    const std::size_t size = static_cast<std::size_t>(end - begin);
-    std::size_t i = 0;
-#if defined(__SSE2__)
-    const __m128i quote = _mm_set1_epi8('"'), lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
-    for (; i + 16 <= size; i += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(begin + i));
-        const __m128i hit = _mm_or_si128(_mm_cmpeq_epi8(v, quote),
-                                         _mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)));
-        if (_mm_movemask_epi8(hit) != 0) return {};
-    }
-#endif
-    for (; i < size; ++i) {
-        if (begin[i] == '"' || begin[i] == '\n' || begin[i] == '\r') return {};
-    }
-    return {begin, size};
-}
-
-void AppendField(std::string& out, std::string_view field) {
-    if (!NeedsQuotes(field)) {
-        out.append(field);
-        return;
-    }
-    out.push_back('"');
-    std::size_t from = 0;
-    for (std::size_t q; (q = field.find('"', from)) != std::string_view::npos; from = q + 1) {
-        out.append(field.substr(from, q + 1 - from));
-        out.push_back('"');
-    }
-    out.append(field.substr(from));
-    out.push_back('"');
-}
-
-void AppendRecord(std::string& out, const std::vector<std::string>& fields) {
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i) out.push_back(',');
-        AppendField(out, fields[i]);
-    }
-    out.append("\r\n");
 }
 
 }  // namespace zentavo::csv

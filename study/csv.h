@@ -1,4 +1,4 @@
-// Comma-separated values after RFC 4180: a header row, fields optionally in
+// Reading comma-separated values after RFC 4180: a header row, fields optionally in
 // double quotes (a quote inside doubled), CR LF, LF or lone CR line ends
 // (older Macintosh programs and some exports end lines with CR alone), UTF-8
 // with an optional byte-order mark at the very start.
@@ -103,8 +103,9 @@ public:
     bool SkipsRestOfLine() const { return skipsLine_; }
 
 private:
+    // Reads one record into the fields (Store) or passes over it.
     template <bool Store>
-    bool Parse(Fields* fields, std::size_t& line, std::string& error);
+    class Scanner;
     void SkipToNextLine(std::size_t from);
 
     std::string_view data_;
@@ -156,18 +157,5 @@ private:
     bool skippingLine_ = false;
     std::size_t line_ = 1;
 };
-
-// Appends `field` to `out`, in quotes when it holds a comma, a quote or a line break.
-void AppendField(std::string& out, std::string_view field);
-// The same into raw memory with room for 2 * field.size() + 2 characters;
-// returns the end of what was written.
-char* WriteField(char* out, std::string_view field);
-// The text of a record whose fields lie in the input one after the other,
-// separated by single commas, none of them quoted or holding a quote or a
-// line break: exactly what writing its fields back with WriteField and
-// commas gives. Empty when the record is not so plain (or has no text).
-std::string_view PlainRecordText(const Fields& fields);
-// Appends a whole record, fields separated by commas, ended by CR LF.
-void AppendRecord(std::string& out, const std::vector<std::string>& fields);
 
 }  // namespace zentavo::csv

@@ -5,6 +5,8 @@
 #include <utility>
 
 #include "study/csv.h"
+#include "study/csv_writer.h"
+#include "study/errors.h"
 #include "io/text_codec.h"
 
 namespace zentavo {
@@ -103,7 +105,7 @@ StudyFile StudyFile::Parse(std::string_view bytes, const StudyOptions& options) 
     if (bytes.starts_with(kUtf16Le) || bytes.starts_with(kUtf16Be)) {
         f.utf16_ = bytes.starts_with(kUtf16Le) ? Utf16::Little : Utf16::Big;
         if (!DecodeUtf16(bytes.substr(2), f.utf16_ == Utf16::Little, decoded)) {
-            throw std::runtime_error(
+            throw StudyReadError(
                 "not valid UTF-16 (a surrogate without its pair, or a byte left over): "
                 "save the study as UTF-8");
         }
@@ -113,10 +115,10 @@ StudyFile StudyFile::Parse(std::string_view bytes, const StudyOptions& options) 
     std::vector<std::string> fields;
     std::size_t line = 0;
     std::string error;
-    if (!reader.Next(fields, line, error)) throw std::runtime_error("The study has no header row.");
-    if (!error.empty()) throw std::runtime_error(error);
+    if (!reader.Next(fields, line, error)) throw StudyReadError("The study has no header row.");
+    if (!error.empty()) throw StudyReadError(error);
     if (std::string fault = StudyHeaderFault(fields); !fault.empty())
-        throw std::runtime_error(fault);
+        throw StudyReadError(fault);
     f.header_ = fields;
     std::size_t begin = reader.Offset();
     f.head_.assign(bytes.substr(0, begin));
@@ -124,7 +126,7 @@ StudyFile StudyFile::Parse(std::string_view bytes, const StudyOptions& options) 
     if (!headEnd.empty()) f.lineEnd_.assign(headEnd);
     f.MapColumns();
     while (reader.Next(fields, line, error)) {
-        if (!error.empty()) throw std::runtime_error(error);
+        if (!error.empty()) throw StudyReadError(error);
         // From where the previous record ended: blank lines the reader passed
         // over stay in the bytes of the record after them.
         const std::size_t end = reader.Offset();

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "study/study.h"
+#include "study/row.h"
 
 namespace zentavo {
 
@@ -47,7 +47,7 @@ public:
     // ending in CR LF, LF or a lone CR). A file without a header row, with a
     // column the study reads named twice (StudyHeaderFault), with a record
     // that is not well-formed CSV, or with UTF-16 that is not valid, is
-    // refused (std::runtime_error naming the fault): a study is opened whole
+    // refused (StudyReadError naming the fault): a study is opened whole
     // or not at all.
     static StudyFile Parse(std::string_view bytes, const StudyOptions& options);
 

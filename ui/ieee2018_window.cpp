@@ -470,7 +470,7 @@ void TIeee2018::LabelClick() {
     LabelContentInputs in;
     in.language = settings.LabelLanguage;
     in.clothingChecked = IsChecked(settings.ContentItems, kEntryClothing);
-    in.method = kFuseMethod;
+    in.method = kIeee2018Method;
     in.equipmentClass = Utf8(typed_.equipment);
     in.grounding = "N/A";
     in.workDist = Utf8(typed_.workDist);
@@ -489,12 +489,7 @@ void TIeee2018::LabelClick() {
     in.voltageV = last_.inputs.voltage;
     in.gapMm = last_.inputs.gapMm;
     in.clothingCaptionTop = preview.Slot("Label29")->y();
-    LabelContent content = MakeLabelContent(in);
-    // The model does not depend on the grounding: the label says so in every language.
-    content.texts["Label11"] = "N/A";
-    // The label names the edition its numbers come from.
-    content.texts["Label8"] = kIeee2018LabelLine;
-    preview.ApplyContent(content);
+    preview.ApplyContent(MakeLabelContent(in));
 }
 
 void TIeee2018::Open() {

@@ -17,7 +17,7 @@
 #include "engine/breaker.h"
 #include "engine/catalog.h"
 #include "engine/empirical.h"
-#include "engine/fuse.h"
+#include "engine/fuse_equations.h"
 #include "ui/about.h"
 #include "ui/application.h"
 #include "ui/formedit.h"

@@ -487,16 +487,19 @@ void TThird::Button3Click() {
         r.arcTime = Utf8(second.t1Edit->text());
         r.arcCurrentReduced = Utf8(second.Ia15Edit->text());
         r.arcTimeReduced = Utf8(second.Edit2->text());
-        r.label10 = text("Label10"), r.label25 = text("Label25"), r.label11 = text("Label11");
-        r.label26 = text("Label26"), r.label27 = text("Label27");
-        r.label43 = text("Label43"), r.label45 = text("Label45"), r.label44 = text("Label44");
-        r.label46 = text("Label46");
-        r.label13 = text("Label13"), r.label28 = text("Label28"), r.label14 = text("Label14");
-        r.label29 = text("Label29"), r.label30 = text("Label30");
-        r.label39 = text("Label39"), r.label41 = text("Label41"), r.label40 = text("Label40");
-        r.label42 = text("Label42");
-        r.label33 = text("Label33"), r.label36 = text("Label36"), r.label34 = text("Label34");
-        r.label37 = text("Label37"), r.label35 = text("Label35"), r.label38 = text("Label38");
+        r.fullEnergyCaption = text("Label10"), r.fullEnergy = text("Label25");
+        r.fullBoundaryCaption = text("Label11"), r.fullBoundary = text("Label26");
+        r.fullPpeLevel = text("Label27");
+        r.fullPressureCaption = text("Label43"), r.fullPressure = text("Label45");
+        r.fullTntCaption = text("Label44"), r.fullTnt = text("Label46");
+        r.reducedEnergyCaption = text("Label13"), r.reducedEnergy = text("Label28");
+        r.reducedBoundaryCaption = text("Label14"), r.reducedBoundary = text("Label29");
+        r.reducedPpeLevel = text("Label30");
+        r.reducedPressureCaption = text("Label39"), r.reducedPressure = text("Label41");
+        r.reducedTntCaption = text("Label40"), r.reducedTnt = text("Label42");
+        r.limitedApproachCaption = text("Label33"), r.limitedApproach = text("Label36");
+        r.restrictedApproachCaption = text("Label34"), r.restrictedApproach = text("Label37");
+        r.prohibitedApproachCaption = text("Label35"), r.prohibitedApproach = text("Label38");
         r.pressureShown = second.CheckBox1->isChecked();
         r.tntShown = second.CheckBox2->isChecked();
         r.reducedCaseOffered = !app_.state().ReducedCaseOff;
@@ -515,10 +518,12 @@ void TThird::Button3Click() {
     r.boltedCurrent = Utf8((fuse ? m.Fuse_Ibolt : m.CB_Ibolt)->text());
     r.arcCurrent = text("Label23");
     r.voltage = Utf8((fuse ? m.Fuse_Volt : m.CB_volt)->text());
-    r.label10 = text("Label10"), r.label25 = text("Label25"), r.label11 = text("Label11");
-    r.label26 = text("Label26"), r.label27 = text("Label27");
-    r.label33 = text("Label33"), r.label36 = text("Label36"), r.label34 = text("Label34");
-    r.label37 = text("Label37"), r.label35 = text("Label35"), r.label38 = text("Label38");
+    r.energyCaption = text("Label10"), r.energy = text("Label25");
+    r.boundaryCaption = text("Label11"), r.boundary = text("Label26");
+    r.ppeLevel = text("Label27");
+    r.limitedApproachCaption = text("Label33"), r.limitedApproach = text("Label36");
+    r.restrictedApproachCaption = text("Label34"), r.restrictedApproach = text("Label37");
+    r.prohibitedApproachCaption = text("Label35"), r.prohibitedApproach = text("Label38");
     if (fuse) {
         SaveReportBlock(file, [&](bool appending) { return FuseReportLines(r, appending); });
     } else {

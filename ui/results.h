@@ -8,7 +8,7 @@
 #include <QWidget>
 
 #include "engine/empirical.h"
-#include "engine/fuse.h"
+#include "engine/fuse_equations.h"
 
 class QFrame;
 class QLabel;

@@ -29,6 +29,7 @@
 
 #include "engine/number.h"
 #include "io/file_io.h"
+#include "study/run.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
 #include "ui/frozen_table.h"

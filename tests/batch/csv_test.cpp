@@ -1,4 +1,5 @@
 #include "study/csv.h"
+#include "study/csv_writer.h"
 
 #include <gtest/gtest.h>
 

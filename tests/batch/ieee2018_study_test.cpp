@@ -13,7 +13,8 @@
 #include <vector>
 
 #include "study/csv.h"
-#include "study/study.h"
+#include "study/csv_writer.h"
+#include "study/run.h"
 #include "engine/ieee2018.h"
 #include "engine/number.h"
 #include "batch_test_tools.h"

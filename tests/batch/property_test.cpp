@@ -10,12 +10,13 @@
 #include <vector>
 
 #include "study/csv.h"
-#include "study/study.h"
+#include "study/csv_writer.h"
+#include "study/run.h"
 #include "engine/breaker.h"
 #include "engine/catalog.h"
 #include "engine/classification.h"
 #include "engine/empirical.h"
-#include "engine/fuse.h"
+#include "engine/fuse_equations.h"
 #include "engine/number.h"
 #include "batch_test_tools.h"
 

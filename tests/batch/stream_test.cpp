@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "study/csv.h"
-#include "study/study.h"
+#include "study/run.h"
 #include "batch_test_tools.h"
 
 #if defined(__SANITIZE_ADDRESS__)

@@ -2,6 +2,7 @@
 // changed, unknown columns kept, edits written and computed as the batch
 // calculator computes the same rows.
 #include "study/study_file.h"
+#include "study/run.h"
 #include "batch_test_tools.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "study/study.h"
+#include "study/run.h"
 
 #include <gtest/gtest.h>
 

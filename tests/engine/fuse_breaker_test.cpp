@@ -14,7 +14,7 @@
 #include "engine/breaker.h"
 #include "engine/catalog.h"
 #include "engine/classification.h"
-#include "engine/fuse.h"
+#include "engine/fuse_equations.h"
 #include "engine/shared_state.h"
 #include "engine/units.h"
 

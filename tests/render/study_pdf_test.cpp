@@ -9,11 +9,11 @@
 #include <map>
 
 #include "../poppler_tools.h"
-#include "study/study.h"
+#include "study/row.h"
 #include "engine/breaker.h"
 #include "engine/catalog.h"
 #include "engine/empirical.h"
-#include "engine/fuse.h"
+#include "engine/fuse_equations.h"
 #include "engine/shared_state.h"
 #include "render/study_pdf.h"
 

@@ -1,4 +1,4 @@
-#include "engine/fuse.h"
+#include "engine/fuse_equations.h"
 
 #include "engine/classification.h"
 #include "engine/empirical.h"

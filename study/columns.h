@@ -1,33 +1,21 @@
-// A study: many points of work in one CSV file, each run through the same
-// engine as the desktop program, so a study and the program always agree.
+// The columns of a study: the input columns it reads by header name and the
+// words its word columns take, the result columns it writes, their units,
+// and the header row's names matched, checked and renamed for the output.
 //
-// The library serves the batch program and anything else that holds a study:
-// the input columns it understands, the computation of one row from its
-// texts, and the streaming run of a whole study CSV.
+// Each column is one line of a table in columns.cpp, with its name and what
+// it holds (the words it takes, or the unit of its numbers): a new column is
+// an enumerator here and a line there.
 #pragma once
 
 #include <array>
-#include <cstddef>
-#include <cstdint>
-#include <functional>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "study/csv.h"
 #include "engine/units.h"
 
 namespace zentavo {
-
-struct StudyOptions {
-    UnitSettings units;    // output units; the gap and working-distance units come per row
-    char sep = '.';        // decimal separator of the numbers read and written
-    unsigned workers = 0;  // threads computing rows; 0: one a core; 1: the caller's thread alone
-    std::size_t chunkRows = 2048;  // rows read, computed and written together
-    std::size_t maxRecordBytes = csv::kMaxRecordBytes;
-};
 
 // The input columns a study understands, matched by header name.
 enum StudyInputColumn {
@@ -110,16 +98,6 @@ extern const std::array<std::string_view, kStudyResultColumnCount> kStudyResultN
 std::string_view StudyInputUnit(StudyInputColumn column);
 std::string_view StudyResultUnit(StudyResultColumn column, const UnitSettings& units);
 
-// One row's input texts by column (empty for a column the study lacks) and
-// its result texts (all empty on entry).
-using StudyRowInputs = std::array<std::string_view, kStudyInputColumnCount>;
-using StudyRowResults = std::array<std::string, kStudyResultColumnCount>;
-
-// Computes one point of work from a fresh shared state: status "ok",
-// "warning" (a refusal, with its joined message) or "error" (a value that is
-// not a number, a word that is none of its column's words), and the results.
-void ComputeStudyRow(const StudyRowInputs& in, const StudyOptions& options, StudyRowResults& out);
-
 // The name column of a study: the equipment name of its labels and report.
 inline constexpr std::string_view kPointColumnName = "point";
 
@@ -143,39 +121,5 @@ std::string StudyHeaderFault(const std::vector<std::string>& header);
 // " Message") is renamed input_<name> (again, until no output column has
 // its name), so no two output columns share a name.
 std::vector<std::string> StudyOutputNames(const std::vector<std::string>& header);
-
-// Receives finished output in pieces, so a large study need not be held whole.
-using StudySink = std::function<void(std::string_view)>;
-// Fills up to `size` bytes of `buffer` with the study; 0 at its end.
-using StudySource = csv::ChunkReader::Source;
-
-// A study whose text cannot be read (UTF-16 that is not valid).
-struct StudyReadError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
-// The study of `source` as UTF-8: a study that opens with a UTF-16
-// byte-order mark (either byte order: a spreadsheet's "Unicode text") is
-// decoded piece by piece, in bounded memory; any other is passed on as it
-// is. Throws StudyReadError, from a read, on UTF-16 that is not valid.
-StudySource Utf8StudySource(StudySource source);
-
-// A source handing over `text` at most `piece` bytes at a time; `text` must
-// outlive it.
-StudySource TextSource(std::string_view text, std::size_t piece = SIZE_MAX);
-
-// Reads the study (CSV with a header row, UTF-8 or UTF-16: see
-// Utf8StudySource) from `source` and writes the result CSV to `sink`: the
-// input columns as read, then the result columns (StudyOutputNames). Memory
-// stays bounded whatever the input size. Returns false when the input has no
-// usable header row (nothing is written then; `headerError` says why);
-// rows that cannot be computed are reported in their own status and
-// message. An exception of the source, the sink or an allocation, or a
-// StudyReadError, ends the run and is passed on.
-bool RunStudy(const StudySource& source, const StudyOptions& options, const StudySink& sink,
-              std::string* headerError = nullptr);
-// The same on a study held in memory.
-bool RunStudy(std::string_view input, const StudyOptions& options, const StudySink& sink,
-              std::string* headerError = nullptr);
 
 }  // namespace zentavo

@@ -37,7 +37,7 @@ struct SingleCaseResultTexts {
     ApproachTexts approach;
 };
 
-struct FuseOutcome {
+struct [[nodiscard]] FuseOutcome {
     std::string warning;  // joined "Warning!" text, or the fuse table's message
     std::string gapText;  // the class default gap as the tab's gap field shows it
     SingleCaseResultTexts texts;

@@ -1,0 +1,227 @@
+#include "study/columns.h"
+
+#include <algorithm>
+
+#include "engine/catalog.h"
+#include "engine/ieee2018.h"
+
+namespace zentavo {
+
+namespace {
+
+constexpr std::string_view kMethodWords[] = {"empirical", "fuse", "breaker", "ieee1584-2018"};
+constexpr std::string_view kLengthUnitWords[] = {"mm", "inches"};
+
+// The breaker types as a study names them: without the tab and blanks some
+// of them carry in the list.
+constexpr std::array<std::string_view, kBreakerTypes.size()> kBreakerWords = [] {
+    std::array<std::string_view, kBreakerTypes.size()> words{};
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        words[i] = kBreakerTypes[i].substr(0, kBreakerTypes[i].find('\t'));
+    }
+    return words;
+}();
+
+// An input column: its header name, and either the words it takes or, for
+// a column of numbers, their fixed unit (none for the lengths of a row,
+// whose unit is the row's own).
+struct InputColumn {
+    StudyInputColumn column;
+    std::string_view name;
+    std::span<const std::string_view> words;
+    std::string_view unit;
+};
+
+// Every input column, in the order of StudyInputColumn: a new column is one
+// more line here and one more enumerator.
+// clang-format off
+constexpr InputColumn kInputColumns[] = {
+    {kMethodColumn,                 "method",                  kMethodWords,       {}},
+    {kVoltageColumn,                "voltage",                 {},                 "V"},
+    {kBoltedCurrentColumn,          "bolted_current",          {},                 "kA"},
+    {kGapColumn,                    "gap",                     {},                 {}},
+    {kGapUnitColumn,                "gap_unit",                kLengthUnitWords,   {}},
+    {kWorkDistanceUnitColumn,       "work_distance_unit",      kLengthUnitWords,   {}},
+    {kWorkDistanceColumn,           "work_distance",           {},                 {}},
+    {kEquipmentClassColumn,         "equipment_class",         kEquipmentClasses,  {}},
+    {kGroundingColumn,              "grounding",               kGroundings,        {}},
+    {kArcTimeColumn,                "arc_time",                {},                 "s"},
+    {kArcTimeReducedColumn,         "arc_time_reduced",        {},                 "s"},
+    {kFuseClassColumn,              "fuse_class",              kFuseClasses,       {}},
+    {kBreakerTypeColumn,            "breaker_type",            kBreakerWords,      {}},
+    {kInterruptingRatingColumn,     "interrupting_rating",     {},                 "kA"},
+    {kInstantaneousTripColumn,      "instantaneous_trip",      {},                 "kA"},
+    {kElectrodeConfigurationColumn, "electrode_configuration", kElectrodeWords,    {}},
+    {kEnclosureHeightColumn,        "enclosure_height",        {},                 {}},
+    {kEnclosureWidthColumn,         "enclosure_width",         {},                 {}},
+    {kEnclosureDepthColumn,         "enclosure_depth",         {},                 {}},
+    {kEnclosureUnitColumn,          "enclosure_unit",          kLengthUnitWords,   {}},
+};
+// clang-format on
+static_assert(std::size(kInputColumns) == kStudyInputColumnCount);
+static_assert([] {
+    for (int c = 0; c < kStudyInputColumnCount; ++c) {
+        if (kInputColumns[c].column != c) return false;
+    }
+    return true;
+}());
+
+// The output units a result column's numbers are written in.
+enum class ResultUnit { kNone, kKiloampere, kEnergy, kBoundary, kPressure, kTnt };
+
+struct ResultColumn {
+    StudyResultColumn column;
+    std::string_view name;
+    ResultUnit unit;
+};
+
+// Every result column, in output order (the order of StudyResultColumn).
+// clang-format off
+constexpr ResultColumn kResultColumns[] = {
+    {kStatusColumn,                 "status",                    ResultUnit::kNone},
+    {kMessageColumn,                "message",                   ResultUnit::kNone},
+    {kArcingCurrentColumn,          "arcing_current",            ResultUnit::kKiloampere},
+    {kArcingCurrentReducedColumn,   "arcing_current_reduced",    ResultUnit::kKiloampere},
+    {kIncidentEnergyColumn,         "incident_energy",           ResultUnit::kEnergy},
+    {kFlashBoundaryColumn,          "flash_boundary",            ResultUnit::kBoundary},
+    {kPpeLevelColumn,               "ppe_level",                 ResultUnit::kNone},
+    {kClothing1Column,              "clothing_1",                ResultUnit::kNone},
+    {kClothing2Column,              "clothing_2",                ResultUnit::kNone},
+    {kIncidentEnergyReducedColumn,  "incident_energy_reduced",   ResultUnit::kEnergy},
+    {kFlashBoundaryReducedColumn,   "flash_boundary_reduced",    ResultUnit::kBoundary},
+    {kPpeLevelReducedColumn,        "ppe_level_reduced",         ResultUnit::kNone},
+    {kClothingReduced1Column,       "clothing_reduced_1",        ResultUnit::kNone},
+    {kClothingReduced2Column,       "clothing_reduced_2",        ResultUnit::kNone},
+    {kPressureColumn,               "pressure",                  ResultUnit::kPressure},
+    {kPressureReducedColumn,        "pressure_reduced",          ResultUnit::kPressure},
+    {kTntColumn,                    "tnt",                       ResultUnit::kTnt},
+    {kTntReducedColumn,             "tnt_reduced",               ResultUnit::kTnt},
+    {kLimitedApproachColumn,        "limited_approach",          ResultUnit::kBoundary},
+    {kRestrictedApproachColumn,     "restricted_approach",       ResultUnit::kBoundary},
+    {kProhibitedApproachColumn,     "prohibited_approach",       ResultUnit::kBoundary},
+    {kGoverningColumn,              "governing",                 ResultUnit::kNone},
+    {kEquationsColumn,              "equations",                 ResultUnit::kNone},
+    {kIncidentEnergyGoverningColumn, "incident_energy_governing", ResultUnit::kEnergy},
+    {kFlashBoundaryGoverningColumn, "flash_boundary_governing",  ResultUnit::kBoundary},
+    {kPpeLevelGoverningColumn,      "ppe_level_governing",       ResultUnit::kNone},
+    {kEnclosureTypeColumn,          "enclosure_type",            ResultUnit::kNone},
+    {kEnclosureFactorColumn,        "enclosure_factor",          ResultUnit::kNone},
+};
+// clang-format on
+static_assert(std::size(kResultColumns) == kStudyResultColumnCount);
+static_assert([] {
+    for (int c = 0; c < kStudyResultColumnCount; ++c) {
+        if (kResultColumns[c].column != c) return false;
+    }
+    return true;
+}());
+
+}  // namespace
+
+const std::array<std::string_view, kStudyInputColumnCount> kStudyInputNames = [] {
+    std::array<std::string_view, kStudyInputColumnCount> names{};
+    for (int c = 0; c < kStudyInputColumnCount; ++c) names[c] = kInputColumns[c].name;
+    return names;
+}();
+
+const std::array<std::string_view, kStudyResultColumnCount> kStudyResultNames = [] {
+    std::array<std::string_view, kStudyResultColumnCount> names{};
+    for (int c = 0; c < kStudyResultColumnCount; ++c) names[c] = kResultColumns[c].name;
+    return names;
+}();
+
+std::span<const std::string_view> StudyColumnWords(StudyInputColumn column) {
+    return kInputColumns[column].words;
+}
+
+std::string_view StudyInputUnit(StudyInputColumn column) { return kInputColumns[column].unit; }
+
+std::string_view StudyResultUnit(StudyResultColumn column, const UnitSettings& units) {
+    switch (kResultColumns[column].unit) {
+    case ResultUnit::kKiloampere:
+        return "kA";
+    case ResultUnit::kEnergy:
+        return units.EnergyUnit;
+    case ResultUnit::kBoundary:
+        return units.BoundaryUnit;
+    case ResultUnit::kPressure:
+        return units.PressureUnit;
+    case ResultUnit::kTnt:
+        return units.TntUnit;
+    case ResultUnit::kNone:
+        break;
+    }
+    return {};
+}
+
+namespace {
+
+std::string_view WithoutBlanks(std::string_view name) {
+    const std::size_t first = name.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return name.substr(first, name.find_last_not_of(" \t") + 1 - first);
+}
+
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    a = WithoutBlanks(a);
+    b = WithoutBlanks(b);
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
+}  // namespace
+
+bool IsColumnName(std::string_view headerName, std::string_view name) {
+    return SameName(headerName, name);
+}
+
+StudyColumnMap MapStudyColumns(const std::vector<std::string>& header) {
+    StudyColumnMap at;
+    at.fill(-1);
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        for (int c = 0; c < kStudyInputColumnCount; ++c) {
+            if (at[c] < 0 && IsColumnName(header[i], kStudyInputNames[c]))
+                at[c] = static_cast<int>(i);
+        }
+    }
+    return at;
+}
+
+std::string StudyHeaderFault(const std::vector<std::string>& header) {
+    auto fault = [&](std::string_view name) -> std::string {
+        const auto n = std::count_if(header.begin(), header.end(),
+                                     [&](const std::string& h) { return IsColumnName(h, name); });
+        if (n < 2) return {};
+        return "column " + std::string(name) + " appears " +
+               (n == 2 ? std::string("twice") : std::to_string(n) + " times");
+    };
+    for (std::string_view name : kStudyInputNames) {
+        if (std::string f = fault(name); !f.empty()) return f;
+    }
+    return fault(kPointColumnName);
+}
+
+std::vector<std::string> StudyOutputNames(const std::vector<std::string>& header) {
+    std::vector<std::string> names = header;
+    for (std::string_view result : kStudyResultNames) names.emplace_back(result);
+    auto taken = [&](std::string_view name, std::size_t by) {
+        for (std::size_t k = 0; k < names.size(); ++k) {
+            if (k != by && SameName(names[k], name)) return true;
+        }
+        return false;
+    };
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        const bool result = std::any_of(kStudyResultNames.begin(), kStudyResultNames.end(),
+                                        [&](std::string_view r) { return SameName(header[i], r); });
+        if (!result) continue;
+        std::string name = "input_" + std::string(WithoutBlanks(header[i]));
+        while (taken(name, i)) name.insert(0, "input_");
+        names[i] = std::move(name);
+    }
+    return names;
+}
+}  // namespace zentavo

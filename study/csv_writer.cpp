@@ -1,0 +1,181 @@
+#include "study/csv_writer.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace zentavo::csv {
+
+namespace {
+constexpr auto kSpecial = [] {
+    std::array<bool, 256> t{};
+    t[','] = t['"'] = t['\n'] = t['\r'] = true;
+    return t;
+}();
+
+bool NeedsQuotes(std::string_view field) {
+    const char* p = field.data();
+    const std::size_t n = field.size();
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    // Sixteen characters at a time: most fields hold none of the four.
+    const __m128i comma = _mm_set1_epi8(','), quote = _mm_set1_epi8('"');
+    const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
+    for (; i + 16 <= n; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const __m128i hit =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, comma), _mm_cmpeq_epi8(v, quote)),
+                         _mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)));
+        if (_mm_movemask_epi8(hit) != 0) return true;
+    }
+#endif
+    for (; i < n; ++i) {
+        if (kSpecial[static_cast<unsigned char>(p[i])]) return true;
+    }
+    return false;
+}
+}  // namespace
+
+char* WriteField(char* out, std::string_view field) {
+    // Most fields are short numbers: copied and checked in one pass.
+    if (field.size() < 16) {
+        char* o = out;
+        for (char c : field) {
+            if (kSpecial[static_cast<unsigned char>(c)]) goto quoted;
+            *o++ = c;
+        }
+        return o;
+    }
+    if (!NeedsQuotes(field)) {
+        std::memcpy(out, field.data(), field.size());
+        return out + field.size();
+    }
+quoted:
+    // Runs between quotes copied whole; each quote doubled.
+    *out++ = '"';
+    const char* p = field.data();
+    const char* const end = p + field.size();
+    while (p < end) {
+        const void* q = std::memchr(p, '"', static_cast<std::size_t>(end - p));
+        const char* stop = q ? static_cast<const char*>(q) + 1 : end;
+        std::memcpy(out, p, static_cast<std::size_t>(stop - p));
+        out += stop - p;
+        if (q) *out++ = '"';
+        p = stop;
+    }
+    *out++ = '"';
+    return out;
+}
+
+std::string_view PlainRecordText(const Fields& fields) {
+    const std::size_t n = fields.size();
+    if (n == 0) return {};
+    const char* const begin = fields[0].data();
+    const char* end = begin + fields[0].size();
+    for (std::size_t i = 1; i < n; ++i) {
+        const std::string_view f = fields[i];
+        // `end` is read only when the next field starts right after it: then
+        // it is the separator in the input (or the end of an unescaped text).
+        if (f.data() != end + 1 || *end != ',') return {};
+        end = f.data() + f.size();
+    }
+    const std::size_t size = static_cast<std::size_t>(end - begin);
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i quote = _mm_set1_epi8('"'), lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
+    for (; i + 16 <= size; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(begin + i));
+        const __m128i hit = _mm_or_si128(_mm_cmpeq_epi8(v, quote),
+                                         _mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)));
+        if (_mm_movemask_epi8(hit) != 0) return {};
+    }
+#endif
+    for (; i < size; ++i) {
+        if (begin[i] == '"' || begin[i] == '\n' || begin[i] == '\r') return {};
+    }
+    return {begin, size};
+}
+
+void AppendField(std::string& out, std::string_view field) {
+    if (!NeedsQuotes(field)) {
+        out.append(field);
+        return;
+    }
+    out.push_back('"');
+    std::size_t from = 0;
+    for (std::size_t q; (q = field.find('"', from)) != std::string_view::npos; from = q + 1) {
+        out.append(field.substr(from, q + 1 - from));
+        out.push_back('"');
+    }
+    out.append(field.substr(from));
+    out.push_back('"');
+}
+
+void AppendRecord(std::string& out, const std::vector<std::string>& fields) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i) out.push_back(',');
+        AppendField(out, fields[i]);
+    }
+    out.append("\r\n");
+}
+
+
+namespace {
+// A writer keeps up to this much memory when it is cleared.
+constexpr std::size_t kKeptCapacity = std::size_t{4} << 20;
+}  // namespace
+
+char* Writer::Room(std::size_t n) {
+    if (size_ + n > capacity_) {
+        const std::size_t capacity = std::max(2 * capacity_, size_ + n + 4096);
+        std::unique_ptr<char[]> bigger(new char[capacity]);  // not cleared: written before read
+        if (size_) std::memcpy(bigger.get(), data_.get(), size_);
+        data_ = std::move(bigger);
+        capacity_ = capacity;
+    }
+    return data_.get() + size_;
+}
+
+void Writer::Clear() {
+    size_ = 0;
+    if (capacity_ > kKeptCapacity) {
+        data_.reset();
+        capacity_ = 0;
+    }
+}
+
+void Writer::Record(const Fields& fields, std::size_t width, bool whole, std::span<const std::string> more) {
+    const std::size_t shown = std::min(width, fields.size());
+    const std::string_view plain =
+        whole && fields.size() == width ? PlainRecordText(fields) : std::string_view();
+    std::size_t room = width + more.size() + 2;
+    if (plain.empty()) {
+        for (std::size_t i = 0; i < shown; ++i) room += 2 * fields[i].size() + 2;
+    } else {
+        room += plain.size();
+    }
+    for (const std::string& m : more) room += 2 * m.size() + 2;
+    char* o = Room(room);
+    if (!plain.empty()) {
+        std::memcpy(o, plain.data(), plain.size());
+        o += plain.size();
+    } else {
+        for (std::size_t i = 0; i < width; ++i) {
+            if (i) *o++ = ',';
+            if (i < shown) o = WriteField(o, fields[i]);
+        }
+    }
+    for (const std::string& m : more) {
+        *o++ = ',';
+        o = WriteField(o, m);
+    }
+    *o++ = '\r';
+    *o++ = '\n';
+    size_ = static_cast<std::size_t>(o - data_.get());
+}
+
+}  // namespace zentavo::csv

@@ -1,0 +1,54 @@
+// Writing comma-separated values as the reader reads them (RFC 4180): a
+// field in double quotes when it holds a comma, a quote or a line break (a
+// quote inside doubled), records ended by CR LF.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "study/csv.h"
+
+namespace zentavo::csv {
+
+// Appends `field` to `out`, in quotes when it holds a comma, a quote or a line break.
+void AppendField(std::string& out, std::string_view field);
+// The same into raw memory with room for 2 * field.size() + 2 characters;
+// returns the end of what was written.
+char* WriteField(char* out, std::string_view field);
+// The text of a record whose fields lie in the input one after the other,
+// separated by single commas, none of them quoted or holding a quote or a
+// line break: exactly what writing its fields back with WriteField and
+// commas gives. Empty when the record is not so plain (or has no text).
+std::string_view PlainRecordText(const Fields& fields);
+// Appends a whole record, fields separated by commas, ended by CR LF.
+void AppendRecord(std::string& out, const std::vector<std::string>& fields);
+
+
+// CSV text written straight into memory, record after record.
+class Writer {
+public:
+    // Appends a record of `width` fields: those of `fields` (a record as a
+    // Reader read it) up to `width`, empty ones after its last, then `more`;
+    // ended by CR LF. A record read whole (`whole`: without error, `width`
+    // fields) whose text is plain (PlainRecordText) is copied as it stands.
+    void Record(const Fields& fields, std::size_t width, bool whole, std::span<const std::string> more);
+
+    // Empties the text; memory beyond what an ordinary chunk of records
+    // needs is given back.
+    void Clear();
+    std::string_view View() const { return {data_.get(), size_}; }
+
+private:
+    // Room for `n` more characters.
+    char* Room(std::size_t n);
+
+    std::unique_ptr<char[]> data_;
+    std::size_t size_ = 0;
+    std::size_t capacity_ = 0;
+};
+
+}  // namespace zentavo::csv

@@ -1,0 +1,398 @@
+#include "study/row.h"
+
+#include <cmath>
+#include <optional>
+#include <span>
+
+#include "engine/breaker.h"
+#include "engine/catalog.h"
+#include "engine/empirical.h"
+#include "engine/fuse_equations.h"
+#include "engine/ieee2018.h"
+#include "engine/number.h"
+#include "engine/shared_state.h"
+#include "study/errors.h"
+
+namespace zentavo {
+
+namespace {
+
+std::string UnknownValue(std::string_view column, std::string_view value) {
+    return std::string(column) + ": unknown value \"" + std::string(value) + "\"";
+}
+
+// Where `v` stands among the words of column `c`.
+std::optional<int> WordIndex(StudyInputColumn c, std::string_view v) {
+    const std::span<const std::string_view> words = StudyColumnWords(c);
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (words[i] == v) return static_cast<int>(i);
+    }
+    return std::nullopt;
+}
+
+// A word of column `c`, refused with a message naming the column when it is
+// none of them; empty stays empty (nullopt).
+std::optional<int> Word(StudyInputColumn c, std::string_view v) {
+    if (v.empty()) return std::nullopt;
+    if (auto i = WordIndex(c, v)) return i;
+    throw StudyRowError(UnknownValue(kStudyInputNames[c], v));
+}
+
+// An item given by its word or by its index; empty means the first item.
+// `listed` are the items as the selector lists them (a breaker type with its
+// tail), also taken.
+int WordOrIndex(StudyInputColumn c, std::string_view v,
+                std::span<const std::string_view> listed) {
+    if (v.empty()) return 0;
+    if (auto i = WordIndex(c, v)) return *i;
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+        if (listed[i] == v) return static_cast<int>(i);
+    }
+    const std::size_t n = StudyColumnWords(c).size();
+    if (v.size() == 1 && v[0] >= '0' && static_cast<std::size_t>(v[0] - '0') < n) return v[0] - '0';
+    throw StudyRowError(UnknownValue(kStudyInputNames[c], v));
+}
+
+// The message of a text that is not a number, whole even when the text holds
+// a NUL byte (the error's what() would end there).
+std::string ConversionMessage(std::string_view text) {
+    const std::string empty = ConversionError("").what();  // "'' is not a valid ..."
+    return "'" + std::string(text) + empty.substr(1);
+}
+
+// Texts of up to this many characters are read as numbers by ParseNumber.
+constexpr std::size_t kLongestNumberText = 127;
+
+// A longer number text whose length is padding alone (blanks, leading zeros,
+// trailing decimal zeros, zeros leading the exponent) without that padding:
+// the same value in a text ParseNumber reads. Empty when there is nothing to
+// take away, or when the text is no number at all.
+std::string WithoutPadding(std::string_view t, char sep) {
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!t.empty() && blank(t.front())) t.remove_prefix(1);
+    while (!t.empty() && blank(t.back())) t.remove_suffix(1);
+    auto digits = [&](std::size_t& i) {
+        const std::size_t from = i;
+        while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
+        return t.substr(from, i - from);
+    };
+    std::size_t i = 0;
+    std::string out;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) out += t[i++];
+    std::string_view whole = digits(i), fraction;
+    bool separator = false;
+    if (i < t.size() && t[i] == sep) {
+        separator = true;
+        ++i;
+        fraction = digits(i);
+    }
+    if (whole.empty() && fraction.empty()) return {};
+    std::string exponent;
+    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
+        ++i;
+        exponent = "e";
+        if (i < t.size() && (t[i] == '+' || t[i] == '-')) exponent += t[i++];
+        std::string_view e = digits(i);
+        if (e.empty()) return {};
+        while (e.size() > 1 && e.front() == '0') e.remove_prefix(1);
+        exponent += e;
+    }
+    if (i != t.size()) return {};
+    while (!whole.empty() && whole.front() == '0') whole.remove_prefix(1);
+    while (!fraction.empty() && fraction.back() == '0') fraction.remove_suffix(1);
+    out += whole.empty() ? std::string_view("0") : whole;
+    if (separator && !fraction.empty()) {
+        out += sep;
+        out += fraction;
+    }
+    return out + exponent;
+}
+
+// Runs one row; fills the result columns `r` (all empty on entry).
+class RowRunner {
+public:
+    RowRunner(const StudyOptions& o, const StudyRowInputs& in, std::string* r)
+        : o_(o), typed_(in), in_(in), r_(r) {
+        // The columns of numbers: those without words.
+        for (int c = 0; c < kStudyInputColumnCount; ++c) {
+            if (in_[c].size() <= kLongestNumberText) continue;
+            if (!StudyColumnWords(static_cast<StudyInputColumn>(c)).empty()) continue;
+            shortened_[c] = WithoutPadding(in_[c], o_.sep);
+            if (!shortened_[c].empty()) in_[c] = shortened_[c];
+        }
+    }
+
+    // Computes the row; its numbers are returned, its texts are in the result columns.
+    StudyRowValues Run() {
+        try {
+            const std::optional<int> method = WordIndex(kMethodColumn, in_[kMethodColumn]);
+            if (!method) throw StudyRowError(UnknownValue("method", in_[kMethodColumn]));
+            v_.method = static_cast<Method>(*method);
+            CheckLengthUnit(kGapUnitColumn);
+            CheckLengthUnit(kWorkDistanceUnitColumn);
+            CheckLengthUnit(kEnclosureUnitColumn);
+            // Whatever the method, a class the row names is one of the four:
+            // its label names it.
+            Word(kEquipmentClassColumn, in_[kEquipmentClassColumn]);
+            switch (*method) {
+            case kEmpiricalMethod:
+                Empirical();
+                break;
+            case kFuseMethod:
+                Fuse();
+                break;
+            case kBreakerMethod:
+                Breaker();
+                break;
+            default:
+                Ieee2018();
+                break;
+            }
+        } catch (const StudyRowError& e) {
+            Clear();
+            r_[kStatusColumn] = "error";
+            r_[kMessageColumn] = e.message;
+        } catch (const ConversionError& e) {
+            // The arcing currents of an accepted first step stay, as on screen.
+            r_[kStatusColumn] = "error";
+            r_[kMessageColumn] = ConversionMessage(Typed(e.text()));
+        }
+        if (r_[kStatusColumn] != "ok") {
+            r_[kEquationsColumn].clear();
+            return {};
+        }
+        v_.computed = true;
+        // The governing case's values, copied: a row is sorted by what governs it.
+        const bool reduced = r_[kGoverningColumn] == "reduced";
+        r_[kIncidentEnergyGoverningColumn] =
+            r_[reduced ? kIncidentEnergyReducedColumn : kIncidentEnergyColumn];
+        r_[kFlashBoundaryGoverningColumn] =
+            r_[reduced ? kFlashBoundaryReducedColumn : kFlashBoundaryColumn];
+        r_[kPpeLevelGoverningColumn] = r_[reduced ? kPpeLevelReducedColumn : kPpeLevelColumn];
+        return v_;
+    }
+
+private:
+    // The length units of a row are the captions "mm" and "inches"; empty means "mm".
+    void CheckLengthUnit(StudyInputColumn c) const { Word(c, in_[c]); }
+    std::string_view Caption(StudyInputColumn c) const {
+        return in_[c].empty() ? std::string_view("mm") : in_[c];
+    }
+
+    // The text as the row holds it, for a text that was handed on without its padding.
+    std::string_view Typed(std::string_view text) const {
+        for (int c = 0; c < kStudyInputColumnCount; ++c) {
+            if (!shortened_[c].empty() && text == shortened_[c]) return typed_[c];
+        }
+        return text;
+    }
+
+    // A length typed in inches so large that it has no size in millimetres.
+    bool Overflows(std::string_view text, std::string_view caption) const {
+        try {
+            return !std::isfinite(ToMillimetres(ParseNumber(text, o_.sep), caption));
+        } catch (const ConversionError&) {
+            return false;  // reported in its turn by the checks
+        }
+    }
+
+    void Clear() {
+        for (int i = 0; i < kStudyResultColumnCount; ++i) r_[i].clear();
+    }
+
+    void Warn(const std::string& text) {
+        r_[kStatusColumn] = "warning";
+        r_[kMessageColumn] = text;
+    }
+
+    void Case(CaseTexts& c, StudyResultColumn energy, StudyResultColumn boundary,
+              StudyResultColumn level, StudyResultColumn cloth1, StudyResultColumn cloth2) {
+        r_[energy] = std::move(c.energy);
+        r_[boundary] = std::move(c.boundary);
+        r_[level] = std::move(c.ppeLevel);
+        r_[cloth1] = c.clothing1;
+        if (c.clothingSecondLineShown) r_[cloth2] = c.clothing2;
+    }
+
+    void Approach(ApproachTexts& a) {
+        r_[kLimitedApproachColumn] = std::move(a.limited);
+        r_[kRestrictedApproachColumn] = std::move(a.restricted);
+        r_[kProhibitedApproachColumn] = std::move(a.prohibited);
+    }
+
+    void Empirical() {
+        EmpiricalFields f;
+        f.voltage = in_[kVoltageColumn];
+        f.boltedCurrent = in_[kBoltedCurrentColumn];
+        f.gap = in_[kGapColumn];
+        f.workDist = in_[kWorkDistanceColumn];
+        f.gapCaption = Caption(kGapUnitColumn);
+        // Such a gap is out of range like one below 13 mm (it would otherwise
+        // pass the check and give no numbers at all).
+        if (f.gapCaption != "mm" && Overflows(f.gap, f.gapCaption)) f.gap = "0";
+        f.workDistCaption = Caption(kWorkDistanceUnitColumn);
+        if (auto i = Word(kEquipmentClassColumn, in_[kEquipmentClassColumn])) {
+            f.equipmentClass = *i;
+        }
+        f.grounding = Word(kGroundingColumn, in_[kGroundingColumn]).value_or(-1);
+
+        SharedState s = StartState();
+        const ArcCurrentOutcome first = RunEmpiricalArcCurrent(s, f, o_.sep);
+        if (!first.warning.empty()) return Warn(first.warning);
+        r_[kArcingCurrentColumn] = first.arcCurrent;
+        if (first.reducedCaseOffered) r_[kArcingCurrentReducedColumn] = first.arcCurrentReduced;
+
+        // The intermediate window asks for the reduced duration only when it
+        // offers the reduced case.
+        s.ReducedCaseOff = !first.reducedCaseOffered;
+        EmpiricalOutcome second = RunEmpiricalResults(
+            s, {in_[kArcTimeColumn], in_[kArcTimeReducedColumn]}, o_.units, o_.sep);
+        if (!second.warning.empty()) return Warn(second.warning);
+
+        EmpiricalResultTexts& t = second.texts;
+        r_[kStatusColumn] = "ok";
+        Case(t.full, kIncidentEnergyColumn, kFlashBoundaryColumn, kPpeLevelColumn, kClothing1Column,
+             kClothing2Column);
+        Approach(t.approach);
+        r_[kGoverningColumn] = t.reducedGoverns ? "reduced" : "full";
+        r_[kEquationsColumn] = first.reducedCaseOffered ? "empirical" : "theoretically derived";
+        KeepFullCase(s, s.IncidentEnergy, s.FlashBoundary);
+        if (!t.reducedCaseOffered) return;
+        // The reduced case, with the pressures and TNT equivalents of both.
+        v_.reducedCaseOffered = true;
+        v_.reducedGoverns = t.reducedGoverns;
+        v_.arcCurrentReduced = s.ArcCurrentReduced;
+        v_.incidentEnergyReduced = s.IncidentEnergyReduced;
+        v_.flashBoundaryReduced = s.FlashBoundaryReduced;
+        v_.ppeIndexReduced = s.PpeIndexReduced;
+        v_.arcPressure = s.ArcPressure;
+        v_.arcPressureReduced = s.ArcPressureReduced;
+        v_.tntEquivalent = s.TntEquivalent;
+        v_.tntEquivalentReduced = s.TntEquivalentReduced;
+        Case(t.reduced, kIncidentEnergyReducedColumn, kFlashBoundaryReducedColumn,
+             kPpeLevelReducedColumn, kClothingReduced1Column, kClothingReduced2Column);
+        r_[kPressureColumn] = std::move(t.full.pressure);
+        r_[kPressureReducedColumn] = std::move(t.reduced.pressure);
+        r_[kTntColumn] = std::move(t.full.tnt);
+        r_[kTntReducedColumn] = std::move(t.reduced.tnt);
+    }
+
+    void Fuse() {
+        FuseFields f;
+        f.boltedCurrent = in_[kBoltedCurrentColumn];
+        f.workDist = in_[kWorkDistanceColumn];
+        f.workDistCaption = Caption(kWorkDistanceUnitColumn);
+        f.fuseClass = WordOrIndex(kFuseClassColumn, in_[kFuseClassColumn], {});
+        SharedState s = StartState();
+        FuseOutcome out = RunFuse(s, f, o_.units, o_.sep);
+        if (!out.warning.empty()) return Warn(out.warning);
+        r_[kStatusColumn] = "ok";
+        r_[kArcingCurrentColumn] = std::move(out.texts.arcCurrent);
+        r_[kPressureColumn] = std::move(out.texts.result.pressure);
+        SingleCase(out.texts);
+        r_[kEquationsColumn] = "fuse";
+        KeepFullCase(s, s.FuseEnergy, s.FuseFlashBoundary);
+        v_.arcPressure = s.ArcPressure;
+    }
+
+    void Breaker() {
+        BreakerFields f;
+        f.voltage = in_[kVoltageColumn];
+        f.boltedCurrent = in_[kBoltedCurrentColumn];
+        f.workDist = in_[kWorkDistanceColumn];
+        f.workDistCaption = Caption(kWorkDistanceUnitColumn);
+        f.interruptingRating = in_[kInterruptingRatingColumn];
+        f.instantaneousTrip = in_[kInstantaneousTripColumn];
+        f.breakerType = WordOrIndex(kBreakerTypeColumn, in_[kBreakerTypeColumn], kBreakerTypes);
+        SharedState s = StartState();
+        BreakerOutcome out = RunBreaker(s, f, o_.units, o_.sep);
+        if (!out.warning.empty()) return Warn(out.warning);
+        r_[kStatusColumn] = "ok";
+        SingleCase(out.texts);
+        r_[kEquationsColumn] = "breaker";
+        KeepFullCase(s, s.BreakerEnergy, s.BreakerFlashBoundary);
+    }
+
+    // The fields as the 2018 window hands them to the engine; the enclosure
+    // sizes have a unit of their own.
+    void Ieee2018() {
+        // An empty configuration is the engine's "not selected" refusal.
+        Word(kElectrodeConfigurationColumn, in_[kElectrodeConfigurationColumn]);
+        Ieee2018Fields f{in_[kVoltageColumn],
+                         in_[kBoltedCurrentColumn],
+                         in_[kGapColumn],
+                         in_[kElectrodeConfigurationColumn],
+                         in_[kEnclosureHeightColumn],
+                         in_[kEnclosureWidthColumn],
+                         in_[kEnclosureDepthColumn],
+                         in_[kWorkDistanceColumn],
+                         in_[kArcTimeColumn],
+                         in_[kArcTimeReducedColumn]};
+        f.gapCaption = Caption(kGapUnitColumn);
+        f.enclosureCaption = Caption(kEnclosureUnitColumn);
+        f.workDistCaption = Caption(kWorkDistanceUnitColumn);
+        Ieee2018Outcome out = RunIeee2018(f, o_.units, o_.sep);
+        if (!out.warning.empty()) return Warn(out.warning);
+        Ieee2018Texts& t = out.texts;
+        r_[kStatusColumn] = "ok";
+        r_[kArcingCurrentColumn] = std::move(t.arcCurrent);
+        r_[kArcingCurrentReducedColumn] = std::move(t.arcCurrentReduced);
+        Case(t.full, kIncidentEnergyColumn, kFlashBoundaryColumn, kPpeLevelColumn, kClothing1Column,
+             kClothing2Column);
+        Case(t.reduced, kIncidentEnergyReducedColumn, kFlashBoundaryReducedColumn,
+             kPpeLevelReducedColumn, kClothingReduced1Column, kClothingReduced2Column);
+        Approach(t.approach);
+        r_[kGoverningColumn] = t.reducedGoverns ? "reduced" : "full";
+        r_[kEquationsColumn] = "IEEE 1584-2018";
+        r_[kEnclosureTypeColumn] = IsOpenAir(out.inputs.electrode) ? "open air"
+                                   : out.values.shallow            ? "shallow"
+                                                                   : "typical";
+        r_[kEnclosureFactorColumn] = std::move(t.correctionFactor);
+        const Ieee2018Results& n = out.values;
+        v_.reducedCaseOffered = true;
+        v_.reducedGoverns = t.reducedGoverns;
+        v_.voltage = out.inputs.voltage;
+        v_.gapMm = out.inputs.gapMm;
+        v_.arcCurrent = n.full.iarc;
+        v_.arcCurrentReduced = n.reduced.iarc;
+        v_.incidentEnergy = n.full.energy;
+        v_.incidentEnergyReduced = n.reduced.energy;
+        v_.flashBoundary = n.full.boundary;
+        v_.flashBoundaryReduced = n.reduced.boundary;
+        v_.ppeIndex = out.ppeIndex;
+        v_.ppeIndexReduced = out.ppeIndexReduced;
+    }
+
+    // The numbers of a 2002 method's full (or only) case from the shared state.
+    void KeepFullCase(const SharedState& s, double energy, double boundary) {
+        v_.voltage = s.Voltage;
+        v_.gapMm = s.Gap;
+        v_.arcCurrent = s.ArcCurrent;
+        v_.incidentEnergy = energy;
+        v_.flashBoundary = boundary;
+        v_.ppeIndex = s.PpeIndex;
+    }
+
+    void SingleCase(SingleCaseResultTexts& t) {
+        Case(t.result, kIncidentEnergyColumn, kFlashBoundaryColumn, kPpeLevelColumn,
+             kClothing1Column, kClothing2Column);
+        Approach(t.approach);
+        r_[kGoverningColumn] = "full";
+    }
+
+    const StudyOptions& o_;
+    const StudyRowInputs& typed_;
+    StudyRowInputs in_;
+    // A long number text without its padding, by column; empty where none was taken away.
+    std::array<std::string, kStudyInputColumnCount> shortened_;
+    std::string* r_;
+    StudyRowValues v_;
+};
+
+}  // namespace
+
+StudyRowValues ComputeStudyRow(const StudyRowInputs& in, const StudyOptions& options,
+                               StudyRowResults& out) {
+    return RowRunner(options, in, out.data()).Run();
+}
+}  // namespace zentavo

@@ -1,0 +1,309 @@
+#include "study/run.h"
+
+#include <algorithm>
+#include <condition_variable>
+#include <cstring>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "io/text_codec.h"
+#include "study/csv_writer.h"
+
+namespace zentavo {
+
+namespace {
+
+// Reading takes at most about this much input into one chunk, less when many
+// cores share the budget of all chunks held at once; a chunk's buffers grown
+// beyond the kept capacity by long records are given back once written.
+constexpr std::size_t kChunkBytes = std::size_t{1} << 18;
+constexpr std::size_t kMinChunkBytes = std::size_t{1} << 16;
+constexpr std::size_t kAllChunksBytes = std::size_t{16} << 20;
+constexpr std::size_t kKeptCapacity = std::size_t{4} << 20;
+
+struct Chunk {
+    std::string text;  // whole records of the input
+    csv::ReaderOptions reading;
+    std::size_t count = 0;  // how many records `text` holds
+    csv::Writer out;  // its results
+    csv::Fields fields;  // the record being computed
+    std::string error;
+
+    void Release() {
+        if (text.capacity() > kKeptCapacity) std::string().swap(text);
+    }
+};
+
+// Computes the rows of a chunk and writes its result records: the input
+// columns as read, then the result columns.
+class ChunkWriter {
+public:
+    ChunkWriter(const StudyOptions& options, const std::vector<std::string>& header)
+        : options_(options), inputCount_(header.size()), at_(MapStudyColumns(header)) {}
+
+    void Write(Chunk& chunk) const {
+        chunk.out.Clear();
+        csv::Reader reader(chunk.text, chunk.reading);
+        StudyRowResults result;
+        StudyRowInputs in;
+        std::size_t line;
+        for (std::size_t k = 0; k < chunk.count && reader.Next(chunk.fields, line, chunk.error);
+             ++k) {
+            const csv::Fields& fields = chunk.fields;
+            std::string& error = chunk.error;
+            for (auto& r : result) r.clear();
+            if (error.empty() && fields.size() != inputCount_) {
+                error = "line " + std::to_string(line) + ": " + std::to_string(fields.size()) +
+                        " fields where the header has " + std::to_string(inputCount_);
+            }
+            if (!error.empty()) {
+                result[kStatusColumn] = "error";
+                result[kMessageColumn] = error;
+            } else {
+                for (int c = 0; c < kStudyInputColumnCount; ++c) {
+                    in[c] = at_[c] >= 0 ? fields[at_[c]] : std::string_view();
+                }
+                ComputeStudyRow(in, options_, result);
+            }
+            // The input columns as read (a short line padded, a long one cut),
+            // then the results.
+            chunk.out.Record(fields, inputCount_, error.empty(), result);
+        }
+    }
+
+private:
+    const StudyOptions& options_;
+    std::size_t inputCount_;
+    StudyColumnMap at_;
+};
+
+// Computes the chunks in order on worker threads, one a core, a few chunks
+// ahead of the writing; this thread reads the chunks and writes the results
+// in the order of the rows. Memory: the ring of chunks and one record.
+class Pipeline {
+public:
+    Pipeline(const ChunkWriter& writer, csv::ChunkReader& reader, const StudyOptions& options,
+             const StudySink& sink)
+        : writer_(writer), reader_(reader), options_(options), sink_(sink) {}
+
+    void Run(unsigned workers) {
+        if (workers == 1) return RunHere();
+        ring_.resize(2 * workers);
+        chunkBytes_ = std::clamp(kAllChunksBytes / ring_.size(), kMinChunkBytes, kChunkBytes);
+        computed_.assign(ring_.size(), SIZE_MAX);
+        try {
+            for (unsigned w = 0; w < workers; ++w) pool_.emplace_back([this] { Work(); });
+        } catch (const std::system_error&) {
+            // No more threads to be had: the ones started do the work.
+            if (pool_.empty()) return RunHere();
+        }
+        std::exception_ptr failure;
+        try {
+            Feed();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        {
+            std::lock_guard lock(mutex_);
+            stop_ = true;
+        }
+        changed_.notify_all();
+        for (std::thread& t : pool_) t.join();
+        if (!failure) failure = workerFailure_;
+        if (failure) std::rethrow_exception(failure);
+    }
+
+private:
+    bool Read(Chunk& chunk) {
+        chunk.Release();
+        chunk.count = reader_.Next(chunk.text, chunk.reading, options_.chunkRows, chunkBytes_);
+        return chunk.count > 0;
+    }
+
+    // Everything on the caller's thread, one chunk at a time.
+    void RunHere() {
+        Chunk chunk;
+        while (Read(chunk)) {
+            writer_.Write(chunk);
+            sink_(chunk.out.View());
+        }
+    }
+
+    void Feed() {
+        const std::size_t window = ring_.size();
+        for (std::size_t written = 0;; ++written) {
+            // Read what the window has room for: a slot is free once written.
+            while (!allRead_ && read_ < written + window) {
+                const bool more = Read(ring_[read_ % window]);
+                std::lock_guard lock(mutex_);
+                if (more) {
+                    ++read_;
+                } else {
+                    allRead_ = true;
+                }
+                changed_.notify_all();
+            }
+            std::unique_lock lock(mutex_);
+            if (allRead_ && written == read_) return;
+            changed_.wait(lock,
+                          [&] { return computed_[written % window] == written || workerFailure_; });
+            if (workerFailure_) return;
+            lock.unlock();
+            sink_(ring_[written % window].out.View());
+        }
+    }
+
+    void Work() {
+        const std::size_t window = ring_.size();
+        for (;;) {
+            std::size_t k;
+            {
+                std::unique_lock lock(mutex_);
+                changed_.wait(lock, [&] { return handedOut_ < read_ || allRead_ || stop_; });
+                if (stop_ || workerFailure_ || handedOut_ == read_) return;
+                k = handedOut_++;
+            }
+            try {
+                writer_.Write(ring_[k % window]);
+            } catch (...) {
+                std::lock_guard lock(mutex_);
+                if (!workerFailure_) workerFailure_ = std::current_exception();
+                changed_.notify_all();
+                return;
+            }
+            std::lock_guard lock(mutex_);
+            computed_[k % window] = k;
+            changed_.notify_all();
+        }
+    }
+
+    const ChunkWriter& writer_;
+    csv::ChunkReader& reader_;
+    const StudyOptions& options_;
+    const StudySink& sink_;
+    std::size_t chunkBytes_ = kChunkBytes;
+    std::vector<Chunk> ring_;
+    std::vector<std::size_t> computed_;  // which chunk each slot holds done
+    std::vector<std::thread> pool_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::size_t read_ = 0, handedOut_ = 0;
+    bool allRead_ = false, stop_ = false;
+    std::exception_ptr workerFailure_;
+};
+
+}  // namespace
+
+StudySource Utf8StudySource(StudySource source) {
+    // The decoding reads this much UTF-16 at a time: memory stays bounded.
+    constexpr std::size_t kPieceBytes = std::size_t{1} << 16;
+    struct State {
+        StudySource source;
+        bool started = false;
+        bool utf16 = false;
+        bool little = false;
+        bool end = false;
+        std::string held;       // bytes to hand out: the first bytes as read, or decoded text
+        std::size_t given = 0;  // how much of `held` is handed out
+        std::string raw;        // UTF-16 read and not yet decoded: a unit or a pair cut in two
+    };
+    auto state = std::make_shared<State>();
+    state->source = std::move(source);
+    return [state](char* buffer, std::size_t size) -> std::size_t {
+        State& s = *state;
+        if (!s.started) {
+            // The first two bytes tell UTF-16 by its byte-order mark.
+            char first[2];
+            std::size_t got = 0;
+            while (got < 2) {
+                const std::size_t n = s.source(first + got, 2 - got);
+                if (n == 0) break;
+                got += n;
+            }
+            s.started = true;
+            const std::string_view mark(first, got);
+            s.utf16 = mark == "\xFF\xFE" || mark == "\xFE\xFF";
+            s.little = mark == "\xFF\xFE";
+            if (!s.utf16) s.held.assign(mark);
+        }
+        auto invalid = [] {
+            return StudyReadError(
+                "not valid UTF-16 (a surrogate without its pair, or a byte left over): "
+                "save the study as UTF-8");
+        };
+        while (s.given == s.held.size()) {
+            if (!s.utf16) return s.source(buffer, size);
+            if (s.end) {
+                if (!s.raw.empty()) throw invalid();
+                return 0;
+            }
+            s.held.clear();
+            s.given = 0;
+            const std::size_t kept = s.raw.size();
+            s.raw.resize(kept + kPieceBytes);
+            const std::size_t n = s.source(s.raw.data() + kept, kPieceBytes);
+            s.raw.resize(kept + n);
+            s.end = n == 0;
+            // Whole units, and a high surrogate only with the unit after it.
+            std::size_t whole = s.raw.size() & ~std::size_t{1};
+            if (!s.end && whole >= 2) {
+                const auto high = static_cast<unsigned char>(s.raw[whole - (s.little ? 1 : 2)]);
+                if (high >= 0xD8 && high <= 0xDB) whole -= 2;
+            }
+            if (!DecodeUtf16(std::string_view(s.raw).substr(0, whole), s.little, s.held)) {
+                throw invalid();
+            }
+            s.raw.erase(0, whole);
+        }
+        const std::size_t n = std::min(size, s.held.size() - s.given);
+        std::memcpy(buffer, s.held.data() + s.given, n);
+        s.given += n;
+        return n;
+    };
+}
+
+bool RunStudy(const StudySource& source, const StudyOptions& options, const StudySink& sink,
+              std::string* headerError) {
+    csv::ChunkReader reader(Utf8StudySource(source), options.maxRecordBytes);
+    std::vector<std::string> header;
+    std::size_t line = 0;
+    std::string error;
+    if (!reader.First(header, line, error) || !error.empty()) {
+        if (headerError) *headerError = error.empty() ? "no header row" : error;
+        return false;
+    }
+    if (std::string fault = StudyHeaderFault(header); !fault.empty()) {
+        if (headerError) *headerError = std::move(fault);
+        return false;
+    }
+
+    std::string head;
+    csv::AppendRecord(head, StudyOutputNames(header));
+    sink(head);
+
+    const ChunkWriter writer(options, header);
+    const unsigned workers =
+        options.workers ? options.workers : std::max(1u, std::thread::hardware_concurrency());
+    Pipeline(writer, reader, options, sink).Run(workers);
+    return true;
+}
+
+StudySource TextSource(std::string_view text, std::size_t piece) {
+    return [text, piece](char* buffer, std::size_t size) mutable {
+        const std::size_t n = std::min({size, piece, text.size()});
+        if (n) std::memcpy(buffer, text.data(), n);
+        text.remove_prefix(n);
+        return n;
+    };
+}
+
+bool RunStudy(std::string_view input, const StudyOptions& options, const StudySink& sink,
+              std::string* headerError) {
+    return RunStudy(TextSource(input), options, sink, headerError);
+}
+
+}  // namespace zentavo

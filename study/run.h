@@ -1,0 +1,47 @@
+// The streaming run of a whole study: the study CSV read piece by piece,
+// its rows computed in chunks on worker threads, the result CSV written in
+// the order of the rows, in bounded memory whatever the size of the study.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "study/csv.h"
+#include "study/errors.h"
+#include "study/row.h"
+
+namespace zentavo {
+
+// Receives finished output in pieces, so a large study need not be held whole.
+using StudySink = std::function<void(std::string_view)>;
+// Fills up to `size` bytes of `buffer` with the study; 0 at its end.
+using StudySource = csv::ChunkReader::Source;
+
+// The study of `source` as UTF-8: a study that opens with a UTF-16
+// byte-order mark (either byte order: a spreadsheet's "Unicode text") is
+// decoded piece by piece, in bounded memory; any other is passed on as it
+// is. Throws StudyReadError, from a read, on UTF-16 that is not valid.
+StudySource Utf8StudySource(StudySource source);
+
+// A source handing over `text` at most `piece` bytes at a time; `text` must
+// outlive it.
+StudySource TextSource(std::string_view text, std::size_t piece = SIZE_MAX);
+
+// Reads the study (CSV with a header row, UTF-8 or UTF-16: see
+// Utf8StudySource) from `source` and writes the result CSV to `sink`: the
+// input columns as read, then the result columns (StudyOutputNames). Memory
+// stays bounded whatever the input size. Returns false when the input has no
+// usable header row (nothing is written then; `headerError` says why);
+// rows that cannot be computed are reported in their own status and
+// message. An exception of the source, the sink or an allocation, or a
+// StudyReadError, ends the run and is passed on.
+[[nodiscard]] bool RunStudy(const StudySource& source, const StudyOptions& options, const StudySink& sink,
+              std::string* headerError = nullptr);
+// The same on a study held in memory.
+[[nodiscard]] bool RunStudy(std::string_view input, const StudyOptions& options, const StudySink& sink,
+              std::string* headerError = nullptr);
+
+}  // namespace zentavo
