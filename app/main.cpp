@@ -6,9 +6,9 @@
 #include <QFile>
 #include <QStringList>
 #include <cstdio>
-#include <getopt.h>
-#include <vector>
 
+#include "io/command_line.h"
+#include "study/message_text.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
 
@@ -30,40 +30,6 @@ constexpr const char* kHelp =
     "  -V, --version  show the version and leave\n"
     "For studies of many points of work, see zentavo-batch --help.\n";
 
-// What the command line asks for.
-struct CommandLine {
-    enum Action { kOpen, kHelp, kVersion, kUsageError } action = kOpen;
-    QStringList files;
-};
-
-CommandLine ParseCommandLine(int argc, char** argv) {
-    static const option kOptions[] = {{"help", no_argument, nullptr, 'h'},
-                                      {"version", no_argument, nullptr, 'V'},
-                                      {nullptr, 0, nullptr, 0}};
-    // getopt names the program by argv[0] in its messages: the program's
-    // name, not the path it was started by, as in every other message.
-    std::vector<char*> args(argv, argv + argc);
-    args[0] = const_cast<char*>(kName);
-    CommandLine line;
-    optind = 1;
-    opterr = 1;
-    for (int c; (c = getopt_long(argc, args.data(), "hV", kOptions, nullptr)) != -1;) {
-        switch (c) {
-            case 'h':
-                line.action = CommandLine::kHelp;
-                return line;
-            case 'V':
-                line.action = CommandLine::kVersion;
-                return line;
-            default:  // getopt has named the unknown option or the missing value
-                line.action = CommandLine::kUsageError;
-                return line;
-        }
-    }
-    for (int i = optind; i < argc; ++i) line.files << QFile::decodeName(args[static_cast<std::size_t>(i)]);
-    return line;
-}
-
 // Writes `text` to standard output: 0, or 1 when it could not be written.
 int Answer(const char* text) {
     const bool written = std::fputs(text, stdout) >= 0;
@@ -73,18 +39,19 @@ int Answer(const char* text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const CommandLine line = ParseCommandLine(argc, argv);
-    switch (line.action) {
-        case CommandLine::kHelp:
-            return Answer(kHelp);
-        case CommandLine::kVersion:
-            return Answer("zentavo " ZENTAVO_VERSION "\n");
-        case CommandLine::kUsageError:
-            std::fprintf(stderr, "Try '%s --help' for more information.\n", kName);
-            return 2;
-        case CommandLine::kOpen:
-            break;
+    static constexpr zentavo::CommandOption kOptions[] = {{"help", 'h', false}, {"version", 'V', false}};
+    const zentavo::CommandLine line = zentavo::ReadCommandLine(argc, argv, kOptions);
+    if (!line.error.empty()) {
+        // As zentavo-batch says it: one line, the option as written, escaped.
+        std::fprintf(stderr, "%s: %s (see --help)\n", kName, zentavo::EscapeControls(line.error).c_str());
+        return 2;
     }
+    if (!line.options.empty()) {  // the first of --help and --version answers
+        return kOptions[line.options.front().option].name == "help" ? Answer(kHelp)
+                                                                     : Answer("zentavo " ZENTAVO_VERSION "\n");
+    }
+    QStringList files;
+    for (const std::string& operand : line.operands) files << QFile::decodeName(operand.c_str());
     // Qt is given the program's name only: every argument has been read
     // above, and a file named like one of Qt's own options ("-style") is a file.
     int qtArgc = 1;
@@ -95,6 +62,6 @@ int main(int argc, char** argv) {
     zentavo::ui::QtDialogService dialogs;
     zentavo::ui::Application app(dialogs);
     app.Start();
-    app.OpenFiles(line.files);
+    app.OpenFiles(files);
     return QApplication::exec();
 }

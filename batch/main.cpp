@@ -18,22 +18,25 @@
 #include "study/message_text.h"
 #include "study/run.h"
 #include "batch/study_pdfs.h"
+#include "io/command_line.h"
 #include "io/file_io.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: zentavo-batch [--energy-unit U] [--boundary-unit U] [--pressure-unit U]\n"
+    "Usage: zentavo-batch [--energy-unit U] [--boundary-unit U] [--pressure-unit U]\n"
     "                     [--tnt-unit U] [--decimal-separator C]\n"
     "                     [--labels FILE.pdf [label options]]\n"
-    "                     [--report FILE.pdf [report options]] [INPUT.csv]\n"
-    "       zentavo-batch --help | --version\n"
+    "                     [--report FILE.pdf [report options]] [--] [INPUT.csv]\n"
+    "       zentavo-batch -h | --help | -V | --version\n"
     "\n"
     "Reads a study (CSV with a header row) from INPUT.csv or standard input and\n"
     "writes every point of work with its results as CSV to standard output.\n"
     "With --labels it also writes one 6 x 4 in warning label page per computed\n"
     "point (its `point` column as the equipment name, cut to 30 characters), and\n"
     "with --report the study report, each as a PDF file replaced only when whole.\n"
+    "Options may be shortened to any unambiguous beginning and take their value as\n"
+    "--name VALUE or --name=VALUE; -- ends the options.\n"
     "\n"
     "  --energy-unit U         cal/cm2 (default) or J/cm2\n"
     "  --boundary-unit U       inches (default) or mm\n"
@@ -241,7 +244,8 @@ private:
 // What the command line asks for.
 struct Arguments {
     zentavo::StudyOptions options;
-    const char* inputPath = nullptr;  // none or "-": standard input
+    const char* inputPath = nullptr;  // none or "-": standard input; else `input`
+    std::string input;
     zentavo::StudyPdfRequest pdf;
     std::string labelOptionGiven, reportOptionGiven;  // the last label and report option named
 };
@@ -311,6 +315,8 @@ std::string ReadUnitOption(const UnitOption& option, const std::string& value, z
 std::string ReadOption(const std::string& name, const std::string& value, Arguments& args) {
     if (name == "labels" || name == "report") {
         if (value.empty()) return "--" + name + " needs a file name";
+        // Standard output carries the results; "-" is not taken as a file's name either.
+        if (value == "-") return "--" + name + " writes a PDF file, not to standard output (name a file, ./- for one named -)";
         (name == "labels" ? args.pdf.labelsPath : args.pdf.reportPath) = value;
         return {};
     }
@@ -334,38 +340,40 @@ std::string ReadOption(const std::string& name, const std::string& value, Argume
     return "unknown option --" + name;
 }
 
+// Every option of the program, for the command-line reader.
+std::vector<zentavo::CommandOption> CommandOptions() {
+    std::vector<zentavo::CommandOption> table = {
+        {"help", 'h', false}, {"version", 'V', false}, {"labels"}, {"report"}, {"label-rows"}};
+    for (const UnitOption& o : kUnitOptions) table.push_back({o.name});
+    for (const WordOption* o : kWordOptions) table.push_back({o->name});
+    for (const TextOption& o : kReportTexts) table.push_back({o.name});
+    return table;
+}
+
+// Writes `text` to standard output: 0, or 1 when it could not be written.
+int Answer(const std::string& text) {
+    const bool written = std::fputs(text.c_str(), stdout) >= 0;
+    return std::fflush(stdout) == 0 && written ? 0 : 1;
+}
+
 // Reads the command line into `args`. Returns the exit status where the
 // program ends with it: after --help or --version, or a usage error (told).
 std::optional<int> ReadArguments(int argc, char** argv, Arguments& args) {
-    for (int i = 1; i < argc; ++i) {
-        std::string_view arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(kUsage, stdout);
-            return 0;
+    const std::vector<zentavo::CommandOption> table = CommandOptions();
+    const zentavo::CommandLine line = zentavo::ReadCommandLine(argc, argv, table);
+    if (!line.error.empty()) return UsageError(line.error);
+    for (const zentavo::CommandLine::Given& given : line.options) {
+        const std::string name(table[given.option].name);
+        if (name == "help") return Answer(kUsage);
+        if (name == "version") return Answer(std::string("zentavo-batch ") + ZENTAVO_VERSION + "\n");
+        if (const std::string error = ReadOption(name, given.value, args); !error.empty()) {
+            return UsageError(error);
         }
-        if (arg == "--version") {
-            std::printf("zentavo-batch %s\n", ZENTAVO_VERSION);
-            return 0;
-        }
-        if (arg.substr(0, 2) == "--") {
-            std::string name(arg.substr(2));
-            std::string value;
-            if (auto eq = name.find('='); eq != std::string::npos) {
-                value = name.substr(eq + 1);
-                name.resize(eq);
-            } else if (i + 1 < argc) {
-                value = argv[++i];
-            } else {
-                return UsageError("option --" + name + " needs a value");
-            }
-            if (const std::string error = ReadOption(name, value, args); !error.empty()) {
-                return UsageError(error);
-            }
-        } else if (args.inputPath == nullptr) {
-            args.inputPath = argv[i];
-        } else {
-            return UsageError("only one input file may be given");
-        }
+    }
+    if (line.operands.size() > 1) return UsageError("only one input file may be given");
+    if (!line.operands.empty()) {
+        args.input = line.operands.front();
+        args.inputPath = args.input.c_str();
     }
     if (!args.labelOptionGiven.empty() && args.pdf.labelsPath.empty()) {
         return UsageError("--" + args.labelOptionGiven + " applies to the labels: give --labels FILE.pdf");

@@ -198,7 +198,7 @@ TEST(BatchPdfs, MessagesShowInputControlCharactersEscaped) {
          cut + "Feeder \\xe2\\x80\\xae4 cubicle of the north row\n"},
         {"option value", "P1", "--labels l.pdf --label-language '\x1b[2J' s.csv",
          "zentavo-batch: --label-language takes one of en, es, fr, not '\\x1b[2J' (see --help)\n"},
-        {"option name", "P1", "'--\x1b]0;x\x07=1' s.csv", "zentavo-batch: unknown option --\\x1b]0;x\\x07 (see --help)\n"},
+        {"option name", "P1", "'--\x1b]0;x\x07=1' s.csv", "zentavo-batch: unrecognized option '--\\x1b]0;x\\x07' (see --help)\n"},
         {"PDF folder", "P1", "--report 'no\x1b[2J/r.pdf' s.csv",
          "zentavo-batch: cannot write no\\x1b[2J/r.pdf: No such file or directory\n"},
         {"input file", "P1", "'\x1b[2J.csv'", "zentavo-batch: cannot read \\x1b[2J.csv: No such file or directory\n"},
@@ -271,7 +271,7 @@ TEST(BatchPdfs, EveryOptionValueIsOneOfItsWords) {
         {"--report-title=" + both, "zentavo-batch: --report-title needs a text"},
         {"--report-client ''" + both, "zentavo-batch: --report-client needs a text"},
         {"--labels= " + kExample, "zentavo-batch: --labels needs a file name"},
-        {"--report", "zentavo-batch: option --report needs a value"},
+        {"--report", "zentavo-batch: option '--report' requires an argument"},
     };
     for (const Case& c : cases) {
         const CommandRun r = RunCommand(kProgram + " " + c.args + " 2>&1");

@@ -428,8 +428,15 @@ TEST(BatchProgram, ExitStatusAndMessages) {
         std::string firstWords;
     } failures[] = {
         {"/nonexistent/study.csv", "zentavo-batch: cannot read /nonexistent/study.csv:"},
-        {"--colour red " + example, "zentavo-batch: unknown option --colour"},
-        {"--tnt-unit", "zentavo-batch: option --tnt-unit needs a value"},
+        {"--colour red " + example, "zentavo-batch: unrecognized option '--colour' (see --help)"},
+        {"--tnt-unit", "zentavo-batch: option '--tnt-unit' requires an argument"},
+        {"-x " + example, "zentavo-batch: invalid option -- 'x'"},
+        {"--help=all", "zentavo-batch: option '--help' doesn't allow an argument"},
+        {"--label fr " + example,
+         "zentavo-batch: option '--label' is ambiguous; possibilities: '--labels' '--label-rows' '--label-language' "
+         "'--label-colour' '--label-name' '--label-date'"},
+        {"--report - " + example, "zentavo-batch: --report writes a PDF file, not to standard output"},
+        {example + " " + example, "zentavo-batch: only one input file may be given"},
         // Every option value is one of its words, named in the message.
         {"--decimal-separator ';' " + example,
          "zentavo-batch: --decimal-separator takes one of ., ,, not ';'"},
@@ -463,12 +470,27 @@ TEST(BatchProgram, ExitStatusAndMessages) {
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << r.out;
     EXPECT_NE(r.out.find_first_of("0123456789"), std::string::npos) << r.out;
 
-    r = RunProgram("--energy-unit=J/cm2 --boundary-unit mm " + example);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("MCCB feeder F-12,breaker,480,20,,,460,mm,,,,,,MCCB-100-400,25,2,ok,,,,"
-                         "4.36,377,0,"),
-              std::string::npos)
-        << r.out;
+    // GNU command lines: options after the input, shortened names, short
+    // options, "--" before an input named like an option.
+    const std::string dashed = ::testing::TempDir() + "/-study.csv";
+    ASSERT_EQ(batch_test::RunCommand("cp " + example + " " + dashed).status, 0);
+    for (const std::string& args : {"--energy-unit=J/cm2 --boundary-unit mm " + example,
+                                    example + " --energy=J/cm2 --bound mm",
+                                    "--energy-unit J/cm2 --boundary-unit mm -- " + dashed}) {
+        r = RunProgram(args);
+        EXPECT_EQ(r.status, 0) << args;
+        EXPECT_NE(r.out.find("MCCB feeder F-12,breaker,480,20,,,460,mm,,,,,,MCCB-100-400,25,2,ok,,,,"
+                             "4.36,377,0,"),
+                  std::string::npos)
+            << args << ": " << r.out;
+    }
+    for (const char* help : {"-h", "--help", "--he"}) {
+        r = RunProgram(help);
+        EXPECT_EQ(r.status, 0) << help;
+        EXPECT_EQ(r.out.rfind("Usage: zentavo-batch ", 0), 0u) << help << ": " << r.out;
+    }
+    EXPECT_EQ(RunProgram("-V").out, RunProgram("--version").out);
+    EXPECT_EQ(RunProgram("--help >/dev/full").status, 1);
 }
 
 }  // namespace

@@ -1,0 +1,36 @@
+// GNU command lines for both programs, read with getopt_long: options in any
+// order among the operands, "--" ending them, a long option shortened to any
+// unambiguous beginning, "--name=value" or "--name value". Errors come back
+// as one sentence for the program to show (escaped as its messages are),
+// never printed here.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zentavo {
+
+struct CommandOption {
+    std::string_view name;  // long name, without "--"
+    char shortName = 0;     // 0: none
+    bool takesValue = true;
+};
+
+struct CommandLine {
+    struct Given {
+        std::size_t option;  // index into the option table
+        std::string value;   // empty for an option without a value
+    };
+    std::vector<Given> options;  // in the order given
+    std::vector<std::string> operands;
+    // The first problem: "unrecognized option '--bogus'", "option '--report'
+    // requires an argument", "option '--label' is ambiguous; possibilities:
+    // '--label-language' '--label-colour'", "invalid option -- 'x'"...
+    std::string error;
+};
+
+CommandLine ReadCommandLine(int argc, char* const* argv, std::span<const CommandOption> table);
+
+}  // namespace zentavo
