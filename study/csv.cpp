@@ -97,7 +97,7 @@ class Reader::Scanner {
 public:
     Scanner(Reader& reader, Fields* fields, std::size_t& line, std::string& error)
         : r_(reader), fields_(fields), line_(line), error_(error), d_(reader.data_.data()),
-          n_(reader.data_.size()) {}
+          n_(reader.data_.size()), delimiter_(reader.delimiter_) {}
 
     bool Record() {
         if constexpr (Store) error_.clear();
@@ -120,7 +120,7 @@ public:
                 return *o;
             }
             if (r_.pos_ >= n_) break;
-            if (d_[r_.pos_] == r_.delimiter_) {
+            if (d_[r_.pos_] == delimiter_) {
                 ++r_.pos_;
                 continue;
             }
@@ -308,7 +308,7 @@ private:
                 Add(r_.data_.substr(open, close - open));
             }
         }
-        if (pos < n_ && d_[pos] != r_.delimiter_ && d_[pos] != '\n' && d_[pos] != '\r') {
+        if (pos < n_ && d_[pos] != delimiter_ && d_[pos] != '\n' && d_[pos] != '\r') {
             if (r_.line_ == quoteLine) {
                 return Fail([] { return std::string("unexpected text after a closing quote"); }, pos,
                             r_.line_);
@@ -348,7 +348,7 @@ private:
             lineEndKnown_ = true;
         }
         const void* comma =
-            pos < lineEnd_ ? std::memchr(d_ + pos, r_.delimiter_, lineEnd_ - pos) : nullptr;
+            pos < lineEnd_ ? std::memchr(d_ + pos, delimiter_, lineEnd_ - pos) : nullptr;
         const std::size_t end =
             comma ? static_cast<std::size_t>(static_cast<const char*>(comma) - d_) : lineEnd_;
         if (end == cap_) {
@@ -377,6 +377,7 @@ private:
     std::string& error_;
     const char* const d_;
     const std::size_t n_;
+    const char delimiter_;
     std::size_t recordStart_ = 0, startLine_ = 0;
     std::size_t limit_ = 0;     // where the record passes its longest length (past the data: never)
     std::size_t reachEnd_ = 0;  // how far a quoted field is looked through

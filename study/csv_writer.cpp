@@ -51,10 +51,9 @@ bool NeedsQuotes(std::string_view field, char delimiter, const QuoteTable& speci
     }
     return false;
 }
-}  // namespace
 
-char* WriteField(char* out, std::string_view field, char delimiter) {
-    const QuoteTable& special = QuotesFor(delimiter);
+// WriteField with the quoting table of its delimiter looked up already.
+char* WriteFieldWith(char* out, std::string_view field, char delimiter, const QuoteTable& special) {
     // Most fields are short numbers: copied and checked in one pass.
     if (field.size() < 16) {
         char* o = out;
@@ -83,6 +82,11 @@ quoted:
     }
     *out++ = '"';
     return out;
+}
+}  // namespace
+
+char* WriteField(char* out, std::string_view field, char delimiter) {
+    return WriteFieldWith(out, field, delimiter, QuotesFor(delimiter));
 }
 
 std::string_view PlainRecordText(const Fields& fields, char delimiter) {
@@ -142,6 +146,8 @@ namespace {
 constexpr std::size_t kKeptCapacity = std::size_t{4} << 20;
 }  // namespace
 
+Writer::Writer(const WriteOptions& options) : options_(options), quotes_(&QuotesFor(options.delimiter)) {}
+
 char* Writer::Room(std::size_t n) {
     if (size_ + n > capacity_) {
         const std::size_t capacity = std::max(2 * capacity_, size_ + n + 4096);
@@ -164,6 +170,7 @@ void Writer::Clear() {
 void Writer::Record(const Fields& fields, std::size_t width, bool whole, std::span<const std::string> more) {
     const std::size_t shown = std::min(width, fields.size());
     const char delimiter = options_.delimiter;
+    const QuoteTable& special = *quotes_;
     const std::string_view plain =
         whole && fields.size() == width ? PlainRecordText(fields, delimiter) : std::string_view();
     std::size_t room = width + more.size() + 2;
@@ -180,12 +187,12 @@ void Writer::Record(const Fields& fields, std::size_t width, bool whole, std::sp
     } else {
         for (std::size_t i = 0; i < width; ++i) {
             if (i) *o++ = delimiter;
-            if (i < shown) o = WriteField(o, fields[i], delimiter);
+            if (i < shown) o = WriteFieldWith(o, fields[i], delimiter, special);
         }
     }
     for (const std::string& m : more) {
         *o++ = delimiter;
-        o = WriteField(o, m, delimiter);
+        o = WriteFieldWith(o, m, delimiter, special);
     }
     if (options_.lineEnd == LineEnd::kCrLf) *o++ = '\r';
     *o++ = '\n';

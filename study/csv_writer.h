@@ -4,6 +4,7 @@
 // by CR LF, or by LF alone.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <memory>
 #include <span>
@@ -40,7 +41,7 @@ void AppendRecord(std::string& out, const std::vector<std::string>& fields,
 // CSV text written straight into memory, record after record.
 class Writer {
 public:
-    explicit Writer(const WriteOptions& options = {}) : options_(options) {}
+    explicit Writer(const WriteOptions& options = {});
 
     // Appends a record of `width` fields: those of `fields` (a record as a
     // Reader read it) up to `width`, empty ones after its last, then `more`;
@@ -58,6 +59,7 @@ private:
     char* Room(std::size_t n);
 
     WriteOptions options_;
+    const std::array<bool, 256>* quotes_;  // the characters that put a field in quotes
     std::unique_ptr<char[]> data_;
     std::size_t size_ = 0;
     std::size_t capacity_ = 0;
