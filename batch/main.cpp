@@ -26,6 +26,7 @@ namespace {
 constexpr const char* kUsage =
     "Usage: zentavo-batch [--energy-unit U] [--boundary-unit U] [--pressure-unit U]\n"
     "                     [--tnt-unit U] [--decimal-separator C]\n"
+    "                     [--delimiter C] [--line-ends E]\n"
     "                     [--labels FILE.pdf [label options]]\n"
     "                     [--report FILE.pdf [report options]] [--] [INPUT.csv]\n"
     "       zentavo-batch -h | --help | -V | --version\n"
@@ -43,6 +44,12 @@ constexpr const char* kUsage =
     "  --pressure-unit U       lb/ft2 (default), N/m2, Atmosphere or kpa\n"
     "  --tnt-unit U            kg (default), lb or grams\n"
     "  --decimal-separator C   . (default) or , for the numbers read and written\n"
+    "  --delimiter C           , ; or tab between the fields read and written\n"
+    "                          (default: ; or tab when the header row names the\n"
+    "                          study's columns between them and holds no comma,\n"
+    "                          else ,)\n"
+    "  --line-ends E           lf or crlf: the output's line ends (default: those\n"
+    "                          of the input's first line; CR alone gives crlf)\n"
     "  --labels FILE.pdf       the labels of the computed points\n"
     "  --label-language L      en (default), es or fr\n"
     "  --label-colour C        colour (default) or black-and-white\n"
@@ -243,7 +250,12 @@ private:
 
 // What the command line asks for.
 struct Arguments {
-    zentavo::StudyOptions options;
+    // The delimiter and the line ends follow the input unless named.
+    zentavo::StudyOptions options = [] {
+        zentavo::StudyOptions o;
+        o.detectDelimiter = o.lineEndOfInput = true;
+        return o;
+    }();
     const char* inputPath = nullptr;  // none or "-": standard input; else `input`
     std::string input;
     zentavo::StudyPdfRequest pdf;
@@ -337,13 +349,27 @@ std::string ReadOption(const std::string& name, const std::string& value, Argume
     for (const UnitOption& o : kUnitOptions) {
         if (o.name == name) return ReadUnitOption(o, value, args.options);
     }
+    if (name == "delimiter") {
+        const char d = value == "," ? ',' : value == ";" ? ';' : value == "tab" || value == "\t" ? '\t' : 0;
+        if (!d) return "--delimiter takes one of ',', ';', tab, not '" + value + "'";
+        args.options.delimiter = d;
+        args.options.detectDelimiter = false;
+        return {};
+    }
+    if (name == "line-ends") {
+        if (value != "lf" && value != "crlf") return "--line-ends takes one of lf, crlf, not '" + value + "'";
+        args.options.lineEnd = value == "lf" ? zentavo::csv::LineEnd::kLf : zentavo::csv::LineEnd::kCrLf;
+        args.options.lineEndOfInput = false;
+        return {};
+    }
     return "unknown option --" + name;
 }
 
 // Every option of the program, for the command-line reader.
 std::vector<zentavo::CommandOption> CommandOptions() {
     std::vector<zentavo::CommandOption> table = {
-        {"help", 'h', false}, {"version", 'V', false}, {"labels"}, {"report"}, {"label-rows"}};
+        {"help", 'h', false}, {"version", 'V', false}, {"labels"},    {"report"},
+        {"label-rows"},       {"delimiter"},           {"line-ends"}};
     for (const UnitOption& o : kUnitOptions) table.push_back({o.name});
     for (const WordOption* o : kWordOptions) table.push_back({o->name});
     for (const TextOption& o : kReportTexts) table.push_back({o.name});
@@ -435,7 +461,8 @@ int RunStudyFiles(Arguments& args) {
     };
     try {
         std::string headerError;
-        if (!zentavo::RunStudy(source, args.options, sink, &headerError)) {
+        zentavo::csv::WriteOptions written;
+        if (!zentavo::RunStudy(source, args.options, sink, &headerError, &written)) {
             Tell(inputName + ": " + headerError);
             return 2;
         }
@@ -445,6 +472,7 @@ int RunStudyFiles(Arguments& args) {
             pdf.units = args.options.units;
             pdf.sep = args.options.sep;
             pdf.resultsFd = scratch.fd();
+            pdf.delimiter = written.delimiter;
             return writePdfs(pdf);
         }
     } catch (const zentavo::StudyReadError& e) {

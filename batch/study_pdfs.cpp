@@ -32,7 +32,7 @@ namespace {
 // of the report over the study), it reads from the start again.
 class OutputRows {
 public:
-    explicit OutputRows(int fd) : fd_(fd) {
+    OutputRows(int fd, char delimiter) : fd_(fd), delimiter_(delimiter) {
         Restart();
         while (ReadRow()) ++count_;
     }
@@ -75,7 +75,7 @@ private:
                                              std::strerror(errno));
                 }
             }
-        });
+        }, csv::kMaxRecordBytes, delimiter_);
         std::vector<std::string> header;
         std::size_t line;
         std::string error;
@@ -126,6 +126,7 @@ private:
         StudyRowResults results;
     };
     int fd_;
+    char delimiter_;
     off_t offset_ = 0;
     std::unique_ptr<csv::ChunkReader> chunks_;
     std::string text_;
@@ -160,7 +161,7 @@ void Tell(const QString& text) {
 }
 
 int WritePdfs(const StudyPdfRequest& q) {
-    OutputRows rows(q.resultsFd);
+    OutputRows rows(q.resultsFd, q.delimiter);
     const render::StudyPointAt at = [&rows](std::size_t i) { return rows(i); };
     const QDate today = QDate::currentDate();
     int status = 0;

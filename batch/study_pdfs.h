@@ -15,6 +15,7 @@ struct StudyPdfRequest {
     // The batch output CSV (the input columns, then the result columns) in
     // a file open for reading, read back row by row as the pages need them.
     int resultsFd = -1;
+    char delimiter = ',';  // between the fields of that CSV
     std::string inputPath;  // the study's file, empty for standard input
     std::string labelsPath, reportPath;  // empty: not asked for
     // The report's title (empty: the study's file name, see

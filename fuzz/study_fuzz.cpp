@@ -1,5 +1,6 @@
 // The study runner on any bytes: the CSV reader and every row computation.
-//   byte 0: the decimal separator and the output units;
+//   byte 0: the decimal separator, the output units, and whether the
+//           delimiter and line ends come from the input;
 //   byte 1: how the input is cut: rows a chunk, bytes a read, longest record;
 //   the rest: the study.
 // Every record of the study (as UTF-8: a study in UTF-16 decoded) gives
@@ -20,10 +21,10 @@
 namespace {
 
 std::string Run(std::string_view input, const zentavo::StudyOptions& options, std::size_t piece,
-                bool& read) {
+                bool& read, zentavo::csv::WriteOptions* written = nullptr) {
     std::string out;
     read = zentavo::RunStudy(zentavo::TextSource(input, piece), options,
-                             [&](std::string_view s) { out.append(s); });
+                             [&](std::string_view s) { out.append(s); }, nullptr, written);
     return out;
 }
 
@@ -51,6 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const char* pressures[] = {"lb/ft2", "N/m2", "Atmosphere", "kpa"};
     options.units.PressureUnit = pressures[(data[0] >> 3) & 3];
     if (data[0] & 32) options.units.TntUnit = "grams";
+    options.detectDelimiter = options.lineEndOfInput = (data[0] & 64) != 0;
     const std::size_t rows = 1 + (data[1] & 3);  // rows a chunk
     // Small reads cut records everywhere; each read rereads the record it
     // cut from its start, so the smallest are kept for the shorter inputs.
@@ -76,7 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The whole study at once, then cut small.
     bool read = false;
-    const std::string out = Run(input, options, input.size() + 1, read);
+    zentavo::csv::WriteOptions written;
+    const std::string out = Run(input, options, input.size() + 1, read, &written);
     if (!read) {
         if (!out.empty()) std::abort();
         return 0;
@@ -87,10 +90,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Records in, as one reader over the whole study sees them.
     zentavo::csv::ReaderOptions whole;
     whole.maxRecordBytes = options.maxRecordBytes;
+    whole.delimiter = written.delimiter;
     zentavo::csv::Reader records(text, whole);
     const std::size_t recordsIn = records.Skip(SIZE_MAX) - 1;  // less the header
 
-    zentavo::csv::Reader reader(out);
+    zentavo::csv::ReaderOptions results;
+    results.delimiter = written.delimiter;
+    zentavo::csv::Reader reader(out, results);
     zentavo::csv::Fields fields;
     std::size_t line;
     std::string error;

@@ -61,6 +61,7 @@ Reader::Reader(std::string_view data, const ReaderOptions& options)
       line_(options.firstLine),
       max_(options.maxRecordBytes),
       reach_(QuoteReach(options.maxRecordBytes)),
+      delimiter_(options.delimiter),
       more_(options.moreFollows) {
     if (options.startOfInput && data_.substr(0, 3) == "\xEF\xBB\xBF") pos_ = 3;
     seen_ = pos_;
@@ -96,7 +97,7 @@ class Reader::Scanner {
 public:
     Scanner(Reader& reader, Fields* fields, std::size_t& line, std::string& error)
         : r_(reader), fields_(fields), line_(line), error_(error), d_(reader.data_.data()),
-          n_(reader.data_.size()) {}
+          n_(reader.data_.size()), delimiter_(reader.delimiter_) {}
 
     bool Record() {
         if constexpr (Store) error_.clear();
@@ -119,7 +120,7 @@ public:
                 return *o;
             }
             if (r_.pos_ >= n_) break;
-            if (d_[r_.pos_] == ',') {
+            if (d_[r_.pos_] == delimiter_) {
                 ++r_.pos_;
                 continue;
             }
@@ -318,7 +319,7 @@ private:
     // longest record.
     Outcome AfterClosingQuote(std::size_t open, std::size_t quoteLine) {
         const std::size_t pos = r_.pos_;
-        if (pos < n_ && d_[pos] != ',' && d_[pos] != '\n' && d_[pos] != '\r') {
+        if (pos < n_ && d_[pos] != delimiter_ && d_[pos] != '\n' && d_[pos] != '\r') {
             if (r_.line_ == quoteLine) {
                 return Fail([] { return std::string("unexpected text after a closing quote"); }, pos,
                             r_.line_);
@@ -350,14 +351,15 @@ private:
         return kGoOn;
     }
 
-    // A field without quotes: it ends at the next comma of its line.
+    // A field without quotes: it ends at the next delimiter of its line.
     Outcome PlainField() {
         std::size_t& pos = r_.pos_;
         if (!lineEndKnown_ || lineEnd_ < pos) {
             lineEnd_ = FindLineEnd<false>(d_, pos, cap_);
             lineEndKnown_ = true;
         }
-        const void* comma = pos < lineEnd_ ? std::memchr(d_ + pos, ',', lineEnd_ - pos) : nullptr;
+        const void* comma =
+            pos < lineEnd_ ? std::memchr(d_ + pos, delimiter_, lineEnd_ - pos) : nullptr;
         const std::size_t end =
             comma ? static_cast<std::size_t>(static_cast<const char*>(comma) - d_) : lineEnd_;
         if (end == cap_) {
@@ -386,6 +388,7 @@ private:
     std::string& error_;
     const char* const d_;
     const std::size_t n_;
+    const char delimiter_;
     std::size_t recordStart_ = 0, startLine_ = 0;
     std::size_t limit_ = 0;     // where the record passes its longest length (past the data: never)
     std::size_t reachEnd_ = 0;  // how far a quoted field is looked through
@@ -417,9 +420,10 @@ std::size_t Reader::Skip(std::size_t records) {
     return done;
 }
 
-ChunkReader::ChunkReader(Source source, std::size_t maxRecordBytes)
+ChunkReader::ChunkReader(Source source, std::size_t maxRecordBytes, char delimiter)
     : source_(std::move(source)),
       max_(maxRecordBytes),
+      delimiter_(delimiter),
       maxCapacity_(QuoteReach(maxRecordBytes) > SIZE_MAX - kReadBytes
                        ? SIZE_MAX
                        : QuoteReach(maxRecordBytes) + kReadBytes),
@@ -489,14 +493,41 @@ ReaderOptions ChunkReader::PieceOptions() const {
     o.startOfInput = false;
     o.moreFollows = !eof_;
     o.maxRecordBytes = max_;
+    o.delimiter = delimiter_;
     return o;
 }
 
-bool ChunkReader::First(std::vector<std::string>& fields, std::size_t& line, std::string& error) {
+void ChunkReader::SkipMark() {
+    if (markSkipped_) return;
+    markSkipped_ = true;
     while (end_ - begin_ < 3 && Fill()) {
     }
     if (std::string_view(buf_.get() + begin_, end_ - begin_).substr(0, 3) == "\xEF\xBB\xBF")
         begin_ += 3;
+}
+
+std::string_view ChunkReader::FirstLine() {
+    SkipMark();
+    for (;;) {
+        // Fill may move what is held: the places are found again each time.
+        const char* b = buf_.get();
+        std::size_t from = begin_;
+        while (from < end_ && (b[from] == '\n' || b[from] == '\r')) ++from;
+        const std::size_t at = FindLineEnd<false>(b, from, end_);
+        if (at < end_ && (b[at] == '\n' || at + 1 < end_ || eof_)) {
+            const std::size_t stop = b[at] == '\r' && at + 1 < end_ && b[at + 1] == '\n' ? at + 2 : at + 1;
+            return {b + from, stop - from};
+        }
+        if (eof_ || at - from >= max_) return {b + from, end_ - from};
+        const std::size_t held = end_ - begin_, blank = from - begin_;
+        if (Fill() && end_ - begin_ == held) {
+            return {buf_.get() + begin_ + blank, held - blank};  // as full as the buffer gets
+        }
+    }
+}
+
+bool ChunkReader::First(std::vector<std::string>& fields, std::size_t& line, std::string& error) {
+    SkipMark();
     for (;;) {
         Reader r(std::string_view(buf_.get() + begin_, end_ - begin_), PieceOptions());
         const bool got = r.Next(fields, line, error);

@@ -1,5 +1,7 @@
 // Reading comma-separated values after RFC 4180: a header row, fields optionally in
-// double quotes (a quote inside doubled), CR LF, LF or lone CR line ends
+// double quotes (a quote inside doubled), separated by a comma (or another
+// delimiter: a semicolon or a tab, as spreadsheets export them where the
+// comma is the decimal separator), CR LF, LF or lone CR line ends
 // (older Macintosh programs and some exports end lines with CR alone), UTF-8
 // with an optional byte-order mark at the very start.
 #pragma once
@@ -18,6 +20,9 @@ namespace zentavo::csv {
 // is reported as malformed, so one bad line never holds the rest of a study
 // in memory.
 inline constexpr std::size_t kMaxRecordBytes = std::size_t{1} << 20;
+
+// The delimiters fields may be separated by: a comma, a semicolon or a tab.
+inline bool IsDelimiter(char c) { return c == ',' || c == ';' || c == '\t'; }
 
 // A quoted field that runs past the longest record is looked through for its
 // closing quote up to this many times the longest record from the record's
@@ -68,6 +73,7 @@ struct ReaderOptions {
     // is not read, and NeedsMore() says so (see ChunkReader).
     bool moreFollows = false;
     std::size_t maxRecordBytes = kMaxRecordBytes;
+    char delimiter = ',';  // between the fields of a record: one of IsDelimiter
 };
 
 class Reader {
@@ -114,6 +120,7 @@ private:
     std::size_t seen_ = 0;
     std::size_t max_;
     std::size_t reach_;
+    char delimiter_;
     bool more_;
     bool needMore_ = false;
     bool skipsLine_ = false;
@@ -127,7 +134,16 @@ public:
     // Fills up to `size` bytes of `buffer`; 0 at the end of the input.
     using Source = std::function<std::size_t(char* buffer, std::size_t size)>;
 
-    explicit ChunkReader(Source source, std::size_t maxRecordBytes = kMaxRecordBytes);
+    explicit ChunkReader(Source source, std::size_t maxRecordBytes = kMaxRecordBytes,
+                         char delimiter = ',');
+
+    // The first line of the input as it stands, after a byte-order mark and
+    // the empty lines before it, with its line end (CR LF, LF or CR) when
+    // one comes within the longest record; nothing is read from it. For a
+    // look at the header before it is read (SetDelimiter).
+    std::string_view FirstLine();
+    // The delimiter of the records read from here on.
+    void SetDelimiter(char delimiter) { delimiter_ = delimiter; }
 
     // The first record (the header), after a byte-order mark.
     bool First(std::vector<std::string>& fields, std::size_t& line, std::string& error);
@@ -143,10 +159,12 @@ private:
     bool Fill();      // reads more after what is held; false at the end of the input
     bool FillLine();  // the same, on to a line end at least
     bool SkipLine();  // passes the rest of a malformed record's line; false at the end
+    void SkipMark();  // passes a byte-order mark opening the input, once
     ReaderOptions PieceOptions() const;
 
     Source source_;
     std::size_t max_;
+    char delimiter_;
     std::size_t maxCapacity_;
     std::size_t capacity_;
     std::unique_ptr<char[]> buf_;
@@ -155,6 +173,7 @@ private:
     bool eof_ = false;
     bool lastReadFilled_ = false;
     bool skippingLine_ = false;
+    bool markSkipped_ = false;
     std::size_t line_ = 1;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <stdexcept>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -11,46 +12,58 @@
 namespace zentavo::csv {
 
 namespace {
-constexpr auto kSpecial = [] {
-    std::array<bool, 256> t{};
-    t[','] = t['"'] = t['\n'] = t['\r'] = true;
+// The characters that put a field in quotes, for each delimiter.
+using QuoteTable = std::array<bool, 256>;
+constexpr QuoteTable MakeQuoteTable(char delimiter) {
+    QuoteTable t{};
+    t[static_cast<unsigned char>(delimiter)] = t['"'] = t['\n'] = t['\r'] = true;
     return t;
-}();
+}
+constexpr QuoteTable kCommaQuotes = MakeQuoteTable(','), kSemicolonQuotes = MakeQuoteTable(';'),
+                     kTabQuotes = MakeQuoteTable('\t');
+const QuoteTable& QuotesFor(char delimiter) {
+    if (delimiter == ',') return kCommaQuotes;
+    if (delimiter == ';') return kSemicolonQuotes;
+    if (delimiter == '\t') return kTabQuotes;
+    throw std::invalid_argument("a CSV delimiter is a comma, a semicolon or a tab");
+}
 
-bool NeedsQuotes(std::string_view field) {
+bool NeedsQuotes(std::string_view field, char delimiter, const QuoteTable& special) {
     const char* p = field.data();
     const std::size_t n = field.size();
     std::size_t i = 0;
 #if defined(__SSE2__)
     // Sixteen characters at a time: most fields hold none of the four.
-    const __m128i comma = _mm_set1_epi8(','), quote = _mm_set1_epi8('"');
+    const __m128i delim = _mm_set1_epi8(delimiter), quote = _mm_set1_epi8('"');
     const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
     for (; i + 16 <= n; i += 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
         const __m128i hit =
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, comma), _mm_cmpeq_epi8(v, quote)),
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, delim), _mm_cmpeq_epi8(v, quote)),
                          _mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)));
         if (_mm_movemask_epi8(hit) != 0) return true;
     }
+#else
+    (void)delimiter;
 #endif
     for (; i < n; ++i) {
-        if (kSpecial[static_cast<unsigned char>(p[i])]) return true;
+        if (special[static_cast<unsigned char>(p[i])]) return true;
     }
     return false;
 }
-}  // namespace
 
-char* WriteField(char* out, std::string_view field) {
+// WriteField with the quoting table of its delimiter looked up already.
+char* WriteFieldWith(char* out, std::string_view field, char delimiter, const QuoteTable& special) {
     // Most fields are short numbers: copied and checked in one pass.
     if (field.size() < 16) {
         char* o = out;
         for (char c : field) {
-            if (kSpecial[static_cast<unsigned char>(c)]) goto quoted;
+            if (special[static_cast<unsigned char>(c)]) goto quoted;
             *o++ = c;
         }
         return o;
     }
-    if (!NeedsQuotes(field)) {
+    if (!NeedsQuotes(field, delimiter, special)) {
         std::memcpy(out, field.data(), field.size());
         return out + field.size();
     }
@@ -70,8 +83,13 @@ quoted:
     *out++ = '"';
     return out;
 }
+}  // namespace
 
-std::string_view PlainRecordText(const Fields& fields) {
+char* WriteField(char* out, std::string_view field, char delimiter) {
+    return WriteFieldWith(out, field, delimiter, QuotesFor(delimiter));
+}
+
+std::string_view PlainRecordText(const Fields& fields, char delimiter) {
     const std::size_t n = fields.size();
     if (n == 0) return {};
     const char* const begin = fields[0].data();
@@ -80,7 +98,7 @@ std::string_view PlainRecordText(const Fields& fields) {
         const std::string_view f = fields[i];
         // `end` is read only when the next field starts right after it: then
         // it is the separator in the input (or the end of an unescaped text).
-        if (f.data() != end + 1 || *end != ',') return {};
+        if (f.data() != end + 1 || *end != delimiter) return {};
         end = f.data() + f.size();
     }
     const std::size_t size = static_cast<std::size_t>(end - begin);
@@ -100,8 +118,8 @@ std::string_view PlainRecordText(const Fields& fields) {
     return {begin, size};
 }
 
-void AppendField(std::string& out, std::string_view field) {
-    if (!NeedsQuotes(field)) {
+void AppendField(std::string& out, std::string_view field, char delimiter) {
+    if (!NeedsQuotes(field, delimiter, QuotesFor(delimiter))) {
         out.append(field);
         return;
     }
@@ -115,19 +133,20 @@ void AppendField(std::string& out, std::string_view field) {
     out.push_back('"');
 }
 
-void AppendRecord(std::string& out, const std::vector<std::string>& fields) {
+void AppendRecord(std::string& out, const std::vector<std::string>& fields, const WriteOptions& options) {
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i) out.push_back(',');
-        AppendField(out, fields[i]);
+        if (i) out.push_back(options.delimiter);
+        AppendField(out, fields[i], options.delimiter);
     }
-    out.append("\r\n");
+    out.append(options.lineEnd == LineEnd::kLf ? "\n" : "\r\n");
 }
-
 
 namespace {
 // A writer keeps up to this much memory when it is cleared.
 constexpr std::size_t kKeptCapacity = std::size_t{4} << 20;
 }  // namespace
+
+Writer::Writer(const WriteOptions& options) : options_(options), quotes_(&QuotesFor(options.delimiter)) {}
 
 char* Writer::Room(std::size_t n) {
     if (size_ + n > capacity_) {
@@ -150,8 +169,10 @@ void Writer::Clear() {
 
 void Writer::Record(const Fields& fields, std::size_t width, bool whole, std::span<const std::string> more) {
     const std::size_t shown = std::min(width, fields.size());
+    const char delimiter = options_.delimiter;
+    const QuoteTable& special = *quotes_;
     const std::string_view plain =
-        whole && fields.size() == width ? PlainRecordText(fields) : std::string_view();
+        whole && fields.size() == width ? PlainRecordText(fields, delimiter) : std::string_view();
     std::size_t room = width + more.size() + 2;
     if (plain.empty()) {
         for (std::size_t i = 0; i < shown; ++i) room += 2 * fields[i].size() + 2;
@@ -165,15 +186,15 @@ void Writer::Record(const Fields& fields, std::size_t width, bool whole, std::sp
         o += plain.size();
     } else {
         for (std::size_t i = 0; i < width; ++i) {
-            if (i) *o++ = ',';
-            if (i < shown) o = WriteField(o, fields[i]);
+            if (i) *o++ = delimiter;
+            if (i < shown) o = WriteFieldWith(o, fields[i], delimiter, special);
         }
     }
     for (const std::string& m : more) {
-        *o++ = ',';
-        o = WriteField(o, m);
+        *o++ = delimiter;
+        o = WriteFieldWith(o, m, delimiter, special);
     }
-    *o++ = '\r';
+    if (options_.lineEnd == LineEnd::kCrLf) *o++ = '\r';
     *o++ = '\n';
     size_ = static_cast<std::size_t>(o - data_.get());
 }

@@ -12,6 +12,7 @@
 #include "engine/units.h"
 #include "study/columns.h"
 #include "study/csv.h"
+#include "study/csv_writer.h"
 
 namespace zentavo {
 
@@ -21,6 +22,14 @@ struct StudyOptions {
     unsigned workers = 0;  // threads computing rows; 0: one a core; 1: the caller's thread alone
     std::size_t chunkRows = 2048;  // rows read, computed and written together
     std::size_t maxRecordBytes = csv::kMaxRecordBytes;
+    // The CSV read and written: fields separated by `delimiter` (one of
+    // csv::IsDelimiter), or by the delimiter of the header row
+    // (DetectStudyDelimiter); records ended by `lineEnd`, or by the line end
+    // of the input's first line (LF, else CR LF).
+    char delimiter = ',';
+    bool detectDelimiter = false;
+    csv::LineEnd lineEnd = csv::LineEnd::kCrLf;
+    bool lineEndOfInput = false;
 };
 
 // One row's input texts by column (empty for a column the study lacks) and

@@ -42,8 +42,11 @@ struct Chunk {
 // columns as read, then the result columns.
 class ChunkWriter {
 public:
-    ChunkWriter(const StudyOptions& options, const std::vector<std::string>& header)
-        : options_(options), inputCount_(header.size()), at_(MapStudyColumns(header)) {}
+    ChunkWriter(const StudyOptions& options, const csv::WriteOptions& format,
+                const std::vector<std::string>& header)
+        : options_(options), format_(format), inputCount_(header.size()), at_(MapStudyColumns(header)) {}
+
+    const csv::WriteOptions& Format() const { return format_; }
 
     void Write(Chunk& chunk) const {
         chunk.out.Clear();
@@ -77,6 +80,7 @@ public:
 
 private:
     const StudyOptions& options_;
+    csv::WriteOptions format_;
     std::size_t inputCount_;
     StudyColumnMap at_;
 };
@@ -93,6 +97,7 @@ public:
     void Run(unsigned workers) {
         if (workers == 1) return RunHere();
         ring_.resize(2 * workers);
+        for (Chunk& c : ring_) c.out = csv::Writer(writer_.Format());
         chunkBytes_ = std::clamp(kAllChunksBytes / ring_.size(), kMinChunkBytes, kChunkBytes);
         computed_.assign(ring_.size(), SIZE_MAX);
         try {
@@ -127,6 +132,7 @@ private:
     // Everything on the caller's thread, one chunk at a time.
     void RunHere() {
         Chunk chunk;
+        chunk.out = csv::Writer(writer_.Format());
         while (Read(chunk)) {
             writer_.Write(chunk);
             sink_(chunk.out.View());
@@ -266,9 +272,72 @@ StudySource Utf8StudySource(StudySource source) {
     };
 }
 
+namespace {
+
+bool NamesStudyColumn(std::string_view name) {
+    return IsColumnName(name, kPointColumnName) ||
+           std::any_of(kStudyInputNames.begin(), kStudyInputNames.end(),
+                       [&](std::string_view c) { return IsColumnName(name, c); });
+}
+
+std::string DelimiterName(char delimiter) {
+    if (delimiter == ';') return "a semicolon";
+    if (delimiter == '\t') return "a tab";
+    return "a comma";
+}
+
+// A header row naming none of the study's columns, as it was read.
+std::string UnknownHeaderText(const std::vector<std::string>& header, char delimiter) {
+    constexpr std::size_t kShownFields = 4, kShownBytes = 60;
+    std::string text = "the header row names none of the study's columns (method, voltage, "
+                       "bolted_current, ...): read with " +
+                       DelimiterName(delimiter) + " between fields, it holds " +
+                       std::to_string(header.size()) + (header.size() == 1 ? " field: " : " fields: ");
+    for (std::size_t i = 0; i < header.size() && i < kShownFields; ++i) {
+        if (i) text += ", ";
+        const std::string& f = header[i];
+        text += "\"" + f.substr(0, kShownBytes) + (f.size() > kShownBytes ? "...\"" : "\"");
+    }
+    if (header.size() > kShownFields) text += ", ...";
+    return text;
+}
+
+}  // namespace
+
+char DetectStudyDelimiter(std::string_view headerLine) {
+    if (headerLine.find(',') != std::string_view::npos) return ',';
+    for (const char delimiter : {';', '\t'}) {
+        if (headerLine.find(delimiter) == std::string_view::npos) continue;
+        csv::ReaderOptions o;
+        o.startOfInput = false;
+        o.delimiter = delimiter;
+        csv::Reader reader(headerLine, o);
+        std::vector<std::string> fields;
+        std::size_t line;
+        std::string error;
+        if (reader.Next(fields, line, error) && error.empty() && fields.size() > 1 &&
+            std::any_of(fields.begin(), fields.end(), NamesStudyColumn)) {
+            return delimiter;
+        }
+    }
+    return ',';
+}
+
 bool RunStudy(const StudySource& source, const StudyOptions& options, const StudySink& sink,
-              std::string* headerError) {
-    csv::ChunkReader reader(Utf8StudySource(source), options.maxRecordBytes);
+              std::string* headerError, csv::WriteOptions* written) {
+    csv::ChunkReader reader(Utf8StudySource(source), options.maxRecordBytes, options.delimiter);
+    csv::WriteOptions format{options.delimiter, options.lineEnd};
+    if (options.detectDelimiter || options.lineEndOfInput) {
+        const std::string_view first = reader.FirstLine();
+        if (options.detectDelimiter) format.delimiter = DetectStudyDelimiter(first);
+        if (options.lineEndOfInput) {
+            const std::size_t end = first.find_first_of("\r\n");
+            format.lineEnd = end != std::string_view::npos && first[end] == '\n' ? csv::LineEnd::kLf
+                                                                                 : csv::LineEnd::kCrLf;
+        }
+        reader.SetDelimiter(format.delimiter);
+    }
+    if (written) *written = format;
     std::vector<std::string> header;
     std::size_t line = 0;
     std::string error;
@@ -280,12 +349,16 @@ bool RunStudy(const StudySource& source, const StudyOptions& options, const Stud
         if (headerError) *headerError = std::move(fault);
         return false;
     }
+    if (std::none_of(header.begin(), header.end(), NamesStudyColumn)) {
+        if (headerError) *headerError = UnknownHeaderText(header, format.delimiter);
+        return false;
+    }
 
     std::string head;
-    csv::AppendRecord(head, StudyOutputNames(header));
+    csv::AppendRecord(head, StudyOutputNames(header), format);
     sink(head);
 
-    const ChunkWriter writer(options, header);
+    const ChunkWriter writer(options, format, header);
     const unsigned workers =
         options.workers ? options.workers : std::max(1u, std::thread::hardware_concurrency());
     Pipeline(writer, reader, options, sink).Run(workers);
@@ -302,8 +375,8 @@ StudySource TextSource(std::string_view text, std::size_t piece) {
 }
 
 bool RunStudy(std::string_view input, const StudyOptions& options, const StudySink& sink,
-              std::string* headerError) {
-    return RunStudy(TextSource(input), options, sink, headerError);
+              std::string* headerError, csv::WriteOptions* written) {
+    return RunStudy(TextSource(input), options, sink, headerError, written);
 }
 
 }  // namespace zentavo

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "study/csv.h"
+#include "study/csv_writer.h"
 #include "study/errors.h"
 #include "study/row.h"
 
@@ -30,18 +31,27 @@ StudySource Utf8StudySource(StudySource source);
 // outlive it.
 StudySource TextSource(std::string_view text, std::size_t piece = SIZE_MAX);
 
+// The delimiter of a study whose header row is `headerLine` (its first
+// line, as the input holds it): a comma when the line holds one; else a
+// semicolon, then a tab, when the fields it separates name a study column
+// (an input column or `point`: "point;method;voltage"); else a comma.
+char DetectStudyDelimiter(std::string_view headerLine);
+
 // Reads the study (CSV with a header row, UTF-8 or UTF-16: see
 // Utf8StudySource) from `source` and writes the result CSV to `sink`: the
-// input columns as read, then the result columns (StudyOutputNames). Memory
-// stays bounded whatever the input size. Returns false when the input has no
-// usable header row (nothing is written then; `headerError` says why);
-// rows that cannot be computed are reported in their own status and
-// message. An exception of the source, the sink or an allocation, or a
-// StudyReadError, ends the run and is passed on.
+// input columns as read, then the result columns (StudyOutputNames), with
+// the delimiter and line ends of the options (`written` receives those
+// used). Memory stays bounded whatever the input size. Returns false when
+// the input has no usable header row (nothing is written then;
+// `headerError` says why): none, a malformed one, a column named twice, or
+// none of the study's columns named (most likely read with another delimiter
+// than the study's). Rows that cannot be computed are reported in their own
+// status and message. An exception of the source, the sink or an
+// allocation, or a StudyReadError, ends the run and is passed on.
 [[nodiscard]] bool RunStudy(const StudySource& source, const StudyOptions& options, const StudySink& sink,
-              std::string* headerError = nullptr);
+              std::string* headerError = nullptr, csv::WriteOptions* written = nullptr);
 // The same on a study held in memory.
 [[nodiscard]] bool RunStudy(std::string_view input, const StudyOptions& options, const StudySink& sink,
-              std::string* headerError = nullptr);
+              std::string* headerError = nullptr, csv::WriteOptions* written = nullptr);
 
 }  // namespace zentavo

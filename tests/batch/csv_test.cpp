@@ -136,5 +136,65 @@ TEST(Csv, PlainRecordTextIsWhatWritingTheFieldsGives) {
     }
 }
 
+// Each delimiter: a field holding it, a quote or a line break is quoted, a
+// field holding another delimiter (a decimal comma under a semicolon) is
+// not; what is written reads back with that delimiter, field for field.
+TEST(Csv, EachDelimiterQuotesItsOwnAndReadsBack) {
+    // 16 characters and more: looked through sixteen at a time.
+    const std::string x(20, 'x');
+    const Fields fields = {"plain", "0,25", "a;b", "a\tb", "say \"hi\"", x + ",", x + ";", x + "\t", ""};
+    // clang-format off
+    struct Case {
+        char delimiter;
+        LineEnd end;
+        std::string written;
+    } cases[] = {
+        {',',  LineEnd::kCrLf, "plain,\"0,25\",a;b,a\tb,\"say \"\"hi\"\"\",\"" + x + ",\"," + x + ";," + x + "\t,\r\n"},
+        {';',  LineEnd::kLf,   "plain;0,25;\"a;b\";a\tb;\"say \"\"hi\"\"\";" + x + ",;\"" + x + ";\";" + x + "\t;\n"},
+        {'\t', LineEnd::kLf,   "plain\t0,25\ta;b\t\"a\tb\"\t\"say \"\"hi\"\"\"\t" + x + ",\t" + x + ";\t\"" + x + "\t\"\t\n"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("delimiter ") + c.delimiter);
+        std::string out;
+        AppendRecord(out, fields, {c.delimiter, c.end});
+        EXPECT_EQ(out, c.written);
+        std::string byField;
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            char buf[256];
+            if (i) byField += c.delimiter;
+            byField.append(buf, WriteField(buf, fields[i], c.delimiter));
+        }
+        EXPECT_EQ(byField + (c.end == LineEnd::kLf ? "\n" : "\r\n"), c.written);
+
+        ReaderOptions o;
+        o.delimiter = c.delimiter;
+        Reader reader(c.written, o);
+        Read r;
+        ASSERT_TRUE(reader.Next(r.fields, r.line, r.error));
+        EXPECT_EQ(r.error, "");
+        EXPECT_EQ(r.fields, fields);
+
+        // A plain record is copied as it stands only where its delimiter is
+        // the writer's; the results follow it with that delimiter.
+        const std::string plain = std::string("a") + c.delimiter + "b" + c.delimiter + "0.5\n";
+        Reader plainReader(plain, o);
+        csv::Fields read;
+        ASSERT_TRUE(plainReader.Next(read, r.line, r.error));
+        EXPECT_EQ(PlainRecordText(read, c.delimiter), plain.substr(0, plain.size() - 1));
+        EXPECT_EQ(PlainRecordText(read, c.delimiter == ',' ? ';' : ','), "");
+        Writer writer({c.delimiter, c.end});
+        const std::string more[] = {"ok", "1,5", "x;y"};
+        writer.Record(read, 3, true, more);
+        writer.Record(read, 4, false, more);  // padded: written field by field
+        const std::string results = c.delimiter == ',' ? ",ok,\"1,5\",x;y"
+                                    : c.delimiter == ';' ? ";ok;1,5;\"x;y\""
+                                                         : "\tok\t1,5\tx;y";
+        const std::string end = c.end == LineEnd::kLf ? "\n" : "\r\n";
+        const std::string record = plain.substr(0, plain.size() - 1);
+        EXPECT_EQ(writer.View(), record + results + end + record + c.delimiter + results + end);
+    }
+}
+
 }  // namespace
 }  // namespace zentavo::csv

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <map>
@@ -43,7 +45,9 @@ TEST(Study, SampleStudyGivesItsExpectedResults) {
     const std::string input = FileBytes(ZENTAVO_EXAMPLES_DIR "/study.csv");
     const std::string expected = FileBytes(ZENTAVO_EXAMPLES_DIR "/study-results.csv");
     ASSERT_FALSE(input.empty());
-    EXPECT_EQ(RunToText(input), expected);
+    StudyOptions options;
+    options.lineEndOfInput = true;  // as the program writes it: the sample's LF
+    EXPECT_EQ(RunToText(input, options), expected);
 }
 
 TEST(Study, ResultColumnsFollowTheMethodAndCase) {
@@ -400,6 +404,30 @@ TEST(Study, HeaderNamesTrimmedWithoutCaseAndNeverTwice) {
     EXPECT_EQ(run.out, "zentavo-batch: standard input: column voltage appears twice\n");
 }
 
+TEST(Study, DelimiterFromTheHeaderRow) {
+    // clang-format off
+    struct Case {
+        std::string headerLine;
+        char delimiter;
+    } cases[] = {
+        {"point,method,voltage\n",         ','},
+        {"point;method;voltage\r\n",       ';'},
+        {"method;voltage,gap\n",           ','},   // method; and a comma: commas
+        {"voltage;gap;Method",             ';'},   // method last, no line end
+        {"\"point\";\"method\"\n",         ';'},
+        {"method\tvoltage\tgap\n",         '\t'},
+        {"method;voltage\tgap\n",          ';'},
+        {"x;y\tmethod\tgap\n",             '\t'},
+        {"a;b;c\n",                        ','},   // no study column between the semicolons
+        {"method\n",                       ','},
+        {"",                               ','},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        EXPECT_EQ(DetectStudyDelimiter(c.headerLine), c.delimiter) << c.headerLine;
+    }
+}
+
 TEST(Study, InputWithoutHeaderIsRefused) {
     std::string error;
     EXPECT_FALSE(RunStudy("", {}, [](std::string_view) {}, &error));
@@ -491,6 +519,125 @@ TEST(BatchProgram, ExitStatusAndMessages) {
     }
     EXPECT_EQ(RunProgram("-V").out, RunProgram("--version").out);
     EXPECT_EQ(RunProgram("--help >/dev/full").status, 1);
+}
+
+// A study as a Spanish, French or German spreadsheet exports it: semicolons
+// between the fields, decimal commas in the numbers, LF line ends.
+std::string SpreadsheetExport(std::string_view study) {
+    csv::Reader reader(study);
+    std::vector<std::string> fields;
+    std::size_t line;
+    std::string error, out;
+    while (reader.Next(fields, line, error)) {
+        for (std::string& f : fields) {
+            const bool number = !f.empty() && std::count(f.begin(), f.end(), '.') == 1 &&
+                                f.find_first_not_of("0123456789.-") == std::string::npos;
+            if (number) std::replace(f.begin(), f.end(), '.', ',');
+        }
+        csv::AppendRecord(out, fields, {';', csv::LineEnd::kLf});
+    }
+    return out;
+}
+
+TEST(BatchProgram, SpreadsheetExportsAndPipes) {
+    // A semicolon export with decimal commas, its delimiter found from its
+    // header: the results of the comma study, with semicolons and decimal commas.
+    for (const char* sample : {"/study.csv", "/study-2018.csv"}) {
+        SCOPED_TRACE(sample);
+        const std::string study = FileBytes(std::string(ZENTAVO_EXAMPLES_DIR) + sample);
+        char path[] = "/tmp/zentavo-export-XXXXXX";
+        const int fd = mkstemp(path);
+        ASSERT_GE(fd, 0);
+        const std::string exported = SpreadsheetExport(study);
+        ASSERT_EQ(write(fd, exported.data(), exported.size()), static_cast<ssize_t>(exported.size()));
+        close(fd);
+        const auto comma = RunProgram(std::string(ZENTAVO_EXAMPLES_DIR) + sample + " 2>/dev/null");
+        const auto semicolon = RunProgram("--decimal-separator , " + std::string(path) + " 2>/dev/null");
+        std::remove(path);
+        EXPECT_EQ(comma.status, 0);
+        EXPECT_EQ(semicolon.status, 0);
+        EXPECT_NE(semicolon.out.find(";ok;"), std::string::npos) << semicolon.out;
+        EXPECT_EQ(semicolon.out, SpreadsheetExport(comma.out));
+    }
+
+    // The line ends: those asked for, else those of the input's first line.
+    const std::string header = "method,voltage,bolted_current,gap,work_distance,equipment_class,"
+                               "grounding,arc_time,arc_time_reduced";
+    const std::string row = "empirical,480,20,32,455,Switchgear,Grounded,0.2,0.2";
+    // clang-format off
+    struct Ends {
+        std::string in, args, out;
+    } ends[] = {
+        {"\\n",   "",                 "\n"},
+        {"\\r\\n", "",                 "\r\n"},
+        {"\\r",   "",                 "\r\n"},
+        {"\\n",   "--line-ends crlf", "\r\n"},
+        {"\\r\\n", "--line-ends=lf",   "\n"},
+        {"\\r",   "--line-ends lf",   "\n"},
+    };
+    // clang-format on
+    for (const Ends& e : ends) {
+        SCOPED_TRACE(e.in + " " + e.args);
+        const auto r = batch_test::RunCommand("printf '" + header + e.in + row + e.in + "' | " +
+                                              ZENTAVO_BATCH_PROGRAM " " + e.args);
+        EXPECT_EQ(r.status, 0);
+        std::string rest = r.out;
+        std::size_t records = 0;
+        for (std::size_t at; (at = rest.find(e.out)) != std::string::npos; ++records) rest.erase(at, e.out.size());
+        EXPECT_EQ(records, 2u) << r.out;
+        EXPECT_EQ(rest.find_first_of("\r\n"), std::string::npos) << r.out;
+    }
+
+    // awk on the results: the sample's seven empirical rows by their method,
+    // the four 2018 points with an enclosure factor of 1.000 by the last field.
+    // clang-format off
+    struct Pipe {
+        std::string command;
+        std::string count;
+    } pipes[] = {
+        {ZENTAVO_EXAMPLES_DIR "/study.csv | awk -F, '$2 == \"empirical\"' | wc -l",    "7\n"},
+        {ZENTAVO_EXAMPLES_DIR "/study-2018.csv | awk -F, '$NF == \"1.000\"' | wc -l",  "4\n"},
+        {"--line-ends crlf " ZENTAVO_EXAMPLES_DIR "/study-2018.csv | awk -F, '$NF == \"1.000\"' | wc -l", "0\n"},
+    };
+    // clang-format on
+    for (const Pipe& p : pipes) EXPECT_EQ(RunProgram(p.command).out, p.count) << p.command;
+
+    // The delimiter by its words, a tab itself included; a header that names
+    // no column of the study is a usage error naming what was read (its first
+    // 60 bytes of a field, control characters escaped).
+    const std::string tabStudy = "printf 'method\\tvoltage\\tbolted_current\\tgap\\twork_distance\\t"
+                                 "equipment_class\\tgrounding\\tarc_time\\n"
+                                 "empirical\\t480\\t20\\t32\\t455\\tSwitchgear\\tGrounded\\t0.2\\n' | ";
+    const std::string program = ZENTAVO_BATCH_PROGRAM;
+    // clang-format off
+    struct Run {
+        std::string command;
+        int status;
+        std::string start;
+    } runs[] = {
+        {tabStudy + program,                         0, "method\tvoltage\tbolted_current\t"},
+        {tabStudy + program + " --delimiter tab",    0, "method\tvoltage\tbolted_current\t"},
+        {tabStudy + program + " --delimiter '\t'",   0, "method\tvoltage\tbolted_current\t"},
+        {tabStudy + program + " --delimiter ,",      2,
+         "zentavo-batch: standard input: the header row names none of the study's columns (method, "
+         "voltage, bolted_current, ...): read with a comma between fields, it holds 1 field: "
+         "\"method\\x09voltage\\x09bolted_current\\x09gap\\x09work_distance\\x09equipment_cl...\"\n"},
+        {"printf 'a;b\\n1;2\\n' | " + program,       2,
+         "zentavo-batch: standard input: the header row names none of the study's columns (method, "
+         "voltage, bolted_current, ...): read with a comma between fields, it holds 1 field: \"a;b\"\n"},
+        {program + " --delimiter ';' " ZENTAVO_EXAMPLES_DIR "/study.csv", 2,
+         "zentavo-batch: " ZENTAVO_EXAMPLES_DIR "/study.csv: the header row names none of the study's "
+         "columns (method, voltage, bolted_current, ...): read with a semicolon between fields, it "
+         "holds 1 field: \"point,method,voltage,bolted_current,gap,gap_unit,work_distan...\"\n"},
+        {program + " --delimiter '|' /dev/null",     2, "zentavo-batch: --delimiter takes one of ',', ';', tab, not '|'"},
+        {program + " --line-ends cr /dev/null",      2, "zentavo-batch: --line-ends takes one of lf, crlf, not 'cr'"},
+    };
+    // clang-format on
+    for (const Run& run : runs) {
+        const auto r = batch_test::RunCommand(run.command + " 2>&1");
+        EXPECT_EQ(r.status, run.status) << run.command;
+        EXPECT_EQ(r.out.rfind(run.start, 0), 0u) << run.command << ": " << r.out;
+    }
 }
 
 }  // namespace

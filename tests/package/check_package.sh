@@ -134,6 +134,8 @@ completions=(
     "--label-rows|incident-energy,pp"        "incident-energy,ppe-level"
     "--label-rows|n"                         "none"
     "--labels x.pdf --label-colour|b"        "black-and-white"
+    "--delimiter|"                           ", \\; tab"
+    "--line-ends|"                           "crlf lf"
     "|--"                                    "$(paste -sd ' ' <<< "$options")"
 )
 # clang-format on
