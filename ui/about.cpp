@@ -36,6 +36,7 @@ Tabout::Tabout(QWidget* parent) : QDialog(parent) {
     text->setMinimumWidth(360);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName("OKButton");
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("&OK"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(name);
     layout->addWidget(version);

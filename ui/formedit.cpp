@@ -119,13 +119,13 @@ TFormedit::TFormedit(Application& app) : app_(app) {
         a->setObjectName(name);
         connect(a, &QAction::triggered, this, [this, handler] { app_.Guard(this, [&] { (this->*handler)(); }); });
     };
-    QMenu* file = MainMenu1->addMenu(QStringLiteral("File"));
-    add(file, "SaveAs1", QStringLiteral("Save As.."), "document-save-as", &TFormedit::SaveAs1Click);
-    add(file, "Exit1", QStringLiteral("Print"), "document-print", &TFormedit::Exit1Click);
-    QMenu* edit = MainMenu1->addMenu(QStringLiteral("Edit"));
-    add(edit, "Copy1", QStringLiteral("Copy"), "edit-copy", &TFormedit::Copy1Click);
-    add(edit, "Cut1", QStringLiteral("Cut"), "edit-cut", &TFormedit::Cut1Click);
-    add(edit, "Paste1", QStringLiteral("Paste"), "edit-paste", &TFormedit::Paste1Click);
+    QMenu* file = MainMenu1->addMenu(QStringLiteral("&File"));
+    add(file, "SaveAs1", QStringLiteral("&Save As\u2026"), "document-save-as", &TFormedit::SaveAs1Click);
+    add(file, "Exit1", QStringLiteral("&Print"), "document-print", &TFormedit::Exit1Click);
+    QMenu* edit = MainMenu1->addMenu(QStringLiteral("&Edit"));
+    add(edit, "Copy1", QStringLiteral("&Copy"), "edit-copy", &TFormedit::Copy1Click);
+    add(edit, "Cut1", QStringLiteral("Cu&t"), "edit-cut", &TFormedit::Cut1Click);
+    add(edit, "Paste1", QStringLiteral("&Paste"), "edit-paste", &TFormedit::Paste1Click);
 
     // The client area of 435 x 304 lies below the menu bar.
     const int top = MainMenu1->sizeHint().height();
@@ -139,7 +139,7 @@ TFormedit::TFormedit(Application& app) : app_(app) {
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEdit1->setLineWrapMode(QPlainTextEdit::NoWrap);
 
-    Button2 = MakeButton(this, "Button2", QStringLiteral("Close"), (435 - 75) / 2, top + 272);
+    Button2 = MakeButton(this, "Button2", QStringLiteral("&Close"), (435 - 75) / 2, top + 272);
     connect(Button2, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { Button2Click(); }); });
 }
 

@@ -147,7 +147,7 @@ QGroupBox* TIeee2018::BuildInputs() {
     form->addRow(QStringLiteral("Arc duration at the arcing current (sec):"), ArcTimeEdit);
     form->addRow(QStringLiteral("Arc duration at the reduced arcing current (sec):"),
                  ArcTimeReducedEdit);
-    ComputeButton = Button("ComputeButton", QStringLiteral("Compute"));
+    ComputeButton = Button("ComputeButton", QStringLiteral("&Compute"));
     form->addRow(QString(), ComputeButton);
     // A screen reader names each field by its caption.
     for (QWidget* field : std::initializer_list<QWidget*>{
@@ -199,9 +199,9 @@ QGroupBox* TIeee2018::BuildResults() {
 }
 
 QHBoxLayout* TIeee2018::BuildButtons() {
-    BackButton = Button("BackButton", QStringLiteral("Back"));
-    SaveButton = Button("SaveButton", QStringLiteral("Save results"));
-    LabelButton = Button("LabelButton", QStringLiteral("Create label"));
+    BackButton = Button("BackButton", QStringLiteral("&Back"));
+    SaveButton = Button("SaveButton", QStringLiteral("&Save results"));
+    LabelButton = Button("LabelButton", QStringLiteral("Create &label"));
     ExitButton = MakeExitButton(this, 0, 0);
     for (QPushButton* b : {ComputeButton, BackButton, SaveButton, LabelButton}) {
         b->setAccessibleName(b->text());

@@ -52,14 +52,14 @@ TFormLabelType::TFormLabelType(Application& app) : app_(app) {
     CheckListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
     for (const LabelContentItem& item : DefaultContentItems()) AddEntry(item);
     Edit1 = MakeEdit(content, "Edit1", QStringLiteral("Enter your line here "), 10, 270, 240);
-    Button1 = MakeButton(content, "Button1", QStringLiteral("Add line.."), 260, 269, 85);
+    Button1 = MakeButton(content, "Button1", QStringLiteral("&Add line.."), 260, 269, 85);
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName("PopupMenu1");
-    Deletethisline1 = PopupMenu1->addAction(DeleteIcon(), QStringLiteral("Delete this line"));
+    Deletethisline1 = PopupMenu1->addAction(DeleteIcon(), QStringLiteral("&Delete this line"));
     Deletethisline1->setObjectName("Deletethisline1");
 
-    Button2 = MakeButton(this, "Button2", QStringLiteral("Save and exit"), (371 - 100) / 2, 410, 100);
+    Button2 = MakeButton(this, "Button2", QStringLiteral("&Save and exit"), (371 - 100) / 2, 410, 100);
 
     for (auto* g : std::initializer_list<QGroupBox*>{RadioGroup1, LangGroup, content}) {
         for (QWidget* child : g->findChildren<QWidget*>()) {

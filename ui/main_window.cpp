@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -169,7 +170,7 @@ Tmain::Tmain(Application& app) : app_(app) {
     pages->FitCaptions();
     PageControl1->setCurrentIndex(0);
 
-    Calc1 = MakeButton(client, "Calc1", QStringLiteral("Next"), 389, 350);
+    Calc1 = MakeButton(client, "Calc1", QStringLiteral("&Next"), 389, 350);
 
     connect(PageControl1, &QTabWidget::currentChanged, this,
             [this](int i) { app_.Guard(this, [&] { PageControl1Change(i); }); });
@@ -192,10 +193,11 @@ void Tmain::BuildMenus() {
         QAction* a = menu->addAction(text);
         a->setObjectName(name);
         connect(a, &QAction::triggered, this, guarded(handler));
+        return a;
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName("File1");
-    add(file, "Open1", QStringLiteral("Open"), &Tmain::Open1Click);
+    add(file, "Open1", QStringLiteral("&Open"), &Tmain::Open1Click)->setShortcut(QKeySequence::Open);
     file->addSeparator();
     QAction* newStudy = file->addAction(QStringLiteral("&New study"));
     newStudy->setObjectName("NewStudy1");
@@ -208,12 +210,12 @@ void Tmain::BuildMenus() {
         });
     });
     file->addSeparator();
-    add(file, "Exit1", QStringLiteral("E&xit"), &Tmain::Exit1Click);
-    Options1 = menuBar()->addMenu(QStringLiteral("Options"));
+    add(file, "Exit1", QStringLiteral("E&xit"), &Tmain::Exit1Click)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    Options1 = menuBar()->addMenu(QStringLiteral("&Options"));
     Options1->setObjectName("Options1");
-    add(Options1, "Labelformat1", QStringLiteral("Label format"), &Tmain::Labelformat1Click);
-    add(Options1, "Units1", QStringLiteral("Units"), &Tmain::Units1Click);
-    QAction* model2018 = Options1->addAction(QStringLiteral("IEEE 1584-2018 model"));
+    add(Options1, "Labelformat1", QStringLiteral("&Label format"), &Tmain::Labelformat1Click);
+    add(Options1, "Units1", QStringLiteral("&Units"), &Tmain::Units1Click);
+    QAction* model2018 = Options1->addAction(QStringLiteral("&IEEE 1584-2018 model"));
     model2018->setObjectName("Ieee2018Model1");
     connect(model2018, &QAction::triggered, this,
             [this] { app_.Guard(this, [&] { app_.Ieee2018().Open(); }); });

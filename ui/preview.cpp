@@ -80,11 +80,11 @@ TPreview::TPreview(Application& app) : app_(app) {
 
     Shape1 = new LabelView(this, sheet_);
 
-    Button1 = MakeButton(this, "Button1", QStringLiteral("Back"), 8, 560, 76);
-    Button2 = MakeButton(this, "Button2", QStringLiteral("Save Bitmap"), 88, 560, 76);
-    Button3 = MakeButton(this, "Button3", QStringLiteral("Save JPEG"), 168, 560, 76);
-    Button4 = MakeButton(this, "Button4", QStringLiteral("Save PDF"), 248, 560, 76);
-    Button5 = MakeButton(this, "Button5", QStringLiteral("Print"), 328, 560, 76);
+    Button1 = MakeButton(this, "Button1", QStringLiteral("&Back"), 8, 560, 76);
+    Button2 = MakeButton(this, "Button2", QStringLiteral("Save Bit&map"), 88, 560, 76);
+    Button3 = MakeButton(this, "Button3", QStringLiteral("Save &JPEG"), 168, 560, 76);
+    Button4 = MakeButton(this, "Button4", QStringLiteral("Save P&DF"), 248, 560, 76);
+    Button5 = MakeButton(this, "Button5", QStringLiteral("&Print"), 328, 560, 76);
     BitBtn1 = MakeExitButton(this, 682, 3);
 
     auto* name = MakeGroup(this, "GroupBox1", QStringLiteral("Equipment name (30 symbols max)"), 8,
@@ -218,7 +218,7 @@ QByteArray TPreview::LabelPdf() const {
 
 void TPreview::Button4Click() {
     FileChoice choice;
-    choice.title = QStringLiteral("Save PDF");
+    choice.title = QStringLiteral("Save P&DF");
     choice.filter = QStringLiteral("PDF files (*.pdf)");
     choice.defaultSuffix = QStringLiteral("pdf");
     const QString path = app_.dialogs().SaveFileName(this, choice);
@@ -256,7 +256,7 @@ RgbImage View(const QImage& image) {
 
 void TPreview::Button2Click() {
     FileChoice choice;
-    choice.title = QStringLiteral("Save Bitmap");
+    choice.title = QStringLiteral("Save Bit&map");
     choice.filter = QStringLiteral("Bitmaps (*.bmp)");
     choice.defaultSuffix = QStringLiteral("bmp");
     choice.initialName = QStringLiteral("1");
@@ -268,7 +268,7 @@ void TPreview::Button2Click() {
 
 void TPreview::Button3Click() {
     FileChoice choice;
-    choice.title = QStringLiteral("Save JPEG");
+    choice.title = QStringLiteral("Save &JPEG");
     choice.filter = QStringLiteral("JPEG Image File (*.jpg);;JPEG Image File (*.jpeg)");
     choice.defaultSuffix = QStringLiteral("jpg");
     const QString path = app_.dialogs().SaveFileName(this, choice);

@@ -175,9 +175,9 @@ TThird::TThird(Application& app) : app_(app) {
     }
     Panel7->hide();
 
-    Button1 = MakeButton(this, "Button1", QStringLiteral("Back"), 385, 397);
-    Button3 = MakeButton(this, "Button3", QStringLiteral("Save results"), 537, 398);
-    Button2 = MakeButton(this, "Button2", QStringLiteral("Create label"), 677, 398);
+    Button1 = MakeButton(this, "Button1", QStringLiteral("&Back"), 385, 397);
+    Button3 = MakeButton(this, "Button3", QStringLiteral("&Save results"), 537, 398);
+    Button2 = MakeButton(this, "Button2", QStringLiteral("Create &label"), 677, 398);
     BitBtn1 = MakeExitButton(this, 723, 8);
 
     connect(Button1, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { Button1Click(); }); });

@@ -97,10 +97,10 @@ TSecond::TSecond(Application& app) : app_(app) {
     Edit2 = EditIn(GroupBox4, "Edit2", "Label8", QStringLiteral("Seconds"));
 
     GroupBox5 = MakeGroup(this, "GroupBox5", QString(), 16, 424, 441, 51);
-    CheckBox1 = new QCheckBox(QStringLiteral("Show Pressure Developed by Arc"), GroupBox5);
+    CheckBox1 = new QCheckBox(QStringLiteral("Show &Pressure Developed by Arc"), GroupBox5);
     CheckBox1->setObjectName("CheckBox1");
     CheckBox1->setGeometry(8, 4, 215, 18);
-    CheckBox2 = new QCheckBox(QStringLiteral("Show TNT Equivalent of Arc Blast"), GroupBox5);
+    CheckBox2 = new QCheckBox(QStringLiteral("Show &TNT Equivalent of Arc Blast"), GroupBox5);
     CheckBox2->setObjectName("CheckBox2");
     CheckBox2->setGeometry(228, 4, 210, 18);
     MakeLabel(GroupBox5, "Label9",
@@ -118,8 +118,8 @@ TSecond::TSecond(Application& app) : app_(app) {
         SetBold(g, true);
     }
 
-    Button1 = MakeButton(this, "Button1", QStringLiteral("Back"), 8, 481);
-    Button2 = MakeButton(this, "Button2", QStringLiteral("Next"), 389, 479);
+    Button1 = MakeButton(this, "Button1", QStringLiteral("&Back"), 8, 481);
+    Button2 = MakeButton(this, "Button2", QStringLiteral("&Next"), 389, 479);
     BitBtn1 = MakeExitButton(this, 441, 4);
 
     connect(Button1, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { Button1Click(); }); });

@@ -164,7 +164,7 @@ TStudy::TStudy(Application& app, StudyFile file, const QString& path, std::optio
 
 QHBoxLayout* TStudy::BuildFilterRow(QWidget* central) {
     auto* filterRow = new QHBoxLayout;
-    auto* filterLabel = new QLabel(QStringLiteral("&Filter:"), central);
+    auto* filterLabel = new QLabel(QStringLiteral("Fil&ter:"), central);
     FilterEdit = new QLineEdit(central);
     FilterEdit->setObjectName("FilterEdit");
     FilterEdit->setClearButtonEnabled(true);
@@ -244,10 +244,10 @@ void TStudy::BuildMenus() {
         return a;
     };
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    QAction* newStudy = file->addAction(QStringLiteral("New study"));
+    QAction* newStudy = file->addAction(QStringLiteral("&New study"));
     newStudy->setObjectName("NewStudy1");
     connect(newStudy, &QAction::triggered, this, [this] { app_.Guard(this, [&] { NewStudyWindow(app_)->show(); }); });
-    QAction* openStudy = file->addAction(QStringLiteral("Open study…"));
+    QAction* openStudy = file->addAction(QStringLiteral("&Open study…"));
     openStudy->setObjectName("OpenStudy1");
     openStudy->setShortcut(QKeySequence::Open);
     connect(openStudy, &QAction::triggered, this, [this] {
@@ -281,7 +281,7 @@ void TStudy::BuildMenus() {
     edit->addSeparator();
     // Insert alone: Ctrl+Insert is Copy on X11, and a shortcut both mean would do neither.
     add(edit, "AddRow1", QStringLiteral("&Add row"), QKeySequence(Qt::Key_Insert), &TStudy::AddRowClick);
-    add(edit, "DuplicateRows1", QStringLiteral("D&uplicate rows"), QKeySequence(Qt::CTRL | Qt::Key_D),
+    add(edit, "DuplicateRows1", QStringLiteral("Dupl&icate rows"), QKeySequence(Qt::CTRL | Qt::Key_D),
         &TStudy::DuplicateClick);
     add(edit, "DeleteRows1", QStringLiteral("&Delete rows"), QKeySequence(Qt::CTRL | Qt::Key_Delete),
         &TStudy::DeleteClick);

@@ -86,8 +86,8 @@ TFormUnits::TFormUnits(Application& app) : app_(app) {
         SetBold(g, true);
     }
 
-    Button2 = MakeButton(this, "Button2", QStringLiteral("Ignore and close"), 8, 192, 110);
-    Button1 = MakeButton(this, "Button1", QStringLiteral("Save and close"), 300, 192, 110);
+    Button2 = MakeButton(this, "Button2", QStringLiteral("&Ignore and close"), 8, 192, 110);
+    Button1 = MakeButton(this, "Button1", QStringLiteral("&Save and close"), 300, 192, 110);
     connect(Button1, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { Button1Click(); }); });
     connect(Button2, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { Button2Click(); }); });
 }
