@@ -1,11 +1,13 @@
 // Zentavo: the desktop program. It takes no arguments and keeps no settings;
 // asked for --help or --version it answers on the terminal and opens no window.
 #include <QApplication>
+#include <QLocale>
 #include <cstdio>
 #include <cstring>
 
 #include "ui/application.h"
 #include "ui/dialogs.h"
+#include "ui/translations.h"
 
 namespace {
 // Writes the answer to --help or --version; false when neither was asked.
@@ -37,6 +39,8 @@ int main(int argc, char** argv) {
     // The name without a display name: the windows keep exactly their own titles.
     QApplication::setApplicationName(QStringLiteral("Zentavo"));
     QApplication::setDesktopFileName(QStringLiteral("org.zentavo.Zentavo"));
+    // The windows in the user's language, where the program has it.
+    zentavo::ui::InstallTranslations(QLocale());
     zentavo::ui::QtDialogService dialogs;
     zentavo::ui::Application app(dialogs);
     app.Start();

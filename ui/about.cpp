@@ -9,7 +9,7 @@ namespace zentavo::ui {
 
 Tabout::Tabout(QWidget* parent) : QDialog(parent) {
     setObjectName("about");
-    setWindowTitle(QStringLiteral("About Zentavo"));
+    setWindowTitle(tr("About Zentavo"));
     setModal(true);
 
     auto* layout = new QVBoxLayout(this);
@@ -18,10 +18,10 @@ Tabout::Tabout(QWidget* parent) : QDialog(parent) {
     QFont big = name->font();
     big.setPointSizeF(big.pointSizeF() * 1.6);
     name->setFont(big);
-    auto* version = new QLabel(QStringLiteral("Version %1").arg(QStringLiteral(ZENTAVO_VERSION)), this);
+    auto* version = new QLabel(tr("Version %1").arg(QStringLiteral(ZENTAVO_VERSION)), this);
     version->setObjectName("Version");
     auto* text = new QLabel(
-        QStringLiteral(
+        tr(
             "Arc flash hazard calculator after IEEE 1584-2002: arcing current, incident energy, "
             "flash protection boundary, PPE level and shock approach boundaries.\n\n"
             "Supported systems: Linux desktops with Qt 6 (X11 and Wayland); "
