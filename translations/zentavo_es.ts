@@ -876,7 +876,7 @@ Compruebe que el nombre del archivo es correcto.</translation>
     </message>
     <message>
         <source>Gap between conductors</source>
-        <translation>Separación entre conductores</translation>
+        <translation>Separación</translation>
     </message>
     <message>
         <source>Working distance</source>
@@ -1115,15 +1115,15 @@ Do you wish to save it in UTF-8 instead? (No saves nothing.)</source>
     </message>
     <message>
         <source>Save Bit&amp;map</source>
-        <translation>Guardar &amp;BMP</translation>
+        <translation>Grabar &amp;BMP</translation>
     </message>
     <message>
         <source>Save &amp;JPEG</source>
-        <translation>Guardar &amp;JPEG</translation>
+        <translation>Grabar &amp;JPEG</translation>
     </message>
     <message>
         <source>Save P&amp;DF</source>
-        <translation>Guardar P&amp;DF</translation>
+        <translation>Grabar P&amp;DF</translation>
     </message>
     <message>
         <source>&amp;Print</source>
@@ -1274,7 +1274,7 @@ Do you wish to save it in UTF-8 instead? (No saves nothing.)</source>
     </message>
     <message>
         <source>Arc duration (Reduced Current)</source>
-        <translation>Duración del arco (corriente reducida)</translation>
+        <translation>Duración (corriente reducida)</translation>
     </message>
     <message>
         <source>Show &amp;Pressure Developed by Arc</source>
@@ -1573,11 +1573,11 @@ y %n etiqueta(s) más con el nombre cortado</numerusform>
     </message>
     <message>
         <source>&amp;Save results</source>
-        <translation>&amp;Guardar resultados</translation>
+        <translation>&amp;Guardar</translation>
     </message>
     <message>
         <source>Create &amp;label</source>
-        <translation>Crear &amp;etiqueta</translation>
+        <translation>&amp;Etiquetar</translation>
     </message>
 </context>
 <context>

@@ -68,7 +68,7 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Ungrounded</source>
-        <translation>Non mis à la terre</translation>
+        <translation>Isolé</translation>
     </message>
     <message>
         <source>Grounded</source>
@@ -876,7 +876,7 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Gap between conductors</source>
-        <translation>Écart entre conducteurs</translation>
+        <translation>Écart</translation>
     </message>
     <message>
         <source>Working distance</source>
@@ -1131,7 +1131,7 @@ Voulez-vous l&apos;enregistrer en UTF-8 ? (Non n&apos;enregistre rien.)</transla
     </message>
     <message>
         <source>Equipment name (30 symbols max)</source>
-        <translation>Nom de l&apos;équipement (30 caractères max.)</translation>
+        <translation>Nom de l&apos;équipement (30 car. max.)</translation>
     </message>
     <message>
         <source>User lines contents (add your lines using Options menu to enable this fields )</source>
@@ -1573,11 +1573,11 @@ et %n autre(s) étiquette(s) au nom coupé</numerusform>
     </message>
     <message>
         <source>&amp;Save results</source>
-        <translation>&amp;Enregistrer les résultats</translation>
+        <translation>&amp;Enregistrer</translation>
     </message>
     <message>
         <source>Create &amp;label</source>
-        <translation>Créer l&apos;é&amp;tiquette</translation>
+        <translation>É&amp;tiqueter</translation>
     </message>
 </context>
 <context>

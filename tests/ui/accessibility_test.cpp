@@ -18,6 +18,7 @@
 
 #include "drive.h"
 #include "fake_dialogs.h"
+#include "translated_main.h"
 
 using namespace zentavo::ui;
 
@@ -127,5 +128,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(AccessibilityTest)
+ZENTAVO_TRANSLATED_TEST_MAIN(AccessibilityTest)
 #include "accessibility_test.moc"

@@ -20,6 +20,7 @@
 #include <memory>
 
 #include "fake_dialogs.h"
+#include "translated_main.h"
 #include "ui/application.h"
 #include "ui/formedit.h"
 #include "ui/label_type.h"
@@ -305,5 +306,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(LayoutTest)
+ZENTAVO_TRANSLATED_TEST_MAIN(LayoutTest)
 #include "layout_test.moc"
