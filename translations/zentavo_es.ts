@@ -538,6 +538,74 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <source>from the results shown in this window. </source>
         <translation>de los resultados de esta ventana.</translation>
     </message>
+    <message>
+        <source>Arc Flash &amp; Shock Hazard</source>
+        <translation>Peligro de arco eléctrico y choque</translation>
+    </message>
+    <message>
+        <source>Equipment type</source>
+        <translation>Tipo de equipo</translation>
+    </message>
+    <message>
+        <source>Grounding</source>
+        <translation>Puesta a tierra</translation>
+    </message>
+    <message>
+        <source>Work Distance</source>
+        <translation>Distancia de trabajo</translation>
+    </message>
+    <message>
+        <source>Available bolted current</source>
+        <translation>Corriente de falla franca disponible</translation>
+    </message>
+    <message>
+        <source>Limited approach boundary</source>
+        <translation>Frontera de aproximación limitada</translation>
+    </message>
+    <message>
+        <source>Restricted approach boundary</source>
+        <translation>Frontera de aproximación restringida</translation>
+    </message>
+    <message>
+        <source>Prohibited approach boundary</source>
+        <translation>Frontera de aproximación prohibida</translation>
+    </message>
+    <message>
+        <source>Flash protection boundary</source>
+        <translation>Frontera de arco eléctrico</translation>
+    </message>
+    <message>
+        <source>Incident energy at work distance</source>
+        <translation>Energía incidente a la distancia de trabajo</translation>
+    </message>
+    <message>
+        <source>Pressure</source>
+        <translation>Presión</translation>
+    </message>
+    <message>
+        <source>TNT equivalent</source>
+        <translation>Equivalente TNT</translation>
+    </message>
+    <message>
+        <source>PPE level</source>
+        <translation>Nivel de EPP</translation>
+    </message>
+    <message>
+        <source>Typical protective clothing systems</source>
+        <translation>Ropa de protección típica</translation>
+    </message>
+    <message>
+        <source>Equipment name</source>
+        <translation>Nombre del equipo</translation>
+    </message>
+    <message>
+        <source>Date created</source>
+        <translation>Fecha de creación</translation>
+    </message>
+    <message>
+        <source>Warning!</source>
+        <translation>¡Advertencia!</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::QtDialogService</name>

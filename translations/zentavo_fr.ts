@@ -538,6 +538,74 @@ Vérifiez que le nom du fichier est correct.</translation>
         <source>from the results shown in this window. </source>
         <translation>des résultats de cette fenêtre.</translation>
     </message>
+    <message>
+        <source>Arc Flash &amp; Shock Hazard</source>
+        <translation>Danger d&apos;arc électrique et de choc</translation>
+    </message>
+    <message>
+        <source>Equipment type</source>
+        <translation>Type d&apos;équipement</translation>
+    </message>
+    <message>
+        <source>Grounding</source>
+        <translation>Mise à la terre</translation>
+    </message>
+    <message>
+        <source>Work Distance</source>
+        <translation>Distance de travail</translation>
+    </message>
+    <message>
+        <source>Available bolted current</source>
+        <translation>Courant de défaut franc disponible</translation>
+    </message>
+    <message>
+        <source>Limited approach boundary</source>
+        <translation>Frontière d&apos;approche limitée</translation>
+    </message>
+    <message>
+        <source>Restricted approach boundary</source>
+        <translation>Frontière d&apos;approche restreinte</translation>
+    </message>
+    <message>
+        <source>Prohibited approach boundary</source>
+        <translation>Frontière d&apos;approche interdite</translation>
+    </message>
+    <message>
+        <source>Flash protection boundary</source>
+        <translation>Frontière d&apos;arc électrique</translation>
+    </message>
+    <message>
+        <source>Incident energy at work distance</source>
+        <translation>Énergie incidente à la distance de travail</translation>
+    </message>
+    <message>
+        <source>Pressure</source>
+        <translation>Pression</translation>
+    </message>
+    <message>
+        <source>TNT equivalent</source>
+        <translation>Équivalent TNT</translation>
+    </message>
+    <message>
+        <source>PPE level</source>
+        <translation>Niveau d&apos;EPI</translation>
+    </message>
+    <message>
+        <source>Typical protective clothing systems</source>
+        <translation>Tenues de protection types</translation>
+    </message>
+    <message>
+        <source>Equipment name</source>
+        <translation>Nom de l&apos;équipement</translation>
+    </message>
+    <message>
+        <source>Date created</source>
+        <translation>Date de création</translation>
+    </message>
+    <message>
+        <source>Warning!</source>
+        <translation>Avertissement !</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::QtDialogService</name>

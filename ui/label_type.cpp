@@ -10,6 +10,7 @@
 
 #include "ui/application.h"
 #include "ui/main_window.h"
+#include "ui/translations.h"
 #include "ui/widgets.h"
 
 namespace zentavo::ui {
@@ -82,7 +83,9 @@ TFormLabelType::TFormLabelType(Application& app) : app_(app) {
 }
 
 void TFormLabelType::AddEntry(const LabelContentItem& item) {
-    auto* row = new QListWidgetItem(FromUtf8(item.Text), CheckListBox1);
+    // Shown in the user's language; the settings keep the row's own words.
+    auto* row = new QListWidgetItem(LibraryText(item.Text), CheckListBox1);
+    row->setData(Qt::UserRole, FromUtf8(item.Text));
     Qt::ItemFlags flags = Qt::ItemIsSelectable;
     // A locked entry is greyed and keeps its mark.
     if (!item.Locked) flags |= Qt::ItemIsEnabled | Qt::ItemIsUserCheckable;
@@ -97,7 +100,7 @@ LabelSettings TFormLabelType::Settings() const {
     s.LabelLineCount = app_.state().LabelLineCount;
     for (int i = 0; i < CheckListBox1->count(); ++i) {
         const QListWidgetItem* row = CheckListBox1->item(i);
-        s.ContentItems.push_back({Utf8(row->text()), row->checkState() == Qt::Checked,
+        s.ContentItems.push_back({Utf8(row->data(Qt::UserRole).toString()), row->checkState() == Qt::Checked,
                                   !(row->flags() & Qt::ItemIsUserCheckable)});
     }
     return s;

@@ -115,6 +115,24 @@ constexpr const char* kLibraryTexts[] = {
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Arcing current not defined for these inputs. "),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Incident energy not defined for these inputs. "),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "'%1' is not a valid floating point value"),
+    // Rows of the label, as the label options list them.
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Arc Flash & Shock Hazard"),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Equipment type"),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Grounding"),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Work Distance"),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Available bolted current"),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Limited approach boundary"),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Restricted approach boundary"),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Prohibited approach boundary"),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Flash protection boundary"),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Incident energy at work distance"),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Pressure"),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "TNT equivalent"),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "PPE level"),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Typical protective clothing systems"),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Equipment name"),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Date created"),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Warning!"),
     // Captions with the unit the user chose.
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Gap between conductors (%1):"),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Gap between electrodes (%1):"),
@@ -230,7 +248,7 @@ QString LibraryText(const QString& english) {
         }
         // Only whole sentences inside a longer text: a single word there may
         // belong to another sentence.
-        if (known.endsWith(QLatin1Char('.')) || known.endsWith(QLatin1Char(' '))) out.replace(known, shown);
+        if (known.contains(QLatin1Char(' '))) out.replace(known, shown);
     }
     return out;
 }
