@@ -31,6 +31,10 @@ for f in usr/bin/zentavo usr/bin/zentavo-batch usr/share/zentavo/zentavo.hlp \
          usr/share/icons/hicolor/48x48/apps/org.zentavo.Zentavo.png; do
     [ -e "$WORK/root/$f" ] || fail "the package lacks /$f"
 done
+# The interface in Spanish and French.
+for l in es fr; do
+    [ -s "$WORK/root/usr/share/zentavo/translations/zentavo_$l.qm" ] || fail "the package lacks the $l translation"
+done
 # Nothing of the tests or benchmarks goes into the package.
 if dpkg-deb -c "$deb" | grep -qE 'bench|tests|gtest'; then fail "the package holds test files"; fi
 
