@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QHash>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -190,6 +191,18 @@ const std::vector<QString>& Known() {
     return known;
 }
 
+// The pattern of a known text with a value in it, made once.
+const QRegularExpression& Pattern(const QString& known) {
+    static QHash<QString, QRegularExpression> patterns;
+    auto it = patterns.find(known);
+    if (it == patterns.end()) {
+        const QStringList parts = known.split(QStringLiteral("%1"));
+        it = patterns.insert(known, QRegularExpression(QRegularExpression::escape(parts[0]) + QStringLiteral("(.*?)") +
+                                                       QRegularExpression::escape(parts[1]) + QStringLiteral("$")));
+    }
+    return *it;
+}
+
 QString Translate(const QString& english) {
     return QCoreApplication::translate(kContext, english.toUtf8().constData());
 }
@@ -239,10 +252,7 @@ QString LibraryText(const QString& english) {
         if (shown == known) continue;
         if (known.contains(QStringLiteral("%1"))) {
             // The value may be any text: the sentence around it decides.
-            const QStringList parts = known.split(QStringLiteral("%1"));
-            const QRegularExpression pattern(QRegularExpression::escape(parts[0]) + QStringLiteral("(.*?)") +
-                                             QRegularExpression::escape(parts[1]) + QStringLiteral("$"));
-            const QRegularExpressionMatch m = pattern.match(out);
+            const QRegularExpressionMatch m = Pattern(known).match(out);
             if (m.hasMatch()) out.replace(m.capturedStart(), m.capturedLength(), shown.arg(m.captured(1)));
             continue;
         }

@@ -230,9 +230,9 @@ private slots:
         app->Third().Button3->click();
         QFile report(path);
         QVERIFY(report.open(QIODevice::ReadOnly));
-        QFile english(QStringLiteral(ZENTAVO_EXPECTED_DIR "/empirical.txt"));
-        QVERIFY(english.open(QIODevice::ReadOnly));
-        QString expected = QString::fromLatin1(english.readAll());
+        QFile englishReport(QStringLiteral(ZENTAVO_EXPECTED_DIR "/empirical.txt"));
+        QVERIFY(englishReport.open(QIODevice::ReadOnly));
+        QString expected = QString::fromLatin1(englishReport.readAll());
         expected.replace(QRegularExpression(QStringLiteral("(\\d)\\.(\\d)")), QStringLiteral("\\1") + QLocale().decimalPoint() + QStringLiteral("\\2"));
         QCOMPARE(QString::fromLatin1(report.readAll()), expected);
         QVERIFY(dialogs->shown.isEmpty());
