@@ -606,6 +606,46 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <source>Warning!</source>
         <translation>¡Advertencia!</translation>
     </message>
+    <message>
+        <source>Gap below 6.35 mm (208-600 V). </source>
+        <translation>Separación inferior a 6.35 mm (208-600 V). </translation>
+    </message>
+    <message>
+        <source>Gap above 76.2 mm (208-600 V). </source>
+        <translation>Separación superior a 76.2 mm (208-600 V). </translation>
+    </message>
+    <message>
+        <source>Gap below 19.05 mm (above 600 V). </source>
+        <translation>Separación inferior a 19.05 mm (más de 600 V). </translation>
+    </message>
+    <message>
+        <source>Gap above 254 mm (above 600 V). </source>
+        <translation>Separación superior a 254 mm (más de 600 V). </translation>
+    </message>
+    <message>
+        <source>Working distance below 305 mm. </source>
+        <translation>Distancia de trabajo inferior a 305 mm. </translation>
+    </message>
+    <message>
+        <source>Gap below 6.35 mm (%1 inches) (208-600 V). </source>
+        <translation>Separación inferior a 6.35 mm (%1 inches) (208-600 V). </translation>
+    </message>
+    <message>
+        <source>Gap above 76.2 mm (%1 inches) (208-600 V). </source>
+        <translation>Separación superior a 76.2 mm (%1 inches) (208-600 V). </translation>
+    </message>
+    <message>
+        <source>Gap below 19.05 mm (%1 inches) (above 600 V). </source>
+        <translation>Separación inferior a 19.05 mm (%1 inches) (más de 600 V). </translation>
+    </message>
+    <message>
+        <source>Gap above 254 mm (%1 inches) (above 600 V). </source>
+        <translation>Separación superior a 254 mm (%1 inches) (más de 600 V). </translation>
+    </message>
+    <message>
+        <source>Working distance below 305 mm (%1 inches). </source>
+        <translation>Distancia de trabajo inferior a 305 mm (%1 inches). </translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::QtDialogService</name>

@@ -606,6 +606,46 @@ Vérifiez que le nom du fichier est correct.</translation>
         <source>Warning!</source>
         <translation>Avertissement !</translation>
     </message>
+    <message>
+        <source>Gap below 6.35 mm (208-600 V). </source>
+        <translation>Écart inférieur à 6,35 mm (208-600 V). </translation>
+    </message>
+    <message>
+        <source>Gap above 76.2 mm (208-600 V). </source>
+        <translation>Écart supérieur à 76,2 mm (208-600 V). </translation>
+    </message>
+    <message>
+        <source>Gap below 19.05 mm (above 600 V). </source>
+        <translation>Écart inférieur à 19,05 mm (plus de 600 V). </translation>
+    </message>
+    <message>
+        <source>Gap above 254 mm (above 600 V). </source>
+        <translation>Écart supérieur à 254 mm (plus de 600 V). </translation>
+    </message>
+    <message>
+        <source>Working distance below 305 mm. </source>
+        <translation>Distance de travail inférieure à 305 mm. </translation>
+    </message>
+    <message>
+        <source>Gap below 6.35 mm (%1 inches) (208-600 V). </source>
+        <translation>Écart inférieur à 6,35 mm (%1 inches) (208-600 V). </translation>
+    </message>
+    <message>
+        <source>Gap above 76.2 mm (%1 inches) (208-600 V). </source>
+        <translation>Écart supérieur à 76,2 mm (%1 inches) (208-600 V). </translation>
+    </message>
+    <message>
+        <source>Gap below 19.05 mm (%1 inches) (above 600 V). </source>
+        <translation>Écart inférieur à 19,05 mm (%1 inches) (plus de 600 V). </translation>
+    </message>
+    <message>
+        <source>Gap above 254 mm (%1 inches) (above 600 V). </source>
+        <translation>Écart supérieur à 254 mm (%1 inches) (plus de 600 V). </translation>
+    </message>
+    <message>
+        <source>Working distance below 305 mm (%1 inches). </source>
+        <translation>Distance de travail inférieure à 305 mm (%1 inches). </translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::QtDialogService</name>

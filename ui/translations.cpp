@@ -101,6 +101,16 @@ constexpr const char* kLibraryTexts[] = {
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Bolted current above 65 kA (above 600 V). "),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Enter gap value. "),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Enter working distance value. "),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Gap below 6.35 mm (208-600 V). "),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Gap above 76.2 mm (208-600 V). "),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Gap below 19.05 mm (above 600 V). "),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Gap above 254 mm (above 600 V). "),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Working distance below 305 mm. "),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Gap below 6.35 mm (%1 inches) (208-600 V). "),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Gap above 76.2 mm (%1 inches) (208-600 V). "),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Gap below 19.05 mm (%1 inches) (above 600 V). "),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Gap above 254 mm (%1 inches) (above 600 V). "),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Working distance below 305 mm (%1 inches). "),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Electrode configuration not selected. "),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Enter enclosure height value. "),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Enter enclosure width value. "),
@@ -198,7 +208,7 @@ const QRegularExpression& Pattern(const QString& known) {
     if (it == patterns.end()) {
         const QStringList parts = known.split(QStringLiteral("%1"));
         it = patterns.insert(known, QRegularExpression(QRegularExpression::escape(parts[0]) + QStringLiteral("(.*?)") +
-                                                       QRegularExpression::escape(parts[1]) + QStringLiteral("$")));
+                                                       QRegularExpression::escape(parts[1])));
     }
     return *it;
 }

@@ -189,26 +189,57 @@ private slots:
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
     }
 
-    // The messages of the boxes, those of the libraries too.
+    // The messages of the boxes, those of the libraries too: the joined
+    // refusals of empty fields, a typed word that is not a number, and the
+    // 2018 model's refusals with a limit given in inches.
     void noMessageIsLeftInEnglish_data() {
+        QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("volt");
         QTest::addColumn<QString>("kind");
         // clang-format off
-        QTest::newRow("refused inputs") << QString()             << "Warning";
-        QTest::newRow("not a number")   << QStringLiteral("abc") << "Error";
+        QTest::newRow("refused inputs")      << "main window" << QString()             << "Warning";
+        QTest::newRow("not a number")        << "main window" << QStringLiteral("abc") << "Error";
+        QTest::newRow("2018, empty fields")  << "2018 window" << QString()             << "Warning";
+        QTest::newRow("2018, gap in inches") << "2018 window" << QStringLiteral("480") << "Warning";
         // clang-format on
     }
     void noMessageIsLeftInEnglish() {
+        QFETCH(QString, window);
         QFETCH(QString, volt);
         QFETCH(QString, kind);
-        app->Start();
-        app->main().VoltEdit->setText(volt);
-        app->main().Calc1->click();
+        if (window == "2018 window" && !volt.isEmpty()) {
+            // Gaps in inches, and a gap of 0.1 inch: below its limit of 6.35 mm (0.25 inches).
+            OpenWindow(*app, *dialogs, "units", dir.path());
+            app->FormUnits().Gap_Units->setCurrentText(QStringLiteral("inches"));
+            app->FormUnits().Button1->click();
+        }
+        QWidget* w = OpenWindow(*app, *dialogs, window, dir.path());
+        QVERIFY(w);
+        if (window == "main window") {
+            app->main().VoltEdit->setText(volt);
+            app->main().Calc1->click();
+        } else {
+            if (!volt.isEmpty()) {
+                // Low-voltage switchgear with its typical sizes, then a gap of 0.1 inch.
+                auto* equipment = Child<QComboBox>(*w, "EquipmentBox");
+                equipment->setCurrentIndex(5);
+                emit equipment->activated(5);
+                Child<QLineEdit>(*w, "VoltEdit")->setText(volt);
+                Child<QLineEdit>(*w, "IbfEdit")->setText(QStringLiteral("20"));
+                Child<QLineEdit>(*w, "GapEdit")->setText(Decimal("0.1"));
+                Child<QLineEdit>(*w, "ArcTimeEdit")->setText(Decimal("0.2"));
+                Child<QLineEdit>(*w, "ArcTimeReducedEdit")->setText(Decimal("0.2"));
+            }
+            Child<QPushButton>(*w, "ComputeButton")->click();
+        }
         QCOMPARE(dialogs->shown.size(), 1);
         QCOMPARE(dialogs->shown[0].kind, kind);
         const QString text = dialogs->shown[0].text;
         QVERIFY2(LeftInEnglish({text}, kind).isEmpty(), qPrintable(text));
-        if (!volt.isEmpty()) QVERIFY2(text.contains(volt), qPrintable(text));  // the value typed stays
+        if (volt == "abc") QVERIFY2(text.contains(volt), qPrintable(text));  // the word typed stays
+        // The limit in the unit typed, with this locale's separator.
+        if (window == "2018 window" && !volt.isEmpty())
+            QVERIFY2(text.contains(QStringLiteral("(%1 inches)").arg(Decimal("0.25"))), qPrintable(text));
     }
 
     // Numbers keep this locale's separator, and the report file stays English:
