@@ -2,7 +2,7 @@
 #   make run    installs what is missing, builds, starts the program
 #   make test   installs what is missing, builds, runs every test
 #   make test-sanitized  the same under AddressSanitizer and UBSan
-#   make package  builds the Debian package
+#   make package  builds the Debian package (in build-package/, without the tests)
 #   make bench  builds and runs the benchmark programs
 PRESET ?= default
 BUILD_DIR := build
@@ -50,9 +50,13 @@ fuzz: bootstrap
 	  test $${PIPESTATUS[0]} -eq 0 || exit 1; \
 	done
 
-# A Debian package (build/zentavo_<version>_<arch>.deb).
-package: build
-	@cd $(BUILD_DIR) && cpack -G DEB
+# A Debian package (build-package/zentavo_<version>_<arch>.deb), built from
+# a tree of its own that holds only what the package installs: no tests, no
+# benchmarks.
+package: bootstrap
+	@cmake --preset package >/dev/null
+	@cmake --build --preset package
+	@cd build-package && cpack -G DEB
 
 # Installs into PREFIX (default /usr/local).
 PREFIX ?= /usr/local
@@ -63,7 +67,7 @@ bench: build
 	@bash bench/run.sh $(BUILD_DIR)
 
 format:
-	@find engine batch bench tests -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	@find engine network batch bench tests -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	@rm -rf build build-debug build-sanitize build-fuzz
+	@rm -rf build build-debug build-sanitize build-fuzz build-package

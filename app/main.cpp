@@ -1,41 +1,96 @@
-// Zentavo: the desktop program. It takes no arguments and keeps no settings;
-// asked for --help or --version it answers on the terminal and opens no window.
+// Zentavo: the desktop program. It keeps no settings. Its arguments are GNU
+// style: --help and --version answer on the terminal and open no window; the
+// other arguments are files to open, a study in its study window and any
+// other file in the editor, over the main window.
 #include <QApplication>
+#include <QFile>
 #include <QLocale>
+#include <QStringList>
 #include <cstdio>
-#include <cstring>
+#include <getopt.h>
+#include <vector>
 
 #include "ui/application.h"
 #include "ui/dialogs.h"
 #include "ui/translations.h"
 
 namespace {
-// Writes the answer to --help or --version; false when neither was asked.
-bool AnswerOnTerminal(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("zentavo %s\n", ZENTAVO_VERSION);
-            return true;
-        }
-        if (std::strcmp(argv[i], "--help") == 0) {
-            std::printf(
-                "Usage: zentavo [--help | --version]\n"
-                "Zentavo: arc-flash hazard calculator after IEEE 1584 (empirical model, current-\n"
-                "limiting fuses, low-voltage circuit breakers), with results reports and warning\n"
-                "labels. It opens its main window; it reads no configuration and keeps no settings.\n"
-                "  --help     show this text and leave\n"
-                "  --version  show the version and leave\n"
-                "For studies of many points of work, see zentavo-batch --help.\n");
-            return true;
+
+constexpr const char* kName = "zentavo";
+
+constexpr const char* kHelp =
+    "Usage: zentavo [OPTION]... [FILE]...\n"
+    "Zentavo: arc-flash hazard calculator with results reports and warning labels,\n"
+    "after IEEE 1584-2002 (empirical model 208 V to 46 kV, current-limiting fuses,\n"
+    "low-voltage circuit breakers: the main window's tabs) and IEEE 1584-2018\n"
+    "(208 V to 15 kV: Options, IEEE 1584-2018 model). File, New study opens the\n"
+    "study window, a table of many points of work of either edition.\n"
+    "It opens its main window; it reads no configuration and keeps no settings.\n"
+    "Each FILE is opened over the main window: a study (.csv) in a study window of its\n"
+    "own, any other text file in the editor.\n"
+    "  -h, --help     show this text and leave\n"
+    "  -V, --version  show the version and leave\n"
+    "For studies of many points of work, see zentavo-batch --help.\n";
+
+// What the command line asks for.
+struct CommandLine {
+    enum Action { kOpen, kHelp, kVersion, kUsageError } action = kOpen;
+    QStringList files;
+};
+
+CommandLine ParseCommandLine(int argc, char** argv) {
+    static const option kOptions[] = {{"help", no_argument, nullptr, 'h'},
+                                      {"version", no_argument, nullptr, 'V'},
+                                      {nullptr, 0, nullptr, 0}};
+    // getopt names the program by argv[0] in its messages: the program's
+    // name, not the path it was started by, as in every other message.
+    std::vector<char*> args(argv, argv + argc);
+    args[0] = const_cast<char*>(kName);
+    CommandLine line;
+    optind = 1;
+    opterr = 1;
+    for (int c; (c = getopt_long(argc, args.data(), "hV", kOptions, nullptr)) != -1;) {
+        switch (c) {
+            case 'h':
+                line.action = CommandLine::kHelp;
+                return line;
+            case 'V':
+                line.action = CommandLine::kVersion;
+                return line;
+            default:  // getopt has named the unknown option or the missing value
+                line.action = CommandLine::kUsageError;
+                return line;
         }
     }
-    return false;
+    for (int i = optind; i < argc; ++i) line.files << QFile::decodeName(args[static_cast<std::size_t>(i)]);
+    return line;
 }
+
+// Writes `text` to standard output: 0, or 1 when it could not be written.
+int Answer(const char* text) {
+    const bool written = std::fputs(text, stdout) >= 0;
+    return std::fflush(stdout) == 0 && written ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (AnswerOnTerminal(argc, argv)) return std::fflush(stdout) == 0 ? 0 : 1;
-    QApplication qt(argc, argv);
+    const CommandLine line = ParseCommandLine(argc, argv);
+    switch (line.action) {
+        case CommandLine::kHelp:
+            return Answer(kHelp);
+        case CommandLine::kVersion:
+            return Answer("zentavo " ZENTAVO_VERSION "\n");
+        case CommandLine::kUsageError:
+            std::fprintf(stderr, "Try '%s --help' for more information.\n", kName);
+            return 2;
+        case CommandLine::kOpen:
+            break;
+    }
+    // Qt is given the program's name only: every argument has been read
+    // above, and a file named like one of Qt's own options ("-style") is a file.
+    int qtArgc = 1;
+    QApplication qt(qtArgc, argv);
     // The name without a display name: the windows keep exactly their own titles.
     QApplication::setApplicationName(QStringLiteral("Zentavo"));
     QApplication::setDesktopFileName(QStringLiteral("org.zentavo.Zentavo"));
@@ -44,5 +99,6 @@ int main(int argc, char** argv) {
     zentavo::ui::QtDialogService dialogs;
     zentavo::ui::Application app(dialogs);
     app.Start();
+    app.OpenFiles(line.files);
     return QApplication::exec();
 }

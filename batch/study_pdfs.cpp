@@ -211,7 +211,7 @@ int WritePdfs(const StudyPdfRequest& q) {
         o.dateText = QLocale::system().toString(today, QLocale::LongFormat);
         o.pageSize = q.paper == "a4"       ? QPageSize::A4
                      : q.paper == "letter" ? QPageSize::Letter
-                                           : render::ReportPageSizeFor(QLocale::system().territory());
+                                           : render::DefaultReportPageSize();
         o.units = q.units;
         const QString path = QFile::decodeName(q.reportPath.c_str());
         const auto r = render::SaveStudyReportPdf(path, rows.size(), at, o, {});

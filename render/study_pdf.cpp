@@ -1,5 +1,7 @@
 #include "render/study_pdf.h"
 
+#include "io/paper.h"
+
 #include <malloc.h>
 
 #include <QFile>
@@ -268,6 +270,11 @@ QPageSize::PageSizeId ReportPageSizeFor(QLocale::Territory territory) {
     return std::find(std::begin(kLetter), std::end(kLetter), territory) != std::end(kLetter)
                ? QPageSize::Letter
                : QPageSize::A4;
+}
+
+QPageSize::PageSizeId DefaultReportPageSize() {
+    if (const auto paper = SystemPaperSize()) return *paper == PaperSize::kLetter ? QPageSize::Letter : QPageSize::A4;
+    return ReportPageSizeFor(QLocale::system().territory());
 }
 
 namespace {

@@ -94,12 +94,16 @@ int WriteStudyLabelsPdf(QIODevice& out, std::size_t count, const StudyPointAt& a
 // custom (the United States, Canada, Mexico and others of the Americas, the
 // Philippines), A4 elsewhere.
 QPageSize::PageSizeId ReportPageSizeFor(QLocale::Territory territory);
+// The report's page size when none is asked for: the paper the system is set
+// up for (PAPERSIZE, LC_PAPER, /etc/papersize), else the one of the
+// territory of the user's locale.
+QPageSize::PageSizeId DefaultReportPageSize();
 
 struct StudyReportOptions {
     QString title = QStringLiteral("Arc flash study");  // see StudyReportTitle
     QString dateText;  // as it is to be printed
     QString project, client, author;  // lines of the title block, those not empty
-    QPageSize::PageSizeId pageSize = QPageSize::A4;  // see ReportPageSizeFor
+    QPageSize::PageSizeId pageSize = QPageSize::A4;  // see DefaultReportPageSize
     UnitSettings units;  // the output units of the results, named in the headings
 };
 

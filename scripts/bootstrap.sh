@@ -8,15 +8,20 @@ PACKAGES=(
   g++ cmake ninja-build make pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
-  libjpeg-dev
+  libjpeg-dev libeigen3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
   xdg-utils
   libqt6svg6 fonts-liberation2
   poppler-utils desktop-file-utils appstream dpkg-dev file
+  lintian man-db bash-completion
   xvfb xauth x11-utils xdotool openbox
   clang libclang-rt-14-dev
+  locales
 )
+# The locales the tests run under: the paper each one names, the windows in
+# Spanish and French.
+LOCALES=(en_US.UTF-8 es_ES.UTF-8 fr_FR.UTF-8)
 
 missing=()
 for p in "${PACKAGES[@]}"; do
@@ -25,18 +30,36 @@ for p in "${PACKAGES[@]}"; do
   fi
 done
 
-[ ${#missing[@]} -eq 0 ] && exit 0
+absent_locales=()
+installed_locales=$(locale -a 2>/dev/null | tr 'A-Z' 'a-z' | sed 's/utf-8/utf8/')
+for l in "${LOCALES[@]}"; do
+  want=$(echo "$l" | tr 'A-Z' 'a-z' | sed 's/utf-8/utf8/')
+  grep -qx "$want" <<<"$installed_locales" || absent_locales+=("$l")
+done
 
-echo "bootstrap: installing ${missing[*]}"
+[ ${#missing[@]} -eq 0 ] && [ ${#absent_locales[@]} -eq 0 ] && exit 0
+
 if [ "$(id -u)" -eq 0 ]; then
   SUDO=()
 elif command -v sudo >/dev/null 2>&1; then
   SUDO=(sudo)
 else
-  echo "bootstrap: need root or sudo to install: ${missing[*]}" >&2
+  echo "bootstrap: need root or sudo to install: ${missing[*]} ${absent_locales[*]}" >&2
   exit 1
 fi
 
-export DEBIAN_FRONTEND=noninteractive
-"${SUDO[@]}" apt-get update -qq
-"${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "bootstrap: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  "${SUDO[@]}" apt-get update -qq
+  "${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+if [ ${#absent_locales[@]} -gt 0 ]; then
+  echo "bootstrap: generating the locales ${absent_locales[*]}"
+  for l in "${absent_locales[@]}"; do
+    "${SUDO[@]}" sed -i "s/^# *\($l UTF-8\)/\1/" /etc/locale.gen
+    grep -q "^$l UTF-8" /etc/locale.gen || echo "$l UTF-8" | "${SUDO[@]}" tee -a /etc/locale.gen >/dev/null
+  done
+  "${SUDO[@]}" locale-gen >/dev/null
+fi

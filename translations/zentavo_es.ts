@@ -1,15 +1,15 @@
-<?xml version="1.0" encoding="utf-8"?>
+<?xml version='1.0' encoding='utf-8'?>
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
     <name>OpenFiles</name>
     <message>
-        <source>The file &quot;%1&quot; was changed by another program since it was opened. Overwrite it, or cancel? (Yes overwrites it, No saves nothing.)</source>
-        <translation>Otro programa cambió el archivo &quot;%1&quot; desde que se abrió. ¿Sobrescribirlo o cancelar? (Sí lo sobrescribe, No no guarda nada.)</translation>
+        <source>The file "%1" was changed by another program since it was opened. Overwrite it, or cancel? (Yes overwrites it, No saves nothing.)</source>
+        <translation>Otro programa cambió el archivo "%1" desde que se abrió. ¿Sobrescribirlo o cancelar? (Sí lo sobrescribe, No no guarda nada.)</translation>
     </message>
     <message>
-        <source>The file &quot;%1&quot; is open in another window of Zentavo. Overwrite it, or cancel? (Yes overwrites it, No saves nothing.)</source>
-        <translation>El archivo &quot;%1&quot; está abierto en otra ventana de Zentavo. ¿Sobrescribirlo o cancelar? (Sí lo sobrescribe, No no guarda nada.)</translation>
+        <source>The file "%1" is open in another window of Zentavo. Overwrite it, or cancel? (Yes overwrites it, No saves nothing.)</source>
+        <translation>El archivo "%1" está abierto en otra ventana de Zentavo. ¿Sobrescribirlo o cancelar? (Sí lo sobrescribe, No no guarda nada.)</translation>
     </message>
 </context>
 <context>
@@ -32,6 +32,10 @@ Compruebe que el nombre del archivo es correcto.</translation>
     <message>
         <source>Thank you for using Zentavo</source>
         <translation>Gracias por usar Zentavo</translation>
+    </message>
+    <message>
+        <source>The editor holds one file at a time: "%1" was not opened.</source>
+        <translation>El editor abre un archivo a la vez: "%1" no se abrió.</translation>
     </message>
 </context>
 <context>
@@ -375,8 +379,8 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <translation>La energía incidente no está definida para estos datos. </translation>
     </message>
     <message>
-        <source>&apos;%1&apos; is not a valid floating point value</source>
-        <translation>&apos;%1&apos; no es un número válido</translation>
+        <source>'%1' is not a valid floating point value</source>
+        <translation>'%1' no es un número válido</translation>
     </message>
     <message>
         <source>Gap between conductors (%1):</source>
@@ -511,8 +515,8 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <translation>Los cálculos se basan en ensayos trifásicos a 600 V con una</translation>
     </message>
     <message>
-        <source>gap  of  32 mm  in  a  switchgear  sized  enclosure 20&quot; x 20&quot; x20 &quot;</source>
-        <translation>separación de 32 mm en una envolvente de tablero de 20&quot; x 20&quot; x 20&quot;</translation>
+        <source>gap  of  32 mm  in  a  switchgear  sized  enclosure 20" x 20" x20 "</source>
+        <translation>separación de 32 mm en una envolvente de tablero de 20" x 20" x 20"</translation>
     </message>
     <message>
         <source>The calculation results below are based upon IEEE 1584 equations  </source>
@@ -527,8 +531,8 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <translation>y capacidad de interruptor. Los resultados se basan en ensayos</translation>
     </message>
     <message>
-        <source>20&quot;x20&quot;x20&quot; ( 508x508x508mm. ) enclosure with an electrode  gap</source>
-        <translation>envolvente de 20&quot;x20&quot;x20&quot; (508x508x508 mm) con una separación</translation>
+        <source>20"x20"x20" ( 508x508x508mm. ) enclosure with an electrode  gap</source>
+        <translation>envolvente de 20"x20"x20" (508x508x508 mm) con una separación</translation>
     </message>
     <message>
         <source>of  1  inch  ( 25mm ).  Actual  arc  flash  severity  could  be  different </source>
@@ -897,8 +901,8 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <translation>Duplicar filas</translation>
     </message>
     <message>
-        <source>Pasted row %1: &apos;%2&apos; in column %3 is not a number.</source>
-        <translation>Fila pegada %1: &apos;%2&apos; en la columna %3 no es un número.</translation>
+        <source>Pasted row %1: '%2' in column %3 is not a number.</source>
+        <translation>Fila pegada %1: '%2' en la columna %3 no es un número.</translation>
     </message>
     <message>
         <source>Paste rows</source>
@@ -1566,12 +1570,9 @@ Do you wish to save it in UTF-8 instead? (No saves nothing.)</source>
     <message numerus="yes">
         <source>
 and %n more label(s) with a cut name</source>
-        <translation>
-            <numerusform>
-y %n etiqueta(s) más con el nombre cortado</numerusform>
-            <numerusform>
-y %n etiqueta(s) más con el nombre cortado</numerusform>
-        </translation>
+        <translation><numerusform>
+y %n etiqueta(s) más con el nombre cortado</numerusform><numerusform>
+y %n etiqueta(s) más con el nombre cortado</numerusform></translation>
     </message>
     <message>
         <source>These equipment names are longer than 30 characters; their labels show the first 30:%1</source>
@@ -1598,8 +1599,8 @@ y %n etiqueta(s) más con el nombre cortado</numerusform>
         <translation>Imprimiendo el informe de %1 puntos…</translation>
     </message>
     <message>
-        <source>The study &quot;%1&quot; has changes that are not saved. Save them?</source>
-        <translation>El estudio &quot;%1&quot; tiene cambios sin guardar. ¿Guardarlos?</translation>
+        <source>The study "%1" has changes that are not saved. Save them?</source>
+        <translation>El estudio "%1" tiene cambios sin guardar. ¿Guardarlos?</translation>
     </message>
     <message>
         <source>Open study</source>
@@ -1703,20 +1704,26 @@ y %n etiqueta(s) más con el nombre cortado</numerusform>
         <translation>&amp;Aceptar</translation>
     </message>
     <message>
-        <source>Arc flash hazard calculator after IEEE 1584-2002: arcing current, incident energy, flash protection boundary, PPE level and shock approach boundaries.
+        <source>Arc flash hazard calculator after IEEE 1584-2002 and IEEE 1584-2018: arcing current, incident energy, flash protection boundary, PPE level and shock approach boundaries, for one point of work or a whole study.
 
-Supported systems: Linux desktops with Qt 6 (X11 and Wayland); three-phase systems from 208 V to 46 kV.
+IEEE 1584-2002, on the main window's tabs: the empirical model from 208 V to 46 kV (the theoretically derived equations from 15 kV), current-limiting fuses and low-voltage circuit breakers. IEEE 1584-2018, in Options, IEEE 1584-2018 model: 208 V to 15 kV. Studies of many points of either edition: File, New study.
+
+Supported systems: Linux desktops with Qt 6 (X11 and Wayland).
 
 The results support, and do not replace, the judgement of a qualified person. Verify every input against the installation before work begins; the authors accept no liability for decisions made with this program.
 
-Copyright © 2026 the Zentavo authors. All rights reserved.</source>
-        <translation>Calculadora del riesgo de arco eléctrico según IEEE 1584-2002: corriente de arco, energía incidente, frontera de arco eléctrico, nivel de EPP y fronteras de aproximación por choque eléctrico.
+Copyright © 2026 the Zentavo authors.
+Zentavo is free software under the GNU General Public License, version 3 or later. It comes with no warranty.</source>
+        <translation>Calculadora del riesgo de arco eléctrico según IEEE 1584-2002 e IEEE 1584-2018: corriente de arco, energía incidente, frontera de arco eléctrico, nivel de EPP y fronteras de aproximación por choque eléctrico, para un punto de trabajo o un estudio completo.
 
-Sistemas admitidos: escritorios Linux con Qt 6 (X11 y Wayland); sistemas trifásicos de 208 V a 46 kV.
+IEEE 1584-2002, en las pestañas de la ventana principal: el modelo empírico de 208 V a 46 kV (las ecuaciones de derivación teórica desde 15 kV), fusibles limitadores de corriente e interruptores de baja tensión. IEEE 1584-2018, en Opciones, Modelo IEEE 1584-2018: de 208 V a 15 kV. Estudios de muchos puntos de cualquiera de las dos ediciones: Archivo, Nuevo estudio.
+
+Sistemas admitidos: escritorios Linux con Qt 6 (X11 y Wayland).
 
 Los resultados apoyan, y no sustituyen, el criterio de una persona calificada. Verifique cada dato con la instalación antes de comenzar el trabajo; los autores no aceptan responsabilidad por las decisiones tomadas con este programa.
 
-Copyright © 2026 los autores de Zentavo. Todos los derechos reservados.</translation>
+Copyright © 2026 los autores de Zentavo.
+Zentavo es software libre bajo la Licencia Pública General de GNU, versión 3 o posterior. Se ofrece sin ninguna garantía.</translation>
     </message>
 </context>
 <context>

@@ -21,15 +21,20 @@ Tabout::Tabout(QWidget* parent) : QDialog(parent) {
     auto* version = new QLabel(tr("Version %1").arg(QStringLiteral(ZENTAVO_VERSION)), this);
     version->setObjectName("Version");
     auto* text = new QLabel(
-        tr(
-            "Arc flash hazard calculator after IEEE 1584-2002: arcing current, incident energy, "
-            "flash protection boundary, PPE level and shock approach boundaries.\n\n"
-            "Supported systems: Linux desktops with Qt 6 (X11 and Wayland); "
-            "three-phase systems from 208 V to 46 kV.\n\n"
-            "The results support, and do not replace, the judgement of a qualified person. "
-            "Verify every input against the installation before work begins; the authors "
-            "accept no liability for decisions made with this program.\n\n"
-            "Copyright \u00a9 2026 the Zentavo authors. All rights reserved."),
+        tr("Arc flash hazard calculator after IEEE 1584-2002 and IEEE 1584-2018: arcing "
+           "current, incident energy, flash protection boundary, PPE level and shock approach "
+           "boundaries, for one point of work or a whole study.\n\n"
+           "IEEE 1584-2002, on the main window's tabs: the empirical model from 208 V to 46 kV "
+           "(the theoretically derived equations from 15 kV), current-limiting fuses and "
+           "low-voltage circuit breakers. IEEE 1584-2018, in Options, IEEE 1584-2018 model: "
+           "208 V to 15 kV. Studies of many points of either edition: File, New study.\n\n"
+           "Supported systems: Linux desktops with Qt 6 (X11 and Wayland).\n\n"
+           "The results support, and do not replace, the judgement of a qualified person. "
+           "Verify every input against the installation before work begins; the authors "
+           "accept no liability for decisions made with this program.\n\n"
+           "Copyright \u00a9 2026 the Zentavo authors.\n"
+           "Zentavo is free software under the GNU General Public License, version 3 or "
+           "later. It comes with no warranty."),
         this);
     text->setObjectName("LegalNotice");
     text->setWordWrap(true);

@@ -1,6 +1,7 @@
 #include "ui/application.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <QScreen>
 #include <QWindow>
@@ -96,6 +97,25 @@ UnitSettings Application::Units() const { return formUnits_->Units(); }
 char Application::Sep() const { return LocaleDecimalSeparator(); }
 
 void Application::Start() { main_->show(); }
+
+void Application::OpenFiles(const QStringList& paths) {
+    bool editorTaken = false;
+    for (const QString& path : paths) {
+        if (QFileInfo(path).suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0) {
+            Guard(main_.get(), [&] { OpenStudyFile(*this, path)->show(); });
+        } else if (editorTaken) {
+            ShowError(main_.get(), tr("The editor holds one file at a time: \"%1\" was not opened.")
+                                       .arg(QFileInfo(path).fileName()));
+        } else {
+            editorTaken = true;
+            Guard(main_.get(), [&] {
+                formedit_->LoadFile(path);
+                formedit_->show();
+                main_->hide();
+            });
+        }
+    }
+}
 
 void Application::AskToExit(QWidget* window) {
     if (!dialogs_.Confirm(window, tr("Do you wish to exit now?"))) return;

@@ -8,6 +8,7 @@
 #include <QMargins>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <exception>
 #include <memory>
@@ -65,6 +66,11 @@ public:
 
     // Shows the main window; the start of the run.
     void Start();
+    // Opens the files named on the command line, over the main window: a
+    // study (.csv) in a study window of its own, any other file in the
+    // editor. A file that cannot be opened is named in the error box and the
+    // rest are still opened; the editor holds one file, the first.
+    void OpenFiles(const QStringList& paths);
     // Runs a handler of `window` under the error handler: a value that is not
     // a number, a failed file operation or any other error ends the action
     // and is shown in the error box.

@@ -539,7 +539,7 @@ render::StudyReportOptions TStudy::ReportOptions() const {
     options.project = reportProject_;
     options.client = reportClient_;
     options.author = reportAuthor_;
-    options.pageSize = render::ReportPageSizeFor(QLocale().territory());
+    options.pageSize = render::DefaultReportPageSize();
     options.units = model_->file().Options().units;
     return options;
 }

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -31,6 +32,7 @@
 #include "ui/preview.h"
 #include "ui/results.h"
 #include "ui/second.h"
+#include "ui/study_window.h"
 #include "ui/units_window.h"
 
 extern char** environ;
@@ -158,15 +160,36 @@ private slots:
         dialogs.reset();
     }
 
-    void helpAndVersionAnswerWithoutADisplay_data() {
-        QTest::addColumn<QString>("option");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("--version") << "--version" << QStringLiteral("zentavo " ZENTAVO_VERSION "\n");
-        QTest::newRow("--help") << "--help" << QStringLiteral("Usage: zentavo [--help | --version]");
+    // The command line is read before any window opens, GNU style.
+    void commandLineAnswersWithoutADisplay_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<bool>("toFullDevice");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out");  // what standard output starts with
+        QTest::addColumn<QString>("err");  // standard error, exactly
+        const QString tryHelp = QStringLiteral("Try 'zentavo --help' for more information.\n");
+        // clang-format off
+        QTest::newRow("--version") << QStringList{"--version"} << false << 0 << QStringLiteral("zentavo " ZENTAVO_VERSION "\n") << QString();
+        QTest::newRow("-V")        << QStringList{"-V"}        << false << 0 << QStringLiteral("zentavo " ZENTAVO_VERSION "\n") << QString();
+        QTest::newRow("--help")    << QStringList{"--help"}    << false << 0 << QStringLiteral("Usage: zentavo [OPTION]... [FILE]...\n") << QString();
+        QTest::newRow("-h")        << QStringList{"-h"}        << false << 0 << QStringLiteral("Usage: zentavo [OPTION]... [FILE]...\n") << QString();
+        QTest::newRow("prefix")    << QStringList{"--ver"}     << false << 0 << QStringLiteral("zentavo ") << QString();
+        QTest::newRow("after a file") << QStringList{"plant.csv", "--help"} << false << 0 << QStringLiteral("Usage:") << QString();
+        QTest::newRow("help to a full disk") << QStringList{"--help"} << true << 1 << QString() << QString();
+        QTest::newRow("unknown long") << QStringList{"--bogus"} << false << 2 << QString()
+                                      << "zentavo: unrecognized option '--bogus'\n" + tryHelp;
+        QTest::newRow("unknown short") << QStringList{"-x"} << false << 2 << QString()
+                                       << "zentavo: invalid option -- 'x'\n" + tryHelp;
+        QTest::newRow("value to a flag") << QStringList{"--help=yes"} << false << 2 << QString()
+                                         << "zentavo: option '--help' doesn't allow an argument\n" + tryHelp;
+        // clang-format on
     }
-    void helpAndVersionAnswerWithoutADisplay() {
-        QFETCH(QString, option);
-        QFETCH(QString, expected);
+    void commandLineAnswersWithoutADisplay() {
+        QFETCH(QStringList, args);
+        QFETCH(bool, toFullDevice);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
         // With the X platform and no display, opening any window would abort the program.
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -174,12 +197,87 @@ private slots:
         env.remove("WAYLAND_DISPLAY");
         env.insert("QT_QPA_PLATFORM", "xcb");
         p.setProcessEnvironment(env);
-        p.start(QStringLiteral(ZENTAVO_PROGRAM), {option});
+        if (toFullDevice) p.setStandardOutputFile(QStringLiteral("/dev/full"));
+        p.start(QStringLiteral(ZENTAVO_PROGRAM), args);
         QVERIFY(p.waitForFinished(10000));
         QCOMPARE(p.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(p.exitCode(), 0);
-        QVERIFY2(QString::fromUtf8(p.readAllStandardOutput()).startsWith(expected), qPrintable(option));
-        QCOMPARE(p.readAllStandardError(), QByteArray());
+        QCOMPARE(p.exitCode(), status);
+        const QString written = QString::fromUtf8(p.readAllStandardOutput());
+        QVERIFY2(written.startsWith(out), qPrintable(written));
+        if (out.isEmpty()) QCOMPARE(written, QString());
+        QCOMPARE(QString::fromUtf8(p.readAllStandardError()), err);
+    }
+
+    // Files named on the command line open over the main window: a study in
+    // its window, another file in the editor; one that cannot be read is named
+    // in the error box and the main window stays.
+    void filesFromTheCommandLineOpen() {
+        QTemporaryDir dir;
+        auto WriteBytes = [](const QString& path, const QByteArray& bytes) {
+            QFile f(path);
+            return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+        };
+        const QString study = dir.filePath("plant.csv"), text = dir.filePath("notes.txt");
+        QVERIFY(WriteBytes(study, "point,method,voltage,bolted_current,gap,gap_unit,work_distance,work_distance_unit,equipment_class,grounding,arc_time\n"
+                                  "MCC-1,empirical,480,20,25,mm,455,mm,Switchgear,Grounded,0.1\n"));
+        QVERIFY(WriteBytes(text, "first line\n"));
+        app->Start();
+        app->OpenFiles({study, text, dir.filePath("missing.csv")});
+        TStudy* opened = nullptr;
+        for (TStudy* s : OpenStudyWindows()) opened = s;
+        QVERIFY(opened);
+        QCOMPARE(opened->windowTitle(), QStringLiteral("plant.csv[*] - Zentavo study"));
+        QVERIFY(app->Formedit().isVisible());
+        QCOMPARE(app->Formedit().RichEdit1->toPlainText(), QStringLiteral("first line\n"));
+        QCOMPARE(dialogs->shown.size(), 1);
+        QCOMPARE(dialogs->shown[0].kind, QStringLiteral("Error"));
+        QVERIFY2(dialogs->shown[0].text.contains("missing.csv"), qPrintable(dialogs->shown[0].text));
+        opened->close();
+        delete opened;
+    }
+
+    // Started with a study, the program shows it in its own window on the
+    // server, and the main window carries the program's picture there.
+    void programOpensTheStudyItIsGiven() {
+        NeedX();
+        if (QStandardPaths::findExecutable("xdotool").isEmpty())
+            QSKIP("xdotool missing (scripts/bootstrap.sh installs it)");
+        QTemporaryDir dir;
+        QFile file(dir.filePath("site.csv"));
+        const QString study = file.fileName();
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("point,method,voltage,bolted_current,gap,gap_unit,work_distance,work_distance_unit,equipment_class,grounding,arc_time\n"
+                                  "MCC-1,empirical,480,20,25,mm,455,mm,Switchgear,Grounded,0.1\n") > 0);
+        file.close();
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", QString::fromLatin1(server->display()));
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.insert("HOME", dir.path());
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(ZENTAVO_PROGRAM), {"--", study});
+        QVERIFY(program.waitForStarted(5000));
+        auto windowNamed = [&](const QString& title) {
+            for (int i = 0; i < 50; ++i) {
+                QProcess p;
+                p.setProcessEnvironment(env);
+                p.start("xdotool", {"search", "--onlyvisible", "--name", "^" + QRegularExpression::escape(title) + "$"});
+                p.waitForFinished(10000);
+                const QString id = QString::fromUtf8(p.readAllStandardOutput()).section('\n', 0, 0).trimmed();
+                if (!id.isEmpty()) return id;
+                QThread::msleep(100);
+            }
+            return QString();
+        };
+        const QString studyWindow = windowNamed(QStringLiteral("site.csv - Zentavo study"));
+        const QString mainWindow = windowNamed(QStringLiteral("Zentavo"));
+        const QString icon = mainWindow.isEmpty()
+                                 ? QString()
+                                 : Run(QStringLiteral("xprop"), {"-id", mainWindow, "-notype", "_NET_WM_ICON"}).left(200);
+        program.kill();
+        program.waitForFinished();
+        QVERIFY2(!studyWindow.isEmpty(), "no study window on the server");
+        QVERIFY2(!mainWindow.isEmpty(), "no main window on the server");
+        QVERIFY2(icon.contains(QStringLiteral("Icon (16 x 16)")), qPrintable(icon));
     }
 
     // Every window's and message box's title reads on the server exactly as given.

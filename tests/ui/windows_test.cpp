@@ -417,20 +417,28 @@ private slots:
         QVERIFY(dialogs->shown.isEmpty());
     }
 
+    // The box names the version, both editions and the licence.
     void aboutBoxShowsTheVersionAndClosesWithOk() {
         bool sawVersion = false;
+        QString notice;
         Tabout& box = app->about();
         QTimer poll;
         connect(&poll, &QTimer::timeout, [&] {
             if (!box.isVisible()) return;
             sawVersion = box.isModal() &&
                          box.findChild<QLabel*>("Version")->text().startsWith("Version ");
+            notice = box.findChild<QLabel*>("LegalNotice")->text();
             box.findChild<QPushButton*>("OKButton")->click();
         });
         poll.start(10);
         M().findChild<QAction*>("About1")->trigger();
         QVERIFY(sawVersion);
         QVERIFY(!box.isVisible());
+        for (const char* words : {"IEEE 1584-2002", "IEEE 1584-2018",
+                                  "GNU General Public License, version 3 or later"}) {
+            QVERIFY2(notice.contains(QLatin1String(words)), words);
+        }
+        QVERIFY(!notice.contains(QStringLiteral("All rights reserved")));
     }
 };
 

@@ -1,0 +1,474 @@
+#include "engine/protection.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+#include "engine/number.h"
+
+namespace zentavo {
+
+namespace {
+
+// --- Messages ---------------------------------------------------------------
+
+void Add(std::string& errors, std::string_view name, std::string_view problem) {
+    if (!errors.empty()) errors += "; ";
+    errors += name;
+    errors += ": ";
+    errors += problem;
+}
+
+void CheckAbove0(std::string& errors, std::string_view name, double v) {
+    if (!std::isfinite(v))
+        Add(errors, name, "must be a finite number");
+    else if (!(v > 0))
+        Add(errors, name, "must be above 0");
+}
+
+void Check0OrAbove(std::string& errors, std::string_view name, double v) {
+    if (!std::isfinite(v))
+        Add(errors, name, "must be a finite number");
+    else if (v < 0)
+        Add(errors, name, "must be 0 or above");
+}
+
+// "fuse_curve: point 2" for the point at index 1 of a curve named "fuse_curve".
+std::string PointName(std::string_view curve, std::size_t index) {
+    return std::string(curve) + ": point " + std::to_string(index + 1);
+}
+
+template <class Device>
+Built<Device> Refused(std::string errors) {
+    return Built<Device>{std::nullopt, std::move(errors)};
+}
+
+// --- Relay curves -----------------------------------------------------------
+
+struct CurveConstants {
+    double a, b, p;  // t = dial (a / (M^p - 1) + b)
+};
+// clang-format off
+constexpr std::array<CurveConstants, 8> kCurveConstants = {{
+    {0.0515, 0.1140, 0.02},  // IEEE C37.112 moderately inverse
+    {19.61,  0.491,  2},     // IEEE very inverse
+    {28.2,   0.1217, 2},     // IEEE extremely inverse
+    {0.14,   0,      0.02},  // IEC 60255-151 standard inverse
+    {13.5,   0,      1},     // IEC very inverse
+    {80,     0,      2},     // IEC extremely inverse
+    {120,    0,      1},     // IEC long-time inverse
+    {0,      0,      0},     // definite time: t = dial
+}};
+// clang-format on
+
+// M^p - 1 for M above 1, without the cancellation of pow(M, 0.02) - 1 just
+// above pickup.
+double PowMinus1(double m, double p) {
+    if (p == 2) return (m - 1) * (m + 1);
+    if (p == 1) return m - 1;
+    return std::expm1(p * std::log(m));
+}
+
+}  // namespace
+
+std::string_view DeviceElementWord(DeviceElement e) {
+    switch (e) {
+        case DeviceElement::DoesNotOperate:
+            return "does not operate";
+        case DeviceElement::Instantaneous:
+            return "instantaneous";
+        case DeviceElement::ShortTime:
+            return "short time";
+        case DeviceElement::LongTime:
+            return "long time";
+        case DeviceElement::Inverse:
+            return "inverse";
+        case DeviceElement::DefiniteTime:
+            return "definite time";
+        case DeviceElement::Curve:
+            return "curve";
+        case DeviceElement::Capped:
+            return "capped";
+    }
+    return "does not operate";
+}
+
+std::optional<RelayCurve> RelayCurveFromWord(std::string_view word) {
+    for (std::size_t i = 0; i < kRelayCurveWords.size(); ++i) {
+        if (kRelayCurveWords[i] == word) return static_cast<RelayCurve>(i);
+    }
+    return std::nullopt;
+}
+
+namespace {
+template <class Enum, std::size_t N>
+Built<Enum> ReadWord(std::string_view column, const std::array<std::string_view, N>& words,
+                     std::string_view word) {
+    for (std::size_t i = 0; i < N; ++i) {
+        if (words[i] == word) return {static_cast<Enum>(i), {}};
+    }
+    return Refused<Enum>(std::string(column) + ": unknown value \"" + std::string(word) + "\"");
+}
+}  // namespace
+
+Built<DeviceType> ReadDeviceType(std::string_view word) {
+    return ReadWord<DeviceType>("device_type", kDeviceTypeWords, word);
+}
+
+Built<RelayCurve> ReadRelayCurve(std::string_view word) {
+    return ReadWord<RelayCurve>("relay_curve", kRelayCurveWords, word);
+}
+
+// --- Relay ------------------------------------------------------------------
+
+Built<Relay> MakeRelay(const RelaySettings& s) {
+    std::string errors;
+    const auto curve = static_cast<std::size_t>(s.curve);
+    if (curve >= kCurveConstants.size()) Add(errors, "relay_curve", "unknown curve");
+    CheckAbove0(errors, "relay_pickup", s.pickup);
+    CheckAbove0(errors, "relay_time_dial", s.timeDial);
+    if (s.instPickup) CheckAbove0(errors, "relay_inst_pickup", *s.instPickup);
+    if (s.instDelay) {
+        if (!s.instPickup)
+            Add(errors, "relay_inst_delay", "needs relay_inst_pickup");
+        else
+            Check0OrAbove(errors, "relay_inst_delay", *s.instDelay);
+    }
+    Check0OrAbove(errors, "breaker_time", s.breakerTime);
+    if (!errors.empty()) return Refused<Relay>(std::move(errors));
+
+    Relay r;
+    const CurveConstants& c = kCurveConstants[curve];
+    r.pickup_ = s.pickup;
+    r.dial_ = s.timeDial;
+    r.a_ = c.a;
+    r.b_ = c.b;
+    r.p_ = c.p;
+    r.definite_ = s.curve == RelayCurve::DT;
+    r.flatAmps_ = s.pickup * kInverseFlatMultiple;
+    r.flatTime_ =
+        r.definite_ ? s.timeDial : s.timeDial * (c.a / PowMinus1(kInverseFlatMultiple, c.p) + c.b);
+    if (s.instPickup) {
+        r.instPickup_ = *s.instPickup;
+        r.instDelay_ = s.instDelay.value_or(0);
+    }
+    r.breakerTime_ = s.breakerTime;
+    return {std::move(r), {}};
+}
+
+DeviceTrip Relay::Trip(double amps) const {
+    DeviceTrip t;
+    double seconds = std::numeric_limits<double>::infinity();
+    if (amps > instPickup_) {
+        seconds = instDelay_;
+        t.element = DeviceElement::Instantaneous;
+    }
+    if (amps > pickup_) {
+        double curve = flatTime_;  // definite time, and inverse curves above M = 20
+        if (!definite_ && amps < flatAmps_) {
+            curve = dial_ * (a_ / PowMinus1(amps / pickup_, p_) + b_);
+        }
+        if (curve < seconds) {
+            seconds = curve;
+            t.element = definite_ ? DeviceElement::DefiniteTime : DeviceElement::Inverse;
+        }
+    }
+    if (t.Operates()) t.seconds = seconds + breakerTime_;
+    return t;
+}
+
+// --- Trip unit --------------------------------------------------------------
+
+Built<TripUnit> MakeTripUnit(const TripUnitSettings& s) {
+    std::string errors;
+    CheckAbove0(errors, "trip_rating", s.rating);
+    CheckAbove0(errors, "trip_lt_pickup", s.ltPickup);
+    CheckAbove0(errors, "trip_lt_delay", s.ltDelay);
+    if (s.stPickup) {
+        CheckAbove0(errors, "trip_st_pickup", *s.stPickup);
+        if (!s.stDelay) Add(errors, "trip_st_delay", "needed with trip_st_pickup");
+    }
+    if (s.stDelay) {
+        if (!s.stPickup)
+            Add(errors, "trip_st_delay", "needs trip_st_pickup");
+        else
+            Check0OrAbove(errors, "trip_st_delay", *s.stDelay);
+    }
+    if (s.instPickup) CheckAbove0(errors, "trip_inst_pickup", *s.instPickup);
+    if (s.instTime) {
+        if (!s.instPickup)
+            Add(errors, "trip_inst_time", "needs trip_inst_pickup");
+        else
+            CheckAbove0(errors, "trip_inst_time", *s.instTime);
+    }
+    // A tolerance is a fraction: 10 (a percentage) would multiply every time by 11.
+    if (!std::isfinite(s.tolerance))
+        Add(errors, "trip_tolerance", "must be a finite number");
+    else if (s.tolerance < 0 || s.tolerance > 1)
+        Add(errors, "trip_tolerance", "must be from 0 to 1");
+    if (!errors.empty()) return Refused<TripUnit>(std::move(errors));
+
+    TripUnit u;
+    const double ir = s.rating * s.ltPickup;
+    const double upper = 1 + s.tolerance;
+    u.ltPickup_ = ir;
+    u.ltScale_ = s.ltDelay * (6 * ir) * (6 * ir) * upper;
+    if (s.stPickup) {
+        u.stPickup_ = *s.stPickup * ir;
+        u.stTime_ = *s.stDelay * upper;
+    }
+    if (s.instPickup) {
+        u.instPickup_ = *s.instPickup * s.rating;
+        u.instTime_ = s.instTime.value_or(kDefaultTripInstTime);
+    }
+    return {std::move(u), {}};
+}
+
+DeviceTrip TripUnit::Trip(double amps) const {
+    DeviceTrip t;
+    double seconds = std::numeric_limits<double>::infinity();
+    if (amps > instPickup_) {
+        seconds = instTime_;
+        t.element = DeviceElement::Instantaneous;
+    }
+    if (amps > stPickup_ && stTime_ < seconds) {
+        seconds = stTime_;
+        t.element = DeviceElement::ShortTime;
+    }
+    if (amps > ltPickup_) {
+        const double lt = ltScale_ / (amps * amps);
+        if (lt < seconds) {
+            seconds = lt;
+            t.element = DeviceElement::LongTime;
+        }
+    }
+    if (t.Operates()) t.seconds = seconds;
+    return t;
+}
+
+// --- Fuse curves ------------------------------------------------------------
+
+Built<FuseCurve> MakeFuseCurve(std::span<const CurvePoint> points, std::string_view name) {
+    std::string errors;
+    if (points.size() < 2) Add(errors, name, "needs at least two points");
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const CurvePoint& p = points[i];
+        const char* problem = nullptr;
+        if (!std::isfinite(p.current) || !std::isfinite(p.time))
+            problem = "current and time must be finite numbers";
+        else if (!(p.current > 0))
+            problem = "current must be above 0";
+        else if (!(p.time > 0))
+            problem = "time must be above 0";
+        else if (i > 0 && !(p.current > points[i - 1].current))
+            problem = "current must be above the point before";
+        else if (i > 0 && !(p.time < points[i - 1].time))
+            problem = "time must be below the point before";
+        if (problem) Add(errors, PointName(name, i), problem);
+    }
+    if (!errors.empty()) return Refused<FuseCurve>(std::move(errors));
+
+    auto d = std::make_shared<FuseCurve::Data>();
+    const std::size_t n = points.size();
+    d->points.assign(points.begin(), points.end());
+    d->currents.reserve(n);
+    d->logI.reserve(n);
+    d->logT.reserve(n);
+    d->slope.reserve(n);
+    for (const CurvePoint& p : points) {
+        d->currents.push_back(p.current);
+        d->logI.push_back(std::log(p.current));
+        d->logT.push_back(std::log(p.time));
+    }
+    for (std::size_t i = 0; i + 1 < n; ++i) {
+        d->slope.push_back((d->logT[i + 1] - d->logT[i]) / (d->logI[i + 1] - d->logI[i]));
+    }
+    d->slope.push_back(0);  // at and above the last current: the last time
+    FuseCurve f;
+    f.data_ = std::move(d);
+    return {std::move(f), {}};
+}
+
+std::span<const CurvePoint> FuseCurve::Points() const {
+    return data_->points;
+}
+
+DeviceTrip FuseCurve::Trip(double amps) const {
+    const Data& d = *data_;
+    const std::vector<double>& c = d.currents;
+    if (!(amps >= c.front())) return {};  // below the curve, and NaN
+    double seconds = d.points.back().time;
+    if (amps < c.back()) {
+        // The segment [i, i+1) holding the current.
+        const std::size_t i =
+            static_cast<std::size_t>(std::upper_bound(c.begin(), c.end(), amps) - c.begin() - 1);
+        seconds = std::exp(d.logT[i] + d.slope[i] * (std::log(amps) - d.logI[i]));
+    }
+    return {std::max(seconds, kFuseTimeFloor), DeviceElement::Curve};
+}
+
+Built<FuseCurve> ParseFuseCurve(std::string_view text, char sep) {
+    constexpr std::string_view kName = "fuse_curve";
+    auto blank = [](char ch) { return ch == ' ' || ch == '\t'; };
+    std::vector<CurvePoint> points;
+    points.reserve(8);
+    std::string errors;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (blank(text[i])) {
+            ++i;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < text.size() && !blank(text[end])) ++end;
+        const std::string_view word = text.substr(i, end - i);
+        i = end;
+        const std::size_t colon = word.find(':');
+        if (colon == std::string_view::npos ||
+            word.find(':', colon + 1) != std::string_view::npos) {
+            Add(errors, PointName(kName, points.size()),
+                "'" + std::string(word) + "' is not current:time");
+            points.push_back({});
+            continue;
+        }
+        CurvePoint p;
+        try {
+            p.current = ParseNumber(word.substr(0, colon), sep);
+            p.time = ParseNumber(word.substr(colon + 1), sep);
+        } catch (const ConversionError& e) {
+            Add(errors, PointName(kName, points.size()),
+                "'" + e.text() + "' is not a valid floating point value");
+        }
+        points.push_back(p);
+    }
+    if (!errors.empty()) return Refused<FuseCurve>(std::move(errors));
+    return MakeFuseCurve(points, kName);
+}
+
+Built<CurveSet> MakeCurveSet(std::span<const NamedCurvePoint> rows) {
+    std::map<std::string, std::vector<CurvePoint>, std::less<>> byName;
+    for (const NamedCurvePoint& r : rows) {
+        auto it = byName.find(r.name);
+        if (it == byName.end())
+            it = byName.emplace(std::string(r.name), std::vector<CurvePoint>{}).first;
+        it->second.push_back({r.current, r.time});
+    }
+    std::string errors;
+    CurveSet set;
+    for (const auto& [name, points] : byName) {
+        const std::string label = "curve '" + name + "'";
+        if (name.empty()) {
+            Add(errors, "curve ''", "a curve needs a name");
+            continue;
+        }
+        if (name.find(':') != std::string::npos) {
+            Add(errors, label, "a name must not hold ':'");
+            continue;
+        }
+        Built<FuseCurve> curve = MakeFuseCurve(points, label);
+        if (!curve.device) {
+            if (!errors.empty()) errors += "; ";
+            errors += curve.error;
+            continue;
+        }
+        set.curves_.emplace_back(name, std::move(*curve.device));
+    }
+    if (!errors.empty()) return Refused<CurveSet>(std::move(errors));
+    return {std::move(set), {}};
+}
+
+const FuseCurve* CurveSet::Find(std::string_view name) const {
+    auto it =
+        std::lower_bound(curves_.begin(), curves_.end(), name,
+                         [](const auto& entry, std::string_view n) { return entry.first < n; });
+    if (it == curves_.end() || it->first != name) return nullptr;
+    return &it->second;
+}
+
+Built<FuseCurve> ResolveFuseCurve(std::string_view cell, char sep, const CurveSet* curves) {
+    if (cell.find(':') != std::string_view::npos) return ParseFuseCurve(cell, sep);
+    if (cell.empty()) {
+        return Refused<FuseCurve>("fuse_curve: empty; give points current:time or a curve's name");
+    }
+    const std::string quoted = "'" + std::string(cell) + "'";
+    if (!curves) {
+        return Refused<FuseCurve>("fuse_curve: " + quoted +
+                                  " names a curve, and no curves file is loaded");
+    }
+    const FuseCurve* found = curves->Find(cell);
+    if (!found) {
+        return Refused<FuseCurve>("fuse_curve: no curve named " + quoted + " in the curves file");
+    }
+    return {*found, {}};
+}
+
+// --- The device of a point --------------------------------------------------
+
+ArcDuration CapArcDuration(const DeviceTrip& trip, std::optional<double> maxArcTime,
+                           double arcingCurrentKa, char sep) {
+    if (maxArcTime && (!trip.Operates() || trip.seconds > *maxArcTime)) {
+        return {*maxArcTime, DeviceElement::Capped, trip, {}};
+    }
+    if (!trip.Operates()) {
+        // The current as the 2018 window shows it: kA with three decimals.
+        return {0, DeviceElement::DoesNotOperate, trip,
+                "Protective device does not operate at " + FormatFixed(arcingCurrentKa, 6, 3, sep) +
+                    " kA arcing current. "};
+    }
+    return {trip.seconds, trip.element, trip, {}};
+}
+
+Built<std::optional<double>> ReadMaxArcTime(std::string_view cell, char sep) {
+    constexpr std::string_view kName = "max_arc_time";
+    using Result = Built<std::optional<double>>;
+    if (cell.empty()) return Result{std::optional<double>(kDefaultMaxArcTime), {}};
+    if (cell == "none") return Result{std::optional<double>(std::nullopt), {}};
+    std::string errors;
+    try {
+        const double seconds = ParseNumber(cell, sep);
+        CheckAbove0(errors, kName, seconds);
+        if (errors.empty()) return Result{std::optional<double>(seconds), {}};
+    } catch (const ConversionError& e) {
+        Add(errors, kName, "'" + e.text() + "' is not a valid floating point value or \"none\"");
+    }
+    return Refused<std::optional<double>>(std::move(errors));
+}
+
+Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s) {
+    std::string errors;
+    std::optional<std::variant<Relay, TripUnit, FuseCurve>> device;
+    auto take = [&](auto built) {
+        if (built.device)
+            device.emplace(std::move(*built.device));
+        else
+            errors = std::move(built.error);
+    };
+    if (const auto* r = std::get_if<RelaySettings>(&s.device))
+        take(MakeRelay(*r));
+    else if (const auto* u = std::get_if<TripUnitSettings>(&s.device))
+        take(MakeTripUnit(*u));
+    else
+        device.emplace(std::get<FuseCurve>(s.device));
+
+    if (!std::isfinite(s.deviceShare))
+        Add(errors, "device_share", "must be a finite number");
+    else if (!(s.deviceShare > 0) || s.deviceShare > 1)
+        Add(errors, "device_share", "must be above 0 and at most 1");
+    if (s.maxArcTime) CheckAbove0(errors, "max_arc_time", *s.maxArcTime);
+    if (!errors.empty()) return Refused<ProtectiveDevice>(std::move(errors));
+    return {ProtectiveDevice(std::move(*device), s.deviceShare, s.maxArcTime), {}};
+}
+
+DeviceTrip ProtectiveDevice::TripAt(double amps) const {
+    return std::visit([amps](const auto& d) { return d.Trip(amps); }, device_);
+}
+
+DeviceTrip ProtectiveDevice::Trip(double arcingCurrentKa) const {
+    return TripAt(arcingCurrentKa * 1000 * share_);
+}
+
+ArcDuration ProtectiveDevice::Duration(double arcingCurrentKa, char sep) const {
+    return CapArcDuration(Trip(arcingCurrentKa), maxArcTime_, arcingCurrentKa, sep);
+}
+
+}  // namespace zentavo

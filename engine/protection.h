@@ -1,0 +1,263 @@
+// Protective devices that clear an arc: a time-overcurrent relay with the
+// breaker it trips, a low-voltage trip unit (long time, short time,
+// instantaneous) and a fuse by its total-clearing curve. A device and the
+// current it sees go in; the clearing time and the element that acted come
+// out.
+//
+// Each device is described by a plain settings struct and checked once, when
+// it is built: the builder returns either the device or a message naming the
+// study column (or curve) and what is wrong with it ("relay_pickup: must be
+// above 0"). A built device only evaluates: no checks, no allocation.
+//
+// One rule for every relay and trip-unit element: it acts on a current above
+// its pickup, never at it. A fuse clears from its curve's first current on.
+// Where several elements act, the fastest clears.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <limits>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <variant>
+#include <vector>
+
+namespace zentavo {
+
+inline constexpr double kDefaultBreakerTime = 0.083;  // s, five cycles at 60 Hz
+inline constexpr double kDefaultTripInstTime = 0.05;  // s, the instantaneous clearing time
+inline constexpr double kDefaultTripTolerance = 0.1;  // long and short time
+inline constexpr double kDefaultMaxArcTime = 2;       // s
+inline constexpr double kInverseFlatMultiple = 20;    // inverse curves are flat above it
+inline constexpr double kFuseTimeFloor = 0.01;        // s, half a cycle
+
+// --- What a device gives ----------------------------------------------------
+
+enum class DeviceElement : std::uint8_t {
+    DoesNotOperate,
+    Instantaneous,
+    ShortTime,
+    LongTime,
+    Inverse,
+    DefiniteTime,
+    Curve,   // a fuse's total-clearing curve
+    Capped,  // the maximum arc duration replaced the device's time
+};
+// "does not operate", "instantaneous", "short time", "long time", "inverse",
+// "definite time", "curve", "capped": the words of the study's element columns.
+std::string_view DeviceElementWord(DeviceElement e);
+
+struct DeviceTrip {
+    double seconds = 0;  // clearing time; 0 when the device does not operate
+    DeviceElement element = DeviceElement::DoesNotOperate;
+    bool Operates() const { return element != DeviceElement::DoesNotOperate; }
+};
+
+// A built device (or a word or value read), or the message saying why it
+// could not be built (problems joined by "; ").
+template <class Device>
+struct Built {
+    std::optional<Device> device;  // set exactly when `error` is empty
+    std::string error;
+};
+
+// --- The words of the study's device columns ----------------------------------
+
+enum class DeviceType : std::uint8_t { Relay, TripUnit, FuseCurve };
+inline constexpr std::array<std::string_view, 3> kDeviceTypeWords = {"relay", "trip-unit",
+                                                                     "fuse-curve"};
+
+// --- Relay ------------------------------------------------------------------
+
+// IEEE C37.112: t = TD (A / (M^p - 1) + B); IEC 60255-151: t = TMS k / (M^a - 1);
+// definite time: t = TD seconds. M = I / pickup.
+enum class RelayCurve : std::uint8_t { IeeeMI, IeeeVI, IeeeEI, IecSI, IecVI, IecEI, IecLTI, DT };
+inline constexpr std::array<std::string_view, 8> kRelayCurveWords = {
+    "IEEE-MI", "IEEE-VI", "IEEE-EI", "IEC-SI", "IEC-VI", "IEC-EI", "IEC-LTI", "DT"};
+// The curve a word of kRelayCurveWords names (exactly as written there).
+std::optional<RelayCurve> RelayCurveFromWord(std::string_view word);
+
+// A device_type or relay_curve cell read once: any other word, and an empty
+// cell, is refused ("relay_curve: unknown value \"IEC-XI\"").
+Built<DeviceType> ReadDeviceType(std::string_view word);
+Built<RelayCurve> ReadRelayCurve(std::string_view word);
+
+struct RelaySettings {
+    RelayCurve curve = RelayCurve::IecSI;      // relay_curve
+    double pickup = 0;                         // relay_pickup, A primary
+    double timeDial = 0;                       // relay_time_dial: TD, TMS, or seconds for DT
+    std::optional<double> instPickup;          // relay_inst_pickup, A primary; absent: none
+    std::optional<double> instDelay;           // relay_inst_delay, s; absent: 0
+    double breakerTime = kDefaultBreakerTime;  // breaker_time, s, added to the element's time
+};
+
+class Relay {
+public:
+    // At the current `amps` (A primary): the acting element's time plus the
+    // breaker's interrupting time.
+    DeviceTrip Trip(double amps) const;
+
+private:
+    friend Built<Relay> MakeRelay(const RelaySettings& s);
+    Relay() = default;
+    double pickup_ = 0;
+    double flatAmps_ = 0;  // pickup x 20
+    double flatTime_ = 0;  // the curve's time there
+    double dial_ = 0;
+    double a_ = 0, b_ = 0, p_ = 0;
+    bool definite_ = false;
+    double instPickup_ = std::numeric_limits<double>::infinity();
+    double instDelay_ = 0;
+    double breakerTime_ = 0;
+};
+Built<Relay> MakeRelay(const RelaySettings& s);
+
+// --- Low-voltage trip unit --------------------------------------------------
+
+// Total clearing, each element's time at the upper edge of its band: the
+// time x (1 + tolerance) for long and short time, the clearing time itself
+// for the instantaneous element.
+struct TripUnitSettings {
+    double rating = 0;                         // trip_rating, In, A
+    double ltPickup = 0;                       // trip_lt_pickup, Ir / In
+    double ltDelay = 0;                        // trip_lt_delay, s at 6 Ir; t = LTD (6 Ir / I)^2
+    std::optional<double> stPickup;            // trip_st_pickup, multiple of Ir; absent: none
+    std::optional<double> stDelay;             // trip_st_delay, s, flat; needed with a pickup
+    std::optional<double> instPickup;          // trip_inst_pickup, multiple of In; absent: none
+    std::optional<double> instTime;            // trip_inst_time, s; absent: kDefaultTripInstTime
+    double tolerance = kDefaultTripTolerance;  // trip_tolerance, from 0 to 1
+};
+
+class TripUnit {
+public:
+    DeviceTrip Trip(double amps) const;
+
+private:
+    friend Built<TripUnit> MakeTripUnit(const TripUnitSettings& s);
+    TripUnit() = default;
+    double ltPickup_ = 0;  // A
+    double ltScale_ = 0;   // LTD (6 Ir)^2 (1 + tolerance): t = ltScale_ / I^2
+    double stPickup_ = std::numeric_limits<double>::infinity();
+    double stTime_ = 0;
+    double instPickup_ = std::numeric_limits<double>::infinity();
+    double instTime_ = 0;
+};
+Built<TripUnit> MakeTripUnit(const TripUnitSettings& s);
+
+// --- Fuse total-clearing curve ----------------------------------------------
+
+struct CurvePoint {
+    double current = 0;  // A
+    double time = 0;     // s
+};
+
+// Interpolated linearly in log I - log t between its points; at and above the
+// last current the last time; below the first current the fuse does not
+// clear. Any time under kFuseTimeFloor is taken as the floor. Copies share
+// the points.
+class FuseCurve {
+public:
+    DeviceTrip Trip(double amps) const;
+    std::span<const CurvePoint> Points() const;
+
+private:
+    friend Built<FuseCurve> MakeFuseCurve(std::span<const CurvePoint> points,
+                                          std::string_view name);
+    FuseCurve() = default;
+    struct Data {
+        std::vector<CurvePoint> points;
+        std::vector<double> currents;           // the points' currents, searched
+        std::vector<double> logI, logT, slope;  // slope of the segment from point i
+    };
+    std::shared_ptr<const Data> data_;
+};
+// Points strictly monotone (current up, time down), at least two, all above
+// 0. `name` leads every message: "fuse_curve" for a study cell, "curve 'X'"
+// for a curve of a curves file.
+Built<FuseCurve> MakeFuseCurve(std::span<const CurvePoint> points, std::string_view name);
+// The inline text of a study cell: points "current:time" separated by blanks,
+// numbers written with the decimal separator `sep` ("100:300 200:20 1000:0.1").
+Built<FuseCurve> ParseFuseCurve(std::string_view text, char sep);
+
+// The named curves of a curves file.
+struct NamedCurvePoint {
+    std::string_view name;
+    double current = 0;  // A
+    double time = 0;     // s
+};
+class CurveSet {
+public:
+    const FuseCurve* Find(std::string_view name) const;  // nullptr when there is none
+    std::size_t size() const { return curves_.size(); }
+
+private:
+    friend Built<CurveSet> MakeCurveSet(std::span<const NamedCurvePoint> rows);
+    CurveSet() = default;
+    std::vector<std::pair<std::string, FuseCurve>> curves_;  // sorted by name
+};
+// The rows of a name are its points in the order given, wherever they stand.
+// A name must not be empty nor hold ':' (a cell with ':' is inline points).
+Built<CurveSet> MakeCurveSet(std::span<const NamedCurvePoint> rows);
+// A fuse_curve cell: inline points when it holds ':', otherwise the name of
+// a curve of `curves` (nullptr: no curves file loaded).
+Built<FuseCurve> ResolveFuseCurve(std::string_view cell, char sep, const CurveSet* curves);
+
+// --- One device of a point, with its share and the arc-duration cap ---------
+
+struct ArcDuration {
+    double seconds = 0;  // the duration used: the device's time or the maximum
+    DeviceElement element = DeviceElement::DoesNotOperate;  // or Capped
+    DeviceTrip device;    // the device's own answer, before the cap
+    std::string refusal;  // not empty: no duration (the device does not act, no cap)
+    bool Capped() const { return element == DeviceElement::Capped; }
+};
+
+// The duration used for a device's trip at the point's arcing current
+// `arcingCurrentKa`: the device's time, or `maxArcTime` ("capped") when the
+// device does not act or acts after it. With no maximum and no action, the
+// refusal "Protective device does not operate at 12.345 kA arcing current. ",
+// the current written with `sep`. `maxArcTime` must be above 0.
+ArcDuration CapArcDuration(const DeviceTrip& trip, std::optional<double> maxArcTime,
+                           double arcingCurrentKa, char sep);
+
+// A max_arc_time cell: empty is kDefaultMaxArcTime, "none" is no maximum
+// (nullopt), otherwise seconds above 0 written with `sep`.
+Built<std::optional<double>> ReadMaxArcTime(std::string_view cell, char sep);
+
+struct DeviceSettings {
+    std::variant<RelaySettings, TripUnitSettings, FuseCurve> device;  // a fuse comes built
+    double deviceShare = 1;  // device_share: the part of the arcing current the device sees
+    std::optional<double> maxArcTime = kDefaultMaxArcTime;  // max_arc_time; absent: "none"
+};
+
+class ProtectiveDevice {
+public:
+    // At the point's arcing current (kA, unrounded): the device's own trip at
+    // its share of the current.
+    DeviceTrip Trip(double arcingCurrentKa) const;
+    // The same, then capped (CapArcDuration).
+    ArcDuration Duration(double arcingCurrentKa, char sep) const;
+    // The device alone at the current it sees (A): its time-current curve.
+    DeviceTrip TripAt(double amps) const;
+
+    const std::variant<Relay, TripUnit, FuseCurve>& Device() const { return device_; }
+    double Share() const { return share_; }
+    std::optional<double> MaxArcTime() const { return maxArcTime_; }
+
+private:
+    friend Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s);
+    ProtectiveDevice(std::variant<Relay, TripUnit, FuseCurve> d, double share,
+                     std::optional<double> maxArcTime)
+        : device_(std::move(d)), share_(share), maxArcTime_(maxArcTime) {}
+    std::variant<Relay, TripUnit, FuseCurve> device_;
+    double share_ = 1;
+    std::optional<double> maxArcTime_;
+};
+// device_share above 0 and at most 1; max_arc_time above 0.
+Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s);
+
+}  // namespace zentavo

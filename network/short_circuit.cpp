@@ -1,0 +1,579 @@
+#include "network/short_circuit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <unordered_map>
+
+namespace zentavo::network {
+namespace {
+
+constexpr double kBaseMva = 100.0;  // the common power base of the per-unit model
+const double kSqrt3 = std::sqrt(3.0);
+
+bool Positive(double v) {
+    return std::isfinite(v) && v > 0;
+}
+bool NotNegative(double v) {
+    return std::isfinite(v) && v >= 0;
+}
+
+// R + jX of magnitude `z` with the ratio X/R.
+Complex SplitByXr(double z, double xr) {
+    const double h = std::hypot(1.0, xr);  // no overflow for a very large X/R
+    return {z / h, z * (xr / h)};
+}
+
+bool ZeroImpedance(const Cable& c) {
+    return c.length_m == 0 || (c.r_ohm_km == 0 && c.x_ohm_km == 0);
+}
+
+// Union-find over bus numbers.
+int Root(std::vector<int>& up, int b) {
+    while (up[b] != b) b = up[b] = up[up[b]];
+    return b;
+}
+
+}  // namespace
+
+double VoltageFactor(Convention convention, Case c, double kV) {
+    if (convention == Convention::Ansi) return 1.0;
+    const bool low = kV <= 1.0;
+    if (c == Case::Max) return low ? 1.05 : 1.10;
+    return low ? 0.95 : 1.00;
+}
+
+const BusResult* ShortCircuitResults::FindBus(const std::string& name) const {
+    const auto it = busIndex.find(name);
+    return it == busIndex.end() ? nullptr : &buses[it->second];
+}
+
+std::optional<double> ShortCircuitResults::Share(const std::string& bus, ElementKind kind,
+                                                 std::size_t index) const {
+    const BusResult* b = FindBus(bus);
+    if (!b || !b->computed) return std::nullopt;
+    for (const auto& s : b->shares)
+        if (s.kind == kind && s.index == index) return s.share;
+    return std::nullopt;
+}
+
+// --- Building and checking ------------------------------------------------------
+
+Network::Network(NetworkInput input) : in_(std::move(input)) {
+    bad_.resize(5);
+    bad_[0].assign(in_.buses.size(), 0);
+    bad_[1].assign(in_.sources.size(), 0);
+    bad_[2].assign(in_.transformers.size(), 0);
+    bad_[3].assign(in_.cables.size(), 0);
+    bad_[4].assign(in_.motors.size(), 0);
+    NumberBuses();
+    CheckValues();
+    CheckVoltages();
+    CheckConnections();
+    JoinZeroImpedanceCables();
+    FindLiveBuses();
+    BuildModel();
+}
+
+unsigned char& Network::Bad(ElementKind kind, std::size_t index) {
+    return bad_[static_cast<int>(kind)][index];
+}
+
+void Network::Error(ElementKind kind, std::size_t index, const std::string& message) {
+    if (Bad(kind, index)) return;
+    Bad(kind, index) = true;
+    std::string name;
+    switch (kind) {
+        case ElementKind::Bus:
+            name =
+                in_.buses[index].origin.empty() ? in_.buses[index].name : in_.buses[index].origin;
+            break;
+        case ElementKind::Source:
+            name = in_.sources[index].name;
+            break;
+        case ElementKind::Transformer:
+            name = in_.transformers[index].name;
+            break;
+        case ElementKind::Cable:
+            name = in_.cables[index].name;
+            break;
+        case ElementKind::Motor:
+            name = in_.motors[index].name;
+            break;
+    }
+    errors_.push_back({kind, index, name, message});
+}
+
+void Network::NumberBuses() {
+    std::unordered_map<std::string, int> number;
+    auto add = [&](const std::string& name) {
+        if (name.empty() || number.count(name)) return;
+        number.emplace(name, static_cast<int>(busNames_.size()));
+        busNames_.push_back(name);
+    };
+    for (const auto& b : in_.buses) add(b.name);
+    for (const auto& s : in_.sources) add(s.bus);
+    for (const auto& t : in_.transformers) add(t.from_bus), add(t.to_bus);
+    for (const auto& c : in_.cables) add(c.from), add(c.to);
+    for (const auto& m : in_.motors) add(m.bus);
+    busNumber_ = std::move(number);
+}
+
+void Network::CheckValues() {
+    for (std::size_t i = 0; i < in_.buses.size(); ++i) {
+        const auto& b = in_.buses[i];
+        if (b.name.empty())
+            Error(ElementKind::Bus, i, "a bus without a name");
+        else if (!Positive(b.kV))
+            Error(ElementKind::Bus, i, "bus " + b.name + ": the voltage must be above zero");
+    }
+    for (std::size_t i = 0; i < in_.sources.size(); ++i) {
+        const auto& s = in_.sources[i];
+        const std::string who = "source " + s.name + ": ";
+        if (s.bus.empty())
+            Error(ElementKind::Source, i, who + "no bus");
+        else if (!Positive(s.kV))
+            Error(ElementKind::Source, i, who + "the voltage must be above zero");
+        else if (!Positive(s.ka_max))
+            Error(ElementKind::Source, i, who + "the fault current must be above zero");
+        else if (!Positive(s.ka_min))
+            Error(ElementKind::Source, i, who + "the minimum fault current must be above zero");
+        else if (s.ka_min > s.ka_max)
+            Error(ElementKind::Source, i,
+                  who + "the minimum fault current is above the maximum fault current");
+        else if (!NotNegative(s.xr))
+            Error(ElementKind::Source, i, who + "X/R must not be negative");
+    }
+    for (std::size_t i = 0; i < in_.transformers.size(); ++i) {
+        const auto& t = in_.transformers[i];
+        const std::string who = "transformer " + t.name + ": ";
+        if (t.from_bus.empty() || t.to_bus.empty())
+            Error(ElementKind::Transformer, i, who + "needs both buses");
+        else if (t.from_bus == t.to_bus)
+            Error(ElementKind::Transformer, i, who + "joins bus " + t.to_bus + " with itself");
+        else if (!Positive(t.kva))
+            Error(ElementKind::Transformer, i, who + "the rating must be above zero");
+        else if (!Positive(t.z_percent))
+            Error(ElementKind::Transformer, i, who + "the impedance must be above zero");
+        else if (!NotNegative(t.xr))
+            Error(ElementKind::Transformer, i, who + "X/R must not be negative");
+    }
+    for (std::size_t i = 0; i < in_.cables.size(); ++i) {
+        const auto& c = in_.cables[i];
+        const std::string who = "cable " + c.name + ": ";
+        if (c.from.empty() || c.to.empty())
+            Error(ElementKind::Cable, i, who + "needs both buses");
+        else if (c.from == c.to)
+            Error(ElementKind::Cable, i, who + "joins bus " + c.to + " with itself");
+        else if (!NotNegative(c.length_m))
+            Error(ElementKind::Cable, i, who + "the length must not be negative");
+        else if (!NotNegative(c.r_ohm_km) || !NotNegative(c.x_ohm_km))
+            Error(ElementKind::Cable, i, who + "the resistance and reactance must not be negative");
+        else if (c.sets < 1)
+            Error(ElementKind::Cable, i, who + "needs at least one set");
+    }
+    for (std::size_t i = 0; i < in_.motors.size(); ++i) {
+        const auto& m = in_.motors[i];
+        const std::string who = "motor " + m.name + ": ";
+        if (m.bus.empty())
+            Error(ElementKind::Motor, i, who + "no bus");
+        else if (!Positive(m.kva))
+            Error(ElementKind::Motor, i, who + "the rating must be above zero");
+        else if (!Positive(m.x_pu))
+            Error(ElementKind::Motor, i, who + "the reactance must be above zero");
+        else if (!Positive(m.xr))
+            Error(ElementKind::Motor, i, who + "X/R must be above zero");
+    }
+}
+
+void Network::CheckVoltages() {
+    const std::size_t n = busNames_.size();
+    busKv_.assign(n, 0);
+    busConflict_.assign(n, false);
+    // Every statement of a bus voltage, by bus.
+    struct Statement {
+        ElementKind kind;
+        std::size_t index;
+        double kV;
+        std::string who;
+    };
+    std::vector<std::vector<Statement>> byBus(n);
+    for (std::size_t i = 0; i < in_.buses.size(); ++i) {
+        if (Bad(ElementKind::Bus, i)) continue;
+        const auto& b = in_.buses[i];
+        byBus[busNumber_.at(b.name)].push_back(
+            {ElementKind::Bus, i, b.kV, b.origin.empty() ? b.name : b.origin});
+    }
+    for (std::size_t i = 0; i < in_.sources.size(); ++i) {
+        if (Bad(ElementKind::Source, i)) continue;
+        const auto& s = in_.sources[i];
+        byBus[busNumber_.at(s.bus)].push_back({ElementKind::Source, i, s.kV, "source " + s.name});
+    }
+    for (std::size_t b = 0; b < n; ++b) {
+        const auto& st = byBus[b];
+        if (st.empty()) continue;
+        bool agree = true;
+        for (const auto& s : st) agree = agree && s.kV == st.front().kV;
+        if (agree) {
+            busKv_[b] = st.front().kV;
+            continue;
+        }
+        busConflict_[b] = true;
+        for (const auto& s : st) {
+            const auto other = std::find_if(st.begin(), st.end(),
+                                            [&](const Statement& o) { return o.kV != s.kV; });
+            Error(s.kind, s.index,
+                  "bus " + busNames_[b] + ": " + s.who + " gives it another voltage than " +
+                      other->who);
+        }
+    }
+}
+
+void Network::CheckConnections() {
+    // The problem of a bus an element names, or empty.
+    auto busProblem = [&](const std::string& name) -> std::string {
+        const int b = busNumber_.at(name);
+        if (busConflict_[b]) return "bus " + name + " has voltages that disagree";
+        if (busKv_[b] == 0) return "bus " + name + " has no voltage";
+        return {};
+    };
+    for (std::size_t i = 0; i < in_.transformers.size(); ++i) {
+        if (Bad(ElementKind::Transformer, i)) continue;
+        const auto& t = in_.transformers[i];
+        const std::string who = "transformer " + t.name + ": ";
+        std::string p = busProblem(t.from_bus);
+        if (p.empty()) p = busProblem(t.to_bus);
+        if (!p.empty())
+            Error(ElementKind::Transformer, i, who + p);
+        else if (busKv_[busNumber_.at(t.from_bus)] == busKv_[busNumber_.at(t.to_bus)])
+            Error(ElementKind::Transformer, i,
+                  who + "its buses " + t.from_bus + " and " + t.to_bus + " have one voltage");
+    }
+    for (std::size_t i = 0; i < in_.cables.size(); ++i) {
+        if (Bad(ElementKind::Cable, i)) continue;
+        const auto& c = in_.cables[i];
+        const std::string who = "cable " + c.name + ": ";
+        std::string p = busProblem(c.from);
+        if (p.empty()) p = busProblem(c.to);
+        if (!p.empty())
+            Error(ElementKind::Cable, i, who + p);
+        else if (busKv_[busNumber_.at(c.from)] != busKv_[busNumber_.at(c.to)])
+            Error(ElementKind::Cable, i,
+                  who + "its buses " + c.from + " and " + c.to + " have different voltages");
+    }
+    for (std::size_t i = 0; i < in_.motors.size(); ++i) {
+        if (Bad(ElementKind::Motor, i)) continue;
+        const std::string p = busProblem(in_.motors[i].bus);
+        if (!p.empty()) Error(ElementKind::Motor, i, "motor " + in_.motors[i].name + ": " + p);
+    }
+}
+
+void Network::JoinZeroImpedanceCables() {
+    const int n = static_cast<int>(busNames_.size());
+    std::vector<int> up(n);
+    std::iota(up.begin(), up.end(), 0);
+    // A forest of the zero-impedance cables; a cable that closes a loop is set aside.
+    std::vector<std::vector<std::pair<int, std::size_t>>> adj(n);  // (bus, cable)
+    std::vector<std::size_t> closing;
+    for (std::size_t i = 0; i < in_.cables.size(); ++i) {
+        const auto& c = in_.cables[i];
+        if (Bad(ElementKind::Cable, i) || !ZeroImpedance(c)) continue;
+        const int a = busNumber_.at(c.from), b = busNumber_.at(c.to);
+        const int ra = Root(up, a), rb = Root(up, b);
+        if (ra == rb) {
+            closing.push_back(i);
+            continue;
+        }
+        up[ra] = rb;
+        adj[a].push_back({b, i});
+        adj[b].push_back({a, i});
+    }
+    // Root each tree of the forest.
+    tieParent_.assign(n, -1);
+    tieChildren_.assign(n, {});
+    std::vector<int> depth(n, -1);
+    std::vector<std::size_t> parentCable(n, 0);
+    for (int r = 0; r < n; ++r) {
+        if (depth[r] >= 0) continue;
+        depth[r] = 0;
+        std::vector<int> stack{r};
+        while (!stack.empty()) {
+            const int u = stack.back();
+            stack.pop_back();
+            for (auto [v, cable] : adj[u]) {
+                if (depth[v] >= 0) continue;
+                depth[v] = depth[u] + 1;
+                tieParent_[v] = u;
+                parentCable[v] = cable;
+                tieChildren_[u].push_back(v);
+                stack.push_back(v);
+            }
+        }
+    }
+    // The current in a loop of zero impedance is not determined: every cable of
+    // the loop is an error. Its buses stay joined, the rest is computed.
+    for (std::size_t i : closing) {
+        int a = busNumber_.at(in_.cables[i].from), b = busNumber_.at(in_.cables[i].to);
+        std::vector<std::size_t> loop{i};
+        while (a != b) {
+            if (depth[a] < depth[b]) std::swap(a, b);
+            loop.push_back(parentCable[a]);
+            a = tieParent_[a];
+        }
+        for (std::size_t c : loop)
+            Error(ElementKind::Cable, c,
+                  "cable " + in_.cables[c].name + ": in a loop of zero impedance");
+    }
+    group_.resize(n);
+    for (int b = 0; b < n; ++b) group_[b] = Root(up, b);
+}
+
+void Network::FindLiveBuses() {
+    const int n = static_cast<int>(busNames_.size());
+    std::vector<int> up(group_);
+    for (std::size_t i = 0; i < in_.transformers.size(); ++i) {
+        if (Bad(ElementKind::Transformer, i)) continue;
+        const auto& t = in_.transformers[i];
+        up[Root(up, busNumber_.at(t.from_bus))] = Root(up, busNumber_.at(t.to_bus));
+    }
+    for (std::size_t i = 0; i < in_.cables.size(); ++i) {
+        if (Bad(ElementKind::Cable, i)) continue;
+        const auto& c = in_.cables[i];
+        up[Root(up, busNumber_.at(c.from))] = Root(up, busNumber_.at(c.to));
+    }
+    std::vector<bool> fed(n, false);
+    for (std::size_t i = 0; i < in_.sources.size(); ++i)
+        if (!Bad(ElementKind::Source, i)) fed[Root(up, busNumber_.at(in_.sources[i].bus))] = true;
+
+    node_.assign(n, -1);
+    std::vector<int> groupNode(n, -1);
+    nodeCount_ = 0;
+    for (int b = 0; b < n; ++b) {
+        if (busKv_[b] == 0 || !fed[Root(up, b)]) continue;
+        int& g = groupNode[group_[b]];
+        if (g < 0) g = nodeCount_++;
+        node_[b] = g;
+    }
+    // Everything on a bus with a voltage but without a path to a source.
+    auto unfed = [&](const std::string& bus) {
+        const int b = busNumber_.at(bus);
+        return busKv_[b] != 0 && node_[b] < 0;
+    };
+    auto message = [&](const std::string& bus) {
+        return "bus " + bus + " has no path to a source";
+    };
+    for (std::size_t i = 0; i < in_.buses.size(); ++i)
+        if (!Bad(ElementKind::Bus, i) && unfed(in_.buses[i].name))
+            Error(ElementKind::Bus, i, message(in_.buses[i].name));
+    for (std::size_t i = 0; i < in_.transformers.size(); ++i) {
+        const auto& t = in_.transformers[i];
+        if (!Bad(ElementKind::Transformer, i) && unfed(t.to_bus))
+            Error(ElementKind::Transformer, i, "transformer " + t.name + ": " + message(t.to_bus));
+    }
+    for (std::size_t i = 0; i < in_.cables.size(); ++i) {
+        const auto& c = in_.cables[i];
+        if (!Bad(ElementKind::Cable, i) && unfed(c.to))
+            Error(ElementKind::Cable, i, "cable " + c.name + ": " + message(c.to));
+    }
+    for (std::size_t i = 0; i < in_.motors.size(); ++i) {
+        const auto& m = in_.motors[i];
+        if (!Bad(ElementKind::Motor, i) && unfed(m.bus))
+            Error(ElementKind::Motor, i, "motor " + m.name + ": " + message(m.bus));
+    }
+}
+
+void Network::BuildModel() {
+    touches_.assign(busNames_.size(), {});
+    auto branch = [&](ElementKind kind, std::size_t i, const std::string& from,
+                      const std::string& to) {
+        const int a = busNumber_.at(from), b = busNumber_.at(to);
+        Touch t{kind, i};
+        if (kind == ElementKind::Cable && ZeroImpedance(in_.cables[i])) {
+            t.tie = true;
+        } else {
+            int edge = -1;
+            if (node_[a] != node_[b]) {
+                edge = static_cast<int>(edges_.size());
+                edges_.emplace_back(node_[a], node_[b]);
+            }
+            t.branch = static_cast<int>(branches_.size());
+            branches_.push_back({kind, i, a, b, edge});
+        }
+        touches_[a].push_back(t);
+        touches_[b].push_back(t);
+    };
+    auto shunt = [&](ElementKind kind, std::size_t i, const std::string& bus) {
+        const int b = busNumber_.at(bus);
+        Touch t{kind, i};
+        t.shunt = static_cast<int>(shunts_.size());
+        shunts_.push_back({kind, i, b});
+        touches_[b].push_back(t);
+    };
+    for (std::size_t i = 0; i < in_.sources.size(); ++i)
+        if (!Bad(ElementKind::Source, i)) shunt(ElementKind::Source, i, in_.sources[i].bus);
+    for (std::size_t i = 0; i < in_.transformers.size(); ++i)
+        if (!Bad(ElementKind::Transformer, i))
+            branch(ElementKind::Transformer, i, in_.transformers[i].from_bus,
+                   in_.transformers[i].to_bus);
+    for (std::size_t i = 0; i < in_.cables.size(); ++i)
+        if (!Bad(ElementKind::Cable, i))
+            branch(ElementKind::Cable, i, in_.cables[i].from, in_.cables[i].to);
+    for (std::size_t i = 0; i < in_.motors.size(); ++i)
+        if (!Bad(ElementKind::Motor, i)) shunt(ElementKind::Motor, i, in_.motors[i].bus);
+    pattern_.Analyse(nodeCount_, edges_);
+}
+
+// --- Solving ----------------------------------------------------------------------
+
+Network::Values Network::ElementValues(Convention convention, Case c) const {
+    Values v;
+    v.branchY.reserve(branches_.size());
+    for (const auto& br : branches_) {
+        Complex z;
+        if (br.kind == ElementKind::Transformer) {
+            const auto& t = in_.transformers[br.index];
+            z = SplitByXr(t.z_percent / 100 * kBaseMva / (t.kva / 1000), t.xr);
+            if (convention == Convention::Iec60909) {
+                const double lowKv = std::min(busKv_[br.busA], busKv_[br.busB]);
+                const double xt = t.z_percent / 100 * (t.xr / std::hypot(1.0, t.xr));
+                z *= 0.95 * VoltageFactor(convention, Case::Max, lowKv) / (1 + 0.6 * xt);
+            }
+        } else {
+            const auto& cb = in_.cables[br.index];
+            const double kV = busKv_[br.busA];
+            z = Complex(cb.r_ohm_km, cb.x_ohm_km) * (cb.length_m / 1000 / cb.sets) /
+                (kV * kV / kBaseMva);
+        }
+        v.branchY.push_back(1.0 / z);
+    }
+    v.shuntY.reserve(shunts_.size());
+    for (const auto& sh : shunts_) {
+        const double kV = busKv_[sh.bus];
+        if (sh.kind == ElementKind::Source) {
+            const auto& s = in_.sources[sh.index];
+            const double ka = c == Case::Max ? s.ka_max : s.ka_min;
+            const double z = VoltageFactor(convention, c, kV) * kBaseMva / (kSqrt3 * kV * ka);
+            v.shuntY.push_back(1.0 / SplitByXr(z, s.xr));
+        } else if (c == Case::Max) {
+            const auto& m = in_.motors[sh.index];
+            const double x = m.x_pu * kBaseMva / (m.kva / 1000);
+            v.shuntY.push_back(1.0 / Complex(x / m.xr, x));
+        } else {
+            v.shuntY.push_back(0);  // motors feed the maximum case only
+        }
+    }
+    return v;
+}
+
+// Currents below are in units of the fault current at the faulted node f:
+// with prefault voltage c everywhere, V_x = c·(1 − Z_xf/Z_ff) and I_f = c/Z_ff,
+// so (V_a − V_b)·y / I_f = (Z_bf − Z_af)·y and a shunt feeds (c − V_a)·y / I_f = Z_af·y.
+
+Complex Network::TieInjection(const SymmetricFactor& f, const Values& v, int bus) const {
+    const int fault = node_[bus];
+    const Complex zff = f.InverseDiagonal(fault);
+    Complex in{};
+    for (const auto& t : touches_[bus]) {
+        if (t.shunt >= 0) {
+            in += zff * v.shuntY[t.shunt];
+        } else if (t.branch >= 0) {
+            const auto& br = branches_[t.branch];
+            const int other = br.busA == bus ? br.busB : br.busA;
+            if (node_[other] != fault)
+                in += (zff - f.InverseEntry(node_[other], fault)) * v.branchY[t.branch];
+        }
+    }
+    return in;
+}
+
+void Network::Shares(const SymmetricFactor& f, const Values& v, int bus,
+                     std::vector<BranchShare>& out) const {
+    const int fault = node_[bus];
+    const Complex zff = f.InverseDiagonal(fault);
+    for (const auto& t : touches_[bus]) {
+        Complex current{};
+        if (t.shunt >= 0) {
+            current = zff * v.shuntY[t.shunt];
+        } else if (t.branch >= 0) {
+            const auto& br = branches_[t.branch];
+            const int other = br.busA == bus ? br.busB : br.busA;
+            if (node_[other] != fault)
+                current = (zff - f.InverseEntry(node_[other], fault)) * v.branchY[t.branch];
+        } else {
+            // A zero-impedance cable: what the buses on its far side take in.
+            const auto& c = in_.cables[t.index];
+            const int a = busNumber_.at(c.from), b = busNumber_.at(c.to);
+            const int child = tieParent_[a] == b ? a : b;
+            Complex sub{};
+            std::vector<int> stack{child};
+            while (!stack.empty()) {
+                const int u = stack.back();
+                stack.pop_back();
+                sub += TieInjection(f, v, u);
+                for (int w : tieChildren_[u]) stack.push_back(w);
+            }
+            // All the injections of the joined buses add up to the fault current.
+            current = child == bus ? 1.0 - sub : sub;
+        }
+        out.push_back({t.kind, t.index, std::abs(current)});
+    }
+}
+
+ShortCircuitResults Network::Solve(Convention convention) const {
+    ShortCircuitResults r;
+    r.convention = convention;
+    r.errors = errors_;
+    const std::size_t n = busNames_.size();
+    r.buses.resize(n);
+    for (std::size_t b = 0; b < n; ++b) {
+        r.buses[b].name = busNames_[b];
+        r.buses[b].kV = busKv_[b];
+    }
+    r.busIndex.insert(busNumber_.begin(), busNumber_.end());
+    if (nodeCount_ == 0) return r;
+
+    SymmetricFactor fmax = pattern_, fmin = pattern_;
+    const Values vmax = ElementValues(convention, Case::Max);
+    const Values vmin = ElementValues(convention, Case::Min);
+    auto factor = [&](SymmetricFactor& f, const Values& v) {
+        std::vector<Complex> diag(nodeCount_), off(edges_.size());
+        for (std::size_t i = 0; i < branches_.size(); ++i) {
+            const auto& br = branches_[i];
+            if (br.edge < 0) continue;
+            diag[node_[br.busA]] += v.branchY[i];
+            diag[node_[br.busB]] += v.branchY[i];
+            off[br.edge] = -v.branchY[i];
+        }
+        for (std::size_t i = 0; i < shunts_.size(); ++i) diag[node_[shunts_[i].bus]] += v.shuntY[i];
+        if (!f.Factorize(diag, off)) return false;
+        f.Invert();
+        return true;
+    };
+    if (!factor(fmax, vmax) || !factor(fmin, vmin)) {
+        // A singular admittance matrix: not possible with resistive-inductive
+        // elements, said rather than shown as numbers if it ever happens.
+        for (std::size_t i = 0; i < in_.sources.size(); ++i)
+            if (!bad_[1][i])
+                r.errors.push_back({ElementKind::Source, i, in_.sources[i].name,
+                                    "source " + in_.sources[i].name +
+                                        ": the network's equations have no solution"});
+        return r;
+    }
+
+    for (std::size_t b = 0; b < n; ++b) {
+        const int k = node_[b];
+        if (k < 0) continue;
+        BusResult& out = r.buses[b];
+        const double kV = busKv_[b];
+        const double baseKa = kBaseMva / (kSqrt3 * kV);
+        const Complex zmax = fmax.InverseDiagonal(k), zmin = fmin.InverseDiagonal(k);
+        out.computed = true;
+        out.ka_max = VoltageFactor(convention, Case::Max, kV) / std::abs(zmax) * baseKa;
+        out.ka_min = VoltageFactor(convention, Case::Min, kV) / std::abs(zmin) * baseKa;
+        out.xr_max = zmax.imag() / zmax.real();
+        Shares(fmax, vmax, static_cast<int>(b), out.shares);
+    }
+    return r;
+}
+
+}  // namespace zentavo::network

@@ -1,0 +1,206 @@
+#include "network/sparse_ldlt.h"
+
+#include <Eigen/OrderingMethods>
+#include <Eigen/SparseCore>
+#include <algorithm>
+#include <stdexcept>
+
+namespace zentavo::network {
+namespace {
+
+// When the pattern (parallel edges counted once) is a forest: every node
+// after all the nodes below it, so that each eliminated node has only its
+// parent left as a neighbour. False for a pattern with a loop.
+bool ForestOrder(int n, const std::vector<std::pair<int, int>>& edges, std::vector<int>& order) {
+    std::vector<std::vector<int>> adj(n);
+    for (auto [a, b] : edges) adj[a].push_back(b), adj[b].push_back(a);
+    for (auto& a : adj) {
+        std::sort(a.begin(), a.end());
+        a.erase(std::unique(a.begin(), a.end()), a.end());
+    }
+    std::vector<int> parent(n, -2), queue;
+    queue.reserve(n);
+    for (int r = 0; r < n; ++r) {
+        if (parent[r] != -2) continue;
+        parent[r] = -1;
+        queue.push_back(r);
+        for (std::size_t q = queue.size() - 1; q < queue.size(); ++q) {
+            const int u = queue[q];
+            for (int v : adj[u]) {
+                if (v == parent[u]) continue;
+                if (parent[v] != -2) return false;
+                parent[v] = u;
+                queue.push_back(v);
+            }
+        }
+    }
+    order.assign(queue.rbegin(), queue.rend());
+    return true;
+}
+
+}  // namespace
+
+void SymmetricFactor::Analyse(int n, const std::vector<std::pair<int, int>>& edges) {
+    n_ = n;
+    // Fill-reducing order of the pattern: leaves first for a forest (no fill
+    // at all), approximate minimum degree otherwise.
+    if (!ForestOrder(n, edges, order_)) {
+        // Eigen's minimum degree ordering wants the diagonal in the pattern:
+        // without it, it returns the natural order.
+        std::vector<Eigen::Triplet<double, int>> t;
+        t.reserve(edges.size() + n);
+        for (auto [a, b] : edges) t.emplace_back(a, b, 1.0);
+        for (int i = 0; i < n; ++i) t.emplace_back(i, i, 1.0);
+        Eigen::SparseMatrix<double, Eigen::ColMajor, int> pattern(n, n);
+        pattern.setFromTriplets(t.begin(), t.end());
+        Eigen::AMDOrdering<int> amd;
+        Eigen::PermutationMatrix<Eigen::Dynamic, Eigen::Dynamic, int> perm;
+        amd(pattern, perm);
+        // The ordering lists, for each position, the node eliminated there.
+        order_.assign(perm.indices().data(), perm.indices().data() + n);
+    }
+    position_.assign(n, -1);
+    for (int k = 0; k < n; ++k) position_[order_[k]] = k;
+
+    // Upper triangle by column, rows ascending and once each.
+    std::vector<std::vector<int>> cols(n);
+    for (auto [a, b] : edges) {
+        const int i = position_[a], j = position_[b];
+        if (i == j) throw std::logic_error("SymmetricFactor: an edge joins a node with itself");
+        cols[std::max(i, j)].push_back(std::min(i, j));
+    }
+    ap_.assign(n + 1, 0);
+    ai_.clear();
+    for (int k = 0; k < n; ++k) {
+        auto& c = cols[k];
+        std::sort(c.begin(), c.end());
+        c.erase(std::unique(c.begin(), c.end()), c.end());
+        ai_.insert(ai_.end(), c.begin(), c.end());
+        ap_[k + 1] = static_cast<int>(ai_.size());
+    }
+    edgeSlot_.resize(edges.size());
+    for (std::size_t e = 0; e < edges.size(); ++e) {
+        const int i = position_[edges[e].first], j = position_[edges[e].second];
+        const int col = std::max(i, j), row = std::min(i, j);
+        auto first = ai_.begin() + ap_[col], last = ai_.begin() + ap_[col + 1];
+        edgeSlot_[e] = static_cast<std::size_t>(std::lower_bound(first, last, row) - ai_.begin());
+    }
+
+    // Elimination tree and column counts of L (up-looking, row by row).
+    parent_.assign(n, -1);
+    lnz_.assign(n, 0);
+    flag_.assign(n, -1);
+    for (int k = 0; k < n; ++k) {
+        flag_[k] = k;
+        for (int p = ap_[k]; p < ap_[k + 1]; ++p) {
+            for (int i = ai_[p]; flag_[i] != k; i = parent_[i]) {
+                if (parent_[i] == -1) parent_[i] = k;
+                ++lnz_[i];
+                flag_[i] = k;
+            }
+        }
+    }
+    lp_.assign(n + 1, 0);
+    for (int k = 0; k < n; ++k) lp_[k + 1] = lp_[k] + lnz_[k];
+    li_.assign(lp_[n], 0);
+    lx_.assign(lp_[n], Complex{});
+    d_.assign(n, Complex{});
+    y_.assign(n, Complex{});
+    pattern_.assign(n, 0);
+}
+
+bool SymmetricFactor::Factorize(const std::vector<Complex>& diag,
+                                const std::vector<Complex>& offdiag) {
+    const int n = n_;
+    std::vector<Complex> ax(ai_.size());
+    for (std::size_t e = 0; e < offdiag.size(); ++e) ax[edgeSlot_[e]] += offdiag[e];
+
+    std::fill(flag_.begin(), flag_.end(), -1);
+    std::fill(lnz_.begin(), lnz_.end(), 0);
+    for (int k = 0; k < n; ++k) {
+        // Row k of L by a sparse triangular solve along the elimination tree.
+        y_[k] = diag[order_[k]];
+        int top = n;
+        flag_[k] = k;
+        for (int p = ap_[k]; p < ap_[k + 1]; ++p) {
+            int i = ai_[p];
+            y_[i] += ax[p];
+            int len = 0;
+            for (; flag_[i] != k; i = parent_[i]) {
+                pattern_[len++] = i;
+                flag_[i] = k;
+            }
+            while (len > 0) pattern_[--top] = pattern_[--len];
+        }
+        Complex dk = y_[k];
+        y_[k] = 0;
+        for (; top < n; ++top) {
+            const int i = pattern_[top];
+            const Complex yi = y_[i];
+            y_[i] = 0;
+            const int end = lp_[i] + lnz_[i];
+            for (int p = lp_[i]; p < end; ++p) y_[li_[p]] -= lx_[p] * yi;
+            const Complex lki = yi / d_[i];
+            dk -= lki * yi;
+            li_[end] = k;
+            lx_[end] = lki;
+            ++lnz_[i];
+        }
+        if (dk == Complex{}) return false;
+        d_[k] = dk;
+    }
+    return true;
+}
+
+std::size_t SymmetricFactor::Slot(int col, int row) const {
+    auto first = li_.begin() + lp_[col], last = li_.begin() + lp_[col + 1];
+    auto it = std::lower_bound(first, last, row);
+    if (it == last || *it != row) throw std::logic_error("SymmetricFactor: entry off the pattern");
+    return static_cast<std::size_t>(it - li_.begin());
+}
+
+void SymmetricFactor::Invert() {
+    zx_.assign(li_.size(), Complex{});
+    zd_.assign(n_, Complex{});
+    std::vector<Complex> sum;
+    // Z_ij = δij/d_i − Σ_{k>i} L_ki·Z_kj for j ≥ i; the rows k of column i form
+    // a clique of the filled pattern, so every Z_kj needed is already known:
+    // for rows k < j of column i, Z_kj sits in column k at row j. Each pair is
+    // visited once and serves both sums; column k's rows are walked in step
+    // with column i's, both ascending.
+    for (int i = n_ - 1; i >= 0; --i) {
+        const int begin = lp_[i], end = lp_[i + 1];
+        sum.assign(end - begin, Complex{});
+        for (int b = begin; b < end; ++b) {
+            const int k = li_[b];
+            sum[b - begin] += lx_[b] * zd_[k];
+            int p = lp_[k];
+            const int pend = lp_[k + 1];
+            for (int a = b + 1; a < end; ++a) {
+                const int j = li_[a];
+                while (p < pend && li_[p] != j) ++p;
+                if (p == pend) throw std::logic_error("SymmetricFactor: entry off the pattern");
+                sum[a - begin] += lx_[b] * zx_[p];
+                sum[b - begin] += lx_[a] * zx_[p];
+            }
+        }
+        Complex diag{};
+        for (int a = begin; a < end; ++a) {
+            zx_[a] = -sum[a - begin];
+            diag += lx_[a] * zx_[a];
+        }
+        zd_[i] = 1.0 / d_[i] - diag;
+    }
+}
+
+Complex SymmetricFactor::InverseDiagonal(int i) const {
+    return zd_[position_[i]];
+}
+
+Complex SymmetricFactor::InverseEntry(int i, int j) const {
+    const int a = position_[i], b = position_[j];
+    if (a == b) return zd_[a];
+    return zx_[Slot(std::min(a, b), std::max(a, b))];
+}
+
+}  // namespace zentavo::network

@@ -1,0 +1,73 @@
+#include "study/device_curves.h"
+
+#include <string>
+#include <vector>
+
+#include "engine/number.h"
+#include "study/csv.h"
+
+namespace zentavo {
+
+namespace {
+
+constexpr std::string_view kHeader[] = {"name", "current", "time"};
+
+struct Row {
+    std::string name;
+    double current = 0;
+    double time = 0;
+};
+
+void Add(std::string& errors, std::size_t line, std::string_view problem) {
+    if (!errors.empty()) errors += "; ";
+    errors += "line " + std::to_string(line) + ": ";
+    errors += problem;
+}
+
+}  // namespace
+
+Built<CurveSet> ReadDeviceCurves(std::string_view text) {
+    csv::Reader reader(text);
+    csv::Fields fields;
+    std::size_t line = 0;
+    std::string error;
+    if (!reader.Next(fields, line, error)) {
+        return {std::nullopt, "the curves file is empty: it needs the header name,current,time"};
+    }
+    const bool header = error.empty() && fields.size() == 3 && fields[0] == kHeader[0] &&
+                        fields[1] == kHeader[1] && fields[2] == kHeader[2];
+    if (!header) {
+        return {std::nullopt, "line " + std::to_string(line) +
+                                  ": the curves file must start with the header name,current,time"};
+    }
+    std::vector<Row> rows;
+    std::string errors;
+    while (reader.Next(fields, line, error)) {
+        if (!error.empty()) {
+            if (!errors.empty()) errors += "; ";
+            errors += error;  // the reader's message names its line
+            continue;
+        }
+        if (fields.size() != 3) {
+            Add(errors, line, std::to_string(fields.size()) + " fields, not 3 (name,current,time)");
+            continue;
+        }
+        Row r{std::string(fields[0])};
+        try {
+            r.current = ParseNumber(fields[1], '.');
+            r.time = ParseNumber(fields[2], '.');
+        } catch (const ConversionError& e) {
+            Add(errors, line, "'" + e.text() + "' is not a valid floating point value");
+            continue;
+        }
+        rows.push_back(std::move(r));
+    }
+    if (!errors.empty()) return {std::nullopt, std::move(errors)};
+    if (rows.empty()) return {std::nullopt, "the curves file holds no curves"};
+    std::vector<NamedCurvePoint> points;
+    points.reserve(rows.size());
+    for (const Row& r : rows) points.push_back({r.name, r.current, r.time});
+    return MakeCurveSet(points);
+}
+
+}  // namespace zentavo
