@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The interface in the user's language: the program's translation and the
 // toolkit's own, and the texts of the Qt-free libraries translated where the
 // windows show them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program from the keyboard: every menu, menu entry and button has its
 // Alt key, no two of one window share it, and the main window's keys do what
 // their menu entries say.

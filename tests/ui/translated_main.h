@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A test program's main() that starts as the program does: the windows in
 // the language of the locale the test runs under (the same InstallTranslations
 // main() calls). Under LC_ALL=C.UTF-8 nothing is loaded and the texts are English.

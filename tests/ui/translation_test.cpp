@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program under a Spanish or French locale (the test runs under
 // LANG=es_ES.UTF-8 or fr_FR.UTF-8): it loads that language as main() does,
 // no text of any window is left in English, the numbers follow the locale's
