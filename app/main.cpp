@@ -4,6 +4,7 @@
 // other file in the editor, over the main window.
 #include <QApplication>
 #include <QFile>
+#include <QLocale>
 #include <QStringList>
 #include <cstdio>
 
@@ -11,6 +12,7 @@
 #include "study/message_text.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
+#include "ui/translations.h"
 
 namespace {
 
@@ -59,6 +61,8 @@ int main(int argc, char** argv) {
     // The name without a display name: the windows keep exactly their own titles.
     QApplication::setApplicationName(QStringLiteral("Zentavo"));
     QApplication::setDesktopFileName(QStringLiteral("org.zentavo.Zentavo"));
+    // The windows in the user's language, where the program has it.
+    zentavo::ui::InstallTranslations(QLocale());
     zentavo::ui::QtDialogService dialogs;
     zentavo::ui::Application app(dialogs);
     app.Start();

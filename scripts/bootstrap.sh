@@ -7,6 +7,7 @@ set -euo pipefail
 PACKAGES=(
   g++ cmake ninja-build make pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   libjpeg-dev libeigen3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core

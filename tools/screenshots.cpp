@@ -1,6 +1,9 @@
 // Renders the windows of a sample calculation to PNG files, for the README
 // and for looking at the layouts without a display:
 //   QT_QPA_PLATFORM=offscreen build/tools/screenshots OUTPUT_DIR
+// Under a Spanish or French locale it renders the main window alone, in that
+// language, as main-es.png or main-fr.png:
+//   LANG=es_ES.UTF-8 QT_QPA_PLATFORM=offscreen build/tools/screenshots docs
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -11,6 +14,7 @@
 #include <QTableView>
 
 #include <QListWidget>
+#include <QLocale>
 #include <QPlainTextEdit>
 
 #include "ui/application.h"
@@ -22,6 +26,7 @@
 #include "ui/results.h"
 #include "ui/second.h"
 #include "ui/study_window.h"
+#include "ui/translations.h"
 #include "ui/widgets.h"
 #include "silent_dialogs.h"
 
@@ -36,6 +41,7 @@ void Save(QWidget* w, const QString& dir, const char* name) {
 int main(int argc, char** argv) {
     QApplication qt(argc, argv);
     const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    const QString language = zentavo::ui::InstallTranslations(QLocale());
     SilentDialogs dialogs;
     zentavo::ui::Application app(dialogs);
     app.Start();
@@ -46,6 +52,10 @@ int main(int argc, char** argv) {
     m.IbfEdit->setText(QStringLiteral("20"));
     m.VoltEdit->setText(QStringLiteral("480"));
     m.GroundGroup->setItemIndex(1);
+    if (!language.isEmpty()) {
+        Save(&m, dir, qPrintable(QStringLiteral("main-%1.png").arg(language)));
+        return 0;
+    }
     Save(&m, dir, "main.png");
     m.Calc1->click();
     auto& second = app.Second();

@@ -9,7 +9,7 @@ namespace zentavo::ui {
 
 Tabout::Tabout(QWidget* parent) : QDialog(parent) {
     setObjectName("about");
-    setWindowTitle(QStringLiteral("About Zentavo"));
+    setWindowTitle(tr("About Zentavo"));
     setModal(true);
 
     auto* layout = new QVBoxLayout(this);
@@ -18,7 +18,7 @@ Tabout::Tabout(QWidget* parent) : QDialog(parent) {
     QFont big = name->font();
     big.setPointSizeF(big.pointSizeF() * 1.6);
     name->setFont(big);
-    auto* version = new QLabel(QStringLiteral("Version %1").arg(QStringLiteral(ZENTAVO_VERSION)), this);
+    auto* version = new QLabel(tr("Version %1").arg(QStringLiteral(ZENTAVO_VERSION)), this);
     version->setObjectName("Version");
     auto* text = new QLabel(
         tr("Arc flash hazard calculator after IEEE 1584-2002 and IEEE 1584-2018: arcing "
@@ -41,6 +41,7 @@ Tabout::Tabout(QWidget* parent) : QDialog(parent) {
     text->setMinimumWidth(360);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     buttons->button(QDialogButtonBox::Ok)->setObjectName("OKButton");
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("&OK"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     layout->addWidget(name);
     layout->addWidget(version);

@@ -17,6 +17,7 @@
 #include "ui/results.h"
 #include "ui/second.h"
 #include "ui/study_window.h"
+#include "ui/translations.h"
 #include "ui/units_window.h"
 #include "ui/widgets.h"
 
@@ -103,7 +104,7 @@ void Application::OpenFiles(const QStringList& paths) {
         if (QFileInfo(path).suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0) {
             Guard(main_.get(), [&] { OpenStudyFile(*this, path)->show(); });
         } else if (editorTaken) {
-            ShowError(main_.get(), QStringLiteral("The editor holds one file at a time: \"%1\" was not opened.")
+            ShowError(main_.get(), tr("The editor holds one file at a time: \"%1\" was not opened.")
                                        .arg(QFileInfo(path).fileName()));
         } else {
             editorTaken = true;
@@ -117,12 +118,12 @@ void Application::OpenFiles(const QStringList& paths) {
 }
 
 void Application::AskToExit(QWidget* window) {
-    if (!dialogs_.Confirm(window, QStringLiteral("Do you wish to exit now?"))) return;
+    if (!dialogs_.Confirm(window, tr("Do you wish to exit now?"))) return;
     // A study with unsaved changes is saved or let go first; a cancel keeps the program running.
     for (TStudy* study : OpenStudyWindows()) {
         if (!study->ReadyToClose()) return;
     }
-    dialogs_.Information(window, QStringLiteral("Thank you for using Zentavo"));
+    dialogs_.Information(window, tr("Thank you for using Zentavo"));
     Quit();
 }
 
@@ -198,7 +199,8 @@ bool Application::eventFilter(QObject* watched, QEvent* event) {
 
 void Application::ShowError(QWidget* window, const QString& text) noexcept {
     try {
-        dialogs_.Error(window, text);
+        // A library's message in the user's language, where it is a known one.
+        dialogs_.Error(window, LibraryText(text));
     } catch (...) {
         // Nothing more can be done: the error box itself failed.
     }

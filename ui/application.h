@@ -120,7 +120,7 @@ void Application::Guard(QWidget* window, Handler&& handler) noexcept {
     } catch (const std::exception& e) {
         ShowError(window, QString::fromUtf8(e.what()));
     } catch (...) {
-        ShowError(window, QStringLiteral("Unexpected error."));
+        ShowError(window, tr("Unexpected error."));
     }
 }
 

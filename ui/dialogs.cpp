@@ -104,8 +104,8 @@ BoxText BoundedBoxText(const QString& message) {
 
 FileChoice ReportFileChoice(const QString& lastName) {
     FileChoice choice;
-    choice.title = QStringLiteral("Save results to");
-    choice.filter = QStringLiteral("text files (*.txt)");
+    choice.title = QCoreApplication::translate("zentavo::ui::QtDialogService", "Save results to");
+    choice.filter = QCoreApplication::translate("zentavo::ui::QtDialogService", "text files (*.txt)");
     choice.defaultSuffix = QStringLiteral("txt");
     choice.initialName = lastName;
     choice.confirmOverwrite = false;
@@ -120,20 +120,20 @@ QString ResolveOpenName(const QString& typed, const QString& defaultSuffix) {
 }
 
 void QtDialogService::Warning(QWidget* parent, const QString& text) {
-    ShowBox(parent, QMessageBox::Warning, QStringLiteral("Warning!"), text);
+    ShowBox(parent, QMessageBox::Warning, QCoreApplication::translate("zentavo::ui::QtDialogService", "Warning!"), text);
 }
 
 bool QtDialogService::Confirm(QWidget* parent, const QString& text) {
-    return QMessageBox::question(parent, QStringLiteral("Confirm"), text, QMessageBox::Yes | QMessageBox::No,
+    return QMessageBox::question(parent, QCoreApplication::translate("zentavo::ui::QtDialogService", "Confirm"), text, QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
 SaveAnswer QtDialogService::AskSaveChanges(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Save changes"), text,
+    QMessageBox box(QMessageBox::Warning, QCoreApplication::translate("zentavo::ui::QtDialogService", "Save changes"), text,
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
     // Alt+S and Alt+D answer from the keyboard, as Alt+Y and Alt+N do elsewhere.
-    box.button(QMessageBox::Save)->setText(QStringLiteral("&Save"));
-    box.button(QMessageBox::Discard)->setText(QStringLiteral("&Discard"));
+    box.button(QMessageBox::Save)->setText(QCoreApplication::translate("zentavo::ui::QtDialogService", "&Save"));
+    box.button(QMessageBox::Discard)->setText(QCoreApplication::translate("zentavo::ui::QtDialogService", "&Discard"));
     box.setDefaultButton(QMessageBox::Save);
     switch (box.exec()) {
         case QMessageBox::Save:
@@ -146,7 +146,7 @@ SaveAnswer QtDialogService::AskSaveChanges(QWidget* parent, const QString& text)
 }
 
 void QtDialogService::Information(QWidget* parent, const QString& text) {
-    ShowBox(parent, QMessageBox::Information, QStringLiteral("Information"), text);
+    ShowBox(parent, QMessageBox::Information, QCoreApplication::translate("zentavo::ui::QtDialogService", "Information"), text);
 }
 
 void QtDialogService::Message(QWidget* parent, const QString& title, const QString& text) {

@@ -98,7 +98,7 @@ QString EncodingQuestion(const std::u32string& missing) {
         else if (c == 0x2029) shown << QStringLiteral("U+2029");
         else shown << QString::fromUcs4(&c, 1);
     }
-    return QStringLiteral("This file is in Windows-1252, which cannot hold these characters: %1\n"
+    return TFormedit::tr("This file is in Windows-1252, which cannot hold these characters: %1\n"
                           "Do you wish to save it in UTF-8 instead? (No saves nothing.)")
         .arg(shown.join(QLatin1Char(' ')));
 }
@@ -106,7 +106,7 @@ QString EncodingQuestion(const std::u32string& missing) {
 
 TFormedit::TFormedit(Application& app) : app_(app) {
     setObjectName("Formedit");
-    setWindowTitle(QStringLiteral("Browser/Editor"));
+    setWindowTitle(tr("Browser/Editor"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
     MainMenu1 = new QMenuBar(this);
@@ -119,13 +119,13 @@ TFormedit::TFormedit(Application& app) : app_(app) {
         a->setObjectName(name);
         connect(a, &QAction::triggered, this, [this, handler] { app_.Guard(this, [&] { (this->*handler)(); }); });
     };
-    QMenu* file = MainMenu1->addMenu(QStringLiteral("File"));
-    add(file, "SaveAs1", QStringLiteral("Save As.."), "document-save-as", &TFormedit::SaveAs1Click);
-    add(file, "Exit1", QStringLiteral("Print"), "document-print", &TFormedit::Exit1Click);
-    QMenu* edit = MainMenu1->addMenu(QStringLiteral("Edit"));
-    add(edit, "Copy1", QStringLiteral("Copy"), "edit-copy", &TFormedit::Copy1Click);
-    add(edit, "Cut1", QStringLiteral("Cut"), "edit-cut", &TFormedit::Cut1Click);
-    add(edit, "Paste1", QStringLiteral("Paste"), "edit-paste", &TFormedit::Paste1Click);
+    QMenu* file = MainMenu1->addMenu(tr("&File"));
+    add(file, "SaveAs1", tr("&Save As\u2026"), "document-save-as", &TFormedit::SaveAs1Click);
+    add(file, "Exit1", tr("&Print"), "document-print", &TFormedit::Exit1Click);
+    QMenu* edit = MainMenu1->addMenu(tr("&Edit"));
+    add(edit, "Copy1", tr("&Copy"), "edit-copy", &TFormedit::Copy1Click);
+    add(edit, "Cut1", tr("Cu&t"), "edit-cut", &TFormedit::Cut1Click);
+    add(edit, "Paste1", tr("&Paste"), "edit-paste", &TFormedit::Paste1Click);
 
     // The client area of 435 x 304 lies below the menu bar.
     const int top = MainMenu1->sizeHint().height();
@@ -139,7 +139,7 @@ TFormedit::TFormedit(Application& app) : app_(app) {
     RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEdit1->setLineWrapMode(QPlainTextEdit::NoWrap);
 
-    Button2 = MakeButton(this, "Button2", QStringLiteral("Close"), (435 - 75) / 2, top + 272);
+    Button2 = MakeButton(this, "Button2", tr("&Close"), (435 - 75) / 2, top + 272);
     connect(Button2, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { Button2Click(); }); });
 }
 
@@ -162,8 +162,8 @@ void TFormedit::closeEvent(QCloseEvent* event) {
 
 void TFormedit::OpenFromMain() {
     FileChoice choice;
-    choice.title = QStringLiteral("Open");
-    choice.filter = QStringLiteral("text files (*.txt)");
+    choice.title = tr("Open");
+    choice.filter = tr("text files (*.txt)");
     choice.defaultSuffix = QStringLiteral("txt");
     const QString path = app_.dialogs().OpenFileName(&app_.main(), choice);
     if (path.isEmpty()) return;
@@ -214,8 +214,8 @@ std::string TFormedit::EditedText() const { return EditorDocumentText(*RichEdit1
 
 void TFormedit::SaveAs1Click() {
     FileChoice choice;
-    choice.title = QStringLiteral("Save file as");
-    choice.filter = QStringLiteral("text fles (*.txt);;Zentavo files (*.ztv)");
+    choice.title = tr("Save file as");
+    choice.filter = tr("text fles (*.txt);;Zentavo files (*.ztv)");
     choice.defaultSuffix = QStringLiteral("txt");
     const QString path = app_.dialogs().SaveFileName(this, choice);
     if (path.isEmpty()) return;
@@ -253,7 +253,7 @@ void TFormedit::Cut1Click() { RichEdit1->cut(); }
 void TFormedit::Paste1Click() { RichEdit1->paste(); }
 
 void TFormedit::Button2Click() {
-    if (app_.dialogs().Confirm(this, QStringLiteral("Do you wish to save changes?"))) SaveAs1Click();
+    if (app_.dialogs().Confirm(this, tr("Do you wish to save changes?"))) SaveAs1Click();
     hide();
     app_.main().show();
 }

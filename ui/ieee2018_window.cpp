@@ -26,6 +26,7 @@
 #include "ui/label_type.h"
 #include "ui/main_window.h"
 #include "ui/preview.h"
+#include "ui/translations.h"
 #include "ui/widgets.h"
 
 namespace zentavo::ui {
@@ -77,7 +78,7 @@ constexpr const char* kOtherResults[] = {"GoverningCase",   "EnclosureType",
 
 TIeee2018::TIeee2018(Application& app) : app_(app) {
     setObjectName("Ieee2018");
-    setWindowTitle(QStringLiteral("ZENTAVO: IEEE 1584-2018 model"));
+    setWindowTitle(tr("ZENTAVO: IEEE 1584-2018 model"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
     QGroupBox* inputs = BuildInputs();
@@ -101,13 +102,13 @@ TIeee2018::TIeee2018(Application& app) : app_(app) {
 }
 
 QGroupBox* TIeee2018::BuildInputs() {
-    auto* inputs = new QGroupBox(QStringLiteral("System and equipment"));
+    auto* inputs = new QGroupBox(tr("System and equipment"));
     inputs->setObjectName("InputGroup");
     auto* form = new QFormLayout(inputs);
     EquipmentBox = new QComboBox;
     EquipmentBox->setObjectName("EquipmentBox");
-    for (const auto& e : kIeee2018Equipment) EquipmentBox->addItem(FromUtf8(e.name));
-    EquipmentBox->setPlaceholderText(QStringLiteral("Choose an equipment type"));
+    for (const auto& e : kIeee2018Equipment) EquipmentBox->addItem(LibraryText(e.name));
+    EquipmentBox->setPlaceholderText(tr("Choose an equipment type"));
     EquipmentBox->setCurrentIndex(-1);
     ElectrodeBox = new QComboBox;
     ElectrodeBox->setObjectName("ElectrodeBox");
@@ -127,7 +128,7 @@ QGroupBox* TIeee2018::BuildInputs() {
     ElectrodeBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     ElectrodeBox->setMinimumContentsLength(30);
     ElectrodeBox->view()->setMinimumWidth(ElectrodeBox->view()->sizeHintForColumn(0) + 24);
-    ElectrodeBox->setPlaceholderText(QStringLiteral("Choose a configuration"));
+    ElectrodeBox->setPlaceholderText(tr("Choose a configuration"));
     ElectrodeBox->setCurrentIndex(-1);
     VoltEdit = Edit("VoltEdit");
     IbfEdit = Edit("IbfEdit");
@@ -138,19 +139,19 @@ QGroupBox* TIeee2018::BuildInputs() {
     WorkDistEdit = Edit("WorkDistEdit");
     ArcTimeEdit = Edit("ArcTimeEdit");
     ArcTimeReducedEdit = Edit("ArcTimeReducedEdit");
-    form->addRow(QStringLiteral("Equipment type:"), EquipmentBox);
-    form->addRow(QStringLiteral("Electrode configuration:"), ElectrodeBox);
-    form->addRow(QStringLiteral("System voltage (V):"), VoltEdit);
-    form->addRow(QStringLiteral("Available 3Ph bolted current (kA):"), IbfEdit);
+    form->addRow(tr("Equipment type:"), EquipmentBox);
+    form->addRow(tr("Electrode configuration:"), ElectrodeBox);
+    form->addRow(tr("System voltage (V):"), VoltEdit);
+    form->addRow(tr("Available 3Ph bolted current (kA):"), IbfEdit);
     form->addRow(Named("GapCaption"), GapEdit);
     form->addRow(Named("HeightCaption"), HeightEdit);
     form->addRow(Named("WidthCaption"), WidthEdit);
     form->addRow(Named("DepthCaption"), DepthEdit);
     form->addRow(Named("WorkDistCaption"), WorkDistEdit);
-    form->addRow(QStringLiteral("Arc duration at the arcing current (sec):"), ArcTimeEdit);
-    form->addRow(QStringLiteral("Arc duration at the reduced arcing current (sec):"),
+    form->addRow(tr("Arc duration at the arcing current (sec):"), ArcTimeEdit);
+    form->addRow(tr("Arc duration at the reduced arcing current (sec):"),
                  ArcTimeReducedEdit);
-    ComputeButton = Button("ComputeButton", QStringLiteral("Compute"));
+    ComputeButton = Button("ComputeButton", tr("&Compute"));
     form->addRow(QString(), ComputeButton);
     // A screen reader names each field by its caption.
     for (QWidget* field : std::initializer_list<QWidget*>{
@@ -165,16 +166,16 @@ QGroupBox* TIeee2018::BuildInputs() {
 
 QGroupBox* TIeee2018::BuildResults() {
     // Both cases side by side.
-    auto* results = new QGroupBox(QStringLiteral("Calculation results"));
+    auto* results = new QGroupBox(tr("Calculation results"));
     results->setObjectName("ResultGroup");
     auto* grid = new QGridLayout(results);
-    grid->addWidget(Named("FullTitle", QStringLiteral("Arcing current")), 0, 1);
-    grid->addWidget(Named("ReducedTitle", QStringLiteral("Reduced arcing current")), 0, 2);
+    grid->addWidget(Named("FullTitle", tr("Arcing current")), 0, 1);
+    grid->addWidget(Named("ReducedTitle", tr("Reduced arcing current")), 0, 2);
     const char* captions[] = {"ArcCurrentCaption", "EnergyCaption", "BoundaryCaption", "PpeCaption",
                               "ClothingCaption"};
-    const QString captionTexts[] = {QStringLiteral("Arcing current (kA):"), QString(), QString(),
-                                    QStringLiteral("Level of PPE:"),
-                                    QStringLiteral("Typical protective clothing system:")};
+    const QString captionTexts[] = {tr("Arcing current (kA):"), QString(), QString(),
+                                    tr("Level of PPE:"),
+                                    tr("Typical protective clothing system:")};
     for (int r = 0; r < 5; ++r) grid->addWidget(Named(captions[r], captionTexts[r]), r + 1, 0);
     for (int r = 0; r < 6; ++r) {
         for (int c = 0; c < 2; ++c) {
@@ -183,11 +184,11 @@ QGroupBox* TIeee2018::BuildResults() {
             grid->addWidget(v, r + 1, c + 1);
         }
     }
-    grid->addWidget(Named("GoverningCaption", QStringLiteral("Governing case:")), 7, 0);
+    grid->addWidget(Named("GoverningCaption", tr("Governing case:")), 7, 0);
     grid->addWidget(Named("GoverningCase"), 7, 1, 1, 2);
-    grid->addWidget(Named("EnclosureTypeCaption", QStringLiteral("Enclosure type:")), 8, 0);
+    grid->addWidget(Named("EnclosureTypeCaption", tr("Enclosure type:")), 8, 0);
     grid->addWidget(Named("EnclosureType"), 8, 1, 1, 2);
-    grid->addWidget(Named("CfCaption", QStringLiteral("Enclosure size correction factor:")), 9, 0);
+    grid->addWidget(Named("CfCaption", tr("Enclosure size correction factor:")), 9, 0);
     grid->addWidget(Named("CorrectionFactor"), 9, 1, 1, 2);
     const char* approach[][2] = {{"LimitedCaption", "LimitedApproach"},
                                  {"RestrictedCaption", "RestrictedApproach"},
@@ -202,12 +203,12 @@ QGroupBox* TIeee2018::BuildResults() {
 }
 
 QHBoxLayout* TIeee2018::BuildButtons() {
-    BackButton = Button("BackButton", QStringLiteral("Back"));
-    SaveButton = Button("SaveButton", QStringLiteral("Save results"));
-    LabelButton = Button("LabelButton", QStringLiteral("Create label"));
+    BackButton = Button("BackButton", tr("&Back"));
+    SaveButton = Button("SaveButton", tr("&Save results"));
+    LabelButton = Button("LabelButton", tr("Create &label"));
     ExitButton = MakeExitButton(this, 0, 0);
     for (QPushButton* b : {ComputeButton, BackButton, SaveButton, LabelButton}) {
-        b->setAccessibleName(b->text());
+        b->setAccessibleName(b->text().remove(QLatin1Char('&')));
     }
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(BackButton);
@@ -359,7 +360,7 @@ void TIeee2018::ComputeClick() {
     f.workDistCaption = u.WorkDistUnit;
     Ieee2018Outcome out = RunWithDurations(f, u);
     if (!out.warning.empty()) {
-        app_.dialogs().Warning(this, FromUtf8(out.warning));
+        app_.dialogs().Warning(this, LibraryText(out.warning));
         return;
     }
     last_ = std::move(out);
@@ -403,8 +404,8 @@ void TIeee2018::ShowResults(const Ieee2018Outcome& out) {
         }
         SetTextColor(L(c == 0 ? "FullTitle" : "ReducedTitle"), governs ? kRed : kBlack);
     }
-    SetCaption(L("GoverningCase"), t.reducedGoverns ? QStringLiteral("reduced arcing current")
-                                                    : QStringLiteral("arcing current"));
+    SetCaption(L("GoverningCase"), t.reducedGoverns ? tr("reduced arcing current")
+                                                    : tr("arcing current"));
     SetCaption(L("EnclosureType"), FromUtf8(t.enclosureType));
     SetCaption(L("CorrectionFactor"), FromUtf8(t.correctionFactor));
     SetCaption(L("LimitedApproach"), FromUtf8(t.approach.limited));
@@ -430,7 +431,7 @@ void TIeee2018::SaveClick() {
 
     // The inputs as they were when the results were computed.
     const Ieee2018Inputs& in = last_.inputs;
-    auto text = [this](const char* label) { return Utf8(L(label)->text()); };
+    auto text = [this](const char* label) { return Utf8(EnglishText(L(label))); };
     Ieee2018ReportTexts r;
     r.electrode = std::string(kElectrodeWords[static_cast<std::size_t>(in.electrode)]);
     r.gapUnit = r.enclosureUnit = Utf8(typed_.gapUnit);
@@ -471,7 +472,7 @@ void TIeee2018::LabelClick() {
     hide();
 
     const LabelSettings settings = app_.FormLabelType().Settings();
-    auto text = [this](const char* label) { return Utf8(L(label)->text()); };
+    auto text = [this](const char* label) { return Utf8(EnglishText(L(label))); };
     // One case on the label: the governing one, with pressure and TNT "N/A".
     const bool reduced = last_.texts.reducedGoverns;
     LabelContentInputs in;

@@ -10,6 +10,7 @@
 
 #include "ui/application.h"
 #include "ui/main_window.h"
+#include "ui/translations.h"
 #include "ui/widgets.h"
 
 namespace zentavo::ui {
@@ -30,36 +31,36 @@ QIcon DeleteIcon() {
 
 TFormLabelType::TFormLabelType(Application& app) : app_(app) {
     setObjectName("FormLabelType");
-    setWindowTitle(QStringLiteral("Options: Label"));
+    setWindowTitle(tr("Options: Label"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(371, 445);
 
-    RadioGroup1 = new RadioGroup(this, "RadioGroup1", QStringLiteral("Label type"),
-                                 {QStringLiteral("Color"), QStringLiteral("Black and white")}, 1, 8,
+    RadioGroup1 = new RadioGroup(this, "RadioGroup1", tr("Label type"),
+                                 {tr("Color"), tr("Black and white")}, 1, 8,
                                  8, 170, 66);
     RadioGroup1->setItemIndex(0);
-    LangGroup = new RadioGroup(this, "LangGroup", QStringLiteral("Label language"),
-                               {QStringLiteral("English"), QStringLiteral("Espanol"),
-                                QStringLiteral("Francais")},
+    LangGroup = new RadioGroup(this, "LangGroup", tr("Label language"),
+                               {tr("English"), tr("Espanol"),
+                                tr("Francais")},
                                1, 193, 8, 170, 80);
     LangGroup->setItemIndex(0);
 
-    auto* content = MakeGroup(this, "GroupBox1", QStringLiteral("Label content"), 8, 94, 355, 306);
+    auto* content = MakeGroup(this, "GroupBox1", tr("Label content"), 8, 94, 355, 306);
     CheckListBox1 = new QListWidget(content);
     CheckListBox1->setObjectName("CheckListBox1");
     CheckListBox1->setAccessibleName(tr("Rows of the label"));
     CheckListBox1->setGeometry(10, 22, 335, 238);
     CheckListBox1->setContextMenuPolicy(Qt::CustomContextMenu);
     for (const LabelContentItem& item : DefaultContentItems()) AddEntry(item);
-    Edit1 = MakeEdit(content, "Edit1", QStringLiteral("Enter your line here "), 10, 270, 240);
-    Button1 = MakeButton(content, "Button1", QStringLiteral("Add line.."), 260, 269, 85);
+    Edit1 = MakeEdit(content, "Edit1", tr("Enter your line here "), 10, 270, 240);
+    Button1 = MakeButton(content, "Button1", tr("&Add line.."), 260, 269, 85);
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName("PopupMenu1");
-    Deletethisline1 = PopupMenu1->addAction(DeleteIcon(), QStringLiteral("Delete this line"));
+    Deletethisline1 = PopupMenu1->addAction(DeleteIcon(), tr("&Delete this line"));
     Deletethisline1->setObjectName("Deletethisline1");
 
-    Button2 = MakeButton(this, "Button2", QStringLiteral("Save and exit"), (371 - 100) / 2, 410, 100);
+    Button2 = MakeButton(this, "Button2", tr("&Save and exit"), (371 - 100) / 2, 410, 100);
 
     for (auto* g : std::initializer_list<QGroupBox*>{RadioGroup1, LangGroup, content}) {
         for (QWidget* child : g->findChildren<QWidget*>()) {
@@ -82,7 +83,9 @@ TFormLabelType::TFormLabelType(Application& app) : app_(app) {
 }
 
 void TFormLabelType::AddEntry(const LabelContentItem& item) {
-    auto* row = new QListWidgetItem(FromUtf8(item.Text), CheckListBox1);
+    // Shown in the user's language; the settings keep the row's own words.
+    auto* row = new QListWidgetItem(LibraryText(item.Text), CheckListBox1);
+    row->setData(Qt::UserRole, FromUtf8(item.Text));
     Qt::ItemFlags flags = Qt::ItemIsSelectable;
     // A locked entry is greyed and keeps its mark.
     if (!item.Locked) flags |= Qt::ItemIsEnabled | Qt::ItemIsUserCheckable;
@@ -97,7 +100,7 @@ LabelSettings TFormLabelType::Settings() const {
     s.LabelLineCount = app_.state().LabelLineCount;
     for (int i = 0; i < CheckListBox1->count(); ++i) {
         const QListWidgetItem* row = CheckListBox1->item(i);
-        s.ContentItems.push_back({Utf8(row->text()), row->checkState() == Qt::Checked,
+        s.ContentItems.push_back({Utf8(row->data(Qt::UserRole).toString()), row->checkState() == Qt::Checked,
                                   !(row->flags() & Qt::ItemIsUserCheckable)});
     }
     return s;
@@ -108,7 +111,7 @@ void TFormLabelType::RadioGroup1Click() { app_.state().LabelInColor = RadioGroup
 void TFormLabelType::Button1Click() {
     if (CheckListBox1->count() > 18) {
         app_.dialogs().Information(
-            this, QStringLiteral("You can not add more lines. Please remove at least one from those "
+            this, tr("You can not add more lines. Please remove at least one from those "
                                  "you have already added by selecting and right clicking on it."));
         return;
     }
@@ -118,7 +121,7 @@ void TFormLabelType::Button1Click() {
 void TFormLabelType::Deletethisline1Click() {
     const int selected = CheckListBox1->currentRow();
     if (selected <= 16 || !CheckListBox1->currentItem()->isSelected()) {
-        app_.dialogs().Information(this, QStringLiteral("This line can not be deleted."));
+        app_.dialogs().Information(this, tr("This line can not be deleted."));
         return;
     }
     delete CheckListBox1->takeItem(selected);

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -23,6 +24,7 @@
 #include "ui/formedit.h"
 #include "ui/ieee2018_window.h"
 #include "ui/study_window.h"
+#include "ui/translations.h"
 #include "ui/label_type.h"
 #include "ui/results.h"
 #include "ui/second.h"
@@ -33,21 +35,25 @@ namespace zentavo::ui {
 
 namespace {
 
-const QString kGapHint = QStringLiteral(
+// Hints of the group boxes, translated as the window is made.
+const char* const kGapHint = QT_TRANSLATE_NOOP(
+    "zentavo::ui::Tmain",
     "Equipment bus gap in mm. Gaps of 3 to 40 mm were used for low voltage testing to simulate "
     "gaps between conductors in low voltage equipment and cables. Gaps 13, 104 and 152 mm. were "
     "used in 5 and 15kV equipment testings. ");
-const QString kWorkDistHint = QStringLiteral(
+const char* const kWorkDistHint = QT_TRANSLATE_NOOP(
+    "zentavo::ui::Tmain",
     "Typical working distance is the sum of the distance between the worker standing in front of "
     "the equipment, and from the front of the equipment to the potential arc source inside the "
     "equipment (300 to 1000 mm). ");
-const QString kBoltedHint = QStringLiteral(
+const char* const kBoltedHint = QT_TRANSLATE_NOOP(
+    "zentavo::ui::Tmain",
     "Available 3 phase bolted fault current for the range of 700A to 106kA at the point where "
     "work is to be performed in kA. ");
-const QString kVoltageHint46 =
-    QStringLiteral("Line to line voltage - minimum 208 V, maximum 46000 V");
-const QString kVoltageHint15 =
-    QStringLiteral("Line to line voltage - minimum 208 V, maximum 15000 V");
+const char* const kVoltageHint46 =
+    QT_TRANSLATE_NOOP("zentavo::ui::Tmain", "Line to line voltage - minimum 208 V, maximum 46000 V");
+const char* const kVoltageHint15 =
+    QT_TRANSLATE_NOOP("zentavo::ui::Tmain", "Line to line voltage - minimum 208 V, maximum 15000 V");
 
 // Tabs of 141 pixels. Every caption shows whole: where one would not fit in
 // the window face, the tab row takes a narrow face, and only then the largest
@@ -105,7 +111,7 @@ private:
 template <std::size_t N>
 QStringList Items(const std::array<std::string_view, N>& items) {
     QStringList out;
-    for (auto i : items) out << FromUtf8(i);
+    for (auto i : items) out << LibraryText(i);
     return out;
 }
 
@@ -145,8 +151,8 @@ Tmain::Tmain(Application& app) : app_(app) {
     frame->setObjectName("Panel1");
     frame->setFrameShape(QFrame::StyledPanel);
     frame->setGeometry(8, 6, 456, 34);
-    MakeLabel(frame, "Label11", QStringLiteral("Active model:"), 10, 9);
-    Label12 = MakeLabel(frame, "Label12", QStringLiteral("IEEE 1584 Empirical Model"), 96, 9);
+    MakeLabel(frame, "Label11", tr("Active model:"), 10, 9);
+    Label12 = MakeLabel(frame, "Label12", tr("IEEE 1584 Empirical Model"), 96, 9);
     SetBold(Label12, true);
     BitBtn1 = MakeExitButton(frame, 428, 4);
 
@@ -163,13 +169,13 @@ Tmain::Tmain(Application& app) : app_(app) {
         PageControl1->addTab(page, caption);
         return page;
     };
-    BuildEmpiricalTab(addPage("TabSheet1", QStringLiteral("IEEE1584 Empirical Model")));
-    BuildFuseTab(addPage("TabSheet2", QStringLiteral("IEEE1584 Fuse Equations")));
-    BuildBreakerTab(addPage("TabSheet3", QStringLiteral("Low Voltage Circuit Breakers")));
+    BuildEmpiricalTab(addPage("TabSheet1", tr("IEEE1584 Empirical Model")));
+    BuildFuseTab(addPage("TabSheet2", tr("IEEE1584 Fuse Equations")));
+    BuildBreakerTab(addPage("TabSheet3", tr("Low Voltage Circuit Breakers")));
     pages->FitCaptions();
     PageControl1->setCurrentIndex(0);
 
-    Calc1 = MakeButton(client, "Calc1", QStringLiteral("Next"), 389, 350);
+    Calc1 = MakeButton(client, "Calc1", tr("&Next"), 389, 350);
 
     connect(PageControl1, &QTabWidget::currentChanged, this,
             [this](int i) { app_.Guard(this, [&] { PageControl1Change(i); }); });
@@ -192,15 +198,16 @@ void Tmain::BuildMenus() {
         QAction* a = menu->addAction(text);
         a->setObjectName(name);
         connect(a, &QAction::triggered, this, guarded(handler));
+        return a;
     };
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName("File1");
-    add(file, "Open1", QStringLiteral("Open"), &Tmain::Open1Click);
+    add(file, "Open1", tr("&Open"), &Tmain::Open1Click)->setShortcut(QKeySequence::Open);
     file->addSeparator();
-    QAction* newStudy = file->addAction(QStringLiteral("&New study"));
+    QAction* newStudy = file->addAction(tr("&New study"));
     newStudy->setObjectName("NewStudy1");
     connect(newStudy, &QAction::triggered, this, [this] { app_.Guard(this, [&] { NewStudyWindow(app_)->show(); }); });
-    QAction* openStudy = file->addAction(QStringLiteral("Open s&tudy…"));
+    QAction* openStudy = file->addAction(tr("Open s&tudy…"));
     openStudy->setObjectName("OpenStudy1");
     connect(openStudy, &QAction::triggered, this, [this] {
         app_.Guard(this, [&] {
@@ -208,130 +215,130 @@ void Tmain::BuildMenus() {
         });
     });
     file->addSeparator();
-    add(file, "Exit1", QStringLiteral("E&xit"), &Tmain::Exit1Click);
-    Options1 = menuBar()->addMenu(QStringLiteral("Options"));
+    add(file, "Exit1", tr("E&xit"), &Tmain::Exit1Click)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    Options1 = menuBar()->addMenu(tr("&Options"));
     Options1->setObjectName("Options1");
-    add(Options1, "Labelformat1", QStringLiteral("Label format"), &Tmain::Labelformat1Click);
-    add(Options1, "Units1", QStringLiteral("Units"), &Tmain::Units1Click);
-    QAction* model2018 = Options1->addAction(QStringLiteral("IEEE 1584-2018 model"));
+    add(Options1, "Labelformat1", tr("&Label format"), &Tmain::Labelformat1Click);
+    add(Options1, "Units1", tr("&Units"), &Tmain::Units1Click);
+    QAction* model2018 = Options1->addAction(tr("&IEEE 1584-2018 model"));
     model2018->setObjectName("Ieee2018Model1");
     connect(model2018, &QAction::triggered, this,
             [this] { app_.Guard(this, [&] { app_.Ieee2018().Open(); }); });
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName("Help1");
-    add(help, "Contents1", QStringLiteral("&Contents"), &Tmain::Contents1Click);
-    add(help, "About1", QStringLiteral("&About..."), &Tmain::About1Click);
+    add(help, "Contents1", tr("&Contents"), &Tmain::Contents1Click);
+    add(help, "About1", tr("&About..."), &Tmain::About1Click);
 }
 
 void Tmain::BuildEmpiricalTab(QWidget* page) {
-    auto* g = Group(page, "EquipClassGroup", QStringLiteral("Equipment Class"), 0, 0);
+    auto* g = Group(page, "EquipClassGroup", tr("Equipment Class"), 0, 0);
     EquipClassGroup = g;
     EquipClassBox = MakeCombo(g, "EquipClassBox", Items(kEquipmentClasses), 12, 24, 185);
-    EquipClassBox->setPlaceholderText(QStringLiteral("Please select a class"));
+    EquipClassBox->setPlaceholderText(tr("Please select a class"));
     EquipClassBox->setCurrentIndex(-1);
 
-    g = Group(page, "GapGroup", QStringLiteral("Gap between Conductors"), 0, 1);
-    g->setToolTip(kGapHint);
+    g = Group(page, "GapGroup", tr("Gap between Conductors"), 0, 1);
+    g->setToolTip(tr(kGapHint));
     GapEdit = UnitEdit(g, "GapEdit", QString(), "Label1", QStringLiteral("mm"), &Label1);
 
-    GroundGroup = new RadioGroup(page, "GroundGroup", QStringLiteral("Grounding type"),
+    GroundGroup = new RadioGroup(page, "GroundGroup", tr("Grounding type"),
                                  Items(kGroundings), 2, kLeft[0], RowTop(1), kGroupWidth,
                                  kGroupHeight);
     GroundGroup->setItemIndex(0);
 
-    g = Group(page, "WorkDistancegroup", QStringLiteral("Working Distance"), 1, 1);
-    g->setToolTip(kWorkDistHint);
+    g = Group(page, "WorkDistancegroup", tr("Working Distance"), 1, 1);
+    g->setToolTip(tr(kWorkDistHint));
     WorkDistEdit = UnitEdit(g, "WorkDistEdit", QString(), "Label2", QStringLiteral("mm"), &Label2);
 
-    g = Group(page, "BoltedCurGroup", QStringLiteral("Available 3 Phase Bolted Current"), 2, 0);
-    g->setToolTip(kBoltedHint);
-    IbfEdit = UnitEdit(g, "IbfEdit", QString(), "Label3", QStringLiteral("kAmperes"));
+    g = Group(page, "BoltedCurGroup", tr("Available 3 Phase Bolted Current"), 2, 0);
+    g->setToolTip(tr(kBoltedHint));
+    IbfEdit = UnitEdit(g, "IbfEdit", QString(), "Label3", tr("kAmperes"));
 
-    g = Group(page, "VoltageGroup", QStringLiteral("System Voltage"), 2, 1);
-    g->setToolTip(kVoltageHint46);
+    g = Group(page, "VoltageGroup", tr("System Voltage"), 2, 1);
+    g->setToolTip(tr(kVoltageHint46));
     VoltageGroup = g;
-    VoltEdit = UnitEdit(g, "VoltEdit", QString(), "Label4", QStringLiteral("Volts"));
+    VoltEdit = UnitEdit(g, "VoltEdit", QString(), "Label4", tr("Volts"));
 }
 
 void Tmain::BuildFuseTab(QWidget* page) {
-    auto* g = Group(page, "GroupBox1", QStringLiteral("Equipment Class"), 0, 0);
+    auto* g = Group(page, "GroupBox1", tr("Equipment Class"), 0, 0);
     g->setEnabled(false);
     Fuse_Eq_Class = MakeCombo(g, "Fuse_Eq_Class", Items(kEquipmentClasses), 12, 24, 185);
     Fuse_Eq_Class->setCurrentIndex(kFuseTabClass);
 
-    g = Group(page, "GroupBox2", QStringLiteral("Gap between Conductors"), 0, 1);
+    g = Group(page, "GroupBox2", tr("Gap between Conductors"), 0, 1);
     g->setEnabled(false);
-    g->setToolTip(kGapHint);
+    g->setToolTip(tr(kGapHint));
     Fuse_Gap = UnitEdit(g, "Fuse_Gap", QStringLiteral("32"), "Label7", QStringLiteral("mm"), &Label7);
 
-    RadioGroup1 = new RadioGroup(page, "RadioGroup1", QStringLiteral("Grounding type"),
+    RadioGroup1 = new RadioGroup(page, "RadioGroup1", tr("Grounding type"),
                                  Items(kGroundings), 2, kLeft[0], RowTop(1), kGroupWidth,
                                  kGroupHeight);
     RadioGroup1->setItemIndex(1);
     RadioGroup1->setEnabled(false);
 
-    g = Group(page, "GroupBox3", QStringLiteral("Working Distance"), 1, 1);
-    g->setToolTip(kWorkDistHint);
+    g = Group(page, "GroupBox3", tr("Working Distance"), 1, 1);
+    g->setToolTip(tr(kWorkDistHint));
     Fuse_Work_Dist =
         UnitEdit(g, "Fuse_Work_Dist", QString(), "Label8", QStringLiteral("mm"), &Label8);
 
-    g = Group(page, "GroupBox4", QStringLiteral("System Voltage"), 2, 0);
+    g = Group(page, "GroupBox4", tr("System Voltage"), 2, 0);
     g->setEnabled(false);
-    g->setToolTip(kVoltageHint15);
-    Fuse_Volt = UnitEdit(g, "Fuse_Volt", QStringLiteral("600"), "Label9", QStringLiteral("Volts"));
+    g->setToolTip(tr(kVoltageHint15));
+    Fuse_Volt = UnitEdit(g, "Fuse_Volt", QStringLiteral("600"), "Label9", tr("Volts"));
 
-    g = Group(page, "GroupBox5", QStringLiteral("Available 3 Phase Bolted Current"), 2, 1);
-    g->setToolTip(kBoltedHint);
-    Fuse_Ibolt = UnitEdit(g, "Fuse_Ibolt", QString(), "Label10", QStringLiteral("kAmperes"));
+    g = Group(page, "GroupBox5", tr("Available 3 Phase Bolted Current"), 2, 1);
+    g->setToolTip(tr(kBoltedHint));
+    Fuse_Ibolt = UnitEdit(g, "Fuse_Ibolt", QString(), "Label10", tr("kAmperes"));
 
-    g = MakeGroup(page, "GroupBox6", QStringLiteral("Current Limiting Fuses"), kLeft[0], RowTop(3),
+    g = MakeGroup(page, "GroupBox6", tr("Current Limiting Fuses"), kLeft[0], RowTop(3),
                   kLeft[1] + kGroupWidth - kLeft[0], kGroupHeight);
-    g->setToolTip(QStringLiteral("Current limiting Class L and Class RK1 fuses"));
+    g->setToolTip(tr("Current limiting Class L and Class RK1 fuses"));
     GroupBox6 = g;
     FuseClass = MakeCombo(g, "FuseClass", Items(kFuseClasses), 12, 24, 300);
     FuseClass->setCurrentIndex(0);
 
     // Never shown: the fuse and breaker paths read it, so their pressure row stays hidden.
-    RadioGroup2 = new RadioGroup(page, "RadioGroup2", QStringLiteral("Show pressure developed by arc*"),
-                                 {QStringLiteral("Yes"), QStringLiteral("No")}, 2, kLeft[1],
+    RadioGroup2 = new RadioGroup(page, "RadioGroup2", tr("Show pressure developed by arc*"),
+                                 {tr("Yes"), tr("No")}, 2, kLeft[1],
                                  RowTop(3), kGroupWidth, kGroupHeight);
     RadioGroup2->setItemIndex(1);
     RadioGroup2->setVisible(false);
 }
 
 void Tmain::BuildBreakerTab(QWidget* page) {
-    auto* g = Group(page, "GroupBox8", QStringLiteral("Equipment Class (Grounded only)"), 0, 0);
+    auto* g = Group(page, "GroupBox8", tr("Equipment Class (Grounded only)"), 0, 0);
     g->setEnabled(false);
     CB_Equip = MakeCombo(g, "CB_Equip", Items(kEquipmentClasses), 12, 24, 185);
     CB_Equip->setCurrentIndex(kBreakerTabClass);
 
-    g = Group(page, "GroupBox9", QStringLiteral("Gap between Conductors"), 0, 1);
+    g = Group(page, "GroupBox9", tr("Gap between Conductors"), 0, 1);
     g->setEnabled(false);
-    g->setToolTip(kGapHint);
+    g->setToolTip(tr(kGapHint));
     CB_Gap = UnitEdit(g, "CB_Gap", QStringLiteral("25"), "Label13", QStringLiteral("mm"), &Label13);
 
-    g = Group(page, "GroupBox10", QStringLiteral("Working Distance"), 1, 0);
-    g->setToolTip(kWorkDistHint);
+    g = Group(page, "GroupBox10", tr("Working Distance"), 1, 0);
+    g->setToolTip(tr(kWorkDistHint));
     CB_workdist = UnitEdit(g, "CB_workdist", QString(), "Label14", QStringLiteral("mm"), &Label14);
 
-    g = Group(page, "GroupBox11", QStringLiteral("Available 3 Phase Bolted Current"), 1, 1);
-    g->setToolTip(kBoltedHint);
-    CB_Ibolt = UnitEdit(g, "CB_Ibolt", QString(), "Label15", QStringLiteral("kAmperes"));
+    g = Group(page, "GroupBox11", tr("Available 3 Phase Bolted Current"), 1, 1);
+    g->setToolTip(tr(kBoltedHint));
+    CB_Ibolt = UnitEdit(g, "CB_Ibolt", QString(), "Label15", tr("kAmperes"));
 
-    g = Group(page, "GroupBox12", QStringLiteral("System Voltage"), 2, 0);
-    g->setToolTip(kVoltageHint15);
-    CB_volt = UnitEdit(g, "CB_volt", QString(), "Label16", QStringLiteral("Volts"));
+    g = Group(page, "GroupBox12", tr("System Voltage"), 2, 0);
+    g->setToolTip(tr(kVoltageHint15));
+    CB_volt = UnitEdit(g, "CB_volt", QString(), "Label16", tr("Volts"));
 
-    g = Group(page, "GroupBox13", QStringLiteral("Breaker Type"), 2, 1);
+    g = Group(page, "GroupBox13", tr("Breaker Type"), 2, 1);
     GroupBox13 = g;
     Breakertype = MakeCombo(g, "Breakertype", Items(kBreakerTypes), 12, 24, 185);
     Breakertype->setCurrentIndex(0);
 
-    g = Group(page, "GroupBox14", QStringLiteral("Breaker Interrupting Rating"), 3, 0);
-    ir_edit = UnitEdit(g, "ir_edit", QString(), "Label17", QStringLiteral("kAmperes"));
+    g = Group(page, "GroupBox14", tr("Breaker Interrupting Rating"), 3, 0);
+    ir_edit = UnitEdit(g, "ir_edit", QString(), "Label17", tr("kAmperes"));
 
-    g = Group(page, "GroupBox15", QStringLiteral("Breaker Instantaneous Trip"), 3, 1);
-    it_edit = UnitEdit(g, "it_edit", QString(), "Label18", QStringLiteral("kAmperes"));
+    g = Group(page, "GroupBox15", tr("Breaker Instantaneous Trip"), 3, 1);
+    it_edit = UnitEdit(g, "it_edit", QString(), "Label18", tr("kAmperes"));
 }
 
 int Tmain::ActiveMethod() const { return PageControl1->currentIndex(); }
@@ -391,7 +398,7 @@ void Tmain::CalculateEmpirical() {
     f.grounding = GroundGroup->itemIndex();
     const ArcCurrentOutcome out = RunEmpiricalArcCurrent(app_.state(), f, app_.Sep());
     if (!out.warning.empty()) {
-        app_.dialogs().Warning(this, FromUtf8(out.warning));
+        app_.dialogs().Warning(this, LibraryText(out.warning));
         return;
     }
     hide();
@@ -410,13 +417,14 @@ void Tmain::CalculateFuse() {
     const FuseOutcome out = RunFuse(app_.state(), f, app_.Units(), app_.Sep());
     Fuse_Gap->setText(FromUtf8(out.gapText));
     if (!out.warning.empty()) {
-        app_.dialogs().Warning(this, FromUtf8(out.warning));
+        app_.dialogs().Warning(this, LibraryText(out.warning));
         return;
     }
     hide();
     SingleCaseSummary s;
-    s.basedOn = FuseClass->currentText();
-    s.equipment = Fuse_Eq_Class->currentText();
+    // In English: the results window shows them translated, the report and label read them so.
+    s.basedOn = FromUtf8(kFuseClasses[static_cast<std::size_t>(FuseClass->currentIndex())]);
+    s.equipment = FromUtf8(kEquipmentClasses[static_cast<std::size_t>(Fuse_Eq_Class->currentIndex())]);
     s.gap = Fuse_Gap->text();
     s.workDist = Fuse_Work_Dist->text();
     s.boltedCurrent = Fuse_Ibolt->text();
@@ -439,13 +447,13 @@ void Tmain::CalculateBreaker() {
     f.equipmentClass = CB_Equip->currentIndex();
     const BreakerOutcome out = RunBreaker(app_.state(), f, app_.Units(), app_.Sep());
     if (!out.warning.empty()) {
-        app_.dialogs().Warning(this, FromUtf8(out.warning));
+        app_.dialogs().Warning(this, LibraryText(out.warning));
         return;
     }
     hide();
     SingleCaseSummary s;
-    s.basedOn = Breakertype->currentText();
-    s.equipment = CB_Equip->currentText();
+    s.basedOn = FromUtf8(kBreakerTypes[static_cast<std::size_t>(Breakertype->currentIndex())]);
+    s.equipment = FromUtf8(kEquipmentClasses[static_cast<std::size_t>(CB_Equip->currentIndex())]);
     s.gap = CB_Gap->text();
     s.workDist = CB_workdist->text();
     s.boltedCurrent = CB_Ibolt->text();

@@ -73,32 +73,32 @@ QString LabelSlotView::text() const { return FromUtf8(slot_.text); }
 
 TPreview::TPreview(Application& app) : app_(app) {
     setObjectName("Preview");
-    setWindowTitle(QStringLiteral("Preview"));
+    setWindowTitle(tr("Preview"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     // The label, the name and user-row fields, and one row of buttons below.
     setFixedSize(709, 590);
 
     Shape1 = new LabelView(this, sheet_);
 
-    Button1 = MakeButton(this, "Button1", QStringLiteral("Back"), 8, 560, 76);
-    Button2 = MakeButton(this, "Button2", QStringLiteral("Save Bitmap"), 88, 560, 76);
-    Button3 = MakeButton(this, "Button3", QStringLiteral("Save JPEG"), 168, 560, 76);
-    Button4 = MakeButton(this, "Button4", QStringLiteral("Save PDF"), 248, 560, 76);
-    Button5 = MakeButton(this, "Button5", QStringLiteral("Print"), 328, 560, 76);
+    Button1 = MakeButton(this, "Button1", tr("&Back"), 8, 560, 76);
+    Button2 = MakeButton(this, "Button2", tr("Save Bit&map"), 88, 560, 76);
+    Button3 = MakeButton(this, "Button3", tr("Save &JPEG"), 168, 560, 76);
+    Button4 = MakeButton(this, "Button4", tr("Save P&DF"), 248, 560, 76);
+    Button5 = MakeButton(this, "Button5", tr("&Print"), 328, 560, 76);
     BitBtn1 = MakeExitButton(this, 682, 3);
 
-    auto* name = MakeGroup(this, "GroupBox1", QStringLiteral("Equipment name (30 symbols max)"), 8,
+    auto* name = MakeGroup(this, "GroupBox1", tr("Equipment name (30 symbols max)"), 8,
                            472, 219, 48);
     Edit1 = MakeEdit(name, "Edit1", QString(), 8, 20, 203);
 
     auto* lines = MakeGroup(this, "UserlinesGroup",
-                            QStringLiteral("User lines contents (add your lines using Options menu "
+                            tr("User lines contents (add your lines using Options menu "
                                            "to enable this fields )"),
                             234, 472, 467, 82);
-    MakeLabel(lines, "LabelTitle", QStringLiteral("Title (left side)"), 104, 18);
-    MakeLabel(lines, "LabelValue", QStringLiteral("Value (right side)"), 290, 18);
-    MakeLabel(lines, "Label45", QStringLiteral("Additional line 1"), 8, 37);
-    MakeLabel(lines, "Label46", QStringLiteral("Additional line 2"), 8, 59);
+    MakeLabel(lines, "LabelTitle", tr("Title (left side)"), 104, 18);
+    MakeLabel(lines, "LabelValue", tr("Value (right side)"), 290, 18);
+    MakeLabel(lines, "Label45", tr("Additional line 1"), 8, 37);
+    MakeLabel(lines, "Label46", tr("Additional line 2"), 8, 59);
     Line1_1 = MakeEdit(lines, "Line1_1", QString(), 104, 34, 180);
     Line1_2 = MakeEdit(lines, "Line1_2", QString(), 290, 34, 170);
     Line2_1 = MakeEdit(lines, "Line2_1", QString(), 104, 56, 180);
@@ -195,7 +195,7 @@ void TPreview::Edit1Change() {
     const std::size_t end = EquipmentNameEnd(typed);
     if (end < typed.size()) {
         // Once, however many characters were pasted: the name keeps its first 30.
-        app_.dialogs().Message(this, QStringLiteral("Warning"), QStringLiteral("Equipment Name too long"));
+        app_.dialogs().Message(this, tr("Warning"), tr("Equipment Name too long"));
     }
     if (end < typed.size() || typed != Utf8(name)) {
         name = FromUtf8(std::string_view(typed).substr(0, end));
@@ -218,8 +218,8 @@ QByteArray TPreview::LabelPdf() const {
 
 void TPreview::Button4Click() {
     FileChoice choice;
-    choice.title = QStringLiteral("Save PDF");
-    choice.filter = QStringLiteral("PDF files (*.pdf)");
+    choice.title = tr("Save PDF");
+    choice.filter = tr("PDF files (*.pdf)");
     choice.defaultSuffix = QStringLiteral("pdf");
     const QString path = app_.dialogs().SaveFileName(this, choice);
     if (path.isEmpty()) return;
@@ -230,7 +230,7 @@ void TPreview::Button4Click() {
 void TPreview::Button5Click() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(render::LabelPageLayout());
-    printer.setDocName(QStringLiteral("Arc flash warning label"));
+    printer.setDocName(tr("Arc flash warning label"));
     if (!app_.dialogs().PrintSetup(this, printer)) return;
     QPainter painter;
     if (!painter.begin(&printer)) throw std::runtime_error("The printer could not be started.");
@@ -256,8 +256,8 @@ RgbImage View(const QImage& image) {
 
 void TPreview::Button2Click() {
     FileChoice choice;
-    choice.title = QStringLiteral("Save Bitmap");
-    choice.filter = QStringLiteral("Bitmaps (*.bmp)");
+    choice.title = tr("Save Bitmap");
+    choice.filter = tr("Bitmaps (*.bmp)");
     choice.defaultSuffix = QStringLiteral("bmp");
     choice.initialName = QStringLiteral("1");
     const QString path = app_.dialogs().SaveFileName(this, choice);
@@ -268,8 +268,8 @@ void TPreview::Button2Click() {
 
 void TPreview::Button3Click() {
     FileChoice choice;
-    choice.title = QStringLiteral("Save JPEG");
-    choice.filter = QStringLiteral("JPEG Image File (*.jpg);;JPEG Image File (*.jpeg)");
+    choice.title = tr("Save JPEG");
+    choice.filter = tr("JPEG Image File (*.jpg);;JPEG Image File (*.jpeg)");
     choice.defaultSuffix = QStringLiteral("jpg");
     const QString path = app_.dialogs().SaveFileName(this, choice);
     if (path.isEmpty()) return;

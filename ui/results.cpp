@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QShowEvent>
 
+#include "engine/catalog.h"
 #include "label/content.h"
 #include "label/label_settings.h"
 #include "report/report.h"
@@ -18,6 +19,7 @@
 #include "ui/main_window.h"
 #include "ui/preview.h"
 #include "ui/second.h"
+#include "ui/translations.h"
 #include "ui/widgets.h"
 
 namespace zentavo::ui {
@@ -96,6 +98,13 @@ void BuildCase(QFrame* panel, const CaseRows& rows, int valueX) {
     MakeLabel(panel, rows.clothing2, QStringLiteral("N/A"), 184, rows.clothingY + 34);
 }
 
+// The equipment class chosen in `box`, in English whatever the window shows:
+// the report is English and the label translates it by its own language.
+std::string EquipmentClass(const QComboBox* box) {
+    const int i = box->currentIndex();
+    return i < 0 ? std::string() : std::string(kEquipmentClasses[static_cast<std::size_t>(i)]);
+}
+
 const QColor kRed(Qt::red);
 const QColor kBlack(Qt::black);
 
@@ -105,7 +114,7 @@ TThird::TThird(Application& app) : app_(app) {
     setObjectName("Third");
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setFixedSize(760, 431);
-    setWindowTitle(QStringLiteral("ZENTAVO: results"));
+    setWindowTitle(tr("ZENTAVO: results"));
 
     Summary = MakePanel(this, "Summary", 18, 37, 361, 68);
     SummaryCaption_ = new QLabel(Summary);
@@ -175,10 +184,16 @@ TThird::TThird(Application& app) : app_(app) {
     }
     Panel7->hide();
 
-    Button1 = MakeButton(this, "Button1", QStringLiteral("Back"), 385, 397);
-    Button3 = MakeButton(this, "Button3", QStringLiteral("Save results"), 537, 398);
-    Button2 = MakeButton(this, "Button2", QStringLiteral("Create label"), 677, 398);
+    Button1 = MakeButton(this, "Button1", tr("&Back"), 385, 397);
+    Button3 = MakeButton(this, "Button3", tr("&Save results"), 537, 398);
+    Button2 = MakeButton(this, "Button2", tr("Create &label"), 677, 398);
     BitBtn1 = MakeExitButton(this, 723, 8);
+
+    // Every caption in the user's language; the report and the label read
+    // their English (EnglishText).
+    for (QLabel* l : findChildren<QLabel*>()) {
+        if (!l->text().isEmpty()) SetCaption(l, l->text());
+    }
 
     connect(Button1, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { Button1Click(); }); });
     connect(BitBtn1, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { BitBtn1Click(); }); });
@@ -203,7 +218,7 @@ void TThird::showEvent(QShowEvent* event) {
 }
 
 void TThird::FormShow() {
-    setWindowTitle(QStringLiteral("ZENTAVO: results"));
+    setWindowTitle(tr("ZENTAVO: results"));
     Button3->setEnabled(true);
     Button2->setEnabled(true);
     // The TNT rows and the caption of the full-current case belong to results
@@ -269,7 +284,7 @@ void TThird::ShowEmpiricalResults(const EmpiricalResultTexts& t, const Empirical
     show();
 
     // Method layout.
-    SummaryCaption_->setText(QStringLiteral("Calculations based on the IEEE 1584 empirical model"));
+    SetCaption(SummaryCaption_, QStringLiteral("Calculations based on the IEEE 1584 empirical model"));
     for (const char* n : {"StaticText1", "StaticText2", "StaticText3", "StaticText4"}) L(n)->hide();
     Panel5->hide();
     Panel6->hide();
@@ -355,7 +370,7 @@ void TThird::ShowEmpiricalResults(const EmpiricalResultTexts& t, const Empirical
 void TThird::SetSingleCaseLayout(bool fuse, const SingleCaseResultTexts& t,
                                  const SingleCaseSummary& s, bool showPressure) {
     show();
-    SummaryCaption_->setText(FromUtf8(t.summaryCaption));
+    SetCaption(SummaryCaption_, FromUtf8(t.summaryCaption));
     for (const char* n : {"StaticText1", "StaticText2", "StaticText3", "StaticText4"}) {
         L(n)->setVisible(fuse);
     }
@@ -436,14 +451,14 @@ void TThird::Button2Click() {
     const SharedState& s = app_.state();
     const LabelSettings settings = app_.FormLabelType().Settings();
     Tmain& m = app_.main();
-    auto text = [this](const char* label) { return Utf8(L(label)->text()); };
+    auto text = [this](const char* label) { return Utf8(EnglishText(L(label))); };
     LabelContentInputs in;
     in.language = settings.LabelLanguage;
     in.clothingChecked = IsChecked(settings.ContentItems, kEntryClothing);
     in.method = m.ActiveMethod();
-    in.equipmentClass = Utf8(in.method == kEmpiricalMethod ? app_.Second().EquipClassBox->currentText()
-                             : in.method == kFuseMethod  ? m.Fuse_Eq_Class->currentText()
-                                                         : m.CB_Equip->currentText());
+    in.equipmentClass = EquipmentClass(in.method == kEmpiricalMethod ? app_.Second().EquipClassBox
+                                       : in.method == kFuseMethod    ? m.Fuse_Eq_Class
+                                                                     : m.CB_Equip);
     in.grounding = text("Label18");
     in.workDist = text("Label19");
     in.boltedCurrent = text("Label22");
@@ -471,14 +486,14 @@ void TThird::Button3Click() {
     const std::string file = QFile::encodeName(path).toStdString();
 
     Tmain& m = app_.main();
-    auto text = [this](const char* label) { return Utf8(L(label)->text()); };
+    auto text = [this](const char* label) { return Utf8(EnglishText(L(label))); };
     if (m.ActiveMethod() == 0) {
         TSecond& second = app_.Second();
         EmpiricalReportTexts r;
-        r.equipmentClass = Utf8(m.EquipClassBox->currentText());
+        r.equipmentClass = EquipmentClass(m.EquipClassBox);
         r.gapUnit = Utf8(m.Label1->text());
         r.gap = Utf8(m.GapEdit->text());
-        r.grounding = Utf8(m.GroundGroup->itemText(m.GroundGroup->itemIndex()));
+        r.grounding = std::string(kGroundings[static_cast<std::size_t>(m.GroundGroup->itemIndex())]);
         r.workDistUnit = Utf8(m.Label2->text());
         r.workDist = Utf8(m.WorkDistEdit->text());
         r.boltedCurrent = Utf8(m.IbfEdit->text());
@@ -509,7 +524,7 @@ void TThird::Button3Click() {
 
     const bool fuse = m.ActiveMethod() == 1;
     SingleCaseReportTexts r;
-    r.equipmentClass = Utf8((fuse ? m.Fuse_Eq_Class : m.CB_Equip)->currentText());
+    r.equipmentClass = EquipmentClass(fuse ? m.Fuse_Eq_Class : m.CB_Equip);
     r.gapUnit = Utf8((fuse ? m.Label7 : m.Label13)->text());
     r.gap = Utf8((fuse ? m.Fuse_Gap : m.CB_Gap)->text());
     r.workDistUnit = Utf8((fuse ? m.Label8 : m.Label14)->text());

@@ -29,7 +29,7 @@ class SetCellCommand : public QUndoCommand {
 public:
     SetCellCommand(StudyModel& model, int row, int column, std::string before, std::string after)
         : model_(model), row_(row), column_(column), before_(std::move(before)), after_(std::move(after)) {
-        setText(QStringLiteral("Edit %1").arg(model.ColumnName(column)));
+        setText(StudyModel::tr("Edit %1").arg(model.ColumnName(column)));
     }
     void redo() override { model_.SetCell(row_, column_, after_); }
     void undo() override { model_.SetCell(row_, column_, before_); }
@@ -64,7 +64,7 @@ public:
         rows_.erase(std::unique(rows_.begin(), rows_.end()), rows_.end());
         raws_.reserve(rows_.size());
         for (int r : rows_) raws_.push_back(model.file().Raw(static_cast<std::size_t>(r)));
-        setText(QStringLiteral("Delete rows"));
+        setText(StudyModel::tr("Delete rows"));
     }
     void redo() override {
         // From the last range back, so the earlier rows keep their places.
@@ -506,7 +506,7 @@ std::vector<std::string> StudyModel::RemoveRange(int at, int count) {
 void StudyModel::AddRow(int at) {
     std::vector<std::string> fields(file_.Header().size());
     if (file_.PointColumn() >= 0) fields[static_cast<std::size_t>(file_.PointColumn())] = kNewPointName;
-    undo_.push(new InsertCommand(*this, at, {file_.NewRecord(fields)}, QStringLiteral("Add row")));
+    undo_.push(new InsertCommand(*this, at, {file_.NewRecord(fields)}, tr("Add row")));
 }
 
 void StudyModel::DuplicateRows(const std::vector<int>& rows) {
@@ -520,7 +520,7 @@ void StudyModel::DuplicateRows(const std::vector<int>& rows) {
         if (raw.empty() || raw.back() != '\n') raw += "\r\n";
         raws.push_back(std::move(raw));
     }
-    undo_.push(new InsertCommand(*this, sorted.back() + 1, std::move(raws), QStringLiteral("Duplicate rows")));
+    undo_.push(new InsertCommand(*this, sorted.back() + 1, std::move(raws), tr("Duplicate rows")));
 }
 
 void StudyModel::DeleteRows(const std::vector<int>& rows) {
@@ -577,7 +577,7 @@ int StudyModel::PasteRows(const QString& text, int at) {
             if (c < 0 || columns_[static_cast<std::size_t>(c)].kind == Column::Result) continue;
             const QString cell = cells[i].trimmed();
             if (IsNumberColumn(c) && !cell.isEmpty() && !ReadsAsNumber(Utf8(cell), sep_)) {
-                throw std::runtime_error(Utf8(QStringLiteral("Pasted row %1: '%2' in column %3 is not a number.")
+                throw std::runtime_error(Utf8(tr("Pasted row %1: '%2' in column %3 is not a number.")
                                                   .arg(line)
                                                   .arg(cell, ColumnName(c))));
             }
@@ -596,7 +596,7 @@ int StudyModel::PasteRows(const QString& text, int at) {
     }
     if (raws.empty()) return 0;
     const int n = static_cast<int>(raws.size());
-    undo_.push(new InsertCommand(*this, at, std::move(raws), QStringLiteral("Paste rows")));
+    undo_.push(new InsertCommand(*this, at, std::move(raws), tr("Paste rows")));
     return n;
 }
 

@@ -124,11 +124,11 @@ FileChoice Choice(const QString& title, const QString& filter, const QString& su
 }
 
 FileChoice StudyFileChoice(const QString& title, const QString& initial) {
-    return Choice(title, QStringLiteral("studies (*.csv)"), QStringLiteral("csv"), initial);
+    return Choice(title, TStudy::tr("studies (*.csv)"), QStringLiteral("csv"), initial);
 }
 
 FileChoice PdfChoice(const QString& title, const QString& initial) {
-    return Choice(title, QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf"), initial);
+    return Choice(title, TStudy::tr("PDF files (*.pdf)"), QStringLiteral("pdf"), initial);
 }
 
 }  // namespace
@@ -165,11 +165,11 @@ TStudy::TStudy(Application& app, StudyFile file, const QString& path, std::optio
 
 QHBoxLayout* TStudy::BuildFilterRow(QWidget* central) {
     auto* filterRow = new QHBoxLayout;
-    auto* filterLabel = new QLabel(QStringLiteral("&Filter:"), central);
+    auto* filterLabel = new QLabel(tr("Fil&ter:"), central);
     FilterEdit = new QLineEdit(central);
     FilterEdit->setObjectName("FilterEdit");
     FilterEdit->setClearButtonEnabled(true);
-    FilterEdit->setPlaceholderText(QStringLiteral("Text to look for"));
+    FilterEdit->setPlaceholderText(tr("Text to look for"));
     filterLabel->setBuddy(FilterEdit);
     FilterColumnBox = new QComboBox(central);
     FilterColumnBox->setObjectName("FilterColumnBox");
@@ -244,11 +244,11 @@ void TStudy::BuildMenus() {
         connect(a, &QAction::triggered, this, [this, handler] { app_.Guard(this, [&] { (this->*handler)(); }); });
         return a;
     };
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    QAction* newStudy = file->addAction(QStringLiteral("New study"));
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    QAction* newStudy = file->addAction(tr("&New study"));
     newStudy->setObjectName("NewStudy1");
     connect(newStudy, &QAction::triggered, this, [this] { app_.Guard(this, [&] { NewStudyWindow(app_)->show(); }); });
-    QAction* openStudy = file->addAction(QStringLiteral("Open study…"));
+    QAction* openStudy = file->addAction(tr("&Open study…"));
     openStudy->setObjectName("OpenStudy1");
     openStudy->setShortcut(QKeySequence::Open);
     connect(openStudy, &QAction::triggered, this, [this] {
@@ -257,45 +257,45 @@ void TStudy::BuildMenus() {
         });
     });
     file->addSeparator();
-    add(file, "SaveStudy1", QStringLiteral("&Save"), QKeySequence::Save, &TStudy::SaveClick);
-    add(file, "SaveStudyAs1", QStringLiteral("Save &as…"), QKeySequence::SaveAs, &TStudy::SaveAsClick);
-    add(file, "ExportResults1", QStringLiteral("&Export results…"), {}, &TStudy::ExportClick);
+    add(file, "SaveStudy1", tr("&Save"), QKeySequence::Save, &TStudy::SaveClick);
+    add(file, "SaveStudyAs1", tr("Save &as…"), QKeySequence::SaveAs, &TStudy::SaveAsClick);
+    add(file, "ExportResults1", tr("&Export results…"), {}, &TStudy::ExportClick);
     file->addSeparator();
-    add(file, "StudyLabels1", QStringLiteral("&Labels…"), {}, &TStudy::LabelsClick);
-    add(file, "StudyReport1", QStringLiteral("&Report…"), {}, &TStudy::ReportClick);
-    add(file, "PrintStudyReport1", QStringLiteral("&Print report…"), QKeySequence::Print, &TStudy::PrintReportClick);
+    add(file, "StudyLabels1", tr("&Labels…"), {}, &TStudy::LabelsClick);
+    add(file, "StudyReport1", tr("&Report…"), {}, &TStudy::ReportClick);
+    add(file, "PrintStudyReport1", tr("&Print report…"), QKeySequence::Print, &TStudy::PrintReportClick);
     file->addSeparator();
-    QAction* close = file->addAction(QStringLiteral("&Close"));
+    QAction* close = file->addAction(tr("&Close"));
     close->setObjectName("CloseStudy1");
     close->setShortcut(QKeySequence::Close);
     connect(close, &QAction::triggered, this, &QWidget::close);
 
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    QAction* undo = model_->undoStack().createUndoAction(this, QStringLiteral("&Undo"));
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    QAction* undo = model_->undoStack().createUndoAction(this, tr("&Undo"));
     undo->setObjectName("UndoStudy1");
     undo->setShortcut(QKeySequence::Undo);
     edit->addAction(undo);
-    QAction* redo = model_->undoStack().createRedoAction(this, QStringLiteral("&Redo"));
+    QAction* redo = model_->undoStack().createRedoAction(this, tr("&Redo"));
     redo->setObjectName("RedoStudy1");
     redo->setShortcut(QKeySequence::Redo);
     edit->addAction(redo);
     edit->addSeparator();
     // Insert alone: Ctrl+Insert is Copy on X11, and a shortcut both mean would do neither.
-    add(edit, "AddRow1", QStringLiteral("&Add row"), QKeySequence(Qt::Key_Insert), &TStudy::AddRowClick);
-    add(edit, "DuplicateRows1", QStringLiteral("D&uplicate rows"), QKeySequence(Qt::CTRL | Qt::Key_D),
+    add(edit, "AddRow1", tr("&Add row"), QKeySequence(Qt::Key_Insert), &TStudy::AddRowClick);
+    add(edit, "DuplicateRows1", tr("Dupl&icate rows"), QKeySequence(Qt::CTRL | Qt::Key_D),
         &TStudy::DuplicateClick);
-    add(edit, "DeleteRows1", QStringLiteral("&Delete rows"), QKeySequence(Qt::CTRL | Qt::Key_Delete),
+    add(edit, "DeleteRows1", tr("&Delete rows"), QKeySequence(Qt::CTRL | Qt::Key_Delete),
         &TStudy::DeleteClick);
     edit->addSeparator();
-    add(edit, "CopyRows1", QStringLiteral("&Copy rows"), QKeySequence::Copy, &TStudy::CopyClick);
-    add(edit, "PasteRows1", QStringLiteral("&Paste rows"), QKeySequence::Paste, &TStudy::PasteClick);
+    add(edit, "CopyRows1", tr("&Copy rows"), QKeySequence::Copy, &TStudy::CopyClick);
+    add(edit, "PasteRows1", tr("&Paste rows"), QKeySequence::Paste, &TStudy::PasteClick);
 }
 
 bool TStudy::IsModified() const { return !model_->undoStack().isClean(); }
 
 void TStudy::UpdateTitle() {
-    const QString name = path_.isEmpty() ? QStringLiteral("New study") : QFileInfo(path_).fileName();
-    setWindowTitle(QStringLiteral("%1[*] - Zentavo study").arg(name));
+    const QString name = path_.isEmpty() ? tr("New study") : QFileInfo(path_).fileName();
+    setWindowTitle(tr("%1[*] - Zentavo study").arg(name));
     setWindowModified(IsModified());
 }
 
@@ -308,7 +308,7 @@ void TStudy::UpdateFilterColumns() {
 void TStudy::UpdateStatus() {
     const int rows = model_->rowCount();
     const int ok = model_->ComputedRows();
-    StatusText->setText(QStringLiteral("%1 points: %2 computed, %3 refused").arg(rows).arg(ok).arg(rows - ok));
+    StatusText->setText(tr("%1 points: %2 computed, %3 refused").arg(rows).arg(ok).arg(rows - ok));
 }
 
 std::vector<int> TStudy::SelectedRows() const {
@@ -333,7 +333,7 @@ void TStudy::SaveClick() { Save(); }
 
 bool TStudy::Save() {
     if (path_.isEmpty()) {
-        const QString chosen = app_.dialogs().SaveFileName(this, StudyFileChoice(QStringLiteral("Save study as"), QString()));
+        const QString chosen = app_.dialogs().SaveFileName(this, StudyFileChoice(tr("Save study as"), QString()));
         if (chosen.isEmpty()) return false;
         return SaveTo(chosen);
     }
@@ -341,7 +341,7 @@ bool TStudy::Save() {
 }
 
 void TStudy::SaveAsClick() {
-    const QString chosen = app_.dialogs().SaveFileName(this, StudyFileChoice(QStringLiteral("Save study as"), path_));
+    const QString chosen = app_.dialogs().SaveFileName(this, StudyFileChoice(tr("Save study as"), path_));
     if (!chosen.isEmpty()) SaveTo(chosen);
 }
 
@@ -356,7 +356,7 @@ bool TStudy::SaveTo(const QString& path) {
 
 void TStudy::ExportClick() {
     const QString chosen = app_.dialogs().SaveFileName(
-        this, Choice(QStringLiteral("Export results to"), QStringLiteral("CSV files (*.csv)"), QStringLiteral("csv"),
+        this, Choice(tr("Export results to"), tr("CSV files (*.csv)"), QStringLiteral("csv"),
                      ExportName(QStringLiteral("-results.csv"))));
     if (chosen.isEmpty()) return;
     StudyOptions options = model_->file().Options();
@@ -466,7 +466,7 @@ QString TStudy::ExportName(const QString& suffix) const {
 bool TStudy::RunWithProgress(const QString& text, std::size_t total,
                              const std::function<render::StudyExportResult(const render::StudyProgress&)>& run,
                              render::StudyExportResult& result) {
-    QProgressDialog progress(text, QStringLiteral("Cancel"), 0, static_cast<int>(std::min<std::size_t>(total, INT_MAX)), this);
+    QProgressDialog progress(text, tr("Cancel"), 0, static_cast<int>(std::min<std::size_t>(total, INT_MAX)), this);
     progress.setObjectName("StudyProgress");
     progress.setWindowTitle(QStringLiteral("Zentavo"));
     progress.setWindowModality(Qt::WindowModal);
@@ -484,13 +484,13 @@ bool TStudy::RunWithProgress(const QString& text, std::size_t total,
 void TStudy::LabelsClick() {
     const int computed = model_->ComputedRows();
     if (computed == 0) {
-        app_.dialogs().Warning(this, QStringLiteral("No point of the study is computed: there are no labels to write."));
+        app_.dialogs().Warning(this, tr("No point of the study is computed: there are no labels to write."));
         return;
     }
     const std::optional<std::vector<int>> rows = ChooseRows(false);
     if (!rows) return;
     const QString chosen = app_.dialogs().SaveFileName(
-        this, PdfChoice(QStringLiteral("Save labels as"), ExportName(QStringLiteral("-labels.pdf"))));
+        this, PdfChoice(tr("Save labels as"), ExportName(QStringLiteral("-labels.pdf"))));
     if (chosen.isEmpty()) return;
     StudyPoints points(model_->file(), app_.Sep(), *rows);
     render::StudyLabelOptions options;
@@ -528,7 +528,7 @@ void TStudy::ReportExport(const render::StudyExportResult& result, const QString
             app_.dialogs().Warning(this, tr("None of the chosen points is computed: there are no labels to write."));
             return;
         case render::StudyExportResult::kFailed:
-            throw std::runtime_error(Utf8(QStringLiteral("Cannot write %1: %2").arg(QFileInfo(path).fileName(), result.error)));
+            throw std::runtime_error(Utf8(tr("Cannot write %1: %2").arg(QFileInfo(path).fileName(), result.error)));
     }
 }
 
@@ -549,7 +549,7 @@ void TStudy::ReportClick() {
     const std::optional<std::vector<int>> rows = ChooseRows(true);
     if (!rows) return;
     const QString chosen = app_.dialogs().SaveFileName(
-        this, PdfChoice(QStringLiteral("Save report as"), ExportName(QStringLiteral("-report.pdf"))));
+        this, PdfChoice(tr("Save report as"), ExportName(QStringLiteral("-report.pdf"))));
     if (chosen.isEmpty()) return;
     StudyPoints points(model_->file(), app_.Sep(), *rows);
     const render::StudyPointAt at = [&points](std::size_t i) { return points(i); };
@@ -630,9 +630,9 @@ void TStudy::changeEvent(QEvent* event) {
 
 bool TStudy::ReadyToClose() {
     if (!IsModified()) return true;
-    const QString name = path_.isEmpty() ? QStringLiteral("New study") : QFileInfo(path_).fileName();
+    const QString name = path_.isEmpty() ? tr("New study") : QFileInfo(path_).fileName();
     switch (app_.dialogs().AskSaveChanges(
-        this, QStringLiteral("The study \"%1\" has changes that are not saved. Save them?").arg(name))) {
+        this, tr("The study \"%1\" has changes that are not saved. Save them?").arg(name))) {
         case SaveAnswer::Save: {
             bool saved = false;
             app_.Guard(this, [&] { saved = Save(); });
@@ -677,7 +677,7 @@ TStudy* OpenStudyFile(Application& app, const QString& path) {
 }
 
 TStudy* OpenStudyWindow(Application& app, QWidget* parent) {
-    const QString chosen = app.dialogs().OpenFileName(parent, StudyFileChoice(QStringLiteral("Open study"), QString()));
+    const QString chosen = app.dialogs().OpenFileName(parent, StudyFileChoice(TStudy::tr("Open study"), QString()));
     if (chosen.isEmpty()) return nullptr;
     return OpenStudyFile(app, chosen);
 }

@@ -51,27 +51,27 @@ void DefaultGap(QLineEdit* edit, const QComboBox* cls, const QString& unit) {
 
 TFormUnits::TFormUnits(Application& app) : app_(app) {
     setObjectName("FormUnits");
-    setWindowTitle(QStringLiteral("Options: Units"));
+    setWindowTitle(tr("Options: Units"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(418, 224);
 
     const QStringList lengths = {QStringLiteral("mm"), QStringLiteral("inches")};
-    auto* input = MakeGroup(this, "GroupBox1", QStringLiteral("Input units"), 8, 8, 402, 84);
-    Gap_Units = Selector(input, "Gap_Units", QStringLiteral("Gap between conductors"), lengths,
+    auto* input = MakeGroup(this, "GroupBox1", tr("Input units"), 8, 8, 402, 84);
+    Gap_Units = Selector(input, "Gap_Units", tr("Gap between conductors"), lengths,
                          12, 22, 90);
-    WD_units = Selector(input, "WD_units", QStringLiteral("Working distance"), lengths, 12, 52, 90);
+    WD_units = Selector(input, "WD_units", tr("Working distance"), lengths, 12, 52, 90);
 
-    auto* output = MakeGroup(this, "GroupBox2", QStringLiteral("Output units"), 8, 98, 402, 88);
-    FlashBound_units = Selector(output, "FlashBound_units", QStringLiteral("Protection boundaries"),
+    auto* output = MakeGroup(this, "GroupBox2", tr("Output units"), 8, 98, 402, 88);
+    FlashBound_units = Selector(output, "FlashBound_units", tr("Protection boundaries"),
                                 {QStringLiteral("inches"), QStringLiteral("mm")}, 12, 22, 60);
-    ComboBox2 = Selector(output, "ComboBox2", QStringLiteral("Incident Energy"),
+    ComboBox2 = Selector(output, "ComboBox2", tr("Incident Energy"),
                          {QStringLiteral("cal/cm2"), QStringLiteral("J/cm2")}, 12, 54, 60);
-    Pressure_units = Selector(output, "Pressure_units", QStringLiteral("Pressure"),
+    Pressure_units = Selector(output, "Pressure_units", tr("Pressure"),
                               {QStringLiteral("lb/ft2"), QStringLiteral("N/m2"),
                                QStringLiteral("Atmosphere"), QStringLiteral("kpa")},
                               212, 22, 62);
     Pressure_units->setGeometry(296, 22, 98, 22);
-    TNT = Selector(output, "TNT", QStringLiteral("TNT Equivalent"),
+    TNT = Selector(output, "TNT", tr("TNT Equivalent"),
                    {QStringLiteral("kg"), QStringLiteral("lb"), QStringLiteral("grams")}, 212, 54,
                    62);
     TNT->setGeometry(296, 54, 98, 22);
@@ -86,8 +86,8 @@ TFormUnits::TFormUnits(Application& app) : app_(app) {
         SetBold(g, true);
     }
 
-    Button2 = MakeButton(this, "Button2", QStringLiteral("Ignore and close"), 8, 192, 110);
-    Button1 = MakeButton(this, "Button1", QStringLiteral("Save and close"), 300, 192, 110);
+    Button2 = MakeButton(this, "Button2", tr("&Ignore and close"), 8, 192, 110);
+    Button1 = MakeButton(this, "Button1", tr("&Save and close"), 300, 192, 110);
     connect(Button1, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { Button1Click(); }); });
     connect(Button2, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { Button2Click(); }); });
 }

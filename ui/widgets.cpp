@@ -1,5 +1,6 @@
 #include "ui/widgets.h"
 
+#include <QCoreApplication>
 #include <QComboBox>
 #include <algorithm>
 #include <QGridLayout>
@@ -11,6 +12,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
+
+#include "ui/translations.h"
 
 namespace zentavo::ui {
 
@@ -86,9 +89,9 @@ QIcon ExitIcon() {
 QPushButton* MakeExitButton(QWidget* parent, int x, int y) {
     auto* b = MakeButton(parent, "BitBtn1", QString(), x, y, 23, 25);
     b->setIcon(ExitIcon());
-    b->setToolTip(QStringLiteral("Exit"));
+    b->setToolTip(QCoreApplication::translate("zentavo::ui::Widgets", "Exit"));
     // A picture alone says nothing to a screen reader.
-    b->setAccessibleName(QObject::tr("Exit"));
+    b->setAccessibleName(QCoreApplication::translate("zentavo::ui::Widgets", "Exit"));
     return b;
 }
 
@@ -162,7 +165,12 @@ QString FromUtf8(std::string_view s) {
 }  // namespace zentavo::ui
 
 namespace zentavo::ui {
-void SetCaption(QLabel* label, const QString& text) { label->setText(text); }
+void SetCaption(QLabel* label, const QString& text) {
+    const QString shown = LibraryText(text);
+    label->setProperty("zentavoEnglishText", text);
+    label->setProperty("zentavoShownText", shown);
+    label->setText(shown);
+}
 
 void FitCaptions(QWidget* window) {
     static const char* const kDesigned = "zentavoDesignedPointSize";

@@ -61,7 +61,9 @@ QString FromUtf8(std::string_view s);
 }  // namespace zentavo::ui
 
 namespace zentavo::ui {
-// Sets a label's text; labels are placed by their top-left corner.
+// Sets a label's text, given in English, shown in the user's language
+// (LibraryText); EnglishText gives the English back. Labels are placed by
+// their top-left corner.
 void SetCaption(QLabel* label, const QString& text);
 // Moves a label; it still reaches to the right edge of its parent.
 void MoveLabel(QLabel* label, int x, int y);

@@ -67,6 +67,10 @@ for f in usr/bin/zentavo usr/bin/zentavo-batch usr/share/zentavo/zentavo.hlp \
          usr/share/bash-completion/completions/zentavo-batch; do
     [ -e "$ROOT/$f" ] || fail "the package lacks /$f"
 done
+# The interface in Spanish and French.
+for l in es fr; do
+    [ -s "$ROOT/usr/share/zentavo/translations/zentavo_$l.qm" ] || fail "the package lacks the $l translation"
+done
 desktop-file-validate "$ROOT/usr/share/applications/org.zentavo.Zentavo.desktop" \
     || fail "desktop entry is not valid"
 appstreamcli validate --no-net "$ROOT/usr/share/metainfo/org.zentavo.Zentavo.metainfo.xml" \

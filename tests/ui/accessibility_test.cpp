@@ -18,6 +18,7 @@
 
 #include "drive.h"
 #include "fake_dialogs.h"
+#include "translated_main.h"
 
 using namespace zentavo::ui;
 
@@ -102,18 +103,16 @@ private slots:
         dialogs.reset();
     }
 
-    // Every window, each tab of a window with tabs as the user sees it, and the
-    // about box: every control reached with the keyboard has a name, and no two
+    // Every window, each tab of a window with tabs as the user sees it, the
+    // about box and the study's export dialog: every control reached with the keyboard has a name, and no two
     // inputs shown together share one.
     void everyControlHasItsOwnName_data() {
         QTest::addColumn<QString>("window");
-        for (const QString& w : kWindowNames) QTest::newRow(qPrintable(w)) << w;
-        QTest::newRow("about") << QStringLiteral("about");
+        for (const QString& w : kAllWindowNames) QTest::newRow(qPrintable(w)) << w;
     }
     void everyControlHasItsOwnName() {
         QFETCH(QString, window);
-        QWidget* w = window == "about" ? static_cast<QWidget*>(&app->about())
-                                       : OpenWindow(*app, *dialogs, window, dir.path());
+        QWidget* w = OpenWindow(*app, *dialogs, window, dir.path());
         QVERIFY(w);
         QStringList problems;
         const QList<QTabWidget*> tabs = w->findChildren<QTabWidget*>();
@@ -129,5 +128,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(AccessibilityTest)
+ZENTAVO_TRANSLATED_TEST_MAIN(AccessibilityTest)
 #include "accessibility_test.moc"

@@ -19,6 +19,7 @@
 #include "ui/preview.h"
 #include "ui/results.h"
 #include "ui/second.h"
+#include "ui/study_export_dialog.h"
 #include "ui/study_window.h"
 #include "ui/units_window.h"
 
@@ -60,6 +61,11 @@ inline void ToResults(Application& app) {
 inline const QStringList kWindowNames = {"main window", "units",   "label options", "editor", "intermediate",
                                          "results",     "preview", "study",         "2018 window"};
 
+// Those, with the results of the fuse and breaker equations, the about box
+// and the study's Labels… and Report… dialog: everything the program shows.
+inline const QStringList kAllWindowNames = kWindowNames + QStringList{"fuse results", "breaker results", "about",
+                                                                       "study export"};
+
 // Brings the named window up from the start of a run, the way the user does;
 // the window. The editor opens a small report in `folder`, answering the
 // scripted open dialog of `dialogs`.
@@ -95,6 +101,29 @@ inline QWidget* OpenWindow(Application& app, FakeDialogs& dialogs, const QString
     if (which == "intermediate") {
         ToIntermediate(app);
         return &app.Second();
+    }
+    if (which == "about") return &app.about();
+    if (which == "study export") {
+        // The study's Labels… and Report… dialog as it asks for a report of a filtered study.
+        StudyExportChoice choice;
+        choice.report = true;
+        choice.allRows = 40, choice.selectedRows = 3, choice.filteredRows = 12;
+        auto* dialog = new TStudyExport(&m, choice);
+        dialog->setObjectName("StudyExport");
+        return dialog;
+    }
+    if (which == "fuse results" || which == "breaker results") {
+        const bool fuse = which == "fuse results";
+        m.PageControl1->setCurrentIndex(fuse ? 1 : 2);
+        (fuse ? m.Fuse_Work_Dist : m.CB_workdist)->setText("455");
+        (fuse ? m.Fuse_Ibolt : m.CB_Ibolt)->setText("20");
+        if (!fuse) {
+            m.CB_volt->setText("480");
+            m.ir_edit->setText("65");
+            m.it_edit->setText("5");
+        }
+        m.Calc1->click();
+        return &app.Third();
     }
     ToResults(app);
     if (which == "results") return &app.Third();

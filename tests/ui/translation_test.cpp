@@ -1,0 +1,275 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The program under a Spanish or French locale (the test runs under
+// LANG=es_ES.UTF-8 or fr_FR.UTF-8): it loads that language as main() does,
+// no text of any window is left in English, the numbers follow the locale's
+// decimal separator, and the report file stays English.
+#include <QAbstractButton>
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <QtTest>
+#include <memory>
+
+#include "drive.h"
+#include "fake_dialogs.h"
+#include "ui/translations.h"
+#include "ui/widgets.h"
+
+using namespace zentavo::ui;
+
+namespace {
+
+QStringList Words(const QString& text) {
+    static const QRegularExpression nonLetters(QStringLiteral("[^\\p{L}]+"));
+    QStringList out;
+    for (const QString& w : text.toLower().split(nonLetters, Qt::SkipEmptyParts)) out << w;
+    return out;
+}
+
+// The words of the program's English texts that neither translation uses,
+// from the translation files themselves: a text shown with one of them is
+// left in English. Proper names, codes and the words of the units stay as
+// they are in every language.
+QSet<QString> EnglishOnlyWords() {
+    QSet<QString> english, translated;
+    for (const char* language : {"es", "fr"}) {
+        QFile file(QStringLiteral(ZENTAVO_TS_DIR "/zentavo_%1.ts").arg(QLatin1String(language)));
+        if (!file.open(QIODevice::ReadOnly)) qFatal("no translation file for %s", language);
+        QXmlStreamReader xml(&file);
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+            if (xml.name() == QLatin1String("source")) {
+                for (const QString& w : Words(xml.readElementText())) english << w;
+            } else if (xml.name() == QLatin1String("translation") || xml.name() == QLatin1String("numerusform")) {
+                for (const QString& w : Words(xml.readElementText(QXmlStreamReader::IncludeChildElements))) translated << w;
+            }
+        }
+    }
+    // clang-format off
+    const QStringList kept = {"ieee", "nfpa", "zentavo", "mm", "kv", "ka", "cal", "cm", "lb", "ft", "kg", "kpa",
+                              "mcc", "tnt", "pdf", "jpeg", "bmp", "csv", "txt", "ztv", "fr", "rk", "inches",
+                              "atmosphere", "grams", "qt", "linux", "wayland", "utf", "windows", "vcb", "vcbb",
+                              "hcb", "voa", "hoa", "n", "x", "s", "a", "v", "b"};
+    // clang-format on
+    QSet<QString> only = english - translated;
+    for (const QString& k : kept) only.remove(k);
+    return only;
+}
+
+// Every text the user can read in `window` as shown: its title, captions,
+// buttons, group titles, tabs, menus and their entries, the items of its
+// lists and drop-down boxes, the hints of its fields and its tool tips.
+QStringList ShownTexts(QWidget* window) {
+    QStringList texts = {window->windowTitle()};
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window)) continue;
+        texts << w->toolTip();
+        if (auto* l = qobject_cast<QLabel*>(w)) texts << QString(l->text()).remove(QRegularExpression("<[^>]*>"));
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) texts << b->text();
+        if (auto* g = qobject_cast<QGroupBox*>(w)) texts << g->title();
+        if (auto* e = qobject_cast<QLineEdit*>(w)) texts << e->placeholderText() << e->text();
+        if (auto* c = qobject_cast<QComboBox*>(w)) {
+            texts << c->placeholderText();
+            for (int i = 0; i < c->count(); ++i) texts << c->itemText(i);
+        }
+        if (auto* t = qobject_cast<QTabBar*>(w)) {
+            for (int i = 0; i < t->count(); ++i) texts << t->tabText(i);
+        }
+        if (auto* list = qobject_cast<QListWidget*>(w)) {
+            for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();
+        }
+        // A table's headings; its cells are the study's own data.
+        if (auto* table = qobject_cast<QTableView*>(w); table && table->model()) {
+            for (int c = 0; c < table->model()->columnCount(); ++c)
+                texts << table->model()->headerData(c, Qt::Horizontal).toString();
+        }
+    }
+    for (QMenu* menu : window->findChildren<QMenu*>()) {
+        texts << menu->title();
+        for (QAction* a : menu->actions()) texts << a->text();
+    }
+    return texts;
+}
+
+}  // namespace
+
+class TranslationTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<FakeDialogs> dialogs;
+    std::unique_ptr<Application> app;
+    QTemporaryDir dir;
+    QSet<QString> english;
+
+    // The texts of `list` with an English word in them.
+    QStringList LeftInEnglish(const QStringList& list, const QString& where) const {
+        QStringList out;
+        for (const QString& text : list) {
+            for (const QString& w : Words(QString(text).remove('&'))) {
+                if (english.contains(w)) {
+                    out << QStringLiteral("%1: \"%2\" (%3)").arg(where, text, w);
+                    break;
+                }
+            }
+        }
+        return out;
+    }
+    QString Decimal(const char* number) const { return QString::fromLatin1(number).replace('.', QLocale().decimalPoint()); }
+
+private slots:
+    // The language of the locale is found and loaded by the program's own
+    // loader, and Qt's translation with it for the standard dialogs.
+    void initTestCase() {
+        const QString language = QLocale::languageToCode(QLocale().language());
+        QVERIFY2(language == "es" || language == "fr", qPrintable("run under es_ES or fr_FR, not " + language));
+        QCOMPARE(InstallTranslations(QLocale()), language);
+        QVERIFY(QCoreApplication::translate("QPlatformTheme", "Cancel") != QStringLiteral("Cancel"));
+        english = EnglishOnlyWords();
+        // The check itself sees English where it is.
+        QVERIFY(english.contains("the") && english.contains("working") && english.contains("boundary"));
+    }
+    void init() {
+        dialogs = std::make_unique<FakeDialogs>();
+        app = std::make_unique<Application>(*dialogs);
+    }
+    void cleanup() {
+        for (TStudy* w : OpenStudyWindows()) {
+            w->model().undoStack().setClean();
+            w->close();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        app.reset();
+        dialogs.reset();
+    }
+
+    // Every window, each tab of a window with tabs.
+    void noWindowIsLeftInEnglish_data() {
+        QTest::addColumn<QString>("window");
+        for (const QString& w : kAllWindowNames) QTest::newRow(qPrintable(w)) << w;
+    }
+    void noWindowIsLeftInEnglish() {
+        QFETCH(QString, window);
+        // The arc durations as this locale writes them.
+        if (window == "results" || window == "preview") {
+            app->Start();
+            FillEmpirical(app->main());
+            app->main().Calc1->click();
+            app->Second().t1Edit->setText(Decimal("0.2"));
+            app->Second().Edit2->setText(Decimal("0.2"));
+            app->Second().Button2->click();
+            if (window == "preview") app->Third().Button2->click();
+        }
+        QWidget* w = window == "results"   ? &app->Third()
+                     : window == "preview" ? static_cast<QWidget*>(&app->Preview())
+                                           : OpenWindow(*app, *dialogs, window, dir.path());
+        QVERIFY(w);
+        QStringList problems;
+        const QList<QTabWidget*> tabs = w->findChildren<QTabWidget*>();
+        const int pages = tabs.isEmpty() ? 1 : tabs.first()->count();
+        for (int i = 0; i < pages; ++i) {
+            if (!tabs.isEmpty()) tabs.first()->setCurrentIndex(i);
+            problems += LeftInEnglish(ShownTexts(w), window);
+        }
+        problems.removeDuplicates();
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+    }
+
+    // The messages of the boxes, those of the libraries too: the joined
+    // refusals of empty fields, a typed word that is not a number, and the
+    // 2018 model's refusals with a limit given in inches.
+    void noMessageIsLeftInEnglish_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("volt");
+        QTest::addColumn<QString>("kind");
+        // clang-format off
+        QTest::newRow("refused inputs")      << "main window" << QString()             << "Warning";
+        QTest::newRow("not a number")        << "main window" << QStringLiteral("abc") << "Error";
+        QTest::newRow("2018, empty fields")  << "2018 window" << QString()             << "Warning";
+        QTest::newRow("2018, gap in inches") << "2018 window" << QStringLiteral("480") << "Warning";
+        // clang-format on
+    }
+    void noMessageIsLeftInEnglish() {
+        QFETCH(QString, window);
+        QFETCH(QString, volt);
+        QFETCH(QString, kind);
+        if (window == "2018 window" && !volt.isEmpty()) {
+            // Gaps in inches, and a gap of 0.1 inch: below its limit of 6.35 mm (0.25 inches).
+            OpenWindow(*app, *dialogs, "units", dir.path());
+            app->FormUnits().Gap_Units->setCurrentText(QStringLiteral("inches"));
+            app->FormUnits().Button1->click();
+        }
+        QWidget* w = OpenWindow(*app, *dialogs, window, dir.path());
+        QVERIFY(w);
+        if (window == "main window") {
+            app->main().VoltEdit->setText(volt);
+            app->main().Calc1->click();
+        } else {
+            if (!volt.isEmpty()) {
+                // Low-voltage switchgear with its typical sizes, then a gap of 0.1 inch.
+                auto* equipment = Child<QComboBox>(*w, "EquipmentBox");
+                equipment->setCurrentIndex(5);
+                emit equipment->activated(5);
+                Child<QLineEdit>(*w, "VoltEdit")->setText(volt);
+                Child<QLineEdit>(*w, "IbfEdit")->setText(QStringLiteral("20"));
+                Child<QLineEdit>(*w, "GapEdit")->setText(Decimal("0.1"));
+                Child<QLineEdit>(*w, "ArcTimeEdit")->setText(Decimal("0.2"));
+                Child<QLineEdit>(*w, "ArcTimeReducedEdit")->setText(Decimal("0.2"));
+            }
+            Child<QPushButton>(*w, "ComputeButton")->click();
+        }
+        QCOMPARE(dialogs->shown.size(), 1);
+        QCOMPARE(dialogs->shown[0].kind, kind);
+        const QString text = dialogs->shown[0].text;
+        QVERIFY2(LeftInEnglish({text}, kind).isEmpty(), qPrintable(text));
+        if (volt == "abc") QVERIFY2(text.contains(volt), qPrintable(text));  // the word typed stays
+        // The limit in the unit typed, with this locale's separator.
+        if (window == "2018 window" && !volt.isEmpty())
+            QVERIFY2(text.contains(QStringLiteral("(%1 inches)").arg(Decimal("0.25"))), qPrintable(text));
+    }
+
+    // Numbers keep this locale's separator, and the report file stays English:
+    // the bytes of the English report with this locale's separators.
+    void numbersFollowTheLocaleAndTheReportStaysEnglish() {
+        app->Start();
+        FillEmpirical(app->main());
+        app->main().GroundGroup->setItemIndex(1);  // grounded, as the English report was made
+        app->main().Calc1->click();
+        QCOMPARE(app->Second().IaEdit->text(), Decimal("11.22"));
+        app->Second().t1Edit->setText(Decimal("0.2"));
+        app->Second().Edit2->setText(Decimal("0.25"));
+        app->Second().CheckBox1->setChecked(true);
+        app->Second().CheckBox2->setChecked(true);
+        app->Second().Button2->click();
+        QVERIFY(app->Third().isVisible());
+        const QString path = dir.filePath("results-report.txt");
+        dialogs->fileNames = {path};
+        app->Third().Button3->click();
+        QFile report(path);
+        QVERIFY(report.open(QIODevice::ReadOnly));
+        QFile englishReport(QStringLiteral(ZENTAVO_EXPECTED_DIR "/empirical.txt"));
+        QVERIFY(englishReport.open(QIODevice::ReadOnly));
+        QString expected = QString::fromLatin1(englishReport.readAll());
+        expected.replace(QRegularExpression(QStringLiteral("(\\d)\\.(\\d)")), QStringLiteral("\\1") + QLocale().decimalPoint() + QStringLiteral("\\2"));
+        QCOMPARE(QString::fromLatin1(report.readAll()), expected);
+        QVERIFY(dialogs->shown.isEmpty());
+    }
+};
+
+QTEST_MAIN(TranslationTest)
+#include "translation_test.moc"

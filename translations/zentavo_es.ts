@@ -1,0 +1,1903 @@
+<?xml version='1.0' encoding='utf-8'?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es">
+<context>
+    <name>OpenFiles</name>
+    <message>
+        <source>The file "%1" was changed by another program since it was opened. Overwrite it, or cancel? (Yes overwrites it, No saves nothing.)</source>
+        <translation>Otro programa cambió el archivo "%1" desde que se abrió. ¿Sobrescribirlo o cancelar? (Sí lo sobrescribe, No no guarda nada.)</translation>
+    </message>
+    <message>
+        <source>The file "%1" is open in another window of Zentavo. Overwrite it, or cancel? (Yes overwrites it, No saves nothing.)</source>
+        <translation>El archivo "%1" está abierto en otra ventana de Zentavo. ¿Sobrescribirlo o cancelar? (Sí lo sobrescribe, No no guarda nada.)</translation>
+    </message>
+</context>
+<context>
+    <name>QFileDialog</name>
+    <message>
+        <source>%1
+File not found.
+Please verify the correct file name was given.</source>
+        <translation>%1
+No se encontró el archivo.
+Compruebe que el nombre del archivo es correcto.</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::Application</name>
+    <message>
+        <source>Do you wish to exit now?</source>
+        <translation>¿Desea salir ahora?</translation>
+    </message>
+    <message>
+        <source>Thank you for using Zentavo</source>
+        <translation>Gracias por usar Zentavo</translation>
+    </message>
+    <message>
+        <source>The editor holds one file at a time: "%1" was not opened.</source>
+        <translation>El editor abre un archivo a la vez: "%1" no se abrió.</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::DialogService</name>
+    <message>
+        <source>… and %1 more</source>
+        <translation>… y %1 más</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::Handler</name>
+    <message>
+        <source>Unexpected error.</source>
+        <translation>Error inesperado.</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::LibraryTexts</name>
+    <message>
+        <source>Open air</source>
+        <translation>Aire libre</translation>
+    </message>
+    <message>
+        <source>Switchgear</source>
+        <translation>Tablero de maniobra</translation>
+    </message>
+    <message>
+        <source>MCC and Panels</source>
+        <translation>CCM y tableros</translation>
+    </message>
+    <message>
+        <source>Cable</source>
+        <translation>Cable</translation>
+    </message>
+    <message>
+        <source>Ungrounded</source>
+        <translation>No aterrizado</translation>
+    </message>
+    <message>
+        <source>Grounded</source>
+        <translation>Aterrizado</translation>
+    </message>
+    <message>
+        <source>ungrounded</source>
+        <translation>no aterrizado</translation>
+    </message>
+    <message>
+        <source>Class RK1 Fuse, 0 A to 100 A</source>
+        <translation>Fusible clase RK1, 0 A a 100 A</translation>
+    </message>
+    <message>
+        <source>Class RK1 Fuse, 101 A to 200 A</source>
+        <translation>Fusible clase RK1, 101 A a 200 A</translation>
+    </message>
+    <message>
+        <source>Class RK1 Fuse, 201 A to 400 A</source>
+        <translation>Fusible clase RK1, 201 A a 400 A</translation>
+    </message>
+    <message>
+        <source>Class RK1 Fuse, 401 A to 600 A</source>
+        <translation>Fusible clase RK1, 401 A a 600 A</translation>
+    </message>
+    <message>
+        <source>Class L Fuse, 601 A to 800 A</source>
+        <translation>Fusible clase L, 601 A a 800 A</translation>
+    </message>
+    <message>
+        <source>Class L Fuse, 801 A to 1200 A</source>
+        <translation>Fusible clase L, 801 A a 1200 A</translation>
+    </message>
+    <message>
+        <source>Class L Fuse, 1201 A to 1600 A</source>
+        <translation>Fusible clase L, 1201 A a 1600 A</translation>
+    </message>
+    <message>
+        <source>Class L Fuse, 1601 A to 2000 A</source>
+        <translation>Fusible clase L, 1601 A a 2000 A</translation>
+    </message>
+    <message>
+        <source>5 kV switchgear</source>
+        <translation>Tablero de maniobra de 5 kV</translation>
+    </message>
+    <message>
+        <source>5 kV switchgear (second size)</source>
+        <translation>Tablero de maniobra de 5 kV (segundo tamaño)</translation>
+    </message>
+    <message>
+        <source>5 kV MCC</source>
+        <translation>CCM de 5 kV</translation>
+    </message>
+    <message>
+        <source>15 kV switchgear</source>
+        <translation>Tablero de maniobra de 15 kV</translation>
+    </message>
+    <message>
+        <source>15 kV MCC</source>
+        <translation>CCM de 15 kV</translation>
+    </message>
+    <message>
+        <source>Low-voltage switchgear</source>
+        <translation>Tablero de maniobra de baja tensión</translation>
+    </message>
+    <message>
+        <source>Shallow low-voltage MCCs and panelboards</source>
+        <translation>CCM y tableros de baja tensión poco profundos</translation>
+    </message>
+    <message>
+        <source>Deep low-voltage MCCs and panelboards</source>
+        <translation>CCM y tableros de baja tensión profundos</translation>
+    </message>
+    <message>
+        <source>Cable junction box</source>
+        <translation>Caja de empalme de cables</translation>
+    </message>
+    <message>
+        <source>Typical</source>
+        <translation>Típica</translation>
+    </message>
+    <message>
+        <source>Shallow</source>
+        <translation>Poco profunda</translation>
+    </message>
+    <message>
+        <source>Natural fiber ( cotton / wool ) long sleeve shirt and pants,</source>
+        <translation>Camisa de manga larga y pantalón de fibra natural (algodón/lana),</translation>
+    </message>
+    <message>
+        <source>safety glasses, hard hat, V-rated  gloves.</source>
+        <translation>gafas de seguridad, casco, guantes dieléctricos.</translation>
+    </message>
+    <message>
+        <source>FR shirt and pants, safety glasses, hard hat, V-rated  gloves.</source>
+        <translation>Camisa y pantalón FR, gafas de seguridad, casco, guantes dieléctricos.</translation>
+    </message>
+    <message>
+        <source>FR shirt and pants, face shield, hard hat, ear canal inserts,  V-rated</source>
+        <translation>Camisa y pantalón FR, careta, casco, tapones auditivos, guantes</translation>
+    </message>
+    <message>
+        <source>and leather gloves, leather work shoes.</source>
+        <translation>dieléctricos y de cuero, calzado de trabajo de cuero.</translation>
+    </message>
+    <message>
+        <source>FR coverall over FR shirt and pants, flash suit hood, ear canal inserts,</source>
+        <translation>Overol FR sobre camisa y pantalón FR, capucha de traje, tapones auditivos,</translation>
+    </message>
+    <message>
+        <source>V-rated and leather  gloves, leather work shoes.</source>
+        <translation>guantes dieléctricos y de cuero, calzado de trabajo de cuero.</translation>
+    </message>
+    <message>
+        <source>Flash suit over FR coverall over FR shirt and pants, flash suit hood,</source>
+        <translation>Traje de arco sobre overol FR, camisa y pantalón FR, capucha de traje,</translation>
+    </message>
+    <message>
+        <source>ear canal inserts, V-rated and leather gloves, leather work shoes.</source>
+        <translation>tapones auditivos, guantes dieléctricos y de cuero, calzado de cuero.</translation>
+    </message>
+    <message>
+        <source>Consult PPE Manufacturer</source>
+        <translation>Consulte al fabricante del EPP</translation>
+    </message>
+    <message>
+        <source>Avoid contact</source>
+        <translation>Evite el contacto</translation>
+    </message>
+    <message>
+        <source>Arc Duration (sec):</source>
+        <translation>Duración del arco (s):</translation>
+    </message>
+    <message>
+        <source>Arc Duration @ Predicted Arc Current (sec):</source>
+        <translation>Duración con la corriente de arco prevista (s):</translation>
+    </message>
+    <message>
+        <source>Low Voltage Circuit Breakers Calculations</source>
+        <translation>Cálculos para interruptores de baja tensión</translation>
+    </message>
+    <message>
+        <source>Voltage out of range. </source>
+        <translation>Tensión fuera de rango. </translation>
+    </message>
+    <message>
+        <source>Invalid bolted current. </source>
+        <translation>Corriente de falla franca no válida. </translation>
+    </message>
+    <message>
+        <source>Enter Gap value</source>
+        <translation>Introduzca la separación</translation>
+    </message>
+    <message>
+        <source>Incorrect gap between conductors. </source>
+        <translation>Separación entre conductores incorrecta. </translation>
+    </message>
+    <message>
+        <source>Working distance is not within allowed limits. </source>
+        <translation>La distancia de trabajo está fuera de los límites admitidos. </translation>
+    </message>
+    <message>
+        <source> Equipment class not selected.</source>
+        <translation> No se ha elegido la clase de equipo.</translation>
+    </message>
+    <message>
+        <source> Grounding type not set.</source>
+        <translation> No se ha indicado el tipo de puesta a tierra.</translation>
+    </message>
+    <message>
+        <source>Enter IR value.</source>
+        <translation>Introduzca la capacidad interruptiva.</translation>
+    </message>
+    <message>
+        <source>Enter IT value.</source>
+        <translation>Introduzca el disparo instantáneo.</translation>
+    </message>
+    <message>
+        <source>Use IEEE 1584 Empirical Model for such a low bolted fault current value.</source>
+        <translation>Para una corriente de falla franca tan baja, use el modelo empírico IEEE 1584.</translation>
+    </message>
+    <message>
+        <source>Contact manufacturer for additional information above upper limit.</source>
+        <translation>Por encima del límite superior, consulte al fabricante.</translation>
+    </message>
+    <message>
+        <source>Available bolted fault current is higher than breaker interrupting rating.</source>
+        <translation>La corriente de falla franca disponible supera la capacidad interruptiva del interruptor.</translation>
+    </message>
+    <message>
+        <source>Predicted arcing current is less than the top of the breaker tripping band. IEEE 1584 empirically derived model must be used to resolve incident energies in this case.</source>
+        <translation>La corriente de arco prevista es menor que el límite superior de la banda de disparo del interruptor. En este caso, la energía incidente debe calcularse con el modelo empírico IEEE 1584.</translation>
+    </message>
+    <message>
+        <source>Enter valid arcing time. </source>
+        <translation>Introduzca un tiempo de arco válido. </translation>
+    </message>
+    <message>
+        <source>Arcing time should not exceed 2 seconds. </source>
+        <translation>El tiempo de arco no debe superar 2 segundos. </translation>
+    </message>
+    <message>
+        <source>Enter valid arcing time for reduced current</source>
+        <translation>Introduzca un tiempo de arco válido para la corriente reducida</translation>
+    </message>
+    <message>
+        <source>Arcing time for reduced current should not exceed 2 seconds. </source>
+        <translation>El tiempo de arco para la corriente reducida no debe superar 2 segundos. </translation>
+    </message>
+    <message>
+        <source>Enter voltage value. </source>
+        <translation>Introduzca la tensión. </translation>
+    </message>
+    <message>
+        <source>Voltage below 208 V. </source>
+        <translation>Tensión inferior a 208 V. </translation>
+    </message>
+    <message>
+        <source>Voltage above 15000 V. </source>
+        <translation>Tensión superior a 15000 V. </translation>
+    </message>
+    <message>
+        <source>Enter bolted current value. </source>
+        <translation>Introduzca la corriente de falla franca. </translation>
+    </message>
+    <message>
+        <source>Bolted current below 0.5 kA (208-600 V). </source>
+        <translation>Corriente franca inferior a 0.5 kA (208-600 V). </translation>
+    </message>
+    <message>
+        <source>Bolted current above 106 kA (208-600 V). </source>
+        <translation>Corriente franca superior a 106 kA (208-600 V). </translation>
+    </message>
+    <message>
+        <source>Bolted current below 0.2 kA (above 600 V). </source>
+        <translation>Corriente franca inferior a 0.2 kA (más de 600 V). </translation>
+    </message>
+    <message>
+        <source>Bolted current above 65 kA (above 600 V). </source>
+        <translation>Corriente franca superior a 65 kA (más de 600 V). </translation>
+    </message>
+    <message>
+        <source>Enter gap value. </source>
+        <translation>Introduzca la separación. </translation>
+    </message>
+    <message>
+        <source>Enter working distance value. </source>
+        <translation>Introduzca la distancia de trabajo. </translation>
+    </message>
+    <message>
+        <source>Electrode configuration not selected. </source>
+        <translation>No se ha elegido la configuración de electrodos. </translation>
+    </message>
+    <message>
+        <source>Enter enclosure height value. </source>
+        <translation>Introduzca la altura de la envolvente. </translation>
+    </message>
+    <message>
+        <source>Enter enclosure width value. </source>
+        <translation>Introduzca el ancho de la envolvente. </translation>
+    </message>
+    <message>
+        <source>Enter enclosure depth value. </source>
+        <translation>Introduzca la profundidad de la envolvente. </translation>
+    </message>
+    <message>
+        <source>Enclosure height not positive. </source>
+        <translation>La altura de la envolvente no es positiva. </translation>
+    </message>
+    <message>
+        <source>Enclosure depth not positive. </source>
+        <translation>La profundidad de la envolvente no es positiva. </translation>
+    </message>
+    <message>
+        <source>Enclosure width below 4 x gap. </source>
+        <translation>Ancho de la envolvente inferior a 4 veces la separación. </translation>
+    </message>
+    <message>
+        <source>Enclosure too small for the size correction. </source>
+        <translation>Envolvente demasiado pequeña para la corrección por tamaño. </translation>
+    </message>
+    <message>
+        <source>Enter arc duration value. </source>
+        <translation>Introduzca la duración del arco. </translation>
+    </message>
+    <message>
+        <source>Arc duration not positive. </source>
+        <translation>La duración del arco no es positiva. </translation>
+    </message>
+    <message>
+        <source>Enter arc duration value for reduced current. </source>
+        <translation>Introduzca la duración del arco para la corriente reducida. </translation>
+    </message>
+    <message>
+        <source>Arc duration for reduced current not positive. </source>
+        <translation>La duración del arco para la corriente reducida no es positiva. </translation>
+    </message>
+    <message>
+        <source>Arcing current not defined for these inputs. </source>
+        <translation>La corriente de arco no está definida para estos datos. </translation>
+    </message>
+    <message>
+        <source>Incident energy not defined for these inputs. </source>
+        <translation>La energía incidente no está definida para estos datos. </translation>
+    </message>
+    <message>
+        <source>'%1' is not a valid floating point value</source>
+        <translation>'%1' no es un número válido</translation>
+    </message>
+    <message>
+        <source>Gap between conductors (%1):</source>
+        <translation>Separación entre conductores (%1):</translation>
+    </message>
+    <message>
+        <source>Gap between electrodes (%1):</source>
+        <translation>Separación entre electrodos (%1):</translation>
+    </message>
+    <message>
+        <source>Enclosure height (%1):</source>
+        <translation>Altura de la envolvente (%1):</translation>
+    </message>
+    <message>
+        <source>Enclosure width (%1):</source>
+        <translation>Ancho de la envolvente (%1):</translation>
+    </message>
+    <message>
+        <source>Enclosure depth (%1):</source>
+        <translation>Profundidad de la envolvente (%1):</translation>
+    </message>
+    <message>
+        <source>Working distance (%1):</source>
+        <translation>Distancia de trabajo (%1):</translation>
+    </message>
+    <message>
+        <source>Incident energy exposure (%1):</source>
+        <translation>Energía incidente (%1):</translation>
+    </message>
+    <message>
+        <source>Flash protection boundary (%1):</source>
+        <translation>Frontera de arco eléctrico (%1):</translation>
+    </message>
+    <message>
+        <source>Limited approach boundary (%1):</source>
+        <translation>Frontera de aproximación limitada (%1):</translation>
+    </message>
+    <message>
+        <source>Restricted approach boundary (%1):</source>
+        <translation>Frontera de aproximación restringida (%1):</translation>
+    </message>
+    <message>
+        <source>Prohibited approach boundary (%1):</source>
+        <translation>Frontera de aproximación prohibida (%1):</translation>
+    </message>
+    <message>
+        <source>Initial pressure (%1):</source>
+        <translation>Presión inicial (%1):</translation>
+    </message>
+    <message>
+        <source>Initial Pressure (%1):</source>
+        <translation>Presión inicial (%1):</translation>
+    </message>
+    <message>
+        <source>TNT Equivalent (%1):</source>
+        <translation>Equivalente TNT (%1):</translation>
+    </message>
+    <message>
+        <source>Equipment type:</source>
+        <translation>Tipo de equipo:</translation>
+    </message>
+    <message>
+        <source>Grounding:</source>
+        <translation>Puesta a tierra:</translation>
+    </message>
+    <message>
+        <source>Arc Duration @ 15% Reduced Arc Current (sec):</source>
+        <translation>Duración con corriente de arco reducida 15 % (s):</translation>
+    </message>
+    <message>
+        <source>Available 3Ph Bolted Current (kA):</source>
+        <translation>Corriente de falla franca 3F (kA):</translation>
+    </message>
+    <message>
+        <source>Predicted 3Ph Arcing Current (kA):</source>
+        <translation>Corriente de arco 3F prevista (kA):</translation>
+    </message>
+    <message>
+        <source>System voltage (V):</source>
+        <translation>Tensión del sistema (V):</translation>
+    </message>
+    <message>
+        <source>Level of PPE:</source>
+        <translation>Nivel de EPP:</translation>
+    </message>
+    <message>
+        <source>Typical protective clothing system:</source>
+        <translation>Ropa de protección típica:</translation>
+    </message>
+    <message>
+        <source>Based on equations for:</source>
+        <translation>Según las ecuaciones de:</translation>
+    </message>
+    <message>
+        <source>System summary</source>
+        <translation>Resumen del sistema</translation>
+    </message>
+    <message>
+        <source>Calculation results (100% arcing current):</source>
+        <translation>Resultados (100 % de la corriente de arco):</translation>
+    </message>
+    <message>
+        <source>Calculation results (85% arcing current): </source>
+        <translation>Resultados (85 % de la corriente de arco): </translation>
+    </message>
+    <message>
+        <source>Calculation results:</source>
+        <translation>Resultados del cálculo:</translation>
+    </message>
+    <message>
+        <source>Calculations based on the IEEE 1584 empirical model</source>
+        <translation>Cálculos según el modelo empírico IEEE 1584</translation>
+    </message>
+    <message>
+        <source>The calculation results below are based upon IEEE 1584 Fuse Equations.</source>
+        <translation>Los resultados siguientes se basan en las ecuaciones de fusibles IEEE 1584.</translation>
+    </message>
+    <message>
+        <source>They are intended to help determine  the  PPE level of  protection against</source>
+        <translation>Sirven para ayudar a determinar el nivel de EPP de protección</translation>
+    </message>
+    <message>
+        <source>radiated heat only.  Actual  arc flash  severity  could be  different from the </source>
+        <translation>solo contra el calor radiado. La gravedad real del arco puede</translation>
+    </message>
+    <message>
+        <source>results shown below. </source>
+        <translation>diferir de los resultados siguientes.</translation>
+    </message>
+    <message>
+        <source>Calculations are based on 3-phase test at 600 V with an electrode </source>
+        <translation>Los cálculos se basan en ensayos trifásicos a 600 V con una</translation>
+    </message>
+    <message>
+        <source>gap  of  32 mm  in  a  switchgear  sized  enclosure 20" x 20" x20 "</source>
+        <translation>separación de 32 mm en una envolvente de tablero de 20" x 20" x 20"</translation>
+    </message>
+    <message>
+        <source>The calculation results below are based upon IEEE 1584 equations  </source>
+        <translation>Los resultados siguientes se basan en las ecuaciones IEEE 1584</translation>
+    </message>
+    <message>
+        <source>for incident energy and flash protection boundary by circuit breaker  </source>
+        <translation>de energía incidente y frontera de arco eléctrico por tipo</translation>
+    </message>
+    <message>
+        <source>type   and   rating.   The   results   are   based  on  3-phase  tests in   </source>
+        <translation>y capacidad de interruptor. Los resultados se basan en ensayos</translation>
+    </message>
+    <message>
+        <source>20"x20"x20" ( 508x508x508mm. ) enclosure with an electrode  gap</source>
+        <translation>envolvente de 20"x20"x20" (508x508x508 mm) con una separación</translation>
+    </message>
+    <message>
+        <source>of  1  inch  ( 25mm ).  Actual  arc  flash  severity  could  be  different </source>
+        <translation>de 1 pulgada (25 mm). La gravedad real del arco puede diferir</translation>
+    </message>
+    <message>
+        <source>from the results shown in this window. </source>
+        <translation>de los resultados de esta ventana.</translation>
+    </message>
+    <message>
+        <source>Arc Flash &amp; Shock Hazard</source>
+        <translation>Peligro de arco eléctrico y choque</translation>
+    </message>
+    <message>
+        <source>Equipment type</source>
+        <translation>Tipo de equipo</translation>
+    </message>
+    <message>
+        <source>Grounding</source>
+        <translation>Puesta a tierra</translation>
+    </message>
+    <message>
+        <source>Work Distance</source>
+        <translation>Distancia de trabajo</translation>
+    </message>
+    <message>
+        <source>Available bolted current</source>
+        <translation>Corriente de falla franca disponible</translation>
+    </message>
+    <message>
+        <source>Limited approach boundary</source>
+        <translation>Frontera de aproximación limitada</translation>
+    </message>
+    <message>
+        <source>Restricted approach boundary</source>
+        <translation>Frontera de aproximación restringida</translation>
+    </message>
+    <message>
+        <source>Prohibited approach boundary</source>
+        <translation>Frontera de aproximación prohibida</translation>
+    </message>
+    <message>
+        <source>Flash protection boundary</source>
+        <translation>Frontera de arco eléctrico</translation>
+    </message>
+    <message>
+        <source>Incident energy at work distance</source>
+        <translation>Energía incidente a la distancia de trabajo</translation>
+    </message>
+    <message>
+        <source>Pressure</source>
+        <translation>Presión</translation>
+    </message>
+    <message>
+        <source>TNT equivalent</source>
+        <translation>Equivalente TNT</translation>
+    </message>
+    <message>
+        <source>PPE level</source>
+        <translation>Nivel de EPP</translation>
+    </message>
+    <message>
+        <source>Typical protective clothing systems</source>
+        <translation>Ropa de protección típica</translation>
+    </message>
+    <message>
+        <source>Equipment name</source>
+        <translation>Nombre del equipo</translation>
+    </message>
+    <message>
+        <source>Date created</source>
+        <translation>Fecha de creación</translation>
+    </message>
+    <message>
+        <source>Warning!</source>
+        <translation>¡Advertencia!</translation>
+    </message>
+    <message>
+        <source>Gap below 6.35 mm (208-600 V). </source>
+        <translation>Separación inferior a 6.35 mm (208-600 V). </translation>
+    </message>
+    <message>
+        <source>Gap above 76.2 mm (208-600 V). </source>
+        <translation>Separación superior a 76.2 mm (208-600 V). </translation>
+    </message>
+    <message>
+        <source>Gap below 19.05 mm (above 600 V). </source>
+        <translation>Separación inferior a 19.05 mm (más de 600 V). </translation>
+    </message>
+    <message>
+        <source>Gap above 254 mm (above 600 V). </source>
+        <translation>Separación superior a 254 mm (más de 600 V). </translation>
+    </message>
+    <message>
+        <source>Working distance below 305 mm. </source>
+        <translation>Distancia de trabajo inferior a 305 mm. </translation>
+    </message>
+    <message>
+        <source>Gap below 6.35 mm (%1 inches) (208-600 V). </source>
+        <translation>Separación inferior a 6.35 mm (%1 inches) (208-600 V). </translation>
+    </message>
+    <message>
+        <source>Gap above 76.2 mm (%1 inches) (208-600 V). </source>
+        <translation>Separación superior a 76.2 mm (%1 inches) (208-600 V). </translation>
+    </message>
+    <message>
+        <source>Gap below 19.05 mm (%1 inches) (above 600 V). </source>
+        <translation>Separación inferior a 19.05 mm (%1 inches) (más de 600 V). </translation>
+    </message>
+    <message>
+        <source>Gap above 254 mm (%1 inches) (above 600 V). </source>
+        <translation>Separación superior a 254 mm (%1 inches) (más de 600 V). </translation>
+    </message>
+    <message>
+        <source>Working distance below 305 mm (%1 inches). </source>
+        <translation>Distancia de trabajo inferior a 305 mm (%1 inches). </translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::QtDialogService</name>
+    <message>
+        <source>Save results to</source>
+        <translation>Guardar resultados en</translation>
+    </message>
+    <message>
+        <source>text files (*.txt)</source>
+        <translation>archivos de texto (*.txt)</translation>
+    </message>
+    <message>
+        <source>Warning!</source>
+        <translation>¡Advertencia!</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirmar</translation>
+    </message>
+    <message>
+        <source>Save changes</source>
+        <translation>Guardar cambios</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Guardar</translation>
+    </message>
+    <message>
+        <source>&amp;Discard</source>
+        <translation>&amp;Descartar</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Información</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::StudyModel</name>
+    <message>
+        <source>Edit %1</source>
+        <translation>Editar %1</translation>
+    </message>
+    <message>
+        <source>Delete rows</source>
+        <translation>Eliminar filas</translation>
+    </message>
+    <message>
+        <source>Method</source>
+        <translation>Método</translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation>Tensión</translation>
+    </message>
+    <message>
+        <source>Bolted fault current</source>
+        <translation>Corriente de falla franca</translation>
+    </message>
+    <message>
+        <source>Gap</source>
+        <translation>Separación</translation>
+    </message>
+    <message>
+        <source>Gap unit</source>
+        <translation>Unidad de la separación</translation>
+    </message>
+    <message>
+        <source>Working distance unit</source>
+        <translation>Unidad de la distancia de trabajo</translation>
+    </message>
+    <message>
+        <source>Working distance</source>
+        <translation>Distancia de trabajo</translation>
+    </message>
+    <message>
+        <source>Equipment class</source>
+        <translation>Clase de equipo</translation>
+    </message>
+    <message>
+        <source>Grounding</source>
+        <translation>Puesta a tierra</translation>
+    </message>
+    <message>
+        <source>Arc duration</source>
+        <translation>Duración del arco</translation>
+    </message>
+    <message>
+        <source>Arc duration, reduced</source>
+        <translation>Duración del arco, reducida</translation>
+    </message>
+    <message>
+        <source>Fuse class</source>
+        <translation>Clase de fusible</translation>
+    </message>
+    <message>
+        <source>Breaker type</source>
+        <translation>Tipo de interruptor</translation>
+    </message>
+    <message>
+        <source>Interrupting rating</source>
+        <translation>Capacidad interruptiva</translation>
+    </message>
+    <message>
+        <source>Instantaneous trip</source>
+        <translation>Disparo instantáneo</translation>
+    </message>
+    <message>
+        <source>Electrode configuration</source>
+        <translation>Configuración de electrodos</translation>
+    </message>
+    <message>
+        <source>Enclosure height</source>
+        <translation>Altura de la envolvente</translation>
+    </message>
+    <message>
+        <source>Enclosure width</source>
+        <translation>Ancho de la envolvente</translation>
+    </message>
+    <message>
+        <source>Enclosure depth</source>
+        <translation>Profundidad de la envolvente</translation>
+    </message>
+    <message>
+        <source>Enclosure unit</source>
+        <translation>Unidad de la envolvente</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Estado</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Mensaje</translation>
+    </message>
+    <message>
+        <source>Arcing current, full</source>
+        <translation>Corriente de arco, completa</translation>
+    </message>
+    <message>
+        <source>Arcing current, reduced</source>
+        <translation>Corriente de arco, reducida</translation>
+    </message>
+    <message>
+        <source>Incident energy, full</source>
+        <translation>Energía incidente, completa</translation>
+    </message>
+    <message>
+        <source>Flash boundary, full</source>
+        <translation>Frontera de arco eléctrico, completa</translation>
+    </message>
+    <message>
+        <source>PPE level, full</source>
+        <translation>Nivel de EPP, completa</translation>
+    </message>
+    <message>
+        <source>Clothing, full, line 1</source>
+        <translation>Ropa, completa, línea 1</translation>
+    </message>
+    <message>
+        <source>Clothing, full, line 2</source>
+        <translation>Ropa, completa, línea 2</translation>
+    </message>
+    <message>
+        <source>Incident energy, reduced</source>
+        <translation>Energía incidente, reducida</translation>
+    </message>
+    <message>
+        <source>Flash boundary, reduced</source>
+        <translation>Frontera de arco eléctrico, reducida</translation>
+    </message>
+    <message>
+        <source>PPE level, reduced</source>
+        <translation>Nivel de EPP, reducida</translation>
+    </message>
+    <message>
+        <source>Clothing, reduced, line 1</source>
+        <translation>Ropa, reducida, línea 1</translation>
+    </message>
+    <message>
+        <source>Clothing, reduced, line 2</source>
+        <translation>Ropa, reducida, línea 2</translation>
+    </message>
+    <message>
+        <source>Pressure, full</source>
+        <translation>Presión, completa</translation>
+    </message>
+    <message>
+        <source>Pressure, reduced</source>
+        <translation>Presión, reducida</translation>
+    </message>
+    <message>
+        <source>TNT equivalent, full</source>
+        <translation>Equivalente TNT, completa</translation>
+    </message>
+    <message>
+        <source>TNT equivalent, reduced</source>
+        <translation>Equivalente TNT, reducida</translation>
+    </message>
+    <message>
+        <source>Limited approach boundary</source>
+        <translation>Frontera de aproximación limitada</translation>
+    </message>
+    <message>
+        <source>Restricted approach boundary</source>
+        <translation>Frontera de aproximación restringida</translation>
+    </message>
+    <message>
+        <source>Prohibited approach boundary</source>
+        <translation>Frontera de aproximación prohibida</translation>
+    </message>
+    <message>
+        <source>Governing case</source>
+        <translation>Caso determinante</translation>
+    </message>
+    <message>
+        <source>Equations</source>
+        <translation>Ecuaciones</translation>
+    </message>
+    <message>
+        <source>Incident energy, governing</source>
+        <translation>Energía incidente, determinante</translation>
+    </message>
+    <message>
+        <source>Flash boundary, governing</source>
+        <translation>Frontera de arco eléctrico, determinante</translation>
+    </message>
+    <message>
+        <source>PPE level, governing</source>
+        <translation>Nivel de EPP, determinante</translation>
+    </message>
+    <message>
+        <source>Enclosure type</source>
+        <translation>Tipo de envolvente</translation>
+    </message>
+    <message>
+        <source>Enclosure correction factor</source>
+        <translation>Factor de corrección de la envolvente</translation>
+    </message>
+    <message>
+        <source>Point</source>
+        <translation>Punto</translation>
+    </message>
+    <message>
+        <source>Add row</source>
+        <translation>Añadir fila</translation>
+    </message>
+    <message>
+        <source>Duplicate rows</source>
+        <translation>Duplicar filas</translation>
+    </message>
+    <message>
+        <source>Pasted row %1: '%2' in column %3 is not a number.</source>
+        <translation>Fila pegada %1: '%2' en la columna %3 no es un número.</translation>
+    </message>
+    <message>
+        <source>Paste rows</source>
+        <translation>Pegar filas</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::TFormLabelType</name>
+    <message>
+        <source>Options: Label</source>
+        <translation>Opciones: etiqueta</translation>
+    </message>
+    <message>
+        <source>Label type</source>
+        <translation>Tipo de etiqueta</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>Color</translation>
+    </message>
+    <message>
+        <source>Black and white</source>
+        <translation>Blanco y negro</translation>
+    </message>
+    <message>
+        <source>Label language</source>
+        <translation>Idioma de la etiqueta</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>Inglés</translation>
+    </message>
+    <message>
+        <source>Espanol</source>
+        <translation>Español</translation>
+    </message>
+    <message>
+        <source>Francais</source>
+        <translation>Francés</translation>
+    </message>
+    <message>
+        <source>Label content</source>
+        <translation>Contenido de la etiqueta</translation>
+    </message>
+    <message>
+        <source>Rows of the label</source>
+        <translation>Filas de la etiqueta</translation>
+    </message>
+    <message>
+        <source>Enter your line here </source>
+        <translation>Escriba aquí su línea </translation>
+    </message>
+    <message>
+        <source>&amp;Add line..</source>
+        <translation>&amp;Añadir…</translation>
+    </message>
+    <message>
+        <source>&amp;Delete this line</source>
+        <translation>&amp;Eliminar esta línea</translation>
+    </message>
+    <message>
+        <source>&amp;Save and exit</source>
+        <translation>&amp;Guardar y salir</translation>
+    </message>
+    <message>
+        <source>You can not add more lines. Please remove at least one from those you have already added by selecting and right clicking on it.</source>
+        <translation>No se pueden añadir más líneas. Elimine al menos una de las que ya añadió: selecciónela y haga clic derecho sobre ella.</translation>
+    </message>
+    <message>
+        <source>This line can not be deleted.</source>
+        <translation>Esta línea no se puede eliminar.</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::TFormUnits</name>
+    <message>
+        <source>Options: Units</source>
+        <translation>Opciones: unidades</translation>
+    </message>
+    <message>
+        <source>Input units</source>
+        <translation>Unidades de entrada</translation>
+    </message>
+    <message>
+        <source>Gap between conductors</source>
+        <translation>Separación</translation>
+    </message>
+    <message>
+        <source>Working distance</source>
+        <translation>Distancia de trabajo</translation>
+    </message>
+    <message>
+        <source>Output units</source>
+        <translation>Unidades de salida</translation>
+    </message>
+    <message>
+        <source>Protection boundaries</source>
+        <translation>Fronteras</translation>
+    </message>
+    <message>
+        <source>Incident Energy</source>
+        <translation>Energía incidente</translation>
+    </message>
+    <message>
+        <source>Pressure</source>
+        <translation>Presión</translation>
+    </message>
+    <message>
+        <source>TNT Equivalent</source>
+        <translation>Equivalente TNT</translation>
+    </message>
+    <message>
+        <source>&amp;Ignore and close</source>
+        <translation>&amp;Ignorar y cerrar</translation>
+    </message>
+    <message>
+        <source>&amp;Save and close</source>
+        <translation>&amp;Guardar y cerrar</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::TFormedit</name>
+    <message>
+        <source>This file is in Windows-1252, which cannot hold these characters: %1
+Do you wish to save it in UTF-8 instead? (No saves nothing.)</source>
+        <translation>Este archivo está en Windows-1252, que no admite estos caracteres: %1
+¿Desea guardarlo en UTF-8? (No no guarda nada.)</translation>
+    </message>
+    <message>
+        <source>Browser/Editor</source>
+        <translation>Visor/Editor</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Archivo</translation>
+    </message>
+    <message>
+        <source>&amp;Save As…</source>
+        <translation>&amp;Guardar como…</translation>
+    </message>
+    <message>
+        <source>&amp;Print</source>
+        <translation>&amp;Imprimir</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Edición</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copiar</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>Cor&amp;tar</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Pegar</translation>
+    </message>
+    <message>
+        <source>Text of the file</source>
+        <translation>Texto del archivo</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Cerrar</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Abrir</translation>
+    </message>
+    <message>
+        <source>text files (*.txt)</source>
+        <translation>archivos de texto (*.txt)</translation>
+    </message>
+    <message>
+        <source>Save file as</source>
+        <translation>Guardar archivo como</translation>
+    </message>
+    <message>
+        <source>text fles (*.txt);;Zentavo files (*.ztv)</source>
+        <translation>archivos de texto (*.txt);;archivos de Zentavo (*.ztv)</translation>
+    </message>
+    <message>
+        <source>Do you wish to save changes?</source>
+        <translation>¿Desea guardar los cambios?</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::TIeee2018</name>
+    <message>
+        <source>ZENTAVO: IEEE 1584-2018 model</source>
+        <translation>ZENTAVO: modelo IEEE 1584-2018</translation>
+    </message>
+    <message>
+        <source>System and equipment</source>
+        <translation>Sistema y equipo</translation>
+    </message>
+    <message>
+        <source>Choose an equipment type</source>
+        <translation>Elija un tipo de equipo</translation>
+    </message>
+    <message>
+        <source>VCB — vertical conductors in a metal box</source>
+        <translation>VCB — conductores verticales en caja metálica</translation>
+    </message>
+    <message>
+        <source>VCBB — vertical conductors terminated in an insulating barrier inside a metal box</source>
+        <translation>VCBB — conductores verticales terminados en una barrera aislante dentro de una caja metálica</translation>
+    </message>
+    <message>
+        <source>HCB — horizontal conductors in a metal box</source>
+        <translation>HCB — conductores horizontales en caja metálica</translation>
+    </message>
+    <message>
+        <source>VOA — vertical conductors in open air</source>
+        <translation>VOA — conductores verticales al aire libre</translation>
+    </message>
+    <message>
+        <source>HOA — horizontal conductors in open air</source>
+        <translation>HOA — conductores horizontales al aire libre</translation>
+    </message>
+    <message>
+        <source>Choose a configuration</source>
+        <translation>Elija una configuración</translation>
+    </message>
+    <message>
+        <source>Equipment type:</source>
+        <translation>Tipo de equipo:</translation>
+    </message>
+    <message>
+        <source>Electrode configuration:</source>
+        <translation>Configuración de electrodos:</translation>
+    </message>
+    <message>
+        <source>System voltage (V):</source>
+        <translation>Tensión del sistema (V):</translation>
+    </message>
+    <message>
+        <source>Available 3Ph bolted current (kA):</source>
+        <translation>Corriente de falla franca 3F (kA):</translation>
+    </message>
+    <message>
+        <source>Arc duration at the arcing current (sec):</source>
+        <translation>Duración del arco con la corriente de arco (s):</translation>
+    </message>
+    <message>
+        <source>Arc duration at the reduced arcing current (sec):</source>
+        <translation>Duración del arco con la corriente de arco reducida (s):</translation>
+    </message>
+    <message>
+        <source>&amp;Compute</source>
+        <translation>&amp;Calcular</translation>
+    </message>
+    <message>
+        <source>Calculation results</source>
+        <translation>Resultados del cálculo</translation>
+    </message>
+    <message>
+        <source>Arcing current</source>
+        <translation>Corriente de arco</translation>
+    </message>
+    <message>
+        <source>Reduced arcing current</source>
+        <translation>Corriente de arco reducida</translation>
+    </message>
+    <message>
+        <source>Arcing current (kA):</source>
+        <translation>Corriente de arco (kA):</translation>
+    </message>
+    <message>
+        <source>Level of PPE:</source>
+        <translation>Nivel de EPP:</translation>
+    </message>
+    <message>
+        <source>Typical protective clothing system:</source>
+        <translation>Ropa de protección típica:</translation>
+    </message>
+    <message>
+        <source>Governing case:</source>
+        <translation>Caso determinante:</translation>
+    </message>
+    <message>
+        <source>Enclosure type:</source>
+        <translation>Tipo de envolvente:</translation>
+    </message>
+    <message>
+        <source>Enclosure size correction factor:</source>
+        <translation>Factor de corrección por tamaño de envolvente:</translation>
+    </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Atrás</translation>
+    </message>
+    <message>
+        <source>&amp;Save results</source>
+        <translation>&amp;Guardar resultados</translation>
+    </message>
+    <message>
+        <source>Create &amp;label</source>
+        <translation>Crear &amp;etiqueta</translation>
+    </message>
+    <message>
+        <source>reduced arcing current</source>
+        <translation>corriente de arco reducida</translation>
+    </message>
+    <message>
+        <source>arcing current</source>
+        <translation>corriente de arco</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::TPreview</name>
+    <message>
+        <source>Preview</source>
+        <translation>Vista previa</translation>
+    </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Atrás</translation>
+    </message>
+    <message>
+        <source>Save Bit&amp;map</source>
+        <translation>Grabar &amp;BMP</translation>
+    </message>
+    <message>
+        <source>Save &amp;JPEG</source>
+        <translation>Grabar &amp;JPEG</translation>
+    </message>
+    <message>
+        <source>Save P&amp;DF</source>
+        <translation>Grabar P&amp;DF</translation>
+    </message>
+    <message>
+        <source>&amp;Print</source>
+        <translation>&amp;Imprimir</translation>
+    </message>
+    <message>
+        <source>Equipment name (30 symbols max)</source>
+        <translation>Nombre del equipo (30 caracteres máx.)</translation>
+    </message>
+    <message>
+        <source>User lines contents (add your lines using Options menu to enable this fields )</source>
+        <translation>Líneas propias (añádalas en el menú Opciones para activar estos campos)</translation>
+    </message>
+    <message>
+        <source>Title (left side)</source>
+        <translation>Título (izquierda)</translation>
+    </message>
+    <message>
+        <source>Value (right side)</source>
+        <translation>Valor (derecha)</translation>
+    </message>
+    <message>
+        <source>Additional line 1</source>
+        <translation>Línea adicional 1</translation>
+    </message>
+    <message>
+        <source>Additional line 2</source>
+        <translation>Línea adicional 2</translation>
+    </message>
+    <message>
+        <source>Additional line 1, title</source>
+        <translation>Línea adicional 1, título</translation>
+    </message>
+    <message>
+        <source>Additional line 1, value</source>
+        <translation>Línea adicional 1, valor</translation>
+    </message>
+    <message>
+        <source>Additional line 2, title</source>
+        <translation>Línea adicional 2, título</translation>
+    </message>
+    <message>
+        <source>Additional line 2, value</source>
+        <translation>Línea adicional 2, valor</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Advertencia</translation>
+    </message>
+    <message>
+        <source>Equipment Name too long</source>
+        <translation>Nombre del equipo demasiado largo</translation>
+    </message>
+    <message>
+        <source>Save PDF</source>
+        <translation>Guardar PDF</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>Archivos PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Arc flash warning label</source>
+        <translation>Etiqueta de advertencia de arco eléctrico</translation>
+    </message>
+    <message>
+        <source>Save Bitmap</source>
+        <translation>Guardar mapa de bits</translation>
+    </message>
+    <message>
+        <source>Bitmaps (*.bmp)</source>
+        <translation>Mapas de bits (*.bmp)</translation>
+    </message>
+    <message>
+        <source>Save JPEG</source>
+        <translation>Guardar JPEG</translation>
+    </message>
+    <message>
+        <source>JPEG Image File (*.jpg);;JPEG Image File (*.jpeg)</source>
+        <translation>Imagen JPEG (*.jpg);;Imagen JPEG (*.jpeg)</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::TSecond</name>
+    <message>
+        <source>ZENTAVO: intermediate results</source>
+        <translation>ZENTAVO: resultados intermedios</translation>
+    </message>
+    <message>
+        <source>Equipment Class</source>
+        <translation>Clase de equipo</translation>
+    </message>
+    <message>
+        <source>Please select a class</source>
+        <translation>Elija una clase</translation>
+    </message>
+    <message>
+        <source>Gap between Conductors</source>
+        <translation>Separación entre conductores</translation>
+    </message>
+    <message>
+        <source>millimeters</source>
+        <translation>milímetros</translation>
+    </message>
+    <message>
+        <source>Grounding type</source>
+        <translation>Tipo de puesta a tierra</translation>
+    </message>
+    <message>
+        <source>Working Distance</source>
+        <translation>Distancia de trabajo</translation>
+    </message>
+    <message>
+        <source>Available 3 Phase Bolted Current</source>
+        <translation>Corriente de falla franca 3F</translation>
+    </message>
+    <message>
+        <source>kAmperes</source>
+        <translation>kAmperios</translation>
+    </message>
+    <message>
+        <source>System Voltage</source>
+        <translation>Tensión del sistema</translation>
+    </message>
+    <message>
+        <source>Line to line voltage - minimum 208 V, maximum 15000 V</source>
+        <translation>Tensión entre fases: mínimo 208 V, máximo 15000 V</translation>
+    </message>
+    <message>
+        <source>Volts</source>
+        <translation>Voltios</translation>
+    </message>
+    <message>
+        <source>Predicted 3 Phase Arcing Current</source>
+        <translation>Corriente de arco 3F prevista</translation>
+    </message>
+    <message>
+        <source>Arcing Current Reduced by 15%</source>
+        <translation>Corriente de arco reducida 15 %</translation>
+    </message>
+    <message>
+        <source>Arc duration</source>
+        <translation>Duración del arco</translation>
+    </message>
+    <message>
+        <source>Seconds</source>
+        <translation>Segundos</translation>
+    </message>
+    <message>
+        <source>Arc duration (Reduced Current)</source>
+        <translation>Duración (corriente reducida)</translation>
+    </message>
+    <message>
+        <source>Show &amp;Pressure Developed by Arc</source>
+        <translation>Mostrar &amp;presión del arco</translation>
+    </message>
+    <message>
+        <source>Show &amp;TNT Equivalent of Arc Blast</source>
+        <translation>Mostrar equivalente &amp;TNT</translation>
+    </message>
+    <message>
+        <source>NOTE: Pressure and TNT calculations are not included in IEEE 1584</source>
+        <translation>NOTA: los cálculos de presión y TNT no forman parte de IEEE 1584</translation>
+    </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Atrás</translation>
+    </message>
+    <message>
+        <source>&amp;Next</source>
+        <translation>&amp;Siguiente</translation>
+    </message>
+    <message>
+        <source>Equipment bus gap in mm. Gaps of 3 to 40 mm were used for low voltage testing to simulate gaps between conductors in low voltage equipment and cables. Gaps 13, 104 and 152 mm. were used in 5 and 15kV equipment testings. </source>
+        <translation>Separación entre barras del equipo en mm. En los ensayos de baja tensión se usaron separaciones de 3 a 40 mm para simular las separaciones entre conductores de equipos y cables de baja tensión. En los ensayos de equipos de 5 y 15 kV se usaron separaciones de 13, 104 y 152 mm. </translation>
+    </message>
+    <message>
+        <source>Typical working distance is the sum of the distance between the worker standing in front of the equipment, and from the front of the equipment to the potential arc source inside the equipment. </source>
+        <translation>La distancia de trabajo típica es la suma de la distancia entre el trabajador de pie frente al equipo y la distancia desde el frente del equipo hasta la posible fuente del arco en su interior. </translation>
+    </message>
+    <message>
+        <source>Available 3 phase bolted fault current for the range of 700A to 106kA at the point where work is to be performed in kA. </source>
+        <translation>Corriente de falla franca trifásica disponible, de 700 A a 106 kA, en el punto donde se realizará el trabajo, en kA. </translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::TStudy</name>
+    <message>
+        <source>studies (*.csv)</source>
+        <translation>estudios (*.csv)</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>Archivos PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Fil&amp;ter:</source>
+        <translation>Fil&amp;tro:</translation>
+    </message>
+    <message>
+        <source>Text to look for</source>
+        <translation>Texto que buscar</translation>
+    </message>
+    <message>
+        <source>Filter in</source>
+        <translation>Filtrar en</translation>
+    </message>
+    <message>
+        <source>in all columns</source>
+        <translation>en todas las columnas</translation>
+    </message>
+    <message>
+        <source>Points of the study</source>
+        <translation>Puntos del estudio</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Archivo</translation>
+    </message>
+    <message>
+        <source>&amp;New study</source>
+        <translation>&amp;Nuevo estudio</translation>
+    </message>
+    <message>
+        <source>&amp;Open study…</source>
+        <translation>&amp;Abrir estudio…</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Guardar</translation>
+    </message>
+    <message>
+        <source>Save &amp;as…</source>
+        <translation>Guardar &amp;como…</translation>
+    </message>
+    <message>
+        <source>&amp;Export results…</source>
+        <translation>&amp;Exportar resultados…</translation>
+    </message>
+    <message>
+        <source>&amp;Labels…</source>
+        <translation>Eti&amp;quetas…</translation>
+    </message>
+    <message>
+        <source>&amp;Report…</source>
+        <translation>&amp;Informe…</translation>
+    </message>
+    <message>
+        <source>&amp;Print report…</source>
+        <translation>Im&amp;primir informe…</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>Ce&amp;rrar</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Edición</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Deshacer</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Rehacer</translation>
+    </message>
+    <message>
+        <source>&amp;Add row</source>
+        <translation>&amp;Añadir fila</translation>
+    </message>
+    <message>
+        <source>Dupl&amp;icate rows</source>
+        <translation>D&amp;uplicar filas</translation>
+    </message>
+    <message>
+        <source>&amp;Delete rows</source>
+        <translation>&amp;Eliminar filas</translation>
+    </message>
+    <message>
+        <source>&amp;Copy rows</source>
+        <translation>&amp;Copiar filas</translation>
+    </message>
+    <message>
+        <source>&amp;Paste rows</source>
+        <translation>&amp;Pegar filas</translation>
+    </message>
+    <message>
+        <source>New study</source>
+        <translation>Nuevo estudio</translation>
+    </message>
+    <message>
+        <source>%1[*] - Zentavo study</source>
+        <translation>%1[*] - Estudio de Zentavo</translation>
+    </message>
+    <message>
+        <source>in %1</source>
+        <translation>en %1</translation>
+    </message>
+    <message>
+        <source>%1 points: %2 computed, %3 refused</source>
+        <translation>%1 puntos: %2 calculados, %3 rechazados</translation>
+    </message>
+    <message>
+        <source>Save study as</source>
+        <translation>Guardar estudio como</translation>
+    </message>
+    <message>
+        <source>Export results to</source>
+        <translation>Exportar resultados a</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>Archivos CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>No point of the study is computed: there are no labels to write.</source>
+        <translation>Ningún punto del estudio está calculado: no hay etiquetas que escribir.</translation>
+    </message>
+    <message>
+        <source>Save labels as</source>
+        <translation>Guardar etiquetas como</translation>
+    </message>
+    <message>
+        <source>Writing the labels of %1 points…</source>
+        <translation>Escribiendo las etiquetas de %1 puntos…</translation>
+    </message>
+    <message numerus="yes">
+        <source>
+and %n more label(s) with a cut name</source>
+        <translation><numerusform>
+y %n etiqueta(s) más con el nombre cortado</numerusform><numerusform>
+y %n etiqueta(s) más con el nombre cortado</numerusform></translation>
+    </message>
+    <message>
+        <source>These equipment names are longer than 30 characters; their labels show the first 30:%1</source>
+        <translation>Estos nombres de equipo tienen más de 30 caracteres; sus etiquetas muestran los 30 primeros:%1</translation>
+    </message>
+    <message>
+        <source>None of the chosen points is computed: there are no labels to write.</source>
+        <translation>Ninguno de los puntos elegidos está calculado: no hay etiquetas que escribir.</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>No se puede escribir %1: %2</translation>
+    </message>
+    <message>
+        <source>Save report as</source>
+        <translation>Guardar informe como</translation>
+    </message>
+    <message>
+        <source>Writing the report of %1 points…</source>
+        <translation>Escribiendo el informe de %1 puntos…</translation>
+    </message>
+    <message>
+        <source>Printing the report of %1 points…</source>
+        <translation>Imprimiendo el informe de %1 puntos…</translation>
+    </message>
+    <message>
+        <source>The study "%1" has changes that are not saved. Save them?</source>
+        <translation>El estudio "%1" tiene cambios sin guardar. ¿Guardarlos?</translation>
+    </message>
+    <message>
+        <source>Open study</source>
+        <translation>Abrir estudio</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::TStudyExport</name>
+    <message>
+        <source>Report of the study</source>
+        <translation>Informe del estudio</translation>
+    </message>
+    <message>
+        <source>Labels of the study</source>
+        <translation>Etiquetas del estudio</translation>
+    </message>
+    <message>
+        <source>Rows in the report</source>
+        <translation>Filas del informe</translation>
+    </message>
+    <message>
+        <source>Rows to label</source>
+        <translation>Filas que etiquetar</translation>
+    </message>
+    <message>
+        <source>1 point</source>
+        <translation>1 punto</translation>
+    </message>
+    <message>
+        <source>%1 points</source>
+        <translation>%1 puntos</translation>
+    </message>
+    <message>
+        <source>&amp;Whole study (%1)</source>
+        <translation>&amp;Todo el estudio (%1)</translation>
+    </message>
+    <message>
+        <source>&amp;Selected rows only (%1)</source>
+        <translation>Solo las filas &amp;seleccionadas (%1)</translation>
+    </message>
+    <message>
+        <source>Rows shown by the &amp;filter (%1)</source>
+        <translation>Filas que muestra el &amp;filtro (%1)</translation>
+    </message>
+    <message>
+        <source>Title block (lines left empty are not printed)</source>
+        <translation>Cuadro de título (las líneas vacías no se imprimen)</translation>
+    </message>
+    <message>
+        <source>&amp;Project:</source>
+        <translation>&amp;Proyecto:</translation>
+    </message>
+    <message>
+        <source>&amp;Client:</source>
+        <translation>&amp;Cliente:</translation>
+    </message>
+    <message>
+        <source>Prepared &amp;by:</source>
+        <translation>&amp;Elaborado por:</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;Aceptar</translation>
+    </message>
+    <message>
+        <source>C&amp;ancel</source>
+        <translation>Ca&amp;ncelar</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::TThird</name>
+    <message>
+        <source>ZENTAVO: results</source>
+        <translation>ZENTAVO: resultados</translation>
+    </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Atrás</translation>
+    </message>
+    <message>
+        <source>&amp;Save results</source>
+        <translation>&amp;Guardar</translation>
+    </message>
+    <message>
+        <source>Create &amp;label</source>
+        <translation>&amp;Etiquetar</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::Tabout</name>
+    <message>
+        <source>About Zentavo</source>
+        <translation>Acerca de Zentavo</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Versión %1</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;Aceptar</translation>
+    </message>
+    <message>
+        <source>Arc flash hazard calculator after IEEE 1584-2002 and IEEE 1584-2018: arcing current, incident energy, flash protection boundary, PPE level and shock approach boundaries, for one point of work or a whole study.
+
+IEEE 1584-2002, on the main window's tabs: the empirical model from 208 V to 46 kV (the theoretically derived equations from 15 kV), current-limiting fuses and low-voltage circuit breakers. IEEE 1584-2018, in Options, IEEE 1584-2018 model: 208 V to 15 kV. Studies of many points of either edition: File, New study.
+
+Supported systems: Linux desktops with Qt 6 (X11 and Wayland).
+
+The results support, and do not replace, the judgement of a qualified person. Verify every input against the installation before work begins; the authors accept no liability for decisions made with this program.
+
+Copyright © 2026 the Zentavo authors.
+Zentavo is free software under the GNU General Public License, version 3 or later. It comes with no warranty.</source>
+        <translation>Calculadora del riesgo de arco eléctrico según IEEE 1584-2002 e IEEE 1584-2018: corriente de arco, energía incidente, frontera de arco eléctrico, nivel de EPP y fronteras de aproximación por choque eléctrico, para un punto de trabajo o un estudio completo.
+
+IEEE 1584-2002, en las pestañas de la ventana principal: el modelo empírico de 208 V a 46 kV (las ecuaciones de derivación teórica desde 15 kV), fusibles limitadores de corriente e interruptores de baja tensión. IEEE 1584-2018, en Opciones, Modelo IEEE 1584-2018: de 208 V a 15 kV. Estudios de muchos puntos de cualquiera de las dos ediciones: Archivo, Nuevo estudio.
+
+Sistemas admitidos: escritorios Linux con Qt 6 (X11 y Wayland).
+
+Los resultados apoyan, y no sustituyen, el criterio de una persona calificada. Verifique cada dato con la instalación antes de comenzar el trabajo; los autores no aceptan responsabilidad por las decisiones tomadas con este programa.
+
+Copyright © 2026 los autores de Zentavo.
+Zentavo es software libre bajo la Licencia Pública General de GNU, versión 3 o posterior. Se ofrece sin ninguna garantía.</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::Tmain</name>
+    <message>
+        <source>Equipment bus gap in mm. Gaps of 3 to 40 mm were used for low voltage testing to simulate gaps between conductors in low voltage equipment and cables. Gaps 13, 104 and 152 mm. were used in 5 and 15kV equipment testings. </source>
+        <translation>Separación entre barras del equipo en mm. En los ensayos de baja tensión se usaron separaciones de 3 a 40 mm para simular las separaciones entre conductores de equipos y cables de baja tensión. En los ensayos de equipos de 5 y 15 kV se usaron separaciones de 13, 104 y 152 mm. </translation>
+    </message>
+    <message>
+        <source>Typical working distance is the sum of the distance between the worker standing in front of the equipment, and from the front of the equipment to the potential arc source inside the equipment (300 to 1000 mm). </source>
+        <translation>La distancia de trabajo típica es la suma de la distancia entre el trabajador de pie frente al equipo y la distancia desde el frente del equipo hasta la posible fuente del arco en su interior (300 a 1000 mm). </translation>
+    </message>
+    <message>
+        <source>Available 3 phase bolted fault current for the range of 700A to 106kA at the point where work is to be performed in kA. </source>
+        <translation>Corriente de falla franca trifásica disponible, de 700 A a 106 kA, en el punto donde se realizará el trabajo, en kA. </translation>
+    </message>
+    <message>
+        <source>Line to line voltage - minimum 208 V, maximum 46000 V</source>
+        <translation>Tensión entre fases: mínimo 208 V, máximo 46000 V</translation>
+    </message>
+    <message>
+        <source>Line to line voltage - minimum 208 V, maximum 15000 V</source>
+        <translation>Tensión entre fases: mínimo 208 V, máximo 15000 V</translation>
+    </message>
+    <message>
+        <source>Active model:</source>
+        <translation>Modelo activo:</translation>
+    </message>
+    <message>
+        <source>IEEE 1584 Empirical Model</source>
+        <translation>Modelo empírico IEEE 1584</translation>
+    </message>
+    <message>
+        <source>IEEE1584 Empirical Model</source>
+        <translation>Modelo empírico IEEE1584</translation>
+    </message>
+    <message>
+        <source>IEEE1584 Fuse Equations</source>
+        <translation>Ecuaciones de fusibles IEEE1584</translation>
+    </message>
+    <message>
+        <source>Low Voltage Circuit Breakers</source>
+        <translation>Interruptores de baja tensión</translation>
+    </message>
+    <message>
+        <source>&amp;Next</source>
+        <translation>&amp;Siguiente</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Archivo</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>&amp;Abrir</translation>
+    </message>
+    <message>
+        <source>&amp;New study</source>
+        <translation>&amp;Nuevo estudio</translation>
+    </message>
+    <message>
+        <source>Open s&amp;tudy…</source>
+        <translation>Abrir es&amp;tudio…</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Salir</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Opciones</translation>
+    </message>
+    <message>
+        <source>&amp;Label format</source>
+        <translation>Formato de &amp;etiqueta</translation>
+    </message>
+    <message>
+        <source>&amp;Units</source>
+        <translation>&amp;Unidades</translation>
+    </message>
+    <message>
+        <source>&amp;IEEE 1584-2018 model</source>
+        <translation>Modelo &amp;IEEE 1584-2018</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>Ay&amp;uda</translation>
+    </message>
+    <message>
+        <source>&amp;Contents</source>
+        <translation>&amp;Contenido</translation>
+    </message>
+    <message>
+        <source>&amp;About...</source>
+        <translation>Acerca &amp;de...</translation>
+    </message>
+    <message>
+        <source>Equipment Class</source>
+        <translation>Clase de equipo</translation>
+    </message>
+    <message>
+        <source>Please select a class</source>
+        <translation>Elija una clase</translation>
+    </message>
+    <message>
+        <source>Gap between Conductors</source>
+        <translation>Separación entre conductores</translation>
+    </message>
+    <message>
+        <source>Grounding type</source>
+        <translation>Tipo de puesta a tierra</translation>
+    </message>
+    <message>
+        <source>Working Distance</source>
+        <translation>Distancia de trabajo</translation>
+    </message>
+    <message>
+        <source>Available 3 Phase Bolted Current</source>
+        <translation>Corriente de falla franca 3F</translation>
+    </message>
+    <message>
+        <source>kAmperes</source>
+        <translation>kAmperios</translation>
+    </message>
+    <message>
+        <source>System Voltage</source>
+        <translation>Tensión del sistema</translation>
+    </message>
+    <message>
+        <source>Volts</source>
+        <translation>Voltios</translation>
+    </message>
+    <message>
+        <source>Current Limiting Fuses</source>
+        <translation>Fusibles limitadores de corriente</translation>
+    </message>
+    <message>
+        <source>Current limiting Class L and Class RK1 fuses</source>
+        <translation>Fusibles limitadores de corriente clase L y clase RK1</translation>
+    </message>
+    <message>
+        <source>Show pressure developed by arc*</source>
+        <translation>Mostrar presión del arco*</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Sí</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Equipment Class (Grounded only)</source>
+        <translation>Clase de equipo (solo aterrizado)</translation>
+    </message>
+    <message>
+        <source>Breaker Type</source>
+        <translation>Tipo de interruptor</translation>
+    </message>
+    <message>
+        <source>Breaker Interrupting Rating</source>
+        <translation>Capacidad interruptiva</translation>
+    </message>
+    <message>
+        <source>Breaker Instantaneous Trip</source>
+        <translation>Disparo instantáneo</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::Widgets</name>
+    <message>
+        <source>Exit</source>
+        <translation>Salir</translation>
+    </message>
+</context>
+</TS>

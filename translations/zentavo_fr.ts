@@ -1,0 +1,1903 @@
+<?xml version='1.0' encoding='utf-8'?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr">
+<context>
+    <name>OpenFiles</name>
+    <message>
+        <source>The file "%1" was changed by another program since it was opened. Overwrite it, or cancel? (Yes overwrites it, No saves nothing.)</source>
+        <translation>Le fichier « %1 » a été modifié par un autre programme depuis son ouverture. L'écraser ou annuler ? (Oui l'écrase, Non n'enregistre rien.)</translation>
+    </message>
+    <message>
+        <source>The file "%1" is open in another window of Zentavo. Overwrite it, or cancel? (Yes overwrites it, No saves nothing.)</source>
+        <translation>Le fichier « %1 » est ouvert dans une autre fenêtre de Zentavo. L'écraser ou annuler ? (Oui l'écrase, Non n'enregistre rien.)</translation>
+    </message>
+</context>
+<context>
+    <name>QFileDialog</name>
+    <message>
+        <source>%1
+File not found.
+Please verify the correct file name was given.</source>
+        <translation>%1
+Fichier introuvable.
+Vérifiez que le nom du fichier est correct.</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::Application</name>
+    <message>
+        <source>Do you wish to exit now?</source>
+        <translation>Voulez-vous quitter maintenant ?</translation>
+    </message>
+    <message>
+        <source>Thank you for using Zentavo</source>
+        <translation>Merci d'avoir utilisé Zentavo</translation>
+    </message>
+    <message>
+        <source>The editor holds one file at a time: "%1" was not opened.</source>
+        <translation>L'éditeur ouvre un seul fichier à la fois : « %1 » n'a pas été ouvert.</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::DialogService</name>
+    <message>
+        <source>… and %1 more</source>
+        <translation>… et %1 de plus</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::Handler</name>
+    <message>
+        <source>Unexpected error.</source>
+        <translation>Erreur inattendue.</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::LibraryTexts</name>
+    <message>
+        <source>Open air</source>
+        <translation>Air libre</translation>
+    </message>
+    <message>
+        <source>Switchgear</source>
+        <translation>Appareillage</translation>
+    </message>
+    <message>
+        <source>MCC and Panels</source>
+        <translation>CCM et tableaux</translation>
+    </message>
+    <message>
+        <source>Cable</source>
+        <translation>Câble</translation>
+    </message>
+    <message>
+        <source>Ungrounded</source>
+        <translation>Isolé</translation>
+    </message>
+    <message>
+        <source>Grounded</source>
+        <translation>Mis à la terre</translation>
+    </message>
+    <message>
+        <source>ungrounded</source>
+        <translation>non mis à la terre</translation>
+    </message>
+    <message>
+        <source>Class RK1 Fuse, 0 A to 100 A</source>
+        <translation>Fusible classe RK1, 0 A à 100 A</translation>
+    </message>
+    <message>
+        <source>Class RK1 Fuse, 101 A to 200 A</source>
+        <translation>Fusible classe RK1, 101 A à 200 A</translation>
+    </message>
+    <message>
+        <source>Class RK1 Fuse, 201 A to 400 A</source>
+        <translation>Fusible classe RK1, 201 A à 400 A</translation>
+    </message>
+    <message>
+        <source>Class RK1 Fuse, 401 A to 600 A</source>
+        <translation>Fusible classe RK1, 401 A à 600 A</translation>
+    </message>
+    <message>
+        <source>Class L Fuse, 601 A to 800 A</source>
+        <translation>Fusible classe L, 601 A à 800 A</translation>
+    </message>
+    <message>
+        <source>Class L Fuse, 801 A to 1200 A</source>
+        <translation>Fusible classe L, 801 A à 1200 A</translation>
+    </message>
+    <message>
+        <source>Class L Fuse, 1201 A to 1600 A</source>
+        <translation>Fusible classe L, 1201 A à 1600 A</translation>
+    </message>
+    <message>
+        <source>Class L Fuse, 1601 A to 2000 A</source>
+        <translation>Fusible classe L, 1601 A à 2000 A</translation>
+    </message>
+    <message>
+        <source>5 kV switchgear</source>
+        <translation>Appareillage 5 kV</translation>
+    </message>
+    <message>
+        <source>5 kV switchgear (second size)</source>
+        <translation>Appareillage 5 kV (deuxième taille)</translation>
+    </message>
+    <message>
+        <source>5 kV MCC</source>
+        <translation>CCM 5 kV</translation>
+    </message>
+    <message>
+        <source>15 kV switchgear</source>
+        <translation>Appareillage 15 kV</translation>
+    </message>
+    <message>
+        <source>15 kV MCC</source>
+        <translation>CCM 15 kV</translation>
+    </message>
+    <message>
+        <source>Low-voltage switchgear</source>
+        <translation>Appareillage basse tension</translation>
+    </message>
+    <message>
+        <source>Shallow low-voltage MCCs and panelboards</source>
+        <translation>CCM et tableaux basse tension peu profonds</translation>
+    </message>
+    <message>
+        <source>Deep low-voltage MCCs and panelboards</source>
+        <translation>CCM et tableaux basse tension profonds</translation>
+    </message>
+    <message>
+        <source>Cable junction box</source>
+        <translation>Boîte de jonction de câbles</translation>
+    </message>
+    <message>
+        <source>Typical</source>
+        <translation>Typique</translation>
+    </message>
+    <message>
+        <source>Shallow</source>
+        <translation>Peu profonde</translation>
+    </message>
+    <message>
+        <source>Natural fiber ( cotton / wool ) long sleeve shirt and pants,</source>
+        <translation>Chemise à manches longues et pantalon en fibre naturelle (coton/laine),</translation>
+    </message>
+    <message>
+        <source>safety glasses, hard hat, V-rated  gloves.</source>
+        <translation>lunettes de sécurité, casque, gants isolants.</translation>
+    </message>
+    <message>
+        <source>FR shirt and pants, safety glasses, hard hat, V-rated  gloves.</source>
+        <translation>Chemise et pantalon FR, lunettes de sécurité, casque, gants isolants.</translation>
+    </message>
+    <message>
+        <source>FR shirt and pants, face shield, hard hat, ear canal inserts,  V-rated</source>
+        <translation>Chemise et pantalon FR, écran facial, casque, bouchons d’oreille,</translation>
+    </message>
+    <message>
+        <source>and leather gloves, leather work shoes.</source>
+        <translation>gants isolants et de cuir, chaussures de travail en cuir.</translation>
+    </message>
+    <message>
+        <source>FR coverall over FR shirt and pants, flash suit hood, ear canal inserts,</source>
+        <translation>Combinaison FR sur chemise et pantalon FR, cagoule, bouchons d’oreille,</translation>
+    </message>
+    <message>
+        <source>V-rated and leather  gloves, leather work shoes.</source>
+        <translation>gants isolants et de cuir, chaussures de travail en cuir.</translation>
+    </message>
+    <message>
+        <source>Flash suit over FR coverall over FR shirt and pants, flash suit hood,</source>
+        <translation>Combinaison arc sur combinaison FR, chemise et pantalon FR, cagoule,</translation>
+    </message>
+    <message>
+        <source>ear canal inserts, V-rated and leather gloves, leather work shoes.</source>
+        <translation>bouchons d’oreille, gants isolants et de cuir, chaussures en cuir.</translation>
+    </message>
+    <message>
+        <source>Consult PPE Manufacturer</source>
+        <translation>Consulter le fabricant d'EPI</translation>
+    </message>
+    <message>
+        <source>Avoid contact</source>
+        <translation>Éviter le contact</translation>
+    </message>
+    <message>
+        <source>Arc Duration (sec):</source>
+        <translation>Durée de l'arc (s) :</translation>
+    </message>
+    <message>
+        <source>Arc Duration @ Predicted Arc Current (sec):</source>
+        <translation>Durée au courant d'arc prévu (s) :</translation>
+    </message>
+    <message>
+        <source>Low Voltage Circuit Breakers Calculations</source>
+        <translation>Calculs pour disjoncteurs basse tension</translation>
+    </message>
+    <message>
+        <source>Voltage out of range. </source>
+        <translation>Tension hors plage. </translation>
+    </message>
+    <message>
+        <source>Invalid bolted current. </source>
+        <translation>Courant de défaut franc non valide. </translation>
+    </message>
+    <message>
+        <source>Enter Gap value</source>
+        <translation>Saisissez l'écart</translation>
+    </message>
+    <message>
+        <source>Incorrect gap between conductors. </source>
+        <translation>Écart entre conducteurs incorrect. </translation>
+    </message>
+    <message>
+        <source>Working distance is not within allowed limits. </source>
+        <translation>La distance de travail est hors des limites admises. </translation>
+    </message>
+    <message>
+        <source> Equipment class not selected.</source>
+        <translation> La classe d'équipement n'est pas choisie.</translation>
+    </message>
+    <message>
+        <source> Grounding type not set.</source>
+        <translation> Le type de mise à la terre n'est pas indiqué.</translation>
+    </message>
+    <message>
+        <source>Enter IR value.</source>
+        <translation>Saisissez le pouvoir de coupure.</translation>
+    </message>
+    <message>
+        <source>Enter IT value.</source>
+        <translation>Saisissez le déclenchement instantané.</translation>
+    </message>
+    <message>
+        <source>Use IEEE 1584 Empirical Model for such a low bolted fault current value.</source>
+        <translation>Pour un courant de défaut franc aussi faible, utilisez le modèle empirique IEEE 1584.</translation>
+    </message>
+    <message>
+        <source>Contact manufacturer for additional information above upper limit.</source>
+        <translation>Au-delà de la limite supérieure, consultez le fabricant.</translation>
+    </message>
+    <message>
+        <source>Available bolted fault current is higher than breaker interrupting rating.</source>
+        <translation>Le courant de défaut franc disponible dépasse le pouvoir de coupure du disjoncteur.</translation>
+    </message>
+    <message>
+        <source>Predicted arcing current is less than the top of the breaker tripping band. IEEE 1584 empirically derived model must be used to resolve incident energies in this case.</source>
+        <translation>Le courant d'arc prévu est inférieur au haut de la bande de déclenchement du disjoncteur. Dans ce cas, l'énergie incidente doit être calculée avec le modèle empirique IEEE 1584.</translation>
+    </message>
+    <message>
+        <source>Enter valid arcing time. </source>
+        <translation>Saisissez une durée d'arc valide. </translation>
+    </message>
+    <message>
+        <source>Arcing time should not exceed 2 seconds. </source>
+        <translation>La durée d'arc ne doit pas dépasser 2 secondes. </translation>
+    </message>
+    <message>
+        <source>Enter valid arcing time for reduced current</source>
+        <translation>Saisissez une durée d'arc valide au courant réduit</translation>
+    </message>
+    <message>
+        <source>Arcing time for reduced current should not exceed 2 seconds. </source>
+        <translation>La durée d'arc au courant réduit ne doit pas dépasser 2 secondes. </translation>
+    </message>
+    <message>
+        <source>Enter voltage value. </source>
+        <translation>Saisissez la tension. </translation>
+    </message>
+    <message>
+        <source>Voltage below 208 V. </source>
+        <translation>Tension inférieure à 208 V. </translation>
+    </message>
+    <message>
+        <source>Voltage above 15000 V. </source>
+        <translation>Tension supérieure à 15000 V. </translation>
+    </message>
+    <message>
+        <source>Enter bolted current value. </source>
+        <translation>Saisissez le courant de défaut franc. </translation>
+    </message>
+    <message>
+        <source>Bolted current below 0.5 kA (208-600 V). </source>
+        <translation>Courant franc inférieur à 0,5 kA (208-600 V). </translation>
+    </message>
+    <message>
+        <source>Bolted current above 106 kA (208-600 V). </source>
+        <translation>Courant franc supérieur à 106 kA (208-600 V). </translation>
+    </message>
+    <message>
+        <source>Bolted current below 0.2 kA (above 600 V). </source>
+        <translation>Courant franc inférieur à 0,2 kA (plus de 600 V). </translation>
+    </message>
+    <message>
+        <source>Bolted current above 65 kA (above 600 V). </source>
+        <translation>Courant franc supérieur à 65 kA (plus de 600 V). </translation>
+    </message>
+    <message>
+        <source>Enter gap value. </source>
+        <translation>Saisissez l'écart. </translation>
+    </message>
+    <message>
+        <source>Enter working distance value. </source>
+        <translation>Saisissez la distance de travail. </translation>
+    </message>
+    <message>
+        <source>Electrode configuration not selected. </source>
+        <translation>La configuration des électrodes n'est pas choisie. </translation>
+    </message>
+    <message>
+        <source>Enter enclosure height value. </source>
+        <translation>Saisissez la hauteur de l'enveloppe. </translation>
+    </message>
+    <message>
+        <source>Enter enclosure width value. </source>
+        <translation>Saisissez la largeur de l'enveloppe. </translation>
+    </message>
+    <message>
+        <source>Enter enclosure depth value. </source>
+        <translation>Saisissez la profondeur de l'enveloppe. </translation>
+    </message>
+    <message>
+        <source>Enclosure height not positive. </source>
+        <translation>La hauteur de l'enveloppe n'est pas positive. </translation>
+    </message>
+    <message>
+        <source>Enclosure depth not positive. </source>
+        <translation>La profondeur de l'enveloppe n'est pas positive. </translation>
+    </message>
+    <message>
+        <source>Enclosure width below 4 x gap. </source>
+        <translation>Largeur de l'enveloppe inférieure à 4 fois l'écart. </translation>
+    </message>
+    <message>
+        <source>Enclosure too small for the size correction. </source>
+        <translation>Enveloppe trop petite pour la correction de taille. </translation>
+    </message>
+    <message>
+        <source>Enter arc duration value. </source>
+        <translation>Saisissez la durée de l'arc. </translation>
+    </message>
+    <message>
+        <source>Arc duration not positive. </source>
+        <translation>La durée de l'arc n'est pas positive. </translation>
+    </message>
+    <message>
+        <source>Enter arc duration value for reduced current. </source>
+        <translation>Saisissez la durée de l'arc au courant réduit. </translation>
+    </message>
+    <message>
+        <source>Arc duration for reduced current not positive. </source>
+        <translation>La durée de l'arc au courant réduit n'est pas positive. </translation>
+    </message>
+    <message>
+        <source>Arcing current not defined for these inputs. </source>
+        <translation>Le courant d'arc n'est pas défini pour ces données. </translation>
+    </message>
+    <message>
+        <source>Incident energy not defined for these inputs. </source>
+        <translation>L'énergie incidente n'est pas définie pour ces données. </translation>
+    </message>
+    <message>
+        <source>'%1' is not a valid floating point value</source>
+        <translation>« %1 » n'est pas un nombre valide</translation>
+    </message>
+    <message>
+        <source>Gap between conductors (%1):</source>
+        <translation>Écart entre conducteurs (%1) :</translation>
+    </message>
+    <message>
+        <source>Gap between electrodes (%1):</source>
+        <translation>Écart entre électrodes (%1) :</translation>
+    </message>
+    <message>
+        <source>Enclosure height (%1):</source>
+        <translation>Hauteur de l'enveloppe (%1) :</translation>
+    </message>
+    <message>
+        <source>Enclosure width (%1):</source>
+        <translation>Largeur de l'enveloppe (%1) :</translation>
+    </message>
+    <message>
+        <source>Enclosure depth (%1):</source>
+        <translation>Profondeur de l'enveloppe (%1) :</translation>
+    </message>
+    <message>
+        <source>Working distance (%1):</source>
+        <translation>Distance de travail (%1) :</translation>
+    </message>
+    <message>
+        <source>Incident energy exposure (%1):</source>
+        <translation>Énergie incidente (%1) :</translation>
+    </message>
+    <message>
+        <source>Flash protection boundary (%1):</source>
+        <translation>Frontière d'arc électrique (%1) :</translation>
+    </message>
+    <message>
+        <source>Limited approach boundary (%1):</source>
+        <translation>Frontière d'approche limitée (%1) :</translation>
+    </message>
+    <message>
+        <source>Restricted approach boundary (%1):</source>
+        <translation>Frontière d'approche restreinte (%1) :</translation>
+    </message>
+    <message>
+        <source>Prohibited approach boundary (%1):</source>
+        <translation>Frontière d'approche interdite (%1) :</translation>
+    </message>
+    <message>
+        <source>Initial pressure (%1):</source>
+        <translation>Pression initiale (%1) :</translation>
+    </message>
+    <message>
+        <source>Initial Pressure (%1):</source>
+        <translation>Pression initiale (%1) :</translation>
+    </message>
+    <message>
+        <source>TNT Equivalent (%1):</source>
+        <translation>Équivalent TNT (%1) :</translation>
+    </message>
+    <message>
+        <source>Equipment type:</source>
+        <translation>Type d'équipement :</translation>
+    </message>
+    <message>
+        <source>Grounding:</source>
+        <translation>Mise à la terre :</translation>
+    </message>
+    <message>
+        <source>Arc Duration @ 15% Reduced Arc Current (sec):</source>
+        <translation>Durée au courant d'arc réduit de 15 % (s) :</translation>
+    </message>
+    <message>
+        <source>Available 3Ph Bolted Current (kA):</source>
+        <translation>Courant de défaut franc tri. (kA) :</translation>
+    </message>
+    <message>
+        <source>Predicted 3Ph Arcing Current (kA):</source>
+        <translation>Courant d'arc tri. prévu (kA) :</translation>
+    </message>
+    <message>
+        <source>System voltage (V):</source>
+        <translation>Tension du réseau (V) :</translation>
+    </message>
+    <message>
+        <source>Level of PPE:</source>
+        <translation>Niveau d'EPI :</translation>
+    </message>
+    <message>
+        <source>Typical protective clothing system:</source>
+        <translation>Tenue de protection type :</translation>
+    </message>
+    <message>
+        <source>Based on equations for:</source>
+        <translation>Selon les équations de :</translation>
+    </message>
+    <message>
+        <source>System summary</source>
+        <translation>Résumé du réseau</translation>
+    </message>
+    <message>
+        <source>Calculation results (100% arcing current):</source>
+        <translation>Résultats (100 % du courant d'arc) :</translation>
+    </message>
+    <message>
+        <source>Calculation results (85% arcing current): </source>
+        <translation>Résultats (85 % du courant d'arc) : </translation>
+    </message>
+    <message>
+        <source>Calculation results:</source>
+        <translation>Résultats du calcul :</translation>
+    </message>
+    <message>
+        <source>Calculations based on the IEEE 1584 empirical model</source>
+        <translation>Calculs selon le modèle empirique IEEE 1584</translation>
+    </message>
+    <message>
+        <source>The calculation results below are based upon IEEE 1584 Fuse Equations.</source>
+        <translation>Les résultats ci-dessous reposent sur les équations fusibles IEEE 1584.</translation>
+    </message>
+    <message>
+        <source>They are intended to help determine  the  PPE level of  protection against</source>
+        <translation>Ils aident à déterminer le niveau d'EPI de protection contre</translation>
+    </message>
+    <message>
+        <source>radiated heat only.  Actual  arc flash  severity  could be  different from the </source>
+        <translation>la seule chaleur rayonnée. La gravité réelle de l’arc peut différer</translation>
+    </message>
+    <message>
+        <source>results shown below. </source>
+        <translation>des résultats ci-dessous.</translation>
+    </message>
+    <message>
+        <source>Calculations are based on 3-phase test at 600 V with an electrode </source>
+        <translation>Les calculs reposent sur un essai triphasé à 600 V avec un</translation>
+    </message>
+    <message>
+        <source>gap  of  32 mm  in  a  switchgear  sized  enclosure 20" x 20" x20 "</source>
+        <translation>écart de 32 mm dans une enveloppe d'appareillage de 20" x 20" x 20"</translation>
+    </message>
+    <message>
+        <source>The calculation results below are based upon IEEE 1584 equations  </source>
+        <translation>Les résultats ci-dessous reposent sur les équations IEEE 1584</translation>
+    </message>
+    <message>
+        <source>for incident energy and flash protection boundary by circuit breaker  </source>
+        <translation>d'énergie incidente et de frontière d'arc électrique selon le type</translation>
+    </message>
+    <message>
+        <source>type   and   rating.   The   results   are   based  on  3-phase  tests in   </source>
+        <translation>et le calibre du disjoncteur. Les résultats reposent sur des essais</translation>
+    </message>
+    <message>
+        <source>20"x20"x20" ( 508x508x508mm. ) enclosure with an electrode  gap</source>
+        <translation>enveloppe de 20"x20"x20" (508x508x508 mm) avec un écart</translation>
+    </message>
+    <message>
+        <source>of  1  inch  ( 25mm ).  Actual  arc  flash  severity  could  be  different </source>
+        <translation>de 1 pouce (25 mm). La gravité réelle de l'arc peut différer</translation>
+    </message>
+    <message>
+        <source>from the results shown in this window. </source>
+        <translation>des résultats de cette fenêtre.</translation>
+    </message>
+    <message>
+        <source>Arc Flash &amp; Shock Hazard</source>
+        <translation>Danger d'arc électrique et de choc</translation>
+    </message>
+    <message>
+        <source>Equipment type</source>
+        <translation>Type d'équipement</translation>
+    </message>
+    <message>
+        <source>Grounding</source>
+        <translation>Mise à la terre</translation>
+    </message>
+    <message>
+        <source>Work Distance</source>
+        <translation>Distance de travail</translation>
+    </message>
+    <message>
+        <source>Available bolted current</source>
+        <translation>Courant de défaut franc disponible</translation>
+    </message>
+    <message>
+        <source>Limited approach boundary</source>
+        <translation>Frontière d'approche limitée</translation>
+    </message>
+    <message>
+        <source>Restricted approach boundary</source>
+        <translation>Frontière d'approche restreinte</translation>
+    </message>
+    <message>
+        <source>Prohibited approach boundary</source>
+        <translation>Frontière d'approche interdite</translation>
+    </message>
+    <message>
+        <source>Flash protection boundary</source>
+        <translation>Frontière d'arc électrique</translation>
+    </message>
+    <message>
+        <source>Incident energy at work distance</source>
+        <translation>Énergie incidente à la distance de travail</translation>
+    </message>
+    <message>
+        <source>Pressure</source>
+        <translation>Pression</translation>
+    </message>
+    <message>
+        <source>TNT equivalent</source>
+        <translation>Équivalent TNT</translation>
+    </message>
+    <message>
+        <source>PPE level</source>
+        <translation>Niveau d'EPI</translation>
+    </message>
+    <message>
+        <source>Typical protective clothing systems</source>
+        <translation>Tenues de protection types</translation>
+    </message>
+    <message>
+        <source>Equipment name</source>
+        <translation>Nom de l'équipement</translation>
+    </message>
+    <message>
+        <source>Date created</source>
+        <translation>Date de création</translation>
+    </message>
+    <message>
+        <source>Warning!</source>
+        <translation>Avertissement !</translation>
+    </message>
+    <message>
+        <source>Gap below 6.35 mm (208-600 V). </source>
+        <translation>Écart inférieur à 6,35 mm (208-600 V). </translation>
+    </message>
+    <message>
+        <source>Gap above 76.2 mm (208-600 V). </source>
+        <translation>Écart supérieur à 76,2 mm (208-600 V). </translation>
+    </message>
+    <message>
+        <source>Gap below 19.05 mm (above 600 V). </source>
+        <translation>Écart inférieur à 19,05 mm (plus de 600 V). </translation>
+    </message>
+    <message>
+        <source>Gap above 254 mm (above 600 V). </source>
+        <translation>Écart supérieur à 254 mm (plus de 600 V). </translation>
+    </message>
+    <message>
+        <source>Working distance below 305 mm. </source>
+        <translation>Distance de travail inférieure à 305 mm. </translation>
+    </message>
+    <message>
+        <source>Gap below 6.35 mm (%1 inches) (208-600 V). </source>
+        <translation>Écart inférieur à 6,35 mm (%1 inches) (208-600 V). </translation>
+    </message>
+    <message>
+        <source>Gap above 76.2 mm (%1 inches) (208-600 V). </source>
+        <translation>Écart supérieur à 76,2 mm (%1 inches) (208-600 V). </translation>
+    </message>
+    <message>
+        <source>Gap below 19.05 mm (%1 inches) (above 600 V). </source>
+        <translation>Écart inférieur à 19,05 mm (%1 inches) (plus de 600 V). </translation>
+    </message>
+    <message>
+        <source>Gap above 254 mm (%1 inches) (above 600 V). </source>
+        <translation>Écart supérieur à 254 mm (%1 inches) (plus de 600 V). </translation>
+    </message>
+    <message>
+        <source>Working distance below 305 mm (%1 inches). </source>
+        <translation>Distance de travail inférieure à 305 mm (%1 inches). </translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::QtDialogService</name>
+    <message>
+        <source>Save results to</source>
+        <translation>Enregistrer les résultats dans</translation>
+    </message>
+    <message>
+        <source>text files (*.txt)</source>
+        <translation>fichiers texte (*.txt)</translation>
+    </message>
+    <message>
+        <source>Warning!</source>
+        <translation>Avertissement !</translation>
+    </message>
+    <message>
+        <source>Confirm</source>
+        <translation>Confirmer</translation>
+    </message>
+    <message>
+        <source>Save changes</source>
+        <translation>Enregistrer les modifications</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Enregistrer</translation>
+    </message>
+    <message>
+        <source>&amp;Discard</source>
+        <translation>&amp;Abandonner</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::StudyModel</name>
+    <message>
+        <source>Edit %1</source>
+        <translation>Modifier %1</translation>
+    </message>
+    <message>
+        <source>Delete rows</source>
+        <translation>Supprimer les lignes</translation>
+    </message>
+    <message>
+        <source>Method</source>
+        <translation>Méthode</translation>
+    </message>
+    <message>
+        <source>Voltage</source>
+        <translation>Tension</translation>
+    </message>
+    <message>
+        <source>Bolted fault current</source>
+        <translation>Courant de défaut franc</translation>
+    </message>
+    <message>
+        <source>Gap</source>
+        <translation>Écart</translation>
+    </message>
+    <message>
+        <source>Gap unit</source>
+        <translation>Unité de l'écart</translation>
+    </message>
+    <message>
+        <source>Working distance unit</source>
+        <translation>Unité de la distance de travail</translation>
+    </message>
+    <message>
+        <source>Working distance</source>
+        <translation>Distance de travail</translation>
+    </message>
+    <message>
+        <source>Equipment class</source>
+        <translation>Classe d'équipement</translation>
+    </message>
+    <message>
+        <source>Grounding</source>
+        <translation>Mise à la terre</translation>
+    </message>
+    <message>
+        <source>Arc duration</source>
+        <translation>Durée de l'arc</translation>
+    </message>
+    <message>
+        <source>Arc duration, reduced</source>
+        <translation>Durée de l'arc, réduite</translation>
+    </message>
+    <message>
+        <source>Fuse class</source>
+        <translation>Classe de fusible</translation>
+    </message>
+    <message>
+        <source>Breaker type</source>
+        <translation>Type de disjoncteur</translation>
+    </message>
+    <message>
+        <source>Interrupting rating</source>
+        <translation>Pouvoir de coupure</translation>
+    </message>
+    <message>
+        <source>Instantaneous trip</source>
+        <translation>Déclenchement instantané</translation>
+    </message>
+    <message>
+        <source>Electrode configuration</source>
+        <translation>Configuration des électrodes</translation>
+    </message>
+    <message>
+        <source>Enclosure height</source>
+        <translation>Hauteur de l'enveloppe</translation>
+    </message>
+    <message>
+        <source>Enclosure width</source>
+        <translation>Largeur de l'enveloppe</translation>
+    </message>
+    <message>
+        <source>Enclosure depth</source>
+        <translation>Profondeur de l'enveloppe</translation>
+    </message>
+    <message>
+        <source>Enclosure unit</source>
+        <translation>Unité de l'enveloppe</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>État</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>Arcing current, full</source>
+        <translation>Courant d'arc, complet</translation>
+    </message>
+    <message>
+        <source>Arcing current, reduced</source>
+        <translation>Courant d'arc, réduit</translation>
+    </message>
+    <message>
+        <source>Incident energy, full</source>
+        <translation>Énergie incidente, complet</translation>
+    </message>
+    <message>
+        <source>Flash boundary, full</source>
+        <translation>Frontière d'arc électrique, complet</translation>
+    </message>
+    <message>
+        <source>PPE level, full</source>
+        <translation>Niveau d'EPI, complet</translation>
+    </message>
+    <message>
+        <source>Clothing, full, line 1</source>
+        <translation>Vêtements, complet, ligne 1</translation>
+    </message>
+    <message>
+        <source>Clothing, full, line 2</source>
+        <translation>Vêtements, complet, ligne 2</translation>
+    </message>
+    <message>
+        <source>Incident energy, reduced</source>
+        <translation>Énergie incidente, réduit</translation>
+    </message>
+    <message>
+        <source>Flash boundary, reduced</source>
+        <translation>Frontière d'arc électrique, réduit</translation>
+    </message>
+    <message>
+        <source>PPE level, reduced</source>
+        <translation>Niveau d'EPI, réduit</translation>
+    </message>
+    <message>
+        <source>Clothing, reduced, line 1</source>
+        <translation>Vêtements, réduit, ligne 1</translation>
+    </message>
+    <message>
+        <source>Clothing, reduced, line 2</source>
+        <translation>Vêtements, réduit, ligne 2</translation>
+    </message>
+    <message>
+        <source>Pressure, full</source>
+        <translation>Pression, complet</translation>
+    </message>
+    <message>
+        <source>Pressure, reduced</source>
+        <translation>Pression, réduit</translation>
+    </message>
+    <message>
+        <source>TNT equivalent, full</source>
+        <translation>Équivalent TNT, complet</translation>
+    </message>
+    <message>
+        <source>TNT equivalent, reduced</source>
+        <translation>Équivalent TNT, réduit</translation>
+    </message>
+    <message>
+        <source>Limited approach boundary</source>
+        <translation>Frontière d'approche limitée</translation>
+    </message>
+    <message>
+        <source>Restricted approach boundary</source>
+        <translation>Frontière d'approche restreinte</translation>
+    </message>
+    <message>
+        <source>Prohibited approach boundary</source>
+        <translation>Frontière d'approche interdite</translation>
+    </message>
+    <message>
+        <source>Governing case</source>
+        <translation>Cas déterminant</translation>
+    </message>
+    <message>
+        <source>Equations</source>
+        <translation>Équations</translation>
+    </message>
+    <message>
+        <source>Incident energy, governing</source>
+        <translation>Énergie incidente, déterminant</translation>
+    </message>
+    <message>
+        <source>Flash boundary, governing</source>
+        <translation>Frontière d'arc électrique, déterminant</translation>
+    </message>
+    <message>
+        <source>PPE level, governing</source>
+        <translation>Niveau d'EPI, déterminant</translation>
+    </message>
+    <message>
+        <source>Enclosure type</source>
+        <translation>Type d'enveloppe</translation>
+    </message>
+    <message>
+        <source>Enclosure correction factor</source>
+        <translation>Facteur de correction de l'enveloppe</translation>
+    </message>
+    <message>
+        <source>Point</source>
+        <translation>Point</translation>
+    </message>
+    <message>
+        <source>Add row</source>
+        <translation>Ajouter une ligne</translation>
+    </message>
+    <message>
+        <source>Duplicate rows</source>
+        <translation>Dupliquer les lignes</translation>
+    </message>
+    <message>
+        <source>Pasted row %1: '%2' in column %3 is not a number.</source>
+        <translation>Ligne collée %1 : « %2 » dans la colonne %3 n'est pas un nombre.</translation>
+    </message>
+    <message>
+        <source>Paste rows</source>
+        <translation>Coller les lignes</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::TFormLabelType</name>
+    <message>
+        <source>Options: Label</source>
+        <translation>Options : étiquette</translation>
+    </message>
+    <message>
+        <source>Label type</source>
+        <translation>Type d'étiquette</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>Couleur</translation>
+    </message>
+    <message>
+        <source>Black and white</source>
+        <translation>Noir et blanc</translation>
+    </message>
+    <message>
+        <source>Label language</source>
+        <translation>Langue de l'étiquette</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>Anglais</translation>
+    </message>
+    <message>
+        <source>Espanol</source>
+        <translation>Espagnol</translation>
+    </message>
+    <message>
+        <source>Francais</source>
+        <translation>Français</translation>
+    </message>
+    <message>
+        <source>Label content</source>
+        <translation>Contenu de l'étiquette</translation>
+    </message>
+    <message>
+        <source>Rows of the label</source>
+        <translation>Lignes de l'étiquette</translation>
+    </message>
+    <message>
+        <source>Enter your line here </source>
+        <translation>Saisissez votre ligne ici </translation>
+    </message>
+    <message>
+        <source>&amp;Add line..</source>
+        <translation>&amp;Ajouter…</translation>
+    </message>
+    <message>
+        <source>&amp;Delete this line</source>
+        <translation>&amp;Supprimer cette ligne</translation>
+    </message>
+    <message>
+        <source>&amp;Save and exit</source>
+        <translation>&amp;Valider et fermer</translation>
+    </message>
+    <message>
+        <source>You can not add more lines. Please remove at least one from those you have already added by selecting and right clicking on it.</source>
+        <translation>Impossible d'ajouter d'autres lignes. Supprimez au moins une de celles déjà ajoutées : sélectionnez-la et cliquez dessus avec le bouton droit.</translation>
+    </message>
+    <message>
+        <source>This line can not be deleted.</source>
+        <translation>Cette ligne ne peut pas être supprimée.</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::TFormUnits</name>
+    <message>
+        <source>Options: Units</source>
+        <translation>Options : unités</translation>
+    </message>
+    <message>
+        <source>Input units</source>
+        <translation>Unités d'entrée</translation>
+    </message>
+    <message>
+        <source>Gap between conductors</source>
+        <translation>Écart</translation>
+    </message>
+    <message>
+        <source>Working distance</source>
+        <translation>Distance de travail</translation>
+    </message>
+    <message>
+        <source>Output units</source>
+        <translation>Unités de sortie</translation>
+    </message>
+    <message>
+        <source>Protection boundaries</source>
+        <translation>Frontières</translation>
+    </message>
+    <message>
+        <source>Incident Energy</source>
+        <translation>Énergie incidente</translation>
+    </message>
+    <message>
+        <source>Pressure</source>
+        <translation>Pression</translation>
+    </message>
+    <message>
+        <source>TNT Equivalent</source>
+        <translation>Équivalent TNT</translation>
+    </message>
+    <message>
+        <source>&amp;Ignore and close</source>
+        <translation>&amp;Ignorer et fermer</translation>
+    </message>
+    <message>
+        <source>&amp;Save and close</source>
+        <translation>&amp;Valider et fermer</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::TFormedit</name>
+    <message>
+        <source>This file is in Windows-1252, which cannot hold these characters: %1
+Do you wish to save it in UTF-8 instead? (No saves nothing.)</source>
+        <translation>Ce fichier est en Windows-1252, qui ne peut contenir ces caractères : %1
+Voulez-vous l'enregistrer en UTF-8 ? (Non n'enregistre rien.)</translation>
+    </message>
+    <message>
+        <source>Browser/Editor</source>
+        <translation>Visionneuse/Éditeur</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>&amp;Save As…</source>
+        <translation>&amp;Enregistrer sous…</translation>
+    </message>
+    <message>
+        <source>&amp;Print</source>
+        <translation>&amp;Imprimer</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>É&amp;dition</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copier</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>Co&amp;uper</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>Co&amp;ller</translation>
+    </message>
+    <message>
+        <source>Text of the file</source>
+        <translation>Texte du fichier</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>Fer&amp;mer</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Ouvrir</translation>
+    </message>
+    <message>
+        <source>text files (*.txt)</source>
+        <translation>fichiers texte (*.txt)</translation>
+    </message>
+    <message>
+        <source>Save file as</source>
+        <translation>Enregistrer le fichier sous</translation>
+    </message>
+    <message>
+        <source>text fles (*.txt);;Zentavo files (*.ztv)</source>
+        <translation>fichiers texte (*.txt);;fichiers Zentavo (*.ztv)</translation>
+    </message>
+    <message>
+        <source>Do you wish to save changes?</source>
+        <translation>Voulez-vous enregistrer les modifications ?</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::TIeee2018</name>
+    <message>
+        <source>ZENTAVO: IEEE 1584-2018 model</source>
+        <translation>ZENTAVO : modèle IEEE 1584-2018</translation>
+    </message>
+    <message>
+        <source>System and equipment</source>
+        <translation>Réseau et équipement</translation>
+    </message>
+    <message>
+        <source>Choose an equipment type</source>
+        <translation>Choisissez un type d'équipement</translation>
+    </message>
+    <message>
+        <source>VCB — vertical conductors in a metal box</source>
+        <translation>VCB — conducteurs verticaux dans un coffret métallique</translation>
+    </message>
+    <message>
+        <source>VCBB — vertical conductors terminated in an insulating barrier inside a metal box</source>
+        <translation>VCBB — conducteurs verticaux terminés par une barrière isolante dans un coffret métallique</translation>
+    </message>
+    <message>
+        <source>HCB — horizontal conductors in a metal box</source>
+        <translation>HCB — conducteurs horizontaux dans un coffret métallique</translation>
+    </message>
+    <message>
+        <source>VOA — vertical conductors in open air</source>
+        <translation>VOA — conducteurs verticaux à l'air libre</translation>
+    </message>
+    <message>
+        <source>HOA — horizontal conductors in open air</source>
+        <translation>HOA — conducteurs horizontaux à l'air libre</translation>
+    </message>
+    <message>
+        <source>Choose a configuration</source>
+        <translation>Choisissez une configuration</translation>
+    </message>
+    <message>
+        <source>Equipment type:</source>
+        <translation>Type d'équipement :</translation>
+    </message>
+    <message>
+        <source>Electrode configuration:</source>
+        <translation>Configuration des électrodes :</translation>
+    </message>
+    <message>
+        <source>System voltage (V):</source>
+        <translation>Tension du réseau (V) :</translation>
+    </message>
+    <message>
+        <source>Available 3Ph bolted current (kA):</source>
+        <translation>Courant de défaut franc tri. (kA) :</translation>
+    </message>
+    <message>
+        <source>Arc duration at the arcing current (sec):</source>
+        <translation>Durée de l'arc au courant d'arc (s) :</translation>
+    </message>
+    <message>
+        <source>Arc duration at the reduced arcing current (sec):</source>
+        <translation>Durée de l'arc au courant d'arc réduit (s) :</translation>
+    </message>
+    <message>
+        <source>&amp;Compute</source>
+        <translation>&amp;Calculer</translation>
+    </message>
+    <message>
+        <source>Calculation results</source>
+        <translation>Résultats du calcul</translation>
+    </message>
+    <message>
+        <source>Arcing current</source>
+        <translation>Courant d'arc</translation>
+    </message>
+    <message>
+        <source>Reduced arcing current</source>
+        <translation>Courant d'arc réduit</translation>
+    </message>
+    <message>
+        <source>Arcing current (kA):</source>
+        <translation>Courant d'arc (kA) :</translation>
+    </message>
+    <message>
+        <source>Level of PPE:</source>
+        <translation>Niveau d'EPI :</translation>
+    </message>
+    <message>
+        <source>Typical protective clothing system:</source>
+        <translation>Tenue de protection type :</translation>
+    </message>
+    <message>
+        <source>Governing case:</source>
+        <translation>Cas déterminant :</translation>
+    </message>
+    <message>
+        <source>Enclosure type:</source>
+        <translation>Type d'enveloppe :</translation>
+    </message>
+    <message>
+        <source>Enclosure size correction factor:</source>
+        <translation>Facteur de correction de taille d'enveloppe :</translation>
+    </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Retour</translation>
+    </message>
+    <message>
+        <source>&amp;Save results</source>
+        <translation>&amp;Enregistrer les résultats</translation>
+    </message>
+    <message>
+        <source>Create &amp;label</source>
+        <translation>Créer l'é&amp;tiquette</translation>
+    </message>
+    <message>
+        <source>reduced arcing current</source>
+        <translation>courant d'arc réduit</translation>
+    </message>
+    <message>
+        <source>arcing current</source>
+        <translation>courant d'arc</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::TPreview</name>
+    <message>
+        <source>Preview</source>
+        <translation>Aperçu</translation>
+    </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Retour</translation>
+    </message>
+    <message>
+        <source>Save Bit&amp;map</source>
+        <translation>Sauver &amp;BMP</translation>
+    </message>
+    <message>
+        <source>Save &amp;JPEG</source>
+        <translation>Sauver &amp;JPEG</translation>
+    </message>
+    <message>
+        <source>Save P&amp;DF</source>
+        <translation>Sauver P&amp;DF</translation>
+    </message>
+    <message>
+        <source>&amp;Print</source>
+        <translation>&amp;Imprimer</translation>
+    </message>
+    <message>
+        <source>Equipment name (30 symbols max)</source>
+        <translation>Nom de l'équipement (30 car. max.)</translation>
+    </message>
+    <message>
+        <source>User lines contents (add your lines using Options menu to enable this fields )</source>
+        <translation>Lignes personnelles (ajoutez-les par le menu Options pour activer ces champs)</translation>
+    </message>
+    <message>
+        <source>Title (left side)</source>
+        <translation>Titre (à gauche)</translation>
+    </message>
+    <message>
+        <source>Value (right side)</source>
+        <translation>Valeur (à droite)</translation>
+    </message>
+    <message>
+        <source>Additional line 1</source>
+        <translation>Ligne supplém. 1</translation>
+    </message>
+    <message>
+        <source>Additional line 2</source>
+        <translation>Ligne supplém. 2</translation>
+    </message>
+    <message>
+        <source>Additional line 1, title</source>
+        <translation>Ligne supplémentaire 1, titre</translation>
+    </message>
+    <message>
+        <source>Additional line 1, value</source>
+        <translation>Ligne supplémentaire 1, valeur</translation>
+    </message>
+    <message>
+        <source>Additional line 2, title</source>
+        <translation>Ligne supplémentaire 2, titre</translation>
+    </message>
+    <message>
+        <source>Additional line 2, value</source>
+        <translation>Ligne supplémentaire 2, valeur</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Avertissement</translation>
+    </message>
+    <message>
+        <source>Equipment Name too long</source>
+        <translation>Nom de l'équipement trop long</translation>
+    </message>
+    <message>
+        <source>Save PDF</source>
+        <translation>Enregistrer en PDF</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>Fichiers PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Arc flash warning label</source>
+        <translation>Étiquette d'avertissement d'arc électrique</translation>
+    </message>
+    <message>
+        <source>Save Bitmap</source>
+        <translation>Enregistrer en bitmap</translation>
+    </message>
+    <message>
+        <source>Bitmaps (*.bmp)</source>
+        <translation>Images bitmap (*.bmp)</translation>
+    </message>
+    <message>
+        <source>Save JPEG</source>
+        <translation>Enregistrer en JPEG</translation>
+    </message>
+    <message>
+        <source>JPEG Image File (*.jpg);;JPEG Image File (*.jpeg)</source>
+        <translation>Image JPEG (*.jpg);;Image JPEG (*.jpeg)</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::TSecond</name>
+    <message>
+        <source>ZENTAVO: intermediate results</source>
+        <translation>ZENTAVO : résultats intermédiaires</translation>
+    </message>
+    <message>
+        <source>Equipment Class</source>
+        <translation>Classe d'équipement</translation>
+    </message>
+    <message>
+        <source>Please select a class</source>
+        <translation>Choisissez une classe</translation>
+    </message>
+    <message>
+        <source>Gap between Conductors</source>
+        <translation>Écart entre conducteurs</translation>
+    </message>
+    <message>
+        <source>millimeters</source>
+        <translation>millimètres</translation>
+    </message>
+    <message>
+        <source>Grounding type</source>
+        <translation>Mise à la terre</translation>
+    </message>
+    <message>
+        <source>Working Distance</source>
+        <translation>Distance de travail</translation>
+    </message>
+    <message>
+        <source>Available 3 Phase Bolted Current</source>
+        <translation>Courant de défaut franc tri.</translation>
+    </message>
+    <message>
+        <source>kAmperes</source>
+        <translation>kAmpères</translation>
+    </message>
+    <message>
+        <source>System Voltage</source>
+        <translation>Tension du réseau</translation>
+    </message>
+    <message>
+        <source>Line to line voltage - minimum 208 V, maximum 15000 V</source>
+        <translation>Tension entre phases : minimum 208 V, maximum 15000 V</translation>
+    </message>
+    <message>
+        <source>Volts</source>
+        <translation>Volts</translation>
+    </message>
+    <message>
+        <source>Predicted 3 Phase Arcing Current</source>
+        <translation>Courant d'arc tri. prévu</translation>
+    </message>
+    <message>
+        <source>Arcing Current Reduced by 15%</source>
+        <translation>Courant d'arc réduit de 15 %</translation>
+    </message>
+    <message>
+        <source>Arc duration</source>
+        <translation>Durée de l'arc</translation>
+    </message>
+    <message>
+        <source>Seconds</source>
+        <translation>Secondes</translation>
+    </message>
+    <message>
+        <source>Arc duration (Reduced Current)</source>
+        <translation>Durée de l'arc (courant réduit)</translation>
+    </message>
+    <message>
+        <source>Show &amp;Pressure Developed by Arc</source>
+        <translation>Afficher la &amp;pression d'arc</translation>
+    </message>
+    <message>
+        <source>Show &amp;TNT Equivalent of Arc Blast</source>
+        <translation>Afficher l'équivalent &amp;TNT</translation>
+    </message>
+    <message>
+        <source>NOTE: Pressure and TNT calculations are not included in IEEE 1584</source>
+        <translation>NOTE : la pression et le TNT ne font pas partie de IEEE 1584</translation>
+    </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Retour</translation>
+    </message>
+    <message>
+        <source>&amp;Next</source>
+        <translation>&amp;Suivant</translation>
+    </message>
+    <message>
+        <source>Equipment bus gap in mm. Gaps of 3 to 40 mm were used for low voltage testing to simulate gaps between conductors in low voltage equipment and cables. Gaps 13, 104 and 152 mm. were used in 5 and 15kV equipment testings. </source>
+        <translation>Écart entre les barres de l'équipement en mm. Les essais basse tension ont utilisé des écarts de 3 à 40 mm pour simuler les écarts entre conducteurs des équipements et câbles basse tension. Les essais des équipements de 5 et 15 kV ont utilisé des écarts de 13, 104 et 152 mm. </translation>
+    </message>
+    <message>
+        <source>Typical working distance is the sum of the distance between the worker standing in front of the equipment, and from the front of the equipment to the potential arc source inside the equipment. </source>
+        <translation>La distance de travail type est la somme de la distance entre le travailleur debout devant l'équipement et de la distance entre la façade de l'équipement et la source d'arc possible à l'intérieur. </translation>
+    </message>
+    <message>
+        <source>Available 3 phase bolted fault current for the range of 700A to 106kA at the point where work is to be performed in kA. </source>
+        <translation>Courant de défaut franc triphasé disponible, de 700 A à 106 kA, au point où le travail sera effectué, en kA. </translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::TStudy</name>
+    <message>
+        <source>studies (*.csv)</source>
+        <translation>études (*.csv)</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>Fichiers PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Fil&amp;ter:</source>
+        <translation>Fil&amp;tre :</translation>
+    </message>
+    <message>
+        <source>Text to look for</source>
+        <translation>Texte à chercher</translation>
+    </message>
+    <message>
+        <source>Filter in</source>
+        <translation>Filtrer dans</translation>
+    </message>
+    <message>
+        <source>in all columns</source>
+        <translation>dans toutes les colonnes</translation>
+    </message>
+    <message>
+        <source>Points of the study</source>
+        <translation>Points de l'étude</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>&amp;New study</source>
+        <translation>&amp;Nouvelle étude</translation>
+    </message>
+    <message>
+        <source>&amp;Open study…</source>
+        <translation>&amp;Ouvrir une étude…</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Enregistrer</translation>
+    </message>
+    <message>
+        <source>Save &amp;as…</source>
+        <translation>Enregistrer &amp;sous…</translation>
+    </message>
+    <message>
+        <source>&amp;Export results…</source>
+        <translation>E&amp;xporter les résultats…</translation>
+    </message>
+    <message>
+        <source>&amp;Labels…</source>
+        <translation>É&amp;tiquettes…</translation>
+    </message>
+    <message>
+        <source>&amp;Report…</source>
+        <translation>&amp;Rapport…</translation>
+    </message>
+    <message>
+        <source>&amp;Print report…</source>
+        <translation>&amp;Imprimer le rapport…</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Fermer</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>É&amp;dition</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Annuler</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Rétablir</translation>
+    </message>
+    <message>
+        <source>&amp;Add row</source>
+        <translation>A&amp;jouter une ligne</translation>
+    </message>
+    <message>
+        <source>Dupl&amp;icate rows</source>
+        <translation>D&amp;upliquer les lignes</translation>
+    </message>
+    <message>
+        <source>&amp;Delete rows</source>
+        <translation>&amp;Supprimer les lignes</translation>
+    </message>
+    <message>
+        <source>&amp;Copy rows</source>
+        <translation>&amp;Copier les lignes</translation>
+    </message>
+    <message>
+        <source>&amp;Paste rows</source>
+        <translation>Co&amp;ller les lignes</translation>
+    </message>
+    <message>
+        <source>New study</source>
+        <translation>Nouvelle étude</translation>
+    </message>
+    <message>
+        <source>%1[*] - Zentavo study</source>
+        <translation>%1[*] - Étude Zentavo</translation>
+    </message>
+    <message>
+        <source>in %1</source>
+        <translation>dans %1</translation>
+    </message>
+    <message>
+        <source>%1 points: %2 computed, %3 refused</source>
+        <translation>%1 points : %2 calculés, %3 refusés</translation>
+    </message>
+    <message>
+        <source>Save study as</source>
+        <translation>Enregistrer l'étude sous</translation>
+    </message>
+    <message>
+        <source>Export results to</source>
+        <translation>Exporter les résultats vers</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>Fichiers CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>No point of the study is computed: there are no labels to write.</source>
+        <translation>Aucun point de l'étude n'est calculé : aucune étiquette à écrire.</translation>
+    </message>
+    <message>
+        <source>Save labels as</source>
+        <translation>Enregistrer les étiquettes sous</translation>
+    </message>
+    <message>
+        <source>Writing the labels of %1 points…</source>
+        <translation>Écriture des étiquettes de %1 points…</translation>
+    </message>
+    <message numerus="yes">
+        <source>
+and %n more label(s) with a cut name</source>
+        <translation><numerusform>
+et %n autre(s) étiquette(s) au nom coupé</numerusform><numerusform>
+et %n autre(s) étiquette(s) au nom coupé</numerusform></translation>
+    </message>
+    <message>
+        <source>These equipment names are longer than 30 characters; their labels show the first 30:%1</source>
+        <translation>Ces noms d'équipement dépassent 30 caractères ; leurs étiquettes en montrent les 30 premiers :%1</translation>
+    </message>
+    <message>
+        <source>None of the chosen points is computed: there are no labels to write.</source>
+        <translation>Aucun des points choisis n'est calculé : aucune étiquette à écrire.</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>Impossible d'écrire %1 : %2</translation>
+    </message>
+    <message>
+        <source>Save report as</source>
+        <translation>Enregistrer le rapport sous</translation>
+    </message>
+    <message>
+        <source>Writing the report of %1 points…</source>
+        <translation>Écriture du rapport de %1 points…</translation>
+    </message>
+    <message>
+        <source>Printing the report of %1 points…</source>
+        <translation>Impression du rapport de %1 points…</translation>
+    </message>
+    <message>
+        <source>The study "%1" has changes that are not saved. Save them?</source>
+        <translation>L'étude « %1 » a des modifications non enregistrées. Les enregistrer ?</translation>
+    </message>
+    <message>
+        <source>Open study</source>
+        <translation>Ouvrir une étude</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::TStudyExport</name>
+    <message>
+        <source>Report of the study</source>
+        <translation>Rapport de l'étude</translation>
+    </message>
+    <message>
+        <source>Labels of the study</source>
+        <translation>Étiquettes de l'étude</translation>
+    </message>
+    <message>
+        <source>Rows in the report</source>
+        <translation>Lignes du rapport</translation>
+    </message>
+    <message>
+        <source>Rows to label</source>
+        <translation>Lignes à étiqueter</translation>
+    </message>
+    <message>
+        <source>1 point</source>
+        <translation>1 point</translation>
+    </message>
+    <message>
+        <source>%1 points</source>
+        <translation>%1 points</translation>
+    </message>
+    <message>
+        <source>&amp;Whole study (%1)</source>
+        <translation>&amp;Toute l'étude (%1)</translation>
+    </message>
+    <message>
+        <source>&amp;Selected rows only (%1)</source>
+        <translation>Lignes &amp;sélectionnées seulement (%1)</translation>
+    </message>
+    <message>
+        <source>Rows shown by the &amp;filter (%1)</source>
+        <translation>Lignes montrées par le &amp;filtre (%1)</translation>
+    </message>
+    <message>
+        <source>Title block (lines left empty are not printed)</source>
+        <translation>Cartouche (les lignes vides ne sont pas imprimées)</translation>
+    </message>
+    <message>
+        <source>&amp;Project:</source>
+        <translation>&amp;Projet :</translation>
+    </message>
+    <message>
+        <source>&amp;Client:</source>
+        <translation>&amp;Client :</translation>
+    </message>
+    <message>
+        <source>Prepared &amp;by:</source>
+        <translation>&amp;Auteur :</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>C&amp;ancel</source>
+        <translation>A&amp;nnuler</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::TThird</name>
+    <message>
+        <source>ZENTAVO: results</source>
+        <translation>ZENTAVO : résultats</translation>
+    </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Retour</translation>
+    </message>
+    <message>
+        <source>&amp;Save results</source>
+        <translation>&amp;Enregistrer</translation>
+    </message>
+    <message>
+        <source>Create &amp;label</source>
+        <translation>É&amp;tiqueter</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::Tabout</name>
+    <message>
+        <source>About Zentavo</source>
+        <translation>À propos de Zentavo</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>Arc flash hazard calculator after IEEE 1584-2002 and IEEE 1584-2018: arcing current, incident energy, flash protection boundary, PPE level and shock approach boundaries, for one point of work or a whole study.
+
+IEEE 1584-2002, on the main window's tabs: the empirical model from 208 V to 46 kV (the theoretically derived equations from 15 kV), current-limiting fuses and low-voltage circuit breakers. IEEE 1584-2018, in Options, IEEE 1584-2018 model: 208 V to 15 kV. Studies of many points of either edition: File, New study.
+
+Supported systems: Linux desktops with Qt 6 (X11 and Wayland).
+
+The results support, and do not replace, the judgement of a qualified person. Verify every input against the installation before work begins; the authors accept no liability for decisions made with this program.
+
+Copyright © 2026 the Zentavo authors.
+Zentavo is free software under the GNU General Public License, version 3 or later. It comes with no warranty.</source>
+        <translation>Calculateur du risque d'arc électrique selon IEEE 1584-2002 et IEEE 1584-2018 : courant d'arc, énergie incidente, frontière d'arc électrique, niveau d'EPI et frontières d'approche contre les chocs électriques, pour un point de travail ou une étude entière.
+
+IEEE 1584-2002, dans les onglets de la fenêtre principale : le modèle empirique de 208 V à 46 kV (les équations de dérivation théorique à partir de 15 kV), les fusibles limiteurs de courant et les disjoncteurs basse tension. IEEE 1584-2018, dans Options, Modèle IEEE 1584-2018 : de 208 V à 15 kV. Études de nombreux points de l'une ou l'autre édition : Fichier, Nouvelle étude.
+
+Systèmes pris en charge : bureaux Linux avec Qt 6 (X11 et Wayland).
+
+Les résultats appuient, sans le remplacer, le jugement d'une personne qualifiée. Vérifiez chaque donnée sur l'installation avant le début des travaux ; les auteurs déclinent toute responsabilité pour les décisions prises avec ce programme.
+
+Copyright © 2026 les auteurs de Zentavo.
+Zentavo est un logiciel libre distribué sous la licence publique générale GNU, version 3 ou ultérieure. Il est fourni sans aucune garantie.</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::Tmain</name>
+    <message>
+        <source>Equipment bus gap in mm. Gaps of 3 to 40 mm were used for low voltage testing to simulate gaps between conductors in low voltage equipment and cables. Gaps 13, 104 and 152 mm. were used in 5 and 15kV equipment testings. </source>
+        <translation>Écart entre les barres de l'équipement en mm. Les essais basse tension ont utilisé des écarts de 3 à 40 mm pour simuler les écarts entre conducteurs des équipements et câbles basse tension. Les essais des équipements de 5 et 15 kV ont utilisé des écarts de 13, 104 et 152 mm. </translation>
+    </message>
+    <message>
+        <source>Typical working distance is the sum of the distance between the worker standing in front of the equipment, and from the front of the equipment to the potential arc source inside the equipment (300 to 1000 mm). </source>
+        <translation>La distance de travail type est la somme de la distance entre le travailleur debout devant l'équipement et de la distance entre la façade de l'équipement et la source d'arc possible à l'intérieur (300 à 1000 mm). </translation>
+    </message>
+    <message>
+        <source>Available 3 phase bolted fault current for the range of 700A to 106kA at the point where work is to be performed in kA. </source>
+        <translation>Courant de défaut franc triphasé disponible, de 700 A à 106 kA, au point où le travail sera effectué, en kA. </translation>
+    </message>
+    <message>
+        <source>Line to line voltage - minimum 208 V, maximum 46000 V</source>
+        <translation>Tension entre phases : minimum 208 V, maximum 46000 V</translation>
+    </message>
+    <message>
+        <source>Line to line voltage - minimum 208 V, maximum 15000 V</source>
+        <translation>Tension entre phases : minimum 208 V, maximum 15000 V</translation>
+    </message>
+    <message>
+        <source>Active model:</source>
+        <translation>Modèle actif :</translation>
+    </message>
+    <message>
+        <source>IEEE 1584 Empirical Model</source>
+        <translation>Modèle empirique IEEE 1584</translation>
+    </message>
+    <message>
+        <source>IEEE1584 Empirical Model</source>
+        <translation>Modèle empirique IEEE1584</translation>
+    </message>
+    <message>
+        <source>IEEE1584 Fuse Equations</source>
+        <translation>Équations fusibles IEEE1584</translation>
+    </message>
+    <message>
+        <source>Low Voltage Circuit Breakers</source>
+        <translation>Disjoncteurs basse tension</translation>
+    </message>
+    <message>
+        <source>&amp;Next</source>
+        <translation>&amp;Suivant</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>&amp;Ouvrir</translation>
+    </message>
+    <message>
+        <source>&amp;New study</source>
+        <translation>&amp;Nouvelle étude</translation>
+    </message>
+    <message>
+        <source>Open s&amp;tudy…</source>
+        <translation>Ouvrir une é&amp;tude…</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>&amp;Label format</source>
+        <translation>Format d'&amp;étiquette</translation>
+    </message>
+    <message>
+        <source>&amp;Units</source>
+        <translation>&amp;Unités</translation>
+    </message>
+    <message>
+        <source>&amp;IEEE 1584-2018 model</source>
+        <translation>Modèle &amp;IEEE 1584-2018</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Aide</translation>
+    </message>
+    <message>
+        <source>&amp;Contents</source>
+        <translation>&amp;Sommaire</translation>
+    </message>
+    <message>
+        <source>&amp;About...</source>
+        <translation>À &amp;propos...</translation>
+    </message>
+    <message>
+        <source>Equipment Class</source>
+        <translation>Classe d'équipement</translation>
+    </message>
+    <message>
+        <source>Please select a class</source>
+        <translation>Choisissez une classe</translation>
+    </message>
+    <message>
+        <source>Gap between Conductors</source>
+        <translation>Écart entre conducteurs</translation>
+    </message>
+    <message>
+        <source>Grounding type</source>
+        <translation>Mise à la terre</translation>
+    </message>
+    <message>
+        <source>Working Distance</source>
+        <translation>Distance de travail</translation>
+    </message>
+    <message>
+        <source>Available 3 Phase Bolted Current</source>
+        <translation>Courant de défaut franc tri.</translation>
+    </message>
+    <message>
+        <source>kAmperes</source>
+        <translation>kAmpères</translation>
+    </message>
+    <message>
+        <source>System Voltage</source>
+        <translation>Tension du réseau</translation>
+    </message>
+    <message>
+        <source>Volts</source>
+        <translation>Volts</translation>
+    </message>
+    <message>
+        <source>Current Limiting Fuses</source>
+        <translation>Fusibles limiteurs de courant</translation>
+    </message>
+    <message>
+        <source>Current limiting Class L and Class RK1 fuses</source>
+        <translation>Fusibles limiteurs de courant classe L et classe RK1</translation>
+    </message>
+    <message>
+        <source>Show pressure developed by arc*</source>
+        <translation>Afficher la pression d'arc*</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Oui</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Non</translation>
+    </message>
+    <message>
+        <source>Equipment Class (Grounded only)</source>
+        <translation>Classe d'équip. (mise à la terre)</translation>
+    </message>
+    <message>
+        <source>Breaker Type</source>
+        <translation>Type de disjoncteur</translation>
+    </message>
+    <message>
+        <source>Breaker Interrupting Rating</source>
+        <translation>Pouvoir de coupure</translation>
+    </message>
+    <message>
+        <source>Breaker Instantaneous Trip</source>
+        <translation>Déclenchement instantané</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::Widgets</name>
+    <message>
+        <source>Exit</source>
+        <translation>Quitter</translation>
+    </message>
+</context>
+</TS>
