@@ -1,15 +1,15 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
     <name>OpenFiles</name>
     <message>
-        <source>The file "%1" was changed by another program since it was opened. Overwrite it, or cancel? (Yes overwrites it, No saves nothing.)</source>
-        <translation>Otro programa cambió el archivo "%1" desde que se abrió. ¿Sobrescribirlo o cancelar? (Sí lo sobrescribe, No no guarda nada.)</translation>
+        <source>The file &quot;%1&quot; was changed by another program since it was opened. Overwrite it, or cancel? (Yes overwrites it, No saves nothing.)</source>
+        <translation>Otro programa cambió el archivo &quot;%1&quot; desde que se abrió. ¿Sobrescribirlo o cancelar? (Sí lo sobrescribe, No no guarda nada.)</translation>
     </message>
     <message>
-        <source>The file "%1" is open in another window of Zentavo. Overwrite it, or cancel? (Yes overwrites it, No saves nothing.)</source>
-        <translation>El archivo "%1" está abierto en otra ventana de Zentavo. ¿Sobrescribirlo o cancelar? (Sí lo sobrescribe, No no guarda nada.)</translation>
+        <source>The file &quot;%1&quot; is open in another window of Zentavo. Overwrite it, or cancel? (Yes overwrites it, No saves nothing.)</source>
+        <translation>El archivo &quot;%1&quot; está abierto en otra ventana de Zentavo. ¿Sobrescribirlo o cancelar? (Sí lo sobrescribe, No no guarda nada.)</translation>
     </message>
 </context>
 <context>
@@ -34,8 +34,158 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <translation>Gracias por usar Zentavo</translation>
     </message>
     <message>
-        <source>The editor holds one file at a time: "%1" was not opened.</source>
-        <translation>El editor abre un archivo a la vez: "%1" no se abrió.</translation>
+        <source>The editor holds one file at a time: &quot;%1&quot; was not opened.</source>
+        <translation>El editor abre un archivo a la vez: &quot;%1&quot; no se abrió.</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::DevicePanel</name>
+    <message>
+        <source>IEEE-MI — IEEE moderately inverse</source>
+        <translation>IEEE-MI — IEEE moderadamente inversa</translation>
+    </message>
+    <message>
+        <source>IEEE-VI — IEEE very inverse</source>
+        <translation>IEEE-VI — IEEE muy inversa</translation>
+    </message>
+    <message>
+        <source>IEEE-EI — IEEE extremely inverse</source>
+        <translation>IEEE-EI — IEEE extremadamente inversa</translation>
+    </message>
+    <message>
+        <source>IEC-SI — IEC standard inverse</source>
+        <translation>IEC-SI — IEC inversa normal</translation>
+    </message>
+    <message>
+        <source>IEC-VI — IEC very inverse</source>
+        <translation>IEC-VI — IEC muy inversa</translation>
+    </message>
+    <message>
+        <source>IEC-EI — IEC extremely inverse</source>
+        <translation>IEC-EI — IEC extremadamente inversa</translation>
+    </message>
+    <message>
+        <source>IEC-LTI — IEC long-time inverse</source>
+        <translation>IEC-LTI — IEC inversa de tiempo largo</translation>
+    </message>
+    <message>
+        <source>DT — definite time</source>
+        <translation>DT — tiempo definido</translation>
+    </message>
+    <message>
+        <source>Relay with its breaker</source>
+        <translation>Relé con su interruptor</translation>
+    </message>
+    <message>
+        <source>Low-voltage trip unit</source>
+        <translation>Unidad de disparo de baja tensión</translation>
+    </message>
+    <message>
+        <source>Fuse, by its total-clearing curve</source>
+        <translation>Fusible, por su curva de despeje total</translation>
+    </message>
+    <message>
+        <source>Protective device:</source>
+        <translation>Dispositivo de protección:</translation>
+    </message>
+    <message>
+        <source>Share of the arcing current:</source>
+        <translation>Fracción de la corriente de arco:</translation>
+    </message>
+    <message>
+        <source>Maximum arc duration (sec, or none):</source>
+        <translation>Duración máxima del arco (s, o ninguna):</translation>
+    </message>
+    <message>
+        <source>Relay curve:</source>
+        <translation>Curva del relé:</translation>
+    </message>
+    <message>
+        <source>Pickup (A):</source>
+        <translation>Arranque (A):</translation>
+    </message>
+    <message>
+        <source>Time dial (sec for DT):</source>
+        <translation>Dial de tiempo (s para DT):</translation>
+    </message>
+    <message>
+        <source>Instantaneous pickup (A):</source>
+        <translation>Arranque instantáneo (A):</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>ninguna</translation>
+    </message>
+    <message>
+        <source>Instantaneous delay (sec):</source>
+        <translation>Retardo instantáneo (s):</translation>
+    </message>
+    <message>
+        <source>Breaker time (sec):</source>
+        <translation>Tiempo del interruptor (s):</translation>
+    </message>
+    <message>
+        <source>Rating (A):</source>
+        <translation>Corriente nominal (A):</translation>
+    </message>
+    <message>
+        <source>Long-time pickup (× rating):</source>
+        <translation>Arranque de tiempo largo (× nominal):</translation>
+    </message>
+    <message>
+        <source>Long-time delay (sec at 6 × pickup):</source>
+        <translation>Retardo de tiempo largo (s a 6 × arranque):</translation>
+    </message>
+    <message>
+        <source>Short-time pickup (× LT pickup):</source>
+        <translation>Arranque de tiempo corto (× arranque TL):</translation>
+    </message>
+    <message>
+        <source>Short-time delay (sec):</source>
+        <translation>Retardo de tiempo corto (s):</translation>
+    </message>
+    <message>
+        <source>Instantaneous pickup (× rating):</source>
+        <translation>Arranque instantáneo (× nominal):</translation>
+    </message>
+    <message>
+        <source>Instantaneous clearing time (sec):</source>
+        <translation>Tiempo de despeje instantáneo (s):</translation>
+    </message>
+    <message>
+        <source>Tolerance:</source>
+        <translation>Tolerancia:</translation>
+    </message>
+    <message>
+        <source>100:300 200:20 1000:0.1, or a curve&apos;s name</source>
+        <translation>100:300 200:20 1000:0.1, o el nombre de una curva</translation>
+    </message>
+    <message>
+        <source>Fuse curve (A:sec points, or a name):</source>
+        <translation>Curva del fusible (puntos A:s, o un nombre):</translation>
+    </message>
+    <message>
+        <source>Load device curves…</source>
+        <translation>Cargar curvas de dispositivos…</translation>
+    </message>
+    <message>
+        <source>No curves file loaded</source>
+        <translation>Ningún archivo de curvas cargado</translation>
+    </message>
+    <message>
+        <source>Load device curves</source>
+        <translation>Cargar curvas de dispositivos</translation>
+    </message>
+    <message>
+        <source>device curves (*.csv)</source>
+        <translation>curvas de dispositivos (*.csv)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n curve(s) from %1</source>
+        <translation>
+            <numerusform>%n curva de %1</numerusform>
+            <numerusform>%n curvas de %1</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -379,8 +529,8 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <translation>La energía incidente no está definida para estos datos. </translation>
     </message>
     <message>
-        <source>'%1' is not a valid floating point value</source>
-        <translation>'%1' no es un número válido</translation>
+        <source>&apos;%1&apos; is not a valid floating point value</source>
+        <translation>&apos;%1&apos; no es un número válido</translation>
     </message>
     <message>
         <source>Gap between conductors (%1):</source>
@@ -515,8 +665,8 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <translation>Los cálculos se basan en ensayos trifásicos a 600 V con una</translation>
     </message>
     <message>
-        <source>gap  of  32 mm  in  a  switchgear  sized  enclosure 20" x 20" x20 "</source>
-        <translation>separación de 32 mm en una envolvente de tablero de 20" x 20" x 20"</translation>
+        <source>gap  of  32 mm  in  a  switchgear  sized  enclosure 20&quot; x 20&quot; x20 &quot;</source>
+        <translation>separación de 32 mm en una envolvente de tablero de 20&quot; x 20&quot; x 20&quot;</translation>
     </message>
     <message>
         <source>The calculation results below are based upon IEEE 1584 equations  </source>
@@ -531,8 +681,8 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <translation>y capacidad de interruptor. Los resultados se basan en ensayos</translation>
     </message>
     <message>
-        <source>20"x20"x20" ( 508x508x508mm. ) enclosure with an electrode  gap</source>
-        <translation>envolvente de 20"x20"x20" (508x508x508 mm) con una separación</translation>
+        <source>20&quot;x20&quot;x20&quot; ( 508x508x508mm. ) enclosure with an electrode  gap</source>
+        <translation>envolvente de 20&quot;x20&quot;x20&quot; (508x508x508 mm) con una separación</translation>
     </message>
     <message>
         <source>of  1  inch  ( 25mm ).  Actual  arc  flash  severity  could  be  different </source>
@@ -901,8 +1051,8 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <translation>Duplicar filas</translation>
     </message>
     <message>
-        <source>Pasted row %1: '%2' in column %3 is not a number.</source>
-        <translation>Fila pegada %1: '%2' en la columna %3 no es un número.</translation>
+        <source>Pasted row %1: &apos;%2&apos; in column %3 is not a number.</source>
+        <translation>Fila pegada %1: &apos;%2&apos; en la columna %3 no es un número.</translation>
     </message>
     <message>
         <source>Paste rows</source>
@@ -1213,6 +1363,86 @@ Do you wish to save it in UTF-8 instead? (No saves nothing.)</source>
     <message>
         <source>arcing current</source>
         <translation>corriente de arco</translation>
+    </message>
+    <message>
+        <source>does not operate</source>
+        <translation>no opera</translation>
+    </message>
+    <message>
+        <source>instantaneous</source>
+        <translation>instantáneo</translation>
+    </message>
+    <message>
+        <source>short time</source>
+        <translation>tiempo corto</translation>
+    </message>
+    <message>
+        <source>long time</source>
+        <translation>tiempo largo</translation>
+    </message>
+    <message>
+        <source>inverse</source>
+        <translation>inversa</translation>
+    </message>
+    <message>
+        <source>definite time</source>
+        <translation>tiempo definido</translation>
+    </message>
+    <message>
+        <source>curve</source>
+        <translation>curva</translation>
+    </message>
+    <message>
+        <source>capped</source>
+        <translation>limitada</translation>
+    </message>
+    <message>
+        <source>Arc duration</source>
+        <translation>Duración del arco</translation>
+    </message>
+    <message>
+        <source>Typed at each arcing current</source>
+        <translation>Escrita para cada corriente de arco</translation>
+    </message>
+    <message>
+        <source>From a protective device</source>
+        <translation>De un dispositivo de protección</translation>
+    </message>
+    <message>
+        <source>Arc duration:</source>
+        <translation>Duración del arco:</translation>
+    </message>
+    <message>
+        <source>At the arcing current:</source>
+        <translation>Con la corriente de arco:</translation>
+    </message>
+    <message>
+        <source>At the reduced arcing current:</source>
+        <translation>Con la corriente de arco reducida:</translation>
+    </message>
+    <message>
+        <source>%1 s — %2</source>
+        <translation>%1 s — %2</translation>
+    </message>
+    <message>
+        <source> (the device acts in %1 s)</source>
+        <translation> (el dispositivo actúa en %1 s)</translation>
+    </message>
+    <message>
+        <source> (the device does not operate)</source>
+        <translation> (el dispositivo no opera)</translation>
+    </message>
+    <message>
+        <source>arc duration capped at %1 s</source>
+        <translation>duración del arco limitada a %1 s</translation>
+    </message>
+    <message>
+        <source>Iarc</source>
+        <translation>Iarc</translation>
+    </message>
+    <message>
+        <source>Iarc,min</source>
+        <translation>Iarc,mín</translation>
     </message>
 </context>
 <context>
@@ -1570,9 +1800,12 @@ Do you wish to save it in UTF-8 instead? (No saves nothing.)</source>
     <message numerus="yes">
         <source>
 and %n more label(s) with a cut name</source>
-        <translation><numerusform>
-y %n etiqueta(s) más con el nombre cortado</numerusform><numerusform>
-y %n etiqueta(s) más con el nombre cortado</numerusform></translation>
+        <translation>
+            <numerusform>
+y %n etiqueta(s) más con el nombre cortado</numerusform>
+            <numerusform>
+y %n etiqueta(s) más con el nombre cortado</numerusform>
+        </translation>
     </message>
     <message>
         <source>These equipment names are longer than 30 characters; their labels show the first 30:%1</source>
@@ -1599,8 +1832,8 @@ y %n etiqueta(s) más con el nombre cortado</numerusform></translation>
         <translation>Imprimiendo el informe de %1 puntos…</translation>
     </message>
     <message>
-        <source>The study "%1" has changes that are not saved. Save them?</source>
-        <translation>El estudio "%1" tiene cambios sin guardar. ¿Guardarlos?</translation>
+        <source>The study &quot;%1&quot; has changes that are not saved. Save them?</source>
+        <translation>El estudio &quot;%1&quot; tiene cambios sin guardar. ¿Guardarlos?</translation>
     </message>
     <message>
         <source>Open study</source>
@@ -1706,7 +1939,7 @@ y %n etiqueta(s) más con el nombre cortado</numerusform></translation>
     <message>
         <source>Arc flash hazard calculator after IEEE 1584-2002 and IEEE 1584-2018: arcing current, incident energy, flash protection boundary, PPE level and shock approach boundaries, for one point of work or a whole study.
 
-IEEE 1584-2002, on the main window's tabs: the empirical model from 208 V to 46 kV (the theoretically derived equations from 15 kV), current-limiting fuses and low-voltage circuit breakers. IEEE 1584-2018, in Options, IEEE 1584-2018 model: 208 V to 15 kV. Studies of many points of either edition: File, New study.
+IEEE 1584-2002, on the main window&apos;s tabs: the empirical model from 208 V to 46 kV (the theoretically derived equations from 15 kV), current-limiting fuses and low-voltage circuit breakers. IEEE 1584-2018, in Options, IEEE 1584-2018 model: 208 V to 15 kV. Studies of many points of either edition: File, New study.
 
 Supported systems: Linux desktops with Qt 6 (X11 and Wayland).
 
@@ -1724,6 +1957,13 @@ Los resultados apoyan, y no sustituyen, el criterio de una persona calificada. V
 
 Copyright © 2026 los autores de Zentavo.
 Zentavo es software libre bajo la Licencia Pública General de GNU, versión 3 o posterior. Se ofrece sin ninguna garantía.</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::TimeCurrentView</name>
+    <message>
+        <source>Time-current curve of the protective device</source>
+        <translation>Curva tiempo-corriente del dispositivo de protección</translation>
     </message>
 </context>
 <context>

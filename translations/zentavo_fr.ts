@@ -1,15 +1,15 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
     <name>OpenFiles</name>
     <message>
-        <source>The file "%1" was changed by another program since it was opened. Overwrite it, or cancel? (Yes overwrites it, No saves nothing.)</source>
-        <translation>Le fichier « %1 » a été modifié par un autre programme depuis son ouverture. L'écraser ou annuler ? (Oui l'écrase, Non n'enregistre rien.)</translation>
+        <source>The file &quot;%1&quot; was changed by another program since it was opened. Overwrite it, or cancel? (Yes overwrites it, No saves nothing.)</source>
+        <translation>Le fichier « %1 » a été modifié par un autre programme depuis son ouverture. L&apos;écraser ou annuler ? (Oui l&apos;écrase, Non n&apos;enregistre rien.)</translation>
     </message>
     <message>
-        <source>The file "%1" is open in another window of Zentavo. Overwrite it, or cancel? (Yes overwrites it, No saves nothing.)</source>
-        <translation>Le fichier « %1 » est ouvert dans une autre fenêtre de Zentavo. L'écraser ou annuler ? (Oui l'écrase, Non n'enregistre rien.)</translation>
+        <source>The file &quot;%1&quot; is open in another window of Zentavo. Overwrite it, or cancel? (Yes overwrites it, No saves nothing.)</source>
+        <translation>Le fichier « %1 » est ouvert dans une autre fenêtre de Zentavo. L&apos;écraser ou annuler ? (Oui l&apos;écrase, Non n&apos;enregistre rien.)</translation>
     </message>
 </context>
 <context>
@@ -31,11 +31,161 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Thank you for using Zentavo</source>
-        <translation>Merci d'avoir utilisé Zentavo</translation>
+        <translation>Merci d&apos;avoir utilisé Zentavo</translation>
     </message>
     <message>
-        <source>The editor holds one file at a time: "%1" was not opened.</source>
-        <translation>L'éditeur ouvre un seul fichier à la fois : « %1 » n'a pas été ouvert.</translation>
+        <source>The editor holds one file at a time: &quot;%1&quot; was not opened.</source>
+        <translation>L&apos;éditeur ouvre un seul fichier à la fois : « %1 » n&apos;a pas été ouvert.</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::DevicePanel</name>
+    <message>
+        <source>IEEE-MI — IEEE moderately inverse</source>
+        <translation>IEEE-MI — IEEE modérément inverse</translation>
+    </message>
+    <message>
+        <source>IEEE-VI — IEEE very inverse</source>
+        <translation>IEEE-VI — IEEE très inverse</translation>
+    </message>
+    <message>
+        <source>IEEE-EI — IEEE extremely inverse</source>
+        <translation>IEEE-EI — IEEE extrêmement inverse</translation>
+    </message>
+    <message>
+        <source>IEC-SI — IEC standard inverse</source>
+        <translation>IEC-SI — CEI inverse normale</translation>
+    </message>
+    <message>
+        <source>IEC-VI — IEC very inverse</source>
+        <translation>IEC-VI — CEI très inverse</translation>
+    </message>
+    <message>
+        <source>IEC-EI — IEC extremely inverse</source>
+        <translation>IEC-EI — CEI extrêmement inverse</translation>
+    </message>
+    <message>
+        <source>IEC-LTI — IEC long-time inverse</source>
+        <translation>IEC-LTI — CEI inverse à temps long</translation>
+    </message>
+    <message>
+        <source>DT — definite time</source>
+        <translation>DT — temps constant</translation>
+    </message>
+    <message>
+        <source>Relay with its breaker</source>
+        <translation>Relais avec son disjoncteur</translation>
+    </message>
+    <message>
+        <source>Low-voltage trip unit</source>
+        <translation>Déclencheur basse tension</translation>
+    </message>
+    <message>
+        <source>Fuse, by its total-clearing curve</source>
+        <translation>Fusible, par sa courbe de coupure totale</translation>
+    </message>
+    <message>
+        <source>Protective device:</source>
+        <translation>Dispositif de protection :</translation>
+    </message>
+    <message>
+        <source>Share of the arcing current:</source>
+        <translation>Part du courant d’arc :</translation>
+    </message>
+    <message>
+        <source>Maximum arc duration (sec, or none):</source>
+        <translation>Durée d’arc maximale (s, ou aucune) :</translation>
+    </message>
+    <message>
+        <source>Relay curve:</source>
+        <translation>Courbe du relais :</translation>
+    </message>
+    <message>
+        <source>Pickup (A):</source>
+        <translation>Seuil (A) :</translation>
+    </message>
+    <message>
+        <source>Time dial (sec for DT):</source>
+        <translation>Multiplicateur de temps (s pour DT) :</translation>
+    </message>
+    <message>
+        <source>Instantaneous pickup (A):</source>
+        <translation>Seuil instantané (A) :</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>aucune</translation>
+    </message>
+    <message>
+        <source>Instantaneous delay (sec):</source>
+        <translation>Retard instantané (s) :</translation>
+    </message>
+    <message>
+        <source>Breaker time (sec):</source>
+        <translation>Temps du disjoncteur (s) :</translation>
+    </message>
+    <message>
+        <source>Rating (A):</source>
+        <translation>Calibre (A) :</translation>
+    </message>
+    <message>
+        <source>Long-time pickup (× rating):</source>
+        <translation>Seuil long retard (× calibre) :</translation>
+    </message>
+    <message>
+        <source>Long-time delay (sec at 6 × pickup):</source>
+        <translation>Temporisation long retard (s à 6 × seuil) :</translation>
+    </message>
+    <message>
+        <source>Short-time pickup (× LT pickup):</source>
+        <translation>Seuil court retard (× seuil LR) :</translation>
+    </message>
+    <message>
+        <source>Short-time delay (sec):</source>
+        <translation>Temporisation court retard (s) :</translation>
+    </message>
+    <message>
+        <source>Instantaneous pickup (× rating):</source>
+        <translation>Seuil instantané (× calibre) :</translation>
+    </message>
+    <message>
+        <source>Instantaneous clearing time (sec):</source>
+        <translation>Temps de coupure instantané (s) :</translation>
+    </message>
+    <message>
+        <source>Tolerance:</source>
+        <translation>Tolérance :</translation>
+    </message>
+    <message>
+        <source>100:300 200:20 1000:0.1, or a curve&apos;s name</source>
+        <translation>100:300 200:20 1000:0.1, ou le nom d’une courbe</translation>
+    </message>
+    <message>
+        <source>Fuse curve (A:sec points, or a name):</source>
+        <translation>Courbe du fusible (points A:s, ou un nom) :</translation>
+    </message>
+    <message>
+        <source>Load device curves…</source>
+        <translation>Charger des courbes de dispositifs…</translation>
+    </message>
+    <message>
+        <source>No curves file loaded</source>
+        <translation>Aucun fichier de courbes chargé</translation>
+    </message>
+    <message>
+        <source>Load device curves</source>
+        <translation>Charger des courbes de dispositifs</translation>
+    </message>
+    <message>
+        <source>device curves (*.csv)</source>
+        <translation>courbes de dispositifs (*.csv)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n curve(s) from %1</source>
+        <translation>
+            <numerusform>%n courbe de %1</numerusform>
+            <numerusform>%n courbes de %1</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -196,7 +346,7 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Consult PPE Manufacturer</source>
-        <translation>Consulter le fabricant d'EPI</translation>
+        <translation>Consulter le fabricant d&apos;EPI</translation>
     </message>
     <message>
         <source>Avoid contact</source>
@@ -204,11 +354,11 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Arc Duration (sec):</source>
-        <translation>Durée de l'arc (s) :</translation>
+        <translation>Durée de l&apos;arc (s) :</translation>
     </message>
     <message>
         <source>Arc Duration @ Predicted Arc Current (sec):</source>
-        <translation>Durée au courant d'arc prévu (s) :</translation>
+        <translation>Durée au courant d&apos;arc prévu (s) :</translation>
     </message>
     <message>
         <source>Low Voltage Circuit Breakers Calculations</source>
@@ -224,7 +374,7 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Enter Gap value</source>
-        <translation>Saisissez l'écart</translation>
+        <translation>Saisissez l&apos;écart</translation>
     </message>
     <message>
         <source>Incorrect gap between conductors. </source>
@@ -236,11 +386,11 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source> Equipment class not selected.</source>
-        <translation> La classe d'équipement n'est pas choisie.</translation>
+        <translation> La classe d&apos;équipement n&apos;est pas choisie.</translation>
     </message>
     <message>
         <source> Grounding type not set.</source>
-        <translation> Le type de mise à la terre n'est pas indiqué.</translation>
+        <translation> Le type de mise à la terre n&apos;est pas indiqué.</translation>
     </message>
     <message>
         <source>Enter IR value.</source>
@@ -264,23 +414,23 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Predicted arcing current is less than the top of the breaker tripping band. IEEE 1584 empirically derived model must be used to resolve incident energies in this case.</source>
-        <translation>Le courant d'arc prévu est inférieur au haut de la bande de déclenchement du disjoncteur. Dans ce cas, l'énergie incidente doit être calculée avec le modèle empirique IEEE 1584.</translation>
+        <translation>Le courant d&apos;arc prévu est inférieur au haut de la bande de déclenchement du disjoncteur. Dans ce cas, l&apos;énergie incidente doit être calculée avec le modèle empirique IEEE 1584.</translation>
     </message>
     <message>
         <source>Enter valid arcing time. </source>
-        <translation>Saisissez une durée d'arc valide. </translation>
+        <translation>Saisissez une durée d&apos;arc valide. </translation>
     </message>
     <message>
         <source>Arcing time should not exceed 2 seconds. </source>
-        <translation>La durée d'arc ne doit pas dépasser 2 secondes. </translation>
+        <translation>La durée d&apos;arc ne doit pas dépasser 2 secondes. </translation>
     </message>
     <message>
         <source>Enter valid arcing time for reduced current</source>
-        <translation>Saisissez une durée d'arc valide au courant réduit</translation>
+        <translation>Saisissez une durée d&apos;arc valide au courant réduit</translation>
     </message>
     <message>
         <source>Arcing time for reduced current should not exceed 2 seconds. </source>
-        <translation>La durée d'arc au courant réduit ne doit pas dépasser 2 secondes. </translation>
+        <translation>La durée d&apos;arc au courant réduit ne doit pas dépasser 2 secondes. </translation>
     </message>
     <message>
         <source>Enter voltage value. </source>
@@ -316,7 +466,7 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Enter gap value. </source>
-        <translation>Saisissez l'écart. </translation>
+        <translation>Saisissez l&apos;écart. </translation>
     </message>
     <message>
         <source>Enter working distance value. </source>
@@ -324,31 +474,31 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Electrode configuration not selected. </source>
-        <translation>La configuration des électrodes n'est pas choisie. </translation>
+        <translation>La configuration des électrodes n&apos;est pas choisie. </translation>
     </message>
     <message>
         <source>Enter enclosure height value. </source>
-        <translation>Saisissez la hauteur de l'enveloppe. </translation>
+        <translation>Saisissez la hauteur de l&apos;enveloppe. </translation>
     </message>
     <message>
         <source>Enter enclosure width value. </source>
-        <translation>Saisissez la largeur de l'enveloppe. </translation>
+        <translation>Saisissez la largeur de l&apos;enveloppe. </translation>
     </message>
     <message>
         <source>Enter enclosure depth value. </source>
-        <translation>Saisissez la profondeur de l'enveloppe. </translation>
+        <translation>Saisissez la profondeur de l&apos;enveloppe. </translation>
     </message>
     <message>
         <source>Enclosure height not positive. </source>
-        <translation>La hauteur de l'enveloppe n'est pas positive. </translation>
+        <translation>La hauteur de l&apos;enveloppe n&apos;est pas positive. </translation>
     </message>
     <message>
         <source>Enclosure depth not positive. </source>
-        <translation>La profondeur de l'enveloppe n'est pas positive. </translation>
+        <translation>La profondeur de l&apos;enveloppe n&apos;est pas positive. </translation>
     </message>
     <message>
         <source>Enclosure width below 4 x gap. </source>
-        <translation>Largeur de l'enveloppe inférieure à 4 fois l'écart. </translation>
+        <translation>Largeur de l&apos;enveloppe inférieure à 4 fois l&apos;écart. </translation>
     </message>
     <message>
         <source>Enclosure too small for the size correction. </source>
@@ -356,31 +506,31 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Enter arc duration value. </source>
-        <translation>Saisissez la durée de l'arc. </translation>
+        <translation>Saisissez la durée de l&apos;arc. </translation>
     </message>
     <message>
         <source>Arc duration not positive. </source>
-        <translation>La durée de l'arc n'est pas positive. </translation>
+        <translation>La durée de l&apos;arc n&apos;est pas positive. </translation>
     </message>
     <message>
         <source>Enter arc duration value for reduced current. </source>
-        <translation>Saisissez la durée de l'arc au courant réduit. </translation>
+        <translation>Saisissez la durée de l&apos;arc au courant réduit. </translation>
     </message>
     <message>
         <source>Arc duration for reduced current not positive. </source>
-        <translation>La durée de l'arc au courant réduit n'est pas positive. </translation>
+        <translation>La durée de l&apos;arc au courant réduit n&apos;est pas positive. </translation>
     </message>
     <message>
         <source>Arcing current not defined for these inputs. </source>
-        <translation>Le courant d'arc n'est pas défini pour ces données. </translation>
+        <translation>Le courant d&apos;arc n&apos;est pas défini pour ces données. </translation>
     </message>
     <message>
         <source>Incident energy not defined for these inputs. </source>
-        <translation>L'énergie incidente n'est pas définie pour ces données. </translation>
+        <translation>L&apos;énergie incidente n&apos;est pas définie pour ces données. </translation>
     </message>
     <message>
-        <source>'%1' is not a valid floating point value</source>
-        <translation>« %1 » n'est pas un nombre valide</translation>
+        <source>&apos;%1&apos; is not a valid floating point value</source>
+        <translation>« %1 » n&apos;est pas un nombre valide</translation>
     </message>
     <message>
         <source>Gap between conductors (%1):</source>
@@ -392,15 +542,15 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Enclosure height (%1):</source>
-        <translation>Hauteur de l'enveloppe (%1) :</translation>
+        <translation>Hauteur de l&apos;enveloppe (%1) :</translation>
     </message>
     <message>
         <source>Enclosure width (%1):</source>
-        <translation>Largeur de l'enveloppe (%1) :</translation>
+        <translation>Largeur de l&apos;enveloppe (%1) :</translation>
     </message>
     <message>
         <source>Enclosure depth (%1):</source>
-        <translation>Profondeur de l'enveloppe (%1) :</translation>
+        <translation>Profondeur de l&apos;enveloppe (%1) :</translation>
     </message>
     <message>
         <source>Working distance (%1):</source>
@@ -412,19 +562,19 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Flash protection boundary (%1):</source>
-        <translation>Frontière d'arc électrique (%1) :</translation>
+        <translation>Frontière d&apos;arc électrique (%1) :</translation>
     </message>
     <message>
         <source>Limited approach boundary (%1):</source>
-        <translation>Frontière d'approche limitée (%1) :</translation>
+        <translation>Frontière d&apos;approche limitée (%1) :</translation>
     </message>
     <message>
         <source>Restricted approach boundary (%1):</source>
-        <translation>Frontière d'approche restreinte (%1) :</translation>
+        <translation>Frontière d&apos;approche restreinte (%1) :</translation>
     </message>
     <message>
         <source>Prohibited approach boundary (%1):</source>
-        <translation>Frontière d'approche interdite (%1) :</translation>
+        <translation>Frontière d&apos;approche interdite (%1) :</translation>
     </message>
     <message>
         <source>Initial pressure (%1):</source>
@@ -440,7 +590,7 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Equipment type:</source>
-        <translation>Type d'équipement :</translation>
+        <translation>Type d&apos;équipement :</translation>
     </message>
     <message>
         <source>Grounding:</source>
@@ -448,7 +598,7 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Arc Duration @ 15% Reduced Arc Current (sec):</source>
-        <translation>Durée au courant d'arc réduit de 15 % (s) :</translation>
+        <translation>Durée au courant d&apos;arc réduit de 15 % (s) :</translation>
     </message>
     <message>
         <source>Available 3Ph Bolted Current (kA):</source>
@@ -456,7 +606,7 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Predicted 3Ph Arcing Current (kA):</source>
-        <translation>Courant d'arc tri. prévu (kA) :</translation>
+        <translation>Courant d&apos;arc tri. prévu (kA) :</translation>
     </message>
     <message>
         <source>System voltage (V):</source>
@@ -464,7 +614,7 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Level of PPE:</source>
-        <translation>Niveau d'EPI :</translation>
+        <translation>Niveau d&apos;EPI :</translation>
     </message>
     <message>
         <source>Typical protective clothing system:</source>
@@ -480,11 +630,11 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Calculation results (100% arcing current):</source>
-        <translation>Résultats (100 % du courant d'arc) :</translation>
+        <translation>Résultats (100 % du courant d&apos;arc) :</translation>
     </message>
     <message>
         <source>Calculation results (85% arcing current): </source>
-        <translation>Résultats (85 % du courant d'arc) : </translation>
+        <translation>Résultats (85 % du courant d&apos;arc) : </translation>
     </message>
     <message>
         <source>Calculation results:</source>
@@ -500,7 +650,7 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>They are intended to help determine  the  PPE level of  protection against</source>
-        <translation>Ils aident à déterminer le niveau d'EPI de protection contre</translation>
+        <translation>Ils aident à déterminer le niveau d&apos;EPI de protection contre</translation>
     </message>
     <message>
         <source>radiated heat only.  Actual  arc flash  severity  could be  different from the </source>
@@ -515,8 +665,8 @@ Vérifiez que le nom du fichier est correct.</translation>
         <translation>Les calculs reposent sur un essai triphasé à 600 V avec un</translation>
     </message>
     <message>
-        <source>gap  of  32 mm  in  a  switchgear  sized  enclosure 20" x 20" x20 "</source>
-        <translation>écart de 32 mm dans une enveloppe d'appareillage de 20" x 20" x 20"</translation>
+        <source>gap  of  32 mm  in  a  switchgear  sized  enclosure 20&quot; x 20&quot; x20 &quot;</source>
+        <translation>écart de 32 mm dans une enveloppe d&apos;appareillage de 20&quot; x 20&quot; x 20&quot;</translation>
     </message>
     <message>
         <source>The calculation results below are based upon IEEE 1584 equations  </source>
@@ -524,19 +674,19 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>for incident energy and flash protection boundary by circuit breaker  </source>
-        <translation>d'énergie incidente et de frontière d'arc électrique selon le type</translation>
+        <translation>d&apos;énergie incidente et de frontière d&apos;arc électrique selon le type</translation>
     </message>
     <message>
         <source>type   and   rating.   The   results   are   based  on  3-phase  tests in   </source>
         <translation>et le calibre du disjoncteur. Les résultats reposent sur des essais</translation>
     </message>
     <message>
-        <source>20"x20"x20" ( 508x508x508mm. ) enclosure with an electrode  gap</source>
-        <translation>enveloppe de 20"x20"x20" (508x508x508 mm) avec un écart</translation>
+        <source>20&quot;x20&quot;x20&quot; ( 508x508x508mm. ) enclosure with an electrode  gap</source>
+        <translation>enveloppe de 20&quot;x20&quot;x20&quot; (508x508x508 mm) avec un écart</translation>
     </message>
     <message>
         <source>of  1  inch  ( 25mm ).  Actual  arc  flash  severity  could  be  different </source>
-        <translation>de 1 pouce (25 mm). La gravité réelle de l'arc peut différer</translation>
+        <translation>de 1 pouce (25 mm). La gravité réelle de l&apos;arc peut différer</translation>
     </message>
     <message>
         <source>from the results shown in this window. </source>
@@ -544,11 +694,11 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Arc Flash &amp; Shock Hazard</source>
-        <translation>Danger d'arc électrique et de choc</translation>
+        <translation>Danger d&apos;arc électrique et de choc</translation>
     </message>
     <message>
         <source>Equipment type</source>
-        <translation>Type d'équipement</translation>
+        <translation>Type d&apos;équipement</translation>
     </message>
     <message>
         <source>Grounding</source>
@@ -564,19 +714,19 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Limited approach boundary</source>
-        <translation>Frontière d'approche limitée</translation>
+        <translation>Frontière d&apos;approche limitée</translation>
     </message>
     <message>
         <source>Restricted approach boundary</source>
-        <translation>Frontière d'approche restreinte</translation>
+        <translation>Frontière d&apos;approche restreinte</translation>
     </message>
     <message>
         <source>Prohibited approach boundary</source>
-        <translation>Frontière d'approche interdite</translation>
+        <translation>Frontière d&apos;approche interdite</translation>
     </message>
     <message>
         <source>Flash protection boundary</source>
-        <translation>Frontière d'arc électrique</translation>
+        <translation>Frontière d&apos;arc électrique</translation>
     </message>
     <message>
         <source>Incident energy at work distance</source>
@@ -592,7 +742,7 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>PPE level</source>
-        <translation>Niveau d'EPI</translation>
+        <translation>Niveau d&apos;EPI</translation>
     </message>
     <message>
         <source>Typical protective clothing systems</source>
@@ -600,7 +750,7 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Equipment name</source>
-        <translation>Nom de l'équipement</translation>
+        <translation>Nom de l&apos;équipement</translation>
     </message>
     <message>
         <source>Date created</source>
@@ -714,7 +864,7 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Gap unit</source>
-        <translation>Unité de l'écart</translation>
+        <translation>Unité de l&apos;écart</translation>
     </message>
     <message>
         <source>Working distance unit</source>
@@ -726,7 +876,7 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Equipment class</source>
-        <translation>Classe d'équipement</translation>
+        <translation>Classe d&apos;équipement</translation>
     </message>
     <message>
         <source>Grounding</source>
@@ -734,11 +884,11 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Arc duration</source>
-        <translation>Durée de l'arc</translation>
+        <translation>Durée de l&apos;arc</translation>
     </message>
     <message>
         <source>Arc duration, reduced</source>
-        <translation>Durée de l'arc, réduite</translation>
+        <translation>Durée de l&apos;arc, réduite</translation>
     </message>
     <message>
         <source>Fuse class</source>
@@ -762,19 +912,19 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Enclosure height</source>
-        <translation>Hauteur de l'enveloppe</translation>
+        <translation>Hauteur de l&apos;enveloppe</translation>
     </message>
     <message>
         <source>Enclosure width</source>
-        <translation>Largeur de l'enveloppe</translation>
+        <translation>Largeur de l&apos;enveloppe</translation>
     </message>
     <message>
         <source>Enclosure depth</source>
-        <translation>Profondeur de l'enveloppe</translation>
+        <translation>Profondeur de l&apos;enveloppe</translation>
     </message>
     <message>
         <source>Enclosure unit</source>
-        <translation>Unité de l'enveloppe</translation>
+        <translation>Unité de l&apos;enveloppe</translation>
     </message>
     <message>
         <source>Status</source>
@@ -786,11 +936,11 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Arcing current, full</source>
-        <translation>Courant d'arc, complet</translation>
+        <translation>Courant d&apos;arc, complet</translation>
     </message>
     <message>
         <source>Arcing current, reduced</source>
-        <translation>Courant d'arc, réduit</translation>
+        <translation>Courant d&apos;arc, réduit</translation>
     </message>
     <message>
         <source>Incident energy, full</source>
@@ -798,11 +948,11 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Flash boundary, full</source>
-        <translation>Frontière d'arc électrique, complet</translation>
+        <translation>Frontière d&apos;arc électrique, complet</translation>
     </message>
     <message>
         <source>PPE level, full</source>
-        <translation>Niveau d'EPI, complet</translation>
+        <translation>Niveau d&apos;EPI, complet</translation>
     </message>
     <message>
         <source>Clothing, full, line 1</source>
@@ -818,11 +968,11 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Flash boundary, reduced</source>
-        <translation>Frontière d'arc électrique, réduit</translation>
+        <translation>Frontière d&apos;arc électrique, réduit</translation>
     </message>
     <message>
         <source>PPE level, reduced</source>
-        <translation>Niveau d'EPI, réduit</translation>
+        <translation>Niveau d&apos;EPI, réduit</translation>
     </message>
     <message>
         <source>Clothing, reduced, line 1</source>
@@ -850,15 +1000,15 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Limited approach boundary</source>
-        <translation>Frontière d'approche limitée</translation>
+        <translation>Frontière d&apos;approche limitée</translation>
     </message>
     <message>
         <source>Restricted approach boundary</source>
-        <translation>Frontière d'approche restreinte</translation>
+        <translation>Frontière d&apos;approche restreinte</translation>
     </message>
     <message>
         <source>Prohibited approach boundary</source>
-        <translation>Frontière d'approche interdite</translation>
+        <translation>Frontière d&apos;approche interdite</translation>
     </message>
     <message>
         <source>Governing case</source>
@@ -874,19 +1024,19 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Flash boundary, governing</source>
-        <translation>Frontière d'arc électrique, déterminant</translation>
+        <translation>Frontière d&apos;arc électrique, déterminant</translation>
     </message>
     <message>
         <source>PPE level, governing</source>
-        <translation>Niveau d'EPI, déterminant</translation>
+        <translation>Niveau d&apos;EPI, déterminant</translation>
     </message>
     <message>
         <source>Enclosure type</source>
-        <translation>Type d'enveloppe</translation>
+        <translation>Type d&apos;enveloppe</translation>
     </message>
     <message>
         <source>Enclosure correction factor</source>
-        <translation>Facteur de correction de l'enveloppe</translation>
+        <translation>Facteur de correction de l&apos;enveloppe</translation>
     </message>
     <message>
         <source>Point</source>
@@ -901,8 +1051,8 @@ Vérifiez que le nom du fichier est correct.</translation>
         <translation>Dupliquer les lignes</translation>
     </message>
     <message>
-        <source>Pasted row %1: '%2' in column %3 is not a number.</source>
-        <translation>Ligne collée %1 : « %2 » dans la colonne %3 n'est pas un nombre.</translation>
+        <source>Pasted row %1: &apos;%2&apos; in column %3 is not a number.</source>
+        <translation>Ligne collée %1 : « %2 » dans la colonne %3 n&apos;est pas un nombre.</translation>
     </message>
     <message>
         <source>Paste rows</source>
@@ -917,7 +1067,7 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Label type</source>
-        <translation>Type d'étiquette</translation>
+        <translation>Type d&apos;étiquette</translation>
     </message>
     <message>
         <source>Color</source>
@@ -929,7 +1079,7 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Label language</source>
-        <translation>Langue de l'étiquette</translation>
+        <translation>Langue de l&apos;étiquette</translation>
     </message>
     <message>
         <source>English</source>
@@ -945,11 +1095,11 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Label content</source>
-        <translation>Contenu de l'étiquette</translation>
+        <translation>Contenu de l&apos;étiquette</translation>
     </message>
     <message>
         <source>Rows of the label</source>
-        <translation>Lignes de l'étiquette</translation>
+        <translation>Lignes de l&apos;étiquette</translation>
     </message>
     <message>
         <source>Enter your line here </source>
@@ -969,7 +1119,7 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>You can not add more lines. Please remove at least one from those you have already added by selecting and right clicking on it.</source>
-        <translation>Impossible d'ajouter d'autres lignes. Supprimez au moins une de celles déjà ajoutées : sélectionnez-la et cliquez dessus avec le bouton droit.</translation>
+        <translation>Impossible d&apos;ajouter d&apos;autres lignes. Supprimez au moins une de celles déjà ajoutées : sélectionnez-la et cliquez dessus avec le bouton droit.</translation>
     </message>
     <message>
         <source>This line can not be deleted.</source>
@@ -984,7 +1134,7 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Input units</source>
-        <translation>Unités d'entrée</translation>
+        <translation>Unités d&apos;entrée</translation>
     </message>
     <message>
         <source>Gap between conductors</source>
@@ -1029,7 +1179,7 @@ Vérifiez que le nom du fichier est correct.</translation>
         <source>This file is in Windows-1252, which cannot hold these characters: %1
 Do you wish to save it in UTF-8 instead? (No saves nothing.)</source>
         <translation>Ce fichier est en Windows-1252, qui ne peut contenir ces caractères : %1
-Voulez-vous l'enregistrer en UTF-8 ? (Non n'enregistre rien.)</translation>
+Voulez-vous l&apos;enregistrer en UTF-8 ? (Non n&apos;enregistre rien.)</translation>
     </message>
     <message>
         <source>Browser/Editor</source>
@@ -1104,7 +1254,7 @@ Voulez-vous l'enregistrer en UTF-8 ? (Non n'enregistre rien.)</translation>
     </message>
     <message>
         <source>Choose an equipment type</source>
-        <translation>Choisissez un type d'équipement</translation>
+        <translation>Choisissez un type d&apos;équipement</translation>
     </message>
     <message>
         <source>VCB — vertical conductors in a metal box</source>
@@ -1120,11 +1270,11 @@ Voulez-vous l'enregistrer en UTF-8 ? (Non n'enregistre rien.)</translation>
     </message>
     <message>
         <source>VOA — vertical conductors in open air</source>
-        <translation>VOA — conducteurs verticaux à l'air libre</translation>
+        <translation>VOA — conducteurs verticaux à l&apos;air libre</translation>
     </message>
     <message>
         <source>HOA — horizontal conductors in open air</source>
-        <translation>HOA — conducteurs horizontaux à l'air libre</translation>
+        <translation>HOA — conducteurs horizontaux à l&apos;air libre</translation>
     </message>
     <message>
         <source>Choose a configuration</source>
@@ -1132,7 +1282,7 @@ Voulez-vous l'enregistrer en UTF-8 ? (Non n'enregistre rien.)</translation>
     </message>
     <message>
         <source>Equipment type:</source>
-        <translation>Type d'équipement :</translation>
+        <translation>Type d&apos;équipement :</translation>
     </message>
     <message>
         <source>Electrode configuration:</source>
@@ -1148,11 +1298,11 @@ Voulez-vous l'enregistrer en UTF-8 ? (Non n'enregistre rien.)</translation>
     </message>
     <message>
         <source>Arc duration at the arcing current (sec):</source>
-        <translation>Durée de l'arc au courant d'arc (s) :</translation>
+        <translation>Durée de l&apos;arc au courant d&apos;arc (s) :</translation>
     </message>
     <message>
         <source>Arc duration at the reduced arcing current (sec):</source>
-        <translation>Durée de l'arc au courant d'arc réduit (s) :</translation>
+        <translation>Durée de l&apos;arc au courant d&apos;arc réduit (s) :</translation>
     </message>
     <message>
         <source>&amp;Compute</source>
@@ -1164,19 +1314,19 @@ Voulez-vous l'enregistrer en UTF-8 ? (Non n'enregistre rien.)</translation>
     </message>
     <message>
         <source>Arcing current</source>
-        <translation>Courant d'arc</translation>
+        <translation>Courant d&apos;arc</translation>
     </message>
     <message>
         <source>Reduced arcing current</source>
-        <translation>Courant d'arc réduit</translation>
+        <translation>Courant d&apos;arc réduit</translation>
     </message>
     <message>
         <source>Arcing current (kA):</source>
-        <translation>Courant d'arc (kA) :</translation>
+        <translation>Courant d&apos;arc (kA) :</translation>
     </message>
     <message>
         <source>Level of PPE:</source>
-        <translation>Niveau d'EPI :</translation>
+        <translation>Niveau d&apos;EPI :</translation>
     </message>
     <message>
         <source>Typical protective clothing system:</source>
@@ -1188,11 +1338,11 @@ Voulez-vous l'enregistrer en UTF-8 ? (Non n'enregistre rien.)</translation>
     </message>
     <message>
         <source>Enclosure type:</source>
-        <translation>Type d'enveloppe :</translation>
+        <translation>Type d&apos;enveloppe :</translation>
     </message>
     <message>
         <source>Enclosure size correction factor:</source>
-        <translation>Facteur de correction de taille d'enveloppe :</translation>
+        <translation>Facteur de correction de taille d&apos;enveloppe :</translation>
     </message>
     <message>
         <source>&amp;Back</source>
@@ -1204,15 +1354,95 @@ Voulez-vous l'enregistrer en UTF-8 ? (Non n'enregistre rien.)</translation>
     </message>
     <message>
         <source>Create &amp;label</source>
-        <translation>Créer l'é&amp;tiquette</translation>
+        <translation>Créer l&apos;é&amp;tiquette</translation>
     </message>
     <message>
         <source>reduced arcing current</source>
-        <translation>courant d'arc réduit</translation>
+        <translation>courant d&apos;arc réduit</translation>
     </message>
     <message>
         <source>arcing current</source>
-        <translation>courant d'arc</translation>
+        <translation>courant d&apos;arc</translation>
+    </message>
+    <message>
+        <source>does not operate</source>
+        <translation>ne fonctionne pas</translation>
+    </message>
+    <message>
+        <source>instantaneous</source>
+        <translation>instantané</translation>
+    </message>
+    <message>
+        <source>short time</source>
+        <translation>court retard</translation>
+    </message>
+    <message>
+        <source>long time</source>
+        <translation>long retard</translation>
+    </message>
+    <message>
+        <source>inverse</source>
+        <translation>inverse</translation>
+    </message>
+    <message>
+        <source>definite time</source>
+        <translation>temps constant</translation>
+    </message>
+    <message>
+        <source>curve</source>
+        <translation>courbe</translation>
+    </message>
+    <message>
+        <source>capped</source>
+        <translation>plafonnée</translation>
+    </message>
+    <message>
+        <source>Arc duration</source>
+        <translation>Durée de l’arc</translation>
+    </message>
+    <message>
+        <source>Typed at each arcing current</source>
+        <translation>Saisie pour chaque courant d’arc</translation>
+    </message>
+    <message>
+        <source>From a protective device</source>
+        <translation>D’un dispositif de protection</translation>
+    </message>
+    <message>
+        <source>Arc duration:</source>
+        <translation>Durée de l’arc :</translation>
+    </message>
+    <message>
+        <source>At the arcing current:</source>
+        <translation>Au courant d’arc :</translation>
+    </message>
+    <message>
+        <source>At the reduced arcing current:</source>
+        <translation>Au courant d’arc réduit :</translation>
+    </message>
+    <message>
+        <source>%1 s — %2</source>
+        <translation>%1 s — %2</translation>
+    </message>
+    <message>
+        <source> (the device acts in %1 s)</source>
+        <translation> (le dispositif agit en %1 s)</translation>
+    </message>
+    <message>
+        <source> (the device does not operate)</source>
+        <translation> (le dispositif ne fonctionne pas)</translation>
+    </message>
+    <message>
+        <source>arc duration capped at %1 s</source>
+        <translation>durée de l’arc plafonnée à %1 s</translation>
+    </message>
+    <message>
+        <source>Iarc</source>
+        <translation>Iarc</translation>
+    </message>
+    <message>
+        <source>Iarc,min</source>
+        <translation>Iarc,min</translation>
     </message>
 </context>
 <context>
@@ -1243,7 +1473,7 @@ Voulez-vous l'enregistrer en UTF-8 ? (Non n'enregistre rien.)</translation>
     </message>
     <message>
         <source>Equipment name (30 symbols max)</source>
-        <translation>Nom de l'équipement (30 car. max.)</translation>
+        <translation>Nom de l&apos;équipement (30 car. max.)</translation>
     </message>
     <message>
         <source>User lines contents (add your lines using Options menu to enable this fields )</source>
@@ -1287,7 +1517,7 @@ Voulez-vous l'enregistrer en UTF-8 ? (Non n'enregistre rien.)</translation>
     </message>
     <message>
         <source>Equipment Name too long</source>
-        <translation>Nom de l'équipement trop long</translation>
+        <translation>Nom de l&apos;équipement trop long</translation>
     </message>
     <message>
         <source>Save PDF</source>
@@ -1299,7 +1529,7 @@ Voulez-vous l'enregistrer en UTF-8 ? (Non n'enregistre rien.)</translation>
     </message>
     <message>
         <source>Arc flash warning label</source>
-        <translation>Étiquette d'avertissement d'arc électrique</translation>
+        <translation>Étiquette d&apos;avertissement d&apos;arc électrique</translation>
     </message>
     <message>
         <source>Save Bitmap</source>
@@ -1326,7 +1556,7 @@ Voulez-vous l'enregistrer en UTF-8 ? (Non n'enregistre rien.)</translation>
     </message>
     <message>
         <source>Equipment Class</source>
-        <translation>Classe d'équipement</translation>
+        <translation>Classe d&apos;équipement</translation>
     </message>
     <message>
         <source>Please select a class</source>
@@ -1370,15 +1600,15 @@ Voulez-vous l'enregistrer en UTF-8 ? (Non n'enregistre rien.)</translation>
     </message>
     <message>
         <source>Predicted 3 Phase Arcing Current</source>
-        <translation>Courant d'arc tri. prévu</translation>
+        <translation>Courant d&apos;arc tri. prévu</translation>
     </message>
     <message>
         <source>Arcing Current Reduced by 15%</source>
-        <translation>Courant d'arc réduit de 15 %</translation>
+        <translation>Courant d&apos;arc réduit de 15 %</translation>
     </message>
     <message>
         <source>Arc duration</source>
-        <translation>Durée de l'arc</translation>
+        <translation>Durée de l&apos;arc</translation>
     </message>
     <message>
         <source>Seconds</source>
@@ -1386,15 +1616,15 @@ Voulez-vous l'enregistrer en UTF-8 ? (Non n'enregistre rien.)</translation>
     </message>
     <message>
         <source>Arc duration (Reduced Current)</source>
-        <translation>Durée de l'arc (courant réduit)</translation>
+        <translation>Durée de l&apos;arc (courant réduit)</translation>
     </message>
     <message>
         <source>Show &amp;Pressure Developed by Arc</source>
-        <translation>Afficher la &amp;pression d'arc</translation>
+        <translation>Afficher la &amp;pression d&apos;arc</translation>
     </message>
     <message>
         <source>Show &amp;TNT Equivalent of Arc Blast</source>
-        <translation>Afficher l'équivalent &amp;TNT</translation>
+        <translation>Afficher l&apos;équivalent &amp;TNT</translation>
     </message>
     <message>
         <source>NOTE: Pressure and TNT calculations are not included in IEEE 1584</source>
@@ -1410,11 +1640,11 @@ Voulez-vous l'enregistrer en UTF-8 ? (Non n'enregistre rien.)</translation>
     </message>
     <message>
         <source>Equipment bus gap in mm. Gaps of 3 to 40 mm were used for low voltage testing to simulate gaps between conductors in low voltage equipment and cables. Gaps 13, 104 and 152 mm. were used in 5 and 15kV equipment testings. </source>
-        <translation>Écart entre les barres de l'équipement en mm. Les essais basse tension ont utilisé des écarts de 3 à 40 mm pour simuler les écarts entre conducteurs des équipements et câbles basse tension. Les essais des équipements de 5 et 15 kV ont utilisé des écarts de 13, 104 et 152 mm. </translation>
+        <translation>Écart entre les barres de l&apos;équipement en mm. Les essais basse tension ont utilisé des écarts de 3 à 40 mm pour simuler les écarts entre conducteurs des équipements et câbles basse tension. Les essais des équipements de 5 et 15 kV ont utilisé des écarts de 13, 104 et 152 mm. </translation>
     </message>
     <message>
         <source>Typical working distance is the sum of the distance between the worker standing in front of the equipment, and from the front of the equipment to the potential arc source inside the equipment. </source>
-        <translation>La distance de travail type est la somme de la distance entre le travailleur debout devant l'équipement et de la distance entre la façade de l'équipement et la source d'arc possible à l'intérieur. </translation>
+        <translation>La distance de travail type est la somme de la distance entre le travailleur debout devant l&apos;équipement et de la distance entre la façade de l&apos;équipement et la source d&apos;arc possible à l&apos;intérieur. </translation>
     </message>
     <message>
         <source>Available 3 phase bolted fault current for the range of 700A to 106kA at the point where work is to be performed in kA. </source>
@@ -1449,7 +1679,7 @@ Voulez-vous l'enregistrer en UTF-8 ? (Non n'enregistre rien.)</translation>
     </message>
     <message>
         <source>Points of the study</source>
-        <translation>Points de l'étude</translation>
+        <translation>Points de l&apos;étude</translation>
     </message>
     <message>
         <source>&amp;File</source>
@@ -1541,7 +1771,7 @@ Voulez-vous l'enregistrer en UTF-8 ? (Non n'enregistre rien.)</translation>
     </message>
     <message>
         <source>Save study as</source>
-        <translation>Enregistrer l'étude sous</translation>
+        <translation>Enregistrer l&apos;étude sous</translation>
     </message>
     <message>
         <source>Export results to</source>
@@ -1557,7 +1787,7 @@ Voulez-vous l'enregistrer en UTF-8 ? (Non n'enregistre rien.)</translation>
     </message>
     <message>
         <source>No point of the study is computed: there are no labels to write.</source>
-        <translation>Aucun point de l'étude n'est calculé : aucune étiquette à écrire.</translation>
+        <translation>Aucun point de l&apos;étude n&apos;est calculé : aucune étiquette à écrire.</translation>
     </message>
     <message>
         <source>Save labels as</source>
@@ -1570,21 +1800,24 @@ Voulez-vous l'enregistrer en UTF-8 ? (Non n'enregistre rien.)</translation>
     <message numerus="yes">
         <source>
 and %n more label(s) with a cut name</source>
-        <translation><numerusform>
-et %n autre(s) étiquette(s) au nom coupé</numerusform><numerusform>
-et %n autre(s) étiquette(s) au nom coupé</numerusform></translation>
+        <translation>
+            <numerusform>
+et %n autre(s) étiquette(s) au nom coupé</numerusform>
+            <numerusform>
+et %n autre(s) étiquette(s) au nom coupé</numerusform>
+        </translation>
     </message>
     <message>
         <source>These equipment names are longer than 30 characters; their labels show the first 30:%1</source>
-        <translation>Ces noms d'équipement dépassent 30 caractères ; leurs étiquettes en montrent les 30 premiers :%1</translation>
+        <translation>Ces noms d&apos;équipement dépassent 30 caractères ; leurs étiquettes en montrent les 30 premiers :%1</translation>
     </message>
     <message>
         <source>None of the chosen points is computed: there are no labels to write.</source>
-        <translation>Aucun des points choisis n'est calculé : aucune étiquette à écrire.</translation>
+        <translation>Aucun des points choisis n&apos;est calculé : aucune étiquette à écrire.</translation>
     </message>
     <message>
         <source>Cannot write %1: %2</source>
-        <translation>Impossible d'écrire %1 : %2</translation>
+        <translation>Impossible d&apos;écrire %1 : %2</translation>
     </message>
     <message>
         <source>Save report as</source>
@@ -1599,8 +1832,8 @@ et %n autre(s) étiquette(s) au nom coupé</numerusform></translation>
         <translation>Impression du rapport de %1 points…</translation>
     </message>
     <message>
-        <source>The study "%1" has changes that are not saved. Save them?</source>
-        <translation>L'étude « %1 » a des modifications non enregistrées. Les enregistrer ?</translation>
+        <source>The study &quot;%1&quot; has changes that are not saved. Save them?</source>
+        <translation>L&apos;étude « %1 » a des modifications non enregistrées. Les enregistrer ?</translation>
     </message>
     <message>
         <source>Open study</source>
@@ -1611,11 +1844,11 @@ et %n autre(s) étiquette(s) au nom coupé</numerusform></translation>
     <name>zentavo::ui::TStudyExport</name>
     <message>
         <source>Report of the study</source>
-        <translation>Rapport de l'étude</translation>
+        <translation>Rapport de l&apos;étude</translation>
     </message>
     <message>
         <source>Labels of the study</source>
-        <translation>Étiquettes de l'étude</translation>
+        <translation>Étiquettes de l&apos;étude</translation>
     </message>
     <message>
         <source>Rows in the report</source>
@@ -1635,7 +1868,7 @@ et %n autre(s) étiquette(s) au nom coupé</numerusform></translation>
     </message>
     <message>
         <source>&amp;Whole study (%1)</source>
-        <translation>&amp;Toute l'étude (%1)</translation>
+        <translation>&amp;Toute l&apos;étude (%1)</translation>
     </message>
     <message>
         <source>&amp;Selected rows only (%1)</source>
@@ -1706,7 +1939,7 @@ et %n autre(s) étiquette(s) au nom coupé</numerusform></translation>
     <message>
         <source>Arc flash hazard calculator after IEEE 1584-2002 and IEEE 1584-2018: arcing current, incident energy, flash protection boundary, PPE level and shock approach boundaries, for one point of work or a whole study.
 
-IEEE 1584-2002, on the main window's tabs: the empirical model from 208 V to 46 kV (the theoretically derived equations from 15 kV), current-limiting fuses and low-voltage circuit breakers. IEEE 1584-2018, in Options, IEEE 1584-2018 model: 208 V to 15 kV. Studies of many points of either edition: File, New study.
+IEEE 1584-2002, on the main window&apos;s tabs: the empirical model from 208 V to 46 kV (the theoretically derived equations from 15 kV), current-limiting fuses and low-voltage circuit breakers. IEEE 1584-2018, in Options, IEEE 1584-2018 model: 208 V to 15 kV. Studies of many points of either edition: File, New study.
 
 Supported systems: Linux desktops with Qt 6 (X11 and Wayland).
 
@@ -1714,27 +1947,34 @@ The results support, and do not replace, the judgement of a qualified person. Ve
 
 Copyright © 2026 the Zentavo authors.
 Zentavo is free software under the GNU General Public License, version 3 or later. It comes with no warranty.</source>
-        <translation>Calculateur du risque d'arc électrique selon IEEE 1584-2002 et IEEE 1584-2018 : courant d'arc, énergie incidente, frontière d'arc électrique, niveau d'EPI et frontières d'approche contre les chocs électriques, pour un point de travail ou une étude entière.
+        <translation>Calculateur du risque d&apos;arc électrique selon IEEE 1584-2002 et IEEE 1584-2018 : courant d&apos;arc, énergie incidente, frontière d&apos;arc électrique, niveau d&apos;EPI et frontières d&apos;approche contre les chocs électriques, pour un point de travail ou une étude entière.
 
-IEEE 1584-2002, dans les onglets de la fenêtre principale : le modèle empirique de 208 V à 46 kV (les équations de dérivation théorique à partir de 15 kV), les fusibles limiteurs de courant et les disjoncteurs basse tension. IEEE 1584-2018, dans Options, Modèle IEEE 1584-2018 : de 208 V à 15 kV. Études de nombreux points de l'une ou l'autre édition : Fichier, Nouvelle étude.
+IEEE 1584-2002, dans les onglets de la fenêtre principale : le modèle empirique de 208 V à 46 kV (les équations de dérivation théorique à partir de 15 kV), les fusibles limiteurs de courant et les disjoncteurs basse tension. IEEE 1584-2018, dans Options, Modèle IEEE 1584-2018 : de 208 V à 15 kV. Études de nombreux points de l&apos;une ou l&apos;autre édition : Fichier, Nouvelle étude.
 
 Systèmes pris en charge : bureaux Linux avec Qt 6 (X11 et Wayland).
 
-Les résultats appuient, sans le remplacer, le jugement d'une personne qualifiée. Vérifiez chaque donnée sur l'installation avant le début des travaux ; les auteurs déclinent toute responsabilité pour les décisions prises avec ce programme.
+Les résultats appuient, sans le remplacer, le jugement d&apos;une personne qualifiée. Vérifiez chaque donnée sur l&apos;installation avant le début des travaux ; les auteurs déclinent toute responsabilité pour les décisions prises avec ce programme.
 
 Copyright © 2026 les auteurs de Zentavo.
 Zentavo est un logiciel libre distribué sous la licence publique générale GNU, version 3 ou ultérieure. Il est fourni sans aucune garantie.</translation>
     </message>
 </context>
 <context>
+    <name>zentavo::ui::TimeCurrentView</name>
+    <message>
+        <source>Time-current curve of the protective device</source>
+        <translation>Courbe temps-courant du dispositif de protection</translation>
+    </message>
+</context>
+<context>
     <name>zentavo::ui::Tmain</name>
     <message>
         <source>Equipment bus gap in mm. Gaps of 3 to 40 mm were used for low voltage testing to simulate gaps between conductors in low voltage equipment and cables. Gaps 13, 104 and 152 mm. were used in 5 and 15kV equipment testings. </source>
-        <translation>Écart entre les barres de l'équipement en mm. Les essais basse tension ont utilisé des écarts de 3 à 40 mm pour simuler les écarts entre conducteurs des équipements et câbles basse tension. Les essais des équipements de 5 et 15 kV ont utilisé des écarts de 13, 104 et 152 mm. </translation>
+        <translation>Écart entre les barres de l&apos;équipement en mm. Les essais basse tension ont utilisé des écarts de 3 à 40 mm pour simuler les écarts entre conducteurs des équipements et câbles basse tension. Les essais des équipements de 5 et 15 kV ont utilisé des écarts de 13, 104 et 152 mm. </translation>
     </message>
     <message>
         <source>Typical working distance is the sum of the distance between the worker standing in front of the equipment, and from the front of the equipment to the potential arc source inside the equipment (300 to 1000 mm). </source>
-        <translation>La distance de travail type est la somme de la distance entre le travailleur debout devant l'équipement et de la distance entre la façade de l'équipement et la source d'arc possible à l'intérieur (300 à 1000 mm). </translation>
+        <translation>La distance de travail type est la somme de la distance entre le travailleur debout devant l&apos;équipement et de la distance entre la façade de l&apos;équipement et la source d&apos;arc possible à l&apos;intérieur (300 à 1000 mm). </translation>
     </message>
     <message>
         <source>Available 3 phase bolted fault current for the range of 700A to 106kA at the point where work is to be performed in kA. </source>
@@ -1798,7 +2038,7 @@ Zentavo est un logiciel libre distribué sous la licence publique générale GNU
     </message>
     <message>
         <source>&amp;Label format</source>
-        <translation>Format d'&amp;étiquette</translation>
+        <translation>Format d&apos;&amp;étiquette</translation>
     </message>
     <message>
         <source>&amp;Units</source>
@@ -1822,7 +2062,7 @@ Zentavo est un logiciel libre distribué sous la licence publique générale GNU
     </message>
     <message>
         <source>Equipment Class</source>
-        <translation>Classe d'équipement</translation>
+        <translation>Classe d&apos;équipement</translation>
     </message>
     <message>
         <source>Please select a class</source>
@@ -1866,7 +2106,7 @@ Zentavo est un logiciel libre distribué sous la licence publique générale GNU
     </message>
     <message>
         <source>Show pressure developed by arc*</source>
-        <translation>Afficher la pression d'arc*</translation>
+        <translation>Afficher la pression d&apos;arc*</translation>
     </message>
     <message>
         <source>Yes</source>
@@ -1878,7 +2118,7 @@ Zentavo est un logiciel libre distribué sous la licence publique générale GNU
     </message>
     <message>
         <source>Equipment Class (Grounded only)</source>
-        <translation>Classe d'équip. (mise à la terre)</translation>
+        <translation>Classe d&apos;équip. (mise à la terre)</translation>
     </message>
     <message>
         <source>Breaker Type</source>

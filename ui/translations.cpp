@@ -16,7 +16,7 @@
 #include "engine/catalog.h"
 #include "engine/classification.h"
 #include "engine/empirical.h"
-#include "engine/fuse.h"
+#include "engine/fuse_equations.h"
 #include "engine/ieee2018.h"
 #include "engine/input_checks.h"
 
