@@ -9,6 +9,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -161,6 +162,20 @@ struct [[nodiscard]] Ieee2018Outcome {
 // Reads the fields (ConversionError for a text that is not a number), checks
 // them, computes and writes every text.
 Ieee2018Outcome RunIeee2018(const Ieee2018Fields& fields, const UnitSettings& units, char sep);
+
+// The two arc durations found for a point, or why there are none.
+struct Ieee2018Durations {
+    double arcTime = 0;         // s, at the arcing current
+    double arcTimeReduced = 0;  // s, at the reduced arcing current
+    std::string refusal;        // not empty: no durations; it becomes the warning
+};
+// As above, with the durations not typed but found from the arcing currents:
+// the arc-duration fields are not read. `durations` is given the unrounded
+// arcing currents of both cases (kA, full then reduced) once the other
+// inputs are accepted; the energies are then computed with its durations.
+Ieee2018Outcome RunIeee2018(
+    const Ieee2018Fields& fields, const UnitSettings& units, char sep,
+    const std::function<Ieee2018Durations(double iarc, double iarcReduced)>& durations);
 
 // Typical values per equipment class. `labelName` is the name a warning
 // label gives it: short enough for the label's equipment row at a legible size.

@@ -29,6 +29,7 @@ std::vector<std::string> Ieee2018ReportLines(const Ieee2018ReportTexts& t) {
     l.push_back("Working distance (" + t.workDistUnit + "): " + t.workDist);
     l.push_back("Available 3Ph bolted current (kA): " + t.boltedCurrent);
     l.push_back("System voltage (V): " + t.voltage);
+    l.insert(l.end(), t.device.begin(), t.device.end());
     l.push_back("Predicted arcing current (kA): " + t.arcCurrent);
     l.push_back("Arc duration (sec): " + t.arcTime);
     l.push_back("Reduced arcing current (kA): " + t.arcCurrentReduced);
@@ -45,6 +46,7 @@ std::vector<std::string> Ieee2018ReportLines(const Ieee2018ReportTexts& t) {
     l.push_back(t.limitedCaption + " " + t.limited);
     l.push_back(t.restrictedCaption + " " + t.restricted);
     l.push_back(t.prohibitedCaption + " " + t.prohibited);
+    l.insert(l.end(), t.notes.begin(), t.notes.end());
     return l;
 }
 

@@ -20,6 +20,11 @@ struct Ieee2018ReportTexts {
     bool reducedGoverns = false;
     std::string limitedCaption, limited, restrictedCaption, restricted, prohibitedCaption,
         prohibited;
+    // Durations found from a protective device: its settings, one line each,
+    // after the voltage, and the notes of the durations (a capped one),
+    // last. Both empty when the durations were typed.
+    std::vector<std::string> device;
+    std::vector<std::string> notes;
 };
 
 std::vector<std::string> Ieee2018ReportLines(const Ieee2018ReportTexts& t);

@@ -18,9 +18,11 @@
 #include "engine/number.h"
 #include "label/content.h"
 #include "label/label_settings.h"
+#include "render/time_current.h"
 #include "report/report.h"
 #include "report/report2018.h"
 #include "ui/application.h"
+#include "ui/device_panel.h"
 #include "ui/label_type.h"
 #include "ui/main_window.h"
 #include "ui/preview.h"
@@ -86,6 +88,7 @@ TIeee2018::TIeee2018(Application& app) : app_(app) {
     body->addWidget(results, 1);
     auto* top = new QVBoxLayout(this);
     top->addLayout(body);
+    top->addWidget(BuildDuration());
     top->addLayout(buttons);
     for (const char* n : {"FullTitle", "ReducedTitle", "ClothingCaption"}) SetBold(L(n), true);
 
@@ -236,6 +239,7 @@ void TIeee2018::ConnectControls() {
     connect(SaveButton, &QPushButton::clicked, this, guarded(&TIeee2018::SaveClick));
     connect(LabelButton, &QPushButton::clicked, this, guarded(&TIeee2018::LabelClick));
     connect(ExitButton, &QPushButton::clicked, this, guarded(&TIeee2018::ExitClick));
+    ConnectDuration();
 }
 
 QLabel* TIeee2018::L(const char* name) const {
@@ -309,6 +313,7 @@ void TIeee2018::ClearResults() {
     for (const char* n : {"FullTitle", "ReducedTitle"}) SetTextColor(L(n), kBlack);
     SaveButton->setEnabled(false);
     LabelButton->setEnabled(false);
+    ClearDurations();
 }
 
 void TIeee2018::EnableEnclosure() {
@@ -352,7 +357,7 @@ void TIeee2018::ComputeClick() {
     Ieee2018Fields f{volt, ibf, gap, electrode, h, w, d, wd, t1, t2};
     f.gapCaption = f.enclosureCaption = u.GapUnit;
     f.workDistCaption = u.WorkDistUnit;
-    Ieee2018Outcome out = RunIeee2018(f, u, app_.Sep());
+    Ieee2018Outcome out = RunWithDurations(f, u);
     if (!out.warning.empty()) {
         app_.dialogs().Warning(this, FromUtf8(out.warning));
         return;
@@ -373,6 +378,7 @@ void TIeee2018::ComputeClick() {
               FromUtf8(u.WorkDistUnit)};
     SetOutputCaptions(u);
     ShowResults(last_);
+    ShowDurations();
     hasResult_ = true;
 }
 
@@ -452,6 +458,7 @@ void TIeee2018::SaveClick() {
     r.limitedCaption = text("LimitedCaption"), r.limited = text("LimitedApproach");
     r.restrictedCaption = text("RestrictedCaption"), r.restricted = text("RestrictedApproach");
     r.prohibitedCaption = text("ProhibitedCaption"), r.prohibited = text("ProhibitedApproach");
+    AddDurationsToReport(r);
     SaveReportBlock(QFile::encodeName(path).toStdString(),
                     [&](bool) { return Ieee2018ReportLines(r); });
 }
@@ -489,13 +496,205 @@ void TIeee2018::LabelClick() {
     in.voltageV = last_.inputs.voltage;
     in.gapMm = last_.inputs.gapMm;
     in.clothingCaptionTop = preview.Slot("Label29")->y();
-    preview.ApplyContent(MakeLabelContent(in));
+    LabelContent content = MakeLabelContent(in);
+    AddDurationsToLabel(content);
+    preview.ApplyContent(content);
 }
 
 void TIeee2018::Open() {
     app_.main().hide();
     show();
     VoltEdit->setFocus();
+}
+
+// --- The arc duration: typed, or found from a protective device -----------
+
+namespace {
+
+// The element that acted, in the window's words.
+QString ElementText(DeviceElement e) {
+    switch (e) {
+        case DeviceElement::DoesNotOperate: return TIeee2018::tr("does not operate");
+        case DeviceElement::Instantaneous: return TIeee2018::tr("instantaneous");
+        case DeviceElement::ShortTime: return TIeee2018::tr("short time");
+        case DeviceElement::LongTime: return TIeee2018::tr("long time");
+        case DeviceElement::Inverse: return TIeee2018::tr("inverse");
+        case DeviceElement::DefiniteTime: return TIeee2018::tr("definite time");
+        case DeviceElement::Curve: return TIeee2018::tr("curve");
+        case DeviceElement::Capped: return TIeee2018::tr("capped");
+    }
+    return {};
+}
+
+// A duration found as the report writes it: "0.0613 (instantaneous)",
+// "2 (capped *)" with the note at the end of the block.
+std::string ReportDuration(const ArcDuration& d, char sep) {
+    return ArcDurationText(d.seconds, sep) + " (" + std::string(DeviceElementWord(d.element)) +
+           (d.Capped() ? " *)" : ")");
+}
+
+}  // namespace
+
+QGroupBox* TIeee2018::BuildDuration() {
+    auto* group = new QGroupBox(tr("Arc duration"));
+    group->setObjectName("DurationGroup");
+    DurationSourceBox = new QComboBox;
+    DurationSourceBox->setObjectName("DurationSourceBox");
+    DurationSourceBox->addItem(tr("Typed at each arcing current"));
+    DurationSourceBox->addItem(tr("From a protective device"));
+    auto* sourceCaption = new QLabel(tr("Arc duration:"));
+    sourceCaption->setBuddy(DurationSourceBox);
+    Device = new DevicePanel(app_);
+    CurveView = new TimeCurrentView;
+    CurveView->hide();
+
+    // The durations found, at each arcing current, and the note of a capped one.
+    auto* found = new QGridLayout;
+    found->addWidget(Named("FullDurationCaption", tr("At the arcing current:")), 0, 0);
+    found->addWidget(Named("FullDuration"), 0, 1);
+    found->addWidget(Named("ReducedDurationCaption", tr("At the reduced arcing current:")), 1, 0);
+    found->addWidget(Named("ReducedDuration"), 1, 1);
+    found->setColumnStretch(1, 1);
+    QLabel* capped = Named("DurationCapped");
+    SetTextColor(capped, kRed);
+    SetBold(capped, true);
+
+    auto* left = new QVBoxLayout;
+    auto* source = new QHBoxLayout;
+    source->addWidget(sourceCaption);
+    source->addWidget(DurationSourceBox, 1);
+    left->addLayout(source);
+    left->addWidget(Device);
+    left->addLayout(found);
+    left->addStretch();
+    auto* right = new QVBoxLayout;
+    right->addWidget(capped);
+    right->addWidget(CurveView, 1);
+    auto* row = new QHBoxLayout(group);
+    row->addLayout(left, 1);
+    row->addLayout(right);
+    return group;
+}
+
+void TIeee2018::ConnectDuration() {
+    auto changed = [this] { ClearResults(); };
+    connect(DurationSourceBox, &QComboBox::currentIndexChanged, this, [this] {
+        app_.Guard(this, [&] { DurationSourceChange(); });
+    });
+    connect(Device, &DevicePanel::changed, this, changed);
+    connect(Device, &DevicePanel::computeRequested, this,
+            [this] { app_.Guard(this, [&] { ComputeClick(); }); });
+    DurationSourceChange();
+}
+
+bool TIeee2018::FromDevice() const { return DurationSourceBox->currentIndex() == 1; }
+
+void TIeee2018::DurationSourceChange() {
+    const bool device = FromDevice();
+    // The typed durations are not read while a device gives them.
+    for (QLineEdit* e : {ArcTimeEdit, ArcTimeReducedEdit}) {
+        e->setEnabled(!device);
+        for (QLabel* l : findChildren<QLabel*>()) {
+            if (l->buddy() == e) l->setEnabled(!device);
+        }
+    }
+    Device->setVisible(device);
+    for (const char* n :
+         {"FullDurationCaption", "FullDuration", "ReducedDurationCaption", "ReducedDuration"}) {
+        L(n)->setVisible(device);
+    }
+    ClearResults();
+}
+
+Ieee2018Outcome TIeee2018::RunWithDurations(const Ieee2018Fields& f, const UnitSettings& u) {
+    const char sep = app_.Sep();
+    if (!FromDevice()) return RunIeee2018(f, u, sep);
+    Built<ProtectiveDevice> device = Device->Device();
+    if (!device.device) {
+        Ieee2018Outcome refused;
+        refused.warning = device.error;
+        return refused;
+    }
+    Ieee2018DeviceOutcome out = RunIeee2018WithDevice(f, *device.device, u, sep);
+    if (out.outcome.warning.empty()) {
+        durations_.used = true;
+        durations_.full = out.full;
+        durations_.reduced = out.reduced;
+        durations_.settings = Device->ReportLines();
+        durations_.device = std::move(device.device);
+    }
+    return std::move(out.outcome);
+}
+
+void TIeee2018::ShowDurations() {
+    if (!durations_.used) return;
+    const char sep = app_.Sep();
+    auto shown = [&](const ArcDuration& d) {
+        QString t = tr("%1 s \u2014 %2").arg(FromUtf8(ArcDurationText(d.seconds, sep)),
+                                            ElementText(d.element));
+        if (d.Capped()) {
+            t += d.device.Operates()
+                     ? tr(" (the device acts in %1 s)")
+                           .arg(FromUtf8(ArcDurationText(d.device.seconds, sep)))
+                     : tr(" (the device does not operate)");
+        }
+        return t;
+    };
+    SetCaption(L("FullDuration"), shown(durations_.full));
+    SetCaption(L("ReducedDuration"), shown(durations_.reduced));
+    const std::optional<double> cap = durations_.device->MaxArcTime();
+    const bool capped = durations_.full.Capped() || durations_.reduced.Capped();
+    SetCaption(L("DurationCapped"),
+               capped ? tr("arc duration capped at %1 s").arg(FromUtf8(ArcDurationText(*cap, sep)))
+                      : QString());
+    L("DurationCapped")->setVisible(capped);
+
+    // The picture: the device's curve at the current it sees, both arcing currents marked.
+    const ProtectiveDevice& d = *durations_.device;
+    const double iarc[2] = {last_.values.full.iarc, last_.values.reduced.iarc};
+    const ArcDuration* at[2] = {&durations_.full, &durations_.reduced};
+    const QString names[2] = {tr("Iarc"), tr("Iarc,min")};
+    std::vector<render::TimeCurrentMark> marks;
+    for (int c = 0; c < 2; ++c) {
+        const ArcDuration& k = *at[c];
+        const bool acts = k.device.Operates();
+        marks.push_back({iarc[c] * 1000 * d.Share(), acts ? k.device.seconds : k.seconds, acts,
+                         names[c] + QStringLiteral(": ") +
+                             FromUtf8(ArcDurationText(k.seconds, sep)) + QStringLiteral(" s")});
+    }
+    CurveView->SetPlot(render::MakeTimeCurrentPlot(d, std::move(marks)), sep);
+    CurveView->show();
+}
+
+void TIeee2018::ClearDurations() {
+    durations_ = {};
+    for (const char* n : {"FullDuration", "ReducedDuration", "DurationCapped"}) {
+        SetCaption(L(n), QString());
+    }
+    L("DurationCapped")->hide();
+    CurveView->SetPlot(std::nullopt, app_.Sep());
+    CurveView->hide();
+}
+
+void TIeee2018::AddDurationsToReport(Ieee2018ReportTexts& r) const {
+    if (!durations_.used) return;
+    const char sep = app_.Sep();
+    r.device = durations_.settings;
+    r.arcTime = ReportDuration(durations_.full, sep);
+    r.arcTimeReduced = ReportDuration(durations_.reduced, sep);
+    if (durations_.full.Capped() || durations_.reduced.Capped()) {
+        r.notes.push_back("* " + ArcDurationCappedNote(*durations_.device->MaxArcTime(), sep));
+    }
+}
+
+void TIeee2018::AddDurationsToLabel(LabelContent& content) const {
+    if (!durations_.used) return;
+    // The footer says so when the case on the label has a capped duration.
+    const ArcDuration& shown = last_.texts.reducedGoverns ? durations_.reduced : durations_.full;
+    if (shown.Capped()) {
+        content.texts["Label9"] =
+            ArcDurationCappedNote(*durations_.device->MaxArcTime(), app_.Sep());
+    }
 }
 
 }  // namespace zentavo::ui

@@ -5,8 +5,12 @@
 
 #include <QString>
 #include <QWidget>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "engine/ieee2018.h"
+#include "engine/ieee2018_device.h"
 
 class QComboBox;
 class QGroupBox;
@@ -15,9 +19,16 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace zentavo {
+struct Ieee2018ReportTexts;
+struct LabelContent;
+}  // namespace zentavo
+
 namespace zentavo::ui {
 
 class Application;
+class DevicePanel;
+class TimeCurrentView;
 
 class TIeee2018 : public QWidget {
     Q_OBJECT
@@ -62,6 +73,18 @@ private:
     // A caption or result label of the window, by its object name.
     QLabel* L(const char* name) const;
 
+    // The arc duration: typed, or found from a protective device.
+    QGroupBox* BuildDuration();
+    void ConnectDuration();
+    void DurationSourceChange();  // typed fields or the device's
+    bool FromDevice() const;
+    // The calculation of the fields `f`, its durations typed or the device's.
+    Ieee2018Outcome RunWithDurations(const Ieee2018Fields& f, const UnitSettings& u);
+    void ShowDurations();
+    void ClearDurations();
+    void AddDurationsToReport(Ieee2018ReportTexts& r) const;
+    void AddDurationsToLabel(LabelContent& content) const;
+
     Application& app_;
 
     // The inputs, in the order of the form; the captions and results are
@@ -83,6 +106,10 @@ private:
     QPushButton* SaveButton = nullptr;
     QPushButton* LabelButton = nullptr;
     QPushButton* ExitButton = nullptr;
+    // The arc duration's source and, with a device, its fields and picture.
+    QComboBox* DurationSourceBox = nullptr;
+    DevicePanel* Device = nullptr;
+    TimeCurrentView* CurveView = nullptr;
 
     QString lastReportName_;
     // The units the length fields are typed in (GapUnit, WorkDistUnit) and
@@ -100,6 +127,13 @@ private:
         QString voltage, boltedCurrent, gap, height, width, depth, workDist, arcTime,
             arcTimeReduced, equipment, gapUnit, workDistUnit;
     } typed_;
+    // With a device: what it gave for the last accepted calculation.
+    struct FoundDurations {
+        bool used = false;
+        ArcDuration full, reduced;          // at the arcing current and at the reduced one
+        std::vector<std::string> settings;  // the device as the report states it
+        std::optional<ProtectiveDevice> device;
+    } durations_;
 };
 
 }  // namespace zentavo::ui

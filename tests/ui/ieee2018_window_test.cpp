@@ -18,12 +18,14 @@
 #include <QTextLayout>
 #include <QtTest>
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "drive.h"
 #include "fake_dialogs.h"
 #include "render/label_painter.h"
 #include "ui/application.h"
+#include "ui/device_panel.h"
 #include "ui/ieee2018_window.h"
 #include "ui/label_type.h"
 #include "ui/main_window.h"
@@ -435,6 +437,125 @@ private slots:
         ExpectNoResults();
     }
 
+    // The durations of the low-voltage example (61.3 ms and 319 ms at 28.793 kA
+    // and 25.244 kA) from devices whose times there are known by hand; the
+    // typed durations are not read. The energy is proportional to the
+    // duration: capped at 2 s, the reduced case gives 12.705 x 2 / 0.319.
+    void durationsFromAProtectiveDevice() {
+        QTemporaryDir dir;
+        const QString curves = dir.filePath("curves.csv");
+        {
+            QFile f(curves);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("name,current,time\nMCC-F1,26000,1\nMCC-F1,28000,0.0613\n");
+        }
+        using Fields = std::map<const char*, const char*>;
+        struct Row {
+            const char* name;
+            int type;  // relay, trip unit, fuse curve
+            Fields fields;
+            const char *full, *reduced, *capped;  // as shown
+            double energy, energyReduced;         // cal/cm2
+            const char* refusal;
+        };
+        // clang-format off
+        const Row rows[] = {
+            {"relay: instantaneous above 27 kA, else definite time", 0,
+             {{"RelayPickupEdit", "1000"}, {"RelayTimeDialEdit", "0.2577"},
+              {"RelayInstPickupEdit", "27000"}, {"BreakerTimeEdit", "0.0613"}},
+             "0.0613 s \u2014 instantaneous", "0.319 s \u2014 definite time", "", 2.769, 12.705, ""},
+            {"trip unit: INST above 17 x 1600 A, ST 0.29 s x 1.1 above 8 x 1600 A", 1,
+             {{"TripRatingEdit", "1600"}, {"TripLtPickupEdit", "1"}, {"TripLtDelayEdit", "10"},
+              {"TripStPickupEdit", "8"}, {"TripStDelayEdit", "0.29"}, {"TripInstPickupEdit", "17"},
+              {"TripInstTimeEdit", "0.0613"}},
+             "0.0613 s \u2014 instantaneous", "0.319 s \u2014 short time", "", 2.769, 12.705, ""},
+            {"fuse from the curves file: does not clear 25.244 kA, capped", 2,
+             {{"FuseCurveEdit", "MCC-F1"}},
+             "0.0613 s \u2014 curve", "2 s \u2014 capped (the device does not operate)",
+             "arc duration capped at 2 s", 2.769, 12.705 * 2 / 0.319, ""},
+            {"fuse with no maximum: refused", 2,
+             {{"FuseCurveEdit", "26000:1 28000:0.0613"}, {"MaxArcTimeEdit", "none"}},
+             "", "", "", 0, 0, "Protective device does not operate at 25.244 kA arcing current. "},
+        };
+        // clang-format on
+        FillLowVoltageExample();
+        Edit("ArcTimeEdit")->setText("9");
+        Edit("ArcTimeReducedEdit")->setText("9");
+        Box("DurationSourceBox")->setCurrentIndex(1);
+        QVERIFY(!Edit("ArcTimeEdit")->isEnabled() && !Edit("ArcTimeReducedEdit")->isEnabled());
+        dialogs->fileNames = {curves};
+        Button("LoadCurvesButton")->click();
+        QVERIFY(Text("CurvesFileLabel").contains("curves.csv"));
+        Box("RelayCurveBox")->setCurrentIndex(7);
+        QCOMPARE(Box("RelayCurveBox")->currentText(), QStringLiteral("DT \u2014 definite time"));
+        auto* view = Child<TimeCurrentView>(*w, "TimeCurrentView");
+        for (const Row& r : rows) {
+            dialogs->Clear();
+            Box("DeviceTypeBox")->setCurrentIndex(r.type);
+            for (const auto& [name, text] : r.fields) Edit(name)->setText(text);
+            Button("ComputeButton")->click();
+            if (*r.refusal) {
+                QCOMPARE(dialogs->shown.size(), 1);
+                QCOMPARE(dialogs->shown[0].text, QString(r.refusal));
+                ExpectNoResults();
+                QCOMPARE(Text("FullDuration"), QString());
+                QVERIFY(!view->isVisible());
+                continue;
+            }
+            QVERIFY2(dialogs->shown.isEmpty(), qPrintable(dialogs->shown.value(0).text));
+            QCOMPARE(Text("FullArcCurrent"), QStringLiteral("28.793"));
+            QCOMPARE(Text("FullDuration"), QString(r.full));
+            QCOMPARE(Text("ReducedDuration"), QString(r.reduced));
+            QCOMPARE(Text("DurationCapped"), QString(r.capped));
+            QCOMPARE(Label("DurationCapped")->isVisible(), *r.capped != 0);
+            QVERIFY2(std::abs(Text("FullEnergy").toDouble() - r.energy) <= 0.006, r.name);
+            QVERIFY2(std::abs(Text("ReducedEnergy").toDouble() - r.energyReduced) <= 0.006, r.name);
+            // The picture, with both arcing currents marked.
+            QVERIFY(view->isVisible() && view->Plot() && view->Plot()->marks.size() == 2);
+        }
+
+        // The capped case saved and labelled: the device, the durations with
+        // their elements, and the note.
+        Box("DeviceTypeBox")->setCurrentIndex(2);
+        Edit("FuseCurveEdit")->setText("MCC-F1");
+        Edit("MaxArcTimeEdit")->clear();
+        Button("ComputeButton")->click();
+        const QString path = dir.filePath("report.txt");
+        dialogs->fileNames = {path};
+        Button("SaveButton")->click();
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = f.readAll().split('\n');
+        QCOMPARE(lines.mid(10, 8), (QList<QByteArray>{
+                                       "System voltage (V): 480\r",
+                                       "Protective device: fuse\r",
+                                       "Fuse curve: MCC-F1 (curves.csv)\r",
+                                       "Device share of the arcing current: 1\r",
+                                       "Maximum arc duration (sec): 2\r",
+                                       "Predicted arcing current (kA): 28.793\r",
+                                       "Arc duration (sec): 0.0613 (curve)\r",
+                                       "Reduced arcing current (kA): 25.244\r",
+                                   }));
+        QCOMPARE(lines.value(18), QByteArray("Arc duration at reduced current (sec): 2 (capped *)\r"));
+        QCOMPARE(lines.value(lines.size() - 2), QByteArray("* arc duration capped at 2 s\r"));
+        Button("LabelButton")->click();
+        QCOMPARE(app->Preview().Slot("Label9")->text(), QStringLiteral("arc duration capped at 2 s"));
+        app->Preview().Button1->click();
+
+        // Any change of the device, or of the source, leaves no result standing.
+        Edit("MaxArcTimeEdit")->setText("1");
+        ExpectNoResults();
+        QCOMPARE(Text("ReducedDuration"), QString());
+        QVERIFY(!view->isVisible());
+        Button("ComputeButton")->click();
+        QVERIFY(Button("SaveButton")->isEnabled());
+        Box("DurationSourceBox")->setCurrentIndex(0);
+        ExpectNoResults();
+        // Typed again: the typed durations are read.
+        Button("ComputeButton")->click();
+        QVERIFY(Text("FullEnergy").toDouble() > 100);
+    }
+
     void labelNamesThePickedTypeOnlyWithItsTypicalValues() {
         struct Row {
             const char* name;
@@ -525,7 +646,7 @@ private slots:
             QVERIFY2(!names.contains(name), qPrintable(c->objectName() + ": " + name));
             names.insert(name);
         }
-        QCOMPARE(focusable, 16);  // 2 pickers, 9 fields, 5 buttons
+        QCOMPARE(focusable, 17);  // 3 pickers (the arc duration's source too), 9 fields, 5 buttons
     }
 
     void configurationsInWordsAndOpenAirWithoutEnclosure() {

@@ -1,0 +1,61 @@
+// The time-current picture of a protective device: its clearing time
+// against the current it sees on log-log axes (current in A across, time in
+// s up, whole decades, each labelled), with the arcing currents of a point
+// marked where the device acts on them and the times read off. Painted with
+// QPainter on any paint device: the 2018 window, a PDF page, a picture.
+#pragma once
+
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "engine/protection.h"
+
+class QPainter;
+
+namespace zentavo::render {
+
+// An arcing current marked on the picture.
+struct TimeCurrentMark {
+    double amps = 0;      // the current the device sees, A
+    double seconds = 0;   // the device's time there, or the maximum when it does not act
+    bool onCurve = true;  // false: the device does not act; the mark stands on the cap line
+    QString text;         // "Iarc: 0.0613 s, instantaneous"
+};
+
+// What the picture shows, in amperes and seconds.
+struct TimeCurrentPlot {
+    // The curve as a polyline in (A, s), in pieces: a piece ends where the
+    // device stops acting. A step (an instantaneous element picking up)
+    // is a vertical segment at the current where it picks up.
+    std::vector<std::vector<QPointF>> curve;
+    std::vector<TimeCurrentMark> marks;
+    std::optional<double> cap;  // the maximum arc duration, s: a dashed line
+    // The axes, whole decades.
+    double iMin = 1, iMax = 1e5, tMin = 0.01, tMax = 1000;
+};
+
+// The device's curve over axes that hold its pickup and every mark.
+TimeCurrentPlot MakeTimeCurrentPlot(const ProtectiveDevice& device,
+                                    std::vector<TimeCurrentMark> marks);
+
+// Where the axes stand in a picture of `area`: the room left for the
+// labels taken off.
+QRectF PlotRect(const QRectF& area);
+
+// The point of the picture of `area` for a current and a time (a pure
+// function of the axes): the curve, the marks and the grid all go through it.
+QPointF MapToPicture(const TimeCurrentPlot& plot, const QRectF& area, double amps, double seconds);
+
+// Paints the picture into `area` of any paint device; `sep` writes the
+// decimal separator of the labels.
+void PaintTimeCurrent(QPainter& painter, const QRectF& area, const TimeCurrentPlot& plot,
+                      char sep = '.');
+
+// Its colours: the curve's, so that a test can find it.
+inline constexpr unsigned kCurveRgb = 0x1f4fbf;
+inline constexpr unsigned kMarkRgb = 0xd01010;
+
+}  // namespace zentavo::render
