@@ -111,6 +111,8 @@ ArcCurrentOutcome RunEmpiricalArcCurrent(SharedState& s, const EmpiricalFields& 
     }
     s.DistExponent = DistanceExponent(f.equipmentClass, s.Voltage);
     WriteApproachBoundaries(s, f.equipmentClass);
+    out.arcCurrentKa = s.ArcCurrent;
+    out.arcCurrentReducedKa = s.ArcCurrentReduced;
     s.ArcCurrent = RoundCurrent(s.ArcCurrent);
     s.ArcCurrentReduced = RoundCurrent(s.ArcCurrentReduced);
     s.LogNormEnergy = NormalizedEnergyLog(s.ArcCurrent, s.K1, s.K2, s.Gap);
@@ -128,7 +130,9 @@ namespace {
 std::string CheckDurations(SharedState& s, const DurationFields& d, char sep) {
     std::string error;
     double t1 = 0;
-    if (d.arcTime.empty()) {
+    if (d.arcTimeFound) {
+        t1 = *d.arcTimeFound;
+    } else if (d.arcTime.empty()) {
         error += msg::kEnterArcTime;
     } else {
         t1 = ParseNumber(d.arcTime, sep);
@@ -139,7 +143,14 @@ std::string CheckDurations(SharedState& s, const DurationFields& d, char sep) {
         error += msg::kArcTimeRange;
     }
 
-    if (d.arcTimeReduced.empty()) {
+    if (d.arcTimeReducedFound) {
+        const double t2 = *d.arcTimeReducedFound;
+        if (t2 > 0 && t2 <= 2.0) {
+            s.ArcTimeReduced = t2;
+        } else if (!s.ReducedCaseOff) {
+            error += msg::kArcTimeReducedRange;
+        }
+    } else if (d.arcTimeReduced.empty()) {
         if (!s.ReducedCaseOff) error += msg::kEnterArcTimeReduced;
     } else if (s.ReducedCaseOff) {
         // The reduced duration is hidden: a valid leftover is kept, anything

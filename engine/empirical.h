@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -49,6 +50,9 @@ struct [[nodiscard]] ArcCurrentOutcome {
     std::string arcCurrent;         // IaEdit: ArcCurrent (5, 2)
     std::string arcCurrentReduced;  // Ia15Edit: ArcCurrentReduced (5, 2)
     bool reducedCaseOffered = true;  // false in the Lee case
+    // The arcing currents before their rounding (kA): what a protective
+    // device sees when it finds the arc durations.
+    double arcCurrentKa = 0, arcCurrentReducedKa = 0;
 };
 ArcCurrentOutcome RunEmpiricalArcCurrent(SharedState& state, const EmpiricalFields& fields,
                                          char sep);
@@ -57,6 +61,9 @@ ArcCurrentOutcome RunEmpiricalArcCurrent(SharedState& state, const EmpiricalFiel
 struct DurationFields {
     std::string_view arcTime;         // t1Edit, s
     std::string_view arcTimeReduced;  // Edit2, s
+    // Durations found from a protective device rather than typed (s): when
+    // set, each replaces its text and is held to the same range.
+    std::optional<double> arcTimeFound, arcTimeReducedFound;
 };
 
 struct EmpiricalResultTexts {
