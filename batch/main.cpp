@@ -9,12 +9,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "study/device_curves.h"
 #include "study/message_text.h"
 #include "study/run.h"
 #include "batch/study_pdfs.h"
@@ -24,7 +26,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: zentavo-batch [--energy-unit U] [--boundary-unit U] [--pressure-unit U]\n"
-    "                     [--tnt-unit U] [--decimal-separator C]\n"
+    "                     [--tnt-unit U] [--decimal-separator C] [--curves FILE.csv]\n"
     "                     [--labels FILE.pdf [label options]]\n"
     "                     [--report FILE.pdf [report options]] [INPUT.csv]\n"
     "       zentavo-batch --help | --version\n"
@@ -40,6 +42,9 @@ constexpr const char* kUsage =
     "  --pressure-unit U       lb/ft2 (default), N/m2, Atmosphere or kpa\n"
     "  --tnt-unit U            kg (default), lb or grams\n"
     "  --decimal-separator C   . (default) or , for the numbers read and written\n"
+    "  --curves FILE.csv       fuse total-clearing curves by name (rows\n"
+    "                          name,current,time; current in A, time in s) for the\n"
+    "                          fuse_curve column of rows with device_type fuse-curve\n"
     "  --labels FILE.pdf       the labels of the computed points\n"
     "  --label-language L      en (default), es or fr\n"
     "  --label-colour C        colour (default) or black-and-white\n"
@@ -167,11 +172,13 @@ struct RunFile {
 // The first output that is the input or an output before it, however the
 // two are spelt: writing it would destroy what the run reads or writes.
 // Standard input and output take part when they are regular files.
-std::string SameFileError(const char* inputPath, const zentavo::StudyPdfRequest& pdf) {
+std::string SameFileError(const char* inputPath, const std::string& curvesPath,
+                          const zentavo::StudyPdfRequest& pdf) {
     const bool fromStdin = inputPath == nullptr || std::string_view(inputPath) == "-";
     std::vector<RunFile> files;
     files.push_back(fromStdin ? RunFile{"the standard input", zentavo::PlaceOfOpenFile(STDIN_FILENO)}
                               : RunFile{std::string("the input ") + inputPath, zentavo::PlaceOf(inputPath)});
+    if (!curvesPath.empty()) files.push_back({"--curves " + curvesPath, zentavo::PlaceOf(curvesPath)});
     if (!pdf.labelsPath.empty()) files.push_back({"--labels " + pdf.labelsPath, zentavo::PlaceOf(pdf.labelsPath)});
     if (!pdf.reportPath.empty()) files.push_back({"--report " + pdf.reportPath, zentavo::PlaceOf(pdf.reportPath)});
     files.push_back({"the standard output", zentavo::PlaceOfOpenFile(STDOUT_FILENO)});
@@ -241,6 +248,7 @@ private:
 // What the command line asks for.
 struct Arguments {
     zentavo::StudyOptions options;
+    std::string curvesPath;  // --curves: empty when not given
     const char* inputPath = nullptr;  // none or "-": standard input
     zentavo::StudyPdfRequest pdf;
     std::string labelOptionGiven, reportOptionGiven;  // the last label and report option named
@@ -314,6 +322,11 @@ std::string ReadOption(const std::string& name, const std::string& value, Argume
         (name == "labels" ? args.pdf.labelsPath : args.pdf.reportPath) = value;
         return {};
     }
+    if (name == "curves") {
+        if (value.empty()) return "--curves needs a file name";
+        args.curvesPath = value;
+        return {};
+    }
     if (name == "label-rows") {
         args.labelOptionGiven = name;
         return ReadLabelRows(value, args.pdf);
@@ -381,9 +394,27 @@ std::optional<int> ReadArguments(int argc, char** argv, Arguments& args) {
 int RunStudyFiles(Arguments& args) {
     const char* inputPath = args.inputPath;
     zentavo::StudyPdfRequest& pdf = args.pdf;
-    if (const std::string error = SameFileError(inputPath, pdf); !error.empty()) {
+    if (const std::string error = SameFileError(inputPath, args.curvesPath, pdf); !error.empty()) {
         Tell(error);
         return 2;
+    }
+    if (!args.curvesPath.empty()) {
+        // The curves are read whole before the study: a file that cannot be
+        // read, or holds a curve that is not well formed, ends the run.
+        constexpr std::size_t kMostCurveBytes = std::size_t{64} << 20;
+        std::string text;
+        try {
+            text = zentavo::ReadFile(args.curvesPath, kMostCurveBytes, "--curves");
+        } catch (const zentavo::Error& e) {
+            Tell("cannot read --curves " + args.curvesPath + ": " + e.what());
+            return 2;
+        }
+        zentavo::Built<zentavo::CurveSet> curves = zentavo::ReadDeviceCurves(text);
+        if (!curves.device) {
+            Tell("--curves " + args.curvesPath + ": " + curves.error);
+            return 2;
+        }
+        args.options.curves = std::make_shared<const zentavo::CurveSet>(std::move(*curves.device));
     }
     const bool pdfs = !pdf.labelsPath.empty() || !pdf.reportPath.empty();
     zentavo::WriteStudyPdfsFunction writePdfs = nullptr;
