@@ -534,18 +534,19 @@ private:
         f.gapCaption = Caption(kGapUnitColumn);
         f.enclosureCaption = Caption(kEnclosureUnitColumn);
         f.workDistCaption = Caption(kWorkDistanceUnitColumn);
-        ArcDuration full, reduced;
+        // The hook captures the runner alone: small enough to be held
+        // without an allocation per row.
         Ieee2018Outcome out =
             device_ ? RunIeee2018(f, o_.units, o_.sep,
-                                  [&](double iarc, double iarcReduced) {
-                                      full = DurationAt(iarc);
-                                      reduced = DurationAt(iarcReduced);
-                                      return Ieee2018Durations{full.seconds, reduced.seconds,
-                                                               full.refusal + reduced.refusal};
+                                  [this](double iarc, double iarcReduced) {
+                                      full_ = DurationAt(iarc);
+                                      reduced_ = DurationAt(iarcReduced);
+                                      return Ieee2018Durations{full_.seconds, reduced_.seconds,
+                                                               full_.refusal + reduced_.refusal};
                                   })
                     : RunIeee2018(f, o_.units, o_.sep);
         if (!out.warning.empty()) return Warn(out.warning);
-        if (device_) KeepDurations(full, &reduced);
+        if (device_) KeepDurations(full_, &reduced_);
         Ieee2018Texts& t = out.texts;
         r_[kStatusColumn] = "ok";
         r_[kArcingCurrentColumn] = std::move(t.arcCurrent);
@@ -604,6 +605,7 @@ private:
     std::optional<StudyDevices> ownDevices_;  // without a cache: this row's device alone
     const ProtectiveDevice* device_ = nullptr;
     double share_ = 1;  // the part of the arcing current the device sees
+    ArcDuration full_, reduced_;  // the 2018 durations found
 };
 
 }  // namespace
