@@ -467,6 +467,7 @@ int RunStudyFiles(Arguments& args) {
             if (!fromStdin) pdf.inputPath = inputPath;
             pdf.units = args.options.units;
             pdf.sep = args.options.sep;
+            pdf.curves = args.options.curves;
             pdf.resultsFd = scratch.fd();
             return writePdfs(pdf);
         }

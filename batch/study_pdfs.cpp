@@ -184,6 +184,7 @@ int WritePdfs(const StudyPdfRequest& q) {
         o.date = {today.day(), today.month(), today.year()};
         o.units = q.units;
         o.sep = q.sep;
+        o.curves = q.curves;
         render::CutNames cut;
         const QString path = QFile::decodeName(q.labelsPath.c_str());
         const auto r = render::SaveStudyLabelsPdf(path, rows.size(), at, o, {}, &cut);

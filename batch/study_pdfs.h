@@ -4,9 +4,11 @@
 // calculator loads only when a PDF is asked for.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "engine/protection.h"
 #include "engine/units.h"
 
 namespace zentavo {
@@ -30,6 +32,7 @@ struct StudyPdfRequest {
     std::string paper;      // "a4", "letter" or "locale"
     UnitSettings units;
     char sep = '.';
+    std::shared_ptr<const CurveSet> curves;  // --curves: the rows' named fuse curves
 };
 
 // The module's entry point: writes the PDFs asked for, telling the user on

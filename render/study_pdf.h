@@ -16,6 +16,7 @@
 #include <QString>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +56,7 @@ struct StudyLabelOptions {
     std::string row1Value, row2Value;
     UnitSettings units;  // the gap and working-distance units come from each row
     char sep = '.';
+    std::shared_ptr<const CurveSet> curves;  // the named fuse curves the results were computed with
 };
 
 // The label inputs of one computed row (status "ok"): its result texts and

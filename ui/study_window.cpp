@@ -516,6 +516,7 @@ void TStudy::LabelsClick() {
     options.date = {today.day(), today.month(), today.year()};
     options.units = model_->file().Options().units;
     options.sep = points.sep();
+    options.curves = model_->file().Options().curves;
     render::CutNames cut;
     render::StudyExportResult result;
     const render::StudyPointAt at = [&points](std::size_t i) { return points(i); };
