@@ -127,11 +127,12 @@ ArcCurrentOutcome RunEmpiricalArcCurrent(SharedState& s, const EmpiricalFields& 
 namespace {
 
 // Reads the arc durations into the state; returns the joined messages.
-std::string CheckDurations(SharedState& s, const DurationFields& d, char sep) {
+std::string CheckDurations(SharedState& s, const DurationFields& d, const FoundDurations& found,
+                           char sep) {
     std::string error;
     double t1 = 0;
-    if (d.arcTimeFound) {
-        t1 = *d.arcTimeFound;
+    if (found.arcTime) {
+        t1 = *found.arcTime;
     } else if (d.arcTime.empty()) {
         error += msg::kEnterArcTime;
     } else {
@@ -143,8 +144,8 @@ std::string CheckDurations(SharedState& s, const DurationFields& d, char sep) {
         error += msg::kArcTimeRange;
     }
 
-    if (d.arcTimeReducedFound) {
-        const double t2 = *d.arcTimeReducedFound;
+    if (found.arcTimeReduced) {
+        const double t2 = *found.arcTimeReduced;
         if (t2 > 0 && t2 <= 2.0) {
             s.ArcTimeReduced = t2;
         } else if (!s.ReducedCaseOff) {
@@ -193,9 +194,9 @@ std::string FlooredBoundaryText(const UnitSettings& u, char sep) {
 }
 
 EmpiricalOutcome RunEmpiricalResults(SharedState& s, const DurationFields& durations,
-                                     const UnitSettings& u, char sep) {
+                                     const UnitSettings& u, char sep, const FoundDurations& found) {
     EmpiricalOutcome out;
-    s.ErrorText = CheckDurations(s, durations, sep);
+    s.ErrorText = CheckDurations(s, durations, found, sep);
     if (!s.ErrorText.empty()) {
         out.warning = s.ErrorText;
         return out;

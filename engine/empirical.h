@@ -61,9 +61,12 @@ ArcCurrentOutcome RunEmpiricalArcCurrent(SharedState& state, const EmpiricalFiel
 struct DurationFields {
     std::string_view arcTime;         // t1Edit, s
     std::string_view arcTimeReduced;  // Edit2, s
-    // Durations found from a protective device rather than typed (s): when
-    // set, each replaces its text and is held to the same range.
-    std::optional<double> arcTimeFound, arcTimeReducedFound;
+};
+
+// Durations found from a protective device rather than typed (s): when set,
+// each replaces its text and is held to the same range.
+struct FoundDurations {
+    std::optional<double> arcTime, arcTimeReduced;
 };
 
 struct EmpiricalResultTexts {
@@ -103,6 +106,7 @@ std::string FlooredBoundaryText(const UnitSettings& units, char sep);
 // Reads SharedState::ReducedCaseOff, which the intermediate window sets when
 // it shows (see IsLeeCase).
 EmpiricalOutcome RunEmpiricalResults(SharedState& state, const DurationFields& durations,
-                                     const UnitSettings& units, char sep);
+                                     const UnitSettings& units, char sep,
+                                     const FoundDurations& found = {});
 
 }  // namespace zentavo

@@ -436,7 +436,8 @@ private:
         // The intermediate window asks for the reduced duration only when it
         // offers the reduced case.
         s.ReducedCaseOff = !first.reducedCaseOffered;
-        DurationFields durations{in_[kArcTimeColumn], in_[kArcTimeReducedColumn], {}, {}};
+        const DurationFields durations{in_[kArcTimeColumn], in_[kArcTimeReducedColumn]};
+        FoundDurations found;
         ArcDuration full, reduced;
         if (device_) {
             // The reduced case's duration only where the case is offered.
@@ -445,10 +446,10 @@ private:
             if (std::string refusal = full.refusal + reduced.refusal; !refusal.empty()) {
                 return Warn(refusal);
             }
-            durations.arcTimeFound = full.seconds;
-            if (first.reducedCaseOffered) durations.arcTimeReducedFound = reduced.seconds;
+            found.arcTime = full.seconds;
+            if (first.reducedCaseOffered) found.arcTimeReduced = reduced.seconds;
         }
-        EmpiricalOutcome second = RunEmpiricalResults(s, durations, o_.units, o_.sep);
+        EmpiricalOutcome second = RunEmpiricalResults(s, durations, o_.units, o_.sep, found);
         if (!second.warning.empty()) return Warn(second.warning);
         if (device_) KeepDurations(full, first.reducedCaseOffered ? &reduced : nullptr);
 
