@@ -70,6 +70,8 @@ constexpr const char* kUsage =
     "  --report-project T      a \"Project:\" line under the title\n"
     "  --report-client T       a \"Client:\" line under the title\n"
     "  --report-author T       a \"Prepared by:\" line under the title\n"
+    "  --report-curves         an appendix with the time-current curve of each row's\n"
+    "                          protective device, its arcing currents marked\n"
     "\n"
     "Exit status: 0 when the study was read (rows may still carry warnings or\n"
     "errors), 1 when the results or a PDF could not be written (or no point was\n"
@@ -355,6 +357,11 @@ std::optional<int> ReadArguments(int argc, char** argv, Arguments& args) {
         if (arg == "--help" || arg == "-h") {
             std::fputs(kUsage, stdout);
             return 0;
+        }
+        if (arg == "--report-curves") {  // takes no value
+            args.pdf.reportCurves = true;
+            args.reportOptionGiven = "report-curves";
+            continue;
         }
         if (arg == "--version") {
             std::printf("zentavo-batch %s\n", ZENTAVO_VERSION);

@@ -218,6 +218,9 @@ int WritePdfs(const StudyPdfRequest& q) {
                      : q.paper == "letter" ? QPageSize::Letter
                                            : render::DefaultReportPageSize();
         o.units = q.units;
+        o.sep = q.sep;
+        o.curves = q.curves;
+        o.deviceCurves = q.reportCurves;
         const QString path = QFile::decodeName(q.reportPath.c_str());
         const auto r = render::SaveStudyReportPdf(path, rows.size(), at, o, {});
         if (r.outcome != render::StudyExportResult::kWritten) {

@@ -22,6 +22,7 @@ struct StudyPdfRequest {
     // The report's title (empty: the study's file name, see
     // render::StudyReportTitle) and its project, client and author lines.
     std::string reportTitle, reportProject, reportClient, reportAuthor;
+    bool reportCurves = false;  // --report-curves: the devices' time-current pictures
 
     int language = 0;     // LabelLanguage
     bool colour = true;

@@ -22,7 +22,9 @@
 #include "engine/catalog.h"
 #include "engine/error.h"
 #include "engine/number.h"
+#include "engine/ieee2018_device.h"
 #include "render/label_painter.h"
+#include "render/time_current.h"
 #include "io/file_io.h"
 
 namespace zentavo::render {
@@ -914,7 +916,65 @@ private:
                 painter.drawText(QRectF(margin_, at, width_, height), text, Wrapping());
             });
         }
+        if (options_.deviceCurves) DeviceCurves(painter, place, newPage, y, sectionTitle);
         return true;
+    }
+
+    // The appendix: each device row's time-current picture under its name,
+    // the arcing currents marked where the device acts on them.
+    template <class Place, class NewPage>
+    void DeviceCurves(QPainter& painter, const Place& place, const NewPage& newPage, const qreal& y,
+                      qreal sectionTitle) {
+        StudyOptions study;
+        study.units = options_.units;
+        study.sep = options_.sep;
+        study.curves = options_.curves;
+        const qreal caption = LineSpacing(body_) + 2 * pad_;
+        const qreal pictureHeight = std::min((bottom_ - top_) * 0.42, width_ * 0.3);
+        const qreal pictureWidth = pictureHeight * 1.6;
+        bool first = true;
+        for (std::size_t i = 0; i < count_; ++i) {
+            const StudyPointView p = at_(i);
+            const StudyRowResults& r = ResultsOf(p);
+            if (!IsComputedRow(r) || r[kArcTimeUsedColumn].empty()) continue;
+            StudyRowResults texts;
+            const StudyRowValues v = ComputeStudyRow(p.inputs, study, texts, &deviceCache_);
+            if (!v.deviceUsed || texts != r) continue;  // not the row's results: no picture
+            const StudyDevices::Entry& e = deviceCache_.Find(p.inputs, study);
+            if (!e.device) continue;
+            const bool twoCases = !r[kArcTimeReducedUsedColumn].empty();
+            const QString names[2] = {QStringLiteral("Iarc"), Is2018Method(p.inputs) ? QStringLiteral("Iarc,min")
+                                                                                  : QStringLiteral("0.85 Iarc")};
+            const double amps[2] = {v.deviceAmps, v.deviceAmpsReduced};
+            const DeviceTrip trips[2] = {v.deviceTrip, v.deviceTripReduced};
+            const double used[2] = {v.arcTime, v.arcTimeReduced};
+            const DeviceElement elements[2] = {v.element, v.elementReduced};
+            std::vector<render::TimeCurrentMark> marks;
+            for (int c = 0; c < (twoCases ? 2 : 1); ++c) {
+                const bool acts = trips[c].Operates();
+                marks.push_back({amps[c], acts ? trips[c].seconds : used[c], acts,
+                                 names[c] + QStringLiteral(": ") + Text(ArcDurationText(used[c], options_.sep)) +
+                                     QStringLiteral(" s, ") + Text(DeviceElementWord(elements[c]))});
+            }
+            const TimeCurrentPlot plot = MakeTimeCurrentPlot(*e.device, std::move(marks));
+            if (first) {
+                if (y + sectionTitle + caption + pictureHeight > bottom_) newPage();
+                place(sectionTitle, [&](qreal at) {
+                    PaintSectionTitle(painter, at, QStringLiteral("Time-current curves of the protective devices"));
+                });
+                first = false;
+            }
+            const QString title = Text(OneLineName(p.name)) + QStringLiteral(": ") + DeviceText(p.inputs);
+            place(caption + pictureHeight, [&](qreal at) {
+                painter.setFont(body_);
+                painter.setPen(Qt::black);
+                const QFontMetricsF m(body_, &writer_);
+                painter.drawText(QRectF(margin_, at + pad_, width_, LineSpacing(body_)), Qt::AlignLeft | Qt::AlignTop,
+                                 m.elidedText(title, Qt::ElideRight, width_));
+                PaintTimeCurrent(painter, QRectF(margin_, at + caption, pictureWidth, pictureHeight), plot,
+                                 options_.sep);
+            });
+        }
     }
 
     void PaintSectionTitle(QPainter& painter, qreal y, const QString& title) {
@@ -992,6 +1052,7 @@ private:
     qreal width_ = 0, top_ = 0, bottom_ = 0;
     std::vector<Column> points_, refused_, devices_;
     std::vector<qreal> pointWidths_, refusedWidths_, deviceWidths_;
+    StudyDevices deviceCache_;  // the devices of the appendix's rows
     std::size_t page_ = 1, pageCount_ = 0, refusedCount_ = 0;
 };
 

@@ -116,6 +116,12 @@ struct StudyReportOptions {
     QString project, client, author;  // lines of the title block, those not empty
     QPageSize::PageSizeId pageSize = QPageSize::A4;  // see DefaultReportPageSize
     UnitSettings units;  // the output units of the results, named in the headings
+    // An appendix of the time-current picture of each row's protective
+    // device, with its arcing currents marked; the rows are computed again
+    // with these curves and separator to find their devices.
+    bool deviceCurves = false;
+    std::shared_ptr<const CurveSet> curves;
+    char sep = '.';
 };
 
 // The title of a study's report: its file's name without folder or extension

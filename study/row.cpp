@@ -352,16 +352,22 @@ private:
     }
 
     // The durations used and their elements in the result columns and values.
-    void KeepDurations(const ArcDuration& full, const ArcDuration* reduced) {
+    // `ka`, `kaReduced`: the arcing currents the durations were found at.
+    void KeepDurations(const ArcDuration& full, double ka, const ArcDuration* reduced,
+                       double kaReduced) {
         r_[kArcTimeUsedColumn] = ArcDurationText(full.seconds, o_.sep);
         r_[kDeviceElementColumn] = DeviceElementWord(full.element);
         v_.arcTime = full.seconds;
         v_.element = full.element;
+        v_.deviceAmps = ka * 1000 * share_;
+        v_.deviceTrip = full.device;
         if (!reduced) return;
         r_[kArcTimeReducedUsedColumn] = ArcDurationText(reduced->seconds, o_.sep);
         r_[kDeviceElementReducedColumn] = DeviceElementWord(reduced->element);
         v_.arcTimeReduced = reduced->seconds;
         v_.elementReduced = reduced->element;
+        v_.deviceAmpsReduced = kaReduced * 1000 * share_;
+        v_.deviceTripReduced = reduced->device;
     }
 
     // The length units of a row are the captions "mm" and "inches"; empty means "mm".
@@ -451,7 +457,10 @@ private:
         }
         EmpiricalOutcome second = RunEmpiricalResults(s, durations, o_.units, o_.sep, found);
         if (!second.warning.empty()) return Warn(second.warning);
-        if (device_) KeepDurations(full, first.reducedCaseOffered ? &reduced : nullptr);
+        if (device_) {
+            KeepDurations(full, first.arcCurrentKa, first.reducedCaseOffered ? &reduced : nullptr,
+                          first.arcCurrentReducedKa);
+        }
 
         EmpiricalResultTexts& t = second.texts;
         r_[kStatusColumn] = "ok";
@@ -547,7 +556,7 @@ private:
                                   })
                     : RunIeee2018(f, o_.units, o_.sep);
         if (!out.warning.empty()) return Warn(out.warning);
-        if (device_) KeepDurations(full_, &reduced_);
+        if (device_) KeepDurations(full_, out.values.full.iarc, &reduced_, out.values.reduced.iarc);
         Ieee2018Texts& t = out.texts;
         r_[kStatusColumn] = "ok";
         r_[kArcingCurrentColumn] = std::move(t.arcCurrent);

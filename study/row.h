@@ -65,6 +65,11 @@ struct StudyRowValues {
     DeviceElement element = DeviceElement::DoesNotOperate;
     DeviceElement elementReduced = DeviceElement::DoesNotOperate;
     double maxArcTime = 0;
+    // The currents the device saw (A: its share of the unrounded arcing
+    // currents) and its own answer there, before the cap: its time-current
+    // picture marks them.
+    double deviceAmps = 0, deviceAmpsReduced = 0;
+    DeviceTrip deviceTrip, deviceTripReduced;
 };
 
 // The protective devices of a study's rows, each built once per distinct

@@ -560,6 +560,8 @@ render::StudyReportOptions TStudy::ReportOptions() const {
     options.author = reportAuthor_;
     options.pageSize = render::DefaultReportPageSize();
     options.units = model_->file().Options().units;
+    options.sep = app_.Sep();
+    options.curves = model_->file().Options().curves;
     return options;
 }
 

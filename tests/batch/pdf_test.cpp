@@ -508,6 +508,22 @@ TEST(BatchPdfs, DevicesInTheReportAndCappedDurationsOnTheLabels) {
         capped += cap;
     }
     EXPECT_GE(capped, 2);
+
+    // The time-current appendix only when asked for: a picture per device row under its name.
+    EXPECT_EQ(text.find("Time-current curves"), std::string::npos);
+    const std::string curves = dir / "curves.pdf";
+    const CommandRun c = RunCommand(kProgram + " --curves " ZENTAVO_EXAMPLES_DIR "/device-curves.csv --report " +
+                                    curves + " --report-curves " + study + " 2>&1 > /dev/null");
+    ASSERT_EQ(c.status, 0) << c.out;
+    const std::string appendix = ReportText(curves);
+    const std::size_t at = appendix.find("Time-current curves of the protective devices");
+    ASSERT_NE(at, std::string::npos) << appendix;
+    EXPECT_NE(appendix.find("Transformer TX-1 secondary: relay IEEE-VI, pickup 400 A, time dial 5, share 0.3014", at),
+              std::string::npos);
+    EXPECT_GT(Pages(curves), Pages(report));
+    const CommandRun alone = RunCommand(kProgram + " --report-curves " + study + " 2>&1 > /dev/null");
+    EXPECT_EQ(alone.status, 2);
+    EXPECT_EQ(alone.out, "zentavo-batch: --report-curves applies to the report: give --report FILE.pdf (see --help)\n");
 }
 
 }  // namespace
