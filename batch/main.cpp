@@ -9,12 +9,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "study/device_curves.h"
 #include "study/message_text.h"
 #include "study/run.h"
 #include "batch/study_pdfs.h"
@@ -26,8 +28,7 @@ namespace {
 constexpr const char* kUsage =
     "Usage: zentavo-batch [--energy-unit U] [--boundary-unit U] [--pressure-unit U]\n"
     "                     [--tnt-unit U] [--decimal-separator C]\n"
-    "                     [--delimiter C] [--line-ends E]\n"
-    "                     [--labels FILE.pdf [label options]]\n"
+    "                     [--delimiter C] [--line-ends E] [--curves FILE.csv]\n"    "                     [--labels FILE.pdf [label options]]\n"
     "                     [--report FILE.pdf [report options]] [--] [INPUT.csv]\n"
     "       zentavo-batch -h | --help | -V | --version\n"
     "\n"
@@ -50,6 +51,9 @@ constexpr const char* kUsage =
     "                          else ,)\n"
     "  --line-ends E           lf or crlf: the output's line ends (default: those\n"
     "                          of the input's first line; CR alone gives crlf)\n"
+    "  --curves FILE.csv       fuse total-clearing curves by name (rows\n"
+    "                          name,current,time; current in A, time in s) for the\n"
+    "                          fuse_curve column of rows with device_type fuse-curve\n"
     "  --labels FILE.pdf       the labels of the computed points\n"
     "  --label-language L      en (default), es or fr\n"
     "  --label-colour C        colour (default) or black-and-white\n"
@@ -75,6 +79,8 @@ constexpr const char* kUsage =
     "  --report-project T      a \"Project:\" line under the title\n"
     "  --report-client T       a \"Client:\" line under the title\n"
     "  --report-author T       a \"Prepared by:\" line under the title\n"
+    "  --report-curves         an appendix with the time-current curve of each row's\n"
+    "                          protective device, its arcing currents marked\n"
     "\n"
     "Exit status: 0 when the study was read (rows may still carry warnings or\n"
     "errors), 1 when the results or a PDF could not be written (or no point was\n"
@@ -177,11 +183,13 @@ struct RunFile {
 // The first output that is the input or an output before it, however the
 // two are spelt: writing it would destroy what the run reads or writes.
 // Standard input and output take part when they are regular files.
-std::string SameFileError(const char* inputPath, const zentavo::StudyPdfRequest& pdf) {
+std::string SameFileError(const char* inputPath, const std::string& curvesPath,
+                          const zentavo::StudyPdfRequest& pdf) {
     const bool fromStdin = inputPath == nullptr || std::string_view(inputPath) == "-";
     std::vector<RunFile> files;
     files.push_back(fromStdin ? RunFile{"the standard input", zentavo::PlaceOfOpenFile(STDIN_FILENO)}
                               : RunFile{std::string("the input ") + inputPath, zentavo::PlaceOf(inputPath)});
+    if (!curvesPath.empty()) files.push_back({"--curves " + curvesPath, zentavo::PlaceOf(curvesPath)});
     if (!pdf.labelsPath.empty()) files.push_back({"--labels " + pdf.labelsPath, zentavo::PlaceOf(pdf.labelsPath)});
     if (!pdf.reportPath.empty()) files.push_back({"--report " + pdf.reportPath, zentavo::PlaceOf(pdf.reportPath)});
     files.push_back({"the standard output", zentavo::PlaceOfOpenFile(STDOUT_FILENO)});
@@ -258,6 +266,7 @@ struct Arguments {
     }();
     const char* inputPath = nullptr;  // none or "-": standard input; else `input`
     std::string input;
+    std::string curvesPath;  // --curves: empty when not given
     zentavo::StudyPdfRequest pdf;
     std::string labelOptionGiven, reportOptionGiven;  // the last label and report option named
 };
@@ -332,6 +341,11 @@ std::string ReadOption(const std::string& name, const std::string& value, Argume
         (name == "labels" ? args.pdf.labelsPath : args.pdf.reportPath) = value;
         return {};
     }
+    if (name == "curves") {
+        if (value.empty()) return "--curves needs a file name";
+        args.curvesPath = value;
+        return {};
+    }
     if (name == "label-rows") {
         args.labelOptionGiven = name;
         return ReadLabelRows(value, args.pdf);
@@ -369,7 +383,8 @@ std::string ReadOption(const std::string& name, const std::string& value, Argume
 std::vector<zentavo::CommandOption> CommandOptions() {
     std::vector<zentavo::CommandOption> table = {
         {"help", 'h', false}, {"version", 'V', false}, {"labels"},    {"report"},
-        {"label-rows"},       {"delimiter"},           {"line-ends"}};
+        {"label-rows"},       {"delimiter"},           {"line-ends"},
+        {"curves"},           {"report-curves", 0, false}};
     for (const UnitOption& o : kUnitOptions) table.push_back({o.name});
     for (const WordOption* o : kWordOptions) table.push_back({o->name});
     for (const TextOption& o : kReportTexts) table.push_back({o.name});
@@ -392,6 +407,11 @@ std::optional<int> ReadArguments(int argc, char** argv, Arguments& args) {
         const std::string name(table[given.option].name);
         if (name == "help") return Answer(kUsage);
         if (name == "version") return Answer(std::string("zentavo-batch ") + ZENTAVO_VERSION + "\n");
+        if (name == "report-curves") {  // takes no value
+            args.pdf.reportCurves = true;
+            args.reportOptionGiven = name;
+            continue;
+        }
         if (const std::string error = ReadOption(name, given.value, args); !error.empty()) {
             return UsageError(error);
         }
@@ -415,9 +435,27 @@ std::optional<int> ReadArguments(int argc, char** argv, Arguments& args) {
 int RunStudyFiles(Arguments& args) {
     const char* inputPath = args.inputPath;
     zentavo::StudyPdfRequest& pdf = args.pdf;
-    if (const std::string error = SameFileError(inputPath, pdf); !error.empty()) {
+    if (const std::string error = SameFileError(inputPath, args.curvesPath, pdf); !error.empty()) {
         Tell(error);
         return 2;
+    }
+    if (!args.curvesPath.empty()) {
+        // The curves are read whole before the study: a file that cannot be
+        // read, or holds a curve that is not well formed, ends the run.
+        constexpr std::size_t kMostCurveBytes = std::size_t{64} << 20;
+        std::string text;
+        try {
+            text = zentavo::ReadFile(args.curvesPath, kMostCurveBytes, "--curves");
+        } catch (const zentavo::Error& e) {
+            Tell("cannot read --curves " + args.curvesPath + ": " + e.what());
+            return 2;
+        }
+        zentavo::Built<zentavo::CurveSet> curves = zentavo::ReadDeviceCurves(text);
+        if (!curves.device) {
+            Tell("--curves " + args.curvesPath + ": " + curves.error);
+            return 2;
+        }
+        args.options.curves = std::make_shared<const zentavo::CurveSet>(std::move(*curves.device));
     }
     const bool pdfs = !pdf.labelsPath.empty() || !pdf.reportPath.empty();
     zentavo::WriteStudyPdfsFunction writePdfs = nullptr;
@@ -471,6 +509,7 @@ int RunStudyFiles(Arguments& args) {
             if (!fromStdin) pdf.inputPath = inputPath;
             pdf.units = args.options.units;
             pdf.sep = args.options.sep;
+            pdf.curves = args.options.curves;
             pdf.resultsFd = scratch.fd();
             pdf.delimiter = written.delimiter;
             return writePdfs(pdf);

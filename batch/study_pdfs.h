@@ -4,9 +4,11 @@
 // calculator loads only when a PDF is asked for.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "engine/protection.h"
 #include "engine/units.h"
 
 namespace zentavo {
@@ -21,6 +23,7 @@ struct StudyPdfRequest {
     // The report's title (empty: the study's file name, see
     // render::StudyReportTitle) and its project, client and author lines.
     std::string reportTitle, reportProject, reportClient, reportAuthor;
+    bool reportCurves = false;  // --report-curves: the devices' time-current pictures
 
     int language = 0;     // LabelLanguage
     bool colour = true;
@@ -31,6 +34,7 @@ struct StudyPdfRequest {
     std::string paper;      // "a4", "letter" or "locale"
     UnitSettings units;
     char sep = '.';
+    std::shared_ptr<const CurveSet> curves;  // --curves: the rows' named fuse curves
 };
 
 // The module's entry point: writes the PDFs asked for, telling the user on

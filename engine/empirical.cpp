@@ -111,6 +111,8 @@ ArcCurrentOutcome RunEmpiricalArcCurrent(SharedState& s, const EmpiricalFields& 
     }
     s.DistExponent = DistanceExponent(f.equipmentClass, s.Voltage);
     WriteApproachBoundaries(s, f.equipmentClass);
+    out.arcCurrentKa = s.ArcCurrent;
+    out.arcCurrentReducedKa = s.ArcCurrentReduced;
     s.ArcCurrent = RoundCurrent(s.ArcCurrent);
     s.ArcCurrentReduced = RoundCurrent(s.ArcCurrentReduced);
     s.LogNormEnergy = NormalizedEnergyLog(s.ArcCurrent, s.K1, s.K2, s.Gap);
@@ -125,10 +127,13 @@ ArcCurrentOutcome RunEmpiricalArcCurrent(SharedState& s, const EmpiricalFields& 
 namespace {
 
 // Reads the arc durations into the state; returns the joined messages.
-std::string CheckDurations(SharedState& s, const DurationFields& d, char sep) {
+std::string CheckDurations(SharedState& s, const DurationFields& d, const FoundDurations& found,
+                           char sep) {
     std::string error;
     double t1 = 0;
-    if (d.arcTime.empty()) {
+    if (found.arcTime) {
+        t1 = *found.arcTime;
+    } else if (d.arcTime.empty()) {
         error += msg::kEnterArcTime;
     } else {
         t1 = ParseNumber(d.arcTime, sep);
@@ -139,7 +144,14 @@ std::string CheckDurations(SharedState& s, const DurationFields& d, char sep) {
         error += msg::kArcTimeRange;
     }
 
-    if (d.arcTimeReduced.empty()) {
+    if (found.arcTimeReduced) {
+        const double t2 = *found.arcTimeReduced;
+        if (t2 > 0 && t2 <= 2.0) {
+            s.ArcTimeReduced = t2;
+        } else if (!s.ReducedCaseOff) {
+            error += msg::kArcTimeReducedRange;
+        }
+    } else if (d.arcTimeReduced.empty()) {
         if (!s.ReducedCaseOff) error += msg::kEnterArcTimeReduced;
     } else if (s.ReducedCaseOff) {
         // The reduced duration is hidden: a valid leftover is kept, anything
@@ -182,9 +194,9 @@ std::string FlooredBoundaryText(const UnitSettings& u, char sep) {
 }
 
 EmpiricalOutcome RunEmpiricalResults(SharedState& s, const DurationFields& durations,
-                                     const UnitSettings& u, char sep) {
+                                     const UnitSettings& u, char sep, const FoundDurations& found) {
     EmpiricalOutcome out;
-    s.ErrorText = CheckDurations(s, durations, sep);
+    s.ErrorText = CheckDurations(s, durations, found, sep);
     if (!s.ErrorText.empty()) {
         out.warning = s.ErrorText;
         return out;

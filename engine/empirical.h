@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -49,6 +50,9 @@ struct [[nodiscard]] ArcCurrentOutcome {
     std::string arcCurrent;         // IaEdit: ArcCurrent (5, 2)
     std::string arcCurrentReduced;  // Ia15Edit: ArcCurrentReduced (5, 2)
     bool reducedCaseOffered = true;  // false in the Lee case
+    // The arcing currents before their rounding (kA): what a protective
+    // device sees when it finds the arc durations.
+    double arcCurrentKa = 0, arcCurrentReducedKa = 0;
 };
 ArcCurrentOutcome RunEmpiricalArcCurrent(SharedState& state, const EmpiricalFields& fields,
                                          char sep);
@@ -57,6 +61,12 @@ ArcCurrentOutcome RunEmpiricalArcCurrent(SharedState& state, const EmpiricalFiel
 struct DurationFields {
     std::string_view arcTime;         // t1Edit, s
     std::string_view arcTimeReduced;  // Edit2, s
+};
+
+// Durations found from a protective device rather than typed (s): when set,
+// each replaces its text and is held to the same range.
+struct FoundDurations {
+    std::optional<double> arcTime, arcTimeReduced;
 };
 
 struct EmpiricalResultTexts {
@@ -96,6 +106,7 @@ std::string FlooredBoundaryText(const UnitSettings& units, char sep);
 // Reads SharedState::ReducedCaseOff, which the intermediate window sets when
 // it shows (see IsLeeCase).
 EmpiricalOutcome RunEmpiricalResults(SharedState& state, const DurationFields& durations,
-                                     const UnitSettings& units, char sep);
+                                     const UnitSettings& units, char sep,
+                                     const FoundDurations& found = {});
 
 }  // namespace zentavo

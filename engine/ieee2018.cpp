@@ -297,10 +297,14 @@ std::string RangeProblems(const Partial& p, char sep) {
 
 bool Usable(double v) { return std::isfinite(v) && v > 0; }
 
+using DurationsHook = std::function<Ieee2018Durations(double iarc, double iarcReduced)>;
+
 // The model on checked inputs; the problems of the equations' own domain
 // (a shallow enclosure too small for Eq (15), a current Eq (25) cannot
-// give) are returned as text.
-std::string Compute(const Ieee2018Inputs& in, Ieee2018Results& r) {
+// give) are returned as text. With `hook` the durations of `in` are not
+// read: once both arcing currents are known the hook gives them (or the
+// refusal returned as the problem), and they are kept in `in`.
+std::string Compute(Ieee2018Inputs& in, Ieee2018Results& r, const DurationsHook* hook = nullptr) {
     const int c = Row(in.electrode);
     const double voc = in.voltage / 1000.0;
     const double ibf = in.boltedCurrent;
@@ -318,8 +322,20 @@ std::string Compute(const Ieee2018Inputs& in, Ieee2018Results& r) {
     r.factor = 1.0 - 0.5 * r.varCf;
     const SharedLogs lg{std::log10(ibf), std::log10(g), std::log10(1.0 / r.cf),
                         std::log10(in.workDistMm)};
-    const double tFull = in.arcTime * 1000.0;
-    const double tReduced = in.arcTimeReduced * 1000.0;
+    // The durations from the hook at the arcing currents, when there is one.
+    auto durations = [&]() -> std::string {
+        if (!hook) return {};
+        for (const Ieee2018Case* k : {&r.full, &r.reduced}) {
+            if (!Usable(k->iarc)) return std::string(msg::k2018NoArcingCurrent);
+        }
+        const Ieee2018Durations found = (*hook)(r.full.iarc, r.reduced.iarc);
+        std::string problem = found.refusal;
+        if (problem.empty() && !(found.arcTime > 0)) problem += msg::k2018ArcTime;
+        if (problem.empty() && !(found.arcTimeReduced > 0)) problem += msg::k2018ArcTimeReduced;
+        in.arcTime = found.arcTime;
+        in.arcTimeReduced = found.arcTimeReduced;
+        return problem;
+    };
 
     if (voc <= 0.6) {
         const double i600 = IntermediateCurrent(in.electrode, 0, ibf, lg.ibf, lg.gap);
@@ -327,17 +343,19 @@ std::string Compute(const Ieee2018Inputs& in, Ieee2018Results& r) {
                            (1.0 / (i600 * i600) - (0.36 - voc * voc) / (0.36 * ibf * ibf));
         if (!(arg > 0) || !Usable(i600)) return std::string(msg::k2018NoArcingCurrent);
         const double iarc = 1.0 / std::sqrt(arg);
+        r.full.iarc600 = r.reduced.iarc600 = i600;
+        r.full.iarc = iarc;
+        r.reduced.iarc = iarc * r.factor;
+        if (std::string problem = durations(); !problem.empty()) return problem;
         const double p600 = DenominatorP(kT345[0][c], ibf);
         // The k3 term keeps the unreduced Iarc_600 in both cases.
-        auto one = [&](Ieee2018Case& k, double ia, double tMs) {
-            k.iarc600 = i600;
-            k.iarc = ia;
-            const EnergyLog l = EnergyTerms(kT345[0][c], p600, lg, i600, ia);
+        auto one = [&](Ieee2018Case& k, double tMs) {
+            const EnergyLog l = EnergyTerms(kT345[0][c], p600, lg, i600, k.iarc);
             k.energy = Energy(l, tMs, lg.distance);
             k.boundary = Boundary(l, std::log10(20.0 / tMs));
         };
-        one(r.full, iarc, tFull);
-        one(r.reduced, iarc * r.factor, tReduced);
+        one(r.full, in.arcTime * 1000.0);
+        one(r.reduced, in.arcTimeReduced * 1000.0);
     } else {
         double i[3], p[3];
         for (int n = 0; n < 3; ++n) {
@@ -345,6 +363,15 @@ std::string Compute(const Ieee2018Inputs& in, Ieee2018Results& r) {
             if (!Usable(i[n])) return std::string(msg::k2018NoArcingCurrent);
             p[n] = DenominatorP(kT345[n][c], ibf);
         }
+        auto currents = [&](Ieee2018Case& k, double f) {
+            k.iarc600 = i[0] * f;
+            k.iarc2700 = i[1] * f;
+            k.iarc14300 = i[2] * f;
+            k.iarc = Interpolate(k.iarc600, k.iarc2700, k.iarc14300, voc);
+        };
+        currents(r.full, 1.0);
+        currents(r.reduced, r.factor);
+        if (std::string problem = durations(); !problem.empty()) return problem;
         // Each intermediate value with its own current and the duration of the case.
         auto one = [&](Ieee2018Case& k, double f, double tMs) {
             double e[3], b[3];
@@ -354,17 +381,13 @@ std::string Compute(const Ieee2018Inputs& in, Ieee2018Results& r) {
                 e[n] = Energy(l, tMs, lg.distance);
                 b[n] = Boundary(l, lg20OverT);
             }
-            k.iarc600 = i[0] * f;
-            k.iarc2700 = i[1] * f;
-            k.iarc14300 = i[2] * f;
-            k.iarc = Interpolate(k.iarc600, k.iarc2700, k.iarc14300, voc);
             k.e600 = e[0], k.e2700 = e[1], k.e14300 = e[2];
             k.afb600 = b[0], k.afb2700 = b[1], k.afb14300 = b[2];
             k.energy = Interpolate(e[0], e[1], e[2], voc);
             k.boundary = Interpolate(b[0], b[1], b[2], voc);
         };
-        one(r.full, 1.0, tFull);
-        one(r.reduced, r.factor, tReduced);
+        one(r.full, 1.0, in.arcTime * 1000.0);
+        one(r.reduced, r.factor, in.arcTimeReduced * 1000.0);
     }
     for (const Ieee2018Case* k : {&r.full, &r.reduced}) {
         if (!Usable(k->iarc)) return std::string(msg::k2018NoArcingCurrent);
@@ -450,12 +473,14 @@ std::string CheckIeee2018Inputs(const Ieee2018Inputs& in) {
 std::string CheckAndComputeIeee2018(const Ieee2018Inputs& in, Ieee2018Results& out) {
     std::string e = RangeProblems(Complete(in), '.');
     if (!e.empty()) return e;
-    return Compute(in, out);
+    Ieee2018Inputs typed = in;
+    return Compute(typed, out);
 }
 
 Ieee2018Results ComputeIeee2018(const Ieee2018Inputs& in) {
     Ieee2018Results r;
-    if (std::string problem = Compute(in, r); !problem.empty()) throw Ieee2018InputError(problem);
+    Ieee2018Inputs typed = in;
+    if (std::string problem = Compute(typed, r); !problem.empty()) throw Ieee2018InputError(problem);
     return r;
 }
 
@@ -508,22 +533,10 @@ Ieee2018Outcome RunIeee2018(
     in.arcTime = *p.arcTime;
     in.arcTimeReduced = *p.arcTimeReduced;
     Ieee2018Results& r = out.values;
-    out.warning = Compute(in, r);
+    // Found durations come in once the arcing currents are known: the model
+    // runs once either way.
+    out.warning = Compute(in, r, durations ? &durations : nullptr);
     if (!out.warning.empty()) return out;
-    if (durations) {
-        const Ieee2018Durations found = durations(r.full.iarc, r.reduced.iarc);
-        out.warning = found.refusal;
-        if (out.warning.empty() && !(found.arcTime > 0)) out.warning += msg::k2018ArcTime;
-        if (out.warning.empty() && !(found.arcTimeReduced > 0)) {
-            out.warning += msg::k2018ArcTimeReduced;
-        }
-        if (!out.warning.empty()) return out;
-        in.arcTime = found.arcTime;
-        in.arcTimeReduced = found.arcTimeReduced;
-        r = Ieee2018Results{};
-        out.warning = Compute(in, r);
-        if (!out.warning.empty()) return out;
-    }
 
     Ieee2018Texts& t = out.texts;
     t.arcCurrent = CurrentText(r.full.iarc, sep);

@@ -22,7 +22,9 @@
 #include "engine/catalog.h"
 #include "engine/error.h"
 #include "engine/number.h"
+#include "engine/ieee2018_device.h"
 #include "render/label_painter.h"
+#include "render/time_current.h"
 #include "io/file_io.h"
 
 namespace zentavo::render {
@@ -212,6 +214,7 @@ StudyRowValues ValuesOf(const StudyPointView& point, const StudyLabelOptions& op
     StudyOptions study;
     study.units = options.units;
     study.sep = options.sep;
+    study.curves = options.curves;
     StudyRowResults texts;
     const StudyRowValues v = ComputeStudyRow(point.inputs, study, texts);
     if (v.computed && texts == *point.results) return v;
@@ -228,8 +231,16 @@ LabelSheet StudyLabel(const StudyPointView& point, const StudyLabelOptions& opti
     user.row1Value = options.row1Value;
     user.row2Value = options.row2Value;
     const StudyRowValues values = point.values ? *point.values : ValuesOf(point, options);
-    return ComposeLabel(options.settings, options.date,
-                        StudyLabelInputs(point.inputs, r, values, options.units), user);
+    LabelSheet sheet = ComposeLabel(options.settings, options.date,
+                                    StudyLabelInputs(point.inputs, r, values, options.units), user);
+    // A duration the maximum arc duration replaced says so in the footer:
+    // the label's case is the governing one, and its duration used is the cap.
+    const bool reduced = r[kGoverningColumn] == "reduced";
+    if (r[reduced ? kDeviceElementReducedColumn : kDeviceElementColumn] == "capped") {
+        sheet.at("Label9").text =
+            "arc duration capped at " + r[reduced ? kArcTimeReducedUsedColumn : kArcTimeUsedColumn] + " s";
+    }
+    return sheet;
 }
 
 void CutNames::Add(std::string_view name) {
@@ -430,6 +441,56 @@ std::vector<Column> RefusedColumns() {
             {QStringLiteral("Message"), 400, 6}};
 }
 
+// The protective devices of the rows that name one.
+std::vector<Column> DeviceColumns() {
+    return {{QStringLiteral("Point"), 64, 3},
+            {QStringLiteral("Protective device and settings"), 300, 4},
+            {QStringLiteral("Full case: duration (s), element"), 70, 2},
+            {QStringLiteral("Reduced case: duration (s), element"), 70, 2}};
+}
+
+// "relay IEC-SI, pickup 2000 A, time dial 0.3, ...": the device of a row and
+// the settings given, in the words and units of its columns.
+QString DeviceText(const StudyRowInputs& in) {
+    QString text = Text(in[kDeviceTypeColumn]);
+    if (in[kDeviceTypeColumn] == "relay" && !in[kRelayCurveColumn].empty()) {
+        text += QLatin1Char(' ') + Text(in[kRelayCurveColumn]);
+    }
+    struct Setting {
+        StudyInputColumn column;
+        const char* caption;
+        const char* unit;
+    };
+    // clang-format off
+    static constexpr Setting kSettings[] = {
+        {kRelayPickupColumn, "pickup", " A"},          {kRelayTimeDialColumn, "time dial", ""},
+        {kRelayInstPickupColumn, "instantaneous", " A"}, {kRelayInstDelayColumn, "delay", " s"},
+        {kBreakerTimeColumn, "breaker", " s"},          {kTripRatingColumn, "rating", " A"},
+        {kTripLtPickupColumn, "LT pickup", " × In"},   {kTripLtDelayColumn, "LT delay", " s"},
+        {kTripStPickupColumn, "ST pickup", " × Ir"},   {kTripStDelayColumn, "ST delay", " s"},
+        {kTripInstPickupColumn, "INST pickup", " × In"}, {kTripInstTimeColumn, "INST time", " s"},
+        {kTripToleranceColumn, "tolerance", ""},        {kFuseCurveColumn, "curve", ""},
+        {kDeviceShareColumn, "share", ""},              {kMaxArcTimeColumn, "maximum", " s"},
+    };
+    // clang-format on
+    for (const Setting& s : kSettings) {
+        if (in[s.column].empty()) continue;
+        const bool none = s.column == kMaxArcTimeColumn && in[s.column] == "none";
+        text += QStringLiteral(", ") + QString::fromUtf8(s.caption) + QLatin1Char(' ') + Text(in[s.column]) +
+                (none ? QString() : QString::fromUtf8(s.unit));
+    }
+    return text;
+}
+
+std::vector<QString> DeviceCells(std::string_view name, const StudyRowInputs& in, const StudyRowResults& r) {
+    auto used = [&](StudyResultColumn time, StudyResultColumn element) {
+        if (r[time].empty()) return QString();
+        return Text(r[time]) + QStringLiteral(", ") + Text(r[element]);
+    };
+    return {Text(OneLineName(name)), DeviceText(in), used(kArcTimeUsedColumn, kDeviceElementColumn),
+            used(kArcTimeReducedUsedColumn, kDeviceElementReducedColumn)};
+}
+
 // The results of a point, none when it has not been computed.
 const StudyRowResults& ResultsOf(const StudyPointView& p) {
     static const StudyRowResults kNone{};
@@ -484,6 +545,15 @@ QString EnclosureText(const StudyRowInputs& in) {
 // (Lee), none where the equations take none (fuses, breakers).
 QString DurationsText(const StudyRowInputs& in, const StudyRowResults& r) {
     if (in[kMethodColumn] == "fuse" || in[kMethodColumn] == "breaker") return {};
+    if (!r[kArcTimeUsedColumn].empty()) {
+        // Found from the row's device: the durations used, a capped one marked.
+        auto used = [&](StudyResultColumn time, StudyResultColumn element) {
+            return Text(r[time]) + (r[element] == "capped" ? QStringLiteral(" capped") : QString());
+        };
+        if (r[kArcTimeReducedUsedColumn].empty()) return used(kArcTimeUsedColumn, kDeviceElementColumn);
+        return used(kArcTimeUsedColumn, kDeviceElementColumn) + QStringLiteral(" / ") +
+               used(kArcTimeReducedUsedColumn, kDeviceElementReducedColumn);
+    }
     if (r[kEquationsColumn] == "theoretically derived" || in[kArcTimeReducedColumn].empty()) {
         return Text(in[kArcTimeColumn]);
     }
@@ -572,8 +642,10 @@ public:
         bottom_ = writer_.height() - margin_;
         points_ = PointColumns(options.units);
         refused_ = RefusedColumns();
+        devices_ = DeviceColumns();
         pointWidths_ = ColumnWidths(points_);
         refusedWidths_ = ColumnWidths(refused_);
+        deviceWidths_ = ColumnWidths(devices_);
     }
 
     int Write() {
@@ -669,7 +741,7 @@ private:
     }
 
     const std::vector<qreal>& Widths(const std::vector<Column>& columns) const {
-        return &columns == &points_ ? pointWidths_ : refusedWidths_;
+        return &columns == &points_ ? pointWidths_ : &columns == &refused_ ? refusedWidths_ : deviceWidths_;
     }
 
     // A row's cells in their columns, each as its lines, and its height. To
@@ -788,6 +860,30 @@ private:
         }
         refusedCount_ = refused;
 
+        // The devices of the computed rows that name one, with their settings
+        // and the durations they gave.
+        {
+            const Row deviceHeading = LayRow(Headings(devices_), devices_, true, false);
+            needHeading = true;
+            bool first = true;
+            for (std::size_t i = 0; i < count_; ++i) {
+                const StudyPointView p = at_(i);
+                const StudyRowResults& r = ResultsOf(p);
+                if (!IsComputedRow(r) || r[kArcTimeUsedColumn].empty()) continue;
+                const Row row = LayRow(DeviceCells(p.name, p.inputs, r), devices_, false, !paint);
+                if (first) {
+                    if (y + sectionTitle + deviceHeading.height + row.height > bottom_) newPage();
+                    place(sectionTitle, [&](qreal at) {
+                        PaintSectionTitle(painter, at, QStringLiteral("Protective devices"));
+                    });
+                    first = false;
+                }
+                placeRow(row, devices_, deviceHeading.height,
+                         [&](qreal at) { PaintCells(painter, deviceHeading, devices_, at, true); });
+                if (out_ && WriteFailed(*out_)) return true;
+            }
+        }
+
         if (refused > 0) {
             needHeading = true;
             bool first = true;
@@ -820,7 +916,65 @@ private:
                 painter.drawText(QRectF(margin_, at, width_, height), text, Wrapping());
             });
         }
+        if (options_.deviceCurves) DeviceCurves(painter, place, newPage, y, sectionTitle);
         return true;
+    }
+
+    // The appendix: each device row's time-current picture under its name,
+    // the arcing currents marked where the device acts on them.
+    template <class Place, class NewPage>
+    void DeviceCurves(QPainter& painter, const Place& place, const NewPage& newPage, const qreal& y,
+                      qreal sectionTitle) {
+        StudyOptions study;
+        study.units = options_.units;
+        study.sep = options_.sep;
+        study.curves = options_.curves;
+        const qreal caption = LineSpacing(body_) + 2 * pad_;
+        const qreal pictureHeight = std::min((bottom_ - top_) * 0.42, width_ * 0.3);
+        const qreal pictureWidth = pictureHeight * 1.6;
+        bool first = true;
+        for (std::size_t i = 0; i < count_; ++i) {
+            const StudyPointView p = at_(i);
+            const StudyRowResults& r = ResultsOf(p);
+            if (!IsComputedRow(r) || r[kArcTimeUsedColumn].empty()) continue;
+            StudyRowResults texts;
+            const StudyRowValues v = ComputeStudyRow(p.inputs, study, texts, &deviceCache_);
+            if (!v.deviceUsed || texts != r) continue;  // not the row's results: no picture
+            const StudyDevices::Entry& e = deviceCache_.Find(p.inputs, study);
+            if (!e.device) continue;
+            const bool twoCases = !r[kArcTimeReducedUsedColumn].empty();
+            const QString names[2] = {QStringLiteral("Iarc"), Is2018Method(p.inputs) ? QStringLiteral("Iarc,min")
+                                                                                  : QStringLiteral("0.85 Iarc")};
+            const double amps[2] = {v.deviceAmps, v.deviceAmpsReduced};
+            const DeviceTrip trips[2] = {v.deviceTrip, v.deviceTripReduced};
+            const double used[2] = {v.arcTime, v.arcTimeReduced};
+            const DeviceElement elements[2] = {v.element, v.elementReduced};
+            std::vector<render::TimeCurrentMark> marks;
+            for (int c = 0; c < (twoCases ? 2 : 1); ++c) {
+                const bool acts = trips[c].Operates();
+                marks.push_back({amps[c], acts ? trips[c].seconds : used[c], acts,
+                                 names[c] + QStringLiteral(": ") + Text(ArcDurationText(used[c], options_.sep)) +
+                                     QStringLiteral(" s, ") + Text(DeviceElementWord(elements[c]))});
+            }
+            const TimeCurrentPlot plot = MakeTimeCurrentPlot(*e.device, std::move(marks));
+            if (first) {
+                if (y + sectionTitle + caption + pictureHeight > bottom_) newPage();
+                place(sectionTitle, [&](qreal at) {
+                    PaintSectionTitle(painter, at, QStringLiteral("Time-current curves of the protective devices"));
+                });
+                first = false;
+            }
+            const QString title = Text(OneLineName(p.name)) + QStringLiteral(": ") + DeviceText(p.inputs);
+            place(caption + pictureHeight, [&](qreal at) {
+                painter.setFont(body_);
+                painter.setPen(Qt::black);
+                const QFontMetricsF m(body_, &writer_);
+                painter.drawText(QRectF(margin_, at + pad_, width_, LineSpacing(body_)), Qt::AlignLeft | Qt::AlignTop,
+                                 m.elidedText(title, Qt::ElideRight, width_));
+                PaintTimeCurrent(painter, QRectF(margin_, at + caption, pictureWidth, pictureHeight), plot,
+                                 options_.sep);
+            });
+        }
     }
 
     void PaintSectionTitle(QPainter& painter, qreal y, const QString& title) {
@@ -896,8 +1050,9 @@ private:
     QFont title2_ = ReportFont(10, true);
     TextWidths tableWidths_, boldWidths_;
     qreal width_ = 0, top_ = 0, bottom_ = 0;
-    std::vector<Column> points_, refused_;
-    std::vector<qreal> pointWidths_, refusedWidths_;
+    std::vector<Column> points_, refused_, devices_;
+    std::vector<qreal> pointWidths_, refusedWidths_, deviceWidths_;
+    StudyDevices deviceCache_;  // the devices of the appendix's rows
     std::size_t page_ = 1, pageCount_ = 0, refusedCount_ = 0;
 };
 

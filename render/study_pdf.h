@@ -16,6 +16,7 @@
 #include <QString>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,6 +56,7 @@ struct StudyLabelOptions {
     std::string row1Value, row2Value;
     UnitSettings units;  // the gap and working-distance units come from each row
     char sep = '.';
+    std::shared_ptr<const CurveSet> curves;  // the named fuse curves the results were computed with
 };
 
 // The label inputs of one computed row (status "ok"): its result texts and
@@ -114,6 +116,12 @@ struct StudyReportOptions {
     QString project, client, author;  // lines of the title block, those not empty
     QPageSize::PageSizeId pageSize = QPageSize::A4;  // see DefaultReportPageSize
     UnitSettings units;  // the output units of the results, named in the headings
+    // An appendix of the time-current picture of each row's protective
+    // device, with its arcing currents marked; the rows are computed again
+    // with these curves and separator to find their devices.
+    bool deviceCurves = false;
+    std::shared_ptr<const CurveSet> curves;
+    char sep = '.';
 };
 
 // The title of a study's report: its file's name without folder or extension

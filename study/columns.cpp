@@ -4,6 +4,7 @@
 
 #include "engine/catalog.h"
 #include "engine/ieee2018.h"
+#include "engine/protection.h"
 
 namespace zentavo {
 
@@ -56,6 +57,24 @@ constexpr InputColumn kInputColumns[] = {
     {kEnclosureWidthColumn,         "enclosure_width",         {},                 {}},
     {kEnclosureDepthColumn,         "enclosure_depth",         {},                 {}},
     {kEnclosureUnitColumn,          "enclosure_unit",          kLengthUnitWords,   {}},
+    {kDeviceTypeColumn,             "device_type",             kDeviceTypeWords,   {}},
+    {kRelayCurveColumn,             "relay_curve",             kRelayCurveWords,   {}},
+    {kRelayPickupColumn,            "relay_pickup",            {},                 "A"},
+    {kRelayTimeDialColumn,          "relay_time_dial",         {},                 {}},
+    {kRelayInstPickupColumn,        "relay_inst_pickup",       {},                 "A"},
+    {kRelayInstDelayColumn,         "relay_inst_delay",        {},                 "s"},
+    {kBreakerTimeColumn,            "breaker_time",            {},                 "s"},
+    {kTripRatingColumn,             "trip_rating",             {},                 "A"},
+    {kTripLtPickupColumn,           "trip_lt_pickup",          {},                 {}},
+    {kTripLtDelayColumn,            "trip_lt_delay",           {},                 "s"},
+    {kTripStPickupColumn,           "trip_st_pickup",          {},                 {}},
+    {kTripStDelayColumn,            "trip_st_delay",           {},                 "s"},
+    {kTripInstPickupColumn,         "trip_inst_pickup",        {},                 {}},
+    {kTripInstTimeColumn,           "trip_inst_time",          {},                 "s"},
+    {kTripToleranceColumn,          "trip_tolerance",          {},                 {}},
+    {kFuseCurveColumn,              "fuse_curve",              {},                 {}},
+    {kDeviceShareColumn,            "device_share",            {},                 {}},
+    {kMaxArcTimeColumn,             "max_arc_time",            {},                 "s"},
 };
 // clang-format on
 static_assert(std::size(kInputColumns) == kStudyInputColumnCount);
@@ -67,7 +86,7 @@ static_assert([] {
 }());
 
 // The output units a result column's numbers are written in.
-enum class ResultUnit { kNone, kKiloampere, kEnergy, kBoundary, kPressure, kTnt };
+enum class ResultUnit { kNone, kKiloampere, kEnergy, kBoundary, kPressure, kTnt, kSecond };
 
 struct ResultColumn {
     StudyResultColumn column;
@@ -106,6 +125,10 @@ constexpr ResultColumn kResultColumns[] = {
     {kPpeLevelGoverningColumn,      "ppe_level_governing",       ResultUnit::kNone},
     {kEnclosureTypeColumn,          "enclosure_type",            ResultUnit::kNone},
     {kEnclosureFactorColumn,        "enclosure_factor",          ResultUnit::kNone},
+    {kArcTimeUsedColumn,            "arc_time_used",             ResultUnit::kSecond},
+    {kArcTimeReducedUsedColumn,     "arc_time_reduced_used",     ResultUnit::kSecond},
+    {kDeviceElementColumn,          "device_element",            ResultUnit::kNone},
+    {kDeviceElementReducedColumn,   "device_element_reduced",    ResultUnit::kNone},
 };
 // clang-format on
 static_assert(std::size(kResultColumns) == kStudyResultColumnCount);
@@ -148,6 +171,8 @@ std::string_view StudyResultUnit(StudyResultColumn column, const UnitSettings& u
         return units.PressureUnit;
     case ResultUnit::kTnt:
         return units.TntUnit;
+    case ResultUnit::kSecond:
+        return "s";
     case ResultUnit::kNone:
         break;
     }
@@ -191,6 +216,30 @@ StudyColumnMap MapStudyColumns(const std::vector<std::string>& header) {
     return at;
 }
 
+bool HasDeviceColumns(const StudyColumnMap& at) {
+    for (int c = kFirstDeviceColumn; c <= kLastDeviceColumn; ++c) {
+        if (at[c] >= 0) return true;
+    }
+    return false;
+}
+
+int WrittenResultCount(const StudyColumnMap& at) {
+    return HasDeviceColumns(at) ? kStudyResultColumnCount : kFirstDeviceResultColumn;
+}
+
+std::size_t OutputResultCount(const std::vector<std::string>& outputHeader) {
+    // With every result column, the inputs before them name a device column
+    // exactly when the study has one; without the device's, they cannot (the
+    // inputs would only be fewer).
+    const std::size_t size = outputHeader.size();
+    if (size >= kStudyResultColumnCount) {
+        const std::vector<std::string> inputs(outputHeader.begin(),
+                                              outputHeader.end() - kStudyResultColumnCount);
+        if (HasDeviceColumns(MapStudyColumns(inputs))) return kStudyResultColumnCount;
+    }
+    return size >= kFirstDeviceResultColumn ? kFirstDeviceResultColumn : 0;
+}
+
 std::string StudyHeaderFault(const std::vector<std::string>& header) {
     auto fault = [&](std::string_view name) -> std::string {
         const auto n = std::count_if(header.begin(), header.end(),
@@ -207,7 +256,8 @@ std::string StudyHeaderFault(const std::vector<std::string>& header) {
 
 std::vector<std::string> StudyOutputNames(const std::vector<std::string>& header) {
     std::vector<std::string> names = header;
-    for (std::string_view result : kStudyResultNames) names.emplace_back(result);
+    const int written = WrittenResultCount(MapStudyColumns(header));
+    for (int c = 0; c < written; ++c) names.emplace_back(kStudyResultNames[c]);
     auto taken = [&](std::string_view name, std::size_t by) {
         for (std::size_t k = 0; k < names.size(); ++k) {
             if (k != by && SameName(names[k], name)) return true;
@@ -215,7 +265,7 @@ std::vector<std::string> StudyOutputNames(const std::vector<std::string>& header
         return false;
     };
     for (std::size_t i = 0; i < header.size(); ++i) {
-        const bool result = std::any_of(kStudyResultNames.begin(), kStudyResultNames.end(),
+        const bool result = std::any_of(kStudyResultNames.begin(), kStudyResultNames.begin() + written,
                                         [&](std::string_view r) { return SameName(header[i], r); });
         if (!result) continue;
         std::string name = "input_" + std::string(WithoutBlanks(header[i]));

@@ -39,6 +39,27 @@ enum StudyInputColumn {
     kEnclosureWidthColumn,
     kEnclosureDepthColumn,
     kEnclosureUnitColumn,
+    // The protective device that clears the point, whose durations at the
+    // arcing currents replace arc_time and arc_time_reduced (see
+    // engine/protection.h): its type, then the settings of each type.
+    kDeviceTypeColumn,
+    kRelayCurveColumn,
+    kRelayPickupColumn,
+    kRelayTimeDialColumn,
+    kRelayInstPickupColumn,
+    kRelayInstDelayColumn,
+    kBreakerTimeColumn,
+    kTripRatingColumn,
+    kTripLtPickupColumn,
+    kTripLtDelayColumn,
+    kTripStPickupColumn,
+    kTripStDelayColumn,
+    kTripInstPickupColumn,
+    kTripInstTimeColumn,
+    kTripToleranceColumn,
+    kFuseCurveColumn,
+    kDeviceShareColumn,
+    kMaxArcTimeColumn,
     kStudyInputColumnCount
 };
 extern const std::array<std::string_view, kStudyInputColumnCount> kStudyInputNames;
@@ -87,8 +108,18 @@ enum StudyResultColumn {
     // enclosure-size correction factor CF; empty for the other methods.
     kEnclosureTypeColumn,
     kEnclosureFactorColumn,
+    // A study with device columns: the arc durations used (s) and the
+    // element of the device that gave each ("instantaneous", ..., "capped");
+    // empty for a row without a device. Written only by a study that has a
+    // device column, so the output of any other study keeps its columns.
+    kArcTimeUsedColumn,
+    kArcTimeReducedUsedColumn,
+    kDeviceElementColumn,
+    kDeviceElementReducedColumn,
     kStudyResultColumnCount
 };
+// The first of the result columns a study without device columns does not write.
+inline constexpr int kFirstDeviceResultColumn = kArcTimeUsedColumn;
 extern const std::array<std::string_view, kStudyResultColumnCount> kStudyResultNames;
 
 // The unit of a column's numbers, for headings: a fixed unit ("V", "kA",
@@ -111,13 +142,26 @@ bool IsColumnName(std::string_view headerName, std::string_view name);
 using StudyColumnMap = std::array<int, kStudyInputColumnCount>;
 StudyColumnMap MapStudyColumns(const std::vector<std::string>& header);
 
+// The device columns, from device_type to max_arc_time.
+inline constexpr int kFirstDeviceColumn = kDeviceTypeColumn;
+inline constexpr int kLastDeviceColumn = kMaxArcTimeColumn;
+// Whether the header row names any device column: the study then writes
+// the device result columns.
+bool HasDeviceColumns(const StudyColumnMap& at);
+// How many result columns the output of a study with these columns holds:
+// every one with a device column, else those before kFirstDeviceResultColumn.
+int WrittenResultCount(const StudyColumnMap& at);
+// The same, read from the header row of a study's output; 0 when it is too
+// short to hold the result columns.
+std::size_t OutputResultCount(const std::vector<std::string>& outputHeader);
+
 // What keeps a header row from being read: a column the study reads (an
 // input column or `point`) named more than once ("column voltage appears
 // twice"); empty when there is nothing.
 std::string StudyHeaderFault(const std::vector<std::string>& header);
 
 // The names of the output columns: the input columns as read, then the
-// result columns. An input column named like a result column (`status`,
+// result columns (WrittenResultCount of them). An input column named like a result column (`status`,
 // " Message") is renamed input_<name> (again, until no output column has
 // its name), so no two output columns share a name.
 std::vector<std::string> StudyOutputNames(const std::vector<std::string>& header);

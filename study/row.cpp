@@ -9,6 +9,7 @@
 #include "engine/empirical.h"
 #include "engine/fuse_equations.h"
 #include "engine/ieee2018.h"
+#include "engine/ieee2018_device.h"
 #include "engine/number.h"
 #include "engine/shared_state.h"
 #include "study/errors.h"
@@ -108,11 +109,140 @@ std::string WithoutPadding(std::string_view t, char sep) {
     return out + exponent;
 }
 
+// --- The protective device of a row -------------------------------------------
+
+// The columns each device type reads besides device_share and max_arc_time.
+constexpr StudyInputColumn kRelayColumns[] = {kRelayCurveColumn,      kRelayPickupColumn,
+                                              kRelayTimeDialColumn,   kRelayInstPickupColumn,
+                                              kRelayInstDelayColumn,  kBreakerTimeColumn};
+constexpr StudyInputColumn kTripUnitColumns[] = {
+    kTripRatingColumn,   kTripLtPickupColumn,    kTripLtDelayColumn,  kTripStPickupColumn,
+    kTripStDelayColumn,  kTripInstPickupColumn,  kTripInstTimeColumn, kTripToleranceColumn};
+constexpr StudyInputColumn kFuseColumns[] = {kFuseCurveColumn};
+
+// Reads the settings of a device column by column, gathering every problem.
+class DeviceReader {
+public:
+    DeviceReader(const StudyRowInputs& in, char sep) : in_(in), sep_(sep) {}
+
+    void Add(std::string_view problem) {
+        if (!errors_.empty()) errors_ += "; ";
+        errors_ += problem;
+    }
+    void Add(StudyInputColumn c, std::string_view problem) {
+        Add(std::string(kStudyInputNames[c]) + ": " + std::string(problem));
+    }
+    // A number of the column; absent when the cell is empty.
+    std::optional<double> Optional(StudyInputColumn c) {
+        if (in_[c].empty()) return std::nullopt;
+        try {
+            return ParseNumber(in_[c], sep_);
+        } catch (const ConversionError&) {
+            Add(c, ConversionMessage(in_[c]));
+            return std::nullopt;
+        }
+    }
+    double Needed(StudyInputColumn c, std::string_view type) {
+        if (in_[c].empty()) {
+            Add(c, "needed for a " + std::string(type));
+            return 0;
+        }
+        return Optional(c).value_or(0);
+    }
+    // The cells of columns the device type does not read must be empty.
+    void Foreign(std::span<const StudyInputColumn> columns, std::string_view type) {
+        for (StudyInputColumn c : columns) {
+            if (!in_[c].empty()) Add(c, "not a setting of a " + std::string(type));
+        }
+    }
+    std::string& errors() { return errors_; }
+
+private:
+    const StudyRowInputs& in_;
+    char sep_;
+    std::string errors_;
+};
+
+StudyDevices::Entry BuildDevice(const StudyRowInputs& in, const StudyOptions& o) {
+    StudyDevices::Entry e;
+    DeviceReader read(in, o.sep);
+    const Built<DeviceType> type = ReadDeviceType(in[kDeviceTypeColumn]);
+    if (!type.device) {
+        e.error = type.error;
+        return e;
+    }
+    DeviceSettings settings;
+    switch (*type.device) {
+    case DeviceType::Relay: {
+        read.Foreign(kTripUnitColumns, "relay");
+        read.Foreign(kFuseColumns, "relay");
+        RelaySettings r;
+        const Built<RelayCurve> curve = ReadRelayCurve(in[kRelayCurveColumn]);
+        if (curve.device) {
+            r.curve = *curve.device;
+        } else {
+            read.Add(in[kRelayCurveColumn].empty() ? "relay_curve: needed for a relay"
+                                                   : curve.error);
+        }
+        r.pickup = read.Needed(kRelayPickupColumn, "relay");
+        r.timeDial = read.Needed(kRelayTimeDialColumn, "relay");
+        r.instPickup = read.Optional(kRelayInstPickupColumn);
+        r.instDelay = read.Optional(kRelayInstDelayColumn);
+        r.breakerTime = read.Optional(kBreakerTimeColumn).value_or(kDefaultBreakerTime);
+        settings.device = r;
+        break;
+    }
+    case DeviceType::TripUnit: {
+        read.Foreign(kRelayColumns, "trip unit");
+        read.Foreign(kFuseColumns, "trip unit");
+        TripUnitSettings u;
+        u.rating = read.Needed(kTripRatingColumn, "trip unit");
+        u.ltPickup = read.Needed(kTripLtPickupColumn, "trip unit");
+        u.ltDelay = read.Needed(kTripLtDelayColumn, "trip unit");
+        u.stPickup = read.Optional(kTripStPickupColumn);
+        u.stDelay = read.Optional(kTripStDelayColumn);
+        u.instPickup = read.Optional(kTripInstPickupColumn);
+        u.instTime = read.Optional(kTripInstTimeColumn);
+        u.tolerance = read.Optional(kTripToleranceColumn).value_or(kDefaultTripTolerance);
+        settings.device = u;
+        break;
+    }
+    case DeviceType::FuseCurve: {
+        read.Foreign(kRelayColumns, "fuse curve");
+        read.Foreign(kTripUnitColumns, "fuse curve");
+        Built<FuseCurve> curve = ResolveFuseCurve(in[kFuseCurveColumn], o.sep, o.curves.get());
+        if (!curve.device) {
+            read.Add(curve.error);
+            break;
+        }
+        settings.device = std::move(*curve.device);
+        break;
+    }
+    }
+    e.share = read.Optional(kDeviceShareColumn);
+    settings.deviceShare = e.share.value_or(1);
+    const Built<std::optional<double>> max = ReadMaxArcTime(in[kMaxArcTimeColumn], o.sep);
+    if (max.device.has_value()) {
+        settings.maxArcTime = *max.device;
+    } else {
+        read.Add(max.error);
+    }
+    if (!read.errors().empty()) {
+        e.error = std::move(read.errors());
+        return e;
+    }
+    Built<ProtectiveDevice> device = MakeProtectiveDevice(settings);
+    e.device = std::move(device.device);
+    e.error = std::move(device.error);
+    return e;
+}
+
 // Runs one row; fills the result columns `r` (all empty on entry).
 class RowRunner {
 public:
-    RowRunner(const StudyOptions& o, const StudyRowInputs& in, std::string* r)
-        : o_(o), typed_(in), in_(in), r_(r) {
+    RowRunner(const StudyOptions& o, const StudyRowInputs& in, std::string* r,
+              StudyDevices* devices)
+        : o_(o), typed_(in), in_(in), r_(r), devices_(devices) {
         // The columns of numbers: those without words.
         for (int c = 0; c < kStudyInputColumnCount; ++c) {
             if (in_[c].size() <= kLongestNumberText) continue;
@@ -134,6 +264,7 @@ public:
             // Whatever the method, a class the row names is one of the four:
             // its label names it.
             Word(kEquipmentClassColumn, in_[kEquipmentClassColumn]);
+            ReadDevice(static_cast<Method>(*method));
             switch (*method) {
             case kEmpiricalMethod:
                 Empirical();
@@ -173,6 +304,72 @@ public:
     }
 
 private:
+    // The row's protective device, if it names one: found (built once per
+    // distinct settings) and checked against the rest of the row.
+    void ReadDevice(Method method) {
+        int given = -1;
+        for (int c = kFirstDeviceColumn; c <= kLastDeviceColumn && given < 0; ++c) {
+            if (!in_[c].empty()) given = c;
+        }
+        if (given < 0) return;
+        if (in_[kDeviceTypeColumn].empty()) {
+            throw StudyRowError(std::string(kStudyInputNames[given]) +
+                                ": a device setting without device_type");
+        }
+        if (method == kFuseMethod || method == kBreakerMethod) {
+            throw StudyRowError(std::string("device_type: the ") +
+                                (method == kFuseMethod ? "fuse" : "breaker") +
+                                " method's equations hold their own arc duration; leave the "
+                                "device columns of this row empty");
+        }
+        if (!in_[kArcTimeColumn].empty() || !in_[kArcTimeReducedColumn].empty()) {
+            throw StudyRowError(
+                "arc_time: a row with a protective device takes its arc durations from it; "
+                "leave arc_time and arc_time_reduced empty or the device columns empty");
+        }
+        const StudyDevices::Entry& e =
+            (devices_ ? *devices_ : ownDevices_.emplace()).Find(in_, o_);
+        if (!e.error.empty()) throw StudyRowError(e.error);
+        if (e.share) {
+            share_ = *e.share;
+        } else if (in_.deviceShareFromNetwork) {
+            share_ = *in_.deviceShareFromNetwork;
+            if (!(share_ > 0 && share_ <= 1)) {
+                throw StudyRowError(
+                    "device_share: the share of the network's branch is not above 0 and at "
+                    "most 1; give device_share");
+            }
+        }
+        device_ = &*e.device;
+        v_.deviceUsed = true;
+        v_.maxArcTime = device_->MaxArcTime().value_or(0);
+    }
+
+    // The device's duration at an arcing current (kA, unrounded).
+    ArcDuration DurationAt(double arcingCurrentKa) const {
+        return CapArcDuration(device_->TripAt(arcingCurrentKa * 1000 * share_),
+                              device_->MaxArcTime(), arcingCurrentKa, o_.sep);
+    }
+
+    // The durations used and their elements in the result columns and values.
+    // `ka`, `kaReduced`: the arcing currents the durations were found at.
+    void KeepDurations(const ArcDuration& full, double ka, const ArcDuration* reduced,
+                       double kaReduced) {
+        r_[kArcTimeUsedColumn] = ArcDurationText(full.seconds, o_.sep);
+        r_[kDeviceElementColumn] = DeviceElementWord(full.element);
+        v_.arcTime = full.seconds;
+        v_.element = full.element;
+        v_.deviceAmps = ka * 1000 * share_;
+        v_.deviceTrip = full.device;
+        if (!reduced) return;
+        r_[kArcTimeReducedUsedColumn] = ArcDurationText(reduced->seconds, o_.sep);
+        r_[kDeviceElementReducedColumn] = DeviceElementWord(reduced->element);
+        v_.arcTimeReduced = reduced->seconds;
+        v_.elementReduced = reduced->element;
+        v_.deviceAmpsReduced = kaReduced * 1000 * share_;
+        v_.deviceTripReduced = reduced->device;
+    }
+
     // The length units of a row are the captions "mm" and "inches"; empty means "mm".
     void CheckLengthUnit(StudyInputColumn c) const { Word(c, in_[c]); }
     std::string_view Caption(StudyInputColumn c) const {
@@ -245,9 +442,25 @@ private:
         // The intermediate window asks for the reduced duration only when it
         // offers the reduced case.
         s.ReducedCaseOff = !first.reducedCaseOffered;
-        EmpiricalOutcome second = RunEmpiricalResults(
-            s, {in_[kArcTimeColumn], in_[kArcTimeReducedColumn]}, o_.units, o_.sep);
+        const DurationFields durations{in_[kArcTimeColumn], in_[kArcTimeReducedColumn]};
+        FoundDurations found;
+        ArcDuration full, reduced;
+        if (device_) {
+            // The reduced case's duration only where the case is offered.
+            full = DurationAt(first.arcCurrentKa);
+            if (first.reducedCaseOffered) reduced = DurationAt(first.arcCurrentReducedKa);
+            if (std::string refusal = full.refusal + reduced.refusal; !refusal.empty()) {
+                return Warn(refusal);
+            }
+            found.arcTime = full.seconds;
+            if (first.reducedCaseOffered) found.arcTimeReduced = reduced.seconds;
+        }
+        EmpiricalOutcome second = RunEmpiricalResults(s, durations, o_.units, o_.sep, found);
         if (!second.warning.empty()) return Warn(second.warning);
+        if (device_) {
+            KeepDurations(full, first.arcCurrentKa, first.reducedCaseOffered ? &reduced : nullptr,
+                          first.arcCurrentReducedKa);
+        }
 
         EmpiricalResultTexts& t = second.texts;
         r_[kStatusColumn] = "ok";
@@ -331,8 +544,19 @@ private:
         f.gapCaption = Caption(kGapUnitColumn);
         f.enclosureCaption = Caption(kEnclosureUnitColumn);
         f.workDistCaption = Caption(kWorkDistanceUnitColumn);
-        Ieee2018Outcome out = RunIeee2018(f, o_.units, o_.sep);
+        // The hook captures the runner alone: small enough to be held
+        // without an allocation per row.
+        Ieee2018Outcome out =
+            device_ ? RunIeee2018(f, o_.units, o_.sep,
+                                  [this](double iarc, double iarcReduced) {
+                                      full_ = DurationAt(iarc);
+                                      reduced_ = DurationAt(iarcReduced);
+                                      return Ieee2018Durations{full_.seconds, reduced_.seconds,
+                                                               full_.refusal + reduced_.refusal};
+                                  })
+                    : RunIeee2018(f, o_.units, o_.sep);
         if (!out.warning.empty()) return Warn(out.warning);
+        if (device_) KeepDurations(full_, out.values.full.iarc, &reduced_, out.values.reduced.iarc);
         Ieee2018Texts& t = out.texts;
         r_[kStatusColumn] = "ok";
         r_[kArcingCurrentColumn] = std::move(t.arcCurrent);
@@ -387,12 +611,39 @@ private:
     std::array<std::string, kStudyInputColumnCount> shortened_;
     std::string* r_;
     StudyRowValues v_;
+    StudyDevices* devices_;
+    std::optional<StudyDevices> ownDevices_;  // without a cache: this row's device alone
+    const ProtectiveDevice* device_ = nullptr;
+    double share_ = 1;  // the part of the arcing current the device sees
+    ArcDuration full_, reduced_;  // the 2018 durations found
 };
 
 }  // namespace
 
+const StudyDevices::Entry& StudyDevices::Find(const StudyRowInputs& in,
+                                              const StudyOptions& options) {
+    // A study names few distinct devices; one that names a new device in
+    // nearly every row is kept from growing without bound.
+    constexpr std::size_t kMostKept = 4096;
+    if (curves_ != options.curves || sep_ != options.sep) {
+        built_.clear();
+        curves_ = options.curves;
+        sep_ = options.sep;
+    }
+    key_.clear();
+    for (int c = kFirstDeviceColumn; c <= kLastDeviceColumn; ++c) {
+        // Each text after its length: no two rows of settings share a key.
+        const auto size = static_cast<std::uint32_t>(in[c].size());
+        key_.append(reinterpret_cast<const char*>(&size), sizeof size);
+        key_ += in[c];
+    }
+    if (auto it = built_.find(key_); it != built_.end()) return it->second;
+    if (built_.size() >= kMostKept) built_.clear();
+    return built_.emplace(key_, BuildDevice(in, options)).first->second;
+}
+
 StudyRowValues ComputeStudyRow(const StudyRowInputs& in, const StudyOptions& options,
-                               StudyRowResults& out) {
-    return RowRunner(options, in, out.data()).Run();
+                               StudyRowResults& out, StudyDevices* devices) {
+    return RowRunner(options, in, out.data(), devices).Run();
 }
 }  // namespace zentavo

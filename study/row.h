@@ -5,10 +5,14 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <string_view>
 
 #include "engine/method.h"
+#include "engine/protection.h"
 #include "engine/units.h"
 #include "study/columns.h"
 #include "study/csv.h"
@@ -30,11 +34,18 @@ struct StudyOptions {
     bool detectDelimiter = false;
     csv::LineEnd lineEnd = csv::LineEnd::kCrLf;
     bool lineEndOfInput = false;
+    // The named fuse curves a fuse_curve cell may name (--curves, "Load
+    // device curves..."); none loaded: only inline curves are read.
+    std::shared_ptr<const CurveSet> curves;
 };
 
 // One row's input texts by column (empty for a column the study lacks) and
-// its result texts (all empty on entry).
-using StudyRowInputs = std::array<std::string_view, kStudyInputColumnCount>;
+// its result texts (all empty on entry). A row in a network also carries
+// the share of its bus fault current through its own branch (maximum case):
+// what a protective device on that branch sees of the arcing current.
+struct StudyRowInputs : std::array<std::string_view, kStudyInputColumnCount> {
+    std::optional<double> deviceShareFromNetwork;
+};
 using StudyRowResults = std::array<std::string, kStudyResultColumnCount>;
 
 // The numbers of a computed row as the calculation left them, in the
@@ -55,13 +66,52 @@ struct StudyRowValues {
     std::int32_t ppeIndex = -1, ppeIndexReduced = -1;      // 0..4, 5 beyond level 4; -1: none
     double arcPressure = 0, arcPressureReduced = 0;        // lb/ft2; 0: not computed
     double tntEquivalent = 0, tntEquivalentReduced = 0;    // kg; 0: not computed
+    // A row whose arc durations come from a protective device: the durations
+    // used (s), the element that gave each (Capped: the maximum arc
+    // duration), and that maximum (0: none). The reduced ones only with the
+    // reduced case.
+    bool deviceUsed = false;
+    double arcTime = 0, arcTimeReduced = 0;
+    DeviceElement element = DeviceElement::DoesNotOperate;
+    DeviceElement elementReduced = DeviceElement::DoesNotOperate;
+    double maxArcTime = 0;
+    // The currents the device saw (A: its share of the unrounded arcing
+    // currents) and its own answer there, before the cap: its time-current
+    // picture marks them.
+    double deviceAmps = 0, deviceAmpsReduced = 0;
+    DeviceTrip deviceTrip, deviceTripReduced;
+};
+
+// The protective devices of a study's rows, each built once per distinct
+// settings (the texts of its device columns) and reused by every row that
+// names the same settings. One cache serves one thread; it forgets what it
+// holds when the curves or the decimal separator change, and when it has
+// grown past a bound.
+class StudyDevices {
+public:
+    struct Entry {
+        std::optional<ProtectiveDevice> device;  // set exactly when `error` is empty
+        std::string error;                       // why the settings are refused
+        std::optional<double> share;             // device_share as typed; absent: not typed
+    };
+    // The device of these settings, built on first use.
+    const Entry& Find(const StudyRowInputs& in, const StudyOptions& options);
+
+private:
+    std::string key_;  // the device columns' texts, joined: the key looked up
+    std::unordered_map<std::string, Entry> built_;
+    std::shared_ptr<const CurveSet> curves_;  // held: its address names it while cached
+    char sep_ = '.';
 };
 
 // Computes one point of work from a fresh shared state: status "ok",
 // "warning" (a refusal, with its joined message) or "error" (a value that is
 // not a number, a word that is none of its column's words), and the results:
 // their numbers, returned, and their texts in `out`.
+// A row with a device finds its arc durations from it at the unrounded
+// arcing currents; `devices` (none: built for the row alone) keeps the
+// devices built.
 StudyRowValues ComputeStudyRow(const StudyRowInputs& in, const StudyOptions& options,
-                               StudyRowResults& out);
+                               StudyRowResults& out, StudyDevices* devices = nullptr);
 
 }  // namespace zentavo

@@ -6,6 +6,7 @@
 #include <exception>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -32,6 +33,7 @@ struct Chunk {
     csv::Writer out;  // its results
     csv::Fields fields;  // the record being computed
     std::string error;
+    StudyDevices devices;  // the devices its rows named: a chunk is computed by one thread at a time
 
     void Release() {
         if (text.capacity() > kKeptCapacity) std::string().swap(text);
@@ -44,7 +46,11 @@ class ChunkWriter {
 public:
     ChunkWriter(const StudyOptions& options, const csv::WriteOptions& format,
                 const std::vector<std::string>& header)
-        : options_(options), format_(format), inputCount_(header.size()), at_(MapStudyColumns(header)) {}
+        : options_(options),
+          format_(format),
+          inputCount_(header.size()),
+          at_(MapStudyColumns(header)),
+          written_(static_cast<std::size_t>(WrittenResultCount(at_))) {}
 
     const csv::WriteOptions& Format() const { return format_; }
 
@@ -70,11 +76,12 @@ public:
                 for (int c = 0; c < kStudyInputColumnCount; ++c) {
                     in[c] = at_[c] >= 0 ? fields[at_[c]] : std::string_view();
                 }
-                ComputeStudyRow(in, options_, result);
+                ComputeStudyRow(in, options_, result, &chunk.devices);
             }
             // The input columns as read (a short line padded, a long one cut),
             // then the results.
-            chunk.out.Record(fields, inputCount_, error.empty(), result);
+            chunk.out.Record(fields, inputCount_, error.empty(),
+                             std::span<const std::string>(result).first(written_));
         }
     }
 
@@ -83,6 +90,7 @@ private:
     csv::WriteOptions format_;
     std::size_t inputCount_;
     StudyColumnMap at_;
+    std::size_t written_;  // the result columns the output holds
 };
 
 // Computes the chunks in order on worker threads, one a core, a few chunks

@@ -264,7 +264,7 @@ void StudyFile::Compute(Row& row) const {
         if (at >= 0 && static_cast<std::size_t>(at) < fields.size()) in[static_cast<std::size_t>(c)] = fields[static_cast<std::size_t>(at)];
     }
     StudyRowResults out;
-    ComputeStudyRow(in, options_, out);
+    ComputeStudyRow(in, options_, out, &devices_);
     row.results = PackedResults(out);
 }
 

@@ -113,6 +113,7 @@ private:
     int pointColumn_ = -1;
     std::vector<Row> rows_;
     StudyOptions options_;
+    mutable StudyDevices devices_;  // the devices of its rows, built once per distinct settings
 };
 
 }  // namespace zentavo

@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QUndoCommand>
 #include <algorithm>
+#include <iterator>
 #include <stdexcept>
 
 #include "engine/number.h"
@@ -138,7 +139,26 @@ constexpr const char* kInputTitles[kStudyInputColumnCount] = {
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Enclosure width"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Enclosure depth"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Enclosure unit"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Protective device"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Relay curve"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Relay pickup"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Relay time dial"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Relay instantaneous pickup"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Relay instantaneous delay"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Breaker interrupting time"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Trip unit rating"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Long-time pickup"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Long-time delay"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Short-time pickup"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Short-time delay"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Instantaneous pickup"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Instantaneous clearing time"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Trip band tolerance"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Fuse curve"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Device share of the current"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Maximum arc duration"),
 };
+static_assert(std::size(kInputTitles) == kStudyInputColumnCount);
 constexpr const char* kResultTitles[kStudyResultColumnCount] = {
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Status"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Message"),
@@ -168,6 +188,10 @@ constexpr const char* kResultTitles[kStudyResultColumnCount] = {
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "PPE level, governing"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Enclosure type"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Enclosure correction factor"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Arc duration used, full"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Arc duration used, reduced"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Device element, full"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Device element, reduced"),
 };
 
 // One field of a spreadsheet's tab-separated text, in quotes when it holds a
@@ -598,6 +622,16 @@ int StudyModel::PasteRows(const QString& text, int at) {
     const int n = static_cast<int>(raws.size());
     undo_.push(new InsertCommand(*this, at, std::move(raws), tr("Paste rows")));
     return n;
+}
+
+void StudyModel::SetCurves(std::shared_ptr<const CurveSet> curves) {
+    StudyOptions options = file_.Options();
+    options.curves = std::move(curves);
+    beginResetModel();
+    Forget();
+    file_.SetOptions(options);
+    Recount();
+    endResetModel();
 }
 
 void StudyModel::SetUnits(const UnitSettings& units) {

@@ -7,6 +7,7 @@
 #include <QCollator>
 #include <QSortFilterProxyModel>
 #include <QUndoStack>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -76,6 +77,9 @@ public:
 
     // New output units: every row computed again.
     void SetUnits(const UnitSettings& units);
+    // The named fuse curves the rows' fuse_curve cells may name: every row
+    // is computed again.
+    void SetCurves(std::shared_ptr<const CurveSet> curves);
     // How many rows are computed (status "ok"); the rest are refused.
     int ComputedRows() const { return computed_; }
 

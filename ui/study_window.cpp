@@ -29,6 +29,7 @@
 
 #include "engine/number.h"
 #include "io/file_io.h"
+#include "study/device_curves.h"
 #include "study/run.h"
 #include "ui/application.h"
 #include "ui/dialogs.h"
@@ -261,6 +262,8 @@ void TStudy::BuildMenus() {
     add(file, "SaveStudyAs1", tr("Save &as…"), QKeySequence::SaveAs, &TStudy::SaveAsClick);
     add(file, "ExportResults1", tr("&Export results…"), {}, &TStudy::ExportClick);
     file->addSeparator();
+    add(file, "LoadCurves1", tr("Load &device curves…"), {}, &TStudy::LoadCurvesClick);
+    file->addSeparator();
     add(file, "StudyLabels1", tr("&Labels…"), {}, &TStudy::LabelsClick);
     add(file, "StudyReport1", tr("&Report…"), {}, &TStudy::ReportClick);
     add(file, "PrintStudyReport1", tr("&Print report…"), QKeySequence::Print, &TStudy::PrintReportClick);
@@ -352,6 +355,20 @@ bool TStudy::SaveTo(const QString& path) {
     model_->undoStack().setClean();
     UpdateTitle();
     return true;
+}
+
+void TStudy::LoadCurvesClick() {
+    const QString path = app_.dialogs().OpenFileName(
+        this, Choice(tr("Load device curves"), tr("device curves (*.csv)"), QStringLiteral("csv"), QString()));
+    if (path.isEmpty()) return;
+    const std::string text = ReadFile(QFile::encodeName(path).toStdString());
+    Built<CurveSet> read = ReadDeviceCurves(text);
+    if (!read.device) {
+        app_.dialogs().Warning(this, FromUtf8(read.error));
+        return;
+    }
+    // Every row computed again: a fuse_curve cell that names a curve finds it now.
+    model_->SetCurves(std::make_shared<const CurveSet>(std::move(*read.device)));
 }
 
 void TStudy::ExportClick() {
@@ -499,6 +516,7 @@ void TStudy::LabelsClick() {
     options.date = {today.day(), today.month(), today.year()};
     options.units = model_->file().Options().units;
     options.sep = points.sep();
+    options.curves = model_->file().Options().curves;
     render::CutNames cut;
     render::StudyExportResult result;
     const render::StudyPointAt at = [&points](std::size_t i) { return points(i); };
@@ -542,6 +560,8 @@ render::StudyReportOptions TStudy::ReportOptions() const {
     options.author = reportAuthor_;
     options.pageSize = render::DefaultReportPageSize();
     options.units = model_->file().Options().units;
+    options.sep = app_.Sep();
+    options.curves = model_->file().Options().curves;
     return options;
 }
 

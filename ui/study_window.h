@@ -54,6 +54,7 @@ private:
     // Handlers of the menus, each run under the application's error handler.
     void SaveClick();       // see Save()
     void SaveAsClick();
+    void LoadCurvesClick();  // File, "Load device curves…": the fuse curves by name
     void ExportClick();     // "Export results…": the batch calculator's output CSV
     void LabelsClick();     // "Labels…": one PDF page per computed row
     void ReportClick();     // "Report…": the study report PDF

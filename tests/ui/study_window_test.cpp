@@ -441,6 +441,50 @@ private slots:
         QCOMPARE(v.rowCount(), 40);
     }
 
+    // The plant with protective devices: a row naming a fuse curve is refused
+    // until File, "Load device curves…" reads the curves file, then every row
+    // is computed again; the durations and elements show beside the
+    // energies, a capped one says so, and a device cell edits like any other.
+    void deviceCurvesLoadAndDeviceColumnsEdit() {
+        OpenExample(ReadAll(ZENTAVO_EXAMPLES_DIR "/plant-study-devices.csv"));
+        auto row = [this](const QString& point) {
+            for (int r = 0; r < study->model().rowCount(); ++r) {
+                if (Cell(r, "point") == point) return r;
+            }
+            return -1;
+        };
+        const int bucket = row("MCC-1 bucket 3"), tx = row("Transformer TX-1 secondary");
+        QVERIFY(bucket >= 0 && tx >= 0);
+        QCOMPARE(Cell(bucket, "status"), QString("error"));
+        QCOMPARE(Cell(bucket, "arc_time_used"), QString());
+        // Bad curves: refused with the curve at fault, nothing changes.
+        WriteAll(Path("bad-curves.csv"), "name,current,time\nJ-200,400,100\n");
+        dialogs->fileNames = {Path("bad-curves.csv")};
+        study->findChild<QAction*>("LoadCurves1")->trigger();
+        QCOMPARE(dialogs->shown.size(), 1);
+        QCOMPARE(dialogs->shown.front().text, QString("curve 'J-200': needs at least two points"));
+        dialogs->shown.clear();
+        QCOMPARE(Cell(bucket, "status"), QString("error"));
+
+        dialogs->fileNames = {QString(ZENTAVO_EXAMPLES_DIR "/device-curves.csv")};
+        study->findChild<QAction*>("LoadCurves1")->trigger();
+        QVERIFY(dialogs->shown.isEmpty());
+        // J-200 clears 16.76 kA beyond its last point, 4 kA: 0.01 s.
+        QCOMPARE(Cell(bucket, "status"), QString("ok"));
+        QCOMPARE(Cell(bucket, "arc_time_used"), QString("0.01"));
+        QCOMPARE(Cell(bucket, "device_element"), QString("curve"));
+        QCOMPARE(Cell(tx, "arc_time_used"), QString("2"));
+        QCOMPARE(Cell(tx, "device_element"), QString("capped"));
+        // A maximum of 1.5 s for the transformer's relay: capped there instead.
+        QVERIFY(Type(tx, "max_arc_time", "1.5"));
+        QCOMPARE(Cell(tx, "arc_time_used"), QString("1.5"));
+        QCOMPARE(Cell(tx, "device_element_reduced"), QString("capped"));
+        // A typed duration beside the device: one source of truth.
+        QVERIFY(Type(tx, "arc_time", "0.2"));
+        QCOMPARE(Cell(tx, "status"), QString("error"));
+        QCOMPARE(Cell(tx, "arc_time_used"), QString());
+    }
+
     // The governing case's columns come first, and sorting by its energy
     // orders the rows as their tints: a row governed by its reduced case
     // (3.43 full, 17.71 reduced cal/cm2) stands among the PPE 3 rows.

@@ -1,0 +1,302 @@
+// Study rows whose arc durations come from a protective device: the same
+// results as the row with those durations typed, at both arcing currents of
+// the 2002 empirical model and of IEEE 1584-2018; the cap; the share of the
+// current the device sees; and the rows refused.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "batch_test_tools.h"
+#include "study/row.h"
+
+namespace zentavo {
+namespace {
+
+using Cells = std::map<StudyInputColumn, std::string>;
+
+// The worked example D.2 of IEEE 1584-2018: 480 V, 45 kA, VCB, 32 mm, a
+// 610 x 610 x 254 mm enclosure at 609.6 mm. Its arcing currents are 28.793
+// kA and (reduced) 25.244 kA.
+Cells D2() {
+    return {{kMethodColumn, "ieee1584-2018"}, {kVoltageColumn, "480"},
+            {kBoltedCurrentColumn, "45"},      {kGapColumn, "32"},
+            {kElectrodeConfigurationColumn, "VCB"}, {kEnclosureHeightColumn, "610"},
+            {kEnclosureWidthColumn, "610"},    {kEnclosureDepthColumn, "254"},
+            {kWorkDistanceColumn, "609.6"}};
+}
+
+// 480 V switchgear at 20 kA, 32 mm, 455 mm: arcing currents 11.22 kA and
+// (85 %) 9.53 kA.
+Cells Empirical() {
+    return {{kMethodColumn, "empirical"},     {kVoltageColumn, "480"},
+            {kBoltedCurrentColumn, "20"},      {kGapColumn, "32"},
+            {kWorkDistanceColumn, "455"},      {kEquipmentClassColumn, "Switchgear"},
+            {kGroundingColumn, "Grounded"}};
+}
+
+Cells With(Cells row, const Cells& more) {
+    for (const auto& [c, text] : more) row[c] = text;
+    return row;
+}
+
+struct Computed {
+    StudyRowResults texts;
+    StudyRowValues values;
+};
+
+Computed Compute(const Cells& cells, std::optional<double> networkShare = std::nullopt,
+                 StudyDevices* devices = nullptr) {
+    StudyRowInputs in{};
+    for (const auto& [c, text] : cells) in[c] = text;
+    in.deviceShareFromNetwork = networkShare;
+    Computed out;
+    out.values = ComputeStudyRow(in, StudyOptions{}, out.texts, devices);
+    return out;
+}
+
+// A definite-time relay (breaker_time 0) whose instantaneous element picks
+// up between the two arcing currents gives the typed durations exactly: the
+// full current the instantaneous delay, the reduced one the time dial.
+TEST(DeviceStudy, DeviceDurationsGiveTheResultsOfTheTypedDurations) {
+    auto relay = [](const char* instPickup, const char* instDelay, const char* dial) {
+        return Cells{{kDeviceTypeColumn, "relay"},       {kRelayCurveColumn, "DT"},
+                     {kRelayPickupColumn, "1000"},       {kRelayTimeDialColumn, dial},
+                     {kRelayInstPickupColumn, instPickup}, {kRelayInstDelayColumn, instDelay},
+                     {kBreakerTimeColumn, "0"}};
+    };
+    struct Case {
+        const char* name;
+        Cells device;
+        Cells typed;
+        const char* used;
+        const char* usedReduced;
+        const char* element;
+        const char* elementReduced;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"2018 D.2: 0.0613 s at 28.793 kA, 0.319 s at 25.244 kA",
+         With(D2(), relay("27000", "0.0613", "0.319")),
+         With(D2(), {{kArcTimeColumn, "0.0613"}, {kArcTimeReducedColumn, "0.319"}}),
+         "0.0613", "0.319", "instantaneous", "definite time"},
+        {"empirical: 0.05 s at 11.22 kA, 0.3 s at 9.53 kA",
+         With(Empirical(), relay("10000", "0.05", "0.3")),
+         With(Empirical(), {{kArcTimeColumn, "0.05"}, {kArcTimeReducedColumn, "0.3"}}),
+         "0.05", "0.3", "instantaneous", "definite time"},
+        {"2018 D.2, relay below both currents: capped at the default 2 s",
+         With(D2(), {{kDeviceTypeColumn, "relay"}, {kRelayCurveColumn, "IEC-SI"},
+                     {kRelayPickupColumn, "50000"}, {kRelayTimeDialColumn, "0.1"}}),
+         With(D2(), {{kArcTimeColumn, "2"}, {kArcTimeReducedColumn, "2"}}),
+         "2", "2", "capped", "capped"},
+        {"empirical, 1 s definite time after a 0.5 s maximum",
+         With(Empirical(), {{kDeviceTypeColumn, "relay"}, {kRelayCurveColumn, "DT"},
+                            {kRelayPickupColumn, "100"}, {kRelayTimeDialColumn, "1"},
+                            {kMaxArcTimeColumn, "0.5"}}),
+         With(Empirical(), {{kArcTimeColumn, "0.5"}, {kArcTimeReducedColumn, "0.5"}}),
+         "0.5", "0.5", "capped", "capped"},
+    };
+    // clang-format on
+    StudyDevices devices;
+    for (const Case& c : cases) {
+        for (StudyDevices* cache : {static_cast<StudyDevices*>(nullptr), &devices}) {
+            const Computed device = Compute(c.device, std::nullopt, cache);
+            const Computed typed = Compute(c.typed);
+            ASSERT_EQ(device.texts[kStatusColumn], "ok") << c.name << device.texts[kMessageColumn];
+            ASSERT_EQ(typed.texts[kStatusColumn], "ok") << c.name << typed.texts[kMessageColumn];
+            for (int k = 0; k < kFirstDeviceResultColumn; ++k) {
+                EXPECT_EQ(device.texts[k], typed.texts[k]) << c.name << " " << kStudyResultNames[k];
+            }
+            EXPECT_EQ(device.values.incidentEnergy, typed.values.incidentEnergy) << c.name;
+            EXPECT_EQ(device.values.incidentEnergyReduced, typed.values.incidentEnergyReduced)
+                << c.name;
+            EXPECT_EQ(device.texts[kArcTimeUsedColumn], c.used) << c.name;
+            EXPECT_EQ(device.texts[kArcTimeReducedUsedColumn], c.usedReduced) << c.name;
+            EXPECT_EQ(device.texts[kDeviceElementColumn], c.element) << c.name;
+            EXPECT_EQ(device.texts[kDeviceElementReducedColumn], c.elementReduced) << c.name;
+            for (int k = kFirstDeviceResultColumn; k < kStudyResultColumnCount; ++k) {
+                EXPECT_EQ(typed.texts[k], "") << c.name << " " << kStudyResultNames[k];
+            }
+        }
+    }
+}
+
+// The device sees device_share of the arcing current when the cell is
+// given, else the share of the network's branch, else all of it. A relay
+// whose instantaneous element picks up at 13 kA sees 14.4 and 12.6 kA at
+// half of D.2's currents.
+TEST(DeviceStudy, TheDeviceSeesItsShareOfTheArcingCurrent) {
+    const Cells relay = With(D2(), {{kDeviceTypeColumn, "relay"}, {kRelayCurveColumn, "DT"},
+                                    {kRelayPickupColumn, "1000"}, {kRelayTimeDialColumn, "0.5"},
+                                    {kRelayInstPickupColumn, "13000"}});
+    struct Case {
+        const char* cell;
+        std::optional<double> network;
+        const char* elementReduced;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"",    std::nullopt, "instantaneous"},  // 25.2 kA
+        {"",    0.5,          "definite time"},  // 12.6 kA
+        {"0.5", std::nullopt, "definite time"},
+        {"1",   0.5,          "instantaneous"},  // the cell before the network
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        const Computed r = Compute(With(relay, {{kDeviceShareColumn, c.cell}}), c.network);
+        ASSERT_EQ(r.texts[kStatusColumn], "ok") << c.cell << r.texts[kMessageColumn];
+        EXPECT_EQ(r.texts[kDeviceElementColumn], "instantaneous") << c.cell;
+        EXPECT_EQ(r.texts[kDeviceElementReducedColumn], c.elementReduced) << c.cell;
+    }
+}
+
+TEST(DeviceStudy, RowsRefused) {
+    const Cells relay = {{kDeviceTypeColumn, "relay"}, {kRelayCurveColumn, "IEC-SI"},
+                         {kRelayPickupColumn, "1000"}, {kRelayTimeDialColumn, "0.1"}};
+    struct Case {
+        Cells row;
+        const char* status;
+        const char* message;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {With(With(D2(), relay), {{kArcTimeColumn, "0.2"}}), "error",
+         "arc_time: a row with a protective device takes its arc durations from it; leave "
+         "arc_time and arc_time_reduced empty or the device columns empty"},
+        {With(With(Empirical(), relay), {{kArcTimeReducedColumn, "0.2"}}), "error",
+         "arc_time: a row with a protective device takes its arc durations from it; leave "
+         "arc_time and arc_time_reduced empty or the device columns empty"},
+        {With(With(D2(), relay), {{kDeviceTypeColumn, "relais"}}), "error",
+         "device_type: unknown value \"relais\""},
+        {With(With(D2(), relay), {{kRelayCurveColumn, "IEC-XI"}}), "error",
+         "relay_curve: unknown value \"IEC-XI\""},
+        {With(D2(), {{kRelayPickupColumn, "1000"}}), "error",
+         "relay_pickup: a device setting without device_type"},
+        {With(With(D2(), relay), {{kTripRatingColumn, "800"}}), "error",
+         "trip_rating: not a setting of a relay"},
+        {With(With(D2(), relay), {{kRelayPickupColumn, ""}}), "error",
+         "relay_pickup: needed for a relay"},
+        {With(With(D2(), relay), {{kRelayTimeDialColumn, "0"}}), "error",
+         "relay_time_dial: must be above 0"},
+        {With(D2(), {{kDeviceTypeColumn, "fuse-curve"}, {kFuseCurveColumn, "MCC-30A"}}), "error",
+         "fuse_curve: 'MCC-30A' names a curve, and no curves file is loaded"},
+        {With(With(D2(), relay), {{kMaxArcTimeColumn, "never"}}), "error",
+         "max_arc_time: 'never' is not a valid floating point value or \"none\""},
+        {With(With(D2(), relay), {{kMethodColumn, "breaker"}}), "error",
+         "device_type: the breaker method's equations hold their own arc duration; leave the "
+         "device columns of this row empty"},
+        // Below pickup at both currents, without a maximum.
+        {With(With(D2(), relay), {{kRelayPickupColumn, "50000"}, {kMaxArcTimeColumn, "none"}}),
+         "warning",
+         "Protective device does not operate at 28.793 kA arcing current. "
+         "Protective device does not operate at 25.244 kA arcing current. "},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        const Computed r = Compute(c.row);
+        EXPECT_EQ(r.texts[kStatusColumn], c.status) << c.message;
+        EXPECT_EQ(r.texts[kMessageColumn], c.message);
+        EXPECT_FALSE(r.values.computed) << c.message;
+        for (int k = kFirstDeviceResultColumn; k < kStudyResultColumnCount; ++k) {
+            EXPECT_EQ(r.texts[k], "") << c.message << " " << kStudyResultNames[k];
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zentavo
+
+namespace zentavo {
+namespace {
+
+batch_test::CommandRun RunBatch(const std::string& args) {
+    return batch_test::RunCommand(std::string(ZENTAVO_BATCH_PROGRAM) + " " + args + " 2>&1");
+}
+
+// The example plant with devices, run by the program with its curves file:
+// the results as checked in, and a few rows against hand values that do not
+// depend on the exact arcing current.
+TEST(DeviceStudy, BatchRunOfTheExamplePlantWithDevices) {
+    const std::string study = ZENTAVO_EXAMPLES_DIR "/plant-study-devices.csv";
+    const std::string curves = ZENTAVO_EXAMPLES_DIR "/device-curves.csv";
+    const batch_test::CommandRun run = RunBatch("--curves " + curves + " " + study);
+    ASSERT_EQ(run.status, 0) << run.out;
+    EXPECT_EQ(run.out, batch_test::FileBytes(ZENTAVO_EXAMPLES_DIR "/plant-study-devices-results.csv"));
+    std::map<std::string, batch_test::CsvRow> byPoint;
+    for (batch_test::CsvRow& r : batch_test::CsvRows(run.out)) byPoint[r["point"]] = r;
+    struct Hand {
+        const char* point;
+        const char* used;
+        const char* element;
+        const char* usedReduced;
+        const char* elementReduced;
+    };
+    // clang-format off
+    const Hand hand[] = {
+        // Trip unit 3200 A, short time 4 x 3200 A, 0.3 s x 1.1 tolerance: 0.33 s at 29.9 and 26.2 kA.
+        {"USS-A 480 V main breaker", "0.33", "short time", "0.33", "short time"},
+        // Relay instantaneous 8 kA, 0.02 s + 0.083 s breaker: 0.103 s at 20.60 and 17.51 kA.
+        {"SWGR-1 feeder F1", "0.103", "instantaneous", "0.103", "instantaneous"},
+        // Inline curve 1000 A 0.1 s to 5000 A 0.01 s: 0.1 (I / 1000)^(ln 0.1 / ln 5) at 4.568
+        // kA is 0.01138 s, at 3.935 kA 0.01409 s.
+        {"Panel LP-2 208 V (2018)", "0.0114", "curve", "0.0141", "curve"},
+        // IEEE very inverse, 400 A, TD 5, 30.14 % of 24.83 kA: M = 18.7, 2.74 + 0.083 s, over 2 s.
+        {"Transformer TX-1 secondary", "2", "capped", "2", "capped"},
+        // The theoretically derived equations (gap 153 mm): the full current alone.
+        {"SWGR-1 incomer 13.8 kV", "0.954", "inverse", "", ""},
+        // No device: a fuse row keeps its own equations, a typed row its durations.
+        {"MCC-3 fused starter 4B", "", "", "", ""},
+        {"Panel LP-1B 208 V", "", "", "", ""},
+    };
+    // clang-format on
+    for (const Hand& h : hand) {
+        ASSERT_TRUE(byPoint.count(h.point)) << h.point;
+        batch_test::CsvRow& r = byPoint[h.point];
+        EXPECT_EQ(r["status"], "ok") << h.point << ": " << r["message"];
+        EXPECT_EQ(r["arc_time_used"], h.used) << h.point;
+        EXPECT_EQ(r["device_element"], h.element) << h.point;
+        EXPECT_EQ(r["arc_time_reduced_used"], h.usedReduced) << h.point;
+        EXPECT_EQ(r["device_element_reduced"], h.elementReduced) << h.point;
+    }
+    // IEC standard inverse, TMS 0.3, 2 kA: at 21.07 kA (M = 10.5) 0.3 x 0.14 / (10.5^0.02 - 1)
+    // + 0.083 s = 0.954 s, the row's duration within the arcing current's rounding.
+    EXPECT_NEAR(std::stod(byPoint["SWGR-1 incomer 13.8 kV"]["arc_time_used"]),
+                0.3 * 0.14 / (std::pow(21.07 / 2, 0.02) - 1) + 0.083, 0.0006);
+}
+
+TEST(DeviceStudy, CurvesFileRefused) {
+    const std::string study = ZENTAVO_EXAMPLES_DIR "/plant-study-devices.csv";
+    const std::string bad = testing::TempDir() + "bad-curves.csv";
+    std::ofstream(bad, std::ios::binary) << "name,current,time\nJ-200,400,100\nJ-200,300,20\n";
+    struct Case {
+        std::string args;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"--curves /nonexistent/curves.csv " + study,
+         "zentavo-batch: cannot read --curves /nonexistent/curves.csv: "},
+        {"--curves " + bad + " " + study,
+         "zentavo-batch: --curves " + bad +
+             ": curve 'J-200': point 2: current must be above the point before\n"},
+    };
+    for (const Case& c : cases) {
+        const batch_test::CommandRun r = RunBatch(c.args);
+        EXPECT_EQ(r.status, 2) << c.args;
+        EXPECT_EQ(r.out.substr(0, c.message.size()), c.message) << r.out;
+    }
+    // Without the curves file a row naming a curve is refused, the others computed.
+    const batch_test::CommandRun r = RunBatch(study);
+    EXPECT_EQ(r.status, 0);
+    for (batch_test::CsvRow& row : batch_test::CsvRows(r.out)) {
+        if (row["point"] != "MCC-1 bucket 3") continue;
+        EXPECT_EQ(row["status"], "error");
+        EXPECT_EQ(row["message"], "fuse_curve: 'J-200' names a curve, and no curves file is loaded");
+    }
+}
+
+}  // namespace
+}  // namespace zentavo
