@@ -1058,6 +1058,94 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <source>Paste rows</source>
         <translation>Pegar filas</translation>
     </message>
+    <message>
+        <source>Protective device</source>
+        <translation>Dispositivo de protección</translation>
+    </message>
+    <message>
+        <source>Relay curve</source>
+        <translation>Curva del relé</translation>
+    </message>
+    <message>
+        <source>Relay pickup</source>
+        <translation>Arranque del relé</translation>
+    </message>
+    <message>
+        <source>Relay time dial</source>
+        <translation>Dial de tiempo del relé</translation>
+    </message>
+    <message>
+        <source>Relay instantaneous pickup</source>
+        <translation>Arranque instantáneo del relé</translation>
+    </message>
+    <message>
+        <source>Relay instantaneous delay</source>
+        <translation>Retardo instantáneo del relé</translation>
+    </message>
+    <message>
+        <source>Breaker interrupting time</source>
+        <translation>Tiempo de interrupción del interruptor</translation>
+    </message>
+    <message>
+        <source>Trip unit rating</source>
+        <translation>Corriente nominal de la unidad de disparo</translation>
+    </message>
+    <message>
+        <source>Long-time pickup</source>
+        <translation>Arranque de tiempo largo</translation>
+    </message>
+    <message>
+        <source>Long-time delay</source>
+        <translation>Retardo de tiempo largo</translation>
+    </message>
+    <message>
+        <source>Short-time pickup</source>
+        <translation>Arranque de tiempo corto</translation>
+    </message>
+    <message>
+        <source>Short-time delay</source>
+        <translation>Retardo de tiempo corto</translation>
+    </message>
+    <message>
+        <source>Instantaneous pickup</source>
+        <translation>Arranque instantáneo</translation>
+    </message>
+    <message>
+        <source>Instantaneous clearing time</source>
+        <translation>Tiempo de despeje instantáneo</translation>
+    </message>
+    <message>
+        <source>Trip band tolerance</source>
+        <translation>Tolerancia de la banda de disparo</translation>
+    </message>
+    <message>
+        <source>Fuse curve</source>
+        <translation>Curva del fusible</translation>
+    </message>
+    <message>
+        <source>Device share of the current</source>
+        <translation>Fracción de la corriente en el dispositivo</translation>
+    </message>
+    <message>
+        <source>Maximum arc duration</source>
+        <translation>Duración máxima del arco</translation>
+    </message>
+    <message>
+        <source>Arc duration used, full</source>
+        <translation>Duración del arco usada, completa</translation>
+    </message>
+    <message>
+        <source>Arc duration used, reduced</source>
+        <translation>Duración del arco usada, reducida</translation>
+    </message>
+    <message>
+        <source>Device element, full</source>
+        <translation>Elemento del dispositivo, completa</translation>
+    </message>
+    <message>
+        <source>Device element, reduced</source>
+        <translation>Elemento del dispositivo, reducida</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TFormLabelType</name>
@@ -1838,6 +1926,18 @@ y %n etiqueta(s) más con el nombre cortado</numerusform>
     <message>
         <source>Open study</source>
         <translation>Abrir estudio</translation>
+    </message>
+    <message>
+        <source>Load &amp;device curves…</source>
+        <translation>Cargar curvas de &amp;dispositivos…</translation>
+    </message>
+    <message>
+        <source>Load device curves</source>
+        <translation>Cargar curvas de dispositivos</translation>
+    </message>
+    <message>
+        <source>device curves (*.csv)</source>
+        <translation>curvas de dispositivos (*.csv)</translation>
     </message>
 </context>
 <context>

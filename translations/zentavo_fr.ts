@@ -1058,6 +1058,94 @@ Vérifiez que le nom du fichier est correct.</translation>
         <source>Paste rows</source>
         <translation>Coller les lignes</translation>
     </message>
+    <message>
+        <source>Protective device</source>
+        <translation>Dispositif de protection</translation>
+    </message>
+    <message>
+        <source>Relay curve</source>
+        <translation>Courbe du relais</translation>
+    </message>
+    <message>
+        <source>Relay pickup</source>
+        <translation>Seuil du relais</translation>
+    </message>
+    <message>
+        <source>Relay time dial</source>
+        <translation>Multiplicateur de temps du relais</translation>
+    </message>
+    <message>
+        <source>Relay instantaneous pickup</source>
+        <translation>Seuil instantané du relais</translation>
+    </message>
+    <message>
+        <source>Relay instantaneous delay</source>
+        <translation>Retard instantané du relais</translation>
+    </message>
+    <message>
+        <source>Breaker interrupting time</source>
+        <translation>Temps de coupure du disjoncteur</translation>
+    </message>
+    <message>
+        <source>Trip unit rating</source>
+        <translation>Calibre du déclencheur</translation>
+    </message>
+    <message>
+        <source>Long-time pickup</source>
+        <translation>Seuil long retard</translation>
+    </message>
+    <message>
+        <source>Long-time delay</source>
+        <translation>Temporisation long retard</translation>
+    </message>
+    <message>
+        <source>Short-time pickup</source>
+        <translation>Seuil court retard</translation>
+    </message>
+    <message>
+        <source>Short-time delay</source>
+        <translation>Temporisation court retard</translation>
+    </message>
+    <message>
+        <source>Instantaneous pickup</source>
+        <translation>Seuil instantané</translation>
+    </message>
+    <message>
+        <source>Instantaneous clearing time</source>
+        <translation>Temps de coupure instantané</translation>
+    </message>
+    <message>
+        <source>Trip band tolerance</source>
+        <translation>Tolérance de la bande de déclenchement</translation>
+    </message>
+    <message>
+        <source>Fuse curve</source>
+        <translation>Courbe du fusible</translation>
+    </message>
+    <message>
+        <source>Device share of the current</source>
+        <translation>Part du courant dans le dispositif</translation>
+    </message>
+    <message>
+        <source>Maximum arc duration</source>
+        <translation>Durée d’arc maximale</translation>
+    </message>
+    <message>
+        <source>Arc duration used, full</source>
+        <translation>Durée d’arc retenue, complète</translation>
+    </message>
+    <message>
+        <source>Arc duration used, reduced</source>
+        <translation>Durée d’arc retenue, réduite</translation>
+    </message>
+    <message>
+        <source>Device element, full</source>
+        <translation>Élément du dispositif, complet</translation>
+    </message>
+    <message>
+        <source>Device element, reduced</source>
+        <translation>Élément du dispositif, réduit</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TFormLabelType</name>
@@ -1838,6 +1926,18 @@ et %n autre(s) étiquette(s) au nom coupé</numerusform>
     <message>
         <source>Open study</source>
         <translation>Ouvrir une étude</translation>
+    </message>
+    <message>
+        <source>Load &amp;device curves…</source>
+        <translation>Charger des courbes de &amp;dispositifs…</translation>
+    </message>
+    <message>
+        <source>Load device curves</source>
+        <translation>Charger des courbes de dispositifs</translation>
+    </message>
+    <message>
+        <source>device curves (*.csv)</source>
+        <translation>courbes de dispositifs (*.csv)</translation>
     </message>
 </context>
 <context>
