@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Zentavo: one-command set-up, build and test on Debian.
 #   make run    installs what is missing, builds, starts the program
 #   make test   installs what is missing, builds, runs every test

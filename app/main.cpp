@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Zentavo: the desktop program. It keeps no settings. Its arguments are GNU
 // style: --help and --version answer on the terminal and open no window; the
 // other arguments are files to open, a study in its study window and any

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zentavo-batch: runs a study of many points of work through the engine of
 // the desktop program and writes the results as CSV.
 #include <dlfcn.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The batch calculator's PDF module: reads the batch output back and writes
 // the labels and the report through the study PDF library, on Qt's
 // offscreen platform (no display is needed).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The batch calculator's labels and report PDFs. They paint with Qt Gui,
 // which takes far longer to load than the whole CSV run of a small study, so
 // they live in a module of their own (zentavo-batch-pdf.so) that the batch

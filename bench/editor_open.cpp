@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening a large file in the browser/editor: the time to read, decode and
 // load it into the text widget and show it, the time of a Save As without an
 // edit, how long the editor takes to answer keys and clicks, and the peak

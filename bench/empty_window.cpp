@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reference for start-up: a plain Qt Widgets program that shows one
 // empty window and ends as soon as it has been shown.
 #include <QApplication>

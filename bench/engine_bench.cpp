@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Nanoseconds per calculation of each method, from the typed field texts to
 // the result texts the results window shows.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up timing shared by the start-up probes: bench/run.sh puts the wall
 // time of the launch into ZENTAVO_LAUNCH_NS just before it starts a probe;
 // the probe prints the milliseconds from then to its first window shown, so

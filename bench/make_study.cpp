@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a study of N points of work for the benchmarks: a deterministic mix
 // of the methods with inputs spread over their validity ranges.
 //   make_study OUTPUT.csv ROWS [MIX] | make_study OUTPUT.csv ROWS 2018 devices

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Short-circuit calculation over generated networks: build (checks, topology,
 // ordering), solve (both cases, every bus, branch shares) and the look-up of
 // every branch's share at the bus it feeds, for a radial network and a meshed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A second reference for start-up: a plain Qt Widgets program whose one
 // window shows one word, so the text system's first use is counted too.
 #include <QApplication>

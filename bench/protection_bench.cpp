@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Nanoseconds per protective-device evaluation, as a study row makes them:
 // the duration at the arcing current and at the reduced one (one row = both
 // cases), the device's share applied and the cap checked. Currents sweep

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the benchmarks: engine paths, a 100 000-row study in memory, and the
 # batch program end to end against a plain awk pass over the same file.
 set -euo pipefail

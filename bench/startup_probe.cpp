@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up of the program: all eight windows created and the main window
 // shown. bench/run.sh compares it with empty_window, a plain Qt Widgets
 // program showing one window, timed the same way.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rows per second of a whole study in memory: CSV reading, every
 // calculation, result texts and CSV writing.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the study PDFs on a study file (see make_study): the labels and the
 // report of its first ROWS points (all by default), each written to a file
 // as the study window and the batch calculator write them, with pages and

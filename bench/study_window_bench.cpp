@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The study window on a large study: opening, computing and showing it, one
 // cell edit (the row computed again), a sort, and the peak memory.
 //   study_window_bench STUDY.csv

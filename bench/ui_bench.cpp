@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Next" to a filled window, for each method, under the offscreen platform:
 //   QT_QPA_PLATFORM=offscreen build/bench/ui_bench
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The IEEE 1584-2002 equations for low-voltage circuit breakers, linear in
 // the bolted fault current, by breaker type and voltage (208-480 V and
 // 575-690 V), referred to a working distance of 460 mm.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Item lists of the main window's selectors, in their order and index.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a result means for the worker: the minimum reported values, the PPE
 // level and its clothing, the shock approach boundaries, the arc-blast
 // pressure and the TNT equivalent. The same rules serve all three methods.

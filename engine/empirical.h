@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The IEEE 1584-2002 empirical model: arcing current, normalised incident
 // energy, incident energy and flash protection boundary, with the
 // theoretically derived (Lee) equations at 15 kV and above or for gaps over

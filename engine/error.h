@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The root of the program's own exceptions. Every error the libraries and
 // the batch program throw derives from it (a text that is not a number, a
 // failed file operation, a study that cannot be read, a study row that

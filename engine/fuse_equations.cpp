@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/fuse_equations.h"
 
 #include "engine/classification.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The IEEE 1584-2002 equations for current-limiting fuses (Class RK1 and
 // Class L), valid at 600 V with a 32 mm gap in a switchgear-sized enclosure,
 // referred to a working distance of 455 mm.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The IEEE 1584-2018 model: five electrode configurations, arcing currents
 // interpolated between 600 V, 2.7 kV and 14.3 kV, the arcing-current
 // variation factor of the reduced case and the enclosure-size correction.

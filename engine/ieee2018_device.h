@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 2018 model with its arc durations found from a protective device: the
 // arcing currents first, then the device's duration at each of them (its
 // share of the current, the cap), then the energies with those durations.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The checks of the main window's three tabs. Each takes the texts of the
 // tab's fields as typed, the unit captions beside the lengths and the item
 // indexes of its selectors; it writes every value that passes into the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculation methods of the program. The first three are the main
 // window's tabs in their order (its ActiveMethod), and all four are the
 // words of a study's method column in the same order.

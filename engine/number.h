@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Number texts of the program: every number read from or written to the
 // screen, the report, the label or a study file passes through these helpers.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Powers as the equations of the guide evaluate them: b^y = e^(y ln b).
 #pragma once
 

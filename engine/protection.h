@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Protective devices that clear an arc: a time-overcurrent relay with the
 // breaker it trips, a low-voltage trip unit (long time, short time,
 // instantaneous) and a fuse by its total-clearing curve. A device and the

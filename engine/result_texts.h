@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The texts a calculation hands to the results window. The window copies
 // them into its labels; the report and the warning label read them back
 // from there, so screen, report and label always agree.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one record of the run through which every window exchanges its data.
 // Internal units: lengths in mm, currents in kA, voltage in V, energies in
 // J/cm2, durations in s, pressure in lb/ft2, TNT equivalent in kg. Values stay

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Steps that several calculation paths take on the shared state alike.
 #pragma once
 

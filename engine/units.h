@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Unit choices of the run and the texts in which results are shown.
 #pragma once
 

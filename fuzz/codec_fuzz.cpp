@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text paths of the editor and the report on any bytes: a file opened
 // and saved without an edit is unchanged byte for byte, also through the
 // editor's text document; the blocks the editor shows, long lines cut into

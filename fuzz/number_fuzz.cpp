@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ParseNumber and FormatFixed on any bytes: no crash, no undefined behaviour,
 // only finite numbers accepted, a written text reads back to itself, and the
 // faster way of writing common values agrees with the shortest digits.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replays a fuzz target's corpus as an ordinary test: every file of the
 // folders given runs through the target once.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The study runner on any bytes: the CSV reader and every row computation.
 //   byte 0: the decimal separator, the output units, and whether the
 //           delimiter and line ends come from the input;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GNU command lines for both programs, read with getopt_long: options in any
 // order among the operands, "--" ending them, a long option shortened to any
 // unambiguous beginning, "--name=value" or "--name value". Errors come back

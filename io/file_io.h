@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's file operations: reading a whole text file, replacing a file
 // all at once, appending to a report. Only regular files are read or
 // written; a pipe, a device or a folder is refused without waiting on it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The paper the user's system is set up for, the way libpaper finds it: the
 // PAPERSIZE variable, then the locale's paper (LC_PAPER), then the system's
 // paper file (PAPERCONF, else /etc/papersize). The report is laid out for A4

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text files of the program: UTF-8 inside, Windows-1252 or UTF-8 on disk.
 // Reports are written in Windows-1252 so that they open unchanged in the
 // editors engineers use on other desktops; the editor reads a file as UTF-8

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The words and values of a warning label: every value is the exact text
 // the results window shows, the captions and unit words are those of the
 // label's language, and where the empirical model gives two cases the one

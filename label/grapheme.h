@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Symbols as a reader sees them in UTF-8 text: a letter with its combining
 // accents, a flag of two regional indicators, an emoji with its skin tone,
 // variation selector or joined emoji, a Hangul syllable of jamo. A text cut

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The label options: colour scheme, language, which rows the label carries
 // and up to two rows of the user's own.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "label/layout.h"
 
 #include "label/translations.h"

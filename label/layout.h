@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where every text of the warning label stands: which rows the options ask
 // for, the row step and font size that fit them, the picture of the label
 // type and language, the clothing texts and the date. All positions are in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The saved label picture: a 24-bit Windows bitmap or a baseline JPEG, and
 // the careful write of either to its file.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A whole warning label as it is drawn: the picture, and every text slot
 // with its place, style and words. The layout decides the places, the
 // content writes the words, the user adds the equipment name and the values

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Three-phase bolted fault currents over a network of buses, sources,
 // transformers, cables and motors: the Thevenin impedance at every bus from
 // the nodal admittance matrix in per unit (bus nominal voltages as base

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "network/sparse_ldlt.h"
 
 #include <Eigen/OrderingMethods>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sparse L·D·Lᵀ factorization of a complex symmetric matrix (not Hermitian:
 // no conjugates anywhere), as the nodal admittance matrix of a network with
 // transformers at their nominal ratios is, and the entries of its inverse on

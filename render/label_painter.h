@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paints a finished warning label onto any paint device: a 668 x 464 picture
 // for BMP and JPEG files, a PDF page, a printer page or the preview window.
 // All of them draw through PaintLabel, so they show the same label.

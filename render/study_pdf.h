@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two PDFs of a study: one warning label page per computed point of work,
 // and the study report (the table of all points, the refused rows and a note
 // on the methods). Both paint with Qt Gui only, so the study window and the

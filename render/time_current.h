@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The time-current picture of a protective device: its clearing time
 // against the current it sees on log-log axes (current in A across, time in
 // s up, whole decades, each labelled), with the arcing currents of a point

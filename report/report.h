@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results report: one block of caption-value lines per save, built only
 // from the texts the windows show, so the report says exactly what the
 // screen said.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report block of the IEEE 1584-2018 model: caption-value lines built
 // only from the texts its window shows, saved like every other block.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A text file as the editor holds it: its lines, each with the line end it
 // had in the file (CR LF, LF, a lone CR, U+2028 or U+2029), and the encoding
 // and byte-order mark it was read with. Written back unchanged it gives the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages Zentavo needs to build, test and run.
 # Idempotent: does nothing (and prints nothing) when everything is present.
 # Works as root, or through sudo for an ordinary user.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The columns of a study: the input columns it reads by header name and the
 // words its word columns take, the result columns it writes, their units,
 // and the header row's names matched, checked and renamed for the output.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading comma-separated values after RFC 4180: a header row, fields optionally in
 // double quotes (a quote inside doubled), separated by a comma (or another
 // delimiter: a semicolon or a tab, as spreadsheets export them where the

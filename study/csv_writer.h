@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing comma-separated values as the reader reads them (RFC 4180): a
 // field in double quotes when it holds the delimiter (a comma, or a semicolon
 // or a tab), a quote or a line break (a quote inside doubled), records ended

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The device curves file: fuse total-clearing curves by name, one point a
 // row, under the header "name,current,time" (current in A, time in s,
 // written with '.' like the study file). A study's fuse_curve cell names one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The errors of the study library, each a zentavo::Error.
 #pragma once
 

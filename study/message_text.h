@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts from the input (a study's names and columns, option values, file
 // names) quoted in a message on a terminal. A control character there would
 // act instead of being shown: an escape sequence retitles or clears the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One point of work of a study, computed from its input texts through the
 // same engine as the desktop program, so a study and the program always agree.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The streaming run of a whole study: the study CSV read piece by piece,
 // its rows computed in chunks on worker threads, the result CSV written in
 // the order of the rows, in bounded memory whatever the size of the study.

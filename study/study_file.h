@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A study as the program holds it: the study CSV file (the `point` name
 // column, the method columns, and any column of the user's own), one result
 // set per row, computed through the same rows as the batch calculator.

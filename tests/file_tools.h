@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tools of the file tests: a full disk, a named pipe that cannot hang a test.
 #pragma once
 

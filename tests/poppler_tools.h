@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a poppler tool (pdfinfo, pdftotext, pdfimages) prints for a file:
 // the tests read PDF files as a reader of them would.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the program's scalable icon to the PNG sizes desktops look for:
 //   build/tools/icons resources/icons/org.zentavo.Zentavo.svg resources/icons
 #include <QDir>

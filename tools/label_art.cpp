@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the background pictures of the printed warning label, in colour and
 // in grey, for each label language, and writes them as JPEG files:
 //   build/tools/label_art OUTPUT_DIR

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saves the warning label of a sample calculation in every language, colour,
 // row set and PPE level as 668 x 464 PNG files, made through the real
 // windows, to look at them or to compare two builds pixel by pixel:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the windows of a sample calculation to PNG files, for the README
 // and for looking at the layouts without a display:
 //   QT_QPA_PLATFORM=offscreen build/tools/screenshots OUTPUT_DIR

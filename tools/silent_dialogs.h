@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dialogs of the hand-run tools: every question answered with Yes,
 // nothing shown; a warning or an error is printed, as none is expected.
 #pragma once

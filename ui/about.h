@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about box: product name, version, supported systems, legal notice.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application object: owns the shared record of the run and the windows,
 // the original ones created once in their fixed order and the 2018 window
 // made when it is first opened, and runs every handler under one error

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fields of the protective device that clears a point, laid out per
 // type (relay, low-voltage trip unit, fuse curve), with the device's share
 // of the arcing current and the maximum arc duration; and the view of the

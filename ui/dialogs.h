@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every message box, file dialog, print dialog and desktop request of the
 // program goes through this interface: Qt's dialogs in the program, a
 // scripted fake in the tests. Every message box of the program is bounded

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text the editor's widget is given for a file, and the text it gives
 // back. Each block of the text widget is one line of the file, with two
 // exceptions that keep the widget quick:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text browser/editor: opens a text file (a saved report, typically),
 // lets the user edit it, saves it under a chosen name and prints it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A table whose first column stays in view when it scrolls sideways: a
 // second view lies over the first column, with the same model, selection,
 // delegate and rows, and follows the table's vertical scrolling. A cell of

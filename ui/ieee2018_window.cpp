@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/ieee2018_window.h"
 
 #include <QAbstractItemView>

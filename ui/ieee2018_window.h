@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window of the IEEE 1584-2018 model: its inputs with an equipment-type
 // picker of typical values, both cases of the result with the governing one
 // in red, the report block and the warning label.

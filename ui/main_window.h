@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: the inputs of the three methods on three tabs, "Next",
 // and the menus to the option windows, the editor, help and about box.
 #pragma once

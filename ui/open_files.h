@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The files the windows hold open, and the question before a save replaces
 // one of them with what its window has not seen.
 #pragma once

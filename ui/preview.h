@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The label preview: the warning label laid out from the label options,
 // filled with the results in the label's language, and saved as a picture.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results window: the system summary on the left, the results of the
 // full (and reduced) arcing current on the right. It computes nothing: the
 // calculation paths hand it ready texts, and the report and the label read

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The intermediate results window of the empirical model: echoes the inputs,
 // shows both arcing currents and asks for the two arc durations.
 #pragma once

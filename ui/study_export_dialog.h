@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The study window's Labels… and Report… dialog: which rows to take (the
 // whole study, the selected rows, the rows the filter shows) and, for the
 // report, the project, client and author lines of its title block.

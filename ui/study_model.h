@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table of a study window: one row per point of work, the name and input
 // columns editable, the result columns computed by the study file as soon as
 // an input changes. Every change goes through the undo stack.

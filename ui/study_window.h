@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The study window: many points of work in one table, kept as a study file,
 // with the results recomputed as the inputs change, the results exported as
 // the batch calculator writes them, and the labels and report of the study.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The units window: the six unit choices of the run. "Save and close" puts
 // the chosen words into the captions and converts the distances already
 // typed; "Ignore and close" restores the choices it was opened with.

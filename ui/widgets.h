@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small helpers that build the pixel layouts of the windows: every control
 // gets its object name, rectangle and caption in one line.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the batch tests share: a command's output and exit status, a file's
 // bytes, the rows of a study's CSV output by column name, and a small
 // generator that gives the same points every run.

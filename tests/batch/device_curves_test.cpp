@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The device curves file: curves by name from a real file's bytes (byte-order
 // mark, CR LF, a quoted name, a curve's rows apart), and the files refused
 // with the line or curve at fault.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Study rows whose arc durations come from a protective device: the same
 // results as the row with those durations typed, at both arcing currents of
 // the 2002 empirical model and of IEEE 1584-2018; the cap; the share of the

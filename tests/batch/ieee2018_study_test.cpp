@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The IEEE 1584-2018 method of a study: the standard's two worked examples
 // through a row, the refusals, enclosure sizes in inches, open air without an
 // enclosure, a study mixing all four methods, and rows that give the texts

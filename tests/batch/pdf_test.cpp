@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zentavo-batch --labels and --report: the PDFs of the sample study as a
 // reader sees them (pdfinfo, pdftotext), the CSV output unchanged beside
 // them, and every option value refused unless it is one of its words.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Properties that must hold over thousands of points of work within the
 // validity ranges of each method.
 #include <gtest/gtest.h>

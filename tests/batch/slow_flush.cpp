@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A disk that takes a minute to flush a file to it, as a slow drive might:
 // preloaded into zentavo-batch by the PDF tests, so that a signal reaches
 // the program while the temporary file of its PDF exists.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The study read as a stream: every record gives one row wherever it stands,
 // however the input arrives, and the messages name what the user wrote.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The study file as the study window holds it: identical bytes when nothing
 // changed, unknown columns kept, edits written and computed as the batch
 // calculator computes the same rows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a result means for the worker: floors, PPE level and clothing, shock
 // approach boundaries, arc-blast pressure and TNT equivalent, and the texts
 // each of them is shown in.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The empirical model from the typed fields to the result texts: arcing
 // currents, energy constants, incident energies and boundaries of both cases
 // (and of the theoretically derived equations), the arc-duration checks, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The current-limiting fuse and low-voltage circuit-breaker paths: the fuse
 // table and its ranges, the breaker table and its refusals, the distance
 // corrections, floors, classification, result texts and what each path

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 2018 model with its durations from a protective device, on the
 // standard's low-voltage example (Annex D.2: 28.793 kA and 25.244 kA, 61.3 ms
 // and 319 ms give 11.585 and 53.156 J/cm2): devices whose times at those two

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The IEEE 1584-2018 model: the two worked examples of the standard's
 // Annex D to the digits it prints, the range refusals at and just past every
 // bound, open air without an enclosure, the clamped large enclosures, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The checks of the main window's three tabs: which texts are refused with
 // which message, in which order the messages are joined, and what reaches
 // the shared state.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Protective devices: each relay curve at M = 10 (the published check values)
 // and at pickup, M = 20 and beyond; the trip unit at each band edge with and
 // without its tolerance; the fuse curve at a point, between points, beyond

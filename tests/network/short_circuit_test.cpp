@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fault currents and branch shares over small networks, and the errors of a
 // network that cannot be computed everywhere.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The inverse's entries from the sparse factor against Eigen's dense inverse
 // (partial-pivot LU) of the same matrix, and no fill for a tree.
 #include "network/sparse_ldlt.h"

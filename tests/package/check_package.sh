@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package and checks what a safety engineer's machine would
 # get: control fields, lintian without errors or warnings, the hardening,
 # valid desktop integration, manual pages without warnings that name every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The painted label: every text inside the picture's frame in every
 // language, colour, row set and PPE level; pictures and PDF pages as saved.
 #include <QBuffer>

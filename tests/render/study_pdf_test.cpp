@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The labels and the report of a study, as PDF files read back with the
 // poppler tools: one label per computed point equal to the single label of
 // that point, the report's table, refused rows and pages, progress, cancel

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The time-current picture: the drawn curve passes through times worked
 // out by hand for each kind of device, the marked arcing currents sit on it,
 // and a point beside the curve is not painted as curve.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's file operations on real files: replacing writes that fail
 // at every step, appends that fail part-way, links, permissions, pipes,
 // devices and the size limit of the editor.

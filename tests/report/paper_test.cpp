@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The paper the system is set up for: the order of the sources, and the
 // sources read from a real environment, locale and paper file.
 #include <gtest/gtest.h>

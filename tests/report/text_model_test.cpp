@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editor's model of a text file: encodings, line ends, the mapping of
 // edited lines back onto the file, the characters an encoding lacks.
 #include "report/text_model.h"

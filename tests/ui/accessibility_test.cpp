@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader announces: every control a user can reach with the
 // keyboard has a name, read through the accessibility interface the toolkit
 // gives assistive tools, and the inputs shown together each have their own.

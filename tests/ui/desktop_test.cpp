@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program on a real X server: a private Xvfb is started for the test and
 // the windows run on the xcb platform. Checks what only a real window system
 // shows: the titles the server holds, where the windows are placed, and that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ways through the windows that several window tests take.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Leaving the program for real: the application's event loop runs, the exit
 // control of a window is pressed, the question is answered Yes, and the loop
 // must end with status 0 within a short bound, whatever window was showing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A scripted stand-in for the program's dialogs: records every box that
 // would have been shown and answers questions from a script.
 #pragma once

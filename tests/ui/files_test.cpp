@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The units window, the results report and the browser/editor, driven
 // through the real windows under the offscreen platform.
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window of the 2018 model, driven by its control names under the
 // offscreen platform: reached from the Options menu, the equipment picker,
 // a refusal, a result, the report block byte for byte, the label and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The label options and the label preview, driven through the real windows.
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every caption of every window fits its place: nothing is cut off, with the
 // fonts installed here and at any screen scale.
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A thousand complete calculations through the windows, all three methods,
 // back and forth, the label shown and closed: memory stays flat and no
 // window is left behind.

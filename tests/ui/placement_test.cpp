@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the windows come up on a real X server with a window manager. CTest
 // runs this program under xvfb-run on a 1024 x 768 and on a 1280 x 1024
 // screen; the program starts openbox on that server itself. What the server

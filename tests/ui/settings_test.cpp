@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program keeps no settings between runs: with the user's home and
 // configuration folders pointed at an empty folder, a run that goes through
 // the real file dialogs leaves that folder empty.

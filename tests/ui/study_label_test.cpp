@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The label of a study's point is the desktop program's label of the same
 // point, slot by slot: the label the results window (or the 2018 window)
 // builds, driven through the real windows, against the label the study

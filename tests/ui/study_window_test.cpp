@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The study window as a user works in it: open a study, edit a cell and see
 // its row computed again, undo and redo, copy and paste rows, sort and
 // filter, save to the same bytes, and never lose unsaved changes on close.

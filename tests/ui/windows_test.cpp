@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real windows driven by their control names under the offscreen platform.
 #include <QCheckBox>
 #include <QComboBox>
