@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringList>
+#include <QTabWidget>
 
 #include "fake_dialogs.h"
 #include "ui/about.h"
@@ -66,6 +67,30 @@ inline const QStringList kWindowNames = {"main window", "units",   "label option
 // and the study's Labels… and Report… dialog: everything the program shows.
 inline const QStringList kAllWindowNames = kWindowNames + QStringList{"fuse results", "breaker results", "about",
                                                                        "study export"};
+
+// What `check(window, name)` finds in `w`, page by page for a window with
+// tabs (each tab shown as the user sees it, named "window, tab …").
+template <class Check>
+QStringList ProblemsOnEveryTab(QWidget* w, const QString& name, Check check) {
+    const QList<QTabWidget*> tabs = w->findChildren<QTabWidget*>();
+    if (tabs.isEmpty()) return check(w, name);
+    QStringList problems;
+    for (int i = 0; i < tabs.first()->count(); ++i) {
+        tabs.first()->setCurrentIndex(i);
+        problems += check(w, name + QStringLiteral(", tab ") + tabs.first()->tabText(i));
+    }
+    return problems;
+}
+
+// Closes the study windows a test left open, their changes let go, and
+// deletes what waits for deletion, before the application object goes.
+inline void CloseStudyWindows() {
+    for (TStudy* w : OpenStudyWindows()) {
+        w->model().undoStack().setClean();
+        w->close();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 // Brings the named window up from the start of a run, the way the user does;
 // the window. The editor opens a small report in `folder`, answering the

@@ -116,11 +116,7 @@ private slots:
     }
     void cleanup() {
         QVERIFY2(!dialogs->unexpected, "a dialog asked something the test did not script");
-        for (TStudy* w : OpenStudyWindows()) {
-            w->model().undoStack().setClean();
-            w->close();
-        }
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        CloseStudyWindows();
         app.reset();
         dialogs.reset();
     }
@@ -134,16 +130,7 @@ private slots:
         QFETCH(QString, window);
         QWidget* w = OpenWindow(*app, *dialogs, window, dir.path());
         QVERIFY(w);
-        QStringList problems;
-        const QList<QTabWidget*> tabs = w->findChildren<QTabWidget*>();
-        if (tabs.isEmpty()) {
-            problems = Problems(w, window);
-        } else {
-            for (int i = 0; i < tabs.first()->count(); ++i) {
-                tabs.first()->setCurrentIndex(i);
-                problems += Problems(w, window + QStringLiteral(", tab ") + tabs.first()->tabText(i));
-            }
-        }
+        const QStringList problems = ProblemsOnEveryTab(w, window, Problems);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
     }
 

@@ -149,11 +149,7 @@ private slots:
         app = std::make_unique<Application>(*dialogs);
     }
     void cleanup() {
-        for (TStudy* w : OpenStudyWindows()) {
-            w->model().undoStack().setClean();
-            w->close();
-        }
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        CloseStudyWindows();
         app.reset();
         dialogs.reset();
     }
@@ -179,13 +175,8 @@ private slots:
                      : window == "preview" ? static_cast<QWidget*>(&app->Preview())
                                            : OpenWindow(*app, *dialogs, window, dir.path());
         QVERIFY(w);
-        QStringList problems;
-        const QList<QTabWidget*> tabs = w->findChildren<QTabWidget*>();
-        const int pages = tabs.isEmpty() ? 1 : tabs.first()->count();
-        for (int i = 0; i < pages; ++i) {
-            if (!tabs.isEmpty()) tabs.first()->setCurrentIndex(i);
-            problems += LeftInEnglish(ShownTexts(w), window);
-        }
+        QStringList problems = ProblemsOnEveryTab(
+            w, window, [this](QWidget* page, const QString& where) { return LeftInEnglish(ShownTexts(page), where); });
         problems.removeDuplicates();
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
     }
