@@ -25,6 +25,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: zentavo-batch [--energy-unit U] [--boundary-unit U] [--pressure-unit U]\n"
     "                     [--tnt-unit U] [--decimal-separator C]\n"
+    "                     [--short-circuit ansi|iec60909]\n"
     "                     [--labels FILE.pdf [label options]]\n"
     "                     [--report FILE.pdf [report options]] [INPUT.csv]\n"
     "       zentavo-batch --help | --version\n"
@@ -40,6 +41,9 @@ constexpr const char* kUsage =
     "  --pressure-unit U       lb/ft2 (default), N/m2, Atmosphere or kpa\n"
     "  --tnt-unit U            kg (default), lb or grams\n"
     "  --decimal-separator C   . (default) or , for the numbers read and written\n"
+    "  --short-circuit C       ansi (default) or iec60909: the convention of the\n"
+    "                          fault currents a study with network columns (bus,\n"
+    "                          branch_type, ...) computes for its rows\n"
     "  --labels FILE.pdf       the labels of the computed points\n"
     "  --label-language L      en (default), es or fr\n"
     "  --label-colour C        colour (default) or black-and-white\n"
@@ -330,6 +334,16 @@ std::string ReadOption(const std::string& name, const std::string& value, Argume
     }
     for (const UnitOption& o : kUnitOptions) {
         if (o.name == name) return ReadUnitOption(o, value, args.options);
+    }
+    if (name == "short-circuit") {
+        const auto& words = zentavo::network::kConventionWords;
+        for (std::size_t k = 0; k < words.size(); ++k) {
+            if (words[k] == value) {
+                args.options.shortCircuit = static_cast<zentavo::network::Convention>(k);
+                return {};
+            }
+        }
+        return "--short-circuit takes one of ansi, iec60909, not '" + value + "'";
     }
     return "unknown option --" + name;
 }

@@ -80,9 +80,12 @@ private:
         std::size_t line;
         std::string error;
         width_ = 0;
-        if (!chunks_->First(header, line, error) || header.size() < kStudyResultColumnCount) return;
+        if (!chunks_->First(header, line, error)) return;
+        const std::size_t results = OutputResultCount(header);
+        if (results == 0) return;
         width_ = header.size();
-        inputs_ = header.size() - kStudyResultColumnCount;
+        inputs_ = header.size() - results;
+        results_ = results;
         const std::vector<std::string> inputHeader(header.begin(),
                                                    header.begin() + static_cast<std::ptrdiff_t>(inputs_));
         at_ = MapStudyColumns(inputHeader);
@@ -115,7 +118,7 @@ private:
             if (fields_.size() != width_) continue;  // the batch writes every row whole
             row_.fields.resize(inputs_);
             for (std::size_t c = 0; c < inputs_; ++c) row_.fields[c].assign(fields_[c]);
-            for (int c = 0; c < kStudyResultColumnCount; ++c) row_.results[c].assign(fields_[inputs_ + c]);
+            for (std::size_t c = 0; c < results_; ++c) row_.results[c].assign(fields_[inputs_ + c]);
             ++next_;
             return true;
         }
@@ -133,7 +136,7 @@ private:
     std::optional<csv::Reader> reader_;
     csv::Fields fields_;
     std::size_t left_ = 0;   // records of the chunk not read yet
-    std::size_t width_ = 0, inputs_ = 0;
+    std::size_t width_ = 0, inputs_ = 0, results_ = 0;
     StudyColumnMap at_{};
     int nameAt_ = -1;
     Row row_;

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "study/csv.h"
 #include "study/run.h"
@@ -96,7 +97,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string error;
     if (!reader.Next(fields, line, error) || !error.empty()) std::abort();
     const std::size_t columns = fields.size();
-    const std::size_t statusColumn = columns - zentavo::kStudyResultColumnCount;
+    std::vector<std::string> header;
+    for (std::size_t i = 0; i < columns; ++i) header.emplace_back(fields[i]);
+    const std::size_t statusColumn = columns - zentavo::OutputResultCount(header);
     std::size_t rowsOut = 0;
     while (reader.Next(fields, line, error)) {
         if (!error.empty() || fields.size() != columns) std::abort();

@@ -11,6 +11,7 @@ namespace {
 
 constexpr std::string_view kMethodWords[] = {"empirical", "fuse", "breaker", "ieee1584-2018"};
 constexpr std::string_view kLengthUnitWords[] = {"mm", "inches"};
+constexpr std::string_view kBranchTypeWords[] = {"source", "transformer", "cable"};
 
 // The breaker types as a study names them: without the tab and blanks some
 // of them carry in the list.
@@ -56,6 +57,22 @@ constexpr InputColumn kInputColumns[] = {
     {kEnclosureWidthColumn,         "enclosure_width",         {},                 {}},
     {kEnclosureDepthColumn,         "enclosure_depth",         {},                 {}},
     {kEnclosureUnitColumn,          "enclosure_unit",          kLengthUnitWords,   {}},
+    {kBusColumn,                    "bus",                     {},                 {}},
+    {kFromBusColumn,                "from_bus",                {},                 {}},
+    {kBranchTypeColumn,             "branch_type",             kBranchTypeWords,   {}},
+    {kSourceKaColumn,               "source_ka",               {},                 "kA"},
+    {kSourceXrColumn,               "source_xr",               {},                 {}},
+    {kSourceKaMinColumn,            "source_ka_min",           {},                 "kA"},
+    {kTxKvaColumn,                  "tx_kva",                  {},                 "kVA"},
+    {kTxZColumn,                    "tx_z",                    {},                 "%"},
+    {kTxXrColumn,                   "tx_xr",                   {},                 {}},
+    {kCableLengthColumn,            "cable_length",            {},                 "m"},
+    {kCableRColumn,                 "cable_r",                 {},                 "ohm/km"},
+    {kCableXColumn,                 "cable_x",                 {},                 "ohm/km"},
+    {kCableSetsColumn,              "cable_sets",              {},                 {}},
+    {kMotorKvaColumn,               "motor_kva",               {},                 "kVA"},
+    {kMotorXColumn,                 "motor_x",                 {},                 "pu"},
+    {kMotorXrColumn,                "motor_xr",                {},                 {}},
 };
 // clang-format on
 static_assert(std::size(kInputColumns) == kStudyInputColumnCount);
@@ -106,6 +123,10 @@ constexpr ResultColumn kResultColumns[] = {
     {kPpeLevelGoverningColumn,      "ppe_level_governing",       ResultUnit::kNone},
     {kEnclosureTypeColumn,          "enclosure_type",            ResultUnit::kNone},
     {kEnclosureFactorColumn,        "enclosure_factor",          ResultUnit::kNone},
+    {kBoltedCurrentMaxColumn,       "bolted_current_max",        ResultUnit::kKiloampere},
+    {kBoltedCurrentMinColumn,       "bolted_current_min",        ResultUnit::kKiloampere},
+    {kScenarioColumn,               "scenario",                  ResultUnit::kNone},
+    {kBranchShareColumn,            "branch_share",              ResultUnit::kNone},
 };
 // clang-format on
 static_assert(std::size(kResultColumns) == kStudyResultColumnCount);
@@ -191,6 +212,30 @@ StudyColumnMap MapStudyColumns(const std::vector<std::string>& header) {
     return at;
 }
 
+bool HasNetworkColumns(const StudyColumnMap& at) {
+    for (int c = kBusColumn; c <= kMotorXrColumn; ++c) {
+        if (at[c] >= 0) return true;
+    }
+    return false;
+}
+
+int WrittenResultCount(const StudyColumnMap& at) {
+    return HasNetworkColumns(at) ? kStudyResultColumnCount : kFirstNetworkResultColumn;
+}
+
+std::size_t OutputResultCount(const std::vector<std::string>& outputHeader) {
+    // With every result column, the inputs before them name a network
+    // column exactly when the study has one; without the network's, they
+    // cannot (the inputs would only be fewer).
+    const std::size_t size = outputHeader.size();
+    if (size >= kStudyResultColumnCount) {
+        const std::vector<std::string> inputs(outputHeader.begin(),
+                                              outputHeader.end() - kStudyResultColumnCount);
+        if (HasNetworkColumns(MapStudyColumns(inputs))) return kStudyResultColumnCount;
+    }
+    return size >= kFirstNetworkResultColumn ? kFirstNetworkResultColumn : 0;
+}
+
 std::string StudyHeaderFault(const std::vector<std::string>& header) {
     auto fault = [&](std::string_view name) -> std::string {
         const auto n = std::count_if(header.begin(), header.end(),
@@ -207,7 +252,8 @@ std::string StudyHeaderFault(const std::vector<std::string>& header) {
 
 std::vector<std::string> StudyOutputNames(const std::vector<std::string>& header) {
     std::vector<std::string> names = header;
-    for (std::string_view result : kStudyResultNames) names.emplace_back(result);
+    const int written = WrittenResultCount(MapStudyColumns(header));
+    for (int c = 0; c < written; ++c) names.emplace_back(kStudyResultNames[c]);
     auto taken = [&](std::string_view name, std::size_t by) {
         for (std::size_t k = 0; k < names.size(); ++k) {
             if (k != by && SameName(names[k], name)) return true;
@@ -215,7 +261,7 @@ std::vector<std::string> StudyOutputNames(const std::vector<std::string>& header
         return false;
     };
     for (std::size_t i = 0; i < header.size(); ++i) {
-        const bool result = std::any_of(kStudyResultNames.begin(), kStudyResultNames.end(),
+        const bool result = std::any_of(kStudyResultNames.begin(), kStudyResultNames.begin() + written,
                                         [&](std::string_view r) { return SameName(header[i], r); });
         if (!result) continue;
         std::string name = "input_" + std::string(WithoutBlanks(header[i]));

@@ -39,6 +39,24 @@ enum StudyInputColumn {
     kEnclosureWidthColumn,
     kEnclosureDepthColumn,
     kEnclosureUnitColumn,
+    // Where the point sits in the study's network (see study/network_study.h):
+    // its bus, the branch that feeds the bus and its values, motors on the bus.
+    kBusColumn,
+    kFromBusColumn,
+    kBranchTypeColumn,
+    kSourceKaColumn,
+    kSourceXrColumn,
+    kSourceKaMinColumn,
+    kTxKvaColumn,
+    kTxZColumn,
+    kTxXrColumn,
+    kCableLengthColumn,
+    kCableRColumn,
+    kCableXColumn,
+    kCableSetsColumn,
+    kMotorKvaColumn,
+    kMotorXColumn,
+    kMotorXrColumn,
     kStudyInputColumnCount
 };
 extern const std::array<std::string_view, kStudyInputColumnCount> kStudyInputNames;
@@ -87,8 +105,19 @@ enum StudyResultColumn {
     // enclosure-size correction factor CF; empty for the other methods.
     kEnclosureTypeColumn,
     kEnclosureFactorColumn,
+    // A study with network columns: the bolted fault currents of the row's
+    // bus (maximum and minimum case), which case gave the results ("max" or
+    // "min") and the share of the bus fault current through the row's own
+    // branch. Written only by a study that has a network column, so the
+    // output of any other study keeps its columns.
+    kBoltedCurrentMaxColumn,
+    kBoltedCurrentMinColumn,
+    kScenarioColumn,
+    kBranchShareColumn,
     kStudyResultColumnCount
 };
+// The first of the result columns a study without network columns does not write.
+inline constexpr int kFirstNetworkResultColumn = kBoltedCurrentMaxColumn;
 extern const std::array<std::string_view, kStudyResultColumnCount> kStudyResultNames;
 
 // The unit of a column's numbers, for headings: a fixed unit ("V", "kA",
@@ -111,13 +140,23 @@ bool IsColumnName(std::string_view headerName, std::string_view name);
 using StudyColumnMap = std::array<int, kStudyInputColumnCount>;
 StudyColumnMap MapStudyColumns(const std::vector<std::string>& header);
 
+// Whether the header row names any network column (bus, from_bus, ...,
+// motor_xr): the study is then read whole and its network computed.
+bool HasNetworkColumns(const StudyColumnMap& at);
+// How many result columns the output of a study with these columns holds:
+// every one with a network column, else those before kFirstNetworkResultColumn.
+int WrittenResultCount(const StudyColumnMap& at);
+// The same, read from the header row of a study's output; 0 when it is too
+// short to hold the result columns.
+std::size_t OutputResultCount(const std::vector<std::string>& outputHeader);
+
 // What keeps a header row from being read: a column the study reads (an
 // input column or `point`) named more than once ("column voltage appears
 // twice"); empty when there is nothing.
 std::string StudyHeaderFault(const std::vector<std::string>& header);
 
 // The names of the output columns: the input columns as read, then the
-// result columns. An input column named like a result column (`status`,
+// result columns (WrittenResultCount of them). An input column named like a result column (`status`,
 // " Message") is renamed input_<name> (again, until no output column has
 // its name), so no two output columns share a name.
 std::vector<std::string> StudyOutputNames(const std::vector<std::string>& header);

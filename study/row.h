@@ -5,11 +5,13 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "engine/method.h"
 #include "engine/units.h"
+#include "network/short_circuit.h"
 #include "study/columns.h"
 #include "study/csv.h"
 
@@ -21,11 +23,17 @@ struct StudyOptions {
     unsigned workers = 0;  // threads computing rows; 0: one a core; 1: the caller's thread alone
     std::size_t chunkRows = 2048;  // rows read, computed and written together
     std::size_t maxRecordBytes = csv::kMaxRecordBytes;
+    // The convention of the fault currents of a study with a network.
+    network::Convention shortCircuit = network::Convention::Ansi;
 };
 
 // One row's input texts by column (empty for a column the study lacks) and
-// its result texts (all empty on entry).
-using StudyRowInputs = std::array<std::string_view, kStudyInputColumnCount>;
+// its result texts (all empty on entry). A row in a network also carries
+// the share of its bus fault current through its own branch (maximum case):
+// what a protective device on that branch sees of the arcing current.
+struct StudyRowInputs : std::array<std::string_view, kStudyInputColumnCount> {
+    std::optional<double> deviceShareFromNetwork;
+};
 using StudyRowResults = std::array<std::string, kStudyResultColumnCount>;
 
 // The numbers of a computed row as the calculation left them, in the

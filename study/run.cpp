@@ -6,12 +6,14 @@
 #include <exception>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <system_error>
 #include <thread>
 #include <vector>
 
 #include "io/text_codec.h"
 #include "study/csv_writer.h"
+#include "study/network_study.h"
 
 namespace zentavo {
 
@@ -32,6 +34,7 @@ struct Chunk {
     csv::Writer out;  // its results
     csv::Fields fields;  // the record being computed
     std::string error;
+    std::size_t firstRow = 0;  // the study's row number (from 0) of its first record
 
     void Release() {
         if (text.capacity() > kKeptCapacity) std::string().swap(text);
@@ -42,8 +45,13 @@ struct Chunk {
 // columns as read, then the result columns.
 class ChunkWriter {
 public:
-    ChunkWriter(const StudyOptions& options, const std::vector<std::string>& header)
-        : options_(options), inputCount_(header.size()), at_(MapStudyColumns(header)) {}
+    ChunkWriter(const StudyOptions& options, const std::vector<std::string>& header,
+                const StudyNetwork* network = nullptr)
+        : options_(options),
+          inputCount_(header.size()),
+          at_(MapStudyColumns(header)),
+          written_(static_cast<std::size_t>(WrittenResultCount(at_))),
+          network_(network) {}
 
     void Write(Chunk& chunk) const {
         chunk.out.Clear();
@@ -67,11 +75,16 @@ public:
                 for (int c = 0; c < kStudyInputColumnCount; ++c) {
                     in[c] = at_[c] >= 0 ? fields[at_[c]] : std::string_view();
                 }
-                ComputeStudyRow(in, options_, result);
+                if (network_) {
+                    ComputeNetworkStudyRow(in, network_->Row(chunk.firstRow + k), options_, result);
+                } else {
+                    ComputeStudyRow(in, options_, result);
+                }
             }
             // The input columns as read (a short line padded, a long one cut),
             // then the results.
-            chunk.out.Record(fields, inputCount_, error.empty(), result);
+            chunk.out.Record(fields, inputCount_, error.empty(),
+                             std::span<const std::string>(result).first(written_));
         }
     }
 
@@ -79,7 +92,62 @@ private:
     const StudyOptions& options_;
     std::size_t inputCount_;
     StudyColumnMap at_;
+    std::size_t written_;
+    const StudyNetwork* network_;
 };
+
+// The columns a row's network is read from.
+constexpr StudyInputColumn kNetworkReadColumns[] = {
+    kVoltageColumn,     kBoltedCurrentColumn, kBusColumn,         kFromBusColumn,
+    kBranchTypeColumn,  kSourceKaColumn,      kSourceXrColumn,    kSourceKaMinColumn,
+    kTxKvaColumn,       kTxZColumn,           kTxXrColumn,        kCableLengthColumn,
+    kCableRColumn,      kCableXColumn,        kCableSetsColumn,   kMotorKvaColumn,
+    kMotorXColumn,      kMotorXrColumn};
+constexpr std::size_t kNetworkReadCount = std::size(kNetworkReadColumns);
+
+// A study with a network: read whole (its network is known only at its
+// end), the network built and solved once, then every row computed and
+// written in the order of the rows. Memory: the study's text and, per row,
+// its network texts.
+void RunNetworkStudy(csv::ChunkReader& reader, const std::vector<std::string>& header,
+                     const StudyOptions& options, const StudySink& sink) {
+    std::vector<Chunk> chunks;
+    std::size_t rowCount = 0;
+    for (;;) {
+        Chunk c;
+        c.count = reader.Next(c.text, c.reading, options.chunkRows, kChunkBytes);
+        if (c.count == 0) break;
+        c.firstRow = rowCount;
+        rowCount += c.count;
+        chunks.push_back(std::move(c));
+    }
+    const StudyColumnMap at = MapStudyColumns(header);
+    std::vector<std::array<std::string, kNetworkReadCount>> texts(rowCount);
+    for (Chunk& c : chunks) {
+        csv::Reader records(c.text, c.reading);
+        std::size_t line;
+        for (std::size_t k = 0; k < c.count && records.Next(c.fields, line, c.error); ++k) {
+            if (!c.error.empty() || c.fields.size() != header.size()) continue;
+            for (std::size_t n = 0; n < kNetworkReadCount; ++n) {
+                const int column = at[kNetworkReadColumns[n]];
+                if (column >= 0) texts[c.firstRow + k][n] = c.fields[column];
+            }
+        }
+    }
+    std::vector<StudyRowInputs> rows(rowCount);
+    for (std::size_t i = 0; i < rowCount; ++i) {
+        for (std::size_t n = 0; n < kNetworkReadCount; ++n) rows[i][kNetworkReadColumns[n]] = texts[i][n];
+    }
+    const StudyNetwork network(rows, options.sep, options.shortCircuit);
+    rows.clear();
+    texts.clear();
+    const ChunkWriter writer(options, header, &network);
+    for (Chunk& c : chunks) {
+        writer.Write(c);
+        sink(c.out.View());
+        c = Chunk();
+    }
+}
 
 // Computes the chunks in order on worker threads, one a core, a few chunks
 // ahead of the writing; this thread reads the chunks and writes the results
@@ -285,6 +353,10 @@ bool RunStudy(const StudySource& source, const StudyOptions& options, const Stud
     csv::AppendRecord(head, StudyOutputNames(header));
     sink(head);
 
+    if (HasNetworkColumns(MapStudyColumns(header))) {
+        RunNetworkStudy(reader, header, options, sink);
+        return true;
+    }
     const ChunkWriter writer(options, header);
     const unsigned workers =
         options.workers ? options.workers : std::max(1u, std::thread::hardware_concurrency());
