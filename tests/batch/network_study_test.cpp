@@ -165,6 +165,15 @@ TEST(NetworkStudy, RefusedRowsAmongComputedOnes) {
     }
 }
 
+// The plant example (32 buses: a 13.8 kV utility, MV switchgear, two unit
+// substations with a tie, MCCs with motors, panels, 208 V lighting panels)
+// gives its results file, byte for byte.
+TEST(NetworkStudy, PlantExampleGivesItsResults) {
+    const std::string input = batch_test::FileBytes(ZENTAVO_EXAMPLES_DIR "/plant-network.csv");
+    ASSERT_FALSE(input.empty());
+    EXPECT_EQ(RunNetworkStudy(input), batch_test::FileBytes(ZENTAVO_EXAMPLES_DIR "/plant-network-results.csv"));
+}
+
 // A study without network columns writes none of the network's result columns.
 TEST(NetworkStudy, StudyWithoutNetworkColumnsKeepsItsColumns) {
     const std::string out = RunNetworkStudy("method,voltage,bolted_current,gap,work_distance,arc_time,arc_time_reduced\n"
