@@ -450,6 +450,7 @@ int RunStudyFiles(Arguments& args) {
             if (!fromStdin) pdf.inputPath = inputPath;
             pdf.units = args.options.units;
             pdf.sep = args.options.sep;
+            pdf.shortCircuit = args.options.shortCircuit;
             pdf.resultsFd = scratch.fd();
             return writePdfs(pdf);
         }

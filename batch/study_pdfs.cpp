@@ -18,6 +18,7 @@
 
 #include "study/csv.h"
 #include "study/message_text.h"
+#include "study/network_study.h"
 #include "study/row.h"
 #include "render/study_pdf.h"
 #include "engine/error.h"
@@ -38,6 +39,23 @@ public:
     }
 
     std::size_t size() const { return count_; }
+
+    // The network of a study with network columns, built again from the
+    // inputs its output repeats; null for a study without one.
+    std::unique_ptr<StudyNetwork> Network(char sep, network::Convention convention) {
+        if (results_ != kStudyResultColumnCount) return nullptr;
+        std::vector<std::vector<std::string>> texts(count_);
+        std::vector<StudyRowInputs> inputs(count_);
+        for (std::size_t i = 0; i < count_; ++i) {
+            const render::StudyPointView v = (*this)(i);
+            texts[i].resize(kStudyInputColumnCount);
+            for (int c = 0; c < kStudyInputColumnCount; ++c) texts[i][c].assign(v.inputs[c]);
+        }
+        for (std::size_t i = 0; i < count_; ++i) {
+            for (int c = 0; c < kStudyInputColumnCount; ++c) inputs[i][c] = texts[i][c];
+        }
+        return std::make_unique<StudyNetwork>(inputs, sep, convention);
+    }
 
     render::StudyPointView operator()(std::size_t i) {
         if (next_ == 0 || i + 1 < next_) Restart();
@@ -217,6 +235,9 @@ int WritePdfs(const StudyPdfRequest& q) {
                      : q.paper == "letter" ? QPageSize::Letter
                                            : render::DefaultReportPageSize();
         o.units = q.units;
+        const std::unique_ptr<StudyNetwork> network = rows.Network(q.sep, q.shortCircuit);
+        o.network = network.get();
+        o.convention = q.shortCircuit;
         const QString path = QFile::decodeName(q.reportPath.c_str());
         const auto r = render::SaveStudyReportPdf(path, rows.size(), at, o, {});
         if (r.outcome != render::StudyExportResult::kWritten) {

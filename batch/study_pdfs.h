@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/units.h"
+#include "network/short_circuit.h"
 
 namespace zentavo {
 
@@ -30,6 +31,7 @@ struct StudyPdfRequest {
     std::string paper;      // "a4", "letter" or "locale"
     UnitSettings units;
     char sep = '.';
+    network::Convention shortCircuit = network::Convention::Ansi;  // of a study with a network
 };
 
 // The module's entry point: writes the PDFs asked for, telling the user on

@@ -409,7 +409,7 @@ std::vector<Column> PointColumns(const UnitSettings& u) {
             {QStringLiteral("Method"), 58, 2, false, QStringLiteral("IEEE 1584-2002")},
             {QStringLiteral("Equipment class or electrodes"), 48, 2, false, QStringLiteral("Switchgear")},
             {QStringLiteral("Voltage (V)"), 28, 1, false, QStringLiteral("13800")},
-            {QStringLiteral("Bolted current (kA)"), 30, 1, false, QStringLiteral("106.5")},
+            {QStringLiteral("Bolted current (kA)"), 30, 2, false, QStringLiteral("106.5")},
             {QStringLiteral("Gap"), 36, 1, false, QStringLiteral("152.4 mm")},
             {QStringLiteral("Enclosure H × W × D"), 44, 2},
             {QStringLiteral("Working distance"), 40, 1, false, QStringLiteral("36 inches")},
@@ -421,6 +421,34 @@ std::vector<Column> PointColumns(const UnitSettings& u) {
             {QStringLiteral("Case"), 30, 1, true, QStringLiteral("reduced")},
             {QStringLiteral("Protective clothing"), 150, 5, true},
             {QStringLiteral("Approach limited / restricted / prohibited (%1)").arg(boundary), 50, 3, true}};
+}
+
+std::vector<Column> BusColumns() {
+    return {{QStringLiteral("Bus"), 80, 2},
+            {QStringLiteral("Voltage (V)"), 30, 1, false, QStringLiteral("13800")},
+            {QStringLiteral("I max (kA)"), 30, 1, true, QStringLiteral("106.000")},
+            {QStringLiteral("I min (kA)"), 30, 1, true, QStringLiteral("106.000")},
+            {QStringLiteral("X/R"), 24, 1, true, QStringLiteral("100.00")},
+            {QStringLiteral("Convention"), 30, 1, false, QStringLiteral("iec60909")}};
+}
+
+// A bus of the network's table: refused buses read "no fault current".
+std::vector<QString> BusCells(const network::BusResult& b, network::Convention convention) {
+    const QString voltage = QString::fromStdString(FormatFixed(b.kV * 1000, 15, 0));
+    const QString words = Text(network::kConventionWords[static_cast<std::size_t>(convention)]);
+    if (!b.computed) return {Text(b.name), voltage, QStringLiteral("no fault current"), QString(), QString(), words};
+    return {Text(b.name), voltage, QString::fromStdString(FormatFixed(b.ka_max, 15, 3)),
+            QString::fromStdString(FormatFixed(b.ka_min, 15, 3)), QString::fromStdString(FormatFixed(b.xr_max, 15, 2)),
+            words};
+}
+
+// The bolted current of a row: as typed, or (a row of a network) the one of
+// the case that gave its results, with that case.
+QString BoltedCurrentText(const StudyRowInputs& in, const StudyRowResults& r) {
+    if (r[kScenarioColumn].empty()) return Text(in[kBoltedCurrentColumn]);
+    const bool min = r[kScenarioColumn] == "min";
+    return Text(r[min ? kBoltedCurrentMinColumn : kBoltedCurrentMaxColumn]) + QLatin1Char(' ') +
+           Text(r[kScenarioColumn]);
 }
 
 std::vector<Column> RefusedColumns() {
@@ -500,7 +528,7 @@ std::vector<QString> PointCells(const StudyPointView& p) {
                                   MethodText(in, r),
                                   EquipmentText(in),
                                   Text(in[kVoltageColumn]),
-                                  Text(in[kBoltedCurrentColumn]),
+                                  BoltedCurrentText(in, r),
                                   in[kMethodColumn] == "fuse" || in[kMethodColumn] == "breaker"
                                       ? QString()
                                       : WithUnit(in[kGapColumn], in[kGapUnitColumn]),
@@ -572,8 +600,10 @@ public:
         bottom_ = writer_.height() - margin_;
         points_ = PointColumns(options.units);
         refused_ = RefusedColumns();
+        buses_ = BusColumns();
         pointWidths_ = ColumnWidths(points_);
         refusedWidths_ = ColumnWidths(refused_);
+        busWidths_ = ColumnWidths(buses_);
     }
 
     int Write() {
@@ -669,7 +699,7 @@ private:
     }
 
     const std::vector<qreal>& Widths(const std::vector<Column>& columns) const {
-        return &columns == &points_ ? pointWidths_ : refusedWidths_;
+        return &columns == &points_ ? pointWidths_ : &columns == &buses_ ? busWidths_ : refusedWidths_;
     }
 
     // A row's cells in their columns, each as its lines, and its height. To
@@ -776,6 +806,29 @@ private:
             painter.setPen(Qt::black);
             painter.drawText(QRectF(margin_, at, width_, bottom_ - at), summary, Wrapping());
         });
+        // A network's buses and their fault currents, before the points.
+        if (options_.network && !options_.network->Results().buses.empty()) {
+            const Row busHeading = LayRow(Headings(buses_), buses_, true, false);
+            const auto& buses = options_.network->Results().buses;
+            for (std::size_t b = 0; b < buses.size(); ++b) {
+                const Row row = LayRow(BusCells(buses[b], options_.convention), buses_, false, !paint);
+                if (b == 0) {
+                    if (y + sectionTitle + busHeading.height + row.height > bottom_) newPage();
+                    place(sectionTitle, [&](qreal at) {
+                        PaintSectionTitle(painter, at, QStringLiteral("Short-circuit currents by bus"));
+                    });
+                }
+                placeRow(row, buses_, busHeading.height,
+                         [&](qreal at) { PaintCells(painter, busHeading, buses_, at, true); });
+            }
+            needHeading = true;
+            // The title on the page of the points' heading and first row.
+            if (count_ > 0) {
+                const Row first = LayRow(PointCells(at_(0)), points_, false, false);
+                if (y + sectionTitle + band + pointHeading.height + first.height > bottom_) newPage();
+            }
+            place(sectionTitle, [&](qreal at) { PaintSectionTitle(painter, at, QStringLiteral("Points of work")); });
+        }
         std::size_t refused = 0;
         for (std::size_t i = 0; i < count_; ++i) {
             const StudyPointView p = at_(i);
@@ -896,8 +949,8 @@ private:
     QFont title2_ = ReportFont(10, true);
     TextWidths tableWidths_, boldWidths_;
     qreal width_ = 0, top_ = 0, bottom_ = 0;
-    std::vector<Column> points_, refused_;
-    std::vector<qreal> pointWidths_, refusedWidths_;
+    std::vector<Column> points_, refused_, buses_;
+    std::vector<qreal> pointWidths_, refusedWidths_, busWidths_;
     std::size_t page_ = 1, pageCount_ = 0, refusedCount_ = 0;
 };
 
