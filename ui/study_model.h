@@ -76,6 +76,8 @@ public:
 
     // New output units: every row computed again.
     void SetUnits(const UnitSettings& units);
+    // Another convention of a network's fault currents: every row computed again.
+    void SetConvention(network::Convention convention);
     // How many rows are computed (status "ok"); the rest are refused.
     int ComputedRows() const { return computed_; }
 
@@ -109,6 +111,8 @@ private:
     }
     bool Computed(int row) const { return file_.Results(static_cast<std::size_t>(row))[kStatusColumn] == "ok"; }
     void Recount();
+    // After a change of a network study: every row counted and shown anew.
+    void NetworkChanged();
 
     StudyFile file_;
     char sep_;

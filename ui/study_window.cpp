@@ -34,6 +34,7 @@
 #include "ui/dialogs.h"
 #include "ui/frozen_table.h"
 #include "ui/label_type.h"
+#include "ui/network_view.h"
 #include "ui/open_files.h"
 #include "ui/widgets.h"
 
@@ -180,6 +181,15 @@ QHBoxLayout* TStudy::BuildFilterRow(QWidget* central) {
     filterRow->addWidget(filterLabel);
     filterRow->addWidget(FilterEdit, 1);
     filterRow->addWidget(FilterColumnBox);
+    auto* conventionLabel = new QLabel(tr("&Short circuit:"), central);
+    ShortCircuitBox = new QComboBox(central);
+    ShortCircuitBox->setObjectName("ShortCircuitBox");
+    ShortCircuitBox->setToolTip(tr("The convention of the bolted fault currents a network computes"));
+    for (std::string_view w : network::kConventionWords) ShortCircuitBox->addItem(QString::fromUtf8(w.data(), static_cast<qsizetype>(w.size())));
+    ShortCircuitBox->setCurrentIndex(static_cast<int>(model_->file().Options().shortCircuit));
+    conventionLabel->setBuddy(ShortCircuitBox);
+    filterRow->addWidget(conventionLabel);
+    filterRow->addWidget(ShortCircuitBox);
     return filterRow;
 }
 
@@ -218,13 +228,25 @@ void TStudy::ConnectControls() {
     connect(FilterColumnBox, &QComboBox::currentIndexChanged, proxy_,
             [this](int i) { proxy_->setFilterKeyColumn(i - 1); });
     connect(&model_->undoStack(), &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
-    connect(model_.get(), &QAbstractItemModel::dataChanged, this, [this] { UpdateStatus(); });
-    connect(model_.get(), &QAbstractItemModel::rowsInserted, this, [this] { UpdateStatus(); });
-    connect(model_.get(), &QAbstractItemModel::rowsRemoved, this, [this] { UpdateStatus(); });
+    connect(model_.get(), &QAbstractItemModel::dataChanged, this, [this] {
+        UpdateStatus();
+        UpdateNetworkView();
+    });
+    connect(model_.get(), &QAbstractItemModel::rowsInserted, this, [this] {
+        UpdateStatus();
+        UpdateNetworkView();
+    });
+    connect(model_.get(), &QAbstractItemModel::rowsRemoved, this, [this] {
+        UpdateStatus();
+        UpdateNetworkView();
+    });
     connect(model_.get(), &QAbstractItemModel::modelReset, this, [this] {
         UpdateStatus();
         UpdateFilterColumns();  // the headings' units
+        UpdateNetworkView();
     });
+    connect(ShortCircuitBox, &QComboBox::currentIndexChanged, this,
+            [this](int i) { app_.Guard(this, [&] { ConventionChange(i); }); });
 }
 
 TStudy::~TStudy() {
@@ -289,6 +311,27 @@ void TStudy::BuildMenus() {
     edit->addSeparator();
     add(edit, "CopyRows1", QStringLiteral("&Copy rows"), QKeySequence::Copy, &TStudy::CopyClick);
     add(edit, "PasteRows1", QStringLiteral("&Paste rows"), QKeySequence::Paste, &TStudy::PasteClick);
+
+    QMenu* networkMenu = menuBar()->addMenu(tr("&Network"));
+    add(networkMenu, "NetworkView1", tr("&Buses and tree…"), {}, &TStudy::NetworkClick);
+}
+
+void TStudy::NetworkClick() {
+    if (!networkView_) networkView_ = new TNetworkView(this);
+    UpdateNetworkView();
+    networkView_->Show(model_->file().Network(), model_->file().Options().shortCircuit, app_.Sep());
+    networkView_->show();
+    networkView_->raise();
+}
+
+void TStudy::UpdateNetworkView() {
+    if (!networkView_ || !networkView_->isVisible()) return;
+    networkView_->Show(model_->file().Network(), model_->file().Options().shortCircuit, app_.Sep());
+}
+
+void TStudy::ConventionChange(int index) {
+    if (index < 0 || index >= static_cast<int>(network::kConventionWords.size())) return;
+    model_->SetConvention(static_cast<network::Convention>(index));
 }
 
 bool TStudy::IsModified() const { return !model_->undoStack().isClean(); }
@@ -542,6 +585,8 @@ render::StudyReportOptions TStudy::ReportOptions() const {
     options.author = reportAuthor_;
     options.pageSize = render::DefaultReportPageSize();
     options.units = model_->file().Options().units;
+    options.network = model_->file().Network();
+    options.convention = model_->file().Options().shortCircuit;
     return options;
 }
 

@@ -63,6 +63,8 @@ private:
     void DeleteClick();
     void CopyClick();
     void PasteClick();
+    void NetworkClick();    // "Network…": the buses and the tree of the study's network
+    void ConventionChange(int index);
 
     // The parts of the window, built in this order by the constructor.
     QHBoxLayout* BuildFilterRow(QWidget* central);
@@ -72,6 +74,8 @@ private:
 
     void UpdateTitle();
     void UpdateStatus();
+    // The network view, when open, shows the network as now computed.
+    void UpdateNetworkView();
     // The filter's column list, headed as the table's columns.
     void UpdateFilterColumns();
     // The selected rows, in the model's order.
@@ -95,6 +99,8 @@ private:
     // The filter row above the table.
     QLineEdit* FilterEdit = nullptr;
     QComboBox* FilterColumnBox = nullptr;
+    // The convention of the network's fault currents: ansi or iec60909.
+    QComboBox* ShortCircuitBox = nullptr;
     // The table of the points, its first column kept in view.
     QTableView* StudyTable = nullptr;
     // The status bar: how many points, computed and refused.
@@ -108,6 +114,7 @@ private:
     // what another program wrote since.
     std::optional<FileFingerprint> print_;
     QString reportProject_, reportClient_, reportAuthor_;  // as last given for a report
+    class TNetworkView* networkView_ = nullptr;  // made when first asked for
 };
 
 // "New study" and "Open study…" of the main window's File menu: a study
