@@ -124,7 +124,7 @@ LabelContentInputs StudyLabelInputs(const StudyRowInputs& in, const StudyRowResu
     li.units.GapUnit = std::string(LengthCaption(in[kGapUnitColumn]));
     li.units.WorkDistUnit = std::string(LengthCaption(in[kWorkDistanceUnitColumn]));
     li.workDist = std::string(in[kWorkDistanceColumn]);
-    li.boltedCurrent = std::string(in[kBoltedCurrentColumn]);
+    li.boltedCurrent = std::string(ResultsBoltedCurrent(in, r));
     li.voltage = std::string(in[kVoltageColumn]);
     li.limited = r[kLimitedApproachColumn];
     li.restricted = r[kRestrictedApproachColumn];
@@ -213,7 +213,14 @@ StudyRowValues ValuesOf(const StudyPointView& point, const StudyLabelOptions& op
     study.units = options.units;
     study.sep = options.sep;
     StudyRowResults texts;
-    const StudyRowValues v = ComputeStudyRow(point.inputs, study, texts);
+    // A row of a network: as the case that gave its results, with its current typed.
+    StudyRowInputs inputs = point.inputs;
+    inputs[kBoltedCurrentColumn] = ResultsBoltedCurrent(point.inputs, *point.results);
+    StudyRowValues v = ComputeStudyRow(inputs, study, texts);
+    if (!(*point.results)[kScenarioColumn].empty()) {
+        // Its network columns are no result of the row alone.
+        for (int c = kFirstNetworkResultColumn; c < kStudyResultColumnCount; ++c) texts[c] = (*point.results)[c];
+    }
     if (v.computed && texts == *point.results) return v;
     return ValuesOfWords(*point.results);
 }

@@ -82,6 +82,11 @@ void AddError(NetworkRowFault& f, const std::string& message) {
 
 }  // namespace
 
+std::string_view ResultsBoltedCurrent(const StudyRowInputs& in, const StudyRowResults& results) {
+    if (results[kScenarioColumn].empty()) return in[kBoltedCurrentColumn];
+    return results[results[kScenarioColumn] == "min" ? kBoltedCurrentMinColumn : kBoltedCurrentMaxColumn];
+}
+
 std::string NetworkCurrentText(double ka, char sep) { return FormatFixed(ka, 15, 3, sep); }
 
 StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,

@@ -62,6 +62,10 @@ private:
 StudyRowValues ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFault& fault,
                                       const StudyOptions& options, StudyRowResults& out);
 
+// The bolted current a row's results were computed with: its typed one, or
+// for a row of a network the current of the case that gave its results.
+std::string_view ResultsBoltedCurrent(const StudyRowInputs& in, const StudyRowResults& results);
+
 // The bolted current text a row of a network computes with, as its
 // bolted_current_max or bolted_current_min column shows it: kA, three decimals.
 std::string NetworkCurrentText(double ka, char sep);

@@ -506,6 +506,15 @@ TEST(BatchPdfs, ReportOfANetworkStudy) {
                                         " " + (dir / "network.csv") + " 2>&1 >/dev/null");
         ASSERT_EQ(r.status, 0) << r.out;
         const std::string text = ReportText(report);
+        if (std::string_view(c.convention) == "ansi") {
+            // The labels: one a point, each with the current its results were computed with.
+            const std::string labels = dir / "labels.pdf";
+            const CommandRun l = RunCommand(kProgram + " --labels " + labels + " " + (dir / "network.csv") +
+                                            " 2>&1 >/dev/null");
+            ASSERT_EQ(l.status, 0) << l.out;
+            EXPECT_EQ(Pages(labels), 3);
+            EXPECT_NE(Text(labels, 2).find("40.774"), std::string::npos) << Text(labels, 2);
+        }
         std::size_t from = 0;
         for (const std::string& t : c.texts) {
             const std::size_t at = text.find(t, from);
