@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A study whose bolted currents come from its network, through the whole
 // study pipeline: reading, the network built and solved for both cases,
 // every row computed in both cases, the output written. Generated plants of

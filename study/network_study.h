@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A study as a network: rows that name a bus become the network's buses,
 // sources, transformers, cables and motors; the network is built once and
 // solved for the study's convention; every row on a bus is then computed

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The network view of a study window: the buses of the study's network with
 // their maximum and minimum bolted fault currents and X/R, and the network
 // as a tree from its sources (each bus under the bus its feeding branch

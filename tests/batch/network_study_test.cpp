@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A study whose rows form a network: the bolted currents of its buses, the
 // case each row takes, and the rows the network refuses.
 #include <gtest/gtest.h>
