@@ -29,7 +29,9 @@ namespace {
 constexpr const char* kUsage =
     "Usage: zentavo-batch [--energy-unit U] [--boundary-unit U] [--pressure-unit U]\n"
     "                     [--tnt-unit U] [--decimal-separator C]\n"
-    "                     [--delimiter C] [--line-ends E] [--curves FILE.csv]\n"    "                     [--labels FILE.pdf [label options]]\n"
+    "                     [--delimiter C] [--line-ends E] [--curves FILE.csv]\n"
+    "                     [--short-circuit ansi|iec60909]\n"
+    "                     [--labels FILE.pdf [label options]]\n"
     "                     [--report FILE.pdf [report options]] [--] [INPUT.csv]\n"
     "       zentavo-batch -h | --help | -V | --version\n"
     "\n"
@@ -55,6 +57,9 @@ constexpr const char* kUsage =
     "  --curves FILE.csv       fuse total-clearing curves by name (rows\n"
     "                          name,current,time; current in A, time in s) for the\n"
     "                          fuse_curve column of rows with device_type fuse-curve\n"
+    "  --short-circuit C       ansi (default) or iec60909: the convention of the\n"
+    "                          fault currents a study with network columns (bus,\n"
+    "                          branch_type, ...) computes for its rows\n"
     "  --labels FILE.pdf       the labels of the computed points\n"
     "  --label-language L      en (default), es or fr\n"
     "  --label-colour C        colour (default) or black-and-white\n"
@@ -377,6 +382,16 @@ std::string ReadOption(const std::string& name, const std::string& value, Argume
         args.options.lineEndOfInput = false;
         return {};
     }
+    if (name == "short-circuit") {
+        const auto& words = zentavo::network::kConventionWords;
+        for (std::size_t k = 0; k < words.size(); ++k) {
+            if (words[k] == value) {
+                args.options.shortCircuit = static_cast<zentavo::network::Convention>(k);
+                return {};
+            }
+        }
+        return "--short-circuit takes one of ansi, iec60909, not '" + value + "'";
+    }
     return "unknown option --" + name;
 }
 
@@ -385,7 +400,7 @@ std::vector<zentavo::CommandOption> CommandOptions() {
     std::vector<zentavo::CommandOption> table = {
         {"help", 'h', false}, {"version", 'V', false}, {"labels"},    {"report"},
         {"label-rows"},       {"delimiter"},           {"line-ends"},
-        {"curves"},           {"report-curves", 0, false}};
+        {"curves"},           {"report-curves", 0, false}, {"short-circuit"}};
     for (const UnitOption& o : kUnitOptions) table.push_back({o.name});
     for (const WordOption* o : kWordOptions) table.push_back({o->name});
     for (const TextOption& o : kReportTexts) table.push_back({o.name});
@@ -511,6 +526,7 @@ int RunStudyFiles(Arguments& args) {
             pdf.units = args.options.units;
             pdf.sep = args.options.sep;
             pdf.curves = args.options.curves;
+            pdf.shortCircuit = args.options.shortCircuit;
             pdf.resultsFd = scratch.fd();
             pdf.delimiter = written.delimiter;
             return writePdfs(pdf);

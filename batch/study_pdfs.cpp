@@ -19,6 +19,7 @@
 
 #include "study/csv.h"
 #include "study/message_text.h"
+#include "study/network_study.h"
 #include "study/row.h"
 #include "render/study_pdf.h"
 #include "engine/error.h"
@@ -40,6 +41,27 @@ public:
 
     std::size_t size() const { return count_; }
 
+    // The network of a study with network columns, built again from the
+    // inputs its output repeats; none for a study without one. Its rows are
+    // then handed out with the share of their own branch, which a protective
+    // device on that branch sees.
+    void BuildNetwork(char sep, network::Convention convention) {
+        network_.reset();
+        if (!HasNetworkColumns(at_)) return;
+        std::vector<std::vector<std::string>> texts(count_);
+        std::vector<StudyRowInputs> inputs(count_);
+        for (std::size_t i = 0; i < count_; ++i) {
+            const render::StudyPointView v = (*this)(i);
+            texts[i].resize(kStudyInputColumnCount);
+            for (int c = 0; c < kStudyInputColumnCount; ++c) texts[i][c].assign(v.inputs[c]);
+        }
+        for (std::size_t i = 0; i < count_; ++i) {
+            for (int c = 0; c < kStudyInputColumnCount; ++c) inputs[i][c] = texts[i][c];
+        }
+        network_ = std::make_unique<StudyNetwork>(inputs, sep, convention);
+    }
+    const StudyNetwork* Network() const { return network_.get(); }
+
     render::StudyPointView operator()(std::size_t i) {
         if (next_ == 0 || i + 1 < next_) Restart();
         while (next_ <= i) {
@@ -49,6 +71,9 @@ public:
         if (nameAt_ >= 0) v.name = row_.fields[static_cast<std::size_t>(nameAt_)];
         for (int c = 0; c < kStudyInputColumnCount; ++c) {
             if (at_[c] >= 0) v.inputs[c] = row_.fields[static_cast<std::size_t>(at_[c])];
+        }
+        if (network_ && network_->Row(i).inNetwork) {
+            v.inputs.deviceShareFromNetwork = network_->Row(i).branchShare;
         }
         v.results = &row_.results;
         return v;
@@ -82,11 +107,10 @@ private:
         std::string error;
         width_ = 0;
         if (!chunks_->First(header, line, error)) return;
-        const std::size_t results = OutputResultCount(header);
-        if (results == 0) return;
+        written_ = OutputResultColumns(header);
+        if (written_.empty()) return;
         width_ = header.size();
-        inputs_ = header.size() - results;
-        results_ = results;
+        inputs_ = header.size() - written_.size();
         const std::vector<std::string> inputHeader(header.begin(),
                                                    header.begin() + static_cast<std::ptrdiff_t>(inputs_));
         at_ = MapStudyColumns(inputHeader);
@@ -119,7 +143,9 @@ private:
             if (fields_.size() != width_) continue;  // the batch writes every row whole
             row_.fields.resize(inputs_);
             for (std::size_t c = 0; c < inputs_; ++c) row_.fields[c].assign(fields_[c]);
-            for (std::size_t c = 0; c < results_; ++c) row_.results[c].assign(fields_[inputs_ + c]);
+            for (std::size_t c = 0; c < written_.size(); ++c) {
+                row_.results[static_cast<std::size_t>(written_[c])].assign(fields_[inputs_ + c]);
+            }
             ++next_;
             return true;
         }
@@ -138,7 +164,9 @@ private:
     std::optional<csv::Reader> reader_;
     csv::Fields fields_;
     std::size_t left_ = 0;   // records of the chunk not read yet
-    std::size_t width_ = 0, inputs_ = 0, results_ = 0;
+    std::size_t width_ = 0, inputs_ = 0;
+    ResultColumnList written_;  // the result columns of the output, in order
+    std::unique_ptr<StudyNetwork> network_;
     StudyColumnMap at_{};
     int nameAt_ = -1;
     Row row_;
@@ -166,6 +194,7 @@ void Tell(const QString& text) {
 
 int WritePdfs(const StudyPdfRequest& q) {
     OutputRows rows(q.resultsFd, q.delimiter);
+    rows.BuildNetwork(q.sep, q.shortCircuit);
     const render::StudyPointAt at = [&rows](std::size_t i) { return rows(i); };
     const QDate today = QDate::currentDate();
     int status = 0;
@@ -223,6 +252,8 @@ int WritePdfs(const StudyPdfRequest& q) {
         o.sep = q.sep;
         o.curves = q.curves;
         o.deviceCurves = q.reportCurves;
+        o.network = rows.Network();
+        o.convention = q.shortCircuit;
         const QString path = QFile::decodeName(q.reportPath.c_str());
         const auto r = render::SaveStudyReportPdf(path, rows.size(), at, o, {});
         if (r.outcome != render::StudyExportResult::kWritten) {

@@ -12,6 +12,8 @@ trap 'rm -rf "$TMP"' EXIT
 "$BUILD/bench/protection_bench"   # protective devices: a study row's two evaluations
 # Fault currents of generated radial and meshed networks of 1 000 to 10 000 buses.
 "$BUILD/bench/network_bench"
+# A network study of 1 000 to 10 000 buses through the study pipeline.
+"$BUILD/bench/network_study_bench"
 "$BUILD/bench/make_study" "$TMP/study.csv" "$ROWS"
 "$BUILD/bench/study_bench" "$TMP/study.csv"
 "$BUILD/bench/editor_open" 20   # a 20 MB report opened in the editor

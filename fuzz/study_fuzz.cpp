@@ -106,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t columns = fields.size();
     std::vector<std::string> header;
     for (std::size_t i = 0; i < columns; ++i) header.emplace_back(fields[i]);
-    const std::size_t statusColumn = columns - zentavo::OutputResultCount(header);
+    const std::size_t statusColumn = columns - zentavo::OutputResultColumns(header).size();
     std::size_t rowsOut = 0;
     while (reader.Next(fields, line, error)) {
         if (!error.empty() || fields.size() != columns) std::abort();

@@ -127,7 +127,7 @@ LabelContentInputs StudyLabelInputs(const StudyRowInputs& in, const StudyRowResu
     li.units.GapUnit = std::string(LengthCaption(in[kGapUnitColumn]));
     li.units.WorkDistUnit = std::string(LengthCaption(in[kWorkDistanceUnitColumn]));
     li.workDist = std::string(in[kWorkDistanceColumn]);
-    li.boltedCurrent = std::string(in[kBoltedCurrentColumn]);
+    li.boltedCurrent = std::string(ResultsBoltedCurrent(in, r));
     li.voltage = std::string(in[kVoltageColumn]);
     li.limited = r[kLimitedApproachColumn];
     li.restricted = r[kRestrictedApproachColumn];
@@ -208,6 +208,22 @@ StudyRowValues ValuesOfWords(const StudyRowResults& r) {
     return v;
 }
 
+// A row handed over as texts computed again from its inputs, into `texts`.
+// A row of a network is computed as the case that gave its results, with
+// that case's bolted current typed (and its branch's share, which the point
+// carries, for its device); its network columns are no result of the row
+// alone and are taken as they are.
+StudyRowValues ComputeAgain(const StudyPointView& point, const StudyOptions& study,
+                            StudyRowResults& texts, StudyDevices* devices = nullptr) {
+    StudyRowInputs inputs = point.inputs;
+    inputs[kBoltedCurrentColumn] = ResultsBoltedCurrent(point.inputs, *point.results);
+    StudyRowValues v = ComputeStudyRow(inputs, study, texts, devices);
+    if (!(*point.results)[kScenarioColumn].empty()) {
+        for (int c = kFirstNetworkResultColumn; c < kStudyResultColumnCount; ++c) texts[c] = (*point.results)[c];
+    }
+    return v;
+}
+
 // The numbers of a row handed over as texts alone (a row of the batch
 // output read back): the row computed again from its inputs, as its texts
 // were, and kept only when it gives those very texts.
@@ -217,7 +233,7 @@ StudyRowValues ValuesOf(const StudyPointView& point, const StudyLabelOptions& op
     study.sep = options.sep;
     study.curves = options.curves;
     StudyRowResults texts;
-    const StudyRowValues v = ComputeStudyRow(point.inputs, study, texts);
+    const StudyRowValues v = ComputeAgain(point, study, texts);
     if (v.computed && texts == *point.results) return v;
     return ValuesOfWords(*point.results);
 }
@@ -421,7 +437,7 @@ std::vector<Column> PointColumns(const UnitSettings& u) {
             {QStringLiteral("Method"), 58, 2, false, QStringLiteral("IEEE 1584-2002")},
             {QStringLiteral("Equipment class or electrodes"), 48, 2, false, QStringLiteral("Switchgear")},
             {QStringLiteral("Voltage (V)"), 28, 1, false, QStringLiteral("13800")},
-            {QStringLiteral("Bolted current (kA)"), 30, 1, false, QStringLiteral("106.5")},
+            {QStringLiteral("Bolted current (kA)"), 30, 2, false, QStringLiteral("106.5")},
             {QStringLiteral("Gap"), 36, 1, false, QStringLiteral("152.4 mm")},
             {QStringLiteral("Enclosure H × W × D"), 44, 2},
             {QStringLiteral("Working distance"), 40, 1, false, QStringLiteral("36 inches")},
@@ -433,6 +449,34 @@ std::vector<Column> PointColumns(const UnitSettings& u) {
             {QStringLiteral("Case"), 30, 1, true, QStringLiteral("reduced")},
             {QStringLiteral("Protective clothing"), 150, 5, true},
             {QStringLiteral("Approach limited / restricted / prohibited (%1)").arg(boundary), 50, 3, true}};
+}
+
+std::vector<Column> BusColumns() {
+    return {{QStringLiteral("Bus"), 80, 2},
+            {QStringLiteral("Voltage (V)"), 30, 1, false, QStringLiteral("13800")},
+            {QStringLiteral("I max (kA)"), 30, 1, true, QStringLiteral("106.000")},
+            {QStringLiteral("I min (kA)"), 30, 1, true, QStringLiteral("106.000")},
+            {QStringLiteral("X/R"), 24, 1, true, QStringLiteral("100.00")},
+            {QStringLiteral("Convention"), 30, 1, false, QStringLiteral("iec60909")}};
+}
+
+// A bus of the network's table: refused buses read "no fault current".
+std::vector<QString> BusCells(const network::BusResult& b, network::Convention convention) {
+    const QString voltage = QString::fromStdString(FormatFixed(b.kV * 1000, 15, 0));
+    const QString words = Text(network::kConventionWords[static_cast<std::size_t>(convention)]);
+    if (!b.computed) return {Text(b.name), voltage, QStringLiteral("no fault current"), QString(), QString(), words};
+    return {Text(b.name), voltage, QString::fromStdString(FormatFixed(b.ka_max, 15, 3)),
+            QString::fromStdString(FormatFixed(b.ka_min, 15, 3)), QString::fromStdString(FormatFixed(b.xr_max, 15, 2)),
+            words};
+}
+
+// The bolted current of a row: as typed, or (a row of a network) the one of
+// the case that gave its results, with that case.
+QString BoltedCurrentText(const StudyRowInputs& in, const StudyRowResults& r) {
+    if (r[kScenarioColumn].empty()) return Text(in[kBoltedCurrentColumn]);
+    const bool min = r[kScenarioColumn] == "min";
+    return Text(r[min ? kBoltedCurrentMinColumn : kBoltedCurrentMaxColumn]) + QLatin1Char(' ') +
+           Text(r[kScenarioColumn]);
 }
 
 std::vector<Column> RefusedColumns() {
@@ -571,7 +615,7 @@ std::vector<QString> PointCells(const StudyPointView& p) {
                                   MethodText(in, r),
                                   EquipmentText(in),
                                   Text(in[kVoltageColumn]),
-                                  Text(in[kBoltedCurrentColumn]),
+                                  BoltedCurrentText(in, r),
                                   in[kMethodColumn] == "fuse" || in[kMethodColumn] == "breaker"
                                       ? QString()
                                       : WithUnit(in[kGapColumn], in[kGapUnitColumn]),
@@ -644,9 +688,11 @@ public:
         points_ = PointColumns(options.units);
         refused_ = RefusedColumns();
         devices_ = DeviceColumns();
+        buses_ = BusColumns();
         pointWidths_ = ColumnWidths(points_);
         refusedWidths_ = ColumnWidths(refused_);
         deviceWidths_ = ColumnWidths(devices_);
+        busWidths_ = ColumnWidths(buses_);
     }
 
     int Write() {
@@ -742,7 +788,10 @@ private:
     }
 
     const std::vector<qreal>& Widths(const std::vector<Column>& columns) const {
-        return &columns == &points_ ? pointWidths_ : &columns == &refused_ ? refusedWidths_ : deviceWidths_;
+        if (&columns == &points_) return pointWidths_;
+        if (&columns == &refused_) return refusedWidths_;
+        if (&columns == &buses_) return busWidths_;
+        return deviceWidths_;
     }
 
     // A row's cells in their columns, each as its lines, and its height. To
@@ -849,6 +898,29 @@ private:
             painter.setPen(Qt::black);
             painter.drawText(QRectF(margin_, at, width_, bottom_ - at), summary, Wrapping());
         });
+        // A network's buses and their fault currents, before the points.
+        if (options_.network && !options_.network->Results().buses.empty()) {
+            const Row busHeading = LayRow(Headings(buses_), buses_, true, false);
+            const auto& buses = options_.network->Results().buses;
+            for (std::size_t b = 0; b < buses.size(); ++b) {
+                const Row row = LayRow(BusCells(buses[b], options_.convention), buses_, false, !paint);
+                if (b == 0) {
+                    if (y + sectionTitle + busHeading.height + row.height > bottom_) newPage();
+                    place(sectionTitle, [&](qreal at) {
+                        PaintSectionTitle(painter, at, QStringLiteral("Short-circuit currents by bus"));
+                    });
+                }
+                placeRow(row, buses_, busHeading.height,
+                         [&](qreal at) { PaintCells(painter, busHeading, buses_, at, true); });
+            }
+            needHeading = true;
+            // The title on the page of the points' heading and first row.
+            if (count_ > 0) {
+                const Row first = LayRow(PointCells(at_(0)), points_, false, false);
+                if (y + sectionTitle + band + pointHeading.height + first.height > bottom_) newPage();
+            }
+            place(sectionTitle, [&](qreal at) { PaintSectionTitle(painter, at, QStringLiteral("Points of work")); });
+        }
         std::size_t refused = 0;
         for (std::size_t i = 0; i < count_; ++i) {
             const StudyPointView p = at_(i);
@@ -939,7 +1011,7 @@ private:
             const StudyRowResults& r = ResultsOf(p);
             if (!IsComputedRow(r) || r[kArcTimeUsedColumn].empty()) continue;
             StudyRowResults texts;
-            const StudyRowValues v = ComputeStudyRow(p.inputs, study, texts, &deviceCache_);
+            const StudyRowValues v = ComputeAgain(p, study, texts, &deviceCache_);
             if (!v.deviceUsed || texts != r) continue;  // not the row's results: no picture
             const StudyDevices::Entry& e = deviceCache_.Find(p.inputs, study);
             if (!e.device) continue;
@@ -1051,8 +1123,8 @@ private:
     QFont title2_ = ReportFont(10, true);
     TextWidths tableWidths_, boldWidths_;
     qreal width_ = 0, top_ = 0, bottom_ = 0;
-    std::vector<Column> points_, refused_, devices_;
-    std::vector<qreal> pointWidths_, refusedWidths_, deviceWidths_;
+    std::vector<Column> points_, refused_, devices_, buses_;
+    std::vector<qreal> pointWidths_, refusedWidths_, deviceWidths_, busWidths_;
     StudyDevices deviceCache_;  // the devices of the appendix's rows
     std::size_t page_ = 1, pageCount_ = 0, refusedCount_ = 0;
 };

@@ -22,6 +22,7 @@
 #include <string_view>
 #include <vector>
 
+#include "study/network_study.h"
 #include "study/row.h"
 #include "label/content.h"
 #include "label/layout.h"
@@ -123,6 +124,10 @@ struct StudyReportOptions {
     bool deviceCurves = false;
     std::shared_ptr<const CurveSet> curves;
     char sep = '.';
+    // A study with a network: its buses and their fault currents, in the
+    // convention the rows were computed with; null for a study without one.
+    const StudyNetwork* network = nullptr;
+    network::Convention convention = network::Convention::Ansi;
 };
 
 // The title of a study's report: its file's name without folder or extension
@@ -140,7 +145,11 @@ QString StudyReportTitle(const QString& studyPath);
 // incident energy, flash boundary, PPE level, the case, its clothing and the
 // three approach boundaries (output units in the headings, a row's own
 // length units beside its values). A text too long for its cell is cut with
-// "…". Then the refused rows with their messages, and a note on the methods
+// "…". A study with a network has, before that table, the short-circuit
+// table of its buses (voltage, maximum and minimum bolted current, X/R,
+// convention), and the bolted current of each of its rows is the one of the
+// case that gave its results, named beside it ("40.774 max"). Then the
+// refused rows with their messages, and a note on the methods
 // and their ranges. Landscape pages, the table heading repeated on each;
 // text stays text. Returns the pages written, or -1 when cancelled (the
 // progress counts each point twice: once when the pages are laid out, once

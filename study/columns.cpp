@@ -13,6 +13,7 @@ namespace {
 
 constexpr std::string_view kMethodWords[] = {"empirical", "fuse", "breaker", "ieee1584-2018"};
 constexpr std::string_view kLengthUnitWords[] = {"mm", "inches"};
+constexpr std::string_view kBranchTypeWords[] = {"source", "transformer", "cable"};
 
 // The breaker types as a study names them: without the tab and blanks some
 // of them carry in the list.
@@ -76,6 +77,22 @@ constexpr InputColumn kInputColumns[] = {
     {kFuseCurveColumn,              "fuse_curve",              {},                 {}},
     {kDeviceShareColumn,            "device_share",            {},                 {}},
     {kMaxArcTimeColumn,             "max_arc_time",            {},                 "s"},
+    {kBusColumn,                    "bus",                     {},                 {}},
+    {kFromBusColumn,                "from_bus",                {},                 {}},
+    {kBranchTypeColumn,             "branch_type",             kBranchTypeWords,   {}},
+    {kSourceKaColumn,               "source_ka",               {},                 "kA"},
+    {kSourceXrColumn,               "source_xr",               {},                 {}},
+    {kSourceKaMinColumn,            "source_ka_min",           {},                 "kA"},
+    {kTxKvaColumn,                  "tx_kva",                  {},                 "kVA"},
+    {kTxZColumn,                    "tx_z",                    {},                 "%"},
+    {kTxXrColumn,                   "tx_xr",                   {},                 {}},
+    {kCableLengthColumn,            "cable_length",            {},                 "m"},
+    {kCableRColumn,                 "cable_r",                 {},                 "ohm/km"},
+    {kCableXColumn,                 "cable_x",                 {},                 "ohm/km"},
+    {kCableSetsColumn,              "cable_sets",              {},                 {}},
+    {kMotorKvaColumn,               "motor_kva",               {},                 "kVA"},
+    {kMotorXColumn,                 "motor_x",                 {},                 "pu"},
+    {kMotorXrColumn,                "motor_xr",                {},                 {}},
 };
 // clang-format on
 static_assert(std::size(kInputColumns) == kStudyInputColumnCount);
@@ -130,6 +147,10 @@ constexpr ResultColumn kResultColumns[] = {
     {kArcTimeReducedUsedColumn,     "arc_time_reduced_used",     ResultUnit::kSecond},
     {kDeviceElementColumn,          "device_element",            ResultUnit::kNone},
     {kDeviceElementReducedColumn,   "device_element_reduced",    ResultUnit::kNone},
+    {kBoltedCurrentMaxColumn,       "bolted_current_max",        ResultUnit::kKiloampere},
+    {kBoltedCurrentMinColumn,       "bolted_current_min",        ResultUnit::kKiloampere},
+    {kScenarioColumn,               "scenario",                  ResultUnit::kNone},
+    {kBranchShareColumn,            "branch_share",              ResultUnit::kNone},
 };
 // clang-format on
 static_assert(std::size(kResultColumns) == kStudyResultColumnCount);
@@ -217,28 +238,54 @@ StudyColumnMap MapStudyColumns(const std::vector<std::string>& header) {
     return at;
 }
 
-bool HasDeviceColumns(const StudyColumnMap& at) {
-    for (int c = kFirstDeviceColumn; c <= kLastDeviceColumn; ++c) {
+namespace {
+bool AnyOf(const StudyColumnMap& at, int first, int last) {
+    for (int c = first; c <= last; ++c) {
         if (at[c] >= 0) return true;
     }
     return false;
 }
 
-int WrittenResultCount(const StudyColumnMap& at) {
-    return HasDeviceColumns(at) ? kStudyResultColumnCount : kFirstDeviceResultColumn;
+ResultColumnList ResultColumns(bool devices, bool network) {
+    ResultColumnList list;
+    list.reserve(kStudyResultColumnCount);
+    for (int c = 0; c < kFirstDeviceResultColumn; ++c) list.push_back(c);
+    if (devices) {
+        for (int c = kFirstDeviceResultColumn; c < kFirstNetworkResultColumn; ++c) list.push_back(c);
+    }
+    if (network) {
+        for (int c = kFirstNetworkResultColumn; c < kStudyResultColumnCount; ++c) list.push_back(c);
+    }
+    return list;
+}
+}  // namespace
+
+bool HasDeviceColumns(const StudyColumnMap& at) {
+    return AnyOf(at, kFirstDeviceColumn, kLastDeviceColumn);
 }
 
-std::size_t OutputResultCount(const std::vector<std::string>& outputHeader) {
-    // With every result column, the inputs before them name a device column
-    // exactly when the study has one; without the device's, they cannot (the
-    // inputs would only be fewer).
-    const std::size_t size = outputHeader.size();
-    if (size >= kStudyResultColumnCount) {
-        const std::vector<std::string> inputs(outputHeader.begin(),
-                                              outputHeader.end() - kStudyResultColumnCount);
-        if (HasDeviceColumns(MapStudyColumns(inputs))) return kStudyResultColumnCount;
+bool HasNetworkColumns(const StudyColumnMap& at) { return AnyOf(at, kBusColumn, kMotorXrColumn); }
+
+ResultColumnList WrittenResultColumns(const StudyColumnMap& at) {
+    return ResultColumns(HasDeviceColumns(at), HasNetworkColumns(at));
+}
+
+ResultColumnList OutputResultColumns(const std::vector<std::string>& outputHeader) {
+    // The inputs before the result columns name a device (network) column
+    // exactly when the study wrote the device (network) results. Tried from
+    // the widest list down: a list too short leaves result names among the
+    // inputs, and those name no input column.
+    for (const bool devices : {true, false}) {
+        for (const bool network : {true, false}) {
+            ResultColumnList list = ResultColumns(devices, network);
+            if (outputHeader.size() < list.size()) continue;
+            const std::vector<std::string> inputs(
+                outputHeader.begin(), outputHeader.end() - static_cast<std::ptrdiff_t>(list.size()));
+            const StudyColumnMap at = MapStudyColumns(inputs);
+            if (HasDeviceColumns(at) == devices && HasNetworkColumns(at) == network) return list;
+        }
     }
-    return size >= kFirstDeviceResultColumn ? kFirstDeviceResultColumn : 0;
+    return {};
 }
 
 std::string StudyHeaderFault(const std::vector<std::string>& header) {
@@ -257,8 +304,8 @@ std::string StudyHeaderFault(const std::vector<std::string>& header) {
 
 std::vector<std::string> StudyOutputNames(const std::vector<std::string>& header) {
     std::vector<std::string> names = header;
-    const int written = WrittenResultCount(MapStudyColumns(header));
-    for (int c = 0; c < written; ++c) names.emplace_back(kStudyResultNames[c]);
+    const ResultColumnList written = WrittenResultColumns(MapStudyColumns(header));
+    for (int c : written) names.emplace_back(kStudyResultNames[c]);
     auto taken = [&](std::string_view name, std::size_t by) {
         for (std::size_t k = 0; k < names.size(); ++k) {
             if (k != by && SameName(names[k], name)) return true;
@@ -266,8 +313,9 @@ std::vector<std::string> StudyOutputNames(const std::vector<std::string>& header
         return false;
     };
     for (std::size_t i = 0; i < header.size(); ++i) {
-        const bool result = std::any_of(kStudyResultNames.begin(), kStudyResultNames.begin() + written,
-                                        [&](std::string_view r) { return SameName(header[i], r); });
+        const bool result = std::any_of(written.begin(), written.end(), [&](int r) {
+            return SameName(header[i], kStudyResultNames[r]);
+        });
         if (!result) continue;
         std::string name = "input_" + std::string(WithoutBlanks(header[i]));
         while (taken(name, i)) name.insert(0, "input_");

@@ -61,6 +61,24 @@ enum StudyInputColumn {
     kFuseCurveColumn,
     kDeviceShareColumn,
     kMaxArcTimeColumn,
+    // Where the point sits in the study's network (see study/network_study.h):
+    // its bus, the branch that feeds the bus and its values, motors on the bus.
+    kBusColumn,
+    kFromBusColumn,
+    kBranchTypeColumn,
+    kSourceKaColumn,
+    kSourceXrColumn,
+    kSourceKaMinColumn,
+    kTxKvaColumn,
+    kTxZColumn,
+    kTxXrColumn,
+    kCableLengthColumn,
+    kCableRColumn,
+    kCableXColumn,
+    kCableSetsColumn,
+    kMotorKvaColumn,
+    kMotorXColumn,
+    kMotorXrColumn,
     kStudyInputColumnCount
 };
 extern const std::array<std::string_view, kStudyInputColumnCount> kStudyInputNames;
@@ -117,10 +135,20 @@ enum StudyResultColumn {
     kArcTimeReducedUsedColumn,
     kDeviceElementColumn,
     kDeviceElementReducedColumn,
+    // A study with network columns: the bolted fault currents of the row's
+    // bus (maximum and minimum case), which case gave the results ("max" or
+    // "min") and the share of the bus fault current through the row's own
+    // branch. Written only by a study that has a network column.
+    kBoltedCurrentMaxColumn,
+    kBoltedCurrentMinColumn,
+    kScenarioColumn,
+    kBranchShareColumn,
     kStudyResultColumnCount
 };
-// The first of the result columns a study without device columns does not write.
+// The result columns every study writes come first; each optional group
+// follows in this order, written only when the study has its input columns.
 inline constexpr int kFirstDeviceResultColumn = kArcTimeUsedColumn;
+inline constexpr int kFirstNetworkResultColumn = kBoltedCurrentMaxColumn;
 extern const std::array<std::string_view, kStudyResultColumnCount> kStudyResultNames;
 
 // The unit of a column's numbers, for headings: a fixed unit ("V", "kA",
@@ -149,12 +177,21 @@ inline constexpr int kLastDeviceColumn = kMaxArcTimeColumn;
 // Whether the header row names any device column: the study then writes
 // the device result columns.
 bool HasDeviceColumns(const StudyColumnMap& at);
-// How many result columns the output of a study with these columns holds:
-// every one with a device column, else those before kFirstDeviceResultColumn.
-int WrittenResultCount(const StudyColumnMap& at);
-// The same, read from the header row of a study's output; 0 when it is too
-// short to hold the result columns.
-std::size_t OutputResultCount(const std::vector<std::string>& outputHeader);
+// Whether the header row names any network column (bus, from_bus, ...,
+// motor_xr): the study is then read whole, its network computed, and the
+// network result columns written.
+bool HasNetworkColumns(const StudyColumnMap& at);
+
+// The result columns (StudyResultColumn) a study's output holds, in the
+// order written: every column before the device columns, then the device
+// columns if the study has a device column, then the network columns if it
+// has a network column.
+using ResultColumnList = std::vector<int>;
+ResultColumnList WrittenResultColumns(const StudyColumnMap& at);
+// The same, read from the header row of a study's output: the list whose
+// inputs before it name exactly its optional groups; empty when the header
+// is too short to hold the result columns.
+ResultColumnList OutputResultColumns(const std::vector<std::string>& outputHeader);
 
 // What keeps a header row from being read: a column the study reads (an
 // input column or `point`) named more than once ("column voltage appears
@@ -162,7 +199,7 @@ std::size_t OutputResultCount(const std::vector<std::string>& outputHeader);
 std::string StudyHeaderFault(const std::vector<std::string>& header);
 
 // The names of the output columns: the input columns as read, then the
-// result columns (WrittenResultCount of them). An input column named like a result column (`status`,
+// result columns (WrittenResultColumns). An input column named like a result column (`status`,
 // " Message") is renamed input_<name> (again, until no output column has
 // its name), so no two output columns share a name.
 std::vector<std::string> StudyOutputNames(const std::vector<std::string>& header);

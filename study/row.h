@@ -15,6 +15,7 @@
 #include "engine/method.h"
 #include "engine/protection.h"
 #include "engine/units.h"
+#include "network/short_circuit.h"
 #include "study/columns.h"
 #include "study/csv.h"
 #include "study/csv_writer.h"
@@ -38,6 +39,8 @@ struct StudyOptions {
     // The named fuse curves a fuse_curve cell may name (--curves, "Load
     // device curves..."); none loaded: only inline curves are read.
     std::shared_ptr<const CurveSet> curves;
+    // The convention of the fault currents of a study with a network.
+    network::Convention shortCircuit = network::Convention::Ansi;
 };
 
 // One row's input texts by column (empty for a column the study lacks) and

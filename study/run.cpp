@@ -14,6 +14,7 @@
 
 #include "io/text_codec.h"
 #include "study/csv_writer.h"
+#include "study/network_study.h"
 
 namespace zentavo {
 
@@ -35,6 +36,7 @@ struct Chunk {
     csv::Fields fields;  // the record being computed
     std::string error;
     StudyDevices devices;  // the devices its rows named: a chunk is computed by one thread at a time
+    std::size_t firstRow = 0;  // the study's row number (from 0) of its first record
 
     void Release() {
         if (text.capacity() > kKeptCapacity) std::string().swap(text);
@@ -46,12 +48,13 @@ struct Chunk {
 class ChunkWriter {
 public:
     ChunkWriter(const StudyOptions& options, const csv::WriteOptions& format,
-                const std::vector<std::string>& header)
+                const std::vector<std::string>& header, const StudyNetwork* network = nullptr)
         : options_(options),
           format_(format),
           inputCount_(header.size()),
           at_(MapStudyColumns(header)),
-          written_(static_cast<std::size_t>(WrittenResultCount(at_))) {}
+          written_(WrittenResultColumns(at_)),
+          network_(network) {}
 
     const csv::WriteOptions& Format() const { return format_; }
 
@@ -77,12 +80,21 @@ public:
                 for (int c = 0; c < kStudyInputColumnCount; ++c) {
                     in[c] = at_[c] >= 0 ? fields[at_[c]] : std::string_view();
                 }
-                ComputeStudyRow(in, options_, result, &chunk.devices);
+                if (network_) {
+                    ComputeNetworkStudyRow(in, network_->Row(chunk.firstRow + k), options_, result,
+                                           &chunk.devices);
+                } else {
+                    ComputeStudyRow(in, options_, result, &chunk.devices);
+                }
             }
             // The input columns as read (a short line padded, a long one cut),
-            // then the results.
+            // then the results the study writes, brought side by side.
+            for (std::size_t j = 0; j < written_.size(); ++j) {
+                const auto from = static_cast<std::size_t>(written_[j]);
+                if (from != j) result[j] = std::move(result[from]);
+            }
             chunk.out.Record(fields, inputCount_, error.empty(),
-                             std::span<const std::string>(result).first(written_));
+                             std::span<const std::string>(result).first(written_.size()));
         }
     }
 
@@ -91,8 +103,65 @@ private:
     csv::WriteOptions format_;
     std::size_t inputCount_;
     StudyColumnMap at_;
-    std::size_t written_;  // the result columns the output holds
+    ResultColumnList written_;  // the result columns the output holds, in order
+    const StudyNetwork* network_;
 };
+
+// The columns a row's network is read from.
+constexpr StudyInputColumn kNetworkReadColumns[] = {
+    kVoltageColumn,     kBoltedCurrentColumn, kBusColumn,         kFromBusColumn,
+    kBranchTypeColumn,  kSourceKaColumn,      kSourceXrColumn,    kSourceKaMinColumn,
+    kTxKvaColumn,       kTxZColumn,           kTxXrColumn,        kCableLengthColumn,
+    kCableRColumn,      kCableXColumn,        kCableSetsColumn,   kMotorKvaColumn,
+    kMotorXColumn,      kMotorXrColumn};
+constexpr std::size_t kNetworkReadCount = std::size(kNetworkReadColumns);
+
+// A study with a network: read whole (its network is known only at its
+// end), the network built and solved once, then every row computed and
+// written in the order of the rows. Memory: the study's text and, per row,
+// its network texts.
+void RunNetworkStudy(csv::ChunkReader& reader, const std::vector<std::string>& header,
+                     const StudyOptions& options, const csv::WriteOptions& format,
+                     const StudySink& sink) {
+    std::vector<Chunk> chunks;
+    std::size_t rowCount = 0;
+    for (;;) {
+        Chunk c;
+        c.count = reader.Next(c.text, c.reading, options.chunkRows, kChunkBytes);
+        if (c.count == 0) break;
+        c.firstRow = rowCount;
+        rowCount += c.count;
+        chunks.push_back(std::move(c));
+    }
+    const StudyColumnMap at = MapStudyColumns(header);
+    std::vector<std::array<std::string, kNetworkReadCount>> texts(rowCount);
+    for (Chunk& c : chunks) {
+        csv::Reader records(c.text, c.reading);
+        std::size_t line;
+        for (std::size_t k = 0; k < c.count && records.Next(c.fields, line, c.error); ++k) {
+            if (!c.error.empty() || c.fields.size() != header.size()) continue;
+            for (std::size_t n = 0; n < kNetworkReadCount; ++n) {
+                const int column = at[kNetworkReadColumns[n]];
+                if (column >= 0) texts[c.firstRow + k][n] = c.fields[column];
+            }
+        }
+    }
+    std::vector<StudyRowInputs> rows(rowCount);
+    for (std::size_t i = 0; i < rowCount; ++i) {
+        for (std::size_t n = 0; n < kNetworkReadCount; ++n) rows[i][kNetworkReadColumns[n]] = texts[i][n];
+    }
+    const StudyNetwork network(rows, options.sep, options.shortCircuit);
+    rows.clear();
+    texts.clear();
+    const ChunkWriter writer(options, format, header, &network);
+    for (Chunk& c : chunks) {
+        c.out = csv::Writer(format);
+        c.error.clear();
+        writer.Write(c);
+        sink(c.out.View());
+        c = Chunk();
+    }
+}
 
 // Computes the chunks in order on worker threads, one a core, a few chunks
 // ahead of the writing; this thread reads the chunks and writes the results
@@ -367,6 +436,10 @@ bool RunStudy(const StudySource& source, const StudyOptions& options, const Stud
     csv::AppendRecord(head, StudyOutputNames(header), format);
     sink(head);
 
+    if (HasNetworkColumns(MapStudyColumns(header))) {
+        RunNetworkStudy(reader, header, options, format, sink);
+        return true;
+    }
     const ChunkWriter writer(options, format, header);
     const unsigned workers =
         options.workers ? options.workers : std::max(1u, std::thread::hardware_concurrency());

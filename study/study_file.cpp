@@ -144,7 +144,7 @@ StudyFile StudyFile::Parse(std::string_view bytes, const StudyOptions& options) 
             f.rows_.back().raw.append(bytes.substr(begin));
         }
     }
-    for (Row& row : f.rows_) f.Compute(row);
+    f.ComputeAll();
     return f;
 }
 
@@ -179,6 +179,7 @@ int StudyFile::AddColumn(std::string_view name) {
     header_.emplace_back(name);
     head_ = (bom ? std::string("\xEF\xBB\xBF") : std::string()) + Record(header_, lineEnd_);
     MapColumns();
+    if (HasNetworkColumns(map_) || network_) ComputeAll();
     return static_cast<int>(header_.size()) - 1;
 }
 
@@ -230,14 +231,16 @@ void StudyFile::SetFields(std::size_t row, const std::vector<std::string>& field
     raw += Record(fields, parts.end);
     raw += parts.after;
     r.raw = std::move(raw);
-    Compute(r);
+    Recompute(r);
 }
 
 void StudyFile::InsertRaw(std::size_t at, std::string raw) {
     Row row;
     row.raw = std::move(raw);
-    Compute(row);
+    const bool network = HasNetworkColumns(map_);
+    if (!network) Compute(row);
     rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(at), std::move(row));
+    if (network) ComputeAll();
 }
 
 std::string StudyFile::NewRecord(const std::vector<std::string>& fields) const {
@@ -250,23 +253,59 @@ void StudyFile::InsertRow(std::size_t at, const std::vector<std::string>& fields
     InsertRaw(at, NewRecord(fields));
 }
 
-void StudyFile::RemoveRow(std::size_t at) { rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(at)); }
+void StudyFile::RemoveRow(std::size_t at) {
+    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(at));
+    if (HasNetworkColumns(map_)) ComputeAll();
+}
 
 void StudyFile::SetOptions(const StudyOptions& options) {
     options_ = options;
-    for (Row& row : rows_) Compute(row);
+    ComputeAll();
 }
 
-void StudyFile::Compute(Row& row) const {
-    const std::vector<std::string> fields = ParseRecord(row.raw);
+StudyRowInputs StudyFile::Inputs(const std::vector<std::string>& fields) const {
     StudyRowInputs in{};
     for (int c = 0; c < kStudyInputColumnCount; ++c) {
         const int at = map_[static_cast<std::size_t>(c)];
         if (at >= 0 && static_cast<std::size_t>(at) < fields.size()) in[static_cast<std::size_t>(c)] = fields[static_cast<std::size_t>(at)];
     }
+    return in;
+}
+
+void StudyFile::Compute(Row& row) const {
+    const std::vector<std::string> fields = ParseRecord(row.raw);
     StudyRowResults out;
-    ComputeStudyRow(in, options_, out, &devices_);
+    ComputeStudyRow(Inputs(fields), options_, out, &devices_);
     row.results = PackedResults(out);
+}
+
+void StudyFile::Recompute(Row& row) {
+    if (HasNetworkColumns(map_)) {
+        ComputeAll();
+    } else {
+        Compute(row);
+    }
+}
+
+void StudyFile::ComputeAll() {
+    if (!HasNetworkColumns(map_)) {
+        network_.reset();
+        for (Row& row : rows_) Compute(row);
+        return;
+    }
+    std::vector<std::vector<std::string>> fields(rows_.size());
+    std::vector<StudyRowInputs> inputs(rows_.size());
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        fields[i] = ParseRecord(rows_[i].raw);
+        inputs[i] = Inputs(fields[i]);
+    }
+    auto network = std::make_shared<const StudyNetwork>(inputs, options_.sep, options_.shortCircuit);
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        StudyRowResults out;
+        ComputeNetworkStudyRow(inputs[i], network->Row(i), options_, out, &devices_);
+        rows_[i].results = PackedResults(out);
+    }
+    network_ = std::move(network);
 }
 
 }  // namespace zentavo

@@ -11,10 +11,12 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "study/network_study.h"
 #include "study/row.h"
 
 namespace zentavo {
@@ -74,7 +76,8 @@ public:
     std::string Input(std::size_t row, StudyInputColumn column) const;
     std::string Point(std::size_t row) const;
 
-    // Edits: the row is written anew and computed again.
+    // Edits: the row is written anew and computed again; in a study with
+    // network columns every row is computed again over the network built anew.
     void SetField(std::size_t row, int column, std::string_view text);
     void SetFields(std::size_t row, const std::vector<std::string>& fields);
     // A row as stored, to be put back by InsertRaw (undo, move, duplicate).
@@ -89,8 +92,12 @@ public:
     // The results of a row, in the options' units and separator.
     const PackedResults& Results(std::size_t row) const { return rows_[row].results; }
     const StudyOptions& Options() const { return options_; }
-    // New output units or separator: every row is computed again.
+    // New output units, separator or convention: every row is computed again.
     void SetOptions(const StudyOptions& options);
+
+    // The study's network as last computed; null for a study without
+    // network columns.
+    const StudyNetwork* Network() const { return network_.get(); }
 
 private:
     struct Row {
@@ -100,6 +107,11 @@ private:
         PackedResults results;
     };
     void Compute(Row& row) const;
+    // Every row, over the network built anew when the study has network columns.
+    void ComputeAll();
+    // After an edit of `row`: that row, or every row of a network study.
+    void Recompute(Row& row);
+    StudyRowInputs Inputs(const std::vector<std::string>& fields) const;
     void MapColumns();
     std::string Record(const std::vector<std::string>& fields, std::string_view lineEnd) const;
 
@@ -115,6 +127,7 @@ private:
     std::vector<Row> rows_;
     StudyOptions options_;
     mutable StudyDevices devices_;  // the devices of its rows, built once per distinct settings
+    std::shared_ptr<const StudyNetwork> network_;
 };
 
 }  // namespace zentavo

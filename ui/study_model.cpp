@@ -158,6 +158,22 @@ constexpr const char* kInputTitles[kStudyInputColumnCount] = {
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Fuse curve"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Device share of the current"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Maximum arc duration"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Bus"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "From bus"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Branch type"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Source fault current"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Source X/R"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Source fault current, minimum"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer rating"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer impedance"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer X/R"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Cable length"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Cable resistance"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Cable reactance"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Cable sets"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Motor rating"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Motor reactance"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Motor X/R"),
 };
 static_assert(std::size(kInputTitles) == kStudyInputColumnCount);
 constexpr const char* kResultTitles[kStudyResultColumnCount] = {
@@ -193,6 +209,10 @@ constexpr const char* kResultTitles[kStudyResultColumnCount] = {
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Arc duration used, reduced"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Device element, full"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Device element, reduced"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Bolted fault current, maximum"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Bolted fault current, minimum"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Scenario"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Branch share"),
 };
 
 // One field of a spreadsheet's tab-separated text, in quotes when it holds a
@@ -348,7 +368,9 @@ int StudyModel::ColumnHeaded(const QString& heading) const {
 
 bool StudyModel::IsNumberColumn(int column) const {
     const Column& c = columns_[static_cast<std::size_t>(column)];
-    return c.kind == Column::Input && StudyColumnWords(static_cast<StudyInputColumn>(c.index)).empty();
+    // Bus names are names, whatever they look like.
+    return c.kind == Column::Input && c.index != kBusColumn && c.index != kFromBusColumn &&
+           StudyColumnWords(static_cast<StudyInputColumn>(c.index)).empty();
 }
 
 QStringList StudyModel::Words(int column) const {
@@ -499,6 +521,11 @@ void StudyModel::SetCell(int row, int column, const std::string& text) {
     computed_ -= Computed(row);
     file_.SetField(static_cast<std::size_t>(row), at, text);
     computed_ += Computed(row);
+    if (file_.Network()) {
+        // Every row of a network may take other currents.
+        NetworkChanged();
+        return;
+    }
     emit dataChanged(index(row, 0), index(row, columnCount() - 1));
 }
 
@@ -511,6 +538,23 @@ void StudyModel::InsertRaws(int at, const std::vector<std::string>& raws) {
         computed_ += Computed(at + static_cast<int>(i));
     }
     endInsertRows();
+    if (file_.Network()) NetworkChanged();
+}
+
+void StudyModel::NetworkChanged() {
+    Recount();
+    if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+void StudyModel::SetConvention(network::Convention convention) {
+    StudyOptions options = file_.Options();
+    if (options.shortCircuit == convention) return;
+    options.shortCircuit = convention;
+    beginResetModel();
+    Forget();
+    file_.SetOptions(options);
+    Recount();
+    endResetModel();
 }
 
 std::vector<std::string> StudyModel::RemoveRange(int at, int count) {
@@ -524,6 +568,7 @@ std::vector<std::string> StudyModel::RemoveRange(int at, int count) {
         file_.RemoveRow(static_cast<std::size_t>(at + i));
     }
     endRemoveRows();
+    if (file_.Network()) NetworkChanged();
     std::reverse(raws.begin(), raws.end());
     return raws;
 }

@@ -81,6 +81,8 @@ public:
     // The named fuse curves the rows' fuse_curve cells may name: every row
     // is computed again.
     void SetCurves(std::shared_ptr<const CurveSet> curves);
+    // Another convention of a network's fault currents: every row computed again.
+    void SetConvention(network::Convention convention);
     // How many rows are computed (status "ok"); the rest are refused.
     int ComputedRows() const { return computed_; }
 
@@ -114,6 +116,8 @@ private:
     }
     bool Computed(int row) const { return file_.Results(static_cast<std::size_t>(row))[kStatusColumn] == "ok"; }
     void Recount();
+    // After a change of a network study: every row counted and shown anew.
+    void NetworkChanged();
 
     StudyFile file_;
     char sep_;

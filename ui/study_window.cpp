@@ -36,6 +36,7 @@
 #include "ui/dialogs.h"
 #include "ui/frozen_table.h"
 #include "ui/label_type.h"
+#include "ui/network_view.h"
 #include "ui/open_files.h"
 #include "ui/widgets.h"
 
@@ -182,6 +183,15 @@ QHBoxLayout* TStudy::BuildFilterRow(QWidget* central) {
     filterRow->addWidget(filterLabel);
     filterRow->addWidget(FilterEdit, 1);
     filterRow->addWidget(FilterColumnBox);
+    auto* conventionLabel = new QLabel(tr("&Short circuit:"), central);
+    ShortCircuitBox = new QComboBox(central);
+    ShortCircuitBox->setObjectName("ShortCircuitBox");
+    ShortCircuitBox->setToolTip(tr("The convention of the bolted fault currents a network computes"));
+    for (std::string_view w : network::kConventionWords) ShortCircuitBox->addItem(QString::fromUtf8(w.data(), static_cast<qsizetype>(w.size())));
+    ShortCircuitBox->setCurrentIndex(static_cast<int>(model_->file().Options().shortCircuit));
+    conventionLabel->setBuddy(ShortCircuitBox);
+    filterRow->addWidget(conventionLabel);
+    filterRow->addWidget(ShortCircuitBox);
     return filterRow;
 }
 
@@ -220,13 +230,25 @@ void TStudy::ConnectControls() {
     connect(FilterColumnBox, &QComboBox::currentIndexChanged, proxy_,
             [this](int i) { proxy_->setFilterKeyColumn(i - 1); });
     connect(&model_->undoStack(), &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
-    connect(model_.get(), &QAbstractItemModel::dataChanged, this, [this] { UpdateStatus(); });
-    connect(model_.get(), &QAbstractItemModel::rowsInserted, this, [this] { UpdateStatus(); });
-    connect(model_.get(), &QAbstractItemModel::rowsRemoved, this, [this] { UpdateStatus(); });
+    connect(model_.get(), &QAbstractItemModel::dataChanged, this, [this] {
+        UpdateStatus();
+        UpdateNetworkView();
+    });
+    connect(model_.get(), &QAbstractItemModel::rowsInserted, this, [this] {
+        UpdateStatus();
+        UpdateNetworkView();
+    });
+    connect(model_.get(), &QAbstractItemModel::rowsRemoved, this, [this] {
+        UpdateStatus();
+        UpdateNetworkView();
+    });
     connect(model_.get(), &QAbstractItemModel::modelReset, this, [this] {
         UpdateStatus();
         UpdateFilterColumns();  // the headings' units
+        UpdateNetworkView();
     });
+    connect(ShortCircuitBox, &QComboBox::currentIndexChanged, this,
+            [this](int i) { app_.Guard(this, [&] { ConventionChange(i); }); });
 }
 
 TStudy::~TStudy() {
@@ -293,6 +315,27 @@ void TStudy::BuildMenus() {
     edit->addSeparator();
     add(edit, "CopyRows1", tr("&Copy rows"), QKeySequence::Copy, &TStudy::CopyClick);
     add(edit, "PasteRows1", tr("&Paste rows"), QKeySequence::Paste, &TStudy::PasteClick);
+
+    QMenu* networkMenu = menuBar()->addMenu(tr("&Network"));
+    add(networkMenu, "NetworkView1", tr("&Buses and tree…"), {}, &TStudy::NetworkClick);
+}
+
+void TStudy::NetworkClick() {
+    if (!networkView_) networkView_ = new TNetworkView(this);
+    UpdateNetworkView();
+    networkView_->Show(model_->file().Network(), model_->file().Options().shortCircuit, app_.Sep());
+    networkView_->show();
+    networkView_->raise();
+}
+
+void TStudy::UpdateNetworkView() {
+    if (!networkView_ || !networkView_->isVisible()) return;
+    networkView_->Show(model_->file().Network(), model_->file().Options().shortCircuit, app_.Sep());
+}
+
+void TStudy::ConventionChange(int index) {
+    if (index < 0 || index >= static_cast<int>(network::kConventionWords.size())) return;
+    model_->SetConvention(static_cast<network::Convention>(index));
 }
 
 bool TStudy::IsModified() const { return !model_->undoStack().isClean(); }
@@ -396,7 +439,9 @@ class StudyPoints {
 public:
     StudyPoints(const StudyFile& file, char sep, std::vector<int> rows)
         : file_(file), sep_(sep), rows_(std::move(rows)) {
-        options_.units = file.Options().units;
+        // As the study computed its rows (units, device curves, convention),
+        // with the user's separator.
+        options_ = file.Options();
         options_.sep = sep;
     }
     render::StudyPointView operator()(std::size_t index) {
@@ -421,7 +466,16 @@ public:
             v.inputs[static_cast<std::size_t>(c)] = text;
         }
         for (std::string& r : results_) r.clear();
-        ComputeStudyRow(v.inputs, options_, results_);
+        const std::size_t row = static_cast<std::size_t>(rows_.at(index));
+        if (const StudyNetwork* network = file_.Network()) {
+            // A row of the network with its bus's currents, the worse case
+            // giving its results; the labels are then made from that case.
+            const NetworkRowFault& fault = network->Row(row);
+            ComputeNetworkStudyRow(v.inputs, fault, options_, results_, &devices_);
+            if (fault.inNetwork) v.inputs.deviceShareFromNetwork = fault.branchShare;
+        } else {
+            ComputeStudyRow(v.inputs, options_, results_, &devices_);
+        }
         v.results = &results_;
         return v;
     }
@@ -437,6 +491,7 @@ private:
     std::string name_;
     std::array<std::string, kStudyInputColumnCount> texts_;
     StudyRowResults results_;
+    StudyDevices devices_;
 };
 
 }  // namespace
@@ -563,6 +618,8 @@ render::StudyReportOptions TStudy::ReportOptions() const {
     options.units = model_->file().Options().units;
     options.sep = app_.Sep();
     options.curves = model_->file().Options().curves;
+    options.network = model_->file().Network();
+    options.convention = model_->file().Options().shortCircuit;
     return options;
 }
 

@@ -65,6 +65,8 @@ private:
     void DeleteClick();
     void CopyClick();
     void PasteClick();
+    void NetworkClick();    // "Network…": the buses and the tree of the study's network
+    void ConventionChange(int index);
 
     // The parts of the window, built in this order by the constructor.
     QHBoxLayout* BuildFilterRow(QWidget* central);
@@ -74,6 +76,8 @@ private:
 
     void UpdateTitle();
     void UpdateStatus();
+    // The network view, when open, shows the network as now computed.
+    void UpdateNetworkView();
     // The filter's column list, headed as the table's columns.
     void UpdateFilterColumns();
     // The selected rows, in the model's order.
@@ -97,6 +101,8 @@ private:
     // The filter row above the table.
     QLineEdit* FilterEdit = nullptr;
     QComboBox* FilterColumnBox = nullptr;
+    // The convention of the network's fault currents: ansi or iec60909.
+    QComboBox* ShortCircuitBox = nullptr;
     // The table of the points, its first column kept in view.
     QTableView* StudyTable = nullptr;
     // The status bar: how many points, computed and refused.
@@ -110,6 +116,7 @@ private:
     // what another program wrote since.
     std::optional<FileFingerprint> print_;
     QString reportProject_, reportClient_, reportAuthor_;  // as last given for a report
+    class TNetworkView* networkView_ = nullptr;  // made when first asked for
 };
 
 // "New study" and "Open study…" of the main window's File menu: a study

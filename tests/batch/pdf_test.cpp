@@ -527,4 +527,56 @@ TEST(BatchPdfs, DevicesInTheReportAndCappedDurationsOnTheLabels) {
     EXPECT_EQ(alone.out, "zentavo-batch: --report-curves applies to the report: give --report FILE.pdf (see --help)\n");
 }
 
+// A study with a network: the report's short-circuit table lists each bus
+// with its voltage, currents, X/R and the convention, before the points,
+// and each point's bolted current names the case that gave its results.
+TEST(BatchPdfs, ReportOfANetworkStudy) {
+    // The worked example: 13.8 kV utility, 2 000 kVA transformer to SWG,
+    // cable to an MCC with motors.
+    const std::string study =
+        "point,method,voltage,gap,work_distance,equipment_class,grounding,arc_time,arc_time_reduced,"
+        "bus,from_bus,branch_type,source_ka,source_xr,source_ka_min,tx_kva,tx_z,tx_xr,cable_length,"
+        "cable_r,cable_x,cable_sets,motor_kva\n"
+        "Utility,empirical,13800,153,910,Switchgear,Grounded,0.2,0.2,UTIL,,source,20,15,12,,,,,,,,\n"
+        "Main,empirical,480,32,455,Switchgear,Grounded,0.2,0.2,SWG,UTIL,transformer,,,,2000,5.75,6,,,,,\n"
+        "Motors,empirical,480,25,455,MCC and Panels,Grounded,0.2,0.2,MCC,SWG,cable,,,,,,,60,0.1,0.08,2,300\n";
+    struct Case {
+        const char* convention;
+        std::vector<std::string> texts;  // in this order in the report
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"ansi", {"Short-circuit currents by bus",
+                  "UTIL 13800 20.059 12.000", "SWG 480 40.774 37.330", "MCC 480 28.679 26.194",
+                  "Points of work", "Main", "40.774 max"}},
+        {"iec60909", {"SWG 480 43.914 36.617", "iec60909", "Main", "43.914 max"}},
+    };
+    // clang-format on
+    Dir dir;
+    std::ofstream(dir / "network.csv", std::ios::binary) << study;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.convention);
+        const std::string report = dir / "report.pdf";
+        const CommandRun r = RunCommand(kProgram + " --short-circuit " + c.convention + " --report " + report +
+                                        " " + (dir / "network.csv") + " 2>&1 >/dev/null");
+        ASSERT_EQ(r.status, 0) << r.out;
+        const std::string text = ReportText(report);
+        if (std::string_view(c.convention) == "ansi") {
+            // The labels: one a point, each with the current its results were computed with.
+            const std::string labels = dir / "labels.pdf";
+            const CommandRun l = RunCommand(kProgram + " --labels " + labels + " " + (dir / "network.csv") +
+                                            " 2>&1 >/dev/null");
+            ASSERT_EQ(l.status, 0) << l.out;
+            EXPECT_EQ(Pages(labels), 3);
+            EXPECT_NE(Text(labels, 2).find("40.774"), std::string::npos) << Text(labels, 2);
+        }
+        std::size_t from = 0;
+        for (const std::string& t : c.texts) {
+            const std::size_t at = text.find(t, from);
+            EXPECT_NE(at, std::string::npos) << t << " after " << from << " in " << text;
+            if (at != std::string::npos) from = at + t.size();
+        }
+    }
+}
+
 }  // namespace

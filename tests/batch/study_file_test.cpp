@@ -161,7 +161,7 @@ TEST(StudyFileTest, ResultsAreTheBatchCalculatorsForEveryRow) {
     std::size_t compared = 0;
     for (std::size_t r = 0; r < f.RowCount(); ++r) {
         // Every column the batch writes (the network's only for a study with a network).
-        for (int c = 0; c < WrittenResultCount(f.Columns()); ++c) {
+        for (int c : WrittenResultColumns(f.Columns())) {
             const int at = rows.ColumnOf(kStudyResultNames[static_cast<std::size_t>(c)]);
             ASSERT_GE(at, 0);
             EXPECT_EQ(f.Results(r)[static_cast<std::size_t>(c)], rows.Field(r, at)) << "row " << r << " column " << c;

@@ -100,6 +100,9 @@ cmp -s "$WORK/results.csv" "$SOURCE/examples/study-results.csv" \
 "$ROOT/usr/bin/zentavo-batch" "$examples/study-2018.csv" > "$WORK/results-2018.csv"
 cmp -s "$WORK/results-2018.csv" "$SOURCE/examples/study-2018-results.csv" \
     || fail "the installed zentavo-batch gives other IEEE 1584-2018 results than the build"
+"$ROOT/usr/bin/zentavo-batch" "$examples/plant-network.csv" > "$WORK/results-network.csv"
+cmp -s "$WORK/results-network.csv" "$SOURCE/examples/plant-network-results.csv" \
+    || fail "the installed zentavo-batch gives other network results than the build"
 # The installed study runner finds its PDF module and writes the labels and report.
 QT_QPA_PLATFORM=offscreen "$ROOT/usr/bin/zentavo-batch" --labels labels.pdf --report report.pdf \
     "$examples/study.csv" > /dev/null 2> "$WORK/pdf.log" \
@@ -111,7 +114,8 @@ pdfinfo report.pdf > /dev/null || fail "the installed report PDF is not readable
 # --help and every column the study runner reads and writes is described.
 help=$("$ROOT/usr/bin/zentavo-batch" --help)
 options=$(grep -oE -- '--[a-z][a-z-]*' <<< "$help" | LC_ALL=C sort -u)
-columns=$(head -n 1 -q "$SOURCE/examples/study-2018-results.csv" "$WORK/results.csv" | tr -d '\r' \
+columns=$(head -n 1 -q "$SOURCE/examples/study-2018-results.csv" "$WORK/results.csv" \
+          "$WORK/results-network.csv" | tr -d '\r' \
           | tr ',' '\n' | LC_ALL=C sort -u)
 for page in zentavo zentavo-batch; do
     file=$ROOT/usr/share/man/man1/$page.1.gz

@@ -24,6 +24,8 @@
 #include <QPointer>
 #include <QProgressDialog>
 #include <QTableView>
+#include <QTableWidget>
+#include <QTreeWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -974,6 +976,67 @@ private slots:
         real.Information(nullptr, lead + "\n" + names.mid(0, 10).join('\n'));
         QCOMPARE(text, lead + "\n" + names.mid(0, 10).join('\n'));
         QCOMPARE(details, QString());
+    }
+
+    // A study with a network: an edit of a transformer's impedance computes
+    // every row downstream again, undo restores them, the convention is a
+    // setting of the window, and the network view lists the buses and the tree.
+    void aNetworkEditComputesTheRowsDownstream() {
+        // The worked example: 13.8 kV utility 20 kA X/R 15 (12 kA minimum),
+        // 2 000 kVA 5.75 % X/R 6 to SWG, 60 m of 2 sets to an MCC with 300 kVA of motors.
+        OpenExample(
+            "point,method,voltage,gap,work_distance,equipment_class,grounding,arc_time,arc_time_reduced,"
+            "bus,from_bus,branch_type,source_ka,source_xr,source_ka_min,tx_kva,tx_z,tx_xr,cable_length,"
+            "cable_r,cable_x,cable_sets,motor_kva\r\n"
+            "Utility,empirical,13800,153,910,Switchgear,Grounded,0.2,0.2,UTIL,,source,20,15,12,,,,,,,,\r\n"
+            "Main,empirical,480,32,455,Switchgear,Grounded,0.2,0.2,SWG,UTIL,transformer,,,,2000,5.75,6,,,,,\r\n"
+            "Motors,empirical,480,25,455,MCC and Panels,Grounded,0.2,0.2,MCC,SWG,cable,,,,,,,60,0.1,0.08,2,300\r\n");
+        QCOMPARE(Cell(1, "bolted_current_max"), QString("40.774"));
+        QCOMPARE(Cell(2, "bolted_current_max"), QString("28.679"));
+        const QString mccEnergy = Cell(2, "incident_energy");
+        // 8 % instead of 5.75 %: by hand 30.345 kA at SWG, 23.379 kA at the MCC.
+        QVERIFY(Type(1, "tx_z", "8"));
+        QCOMPARE(Cell(1, "bolted_current_max"), QString("30.345"));
+        QCOMPARE(Cell(2, "bolted_current_max"), QString("23.379"));
+        QVERIFY(Cell(2, "incident_energy") != mccEnergy);
+        QCOMPARE(Cell(0, "bolted_current_min"), QString("12.000"));  // the source's own bus, minimum
+        study->findChild<QAction*>("UndoStudy1")->trigger();
+        QCOMPARE(Cell(1, "bolted_current_max"), QString("40.774"));
+        QCOMPARE(Cell(2, "bolted_current_max"), QString("28.679"));
+        QCOMPARE(Cell(2, "incident_energy"), mccEnergy);
+
+        // The network view: every bus with its currents, and the tree.
+        study->findChild<QAction*>("NetworkView1")->trigger();
+        auto* view = study->findChild<QDialog*>("NetworkView");
+        QVERIFY(view && view->isVisible());
+        auto* buses = Child<QTableWidget>(*view, "NetworkBusTable");
+        QCOMPARE(buses->rowCount(), 3);
+        // clang-format off
+        const QStringList expected[] = {
+            {"UTIL", "13800", "20.059", "12.000"},
+            {"SWG",  "480",   "40.774", "37.330"},
+            {"MCC",  "480",   "28.679", "26.194"},
+        };
+        // clang-format on
+        for (int r = 0; r < 3; ++r) {
+            for (int c = 0; c < 4; ++c) QCOMPARE(buses->item(r, c)->text(), expected[r][c]);
+        }
+        auto* tree = Child<QTreeWidget>(*view, "NetworkTree");
+        QCOMPARE(tree->topLevelItemCount(), 1);
+        QTreeWidgetItem* util = tree->topLevelItem(0);
+        QCOMPARE(util->text(0), QString("UTIL"));
+        QCOMPARE(util->childCount(), 1);
+        QTreeWidgetItem* swg = util->child(0);
+        QCOMPARE(swg->text(0), QString("SWG"));
+        QCOMPARE(swg->text(1), QString("transformer from UTIL, row 2"));
+        QCOMPARE(swg->child(0)->text(0), QString("MCC"));
+        QCOMPARE(swg->child(0)->text(2), QString("28.679"));
+
+        // The IEC 60909 convention: every row and the open view computed again.
+        Child<QComboBox>(*study, "ShortCircuitBox")->setCurrentIndex(1);
+        QCOMPARE(Cell(1, "bolted_current_max"), QString("43.914"));
+        QCOMPARE(Cell(2, "bolted_current_min"), QString("25.430"));
+        QCOMPARE(buses->item(1, 2)->text(), QString("43.914"));
     }
 };
 

@@ -1,0 +1,284 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "study/network_study.h"
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+
+#include "engine/number.h"
+#include "study/errors.h"
+
+namespace zentavo {
+
+namespace {
+
+using network::ElementKind;
+
+constexpr int kFirstNetworkColumn = kBusColumn;
+constexpr int kLastNetworkColumn = kMotorXrColumn;
+
+enum class BranchType { None, Source, Transformer, Cable };
+
+bool HasNetworkText(const StudyRowInputs& in) {
+    for (int c = kFirstNetworkColumn; c <= kLastNetworkColumn; ++c) {
+        if (!in[c].empty()) return true;
+    }
+    return false;
+}
+
+std::string Name(StudyInputColumn c) { return std::string(kStudyInputNames[c]); }
+
+// The network values of one row, read and checked for their own sake; the
+// network checks how they fit together.
+class RowReader {
+public:
+    RowReader(const StudyRowInputs& in, char sep) : in_(in), sep_(sep) {}
+
+    BranchType Type() const {
+        const std::string_view t = in_[kBranchTypeColumn];
+        if (t.empty()) return BranchType::None;
+        if (t == "source") return BranchType::Source;
+        if (t == "transformer") return BranchType::Transformer;
+        if (t == "cable") return BranchType::Cable;
+        throw StudyRowError("branch_type: unknown value \"" + std::string(t) + "\"");
+    }
+
+    // The values of a branch type only on rows of that type.
+    void OnlyFor(BranchType type, BranchType wanted, std::string_view typeWord,
+                 std::initializer_list<StudyInputColumn> columns) const {
+        if (type == wanted) return;
+        for (StudyInputColumn c : columns) {
+            if (!in_[c].empty())
+                throw StudyRowError(Name(c) + ": given on a row whose branch_type is not " +
+                                    std::string(typeWord));
+        }
+    }
+
+    // A number the row must give.
+    double Required(StudyInputColumn c, std::string_view why) const {
+        if (in_[c].empty()) throw StudyRowError(Name(c) + ": empty, " + std::string(why));
+        return Number(c);
+    }
+    double Optional(StudyInputColumn c, double otherwise) const {
+        return in_[c].empty() ? otherwise : Number(c);
+    }
+
+private:
+    double Number(StudyInputColumn c) const {
+        try {
+            return ParseNumber(in_[c], sep_);
+        } catch (const ConversionError& e) {
+            throw StudyRowError(Name(c) + ": " + e.what());
+        }
+    }
+
+    const StudyRowInputs& in_;
+    char sep_;
+};
+
+void AddError(NetworkRowFault& f, const std::string& message) {
+    if (f.error.find(message) != std::string::npos) return;
+    f.error += (f.error.empty() ? "" : "; ") + message;
+}
+
+}  // namespace
+
+std::string_view ResultsBoltedCurrent(const StudyRowInputs& in, const StudyRowResults& results) {
+    if (results[kScenarioColumn].empty()) return in[kBoltedCurrentColumn];
+    return results[results[kScenarioColumn] == "min" ? kBoltedCurrentMinColumn : kBoltedCurrentMaxColumn];
+}
+
+std::string NetworkCurrentText(double ka, char sep) { return FormatFixed(ka, 15, 3, sep); }
+
+StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,
+                           network::Convention convention) {
+    rows_.resize(rows.size());
+    network::NetworkInput input;
+    // The row of each element, by kind and index in its list of `input`.
+    std::vector<std::size_t> rowOf[5];
+    auto kindIndex = [](ElementKind k) { return static_cast<int>(k); };
+    struct Own {
+        ElementKind kind;
+        std::size_t index;
+        std::string bus;
+    };
+    std::vector<std::optional<Own>> branchOf(rows.size());
+
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const StudyRowInputs& in = rows[i];
+        NetworkRowFault& f = rows_[i];
+        f.inNetwork = HasNetworkText(in);
+        if (!f.inNetwork) continue;
+        const std::string who = "row " + std::to_string(i + 1);
+        const std::string name = "in " + who;
+        try {
+            const RowReader r(in, sep);
+            const std::string bus(in[kBusColumn]);
+            if (bus.empty()) throw StudyRowError("bus: empty, on a row with network columns");
+            if (!in[kBoltedCurrentColumn].empty()) {
+                throw StudyRowError("bolted_current: typed on a row in the network (bus " + bus +
+                                    "), where the network gives it; leave it empty or take the "
+                                    "row out of the network");
+            }
+            const double kV = r.Required(kVoltageColumn, "the nominal voltage of bus " + bus) / 1000;
+            const BranchType type = r.Type();
+            r.OnlyFor(type, BranchType::Source, "source",
+                      {kSourceKaColumn, kSourceXrColumn, kSourceKaMinColumn});
+            r.OnlyFor(type, BranchType::Transformer, "transformer",
+                      {kTxKvaColumn, kTxZColumn, kTxXrColumn});
+            r.OnlyFor(type, BranchType::Cable, "cable",
+                      {kCableLengthColumn, kCableRColumn, kCableXColumn, kCableSetsColumn});
+            if ((type == BranchType::None || type == BranchType::Source) &&
+                !in[kFromBusColumn].empty()) {
+                throw StudyRowError("from_bus: given on a row without a transformer or cable");
+            }
+            if (in[kMotorKvaColumn].empty()) {
+                for (StudyInputColumn c : {kMotorXColumn, kMotorXrColumn}) {
+                    if (!in[c].empty()) throw StudyRowError(Name(c) + ": given without motor_kva");
+                }
+            }
+            // Read everything before adding anything: a row is in the network whole or not at all.
+            std::optional<network::Source> source;
+            std::optional<network::Transformer> transformer;
+            std::optional<network::Cable> cable;
+            std::optional<network::Motor> motor;
+            const std::string from(in[kFromBusColumn]);
+            switch (type) {
+            case BranchType::Source: {
+                const double ka = r.Required(kSourceKaColumn, "a source needs its fault current");
+                source = network::Source{name, bus, kV, ka, r.Optional(kSourceKaMinColumn, ka),
+                                         r.Required(kSourceXrColumn, "a source needs its X/R")};
+                break;
+            }
+            case BranchType::Transformer:
+                transformer = network::Transformer{
+                    name, from, bus, r.Required(kTxKvaColumn, "a transformer needs its rating"),
+                    r.Required(kTxZColumn, "a transformer needs its impedance"),
+                    r.Required(kTxXrColumn, "a transformer needs its X/R")};
+                break;
+            case BranchType::Cable: {
+                const double sets = r.Optional(kCableSetsColumn, 1);
+                if (sets != std::floor(sets) || sets < 1 || sets > 1000)
+                    throw StudyRowError("cable_sets: a whole number of sets from 1 to 1000");
+                cable = network::Cable{name,
+                                       from,
+                                       bus,
+                                       r.Required(kCableLengthColumn, "a cable needs its length"),
+                                       r.Required(kCableRColumn, "a cable needs its resistance"),
+                                       r.Required(kCableXColumn, "a cable needs its reactance"),
+                                       static_cast<int>(sets)};
+                break;
+            }
+            case BranchType::None:
+                break;
+            }
+            if (!in[kMotorKvaColumn].empty()) {
+                motor = network::Motor{name, bus, r.Required(kMotorKvaColumn, ""),
+                                       r.Optional(kMotorXColumn, 0.2), r.Optional(kMotorXrColumn, 10)};
+            }
+            rowOf[kindIndex(ElementKind::Bus)].push_back(i);
+            input.buses.push_back({bus, kV, who});
+            if (source) {
+                branchOf[i] = Own{ElementKind::Source, input.sources.size(), bus};
+                rowOf[kindIndex(ElementKind::Source)].push_back(i);
+                input.sources.push_back(std::move(*source));
+            }
+            if (transformer) {
+                branchOf[i] = Own{ElementKind::Transformer, input.transformers.size(), bus};
+                rowOf[kindIndex(ElementKind::Transformer)].push_back(i);
+                input.transformers.push_back(std::move(*transformer));
+            }
+            if (cable) {
+                branchOf[i] = Own{ElementKind::Cable, input.cables.size(), bus};
+                rowOf[kindIndex(ElementKind::Cable)].push_back(i);
+                input.cables.push_back(std::move(*cable));
+            }
+            if (motor) {
+                rowOf[kindIndex(ElementKind::Motor)].push_back(i);
+                input.motors.push_back(std::move(*motor));
+            }
+        } catch (const StudyRowError& e) {
+            f.error = e.message;
+        }
+    }
+    if (input.buses.empty()) return;
+
+    const network::Network net(std::move(input));
+    results_ = net.Solve(convention);
+    for (const network::ElementError& e : results_.errors) {
+        AddError(rows_[rowOf[kindIndex(e.kind)][e.index]], e.message);
+    }
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        NetworkRowFault& f = rows_[i];
+        if (!f.inNetwork || !f.error.empty()) continue;
+        const std::string bus(rows[i][kBusColumn]);
+        const network::BusResult* b = results_.FindBus(bus);
+        if (!b || !b->computed) {
+            AddError(f, "bus " + bus + " has no fault current (no path to a source)");
+            continue;
+        }
+        f.kaMax = b->ka_max;
+        f.kaMin = b->ka_min;
+        if (branchOf[i]) f.branchShare = results_.Share(bus, branchOf[i]->kind, branchOf[i]->index);
+    }
+    // The tree: the first branch without an error that ends at each bus.
+    feeds_.resize(results_.buses.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!branchOf[i] || branchOf[i]->kind == ElementKind::Source || !rows_[i].error.empty())
+            continue;
+        const auto at = results_.busIndex.find(branchOf[i]->bus);
+        if (at == results_.busIndex.end() || feeds_[at->second].row >= 0) continue;
+        feeds_[at->second] = Feed{static_cast<int>(i), std::string(rows[i][kFromBusColumn]),
+                                  branchOf[i]->kind};
+    }
+}
+
+StudyRowValues ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFault& fault,
+                                      const StudyOptions& options, StudyRowResults& out,
+                                      StudyDevices* devices) {
+    if (!fault.inNetwork) return ComputeStudyRow(in, options, out, devices);
+    if (!fault.error.empty()) {
+        for (std::string& r : out) r.clear();
+        out[kStatusColumn] = "error";
+        out[kMessageColumn] = fault.error;
+        return {};
+    }
+    const std::string maxText = NetworkCurrentText(fault.kaMax, options.sep);
+    const std::string minText = NetworkCurrentText(fault.kaMin, options.sep);
+    // Each case through the row's own method, with the bolted current as the
+    // row shows it.
+    StudyRowInputs maxIn = in, minIn = in;
+    maxIn[kBoltedCurrentColumn] = maxText;
+    minIn[kBoltedCurrentColumn] = minText;
+    if (!in.deviceShareFromNetwork) {
+        maxIn.deviceShareFromNetwork = fault.branchShare;
+        minIn.deviceShareFromNetwork = fault.branchShare;
+    }
+    StudyRowResults maxOut, minOut;
+    const StudyRowValues maxValues = ComputeStudyRow(maxIn, options, maxOut, devices);
+    const StudyRowValues minValues = ComputeStudyRow(minIn, options, minOut, devices);
+    auto governing = [](const StudyRowValues& v) {
+        return v.reducedGoverns ? v.incidentEnergyReduced : v.incidentEnergy;
+    };
+    // A case that cannot be computed gives the row its refusal; otherwise
+    // the larger governing energy decides, the maximum case on a tie.
+    bool min;
+    if (!maxValues.computed)
+        min = false;
+    else if (!minValues.computed)
+        min = true;
+    else
+        min = governing(minValues) > governing(maxValues);
+    out = std::move(min ? minOut : maxOut);
+    if (out[kStatusColumn] != "ok") {
+        out[kMessageColumn] = std::string(min ? "minimum" : "maximum") + " case (" +
+                              (min ? minText : maxText) + " kA): " + out[kMessageColumn];
+    }
+    out[kBoltedCurrentMaxColumn] = maxText;
+    out[kBoltedCurrentMinColumn] = minText;
+    out[kScenarioColumn] = min ? "min" : "max";
+    if (fault.branchShare) out[kBranchShareColumn] = FormatFixed(*fault.branchShare, 15, 3, options.sep);
+    return min ? minValues : maxValues;
+}
+
+}  // namespace zentavo

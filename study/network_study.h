@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A study as a network: rows that name a bus become the network's buses,
+// sources, transformers, cables and motors; the network is built once and
+// solved for the study's convention; every row on a bus is then computed
+// with the bus's maximum and minimum bolted fault current, and the case with
+// the larger governing incident energy gives the row's results.
+//
+// A row takes part when any of its network columns holds a text. Its
+// `voltage` is the nominal voltage of its bus; its `bolted_current` must be
+// empty (the network gives it). A row whose network values cannot be read
+// or whose element the network refuses is an error naming the row (as "row
+// N", N counting the study's rows from 1); the other rows are computed.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "network/short_circuit.h"
+#include "study/row.h"
+
+namespace zentavo {
+
+// What the network gives one row.
+struct NetworkRowFault {
+    bool inNetwork = false;  // the row has a network text: it is computed from the network
+    std::string error;       // why the row cannot be computed; empty when it can
+    double kaMax = 0, kaMin = 0;          // the bolted fault currents of its bus, kA
+    std::optional<double> branchShare;  // its own branch's share, maximum case
+};
+
+class StudyNetwork {
+public:
+    // Every row's inputs, in the study's order (a row that could not be
+    // read: all empty). The texts need not outlive the network.
+    StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep, network::Convention convention);
+
+    const NetworkRowFault& Row(std::size_t row) const { return rows_[row]; }
+    // The buses and their currents; empty when no row is in the network.
+    const network::ShortCircuitResults& Results() const { return results_; }
+    // The branch that feeds each bus in the order of Results().buses (a
+    // tree over the buses from the sources): the row of the first branch
+    // whose far bus it is, and the bus it comes from; -1 and empty for a
+    // bus fed by a source alone or not at all.
+    struct Feed {
+        int row = -1;
+        std::string fromBus;
+        network::ElementKind kind = network::ElementKind::Source;
+    };
+    const std::vector<Feed>& Feeds() const { return feeds_; }
+
+private:
+    std::vector<NetworkRowFault> rows_;
+    network::ShortCircuitResults results_;
+    std::vector<Feed> feeds_;
+};
+
+// Computes a row of a network study: a row outside the network as
+// ComputeStudyRow does; one in it with its bus's currents (both cases),
+// giving the results of the case with the larger governing energy and the
+// network result columns. `devices` as for ComputeStudyRow.
+StudyRowValues ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFault& fault,
+                                      const StudyOptions& options, StudyRowResults& out,
+                                      StudyDevices* devices = nullptr);
+
+// The bolted current a row's results were computed with: its typed one, or
+// for a row of a network the current of the case that gave its results.
+std::string_view ResultsBoltedCurrent(const StudyRowInputs& in, const StudyRowResults& results);
+
+// The bolted current text a row of a network computes with, as its
+// bolted_current_max or bolted_current_min column shows it: kA, three decimals.
+std::string NetworkCurrentText(double ka, char sep);
+
+}  // namespace zentavo

@@ -1,0 +1,187 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A study whose rows form a network: the bolted currents of its buses, the
+// case each row takes, and the rows the network refuses.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "study/run.h"
+#include "batch_test_tools.h"
+
+namespace zentavo {
+namespace {
+
+using batch_test::CsvRow;
+
+// The network of the worked example (13.8 kV utility 20 kA X/R 15, minimum
+// 12 kA; 2 000 kVA 5.75 % X/R 6 transformer to 480 V switchgear; 60 m of
+// 2 sets r 0.1 x 0.08 ohm/km to an MCC with 300 kVA of motors), a panel 90 m
+// of a small cable after the MCC, and points of the four methods on it.
+const std::string kHeader =
+    "point,method,voltage,bolted_current,gap,work_distance,equipment_class,grounding,arc_time,"
+    "arc_time_reduced,fuse_class,electrode_configuration,enclosure_height,enclosure_width,"
+    "enclosure_depth,bus,from_bus,branch_type,source_ka,source_xr,source_ka_min,tx_kva,tx_z,"
+    "tx_xr,cable_length,cable_r,cable_x,cable_sets,motor_kva\n";
+const std::string kNetwork =
+    kHeader +
+    "UTIL,empirical,13800,,153,910,Switchgear,Grounded,0.2,0.2,,,,,,UTIL,,source,20,15,12,,,,,,,,\n"
+    "SWG,empirical,480,,32,455,Switchgear,Grounded,0.2,0.2,,,,,,SWG,UTIL,transformer,,,,2000,5.75,6,,,,,\n"
+    "MCC,empirical,480,,25,455,MCC and Panels,Grounded,0.2,0.2,,,,,,MCC,SWG,cable,,,,,,,60,0.1,0.08,2,300\n"
+    "SWG 2018,ieee1584-2018,480,,32,610,,,0.0613,0.319,,VCB,610,610,254,SWG,,,,,,,,,,,,,\n"
+    "PNL,fuse,480,,,455,,,,,0,,,,,PNL,MCC,cable,,,,,,,90,3.08,0.1,1,\n";
+
+std::string RunNetworkStudy(const std::string& study, network::Convention convention = network::Convention::Ansi) {
+    StudyOptions options;
+    options.shortCircuit = convention;
+    std::string out;
+    EXPECT_TRUE(RunStudy(study, options, [&](std::string_view s) { out.append(s); }));
+    return out;
+}
+
+// Hand values of the worked example (both conventions), through the program.
+TEST(NetworkStudy, BoltedCurrentsOfTheWorkedExampleThroughTheProgram) {
+    struct Case {
+        const char* convention;
+        std::size_t row;
+        const char *max, *min, *share;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"ansi",     0, "20.059", "12.000", "0.997"},
+        {"ansi",     1, "40.774", "37.330", "0.957"},
+        {"ansi",     2, "28.679", "26.194", "0.940"},
+        {"ansi",     3, "40.774", "37.330", ""},      // a point on SWG: no branch of its own
+        {"iec60909", 0, "20.065", "12.000", "0.997"},
+        {"iec60909", 1, "43.914", "36.617", "0.958"},
+        {"iec60909", 2, "30.619", "25.430", "0.941"},
+    };
+    // clang-format on
+    const std::string path = ::testing::TempDir() + "network.csv";
+    std::ofstream(path, std::ios::binary) << kNetwork;
+    for (const Case& c : cases) {
+        const auto run = batch_test::RunCommand(std::string(ZENTAVO_BATCH_PROGRAM) + " --short-circuit " +
+                                                c.convention + " " + path);
+        ASSERT_EQ(run.status, 0);
+        const std::vector<CsvRow> rows = batch_test::CsvRows(run.out);
+        ASSERT_EQ(rows.size(), 5u);
+        const CsvRow& r = rows[c.row];
+        SCOPED_TRACE(std::string(c.convention) + " " + r.at("point"));
+        EXPECT_EQ(r.at("status"), "ok") << r.at("message");
+        EXPECT_EQ(r.at("bolted_current_max"), c.max);
+        EXPECT_EQ(r.at("bolted_current_min"), c.min);
+        EXPECT_EQ(r.at("branch_share"), c.share);
+    }
+    const auto bad = batch_test::RunCommand(std::string(ZENTAVO_BATCH_PROGRAM) +
+                                            " --short-circuit iec 2>&1 < /dev/null");
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_EQ(bad.out, "zentavo-batch: --short-circuit takes one of ansi, iec60909, not 'iec' (see --help)\n");
+}
+
+// Every row of the network gives the results of the same row with its
+// bolted current typed as the case that governs it shows it: the maximum at
+// the rising energies of typed arc times, the minimum at the RK1 fuse whose
+// energy falls as the current rises.
+TEST(NetworkStudy, RowsEqualTheirTypedCurrentOfTheGoverningCase) {
+    const std::vector<CsvRow> net = batch_test::CsvRows(RunNetworkStudy(kNetwork));
+    ASSERT_EQ(net.size(), 5u);
+    const char* const scenarios[] = {"max", "max", "max", "max", "min"};
+    // The rows alone, out of the network, with the governing current typed.
+    std::string typed =
+        "point,method,voltage,bolted_current,gap,work_distance,equipment_class,grounding,arc_time,"
+        "arc_time_reduced,fuse_class,electrode_configuration,enclosure_height,enclosure_width,"
+        "enclosure_depth\n";
+    const std::vector<std::string> inputs = {
+        "UTIL,empirical,13800,%,153,910,Switchgear,Grounded,0.2,0.2,,,,,",
+        "SWG,empirical,480,%,32,455,Switchgear,Grounded,0.2,0.2,,,,,",
+        "MCC,empirical,480,%,25,455,MCC and Panels,Grounded,0.2,0.2,,,,,",
+        "SWG 2018,ieee1584-2018,480,%,32,610,,,0.0613,0.319,,VCB,610,610,254",
+        "PNL,fuse,480,%,,455,,,,,0,,,,"};
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        std::string line = inputs[i];
+        const CsvRow& r = net[i];
+        line.replace(line.find('%'), 1, r.at(r.at("scenario") == "min" ? "bolted_current_min" : "bolted_current_max"));
+        typed += line + "\n";
+    }
+    const std::vector<CsvRow> alone = batch_test::CsvRows(RunNetworkStudy(typed));
+    ASSERT_EQ(alone.size(), net.size());
+    for (std::size_t i = 0; i < net.size(); ++i) {
+        SCOPED_TRACE(net[i].at("point"));
+        EXPECT_EQ(net[i].at("scenario"), scenarios[i]);
+        for (const auto& [column, text] : alone[i]) {
+            if (column == "bolted_current") continue;
+            EXPECT_EQ(net[i].at(column), text) << column;
+        }
+    }
+    // The fuse's minimum case is the larger energy: 2.58 cal/cm2 at 0.983 kA.
+    EXPECT_EQ(net[4].at("bolted_current_min"), "0.983");
+    EXPECT_EQ(net[4].at("incident_energy"), "2.58");
+}
+
+// A row the network cannot take is an error naming what is wrong; the other
+// rows are computed.
+TEST(NetworkStudy, RefusedRowsAmongComputedOnes) {
+    const std::string source =
+        "UTIL,empirical,13800,,153,910,Switchgear,Grounded,0.2,0.2,,,,,,UTIL,,source,20,15,12,,,,,,,,\n";
+    const std::string swg =
+        "SWG,empirical,480,,32,455,Switchgear,Grounded,0.2,0.2,,,,,,SWG,UTIL,transformer,,,,2000,5.75,6,,,,,\n";
+    struct Case {
+        std::string row;  // row 3, after the source and the switchgear
+        std::string message;
+        bool switchgearComputed;  // false: the switchgear row is concerned too
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"X,empirical,480,30,32,455,Switchgear,Grounded,0.2,0.2,,,,,,SWG,,,,,,,,,,,,,\n",
+         "bolted_current: typed on a row in the network (bus SWG), where the network gives it; "
+         "leave it empty or take the row out of the network", true},
+        {"X,empirical,600,,32,455,Switchgear,Grounded,0.2,0.2,,,,,,SWG,,,,,,,,,,,,,\n",
+         "bus SWG: row 3 gives it another voltage than row 2", false},
+        {"X,empirical,480,,32,455,Switchgear,Grounded,0.2,0.2,,,,,,T2,SWG,transformer,,,,500,5,4,,,,,\n",
+         "transformer in row 3: its buses SWG and T2 have one voltage; bus T2 has no path to a source", true},
+        {"X,empirical,480,,32,455,Switchgear,Grounded,0.2,0.2,,,,,,T2,SWG,reactor,,,,,,,,,,,\n",
+         "branch_type: unknown value \"reactor\"", true},
+        {"X,empirical,480,,32,455,Switchgear,Grounded,0.2,0.2,,,,,,T2,SWG,cable,,,,500,5,4,,,,,\n",
+         "tx_kva: given on a row whose branch_type is not transformer", true},
+        {"X,empirical,480,,32,455,Switchgear,Grounded,0.2,0.2,,,,,,T2,SWG,cable,,,,,,,30,,0.08,1,\n",
+         "cable_r: empty, a cable needs its resistance", true},
+        {"X,empirical,480,,32,455,Switchgear,Grounded,0.2,0.2,,,,,,ISLAND,,,,,,,,,,,,,\n",
+         "bus ISLAND has no path to a source", true},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        const std::vector<CsvRow> rows = batch_test::CsvRows(RunNetworkStudy(kHeader + source + swg + c.row));
+        ASSERT_EQ(rows.size(), 3u);
+        EXPECT_EQ(rows[0].at("status"), "ok") << rows[0].at("message");
+        EXPECT_EQ(rows[0].at("bolted_current_max"), "20.000");  // the source alone
+        EXPECT_EQ(rows[1].at("status"), c.switchgearComputed ? "ok" : "error") << rows[1].at("message");
+        if (c.switchgearComputed) {
+            EXPECT_EQ(rows[1].at("bolted_current_max"), "39.011");  // source and transformer in series, by hand
+        }
+        EXPECT_EQ(rows[2].at("status"), "error");
+        EXPECT_EQ(rows[2].at("message"), c.message);
+        EXPECT_EQ(rows[2].at("incident_energy"), "");
+    }
+}
+
+// The plant example (32 buses: a 13.8 kV utility, MV switchgear, two unit
+// substations with a tie, MCCs with motors, panels, 208 V lighting panels)
+// gives its results file, byte for byte.
+TEST(NetworkStudy, PlantExampleGivesItsResults) {
+    const std::string input = batch_test::FileBytes(ZENTAVO_EXAMPLES_DIR "/plant-network.csv");
+    ASSERT_FALSE(input.empty());
+    EXPECT_EQ(RunNetworkStudy(input), batch_test::FileBytes(ZENTAVO_EXAMPLES_DIR "/plant-network-results.csv"));
+}
+
+// A study without network columns writes none of the network's result columns.
+TEST(NetworkStudy, StudyWithoutNetworkColumnsKeepsItsColumns) {
+    const std::string out = RunNetworkStudy("method,voltage,bolted_current,gap,work_distance,arc_time,arc_time_reduced\n"
+                                "empirical,480,20,32,455,0.2,0.2\n");
+    EXPECT_EQ(out.find("bolted_current_max"), std::string::npos);
+    EXPECT_NE(out.find(",enclosure_factor\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace zentavo
