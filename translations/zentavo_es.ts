@@ -1146,6 +1146,86 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <source>Device element, reduced</source>
         <translation>Elemento del dispositivo, reducida</translation>
     </message>
+    <message>
+        <source>Bus</source>
+        <translation>Barra</translation>
+    </message>
+    <message>
+        <source>From bus</source>
+        <translation>Desde la barra</translation>
+    </message>
+    <message>
+        <source>Branch type</source>
+        <translation>Tipo de rama</translation>
+    </message>
+    <message>
+        <source>Source fault current</source>
+        <translation>Corriente de falla de la fuente</translation>
+    </message>
+    <message>
+        <source>Source X/R</source>
+        <translation>X/R de la fuente</translation>
+    </message>
+    <message>
+        <source>Source fault current, minimum</source>
+        <translation>Corriente de falla de la fuente, mínima</translation>
+    </message>
+    <message>
+        <source>Transformer rating</source>
+        <translation>Potencia del transformador</translation>
+    </message>
+    <message>
+        <source>Transformer impedance</source>
+        <translation>Impedancia del transformador</translation>
+    </message>
+    <message>
+        <source>Transformer X/R</source>
+        <translation>X/R del transformador</translation>
+    </message>
+    <message>
+        <source>Cable length</source>
+        <translation>Longitud del cable</translation>
+    </message>
+    <message>
+        <source>Cable resistance</source>
+        <translation>Resistencia del cable</translation>
+    </message>
+    <message>
+        <source>Cable reactance</source>
+        <translation>Reactancia del cable</translation>
+    </message>
+    <message>
+        <source>Cable sets</source>
+        <translation>Conductores en paralelo</translation>
+    </message>
+    <message>
+        <source>Motor rating</source>
+        <translation>Potencia de los motores</translation>
+    </message>
+    <message>
+        <source>Motor reactance</source>
+        <translation>Reactancia de los motores</translation>
+    </message>
+    <message>
+        <source>Motor X/R</source>
+        <translation>X/R de los motores</translation>
+    </message>
+    <message>
+        <source>Bolted fault current, maximum</source>
+        <translation>Corriente de falla franca, máxima</translation>
+    </message>
+    <message>
+        <source>Bolted fault current, minimum</source>
+        <translation>Corriente de falla franca, mínima</translation>
+    </message>
+    <message>
+        <source>Scenario</source>
+        <translation>Caso</translation>
+    </message>
+    <message>
+        <source>Branch share</source>
+        <translation>Fracción de la rama</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TFormLabelType</name>
@@ -1531,6 +1611,80 @@ Do you wish to save it in UTF-8 instead? (No saves nothing.)</source>
     <message>
         <source>Iarc,min</source>
         <translation>Iarc,mín</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::TNetworkView</name>
+    <message>
+        <source>Network</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>&amp;Buses</source>
+        <translation>&amp;Barras</translation>
+    </message>
+    <message>
+        <source>Buses and their fault currents</source>
+        <translation>Barras y sus corrientes de falla</translation>
+    </message>
+    <message>
+        <source>Bus</source>
+        <translation>Barra</translation>
+    </message>
+    <message>
+        <source>Voltage (V)</source>
+        <translation>Tensión (V)</translation>
+    </message>
+    <message>
+        <source>I max (kA)</source>
+        <translation>I máx (kA)</translation>
+    </message>
+    <message>
+        <source>I min (kA)</source>
+        <translation>I mín (kA)</translation>
+    </message>
+    <message>
+        <source>X/R</source>
+        <translation>X/R</translation>
+    </message>
+    <message>
+        <source>&amp;Tree from the sources</source>
+        <translation>Á&amp;rbol desde las fuentes</translation>
+    </message>
+    <message>
+        <source>The network as a tree</source>
+        <translation>La red como árbol</translation>
+    </message>
+    <message>
+        <source>Fed by</source>
+        <translation>Alimentada por</translation>
+    </message>
+    <message>
+        <source>The study has no network: no row names a bus.</source>
+        <translation>El estudio no tiene red: ninguna fila nombra una barra.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n buses; fault currents by the %1 convention.</source>
+        <translation>
+            <numerusform>%n barra; corrientes de falla según la convención %1.</numerusform>
+            <numerusform>%n barras; corrientes de falla según la convención %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>no fault current</source>
+        <translation>sin corriente de falla</translation>
+    </message>
+    <message>
+        <source>transformer from %1, row %2</source>
+        <translation>transformador desde %1, fila %2</translation>
+    </message>
+    <message>
+        <source>cable from %1, row %2</source>
+        <translation>cable desde %1, fila %2</translation>
+    </message>
+    <message>
+        <source>source</source>
+        <translation>fuente</translation>
     </message>
 </context>
 <context>
@@ -1938,6 +2092,22 @@ y %n etiqueta(s) más con el nombre cortado</numerusform>
     <message>
         <source>device curves (*.csv)</source>
         <translation>curvas de dispositivos (*.csv)</translation>
+    </message>
+    <message>
+        <source>&amp;Short circuit:</source>
+        <translation>&amp;Cortocircuito:</translation>
+    </message>
+    <message>
+        <source>The convention of the bolted fault currents a network computes</source>
+        <translation>La convención de las corrientes de falla franca que calcula una red</translation>
+    </message>
+    <message>
+        <source>&amp;Network</source>
+        <translation>&amp;Red</translation>
+    </message>
+    <message>
+        <source>&amp;Buses and tree…</source>
+        <translation>&amp;Barras y árbol…</translation>
     </message>
 </context>
 <context>

@@ -1146,6 +1146,86 @@ Vérifiez que le nom du fichier est correct.</translation>
         <source>Device element, reduced</source>
         <translation>Élément du dispositif, réduit</translation>
     </message>
+    <message>
+        <source>Bus</source>
+        <translation>Jeu de barres</translation>
+    </message>
+    <message>
+        <source>From bus</source>
+        <translation>Depuis le jeu de barres</translation>
+    </message>
+    <message>
+        <source>Branch type</source>
+        <translation>Type de branche</translation>
+    </message>
+    <message>
+        <source>Source fault current</source>
+        <translation>Courant de défaut de la source</translation>
+    </message>
+    <message>
+        <source>Source X/R</source>
+        <translation>X/R de la source</translation>
+    </message>
+    <message>
+        <source>Source fault current, minimum</source>
+        <translation>Courant de défaut de la source, minimal</translation>
+    </message>
+    <message>
+        <source>Transformer rating</source>
+        <translation>Puissance du transformateur</translation>
+    </message>
+    <message>
+        <source>Transformer impedance</source>
+        <translation>Impédance du transformateur</translation>
+    </message>
+    <message>
+        <source>Transformer X/R</source>
+        <translation>X/R du transformateur</translation>
+    </message>
+    <message>
+        <source>Cable length</source>
+        <translation>Longueur du câble</translation>
+    </message>
+    <message>
+        <source>Cable resistance</source>
+        <translation>Résistance du câble</translation>
+    </message>
+    <message>
+        <source>Cable reactance</source>
+        <translation>Réactance du câble</translation>
+    </message>
+    <message>
+        <source>Cable sets</source>
+        <translation>Conducteurs en parallèle</translation>
+    </message>
+    <message>
+        <source>Motor rating</source>
+        <translation>Puissance des moteurs</translation>
+    </message>
+    <message>
+        <source>Motor reactance</source>
+        <translation>Réactance des moteurs</translation>
+    </message>
+    <message>
+        <source>Motor X/R</source>
+        <translation>X/R des moteurs</translation>
+    </message>
+    <message>
+        <source>Bolted fault current, maximum</source>
+        <translation>Courant de court-circuit franc, maximal</translation>
+    </message>
+    <message>
+        <source>Bolted fault current, minimum</source>
+        <translation>Courant de court-circuit franc, minimal</translation>
+    </message>
+    <message>
+        <source>Scenario</source>
+        <translation>Cas</translation>
+    </message>
+    <message>
+        <source>Branch share</source>
+        <translation>Part de la branche</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TFormLabelType</name>
@@ -1531,6 +1611,80 @@ Voulez-vous l&apos;enregistrer en UTF-8 ? (Non n&apos;enregistre rien.)</transla
     <message>
         <source>Iarc,min</source>
         <translation>Iarc,min</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::TNetworkView</name>
+    <message>
+        <source>Network</source>
+        <translation>Réseau</translation>
+    </message>
+    <message>
+        <source>&amp;Buses</source>
+        <translation>&amp;Jeux de barres</translation>
+    </message>
+    <message>
+        <source>Buses and their fault currents</source>
+        <translation>Jeux de barres et leurs courants de défaut</translation>
+    </message>
+    <message>
+        <source>Bus</source>
+        <translation>Jeu de barres</translation>
+    </message>
+    <message>
+        <source>Voltage (V)</source>
+        <translation>Tension (V)</translation>
+    </message>
+    <message>
+        <source>I max (kA)</source>
+        <translation>I max (kA)</translation>
+    </message>
+    <message>
+        <source>I min (kA)</source>
+        <translation>I min (kA)</translation>
+    </message>
+    <message>
+        <source>X/R</source>
+        <translation>X/R</translation>
+    </message>
+    <message>
+        <source>&amp;Tree from the sources</source>
+        <translation>&amp;Arbre depuis les sources</translation>
+    </message>
+    <message>
+        <source>The network as a tree</source>
+        <translation>Le réseau en arbre</translation>
+    </message>
+    <message>
+        <source>Fed by</source>
+        <translation>Alimenté par</translation>
+    </message>
+    <message>
+        <source>The study has no network: no row names a bus.</source>
+        <translation>L’étude n’a pas de réseau : aucune ligne ne nomme de jeu de barres.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n buses; fault currents by the %1 convention.</source>
+        <translation>
+            <numerusform>%n jeu de barres ; courants de défaut selon la convention %1.</numerusform>
+            <numerusform>%n jeux de barres ; courants de défaut selon la convention %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>no fault current</source>
+        <translation>pas de courant de défaut</translation>
+    </message>
+    <message>
+        <source>transformer from %1, row %2</source>
+        <translation>transformateur depuis %1, ligne %2</translation>
+    </message>
+    <message>
+        <source>cable from %1, row %2</source>
+        <translation>câble depuis %1, ligne %2</translation>
+    </message>
+    <message>
+        <source>source</source>
+        <translation>source</translation>
     </message>
 </context>
 <context>
@@ -1938,6 +2092,22 @@ et %n autre(s) étiquette(s) au nom coupé</numerusform>
     <message>
         <source>device curves (*.csv)</source>
         <translation>courbes de dispositifs (*.csv)</translation>
+    </message>
+    <message>
+        <source>&amp;Short circuit:</source>
+        <translation>&amp;Court-circuit :</translation>
+    </message>
+    <message>
+        <source>The convention of the bolted fault currents a network computes</source>
+        <translation>La convention des courants de court-circuit franc que calcule un réseau</translation>
+    </message>
+    <message>
+        <source>&amp;Network</source>
+        <translation>&amp;Réseau</translation>
+    </message>
+    <message>
+        <source>&amp;Buses and tree…</source>
+        <translation>&amp;Jeux de barres et arbre…</translation>
     </message>
 </context>
 <context>
