@@ -219,7 +219,13 @@ StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,
         }
         f.kaMax = b->ka_max;
         f.kaMin = b->ka_min;
-        if (branchOf[i]) f.branchShare = results_.Share(bus, branchOf[i]->kind, branchOf[i]->index);
+        if (branchOf[i]) {
+            f.branchShare = results_.Share(bus, branchOf[i]->kind, branchOf[i]->index);
+            // The only feed of a bus carries all of its current: a share a
+            // rounding of the solution puts just above 1 is 1, so that a
+            // device on the branch is not refused for it.
+            if (f.branchShare && *f.branchShare > 1 && *f.branchShare <= 1 + 1e-9) f.branchShare = 1.0;
+        }
     }
     // The tree: the first branch without an error that ends at each bus.
     feeds_.resize(results_.buses.size());

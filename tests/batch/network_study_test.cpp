@@ -167,12 +167,18 @@ TEST(NetworkStudy, RefusedRowsAmongComputedOnes) {
 }
 
 // The plant example (32 buses: a 13.8 kV utility, MV switchgear, two unit
-// substations with a tie, MCCs with motors, panels, 208 V lighting panels)
-// gives its results file, byte for byte.
+// substations with a tie, MCCs with motors, panels, 208 V lighting panels;
+// relays, trip units and fuses on most of its points, each seeing its own
+// branch's share) gives its results file, byte for byte, with the line ends
+// of the input as zentavo-batch writes it.
 TEST(NetworkStudy, PlantExampleGivesItsResults) {
     const std::string input = batch_test::FileBytes(ZENTAVO_EXAMPLES_DIR "/plant-network.csv");
     ASSERT_FALSE(input.empty());
-    EXPECT_EQ(RunNetworkStudy(input), batch_test::FileBytes(ZENTAVO_EXAMPLES_DIR "/plant-network-results.csv"));
+    StudyOptions options;
+    options.lineEndOfInput = true;
+    std::string out;
+    ASSERT_TRUE(RunStudy(input, options, [&](std::string_view s) { out.append(s); }));
+    EXPECT_EQ(out, batch_test::FileBytes(ZENTAVO_EXAMPLES_DIR "/plant-network-results.csv"));
 }
 
 // A study without network columns writes none of the network's result columns.
@@ -181,6 +187,44 @@ TEST(NetworkStudy, StudyWithoutNetworkColumnsKeepsItsColumns) {
                                 "empirical,480,20,32,455,0.2,0.2\n");
     EXPECT_EQ(out.find("bolted_current_max"), std::string::npos);
     EXPECT_NE(out.find(",enclosure_factor\r\n"), std::string::npos);
+}
+
+// A protective device on a row's branch sees the branch's share of the
+// arcing current; a device_share typed on the row overrides it. With a long-
+// time element alone (t = LTD (6 Ir / I)^2, no tolerance) the duration at
+// the share s is the full current's divided by s^2. A study with both device
+// and network columns writes the device columns, then the network's.
+TEST(NetworkStudy, ADeviceOnABranchSeesItsShare) {
+    const std::string study =
+        "point,method,voltage,gap,work_distance,equipment_class,grounding,bus,from_bus,branch_type,"
+        "source_ka,source_xr,source_ka_min,tx_kva,tx_z,tx_xr,cable_length,cable_r,cable_x,cable_sets,"
+        "motor_kva,device_type,trip_rating,trip_lt_pickup,trip_lt_delay,trip_tolerance,device_share\n"
+        "UTIL,empirical,13800,153,910,Switchgear,Grounded,UTIL,,source,20,15,12,,,,,,,,,,,,,,\n"
+        "SWG,empirical,480,32,455,Switchgear,Grounded,SWG,UTIL,transformer,,,,2000,5.75,6,,,,,,,,,,,\n"
+        "MCC,empirical,480,25,455,MCC and Panels,Grounded,MCC,SWG,cable,,,,,,,60,0.1,0.08,2,300,"
+        "trip-unit,4000,1,0.3,0,\n"
+        "MCC by hand,empirical,480,25,455,MCC and Panels,Grounded,MCC,,,,,,,,,,,,,,"
+        "trip-unit,4000,1,0.3,0,1\n";
+    const std::string out = RunNetworkStudy(study);
+    const std::string header = out.substr(0, out.find('\r'));
+    EXPECT_NE(header.find(",enclosure_factor,arc_time_used,arc_time_reduced_used,device_element,"
+                          "device_element_reduced,bolted_current_max,bolted_current_min,scenario,branch_share"),
+              std::string::npos)
+        << header;
+    const std::vector<CsvRow> rows = batch_test::CsvRows(out);
+    ASSERT_EQ(rows.size(), 4u);
+    const CsvRow &branch = rows[2], &byHand = rows[3];
+    for (const CsvRow* r : {&branch, &byHand}) {
+        ASSERT_EQ(r->at("status"), "ok") << r->at("message");
+        EXPECT_EQ(r->at("device_element"), "long time");
+    }
+    EXPECT_EQ(branch.at("scenario"), byHand.at("scenario"));
+    const double share = std::stod(branch.at("branch_share"));
+    EXPECT_EQ(branch.at("branch_share"), "0.940");
+    for (const char* column : {"arc_time_used", "arc_time_reduced_used"}) {
+        const double ratio = std::stod(branch.at(column)) / std::stod(byHand.at(column));
+        EXPECT_NEAR(ratio, 1 / (share * share), 2e-3) << column;
+    }
 }
 
 }  // namespace

@@ -1005,6 +1005,14 @@ private slots:
         QCOMPARE(Cell(2, "bolted_current_max"), QString("28.679"));
         QCOMPARE(Cell(2, "incident_energy"), mccEnergy);
 
+        // Its labels: one a point, each with the current of the case that gave its results.
+        dialogs->exportAnswers = {{true, StudyRows::All}};
+        dialogs->fileNames = {Path("labels.pdf")};
+        study->findChild<QAction*>("StudyLabels1")->trigger();
+        const QStringList pages = RunPdfTool("pdftotext", {Path("labels.pdf"), "-"}).split('\f', Qt::SkipEmptyParts);
+        QCOMPARE(pages.size(), 3);
+        QVERIFY2(pages[1].contains("Main") && pages[1].contains("40.774"), qPrintable(pages[1]));
+
         // The network view: every bus with its currents, and the tree.
         study->findChild<QAction*>("NetworkView1")->trigger();
         auto* view = study->findChild<QDialog*>("NetworkView");
