@@ -7,6 +7,7 @@
 //   LANG=es_ES.UTF-8 QT_QPA_PLATFORM=offscreen build/tools/screenshots docs
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QLineEdit>
 #include <QPixmap>
@@ -127,5 +128,14 @@ int main(int argc, char** argv) {
     study->show();
     study->findChild<QTableView*>(QStringLiteral("StudyTable"))->sortByColumn(study->model().ColumnNamed(QStringLiteral("incident_energy_governing")), Qt::DescendingOrder);
     Save(study, dir, "study.png");
+
+    // The plant's network: its buses with their currents, and the tree.
+    auto* network = zentavo::ui::OpenStudyFile(app, QStringLiteral(ZENTAVO_EXAMPLES_DIR "/plant-network.csv"));
+    network->show();
+    network->findChild<QAction*>(QStringLiteral("NetworkView1"))->trigger();
+    if (auto* view = network->findChild<QDialog*>(QStringLiteral("NetworkView"))) {
+        view->resize(900, 560);
+        Save(view, dir, "network.png");
+    }
     return 0;
 }

@@ -39,6 +39,7 @@ TNetworkView::TNetworkView(QWidget* parent) : QDialog(parent) {
         {tr("Bus"), tr("Voltage (V)"), tr("I max (kA)"), tr("I min (kA)"), tr("X/R")});
     NetworkBusTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     NetworkBusTable->verticalHeader()->hide();
+    NetworkBusTable->horizontalHeader()->setStretchLastSection(true);
     busesLabel->setBuddy(NetworkBusTable);
     layout->addWidget(busesLabel);
     layout->addWidget(NetworkBusTable, 1);
@@ -86,6 +87,7 @@ void TNetworkView::FillBuses(const StudyNetwork& network, char sep) {
         for (int c = 0; c < cells.size(); ++c) NetworkBusTable->setItem(row, c, new QTableWidgetItem(cells[c]));
     }
     NetworkBusTable->resizeColumnsToContents();
+    NetworkBusTable->resizeRowsToContents();
 }
 
 void TNetworkView::FillTree(const StudyNetwork& network, char sep) {
