@@ -800,6 +800,10 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <source>Working distance below 305 mm (%1 inches). </source>
         <translation>Distancia de trabajo inferior a 305 mm (%1 inches). </translation>
     </message>
+    <message>
+        <source>Protective device does not operate at %1 kA arcing current. </source>
+        <translation>El dispositivo de protección no actúa con una corriente de arco de %1 kA. </translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::QtDialogService</name>

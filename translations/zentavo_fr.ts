@@ -800,6 +800,10 @@ Vérifiez que le nom du fichier est correct.</translation>
         <source>Working distance below 305 mm (%1 inches). </source>
         <translation>Distance de travail inférieure à 305 mm (%1 inches). </translation>
     </message>
+    <message>
+        <source>Protective device does not operate at %1 kA arcing current. </source>
+        <translation>Le dispositif de protection n’agit pas à un courant d’arc de %1 kA. </translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::QtDialogService</name>

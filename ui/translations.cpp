@@ -127,6 +127,7 @@ constexpr const char* kLibraryTexts[] = {
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Arcing current not defined for these inputs. "),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Incident energy not defined for these inputs. "),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "'%1' is not a valid floating point value"),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Protective device does not operate at %1 kA arcing current. "),
     // Rows of the label, as the label options list them.
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Arc Flash & Shock Hazard"),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Equipment type"),
@@ -263,8 +264,14 @@ QString LibraryText(const QString& english) {
         if (shown == known) continue;
         if (known.contains(QStringLiteral("%1"))) {
             // The value may be any text: the sentence around it decides.
-            const QRegularExpressionMatch m = Pattern(known).match(out);
-            if (m.hasMatch()) out.replace(m.capturedStart(), m.capturedLength(), shown.arg(m.captured(1)));
+            // Each time it is said (a warning for each case), with its value.
+            for (qsizetype from = 0;;) {
+                const QRegularExpressionMatch m = Pattern(known).match(out, from);
+                if (!m.hasMatch()) break;
+                const QString replaced = shown.arg(m.captured(1));
+                out.replace(m.capturedStart(), m.capturedLength(), replaced);
+                from = m.capturedStart() + replaced.size();
+            }
             continue;
         }
         // Only whole sentences inside a longer text: a single word there may
