@@ -3,6 +3,7 @@
 
 #include <QCloseEvent>
 #include <algorithm>
+#include <stdexcept>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -384,17 +385,23 @@ void Tmain::Calc1Click() {
     }
 }
 
+LengthUnit Tmain::CaptionUnit(const QLabel* caption) const {
+    // The units window writes only its items' words into these captions.
+    const QString word = EnglishText(caption);
+    if (const auto unit = ParseLengthUnit(Utf8(word))) return *unit;
+    throw std::runtime_error(Utf8(tr("“%1” is not a length unit.").arg(word)));
+}
+
 void Tmain::CalculateEmpirical() {
     const std::string volt = Utf8(VoltEdit->text()), ibf = Utf8(IbfEdit->text()),
-                      gap = Utf8(GapEdit->text()), wd = Utf8(WorkDistEdit->text()),
-                      gapCaption = Utf8(Label1->text()), wdCaption = Utf8(Label2->text());
+                      gap = Utf8(GapEdit->text()), wd = Utf8(WorkDistEdit->text());
     EmpiricalFields f;
     f.voltage = volt;
     f.boltedCurrent = ibf;
     f.gap = gap;
     f.workDist = wd;
-    f.gapCaption = gapCaption;
-    f.workDistCaption = wdCaption;
+    f.gapUnit = CaptionUnit(Label1);
+    f.workDistUnit = CaptionUnit(Label2);
     f.equipmentClass = EquipClassBox->currentIndex();
     f.grounding = GroundGroup->itemIndex();
     const ArcCurrentOutcome out = RunEmpiricalArcCurrent(app_.state(), f, app_.Sep());
@@ -407,12 +414,11 @@ void Tmain::CalculateEmpirical() {
 }
 
 void Tmain::CalculateFuse() {
-    const std::string ibf = Utf8(Fuse_Ibolt->text()), wd = Utf8(Fuse_Work_Dist->text()),
-                      wdCaption = Utf8(Label8->text());
+    const std::string ibf = Utf8(Fuse_Ibolt->text()), wd = Utf8(Fuse_Work_Dist->text());
     FuseFields f;
     f.boltedCurrent = ibf;
     f.workDist = wd;
-    f.workDistCaption = wdCaption;
+    f.workDistUnit = CaptionUnit(Label8);
     f.fuseClass = FuseClass->currentIndex();
     f.equipmentClass = Fuse_Eq_Class->currentIndex();
     const FuseOutcome out = RunFuse(app_.state(), f, app_.Units(), app_.Sep());
@@ -435,13 +441,13 @@ void Tmain::CalculateFuse() {
 
 void Tmain::CalculateBreaker() {
     const std::string volt = Utf8(CB_volt->text()), ibf = Utf8(CB_Ibolt->text()),
-                      wd = Utf8(CB_workdist->text()), wdCaption = Utf8(Label14->text()),
+                      wd = Utf8(CB_workdist->text()),
                       ir = Utf8(ir_edit->text()), it = Utf8(it_edit->text());
     BreakerFields f;
     f.voltage = volt;
     f.boltedCurrent = ibf;
     f.workDist = wd;
-    f.workDistCaption = wdCaption;
+    f.workDistUnit = CaptionUnit(Label14);
     f.interruptingRating = ir;
     f.instantaneousTrip = it;
     f.breakerType = Breakertype->currentIndex();
