@@ -65,6 +65,12 @@ void ShowItem(QComboBox* box, const QString& word) {
 
 QString Word(std::string_view word) { return FromUtf8(word); }
 
+// The items of a selector: the words of its units, in its order.
+template <class... Unit>
+QStringList Items(Unit... units) {
+    return {Word(UnitWord(units))...};
+}
+
 }  // namespace
 
 TFormUnits::TFormUnits(Application& app) : app_(app) {
@@ -73,7 +79,7 @@ TFormUnits::TFormUnits(Application& app) : app_(app) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(418, 224);
 
-    const QStringList lengths = {QStringLiteral("mm"), QStringLiteral("inches")};
+    const QStringList lengths = Items(LengthUnit::Millimetres, LengthUnit::Inches);
     auto* input = MakeGroup(this, "GroupBox1", tr("Input units"), 8, 8, 402, 84);
     Gap_Units = Selector(input, "Gap_Units", tr("Gap between conductors"), lengths,
                          12, 22, 90);
@@ -81,16 +87,17 @@ TFormUnits::TFormUnits(Application& app) : app_(app) {
 
     auto* output = MakeGroup(this, "GroupBox2", tr("Output units"), 8, 98, 402, 88);
     FlashBound_units = Selector(output, "FlashBound_units", tr("Protection boundaries"),
-                                {QStringLiteral("inches"), QStringLiteral("mm")}, 12, 22, 60);
+                                Items(LengthUnit::Inches, LengthUnit::Millimetres), 12, 22, 60);
     ComboBox2 = Selector(output, "ComboBox2", tr("Incident Energy"),
-                         {QStringLiteral("cal/cm2"), QStringLiteral("J/cm2")}, 12, 54, 60);
+                         Items(IncidentEnergyUnit::CaloriesPerCm2, IncidentEnergyUnit::JoulesPerCm2),
+                         12, 54, 60);
     Pressure_units = Selector(output, "Pressure_units", tr("Pressure"),
-                              {QStringLiteral("lb/ft2"), QStringLiteral("N/m2"),
-                               QStringLiteral("Atmosphere"), QStringLiteral("kpa")},
+                              Items(BlastPressureUnit::PoundsPerFt2, BlastPressureUnit::NewtonsPerM2,
+                                    BlastPressureUnit::Atmospheres, BlastPressureUnit::Kilopascals),
                               212, 22, 62);
     Pressure_units->setGeometry(296, 22, 98, 22);
     TNT = Selector(output, "TNT", tr("TNT Equivalent"),
-                   {QStringLiteral("kg"), QStringLiteral("lb"), QStringLiteral("grams")}, 212, 54,
+                   Items(TntMassUnit::Kilograms, TntMassUnit::Pounds, TntMassUnit::Grams), 212, 54,
                    62);
     TNT->setGeometry(296, 54, 98, 22);
     FlashBound_units->setGeometry(136, 22, 68, 22);

@@ -293,30 +293,31 @@ private slots:
         QTest::addColumn<QString>("label1");   // the main window's gap caption
         QTest::addColumn<QString>("gap");      // GapEdit, 32 before
         QTest::addColumn<QString>("label43");  // a pressure caption of the results window
+        QTest::addColumn<QString>("ignored");  // the selector after "Ignore and close"
         const QString before = QStringLiteral("Initial pressure (lb/ft2):");
         // clang-format off
         QTest::newRow("working distance in feet") << "WD_units" << "feet"
             << "\u201cfeet\u201d is not a unit for Working distance. Choose one of: mm, inches."
-            << "feet" << "mm" << "32" << before;
+            << "feet" << "mm" << "32" << before << "mm";
         QTest::newRow("gap in in") << "Gap_Units" << "in"
             << "\u201cin\u201d is not a unit for Gap between conductors. Choose one of: mm, inches."
-            << "in" << "mm" << "32" << before;
+            << "in" << "mm" << "32" << before << "mm";
         QTest::newRow("boundaries in cm") << "FlashBound_units" << "cm"
             << "\u201ccm\u201d is not a unit for Protection boundaries. Choose one of: inches, mm."
-            << "cm" << "mm" << "32" << before;
+            << "cm" << "mm" << "32" << before << "inches";
         QTest::newRow("energy in cal") << "ComboBox2" << "cal"
             << "\u201ccal\u201d is not a unit for Incident Energy. Choose one of: cal/cm2, J/cm2."
-            << "cal" << "mm" << "32" << before;
+            << "cal" << "mm" << "32" << before << "cal/cm2";
         QTest::newRow("pressure in psi") << "Pressure_units" << "psi"
             << "\u201cpsi\u201d is not a unit for Pressure. Choose one of: lb/ft2, N/m2, Atmosphere, kpa."
-            << "psi" << "mm" << "32" << before;
+            << "psi" << "mm" << "32" << before << "lb/ft2";
         QTest::newRow("TNT in tons") << "TNT" << " tons "
             << "\u201ctons\u201d is not a unit for TNT Equivalent. Choose one of: kg, lb, grams."
-            << " tons " << "mm" << "32" << before;
+            << " tons " << "mm" << "32" << before << "kg";
         QTest::newRow("gap in Inches, with blanks") << "Gap_Units" << " Inches "
-            << "" << "inches" << "inches" << "1.26" << "Initial Pressure (lb/ft2):";
+            << "" << "inches" << "inches" << "1.26" << "Initial Pressure (lb/ft2):" << "";
         QTest::newRow("pressure in KPA") << "Pressure_units" << "KPA"
-            << "" << "kpa" << "mm" << "32" << "Initial Pressure (kpa):";
+            << "" << "kpa" << "mm" << "32" << "Initial Pressure (kpa):" << "";
         // clang-format on
     }
     void aTypedWordThatIsNoneOfTheItemsIsRefused() {
@@ -327,6 +328,7 @@ private slots:
         QFETCH(QString, label1);
         QFETCH(QString, gap);
         QFETCH(QString, label43);
+        QFETCH(QString, ignored);
         M().GapEdit->setText("32");
         M().findChild<QAction*>("Units1")->trigger();
         auto* box = U().findChild<QComboBox*>(selector);
@@ -348,6 +350,12 @@ private slots:
         QCOMPARE(M().Label2->text(), QStringLiteral("mm"));
         QCOMPARE(M().GapEdit->text(), gap);
         QCOMPARE(T().L("Label43")->text(), label43);
+        if (refusal.isEmpty()) return;
+        // Leaving without saving: every selector names a unit again, the
+        // pressure and TNT ones too, which "Ignore and close" otherwise keeps.
+        U().Button2->click();
+        QVERIFY(M().isVisible() && !U().isVisible());
+        QCOMPARE(box->currentText(), ignored);
     }
 
     void ignoreRestoresFourChoicesButNotPressureOrTnt() {
