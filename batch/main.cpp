@@ -93,19 +93,37 @@ constexpr const char* kUsage =
     "computed to label), 2 for a usage error, an unreadable input or too little\n"
     "memory.\n";
 
-// An option and the words it takes, the first being the default.
+// An option and the words it takes, the first being the default, and how
+// a unit option sets its unit (the decimal separator has none).
 struct UnitOption {
     std::string_view name;
     std::array<std::string_view, 4> words;
-    std::string zentavo::UnitSettings::*field;
+    bool (*set)(zentavo::UnitSettings& units, std::string_view word);  // false: no unit
 };
+
+template <auto Field, auto Parse>
+bool SetUnit(zentavo::UnitSettings& units, std::string_view word) {
+    const auto unit = Parse(word);
+    if (unit) units.*Field = *unit;
+    return unit.has_value();
+}
+
+using zentavo::BlastPressureUnit, zentavo::IncidentEnergyUnit, zentavo::LengthUnit, zentavo::TntMassUnit,
+    zentavo::UnitSettings, zentavo::UnitWord;
 const UnitOption kUnitOptions[] = {
-    {"energy-unit", {"cal/cm2", "J/cm2"}, &zentavo::UnitSettings::EnergyUnit},
-    {"boundary-unit", {"inches", "mm"}, &zentavo::UnitSettings::BoundaryUnit},
+    {"energy-unit",
+     {UnitWord(IncidentEnergyUnit::CaloriesPerCm2), UnitWord(IncidentEnergyUnit::JoulesPerCm2)},
+     SetUnit<&UnitSettings::EnergyUnit, zentavo::ParseEnergyUnit>},
+    {"boundary-unit",
+     {UnitWord(LengthUnit::Inches), UnitWord(LengthUnit::Millimetres)},
+     SetUnit<&UnitSettings::BoundaryUnit, zentavo::ParseLengthUnit>},
     {"pressure-unit",
-     {"lb/ft2", "N/m2", "Atmosphere", "kpa"},
-     &zentavo::UnitSettings::PressureUnit},
-    {"tnt-unit", {"kg", "lb", "grams"}, &zentavo::UnitSettings::TntUnit},
+     {UnitWord(BlastPressureUnit::PoundsPerFt2), UnitWord(BlastPressureUnit::NewtonsPerM2),
+      UnitWord(BlastPressureUnit::Atmospheres), UnitWord(BlastPressureUnit::Kilopascals)},
+     SetUnit<&UnitSettings::PressureUnit, zentavo::ParsePressureUnit>},
+    {"tnt-unit",
+     {UnitWord(TntMassUnit::Kilograms), UnitWord(TntMassUnit::Pounds), UnitWord(TntMassUnit::Grams)},
+     SetUnit<&UnitSettings::TntUnit, zentavo::ParseTntUnit>},
     {"decimal-separator", {".", ","}, nullptr},
 };
 
@@ -329,9 +347,10 @@ std::string ReadUnitOption(const UnitOption& option, const std::string& value, z
         known = known || w == value;
         allowed += (allowed.empty() ? "" : ", ") + std::string(w);
     }
-    if (!known) return "--" + std::string(option.name) + " takes one of " + allowed + ", not '" + value + "'";
-    if (option.field) {
-        options.units.*(option.field) = value;
+    const std::string refusal = "--" + std::string(option.name) + " takes one of " + allowed + ", not '" + value + "'";
+    if (!known) return refusal;
+    if (option.set) {
+        if (!option.set(options.units, value)) return refusal;
     } else {
         options.sep = value[0];
     }

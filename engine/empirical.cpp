@@ -190,8 +190,8 @@ void FillClothing(CaseTexts& c, std::int32_t index) {
 }
 
 std::string FlooredBoundaryText(const UnitSettings& u, char sep) {
-    return u.BoundaryUnit == "inches" ? FormatFixed(6.0, 5, 2, sep)
-                                      : FormatFixed(kFlooredBoundary, 5, 2, sep);
+    return u.BoundaryUnit == LengthUnit::Inches ? FormatFixed(6.0, 5, 2, sep)
+                                                : FormatFixed(kFlooredBoundary, 5, 2, sep);
 }
 
 EmpiricalOutcome RunEmpiricalResults(SharedState& s, const DurationFields& durations,

@@ -418,10 +418,10 @@ std::optional<double> Read(std::string_view text, char sep) {
     return ParseNumber(text, sep);
 }
 
-std::optional<double> ReadLength(std::string_view text, std::string_view caption, char sep) {
+std::optional<double> ReadLength(std::string_view text, LengthUnit unit, char sep) {
     const auto v = Read(text, sep);
     if (!v) return v;
-    return ToMillimetres(*v, caption);
+    return ToMillimetres(*v, unit);
 }
 
 std::string CurrentText(double kiloamperes, char sep) { return FormatFixed(kiloamperes, 6, 3, sep); }
@@ -429,7 +429,9 @@ std::string CurrentText(double kiloamperes, char sep) { return FormatFixed(kiloa
 // An incident energy in the energy unit with two decimals and every digit
 // before them ("1897.64"; the empirical texts keep five significant digits).
 std::string EnergyText2018(double joulesPerCm2, const UnitSettings& u, char sep) {
-    const double shown = u.EnergyUnit == "cal/cm2" ? joulesPerCm2 * kCalPerJoule : joulesPerCm2;
+    const double shown = u.EnergyUnit == IncidentEnergyUnit::CaloriesPerCm2
+                             ? joulesPerCm2 * kCalPerJoule
+                             : joulesPerCm2;
     return FormatFixed(shown, 15, 2, sep);
 }
 
@@ -496,21 +498,21 @@ Ieee2018Outcome RunIeee2018(
     Partial p;
     p.voltage = Read(f.voltage, sep);
     p.boltedCurrent = Read(f.boltedCurrent, sep);
-    p.gap = ReadLength(f.gap, f.gapCaption, sep);
-    p.gapInches = f.gapCaption != "mm";
-    p.enclosureInches = f.enclosureCaption != "mm";
-    p.workDistInches = f.workDistCaption != "mm";
+    p.gap = ReadLength(f.gap, f.gapUnit, sep);
+    p.gapInches = f.gapUnit == LengthUnit::Inches;
+    p.enclosureInches = f.enclosureUnit == LengthUnit::Inches;
+    p.workDistInches = f.workDistUnit == LengthUnit::Inches;
     for (std::size_t n = 0; n < kElectrodeWords.size(); ++n) {
         if (f.electrode == kElectrodeWords[n]) p.electrode = static_cast<Electrode>(n);
     }
     p.electrodeUnknown = !p.electrode && !f.electrode.empty();
     // Open air has no enclosure: its fields are not read at all.
     if (p.electrode && !IsOpenAir(*p.electrode)) {
-        p.height = ReadLength(f.height, f.enclosureCaption, sep);
-        p.width = ReadLength(f.width, f.enclosureCaption, sep);
-        p.depth = ReadLength(f.depth, f.enclosureCaption, sep);
+        p.height = ReadLength(f.height, f.enclosureUnit, sep);
+        p.width = ReadLength(f.width, f.enclosureUnit, sep);
+        p.depth = ReadLength(f.depth, f.enclosureUnit, sep);
     }
-    p.workDist = ReadLength(f.workDist, f.workDistCaption, sep);
+    p.workDist = ReadLength(f.workDist, f.workDistUnit, sep);
     if (durations) {
         // Not typed: any positive stand-in passes the checks, and the arcing
         // currents do not depend on the durations.
@@ -580,15 +582,15 @@ std::string Ieee2018EquipmentText(int picked, const Ieee2018Inputs& in) {
     return std::string(type.labelName) + " (" + configuration + ")";
 }
 
-std::string Ieee2018LengthText(double mm, std::string_view caption, char sep) {
-    const bool inches = caption != "mm";
+std::string Ieee2018LengthText(double mm, LengthUnit unit, char sep) {
+    const bool inches = unit == LengthUnit::Inches;
     return TrimZeros(FormatFixed(inches ? mm / kMmPerInch : mm, 15, inches ? 4 : 5, sep), sep);
 }
 
-std::string LengthFieldUnits::Convert(std::string_view text, std::string_view from,
-                                      std::string_view to, char sep) {
-    const bool fromMm = from == "mm", toMm = to == "mm";
-    if (fromMm == toMm) return std::string(text);  // the same unit for ToMillimetres
+std::string LengthFieldUnits::Convert(std::string_view text, LengthUnit from, LengthUnit to,
+                                      char sep) {
+    const bool fromMm = from == LengthUnit::Millimetres, toMm = to == LengthUnit::Millimetres;
+    if (from == to) return std::string(text);
     const bool unedited = converted_ && text == shown_;
     if (unedited && typedInMm_ == toMm) {
         converted_ = false;

@@ -133,9 +133,9 @@ struct Ieee2018Fields {
     std::string_view workDist;
     std::string_view arcTime;         // s
     std::string_view arcTimeReduced;  // s
-    std::string_view gapCaption = "mm";        // unit of the gap
-    std::string_view enclosureCaption = "mm";  // unit of the three enclosure sizes
-    std::string_view workDistCaption = "mm";   // unit of the working distance
+    LengthUnit gapUnit = LengthUnit::Millimetres;        // unit of the gap
+    LengthUnit enclosureUnit = LengthUnit::Millimetres;  // unit of the three enclosure sizes
+    LengthUnit workDistUnit = LengthUnit::Millimetres;   // unit of the working distance
 };
 
 struct Ieee2018Texts {
@@ -215,23 +215,21 @@ bool KeepsTypicalValues(const Ieee2018Equipment& type, const Ieee2018Inputs& in)
 // in kIeee2018Equipment, -1 when no type was picked.
 std::string Ieee2018EquipmentText(int picked, const Ieee2018Inputs& in);
 
-// --- Lengths of the 2018 window in its unit captions ------------------------
+// --- Lengths of the 2018 window in the units of its captions ---------------
 
-// A length in the unit of its caption ("mm", any other word inches, as
-// ToMillimetres reads it), without trailing zeros: up to 4 decimals in
+// A length in `unit`, without trailing zeros: up to 4 decimals in
 // inches ("1.2598", "36"), up to 5 in millimetres, which writes any inch text
 // of up to 4 decimals exactly ("31.99892" for 1.2598 in).
-std::string Ieee2018LengthText(double mm, std::string_view caption, char sep);
+std::string Ieee2018LengthText(double mm, LengthUnit unit, char sep);
 
-// One length field whose unit caption changes: its text is converted so that
+// One length field whose unit changes: its text is converted so that
 // the value keeps its meaning. A field converted back before anyone edited
 // it shows again the text that was typed (914.4 mm, 36 in, 914.4 mm).
 class LengthFieldUnits {
 public:
-    // The field's text `text`, typed beside `from`, for the caption `to`. A
-    // text that is not a number (or is empty) has no value to keep and stays.
-    std::string Convert(std::string_view text, std::string_view from, std::string_view to,
-                        char sep);
+    // The field's text `text`, typed in `from`, for the unit `to`. A text
+    // that is not a number (or is empty) has no value to keep and stays.
+    std::string Convert(std::string_view text, LengthUnit from, LengthUnit to, char sep);
 
 private:
     bool converted_ = false;  // the field shows what the last conversion wrote

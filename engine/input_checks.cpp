@@ -13,13 +13,13 @@ constexpr double kMinWorkDist = 300.0;   // mm
 constexpr double kMaxWorkDist = 2000.0;  // mm
 constexpr double kMinGap = 13.0;         // mm
 
-// Working distance, shared by the three tabs: converted by its caption, kept
+// Working distance, shared by the three tabs: converted from its unit, kept
 // as entered, accepted between 300 and 2000 mm. An empty field fails the range.
-void CheckWorkDistance(SharedState& s, std::string_view text, std::string_view caption, char sep) {
+void CheckWorkDistance(SharedState& s, std::string_view text, LengthUnit unit, char sep) {
     s.WorkDistEntered = 0;
     bool ok = false;
     if (!text.empty()) {
-        s.WorkDistEntered = ToMillimetres(ParseNumber(text, sep), caption);
+        s.WorkDistEntered = ToMillimetres(ParseNumber(text, sep), unit);
         ok = s.WorkDistEntered >= kMinWorkDist && s.WorkDistEntered <= kMaxWorkDist;
     }
     if (ok) {
@@ -89,7 +89,7 @@ std::string CheckEmpiricalInputs(SharedState& s, const EmpiricalFields& f, char 
     if (f.gap.empty()) {
         s.ErrorText += msg::kEnterGap;
     } else {
-        s.GapEntered = ToMillimetres(ParseNumber(f.gap, sep), f.gapCaption);
+        s.GapEntered = ToMillimetres(ParseNumber(f.gap, sep), f.gapUnit);
         if (s.GapEntered >= kMinGap) {
             s.Gap = s.GapEntered;
         } else {
@@ -97,7 +97,7 @@ std::string CheckEmpiricalInputs(SharedState& s, const EmpiricalFields& f, char 
         }
     }
 
-    CheckWorkDistance(s, f.workDist, f.workDistCaption, sep);
+    CheckWorkDistance(s, f.workDist, f.workDistUnit, sep);
 
     s.Cf = CalculationFactor(s.Voltage);
     if (f.equipmentClass < 0) {
@@ -114,13 +114,13 @@ std::string CheckEmpiricalInputs(SharedState& s, const EmpiricalFields& f, char 
     return s.ErrorText;
 }
 
-std::string CheckFuseInputs(SharedState& s, const FuseFields& f, std::string_view gapUnit,
+std::string CheckFuseInputs(SharedState& s, const FuseFields& f, LengthUnit gapUnit,
                             std::string& gapText, char sep) {
     s.ErrorText.clear();
     CheckBoltedCurrent(s, f.boltedCurrent, false, sep);
     s.GapEntered = s.Gap = ClassDefaultGapMm(f.equipmentClass);
     gapText = ClassDefaultGapText(f.equipmentClass, gapUnit);
-    CheckWorkDistance(s, f.workDist, f.workDistCaption, sep);
+    CheckWorkDistance(s, f.workDist, f.workDistUnit, sep);
     s.Voltage = 600.0;
     return s.ErrorText;
 }
@@ -142,7 +142,7 @@ std::string CheckBreakerInputs(SharedState& s, const BreakerFields& f, char sep)
 
     CheckBoltedCurrent(s, f.boltedCurrent, true, sep);
     s.GapEntered = s.Gap = ClassDefaultGapMm(f.equipmentClass);
-    CheckWorkDistance(s, f.workDist, f.workDistCaption, sep);
+    CheckWorkDistance(s, f.workDist, f.workDistUnit, sep);
     CheckBreakerCurrent(s, f.interruptingRating, s.BreakerRating, msg::kEnterIR, sep);
     CheckBreakerCurrent(s, f.instantaneousTrip, s.BreakerTrip, msg::kEnterIT, sep);
     return s.ErrorText;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The checks of the main window's three tabs. Each takes the texts of the
-// tab's fields as typed, the unit captions beside the lengths and the item
+// tab's fields as typed, the units of the lengths (their captions) and the item
 // indexes of its selectors; it writes every value that passes into the
 // shared state at once and returns the joined text of every problem (empty
 // when all passed), which is also left in SharedState::ErrorText.
@@ -14,6 +14,7 @@
 
 #include "engine/catalog.h"
 #include "engine/shared_state.h"
+#include "engine/units.h"
 
 namespace zentavo {
 
@@ -35,8 +36,8 @@ struct EmpiricalFields {
     std::string_view boltedCurrent;    // IbfEdit, kA
     std::string_view gap;              // GapEdit
     std::string_view workDist;         // WorkDistEdit
-    std::string_view gapCaption = "mm";       // Label1
-    std::string_view workDistCaption = "mm";  // Label2
+    LengthUnit gapUnit = LengthUnit::Millimetres;       // Label1
+    LengthUnit workDistUnit = LengthUnit::Millimetres;  // Label2
     int equipmentClass = -1;  // EquipClassBox item, -1 when none is chosen
     int grounding = 0;        // GroundGroup item, -1 when none is chosen
 };
@@ -45,7 +46,7 @@ struct EmpiricalFields {
 struct FuseFields {
     std::string_view boltedCurrent;           // Fuse_Ibolt, kA
     std::string_view workDist;                // Fuse_Work_Dist
-    std::string_view workDistCaption = "mm";  // Label8
+    LengthUnit workDistUnit = LengthUnit::Millimetres;  // Label8
     int fuseClass = 0;                        // FuseClass item 0..7
     int equipmentClass = kFuseTabClass;       // Fuse_Eq_Class item
 };
@@ -55,7 +56,7 @@ struct BreakerFields {
     std::string_view voltage;                 // CB_volt, V
     std::string_view boltedCurrent;           // CB_Ibolt, kA
     std::string_view workDist;                // CB_workdist
-    std::string_view workDistCaption = "mm";  // Label14
+    LengthUnit workDistUnit = LengthUnit::Millimetres;  // Label14
     std::string_view interruptingRating;      // ir_edit, kA
     std::string_view instantaneousTrip;       // it_edit, kA
     int breakerType = 0;                      // Breakertype item 0..5
@@ -70,7 +71,7 @@ void StartMainWindowNext(SharedState& state);
 // `gapUnit` is the gap selector of the units window; `gapText` receives the
 // class default gap as the tab's gap field shows it.
 [[nodiscard]] std::string CheckFuseInputs(SharedState& state, const FuseFields& f,
-                                          std::string_view gapUnit, std::string& gapText, char sep);
+                                          LengthUnit gapUnit, std::string& gapText, char sep);
 [[nodiscard]] std::string CheckBreakerInputs(SharedState& state, const BreakerFields& f, char sep);
 
 }  // namespace zentavo

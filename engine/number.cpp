@@ -300,8 +300,8 @@ double RoundToDecimals(double value, int decimals) {
     return value < 0 ? -rounded : rounded;
 }
 
-double ToMillimetres(double value, std::string_view caption) {
-    return caption == "mm" ? value : value * kMmPerInch;
+double ToMillimetres(double value, LengthUnit unit) {
+    return unit == LengthUnit::Millimetres ? value : value * kMmPerInch;
 }
 
 }  // namespace zentavo

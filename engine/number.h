@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "engine/error.h"
+#include "engine/units.h"
 
 namespace zentavo {
 
@@ -46,9 +47,8 @@ std::string FormatFixedByShortestDigits(double value, int precision, int decimal
 // reads it back, without the text: the rounding of the shown digits.
 double RoundToDecimals(double value, int decimals);
 
-// Millimetres from a length typed beside the unit caption `caption`: the
-// value itself when the caption is exactly "mm", otherwise inches (x 25.4).
-double ToMillimetres(double value, std::string_view caption);
+// Millimetres from a length typed in `unit`.
+double ToMillimetres(double value, LengthUnit unit);
 
 inline constexpr double kMmPerInch = 25.4;
 

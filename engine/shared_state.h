@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/units.h"
+
 namespace zentavo {
 
 struct SharedState {
@@ -75,10 +77,12 @@ struct SharedState {
     bool ReducedCaseOff = false;
     std::uint16_t LabelLineCount = 0;
     bool LabelInColor = false;
-    std::string SavedGapUnits;
-    std::string SavedWorkDistUnits;
-    std::string SavedFlashBoundUnits;
-    std::string SavedEnergyUnits;
+    // The units window's first four choices as it was opened: "Ignore and
+    // close" goes back to them.
+    LengthUnit SavedGapUnits = LengthUnit::Millimetres;
+    LengthUnit SavedWorkDistUnits = LengthUnit::Millimetres;
+    LengthUnit SavedFlashBoundUnits = LengthUnit::Inches;
+    IncidentEnergyUnit SavedEnergyUnits = IncidentEnergyUnit::CaloriesPerCm2;
 
     // What the main window sets when it is created.
     void InitialiseForMainWindow() {

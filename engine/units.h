@@ -2,21 +2,65 @@
 // Unit choices of the run and the texts in which results are shown.
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace zentavo {
 
-// The six unit choices: the current texts of the units window's selectors.
-// Every conversion reads them at the moment it converts. Each selector is an
-// editable drop-down, so any text may stand here; words are compared exactly.
+// The units a quantity can be shown or typed in. Each has one word, the one
+// the units window, the study columns, zentavo-batch's options, captions and
+// headings use; a word is read once where it enters (Parse...Unit) and every
+// library works on the value.
+enum class LengthUnit { Millimetres, Inches };                   // "mm", "inches"
+enum class IncidentEnergyUnit { CaloriesPerCm2, JoulesPerCm2 };  // "cal/cm2", "J/cm2"
+enum class BlastPressureUnit {
+    PoundsPerFt2,  // "lb/ft2"
+    NewtonsPerM2,  // "N/m2"
+    Atmospheres,   // "Atmosphere"
+    Kilopascals,   // "kpa"
+};
+enum class TntMassUnit { Kilograms, Pounds, Grams };  // "kg", "lb", "grams"
+
+// The words of the units, in the order of their enums.
+inline constexpr std::array<std::string_view, 2> kLengthUnitWords{"mm", "inches"};
+inline constexpr std::array<std::string_view, 2> kEnergyUnitWords{"cal/cm2", "J/cm2"};
+inline constexpr std::array<std::string_view, 4> kPressureUnitWords{"lb/ft2", "N/m2", "Atmosphere",
+                                                                    "kpa"};
+inline constexpr std::array<std::string_view, 3> kTntUnitWords{"kg", "lb", "grams"};
+
+constexpr std::string_view UnitWord(LengthUnit unit) {
+    return kLengthUnitWords[static_cast<std::size_t>(unit)];
+}
+constexpr std::string_view UnitWord(IncidentEnergyUnit unit) {
+    return kEnergyUnitWords[static_cast<std::size_t>(unit)];
+}
+constexpr std::string_view UnitWord(BlastPressureUnit unit) {
+    return kPressureUnitWords[static_cast<std::size_t>(unit)];
+}
+constexpr std::string_view UnitWord(TntMassUnit unit) {
+    return kTntUnitWords[static_cast<std::size_t>(unit)];
+}
+
+// The unit of a word, spelt exactly as UnitWord writes it (case included);
+// any other text is no unit.
+std::optional<LengthUnit> ParseLengthUnit(std::string_view word);
+std::optional<IncidentEnergyUnit> ParseEnergyUnit(std::string_view word);
+std::optional<BlastPressureUnit> ParsePressureUnit(std::string_view word);
+std::optional<TntMassUnit> ParseTntUnit(std::string_view word);
+
+// The six unit choices of the run, as the units window's selectors have them.
 struct UnitSettings {
-    std::string GapUnit = "mm";
-    std::string WorkDistUnit = "mm";
-    std::string BoundaryUnit = "inches";
-    std::string EnergyUnit = "cal/cm2";
-    std::string PressureUnit = "lb/ft2";
-    std::string TntUnit = "kg";
+    LengthUnit GapUnit = LengthUnit::Millimetres;
+    LengthUnit WorkDistUnit = LengthUnit::Millimetres;
+    LengthUnit BoundaryUnit = LengthUnit::Inches;
+    IncidentEnergyUnit EnergyUnit = IncidentEnergyUnit::CaloriesPerCm2;
+    BlastPressureUnit PressureUnit = BlastPressureUnit::PoundsPerFt2;
+    TntMassUnit TntUnit = TntMassUnit::Kilograms;
+
+    friend bool operator==(const UnitSettings&, const UnitSettings&) = default;
 };
 
 inline constexpr double kCalPerJoule = 0.239006;  // cal/cm2 per J/cm2
@@ -41,6 +85,6 @@ std::string TntText(double kg, const UnitSettings& units, char sep);
 double ClassDefaultGapMm(int classIndex);
 // Its text in the gap unit: "32" in mm, "1,26" in inches (always with a
 // decimal comma, as the gap fields have always shown it).
-std::string ClassDefaultGapText(int classIndex, std::string_view gapUnit);
+std::string ClassDefaultGapText(int classIndex, LengthUnit gapUnit);
 
 }  // namespace zentavo

@@ -49,11 +49,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     zentavo::StudyOptions options;
     options.workers = 1;
     options.sep = (data[0] & 1) ? ',' : '.';
-    if (data[0] & 2) options.units.EnergyUnit = "J/cm2";
-    if (data[0] & 4) options.units.BoundaryUnit = "mm";
-    const char* pressures[] = {"lb/ft2", "N/m2", "Atmosphere", "kpa"};
-    options.units.PressureUnit = pressures[(data[0] >> 3) & 3];
-    if (data[0] & 32) options.units.TntUnit = "grams";
+    if (data[0] & 2) options.units.EnergyUnit = zentavo::IncidentEnergyUnit::JoulesPerCm2;
+    if (data[0] & 4) options.units.BoundaryUnit = zentavo::LengthUnit::Millimetres;
+    options.units.PressureUnit = static_cast<zentavo::BlastPressureUnit>((data[0] >> 3) & 3);
+    if (data[0] & 32) options.units.TntUnit = zentavo::TntMassUnit::Grams;
     options.detectDelimiter = options.lineEndOfInput = (data[0] & 64) != 0;
     const std::size_t rows = 1 + (data[1] & 3);  // rows a chunk
     // Small reads cut records everywhere; each read rereads the record it

@@ -11,8 +11,8 @@ namespace zentavo {
 
 namespace {
 // A value and its unit word; "N/A" (no value) carries no unit.
-std::string WithUnit(const std::string& value, const std::string& unit) {
-    return value == "N/A" ? value : value + " " + unit;
+std::string WithUnit(const std::string& value, std::string_view unit) {
+    return value == "N/A" ? value : value + " " + std::string(unit);
 }
 }  // namespace
 
@@ -32,17 +32,17 @@ LabelContent MakeLabelContent(const LabelContentInputs& in) {
     t["Label13"] = in.boltedCurrent + " kA";
     const bool useReduced = reducedGoverns && empirical;
     t["Label14"] = (useReduced ? in.boundaryReduced : in.boundary) + " " + boundaryUnit;
-    t["Label15"] = (useReduced ? in.energyReduced : in.energy) + " " + in.units.EnergyUnit;
+    t["Label15"] = (useReduced ? in.energyReduced : in.energy) + " " + std::string(UnitWord(in.units.EnergyUnit));
     t["Label16"] = in.ppeIndex >= in.ppeIndexReduced ? in.ppe : in.ppeReduced;
 
     // Pressure and TNT: the larger of the two cases, in every language, and
     // only where the empirical model computed them.
     const bool noBlast = !empirical || in.voltageV > 15000 || in.gapMm > 152;
     t["Label34"] = WithUnit(in.tntEquivalent > in.tntEquivalentReduced ? in.tnt : in.tntReduced,
-                            in.units.TntUnit);
+                            UnitWord(in.units.TntUnit));
     if ((in.tntEquivalent == 0 && in.tntEquivalentReduced == 0) || noBlast) t["Label34"] = "N/A";
     t["Label33"] = WithUnit(in.arcPressure > in.arcPressureReduced ? in.pressure : in.pressureReduced,
-                            in.units.PressureUnit);
+                            UnitWord(in.units.PressureUnit));
     if (in.arcPressure == 0 || noBlast) t["Label33"] = "N/A";
 
     for (const CaptionWords& c : kLabelCaptions) t[std::string(c.slot)] = c.words[lang];

@@ -106,12 +106,12 @@ std::string GroundingWord(std::string_view g, int language) {
     }
 }
 
-std::string LengthUnitWord(std::string_view unit, int language) {
-    if (unit == "inches") {
+std::string LengthUnitWord(LengthUnit unit, int language) {
+    if (unit == LengthUnit::Inches) {
         if (language == kSpanish) return "pulgadas";
         if (language == kFrench) return "pouce";
     }
-    return std::string(unit);
+    return std::string(UnitWord(unit));
 }
 
 }  // namespace zentavo

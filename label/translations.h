@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/units.h"
+
 namespace zentavo {
 
 // A row caption slot of the label and its words in English, Spanish, French.
@@ -29,7 +31,7 @@ extern const std::array<ClothingLine, 10> kLabelClothing;
 std::string ClassWord(std::string_view classText, int language);
 // The grounding text of the results window in the language.
 std::string GroundingWord(std::string_view groundingText, int language);
-// A length unit word ("mm", "inches") in the language.
-std::string LengthUnitWord(std::string_view unit, int language);
+// The word of a length unit ("mm", "inches") in the language.
+std::string LengthUnitWord(LengthUnit unit, int language);
 
 }  // namespace zentavo

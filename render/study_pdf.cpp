@@ -41,7 +41,15 @@ std::int32_t PpeIndexOf(std::string_view level) {
     return level == "N/A" ? 5 : -1;
 }
 
-std::string_view LengthCaption(std::string_view unit) { return unit.empty() ? "mm" : unit; }
+// The word of a row's length unit cell, as the row's lengths are shown.
+std::string_view LengthCaption(std::string_view unit) { return unit.empty() ? UnitWord(LengthUnit::Millimetres) : unit; }
+
+// The length unit of a computed row: its unit cells were read when it was
+// computed, so a word that is no unit cannot stand there.
+LengthUnit RowLengthUnit(std::string_view cell) {
+    if (const auto unit = StudyLengthUnit(cell)) return *unit;
+    throw std::invalid_argument("\"" + std::string(cell) + "\" is not a length unit.");
+}
 
 // The equipment class a fuse or breaker row stands for: the one it names,
 // else the class its tab computes for.
@@ -124,8 +132,8 @@ LabelContentInputs StudyLabelInputs(const StudyRowInputs& in, const StudyRowResu
     LabelContentInputs li;
     li.method = v.method;
     li.units = units;
-    li.units.GapUnit = std::string(LengthCaption(in[kGapUnitColumn]));
-    li.units.WorkDistUnit = std::string(LengthCaption(in[kWorkDistanceUnitColumn]));
+    li.units.GapUnit = RowLengthUnit(in[kGapUnitColumn]);
+    li.units.WorkDistUnit = RowLengthUnit(in[kWorkDistanceUnitColumn]);
     li.workDist = std::string(in[kWorkDistanceColumn]);
     li.boltedCurrent = std::string(ResultsBoltedCurrent(in, r));
     li.voltage = std::string(in[kVoltageColumn]);
@@ -432,7 +440,7 @@ struct Column {
 };
 
 std::vector<Column> PointColumns(const UnitSettings& u) {
-    const QString boundary = Text(u.BoundaryUnit);
+    const QString boundary = Text(UnitWord(u.BoundaryUnit));
     return {{QStringLiteral("Point"), 56, 3},
             {QStringLiteral("Method"), 58, 2, false, QStringLiteral("IEEE 1584-2002")},
             {QStringLiteral("Equipment class or electrodes"), 48, 2, false, QStringLiteral("Switchgear")},
@@ -443,7 +451,7 @@ std::vector<Column> PointColumns(const UnitSettings& u) {
             {QStringLiteral("Working distance"), 40, 1, false, QStringLiteral("36 inches")},
             {QStringLiteral("Arc duration full / reduced (s)"), 38, 2, false, QStringLiteral("0.25 / 0.5")},
             {QStringLiteral("Arcing current (kA)"), 30, 1, true, QStringLiteral("106.000")},
-            {QStringLiteral("Incident energy (%1)").arg(Text(u.EnergyUnit)), 34, 1, true, QStringLiteral("1000.00")},
+            {QStringLiteral("Incident energy (%1)").arg(Text(UnitWord(u.EnergyUnit))), 34, 1, true, QStringLiteral("1000.00")},
             {QStringLiteral("Arc flash boundary (%1)").arg(boundary), 34, 1, true, QStringLiteral("10000")},
             {QStringLiteral("PPE level"), 22, 1, true, QStringLiteral("N/A")},
             {QStringLiteral("Case"), 30, 1, true, QStringLiteral("reduced")},

@@ -6,13 +6,13 @@
 #include "engine/catalog.h"
 #include "engine/ieee2018.h"
 #include "engine/protection.h"
+#include "engine/units.h"
 
 namespace zentavo {
 
 namespace {
 
 constexpr std::string_view kMethodWords[] = {"empirical", "fuse", "breaker", "ieee1584-2018"};
-constexpr std::string_view kLengthUnitWords[] = {"mm", "inches"};
 constexpr std::string_view kBranchTypeWords[] = {"source", "transformer", "cable"};
 
 // The breaker types as a study names them: without the tab and blanks some
@@ -186,19 +186,24 @@ std::string_view StudyResultUnit(StudyResultColumn column, const UnitSettings& u
     case ResultUnit::kKiloampere:
         return "kA";
     case ResultUnit::kEnergy:
-        return units.EnergyUnit;
+        return UnitWord(units.EnergyUnit);
     case ResultUnit::kBoundary:
-        return units.BoundaryUnit;
+        return UnitWord(units.BoundaryUnit);
     case ResultUnit::kPressure:
-        return units.PressureUnit;
+        return UnitWord(units.PressureUnit);
     case ResultUnit::kTnt:
-        return units.TntUnit;
+        return UnitWord(units.TntUnit);
     case ResultUnit::kSecond:
         return "s";
     case ResultUnit::kNone:
         break;
     }
     return {};
+}
+
+std::optional<LengthUnit> StudyLengthUnit(std::string_view cell) {
+    if (cell.empty()) return LengthUnit::Millimetres;
+    return ParseLengthUnit(cell);
 }
 
 namespace {

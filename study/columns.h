@@ -9,6 +9,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -157,6 +158,10 @@ extern const std::array<std::string_view, kStudyResultColumnCount> kStudyResultN
 // (gap_unit, work_distance_unit, enclosure_unit).
 std::string_view StudyInputUnit(StudyInputColumn column);
 std::string_view StudyResultUnit(StudyResultColumn column, const UnitSettings& units);
+
+// The unit of a length unit column's cell: "mm" or "inches", and an empty
+// cell means millimetres; any other word is no unit (nullopt).
+std::optional<LengthUnit> StudyLengthUnit(std::string_view cell);
 
 // The name column of a study: the equipment name of its labels and report.
 inline constexpr std::string_view kPointColumnName = "point";

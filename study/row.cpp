@@ -371,10 +371,11 @@ private:
         v_.deviceTripReduced = reduced->device;
     }
 
-    // The length units of a row are the captions "mm" and "inches"; empty means "mm".
-    void CheckLengthUnit(StudyInputColumn c) const { Word(c, in_[c]); }
-    std::string_view Caption(StudyInputColumn c) const {
-        return in_[c].empty() ? std::string_view("mm") : in_[c];
+    // The length units of a row are the words "mm" and "inches"; empty means "mm".
+    void CheckLengthUnit(StudyInputColumn c) const { Unit(c); }
+    LengthUnit Unit(StudyInputColumn c) const {
+        if (const auto unit = StudyLengthUnit(in_[c])) return *unit;
+        throw StudyRowError(UnknownValue(kStudyInputNames[c], in_[c]));
     }
 
     // The text as the row holds it, for a text that was handed on without its padding.
@@ -386,9 +387,9 @@ private:
     }
 
     // A length typed in inches so large that it has no size in millimetres.
-    bool Overflows(std::string_view text, std::string_view caption) const {
+    bool Overflows(std::string_view text, LengthUnit unit) const {
         try {
-            return !std::isfinite(ToMillimetres(ParseNumber(text, o_.sep), caption));
+            return !std::isfinite(ToMillimetres(ParseNumber(text, o_.sep), unit));
         } catch (const ConversionError&) {
             return false;  // reported in its turn by the checks
         }
@@ -424,11 +425,11 @@ private:
         f.boltedCurrent = in_[kBoltedCurrentColumn];
         f.gap = in_[kGapColumn];
         f.workDist = in_[kWorkDistanceColumn];
-        f.gapCaption = Caption(kGapUnitColumn);
+        f.gapUnit = Unit(kGapUnitColumn);
         // Such a gap is out of range like one below 13 mm (it would otherwise
         // pass the check and give no numbers at all).
-        if (f.gapCaption != "mm" && Overflows(f.gap, f.gapCaption)) f.gap = "0";
-        f.workDistCaption = Caption(kWorkDistanceUnitColumn);
+        if (f.gapUnit == LengthUnit::Inches && Overflows(f.gap, f.gapUnit)) f.gap = "0";
+        f.workDistUnit = Unit(kWorkDistanceUnitColumn);
         if (auto i = Word(kEquipmentClassColumn, in_[kEquipmentClassColumn])) {
             f.equipmentClass = *i;
         }
@@ -495,7 +496,7 @@ private:
         FuseFields f;
         f.boltedCurrent = in_[kBoltedCurrentColumn];
         f.workDist = in_[kWorkDistanceColumn];
-        f.workDistCaption = Caption(kWorkDistanceUnitColumn);
+        f.workDistUnit = Unit(kWorkDistanceUnitColumn);
         f.fuseClass = WordOrIndex(kFuseClassColumn, in_[kFuseClassColumn], {});
         SharedState s = StartState();
         FuseOutcome out = RunFuse(s, f, o_.units, o_.sep);
@@ -514,7 +515,7 @@ private:
         f.voltage = in_[kVoltageColumn];
         f.boltedCurrent = in_[kBoltedCurrentColumn];
         f.workDist = in_[kWorkDistanceColumn];
-        f.workDistCaption = Caption(kWorkDistanceUnitColumn);
+        f.workDistUnit = Unit(kWorkDistanceUnitColumn);
         f.interruptingRating = in_[kInterruptingRatingColumn];
         f.instantaneousTrip = in_[kInstantaneousTripColumn];
         f.breakerType = WordOrIndex(kBreakerTypeColumn, in_[kBreakerTypeColumn], kBreakerTypes);
@@ -542,9 +543,9 @@ private:
                          in_[kWorkDistanceColumn],
                          in_[kArcTimeColumn],
                          in_[kArcTimeReducedColumn]};
-        f.gapCaption = Caption(kGapUnitColumn);
-        f.enclosureCaption = Caption(kEnclosureUnitColumn);
-        f.workDistCaption = Caption(kWorkDistanceUnitColumn);
+        f.gapUnit = Unit(kGapUnitColumn);
+        f.enclosureUnit = Unit(kEnclosureUnitColumn);
+        f.workDistUnit = Unit(kWorkDistanceUnitColumn);
         // The hook captures the runner alone: small enough to be held
         // without an allocation per row.
         Ieee2018Outcome out =

@@ -1344,6 +1344,10 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <source>&amp;Save and close</source>
         <translation>&amp;Guardar y cerrar</translation>
     </message>
+    <message>
+        <source>“%1” is not a unit for %2. Choose one of: %3.</source>
+        <translation>“%1” no es una unidad para %2. Elija una de: %3.</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TFormedit</name>
@@ -2405,6 +2409,10 @@ Zentavo es software libre bajo la Licencia Pública General de GNU, versión 3 o
     <message>
         <source>Breaker Instantaneous Trip</source>
         <translation>Disparo instantáneo</translation>
+    </message>
+    <message>
+        <source>“%1” is not a length unit.</source>
+        <translation>“%1” no es una unidad de longitud.</translation>
     </message>
 </context>
 <context>

@@ -1344,6 +1344,10 @@ Vérifiez que le nom du fichier est correct.</translation>
         <source>&amp;Save and close</source>
         <translation>&amp;Valider et fermer</translation>
     </message>
+    <message>
+        <source>“%1” is not a unit for %2. Choose one of: %3.</source>
+        <translation>« %1 » n&apos;est pas une unité pour %2. Choisissez l&apos;une de : %3.</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TFormedit</name>
@@ -2405,6 +2409,10 @@ Zentavo est un logiciel libre distribué sous la licence publique générale GNU
     <message>
         <source>Breaker Instantaneous Trip</source>
         <translation>Déclenchement instantané</translation>
+    </message>
+    <message>
+        <source>“%1” is not a length unit.</source>
+        <translation>« %1 » n&apos;est pas une unité de longueur.</translation>
     </message>
 </context>
 <context>

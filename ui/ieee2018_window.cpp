@@ -260,7 +260,8 @@ void TIeee2018::showEvent(QShowEvent* event) {
 }
 
 void TIeee2018::SetInputCaptions() {
-    const QString gap = FromUtf8(shownUnits_.GapUnit), wd = FromUtf8(shownUnits_.WorkDistUnit);
+    const QString gap = FromUtf8(UnitWord(shownUnits_.GapUnit)),
+                  wd = FromUtf8(UnitWord(shownUnits_.WorkDistUnit));
     SetCaption(L("GapCaption"), "Gap between conductors (" + gap + "):");
     SetCaption(L("HeightCaption"), "Enclosure height (" + gap + "):");
     SetCaption(L("WidthCaption"), "Enclosure width (" + gap + "):");
@@ -269,7 +270,7 @@ void TIeee2018::SetInputCaptions() {
 }
 
 void TIeee2018::SetOutputCaptions(const UnitSettings& u) {
-    const QString b = FromUtf8(u.BoundaryUnit), e = FromUtf8(u.EnergyUnit);
+    const QString b = FromUtf8(UnitWord(u.BoundaryUnit)), e = FromUtf8(UnitWord(u.EnergyUnit));
     SetCaption(L("EnergyCaption"), "Incident energy exposure (" + e + "):");
     SetCaption(L("BoundaryCaption"), "Flash protection boundary (" + b + "):");
     SetCaption(L("LimitedCaption"), "Limited approach boundary (" + b + "):");
@@ -290,8 +291,8 @@ void TIeee2018::FollowUnits() {
     QLineEdit* lengths[5] = {GapEdit, HeightEdit, WidthEdit, DepthEdit, WorkDistEdit};
     for (int i = 0; i < 5; ++i) {
         const bool wd = lengths[i] == WorkDistEdit;
-        const std::string& from = wd ? before.WorkDistUnit : before.GapUnit;
-        const std::string& to = wd ? now.WorkDistUnit : now.GapUnit;
+        const LengthUnit from = wd ? before.WorkDistUnit : before.GapUnit;
+        const LengthUnit to = wd ? now.WorkDistUnit : now.GapUnit;
         if (from == to) continue;
         lengths[i]->setText(
             FromUtf8(lengthUnits_[i].Convert(Utf8(lengths[i]->text()), from, to, sep)));
@@ -330,9 +331,9 @@ void TIeee2018::EnableEnclosure() {
 void TIeee2018::EquipmentBoxChange(int index) {
     if (index < 0 || index >= static_cast<int>(kIeee2018Equipment.size())) return;
     const Ieee2018Equipment& e = kIeee2018Equipment[static_cast<std::size_t>(index)];
-    const std::string& gapUnit = shownUnits_.GapUnit;
+    const LengthUnit gapUnit = shownUnits_.GapUnit;
     const char sep = app_.Sep();
-    auto text = [sep](double mm, const std::string& unit) {
+    auto text = [sep](double mm, LengthUnit unit) {
         return FromUtf8(Ieee2018LengthText(mm, unit, sep));
     };
     GapEdit->setText(text(e.gapMm, gapUnit));
@@ -357,8 +358,8 @@ void TIeee2018::ComputeClick() {
     u.GapUnit = shownUnits_.GapUnit;
     u.WorkDistUnit = shownUnits_.WorkDistUnit;
     Ieee2018Fields f{volt, ibf, gap, electrode, h, w, d, wd, t1, t2};
-    f.gapCaption = f.enclosureCaption = u.GapUnit;
-    f.workDistCaption = u.WorkDistUnit;
+    f.gapUnit = f.enclosureUnit = u.GapUnit;
+    f.workDistUnit = u.WorkDistUnit;
     Ieee2018Outcome out = RunWithDurations(f, u);
     if (!out.warning.empty()) {
         app_.dialogs().Warning(this, LibraryText(out.warning));
@@ -376,8 +377,8 @@ void TIeee2018::ComputeClick() {
               ArcTimeEdit->text(),
               ArcTimeReducedEdit->text(),
               FromUtf8(Ieee2018EquipmentText(EquipmentBox->currentIndex(), last_.inputs)),
-              FromUtf8(u.GapUnit),
-              FromUtf8(u.WorkDistUnit)};
+              FromUtf8(UnitWord(u.GapUnit)),
+              FromUtf8(UnitWord(u.WorkDistUnit))};
     SetOutputCaptions(u);
     ShowResults(last_);
     ShowDurations();

@@ -3,6 +3,7 @@
 
 #include <QCloseEvent>
 #include <algorithm>
+#include <stdexcept>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -126,6 +127,9 @@ QGroupBox* Group(QWidget* page, const char* name, const QString& title, int row,
     return MakeGroup(page, name, title, kLeft[column], RowTop(row), kGroupWidth, kGroupHeight);
 }
 
+// The unit of every distance field until Options, Units saves another.
+QString Mm() { return FromUtf8(UnitWord(LengthUnit::Millimetres)); }
+
 // An edit with its unit caption inside a group box.
 QLineEdit* UnitEdit(QGroupBox* g, const char* edit, const QString& text, const char* label,
                     const QString& unit, QLabel** unitLabel = nullptr) {
@@ -240,7 +244,7 @@ void Tmain::BuildEmpiricalTab(QWidget* page) {
 
     g = Group(page, "GapGroup", tr("Gap between Conductors"), 0, 1);
     g->setToolTip(tr(kGapHint));
-    GapEdit = UnitEdit(g, "GapEdit", QString(), "Label1", QStringLiteral("mm"), &Label1);
+    GapEdit = UnitEdit(g, "GapEdit", QString(), "Label1", Mm(), &Label1);
 
     GroundGroup = new RadioGroup(page, "GroundGroup", tr("Grounding type"),
                                  Items(kGroundings), 2, kLeft[0], RowTop(1), kGroupWidth,
@@ -249,7 +253,7 @@ void Tmain::BuildEmpiricalTab(QWidget* page) {
 
     g = Group(page, "WorkDistancegroup", tr("Working Distance"), 1, 1);
     g->setToolTip(tr(kWorkDistHint));
-    WorkDistEdit = UnitEdit(g, "WorkDistEdit", QString(), "Label2", QStringLiteral("mm"), &Label2);
+    WorkDistEdit = UnitEdit(g, "WorkDistEdit", QString(), "Label2", Mm(), &Label2);
 
     g = Group(page, "BoltedCurGroup", tr("Available 3 Phase Bolted Current"), 2, 0);
     g->setToolTip(tr(kBoltedHint));
@@ -270,7 +274,7 @@ void Tmain::BuildFuseTab(QWidget* page) {
     g = Group(page, "GroupBox2", tr("Gap between Conductors"), 0, 1);
     g->setEnabled(false);
     g->setToolTip(tr(kGapHint));
-    Fuse_Gap = UnitEdit(g, "Fuse_Gap", QStringLiteral("32"), "Label7", QStringLiteral("mm"), &Label7);
+    Fuse_Gap = UnitEdit(g, "Fuse_Gap", QStringLiteral("32"), "Label7", Mm(), &Label7);
 
     RadioGroup1 = new RadioGroup(page, "RadioGroup1", tr("Grounding type"),
                                  Items(kGroundings), 2, kLeft[0], RowTop(1), kGroupWidth,
@@ -281,7 +285,7 @@ void Tmain::BuildFuseTab(QWidget* page) {
     g = Group(page, "GroupBox3", tr("Working Distance"), 1, 1);
     g->setToolTip(tr(kWorkDistHint));
     Fuse_Work_Dist =
-        UnitEdit(g, "Fuse_Work_Dist", QString(), "Label8", QStringLiteral("mm"), &Label8);
+        UnitEdit(g, "Fuse_Work_Dist", QString(), "Label8", Mm(), &Label8);
 
     g = Group(page, "GroupBox4", tr("System Voltage"), 2, 0);
     g->setEnabled(false);
@@ -316,11 +320,11 @@ void Tmain::BuildBreakerTab(QWidget* page) {
     g = Group(page, "GroupBox9", tr("Gap between Conductors"), 0, 1);
     g->setEnabled(false);
     g->setToolTip(tr(kGapHint));
-    CB_Gap = UnitEdit(g, "CB_Gap", QStringLiteral("25"), "Label13", QStringLiteral("mm"), &Label13);
+    CB_Gap = UnitEdit(g, "CB_Gap", QStringLiteral("25"), "Label13", Mm(), &Label13);
 
     g = Group(page, "GroupBox10", tr("Working Distance"), 1, 0);
     g->setToolTip(tr(kWorkDistHint));
-    CB_workdist = UnitEdit(g, "CB_workdist", QString(), "Label14", QStringLiteral("mm"), &Label14);
+    CB_workdist = UnitEdit(g, "CB_workdist", QString(), "Label14", Mm(), &Label14);
 
     g = Group(page, "GroupBox11", tr("Available 3 Phase Bolted Current"), 1, 1);
     g->setToolTip(tr(kBoltedHint));
@@ -384,17 +388,23 @@ void Tmain::Calc1Click() {
     }
 }
 
+LengthUnit Tmain::CaptionUnit(const QLabel* caption) const {
+    // The units window writes only its items' words into these captions.
+    const QString word = EnglishText(caption);
+    if (const auto unit = ParseLengthUnit(Utf8(word))) return *unit;
+    throw std::runtime_error(Utf8(tr("“%1” is not a length unit.").arg(word)));
+}
+
 void Tmain::CalculateEmpirical() {
     const std::string volt = Utf8(VoltEdit->text()), ibf = Utf8(IbfEdit->text()),
-                      gap = Utf8(GapEdit->text()), wd = Utf8(WorkDistEdit->text()),
-                      gapCaption = Utf8(Label1->text()), wdCaption = Utf8(Label2->text());
+                      gap = Utf8(GapEdit->text()), wd = Utf8(WorkDistEdit->text());
     EmpiricalFields f;
     f.voltage = volt;
     f.boltedCurrent = ibf;
     f.gap = gap;
     f.workDist = wd;
-    f.gapCaption = gapCaption;
-    f.workDistCaption = wdCaption;
+    f.gapUnit = CaptionUnit(Label1);
+    f.workDistUnit = CaptionUnit(Label2);
     f.equipmentClass = EquipClassBox->currentIndex();
     f.grounding = GroundGroup->itemIndex();
     const ArcCurrentOutcome out = RunEmpiricalArcCurrent(app_.state(), f, app_.Sep());
@@ -407,12 +417,11 @@ void Tmain::CalculateEmpirical() {
 }
 
 void Tmain::CalculateFuse() {
-    const std::string ibf = Utf8(Fuse_Ibolt->text()), wd = Utf8(Fuse_Work_Dist->text()),
-                      wdCaption = Utf8(Label8->text());
+    const std::string ibf = Utf8(Fuse_Ibolt->text()), wd = Utf8(Fuse_Work_Dist->text());
     FuseFields f;
     f.boltedCurrent = ibf;
     f.workDist = wd;
-    f.workDistCaption = wdCaption;
+    f.workDistUnit = CaptionUnit(Label8);
     f.fuseClass = FuseClass->currentIndex();
     f.equipmentClass = Fuse_Eq_Class->currentIndex();
     const FuseOutcome out = RunFuse(app_.state(), f, app_.Units(), app_.Sep());
@@ -435,13 +444,13 @@ void Tmain::CalculateFuse() {
 
 void Tmain::CalculateBreaker() {
     const std::string volt = Utf8(CB_volt->text()), ibf = Utf8(CB_Ibolt->text()),
-                      wd = Utf8(CB_workdist->text()), wdCaption = Utf8(Label14->text()),
+                      wd = Utf8(CB_workdist->text()),
                       ir = Utf8(ir_edit->text()), it = Utf8(it_edit->text());
     BreakerFields f;
     f.voltage = volt;
     f.boltedCurrent = ibf;
     f.workDist = wd;
-    f.workDistCaption = wdCaption;
+    f.workDistUnit = CaptionUnit(Label14);
     f.interruptingRating = ir;
     f.instantaneousTrip = it;
     f.breakerType = Breakertype->currentIndex();

@@ -5,6 +5,8 @@
 
 #include <QMainWindow>
 
+#include "engine/units.h"
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -87,6 +89,8 @@ private:
     void CalculateEmpirical();
     void CalculateFuse();
     void CalculateBreaker();
+    // The unit of a distance field, as its caption names it.
+    LengthUnit CaptionUnit(const QLabel* caption) const;
 
     Application& app_;
     QMenu* Options1;

@@ -51,11 +51,6 @@ std::string FileName(const QString& path) { return Utf8(QFileInfo(path).fileName
 
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-bool SameUnits(const UnitSettings& a, const UnitSettings& b) {
-    return a.GapUnit == b.GapUnit && a.WorkDistUnit == b.WorkDistUnit && a.BoundaryUnit == b.BoundaryUnit &&
-           a.EnergyUnit == b.EnergyUnit && a.PressureUnit == b.PressureUnit && a.TntUnit == b.TntUnit;
-}
-
 // Editors that fit the columns: the words of a word column in a list,
 // numbers typed with the user's separator and checked before they are kept.
 class StudyDelegate : public QStyledItemDelegate {
@@ -695,7 +690,7 @@ void TStudy::PasteClick() {
 
 void TStudy::ApplyUnits() {
     const UnitSettings units = app_.Units();
-    if (!SameUnits(units, model_->file().Options().units)) model_->SetUnits(units);
+    if (units != model_->file().Options().units) model_->SetUnits(units);
 }
 
 void TStudy::changeEvent(QEvent* event) {

@@ -30,22 +30,45 @@ QComboBox* Selector(QGroupBox* g, const char* name, const QString& caption,
     return c;
 }
 
-// "mm" to "inches" and back for a typed distance; other words convert nothing.
-void ConvertDistance(QLineEdit* edit, const QString& unit, char sep) {
+// A typed distance in the newly chosen unit: mm to inches, or inches to mm.
+void ConvertDistance(QLineEdit* edit, LengthUnit unit, char sep) {
     if (edit->text().isEmpty()) return;
-    if (unit == QStringLiteral("inches")) {
-        edit->setText(FromUtf8(FormatFixed(ParseNumber(Utf8(edit->text()), sep) / 25.4, 4, 2, sep)));
-    } else if (unit == QStringLiteral("mm")) {
-        edit->setText(FromUtf8(FormatFixed(ParseNumber(Utf8(edit->text()), sep) * 25.4, 4, 0, sep)));
+    const double value = ParseNumber(Utf8(edit->text()), sep);
+    if (unit == LengthUnit::Inches) {
+        edit->setText(FromUtf8(FormatFixed(value / kMmPerInch, 4, 2, sep)));
+    } else {
+        edit->setText(FromUtf8(FormatFixed(value * kMmPerInch, 4, 0, sep)));
     }
 }
 
 // A tab's gap field shows its class default in the chosen unit.
-void DefaultGap(QLineEdit* edit, const QComboBox* cls, const QString& unit) {
+void DefaultGap(QLineEdit* edit, const QComboBox* cls, LengthUnit unit) {
     if (edit->text().isEmpty() || cls->currentIndex() < 0) return;
-    if (unit == QStringLiteral("inches") || unit == QStringLiteral("mm")) {
-        edit->setText(FromUtf8(ClassDefaultGapText(cls->currentIndex(), Utf8(unit))));
+    edit->setText(FromUtf8(ClassDefaultGapText(cls->currentIndex(), unit)));
+}
+
+// The item of a selector its text names, in the item's own spelling: case
+// and blanks around the word do not matter. Empty when it names none.
+QString ItemWord(const QComboBox* box) {
+    const QString typed = box->currentText().trimmed();
+    for (int i = 0; i < box->count(); ++i) {
+        if (box->itemText(i).compare(typed, Qt::CaseInsensitive) == 0) return box->itemText(i);
     }
+    return {};
+}
+
+// A selector set to one of its items.
+void ShowItem(QComboBox* box, const QString& word) {
+    box->setCurrentIndex(box->findText(word));
+    if (box->isEditable()) box->setEditText(word);
+}
+
+QString Word(std::string_view word) { return FromUtf8(word); }
+
+// The items of a selector: the words of its units, in its order.
+template <class... Unit>
+QStringList Items(Unit... units) {
+    return {Word(UnitWord(units))...};
 }
 
 }  // namespace
@@ -56,7 +79,7 @@ TFormUnits::TFormUnits(Application& app) : app_(app) {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(418, 224);
 
-    const QStringList lengths = {QStringLiteral("mm"), QStringLiteral("inches")};
+    const QStringList lengths = Items(LengthUnit::Millimetres, LengthUnit::Inches);
     auto* input = MakeGroup(this, "GroupBox1", tr("Input units"), 8, 8, 402, 84);
     Gap_Units = Selector(input, "Gap_Units", tr("Gap between conductors"), lengths,
                          12, 22, 90);
@@ -64,16 +87,17 @@ TFormUnits::TFormUnits(Application& app) : app_(app) {
 
     auto* output = MakeGroup(this, "GroupBox2", tr("Output units"), 8, 98, 402, 88);
     FlashBound_units = Selector(output, "FlashBound_units", tr("Protection boundaries"),
-                                {QStringLiteral("inches"), QStringLiteral("mm")}, 12, 22, 60);
+                                Items(LengthUnit::Inches, LengthUnit::Millimetres), 12, 22, 60);
     ComboBox2 = Selector(output, "ComboBox2", tr("Incident Energy"),
-                         {QStringLiteral("cal/cm2"), QStringLiteral("J/cm2")}, 12, 54, 60);
+                         Items(IncidentEnergyUnit::CaloriesPerCm2, IncidentEnergyUnit::JoulesPerCm2),
+                         12, 54, 60);
     Pressure_units = Selector(output, "Pressure_units", tr("Pressure"),
-                              {QStringLiteral("lb/ft2"), QStringLiteral("N/m2"),
-                               QStringLiteral("Atmosphere"), QStringLiteral("kpa")},
+                              Items(BlastPressureUnit::PoundsPerFt2, BlastPressureUnit::NewtonsPerM2,
+                                    BlastPressureUnit::Atmospheres, BlastPressureUnit::Kilopascals),
                               212, 22, 62);
     Pressure_units->setGeometry(296, 22, 98, 22);
     TNT = Selector(output, "TNT", tr("TNT Equivalent"),
-                   {QStringLiteral("kg"), QStringLiteral("lb"), QStringLiteral("grams")}, 212, 54,
+                   Items(TntMassUnit::Kilograms, TntMassUnit::Pounds, TntMassUnit::Grams), 212, 54,
                    62);
     TNT->setGeometry(296, 54, 98, 22);
     FlashBound_units->setGeometry(136, 22, 68, 22);
@@ -94,13 +118,16 @@ TFormUnits::TFormUnits(Application& app) : app_(app) {
 }
 
 UnitSettings TFormUnits::Units() const {
-    UnitSettings u;
-    u.GapUnit = Utf8(Gap_Units->currentText());
-    u.WorkDistUnit = Utf8(WD_units->currentText());
-    u.BoundaryUnit = Utf8(FlashBound_units->currentText());
-    u.EnergyUnit = Utf8(ComboBox2->currentText());
-    u.PressureUnit = Utf8(Pressure_units->currentText());
-    u.TntUnit = Utf8(TNT->currentText());
+    // A word being typed that is none of a selector's items is not a unit:
+    // the unit in force stays until "Save and close" accepts another.
+    UnitSettings u = inForce_;
+    auto word = [](const QComboBox* box) { return Utf8(ItemWord(box)); };
+    if (const auto v = ParseLengthUnit(word(Gap_Units))) u.GapUnit = *v;
+    if (const auto v = ParseLengthUnit(word(WD_units))) u.WorkDistUnit = *v;
+    if (const auto v = ParseLengthUnit(word(FlashBound_units))) u.BoundaryUnit = *v;
+    if (const auto v = ParseEnergyUnit(word(ComboBox2))) u.EnergyUnit = *v;
+    if (const auto v = ParsePressureUnit(word(Pressure_units))) u.PressureUnit = *v;
+    if (const auto v = ParseTntUnit(word(TNT))) u.TntUnit = *v;
     return u;
 }
 
@@ -131,10 +158,11 @@ void TFormUnits::MakeEditable() {
 void TFormUnits::FormShow() {
     MakeEditable();
     SharedState& s = app_.state();
-    s.SavedGapUnits = Utf8(Gap_Units->currentText());
-    s.SavedWorkDistUnits = Utf8(WD_units->currentText());
-    s.SavedFlashBoundUnits = Utf8(FlashBound_units->currentText());
-    s.SavedEnergyUnits = Utf8(ComboBox2->currentText());
+    const UnitSettings u = Units();
+    s.SavedGapUnits = u.GapUnit;
+    s.SavedWorkDistUnits = u.WorkDistUnit;
+    s.SavedFlashBoundUnits = u.BoundaryUnit;
+    s.SavedEnergyUnits = u.EnergyUnit;
 }
 
 void TFormUnits::BackToMain() {
@@ -144,17 +172,47 @@ void TFormUnits::BackToMain() {
 
 void TFormUnits::Button2Click() {
     const SharedState& s = app_.state();
-    Gap_Units->setEditText(FromUtf8(s.SavedGapUnits));
-    WD_units->setEditText(FromUtf8(s.SavedWorkDistUnits));
-    FlashBound_units->setEditText(FromUtf8(s.SavedFlashBoundUnits));
-    ComboBox2->setEditText(FromUtf8(s.SavedEnergyUnits));
+    ShowItem(Gap_Units, Word(UnitWord(s.SavedGapUnits)));
+    ShowItem(WD_units, Word(UnitWord(s.SavedWorkDistUnits)));
+    ShowItem(FlashBound_units, Word(UnitWord(s.SavedFlashBoundUnits)));
+    ShowItem(ComboBox2, Word(UnitWord(s.SavedEnergyUnits)));
+    // The pressure and TNT choices stay as chosen, when they are units: a
+    // word that is none goes back to the unit in force.
+    for (QComboBox* box : {Pressure_units, TNT}) {
+        const QString item = ItemWord(box);
+        ShowItem(box, item.isEmpty() ? Word(box == TNT ? UnitWord(inForce_.TntUnit)
+                                                      : UnitWord(inForce_.PressureUnit))
+                                     : item);
+    }
+    inForce_ = Units();
     // Back to the units the 2018 window's fields had, should "Save and close"
     // have converted them before it stopped.
     if (TIeee2018* w = app_.Ieee2018IfMade()) w->FollowUnits();
     BackToMain();
 }
 
+bool TFormUnits::AllAreUnits() {
+    for (QComboBox* box : {Gap_Units, WD_units, FlashBound_units, ComboBox2, Pressure_units, TNT}) {
+        if (!ItemWord(box).isEmpty()) continue;
+        QStringList items;
+        for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+        const auto* caption = findChild<QLabel*>(box->objectName() + QStringLiteral("Caption"));
+        app_.dialogs().Error(this, tr("“%1” is not a unit for %2. Choose one of: %3.")
+                                       .arg(box->currentText().trimmed(), caption ? caption->text() : box->objectName(),
+                                            items.join(QStringLiteral(", "))));
+        return false;
+    }
+    return true;
+}
+
 void TFormUnits::Button1Click() {
+    // A word that is none of its selector's items would be misread as some
+    // unit: it is refused before anything changes, and the window stays open.
+    if (!AllAreUnits()) return;
+    for (QComboBox* box : {Gap_Units, WD_units, FlashBound_units, ComboBox2, Pressure_units, TNT}) {
+        ShowItem(box, ItemWord(box));
+    }
+    inForce_ = Units();
     const QString gap = Gap_Units->currentText(), wd = WD_units->currentText(),
                   boundary = FlashBound_units->currentText(), energy = ComboBox2->currentText(),
                   pressure = Pressure_units->currentText(), tnt = TNT->currentText();
@@ -186,15 +244,16 @@ void TFormUnits::Button1Click() {
     // Distances already typed follow the new units. A text that is not a
     // number stops here: what was done stays done and the window stays open.
     const SharedState& s = app_.state();
-    const bool gapChanged = Utf8(gap) != s.SavedGapUnits;
-    const bool wdChanged = Utf8(wd) != s.SavedWorkDistUnits;
+    const LengthUnit gapUnit = inForce_.GapUnit, wdUnit = inForce_.WorkDistUnit;
+    const bool gapChanged = gapUnit != s.SavedGapUnits;
+    const bool wdChanged = wdUnit != s.SavedWorkDistUnits;
     const char sep = app_.Sep();
-    if (gapChanged) ConvertDistance(m.GapEdit, gap, sep);
-    if (wdChanged) ConvertDistance(m.WorkDistEdit, wd, sep);
-    if (gapChanged) DefaultGap(m.Fuse_Gap, m.Fuse_Eq_Class, gap);
-    if (wdChanged) ConvertDistance(m.Fuse_Work_Dist, wd, sep);
-    if (gapChanged) DefaultGap(m.CB_Gap, m.CB_Equip, gap);
-    if (wdChanged) ConvertDistance(m.CB_workdist, wd, sep);
+    if (gapChanged) ConvertDistance(m.GapEdit, gapUnit, sep);
+    if (wdChanged) ConvertDistance(m.WorkDistEdit, wdUnit, sep);
+    if (gapChanged) DefaultGap(m.Fuse_Gap, m.Fuse_Eq_Class, gapUnit);
+    if (wdChanged) ConvertDistance(m.Fuse_Work_Dist, wdUnit, sep);
+    if (gapChanged) DefaultGap(m.CB_Gap, m.CB_Equip, gapUnit);
+    if (wdChanged) ConvertDistance(m.CB_workdist, wdUnit, sep);
     BackToMain();
 }
 

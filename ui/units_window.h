@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The units window: the six unit choices of the run. "Save and close" puts
 // the chosen words into the captions and converts the distances already
-// typed; "Ignore and close" restores the choices it was opened with.
+// typed, and refuses a typed word that is none of a selector's items;
+// "Ignore and close" restores the choices it was opened with.
 #pragma once
 
 #include <QWidget>
@@ -20,7 +21,9 @@ class TFormUnits : public QWidget {
 public:
     explicit TFormUnits(Application& app);
 
-    // The current unit choices: the texts of the six selectors.
+    // The current unit choices: the units the six selectors name (their
+    // items, whatever the case and blanks around them). A selector whose text
+    // names none of its items gives the unit last in force.
     UnitSettings Units() const;
 
     void FormShow();
@@ -45,8 +48,12 @@ protected:
 
 private:
     void BackToMain();
+    // True when every selector names one of its items; else the error box
+    // names the first that does not.
+    bool AllAreUnits();
 
     Application& app_;
+    UnitSettings inForce_;  // the choices last saved or kept
 };
 
 }  // namespace zentavo::ui

@@ -72,8 +72,8 @@ Row RunOne(const Point& p, const StudyOptions& options = {}) {
 
 StudyOptions Units(const char* energy, const char* boundary) {
     StudyOptions o;
-    o.units.EnergyUnit = energy;
-    o.units.BoundaryUnit = boundary;
+    o.units.EnergyUnit = ParseEnergyUnit(energy).value();
+    o.units.BoundaryUnit = ParseLengthUnit(boundary).value();
     return o;
 }
 
@@ -480,8 +480,8 @@ TEST(Ieee2018Study, RowsGiveTheTextsOfTheWindow) {
                     const double width = rnd.In(3.9, 12) * gap;
                     auto text = [&](double v, int decimals) { return FormatFixed(v, 15, decimals, sep); };
                     UnitSettings u = options.units;
-                    u.GapUnit = gapUnit;
-                    u.WorkDistUnit = wdUnit;
+                    u.GapUnit = StudyLengthUnit(gapUnit).value();
+                    u.WorkDistUnit = StudyLengthUnit(wdUnit).value();
                     const std::vector<std::string> typed = {
                         text(voltage, 1),
                         text(ibf, 3),
@@ -495,8 +495,8 @@ TEST(Ieee2018Study, RowsGiveTheTextsOfTheWindow) {
                         text(rnd.In(-0.01, 3), 4)};
                     Ieee2018Fields f{typed[0], typed[1], typed[2], typed[3], typed[4],
                                      typed[5], typed[6], typed[7], typed[8], typed[9]};
-                    f.gapCaption = f.enclosureCaption = u.GapUnit;
-                    f.workDistCaption = u.WorkDistUnit;
+                    f.gapUnit = f.enclosureUnit = u.GapUnit;
+                    f.workDistUnit = u.WorkDistUnit;
                     expected.push_back(RunIeee2018(f, u, sep));
                     records.push_back({"ieee1584-2018", typed[0], typed[1], typed[2], gapUnit,
                                        typed[3], typed[4], typed[5], typed[6], gapUnit, typed[7],

@@ -151,8 +151,8 @@ TEST(StudyFileTest, AddedColumnGoesToTheHeaderAndKeepsTheByteOrderMark) {
 TEST(StudyFileTest, ResultsAreTheBatchCalculatorsForEveryRow) {
     const std::string study = ExampleStudy();
     StudyOptions options;
-    options.units.EnergyUnit = "J/cm2";
-    options.units.BoundaryUnit = "mm";
+    options.units.EnergyUnit = IncidentEnergyUnit::JoulesPerCm2;
+    options.units.BoundaryUnit = LengthUnit::Millimetres;
     std::string batch;
     ASSERT_TRUE(RunStudy(study, options, [&](std::string_view s) { batch += s; }));
     const StudyFile f = StudyFile::Parse(study, options);

@@ -170,8 +170,8 @@ TEST(Study, AppendedColumnsHoldTheGoverningCaseAndTheEnclosure) {
 // for the results; none for words, and none for a length whose unit is the row's.
 TEST(Study, ColumnUnitsForHeadings) {
     UnitSettings metric;
-    metric.EnergyUnit = "J/cm2", metric.BoundaryUnit = "mm", metric.PressureUnit = "kpa",
-    metric.TntUnit = "grams";
+    metric.EnergyUnit = IncidentEnergyUnit::JoulesPerCm2, metric.BoundaryUnit = LengthUnit::Millimetres,
+    metric.PressureUnit = BlastPressureUnit::Kilopascals, metric.TntUnit = TntMassUnit::Grams;
     struct {
         StudyInputColumn column;
         const char* unit;
@@ -309,8 +309,8 @@ TEST(Study, CommaSeparatorGivesTheSameResults) {
     for (const char* energy : {"cal/cm2", "J/cm2"}) {
         for (const char* pressure : {"lb/ft2", "N/m2", "Atmosphere", "kpa"}) {
             StudyOptions dot;
-            dot.units.EnergyUnit = comma.units.EnergyUnit = energy;
-            dot.units.PressureUnit = comma.units.PressureUnit = pressure;
+            dot.units.EnergyUnit = comma.units.EnergyUnit = ParseEnergyUnit(energy).value();
+            dot.units.PressureUnit = comma.units.PressureUnit = ParsePressureUnit(pressure).value();
             const auto a = Rows(rowsDot, dot);
             const auto b = Rows(header + rowsComma, comma);
             ASSERT_EQ(a.size(), b.size());

@@ -21,10 +21,10 @@ constexpr double kFloorJ = 0.25 / 0.239006;  // 1.0459988452172748 J/cm2
 UnitSettings Units(const char* energy, const char* boundary, const char* pressure = "lb/ft2",
                    const char* tnt = "kg") {
     UnitSettings u;
-    u.EnergyUnit = energy;
-    u.BoundaryUnit = boundary;
-    u.PressureUnit = pressure;
-    u.TntUnit = tnt;
+    u.EnergyUnit = ParseEnergyUnit(energy).value();
+    u.BoundaryUnit = ParseLengthUnit(boundary).value();
+    u.PressureUnit = ParsePressureUnit(pressure).value();
+    u.TntUnit = ParseTntUnit(tnt).value();
     return u;
 }
 
@@ -227,9 +227,10 @@ INSTANTIATE_TEST_SUITE_P(
         ApproachTextRow{"72", "mm", '.', "1829"}, ApproachTextRow{"31", "mm", '.', "787"},
         ApproachTextRow{"10", "mm", '.', "254"}, ApproachTextRow{"96", "mm", '.', "2438"},
         ApproachTextRow{"33", "mm", '.', "838"}, ApproachTextRow{"17", "mm", '.', "432"},
-        ApproachTextRow{"120", "mm", ',', "3048"},
-        // Any unit text other than exactly "inches" shows millimetres.
-        ApproachTextRow{"42", "Inches", '.', "1067"}));
+        ApproachTextRow{"120", "mm", ',', "3048"}));
+// A word other than the units' own ("Inches", "psi", "KPA", "tons", "cal")
+// is no unit: it is refused where it enters (UnitWords, units_test.cpp)
+// and never reaches these texts as some other unit.
 
 TEST(ApproachTexts, SwitchgearAt480VoltsInMillimetres) {
     const ApproachBoundaries b = SelectApproachBoundaries(480, kSwitchgear);
@@ -295,10 +296,7 @@ INSTANTIATE_TEST_SUITE_P(
                       PressureTextRow{161.4885609420936, "N/m2", kEmp, '.', "7727"},
                       PressureTextRow{161.4885609420936, "N/m2", kFuse, ',', "7727,00"},
                       PressureTextRow{161.4885609420936, "Atmosphere", kEmp, '.', "0.0763"},
-                      PressureTextRow{161.4885609420936, "kpa", kFuse, '.', "7.7330"},
-                      // Any other text shows lb/ft2.
-                      PressureTextRow{161.4885609420936, "psi", kEmp, '.', "161"},
-                      PressureTextRow{161.4885609420936, "KPA", kFuse, '.', "161.50"}));
+                      PressureTextRow{161.4885609420936, "kpa", kFuse, '.', "7.7330"}));
 
 struct TntTextRow {
     double kg;
@@ -320,7 +318,6 @@ INSTANTIATE_TEST_SUITE_P(Units, TntTexts,
                                            TntTextRow{0.2646271510516253, "kg", ',', "0,3"},
                                            TntTextRow{0.2646271510516253, "lb", '.', "0.583"},
                                            TntTextRow{0.2646271510516253, "grams", '.', "265"},
-                                           TntTextRow{0.2646271510516253, "tons", '.', "265"},
                                            TntTextRow{0.0004999, "grams", '.', "0"},
                                            TntTextRow{0.0005, "grams", '.', "1"},
                                            TntTextRow{0.04, "kg", '.', "0.0"},
@@ -360,7 +357,7 @@ INSTANTIATE_TEST_SUITE_P(
         ResultTextRow{57.39002579156041, 2385.2863971063102, "J/cm2", "mm", ',', "57,39", "2385"},
         ResultTextRow{258.66441251056636, 6545.227268781428, "cal/cm2", "inches", ',', "61,82",
                       "258"},
-        ResultTextRow{258.66441251056636, 10160, "cal", "Inches", '.', "258.66", "10160"},
+        ResultTextRow{258.66441251056636, 10160, "J/cm2", "mm", '.', "258.66", "10160"},
         ResultTextRow{4.364, 377.2, "cal/cm2", "inches", '.', "1.04", "15"}));
 
 }  // namespace

@@ -23,15 +23,17 @@
 namespace zentavo {
 namespace {
 
+constexpr LengthUnit kMm = LengthUnit::Millimetres;
+
 constexpr double kFloorJ = 0.25 / 0.239006;
 
 UnitSettings Units(const char* energy, const char* boundary, const char* pressure,
                    const char* tnt) {
     UnitSettings u;
-    u.EnergyUnit = energy;
-    u.BoundaryUnit = boundary;
-    u.PressureUnit = pressure;
-    u.TntUnit = tnt;
+    u.EnergyUnit = ParseEnergyUnit(energy).value();
+    u.BoundaryUnit = ParseLengthUnit(boundary).value();
+    u.PressureUnit = ParsePressureUnit(pressure).value();
+    u.TntUnit = ParseTntUnit(tnt).value();
     return u;
 }
 
@@ -85,7 +87,7 @@ class ArcingCurrent : public ::testing::TestWithParam<ArcRow> {};
 TEST_P(ArcingCurrent, IsPredictedCappedAndRounded) {
     const auto& r = GetParam();
     SharedState s = StartState();
-    const EmpiricalFields f{r.voltage,        r.ibf,      r.gap, "455", "mm", "mm",
+    const EmpiricalFields f{r.voltage,        r.ibf,      r.gap, "455", kMm, kMm,
                             r.equipmentClass, r.grounding};
     const ArcCurrentOutcome out = RunEmpiricalArcCurrent(s, f, '.');
     ASSERT_EQ(out.warning, "");
@@ -133,7 +135,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ArcingCurrent, TextsUseTheDecimalSeparator) {
     SharedState s = StartState();
-    const EmpiricalFields f{"480", "20", "32", "455", "mm", "mm", kSwitchgear, 1};
+    const EmpiricalFields f{"480", "20", "32", "455", kMm, kMm, kSwitchgear, 1};
     const ArcCurrentOutcome out = RunEmpiricalArcCurrent(s, f, ',');
     EXPECT_EQ(out.arcCurrent, "11,22");
     EXPECT_EQ(out.arcCurrentReduced, "9,53");
@@ -142,11 +144,11 @@ TEST(ArcingCurrent, TextsUseTheDecimalSeparator) {
 
 TEST(ArcingCurrent, SetsTheApproachBoundariesOfTheTab) {
     SharedState s = StartState();
-    RunEmpiricalArcCurrent(s, {"480", "20", "32", "455", "mm", "mm", kCable, 1}, '.');
+    RunEmpiricalArcCurrent(s, {"480", "20", "32", "455", kMm, kMm, kCable, 1}, '.');
     EXPECT_EQ(s.LimitedApproach, "120");
     EXPECT_EQ(s.RestrictedApproach, "12");
     EXPECT_EQ(s.ProhibitedApproach, "1");
-    RunEmpiricalArcCurrent(s, {"300", "20", "32", "455", "mm", "mm", kSwitchgear, 1}, '.');
+    RunEmpiricalArcCurrent(s, {"300", "20", "32", "455", kMm, kMm, kSwitchgear, 1}, '.');
     EXPECT_EQ(s.LimitedApproach, "42");
     EXPECT_EQ(s.RestrictedApproach, "Avoid contact");
     EXPECT_EQ(s.ProhibitedApproach, "Avoid contact");
@@ -161,7 +163,7 @@ TEST(ArcingCurrent, RefusedInputsComputeNothing) {
     s.ArcPressure = 50;
     s.TntEquivalent = 0.2;
     const ArcCurrentOutcome out =
-        RunEmpiricalArcCurrent(s, {"480", "20", "32", "455", "mm", "mm", -1, 1}, '.');
+        RunEmpiricalArcCurrent(s, {"480", "20", "32", "455", kMm, kMm, -1, 1}, '.');
     EXPECT_EQ(out.warning, " Equipment class not selected.");
     EXPECT_EQ(s.ErrorText, out.warning);
     EXPECT_DOUBLE_EQ(s.ArcCurrent, 7.5);
@@ -273,7 +275,7 @@ TEST_P(EquationFamily, SwitchesAt15kVAndAbove152mm) {
     const auto& r = GetParam();
     SharedState s = StartState();
     const ArcCurrentOutcome out =
-        RunEmpiricalArcCurrent(s, {r.voltage, "10", r.gap, "610", "mm", "mm", kSwitchgear, 1}, '.');
+        RunEmpiricalArcCurrent(s, {r.voltage, "10", r.gap, "610", kMm, kMm, kSwitchgear, 1}, '.');
     ASSERT_EQ(out.warning, "");
     EXPECT_EQ(out.reducedCaseOffered, !r.lee);
     s.ArcTime = 0.5;
@@ -336,7 +338,7 @@ class Durations : public ::testing::TestWithParam<DurationRow> {};
 TEST_P(Durations, AreCheckedBeforeAnythingIsComputed) {
     const auto& r = GetParam();
     SharedState s =
-        ArcCurrentStep({r.lee ? "20000" : "480", "20", "32", "455", "mm", "mm", kSwitchgear, 1});
+        ArcCurrentStep({r.lee ? "20000" : "480", "20", "32", "455", kMm, kMm, kSwitchgear, 1});
     ASSERT_EQ(s.ReducedCaseOff, r.lee);
     const EmpiricalOutcome out = RunEmpiricalResults(s, {r.t1, r.t2}, kDefaultUnits, '.');
     EXPECT_EQ(out.warning, r.expected);
@@ -376,13 +378,13 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST(Durations, GapAbove152mmAsksForOneDurationOnly) {
-    SharedState s = ArcCurrentStep({"480", "20", "153", "455", "mm", "mm", kSwitchgear, 1});
+    SharedState s = ArcCurrentStep({"480", "20", "153", "455", kMm, kMm, kSwitchgear, 1});
     ASSERT_TRUE(s.ReducedCaseOff);
     EXPECT_EQ(RunEmpiricalResults(s, {"0.5", ""}, kDefaultUnits, '.').warning, "");
 }
 
 TEST(Durations, TextThatIsNotANumberRaisesTheConversionError) {
-    SharedState s = ArcCurrentStep({"480", "20", "32", "455", "mm", "mm", kSwitchgear, 1});
+    SharedState s = ArcCurrentStep({"480", "20", "32", "455", kMm, kMm, kSwitchgear, 1});
     try {
         RunEmpiricalResults(s, {"0.5", "x"}, kDefaultUnits, '.');
         FAIL() << "a conversion error was expected";
@@ -392,12 +394,12 @@ TEST(Durations, TextThatIsNotANumberRaisesTheConversionError) {
     EXPECT_DOUBLE_EQ(s.ArcTime, 0.5);  // accepted before the bad field
     EXPECT_EQ(s.PpeLevel, "");
 
-    SharedState lee = ArcCurrentStep({"20000", "20", "32", "455", "mm", "mm", kSwitchgear, 1});
+    SharedState lee = ArcCurrentStep({"20000", "20", "32", "455", kMm, kMm, kSwitchgear, 1});
     EXPECT_THROW(RunEmpiricalResults(lee, {"abc", ""}, kDefaultUnits, '.'), ConversionError);
 }
 
 TEST(Durations, AcceptedDurationsAreStoredEvenWhenTheOtherIsRefused) {
-    SharedState s = ArcCurrentStep({"480", "20", "32", "455", "mm", "mm", kSwitchgear, 1});
+    SharedState s = ArcCurrentStep({"480", "20", "32", "455", kMm, kMm, kSwitchgear, 1});
     s.ArcTime = 1.5;
     s.ArcTimeReduced = 1.5;
     EXPECT_EQ(RunEmpiricalResults(s, {"0.7", "5"}, kDefaultUnits, '.').warning, kT2Range);
@@ -409,7 +411,7 @@ TEST(Durations, AcceptedDurationsAreStoredEvenWhenTheOtherIsRefused) {
 }
 
 TEST(Durations, HiddenReducedDurationIsKeptOnlyWhenValid) {
-    SharedState s = ArcCurrentStep({"20000", "10", "32", "910", "mm", "mm", kSwitchgear, 1});
+    SharedState s = ArcCurrentStep({"20000", "10", "32", "910", kMm, kMm, kSwitchgear, 1});
     s.ArcTimeReduced = 0.4;
     RunEmpiricalResults(s, {"0.5", "3"}, kDefaultUnits, '.');
     EXPECT_DOUBLE_EQ(s.ArcTimeReduced, 0.4);
@@ -467,7 +469,7 @@ class EmpiricalResults : public ::testing::TestWithParam<ResultRow> {};
 TEST_P(EmpiricalResults, TextsClassificationAndHighlighting) {
     const auto& r = GetParam();
     SharedState s = ArcCurrentStep(
-        {r.voltage, r.ibf, r.gap, r.workDist, "mm", "mm", r.equipmentClass, r.grounding}, r.sep);
+        {r.voltage, r.ibf, r.gap, r.workDist, kMm, kMm, r.equipmentClass, r.grounding}, r.sep);
     const UnitSettings u = Units(r.energyUnit, r.boundaryUnit, r.pressureUnit, r.tntUnit);
     const EmpiricalOutcome out = RunEmpiricalResults(s, {r.t1, r.t2}, u, r.sep);
     ASSERT_EQ(out.warning, "");
@@ -818,7 +820,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST(EmpiricalResults, StateAfterTheRun) {
-    SharedState s = ArcCurrentStep({"480", "20", "32", "455", "mm", "mm", kSwitchgear, 1});
+    SharedState s = ArcCurrentStep({"480", "20", "32", "455", kMm, kMm, kSwitchgear, 1});
     s.PpeIndexReduced = 4;  // from an earlier calculation
     RunEmpiricalResults(s, {"0.2", "0.2"}, kDefaultUnits, '.');
     EXPECT_DOUBLE_EQ(s.ArcTime, 0.2);
@@ -840,7 +842,7 @@ TEST(EmpiricalResults, StateAfterTheRun) {
 }
 
 TEST(EmpiricalResults, FloorsOverwriteTheStoredValues) {
-    SharedState s = ArcCurrentStep({"208", "1", "32", "455", "mm", "mm", kSwitchgear, 0});
+    SharedState s = ArcCurrentStep({"208", "1", "32", "455", kMm, kMm, kSwitchgear, 0});
     RunEmpiricalResults(s, {"0.01", "0.01"}, kDefaultUnits, '.');
     EXPECT_DOUBLE_EQ(s.IncidentEnergy, kFloorJ);
     EXPECT_DOUBLE_EQ(s.IncidentEnergyReduced, kFloorJ);
@@ -852,7 +854,7 @@ TEST(EmpiricalResults, ReducedCaseFloorUsesItsOwnTestFactor) {
     // Both cases at 1.0463 J/cm2 (0.2 s at 610 mm, so E = 4.184 x Cf x En):
     // 1.0463 x 0.239006 = 0.25007 keeps the full case, 1.0463 x 0.238846 =
     // 0.24990 floors the reduced case to 1.0459988 J/cm2.
-    SharedState s = ArcCurrentStep({"480", "20", "32", "610", "mm", "mm", kSwitchgear, 1});
+    SharedState s = ArcCurrentStep({"480", "20", "32", "610", kMm, kMm, kSwitchgear, 1});
     const double lgEn = std::log10(1.0463 / (4.184 * 1.5));
     s.LogNormEnergy = lgEn;
     s.LogNormEnergyReduced = lgEn;
@@ -864,7 +866,7 @@ TEST(EmpiricalResults, ReducedCaseFloorUsesItsOwnTestFactor) {
 }
 
 TEST(EmpiricalResults, ApproachBoundariesInTheBoundaryUnit) {
-    SharedState s = ArcCurrentStep({"480", "20", "32", "455", "mm", "mm", kSwitchgear, 1});
+    SharedState s = ArcCurrentStep({"480", "20", "32", "455", kMm, kMm, kSwitchgear, 1});
     const auto inches = RunEmpiricalResults(s, {"0.2", "0.2"}, kDefaultUnits, '.').texts;
     EXPECT_EQ(inches.approach.limited, "42");
     EXPECT_EQ(inches.approach.restricted, "12");
@@ -878,7 +880,7 @@ TEST(EmpiricalResults, ApproachBoundariesInTheBoundaryUnit) {
 
 TEST(EmpiricalResults, LeeCaseFullCurrentOnly) {
     // 20 kV, 10 kA bolted, 0.5 s at 910 mm: 258.66 J/cm2 (61.82 cal/cm2), 6545.2 mm.
-    SharedState s = ArcCurrentStep({"20000", "10", "32", "910", "mm", "mm", kSwitchgear, 1});
+    SharedState s = ArcCurrentStep({"20000", "10", "32", "910", kMm, kMm, kSwitchgear, 1});
     ASSERT_TRUE(s.ReducedCaseOff);
     const EmpiricalOutcome out = RunEmpiricalResults(s, {"0.5", ""}, kDefaultUnits, '.');
     ASSERT_EQ(out.warning, "");
@@ -910,7 +912,7 @@ TEST(EmpiricalResults, LeeCaseFullCurrentOnly) {
 }
 
 TEST(EmpiricalResults, WideGapBelow15kVKeepsTheDurationCaption) {
-    SharedState s = ArcCurrentStep({"480", "20", "153", "455", "mm", "mm", kSwitchgear, 1});
+    SharedState s = ArcCurrentStep({"480", "20", "153", "455", kMm, kMm, kSwitchgear, 1});
     const EmpiricalOutcome out = RunEmpiricalResults(s, {"0.5", ""}, kDefaultUnits, '.');
     ASSERT_EQ(out.warning, "");
     EXPECT_FALSE(out.texts.reducedCaseOffered);
@@ -922,7 +924,7 @@ TEST(EmpiricalResults, WideGapBelow15kVKeepsTheDurationCaption) {
 }
 
 TEST(EmpiricalResults, OtherDurationsScaleTheResultsFromTheSameCurrents) {
-    SharedState s = ArcCurrentStep({"480", "20", "32", "455", "mm", "mm", kSwitchgear, 1});
+    SharedState s = ArcCurrentStep({"480", "20", "32", "455", kMm, kMm, kSwitchgear, 1});
     RunEmpiricalResults(s, {"0.1", "0.15"}, kDefaultUnits, '.');
     const SharedState first = s;
     // Back, other durations, Next again.

@@ -34,9 +34,9 @@ constexpr const char* kTrippingBand =
 
 UnitSettings Units(const char* energy, const char* boundary, const char* pressure = "lb/ft2") {
     UnitSettings u;
-    u.EnergyUnit = energy;
-    u.BoundaryUnit = boundary;
-    u.PressureUnit = pressure;
+    u.EnergyUnit = ParseEnergyUnit(energy).value();
+    u.BoundaryUnit = ParseLengthUnit(boundary).value();
+    u.PressureUnit = ParsePressureUnit(pressure).value();
     return u;
 }
 
@@ -45,12 +45,12 @@ void ExpectRelative(double actual, double expected, double rel = 1e-9) {
 }
 
 FuseFields Fuse(int fuseClass, const char* ibf, const char* workDist,
-                const char* workDistCaption = "mm") {
+                const char* workDistUnit = "mm") {
     FuseFields f;
     f.fuseClass = fuseClass;
     f.boltedCurrent = ibf;
     f.workDist = workDist;
-    f.workDistCaption = workDistCaption;
+    f.workDistUnit = ParseLengthUnit(workDistUnit).value();
     return f;
 }
 
@@ -275,9 +275,9 @@ TEST(FuseResults, DistanceCorrectionUsesTheSwitchgearExponent) {
 TEST(FuseResults, GapTextFollowsTheGapUnit) {
     SharedState s = StartState();
     UnitSettings u;
-    u.GapUnit = "inches";
+    u.GapUnit = LengthUnit::Inches;
     EXPECT_EQ(RunFuse(s, Fuse(0, "20", "455"), u, '.').gapText, "1,26");
-    u.GapUnit = "mm";
+    u.GapUnit = LengthUnit::Millimetres;
     EXPECT_EQ(RunFuse(s, Fuse(0, "20", "455"), u, '.').gapText, "32");
 }
 

@@ -209,9 +209,9 @@ TEST(Ieee2018Ranges, EveryLengthLimitTypedInInches) {
     for (const InchBound& b : bounds) {
         Ieee2018Fields f = {b.voltage, "45", b.gap, "VCB", "610", b.width, "254", b.workDist,
                             "1", "1"};
-        f.gapCaption = b.gapUnit;
-        f.enclosureCaption = b.enclosureUnit;
-        f.workDistCaption = b.workDistUnit;
+        f.gapUnit = ParseLengthUnit(b.gapUnit).value();
+        f.enclosureUnit = ParseLengthUnit(b.enclosureUnit).value();
+        f.workDistUnit = ParseLengthUnit(b.workDistUnit).value();
         EXPECT_EQ(RunIeee2018(f, UnitSettings{}, b.sep).warning, b.expected) << b.name;
     }
 }
@@ -365,12 +365,12 @@ TEST(Ieee2018Texts, LowVoltageExampleInTheDefaultUnits) {
 
 TEST(Ieee2018Texts, MetricUnitsInchInputsAndCommaSeparator) {
     UnitSettings u;
-    u.EnergyUnit = "J/cm2";
-    u.BoundaryUnit = "mm";
+    u.EnergyUnit = IncidentEnergyUnit::JoulesPerCm2;
+    u.BoundaryUnit = LengthUnit::Millimetres;
     // The same example typed in inches with a decimal comma.
     Ieee2018Fields f{"480", "45", "1,25984251968504", "VCB", "24,0157480314961",
                      "24,0157480314961", "10", "24", "0,0613", "0,319"};
-    f.gapCaption = f.enclosureCaption = f.workDistCaption = "inches";
+    f.gapUnit = f.enclosureUnit = f.workDistUnit = LengthUnit::Inches;
     const Ieee2018Outcome out = RunIeee2018(f, u, ',');
     ASSERT_EQ(out.warning, "");
     EXPECT_EQ(out.texts.full.energy, "11,58");  // 11.58497... J/cm2
@@ -405,20 +405,20 @@ TEST(Ieee2018Texts, FloorsOpenAirApproachAndBeyondLevel4) {
 
 TEST(Ieee2018Texts, FlooredBoundaryInMillimetresAndEveryDigitOfLargeEnergies) {
     UnitSettings mm;
-    mm.BoundaryUnit = "mm";
+    mm.BoundaryUnit = LengthUnit::Millimetres;
     Ieee2018Fields f{"208", "0.5", "6.35", "VOA", "", "", "", "3000", "0.001", "0.001"};
     EXPECT_EQ(RunIeee2018(f, mm, '.').texts.full.boundary, "152");  // 6 in = 152.4 mm
 
     // From below 1 to above 10 000 in both units: the text holds the energy to
     // its second decimal, however many digits come before it.
     UnitSettings joules;
-    joules.EnergyUnit = "J/cm2";
+    joules.EnergyUnit = IncidentEnergyUnit::JoulesPerCm2;
     for (const char* t : {"0.05", "0.5", "5", "20", "100"}) {
         f = {"13800", "40", "152", "VCB", "1143", "762", "762", "914.4", t, t};
         for (const UnitSettings& u : {UnitSettings{}, joules}) {
             const Ieee2018Outcome out = RunIeee2018(f, u, '.');
             ASSERT_EQ(out.warning, "");
-            const double factor = u.EnergyUnit == "cal/cm2" ? kCalPerJoule : 1.0;
+            const double factor = u.EnergyUnit == IncidentEnergyUnit::CaloriesPerCm2 ? kCalPerJoule : 1.0;
             const std::string& text = out.texts.full.energy;
             EXPECT_EQ(text.size() - text.find('.'), 3u) << text;
             EXPECT_NEAR(ParseNumber(text), out.values.full.energy * factor, 0.005000001)
@@ -491,7 +491,7 @@ TEST(Ieee2018LengthFields, UnitChangesKeepTheValueAndGiveBackWhatWasTyped) {
         {"1.2598", "inches", "mm",     '.', "31.99892"},  // every digit of the typed inches
         {"0.75",   "inches", "mm",     '.', "19.05"},
         {"12,5",   "mm",     "inches", ',', "0,4921"},
-        {"104",    "inches", "feet",   '.', "104"},       // both read as inches
+        {"104",    "inches", "inches", '.', "104"},       // the same unit: nothing to convert
         {"",       "mm",     "inches", '.', ""},
         {"abc",    "mm",     "inches", '.', "abc"},       // no value to keep
     };
@@ -500,7 +500,7 @@ TEST(Ieee2018LengthFields, UnitChangesKeepTheValueAndGiveBackWhatWasTyped) {
     std::string shown;
     for (const UnitStep& s : steps) {
         if (s.text) shown = s.text;
-        shown = field.Convert(shown, s.from, s.to, s.sep);
+        shown = field.Convert(shown, ParseLengthUnit(s.from).value(), ParseLengthUnit(s.to).value(), s.sep);
         EXPECT_EQ(shown, s.expected) << (s.text ? s.text : "(unedited)") << " " << s.to;
     }
 }

@@ -14,6 +14,12 @@
 namespace zentavo {
 namespace {
 
+constexpr LengthUnit kMm = LengthUnit::Millimetres;
+constexpr LengthUnit kInches = LengthUnit::Inches;
+
+// The unit of a word of the tables ("mm", "inches").
+LengthUnit Unit(const char* word) { return ParseLengthUnit(word).value(); }
+
 constexpr const char* kV = "Voltage out of range. ";
 constexpr const char* kIbf = "Invalid bolted current. ";
 constexpr const char* kNoGap = "Enter Gap value";
@@ -57,7 +63,7 @@ TEST_P(EmpiricalChecks, CollectsTheMessagesInOrder) {
     const auto& r = GetParam();
     SharedState s = StartState();
     const EmpiricalFields f{r.voltage,        r.ibf,        r.gap,
-                            r.workDist,       r.gapCaption, r.workDistCaption,
+                            r.workDist,       Unit(r.gapCaption), Unit(r.workDistCaption),
                             r.equipmentClass, r.grounding};
     const std::string text = CheckEmpiricalInputs(s, f, '.');
     EXPECT_EQ(text, r.expected);
@@ -86,8 +92,9 @@ INSTANTIATE_TEST_SUITE_P(
         EmpiricalRow{"Gap500mm", "480", "20", "500", "mm", "455", "mm", 1, 1, ""},
         EmpiricalRow{"Gap0_5in", "480", "20", "0.5", "inches", "455", "mm", 1, 1, kGap},
         EmpiricalRow{"Gap0_52in", "480", "20", "0.52", "inches", "455", "mm", 1, 1, ""},
-        // Any caption other than exactly "mm" means inches: 12.99 in is accepted.
-        EmpiricalRow{"Gap12_99UpperMM", "480", "20", "12.99", "MM", "455", "mm", 1, 1, ""},
+        // The same number in inches is accepted (a word such as "MM" is no
+        // unit at all now, UnitWords in units_test.cpp).
+        EmpiricalRow{"Gap12_99in", "480", "20", "12.99", "inches", "455", "mm", 1, 1, ""},
         EmpiricalRow{"GapEmpty", "480", "20", "", "mm", "455", "mm", 1, 1, kNoGap},
         EmpiricalRow{"GapEmptyInches", "480", "20", "", "inches", "455", "mm", 1, 1, kNoGap},
         // Working distance 300 to 2000 mm.
@@ -118,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(EmpiricalChecks, AcceptedValuesAreWrittenInMillimetres) {
     SharedState s = StartState();
-    const EmpiricalFields f{"13800", "25", "1.26", "18", "inches", "inches", 1, 1};
+    const EmpiricalFields f{"13800", "25", "1.26", "18", kInches, kInches, 1, 1};
     EXPECT_EQ(CheckEmpiricalInputs(s, f, '.'), "");
     EXPECT_DOUBLE_EQ(s.Voltage, 13800);
     EXPECT_DOUBLE_EQ(s.BoltedCurrent, 25);
@@ -130,7 +137,7 @@ TEST(EmpiricalChecks, AcceptedValuesAreWrittenInMillimetres) {
 
 TEST(EmpiricalChecks, ReadsTheDecimalComma) {
     SharedState s = StartState();
-    const EmpiricalFields f{"480", "20,5", "1,26", "455,5", "inches", "mm", 1, 1};
+    const EmpiricalFields f{"480", "20,5", "1,26", "455,5", kInches, kMm, 1, 1};
     EXPECT_EQ(CheckEmpiricalInputs(s, f, ','), "");
     EXPECT_DOUBLE_EQ(s.BoltedCurrent, 20.5);
     EXPECT_DOUBLE_EQ(s.Gap, 1.26 * 25.4);
@@ -145,7 +152,7 @@ TEST(EmpiricalChecks, RefusedValuesLeaveTheirFieldsButKeepTheEnteredLengths) {
     s.GapEntered = 25;
     s.WorkDist = 610;
     s.WorkDistEntered = 610;
-    const EmpiricalFields f{"207", "0.7", "0.5", "299.9", "inches", "mm", 1, 1};
+    const EmpiricalFields f{"207", "0.7", "0.5", "299.9", kInches, kMm, 1, 1};
     EXPECT_EQ(CheckEmpiricalInputs(s, f, '.'), Join({kV, kIbf, kGap, kWd}));
     EXPECT_DOUBLE_EQ(s.Voltage, 600);
     EXPECT_DOUBLE_EQ(s.BoltedCurrent, 10);
@@ -159,7 +166,7 @@ TEST(EmpiricalChecks, EmptyLengthsResetTheEnteredValues) {
     SharedState s = StartState();
     s.Gap = s.GapEntered = 32;
     s.WorkDist = s.WorkDistEntered = 455;
-    const EmpiricalFields f{"480", "20", "", "", "mm", "mm", 1, 1};
+    const EmpiricalFields f{"480", "20", "", "", kMm, kMm, 1, 1};
     EXPECT_EQ(CheckEmpiricalInputs(s, f, '.'), Join({kNoGap, kWd}));
     EXPECT_DOUBLE_EQ(s.GapEntered, 0);
     EXPECT_DOUBLE_EQ(s.Gap, 32);
@@ -181,7 +188,7 @@ TEST_P(EmpiricalClassConstants, SetK1AndK) {
     const auto& r = GetParam();
     SharedState s = StartState();
     s.K1 = 1.234;  // left from an earlier calculation
-    const EmpiricalFields f{"", "", "", "", "mm", "mm", r.equipmentClass, 0};
+    const EmpiricalFields f{"", "", "", "", kMm, kMm, r.equipmentClass, 0};
     CheckEmpiricalInputs(s, f, '.');
     EXPECT_DOUBLE_EQ(s.K1, r.k1);
     EXPECT_DOUBLE_EQ(s.K, r.k);
@@ -197,7 +204,7 @@ INSTANTIATE_TEST_SUITE_P(Classes, EmpiricalClassConstants,
 TEST(EmpiricalChecks, GroundingSetsK2OrKeepsIt) {
     SharedState s = StartState();
     s.K2 = 9.0;
-    EmpiricalFields f{"480", "20", "32", "455", "mm", "mm", 1, 1};
+    EmpiricalFields f{"480", "20", "32", "455", kMm, kMm, 1, 1};
     CheckEmpiricalInputs(s, f, '.');
     EXPECT_DOUBLE_EQ(s.K2, -0.113);
     f.grounding = 0;
@@ -223,7 +230,7 @@ TEST_P(EmpiricalCalculationFactor, FollowsTheSharedVoltage) {
     const auto& r = GetParam();
     SharedState s = StartState();
     s.Voltage = r.previousVoltage;
-    const EmpiricalFields f{r.voltage, "20", "32", "455", "mm", "mm", 1, 1};
+    const EmpiricalFields f{r.voltage, "20", "32", "455", kMm, kMm, 1, 1};
     CheckEmpiricalInputs(s, f, '.');
     EXPECT_DOUBLE_EQ(s.Cf, r.cf);
 }
@@ -239,7 +246,7 @@ TEST(EmpiricalChecks, TextThatIsNotANumberStopsAtItsField) {
     SharedState s = StartState();
     s.BoltedCurrent = 7;
     s.GapEntered = 99;
-    const EmpiricalFields f{"480", "abc", "32", "455", "mm", "mm", 1, 1};
+    const EmpiricalFields f{"480", "abc", "32", "455", kMm, kMm, 1, 1};
     try {
         CheckEmpiricalInputs(s, f, '.');
         FAIL() << "a conversion error was expected";
@@ -253,7 +260,7 @@ TEST(EmpiricalChecks, TextThatIsNotANumberStopsAtItsField) {
 
 TEST(EmpiricalChecks, ConversionErrorInALaterField) {
     SharedState s = StartState();
-    const EmpiricalFields f{"480", "20", "32", "4x5", "mm", "mm", 1, 1};
+    const EmpiricalFields f{"480", "20", "32", "4x5", kMm, kMm, 1, 1};
     EXPECT_THROW(CheckEmpiricalInputs(s, f, '.'), ConversionError);
     EXPECT_DOUBLE_EQ(s.Voltage, 480);
     EXPECT_DOUBLE_EQ(s.BoltedCurrent, 20);
@@ -297,9 +304,9 @@ TEST_P(FuseChecks, CollectsTheMessagesInOrder) {
     FuseFields f;
     f.boltedCurrent = r.ibf;
     f.workDist = r.workDist;
-    f.workDistCaption = r.workDistCaption;
+    f.workDistUnit = Unit(r.workDistCaption);
     std::string gapText;
-    EXPECT_EQ(CheckFuseInputs(s, f, "mm", gapText, '.'), r.expected);
+    EXPECT_EQ(CheckFuseInputs(s, f, kMm, gapText, '.'), r.expected);
     EXPECT_EQ(s.ErrorText, r.expected);
     EXPECT_DOUBLE_EQ(s.Voltage, 600);  // set whatever the outcome
 }
@@ -320,7 +327,7 @@ INSTANTIATE_TEST_SUITE_P(
 // The fuse tab's gap is the class default; its field shows it in the gap unit.
 struct FuseGapRow {
     int equipmentClass;
-    const char* gapUnit;
+    LengthUnit gapUnit;
     double gapMm;
     const char* text;
 };
@@ -343,12 +350,12 @@ TEST_P(FuseGap, IsTheClassDefaultInTheGapUnit) {
 
 INSTANTIATE_TEST_SUITE_P(
     Classes, FuseGap,
-    ::testing::Values(FuseGapRow{0, "mm", 32, "32"}, FuseGapRow{1, "mm", 32, "32"},
-                      FuseGapRow{2, "mm", 25, "25"}, FuseGapRow{3, "mm", 13, "13"},
-                      FuseGapRow{0, "inches", 32, "1,26"}, FuseGapRow{1, "inches", 32, "1,26"},
-                      FuseGapRow{2, "inches", 25, "0,98"}, FuseGapRow{3, "inches", 13, "0,51"},
-                      // Only the exact word "mm" selects millimetres.
-                      FuseGapRow{1, "MM", 32, "1,26"}, FuseGapRow{2, "", 25, "0,98"}));
+    ::testing::Values(FuseGapRow{0, kMm, 32, "32"}, FuseGapRow{1, kMm, 32, "32"},
+                      FuseGapRow{2, kMm, 25, "25"}, FuseGapRow{3, kMm, 13, "13"},
+                      FuseGapRow{0, kInches, 32, "1,26"}, FuseGapRow{1, kInches, 32, "1,26"},
+                      FuseGapRow{2, kInches, 25, "0,98"}, FuseGapRow{3, kInches, 13, "0,51"}));
+// A word that is neither "mm" nor "inches" ("MM", "") is no unit at all
+// (UnitWords, units_test.cpp): it can no longer reach the gap as inches.
 
 TEST(FuseChecks, GapIsWrittenEvenWhenInputsAreRefused) {
     SharedState s = StartState();
@@ -357,7 +364,7 @@ TEST(FuseChecks, GapIsWrittenEvenWhenInputsAreRefused) {
     f.boltedCurrent = "";
     f.workDist = "";
     std::string gapText;
-    EXPECT_EQ(CheckFuseInputs(s, f, "inches", gapText, '.'), Join({kIbf, kWd}));
+    EXPECT_EQ(CheckFuseInputs(s, f, kInches, gapText, '.'), Join({kIbf, kWd}));
     EXPECT_DOUBLE_EQ(s.Gap, 32);
     EXPECT_EQ(gapText, "1,26");
 }
@@ -367,9 +374,9 @@ TEST(FuseChecks, AcceptedValuesAreWrittenInMillimetres) {
     FuseFields f;
     f.boltedCurrent = "12,5";
     f.workDist = "24";
-    f.workDistCaption = "inches";
+    f.workDistUnit = kInches;
     std::string gapText;
-    EXPECT_EQ(CheckFuseInputs(s, f, "mm", gapText, ','), "");
+    EXPECT_EQ(CheckFuseInputs(s, f, kMm, gapText, ','), "");
     EXPECT_DOUBLE_EQ(s.BoltedCurrent, 12.5);
     EXPECT_DOUBLE_EQ(s.WorkDistEntered, 24 * 25.4);
     EXPECT_DOUBLE_EQ(s.WorkDist, 24 * 25.4);
@@ -382,7 +389,7 @@ TEST(FuseChecks, ConversionErrorKeepsWhatWasAcceptedBefore) {
     f.boltedCurrent = "30";
     f.workDist = "far";
     std::string gapText;
-    EXPECT_THROW(CheckFuseInputs(s, f, "mm", gapText, '.'), ConversionError);
+    EXPECT_THROW(CheckFuseInputs(s, f, kMm, gapText, '.'), ConversionError);
     EXPECT_DOUBLE_EQ(s.BoltedCurrent, 30);
     EXPECT_DOUBLE_EQ(s.WorkDist, 700);
 }
@@ -415,7 +422,7 @@ TEST_P(BreakerChecks, CollectsTheMessagesInOrder) {
     f.voltage = r.voltage;
     f.boltedCurrent = r.ibf;
     f.workDist = r.workDist;
-    f.workDistCaption = r.workDistCaption;
+    f.workDistUnit = Unit(r.workDistCaption);
     f.interruptingRating = r.ir;
     f.instantaneousTrip = r.it;
     EXPECT_EQ(CheckBreakerInputs(s, f, '.'), r.expected);
@@ -463,7 +470,7 @@ TEST(BreakerChecks, AcceptedValuesAreWritten) {
     f.voltage = "600";
     f.boltedCurrent = "0.7";
     f.workDist = "18";
-    f.workDistCaption = "inches";
+    f.workDistUnit = kInches;
     f.interruptingRating = "1000";  // no upper limit
     f.instantaneousTrip = "0.3";
     EXPECT_EQ(CheckBreakerInputs(s, f, '.'), "");

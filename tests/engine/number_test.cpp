@@ -163,11 +163,11 @@ TEST(RoundToDecimals, EqualsWritingAndReadingBack) {
     }
 }
 
-TEST(ToMillimetres, OnlyTheExactWordMmMeansMillimetres) {
-    EXPECT_DOUBLE_EQ(ToMillimetres(12, "mm"), 12);
-    EXPECT_DOUBLE_EQ(ToMillimetres(12, "inches"), 304.8);
-    EXPECT_DOUBLE_EQ(ToMillimetres(12, "MM"), 304.8);
-    EXPECT_DOUBLE_EQ(ToMillimetres(12, "millimeters"), 304.8);
+// Other spellings ("MM", "millimeters") are no length unit at all: see
+// UnitWords in units_test.cpp.
+TEST(ToMillimetres, MillimetresStayInchesAreTimes25_4) {
+    EXPECT_DOUBLE_EQ(ToMillimetres(12, LengthUnit::Millimetres), 12);
+    EXPECT_DOUBLE_EQ(ToMillimetres(12, LengthUnit::Inches), 304.8);
 }
 
 }  // namespace

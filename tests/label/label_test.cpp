@@ -253,7 +253,7 @@ TEST(LabelContent, WordsOfEachLanguage) {
     }
     EXPECT_EQ(ClassWord("Please select a class", kSpanish), "Please select a class");
     EXPECT_EQ(ClassWord("Open air", kFrench), "À l'Air Libre");
-    EXPECT_EQ(LengthUnitWord("mm", kSpanish), "mm");
+    EXPECT_EQ(LengthUnitWord(LengthUnit::Millimetres, kSpanish), "mm");
     LabelContentInputs french = Empirical();
     french.language = kFrench;
     EXPECT_EQ(MakeLabelContent(french).texts.at("Label1"), "Type d'Équipement");

@@ -40,9 +40,9 @@ LabelContentInputs Results(int level) {
     in.limited = "1600", in.restricted = "Avoid contact", in.prohibited = "Avoid contact";
     in.pressure = in.pressureReduced = "123456";
     in.tnt = in.tntReduced = "1234.5";
-    in.units.WorkDistUnit = in.units.BoundaryUnit = "inches";
-    in.units.PressureUnit = "Atmosphere";
-    in.units.TntUnit = "grams";
+    in.units.WorkDistUnit = in.units.BoundaryUnit = LengthUnit::Inches;
+    in.units.PressureUnit = BlastPressureUnit::Atmospheres;
+    in.units.TntUnit = TntMassUnit::Grams;
     in.ppeIndex = in.ppeIndexReduced = level;
     in.incidentEnergy = in.incidentEnergyReduced = 1;
     in.arcPressure = in.arcPressureReduced = 1;

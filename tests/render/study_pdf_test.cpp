@@ -113,7 +113,7 @@ struct Study {
 LabelSheet SingleLabel(const Point& p, const LabelSettings& settings, LabelDate date,
                        UnitSettings units, char sep) {
     const StudyRowInputs in = Study::Inputs(p);
-    auto caption = [](std::string_view u) { return std::string(u.empty() ? "mm" : u); };
+    auto caption = [](std::string_view u) { return StudyLengthUnit(u).value(); };
     units.WorkDistUnit = caption(in[kWorkDistanceUnitColumn]);
     SharedState s = StartState();
     LabelContentInputs li;
@@ -127,9 +127,8 @@ LabelSheet SingleLabel(const Point& p, const LabelSettings& settings, LabelDate 
         f.boltedCurrent = in[kBoltedCurrentColumn];
         f.gap = in[kGapColumn];
         f.workDist = in[kWorkDistanceColumn];
-        const std::string gapCaption = caption(in[kGapUnitColumn]), wdCaption = units.WorkDistUnit;
-        f.gapCaption = gapCaption;
-        f.workDistCaption = wdCaption;
+        f.gapUnit = caption(in[kGapUnitColumn]);
+        f.workDistUnit = units.WorkDistUnit;
         f.equipmentClass = static_cast<int>(
             std::find(kEquipmentClasses.begin(), kEquipmentClasses.end(), in[kEquipmentClassColumn]) -
             kEquipmentClasses.begin());
@@ -151,12 +150,12 @@ LabelSheet SingleLabel(const Point& p, const LabelSettings& settings, LabelDate 
         li.tnt = t.full.tnt, li.tntReduced = t.reduced.tnt;
     } else {
         SingleCaseResultTexts t;
-        const std::string wdCaption = units.WorkDistUnit;
+        const LengthUnit wdCaption = units.WorkDistUnit;
         if (method == "fuse") {
             FuseFields f;
             f.boltedCurrent = in[kBoltedCurrentColumn];
             f.workDist = in[kWorkDistanceColumn];
-            f.workDistCaption = wdCaption;
+            f.workDistUnit = wdCaption;
             f.fuseClass = static_cast<int>(
                 std::find(kFuseClasses.begin(), kFuseClasses.end(), in[kFuseClassColumn]) - kFuseClasses.begin());
             t = RunFuse(s, f, units, sep).texts;
@@ -166,7 +165,7 @@ LabelSheet SingleLabel(const Point& p, const LabelSettings& settings, LabelDate 
             f.voltage = in[kVoltageColumn];
             f.boltedCurrent = in[kBoltedCurrentColumn];
             f.workDist = in[kWorkDistanceColumn];
-            f.workDistCaption = wdCaption;
+            f.workDistUnit = wdCaption;
             f.interruptingRating = in[kInterruptingRatingColumn];
             f.instantaneousTrip = in[kInstantaneousTripColumn];
             f.breakerType = 0;
@@ -268,10 +267,10 @@ private slots:
     void StudyLabelEqualsTheSingleLabel() {
         const LabelDate date{8, 12, 2026};
         UnitSettings metric;
-        metric.EnergyUnit = "J/cm2";
-        metric.BoundaryUnit = "mm";
-        metric.PressureUnit = "kpa";
-        metric.TntUnit = "grams";
+        metric.EnergyUnit = IncidentEnergyUnit::JoulesPerCm2;
+        metric.BoundaryUnit = LengthUnit::Millimetres;
+        metric.PressureUnit = BlastPressureUnit::Kilopascals;
+        metric.TntUnit = TntMassUnit::Grams;
         int compared = 0;
         for (char sep : {'.', ','}) {
             for (const UnitSettings& units : {UnitSettings{}, metric}) {
@@ -351,7 +350,7 @@ private slots:
     void LabelsPdfHasOnePagePerComputedPoint() {
         QTemporaryDir dir;
         StudyOptions options;
-        options.units.EnergyUnit = "J/cm2";
+        options.units.EnergyUnit = IncidentEnergyUnit::JoulesPerCm2;
         const Study study(Points(), options);
         StudyLabelOptions o;
         o.units = options.units;
@@ -589,7 +588,7 @@ private slots:
     void ReportHoldsEveryPointAndTheRefusedRows() {
         QTemporaryDir dir;
         StudyOptions options;
-        options.units.BoundaryUnit = "mm";
+        options.units.BoundaryUnit = LengthUnit::Millimetres;
         const Study study(Points(), options);
         for (QPageSize::PageSizeId size : {QPageSize::A4, QPageSize::Letter}) {
             StudyReportOptions o;

@@ -171,8 +171,11 @@ private slots:
     // character named; the report keeps what it had, without a '?'.
     void aUnitWordTheReportCannotHoldIsRefused() {
         Write(Path("report.txt"), "earlier block\r\n");
-        SetUnits("\u03a9", "mm", "inches", "cal/cm2");
         Empirical("480", "0.2", "0.25", true, true);
+        // No unit word can bring such a letter in any more (the units window
+        // takes only its items' words): a caption set by other means stands
+        // for any text the report cannot hold.
+        T().L("Label10")->setText(QStringLiteral("Incident energy exposure (\u03a9):"));
         SaveReport(Path("report.txt"));
         QCOMPARE(dialogs->shown.size(), 1);
         QCOMPARE(dialogs->shown[0].kind, QStringLiteral("Error"));
@@ -279,13 +282,80 @@ private slots:
         QVERIFY(dialogs->shown.isEmpty());
     }
 
-    void aTypedUnitWordGoesIntoTheCaptionsAndConvertsNothing() {
+    // A typed word that is none of its selector's items would be misread as
+    // some unit: "Save and close" refuses it, names the selector and its
+    // words, changes nothing and stays open. Case and blanks do not matter.
+    void aTypedWordThatIsNoneOfTheItemsIsRefused_data() {
+        QTest::addColumn<QString>("selector");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("refusal");  // empty: taken
+        QTest::addColumn<QString>("shown");    // the selector's text afterwards
+        QTest::addColumn<QString>("label1");   // the main window's gap caption
+        QTest::addColumn<QString>("gap");      // GapEdit, 32 before
+        QTest::addColumn<QString>("label43");  // a pressure caption of the results window
+        QTest::addColumn<QString>("ignored");  // the selector after "Ignore and close"
+        const QString before = QStringLiteral("Initial pressure (lb/ft2):");
+        // clang-format off
+        QTest::newRow("working distance in feet") << "WD_units" << "feet"
+            << "\u201cfeet\u201d is not a unit for Working distance. Choose one of: mm, inches."
+            << "feet" << "mm" << "32" << before << "mm";
+        QTest::newRow("gap in in") << "Gap_Units" << "in"
+            << "\u201cin\u201d is not a unit for Gap between conductors. Choose one of: mm, inches."
+            << "in" << "mm" << "32" << before << "mm";
+        QTest::newRow("boundaries in cm") << "FlashBound_units" << "cm"
+            << "\u201ccm\u201d is not a unit for Protection boundaries. Choose one of: inches, mm."
+            << "cm" << "mm" << "32" << before << "inches";
+        QTest::newRow("energy in cal") << "ComboBox2" << "cal"
+            << "\u201ccal\u201d is not a unit for Incident Energy. Choose one of: cal/cm2, J/cm2."
+            << "cal" << "mm" << "32" << before << "cal/cm2";
+        QTest::newRow("pressure in psi") << "Pressure_units" << "psi"
+            << "\u201cpsi\u201d is not a unit for Pressure. Choose one of: lb/ft2, N/m2, Atmosphere, kpa."
+            << "psi" << "mm" << "32" << before << "lb/ft2";
+        QTest::newRow("TNT in tons") << "TNT" << " tons "
+            << "\u201ctons\u201d is not a unit for TNT Equivalent. Choose one of: kg, lb, grams."
+            << " tons " << "mm" << "32" << before << "kg";
+        QTest::newRow("gap in Inches, with blanks") << "Gap_Units" << " Inches "
+            << "" << "inches" << "inches" << "1.26" << "Initial Pressure (lb/ft2):" << "";
+        QTest::newRow("pressure in KPA") << "Pressure_units" << "KPA"
+            << "" << "kpa" << "mm" << "32" << "Initial Pressure (kpa):" << "";
+        // clang-format on
+    }
+    void aTypedWordThatIsNoneOfTheItemsIsRefused() {
+        QFETCH(QString, selector);
+        QFETCH(QString, typed);
+        QFETCH(QString, refusal);
+        QFETCH(QString, shown);
+        QFETCH(QString, label1);
+        QFETCH(QString, gap);
+        QFETCH(QString, label43);
+        QFETCH(QString, ignored);
         M().GapEdit->setText("32");
-        SetUnits("in", "mm", "inches", "cal/cm2");
-        QCOMPARE(M().Label1->text(), QStringLiteral("in"));
-        QCOMPARE(M().GapEdit->text(), QStringLiteral("32"));
-        QCOMPARE(M().Fuse_Gap->text(), QStringLiteral("32"));
-        QCOMPARE(app->Units().GapUnit, std::string("in"));
+        M().findChild<QAction*>("Units1")->trigger();
+        auto* box = U().findChild<QComboBox*>(selector);
+        QVERIFY(box);
+        box->setEditText(typed);
+        U().Button1->click();
+        if (refusal.isEmpty()) {
+            QVERIFY(dialogs->shown.isEmpty());
+            QVERIFY(M().isVisible() && !U().isVisible());
+        } else {
+            QCOMPARE(dialogs->shown.size(), 1);
+            QCOMPARE(dialogs->shown[0].kind, QStringLiteral("Error"));
+            QCOMPARE(dialogs->shown[0].text, refusal);
+            QVERIFY(U().isVisible() && !M().isVisible());
+            QVERIFY(app->Units() == UnitSettings{});  // the units in force stay
+        }
+        QCOMPARE(box->currentText(), shown);
+        QCOMPARE(M().Label1->text(), label1);
+        QCOMPARE(M().Label2->text(), QStringLiteral("mm"));
+        QCOMPARE(M().GapEdit->text(), gap);
+        QCOMPARE(T().L("Label43")->text(), label43);
+        if (refusal.isEmpty()) return;
+        // Leaving without saving: every selector names a unit again, the
+        // pressure and TNT ones too, which "Ignore and close" otherwise keeps.
+        U().Button2->click();
+        QVERIFY(M().isVisible() && !U().isVisible());
+        QCOMPARE(box->currentText(), ignored);
     }
 
     void ignoreRestoresFourChoicesButNotPressureOrTnt() {
@@ -296,9 +366,9 @@ private slots:
         U().Button2->click();
         QVERIFY(M().isVisible() && !U().isVisible());
         const UnitSettings u = app->Units();
-        QCOMPARE(u.GapUnit, std::string("mm"));
-        QCOMPARE(u.EnergyUnit, std::string("cal/cm2"));
-        QCOMPARE(u.PressureUnit, std::string("kpa"));
+        QCOMPARE(u.GapUnit, LengthUnit::Millimetres);
+        QCOMPARE(u.EnergyUnit, IncidentEnergyUnit::CaloriesPerCm2);
+        QCOMPARE(u.PressureUnit, BlastPressureUnit::Kilopascals);
         QCOMPARE(M().Label1->text(), QStringLiteral("mm"));
         QCOMPARE(T().L("Label43")->text(), QStringLiteral("Initial pressure (lb/ft2):"));
     }

@@ -357,7 +357,8 @@ private slots:
         };
         for (const auto& c : cases) QCOMPARE(Heading(c.column), QString(c.heading));
         UnitSettings metric;
-        metric.EnergyUnit = "J/cm2", metric.BoundaryUnit = "mm", metric.PressureUnit = "kpa", metric.TntUnit = "grams";
+        metric.EnergyUnit = IncidentEnergyUnit::JoulesPerCm2, metric.BoundaryUnit = LengthUnit::Millimetres,
+        metric.PressureUnit = BlastPressureUnit::Kilopascals, metric.TntUnit = TntMassUnit::Grams;
         study->model().SetUnits(metric);
         for (const auto& c : cases) QCOMPARE(Heading(c.column), QString(c.metricHeading));
         // The filter offers the columns by their headings, in the units shown.
@@ -404,7 +405,7 @@ private slots:
             box->setCurrentIndex(box->findText("inches"));
         }
         units.findChild<QPushButton*>("Button1")->click();
-        QCOMPARE(app->Units().GapUnit, std::string("inches"));
+        QCOMPARE(app->Units().GapUnit, LengthUnit::Inches);
         study->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(study));
         QStringList after;
