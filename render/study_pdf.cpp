@@ -943,21 +943,7 @@ private:
             if (!v.deviceUsed || texts != r) continue;  // not the row's results: no picture
             const StudyDevices::Entry& e = deviceCache_.Find(p.inputs, study);
             if (!e.device) continue;
-            const bool twoCases = !r[kArcTimeReducedUsedColumn].empty();
-            const QString names[2] = {QStringLiteral("Iarc"), Is2018Method(p.inputs) ? QStringLiteral("Iarc,min")
-                                                                                  : QStringLiteral("0.85 Iarc")};
-            const double amps[2] = {v.deviceAmps, v.deviceAmpsReduced};
-            const DeviceTrip trips[2] = {v.deviceTrip, v.deviceTripReduced};
-            const double used[2] = {v.arcTime, v.arcTimeReduced};
-            const DeviceElement elements[2] = {v.element, v.elementReduced};
-            std::vector<render::TimeCurrentMark> marks;
-            for (int c = 0; c < (twoCases ? 2 : 1); ++c) {
-                const bool acts = trips[c].Operates();
-                marks.push_back({amps[c], acts ? trips[c].seconds : used[c], acts,
-                                 names[c] + QStringLiteral(": ") + Text(ArcDurationText(used[c], options_.sep)) +
-                                     QStringLiteral(" s, ") + Text(DeviceElementWord(elements[c]))});
-            }
-            const TimeCurrentPlot plot = MakeTimeCurrentPlot(*e.device, std::move(marks));
+            const TimeCurrentPlot plot = StudyRowTimeCurrent(*e.device, v, options_.sep);
             if (first) {
                 if (y + sectionTitle + caption + pictureHeight > bottom_) newPage();
                 place(sectionTitle, [&](qreal at) {
@@ -1097,6 +1083,24 @@ StudyExportResult SaveThrough(const QString& path, bool emptyIsNothing,
 }
 
 }  // namespace
+
+TimeCurrentPlot StudyRowTimeCurrent(const ProtectiveDevice& device, const StudyRowValues& v, char sep) {
+    const QString names[2] = {QStringLiteral("Iarc"), v.method == kIeee2018Method ? QStringLiteral("Iarc,min")
+                                                                                  : QStringLiteral("0.85 Iarc")};
+    const double amps[2] = {v.deviceAmps, v.deviceAmpsReduced};
+    const DeviceTrip trips[2] = {v.deviceTrip, v.deviceTripReduced};
+    const double used[2] = {v.arcTime, v.arcTimeReduced};
+    const DeviceElement elements[2] = {v.element, v.elementReduced};
+    std::vector<TimeCurrentMark> marks;
+    for (int c = 0; c < (v.reducedCaseOffered ? 2 : 1); ++c) {
+        // A device that does not act has its mark on the cap, at the duration used.
+        const bool acts = trips[c].Operates();
+        marks.push_back({amps[c], acts ? trips[c].seconds : used[c], acts,
+                         names[c] + QStringLiteral(": ") + Text(ArcDurationText(used[c], sep)) +
+                             QStringLiteral(" s, ") + Text(DeviceElementWord(elements[c]))});
+    }
+    return MakeTimeCurrentPlot(device, std::move(marks));
+}
 
 void KeepPdfPageBuffers() {
     mallopt(M_MMAP_THRESHOLD, 32 << 20);

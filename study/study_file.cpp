@@ -257,16 +257,33 @@ void StudyFile::SetOptions(const StudyOptions& options) {
     for (Row& row : rows_) Compute(row);
 }
 
-void StudyFile::Compute(Row& row) const {
-    const std::vector<std::string> fields = ParseRecord(row.raw);
+StudyRowInputs StudyFile::Inputs(const std::vector<std::string>& fields) const {
     StudyRowInputs in{};
     for (int c = 0; c < kStudyInputColumnCount; ++c) {
         const int at = map_[static_cast<std::size_t>(c)];
         if (at >= 0 && static_cast<std::size_t>(at) < fields.size()) in[static_cast<std::size_t>(c)] = fields[static_cast<std::size_t>(at)];
     }
+    return in;
+}
+
+void StudyFile::Compute(Row& row) const {
+    const std::vector<std::string> fields = ParseRecord(row.raw);
     StudyRowResults out;
-    ComputeStudyRow(in, options_, out, &devices_);
+    ComputeStudyRow(Inputs(fields), options_, out, &devices_);
     row.results = PackedResults(out);
+}
+
+StudyRowValues StudyFile::Values(std::size_t row, std::optional<ProtectiveDevice>* device) const {
+    const std::vector<std::string> fields = ParseRecord(rows_[row].raw);
+    const StudyRowInputs in = Inputs(fields);
+    StudyRowResults out;
+    const StudyRowValues v = ComputeStudyRow(in, options_, out, &devices_);
+    if (device) {
+        device->reset();
+        // The row has just found its device in the cache: found there again.
+        if (v.deviceUsed) *device = devices_.Find(in, options_).device;
+    }
+    return v;
 }
 
 }  // namespace zentavo

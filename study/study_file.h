@@ -11,6 +11,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -88,6 +89,10 @@ public:
 
     // The results of a row, in the options' units and separator.
     const PackedResults& Results(std::size_t row) const { return rows_[row].results; }
+    // The numbers of a row's results (the file keeps their texts alone),
+    // computed again as the row was; `device`, when given, receives the
+    // protective device its arc durations came from (none without one).
+    StudyRowValues Values(std::size_t row, std::optional<ProtectiveDevice>* device = nullptr) const;
     const StudyOptions& Options() const { return options_; }
     // New output units or separator: every row is computed again.
     void SetOptions(const StudyOptions& options);
@@ -100,6 +105,8 @@ private:
         PackedResults results;
     };
     void Compute(Row& row) const;
+    // The row's input texts by column, as `fields` (its record) hold them.
+    StudyRowInputs Inputs(const std::vector<std::string>& fields) const;
     void MapColumns();
     std::string Record(const std::vector<std::string>& fields, std::string_view lineEnd) const;
 
