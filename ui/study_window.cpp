@@ -481,6 +481,8 @@ public:
         : file_(file), sep_(sep), rows_(std::move(rows)) {
         options_.units = file.Options().units;
         options_.sep = sep;
+        // The curves the table was computed with: a row naming one is computed here too.
+        options_.curves = file.Options().curves;
     }
     render::StudyPointView operator()(std::size_t index) {
         fields_ = file_.Fields(static_cast<std::size_t>(rows_.at(index)));

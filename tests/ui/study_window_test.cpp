@@ -478,6 +478,15 @@ private slots:
         QCOMPARE(Cell(bucket, "device_element"), QString("curve"));
         QCOMPARE(Cell(tx, "arc_time_used"), QString("2"));
         QCOMPARE(Cell(tx, "device_element"), QString("capped"));
+        // Labels… with the curves loaded: a page for every computed row, the
+        // rows naming a curve among them.
+        dialogs->exportAnswers = {{}};
+        dialogs->fileNames = {Path("labels.pdf")};
+        study->findChild<QAction*>("StudyLabels1")->trigger();
+        const QString info = RunPdfTool("pdfinfo", {Path("labels.pdf")});
+        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(study->model().ComputedRows()))),
+                 qPrintable(info));
+        QVERIFY(RunPdfTool("pdftotext", {Path("labels.pdf"), "-"}).contains("MCC-1 bucket 3"));
         // A maximum of 1.5 s for the transformer's relay: capped there instead.
         QVERIFY(Type(tx, "max_arc_time", "1.5"));
         QCOMPARE(Cell(tx, "arc_time_used"), QString("1.5"));
