@@ -115,6 +115,34 @@ void CheckPdfSize(const QIODevice& out, const char* what, int pages) {
                              " of fewer points at a time.");
 }
 
+// The element a word of the study's element columns names.
+DeviceElement ElementOfWord(std::string_view word) {
+    for (int e = 0; e <= static_cast<int>(DeviceElement::Capped); ++e) {
+        if (DeviceElementWord(static_cast<DeviceElement>(e)) == word) return static_cast<DeviceElement>(e);
+    }
+    return DeviceElement::DoesNotOperate;
+}
+
+// The device of a computed row whose durations came from one, as its label's
+// footer names it: the type and curve from the row's words, the durations
+// used and their elements from its results. `reducedAlone`: the label takes
+// the reduced case alone (a 2018 row it governs), in the full case's place.
+std::optional<LabelDevice> LabelDeviceOf(const StudyRowInputs& in, const StudyRowResults& r, bool reducedAlone) {
+    if (r[kArcTimeUsedColumn].empty()) return std::nullopt;
+    const Built<DeviceType> type = ReadDeviceType(in[kDeviceTypeColumn]);
+    if (!type.device) return std::nullopt;
+    LabelDevice d;
+    d.type = *type.device;
+    if (d.type == DeviceType::Relay) d.relayCurve = RelayCurveFromWord(in[kRelayCurveColumn]);
+    d.duration = r[reducedAlone ? kArcTimeReducedUsedColumn : kArcTimeUsedColumn];
+    d.element = ElementOfWord(r[reducedAlone ? kDeviceElementReducedColumn : kDeviceElementColumn]);
+    if (!reducedAlone) {
+        d.durationReduced = r[kArcTimeReducedUsedColumn];
+        d.elementReduced = ElementOfWord(r[kDeviceElementReducedColumn]);
+    }
+    return d;
+}
+
 }  // namespace
 
 bool IsComputedRow(const StudyRowResults& results) { return results[kStatusColumn] == "ok"; }
@@ -149,6 +177,7 @@ LabelContentInputs StudyLabelInputs(const StudyRowInputs& in, const StudyRowResu
         li.ppe = r[reduced ? kPpeLevelReducedColumn : kPpeLevelColumn];
         li.incidentEnergy = reduced ? v.incidentEnergyReduced : v.incidentEnergy;
         li.ppeIndex = reduced ? v.ppeIndexReduced : v.ppeIndex;
+        li.device = LabelDeviceOf(in, r, reduced);
         return li;
     }
     case kEmpiricalMethod:
@@ -181,6 +210,7 @@ LabelContentInputs StudyLabelInputs(const StudyRowInputs& in, const StudyRowResu
     li.pressure = r[kPressureColumn];
     li.incidentEnergy = v.incidentEnergy;
     li.ppeIndex = v.ppeIndex;
+    li.device = LabelDeviceOf(in, r, false);
     return li;
 }
 
@@ -234,13 +264,6 @@ LabelSheet StudyLabel(const StudyPointView& point, const StudyLabelOptions& opti
     const StudyRowValues values = point.values ? *point.values : ValuesOf(point, options);
     LabelSheet sheet = ComposeLabel(options.settings, options.date,
                                     StudyLabelInputs(point.inputs, r, values, options.units), user);
-    // A duration the maximum arc duration replaced says so in the footer:
-    // the label's case is the governing one, and its duration used is the cap.
-    const bool reduced = r[kGoverningColumn] == "reduced";
-    if (r[reduced ? kDeviceElementReducedColumn : kDeviceElementColumn] == "capped") {
-        sheet.at("Label9").text =
-            "arc duration capped at " + r[reduced ? kArcTimeReducedUsedColumn : kArcTimeUsedColumn] + " s";
-    }
     return sheet;
 }
 
