@@ -51,7 +51,12 @@ public:
           format_(format),
           inputCount_(header.size()),
           at_(MapStudyColumns(header)),
-          written_(static_cast<std::size_t>(WrittenResultCount(at_))) {}
+          written_(static_cast<std::size_t>(WrittenResultCount(at_))) {
+        devicesSideBySide_ = at_[kFirstDeviceColumn] >= 0;
+        for (int c = kFirstDeviceColumn + 1; c <= kLastDeviceColumn; ++c) {
+            devicesSideBySide_ = devicesSideBySide_ && at_[c] == at_[c - 1] + 1;
+        }
+    }
 
     const csv::WriteOptions& Format() const { return format_; }
 
@@ -77,6 +82,14 @@ public:
                 for (int c = 0; c < kStudyInputColumnCount; ++c) {
                     in[c] = at_[c] >= 0 ? fields[at_[c]] : std::string_view();
                 }
+                // A plain record with the device columns side by side: its
+                // device is looked up by their text as one piece.
+                in.deviceCells = {};
+                if (devicesSideBySide_ && !fields.PlainLine().empty()) {
+                    const std::string_view first = in[kFirstDeviceColumn], last = in[kLastDeviceColumn];
+                    in.deviceCells = {first.data(), static_cast<std::size_t>(last.data() + last.size() - first.data())};
+                    in.deviceCellsDelimiter = fields.PlainDelimiter();
+                }
                 ComputeStudyRow(in, options_, result, &chunk.devices);
             }
             // The input columns as read (a short line padded, a long one cut),
@@ -92,6 +105,7 @@ private:
     std::size_t inputCount_;
     StudyColumnMap at_;
     std::size_t written_;  // the result columns the output holds
+    bool devicesSideBySide_ = false;  // the device columns one after the other in the header
 };
 
 // Computes the chunks in order on worker threads, one a core, a few chunks
