@@ -719,8 +719,7 @@ StudyDevices::Entry& StudyDevices::Find(const StudyRowInputs& in, const StudyOpt
     const char gap = in.deviceCellsDelimiter;
     const std::uint64_t hash = MixBytes(Mix(0, static_cast<unsigned char>(gap)), text);
     if (byText_.empty()) byText_.assign(std::size_t{1} << kTextBucketBits, nullptr);
-    Slot*& bucket = byText_[hash >> (64 - kTextBucketBits)];
-    for (Slot* s = bucket; s; s = s->nextText) {
+    for (Slot* s = byText_[hash >> (64 - kTextBucketBits)]; s; s = s->nextText) {
         if (s->text.size() == text.size() + 1 && s->text[0] == gap && s->text.compare(1, text.size(), text) == 0) {
             return s->entry;
         }
@@ -744,11 +743,8 @@ StudyDevices::Slot& StudyDevices::FindByCells(const StudyRowInputs& in, const St
     // nearly every row is kept from growing without bound.
     constexpr std::size_t kMostKept = 4096;
     const std::uint64_t hash = DeviceKeyHash(in);
-    if (Slot* const* first = [&]() -> Slot* const* {
-            const auto it = byHash_.find(hash);
-            return it == byHash_.end() ? nullptr : &it->second;
-        }()) {
-        for (Slot* s = *first; s; s = s->next) {
+    if (const auto it = byHash_.find(hash); it != byHash_.end()) {
+        for (Slot* s = it->second; s; s = s->next) {
             if (SameDeviceKey(s->key, in)) return *s;
         }
     }
