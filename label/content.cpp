@@ -57,6 +57,11 @@ LabelContent MakeLabelContent(const LabelContentInputs& in) {
     t["Label31"] = in.restricted + " " + boundaryUnit;
     t["Label32"] = in.prohibited + " " + boundaryUnit;
     t["Label35"] = "N/A";
+    if (in.device) {
+        const LabelDevice& d = *in.device;
+        t["Label9"] = DeviceFooter(d.type, d.relayCurve, useReduced ? d.durationReduced : d.duration,
+                                   useReduced ? d.elementReduced : d.element, lang);
+    }
 
     // Clothing: at most one pair of lines, just around the clothing caption.
     // Low on the label (the clothing row the last of thirteen) the pair moves

@@ -11,9 +11,24 @@
 #include <string>
 
 #include "engine/method.h"
+#include "engine/protection.h"
 #include "engine/units.h"
 
 namespace zentavo {
+
+// The protective device a point's arc durations came from, as its label's
+// footer names it in place of "Made with Zentavo".
+struct LabelDevice {
+    DeviceType type = DeviceType::Relay;
+    std::optional<RelayCurve> relayCurve;  // a relay's curve
+    // The duration used (as the results show it: "0.0613", "2") and the
+    // element that gave it, by case like the energies: the full case, and
+    // the reduced one where the label chooses between the two (the 2002
+    // empirical model). A duration the maximum replaced has the element Capped.
+    std::string duration, durationReduced;
+    DeviceElement element = DeviceElement::DoesNotOperate;
+    DeviceElement elementReduced = DeviceElement::DoesNotOperate;
+};
 
 struct LabelContentInputs {
     int language = 0;
@@ -46,6 +61,10 @@ struct LabelContentInputs {
     double voltageV = 0, gapMm = 0;
 
     int clothingCaptionTop = 0;  // top of the clothing caption after the layout
+
+    // Set when the arc durations came from a protective device: the footer
+    // names it with the duration of the case on the label.
+    std::optional<LabelDevice> device;
 };
 
 struct ClothingSlot {

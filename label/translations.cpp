@@ -114,4 +114,47 @@ std::string LengthUnitWord(LengthUnit unit, int language) {
     return std::string(UnitWord(unit));
 }
 
+std::string DeviceFooter(DeviceType type, std::optional<RelayCurve> relayCurve, std::string_view duration,
+                         DeviceElement element, int language) {
+    struct Words {
+        std::array<std::string_view, 3> devices;  // relay, trip unit, fuse
+        std::string_view colon, arcDuration, cappedAt;
+        std::array<std::string_view, 8> elements;  // as DeviceElement
+    };
+    // clang-format off
+    static constexpr Words kWords[3] = {
+        {{"Relay", "Trip unit", "Fuse"}, ": ", "arc duration", "capped at",
+         {"does not operate", "instantaneous", "short time", "long time", "inverse", "definite time",
+          "curve", "capped"}},
+        {{"Relé", "Unidad de disparo", "Fusible"}, ": ", "duración del arco", "limitada a",
+         {"no actúa", "instantáneo", "tiempo corto", "tiempo largo", "inverso", "tiempo definido",
+          "curva", "limitada"}},
+        {{"Relais", "Déclencheur", "Fusible"}, " : ", "durée d'arc", "plafonnée à",
+         {"n'agit pas", "instantané", "temps court", "temps long", "inverse", "temps indépendant",
+          "courbe", "plafonnée"}},
+    };
+    // clang-format on
+    const Words& w = kWords[language == kSpanish || language == kFrench ? language : kEnglish];
+    std::string out(w.devices[static_cast<std::size_t>(type)]);
+    if (type == DeviceType::Relay && relayCurve) {
+        out += ' ';
+        out += kRelayCurveWords[static_cast<std::size_t>(*relayCurve)];
+    }
+    out += w.colon;
+    out += w.arcDuration;
+    out += ' ';
+    if (element == DeviceElement::Capped) {
+        out += w.cappedAt;
+        out += ' ';
+        out += duration;
+        out += " s";
+    } else {
+        out += duration;
+        out += " s (";
+        out += w.elements[static_cast<std::size_t>(element)];
+        out += ')';
+    }
+    return out;
+}
+
 }  // namespace zentavo

@@ -4,9 +4,11 @@
 
 #include <array>
 #include <string>
+#include <optional>
 #include <string_view>
 
 #include "engine/units.h"
+#include "engine/protection.h"
 
 namespace zentavo {
 
@@ -33,5 +35,13 @@ std::string ClassWord(std::string_view classText, int language);
 std::string GroundingWord(std::string_view groundingText, int language);
 // The word of a length unit ("mm", "inches") in the language.
 std::string LengthUnitWord(LengthUnit unit, int language);
+
+// The footer of a label whose case's arc duration came from a protective
+// device, in the language: the device, then the duration used (written as
+// the results write it) and the element that gave it, or the cap:
+// "Relay IEC-SI: arc duration 0.319 s (short time)",
+// "Fuse: arc duration capped at 2 s".
+std::string DeviceFooter(DeviceType type, std::optional<RelayCurve> relayCurve, std::string_view duration,
+                         DeviceElement element, int language);
 
 }  // namespace zentavo

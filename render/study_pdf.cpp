@@ -123,6 +123,34 @@ void CheckPdfSize(const QIODevice& out, const char* what, int pages) {
                              " of fewer points at a time.");
 }
 
+// The element a word of the study's element columns names.
+DeviceElement ElementOfWord(std::string_view word) {
+    for (int e = 0; e <= static_cast<int>(DeviceElement::Capped); ++e) {
+        if (DeviceElementWord(static_cast<DeviceElement>(e)) == word) return static_cast<DeviceElement>(e);
+    }
+    return DeviceElement::DoesNotOperate;
+}
+
+// The device of a computed row whose durations came from one, as its label's
+// footer names it: the type and curve from the row's words, the durations
+// used and their elements from its results. `reducedAlone`: the label takes
+// the reduced case alone (a 2018 row it governs), in the full case's place.
+std::optional<LabelDevice> LabelDeviceOf(const StudyRowInputs& in, const StudyRowResults& r, bool reducedAlone) {
+    if (r[kArcTimeUsedColumn].empty()) return std::nullopt;
+    const Built<DeviceType> type = ReadDeviceType(in[kDeviceTypeColumn]);
+    if (!type.device) return std::nullopt;
+    LabelDevice d;
+    d.type = *type.device;
+    if (d.type == DeviceType::Relay) d.relayCurve = RelayCurveFromWord(in[kRelayCurveColumn]);
+    d.duration = r[reducedAlone ? kArcTimeReducedUsedColumn : kArcTimeUsedColumn];
+    d.element = ElementOfWord(r[reducedAlone ? kDeviceElementReducedColumn : kDeviceElementColumn]);
+    if (!reducedAlone) {
+        d.durationReduced = r[kArcTimeReducedUsedColumn];
+        d.elementReduced = ElementOfWord(r[kDeviceElementReducedColumn]);
+    }
+    return d;
+}
+
 }  // namespace
 
 bool IsComputedRow(const StudyRowResults& results) { return results[kStatusColumn] == "ok"; }
@@ -157,6 +185,7 @@ LabelContentInputs StudyLabelInputs(const StudyRowInputs& in, const StudyRowResu
         li.ppe = r[reduced ? kPpeLevelReducedColumn : kPpeLevelColumn];
         li.incidentEnergy = reduced ? v.incidentEnergyReduced : v.incidentEnergy;
         li.ppeIndex = reduced ? v.ppeIndexReduced : v.ppeIndex;
+        li.device = LabelDeviceOf(in, r, reduced);
         return li;
     }
     case kEmpiricalMethod:
@@ -189,6 +218,7 @@ LabelContentInputs StudyLabelInputs(const StudyRowInputs& in, const StudyRowResu
     li.pressure = r[kPressureColumn];
     li.incidentEnergy = v.incidentEnergy;
     li.ppeIndex = v.ppeIndex;
+    li.device = LabelDeviceOf(in, r, false);
     return li;
 }
 
@@ -258,13 +288,6 @@ LabelSheet StudyLabel(const StudyPointView& point, const StudyLabelOptions& opti
     const StudyRowValues values = point.values ? *point.values : ValuesOf(point, options);
     LabelSheet sheet = ComposeLabel(options.settings, options.date,
                                     StudyLabelInputs(point.inputs, r, values, options.units), user);
-    // A duration the maximum arc duration replaced says so in the footer:
-    // the label's case is the governing one, and its duration used is the cap.
-    const bool reduced = r[kGoverningColumn] == "reduced";
-    if (r[reduced ? kDeviceElementReducedColumn : kDeviceElementColumn] == "capped") {
-        sheet.at("Label9").text =
-            "arc duration capped at " + r[reduced ? kArcTimeReducedUsedColumn : kArcTimeUsedColumn] + " s";
-    }
     return sheet;
 }
 
@@ -1023,21 +1046,7 @@ private:
             if (!v.deviceUsed || texts != r) continue;  // not the row's results: no picture
             const StudyDevices::Entry& e = deviceCache_.Find(p.inputs, study);
             if (!e.device) continue;
-            const bool twoCases = !r[kArcTimeReducedUsedColumn].empty();
-            const QString names[2] = {QStringLiteral("Iarc"), Is2018Method(p.inputs) ? QStringLiteral("Iarc,min")
-                                                                                  : QStringLiteral("0.85 Iarc")};
-            const double amps[2] = {v.deviceAmps, v.deviceAmpsReduced};
-            const DeviceTrip trips[2] = {v.deviceTrip, v.deviceTripReduced};
-            const double used[2] = {v.arcTime, v.arcTimeReduced};
-            const DeviceElement elements[2] = {v.element, v.elementReduced};
-            std::vector<render::TimeCurrentMark> marks;
-            for (int c = 0; c < (twoCases ? 2 : 1); ++c) {
-                const bool acts = trips[c].Operates();
-                marks.push_back({amps[c], acts ? trips[c].seconds : used[c], acts,
-                                 names[c] + QStringLiteral(": ") + Text(ArcDurationText(used[c], options_.sep)) +
-                                     QStringLiteral(" s, ") + Text(DeviceElementWord(elements[c]))});
-            }
-            const TimeCurrentPlot plot = MakeTimeCurrentPlot(*e.device, std::move(marks));
+            const TimeCurrentPlot plot = StudyRowTimeCurrent(*e.device, v, options_.sep);
             if (first) {
                 if (y + sectionTitle + caption + pictureHeight > bottom_) newPage();
                 place(sectionTitle, [&](qreal at) {
@@ -1177,6 +1186,24 @@ StudyExportResult SaveThrough(const QString& path, bool emptyIsNothing,
 }
 
 }  // namespace
+
+TimeCurrentPlot StudyRowTimeCurrent(const ProtectiveDevice& device, const StudyRowValues& v, char sep) {
+    const QString names[2] = {QStringLiteral("Iarc"), v.method == kIeee2018Method ? QStringLiteral("Iarc,min")
+                                                                                  : QStringLiteral("0.85 Iarc")};
+    const double amps[2] = {v.deviceAmps, v.deviceAmpsReduced};
+    const DeviceTrip trips[2] = {v.deviceTrip, v.deviceTripReduced};
+    const double used[2] = {v.arcTime, v.arcTimeReduced};
+    const DeviceElement elements[2] = {v.element, v.elementReduced};
+    std::vector<TimeCurrentMark> marks;
+    for (int c = 0; c < (v.reducedCaseOffered ? 2 : 1); ++c) {
+        // A device that does not act has its mark on the cap, at the duration used.
+        const bool acts = trips[c].Operates();
+        marks.push_back({amps[c], acts ? trips[c].seconds : used[c], acts,
+                         names[c] + QStringLiteral(": ") + Text(ArcDurationText(used[c], sep)) +
+                             QStringLiteral(" s, ") + Text(DeviceElementWord(elements[c]))});
+    }
+    return MakeTimeCurrentPlot(device, std::move(marks));
+}
 
 void KeepPdfPageBuffers() {
     mallopt(M_MMAP_THRESHOLD, 32 << 20);

@@ -27,6 +27,7 @@
 #include "label/content.h"
 #include "label/layout.h"
 #include "label/sheet.h"
+#include "render/time_current.h"
 
 class QIODevice;
 class QPagedPaintDevice;
@@ -76,6 +77,14 @@ LabelContentInputs StudyLabelInputs(const StudyRowInputs& inputs, const StudyRow
 // levels), and an empirical row, whose label compares the numbers of its two
 // cases, raises zentavo::Error.
 LabelSheet StudyLabel(const StudyPointView& point, const StudyLabelOptions& options);
+
+// The time-current picture of a computed row whose durations came from
+// `device`: its curve with the currents the device saw at the row's arcing
+// currents (unrounded, times its share) marked where it acts on them, or on
+// the cap where it does not, each with the duration used and the element
+// that gave it ("Iarc: 0.0613 s, instantaneous"; the reduced case "Iarc,min"
+// for a 2018 row, "0.85 Iarc" for the 2002 model, where it is computed).
+TimeCurrentPlot StudyRowTimeCurrent(const ProtectiveDevice& device, const StudyRowValues& values, char sep);
 
 // Whether a row was computed: its labels and governing results exist.
 bool IsComputedRow(const StudyRowResults& results);

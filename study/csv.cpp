@@ -112,6 +112,12 @@ public:
         if constexpr (Store) {
             fields_->count_ = 0;
             fields_->unescapedUsed_ = 0;
+            fields_->plain_ = {};
+            if (PlainLine()) {
+                if (const Outcome o = RecordEnd()) return *o;
+                r_.seen_ = std::max({r_.seen_, far_, r_.pos_});
+                return true;
+            }
         }
         for (;;) {
             const Edge e = EdgeAt(r_.pos_);
@@ -350,6 +356,51 @@ private:
                 pos, r_.line_);
         }
         return kGoOn;
+    }
+
+    // The common record: one line without a quote, its line end within the
+    // data and within the longest record. Its fields are split at every
+    // delimiter at once, as the field-by-field steps would read them; false
+    // leaves the record to those steps, nothing read.
+    bool PlainLine() {
+        const std::size_t from = r_.pos_;
+        const std::size_t end = FindLineEnd<true>(d_, from, cap_);
+        if (end >= cap_ || d_[end] == '"') return false;
+        Fields& f = *fields_;
+        // Room for the fields of a stretch before it is split: stored
+        // without a check each.
+        auto room = [&f](std::size_t more) {
+            if (f.count_ + more > f.fields_.size()) f.fields_.resize(f.count_ + more + 16);
+        };
+        auto add = [&f, this](std::size_t start, std::size_t stop) {
+            f.fields_[f.count_++] = {d_ + start, stop - start, -1};
+        };
+        std::size_t start = from, i = from;
+#if defined(__SSE2__)
+        const __m128i delimiter = _mm_set1_epi8(delimiter_);
+        for (; i + 16 <= end; i += 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d_ + i));
+            room(16);
+            for (unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, delimiter))); mask != 0;
+                 mask &= mask - 1) {
+                const std::size_t at = i + static_cast<std::size_t>(__builtin_ctz(mask));
+                add(start, at);
+                start = at + 1;
+            }
+        }
+#endif
+        room(end - i + 1);
+        for (; i < end; ++i) {
+            if (d_[i] != delimiter_) continue;
+            add(start, i);
+            start = i + 1;
+        }
+        add(start, end);
+        f.plain_ = r_.data_.substr(from, end - from);
+        f.plainDelimiter_ = delimiter_;
+        r_.pos_ = end;
+        far_ = std::max(far_, end + 1);
+        return true;
     }
 
     // A field without quotes: it ends at the next delimiter of its line.

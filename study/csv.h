@@ -43,6 +43,10 @@ std::size_t QuoteReach(std::size_t maxRecordBytes);
 class Fields {
 public:
     std::size_t size() const { return count_; }
+    // A record read from one line without quotes: that line's text, its
+    // fields one delimiter apart and holding none; empty for any other record.
+    std::string_view PlainLine() const { return plain_; }
+    char PlainDelimiter() const { return plainDelimiter_; }
     std::string_view operator[](std::size_t i) const {
         const Field& f = fields_[i];
         return f.own < 0 ? std::string_view(f.data, f.size) : std::string_view(unescaped_[f.own]);
@@ -63,6 +67,11 @@ private:
     }
     std::vector<Field> fields_;  // grows, never shrinks: reused record after record
     std::size_t count_ = 0;
+    // A record read from one line without quotes: its text and the delimiter
+    // its fields were split at (see PlainRecordText); empty otherwise.
+    std::string_view plain_;
+    char plainDelimiter_ = 0;
+    friend std::string_view PlainRecordText(const Fields& fields, char delimiter);
     std::vector<std::string> unescaped_;
     std::size_t unescapedUsed_ = 0;
 };

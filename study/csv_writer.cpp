@@ -91,6 +91,8 @@ char* WriteField(char* out, std::string_view field, char delimiter) {
 }
 
 std::string_view PlainRecordText(const Fields& fields, char delimiter) {
+    // Read from one line without quotes: known to the reader already.
+    if (!fields.plain_.empty() && fields.plainDelimiter_ == delimiter) return fields.plain_;
     const std::size_t n = fields.size();
     if (n == 0) return {};
     const char* const begin = fields[0].data();

@@ -2,6 +2,7 @@
 #include "study/row.h"
 
 #include <cmath>
+#include <cstring>
 #include <optional>
 #include <span>
 
@@ -249,7 +250,10 @@ public:
             if (in_[c].size() <= kLongestNumberText) continue;
             if (!StudyColumnWords(static_cast<StudyInputColumn>(c)).empty()) continue;
             shortened_[c] = WithoutPadding(in_[c], o_.sep);
-            if (!shortened_[c].empty()) in_[c] = shortened_[c];
+            if (shortened_[c].empty()) continue;
+            in_[c] = shortened_[c];
+            // The device's settings are then looked up by the texts read.
+            if (c >= kFirstDeviceColumn && c <= kLastDeviceColumn) in_.deviceCells = {};
         }
     }
 
@@ -328,8 +332,7 @@ private:
                 "arc_time: a row with a protective device takes its arc durations from it; "
                 "leave arc_time and arc_time_reduced empty or the device columns empty");
         }
-        const StudyDevices::Entry& e =
-            (devices_ ? *devices_ : ownDevices_.emplace()).Find(in_, o_);
+        StudyDevices::Entry& e = (devices_ ? *devices_ : ownDevices_.emplace()).Find(in_, o_);
         if (!e.error.empty()) throw StudyRowError(e.error);
         if (e.share) {
             share_ = *e.share;
@@ -342,6 +345,7 @@ private:
             }
         }
         device_ = &*e.device;
+        entry_ = &e;
         v_.deviceUsed = true;
         v_.maxArcTime = device_->MaxArcTime().value_or(0);
     }
@@ -356,14 +360,14 @@ private:
     // `ka`, `kaReduced`: the arcing currents the durations were found at.
     void KeepDurations(const ArcDuration& full, double ka, const ArcDuration* reduced,
                        double kaReduced) {
-        r_[kArcTimeUsedColumn] = ArcDurationText(full.seconds, o_.sep);
+        r_[kArcTimeUsedColumn] = entry_->DurationText(full.seconds);
         r_[kDeviceElementColumn] = DeviceElementWord(full.element);
         v_.arcTime = full.seconds;
         v_.element = full.element;
         v_.deviceAmps = ka * 1000 * share_;
         v_.deviceTrip = full.device;
         if (!reduced) return;
-        r_[kArcTimeReducedUsedColumn] = ArcDurationText(reduced->seconds, o_.sep);
+        r_[kArcTimeReducedUsedColumn] = entry_->DurationText(reduced->seconds);
         r_[kDeviceElementReducedColumn] = DeviceElementWord(reduced->element);
         v_.arcTimeReduced = reduced->seconds;
         v_.elementReduced = reduced->element;
@@ -616,32 +620,145 @@ private:
     StudyDevices* devices_;
     std::optional<StudyDevices> ownDevices_;  // without a cache: this row's device alone
     const ProtectiveDevice* device_ = nullptr;
+    StudyDevices::Entry* entry_ = nullptr;  // the device's entry: the texts of its durations
     double share_ = 1;  // the part of the arcing current the device sees
     ArcDuration full_, reduced_;  // the 2018 durations found
 };
 
 }  // namespace
 
-const StudyDevices::Entry& StudyDevices::Find(const StudyRowInputs& in,
-                                              const StudyOptions& options) {
-    // A study names few distinct devices; one that names a new device in
-    // nearly every row is kept from growing without bound.
-    constexpr std::size_t kMostKept = 4096;
+namespace {
+
+constexpr std::uint64_t kHashMultiplier = 0x9E3779B97F4A7C15ULL;
+
+std::uint64_t Mix(std::uint64_t h, std::uint64_t v) {
+    h = (h ^ v) * kHashMultiplier;
+    return h ^ (h >> 29);
+}
+
+// Mixes the bytes of `t` into `h`, eight at a time.
+std::uint64_t MixBytes(std::uint64_t h, std::string_view t) {
+    std::size_t i = 0;
+    for (; i + 8 <= t.size(); i += 8) {
+        std::uint64_t v;
+        std::memcpy(&v, t.data() + i, 8);
+        h = Mix(h, v);
+    }
+    if (i < t.size()) {
+        std::uint64_t v = 0;
+        std::memcpy(&v, t.data() + i, t.size() - i);
+        h = Mix(h, v);
+    }
+    return h;
+}
+
+// A hash of the device columns' texts as a row holds them, each after its
+// length: settings that differ in any cell, or only in where one cell ends
+// and the next begins, hash apart but for chance (the cells are compared).
+std::uint64_t DeviceKeyHash(const StudyRowInputs& in) {
+    std::uint64_t h = 0;
+    for (int c = kFirstDeviceColumn; c <= kLastDeviceColumn; ++c) {
+        h = MixBytes(Mix(h, in[c].size()), in[c]);
+    }
+    return h;
+}
+
+// Whether a key written by DeviceKey holds the device columns' texts of `in`.
+bool SameDeviceKey(std::string_view key, const StudyRowInputs& in) {
+    std::size_t at = 0;
+    for (int c = kFirstDeviceColumn; c <= kLastDeviceColumn; ++c) {
+        const std::string_view t = in[c];
+        std::uint32_t size;
+        if (key.size() - at < sizeof size) return false;
+        std::memcpy(&size, key.data() + at, sizeof size);
+        at += sizeof size;
+        if (size != t.size() || key.compare(at, size, t) != 0) return false;
+        at += size;
+    }
+    return at == key.size();
+}
+
+std::string DeviceKey(const StudyRowInputs& in) {
+    std::string key;
+    for (int c = kFirstDeviceColumn; c <= kLastDeviceColumn; ++c) {
+        const auto size = static_cast<std::uint32_t>(in[c].size());
+        key.append(reinterpret_cast<const char*>(&size), sizeof size);
+        key += in[c];
+    }
+    return key;
+}
+
+}  // namespace
+
+const std::string& StudyDevices::Entry::DurationText(double seconds) {
+    // Eight texts, by the duration's bits: the durations a device repeats
+    // keep their places.
+    std::uint64_t bits;
+    std::memcpy(&bits, &seconds, sizeof bits);
+    Written& w = written_[(bits * 0x9E3779B97F4A7C15ULL) >> 61];
+    if (w.seconds != seconds) {
+        w.text = ArcDurationText(seconds, sep_);
+        w.seconds = seconds;
+    }
+    return w.text;
+}
+
+void StudyDevices::Forget() {
+    slots_.clear();
+    byHash_.clear();
+    byText_.clear();
+}
+
+StudyDevices::Entry& StudyDevices::Find(const StudyRowInputs& in, const StudyOptions& options) {
     if (curves_ != options.curves || sep_ != options.sep) {
-        built_.clear();
+        Forget();
         curves_ = options.curves;
         sep_ = options.sep;
     }
-    key_.clear();
-    for (int c = kFirstDeviceColumn; c <= kLastDeviceColumn; ++c) {
-        // Each text after its length: no two rows of settings share a key.
-        const auto size = static_cast<std::uint32_t>(in[c].size());
-        key_.append(reinterpret_cast<const char*>(&size), sizeof size);
-        key_ += in[c];
+    const std::string_view text = in.deviceCells;
+    if (text.empty()) return FindByCells(in, options).entry;
+    const char gap = in.deviceCellsDelimiter;
+    const std::uint64_t hash = MixBytes(Mix(0, static_cast<unsigned char>(gap)), text);
+    if (byText_.empty()) byText_.assign(std::size_t{1} << kTextBucketBits, nullptr);
+    for (Slot* s = byText_[hash >> (64 - kTextBucketBits)]; s; s = s->nextText) {
+        if (s->text.size() == text.size() + 1 && s->text[0] == gap && s->text.compare(1, text.size(), text) == 0) {
+            return s->entry;
+        }
     }
-    if (auto it = built_.find(key_); it != built_.end()) return it->second;
-    if (built_.size() >= kMostKept) built_.clear();
-    return built_.emplace(key_, BuildDevice(in, options)).first->second;
+    Slot& found = FindByCells(in, options);
+    if (found.text.empty()) {
+        found.text.reserve(text.size() + 1);
+        found.text += gap;
+        found.text += text;
+        // FindByCells may have emptied the table to make room.
+        if (byText_.empty()) byText_.assign(std::size_t{1} << kTextBucketBits, nullptr);
+        Slot*& first = byText_[hash >> (64 - kTextBucketBits)];
+        found.nextText = first;
+        first = &found;
+    }
+    return found.entry;
+}
+
+StudyDevices::Slot& StudyDevices::FindByCells(const StudyRowInputs& in, const StudyOptions& options) {
+    // A study names few distinct devices; one that names a new device in
+    // nearly every row is kept from growing without bound.
+    constexpr std::size_t kMostKept = 4096;
+    const std::uint64_t hash = DeviceKeyHash(in);
+    if (const auto it = byHash_.find(hash); it != byHash_.end()) {
+        for (Slot* s = it->second; s; s = s->next) {
+            if (SameDeviceKey(s->key, in)) return *s;
+        }
+    }
+    if (slots_.size() >= kMostKept) Forget();
+    auto slot = std::make_unique<Slot>();
+    slot->key = DeviceKey(in);
+    slot->entry = BuildDevice(in, options);
+    slot->entry.sep_ = options.sep;
+    Slot*& first = byHash_[hash];
+    slot->next = first;
+    first = slot.get();
+    slots_.push_back(std::move(slot));
+    return *first;
 }
 
 StudyRowValues ComputeStudyRow(const StudyRowInputs& in, const StudyOptions& options,

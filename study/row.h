@@ -9,8 +9,9 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "engine/method.h"
 #include "engine/protection.h"
@@ -49,6 +50,12 @@ struct StudyOptions {
 // what a protective device on that branch sees of the arcing current.
 struct StudyRowInputs : std::array<std::string_view, kStudyInputColumnCount> {
     std::optional<double> deviceShareFromNetwork;
+    // Where the record holds the device columns side by side, plain: their
+    // text as one piece, `deviceCellsDelimiter` between each and the next
+    // and none inside. The row's device is looked up by that piece; empty:
+    // cell by cell.
+    std::string_view deviceCells;
+    char deviceCellsDelimiter = 0;
 };
 using StudyRowResults = std::array<std::string, kStudyResultColumnCount>;
 
@@ -97,13 +104,48 @@ public:
         std::optional<ProtectiveDevice> device;  // set exactly when `error` is empty
         std::string error;                       // why the settings are refused
         std::optional<double> share;             // device_share as typed; absent: not typed
+
+        // A duration's text as ArcDurationText writes it with the cache's
+        // separator. Many rows of one device get the same duration (an
+        // instantaneous or definite-time element, a flat part of a curve,
+        // the cap): its recent texts are kept and not written again.
+        const std::string& DurationText(double seconds);
+
+    private:
+        friend class StudyDevices;
+        struct Written {
+            double seconds = -1;
+            std::string text;
+        };
+        std::array<Written, 8> written_;
+        char sep_ = '.';
     };
-    // The device of these settings, built on first use.
-    const Entry& Find(const StudyRowInputs& in, const StudyOptions& options);
+    // The device of these settings, built on first use. The settings are
+    // looked up by a hash of the cells as they stand in the row, compared
+    // cell by cell with those of the entry found: nothing is copied unless
+    // a new device is built.
+    Entry& Find(const StudyRowInputs& in, const StudyOptions& options);
 
 private:
-    std::string key_;  // the device columns' texts, joined: the key looked up
-    std::unordered_map<std::string, Entry> built_;
+    struct Slot {
+        std::string key;  // the device columns' texts, each after its length
+        Entry entry;
+        Slot* next = nullptr;  // another settings of the same hash
+        // The same columns as a row of the file holds them side by side: the
+        // delimiter, then their text with the delimiters between (empty: not
+        // seen so), and another of the same hash.
+        std::string text;
+        Slot* nextText = nullptr;
+    };
+    Slot& FindByCells(const StudyRowInputs& in, const StudyOptions& options);
+    void Forget();
+    std::vector<std::unique_ptr<Slot>> slots_;
+    std::unordered_map<std::uint64_t, Slot*> byHash_;
+    // The settings by their text where the record holds the device columns
+    // side by side (StudyRowInputs::deviceCells): a lookup by one piece of
+    // text instead of eighteen cells. Buckets by the hash's top bits.
+    static constexpr int kTextBucketBits = 12;
+    std::vector<Slot*> byText_;
     std::shared_ptr<const CurveSet> curves_;  // held: its address names it while cached
     char sep_ = '.';
 };

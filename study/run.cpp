@@ -54,7 +54,12 @@ public:
           inputCount_(header.size()),
           at_(MapStudyColumns(header)),
           written_(WrittenResultColumns(at_)),
-          network_(network) {}
+          network_(network) {
+        devicesSideBySide_ = at_[kFirstDeviceColumn] >= 0;
+        for (int c = kFirstDeviceColumn + 1; c <= kLastDeviceColumn; ++c) {
+            devicesSideBySide_ = devicesSideBySide_ && at_[c] == at_[c - 1] + 1;
+        }
+    }
 
     const csv::WriteOptions& Format() const { return format_; }
 
@@ -79,6 +84,14 @@ public:
             } else {
                 for (int c = 0; c < kStudyInputColumnCount; ++c) {
                     in[c] = at_[c] >= 0 ? fields[at_[c]] : std::string_view();
+                }
+                // A plain record with the device columns side by side: its
+                // device is looked up by their text as one piece.
+                in.deviceCells = {};
+                if (devicesSideBySide_ && !fields.PlainLine().empty()) {
+                    const std::string_view first = in[kFirstDeviceColumn], last = in[kLastDeviceColumn];
+                    in.deviceCells = {first.data(), static_cast<std::size_t>(last.data() + last.size() - first.data())};
+                    in.deviceCellsDelimiter = fields.PlainDelimiter();
                 }
                 if (network_) {
                     ComputeNetworkStudyRow(in, network_->Row(chunk.firstRow + k), options_, result,
@@ -105,6 +118,7 @@ private:
     StudyColumnMap at_;
     ResultColumnList written_;  // the result columns the output holds, in order
     const StudyNetwork* network_;
+    bool devicesSideBySide_ = false;  // the device columns one after the other in the header
 };
 
 // The columns a row's network is read from.

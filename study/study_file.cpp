@@ -308,4 +308,19 @@ void StudyFile::ComputeAll() {
     network_ = std::move(network);
 }
 
+StudyRowValues StudyFile::Values(std::size_t row, std::optional<ProtectiveDevice>* device) const {
+    const std::vector<std::string> fields = ParseRecord(rows_[row].raw);
+    const StudyRowInputs in = Inputs(fields);
+    StudyRowResults out;
+    // A row of a network with its bus's currents, as the study computed it.
+    const StudyRowValues v = network_ ? ComputeNetworkStudyRow(in, network_->Row(row), options_, out, &devices_)
+                                      : ComputeStudyRow(in, options_, out, &devices_);
+    if (device) {
+        device->reset();
+        // The row has just found its device in the cache: found there again.
+        if (v.deviceUsed) *device = devices_.Find(in, options_).device;
+    }
+    return v;
+}
+
 }  // namespace zentavo

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -91,6 +92,10 @@ public:
 
     // The results of a row, in the options' units and separator.
     const PackedResults& Results(std::size_t row) const { return rows_[row].results; }
+    // The numbers of a row's results (the file keeps their texts alone),
+    // computed again as the row was; `device`, when given, receives the
+    // protective device its arc durations came from (none without one).
+    StudyRowValues Values(std::size_t row, std::optional<ProtectiveDevice>* device = nullptr) const;
     const StudyOptions& Options() const { return options_; }
     // New output units, separator or convention: every row is computed again.
     void SetOptions(const StudyOptions& options);
@@ -111,6 +116,7 @@ private:
     void ComputeAll();
     // After an edit of `row`: that row, or every row of a network study.
     void Recompute(Row& row);
+    // The row's input texts by column, as `fields` (its record) hold them.
     StudyRowInputs Inputs(const std::vector<std::string>& fields) const;
     void MapColumns();
     std::string Record(const std::vector<std::string>& fields, std::string_view lineEnd) const;

@@ -2117,6 +2117,34 @@ y %n etiqueta(s) más con el nombre cortado</numerusform>
         <source>&amp;Buses and tree…</source>
         <translation>&amp;Barras y árbol…</translation>
     </message>
+    <message>
+        <source>Time-current curve</source>
+        <translation>Curva tiempo-corriente</translation>
+    </message>
+    <message>
+        <source>Time-current curve of the current point</source>
+        <translation>Curva tiempo-corriente del punto actual</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ver</translation>
+    </message>
+    <message>
+        <source>Time-current &amp;curve</source>
+        <translation>Curva &amp;tiempo-corriente</translation>
+    </message>
+    <message>
+        <source>Select a point to see the time-current curve of its protective device.</source>
+        <translation>Seleccione un punto para ver la curva tiempo-corriente de su dispositivo de protección.</translation>
+    </message>
+    <message>
+        <source>This point has no protective device: its arc durations are typed or come from its method&apos;s equations.</source>
+        <translation>Este punto no tiene dispositivo de protección: sus duraciones del arco se escriben o salen de las ecuaciones de su método.</translation>
+    </message>
+    <message>
+        <source>This point is refused, so its device has no curve to show: %1</source>
+        <translation>Este punto está rechazado, así que su dispositivo no tiene curva que mostrar: %1</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TStudyExport</name>

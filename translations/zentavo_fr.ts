@@ -2117,6 +2117,34 @@ et %n autre(s) étiquette(s) au nom coupé</numerusform>
         <source>&amp;Buses and tree…</source>
         <translation>&amp;Jeux de barres et arbre…</translation>
     </message>
+    <message>
+        <source>Time-current curve</source>
+        <translation>Courbe temps-courant</translation>
+    </message>
+    <message>
+        <source>Time-current curve of the current point</source>
+        <translation>Courbe temps-courant du point actuel</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Affichage</translation>
+    </message>
+    <message>
+        <source>Time-current &amp;curve</source>
+        <translation>Courbe &amp;temps-courant</translation>
+    </message>
+    <message>
+        <source>Select a point to see the time-current curve of its protective device.</source>
+        <translation>Sélectionnez un point pour voir la courbe temps-courant de son dispositif de protection.</translation>
+    </message>
+    <message>
+        <source>This point has no protective device: its arc durations are typed or come from its method&apos;s equations.</source>
+        <translation>Ce point n'a pas de dispositif de protection : ses durées d'arc sont saisies ou viennent des équations de sa méthode.</translation>
+    </message>
+    <message>
+        <source>This point is refused, so its device has no curve to show: %1</source>
+        <translation>Ce point est refusé, son dispositif n'a donc pas de courbe à montrer : %1</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TStudyExport</name>

@@ -268,6 +268,15 @@ std::string DevicePanel::WithCaptions(std::string message) const {
     return message;
 }
 
+DeviceType DevicePanel::Type() const {
+    return static_cast<DeviceType>(std::max(0, DeviceTypeBox->currentIndex()));
+}
+
+std::optional<RelayCurve> DevicePanel::Curve() const {
+    if (Type() != DeviceType::Relay) return std::nullopt;
+    return static_cast<RelayCurve>(std::max(0, RelayCurveBox->currentIndex()));
+}
+
 Built<ProtectiveDevice> DevicePanel::Device() const {
     const char sep = app_.Sep();
     std::string errors;

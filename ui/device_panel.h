@@ -39,6 +39,9 @@ public:
     // The settings as the report states them, one "caption: value" line each,
     // a field left empty written as the value it stands for.
     std::vector<std::string> ReportLines() const;
+    // The device's type and, for a relay, its curve, as the fields choose them.
+    DeviceType Type() const;
+    std::optional<RelayCurve> Curve() const;
     // A curves file read elsewhere: fuse curves may name its curves.
     void SetCurves(std::shared_ptr<const CurveSet> curves, const QString& fileName);
 

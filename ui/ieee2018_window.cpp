@@ -499,9 +499,8 @@ void TIeee2018::LabelClick() {
     in.voltageV = last_.inputs.voltage;
     in.gapMm = last_.inputs.gapMm;
     in.clothingCaptionTop = preview.Slot("Label29")->y();
-    LabelContent content = MakeLabelContent(in);
-    AddDurationsToLabel(content);
-    preview.ApplyContent(content);
+    AddDurationsToLabel(in, reduced);
+    preview.ApplyContent(MakeLabelContent(in));
 }
 
 void TIeee2018::Open() {
@@ -625,6 +624,8 @@ Ieee2018Outcome TIeee2018::RunWithDurations(const Ieee2018Fields& f, const UnitS
         durations_.reduced = out.reduced;
         durations_.settings = Device->ReportLines();
         durations_.device = std::move(device.device);
+        durations_.type = Device->Type();
+        durations_.relayCurve = Device->Curve();
     }
     return std::move(out.outcome);
 }
@@ -690,14 +691,16 @@ void TIeee2018::AddDurationsToReport(Ieee2018ReportTexts& r) const {
     }
 }
 
-void TIeee2018::AddDurationsToLabel(LabelContent& content) const {
+void TIeee2018::AddDurationsToLabel(LabelContentInputs& in, bool reducedGoverns) const {
     if (!durations_.used) return;
-    // The footer says so when the case on the label has a capped duration.
-    const ArcDuration& shown = last_.texts.reducedGoverns ? durations_.reduced : durations_.full;
-    if (shown.Capped()) {
-        content.texts["Label9"] =
-            ArcDurationCappedNote(*durations_.device->MaxArcTime(), app_.Sep());
-    }
+    // One case on the label, the governing one: its duration names the device in the footer.
+    const ArcDuration& shown = reducedGoverns ? durations_.reduced : durations_.full;
+    LabelDevice d;
+    d.type = durations_.type;
+    d.relayCurve = durations_.relayCurve;
+    d.duration = ArcDurationText(shown.seconds, app_.Sep());
+    d.element = shown.element;
+    in.device = d;
 }
 
 }  // namespace zentavo::ui

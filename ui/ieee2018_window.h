@@ -22,7 +22,7 @@ class QPushButton;
 
 namespace zentavo {
 struct Ieee2018ReportTexts;
-struct LabelContent;
+struct LabelContentInputs;
 }  // namespace zentavo
 
 namespace zentavo::ui {
@@ -84,7 +84,8 @@ private:
     void ShowDurations();
     void ClearDurations();
     void AddDurationsToReport(Ieee2018ReportTexts& r) const;
-    void AddDurationsToLabel(LabelContent& content) const;
+    // The device and the label's case's duration, for the label's footer.
+    void AddDurationsToLabel(LabelContentInputs& in, bool reducedGoverns) const;
 
     Application& app_;
 
@@ -134,6 +135,8 @@ private:
         ArcDuration full, reduced;          // at the arcing current and at the reduced one
         std::vector<std::string> settings;  // the device as the report states it
         std::optional<ProtectiveDevice> device;
+        DeviceType type = DeviceType::Relay;  // as the label names the device
+        std::optional<RelayCurve> relayCurve;
     } durations_;
 };
 

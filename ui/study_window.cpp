@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDate>
 #include <QDir>
+#include <QDockWidget>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -33,6 +34,7 @@
 #include "study/device_curves.h"
 #include "study/run.h"
 #include "ui/application.h"
+#include "ui/device_panel.h"
 #include "ui/dialogs.h"
 #include "ui/frozen_table.h"
 #include "ui/label_type.h"
@@ -148,6 +150,7 @@ TStudy::TStudy(Application& app, StudyFile file, const QString& path, std::optio
     BuildTable(central);
     layout->addWidget(StudyTable, 1);
     setCentralWidget(central);
+    BuildCurveDock();
     StatusText = new QLabel(this);
     StatusText->setObjectName("StatusText");
     statusBar()->addWidget(StatusText, 1);
@@ -220,6 +223,31 @@ void TStudy::BuildTable(QWidget* central) {
     }
 }
 
+void TStudy::BuildCurveDock() {
+    CurveDock = new QDockWidget(tr("Time-current curve"), this);
+    CurveDock->setObjectName("CurveDock");
+    CurveDock->setAllowedAreas(Qt::RightDockWidgetArea | Qt::BottomDockWidgetArea);
+    auto* panel = new QWidget(CurveDock);
+    panel->setAccessibleName(tr("Time-current curve of the current point"));
+    auto* layout = new QVBoxLayout(panel);
+    CurvePoint = new QLabel(panel);
+    CurvePoint->setObjectName("CurvePoint");
+    CurvePoint->setTextFormat(Qt::PlainText);
+    CurveView = new TimeCurrentView(panel);
+    NoCurveText = new QLabel(panel);
+    NoCurveText->setObjectName("NoCurveText");
+    NoCurveText->setTextFormat(Qt::PlainText);
+    NoCurveText->setWordWrap(true);
+    NoCurveText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    layout->addWidget(CurvePoint);
+    layout->addWidget(CurveView, 1);
+    layout->addWidget(NoCurveText, 1);
+    CurveDock->setWidget(panel);
+    addDockWidget(Qt::RightDockWidgetArea, CurveDock);
+    // Shown from the View menu: the table keeps the whole window until asked.
+    CurveDock->hide();
+}
+
 void TStudy::ConnectControls() {
     connect(FilterEdit, &QLineEdit::textChanged, proxy_, &QSortFilterProxyModel::setFilterFixedString);
     connect(FilterColumnBox, &QComboBox::currentIndexChanged, proxy_,
@@ -244,6 +272,17 @@ void TStudy::ConnectControls() {
     });
     connect(ShortCircuitBox, &QComboBox::currentIndexChanged, this,
             [this](int i) { app_.Guard(this, [&] { ConventionChange(i); }); });
+    // The picture follows the current row and is drawn again for its new
+    // results whenever the study changes under it.
+    auto curve = [this] { app_.Guard(this, [&] { UpdateCurve(); }); };
+    connect(StudyTable->selectionModel(), &QItemSelectionModel::currentChanged, this, curve);
+    connect(model_.get(), &QAbstractItemModel::modelReset, this, curve);
+    connect(model_.get(), &QAbstractItemModel::dataChanged, this, curve);
+    connect(model_.get(), &QAbstractItemModel::rowsInserted, this, curve);
+    connect(model_.get(), &QAbstractItemModel::rowsRemoved, this, curve);
+    connect(CurveDock, &QDockWidget::visibilityChanged, this, [curve](bool visible) {
+        if (visible) curve();
+    });
 }
 
 TStudy::~TStudy() {
@@ -251,6 +290,8 @@ TStudy::~TStudy() {
     // (its undo stack announces its last change as it is taken apart).
     disconnect(&model_->undoStack(), nullptr, this, nullptr);
     disconnect(model_.get(), nullptr, this, nullptr);
+    disconnect(StudyTable->selectionModel(), nullptr, this, nullptr);
+    disconnect(CurveDock, nullptr, this, nullptr);
     proxy_->setSourceModel(nullptr);
 }
 
@@ -311,6 +352,12 @@ void TStudy::BuildMenus() {
     add(edit, "CopyRows1", tr("&Copy rows"), QKeySequence::Copy, &TStudy::CopyClick);
     add(edit, "PasteRows1", tr("&Paste rows"), QKeySequence::Paste, &TStudy::PasteClick);
 
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    QAction* showCurve = CurveDock->toggleViewAction();
+    showCurve->setText(tr("Time-current &curve"));
+    showCurve->setObjectName("ShowCurve1");
+    view->addAction(showCurve);
+
     QMenu* networkMenu = menuBar()->addMenu(tr("&Network"));
     add(networkMenu, "NetworkView1", tr("&Buses and tree…"), {}, &TStudy::NetworkClick);
 }
@@ -351,6 +398,42 @@ void TStudy::UpdateStatus() {
     const int rows = model_->rowCount();
     const int ok = model_->ComputedRows();
     StatusText->setText(tr("%1 points: %2 computed, %3 refused").arg(rows).arg(ok).arg(rows - ok));
+}
+
+void TStudy::UpdateCurve() {
+    if (CurveDock->isHidden()) return;
+    const int current = CurrentModelRow();
+    std::optional<render::TimeCurrentPlot> plot;
+    QString why;
+    if (current < 0) {
+        CurvePoint->clear();
+        why = tr("Select a point to see the time-current curve of its protective device.");
+    } else {
+        const StudyFile& file = model_->file();
+        const auto row = static_cast<std::size_t>(current);
+        CurvePoint->setText(FromUtf8(OneLineName(file.Point(row))));
+        bool named = false;
+        for (int c = kFirstDeviceColumn; c <= kLastDeviceColumn; ++c) {
+            named = named || !file.Input(row, static_cast<StudyInputColumn>(c)).empty();
+        }
+        // The row's numbers computed again: the curve marks the unrounded
+        // arcing currents, never the rounded texts of the table.
+        std::optional<ProtectiveDevice> device;
+        const StudyRowValues values = named ? file.Values(row, &device) : StudyRowValues{};
+        if (!named) {
+            why = tr("This point has no protective device: its arc durations are typed or "
+                     "come from its method's equations.");
+        } else if (!values.computed || !device) {
+            why = tr("This point is refused, so its device has no curve to show: %1")
+                      .arg(FromUtf8(file.Results(row)[kMessageColumn]));
+        } else {
+            plot = render::StudyRowTimeCurrent(*device, values, app_.Sep());
+        }
+    }
+    CurveView->SetPlot(plot, app_.Sep());
+    CurveView->setVisible(plot.has_value());
+    NoCurveText->setText(why);
+    NoCurveText->setVisible(!plot);
 }
 
 std::vector<int> TStudy::SelectedRows() const {

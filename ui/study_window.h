@@ -17,6 +17,7 @@
 #include "ui/study_model.h"
 
 class QComboBox;
+class QDockWidget;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
@@ -25,6 +26,7 @@ class QTableView;
 namespace zentavo::ui {
 
 class Application;
+class TimeCurrentView;
 
 class TStudy : public QMainWindow {
     Q_OBJECT
@@ -71,6 +73,7 @@ private:
     // The parts of the window, built in this order by the constructor.
     QHBoxLayout* BuildFilterRow(QWidget* central);
     void BuildTable(QWidget* central);
+    void BuildCurveDock();
     void ConnectControls();
     void BuildMenus();
 
@@ -78,6 +81,9 @@ private:
     void UpdateStatus();
     // The network view, when open, shows the network as now computed.
     void UpdateNetworkView();
+    // The time-current picture of the current row's protective device, from
+    // the row's results as they stand; a text saying why when it has none.
+    void UpdateCurve();
     // The filter's column list, headed as the table's columns.
     void UpdateFilterColumns();
     // The selected rows, in the model's order.
@@ -107,6 +113,12 @@ private:
     QTableView* StudyTable = nullptr;
     // The status bar: how many points, computed and refused.
     QLabel* StatusText = nullptr;
+    // Beside the table (View, "Time-current curve"): the current row's
+    // device curve with its arcing currents marked, or why there is none.
+    QDockWidget* CurveDock = nullptr;
+    QLabel* CurvePoint = nullptr;
+    TimeCurrentView* CurveView = nullptr;
+    QLabel* NoCurveText = nullptr;
 
     // The study and the table's sort and filter over it.
     std::unique_ptr<StudyModel> model_;

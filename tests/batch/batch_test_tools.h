@@ -47,10 +47,12 @@ inline std::string FileBytes(const std::string& path) {
 
 using CsvRow = std::map<std::string, std::string>;
 
-// The records after the header row, each by column name; every record must
-// be well formed and as wide as the header.
-inline std::vector<CsvRow> CsvRows(std::string_view text) {
-    csv::Reader reader(text);
+// The records after the header row (fields separated by `delimiter`), each
+// by column name; every record must be well formed and as wide as the header.
+inline std::vector<CsvRow> CsvRows(std::string_view text, char delimiter = ',') {
+    csv::ReaderOptions options;
+    options.delimiter = delimiter;
+    csv::Reader reader(text, options);
     std::vector<std::string> header, fields;
     std::size_t line;
     std::string error;

@@ -108,6 +108,9 @@ TEST(Csv, PlainRecordTextIsWhatWritingTheFieldsGives) {
         {",,\n", true},
         {"12.5,mm," + longField + ",VCB\n", true},
         {"only\n", true},
+        // Fields split sixteen characters at a time: many in one stretch, and empty ones.
+        {"a,b,c,d,e,f,g,h,i,j,k,l,m,n,o,p,q,r,s\n", true},
+        {"x,,,,,,,,,,,,,,,,,,,,,,,,y\r\n", true},
         {"a,\"b\",c\n", false},  // quotes not needed: written without them
         {"a,\"b,c\",d\n", false},
         {"a,\"say \"\"hi\"\"\",c\n", false},

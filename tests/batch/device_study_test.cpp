@@ -9,11 +9,13 @@
 #include <fstream>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "batch_test_tools.h"
 #include "study/row.h"
+#include "study/run.h"
 
 namespace zentavo {
 namespace {
@@ -267,6 +269,93 @@ TEST(DeviceStudy, BatchRunOfTheExamplePlantWithDevices) {
     // + 0.083 s = 0.954 s, the row's duration within the arcing current's rounding.
     EXPECT_NEAR(std::stod(byPoint["SWGR-1 incomer 13.8 kV"]["arc_time_used"]),
                 0.3 * 0.14 / (std::pow(21.07 / 2, 0.02) - 1) + 0.083, 0.0006);
+}
+
+// A study looks each row's device up once per distinct settings, by the
+// device columns' text where a plain record holds them side by side, else
+// cell by cell, and keeps the texts of the durations a device repeats. None
+// of that shows: however the rows are written (device columns side by side,
+// apart, quoted, with semicolons), each row's results are those of the row
+// computed alone. The relay rows give more distinct durations than the
+// texts kept per device, each repeated, interleaved with other devices.
+TEST(DeviceStudy, DeviceLookupDoesNotDependOnHowTheRowIsWritten) {
+    // clang-format off
+    const std::vector<std::vector<std::string>> devices = {
+        {"relay", "IEC-SI", "3000", "0.1", "", "", "", "", "", "", "", "", "", "", "", "", "", ""},
+        {"trip-unit", "", "", "", "", "", "", "1600", "1", "10", "4", "0.3", "", "", "", "", "", ""},
+        {"fuse-curve", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "100:300 200:20 1000:0.1 5000:0.01", "", "1.5"},
+        {"relay", "DT", "2000", "0.4", "30000", "", "", "", "", "", "", "", "", "", "", "", "0.5", ""},
+    };
+    // clang-format on
+    struct Layout {
+        const char* what;
+        char delimiter;
+        bool quoted;  // every device cell in quotes
+        bool apart;   // a column of the user's own between relay_time_dial and relay_inst_pickup
+    };
+    const Layout layouts[] = {
+        {"side by side", ',', false, false},
+        {"apart", ',', false, true},
+        {"quoted", ',', true, false},
+        {"semicolons", ';', false, false},
+    };
+    std::vector<StudyRowResults> alone;
+    std::vector<Cells> rows;
+    for (int i = 0; i < 24; ++i) {
+        // The relay at 10 to 55 kA bolted, two rows each: twelve distinct durations.
+        const std::vector<std::string>& d = devices[i % 2 == 0 ? 0 : static_cast<std::size_t>(1 + (i / 2) % 3)];
+        Cells row = With(D2(), {{kBoltedCurrentColumn, std::to_string(10 + 5 * ((i / 2) % 12) + (i % 2))}});
+        for (int c = kFirstDeviceColumn; c <= kLastDeviceColumn; ++c) {
+            if (!d[static_cast<std::size_t>(c - kFirstDeviceColumn)].empty()) {
+                row[static_cast<StudyInputColumn>(c)] = d[static_cast<std::size_t>(c - kFirstDeviceColumn)];
+            }
+        }
+        rows.push_back(row);
+        alone.push_back(Compute(row).texts);
+        EXPECT_EQ(alone.back()[kStatusColumn], "ok") << i << ": " << alone.back()[kMessageColumn];
+    }
+    std::set<std::string> relayTimes;
+    for (std::size_t i = 0; i < rows.size(); i += 2) relayTimes.insert(alone[i][kArcTimeUsedColumn]);
+    EXPECT_GE(relayTimes.size(), 9u);  // more than the texts kept for one device
+    for (const Layout& l : layouts) {
+        SCOPED_TRACE(l.what);
+        std::string text;
+        auto cell = [&](const std::string& t, bool device) {
+            return l.quoted && device && !t.empty() ? "\"" + t + "\"" : t;
+        };
+        for (int c = 0; c < kStudyInputColumnCount; ++c) {
+            text += std::string(kStudyInputNames[c]) + l.delimiter;
+            if (l.apart && c == kRelayTimeDialColumn) text += std::string("note") + l.delimiter;
+        }
+        text.back() = '\n';
+        for (const Cells& row : rows) {
+            for (int c = 0; c < kStudyInputColumnCount; ++c) {
+                const auto it = row.find(static_cast<StudyInputColumn>(c));
+                text += cell(it == row.end() ? std::string() : it->second,
+                             c >= kFirstDeviceColumn && c <= kLastDeviceColumn) +
+                        l.delimiter;
+                if (l.apart && c == kRelayTimeDialColumn) text += std::string("x") + l.delimiter;
+            }
+            text.back() = '\n';
+        }
+        StudyOptions options;
+        options.delimiter = l.delimiter;
+        std::string out;
+        ASSERT_TRUE(RunStudy(text, options, [&](std::string_view s) { out += s; }));
+        const std::vector<batch_test::CsvRow> got = batch_test::CsvRows(out, l.delimiter);
+        ASSERT_EQ(got.size(), rows.size());
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            for (int r = 0; r < kStudyResultColumnCount; ++r) {
+                const std::string name(kStudyResultNames[r]);
+                // Columns the output leaves out are empty for every row.
+                if (!got[i].count(name)) {
+                    EXPECT_EQ(alone[i][r], "") << "row " << i << " " << name;
+                    continue;
+                }
+                EXPECT_EQ(got[i].at(name), alone[i][r]) << "row " << i << " " << name;
+            }
+        }
+    }
 }
 
 TEST(DeviceStudy, CurvesFileRefused) {

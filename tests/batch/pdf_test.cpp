@@ -475,8 +475,9 @@ namespace {
 
 // The plant with protective devices: the report lists each device with its
 // settings and the durations it gave, the points' table the durations used
-// (a capped one marked); a label whose governing duration is capped says so
-// in its footer, the others keep theirs.
+// (a capped one marked); the footer of a device row's label names the device
+// and the governing case's duration with its element, or its cap; the
+// others keep theirs.
 TEST(BatchPdfs, DevicesInTheReportAndCappedDurationsOnTheLabels) {
     Dir dir;
     const std::string labels = dir / "labels.pdf", report = dir / "report.pdf";
@@ -498,17 +499,26 @@ TEST(BatchPdfs, DevicesInTheReportAndCappedDurationsOnTheLabels) {
         if (row["status"] == "ok") computed.push_back(row);
     }
     ASSERT_EQ(Pages(labels), static_cast<int>(computed.size()));
-    int capped = 0;
+    int capped = 0, devices = 0;
     for (std::size_t i = 0; i < computed.size(); ++i) {
         auto& row = computed[i];
         const bool reduced = row["governing"] == "reduced";
-        const bool cap = row[reduced ? "device_element_reduced" : "device_element"] == "capped";
+        const std::string element = row[reduced ? "device_element_reduced" : "device_element"];
+        const bool device = !row["device_type"].empty();
+        const bool cap = element == "capped";
         const std::string page = Text(labels, static_cast<int>(i) + 1);
         EXPECT_EQ(page.find("arc duration capped at 2 s") != std::string::npos, cap) << row["point"] << page;
-        EXPECT_EQ(page.find("Made with Zentavo") != std::string::npos, !cap) << row["point"];
+        if (device && !cap) {
+            const std::string footer =
+                "arc duration " + row[reduced ? "arc_time_reduced_used" : "arc_time_used"] + " s (" + element + ")";
+            EXPECT_NE(page.find(footer), std::string::npos) << row["point"] << ": " << footer << "\n" << page;
+        }
+        EXPECT_EQ(page.find("Made with Zentavo") != std::string::npos, !device) << row["point"];
         capped += cap;
+        devices += device;
     }
     EXPECT_GE(capped, 2);
+    EXPECT_GE(devices - capped, 10);
 
     // The time-current appendix only when asked for: a picture per device row under its name.
     EXPECT_EQ(text.find("Time-current curves"), std::string::npos);

@@ -183,6 +183,53 @@ TEST(LabelContent, TheLargerHazardGoverns) {
     EXPECT_EQ(c.texts.at("Label33"), "77 lb/ft2");
 }
 
+// A point whose durations came from a protective device: the footer names
+// the device, then the duration and element (or the cap) of the case whose
+// energy the label shows, in the label's language. Empirical(): the reduced
+// case governs. Without a device the layout's footer stays.
+TEST(LabelContent, DeviceFooterNamesTheDurationOfTheLabelsCase) {
+    struct Case {
+        int language;
+        DeviceType type;
+        std::optional<RelayCurve> curve;
+        const char* duration;  // the reduced case's, as the results write it
+        DeviceElement element;
+        const char* footer;
+    };
+    using E = DeviceElement;
+    // clang-format off
+    const Case cases[] = {
+        {kEnglish, DeviceType::Relay,     RelayCurve::IecSI,  "0.319",  E::DefiniteTime,  "Relay IEC-SI: arc duration 0.319 s (definite time)"},
+        {kEnglish, DeviceType::FuseCurve, std::nullopt,       "2",      E::Capped,        "Fuse: arc duration capped at 2 s"},
+        {kEnglish, DeviceType::TripUnit,  std::nullopt,       "11",     E::LongTime,      "Trip unit: arc duration 11 s (long time)"},
+        {kSpanish, DeviceType::TripUnit,  std::nullopt,       "0,33",   E::ShortTime,     "Unidad de disparo: duración del arco 0,33 s (tiempo corto)"},
+        {kSpanish, DeviceType::Relay,     RelayCurve::DT,     "2",      E::Capped,        "Relé DT: duración del arco limitada a 2 s"},
+        {kSpanish, DeviceType::FuseCurve, std::nullopt,       "0,01",   E::Curve,         "Fusible: duración del arco 0,01 s (curva)"},
+        {kFrench,  DeviceType::FuseCurve, std::nullopt,       "1,5",    E::Capped,        "Fusible : durée d'arc plafonnée à 1,5 s"},
+        {kFrench,  DeviceType::Relay,     RelayCurve::IeeeVI, "1,1096", E::Inverse,       "Relais IEEE-VI : durée d'arc 1,1096 s (inverse)"},
+        {kFrench,  DeviceType::TripUnit,  std::nullopt,       "0,05",   E::Instantaneous, "Déclencheur : durée d'arc 0,05 s (instantané)"},
+    };
+    // clang-format on
+    for (const Case& k : cases) {
+        LabelContentInputs in = Empirical();
+        in.language = k.language;
+        in.device = LabelDevice{k.type, k.curve, "0.0613", k.duration, E::Instantaneous, k.element};
+        EXPECT_EQ(MakeLabelContent(in).texts.at("Label9"), k.footer);
+    }
+    // The full case governs: its duration. A 2018 label shows one case, the
+    // full case's place holding the governing one, whatever the numbers.
+    LabelContentInputs in = Empirical();
+    in.device = LabelDevice{DeviceType::Relay, RelayCurve::DT, "0.0613", "0.319", E::Instantaneous, E::DefiniteTime};
+    in.incidentEnergyReduced = in.incidentEnergy / 2;
+    EXPECT_EQ(MakeLabelContent(in).texts.at("Label9"), "Relay DT: arc duration 0.0613 s (instantaneous)");
+    in = Empirical();
+    in.method = kIeee2018Method;
+    in.device = LabelDevice{DeviceType::Relay, RelayCurve::DT, "0.319", "", E::DefiniteTime, E::DoesNotOperate};
+    EXPECT_EQ(MakeLabelContent(in).texts.at("Label9"), "Relay DT: arc duration 0.319 s (definite time)");
+    in.device.reset();
+    EXPECT_EQ(MakeLabelContent(in).texts.count("Label9"), 0u);
+}
+
 TEST(LabelContent, PressureAndTntOnlyWhereComputed) {
     struct Case {
         int method;

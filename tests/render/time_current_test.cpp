@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "picture_tools.h"
+
 using namespace zentavo;
 using namespace zentavo::render;
 
@@ -42,23 +44,6 @@ ProtectiveDevice TripUnit100() {
 ProtectiveDevice Fuse() {
     const CurvePoint points[] = {{100, 300}, {200, 20}, {1000, 0.1}, {5000, 0.01}};
     return Build({*MakeFuseCurve(points, "fuse_curve").device, 1, std::nullopt});
-}
-
-bool NearColour(QRgb a, QRgb b) {
-    return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
-               std::abs(qBlue(a) - qBlue(b)) <
-           60;
-}
-
-// Whether a pixel within one pixel of `at` has the colour `rgb`.
-bool PaintedNear(const QImage& image, QPointF at, unsigned rgb) {
-    for (int dx = -1; dx <= 1; ++dx) {
-        for (int dy = -1; dy <= 1; ++dy) {
-            const QPoint p(int(std::floor(at.x())) + dx, int(std::floor(at.y())) + dy);
-            if (image.rect().contains(p) && NearColour(image.pixel(p), QRgb(rgb))) return true;
-        }
-    }
-    return false;
 }
 
 }  // namespace

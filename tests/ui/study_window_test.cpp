@@ -33,10 +33,12 @@
 #include <functional>
 #include <memory>
 
+#include "../picture_tools.h"
 #include "../poppler_tools.h"
 #include "drive.h"
 #include "fake_dialogs.h"
 #include "ui/application.h"
+#include "ui/device_panel.h"
 #include "ui/formedit.h"
 #include "ui/main_window.h"
 #include "ui/study_export_dialog.h"
@@ -479,6 +481,15 @@ private slots:
         QCOMPARE(Cell(bucket, "device_element"), QString("curve"));
         QCOMPARE(Cell(tx, "arc_time_used"), QString("2"));
         QCOMPARE(Cell(tx, "device_element"), QString("capped"));
+        // Labels… with the curves loaded: a page for every computed row, the
+        // rows naming a curve among them.
+        dialogs->exportAnswers = {{}};
+        dialogs->fileNames = {Path("labels.pdf")};
+        study->findChild<QAction*>("StudyLabels1")->trigger();
+        const QString info = RunPdfTool("pdfinfo", {Path("labels.pdf")});
+        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(study->model().ComputedRows()))),
+                 qPrintable(info));
+        QVERIFY(RunPdfTool("pdftotext", {Path("labels.pdf"), "-"}).contains("MCC-1 bucket 3"));
         // A maximum of 1.5 s for the transformer's relay: capped there instead.
         QVERIFY(Type(tx, "max_arc_time", "1.5"));
         QCOMPARE(Cell(tx, "arc_time_used"), QString("1.5"));
@@ -487,6 +498,82 @@ private slots:
         QVERIFY(Type(tx, "arc_time", "0.2"));
         QCOMPARE(Cell(tx, "status"), QString("error"));
         QCOMPARE(Cell(tx, "arc_time_used"), QString());
+    }
+
+    // View, "Time-current curve": beside the table, the current row's device
+    // curve with the row's arcing currents marked on it at the durations the
+    // table shows; a row without a device, or refused, says why; an edit of
+    // the device's setting draws the picture for the new results.
+    void timeCurrentPictureOfTheCurrentRow() {
+        OpenExample(ReadAll(ZENTAVO_EXAMPLES_DIR "/plant-study-devices.csv"));
+        auto* show = study->findChild<QAction*>("ShowCurve1");
+        QVERIFY(show && show->text().contains(QStringLiteral("&c")));
+        show->trigger();
+        auto* view = Child<TimeCurrentView>(*study, "TimeCurrentView");
+        auto* why = Child<QLabel>(*study, "NoCurveText");
+        auto select = [this](const char* point) {
+            for (int r = 0; r < study->model().rowCount(); ++r) {
+                if (Cell(r, "point") != QLatin1String(point)) continue;
+                StudyTable()->setCurrentIndex(study->view().mapFromSource(study->model().index(r, 0)));
+                return r;
+            }
+            return -1;
+        };
+        // The picture as painted: each mark where the curve meets the row's
+        // duration at the current the row computed (the table rounds it).
+        auto checkPicture = [&](int row) {
+            QTRY_VERIFY(view->isVisible());
+            QVERIFY(!why->isVisible() && view->Plot());
+            const render::TimeCurrentPlot& plot = *view->Plot();
+            const QImage image = view->grab().toImage();
+            const QRectF area(view->rect());
+            const char* times[2] = {"arc_time_used", "arc_time_reduced_used"};
+            const char* currents[2] = {"arcing_current", "arcing_current_reduced"};
+            QCOMPARE(int(plot.marks.size()), 2);
+            for (int c = 0; c < 2; ++c) {
+                const double seconds = Cell(row, times[c]).toDouble();
+                const render::TimeCurrentMark& m = plot.marks[static_cast<std::size_t>(c)];
+                QVERIFY2(std::abs(m.amps - Cell(row, currents[c]).toDouble() * 1000) <= 5, times[c]);
+                const QPointF at = render::MapToPicture(plot, area, m.amps, seconds);
+                QVERIFY2(PaintedNear(image, at, render::kCurveRgb), times[c]);
+                QVERIFY2(PaintedNear(image, at + QPointF(5, 0), render::kMarkRgb), times[c]);
+            }
+        };
+        struct Row {
+            const char* point;
+            const char* why;  // empty: a picture
+        };
+        // clang-format off
+        const Row rows[] = {
+            {"SWGR-2 4.16 kV feeder 3", ""},
+            {"SWGR-1 feeder F2",        ""},
+            {"Panel LP-1B 208 V",       "This point has no protective device"},
+            {"USS-A feeder breaker A2", "This point has no protective device"},
+            {"MCC-1 bucket 3",          "This point is refused, so its device has no curve to show: fuse_curve"},
+        };
+        // clang-format on
+        for (const Row& r : rows) {
+            const int row = select(r.point);
+            QVERIFY2(row >= 0, r.point);
+            QCOMPARE(Child<QLabel>(*study, "CurvePoint")->text(), QString(r.point));
+            if (*r.why) {
+                QVERIFY2(!view->isVisible() && why->isVisible(), r.point);
+                QVERIFY2(why->text().startsWith(QString(r.why)), qPrintable(why->text()));
+                continue;
+            }
+            checkPicture(row);
+            if (QTest::currentTestFailed()) return;
+        }
+
+        // The feeder's relay at twice the time dial: flat above 20 times its
+        // pickup, its curve's time doubles; the breaker's 0.083 s stays.
+        const int f2 = select("SWGR-1 feeder F2");
+        const double before = Cell(f2, "arc_time_used").toDouble();
+        QVERIFY(Type(f2, "relay_time_dial", "0.5"));
+        const double after = Cell(f2, "arc_time_used").toDouble();
+        QVERIFY2(std::abs((after - 0.083) - 2 * (before - 0.083)) <= 0.0002,
+                 qPrintable(QStringLiteral("%1 then %2").arg(before).arg(after)));
+        checkPicture(f2);
     }
 
     // The governing case's columns come first, and sorting by its energy
