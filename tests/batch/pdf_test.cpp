@@ -482,59 +482,88 @@ TEST(BatchPdfs, DevicesInTheReportAndCappedDurationsOnTheLabels) {
     Dir dir;
     const std::string labels = dir / "labels.pdf", report = dir / "report.pdf";
     const std::string study = ZENTAVO_EXAMPLES_DIR "/plant-study-devices.csv";
-    const CommandRun r = RunCommand(kProgram + " --curves " ZENTAVO_EXAMPLES_DIR "/device-curves.csv --labels " +
-                                    labels + " --report " + report + " " + study + " 2>&1 > /dev/null");
+    const CommandRun r =
+        RunCommand(kProgram + " --curves " ZENTAVO_EXAMPLES_DIR "/device-curves.csv --labels " +
+                   labels + " --report " + report + " " + study + " 2>&1 > /dev/null");
     ASSERT_EQ(r.status, 0) << r.out;
     const std::string text = ReportText(report);
-    for (const char* shown : {"Protective devices",
-                              "Transformer TX-1 secondary relay IEEE-VI, pickup 400 A, time dial 5, share 0.3014 "
-                              "2, capped 2, capped",
-                              "MCC-1 bucket 3 fuse-curve, curve J-200 0.01, curve 0.01, curve",
-                              "2 capped / 2 capped"}) {
+    for (const char* shown :
+         {"Protective devices",
+          "Transformer TX-1 secondary relay IEEE-VI, pickup 400 A, time dial 5, share 0.3014 "
+          "2, capped 2, capped",
+          "MCC-1 bucket 3 fuse-curve, curve J-200 0.01, curve 0.01, curve",
+          "2 capped / 2 capped"}) {
         EXPECT_NE(text.find(shown), std::string::npos) << shown << "\n" << text;
     }
-    // The computed rows in study order, one label each.
-    std::vector<zentavo::batch_test::CsvRow> computed;
-    for (auto& row : zentavo::batch_test::CsvRows(FileBytes(ZENTAVO_EXAMPLES_DIR "/plant-study-devices-results.csv"))) {
-        if (row["status"] == "ok") computed.push_back(row);
-    }
-    ASSERT_EQ(Pages(labels), static_cast<int>(computed.size()));
-    int capped = 0, devices = 0;
-    for (std::size_t i = 0; i < computed.size(); ++i) {
-        auto& row = computed[i];
-        const bool reduced = row["governing"] == "reduced";
-        const std::string element = row[reduced ? "device_element_reduced" : "device_element"];
-        const bool device = !row["device_type"].empty();
-        const bool cap = element == "capped";
-        const std::string page = Text(labels, static_cast<int>(i) + 1);
-        EXPECT_EQ(page.find("arc duration capped at 2 s") != std::string::npos, cap) << row["point"] << page;
-        if (device && !cap) {
-            const std::string footer =
-                "arc duration " + row[reduced ? "arc_time_reduced_used" : "arc_time_used"] + " s (" + element + ")";
-            EXPECT_NE(page.find(footer), std::string::npos) << row["point"] << ": " << footer << "\n" << page;
+    // The computed rows in study order, one label each: of the plant, and
+    // of the plant's network, each computed from the case that gave its results.
+    struct Labelled {
+        std::string labels, results;
+        int capped, acting;  // at least this many labels with a capped and an acting device
+    };
+    const std::string networkLabels = dir / "network-labels.pdf";
+    const CommandRun n = RunCommand(kProgram + " --labels " + networkLabels +
+                                    " " ZENTAVO_EXAMPLES_DIR "/plant-network.csv 2>&1 > /dev/null");
+    ASSERT_EQ(n.status, 0) << n.out;
+    const Labelled studies[] = {
+        {labels, ZENTAVO_EXAMPLES_DIR "/plant-study-devices-results.csv", 2, 10},
+        {networkLabels, ZENTAVO_EXAMPLES_DIR "/plant-network-results.csv", 0, 30},
+    };
+    for (const Labelled& l : studies) {
+        SCOPED_TRACE(l.results);
+        std::vector<zentavo::batch_test::CsvRow> computed;
+        for (auto& row : zentavo::batch_test::CsvRows(FileBytes(l.results))) {
+            if (row["status"] == "ok") computed.push_back(row);
         }
-        EXPECT_EQ(page.find("Made with Zentavo") != std::string::npos, !device) << row["point"];
-        capped += cap;
-        devices += device;
+        ASSERT_EQ(Pages(l.labels), static_cast<int>(computed.size()));
+        int capped = 0, devices = 0;
+        for (std::size_t i = 0; i < computed.size(); ++i) {
+            auto& row = computed[i];
+            const bool reduced = row["governing"] == "reduced";
+            const std::string element = row[reduced ? "device_element_reduced" : "device_element"];
+            const bool device = !row["device_type"].empty();
+            const bool cap = element == "capped";
+            const std::string page = Text(l.labels, static_cast<int>(i) + 1);
+            EXPECT_EQ(page.find("arc duration capped at 2 s") != std::string::npos, cap)
+                << row["point"] << page;
+            if (device && !cap) {
+                const std::string footer =
+                    "arc duration " + row[reduced ? "arc_time_reduced_used" : "arc_time_used"] +
+                    " s (" + element + ")";
+                EXPECT_NE(page.find(footer), std::string::npos)
+                    << row["point"] << ": " << footer << "\n"
+                    << page;
+            }
+            EXPECT_EQ(page.find("Made with Zentavo") != std::string::npos, !device) << row["point"];
+            capped += cap;
+            devices += device;
+        }
+        EXPECT_GE(capped, l.capped);
+        EXPECT_GE(devices - capped, l.acting);
     }
-    EXPECT_GE(capped, 2);
-    EXPECT_GE(devices - capped, 10);
 
     // The time-current appendix only when asked for: a picture per device row under its name.
     EXPECT_EQ(text.find("Time-current curves"), std::string::npos);
     const std::string curves = dir / "curves.pdf";
-    const CommandRun c = RunCommand(kProgram + " --curves " ZENTAVO_EXAMPLES_DIR "/device-curves.csv --report " +
-                                    curves + " --report-curves " + study + " 2>&1 > /dev/null");
+    const CommandRun c =
+        RunCommand(kProgram + " --curves " ZENTAVO_EXAMPLES_DIR "/device-curves.csv --report " +
+                   curves + " --report-curves " + study + " 2>&1 > /dev/null");
     ASSERT_EQ(c.status, 0) << c.out;
     const std::string appendix = ReportText(curves);
     const std::size_t at = appendix.find("Time-current curves of the protective devices");
     ASSERT_NE(at, std::string::npos) << appendix;
-    EXPECT_NE(appendix.find("Transformer TX-1 secondary: relay IEEE-VI, pickup 400 A, time dial 5, share 0.3014", at),
-              std::string::npos);
+    EXPECT_NE(
+        appendix.find(
+            "Transformer TX-1 secondary: relay IEEE-VI, pickup 400 A, time dial 5, share 0.3014",
+            at),
+        std::string::npos);
     EXPECT_GT(Pages(curves), Pages(report));
-    const CommandRun alone = RunCommand(kProgram + " --report-curves " + study + " 2>&1 > /dev/null");
+    const CommandRun alone =
+        RunCommand(kProgram + " --report-curves " + study + " 2>&1 > /dev/null");
     EXPECT_EQ(alone.status, 2);
-    EXPECT_EQ(alone.out, "zentavo-batch: --report-curves applies to the report: give --report FILE.pdf (see --help)\n");
+    EXPECT_EQ(alone.out,
+              "zentavo-batch: --report-curves applies to the report: give --report FILE.pdf (see "
+              "--help)\n");
 }
 
 // A study with a network: the report's short-circuit table lists each bus
