@@ -281,11 +281,15 @@ StudyModel::StudyModel(StudyFile file, char sep, QObject* parent)
     // The name, what the row gives (so that it shows without scrolling: the
     // governing case first, what a study is sorted and dressed by), the
     // inputs, the user's own columns in the file's order, the other results.
+    // The durations a protective device gave stand beside the energies they
+    // decide (the study window hides them in a study without devices).
     static constexpr StudyResultColumn kFirstResults[] = {
         kIncidentEnergyGoverningColumn, kFlashBoundaryGoverningColumn, kPpeLevelGoverningColumn,
         kStatusColumn,                  kIncidentEnergyColumn,         kIncidentEnergyReducedColumn,
-        kFlashBoundaryColumn,           kFlashBoundaryReducedColumn,   kPpeLevelColumn,
-        kPpeLevelReducedColumn,         kGoverningColumn,              kEquationsColumn};
+        kArcTimeUsedColumn,             kArcTimeReducedUsedColumn,     kDeviceElementColumn,
+        kDeviceElementReducedColumn,    kFlashBoundaryColumn,          kFlashBoundaryReducedColumn,
+        kPpeLevelColumn,                kPpeLevelReducedColumn,        kGoverningColumn,
+        kEquationsColumn};
     columns_.push_back({Column::Point, 0});
     for (StudyResultColumn c : kFirstResults) columns_.push_back({Column::Result, c});
     for (StudyInputColumn c : StudyInputOrder()) columns_.push_back({Column::Input, c});

@@ -159,6 +159,7 @@ TStudy::TStudy(Application& app, StudyFile file, const QString& path, std::optio
     BuildMenus();
     UpdateTitle();
     UpdateStatus();
+    UpdateResultColumns();
     // Room for the inputs and the first results; as it is shown, the window
     // is made to fit the screen (down to 1024 x 768) and centred on it.
     resize(1100, 600);
@@ -255,6 +256,7 @@ void TStudy::ConnectControls() {
     connect(&model_->undoStack(), &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
     connect(model_.get(), &QAbstractItemModel::dataChanged, this, [this] {
         UpdateStatus();
+        UpdateResultColumns();
         UpdateNetworkView();
     });
     connect(model_.get(), &QAbstractItemModel::rowsInserted, this, [this] {
@@ -267,6 +269,7 @@ void TStudy::ConnectControls() {
     });
     connect(model_.get(), &QAbstractItemModel::modelReset, this, [this] {
         UpdateStatus();
+        UpdateResultColumns();
         UpdateFilterColumns();  // the headings' units
         UpdateNetworkView();
     });
@@ -391,6 +394,19 @@ void TStudy::UpdateTitle() {
 void TStudy::UpdateFilterColumns() {
     for (int c = 0; c < model_->columnCount(); ++c) {
         FilterColumnBox->setItemText(c + 1, tr("in %1").arg(model_->Heading(c)));
+    }
+}
+
+void TStudy::UpdateResultColumns() {
+    const StudyColumnMap& at = model_->file().Columns();
+    const bool devices = HasDeviceColumns(at), network = HasNetworkColumns(at);
+    const auto& columns = model_->columns();
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        if (columns[c].kind != StudyModel::Column::Result) continue;
+        const int r = columns[c].index;
+        const bool deviceResult = r >= kFirstDeviceResultColumn && r < kFirstNetworkResultColumn;
+        const bool networkResult = r >= kFirstNetworkResultColumn;
+        StudyTable->setColumnHidden(static_cast<int>(c), (deviceResult && !devices) || (networkResult && !network));
     }
 }
 

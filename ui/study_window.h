@@ -79,6 +79,9 @@ private:
 
     void UpdateTitle();
     void UpdateStatus();
+    // The result columns of the device and network groups show only in a
+    // study that has their input columns.
+    void UpdateResultColumns();
     // The network view, when open, shows the network as now computed.
     void UpdateNetworkView();
     // The time-current picture of the current row's protective device, from

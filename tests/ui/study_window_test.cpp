@@ -141,6 +141,11 @@ private slots:
         QCOMPARE(Cell(0, "status"), QString("ok"));
         QVERIFY(!Cell(0, "incident_energy").isEmpty());
         QCOMPARE(Cell(3, "status"), QString("error"));
+        // A study without devices or a network shows none of their results.
+        auto* table = study->findChild<QTableView*>("StudyTable");
+        for (const char* column : {"arc_time_used", "device_element_reduced", "bolted_current_min", "branch_share"})
+            QVERIFY2(table->isColumnHidden(Col(column)), column);
+        QVERIFY(!table->isColumnHidden(Col("incident_energy")));
         // The refusal is the row's tooltip.
         const QString tip =
             study->model().data(study->model().index(3, Col("voltage")), Qt::ToolTipRole).toString();
@@ -463,6 +468,12 @@ private slots:
         QVERIFY(bucket >= 0 && tx >= 0);
         QCOMPARE(Cell(bucket, "status"), QString("error"));
         QCOMPARE(Cell(bucket, "arc_time_used"), QString());
+        // The durations used stand beside the energies; the network's results,
+        // of a study without a network, are not shown.
+        auto* table = study->findChild<QTableView*>("StudyTable");
+        QCOMPARE(Col("arc_time_used"), Col("incident_energy_reduced") + 1);
+        QVERIFY(!table->isColumnHidden(Col("arc_time_used")) && !table->isColumnHidden(Col("device_element")));
+        QVERIFY(table->isColumnHidden(Col("bolted_current_max")) && table->isColumnHidden(Col("scenario")));
         // Bad curves: refused with the curve at fault, nothing changes.
         WriteAll(Path("bad-curves.csv"), "name,current,time\nJ-200,400,100\n");
         dialogs->fileNames = {Path("bad-curves.csv")};
@@ -1081,6 +1092,12 @@ private slots:
             "Motors,empirical,480,25,455,MCC and Panels,Grounded,0.2,0.2,MCC,SWG,cable,,,,,,,60,0.1,0.08,2,300\r\n");
         QCOMPARE(Cell(1, "bolted_current_max"), QString("40.774"));
         QCOMPARE(Cell(2, "bolted_current_max"), QString("28.679"));
+        auto* table = study->findChild<QTableView*>("StudyTable");
+        QVERIFY(!table->isColumnHidden(Col("bolted_current_max")) && table->isColumnHidden(Col("arc_time_used")));
+        // A device typed on the MCC: the study has devices now, and shows their results.
+        QVERIFY(Type(2, "device_type", "relay"));
+        QVERIFY(!table->isColumnHidden(Col("arc_time_used")));
+        study->findChild<QAction*>("UndoStudy1")->trigger();
         const QString mccEnergy = Cell(2, "incident_energy");
         // 8 % instead of 5.75 %: by hand 30.345 kA at SWG, 23.379 kA at the MCC.
         QVERIFY(Type(1, "tx_z", "8"));
