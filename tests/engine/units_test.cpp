@@ -97,15 +97,5 @@ TEST(UnitWords, EveryUnitIsReadFromItsWordAndWrittenAsItNothingElseIsAUnit) {
     }
 }
 
-TEST(UnitWords, TheRunStartsInMmMmInchesCalLbFt2AndKg) {
-    const UnitSettings u;
-    EXPECT_EQ(UnitWord(u.GapUnit), "mm");
-    EXPECT_EQ(UnitWord(u.WorkDistUnit), "mm");
-    EXPECT_EQ(UnitWord(u.BoundaryUnit), "inches");
-    EXPECT_EQ(UnitWord(u.EnergyUnit), "cal/cm2");
-    EXPECT_EQ(UnitWord(u.PressureUnit), "lb/ft2");
-    EXPECT_EQ(UnitWord(u.TntUnit), "kg");
-}
-
 }  // namespace
 }  // namespace zentavo
