@@ -33,34 +33,40 @@ struct InputColumn {
     std::string_view name;
     std::span<const std::string_view> words;
     std::string_view unit;
+    StudyCellKind kind = StudyCellKind::Number;
 };
+
+constexpr StudyCellKind kWord = StudyCellKind::Word;
+constexpr StudyCellKind kCurve = StudyCellKind::Curve;
+constexpr StudyCellKind kNumberOrNone = StudyCellKind::NumberOrNone;
+constexpr StudyCellKind kText = StudyCellKind::Text;
 
 // Every input column, in the order of StudyInputColumn: a new column is one
 // more line here and one more enumerator.
 // clang-format off
 constexpr InputColumn kInputColumns[] = {
-    {kMethodColumn,                 "method",                  kMethodWords,       {}},
+    {kMethodColumn,                 "method",                  kMethodWords,       {},       kWord},
     {kVoltageColumn,                "voltage",                 {},                 "V"},
     {kBoltedCurrentColumn,          "bolted_current",          {},                 "kA"},
     {kGapColumn,                    "gap",                     {},                 {}},
-    {kGapUnitColumn,                "gap_unit",                kLengthUnitWords,   {}},
-    {kWorkDistanceUnitColumn,       "work_distance_unit",      kLengthUnitWords,   {}},
+    {kGapUnitColumn,                "gap_unit",                kLengthUnitWords,   {},       kWord},
+    {kWorkDistanceUnitColumn,       "work_distance_unit",      kLengthUnitWords,   {},       kWord},
     {kWorkDistanceColumn,           "work_distance",           {},                 {}},
-    {kEquipmentClassColumn,         "equipment_class",         kEquipmentClasses,  {}},
-    {kGroundingColumn,              "grounding",               kGroundings,        {}},
+    {kEquipmentClassColumn,         "equipment_class",         kEquipmentClasses,  {},       kWord},
+    {kGroundingColumn,              "grounding",               kGroundings,        {},       kWord},
     {kArcTimeColumn,                "arc_time",                {},                 "s"},
     {kArcTimeReducedColumn,         "arc_time_reduced",        {},                 "s"},
-    {kFuseClassColumn,              "fuse_class",              kFuseClasses,       {}},
-    {kBreakerTypeColumn,            "breaker_type",            kBreakerWords,      {}},
+    {kFuseClassColumn,              "fuse_class",              kFuseClasses,       {},       kWord},
+    {kBreakerTypeColumn,            "breaker_type",            kBreakerWords,      {},       kWord},
     {kInterruptingRatingColumn,     "interrupting_rating",     {},                 "kA"},
     {kInstantaneousTripColumn,      "instantaneous_trip",      {},                 "kA"},
-    {kElectrodeConfigurationColumn, "electrode_configuration", kElectrodeWords,    {}},
+    {kElectrodeConfigurationColumn, "electrode_configuration", kElectrodeWords,    {},       kWord},
     {kEnclosureHeightColumn,        "enclosure_height",        {},                 {}},
     {kEnclosureWidthColumn,         "enclosure_width",         {},                 {}},
     {kEnclosureDepthColumn,         "enclosure_depth",         {},                 {}},
-    {kEnclosureUnitColumn,          "enclosure_unit",          kLengthUnitWords,   {}},
-    {kDeviceTypeColumn,             "device_type",             kDeviceTypeWords,   {}},
-    {kRelayCurveColumn,             "relay_curve",             kRelayCurveWords,   {}},
+    {kEnclosureUnitColumn,          "enclosure_unit",          kLengthUnitWords,   {},       kWord},
+    {kDeviceTypeColumn,             "device_type",             kDeviceTypeWords,   {},       kWord},
+    {kRelayCurveColumn,             "relay_curve",             kRelayCurveWords,   {},       kWord},
     {kRelayPickupColumn,            "relay_pickup",            {},                 "A"},
     {kRelayTimeDialColumn,          "relay_time_dial",         {},                 {}},
     {kRelayInstPickupColumn,        "relay_inst_pickup",       {},                 "A"},
@@ -74,12 +80,12 @@ constexpr InputColumn kInputColumns[] = {
     {kTripInstPickupColumn,         "trip_inst_pickup",        {},                 {}},
     {kTripInstTimeColumn,           "trip_inst_time",          {},                 "s"},
     {kTripToleranceColumn,          "trip_tolerance",          {},                 {}},
-    {kFuseCurveColumn,              "fuse_curve",              {},                 {}},
+    {kFuseCurveColumn,              "fuse_curve",              {},                 {},       kCurve},
     {kDeviceShareColumn,            "device_share",            {},                 {}},
-    {kMaxArcTimeColumn,             "max_arc_time",            {},                 "s"},
-    {kBusColumn,                    "bus",                     {},                 {}},
-    {kFromBusColumn,                "from_bus",                {},                 {}},
-    {kBranchTypeColumn,             "branch_type",             kBranchTypeWords,   {}},
+    {kMaxArcTimeColumn,             "max_arc_time",            {},                 "s",      kNumberOrNone},
+    {kBusColumn,                    "bus",                     {},                 {},       kText},
+    {kFromBusColumn,                "from_bus",                {},                 {},       kText},
+    {kBranchTypeColumn,             "branch_type",             kBranchTypeWords,   {},       kWord},
     {kSourceKaColumn,               "source_ka",               {},                 "kA"},
     {kSourceXrColumn,               "source_xr",               {},                 {}},
     {kSourceKaMinColumn,            "source_ka_min",           {},                 "kA"},
@@ -99,6 +105,8 @@ static_assert(std::size(kInputColumns) == kStudyInputColumnCount);
 static_assert([] {
     for (int c = 0; c < kStudyInputColumnCount; ++c) {
         if (kInputColumns[c].column != c) return false;
+        // A column with words is a word column, and only such a column.
+        if (kInputColumns[c].words.empty() == (kInputColumns[c].kind == kWord)) return false;
     }
     return true;
 }());
@@ -180,6 +188,8 @@ std::span<const std::string_view> StudyColumnWords(StudyInputColumn column) {
 }
 
 std::string_view StudyInputUnit(StudyInputColumn column) { return kInputColumns[column].unit; }
+
+StudyCellKind StudyColumnKind(StudyInputColumn column) { return kInputColumns[column].kind; }
 
 std::string_view StudyResultUnit(StudyResultColumn column, const UnitSettings& units) {
     switch (kResultColumns[column].unit) {

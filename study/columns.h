@@ -9,6 +9,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -91,6 +92,17 @@ extern const std::array<std::string_view, kStudyInputColumnCount> kStudyInputNam
 // "mm" for a unit, the first item for fuse_class and breaker_type, "not
 // selected" for the others.
 std::span<const std::string_view> StudyColumnWords(StudyInputColumn column);
+
+// What a cell of an input column holds: one table (columns.cpp) for every
+// reader of a cell, the study row as the study window's editors and its paste.
+enum class StudyCellKind : std::uint8_t {
+    Number,        // a number, written with the decimal separator
+    Word,          // one of the column's words (StudyColumnWords)
+    Curve,         // a fuse curve: inline points "current:time ..." or a curve's name
+    NumberOrNone,  // a number, or the word "none"
+    Text,          // any text: the name of a bus
+};
+StudyCellKind StudyColumnKind(StudyInputColumn column);
 
 // The result columns, in output order, after the input columns.
 enum StudyResultColumn {

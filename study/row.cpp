@@ -245,10 +245,11 @@ public:
     RowRunner(const StudyOptions& o, const StudyRowInputs& in, std::string* r,
               StudyDevices* devices)
         : o_(o), typed_(in), in_(in), r_(r), devices_(devices) {
-        // The columns of numbers: those without words.
+        // The columns of numbers (a curve's points and a bus's name are not).
         for (int c = 0; c < kStudyInputColumnCount; ++c) {
             if (in_[c].size() <= kLongestNumberText) continue;
-            if (!StudyColumnWords(static_cast<StudyInputColumn>(c)).empty()) continue;
+            const StudyCellKind kind = StudyColumnKind(static_cast<StudyInputColumn>(c));
+            if (kind != StudyCellKind::Number && kind != StudyCellKind::NumberOrNone) continue;
             shortened_[c] = WithoutPadding(in_[c], o_.sep);
             if (shortened_[c].empty()) continue;
             in_[c] = shortened_[c];

@@ -178,6 +178,19 @@ int StudyFile::AddColumn(std::string_view name) {
     const bool bom = head_.rfind("\xEF\xBB\xBF", 0) == 0;
     header_.emplace_back(name);
     head_ = (bom ? std::string("\xEF\xBB\xBF") : std::string()) + Record(header_, lineEnd_);
+    // Every record gets the column's empty field, so that each stays as wide
+    // as the header; its bytes are otherwise kept as they were.
+    for (Row& row : rows_) {
+        const RowParts parts = SplitRow(row.raw);
+        std::string raw;
+        raw.reserve(row.raw.size() + 1);
+        raw += parts.before;
+        raw += parts.record;
+        raw += ',';
+        raw += parts.end;
+        raw += parts.after;
+        row.raw = std::move(raw);
+    }
     MapColumns();
     if (HasNetworkColumns(map_) || network_) ComputeAll();
     return static_cast<int>(header_.size()) - 1;
@@ -225,22 +238,23 @@ void StudyFile::SetField(std::size_t row, int column, std::string_view text) {
 void StudyFile::SetFields(std::size_t row, const std::vector<std::string>& fields) {
     Row& r = rows_[row];
     // The record is written anew with its own line end (the last line of a
-    // file may have none, and keeps having none); the blank lines around it stay.
+    // file may have none, and keeps having none), as wide as the header at
+    // least; the blank lines around it stay.
     const RowParts parts = SplitRow(r.raw);
+    std::vector<std::string> padded = fields;
+    if (padded.size() < header_.size()) padded.resize(header_.size());
     std::string raw(parts.before);
-    raw += Record(fields, parts.end);
+    raw += Record(padded, parts.end);
     raw += parts.after;
     r.raw = std::move(raw);
-    Recompute(r);
+    Recompute(row);
 }
 
 void StudyFile::InsertRaw(std::size_t at, std::string raw) {
     Row row;
     row.raw = std::move(raw);
-    const bool network = HasNetworkColumns(map_);
-    if (!network) Compute(row);
     rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(at), std::move(row));
-    if (network) ComputeAll();
+    Recompute(at);
 }
 
 std::string StudyFile::NewRecord(const std::vector<std::string>& fields) const {
@@ -265,21 +279,60 @@ void StudyFile::SetOptions(const StudyOptions& options) {
 
 StudyRowInputs StudyFile::Inputs(const std::vector<std::string>& fields) const {
     StudyRowInputs in{};
+    // A record of another width than the header's is an error row: none of
+    // its fields is read (see Compute), as the batch calculator reads it.
+    if (fields.size() != header_.size()) return in;
     for (int c = 0; c < kStudyInputColumnCount; ++c) {
         const int at = map_[static_cast<std::size_t>(c)];
-        if (at >= 0 && static_cast<std::size_t>(at) < fields.size()) in[static_cast<std::size_t>(c)] = fields[static_cast<std::size_t>(at)];
+        if (at >= 0) in[static_cast<std::size_t>(c)] = fields[static_cast<std::size_t>(at)];
     }
     return in;
 }
 
-void StudyFile::Compute(Row& row) const {
+namespace {
+
+// The lines `bytes` ends: CR LF, LF and a lone CR each end one.
+std::size_t LineEnds(std::string_view bytes) {
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'))) ++n;
+    }
+    return n;
+}
+
+}  // namespace
+
+std::size_t StudyFile::LineOf(std::size_t row) const {
+    std::size_t line = 1 + LineEnds(head_);
+    for (std::size_t i = 0; i < row; ++i) line += RowLines(rows_[i].raw);
+    return line;
+}
+
+std::size_t StudyFile::RowLines(std::string_view raw) {
+    // A row without its line end (the file's last) gets one when a row follows it.
+    return LineEnds(raw) + (EndsLine(raw) ? 0 : 1);
+}
+
+std::string StudyFile::WidthFault(std::size_t fields, std::size_t rowLine, std::string_view raw) const {
+    // The batch calculator's words for the same record, on the line it starts on.
+    return "line " + std::to_string(rowLine + LineEnds(SplitRow(raw).before)) + ": " + std::to_string(fields) +
+           " fields where the header has " + std::to_string(header_.size());
+}
+
+void StudyFile::Compute(std::size_t index) {
+    Row& row = rows_[index];
     const std::vector<std::string> fields = ParseRecord(row.raw);
     StudyRowResults out;
-    ComputeStudyRow(Inputs(fields), options_, out, &devices_);
+    if (fields.size() != header_.size()) {
+        out[kStatusColumn] = "error";
+        out[kMessageColumn] = WidthFault(fields.size(), LineOf(index), row.raw);
+    } else {
+        ComputeStudyRow(Inputs(fields), options_, out, &devices_);
+    }
     row.results = PackedResults(out);
 }
 
-void StudyFile::Recompute(Row& row) {
+void StudyFile::Recompute(std::size_t row) {
     if (HasNetworkColumns(map_)) {
         ComputeAll();
     } else {
@@ -290,7 +343,20 @@ void StudyFile::Recompute(Row& row) {
 void StudyFile::ComputeAll() {
     if (!HasNetworkColumns(map_)) {
         network_.reset();
-        for (Row& row : rows_) Compute(row);
+        std::size_t line = LineOf(0);
+        for (std::size_t i = 0; i < rows_.size(); ++i) {
+            Row& row = rows_[i];
+            const std::vector<std::string> fields = ParseRecord(row.raw);
+            StudyRowResults out;
+            if (fields.size() != header_.size()) {
+                out[kStatusColumn] = "error";
+                out[kMessageColumn] = WidthFault(fields.size(), line, row.raw);
+            } else {
+                ComputeStudyRow(Inputs(fields), options_, out, &devices_);
+            }
+            row.results = PackedResults(out);
+            line += RowLines(row.raw);
+        }
         return;
     }
     std::vector<std::vector<std::string>> fields(rows_.size());
@@ -300,26 +366,32 @@ void StudyFile::ComputeAll() {
         inputs[i] = Inputs(fields[i]);
     }
     auto network = std::make_shared<const StudyNetwork>(inputs, options_.sep, options_.shortCircuit);
+    std::size_t line = LineOf(0);
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         StudyRowResults out;
-        ComputeNetworkStudyRow(inputs[i], network->Row(i), options_, out, &devices_);
+        if (fields[i].size() != header_.size()) {
+            out[kStatusColumn] = "error";
+            out[kMessageColumn] = WidthFault(fields[i].size(), line, rows_[i].raw);
+        } else {
+            ComputeNetworkStudyRow(inputs[i], network->Row(i), options_, out, &devices_);
+        }
         rows_[i].results = PackedResults(out);
+        line += RowLines(rows_[i].raw);
     }
     network_ = std::move(network);
 }
 
 StudyRowValues StudyFile::Values(std::size_t row, std::optional<ProtectiveDevice>* device) const {
+    if (device) device->reset();
     const std::vector<std::string> fields = ParseRecord(rows_[row].raw);
+    if (fields.size() != header_.size()) return {};
     const StudyRowInputs in = Inputs(fields);
     StudyRowResults out;
     // A row of a network with its bus's currents, as the study computed it.
     const StudyRowValues v = network_ ? ComputeNetworkStudyRow(in, network_->Row(row), options_, out, &devices_)
                                       : ComputeStudyRow(in, options_, out, &devices_);
-    if (device) {
-        device->reset();
-        // The row has just found its device in the cache: found there again.
-        if (v.deviceUsed) *device = devices_.Find(in, options_).device;
-    }
+    // The row has just found its device in the cache: found there again.
+    if (device && v.deviceUsed) *device = devices_.Find(in, options_).device;
     return v;
 }
 

@@ -111,13 +111,21 @@ private:
         std::string raw;
         PackedResults results;
     };
-    void Compute(Row& row) const;
+    void Compute(std::size_t row);
     // Every row, over the network built anew when the study has network columns.
     void ComputeAll();
     // After an edit of `row`: that row, or every row of a network study.
-    void Recompute(Row& row);
-    // The row's input texts by column, as `fields` (its record) hold them.
+    void Recompute(std::size_t row);
+    // The row's input texts by column, as `fields` (its record) hold them;
+    // all empty for a record of another width than the header's.
     StudyRowInputs Inputs(const std::vector<std::string>& fields) const;
+    // A record of another width than the header's is an error row, as the
+    // batch calculator reads it: its message, naming the line it starts on
+    // (`rowLine`: where the row's bytes start, blank lines before it included).
+    std::string WidthFault(std::size_t fields, std::size_t rowLine, std::string_view raw) const;
+    // The line a row's bytes start on in the file, and the lines they take.
+    std::size_t LineOf(std::size_t row) const;
+    static std::size_t RowLines(std::string_view raw);
     void MapColumns();
     std::string Record(const std::vector<std::string>& fields, std::string_view lineEnd) const;
 

@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "engine/number.h"
+#include "study/cell_text.h"
 #include "ui/widgets.h"
 
 namespace zentavo::ui {
@@ -370,11 +371,16 @@ int StudyModel::ColumnHeaded(const QString& heading) const {
     return -1;
 }
 
-bool StudyModel::IsNumberColumn(int column) const {
+std::optional<StudyInputColumn> StudyModel::InputOf(int column) const {
     const Column& c = columns_[static_cast<std::size_t>(column)];
-    // Bus names are names, whatever they look like.
-    return c.kind == Column::Input && c.index != kBusColumn && c.index != kFromBusColumn &&
-           StudyColumnWords(static_cast<StudyInputColumn>(c.index)).empty();
+    if (c.kind != Column::Input) return std::nullopt;
+    return static_cast<StudyInputColumn>(c.index);
+}
+
+QString StudyModel::CellFault(int column, const QString& typed) const {
+    const std::optional<StudyInputColumn> input = InputOf(column);
+    if (!input) return {};
+    return FromUtf8(TypedCellFault(*input, Utf8(typed), sep_));
 }
 
 QStringList StudyModel::Words(int column) const {
@@ -422,20 +428,24 @@ std::string StudyModel::Cell(int row, int column) const {
     return at >= 0 && static_cast<std::size_t>(at) < fields.size() ? fields[static_cast<std::size_t>(at)] : std::string();
 }
 
-QString StudyModel::Shown(const std::string& text, bool number) const {
-    if (number && sep_ != '.' && text.find('.') != std::string::npos && ReadsAsNumber(text, '.')) {
-        std::string local = text;
-        std::replace(local.begin(), local.end(), '.', sep_);
-        return FromUtf8(local);
+QString StudyModel::Shown(const std::string& text, int column) const {
+    const Column& c = columns_[static_cast<std::size_t>(column)];
+    if (c.kind == Column::Result) {
+        // Results are written with a point; a number among them shows with the user's separator.
+        if (sep_ != '.' && text.find('.') != std::string::npos && ReadsAsNumber(text, '.')) {
+            std::string local = text;
+            std::replace(local.begin(), local.end(), '.', sep_);
+            return FromUtf8(local);
+        }
+        return FromUtf8(text);
     }
+    if (const std::optional<StudyInputColumn> input = InputOf(column)) return FromUtf8(ShownCell(*input, text, sep_));
     return FromUtf8(text);
 }
 
 std::string StudyModel::Stored(const QString& typed, int column) const {
-    std::string text = Utf8(typed);
-    if (IsNumberColumn(column) && sep_ != '.' && ReadsAsNumber(text, sep_)) {
-        std::replace(text.begin(), text.end(), sep_, '.');
-    }
+    const std::string text = Utf8(typed);
+    if (const std::optional<StudyInputColumn> input = InputOf(column)) return StoredCell(*input, text, sep_);
     return text;
 }
 
@@ -444,11 +454,10 @@ QVariant StudyModel::data(const QModelIndex& index, int role) const {
     const int row = index.row(), column = index.column();
     const Column& c = columns_[static_cast<std::size_t>(column)];
     const PackedResults& results = file_.Results(static_cast<std::size_t>(row));
-    const bool number = c.kind == Column::Result || IsNumberColumn(column);
     switch (role) {
         case Qt::DisplayRole:
         case Qt::EditRole:
-            return Shown(Cell(row, column), number);
+            return Shown(Cell(row, column), column);
         case SortRole: {
             const SortKey& key = KeyOf(row, column);
             return key.number ? QVariant(key.value) : QVariant(key.text);
@@ -641,31 +650,46 @@ int StudyModel::PasteRows(const QString& text, int at) {
             if (columns_[static_cast<std::size_t>(c)].kind != Column::Result) target.push_back(c);
         }
     }
-    std::vector<std::string> raws;
+    // The cells of each line by table column, checked before anything changes.
+    std::vector<std::vector<std::pair<int, QString>>> rows;
     int line = 0;
     for (const QStringList& cells : lines) {
         ++line;
-        std::vector<std::string> fields(file_.Header().size());
+        std::vector<std::pair<int, QString>>& row = rows.emplace_back();
         for (qsizetype i = 0; i < cells.size() && i < static_cast<qsizetype>(target.size()); ++i) {
             const int c = target[static_cast<std::size_t>(i)];
             if (c < 0 || columns_[static_cast<std::size_t>(c)].kind == Column::Result) continue;
             const QString cell = cells[i].trimmed();
-            if (IsNumberColumn(c) && !cell.isEmpty() && !ReadsAsNumber(Utf8(cell), sep_)) {
-                throw std::runtime_error(Utf8(tr("Pasted row %1: '%2' in column %3 is not a number.")
-                                                  .arg(line)
-                                                  .arg(cell, ColumnName(c))));
+            if (const std::optional<StudyInputColumn> input = InputOf(c); input && !CellFault(c, cell).isEmpty()) {
+                const char* message = StudyColumnKind(*input) == StudyCellKind::NumberOrNone
+                                       ? QT_TR_NOOP("Pasted row %1: '%2' in column %3 is not a number or \"none\".")
+                                       : QT_TR_NOOP("Pasted row %1: '%2' in column %3 is not a number.");
+                throw std::runtime_error(Utf8(tr(message).arg(line).arg(cell, ColumnName(c))));
             }
-            const Column& col = columns_[static_cast<std::size_t>(c)];
-            int fileColumn = col.kind == Column::Point   ? file_.PointColumn()
-                             : col.kind == Column::Input ? file_.Columns()[static_cast<std::size_t>(col.index)]
-                                                         : col.index;
-            if (fileColumn < 0) {
-                // A column the file lacks joins its header; the rows it has read it as empty.
-                fileColumn = file_.AddColumn(Utf8(ColumnName(c)));
-                fields.resize(file_.Header().size());
-            }
-            fields[static_cast<std::size_t>(fileColumn)] = Stored(cell, c);
+            // An empty cell fills nothing: a column the file lacks stays out of it.
+            if (!cell.isEmpty()) row.emplace_back(c, cell);
         }
+    }
+    // A column the file lacks joins its header (every record of the file
+    // gets its empty field), then the records are made, all as wide as the header.
+    auto fileColumnOf = [this](int c) {
+        const Column& col = columns_[static_cast<std::size_t>(c)];
+        return col.kind == Column::Point   ? file_.PointColumn()
+               : col.kind == Column::Input ? file_.Columns()[static_cast<std::size_t>(col.index)]
+                                           : col.index;
+    };
+    for (const auto& row : rows) {
+        for (const auto& [c, cell] : row) {
+            if (fileColumnOf(c) < 0) {
+                file_.AddColumn(Utf8(ColumnName(c)));
+                Forget();
+            }
+        }
+    }
+    std::vector<std::string> raws;
+    for (const auto& row : rows) {
+        std::vector<std::string> fields(file_.Header().size());
+        for (const auto& [c, cell] : row) fields[static_cast<std::size_t>(fileColumnOf(c))] = Stored(cell, c);
         raws.push_back(file_.NewRecord(fields));
     }
     if (raws.empty()) return 0;

@@ -49,7 +49,11 @@ public:
     // without a unit (any unit: rows copied under other output units); -1
     // when none.
     int ColumnHeaded(const QString& heading) const;
-    bool IsNumberColumn(int column) const;
+    // The input column a table column shows, if it shows one.
+    std::optional<StudyInputColumn> InputOf(int column) const;
+    // Why `typed` (with the user's separator) cannot be kept in `column`;
+    // empty when it can (see TypedCellFault).
+    QString CellFault(int column, const QString& typed) const;
     // The words of a word column (its drop-down list), empty for others.
     QStringList Words(int column) const;
 
@@ -106,7 +110,7 @@ private:
     // The words of a column's heading, without its unit.
     QString Title(int column) const;
     std::string Cell(int row, int column) const;
-    QString Shown(const std::string& text, bool number) const;
+    QString Shown(const std::string& text, int column) const;
     std::string Stored(const QString& typed, int column) const;
     const std::vector<std::string>& RowFields(int row) const;
     void Forget() const {

@@ -54,7 +54,8 @@ std::string FileName(const QString& path) { return Utf8(QFileInfo(path).fileName
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 // Editors that fit the columns: the words of a word column in a list,
-// numbers typed with the user's separator and checked before they are kept.
+// numbers typed with the user's separator and checked by their column's kind
+// before they are kept.
 class StudyDelegate : public QStyledItemDelegate {
 public:
     StudyDelegate(Application& app, StudyModel& model, QWidget* window, QObject* parent)
@@ -88,19 +89,15 @@ public:
             model->setData(index, box->currentText(), Qt::EditRole);
             return;
         }
-        if (auto* line = qobject_cast<QLineEdit*>(editor); line && model_.IsNumberColumn(index.column())) {
+        if (auto* line = qobject_cast<QLineEdit*>(editor); line && model_.InputOf(index.column())) {
             const QString text = line->text().trimmed();
-            if (!text.isEmpty()) {
-                try {
-                    ParseNumber(Utf8(text), app_.Sep());
-                } catch (const ConversionError&) {
-                    // Told by the error handler, as every window tells it, once
-                    // the editor has closed; the cell keeps its value.
-                    QTimer::singleShot(0, &model_, [this, typed = Utf8(text)] {
-                        app_.Guard(window_, [&] { ParseNumber(typed, app_.Sep()); });
-                    });
-                    return;
-                }
+            if (const QString fault = model_.CellFault(index.column(), text); !fault.isEmpty()) {
+                // Told by the error handler, as every window tells it, once
+                // the editor has closed; the cell keeps its value.
+                QTimer::singleShot(0, &model_, [this, message = Utf8(fault)] {
+                    app_.Guard(window_, [&] { throw std::runtime_error(message); });
+                });
+                return;
             }
             model->setData(index, text, Qt::EditRole);
             return;

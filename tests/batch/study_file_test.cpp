@@ -3,6 +3,8 @@
 // changed, unknown columns kept, edits written and computed as the batch
 // calculator computes the same rows.
 #include "study/study_file.h"
+#include "study/cell_text.h"
+#include "study/csv.h"
 #include "study/run.h"
 #include "batch_test_tools.h"
 
@@ -186,6 +188,101 @@ TEST(StudyFileTest, NewStudyHasTheNameAndEveryInputColumn) {
     EXPECT_EQ(f.Results(0)[kStatusColumn], "error");  // no method yet
     const StudyFile back = Read(f.Bytes());
     EXPECT_EQ(back.Bytes(), f.Bytes());
+}
+
+// A column added to a study (a cell typed or pasted into a column the file
+// lacks) gives every record its empty field, so that each record stays as wide
+// as the header and the batch reads every row; the bytes around stay.
+TEST(StudyFileTest, AnAddedColumnGivesEveryRecordItsEmptyField) {
+    // clang-format off
+    const struct {
+        std::string bytes, expected;
+    } cases[] = {
+        {"point,method\r\nA,fuse\r\n\r\nB,fuse\nC,fuse",
+         "point,method,note\r\nA,fuse,\r\n\r\nB,fuse,\nC,fuse,"},
+        {"point,method\rA,fuse\r\rB,fuse\r", "point,method,note\rA,fuse,\r\rB,fuse,\r"},
+        {"point,note0\n\"x\ny\",\"q\"\"\"\n\"\",\n\n", "point,note0,note\n\"x\ny\",\"q\"\"\",\n\"\",,\n\n"},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        StudyFile f = Read(c.bytes);
+        f.AddColumn("note");
+        EXPECT_EQ(f.Bytes(), c.expected);
+        for (std::size_t r = 0; r < f.RowCount(); ++r) EXPECT_EQ(f.Fields(r).size(), f.Header().size());
+    }
+}
+
+// A record of another width than the header's is an error row in the window
+// as in the batch calculator, with the same message naming its line; an
+// edit makes it as wide as the header.
+TEST(StudyFileTest, ARecordOfAnotherWidthIsAnErrorRowAsInTheBatch) {
+    const std::string row = "empirical,480,20,32,mm,455,mm,Switchgear,Grounded,0.2,0.25";
+    const std::string study = "point,method,voltage,bolted_current,gap,gap_unit,work_distance,work_distance_unit,"
+                              "equipment_class,grounding,arc_time,arc_time_reduced\r\n"
+                              "\"A\r\nlong\"," + row + "\r\n\r\n"
+                              "B,empirical,480\r\n"
+                              "C," + row + ",extra\r\n"
+                              "D," + row + "\r\n";
+    const StudyFile f = Read(study);
+    ASSERT_EQ(f.RowCount(), 4u);
+    std::string batch;
+    ASSERT_TRUE(RunStudy(study, StudyOptions{}, [&](std::string_view s) { batch += s; }));
+    const StudyFile out = Read(batch);
+    ASSERT_EQ(out.RowCount(), 4u);
+    const char* const expected[] = {"", "line 5: 3 fields where the header has 12",
+                                    "line 6: 13 fields where the header has 12", ""};
+    for (std::size_t r = 0; r < 4; ++r) {
+        SCOPED_TRACE(r);
+        EXPECT_EQ(f.Results(r)[kMessageColumn], expected[r]);
+        EXPECT_EQ(f.Results(r)[kStatusColumn], r == 1 || r == 2 ? "error" : "ok");
+        for (int c : WrittenResultColumns(f.Columns())) {
+            EXPECT_EQ(f.Results(r)[static_cast<std::size_t>(c)],
+                      out.Field(r, out.ColumnOf(kStudyResultNames[static_cast<std::size_t>(c)])));
+        }
+    }
+    StudyFile edited = Read(study);
+    edited.SetField(1, 3, "20");
+    EXPECT_EQ(edited.Fields(1).size(), 12u);
+    EXPECT_EQ(edited.Results(1)[kStatusColumn], "warning");  // refused: the gap and the rest are empty
+    EXPECT_EQ(edited.Results(1)[kMessageColumn].find("fields where"), std::string_view::npos);
+}
+
+// A typed cell and the text the file keeps of it: numbers with a point in
+// the file and with the user's separator on screen, by the kind of column;
+// what a number column cannot take is refused before it is kept.
+TEST(StudyFileTest, TypedCellsKeepTheirNumbersWithAPoint) {
+    // clang-format off
+    const struct {
+        StudyInputColumn column;
+        const char* typed;
+        const char* stored;   // nullptr: refused
+    } cases[] = {
+        {kVoltageColumn,        "480,5",                      "480.5"},
+        {kVoltageColumn,        "480.5",                      nullptr},
+        {kVoltageColumn,        "none",                       nullptr},
+        {kMaxArcTimeColumn,     "none",                       "none"},
+        {kMaxArcTimeColumn,     "0,5",                        "0.5"},
+        {kMaxArcTimeColumn,     "nothing",                    nullptr},
+        {kFuseCurveColumn,      "1200:200  2000:0,5 3e4:1e-2", "1200:200  2000:0.5 3e4:1e-2"},
+        {kFuseCurveColumn,      "RK1-600",                    "RK1-600"},
+        {kFuseCurveColumn,      "100:1,0:2 x:1,5 7:8,5",      "100:1,0:2 x:1,5 7:8.5"},  // what is no point stays
+        {kBusColumn,            "1,5",                        "1,5"},  // a name, not a number
+        {kMethodColumn,         "fuse",                       "fuse"},
+        {kDeviceTypeColumn,     "fusible",                    "fusible"},  // the row refuses the word
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        const std::string fault = TypedCellFault(c.column, c.typed, ',');
+        EXPECT_EQ(fault.empty(), c.stored != nullptr) << fault;
+        if (!c.stored) continue;
+        EXPECT_EQ(StoredCell(c.column, c.typed, ','), c.stored);
+        EXPECT_EQ(ShownCell(c.column, c.stored, ','), c.typed);
+        EXPECT_EQ(StoredCell(c.column, c.stored, '.'), c.stored);  // with a point, kept as typed
+    }
+    EXPECT_EQ(TypedCellFault(kMaxArcTimeColumn, "nothing", ','),
+              "max_arc_time: 'nothing' is not a valid floating point value or \"none\"");
 }
 
 }  // namespace

@@ -45,6 +45,7 @@
 #include "ui/study_window.h"
 #include "ui/units_window.h"
 #include "ui/widgets.h"
+#include "study/run.h"
 
 using namespace zentavo;
 using namespace zentavo::ui;
@@ -111,6 +112,25 @@ class StudyWindowTest : public QObject {
     // Types into a cell as the user does: through the table's sort and filter.
     bool Type(int row, const char* column, const QString& text) {
         return study->view().setData(study->view().mapFromSource(study->model().index(row, Col(column))), text);
+    }
+    // Types into a cell's editor and presses Return: a list of words picks
+    // the word, a line takes the text, each checked as the table checks it.
+    void TypeInEditor(int row, const char* column, const QString& text) {
+        QTableView* table = StudyTable();
+        const QModelIndex cell = study->view().mapFromSource(study->model().index(row, Col(column)));
+        table->setCurrentIndex(cell);
+        table->edit(cell);
+        QWidget* editor = table->findChild<QComboBox*>();
+        if (auto* box = qobject_cast<QComboBox*>(editor)) {
+            box->setCurrentText(text);
+        } else {
+            auto* line = table->findChild<QLineEdit*>();
+            QVERIFY(line);
+            line->setText(text);
+            editor = line;
+        }
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_VERIFY(!table->findChild<QLineEdit*>() && !table->findChild<QComboBox*>());
     }
 
 private slots:
@@ -226,6 +246,58 @@ private slots:
         box->setCurrentText("breaker");
         QTest::keyClick(box, Qt::Key_Return);
         QTRY_COMPARE(Cell(0, "method"), QString("breaker"));
+    }
+
+    // A study the window saves reads back in the batch calculator as the
+    // same rows with the same results: a pasted row, cells typed into
+    // columns the file lacks (a fuse curve, "none" for the maximum arc
+    // duration) give every record its field, and a row copied from the
+    // window pastes back.
+    void aSavedStudyReadsBackInTheBatchAsTheWindowShowsIt() {
+        OpenExample(ReadAll(ZENTAVO_EXAMPLES_DIR "/study.csv"));
+        const int rows = study->model().rowCount();
+        const int width = int(study->model().file().Header().size());
+        StudyTable()->selectionModel()->select(study->view().index(0, 0), QItemSelectionModel::Select);
+        study->findChild<QAction*>("CopyRows1")->trigger();
+        StudyTable()->setCurrentIndex(study->view().index(0, 0));
+        study->findChild<QAction*>("PasteRows1")->trigger();
+        QCOMPARE(study->model().rowCount(), rows + 1);
+        QCOMPARE(int(study->model().file().Header().size()), width);  // nothing new in the pasted row
+        TypeInEditor(1, "arc_time", "");
+        TypeInEditor(1, "arc_time_reduced", "");
+        TypeInEditor(1, "device_type", "fuse-curve");
+        TypeInEditor(1, "fuse_curve", "1200:200 2000:30 20000:0.01");
+        TypeInEditor(1, "max_arc_time", "none");
+        QVERIFY2(dialogs->shown.isEmpty(), qPrintable(dialogs->shown.value(0).text));
+        QCOMPARE(Cell(1, "status"), QString("ok"));
+        QCOMPARE(Cell(1, "device_element"), QString("curve"));
+        QCOMPARE(int(study->model().file().Header().size()), width + 3);
+        // The device row copied from the window pastes back, curve and "none" with it.
+        StudyTable()->clearSelection();
+        StudyTable()->selectionModel()->select(study->view().index(1, 0), QItemSelectionModel::Select);
+        study->findChild<QAction*>("CopyRows1")->trigger();
+        study->findChild<QAction*>("PasteRows1")->trigger();
+        QVERIFY2(dialogs->shown.isEmpty(), qPrintable(dialogs->shown.value(0).text));
+        QCOMPARE(study->model().rowCount(), rows + 2);
+        QCOMPARE(Cell(2, "max_arc_time"), QString("none"));
+        QCOMPARE(Cell(2, "arc_time_used"), Cell(1, "arc_time_used"));
+        study->findChild<QAction*>("SaveStudy1")->trigger();
+        QVERIFY(!study->IsModified());
+
+        const std::string saved = ReadAll(Path("study.csv")).toStdString();
+        const StudyFile& file = study->model().file();
+        std::string batch;
+        QVERIFY(RunStudy(saved, file.Options(), [&](std::string_view piece) { batch += piece; }));
+        const StudyFile back = StudyFile::Parse(batch, StudyOptions{});
+        QCOMPARE(back.RowCount(), file.RowCount());
+        for (std::size_t r = 0; r < file.RowCount(); ++r) {
+            QCOMPARE(file.Fields(r).size(), file.Header().size());
+            for (int c : WrittenResultColumns(file.Columns())) {
+                const std::string_view name = kStudyResultNames[static_cast<std::size_t>(c)];
+                QCOMPARE(back.Field(r, back.ColumnOf(name)), std::string(file.Results(r)[static_cast<std::size_t>(c)]));
+            }
+            QVERIFY(back.Field(r, back.ColumnOf("message")).find("fields where") == std::string::npos);
+        }
     }
 
     void rowsAddDuplicateDeleteAndComeBack() {
