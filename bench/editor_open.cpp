@@ -45,6 +45,7 @@ public:
     void Warning(QWidget*, const QString& t) override { qFatal("unexpected: %s", qPrintable(t)); }
     bool Confirm(QWidget*, const QString& t) override { qFatal("unexpected: %s", qPrintable(t)); }
     SaveAnswer AskSaveChanges(QWidget*, const QString& t) override { qFatal("unexpected: %s", qPrintable(t)); }
+    DuplicateAnswer AskDuplicateBranch(QWidget*, const QString& t) override { qFatal("unexpected: %s", qPrintable(t)); }
     void Information(QWidget*, const QString&) override {}
     void Message(QWidget*, const QString&, const QString&) override {}
     void Error(QWidget*, const QString& t) override { qFatal("unexpected: %s", qPrintable(t)); }

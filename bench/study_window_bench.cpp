@@ -30,6 +30,7 @@ public:
     void Warning(QWidget*, const QString& t) override { qFatal("warning: %s", qPrintable(t)); }
     bool Confirm(QWidget*, const QString&) override { return false; }
     SaveAnswer AskSaveChanges(QWidget*, const QString&) override { return SaveAnswer::Discard; }
+    DuplicateAnswer AskDuplicateBranch(QWidget*, const QString&) override { return DuplicateAnswer::Cancel; }
     void Information(QWidget*, const QString&) override {}
     void Message(QWidget*, const QString&, const QString& t) override { qFatal("message: %s", qPrintable(t)); }
     void Error(QWidget*, const QString& t) override { qFatal("error: %s", qPrintable(t)); }

@@ -32,6 +32,7 @@ public:
     void Warning(QWidget*, const QString& t) override { qFatal("unexpected: %s", qPrintable(t)); }
     bool Confirm(QWidget*, const QString&) override { return false; }
     SaveAnswer AskSaveChanges(QWidget*, const QString&) override { return SaveAnswer::Discard; }
+    DuplicateAnswer AskDuplicateBranch(QWidget*, const QString&) override { return DuplicateAnswer::Cancel; }
     void Information(QWidget*, const QString&) override {}
     void Message(QWidget*, const QString&, const QString&) override {}
     void Error(QWidget*, const QString& t) override { qFatal("unexpected: %s", qPrintable(t)); }

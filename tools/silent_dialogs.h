@@ -12,6 +12,7 @@ public:
     void Warning(QWidget*, const QString& t) override { qWarning("Warning!: %s", qPrintable(t)); }
     bool Confirm(QWidget*, const QString&) override { return true; }
     zentavo::ui::SaveAnswer AskSaveChanges(QWidget*, const QString&) override { return zentavo::ui::SaveAnswer::Discard; }
+    zentavo::ui::DuplicateAnswer AskDuplicateBranch(QWidget*, const QString&) override { return zentavo::ui::DuplicateAnswer::Cancel; }
     void Information(QWidget*, const QString&) override {}
     void Message(QWidget*, const QString&, const QString&) override {}
     void Error(QWidget*, const QString& t) override { qWarning("Error: %s", qPrintable(t)); }

@@ -146,6 +146,22 @@ SaveAnswer QtDialogService::AskSaveChanges(QWidget* parent, const QString& text)
     }
 }
 
+DuplicateAnswer QtDialogService::AskDuplicateBranch(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question,
+                    QCoreApplication::translate("zentavo::ui::QtDialogService", "Duplicate rows"), text,
+                    QMessageBox::Cancel, parent);
+    QPushButton* branch = box.addButton(
+        QCoreApplication::translate("zentavo::ui::QtDialogService", "Copy the &branch too"), QMessageBox::AcceptRole);
+    QPushButton* point = box.addButton(
+        QCoreApplication::translate("zentavo::ui::QtDialogService", "&Only the point"), QMessageBox::AcceptRole);
+    // Doubling a feeder changes every current downstream: the safer answer is the default.
+    box.setDefaultButton(point);
+    box.exec();
+    if (box.clickedButton() == branch) return DuplicateAnswer::CopyBranch;
+    if (box.clickedButton() == point) return DuplicateAnswer::PointOnly;
+    return DuplicateAnswer::Cancel;
+}
+
 void QtDialogService::Information(QWidget* parent, const QString& text) {
     ShowBox(parent, QMessageBox::Information, QCoreApplication::translate("zentavo::ui::QtDialogService", "Information"), text);
 }

@@ -24,6 +24,9 @@ struct FileChoice {
 // The answer to "save the changes first?".
 enum class SaveAnswer { Save, Discard, Cancel };
 
+// The answer to "copy the branch of the rows duplicated, or only their points?".
+enum class DuplicateAnswer { CopyBranch, PointOnly, Cancel };
+
 // Which rows of a study its labels or report take.
 enum class StudyRows { All, Selected, Filtered };
 
@@ -58,6 +61,9 @@ public:
     virtual bool Confirm(QWidget* parent, const QString& text) = 0;
     // "Save changes" box: Save, Discard or Cancel (Cancel also when the box is closed).
     virtual SaveAnswer AskSaveChanges(QWidget* parent, const QString& text) = 0;
+    // "Duplicate rows" box: Copy the branch too, Only the point, or Cancel
+    // (Cancel also when the box is closed).
+    virtual DuplicateAnswer AskDuplicateBranch(QWidget* parent, const QString& text) = 0;
     // Notice ("Information") with OK.
     virtual void Information(QWidget* parent, const QString& text) = 0;
     // A warning with its own title and an OK button.
@@ -90,6 +96,7 @@ public:
     void Warning(QWidget* parent, const QString& text) override;
     bool Confirm(QWidget* parent, const QString& text) override;
     SaveAnswer AskSaveChanges(QWidget* parent, const QString& text) override;
+    DuplicateAnswer AskDuplicateBranch(QWidget* parent, const QString& text) override;
     void Information(QWidget* parent, const QString& text) override;
     void Message(QWidget* parent, const QString& title, const QString& text) override;
     void Error(QWidget* parent, const QString& text) override;

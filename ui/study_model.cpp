@@ -592,12 +592,30 @@ void StudyModel::AddRow(int at) {
     undo_.push(new InsertCommand(*this, at, {file_.NewRecord(fields)}, tr("Add row")));
 }
 
-void StudyModel::DuplicateRows(const std::vector<int>& rows) {
+bool StudyModel::DefinesNetworkElement(int row) const {
+    if (!file_.Network()) return false;
+    for (int c = kFromBusColumn; c <= kMotorXrColumn; ++c) {
+        if (!file_.Input(static_cast<std::size_t>(row), static_cast<StudyInputColumn>(c)).empty()) return true;
+    }
+    return false;
+}
+
+void StudyModel::DuplicateRows(const std::vector<int>& rows, bool copyNetworkElements) {
     if (rows.empty()) return;
     std::vector<int> sorted = rows;
     std::sort(sorted.begin(), sorted.end());
     std::vector<std::string> raws;
     for (int r : sorted) {
+        if (!copyNetworkElements && DefinesNetworkElement(r)) {
+            // The point alone, on the row's bus: what feeds the bus stays as it is.
+            std::vector<std::string> fields = file_.Fields(static_cast<std::size_t>(r));
+            for (int c = kFromBusColumn; c <= kMotorXrColumn; ++c) {
+                const int at = file_.Columns()[static_cast<std::size_t>(c)];
+                if (at >= 0 && static_cast<std::size_t>(at) < fields.size()) fields[static_cast<std::size_t>(at)].clear();
+            }
+            raws.push_back(file_.NewRecord(fields));
+            continue;
+        }
         std::string raw = file_.Raw(static_cast<std::size_t>(r));
         // The last line of a file may have no line end; its copy gets one.
         if (raw.empty() || raw.back() != '\n') raw += "\r\n";

@@ -68,7 +68,13 @@ public:
 
     // Undoable row operations; `rows` in the model's order.
     void AddRow(int at);
-    void DuplicateRows(const std::vector<int>& rows);
+    // The copies of rows that define a branch, source or motor of the
+    // network (DefinesNetworkElement) either copy it too (a parallel feeder,
+    // a second source or motor) or are points alone on the same bus, their
+    // branch and motor columns left empty.
+    void DuplicateRows(const std::vector<int>& rows, bool copyNetworkElements = true);
+    // Whether a row defines a branch, source or motor of the study's network.
+    bool DefinesNetworkElement(int row) const;
     void DeleteRows(const std::vector<int>& rows);
     // Rows as a spreadsheet takes them: a heading line as the table shows it
     // (words with units), then one tab-separated line per row.

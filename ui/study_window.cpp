@@ -766,7 +766,37 @@ void TStudy::AddRowClick() {
     }
 }
 
-void TStudy::DuplicateClick() { model_->DuplicateRows(SelectedRows()); }
+void TStudy::DuplicateClick() {
+    const std::vector<int> rows = SelectedRows();
+    if (rows.empty()) return;
+    // A copy of a row that defines a branch, source or motor doubles it in
+    // the network, and every current downstream changes: the user says which.
+    QStringList defining;
+    for (int r : rows) {
+        if (model_->DefinesNetworkElement(r)) defining << FromUtf8(model_->file().Point(static_cast<std::size_t>(r)));
+    }
+    if (defining.isEmpty()) {
+        model_->DuplicateRows(rows);
+        return;
+    }
+    const QString names = defining.size() > 3 ? defining.mid(0, 3).join(QStringLiteral(", ")) + QStringLiteral(", …")
+                                              : defining.join(QStringLiteral(", "));
+    const DuplicateAnswer answer = app_.dialogs().AskDuplicateBranch(
+        this, tr("%n of the rows to duplicate define a branch, source or motor of the network (%1). Copy it too, "
+                 "as a parallel one that changes the currents downstream, or only the point, on the same bus "
+                 "with its branch columns left empty?",
+                 nullptr, static_cast<int>(defining.size()))
+                  .arg(names));
+    if (answer == DuplicateAnswer::Cancel) return;
+    const bool branch = answer == DuplicateAnswer::CopyBranch;
+    model_->DuplicateRows(rows, branch);
+    statusBar()->showMessage(
+        branch ? tr("Duplicated %n row(s); the branches, sources and motors they define were copied as parallel ones.",
+                    nullptr, static_cast<int>(rows.size()))
+               : tr("Duplicated %n row(s); the copies are points on the same buses, their branch columns left empty.",
+                    nullptr, static_cast<int>(rows.size())),
+        15000);
+}
 
 void TStudy::DeleteClick() { model_->DeleteRows(SelectedRows()); }
 

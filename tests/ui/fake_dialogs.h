@@ -38,6 +38,7 @@ public:
         return a;
     }
     std::deque<SaveAnswer> saveAnswers;  // answers to "save the changes first?"
+    std::deque<DuplicateAnswer> duplicateAnswers;  // answers to "copy the branch too?"
     SaveAnswer AskSaveChanges(QWidget*, const QString& text) override {
         shown.append({"SaveChanges", text});
         if (saveAnswers.empty()) {
@@ -46,6 +47,16 @@ public:
         }
         const SaveAnswer a = saveAnswers.front();
         saveAnswers.pop_front();
+        return a;
+    }
+    DuplicateAnswer AskDuplicateBranch(QWidget*, const QString& text) override {
+        shown.append({"DuplicateBranch", text});
+        if (duplicateAnswers.empty()) {
+            unexpected = true;
+            return DuplicateAnswer::Cancel;
+        }
+        const DuplicateAnswer a = duplicateAnswers.front();
+        duplicateAnswers.pop_front();
         return a;
     }
     void Information(QWidget*, const QString& text) override {

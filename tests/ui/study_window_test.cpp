@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -1147,6 +1148,62 @@ private slots:
     // A study with a network: an edit of a transformer's impedance computes
     // every row downstream again, undo restores them, the convention is a
     // setting of the window, and the network view lists the buses and the tree.
+    // Ctrl+D on a row that defines a branch, source or motor asks whether to
+    // copy it (a parallel feeder) or only the point, and says what it did; a
+    // row that is only a point on its bus duplicates without a question.
+    void aDuplicatedNetworkRowAsksWhetherToCopyItsBranch() {
+        OpenExample(
+            "point,method,voltage,gap,work_distance,equipment_class,grounding,arc_time,arc_time_reduced,"
+            "bus,from_bus,branch_type,source_ka,source_xr,source_ka_min,tx_kva,tx_z,tx_xr,cable_length,"
+            "cable_r,cable_x,cable_sets,motor_kva\r\n"
+            "Utility,empirical,13800,153,910,Switchgear,Grounded,0.2,0.2,UTIL,,source,20,15,12,,,,,,,,\r\n"
+            "Main,empirical,480,32,455,Switchgear,Grounded,0.2,0.2,SWG,UTIL,transformer,,,,2000,5.75,6,,,,,\r\n"
+            "Motors,empirical,480,25,455,MCC and Panels,Grounded,0.2,0.2,MCC,SWG,cable,,,,,,,60,0.1,0.08,2,300\r\n"
+            "Bucket,empirical,480,25,455,MCC and Panels,Grounded,0.2,0.2,MCC,,,,,,,,,,,,,\r\n");
+        const QString mcc = Cell(2, "bolted_current_max");
+        QCOMPARE(mcc, QString("28.679"));
+        auto duplicate = [&](int row) {
+            StudyTable()->clearSelection();
+            StudyTable()->setCurrentIndex(study->view().index(row, 0));
+            study->findChild<QAction*>("DuplicateRows1")->trigger();
+        };
+        // clang-format off
+        const struct {
+            DuplicateAnswer answer;
+            int rowsAfter;
+            bool mccChanges;
+            const char* said;
+        } cases[] = {
+            {DuplicateAnswer::Cancel,     4, false, nullptr},
+            {DuplicateAnswer::PointOnly,  5, false, "branch columns left empty"},
+            {DuplicateAnswer::CopyBranch, 5, true,  "copied as parallel ones"},
+        };
+        // clang-format on
+        for (const auto& c : cases) {
+            dialogs->Clear();
+            dialogs->duplicateAnswers = {c.answer};
+            duplicate(2);
+            QCOMPARE(dialogs->shown.size(), 1);
+            QCOMPARE(dialogs->shown[0].kind, QString("DuplicateBranch"));
+            QVERIFY2(dialogs->shown[0].text.contains("(Motors)"), qPrintable(dialogs->shown[0].text));
+            QCOMPARE(study->model().rowCount(), c.rowsAfter);
+            QCOMPARE(Cell(2, "bolted_current_max") != mcc, c.mccChanges);
+            if (!c.said) continue;
+            QVERIFY2(study->statusBar()->currentMessage().contains(c.said), qPrintable(study->statusBar()->currentMessage()));
+            QCOMPARE(Cell(3, "point"), QString("Motors"));
+            QCOMPARE(Cell(3, "bus"), QString("MCC"));
+            QCOMPARE(Cell(3, "cable_length").isEmpty(), c.answer == DuplicateAnswer::PointOnly);
+            QCOMPARE(Cell(3, "status"), QString("ok"));
+            study->findChild<QAction*>("UndoStudy1")->trigger();
+            QCOMPARE(Cell(2, "bolted_current_max"), mcc);
+        }
+        dialogs->Clear();
+        duplicate(3);  // a point alone on its bus
+        QVERIFY(dialogs->shown.isEmpty());
+        QCOMPARE(study->model().rowCount(), 5);
+        QCOMPARE(Cell(2, "bolted_current_max"), mcc);
+    }
+
     void aNetworkEditComputesTheRowsDownstream() {
         // The worked example: 13.8 kV utility 20 kA X/R 15 (12 kA minimum),
         // 2 000 kVA 5.75 % X/R 6 to SWG, 60 m of 2 sets to an MCC with 300 kVA of motors.
