@@ -23,6 +23,7 @@
 #include "report/report.h"
 #include "report/report2018.h"
 #include "ui/application.h"
+#include "ui/open_files.h"
 #include "ui/device_panel.h"
 #include "ui/label_type.h"
 #include "ui/main_window.h"
@@ -428,7 +429,7 @@ void TIeee2018::ExitClick() { app_.AskToExit(this); }
 void TIeee2018::SaveClick() {
     if (!hasResult_) return;
     const QString path = app_.dialogs().SaveFileName(this, ReportFileChoice(lastReportName_));
-    if (path.isEmpty()) return;
+    if (path.isEmpty() || !MayAppendTo(app_, this, path)) return;
     lastReportName_ = path;
 
     // The inputs as they were when the results were computed.

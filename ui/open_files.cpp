@@ -28,6 +28,12 @@ bool HeldElsewhere(Application& app, const QWidget* window, const QString& targe
     return &editor != window && editor.isVisible() && Same(editor.path(), target);
 }
 
+// True when `window` is a study window and `target` its study's file.
+bool OwnStudy(const QWidget* window, const QString& target) {
+    const auto* study = qobject_cast<const TStudy*>(window);
+    return study && Same(study->path(), target);
+}
+
 QString Question(const char* text, const QString& target) {
     return QCoreApplication::translate("OpenFiles", text).arg(QDir::toNativeSeparators(target));
 }
@@ -50,6 +56,31 @@ bool MayReplace(Application& app, QWidget* window, const QString& target, const 
         window, Question(QT_TRANSLATE_NOOP("OpenFiles",
                                            "The file \"%1\" is open in another window of Zentavo. Overwrite "
                                            "it, or cancel? (Yes overwrites it, No saves nothing.)"),
+                         target));
+}
+
+bool MayWriteOver(Application& app, QWidget* window, const QString& target) {
+    if (OwnStudy(window, target)) {
+        return app.dialogs().Confirm(
+            window, Question(QT_TRANSLATE_NOOP("OpenFiles",
+                                               "The file \"%1\" is this window's own study. Overwrite it, or "
+                                               "cancel? (Yes overwrites it, No saves nothing.)"),
+                             target));
+    }
+    if (!HeldElsewhere(app, window, target)) return true;
+    return app.dialogs().Confirm(
+        window, Question(QT_TRANSLATE_NOOP("OpenFiles",
+                                           "The file \"%1\" is open in another window of Zentavo. Overwrite "
+                                           "it, or cancel? (Yes overwrites it, No saves nothing.)"),
+                         target));
+}
+
+bool MayAppendTo(Application& app, QWidget* window, const QString& target) {
+    if (!HeldElsewhere(app, window, target)) return true;
+    return app.dialogs().Confirm(
+        window, Question(QT_TRANSLATE_NOOP("OpenFiles",
+                                           "The file \"%1\" is open in another window of Zentavo. Add the results "
+                                           "to its end, or cancel? (Yes adds them, No saves nothing.)"),
                          target));
 }
 

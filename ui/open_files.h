@@ -22,4 +22,13 @@ class Application;
 bool MayReplace(Application& app, QWidget* window, const QString& target, const QString& ownPath,
                 const std::optional<FileFingerprint>& ownPrint);
 
+// Asks before `window` writes an export (results, labels, a report, a label
+// picture) over a file a window of the program holds open, its own study
+// included: that window would go on showing what is no longer there. True
+// when no window holds it, or the user said Yes.
+bool MayWriteOver(Application& app, QWidget* window, const QString& target);
+// The same before results are added to the end of a report file another
+// window holds open (the editor would show it without them).
+bool MayAppendTo(Application& app, QWidget* window, const QString& target);
+
 }  // namespace zentavo::ui

@@ -21,6 +21,7 @@
 #include "label/sheet.h"
 #include "render/label_painter.h"
 #include "ui/application.h"
+#include "ui/open_files.h"
 #include "ui/label_type.h"
 #include "ui/results.h"
 #include "ui/widgets.h"
@@ -223,7 +224,7 @@ void TPreview::Button4Click() {
     choice.filter = tr("PDF files (*.pdf)");
     choice.defaultSuffix = QStringLiteral("pdf");
     const QString path = app_.dialogs().SaveFileName(this, choice);
-    if (path.isEmpty()) return;
+    if (path.isEmpty() || !MayWriteOver(app_, this, path)) return;
     const QByteArray pdf = LabelPdf();
     SavePictureFile(QFile::encodeName(path).toStdString(), pdf.toStdString());
 }
@@ -262,7 +263,7 @@ void TPreview::Button2Click() {
     choice.defaultSuffix = QStringLiteral("bmp");
     choice.initialName = QStringLiteral("1");
     const QString path = app_.dialogs().SaveFileName(this, choice);
-    if (path.isEmpty()) return;
+    if (path.isEmpty() || !MayWriteOver(app_, this, path)) return;
     const QImage image = CaptureLabelImage();
     SavePictureFile(QFile::encodeName(path).toStdString(), EncodeBmp(View(image)));
 }
@@ -273,7 +274,7 @@ void TPreview::Button3Click() {
     choice.filter = tr("JPEG Image File (*.jpg);;JPEG Image File (*.jpeg)");
     choice.defaultSuffix = QStringLiteral("jpg");
     const QString path = app_.dialogs().SaveFileName(this, choice);
-    if (path.isEmpty()) return;
+    if (path.isEmpty() || !MayWriteOver(app_, this, path)) return;
     const QImage image = CaptureLabelImage();
     SavePictureFile(QFile::encodeName(path).toStdString(), EncodeJpeg(View(image)));
 }

@@ -16,6 +16,7 @@
 #include "label/label_settings.h"
 #include "report/report.h"
 #include "ui/application.h"
+#include "ui/open_files.h"
 #include "ui/label_type.h"
 #include "ui/main_window.h"
 #include "ui/preview.h"
@@ -482,7 +483,7 @@ void TThird::Button2Click() {
 
 void TThird::Button3Click() {
     const QString path = app_.dialogs().SaveFileName(this, ReportFileChoice(lastReportName_));
-    if (path.isEmpty()) return;
+    if (path.isEmpty() || !MayAppendTo(app_, this, path)) return;
     lastReportName_ = path;
     const std::string file = QFile::encodeName(path).toStdString();
 

@@ -510,7 +510,7 @@ void TStudy::ExportClick() {
     const QString chosen = app_.dialogs().SaveFileName(
         this, Choice(tr("Export results to"), tr("CSV files (*.csv)"), QStringLiteral("csv"),
                      ExportName(QStringLiteral("-results.csv"))));
-    if (chosen.isEmpty()) return;
+    if (chosen.isEmpty() || !MayWriteOver(app_, this, chosen)) return;
     StudyOptions options = model_->file().Options();
     options.sep = '.';
     std::string out;
@@ -655,7 +655,7 @@ void TStudy::LabelsClick() {
     if (!rows) return;
     const QString chosen = app_.dialogs().SaveFileName(
         this, PdfChoice(tr("Save labels as"), ExportName(QStringLiteral("-labels.pdf"))));
-    if (chosen.isEmpty()) return;
+    if (chosen.isEmpty() || !MayWriteOver(app_, this, chosen)) return;
     StudyPoints points(model_->file(), app_.Sep(), *rows);
     render::StudyLabelOptions options;
     options.settings = app_.FormLabelType().Settings();
@@ -719,7 +719,7 @@ void TStudy::ReportClick() {
     if (!rows) return;
     const QString chosen = app_.dialogs().SaveFileName(
         this, PdfChoice(tr("Save report as"), ExportName(QStringLiteral("-report.pdf"))));
-    if (chosen.isEmpty()) return;
+    if (chosen.isEmpty() || !MayWriteOver(app_, this, chosen)) return;
     StudyPoints points(model_->file(), app_.Sep(), *rows);
     const render::StudyPointAt at = [&points](std::size_t i) { return points(i); };
     const render::StudyReportOptions options = ReportOptions();

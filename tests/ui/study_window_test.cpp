@@ -873,6 +873,51 @@ private slots:
         otherWindow->close();
     }
 
+    // The exports of the study window ask before they write over a file a
+    // window holds open, the study's own file included; No writes nothing.
+    void anExportAsksBeforeWritingOverAFileAWindowHolds() {
+        OpenExample();
+        const QString own = Path("study.csv"), notes = Path("notes.csv");
+        WriteAll(notes, "point,method\n");
+        dialogs->fileNames = {notes};
+        app->Formedit().OpenFromMain();
+        const QString mine = QStringLiteral(
+            "The file \"%1\" is this window's own study. Overwrite it, or cancel? "
+            "(Yes overwrites it, No saves nothing.)");
+        const QString held = QStringLiteral(
+            "The file \"%1\" is open in another window of Zentavo. Overwrite it, or cancel? "
+            "(Yes overwrites it, No saves nothing.)");
+        // clang-format off
+        const struct {
+            const char* action;
+            QString target, question;
+            bool answer;
+            QByteArray written;  // how the file written starts
+        } cases[] = {
+            {"ExportResults1", own,   mine, false, {}},
+            {"ExportResults1", own,   mine, true,  "point,owner,"},
+            {"StudyLabels1",   notes, held, false, {}},
+            {"StudyReport1",   notes, held, true,  "%PDF"},
+        };
+        // clang-format on
+        for (const auto& c : cases) {
+            const QByteArray before = ReadAll(c.target);
+            dialogs->Clear();
+            if (QByteArray(c.action) != "ExportResults1") dialogs->exportAnswers = {{true, StudyRows::All}};
+            dialogs->fileNames = {c.target};
+            dialogs->answers = {c.answer};
+            study->findChild<QAction*>(c.action)->trigger();
+            QCOMPARE(dialogs->shown.size(), 1);
+            QCOMPARE(dialogs->shown[0].text, c.question.arg(c.target));
+            const QByteArray after = ReadAll(c.target);
+            if (c.answer) {
+                QVERIFY(after.startsWith(c.written));
+            } else {
+                QCOMPARE(after, before);
+            }
+        }
+    }
+
     void refusesWhatIsNoStudyFile() {
         // A named pipe: refused at once, never waited on.
         const QString fifo = Path("pipe.csv");
