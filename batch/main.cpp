@@ -167,6 +167,28 @@ void Tell(const std::string& message) {
     std::fprintf(stderr, "zentavo-batch: %s\n", zentavo::EscapeControls(message).c_str());
 }
 
+// The points the labels leave out, for standard error, so that a missing
+// label is never silent: how many, and the first of them by line, name and
+// message (control characters escaped); empty when every point is computed.
+std::string RefusedNote(const zentavo::StudyRunSummary& summary) {
+    if (summary.refused == 0) return {};
+    std::string text = "zentavo-batch: " + std::to_string(summary.refused) + " of " + std::to_string(summary.rows) +
+                       (summary.rows == 1 ? " point" : " points") + (summary.refused == 1 ? " was" : " were") +
+                       " not computed and " + std::string(summary.refused == 1 ? "has" : "have") + " no label:";
+    for (const zentavo::StudyRunSummary::Refused& r : summary.listed) {
+        // A malformed line's message names its line already.
+        const std::string line = "line " + std::to_string(r.line);
+        std::string_view message = r.message;
+        if (message.starts_with(line + ": ")) message.remove_prefix(line.size() + 2);
+        text += "\n  " + line + (r.point.empty() ? std::string() : " (" + zentavo::EscapeControls(r.point) + ")") +
+                ": " + zentavo::EscapeControls(message);
+    }
+    if (summary.refused > summary.listed.size()) {
+        text += "\n  and " + std::to_string(summary.refused - summary.listed.size()) + " more";
+    }
+    return text + "\n";
+}
+
 int UsageError(const std::string& message) {
     Tell(message + " (see --help)");
     return 2;
@@ -535,7 +557,8 @@ int RunStudyFiles(Arguments& args) {
     try {
         std::string headerError;
         zentavo::csv::WriteOptions written;
-        if (!zentavo::RunStudy(source, args.options, sink, &headerError, &written)) {
+        zentavo::StudyRunSummary summary;
+        if (!zentavo::RunStudy(source, args.options, sink, &headerError, &written, &summary)) {
             Tell(inputName + ": " + headerError);
             return 2;
         }
@@ -548,6 +571,9 @@ int RunStudyFiles(Arguments& args) {
             pdf.shortCircuit = args.options.shortCircuit;
             pdf.resultsFd = scratch.fd();
             pdf.delimiter = written.delimiter;
+            // The labels leave the refused points out: told once they are
+            // written (the report lists those points itself).
+            pdf.labelsRefusedNote = RefusedNote(summary);
             return writePdfs(pdf);
         }
     } catch (const zentavo::StudyReadError& e) {

@@ -225,6 +225,8 @@ int WritePdfs(const StudyPdfRequest& q) {
         } else if (r.outcome != render::StudyExportResult::kWritten) {
             Tell(QStringLiteral("cannot write %1: %2").arg(path, r.error));
             status = 1;
+        } else {
+            std::fputs(q.labelsRefusedNote.c_str(), stderr);
         }
         if (!cut.empty()) {
             std::string names;

@@ -22,6 +22,9 @@ struct StudyPdfRequest {
     char delimiter = ',';  // between the fields of that CSV
     std::string inputPath;  // the study's file, empty for standard input
     std::string labelsPath, reportPath;  // empty: not asked for
+    // Told on standard error once the labels are written: the points they
+    // leave out (the batch calculator's own words); empty: none.
+    std::string labelsRefusedNote;
     // The report's title (empty: the study's file name, see
     // render::StudyReportTitle) and its project, client and author lines.
     std::string reportTitle, reportProject, reportClient, reportAuthor;

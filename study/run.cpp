@@ -37,6 +37,7 @@ struct Chunk {
     std::string error;
     StudyDevices devices;  // the devices its rows named: a chunk is computed by one thread at a time
     std::size_t firstRow = 0;  // the study's row number (from 0) of its first record
+    StudyRunSummary summary;   // what its rows gave
 
     void Release() {
         if (text.capacity() > kKeptCapacity) std::string().swap(text);
@@ -55,6 +56,9 @@ public:
           at_(MapStudyColumns(header)),
           written_(WrittenResultColumns(at_)),
           network_(network) {
+        for (std::size_t i = 0; i < header.size() && pointAt_ < 0; ++i) {
+            if (IsColumnName(header[i], kPointColumnName)) pointAt_ = static_cast<int>(i);
+        }
         devicesSideBySide_ = at_[kFirstDeviceColumn] >= 0;
         for (int c = kFirstDeviceColumn + 1; c <= kLastDeviceColumn; ++c) {
             devicesSideBySide_ = devicesSideBySide_ && at_[c] == at_[c - 1] + 1;
@@ -65,6 +69,7 @@ public:
 
     void Write(Chunk& chunk) const {
         chunk.out.Clear();
+        chunk.summary = {};
         csv::Reader reader(chunk.text, chunk.reading);
         StudyRowResults result;
         StudyRowInputs in;
@@ -100,6 +105,7 @@ public:
                     ComputeStudyRow(in, options_, result, &chunk.devices);
                 }
             }
+            Count(chunk.summary, line, fields, result);
             // The input columns as read (a short line padded, a long one cut),
             // then the results the study writes, brought side by side.
             for (std::size_t j = 0; j < written_.size(); ++j) {
@@ -112,6 +118,18 @@ public:
     }
 
 private:
+    void Count(StudyRunSummary& summary, std::size_t line, const csv::Fields& fields,
+               const StudyRowResults& result) const {
+        ++summary.rows;
+        if (result[kStatusColumn] == "ok") return;
+        ++summary.refused;
+        if (summary.listed.size() >= StudyRunSummary::kListed) return;
+        StudyRunSummary::Refused& r = summary.listed.emplace_back();
+        r.line = line;
+        if (pointAt_ >= 0 && static_cast<std::size_t>(pointAt_) < fields.size()) r.point = fields[pointAt_];
+        r.message = result[kMessageColumn];
+    }
+
     const StudyOptions& options_;
     csv::WriteOptions format_;
     std::size_t inputCount_;
@@ -119,6 +137,7 @@ private:
     ResultColumnList written_;  // the result columns the output holds, in order
     const StudyNetwork* network_;
     bool devicesSideBySide_ = false;  // the device columns one after the other in the header
+    int pointAt_ = -1;                // the `point` column, if the study names its points
 };
 
 // The columns a row's network is read from.
@@ -136,7 +155,7 @@ constexpr std::size_t kNetworkReadCount = std::size(kNetworkReadColumns);
 // its network texts.
 void RunNetworkStudy(csv::ChunkReader& reader, const std::vector<std::string>& header,
                      const StudyOptions& options, const csv::WriteOptions& format,
-                     const StudySink& sink) {
+                     const StudySink& sink, StudyRunSummary& summary) {
     std::vector<Chunk> chunks;
     std::size_t rowCount = 0;
     for (;;) {
@@ -173,6 +192,7 @@ void RunNetworkStudy(csv::ChunkReader& reader, const std::vector<std::string>& h
         c.error.clear();
         writer.Write(c);
         sink(c.out.View());
+        summary.Add(c.summary);
         c = Chunk();
     }
 }
@@ -183,8 +203,8 @@ void RunNetworkStudy(csv::ChunkReader& reader, const std::vector<std::string>& h
 class Pipeline {
 public:
     Pipeline(const ChunkWriter& writer, csv::ChunkReader& reader, const StudyOptions& options,
-             const StudySink& sink)
-        : writer_(writer), reader_(reader), options_(options), sink_(sink) {}
+             const StudySink& sink, StudyRunSummary& summary)
+        : writer_(writer), reader_(reader), options_(options), sink_(sink), summary_(summary) {}
 
     void Run(unsigned workers) {
         if (workers == 1) return RunHere();
@@ -228,6 +248,7 @@ private:
         while (Read(chunk)) {
             writer_.Write(chunk);
             sink_(chunk.out.View());
+            summary_.Add(chunk.summary);
         }
     }
 
@@ -252,6 +273,7 @@ private:
             if (workerFailure_) return;
             lock.unlock();
             sink_(ring_[written % window].out.View());
+            summary_.Add(ring_[written % window].summary);
         }
     }
 
@@ -283,6 +305,7 @@ private:
     csv::ChunkReader& reader_;
     const StudyOptions& options_;
     const StudySink& sink_;
+    StudyRunSummary& summary_;
     std::size_t chunkBytes_ = kChunkBytes;
     std::vector<Chunk> ring_;
     std::vector<std::size_t> computed_;  // which chunk each slot holds done
@@ -415,8 +438,20 @@ char DetectStudyDelimiter(std::string_view headerLine) {
     return ',';
 }
 
+void StudyRunSummary::Add(const StudyRunSummary& more) {
+    rows += more.rows;
+    refused += more.refused;
+    for (const Refused& r : more.listed) {
+        if (listed.size() >= kListed) break;
+        listed.push_back(r);
+    }
+}
+
 bool RunStudy(const StudySource& source, const StudyOptions& options, const StudySink& sink,
-              std::string* headerError, csv::WriteOptions* written) {
+              std::string* headerError, csv::WriteOptions* written, StudyRunSummary* summary) {
+    StudyRunSummary counted;
+    StudyRunSummary& into = summary ? *summary : counted;
+    into = {};
     csv::ChunkReader reader(Utf8StudySource(source), options.maxRecordBytes, options.delimiter);
     csv::WriteOptions format{options.delimiter, options.lineEnd};
     if (options.detectDelimiter || options.lineEndOfInput) {
@@ -451,13 +486,13 @@ bool RunStudy(const StudySource& source, const StudyOptions& options, const Stud
     sink(head);
 
     if (HasNetworkColumns(MapStudyColumns(header))) {
-        RunNetworkStudy(reader, header, options, format, sink);
+        RunNetworkStudy(reader, header, options, format, sink, into);
         return true;
     }
     const ChunkWriter writer(options, format, header);
     const unsigned workers =
         options.workers ? options.workers : std::max(1u, std::thread::hardware_concurrency());
-    Pipeline(writer, reader, options, sink).Run(workers);
+    Pipeline(writer, reader, options, sink, into).Run(workers);
     return true;
 }
 
@@ -471,8 +506,8 @@ StudySource TextSource(std::string_view text, std::size_t piece) {
 }
 
 bool RunStudy(std::string_view input, const StudyOptions& options, const StudySink& sink,
-              std::string* headerError, csv::WriteOptions* written) {
-    return RunStudy(TextSource(input), options, sink, headerError, written);
+              std::string* headerError, csv::WriteOptions* written, StudyRunSummary* summary) {
+    return RunStudy(TextSource(input), options, sink, headerError, written, summary);
 }
 
 }  // namespace zentavo

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "study/csv.h"
 #include "study/csv_writer.h"
@@ -38,6 +39,21 @@ StudySource TextSource(std::string_view text, std::size_t piece = SIZE_MAX);
 // (an input column or `point`: "point;method;voltage"); else a comma.
 char DetectStudyDelimiter(std::string_view headerLine);
 
+// What a run computed: how many rows it read and which it could not
+// compute (status other than "ok"), the first kListed of those by their
+// line, name and message, in the order of the rows.
+struct StudyRunSummary {
+    static constexpr std::size_t kListed = 10;
+    struct Refused {
+        std::size_t line = 0;  // the line of the input the record starts on
+        std::string point, message;
+    };
+    std::size_t rows = 0, refused = 0;
+    std::vector<Refused> listed;
+
+    void Add(const StudyRunSummary& more);
+};
+
 // Reads the study (CSV with a header row, UTF-8 or UTF-16: see
 // Utf8StudySource) from `source` and writes the result CSV to `sink`: the
 // input columns as read, then the result columns (StudyOutputNames), with
@@ -49,10 +65,13 @@ char DetectStudyDelimiter(std::string_view headerLine);
 // than the study's). Rows that cannot be computed are reported in their own
 // status and message. An exception of the source, the sink or an
 // allocation, or a StudyReadError, ends the run and is passed on.
+// `summary`, when given, receives what the run computed.
 [[nodiscard]] bool RunStudy(const StudySource& source, const StudyOptions& options, const StudySink& sink,
-              std::string* headerError = nullptr, csv::WriteOptions* written = nullptr);
+              std::string* headerError = nullptr, csv::WriteOptions* written = nullptr,
+              StudyRunSummary* summary = nullptr);
 // The same on a study held in memory.
 [[nodiscard]] bool RunStudy(std::string_view input, const StudyOptions& options, const StudySink& sink,
-              std::string* headerError = nullptr, csv::WriteOptions* written = nullptr);
+              std::string* headerError = nullptr, csv::WriteOptions* written = nullptr,
+              StudyRunSummary* summary = nullptr);
 
 }  // namespace zentavo
