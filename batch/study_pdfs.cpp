@@ -4,6 +4,7 @@
 // offscreen platform (no display is needed).
 #include "batch/study_pdfs.h"
 
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <QDate>
@@ -188,6 +189,16 @@ void PassOnQtMessages(QtMsgType type, const QMessageLogContext&, const QString& 
     std::fprintf(stderr, "%s\n", EscapeControls(text.toStdString()).c_str());
 }
 
+// Whether the address space has room for Qt's start and the fonts it loads:
+// this much can be mapped (and is given back at once).
+bool RoomToStart() {
+    constexpr std::size_t kStartBytes = std::size_t{32} << 20;
+    void* room = ::mmap(nullptr, kStartBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (room == MAP_FAILED) return false;
+    ::munmap(room, kStartBytes);
+    return true;
+}
+
 void Tell(const QString& text) {
     std::fprintf(stderr, "zentavo-batch: %s\n", EscapeControls(text.toStdString()).c_str());
 }
@@ -282,7 +293,21 @@ extern "C" __attribute__((visibility("default"))) int zentavo_write_study_pdfs(
     // Ended by Ctrl+C or a kill while a PDF is written, the run leaves no
     // temporary file beside it (the replacing writes are this module's).
     zentavo::RemoveTemporaryFileOnSignals();
+    // Qt and the font configuration it loads do not all survive a failed
+    // allocation while they start (a crash, an abort): too little room for
+    // them is told before they start, as the allocation failures after.
+    if (!zentavo::RoomToStart()) {
+        std::fputs("zentavo-batch: out of memory\n", stderr);
+        return 2;
+    }
     std::unique_ptr<QGuiApplication> app;
     if (!QGuiApplication::instance()) app = std::make_unique<QGuiApplication>(argc, argv);
-    return zentavo::WritePdfs(request);
+    try {
+        return zentavo::WritePdfs(request);
+    } catch (const std::bad_alloc&) {
+        // The PDF being written is gone with its temporary file; an older
+        // file of its name is as it was.
+        std::fputs("zentavo-batch: out of memory\n", stderr);
+        return 2;
+    }
 }

@@ -45,7 +45,8 @@ struct StudyPdfRequest {
 
 // The module's entry point: writes the PDFs asked for, telling the user on
 // standard error what went wrong or which names were cut. Returns the exit
-// status: 0 when written, 1 when a PDF could not be written.
+// status: 0 when written, 1 when a PDF could not be written, 2 when memory
+// ran out ("out of memory").
 using WriteStudyPdfsFunction = int (*)(const StudyPdfRequest& request);
 inline constexpr const char* kWriteStudyPdfsSymbol = "zentavo_write_study_pdfs";
 inline constexpr const char* kStudyPdfModuleName = "zentavo-batch-pdf.so";

@@ -363,9 +363,13 @@ FileFingerprint WriteFileAtomically(const std::string& path, std::string_view by
 }
 
 void RemoveTemporaryFileOnSignals() {
-    for (const int signal : {SIGHUP, SIGINT, SIGTERM}) {
+    // A crash (in a library that runs out of memory, say) removes it too;
+    // a handler of another's for those signals (a sanitizer's) stays.
+    for (const int signal : {SIGHUP, SIGINT, SIGTERM, SIGSEGV, SIGBUS, SIGABRT, SIGFPE}) {
         struct sigaction old {};
         if (::sigaction(signal, nullptr, &old) != 0 || old.sa_handler == SIG_IGN) continue;
+        const bool crash = signal != SIGHUP && signal != SIGINT && signal != SIGTERM;
+        if (crash && ((old.sa_flags & SA_SIGINFO) || old.sa_handler != SIG_DFL)) continue;
         struct sigaction action {};
         action.sa_handler = RemoveTemporaryFileAndEnd;
         action.sa_flags = SA_RESETHAND;

@@ -114,10 +114,11 @@ private:
     std::unique_ptr<State> state_;
 };
 
-// Makes SIGHUP, SIGINT and SIGTERM remove the temporary file of a replacing
-// write in progress before the program ends by that signal, so that the exit
-// status is still the signal's and the target stays as it was. A signal the
-// program was started ignoring stays ignored. For programs without other
+// Makes SIGHUP, SIGINT and SIGTERM, and a crash (SIGSEGV, SIGBUS, SIGABRT,
+// SIGFPE, unless another handler has them), remove the temporary file of a
+// replacing write in progress before the program ends by that signal, so
+// that the exit status is still the signal's and the target stays as it
+// was. A signal the program was started ignoring stays ignored. For programs without other
 // handlers of these signals (the batch calculator).
 void RemoveTemporaryFileOnSignals();
 

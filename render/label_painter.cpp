@@ -2,7 +2,6 @@
 #include "render/label_painter.h"
 
 #include <QFontMetricsF>
-#include <QHash>
 #include <QImageReader>
 #include <QPageLayout>
 #include <QPageSize>
@@ -12,6 +11,7 @@
 #include <array>
 #include <map>
 #include <mutex>
+#include <unordered_map>
 #include <stdexcept>
 
 #include "engine/error.h"
@@ -106,12 +106,12 @@ struct Fitted {
 class Fits {
 public:
     const Fitted* Find(const QString& text, int pixelSize, bool bold, qreal room) const {
-        const auto it = fits_.constFind(Key(text, pixelSize, bold, room));
-        return it == fits_.cend() ? nullptr : &*it;
+        const auto it = fits_.find(Key(text, pixelSize, bold, room));
+        return it == fits_.end() ? nullptr : &it->second;
     }
     void Keep(const QString& text, int pixelSize, bool bold, qreal room, Fitted fitted) {
         if (fits_.size() >= kFits) fits_.clear();
-        fits_.insert(Key(text, pixelSize, bold, room), std::move(fitted));
+        fits_.insert_or_assign(Key(text, pixelSize, bold, room), std::move(fitted));
     }
 
 private:
@@ -119,7 +119,9 @@ private:
     static QString Key(const QString& text, int pixelSize, bool bold, qreal room) {
         return QString::number(pixelSize) + (bold ? u'b' : u'r') + QString::number(room, 'g', 17) + u'|' + text;
     }
-    QHash<QString, Fitted> fits_;
+    // A standard map rather than a QHash: Qt's hash ends the program when an
+    // insertion finds no memory, where this one throws (see PaintOrLetGo).
+    std::unordered_map<QString, Fitted> fits_;
 };
 
 }  // namespace
@@ -255,27 +257,29 @@ QPageLayout LabelPageLayout() {
 }
 
 int WriteLabelPdf(QIODevice& out, const std::function<const LabelSheet*()>& next) {
-    QPdfWriter writer(&out);
-    writer.setPageLayout(LabelPageLayout());
-    writer.setResolution(600);
-    writer.setTitle(QStringLiteral("Arc flash warning label"));
-    writer.setCreator(QStringLiteral("Zentavo"));
-    // One decoded picture each: the PDF keeps one copy of an image however
-    // many pages draw it.
-    std::array<QImage, 6> pictures;
-    QPainter painter;
-    int pages = 0;
-    for (const LabelSheet* sheet = next(); sheet; sheet = next()) {
-        if (pages == 0 ? !painter.begin(&writer) : !writer.newPage()) {
-            throw Error("The PDF could not be written.");
+    auto writer = std::make_unique<QPdfWriter>(&out);
+    auto painter = std::make_unique<QPainter>();
+    return PaintOrLetGo(painter, writer, [&] {
+        writer->setPageLayout(LabelPageLayout());
+        writer->setResolution(600);
+        writer->setTitle(QStringLiteral("Arc flash warning label"));
+        writer->setCreator(QStringLiteral("Zentavo"));
+        // One decoded picture each: the PDF keeps one copy of an image however
+        // many pages draw it.
+        std::array<QImage, 6> pictures;
+        int pages = 0;
+        for (const LabelSheet* sheet = next(); sheet; sheet = next()) {
+            if (pages == 0 ? !painter->begin(writer.get()) : !writer->newPage()) {
+                throw Error("The PDF could not be written.");
+            }
+            QImage& picture = pictures.at(static_cast<std::size_t>(std::clamp(sheet->picture, 0, 5)));
+            if (picture.isNull()) picture = LabelPicture(sheet->picture);
+            PaintLabelPage(*painter, *sheet, picture, QRectF(0, 0, writer->width(), writer->height()));
+            ++pages;
         }
-        QImage& picture = pictures.at(static_cast<std::size_t>(std::clamp(sheet->picture, 0, 5)));
-        if (picture.isNull()) picture = LabelPicture(sheet->picture);
-        PaintLabelPage(painter, *sheet, picture, QRectF(0, 0, writer.width(), writer.height()));
-        ++pages;
-    }
-    if (pages > 0 && !painter.end()) throw Error("The PDF could not be written.");
-    return pages;
+        if (pages > 0 && !painter->end()) throw Error("The PDF could not be written.");
+        return pages;
+    });
 }
 
 }  // namespace zentavo::render

@@ -5,12 +5,16 @@
 #pragma once
 
 #include <QColor>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QFont>
 #include <QImage>
 #include <QRect>
 #include <QRectF>
 #include <QString>
 #include <functional>
+#include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -75,7 +79,25 @@ QPageLayout LabelPageLayout();
 // Writes a PDF with one label page per sheet; `next` gives the sheets in
 // order and returns nullptr after the last. Text stays text, pictures go in
 // at full resolution, each once however many pages show it. Returns the
-// number of pages; a device that fails raises std::runtime_error.
+// number of pages; a device that fails raises std::runtime_error, too little
+// memory std::bad_alloc (see PaintOrLetGo).
 int WriteLabelPdf(QIODevice& out, const std::function<const LabelSheet*()>& next);
+
+// Runs `paint` with a painter and, where given, the PDF writer it paints on,
+// both held here. Too little memory (std::bad_alloc) is passed on without
+// ending the painter: ending it writes the rest of the PDF, which needs
+// memory again, and a second failure while the first unwinds ends the
+// program. The two are let go unfreed instead (what they hold is lost, and
+// so is the unfinished PDF: the caller's replacing write removes its file).
+template <class Paint>
+auto PaintOrLetGo(std::unique_ptr<QPainter>& painter, std::unique_ptr<QPdfWriter>& writer, Paint&& paint) {
+    try {
+        return paint();
+    } catch (const std::bad_alloc&) {
+        (void)painter.release();
+        (void)writer.release();
+        throw;
+    }
+}
 
 }  // namespace zentavo::render

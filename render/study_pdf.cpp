@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
-#include <QHash>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -19,6 +18,7 @@
 #include <cmath>
 #include <functional>
 #include <stdexcept>
+#include <unordered_map>
 
 #include "engine/catalog.h"
 #include "engine/error.h"
@@ -380,9 +380,9 @@ public:
     TextWidths(const QFont& font, QPaintDevice* device) : metrics_(font, device) {}
     qreal operator()(const QString& text) {
         if (text.size() > kLongest) return metrics_.horizontalAdvance(text);
-        if (const auto it = cache_.constFind(text); it != cache_.cend()) return *it;
+        if (const auto it = cache_.find(text); it != cache_.end()) return it->second;
         if (cache_.size() >= kCached) cache_.clear();
-        return *cache_.insert(text, metrics_.horizontalAdvance(text));
+        return cache_.emplace(text, metrics_.horizontalAdvance(text)).first->second;
     }
     const QFontMetricsF& metrics() const { return metrics_; }
 
@@ -406,7 +406,9 @@ private:
     static constexpr qsizetype kLongest = 80;
     static constexpr qsizetype kCached = 1 << 14;
     QFontMetricsF metrics_;
-    QHash<QString, qreal> cache_;
+    // A standard map rather than a QHash: Qt's hash ends the program when an
+    // insertion finds no memory, where this one throws (see PaintOrLetGo).
+    std::unordered_map<QString, qreal> cache_;
     std::array<qreal, 0x7F - 0x20> ascii_ = MakeUnknown();
     static std::array<qreal, 0x7F - 0x20> MakeUnknown() {
         std::array<qreal, 0x7F - 0x20> a;
@@ -726,15 +728,20 @@ public:
         busWidths_ = ColumnWidths(buses_);
     }
 
-    int Write() {
-        QPainter painter;
-        if (!painter.begin(&writer_)) throw Error("The PDF could not be written.");
-        if (!Flow(painter, false)) return -1;
-        pageCount_ = page_;
-        PaintTitleBlock(painter, 1);
-        if (!Flow(painter, true)) return -1;
-        if (!painter.end()) throw Error("The PDF could not be written.");
-        return static_cast<int>(pageCount_);
+    // `pdf`: the PDF writer the device is, held by the caller, let go with
+    // the painter on too little memory (PaintOrLetGo).
+    int Write(std::unique_ptr<QPdfWriter>& pdf) {
+        auto held = std::make_unique<QPainter>();
+        return PaintOrLetGo(held, pdf, [&] {
+            QPainter& painter = *held;
+            if (!painter.begin(&writer_)) throw Error("The PDF could not be written.");
+            if (!Flow(painter, false)) return -1;
+            pageCount_ = page_;
+            PaintTitleBlock(painter, 1);
+            if (!Flow(painter, true)) return -1;
+            if (!painter.end()) throw Error("The PDF could not be written.");
+            return static_cast<int>(pageCount_);
+        });
     }
 
 private:
@@ -1217,17 +1224,19 @@ QString StudyReportTitle(const QString& studyPath) {
 
 int WriteStudyReportPdf(QIODevice& out, std::size_t count, const StudyPointAt& at,
                         const StudyReportOptions& options, const StudyProgress& progress) {
-    QPdfWriter writer(&out);
-    writer.setResolution(static_cast<int>(72 * kUnitsPerPoint));
-    writer.setPageLayout(QPageLayout(QPageSize(options.pageSize), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
-    writer.setTitle(options.title);
-    writer.setCreator(QStringLiteral("Zentavo"));
-    return ReportWriter(writer, count, at, options, progress, &out).Write();
+    auto writer = std::make_unique<QPdfWriter>(&out);
+    writer->setResolution(static_cast<int>(72 * kUnitsPerPoint));
+    writer->setPageLayout(QPageLayout(QPageSize(options.pageSize), QPageLayout::Landscape, QMarginsF(0, 0, 0, 0)));
+    writer->setTitle(options.title);
+    writer->setCreator(QStringLiteral("Zentavo"));
+    ReportWriter report(*writer, count, at, options, progress, &out);
+    return report.Write(writer);
 }
 
 int PaintStudyReport(QPagedPaintDevice& device, std::size_t count, const StudyPointAt& at,
                      const StudyReportOptions& options, const StudyProgress& progress) {
-    return ReportWriter(device, count, at, options, progress, nullptr).Write();
+    std::unique_ptr<QPdfWriter> none;
+    return ReportWriter(device, count, at, options, progress, nullptr).Write(none);
 }
 
 StudyExportResult SaveStudyLabelsPdf(const QString& path, std::size_t count, const StudyPointAt& at,

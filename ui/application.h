@@ -13,6 +13,7 @@
 #include <QWidget>
 #include <exception>
 #include <memory>
+#include <new>
 
 #include "engine/number.h"
 #include "engine/shared_state.h"
@@ -118,6 +119,9 @@ template <class Handler>
 void Application::Guard(QWidget* window, Handler&& handler) noexcept {
     try {
         handler();
+    } catch (const std::bad_alloc&) {
+        // What the action was writing went with its temporary file.
+        ShowError(window, tr("Out of memory: the action was stopped, and no file it was writing was kept."));
     } catch (const std::exception& e) {
         ShowError(window, QString::fromUtf8(e.what()));
     } catch (...) {

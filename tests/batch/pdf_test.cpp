@@ -253,6 +253,51 @@ TEST(BatchPdfs, UnwritablePdfFailsAndKeepsTheOldFile) {
     EXPECT_EQ(Pages(labels), 11);
 }
 
+// Too little memory for the PDFs, wherever it runs out (starting Qt,
+// loading fonts, laying out, painting, compressing a page), ends the run
+// with "out of memory" and status 2, or writes the PDF whole: never an
+// abort or a crash, never a temporary file left, the old file as it was.
+// Address sanitizer builds reserve more address space than any limit tried.
+TEST(BatchPdfs, TooLittleMemoryEndsWithAMessageAndKeepsTheOldFile) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "an address space limit and the address sanitizer do not go together";
+#else
+    Dir dir;
+    // Enough points that the PDFs take a good part of what the run needs.
+    const std::string example = FileBytes(kExample);
+    const std::size_t headerEnd = example.find('\n') + 1;
+    std::string study = example.substr(0, headerEnd);
+    for (int i = 0; i < 40; ++i) study += example.substr(headerEnd);
+    const std::string input = dir / "large.csv";
+    std::ofstream(input) << study;
+    int written = 0, outOfMemory = 0;
+    for (const char* pdf : {"--labels", "--report"}) {
+        for (int megabytes = 70; megabytes <= 180; megabytes += 5) {
+            SCOPED_TRACE(std::string(pdf) + " " + std::to_string(megabytes) + " MB");
+            const std::string out = dir / "out.pdf";
+            std::ofstream(out) << "old";
+            const CommandRun r = RunCommand("ulimit -v " + std::to_string(megabytes * 1024) + "; " + kProgram + " " +
+                                            pdf + " " + out + " " + input + " 2>&1 >/dev/null");
+            EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"large.csv", "out.pdf"}));
+            if (r.status == 0) {
+                ++written;
+                EXPECT_GT(Pages(out), 0);
+                continue;
+            }
+            EXPECT_EQ(r.status, 2) << r.out;
+            EXPECT_EQ(FileBytes(out), "old");
+            const bool told = r.out.find("zentavo-batch: out of memory") != std::string::npos ||
+                              r.out.find("zentavo-batch: the PDF module cannot be loaded") != std::string::npos;
+            EXPECT_TRUE(told) << r.out;
+            outOfMemory += r.out.find("out of memory") != std::string::npos;
+        }
+    }
+    // The limits tried reach from too little to enough.
+    EXPECT_GT(written, 0);
+    EXPECT_GT(outOfMemory, 0);
+#endif
+}
+
 TEST(BatchPdfs, EveryOptionValueIsOneOfItsWords) {
     Dir dir;
     const std::string labels = dir / "labels.pdf", report = dir / "report.pdf";
