@@ -417,10 +417,34 @@ private:
     }
 };
 
+// A cell that holds numbers (or clothing, settings, a message) is never cut:
+// it takes the lines it needs, up to this many, and a word too wide for its
+// cell is broken where it reaches the cell's edge. A text too long to be
+// such a cell's (a refused row's garbage) is cut as any other.
+constexpr int kMostWholeLines = 16;
+constexpr qsizetype kLongestWholeText = 1024;
+
+// The first characters of `word` that fit in `room` (at least one).
+qsizetype FittingLength(const QString& word, TextWidths& width, qreal room) {
+    qsizetype lo = 1, hi = word.size();
+    while (lo < hi) {
+        const qsizetype mid = (lo + hi + 1) / 2;
+        if (width(word.left(mid)) <= room) {
+            lo = mid;
+        } else {
+            hi = mid - 1;
+        }
+    }
+    return lo;
+}
+
 // The lines of `text` in a cell `room` wide: broken between words (and at
 // line ends), at most `most` lines; what does not fit is cut with "…", so a
-// text never runs into the next cell.
-QStringList FitLines(const QString& text, TextWidths& width, qreal room, int most) {
+// text never runs into the next cell. A cell that may not be cut (`mayCut`
+// false) takes up to kMostWholeLines lines, its words too wide broken.
+QStringList FitLines(const QString& text, TextWidths& width, qreal room, int most, bool mayCut = true) {
+    const bool whole = !mayCut && text.size() <= kLongestWholeText;
+    if (whole) most = std::max(most, kMostWholeLines);
     QStringList lines;
     for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
         const QStringList words = paragraph.split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -436,6 +460,12 @@ QStringList FitLines(const QString& text, TextWidths& width, qreal room, int mos
             } else {
                 lines.append(line);
                 line = word;
+            }
+            // A word wider than the cell, in pieces as wide as the cell.
+            while (whole && !width.SurelyFits(line, room) && width(line) > room) {
+                const qsizetype n = FittingLength(line, width, room);
+                lines.append(line.left(n));
+                line = line.mid(n);
             }
         }
         lines.append(line);
@@ -454,21 +484,24 @@ QStringList FitLines(const QString& text, TextWidths& width, qreal room, int mos
 }
 
 // A column of a table: its heading, its share of the width, the most lines a
-// cell takes, whether it stands among the results (or the inputs), and a
-// text its cells must show on one line.
+// cell takes, whether it stands among the results (or the inputs), a text
+// its cells must show on one line, and whether a cell too long for it may be
+// cut (a name, a word of a list) or never is (numbers, clothing, settings,
+// messages: see FitLines). Headings are never cut.
 struct Column {
     QString heading;
     qreal share;
     int lines = 1;
     bool result = false;
     QString fits = {};
+    bool mayCut = false;
 };
 
 std::vector<Column> PointColumns(const UnitSettings& u) {
     const QString boundary = Text(UnitWord(u.BoundaryUnit));
-    return {{QStringLiteral("Point"), 56, 3},
-            {QStringLiteral("Method"), 58, 2, false, QStringLiteral("IEEE 1584-2002")},
-            {QStringLiteral("Equipment class or electrodes"), 48, 2, false, QStringLiteral("Switchgear")},
+    return {{QStringLiteral("Point"), 56, 3, false, {}, true},
+            {QStringLiteral("Method"), 58, 2, false, QStringLiteral("IEEE 1584-2002"), true},
+            {QStringLiteral("Equipment class or electrodes"), 48, 2, false, QStringLiteral("Switchgear"), true},
             {QStringLiteral("Voltage (V)"), 28, 1, false, QStringLiteral("13800")},
             {QStringLiteral("Bolted current (kA)"), 30, 2, false, QStringLiteral("106.5")},
             {QStringLiteral("Gap"), 36, 1, false, QStringLiteral("152.4 mm")},
@@ -479,18 +512,18 @@ std::vector<Column> PointColumns(const UnitSettings& u) {
             {QStringLiteral("Incident energy (%1)").arg(Text(UnitWord(u.EnergyUnit))), 34, 1, true, QStringLiteral("1000.00")},
             {QStringLiteral("Arc flash boundary (%1)").arg(boundary), 34, 1, true, QStringLiteral("10000")},
             {QStringLiteral("PPE level"), 22, 1, true, QStringLiteral("N/A")},
-            {QStringLiteral("Case"), 30, 1, true, QStringLiteral("reduced")},
+            {QStringLiteral("Case"), 30, 1, true, QStringLiteral("reduced"), true},
             {QStringLiteral("Protective clothing"), 150, 5, true},
             {QStringLiteral("Approach limited / restricted / prohibited (%1)").arg(boundary), 50, 3, true}};
 }
 
 std::vector<Column> BusColumns() {
-    return {{QStringLiteral("Bus"), 80, 2},
+    return {{QStringLiteral("Bus"), 80, 2, false, {}, true},
             {QStringLiteral("Voltage (V)"), 30, 1, false, QStringLiteral("13800")},
             {QStringLiteral("I max (kA)"), 30, 1, true, QStringLiteral("106.000")},
             {QStringLiteral("I min (kA)"), 30, 1, true, QStringLiteral("106.000")},
             {QStringLiteral("X/R"), 24, 1, true, QStringLiteral("100.00")},
-            {QStringLiteral("Convention"), 30, 1, false, QStringLiteral("iec60909")}};
+            {QStringLiteral("Convention"), 30, 1, false, QStringLiteral("iec60909"), true}};
 }
 
 // A bus of the network's table: refused buses read "no fault current".
@@ -513,15 +546,15 @@ QString BoltedCurrentText(const StudyRowInputs& in, const StudyRowResults& r) {
 }
 
 std::vector<Column> RefusedColumns() {
-    return {{QStringLiteral("Point"), 64, 3},
-            {QStringLiteral("Method"), 58, 2},
-            {QStringLiteral("Status"), 30, 1},
+    return {{QStringLiteral("Point"), 64, 3, false, {}, true},
+            {QStringLiteral("Method"), 58, 2, false, {}, true},
+            {QStringLiteral("Status"), 30, 1, false, {}, true},
             {QStringLiteral("Message"), 400, 6}};
 }
 
 // The protective devices of the rows that name one.
 std::vector<Column> DeviceColumns() {
-    return {{QStringLiteral("Point"), 64, 3},
+    return {{QStringLiteral("Point"), 64, 3, false, {}, true},
             {QStringLiteral("Protective device and settings"), 300, 4},
             {QStringLiteral("Full case: duration (s), element"), 70, 2},
             {QStringLiteral("Reduced case: duration (s), element"), 70, 2}};
@@ -834,7 +867,7 @@ private:
 
     // A row's cells in their columns, each as its lines, and its height. To
     // count pages only the height is needed: a cell of a one-line column
-    // takes one line whatever it holds, and is not measured.
+    // that may be cut, or that surely fits, takes one line and is not measured.
     Row LayRow(const std::vector<QString>& cells, const std::vector<Column>& columns, bool heading,
                bool heightOnly) {
         const std::vector<qreal>& widths = Widths(columns);
@@ -843,11 +876,13 @@ private:
         qsizetype most = 1;
         for (std::size_t i = 0; i < cells.size(); ++i) {
             const int lines = heading ? 5 : columns[i].lines;
-            if (heightOnly && lines == 1) {
+            const bool mayCut = !heading && columns[i].mayCut;
+            const qreal room = widths[i] - 2 * pad_;
+            if (heightOnly && lines == 1 && (mayCut || width.SurelyFits(cells[i], room))) {
                 row.lines.emplace_back();
                 continue;
             }
-            row.lines.push_back(FitLines(cells[i], width, widths[i] - 2 * pad_, lines));
+            row.lines.push_back(FitLines(cells[i], width, room, lines, mayCut));
             most = std::max(most, row.lines.back().size());
         }
         row.height = static_cast<qreal>(most) * LineSpacing(heading ? tableBold_ : table_) + 2 * pad_;

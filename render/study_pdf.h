@@ -153,8 +153,10 @@ QString StudyReportTitle(const QString& studyPath);
 // durations of both cases; then the governing case's arcing current,
 // incident energy, flash boundary, PPE level, the case, its clothing and the
 // three approach boundaries (output units in the headings, a row's own
-// length units beside its values). A text too long for its cell is cut with
-// "…". A study with a network has, before that table, the short-circuit
+// length units beside its values). A name or a word of a list too long for
+// its cell is cut with "…"; a heading, a number, the clothing, a device's
+// settings and a message are never cut: they wrap, a word too wide broken at
+// the cell's edge. A study with a network has, before that table, the short-circuit
 // table of its buses (voltage, maximum and minimum bolted current, X/R,
 // convention), and the bolted current of each of its rows is the one of the
 // case that gave its results, named beside it ("40.774 max"). Then the

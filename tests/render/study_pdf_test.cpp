@@ -718,17 +718,30 @@ private slots:
         QTemporaryDir dir;
         std::vector<Point> points;
         for (const auto& c : cases) points.push_back(c.point);
+        // An enclosure that takes three lines of its cell on Letter paper: no number of it is cut.
+        points.push_back({"MCC-1 main lugs (2018)", {{kMethodColumn, "ieee1584-2018"}, {kVoltageColumn, "480"},
+                                                     {kBoltedCurrentColumn, "35"}, {kGapColumn, "25"},
+                                                     {kElectrodeConfigurationColumn, "VCB"}, {kEnclosureHeightColumn, "355.6"},
+                                                     {kEnclosureWidthColumn, "304.8"}, {kEnclosureDepthColumn, "228.6"},
+                                                     {kWorkDistanceColumn, "457.2"}, {kArcTimeColumn, "0.1"},
+                                                     {kArcTimeReducedColumn, "0.1"}}});
         const Study study(points, StudyOptions{});
-        const QString path = Path(dir, "report.pdf");
-        QCOMPARE(SaveStudyReportPdf(path, study.points.size(), study.At(), StudyReportOptions{}, {}).outcome,
-                 StudyExportResult::kWritten);
-        const QString text = Flat(RunPdfTool("pdftotext", {"-raw", path, "-"}));
-        for (const auto& c : cases) QVERIFY2(text.contains(c.row), qPrintable(c.row + "\n in: " + text));
-        // The long name: its start, then "…" where the cell ends; its end nowhere.
-        QVERIFY2(text.contains(QRegularExpression(QStringLiteral("Main switchboard MSB-1 [^…]*… IEEE 1584-2002 "
-                                                                 "empirical"))),
-                 qPrintable(text));
-        QVERIFY(!text.contains(QStringLiteral("column 12")));
+        for (QPageSize::PageSizeId size : {QPageSize::A4, QPageSize::Letter}) {
+            StudyReportOptions o;
+            o.pageSize = size;
+            const QString path = Path(dir, "report.pdf");
+            QCOMPARE(SaveStudyReportPdf(path, study.points.size(), study.At(), o, {}).outcome, StudyExportResult::kWritten);
+            const QString text = Flat(RunPdfTool("pdftotext", {"-raw", path, "-"}));
+            for (const auto& c : cases) QVERIFY2(text.contains(c.row), qPrintable(c.row + "\n in: " + text));
+            QVERIFY2(text.contains(QStringLiteral("355.6 × 304.8 × 228.6 mm 457.2 mm")), qPrintable(text));
+            QVERIFY2(text.contains(QStringLiteral("Approach limited / restricted / prohibited (inches)")), qPrintable(text));
+            // The long name: its start, then "…" where the cell ends; its end nowhere. Nothing else is cut.
+            QVERIFY2(text.contains(QRegularExpression(QStringLiteral("Main switchboard MSB-1 [^…]*… IEEE 1584-2002 "
+                                                                     "empirical"))),
+                     qPrintable(text));
+            QCOMPARE(text.count(QStringLiteral("…")), 1);
+            QVERIFY(!text.contains(QStringLiteral("column 12")));
+        }
     }
 
     // The equipment on a row's label: the class the row names, for every
