@@ -1088,7 +1088,7 @@ private:
             if (!v.deviceUsed || texts != r) continue;  // not the row's results: no picture
             const StudyDevices::Entry& e = deviceCache_.Find(p.inputs, study);
             if (!e.device) continue;
-            const TimeCurrentPlot plot = StudyRowTimeCurrent(*e.device, v, options_.sep);
+            const TimeCurrentPlot plot = StudyRowTimeCurrent(*e.device, v, p.inputs, options_.sep);
             if (first) {
                 if (y + sectionTitle + caption + pictureHeight > bottom_) newPage();
                 place(sectionTitle, [&](qreal at) {
@@ -1229,7 +1229,10 @@ StudyExportResult SaveThrough(const QString& path, bool emptyIsNothing,
 
 }  // namespace
 
-TimeCurrentPlot StudyRowTimeCurrent(const ProtectiveDevice& device, const StudyRowValues& v, char sep) {
+QStringList DeviceLegend(const StudyRowInputs& inputs) { return DeviceText(inputs).split(QStringLiteral(", ")); }
+
+TimeCurrentPlot StudyRowTimeCurrent(const ProtectiveDevice& device, const StudyRowValues& v,
+                                    const StudyRowInputs& inputs, char sep) {
     const QString names[2] = {QStringLiteral("Iarc"), v.method == kIeee2018Method ? QStringLiteral("Iarc,min")
                                                                                   : QStringLiteral("0.85 Iarc")};
     const double amps[2] = {v.deviceAmps, v.deviceAmpsReduced};
@@ -1244,7 +1247,9 @@ TimeCurrentPlot StudyRowTimeCurrent(const ProtectiveDevice& device, const StudyR
                          names[c] + QStringLiteral(": ") + Text(ArcDurationText(used[c], sep)) +
                              QStringLiteral(" s, ") + Text(DeviceElementWord(elements[c]))});
     }
-    return MakeTimeCurrentPlot(device, std::move(marks));
+    TimeCurrentPlot plot = MakeTimeCurrentPlot(device, std::move(marks));
+    plot.legend = DeviceLegend(inputs);
+    return plot;
 }
 
 void KeepPdfPageBuffers() {

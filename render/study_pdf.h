@@ -84,7 +84,12 @@ LabelSheet StudyLabel(const StudyPointView& point, const StudyLabelOptions& opti
 // the cap where it does not, each with the duration used and the element
 // that gave it ("Iarc: 0.0613 s, instantaneous"; the reduced case "Iarc,min"
 // for a 2018 row, "0.85 Iarc" for the 2002 model, where it is computed).
-TimeCurrentPlot StudyRowTimeCurrent(const ProtectiveDevice& device, const StudyRowValues& values, char sep);
+// Its legend names the device and the settings the row gives (DeviceLegend).
+TimeCurrentPlot StudyRowTimeCurrent(const ProtectiveDevice& device, const StudyRowValues& values,
+                                    const StudyRowInputs& inputs, char sep);
+// The device a row names and the settings it gives, a line each: "relay
+// IEC-SI", "pickup 400 A", "time dial 0.3", ...
+QStringList DeviceLegend(const StudyRowInputs& inputs);
 
 // Whether a row was computed: its labels and governing results exist.
 bool IsComputedRow(const StudyRowResults& results);

@@ -49,7 +49,163 @@ QString Tr(const char* text) {
     return QCoreApplication::translate("TimeCurrent", text);
 }
 
+constexpr double kRing = 5;  // a mark's ring, radius
+constexpr double kTextPad = 2;
+
+// Whether the segment a-b passes through `box`.
+bool Crosses(const QRectF& box, QPointF a, QPointF b) {
+    if (box.contains(a) || box.contains(b)) return true;
+    const QLineF segment(a, b);
+    const QLineF edges[] = {{box.topLeft(), box.topRight()},
+                            {box.topRight(), box.bottomRight()},
+                            {box.bottomRight(), box.bottomLeft()},
+                            {box.bottomLeft(), box.topLeft()}};
+    for (const QLineF& edge : edges) {
+        if (segment.intersects(edge, nullptr) == QLineF::BoundedIntersection) return true;
+    }
+    return false;
+}
+
+bool CrossesCurve(const QRectF& box, const std::vector<std::vector<QPointF>>& curve) {
+    for (const std::vector<QPointF>& piece : curve) {
+        for (std::size_t i = 1; i < piece.size(); ++i) {
+            if (Crosses(box, piece[i - 1], piece[i])) return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
+
+std::vector<std::vector<QPointF>> CurveInPicture(const TimeCurrentPlot& plot, const QRectF& area) {
+    std::vector<std::vector<QPointF>> pieces;
+    for (const std::vector<QPointF>& piece : plot.curve) {
+        std::vector<QPointF>& drawn = pieces.emplace_back();
+        for (const QPointF& p : piece) drawn.push_back(MapToPicture(plot, area, p.x(), p.y()));
+    }
+    return pieces;
+}
+
+TimeCurrentTexts LayOutTimeCurrentTexts(const TimeCurrentPlot& plot, const QRectF& area,
+                                        const QFontMetricsF& fm) {
+    TimeCurrentTexts out;
+    const QRectF r = PlotRect(area).adjusted(1, 1, -1, -1);
+    const std::vector<std::vector<QPointF>> curve = CurveInPicture(plot, area);
+    std::vector<QPointF> rings;
+    for (const TimeCurrentMark& m : plot.marks) rings.push_back(MapToPicture(plot, area, m.amps, m.seconds));
+    std::vector<QRectF> taken;  // texts placed, and the rings
+    for (const QPointF& at : rings) taken.emplace_back(at - QPointF(kRing + 1, kRing + 1), QSizeF(2 * kRing + 2, 2 * kRing + 2));
+    auto free = [&](const QRectF& box) {
+        if (!r.contains(box)) return false;
+        for (const QRectF& t : taken) {
+            if (t.intersects(box)) return false;
+        }
+        return true;
+    };
+    // Nearer to its own ring than to any other.
+    auto own = [&](const QRectF& box, std::size_t mark) {
+        auto distance = [&](const QPointF& p) {
+            const double dx = std::max({box.left() - p.x(), 0.0, p.x() - box.right()});
+            const double dy = std::max({box.top() - p.y(), 0.0, p.y() - box.bottom()});
+            return std::hypot(dx, dy);
+        };
+        for (std::size_t k = 0; k < rings.size(); ++k) {
+            if (k != mark && distance(rings[k]) <= distance(rings[mark])) return false;
+        }
+        return true;
+    };
+
+    // The legend first: the corner where it meets nothing, else the one where it crosses least.
+    if (!plot.legend.isEmpty()) {
+        // Lines no wider than half the axes, broken between words.
+        const double most = r.width() * 0.5 - 2 * kTextPad;
+        for (const QString& line : plot.legend) {
+            QString held;
+            for (const QString& word : line.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+                const QString longer = held.isEmpty() ? word : held + QLatin1Char(' ') + word;
+                if (!held.isEmpty() && fm.horizontalAdvance(longer) > most) {
+                    out.legendLines << held;
+                    held = word;
+                } else {
+                    held = longer;
+                }
+            }
+            out.legendLines << held;
+        }
+        double width = 0;
+        for (const QString& line : out.legendLines) width = std::max(width, fm.horizontalAdvance(line));
+        const QSizeF size(std::min(width, most) + 2 * kTextPad,
+                          std::min(fm.height() * out.legendLines.size() + 2 * kTextPad, r.height() * 0.6));
+        const QRectF corners[] = {
+            QRectF(QPointF(r.right() - size.width() - 2, r.top() + 2), size),
+            QRectF(QPointF(r.left() + 2, r.top() + 2), size),
+            QRectF(QPointF(r.left() + 2, r.bottom() - size.height() - 2), size),
+            QRectF(QPointF(r.right() - size.width() - 2, r.bottom() - size.height() - 2), size),
+        };
+        out.legend = corners[0];
+        for (const QRectF& c : corners) {
+            if (free(c) && !CrossesCurve(c, curve)) {
+                out.legend = c;
+                break;
+            }
+        }
+        taken.push_back(out.legend);
+    }
+
+    // Each mark's text beside its ring: right or left of it, level with it,
+    // above or below, then farther off; the first place free of texts, rings
+    // and the curve, else the first free of texts and rings.
+    out.marks.resize(plot.marks.size());
+    out.leaders.assign(plot.marks.size(), false);
+    for (std::size_t i = 0; i < plot.marks.size(); ++i) {
+        const QPointF at = rings[i];
+        const QSizeF size(fm.horizontalAdvance(plot.marks[i].text) + 2 * kTextPad, fm.height());
+        const double gap = kRing + 3;
+        std::vector<QRectF> places;
+        for (int step = 0; step < 6; ++step) {
+            const double lift = step * fm.height();
+            for (const double dy : {-size.height() - gap + kRing - lift, gap - kRing + lift,
+                                    -size.height() / 2 - lift, -size.height() / 2 + lift}) {
+                places.emplace_back(QPointF(at.x() + gap, at.y() + dy), size);
+                places.emplace_back(QPointF(at.x() - gap - size.width(), at.y() + dy), size);
+            }
+            // Right above and below it, ending at it.
+            for (const double dy : {-size.height() - gap - lift, gap + lift}) {
+                places.emplace_back(QPointF(at.x() - size.width(), at.y() + dy), size);
+                places.emplace_back(QPointF(at.x(), at.y() + dy), size);
+            }
+        }
+        const QRectF* chosen = nullptr;
+        for (const QRectF& p : places) {
+            if (free(p) && own(p, i) && !CrossesCurve(p, curve)) {
+                chosen = &p;
+                break;
+            }
+        }
+        for (const QRectF& p : places) {
+            if (chosen) break;
+            if (free(p) && own(p, i)) chosen = &p;
+        }
+        // Nearer another mark: a leader line will join it to its own.
+        bool leader = false;
+        for (const QRectF& p : places) {
+            if (chosen) break;
+            if (free(p) && !CrossesCurve(p, curve)) chosen = &p, leader = true;
+        }
+        for (const QRectF& p : places) {
+            if (chosen) break;
+            if (free(p)) chosen = &p, leader = !own(p, i);
+        }
+        // Nowhere free (a crowded, tiny picture): beside the ring, inside the axes.
+        QRectF box = chosen ? *chosen : places.front();
+        if (!chosen) box.moveTo(std::clamp(box.left(), r.left(), r.right() - box.width()),
+                                std::clamp(box.top(), r.top(), r.bottom() - box.height()));
+        out.marks[i] = box;
+        out.leaders[i] = leader || !own(box, i);
+        taken.push_back(box);
+    }
+    return out;
+}
 
 TimeCurrentPlot MakeTimeCurrentPlot(const ProtectiveDevice& device,
                                     std::vector<TimeCurrentMark> marks) {
@@ -131,8 +287,19 @@ QPointF MapToPicture(const TimeCurrentPlot& plot, const QRectF& area, double amp
     return {r.left() + x * r.width(), r.bottom() - y * r.height()};
 }
 
-void PaintTimeCurrent(QPainter& p, const QRectF& area, const TimeCurrentPlot& plot, char sep) {
+void PaintTimeCurrent(QPainter& p, const QRectF& given, const TimeCurrentPlot& plot, char sep) {
     p.save();
+    // The picture is laid out for a window, about 640 pixels wide: a larger
+    // area (a PDF page's, in its fine units) gets it scaled up whole, so that
+    // its lines and texts keep their size against the axes.
+    constexpr double kLaidOutWidth = 640;
+    const double scale = std::max(1.0, given.width() / kLaidOutWidth);
+    QRectF area = given;
+    if (scale > 1) {
+        p.translate(given.topLeft());
+        p.scale(scale, scale);
+        area = QRectF(0, 0, given.width() / scale, given.height() / scale);
+    }
     p.setRenderHint(QPainter::Antialiasing, true);
     p.fillRect(area, Qt::white);
     const QRectF r = PlotRect(area);
@@ -197,8 +364,8 @@ void PaintTimeCurrent(QPainter& p, const QRectF& area, const TimeCurrentPlot& pl
         p.drawPath(path);
     }
     // Each mark a ring around its point, with dashed lines to the axes that
-    // stop at the ring (its middle shows the curve), and its text.
-    constexpr double kRing = 5;
+    // stop at the ring (its middle shows the curve), and its text beside it.
+    const TimeCurrentTexts texts = LayOutTimeCurrentTexts(plot, area, fm);
     const QColor markColour{QRgb(kMarkRgb)};
     for (std::size_t i = 0; i < plot.marks.size(); ++i) {
         const TimeCurrentMark& m = plot.marks[i];
@@ -208,12 +375,35 @@ void PaintTimeCurrent(QPainter& p, const QRectF& area, const TimeCurrentPlot& pl
         p.drawLine(QPointF(at.x(), r.bottom()), at + QPointF(0, kRing));
         p.setPen(QPen(markColour, 2));
         p.drawEllipse(at, kRing, kRing);
-        const double w = fm.horizontalAdvance(m.text);
-        const double x = std::min(at.x() + kRing + 3, r.right() - w - 2);
-        // Above its ring, the next one's below, so that two close marks keep apart.
-        const bool below = i % 2 == 1 || at.y() - kRing - 3 < r.top() + fm.height();
-        const double y = below ? at.y() + kRing + fm.ascent() + 1 : at.y() - kRing - 3;
-        p.drawText(QPointF(std::max(x, r.left() + 2), y), m.text);
+    }
+    // The texts over the dashed lines, each on white so that a line under it
+    // does not cross its letters; a text nearer another mark with a line to its own.
+    for (std::size_t i = 0; i < plot.marks.size(); ++i) {
+        const QRectF& box = texts.marks[i];
+        if (texts.leaders[i]) {
+            const QPointF at = MapToPicture(plot, area, plot.marks[i].amps, plot.marks[i].seconds);
+            const QPointF from(std::clamp(at.x(), box.left(), box.right()), std::clamp(at.y(), box.top(), box.bottom()));
+            QLineF leader(from, at);
+            leader.setLength(std::max(0.0, leader.length() - kRing));
+            p.setPen(QPen(markColour, 1));
+            p.drawLine(leader);
+        }
+        p.fillRect(box, Qt::white);
+        p.setPen(markColour);
+        p.drawText(QPointF(box.left() + kTextPad, box.top() + fm.ascent()), plot.marks[i].text);
+    }
+    if (!plot.legend.isEmpty()) {
+        const QRectF& box = texts.legend;
+        p.setPen(QPen(QColor(0xb0b0b0), 0));
+        p.setBrush(Qt::white);
+        p.drawRect(box);
+        p.setPen(Qt::black);
+        double y = box.top() + kTextPad + fm.ascent();
+        for (const QString& line : texts.legendLines) {
+            if (y > box.bottom()) break;
+            p.drawText(QPointF(box.left() + kTextPad, y), fm.elidedText(line, Qt::ElideRight, box.width() - 2 * kTextPad));
+            y += fm.height();
+        }
     }
     p.restore();
 }

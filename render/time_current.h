@@ -9,11 +9,13 @@
 #include <QPointF>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
 #include "engine/protection.h"
 
+class QFontMetricsF;
 class QPainter;
 
 namespace zentavo::render {
@@ -36,6 +38,9 @@ struct TimeCurrentPlot {
     std::optional<double> cap;  // the maximum arc duration, s: a dashed line
     // The axes, whole decades.
     double iMin = 1, iMax = 1e5, tMin = 0.01, tMax = 1000;
+    // The device and its settings, a line each, in a box in a corner of the
+    // picture ("Relay IEC-SI", "pickup 400 A", ...); none: no box.
+    QStringList legend;
 };
 
 // The device's curve over axes that hold its pickup and every mark.
@@ -50,8 +55,29 @@ QRectF PlotRect(const QRectF& area);
 // function of the axes): the curve, the marks and the grid all go through it.
 QPointF MapToPicture(const TimeCurrentPlot& plot, const QRectF& area, double amps, double seconds);
 
+// Where the texts of a picture of `area` stand, each a rectangle inside the
+// axes: every mark's text beside its own mark (nearer to it than to any
+// other, or else joined to it by a leader line), the legend in a corner. No two overlap, none covers a mark's ring,
+// and none crosses the curve where a place beside it is free of it.
+struct TimeCurrentTexts {
+    std::vector<QRectF> marks;  // by mark, the box its text is drawn in
+    // By mark: no free place beside it is nearer to it than to another mark
+    // (two marks side by side at one time, say), and a thin line joins its
+    // text to its ring.
+    std::vector<bool> leaders;
+    QRectF legend;              // empty without a legend
+    QStringList legendLines;    // the legend's lines, a long one broken between words
+};
+TimeCurrentTexts LayOutTimeCurrentTexts(const TimeCurrentPlot& plot, const QRectF& area,
+                                        const QFontMetricsF& metrics);
+// The curve as drawn in a picture of `area`: its pieces in the picture's coordinates.
+std::vector<std::vector<QPointF>> CurveInPicture(const TimeCurrentPlot& plot, const QRectF& area);
+
 // Paints the picture into `area` of any paint device; `sep` writes the
-// decimal separator of the labels.
+// decimal separator of the labels. An area wider than a window's picture
+// (640 units, a PDF page's in its fine units) gets the picture scaled up whole:
+// MapToPicture and LayOutTimeCurrentTexts then hold for the area shrunk by
+// that scale.
 void PaintTimeCurrent(QPainter& painter, const QRectF& area, const TimeCurrentPlot& plot,
                       char sep = '.');
 

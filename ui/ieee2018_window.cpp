@@ -667,7 +667,9 @@ void TIeee2018::ShowDurations() {
                          names[c] + QStringLiteral(": ") +
                              FromUtf8(ArcDurationText(k.seconds, sep)) + QStringLiteral(" s")});
     }
-    CurveView->SetPlot(render::MakeTimeCurrentPlot(d, std::move(marks)), sep);
+    render::TimeCurrentPlot plot = render::MakeTimeCurrentPlot(d, std::move(marks));
+    for (const std::string& line : Device->ReportLines()) plot.legend << FromUtf8(line);
+    CurveView->SetPlot(std::move(plot), sep);
     CurveView->show();
 }
 

@@ -440,7 +440,13 @@ void TStudy::UpdateCurve() {
             why = tr("This point is refused, so its device has no curve to show: %1")
                       .arg(FromUtf8(file.Results(row)[kMessageColumn]));
         } else {
-            plot = render::StudyRowTimeCurrent(*device, values, app_.Sep());
+            std::array<std::string, kStudyInputColumnCount> texts;
+            StudyRowInputs inputs;
+            for (int c = kFirstDeviceColumn; c <= kLastDeviceColumn; ++c) {
+                texts[static_cast<std::size_t>(c)] = file.Input(row, static_cast<StudyInputColumn>(c));
+                inputs[static_cast<std::size_t>(c)] = texts[static_cast<std::size_t>(c)];
+            }
+            plot = render::StudyRowTimeCurrent(*device, values, inputs, app_.Sep());
         }
     }
     CurveView->SetPlot(plot, app_.Sep());

@@ -97,6 +97,83 @@ private slots:
         }
     }
 
+    // Each mark's text stands beside its own mark, never over another text,
+    // a ring or (where there is room) the curve; the device's settings in a
+    // legend in a free corner. The first case is the one that overprinted: a
+    // relay whose instantaneous element clears the full arcing current
+    // (0.05 + 0.083 s) and whose inverse curve clears the reduced one later.
+    void markTextsStandBesideTheirOwnMarks() {
+        RelaySettings r;
+        r.curve = RelayCurve::IeeeVI;
+        r.pickup = 1000;
+        r.timeDial = 1;
+        r.instPickup = 20000;
+        r.instDelay = 0.05;
+        const ProtectiveDevice relay = Build({r, 1, kDefaultMaxArcTime});
+        const ProtectiveDevice unit = TripUnit100();
+        struct Case {
+            const char* name;
+            const ProtectiveDevice& device;
+            std::vector<double> amps;
+            QStringList legend;
+        };
+        // clang-format off
+        const Case cases[] = {
+            {"reduced case slower, near the right edge", relay, {21000, 18000},       {"relay IEEE-VI", "pickup 1000 A", "time dial 1", "instantaneous 20000 A", "delay 0.05 s"}},
+            {"both on the instantaneous step",           unit,  {1500, 1300},         {"trip-unit", "rating 100 A"}},
+            {"three close marks on the long time",       unit,  {700, 650, 620},      {}},
+        };
+        // clang-format on
+        QImage image(640, 420, QImage::Format_RGB32);
+        QFont font;
+        font.setPixelSize(11);
+        const QFontMetricsF fm(font, &image);
+        const QRectF area(0, 0, 640, 420);
+        for (const Case& c : cases) {
+            std::vector<TimeCurrentMark> marks;
+            for (double a : c.amps) {
+                const DeviceTrip t = c.device.TripAt(a);
+                marks.push_back({a, t.seconds, true, QStringLiteral("Iarc: %1 s, instantaneous").arg(t.seconds)});
+            }
+            TimeCurrentPlot plot = MakeTimeCurrentPlot(c.device, marks);
+            plot.legend = c.legend;
+            const TimeCurrentTexts texts = LayOutTimeCurrentTexts(plot, area, fm);
+            const std::vector<std::vector<QPointF>> curve = CurveInPicture(plot, area);
+            std::vector<QRectF> boxes = texts.marks;
+            if (!c.legend.isEmpty()) boxes.push_back(texts.legend);
+            for (std::size_t i = 0; i < boxes.size(); ++i) {
+                const QString what = QString::fromLatin1(c.name) + QStringLiteral(", text %1").arg(i);
+                QVERIFY2(PlotRect(area).contains(boxes[i]), qPrintable(what));
+                for (std::size_t k = i + 1; k < boxes.size(); ++k) QVERIFY2(!boxes[i].intersects(boxes[k]), qPrintable(what));
+                for (const std::vector<QPointF>& piece : curve) {
+                    for (std::size_t p = 1; p < piece.size(); ++p) {
+                        const QLineF segment(piece[p - 1], piece[p]);
+                        // Sampled finely: a segment crossing the box has a point in it.
+                        for (int f = 0; f <= 20; ++f) QVERIFY2(!boxes[i].contains(segment.pointAt(f / 20.0)), qPrintable(what + " crosses the curve"));
+                    }
+                }
+                for (std::size_t m = 0; m < plot.marks.size(); ++m) {
+                    const QPointF ring = MapToPicture(plot, area, plot.marks[m].amps, plot.marks[m].seconds);
+                    QVERIFY2(!boxes[i].intersects(QRectF(ring - QPointF(5, 5), QSizeF(10, 10))), qPrintable(what + " covers a ring"));
+                }
+            }
+            auto distance = [](const QRectF& box, const QPointF& p) {
+                const double dx = std::max({box.left() - p.x(), 0.0, p.x() - box.right()});
+                const double dy = std::max({box.top() - p.y(), 0.0, p.y() - box.bottom()});
+                return std::hypot(dx, dy);
+            };
+            for (std::size_t i = 0; i < texts.marks.size(); ++i) {
+                const QPointF own = MapToPicture(plot, area, plot.marks[i].amps, plot.marks[i].seconds);
+                for (std::size_t k = 0; k < texts.marks.size(); ++k) {
+                    if (k == i) continue;
+                    const QPointF other = MapToPicture(plot, area, plot.marks[k].amps, plot.marks[k].seconds);
+                    QVERIFY2(distance(texts.marks[i], own) < distance(texts.marks[i], other),
+                             qPrintable(QString::fromLatin1(c.name) + ": a text nearer another mark"));
+                }
+            }
+        }
+    }
+
     void axesAreWholeDecadesHoldingTheMarks() {
         // Marks at 50 A (capped: the fuse does not clear) and 20 kA.
         const TimeCurrentPlot plot =
