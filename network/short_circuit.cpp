@@ -50,10 +50,10 @@ const BusResult* ShortCircuitResults::FindBus(const std::string& name) const {
 }
 
 std::optional<double> ShortCircuitResults::Share(const std::string& bus, ElementKind kind,
-                                                 std::size_t index) const {
+                                                 std::size_t index, Case c) const {
     const BusResult* b = FindBus(bus);
     if (!b || !b->computed) return std::nullopt;
-    for (const auto& s : b->shares)
+    for (const auto& s : c == Case::Max ? b->shares : b->shares_min)
         if (s.kind == kind && s.index == index) return s.share;
     return std::nullopt;
 }
@@ -573,6 +573,7 @@ ShortCircuitResults Network::Solve(Convention convention) const {
         out.ka_min = VoltageFactor(convention, Case::Min, kV) / std::abs(zmin) * baseKa;
         out.xr_max = zmax.imag() / zmax.real();
         Shares(fmax, vmax, static_cast<int>(b), out.shares);
+        Shares(fmin, vmin, static_cast<int>(b), out.shares_min);
     }
     return r;
 }

@@ -4,7 +4,8 @@
 // the nodal admittance matrix in per unit (bus nominal voltages as base
 // voltages, transformers at their nominal ratios), for the maximum case and
 // the minimum case of a convention, and the share of the fault current that
-// each element touching the faulted bus carries (maximum case).
+// each element touching the faulted bus carries in each case (the shares
+// differ: a weak source gives less in the minimum case, and motors nothing).
 //
 // Modelled: sources as ideal voltage sources behind Z = c·U/(√3·I), so that a
 // fault at a source's own bus draws exactly its given current; transformer
@@ -114,8 +115,9 @@ struct BusResult {
     double xr_max = 0;  // X/R of the Thevenin impedance, maximum case
     // Every element touching the bus without an error of its own, in the
     // order sources, transformers, cables, motors: its share of this bus's
-    // fault current in the maximum case.
-    std::vector<BranchShare> shares;
+    // fault current in the maximum case, and in the minimum case (the same
+    // elements in the same order; a motor's share is 0 there).
+    std::vector<BranchShare> shares, shares_min;
 };
 
 struct ShortCircuitResults {
@@ -125,9 +127,11 @@ struct ShortCircuitResults {
     std::vector<ElementError> errors;
 
     const BusResult* FindBus(const std::string& name) const;
-    // The share of an element at the fault of `bus`; empty when the element
-    // has an error, does not touch the bus, or the bus is not computed.
-    std::optional<double> Share(const std::string& bus, ElementKind kind, std::size_t index) const;
+    // The share of an element at the fault of `bus` in case `c`; empty when
+    // the element has an error, does not touch the bus, or the bus is not
+    // computed.
+    std::optional<double> Share(const std::string& bus, ElementKind kind, std::size_t index,
+                                Case c = Case::Max) const;
 };
 
 // --- The network ---------------------------------------------------------------

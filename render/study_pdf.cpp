@@ -526,8 +526,10 @@ std::vector<Column> DeviceColumns() {
 }
 
 // "relay IEC-SI, pickup 2000 A, time dial 0.3, ...": the device of a row and
-// the settings given, in the words and units of its columns.
-QString DeviceText(const StudyRowInputs& in) {
+// the settings given, in the words and units of its columns; on a branch of
+// the network without a typed share, the branch's share of each case, which
+// the device saw in that case.
+QString DeviceText(const StudyRowInputs& in, const StudyRowResults& r) {
     QString text = Text(in[kDeviceTypeColumn]);
     if (in[kDeviceTypeColumn] == "relay" && !in[kRelayCurveColumn].empty()) {
         text += QLatin1Char(' ') + Text(in[kRelayCurveColumn]);
@@ -555,6 +557,10 @@ QString DeviceText(const StudyRowInputs& in) {
         text += QStringLiteral(", ") + QString::fromUtf8(s.caption) + QLatin1Char(' ') + Text(in[s.column]) +
                 (none ? QString() : QString::fromUtf8(s.unit));
     }
+    if (in[kDeviceShareColumn].empty() && !r[kBranchShareColumn].empty()) {
+        text += QStringLiteral(", branch share ") + Text(r[kBranchShareColumn]) + QStringLiteral(" maximum case, ") +
+                Text(r[kBranchShareMinColumn]) + QStringLiteral(" minimum case");
+    }
     return text;
 }
 
@@ -563,7 +569,7 @@ std::vector<QString> DeviceCells(std::string_view name, const StudyRowInputs& in
         if (r[time].empty()) return QString();
         return Text(r[time]) + QStringLiteral(", ") + Text(r[element]);
     };
-    return {Text(OneLineName(name)), DeviceText(in), used(kArcTimeUsedColumn, kDeviceElementColumn),
+    return {Text(OneLineName(name)), DeviceText(in, r), used(kArcTimeUsedColumn, kDeviceElementColumn),
             used(kArcTimeReducedUsedColumn, kDeviceElementReducedColumn)};
 }
 
@@ -1054,7 +1060,7 @@ private:
                 });
                 first = false;
             }
-            const QString title = Text(OneLineName(p.name)) + QStringLiteral(": ") + DeviceText(p.inputs);
+            const QString title = Text(OneLineName(p.name)) + QStringLiteral(": ") + DeviceText(p.inputs, r);
             place(caption + pictureHeight, [&](qreal at) {
                 painter.setFont(body_);
                 painter.setPen(Qt::black);

@@ -88,6 +88,11 @@ std::string_view ResultsBoltedCurrent(const StudyRowInputs& in, const StudyRowRe
     return results[results[kScenarioColumn] == "min" ? kBoltedCurrentMinColumn : kBoltedCurrentMaxColumn];
 }
 
+std::optional<double> ResultsBranchShare(const NetworkRowFault& fault, const StudyRowResults& results) {
+    if (!fault.inNetwork) return std::nullopt;
+    return results[kScenarioColumn] == "min" ? fault.branchShareMin : fault.branchShare;
+}
+
 std::string NetworkCurrentText(double ka, char sep) { return FormatFixed(ka, 15, 3, sep); }
 
 StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,
@@ -220,11 +225,16 @@ StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,
         f.kaMax = b->ka_max;
         f.kaMin = b->ka_min;
         if (branchOf[i]) {
-            f.branchShare = results_.Share(bus, branchOf[i]->kind, branchOf[i]->index);
             // The only feed of a bus carries all of its current: a share a
             // rounding of the solution puts just above 1 is 1, so that a
             // device on the branch is not refused for it.
-            if (f.branchShare && *f.branchShare > 1 && *f.branchShare <= 1 + 1e-9) f.branchShare = 1.0;
+            auto share = [&](network::Case c) {
+                std::optional<double> s = results_.Share(bus, branchOf[i]->kind, branchOf[i]->index, c);
+                if (s && *s > 1 && *s <= 1 + 1e-9) s = 1.0;
+                return s;
+            };
+            f.branchShare = share(network::Case::Max);
+            f.branchShareMin = share(network::Case::Min);
         }
     }
     // The tree: the first branch without an error that ends at each bus.
@@ -256,9 +266,11 @@ StudyRowValues ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRow
     StudyRowInputs maxIn = in, minIn = in;
     maxIn[kBoltedCurrentColumn] = maxText;
     minIn[kBoltedCurrentColumn] = minText;
+    // A device on the row's branch sees the branch's share of each case (a
+    // typed device_share overrides both, in ComputeStudyRow).
     if (!in.deviceShareFromNetwork) {
         maxIn.deviceShareFromNetwork = fault.branchShare;
-        minIn.deviceShareFromNetwork = fault.branchShare;
+        minIn.deviceShareFromNetwork = fault.branchShareMin;
     }
     StudyRowResults maxOut, minOut;
     const StudyRowValues maxValues = ComputeStudyRow(maxIn, options, maxOut, devices);
@@ -284,6 +296,7 @@ StudyRowValues ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRow
     out[kBoltedCurrentMinColumn] = minText;
     out[kScenarioColumn] = min ? "min" : "max";
     if (fault.branchShare) out[kBranchShareColumn] = FormatFixed(*fault.branchShare, 15, 3, options.sep);
+    if (fault.branchShareMin) out[kBranchShareMinColumn] = FormatFixed(*fault.branchShareMin, 15, 3, options.sep);
     return min ? minValues : maxValues;
 }
 

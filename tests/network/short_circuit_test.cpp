@@ -173,6 +173,50 @@ TEST(ShortCircuit, LoopThroughATieCable) {
     EXPECT_NEAR(*r.Share("SWG-B", ElementKind::Transformer, 1), 0.5535, 0.00005);
 }
 
+// Each case has its own shares. Bus F (480 V) is fed through two 1 500 kVA,
+// 5.75 %, X/R 6 transformers from two 13.8 kV sources of 30 kA, X/R 15; U1
+// keeps 30 kA in the minimum case, U2 falls to 1 kA. By hand in ohms at
+// 480 V: source 0.0000214 + j0.0003206 (1 kA: 0.0006412 + j0.0096179),
+// transformer 0.0014520 + j0.0087118; Z1 = 0.0014733 + j0.0090324,
+// Z2 min = 0.0020932 + j0.0183297, |Z1 + Z2| = 0.027594: T2 carries
+// |Z1|/|Z1 + Z2| = 0.0091518/0.027594 = 0.3317 of the minimum case and T1
+// 0.018449/0.027594 = 0.6686, against 0.5 each in the maximum case. In the
+// worked network the motors give |Z_MCC|/|Z_motors| = 0.0096632/0.15437 =
+// 0.0626 of the MCC's maximum case and nothing of the minimum case, where
+// the cable carries all of it.
+TEST(ShortCircuit, SharesOfEachCase) {
+    NetworkInput two;
+    two.sources = {{"U1", "U1", 13.8, 30, 30, 15}, {"U2", "U2", 13.8, 30, 1, 15}};
+    two.buses = {{"F", 0.48, ""}};
+    two.transformers = {{"T1", "U1", "F", 1500, 5.75, 6}, {"T2", "U2", "F", 1500, 5.75, 6}};
+    struct Row {
+        const NetworkInput* in;
+        const char* bus;
+        ElementKind kind;
+        std::size_t index;
+        double max, min;
+    };
+    const NetworkInput worked = Worked();
+    // clang-format off
+    const Row rows[] = {
+        {&two,    "F",   ElementKind::Transformer, 0, 0.5,   0.6686},
+        {&two,    "F",   ElementKind::Transformer, 1, 0.5,   0.3317},
+        {&worked, "MCC", ElementKind::Cable,       0, 0.940, 1.0},
+        {&worked, "MCC", ElementKind::Motor,       0, 0.0626, 0.0},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.bus) + " " + std::to_string(row.index));
+        const auto r = Network(*row.in).Solve(Convention::Ansi);
+        ASSERT_TRUE(r.Share(row.bus, row.kind, row.index, Case::Max).has_value());
+        EXPECT_NEAR(*r.Share(row.bus, row.kind, row.index, Case::Max), row.max, kPrinted);
+        EXPECT_NEAR(*r.Share(row.bus, row.kind, row.index, Case::Min), row.min, 0.00005);
+    }
+    const auto r = Network(two).Solve(Convention::Ansi);
+    EXPECT_NEAR(At(r, "F").ka_max, 60.563, kPrinted);
+    EXPECT_NEAR(At(r, "F").ka_min, 45.291, kPrinted);
+}
+
 // A 480 V source of 30 kA, X/R 10, with 500 kVA of motors (x 0.2, X/R 10) on
 // its bus: the motors add to the maximum case only.
 TEST(ShortCircuit, MotorsFeedTheMaximumCaseOnly) {
