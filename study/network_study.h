@@ -7,9 +7,12 @@
 //
 // A row takes part when any of its network columns holds a text. Its
 // `voltage` is the nominal voltage of its bus; its `bolted_current` must be
-// empty (the network gives it). A row whose network values cannot be read
-// or whose element the network refuses is an error naming the row (as "row
-// N", N counting the study's rows from 1); the other rows are computed.
+// empty (the network gives it). A network value outside its column's range
+// (voltage 1 V to 1 MV, source_ka 0.001 to 1000 kA, ...: the table in
+// network_study.cpp) is refused naming the column and the value as typed.
+// A row whose network values cannot be read or whose element the network
+// refuses is an error naming the row (as "row N", N counting the study's
+// rows from 1); the other rows are computed.
 #pragma once
 
 #include <cstddef>

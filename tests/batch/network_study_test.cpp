@@ -3,7 +3,9 @@
 // case each row takes, and the rows the network refuses.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -163,6 +165,121 @@ TEST(NetworkStudy, RefusedRowsAmongComputedOnes) {
         EXPECT_EQ(rows[2].at("status"), "error");
         EXPECT_EQ(rows[2].at("message"), c.message);
         EXPECT_EQ(rows[2].at("incident_energy"), "");
+    }
+}
+
+// Every network value is checked against its column's range when the
+// network is built: below, at and above each bound, and the values that
+// once reached the solver (1e308 kA gave an infinite current, 1e-320 m a
+// row of NAN, 1e308 kVA and ohm/km a network "without a solution"). A value
+// outside is an error of its row naming the column and the value as typed;
+// a value at a bound is taken. No text of any run says INF or NAN.
+TEST(NetworkStudy, NetworkValuesOutsideTheirRangesAreRefusedByColumn) {
+    const std::vector<std::string> header = {
+        "point", "method", "voltage", "gap", "work_distance", "equipment_class", "grounding", "arc_time",
+        "arc_time_reduced", "bus", "from_bus", "branch_type", "source_ka", "source_xr", "source_ka_min",
+        "tx_kva", "tx_z", "tx_xr", "cable_length", "cable_r", "cable_x", "cable_sets", "motor_kva",
+        "motor_x", "motor_xr"};
+    // clang-format off
+    const std::vector<std::vector<std::string>> network = {
+        {"UTIL", "empirical", "13800", "153", "910", "Switchgear", "Grounded", "0.2", "0.2", "UTIL", "", "source",
+         "20", "15", "", "", "", "", "", "", "", "", "", "", ""},
+        {"SWG", "empirical", "480", "32", "455", "Switchgear", "Grounded", "0.2", "0.2", "SWG", "UTIL", "transformer",
+         "", "", "", "2000", "5.75", "6", "", "", "", "", "", "", ""},
+        {"MCC", "empirical", "480", "25", "455", "MCC and Panels", "Grounded", "0.2", "0.2", "MCC", "SWG", "cable",
+         "", "", "", "", "", "", "60", "0.1", "0.08", "2", "300", "0.2", "10"},
+    };
+    struct Case {
+        std::size_t row;
+        const char *column, *value;
+        const char* message;  // empty: the value is taken
+    };
+    const Case cases[] = {
+        {0, "voltage",       "0.999",     "voltage: 0.999 V is not a bus voltage (1 V to 1000000 V)"},
+        {0, "voltage",       "1",         ""},
+        {0, "voltage",       "1000000",   ""},
+        {0, "voltage",       "1000001",   "voltage: 1000001 V is not a bus voltage (1 V to 1000000 V)"},
+        {0, "source_ka",     "0.0009",    "source_ka: 0.0009 kA is not a source fault current (0.001 kA to 1000 kA)"},
+        {0, "source_ka",     "0.001",     ""},
+        {0, "source_ka",     "1000",      ""},
+        {0, "source_ka",     "1000.001",  "source_ka: 1000.001 kA is not a source fault current (0.001 kA to 1000 kA)"},
+        {0, "source_ka",     "1e308",     "source_ka: 1e308 kA is not a source fault current (0.001 kA to 1000 kA)"},
+        {0, "source_ka_min", "0.0009",    "source_ka_min: 0.0009 kA is not a source fault current (0.001 kA to 1000 kA)"},
+        {0, "source_ka_min", "0.001",     ""},
+        {0, "source_ka_min", "20",        ""},
+        {0, "source_ka_min", "20.001",    "source_ka_min: 20.001 kA is above source_ka, 20 kA"},
+        {0, "source_xr",     "-0.001",    "source_xr: -0.001 is not an X/R ratio (0 to 1000)"},
+        {0, "source_xr",     "0",         ""},
+        {0, "source_xr",     "1000",      ""},
+        {0, "source_xr",     "1000.5",    "source_xr: 1000.5 is not an X/R ratio (0 to 1000)"},
+        {1, "tx_kva",        "0.999",     "tx_kva: 0.999 kVA is not a transformer rating (1 kVA to 10000000 kVA)"},
+        {1, "tx_kva",        "1",         ""},
+        {1, "tx_kva",        "1E7",       ""},
+        {1, "tx_kva",        "10000001",  "tx_kva: 10000001 kVA is not a transformer rating (1 kVA to 10000000 kVA)"},
+        {1, "tx_kva",        "1e308",     "tx_kva: 1e308 kVA is not a transformer rating (1 kVA to 10000000 kVA)"},
+        {1, "tx_z",          "0.099",     "tx_z: 0.099 % is not a transformer impedance (0.1 % to 100 %)"},
+        {1, "tx_z",          "0.1",       ""},
+        {1, "tx_z",          "100",       ""},
+        {1, "tx_z",          "100.01",    "tx_z: 100.01 % is not a transformer impedance (0.1 % to 100 %)"},
+        {1, "tx_xr",         "-1",        "tx_xr: -1 is not an X/R ratio (0 to 1000)"},
+        {1, "tx_xr",         "0",         ""},
+        {1, "tx_xr",         "1000",      ""},
+        {1, "tx_xr",         "1001",      "tx_xr: 1001 is not an X/R ratio (0 to 1000)"},
+        {2, "cable_length",  "-0.001",    "cable_length: -0.001 m is not a length (0 for a closed tie, or 0.001 m to 1000000 m)"},
+        {2, "cable_length",  "0",         ""},
+        {2, "cable_length",  "1e-320",    "cable_length: 1e-320 m is not a length (0 for a closed tie, or 0.001 m to 1000000 m)"},
+        {2, "cable_length",  "0.000999",  "cable_length: 0.000999 m is not a length (0 for a closed tie, or 0.001 m to 1000000 m)"},
+        {2, "cable_length",  "0.001",     ""},
+        {2, "cable_length",  "1000000",   ""},
+        {2, "cable_length",  "1000000.1", "cable_length: 1000000.1 m is not a length (0 for a closed tie, or 0.001 m to 1000000 m)"},
+        {2, "cable_r",       "-0.1",      "cable_r: -0.1 ohm/km is not a resistance (0 to 1000 ohm/km)"},
+        {2, "cable_r",       "0",         ""},
+        {2, "cable_r",       "1000",      ""},
+        {2, "cable_r",       "1e308",     "cable_r: 1e308 ohm/km is not a resistance (0 to 1000 ohm/km)"},
+        {2, "cable_x",       "-0.1",      "cable_x: -0.1 ohm/km is not a reactance (0 to 1000 ohm/km)"},
+        {2, "cable_x",       "1000",      ""},
+        {2, "cable_x",       "1000.1",    "cable_x: 1000.1 ohm/km is not a reactance (0 to 1000 ohm/km)"},
+        {2, "cable_sets",    "0",         "cable_sets: 0 is not a number of sets (a whole number from 1 to 1000)"},
+        {2, "cable_sets",    "1000",      ""},
+        {2, "cable_sets",    "1001",      "cable_sets: 1001 is not a number of sets (a whole number from 1 to 1000)"},
+        {2, "motor_kva",     "0.09",      "motor_kva: 0.09 kVA is not a motor rating (0.1 kVA to 10000000 kVA)"},
+        {2, "motor_kva",     "0.1",       ""},
+        {2, "motor_kva",     "10000000",  ""},
+        {2, "motor_kva",     "1.1e7",     "motor_kva: 1.1e7 kVA is not a motor rating (0.1 kVA to 10000000 kVA)"},
+        {2, "motor_x",       "0.009",     "motor_x: 0.009 pu is not a motor reactance (0.01 pu to 10 pu)"},
+        {2, "motor_x",       "0.01",      ""},
+        {2, "motor_x",       "10",        ""},
+        {2, "motor_x",       "10.1",      "motor_x: 10.1 pu is not a motor reactance (0.01 pu to 10 pu)"},
+        {2, "motor_xr",      "0.09",      "motor_xr: 0.09 is not an X/R ratio (0.1 to 1000)"},
+        {2, "motor_xr",      "0.1",       ""},
+        {2, "motor_xr",      "1000",      ""},
+        {2, "motor_xr",      "1000.1",    "motor_xr: 1000.1 is not an X/R ratio (0.1 to 1000)"},
+    };
+    // clang-format on
+    const std::regex notANumber("\\b(inf|infinity|nan)\\b", std::regex::icase);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.column) + " " + c.value);
+        const auto at = std::find(header.begin(), header.end(), c.column);
+        ASSERT_NE(at, header.end());
+        std::vector<std::vector<std::string>> rows = network;
+        rows[c.row][static_cast<std::size_t>(at - header.begin())] = c.value;
+        std::string study;
+        for (const auto& fields : std::vector<std::vector<std::string>>{header, rows[0], rows[1], rows[2]}) {
+            for (std::size_t i = 0; i < fields.size(); ++i) study += (i ? "," : "") + fields[i];
+            study += "\n";
+        }
+        const std::string out = RunNetworkStudy(study);
+        EXPECT_FALSE(std::regex_search(out, notANumber)) << out;
+        const std::vector<CsvRow> results = batch_test::CsvRows(out);
+        ASSERT_EQ(results.size(), 3u);
+        const CsvRow& r = results[c.row];
+        if (*c.message) {
+            EXPECT_EQ(r.at("status"), "error");
+            EXPECT_EQ(r.at("message"), c.message);
+        } else {
+            EXPECT_NE(r.at("status"), "error") << r.at("message");
+            EXPECT_NE(r.at("bolted_current_max"), "");
+        }
     }
 }
 
