@@ -296,7 +296,9 @@ StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,
         const std::string bus(rows[i][kBusColumn]);
         const network::BusResult* b = results_.FindBus(bus);
         if (!b || !b->computed) {
-            AddError(f, "bus " + bus + " has no fault current (no path to a source)");
+            AddError(f, b && b->error >= 0
+                            ? "bus " + bus + " has no fault current: " + results_.errors[b->error].message
+                            : "bus " + bus + " has no fault current (no path to a source)");
             continue;
         }
         f.kaMax = b->ka_max;

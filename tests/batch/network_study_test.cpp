@@ -283,6 +283,31 @@ TEST(NetworkStudy, NetworkValuesOutsideTheirRangesAreRefusedByColumn) {
     }
 }
 
+// A part of the network whose solution would lose its digits (a 480 V
+// source of 1 A beside a cable of 2.3e-8 ohm, ten times the closed-tie
+// bound: see tests/network) is refused: the cable's row says why, every
+// other row of its buses points to it, and the bus of another source is
+// computed.
+TEST(NetworkStudy, RowsOfANetworkPartWithoutASolutionSayWhy) {
+    const std::string study =
+        "point,method,voltage,gap,work_distance,equipment_class,grounding,arc_time,arc_time_reduced,bus,"
+        "from_bus,branch_type,source_ka,source_xr,cable_length,cable_r,cable_x,cable_sets\n"
+        "S,empirical,480,32,455,Switchgear,Grounded,0.2,0.2,S,,source,0.001,10,,,,\n"
+        "B,empirical,480,32,455,Switchgear,Grounded,0.2,0.2,B,S,cable,,,1,0.00023,0,10\n"
+        "X,empirical,480,32,455,Switchgear,Grounded,0.2,0.2,X,,source,30,10,,,,\n";
+    const std::string cable =
+        "cable in row 2: its impedance is too small beside the rest of the network for the fault currents "
+        "to be computed; make it a closed tie (length 0)";
+    const std::vector<CsvRow> rows = batch_test::CsvRows(RunNetworkStudy(study));
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].at("status"), "error");
+    EXPECT_EQ(rows[0].at("message"), "bus S has no fault current: " + cable);
+    EXPECT_EQ(rows[1].at("status"), "error");
+    EXPECT_EQ(rows[1].at("message"), cable);
+    EXPECT_EQ(rows[2].at("status"), "ok") << rows[2].at("message");
+    EXPECT_EQ(rows[2].at("bolted_current_max"), "30.000");
+}
+
 // The plant example (32 buses: a 13.8 kV utility, MV switchgear, two unit
 // substations with a tie, MCCs with motors, panels, 208 V lighting panels;
 // relays, trip units and fuses on most of its points, each seeing its own

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <set>
 #include <string>
@@ -255,6 +256,97 @@ TEST(ShortCircuit, ZeroImpedanceCableJoinsItsBuses) {
     EXPECT_NEAR(
         *r.Share("SWG", ElementKind::Cable, 1) + *r.Share("SWG", ElementKind::Transformer, 0), 1.0,
         0.002);
+}
+
+// A cable far below its buses' base impedance is a closed tie, as one of
+// zero length: a 13.8 kV source bus S (20 kA, X/R 10, 0.8 kA minimum) and a
+// cable of 1000 sets at 0.0001 + j0.0001 ohm/km to B with 500 kVA of motors
+// (x 0.2, X/R 10). By hand: the motors draw 13.8/(sqrt3 76.556 ohm) =
+// 0.104 kA in phase with the source, so both buses have 20.104 kA in the
+// maximum case and the source's own 0.800 kA in the minimum case. Solved as
+// a branch, the 1 um and 1 mm cables (1.4e-16 and 1.4e-13 ohm) left S
+// 0.705 and 0.797 kA. A 1 m cable of one set at 0.1 ohm/km is no tie.
+TEST(ShortCircuit, TinyCableIsAClosedTie) {
+    auto network = [](double length, double ohmKm, int sets) {
+        NetworkInput in;
+        in.sources = {{"U", "S", 13.8, 20, 0.8, 10}};
+        in.buses = {{"B", 13.8, ""}};
+        in.cables = {{"C", "S", "B", length, ohmKm, ohmKm, sets}};
+        in.motors = {{"M", "B", 500, 0.2, 10}};
+        return in;
+    };
+    auto printed = [](double ka) { return std::round(ka * 1000) / 1000; };
+    const Network tie(network(0, 0.0001, 1000));
+    const auto t = tie.Solve(Convention::Ansi);
+    // clang-format off
+    const std::tuple<double, double, int, int> rows[] = {
+        // m     ohm/km  sets  nodes
+        {1e-6,  0.0001, 1000, 1},
+        {0.001, 0.0001, 1000, 1},
+        {1,     0.1,    1,    2},
+    };
+    // clang-format on
+    for (const auto& [length, ohmKm, sets, nodes] : rows) {
+        SCOPED_TRACE(length);
+        const Network net(network(length, ohmKm, sets));
+        EXPECT_TRUE(net.errors().empty());
+        EXPECT_EQ(net.NodeCount(), nodes);
+        const auto r = net.Solve(Convention::Ansi);
+        EXPECT_EQ(printed(At(r, "S").ka_max), 20.104);
+        EXPECT_EQ(printed(At(r, "S").ka_min), 0.800);
+        if (nodes == 1) {
+            for (const char* bus : {"S", "B"}) {
+                EXPECT_EQ(printed(At(r, bus).ka_max), printed(At(t, bus).ka_max)) << bus;
+                EXPECT_EQ(printed(At(r, bus).ka_min), printed(At(t, bus).ka_min)) << bus;
+            }
+            EXPECT_NEAR(*r.Share("B", ElementKind::Cable, 0, Case::Min), 1.0, 1e-12);
+        }
+    }
+}
+
+// A network whose solution would lose its digits is refused by its island,
+// naming the branch, and the other islands are computed. A 1 m cable of 10
+// sets at 0.00023 ohm/km (2.3e-8 ohm, 1e-5 per unit, ten times the tie
+// bound) from a 480 V source of 1 A (1.2e5 per unit): the source bus's
+// pivot keeps 1e-5/(2 x 1.2e5) = 4e-11 of its size. A cable of an infinite
+// impedance (1e308 ohm/km over 1e308 m) leaves its far bus a zero pivot.
+// Beside them, bus X of its own 30 kA source.
+TEST(ShortCircuit, IslandWithoutPreciseSolutionIsRefused) {
+    struct Row {
+        const char* what;
+        double length, ohmKm;
+        int sets;
+        ElementKind kind;
+        const char* name;
+        const char* message;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"tiny cable", 1, 0.00023, 10, ElementKind::Cable, "C",
+         "cable C: its impedance is too small beside the rest of the network for the fault currents to be "
+         "computed; make it a closed tie (length 0)"},
+        {"open cable", 1e308, 1e308, 1, ElementKind::Source, "U",
+         "source U: the network's equations have no solution"},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        NetworkInput in;
+        in.sources = {{"U", "S", 0.48, 0.001, 0.001, 10}, {"UX", "X", 0.48, 30, 30, 10}};
+        in.buses = {{"B", 0.48, ""}};
+        in.cables = {{"C", "S", "B", row.length, row.ohmKm, 0, row.sets}};
+        const auto r = Network(in).Solve(Convention::Ansi);
+        ASSERT_EQ(r.errors.size(), 1u);
+        EXPECT_EQ(r.errors[0].kind, row.kind);
+        EXPECT_EQ(r.errors[0].name, row.name);
+        EXPECT_EQ(r.errors[0].message, row.message);
+        for (const char* bus : {"S", "B"}) {
+            EXPECT_FALSE(At(r, bus).computed) << bus;
+            EXPECT_EQ(At(r, bus).error, 0) << bus;
+        }
+        EXPECT_TRUE(At(r, "X").computed);
+        EXPECT_NEAR(At(r, "X").ka_max, 30.0, 1e-9);
+    }
 }
 
 // Each problem is an error on exactly the elements concerned; the rest of the
