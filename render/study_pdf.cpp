@@ -525,11 +525,18 @@ std::vector<Column> DeviceColumns() {
             {QStringLiteral("Reduced case: duration (s), element"), 70, 2}};
 }
 
-// "relay IEC-SI, pickup 2000 A, time dial 0.3, ...": the device of a row and
-// the settings given, in the words and units of its columns; on a branch of
+// ", branch share 0.500 maximum case, 0.332 minimum case": on a branch of
 // the network without a typed share, the branch's share of each case, which
-// the device saw in that case.
-QString DeviceText(const StudyRowInputs& in, const StudyRowResults& r) {
+// the row's device saw in that case; empty otherwise.
+QString BranchSharesText(const StudyRowInputs& in, const StudyRowResults& r) {
+    if (!in[kDeviceShareColumn].empty() || r[kBranchShareColumn].empty()) return {};
+    return QStringLiteral(", branch share ") + Text(r[kBranchShareColumn]) + QStringLiteral(" maximum case, ") +
+           Text(r[kBranchShareMinColumn]) + QStringLiteral(" minimum case");
+}
+
+// "relay IEC-SI, pickup 2000 A, time dial 0.3, ...": the device of a row and
+// the settings given, in the words and units of its columns.
+QString DeviceText(const StudyRowInputs& in) {
     QString text = Text(in[kDeviceTypeColumn]);
     if (in[kDeviceTypeColumn] == "relay" && !in[kRelayCurveColumn].empty()) {
         text += QLatin1Char(' ') + Text(in[kRelayCurveColumn]);
@@ -557,10 +564,6 @@ QString DeviceText(const StudyRowInputs& in, const StudyRowResults& r) {
         text += QStringLiteral(", ") + QString::fromUtf8(s.caption) + QLatin1Char(' ') + Text(in[s.column]) +
                 (none ? QString() : QString::fromUtf8(s.unit));
     }
-    if (in[kDeviceShareColumn].empty() && !r[kBranchShareColumn].empty()) {
-        text += QStringLiteral(", branch share ") + Text(r[kBranchShareColumn]) + QStringLiteral(" maximum case, ") +
-                Text(r[kBranchShareMinColumn]) + QStringLiteral(" minimum case");
-    }
     return text;
 }
 
@@ -569,7 +572,7 @@ std::vector<QString> DeviceCells(std::string_view name, const StudyRowInputs& in
         if (r[time].empty()) return QString();
         return Text(r[time]) + QStringLiteral(", ") + Text(r[element]);
     };
-    return {Text(OneLineName(name)), DeviceText(in, r), used(kArcTimeUsedColumn, kDeviceElementColumn),
+    return {Text(OneLineName(name)), DeviceText(in) + BranchSharesText(in, r), used(kArcTimeUsedColumn, kDeviceElementColumn),
             used(kArcTimeReducedUsedColumn, kDeviceElementReducedColumn)};
 }
 
@@ -1060,13 +1063,17 @@ private:
                 });
                 first = false;
             }
-            const QString title = Text(OneLineName(p.name)) + QStringLiteral(": ") + DeviceText(p.inputs, r);
+            // The shares the picture's currents were seen at stay whole; a
+            // long name or settings give way.
+            const QString title = Text(OneLineName(p.name)) + QStringLiteral(": ") + DeviceText(p.inputs);
+            const QString shares = BranchSharesText(p.inputs, r);
             place(caption + pictureHeight, [&](qreal at) {
                 painter.setFont(body_);
                 painter.setPen(Qt::black);
                 const QFontMetricsF m(body_, &writer_);
+                const qreal room = std::max<qreal>(0, width_ - m.horizontalAdvance(shares));
                 painter.drawText(QRectF(margin_, at + pad_, width_, LineSpacing(body_)), Qt::AlignLeft | Qt::AlignTop,
-                                 m.elidedText(title, Qt::ElideRight, width_));
+                                 m.elidedText(title, Qt::ElideRight, room) + shares);
                 PaintTimeCurrent(painter, QRectF(margin_, at + caption, pictureWidth, pictureHeight), plot,
                                  options_.sep);
             });
