@@ -44,8 +44,8 @@ public:
 
     // The network of a study with network columns, built again from the
     // inputs its output repeats; none for a study without one. Its rows are
-    // then handed out with the share of their own branch, which a protective
-    // device on that branch sees.
+    // then handed out with the share of their own branch in the case that
+    // gave their results, which a protective device on that branch saw.
     void BuildNetwork(char sep, network::Convention convention) {
         network_.reset();
         if (!HasNetworkColumns(at_)) return;
@@ -73,10 +73,8 @@ public:
         for (int c = 0; c < kStudyInputColumnCount; ++c) {
             if (at_[c] >= 0) v.inputs[c] = row_.fields[static_cast<std::size_t>(at_[c])];
         }
-        if (network_ && network_->Row(i).inNetwork) {
-            v.inputs.deviceShareFromNetwork = network_->Row(i).branchShare;
-        }
         v.results = &row_.results;
+        if (network_) v.inputs.deviceShareFromNetwork = ResultsBranchShare(network_->Row(i), row_.results);
         return v;
     }
 

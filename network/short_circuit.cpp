@@ -25,8 +25,12 @@ Complex SplitByXr(double z, double xr) {
     return {z / h, z * (xr / h)};
 }
 
-bool ZeroImpedance(const Cable& c) {
-    return c.length_m == 0 || (c.r_ohm_km == 0 && c.x_ohm_km == 0);
+// A cable of zero impedance, or below kTieImpedance of its buses' base
+// impedance (kV²/100 MVA): a closed tie, its buses one node.
+bool ClosedTie(const Cable& c, double kV) {
+    if (c.length_m == 0 || (c.r_ohm_km == 0 && c.x_ohm_km == 0)) return true;
+    const double ohms = std::hypot(c.r_ohm_km, c.x_ohm_km) * (c.length_m / 1000) / c.sets;
+    return ohms < kTieImpedance * (kV * kV / kBaseMva);
 }
 
 // Union-find over bus numbers.
@@ -50,10 +54,10 @@ const BusResult* ShortCircuitResults::FindBus(const std::string& name) const {
 }
 
 std::optional<double> ShortCircuitResults::Share(const std::string& bus, ElementKind kind,
-                                                 std::size_t index) const {
+                                                 std::size_t index, Case c) const {
     const BusResult* b = FindBus(bus);
     if (!b || !b->computed) return std::nullopt;
-    for (const auto& s : b->shares)
+    for (const auto& s : c == Case::Max ? b->shares : b->shares_min)
         if (s.kind == kind && s.index == index) return s.share;
     return std::nullopt;
 }
@@ -278,7 +282,7 @@ void Network::JoinZeroImpedanceCables() {
     std::vector<std::size_t> closing;
     for (std::size_t i = 0; i < in_.cables.size(); ++i) {
         const auto& c = in_.cables[i];
-        if (Bad(ElementKind::Cable, i) || !ZeroImpedance(c)) continue;
+        if (Bad(ElementKind::Cable, i) || !ClosedTie(c, busKv_[busNumber_.at(c.from)])) continue;
         const int a = busNumber_.at(c.from), b = busNumber_.at(c.to);
         const int ra = Root(up, a), rb = Root(up, b);
         if (ra == rb) {
@@ -347,12 +351,16 @@ void Network::FindLiveBuses() {
         if (!Bad(ElementKind::Source, i)) fed[Root(up, busNumber_.at(in_.sources[i].bus))] = true;
 
     node_.assign(n, -1);
+    island_.clear();
     std::vector<int> groupNode(n, -1);
     nodeCount_ = 0;
     for (int b = 0; b < n; ++b) {
         if (busKv_[b] == 0 || !fed[Root(up, b)]) continue;
         int& g = groupNode[group_[b]];
-        if (g < 0) g = nodeCount_++;
+        if (g < 0) {
+            g = nodeCount_++;
+            island_.push_back(Root(up, b));
+        }
         node_[b] = g;
     }
     // Everything on a bus with a voltage but without a path to a source.
@@ -389,7 +397,7 @@ void Network::BuildModel() {
                       const std::string& to) {
         const int a = busNumber_.at(from), b = busNumber_.at(to);
         Touch t{kind, i};
-        if (kind == ElementKind::Cable && ZeroImpedance(in_.cables[i])) {
+        if (kind == ElementKind::Cable && ClosedTie(in_.cables[i], busKv_[a])) {
             t.tie = true;
         } else {
             int edge = -1;
@@ -536,6 +544,7 @@ ShortCircuitResults Network::Solve(Convention convention) const {
     SymmetricFactor fmax = pattern_, fmin = pattern_;
     const Values vmax = ElementValues(convention, Case::Max);
     const Values vmin = ElementValues(convention, Case::Min);
+    // A zero pivot leaves its island without a solution; the pivots' precision tells.
     auto factor = [&](SymmetricFactor& f, const Values& v) {
         std::vector<Complex> diag(nodeCount_), off(edges_.size());
         for (std::size_t i = 0; i < branches_.size(); ++i) {
@@ -546,24 +555,28 @@ ShortCircuitResults Network::Solve(Convention convention) const {
             off[br.edge] = -v.branchY[i];
         }
         for (std::size_t i = 0; i < shunts_.size(); ++i) diag[node_[shunts_[i].bus]] += v.shuntY[i];
-        if (!f.Factorize(diag, off)) return false;
+        f.Factorize(diag, off);
         f.Invert();
-        return true;
     };
-    if (!factor(fmax, vmax) || !factor(fmin, vmin)) {
-        // A singular admittance matrix: not possible with resistive-inductive
-        // elements, said rather than shown as numbers if it ever happens.
-        for (std::size_t i = 0; i < in_.sources.size(); ++i)
-            if (!bad_[1][i])
-                r.errors.push_back({ElementKind::Source, i, in_.sources[i].name,
-                                    "source " + in_.sources[i].name +
-                                        ": the network's equations have no solution"});
-        return r;
+    factor(fmax, vmax);
+    factor(fmin, vmin);
+    // The islands whose solution cannot be trusted, each with the error that
+    // says why (an entry of r.errors).
+    std::unordered_map<int, int> unsolved;
+    auto refuse = [&](int node, const Values& v) {
+        if (unsolved.count(island_[node])) return;
+        unsolved.emplace(island_[node], static_cast<int>(r.errors.size()));
+        r.errors.push_back(Unsolvable(node, v));
+    };
+    for (int k = 0; k < nodeCount_; ++k) {
+        // NaN fails the comparison too.
+        if (!(fmax.PivotPrecision(k) >= kLeastPivotPrecision)) refuse(k, vmax);
+        if (!(fmin.PivotPrecision(k) >= kLeastPivotPrecision)) refuse(k, vmin);
     }
 
     for (std::size_t b = 0; b < n; ++b) {
         const int k = node_[b];
-        if (k < 0) continue;
+        if (k < 0 || unsolved.count(island_[k])) continue;
         BusResult& out = r.buses[b];
         const double kV = busKv_[b];
         const double baseKa = kBaseMva / (kSqrt3 * kV);
@@ -573,8 +586,61 @@ ShortCircuitResults Network::Solve(Convention convention) const {
         out.ka_min = VoltageFactor(convention, Case::Min, kV) / std::abs(zmin) * baseKa;
         out.xr_max = zmax.imag() / zmax.real();
         Shares(fmax, vmax, static_cast<int>(b), out.shares);
+        Shares(fmin, vmin, static_cast<int>(b), out.shares_min);
+    }
+    // A number that is not finite is never handed out: its island is refused
+    // (a guard; the checked values and the pivots' precision leave none).
+    for (std::size_t b = 0; b < n; ++b) {
+        const BusResult& out = r.buses[b];
+        if (!out.computed) continue;
+        bool finite = std::isfinite(out.ka_max) && std::isfinite(out.ka_min) && std::isfinite(out.xr_max);
+        for (const auto* list : {&out.shares, &out.shares_min})
+            for (const auto& sh : *list) finite = finite && std::isfinite(sh.share);
+        if (!finite) refuse(node_[b], vmax);
+    }
+    for (std::size_t b = 0; b < n; ++b) {
+        const int k = node_[b];
+        if (k < 0) continue;
+        const auto it = unsolved.find(island_[k]);
+        if (it == unsolved.end()) continue;
+        BusResult& out = r.buses[b];
+        out = BusResult{out.name, out.kV};
+        out.error = it->second;
     }
     return r;
+}
+
+ElementError Network::Unsolvable(int node, const Values& v) const {
+    // The branch of the largest admittance at the node: beside the rest of
+    // the network its impedance is what cancels the pivot's digits.
+    const Branch* worst = nullptr;
+    double most = 0;
+    for (std::size_t i = 0; i < branches_.size(); ++i) {
+        const Branch& br = branches_[i];
+        if (br.edge < 0 || (node_[br.busA] != node && node_[br.busB] != node)) continue;
+        const double y = std::abs(v.branchY[i]);
+        if (y > most) most = y, worst = &br;
+    }
+    if (worst) {
+        const bool cable = worst->kind == ElementKind::Cable;
+        const std::string& name = cable ? in_.cables[worst->index].name : in_.transformers[worst->index].name;
+        return {worst->kind, worst->index, name,
+                std::string(cable ? "cable " : "transformer ") + name +
+                    ": its impedance is too small beside the rest of the network for the fault currents "
+                    "to be computed" +
+                    (cable ? "; make it a closed tie (length 0)" : "")};
+    }
+    // No branch to name: the first source of the island.
+    for (std::size_t i = 0; i < in_.sources.size(); ++i) {
+        const int b = busNumber_.at(in_.sources[i].bus);
+        if (!bad_[1][i] && node_[b] >= 0 && island_[node_[b]] == island_[node]) {
+            return {ElementKind::Source, i, in_.sources[i].name,
+                    "source " + in_.sources[i].name + ": the network's equations have no solution"};
+        }
+    }
+    // Not reached: a live island has a source.
+    return {ElementKind::Source, 0, in_.sources[0].name,
+            "source " + in_.sources[0].name + ": the network's equations have no solution"};
 }
 
 }  // namespace zentavo::network

@@ -106,6 +106,7 @@ void SymmetricFactor::Analyse(int n, const std::vector<std::pair<int, int>>& edg
     li_.assign(lp_[n], 0);
     lx_.assign(lp_[n], Complex{});
     d_.assign(n, Complex{});
+    precision_.assign(n, 0);
     y_.assign(n, Complex{});
     pattern_.assign(n, 0);
 }
@@ -118,6 +119,7 @@ bool SymmetricFactor::Factorize(const std::vector<Complex>& diag,
 
     std::fill(flag_.begin(), flag_.end(), -1);
     std::fill(lnz_.begin(), lnz_.end(), 0);
+    bool regular = true;
     for (int k = 0; k < n; ++k) {
         // Row k of L by a sparse triangular solve along the elimination tree.
         y_[k] = diag[order_[k]];
@@ -134,6 +136,7 @@ bool SymmetricFactor::Factorize(const std::vector<Complex>& diag,
             while (len > 0) pattern_[--top] = pattern_[--len];
         }
         Complex dk = y_[k];
+        double size = std::abs(dk);  // of the terms summed into the pivot
         y_[k] = 0;
         for (; top < n; ++top) {
             const int i = pattern_[top];
@@ -143,14 +146,19 @@ bool SymmetricFactor::Factorize(const std::vector<Complex>& diag,
             for (int p = lp_[i]; p < end; ++p) y_[li_[p]] -= lx_[p] * yi;
             const Complex lki = yi / d_[i];
             dk -= lki * yi;
+            size += std::abs(lki * yi);
             li_[end] = k;
             lx_[end] = lki;
             ++lnz_[i];
         }
-        if (dk == Complex{}) return false;
+        precision_[k] = size > 0 ? std::abs(dk) / size : 0;
+        if (dk == Complex{}) {
+            regular = false;
+            dk = 1;
+        }
         d_[k] = dk;
     }
-    return true;
+    return regular;
 }
 
 std::size_t SymmetricFactor::Slot(int col, int row) const {

@@ -32,8 +32,19 @@ public:
     // Factors the matrix with diagonal `diag` (n values, node order) and
     // off-diagonal values `offdiag`, one per edge of Analyse in its order
     // (parallel edges add up). False when a pivot is zero: the matrix is
-    // singular and nothing below may be used.
+    // singular. The factor is completed all the same, a zero pivot taken as
+    // 1, so that the blocks of the matrix not joined to that node (the
+    // other islands of a network) can still be used; PivotPrecision tells
+    // the nodes whose entries cannot.
     bool Factorize(const std::vector<Complex>& diag, const std::vector<Complex>& offdiag);
+
+    // How much of its size a node's pivot kept when the terms summed into it
+    // cancelled: |d| / (|a| + Σ|l·y|) of its elimination, 1 without
+    // cancellation, 0 for a zero pivot. Rounding errors of size ε = 1.1e-16
+    // of those terms become a relative error of about ε / PivotPrecision in
+    // the pivot, and from there in every entry of the inverse that depends
+    // on it. After Factorize.
+    double PivotPrecision(int node) const { return precision_[position_[node]]; }
 
     // The inverse's entries on the factor's pattern. After Factorize.
     void Invert();
@@ -60,6 +71,7 @@ private:
     std::vector<int> parent_;            // elimination tree
     std::vector<int> lp_, li_;           // L by column, rows ascending
     std::vector<Complex> lx_, d_;
+    std::vector<double> precision_;  // per factor position
     std::vector<Complex> zx_, zd_;  // inverse on L's pattern, and its diagonal
     // Work space of Factorize.
     std::vector<Complex> y_;

@@ -560,6 +560,15 @@ std::vector<Column> DeviceColumns() {
             {QStringLiteral("Reduced case: duration (s), element"), 70, 2}};
 }
 
+// ", branch share 0.500 maximum case, 0.332 minimum case": on a branch of
+// the network without a typed share, the branch's share of each case, which
+// the row's device saw in that case; empty otherwise.
+QString BranchSharesText(const StudyRowInputs& in, const StudyRowResults& r) {
+    if (!in[kDeviceShareColumn].empty() || r[kBranchShareColumn].empty()) return {};
+    return QStringLiteral(", branch share ") + Text(r[kBranchShareColumn]) + QStringLiteral(" maximum case, ") +
+           Text(r[kBranchShareMinColumn]) + QStringLiteral(" minimum case");
+}
+
 // "relay IEC-SI, pickup 2000 A, time dial 0.3, ...": the device of a row and
 // the settings given, in the words and units of its columns.
 QString DeviceText(const StudyRowInputs& in) {
@@ -598,7 +607,7 @@ std::vector<QString> DeviceCells(std::string_view name, const StudyRowInputs& in
         if (r[time].empty()) return QString();
         return Text(r[time]) + QStringLiteral(", ") + Text(r[element]);
     };
-    return {Text(OneLineName(name)), DeviceText(in), used(kArcTimeUsedColumn, kDeviceElementColumn),
+    return {Text(OneLineName(name)), DeviceText(in) + BranchSharesText(in, r), used(kArcTimeUsedColumn, kDeviceElementColumn),
             used(kArcTimeReducedUsedColumn, kDeviceElementReducedColumn)};
 }
 
@@ -1096,13 +1105,17 @@ private:
                 });
                 first = false;
             }
+            // The shares the picture's currents were seen at stay whole; a
+            // long name or settings give way.
             const QString title = Text(OneLineName(p.name)) + QStringLiteral(": ") + DeviceText(p.inputs);
+            const QString shares = BranchSharesText(p.inputs, r);
             place(caption + pictureHeight, [&](qreal at) {
                 painter.setFont(body_);
                 painter.setPen(Qt::black);
                 const QFontMetricsF m(body_, &writer_);
+                const qreal room = std::max<qreal>(0, width_ - m.horizontalAdvance(shares));
                 painter.drawText(QRectF(margin_, at + pad_, width_, LineSpacing(body_)), Qt::AlignLeft | Qt::AlignTop,
-                                 m.elidedText(title, Qt::ElideRight, width_));
+                                 m.elidedText(title, Qt::ElideRight, room) + shares);
                 PaintTimeCurrent(painter, QRectF(margin_, at + caption, pictureWidth, pictureHeight), plot,
                                  options_.sep);
             });

@@ -159,6 +159,7 @@ constexpr ResultColumn kResultColumns[] = {
     {kBoltedCurrentMinColumn,       "bolted_current_min",        ResultUnit::kKiloampere},
     {kScenarioColumn,               "scenario",                  ResultUnit::kNone},
     {kBranchShareColumn,            "branch_share",              ResultUnit::kNone},
+    {kBranchShareMinColumn,         "branch_share_min",          ResultUnit::kNone},
 };
 // clang-format on
 static_assert(std::size(kResultColumns) == kStudyResultColumnCount);

@@ -151,11 +151,13 @@ enum StudyResultColumn {
     // A study with network columns: the bolted fault currents of the row's
     // bus (maximum and minimum case), which case gave the results ("max" or
     // "min") and the share of the bus fault current through the row's own
-    // branch. Written only by a study that has a network column.
+    // branch in the maximum and in the minimum case. Written only by a study
+    // that has a network column.
     kBoltedCurrentMaxColumn,
     kBoltedCurrentMinColumn,
     kScenarioColumn,
     kBranchShareColumn,
+    kBranchShareMinColumn,
     kStudyResultColumnCount
 };
 // The result columns every study writes come first; each optional group

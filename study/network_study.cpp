@@ -28,6 +28,67 @@ bool HasNetworkText(const StudyRowInputs& in) {
 
 std::string Name(StudyInputColumn c) { return std::string(kStudyInputNames[c]); }
 
+// The values a network column takes: finite, physically sensible (a real
+// plant's values lie well inside), and bounded so that no impedance,
+// admittance or current of the per-unit model overflows or underflows. A
+// value outside is refused where the row is read, naming the column and
+// the value as typed, before it reaches the network.
+struct NetworkRange {
+    StudyInputColumn column;
+    double low, high;
+    bool zero;          // 0 is also taken (a cable of 0 m is a closed tie)
+    std::string_view what;
+};
+// clang-format off
+constexpr NetworkRange kNetworkRanges[] = {
+    {kVoltageColumn,     1,     1e6,  false, "a bus voltage"},
+    {kSourceKaColumn,    0.001, 1000, false, "a source fault current"},
+    {kSourceKaMinColumn, 0.001, 1000, false, "a source fault current"},
+    {kSourceXrColumn,    0,     1000, false, "an X/R ratio"},
+    {kTxKvaColumn,       1,     1e7,  false, "a transformer rating"},
+    {kTxZColumn,         0.1,   100,  false, "a transformer impedance"},
+    {kTxXrColumn,        0,     1000, false, "an X/R ratio"},
+    {kCableLengthColumn, 0.001, 1e6,  true,  "a length"},
+    {kCableRColumn,      0,     1000, false, "a resistance"},
+    {kCableXColumn,      0,     1000, false, "a reactance"},
+    {kMotorKvaColumn,    0.1,   1e7,  false, "a motor rating"},
+    {kMotorXColumn,      0.01,  10,   false, "a motor reactance"},
+    {kMotorXrColumn,     0.1,   1000, false, "an X/R ratio"},
+};
+// clang-format on
+constexpr int kMostCableSets = 1000;
+
+const NetworkRange* RangeOf(StudyInputColumn c) {
+    for (const NetworkRange& r : kNetworkRanges) {
+        if (r.column == c) return &r;
+    }
+    return nullptr;
+}
+
+// A bound of a range as a message writes it: its digits alone ("1000000",
+// "0.001"), with the decimal separator of the study.
+std::string BoundText(double v, char sep) {
+    std::string t = FormatFixed(v, 15, 3, sep);
+    if (t.find(sep) != std::string::npos) {
+        t.erase(t.find_last_not_of('0') + 1);
+        if (t.back() == sep) t.pop_back();
+    }
+    return t;
+}
+
+// A value with its column's unit: "30 kA", "0.5" (X/R).
+std::string WithUnit(std::string_view value, StudyInputColumn c) {
+    const std::string_view unit = StudyInputUnit(c);
+    return std::string(value) + (unit.empty() ? "" : " " + std::string(unit));
+}
+
+std::string RangeText(const NetworkRange& r, char sep) {
+    const std::string high = WithUnit(BoundText(r.high, sep), r.column);
+    if (r.zero) return "0 for a closed tie, or " + WithUnit(BoundText(r.low, sep), r.column) + " to " + high;
+    if (r.low == 0) return "0 to " + high;
+    return WithUnit(BoundText(r.low, sep), r.column) + " to " + high;
+}
+
 // The network values of one row, read and checked for their own sake; the
 // network checks how they fit together.
 class RowReader {
@@ -64,12 +125,20 @@ public:
     }
 
 private:
+    // The number of a column, within the column's range.
     double Number(StudyInputColumn c) const {
+        double v;
         try {
-            return ParseNumber(in_[c], sep_);
+            v = ParseNumber(in_[c], sep_);
         } catch (const ConversionError& e) {
             throw StudyRowError(Name(c) + ": " + e.what());
         }
+        if (const NetworkRange* r = RangeOf(c);
+            r && !(r->zero && v == 0) && !(v >= r->low && v <= r->high)) {
+            throw StudyRowError(Name(c) + ": " + WithUnit(in_[c], c) + " is not " + std::string(r->what) +
+                                " (" + RangeText(*r, sep_) + ")");
+        }
+        return v;
     }
 
     const StudyRowInputs& in_;
@@ -86,6 +155,11 @@ void AddError(NetworkRowFault& f, const std::string& message) {
 std::string_view ResultsBoltedCurrent(const StudyRowInputs& in, const StudyRowResults& results) {
     if (results[kScenarioColumn].empty()) return in[kBoltedCurrentColumn];
     return results[results[kScenarioColumn] == "min" ? kBoltedCurrentMinColumn : kBoltedCurrentMaxColumn];
+}
+
+std::optional<double> ResultsBranchShare(const NetworkRowFault& fault, const StudyRowResults& results) {
+    if (!fault.inNetwork) return std::nullopt;
+    return results[kScenarioColumn] == "min" ? fault.branchShareMin : fault.branchShare;
 }
 
 std::string NetworkCurrentText(double ka, char sep) { return FormatFixed(ka, 15, 3, sep); }
@@ -146,7 +220,12 @@ StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,
             switch (type) {
             case BranchType::Source: {
                 const double ka = r.Required(kSourceKaColumn, "a source needs its fault current");
-                source = network::Source{name, bus, kV, ka, r.Optional(kSourceKaMinColumn, ka),
+                const double kaMin = r.Optional(kSourceKaMinColumn, ka);
+                if (kaMin > ka) {
+                    throw StudyRowError("source_ka_min: " + WithUnit(in[kSourceKaMinColumn], kSourceKaMinColumn) +
+                                        " is above source_ka, " + WithUnit(in[kSourceKaColumn], kSourceKaColumn));
+                }
+                source = network::Source{name, bus, kV, ka, kaMin,
                                          r.Required(kSourceXrColumn, "a source needs its X/R")};
                 break;
             }
@@ -158,8 +237,11 @@ StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,
                 break;
             case BranchType::Cable: {
                 const double sets = r.Optional(kCableSetsColumn, 1);
-                if (sets != std::floor(sets) || sets < 1 || sets > 1000)
-                    throw StudyRowError("cable_sets: a whole number of sets from 1 to 1000");
+                if (sets != std::floor(sets) || sets < 1 || sets > kMostCableSets) {
+                    throw StudyRowError("cable_sets: " + std::string(in[kCableSetsColumn]) +
+                                        " is not a number of sets (a whole number from 1 to " +
+                                        std::to_string(kMostCableSets) + ")");
+                }
                 cable = network::Cable{name,
                                        from,
                                        bus,
@@ -214,17 +296,24 @@ StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,
         const std::string bus(rows[i][kBusColumn]);
         const network::BusResult* b = results_.FindBus(bus);
         if (!b || !b->computed) {
-            AddError(f, "bus " + bus + " has no fault current (no path to a source)");
+            AddError(f, b && b->error >= 0
+                            ? "bus " + bus + " has no fault current: " + results_.errors[b->error].message
+                            : "bus " + bus + " has no fault current (no path to a source)");
             continue;
         }
         f.kaMax = b->ka_max;
         f.kaMin = b->ka_min;
         if (branchOf[i]) {
-            f.branchShare = results_.Share(bus, branchOf[i]->kind, branchOf[i]->index);
             // The only feed of a bus carries all of its current: a share a
             // rounding of the solution puts just above 1 is 1, so that a
             // device on the branch is not refused for it.
-            if (f.branchShare && *f.branchShare > 1 && *f.branchShare <= 1 + 1e-9) f.branchShare = 1.0;
+            auto share = [&](network::Case c) {
+                std::optional<double> s = results_.Share(bus, branchOf[i]->kind, branchOf[i]->index, c);
+                if (s && *s > 1 && *s <= 1 + 1e-9) s = 1.0;
+                return s;
+            };
+            f.branchShare = share(network::Case::Max);
+            f.branchShareMin = share(network::Case::Min);
         }
     }
     // The tree: the first branch without an error that ends at each bus.
@@ -256,9 +345,11 @@ StudyRowValues ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRow
     StudyRowInputs maxIn = in, minIn = in;
     maxIn[kBoltedCurrentColumn] = maxText;
     minIn[kBoltedCurrentColumn] = minText;
+    // A device on the row's branch sees the branch's share of each case (a
+    // typed device_share overrides both, in ComputeStudyRow).
     if (!in.deviceShareFromNetwork) {
         maxIn.deviceShareFromNetwork = fault.branchShare;
-        minIn.deviceShareFromNetwork = fault.branchShare;
+        minIn.deviceShareFromNetwork = fault.branchShareMin;
     }
     StudyRowResults maxOut, minOut;
     const StudyRowValues maxValues = ComputeStudyRow(maxIn, options, maxOut, devices);
@@ -284,6 +375,7 @@ StudyRowValues ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRow
     out[kBoltedCurrentMinColumn] = minText;
     out[kScenarioColumn] = min ? "min" : "max";
     if (fault.branchShare) out[kBranchShareColumn] = FormatFixed(*fault.branchShare, 15, 3, options.sep);
+    if (fault.branchShareMin) out[kBranchShareMinColumn] = FormatFixed(*fault.branchShareMin, 15, 3, options.sep);
     return min ? minValues : maxValues;
 }
 

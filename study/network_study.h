@@ -7,9 +7,12 @@
 //
 // A row takes part when any of its network columns holds a text. Its
 // `voltage` is the nominal voltage of its bus; its `bolted_current` must be
-// empty (the network gives it). A row whose network values cannot be read
-// or whose element the network refuses is an error naming the row (as "row
-// N", N counting the study's rows from 1); the other rows are computed.
+// empty (the network gives it). A network value outside its column's range
+// (voltage 1 V to 1 MV, source_ka 0.001 to 1000 kA, ...: the table in
+// network_study.cpp) is refused naming the column and the value as typed.
+// A row whose network values cannot be read or whose element the network
+// refuses is an error naming the row (as "row N", N counting the study's
+// rows from 1); the other rows are computed.
 #pragma once
 
 #include <cstddef>
@@ -27,7 +30,10 @@ struct NetworkRowFault {
     bool inNetwork = false;  // the row has a network text: it is computed from the network
     std::string error;       // why the row cannot be computed; empty when it can
     double kaMax = 0, kaMin = 0;          // the bolted fault currents of its bus, kA
-    std::optional<double> branchShare;  // its own branch's share, maximum case
+    // Its own branch's share of the bus fault current in each case: what a
+    // protective device on the branch sees of the arcing current. Absent for
+    // a row without a branch of its own.
+    std::optional<double> branchShare, branchShareMin;
 };
 
 class StudyNetwork {
@@ -67,6 +73,11 @@ StudyRowValues ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRow
 // The bolted current a row's results were computed with: its typed one, or
 // for a row of a network the current of the case that gave its results.
 std::string_view ResultsBoltedCurrent(const StudyRowInputs& in, const StudyRowResults& results);
+
+// The share of its own branch a row of a network computed with in the case
+// that gave its results (as `results`' scenario names it): what its device
+// saw. Absent for a row without a branch of its own or outside the network.
+std::optional<double> ResultsBranchShare(const NetworkRowFault& fault, const StudyRowResults& results);
 
 // The bolted current text a row of a network computes with, as its
 // bolted_current_max or bolted_current_min column shows it: kA, three decimals.

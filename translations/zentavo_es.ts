@@ -1230,6 +1230,10 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <source>Branch share</source>
         <translation>Fracción de la rama</translation>
     </message>
+    <message>
+        <source>Branch share, minimum</source>
+        <translation>Fracción de la rama, mínima</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TFormLabelType</name>

@@ -1230,6 +1230,10 @@ Vérifiez que le nom du fichier est correct.</translation>
         <source>Branch share</source>
         <translation>Part de la branche</translation>
     </message>
+    <message>
+        <source>Branch share, minimum</source>
+        <translation>Part de la branche, minimale</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TFormLabelType</name>

@@ -214,6 +214,7 @@ constexpr const char* kResultTitles[kStudyResultColumnCount] = {
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Bolted fault current, minimum"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Scenario"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Branch share"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Branch share, minimum"),
 };
 
 // One field of a spreadsheet's tab-separated text, in quotes when it holds a

@@ -569,7 +569,7 @@ public:
             // giving its results; the labels are then made from that case.
             const NetworkRowFault& fault = network->Row(row);
             ComputeNetworkStudyRow(v.inputs, fault, options_, results_, &devices_);
-            if (fault.inNetwork) v.inputs.deviceShareFromNetwork = fault.branchShare;
+            v.inputs.deviceShareFromNetwork = ResultsBranchShare(fault, results_);
         } else {
             ComputeStudyRow(v.inputs, options_, results_, &devices_);
         }

@@ -681,4 +681,46 @@ TEST(BatchPdfs, ReportOfANetworkStudy) {
     }
 }
 
+// A device on a branch of the network whose minimum case gave the row's
+// results (bus F of the two-source network of network_study_test.cpp: T2
+// carries 0.500 of the maximum case and 0.332 of the minimum case): its
+// label, its device row of the report and its time-current picture are
+// those of the minimum case, as the results file has them, with both
+// shares in the report named by their case.
+TEST(BatchPdfs, ANetworkDeviceInTheCaseThatGaveItsResults) {
+    const std::string study =
+        "point,method,voltage,gap,work_distance,equipment_class,grounding,arc_time,arc_time_reduced,"
+        "bus,from_bus,branch_type,source_ka,source_xr,source_ka_min,tx_kva,tx_z,tx_xr,device_type,"
+        "trip_rating,trip_lt_pickup,trip_lt_delay,trip_st_pickup,trip_st_delay,trip_inst_pickup\n"
+        "U1,empirical,13800,153,910,Switchgear,Grounded,0.2,0.2,U1,,source,30,15,30,,,,,,,,,,\n"
+        "U2,empirical,13800,153,910,Switchgear,Grounded,0.2,0.2,U2,,source,30,15,1,,,,,,,,,,\n"
+        "F via T1,empirical,480,32,455,Switchgear,Grounded,0.2,0.2,F,U1,transformer,,,,1500,5.75,6,"
+        ",,,,,,\n"
+        "F via T2,empirical,480,32,455,Switchgear,Grounded,,,F,U2,transformer,,,,1500,5.75,6,"
+        "trip-unit,2000,1,10,3,0.3,5\n";
+    Dir dir;
+    std::ofstream(dir / "network.csv", std::ios::binary) << study;
+    const std::string labels = dir / "labels.pdf", report = dir / "report.pdf";
+    const CommandRun r = RunCommand(kProgram + " --labels " + labels + " --report " + report +
+                                    " --report-curves " + (dir / "network.csv") + " 2>&1 >/dev/null");
+    ASSERT_EQ(r.status, 0) << r.out;
+    ASSERT_EQ(Pages(labels), 4);
+    const std::string label = Text(labels, 4);
+    for (const char* shown : {"F via T2", "45.291 kA", "25.29 cal/cm2", "arc duration 0.33 s (short time)"}) {
+        EXPECT_NE(label.find(shown), std::string::npos) << shown << "\n" << label;
+    }
+    const std::string text = ReportText(report);
+    const std::string shares = ", branch share 0.500 maximum case, 0.332 minimum case";
+    const std::string row = "F via T2 trip-unit, rating 2000 A, LT pickup 1 × In, LT delay 10 s, ST pickup 3 × Ir, "
+                            "ST delay 0.3 s, INST pickup 5 × In" + shares + " 0.33, short time 0.33, short time";
+    EXPECT_NE(text.find(row), std::string::npos) << row << "\n" << text;
+    // The picture's caption: its settings may give way to the width of the
+    // page, its shares never.
+    const std::size_t appendix = text.find("Time-current curves of the protective devices");
+    ASSERT_NE(appendix, std::string::npos) << text;
+    const std::size_t caption = text.find("F via T2: trip-unit", appendix);
+    ASSERT_NE(caption, std::string::npos) << text;
+    EXPECT_LT(text.find(shares, caption), text.find("Iarc", caption)) << text.substr(caption);
+}
+
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <set>
 #include <string>
@@ -173,6 +174,50 @@ TEST(ShortCircuit, LoopThroughATieCable) {
     EXPECT_NEAR(*r.Share("SWG-B", ElementKind::Transformer, 1), 0.5535, 0.00005);
 }
 
+// Each case has its own shares. Bus F (480 V) is fed through two 1 500 kVA,
+// 5.75 %, X/R 6 transformers from two 13.8 kV sources of 30 kA, X/R 15; U1
+// keeps 30 kA in the minimum case, U2 falls to 1 kA. By hand in ohms at
+// 480 V: source 0.0000214 + j0.0003206 (1 kA: 0.0006412 + j0.0096179),
+// transformer 0.0014520 + j0.0087118; Z1 = 0.0014733 + j0.0090324,
+// Z2 min = 0.0020932 + j0.0183297, |Z1 + Z2| = 0.027594: T2 carries
+// |Z1|/|Z1 + Z2| = 0.0091518/0.027594 = 0.3317 of the minimum case and T1
+// 0.018449/0.027594 = 0.6686, against 0.5 each in the maximum case. In the
+// worked network the motors give |Z_MCC|/|Z_motors| = 0.0096632/0.15437 =
+// 0.0626 of the MCC's maximum case and nothing of the minimum case, where
+// the cable carries all of it.
+TEST(ShortCircuit, SharesOfEachCase) {
+    NetworkInput two;
+    two.sources = {{"U1", "U1", 13.8, 30, 30, 15}, {"U2", "U2", 13.8, 30, 1, 15}};
+    two.buses = {{"F", 0.48, ""}};
+    two.transformers = {{"T1", "U1", "F", 1500, 5.75, 6}, {"T2", "U2", "F", 1500, 5.75, 6}};
+    struct Row {
+        const NetworkInput* in;
+        const char* bus;
+        ElementKind kind;
+        std::size_t index;
+        double max, min;
+    };
+    const NetworkInput worked = Worked();
+    // clang-format off
+    const Row rows[] = {
+        {&two,    "F",   ElementKind::Transformer, 0, 0.5,   0.6686},
+        {&two,    "F",   ElementKind::Transformer, 1, 0.5,   0.3317},
+        {&worked, "MCC", ElementKind::Cable,       0, 0.940, 1.0},
+        {&worked, "MCC", ElementKind::Motor,       0, 0.0626, 0.0},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.bus) + " " + std::to_string(row.index));
+        const auto r = Network(*row.in).Solve(Convention::Ansi);
+        ASSERT_TRUE(r.Share(row.bus, row.kind, row.index, Case::Max).has_value());
+        EXPECT_NEAR(*r.Share(row.bus, row.kind, row.index, Case::Max), row.max, kPrinted);
+        EXPECT_NEAR(*r.Share(row.bus, row.kind, row.index, Case::Min), row.min, 0.00005);
+    }
+    const auto r = Network(two).Solve(Convention::Ansi);
+    EXPECT_NEAR(At(r, "F").ka_max, 60.563, kPrinted);
+    EXPECT_NEAR(At(r, "F").ka_min, 45.291, kPrinted);
+}
+
 // A 480 V source of 30 kA, X/R 10, with 500 kVA of motors (x 0.2, X/R 10) on
 // its bus: the motors add to the maximum case only.
 TEST(ShortCircuit, MotorsFeedTheMaximumCaseOnly) {
@@ -211,6 +256,97 @@ TEST(ShortCircuit, ZeroImpedanceCableJoinsItsBuses) {
     EXPECT_NEAR(
         *r.Share("SWG", ElementKind::Cable, 1) + *r.Share("SWG", ElementKind::Transformer, 0), 1.0,
         0.002);
+}
+
+// A cable far below its buses' base impedance is a closed tie, as one of
+// zero length: a 13.8 kV source bus S (20 kA, X/R 10, 0.8 kA minimum) and a
+// cable of 1000 sets at 0.0001 + j0.0001 ohm/km to B with 500 kVA of motors
+// (x 0.2, X/R 10). By hand: the motors draw 13.8/(sqrt3 76.556 ohm) =
+// 0.104 kA in phase with the source, so both buses have 20.104 kA in the
+// maximum case and the source's own 0.800 kA in the minimum case. Solved as
+// a branch, the 1 um and 1 mm cables (1.4e-16 and 1.4e-13 ohm) left S
+// 0.705 and 0.797 kA. A 1 m cable of one set at 0.1 ohm/km is no tie.
+TEST(ShortCircuit, TinyCableIsAClosedTie) {
+    auto network = [](double length, double ohmKm, int sets) {
+        NetworkInput in;
+        in.sources = {{"U", "S", 13.8, 20, 0.8, 10}};
+        in.buses = {{"B", 13.8, ""}};
+        in.cables = {{"C", "S", "B", length, ohmKm, ohmKm, sets}};
+        in.motors = {{"M", "B", 500, 0.2, 10}};
+        return in;
+    };
+    auto printed = [](double ka) { return std::round(ka * 1000) / 1000; };
+    const Network tie(network(0, 0.0001, 1000));
+    const auto t = tie.Solve(Convention::Ansi);
+    // clang-format off
+    const std::tuple<double, double, int, int> rows[] = {
+        // m     ohm/km  sets  nodes
+        {1e-6,  0.0001, 1000, 1},
+        {0.001, 0.0001, 1000, 1},
+        {1,     0.1,    1,    2},
+    };
+    // clang-format on
+    for (const auto& [length, ohmKm, sets, nodes] : rows) {
+        SCOPED_TRACE(length);
+        const Network net(network(length, ohmKm, sets));
+        EXPECT_TRUE(net.errors().empty());
+        EXPECT_EQ(net.NodeCount(), nodes);
+        const auto r = net.Solve(Convention::Ansi);
+        EXPECT_EQ(printed(At(r, "S").ka_max), 20.104);
+        EXPECT_EQ(printed(At(r, "S").ka_min), 0.800);
+        if (nodes == 1) {
+            for (const char* bus : {"S", "B"}) {
+                EXPECT_EQ(printed(At(r, bus).ka_max), printed(At(t, bus).ka_max)) << bus;
+                EXPECT_EQ(printed(At(r, bus).ka_min), printed(At(t, bus).ka_min)) << bus;
+            }
+            EXPECT_NEAR(*r.Share("B", ElementKind::Cable, 0, Case::Min), 1.0, 1e-12);
+        }
+    }
+}
+
+// A network whose solution would lose its digits is refused by its island,
+// naming the branch, and the other islands are computed. A 1 m cable of 10
+// sets at 0.00023 ohm/km (2.3e-8 ohm, 1e-5 per unit, ten times the tie
+// bound) from a 480 V source of 1 A (1.2e5 per unit): the source bus's
+// pivot keeps 1e-5/(2 x 1.2e5) = 4e-11 of its size. A cable of an infinite
+// impedance (1e308 ohm/km over 1e308 m) leaves its far bus a zero pivot.
+// Beside them, bus X of its own 30 kA source.
+TEST(ShortCircuit, IslandWithoutPreciseSolutionIsRefused) {
+    struct Row {
+        const char* what;
+        double length, ohmKm;
+        int sets;
+        ElementKind kind;
+        const char* name;
+        const char* message;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"tiny cable", 1, 0.00023, 10, ElementKind::Cable, "C",
+         "cable C: its impedance is too small beside the rest of the network for the fault currents to be "
+         "computed; make it a closed tie (length 0)"},
+        {"open cable", 1e308, 1e308, 1, ElementKind::Source, "U",
+         "source U: the network's equations have no solution"},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        NetworkInput in;
+        in.sources = {{"U", "S", 0.48, 0.001, 0.001, 10}, {"UX", "X", 0.48, 30, 30, 10}};
+        in.buses = {{"B", 0.48, ""}};
+        in.cables = {{"C", "S", "B", row.length, row.ohmKm, 0, row.sets}};
+        const auto r = Network(in).Solve(Convention::Ansi);
+        ASSERT_EQ(r.errors.size(), 1u);
+        EXPECT_EQ(r.errors[0].kind, row.kind);
+        EXPECT_EQ(r.errors[0].name, row.name);
+        EXPECT_EQ(r.errors[0].message, row.message);
+        for (const char* bus : {"S", "B"}) {
+            EXPECT_FALSE(At(r, bus).computed) << bus;
+            EXPECT_EQ(At(r, bus).error, 0) << bus;
+        }
+        EXPECT_TRUE(At(r, "X").computed);
+        EXPECT_NEAR(At(r, "X").ka_max, 30.0, 1e-9);
+    }
 }
 
 // Each problem is an error on exactly the elements concerned; the rest of the
