@@ -218,21 +218,18 @@ Built<TripUnit> MakeTripUnit(const TripUnitSettings& s) {
         u.stPickup_ = *s.stPickup * ir;
         u.stTime_ = *s.stDelay * upper;
     }
-    if (s.instPickup) {
-        u.instPickup_ = *s.instPickup * s.rating;
-        u.instTime_ = s.instTime.value_or(kDefaultTripInstTime);
-    }
+    u.instTime_ = s.instTime.value_or(kDefaultTripInstTime);
+    if (s.instPickup) u.instPickup_ = *s.instPickup * s.rating;
     return {std::move(u), {}};
 }
 
 DeviceTrip TripUnit::Trip(double amps) const {
+    // Nothing clears faster than the instantaneous element: where it acts,
+    // it clears.
+    if (amps > instPickup_) return {instTime_, DeviceElement::Instantaneous};
     DeviceTrip t;
     double seconds = std::numeric_limits<double>::infinity();
-    if (amps > instPickup_) {
-        seconds = instTime_;
-        t.element = DeviceElement::Instantaneous;
-    }
-    if (amps > stPickup_ && stTime_ < seconds) {
+    if (amps > stPickup_) {
         seconds = stTime_;
         t.element = DeviceElement::ShortTime;
     }
@@ -243,8 +240,12 @@ DeviceTrip TripUnit::Trip(double amps) const {
             t.element = DeviceElement::LongTime;
         }
     }
-    if (t.Operates()) t.seconds = seconds;
+    if (t.Operates()) t.seconds = std::max(seconds, instTime_);
     return t;
+}
+
+double TripUnit::LongTimeFloorAmps() const {
+    return std::sqrt(ltScale_ / instTime_);
 }
 
 // --- Fuse curves ------------------------------------------------------------

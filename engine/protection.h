@@ -12,7 +12,11 @@
 //
 // One rule for every relay and trip-unit element: it acts on a current above
 // its pickup, never at it. A fuse clears from its curve's first current on.
-// Where several elements act, the fastest clears.
+// Where several elements act, the fastest clears; but no element clears
+// faster than the device can interrupt: a relay's element time is added to
+// its breaker's interrupting time, and a trip unit's long- and short-time
+// bands, extrapolated to high currents, are held at its instantaneous
+// clearing time.
 #pragma once
 
 #include <array>
@@ -121,7 +125,11 @@ Built<Relay> MakeRelay(const RelaySettings& s);
 
 // Total clearing, each element's time at the upper edge of its band: the
 // time x (1 + tolerance) for long and short time, the clearing time itself
-// for the instantaneous element.
+// for the instantaneous element. No element clears faster than the
+// instantaneous clearing time (trip_inst_time, or kDefaultTripInstTime),
+// whether the instantaneous element is set or not: the breaker cannot open
+// sooner. Where the instantaneous element acts it is the element named, at
+// that time; elsewhere a band held at the floor keeps its own name.
 struct TripUnitSettings {
     double rating = 0;                         // trip_rating, In, A
     double ltPickup = 0;                       // trip_lt_pickup, Ir / In
@@ -136,6 +144,9 @@ struct TripUnitSettings {
 class TripUnit {
 public:
     DeviceTrip Trip(double amps) const;
+    // The current (A) above which the long-time band is held at the floor:
+    // where its curve meets the instantaneous clearing time.
+    double LongTimeFloorAmps() const;
 
 private:
     friend Built<TripUnit> MakeTripUnit(const TripUnitSettings& s);
@@ -145,7 +156,7 @@ private:
     double stPickup_ = std::numeric_limits<double>::infinity();
     double stTime_ = 0;
     double instPickup_ = std::numeric_limits<double>::infinity();
-    double instTime_ = 0;
+    double instTime_ = kDefaultTripInstTime;  // also the floor of every element
 };
 Built<TripUnit> MakeTripUnit(const TripUnitSettings& s);
 

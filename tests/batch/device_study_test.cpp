@@ -157,6 +157,50 @@ TEST(DeviceStudy, TheDeviceSeesItsShareOfTheArcingCurrent) {
     }
 }
 
+// 480 V low-voltage switchgear, 40 kA, VCB, 32 mm, 508 mm cube, 609.6 mm,
+// under a 100 A trip unit (LTPU 1, LTD 10 s). Its arcing currents are
+// 26.685 kA and 23.396 kA, where the long-time band alone (3.96E6 / I^2 s)
+// would take 0.0056 s and 0.0072 s (0.29 cal/cm2, PPE 0). No element clears
+// faster than the 0.05 s instantaneous clearing time. By hand, at 0.05 s:
+//   Iarc_600 = 10^(-0.04287 + 1.035 lg 40 - 0.083 lg 32) x 0.96456 = 29.831 kA
+//   Iarc = 1 / sqrt((0.6/0.48)^2 (1/29.831^2 - (0.36 - 0.48^2)/(0.36 x 40^2))) = 26.685 kA
+//   CF = -0.000302 x 20^2 + 0.03441 x 20 + 0.4325 = 0.9999 (EES 20 in)
+//   E = 12.552/50 x 50 ms x 10^(0.753364 + 0.566 lg 32 + 1.752636 x 29.831 / 38.583
+//       - 1.598 lg 609.6 + 0.957 lg 26.685 + lg(1/0.9999)) = 12.552 x 10^-0.125154
+//     = 9.4093 J/cm2 = 2.249 cal/cm2: PPE 1. The reduced case (23.396 kA) is lower.
+TEST(DeviceStudy, TripUnitClearsNoFasterThanItsInstantaneousClearingTime) {
+    const Cells point = {{kMethodColumn, "ieee1584-2018"}, {kVoltageColumn, "480"},
+                         {kBoltedCurrentColumn, "40"},      {kGapColumn, "32"},
+                         {kElectrodeConfigurationColumn, "VCB"}, {kEnclosureHeightColumn, "508"},
+                         {kEnclosureWidthColumn, "508"},    {kEnclosureDepthColumn, "508"},
+                         {kWorkDistanceColumn, "609.6"},    {kDeviceTypeColumn, "trip-unit"},
+                         {kTripRatingColumn, "100"},        {kTripLtPickupColumn, "1"},
+                         {kTripLtDelayColumn, "10"}};
+    struct Case {
+        const char* instPickup;
+        const char* element;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"10", "instantaneous"},  // INST above 1000 A acts, at its clearing time
+        {"",   "long time"},      // no INST: the band held at 0.05 s
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        const Computed r = Compute(With(point, {{kTripInstPickupColumn, c.instPickup}}));
+        ASSERT_EQ(r.texts[kStatusColumn], "ok") << c.element << ": " << r.texts[kMessageColumn];
+        EXPECT_EQ(r.texts[kArcingCurrentColumn], "26.685");
+        EXPECT_EQ(r.texts[kArcTimeUsedColumn], "0.05") << c.element;
+        EXPECT_EQ(r.texts[kArcTimeReducedUsedColumn], "0.05") << c.element;
+        EXPECT_EQ(r.texts[kDeviceElementColumn], c.element);
+        EXPECT_EQ(r.texts[kDeviceElementReducedColumn], c.element);
+        EXPECT_NEAR(r.values.incidentEnergy, 9.4093, 5e-4) << c.element;
+        EXPECT_EQ(r.texts[kGoverningColumn], "full") << c.element;
+        EXPECT_EQ(r.texts[kIncidentEnergyGoverningColumn], "2.25") << c.element;
+        EXPECT_EQ(r.texts[kPpeLevelGoverningColumn], "1") << c.element;
+    }
+}
+
 TEST(DeviceStudy, RowsRefused) {
     const Cells relay = {{kDeviceTypeColumn, "relay"}, {kRelayCurveColumn, "IEC-SI"},
                          {kRelayPickupColumn, "1000"}, {kRelayTimeDialColumn, "0.1"}};

@@ -156,6 +156,54 @@ TEST(ProtectionTripUnit, EachBandEdgeWithAndWithoutTolerance) {
     }
 }
 
+// The long- and short-time bands, extrapolated to high currents, would
+// clear in a few milliseconds; no element clears faster than the
+// instantaneous clearing time (0.05 s unless given), with or without an
+// instantaneous element. Rating 100 A, LTPU 1, LTD 10 s: t = 10 x (600 /
+// I)^2 x 1.1 = 3.96E6 / I^2, which meets 0.05 s at 600 sqrt(220) = 8899.44 A
+// and 0.03 s at 600 sqrt(366.67) = 11489.1 A.
+TEST(ProtectionTripUnit, NoElementClearsFasterThanTheInstantaneousClearingTime) {
+    using E = DeviceElement;
+    const TripUnitSettings ltOnly{100, 1, 10, {}, {}, {}, {}, 0.1};
+    const TripUnitSettings withInst{100, 1, 10, {}, {}, 10, {}, 0.1};    // INST above 1000 A
+    const TripUnitSettings fastInst{100, 1, 10, 4, 0.01, 10, 0.03, 0.1}; // ST above 400 A, 0.011 s
+    const TripUnitSettings fastSt{100, 1, 10, 4, 0.04, {}, {}, 0.1};     // ST 0.044 s, no INST
+    const TripUnitSettings large{800, 1, 10, 4, 0.3, {}, {}, 0.1};       // meets 0.05 s at 71195 A
+    struct Row {
+        const TripUnitSettings* unit;
+        double amps, expected;
+        E element;
+    };
+    // clang-format off
+    const std::vector<Row> rows = {
+        {&ltOnly,   4000,    0.2475,  E::LongTime},       // 3.96E6 / 4000^2, below the floor's current
+        {&ltOnly,   8899.4,  0.05,    E::LongTime},       // 3.96E6 / 8899.4^2 = 0.0500004: where it meets
+        {&ltOnly,   8900,    0.05,    E::LongTime},       // 0.04999 held at 0.05
+        {&ltOnly,   26685,   0.05,    E::LongTime},       // 0.00556 held at 0.05
+        {&ltOnly,   1e6,     0.05,    E::LongTime},
+        {&withInst, 1000,    3.96,    E::LongTime},       // at the INST pickup
+        {&withInst, 1001,    0.05,    E::Instantaneous},
+        {&withInst, 26685,   0.05,    E::Instantaneous},  // the band's 0.00556 s is not faster
+        {&fastInst, 500,     0.03,    E::ShortTime},      // 0.011 held at 0.03
+        {&fastInst, 1001,    0.03,    E::Instantaneous},
+        {&fastInst, 26685,   0.03,    E::Instantaneous},
+        {&fastSt,   401,     0.05,    E::ShortTime},      // 0.044 held at 0.05
+        {&fastSt,   26685,   0.05,    E::LongTime},       // the band's 0.00556 s, faster than ST's 0.044 s
+        {&large,    60000,   0.0704,  E::LongTime},       // 10 x (4800 / 60000)^2 x 1.1, under ST's 0.33
+        {&large,    100000,  0.05,    E::LongTime},       // 0.025344 held at 0.05
+    };
+    // clang-format on
+    for (const Row& r : rows) {
+        Built<TripUnit> unit = MakeTripUnit(*r.unit);
+        ASSERT_EQ(unit.error, "");
+        ExpectTrip(unit.device->Trip(r.amps), r.expected, r.element, 5e-6,
+                   "In " + std::to_string(r.unit->rating) + " I = " + std::to_string(r.amps));
+    }
+    // Where the long-time band meets the floor.
+    EXPECT_NEAR(MakeTripUnit(ltOnly).device->LongTimeFloorAmps(), 8899.44, 5e-3);
+    EXPECT_NEAR(MakeTripUnit(fastInst).device->LongTimeFloorAmps(), 11489.1, 5e-2);
+}
+
 TEST(ProtectionFuse, InterpolatedInLogLogWithTheFloor) {
     // A curve reaching below 0.01 s, and one that ends above it.
     const std::string toFloor = "100:300 200:20 1000:0.1 4000:0.004";
