@@ -27,6 +27,13 @@ void CheckAbove0(std::string& errors, std::string_view name, double v) {
         Add(errors, name, "must be above 0");
 }
 
+// A duration that is above 0 must also be at least the shortest a
+// protective device clears in.
+void CheckDuration(std::string& errors, std::string_view name, double v) {
+    CheckAbove0(errors, name, v);
+    if (v > 0 && v < kShortestArcTime) Add(errors, name, "must be at least 0.001 s");
+}
+
 void Check0OrAbove(std::string& errors, std::string_view name, double v) {
     if (!std::isfinite(v))
         Add(errors, name, "must be a finite number");
@@ -138,17 +145,35 @@ Built<Relay> MakeRelay(const RelaySettings& s) {
     Check0OrAbove(errors, "breaker_time", s.breakerTime);
     if (!errors.empty()) return Refused<Relay>(std::move(errors));
 
-    Relay r;
+    // The fastest the relay clears: its breaker's time after the fastest
+    // element, the curve's flat part (or the definite time) or the
+    // instantaneous delay. No protective device clears in less than a
+    // millisecond; the elements that would are named.
     const CurveConstants& c = kCurveConstants[curve];
+    const bool definite = s.curve == RelayCurve::DT;
+    const double flatTime =
+        definite ? s.timeDial : s.timeDial * (c.a / PowMinus1(kInverseFlatMultiple, c.p) + c.b);
+    std::string fast;
+    if (flatTime + s.breakerTime < kShortestArcTime) fast = "relay_time_dial, ";
+    if (s.instPickup && s.instDelay.value_or(0) + s.breakerTime < kShortestArcTime) {
+        fast += "relay_inst_delay, ";
+    }
+    if (!fast.empty()) {
+        Add(errors, fast + "breaker_time",
+            "the relay and its breaker would clear in less than 0.001 s, faster than any "
+            "protective device");
+        return Refused<Relay>(std::move(errors));
+    }
+
+    Relay r;
     r.pickup_ = s.pickup;
     r.dial_ = s.timeDial;
     r.a_ = c.a;
     r.b_ = c.b;
     r.p_ = c.p;
-    r.definite_ = s.curve == RelayCurve::DT;
+    r.definite_ = definite;
     r.flatAmps_ = s.pickup * kInverseFlatMultiple;
-    r.flatTime_ =
-        r.definite_ ? s.timeDial : s.timeDial * (c.a / PowMinus1(kInverseFlatMultiple, c.p) + c.b);
+    r.flatTime_ = flatTime;
     if (s.instPickup) {
         r.instPickup_ = *s.instPickup;
         r.instDelay_ = s.instDelay.value_or(0);
@@ -200,7 +225,7 @@ Built<TripUnit> MakeTripUnit(const TripUnitSettings& s) {
         if (!s.instPickup)
             Add(errors, "trip_inst_time", "needs trip_inst_pickup");
         else
-            CheckAbove0(errors, "trip_inst_time", *s.instTime);
+            CheckDuration(errors, "trip_inst_time", *s.instTime);
     }
     // A tolerance is a fraction: 10 (a percentage) would multiply every time by 11.
     if (!std::isfinite(s.tolerance))
@@ -428,7 +453,7 @@ Built<std::optional<double>> ReadMaxArcTime(std::string_view cell, char sep) {
     std::string errors;
     try {
         const double seconds = ParseNumber(cell, sep);
-        CheckAbove0(errors, kName, seconds);
+        CheckDuration(errors, kName, seconds);
         if (errors.empty()) return Result{std::optional<double>(seconds), {}};
     } catch (const ConversionError& e) {
         Add(errors, kName, "'" + e.text() + "' is not a valid floating point value or \"none\"");
@@ -456,7 +481,7 @@ Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s) {
         Add(errors, "device_share", "must be a finite number");
     else if (!(s.deviceShare > 0) || s.deviceShare > 1)
         Add(errors, "device_share", "must be above 0 and at most 1");
-    if (s.maxArcTime) CheckAbove0(errors, "max_arc_time", *s.maxArcTime);
+    if (s.maxArcTime) CheckDuration(errors, "max_arc_time", *s.maxArcTime);
     if (!errors.empty()) return Refused<ProtectiveDevice>(std::move(errors));
     return {ProtectiveDevice(std::move(*device), s.deviceShare, s.maxArcTime), {}};
 }

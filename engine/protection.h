@@ -8,7 +8,10 @@
 // Each device is described by a plain settings struct and checked once, when
 // it is built: the builder returns either the device or a message naming the
 // study column (or curve) and what is wrong with it ("relay_pickup: must be
-// above 0"). A built device only evaluates: no checks, no allocation.
+// above 0"). A built device only evaluates: no checks, no allocation. No
+// device is built that could clear in less than kShortestArcTime (1 ms): a
+// relay whose breaker time and fastest element add up to less, a trip unit
+// clearing faster, a maximum arc duration below it.
 //
 // One rule for every relay and trip-unit element: it acts on a current above
 // its pickup, never at it. A fuse clears from its curve's first current on.
@@ -30,6 +33,8 @@
 #include <utility>
 #include <variant>
 #include <vector>
+
+#include "engine/arc_duration.h"
 
 namespace zentavo {
 
@@ -237,7 +242,7 @@ ArcDuration CapArcDuration(const DeviceTrip& trip, std::optional<double> maxArcT
                            double arcingCurrentKa, char sep);
 
 // A max_arc_time cell: empty is kDefaultMaxArcTime, "none" is no maximum
-// (nullopt), otherwise seconds above 0 written with `sep`.
+// (nullopt), otherwise seconds of at least kShortestArcTime written with `sep`.
 Built<std::optional<double>> ReadMaxArcTime(std::string_view cell, char sep);
 
 struct DeviceSettings {
@@ -269,7 +274,7 @@ private:
     double share_ = 1;
     std::optional<double> maxArcTime_;
 };
-// device_share above 0 and at most 1; max_arc_time above 0.
+// device_share above 0 and at most 1; max_arc_time at least kShortestArcTime.
 Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s);
 
 }  // namespace zentavo

@@ -509,16 +509,8 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <translation>Introduzca la duración del arco. </translation>
     </message>
     <message>
-        <source>Arc duration not positive. </source>
-        <translation>La duración del arco no es positiva. </translation>
-    </message>
-    <message>
         <source>Enter arc duration value for reduced current. </source>
         <translation>Introduzca la duración del arco para la corriente reducida. </translation>
-    </message>
-    <message>
-        <source>Arc duration for reduced current not positive. </source>
-        <translation>La duración del arco para la corriente reducida no es positiva. </translation>
     </message>
     <message>
         <source>Arcing current not defined for these inputs. </source>
@@ -803,6 +795,30 @@ Compruebe que el nombre del archivo es correcto.</translation>
     <message>
         <source>Protective device does not operate at %1 kA arcing current. </source>
         <translation>El dispositivo de protección no actúa con una corriente de arco de %1 kA. </translation>
+    </message>
+    <message>
+        <source>Arc duration must be above 0 s. </source>
+        <translation>La duración del arco debe ser mayor que 0 s. </translation>
+    </message>
+    <message>
+        <source>Arc duration for reduced current must be above 0 s. </source>
+        <translation>La duración del arco para la corriente reducida debe ser mayor que 0 s. </translation>
+    </message>
+    <message>
+        <source>Arc duration must be at least 0.001 s. </source>
+        <translation>La duración del arco debe ser de al menos 0.001 s. </translation>
+    </message>
+    <message>
+        <source>Arc duration for reduced current must be at least 0.001 s. </source>
+        <translation>La duración del arco para la corriente reducida debe ser de al menos 0.001 s. </translation>
+    </message>
+    <message>
+        <source>must be at least 0.001 s</source>
+        <translation>debe ser de al menos 0.001 s</translation>
+    </message>
+    <message>
+        <source>the relay and its breaker would clear in less than 0.001 s, faster than any protective device</source>
+        <translation>el relé y su interruptor despejarían en menos de 0.001 s, más rápido que cualquier dispositivo de protección</translation>
     </message>
 </context>
 <context>

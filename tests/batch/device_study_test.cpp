@@ -201,6 +201,81 @@ TEST(DeviceStudy, TripUnitClearsNoFasterThanItsInstantaneousClearingTime) {
     }
 }
 
+// No protective device clears in less than a millisecond, and no arc lasts
+// 0 s: settings whose fastest clearing is below 1 ms, and typed durations
+// at 0 or below it, are refused; at 1 ms they are taken. The device rows at
+// D.2's currents (28.793 and 25.244 kA), all far above every pickup.
+TEST(DeviceStudy, DurationsOfNothingAreRefused) {
+    auto relay = [](const char* curve, const char* dial, const char* breaker) {
+        return With(D2(), {{kDeviceTypeColumn, "relay"}, {kRelayCurveColumn, curve},
+                           {kRelayPickupColumn, "100"}, {kRelayTimeDialColumn, dial},
+                           {kBreakerTimeColumn, breaker}});
+    };
+    const Cells trip = With(D2(), {{kDeviceTypeColumn, "trip-unit"}, {kTripRatingColumn, "100"},
+                                   {kTripLtPickupColumn, "1"}, {kTripLtDelayColumn, "10"},
+                                   {kTripInstPickupColumn, "10"}});
+    const std::string relayTooFast =
+        "relay_time_dial, breaker_time: the relay and its breaker would clear in less than "
+        "0.001 s, faster than any protective device";
+    struct Case {
+        const char* name;
+        Cells row;
+        const char* status;
+        std::string message;
+        const char* used;  // arc_time_used of a computed row
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"DT 1E-300 s, no breaker time", relay("DT", "1e-300", "0"), "error", relayTooFast, ""},
+        {"DT 0.0009 s, no breaker time", relay("DT", "0.0009", "0"), "error", relayTooFast, ""},
+        {"DT 0.001 s, no breaker time",  relay("DT", "0.001", "0"), "ok", "", "0.001"},
+        {"DT 1E-300 s, breaker 0.083 s", relay("DT", "1e-300", "0.083"), "ok", "", "0.083"},
+        // IEC SI flat above M = 20 at TMS x 0.14 / (20^0.02 - 1) = TMS x 2.2674 s.
+        {"IEC-SI TMS 0.0004: 0.00091 s", relay("IEC-SI", "0.0004", "0"), "error", relayTooFast, ""},
+        {"IEC-SI TMS 0.0005: 0.0011 s",  relay("IEC-SI", "0.0005", "0"), "ok", "", "0.0011"},
+        {"instantaneous without delay, no breaker time",
+         With(relay("DT", "0.5", "0"), {{kRelayInstPickupColumn, "1000"}}), "error",
+         "relay_inst_delay, breaker_time: the relay and its breaker would clear in less than "
+         "0.001 s, faster than any protective device", ""},
+        {"long-time delay 1E-308 s: held at 0.05 s",
+         With(trip, {{kTripLtDelayColumn, "1e-308"}, {kTripInstPickupColumn, ""}}), "ok", "", "0.05"},
+        {"trip_inst_time 0",      With(trip, {{kTripInstTimeColumn, "0"}}), "error",
+         "trip_inst_time: must be above 0", ""},
+        {"trip_inst_time 0.0009", With(trip, {{kTripInstTimeColumn, "0.0009"}}), "error",
+         "trip_inst_time: must be at least 0.001 s", ""},
+        {"trip_inst_time 0.001",  With(trip, {{kTripInstTimeColumn, "0.001"}}), "ok", "", "0.001"},
+        {"max_arc_time 1E-300",   With(trip, {{kMaxArcTimeColumn, "1e-300"}}), "error",
+         "max_arc_time: must be at least 0.001 s", ""},
+        {"max_arc_time 0.001: the cap", With(trip, {{kMaxArcTimeColumn, "0.001"}}), "ok", "", "0.001"},
+        // Typed durations, both cases named.
+        {"2018 typed 0 and 0",
+         With(D2(), {{kArcTimeColumn, "0"}, {kArcTimeReducedColumn, "0"}}), "warning",
+         "Arc duration must be above 0 s. Arc duration for reduced current must be above 0 s. ", ""},
+        {"2018 typed 1E-300 and 0.0009",
+         With(D2(), {{kArcTimeColumn, "1e-300"}, {kArcTimeReducedColumn, "0.0009"}}), "warning",
+         "Arc duration must be at least 0.001 s. "
+         "Arc duration for reduced current must be at least 0.001 s. ", ""},
+        {"2018 typed 0.001 and 0.001",
+         With(D2(), {{kArcTimeColumn, "0.001"}, {kArcTimeReducedColumn, "0.001"}}), "ok", "", ""},
+        {"empirical typed 0",
+         With(Empirical(), {{kArcTimeColumn, "0"}, {kArcTimeReducedColumn, "0.5"}}), "warning",
+         "Arc duration must be above 0 s. ", ""},
+        {"empirical typed -1 and 1E-300",
+         With(Empirical(), {{kArcTimeColumn, "-1"}, {kArcTimeReducedColumn, "1e-300"}}), "warning",
+         "Arc duration must be above 0 s. Arc duration for reduced current must be at least 0.001 s. ", ""},
+        {"empirical typed 0.001 and 0.001",
+         With(Empirical(), {{kArcTimeColumn, "0.001"}, {kArcTimeReducedColumn, "0.001"}}), "ok", "", ""},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        const Computed r = Compute(c.row);
+        EXPECT_EQ(r.texts[kStatusColumn], c.status) << c.name;
+        EXPECT_EQ(r.texts[kMessageColumn], c.message) << c.name;
+        EXPECT_EQ(r.texts[kArcTimeUsedColumn], c.used) << c.name;
+        EXPECT_EQ(r.values.computed, std::string(c.status) == "ok") << c.name;
+    }
+}
+
 TEST(DeviceStudy, RowsRefused) {
     const Cells relay = {{kDeviceTypeColumn, "relay"}, {kRelayCurveColumn, "IEC-SI"},
                          {kRelayPickupColumn, "1000"}, {kRelayTimeDialColumn, "0.1"}};
