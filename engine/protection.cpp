@@ -41,6 +41,10 @@ void Check0OrAbove(std::string& errors, std::string_view name, double v) {
         Add(errors, name, "must be 0 or above");
 }
 
+// The least step of a curve's current from one point to the next, relative
+// to the point before.
+constexpr double kCurveCurrentStep = 1e-9;
+
 // "fuse_curve: point 2" for the point at index 1 of a curve named "fuse_curve".
 std::string PointName(std::string_view curve, std::size_t index) {
     return std::string(curve) + ": point " + std::to_string(index + 1);
@@ -289,6 +293,10 @@ Built<FuseCurve> MakeFuseCurve(std::span<const CurvePoint> points, std::string_v
             problem = "time must be above 0";
         else if (i > 0 && !(p.current > points[i - 1].current))
             problem = "current must be above the point before";
+        else if (i > 0 && !(p.current - points[i - 1].current > kCurveCurrentStep * points[i - 1].current))
+            // Currents this close have logarithms equal or nearly so: the
+            // segment between them would have no slope to interpolate by.
+            problem = "current must be above the point before by more than 1e-9 of it";
         else if (i > 0 && !(p.time < points[i - 1].time))
             problem = "time must be below the point before";
         if (problem) Add(errors, PointName(name, i), problem);

@@ -820,6 +820,10 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <source>the relay and its breaker would clear in less than 0.001 s, faster than any protective device</source>
         <translation>el relé y su interruptor despejarían en menos de 0.001 s, más rápido que cualquier dispositivo de protección</translation>
     </message>
+    <message>
+        <source>current must be above the point before by more than 1e-9 of it</source>
+        <translation>la corriente debe superar a la del punto anterior en más de 1e-9 de esta</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::QtDialogService</name>

@@ -820,6 +820,10 @@ Vérifiez que le nom du fichier est correct.</translation>
         <source>the relay and its breaker would clear in less than 0.001 s, faster than any protective device</source>
         <translation>le relais et son disjoncteur élimineraient le défaut en moins de 0,001 s, plus vite qu&apos;aucun dispositif de protection</translation>
     </message>
+    <message>
+        <source>current must be above the point before by more than 1e-9 of it</source>
+        <translation>le courant doit dépasser celui du point précédent de plus de 1e-9 de celui-ci</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::QtDialogService</name>

@@ -132,6 +132,7 @@ constexpr const char* kLibraryTexts[] = {
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Protective device does not operate at %1 kA arcing current. "),
     // Refusals of a protective device's settings, after the names of their fields.
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "must be at least 0.001 s"),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "current must be above the point before by more than 1e-9 of it"),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "the relay and its breaker would clear in less than 0.001 s, faster than any protective device"),
     // Rows of the label, as the label options list them.
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Arc Flash & Shock Hazard"),

@@ -241,6 +241,12 @@ TEST(ProtectionFuse, CurvesRefusedWithWhatIsWrong) {
         {"100:300",            "fuse_curve: needs at least two points"},
         {"",                   "fuse_curve: needs at least two points"},
         {"100:300 100:20",     "fuse_curve: point 2: current must be above the point before"},
+        // Logarithms equal in a double: a segment without a slope.
+        {"100:10 100.00000000000001:1 1000:0.1",
+         "fuse_curve: point 2: current must be above the point before by more than 1e-9 of it"},
+        {"100:10 100.0000001:1 1000:0.1",  // 1e-9 of 100 A is 1e-7 A: just at the step
+         "fuse_curve: point 2: current must be above the point before by more than 1e-9 of it"},
+        {"100:10 100.0000002:1 1000:0.1",   ""},  // two steps above: taken
         {"100:300 200:400",    "fuse_curve: point 2: time must be below the point before"},
         {"100:300 200:0",      "fuse_curve: point 2: time must be above 0"},
         {"100:300 200;20",     "fuse_curve: point 2: '200;20' is not current:time"},
@@ -250,7 +256,12 @@ TEST(ProtectionFuse, CurvesRefusedWithWhatIsWrong) {
     };
     // clang-format on
     for (const auto& [text, message] : rows) {
-        EXPECT_EQ(ParseFuseCurve(text, '.').error, message) << text;
+        const Built<FuseCurve> curve = ParseFuseCurve(text, '.');
+        EXPECT_EQ(curve.error, message) << text;
+        if (!curve.device) continue;
+        for (const CurvePoint& p : curve.device->Points()) {
+            EXPECT_DOUBLE_EQ(curve.device->Trip(p.current).seconds, p.time) << text;
+        }
     }
 }
 
