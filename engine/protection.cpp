@@ -2,6 +2,7 @@
 #include "engine/protection.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <map>
 
@@ -469,7 +470,80 @@ Built<std::optional<double>> ReadMaxArcTime(std::string_view cell, char sep) {
     return Refused<std::optional<double>>(std::move(errors));
 }
 
-Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s) {
+namespace {
+
+// A setting as typed: the shortest digits that read back as it, written
+// out ("0.0005", "400", "12000") but for the very small and very large
+// ("1e-300", "1e+20"), with the separator `sep`.
+std::string SettingText(double v, char sep) {
+    char buf[64];
+    const double size = std::abs(v);
+    const std::chars_format format = size == 0 || (size >= 1e-6 && size < 1e15)
+                                         ? std::chars_format::fixed
+                                         : std::chars_format::scientific;
+    std::string t(buf, std::to_chars(buf, buf + sizeof buf, v, format).ptr);
+    std::replace(t.begin(), t.end(), '.', sep);
+    return t;
+}
+
+// A current worked out from settings (A), to six significant digits.
+std::string AmpsText(double v, char sep) {
+    char buf[32];
+    const char* end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 6).ptr;
+    double rounded = v;
+    std::from_chars(buf, end, rounded);
+    return SettingText(rounded, sep);
+}
+
+void Caution(std::vector<std::string>& out, std::string_view column, const std::string& text) {
+    out.push_back(std::string(column) + ": " + text + ": check the setting");
+}
+
+// The settings of a checked device outside what devices offer.
+std::vector<std::string> Cautions(const DeviceSettings& s, char sep) {
+    std::vector<std::string> out;
+    if (const auto* r = std::get_if<RelaySettings>(&s.device)) {
+        if (r->pickup < kLeastRelayPickup) {
+            Caution(out, "relay_pickup", SettingText(r->pickup, sep) + " A is below 1 A primary");
+        }
+        if (r->timeDial < kLeastTimeDial || r->timeDial > kMostTimeDial) {
+            Caution(out, "relay_time_dial", SettingText(r->timeDial, sep) + " is outside 0.01 to 20");
+        }
+        if (r->instPickup && *r->instPickup < r->pickup) {
+            Caution(out, "relay_inst_pickup",
+                    SettingText(*r->instPickup, sep) + " A is below the pickup (" +
+                        SettingText(r->pickup, sep) + " A)");
+        }
+    } else if (const auto* u = std::get_if<TripUnitSettings>(&s.device)) {
+        const double ir = u->rating * u->ltPickup;
+        if (u->ltPickup < kLeastLtPickup || u->ltPickup > kMostLtPickup) {
+            Caution(out, "trip_lt_pickup",
+                    SettingText(u->ltPickup, sep) + " is outside 0.4 to 1 of the rating");
+        }
+        // The short time in multiples of the long-time pickup, the
+        // instantaneous in multiples of the rating.
+        auto belowLongTime = [&](std::string_view column, double multiple, double amps) {
+            Caution(out, column,
+                    SettingText(multiple, sep) + " (" + AmpsText(amps, sep) +
+                        " A) is below the long-time pickup (" + AmpsText(ir, sep) + " A)");
+        };
+        if (u->stPickup && *u->stPickup < 1) belowLongTime("trip_st_pickup", *u->stPickup, *u->stPickup * ir);
+        if (u->instPickup && *u->instPickup < u->ltPickup) {
+            belowLongTime("trip_inst_pickup", *u->instPickup, *u->instPickup * u->rating);
+        }
+    } else {
+        const std::span<const CurvePoint> points = std::get<FuseCurve>(s.device).Points();
+        for (std::size_t i = 0; i < points.size() && points[i].time > kLongestCurveTime; ++i) {
+            out.push_back(PointName("fuse_curve", i) + ": " + SettingText(points[i].time, sep) +
+                          " s is above 10000 s: check the curve");
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s, char sep) {
     std::string errors;
     std::optional<std::variant<Relay, TripUnit, FuseCurve>> device;
     auto take = [&](auto built) {
@@ -491,7 +565,7 @@ Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s) {
         Add(errors, "device_share", "must be above 0 and at most 1");
     if (s.maxArcTime) CheckDuration(errors, "max_arc_time", *s.maxArcTime);
     if (!errors.empty()) return Refused<ProtectiveDevice>(std::move(errors));
-    return {ProtectiveDevice(std::move(*device), s.deviceShare, s.maxArcTime), {}};
+    return {ProtectiveDevice(std::move(*device), s.deviceShare, s.maxArcTime), {}, Cautions(s, sep)};
 }
 
 DeviceTrip ProtectiveDevice::TripAt(double amps) const {

@@ -68,12 +68,25 @@ struct DeviceTrip {
 };
 
 // A built device (or a word or value read), or the message saying why it
-// could not be built (problems joined by "; ").
+// could not be built (problems joined by "; "). A device built from settings
+// that no device offers (an instantaneous pickup typed in the wrong field, a
+// time dial of 50) is built as typed, with a caution for each such setting.
 template <class Device>
 struct Built {
     std::optional<Device> device;  // set exactly when `error` is empty
     std::string error;
+    // Each naming its column and value: "relay_inst_pickup: 0.05 A is below
+    // the pickup (400 A): check the setting". Only MakeProtectiveDevice
+    // gives cautions.
+    std::vector<std::string> cautions = {};
 };
+
+// The settings devices offer. A setting outside them is not refused (a
+// device may be set so), but computed as typed with a caution.
+inline constexpr double kLeastRelayPickup = 1;  // A primary
+inline constexpr double kLeastTimeDial = 0.01, kMostTimeDial = 20;
+inline constexpr double kLeastLtPickup = 0.4, kMostLtPickup = 1;  // x rating
+inline constexpr double kLongestCurveTime = 10000;                // s, a fuse curve's point
 
 // --- The words of the study's device columns ----------------------------------
 
@@ -266,7 +279,7 @@ public:
     std::optional<double> MaxArcTime() const { return maxArcTime_; }
 
 private:
-    friend Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s);
+    friend Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s, char sep);
     ProtectiveDevice(std::variant<Relay, TripUnit, FuseCurve> d, double share,
                      std::optional<double> maxArcTime)
         : device_(std::move(d)), share_(share), maxArcTime_(maxArcTime) {}
@@ -275,6 +288,12 @@ private:
     std::optional<double> maxArcTime_;
 };
 // device_share above 0 and at most 1; max_arc_time at least kShortestArcTime.
-Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s);
+// The cautions, of a device that is built: a relay pickup below
+// kLeastRelayPickup, a time dial outside kLeastTimeDial to kMostTimeDial, an
+// instantaneous pickup below the relay's pickup; a long-time pickup outside
+// kLeastLtPickup to kMostLtPickup, a short-time or instantaneous pickup below
+// the long-time pickup; a fuse curve's point above kLongestCurveTime. Their
+// values are written with the decimal separator `sep`.
+Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s, char sep = '.');
 
 }  // namespace zentavo

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The two PDFs of a study: one warning label page per computed point of work,
-// and the study report (the table of all points, the refused rows and a note
-// on the methods). Both paint with Qt Gui only, so the study window and the
+// and the study report (the table of all points, the points computed with a
+// caution, the refused rows and a note on the methods). Both paint with Qt Gui only, so the study window and the
 // batch calculator (offscreen) write the same files.
 //
 // The points are handed over one at a time by index through `StudyPointAt`,
@@ -62,7 +62,7 @@ struct StudyLabelOptions {
     std::shared_ptr<const CurveSet> curves;  // the named fuse curves the results were computed with
 };
 
-// The label inputs of one computed row (status "ok"): its result texts and
+// The label inputs of one computed row (HasStudyResults): its result texts and
 // the numbers they were written from, filled as the results window (or the
 // 2018 window, for a row computed by IEEE 1584-2018) fills them for its own
 // label, so a study label equals the single label of the same point. The
@@ -85,9 +85,6 @@ LabelSheet StudyLabel(const StudyPointView& point, const StudyLabelOptions& opti
 // that gave it ("Iarc: 0.0613 s, instantaneous"; the reduced case "Iarc,min"
 // for a 2018 row, "0.85 Iarc" for the 2002 model, where it is computed).
 TimeCurrentPlot StudyRowTimeCurrent(const ProtectiveDevice& device, const StudyRowValues& values, char sep);
-
-// Whether a row was computed: its labels and governing results exist.
-bool IsComputedRow(const StudyRowResults& results);
 
 // The names longer than 30 characters, cut on their labels: the first
 // kCutNamesListed of them, each once and whole as the study holds it, and
@@ -158,7 +155,8 @@ QString StudyReportTitle(const QString& studyPath);
 // table of its buses (voltage, maximum and minimum bolted current, X/R,
 // convention), and the bolted current of each of its rows is the one of the
 // case that gave its results, named beside it ("40.774 max"). Then the
-// refused rows with their messages, and a note on the methods
+// rows computed with a caution about their device's settings and the refused
+// rows, each with its status and message, and a note on the methods
 // and their ranges. Landscape pages, the table heading repeated on each;
 // text stays text. Returns the pages written, or -1 when cancelled (the
 // progress counts each point twice: once when the pages are laid out, once

@@ -824,6 +824,30 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <source>current must be above the point before by more than 1e-9 of it</source>
         <translation>la corriente debe superar a la del punto anterior en más de 1e-9 de esta</translation>
     </message>
+    <message>
+        <source>%1 A is below 1 A primary: check the setting</source>
+        <translation>%1 A es inferior a 1 A primario: revise el ajuste</translation>
+    </message>
+    <message>
+        <source>%1 is outside 0.01 to 20: check the setting</source>
+        <translation>%1 está fuera de 0.01 a 20: revise el ajuste</translation>
+    </message>
+    <message>
+        <source>%1 A is below the pickup (%2 A): check the setting</source>
+        <translation>%1 A es inferior al arranque (%2 A): revise el ajuste</translation>
+    </message>
+    <message>
+        <source>%1 is outside 0.4 to 1 of the rating: check the setting</source>
+        <translation>%1 está fuera de 0.4 a 1 de la corriente nominal: revise el ajuste</translation>
+    </message>
+    <message>
+        <source>%1 (%2 A) is below the long-time pickup (%3 A): check the setting</source>
+        <translation>%1 (%2 A) es inferior al arranque de tiempo largo (%3 A): revise el ajuste</translation>
+    </message>
+    <message>
+        <source>%1 s is above 10000 s: check the curve</source>
+        <translation>%1 s es superior a 10000 s: revise la curva</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::QtDialogService</name>

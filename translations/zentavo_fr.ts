@@ -824,6 +824,30 @@ Vérifiez que le nom du fichier est correct.</translation>
         <source>current must be above the point before by more than 1e-9 of it</source>
         <translation>le courant doit dépasser celui du point précédent de plus de 1e-9 de celui-ci</translation>
     </message>
+    <message>
+        <source>%1 A is below 1 A primary: check the setting</source>
+        <translation>%1 A est inférieur à 1 A au primaire : vérifiez le réglage</translation>
+    </message>
+    <message>
+        <source>%1 is outside 0.01 to 20: check the setting</source>
+        <translation>%1 est hors de 0,01 à 20 : vérifiez le réglage</translation>
+    </message>
+    <message>
+        <source>%1 A is below the pickup (%2 A): check the setting</source>
+        <translation>%1 A est inférieur au seuil (%2 A) : vérifiez le réglage</translation>
+    </message>
+    <message>
+        <source>%1 is outside 0.4 to 1 of the rating: check the setting</source>
+        <translation>%1 est hors de 0,4 à 1 du calibre : vérifiez le réglage</translation>
+    </message>
+    <message>
+        <source>%1 (%2 A) is below the long-time pickup (%3 A): check the setting</source>
+        <translation>%1 (%2 A) est inférieur au seuil long retard (%3 A) : vérifiez le réglage</translation>
+    </message>
+    <message>
+        <source>%1 s is above 10000 s: check the curve</source>
+        <translation>%1 s est supérieur à 10000 s : vérifiez la courbe</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::QtDialogService</name>

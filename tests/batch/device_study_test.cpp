@@ -228,11 +228,15 @@ TEST(DeviceStudy, DurationsOfNothingAreRefused) {
     const Case cases[] = {
         {"DT 1E-300 s, no breaker time", relay("DT", "1e-300", "0"), "error", relayTooFast, ""},
         {"DT 0.0009 s, no breaker time", relay("DT", "0.0009", "0"), "error", relayTooFast, ""},
-        {"DT 0.001 s, no breaker time",  relay("DT", "0.001", "0"), "ok", "", "0.001"},
-        {"DT 1E-300 s, breaker 0.083 s", relay("DT", "1e-300", "0.083"), "ok", "", "0.083"},
+        // Dials no relay offers, computed with their caution.
+        {"DT 0.001 s, no breaker time",  relay("DT", "0.001", "0"), "warning",
+         "relay_time_dial: 0.001 is outside 0.01 to 20: check the setting", "0.001"},
+        {"DT 1E-300 s, breaker 0.083 s", relay("DT", "1e-300", "0.083"), "warning",
+         "relay_time_dial: 1e-300 is outside 0.01 to 20: check the setting", "0.083"},
         // IEC SI flat above M = 20 at TMS x 0.14 / (20^0.02 - 1) = TMS x 2.2674 s.
         {"IEC-SI TMS 0.0004: 0.00091 s", relay("IEC-SI", "0.0004", "0"), "error", relayTooFast, ""},
-        {"IEC-SI TMS 0.0005: 0.0011 s",  relay("IEC-SI", "0.0005", "0"), "ok", "", "0.0011"},
+        {"IEC-SI TMS 0.0005: 0.0011 s",  relay("IEC-SI", "0.0005", "0"), "warning",
+         "relay_time_dial: 0.0005 is outside 0.01 to 20: check the setting", "0.0011"},
         {"instantaneous without delay, no breaker time",
          With(relay("DT", "0.5", "0"), {{kRelayInstPickupColumn, "1000"}}), "error",
          "relay_inst_delay, breaker_time: the relay and its breaker would clear in less than "
@@ -272,8 +276,62 @@ TEST(DeviceStudy, DurationsOfNothingAreRefused) {
         EXPECT_EQ(r.texts[kStatusColumn], c.status) << c.name;
         EXPECT_EQ(r.texts[kMessageColumn], c.message) << c.name;
         EXPECT_EQ(r.texts[kArcTimeUsedColumn], c.used) << c.name;
-        EXPECT_EQ(r.values.computed, std::string(c.status) == "ok") << c.name;
+        EXPECT_EQ(r.values.computed, HasStudyResults(r.texts)) << c.name;
+        EXPECT_EQ(r.values.computed, *c.used != 0 || std::string(c.status) == "ok") << c.name;
     }
+}
+
+// An instantaneous pickup of 0.05 A typed into the wrong field: the row is
+// computed as set, and marked "warning" with the caution, its results given.
+// D.2 under an IEC VI relay, pickup 400 A, TMS 0.1; from the published
+// energies (11.585 J/cm2 at 61.3 ms, 53.156 J/cm2 at 319 ms), linear in the
+// duration:
+//   as typed, 0.05 A: instantaneous at both currents, 0 + 0.083 = 0.083 s:
+//     11.585 x 83 / 61.3 = 15.686 J/cm2 = 3.749 cal/cm2 (reduced 13.831 J/cm2): PPE 1;
+//   as meant, 40 kA (above both currents): flat above M = 20 (28.793 kA / 400 A = 72),
+//     0.1 x 13.5 / 19 + 0.083 = 0.154053 s: 11.585 x 154.053 / 61.3 = 29.114 J/cm2
+//     = 6.958 cal/cm2 (reduced 25.670 J/cm2): PPE 2.
+TEST(DeviceStudy, SettingNoDeviceOffersIsComputedWithACaution) {
+    const Cells relay = With(D2(), {{kDeviceTypeColumn, "relay"}, {kRelayCurveColumn, "IEC-VI"},
+                                    {kRelayPickupColumn, "400"}, {kRelayTimeDialColumn, "0.1"}});
+    struct Case {
+        const char* inst;
+        const char* status;
+        const char* message;
+        const char* used;
+        const char* element;
+        double energy;  // J/cm2, the full case, which governs
+        const char* governing;
+        const char* ppe;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"0.05",  "warning",
+         "relay_inst_pickup: 0.05 A is below the pickup (400 A): check the setting",
+         "0.083", "instantaneous", 15.686, "3.75", "1"},
+        {"40000", "ok", "", "0.1541", "inverse", 29.114, "6.96", "2"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        const Computed r = Compute(With(relay, {{kRelayInstPickupColumn, c.inst}}));
+        EXPECT_EQ(r.texts[kStatusColumn], c.status) << c.inst;
+        EXPECT_EQ(r.texts[kMessageColumn], c.message) << c.inst;
+        EXPECT_TRUE(HasStudyResults(r.texts)) << c.inst;
+        EXPECT_TRUE(r.values.computed) << c.inst;
+        EXPECT_EQ(r.texts[kArcTimeUsedColumn], c.used) << c.inst;
+        EXPECT_EQ(r.texts[kArcTimeReducedUsedColumn], c.used) << c.inst;
+        EXPECT_EQ(r.texts[kDeviceElementColumn], c.element) << c.inst;
+        EXPECT_NEAR(r.values.incidentEnergy, c.energy, 0.002) << c.inst;
+        EXPECT_EQ(r.texts[kGoverningColumn], "full") << c.inst;
+        EXPECT_EQ(r.texts[kIncidentEnergyGoverningColumn], c.governing) << c.inst;
+        EXPECT_EQ(r.texts[kPpeLevelGoverningColumn], c.ppe) << c.inst;
+    }
+    // A refused row has no results, whatever its status.
+    const Computed refused = Compute(With(relay, {{kRelayPickupColumn, "0"}}));
+    EXPECT_FALSE(HasStudyResults(refused.texts));
+    const Computed idle = Compute(With(relay, {{kRelayPickupColumn, "1e6"}, {kMaxArcTimeColumn, "none"}}));
+    EXPECT_EQ(idle.texts[kStatusColumn], "warning");
+    EXPECT_FALSE(HasStudyResults(idle.texts));
 }
 
 TEST(DeviceStudy, RowsRefused) {

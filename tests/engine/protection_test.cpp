@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace zentavo {
@@ -365,6 +366,64 @@ TEST(ProtectionWords, KnownWordsReadUnknownRefused) {
     EXPECT_EQ(ReadMaxArcTime("0", '.').error, "max_arc_time: must be above 0");
     EXPECT_EQ(ReadMaxArcTime("None", '.').error,
               "max_arc_time: 'None' is not a valid floating point value or \"none\"");
+}
+
+// Settings that no device offers are computed as typed, each with a caution
+// naming its column and value; each bound just inside (no caution) and just
+// outside. Relay: IEC-SI, pickup 400 A, TMS 0.1. Trip unit: In 800 A, LTPU
+// 1 (Ir 800 A), LTD 10 s.
+TEST(ProtectionSettings, CautionsOfSettingsNoDeviceOffers) {
+    auto relay = [](double pickup, double dial, std::optional<double> inst) {
+        return RelaySettings{RelayCurve::IecSI, pickup, dial, inst, {}};
+    };
+    auto trip = [](double lt, std::optional<double> st, std::optional<double> inst) {
+        return TripUnitSettings{800, lt, 10, st, st ? std::optional<double>(0.3) : std::nullopt, inst, {}, 0.1};
+    };
+    auto fuse = [](double firstTime) {
+        const CurvePoint points[] = {{100, firstTime}, {200, 20}, {1000, 0.1}};
+        return *MakeFuseCurve(points, "fuse_curve").device;
+    };
+    using Device = std::variant<RelaySettings, TripUnitSettings, FuseCurve>;
+    struct Row {
+        Device device;
+        char sep;
+        std::vector<std::string> cautions;
+    };
+    const std::string check = ": check the setting";
+    // clang-format off
+    const std::vector<Row> rows = {
+        {relay(400, 0.1, {}),    '.', {}},
+        {relay(1, 0.1, {}),      '.', {}},
+        {relay(0.99, 0.1, {}),   '.', {"relay_pickup: 0.99 A is below 1 A primary" + check}},
+        {relay(400, 0.01, {}),   '.', {}},
+        {relay(400, 0.0099, {}), '.', {"relay_time_dial: 0.0099 is outside 0.01 to 20" + check}},
+        {relay(400, 20, {}),     '.', {}},
+        {relay(400, 20.01, {}),  '.', {"relay_time_dial: 20.01 is outside 0.01 to 20" + check}},
+        {relay(400, 0.1, 400),   '.', {}},
+        {relay(400, 0.1, 399.99), '.', {"relay_inst_pickup: 399.99 A is below the pickup (400 A)" + check}},
+        {relay(400, 0.1, 0.05),  ',', {"relay_inst_pickup: 0,05 A is below the pickup (400 A)" + check}},
+        {relay(0.5, 25, {}),     '.', {"relay_pickup: 0.5 A is below 1 A primary" + check,
+                                       "relay_time_dial: 25 is outside 0.01 to 20" + check}},
+        {trip(0.4, {}, {}),      '.', {}},
+        {trip(0.39, {}, {}),     '.', {"trip_lt_pickup: 0.39 is outside 0.4 to 1 of the rating" + check}},
+        {trip(1, {}, {}),        '.', {}},
+        {trip(1.01, {}, {}),     '.', {"trip_lt_pickup: 1.01 is outside 0.4 to 1 of the rating" + check}},
+        {trip(1, 1, 1),          '.', {}},
+        {trip(1, 0.99, {}),      '.', {"trip_st_pickup: 0.99 (792 A) is below the long-time pickup (800 A)" + check}},
+        {trip(1, {}, 0.99),      '.', {"trip_inst_pickup: 0.99 (792 A) is below the long-time pickup (800 A)" + check}},
+        // The instantaneous pickup in multiples of In, the long-time of In too: Ir = 400 A.
+        {trip(0.5, {}, 0.5),     '.', {}},
+        {trip(0.5, {}, 0.45),    ',', {"trip_inst_pickup: 0,45 (360 A) is below the long-time pickup (400 A)" + check}},
+        {fuse(10000),            '.', {}},
+        {fuse(10000.5),          '.', {"fuse_curve: point 1: 10000.5 s is above 10000 s: check the curve"}},
+    };
+    // clang-format on
+    for (const Row& r : rows) {
+        const Built<ProtectiveDevice> d = MakeProtectiveDevice({r.device, 1, 2}, r.sep);
+        ASSERT_EQ(d.error, "");
+        ASSERT_TRUE(d.device.has_value());
+        EXPECT_EQ(d.cautions, r.cautions) << (r.cautions.empty() ? "none" : r.cautions[0]);
+    }
 }
 
 TEST(ProtectionSettings, RefusedWhenBuilt) {
