@@ -26,7 +26,8 @@ inline constexpr std::string_view kArcTimeReducedTooShort =
 // is not above 0). `reduced`: the duration at the reduced arcing current.
 inline std::string_view ShortArcTimeProblem(double seconds, bool reduced) {
     if (!(seconds > 0)) return reduced ? msg::kArcTimeReducedNotAbove0 : msg::kArcTimeNotAbove0;
-    if (seconds < kShortestArcTime) return reduced ? msg::kArcTimeReducedTooShort : msg::kArcTimeTooShort;
+    if (seconds < kShortestArcTime)
+        return reduced ? msg::kArcTimeReducedTooShort : msg::kArcTimeTooShort;
     return {};
 }
 

@@ -294,7 +294,8 @@ Built<FuseCurve> MakeFuseCurve(std::span<const CurvePoint> points, std::string_v
             problem = "time must be above 0";
         else if (i > 0 && !(p.current > points[i - 1].current))
             problem = "current must be above the point before";
-        else if (i > 0 && !(p.current - points[i - 1].current > kCurveCurrentStep * points[i - 1].current))
+        else if (i > 0 &&
+                 !(p.current - points[i - 1].current > kCurveCurrentStep * points[i - 1].current))
             // Currents this close have logarithms equal or nearly so: the
             // segment between them would have no slope to interpolate by.
             problem = "current must be above the point before by more than 1e-9 of it";
@@ -507,7 +508,8 @@ std::vector<std::string> Cautions(const DeviceSettings& s, char sep) {
             Caution(out, "relay_pickup", SettingText(r->pickup, sep) + " A is below 1 A primary");
         }
         if (r->timeDial < kLeastTimeDial || r->timeDial > kMostTimeDial) {
-            Caution(out, "relay_time_dial", SettingText(r->timeDial, sep) + " is outside 0.01 to 20");
+            Caution(out, "relay_time_dial",
+                    SettingText(r->timeDial, sep) + " is outside 0.01 to 20");
         }
         if (r->instPickup && *r->instPickup < r->pickup) {
             Caution(out, "relay_inst_pickup",
@@ -527,7 +529,8 @@ std::vector<std::string> Cautions(const DeviceSettings& s, char sep) {
                     SettingText(multiple, sep) + " (" + AmpsText(amps, sep) +
                         " A) is below the long-time pickup (" + AmpsText(ir, sep) + " A)");
         };
-        if (u->stPickup && *u->stPickup < 1) belowLongTime("trip_st_pickup", *u->stPickup, *u->stPickup * ir);
+        if (u->stPickup && *u->stPickup < 1)
+            belowLongTime("trip_st_pickup", *u->stPickup, *u->stPickup * ir);
         if (u->instPickup && *u->instPickup < u->ltPickup) {
             belowLongTime("trip_inst_pickup", *u->instPickup, *u->instPickup * u->rating);
         }
@@ -565,7 +568,8 @@ Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s, char sep) 
         Add(errors, "device_share", "must be above 0 and at most 1");
     if (s.maxArcTime) CheckDuration(errors, "max_arc_time", *s.maxArcTime);
     if (!errors.empty()) return Refused<ProtectiveDevice>(std::move(errors));
-    return {ProtectiveDevice(std::move(*device), s.deviceShare, s.maxArcTime), {}, Cautions(s, sep)};
+    return {
+        ProtectiveDevice(std::move(*device), s.deviceShare, s.maxArcTime), {}, Cautions(s, sep)};
 }
 
 DeviceTrip ProtectiveDevice::TripAt(double amps) const {

@@ -206,8 +206,8 @@ private:
     std::shared_ptr<const Data> data_;
 };
 // Points strictly monotone (current up by more than 1e-9 of the current
-// before, time down), at least two, all above 0. `name` leads every message: "fuse_curve" for a study cell, "curve 'X'"
-// for a curve of a curves file.
+// before, time down), at least two, all above 0. `name` leads every message:
+// "fuse_curve" for a study cell, "curve 'X'" for a curve of a curves file.
 Built<FuseCurve> MakeFuseCurve(std::span<const CurvePoint> points, std::string_view name);
 // The inline text of a study cell: points "current:time" separated by blanks,
 // numbers written with the decimal separator `sep` ("100:300 200:20 1000:0.1").

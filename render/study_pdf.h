@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The two PDFs of a study: one warning label page per computed point of work,
 // and the study report (the table of all points, the points computed with a
-// caution, the refused rows and a note on the methods). Both paint with Qt Gui only, so the study window and the
-// batch calculator (offscreen) write the same files.
+// caution, the refused rows and a note on the methods). Both paint with Qt
+// Gui only, so the study window and the batch calculator (offscreen) write
+// the same files.
 //
 // The points are handed over one at a time by index through `StudyPointAt`,
 // so the caller decides whether a study is held whole or read on demand. A
@@ -84,7 +85,8 @@ LabelSheet StudyLabel(const StudyPointView& point, const StudyLabelOptions& opti
 // the cap where it does not, each with the duration used and the element
 // that gave it ("Iarc: 0.0613 s, instantaneous"; the reduced case "Iarc,min"
 // for a 2018 row, "0.85 Iarc" for the 2002 model, where it is computed).
-TimeCurrentPlot StudyRowTimeCurrent(const ProtectiveDevice& device, const StudyRowValues& values, char sep);
+TimeCurrentPlot StudyRowTimeCurrent(const ProtectiveDevice& device, const StudyRowValues& values,
+                                    char sep);
 
 // The names longer than 30 characters, cut on their labels: the first
 // kCutNamesListed of them, each once and whole as the study holds it, and

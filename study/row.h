@@ -103,7 +103,8 @@ struct StudyRowValues {
 template <class Results>
 bool HasStudyResults(const Results& r) {
     const std::string_view status = r[kStatusColumn];
-    return status == "ok" || (status == "warning" && !std::string_view(r[kGoverningColumn]).empty());
+    return status == "ok" ||
+           (status == "warning" && !std::string_view(r[kGoverningColumn]).empty());
 }
 // Whether a row with results carries a caution in its message.
 template <class Results>
