@@ -39,7 +39,7 @@ test-sanitized: bootstrap
 # Each fuzz target for FUZZ_SECONDS (default 60) from its seed corpus in
 # fuzz/corpus; what it finds stays in build-fuzz/corpus.
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := number study codec network
+FUZZ_TARGETS := number study codec network device
 fuzz: bootstrap
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "engine/arc_duration.h"
 #include "engine/catalog.h"
 #include "engine/classification.h"
 #include "engine/number.h"
@@ -127,30 +128,36 @@ ArcCurrentOutcome RunEmpiricalArcCurrent(SharedState& s, const EmpiricalFields& 
 
 namespace {
 
+// The problem of a duration typed or found, empty when it is accepted: at
+// least kShortestArcTime and at most 2 s.
+std::string_view DurationProblem(double t, bool reduced) {
+    if (const std::string_view p = ShortArcTimeProblem(t, reduced); !p.empty()) return p;
+    if (!(t <= 2.0)) return reduced ? msg::kArcTimeReducedRange : msg::kArcTimeRange;
+    return {};
+}
+
 // Reads the arc durations into the state; returns the joined messages.
 std::string CheckDurations(SharedState& s, const DurationFields& d, const FoundDurations& found,
                            char sep) {
     std::string error;
-    double t1 = 0;
-    if (found.arcTime) {
-        t1 = *found.arcTime;
-    } else if (d.arcTime.empty()) {
+    if (!found.arcTime && d.arcTime.empty()) {
         error += msg::kEnterArcTime;
-    } else {
-        t1 = ParseNumber(d.arcTime, sep);
-    }
-    if (t1 > 0 && t1 <= 2.0) {
-        s.ArcTime = t1;
-    } else {
         error += msg::kArcTimeRange;
+    } else {
+        const double t1 = found.arcTime ? *found.arcTime : ParseNumber(d.arcTime, sep);
+        if (const std::string_view p = DurationProblem(t1, false); p.empty()) {
+            s.ArcTime = t1;
+        } else {
+            error += p;
+        }
     }
 
     if (found.arcTimeReduced) {
         const double t2 = *found.arcTimeReduced;
-        if (t2 > 0 && t2 <= 2.0) {
+        if (const std::string_view p = DurationProblem(t2, true); p.empty()) {
             s.ArcTimeReduced = t2;
         } else if (!s.ReducedCaseOff) {
-            error += msg::kArcTimeReducedRange;
+            error += p;
         }
     } else if (d.arcTimeReduced.empty()) {
         if (!s.ReducedCaseOff) error += msg::kEnterArcTimeReduced;
@@ -159,15 +166,15 @@ std::string CheckDurations(SharedState& s, const DurationFields& d, const FoundD
         // else (a stale text the user cannot see) is ignored.
         try {
             const double t2 = ParseNumber(d.arcTimeReduced, sep);
-            if (t2 > 0 && t2 <= 2.0) s.ArcTimeReduced = t2;
+            if (DurationProblem(t2, true).empty()) s.ArcTimeReduced = t2;
         } catch (const ConversionError&) {
         }
     } else {
         const double t2 = ParseNumber(d.arcTimeReduced, sep);
-        if (t2 > 0 && t2 <= 2.0) {
+        if (const std::string_view p = DurationProblem(t2, true); p.empty()) {
             s.ArcTimeReduced = t2;
         } else {
-            error += msg::kArcTimeReducedRange;
+            error += p;
         }
     }
     return error;

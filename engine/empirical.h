@@ -65,7 +65,8 @@ struct DurationFields {
 };
 
 // Durations found from a protective device rather than typed (s): when set,
-// each replaces its text and is held to the same range.
+// each replaces its text and is held to the same range: from
+// kShortestArcTime (engine/arc_duration.h) to 2 s.
 struct FoundDurations {
     std::optional<double> arcTime, arcTimeReduced;
 };

@@ -285,13 +285,13 @@ std::string RangeProblems(const Partial& p, char sep) {
     }
     if (!p.arcTime) {
         e += msg::k2018EnterArcTime;
-    } else if (!(*p.arcTime > 0)) {
-        e += msg::k2018ArcTime;
+    } else {
+        e += ShortArcTimeProblem(*p.arcTime, false);
     }
     if (!p.arcTimeReduced) {
         e += msg::k2018EnterArcTimeReduced;
-    } else if (!(*p.arcTimeReduced > 0)) {
-        e += msg::k2018ArcTimeReduced;
+    } else {
+        e += ShortArcTimeProblem(*p.arcTimeReduced, true);
     }
     return e;
 }
@@ -331,8 +331,10 @@ std::string Compute(Ieee2018Inputs& in, Ieee2018Results& r, const DurationsHook*
         }
         const Ieee2018Durations found = (*hook)(r.full.iarc, r.reduced.iarc);
         std::string problem = found.refusal;
-        if (problem.empty() && !(found.arcTime > 0)) problem += msg::k2018ArcTime;
-        if (problem.empty() && !(found.arcTimeReduced > 0)) problem += msg::k2018ArcTimeReduced;
+        if (problem.empty()) {
+            problem += ShortArcTimeProblem(found.arcTime, false);
+            problem += ShortArcTimeProblem(found.arcTimeReduced, true);
+        }
         in.arcTime = found.arcTime;
         in.arcTimeReduced = found.arcTimeReduced;
         return problem;

@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/arc_duration.h"
 #include "engine/error.h"
 #include "engine/result_texts.h"
 #include "engine/units.h"
@@ -109,12 +110,10 @@ inline constexpr std::string_view k2018DepthNotPositive = "Enclosure depth not p
 inline constexpr std::string_view k2018WidthBelow4Gap = "Enclosure width below 4 x gap. ";
 inline constexpr std::string_view k2018EnclosureTooSmall =
     "Enclosure too small for the size correction. ";
+// A duration below kShortestArcTime: the messages of engine/arc_duration.h.
 inline constexpr std::string_view k2018EnterArcTime = "Enter arc duration value. ";
-inline constexpr std::string_view k2018ArcTime = "Arc duration not positive. ";
 inline constexpr std::string_view k2018EnterArcTimeReduced =
     "Enter arc duration value for reduced current. ";
-inline constexpr std::string_view k2018ArcTimeReduced =
-    "Arc duration for reduced current not positive. ";
 inline constexpr std::string_view k2018NoArcingCurrent =
     "Arcing current not defined for these inputs. ";
 inline constexpr std::string_view k2018NoResult =

@@ -2,6 +2,7 @@
 #include "engine/protection.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <map>
 
@@ -27,12 +28,23 @@ void CheckAbove0(std::string& errors, std::string_view name, double v) {
         Add(errors, name, "must be above 0");
 }
 
+// A duration that is above 0 must also be at least the shortest a
+// protective device clears in.
+void CheckDuration(std::string& errors, std::string_view name, double v) {
+    CheckAbove0(errors, name, v);
+    if (v > 0 && v < kShortestArcTime) Add(errors, name, "must be at least 0.001 s");
+}
+
 void Check0OrAbove(std::string& errors, std::string_view name, double v) {
     if (!std::isfinite(v))
         Add(errors, name, "must be a finite number");
     else if (v < 0)
         Add(errors, name, "must be 0 or above");
 }
+
+// The least step of a curve's current from one point to the next, relative
+// to the point before.
+constexpr double kCurveCurrentStep = 1e-9;
 
 // "fuse_curve: point 2" for the point at index 1 of a curve named "fuse_curve".
 std::string PointName(std::string_view curve, std::size_t index) {
@@ -138,17 +150,35 @@ Built<Relay> MakeRelay(const RelaySettings& s) {
     Check0OrAbove(errors, "breaker_time", s.breakerTime);
     if (!errors.empty()) return Refused<Relay>(std::move(errors));
 
-    Relay r;
+    // The fastest the relay clears: its breaker's time after the fastest
+    // element, the curve's flat part (or the definite time) or the
+    // instantaneous delay. No protective device clears in less than a
+    // millisecond; the elements that would are named.
     const CurveConstants& c = kCurveConstants[curve];
+    const bool definite = s.curve == RelayCurve::DT;
+    const double flatTime =
+        definite ? s.timeDial : s.timeDial * (c.a / PowMinus1(kInverseFlatMultiple, c.p) + c.b);
+    std::string fast;
+    if (flatTime + s.breakerTime < kShortestArcTime) fast = "relay_time_dial, ";
+    if (s.instPickup && s.instDelay.value_or(0) + s.breakerTime < kShortestArcTime) {
+        fast += "relay_inst_delay, ";
+    }
+    if (!fast.empty()) {
+        Add(errors, fast + "breaker_time",
+            "the relay and its breaker would clear in less than 0.001 s, faster than any "
+            "protective device");
+        return Refused<Relay>(std::move(errors));
+    }
+
+    Relay r;
     r.pickup_ = s.pickup;
     r.dial_ = s.timeDial;
     r.a_ = c.a;
     r.b_ = c.b;
     r.p_ = c.p;
-    r.definite_ = s.curve == RelayCurve::DT;
+    r.definite_ = definite;
     r.flatAmps_ = s.pickup * kInverseFlatMultiple;
-    r.flatTime_ =
-        r.definite_ ? s.timeDial : s.timeDial * (c.a / PowMinus1(kInverseFlatMultiple, c.p) + c.b);
+    r.flatTime_ = flatTime;
     if (s.instPickup) {
         r.instPickup_ = *s.instPickup;
         r.instDelay_ = s.instDelay.value_or(0);
@@ -200,7 +230,7 @@ Built<TripUnit> MakeTripUnit(const TripUnitSettings& s) {
         if (!s.instPickup)
             Add(errors, "trip_inst_time", "needs trip_inst_pickup");
         else
-            CheckAbove0(errors, "trip_inst_time", *s.instTime);
+            CheckDuration(errors, "trip_inst_time", *s.instTime);
     }
     // A tolerance is a fraction: 10 (a percentage) would multiply every time by 11.
     if (!std::isfinite(s.tolerance))
@@ -218,21 +248,18 @@ Built<TripUnit> MakeTripUnit(const TripUnitSettings& s) {
         u.stPickup_ = *s.stPickup * ir;
         u.stTime_ = *s.stDelay * upper;
     }
-    if (s.instPickup) {
-        u.instPickup_ = *s.instPickup * s.rating;
-        u.instTime_ = s.instTime.value_or(kDefaultTripInstTime);
-    }
+    u.instTime_ = s.instTime.value_or(kDefaultTripInstTime);
+    if (s.instPickup) u.instPickup_ = *s.instPickup * s.rating;
     return {std::move(u), {}};
 }
 
 DeviceTrip TripUnit::Trip(double amps) const {
+    // Nothing clears faster than the instantaneous element: where it acts,
+    // it clears.
+    if (amps > instPickup_) return {instTime_, DeviceElement::Instantaneous};
     DeviceTrip t;
     double seconds = std::numeric_limits<double>::infinity();
-    if (amps > instPickup_) {
-        seconds = instTime_;
-        t.element = DeviceElement::Instantaneous;
-    }
-    if (amps > stPickup_ && stTime_ < seconds) {
+    if (amps > stPickup_) {
         seconds = stTime_;
         t.element = DeviceElement::ShortTime;
     }
@@ -243,8 +270,12 @@ DeviceTrip TripUnit::Trip(double amps) const {
             t.element = DeviceElement::LongTime;
         }
     }
-    if (t.Operates()) t.seconds = seconds;
+    if (t.Operates()) t.seconds = std::max(seconds, instTime_);
     return t;
+}
+
+double TripUnit::LongTimeFloorAmps() const {
+    return std::sqrt(ltScale_ / instTime_);
 }
 
 // --- Fuse curves ------------------------------------------------------------
@@ -263,6 +294,11 @@ Built<FuseCurve> MakeFuseCurve(std::span<const CurvePoint> points, std::string_v
             problem = "time must be above 0";
         else if (i > 0 && !(p.current > points[i - 1].current))
             problem = "current must be above the point before";
+        else if (i > 0 &&
+                 !(p.current - points[i - 1].current > kCurveCurrentStep * points[i - 1].current))
+            // Currents this close have logarithms equal or nearly so: the
+            // segment between them would have no slope to interpolate by.
+            problem = "current must be above the point before by more than 1e-9 of it";
         else if (i > 0 && !(p.time < points[i - 1].time))
             problem = "time must be below the point before";
         if (problem) Add(errors, PointName(name, i), problem);
@@ -427,7 +463,7 @@ Built<std::optional<double>> ReadMaxArcTime(std::string_view cell, char sep) {
     std::string errors;
     try {
         const double seconds = ParseNumber(cell, sep);
-        CheckAbove0(errors, kName, seconds);
+        CheckDuration(errors, kName, seconds);
         if (errors.empty()) return Result{std::optional<double>(seconds), {}};
     } catch (const ConversionError& e) {
         Add(errors, kName, "'" + e.text() + "' is not a valid floating point value or \"none\"");
@@ -435,7 +471,82 @@ Built<std::optional<double>> ReadMaxArcTime(std::string_view cell, char sep) {
     return Refused<std::optional<double>>(std::move(errors));
 }
 
-Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s) {
+namespace {
+
+// A setting as typed: the shortest digits that read back as it, written
+// out ("0.0005", "400", "12000") but for the very small and very large
+// ("1e-300", "1e+20"), with the separator `sep`.
+std::string SettingText(double v, char sep) {
+    char buf[64];
+    const double size = std::abs(v);
+    const std::chars_format format = size == 0 || (size >= 1e-6 && size < 1e15)
+                                         ? std::chars_format::fixed
+                                         : std::chars_format::scientific;
+    std::string t(buf, std::to_chars(buf, buf + sizeof buf, v, format).ptr);
+    std::replace(t.begin(), t.end(), '.', sep);
+    return t;
+}
+
+// A current worked out from settings (A), to six significant digits.
+std::string AmpsText(double v, char sep) {
+    char buf[32];
+    const char* end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 6).ptr;
+    double rounded = v;
+    std::from_chars(buf, end, rounded);
+    return SettingText(rounded, sep);
+}
+
+void Caution(std::vector<std::string>& out, std::string_view column, const std::string& text) {
+    out.push_back(std::string(column) + ": " + text + ": check the setting");
+}
+
+// The settings of a checked device outside what devices offer.
+std::vector<std::string> Cautions(const DeviceSettings& s, char sep) {
+    std::vector<std::string> out;
+    if (const auto* r = std::get_if<RelaySettings>(&s.device)) {
+        if (r->pickup < kLeastRelayPickup) {
+            Caution(out, "relay_pickup", SettingText(r->pickup, sep) + " A is below 1 A primary");
+        }
+        if (r->timeDial < kLeastTimeDial || r->timeDial > kMostTimeDial) {
+            Caution(out, "relay_time_dial",
+                    SettingText(r->timeDial, sep) + " is outside 0.01 to 20");
+        }
+        if (r->instPickup && *r->instPickup < r->pickup) {
+            Caution(out, "relay_inst_pickup",
+                    SettingText(*r->instPickup, sep) + " A is below the pickup (" +
+                        SettingText(r->pickup, sep) + " A)");
+        }
+    } else if (const auto* u = std::get_if<TripUnitSettings>(&s.device)) {
+        const double ir = u->rating * u->ltPickup;
+        if (u->ltPickup < kLeastLtPickup || u->ltPickup > kMostLtPickup) {
+            Caution(out, "trip_lt_pickup",
+                    SettingText(u->ltPickup, sep) + " is outside 0.4 to 1 of the rating");
+        }
+        // The short time in multiples of the long-time pickup, the
+        // instantaneous in multiples of the rating.
+        auto belowLongTime = [&](std::string_view column, double multiple, double amps) {
+            Caution(out, column,
+                    SettingText(multiple, sep) + " (" + AmpsText(amps, sep) +
+                        " A) is below the long-time pickup (" + AmpsText(ir, sep) + " A)");
+        };
+        if (u->stPickup && *u->stPickup < 1)
+            belowLongTime("trip_st_pickup", *u->stPickup, *u->stPickup * ir);
+        if (u->instPickup && *u->instPickup < u->ltPickup) {
+            belowLongTime("trip_inst_pickup", *u->instPickup, *u->instPickup * u->rating);
+        }
+    } else {
+        const std::span<const CurvePoint> points = std::get<FuseCurve>(s.device).Points();
+        for (std::size_t i = 0; i < points.size() && points[i].time > kLongestCurveTime; ++i) {
+            out.push_back(PointName("fuse_curve", i) + ": " + SettingText(points[i].time, sep) +
+                          " s is above 10000 s: check the curve");
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s, char sep) {
     std::string errors;
     std::optional<std::variant<Relay, TripUnit, FuseCurve>> device;
     auto take = [&](auto built) {
@@ -455,9 +566,10 @@ Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s) {
         Add(errors, "device_share", "must be a finite number");
     else if (!(s.deviceShare > 0) || s.deviceShare > 1)
         Add(errors, "device_share", "must be above 0 and at most 1");
-    if (s.maxArcTime) CheckAbove0(errors, "max_arc_time", *s.maxArcTime);
+    if (s.maxArcTime) CheckDuration(errors, "max_arc_time", *s.maxArcTime);
     if (!errors.empty()) return Refused<ProtectiveDevice>(std::move(errors));
-    return {ProtectiveDevice(std::move(*device), s.deviceShare, s.maxArcTime), {}};
+    return {
+        ProtectiveDevice(std::move(*device), s.deviceShare, s.maxArcTime), {}, Cautions(s, sep)};
 }
 
 DeviceTrip ProtectiveDevice::TripAt(double amps) const {

@@ -8,11 +8,18 @@
 // Each device is described by a plain settings struct and checked once, when
 // it is built: the builder returns either the device or a message naming the
 // study column (or curve) and what is wrong with it ("relay_pickup: must be
-// above 0"). A built device only evaluates: no checks, no allocation.
+// above 0"). A built device only evaluates: no checks, no allocation. No
+// device is built that could clear in less than kShortestArcTime (1 ms): a
+// relay whose breaker time and fastest element add up to less, a trip unit
+// clearing faster, a maximum arc duration below it.
 //
 // One rule for every relay and trip-unit element: it acts on a current above
 // its pickup, never at it. A fuse clears from its curve's first current on.
-// Where several elements act, the fastest clears.
+// Where several elements act, the fastest clears; but no element clears
+// faster than the device can interrupt: a relay's element time is added to
+// its breaker's interrupting time, and a trip unit's long- and short-time
+// bands, extrapolated to high currents, are held at its instantaneous
+// clearing time.
 #pragma once
 
 #include <array>
@@ -26,6 +33,8 @@
 #include <utility>
 #include <variant>
 #include <vector>
+
+#include "engine/arc_duration.h"
 
 namespace zentavo {
 
@@ -59,12 +68,25 @@ struct DeviceTrip {
 };
 
 // A built device (or a word or value read), or the message saying why it
-// could not be built (problems joined by "; ").
+// could not be built (problems joined by "; "). A device built from settings
+// that no device offers (an instantaneous pickup typed in the wrong field, a
+// time dial of 50) is built as typed, with a caution for each such setting.
 template <class Device>
 struct Built {
     std::optional<Device> device;  // set exactly when `error` is empty
     std::string error;
+    // Each naming its column and value: "relay_inst_pickup: 0.05 A is below
+    // the pickup (400 A): check the setting". Only MakeProtectiveDevice
+    // gives cautions.
+    std::vector<std::string> cautions = {};
 };
+
+// The settings devices offer. A setting outside them is not refused (a
+// device may be set so), but computed as typed with a caution.
+inline constexpr double kLeastRelayPickup = 1;  // A primary
+inline constexpr double kLeastTimeDial = 0.01, kMostTimeDial = 20;
+inline constexpr double kLeastLtPickup = 0.4, kMostLtPickup = 1;  // x rating
+inline constexpr double kLongestCurveTime = 10000;                // s, a fuse curve's point
 
 // --- The words of the study's device columns ----------------------------------
 
@@ -121,7 +143,11 @@ Built<Relay> MakeRelay(const RelaySettings& s);
 
 // Total clearing, each element's time at the upper edge of its band: the
 // time x (1 + tolerance) for long and short time, the clearing time itself
-// for the instantaneous element.
+// for the instantaneous element. No element clears faster than the
+// instantaneous clearing time (trip_inst_time, or kDefaultTripInstTime),
+// whether the instantaneous element is set or not: the breaker cannot open
+// sooner. Where the instantaneous element acts it is the element named, at
+// that time; elsewhere a band held at the floor keeps its own name.
 struct TripUnitSettings {
     double rating = 0;                         // trip_rating, In, A
     double ltPickup = 0;                       // trip_lt_pickup, Ir / In
@@ -136,6 +162,9 @@ struct TripUnitSettings {
 class TripUnit {
 public:
     DeviceTrip Trip(double amps) const;
+    // The current (A) above which the long-time band is held at the floor:
+    // where its curve meets the instantaneous clearing time.
+    double LongTimeFloorAmps() const;
 
 private:
     friend Built<TripUnit> MakeTripUnit(const TripUnitSettings& s);
@@ -145,7 +174,7 @@ private:
     double stPickup_ = std::numeric_limits<double>::infinity();
     double stTime_ = 0;
     double instPickup_ = std::numeric_limits<double>::infinity();
-    double instTime_ = 0;
+    double instTime_ = kDefaultTripInstTime;  // also the floor of every element
 };
 Built<TripUnit> MakeTripUnit(const TripUnitSettings& s);
 
@@ -176,9 +205,9 @@ private:
     };
     std::shared_ptr<const Data> data_;
 };
-// Points strictly monotone (current up, time down), at least two, all above
-// 0. `name` leads every message: "fuse_curve" for a study cell, "curve 'X'"
-// for a curve of a curves file.
+// Points strictly monotone (current up by more than 1e-9 of the current
+// before, time down), at least two, all above 0. `name` leads every message:
+// "fuse_curve" for a study cell, "curve 'X'" for a curve of a curves file.
 Built<FuseCurve> MakeFuseCurve(std::span<const CurvePoint> points, std::string_view name);
 // The inline text of a study cell: points "current:time" separated by blanks,
 // numbers written with the decimal separator `sep` ("100:300 200:20 1000:0.1").
@@ -226,7 +255,7 @@ ArcDuration CapArcDuration(const DeviceTrip& trip, std::optional<double> maxArcT
                            double arcingCurrentKa, char sep);
 
 // A max_arc_time cell: empty is kDefaultMaxArcTime, "none" is no maximum
-// (nullopt), otherwise seconds above 0 written with `sep`.
+// (nullopt), otherwise seconds of at least kShortestArcTime written with `sep`.
 Built<std::optional<double>> ReadMaxArcTime(std::string_view cell, char sep);
 
 struct DeviceSettings {
@@ -250,7 +279,7 @@ public:
     std::optional<double> MaxArcTime() const { return maxArcTime_; }
 
 private:
-    friend Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s);
+    friend Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s, char sep);
     ProtectiveDevice(std::variant<Relay, TripUnit, FuseCurve> d, double share,
                      std::optional<double> maxArcTime)
         : device_(std::move(d)), share_(share), maxArcTime_(maxArcTime) {}
@@ -258,7 +287,13 @@ private:
     double share_ = 1;
     std::optional<double> maxArcTime_;
 };
-// device_share above 0 and at most 1; max_arc_time above 0.
-Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s);
+// device_share above 0 and at most 1; max_arc_time at least kShortestArcTime.
+// The cautions, of a device that is built: a relay pickup below
+// kLeastRelayPickup, a time dial outside kLeastTimeDial to kMostTimeDial, an
+// instantaneous pickup below the relay's pickup; a long-time pickup outside
+// kLeastLtPickup to kMostLtPickup, a short-time or instantaneous pickup below
+// the long-time pickup; a fuse curve's point above kLongestCurveTime. Their
+// values are written with the decimal separator `sep`.
+Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s, char sep = '.');
 
 }  // namespace zentavo

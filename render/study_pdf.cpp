@@ -153,8 +153,6 @@ std::optional<LabelDevice> LabelDeviceOf(const StudyRowInputs& in, const StudyRo
 
 }  // namespace
 
-bool IsComputedRow(const StudyRowResults& results) { return results[kStatusColumn] == "ok"; }
-
 LabelContentInputs StudyLabelInputs(const StudyRowInputs& in, const StudyRowResults& r,
                                     const StudyRowValues& v, const UnitSettings& units) {
     LabelContentInputs li;
@@ -310,7 +308,7 @@ int WriteStudyLabelsPdf(QIODevice& out, std::size_t count, const StudyPointAt& a
     const int written = WriteLabelPdf(out, [&]() -> const LabelSheet* {
         while (next < count && !cancelled && !WriteFailed(out)) {
             const StudyPointView point = at(next++);
-            const bool computed = point.results && IsComputedRow(*point.results);
+            const bool computed = point.results && HasStudyResults(*point.results);
             if (computed) {
                 CheckPdfSize(out, "labels", pages);
                 sheet = StudyLabel(point, options);
@@ -684,7 +682,7 @@ QString DurationsText(const StudyRowInputs& in, const StudyRowResults& r) {
 std::vector<QString> PointCells(const StudyPointView& p) {
     const StudyRowResults& r = ResultsOf(p);
     const StudyRowInputs& in = p.inputs;
-    const bool computed = IsComputedRow(r);
+    const bool computed = HasStudyResults(r);
     const bool reduced = computed && ReducedGoverns(r);
     std::vector<QString> cells = {Text(OneLineName(p.name)),
                                   MethodText(in, r),
@@ -1006,7 +1004,7 @@ private:
         std::size_t refused = 0;
         for (std::size_t i = 0; i < count_; ++i) {
             const StudyPointView p = at_(i);
-            if (!IsComputedRow(ResultsOf(p))) ++refused;
+            if (!HasStudyResults(ResultsOf(p))) ++refused;
             placeRow(LayRow(PointCells(p), points_, false, !paint), points_, band + pointHeading.height,
                      paintPointHeading);
             const std::size_t done = paint ? count_ + i + 1 : i + 1;
@@ -1024,7 +1022,7 @@ private:
             for (std::size_t i = 0; i < count_; ++i) {
                 const StudyPointView p = at_(i);
                 const StudyRowResults& r = ResultsOf(p);
-                if (!IsComputedRow(r) || r[kArcTimeUsedColumn].empty()) continue;
+                if (!HasStudyResults(r) || r[kArcTimeUsedColumn].empty()) continue;
                 const Row row = LayRow(DeviceCells(p.name, p.inputs, r), devices_, false, !paint);
                 if (first) {
                     if (y + sectionTitle + deviceHeading.height + row.height > bottom_) newPage();
@@ -1039,25 +1037,34 @@ private:
             }
         }
 
-        if (refused > 0) {
+        // The points computed with a caution about their device's settings,
+        // then the refused points: each with its status and message.
+        auto listPoints = [&](const QString& title, bool (*listed)(const StudyRowResults&)) {
             needHeading = true;
             bool first = true;
             for (std::size_t i = 0; i < count_; ++i) {
                 const StudyPointView p = at_(i);
-                if (IsComputedRow(ResultsOf(p))) continue;
+                if (!listed(ResultsOf(p))) continue;
                 const Row row = LayRow(RefusedCells(p), refused_, false, !paint);
                 if (first) {
                     // The section's title on the page of its heading and first row.
                     if (y + sectionTitle + refusedHeading.height + row.height > bottom_) newPage();
-                    place(sectionTitle, [&](qreal at) {
-                        PaintSectionTitle(painter, at, QStringLiteral("Refused points"));
-                    });
+                    place(sectionTitle, [&](qreal at) { PaintSectionTitle(painter, at, title); });
                     first = false;
                 }
                 placeRow(row, refused_, refusedHeading.height,
                          [&](qreal at) { PaintCells(painter, refusedHeading, refused_, at, true); });
-                if (out_ && WriteFailed(*out_)) return true;
+                if (out_ && WriteFailed(*out_)) return false;
             }
+            return true;
+        };
+        if (!listPoints(QStringLiteral("Points computed with a caution"),
+                        [](const StudyRowResults& r) { return HasStudyCaution(r); })) {
+            return true;
+        }
+        if (refused > 0 && !listPoints(QStringLiteral("Refused points"),
+                                       [](const StudyRowResults& r) { return !HasStudyResults(r); })) {
+            return true;
         }
         place(sectionTitle, [&](qreal at) {
             PaintSectionTitle(painter, at, QStringLiteral("Methods and their ranges"));
@@ -1091,7 +1098,7 @@ private:
         for (std::size_t i = 0; i < count_; ++i) {
             const StudyPointView p = at_(i);
             const StudyRowResults& r = ResultsOf(p);
-            if (!IsComputedRow(r) || r[kArcTimeUsedColumn].empty()) continue;
+            if (!HasStudyResults(r) || r[kArcTimeUsedColumn].empty()) continue;
             StudyRowResults texts;
             const StudyRowValues v = ComputeAgain(p, study, texts, &deviceCache_);
             if (!v.deviceUsed || texts != r) continue;  // not the row's results: no picture

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The two PDFs of a study: one warning label page per computed point of work,
-// and the study report (the table of all points, the refused rows and a note
-// on the methods). Both paint with Qt Gui only, so the study window and the
-// batch calculator (offscreen) write the same files.
+// and the study report (the table of all points, the points computed with a
+// caution, the refused rows and a note on the methods). Both paint with Qt
+// Gui only, so the study window and the batch calculator (offscreen) write
+// the same files.
 //
 // The points are handed over one at a time by index through `StudyPointAt`,
 // so the caller decides whether a study is held whole or read on demand. A
@@ -62,7 +63,7 @@ struct StudyLabelOptions {
     std::shared_ptr<const CurveSet> curves;  // the named fuse curves the results were computed with
 };
 
-// The label inputs of one computed row (status "ok"): its result texts and
+// The label inputs of one computed row (HasStudyResults): its result texts and
 // the numbers they were written from, filled as the results window (or the
 // 2018 window, for a row computed by IEEE 1584-2018) fills them for its own
 // label, so a study label equals the single label of the same point. The
@@ -90,9 +91,6 @@ TimeCurrentPlot StudyRowTimeCurrent(const ProtectiveDevice& device, const StudyR
 // The device a row names and the settings it gives, a line each: "relay
 // IEC-SI", "pickup 400 A", "time dial 0.3", ...
 QStringList DeviceLegend(const StudyRowInputs& inputs);
-
-// Whether a row was computed: its labels and governing results exist.
-bool IsComputedRow(const StudyRowResults& results);
 
 // The names longer than 30 characters, cut on their labels: the first
 // kCutNamesListed of them, each once and whole as the study holds it, and
@@ -165,7 +163,8 @@ QString StudyReportTitle(const QString& studyPath);
 // table of its buses (voltage, maximum and minimum bolted current, X/R,
 // convention), and the bolted current of each of its rows is the one of the
 // case that gave its results, named beside it ("40.774 max"). Then the
-// refused rows with their messages, and a note on the methods
+// rows computed with a caution about their device's settings and the refused
+// rows, each with its status and message, and a note on the methods
 // and their ranges. Landscape pages, the table heading repeated on each;
 // text stays text. Returns the pages written, or -1 when cancelled (the
 // progress counts each point twice: once when the pages are laid out, once

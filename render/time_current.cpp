@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
+#include <variant>
 
 #include "engine/number.h"
 
@@ -240,6 +241,13 @@ TimeCurrentPlot MakeTimeCurrentPlot(const ProtectiveDevice& device,
     const int n = static_cast<int>(std::lround(decades * kSamplesPerDecade));
     for (int i = 0; i <= n; ++i) amps.push_back(plot.iMin * std::pow(10.0, decades * i / n));
     for (const TimeCurrentMark& m : plot.marks) amps.push_back(m.amps);
+    // A trip unit's long-time curve bends onto its floor, the instantaneous
+    // clearing time, without another element taking over: a sample stands
+    // where it bends, so the flat part starts where the curve meets it.
+    if (const auto* unit = std::get_if<TripUnit>(&device.Device())) {
+        const double bend = unit->LongTimeFloorAmps();
+        if (bend > plot.iMin && bend < plot.iMax) amps.push_back(bend);
+    }
     std::sort(amps.begin(), amps.end());
 
     std::vector<QPointF> piece;

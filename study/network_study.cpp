@@ -367,7 +367,7 @@ StudyRowValues ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRow
     else
         min = governing(minValues) > governing(maxValues);
     out = std::move(min ? minOut : maxOut);
-    if (out[kStatusColumn] != "ok") {
+    if (!HasStudyResults(out)) {
         out[kMessageColumn] = std::string(min ? "minimum" : "maximum") + " case (" +
                               (min ? minText : maxText) + " kA): " + out[kMessageColumn];
     }

@@ -233,9 +233,13 @@ StudyDevices::Entry BuildDevice(const StudyRowInputs& in, const StudyOptions& o)
         e.error = std::move(read.errors());
         return e;
     }
-    Built<ProtectiveDevice> device = MakeProtectiveDevice(settings);
+    Built<ProtectiveDevice> device = MakeProtectiveDevice(settings, o.sep);
     e.device = std::move(device.device);
     e.error = std::move(device.error);
+    for (const std::string& c : device.cautions) {
+        if (!e.caution.empty()) e.caution += "; ";
+        e.caution += c;
+    }
     return e;
 }
 
@@ -306,6 +310,11 @@ public:
         r_[kFlashBoundaryGoverningColumn] =
             r_[reduced ? kFlashBoundaryReducedColumn : kFlashBoundaryColumn];
         r_[kPpeLevelGoverningColumn] = r_[reduced ? kPpeLevelReducedColumn : kPpeLevelColumn];
+        // A device set as no device is: computed as typed, and said so.
+        if (entry_ && !entry_->caution.empty()) {
+            r_[kStatusColumn] = "warning";
+            r_[kMessageColumn] = entry_->caution;
+        }
         return v_;
     }
 

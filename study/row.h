@@ -65,7 +65,8 @@ using StudyRowResults = std::array<std::string, kStudyResultColumnCount>;
 // both cases; the theoretically derived, fuse and breaker equations the full
 // case alone.
 struct StudyRowValues {
-    bool computed = false;  // status "ok"; all below keeps its default when not
+    bool computed = false;  // the results are given (HasStudyResults); all below keeps
+                            // its default when not
     Method method = kEmpiricalMethod;
     bool reducedCaseOffered = false;  // the reduced arcing current's case was computed
     bool reducedGoverns = false;      // ... and it has the larger incident energy
@@ -93,6 +94,24 @@ struct StudyRowValues {
     DeviceTrip deviceTrip, deviceTripReduced;
 };
 
+// Whether a row's results are given: status "ok", or "warning" with its
+// results (a point computed with a caution about its device's settings). A
+// refused row ("warning" without results, "error") has none: no label, no
+// energy. Every reader of a row's status asks this. `Results` is any row of
+// result texts by StudyResultColumn (StudyRowResults, a study file's packed
+// results, a row of the batch output read back).
+template <class Results>
+bool HasStudyResults(const Results& r) {
+    const std::string_view status = r[kStatusColumn];
+    return status == "ok" ||
+           (status == "warning" && !std::string_view(r[kGoverningColumn]).empty());
+}
+// Whether a row with results carries a caution in its message.
+template <class Results>
+bool HasStudyCaution(const Results& r) {
+    return HasStudyResults(r) && std::string_view(r[kStatusColumn]) == "warning";
+}
+
 // The protective devices of a study's rows, each built once per distinct
 // settings (the texts of its device columns) and reused by every row that
 // names the same settings. One cache serves one thread; it forgets what it
@@ -103,6 +122,7 @@ public:
     struct Entry {
         std::optional<ProtectiveDevice> device;  // set exactly when `error` is empty
         std::string error;                       // why the settings are refused
+        std::string caution;  // the settings no device offers, joined by "; "; empty: none
         std::optional<double> share;             // device_share as typed; absent: not typed
 
         // A duration's text as ArcDurationText writes it with the cache's
@@ -151,9 +171,11 @@ private:
 };
 
 // Computes one point of work from a fresh shared state: status "ok",
-// "warning" (a refusal, with its joined message) or "error" (a value that is
-// not a number, a word that is none of its column's words), and the results:
-// their numbers, returned, and their texts in `out`.
+// "warning" (a refusal, with its joined message; or a point computed with a
+// protective device whose settings no device offers, its cautions the
+// message) or "error" (a value that is not a number, a word that is none of
+// its column's words), and the results: their numbers, returned, and their
+// texts in `out`.
 // A row with a device finds its arc durations from it at the unrounded
 // arcing currents; `devices` (none: built for the row alone) keeps the
 // devices built.

@@ -121,7 +121,7 @@ private:
     void Count(StudyRunSummary& summary, std::size_t line, const csv::Fields& fields,
                const StudyRowResults& result) const {
         ++summary.rows;
-        if (result[kStatusColumn] == "ok") return;
+        if (HasStudyResults(result)) return;
         ++summary.refused;
         if (summary.listed.size() >= StudyRunSummary::kListed) return;
         StudyRunSummary::Refused& r = summary.listed.emplace_back();

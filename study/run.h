@@ -40,7 +40,7 @@ StudySource TextSource(std::string_view text, std::size_t piece = SIZE_MAX);
 char DetectStudyDelimiter(std::string_view headerLine);
 
 // What a run computed: how many rows it read and which it could not
-// compute (status other than "ok"), the first kListed of those by their
+// compute (no results: HasStudyResults), the first kListed of those by their
 // line, name and message, in the order of the rows.
 struct StudyRunSummary {
     static constexpr std::size_t kListed = 10;

@@ -509,16 +509,8 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <translation>Introduzca la duración del arco. </translation>
     </message>
     <message>
-        <source>Arc duration not positive. </source>
-        <translation>La duración del arco no es positiva. </translation>
-    </message>
-    <message>
         <source>Enter arc duration value for reduced current. </source>
         <translation>Introduzca la duración del arco para la corriente reducida. </translation>
-    </message>
-    <message>
-        <source>Arc duration for reduced current not positive. </source>
-        <translation>La duración del arco para la corriente reducida no es positiva. </translation>
     </message>
     <message>
         <source>Arcing current not defined for these inputs. </source>
@@ -803,6 +795,58 @@ Compruebe que el nombre del archivo es correcto.</translation>
     <message>
         <source>Protective device does not operate at %1 kA arcing current. </source>
         <translation>El dispositivo de protección no actúa con una corriente de arco de %1 kA. </translation>
+    </message>
+    <message>
+        <source>Arc duration must be above 0 s. </source>
+        <translation>La duración del arco debe ser mayor que 0 s. </translation>
+    </message>
+    <message>
+        <source>Arc duration for reduced current must be above 0 s. </source>
+        <translation>La duración del arco para la corriente reducida debe ser mayor que 0 s. </translation>
+    </message>
+    <message>
+        <source>Arc duration must be at least 0.001 s. </source>
+        <translation>La duración del arco debe ser de al menos 0.001 s. </translation>
+    </message>
+    <message>
+        <source>Arc duration for reduced current must be at least 0.001 s. </source>
+        <translation>La duración del arco para la corriente reducida debe ser de al menos 0.001 s. </translation>
+    </message>
+    <message>
+        <source>must be at least 0.001 s</source>
+        <translation>debe ser de al menos 0.001 s</translation>
+    </message>
+    <message>
+        <source>the relay and its breaker would clear in less than 0.001 s, faster than any protective device</source>
+        <translation>el relé y su interruptor despejarían en menos de 0.001 s, más rápido que cualquier dispositivo de protección</translation>
+    </message>
+    <message>
+        <source>current must be above the point before by more than 1e-9 of it</source>
+        <translation>la corriente debe superar a la del punto anterior en más de 1e-9 de esta</translation>
+    </message>
+    <message>
+        <source>%1 A is below 1 A primary: check the setting</source>
+        <translation>%1 A es inferior a 1 A primario: revise el ajuste</translation>
+    </message>
+    <message>
+        <source>%1 is outside 0.01 to 20: check the setting</source>
+        <translation>%1 está fuera de 0.01 a 20: revise el ajuste</translation>
+    </message>
+    <message>
+        <source>%1 A is below the pickup (%2 A): check the setting</source>
+        <translation>%1 A es inferior al arranque (%2 A): revise el ajuste</translation>
+    </message>
+    <message>
+        <source>%1 is outside 0.4 to 1 of the rating: check the setting</source>
+        <translation>%1 está fuera de 0.4 a 1 de la corriente nominal: revise el ajuste</translation>
+    </message>
+    <message>
+        <source>%1 (%2 A) is below the long-time pickup (%3 A): check the setting</source>
+        <translation>%1 (%2 A) es inferior al arranque de tiempo largo (%3 A): revise el ajuste</translation>
+    </message>
+    <message>
+        <source>%1 s is above 10000 s: check the curve</source>
+        <translation>%1 s es superior a 10000 s: revise la curva</translation>
     </message>
 </context>
 <context>

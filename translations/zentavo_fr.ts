@@ -509,16 +509,8 @@ Vérifiez que le nom du fichier est correct.</translation>
         <translation>Saisissez la durée de l&apos;arc. </translation>
     </message>
     <message>
-        <source>Arc duration not positive. </source>
-        <translation>La durée de l&apos;arc n&apos;est pas positive. </translation>
-    </message>
-    <message>
         <source>Enter arc duration value for reduced current. </source>
         <translation>Saisissez la durée de l&apos;arc au courant réduit. </translation>
-    </message>
-    <message>
-        <source>Arc duration for reduced current not positive. </source>
-        <translation>La durée de l&apos;arc au courant réduit n&apos;est pas positive. </translation>
     </message>
     <message>
         <source>Arcing current not defined for these inputs. </source>
@@ -803,6 +795,58 @@ Vérifiez que le nom du fichier est correct.</translation>
     <message>
         <source>Protective device does not operate at %1 kA arcing current. </source>
         <translation>Le dispositif de protection n’agit pas à un courant d’arc de %1 kA. </translation>
+    </message>
+    <message>
+        <source>Arc duration must be above 0 s. </source>
+        <translation>La durée de l&apos;arc doit être supérieure à 0 s. </translation>
+    </message>
+    <message>
+        <source>Arc duration for reduced current must be above 0 s. </source>
+        <translation>La durée de l&apos;arc au courant réduit doit être supérieure à 0 s. </translation>
+    </message>
+    <message>
+        <source>Arc duration must be at least 0.001 s. </source>
+        <translation>La durée de l&apos;arc doit être d&apos;au moins 0,001 s. </translation>
+    </message>
+    <message>
+        <source>Arc duration for reduced current must be at least 0.001 s. </source>
+        <translation>La durée de l&apos;arc au courant réduit doit être d&apos;au moins 0,001 s. </translation>
+    </message>
+    <message>
+        <source>must be at least 0.001 s</source>
+        <translation>doit être d&apos;au moins 0,001 s</translation>
+    </message>
+    <message>
+        <source>the relay and its breaker would clear in less than 0.001 s, faster than any protective device</source>
+        <translation>le relais et son disjoncteur élimineraient le défaut en moins de 0,001 s, plus vite qu&apos;aucun dispositif de protection</translation>
+    </message>
+    <message>
+        <source>current must be above the point before by more than 1e-9 of it</source>
+        <translation>le courant doit dépasser celui du point précédent de plus de 1e-9 de celui-ci</translation>
+    </message>
+    <message>
+        <source>%1 A is below 1 A primary: check the setting</source>
+        <translation>%1 A est inférieur à 1 A au primaire : vérifiez le réglage</translation>
+    </message>
+    <message>
+        <source>%1 is outside 0.01 to 20: check the setting</source>
+        <translation>%1 est hors de 0,01 à 20 : vérifiez le réglage</translation>
+    </message>
+    <message>
+        <source>%1 A is below the pickup (%2 A): check the setting</source>
+        <translation>%1 A est inférieur au seuil (%2 A) : vérifiez le réglage</translation>
+    </message>
+    <message>
+        <source>%1 is outside 0.4 to 1 of the rating: check the setting</source>
+        <translation>%1 est hors de 0,4 à 1 du calibre : vérifiez le réglage</translation>
+    </message>
+    <message>
+        <source>%1 (%2 A) is below the long-time pickup (%3 A): check the setting</source>
+        <translation>%1 (%2 A) est inférieur au seuil long retard (%3 A) : vérifiez le réglage</translation>
+    </message>
+    <message>
+        <source>%1 s is above 10000 s: check the curve</source>
+        <translation>%1 s est supérieur à 10000 s : vérifiez la courbe</translation>
     </message>
 </context>
 <context>
@@ -2143,11 +2187,11 @@ et %n autre(s) étiquette(s) au nom coupé</numerusform>
     </message>
     <message>
         <source>This point has no protective device: its arc durations are typed or come from its method&apos;s equations.</source>
-        <translation>Ce point n'a pas de dispositif de protection : ses durées d'arc sont saisies ou viennent des équations de sa méthode.</translation>
+        <translation>Ce point n&apos;a pas de dispositif de protection : ses durées d&apos;arc sont saisies ou viennent des équations de sa méthode.</translation>
     </message>
     <message>
         <source>This point is refused, so its device has no curve to show: %1</source>
-        <translation>Ce point est refusé, son dispositif n'a donc pas de courbe à montrer : %1</translation>
+        <translation>Ce point est refusé, son dispositif n&apos;a donc pas de courbe à montrer : %1</translation>
     </message>
 </context>
 <context>

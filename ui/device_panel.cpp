@@ -326,7 +326,7 @@ Built<ProtectiveDevice> DevicePanel::Device() const {
         s.maxArcTime = *maxArc.device;
     }
     if (!errors.empty()) return {std::nullopt, WithCaptions(errors)};
-    Built<ProtectiveDevice> built = MakeProtectiveDevice(s);
+    Built<ProtectiveDevice> built = MakeProtectiveDevice(s, sep);
     if (!built.device) built.error = WithCaptions(built.error);
     return built;
 }

@@ -34,8 +34,12 @@ public:
     explicit DevicePanel(Application& app, QWidget* parent = nullptr);
 
     // The device the fields describe, or every problem of them, each named by
-    // its field's caption. A text that is not a number raises ConversionError.
+    // its field's caption; with the cautions of a device built from settings
+    // no device offers, as the engine names them (by study column). A text
+    // that is not a number raises ConversionError.
     Built<ProtectiveDevice> Device() const;
+    // The engine's message with the study column names put as the captions.
+    std::string WithCaptions(std::string message) const;
     // The settings as the report states them, one "caption: value" line each,
     // a field left empty written as the value it stands for.
     std::vector<std::string> ReportLines() const;
@@ -61,8 +65,6 @@ private:
                         const char* column, const QString& placeholder = QString());
     // The number of a field; none when it is empty.
     std::optional<double> Number(const QLineEdit* e) const;
-    // The engine's message with the study column names put as the captions.
-    std::string WithCaptions(std::string message) const;
 
     Application& app_;
     QComboBox* DeviceTypeBox = nullptr;

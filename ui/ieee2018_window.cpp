@@ -384,6 +384,9 @@ void TIeee2018::ComputeClick() {
     ShowResults(last_);
     ShowDurations();
     hasResult_ = true;
+    // A device set as no device is: the results stand, computed as typed,
+    // and the warning says which settings to check.
+    if (!durations_.cautions.empty()) app_.dialogs().Warning(this, CautionText());
 }
 
 void TIeee2018::ShowResults(const Ieee2018Outcome& out) {
@@ -561,6 +564,11 @@ QGroupBox* TIeee2018::BuildDuration() {
     QLabel* capped = Named("DurationCapped");
     SetTextColor(capped, kRed);
     SetBold(capped, true);
+    // The settings of the device that no device offers, beside the results.
+    QLabel* caution = Named("DeviceCaution");
+    SetTextColor(caution, kRed);
+    caution->setWordWrap(true);
+    caution->hide();
 
     auto* left = new QVBoxLayout;
     auto* source = new QHBoxLayout;
@@ -572,6 +580,7 @@ QGroupBox* TIeee2018::BuildDuration() {
     left->addStretch();
     auto* right = new QVBoxLayout;
     right->addWidget(capped);
+    right->addWidget(caution);
     right->addWidget(CurveView, 1);
     auto* row = new QHBoxLayout(group);
     row->addLayout(left, 1);
@@ -627,6 +636,7 @@ Ieee2018Outcome TIeee2018::RunWithDurations(const Ieee2018Fields& f, const UnitS
         durations_.device = std::move(device.device);
         durations_.type = Device->Type();
         durations_.relayCurve = Device->Curve();
+        durations_.cautions = std::move(device.cautions);
     }
     return std::move(out.outcome);
 }
@@ -653,6 +663,8 @@ void TIeee2018::ShowDurations() {
                capped ? tr("arc duration capped at %1 s").arg(FromUtf8(ArcDurationText(*cap, sep)))
                       : QString());
     L("DurationCapped")->setVisible(capped);
+    L("DeviceCaution")->setText(CautionText());
+    L("DeviceCaution")->setVisible(!durations_.cautions.empty());
 
     // The picture: the device's curve at the current it sees, both arcing currents marked.
     const ProtectiveDevice& d = *durations_.device;
@@ -673,12 +685,20 @@ void TIeee2018::ShowDurations() {
     CurveView->show();
 }
 
+QString TIeee2018::CautionText() const {
+    QStringList lines;
+    for (const std::string& c : durations_.cautions) lines << LibraryText(Device->WithCaptions(c));
+    return lines.join(QLatin1Char('\n'));
+}
+
 void TIeee2018::ClearDurations() {
     durations_ = {};
     for (const char* n : {"FullDuration", "ReducedDuration", "DurationCapped"}) {
         SetCaption(L(n), QString());
     }
     L("DurationCapped")->hide();
+    L("DeviceCaution")->clear();
+    L("DeviceCaution")->hide();
     CurveView->SetPlot(std::nullopt, app_.Sep());
     CurveView->hide();
 }
@@ -692,6 +712,7 @@ void TIeee2018::AddDurationsToReport(Ieee2018ReportTexts& r) const {
     if (durations_.full.Capped() || durations_.reduced.Capped()) {
         r.notes.push_back("* " + ArcDurationCappedNote(*durations_.device->MaxArcTime(), sep));
     }
+    for (const std::string& c : durations_.cautions) r.notes.push_back("Caution: " + c);
 }
 
 void TIeee2018::AddDurationsToLabel(LabelContentInputs& in, bool reducedGoverns) const {

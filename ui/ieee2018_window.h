@@ -84,6 +84,9 @@ private:
     void ShowDurations();
     void ClearDurations();
     void AddDurationsToReport(Ieee2018ReportTexts& r) const;
+    // The cautions of the device, one a line, named by the fields' captions
+    // in the user's language.
+    QString CautionText() const;
     // The device and the label's case's duration, for the label's footer.
     void AddDurationsToLabel(LabelContentInputs& in, bool reducedGoverns) const;
 
@@ -137,6 +140,10 @@ private:
         std::optional<ProtectiveDevice> device;
         DeviceType type = DeviceType::Relay;  // as the label names the device
         std::optional<RelayCurve> relayCurve;
+        // The settings no device offers, as the engine names them: the point
+        // is computed as typed, the window says so (CautionText) and the
+        // report notes them.
+        std::vector<std::string> cautions;
     } durations_;
 };
 

@@ -464,17 +464,21 @@ QVariant StudyModel::data(const QModelIndex& index, int role) const {
             return key.number ? QVariant(key.value) : QVariant(key.text);
         }
         case Qt::ToolTipRole:
-            if (results[kStatusColumn] != "ok" && !results[kMessageColumn].empty()) {
-                return FromUtf8(results[kMessageColumn]);
-            }
+            // A refusal, or the caution of a row computed as its device was set.
+            if (!results[kMessageColumn].empty()) return FromUtf8(results[kMessageColumn]);
             return {};
         case Qt::BackgroundRole: {
-            if (results[kStatusColumn] != "ok") return QBrush(QColor(0xE4, 0xE4, 0xE4));
+            if (!HasStudyResults(results)) return QBrush(QColor(kRefusedTint));
+            // A computed row with a caution: its status stands out, its
+            // results keep the tint of their level.
+            if (c.kind == Column::Result && c.index == kStatusColumn && HasStudyCaution(results)) {
+                return QBrush(QColor(kCautionTint));
+            }
             const QColor tint = LevelTint(results[kPpeLevelGoverningColumn]);
             return tint.isValid() ? QVariant(QBrush(tint)) : QVariant();
         }
         case Qt::FontRole: {
-            if (c.kind != Column::Result || results[kStatusColumn] != "ok") return {};
+            if (c.kind != Column::Result || !HasStudyResults(results)) return {};
             const bool reduced = results[kGoverningColumn] == "reduced";
             const bool governing =
                 reduced ? (c.index == kIncidentEnergyReducedColumn || c.index == kFlashBoundaryReducedColumn ||

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QCollator>
 #include <QSortFilterProxyModel>
 #include <QUndoStack>
@@ -17,6 +18,11 @@
 #include "study/study_file.h"
 
 namespace zentavo::ui {
+
+// The background of a refused row, and of the status of a row computed with
+// a caution about its device's settings (its results keep their level's tint).
+inline constexpr QRgb kRefusedTint = 0xE4E4E4;
+inline constexpr QRgb kCautionTint = 0xF5B041;
 
 class StudyModel : public QAbstractTableModel {
     Q_OBJECT
@@ -93,7 +99,8 @@ public:
     void SetCurves(std::shared_ptr<const CurveSet> curves);
     // Another convention of a network's fault currents: every row computed again.
     void SetConvention(network::Convention convention);
-    // How many rows are computed (status "ok"); the rest are refused.
+    // How many rows are computed (HasStudyResults: also those with a
+    // caution); the rest are refused.
     int ComputedRows() const { return computed_; }
 
     // The key a cell sorts by, kept for the whole of a sort: the number it
@@ -124,7 +131,7 @@ private:
         keyColumn_ = -1;
         keys_.clear();
     }
-    bool Computed(int row) const { return file_.Results(static_cast<std::size_t>(row))[kStatusColumn] == "ok"; }
+    bool Computed(int row) const { return HasStudyResults(file_.Results(static_cast<std::size_t>(row))); }
     void Recount();
     // After a change of a network study: every row counted and shown anew.
     void NetworkChanged();

@@ -27,8 +27,9 @@ namespace {
 constexpr const char* kContext = "zentavo::ui::LibraryTexts";
 
 // The texts the Qt-free libraries hand to the windows, in English as they
-// make them, registered here for the translation files. A "%1" stands for a
-// value the library puts in (a typed text, a file name).
+// make them, registered here for the translation files. A "%1" (and "%2",
+// "%3") stands for a value the library puts in (a typed text, a file name, a
+// setting).
 // clang-format off
 constexpr const char* kLibraryTexts[] = {
     // Lists of the main window.
@@ -121,13 +122,27 @@ constexpr const char* kLibraryTexts[] = {
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Enclosure width below 4 x gap. "),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Enclosure too small for the size correction. "),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Enter arc duration value. "),
-    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Arc duration not positive. "),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Enter arc duration value for reduced current. "),
-    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Arc duration for reduced current not positive. "),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Arc duration must be above 0 s. "),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Arc duration for reduced current must be above 0 s. "),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Arc duration must be at least 0.001 s. "),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Arc duration for reduced current must be at least 0.001 s. "),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Arcing current not defined for these inputs. "),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Incident energy not defined for these inputs. "),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "'%1' is not a valid floating point value"),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Protective device does not operate at %1 kA arcing current. "),
+    // Refusals of a protective device's settings, after the names of their fields.
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "must be at least 0.001 s"),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "current must be above the point before by more than 1e-9 of it"),
+    // Cautions of a protective device's settings that no device offers, after
+    // the names of their fields.
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "%1 A is below 1 A primary: check the setting"),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "%1 is outside 0.01 to 20: check the setting"),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "%1 A is below the pickup (%2 A): check the setting"),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "%1 is outside 0.4 to 1 of the rating: check the setting"),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "%1 (%2 A) is below the long-time pickup (%3 A): check the setting"),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "%1 s is above 10000 s: check the curve"),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "the relay and its breaker would clear in less than 0.001 s, faster than any protective device"),
     // Rows of the label, as the label options list them.
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Arc Flash & Shock Hazard"),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Equipment type"),
@@ -203,16 +218,43 @@ const std::vector<QString>& Known() {
     return known;
 }
 
-// The pattern of a known text with a value in it, made once.
+// The values of a known text ("%1", "%2", ...) in the order they stand.
+const QRegularExpression& ValueMark() {
+    static const QRegularExpression mark(QStringLiteral("%([1-9])"));
+    return mark;
+}
+
+// The pattern of a known text with values in it, made once: a group for
+// each value, in the order they stand.
 const QRegularExpression& Pattern(const QString& known) {
     static QHash<QString, QRegularExpression> patterns;
     auto it = patterns.find(known);
     if (it == patterns.end()) {
-        const QStringList parts = known.split(QStringLiteral("%1"));
-        it = patterns.insert(known, QRegularExpression(QRegularExpression::escape(parts[0]) + QStringLiteral("(.*?)") +
-                                                       QRegularExpression::escape(parts[1])));
+        QString pattern;
+        qsizetype from = 0;
+        for (const QRegularExpressionMatch& m : ValueMark().globalMatch(known)) {
+            pattern += QRegularExpression::escape(known.mid(from, m.capturedStart() - from)) + QStringLiteral("(.*?)");
+            from = m.capturedEnd();
+        }
+        pattern += QRegularExpression::escape(known.mid(from));
+        it = patterns.insert(known, QRegularExpression(pattern));
     }
     return *it;
+}
+
+// The translation `shown` of a known text with the values `m` found in the
+// English: each value where its number stands, in whatever order the
+// translation puts them.
+QString WithValues(const QString& known, const QString& shown, const QRegularExpressionMatch& m) {
+    std::vector<std::pair<int, QString>> values;
+    int group = 1;
+    for (const QRegularExpressionMatch& v : ValueMark().globalMatch(known)) {
+        values.emplace_back(v.captured(1).toInt(), m.captured(group++));
+    }
+    std::sort(values.begin(), values.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    QString out = shown;
+    for (const auto& value : values) out = out.arg(value.second);
+    return out;
 }
 
 QString Translate(const QString& english) {
@@ -262,13 +304,13 @@ QString LibraryText(const QString& english) {
     for (const QString& known : Known()) {
         const QString shown = Translate(known);
         if (shown == known) continue;
-        if (known.contains(QStringLiteral("%1"))) {
+        if (known.contains(ValueMark())) {
             // The value may be any text: the sentence around it decides.
             // Each time it is said (a warning for each case), with its value.
             for (qsizetype from = 0;;) {
                 const QRegularExpressionMatch m = Pattern(known).match(out, from);
                 if (!m.hasMatch()) break;
-                const QString replaced = shown.arg(m.captured(1));
+                const QString replaced = WithValues(known, shown, m);
                 out.replace(m.capturedStart(), m.capturedLength(), replaced);
                 from = m.capturedStart() + replaced.size();
             }

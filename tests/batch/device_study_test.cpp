@@ -157,6 +157,183 @@ TEST(DeviceStudy, TheDeviceSeesItsShareOfTheArcingCurrent) {
     }
 }
 
+// 480 V low-voltage switchgear, 40 kA, VCB, 32 mm, 508 mm cube, 609.6 mm,
+// under a 100 A trip unit (LTPU 1, LTD 10 s). Its arcing currents are
+// 26.685 kA and 23.396 kA, where the long-time band alone (3.96E6 / I^2 s)
+// would take 0.0056 s and 0.0072 s (0.29 cal/cm2, PPE 0). No element clears
+// faster than the 0.05 s instantaneous clearing time. By hand, at 0.05 s:
+//   Iarc_600 = 10^(-0.04287 + 1.035 lg 40 - 0.083 lg 32) x 0.96456 = 29.831 kA
+//   Iarc = 1 / sqrt((0.6/0.48)^2 (1/29.831^2 - (0.36 - 0.48^2)/(0.36 x 40^2))) = 26.685 kA
+//   CF = -0.000302 x 20^2 + 0.03441 x 20 + 0.4325 = 0.9999 (EES 20 in)
+//   E = 12.552/50 x 50 ms x 10^(0.753364 + 0.566 lg 32 + 1.752636 x 29.831 / 38.583
+//       - 1.598 lg 609.6 + 0.957 lg 26.685 + lg(1/0.9999)) = 12.552 x 10^-0.125154
+//     = 9.4093 J/cm2 = 2.249 cal/cm2: PPE 1. The reduced case (23.396 kA) is lower.
+TEST(DeviceStudy, TripUnitClearsNoFasterThanItsInstantaneousClearingTime) {
+    const Cells point = {{kMethodColumn, "ieee1584-2018"}, {kVoltageColumn, "480"},
+                         {kBoltedCurrentColumn, "40"},      {kGapColumn, "32"},
+                         {kElectrodeConfigurationColumn, "VCB"}, {kEnclosureHeightColumn, "508"},
+                         {kEnclosureWidthColumn, "508"},    {kEnclosureDepthColumn, "508"},
+                         {kWorkDistanceColumn, "609.6"},    {kDeviceTypeColumn, "trip-unit"},
+                         {kTripRatingColumn, "100"},        {kTripLtPickupColumn, "1"},
+                         {kTripLtDelayColumn, "10"}};
+    struct Case {
+        const char* instPickup;
+        const char* element;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"10", "instantaneous"},  // INST above 1000 A acts, at its clearing time
+        {"",   "long time"},      // no INST: the band held at 0.05 s
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        const Computed r = Compute(With(point, {{kTripInstPickupColumn, c.instPickup}}));
+        ASSERT_EQ(r.texts[kStatusColumn], "ok") << c.element << ": " << r.texts[kMessageColumn];
+        EXPECT_EQ(r.texts[kArcingCurrentColumn], "26.685");
+        EXPECT_EQ(r.texts[kArcTimeUsedColumn], "0.05") << c.element;
+        EXPECT_EQ(r.texts[kArcTimeReducedUsedColumn], "0.05") << c.element;
+        EXPECT_EQ(r.texts[kDeviceElementColumn], c.element);
+        EXPECT_EQ(r.texts[kDeviceElementReducedColumn], c.element);
+        EXPECT_NEAR(r.values.incidentEnergy, 9.4093, 5e-4) << c.element;
+        EXPECT_EQ(r.texts[kGoverningColumn], "full") << c.element;
+        EXPECT_EQ(r.texts[kIncidentEnergyGoverningColumn], "2.25") << c.element;
+        EXPECT_EQ(r.texts[kPpeLevelGoverningColumn], "1") << c.element;
+    }
+}
+
+// No protective device clears in less than a millisecond, and no arc lasts
+// 0 s: settings whose fastest clearing is below 1 ms, and typed durations
+// at 0 or below it, are refused; at 1 ms they are taken. The device rows at
+// D.2's currents (28.793 and 25.244 kA), all far above every pickup.
+TEST(DeviceStudy, DurationsOfNothingAreRefused) {
+    auto relay = [](const char* curve, const char* dial, const char* breaker) {
+        return With(D2(), {{kDeviceTypeColumn, "relay"}, {kRelayCurveColumn, curve},
+                           {kRelayPickupColumn, "100"}, {kRelayTimeDialColumn, dial},
+                           {kBreakerTimeColumn, breaker}});
+    };
+    const Cells trip = With(D2(), {{kDeviceTypeColumn, "trip-unit"}, {kTripRatingColumn, "100"},
+                                   {kTripLtPickupColumn, "1"}, {kTripLtDelayColumn, "10"},
+                                   {kTripInstPickupColumn, "10"}});
+    const std::string relayTooFast =
+        "relay_time_dial, breaker_time: the relay and its breaker would clear in less than "
+        "0.001 s, faster than any protective device";
+    struct Case {
+        const char* name;
+        Cells row;
+        const char* status;
+        std::string message;
+        const char* used;  // arc_time_used of a computed row
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"DT 1E-300 s, no breaker time", relay("DT", "1e-300", "0"), "error", relayTooFast, ""},
+        {"DT 0.0009 s, no breaker time", relay("DT", "0.0009", "0"), "error", relayTooFast, ""},
+        // Dials no relay offers, computed with their caution.
+        {"DT 0.001 s, no breaker time",  relay("DT", "0.001", "0"), "warning",
+         "relay_time_dial: 0.001 is outside 0.01 to 20: check the setting", "0.001"},
+        {"DT 1E-300 s, breaker 0.083 s", relay("DT", "1e-300", "0.083"), "warning",
+         "relay_time_dial: 1e-300 is outside 0.01 to 20: check the setting", "0.083"},
+        // IEC SI flat above M = 20 at TMS x 0.14 / (20^0.02 - 1) = TMS x 2.2674 s.
+        {"IEC-SI TMS 0.0004: 0.00091 s", relay("IEC-SI", "0.0004", "0"), "error", relayTooFast, ""},
+        {"IEC-SI TMS 0.0005: 0.0011 s",  relay("IEC-SI", "0.0005", "0"), "warning",
+         "relay_time_dial: 0.0005 is outside 0.01 to 20: check the setting", "0.0011"},
+        {"instantaneous without delay, no breaker time",
+         With(relay("DT", "0.5", "0"), {{kRelayInstPickupColumn, "1000"}}), "error",
+         "relay_inst_delay, breaker_time: the relay and its breaker would clear in less than "
+         "0.001 s, faster than any protective device", ""},
+        {"long-time delay 1E-308 s: held at 0.05 s",
+         With(trip, {{kTripLtDelayColumn, "1e-308"}, {kTripInstPickupColumn, ""}}), "ok", "", "0.05"},
+        {"trip_inst_time 0",      With(trip, {{kTripInstTimeColumn, "0"}}), "error",
+         "trip_inst_time: must be above 0", ""},
+        {"trip_inst_time 0.0009", With(trip, {{kTripInstTimeColumn, "0.0009"}}), "error",
+         "trip_inst_time: must be at least 0.001 s", ""},
+        {"trip_inst_time 0.001",  With(trip, {{kTripInstTimeColumn, "0.001"}}), "ok", "", "0.001"},
+        {"max_arc_time 1E-300",   With(trip, {{kMaxArcTimeColumn, "1e-300"}}), "error",
+         "max_arc_time: must be at least 0.001 s", ""},
+        {"max_arc_time 0.001: the cap", With(trip, {{kMaxArcTimeColumn, "0.001"}}), "ok", "", "0.001"},
+        // Typed durations, both cases named.
+        {"2018 typed 0 and 0",
+         With(D2(), {{kArcTimeColumn, "0"}, {kArcTimeReducedColumn, "0"}}), "warning",
+         "Arc duration must be above 0 s. Arc duration for reduced current must be above 0 s. ", ""},
+        {"2018 typed 1E-300 and 0.0009",
+         With(D2(), {{kArcTimeColumn, "1e-300"}, {kArcTimeReducedColumn, "0.0009"}}), "warning",
+         "Arc duration must be at least 0.001 s. "
+         "Arc duration for reduced current must be at least 0.001 s. ", ""},
+        {"2018 typed 0.001 and 0.001",
+         With(D2(), {{kArcTimeColumn, "0.001"}, {kArcTimeReducedColumn, "0.001"}}), "ok", "", ""},
+        {"empirical typed 0",
+         With(Empirical(), {{kArcTimeColumn, "0"}, {kArcTimeReducedColumn, "0.5"}}), "warning",
+         "Arc duration must be above 0 s. ", ""},
+        {"empirical typed -1 and 1E-300",
+         With(Empirical(), {{kArcTimeColumn, "-1"}, {kArcTimeReducedColumn, "1e-300"}}), "warning",
+         "Arc duration must be above 0 s. Arc duration for reduced current must be at least 0.001 s. ", ""},
+        {"empirical typed 0.001 and 0.001",
+         With(Empirical(), {{kArcTimeColumn, "0.001"}, {kArcTimeReducedColumn, "0.001"}}), "ok", "", ""},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        const Computed r = Compute(c.row);
+        EXPECT_EQ(r.texts[kStatusColumn], c.status) << c.name;
+        EXPECT_EQ(r.texts[kMessageColumn], c.message) << c.name;
+        EXPECT_EQ(r.texts[kArcTimeUsedColumn], c.used) << c.name;
+        EXPECT_EQ(r.values.computed, HasStudyResults(r.texts)) << c.name;
+        EXPECT_EQ(r.values.computed, *c.used != 0 || std::string(c.status) == "ok") << c.name;
+    }
+}
+
+// An instantaneous pickup of 0.05 A typed into the wrong field: the row is
+// computed as set, and marked "warning" with the caution, its results given.
+// D.2 under an IEC VI relay, pickup 400 A, TMS 0.1; from the published
+// energies (11.585 J/cm2 at 61.3 ms, 53.156 J/cm2 at 319 ms), linear in the
+// duration:
+//   as typed, 0.05 A: instantaneous at both currents, 0 + 0.083 = 0.083 s:
+//     11.585 x 83 / 61.3 = 15.686 J/cm2 = 3.749 cal/cm2 (reduced 13.831 J/cm2): PPE 1;
+//   as meant, 40 kA (above both currents): flat above M = 20 (28.793 kA / 400 A = 72),
+//     0.1 x 13.5 / 19 + 0.083 = 0.154053 s: 11.585 x 154.053 / 61.3 = 29.114 J/cm2
+//     = 6.958 cal/cm2 (reduced 25.670 J/cm2): PPE 2.
+TEST(DeviceStudy, SettingNoDeviceOffersIsComputedWithACaution) {
+    const Cells relay = With(D2(), {{kDeviceTypeColumn, "relay"}, {kRelayCurveColumn, "IEC-VI"},
+                                    {kRelayPickupColumn, "400"}, {kRelayTimeDialColumn, "0.1"}});
+    struct Case {
+        const char* inst;
+        const char* status;
+        const char* message;
+        const char* used;
+        const char* element;
+        double energy;  // J/cm2, the full case, which governs
+        const char* governing;
+        const char* ppe;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"0.05",  "warning",
+         "relay_inst_pickup: 0.05 A is below the pickup (400 A): check the setting",
+         "0.083", "instantaneous", 15.686, "3.75", "1"},
+        {"40000", "ok", "", "0.1541", "inverse", 29.114, "6.96", "2"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        const Computed r = Compute(With(relay, {{kRelayInstPickupColumn, c.inst}}));
+        EXPECT_EQ(r.texts[kStatusColumn], c.status) << c.inst;
+        EXPECT_EQ(r.texts[kMessageColumn], c.message) << c.inst;
+        EXPECT_TRUE(HasStudyResults(r.texts)) << c.inst;
+        EXPECT_TRUE(r.values.computed) << c.inst;
+        EXPECT_EQ(r.texts[kArcTimeUsedColumn], c.used) << c.inst;
+        EXPECT_EQ(r.texts[kArcTimeReducedUsedColumn], c.used) << c.inst;
+        EXPECT_EQ(r.texts[kDeviceElementColumn], c.element) << c.inst;
+        EXPECT_NEAR(r.values.incidentEnergy, c.energy, 0.002) << c.inst;
+        EXPECT_EQ(r.texts[kGoverningColumn], "full") << c.inst;
+        EXPECT_EQ(r.texts[kIncidentEnergyGoverningColumn], c.governing) << c.inst;
+        EXPECT_EQ(r.texts[kPpeLevelGoverningColumn], c.ppe) << c.inst;
+    }
+    // A refused row has no results, whatever its status.
+    const Computed refused = Compute(With(relay, {{kRelayPickupColumn, "0"}}));
+    EXPECT_FALSE(HasStudyResults(refused.texts));
+    const Computed idle = Compute(With(relay, {{kRelayPickupColumn, "1e6"}, {kMaxArcTimeColumn, "none"}}));
+    EXPECT_EQ(idle.texts[kStatusColumn], "warning");
+    EXPECT_FALSE(HasStudyResults(idle.texts));
+}
+
 TEST(DeviceStudy, RowsRefused) {
     const Cells relay = {{kDeviceTypeColumn, "relay"}, {kRelayCurveColumn, "IEC-SI"},
                          {kRelayPickupColumn, "1000"}, {kRelayTimeDialColumn, "0.1"}};

@@ -232,9 +232,9 @@ TEST(Ieee2018Study, RefusalsNameTheColumnOrGiveTheJoinedWarning) {
         // Four gaps wide is accepted, narrower refused.
         {with([](Point& p) { p.width = "416"; }), "ok", ""},
         {with([](Point& p) { p.width = "415.99"; }), "warning", "Enclosure width below 4 x gap. "},
-        {with([](Point& p) { p.arcTime = "0"; }), "warning", "Arc duration not positive. "},
+        {with([](Point& p) { p.arcTime = "0"; }), "warning", "Arc duration must be above 0 s. "},
         {with([](Point& p) { p.arcTimeReduced = "-0.1"; }), "warning",
-         "Arc duration for reduced current not positive. "},
+         "Arc duration for reduced current must be above 0 s. "},
         // The 2002 path's 2 s limit does not apply.
         {with([](Point& p) { p.arcTime = "2.5"; p.arcTimeReduced = "3"; }), "ok", ""},
         // Every problem at once, joined.
@@ -243,7 +243,7 @@ TEST(Ieee2018Study, RefusalsNameTheColumnOrGiveTheJoinedWarning) {
          }),
          "warning",
          "Voltage below 208 V. Gap above 76.2 mm (208-600 V). Enclosure width below 4 x gap. "
-         "Working distance below 305 mm. Arc duration not positive. "},
+         "Working distance below 305 mm. Arc duration must be above 0 s. "},
         {Point{"", "", "", "", "HCB", "", "", "", "", "", "", "", ""}, "warning",
          "Enter voltage value. Enter bolted current value. Enter gap value. Enter enclosure height "
          "value. Enter enclosure width value. Enter enclosure depth value. Enter working distance "

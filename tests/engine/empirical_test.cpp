@@ -320,6 +320,8 @@ constexpr const char* kEnterT1 = "Enter valid arcing time. ";
 constexpr const char* kT1Range = "Arcing time should not exceed 2 seconds. ";
 constexpr const char* kEnterT2 = "Enter valid arcing time for reduced current";
 constexpr const char* kT2Range = "Arcing time for reduced current should not exceed 2 seconds. ";
+constexpr const char* kT1Not0 = "Arc duration must be above 0 s. ";
+constexpr const char* kT2Not0 = "Arc duration for reduced current must be above 0 s. ";
 
 struct DurationRow {
     const char* name;
@@ -358,13 +360,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         DurationRow{"BothEmpty", false, "", "", std::string(kEnterT1) + kT1Range + kEnterT2},
         DurationRow{"TwoSeconds", false, "2", "2", ""},
-        DurationRow{"SmallestAccepted", false, "0.0001", "0.0001", ""},
+        DurationRow{"SmallestAccepted", false, "0.001", "0.001", ""},
         DurationRow{"FirstAboveTwo", false, "2.0001", "0.5", kT1Range},
-        DurationRow{"FirstZero", false, "0", "0.5", kT1Range},
-        DurationRow{"FirstNegative", false, "-0.1", "0.5", kT1Range},
+        DurationRow{"FirstZero", false, "0", "0.5", kT1Not0},
+        DurationRow{"FirstNegative", false, "-0.1", "0.5", kT1Not0},
         DurationRow{"SecondAboveTwo", false, "0.5", "2.0001", kT2Range},
-        DurationRow{"SecondZero", false, "0.5", "0", kT2Range},
-        DurationRow{"SecondNegative", false, "0.5", "-1", kT2Range},
+        DurationRow{"SecondZero", false, "0.5", "0", kT2Not0},
+        DurationRow{"SecondNegative", false, "0.5", "-1", kT2Not0},
         DurationRow{"SecondEmpty", false, "0.5", "", kEnterT2},
         DurationRow{"BothAboveTwo", false, "3", "3", std::string(kT1Range) + kT2Range},
         DurationRow{"FirstEmptySecondTooLong", false, "", "3",

@@ -156,11 +156,12 @@ TEST(Ieee2018Ranges, EveryBoundAtAndJustPast) {
         {"width below 4 x gap", [](auto& i) { i.widthMm = 127.999; }, msg::k2018WidthBelow4Gap},
         {"height 0", [](auto& i) { i.heightMm = 0; }, msg::k2018HeightNotPositive},
         {"depth 0", [](auto& i) { i.depthMm = 0; }, msg::k2018DepthNotPositive},
-        {"arc time 0", [](auto& i) { i.arcTime = 0; }, msg::k2018ArcTime},
-        {"arc time 1 us", [](auto& i) { i.arcTime = 1e-6; }, ""},
+        {"arc time 0", [](auto& i) { i.arcTime = 0; }, msg::kArcTimeNotAbove0},
+        {"arc time 1 us", [](auto& i) { i.arcTime = 1e-6; }, msg::kArcTimeTooShort},
+        {"arc time 1 ms", [](auto& i) { i.arcTime = 0.001; }, ""},
         {"arc time 3 s", [](auto& i) { i.arcTime = 3; }, ""},
-        {"reduced arc time 0", [](auto& i) { i.arcTimeReduced = 0; }, msg::k2018ArcTimeReduced},
-        {"reduced arc time -1", [](auto& i) { i.arcTimeReduced = -1; }, msg::k2018ArcTimeReduced},
+        {"reduced arc time 0", [](auto& i) { i.arcTimeReduced = 0; }, msg::kArcTimeReducedNotAbove0},
+        {"reduced arc time -1", [](auto& i) { i.arcTimeReduced = -1; }, msg::kArcTimeReducedNotAbove0},
         {"reduced arc time 5 s", [](auto& i) { i.arcTimeReduced = 5; }, ""},
     };
     for (const Bound& b : bounds) {
@@ -222,8 +223,8 @@ TEST(Ieee2018Ranges, EveryProblemJoinedInOrder) {
               std::string(msg::k2018VoltageHigh) + std::string(msg::k2018BoltedHighMv) +
                   std::string(msg::k2018GapHighMv) + std::string(msg::k2018HeightNotPositive) +
                   std::string(msg::k2018WidthBelow4Gap) + std::string(msg::k2018DepthNotPositive) +
-                  std::string(msg::k2018WorkDistLow) + std::string(msg::k2018ArcTime) +
-                  std::string(msg::k2018ArcTimeReduced));
+                  std::string(msg::k2018WorkDistLow) + std::string(msg::kArcTimeNotAbove0) +
+                  std::string(msg::kArcTimeReducedNotAbove0));
 }
 
 TEST(Ieee2018Ranges, EmptyFieldsAndUnknownWords) {

@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace zentavo {
@@ -156,6 +157,54 @@ TEST(ProtectionTripUnit, EachBandEdgeWithAndWithoutTolerance) {
     }
 }
 
+// The long- and short-time bands, extrapolated to high currents, would
+// clear in a few milliseconds; no element clears faster than the
+// instantaneous clearing time (0.05 s unless given), with or without an
+// instantaneous element. Rating 100 A, LTPU 1, LTD 10 s: t = 10 x (600 /
+// I)^2 x 1.1 = 3.96E6 / I^2, which meets 0.05 s at 600 sqrt(220) = 8899.44 A
+// and 0.03 s at 600 sqrt(366.67) = 11489.1 A.
+TEST(ProtectionTripUnit, NoElementClearsFasterThanTheInstantaneousClearingTime) {
+    using E = DeviceElement;
+    const TripUnitSettings ltOnly{100, 1, 10, {}, {}, {}, {}, 0.1};
+    const TripUnitSettings withInst{100, 1, 10, {}, {}, 10, {}, 0.1};    // INST above 1000 A
+    const TripUnitSettings fastInst{100, 1, 10, 4, 0.01, 10, 0.03, 0.1}; // ST above 400 A, 0.011 s
+    const TripUnitSettings fastSt{100, 1, 10, 4, 0.04, {}, {}, 0.1};     // ST 0.044 s, no INST
+    const TripUnitSettings large{800, 1, 10, 4, 0.3, {}, {}, 0.1};       // meets 0.05 s at 71195 A
+    struct Row {
+        const TripUnitSettings* unit;
+        double amps, expected;
+        E element;
+    };
+    // clang-format off
+    const std::vector<Row> rows = {
+        {&ltOnly,   4000,    0.2475,  E::LongTime},       // 3.96E6 / 4000^2, below the floor's current
+        {&ltOnly,   8899.4,  0.05,    E::LongTime},       // 3.96E6 / 8899.4^2 = 0.0500004: where it meets
+        {&ltOnly,   8900,    0.05,    E::LongTime},       // 0.04999 held at 0.05
+        {&ltOnly,   26685,   0.05,    E::LongTime},       // 0.00556 held at 0.05
+        {&ltOnly,   1e6,     0.05,    E::LongTime},
+        {&withInst, 1000,    3.96,    E::LongTime},       // at the INST pickup
+        {&withInst, 1001,    0.05,    E::Instantaneous},
+        {&withInst, 26685,   0.05,    E::Instantaneous},  // the band's 0.00556 s is not faster
+        {&fastInst, 500,     0.03,    E::ShortTime},      // 0.011 held at 0.03
+        {&fastInst, 1001,    0.03,    E::Instantaneous},
+        {&fastInst, 26685,   0.03,    E::Instantaneous},
+        {&fastSt,   401,     0.05,    E::ShortTime},      // 0.044 held at 0.05
+        {&fastSt,   26685,   0.05,    E::LongTime},       // the band's 0.00556 s, faster than ST's 0.044 s
+        {&large,    60000,   0.0704,  E::LongTime},       // 10 x (4800 / 60000)^2 x 1.1, under ST's 0.33
+        {&large,    100000,  0.05,    E::LongTime},       // 0.025344 held at 0.05
+    };
+    // clang-format on
+    for (const Row& r : rows) {
+        Built<TripUnit> unit = MakeTripUnit(*r.unit);
+        ASSERT_EQ(unit.error, "");
+        ExpectTrip(unit.device->Trip(r.amps), r.expected, r.element, 5e-6,
+                   "In " + std::to_string(r.unit->rating) + " I = " + std::to_string(r.amps));
+    }
+    // Where the long-time band meets the floor.
+    EXPECT_NEAR(MakeTripUnit(ltOnly).device->LongTimeFloorAmps(), 8899.44, 5e-3);
+    EXPECT_NEAR(MakeTripUnit(fastInst).device->LongTimeFloorAmps(), 11489.1, 5e-2);
+}
+
 TEST(ProtectionFuse, InterpolatedInLogLogWithTheFloor) {
     // A curve reaching below 0.01 s, and one that ends above it.
     const std::string toFloor = "100:300 200:20 1000:0.1 4000:0.004";
@@ -193,6 +242,12 @@ TEST(ProtectionFuse, CurvesRefusedWithWhatIsWrong) {
         {"100:300",            "fuse_curve: needs at least two points"},
         {"",                   "fuse_curve: needs at least two points"},
         {"100:300 100:20",     "fuse_curve: point 2: current must be above the point before"},
+        // Logarithms equal in a double: a segment without a slope.
+        {"100:10 100.00000000000001:1 1000:0.1",
+         "fuse_curve: point 2: current must be above the point before by more than 1e-9 of it"},
+        {"100:10 100.0000001:1 1000:0.1",  // 1e-9 of 100 A is 1e-7 A: just at the step
+         "fuse_curve: point 2: current must be above the point before by more than 1e-9 of it"},
+        {"100:10 100.0000002:1 1000:0.1",   ""},  // two steps above: taken
         {"100:300 200:400",    "fuse_curve: point 2: time must be below the point before"},
         {"100:300 200:0",      "fuse_curve: point 2: time must be above 0"},
         {"100:300 200;20",     "fuse_curve: point 2: '200;20' is not current:time"},
@@ -202,7 +257,12 @@ TEST(ProtectionFuse, CurvesRefusedWithWhatIsWrong) {
     };
     // clang-format on
     for (const auto& [text, message] : rows) {
-        EXPECT_EQ(ParseFuseCurve(text, '.').error, message) << text;
+        const Built<FuseCurve> curve = ParseFuseCurve(text, '.');
+        EXPECT_EQ(curve.error, message) << text;
+        if (!curve.device) continue;
+        for (const CurvePoint& p : curve.device->Points()) {
+            EXPECT_DOUBLE_EQ(curve.device->Trip(p.current).seconds, p.time) << text;
+        }
     }
 }
 
@@ -306,6 +366,64 @@ TEST(ProtectionWords, KnownWordsReadUnknownRefused) {
     EXPECT_EQ(ReadMaxArcTime("0", '.').error, "max_arc_time: must be above 0");
     EXPECT_EQ(ReadMaxArcTime("None", '.').error,
               "max_arc_time: 'None' is not a valid floating point value or \"none\"");
+}
+
+// Settings that no device offers are computed as typed, each with a caution
+// naming its column and value; each bound just inside (no caution) and just
+// outside. Relay: IEC-SI, pickup 400 A, TMS 0.1. Trip unit: In 800 A, LTPU
+// 1 (Ir 800 A), LTD 10 s.
+TEST(ProtectionSettings, CautionsOfSettingsNoDeviceOffers) {
+    auto relay = [](double pickup, double dial, std::optional<double> inst) {
+        return RelaySettings{RelayCurve::IecSI, pickup, dial, inst, {}};
+    };
+    auto trip = [](double lt, std::optional<double> st, std::optional<double> inst) {
+        return TripUnitSettings{800, lt, 10, st, st ? std::optional<double>(0.3) : std::nullopt, inst, {}, 0.1};
+    };
+    auto fuse = [](double firstTime) {
+        const CurvePoint points[] = {{100, firstTime}, {200, 20}, {1000, 0.1}};
+        return *MakeFuseCurve(points, "fuse_curve").device;
+    };
+    using Device = std::variant<RelaySettings, TripUnitSettings, FuseCurve>;
+    struct Row {
+        Device device;
+        char sep;
+        std::vector<std::string> cautions;
+    };
+    const std::string check = ": check the setting";
+    // clang-format off
+    const std::vector<Row> rows = {
+        {relay(400, 0.1, {}),    '.', {}},
+        {relay(1, 0.1, {}),      '.', {}},
+        {relay(0.99, 0.1, {}),   '.', {"relay_pickup: 0.99 A is below 1 A primary" + check}},
+        {relay(400, 0.01, {}),   '.', {}},
+        {relay(400, 0.0099, {}), '.', {"relay_time_dial: 0.0099 is outside 0.01 to 20" + check}},
+        {relay(400, 20, {}),     '.', {}},
+        {relay(400, 20.01, {}),  '.', {"relay_time_dial: 20.01 is outside 0.01 to 20" + check}},
+        {relay(400, 0.1, 400),   '.', {}},
+        {relay(400, 0.1, 399.99), '.', {"relay_inst_pickup: 399.99 A is below the pickup (400 A)" + check}},
+        {relay(400, 0.1, 0.05),  ',', {"relay_inst_pickup: 0,05 A is below the pickup (400 A)" + check}},
+        {relay(0.5, 25, {}),     '.', {"relay_pickup: 0.5 A is below 1 A primary" + check,
+                                       "relay_time_dial: 25 is outside 0.01 to 20" + check}},
+        {trip(0.4, {}, {}),      '.', {}},
+        {trip(0.39, {}, {}),     '.', {"trip_lt_pickup: 0.39 is outside 0.4 to 1 of the rating" + check}},
+        {trip(1, {}, {}),        '.', {}},
+        {trip(1.01, {}, {}),     '.', {"trip_lt_pickup: 1.01 is outside 0.4 to 1 of the rating" + check}},
+        {trip(1, 1, 1),          '.', {}},
+        {trip(1, 0.99, {}),      '.', {"trip_st_pickup: 0.99 (792 A) is below the long-time pickup (800 A)" + check}},
+        {trip(1, {}, 0.99),      '.', {"trip_inst_pickup: 0.99 (792 A) is below the long-time pickup (800 A)" + check}},
+        // The instantaneous pickup in multiples of In, the long-time of In too: Ir = 400 A.
+        {trip(0.5, {}, 0.5),     '.', {}},
+        {trip(0.5, {}, 0.45),    ',', {"trip_inst_pickup: 0,45 (360 A) is below the long-time pickup (400 A)" + check}},
+        {fuse(10000),            '.', {}},
+        {fuse(10000.5),          '.', {"fuse_curve: point 1: 10000.5 s is above 10000 s: check the curve"}},
+    };
+    // clang-format on
+    for (const Row& r : rows) {
+        const Built<ProtectiveDevice> d = MakeProtectiveDevice({r.device, 1, 2}, r.sep);
+        ASSERT_EQ(d.error, "");
+        ASSERT_TRUE(d.device.has_value());
+        EXPECT_EQ(d.cautions, r.cautions) << (r.cautions.empty() ? "none" : r.cautions[0]);
+    }
 }
 
 TEST(ProtectionSettings, RefusedWhenBuilt) {

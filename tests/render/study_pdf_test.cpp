@@ -104,7 +104,7 @@ struct Study {
     }
     std::size_t Computed() const {
         return static_cast<std::size_t>(
-            std::count_if(results.begin(), results.end(), [](const StudyRowResults& r) { return IsComputedRow(r); }));
+            std::count_if(results.begin(), results.end(), [](const StudyRowResults& r) { return HasStudyResults(r); }));
     }
 };
 
@@ -285,7 +285,7 @@ private slots:
                     o.units = units;
                     o.sep = sep;
                     for (std::size_t i = 0; i < study.points.size(); ++i) {
-                        if (!IsComputedRow(study.results[i])) continue;
+                        if (!HasStudyResults(study.results[i])) continue;
                         const LabelSheet got = StudyLabel(study(i), o);
                         const LabelSheet want = SingleLabel(study.points[i], o.settings, date, units, sep);
                         const QByteArray where =
@@ -371,7 +371,7 @@ private slots:
         for (std::size_t k = 0; k < progress.size(); ++k) QCOMPARE(progress[k], k + 1);
         int page = 0;
         for (std::size_t i = 0; i < study.points.size(); ++i) {
-            if (!IsComputedRow(study.results[i])) continue;
+            if (!HasStudyResults(study.results[i])) continue;
             const QString text = Flat(PageText(path, ++page));
             QVERIFY2(text.contains(Q(study.points[i].name)), qPrintable(text));
             const StudyRowResults& res = study.results[i];
@@ -560,6 +560,40 @@ private slots:
         QVERIFY(!QFile::exists(path));
     }
 
+    // A point computed with a caution about its device's settings (status
+    // "warning", results given) is labelled like any computed point, and the
+    // report lists it with its caution apart from the refused points. D.2
+    // under an IEC VI relay whose instantaneous pickup was typed as 0.05 A:
+    // 0.083 s, 11.585 x 83 / 61.3 = 15.686 J/cm2 = 3.75 cal/cm2.
+    void CautionRowIsLabelledAndListedWithItsCaution() {
+        QTemporaryDir dir;
+        const Point caution{"MCC-7 main (inst pickup typed in A)",
+                            {{kMethodColumn, "ieee1584-2018"}, {kVoltageColumn, "480"}, {kBoltedCurrentColumn, "45"},
+                             {kGapColumn, "32"}, {kElectrodeConfigurationColumn, "VCB"},
+                             {kEnclosureHeightColumn, "610"}, {kEnclosureWidthColumn, "610"},
+                             {kEnclosureDepthColumn, "254"}, {kWorkDistanceColumn, "609.6"},
+                             {kDeviceTypeColumn, "relay"}, {kRelayCurveColumn, "IEC-VI"},
+                             {kRelayPickupColumn, "400"}, {kRelayTimeDialColumn, "0.1"},
+                             {kRelayInstPickupColumn, "0.05"}}};
+        const Study study({caution, Points()[7]}, StudyOptions{});
+        QCOMPARE(Q(study.results[0][kStatusColumn]), QStringLiteral("warning"));
+        const QString labels = Path(dir, "labels.pdf"), report = Path(dir, "report.pdf");
+        const auto r = SaveStudyLabelsPdf(labels, study.points.size(), study.At(), StudyLabelOptions{}, {}, nullptr);
+        QCOMPARE(r.outcome, StudyExportResult::kWritten);
+        QCOMPARE(PageCount(labels), 1);
+        const QString label = Flat(PageText(labels, 1));
+        QVERIFY2(label.contains(QStringLiteral("3.75 cal/cm2")), qPrintable(label));
+        QCOMPARE(SaveStudyReportPdf(report, study.points.size(), study.At(), StudyReportOptions{}, {}).outcome,
+                 StudyExportResult::kWritten);
+        const QString text = Flat(RunPdfTool("pdftotext", {"-raw", report, "-"}));
+        QVERIFY2(text.contains(QStringLiteral("2 points of work, 1 computed, 1 refused")), qPrintable(text));
+        const qsizetype cautions = text.indexOf(QStringLiteral("Points computed with a caution"));
+        const qsizetype refused = text.indexOf(QStringLiteral("Refused points"));
+        QVERIFY2(cautions >= 0 && refused > cautions, qPrintable(text));
+        const qsizetype message = text.indexOf(QStringLiteral("0.05 A is below the pickup (400 A)"), cautions);
+        QVERIFY2(message > cautions && message < refused, qPrintable(text));
+    }
+
     // A point not computed yet (no results) gets no label and stands in the
     // report's table and among the refused points.
     void PointWithoutResultsIsNotLabelled() {
@@ -613,7 +647,7 @@ private slots:
                 const StudyRowResults& res = study.results[i];
                 const QString name = Q(study.points[i].name);
                 QVERIFY2(text.contains(name), qPrintable(name));
-                if (IsComputedRow(res)) {
+                if (HasStudyResults(res)) {
                     const bool reduced = res[kGoverningColumn] == "reduced";
                     const QString want = QStringList{Q(res[reduced ? kIncidentEnergyReducedColumn : kIncidentEnergyColumn]),
                                                      Q(res[reduced ? kFlashBoundaryReducedColumn : kFlashBoundaryColumn]),
@@ -777,7 +811,7 @@ private slots:
                 QCOMPARE(study.results[0][kMessageColumn], "equipment_class: unknown value \"" + std::string(c.cls) + "\"");
                 continue;
             }
-            QVERIFY2(IsComputedRow(study.results[0]), where);
+            QVERIFY2(HasStudyResults(study.results[0]), where);
             StudyLabelOptions o;
             o.settings = AllRows(c.language, true);
             QVERIFY2(StudyLabel(study(0), o).at("Label20").text == c.label,

@@ -174,6 +174,42 @@ private slots:
         }
     }
 
+    void tripUnitCurveIsFlatAtItsInstantaneousClearingTime() {
+        // 100 A, LT 10 s (3.96E6 / I^2 s), no instantaneous element: the band
+        // meets the 0.05 s floor at 600 sqrt(220) = 8899.44 A and stays
+        // there; at 20 kA it alone would take 0.0099 s. Marked at 26.685 kA.
+        TripUnitSettings u;
+        u.rating = 100;
+        u.ltPickup = 1;
+        u.ltDelay = 10;
+        const ProtectiveDevice unit = Build({u, 1, kDefaultMaxArcTime});
+        const TimeCurrentPlot plot = MakeTimeCurrentPlot(unit, {{26685, 0.05, true, "Iarc"}});
+        QCOMPARE(plot.tMin, 0.01);
+        // A point of the curve where the band meets the floor; none below it.
+        bool bend = false;
+        for (const auto& piece : plot.curve) {
+            for (const QPointF& at : piece) {
+                QVERIFY2(at.y() >= 0.05, qPrintable(QString::number(at.x())));
+                if (std::abs(at.x() - 8899.44) < 0.01) bend = std::abs(at.y() - 0.05) < 1e-6;
+            }
+        }
+        QVERIFY(bend);
+        QImage image(640, 420, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        const QRectF area(0, 0, 640, 420);
+        {
+            QPainter p(&image);
+            PaintTimeCurrent(p, area, plot);
+        }
+        for (double amps : {8899.44, 12000.0, 20000.0, 60000.0}) {
+            QVERIFY2(PaintedNear(image, MapToPicture(plot, area, amps, 0.05), kCurveRgb),
+                     qPrintable(QString::number(amps)));
+        }
+        QVERIFY(!PaintedNear(image, MapToPicture(plot, area, 20000, 0.0099), kCurveRgb));
+        // Below the bend the band itself: 3.96E6 / 4000^2 = 0.2475 s.
+        QVERIFY(PaintedNear(image, MapToPicture(plot, area, 4000, 0.2475), kCurveRgb));
+    }
+
     void axesAreWholeDecadesHoldingTheMarks() {
         // Marks at 50 A (capped: the fuse does not clear) and 20 kA.
         const TimeCurrentPlot plot =

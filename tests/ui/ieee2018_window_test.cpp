@@ -557,6 +557,51 @@ private slots:
         QVERIFY(Text("FullEnergy").toDouble() > 100);
     }
 
+    // A device set as no device is (an instantaneous pickup of 0.05 A typed
+    // in the wrong field) is computed as set: the results stand, the warning
+    // names the field by its caption, the caution stays beside the results
+    // and the report notes it. D.2 under IEC VI, 400 A, TMS 0.1: 0.083 s,
+    // 11.585 x 83 / 61.3 J/cm2 = 3.749 cal/cm2; with the pickup meant, 40 kA,
+    // the curve's flat 0.1 x 13.5 / 19 + 0.083 = 0.154 s, 6.958 cal/cm2.
+    void cautionOfADeviceSettingStandsWithTheResults() {
+        FillLowVoltageExample();
+        Box("DurationSourceBox")->setCurrentIndex(1);
+        Box("DeviceTypeBox")->setCurrentIndex(0);
+        Box("RelayCurveBox")->setCurrentIndex(4);
+        QCOMPARE(Box("RelayCurveBox")->currentData().toString(), QStringLiteral("IEC-VI"));
+        Edit("RelayPickupEdit")->setText("400");
+        Edit("RelayTimeDialEdit")->setText("0.1");
+        Edit("RelayInstPickupEdit")->setText("0.05");
+        Button("ComputeButton")->click();
+        const QString caution = QStringLiteral(
+            "Instantaneous pickup (A): 0.05 A is below the pickup (400 A): check the setting");
+        QCOMPARE(dialogs->shown.size(), 1);
+        QCOMPARE(dialogs->shown[0].kind, QStringLiteral("Warning"));
+        QCOMPARE(dialogs->shown[0].text, caution);
+        QCOMPARE(Text("FullDuration"), QStringLiteral("0.083 s \u2014 instantaneous"));
+        QVERIFY2(std::abs(Text("FullEnergy").toDouble() - 3.749) <= 0.006, qPrintable(Text("FullEnergy")));
+        QVERIFY(Button("SaveButton")->isEnabled());
+        QVERIFY(Label("DeviceCaution")->isVisible());
+        QCOMPARE(Text("DeviceCaution"), caution);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("report.txt");
+        dialogs->fileNames = {path};
+        Button("SaveButton")->click();
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(f.readAll().contains(
+            "Caution: relay_inst_pickup: 0.05 A is below the pickup (400 A): check the setting\r\n"));
+
+        dialogs->Clear();
+        Edit("RelayInstPickupEdit")->setText("40000");
+        QVERIFY(!Label("DeviceCaution")->isVisible());
+        Button("ComputeButton")->click();
+        QVERIFY2(dialogs->shown.isEmpty(), qPrintable(dialogs->shown.value(0).text));
+        QCOMPARE(Text("FullDuration"), QStringLiteral("0.1541 s \u2014 inverse"));
+        QVERIFY2(std::abs(Text("FullEnergy").toDouble() - 6.958) <= 0.006, qPrintable(Text("FullEnergy")));
+        QVERIFY(!Label("DeviceCaution")->isVisible());
+    }
+
     void labelNamesThePickedTypeOnlyWithItsTypicalValues() {
         struct Row {
             const char* name;

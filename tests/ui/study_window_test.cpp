@@ -190,6 +190,31 @@ private slots:
         QVERIFY(dialogs->shown.isEmpty());
     }
 
+    // A row computed with a caution about its device's settings keeps its
+    // results and counts as computed; its status stands out from the grey of
+    // a refused row, and the caution is its tooltip.
+    void aCautionRowShowsItsResultsAndItsCaution() {
+        OpenExample(
+            "point,method,voltage,bolted_current,gap,work_distance,electrode_configuration,enclosure_height,"
+            "enclosure_width,enclosure_depth,device_type,relay_curve,relay_pickup,relay_time_dial,relay_inst_pickup\r\n"
+            "Typed in A,ieee1584-2018,480,45,32,609.6,VCB,610,610,254,relay,IEC-VI,400,0.1,0.05\r\n"
+            "Refused,ieee1584-2018,480,45,32,609.6,VCB,610,610,254,relay,IEC-VI,0,0.1,\r\n");
+        QCOMPARE(Cell(0, "status"), QString("warning"));
+        QCOMPARE(Cell(0, "incident_energy_governing"), QString("3.75"));  // 0.083 s, as typed
+        QCOMPARE(Cell(1, "status"), QString("error"));
+        QCOMPARE(StatusText()->text(), QString("2 points: 1 computed, 1 refused"));
+        auto at = [&](int row, const char* column, int role) {
+            return study->model().data(study->model().index(row, Col(column)), role);
+        };
+        QCOMPARE(at(0, "status", Qt::BackgroundRole).value<QBrush>().color(), QColor(kCautionTint));
+        QVERIFY(QColor(kCautionTint) != QColor(kRefusedTint));
+        QCOMPARE(at(1, "status", Qt::BackgroundRole).value<QBrush>().color(), QColor(kRefusedTint));
+        // Its results keep their level's tint (PPE 1), not the refused grey.
+        QVERIFY(at(0, "incident_energy_governing", Qt::BackgroundRole).value<QBrush>().color() != QColor(kRefusedTint));
+        QCOMPARE(at(0, "voltage", Qt::ToolTipRole).toString(),
+                 QString("relay_inst_pickup: 0.05 A is below the pickup (400 A): check the setting"));
+    }
+
     void anEditComputesItsRowAgainAndUndoRedoWalkBack() {
         OpenExample();
         const QString before = Cell(0, "incident_energy");

@@ -188,13 +188,15 @@ private slots:
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("volt");
         QTest::addColumn<QString>("kind");
-        QTest::addColumn<bool>("device");  // the durations from a relay that does not act
+        QTest::addColumn<bool>("device");   // the durations from a relay that does not act
+        QTest::addColumn<bool>("caution");  // ... or from one computed with a caution
         // clang-format off
-        QTest::newRow("refused inputs")      << "main window" << QString()             << "Warning" << false;
-        QTest::newRow("not a number")        << "main window" << QStringLiteral("abc") << "Error"   << false;
-        QTest::newRow("2018, empty fields")  << "2018 window" << QString()             << "Warning" << false;
-        QTest::newRow("2018, gap in inches") << "2018 window" << QStringLiteral("480") << "Warning" << false;
-        QTest::newRow("2018, device idle")   << "2018 window" << QStringLiteral("480") << "Warning" << true;
+        QTest::newRow("refused inputs")       << "main window" << QString()             << "Warning" << false << false;
+        QTest::newRow("not a number")         << "main window" << QStringLiteral("abc") << "Error"   << false << false;
+        QTest::newRow("2018, empty fields")   << "2018 window" << QString()             << "Warning" << false << false;
+        QTest::newRow("2018, gap in inches")  << "2018 window" << QStringLiteral("480") << "Warning" << false << false;
+        QTest::newRow("2018, device idle")    << "2018 window" << QStringLiteral("480") << "Warning" << true  << false;
+        QTest::newRow("2018, device caution") << "2018 window" << QStringLiteral("480") << "Warning" << true  << true;
         // clang-format on
     }
     void noMessageIsLeftInEnglish() {
@@ -202,6 +204,7 @@ private slots:
         QFETCH(QString, volt);
         QFETCH(QString, kind);
         QFETCH(bool, device);
+        QFETCH(bool, caution);
         if (window == "2018 window" && !volt.isEmpty() && !device) {
             // Gaps in inches, and a gap of 0.1 inch: below its limit of 6.35 mm (0.25 inches).
             OpenWindow(*app, *dialogs, "units", dir.path());
@@ -228,6 +231,12 @@ private slots:
                     Child<QLineEdit>(*w, "RelayPickupEdit")->setText(QStringLiteral("100000"));
                     Child<QLineEdit>(*w, "RelayTimeDialEdit")->setText(QStringLiteral("1"));
                     Child<QLineEdit>(*w, "MaxArcTimeEdit")->setText(QStringLiteral("none"));
+                    if (caution) {
+                        // Computed: a pickup below 1 A, a dial above 20, an instantaneous pickup below it.
+                        Child<QLineEdit>(*w, "RelayPickupEdit")->setText(Decimal("0.5"));
+                        Child<QLineEdit>(*w, "RelayTimeDialEdit")->setText(QStringLiteral("25"));
+                        Child<QLineEdit>(*w, "RelayInstPickupEdit")->setText(Decimal("0.05"));
+                    }
                 } else {
                     Child<QLineEdit>(*w, "GapEdit")->setText(Decimal("0.1"));
                     Child<QLineEdit>(*w, "ArcTimeEdit")->setText(Decimal("0.2"));
@@ -241,6 +250,12 @@ private slots:
         const QString text = dialogs->shown[0].text;
         QVERIFY2(LeftInEnglish({text}, kind).isEmpty(), qPrintable(text));
         if (volt == "abc") QVERIFY2(text.contains(volt), qPrintable(text));  // the word typed stays
+        // The settings typed, in this locale's numbers, each where its sentence puts it.
+        if (caution) {
+            QVERIFY2(text.contains(Decimal("0.05")) && text.contains(Decimal("0.5")) && text.contains("25"),
+                     qPrintable(text));
+            QVERIFY(Child<QPushButton>(*w, "SaveButton")->isEnabled());
+        }
         // The limit in the unit typed, with this locale's separator.
         if (window == "2018 window" && !volt.isEmpty() && !device)
             QVERIFY2(text.contains(QStringLiteral("(%1 inches)").arg(Decimal("0.25"))), qPrintable(text));
