@@ -11,6 +11,14 @@
         <source>The file &quot;%1&quot; is open in another window of Zentavo. Overwrite it, or cancel? (Yes overwrites it, No saves nothing.)</source>
         <translation>El archivo &quot;%1&quot; está abierto en otra ventana de Zentavo. ¿Sobrescribirlo o cancelar? (Sí lo sobrescribe, No no guarda nada.)</translation>
     </message>
+    <message>
+        <source>The file &quot;%1&quot; is this window&apos;s own study. Overwrite it, or cancel? (Yes overwrites it, No saves nothing.)</source>
+        <translation>El archivo &quot;%1&quot; es el propio estudio de esta ventana. ¿Sobrescribirlo o cancelar? (Sí lo sobrescribe, No no guarda nada.)</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; is open in another window of Zentavo. Add the results to its end, or cancel? (Yes adds them, No saves nothing.)</source>
+        <translation>El archivo &quot;%1&quot; está abierto en otra ventana de Zentavo. ¿Añadir los resultados al final o cancelar? (Sí los añade, No no guarda nada.)</translation>
+    </message>
 </context>
 <context>
     <name>QFileDialog</name>
@@ -200,6 +208,10 @@ Compruebe que el nombre del archivo es correcto.</translation>
     <message>
         <source>Unexpected error.</source>
         <translation>Error inesperado.</translation>
+    </message>
+    <message>
+        <source>Out of memory: the action was stopped, and no file it was writing was kept.</source>
+        <translation>Memoria insuficiente: la acción se detuvo y no se conservó ningún archivo que estuviera escribiendo.</translation>
     </message>
 </context>
 <context>
@@ -883,6 +895,18 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <source>Information</source>
         <translation>Información</translation>
     </message>
+    <message>
+        <source>Duplicate rows</source>
+        <translation>Duplicar filas</translation>
+    </message>
+    <message>
+        <source>Copy the &amp;branch too</source>
+        <translation>Copiar también la &amp;rama</translation>
+    </message>
+    <message>
+        <source>&amp;Only the point</source>
+        <translation>&amp;Solo el punto</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::StudyModel</name>
@@ -1277,6 +1301,10 @@ Compruebe que el nombre del archivo es correcto.</translation>
     <message>
         <source>Branch share, minimum</source>
         <translation>Fracción de la rama, mínima</translation>
+    </message>
+    <message>
+        <source>Pasted row %1: &apos;%2&apos; in column %3 is not a number or &quot;none&quot;.</source>
+        <translation>Fila pegada %1: &apos;%2&apos; en la columna %3 no es un número ni &quot;none&quot;.</translation>
     </message>
 </context>
 <context>
@@ -2192,6 +2220,27 @@ y %n etiqueta(s) más con el nombre cortado</numerusform>
     <message>
         <source>This point is refused, so its device has no curve to show: %1</source>
         <translation>Este punto está rechazado, así que su dispositivo no tiene curva que mostrar: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n of the rows to duplicate define a branch, source or motor of the network (%1). Copy it too, as a parallel one that changes the currents downstream, or only the point, on the same bus with its branch columns left empty?</source>
+        <translation>
+            <numerusform>%n de las filas que se duplican define una rama, fuente o motor de la red (%1). ¿Copiarlo también, como uno en paralelo que cambia las corrientes aguas abajo, o solo el punto, en la misma barra y con sus columnas de rama vacías?</numerusform>
+            <numerusform>%n de las filas que se duplican definen una rama, fuente o motor de la red (%1). ¿Copiarlos también, como otros en paralelo que cambian las corrientes aguas abajo, o solo los puntos, en las mismas barras y con sus columnas de rama vacías?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Duplicated %n row(s); the branches, sources and motors they define were copied as parallel ones.</source>
+        <translation>
+            <numerusform>%n fila duplicada; la rama, fuente o motor que define se copió en paralelo.</numerusform>
+            <numerusform>%n filas duplicadas; las ramas, fuentes y motores que definen se copiaron en paralelo.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Duplicated %n row(s); the copies are points on the same buses, their branch columns left empty.</source>
+        <translation>
+            <numerusform>%n fila duplicada; la copia es un punto en la misma barra, con sus columnas de rama vacías.</numerusform>
+            <numerusform>%n filas duplicadas; las copias son puntos en las mismas barras, con sus columnas de rama vacías.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

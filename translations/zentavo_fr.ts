@@ -11,6 +11,14 @@
         <source>The file &quot;%1&quot; is open in another window of Zentavo. Overwrite it, or cancel? (Yes overwrites it, No saves nothing.)</source>
         <translation>Le fichier « %1 » est ouvert dans une autre fenêtre de Zentavo. L&apos;écraser ou annuler ? (Oui l&apos;écrase, Non n&apos;enregistre rien.)</translation>
     </message>
+    <message>
+        <source>The file &quot;%1&quot; is this window&apos;s own study. Overwrite it, or cancel? (Yes overwrites it, No saves nothing.)</source>
+        <translation>Le fichier « %1 » est l&apos;étude de cette fenêtre. L&apos;écraser ou annuler ? (Oui l&apos;écrase, Non n&apos;enregistre rien.)</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; is open in another window of Zentavo. Add the results to its end, or cancel? (Yes adds them, No saves nothing.)</source>
+        <translation>Le fichier « %1 » est ouvert dans une autre fenêtre de Zentavo. Ajouter les résultats à la fin ou annuler ? (Oui les ajoute, Non n&apos;enregistre rien.)</translation>
+    </message>
 </context>
 <context>
     <name>QFileDialog</name>
@@ -200,6 +208,10 @@ Vérifiez que le nom du fichier est correct.</translation>
     <message>
         <source>Unexpected error.</source>
         <translation>Erreur inattendue.</translation>
+    </message>
+    <message>
+        <source>Out of memory: the action was stopped, and no file it was writing was kept.</source>
+        <translation>Mémoire insuffisante : l&apos;action a été arrêtée, et aucun fichier en cours d&apos;écriture n&apos;a été conservé.</translation>
     </message>
 </context>
 <context>
@@ -883,6 +895,18 @@ Vérifiez que le nom du fichier est correct.</translation>
         <source>Information</source>
         <translation>Information</translation>
     </message>
+    <message>
+        <source>Duplicate rows</source>
+        <translation>Dupliquer les lignes</translation>
+    </message>
+    <message>
+        <source>Copy the &amp;branch too</source>
+        <translation>Copier aussi la &amp;branche</translation>
+    </message>
+    <message>
+        <source>&amp;Only the point</source>
+        <translation>&amp;Seulement le point</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::StudyModel</name>
@@ -1277,6 +1301,10 @@ Vérifiez que le nom du fichier est correct.</translation>
     <message>
         <source>Branch share, minimum</source>
         <translation>Part de la branche, minimale</translation>
+    </message>
+    <message>
+        <source>Pasted row %1: &apos;%2&apos; in column %3 is not a number or &quot;none&quot;.</source>
+        <translation>Ligne collée %1 : « %2 » dans la colonne %3 n&apos;est ni un nombre ni « none ».</translation>
     </message>
 </context>
 <context>
@@ -2192,6 +2220,27 @@ et %n autre(s) étiquette(s) au nom coupé</numerusform>
     <message>
         <source>This point is refused, so its device has no curve to show: %1</source>
         <translation>Ce point est refusé, son dispositif n&apos;a donc pas de courbe à montrer : %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n of the rows to duplicate define a branch, source or motor of the network (%1). Copy it too, as a parallel one that changes the currents downstream, or only the point, on the same bus with its branch columns left empty?</source>
+        <translation>
+            <numerusform>%n des lignes à dupliquer définit une branche, une source ou un moteur du réseau (%1). Le copier aussi, en parallèle, ce qui change les courants en aval, ou seulement le point, sur le même jeu de barres avec ses colonnes de branche vides ?</numerusform>
+            <numerusform>%n des lignes à dupliquer définissent une branche, une source ou un moteur du réseau (%1). Les copier aussi, en parallèle, ce qui change les courants en aval, ou seulement les points, sur les mêmes jeux de barres avec leurs colonnes de branche vides ?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Duplicated %n row(s); the branches, sources and motors they define were copied as parallel ones.</source>
+        <translation>
+            <numerusform>%n ligne dupliquée ; la branche, la source ou le moteur qu&apos;elle définit a été copié en parallèle.</numerusform>
+            <numerusform>%n lignes dupliquées ; les branches, sources et moteurs qu&apos;elles définissent ont été copiés en parallèle.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Duplicated %n row(s); the copies are points on the same buses, their branch columns left empty.</source>
+        <translation>
+            <numerusform>%n ligne dupliquée ; la copie est un point sur le même jeu de barres, ses colonnes de branche laissées vides.</numerusform>
+            <numerusform>%n lignes dupliquées ; les copies sont des points sur les mêmes jeux de barres, leurs colonnes de branche laissées vides.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
