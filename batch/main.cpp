@@ -540,21 +540,21 @@ int RunStudyFiles(Arguments& args) {
             if (errno != EINTR) throw ReadFailure{errno};
         }
     };
-    // For the PDFs the results also go to a temporary file, which the PDF
-    // module reads back a row at a time: memory stays bounded whatever the
-    // size of the study.
+    // For the PDFs the computed points also go to a temporary file, which
+    // the PDF module reads back a point at a time: memory stays bounded
+    // whatever the size of the study, and no point is computed twice.
     std::string scratchError;
     const ScratchFile scratch(pdfs, scratchError);
     if (pdfs && scratch.fd() < 0) {
         Tell("cannot keep the results for the PDFs: " + scratchError);
         return 1;
     }
-    auto sink = [&scratch](std::string_view chunk) {
+    auto sink = [](std::string_view chunk) {
         if (std::fwrite(chunk.data(), 1, chunk.size(), stdout) != chunk.size()) {
             throw WriteFailure{errno};
         }
-        scratch.Write(chunk);
     };
+    if (pdfs) args.options.points = [&scratch](std::string_view records) { scratch.Write(records); };
     try {
         std::string headerError;
         zentavo::csv::WriteOptions written;
@@ -570,8 +570,8 @@ int RunStudyFiles(Arguments& args) {
             pdf.sep = args.options.sep;
             pdf.curves = args.options.curves;
             pdf.shortCircuit = args.options.shortCircuit;
-            pdf.resultsFd = scratch.fd();
-            pdf.delimiter = written.delimiter;
+            pdf.pointsFd = scratch.fd();
+            pdf.network = summary.network;
             // The labels leave the refused points out: told once they are
             // written (the report lists those points itself).
             pdf.labelsRefusedNote = RefusedNote(summary);

@@ -18,7 +18,7 @@
 #include <optional>
 #include <stdexcept>
 
-#include "study/csv.h"
+#include "study/point_record.h"
 #include "study/message_text.h"
 #include "study/network_study.h"
 #include "study/row.h"
@@ -29,147 +29,104 @@
 namespace zentavo {
 namespace {
 
-// The points of the batch output, read back from the file the program kept
-// them in, one at a time and in order: only the row a page needs is held,
-// whatever the size of the study. Asked for an earlier row (the next pass
-// of the report over the study), it reads from the start again.
-class OutputRows {
+// The points the run computed, read back from the file the program kept
+// them in (study/point_record.h), one at a time and in order: only the
+// point a page needs is held, whatever the size of the study. Asked for an
+// earlier point (the next pass of the report over the study), it reads from
+// the start again. A point whose durations came from a protective device
+// gets its device built again from its settings, for its time-current picture.
+class PointRows {
 public:
-    OutputRows(int fd, char delimiter) : fd_(fd), delimiter_(delimiter) {
+    PointRows(int fd, const StudyOptions& options) : fd_(fd), options_(options) {
         Restart();
-        while (ReadRow()) ++count_;
+        while (ReadPoint()) ++count_;
     }
 
     std::size_t size() const { return count_; }
 
     // The network of a study with network columns, built again from the
-    // inputs its output repeats; none for a study without one. Its rows are
-    // then handed out with the share of their own branch in the case that
-    // gave their results, which a protective device on that branch saw.
-    void BuildNetwork(char sep, network::Convention convention) {
+    // inputs its points hold: the report's table of the buses. None for a
+    // study without one.
+    void BuildNetwork(bool networkColumns) {
         network_.reset();
-        if (!HasNetworkColumns(at_)) return;
-        std::vector<std::vector<std::string>> texts(count_);
-        std::vector<StudyRowInputs> inputs(count_);
-        for (std::size_t i = 0; i < count_; ++i) {
-            const render::StudyPointView v = (*this)(i);
-            texts[i].resize(kStudyInputColumnCount);
-            for (int c = 0; c < kStudyInputColumnCount; ++c) texts[i][c].assign(v.inputs[c]);
+        if (!networkColumns) return;
+        std::vector<std::array<std::string, kStudyInputColumnCount>> texts;
+        std::vector<StudyRowInputs> inputs;
+        for (std::size_t i = 0; i < count_; ++i) texts.push_back(At(i).texts);
+        for (const auto& t : texts) {
+            StudyRowInputs in;
+            for (std::size_t c = 0; c < t.size(); ++c) in[c] = t[c];
+            inputs.push_back(in);
         }
-        for (std::size_t i = 0; i < count_; ++i) {
-            for (int c = 0; c < kStudyInputColumnCount; ++c) inputs[i][c] = texts[i][c];
-        }
-        network_ = std::make_unique<StudyNetwork>(inputs, sep, convention);
+        network_ = std::make_unique<StudyNetwork>(inputs, options_.sep, options_.shortCircuit);
     }
     const StudyNetwork* Network() const { return network_.get(); }
 
     render::StudyPointView operator()(std::size_t i) {
-        if (next_ == 0 || i + 1 < next_) Restart();
-        while (next_ <= i) {
-            if (!ReadRow()) throw Error("The study's results changed while the PDFs were written.");
-        }
-        render::StudyPointView v;
-        if (nameAt_ >= 0) v.name = row_.fields[static_cast<std::size_t>(nameAt_)];
-        for (int c = 0; c < kStudyInputColumnCount; ++c) {
-            if (at_[c] >= 0) v.inputs[c] = row_.fields[static_cast<std::size_t>(at_[c])];
-        }
-        v.results = &row_.results;
-        if (network_) v.inputs.deviceShareFromNetwork = ResultsBranchShare(network_->Row(i), row_.results);
-        return v;
+        const PointRecord& r = At(i);
+        return render::StudyPointView{r.name, r.inputs, &r.result};
     }
 
 private:
-    // Records handed out at a time: enough to read quickly, little to hold.
-    static constexpr std::size_t kChunkRecords = 256;
-    static constexpr std::size_t kChunkBytes = std::size_t{1} << 20;
+    static constexpr std::size_t kReadBytes = std::size_t{1} << 20;
+
+    const PointRecord& At(std::size_t i) {
+        if (next_ == 0 || i + 1 < next_) Restart();
+        while (next_ <= i) {
+            if (!ReadPoint()) throw Error("The study's results changed while the PDFs were written.");
+        }
+        return point_;
+    }
 
     void Restart() {
         offset_ = 0;
         next_ = 0;
-        left_ = 0;
-        reader_.reset();
-        chunks_ = std::make_unique<csv::ChunkReader>([this](char* buffer, std::size_t size) -> std::size_t {
-            for (;;) {
-                const ssize_t n = ::pread(fd_, buffer, size, offset_);
-                if (n >= 0) {
-                    offset_ += n;
-                    return static_cast<std::size_t>(n);
-                }
-                if (errno != EINTR) {
-                    throw Error(std::string("cannot read the study's results back: ") +
-                                             std::strerror(errno));
-                }
-            }
-        }, csv::kMaxRecordBytes, delimiter_);
-        std::vector<std::string> header;
-        std::size_t line;
-        std::string error;
-        width_ = 0;
-        if (!chunks_->First(header, line, error)) return;
-        written_ = OutputResultColumns(header);
-        if (written_.empty()) return;
-        width_ = header.size();
-        inputs_ = header.size() - written_.size();
-        const std::vector<std::string> inputHeader(header.begin(),
-                                                   header.begin() + static_cast<std::ptrdiff_t>(inputs_));
-        at_ = MapStudyColumns(inputHeader);
-        nameAt_ = -1;
-        for (std::size_t i = 0; i < inputs_; ++i) {
-            if (IsColumnName(inputHeader[i], kPointColumnName)) {
-                nameAt_ = static_cast<int>(i);
-                break;
-            }
-        }
+        held_.clear();
+        begin_ = 0;
     }
 
-    // The next row into row_; false at the end.
-    bool ReadRow() {
-        if (width_ == 0) return false;
-        std::size_t line;
-        std::string error;
+    // The next point into point_; false at the end.
+    bool ReadPoint() {
         for (;;) {
-            if (left_ == 0) {
-                reader_.reset();
-                left_ = chunks_->Next(text_, options_, kChunkRecords, kChunkBytes);
-                if (left_ == 0) return false;
-                reader_.emplace(text_, options_);
+            std::string_view rest = std::string_view(held_).substr(begin_);
+            const std::size_t size = PointRecordSize(rest);
+            if (size > 0) {
+                ReadPointRecord(rest, point_);
+                begin_ += size;
+                if (point_.device) point_.result.device = devices_.Find(point_.inputs, options_).device;
+                ++next_;
+                return true;
             }
-            --left_;
-            if (!reader_->Next(fields_, line, error)) {
-                left_ = 0;
-                continue;
+            // More of the file, after what is left of the held bytes.
+            held_.erase(0, begin_);
+            begin_ = 0;
+            const std::size_t kept = held_.size();
+            held_.resize(kept + kReadBytes);
+            ssize_t n;
+            do {
+                n = ::pread(fd_, held_.data() + kept, kReadBytes, offset_);
+            } while (n < 0 && errno == EINTR);
+            if (n < 0) {
+                throw Error(std::string("cannot read the study's results back: ") + std::strerror(errno));
             }
-            if (fields_.size() != width_) continue;  // the batch writes every row whole
-            row_.fields.resize(inputs_);
-            for (std::size_t c = 0; c < inputs_; ++c) row_.fields[c].assign(fields_[c]);
-            for (std::size_t c = 0; c < written_.size(); ++c) {
-                row_.results[static_cast<std::size_t>(written_[c])].assign(fields_[inputs_ + c]);
+            held_.resize(kept + static_cast<std::size_t>(n));
+            offset_ += n;
+            if (n == 0) {
+                if (!held_.empty()) throw Error("A point kept for the PDFs cannot be read back.");
+                return false;
             }
-            ++next_;
-            return true;
         }
     }
 
-    struct Row {
-        std::vector<std::string> fields;
-        StudyRowResults results;
-    };
     int fd_;
-    char delimiter_;
+    const StudyOptions& options_;
     off_t offset_ = 0;
-    std::unique_ptr<csv::ChunkReader> chunks_;
-    std::string text_;
-    csv::ReaderOptions options_;
-    std::optional<csv::Reader> reader_;
-    csv::Fields fields_;
-    std::size_t left_ = 0;   // records of the chunk not read yet
-    std::size_t width_ = 0, inputs_ = 0;
-    ResultColumnList written_;  // the result columns of the output, in order
+    std::string held_;       // bytes read and not yet taken
+    std::size_t begin_ = 0;  // where in held_ the next record starts
+    PointRecord point_;
+    StudyDevices devices_;
     std::unique_ptr<StudyNetwork> network_;
-    StudyColumnMap at_{};
-    int nameAt_ = -1;
-    Row row_;
-    std::size_t next_ = 0;   // rows read in this pass; row_ is the last of them
+    std::size_t next_ = 0;   // points read in this pass; point_ is the last of them
     std::size_t count_ = 0;
 };
 
@@ -202,8 +159,13 @@ void Tell(const QString& text) {
 }
 
 int WritePdfs(const StudyPdfRequest& q) {
-    OutputRows rows(q.resultsFd, q.delimiter);
-    rows.BuildNetwork(q.sep, q.shortCircuit);
+    StudyOptions options;
+    options.units = q.units;
+    options.sep = q.sep;
+    options.curves = q.curves;
+    options.shortCircuit = q.shortCircuit;
+    PointRows rows(q.pointsFd, options);
+    rows.BuildNetwork(q.network);
     const render::StudyPointAt at = [&rows](std::size_t i) { return rows(i); };
     const QDate today = QDate::currentDate();
     int status = 0;

@@ -16,10 +16,10 @@
 namespace zentavo {
 
 struct StudyPdfRequest {
-    // The batch output CSV (the input columns, then the result columns) in
-    // a file open for reading, read back row by row as the pages need them.
-    int resultsFd = -1;
-    char delimiter = ',';  // between the fields of that CSV
+    // The study's computed points (study/point_record.h) in a file open for
+    // reading, read back point by point as the pages need them.
+    int pointsFd = -1;
+    bool network = false;  // the study has network columns: the report shows its buses
     std::string inputPath;  // the study's file, empty for standard input
     std::string labelsPath, reportPath;  // empty: not asked for
     // Told on standard error once the labels are written: the points they

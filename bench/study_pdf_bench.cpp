@@ -63,9 +63,8 @@ public:
         for (int c = 0; c < kStudyInputColumnCount; ++c) {
             if (at_[c] >= 0 && static_cast<std::size_t>(at_[c]) < fields_.size()) v.inputs[c] = fields_[at_[c]];
         }
-        results_ = {};
-        ComputeStudyRow(v.inputs, StudyOptions{}, results_);
-        v.results = &results_;
+        result_ = ComputeStudyRow(v.inputs, StudyOptions{});
+        v.result = &result_;
         return v;
     }
 
@@ -74,7 +73,7 @@ private:
     StudyColumnMap at_{};
     std::vector<std::size_t> starts_;
     std::vector<std::string> fields_;
-    StudyRowResults results_;
+    PointResult result_;
 };
 
 }  // namespace

@@ -69,10 +69,11 @@ BreakerOutcome RunBreaker(SharedState& s, const BreakerFields& f, const UnitSett
 
     WriteApproachBoundaries(s, f.equipmentClass);
 
-    FloorAndClassifySingleCase(s, s.BreakerEnergy, s.BreakerFlashBoundary);
+    const bool floored = FloorAndClassifySingleCase(s, s.BreakerEnergy, s.BreakerFlashBoundary);
 
     out.texts.summaryCaption = "Low Voltage Circuit Breakers Calculations";
-    FillSingleCaseTexts(out.texts, s, s.BreakerEnergy, s.BreakerFlashBoundary, u, sep);
+    out.result = SingleCaseResult(s, s.BreakerEnergy, s.BreakerFlashBoundary, floored);
+    FillSingleCaseTexts(out.texts, s, out.result, CaseStyle::Breaker, u, sep);
     return out;
 }
 

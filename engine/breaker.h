@@ -31,6 +31,7 @@ BreakerCoefficients BreakerCoefficientsOf(int breakerType, double voltage);
 
 struct [[nodiscard]] BreakerOutcome {
     std::string warning;
+    CaseResult result;  // the one case as numbers, what its texts are written from
     SingleCaseResultTexts texts;
 };
 

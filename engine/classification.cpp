@@ -75,6 +75,14 @@ ApproachBoundaries SelectApproachBoundaries(double voltage, int equipmentClass) 
     return b;
 }
 
+ApproachDistances ApproachDistancesOf(const ApproachBoundaries& b) {
+    auto distance = [](std::string_view inches) -> std::optional<double> {
+        if (inches == "Avoid contact") return std::nullopt;
+        return ParseNumber(inches, '.');
+    };
+    return {distance(b.limited), distance(b.restricted), distance(b.prohibited)};
+}
+
 double ArcBlastPressure(double arcCurrentKa, double workDistMm) {
     return 11.58 * arcCurrentKa / Power(workDistMm / 304.8, 0.9);
 }

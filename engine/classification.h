@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace zentavo {
@@ -48,6 +49,11 @@ struct ApproachBoundaries {
     std::string_view prohibited;  // inches or "Avoid contact"
 };
 ApproachBoundaries SelectApproachBoundaries(double voltage, int equipmentClass);
+// The same as distances in inches; none for "Avoid contact".
+struct ApproachDistances {
+    std::optional<double> limited, restricted, prohibited;
+};
+ApproachDistances ApproachDistancesOf(const ApproachBoundaries& b);
 
 // Initial arc-blast pressure in lb/ft2 at the working distance (mm).
 double ArcBlastPressure(double arcCurrentKa, double workDistMm);

@@ -180,26 +180,7 @@ std::string CheckDurations(SharedState& s, const DurationFields& d, const FoundD
     return error;
 }
 
-// A TNT text that reads as zero says nothing useful: it is shown as "N/A".
-bool IsZeroText(std::string_view t, char sep) {
-    if (t == "0" || t == "0,0" || t == "0,000") return true;
-    return t.size() >= 3 && t[0] == '0' && t[1] == sep &&
-           (t.substr(2) == "0" || t.substr(2) == "000");
-}
-
 }  // namespace
-
-void FillClothing(CaseTexts& c, std::int32_t index) {
-    const auto lines = ClothingLines(index);
-    c.clothing1 = lines.first;
-    c.clothing2 = lines.second;
-    c.clothingSecondLineShown = index != 5;
-}
-
-std::string FlooredBoundaryText(const UnitSettings& u, char sep) {
-    return u.BoundaryUnit == LengthUnit::Inches ? FormatFixed(6.0, 5, 2, sep)
-                                                : FormatFixed(kFlooredBoundary, 5, 2, sep);
-}
 
 EmpiricalOutcome RunEmpiricalResults(SharedState& s, const DurationFields& durations,
                                      const UnitSettings& u, char sep, const FoundDurations& found) {
@@ -230,22 +211,6 @@ EmpiricalOutcome RunEmpiricalResults(SharedState& s, const DurationFields& durat
             TntEquivalentOf(s.ArcCurrentReduced, s.BoltedCurrent, s.Voltage, s.ArcTimeReduced);
     }
 
-    EmpiricalResultTexts& t = out.texts;
-    t.reducedCaseOffered = !lee;
-    t.durationCaption = s.Voltage >= 15000.0 ? "Arc Duration (sec):"
-                                             : "Arc Duration @ Predicted Arc Current (sec):";
-    t.full.energy = EnergyText(s.IncidentEnergy, u, sep);
-    t.reduced.energy = EnergyText(s.IncidentEnergyReduced, u, sep);
-    t.full.boundary = BoundaryText(s.FlashBoundary, u, sep);
-    t.reduced.boundary = BoundaryText(s.FlashBoundaryReduced, u, sep);
-    t.approach.limited = ApproachText(s.LimitedApproach, u, sep);
-    t.approach.restricted = ApproachText(s.RestrictedApproach, u, sep);
-    t.approach.prohibited = ApproachText(s.ProhibitedApproach, u, sep);
-    t.full.pressure = PressureText(s.ArcPressure, u, PressureStyle::Empirical, sep);
-    t.reduced.pressure = PressureText(s.ArcPressureReduced, u, PressureStyle::Empirical, sep);
-    t.full.tnt = TntText(s.TntEquivalent, u, sep);
-    t.reduced.tnt = TntText(s.TntEquivalentReduced, u, sep);
-
     const auto full = ApplyResultFloors(s.IncidentEnergy, s.FlashBoundary, kFullCaseFloorFactor);
     const auto reduced = ApplyResultFloors(s.IncidentEnergyReduced, s.FlashBoundaryReduced,
                                            kReducedCaseFloorFactor);
@@ -253,34 +218,48 @@ EmpiricalOutcome RunEmpiricalResults(SharedState& s, const DurationFields& durat
     s.FlashBoundary = full.boundary;
     s.IncidentEnergyReduced = reduced.energy;
     s.FlashBoundaryReduced = reduced.boundary;
-    if (full.energyFloored) t.full.energy = EnergyText(s.IncidentEnergy, u, sep);
-    if (full.boundaryFloored) t.full.boundary = FlooredBoundaryText(u, sep);
-    if (reduced.energyFloored) t.reduced.energy = EnergyText(s.IncidentEnergyReduced, u, sep);
-    if (reduced.boundaryFloored) t.reduced.boundary = FlooredBoundaryText(u, sep);
-
     const auto ppe = ClassifyPpe(s.IncidentEnergy);
     const auto ppeReduced = ClassifyPpe(s.IncidentEnergyReduced);
     s.PpeIndex = ppe.index;
     s.PpeLevel = ppe.level;
     s.PpeIndexReduced = ppeReduced.index;
     s.PpeLevelReduced = ppeReduced.level;
-    t.full.ppeLevel = s.PpeLevel;
-    t.reduced.ppeLevel = s.PpeLevelReduced;
-    FillClothing(t.full, s.PpeIndex);
-    FillClothing(t.reduced, s.PpeIndexReduced);
+
+    // The cases as numbers. Pressures and TNT equivalents are "N/A" for an
+    // arc shorter than 0.01 s in either case, and the full case's TNT
+    // equivalent where the arcing current is not below the bolted current.
+    const bool shortArc = s.ArcTime < 0.01 || s.ArcTimeReduced < 0.01;
+    CaseResult& f = out.full;
+    f.energy = s.IncidentEnergy;
+    f.boundary = s.FlashBoundary;
+    f.boundaryFloored = full.boundaryFloored;
+    f.ppeIndex = s.PpeIndex;
+    CaseResult& r = out.reduced;
+    r.energy = s.IncidentEnergyReduced;
+    r.boundary = s.FlashBoundaryReduced;
+    r.boundaryFloored = reduced.boundaryFloored;
+    r.ppeIndex = s.PpeIndexReduced;
+    if (!shortArc) {
+        f.pressure = s.ArcPressure;
+        r.pressure = s.ArcPressureReduced;
+        if (s.BoltedCurrent > s.ArcCurrent) f.tnt = s.TntEquivalent;
+        r.tnt = s.TntEquivalentReduced;
+    }
+
+    EmpiricalResultTexts& t = out.texts;
+    t.reducedCaseOffered = !lee;
+    t.durationCaption = s.Voltage >= 15000.0 ? "Arc Duration (sec):"
+                                             : "Arc Duration @ Predicted Arc Current (sec):";
+    t.full = CaseResultTexts(f, CaseStyle::Empirical, u, sep);
+    t.reduced = CaseResultTexts(r, CaseStyle::Empirical, u, sep);
+    t.approach.limited = ApproachText(s.LimitedApproach, u, sep);
+    t.approach.restricted = ApproachText(s.RestrictedApproach, u, sep);
+    t.approach.prohibited = ApproachText(s.ProhibitedApproach, u, sep);
     t.fullClothingBold = s.PpeIndex >= s.PpeIndexReduced;
     t.reducedClothingBold = s.PpeIndexReduced >= s.PpeIndex;
-
     t.reducedGoverns = s.IncidentEnergyReduced > s.IncidentEnergy;
     t.fullPressureBold = s.ArcPressure > s.ArcPressureReduced;
     t.fullTntBold = s.TntEquivalent > s.TntEquivalentReduced;
-
-    if (s.ArcTime < 0.01 || s.ArcTimeReduced < 0.01) {
-        t.full.pressure = t.reduced.pressure = t.full.tnt = t.reduced.tnt = "N/A";
-    }
-    if (!(s.BoltedCurrent > s.ArcCurrent)) t.full.tnt = "N/A";
-    if (IsZeroText(t.full.tnt, sep)) t.full.tnt = "N/A";
-    if (IsZeroText(t.reduced.tnt, sep)) t.reduced.tnt = "N/A";
     return out;
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/case_result.h"
 #include "engine/input_checks.h"
 #include "engine/result_texts.h"
 #include "engine/shared_state.h"
@@ -86,6 +87,9 @@ struct EmpiricalResultTexts {
 
 struct [[nodiscard]] EmpiricalOutcome {
     std::string warning;
+    // The cases as numbers (the reduced one where it is offered), what their
+    // texts are written from.
+    CaseResult full, reduced;
     EmpiricalResultTexts texts;
 };
 
@@ -98,11 +102,6 @@ inline constexpr std::string_view kArcTimeReducedRange =
     "Arcing time for reduced current should not exceed 2 seconds. ";
 }  // namespace msg
 
-// The clothing lines of a PPE index in a case's texts; beyond level 4 the
-// second line is hidden.
-void FillClothing(CaseTexts& c, std::int32_t index);
-// A floored boundary as the empirical path writes it: 6.00 in inches, 152.40 in mm.
-std::string FlooredBoundaryText(const UnitSettings& units, char sep);
 
 // "Next" on the intermediate window: the durations, then every result text.
 // Reads SharedState::ReducedCaseOff, which the intermediate window sets when

@@ -111,18 +111,23 @@ FuseEquation LookUpFuseEquation(int fuseClass, double ibf) {
     return eq;
 }
 
-void FillSingleCaseTexts(SingleCaseResultTexts& t, const SharedState& s, double energy,
-                         double boundary, const UnitSettings& u, char sep) {
-    t.result.energy = EnergyText(energy, u, sep);
-    t.result.boundary = BoundaryText(boundary, u, sep);
+CaseResult SingleCaseResult(const SharedState& s, double energy, double boundary, bool boundaryFloored,
+                            std::optional<double> pressure) {
+    CaseResult c;
+    c.energy = energy;
+    c.boundary = boundary;
+    c.boundaryFloored = boundaryFloored;
+    c.ppeIndex = s.PpeIndex;
+    c.pressure = pressure;
+    return c;
+}
+
+void FillSingleCaseTexts(SingleCaseResultTexts& t, const SharedState& s, const CaseResult& result, CaseStyle style,
+                         const UnitSettings& u, char sep) {
+    t.result = CaseResultTexts(result, style, u, sep);
     t.approach.limited = ApproachText(s.LimitedApproach, u, sep);
     t.approach.restricted = ApproachText(s.RestrictedApproach, u, sep);
     t.approach.prohibited = ApproachText(s.ProhibitedApproach, u, sep);
-    t.result.ppeLevel = s.PpeLevel;
-    const auto lines = ClothingLines(s.PpeIndex);
-    t.result.clothing1 = lines.first;
-    t.result.clothing2 = lines.second;
-    t.result.clothingSecondLineShown = s.PpeIndex != 5;
 }
 
 FuseOutcome RunFuse(SharedState& s, const FuseFields& f, const UnitSettings& u, char sep) {
@@ -153,13 +158,13 @@ FuseOutcome RunFuse(SharedState& s, const FuseFields& f, const UnitSettings& u, 
         Power(Power(kFuseReferenceDistance, x) * s.FuseEnergyRef / kBoundaryEnergy, 1.0 / x);
     s.ArcPressure = ArcBlastPressure(s.ArcCurrent, s.WorkDist);
 
-    FloorAndClassifySingleCase(s, s.FuseEnergy, s.FuseFlashBoundary);
+    const bool floored = FloorAndClassifySingleCase(s, s.FuseEnergy, s.FuseFlashBoundary);
 
     SingleCaseResultTexts& t = out.texts;
     t.summaryCaption.clear();
     t.arcCurrent = FormatFixed(s.ArcCurrent, 4, 2, sep);
-    t.result.pressure = PressureText(s.ArcPressure, u, PressureStyle::Fuse, sep);
-    FillSingleCaseTexts(t, s, s.FuseEnergy, s.FuseFlashBoundary, u, sep);
+    out.result = SingleCaseResult(s, s.FuseEnergy, s.FuseFlashBoundary, floored, s.ArcPressure);
+    FillSingleCaseTexts(t, s, out.result, CaseStyle::Fuse, u, sep);
     return out;
 }
 

@@ -4,6 +4,8 @@
 // referred to a working distance of 455 mm.
 #pragma once
 
+#include "engine/case_result.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,6 +43,7 @@ struct SingleCaseResultTexts {
 struct [[nodiscard]] FuseOutcome {
     std::string warning;  // joined "Warning!" text, or the fuse table's message
     std::string gapText;  // the class default gap as the tab's gap field shows it
+    CaseResult result;    // the one case as numbers, what its texts are written from
     SingleCaseResultTexts texts;
 };
 
@@ -48,9 +51,12 @@ struct [[nodiscard]] FuseOutcome {
 FuseOutcome RunFuse(SharedState& state, const FuseFields& fields, const UnitSettings& units,
                     char sep);
 
-// The single-case texts that the fuse and breaker paths share: energy and
-// boundary in their normal formats after the floors, classification, clothing.
-void FillSingleCaseTexts(SingleCaseResultTexts& texts, const SharedState& state,
-                         double energy, double boundary, const UnitSettings& units, char sep);
+// The one case of the fuse or breaker equations as numbers (after the
+// floors, classified: FloorAndClassifySingleCase), with the fuse's pressure
+// where given; and the texts the two paths share, written from it.
+CaseResult SingleCaseResult(const SharedState& state, double energy, double boundary, bool boundaryFloored,
+                            std::optional<double> pressure = std::nullopt);
+void FillSingleCaseTexts(SingleCaseResultTexts& texts, const SharedState& state, const CaseResult& result,
+                         CaseStyle style, const UnitSettings& units, char sep);
 
 }  // namespace zentavo

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/ieee2018.h"
 
+#include "engine/case_result.h"
+
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -428,31 +430,17 @@ std::optional<double> ReadLength(std::string_view text, LengthUnit unit, char se
 
 std::string CurrentText(double kiloamperes, char sep) { return FormatFixed(kiloamperes, 6, 3, sep); }
 
-// An incident energy in the energy unit with two decimals and every digit
-// before them ("1897.64"; the empirical texts keep five significant digits).
-std::string EnergyText2018(double joulesPerCm2, const UnitSettings& u, char sep) {
-    const double shown = u.EnergyUnit == IncidentEnergyUnit::CaloriesPerCm2
-                             ? joulesPerCm2 * kCalPerJoule
-                             : joulesPerCm2;
-    return FormatFixed(shown, 15, 2, sep);
-}
-
-// Floors, texts, PPE level and clothing of one case, as on the empirical
-// path; the floored boundary is written like any other boundary.
-int FinishCase(double& energy, double& boundary, double floorFactor, CaseTexts& t,
-               const UnitSettings& u, char sep) {
-    t.energy = EnergyText2018(energy, u, sep);
-    t.boundary = BoundaryText(boundary, u, sep);
+// Floors and PPE level of one case; its texts are written from its numbers.
+CaseResult FinishCase(double& energy, double& boundary, double floorFactor) {
     const FlooredResult f = ApplyResultFloors(energy, boundary, floorFactor);
     energy = f.energy;
     boundary = f.boundary;
-    if (f.energyFloored) t.energy = EnergyText2018(energy, u, sep);
-    if (f.boundaryFloored) t.boundary = BoundaryText(boundary, u, sep);
-    const PpeClass ppe = ClassifyPpe(energy);
-    t.ppeLevel = ppe.level;
-    FillClothing(t, ppe.index);
-    t.pressure = t.tnt = "N/A";
-    return ppe.index;
+    CaseResult c;
+    c.energy = energy;
+    c.boundary = boundary;
+    c.boundaryFloored = f.boundaryFloored;
+    c.ppeIndex = ClassifyPpe(energy).index;
+    return c;
 }
 
 }  // namespace
@@ -499,7 +487,7 @@ Ieee2018Outcome RunIeee2018(
     Ieee2018Outcome out;
     Partial p;
     p.voltage = Read(f.voltage, sep);
-    p.boltedCurrent = Read(f.boltedCurrent, sep);
+    p.boltedCurrent = f.boltedKa ? f.boltedKa : Read(f.boltedCurrent, sep);
     p.gap = ReadLength(f.gap, f.gapUnit, sep);
     p.gapInches = f.gapUnit == LengthUnit::Inches;
     p.enclosureInches = f.enclosureUnit == LengthUnit::Inches;
@@ -549,9 +537,12 @@ Ieee2018Outcome RunIeee2018(
     t.enclosureType = IsOpenAir(in.electrode) ? "Open air" : r.shallow ? "Shallow" : "Typical";
     t.correctionFactor = FormatFixed(r.cf, 5, 3, sep);
     t.reducedGoverns = r.reducedGoverns;
-    out.ppeIndex = FinishCase(r.full.energy, r.full.boundary, kFullCaseFloorFactor, t.full, u, sep);
-    out.ppeIndexReduced = FinishCase(r.reduced.energy, r.reduced.boundary,
-                                     kReducedCaseFloorFactor, t.reduced, u, sep);
+    out.full = FinishCase(r.full.energy, r.full.boundary, kFullCaseFloorFactor);
+    out.reduced = FinishCase(r.reduced.energy, r.reduced.boundary, kReducedCaseFloorFactor);
+    out.ppeIndex = out.full.ppeIndex;
+    out.ppeIndexReduced = out.reduced.ppeIndex;
+    t.full = CaseResultTexts(out.full, CaseStyle::Ieee2018, u, sep);
+    t.reduced = CaseResultTexts(out.reduced, CaseStyle::Ieee2018, u, sep);
     t.fullClothingBold = out.ppeIndex >= out.ppeIndexReduced;
     t.reducedClothingBold = out.ppeIndexReduced >= out.ppeIndex;
     const ApproachBoundaries b =

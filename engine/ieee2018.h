@@ -11,10 +11,12 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "engine/arc_duration.h"
+#include "engine/case_result.h"
 #include "engine/error.h"
 #include "engine/result_texts.h"
 #include "engine/units.h"
@@ -135,6 +137,8 @@ struct Ieee2018Fields {
     LengthUnit gapUnit = LengthUnit::Millimetres;        // unit of the gap
     LengthUnit enclosureUnit = LengthUnit::Millimetres;  // unit of the three enclosure sizes
     LengthUnit workDistUnit = LengthUnit::Millimetres;   // unit of the working distance
+    // A bolted current given as a number (kA: a network's) in place of the text.
+    std::optional<double> boltedKa;
 };
 
 struct Ieee2018Texts {
@@ -154,6 +158,7 @@ struct [[nodiscard]] Ieee2018Outcome {
     std::string warning;  // joined "Warning!" text; empty on success
     Ieee2018Inputs inputs;
     Ieee2018Results values;  // after the floors
+    CaseResult full, reduced;  // the cases as numbers, what their texts are written from
     int ppeIndex = -1;
     int ppeIndexReduced = -1;
     Ieee2018Texts texts;

@@ -30,11 +30,12 @@ void CheckWorkDistance(SharedState& s, std::string_view text, LengthUnit unit, c
 }
 
 // A bolted current above `low` (or from `low` on, when `lowIncluded`) up to 106 kA.
-void CheckBoltedCurrent(SharedState& s, std::string_view text, bool lowIncluded, char sep) {
+void CheckBoltedCurrent(SharedState& s, std::string_view text, std::optional<double> given, bool lowIncluded,
+                        char sep) {
     bool ok = false;
     double v = 0;
-    if (!text.empty()) {
-        v = ParseNumber(text, sep);
+    if (given || !text.empty()) {
+        v = given ? *given : ParseNumber(text, sep);
         ok = (lowIncluded ? v >= 0.7 : v > 0.7) && v <= 106.0;
     }
     if (ok) {
@@ -83,7 +84,7 @@ std::string CheckEmpiricalInputs(SharedState& s, const EmpiricalFields& f, char 
         s.ErrorText += msg::kVoltageOutOfRange;
     }
 
-    CheckBoltedCurrent(s, f.boltedCurrent, false, sep);
+    CheckBoltedCurrent(s, f.boltedCurrent, f.boltedKa, false, sep);
 
     s.GapEntered = 0;
     if (f.gap.empty()) {
@@ -117,7 +118,7 @@ std::string CheckEmpiricalInputs(SharedState& s, const EmpiricalFields& f, char 
 std::string CheckFuseInputs(SharedState& s, const FuseFields& f, LengthUnit gapUnit,
                             std::string& gapText, char sep) {
     s.ErrorText.clear();
-    CheckBoltedCurrent(s, f.boltedCurrent, false, sep);
+    CheckBoltedCurrent(s, f.boltedCurrent, f.boltedKa, false, sep);
     s.GapEntered = s.Gap = ClassDefaultGapMm(f.equipmentClass);
     gapText = ClassDefaultGapText(f.equipmentClass, gapUnit);
     CheckWorkDistance(s, f.workDist, f.workDistUnit, sep);
@@ -140,7 +141,7 @@ std::string CheckBreakerInputs(SharedState& s, const BreakerFields& f, char sep)
         s.ErrorText += msg::kVoltageOutOfRange;
     }
 
-    CheckBoltedCurrent(s, f.boltedCurrent, true, sep);
+    CheckBoltedCurrent(s, f.boltedCurrent, f.boltedKa, true, sep);
     s.GapEntered = s.Gap = ClassDefaultGapMm(f.equipmentClass);
     CheckWorkDistance(s, f.workDist, f.workDistUnit, sep);
     CheckBreakerCurrent(s, f.interruptingRating, s.BreakerRating, msg::kEnterIR, sep);

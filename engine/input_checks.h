@@ -9,6 +9,8 @@
 // values accepted before it stay in the state and nothing further is checked.
 #pragma once
 
+#include <optional>
+
 #include <string>
 #include <string_view>
 
@@ -40,6 +42,8 @@ struct EmpiricalFields {
     LengthUnit workDistUnit = LengthUnit::Millimetres;  // Label2
     int equipmentClass = -1;  // EquipClassBox item, -1 when none is chosen
     int grounding = 0;        // GroundGroup item, -1 when none is chosen
+    // A bolted current given as a number (kA: a network's) in place of the text, held to the same range.
+    std::optional<double> boltedKa;
 };
 
 // Fields of the "IEEE1584 Fuse Equations" tab.
@@ -49,6 +53,8 @@ struct FuseFields {
     LengthUnit workDistUnit = LengthUnit::Millimetres;  // Label8
     int fuseClass = 0;                        // FuseClass item 0..7
     int equipmentClass = kFuseTabClass;       // Fuse_Eq_Class item
+    // A bolted current given as a number (kA: a network's) in place of the text, held to the same range.
+    std::optional<double> boltedKa;
 };
 
 // Fields of the "Low Voltage Circuit Breakers" tab.
@@ -61,6 +67,8 @@ struct BreakerFields {
     std::string_view instantaneousTrip;       // it_edit, kA
     int breakerType = 0;                      // Breakertype item 0..5
     int equipmentClass = kBreakerTabClass;    // CB_Equip item
+    // A bolted current given as a number (kA: a network's) in place of the text, held to the same range.
+    std::optional<double> boltedKa;
 };
 
 // What every "Next" of the main window does first.

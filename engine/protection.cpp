@@ -171,6 +171,7 @@ Built<Relay> MakeRelay(const RelaySettings& s) {
     }
 
     Relay r;
+    r.curve_ = s.curve;
     r.pickup_ = s.pickup;
     r.dial_ = s.timeDial;
     r.a_ = c.a;

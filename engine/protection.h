@@ -123,10 +123,12 @@ public:
     // At the current `amps` (A primary): the acting element's time plus the
     // breaker's interrupting time.
     DeviceTrip Trip(double amps) const;
+    RelayCurve Curve() const { return curve_; }
 
 private:
     friend Built<Relay> MakeRelay(const RelaySettings& s);
     Relay() = default;
+    RelayCurve curve_ = RelayCurve::IecSI;
     double pickup_ = 0;
     double flatAmps_ = 0;  // pickup x 20
     double flatTime_ = 0;  // the curve's time there
@@ -275,6 +277,12 @@ public:
     DeviceTrip TripAt(double amps) const;
 
     const std::variant<Relay, TripUnit, FuseCurve>& Device() const { return device_; }
+    DeviceType Type() const { return static_cast<DeviceType>(device_.index()); }
+    // A relay's curve; none for another device.
+    std::optional<RelayCurve> Curve() const {
+        if (const auto* r = std::get_if<Relay>(&device_)) return r->Curve();
+        return std::nullopt;
+    }
     double Share() const { return share_; }
     std::optional<double> MaxArcTime() const { return maxArcTime_; }
 

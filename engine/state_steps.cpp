@@ -12,7 +12,7 @@ void WriteApproachBoundaries(SharedState& s, int equipmentClass) {
     s.ProhibitedApproach = b.prohibited;
 }
 
-void FloorAndClassifySingleCase(SharedState& s, double& energy, double& boundary) {
+bool FloorAndClassifySingleCase(SharedState& s, double& energy, double& boundary) {
     const FlooredResult floored = ApplyResultFloors(energy, boundary, kFullCaseFloorFactor);
     energy = floored.energy;
     boundary = floored.boundary;
@@ -21,6 +21,7 @@ void FloorAndClassifySingleCase(SharedState& s, double& energy, double& boundary
     s.PpeLevel = ppe.level;
     s.PpeIndexReduced = -1;
     s.PpeLevelReduced.clear();
+    return floored.boundaryFloored;
 }
 
 }  // namespace zentavo

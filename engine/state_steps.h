@@ -12,6 +12,7 @@ void WriteApproachBoundaries(SharedState& state, int equipmentClass);
 // Floors and classifies the one case of the fuse or breaker equations:
 // `energy` (J/cm2) and `boundary` (mm) are state fields, raised to the
 // minimums where they fall below; the reduced case is left unclassified.
-void FloorAndClassifySingleCase(SharedState& state, double& energy, double& boundary);
+// Returns whether the boundary was raised.
+bool FloorAndClassifySingleCase(SharedState& state, double& energy, double& boundary);
 
 }  // namespace zentavo

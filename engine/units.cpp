@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/units.h"
 
+#include "engine/classification.h"
+
 #include <algorithm>
 
 #include "engine/number.h"
@@ -43,11 +45,29 @@ std::string BoundaryText(double mm, const UnitSettings& units, char sep) {
     return FormatFixed(mm, 6, 0, sep);
 }
 
+std::string EnergyText2018(double joulesPerCm2, const UnitSettings& u, char sep) {
+    const double shown = u.EnergyUnit == IncidentEnergyUnit::CaloriesPerCm2
+                             ? joulesPerCm2 * kCalPerJoule
+                             : joulesPerCm2;
+    return FormatFixed(shown, 15, 2, sep);
+}
+
+std::string FlooredBoundaryText(const UnitSettings& u, char sep) {
+    return u.BoundaryUnit == LengthUnit::Inches ? FormatFixed(6.0, 5, 2, sep)
+                                                : FormatFixed(kFlooredBoundary, 5, 2, sep);
+}
+
 std::string ApproachText(std::string_view inchesText, const UnitSettings& units, char sep) {
     if (units.BoundaryUnit == LengthUnit::Inches || inchesText == "Avoid contact") {
         return std::string(inchesText);
     }
     return FormatFixed(ParseNumber(inchesText, sep) * kMmPerInch, 4, 0, sep);
+}
+
+std::string ApproachText(std::optional<double> inches, const UnitSettings& units, char sep) {
+    if (!inches) return "Avoid contact";
+    if (units.BoundaryUnit == LengthUnit::Inches) return FormatFixed(*inches, 15, 0, sep);
+    return FormatFixed(*inches * kMmPerInch, 4, 0, sep);
 }
 
 std::string PressureText(double lbPerFt2, const UnitSettings& units, PressureStyle style,

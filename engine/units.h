@@ -73,8 +73,15 @@ enum class PressureStyle { Empirical, Fuse };
 std::string EnergyText(double joulesPerCm2, const UnitSettings& units, char sep);
 // Flash protection boundary (mm) in the boundary unit: inches (4, 0) or mm (6, 0).
 std::string BoundaryText(double mm, const UnitSettings& units, char sep);
+// An incident energy as the 2018 model writes it: two decimals and every
+// digit before them ("1897.64"; EnergyText keeps five significant digits).
+std::string EnergyText2018(double joulesPerCm2, const UnitSettings& units, char sep);
+// A floored boundary as the empirical model writes it: 6.00 in inches, 152.40 in mm.
+std::string FlooredBoundaryText(const UnitSettings& units, char sep);
 // An approach boundary text of inches ("42", "Avoid contact") in the boundary unit.
 std::string ApproachText(std::string_view inchesText, const UnitSettings& units, char sep);
+// The same of a distance in whole inches (none: "Avoid contact").
+std::string ApproachText(std::optional<double> inches, const UnitSettings& units, char sep);
 // Arc-blast pressure (lb/ft2) in the pressure unit.
 std::string PressureText(double lbPerFt2, const UnitSettings& units, PressureStyle style, char sep);
 // TNT equivalent (kg) in the TNT unit.

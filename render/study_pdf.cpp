@@ -32,15 +32,6 @@ namespace zentavo::render {
 
 namespace {
 
-constexpr std::string_view k2018Equations = "IEEE 1584-2018";
-
-// The PPE index a level text stands for: "0".."4", "N/A" beyond level 4,
-// -1 for a case that was not classified (or not computed).
-std::int32_t PpeIndexOf(std::string_view level) {
-    if (level.size() == 1 && level[0] >= '0' && level[0] <= '4') return level[0] - '0';
-    return level == "N/A" ? 5 : -1;
-}
-
 // The word of a row's length unit cell, as the row's lengths are shown.
 std::string_view LengthCaption(std::string_view unit) { return unit.empty() ? UnitWord(LengthUnit::Millimetres) : unit; }
 
@@ -51,15 +42,29 @@ LengthUnit RowLengthUnit(std::string_view cell) {
     throw std::invalid_argument("\"" + std::string(cell) + "\" is not a length unit.");
 }
 
+// The method a row's method cell names, read by the column's words; none
+// for a word that is none of them.
+std::optional<Method> MethodOf(const StudyRowInputs& in) {
+    const std::span<const std::string_view> words = StudyColumnWords(kMethodColumn);
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (words[i] == in[kMethodColumn]) return static_cast<Method>(i);
+    }
+    return std::nullopt;
+}
+
+bool IsMethod(const StudyRowInputs& in, Method method) { return MethodOf(in) == method; }
+
 // The equipment class a fuse or breaker row stands for: the one it names,
 // else the class its tab computes for.
 std::string_view EquipmentClassOf(const StudyRowInputs& in) {
     if (!in[kEquipmentClassColumn].empty()) return in[kEquipmentClassColumn];
-    return kEquipmentClasses[in[kMethodColumn] == "fuse" ? kFuseTabClass : kBreakerTabClass];
+    return kEquipmentClasses[IsMethod(in, kFuseMethod) ? kFuseTabClass : kBreakerTabClass];
 }
 
-bool ReducedGoverns(const StudyRowResults& r) {
-    return r[kGoverningColumn] == "reduced" && !r[kIncidentEnergyReducedColumn].empty();
+// A point's result, or the empty result of a point not computed yet.
+const PointResult& ResultOf(const StudyPointView& p) {
+    static const PointResult kNone{};
+    return p.result ? *p.result : kNone;
 }
 
 // The PDF's bytes on their way into the replacing write of its file, a
@@ -123,67 +128,61 @@ void CheckPdfSize(const QIODevice& out, const char* what, int pages) {
                              " of fewer points at a time.");
 }
 
-// The element a word of the study's element columns names.
-DeviceElement ElementOfWord(std::string_view word) {
-    for (int e = 0; e <= static_cast<int>(DeviceElement::Capped); ++e) {
-        if (DeviceElementWord(static_cast<DeviceElement>(e)) == word) return static_cast<DeviceElement>(e);
-    }
-    return DeviceElement::DoesNotOperate;
-}
-
 // The device of a computed row whose durations came from one, as its label's
-// footer names it: the type and curve from the row's words, the durations
-// used and their elements from its results. `reducedAlone`: the label takes
-// the reduced case alone (a 2018 row it governs), in the full case's place.
-std::optional<LabelDevice> LabelDeviceOf(const StudyRowInputs& in, const StudyRowResults& r, bool reducedAlone) {
-    if (r[kArcTimeUsedColumn].empty()) return std::nullopt;
-    const Built<DeviceType> type = ReadDeviceType(in[kDeviceTypeColumn]);
-    if (!type.device) return std::nullopt;
+// footer names it, with the durations used and their elements.
+// `reducedAlone`: the label takes the reduced case alone (a 2018 row it
+// governs), in the full case's place.
+std::optional<LabelDevice> LabelDeviceOf(const PointResult& r, const StudyRowResults& t, bool reducedAlone) {
+    if (!r.device || !r.full.duration) return std::nullopt;
     LabelDevice d;
-    d.type = *type.device;
-    if (d.type == DeviceType::Relay) d.relayCurve = RelayCurveFromWord(in[kRelayCurveColumn]);
-    d.duration = r[reducedAlone ? kArcTimeReducedUsedColumn : kArcTimeUsedColumn];
-    d.element = ElementOfWord(r[reducedAlone ? kDeviceElementReducedColumn : kDeviceElementColumn]);
+    d.type = r.device->Type();
+    d.relayCurve = r.device->Curve();
+    const PointDuration* reduced = r.reduced && r.reduced->duration ? &*r.reduced->duration : nullptr;
+    d.duration = t[reducedAlone ? kArcTimeReducedUsedColumn : kArcTimeUsedColumn];
+    d.element = reducedAlone && reduced ? reduced->element : r.full.duration->element;
     if (!reducedAlone) {
-        d.durationReduced = r[kArcTimeReducedUsedColumn];
-        d.elementReduced = ElementOfWord(r[kDeviceElementReducedColumn]);
+        d.durationReduced = t[kArcTimeReducedUsedColumn];
+        if (reduced) d.elementReduced = reduced->element;
     }
     return d;
 }
 
 }  // namespace
 
-LabelContentInputs StudyLabelInputs(const StudyRowInputs& in, const StudyRowResults& r,
-                                    const StudyRowValues& v, const UnitSettings& units) {
+LabelContentInputs StudyLabelInputs(const StudyRowInputs& in, const PointResult& v, const UnitSettings& units,
+                                    char sep) {
+    const StudyRowResults r = ResultCells(v, units, sep);  // the texts, written from the numbers
     LabelContentInputs li;
     li.method = v.method;
     li.units = units;
     li.units.GapUnit = RowLengthUnit(in[kGapUnitColumn]);
     li.units.WorkDistUnit = RowLengthUnit(in[kWorkDistanceUnitColumn]);
     li.workDist = std::string(in[kWorkDistanceColumn]);
-    li.boltedCurrent = std::string(ResultsBoltedCurrent(in, r));
+    li.boltedCurrent = v.network ? NetworkCurrentText(*v.NetworkCurrent(), sep) : std::string(in[kBoltedCurrentColumn]);
     li.voltage = std::string(in[kVoltageColumn]);
     li.limited = r[kLimitedApproachColumn];
     li.restricted = r[kRestrictedApproachColumn];
     li.prohibited = r[kProhibitedApproachColumn];
     li.voltageV = v.voltage;
     li.gapMm = v.gapMm;
+    const PointCase* reduced = v.reduced ? &*v.reduced : nullptr;
 
     switch (v.method) {
     case kIeee2018Method: {
         // As the 2018 window: one case on the label, the governing one, with
         // pressure and TNT "N/A" and no grounding.
-        const bool reduced = v.reducedGoverns;
+        const bool governs = v.reducedGoverns && reduced;
+        const PointCase& c = governs ? *reduced : v.full;
         // The equipment class when the row names one, else its electrode configuration.
         li.equipmentClass = std::string(in[kEquipmentClassColumn].empty() ? in[kElectrodeConfigurationColumn]
                                                                           : in[kEquipmentClassColumn]);
         li.grounding = "N/A";
-        li.energy = r[reduced ? kIncidentEnergyReducedColumn : kIncidentEnergyColumn];
-        li.boundary = r[reduced ? kFlashBoundaryReducedColumn : kFlashBoundaryColumn];
-        li.ppe = r[reduced ? kPpeLevelReducedColumn : kPpeLevelColumn];
-        li.incidentEnergy = reduced ? v.incidentEnergyReduced : v.incidentEnergy;
-        li.ppeIndex = reduced ? v.ppeIndexReduced : v.ppeIndex;
-        li.device = LabelDeviceOf(in, r, reduced);
+        li.energy = r[governs ? kIncidentEnergyReducedColumn : kIncidentEnergyColumn];
+        li.boundary = r[governs ? kFlashBoundaryReducedColumn : kFlashBoundaryColumn];
+        li.ppe = r[governs ? kPpeLevelReducedColumn : kPpeLevelColumn];
+        li.incidentEnergy = c.energy;
+        li.ppeIndex = c.ppeIndex;
+        li.device = LabelDeviceOf(v, r, governs);
         return li;
     }
     case kEmpiricalMethod:
@@ -195,12 +194,14 @@ LabelContentInputs StudyLabelInputs(const StudyRowInputs& in, const StudyRowResu
         li.pressureReduced = r[kPressureReducedColumn];
         li.tnt = r[kTntColumn];
         li.tntReduced = r[kTntReducedColumn];
-        li.incidentEnergyReduced = v.incidentEnergyReduced;
-        li.ppeIndexReduced = v.ppeIndexReduced;
-        li.arcPressure = v.arcPressure;
-        li.arcPressureReduced = v.arcPressureReduced;
-        li.tntEquivalent = v.tntEquivalent;
-        li.tntEquivalentReduced = v.tntEquivalentReduced;
+        if (reduced) {
+            li.incidentEnergyReduced = reduced->energy;
+            li.ppeIndexReduced = reduced->ppeIndex;
+            li.arcPressure = v.full.pressure.value_or(0);
+            li.arcPressureReduced = reduced->pressure.value_or(0);
+            li.tntEquivalent = v.full.tnt.value_or(0);
+            li.tntEquivalentReduced = reduced->tnt.value_or(0);
+        }
         break;
     case kFuseMethod:
     case kBreakerMethod:
@@ -208,85 +209,27 @@ LabelContentInputs StudyLabelInputs(const StudyRowInputs& in, const StudyRowResu
         // the row names the equipment it protects.
         li.equipmentClass = std::string(EquipmentClassOf(in));
         li.grounding = "Grounded";
+        li.arcPressure = v.full.pressure.value_or(0);
         break;
     }
     li.energy = r[kIncidentEnergyColumn];
     li.boundary = r[kFlashBoundaryColumn];
     li.ppe = r[kPpeLevelColumn];
     li.pressure = r[kPressureColumn];
-    li.incidentEnergy = v.incidentEnergy;
-    li.ppeIndex = v.ppeIndex;
-    li.device = LabelDeviceOf(in, r, false);
+    li.incidentEnergy = v.full.energy;
+    li.ppeIndex = v.full.ppeIndex;
+    li.device = LabelDeviceOf(v, r, false);
     return li;
 }
 
-namespace {
-
-// The method, governing case and PPE levels a row's result columns name:
-// the numbers of a fuse, breaker or 2018 row's label, which compares none.
-StudyRowValues ValuesOfWords(const StudyRowResults& r) {
-    StudyRowValues v;
-    v.computed = true;
-    const std::string_view equations = r[kEquationsColumn];
-    if (equations == "fuse") {
-        v.method = kFuseMethod;
-    } else if (equations == "breaker") {
-        v.method = kBreakerMethod;
-    } else if (equations == k2018Equations) {
-        v.method = kIeee2018Method;
-    } else {
-        throw Error("The results of a study row do not follow from its inputs: its label cannot be made.");
-    }
-    v.reducedCaseOffered = !r[kIncidentEnergyReducedColumn].empty();
-    v.reducedGoverns = v.reducedCaseOffered && r[kGoverningColumn] == "reduced";
-    v.ppeIndex = PpeIndexOf(r[kPpeLevelColumn]);
-    v.ppeIndexReduced = PpeIndexOf(r[kPpeLevelReducedColumn]);
-    return v;
-}
-
-// A row handed over as texts computed again from its inputs, into `texts`.
-// A row of a network is computed as the case that gave its results, with
-// that case's bolted current typed (and its branch's share, which the point
-// carries, for its device); its network columns are no result of the row
-// alone and are taken as they are.
-StudyRowValues ComputeAgain(const StudyPointView& point, const StudyOptions& study,
-                            StudyRowResults& texts, StudyDevices* devices = nullptr) {
-    StudyRowInputs inputs = point.inputs;
-    inputs[kBoltedCurrentColumn] = ResultsBoltedCurrent(point.inputs, *point.results);
-    StudyRowValues v = ComputeStudyRow(inputs, study, texts, devices);
-    if (!(*point.results)[kScenarioColumn].empty()) {
-        for (int c = kFirstNetworkResultColumn; c < kStudyResultColumnCount; ++c) texts[c] = (*point.results)[c];
-    }
-    return v;
-}
-
-// The numbers of a row handed over as texts alone (a row of the batch
-// output read back): the row computed again from its inputs, as its texts
-// were, and kept only when it gives those very texts.
-StudyRowValues ValuesOf(const StudyPointView& point, const StudyLabelOptions& options) {
-    StudyOptions study;
-    study.units = options.units;
-    study.sep = options.sep;
-    study.curves = options.curves;
-    StudyRowResults texts;
-    const StudyRowValues v = ComputeAgain(point, study, texts);
-    if (v.computed && texts == *point.results) return v;
-    return ValuesOfWords(*point.results);
-}
-
-}  // namespace
-
 LabelSheet StudyLabel(const StudyPointView& point, const StudyLabelOptions& options) {
-    const StudyRowResults& r = *point.results;
     LabelUserTexts user;
     const std::string name = OneLineName(point.name);
     user.equipmentName = name.substr(0, EquipmentNameEnd(name));
     user.row1Value = options.row1Value;
     user.row2Value = options.row2Value;
-    const StudyRowValues values = point.values ? *point.values : ValuesOf(point, options);
-    LabelSheet sheet = ComposeLabel(options.settings, options.date,
-                                    StudyLabelInputs(point.inputs, r, values, options.units), user);
-    return sheet;
+    return ComposeLabel(options.settings, options.date,
+                        StudyLabelInputs(point.inputs, ResultOf(point), options.units, options.sep), user);
 }
 
 void CutNames::Add(std::string_view name) {
@@ -308,7 +251,7 @@ int WriteStudyLabelsPdf(QIODevice& out, std::size_t count, const StudyPointAt& a
     const int written = WriteLabelPdf(out, [&]() -> const LabelSheet* {
         while (next < count && !cancelled && !WriteFailed(out)) {
             const StudyPointView point = at(next++);
-            const bool computed = point.results && HasStudyResults(*point.results);
+            const bool computed = point.result && point.result->Computed();
             if (computed) {
                 CheckPdfSize(out, "labels", pages);
                 sheet = StudyLabel(point, options);
@@ -536,11 +479,11 @@ std::vector<QString> BusCells(const network::BusResult& b, network::Convention c
 
 // The bolted current of a row: as typed, or (a row of a network) the one of
 // the case that gave its results, with that case.
-QString BoltedCurrentText(const StudyRowInputs& in, const StudyRowResults& r) {
-    if (r[kScenarioColumn].empty()) return Text(in[kBoltedCurrentColumn]);
-    const bool min = r[kScenarioColumn] == "min";
-    return Text(r[min ? kBoltedCurrentMinColumn : kBoltedCurrentMaxColumn]) + QLatin1Char(' ') +
-           Text(r[kScenarioColumn]);
+QString BoltedCurrentText(const StudyPointView& p, char sep) {
+    const PointResult& r = ResultOf(p);
+    if (!r.network) return Text(p.inputs[kBoltedCurrentColumn]);
+    return Text(NetworkCurrentText(*r.NetworkCurrent(), sep)) +
+           (r.network->minimumCase ? QStringLiteral(" min") : QStringLiteral(" max"));
 }
 
 std::vector<Column> RefusedColumns() {
@@ -561,10 +504,14 @@ std::vector<Column> DeviceColumns() {
 // ", branch share 0.500 maximum case, 0.332 minimum case": on a branch of
 // the network without a typed share, the branch's share of each case, which
 // the row's device saw in that case; empty otherwise.
-QString BranchSharesText(const StudyRowInputs& in, const StudyRowResults& r) {
-    if (!in[kDeviceShareColumn].empty() || r[kBranchShareColumn].empty()) return {};
-    return QStringLiteral(", branch share ") + Text(r[kBranchShareColumn]) + QStringLiteral(" maximum case, ") +
-           Text(r[kBranchShareMinColumn]) + QStringLiteral(" minimum case");
+QString BranchSharesText(const StudyPointView& p, char sep) {
+    const PointResult& r = ResultOf(p);
+    if (!p.inputs[kDeviceShareColumn].empty() || !r.network || !r.network->share) return {};
+    auto share = [&](const std::optional<double>& s) {
+        return s ? QString::fromStdString(FormatFixed(*s, 15, 3, sep)) : QString();
+    };
+    return QStringLiteral(", branch share ") + share(r.network->share) + QStringLiteral(" maximum case, ") +
+           share(r.network->shareMin) + QStringLiteral(" minimum case");
 }
 
 // "relay IEC-SI, pickup 2000 A, time dial 0.3, ...": the device of a row and
@@ -600,31 +547,49 @@ QString DeviceText(const StudyRowInputs& in) {
     return text;
 }
 
-std::vector<QString> DeviceCells(std::string_view name, const StudyRowInputs& in, const StudyRowResults& r) {
-    auto used = [&](StudyResultColumn time, StudyResultColumn element) {
-        if (r[time].empty()) return QString();
-        return Text(r[time]) + QStringLiteral(", ") + Text(r[element]);
-    };
-    return {Text(OneLineName(name)), DeviceText(in) + BranchSharesText(in, r), used(kArcTimeUsedColumn, kDeviceElementColumn),
-            used(kArcTimeReducedUsedColumn, kDeviceElementReducedColumn)};
+// A duration a device gave and its element: "0.0613, instantaneous".
+QString UsedText(const std::optional<PointDuration>& d, char sep) {
+    if (!d) return {};
+    return Text(ArcDurationText(d->seconds, sep)) + QStringLiteral(", ") + Text(DeviceElementWord(d->element));
 }
 
-// The results of a point, none when it has not been computed.
-const StudyRowResults& ResultsOf(const StudyPointView& p) {
-    static const StudyRowResults kNone{};
-    return p.results ? *p.results : kNone;
+std::vector<QString> DeviceCells(const StudyPointView& p, char sep) {
+    const PointResult& r = ResultOf(p);
+    return {Text(OneLineName(p.name)), DeviceText(p.inputs) + BranchSharesText(p, sep), UsedText(r.full.duration, sep),
+            r.reduced ? UsedText(r.reduced->duration, sep) : QString()};
 }
 
 // The edition of IEEE 1584 and the equations of a row, in words; a refused
 // row by the method it asks for.
-QString MethodText(const StudyRowInputs& in, const StudyRowResults& r) {
-    const std::string_view equations = r[kEquationsColumn].empty() ? in[kMethodColumn] : r[kEquationsColumn];
-    if (equations == k2018Equations || equations == "ieee1584-2018") return QStringLiteral("IEEE 1584-2018");
-    if (equations == "theoretically derived") return QStringLiteral("IEEE 1584-2002 Lee");
-    if (equations == "empirical" || equations == "fuse" || equations == "breaker") {
-        return QStringLiteral("IEEE 1584-2002 ") + Text(equations);
+QString MethodText(const StudyPointView& p) {
+    const PointResult& r = ResultOf(p);
+    Equations equations = r.Computed() ? r.equations : Equations::None;
+    if (equations == Equations::None) {
+        switch (MethodOf(p.inputs).value_or(static_cast<Method>(-1))) {
+            case kEmpiricalMethod:
+                equations = Equations::Empirical;
+                break;
+            case kFuseMethod:
+                equations = Equations::Fuse;
+                break;
+            case kBreakerMethod:
+                equations = Equations::Breaker;
+                break;
+            case kIeee2018Method:
+                equations = Equations::Ieee2018;
+                break;
+            default:
+                return Text(p.inputs[kMethodColumn]);
+        }
     }
-    return Text(in[kMethodColumn]);
+    switch (equations) {
+        case Equations::Ieee2018:
+            return QStringLiteral("IEEE 1584-2018");
+        case Equations::TheoreticallyDerived:
+            return QStringLiteral("IEEE 1584-2002 Lee");
+        default:
+            return QStringLiteral("IEEE 1584-2002 ") + Text(EquationsWord(equations));
+    }
 }
 
 // A number typed in a row with its unit ("mm" when the row names none).
@@ -632,7 +597,7 @@ QString WithUnit(std::string_view value, std::string_view unit) {
     return value.empty() ? QString() : Text(value) + QLatin1Char(' ') + Text(LengthCaption(unit));
 }
 
-bool Is2018Method(const StudyRowInputs& in) { return in[kMethodColumn] == "ieee1584-2018"; }
+bool Is2018Method(const StudyRowInputs& in) { return IsMethod(in, kIeee2018Method); }
 
 // The equipment of a row: the electrode configuration of a 2018 row (with
 // the class it names), else its equipment class (for a fuse or breaker row
@@ -643,14 +608,16 @@ QString EquipmentText(const StudyRowInputs& in) {
         if (in[kEquipmentClassColumn].empty()) return configuration;
         return QStringLiteral("%1 (%2)").arg(Text(in[kEquipmentClassColumn]), configuration);
     }
-    if (in[kMethodColumn] == "fuse" || in[kMethodColumn] == "breaker") return Text(EquipmentClassOf(in));
+    if (IsMethod(in, kFuseMethod) || IsMethod(in, kBreakerMethod)) return Text(EquipmentClassOf(in));
     return Text(in[kEquipmentClassColumn]);
 }
 
 // The inside of a 2018 row's enclosure, height × width × depth; none in open air.
 QString EnclosureText(const StudyRowInputs& in) {
     const std::string_view c = in[kElectrodeConfigurationColumn];
-    if (!Is2018Method(in) || c == "VOA" || c == "HOA") return {};
+    const bool openAir = c == kElectrodeWords[static_cast<int>(Electrode::VOA)] ||
+                         c == kElectrodeWords[static_cast<int>(Electrode::HOA)];
+    if (!Is2018Method(in) || openAir) return {};
     if (in[kEnclosureHeightColumn].empty() && in[kEnclosureWidthColumn].empty() && in[kEnclosureDepthColumn].empty()) {
         return {};
     }
@@ -661,45 +628,48 @@ QString EnclosureText(const StudyRowInputs& in) {
 
 // The arc durations of both cases; one where the equations have one case
 // (Lee), none where the equations take none (fuses, breakers).
-QString DurationsText(const StudyRowInputs& in, const StudyRowResults& r) {
-    if (in[kMethodColumn] == "fuse" || in[kMethodColumn] == "breaker") return {};
-    if (!r[kArcTimeUsedColumn].empty()) {
+QString DurationsText(const StudyPointView& p, char sep) {
+    const StudyRowInputs& in = p.inputs;
+    const PointResult& r = ResultOf(p);
+    if (IsMethod(in, kFuseMethod) || IsMethod(in, kBreakerMethod)) return {};
+    if (r.Computed() && r.full.duration) {
         // Found from the row's device: the durations used, a capped one marked.
-        auto used = [&](StudyResultColumn time, StudyResultColumn element) {
-            return Text(r[time]) + (r[element] == "capped" ? QStringLiteral(" capped") : QString());
+        auto used = [&](const PointDuration& d) {
+            return Text(ArcDurationText(d.seconds, sep)) +
+                   (d.element == DeviceElement::Capped ? QStringLiteral(" capped") : QString());
         };
-        if (r[kArcTimeReducedUsedColumn].empty()) return used(kArcTimeUsedColumn, kDeviceElementColumn);
-        return used(kArcTimeUsedColumn, kDeviceElementColumn) + QStringLiteral(" / ") +
-               used(kArcTimeReducedUsedColumn, kDeviceElementReducedColumn);
+        if (!r.reduced || !r.reduced->duration) return used(*r.full.duration);
+        return used(*r.full.duration) + QStringLiteral(" / ") + used(*r.reduced->duration);
     }
-    if (r[kEquationsColumn] == "theoretically derived" || in[kArcTimeReducedColumn].empty()) {
+    if ((r.Computed() && r.equations == Equations::TheoreticallyDerived) || in[kArcTimeReducedColumn].empty()) {
         return Text(in[kArcTimeColumn]);
     }
     return Text(in[kArcTimeColumn]) + QStringLiteral(" / ") + Text(in[kArcTimeReducedColumn]);
 }
 
 // The cells of a point's row: its inputs, then the governing case's results.
-std::vector<QString> PointCells(const StudyPointView& p) {
-    const StudyRowResults& r = ResultsOf(p);
+std::vector<QString> PointCells(const StudyPointView& p, const UnitSettings& units, char sep) {
+    const PointResult& v = ResultOf(p);
     const StudyRowInputs& in = p.inputs;
-    const bool computed = HasStudyResults(r);
-    const bool reduced = computed && ReducedGoverns(r);
+    const bool computed = v.Computed();
+    const bool reduced = computed && v.reducedGoverns && v.reduced;
     std::vector<QString> cells = {Text(OneLineName(p.name)),
-                                  MethodText(in, r),
+                                  MethodText(p),
                                   EquipmentText(in),
                                   Text(in[kVoltageColumn]),
-                                  BoltedCurrentText(in, r),
-                                  in[kMethodColumn] == "fuse" || in[kMethodColumn] == "breaker"
+                                  BoltedCurrentText(p, sep),
+                                  IsMethod(in, kFuseMethod) || IsMethod(in, kBreakerMethod)
                                       ? QString()
                                       : WithUnit(in[kGapColumn], in[kGapUnitColumn]),
                                   EnclosureText(in),
                                   WithUnit(in[kWorkDistanceColumn], in[kWorkDistanceUnitColumn]),
-                                  DurationsText(in, r)};
+                                  DurationsText(p, sep)};
     if (!computed) {
         cells.resize(cells.size() + 7);
         cells[cells.size() - 3] = QStringLiteral("refused");
         return cells;
     }
+    const StudyRowResults r = ResultCells(v, units, sep);
     auto result = [&](StudyResultColumn full, StudyResultColumn red) { return Text(r[reduced ? red : full]); };
     const QString clothing = result(kClothing1Column, kClothingReduced1Column) + QLatin1Char(' ') +
                              result(kClothing2Column, kClothingReduced2Column);
@@ -716,8 +686,9 @@ std::vector<QString> PointCells(const StudyPointView& p) {
 }
 
 std::vector<QString> RefusedCells(const StudyPointView& p) {
-    return {Text(OneLineName(p.name)), MethodText(p.inputs, ResultsOf(p)), Text(ResultsOf(p)[kStatusColumn]),
-            Text(ResultsOf(p)[kMessageColumn])};
+    // A point not computed yet has no status.
+    return {Text(OneLineName(p.name)), MethodText(p), p.result ? Text(PointStatusWord(p.result->status)) : QString(),
+            Text(ResultOf(p).message)};
 }
 
 const char* const kMethodNotes[] = {
@@ -996,7 +967,7 @@ private:
             needHeading = true;
             // The title on the page of the points' heading and first row.
             if (count_ > 0) {
-                const Row first = LayRow(PointCells(at_(0)), points_, false, false);
+                const Row first = LayRow(PointCells(at_(0), options_.units, options_.sep), points_, false, false);
                 if (y + sectionTitle + band + pointHeading.height + first.height > bottom_) newPage();
             }
             place(sectionTitle, [&](qreal at) { PaintSectionTitle(painter, at, QStringLiteral("Points of work")); });
@@ -1004,8 +975,9 @@ private:
         std::size_t refused = 0;
         for (std::size_t i = 0; i < count_; ++i) {
             const StudyPointView p = at_(i);
-            if (!HasStudyResults(ResultsOf(p))) ++refused;
-            placeRow(LayRow(PointCells(p), points_, false, !paint), points_, band + pointHeading.height,
+            if (!ResultOf(p).Computed()) ++refused;
+            placeRow(LayRow(PointCells(p, options_.units, options_.sep), points_, false, !paint), points_,
+                     band + pointHeading.height,
                      paintPointHeading);
             const std::size_t done = paint ? count_ + i + 1 : i + 1;
             if (progress_ && !progress_(done, 2 * count_)) return false;
@@ -1021,9 +993,9 @@ private:
             bool first = true;
             for (std::size_t i = 0; i < count_; ++i) {
                 const StudyPointView p = at_(i);
-                const StudyRowResults& r = ResultsOf(p);
-                if (!HasStudyResults(r) || r[kArcTimeUsedColumn].empty()) continue;
-                const Row row = LayRow(DeviceCells(p.name, p.inputs, r), devices_, false, !paint);
+                const PointResult& r = ResultOf(p);
+                if (!r.Computed() || !r.full.duration) continue;
+                const Row row = LayRow(DeviceCells(p, options_.sep), devices_, false, !paint);
                 if (first) {
                     if (y + sectionTitle + deviceHeading.height + row.height > bottom_) newPage();
                     place(sectionTitle, [&](qreal at) {
@@ -1039,12 +1011,12 @@ private:
 
         // The points computed with a caution about their device's settings,
         // then the refused points: each with its status and message.
-        auto listPoints = [&](const QString& title, bool (*listed)(const StudyRowResults&)) {
+        auto listPoints = [&](const QString& title, bool (*listed)(const PointResult&)) {
             needHeading = true;
             bool first = true;
             for (std::size_t i = 0; i < count_; ++i) {
                 const StudyPointView p = at_(i);
-                if (!listed(ResultsOf(p))) continue;
+                if (!listed(ResultOf(p))) continue;
                 const Row row = LayRow(RefusedCells(p), refused_, false, !paint);
                 if (first) {
                     // The section's title on the page of its heading and first row.
@@ -1059,11 +1031,11 @@ private:
             return true;
         };
         if (!listPoints(QStringLiteral("Points computed with a caution"),
-                        [](const StudyRowResults& r) { return HasStudyCaution(r); })) {
+                        [](const PointResult& r) { return r.status == PointStatus::Caution; })) {
             return true;
         }
         if (refused > 0 && !listPoints(QStringLiteral("Refused points"),
-                                       [](const StudyRowResults& r) { return !HasStudyResults(r); })) {
+                                       [](const PointResult& r) { return !r.Computed(); })) {
             return true;
         }
         place(sectionTitle, [&](qreal at) {
@@ -1087,24 +1059,15 @@ private:
     template <class Place, class NewPage>
     void DeviceCurves(QPainter& painter, const Place& place, const NewPage& newPage, const qreal& y,
                       qreal sectionTitle) {
-        StudyOptions study;
-        study.units = options_.units;
-        study.sep = options_.sep;
-        study.curves = options_.curves;
         const qreal caption = LineSpacing(body_) + 2 * pad_;
         const qreal pictureHeight = std::min((bottom_ - top_) * 0.42, width_ * 0.3);
         const qreal pictureWidth = pictureHeight * 1.6;
         bool first = true;
         for (std::size_t i = 0; i < count_; ++i) {
             const StudyPointView p = at_(i);
-            const StudyRowResults& r = ResultsOf(p);
-            if (!HasStudyResults(r) || r[kArcTimeUsedColumn].empty()) continue;
-            StudyRowResults texts;
-            const StudyRowValues v = ComputeAgain(p, study, texts, &deviceCache_);
-            if (!v.deviceUsed || texts != r) continue;  // not the row's results: no picture
-            const StudyDevices::Entry& e = deviceCache_.Find(p.inputs, study);
-            if (!e.device) continue;
-            const TimeCurrentPlot plot = StudyRowTimeCurrent(*e.device, v, p.inputs, options_.sep);
+            const PointResult& r = ResultOf(p);
+            if (!r.Computed() || !r.device || !r.full.duration) continue;
+            const TimeCurrentPlot plot = StudyRowTimeCurrent(r, p.inputs, options_.sep);
             if (first) {
                 if (y + sectionTitle + caption + pictureHeight > bottom_) newPage();
                 place(sectionTitle, [&](qreal at) {
@@ -1115,7 +1078,7 @@ private:
             // The shares the picture's currents were seen at stay whole; a
             // long name or settings give way.
             const QString title = Text(OneLineName(p.name)) + QStringLiteral(": ") + DeviceText(p.inputs);
-            const QString shares = BranchSharesText(p.inputs, r);
+            const QString shares = BranchSharesText(p, options_.sep);
             place(caption + pictureHeight, [&](qreal at) {
                 painter.setFont(body_);
                 painter.setPen(Qt::black);
@@ -1204,7 +1167,6 @@ private:
     qreal width_ = 0, top_ = 0, bottom_ = 0;
     std::vector<Column> points_, refused_, devices_, buses_;
     std::vector<qreal> pointWidths_, refusedWidths_, deviceWidths_, busWidths_;
-    StudyDevices deviceCache_;  // the devices of the appendix's rows
     std::size_t page_ = 1, pageCount_ = 0, refusedCount_ = 0;
 };
 
@@ -1251,23 +1213,21 @@ StudyExportResult SaveThrough(const QString& path, bool emptyIsNothing,
 
 QStringList DeviceLegend(const StudyRowInputs& inputs) { return DeviceText(inputs).split(QStringLiteral(", ")); }
 
-TimeCurrentPlot StudyRowTimeCurrent(const ProtectiveDevice& device, const StudyRowValues& v,
-                                    const StudyRowInputs& inputs, char sep) {
+TimeCurrentPlot StudyRowTimeCurrent(const PointResult& v, const StudyRowInputs& inputs, char sep) {
     const QString names[2] = {QStringLiteral("Iarc"), v.method == kIeee2018Method ? QStringLiteral("Iarc,min")
                                                                                   : QStringLiteral("0.85 Iarc")};
-    const double amps[2] = {v.deviceAmps, v.deviceAmpsReduced};
-    const DeviceTrip trips[2] = {v.deviceTrip, v.deviceTripReduced};
-    const double used[2] = {v.arcTime, v.arcTimeReduced};
-    const DeviceElement elements[2] = {v.element, v.elementReduced};
+    const std::optional<PointDuration>* durations[2] = {&v.full.duration, v.reduced ? &v.reduced->duration : nullptr};
     std::vector<TimeCurrentMark> marks;
-    for (int c = 0; c < (v.reducedCaseOffered ? 2 : 1); ++c) {
+    for (int c = 0; c < 2; ++c) {
+        if (!durations[c] || !*durations[c]) continue;
+        const PointDuration& d = **durations[c];
         // A device that does not act has its mark on the cap, at the duration used.
-        const bool acts = trips[c].Operates();
-        marks.push_back({amps[c], acts ? trips[c].seconds : used[c], acts,
-                         names[c] + QStringLiteral(": ") + Text(ArcDurationText(used[c], sep)) +
-                             QStringLiteral(" s, ") + Text(DeviceElementWord(elements[c]))});
+        const bool acts = d.device.Operates();
+        marks.push_back({d.deviceAmps, acts ? d.device.seconds : d.seconds, acts,
+                         names[c] + QStringLiteral(": ") + Text(ArcDurationText(d.seconds, sep)) +
+                             QStringLiteral(" s, ") + Text(DeviceElementWord(d.element))});
     }
-    TimeCurrentPlot plot = MakeTimeCurrentPlot(device, std::move(marks));
+    TimeCurrentPlot plot = MakeTimeCurrentPlot(*v.device, std::move(marks));
     plot.legend = DeviceLegend(inputs);
     return plot;
 }

@@ -36,16 +36,13 @@ class QPagedPaintDevice;
 namespace zentavo::render {
 
 // One point of work: its name (the study's `point` column), its input texts
-// by column and its computed results (ComputeStudyRow, or a row of the batch
-// output; null for a point not computed yet, which counts as refused with no
-// message), with the numbers of those results where the caller has them
-// (null: its label computes the row again from its inputs). The views and
-// the results must stay valid until the next call.
+// by column and its result (as the study computed it; null for a point not
+// computed yet, which counts as refused with no message). The views and the
+// result must stay valid until the next call.
 struct StudyPointView {
     std::string_view name;
     StudyRowInputs inputs{};
-    const StudyRowResults* results = nullptr;
-    const StudyRowValues* values = nullptr;
+    const PointResult* result = nullptr;
 };
 using StudyPointAt = std::function<StudyPointView(std::size_t index)>;
 // Called after each point with how many are done of how many; false cancels.
@@ -63,31 +60,25 @@ struct StudyLabelOptions {
     std::shared_ptr<const CurveSet> curves;  // the named fuse curves the results were computed with
 };
 
-// The label inputs of one computed row (HasStudyResults): its result texts and
-// the numbers they were written from, filled as the results window (or the
-// 2018 window, for a row computed by IEEE 1584-2018) fills them for its own
-// label, so a study label equals the single label of the same point. The
-// label's own layout fields are set later by ComposeLabel.
-LabelContentInputs StudyLabelInputs(const StudyRowInputs& inputs, const StudyRowResults& results,
-                                    const StudyRowValues& values, const UnitSettings& units);
+// The label inputs of one computed row: the texts written from its result
+// (in `units` with `sep`) and the numbers they come from, filled as the
+// results window (or the 2018 window, for a row computed by IEEE 1584-2018)
+// fills them for its own label, so a study label equals the single label of
+// the same point. The label's own layout fields are set later by ComposeLabel.
+LabelContentInputs StudyLabelInputs(const StudyRowInputs& inputs, const PointResult& result, const UnitSettings& units,
+                                    char sep);
 // The finished label of a computed row, with `name` as the equipment name
-// (cut to its first 30 characters). A point handed over without its numbers
-// is computed again from its inputs with the options' units and separator;
-// where that does not give the row's results, a fuse, breaker or 2018 row is
-// labelled from the words of its results (method, governing case, PPE
-// levels), and an empirical row, whose label compares the numbers of its two
-// cases, raises zentavo::Error.
+// (cut to its first 30 characters).
 LabelSheet StudyLabel(const StudyPointView& point, const StudyLabelOptions& options);
 
-// The time-current picture of a computed row whose durations came from
-// `device`: its curve with the currents the device saw at the row's arcing
+// The time-current picture of a computed row whose durations came from its
+// protective device: the device's curve with the currents the device saw at the row's arcing
 // currents (unrounded, times its share) marked where it acts on them, or on
 // the cap where it does not, each with the duration used and the element
 // that gave it ("Iarc: 0.0613 s, instantaneous"; the reduced case "Iarc,min"
 // for a 2018 row, "0.85 Iarc" for the 2002 model, where it is computed).
 // Its legend names the device and the settings the row gives (DeviceLegend).
-TimeCurrentPlot StudyRowTimeCurrent(const ProtectiveDevice& device, const StudyRowValues& values,
-                                    const StudyRowInputs& inputs, char sep);
+TimeCurrentPlot StudyRowTimeCurrent(const PointResult& result, const StudyRowInputs& inputs, char sep);
 // The device a row names and the settings it gives, a line each: "relay
 // IEC-SI", "pickup 400 A", "time dial 0.3", ...
 QStringList DeviceLegend(const StudyRowInputs& inputs);

@@ -152,18 +152,6 @@ void AddError(NetworkRowFault& f, const std::string& message) {
 
 }  // namespace
 
-std::string_view ResultsBoltedCurrent(const StudyRowInputs& in, const StudyRowResults& results) {
-    if (results[kScenarioColumn].empty()) return in[kBoltedCurrentColumn];
-    return results[results[kScenarioColumn] == "min" ? kBoltedCurrentMinColumn : kBoltedCurrentMaxColumn];
-}
-
-std::optional<double> ResultsBranchShare(const NetworkRowFault& fault, const StudyRowResults& results) {
-    if (!fault.inNetwork) return std::nullopt;
-    return results[kScenarioColumn] == "min" ? fault.branchShareMin : fault.branchShare;
-}
-
-std::string NetworkCurrentText(double ka, char sep) { return FormatFixed(ka, 15, 3, sep); }
-
 StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,
                            network::Convention convention) {
     rows_.resize(rows.size());
@@ -328,55 +316,51 @@ StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,
     }
 }
 
-StudyRowValues ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFault& fault,
-                                      const StudyOptions& options, StudyRowResults& out,
-                                      StudyDevices* devices) {
-    if (!fault.inNetwork) return ComputeStudyRow(in, options, out, devices);
+PointResult ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFault& fault,
+                                   const StudyOptions& options, StudyDevices* devices) {
+    if (!fault.inNetwork) return ComputeStudyRow(in, options, devices);
     if (!fault.error.empty()) {
-        for (std::string& r : out) r.clear();
-        out[kStatusColumn] = "error";
-        out[kMessageColumn] = fault.error;
-        return {};
+        PointResult p;
+        p.status = PointStatus::Error;
+        p.message = fault.error;
+        return p;
     }
-    const std::string maxText = NetworkCurrentText(fault.kaMax, options.sep);
-    const std::string minText = NetworkCurrentText(fault.kaMin, options.sep);
-    // Each case through the row's own method, with the bolted current as the
-    // row shows it.
+    // Each case through the row's own method, with the bolted current as
+    // the row shows it (kA, three decimals).
     StudyRowInputs maxIn = in, minIn = in;
-    maxIn[kBoltedCurrentColumn] = maxText;
-    minIn[kBoltedCurrentColumn] = minText;
+    maxIn.boltedKa = ParseNumber(NetworkCurrentText(fault.kaMax, '.'), '.');
+    minIn.boltedKa = ParseNumber(NetworkCurrentText(fault.kaMin, '.'), '.');
     // A device on the row's branch sees the branch's share of each case (a
     // typed device_share overrides both, in ComputeStudyRow).
     if (!in.deviceShareFromNetwork) {
         maxIn.deviceShareFromNetwork = fault.branchShare;
         minIn.deviceShareFromNetwork = fault.branchShareMin;
     }
-    StudyRowResults maxOut, minOut;
-    const StudyRowValues maxValues = ComputeStudyRow(maxIn, options, maxOut, devices);
-    const StudyRowValues minValues = ComputeStudyRow(minIn, options, minOut, devices);
-    auto governing = [](const StudyRowValues& v) {
-        return v.reducedGoverns ? v.incidentEnergyReduced : v.incidentEnergy;
-    };
+    PointResult maxCase = ComputeStudyRow(maxIn, options, devices);
+    PointResult minCase = ComputeStudyRow(minIn, options, devices);
     // A case that cannot be computed gives the row its refusal; otherwise
     // the larger governing energy decides, the maximum case on a tie.
     bool min;
-    if (!maxValues.computed)
+    if (!maxCase.Computed())
         min = false;
-    else if (!minValues.computed)
+    else if (!minCase.Computed())
         min = true;
     else
-        min = governing(minValues) > governing(maxValues);
-    out = std::move(min ? minOut : maxOut);
-    if (!HasStudyResults(out)) {
-        out[kMessageColumn] = std::string(min ? "minimum" : "maximum") + " case (" +
-                              (min ? minText : maxText) + " kA): " + out[kMessageColumn];
+        min = minCase.Governing().energy > maxCase.Governing().energy;
+    PointResult p = std::move(min ? minCase : maxCase);
+    if (!p.Computed()) {
+        p.message = std::string(min ? "minimum" : "maximum") + " case (" +
+                    NetworkCurrentText(min ? fault.kaMin : fault.kaMax, options.sep) + " kA): " + p.message;
     }
-    out[kBoltedCurrentMaxColumn] = maxText;
-    out[kBoltedCurrentMinColumn] = minText;
-    out[kScenarioColumn] = min ? "min" : "max";
-    if (fault.branchShare) out[kBranchShareColumn] = FormatFixed(*fault.branchShare, 15, 3, options.sep);
-    if (fault.branchShareMin) out[kBranchShareMinColumn] = FormatFixed(*fault.branchShareMin, 15, 3, options.sep);
-    return min ? minValues : maxValues;
+    p.network = PointNetwork{fault.kaMax, fault.kaMin, min, fault.branchShare, fault.branchShareMin};
+    return p;
+}
+
+PointResult ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFault& fault,
+                                   const StudyOptions& options, StudyRowResults& out, StudyDevices* devices) {
+    PointResult p = ComputeNetworkStudyRow(in, fault, options, devices);
+    WriteResultCells(p, options.units, options.sep, out);
+    return p;
 }
 
 }  // namespace zentavo

@@ -63,24 +63,15 @@ private:
 };
 
 // Computes a row of a network study: a row outside the network as
-// ComputeStudyRow does; one in it with its bus's currents (both cases),
-// giving the results of the case with the larger governing energy and the
-// network result columns. `devices` as for ComputeStudyRow.
-StudyRowValues ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFault& fault,
-                                      const StudyOptions& options, StudyRowResults& out,
-                                      StudyDevices* devices = nullptr);
-
-// The bolted current a row's results were computed with: its typed one, or
-// for a row of a network the current of the case that gave its results.
-std::string_view ResultsBoltedCurrent(const StudyRowInputs& in, const StudyRowResults& results);
-
-// The share of its own branch a row of a network computed with in the case
-// that gave its results (as `results`' scenario names it): what its device
-// saw. Absent for a row without a branch of its own or outside the network.
-std::optional<double> ResultsBranchShare(const NetworkRowFault& fault, const StudyRowResults& results);
-
-// The bolted current text a row of a network computes with, as its
-// bolted_current_max or bolted_current_min column shows it: kA, three decimals.
-std::string NetworkCurrentText(double ka, char sep);
+// ComputeStudyRow does; one in it with its bus's currents (both cases, each
+// at three decimals as its columns show it), giving the results of the case
+// with the larger governing energy and what the network gave the row.
+// `devices` as for ComputeStudyRow.
+PointResult ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFault& fault,
+                                   const StudyOptions& options, StudyDevices* devices = nullptr);
+// The same, with the result texts written into `out` (WriteResultCells).
+PointResult ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFault& fault,
+                                   const StudyOptions& options, StudyRowResults& out,
+                                   StudyDevices* devices = nullptr);
 
 }  // namespace zentavo

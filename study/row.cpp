@@ -234,7 +234,7 @@ StudyDevices::Entry BuildDevice(const StudyRowInputs& in, const StudyOptions& o)
         return e;
     }
     Built<ProtectiveDevice> device = MakeProtectiveDevice(settings, o.sep);
-    e.device = std::move(device.device);
+    if (device.device) e.device = std::make_shared<const ProtectiveDevice>(std::move(*device.device));
     e.error = std::move(device.error);
     for (const std::string& c : device.cautions) {
         if (!e.caution.empty()) e.caution += "; ";
@@ -243,12 +243,11 @@ StudyDevices::Entry BuildDevice(const StudyRowInputs& in, const StudyOptions& o)
     return e;
 }
 
-// Runs one row; fills the result columns `r` (all empty on entry).
+// Runs one row into its PointResult.
 class RowRunner {
 public:
-    RowRunner(const StudyOptions& o, const StudyRowInputs& in, std::string* r,
-              StudyDevices* devices)
-        : o_(o), typed_(in), in_(in), r_(r), devices_(devices) {
+    RowRunner(const StudyOptions& o, const StudyRowInputs& in, StudyDevices* devices)
+        : o_(o), typed_(in), in_(in), devices_(devices) {
         // The columns of numbers (a curve's points and a bus's name are not).
         for (int c = 0; c < kStudyInputColumnCount; ++c) {
             if (in_[c].size() <= kLongestNumberText) continue;
@@ -262,19 +261,18 @@ public:
         }
     }
 
-    // Computes the row; its numbers are returned, its texts are in the result columns.
-    StudyRowValues Run() {
+    PointResult Run() {
         try {
             const std::optional<int> method = WordIndex(kMethodColumn, in_[kMethodColumn]);
             if (!method) throw StudyRowError(UnknownValue("method", in_[kMethodColumn]));
-            v_.method = static_cast<Method>(*method);
+            p_.method = static_cast<Method>(*method);
             CheckLengthUnit(kGapUnitColumn);
             CheckLengthUnit(kWorkDistanceUnitColumn);
             CheckLengthUnit(kEnclosureUnitColumn);
             // Whatever the method, a class the row names is one of the four:
             // its label names it.
             Word(kEquipmentClassColumn, in_[kEquipmentClassColumn]);
-            ReadDevice(static_cast<Method>(*method));
+            ReadDevice(p_.method);
             switch (*method) {
             case kEmpiricalMethod:
                 Empirical();
@@ -290,32 +288,23 @@ public:
                 break;
             }
         } catch (const StudyRowError& e) {
-            Clear();
-            r_[kStatusColumn] = "error";
-            r_[kMessageColumn] = e.message;
+            p_ = PointResult{};
+            p_.status = PointStatus::Error;
+            p_.message = e.message;
+            return std::move(p_);
         } catch (const ConversionError& e) {
             // The arcing currents of an accepted first step stay, as on screen.
-            r_[kStatusColumn] = "error";
-            r_[kMessageColumn] = ConversionMessage(Typed(e.text()));
+            p_.status = PointStatus::Error;
+            p_.message = ConversionMessage(Typed(e.text()));
+            return std::move(p_);
         }
-        if (r_[kStatusColumn] != "ok") {
-            r_[kEquationsColumn].clear();
-            return {};
-        }
-        v_.computed = true;
-        // The governing case's values, copied: a row is sorted by what governs it.
-        const bool reduced = r_[kGoverningColumn] == "reduced";
-        r_[kIncidentEnergyGoverningColumn] =
-            r_[reduced ? kIncidentEnergyReducedColumn : kIncidentEnergyColumn];
-        r_[kFlashBoundaryGoverningColumn] =
-            r_[reduced ? kFlashBoundaryReducedColumn : kFlashBoundaryColumn];
-        r_[kPpeLevelGoverningColumn] = r_[reduced ? kPpeLevelReducedColumn : kPpeLevelColumn];
+        if (p_.status != PointStatus::Computed) return std::move(p_);
         // A device set as no device is: computed as typed, and said so.
         if (entry_ && !entry_->caution.empty()) {
-            r_[kStatusColumn] = "warning";
-            r_[kMessageColumn] = entry_->caution;
+            p_.status = PointStatus::Caution;
+            p_.message = entry_->caution;
         }
-        return v_;
+        return std::move(p_);
     }
 
 private:
@@ -354,10 +343,10 @@ private:
                     "most 1; give device_share");
             }
         }
-        device_ = &*e.device;
+        device_ = e.device.get();
         entry_ = &e;
-        v_.deviceUsed = true;
-        v_.maxArcTime = device_->MaxArcTime().value_or(0);
+        p_.device = e.device;
+        p_.maxArcTime = device_->MaxArcTime();
     }
 
     // The device's duration at an arcing current (kA, unrounded).
@@ -366,23 +355,9 @@ private:
                               device_->MaxArcTime(), arcingCurrentKa, o_.sep);
     }
 
-    // The durations used and their elements in the result columns and values.
-    // `ka`, `kaReduced`: the arcing currents the durations were found at.
-    void KeepDurations(const ArcDuration& full, double ka, const ArcDuration* reduced,
-                       double kaReduced) {
-        r_[kArcTimeUsedColumn] = entry_->DurationText(full.seconds);
-        r_[kDeviceElementColumn] = DeviceElementWord(full.element);
-        v_.arcTime = full.seconds;
-        v_.element = full.element;
-        v_.deviceAmps = ka * 1000 * share_;
-        v_.deviceTrip = full.device;
-        if (!reduced) return;
-        r_[kArcTimeReducedUsedColumn] = entry_->DurationText(reduced->seconds);
-        r_[kDeviceElementReducedColumn] = DeviceElementWord(reduced->element);
-        v_.arcTimeReduced = reduced->seconds;
-        v_.elementReduced = reduced->element;
-        v_.deviceAmpsReduced = kaReduced * 1000 * share_;
-        v_.deviceTripReduced = reduced->device;
+    // The duration a device gave a case, found at the arcing current `ka`.
+    PointDuration Kept(const ArcDuration& d, double ka) const {
+        return PointDuration{d.seconds, d.element, d.device, ka * 1000 * share_};
     }
 
     // The length units of a row are the words "mm" and "inches"; empty means "mm".
@@ -409,34 +384,23 @@ private:
         }
     }
 
-    void Clear() {
-        for (int i = 0; i < kStudyResultColumnCount; ++i) r_[i].clear();
-    }
-
     void Warn(const std::string& text) {
-        r_[kStatusColumn] = "warning";
-        r_[kMessageColumn] = text;
+        p_.status = PointStatus::Refused;
+        p_.message = text;
     }
 
-    void Case(CaseTexts& c, StudyResultColumn energy, StudyResultColumn boundary,
-              StudyResultColumn level, StudyResultColumn cloth1, StudyResultColumn cloth2) {
-        r_[energy] = std::move(c.energy);
-        r_[boundary] = std::move(c.boundary);
-        r_[level] = std::move(c.ppeLevel);
-        r_[cloth1] = c.clothing1;
-        if (c.clothingSecondLineShown) r_[cloth2] = c.clothing2;
-    }
-
-    void Approach(ApproachTexts& a) {
-        r_[kLimitedApproachColumn] = std::move(a.limited);
-        r_[kRestrictedApproachColumn] = std::move(a.restricted);
-        r_[kProhibitedApproachColumn] = std::move(a.prohibited);
+    // The voltage, gap and approach boundaries of a 2002 method's point, from the shared state.
+    void KeepPoint(const SharedState& s) {
+        p_.voltage = s.Voltage;
+        p_.gapMm = s.Gap;
+        p_.approach = ApproachDistancesOf({s.LimitedApproach, s.RestrictedApproach, s.ProhibitedApproach});
     }
 
     void Empirical() {
         EmpiricalFields f;
         f.voltage = in_[kVoltageColumn];
         f.boltedCurrent = in_[kBoltedCurrentColumn];
+        f.boltedKa = in_.boltedKa;
         f.gap = in_[kGapColumn];
         f.workDist = in_[kWorkDistanceColumn];
         f.gapUnit = Unit(kGapUnitColumn);
@@ -450,10 +414,17 @@ private:
         f.grounding = Word(kGroundingColumn, in_[kGroundingColumn]).value_or(-1);
 
         SharedState s = StartState();
+        p_.equations = Equations::Empirical;
         const ArcCurrentOutcome first = RunEmpiricalArcCurrent(s, f, o_.sep);
         if (!first.warning.empty()) return Warn(first.warning);
-        r_[kArcingCurrentColumn] = first.arcCurrent;
-        if (first.reducedCaseOffered) r_[kArcingCurrentReducedColumn] = first.arcCurrentReduced;
+        p_.arcingCurrentsKnown = true;
+        p_.full.arcingCurrent = s.ArcCurrent;
+        if (first.reducedCaseOffered) {
+            p_.reduced.emplace();
+            p_.reduced->arcingCurrent = s.ArcCurrentReduced;
+        } else {
+            p_.equations = Equations::TheoreticallyDerived;
+        }
 
         // The intermediate window asks for the reduced duration only when it
         // offers the reduced case.
@@ -471,75 +442,55 @@ private:
             found.arcTime = full.seconds;
             if (first.reducedCaseOffered) found.arcTimeReduced = reduced.seconds;
         }
-        EmpiricalOutcome second = RunEmpiricalResults(s, durations, o_.units, o_.sep, found);
+        const EmpiricalOutcome second = RunEmpiricalResults(s, durations, o_.units, o_.sep, found);
         if (!second.warning.empty()) return Warn(second.warning);
-        if (device_) {
-            KeepDurations(full, first.arcCurrentKa, first.reducedCaseOffered ? &reduced : nullptr,
-                          first.arcCurrentReducedKa);
-        }
 
-        EmpiricalResultTexts& t = second.texts;
-        r_[kStatusColumn] = "ok";
-        Case(t.full, kIncidentEnergyColumn, kFlashBoundaryColumn, kPpeLevelColumn, kClothing1Column,
-             kClothing2Column);
-        Approach(t.approach);
-        r_[kGoverningColumn] = t.reducedGoverns ? "reduced" : "full";
-        r_[kEquationsColumn] = first.reducedCaseOffered ? "empirical" : "theoretically derived";
-        KeepFullCase(s, s.IncidentEnergy, s.FlashBoundary);
-        if (!t.reducedCaseOffered) return;
-        // The reduced case, with the pressures and TNT equivalents of both.
-        v_.reducedCaseOffered = true;
-        v_.reducedGoverns = t.reducedGoverns;
-        v_.arcCurrentReduced = s.ArcCurrentReduced;
-        v_.incidentEnergyReduced = s.IncidentEnergyReduced;
-        v_.flashBoundaryReduced = s.FlashBoundaryReduced;
-        v_.ppeIndexReduced = s.PpeIndexReduced;
-        v_.arcPressure = s.ArcPressure;
-        v_.arcPressureReduced = s.ArcPressureReduced;
-        v_.tntEquivalent = s.TntEquivalent;
-        v_.tntEquivalentReduced = s.TntEquivalentReduced;
-        Case(t.reduced, kIncidentEnergyReducedColumn, kFlashBoundaryReducedColumn,
-             kPpeLevelReducedColumn, kClothingReduced1Column, kClothingReduced2Column);
-        r_[kPressureColumn] = std::move(t.full.pressure);
-        r_[kPressureReducedColumn] = std::move(t.reduced.pressure);
-        r_[kTntColumn] = std::move(t.full.tnt);
-        r_[kTntReducedColumn] = std::move(t.reduced.tnt);
+        p_.status = PointStatus::Computed;
+        KeepPoint(s);
+        static_cast<CaseResult&>(p_.full) = second.full;
+        if (device_) p_.full.duration = Kept(full, first.arcCurrentKa);
+        if (!first.reducedCaseOffered) return;
+        static_cast<CaseResult&>(*p_.reduced) = second.reduced;
+        if (device_) p_.reduced->duration = Kept(reduced, first.arcCurrentReducedKa);
+        p_.reducedGoverns = second.texts.reducedGoverns;
     }
 
     void Fuse() {
         FuseFields f;
         f.boltedCurrent = in_[kBoltedCurrentColumn];
+        f.boltedKa = in_.boltedKa;
         f.workDist = in_[kWorkDistanceColumn];
         f.workDistUnit = Unit(kWorkDistanceUnitColumn);
         f.fuseClass = WordOrIndex(kFuseClassColumn, in_[kFuseClassColumn], {});
         SharedState s = StartState();
-        FuseOutcome out = RunFuse(s, f, o_.units, o_.sep);
+        p_.equations = Equations::Fuse;
+        const FuseOutcome out = RunFuse(s, f, o_.units, o_.sep);
         if (!out.warning.empty()) return Warn(out.warning);
-        r_[kStatusColumn] = "ok";
-        r_[kArcingCurrentColumn] = std::move(out.texts.arcCurrent);
-        r_[kPressureColumn] = std::move(out.texts.result.pressure);
-        SingleCase(out.texts);
-        r_[kEquationsColumn] = "fuse";
-        KeepFullCase(s, s.FuseEnergy, s.FuseFlashBoundary);
-        v_.arcPressure = s.ArcPressure;
+        p_.status = PointStatus::Computed;
+        p_.arcingCurrentsKnown = true;
+        KeepPoint(s);
+        static_cast<CaseResult&>(p_.full) = out.result;
+        p_.full.arcingCurrent = s.ArcCurrent;
     }
 
     void Breaker() {
         BreakerFields f;
         f.voltage = in_[kVoltageColumn];
         f.boltedCurrent = in_[kBoltedCurrentColumn];
+        f.boltedKa = in_.boltedKa;
         f.workDist = in_[kWorkDistanceColumn];
         f.workDistUnit = Unit(kWorkDistanceUnitColumn);
         f.interruptingRating = in_[kInterruptingRatingColumn];
         f.instantaneousTrip = in_[kInstantaneousTripColumn];
         f.breakerType = WordOrIndex(kBreakerTypeColumn, in_[kBreakerTypeColumn], kBreakerTypes);
         SharedState s = StartState();
-        BreakerOutcome out = RunBreaker(s, f, o_.units, o_.sep);
+        p_.equations = Equations::Breaker;
+        const BreakerOutcome out = RunBreaker(s, f, o_.units, o_.sep);
         if (!out.warning.empty()) return Warn(out.warning);
-        r_[kStatusColumn] = "ok";
-        SingleCase(out.texts);
-        r_[kEquationsColumn] = "breaker";
-        KeepFullCase(s, s.BreakerEnergy, s.BreakerFlashBoundary);
+        p_.status = PointStatus::Computed;
+        KeepPoint(s);
+        static_cast<CaseResult&>(p_.full) = out.result;
+        p_.full.arcingCurrent = s.ArcCurrent;
     }
 
     // The fields as the 2018 window hands them to the engine; the enclosure
@@ -560,9 +511,11 @@ private:
         f.gapUnit = Unit(kGapUnitColumn);
         f.enclosureUnit = Unit(kEnclosureUnitColumn);
         f.workDistUnit = Unit(kWorkDistanceUnitColumn);
+        f.boltedKa = in_.boltedKa;
+        p_.equations = Equations::Ieee2018;
         // The hook captures the runner alone: small enough to be held
         // without an allocation per row.
-        Ieee2018Outcome out =
+        const Ieee2018Outcome out =
             device_ ? RunIeee2018(f, o_.units, o_.sep,
                                   [this](double iarc, double iarcReduced) {
                                       full_ = DurationAt(iarc);
@@ -572,52 +525,27 @@ private:
                                   })
                     : RunIeee2018(f, o_.units, o_.sep);
         if (!out.warning.empty()) return Warn(out.warning);
-        if (device_) KeepDurations(full_, out.values.full.iarc, &reduced_, out.values.reduced.iarc);
-        Ieee2018Texts& t = out.texts;
-        r_[kStatusColumn] = "ok";
-        r_[kArcingCurrentColumn] = std::move(t.arcCurrent);
-        r_[kArcingCurrentReducedColumn] = std::move(t.arcCurrentReduced);
-        Case(t.full, kIncidentEnergyColumn, kFlashBoundaryColumn, kPpeLevelColumn, kClothing1Column,
-             kClothing2Column);
-        Case(t.reduced, kIncidentEnergyReducedColumn, kFlashBoundaryReducedColumn,
-             kPpeLevelReducedColumn, kClothingReduced1Column, kClothingReduced2Column);
-        Approach(t.approach);
-        r_[kGoverningColumn] = t.reducedGoverns ? "reduced" : "full";
-        r_[kEquationsColumn] = "IEEE 1584-2018";
-        r_[kEnclosureTypeColumn] = IsOpenAir(out.inputs.electrode) ? "open air"
-                                   : out.values.shallow            ? "shallow"
-                                                                   : "typical";
-        r_[kEnclosureFactorColumn] = std::move(t.correctionFactor);
         const Ieee2018Results& n = out.values;
-        v_.reducedCaseOffered = true;
-        v_.reducedGoverns = t.reducedGoverns;
-        v_.voltage = out.inputs.voltage;
-        v_.gapMm = out.inputs.gapMm;
-        v_.arcCurrent = n.full.iarc;
-        v_.arcCurrentReduced = n.reduced.iarc;
-        v_.incidentEnergy = n.full.energy;
-        v_.incidentEnergyReduced = n.reduced.energy;
-        v_.flashBoundary = n.full.boundary;
-        v_.flashBoundaryReduced = n.reduced.boundary;
-        v_.ppeIndex = out.ppeIndex;
-        v_.ppeIndexReduced = out.ppeIndexReduced;
-    }
-
-    // The numbers of a 2002 method's full (or only) case from the shared state.
-    void KeepFullCase(const SharedState& s, double energy, double boundary) {
-        v_.voltage = s.Voltage;
-        v_.gapMm = s.Gap;
-        v_.arcCurrent = s.ArcCurrent;
-        v_.incidentEnergy = energy;
-        v_.flashBoundary = boundary;
-        v_.ppeIndex = s.PpeIndex;
-    }
-
-    void SingleCase(SingleCaseResultTexts& t) {
-        Case(t.result, kIncidentEnergyColumn, kFlashBoundaryColumn, kPpeLevelColumn,
-             kClothing1Column, kClothing2Column);
-        Approach(t.approach);
-        r_[kGoverningColumn] = "full";
+        p_.status = PointStatus::Computed;
+        p_.arcingCurrentsKnown = true;
+        static_cast<CaseResult&>(p_.full) = out.full;
+        p_.full.arcingCurrent = n.full.iarc;
+        p_.reduced.emplace();
+        static_cast<CaseResult&>(*p_.reduced) = out.reduced;
+        p_.reduced->arcingCurrent = n.reduced.iarc;
+        if (device_) {
+            p_.full.duration = Kept(full_, n.full.iarc);
+            p_.reduced->duration = Kept(reduced_, n.reduced.iarc);
+        }
+        p_.reducedGoverns = out.texts.reducedGoverns;
+        p_.voltage = out.inputs.voltage;
+        p_.gapMm = out.inputs.gapMm;
+        p_.approach = ApproachDistancesOf(SelectApproachBoundaries(
+            out.inputs.voltage, IsOpenAir(out.inputs.electrode) ? kOpenAir : kSwitchgear));
+        p_.enclosure = IsOpenAir(out.inputs.electrode) ? EnclosureType::OpenAir
+                       : n.shallow                      ? EnclosureType::Shallow
+                                                        : EnclosureType::Typical;
+        p_.enclosureFactor = n.cf;
     }
 
     const StudyOptions& o_;
@@ -625,12 +553,11 @@ private:
     StudyRowInputs in_;
     // A long number text without its padding, by column; empty where none was taken away.
     std::array<std::string, kStudyInputColumnCount> shortened_;
-    std::string* r_;
-    StudyRowValues v_;
+    PointResult p_;
     StudyDevices* devices_;
     std::optional<StudyDevices> ownDevices_;  // without a cache: this row's device alone
     const ProtectiveDevice* device_ = nullptr;
-    StudyDevices::Entry* entry_ = nullptr;  // the device's entry: the texts of its durations
+    StudyDevices::Entry* entry_ = nullptr;  // the device's entry: its caution
     double share_ = 1;  // the part of the arcing current the device sees
     ArcDuration full_, reduced_;  // the 2018 durations found
 };
@@ -700,19 +627,6 @@ std::string DeviceKey(const StudyRowInputs& in) {
 
 }  // namespace
 
-const std::string& StudyDevices::Entry::DurationText(double seconds) {
-    // Eight texts, by the duration's bits: the durations a device repeats
-    // keep their places.
-    std::uint64_t bits;
-    std::memcpy(&bits, &seconds, sizeof bits);
-    Written& w = written_[(bits * 0x9E3779B97F4A7C15ULL) >> 61];
-    if (w.seconds != seconds) {
-        w.text = ArcDurationText(seconds, sep_);
-        w.seconds = seconds;
-    }
-    return w.text;
-}
-
 void StudyDevices::Forget() {
     slots_.clear();
     byHash_.clear();
@@ -763,7 +677,6 @@ StudyDevices::Slot& StudyDevices::FindByCells(const StudyRowInputs& in, const St
     auto slot = std::make_unique<Slot>();
     slot->key = DeviceKey(in);
     slot->entry = BuildDevice(in, options);
-    slot->entry.sep_ = options.sep;
     Slot*& first = byHash_[hash];
     slot->next = first;
     first = slot.get();
@@ -771,8 +684,14 @@ StudyDevices::Slot& StudyDevices::FindByCells(const StudyRowInputs& in, const St
     return *first;
 }
 
-StudyRowValues ComputeStudyRow(const StudyRowInputs& in, const StudyOptions& options,
-                               StudyRowResults& out, StudyDevices* devices) {
-    return RowRunner(options, in, out.data(), devices).Run();
+PointResult ComputeStudyRow(const StudyRowInputs& in, const StudyOptions& options, StudyDevices* devices) {
+    return RowRunner(options, in, devices).Run();
+}
+
+PointResult ComputeStudyRow(const StudyRowInputs& in, const StudyOptions& options, StudyRowResults& out,
+                            StudyDevices* devices) {
+    PointResult p = ComputeStudyRow(in, options, devices);
+    WriteResultCells(p, options.units, options.sep, out);
+    return p;
 }
 }  // namespace zentavo

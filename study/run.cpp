@@ -15,6 +15,7 @@
 #include "io/text_codec.h"
 #include "study/csv_writer.h"
 #include "study/network_study.h"
+#include "study/point_record.h"
 
 namespace zentavo {
 
@@ -36,8 +37,10 @@ struct Chunk {
     csv::Fields fields;  // the record being computed
     std::string error;
     StudyDevices devices;  // the devices its rows named: a chunk is computed by one thread at a time
+    DurationTexts durations;  // the texts of the durations its devices gave
     std::size_t firstRow = 0;  // the study's row number (from 0) of its first record
     StudyRunSummary summary;   // what its rows gave
+    std::string points;        // their records, when the run hands them on (StudyOptions::points)
 
     void Release() {
         if (text.capacity() > kKeptCapacity) std::string().swap(text);
@@ -70,6 +73,7 @@ public:
     void Write(Chunk& chunk) const {
         chunk.out.Clear();
         chunk.summary = {};
+        chunk.points.clear();
         csv::Reader reader(chunk.text, chunk.reading);
         StudyRowResults result;
         StudyRowInputs in;
@@ -83,13 +87,16 @@ public:
                 error = "line " + std::to_string(line) + ": " + std::to_string(fields.size()) +
                         " fields where the header has " + std::to_string(inputCount_);
             }
+            for (int c = 0; c < kStudyInputColumnCount; ++c) {
+                in[c] = at_[c] >= 0 && static_cast<std::size_t>(at_[c]) < fields.size() ? fields[at_[c]]
+                                                                                     : std::string_view();
+            }
+            in.deviceShareFromNetwork.reset();
+            PointResult p;
             if (!error.empty()) {
-                result[kStatusColumn] = "error";
-                result[kMessageColumn] = error;
+                p.message = error;
+                WriteResultCells(p, options_.units, options_.sep, result);
             } else {
-                for (int c = 0; c < kStudyInputColumnCount; ++c) {
-                    in[c] = at_[c] >= 0 ? fields[at_[c]] : std::string_view();
-                }
                 // A plain record with the device columns side by side: its
                 // device is looked up by their text as one piece.
                 in.deviceCells = {};
@@ -98,12 +105,14 @@ public:
                     in.deviceCells = {first.data(), static_cast<std::size_t>(last.data() + last.size() - first.data())};
                     in.deviceCellsDelimiter = fields.PlainDelimiter();
                 }
-                if (network_) {
-                    ComputeNetworkStudyRow(in, network_->Row(chunk.firstRow + k), options_, result,
-                                           &chunk.devices);
-                } else {
-                    ComputeStudyRow(in, options_, result, &chunk.devices);
-                }
+                p = network_ ? ComputeNetworkStudyRow(in, network_->Row(chunk.firstRow + k), options_, &chunk.devices)
+                             : ComputeStudyRow(in, options_, &chunk.devices);
+                WriteResultCells(p, options_.units, options_.sep, result, &chunk.durations);
+            }
+            if (options_.points) {
+                const std::string_view name =
+                    pointAt_ >= 0 && static_cast<std::size_t>(pointAt_) < fields.size() ? fields[pointAt_] : std::string_view();
+                AppendPointRecord(chunk.points, name, in, p);
             }
             Count(chunk.summary, line, fields, result);
             // The input columns as read (a short line padded, a long one cut),
@@ -192,6 +201,7 @@ void RunNetworkStudy(csv::ChunkReader& reader, const std::vector<std::string>& h
         c.error.clear();
         writer.Write(c);
         sink(c.out.View());
+        if (options.points) options.points(c.points);
         summary.Add(c.summary);
         c = Chunk();
     }
@@ -248,6 +258,7 @@ private:
         while (Read(chunk)) {
             writer_.Write(chunk);
             sink_(chunk.out.View());
+            if (options_.points) options_.points(chunk.points);
             summary_.Add(chunk.summary);
         }
     }
@@ -273,6 +284,7 @@ private:
             if (workerFailure_) return;
             lock.unlock();
             sink_(ring_[written % window].out.View());
+            if (options_.points) options_.points(ring_[written % window].points);
             summary_.Add(ring_[written % window].summary);
         }
     }
@@ -486,6 +498,7 @@ bool RunStudy(const StudySource& source, const StudyOptions& options, const Stud
     sink(head);
 
     if (HasNetworkColumns(MapStudyColumns(header))) {
+        into.network = true;
         RunNetworkStudy(reader, header, options, format, sink, into);
         return true;
     }

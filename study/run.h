@@ -50,6 +50,7 @@ struct StudyRunSummary {
     };
     std::size_t rows = 0, refused = 0;
     std::vector<Refused> listed;
+    bool network = false;  // the study has network columns: its rows were computed over its network
 
     void Add(const StudyRunSummary& more);
 };

@@ -23,17 +23,6 @@ const std::array<StudyInputColumn, kStudyInputColumnCount>& StudyInputOrder() {
     return order;
 }
 
-PackedResults::PackedResults(const StudyRowResults& results) {
-    std::size_t size = 0;
-    for (const std::string& r : results) size += r.size();
-    if (size > std::numeric_limits<std::uint32_t>::max()) throw std::length_error("result texts too long");
-    text_.reserve(size);
-    for (std::size_t i = 0; i < results.size(); ++i) {
-        text_ += results[i];
-        ends_[i] = static_cast<std::uint32_t>(text_.size());
-    }
-}
-
 namespace {
 
 // The fields of one stored record.
@@ -322,14 +311,12 @@ std::string StudyFile::WidthFault(std::size_t fields, std::size_t rowLine, std::
 void StudyFile::Compute(std::size_t index) {
     Row& row = rows_[index];
     const std::vector<std::string> fields = ParseRecord(row.raw);
-    StudyRowResults out;
     if (fields.size() != header_.size()) {
-        out[kStatusColumn] = "error";
-        out[kMessageColumn] = WidthFault(fields.size(), LineOf(index), row.raw);
+        row.result = PointResult{};
+        row.result.message = WidthFault(fields.size(), LineOf(index), row.raw);
     } else {
-        ComputeStudyRow(Inputs(fields), options_, out, &devices_);
+        row.result = ComputeStudyRow(Inputs(fields), options_, &devices_);
     }
-    row.results = PackedResults(out);
 }
 
 void StudyFile::Recompute(std::size_t row) {
@@ -347,14 +334,12 @@ void StudyFile::ComputeAll() {
         for (std::size_t i = 0; i < rows_.size(); ++i) {
             Row& row = rows_[i];
             const std::vector<std::string> fields = ParseRecord(row.raw);
-            StudyRowResults out;
             if (fields.size() != header_.size()) {
-                out[kStatusColumn] = "error";
-                out[kMessageColumn] = WidthFault(fields.size(), line, row.raw);
+                row.result = PointResult{};
+                row.result.message = WidthFault(fields.size(), line, row.raw);
             } else {
-                ComputeStudyRow(Inputs(fields), options_, out, &devices_);
+                row.result = ComputeStudyRow(Inputs(fields), options_, &devices_);
             }
-            row.results = PackedResults(out);
             line += RowLines(row.raw);
         }
         return;
@@ -368,31 +353,21 @@ void StudyFile::ComputeAll() {
     auto network = std::make_shared<const StudyNetwork>(inputs, options_.sep, options_.shortCircuit);
     std::size_t line = LineOf(0);
     for (std::size_t i = 0; i < rows_.size(); ++i) {
-        StudyRowResults out;
         if (fields[i].size() != header_.size()) {
-            out[kStatusColumn] = "error";
-            out[kMessageColumn] = WidthFault(fields[i].size(), line, rows_[i].raw);
+            rows_[i].result = PointResult{};
+            rows_[i].result.message = WidthFault(fields[i].size(), line, rows_[i].raw);
         } else {
-            ComputeNetworkStudyRow(inputs[i], network->Row(i), options_, out, &devices_);
+            rows_[i].result = ComputeNetworkStudyRow(inputs[i], network->Row(i), options_, &devices_);
         }
-        rows_[i].results = PackedResults(out);
         line += RowLines(rows_[i].raw);
     }
     network_ = std::move(network);
 }
 
-StudyRowValues StudyFile::Values(std::size_t row, std::optional<ProtectiveDevice>* device) const {
-    if (device) device->reset();
-    const std::vector<std::string> fields = ParseRecord(rows_[row].raw);
-    if (fields.size() != header_.size()) return {};
-    const StudyRowInputs in = Inputs(fields);
+StudyRowResults StudyFile::Cells(std::size_t row) const {
     StudyRowResults out;
-    // A row of a network with its bus's currents, as the study computed it.
-    const StudyRowValues v = network_ ? ComputeNetworkStudyRow(in, network_->Row(row), options_, out, &devices_)
-                                      : ComputeStudyRow(in, options_, out, &devices_);
-    // The row has just found its device in the cache: found there again.
-    if (device && v.deviceUsed) *device = devices_.Find(in, options_).device;
-    return v;
+    WriteResultCells(rows_[row].result, options_.units, options_.sep, out);
+    return out;
 }
 
 }  // namespace zentavo

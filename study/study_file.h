@@ -26,22 +26,6 @@ namespace zentavo {
 // each unit column after its value.
 const std::array<StudyInputColumn, kStudyInputColumnCount>& StudyInputOrder();
 
-// The result texts of one row, packed into one string: a large study holds
-// a hundred thousand of them.
-class PackedResults {
-public:
-    PackedResults() = default;
-    explicit PackedResults(const StudyRowResults& results);
-    std::string_view operator[](std::size_t column) const {
-        const std::uint32_t begin = column == 0 ? 0 : ends_[column - 1];
-        return std::string_view(text_).substr(begin, ends_[column] - begin);
-    }
-
-private:
-    std::string text_;
-    std::array<std::uint32_t, kStudyResultColumnCount> ends_{};
-};
-
 class StudyFile {
 public:
     // A new, empty study: the name column and every input column, CR LF line ends.
@@ -90,12 +74,11 @@ public:
     std::string NewRecord(const std::vector<std::string>& fields) const;
     void RemoveRow(std::size_t at);
 
-    // The results of a row, in the options' units and separator.
-    const PackedResults& Results(std::size_t row) const { return rows_[row].results; }
-    // The numbers of a row's results (the file keeps their texts alone),
-    // computed again as the row was; `device`, when given, receives the
-    // protective device its arc durations came from (none without one).
-    StudyRowValues Values(std::size_t row, std::optional<ProtectiveDevice>* device = nullptr) const;
+    // The result of a row, as numbers: what its table cells, labels and
+    // report are written from.
+    const PointResult& Result(std::size_t row) const { return rows_[row].result; }
+    // Its result texts in the options' units and separator (WriteResultCells).
+    StudyRowResults Cells(std::size_t row) const;
     const StudyOptions& Options() const { return options_; }
     // New output units, separator or convention: every row is computed again.
     void SetOptions(const StudyOptions& options);
@@ -109,7 +92,7 @@ private:
         // The record's bytes with the blank lines before it and its line end
         // (the last row: and the blank lines after it).
         std::string raw;
-        PackedResults results;
+        PointResult result;
     };
     void Compute(std::size_t row);
     // Every row, over the network built anew when the study has network columns.

@@ -109,14 +109,22 @@ QCollator NameCollator() {
 }
 
 // The tint of a row by the PPE level of its governing case; none for level 0.
-QColor LevelTint(std::string_view level) {
-    if (level == "1") return QColor(0xFF, 0xF9, 0xD0);
-    if (level == "2") return QColor(0xFF, 0xE7, 0xC2);
-    if (level == "3") return QColor(0xFF, 0xD2, 0xA8);
-    if (level == "4") return QColor(0xFF, 0xC0, 0xC0);
-    // Above 40 cal/cm2: no PPE level holds ("N/A").
-    if (level == "N/A") return QColor(0xE8, 0x8C, 0xB4);
-    return {};
+QColor LevelTint(std::int32_t level) {
+    switch (level) {
+        case 1:
+            return QColor(0xFF, 0xF9, 0xD0);
+        case 2:
+            return QColor(0xFF, 0xE7, 0xC2);
+        case 3:
+            return QColor(0xFF, 0xD2, 0xA8);
+        case 4:
+            return QColor(0xFF, 0xC0, 0xC0);
+        case 5:
+            // Above 40 cal/cm2: no PPE level holds ("N/A").
+            return QColor(0xE8, 0x8C, 0xB4);
+        default:
+            return {};
+    }
 }
 
 // The words of each heading, by column.
@@ -401,6 +409,14 @@ int StudyModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(columns_.size());
 }
 
+const StudyRowResults& StudyModel::ResultCells(int row) const {
+    if (cachedCellsRow_ != row) {
+        cachedCells_ = file_.Cells(static_cast<std::size_t>(row));
+        cachedCellsRow_ = row;
+    }
+    return cachedCells_;
+}
+
 const std::vector<std::string>& StudyModel::RowFields(int row) const {
     if (cachedRow_ != row) {
         cachedFields_ = file_.Fields(static_cast<std::size_t>(row));
@@ -423,7 +439,7 @@ std::string StudyModel::Cell(int row, int column) const {
             at = c.index;
             break;
         case Column::Result:
-            return std::string(file_.Results(static_cast<std::size_t>(row))[static_cast<std::size_t>(c.index)]);
+            return ResultCells(row)[static_cast<std::size_t>(c.index)];
     }
     const std::vector<std::string>& fields = RowFields(row);
     return at >= 0 && static_cast<std::size_t>(at) < fields.size() ? fields[static_cast<std::size_t>(at)] : std::string();
@@ -454,7 +470,7 @@ QVariant StudyModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     const int row = index.row(), column = index.column();
     const Column& c = columns_[static_cast<std::size_t>(column)];
-    const PackedResults& results = file_.Results(static_cast<std::size_t>(row));
+    const PointResult& result = file_.Result(static_cast<std::size_t>(row));
     switch (role) {
         case Qt::DisplayRole:
         case Qt::EditRole:
@@ -465,21 +481,21 @@ QVariant StudyModel::data(const QModelIndex& index, int role) const {
         }
         case Qt::ToolTipRole:
             // A refusal, or the caution of a row computed as its device was set.
-            if (!results[kMessageColumn].empty()) return FromUtf8(results[kMessageColumn]);
+            if (!result.message.empty()) return FromUtf8(result.message);
             return {};
         case Qt::BackgroundRole: {
-            if (!HasStudyResults(results)) return QBrush(QColor(kRefusedTint));
+            if (!result.Computed()) return QBrush(QColor(kRefusedTint));
             // A computed row with a caution: its status stands out, its
             // results keep the tint of their level.
-            if (c.kind == Column::Result && c.index == kStatusColumn && HasStudyCaution(results)) {
+            if (c.kind == Column::Result && c.index == kStatusColumn && result.status == PointStatus::Caution) {
                 return QBrush(QColor(kCautionTint));
             }
-            const QColor tint = LevelTint(results[kPpeLevelGoverningColumn]);
+            const QColor tint = LevelTint(result.Governing().ppeIndex);
             return tint.isValid() ? QVariant(QBrush(tint)) : QVariant();
         }
         case Qt::FontRole: {
-            if (c.kind != Column::Result || !HasStudyResults(results)) return {};
-            const bool reduced = results[kGoverningColumn] == "reduced";
+            if (c.kind != Column::Result || !result.Computed()) return {};
+            const bool reduced = result.reducedGoverns && result.reduced;
             const bool governing =
                 reduced ? (c.index == kIncidentEnergyReducedColumn || c.index == kFlashBoundaryReducedColumn ||
                            c.index == kPpeLevelReducedColumn)

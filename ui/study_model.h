@@ -128,10 +128,13 @@ private:
     const std::vector<std::string>& RowFields(int row) const;
     void Forget() const {
         cachedRow_ = -1;
+        cachedCellsRow_ = -1;
         keyColumn_ = -1;
         keys_.clear();
     }
-    bool Computed(int row) const { return HasStudyResults(file_.Results(static_cast<std::size_t>(row))); }
+    bool Computed(int row) const { return file_.Result(static_cast<std::size_t>(row)).Computed(); }
+    // A row's result texts, written once for the row last asked for.
+    const StudyRowResults& ResultCells(int row) const;
     void Recount();
     // After a change of a network study: every row counted and shown anew.
     void NetworkChanged();
@@ -143,6 +146,8 @@ private:
     int computed_ = 0;  // kept as rows change: a large study is not counted again on every edit
     mutable int cachedRow_ = -1;
     mutable std::vector<std::string> cachedFields_;
+    mutable int cachedCellsRow_ = -1;
+    mutable StudyRowResults cachedCells_;
     // Sort keys of one column, made as a sort asks for them; any change forgets them.
     mutable int keyColumn_ = -1;
     mutable std::vector<std::optional<SortKey>> keys_;

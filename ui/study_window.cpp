@@ -429,16 +429,14 @@ void TStudy::UpdateCurve() {
         for (int c = kFirstDeviceColumn; c <= kLastDeviceColumn; ++c) {
             named = named || !file.Input(row, static_cast<StudyInputColumn>(c)).empty();
         }
-        // The row's numbers computed again: the curve marks the unrounded
-        // arcing currents, never the rounded texts of the table.
-        std::optional<ProtectiveDevice> device;
-        const StudyRowValues values = named ? file.Values(row, &device) : StudyRowValues{};
+        // The row's result as the study computed it: the curve marks the
+        // unrounded arcing currents, never the rounded texts of the table.
+        const PointResult& result = file.Result(row);
         if (!named) {
             why = tr("This point has no protective device: its arc durations are typed or "
                      "come from its method's equations.");
-        } else if (!values.computed || !device) {
-            why = tr("This point is refused, so its device has no curve to show: %1")
-                      .arg(FromUtf8(file.Results(row)[kMessageColumn]));
+        } else if (!result.Computed() || !result.device || !result.full.duration) {
+            why = tr("This point is refused, so its device has no curve to show: %1").arg(FromUtf8(result.message));
         } else {
             std::array<std::string, kStudyInputColumnCount> texts;
             StudyRowInputs inputs;
@@ -446,7 +444,7 @@ void TStudy::UpdateCurve() {
                 texts[static_cast<std::size_t>(c)] = file.Input(row, static_cast<StudyInputColumn>(c));
                 inputs[static_cast<std::size_t>(c)] = texts[static_cast<std::size_t>(c)];
             }
-            plot = render::StudyRowTimeCurrent(*device, values, inputs, app_.Sep());
+            plot = render::StudyRowTimeCurrent(result, inputs, app_.Sep());
         }
     }
     CurveView->SetPlot(plot, app_.Sep());
@@ -530,17 +528,13 @@ void TStudy::ExportClick() {
 namespace {
 
 // The points of the study for its PDFs, one at a time: each of the chosen
-// rows computed again with the user's decimal separator, so that its label
-// reads as the single label of the same point.
+// rows with its result as the study computed it, and its inputs with the
+// user's decimal separator, so that its label reads as the single label of
+// the same point (the label writes the results with that separator too).
 class StudyPoints {
 public:
     StudyPoints(const StudyFile& file, char sep, std::vector<int> rows)
-        : file_(file), sep_(sep), rows_(std::move(rows)) {
-        // As the study computed its rows (units, device curves, convention),
-        // with the user's separator.
-        options_ = file.Options();
-        options_.sep = sep;
-    }
+        : file_(file), sep_(sep), rows_(std::move(rows)) {}
     render::StudyPointView operator()(std::size_t index) {
         fields_ = file_.Fields(static_cast<std::size_t>(rows_.at(index)));
         const int pointAt = file_.PointColumn();
@@ -562,18 +556,7 @@ public:
             }
             v.inputs[static_cast<std::size_t>(c)] = text;
         }
-        for (std::string& r : results_) r.clear();
-        const std::size_t row = static_cast<std::size_t>(rows_.at(index));
-        if (const StudyNetwork* network = file_.Network()) {
-            // A row of the network with its bus's currents, the worse case
-            // giving its results; the labels are then made from that case.
-            const NetworkRowFault& fault = network->Row(row);
-            ComputeNetworkStudyRow(v.inputs, fault, options_, results_, &devices_);
-            v.inputs.deviceShareFromNetwork = ResultsBranchShare(fault, results_);
-        } else {
-            ComputeStudyRow(v.inputs, options_, results_, &devices_);
-        }
-        v.results = &results_;
+        v.result = &file_.Result(static_cast<std::size_t>(rows_.at(index)));
         return v;
     }
     std::size_t size() const { return rows_.size(); }
@@ -583,12 +566,9 @@ private:
     const StudyFile& file_;
     char sep_;
     std::vector<int> rows_;
-    StudyOptions options_;
     std::vector<std::string> fields_;
     std::string name_;
     std::array<std::string, kStudyInputColumnCount> texts_;
-    StudyRowResults results_;
-    StudyDevices devices_;
 };
 
 }  // namespace

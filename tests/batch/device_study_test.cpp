@@ -49,7 +49,7 @@ Cells With(Cells row, const Cells& more) {
 
 struct Computed {
     StudyRowResults texts;
-    StudyRowValues values;
+    PointResult values;
 };
 
 Computed Compute(const Cells& cells, std::optional<double> networkShare = std::nullopt,
@@ -114,8 +114,8 @@ TEST(DeviceStudy, DeviceDurationsGiveTheResultsOfTheTypedDurations) {
             for (int k = 0; k < kFirstDeviceResultColumn; ++k) {
                 EXPECT_EQ(device.texts[k], typed.texts[k]) << c.name << " " << kStudyResultNames[k];
             }
-            EXPECT_EQ(device.values.incidentEnergy, typed.values.incidentEnergy) << c.name;
-            EXPECT_EQ(device.values.incidentEnergyReduced, typed.values.incidentEnergyReduced)
+            EXPECT_EQ(device.values.full.energy, typed.values.full.energy) << c.name;
+            EXPECT_EQ(device.values.reduced->energy, typed.values.reduced->energy)
                 << c.name;
             EXPECT_EQ(device.texts[kArcTimeUsedColumn], c.used) << c.name;
             EXPECT_EQ(device.texts[kArcTimeReducedUsedColumn], c.usedReduced) << c.name;
@@ -194,7 +194,7 @@ TEST(DeviceStudy, TripUnitClearsNoFasterThanItsInstantaneousClearingTime) {
         EXPECT_EQ(r.texts[kArcTimeReducedUsedColumn], "0.05") << c.element;
         EXPECT_EQ(r.texts[kDeviceElementColumn], c.element);
         EXPECT_EQ(r.texts[kDeviceElementReducedColumn], c.element);
-        EXPECT_NEAR(r.values.incidentEnergy, 9.4093, 5e-4) << c.element;
+        EXPECT_NEAR(r.values.full.energy, 9.4093, 5e-4) << c.element;
         EXPECT_EQ(r.texts[kGoverningColumn], "full") << c.element;
         EXPECT_EQ(r.texts[kIncidentEnergyGoverningColumn], "2.25") << c.element;
         EXPECT_EQ(r.texts[kPpeLevelGoverningColumn], "1") << c.element;
@@ -276,8 +276,8 @@ TEST(DeviceStudy, DurationsOfNothingAreRefused) {
         EXPECT_EQ(r.texts[kStatusColumn], c.status) << c.name;
         EXPECT_EQ(r.texts[kMessageColumn], c.message) << c.name;
         EXPECT_EQ(r.texts[kArcTimeUsedColumn], c.used) << c.name;
-        EXPECT_EQ(r.values.computed, HasStudyResults(r.texts)) << c.name;
-        EXPECT_EQ(r.values.computed, *c.used != 0 || std::string(c.status) == "ok") << c.name;
+        EXPECT_EQ(r.values.Computed(), HasStudyResults(r.texts)) << c.name;
+        EXPECT_EQ(r.values.Computed(), *c.used != 0 || std::string(c.status) == "ok") << c.name;
     }
 }
 
@@ -317,11 +317,11 @@ TEST(DeviceStudy, SettingNoDeviceOffersIsComputedWithACaution) {
         EXPECT_EQ(r.texts[kStatusColumn], c.status) << c.inst;
         EXPECT_EQ(r.texts[kMessageColumn], c.message) << c.inst;
         EXPECT_TRUE(HasStudyResults(r.texts)) << c.inst;
-        EXPECT_TRUE(r.values.computed) << c.inst;
+        EXPECT_TRUE(r.values.Computed()) << c.inst;
         EXPECT_EQ(r.texts[kArcTimeUsedColumn], c.used) << c.inst;
         EXPECT_EQ(r.texts[kArcTimeReducedUsedColumn], c.used) << c.inst;
         EXPECT_EQ(r.texts[kDeviceElementColumn], c.element) << c.inst;
-        EXPECT_NEAR(r.values.incidentEnergy, c.energy, 0.002) << c.inst;
+        EXPECT_NEAR(r.values.full.energy, c.energy, 0.002) << c.inst;
         EXPECT_EQ(r.texts[kGoverningColumn], "full") << c.inst;
         EXPECT_EQ(r.texts[kIncidentEnergyGoverningColumn], c.governing) << c.inst;
         EXPECT_EQ(r.texts[kPpeLevelGoverningColumn], c.ppe) << c.inst;
@@ -380,7 +380,7 @@ TEST(DeviceStudy, RowsRefused) {
         const Computed r = Compute(c.row);
         EXPECT_EQ(r.texts[kStatusColumn], c.status) << c.message;
         EXPECT_EQ(r.texts[kMessageColumn], c.message);
-        EXPECT_FALSE(r.values.computed) << c.message;
+        EXPECT_FALSE(r.values.Computed()) << c.message;
         for (int k = kFirstDeviceResultColumn; k < kStudyResultColumnCount; ++k) {
             EXPECT_EQ(r.texts[k], "") << c.message << " " << kStudyResultNames[k];
         }

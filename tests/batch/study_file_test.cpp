@@ -131,12 +131,12 @@ TEST(StudyFileTest, RowsMoveWithTheirBytesAndResults) {
     const std::size_t n = f.RowCount();
     ASSERT_GE(n, 3u);
     const std::string raw = f.Raw(1);
-    const std::string energy(f.Results(1)[kIncidentEnergyColumn]);
+    const std::string energy(f.Cells(1)[kIncidentEnergyColumn]);
     f.RemoveRow(1);
     EXPECT_EQ(f.RowCount(), n - 1);
     f.InsertRaw(1, raw);
     EXPECT_EQ(f.Bytes(), ExampleStudy());
-    EXPECT_EQ(f.Results(1)[kIncidentEnergyColumn], energy);
+    EXPECT_EQ(f.Cells(1)[kIncidentEnergyColumn], energy);
 }
 
 TEST(StudyFileTest, AddedColumnGoesToTheHeaderAndKeepsTheByteOrderMark) {
@@ -166,17 +166,17 @@ TEST(StudyFileTest, ResultsAreTheBatchCalculatorsForEveryRow) {
         for (int c : WrittenResultColumns(f.Columns())) {
             const int at = rows.ColumnOf(kStudyResultNames[static_cast<std::size_t>(c)]);
             ASSERT_GE(at, 0);
-            EXPECT_EQ(f.Results(r)[static_cast<std::size_t>(c)], rows.Field(r, at)) << "row " << r << " column " << c;
+            EXPECT_EQ(f.Cells(r)[static_cast<std::size_t>(c)], rows.Field(r, at)) << "row " << r << " column " << c;
             ++compared;
         }
     }
     EXPECT_GT(compared, 0u);
     // Other units: every row computed again.
     StudyFile g = Read(study);
-    const std::string inCal(g.Results(0)[kIncidentEnergyColumn]);
+    const std::string inCal(g.Cells(0)[kIncidentEnergyColumn]);
     g.SetOptions(options);
-    EXPECT_EQ(g.Results(0)[kIncidentEnergyColumn], f.Results(0)[kIncidentEnergyColumn]);
-    EXPECT_NE(g.Results(0)[kIncidentEnergyColumn], inCal);
+    EXPECT_EQ(g.Cells(0)[kIncidentEnergyColumn], f.Cells(0)[kIncidentEnergyColumn]);
+    EXPECT_NE(g.Cells(0)[kIncidentEnergyColumn], inCal);
 }
 
 TEST(StudyFileTest, NewStudyHasTheNameAndEveryInputColumn) {
@@ -185,7 +185,7 @@ TEST(StudyFileTest, NewStudyHasTheNameAndEveryInputColumn) {
     for (int c = 0; c < kStudyInputColumnCount; ++c) EXPECT_GE(f.Columns()[static_cast<std::size_t>(c)], 1);
     f.InsertRow(0, {"New point"});
     EXPECT_EQ(f.Point(0), "New point");
-    EXPECT_EQ(f.Results(0)[kStatusColumn], "error");  // no method yet
+    EXPECT_EQ(f.Cells(0)[kStatusColumn], "error");  // no method yet
     const StudyFile back = Read(f.Bytes());
     EXPECT_EQ(back.Bytes(), f.Bytes());
 }
@@ -234,18 +234,18 @@ TEST(StudyFileTest, ARecordOfAnotherWidthIsAnErrorRowAsInTheBatch) {
                                     "line 6: 13 fields where the header has 12", ""};
     for (std::size_t r = 0; r < 4; ++r) {
         SCOPED_TRACE(r);
-        EXPECT_EQ(f.Results(r)[kMessageColumn], expected[r]);
-        EXPECT_EQ(f.Results(r)[kStatusColumn], r == 1 || r == 2 ? "error" : "ok");
+        EXPECT_EQ(f.Cells(r)[kMessageColumn], expected[r]);
+        EXPECT_EQ(f.Cells(r)[kStatusColumn], r == 1 || r == 2 ? "error" : "ok");
         for (int c : WrittenResultColumns(f.Columns())) {
-            EXPECT_EQ(f.Results(r)[static_cast<std::size_t>(c)],
+            EXPECT_EQ(f.Cells(r)[static_cast<std::size_t>(c)],
                       out.Field(r, out.ColumnOf(kStudyResultNames[static_cast<std::size_t>(c)])));
         }
     }
     StudyFile edited = Read(study);
     edited.SetField(1, 3, "20");
     EXPECT_EQ(edited.Fields(1).size(), 12u);
-    EXPECT_EQ(edited.Results(1)[kStatusColumn], "warning");  // refused: the gap and the rest are empty
-    EXPECT_EQ(edited.Results(1)[kMessageColumn].find("fields where"), std::string_view::npos);
+    EXPECT_EQ(edited.Cells(1)[kStatusColumn], "warning");  // refused: the gap and the rest are empty
+    EXPECT_EQ(edited.Cells(1)[kMessageColumn].find("fields where"), std::string_view::npos);
 }
 
 // A typed cell and the text the file keeps of it: numbers with a point in

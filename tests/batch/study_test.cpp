@@ -391,7 +391,7 @@ TEST(Study, HeaderNamesTrimmedWithoutCaseAndNeverTwice) {
             ASSERT_EQ(rows.size(), 1u);
             EXPECT_EQ(rows[0].at("status"), "ok") << rows[0].at("message");
             EXPECT_EQ(rows[0].at("incident_energy"), "2.39");
-            EXPECT_EQ(StudyFile::Parse(study, {}).Results(0)[kIncidentEnergyColumn], "2.39");
+            EXPECT_EQ(StudyFile::Parse(study, {}).Cells(0)[kIncidentEnergyColumn], "2.39");
         } else {
             EXPECT_FALSE(read);
             EXPECT_EQ(out, "");

@@ -17,6 +17,7 @@
 #include "engine/fuse_equations.h"
 #include "engine/shared_state.h"
 #include "render/study_pdf.h"
+#include "engine/number.h"
 
 using namespace zentavo;
 using namespace zentavo::render;
@@ -84,11 +85,12 @@ std::vector<Point> Points(char sep = '.') {
 struct Study {
     std::vector<Point> points;
     std::vector<StudyRowResults> results;
+    std::vector<PointResult> values;
 
     Study(std::vector<Point> p, const StudyOptions& options) : points(std::move(p)) {
         for (const Point& point : points) {
             results.emplace_back();
-            ComputeStudyRow(Inputs(point), options, results.back());
+            values.push_back(ComputeStudyRow(Inputs(point), options, results.back()));
         }
     }
     static StudyRowInputs Inputs(const Point& p) {
@@ -97,7 +99,7 @@ struct Study {
         return in;
     }
     StudyPointView operator()(std::size_t i) const {
-        return {points.at(i).name, Inputs(points.at(i)), &results.at(i)};
+        return {points.at(i).name, Inputs(points.at(i)), &values.at(i)};
     }
     StudyPointAt At() const {
         return [this](std::size_t i) { return (*this)(i); };
@@ -314,16 +316,17 @@ private slots:
     // pressure or TNT, as the 2018 window's label.
     void Row2018ShowsTheGoverningCase() {
         for (const char* governing : {"full", "reduced"}) {
-            StudyRowResults r{};
-            r[kStatusColumn] = "ok";
-            r[kEquationsColumn] = "IEEE 1584-2018";
-            r[kGoverningColumn] = governing;
-            r[kIncidentEnergyColumn] = "5.12", r[kIncidentEnergyReducedColumn] = "9.87";
-            r[kFlashBoundaryColumn] = "40", r[kFlashBoundaryReducedColumn] = "61";
-            r[kPpeLevelColumn] = "2", r[kPpeLevelReducedColumn] = "3";
-            r[kPressureColumn] = "123";
-            r[kLimitedApproachColumn] = "42", r[kRestrictedApproachColumn] = "12";
-            r[kProhibitedApproachColumn] = "1";
+            // 5.12 and 9.87 cal/cm2, 40 and 61 inches.
+            PointResult r;
+            r.status = PointStatus::Computed;
+            r.method = kIeee2018Method;
+            r.equations = Equations::Ieee2018;
+            r.reducedGoverns = std::string_view(governing) == "reduced";
+            r.full.energy = 5.12 / kCalPerJoule, r.full.boundary = 40 * kMmPerInch, r.full.ppeIndex = 2;
+            r.reduced.emplace();
+            r.reduced->energy = 9.87 / kCalPerJoule, r.reduced->boundary = 61 * kMmPerInch, r.reduced->ppeIndex = 3;
+            r.approach = {42.0, 12.0, 1.0};
+            r.voltage = 480;
             StudyRowInputs in{};
             in[kMethodColumn] = "ieee1584-2018";
             in[kVoltageColumn] = "480";
@@ -603,7 +606,7 @@ private slots:
             StudyPointView v = study(i % study.points.size());
             if (i == study.points.size()) {
                 v.name = "Not computed yet";
-                v.results = nullptr;
+                v.result = nullptr;
             }
             return v;
         };

@@ -171,13 +171,13 @@ private slots:
         StudyRowInputs in{};
         for (const auto& [c, text] : p.in) in[c] = text;
         StudyRowResults results;
-        const StudyRowValues values = ComputeStudyRow(in, StudyOptions{}, results);
-        QVERIFY2(values.computed, results[kMessageColumn].c_str());
+        const PointResult values = ComputeStudyRow(in, StudyOptions{}, results);
+        QVERIFY2(values.Computed(), results[kMessageColumn].c_str());
         render::StudyLabelOptions o;
         o.settings = app->FormLabelType().Settings();
         const QDate today = QDate::currentDate();
         o.date = {today.day(), today.month(), today.year()};
-        const LabelSheet got = render::StudyLabel({"", in, &results, &values}, o);
+        const LabelSheet got = render::StudyLabel({"", in, &values}, o);
 
         QCOMPARE(got.picture, want.picture);
         QCOMPARE(got.byName.size(), want.byName.size());

@@ -320,7 +320,7 @@ private slots:
             QCOMPARE(file.Fields(r).size(), file.Header().size());
             for (int c : WrittenResultColumns(file.Columns())) {
                 const std::string_view name = kStudyResultNames[static_cast<std::size_t>(c)];
-                QCOMPARE(back.Field(r, back.ColumnOf(name)), std::string(file.Results(r)[static_cast<std::size_t>(c)]));
+                QCOMPARE(back.Field(r, back.ColumnOf(name)), std::string(file.Cells(r)[static_cast<std::size_t>(c)]));
             }
             QVERIFY(back.Field(r, back.ColumnOf("message")).find("fields where") == std::string::npos);
         }

@@ -1,0 +1,185 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "study/point_record.h"
+
+#include <cstdint>
+#include <cstring>
+#include <type_traits>
+
+#include "engine/error.h"
+
+namespace zentavo {
+
+namespace {
+
+// The record: its length (32 bits), then the fields in the order below,
+// numbers as their bytes, texts after their length.
+class Writer {
+public:
+    explicit Writer(std::string& out) : out_(out) {}
+    template <class T>
+    void Put(T v) {
+        static_assert(std::is_trivially_copyable_v<T>);
+        out_.append(reinterpret_cast<const char*>(&v), sizeof v);
+    }
+    void Text(std::string_view t) {
+        Put(static_cast<std::uint32_t>(t.size()));
+        out_.append(t);
+    }
+    template <class T>
+    void Maybe(const std::optional<T>& v) {
+        Put<std::uint8_t>(v.has_value());
+        if (v) Put(*v);
+    }
+
+private:
+    std::string& out_;
+};
+
+class Reader {
+public:
+    explicit Reader(std::string_view in) : in_(in) {}
+    template <class T>
+    T Get() {
+        T v;
+        Take(&v, sizeof v);
+        return v;
+    }
+    std::string Text() {
+        const auto n = Get<std::uint32_t>();
+        if (n > in_.size()) Bad();
+        std::string t(in_.substr(0, n));
+        in_.remove_prefix(n);
+        return t;
+    }
+    template <class T>
+    std::optional<T> Maybe() {
+        if (!Get<std::uint8_t>()) return std::nullopt;
+        return Get<T>();
+    }
+    bool Done() const { return in_.empty(); }
+
+private:
+    void Take(void* to, std::size_t n) {
+        if (n > in_.size()) Bad();
+        std::memcpy(to, in_.data(), n);
+        in_.remove_prefix(n);
+    }
+    [[noreturn]] static void Bad() { throw Error("A point kept for the PDFs cannot be read back."); }
+    std::string_view in_;
+};
+
+void PutCase(Writer& w, const PointCase& c) {
+    w.Put(c.energy);
+    w.Put(c.boundary);
+    w.Put<std::uint8_t>(c.boundaryFloored);
+    w.Put(c.ppeIndex);
+    w.Maybe(c.pressure);
+    w.Maybe(c.tnt);
+    w.Put(c.arcingCurrent);
+    w.Maybe(c.duration);
+}
+
+PointCase GetCase(Reader& r) {
+    PointCase c;
+    c.energy = r.Get<double>();
+    c.boundary = r.Get<double>();
+    c.boundaryFloored = r.Get<std::uint8_t>() != 0;
+    c.ppeIndex = r.Get<std::int32_t>();
+    c.pressure = r.Maybe<double>();
+    c.tnt = r.Maybe<double>();
+    c.arcingCurrent = r.Get<double>();
+    c.duration = r.Maybe<PointDuration>();
+    return c;
+}
+
+}  // namespace
+
+void AppendPointRecord(std::string& out, std::string_view name, const StudyRowInputs& inputs,
+                       const PointResult& p) {
+    const std::size_t start = out.size();
+    Writer w(out);
+    w.Put<std::uint32_t>(0);  // the length, set at the end
+    w.Text(name);
+    for (std::string_view t : inputs) w.Text(t);
+    w.Maybe(inputs.deviceShareFromNetwork);
+    w.Put(p.status);
+    w.Text(p.message);
+    w.Put(p.method);
+    w.Put(p.equations);
+    w.Put<std::uint8_t>(p.arcingCurrentsKnown);
+    PutCase(w, p.full);
+    w.Put<std::uint8_t>(p.reduced.has_value());
+    if (p.reduced) PutCase(w, *p.reduced);
+    w.Put<std::uint8_t>(p.reducedGoverns);
+    w.Maybe(p.approach.limited);
+    w.Maybe(p.approach.restricted);
+    w.Maybe(p.approach.prohibited);
+    w.Put(p.voltage);
+    w.Put(p.gapMm);
+    w.Put(p.enclosure);
+    w.Put(p.enclosureFactor);
+    w.Put<std::uint8_t>(p.device != nullptr);
+    w.Maybe(p.maxArcTime);
+    w.Put<std::uint8_t>(p.network.has_value());
+    if (p.network) {
+        w.Put(p.network->kaMax);
+        w.Put(p.network->kaMin);
+        w.Put<std::uint8_t>(p.network->minimumCase);
+        w.Maybe(p.network->share);
+        w.Maybe(p.network->shareMin);
+    }
+    const auto size = static_cast<std::uint32_t>(out.size() - start);
+    std::memcpy(out.data() + start, &size, sizeof size);
+}
+
+std::size_t PointRecordSize(std::string_view in) {
+    std::uint32_t size;
+    if (in.size() < sizeof size) return 0;
+    std::memcpy(&size, in.data(), sizeof size);
+    return size <= in.size() ? size : 0;
+}
+
+bool ReadPointRecord(std::string_view& in, PointRecord& out) {
+    const std::size_t size = PointRecordSize(in);
+    if (size == 0) return false;
+    Reader r(in.substr(0, size));
+    r.Get<std::uint32_t>();
+    out.name = r.Text();
+    for (std::size_t c = 0; c < out.texts.size(); ++c) out.texts[c] = r.Text();
+    out.inputs = StudyRowInputs{};
+    for (std::size_t c = 0; c < out.texts.size(); ++c) out.inputs[c] = out.texts[c];
+    out.inputs.deviceShareFromNetwork = r.Maybe<double>();
+    PointResult& p = out.result;
+    p = PointResult{};
+    p.status = r.Get<PointStatus>();
+    p.message = r.Text();
+    p.method = r.Get<Method>();
+    p.equations = r.Get<Equations>();
+    p.arcingCurrentsKnown = r.Get<std::uint8_t>() != 0;
+    p.full = GetCase(r);
+    if (r.Get<std::uint8_t>()) p.reduced = GetCase(r);
+    p.reducedGoverns = r.Get<std::uint8_t>() != 0;
+    p.approach.limited = r.Maybe<double>();
+    p.approach.restricted = r.Maybe<double>();
+    p.approach.prohibited = r.Maybe<double>();
+    p.voltage = r.Get<double>();
+    p.gapMm = r.Get<double>();
+    p.enclosure = r.Get<EnclosureType>();
+    p.enclosureFactor = r.Get<double>();
+    out.device = r.Get<std::uint8_t>() != 0;
+    p.maxArcTime = r.Maybe<double>();
+    if (r.Get<std::uint8_t>()) {
+        PointNetwork n;
+        n.kaMax = r.Get<double>();
+        n.kaMin = r.Get<double>();
+        n.minimumCase = r.Get<std::uint8_t>() != 0;
+        n.share = r.Maybe<double>();
+        n.shareMin = r.Maybe<double>();
+        p.network = n;
+    }
+    if (!r.Done()) throw Error("A point kept for the PDFs cannot be read back.");
+    in.remove_prefix(size);
+    return true;
+}
+
+}  // namespace zentavo

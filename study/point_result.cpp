@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "study/point_result.h"
+
+namespace zentavo {
+
+std::string_view PointStatusWord(PointStatus status) {
+    switch (status) {
+        case PointStatus::Computed:
+            return "ok";
+        case PointStatus::Caution:
+        case PointStatus::Refused:
+            return "warning";
+        case PointStatus::Error:
+            break;
+    }
+    return "error";
+}
+
+std::string_view EquationsWord(Equations equations) {
+    switch (equations) {
+        case Equations::Empirical:
+            return "empirical";
+        case Equations::TheoreticallyDerived:
+            return "theoretically derived";
+        case Equations::Fuse:
+            return "fuse";
+        case Equations::Breaker:
+            return "breaker";
+        case Equations::Ieee2018:
+            return "IEEE 1584-2018";
+        case Equations::None:
+            break;
+    }
+    return {};
+}
+
+std::string_view EnclosureTypeWord(EnclosureType type) {
+    switch (type) {
+        case EnclosureType::Typical:
+            return "typical";
+        case EnclosureType::Shallow:
+            return "shallow";
+        case EnclosureType::OpenAir:
+            return "open air";
+        case EnclosureType::None:
+            break;
+    }
+    return {};
+}
+
+CaseStyle CaseStyleOf(Equations equations) {
+    switch (equations) {
+        case Equations::Ieee2018:
+            return CaseStyle::Ieee2018;
+        case Equations::Fuse:
+            return CaseStyle::Fuse;
+        case Equations::Breaker:
+            return CaseStyle::Breaker;
+        case Equations::Empirical:
+        case Equations::TheoreticallyDerived:
+        case Equations::None:
+            break;
+    }
+    return CaseStyle::Empirical;
+}
+
+}  // namespace zentavo

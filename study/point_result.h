@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The result of one point of work of a study, as numbers and enums: computed
+// once by the study row (study/row.h), kept by the study, and written into
+// texts only at the edge that shows it, by one formatter per edge: the
+// result CSV's cells (study/result_cells.h), the study window's table, the
+// report and the label (render/). Nothing downstream reads a result text
+// back.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "engine/case_result.h"
+#include "engine/classification.h"
+#include "engine/method.h"
+#include "engine/protection.h"
+
+namespace zentavo {
+
+// A row's state: computed, computed with a caution about its device's
+// settings (its results given, the caution as its message), refused by its
+// method (a value out of range: the method's joined message), or in error (a
+// value that is not a number, a word none of its column's, a record that
+// cannot be read).
+enum class PointStatus : std::uint8_t { Computed, Caution, Refused, Error };
+// The status column's word: "ok", "warning" (a caution or a refusal), "error".
+std::string_view PointStatusWord(PointStatus status);
+
+// The equations that gave a point's results.
+enum class Equations : std::uint8_t { None, Empirical, TheoreticallyDerived, Fuse, Breaker, Ieee2018 };
+// The equations column's words: "", "empirical", "theoretically derived",
+// "fuse", "breaker", "IEEE 1584-2018".
+std::string_view EquationsWord(Equations equations);
+
+// A 2018 point's enclosure, as its correction factor took it.
+enum class EnclosureType : std::uint8_t { None, Typical, Shallow, OpenAir };
+// "", "typical", "shallow", "open air".
+std::string_view EnclosureTypeWord(EnclosureType type);
+
+// A case's arc duration where the point's protective device gave it.
+struct PointDuration {
+    double seconds = 0;  // the duration used: the device's time, or the maximum arc duration
+    DeviceElement element = DeviceElement::DoesNotOperate;  // Capped: the maximum replaced the device's time
+    DeviceTrip device;      // the device's own answer before the cap
+    double deviceAmps = 0;  // the current the device saw: its share of the unrounded arcing current, A
+};
+
+// One case of a point: the numbers of its texts (CaseResult), the arcing
+// current the method used, and its duration where a device gave it.
+struct PointCase : CaseResult {
+    double arcingCurrent = 0;  // kA: the 2002 methods' rounded to two decimals, the 2018 model's unrounded
+    std::optional<PointDuration> duration;
+};
+
+// What the study's network gave a point on one of its buses.
+struct PointNetwork {
+    double kaMax = 0, kaMin = 0;  // the bus's bolted currents, as the row was computed with them (kA)
+    bool minimumCase = false;     // the minimum case gave the results (the larger governing energy)
+    std::optional<double> share, shareMin;  // its own branch's share of each case
+};
+
+struct PointResult {
+    PointStatus status = PointStatus::Error;
+    std::string message;  // the refusal, the error or the caution; empty when computed
+    Method method = kEmpiricalMethod;
+    Equations equations = Equations::None;
+    // The arcing currents are known (and shown) from the method's first step
+    // on: a point refused later for its durations shows them still.
+    bool arcingCurrentsKnown = false;
+    PointCase full;
+    std::optional<PointCase> reduced;  // the reduced arcing current's case, where the method offers it
+    bool reducedGoverns = false;       // it has the larger incident energy
+    ApproachDistances approach;        // of the system voltage, inches (none: "Avoid contact")
+    double voltage = 0;                // V
+    double gapMm = 0;                  // the gap the equations used
+    EnclosureType enclosure = EnclosureType::None;
+    double enclosureFactor = 0;        // the 2018 model's CF
+    // A point whose durations came from a protective device: the device and
+    // its maximum arc duration (none: "none").
+    std::shared_ptr<const ProtectiveDevice> device;
+    std::optional<double> maxArcTime;
+    std::optional<PointNetwork> network;
+
+    bool Computed() const { return status == PointStatus::Computed || status == PointStatus::Caution; }
+    const PointCase& Governing() const { return reducedGoverns && reduced ? *reduced : full; }
+    // The bolted current the results were computed with, where the network gave it.
+    std::optional<double> NetworkCurrent() const {
+        if (!network) return std::nullopt;
+        return network->minimumCase ? network->kaMin : network->kaMax;
+    }
+};
+
+// How a method writes its cases' texts.
+CaseStyle CaseStyleOf(Equations equations);
+
+}  // namespace zentavo

@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "study/result_cells.h"
+
+#include <cstring>
+
+#include "engine/ieee2018_device.h"
+#include "engine/number.h"
+
+namespace zentavo {
+
+const std::string& DurationTexts::Text(double seconds, char sep) {
+    // Eight texts, by the duration's bits: the durations a device repeats keep their places.
+    std::uint64_t bits;
+    std::memcpy(&bits, &seconds, sizeof bits);
+    Written& w = written_[(bits * 0x9E3779B97F4A7C15ULL) >> 61];
+    if (w.seconds != seconds || w.sep != sep) {
+        w.text = ArcDurationText(seconds, sep);
+        w.seconds = seconds;
+        w.sep = sep;
+    }
+    return w.text;
+}
+
+std::string NetworkCurrentText(double ka, char sep) { return FormatFixed(ka, 15, 3, sep); }
+
+namespace {
+
+// An arcing current as each method writes it.
+std::string ArcingCurrentText(Equations equations, double ka, char sep) {
+    switch (equations) {
+        case Equations::Ieee2018:
+            return FormatFixed(ka, 6, 3, sep);
+        case Equations::Fuse:
+            return FormatFixed(ka, 4, 2, sep);
+        default:
+            return FormatFixed(ka, 5, 2, sep);
+    }
+}
+
+void WriteCase(const PointCase& c, CaseStyle style, const UnitSettings& u, char sep, StudyRowResults& out,
+               StudyResultColumn energy, StudyResultColumn boundary, StudyResultColumn level,
+               StudyResultColumn clothing1, StudyResultColumn clothing2) {
+    CaseTexts t = CaseResultTexts(c, style, u, sep);
+    out[energy] = std::move(t.energy);
+    out[boundary] = std::move(t.boundary);
+    out[level] = t.ppeLevel;
+    out[clothing1] = t.clothing1;
+    if (t.clothingSecondLineShown) out[clothing2] = t.clothing2;
+}
+
+}  // namespace
+
+void WriteResultCells(const PointResult& p, const UnitSettings& u, char sep, StudyRowResults& out,
+                      DurationTexts* durations) {
+    for (std::string& r : out) r.clear();
+    out[kStatusColumn] = PointStatusWord(p.status);
+    out[kMessageColumn] = p.message;
+    if (p.arcingCurrentsKnown && p.equations != Equations::Breaker) {
+        out[kArcingCurrentColumn] = ArcingCurrentText(p.equations, p.full.arcingCurrent, sep);
+        if (p.reduced) out[kArcingCurrentReducedColumn] = ArcingCurrentText(p.equations, p.reduced->arcingCurrent, sep);
+    }
+    if (p.network) {
+        const PointNetwork& n = *p.network;
+        out[kBoltedCurrentMaxColumn] = NetworkCurrentText(n.kaMax, sep);
+        out[kBoltedCurrentMinColumn] = NetworkCurrentText(n.kaMin, sep);
+        out[kScenarioColumn] = n.minimumCase ? "min" : "max";
+        if (n.share) out[kBranchShareColumn] = FormatFixed(*n.share, 15, 3, sep);
+        if (n.shareMin) out[kBranchShareMinColumn] = FormatFixed(*n.shareMin, 15, 3, sep);
+    }
+    if (!p.Computed()) return;
+
+    const CaseStyle style = CaseStyleOf(p.equations);
+    WriteCase(p.full, style, u, sep, out, kIncidentEnergyColumn, kFlashBoundaryColumn, kPpeLevelColumn,
+              kClothing1Column, kClothing2Column);
+    if (p.reduced) {
+        WriteCase(*p.reduced, style, u, sep, out, kIncidentEnergyReducedColumn, kFlashBoundaryReducedColumn,
+                  kPpeLevelReducedColumn, kClothingReduced1Column, kClothingReduced2Column);
+    }
+    // The pressures and TNT equivalents of the empirical model's two cases,
+    // the fuse equations' pressure.
+    if (p.equations == Equations::Empirical && p.reduced) {
+        const CaseTexts f = CaseResultTexts(p.full, style, u, sep), r = CaseResultTexts(*p.reduced, style, u, sep);
+        out[kPressureColumn] = f.pressure;
+        out[kPressureReducedColumn] = r.pressure;
+        out[kTntColumn] = f.tnt;
+        out[kTntReducedColumn] = r.tnt;
+    } else if (p.equations == Equations::Fuse) {
+        out[kPressureColumn] = CaseResultTexts(p.full, style, u, sep).pressure;
+    }
+    out[kLimitedApproachColumn] = ApproachText(p.approach.limited, u, sep);
+    out[kRestrictedApproachColumn] = ApproachText(p.approach.restricted, u, sep);
+    out[kProhibitedApproachColumn] = ApproachText(p.approach.prohibited, u, sep);
+    out[kGoverningColumn] = p.reducedGoverns ? "reduced" : "full";
+    out[kEquationsColumn] = EquationsWord(p.equations);
+    const bool reduced = p.reducedGoverns && p.reduced;
+    out[kIncidentEnergyGoverningColumn] = out[reduced ? kIncidentEnergyReducedColumn : kIncidentEnergyColumn];
+    out[kFlashBoundaryGoverningColumn] = out[reduced ? kFlashBoundaryReducedColumn : kFlashBoundaryColumn];
+    out[kPpeLevelGoverningColumn] = out[reduced ? kPpeLevelReducedColumn : kPpeLevelColumn];
+    if (p.enclosure != EnclosureType::None) {
+        out[kEnclosureTypeColumn] = EnclosureTypeWord(p.enclosure);
+        out[kEnclosureFactorColumn] = FormatFixed(p.enclosureFactor, 5, 3, sep);
+    }
+    DurationTexts own;
+    DurationTexts& texts = durations ? *durations : own;
+    if (p.full.duration) {
+        out[kArcTimeUsedColumn] = texts.Text(p.full.duration->seconds, sep);
+        out[kDeviceElementColumn] = DeviceElementWord(p.full.duration->element);
+    }
+    if (p.reduced && p.reduced->duration) {
+        out[kArcTimeReducedUsedColumn] = texts.Text(p.reduced->duration->seconds, sep);
+        out[kDeviceElementReducedColumn] = DeviceElementWord(p.reduced->duration->element);
+    }
+}
+
+StudyRowResults ResultCells(const PointResult& p, const UnitSettings& units, char sep) {
+    StudyRowResults out;
+    WriteResultCells(p, units, sep, out);
+    return out;
+}
+
+}  // namespace zentavo

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The result columns' texts of a point (StudyResultColumn order), written
+// from its PointResult: what the result CSV holds and the study window's
+// table shows. The one place that writes a study row's result texts.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "study/columns.h"
+#include "study/point_result.h"
+
+namespace zentavo {
+
+using StudyRowResults = std::array<std::string, kStudyResultColumnCount>;
+
+// Many points of a device get the same duration (an instantaneous or
+// definite-time element, a flat part of a curve, the cap): the texts of the
+// last few durations written are kept and not written again.
+class DurationTexts {
+public:
+    const std::string& Text(double seconds, char sep);
+
+private:
+    struct Written {
+        double seconds = -1;
+        char sep = 0;
+        std::string text;
+    };
+    std::array<Written, 8> written_;
+};
+
+// Every result column of `p` in `units` with the decimal separator `sep`,
+// into `out` (every text replaced). `durations`, when given, keeps the
+// texts of durations written.
+void WriteResultCells(const PointResult& p, const UnitSettings& units, char sep, StudyRowResults& out,
+                      DurationTexts* durations = nullptr);
+StudyRowResults ResultCells(const PointResult& p, const UnitSettings& units, char sep);
+
+// The bolted current text of a row of a network, as its bolted_current_max
+// or bolted_current_min column shows it: kA, three decimals.
+std::string NetworkCurrentText(double ka, char sep);
+
+}  // namespace zentavo
