@@ -1,0 +1,326 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "render/report_cells.h"
+
+#include <span>
+
+#include "engine/catalog.h"
+#include "engine/ieee2018.h"
+#include "engine/ieee2018_device.h"
+#include "engine/number.h"
+#include "render/report_text.h"
+
+namespace zentavo::render {
+
+namespace {
+// The word of a row's length unit cell, as the row's lengths are shown.
+std::string_view LengthCaption(std::string_view unit) { return unit.empty() ? UnitWord(LengthUnit::Millimetres) : unit; }
+}  // namespace
+
+// The length unit of a computed row: its unit cells were read when it was
+// computed, so a word that is no unit cannot stand there.
+LengthUnit RowLengthUnit(std::string_view cell) {
+    if (const auto unit = StudyLengthUnit(cell)) return *unit;
+    throw std::invalid_argument("\"" + std::string(cell) + "\" is not a length unit.");
+}
+
+// The method a row's method cell names, read by the column's words; none
+// for a word that is none of them.
+std::optional<Method> MethodOf(const StudyRowInputs& in) {
+    const std::span<const std::string_view> words = StudyColumnWords(kMethodColumn);
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (words[i] == in[kMethodColumn]) return static_cast<Method>(i);
+    }
+    return std::nullopt;
+}
+
+bool IsMethod(const StudyRowInputs& in, Method method) { return MethodOf(in) == method; }
+
+// The equipment class a fuse or breaker row stands for: the one it names,
+// else the class its tab computes for.
+std::string_view EquipmentClassOf(const StudyRowInputs& in) {
+    if (!in[kEquipmentClassColumn].empty()) return in[kEquipmentClassColumn];
+    return kEquipmentClasses[IsMethod(in, kFuseMethod) ? kFuseTabClass : kBreakerTabClass];
+}
+
+// A point's result, or the empty result of a point not computed yet.
+const PointResult& ResultOf(const StudyPointView& p) {
+    static const PointResult kNone{};
+    return p.result ? *p.result : kNone;
+}
+
+std::vector<Column> PointColumns(const UnitSettings& u) {
+    const QString boundary = Text(UnitWord(u.BoundaryUnit));
+    return {{QStringLiteral("Point"), 56, 3, false, {}, true},
+            {QStringLiteral("Method"), 58, 2, false, QStringLiteral("IEEE 1584-2002"), true},
+            {QStringLiteral("Equipment class or electrodes"), 48, 2, false, QStringLiteral("Switchgear"), true},
+            {QStringLiteral("Voltage (V)"), 28, 1, false, QStringLiteral("13800")},
+            {QStringLiteral("Bolted current (kA)"), 30, 2, false, QStringLiteral("106.5")},
+            {QStringLiteral("Gap"), 36, 1, false, QStringLiteral("152.4 mm")},
+            {QStringLiteral("Enclosure H × W × D"), 44, 2},
+            {QStringLiteral("Working distance"), 40, 1, false, QStringLiteral("36 inches")},
+            {QStringLiteral("Arc duration full / reduced (s)"), 38, 2, false, QStringLiteral("0.25 / 0.5")},
+            {QStringLiteral("Arcing current (kA)"), 30, 1, true, QStringLiteral("106.000")},
+            {QStringLiteral("Incident energy (%1)").arg(Text(UnitWord(u.EnergyUnit))), 34, 1, true, QStringLiteral("1000.00")},
+            {QStringLiteral("Arc flash boundary (%1)").arg(boundary), 34, 1, true, QStringLiteral("10000")},
+            {QStringLiteral("PPE level"), 22, 1, true, QStringLiteral("N/A")},
+            {QStringLiteral("Case"), 30, 1, true, QStringLiteral("reduced"), true},
+            {QStringLiteral("Protective clothing"), 150, 5, true},
+            {QStringLiteral("Approach limited / restricted / prohibited (%1)").arg(boundary), 50, 3, true}};
+}
+
+std::vector<Column> BusColumns() {
+    return {{QStringLiteral("Bus"), 80, 2, false, {}, true},
+            {QStringLiteral("Voltage (V)"), 30, 1, false, QStringLiteral("13800")},
+            {QStringLiteral("I max (kA)"), 30, 1, true, QStringLiteral("106.000")},
+            {QStringLiteral("I min (kA)"), 30, 1, true, QStringLiteral("106.000")},
+            {QStringLiteral("X/R"), 24, 1, true, QStringLiteral("100.00")},
+            {QStringLiteral("Convention"), 30, 1, false, QStringLiteral("iec60909"), true}};
+}
+
+// A bus of the network's table: refused buses read "no fault current".
+std::vector<QString> BusCells(const network::BusResult& b, network::Convention convention) {
+    const QString voltage = QString::fromStdString(FormatFixed(b.kV * 1000, 15, 0));
+    const QString words = Text(network::kConventionWords[static_cast<std::size_t>(convention)]);
+    if (!b.computed) return {Text(b.name), voltage, QStringLiteral("no fault current"), QString(), QString(), words};
+    return {Text(b.name), voltage, QString::fromStdString(FormatFixed(b.ka_max, 15, 3)),
+            QString::fromStdString(FormatFixed(b.ka_min, 15, 3)), QString::fromStdString(FormatFixed(b.xr_max, 15, 2)),
+            words};
+}
+
+// The bolted current of a row: as typed, or (a row of a network) the one of
+// the case that gave its results, with that case.
+static QString BoltedCurrentText(const StudyPointView& p, char sep) {
+    const PointResult& r = ResultOf(p);
+    if (!r.network) return Text(p.inputs[kBoltedCurrentColumn]);
+    return Text(NetworkCurrentText(*r.NetworkCurrent(), sep)) +
+           (r.network->minimumCase ? QStringLiteral(" min") : QStringLiteral(" max"));
+}
+
+std::vector<Column> RefusedColumns() {
+    return {{QStringLiteral("Point"), 64, 3, false, {}, true},
+            {QStringLiteral("Method"), 58, 2, false, {}, true},
+            {QStringLiteral("Status"), 30, 1, false, {}, true},
+            {QStringLiteral("Message"), 400, 6}};
+}
+
+// The protective devices of the rows that name one.
+std::vector<Column> DeviceColumns() {
+    return {{QStringLiteral("Point"), 64, 3, false, {}, true},
+            {QStringLiteral("Protective device and settings"), 300, 4},
+            {QStringLiteral("Full case: duration (s), element"), 70, 2},
+            {QStringLiteral("Reduced case: duration (s), element"), 70, 2}};
+}
+
+// ", branch share 0.500 maximum case, 0.332 minimum case": on a branch of
+// the network without a typed share, the branch's share of each case, which
+// the row's device saw in that case; empty otherwise.
+QString BranchSharesText(const StudyPointView& p, char sep) {
+    const PointResult& r = ResultOf(p);
+    if (!p.inputs[kDeviceShareColumn].empty() || !r.network || !r.network->share) return {};
+    auto share = [&](const std::optional<double>& s) {
+        return s ? QString::fromStdString(FormatFixed(*s, 15, 3, sep)) : QString();
+    };
+    return QStringLiteral(", branch share ") + share(r.network->share) + QStringLiteral(" maximum case, ") +
+           share(r.network->shareMin) + QStringLiteral(" minimum case");
+}
+
+// "relay IEC-SI, pickup 2000 A, time dial 0.3, ...": the device of a row and
+// the settings given, in the words and units of its columns.
+QString DeviceText(const StudyRowInputs& in) {
+    QString text = Text(in[kDeviceTypeColumn]);
+    if (in[kDeviceTypeColumn] == kDeviceTypeWords[static_cast<int>(DeviceType::Relay)] && !in[kRelayCurveColumn].empty()) {
+        text += QLatin1Char(' ') + Text(in[kRelayCurveColumn]);
+    }
+    struct Setting {
+        StudyInputColumn column;
+        const char* caption;
+        const char* unit;
+    };
+    // clang-format off
+    static constexpr Setting kSettings[] = {
+        {kRelayPickupColumn, "pickup", " A"},          {kRelayTimeDialColumn, "time dial", ""},
+        {kRelayInstPickupColumn, "instantaneous", " A"}, {kRelayInstDelayColumn, "delay", " s"},
+        {kBreakerTimeColumn, "breaker", " s"},          {kTripRatingColumn, "rating", " A"},
+        {kTripLtPickupColumn, "LT pickup", " × In"},   {kTripLtDelayColumn, "LT delay", " s"},
+        {kTripStPickupColumn, "ST pickup", " × Ir"},   {kTripStDelayColumn, "ST delay", " s"},
+        {kTripInstPickupColumn, "INST pickup", " × In"}, {kTripInstTimeColumn, "INST time", " s"},
+        {kTripToleranceColumn, "tolerance", ""},        {kFuseCurveColumn, "curve", ""},
+        {kDeviceShareColumn, "share", ""},              {kMaxArcTimeColumn, "maximum", " s"},
+    };
+    // clang-format on
+    for (const Setting& s : kSettings) {
+        if (in[s.column].empty()) continue;
+        const bool none = s.column == kMaxArcTimeColumn && in[s.column] == "none";
+        text += QStringLiteral(", ") + QString::fromUtf8(s.caption) + QLatin1Char(' ') + Text(in[s.column]) +
+                (none ? QString() : QString::fromUtf8(s.unit));
+    }
+    return text;
+}
+
+// A duration a device gave and its element: "0.0613, instantaneous".
+static QString UsedText(const std::optional<PointDuration>& d, char sep) {
+    if (!d) return {};
+    return Text(ArcDurationText(d->seconds, sep)) + QStringLiteral(", ") + Text(DeviceElementWord(d->element));
+}
+
+std::vector<QString> DeviceCells(const StudyPointView& p, char sep) {
+    const PointResult& r = ResultOf(p);
+    return {Text(OneLineName(p.name)), DeviceText(p.inputs) + BranchSharesText(p, sep), UsedText(r.full.duration, sep),
+            r.reduced ? UsedText(r.reduced->duration, sep) : QString()};
+}
+
+// The edition of IEEE 1584 and the equations of a row, in words; a refused
+// row by the method it asks for.
+static QString MethodText(const StudyPointView& p) {
+    const PointResult& r = ResultOf(p);
+    Equations equations = r.Computed() ? r.equations : Equations::None;
+    if (equations == Equations::None) {
+        switch (MethodOf(p.inputs).value_or(static_cast<Method>(-1))) {
+            case kEmpiricalMethod:
+                equations = Equations::Empirical;
+                break;
+            case kFuseMethod:
+                equations = Equations::Fuse;
+                break;
+            case kBreakerMethod:
+                equations = Equations::Breaker;
+                break;
+            case kIeee2018Method:
+                equations = Equations::Ieee2018;
+                break;
+            default:
+                return Text(p.inputs[kMethodColumn]);
+        }
+    }
+    switch (equations) {
+        case Equations::Ieee2018:
+            return QStringLiteral("IEEE 1584-2018");
+        case Equations::TheoreticallyDerived:
+            return QStringLiteral("IEEE 1584-2002 Lee");
+        default:
+            return QStringLiteral("IEEE 1584-2002 ") + Text(EquationsWord(equations));
+    }
+}
+
+// A number typed in a row with its unit ("mm" when the row names none).
+static QString WithUnit(std::string_view value, std::string_view unit) {
+    return value.empty() ? QString() : Text(value) + QLatin1Char(' ') + Text(LengthCaption(unit));
+}
+
+static bool Is2018Method(const StudyRowInputs& in) { return IsMethod(in, kIeee2018Method); }
+
+// The equipment of a row: the electrode configuration of a 2018 row (with
+// the class it names), else its equipment class (for a fuse or breaker row
+// the one its label names).
+static QString EquipmentText(const StudyRowInputs& in) {
+    if (Is2018Method(in)) {
+        const QString configuration = Text(in[kElectrodeConfigurationColumn]);
+        if (in[kEquipmentClassColumn].empty()) return configuration;
+        return QStringLiteral("%1 (%2)").arg(Text(in[kEquipmentClassColumn]), configuration);
+    }
+    if (IsMethod(in, kFuseMethod) || IsMethod(in, kBreakerMethod)) return Text(EquipmentClassOf(in));
+    return Text(in[kEquipmentClassColumn]);
+}
+
+// The inside of a 2018 row's enclosure, height × width × depth; none in open air.
+static QString EnclosureText(const StudyRowInputs& in) {
+    const std::string_view c = in[kElectrodeConfigurationColumn];
+    const bool openAir = c == kElectrodeWords[static_cast<int>(Electrode::VOA)] ||
+                         c == kElectrodeWords[static_cast<int>(Electrode::HOA)];
+    if (!Is2018Method(in) || openAir) return {};
+    if (in[kEnclosureHeightColumn].empty() && in[kEnclosureWidthColumn].empty() && in[kEnclosureDepthColumn].empty()) {
+        return {};
+    }
+    return QStringLiteral("%1 × %2 × %3 %4")
+        .arg(Text(in[kEnclosureHeightColumn]), Text(in[kEnclosureWidthColumn]), Text(in[kEnclosureDepthColumn]),
+             Text(LengthCaption(in[kEnclosureUnitColumn])));
+}
+
+// The arc durations of both cases; one where the equations have one case
+// (Lee), none where the equations take none (fuses, breakers).
+static QString DurationsText(const StudyPointView& p, char sep) {
+    const StudyRowInputs& in = p.inputs;
+    const PointResult& r = ResultOf(p);
+    if (IsMethod(in, kFuseMethod) || IsMethod(in, kBreakerMethod)) return {};
+    if (r.Computed() && r.full.duration) {
+        // Found from the row's device: the durations used, a capped one marked.
+        auto used = [&](const PointDuration& d) {
+            return Text(ArcDurationText(d.seconds, sep)) +
+                   (d.element == DeviceElement::Capped ? QStringLiteral(" capped") : QString());
+        };
+        if (!r.reduced || !r.reduced->duration) return used(*r.full.duration);
+        return used(*r.full.duration) + QStringLiteral(" / ") + used(*r.reduced->duration);
+    }
+    if ((r.Computed() && r.equations == Equations::TheoreticallyDerived) || in[kArcTimeReducedColumn].empty()) {
+        return Text(in[kArcTimeColumn]);
+    }
+    return Text(in[kArcTimeColumn]) + QStringLiteral(" / ") + Text(in[kArcTimeReducedColumn]);
+}
+
+// The cells of a point's row: its inputs, then the governing case's results.
+std::vector<QString> PointCells(const StudyPointView& p, const UnitSettings& units, char sep) {
+    const PointResult& v = ResultOf(p);
+    const StudyRowInputs& in = p.inputs;
+    const bool computed = v.Computed();
+    const bool reduced = computed && v.reducedGoverns && v.reduced;
+    std::vector<QString> cells = {Text(OneLineName(p.name)),
+                                  MethodText(p),
+                                  EquipmentText(in),
+                                  Text(in[kVoltageColumn]),
+                                  BoltedCurrentText(p, sep),
+                                  IsMethod(in, kFuseMethod) || IsMethod(in, kBreakerMethod)
+                                      ? QString()
+                                      : WithUnit(in[kGapColumn], in[kGapUnitColumn]),
+                                  EnclosureText(in),
+                                  WithUnit(in[kWorkDistanceColumn], in[kWorkDistanceUnitColumn]),
+                                  DurationsText(p, sep)};
+    if (!computed) {
+        cells.resize(cells.size() + 7);
+        cells[cells.size() - 3] = QStringLiteral("refused");
+        return cells;
+    }
+    const StudyRowResults r = ResultCells(v, units, sep);
+    auto result = [&](StudyResultColumn full, StudyResultColumn red) { return Text(r[reduced ? red : full]); };
+    const QString clothing = result(kClothing1Column, kClothingReduced1Column) + QLatin1Char(' ') +
+                             result(kClothing2Column, kClothingReduced2Column);
+    cells.insert(cells.end(), {result(kArcingCurrentColumn, kArcingCurrentReducedColumn),
+                               result(kIncidentEnergyColumn, kIncidentEnergyReducedColumn),
+                               result(kFlashBoundaryColumn, kFlashBoundaryReducedColumn),
+                               result(kPpeLevelColumn, kPpeLevelReducedColumn),
+                               reduced ? QStringLiteral("reduced") : QStringLiteral("full"),
+                               clothing.simplified(),
+                               Text(r[kLimitedApproachColumn]) + QStringLiteral(" / ") +
+                                   Text(r[kRestrictedApproachColumn]) + QStringLiteral(" / ") +
+                                   Text(r[kProhibitedApproachColumn])});
+    return cells;
+}
+
+std::vector<QString> RefusedCells(const StudyPointView& p) {
+    // A point not computed yet has no status.
+    return {Text(OneLineName(p.name)), MethodText(p), p.result ? Text(PointStatusWord(p.result->status)) : QString(),
+            Text(ResultOf(p).message)};
+}
+
+const char* const kMethodNotes[6] = {
+    "IEEE 1584-2002 empirical model: 208 V to 15 kV, bolted fault current 0.7 kA to 106 kA, "
+    "conductor gap 13 mm to 152 mm, working distance 300 mm to 2000 mm. It gives two cases, at "
+    "the predicted and at the 85% arcing current, each with its own arc duration; the case "
+    "with the larger incident energy governs and its values are shown above.",
+    "IEEE 1584-2002 theoretically derived model (Lee): used by the empirical method at 15 kV and "
+    "above (up to 46 kV) or for a gap over 152 mm; one case at the bolted fault current, no "
+    "pressure or TNT equivalent.",
+    "IEEE 1584-2002 fuse equations: current-limiting fuses of class RK1 (up to 600 A) and class L "
+    "(601 A to 2000 A) at 600 V in switchgear, each within the bolted currents its equations "
+    "were tested for.",
+    "IEEE 1584-2002 circuit breaker equations: by breaker type and rating, 208 V to 480 V and "
+    "575 V to 690 V, in panels and MCCs.",
+    "IEEE 1584-2018 model: 208 V to 15 kV; bolted fault current 0.5 kA to 106 kA up to 600 V and "
+    "0.2 kA to 65 kA above; gap 6.35 mm to 76.2 mm up to 600 V and 19.05 mm to 254 mm above; "
+    "working distance 305 mm or more. The larger of the full and reduced arcing current cases "
+    "governs.",
+    "A point outside the range of its method is refused and listed with the reason; it has no "
+    "results and no label. The results show the incident energy at the working distance and "
+    "help choose the protective equipment against the radiated heat of an arc; actual arc flash "
+    "severity can differ."};
+
+}  // namespace zentavo::render

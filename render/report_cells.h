@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The texts a study's PDFs write of a point, from its input texts and its
+// result (PointResult), and the report's tables: their columns and each
+// row's cells. Decisions come from the result's numbers and enums, never from
+// a result text read back.
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "network/short_circuit.h"
+#include "render/study_pdf.h"
+
+namespace zentavo::render {
+
+// The method a row's method cell names, read by the column's words; none
+// for a word that is none of them.
+std::optional<Method> MethodOf(const StudyRowInputs& in);
+bool IsMethod(const StudyRowInputs& in, Method method);
+// The equipment class a fuse or breaker row stands for: the one it names,
+// else the class its tab computes for.
+std::string_view EquipmentClassOf(const StudyRowInputs& in);
+// The length unit of a computed row: its unit cells were read when it was
+// computed, so a word that is no unit cannot stand there.
+LengthUnit RowLengthUnit(std::string_view cell);
+// A point's result, or the empty result of a point not computed yet.
+const PointResult& ResultOf(const StudyPointView& p);
+
+// A column of a table: its heading, its share of the width, the most lines a
+// cell takes, whether it stands among the results (or the inputs), a text
+// its cells must show on one line, and whether a cell too long for it may be
+// cut (a name, a word of a list) or never is (numbers, clothing, settings,
+// messages: see FitLines). Headings are never cut.
+struct Column {
+    QString heading;
+    qreal share;
+    int lines = 1;
+    bool result = false;
+    QString fits = {};
+    bool mayCut = false;
+};
+
+
+// The table of the points: inputs, then the governing case's results.
+std::vector<Column> PointColumns(const UnitSettings& units);
+std::vector<QString> PointCells(const StudyPointView& p, const UnitSettings& units, char sep);
+// The short-circuit table of a study with a network.
+std::vector<Column> BusColumns();
+std::vector<QString> BusCells(const network::BusResult& b, network::Convention convention);
+// The points computed with a caution, and the refused ones: status and message.
+std::vector<Column> RefusedColumns();
+std::vector<QString> RefusedCells(const StudyPointView& p);
+// The protective devices of the rows that name one.
+std::vector<Column> DeviceColumns();
+std::vector<QString> DeviceCells(const StudyPointView& p, char sep);
+// "relay IEC-SI, pickup 2000 A, time dial 0.3, ...": the device of a row and
+// the settings given, in the words and units of its columns.
+QString DeviceText(const StudyRowInputs& in);
+// ", branch share 0.500 maximum case, 0.332 minimum case": on a branch of
+// the network without a typed share, the branch's share of each case, which
+// the row's device saw in that case; empty otherwise.
+QString BranchSharesText(const StudyPointView& p, char sep);
+
+// The note on the methods and their ranges, a paragraph each.
+extern const char* const kMethodNotes[6];
+
+}  // namespace zentavo::render
