@@ -398,7 +398,7 @@ std::string Compute(Ieee2018Inputs& in, Ieee2018Results& r, const DurationsHook*
         if (!Usable(k->iarc)) return std::string(msg::k2018NoArcingCurrent);
         if (!Usable(k->energy) || !Usable(k->boundary)) return std::string(msg::k2018NoResult);
     }
-    r.reducedGoverns = r.reduced.energy > r.full.energy;
+    r.reducedGoverns = ReducedGoverns(r.full.energy, r.reduced.energy);
     return {};
 }
 
@@ -547,6 +547,7 @@ Ieee2018Outcome RunIeee2018(
     t.reducedClothingBold = out.ppeIndexReduced >= out.ppeIndex;
     const ApproachBoundaries b =
         SelectApproachBoundaries(in.voltage, IsOpenAir(in.electrode) ? kOpenAir : kSwitchgear);
+    out.approach = ApproachDistancesOf(b);
     t.approach.limited = ApproachText(b.limited, u, sep);
     t.approach.restricted = ApproachText(b.restricted, u, sep);
     t.approach.prohibited = ApproachText(b.prohibited, u, sep);
@@ -567,12 +568,20 @@ bool KeepsTypicalValues(const Ieee2018Equipment& type, const Ieee2018Inputs& in)
            Near(in.depthMm, type.depthMm) && Near(in.workDistMm, type.workDistMm);
 }
 
+std::string Ieee2018EquipmentText(std::string_view named, Electrode electrode) {
+    if (!named.empty()) return std::string(named);
+    return std::string(kElectrodeWords[static_cast<std::size_t>(electrode)]);
+}
+
 std::string Ieee2018EquipmentText(int picked, const Ieee2018Inputs& in) {
-    const std::string configuration(kElectrodeWords[static_cast<std::size_t>(in.electrode)]);
-    if (picked < 0 || picked >= static_cast<int>(kIeee2018Equipment.size())) return configuration;
+    if (picked < 0 || picked >= static_cast<int>(kIeee2018Equipment.size())) {
+        return Ieee2018EquipmentText({}, in.electrode);
+    }
     const Ieee2018Equipment& type = kIeee2018Equipment[static_cast<std::size_t>(picked)];
-    if (!KeepsTypicalValues(type, in)) return configuration;
-    return std::string(type.labelName) + " (" + configuration + ")";
+    if (!KeepsTypicalValues(type, in)) return Ieee2018EquipmentText({}, in.electrode);
+    return Ieee2018EquipmentText(
+        std::string(type.labelName) + " (" + std::string(kElectrodeWords[static_cast<std::size_t>(in.electrode)]) + ")",
+        in.electrode);
 }
 
 std::string Ieee2018LengthText(double mm, LengthUnit unit, char sep) {

@@ -17,6 +17,7 @@
 
 #include "engine/arc_duration.h"
 #include "engine/case_result.h"
+#include "engine/classification.h"
 #include "engine/error.h"
 #include "engine/result_texts.h"
 #include "engine/units.h"
@@ -161,6 +162,7 @@ struct [[nodiscard]] Ieee2018Outcome {
     CaseResult full, reduced;  // the cases as numbers, what their texts are written from
     int ppeIndex = -1;
     int ppeIndexReduced = -1;
+    ApproachDistances approach;  // of the system voltage, inches (none: "Avoid contact")
     Ieee2018Texts texts;
 };
 
@@ -213,10 +215,15 @@ inline constexpr std::array<Ieee2018Equipment, 9> kIeee2018Equipment = {{
 // enclosure sizes, working distance and configuration. A length filled in
 // inches (rounded to 4 decimals) still counts as the typical value.
 bool KeepsTypicalValues(const Ieee2018Equipment& type, const Ieee2018Inputs& in);
-// The equipment-type text of a label: the picked type's label name with the
-// configuration ("5 kV switchgear (VCB)") while the inputs keep its typical
-// values, otherwise the configuration alone ("VCB"). `picked` is the index
-// in kIeee2018Equipment, -1 when no type was picked.
+// The equipment text of a 2018 point's label: the equipment the engineer
+// named (`named`: a study row's equipment class), else the electrode
+// configuration alone ("VCB").
+std::string Ieee2018EquipmentText(std::string_view named, Electrode electrode);
+// The same for the 2018 window, which names the type picked in its list
+// (`picked`, the index in kIeee2018Equipment, -1 when none): by the type's
+// label name with the configuration ("5 kV switchgear (VCB)") while the
+// inputs keep its typical values; a type whose values were changed names
+// nothing.
 std::string Ieee2018EquipmentText(int picked, const Ieee2018Inputs& in);
 
 // --- Lengths of the 2018 window in the units of its captions ---------------

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "engine/case_result.h"
 #include "label/layout.h"
 #include "label/label_settings.h"
 #include "label/translations.h"
@@ -21,7 +22,8 @@ LabelContent MakeLabelContent(const LabelContentInputs& in) {
     auto& t = out.texts;
     const int lang = in.language;
     const bool empirical = in.method == kEmpiricalMethod;
-    const bool reducedGoverns = in.incidentEnergy < in.incidentEnergyReduced;
+    const bool reducedGoverns =
+        in.reducedGoverns.value_or(ReducedGoverns(in.incidentEnergy, in.incidentEnergyReduced));
     const std::string lengthUnit = LengthUnitWord(in.units.WorkDistUnit, lang);
     const std::string boundaryUnit = LengthUnitWord(in.units.BoundaryUnit, lang);
 

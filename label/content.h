@@ -59,6 +59,9 @@ struct LabelContentInputs {
     double arcPressure = 0, arcPressureReduced = 0;
     double tntEquivalent = 0, tntEquivalentReduced = 0;
     double voltageV = 0, gapMm = 0;
+    // Whether the reduced case governs, as the method chose it (LabelInputsOf
+    // sets it); unset: the case with the larger incident energy above.
+    std::optional<bool> reducedGoverns;
 
     int clothingCaptionTop = 0;  // top of the clothing caption after the layout
 

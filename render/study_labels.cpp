@@ -17,98 +17,68 @@ namespace zentavo::render {
 
 namespace {
 
-// The device of a computed row whose durations came from one, as its label's
-// footer names it, with the durations used and their elements.
-// `reducedAlone`: the label takes the reduced case alone (a 2018 row it
-// governs), in the full case's place.
-std::optional<LabelDevice> LabelDeviceOf(const PointResult& r, const StudyRowResults& t, bool reducedAlone) {
+// A point's durations where its device gave them, with the device.
+std::optional<LabelPointDevice> LabelDeviceOf(const PointResult& r) {
     if (!r.device || !r.full.duration) return std::nullopt;
-    LabelDevice d;
+    LabelPointDevice d;
     d.type = r.device->Type();
     d.relayCurve = r.device->Curve();
-    const PointDuration* reduced = r.reduced && r.reduced->duration ? &*r.reduced->duration : nullptr;
-    d.duration = t[reducedAlone ? kArcTimeReducedUsedColumn : kArcTimeUsedColumn];
-    d.element = reducedAlone && reduced ? reduced->element : r.full.duration->element;
-    if (!reducedAlone) {
-        d.durationReduced = t[kArcTimeReducedUsedColumn];
-        if (reduced) d.elementReduced = reduced->element;
-    }
+    d.full = {r.full.duration->seconds, r.full.duration->element};
+    if (r.reduced && r.reduced->duration) d.reduced = LabelDuration{r.reduced->duration->seconds, r.reduced->duration->element};
     return d;
+}
+
+std::optional<Electrode> ElectrodeOf(std::string_view word) {
+    for (std::size_t i = 0; i < kElectrodeWords.size(); ++i) {
+        if (kElectrodeWords[i] == word) return static_cast<Electrode>(i);
+    }
+    return std::nullopt;
 }
 
 }  // namespace
 
-LabelContentInputs StudyLabelInputs(const StudyRowInputs& in, const PointResult& v, const UnitSettings& units,
-                                    char sep) {
-    const StudyRowResults r = ResultCells(v, units, sep);  // the texts, written from the numbers
-    LabelContentInputs li;
-    li.method = v.method;
-    li.units = units;
-    li.units.GapUnit = RowLengthUnit(in[kGapUnitColumn]);
-    li.units.WorkDistUnit = RowLengthUnit(in[kWorkDistanceUnitColumn]);
-    li.workDist = std::string(in[kWorkDistanceColumn]);
-    li.boltedCurrent = v.network ? NetworkCurrentText(*v.NetworkCurrent(), sep) : std::string(in[kBoltedCurrentColumn]);
-    li.voltage = std::string(in[kVoltageColumn]);
-    li.limited = r[kLimitedApproachColumn];
-    li.restricted = r[kRestrictedApproachColumn];
-    li.prohibited = r[kProhibitedApproachColumn];
-    li.voltageV = v.voltage;
-    li.gapMm = v.gapMm;
-    const PointCase* reduced = v.reduced ? &*v.reduced : nullptr;
-
+LabelPoint StudyLabelPoint(const StudyRowInputs& in, const PointResult& v, char sep) {
+    LabelPoint p;
+    p.method = v.method;
     switch (v.method) {
-    case kIeee2018Method: {
-        // As the 2018 window: one case on the label, the governing one, with
-        // pressure and TNT "N/A" and no grounding.
-        const bool governs = v.reducedGoverns && reduced;
-        const PointCase& c = governs ? *reduced : v.full;
-        // The equipment class when the row names one, else its electrode configuration.
-        li.equipmentClass = std::string(in[kEquipmentClassColumn].empty() ? in[kElectrodeConfigurationColumn]
-                                                                          : in[kEquipmentClassColumn]);
-        li.grounding = "N/A";
-        li.energy = r[governs ? kIncidentEnergyReducedColumn : kIncidentEnergyColumn];
-        li.boundary = r[governs ? kFlashBoundaryReducedColumn : kFlashBoundaryColumn];
-        li.ppe = r[governs ? kPpeLevelReducedColumn : kPpeLevelColumn];
-        li.incidentEnergy = c.energy;
-        li.ppeIndex = c.ppeIndex;
-        li.device = LabelDeviceOf(v, r, governs);
-        return li;
-    }
-    case kEmpiricalMethod:
-        li.equipmentClass = std::string(in[kEquipmentClassColumn]);
-        li.grounding = in[kGroundingColumn] == kGroundings[0] ? "ungrounded" : "Grounded";
-        li.energyReduced = r[kIncidentEnergyReducedColumn];
-        li.boundaryReduced = r[kFlashBoundaryReducedColumn];
-        li.ppeReduced = r[kPpeLevelReducedColumn];
-        li.pressureReduced = r[kPressureReducedColumn];
-        li.tnt = r[kTntColumn];
-        li.tntReduced = r[kTntReducedColumn];
-        if (reduced) {
-            li.incidentEnergyReduced = reduced->energy;
-            li.ppeIndexReduced = reduced->ppeIndex;
-            li.arcPressure = v.full.pressure.value_or(0);
-            li.arcPressureReduced = reduced->pressure.value_or(0);
-            li.tntEquivalent = v.full.tnt.value_or(0);
-            li.tntEquivalentReduced = reduced->tnt.value_or(0);
+    case kIeee2018Method:
+        if (const std::optional<Electrode> e = ElectrodeOf(in[kElectrodeConfigurationColumn])) {
+            p.equipment = Ieee2018EquipmentText(in[kEquipmentClassColumn], *e);
+        } else {
+            p.equipment = std::string(in[kEquipmentClassColumn]);
         }
+        break;
+    case kEmpiricalMethod:
+        p.equipment = std::string(in[kEquipmentClassColumn]);
+        p.grounding = in[kGroundingColumn] == kGroundings[0] ? "ungrounded" : "Grounded";
         break;
     case kFuseMethod:
     case kBreakerMethod:
         // The fuse and breaker tabs label their own equipment class, unless
         // the row names the equipment it protects.
-        li.equipmentClass = std::string(EquipmentClassOf(in));
-        li.grounding = "Grounded";
-        li.arcPressure = v.full.pressure.value_or(0);
+        p.equipment = std::string(EquipmentClassOf(in));
+        p.grounding = "Grounded";
         break;
     }
-    li.energy = r[kIncidentEnergyColumn];
-    li.boundary = r[kFlashBoundaryColumn];
-    li.ppe = r[kPpeLevelColumn];
-    li.pressure = r[kPressureColumn];
-    li.incidentEnergy = v.full.energy;
-    li.ppeIndex = v.full.ppeIndex;
-    li.device = LabelDeviceOf(v, r, false);
-    return li;
+    p.workDist = std::string(in[kWorkDistanceColumn]);
+    p.boltedCurrent = v.network ? NetworkCurrentText(*v.NetworkCurrent(), sep) : std::string(in[kBoltedCurrentColumn]);
+    p.voltage = std::string(in[kVoltageColumn]);
+    p.full = v.full;
+    if (v.reduced) p.reduced = *v.reduced;
+    p.reducedGoverns = v.reducedGoverns;
+    p.approach = v.approach;
+    p.voltageV = v.voltage;
+    p.gapMm = v.gapMm;
+    p.device = LabelDeviceOf(v);
+    return p;
+}
+
+LabelContentInputs StudyLabelInputs(const StudyRowInputs& in, const PointResult& v, const UnitSettings& units,
+                                    char sep) {
+    UnitSettings u = units;
+    u.GapUnit = RowLengthUnit(in[kGapUnitColumn]);
+    u.WorkDistUnit = RowLengthUnit(in[kWorkDistanceUnitColumn]);
+    return LabelInputsOf(StudyLabelPoint(in, v, sep), u, sep);
 }
 
 LabelSheet StudyLabel(const StudyPointView& point, const StudyLabelOptions& options) {

@@ -27,6 +27,7 @@
 #include "study/row.h"
 #include "label/content.h"
 #include "label/layout.h"
+#include "label/point_label.h"
 #include "label/sheet.h"
 #include "render/time_current.h"
 
@@ -60,11 +61,12 @@ struct StudyLabelOptions {
     std::shared_ptr<const CurveSet> curves;  // the named fuse curves the results were computed with
 };
 
-// The label inputs of one computed row: the texts written from its result
-// (in `units` with `sep`) and the numbers they come from, filled as the
-// results window (or the 2018 window, for a row computed by IEEE 1584-2018)
-// fills them for its own label, so a study label equals the single label of
-// the same point. The label's own layout fields are set later by ComposeLabel.
+// A computed row as its label takes it (the equipment, grounding and typed
+// texts from its cells, the rest from its result); and its label inputs,
+// built by LabelInputsOf as the results window and the 2018 window build
+// theirs, so a study label equals the single label of the same point. The
+// label's own layout fields are set later by ComposeLabel.
+LabelPoint StudyLabelPoint(const StudyRowInputs& inputs, const PointResult& result, char sep);
 LabelContentInputs StudyLabelInputs(const StudyRowInputs& inputs, const PointResult& result, const UnitSettings& units,
                                     char sep);
 // The finished label of a computed row, with `name` as the equipment name

@@ -540,8 +540,7 @@ private:
         p_.reducedGoverns = out.texts.reducedGoverns;
         p_.voltage = out.inputs.voltage;
         p_.gapMm = out.inputs.gapMm;
-        p_.approach = ApproachDistancesOf(SelectApproachBoundaries(
-            out.inputs.voltage, IsOpenAir(out.inputs.electrode) ? kOpenAir : kSwitchgear));
+        p_.approach = out.approach;
         p_.enclosure = IsOpenAir(out.inputs.electrode) ? EnclosureType::OpenAir
                        : n.shallow                      ? EnclosureType::Shallow
                                                         : EnclosureType::Typical;

@@ -18,6 +18,7 @@
 
 #include "engine/number.h"
 #include "label/content.h"
+#include "label/point_label.h"
 #include "label/label_settings.h"
 #include "render/time_current.h"
 #include "report/report.h"
@@ -452,19 +453,21 @@ void TIeee2018::SaveClick() {
     r.arcTime = Utf8(typed_.arcTime);
     r.arcTimeReduced = Utf8(typed_.arcTimeReduced);
     r.openAir = IsOpenAir(in.electrode);
-    r.enclosureType = text("EnclosureType");
-    r.correctionFactor = text("CorrectionFactor");
-    r.arcCurrent = text("FullArcCurrent");
-    r.arcCurrentReduced = text("ReducedArcCurrent");
+    // The results as the calculation wrote them (in the units they were shown in); the captions as shown.
+    const Ieee2018Texts& t = last_.texts;
+    r.enclosureType = t.enclosureType;
+    r.correctionFactor = t.correctionFactor;
+    r.arcCurrent = t.arcCurrent;
+    r.arcCurrentReduced = t.arcCurrentReduced;
     r.energyCaption = text("EnergyCaption");
     r.boundaryCaption = text("BoundaryCaption");
-    r.energy = text("FullEnergy"), r.boundary = text("FullBoundary"), r.ppe = text("FullPpe");
-    r.energyReduced = text("ReducedEnergy"), r.boundaryReduced = text("ReducedBoundary");
-    r.ppeReduced = text("ReducedPpe");
-    r.reducedGoverns = last_.texts.reducedGoverns;
-    r.limitedCaption = text("LimitedCaption"), r.limited = text("LimitedApproach");
-    r.restrictedCaption = text("RestrictedCaption"), r.restricted = text("RestrictedApproach");
-    r.prohibitedCaption = text("ProhibitedCaption"), r.prohibited = text("ProhibitedApproach");
+    r.energy = t.full.energy, r.boundary = t.full.boundary, r.ppe = t.full.ppeLevel;
+    r.energyReduced = t.reduced.energy, r.boundaryReduced = t.reduced.boundary;
+    r.ppeReduced = t.reduced.ppeLevel;
+    r.reducedGoverns = t.reducedGoverns;
+    r.limitedCaption = text("LimitedCaption"), r.limited = t.approach.limited;
+    r.restrictedCaption = text("RestrictedCaption"), r.restricted = t.approach.restricted;
+    r.prohibitedCaption = text("ProhibitedCaption"), r.prohibited = t.approach.prohibited;
     AddDurationsToReport(r);
     SaveReportBlock(QFile::encodeName(path).toStdString(),
                     [&](bool) { return Ieee2018ReportLines(r); });
@@ -478,32 +481,31 @@ void TIeee2018::LabelClick() {
     hide();
 
     const LabelSettings settings = app_.FormLabelType().Settings();
-    auto text = [this](const char* label) { return Utf8(EnglishText(L(label))); };
-    // One case on the label: the governing one, with pressure and TNT "N/A".
-    const bool reduced = last_.texts.reducedGoverns;
-    LabelContentInputs in;
+    LabelPoint p;
+    p.method = kIeee2018Method;
+    p.equipment = Utf8(typed_.equipment);
+    p.workDist = Utf8(typed_.workDist);
+    p.boltedCurrent = Utf8(typed_.boltedCurrent);
+    p.voltage = Utf8(typed_.voltage);
+    p.full = last_.full;
+    p.reduced = last_.reduced;
+    p.reducedGoverns = last_.texts.reducedGoverns;
+    p.approach = last_.approach;
+    p.voltageV = last_.inputs.voltage;
+    p.gapMm = last_.inputs.gapMm;
+    if (durations_.used) {
+        LabelPointDevice d;
+        d.type = durations_.type;
+        d.relayCurve = durations_.relayCurve;
+        d.full = {durations_.full.seconds, durations_.full.element};
+        d.reduced = LabelDuration{durations_.reduced.seconds, durations_.reduced.element};
+        p.device = d;
+    }
+    // The label takes the governing case alone, its grounding "N/A".
+    LabelContentInputs in = LabelInputsOf(p, resultUnits_, app_.Sep());
     in.language = settings.LabelLanguage;
     in.clothingChecked = IsChecked(settings.ContentItems, kEntryClothing);
-    in.method = kIeee2018Method;
-    in.equipmentClass = Utf8(typed_.equipment);
-    in.grounding = "N/A";
-    in.workDist = Utf8(typed_.workDist);
-    in.boltedCurrent = Utf8(typed_.boltedCurrent);
-    in.voltage = Utf8(typed_.voltage);
-    in.energy = text(reduced ? "ReducedEnergy" : "FullEnergy");
-    in.boundary = text(reduced ? "ReducedBoundary" : "FullBoundary");
-    in.ppe = text(reduced ? "ReducedPpe" : "FullPpe");
-    in.limited = text("LimitedApproach");
-    in.restricted = text("RestrictedApproach");
-    in.prohibited = text("ProhibitedApproach");
-    in.units = resultUnits_;
-    const Ieee2018Results& v = last_.values;
-    in.incidentEnergy = reduced ? v.reduced.energy : v.full.energy;
-    in.ppeIndex = reduced ? last_.ppeIndexReduced : last_.ppeIndex;
-    in.voltageV = last_.inputs.voltage;
-    in.gapMm = last_.inputs.gapMm;
     in.clothingCaptionTop = preview.Slot("Label29")->y();
-    AddDurationsToLabel(in, reduced);
     preview.ApplyContent(MakeLabelContent(in));
 }
 
@@ -715,16 +717,5 @@ void TIeee2018::AddDurationsToReport(Ieee2018ReportTexts& r) const {
     for (const std::string& c : durations_.cautions) r.notes.push_back("Caution: " + c);
 }
 
-void TIeee2018::AddDurationsToLabel(LabelContentInputs& in, bool reducedGoverns) const {
-    if (!durations_.used) return;
-    // One case on the label, the governing one: its duration names the device in the footer.
-    const ArcDuration& shown = reducedGoverns ? durations_.reduced : durations_.full;
-    LabelDevice d;
-    d.type = durations_.type;
-    d.relayCurve = durations_.relayCurve;
-    d.duration = ArcDurationText(shown.seconds, app_.Sep());
-    d.element = shown.element;
-    in.device = d;
-}
 
 }  // namespace zentavo::ui

@@ -88,7 +88,6 @@ private:
     // in the user's language.
     QString CautionText() const;
     // The device and the label's case's duration, for the label's footer.
-    void AddDurationsToLabel(LabelContentInputs& in, bool reducedGoverns) const;
 
     Application& app_;
 

@@ -439,7 +439,7 @@ void Tmain::CalculateFuse() {
     s.workDist = Fuse_Work_Dist->text();
     s.boltedCurrent = Fuse_Ibolt->text();
     s.voltage = Fuse_Volt->text();
-    app_.Third().ShowFuseResults(out.texts, s, RadioGroup2->itemIndex() == 0);
+    app_.Third().ShowFuseResults(out, s, RadioGroup2->itemIndex() == 0);
 }
 
 void Tmain::CalculateBreaker() {
@@ -468,7 +468,7 @@ void Tmain::CalculateBreaker() {
     s.workDist = CB_workdist->text();
     s.boltedCurrent = CB_Ibolt->text();
     s.voltage = CB_volt->text();
-    app_.Third().ShowBreakerResults(out.texts, s, RadioGroup2->itemIndex() == 0);
+    app_.Third().ShowBreakerResults(out, s, RadioGroup2->itemIndex() == 0);
 }
 
 void Tmain::Open1Click() { app_.Formedit().OpenFromMain(); }

@@ -281,8 +281,31 @@ void TThird::MarkGoverningCase(bool reducedGoverns) {
     mark(kReduced, reducedGoverns);
 }
 
-void TThird::ShowEmpiricalResults(const EmpiricalResultTexts& t, const EmpiricalSummary& s,
+void TThird::KeepForLabel(Method method, const QString& equipment, const QString& grounding,
+                          const QString& workDist, const QString& boltedCurrent, const QString& voltage) {
+    const SharedState& st = app_.state();
+    shown_ = {};
+    shown_.method = method;
+    shown_.equipment = Utf8(equipment);
+    shown_.grounding = Utf8(grounding);
+    shown_.workDist = Utf8(workDist);
+    shown_.boltedCurrent = Utf8(boltedCurrent);
+    shown_.voltage = Utf8(voltage);
+    shown_.approach = ApproachDistancesOf({st.LimitedApproach, st.RestrictedApproach, st.ProhibitedApproach});
+    shown_.voltageV = st.Voltage;
+    shown_.gapMm = st.Gap;
+    shownUnits_ = app_.Units();
+    shownSep_ = app_.Sep();
+}
+
+void TThird::ShowEmpiricalResults(const EmpiricalOutcome& out, const EmpiricalSummary& s,
                                   bool showPressure, bool showTnt) {
+    const EmpiricalResultTexts& t = out.texts;
+    KeepForLabel(kEmpiricalMethod, s.equipment, s.grounding, s.workDist, s.boltedCurrent, s.voltage);
+    shown_.full = out.full;
+    if (t.reducedCaseOffered) shown_.reduced = out.reduced;
+    shown_.reducedGoverns = t.reducedGoverns;
+    empiricalTexts_ = t;
     show();
 
     // Method layout.
@@ -423,14 +446,18 @@ void TThird::SetSingleCaseLayout(bool fuse, const SingleCaseResultTexts& t,
     FitCaptions(this);
 }
 
-void TThird::ShowFuseResults(const SingleCaseResultTexts& t, const SingleCaseSummary& s,
-                             bool showPressure) {
-    SetSingleCaseLayout(true, t, s, showPressure);
+void TThird::ShowFuseResults(const FuseOutcome& out, const SingleCaseSummary& s, bool showPressure) {
+    KeepForLabel(kFuseMethod, s.equipment, QStringLiteral("Grounded"), s.workDist, s.boltedCurrent, s.voltage);
+    shown_.full = out.result;
+    singleTexts_ = out.texts;
+    SetSingleCaseLayout(true, out.texts, s, showPressure);
 }
 
-void TThird::ShowBreakerResults(const SingleCaseResultTexts& t, const SingleCaseSummary& s,
-                                bool showPressure) {
-    SetSingleCaseLayout(false, t, s, showPressure);
+void TThird::ShowBreakerResults(const BreakerOutcome& out, const SingleCaseSummary& s, bool showPressure) {
+    KeepForLabel(kBreakerMethod, s.equipment, QStringLiteral("Grounded"), s.workDist, s.boltedCurrent, s.voltage);
+    shown_.full = out.result;
+    singleTexts_ = out.texts;
+    SetSingleCaseLayout(false, out.texts, s, showPressure);
 }
 
 void TThird::Button1Click() {
@@ -450,33 +477,10 @@ void TThird::Button2Click() {
     preview.show();  // lays the label out from the options
     hide();
 
-    const SharedState& s = app_.state();
     const LabelSettings settings = app_.FormLabelType().Settings();
-    Tmain& m = app_.main();
-    auto text = [this](const char* label) { return Utf8(EnglishText(L(label))); };
-    LabelContentInputs in;
+    LabelContentInputs in = LabelInputsOf(shown_, shownUnits_, shownSep_);
     in.language = settings.LabelLanguage;
     in.clothingChecked = IsChecked(settings.ContentItems, kEntryClothing);
-    in.method = m.ActiveMethod();
-    in.equipmentClass = EquipmentClass(in.method == kEmpiricalMethod ? app_.Second().EquipClassBox
-                                       : in.method == kFuseMethod    ? m.Fuse_Eq_Class
-                                                                     : m.CB_Equip);
-    in.grounding = text("Label18");
-    in.workDist = text("Label19");
-    in.boltedCurrent = text("Label22");
-    in.voltage = text("Label24");
-    in.energy = text("Label25"), in.energyReduced = text("Label28");
-    in.boundary = text("Label26"), in.boundaryReduced = text("Label29");
-    in.ppe = text("Label27"), in.ppeReduced = text("Label30");
-    in.limited = text("Label36"), in.restricted = text("Label37"), in.prohibited = text("Label38");
-    in.pressure = text("Label45"), in.pressureReduced = text("Label41");
-    in.tnt = text("Label46"), in.tntReduced = text("Label42");
-    in.units = app_.Units();
-    in.incidentEnergy = s.IncidentEnergy, in.incidentEnergyReduced = s.IncidentEnergyReduced;
-    in.ppeIndex = s.PpeIndex, in.ppeIndexReduced = s.PpeIndexReduced;
-    in.arcPressure = s.ArcPressure, in.arcPressureReduced = s.ArcPressureReduced;
-    in.tntEquivalent = s.TntEquivalent, in.tntEquivalentReduced = s.TntEquivalentReduced;
-    in.voltageV = s.Voltage, in.gapMm = s.Gap;
     in.clothingCaptionTop = preview.Slot("Label29")->y();
     preview.ApplyContent(MakeLabelContent(in));
 }
@@ -491,6 +495,7 @@ void TThird::Button3Click() {
     auto text = [this](const char* label) { return Utf8(EnglishText(L(label))); };
     if (m.ActiveMethod() == 0) {
         TSecond& second = app_.Second();
+        const EmpiricalResultTexts& e = empiricalTexts_;  // the results as they were shown
         EmpiricalReportTexts r;
         r.equipmentClass = EquipmentClass(m.EquipClassBox);
         r.gapUnit = Utf8(m.Label1->text());
@@ -504,19 +509,19 @@ void TThird::Button3Click() {
         r.arcTime = Utf8(second.t1Edit->text());
         r.arcCurrentReduced = Utf8(second.Ia15Edit->text());
         r.arcTimeReduced = Utf8(second.Edit2->text());
-        r.fullEnergyCaption = text("Label10"), r.fullEnergy = text("Label25");
-        r.fullBoundaryCaption = text("Label11"), r.fullBoundary = text("Label26");
-        r.fullPpeLevel = text("Label27");
-        r.fullPressureCaption = text("Label43"), r.fullPressure = text("Label45");
-        r.fullTntCaption = text("Label44"), r.fullTnt = text("Label46");
-        r.reducedEnergyCaption = text("Label13"), r.reducedEnergy = text("Label28");
-        r.reducedBoundaryCaption = text("Label14"), r.reducedBoundary = text("Label29");
-        r.reducedPpeLevel = text("Label30");
-        r.reducedPressureCaption = text("Label39"), r.reducedPressure = text("Label41");
-        r.reducedTntCaption = text("Label40"), r.reducedTnt = text("Label42");
-        r.limitedApproachCaption = text("Label33"), r.limitedApproach = text("Label36");
-        r.restrictedApproachCaption = text("Label34"), r.restrictedApproach = text("Label37");
-        r.prohibitedApproachCaption = text("Label35"), r.prohibitedApproach = text("Label38");
+        r.fullEnergyCaption = text("Label10"), r.fullEnergy = e.full.energy;
+        r.fullBoundaryCaption = text("Label11"), r.fullBoundary = e.full.boundary;
+        r.fullPpeLevel = e.full.ppeLevel;
+        r.fullPressureCaption = text("Label43"), r.fullPressure = e.full.pressure;
+        r.fullTntCaption = text("Label44"), r.fullTnt = e.full.tnt;
+        r.reducedEnergyCaption = text("Label13"), r.reducedEnergy = e.reduced.energy;
+        r.reducedBoundaryCaption = text("Label14"), r.reducedBoundary = e.reduced.boundary;
+        r.reducedPpeLevel = e.reduced.ppeLevel;
+        r.reducedPressureCaption = text("Label39"), r.reducedPressure = e.reduced.pressure;
+        r.reducedTntCaption = text("Label40"), r.reducedTnt = e.reduced.tnt;
+        r.limitedApproachCaption = text("Label33"), r.limitedApproach = e.approach.limited;
+        r.restrictedApproachCaption = text("Label34"), r.restrictedApproach = e.approach.restricted;
+        r.prohibitedApproachCaption = text("Label35"), r.prohibitedApproach = e.approach.prohibited;
         r.pressureShown = second.CheckBox1->isChecked();
         r.tntShown = second.CheckBox2->isChecked();
         r.reducedCaseOffered = !app_.state().ReducedCaseOff;
@@ -525,6 +530,7 @@ void TThird::Button3Click() {
     }
 
     const bool fuse = m.ActiveMethod() == 1;
+    const SingleCaseResultTexts& t = singleTexts_;  // the results as they were shown
     SingleCaseReportTexts r;
     r.equipmentClass = EquipmentClass(fuse ? m.Fuse_Eq_Class : m.CB_Equip);
     r.gapUnit = Utf8((fuse ? m.Label7 : m.Label13)->text());
@@ -533,14 +539,14 @@ void TThird::Button3Click() {
     r.workDist = Utf8((fuse ? m.Fuse_Work_Dist : m.CB_workdist)->text());
     r.basedOn = text("Label48");
     r.boltedCurrent = Utf8((fuse ? m.Fuse_Ibolt : m.CB_Ibolt)->text());
-    r.arcCurrent = text("Label23");
+    r.arcCurrent = t.arcCurrent;
     r.voltage = Utf8((fuse ? m.Fuse_Volt : m.CB_volt)->text());
-    r.energyCaption = text("Label10"), r.energy = text("Label25");
-    r.boundaryCaption = text("Label11"), r.boundary = text("Label26");
-    r.ppeLevel = text("Label27");
-    r.limitedApproachCaption = text("Label33"), r.limitedApproach = text("Label36");
-    r.restrictedApproachCaption = text("Label34"), r.restrictedApproach = text("Label37");
-    r.prohibitedApproachCaption = text("Label35"), r.prohibitedApproach = text("Label38");
+    r.energyCaption = text("Label10"), r.energy = t.result.energy;
+    r.boundaryCaption = text("Label11"), r.boundary = t.result.boundary;
+    r.ppeLevel = t.result.ppeLevel;
+    r.limitedApproachCaption = text("Label33"), r.limitedApproach = t.approach.limited;
+    r.restrictedApproachCaption = text("Label34"), r.restrictedApproach = t.approach.restricted;
+    r.prohibitedApproachCaption = text("Label35"), r.prohibitedApproach = t.approach.prohibited;
     if (fuse) {
         SaveReportBlock(file, [&](bool appending) { return FuseReportLines(r, appending); });
     } else {

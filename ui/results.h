@@ -9,7 +9,9 @@
 #include <QWidget>
 
 #include "engine/empirical.h"
+#include "engine/breaker.h"
 #include "engine/fuse_equations.h"
+#include "label/point_label.h"
 
 class QFrame;
 class QLabel;
@@ -34,12 +36,11 @@ public:
     explicit TThird(Application& app);
 
     // Shows the window and fills it for each method.
-    void ShowEmpiricalResults(const EmpiricalResultTexts& t, const EmpiricalSummary& s,
+    // The window keeps the result as numbers for its label.
+    void ShowEmpiricalResults(const EmpiricalOutcome& out, const EmpiricalSummary& s,
                               bool showPressure, bool showTnt);
-    void ShowFuseResults(const SingleCaseResultTexts& t, const SingleCaseSummary& s,
-                         bool showPressure);
-    void ShowBreakerResults(const SingleCaseResultTexts& t, const SingleCaseSummary& s,
-                            bool showPressure);
+    void ShowFuseResults(const FuseOutcome& out, const SingleCaseSummary& s, bool showPressure);
+    void ShowBreakerResults(const BreakerOutcome& out, const SingleCaseSummary& s, bool showPressure);
 
     void FormShow();
     void Button1Click();  // "Back"
@@ -63,11 +64,21 @@ protected:
 private:
     void SetSingleCaseLayout(bool fuse, const SingleCaseResultTexts& t, const SingleCaseSummary& s,
                              bool showPressure);
+    // The result shown, as its label takes it, and the state's approach distances.
+    void KeepForLabel(Method method, const QString& equipment, const QString& grounding,
+                      const QString& workDist, const QString& boltedCurrent, const QString& voltage);
     void SetClothing(const CaseTexts& c, QLabel* first, QLabel* second);
     void MarkGoverningCase(bool reducedGoverns);
 
     Application& app_;
     QString lastReportName_;  // offered again by the next "Save results"
+    // The result shown: as numbers for its label, as texts for its report,
+    // with the units and decimal separator it was shown in.
+    LabelPoint shown_;
+    EmpiricalResultTexts empiricalTexts_;
+    SingleCaseResultTexts singleTexts_;
+    UnitSettings shownUnits_;
+    char shownSep_ = '.';
     QFrame* Summary;
     QLabel* SummaryCaption_;
     QFrame* Panel1;

@@ -204,7 +204,7 @@ void TSecond::Button2Click() {
     s.boltedCurrent = IbfEdit->text();
     s.arcCurrent = IaEdit->text();
     s.voltage = VoltEdit->text();
-    app_.Third().ShowEmpiricalResults(out.texts, s, CheckBox1->isChecked(),
+    app_.Third().ShowEmpiricalResults(out, s, CheckBox1->isChecked(),
                                       CheckBox2->isChecked());
 }
 
