@@ -20,13 +20,13 @@
 #include <vector>
 
 #include "study/csv.h"
-#include "batch_test_tools.h"
+#include "study_tools.h"
 
 namespace {
 
-using zentavo::batch_test::CommandRun;
-using zentavo::batch_test::FileBytes;
-using zentavo::batch_test::RunCommand;
+using zentavo::study_test::CommandRun;
+using zentavo::study_test::FileBytes;
+using zentavo::study_test::RunCommand;
 
 bool Exists(const std::string& path) {
     struct stat st;
@@ -96,8 +96,8 @@ std::string Title(const std::string& pdf) {
 }
 
 // The sample study's rows from its expected results, by column name.
-std::vector<zentavo::batch_test::CsvRow> ExpectedRows() {
-    return zentavo::batch_test::CsvRows(FileBytes(ZENTAVO_EXAMPLES_DIR "/study-results.csv"));
+std::vector<zentavo::study_test::CsvRow> ExpectedRows() {
+    return zentavo::study_test::CsvRows(FileBytes(ZENTAVO_EXAMPLES_DIR "/study-results.csv"));
 }
 
 const std::string kProgram = ZENTAVO_BATCH_PROGRAM;
@@ -574,8 +574,8 @@ TEST(BatchPdfs, DevicesInTheReportAndCappedDurationsOnTheLabels) {
     };
     for (const Labelled& l : studies) {
         SCOPED_TRACE(l.results);
-        std::vector<zentavo::batch_test::CsvRow> computed;
-        for (auto& row : zentavo::batch_test::CsvRows(FileBytes(l.results))) {
+        std::vector<zentavo::study_test::CsvRow> computed;
+        for (auto& row : zentavo::study_test::CsvRows(FileBytes(l.results))) {
             if (row["status"] == "ok") computed.push_back(row);
         }
         ASSERT_EQ(Pages(l.labels), static_cast<int>(computed.size()));

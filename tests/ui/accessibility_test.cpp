@@ -20,6 +20,7 @@
 #include "drive.h"
 #include "fake_dialogs.h"
 #include "translated_main.h"
+#include "window_fixture.h"
 
 using namespace zentavo::ui;
 
@@ -81,25 +82,16 @@ QStringList Problems(QWidget* window, const QString& where) {
 
 }  // namespace
 
-class AccessibilityTest : public QObject {
+class AccessibilityTest : public WindowTest {
     Q_OBJECT
 
+public:
+    AccessibilityTest() : WindowTest({.closeStudies = true}) {}
+
 private:
-    std::unique_ptr<FakeDialogs> dialogs;
-    std::unique_ptr<Application> app;
-    QTemporaryDir dir;
+    QTemporaryDir runFolder;  // one folder for all the test functions
 
 private slots:
-    void init() {
-        dialogs = std::make_unique<FakeDialogs>();
-        app = std::make_unique<Application>(*dialogs);
-    }
-    void cleanup() {
-        CloseStudyWindows();
-        app.reset();
-        dialogs.reset();
-    }
-
     // Every window, each tab of a window with tabs as the user sees it, the
     // about box and the study's export dialog: every control reached with the keyboard has a name, and no two
     // inputs shown together share one.
@@ -109,7 +101,7 @@ private slots:
     }
     void everyControlHasItsOwnName() {
         QFETCH(QString, window);
-        QWidget* w = OpenWindow(*app, *dialogs, window, dir.path());
+        QWidget* w = OpenWindow(*app, *dialogs, window, runFolder.path());
         QVERIFY(w);
         const QStringList problems = ProblemsOnEveryTab(w, window, Problems);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));

@@ -35,6 +35,7 @@
 #include "ui/second.h"
 #include "ui/study_window.h"
 #include "ui/units_window.h"
+#include "window_fixture.h"
 
 extern char** environ;
 
@@ -135,13 +136,13 @@ QRect ServerGeometry(WId id) {
 
 }  // namespace
 
-class DesktopTest : public QObject {
+class DesktopTest : public WindowTest {
     Q_OBJECT
 
-private:
-    std::unique_ptr<FakeDialogs> dialogs;
-    std::unique_ptr<Application> app;
+public:
+    DesktopTest() : WindowTest({}) {}
 
+private:
     void NeedX() {
         if (!server->running()) QSKIP(qPrintable(QStringLiteral("no X server: %1").arg(server->why())));
         if (QStandardPaths::findExecutable("xprop").isEmpty() || QStandardPaths::findExecutable("xwininfo").isEmpty())
@@ -152,15 +153,6 @@ private:
         return QTest::qWaitForWindowExposed(w, 5000);
     }
 private slots:
-    void init() {
-        dialogs = std::make_unique<FakeDialogs>();
-        app = std::make_unique<Application>(*dialogs);
-    }
-    void cleanup() {
-        app.reset();
-        dialogs.reset();
-    }
-
     // The command line is read before any window opens, GNU style.
     void commandLineAnswersWithoutADisplay_data() {
         QTest::addColumn<QStringList>("args");

@@ -21,16 +21,17 @@
 #include "ui/results.h"
 #include "ui/second.h"
 #include "ui/widgets.h"
+#include "window_fixture.h"
 
 using namespace zentavo::ui;
 
-class ExitTest : public QObject {
+class ExitTest : public WindowTest {
     Q_OBJECT
 
-private:
-    std::unique_ptr<FakeDialogs> dialogs;
-    std::unique_ptr<Application> app;
+public:
+    ExitTest() : WindowTest({.start = true}) {}
 
+private:
     void ToSecond() {
         ToIntermediate(*app);
         QVERIFY(app->Second().isVisible());
@@ -68,14 +69,8 @@ private:
 
 private slots:
     void init() {
-        dialogs = std::make_unique<FakeDialogs>();
-        dialogs->answers = {true};
-        app = std::make_unique<Application>(*dialogs);
-        app->Start();
-    }
-    void cleanup() {
-        app.reset();
-        dialogs.reset();
+        WindowTest::init();
+        dialogs->answers = {true};  // each exit is confirmed
     }
 
     void fileExitOfTheMainWindow() {

@@ -34,6 +34,7 @@
 #include "ui/study_window.h"
 #include "ui/units_window.h"
 #include "ui/widgets.h"
+#include "window_fixture.h"
 
 using namespace zentavo;
 using namespace zentavo::ui;
@@ -58,14 +59,13 @@ void Write(const QString& path, const QByteArray& bytes) {
 }
 }  // namespace
 
-class FilesTest : public QObject {
+class FilesTest : public WindowTest {
     Q_OBJECT
 
-private:
-    std::unique_ptr<FakeDialogs> dialogs;
-    std::unique_ptr<Application> app;
-    std::unique_ptr<QTemporaryDir> dir;
+public:
+    FilesTest() : WindowTest({.start = true, .folder = true, .scriptedDialogs = true}) {}
 
+private:
     Tmain& M() { return app->main(); }
     TSecond& S() { return app->Second(); }
     TThird& T() { return app->Third(); }
@@ -106,20 +106,6 @@ private:
     }
 
 private slots:
-    void init() {
-        dialogs = std::make_unique<FakeDialogs>();
-        app = std::make_unique<Application>(*dialogs);
-        app->Start();
-        dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir->isValid());
-    }
-    void cleanup() {
-        QVERIFY2(!dialogs->unexpected, "a dialog asked something the test did not script");
-        app.reset();
-        dialogs.reset();
-        dir.reset();
-    }
-
     // --- Results report --------------------------------------------------------
 
     void empiricalReportNewFileThenAppended() {

@@ -33,16 +33,18 @@
 #include "ui/preview.h"
 #include "ui/units_window.h"
 #include "ui/widgets.h"
+#include "window_fixture.h"
 
 using namespace zentavo;
 using namespace zentavo::ui;
 
-class Ieee2018WindowTest : public QObject {
+class Ieee2018WindowTest : public WindowTest {
     Q_OBJECT
 
+public:
+    Ieee2018WindowTest() : WindowTest({.start = true, .scriptedDialogs = true}) {}
+
 private:
-    std::unique_ptr<FakeDialogs> dialogs;
-    std::unique_ptr<Application> app;
     TIeee2018* w = nullptr;
 
     // The window's controls, by their object names.
@@ -107,9 +109,7 @@ private:
 
 private slots:
     void init() {
-        dialogs = std::make_unique<FakeDialogs>();
-        app = std::make_unique<Application>(*dialogs);
-        app->Start();
+        WindowTest::init();
         auto* action = app->main().findChild<QAction*>("Ieee2018Model1");
         QVERIFY(action);
         action->trigger();
@@ -117,10 +117,8 @@ private slots:
         QVERIFY(w);
     }
     void cleanup() {
-        QVERIFY2(!dialogs->unexpected, "a dialog asked something the test did not script");
         w = nullptr;
-        app.reset();
-        dialogs.reset();
+        WindowTest::cleanup();
     }
 
     void replacesTheMainWindowAndGoesBack() {

@@ -18,6 +18,7 @@
 #include "drive.h"
 #include "fake_dialogs.h"
 #include "translated_main.h"
+#include "window_fixture.h"
 
 using namespace zentavo::ui;
 
@@ -91,13 +92,14 @@ QStringList Problems(QWidget* window, const QString& where) {
 
 }  // namespace
 
-class KeyboardTest : public QObject {
+class KeyboardTest : public WindowTest {
     Q_OBJECT
 
+public:
+    KeyboardTest() : WindowTest({.closeStudies = true, .scriptedDialogs = true}) {}
+
 private:
-    std::unique_ptr<FakeDialogs> dialogs;
-    std::unique_ptr<Application> app;
-    QTemporaryDir dir;
+    QTemporaryDir runFolder;  // one folder for all the test functions
 
     // The main window shown and active, its first field holding the focus,
     // as the user finds it at start.
@@ -110,17 +112,6 @@ private:
     }
 
 private slots:
-    void init() {
-        dialogs = std::make_unique<FakeDialogs>();
-        app = std::make_unique<Application>(*dialogs);
-    }
-    void cleanup() {
-        QVERIFY2(!dialogs->unexpected, "a dialog asked something the test did not script");
-        CloseStudyWindows();
-        app.reset();
-        dialogs.reset();
-    }
-
     // Every window, each tab of a window with tabs as the user sees it.
     void everyWindowHasItsOwnKeys_data() {
         QTest::addColumn<QString>("window");
@@ -128,7 +119,7 @@ private slots:
     }
     void everyWindowHasItsOwnKeys() {
         QFETCH(QString, window);
-        QWidget* w = OpenWindow(*app, *dialogs, window, dir.path());
+        QWidget* w = OpenWindow(*app, *dialogs, window, runFolder.path());
         QVERIFY(w);
         const QStringList problems = ProblemsOnEveryTab(w, window, Problems);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
@@ -170,7 +161,7 @@ private slots:
 
     // The editor's File menu offers "Save As…" with its ellipsis, in every language.
     void theEditorSavesAsWithAnEllipsis() {
-        auto* editor = OpenWindow(*app, *dialogs, "editor", dir.path());
+        auto* editor = OpenWindow(*app, *dialogs, "editor", runFolder.path());
         QVERIFY(editor);
         const QString text = Child<QAction>(*editor, "SaveAs1")->text();
         QVERIFY2(text.endsWith(QChar(0x2026)) && !text.contains(QStringLiteral("..")), qPrintable(text));

@@ -28,6 +28,7 @@
 #include "ui/results.h"
 #include "ui/second.h"
 #include "ui/widgets.h"
+#include "window_fixture.h"
 
 using namespace zentavo;
 using namespace zentavo::ui;
@@ -36,14 +37,13 @@ namespace {
 const auto Run = RunPdfTool;
 }  // namespace
 
-class LabelWindowsTest : public QObject {
+class LabelWindowsTest : public WindowTest {
     Q_OBJECT
 
-private:
-    std::unique_ptr<FakeDialogs> dialogs;
-    std::unique_ptr<Application> app;
-    std::unique_ptr<QTemporaryDir> dir;
+public:
+    LabelWindowsTest() : WindowTest({.start = true, .folder = true, .scriptedDialogs = true}) {}
 
+private:
     Tmain& M() { return app->main(); }
     TThird& T() { return app->Third(); }
     TPreview& P() { return app->Preview(); }
@@ -74,19 +74,6 @@ private:
     }
 
 private slots:
-    void init() {
-        dialogs = std::make_unique<FakeDialogs>();
-        app = std::make_unique<Application>(*dialogs);
-        app->Start();
-        dir = std::make_unique<QTemporaryDir>();
-    }
-    void cleanup() {
-        QVERIFY2(!dialogs->unexpected, "a dialog asked something the test did not script");
-        app.reset();
-        dialogs.reset();
-        dir.reset();
-    }
-
     void optionsStartAsTheDefaults() {
         QCOMPARE(O().CheckListBox1->count(), 17);
         QCOMPARE(Entry(0)->text(), QStringLiteral("Warning!"));

@@ -20,6 +20,7 @@
 #include "drive.h"
 #include "ui/application.h"
 #include "ui/study_window.h"
+#include "window_fixture.h"
 
 extern char** environ;
 
@@ -112,19 +113,20 @@ QString WmState(WId id) {
 
 }  // namespace
 
-class PlacementTest : public QObject {
+class PlacementTest : public WindowTest {
     Q_OBJECT
 
+public:
+    PlacementTest() : WindowTest({.closeStudies = true}) {}
+
 private:
-    std::unique_ptr<FakeDialogs> dialogs;
-    std::unique_ptr<Application> app;
-    QTemporaryDir dir;
+    QTemporaryDir runFolder;  // one folder for all the test functions
 
     static void NeedWindowManager() {
         if (!why.isEmpty()) QSKIP(qPrintable(why));
     }
 
-    QWidget* Open(const QString& which) { return OpenWindow(*app, *dialogs, which, dir.path()); }
+    QWidget* Open(const QString& which) { return OpenWindow(*app, *dialogs, which, runFolder.path()); }
 
     static void AddWindows() {
         QTest::addColumn<QString>("window");
@@ -132,20 +134,6 @@ private:
     }
 
 private slots:
-    void init() {
-        dialogs = std::make_unique<FakeDialogs>();
-        app = std::make_unique<Application>(*dialogs);
-    }
-    void cleanup() {
-        for (TStudy* w : OpenStudyWindows()) {
-            w->model().undoStack().setClean();
-            w->close();
-        }
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        app.reset();
-        dialogs.reset();
-    }
-
     // Every window fits in the work area with its frame and stands in its
     // middle, at its first showing and at the next one alike.
     void everyWindowFitsInTheMiddle_data() { AddWindows(); }

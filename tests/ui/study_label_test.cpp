@@ -27,6 +27,7 @@
 #include "ui/results.h"
 #include "ui/second.h"
 #include "ui/widgets.h"
+#include "window_fixture.h"
 
 using namespace zentavo;
 using namespace zentavo::ui;
@@ -52,13 +53,13 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
 
-class StudyLabelTest : public QObject {
+class StudyLabelTest : public WindowTest {
     Q_OBJECT
 
-private:
-    std::unique_ptr<FakeDialogs> dialogs;
-    std::unique_ptr<Application> app;
+public:
+    StudyLabelTest() : WindowTest({.start = true, .scriptedDialogs = true}) {}
 
+private:
     // Every value row on the label, the clothing and the pressure and TNT rows among them.
     void AllLabelRows() {
         Tmain& m = app->main();
@@ -141,17 +142,6 @@ private:
     }
 
 private slots:
-    void init() {
-        dialogs = std::make_unique<FakeDialogs>();
-        app = std::make_unique<Application>(*dialogs);
-        app->Start();
-    }
-    void cleanup() {
-        QVERIFY2(!dialogs->unexpected, "a dialog asked something the test did not script");
-        app.reset();
-        dialogs.reset();
-    }
-
     void studyLabelIsTheDesktopLabel_data() {
         QTest::addColumn<int>("point");
         for (int i = 0; i < static_cast<int>(Points().size()); ++i) QTest::newRow(Points()[i].what) << i;

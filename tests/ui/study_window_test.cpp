@@ -47,6 +47,7 @@
 #include "ui/units_window.h"
 #include "ui/widgets.h"
 #include "study/run.h"
+#include "window_fixture.h"
 
 using namespace zentavo;
 using namespace zentavo::ui;
@@ -77,12 +78,14 @@ void WriteAll(const QString& path, const QByteArray& bytes) {
 
 }  // namespace
 
-class StudyWindowTest : public QObject {
+class StudyWindowTest : public WindowTest {
     Q_OBJECT
 
-    std::unique_ptr<FakeDialogs> dialogs;
-    std::unique_ptr<Application> app;
-    std::unique_ptr<QTemporaryDir> dir;
+public:
+    StudyWindowTest()
+        : WindowTest({.start = true, .folder = true, .closeStudies = true, .scriptedDialogs = true}) {}
+
+private:
     QPointer<TStudy> study;
 
     QString Path(const QString& name) const { return dir->filePath(name); }
@@ -135,25 +138,6 @@ class StudyWindowTest : public QObject {
     }
 
 private slots:
-    void init() {
-        dialogs = std::make_unique<FakeDialogs>();
-        app = std::make_unique<Application>(*dialogs);
-        app->Start();
-        dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir->isValid());
-    }
-    void cleanup() {
-        for (TStudy* w : OpenStudyWindows()) {
-            w->model().undoStack().setClean();
-            w->close();
-        }
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY2(!dialogs->unexpected, "a question or file dialog the test did not script");
-        app.reset();
-        dialogs.reset();
-        dir.reset();
-    }
-
     void opensComputesAndSavesTheSameBytes() {
         OpenExample();
         QVERIFY(study->isVisible());

@@ -29,6 +29,7 @@
 #include "fake_dialogs.h"
 #include "ui/translations.h"
 #include "ui/widgets.h"
+#include "window_fixture.h"
 
 using namespace zentavo::ui;
 
@@ -108,13 +109,14 @@ QStringList ShownTexts(QWidget* window) {
 
 }  // namespace
 
-class TranslationTest : public QObject {
+class TranslationTest : public WindowTest {
     Q_OBJECT
 
+public:
+    TranslationTest() : WindowTest({.closeStudies = true}) {}
+
 private:
-    std::unique_ptr<FakeDialogs> dialogs;
-    std::unique_ptr<Application> app;
-    QTemporaryDir dir;
+    QTemporaryDir runFolder;  // one folder for all the test functions
     QSet<QString> english;
 
     // The texts of `list` with an English word in them.
@@ -144,15 +146,6 @@ private slots:
         // The check itself sees English where it is.
         QVERIFY(english.contains("the") && english.contains("working") && english.contains("boundary"));
     }
-    void init() {
-        dialogs = std::make_unique<FakeDialogs>();
-        app = std::make_unique<Application>(*dialogs);
-    }
-    void cleanup() {
-        CloseStudyWindows();
-        app.reset();
-        dialogs.reset();
-    }
 
     // Every window, each tab of a window with tabs.
     void noWindowIsLeftInEnglish_data() {
@@ -173,7 +166,7 @@ private slots:
         }
         QWidget* w = window == "results"   ? &app->Third()
                      : window == "preview" ? static_cast<QWidget*>(&app->Preview())
-                                           : OpenWindow(*app, *dialogs, window, dir.path());
+                                           : OpenWindow(*app, *dialogs, window, runFolder.path());
         QVERIFY(w);
         QStringList problems = ProblemsOnEveryTab(
             w, window, [this](QWidget* page, const QString& where) { return LeftInEnglish(ShownTexts(page), where); });
@@ -207,11 +200,11 @@ private slots:
         QFETCH(bool, caution);
         if (window == "2018 window" && !volt.isEmpty() && !device) {
             // Gaps in inches, and a gap of 0.1 inch: below its limit of 6.35 mm (0.25 inches).
-            OpenWindow(*app, *dialogs, "units", dir.path());
+            OpenWindow(*app, *dialogs, "units", runFolder.path());
             app->FormUnits().Gap_Units->setCurrentText(QStringLiteral("inches"));
             app->FormUnits().Button1->click();
         }
-        QWidget* w = OpenWindow(*app, *dialogs, window, dir.path());
+        QWidget* w = OpenWindow(*app, *dialogs, window, runFolder.path());
         QVERIFY(w);
         if (window == "main window") {
             app->main().VoltEdit->setText(volt);
@@ -275,7 +268,7 @@ private slots:
         app->Second().CheckBox2->setChecked(true);
         app->Second().Button2->click();
         QVERIFY(app->Third().isVisible());
-        const QString path = dir.filePath("results-report.txt");
+        const QString path = runFolder.filePath("results-report.txt");
         dialogs->fileNames = {path};
         app->Third().Button3->click();
         QFile report(path);

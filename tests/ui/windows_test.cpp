@@ -20,17 +20,18 @@
 #include "ui/results.h"
 #include "ui/second.h"
 #include "ui/widgets.h"
+#include "window_fixture.h"
 
 using namespace zentavo;
 using namespace zentavo::ui;
 
-class WindowsTest : public QObject {
+class WindowsTest : public WindowTest {
     Q_OBJECT
 
-private:
-    std::unique_ptr<FakeDialogs> dialogs;
-    std::unique_ptr<Application> app;
+public:
+    WindowsTest() : WindowTest({.start = true, .scriptedDialogs = true}) {}
 
+private:
     Tmain& M() { return app->main(); }
     TSecond& S() { return app->Second(); }
     TThird& T() { return app->Third(); }
@@ -62,17 +63,6 @@ private:
     }
 
 private slots:
-    void init() {
-        dialogs = std::make_unique<FakeDialogs>();
-        app = std::make_unique<Application>(*dialogs);
-        app->Start();
-    }
-    void cleanup() {
-        QVERIFY2(!dialogs->unexpected, "a dialog asked something the test did not script");
-        app.reset();
-        dialogs.reset();
-    }
-
     void startsWithTheMainWindowAlone() {
         QVERIFY(M().isVisible());
         for (QWidget* w : std::initializer_list<QWidget*>{&S(), &T()}) QVERIFY(!w->isVisible());

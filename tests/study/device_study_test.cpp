@@ -5,15 +5,13 @@
 // current the device sees; and the rows refused.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <fstream>
 #include <map>
 #include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "batch_test_tools.h"
+#include "study_tools.h"
 #include "study/row.h"
 #include "study/run.h"
 
@@ -387,67 +385,6 @@ TEST(DeviceStudy, RowsRefused) {
     }
 }
 
-}  // namespace
-}  // namespace zentavo
-
-namespace zentavo {
-namespace {
-
-batch_test::CommandRun RunBatch(const std::string& args) {
-    return batch_test::RunCommand(std::string(ZENTAVO_BATCH_PROGRAM) + " " + args + " 2>&1");
-}
-
-// The example plant with devices, run by the program with its curves file:
-// the results as checked in, and a few rows against hand values that do not
-// depend on the exact arcing current.
-TEST(DeviceStudy, BatchRunOfTheExamplePlantWithDevices) {
-    const std::string study = ZENTAVO_EXAMPLES_DIR "/plant-study-devices.csv";
-    const std::string curves = ZENTAVO_EXAMPLES_DIR "/device-curves.csv";
-    const batch_test::CommandRun run = RunBatch("--curves " + curves + " " + study);
-    ASSERT_EQ(run.status, 0) << run.out;
-    EXPECT_EQ(run.out, batch_test::FileBytes(ZENTAVO_EXAMPLES_DIR "/plant-study-devices-results.csv"));
-    std::map<std::string, batch_test::CsvRow> byPoint;
-    for (batch_test::CsvRow& r : batch_test::CsvRows(run.out)) byPoint[r["point"]] = r;
-    struct Hand {
-        const char* point;
-        const char* used;
-        const char* element;
-        const char* usedReduced;
-        const char* elementReduced;
-    };
-    // clang-format off
-    const Hand hand[] = {
-        // Trip unit 3200 A, short time 4 x 3200 A, 0.3 s x 1.1 tolerance: 0.33 s at 29.9 and 26.2 kA.
-        {"USS-A 480 V main breaker", "0.33", "short time", "0.33", "short time"},
-        // Relay instantaneous 8 kA, 0.02 s + 0.083 s breaker: 0.103 s at 20.60 and 17.51 kA.
-        {"SWGR-1 feeder F1", "0.103", "instantaneous", "0.103", "instantaneous"},
-        // Inline curve 1000 A 0.1 s to 5000 A 0.01 s: 0.1 (I / 1000)^(ln 0.1 / ln 5) at 4.568
-        // kA is 0.01138 s, at 3.935 kA 0.01409 s.
-        {"Panel LP-2 208 V (2018)", "0.0114", "curve", "0.0141", "curve"},
-        // IEEE very inverse, 400 A, TD 5, 30.14 % of 24.83 kA: M = 18.7, 2.74 + 0.083 s, over 2 s.
-        {"Transformer TX-1 secondary", "2", "capped", "2", "capped"},
-        // The theoretically derived equations (gap 153 mm): the full current alone.
-        {"SWGR-1 incomer 13.8 kV", "0.954", "inverse", "", ""},
-        // No device: a fuse row keeps its own equations, a typed row its durations.
-        {"MCC-3 fused starter 4B", "", "", "", ""},
-        {"Panel LP-1B 208 V", "", "", "", ""},
-    };
-    // clang-format on
-    for (const Hand& h : hand) {
-        ASSERT_TRUE(byPoint.count(h.point)) << h.point;
-        batch_test::CsvRow& r = byPoint[h.point];
-        EXPECT_EQ(r["status"], "ok") << h.point << ": " << r["message"];
-        EXPECT_EQ(r["arc_time_used"], h.used) << h.point;
-        EXPECT_EQ(r["device_element"], h.element) << h.point;
-        EXPECT_EQ(r["arc_time_reduced_used"], h.usedReduced) << h.point;
-        EXPECT_EQ(r["device_element_reduced"], h.elementReduced) << h.point;
-    }
-    // IEC standard inverse, TMS 0.3, 2 kA: at 21.07 kA (M = 10.5) 0.3 x 0.14 / (10.5^0.02 - 1)
-    // + 0.083 s = 0.954 s, the row's duration within the arcing current's rounding.
-    EXPECT_NEAR(std::stod(byPoint["SWGR-1 incomer 13.8 kV"]["arc_time_used"]),
-                0.3 * 0.14 / (std::pow(21.07 / 2, 0.02) - 1) + 0.083, 0.0006);
-}
-
 // A study looks each row's device up once per distinct settings, by the
 // device columns' text where a plain record holds them side by side, else
 // cell by cell, and keeps the texts of the durations a device repeats. None
@@ -519,7 +456,7 @@ TEST(DeviceStudy, DeviceLookupDoesNotDependOnHowTheRowIsWritten) {
         options.delimiter = l.delimiter;
         std::string out;
         ASSERT_TRUE(RunStudy(text, options, [&](std::string_view s) { out += s; }));
-        const std::vector<batch_test::CsvRow> got = batch_test::CsvRows(out, l.delimiter);
+        const std::vector<study_test::CsvRow> got = study_test::CsvRows(out, l.delimiter);
         ASSERT_EQ(got.size(), rows.size());
         for (std::size_t i = 0; i < rows.size(); ++i) {
             for (int r = 0; r < kStudyResultColumnCount; ++r) {
@@ -532,36 +469,6 @@ TEST(DeviceStudy, DeviceLookupDoesNotDependOnHowTheRowIsWritten) {
                 EXPECT_EQ(got[i].at(name), alone[i][r]) << "row " << i << " " << name;
             }
         }
-    }
-}
-
-TEST(DeviceStudy, CurvesFileRefused) {
-    const std::string study = ZENTAVO_EXAMPLES_DIR "/plant-study-devices.csv";
-    const std::string bad = testing::TempDir() + "bad-curves.csv";
-    std::ofstream(bad, std::ios::binary) << "name,current,time\nJ-200,400,100\nJ-200,300,20\n";
-    struct Case {
-        std::string args;
-        std::string message;
-    };
-    const Case cases[] = {
-        {"--curves /nonexistent/curves.csv " + study,
-         "zentavo-batch: cannot read --curves /nonexistent/curves.csv: "},
-        {"--curves " + bad + " " + study,
-         "zentavo-batch: --curves " + bad +
-             ": curve 'J-200': point 2: current must be above the point before\n"},
-    };
-    for (const Case& c : cases) {
-        const batch_test::CommandRun r = RunBatch(c.args);
-        EXPECT_EQ(r.status, 2) << c.args;
-        EXPECT_EQ(r.out.substr(0, c.message.size()), c.message) << r.out;
-    }
-    // Without the curves file a row naming a curve is refused, the others computed.
-    const batch_test::CommandRun r = RunBatch(study);
-    EXPECT_EQ(r.status, 0);
-    for (batch_test::CsvRow& row : batch_test::CsvRows(r.out)) {
-        if (row["point"] != "MCC-1 bucket 3") continue;
-        EXPECT_EQ(row["status"], "error");
-        EXPECT_EQ(row["message"], "fuse_curve: 'J-200' names a curve, and no curves file is loaded");
     }
 }
 

@@ -6,7 +6,7 @@
 #include "study/cell_text.h"
 #include "study/csv.h"
 #include "study/run.h"
-#include "batch_test_tools.h"
+#include "study_tools.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ namespace {
 
 StudyFile Read(std::string_view bytes) { return StudyFile::Parse(bytes, StudyOptions{}); }
 
-std::string ExampleStudy() { return batch_test::FileBytes(ZENTAVO_EXAMPLES_DIR "/study.csv"); }
+std::string ExampleStudy() { return study_test::FileBytes(ZENTAVO_EXAMPLES_DIR "/study.csv"); }
 
 TEST(StudyFileTest, UnchangedStudySavesToIdenticalBytes) {
     const std::string row = "P1,empirical,480,20,32,mm,455,mm,Switchgear,Grounded,0.2,0.25";
@@ -106,7 +106,7 @@ TEST(StudyFileTest, AnEditChangesOnlyItsOwnRowsBytes) {
 TEST(StudyFileTest, Utf16StudiesAreReadAndSavedInUtf16) {
     for (bool little : {true, false}) {
         SCOPED_TRACE(little);
-        const std::string bytes = batch_test::Utf16Bytes(
+        const std::string bytes = study_test::Utf16Bytes(
             u"point,method\r\n\u03A9-1 \U0001F600,fuse\r\nB,fuse\r\n", little);
         StudyFile f = Read(bytes);
         ASSERT_EQ(f.RowCount(), 2u);
@@ -114,7 +114,7 @@ TEST(StudyFileTest, Utf16StudiesAreReadAndSavedInUtf16) {
         EXPECT_EQ(f.Bytes(), bytes);
         f.SetField(1, 0, "\xC2\xB5");  // U+00B5
         EXPECT_EQ(f.Bytes(),
-                  batch_test::Utf16Bytes(
+                  study_test::Utf16Bytes(
                       u"point,method\r\n\u03A9-1 \U0001F600,fuse\r\n\u00B5,fuse\r\n", little));
         try {
             Read(bytes.substr(0, bytes.size() - 1));

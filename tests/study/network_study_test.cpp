@@ -4,18 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <regex>
 #include <string>
 #include <vector>
 
 #include "study/run.h"
-#include "batch_test_tools.h"
+#include "study_tools.h"
 
 namespace zentavo {
 namespace {
 
-using batch_test::CsvRow;
+using study_test::CsvRow;
 
 // The network of the worked example (13.8 kV utility 20 kA X/R 15, minimum
 // 12 kA; 2 000 kVA 5.75 % X/R 6 transformer to 480 V switchgear; 60 m of
@@ -42,51 +41,12 @@ std::string RunNetworkStudy(const std::string& study, network::Convention conven
     return out;
 }
 
-// Hand values of the worked example (both conventions), through the program.
-TEST(NetworkStudy, BoltedCurrentsOfTheWorkedExampleThroughTheProgram) {
-    struct Case {
-        const char* convention;
-        std::size_t row;
-        const char *max, *min, *share;
-    };
-    // clang-format off
-    const Case cases[] = {
-        {"ansi",     0, "20.059", "12.000", "0.997"},
-        {"ansi",     1, "40.774", "37.330", "0.957"},
-        {"ansi",     2, "28.679", "26.194", "0.940"},
-        {"ansi",     3, "40.774", "37.330", ""},      // a point on SWG: no branch of its own
-        {"iec60909", 0, "20.065", "12.000", "0.997"},
-        {"iec60909", 1, "43.914", "36.617", "0.958"},
-        {"iec60909", 2, "30.619", "25.430", "0.941"},
-    };
-    // clang-format on
-    const std::string path = ::testing::TempDir() + "network.csv";
-    std::ofstream(path, std::ios::binary) << kNetwork;
-    for (const Case& c : cases) {
-        const auto run = batch_test::RunCommand(std::string(ZENTAVO_BATCH_PROGRAM) + " --short-circuit " +
-                                                c.convention + " " + path);
-        ASSERT_EQ(run.status, 0);
-        const std::vector<CsvRow> rows = batch_test::CsvRows(run.out);
-        ASSERT_EQ(rows.size(), 5u);
-        const CsvRow& r = rows[c.row];
-        SCOPED_TRACE(std::string(c.convention) + " " + r.at("point"));
-        EXPECT_EQ(r.at("status"), "ok") << r.at("message");
-        EXPECT_EQ(r.at("bolted_current_max"), c.max);
-        EXPECT_EQ(r.at("bolted_current_min"), c.min);
-        EXPECT_EQ(r.at("branch_share"), c.share);
-    }
-    const auto bad = batch_test::RunCommand(std::string(ZENTAVO_BATCH_PROGRAM) +
-                                            " --short-circuit iec 2>&1 < /dev/null");
-    EXPECT_EQ(bad.status, 2);
-    EXPECT_EQ(bad.out, "zentavo-batch: --short-circuit takes one of ansi, iec60909, not 'iec' (see --help)\n");
-}
-
 // Every row of the network gives the results of the same row with its
 // bolted current typed as the case that governs it shows it: the maximum at
 // the rising energies of typed arc times, the minimum at the RK1 fuse whose
 // energy falls as the current rises.
 TEST(NetworkStudy, RowsEqualTheirTypedCurrentOfTheGoverningCase) {
-    const std::vector<CsvRow> net = batch_test::CsvRows(RunNetworkStudy(kNetwork));
+    const std::vector<CsvRow> net = study_test::CsvRows(RunNetworkStudy(kNetwork));
     ASSERT_EQ(net.size(), 5u);
     const char* const scenarios[] = {"max", "max", "max", "max", "min"};
     // The rows alone, out of the network, with the governing current typed.
@@ -106,7 +66,7 @@ TEST(NetworkStudy, RowsEqualTheirTypedCurrentOfTheGoverningCase) {
         line.replace(line.find('%'), 1, r.at(r.at("scenario") == "min" ? "bolted_current_min" : "bolted_current_max"));
         typed += line + "\n";
     }
-    const std::vector<CsvRow> alone = batch_test::CsvRows(RunNetworkStudy(typed));
+    const std::vector<CsvRow> alone = study_test::CsvRows(RunNetworkStudy(typed));
     ASSERT_EQ(alone.size(), net.size());
     for (std::size_t i = 0; i < net.size(); ++i) {
         SCOPED_TRACE(net[i].at("point"));
@@ -154,7 +114,7 @@ TEST(NetworkStudy, RefusedRowsAmongComputedOnes) {
     // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
-        const std::vector<CsvRow> rows = batch_test::CsvRows(RunNetworkStudy(kHeader + source + swg + c.row));
+        const std::vector<CsvRow> rows = study_test::CsvRows(RunNetworkStudy(kHeader + source + swg + c.row));
         ASSERT_EQ(rows.size(), 3u);
         EXPECT_EQ(rows[0].at("status"), "ok") << rows[0].at("message");
         EXPECT_EQ(rows[0].at("bolted_current_max"), "20.000");  // the source alone
@@ -270,7 +230,7 @@ TEST(NetworkStudy, NetworkValuesOutsideTheirRangesAreRefusedByColumn) {
         }
         const std::string out = RunNetworkStudy(study);
         EXPECT_FALSE(std::regex_search(out, notANumber)) << out;
-        const std::vector<CsvRow> results = batch_test::CsvRows(out);
+        const std::vector<CsvRow> results = study_test::CsvRows(out);
         ASSERT_EQ(results.size(), 3u);
         const CsvRow& r = results[c.row];
         if (*c.message) {
@@ -298,7 +258,7 @@ TEST(NetworkStudy, RowsOfANetworkPartWithoutASolutionSayWhy) {
     const std::string cable =
         "cable in row 2: its impedance is too small beside the rest of the network for the fault currents "
         "to be computed; make it a closed tie (length 0)";
-    const std::vector<CsvRow> rows = batch_test::CsvRows(RunNetworkStudy(study));
+    const std::vector<CsvRow> rows = study_test::CsvRows(RunNetworkStudy(study));
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].at("status"), "error");
     EXPECT_EQ(rows[0].at("message"), "bus S has no fault current: " + cable);
@@ -314,13 +274,13 @@ TEST(NetworkStudy, RowsOfANetworkPartWithoutASolutionSayWhy) {
 // branch's share) gives its results file, byte for byte, with the line ends
 // of the input as zentavo-batch writes it.
 TEST(NetworkStudy, PlantExampleGivesItsResults) {
-    const std::string input = batch_test::FileBytes(ZENTAVO_EXAMPLES_DIR "/plant-network.csv");
+    const std::string input = study_test::FileBytes(ZENTAVO_EXAMPLES_DIR "/plant-network.csv");
     ASSERT_FALSE(input.empty());
     StudyOptions options;
     options.lineEndOfInput = true;
     std::string out;
     ASSERT_TRUE(RunStudy(input, options, [&](std::string_view s) { out.append(s); }));
-    EXPECT_EQ(out, batch_test::FileBytes(ZENTAVO_EXAMPLES_DIR "/plant-network-results.csv"));
+    EXPECT_EQ(out, study_test::FileBytes(ZENTAVO_EXAMPLES_DIR "/plant-network-results.csv"));
 }
 
 // A study without network columns writes none of the network's result columns.
@@ -358,7 +318,7 @@ TEST(NetworkStudy, ADeviceOnABranchSeesItsShare) {
                           "branch_share_min"),
               std::string::npos)
         << header;
-    const std::vector<CsvRow> rows = batch_test::CsvRows(out);
+    const std::vector<CsvRow> rows = study_test::CsvRows(out);
     ASSERT_EQ(rows.size(), 4u);
     const CsvRow &branch = rows[2], &byHand = rows[3];
     for (const CsvRow* r : {&branch, &byHand}) {
@@ -372,7 +332,7 @@ TEST(NetworkStudy, ADeviceOnABranchSeesItsShare) {
     auto current = [](const CsvRow& r) {
         return r.at(r.at("scenario") == "min" ? "bolted_current_min" : "bolted_current_max");
     };
-    const std::vector<CsvRow> whole = batch_test::CsvRows(RunNetworkStudy(
+    const std::vector<CsvRow> whole = study_test::CsvRows(RunNetworkStudy(
         "method,voltage,bolted_current,gap,work_distance,equipment_class,grounding,device_type,"
         "trip_rating,trip_lt_pickup,trip_lt_delay,trip_tolerance,device_share\n"
         "empirical,480," + current(branch) + ",25,455,MCC and Panels,Grounded,trip-unit,4000,1,0.3,0,1\n"
@@ -438,7 +398,7 @@ TEST(NetworkStudy, EachCaseSeesItsOwnBranchShare) {
         {"",      "",      "min", "instantaneous", "short time",  "0.05", "3.83",  "21.22", "reduced", "3"},
     };
     // clang-format on
-    const std::vector<CsvRow> rows = batch_test::CsvRows(RunNetworkStudy(study));
+    const std::vector<CsvRow> rows = study_test::CsvRows(RunNetworkStudy(study));
     ASSERT_EQ(rows.size(), 5u);
     for (std::size_t i = 0; i < std::size(expected); ++i) {
         const CsvRow& r = rows[i + 2];

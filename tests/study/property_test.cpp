@@ -19,14 +19,14 @@
 #include "engine/empirical.h"
 #include "engine/fuse_equations.h"
 #include "engine/number.h"
-#include "batch_test_tools.h"
+#include "study_tools.h"
 
 namespace zentavo {
 namespace {
 
 // The same points every run.
-struct Random : batch_test::Random {
-    Random() : batch_test::Random(0x9E3779B97F4A7C15ULL) {}
+struct Random : study_test::Random {
+    Random() : study_test::Random(0x9E3779B97F4A7C15ULL) {}
 };
 
 constexpr int kPoints = 2000;
@@ -248,12 +248,12 @@ Generated Generate(Random& r) {
     return g;
 }
 
-std::vector<batch_test::CsvRow> Results(const std::string& study, char sep) {
+std::vector<study_test::CsvRow> Results(const std::string& study, char sep) {
     StudyOptions options;
     options.sep = sep;
     std::string out;
     EXPECT_TRUE(RunStudy(study, options, [&](std::string_view s) { out.append(s); }));
-    return batch_test::CsvRows(out);
+    return study_test::CsvRows(out);
 }
 
 TEST(Properties, StudiesGiveTheTextsOfTheWindowsUnderEitherSeparator) {

@@ -3,17 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <algorithm>
-#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "study/csv.h"
-#include "study/study_file.h"
-#include "batch_test_tools.h"
+#include "study_tools.h"
 
 namespace zentavo {
 namespace {
@@ -25,11 +19,11 @@ std::string RunToText(std::string_view input, const StudyOptions& options = {}) 
 }
 
 // The output rows as maps from column name to text.
-std::vector<batch_test::CsvRow> Rows(std::string_view input, const StudyOptions& options = {}) {
-    return batch_test::CsvRows(RunToText(input, options));
+std::vector<study_test::CsvRow> Rows(std::string_view input, const StudyOptions& options = {}) {
+    return study_test::CsvRows(RunToText(input, options));
 }
 
-using batch_test::FileBytes;
+using study_test::FileBytes;
 
 const char* const kResultColumns[] = {
     "arcing_current", "arcing_current_reduced", "incident_energy", "flash_boundary", "ppe_level",
@@ -345,66 +339,6 @@ TEST(Study, MalformedLinesAreReportedAndOthersGoOn) {
     EXPECT_EQ(rows[2].at("incident_energy"), "2.39");
 }
 
-// Header names are matched without the blanks around them and without regard
-// to case; a column the study reads may stand once; an input column named
-// like a result column is written as input_<name>. The batch calculator and
-// the study window read a header alike.
-TEST(Study, HeaderNamesTrimmedWithoutCaseAndNeverTwice) {
-    // clang-format off
-    struct Case {
-        std::string header;
-        std::string outputHeader;  // up to `status`; empty when the header is refused
-        std::string fault;
-    } cases[] = {
-        {" method,bolted_current , Work_Distance\t,FUSE_CLASS",
-         " method,bolted_current , Work_Distance\t,FUSE_CLASS,status", ""},
-        {"Point,Method,Bolted_Current,work_distance,fuse_class",
-         "Point,Method,Bolted_Current,work_distance,fuse_class,status", ""},
-        {"method,bolted_current,work_distance,fuse_class,Status, message ",
-         "method,bolted_current,work_distance,fuse_class,input_Status,input_message,status", ""},
-        {"method,bolted_current,work_distance,fuse_class,status,input_status",
-         "method,bolted_current,work_distance,fuse_class,input_input_status,input_status,status", ""},
-        {"method,bolted_current,work_distance,fuse_class,Bolted_Current ", "",
-         "column bolted_current appears twice"},
-        {"method,bolted_current,work_distance,fuse_class,voltage, voltage,VOLTAGE", "",
-         "column voltage appears 3 times"},
-        {"point,method,bolted_current,work_distance,fuse_class,POINT", "",
-         "column point appears twice"},
-    };
-    // clang-format on
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.header);
-        std::string row = c.header.find_first_of("Pp") == 0 ? "P1,fuse,1,455,0" : "fuse,1,455,0";
-        while (std::count(row.begin(), row.end(), ',') <
-               std::count(c.header.begin(), c.header.end(), ',')) {
-            row += ',';
-        }
-        const std::string study = c.header + "\n" + row + "\n";
-        std::string out, fault;
-        const bool read = RunStudy(
-            study, {}, [&](std::string_view s) { out += s; }, &fault);
-        EXPECT_EQ(fault, c.fault);
-        if (c.fault.empty()) {
-            ASSERT_TRUE(read);
-            EXPECT_EQ(out.rfind(c.outputHeader + ",message,arcing_current,", 0), 0u) << out;
-            const auto rows = batch_test::CsvRows(out);
-            ASSERT_EQ(rows.size(), 1u);
-            EXPECT_EQ(rows[0].at("status"), "ok") << rows[0].at("message");
-            EXPECT_EQ(rows[0].at("incident_energy"), "2.39");
-            EXPECT_EQ(StudyFile::Parse(study, {}).Cells(0)[kIncidentEnergyColumn], "2.39");
-        } else {
-            EXPECT_FALSE(read);
-            EXPECT_EQ(out, "");
-            EXPECT_THROW(StudyFile::Parse(study, {}),
-                         std::runtime_error);  // the window: see its test
-        }
-    }
-    const batch_test::CommandRun run = batch_test::RunCommand(
-        "printf 'voltage,method,Voltage\\n480,empirical,480\\n' | " ZENTAVO_BATCH_PROGRAM " 2>&1");
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.out, "zentavo-batch: standard input: column voltage appears twice\n");
-}
-
 TEST(Study, DelimiterFromTheHeaderRow) {
     // clang-format off
     struct Case {
@@ -433,212 +367,6 @@ TEST(Study, InputWithoutHeaderIsRefused) {
     std::string error;
     EXPECT_FALSE(RunStudy("", {}, [](std::string_view) {}, &error));
     EXPECT_EQ(error, "no header row");
-}
-
-// The program itself: exit status and messages.
-batch_test::CommandRun RunProgram(const std::string& args) {
-    // Standard error comes with the output, unless the arguments place it.
-    const bool placed = args.find("2>&1") != std::string::npos;
-    return batch_test::RunCommand(std::string(ZENTAVO_BATCH_PROGRAM) + " " + args + (placed ? "" : " 2>&1"));
-}
-
-TEST(BatchProgram, ExitStatusAndMessages) {
-    const std::string example = ZENTAVO_EXAMPLES_DIR "/study.csv";
-    auto r = RunProgram(example);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, FileBytes(ZENTAVO_EXAMPLES_DIR "/study-results.csv"));
-
-    r = RunProgram("< " + example);
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, FileBytes(ZENTAVO_EXAMPLES_DIR "/study-results.csv"));
-
-    struct Case {
-        std::string args;
-        std::string firstWords;
-    } failures[] = {
-        {"/nonexistent/study.csv", "zentavo-batch: cannot read /nonexistent/study.csv:"},
-        {"--colour red " + example, "zentavo-batch: unrecognized option '--colour' (see --help)"},
-        {"--tnt-unit", "zentavo-batch: option '--tnt-unit' requires an argument"},
-        {"-x " + example, "zentavo-batch: invalid option -- 'x'"},
-        {"--help=all", "zentavo-batch: option '--help' doesn't allow an argument"},
-        {"--label fr " + example,
-         "zentavo-batch: option '--label' is ambiguous; possibilities: '--labels' '--label-rows' '--label-language' "
-         "'--label-colour' '--label-name' '--label-date'"},
-        {"--report - " + example, "zentavo-batch: --report writes a PDF file, not to standard output"},
-        {example + " " + example, "zentavo-batch: only one input file may be given"},
-        // Every option value is one of its words, named in the message.
-        {"--decimal-separator ';' " + example,
-         "zentavo-batch: --decimal-separator takes one of ., ,, not ';'"},
-        {"--energy-unit kJ " + example, "zentavo-batch: --energy-unit takes one of cal/cm2, J/cm2, not 'kJ'"},
-        {"--energy-unit=cal/cm² " + example, "zentavo-batch: --energy-unit takes one of cal/cm2, J/cm2,"},
-        {"--pressure-unit psi " + example,
-         "zentavo-batch: --pressure-unit takes one of lb/ft2, N/m2, Atmosphere, kpa, not 'psi'"},
-        {"--pressure-unit KPA " + example, "zentavo-batch: --pressure-unit takes one of"},
-        {"--boundary-unit feet " + example, "zentavo-batch: --boundary-unit takes one of inches, mm, not 'feet'"},
-        {"--tnt-unit tons " + example, "zentavo-batch: --tnt-unit takes one of kg, lb, grams, not 'tons'"},
-        {"--tnt-unit '' " + example, "zentavo-batch: --tnt-unit takes one of kg, lb, grams, not ''"},
-        {"--boundary-unit= " + example, "zentavo-batch: --boundary-unit takes one of inches, mm, not ''"},
-        {"--energy-unit 'J/cm2 ' " + example, "zentavo-batch: --energy-unit takes one of"},
-        {"< /dev/null", "zentavo-batch: standard input: no header row"},
-    };
-    for (const auto& f : failures) {
-        r = RunProgram(f.args);
-        EXPECT_EQ(r.status, 2) << f.args;
-        EXPECT_EQ(r.out.rfind(f.firstWords, 0), 0u) << f.args << ": " << r.out;
-        EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << f.args << ": " << r.out;
-    }
-
-    // A disk that is full: the program says so on one line and fails.
-    r = RunProgram(example + " 2>&1 >/dev/full");
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "zentavo-batch: cannot write the results: No space left on device\n");
-
-    r = RunProgram("--version");
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out.rfind("zentavo-batch ", 0), 0u) << r.out;
-    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << r.out;
-    EXPECT_NE(r.out.find_first_of("0123456789"), std::string::npos) << r.out;
-
-    // GNU command lines: options after the input, shortened names, short
-    // options, "--" before an input named like an option.
-    const std::string dashed = ::testing::TempDir() + "/-study.csv";
-    ASSERT_EQ(batch_test::RunCommand("cp " + example + " " + dashed).status, 0);
-    for (const std::string& args : {"--energy-unit=J/cm2 --boundary-unit mm " + example,
-                                    example + " --energy=J/cm2 --bound mm",
-                                    "--energy-unit J/cm2 --boundary-unit mm -- " + dashed}) {
-        r = RunProgram(args);
-        EXPECT_EQ(r.status, 0) << args;
-        EXPECT_NE(r.out.find("MCCB feeder F-12,breaker,480,20,,,460,mm,,,,,,MCCB-100-400,25,2,ok,,,,"
-                             "4.36,377,0,"),
-                  std::string::npos)
-            << args << ": " << r.out;
-    }
-    for (const char* help : {"-h", "--help", "--he"}) {
-        r = RunProgram(help);
-        EXPECT_EQ(r.status, 0) << help;
-        EXPECT_EQ(r.out.rfind("Usage: zentavo-batch ", 0), 0u) << help << ": " << r.out;
-    }
-    EXPECT_EQ(RunProgram("-V").out, RunProgram("--version").out);
-    EXPECT_EQ(RunProgram("--help >/dev/full").status, 1);
-}
-
-// A study as a Spanish, French or German spreadsheet exports it: semicolons
-// between the fields, decimal commas in the numbers, LF line ends.
-std::string SpreadsheetExport(std::string_view study) {
-    csv::Reader reader(study);
-    std::vector<std::string> fields;
-    std::size_t line;
-    std::string error, out;
-    while (reader.Next(fields, line, error)) {
-        for (std::string& f : fields) {
-            const bool number = !f.empty() && std::count(f.begin(), f.end(), '.') == 1 &&
-                                f.find_first_not_of("0123456789.-") == std::string::npos;
-            if (number) std::replace(f.begin(), f.end(), '.', ',');
-        }
-        csv::AppendRecord(out, fields, {';', csv::LineEnd::kLf});
-    }
-    return out;
-}
-
-TEST(BatchProgram, SpreadsheetExportsAndPipes) {
-    // A semicolon export with decimal commas, its delimiter found from its
-    // header: the results of the comma study, with semicolons and decimal commas.
-    for (const char* sample : {"/study.csv", "/study-2018.csv"}) {
-        SCOPED_TRACE(sample);
-        const std::string study = FileBytes(std::string(ZENTAVO_EXAMPLES_DIR) + sample);
-        char path[] = "/tmp/zentavo-export-XXXXXX";
-        const int fd = mkstemp(path);
-        ASSERT_GE(fd, 0);
-        const std::string exported = SpreadsheetExport(study);
-        ASSERT_EQ(write(fd, exported.data(), exported.size()), static_cast<ssize_t>(exported.size()));
-        close(fd);
-        const auto comma = RunProgram(std::string(ZENTAVO_EXAMPLES_DIR) + sample + " 2>/dev/null");
-        const auto semicolon = RunProgram("--decimal-separator , " + std::string(path) + " 2>/dev/null");
-        std::remove(path);
-        EXPECT_EQ(comma.status, 0);
-        EXPECT_EQ(semicolon.status, 0);
-        EXPECT_NE(semicolon.out.find(";ok;"), std::string::npos) << semicolon.out;
-        EXPECT_EQ(semicolon.out, SpreadsheetExport(comma.out));
-    }
-
-    // The line ends: those asked for, else those of the input's first line.
-    const std::string header = "method,voltage,bolted_current,gap,work_distance,equipment_class,"
-                               "grounding,arc_time,arc_time_reduced";
-    const std::string row = "empirical,480,20,32,455,Switchgear,Grounded,0.2,0.2";
-    // clang-format off
-    struct Ends {
-        std::string in, args, out;
-    } ends[] = {
-        {"\\n",   "",                 "\n"},
-        {"\\r\\n", "",                 "\r\n"},
-        {"\\r",   "",                 "\r\n"},
-        {"\\n",   "--line-ends crlf", "\r\n"},
-        {"\\r\\n", "--line-ends=lf",   "\n"},
-        {"\\r",   "--line-ends lf",   "\n"},
-    };
-    // clang-format on
-    for (const Ends& e : ends) {
-        SCOPED_TRACE(e.in + " " + e.args);
-        const auto r = batch_test::RunCommand("printf '" + header + e.in + row + e.in + "' | " +
-                                              ZENTAVO_BATCH_PROGRAM " " + e.args);
-        EXPECT_EQ(r.status, 0);
-        std::string rest = r.out;
-        std::size_t records = 0;
-        for (std::size_t at; (at = rest.find(e.out)) != std::string::npos; ++records) rest.erase(at, e.out.size());
-        EXPECT_EQ(records, 2u) << r.out;
-        EXPECT_EQ(rest.find_first_of("\r\n"), std::string::npos) << r.out;
-    }
-
-    // awk on the results: the sample's seven empirical rows by their method,
-    // the four 2018 points with an enclosure factor of 1.000 by the last field.
-    // clang-format off
-    struct Pipe {
-        std::string command;
-        std::string count;
-    } pipes[] = {
-        {ZENTAVO_EXAMPLES_DIR "/study.csv | awk -F, '$2 == \"empirical\"' | wc -l",    "7\n"},
-        {ZENTAVO_EXAMPLES_DIR "/study-2018.csv | awk -F, '$NF == \"1.000\"' | wc -l",  "4\n"},
-        {"--line-ends crlf " ZENTAVO_EXAMPLES_DIR "/study-2018.csv | awk -F, '$NF == \"1.000\"' | wc -l", "0\n"},
-    };
-    // clang-format on
-    for (const Pipe& p : pipes) EXPECT_EQ(RunProgram(p.command).out, p.count) << p.command;
-
-    // The delimiter by its words, a tab itself included; a header that names
-    // no column of the study is a usage error naming what was read (its first
-    // 60 bytes of a field, control characters escaped).
-    const std::string tabStudy = "printf 'method\\tvoltage\\tbolted_current\\tgap\\twork_distance\\t"
-                                 "equipment_class\\tgrounding\\tarc_time\\n"
-                                 "empirical\\t480\\t20\\t32\\t455\\tSwitchgear\\tGrounded\\t0.2\\n' | ";
-    const std::string program = ZENTAVO_BATCH_PROGRAM;
-    // clang-format off
-    struct Run {
-        std::string command;
-        int status;
-        std::string start;
-    } runs[] = {
-        {tabStudy + program,                         0, "method\tvoltage\tbolted_current\t"},
-        {tabStudy + program + " --delimiter tab",    0, "method\tvoltage\tbolted_current\t"},
-        {tabStudy + program + " --delimiter '\t'",   0, "method\tvoltage\tbolted_current\t"},
-        {tabStudy + program + " --delimiter ,",      2,
-         "zentavo-batch: standard input: the header row names none of the study's columns (method, "
-         "voltage, bolted_current, ...): read with a comma between fields, it holds 1 field: "
-         "\"method\\x09voltage\\x09bolted_current\\x09gap\\x09work_distance\\x09equipment_cl...\"\n"},
-        {"printf 'a;b\\n1;2\\n' | " + program,       2,
-         "zentavo-batch: standard input: the header row names none of the study's columns (method, "
-         "voltage, bolted_current, ...): read with a comma between fields, it holds 1 field: \"a;b\"\n"},
-        {program + " --delimiter ';' " ZENTAVO_EXAMPLES_DIR "/study.csv", 2,
-         "zentavo-batch: " ZENTAVO_EXAMPLES_DIR "/study.csv: the header row names none of the study's "
-         "columns (method, voltage, bolted_current, ...): read with a semicolon between fields, it "
-         "holds 1 field: \"point,method,voltage,bolted_current,gap,gap_unit,work_distan...\"\n"},
-        {program + " --delimiter '|' /dev/null",     2, "zentavo-batch: --delimiter takes one of ',', ';', tab, not '|'"},
-        {program + " --line-ends cr /dev/null",      2, "zentavo-batch: --line-ends takes one of lf, crlf, not 'cr'"},
-    };
-    // clang-format on
-    for (const Run& run : runs) {
-        const auto r = batch_test::RunCommand(run.command + " 2>&1");
-        EXPECT_EQ(r.status, run.status) << run.command;
-        EXPECT_EQ(r.out.rfind(run.start, 0), 0u) << run.command << ": " << r.out;
-    }
 }
 
 }  // namespace

@@ -18,12 +18,12 @@
 #include "study/run.h"
 #include "engine/ieee2018.h"
 #include "engine/number.h"
-#include "batch_test_tools.h"
+#include "study_tools.h"
 
 namespace zentavo {
 namespace {
 
-using Row = batch_test::CsvRow;
+using Row = study_test::CsvRow;
 
 // The study's input columns, in the order the rows below give them.
 const std::vector<std::string> kColumns = {
@@ -61,7 +61,7 @@ std::string Study(const std::vector<std::vector<std::string>>& records) {
 std::vector<Row> RunRows(const std::string& study, const StudyOptions& options = {}) {
     std::string out;
     EXPECT_TRUE(RunStudy(study, options, [&](std::string_view s) { out.append(s); }));
-    return batch_test::CsvRows(out);
+    return study_test::CsvRows(out);
 }
 
 Row RunOne(const Point& p, const StudyOptions& options = {}) {
@@ -347,7 +347,7 @@ TEST(Ieee2018Study, OpenAirIgnoresTheEnclosure) {
     }
 }
 
-using batch_test::FileBytes;
+using study_test::FileBytes;
 
 // The sample study of the three earlier methods with the 2018 columns added
 // and 2018 rows between its rows: its rows keep their results, and every
@@ -426,36 +426,12 @@ TEST(Ieee2018Study, MixedStudyOfAllFourMethods) {
     EXPECT_GE(methods2018, 3);
 }
 
-// The sample 2018 study gives its results file, in memory and through the
-// program; its first two points are the worked examples D.1 and D.2.
-TEST(Ieee2018Study, SampleStudyGivesItsResultsFile) {
-    const std::string input = FileBytes(ZENTAVO_EXAMPLES_DIR "/study-2018.csv");
-    const std::string expected = FileBytes(ZENTAVO_EXAMPLES_DIR "/study-2018-results.csv");
-    ASSERT_FALSE(input.empty());
-    std::string out;
-    StudyOptions options;
-    options.lineEndOfInput = true;  // as the program writes it: the sample's LF
-    EXPECT_TRUE(RunStudy(input, options, [&](std::string_view s) { out.append(s); }));
-    EXPECT_EQ(out, expected);
-
-    const std::string command =
-        std::string(ZENTAVO_BATCH_PROGRAM) + " < " ZENTAVO_EXAMPLES_DIR "/study-2018.csv";
-    const batch_test::CommandRun program = batch_test::RunCommand(command);
-    EXPECT_EQ(program.status, 0);
-    EXPECT_EQ(program.out, expected);
-
-    const auto rows = RunRows(input);
-    ASSERT_GE(rows.size(), 2u);
-    EXPECT_EQ(rows[0].at("arcing_current"), "12.979");
-    EXPECT_EQ(rows[1].at("arcing_current"), "28.793");
-}
-
 
 // Rows of a study against the texts the 2018 window shows for the same
 // fields: the window reads the gap and the enclosure in the gap unit of the
 // units window and hands the fields to the engine as typed.
 TEST(Ieee2018Study, RowsGiveTheTextsOfTheWindow) {
-    batch_test::Random rnd(0x2F6B1D9A4C3E5087ULL);
+    study_test::Random rnd(0x2F6B1D9A4C3E5087ULL);
     const char* energyUnits[] = {"cal/cm2", "J/cm2"};
     const char* boundaryUnits[] = {"inches", "mm"};
     const char* lengthUnits[] = {"mm", "inches"};

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the batch tests share: a command's output and exit status, a file's
-// bytes, the rows of a study's CSV output by column name, and a small
-// generator that gives the same points every run.
+// What the study and batch tests share: a command's output and exit status,
+// a file's bytes, the rows of a study's CSV output by column name, and a
+// small generator that gives the same points every run.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -18,7 +18,7 @@
 
 #include "study/csv.h"
 
-namespace zentavo::batch_test {
+namespace zentavo::study_test {
 
 struct CommandRun {
     int status = -1;  // the exit status; -1 when the command did not end by itself
@@ -91,4 +91,4 @@ struct Random {
     int Index(int n) { return static_cast<int>(Next() * n) % n; }
 };
 
-}  // namespace zentavo::batch_test
+}  // namespace zentavo::study_test

@@ -2,26 +2,15 @@
 // The study read as a stream: every record gives one row wherever it stands,
 // however the input arrives, and the messages name what the user wrote.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "study/csv.h"
 #include "study/run.h"
-#include "batch_test_tools.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#define ZENTAVO_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define ZENTAVO_ASAN 1
-#endif
-#endif
+#include "study_tools.h"
 
 namespace zentavo {
 namespace {
@@ -258,37 +247,6 @@ TEST(StudyStream, AQuotedFieldPastTheLongestRecordIsOneErrorRow) {
     EXPECT_EQ(rows[2].status, "ok");
 }
 
-// A spreadsheet's "Unicode text": UTF-16 with a byte-order mark, either byte
-// order, read as the same study in UTF-8 however it is cut into reads.
-TEST(StudyStream, Utf16WithAByteOrderMarkIsReadAsUtf8) {
-    const std::u16string study16 =
-        u"point,method,bolted_current,work_distance,fuse_class\r\n"
-        u"\u03A9-1 \U0001F600,fuse,1,455,0\r\nP2,fuse,1,455,0,5\r\n";
-    const std::string study8 =
-        "point,method,bolted_current,work_distance,fuse_class\r\n"
-        "\xCE\xA9-1 \xF0\x9F\x98\x80,fuse,1,455,0\r\nP2,fuse,1,455,0,5\r\n";
-    const std::string expected = RunPieces(study8);
-    EXPECT_NE(expected.find("\r\n\xCE\xA9-1 \xF0\x9F\x98\x80,fuse,1,455,0,ok,"), std::string::npos);
-    for (bool little : {true, false}) {
-        for (std::size_t piece : {1u, 3u, 4096u}) {
-            EXPECT_EQ(RunPieces(batch_test::Utf16Bytes(study16, little), {}, piece), expected)
-                << little << " " << piece;
-        }
-    }
-    // A surrogate without its pair, or a byte left over, is no text at all.
-    for (const std::string& bad :
-         {batch_test::Utf16Bytes(u"p\xD800q", true), batch_test::Utf16Bytes(u"p\xDC00", false),
-          batch_test::Utf16Bytes(u"pq", true) + "r"}) {
-        EXPECT_THROW(RunStudy(bad, {}, [](std::string_view) {}), StudyReadError);
-    }
-    const batch_test::CommandRun run = batch_test::RunCommand(
-        "printf '\\377\\376p\\000\\000\\330' | " ZENTAVO_BATCH_PROGRAM " 2>&1 >/dev/null");
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.out,
-              "zentavo-batch: standard input: not valid UTF-16 (a surrogate without its pair, or "
-              "a byte left over): save the study as UTF-8\n");
-}
-
 std::string EmpiricalRow(const std::string& voltage, const std::string& gap,
                          const std::string& gapUnit, const std::string& distUnit = "mm") {
     return "empirical," + voltage + ",20," + gap + "," + gapUnit + ",455," + distUnit +
@@ -355,54 +313,6 @@ TEST(StudyRow, UnitWordsMessagesAndEquations) {
     // Padded numbers give the numbers of the plain ones.
     EXPECT_EQ(Rows(kHeader + EmpiricalRow(zeros + "480", "32", "mm"))[0].energy,
               Rows(kHeader + EmpiricalRow("480", "32", "mm"))[0].energy);
-}
-
-// The program under a limit of its address space, on a study far larger than
-// the limit: it either finishes with every row or ends with one line and
-// status 2 (never an abort); at some limit it must run short. With room
-// enough, it finishes.
-TEST(BatchProgramMemory, TooLittleMemoryEndsWithAMessage) {
-#if defined(ZENTAVO_ASAN)
-    GTEST_SKIP() << "AddressSanitizer reserves more address space than any limit here";
-#endif
-    char path[] = "/tmp/zentavo-study-XXXXXX";
-    const int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
-    std::string block;
-    for (int i = 0; i < 2000; ++i) block += kEmpirical;
-    std::FILE* f = fdopen(fd, "wb");
-    std::fputs(kHeader.c_str(), f);
-    for (int i = 0; i < 150; ++i) std::fputs(block.c_str(), f);  // about 20 MB
-    std::fclose(f);
-    const std::size_t rows = 300000;
-
-    bool ranShort = false;
-    for (int mib : {8, 12, 16, 20, 24}) {
-        const std::string command = "ulimit -v " + std::to_string(mib * 1024) + "; " +
-                                    ZENTAVO_BATCH_PROGRAM " " + path +
-                                    " 2>&1 >/dev/null | head -c 4096; exit ${PIPESTATUS[0]}";
-        const batch_test::CommandRun run = batch_test::RunCommand("bash -c '" + command + "'");
-        const std::string& err = run.out;
-        const int code = run.status;
-        ASSERT_NE(code, -1) << mib;
-        if (code == 127 || err.find("error while loading shared libraries") != std::string::npos) {
-            continue;  // too little to start at all
-        }
-        if (code == 0) {
-            EXPECT_EQ(err, "") << mib;
-        } else {
-            EXPECT_EQ(code, 2) << mib << ": " << err;
-            EXPECT_EQ(err, "zentavo-batch: out of memory\n") << mib;
-            ranShort = true;
-        }
-    }
-    // And with room enough, every row comes out.
-    const batch_test::CommandRun count =
-        batch_test::RunCommand("bash -c '" ZENTAVO_BATCH_PROGRAM " " + std::string(path) + " | wc -l'");
-    ASSERT_EQ(count.status, 0);
-    EXPECT_EQ(std::stoul(count.out), rows + 1);
-    unlink(path);
-    EXPECT_TRUE(ranShort);
 }
 
 }  // namespace

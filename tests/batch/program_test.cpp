@@ -1,0 +1,395 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The zentavo-batch program as the user runs it: its exit status and
+// messages, spreadsheet exports and pipes, the header row and UTF-16 input
+// as the program reports them, and the program under too little memory.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "study/csv.h"
+#include "study/csv_writer.h"
+#include "study/run.h"
+#include "study/study_file.h"
+#include "study_tools.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#define ZENTAVO_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZENTAVO_ASAN 1
+#endif
+#endif
+
+namespace zentavo {
+namespace {
+
+using study_test::FileBytes;
+
+const std::string kHeader =
+    "method,voltage,bolted_current,gap,gap_unit,work_distance,work_distance_unit,"
+    "equipment_class,grounding,arc_time,arc_time_reduced,fuse_class,breaker_type,"
+    "interrupting_rating,instantaneous_trip\n";
+const std::string kEmpirical = "empirical,480,20,32,mm,455,mm,Switchgear,Grounded,0.2,0.2,,,,\n";
+
+// The study run with the input handed over `piece` bytes at a time.
+std::string RunPieces(std::string_view input, StudyOptions options = {},
+                      std::size_t piece = SIZE_MAX) {
+    std::string out;
+    const bool read =
+        RunStudy(TextSource(input, piece), options, [&](std::string_view s) { out.append(s); });
+    EXPECT_TRUE(read);
+    return out;
+}
+
+// Header names are matched without the blanks around them and without regard
+// to case; a column the study reads may stand once; an input column named
+// like a result column is written as input_<name>. The batch calculator and
+// the study window read a header alike.
+TEST(Study, HeaderNamesTrimmedWithoutCaseAndNeverTwice) {
+    // clang-format off
+    struct Case {
+        std::string header;
+        std::string outputHeader;  // up to `status`; empty when the header is refused
+        std::string fault;
+    } cases[] = {
+        {" method,bolted_current , Work_Distance\t,FUSE_CLASS",
+         " method,bolted_current , Work_Distance\t,FUSE_CLASS,status", ""},
+        {"Point,Method,Bolted_Current,work_distance,fuse_class",
+         "Point,Method,Bolted_Current,work_distance,fuse_class,status", ""},
+        {"method,bolted_current,work_distance,fuse_class,Status, message ",
+         "method,bolted_current,work_distance,fuse_class,input_Status,input_message,status", ""},
+        {"method,bolted_current,work_distance,fuse_class,status,input_status",
+         "method,bolted_current,work_distance,fuse_class,input_input_status,input_status,status", ""},
+        {"method,bolted_current,work_distance,fuse_class,Bolted_Current ", "",
+         "column bolted_current appears twice"},
+        {"method,bolted_current,work_distance,fuse_class,voltage, voltage,VOLTAGE", "",
+         "column voltage appears 3 times"},
+        {"point,method,bolted_current,work_distance,fuse_class,POINT", "",
+         "column point appears twice"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.header);
+        std::string row = c.header.find_first_of("Pp") == 0 ? "P1,fuse,1,455,0" : "fuse,1,455,0";
+        while (std::count(row.begin(), row.end(), ',') <
+               std::count(c.header.begin(), c.header.end(), ',')) {
+            row += ',';
+        }
+        const std::string study = c.header + "\n" + row + "\n";
+        std::string out, fault;
+        const bool read = RunStudy(
+            study, {}, [&](std::string_view s) { out += s; }, &fault);
+        EXPECT_EQ(fault, c.fault);
+        if (c.fault.empty()) {
+            ASSERT_TRUE(read);
+            EXPECT_EQ(out.rfind(c.outputHeader + ",message,arcing_current,", 0), 0u) << out;
+            const auto rows = study_test::CsvRows(out);
+            ASSERT_EQ(rows.size(), 1u);
+            EXPECT_EQ(rows[0].at("status"), "ok") << rows[0].at("message");
+            EXPECT_EQ(rows[0].at("incident_energy"), "2.39");
+            EXPECT_EQ(StudyFile::Parse(study, {}).Cells(0)[kIncidentEnergyColumn], "2.39");
+        } else {
+            EXPECT_FALSE(read);
+            EXPECT_EQ(out, "");
+            EXPECT_THROW(StudyFile::Parse(study, {}),
+                         std::runtime_error);  // the window: see its test
+        }
+    }
+    const study_test::CommandRun run = study_test::RunCommand(
+        "printf 'voltage,method,Voltage\\n480,empirical,480\\n' | " ZENTAVO_BATCH_PROGRAM " 2>&1");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "zentavo-batch: standard input: column voltage appears twice\n");
+}
+
+// A spreadsheet's "Unicode text": UTF-16 with a byte-order mark, either byte
+// order, read as the same study in UTF-8 however it is cut into reads.
+TEST(StudyStream, Utf16WithAByteOrderMarkIsReadAsUtf8) {
+    const std::u16string study16 =
+        u"point,method,bolted_current,work_distance,fuse_class\r\n"
+        u"\u03A9-1 \U0001F600,fuse,1,455,0\r\nP2,fuse,1,455,0,5\r\n";
+    const std::string study8 =
+        "point,method,bolted_current,work_distance,fuse_class\r\n"
+        "\xCE\xA9-1 \xF0\x9F\x98\x80,fuse,1,455,0\r\nP2,fuse,1,455,0,5\r\n";
+    const std::string expected = RunPieces(study8);
+    EXPECT_NE(expected.find("\r\n\xCE\xA9-1 \xF0\x9F\x98\x80,fuse,1,455,0,ok,"), std::string::npos);
+    for (bool little : {true, false}) {
+        for (std::size_t piece : {1u, 3u, 4096u}) {
+            EXPECT_EQ(RunPieces(study_test::Utf16Bytes(study16, little), {}, piece), expected)
+                << little << " " << piece;
+        }
+    }
+    // A surrogate without its pair, or a byte left over, is no text at all.
+    for (const std::string& bad :
+         {study_test::Utf16Bytes(u"p\xD800q", true), study_test::Utf16Bytes(u"p\xDC00", false),
+          study_test::Utf16Bytes(u"pq", true) + "r"}) {
+        EXPECT_THROW(RunStudy(bad, {}, [](std::string_view) {}), StudyReadError);
+    }
+    const study_test::CommandRun run = study_test::RunCommand(
+        "printf '\\377\\376p\\000\\000\\330' | " ZENTAVO_BATCH_PROGRAM " 2>&1 >/dev/null");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out,
+              "zentavo-batch: standard input: not valid UTF-16 (a surrogate without its pair, or "
+              "a byte left over): save the study as UTF-8\n");
+}
+
+// The program itself: exit status and messages.
+study_test::CommandRun RunProgram(const std::string& args) {
+    // Standard error comes with the output, unless the arguments place it.
+    const bool placed = args.find("2>&1") != std::string::npos;
+    return study_test::RunCommand(std::string(ZENTAVO_BATCH_PROGRAM) + " " + args + (placed ? "" : " 2>&1"));
+}
+
+TEST(BatchProgram, ExitStatusAndMessages) {
+    const std::string example = ZENTAVO_EXAMPLES_DIR "/study.csv";
+    auto r = RunProgram(example);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, FileBytes(ZENTAVO_EXAMPLES_DIR "/study-results.csv"));
+
+    r = RunProgram("< " + example);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, FileBytes(ZENTAVO_EXAMPLES_DIR "/study-results.csv"));
+
+    struct Case {
+        std::string args;
+        std::string firstWords;
+    } failures[] = {
+        {"/nonexistent/study.csv", "zentavo-batch: cannot read /nonexistent/study.csv:"},
+        {"--colour red " + example, "zentavo-batch: unrecognized option '--colour' (see --help)"},
+        {"--tnt-unit", "zentavo-batch: option '--tnt-unit' requires an argument"},
+        {"-x " + example, "zentavo-batch: invalid option -- 'x'"},
+        {"--help=all", "zentavo-batch: option '--help' doesn't allow an argument"},
+        {"--label fr " + example,
+         "zentavo-batch: option '--label' is ambiguous; possibilities: '--labels' '--label-rows' '--label-language' "
+         "'--label-colour' '--label-name' '--label-date'"},
+        {"--report - " + example, "zentavo-batch: --report writes a PDF file, not to standard output"},
+        {example + " " + example, "zentavo-batch: only one input file may be given"},
+        // Every option value is one of its words, named in the message.
+        {"--decimal-separator ';' " + example,
+         "zentavo-batch: --decimal-separator takes one of ., ,, not ';'"},
+        {"--energy-unit kJ " + example, "zentavo-batch: --energy-unit takes one of cal/cm2, J/cm2, not 'kJ'"},
+        {"--energy-unit=cal/cm² " + example, "zentavo-batch: --energy-unit takes one of cal/cm2, J/cm2,"},
+        {"--pressure-unit psi " + example,
+         "zentavo-batch: --pressure-unit takes one of lb/ft2, N/m2, Atmosphere, kpa, not 'psi'"},
+        {"--pressure-unit KPA " + example, "zentavo-batch: --pressure-unit takes one of"},
+        {"--boundary-unit feet " + example, "zentavo-batch: --boundary-unit takes one of inches, mm, not 'feet'"},
+        {"--tnt-unit tons " + example, "zentavo-batch: --tnt-unit takes one of kg, lb, grams, not 'tons'"},
+        {"--tnt-unit '' " + example, "zentavo-batch: --tnt-unit takes one of kg, lb, grams, not ''"},
+        {"--boundary-unit= " + example, "zentavo-batch: --boundary-unit takes one of inches, mm, not ''"},
+        {"--energy-unit 'J/cm2 ' " + example, "zentavo-batch: --energy-unit takes one of"},
+        {"< /dev/null", "zentavo-batch: standard input: no header row"},
+    };
+    for (const auto& f : failures) {
+        r = RunProgram(f.args);
+        EXPECT_EQ(r.status, 2) << f.args;
+        EXPECT_EQ(r.out.rfind(f.firstWords, 0), 0u) << f.args << ": " << r.out;
+        EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << f.args << ": " << r.out;
+    }
+
+    // A disk that is full: the program says so on one line and fails.
+    r = RunProgram(example + " 2>&1 >/dev/full");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "zentavo-batch: cannot write the results: No space left on device\n");
+
+    r = RunProgram("--version");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.rfind("zentavo-batch ", 0), 0u) << r.out;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << r.out;
+    EXPECT_NE(r.out.find_first_of("0123456789"), std::string::npos) << r.out;
+
+    // GNU command lines: options after the input, shortened names, short
+    // options, "--" before an input named like an option.
+    const std::string dashed = ::testing::TempDir() + "/-study.csv";
+    ASSERT_EQ(study_test::RunCommand("cp " + example + " " + dashed).status, 0);
+    for (const std::string& args : {"--energy-unit=J/cm2 --boundary-unit mm " + example,
+                                    example + " --energy=J/cm2 --bound mm",
+                                    "--energy-unit J/cm2 --boundary-unit mm -- " + dashed}) {
+        r = RunProgram(args);
+        EXPECT_EQ(r.status, 0) << args;
+        EXPECT_NE(r.out.find("MCCB feeder F-12,breaker,480,20,,,460,mm,,,,,,MCCB-100-400,25,2,ok,,,,"
+                             "4.36,377,0,"),
+                  std::string::npos)
+            << args << ": " << r.out;
+    }
+    for (const char* help : {"-h", "--help", "--he"}) {
+        r = RunProgram(help);
+        EXPECT_EQ(r.status, 0) << help;
+        EXPECT_EQ(r.out.rfind("Usage: zentavo-batch ", 0), 0u) << help << ": " << r.out;
+    }
+    EXPECT_EQ(RunProgram("-V").out, RunProgram("--version").out);
+    EXPECT_EQ(RunProgram("--help >/dev/full").status, 1);
+}
+
+// A study as a Spanish, French or German spreadsheet exports it: semicolons
+// between the fields, decimal commas in the numbers, LF line ends.
+std::string SpreadsheetExport(std::string_view study) {
+    csv::Reader reader(study);
+    std::vector<std::string> fields;
+    std::size_t line;
+    std::string error, out;
+    while (reader.Next(fields, line, error)) {
+        for (std::string& f : fields) {
+            const bool number = !f.empty() && std::count(f.begin(), f.end(), '.') == 1 &&
+                                f.find_first_not_of("0123456789.-") == std::string::npos;
+            if (number) std::replace(f.begin(), f.end(), '.', ',');
+        }
+        csv::AppendRecord(out, fields, {';', csv::LineEnd::kLf});
+    }
+    return out;
+}
+
+TEST(BatchProgram, SpreadsheetExportsAndPipes) {
+    // A semicolon export with decimal commas, its delimiter found from its
+    // header: the results of the comma study, with semicolons and decimal commas.
+    for (const char* sample : {"/study.csv", "/study-2018.csv"}) {
+        SCOPED_TRACE(sample);
+        const std::string study = FileBytes(std::string(ZENTAVO_EXAMPLES_DIR) + sample);
+        char path[] = "/tmp/zentavo-export-XXXXXX";
+        const int fd = mkstemp(path);
+        ASSERT_GE(fd, 0);
+        const std::string exported = SpreadsheetExport(study);
+        ASSERT_EQ(write(fd, exported.data(), exported.size()), static_cast<ssize_t>(exported.size()));
+        close(fd);
+        const auto comma = RunProgram(std::string(ZENTAVO_EXAMPLES_DIR) + sample + " 2>/dev/null");
+        const auto semicolon = RunProgram("--decimal-separator , " + std::string(path) + " 2>/dev/null");
+        std::remove(path);
+        EXPECT_EQ(comma.status, 0);
+        EXPECT_EQ(semicolon.status, 0);
+        EXPECT_NE(semicolon.out.find(";ok;"), std::string::npos) << semicolon.out;
+        EXPECT_EQ(semicolon.out, SpreadsheetExport(comma.out));
+    }
+
+    // The line ends: those asked for, else those of the input's first line.
+    const std::string header = "method,voltage,bolted_current,gap,work_distance,equipment_class,"
+                               "grounding,arc_time,arc_time_reduced";
+    const std::string row = "empirical,480,20,32,455,Switchgear,Grounded,0.2,0.2";
+    // clang-format off
+    struct Ends {
+        std::string in, args, out;
+    } ends[] = {
+        {"\\n",   "",                 "\n"},
+        {"\\r\\n", "",                 "\r\n"},
+        {"\\r",   "",                 "\r\n"},
+        {"\\n",   "--line-ends crlf", "\r\n"},
+        {"\\r\\n", "--line-ends=lf",   "\n"},
+        {"\\r",   "--line-ends lf",   "\n"},
+    };
+    // clang-format on
+    for (const Ends& e : ends) {
+        SCOPED_TRACE(e.in + " " + e.args);
+        const auto r = study_test::RunCommand("printf '" + header + e.in + row + e.in + "' | " +
+                                              ZENTAVO_BATCH_PROGRAM " " + e.args);
+        EXPECT_EQ(r.status, 0);
+        std::string rest = r.out;
+        std::size_t records = 0;
+        for (std::size_t at; (at = rest.find(e.out)) != std::string::npos; ++records) rest.erase(at, e.out.size());
+        EXPECT_EQ(records, 2u) << r.out;
+        EXPECT_EQ(rest.find_first_of("\r\n"), std::string::npos) << r.out;
+    }
+
+    // awk on the results: the sample's seven empirical rows by their method,
+    // the four 2018 points with an enclosure factor of 1.000 by the last field.
+    // clang-format off
+    struct Pipe {
+        std::string command;
+        std::string count;
+    } pipes[] = {
+        {ZENTAVO_EXAMPLES_DIR "/study.csv | awk -F, '$2 == \"empirical\"' | wc -l",    "7\n"},
+        {ZENTAVO_EXAMPLES_DIR "/study-2018.csv | awk -F, '$NF == \"1.000\"' | wc -l",  "4\n"},
+        {"--line-ends crlf " ZENTAVO_EXAMPLES_DIR "/study-2018.csv | awk -F, '$NF == \"1.000\"' | wc -l", "0\n"},
+    };
+    // clang-format on
+    for (const Pipe& p : pipes) EXPECT_EQ(RunProgram(p.command).out, p.count) << p.command;
+
+    // The delimiter by its words, a tab itself included; a header that names
+    // no column of the study is a usage error naming what was read (its first
+    // 60 bytes of a field, control characters escaped).
+    const std::string tabStudy = "printf 'method\\tvoltage\\tbolted_current\\tgap\\twork_distance\\t"
+                                 "equipment_class\\tgrounding\\tarc_time\\n"
+                                 "empirical\\t480\\t20\\t32\\t455\\tSwitchgear\\tGrounded\\t0.2\\n' | ";
+    const std::string program = ZENTAVO_BATCH_PROGRAM;
+    // clang-format off
+    struct Run {
+        std::string command;
+        int status;
+        std::string start;
+    } runs[] = {
+        {tabStudy + program,                         0, "method\tvoltage\tbolted_current\t"},
+        {tabStudy + program + " --delimiter tab",    0, "method\tvoltage\tbolted_current\t"},
+        {tabStudy + program + " --delimiter '\t'",   0, "method\tvoltage\tbolted_current\t"},
+        {tabStudy + program + " --delimiter ,",      2,
+         "zentavo-batch: standard input: the header row names none of the study's columns (method, "
+         "voltage, bolted_current, ...): read with a comma between fields, it holds 1 field: "
+         "\"method\\x09voltage\\x09bolted_current\\x09gap\\x09work_distance\\x09equipment_cl...\"\n"},
+        {"printf 'a;b\\n1;2\\n' | " + program,       2,
+         "zentavo-batch: standard input: the header row names none of the study's columns (method, "
+         "voltage, bolted_current, ...): read with a comma between fields, it holds 1 field: \"a;b\"\n"},
+        {program + " --delimiter ';' " ZENTAVO_EXAMPLES_DIR "/study.csv", 2,
+         "zentavo-batch: " ZENTAVO_EXAMPLES_DIR "/study.csv: the header row names none of the study's "
+         "columns (method, voltage, bolted_current, ...): read with a semicolon between fields, it "
+         "holds 1 field: \"point,method,voltage,bolted_current,gap,gap_unit,work_distan...\"\n"},
+        {program + " --delimiter '|' /dev/null",     2, "zentavo-batch: --delimiter takes one of ',', ';', tab, not '|'"},
+        {program + " --line-ends cr /dev/null",      2, "zentavo-batch: --line-ends takes one of lf, crlf, not 'cr'"},
+    };
+    // clang-format on
+    for (const Run& run : runs) {
+        const auto r = study_test::RunCommand(run.command + " 2>&1");
+        EXPECT_EQ(r.status, run.status) << run.command;
+        EXPECT_EQ(r.out.rfind(run.start, 0), 0u) << run.command << ": " << r.out;
+    }
+}
+
+// The program under a limit of its address space, on a study far larger than
+// the limit: it either finishes with every row or ends with one line and
+// status 2 (never an abort); at some limit it must run short. With room
+// enough, it finishes.
+TEST(BatchProgramMemory, TooLittleMemoryEndsWithAMessage) {
+#if defined(ZENTAVO_ASAN)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than any limit here";
+#endif
+    char path[] = "/tmp/zentavo-study-XXXXXX";
+    const int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    std::string block;
+    for (int i = 0; i < 2000; ++i) block += kEmpirical;
+    std::FILE* f = fdopen(fd, "wb");
+    std::fputs(kHeader.c_str(), f);
+    for (int i = 0; i < 150; ++i) std::fputs(block.c_str(), f);  // about 20 MB
+    std::fclose(f);
+    const std::size_t rows = 300000;
+
+    bool ranShort = false;
+    for (int mib : {8, 12, 16, 20, 24}) {
+        const std::string command = "ulimit -v " + std::to_string(mib * 1024) + "; " +
+                                    ZENTAVO_BATCH_PROGRAM " " + path +
+                                    " 2>&1 >/dev/null | head -c 4096; exit ${PIPESTATUS[0]}";
+        const study_test::CommandRun run = study_test::RunCommand("bash -c '" + command + "'");
+        const std::string& err = run.out;
+        const int code = run.status;
+        ASSERT_NE(code, -1) << mib;
+        if (code == 127 || err.find("error while loading shared libraries") != std::string::npos) {
+            continue;  // too little to start at all
+        }
+        if (code == 0) {
+            EXPECT_EQ(err, "") << mib;
+        } else {
+            EXPECT_EQ(code, 2) << mib << ": " << err;
+            EXPECT_EQ(err, "zentavo-batch: out of memory\n") << mib;
+            ranShort = true;
+        }
+    }
+    // And with room enough, every row comes out.
+    const study_test::CommandRun count =
+        study_test::RunCommand("bash -c '" ZENTAVO_BATCH_PROGRAM " " + std::string(path) + " | wc -l'");
+    ASSERT_EQ(count.status, 0);
+    EXPECT_EQ(std::stoul(count.out), rows + 1);
+    unlink(path);
+    EXPECT_TRUE(ranShort);
+}
+
+}  // namespace
+}  // namespace zentavo

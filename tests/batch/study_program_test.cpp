@@ -1,0 +1,194 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Studies through the zentavo-batch program: the example plant with devices
+// and its curves file, a curves file refused, the sample 2018 study, and the
+// bolted currents of a network under either convention.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "study/run.h"
+#include "study_tools.h"
+
+namespace zentavo {
+namespace {
+
+using study_test::CsvRow;
+using study_test::FileBytes;
+
+study_test::CommandRun RunBatch(const std::string& args) {
+    return study_test::RunCommand(std::string(ZENTAVO_BATCH_PROGRAM) + " " + args + " 2>&1");
+}
+
+// The example plant with devices, run by the program with its curves file:
+// the results as checked in, and a few rows against hand values that do not
+// depend on the exact arcing current.
+TEST(DeviceStudy, BatchRunOfTheExamplePlantWithDevices) {
+    const std::string study = ZENTAVO_EXAMPLES_DIR "/plant-study-devices.csv";
+    const std::string curves = ZENTAVO_EXAMPLES_DIR "/device-curves.csv";
+    const study_test::CommandRun run = RunBatch("--curves " + curves + " " + study);
+    ASSERT_EQ(run.status, 0) << run.out;
+    EXPECT_EQ(run.out, study_test::FileBytes(ZENTAVO_EXAMPLES_DIR "/plant-study-devices-results.csv"));
+    std::map<std::string, study_test::CsvRow> byPoint;
+    for (study_test::CsvRow& r : study_test::CsvRows(run.out)) byPoint[r["point"]] = r;
+    struct Hand {
+        const char* point;
+        const char* used;
+        const char* element;
+        const char* usedReduced;
+        const char* elementReduced;
+    };
+    // clang-format off
+    const Hand hand[] = {
+        // Trip unit 3200 A, short time 4 x 3200 A, 0.3 s x 1.1 tolerance: 0.33 s at 29.9 and 26.2 kA.
+        {"USS-A 480 V main breaker", "0.33", "short time", "0.33", "short time"},
+        // Relay instantaneous 8 kA, 0.02 s + 0.083 s breaker: 0.103 s at 20.60 and 17.51 kA.
+        {"SWGR-1 feeder F1", "0.103", "instantaneous", "0.103", "instantaneous"},
+        // Inline curve 1000 A 0.1 s to 5000 A 0.01 s: 0.1 (I / 1000)^(ln 0.1 / ln 5) at 4.568
+        // kA is 0.01138 s, at 3.935 kA 0.01409 s.
+        {"Panel LP-2 208 V (2018)", "0.0114", "curve", "0.0141", "curve"},
+        // IEEE very inverse, 400 A, TD 5, 30.14 % of 24.83 kA: M = 18.7, 2.74 + 0.083 s, over 2 s.
+        {"Transformer TX-1 secondary", "2", "capped", "2", "capped"},
+        // The theoretically derived equations (gap 153 mm): the full current alone.
+        {"SWGR-1 incomer 13.8 kV", "0.954", "inverse", "", ""},
+        // No device: a fuse row keeps its own equations, a typed row its durations.
+        {"MCC-3 fused starter 4B", "", "", "", ""},
+        {"Panel LP-1B 208 V", "", "", "", ""},
+    };
+    // clang-format on
+    for (const Hand& h : hand) {
+        ASSERT_TRUE(byPoint.count(h.point)) << h.point;
+        study_test::CsvRow& r = byPoint[h.point];
+        EXPECT_EQ(r["status"], "ok") << h.point << ": " << r["message"];
+        EXPECT_EQ(r["arc_time_used"], h.used) << h.point;
+        EXPECT_EQ(r["device_element"], h.element) << h.point;
+        EXPECT_EQ(r["arc_time_reduced_used"], h.usedReduced) << h.point;
+        EXPECT_EQ(r["device_element_reduced"], h.elementReduced) << h.point;
+    }
+    // IEC standard inverse, TMS 0.3, 2 kA: at 21.07 kA (M = 10.5) 0.3 x 0.14 / (10.5^0.02 - 1)
+    // + 0.083 s = 0.954 s, the row's duration within the arcing current's rounding.
+    EXPECT_NEAR(std::stod(byPoint["SWGR-1 incomer 13.8 kV"]["arc_time_used"]),
+                0.3 * 0.14 / (std::pow(21.07 / 2, 0.02) - 1) + 0.083, 0.0006);
+}
+
+TEST(DeviceStudy, CurvesFileRefused) {
+    const std::string study = ZENTAVO_EXAMPLES_DIR "/plant-study-devices.csv";
+    const std::string bad = testing::TempDir() + "bad-curves.csv";
+    std::ofstream(bad, std::ios::binary) << "name,current,time\nJ-200,400,100\nJ-200,300,20\n";
+    struct Case {
+        std::string args;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"--curves /nonexistent/curves.csv " + study,
+         "zentavo-batch: cannot read --curves /nonexistent/curves.csv: "},
+        {"--curves " + bad + " " + study,
+         "zentavo-batch: --curves " + bad +
+             ": curve 'J-200': point 2: current must be above the point before\n"},
+    };
+    for (const Case& c : cases) {
+        const study_test::CommandRun r = RunBatch(c.args);
+        EXPECT_EQ(r.status, 2) << c.args;
+        EXPECT_EQ(r.out.substr(0, c.message.size()), c.message) << r.out;
+    }
+    // Without the curves file a row naming a curve is refused, the others computed.
+    const study_test::CommandRun r = RunBatch(study);
+    EXPECT_EQ(r.status, 0);
+    for (study_test::CsvRow& row : study_test::CsvRows(r.out)) {
+        if (row["point"] != "MCC-1 bucket 3") continue;
+        EXPECT_EQ(row["status"], "error");
+        EXPECT_EQ(row["message"], "fuse_curve: 'J-200' names a curve, and no curves file is loaded");
+    }
+}
+
+std::vector<CsvRow> RunRows(const std::string& study, const StudyOptions& options = {}) {
+    std::string out;
+    EXPECT_TRUE(RunStudy(study, options, [&](std::string_view s) { out.append(s); }));
+    return study_test::CsvRows(out);
+}
+
+// The sample 2018 study gives its results file, in memory and through the
+// program; its first two points are the worked examples D.1 and D.2.
+TEST(Ieee2018Study, SampleStudyGivesItsResultsFile) {
+    const std::string input = FileBytes(ZENTAVO_EXAMPLES_DIR "/study-2018.csv");
+    const std::string expected = FileBytes(ZENTAVO_EXAMPLES_DIR "/study-2018-results.csv");
+    ASSERT_FALSE(input.empty());
+    std::string out;
+    StudyOptions options;
+    options.lineEndOfInput = true;  // as the program writes it: the sample's LF
+    EXPECT_TRUE(RunStudy(input, options, [&](std::string_view s) { out.append(s); }));
+    EXPECT_EQ(out, expected);
+
+    const std::string command =
+        std::string(ZENTAVO_BATCH_PROGRAM) + " < " ZENTAVO_EXAMPLES_DIR "/study-2018.csv";
+    const study_test::CommandRun program = study_test::RunCommand(command);
+    EXPECT_EQ(program.status, 0);
+    EXPECT_EQ(program.out, expected);
+
+    const auto rows = RunRows(input);
+    ASSERT_GE(rows.size(), 2u);
+    EXPECT_EQ(rows[0].at("arcing_current"), "12.979");
+    EXPECT_EQ(rows[1].at("arcing_current"), "28.793");
+}
+
+// The network of the worked example (13.8 kV utility 20 kA X/R 15, minimum
+// 12 kA; 2 000 kVA 5.75 % X/R 6 transformer to 480 V switchgear; 60 m of
+// 2 sets r 0.1 x 0.08 ohm/km to an MCC with 300 kVA of motors), a panel 90 m
+// of a small cable after the MCC, and points of the four methods on it.
+const std::string kHeader =
+    "point,method,voltage,bolted_current,gap,work_distance,equipment_class,grounding,arc_time,"
+    "arc_time_reduced,fuse_class,electrode_configuration,enclosure_height,enclosure_width,"
+    "enclosure_depth,bus,from_bus,branch_type,source_ka,source_xr,source_ka_min,tx_kva,tx_z,"
+    "tx_xr,cable_length,cable_r,cable_x,cable_sets,motor_kva\n";
+const std::string kNetwork =
+    kHeader +
+    "UTIL,empirical,13800,,153,910,Switchgear,Grounded,0.2,0.2,,,,,,UTIL,,source,20,15,12,,,,,,,,\n"
+    "SWG,empirical,480,,32,455,Switchgear,Grounded,0.2,0.2,,,,,,SWG,UTIL,transformer,,,,2000,5.75,6,,,,,\n"
+    "MCC,empirical,480,,25,455,MCC and Panels,Grounded,0.2,0.2,,,,,,MCC,SWG,cable,,,,,,,60,0.1,0.08,2,300\n"
+    "SWG 2018,ieee1584-2018,480,,32,610,,,0.0613,0.319,,VCB,610,610,254,SWG,,,,,,,,,,,,,\n"
+    "PNL,fuse,480,,,455,,,,,0,,,,,PNL,MCC,cable,,,,,,,90,3.08,0.1,1,\n";
+
+// Hand values of the worked example (both conventions), through the program.
+TEST(NetworkStudy, BoltedCurrentsOfTheWorkedExampleThroughTheProgram) {
+    struct Case {
+        const char* convention;
+        std::size_t row;
+        const char *max, *min, *share;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"ansi",     0, "20.059", "12.000", "0.997"},
+        {"ansi",     1, "40.774", "37.330", "0.957"},
+        {"ansi",     2, "28.679", "26.194", "0.940"},
+        {"ansi",     3, "40.774", "37.330", ""},      // a point on SWG: no branch of its own
+        {"iec60909", 0, "20.065", "12.000", "0.997"},
+        {"iec60909", 1, "43.914", "36.617", "0.958"},
+        {"iec60909", 2, "30.619", "25.430", "0.941"},
+    };
+    // clang-format on
+    const std::string path = ::testing::TempDir() + "network.csv";
+    std::ofstream(path, std::ios::binary) << kNetwork;
+    for (const Case& c : cases) {
+        const auto run = study_test::RunCommand(std::string(ZENTAVO_BATCH_PROGRAM) + " --short-circuit " +
+                                                c.convention + " " + path);
+        ASSERT_EQ(run.status, 0);
+        const std::vector<CsvRow> rows = study_test::CsvRows(run.out);
+        ASSERT_EQ(rows.size(), 5u);
+        const CsvRow& r = rows[c.row];
+        SCOPED_TRACE(std::string(c.convention) + " " + r.at("point"));
+        EXPECT_EQ(r.at("status"), "ok") << r.at("message");
+        EXPECT_EQ(r.at("bolted_current_max"), c.max);
+        EXPECT_EQ(r.at("bolted_current_min"), c.min);
+        EXPECT_EQ(r.at("branch_share"), c.share);
+    }
+    const auto bad = study_test::RunCommand(std::string(ZENTAVO_BATCH_PROGRAM) +
+                                            " --short-circuit iec 2>&1 < /dev/null");
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_EQ(bad.out, "zentavo-batch: --short-circuit takes one of ansi, iec60909, not 'iec' (see --help)\n");
+}
+
+}  // namespace
+}  // namespace zentavo
