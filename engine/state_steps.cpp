@@ -12,6 +12,11 @@ void WriteApproachBoundaries(SharedState& s, int equipmentClass) {
     s.ProhibitedApproach = b.prohibited;
 }
 
+ApproachDistances ApproachDistancesIn(const SharedState& s) {
+    if (s.LimitedApproach.empty() || s.RestrictedApproach.empty() || s.ProhibitedApproach.empty()) return {};
+    return ApproachDistancesOf({s.LimitedApproach, s.RestrictedApproach, s.ProhibitedApproach});
+}
+
 bool FloorAndClassifySingleCase(SharedState& s, double& energy, double& boundary) {
     const FlooredResult floored = ApplyResultFloors(energy, boundary, kFullCaseFloorFactor);
     energy = floored.energy;
