@@ -2,6 +2,7 @@
 // Steps that several calculation paths take on the shared state alike.
 #pragma once
 
+#include "engine/case_result.h"
 #include "engine/classification.h"
 #include "engine/shared_state.h"
 
@@ -13,10 +14,10 @@ void WriteApproachBoundaries(SharedState& state, int equipmentClass);
 // where none is written yet.
 ApproachDistances ApproachDistancesIn(const SharedState& state);
 
-// Floors and classifies the one case of the fuse or breaker equations:
-// `energy` (J/cm2) and `boundary` (mm) are state fields, raised to the
-// minimums where they fall below; the reduced case is left unclassified.
-// Returns whether the boundary was raised.
-bool FloorAndClassifySingleCase(SharedState& state, double& energy, double& boundary);
+// Writes the one case of the fuse or breaker equations into the state: its
+// energy (J/cm2) and boundary (mm) into the method's fields `energy` and
+// `boundary`, its classification into the full case's; the reduced case is
+// left unclassified.
+void WriteSingleCase(SharedState& state, const CaseResult& result, double& energy, double& boundary);
 
 }  // namespace zentavo
