@@ -59,9 +59,10 @@ struct EmpiricalInputs {
     int grounding = 1;
     double arcTime = 0;  // s, at the arcing current
     // s, at the reduced arcing current. The Lee case computes no reduced
-    // case, yet a value below 0.01 s there still leaves the full case without
-    // pressure and TNT equivalent, as the windows do with the duration they
-    // keep: pass the full duration when there is no other.
+    // case, but the rule that an arc shorter than 0.01 s leaves the
+    // pressures and TNT equivalents out reads this duration there too, as
+    // the windows do with the reduced duration they keep: pass the full
+    // duration when there is no other.
     double arcTimeReduced = 0;
 };
 
@@ -82,11 +83,14 @@ struct EmpiricalArcCurrents {
 struct EmpiricalResults {
     EmpiricalArcCurrents currents;
     // The cases after the floors, classified; the reduced one where it is
-    // offered (not in the Lee case).
+    // offered (not in the Lee case). Pressures and TNT equivalents are given
+    // unless an arc is shorter than 0.01 s in either case; the full case has
+    // no TNT equivalent where the arcing current is not below the bolted
+    // current; in the Lee case both are zero.
     CaseResult full;
     std::optional<CaseResult> reduced;
-    bool reducedGoverns = false;  // the reduced case has the larger energy
-    ApproachDistances approach;   // inches, of the voltage and the class
+    bool reducedGoverns = false;  // the reduced case has the larger energy (the full one on a tie)
+    ApproachDistances approach;   // inches, of the voltage and the class; none for "Avoid contact"
 };
 
 // The first step alone (the durations are not read).
