@@ -36,6 +36,31 @@ BreakerCoefficients BreakerCoefficientsOf(int breakerType, double voltage) {
     return voltage <= 480.0 ? row.upTo480 : row.above480;
 }
 
+BreakerResults ComputeBreaker(const BreakerInputs& in) {
+    BreakerResults r;
+    const double ibf = in.boltedCurrent;
+    r.approach = ApproachDistancesOf(SelectApproachBoundaries(in.voltage, in.equipmentClass));
+    if (ibf > in.interruptingRating) {
+        r.message = msg::kAboveInterruptingRating;
+        return r;
+    }
+    r.tripLog = std::log10(1.3 * in.instantaneousTrip);
+    r.tripArcLog = in.voltage <= 480.0 ? 1.17 * r.tripLog + 0.0407 : 1.09 * r.tripLog + 0.0281;
+    r.tripArcCurrent = Power10(r.tripArcLog);
+    if (r.tripArcCurrent > ibf) {
+        r.message = msg::kBelowTrippingBand;
+        return r;
+    }
+
+    const BreakerCoefficients& c = r.coefficients = BreakerCoefficientsOf(in.breakerType, in.voltage);
+    const double x = LowVoltageDistanceExponent(in.equipmentClass);
+    r.energyRef = c.a * ibf + c.b;
+    const double boundary = c.c * ibf + c.d;
+    const double energy = r.energyRef * Power(kBreakerReferenceDistance / in.workDistMm, x);
+    r.result = FlooredCase(energy, boundary, kFullCaseFloorFactor);
+    return r;
+}
+
 BreakerOutcome RunBreaker(SharedState& s, const BreakerFields& f, const UnitSettings& u,
                           char sep) {
     BreakerOutcome out;
@@ -43,36 +68,31 @@ BreakerOutcome RunBreaker(SharedState& s, const BreakerFields& f, const UnitSett
     out.warning = CheckBreakerInputs(s, f, sep);
     if (!out.warning.empty()) return out;
 
-    const double ibf = s.BoltedCurrent;
-    if (ibf > s.BreakerRating) {
-        out.warning = msg::kAboveInterruptingRating;
+    const BreakerResults r = ComputeBreaker(
+        {s.Voltage, s.BoltedCurrent, s.WorkDist, s.BreakerRating, s.BreakerTrip, f.breakerType, f.equipmentClass});
+    if (r.message == msg::kAboveInterruptingRating) {
+        out.warning = r.message;
         return out;
     }
-    s.BreakerTripLog = std::log10(1.3 * s.BreakerTrip);
-    s.BreakerTripArcLog = s.Voltage <= 480.0 ? 1.17 * s.BreakerTripLog + 0.0407
-                                             : 1.09 * s.BreakerTripLog + 0.0281;
-    s.BreakerTripArcCurrent = Power10(s.BreakerTripArcLog);
-    if (s.BreakerTripArcCurrent > ibf) {
-        out.warning = msg::kBelowTrippingBand;
+    s.BreakerTripLog = r.tripLog;
+    s.BreakerTripArcLog = r.tripArcLog;
+    s.BreakerTripArcCurrent = r.tripArcCurrent;
+    if (!r.result) {
+        out.warning = r.message;
         return out;
     }
 
-    const auto c = BreakerCoefficientsOf(f.breakerType, s.Voltage);
-    s.BreakerCoefA = c.a;
-    s.BreakerCoefB = c.b;
-    s.BreakerCoefC = c.c;
-    s.BreakerCoefD = c.d;
-    const double x = LowVoltageDistanceExponent(f.equipmentClass);
-    s.BreakerEnergyRef = c.a * ibf + c.b;
-    s.BreakerFlashBoundary = c.c * ibf + c.d;
-    s.BreakerEnergy = s.BreakerEnergyRef * Power(kBreakerReferenceDistance / s.WorkDist, x);
-
+    s.BreakerCoefA = r.coefficients.a;
+    s.BreakerCoefB = r.coefficients.b;
+    s.BreakerCoefC = r.coefficients.c;
+    s.BreakerCoefD = r.coefficients.d;
+    s.BreakerEnergyRef = r.energyRef;
     WriteApproachBoundaries(s, f.equipmentClass);
-
-    const bool floored = FloorAndClassifySingleCase(s, s.BreakerEnergy, s.BreakerFlashBoundary);
+    WriteSingleCase(s, *r.result, s.BreakerEnergy, s.BreakerFlashBoundary);
+    out.result = *r.result;
+    out.approach = r.approach;
 
     out.texts.summaryCaption = "Low Voltage Circuit Breakers Calculations";
-    out.result = SingleCaseResult(s, s.BreakerEnergy, s.BreakerFlashBoundary, floored);
     FillSingleCaseTexts(out.texts, s, out.result, CaseStyle::Breaker, u, sep);
     return out;
 }

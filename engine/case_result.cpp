@@ -22,6 +22,16 @@ std::string_view PpeLevelText(std::int32_t ppeIndex) {
     return kLevels[ppeIndex];
 }
 
+CaseResult FlooredCase(double energy, double boundary, double floorFactor) {
+    const FlooredResult floored = ApplyResultFloors(energy, boundary, floorFactor);
+    CaseResult c;
+    c.energy = floored.energy;
+    c.boundary = floored.boundary;
+    c.boundaryFloored = floored.boundaryFloored;
+    c.ppeIndex = ClassifyPpe(c.energy).index;
+    return c;
+}
+
 CaseTexts CaseResultTexts(const CaseResult& c, CaseStyle style, const UnitSettings& u, char sep) {
     CaseTexts t;
     t.energy = style == CaseStyle::Ieee2018 ? EnergyText2018(c.energy, u, sep) : EnergyText(c.energy, u, sep);

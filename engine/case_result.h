@@ -32,6 +32,11 @@ struct CaseResult {
     std::optional<double> pressure, tnt;
 };
 
+// A case from its energy (J/cm2) and boundary (mm) before the floors:
+// raised to the minimums (the energy tested with `floorFactor`:
+// kFullCaseFloorFactor or kReducedCaseFloorFactor) and classified.
+CaseResult FlooredCase(double energy, double boundary, double floorFactor);
+
 // The case's texts in the output units: energy, boundary, PPE level, its
 // clothing lines, pressure and TNT equivalent (empty where the method gives
 // none, "N/A" where it writes that: an empirical TNT equivalent that reads

@@ -63,37 +63,146 @@ namespace {
 constexpr double kBoundaryEnergy = 5.0;  // J/cm2 at the flash protection boundary
 
 struct EnergyAndBoundary {
-    double energy;
-    double boundary;
+    double energy = 0;    // J/cm2
+    double boundary = 0;  // mm
 };
 
-EnergyAndBoundary EmpiricalCase(const SharedState& s, double lgEn, double t) {
-    const double x = s.DistExponent;
+EnergyAndBoundary EmpiricalCase(const EmpiricalInputs& in, const EmpiricalArcCurrents& a, double lgEn,
+                                double t) {
+    const double x = a.distExponent;
     const double en = Power10(lgEn);
     const double at610 = Power(610.0, x);
-    const double energy = en * (4.184 * s.Cf) * (t / 0.2) * at610 / Power(s.WorkDist, x);
-    const double boundary = Power(4.184 * s.Cf * en * t / 0.2 * at610 / kBoundaryEnergy, 1.0 / x);
+    const double energy = en * (4.184 * a.cf) * (t / 0.2) * at610 / Power(in.workDistMm, x);
+    const double boundary = Power(4.184 * a.cf * en * t / 0.2 * at610 / kBoundaryEnergy, 1.0 / x);
     return {energy, boundary};
+}
+
+// Both cases before the floors; the reduced one zero in the Lee case.
+struct BothEnergies {
+    EnergyAndBoundary full, reduced;
+};
+
+BothEnergies EnergiesOf(const EmpiricalInputs& in, const EmpiricalArcCurrents& a) {
+    if (a.lee) {
+        const double d = in.workDistMm;
+        const double v = in.voltage, ibf = in.boltedCurrent, t = in.arcTime;
+        return {{2142.0 * v * ibf * (t / (d * d)), std::sqrt(2142.0 * v * ibf * (t / kBoundaryEnergy))}, {}};
+    }
+    return {EmpiricalCase(in, a, a.logNormEnergy, in.arcTime),
+            EmpiricalCase(in, a, a.logNormEnergyReduced, in.arcTimeReduced)};
+}
+
+// Both cases as the windows keep them: the reduced one also in the Lee case
+// (a zero energy and boundary raised to the floors), the pressures and TNT
+// equivalents also where the rules leave them out of the cases.
+struct StateCases {
+    CaseResult full, reduced;
+    double pressure = 0, pressureReduced = 0;  // lb/ft2, zero in the Lee case
+    double tnt = 0, tntReduced = 0;            // kg, zero in the Lee case
+    bool reducedGoverns = false;
+};
+
+StateCases CasesOf(const EmpiricalInputs& in, const EmpiricalArcCurrents& a) {
+    const BothEnergies e = EnergiesOf(in, a);
+    StateCases c;
+    const double ibf = in.boltedCurrent;
+    if (!a.lee) {
+        c.pressure = ArcBlastPressure(a.arcCurrent, in.workDistMm);
+        c.pressureReduced = ArcBlastPressure(a.arcCurrentReduced, in.workDistMm);
+        c.tnt = ibf > a.arcCurrent ? TntEquivalentOf(a.arcCurrent, ibf, in.voltage, in.arcTime) : 0.0;
+        c.tntReduced = TntEquivalentOf(a.arcCurrentReduced, ibf, in.voltage, in.arcTimeReduced);
+    }
+    c.full = FlooredCase(e.full.energy, e.full.boundary, kFullCaseFloorFactor);
+    c.reduced = FlooredCase(e.reduced.energy, e.reduced.boundary, kReducedCaseFloorFactor);
+    // Pressures and TNT equivalents are "N/A" for an arc shorter than 0.01 s
+    // in either case, and the full case's TNT equivalent where the arcing
+    // current is not below the bolted current.
+    if (!(in.arcTime < 0.01 || in.arcTimeReduced < 0.01)) {
+        c.full.pressure = c.pressure;
+        c.reduced.pressure = c.pressureReduced;
+        if (ibf > a.arcCurrent) c.full.tnt = c.tnt;
+        c.reduced.tnt = c.tntReduced;
+    }
+    c.reducedGoverns = c.reduced.energy > c.full.energy;
+    return c;
+}
+
+// The inputs and first step as the state holds them after the arcing-current
+// step (the class and grounding are not kept: nothing after reads them).
+EmpiricalInputs InputsOf(const SharedState& s) {
+    EmpiricalInputs in;
+    in.voltage = s.Voltage;
+    in.boltedCurrent = s.BoltedCurrent;
+    in.gapMm = s.Gap;
+    in.workDistMm = s.WorkDist;
+    in.arcTime = s.ArcTime;
+    in.arcTimeReduced = s.ArcTimeReduced;
+    return in;
+}
+
+EmpiricalArcCurrents ArcCurrentsOf(const SharedState& s) {
+    EmpiricalArcCurrents a;
+    a.k = s.K;
+    a.k1 = s.K1;
+    a.k2 = s.K2;
+    a.cf = s.Cf;
+    a.distExponent = s.DistExponent;
+    a.logArcCurrent = s.LogArcCurrent;
+    a.arcCurrent = s.ArcCurrent;
+    a.arcCurrentReduced = s.ArcCurrentReduced;
+    a.logNormEnergy = s.LogNormEnergy;
+    a.logNormEnergyReduced = s.LogNormEnergyReduced;
+    a.lee = IsLeeCase(s.Voltage, s.Gap);
+    return a;
 }
 
 }  // namespace
 
-void ComputeEmpiricalEnergies(SharedState& s) {
-    if (IsLeeCase(s.Voltage, s.Gap)) {
-        const double d = s.WorkDist;
-        s.IncidentEnergy = 2142.0 * s.Voltage * s.BoltedCurrent * (s.ArcTime / (d * d));
-        s.FlashBoundary =
-            std::sqrt(2142.0 * s.Voltage * s.BoltedCurrent * (s.ArcTime / kBoundaryEnergy));
-        s.IncidentEnergyReduced = 0;
-        s.FlashBoundaryReduced = 0;
-        return;
+EmpiricalArcCurrents ComputeEmpiricalArcCurrents(const EmpiricalInputs& in) {
+    EmpiricalArcCurrents a;
+    a.k = ArcingCurrentConstant(in.equipmentClass);
+    a.k1 = EnergyClassConstant(in.equipmentClass);
+    a.k2 = GroundingConstant(in.grounding);
+    a.cf = CalculationFactor(in.voltage);
+    a.distExponent = DistanceExponent(in.equipmentClass, in.voltage);
+    a.logArcCurrent = LogArcingCurrent(in.voltage, in.boltedCurrent, in.gapMm, a.k);
+    const double ia = Power10(a.logArcCurrent);
+    a.arcCurrentKa = ia;
+    a.arcCurrentReducedKa = 0.85 * ia;
+    // The arc cannot carry more than the bolted fault current.
+    if (in.boltedCurrent <= ia) {
+        a.arcCurrentKa = in.boltedCurrent;
+        a.arcCurrentReducedKa = in.boltedCurrent - 0.15 * in.boltedCurrent;
     }
-    const auto full = EmpiricalCase(s, s.LogNormEnergy, s.ArcTime);
-    const auto reduced = EmpiricalCase(s, s.LogNormEnergyReduced, s.ArcTimeReduced);
-    s.IncidentEnergy = full.energy;
-    s.FlashBoundary = full.boundary;
-    s.IncidentEnergyReduced = reduced.energy;
-    s.FlashBoundaryReduced = reduced.boundary;
+    a.arcCurrent = RoundCurrent(a.arcCurrentKa);
+    a.arcCurrentReduced = RoundCurrent(a.arcCurrentReducedKa);
+    a.logNormEnergy = NormalizedEnergyLog(a.arcCurrent, a.k1, a.k2, in.gapMm);
+    a.logNormEnergyReduced = NormalizedEnergyLog(a.arcCurrentReduced, a.k1, a.k2, in.gapMm);
+    a.lee = IsLeeCase(in.voltage, in.gapMm);
+    return a;
+}
+
+EmpiricalResults ComputeEmpiricalCases(const EmpiricalInputs& in, const EmpiricalArcCurrents& a) {
+    const StateCases c = CasesOf(in, a);
+    EmpiricalResults r;
+    r.currents = a;
+    r.full = c.full;
+    if (!a.lee) r.reduced = c.reduced;
+    r.reducedGoverns = c.reducedGoverns;
+    r.approach = ApproachDistancesOf(SelectApproachBoundaries(in.voltage, in.equipmentClass));
+    return r;
+}
+
+EmpiricalResults ComputeEmpirical(const EmpiricalInputs& in) {
+    return ComputeEmpiricalCases(in, ComputeEmpiricalArcCurrents(in));
+}
+
+void ComputeEmpiricalEnergies(SharedState& s) {
+    const BothEnergies e = EnergiesOf(InputsOf(s), ArcCurrentsOf(s));
+    s.IncidentEnergy = e.full.energy;
+    s.FlashBoundary = e.full.boundary;
+    s.IncidentEnergyReduced = e.reduced.energy;
+    s.FlashBoundaryReduced = e.reduced.boundary;
 }
 
 ArcCurrentOutcome RunEmpiricalArcCurrent(SharedState& s, const EmpiricalFields& f, char sep) {
@@ -102,27 +211,27 @@ ArcCurrentOutcome RunEmpiricalArcCurrent(SharedState& s, const EmpiricalFields& 
     out.warning = CheckEmpiricalInputs(s, f, sep);
     if (!out.warning.empty()) return out;
 
-    s.LogArcCurrent = LogArcingCurrent(s.Voltage, s.BoltedCurrent, s.Gap, s.K);
-    const double ia = Power10(s.LogArcCurrent);
-    s.ArcCurrent = ia;
-    s.ArcCurrentReduced = 0.85 * ia;
-    // The arc cannot carry more than the bolted fault current.
-    if (s.BoltedCurrent <= ia) {
-        s.ArcCurrent = s.BoltedCurrent;
-        s.ArcCurrentReduced = s.BoltedCurrent - 0.15 * s.BoltedCurrent;
-    }
-    s.DistExponent = DistanceExponent(f.equipmentClass, s.Voltage);
+    EmpiricalInputs in = InputsOf(s);
+    in.equipmentClass = f.equipmentClass;
+    in.grounding = f.grounding;
+    const EmpiricalArcCurrents a = ComputeEmpiricalArcCurrents(in);
+    s.K = a.k;
+    s.K1 = a.k1;
+    s.K2 = a.k2;
+    s.Cf = a.cf;
+    s.DistExponent = a.distExponent;
+    s.LogArcCurrent = a.logArcCurrent;
+    s.ArcCurrent = a.arcCurrent;
+    s.ArcCurrentReduced = a.arcCurrentReduced;
+    s.LogNormEnergy = a.logNormEnergy;
+    s.LogNormEnergyReduced = a.logNormEnergyReduced;
     WriteApproachBoundaries(s, f.equipmentClass);
-    out.arcCurrentKa = s.ArcCurrent;
-    out.arcCurrentReducedKa = s.ArcCurrentReduced;
-    s.ArcCurrent = RoundCurrent(s.ArcCurrent);
-    s.ArcCurrentReduced = RoundCurrent(s.ArcCurrentReduced);
-    s.LogNormEnergy = NormalizedEnergyLog(s.ArcCurrent, s.K1, s.K2, s.Gap);
-    s.LogNormEnergyReduced = NormalizedEnergyLog(s.ArcCurrentReduced, s.K1, s.K2, s.Gap);
 
-    out.arcCurrent = FormatFixed(s.ArcCurrent, 5, 2, sep);
-    out.arcCurrentReduced = FormatFixed(s.ArcCurrentReduced, 5, 2, sep);
-    out.reducedCaseOffered = !IsLeeCase(s.Voltage, s.Gap);
+    out.arcCurrentKa = a.arcCurrentKa;
+    out.arcCurrentReducedKa = a.arcCurrentReducedKa;
+    out.arcCurrent = FormatFixed(a.arcCurrent, 5, 2, sep);
+    out.arcCurrentReduced = FormatFixed(a.arcCurrentReduced, 5, 2, sep);
+    out.reducedCaseOffered = !a.lee;
     return out;
 }
 
@@ -191,73 +300,39 @@ EmpiricalOutcome RunEmpiricalResults(SharedState& s, const DurationFields& durat
         return out;
     }
 
-    s.PpeLevel.clear();
-    s.PpeLevelReduced.clear();
-    s.PpeIndex = -1;
-    s.PpeIndexReduced = -1;
-    ComputeEmpiricalEnergies(s);
+    const StateCases c = CasesOf(InputsOf(s), ArcCurrentsOf(s));
+    s.IncidentEnergy = c.full.energy;
+    s.FlashBoundary = c.full.boundary;
+    s.IncidentEnergyReduced = c.reduced.energy;
+    s.FlashBoundaryReduced = c.reduced.boundary;
+    s.ArcPressure = c.pressure;
+    s.ArcPressureReduced = c.pressureReduced;
+    s.TntEquivalent = c.tnt;
+    s.TntEquivalentReduced = c.tntReduced;
+    s.PpeIndex = c.full.ppeIndex;
+    s.PpeLevel = PpeLevelText(c.full.ppeIndex);
+    s.PpeIndexReduced = c.reduced.ppeIndex;
+    s.PpeLevelReduced = PpeLevelText(c.reduced.ppeIndex);
 
     const bool lee = IsLeeCase(s.Voltage, s.Gap);
-    if (lee) {
-        s.ArcPressure = s.ArcPressureReduced = 0;
-        s.TntEquivalent = s.TntEquivalentReduced = 0;
-    } else {
-        s.ArcPressure = ArcBlastPressure(s.ArcCurrent, s.WorkDist);
-        s.ArcPressureReduced = ArcBlastPressure(s.ArcCurrentReduced, s.WorkDist);
-        s.TntEquivalent = s.BoltedCurrent > s.ArcCurrent
-                              ? TntEquivalentOf(s.ArcCurrent, s.BoltedCurrent, s.Voltage, s.ArcTime)
-                              : 0.0;
-        s.TntEquivalentReduced =
-            TntEquivalentOf(s.ArcCurrentReduced, s.BoltedCurrent, s.Voltage, s.ArcTimeReduced);
-    }
-
-    const auto full = ApplyResultFloors(s.IncidentEnergy, s.FlashBoundary, kFullCaseFloorFactor);
-    const auto reduced = ApplyResultFloors(s.IncidentEnergyReduced, s.FlashBoundaryReduced,
-                                           kReducedCaseFloorFactor);
-    s.IncidentEnergy = full.energy;
-    s.FlashBoundary = full.boundary;
-    s.IncidentEnergyReduced = reduced.energy;
-    s.FlashBoundaryReduced = reduced.boundary;
-    const auto ppe = ClassifyPpe(s.IncidentEnergy);
-    const auto ppeReduced = ClassifyPpe(s.IncidentEnergyReduced);
-    s.PpeIndex = ppe.index;
-    s.PpeLevel = ppe.level;
-    s.PpeIndexReduced = ppeReduced.index;
-    s.PpeLevelReduced = ppeReduced.level;
-
-    // The cases as numbers. Pressures and TNT equivalents are "N/A" for an
-    // arc shorter than 0.01 s in either case, and the full case's TNT
-    // equivalent where the arcing current is not below the bolted current.
-    const bool shortArc = s.ArcTime < 0.01 || s.ArcTimeReduced < 0.01;
-    CaseResult& f = out.full;
-    f.energy = s.IncidentEnergy;
-    f.boundary = s.FlashBoundary;
-    f.boundaryFloored = full.boundaryFloored;
-    f.ppeIndex = s.PpeIndex;
-    CaseResult& r = out.reduced;
-    r.energy = s.IncidentEnergyReduced;
-    r.boundary = s.FlashBoundaryReduced;
-    r.boundaryFloored = reduced.boundaryFloored;
-    r.ppeIndex = s.PpeIndexReduced;
-    if (!shortArc) {
-        f.pressure = s.ArcPressure;
-        r.pressure = s.ArcPressureReduced;
-        if (s.BoltedCurrent > s.ArcCurrent) f.tnt = s.TntEquivalent;
-        r.tnt = s.TntEquivalentReduced;
-    }
+    out.full = c.full;
+    out.reduced = c.reduced;
+    // The class is not kept: the boundaries are those the arcing-current
+    // step wrote from it.
+    out.approach = ApproachDistancesIn(s);
 
     EmpiricalResultTexts& t = out.texts;
     t.reducedCaseOffered = !lee;
     t.durationCaption = s.Voltage >= 15000.0 ? "Arc Duration (sec):"
                                              : "Arc Duration @ Predicted Arc Current (sec):";
-    t.full = CaseResultTexts(f, CaseStyle::Empirical, u, sep);
-    t.reduced = CaseResultTexts(r, CaseStyle::Empirical, u, sep);
+    t.full = CaseResultTexts(out.full, CaseStyle::Empirical, u, sep);
+    t.reduced = CaseResultTexts(out.reduced, CaseStyle::Empirical, u, sep);
     t.approach.limited = ApproachText(s.LimitedApproach, u, sep);
     t.approach.restricted = ApproachText(s.RestrictedApproach, u, sep);
     t.approach.prohibited = ApproachText(s.ProhibitedApproach, u, sep);
     t.fullClothingBold = s.PpeIndex >= s.PpeIndexReduced;
     t.reducedClothingBold = s.PpeIndexReduced >= s.PpeIndex;
-    t.reducedGoverns = s.IncidentEnergyReduced > s.IncidentEnergy;
+    t.reducedGoverns = c.reducedGoverns;
     t.fullPressureBold = s.ArcPressure > s.ArcPressureReduced;
     t.fullTntBold = s.TntEquivalent > s.TntEquivalentReduced;
     return out;

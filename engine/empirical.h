@@ -11,6 +11,8 @@
 #include <string_view>
 
 #include "engine/case_result.h"
+#include "engine/catalog.h"
+#include "engine/classification.h"
 #include "engine/input_checks.h"
 #include "engine/result_texts.h"
 #include "engine/shared_state.h"
@@ -40,8 +42,70 @@ double NormalizedEnergyLog(double arcCurrent, double k1, double k2, double gapMm
 // a gap over 152 mm. Only the full-current case is computed there.
 bool IsLeeCase(double voltage, double gapMm);
 
-// Incident energies and flash protection boundaries of both cases from the
-// constants, rounded currents and durations in the state.
+// --- The model as numbers ---------------------------------------------------
+
+// The inputs in the program's units. The empirical tab's checks and the
+// intermediate window's hold them to: voltage 208 to 46000 V, bolted current
+// above 0.7 up to 106 kA, gap at least 13 mm, working distance 300 to
+// 2000 mm, an equipment class (kOpenAir..kCable) and a grounding (0
+// ungrounded, 1 grounded) chosen, durations from kShortestArcTime
+// (engine/arc_duration.h) to 2 s.
+struct EmpiricalInputs {
+    double voltage = 0;        // V
+    double boltedCurrent = 0;  // kA
+    double gapMm = 0;
+    double workDistMm = 0;
+    int equipmentClass = kSwitchgear;
+    int grounding = 1;
+    double arcTime = 0;  // s, at the arcing current
+    // s, at the reduced arcing current. The Lee case computes no reduced
+    // case, but the rule that an arc shorter than 0.01 s leaves the
+    // pressures and TNT equivalents out reads this duration there too, as
+    // the windows do with the reduced duration they keep: pass the full
+    // duration when there is no other.
+    double arcTimeReduced = 0;
+};
+
+// The first step ("Next" on the empirical tab): the constants, the arcing
+// currents and the family of equations.
+struct EmpiricalArcCurrents {
+    double k = 0, k1 = 0, k2 = 0, cf = 0, distExponent = 0;
+    double logArcCurrent = 0;  // log10 of the predicted current, before the cap
+    // Capped at the bolted current, unrounded (kA): what a protective
+    // device sees when it finds the arc durations.
+    double arcCurrentKa = 0, arcCurrentReducedKa = 0;
+    // The same rounded to two decimals (kA), what every later equation uses.
+    double arcCurrent = 0, arcCurrentReduced = 0;
+    double logNormEnergy = 0, logNormEnergyReduced = 0;  // from the rounded currents
+    bool lee = false;  // the theoretically derived equations apply (IsLeeCase)
+};
+
+struct EmpiricalResults {
+    EmpiricalArcCurrents currents;
+    // The cases after the floors, classified; the reduced one where it is
+    // offered (not in the Lee case). Pressures and TNT equivalents are given
+    // unless an arc is shorter than 0.01 s in either case; the full case has
+    // no TNT equivalent where the arcing current is not below the bolted
+    // current; in the Lee case both are zero.
+    CaseResult full;
+    std::optional<CaseResult> reduced;
+    bool reducedGoverns = false;  // the reduced case has the larger energy (the full one on a tie)
+    ApproachDistances approach;   // inches, of the voltage and the class; none for "Avoid contact"
+};
+
+// The first step alone (the durations are not read).
+EmpiricalArcCurrents ComputeEmpiricalArcCurrents(const EmpiricalInputs& in);
+// The cases from the first step's values and the durations: the arc
+// durations may be found from the currents in between.
+EmpiricalResults ComputeEmpiricalCases(const EmpiricalInputs& in, const EmpiricalArcCurrents& currents);
+// Both steps.
+EmpiricalResults ComputeEmpirical(const EmpiricalInputs& in);
+
+// --- The same through the shared state ----------------------------------------
+
+// Incident energies and flash protection boundaries of both cases (before
+// the floors) from the voltage, bolted current, gap, working distance, Cf,
+// distance exponent, normalised energies and durations in the state.
 void ComputeEmpiricalEnergies(SharedState& state);
 
 // --- The two steps of an empirical calculation -----------------------------
@@ -90,6 +154,9 @@ struct [[nodiscard]] EmpiricalOutcome {
     // The cases as numbers (the reduced one where it is offered), what their
     // texts are written from.
     CaseResult full, reduced;
+    // The shock approach boundaries of the arcing-current step (inches;
+    // none for "Avoid contact").
+    ApproachDistances approach;
     EmpiricalResultTexts texts;
 };
 

@@ -85,6 +85,7 @@ bool InRange(const FuseRange& r, double i) {
     return aboveLow && belowHigh;
 }
 
+constexpr double kFuseVoltage = 600.0;            // V
 constexpr double kFuseReferenceDistance = 455.0;  // mm
 constexpr double kBoundaryEnergy = 5.0;           // J/cm2
 
@@ -111,15 +112,27 @@ FuseEquation LookUpFuseEquation(int fuseClass, double ibf) {
     return eq;
 }
 
-CaseResult SingleCaseResult(const SharedState& s, double energy, double boundary, bool boundaryFloored,
-                            std::optional<double> pressure) {
-    CaseResult c;
-    c.energy = energy;
-    c.boundary = boundary;
-    c.boundaryFloored = boundaryFloored;
-    c.ppeIndex = s.PpeIndex;
-    c.pressure = pressure;
-    return c;
+FuseResults ComputeFuse(const FuseInputs& in) {
+    FuseResults r;
+    const double ibf = in.boltedCurrent;
+    r.gapMm = ClassDefaultGapMm(in.equipmentClass);
+    r.k = ArcingCurrentConstant(in.equipmentClass);
+    r.logArcCurrent = LogArcingCurrent(kFuseVoltage, ibf, r.gapMm, r.k);
+    const double ia = Power10(r.logArcCurrent);
+    r.arcCurrent = RoundCurrent(ia);
+    r.arcCurrentReduced = RoundCurrent(0.85 * ia);
+    r.approach = ApproachDistancesOf(SelectApproachBoundaries(kFuseVoltage, in.equipmentClass));
+    r.equation = LookUpFuseEquation(in.fuseClass, ibf);
+    if (!r.equation.message.empty()) return r;
+
+    const FuseEquation& eq = r.equation;
+    const double x = LowVoltageDistanceExponent(in.equipmentClass);
+    r.energyRef = 4.184 * (eq.k1 * ibf + eq.k0 + eq.k2 * ibf * ibf);
+    const double energy = r.energyRef * Power(kFuseReferenceDistance / in.workDistMm, x);
+    const double boundary = Power(Power(kFuseReferenceDistance, x) * r.energyRef / kBoundaryEnergy, 1.0 / x);
+    r.result = FlooredCase(energy, boundary, kFullCaseFloorFactor);
+    r.result->pressure = ArcBlastPressure(r.arcCurrent, in.workDistMm);
+    return r;
 }
 
 void FillSingleCaseTexts(SingleCaseResultTexts& t, const SharedState& s, const CaseResult& result, CaseStyle style,
@@ -134,36 +147,29 @@ FuseOutcome RunFuse(SharedState& s, const FuseFields& f, const UnitSettings& u, 
     FuseOutcome out;
     StartMainWindowNext(s);
     out.warning = CheckFuseInputs(s, f, u.GapUnit, out.gapText, sep);
-    const FuseEquation eq = LookUpFuseEquation(f.fuseClass, s.BoltedCurrent);
-    const double x = LowVoltageDistanceExponent(f.equipmentClass);
     if (!out.warning.empty()) return out;
 
-    s.K = ArcingCurrentConstant(f.equipmentClass);
-    s.LogArcCurrent = LogArcingCurrent(600.0, s.BoltedCurrent, s.Gap, s.K);
-    const double ia = Power10(s.LogArcCurrent);
-    s.ArcCurrent = ia;
-    s.ArcCurrentReduced = 0.85 * ia;
+    const FuseResults r = ComputeFuse({s.BoltedCurrent, s.WorkDist, f.fuseClass, f.equipmentClass});
+    s.K = r.k;
+    s.LogArcCurrent = r.logArcCurrent;
+    s.ArcCurrent = r.arcCurrent;
+    s.ArcCurrentReduced = r.arcCurrentReduced;
+    // The arcing current and approach boundaries come before the table's verdict.
     WriteApproachBoundaries(s, f.equipmentClass);
-    s.ArcCurrent = RoundCurrent(s.ArcCurrent);
-    s.ArcCurrentReduced = RoundCurrent(s.ArcCurrentReduced);
-    if (!eq.message.empty()) {
-        out.warning = eq.message;
+    if (!r.result) {
+        out.warning = r.equation.message;
         return out;
     }
 
-    const double ibf = s.BoltedCurrent;
-    s.FuseEnergyRef = 4.184 * (eq.k1 * ibf + eq.k0 + eq.k2 * ibf * ibf);
-    s.FuseEnergy = s.FuseEnergyRef * Power(kFuseReferenceDistance / s.WorkDist, x);
-    s.FuseFlashBoundary =
-        Power(Power(kFuseReferenceDistance, x) * s.FuseEnergyRef / kBoundaryEnergy, 1.0 / x);
-    s.ArcPressure = ArcBlastPressure(s.ArcCurrent, s.WorkDist);
-
-    const bool floored = FloorAndClassifySingleCase(s, s.FuseEnergy, s.FuseFlashBoundary);
+    s.FuseEnergyRef = r.energyRef;
+    s.ArcPressure = *r.result->pressure;
+    WriteSingleCase(s, *r.result, s.FuseEnergy, s.FuseFlashBoundary);
+    out.result = *r.result;
+    out.approach = r.approach;
 
     SingleCaseResultTexts& t = out.texts;
     t.summaryCaption.clear();
     t.arcCurrent = FormatFixed(s.ArcCurrent, 4, 2, sep);
-    out.result = SingleCaseResult(s, s.FuseEnergy, s.FuseFlashBoundary, floored, s.ArcPressure);
     FillSingleCaseTexts(t, s, out.result, CaseStyle::Fuse, u, sep);
     return out;
 }

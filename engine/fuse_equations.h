@@ -4,12 +4,13 @@
 // referred to a working distance of 455 mm.
 #pragma once
 
-#include "engine/case_result.h"
-
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "engine/case_result.h"
+#include "engine/catalog.h"
+#include "engine/classification.h"
 #include "engine/input_checks.h"
 #include "engine/result_texts.h"
 #include "engine/shared_state.h"
@@ -32,6 +33,38 @@ struct FuseEquation {
 };
 FuseEquation LookUpFuseEquation(int fuseClass, double boltedCurrentKa);
 
+// --- The equations as numbers ------------------------------------------------
+
+// The inputs in the program's units. The fuse tab's checks hold them to: a
+// bolted current above 0.7 up to 106 kA, a working distance of 300 to
+// 2000 mm, a fuse class 0..7 (kFuseClasses) and an equipment class
+// (kOpenAir..kCable) whose default gap and low-voltage distance exponent the
+// equations take. The voltage is 600 V.
+struct FuseInputs {
+    double boltedCurrent = 0;  // kA
+    double workDistMm = 0;
+    int fuseClass = 0;
+    int equipmentClass = kFuseTabClass;
+};
+
+struct FuseResults {
+    double gapMm = 0;  // the class default gap
+    // The empirical model's arcing currents at 600 V (not capped at the
+    // bolted current): the constant K, log10 of the current, and the current
+    // and its 85 % rounded to two decimals (kA).
+    double k = 0, logArcCurrent = 0;
+    double arcCurrent = 0, arcCurrentReduced = 0;
+    FuseEquation equation;  // its message, when set, refuses the current
+    double energyRef = 0;   // J/cm2 at 455 mm, before the distance correction
+    // The one case after the floors, classified, with the arc-blast pressure
+    // at the rounded current; none where the equation refuses the current.
+    std::optional<CaseResult> result;
+    ApproachDistances approach;  // inches, at 600 V and the class
+};
+FuseResults ComputeFuse(const FuseInputs& in);
+
+// --- From the typed fields to the texts ---------------------------------------
+
 // The results of a fuse or breaker calculation (one case, full current).
 struct SingleCaseResultTexts {
     std::string summaryCaption;  // caption of the method explanation panel
@@ -44,6 +77,8 @@ struct [[nodiscard]] FuseOutcome {
     std::string warning;  // joined "Warning!" text, or the fuse table's message
     std::string gapText;  // the class default gap as the tab's gap field shows it
     CaseResult result;    // the one case as numbers, what its texts are written from
+    // The shock approach boundaries (inches; none for "Avoid contact").
+    ApproachDistances approach;
     SingleCaseResultTexts texts;
 };
 
@@ -51,11 +86,8 @@ struct [[nodiscard]] FuseOutcome {
 FuseOutcome RunFuse(SharedState& state, const FuseFields& fields, const UnitSettings& units,
                     char sep);
 
-// The one case of the fuse or breaker equations as numbers (after the
-// floors, classified: FloorAndClassifySingleCase), with the fuse's pressure
-// where given; and the texts the two paths share, written from it.
-CaseResult SingleCaseResult(const SharedState& state, double energy, double boundary, bool boundaryFloored,
-                            std::optional<double> pressure = std::nullopt);
+// The texts the fuse and breaker paths share, written from the one case and
+// the approach boundaries in the state.
 void FillSingleCaseTexts(SingleCaseResultTexts& texts, const SharedState& state, const CaseResult& result,
                          CaseStyle style, const UnitSettings& units, char sep);
 

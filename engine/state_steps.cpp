@@ -12,16 +12,18 @@ void WriteApproachBoundaries(SharedState& s, int equipmentClass) {
     s.ProhibitedApproach = b.prohibited;
 }
 
-bool FloorAndClassifySingleCase(SharedState& s, double& energy, double& boundary) {
-    const FlooredResult floored = ApplyResultFloors(energy, boundary, kFullCaseFloorFactor);
-    energy = floored.energy;
-    boundary = floored.boundary;
-    const PpeClass ppe = ClassifyPpe(energy);
-    s.PpeIndex = ppe.index;
-    s.PpeLevel = ppe.level;
+ApproachDistances ApproachDistancesIn(const SharedState& s) {
+    if (s.LimitedApproach.empty() || s.RestrictedApproach.empty() || s.ProhibitedApproach.empty()) return {};
+    return ApproachDistancesOf({s.LimitedApproach, s.RestrictedApproach, s.ProhibitedApproach});
+}
+
+void WriteSingleCase(SharedState& s, const CaseResult& result, double& energy, double& boundary) {
+    energy = result.energy;
+    boundary = result.boundary;
+    s.PpeIndex = result.ppeIndex;
+    s.PpeLevel = PpeLevelText(result.ppeIndex);
     s.PpeIndexReduced = -1;
     s.PpeLevelReduced.clear();
-    return floored.boundaryFloored;
 }
 
 }  // namespace zentavo

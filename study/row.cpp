@@ -389,11 +389,12 @@ private:
         p_.message = text;
     }
 
-    // The voltage, gap and approach boundaries of a 2002 method's point, from the shared state.
-    void KeepPoint(const SharedState& s) {
+    // The voltage and gap of a 2002 method's point, from the shared state, and
+    // its approach boundaries, from the method's outcome.
+    void KeepPoint(const SharedState& s, const ApproachDistances& approach) {
         p_.voltage = s.Voltage;
         p_.gapMm = s.Gap;
-        p_.approach = ApproachDistancesOf({s.LimitedApproach, s.RestrictedApproach, s.ProhibitedApproach});
+        p_.approach = approach;
     }
 
     void Empirical() {
@@ -446,7 +447,7 @@ private:
         if (!second.warning.empty()) return Warn(second.warning);
 
         p_.status = PointStatus::Computed;
-        KeepPoint(s);
+        KeepPoint(s, second.approach);
         static_cast<CaseResult&>(p_.full) = second.full;
         if (device_) p_.full.duration = Kept(full, first.arcCurrentKa);
         if (!first.reducedCaseOffered) return;
@@ -468,7 +469,7 @@ private:
         if (!out.warning.empty()) return Warn(out.warning);
         p_.status = PointStatus::Computed;
         p_.arcingCurrentsKnown = true;
-        KeepPoint(s);
+        KeepPoint(s, out.approach);
         static_cast<CaseResult&>(p_.full) = out.result;
         p_.full.arcingCurrent = s.ArcCurrent;
     }
@@ -488,7 +489,7 @@ private:
         const BreakerOutcome out = RunBreaker(s, f, o_.units, o_.sep);
         if (!out.warning.empty()) return Warn(out.warning);
         p_.status = PointStatus::Computed;
-        KeepPoint(s);
+        KeepPoint(s, out.approach);
         static_cast<CaseResult&>(p_.full) = out.result;
         p_.full.arcingCurrent = s.ArcCurrent;
     }
