@@ -44,8 +44,10 @@ CaseResult FlooredCase(double energy, double boundary, double floorFactor);
 CaseTexts CaseResultTexts(const CaseResult& c, CaseStyle style, const UnitSettings& units, char sep);
 
 // Which of a point's two cases governs: the reduced arcing current's when its
-// incident energy is larger than the full case's (on a tie the full case).
-// The one rule of every method, its window, a study's cells and the label.
+// incident energy is larger than the full case's (on a tie the full case),
+// the energies as computed, before the floors, so that of two cases both
+// raised to 0.25 cal/cm2 the one with the larger boundary governs. The one
+// rule of every method, its window, a study's cells and the label.
 inline bool ReducedGoverns(double fullEnergy, double reducedEnergy) { return reducedEnergy > fullEnergy; }
 
 // The PPE level's text of an index: "0".."4", "N/A" beyond level 4, empty when unclassified.

@@ -123,7 +123,9 @@ StateCases CasesOf(const EmpiricalInputs& in, const EmpiricalArcCurrents& a) {
         if (ibf > a.arcCurrent) c.full.tnt = c.tnt;
         c.reduced.tnt = c.tntReduced;
     }
-    c.reducedGoverns = c.reduced.energy > c.full.energy;
+    // The case that governs is chosen on the energies as computed, before the
+    // floors: two cases both raised to the floor keep the larger boundary.
+    c.reducedGoverns = ReducedGoverns(e.full.energy, e.reduced.energy);
     return c;
 }
 

@@ -89,7 +89,7 @@ struct EmpiricalResults {
     // current; in the Lee case both are zero.
     CaseResult full;
     std::optional<CaseResult> reduced;
-    bool reducedGoverns = false;  // the reduced case has the larger energy (the full one on a tie)
+    bool reducedGoverns = false;  // the reduced case has the larger energy before the floors (ReducedGoverns)
     ApproachDistances approach;   // inches, of the voltage and the class; none for "Avoid contact"
 };
 

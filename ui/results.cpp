@@ -291,7 +291,6 @@ void TThird::KeepForLabel(Method method, const QString& equipment, const QString
     shown_.workDist = Utf8(workDist);
     shown_.boltedCurrent = Utf8(boltedCurrent);
     shown_.voltage = Utf8(voltage);
-    shown_.approach = ApproachDistancesOf({st.LimitedApproach, st.RestrictedApproach, st.ProhibitedApproach});
     shown_.voltageV = st.Voltage;
     shown_.gapMm = st.Gap;
     shownUnits_ = app_.Units();
@@ -303,6 +302,7 @@ void TThird::ShowEmpiricalResults(const EmpiricalOutcome& out, const EmpiricalSu
     const EmpiricalResultTexts& t = out.texts;
     KeepForLabel(kEmpiricalMethod, s.equipment, s.grounding, s.workDist, s.boltedCurrent, s.voltage);
     shown_.full = out.full;
+    shown_.approach = out.approach;
     if (t.reducedCaseOffered) shown_.reduced = out.reduced;
     shown_.reducedGoverns = t.reducedGoverns;
     empiricalTexts_ = t;
@@ -449,6 +449,7 @@ void TThird::SetSingleCaseLayout(bool fuse, const SingleCaseResultTexts& t,
 void TThird::ShowFuseResults(const FuseOutcome& out, const SingleCaseSummary& s, bool showPressure) {
     KeepForLabel(kFuseMethod, s.equipment, QStringLiteral("Grounded"), s.workDist, s.boltedCurrent, s.voltage);
     shown_.full = out.result;
+    shown_.approach = out.approach;
     singleTexts_ = out.texts;
     SetSingleCaseLayout(true, out.texts, s, showPressure);
 }
@@ -456,6 +457,7 @@ void TThird::ShowFuseResults(const FuseOutcome& out, const SingleCaseSummary& s,
 void TThird::ShowBreakerResults(const BreakerOutcome& out, const SingleCaseSummary& s, bool showPressure) {
     KeepForLabel(kBreakerMethod, s.equipment, QStringLiteral("Grounded"), s.workDist, s.boltedCurrent, s.voltage);
     shown_.full = out.result;
+    shown_.approach = out.approach;
     singleTexts_ = out.texts;
     SetSingleCaseLayout(false, out.texts, s, showPressure);
 }

@@ -64,7 +64,7 @@ protected:
 private:
     void SetSingleCaseLayout(bool fuse, const SingleCaseResultTexts& t, const SingleCaseSummary& s,
                              bool showPressure);
-    // The result shown, as its label takes it, and the state's approach distances.
+    // The result shown, as its label takes it, with the inputs it shows.
     void KeepForLabel(Method method, const QString& equipment, const QString& grounding,
                       const QString& workDist, const QString& boltedCurrent, const QString& voltage);
     void SetClothing(const CaseTexts& c, QLabel* first, QLabel* second);

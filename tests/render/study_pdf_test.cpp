@@ -150,6 +150,7 @@ LabelSheet SingleLabel(const Point& p, const LabelSettings& settings, LabelDate 
         li.prohibited = t.approach.prohibited;
         li.pressure = t.full.pressure, li.pressureReduced = t.reduced.pressure;
         li.tnt = t.full.tnt, li.tntReduced = t.reduced.tnt;
+        li.reducedGoverns = t.reducedGoverns;  // as the results window hands it on
     } else {
         SingleCaseResultTexts t;
         const LengthUnit wdCaption = units.WorkDistUnit;
