@@ -143,8 +143,7 @@ TimeCurrentPlot StudyRowTimeCurrent(const PointResult& v, const StudyRowInputs& 
         // A device that does not act has its mark on the cap, at the duration used.
         const bool acts = d.device.Operates();
         marks.push_back({d.deviceAmps, acts ? d.device.seconds : d.seconds, acts,
-                         names[c] + QStringLiteral(": ") + Text(ArcDurationText(d.seconds, sep)) +
-                             QStringLiteral(" s, ") + Text(DeviceElementWord(d.element))});
+                         MarkText(names[c], d.seconds, Text(DeviceElementWord(d.element)), sep)});
     }
     TimeCurrentPlot plot = MakeTimeCurrentPlot(*v.device, std::move(marks));
     plot.legend = DeviceLegend(inputs);

@@ -9,9 +9,15 @@
 #include <cmath>
 #include <variant>
 
+#include "engine/ieee2018_device.h"
 #include "engine/number.h"
 
 namespace zentavo::render {
+
+QString MarkText(const QString& name, double seconds, const QString& element, char sep) {
+    return name + QStringLiteral(": ") + QString::fromStdString(ArcDurationText(seconds, sep)) + QStringLiteral(" s, ") +
+           element;
+}
 
 namespace {
 

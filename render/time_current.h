@@ -28,6 +28,11 @@ struct TimeCurrentMark {
     QString text;         // "Iarc: 0.0613 s, instantaneous"
 };
 
+// A mark's text, in the window and in a study's report alike: the arcing
+// current's name, the duration used and the element that gave it
+// ("Iarc: 0.0613 s, instantaneous"), the element in the words of the place.
+QString MarkText(const QString& name, double seconds, const QString& element, char sep);
+
 // What the picture shows, in amperes and seconds.
 struct TimeCurrentPlot {
     // The curve as a polyline in (A, s), in pieces: a piece ends where the

@@ -678,8 +678,7 @@ void TIeee2018::ShowDurations() {
         const ArcDuration& k = *at[c];
         const bool acts = k.device.Operates();
         marks.push_back({iarc[c] * 1000 * d.Share(), acts ? k.device.seconds : k.seconds, acts,
-                         names[c] + QStringLiteral(": ") +
-                             FromUtf8(ArcDurationText(k.seconds, sep)) + QStringLiteral(" s")});
+                         render::MarkText(names[c], k.seconds, ElementText(k.element), sep)});
     }
     render::TimeCurrentPlot plot = render::MakeTimeCurrentPlot(d, std::move(marks));
     for (const std::string& line : Device->ReportLines()) plot.legend << FromUtf8(line);
