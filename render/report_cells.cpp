@@ -262,7 +262,7 @@ std::vector<QString> PointCells(const StudyPointView& p, const UnitSettings& uni
     const PointResult& v = ResultOf(p);
     const StudyRowInputs& in = p.inputs;
     const bool computed = v.Computed();
-    const bool reduced = computed && v.reducedGoverns && v.reduced;
+    const bool reduced = computed && v.ReducedCaseGoverns();
     std::vector<QString> cells = {Text(OneLineName(p.name)),
                                   MethodText(p),
                                   EquipmentText(in),

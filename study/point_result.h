@@ -85,7 +85,9 @@ struct PointResult {
     std::optional<PointNetwork> network;
 
     bool Computed() const { return status == PointStatus::Computed || status == PointStatus::Caution; }
-    const PointCase& Governing() const { return reducedGoverns && reduced ? *reduced : full; }
+    // The reduced case governs (the method's choice, where it computed one), and the governing case.
+    bool ReducedCaseGoverns() const { return reducedGoverns && reduced; }
+    const PointCase& Governing() const { return ReducedCaseGoverns() ? *reduced : full; }
     // The bolted current the results were computed with, where the network gave it.
     std::optional<double> NetworkCurrent() const {
         if (!network) return std::nullopt;

@@ -92,7 +92,7 @@ void WriteResultCells(const PointResult& p, const UnitSettings& u, char sep, Stu
     out[kProhibitedApproachColumn] = ApproachText(p.approach.prohibited, u, sep);
     out[kGoverningColumn] = p.reducedGoverns ? "reduced" : "full";
     out[kEquationsColumn] = EquationsWord(p.equations);
-    const bool reduced = p.reducedGoverns && p.reduced;
+    const bool reduced = p.ReducedCaseGoverns();
     out[kIncidentEnergyGoverningColumn] = out[reduced ? kIncidentEnergyReducedColumn : kIncidentEnergyColumn];
     out[kFlashBoundaryGoverningColumn] = out[reduced ? kFlashBoundaryReducedColumn : kFlashBoundaryColumn];
     out[kPpeLevelGoverningColumn] = out[reduced ? kPpeLevelReducedColumn : kPpeLevelColumn];

@@ -495,7 +495,7 @@ QVariant StudyModel::data(const QModelIndex& index, int role) const {
         }
         case Qt::FontRole: {
             if (c.kind != Column::Result || !result.Computed()) return {};
-            const bool reduced = result.reducedGoverns && result.reduced;
+            const bool reduced = result.ReducedCaseGoverns();
             const bool governing =
                 reduced ? (c.index == kIncidentEnergyReducedColumn || c.index == kFlashBoundaryReducedColumn ||
                            c.index == kPpeLevelReducedColumn)
