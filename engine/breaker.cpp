@@ -65,20 +65,20 @@ BreakerOutcome RunBreaker(SharedState& s, const BreakerFields& f, const UnitSett
                           char sep) {
     BreakerOutcome out;
     StartMainWindowNext(s);
-    out.warning = CheckBreakerInputs(s, f, sep);
-    if (!out.warning.empty()) return out;
+    out.refusal = RefusalOf(RefusalCode::OutOfRange, CheckBreakerInputs(s, f, sep));
+    if (out.refusal) return out;
 
     const BreakerResults r = ComputeBreaker(
         {s.Voltage, s.BoltedCurrent, s.WorkDist, s.BreakerRating, s.BreakerTrip, f.breakerType, f.equipmentClass});
     if (r.message == msg::kAboveInterruptingRating) {
-        out.warning = r.message;
+        out.refusal = Refusal{RefusalCode::OutsideModel, std::string(r.message)};
         return out;
     }
     s.BreakerTripLog = r.tripLog;
     s.BreakerTripArcLog = r.tripArcLog;
     s.BreakerTripArcCurrent = r.tripArcCurrent;
     if (!r.result) {
-        out.warning = r.message;
+        out.refusal = Refusal{RefusalCode::OutsideModel, std::string(r.message)};
         return out;
     }
 

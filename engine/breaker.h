@@ -13,6 +13,7 @@
 #include "engine/classification.h"
 #include "engine/fuse_equations.h"
 #include "engine/input_checks.h"
+#include "engine/refusal.h"
 #include "engine/shared_state.h"
 #include "engine/units.h"
 
@@ -66,7 +67,9 @@ struct BreakerResults {
 BreakerResults ComputeBreaker(const BreakerInputs& in);
 
 struct [[nodiscard]] BreakerOutcome {
-    std::string warning;
+    // The checks' joined "Warning!" text (OutOfRange), or why the breaker
+    // equations do not apply (OutsideModel); none on success.
+    std::optional<Refusal> refusal;
     CaseResult result;  // the one case as numbers, what its texts are written from
     // The shock approach boundaries (inches; none for "Avoid contact").
     ApproachDistances approach;

@@ -210,8 +210,8 @@ void ComputeEmpiricalEnergies(SharedState& s) {
 ArcCurrentOutcome RunEmpiricalArcCurrent(SharedState& s, const EmpiricalFields& f, char sep) {
     ArcCurrentOutcome out;
     StartMainWindowNext(s);
-    out.warning = CheckEmpiricalInputs(s, f, sep);
-    if (!out.warning.empty()) return out;
+    out.refusal = RefusalOf(RefusalCode::OutOfRange, CheckEmpiricalInputs(s, f, sep));
+    if (out.refusal) return out;
 
     EmpiricalInputs in = InputsOf(s);
     in.equipmentClass = f.equipmentClass;
@@ -298,7 +298,7 @@ EmpiricalOutcome RunEmpiricalResults(SharedState& s, const DurationFields& durat
     EmpiricalOutcome out;
     s.ErrorText = CheckDurations(s, durations, found, sep);
     if (!s.ErrorText.empty()) {
-        out.warning = s.ErrorText;
+        out.refusal = Refusal{RefusalCode::Duration, s.ErrorText};
         return out;
     }
 

@@ -14,6 +14,7 @@
 #include "engine/catalog.h"
 #include "engine/classification.h"
 #include "engine/input_checks.h"
+#include "engine/refusal.h"
 #include "engine/result_texts.h"
 #include "engine/shared_state.h"
 #include "engine/units.h"
@@ -112,7 +113,8 @@ void ComputeEmpiricalEnergies(SharedState& state);
 
 // "Next" on the empirical tab: the checks, then the arcing currents.
 struct [[nodiscard]] ArcCurrentOutcome {
-    std::string warning;            // joined "Warning!" text; empty on success
+    // The checks' joined "Warning!" text (OutOfRange); none on success.
+    std::optional<Refusal> refusal;
     std::string arcCurrent;         // IaEdit: ArcCurrent (5, 2)
     std::string arcCurrentReduced;  // Ia15Edit: ArcCurrentReduced (5, 2)
     bool reducedCaseOffered = true;  // false in the Lee case
@@ -150,7 +152,8 @@ struct EmpiricalResultTexts {
 };
 
 struct [[nodiscard]] EmpiricalOutcome {
-    std::string warning;
+    // The durations' joined "Warning!" text (Duration); none on success.
+    std::optional<Refusal> refusal;
     // The cases as numbers (the reduced one where it is offered), what their
     // texts are written from.
     CaseResult full, reduced;

@@ -146,8 +146,8 @@ void FillSingleCaseTexts(SingleCaseResultTexts& t, const SharedState& s, const C
 FuseOutcome RunFuse(SharedState& s, const FuseFields& f, const UnitSettings& u, char sep) {
     FuseOutcome out;
     StartMainWindowNext(s);
-    out.warning = CheckFuseInputs(s, f, u.GapUnit, out.gapText, sep);
-    if (!out.warning.empty()) return out;
+    out.refusal = RefusalOf(RefusalCode::OutOfRange, CheckFuseInputs(s, f, u.GapUnit, out.gapText, sep));
+    if (out.refusal) return out;
 
     const FuseResults r = ComputeFuse({s.BoltedCurrent, s.WorkDist, f.fuseClass, f.equipmentClass});
     s.K = r.k;
@@ -157,7 +157,7 @@ FuseOutcome RunFuse(SharedState& s, const FuseFields& f, const UnitSettings& u, 
     // The arcing current and approach boundaries come before the table's verdict.
     WriteApproachBoundaries(s, f.equipmentClass);
     if (!r.result) {
-        out.warning = r.equation.message;
+        out.refusal = Refusal{RefusalCode::OutsideModel, std::string(r.equation.message)};
         return out;
     }
 

@@ -12,6 +12,7 @@
 #include "engine/catalog.h"
 #include "engine/classification.h"
 #include "engine/input_checks.h"
+#include "engine/refusal.h"
 #include "engine/result_texts.h"
 #include "engine/shared_state.h"
 #include "engine/units.h"
@@ -74,7 +75,9 @@ struct SingleCaseResultTexts {
 };
 
 struct [[nodiscard]] FuseOutcome {
-    std::string warning;  // joined "Warning!" text, or the fuse table's message
+    // The checks' joined "Warning!" text (OutOfRange), or the fuse table's
+    // message (OutsideModel); none on success.
+    std::optional<Refusal> refusal;
     std::string gapText;  // the class default gap as the tab's gap field shows it
     CaseResult result;    // the one case as numbers, what its texts are written from
     // The shock approach boundaries (inches; none for "Avoid contact").

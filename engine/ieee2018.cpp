@@ -307,14 +307,18 @@ using DurationsHook = std::function<Ieee2018Durations(double iarc, double iarcRe
 // give) are returned as text. With `hook` the durations of `in` are not
 // read: once both arcing currents are known the hook gives them (or the
 // refusal returned as the problem), and they are kept in `in`.
-std::string Compute(Ieee2018Inputs& in, Ieee2018Results& r, const DurationsHook* hook = nullptr) {
+std::optional<Refusal> Compute(Ieee2018Inputs& in, Ieee2018Results& r,
+                               const DurationsHook* hook = nullptr) {
+    auto outside = [](std::string_view text) {
+        return std::optional<Refusal>(Refusal{RefusalCode::OutsideModel, std::string(text)});
+    };
     const int c = Row(in.electrode);
     const double voc = in.voltage / 1000.0;
     const double ibf = in.boltedCurrent;
     const double g = in.gapMm;
 
     const Enclosure enc = SizeCorrection(in.electrode, voc, in.heightMm, in.widthMm, in.depthMm);
-    if (!(enc.polynomial > 0)) return std::string(msg::k2018EnclosureTooSmall);
+    if (!(enc.polynomial > 0)) return outside(msg::k2018EnclosureTooSmall);
     r.shallow = enc.shallow;
     r.width1 = enc.width1;
     r.height1 = enc.height1;
@@ -326,16 +330,17 @@ std::string Compute(Ieee2018Inputs& in, Ieee2018Results& r, const DurationsHook*
     const SharedLogs lg{std::log10(ibf), std::log10(g), std::log10(1.0 / r.cf),
                         std::log10(in.workDistMm)};
     // The durations from the hook at the arcing currents, when there is one.
-    auto durations = [&]() -> std::string {
-        if (!hook) return {};
+    auto durations = [&]() -> std::optional<Refusal> {
+        if (!hook) return std::nullopt;
         for (const Ieee2018Case* k : {&r.full, &r.reduced}) {
-            if (!Usable(k->iarc)) return std::string(msg::k2018NoArcingCurrent);
+            if (!Usable(k->iarc)) return outside(msg::k2018NoArcingCurrent);
         }
         const Ieee2018Durations found = (*hook)(r.full.iarc, r.reduced.iarc);
-        std::string problem = found.refusal;
-        if (problem.empty()) {
-            problem += ShortArcTimeProblem(found.arcTime, false);
-            problem += ShortArcTimeProblem(found.arcTimeReduced, true);
+        std::optional<Refusal> problem = found.refusal;
+        if (!problem) {
+            problem = RefusalOf(RefusalCode::Duration,
+                                std::string(ShortArcTimeProblem(found.arcTime, false)) +
+                                    std::string(ShortArcTimeProblem(found.arcTimeReduced, true)));
         }
         in.arcTime = found.arcTime;
         in.arcTimeReduced = found.arcTimeReduced;
@@ -346,12 +351,12 @@ std::string Compute(Ieee2018Inputs& in, Ieee2018Results& r, const DurationsHook*
         const double i600 = IntermediateCurrent(in.electrode, 0, ibf, lg.ibf, lg.gap);
         const double arg = (0.6 / voc) * (0.6 / voc) *
                            (1.0 / (i600 * i600) - (0.36 - voc * voc) / (0.36 * ibf * ibf));
-        if (!(arg > 0) || !Usable(i600)) return std::string(msg::k2018NoArcingCurrent);
+        if (!(arg > 0) || !Usable(i600)) return outside(msg::k2018NoArcingCurrent);
         const double iarc = 1.0 / std::sqrt(arg);
         r.full.iarc600 = r.reduced.iarc600 = i600;
         r.full.iarc = iarc;
         r.reduced.iarc = iarc * r.factor;
-        if (std::string problem = durations(); !problem.empty()) return problem;
+        if (std::optional<Refusal> problem = durations()) return problem;
         const double p600 = DenominatorP(kT345[0][c], ibf);
         // The k3 term keeps the unreduced Iarc_600 in both cases.
         auto one = [&](Ieee2018Case& k, double tMs) {
@@ -365,7 +370,7 @@ std::string Compute(Ieee2018Inputs& in, Ieee2018Results& r, const DurationsHook*
         double i[3], p[3];
         for (int n = 0; n < 3; ++n) {
             i[n] = IntermediateCurrent(in.electrode, n, ibf, lg.ibf, lg.gap);
-            if (!Usable(i[n])) return std::string(msg::k2018NoArcingCurrent);
+            if (!Usable(i[n])) return outside(msg::k2018NoArcingCurrent);
             p[n] = DenominatorP(kT345[n][c], ibf);
         }
         auto currents = [&](Ieee2018Case& k, double f) {
@@ -376,7 +381,7 @@ std::string Compute(Ieee2018Inputs& in, Ieee2018Results& r, const DurationsHook*
         };
         currents(r.full, 1.0);
         currents(r.reduced, r.factor);
-        if (std::string problem = durations(); !problem.empty()) return problem;
+        if (std::optional<Refusal> problem = durations()) return problem;
         // Each intermediate value with its own current and the duration of the case.
         auto one = [&](Ieee2018Case& k, double f, double tMs) {
             double e[3], b[3];
@@ -395,11 +400,11 @@ std::string Compute(Ieee2018Inputs& in, Ieee2018Results& r, const DurationsHook*
         one(r.reduced, r.factor, in.arcTimeReduced * 1000.0);
     }
     for (const Ieee2018Case* k : {&r.full, &r.reduced}) {
-        if (!Usable(k->iarc)) return std::string(msg::k2018NoArcingCurrent);
-        if (!Usable(k->energy) || !Usable(k->boundary)) return std::string(msg::k2018NoResult);
+        if (!Usable(k->iarc)) return outside(msg::k2018NoArcingCurrent);
+        if (!Usable(k->energy) || !Usable(k->boundary)) return outside(msg::k2018NoResult);
     }
     r.reducedGoverns = ReducedGoverns(r.full.energy, r.reduced.energy);
-    return {};
+    return std::nullopt;
 }
 
 Partial Complete(const Ieee2018Inputs& in) {
@@ -467,13 +472,13 @@ std::string CheckAndComputeIeee2018(const Ieee2018Inputs& in, Ieee2018Results& o
     std::string e = RangeProblems(Complete(in), '.');
     if (!e.empty()) return e;
     Ieee2018Inputs typed = in;
-    return Compute(typed, out);
+    return RefusalText(Compute(typed, out));
 }
 
 Ieee2018Results ComputeIeee2018(const Ieee2018Inputs& in) {
     Ieee2018Results r;
     Ieee2018Inputs typed = in;
-    if (std::string problem = Compute(typed, r); !problem.empty()) throw Ieee2018InputError(problem);
+    if (std::optional<Refusal> problem = Compute(typed, r)) throw Ieee2018InputError(problem->message);
     return r;
 }
 
@@ -512,8 +517,8 @@ Ieee2018Outcome RunIeee2018(
         p.arcTimeReduced = Read(f.arcTimeReduced, sep);
     }
 
-    out.warning = RangeProblems(p, sep);
-    if (!out.warning.empty()) return out;
+    out.refusal = RefusalOf(RefusalCode::OutOfRange, RangeProblems(p, sep));
+    if (out.refusal) return out;
     Ieee2018Inputs& in = out.inputs;
     in.voltage = *p.voltage;
     in.boltedCurrent = *p.boltedCurrent;
@@ -528,8 +533,8 @@ Ieee2018Outcome RunIeee2018(
     Ieee2018Results& r = out.values;
     // Found durations come in once the arcing currents are known: the model
     // runs once either way.
-    out.warning = Compute(in, r, durations ? &durations : nullptr);
-    if (!out.warning.empty()) return out;
+    out.refusal = Compute(in, r, durations ? &durations : nullptr);
+    if (out.refusal) return out;
 
     Ieee2018Texts& t = out.texts;
     t.arcCurrent = CurrentText(r.full.iarc, sep);

@@ -19,6 +19,7 @@
 #include "engine/case_result.h"
 #include "engine/classification.h"
 #include "engine/error.h"
+#include "engine/refusal.h"
 #include "engine/result_texts.h"
 #include "engine/units.h"
 
@@ -156,7 +157,10 @@ struct Ieee2018Texts {
 };
 
 struct [[nodiscard]] Ieee2018Outcome {
-    std::string warning;  // joined "Warning!" text; empty on success
+    // The checks' joined "Warning!" text (OutOfRange), what the equations
+    // cannot give (OutsideModel), or why there are no durations (Duration);
+    // none on success.
+    std::optional<Refusal> refusal;
     Ieee2018Inputs inputs;
     Ieee2018Results values;  // after the floors
     CaseResult full, reduced;  // the cases as numbers, what their texts are written from
@@ -174,7 +178,7 @@ Ieee2018Outcome RunIeee2018(const Ieee2018Fields& fields, const UnitSettings& un
 struct Ieee2018Durations {
     double arcTime = 0;         // s, at the arcing current
     double arcTimeReduced = 0;  // s, at the reduced arcing current
-    std::string refusal;        // not empty: no durations; it becomes the warning
+    std::optional<Refusal> refusal;  // set: no durations; it becomes the outcome's refusal
 };
 // As above, with the durations not typed but found from the arcing currents:
 // the arc-duration fields are not read. `durations` is given the unrounded

@@ -13,7 +13,7 @@ Ieee2018DeviceOutcome RunIeee2018WithDevice(const Ieee2018Fields& fields,
         out.full = device.Duration(iarc, sep);
         out.reduced = device.Duration(iarcReduced, sep);
         return Ieee2018Durations{out.full.seconds, out.reduced.seconds,
-                                 out.full.refusal + out.reduced.refusal};
+                                 JoinRefusals(out.full.refusal, out.reduced.refusal)};
     });
     return out;
 }

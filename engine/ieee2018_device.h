@@ -12,7 +12,7 @@
 namespace zentavo {
 
 struct Ieee2018DeviceOutcome {
-    Ieee2018Outcome outcome;  // its warning holds the device's refusal, if any
+    Ieee2018Outcome outcome;  // its refusal holds the device's, if any
     ArcDuration full;         // at the arcing current
     ArcDuration reduced;      // at the reduced arcing current
 };

@@ -450,8 +450,9 @@ ArcDuration CapArcDuration(const DeviceTrip& trip, std::optional<double> maxArcT
     if (!trip.Operates()) {
         // The current as the 2018 window shows it: kA with three decimals.
         return {0, DeviceElement::DoesNotOperate, trip,
-                "Protective device does not operate at " + FormatFixed(arcingCurrentKa, 6, 3, sep) +
-                    " kA arcing current. "};
+                Refusal{RefusalCode::Duration, "Protective device does not operate at " +
+                                                   FormatFixed(arcingCurrentKa, 6, 3, sep) +
+                                                   " kA arcing current. "}};
     }
     return {trip.seconds, trip.element, trip, {}};
 }

@@ -35,6 +35,7 @@
 #include <vector>
 
 #include "engine/arc_duration.h"
+#include "engine/refusal.h"
 
 namespace zentavo {
 
@@ -243,8 +244,9 @@ Built<FuseCurve> ResolveFuseCurve(std::string_view cell, char sep, const CurveSe
 struct ArcDuration {
     double seconds = 0;  // the duration used: the device's time or the maximum
     DeviceElement element = DeviceElement::DoesNotOperate;  // or Capped
-    DeviceTrip device;    // the device's own answer, before the cap
-    std::string refusal;  // not empty: no duration (the device does not act, no cap)
+    DeviceTrip device;  // the device's own answer, before the cap
+    // Set (Duration): no duration, the device does not act and has no cap.
+    std::optional<Refusal> refusal;
     bool Capped() const { return element == DeviceElement::Capped; }
 };
 

@@ -36,7 +36,7 @@ void Check(bool ok) {
 // The duration used at an arcing current (kA) and the trip it comes from.
 void CheckDuration(const zentavo::ProtectiveDevice& device, double amps) {
     const zentavo::ArcDuration d = device.Duration(amps / 1000, '.');
-    if (!d.refusal.empty()) {
+    if (d.refusal) {
         Check(!device.MaxArcTime() && !d.device.Operates());
         return;
     }

@@ -417,7 +417,7 @@ private:
         SharedState s = StartState();
         p_.equations = Equations::Empirical;
         const ArcCurrentOutcome first = RunEmpiricalArcCurrent(s, f, o_.sep);
-        if (!first.warning.empty()) return Warn(first.warning);
+        if (first.refusal) return Warn(first.refusal->message);
         p_.arcingCurrentsKnown = true;
         p_.full.arcingCurrent = s.ArcCurrent;
         if (first.reducedCaseOffered) {
@@ -437,14 +437,14 @@ private:
             // The reduced case's duration only where the case is offered.
             full = DurationAt(first.arcCurrentKa);
             if (first.reducedCaseOffered) reduced = DurationAt(first.arcCurrentReducedKa);
-            if (std::string refusal = full.refusal + reduced.refusal; !refusal.empty()) {
-                return Warn(refusal);
+            if (const auto refusal = JoinRefusals(full.refusal, reduced.refusal)) {
+                return Warn(refusal->message);
             }
             found.arcTime = full.seconds;
             if (first.reducedCaseOffered) found.arcTimeReduced = reduced.seconds;
         }
         const EmpiricalOutcome second = RunEmpiricalResults(s, durations, o_.units, o_.sep, found);
-        if (!second.warning.empty()) return Warn(second.warning);
+        if (second.refusal) return Warn(second.refusal->message);
 
         p_.status = PointStatus::Computed;
         KeepPoint(s, second.approach);
@@ -466,7 +466,7 @@ private:
         SharedState s = StartState();
         p_.equations = Equations::Fuse;
         const FuseOutcome out = RunFuse(s, f, o_.units, o_.sep);
-        if (!out.warning.empty()) return Warn(out.warning);
+        if (out.refusal) return Warn(out.refusal->message);
         p_.status = PointStatus::Computed;
         p_.arcingCurrentsKnown = true;
         KeepPoint(s, out.approach);
@@ -487,7 +487,7 @@ private:
         SharedState s = StartState();
         p_.equations = Equations::Breaker;
         const BreakerOutcome out = RunBreaker(s, f, o_.units, o_.sep);
-        if (!out.warning.empty()) return Warn(out.warning);
+        if (out.refusal) return Warn(out.refusal->message);
         p_.status = PointStatus::Computed;
         KeepPoint(s, out.approach);
         static_cast<CaseResult&>(p_.full) = out.result;
@@ -521,11 +521,12 @@ private:
                                   [this](double iarc, double iarcReduced) {
                                       full_ = DurationAt(iarc);
                                       reduced_ = DurationAt(iarcReduced);
-                                      return Ieee2018Durations{full_.seconds, reduced_.seconds,
-                                                               full_.refusal + reduced_.refusal};
+                                      return Ieee2018Durations{
+                                          full_.seconds, reduced_.seconds,
+                                          JoinRefusals(full_.refusal, reduced_.refusal)};
                                   })
                     : RunIeee2018(f, o_.units, o_.sep);
-        if (!out.warning.empty()) return Warn(out.warning);
+        if (out.refusal) return Warn(out.refusal->message);
         const Ieee2018Results& n = out.values;
         p_.status = PointStatus::Computed;
         p_.arcingCurrentsKnown = true;

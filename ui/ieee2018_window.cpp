@@ -363,8 +363,8 @@ void TIeee2018::ComputeClick() {
     f.gapUnit = f.enclosureUnit = u.GapUnit;
     f.workDistUnit = u.WorkDistUnit;
     Ieee2018Outcome out = RunWithDurations(f, u);
-    if (!out.warning.empty()) {
-        app_.dialogs().Warning(this, LibraryText(out.warning));
+    if (out.refusal) {
+        app_.dialogs().Warning(this, LibraryText(out.refusal->message));
         return;
     }
     last_ = std::move(out);
@@ -626,11 +626,11 @@ Ieee2018Outcome TIeee2018::RunWithDurations(const Ieee2018Fields& f, const UnitS
     Built<ProtectiveDevice> device = Device->Device();
     if (!device.device) {
         Ieee2018Outcome refused;
-        refused.warning = device.error;
+        refused.refusal = RefusalOf(RefusalCode::Device, device.error);
         return refused;
     }
     Ieee2018DeviceOutcome out = RunIeee2018WithDevice(f, *device.device, u, sep);
-    if (out.outcome.warning.empty()) {
+    if (!out.outcome.refusal) {
         durations_.used = true;
         durations_.full = out.full;
         durations_.reduced = out.reduced;

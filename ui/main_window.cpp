@@ -408,8 +408,8 @@ void Tmain::CalculateEmpirical() {
     f.equipmentClass = EquipClassBox->currentIndex();
     f.grounding = GroundGroup->itemIndex();
     const ArcCurrentOutcome out = RunEmpiricalArcCurrent(app_.state(), f, app_.Sep());
-    if (!out.warning.empty()) {
-        app_.dialogs().Warning(this, LibraryText(out.warning));
+    if (out.refusal) {
+        app_.dialogs().Warning(this, LibraryText(out.refusal->message));
         return;
     }
     hide();
@@ -426,8 +426,8 @@ void Tmain::CalculateFuse() {
     f.equipmentClass = Fuse_Eq_Class->currentIndex();
     const FuseOutcome out = RunFuse(app_.state(), f, app_.Units(), app_.Sep());
     Fuse_Gap->setText(FromUtf8(out.gapText));
-    if (!out.warning.empty()) {
-        app_.dialogs().Warning(this, LibraryText(out.warning));
+    if (out.refusal) {
+        app_.dialogs().Warning(this, LibraryText(out.refusal->message));
         return;
     }
     hide();
@@ -456,8 +456,8 @@ void Tmain::CalculateBreaker() {
     f.breakerType = Breakertype->currentIndex();
     f.equipmentClass = CB_Equip->currentIndex();
     const BreakerOutcome out = RunBreaker(app_.state(), f, app_.Units(), app_.Sep());
-    if (!out.warning.empty()) {
-        app_.dialogs().Warning(this, LibraryText(out.warning));
+    if (out.refusal) {
+        app_.dialogs().Warning(this, LibraryText(out.refusal->message));
         return;
     }
     hide();

@@ -186,8 +186,8 @@ void TSecond::ShowFromMain(const ArcCurrentOutcome& currents) {
 void TSecond::Button2Click() {
     const std::string t1 = Utf8(t1Edit->text()), t2 = Utf8(Edit2->text());
     EmpiricalOutcome out = RunEmpiricalResults(app_.state(), {t1, t2}, app_.Units(), app_.Sep());
-    if (!out.warning.empty()) {
-        app_.dialogs().Warning(this, LibraryText(out.warning));
+    if (out.refusal) {
+        app_.dialogs().Warning(this, LibraryText(out.refusal->message));
         return;
     }
     hide();

@@ -49,7 +49,7 @@ void ShowIntermediateWindow(SharedState& s) {
 SharedState ArcCurrentStep(const EmpiricalFields& f, char sep = '.') {
     SharedState s = StartState();
     const ArcCurrentOutcome out = RunEmpiricalArcCurrent(s, f, sep);
-    EXPECT_EQ(out.warning, "");
+    EXPECT_EQ(RefusalText(out.refusal), "");
     ShowIntermediateWindow(s);
     return s;
 }
@@ -90,7 +90,7 @@ TEST_P(ArcingCurrent, IsPredictedCappedAndRounded) {
     const EmpiricalFields f{r.voltage,        r.ibf,      r.gap, "455", kMm, kMm,
                             r.equipmentClass, r.grounding};
     const ArcCurrentOutcome out = RunEmpiricalArcCurrent(s, f, '.');
-    ASSERT_EQ(out.warning, "");
+    ASSERT_EQ(RefusalText(out.refusal), "");
     EXPECT_NEAR(s.LogArcCurrent, r.logArcCurrent, 1e-12);
     EXPECT_EQ(out.arcCurrent, r.ia);
     EXPECT_EQ(out.arcCurrentReduced, r.ia85);
@@ -164,8 +164,8 @@ TEST(ArcingCurrent, RefusedInputsComputeNothing) {
     s.TntEquivalent = 0.2;
     const ArcCurrentOutcome out =
         RunEmpiricalArcCurrent(s, {"480", "20", "32", "455", kMm, kMm, -1, 1}, '.');
-    EXPECT_EQ(out.warning, " Equipment class not selected.");
-    EXPECT_EQ(s.ErrorText, out.warning);
+    EXPECT_EQ(RefusalText(out.refusal), " Equipment class not selected.");
+    EXPECT_EQ(s.ErrorText, RefusalText(out.refusal));
     EXPECT_DOUBLE_EQ(s.ArcCurrent, 7.5);
     EXPECT_DOUBLE_EQ(s.ArcCurrentReduced, 6.38);
     EXPECT_DOUBLE_EQ(s.DistExponent, 2.0);
@@ -276,7 +276,7 @@ TEST_P(EquationFamily, SwitchesAt15kVAndAbove152mm) {
     SharedState s = StartState();
     const ArcCurrentOutcome out =
         RunEmpiricalArcCurrent(s, {r.voltage, "10", r.gap, "610", kMm, kMm, kSwitchgear, 1}, '.');
-    ASSERT_EQ(out.warning, "");
+    ASSERT_EQ(RefusalText(out.refusal), "");
     EXPECT_EQ(out.reducedCaseOffered, !r.lee);
     s.ArcTime = 0.5;
     s.ArcTimeReduced = 0.5;
@@ -343,7 +343,7 @@ TEST_P(Durations, AreCheckedBeforeAnythingIsComputed) {
         ArcCurrentStep({r.lee ? "20000" : "480", "20", "32", "455", kMm, kMm, kSwitchgear, 1});
     ASSERT_EQ(s.ReducedCaseOff, r.lee);
     const EmpiricalOutcome out = RunEmpiricalResults(s, {r.t1, r.t2}, kDefaultUnits, '.');
-    EXPECT_EQ(out.warning, r.expected);
+    EXPECT_EQ(RefusalText(out.refusal), r.expected);
     EXPECT_EQ(s.ErrorText, r.expected);
     if (r.expected.empty()) {
         EXPECT_GE(s.PpeIndex, 0);
@@ -382,7 +382,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Durations, GapAbove152mmAsksForOneDurationOnly) {
     SharedState s = ArcCurrentStep({"480", "20", "153", "455", kMm, kMm, kSwitchgear, 1});
     ASSERT_TRUE(s.ReducedCaseOff);
-    EXPECT_EQ(RunEmpiricalResults(s, {"0.5", ""}, kDefaultUnits, '.').warning, "");
+    EXPECT_EQ(RefusalText(RunEmpiricalResults(s, {"0.5", ""}, kDefaultUnits, '.').refusal), "");
 }
 
 TEST(Durations, TextThatIsNotANumberRaisesTheConversionError) {
@@ -404,10 +404,10 @@ TEST(Durations, AcceptedDurationsAreStoredEvenWhenTheOtherIsRefused) {
     SharedState s = ArcCurrentStep({"480", "20", "32", "455", kMm, kMm, kSwitchgear, 1});
     s.ArcTime = 1.5;
     s.ArcTimeReduced = 1.5;
-    EXPECT_EQ(RunEmpiricalResults(s, {"0.7", "5"}, kDefaultUnits, '.').warning, kT2Range);
+    EXPECT_EQ(RefusalText(RunEmpiricalResults(s, {"0.7", "5"}, kDefaultUnits, '.').refusal), kT2Range);
     EXPECT_DOUBLE_EQ(s.ArcTime, 0.7);
     EXPECT_DOUBLE_EQ(s.ArcTimeReduced, 1.5);
-    EXPECT_EQ(RunEmpiricalResults(s, {"5", "0,25"}, kDefaultUnits, ',').warning, kT1Range);
+    EXPECT_EQ(RefusalText(RunEmpiricalResults(s, {"5", "0,25"}, kDefaultUnits, ',').refusal), kT1Range);
     EXPECT_DOUBLE_EQ(s.ArcTime, 0.7);
     EXPECT_DOUBLE_EQ(s.ArcTimeReduced, 0.25);
 }
@@ -474,7 +474,7 @@ TEST_P(EmpiricalResults, TextsClassificationAndHighlighting) {
         {r.voltage, r.ibf, r.gap, r.workDist, kMm, kMm, r.equipmentClass, r.grounding}, r.sep);
     const UnitSettings u = Units(r.energyUnit, r.boundaryUnit, r.pressureUnit, r.tntUnit);
     const EmpiricalOutcome out = RunEmpiricalResults(s, {r.t1, r.t2}, u, r.sep);
-    ASSERT_EQ(out.warning, "");
+    ASSERT_EQ(RefusalText(out.refusal), "");
     const EmpiricalResultTexts& t = out.texts;
     EXPECT_TRUE(t.reducedCaseOffered);
     EXPECT_EQ(t.full.energy, r.energy);
@@ -861,7 +861,7 @@ TEST(EmpiricalResults, ReducedCaseFloorUsesItsOwnTestFactor) {
     s.LogNormEnergy = lgEn;
     s.LogNormEnergyReduced = lgEn;
     const EmpiricalOutcome out = RunEmpiricalResults(s, {"0.2", "0.2"}, kDefaultUnits, '.');
-    ASSERT_EQ(out.warning, "");
+    ASSERT_EQ(RefusalText(out.refusal), "");
     EXPECT_NEAR(s.IncidentEnergy, 1.0463, 1e-12);
     EXPECT_DOUBLE_EQ(s.IncidentEnergyReduced, kFloorJ);
     EXPECT_FALSE(out.texts.reducedGoverns);
@@ -885,7 +885,7 @@ TEST(EmpiricalResults, LeeCaseFullCurrentOnly) {
     SharedState s = ArcCurrentStep({"20000", "10", "32", "910", kMm, kMm, kSwitchgear, 1});
     ASSERT_TRUE(s.ReducedCaseOff);
     const EmpiricalOutcome out = RunEmpiricalResults(s, {"0.5", ""}, kDefaultUnits, '.');
-    ASSERT_EQ(out.warning, "");
+    ASSERT_EQ(RefusalText(out.refusal), "");
     EXPECT_FALSE(out.texts.reducedCaseOffered);
     EXPECT_EQ(out.texts.durationCaption, "Arc Duration (sec):");
     EXPECT_EQ(out.texts.full.energy, "61.82");
@@ -916,7 +916,7 @@ TEST(EmpiricalResults, LeeCaseFullCurrentOnly) {
 TEST(EmpiricalResults, WideGapBelow15kVKeepsTheDurationCaption) {
     SharedState s = ArcCurrentStep({"480", "20", "153", "455", kMm, kMm, kSwitchgear, 1});
     const EmpiricalOutcome out = RunEmpiricalResults(s, {"0.5", ""}, kDefaultUnits, '.');
-    ASSERT_EQ(out.warning, "");
+    ASSERT_EQ(RefusalText(out.refusal), "");
     EXPECT_FALSE(out.texts.reducedCaseOffered);
     EXPECT_EQ(out.texts.durationCaption, "Arc Duration @ Predicted Arc Current (sec):");
     EXPECT_DOUBLE_EQ(s.ArcPressure, 0);

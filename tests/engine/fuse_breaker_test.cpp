@@ -175,7 +175,7 @@ TEST_P(FuseResults, EnergyBoundaryPressureAndLevel) {
     const UnitSettings u = Units(r.energyUnit, r.boundaryUnit, r.pressureUnit);
     const FuseOutcome out =
         RunFuse(s, Fuse(r.fuseClass, r.ibf, r.workDist, r.workDistCaption), u, '.');
-    ASSERT_EQ(out.warning, "");
+    ASSERT_EQ(RefusalText(out.refusal), "");
     ExpectRelative(s.FuseEnergyRef, r.energyRef);
     EXPECT_EQ(out.texts.result.energy, r.energy);
     EXPECT_EQ(out.texts.result.boundary, r.boundary);
@@ -232,7 +232,7 @@ TEST(FuseResults, StateAfterTheRun) {
     s.PpeLevelReduced = "3";
     s.TntEquivalent = 0.5;
     const FuseOutcome out = RunFuse(s, Fuse(0, "1.0", "455"), UnitSettings{}, '.');
-    ASSERT_EQ(out.warning, "");
+    ASSERT_EQ(RefusalText(out.refusal), "");
     EXPECT_DOUBLE_EQ(s.Voltage, 600);
     EXPECT_DOUBLE_EQ(s.Gap, 32);
     EXPECT_DOUBLE_EQ(s.K, -0.097);
@@ -255,7 +255,7 @@ TEST(FuseResults, StateAfterTheRun) {
 TEST(FuseResults, FloorsAreStoredBeforeTheTexts) {
     SharedState s = StartState();
     const FuseOutcome out = RunFuse(s, Fuse(0, "50", "910"), UnitSettings{}, '.');
-    ASSERT_EQ(out.warning, "");
+    ASSERT_EQ(RefusalText(out.refusal), "");
     EXPECT_DOUBLE_EQ(s.FuseEnergy, 1.0459988452172748);
     EXPECT_DOUBLE_EQ(s.FuseEnergy, kFloorJ);
     EXPECT_NEAR(s.FuseFlashBoundary, 157.3076, 1e-4);  // above 6 inches: kept
@@ -289,7 +289,7 @@ TEST(FuseRefusals, LowCurrentShowsTheMessageAfterTheArcCurrent) {
     s.PpeLevel = "3";
     // RK1 101-200 A begins at 1.16 kA.
     const FuseOutcome out = RunFuse(s, Fuse(1, "1.0", "455"), UnitSettings{}, '.');
-    EXPECT_EQ(out.warning, kLow);
+    EXPECT_EQ(RefusalText(out.refusal), kLow);
     // The arcing current and approach boundaries come before the table's verdict.
     EXPECT_DOUBLE_EQ(s.ArcCurrent, 0.95);
     EXPECT_DOUBLE_EQ(s.ArcCurrentReduced, 0.81);
@@ -308,11 +308,11 @@ TEST(FuseRefusals, InputProblemsComeFirst) {
     // A current the class refuses, but the working distance is missing too:
     // only the input message is shown.
     FuseOutcome out = RunFuse(s, Fuse(1, "1.0", "", "inches"), UnitSettings{}, '.');
-    EXPECT_EQ(out.warning, "Working distance is not within allowed limits. ");
+    EXPECT_EQ(RefusalText(out.refusal), "Working distance is not within allowed limits. ");
     EXPECT_DOUBLE_EQ(s.ArcCurrent, 7.5);
     EXPECT_DOUBLE_EQ(s.ArcPressure, 0);
     out = RunFuse(s, Fuse(0, "0.7", "455"), UnitSettings{}, '.');
-    EXPECT_EQ(out.warning, "Invalid bolted current. ");
+    EXPECT_EQ(RefusalText(out.refusal), "Invalid bolted current. ");
     EXPECT_DOUBLE_EQ(s.ArcCurrent, 7.5);
 }
 
@@ -322,12 +322,12 @@ TEST(FuseRefusals, InputProblemsComeFirst) {
 
 TEST(BreakerRefusals, BoltedCurrentUpToTheInterruptingRating) {
     SharedState s = StartState();
-    EXPECT_EQ(RunBreaker(s, Breaker(0, "480", "20", "460", "20", "2"), UnitSettings{}, '.').warning,
+    EXPECT_EQ(RefusalText(RunBreaker(s, Breaker(0, "480", "20", "460", "20", "2"), UnitSettings{}, '.').refusal),
               "");
     s.BreakerTripLog = 9;
     s.BreakerEnergy = 9;
     EXPECT_EQ(
-        RunBreaker(s, Breaker(0, "480", "20.01", "460", "20", "2"), UnitSettings{}, '.').warning,
+        RefusalText(RunBreaker(s, Breaker(0, "480", "20.01", "460", "20", "2"), UnitSettings{}, '.').refusal),
         kAboveRating);
     EXPECT_DOUBLE_EQ(s.BreakerTripLog, 9);  // stopped before the tripping-band test
     EXPECT_DOUBLE_EQ(s.BreakerEnergy, 9);
@@ -340,7 +340,7 @@ TEST(BreakerRefusals, ArcingCurrentBelowTheTrippingBand) {
     s.BreakerEnergy = 9;
     const BreakerOutcome out =
         RunBreaker(s, Breaker(0, "480", "20", "460", "65", "20"), UnitSettings{}, '.');
-    EXPECT_EQ(out.warning, kTrippingBand);
+    EXPECT_EQ(RefusalText(out.refusal), kTrippingBand);
     EXPECT_NEAR(s.BreakerTripLog, std::log10(26.0), 1e-12);
     EXPECT_NEAR(s.BreakerTripArcLog, 1.17 * std::log10(26.0) + 0.0407, 1e-12);
     EXPECT_NEAR(s.BreakerTripArcCurrent, 49.68, 0.005);
@@ -362,7 +362,7 @@ TEST_P(TrippingBandEquation, DependsOnTheVoltage) {
     SharedState s = StartState();
     const BreakerOutcome out =
         RunBreaker(s, Breaker(0, r.voltage, "4", "460", "65", "2.5"), UnitSettings{}, '.');
-    EXPECT_EQ(out.warning, r.refused ? kTrippingBand : "");
+    EXPECT_EQ(RefusalText(out.refusal), r.refused ? kTrippingBand : "");
     EXPECT_NEAR(s.BreakerTripArcCurrent, r.tripArcCurrent, 1e-9);
 }
 
@@ -383,7 +383,7 @@ TEST(BreakerResults, Mccb100To400At480Volts) {
     SharedState s = StartState();
     const BreakerOutcome out =
         RunBreaker(s, Breaker(0, "480", "20", "460", "25", "2"), UnitSettings{}, '.');
-    ASSERT_EQ(out.warning, "");
+    ASSERT_EQ(RefusalText(out.refusal), "");
     EXPECT_NEAR(s.BreakerTripLog, 0.41497, 5e-6);
     EXPECT_NEAR(s.BreakerTripArcLog, 0.52622, 5e-6);
     EXPECT_NEAR(s.BreakerTripArcCurrent, 3.36, 0.005);
@@ -435,7 +435,7 @@ TEST_P(BreakerTable, RowsByTypeAndVoltage) {
     SharedState s = StartState();
     const BreakerOutcome out =
         RunBreaker(s, Breaker(r.type, r.voltage, "30", "610", "100", "2"), UnitSettings{}, '.');
-    ASSERT_EQ(out.warning, "");
+    ASSERT_EQ(RefusalText(out.refusal), "");
     EXPECT_DOUBLE_EQ(s.BreakerCoefA, r.a);
     EXPECT_DOUBLE_EQ(s.BreakerCoefB, r.b);
     EXPECT_DOUBLE_EQ(s.BreakerCoefC, r.c);
@@ -471,7 +471,7 @@ TEST(BreakerResults, SixHundredVoltsUsesTheUpperRow) {
     SharedState s = StartState();
     const BreakerOutcome out =
         RunBreaker(s, Breaker(0, "600", "20", "910", "25", "2"), Units("J/cm2", "mm"), '.');
-    ASSERT_EQ(out.warning, "");
+    ASSERT_EQ(RefusalText(out.refusal), "");
     ExpectRelative(s.BreakerEnergy, 1.8280442493843307);
     EXPECT_EQ(out.texts.result.energy, "1.83");
     EXPECT_EQ(out.texts.result.boundary, "432");
@@ -484,7 +484,7 @@ TEST(BreakerResults, LowEnergyIsFloored) {
     SharedState s = StartState();
     BreakerOutcome out =
         RunBreaker(s, Breaker(0, "480", "0.7", "2000", "10", "0.3"), UnitSettings{}, '.');
-    ASSERT_EQ(out.warning, "");
+    ASSERT_EQ(RefusalText(out.refusal), "");
     EXPECT_DOUBLE_EQ(s.BreakerEnergy, kFloorJ);
     ExpectRelative(s.BreakerFlashBoundary, 200.412);
     EXPECT_EQ(out.texts.result.energy, "0.25");
@@ -500,7 +500,7 @@ TEST(BreakerResults, BeyondLevel4) {
     SharedState s = StartState();
     const BreakerOutcome out =
         RunBreaker(s, Breaker(5, "480", "50", "460", "65", "2"), UnitSettings{}, '.');
-    ASSERT_EQ(out.warning, "");
+    ASSERT_EQ(RefusalText(out.refusal), "");
     EXPECT_EQ(out.texts.result.energy, "61.00");
     EXPECT_EQ(s.PpeIndex, 5);
     EXPECT_EQ(s.PpeLevel, "N/A");
@@ -512,7 +512,7 @@ TEST(BreakerResults, LowVoltageApproachBoundaries) {
     SharedState s = StartState();
     BreakerOutcome out =
         RunBreaker(s, Breaker(0, "208", "20", "460", "25", "2"), Units("cal/cm2", "mm"), '.');
-    ASSERT_EQ(out.warning, "");
+    ASSERT_EQ(RefusalText(out.refusal), "");
     EXPECT_EQ(out.texts.approach.limited, "1067");
     EXPECT_EQ(out.texts.approach.restricted, "Avoid contact");
     EXPECT_EQ(out.texts.approach.prohibited, "Avoid contact");
@@ -535,7 +535,7 @@ TEST(BreakerResults, LeavesTheArcCurrentAndClearsTheReducedCase) {
     s.TntEquivalent = 0.2;
     const BreakerOutcome out =
         RunBreaker(s, Breaker(0, "480", "20", "460", "25", "2"), UnitSettings{}, '.');
-    ASSERT_EQ(out.warning, "");
+    ASSERT_EQ(RefusalText(out.refusal), "");
     EXPECT_DOUBLE_EQ(s.ArcCurrent, 11.22);
     EXPECT_DOUBLE_EQ(s.ArcCurrentReduced, 9.53);
     EXPECT_DOUBLE_EQ(s.LogArcCurrent, 1.05);
@@ -559,7 +559,7 @@ TEST(BreakerRefusals, InputProblemsStopBeforeTheEquations) {
     s.BreakerEnergy = 9;
     const BreakerOutcome out =
         RunBreaker(s, Breaker(0, "500", "20", "460", "", "2"), UnitSettings{}, '.');
-    EXPECT_EQ(out.warning, "Voltage out of range. Enter IR value.");
+    EXPECT_EQ(RefusalText(out.refusal), "Voltage out of range. Enter IR value.");
     EXPECT_DOUBLE_EQ(s.BreakerEnergy, 9);
     EXPECT_DOUBLE_EQ(s.BreakerTripArcCurrent, 0);
 }

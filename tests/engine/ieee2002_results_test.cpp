@@ -64,10 +64,10 @@ TEST_P(Empirical, NumbersAreTheWindowsNumbers) {
     const EmpiricalFields f{v, i, g, d, LengthUnit::Millimetres, LengthUnit::Millimetres,
                             r.in.equipmentClass, r.in.grounding, std::nullopt};
     const ArcCurrentOutcome first = RunEmpiricalArcCurrent(s, f, '.');
-    ASSERT_EQ(first.warning, "");
+    ASSERT_EQ(RefusalText(first.refusal), "");
     s.ReducedCaseOff = !first.reducedCaseOffered;
     const EmpiricalOutcome second = RunEmpiricalResults(s, {t1, t2}, UnitSettings{}, '.');
-    ASSERT_EQ(second.warning, "");
+    ASSERT_EQ(RefusalText(second.refusal), "");
 
     const EmpiricalResults n = ComputeEmpirical(r.in);
     EXPECT_EQ(n.currents.lee, r.lee);
@@ -129,13 +129,13 @@ TEST_P(Fuse, NumbersAreTheWindowsNumbers) {
     SharedState s = StartState();
     const FuseOutcome out = RunFuse(s, f, UnitSettings{}, '.');
     const FuseResults n = ComputeFuse(r.in);
-    EXPECT_EQ(out.warning, r.warning);
+    EXPECT_EQ(RefusalText(out.refusal), r.warning);
     EXPECT_EQ(n.equation.message, r.warning);
     EXPECT_EQ(s.ArcCurrent, n.arcCurrent);
     EXPECT_EQ(s.ArcCurrentReduced, n.arcCurrentReduced);
     EXPECT_EQ(s.Gap, n.gapMm);
     ExpectKnown(n.arcCurrent, r.arcCurrent, 1e-12);
-    ASSERT_EQ(n.result.has_value(), out.warning.empty());
+    ASSERT_EQ(n.result.has_value(), RefusalText(out.refusal).empty());
     if (!n.result) return;
     ExpectSameCase(out.result, *n.result);
     EXPECT_EQ(s.FuseEnergyRef, n.energyRef);
@@ -175,11 +175,11 @@ TEST_P(Breaker, NumbersAreTheWindowsNumbers) {
     SharedState s = StartState();
     const BreakerOutcome out = RunBreaker(s, f, UnitSettings{}, '.');
     const BreakerResults n = ComputeBreaker(r.in);
-    EXPECT_EQ(out.warning, r.warning);
+    EXPECT_EQ(RefusalText(out.refusal), r.warning);
     EXPECT_EQ(n.message, r.warning);
     EXPECT_EQ(s.BreakerTripArcCurrent, n.tripArcCurrent);
     ExpectKnown(n.tripArcCurrent, r.tripArcCurrent, 0.005);
-    ASSERT_EQ(n.result.has_value(), out.warning.empty());
+    ASSERT_EQ(n.result.has_value(), RefusalText(out.refusal).empty());
     if (!n.result) return;
     ExpectSameCase(out.result, *n.result);
     EXPECT_EQ(s.BreakerEnergyRef, n.energyRef);

@@ -73,7 +73,7 @@ TEST(Ieee2018Device, DurationsAtBothArcingCurrents) {
         SCOPED_TRACE(r.name);
         const Ieee2018DeviceOutcome out =
             RunIeee2018WithDevice(D2Fields(), Build(r.device), UnitSettings{}, '.');
-        ASSERT_EQ(out.outcome.warning, "");
+        ASSERT_EQ(RefusalText(out.outcome.refusal), "");
         EXPECT_NEAR(out.full.seconds, r.t, 1e-12);
         EXPECT_NEAR(out.reduced.seconds, r.tReduced, 1e-12);
         EXPECT_EQ(out.full.element, r.element);
@@ -88,13 +88,14 @@ TEST(Ieee2018Device, DurationsAtBothArcingCurrents) {
 TEST(Ieee2018Device, NoActionWithoutAMaximumRefusesThePoint) {
     const Ieee2018DeviceOutcome out = RunIeee2018WithDevice(
         D2Fields(), Build(Relay(26000, 0.2, std::nullopt, std::nullopt)), UnitSettings{}, '.');
-    EXPECT_EQ(out.outcome.warning,
+    EXPECT_EQ(RefusalText(out.outcome.refusal),
               "Protective device does not operate at 25.244 kA arcing current. ");
     // The other inputs are checked first, as when the durations are typed.
     Ieee2018Fields f = D2Fields();
     f.voltage = "100";
-    EXPECT_EQ(RunIeee2018WithDevice(f, Build(Relay(1000, 0.2, std::nullopt)), UnitSettings{}, '.')
-                  .outcome.warning,
+    EXPECT_EQ(RefusalText(
+                  RunIeee2018WithDevice(f, Build(Relay(1000, 0.2, std::nullopt)), UnitSettings{}, '.')
+                      .outcome.refusal),
               msg::k2018VoltageLow);
 }
 

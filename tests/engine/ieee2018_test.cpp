@@ -213,7 +213,7 @@ TEST(Ieee2018Ranges, EveryLengthLimitTypedInInches) {
         f.gapUnit = ParseLengthUnit(b.gapUnit).value();
         f.enclosureUnit = ParseLengthUnit(b.enclosureUnit).value();
         f.workDistUnit = ParseLengthUnit(b.workDistUnit).value();
-        EXPECT_EQ(RunIeee2018(f, UnitSettings{}, b.sep).warning, b.expected) << b.name;
+        EXPECT_EQ(RefusalText(RunIeee2018(f, UnitSettings{}, b.sep).refusal), b.expected) << b.name;
     }
 }
 
@@ -229,15 +229,15 @@ TEST(Ieee2018Ranges, EveryProblemJoinedInOrder) {
 
 TEST(Ieee2018Ranges, EmptyFieldsAndUnknownWords) {
     const Ieee2018Outcome out = RunIeee2018(Ieee2018Fields{}, UnitSettings{}, '.');
-    EXPECT_EQ(out.warning,
+    EXPECT_EQ(RefusalText(out.refusal),
               "Enter voltage value. Enter bolted current value. Enter gap value. Electrode "
               "configuration not selected. Enter working distance value. Enter arc duration "
               "value. Enter arc duration value for reduced current. ");
     Ieee2018Fields f{"480", "45", "32", "vcb", "610", "610", "254", "609.6", "0.0613", "0.319"};
-    EXPECT_EQ(RunIeee2018(f, UnitSettings{}, '.').warning, msg::k2018NoElectrode);
+    EXPECT_EQ(RefusalText(RunIeee2018(f, UnitSettings{}, '.').refusal), msg::k2018NoElectrode);
     f.electrode = "VCB";
     f.depth = "";
-    EXPECT_EQ(RunIeee2018(f, UnitSettings{}, '.').warning, msg::k2018EnterDepth);
+    EXPECT_EQ(RefusalText(RunIeee2018(f, UnitSettings{}, '.').refusal), msg::k2018EnterDepth);
 }
 
 TEST(Ieee2018Ranges, TextThatIsNoNumberRaisesTheConversionError) {
@@ -287,7 +287,7 @@ TEST(Ieee2018Enclosure, OpenAirIgnoresTheEnclosure) {
     // The window's enclosure fields are not even read in open air.
     Ieee2018Fields f{"480", "20", "32", "VOA", "abc", "", "", "610", "0.1", "0.2"};
     const Ieee2018Outcome out = RunIeee2018(f, UnitSettings{}, '.');
-    EXPECT_EQ(out.warning, "");
+    EXPECT_EQ(RefusalText(out.refusal), "");
     EXPECT_EQ(out.texts.enclosureType, "Open air");
     EXPECT_EQ(out.texts.correctionFactor, "1.000");
 }
@@ -340,7 +340,7 @@ Ieee2018Fields D2Fields() {
 
 TEST(Ieee2018Texts, LowVoltageExampleInTheDefaultUnits) {
     const Ieee2018Outcome out = RunIeee2018(D2Fields(), UnitSettings{}, '.');
-    ASSERT_EQ(out.warning, "");
+    ASSERT_EQ(RefusalText(out.refusal), "");
     const Ieee2018Texts& t = out.texts;
     EXPECT_EQ(t.arcCurrent, "28.793");
     EXPECT_EQ(t.arcCurrentReduced, "25.244");
@@ -373,7 +373,7 @@ TEST(Ieee2018Texts, MetricUnitsInchInputsAndCommaSeparator) {
                      "24,0157480314961", "10", "24", "0,0613", "0,319"};
     f.gapUnit = f.enclosureUnit = f.workDistUnit = LengthUnit::Inches;
     const Ieee2018Outcome out = RunIeee2018(f, u, ',');
-    ASSERT_EQ(out.warning, "");
+    ASSERT_EQ(RefusalText(out.refusal), "");
     EXPECT_EQ(out.texts.full.energy, "11,58");  // 11.58497... J/cm2
     EXPECT_EQ(out.texts.reduced.energy, "53,16");
     EXPECT_EQ(out.texts.full.boundary, "1029");
@@ -385,7 +385,7 @@ TEST(Ieee2018Texts, FloorsOpenAirApproachAndBeyondLevel4) {
     // A tiny arc far away: both floors act.
     Ieee2018Fields f{"208", "0.5", "6.35", "VOA", "", "", "", "3000", "0.001", "0.001"};
     Ieee2018Outcome out = RunIeee2018(f, UnitSettings{}, '.');
-    ASSERT_EQ(out.warning, "");
+    ASSERT_EQ(RefusalText(out.refusal), "");
     EXPECT_EQ(out.texts.full.energy, "0.25");
     // Written like every other boundary: whole inches or millimetres.
     EXPECT_EQ(out.texts.full.boundary, "6");
@@ -397,7 +397,7 @@ TEST(Ieee2018Texts, FloorsOpenAirApproachAndBeyondLevel4) {
     // A long arc: beyond level 4, and a duration above 2 s is computed.
     f = {"13800", "40", "152", "VCB", "1143", "762", "762", "914.4", "3", "3.5"};
     out = RunIeee2018(f, UnitSettings{}, '.');
-    ASSERT_EQ(out.warning, "");
+    ASSERT_EQ(RefusalText(out.refusal), "");
     EXPECT_EQ(out.texts.full.ppeLevel, "N/A");
     EXPECT_EQ(out.texts.full.clothing1, "Consult PPE Manufacturer");
     EXPECT_FALSE(out.texts.full.clothingSecondLineShown);
@@ -418,7 +418,7 @@ TEST(Ieee2018Texts, FlooredBoundaryInMillimetresAndEveryDigitOfLargeEnergies) {
         f = {"13800", "40", "152", "VCB", "1143", "762", "762", "914.4", t, t};
         for (const UnitSettings& u : {UnitSettings{}, joules}) {
             const Ieee2018Outcome out = RunIeee2018(f, u, '.');
-            ASSERT_EQ(out.warning, "");
+            ASSERT_EQ(RefusalText(out.refusal), "");
             const double factor = u.EnergyUnit == IncidentEnergyUnit::CaloriesPerCm2 ? kCalPerJoule : 1.0;
             const std::string& text = out.texts.full.energy;
             EXPECT_EQ(text.size() - text.find('.'), 3u) << text;

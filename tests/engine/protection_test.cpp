@@ -330,7 +330,7 @@ TEST(ProtectionDuration, CapShareAndNoCap) {
         EXPECT_NEAR(a.seconds, r.seconds, 5e-4) << row;
         EXPECT_EQ(DeviceElementWord(a.element), DeviceElementWord(r.element)) << row;
         EXPECT_EQ(a.Capped(), r.element == E::Capped) << row;
-        EXPECT_EQ(a.refusal, r.refusal) << row;
+        EXPECT_EQ(RefusalText(a.refusal), r.refusal) << row;
     }
     // The capped row still tells what the device itself would do.
     Built<ProtectiveDevice> d = MakeProtectiveDevice({si, 1, 2});

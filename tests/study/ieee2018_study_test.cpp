@@ -484,10 +484,10 @@ TEST(Ieee2018Study, RowsGiveTheTextsOfTheWindow) {
                     const Row& r = rows[k];
                     const Ieee2018Outcome& e = expected[k];
                     const std::string where = Study({records[k]});
-                    if (!e.warning.empty()) {
+                    if (!RefusalText(e.refusal).empty()) {
                         ++refused;
                         EXPECT_EQ(r.at("status"), "warning") << where;
-                        EXPECT_EQ(r.at("message"), e.warning) << where;
+                        EXPECT_EQ(r.at("message"), RefusalText(e.refusal)) << where;
                         continue;
                     }
                     ++computed;

@@ -54,7 +54,7 @@ EmpiricalPoint RandomEmpirical(Random& r, bool lee) {
     f.equipmentClass = p.cls, f.grounding = p.ground;
     p.state = StartState();
     const ArcCurrentOutcome out = RunEmpiricalArcCurrent(p.state, f, '.');
-    EXPECT_EQ(out.warning, "") << v << " " << i;
+    EXPECT_EQ(RefusalText(out.refusal), "") << v << " " << i;
     return p;
 }
 
@@ -92,7 +92,7 @@ TEST(Properties, EnergyAtTheFlashBoundaryIsFiveJoules) {
         FuseFields f;
         f.boltedCurrent = ibf, f.workDist = wd, f.fuseClass = r.Index(8);
         const FuseOutcome out = RunFuse(s, f, UnitSettings{}, '.');
-        if (!out.warning.empty() || s.FuseFlashBoundary == kFlooredBoundary) continue;
+        if (!RefusalText(out.refusal).empty() || s.FuseFlashBoundary == kFlooredBoundary) continue;
         const double x = f.equipmentClass == kSwitchgear ? 1.473 : 0.0;
         EXPECT_NEAR(s.FuseEnergyRef * std::pow(455.0 / s.FuseFlashBoundary, x), 5.0, 5e-9) << k;
     }
@@ -108,7 +108,7 @@ TEST(Properties, FuseAndBreakerEnergiesFallWithDistance) {
         FuseFields f;
         f.boltedCurrent = ibf, f.fuseClass = fuseClass;
         f.workDist = a;
-        if (!RunFuse(s1, f, UnitSettings{}, '.').warning.empty()) continue;
+        if (RunFuse(s1, f, UnitSettings{}, '.').refusal) continue;
         f.workDist = b;
         RunFuse(s2, f, UnitSettings{}, '.');
         EXPECT_GE(s1.FuseEnergy, s2.FuseEnergy) << k;  // equal only where both are floored
@@ -126,7 +126,7 @@ TEST(Properties, FuseAndBreakerEnergiesFallWithDistance) {
         f.breakerType = r.Index(6);
         SharedState s1 = StartState(), s2 = StartState();
         f.workDist = a;
-        if (!RunBreaker(s1, f, UnitSettings{}, '.').warning.empty()) continue;
+        if (RunBreaker(s1, f, UnitSettings{}, '.').refusal) continue;
         f.workDist = b;
         RunBreaker(s2, f, UnitSettings{}, '.');
         EXPECT_GE(s1.BreakerEnergy, s2.BreakerEnergy) << k;
@@ -208,13 +208,13 @@ Generated Generate(Random& r) {
             f.boltedCurrent = row[2], f.workDist = row[4], f.fuseClass = std::stoi(row[9]);
             SharedState s = StartState();
             const FuseOutcome out = RunFuse(s, f, units, '.');
-            if (out.warning.empty()) {
+            if (RefusalText(out.refusal).empty()) {
                 texts["incident_energy"] = out.texts.result.energy;
                 texts["flash_boundary"] = out.texts.result.boundary;
                 texts["arcing_current"] = out.texts.arcCurrent;
                 texts["pressure"] = out.texts.result.pressure;
             } else {
-                texts["message"] = out.warning;
+                texts["message"] = RefusalText(out.refusal);
             }
         } else {
             const double ibf = r.In(1, 100);
@@ -227,12 +227,12 @@ Generated Generate(Random& r) {
             f.interruptingRating = row[11], f.instantaneousTrip = row[12];
             SharedState s = StartState();
             const BreakerOutcome out = RunBreaker(s, f, units, '.');
-            if (out.warning.empty()) {
+            if (RefusalText(out.refusal).empty()) {
                 texts["incident_energy"] = out.texts.result.energy;
                 texts["ppe_level"] = out.texts.result.ppeLevel;
                 texts["limited_approach"] = out.texts.approach.limited;
             } else {
-                texts["message"] = out.warning;
+                texts["message"] = RefusalText(out.refusal);
             }
         }
         for (std::size_t i = 0; i < row.size(); ++i) {
