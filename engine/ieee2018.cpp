@@ -478,7 +478,9 @@ std::string CheckAndComputeIeee2018(const Ieee2018Inputs& in, Ieee2018Results& o
 Ieee2018Results ComputeIeee2018(const Ieee2018Inputs& in) {
     Ieee2018Results r;
     Ieee2018Inputs typed = in;
-    if (std::optional<Refusal> problem = Compute(typed, r)) throw Ieee2018InputError(problem->message);
+    if (std::optional<Refusal> problem = Compute(typed, r)) {
+        throw Ieee2018InputError(problem->message);
+    }
     return r;
 }
 

@@ -404,10 +404,12 @@ TEST(Durations, AcceptedDurationsAreStoredEvenWhenTheOtherIsRefused) {
     SharedState s = ArcCurrentStep({"480", "20", "32", "455", kMm, kMm, kSwitchgear, 1});
     s.ArcTime = 1.5;
     s.ArcTimeReduced = 1.5;
-    EXPECT_EQ(RefusalText(RunEmpiricalResults(s, {"0.7", "5"}, kDefaultUnits, '.').refusal), kT2Range);
+    EXPECT_EQ(RefusalText(RunEmpiricalResults(s, {"0.7", "5"}, kDefaultUnits, '.').refusal),
+              kT2Range);
     EXPECT_DOUBLE_EQ(s.ArcTime, 0.7);
     EXPECT_DOUBLE_EQ(s.ArcTimeReduced, 1.5);
-    EXPECT_EQ(RefusalText(RunEmpiricalResults(s, {"5", "0,25"}, kDefaultUnits, ',').refusal), kT1Range);
+    EXPECT_EQ(RefusalText(RunEmpiricalResults(s, {"5", "0,25"}, kDefaultUnits, ',').refusal),
+              kT1Range);
     EXPECT_DOUBLE_EQ(s.ArcTime, 0.7);
     EXPECT_DOUBLE_EQ(s.ArcTimeReduced, 0.25);
 }

@@ -322,12 +322,14 @@ TEST(FuseRefusals, InputProblemsComeFirst) {
 
 TEST(BreakerRefusals, BoltedCurrentUpToTheInterruptingRating) {
     SharedState s = StartState();
-    EXPECT_EQ(RefusalText(RunBreaker(s, Breaker(0, "480", "20", "460", "20", "2"), UnitSettings{}, '.').refusal),
+    EXPECT_EQ(RefusalText(
+                  RunBreaker(s, Breaker(0, "480", "20", "460", "20", "2"), UnitSettings{}, '.').refusal),
               "");
     s.BreakerTripLog = 9;
     s.BreakerEnergy = 9;
     EXPECT_EQ(
-        RefusalText(RunBreaker(s, Breaker(0, "480", "20.01", "460", "20", "2"), UnitSettings{}, '.').refusal),
+        RefusalText(
+            RunBreaker(s, Breaker(0, "480", "20.01", "460", "20", "2"), UnitSettings{}, '.').refusal),
         kAboveRating);
     EXPECT_DOUBLE_EQ(s.BreakerTripLog, 9);  // stopped before the tripping-band test
     EXPECT_DOUBLE_EQ(s.BreakerEnergy, 9);
