@@ -510,7 +510,7 @@ int RunStudyFiles(Arguments& args) {
         }
         zentavo::Built<zentavo::CurveSet> curves = zentavo::ReadDeviceCurves(text);
         if (!curves.device) {
-            Tell("--curves " + args.curvesPath + ": " + curves.error);
+            Tell("--curves " + args.curvesPath + ": " + curves.refusal->message);
             return 2;
         }
         args.options.curves = std::make_shared<const zentavo::CurveSet>(std::move(*curves.device));

@@ -52,8 +52,8 @@ std::string PointName(std::string_view curve, std::size_t index) {
 }
 
 template <class Device>
-Built<Device> Refused(std::string errors) {
-    return Built<Device>{std::nullopt, std::move(errors)};
+Built<Device> Refused(RefusalCode code, std::string errors) {
+    return Built<Device>{std::nullopt, Refusal{code, std::move(errors)}};
 }
 
 // --- Relay curves -----------------------------------------------------------
@@ -120,7 +120,8 @@ Built<Enum> ReadWord(std::string_view column, const std::array<std::string_view,
     for (std::size_t i = 0; i < N; ++i) {
         if (words[i] == word) return {static_cast<Enum>(i), {}};
     }
-    return Refused<Enum>(std::string(column) + ": unknown value \"" + std::string(word) + "\"");
+    return Refused<Enum>(RefusalCode::UnknownWord,
+                         std::string(column) + ": unknown value \"" + std::string(word) + "\"");
 }
 }  // namespace
 
@@ -148,7 +149,7 @@ Built<Relay> MakeRelay(const RelaySettings& s) {
             Check0OrAbove(errors, "relay_inst_delay", *s.instDelay);
     }
     Check0OrAbove(errors, "breaker_time", s.breakerTime);
-    if (!errors.empty()) return Refused<Relay>(std::move(errors));
+    if (!errors.empty()) return Refused<Relay>(RefusalCode::Device, std::move(errors));
 
     // The fastest the relay clears: its breaker's time after the fastest
     // element, the curve's flat part (or the definite time) or the
@@ -167,7 +168,7 @@ Built<Relay> MakeRelay(const RelaySettings& s) {
         Add(errors, fast + "breaker_time",
             "the relay and its breaker would clear in less than 0.001 s, faster than any "
             "protective device");
-        return Refused<Relay>(std::move(errors));
+        return Refused<Relay>(RefusalCode::Device, std::move(errors));
     }
 
     Relay r;
@@ -238,7 +239,7 @@ Built<TripUnit> MakeTripUnit(const TripUnitSettings& s) {
         Add(errors, "trip_tolerance", "must be a finite number");
     else if (s.tolerance < 0 || s.tolerance > 1)
         Add(errors, "trip_tolerance", "must be from 0 to 1");
-    if (!errors.empty()) return Refused<TripUnit>(std::move(errors));
+    if (!errors.empty()) return Refused<TripUnit>(RefusalCode::Device, std::move(errors));
 
     TripUnit u;
     const double ir = s.rating * s.ltPickup;
@@ -304,7 +305,7 @@ Built<FuseCurve> MakeFuseCurve(std::span<const CurvePoint> points, std::string_v
             problem = "time must be below the point before";
         if (problem) Add(errors, PointName(name, i), problem);
     }
-    if (!errors.empty()) return Refused<FuseCurve>(std::move(errors));
+    if (!errors.empty()) return Refused<FuseCurve>(RefusalCode::Curve, std::move(errors));
 
     auto d = std::make_shared<FuseCurve::Data>();
     const std::size_t n = points.size();
@@ -379,7 +380,7 @@ Built<FuseCurve> ParseFuseCurve(std::string_view text, char sep) {
         }
         points.push_back(p);
     }
-    if (!errors.empty()) return Refused<FuseCurve>(std::move(errors));
+    if (!errors.empty()) return Refused<FuseCurve>(RefusalCode::Curve, std::move(errors));
     return MakeFuseCurve(points, kName);
 }
 
@@ -406,12 +407,12 @@ Built<CurveSet> MakeCurveSet(std::span<const NamedCurvePoint> rows) {
         Built<FuseCurve> curve = MakeFuseCurve(points, label);
         if (!curve.device) {
             if (!errors.empty()) errors += "; ";
-            errors += curve.error;
+            errors += curve.refusal->message;
             continue;
         }
         set.curves_.emplace_back(name, std::move(*curve.device));
     }
-    if (!errors.empty()) return Refused<CurveSet>(std::move(errors));
+    if (!errors.empty()) return Refused<CurveSet>(RefusalCode::Curve, std::move(errors));
     return {std::move(set), {}};
 }
 
@@ -426,16 +427,19 @@ const FuseCurve* CurveSet::Find(std::string_view name) const {
 Built<FuseCurve> ResolveFuseCurve(std::string_view cell, char sep, const CurveSet* curves) {
     if (cell.find(':') != std::string_view::npos) return ParseFuseCurve(cell, sep);
     if (cell.empty()) {
-        return Refused<FuseCurve>("fuse_curve: empty; give points current:time or a curve's name");
+        return Refused<FuseCurve>(RefusalCode::Curve,
+                                  "fuse_curve: empty; give points current:time or a curve's name");
     }
     const std::string quoted = "'" + std::string(cell) + "'";
     if (!curves) {
-        return Refused<FuseCurve>("fuse_curve: " + quoted +
-                                  " names a curve, and no curves file is loaded");
+        return Refused<FuseCurve>(
+            RefusalCode::Curve,
+            "fuse_curve: " + quoted + " names a curve, and no curves file is loaded");
     }
     const FuseCurve* found = curves->Find(cell);
     if (!found) {
-        return Refused<FuseCurve>("fuse_curve: no curve named " + quoted + " in the curves file");
+        return Refused<FuseCurve>(RefusalCode::Curve,
+                                  "fuse_curve: no curve named " + quoted + " in the curves file");
     }
     return {*found, {}};
 }
@@ -470,7 +474,7 @@ Built<std::optional<double>> ReadMaxArcTime(std::string_view cell, char sep) {
     } catch (const ConversionError& e) {
         Add(errors, kName, "'" + e.text() + "' is not a valid floating point value or \"none\"");
     }
-    return Refused<std::optional<double>>(std::move(errors));
+    return Refused<std::optional<double>>(RefusalCode::Device, std::move(errors));
 }
 
 namespace {
@@ -555,7 +559,7 @@ Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s, char sep) 
         if (built.device)
             device.emplace(std::move(*built.device));
         else
-            errors = std::move(built.error);
+            errors = std::move(built.refusal->message);
     };
     if (const auto* r = std::get_if<RelaySettings>(&s.device))
         take(MakeRelay(*r));
@@ -569,7 +573,7 @@ Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s, char sep) 
     else if (!(s.deviceShare > 0) || s.deviceShare > 1)
         Add(errors, "device_share", "must be above 0 and at most 1");
     if (s.maxArcTime) CheckDuration(errors, "max_arc_time", *s.maxArcTime);
-    if (!errors.empty()) return Refused<ProtectiveDevice>(std::move(errors));
+    if (!errors.empty()) return Refused<ProtectiveDevice>(RefusalCode::Device, std::move(errors));
     return {
         ProtectiveDevice(std::move(*device), s.deviceShare, s.maxArcTime), {}, Cautions(s, sep)};
 }

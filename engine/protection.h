@@ -6,9 +6,9 @@
 // out.
 //
 // Each device is described by a plain settings struct and checked once, when
-// it is built: the builder returns either the device or a message naming the
-// study column (or curve) and what is wrong with it ("relay_pickup: must be
-// above 0"). A built device only evaluates: no checks, no allocation. No
+// it is built: the builder returns either the device or a refusal whose
+// message names the study column (or curve) and what is wrong with it
+// ("relay_pickup: must be above 0"). A built device only evaluates: no checks, no allocation. No
 // device is built that could clear in less than kShortestArcTime (1 ms): a
 // relay whose breaker time and fastest element add up to less, a trip unit
 // clearing faster, a maximum arc duration below it.
@@ -68,14 +68,15 @@ struct DeviceTrip {
     bool Operates() const { return element != DeviceElement::DoesNotOperate; }
 };
 
-// A built device (or a word or value read), or the message saying why it
-// could not be built (problems joined by "; "). A device built from settings
+// A built device (or a word or value read), or the refusal saying why it
+// could not be built: its code (Device, Curve or UnknownWord) and its
+// message, the problems joined by "; ". A device built from settings
 // that no device offers (an instantaneous pickup typed in the wrong field, a
 // time dial of 50) is built as typed, with a caution for each such setting.
 template <class Device>
 struct Built {
-    std::optional<Device> device;  // set exactly when `error` is empty
-    std::string error;
+    std::optional<Device> device;  // set exactly when `refusal` is not
+    std::optional<Refusal> refusal;
     // Each naming its column and value: "relay_inst_pickup: 0.05 A is below
     // the pickup (400 A): check the setting". Only MakeProtectiveDevice
     // gives cautions.

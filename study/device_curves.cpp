@@ -25,6 +25,11 @@ void Add(std::string& errors, std::size_t line, std::string_view problem) {
     errors += problem;
 }
 
+// A curves file that gives no curves: its refusal is a curve's.
+Built<CurveSet> Refused(std::string message) {
+    return {std::nullopt, Refusal{RefusalCode::Curve, std::move(message)}};
+}
+
 }  // namespace
 
 Built<CurveSet> ReadDeviceCurves(std::string_view text) {
@@ -33,13 +38,13 @@ Built<CurveSet> ReadDeviceCurves(std::string_view text) {
     std::size_t line = 0;
     std::string error;
     if (!reader.Next(fields, line, error)) {
-        return {std::nullopt, "the curves file is empty: it needs the header name,current,time"};
+        return Refused("the curves file is empty: it needs the header name,current,time");
     }
     const bool header = error.empty() && fields.size() == 3 && fields[0] == kHeader[0] &&
                         fields[1] == kHeader[1] && fields[2] == kHeader[2];
     if (!header) {
-        return {std::nullopt, "line " + std::to_string(line) +
-                                  ": the curves file must start with the header name,current,time"};
+        return Refused("line " + std::to_string(line) +
+                       ": the curves file must start with the header name,current,time");
     }
     std::vector<Row> rows;
     std::string errors;
@@ -63,8 +68,8 @@ Built<CurveSet> ReadDeviceCurves(std::string_view text) {
         }
         rows.push_back(std::move(r));
     }
-    if (!errors.empty()) return {std::nullopt, std::move(errors)};
-    if (rows.empty()) return {std::nullopt, "the curves file holds no curves"};
+    if (!errors.empty()) return Refused(std::move(errors));
+    if (rows.empty()) return Refused("the curves file holds no curves");
     std::vector<NamedCurvePoint> points;
     points.reserve(rows.size());
     for (const Row& r : rows) points.push_back({r.name, r.current, r.time});

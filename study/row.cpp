@@ -170,7 +170,7 @@ StudyDevices::Entry BuildDevice(const StudyRowInputs& in, const StudyOptions& o)
     DeviceReader read(in, o.sep);
     const Built<DeviceType> type = ReadDeviceType(in[kDeviceTypeColumn]);
     if (!type.device) {
-        e.error = type.error;
+        e.error = type.refusal->message;
         return e;
     }
     DeviceSettings settings;
@@ -184,7 +184,7 @@ StudyDevices::Entry BuildDevice(const StudyRowInputs& in, const StudyOptions& o)
             r.curve = *curve.device;
         } else {
             read.Add(in[kRelayCurveColumn].empty() ? "relay_curve: needed for a relay"
-                                                   : curve.error);
+                                                   : curve.refusal->message);
         }
         r.pickup = read.Needed(kRelayPickupColumn, "relay");
         r.timeDial = read.Needed(kRelayTimeDialColumn, "relay");
@@ -214,7 +214,7 @@ StudyDevices::Entry BuildDevice(const StudyRowInputs& in, const StudyOptions& o)
         read.Foreign(kTripUnitColumns, "fuse curve");
         Built<FuseCurve> curve = ResolveFuseCurve(in[kFuseCurveColumn], o.sep, o.curves.get());
         if (!curve.device) {
-            read.Add(curve.error);
+            read.Add(curve.refusal->message);
             break;
         }
         settings.device = std::move(*curve.device);
@@ -227,7 +227,7 @@ StudyDevices::Entry BuildDevice(const StudyRowInputs& in, const StudyOptions& o)
     if (max.device.has_value()) {
         settings.maxArcTime = *max.device;
     } else {
-        read.Add(max.error);
+        read.Add(max.refusal->message);
     }
     if (!read.errors().empty()) {
         e.error = std::move(read.errors());
@@ -235,7 +235,7 @@ StudyDevices::Entry BuildDevice(const StudyRowInputs& in, const StudyOptions& o)
     }
     Built<ProtectiveDevice> device = MakeProtectiveDevice(settings, o.sep);
     if (device.device) e.device = std::make_shared<const ProtectiveDevice>(std::move(*device.device));
-    e.error = std::move(device.error);
+    e.error = RefusalText(device.refusal);
     for (const std::string& c : device.cautions) {
         if (!e.caution.empty()) e.caution += "; ";
         e.caution += c;
@@ -437,9 +437,7 @@ private:
             // The reduced case's duration only where the case is offered.
             full = DurationAt(first.arcCurrentKa);
             if (first.reducedCaseOffered) reduced = DurationAt(first.arcCurrentReducedKa);
-            if (const auto refusal = JoinRefusals(full.refusal, reduced.refusal)) {
-                return Warn(refusal->message);
-            }
+            if (const auto r = JoinRefusals(full.refusal, reduced.refusal)) return Warn(r->message);
             found.arcTime = full.seconds;
             if (first.reducedCaseOffered) found.arcTimeReduced = reduced.seconds;
         }

@@ -227,7 +227,7 @@ void DevicePanel::LoadCurvesClick() {
     const std::string text = ReadFile(QFile::encodeName(path).toStdString());
     Built<CurveSet> read = ReadDeviceCurves(text);
     if (!read.device) {
-        app_.dialogs().Warning(window(), FromUtf8(read.error));
+        app_.dialogs().Warning(window(), FromUtf8(read.refusal->message));
         return;
     }
     SetCurves(std::make_shared<const CurveSet>(std::move(*read.device)), path);
@@ -313,7 +313,10 @@ Built<ProtectiveDevice> DevicePanel::Device() const {
         }
         default: {
             Built<FuseCurve> fuse = ResolveFuseCurve(Text(FuseCurveEdit), sep, curves_.get());
-            if (!fuse.device) return {std::nullopt, WithCaptions(fuse.error)};
+            if (!fuse.device) {
+                return {std::nullopt,
+                        Refusal{RefusalCode::Curve, WithCaptions(fuse.refusal->message)}};
+            }
             s.device = std::move(*fuse.device);
             break;
         }
@@ -321,13 +324,13 @@ Built<ProtectiveDevice> DevicePanel::Device() const {
     s.deviceShare = Number(DeviceShareEdit).value_or(1);
     Built<std::optional<double>> maxArc = ReadMaxArcTime(Text(MaxArcTimeEdit), sep);
     if (!maxArc.device) {
-        errors += (errors.empty() ? "" : "; ") + maxArc.error;
+        errors += (errors.empty() ? "" : "; ") + maxArc.refusal->message;
     } else {
         s.maxArcTime = *maxArc.device;
     }
-    if (!errors.empty()) return {std::nullopt, WithCaptions(errors)};
+    if (!errors.empty()) return {std::nullopt, Refusal{RefusalCode::Device, WithCaptions(errors)}};
     Built<ProtectiveDevice> built = MakeProtectiveDevice(s, sep);
-    if (!built.device) built.error = WithCaptions(built.error);
+    if (!built.device) built.refusal->message = WithCaptions(built.refusal->message);
     return built;
 }
 

@@ -626,7 +626,7 @@ Ieee2018Outcome TIeee2018::RunWithDurations(const Ieee2018Fields& f, const UnitS
     Built<ProtectiveDevice> device = Device->Device();
     if (!device.device) {
         Ieee2018Outcome refused;
-        refused.refusal = RefusalOf(RefusalCode::Device, device.error);
+        refused.refusal = device.refusal;
         return refused;
     }
     Ieee2018DeviceOutcome out = RunIeee2018WithDevice(f, *device.device, u, sep);

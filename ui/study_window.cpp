@@ -503,7 +503,7 @@ void TStudy::LoadCurvesClick() {
     const std::string text = ReadFile(QFile::encodeName(path).toStdString());
     Built<CurveSet> read = ReadDeviceCurves(text);
     if (!read.device) {
-        app_.dialogs().Warning(this, FromUtf8(read.error));
+        app_.dialogs().Warning(this, FromUtf8(read.refusal->message));
         return;
     }
     // Every row computed again: a fuse_curve cell that names a curve finds it now.

@@ -21,7 +21,7 @@ Ieee2018Fields D2Fields() {
 
 ProtectiveDevice Build(const DeviceSettings& s) {
     Built<ProtectiveDevice> b = MakeProtectiveDevice(s);
-    EXPECT_EQ(b.error, "");
+    EXPECT_EQ(RefusalText(b.refusal), "");
     return *b.device;
 }
 

@@ -23,7 +23,7 @@ constexpr double kNever = -1;  // expected: the device does not act
 
 Relay BuildRelay(const RelaySettings& s) {
     Built<Relay> r = MakeRelay(s);
-    EXPECT_EQ(r.error, "");
+    EXPECT_EQ(RefusalText(r.refusal), "");
     return *r.device;
 }
 
@@ -150,7 +150,7 @@ TEST(ProtectionTripUnit, EachBandEdgeWithAndWithoutTolerance) {
     // clang-format on
     for (const Row& r : rows) {
         Built<TripUnit> unit = MakeTripUnit(*r.unit);
-        ASSERT_EQ(unit.error, "");
+        ASSERT_EQ(RefusalText(unit.refusal), "");
         ExpectTrip(
             unit.device->Trip(r.amps), r.expected, r.element, 5e-9,
             "I = " + std::to_string(r.amps) + " tolerance " + std::to_string(r.unit->tolerance));
@@ -196,7 +196,7 @@ TEST(ProtectionTripUnit, NoElementClearsFasterThanTheInstantaneousClearingTime) 
     // clang-format on
     for (const Row& r : rows) {
         Built<TripUnit> unit = MakeTripUnit(*r.unit);
-        ASSERT_EQ(unit.error, "");
+        ASSERT_EQ(RefusalText(unit.refusal), "");
         ExpectTrip(unit.device->Trip(r.amps), r.expected, r.element, 5e-6,
                    "In " + std::to_string(r.unit->rating) + " I = " + std::to_string(r.amps));
     }
@@ -230,7 +230,7 @@ TEST(ProtectionFuse, InterpolatedInLogLogWithTheFloor) {
     // clang-format on
     for (const Row& r : rows) {
         Built<FuseCurve> fuse = ParseFuseCurve(*r.curve, '.');
-        ASSERT_EQ(fuse.error, "") << *r.curve;
+        ASSERT_EQ(RefusalText(fuse.refusal), "") << *r.curve;
         ExpectTrip(fuse.device->Trip(r.amps), r.expected, DeviceElement::Curve, r.half,
                    *r.curve + " at " + std::to_string(r.amps));
     }
@@ -258,7 +258,7 @@ TEST(ProtectionFuse, CurvesRefusedWithWhatIsWrong) {
     // clang-format on
     for (const auto& [text, message] : rows) {
         const Built<FuseCurve> curve = ParseFuseCurve(text, '.');
-        EXPECT_EQ(curve.error, message) << text;
+        EXPECT_EQ(RefusalText(curve.refusal), message) << text;
         if (!curve.device) continue;
         for (const CurvePoint& p : curve.device->Points()) {
             EXPECT_DOUBLE_EQ(curve.device->Trip(p.current).seconds, p.time) << text;
@@ -273,21 +273,21 @@ TEST(ProtectionFuse, CurvesByNameFromACurveSet) {
                                                {"MCC-30A", 300, 0.05},
                                                {"LPA-200", 2000, 0.02}};
     Built<CurveSet> set = MakeCurveSet(rows);
-    ASSERT_EQ(set.error, "");
+    ASSERT_EQ(RefusalText(set.refusal), "");
     EXPECT_EQ(set.device->size(), 2u);
     Built<FuseCurve> mcc = ResolveFuseCurve("MCC-30A", '.', &*set.device);
-    ASSERT_EQ(mcc.error, "");
+    ASSERT_EQ(RefusalText(mcc.refusal), "");
     EXPECT_DOUBLE_EQ(mcc.device->Trip(300).seconds, 0.05);
-    EXPECT_EQ(ResolveFuseCurve("MCC-60A", '.', &*set.device).error,
+    EXPECT_EQ(RefusalText(ResolveFuseCurve("MCC-60A", '.', &*set.device).refusal),
               "fuse_curve: no curve named 'MCC-60A' in the curves file");
-    EXPECT_EQ(ResolveFuseCurve("MCC-30A", '.', nullptr).error,
+    EXPECT_EQ(RefusalText(ResolveFuseCurve("MCC-30A", '.', nullptr).refusal),
               "fuse_curve: 'MCC-30A' names a curve, and no curves file is loaded");
-    EXPECT_EQ(ResolveFuseCurve("", '.', &*set.device).error,
+    EXPECT_EQ(RefusalText(ResolveFuseCurve("", '.', &*set.device).refusal),
               "fuse_curve: empty; give points current:time or a curve's name");
     // Inline points need no curves file.
-    EXPECT_EQ(ResolveFuseCurve("60:100 300:0.05", '.', nullptr).error, "");
+    EXPECT_EQ(RefusalText(ResolveFuseCurve("60:100 300:0.05", '.', nullptr).refusal), "");
     const std::vector<NamedCurvePoint> bad = {{"X", 60, 100}, {"X", 50, 10}, {"Y", 1, 1}};
-    EXPECT_EQ(MakeCurveSet(bad).error,
+    EXPECT_EQ(RefusalText(MakeCurveSet(bad).refusal),
               "curve 'X': point 2: current must be above the point before; "
               "curve 'Y': needs at least two points");
 }
@@ -324,7 +324,7 @@ TEST(ProtectionDuration, CapShareAndNoCap) {
     // clang-format on
     for (const Row& r : rows) {
         Built<ProtectiveDevice> d = MakeProtectiveDevice({r.relay, r.share, r.maxArcTime});
-        ASSERT_EQ(d.error, "");
+        ASSERT_EQ(RefusalText(d.refusal), "");
         const ArcDuration a = d.device->Duration(r.arcingKa, '.');
         const std::string row = "Iarc " + std::to_string(r.arcingKa) + " kA";
         EXPECT_NEAR(a.seconds, r.seconds, 5e-4) << row;
@@ -347,7 +347,8 @@ TEST(ProtectionWords, KnownWordsReadUnknownRefused) {
     // clang-format on
     for (const auto& [column, word] : refused) {
         const std::string error =
-            column == "relay_curve" ? ReadRelayCurve(word).error : ReadDeviceType(word).error;
+            RefusalText(column == "relay_curve" ? ReadRelayCurve(word).refusal
+                                                : ReadDeviceType(word).refusal);
         EXPECT_EQ(error, column + ": unknown value \"" + word + "\"");
     }
     EXPECT_EQ(ReadRelayCurve("IEEE-MI").device, RelayCurve::IeeeMI);
@@ -363,8 +364,8 @@ TEST(ProtectionWords, KnownWordsReadUnknownRefused) {
     ASSERT_TRUE(none.device.has_value());
     EXPECT_FALSE(none.device->has_value());
     EXPECT_EQ(ReadMaxArcTime("1.5", '.').device, std::optional<double>(1.5));
-    EXPECT_EQ(ReadMaxArcTime("0", '.').error, "max_arc_time: must be above 0");
-    EXPECT_EQ(ReadMaxArcTime("None", '.').error,
+    EXPECT_EQ(RefusalText(ReadMaxArcTime("0", '.').refusal), "max_arc_time: must be above 0");
+    EXPECT_EQ(RefusalText(ReadMaxArcTime("None", '.').refusal),
               "max_arc_time: 'None' is not a valid floating point value or \"none\"");
 }
 
@@ -420,7 +421,7 @@ TEST(ProtectionSettings, CautionsOfSettingsNoDeviceOffers) {
     // clang-format on
     for (const Row& r : rows) {
         const Built<ProtectiveDevice> d = MakeProtectiveDevice({r.device, 1, 2}, r.sep);
-        ASSERT_EQ(d.error, "");
+        ASSERT_EQ(RefusalText(d.refusal), "");
         ASSERT_TRUE(d.device.has_value());
         EXPECT_EQ(d.cautions, r.cautions) << (r.cautions.empty() ? "none" : r.cautions[0]);
     }
@@ -431,17 +432,20 @@ TEST(ProtectionSettings, RefusedWhenBuilt) {
     TripUnitSettings trip{800, 1, 10, 4, {}, {}, 0.05, 10};
     // clang-format off
     const std::vector<std::pair<std::string, std::string>> rows = {
-        {MakeRelay(relay).error,
+        {RefusalText(MakeRelay(relay).refusal),
          "relay_pickup: must be above 0; relay_inst_delay: needs relay_inst_pickup; "
          "breaker_time: must be 0 or above"},
-        {MakeTripUnit(trip).error,
+        {RefusalText(MakeTripUnit(trip).refusal),
          "trip_st_delay: needed with trip_st_pickup; trip_inst_time: needs trip_inst_pickup; "
          "trip_tolerance: must be from 0 to 1"},
-        {MakeProtectiveDevice({RelaySettings{RelayCurve::DT, 100, 1, {}, {}}, 0, 2}).error,
+        {RefusalText(
+             MakeProtectiveDevice({RelaySettings{RelayCurve::DT, 100, 1, {}, {}}, 0, 2}).refusal),
          "device_share: must be above 0 and at most 1"},
-        {MakeProtectiveDevice({RelaySettings{RelayCurve::DT, 100, 1, {}, {}}, 1.5, 0}).error,
+        {RefusalText(
+             MakeProtectiveDevice({RelaySettings{RelayCurve::DT, 100, 1, {}, {}}, 1.5, 0}).refusal),
          "device_share: must be above 0 and at most 1; max_arc_time: must be above 0"},
-        {MakeRelay({RelayCurve::DT, 100, NAN, {}, {}}).error, "relay_time_dial: must be a finite number"},
+        {RefusalText(MakeRelay({RelayCurve::DT, 100, NAN, {}, {}}).refusal),
+         "relay_time_dial: must be a finite number"},
     };
     // clang-format on
     for (const auto& [error, expected] : rows) EXPECT_EQ(error, expected);

@@ -19,7 +19,7 @@ namespace {
 
 ProtectiveDevice Build(const DeviceSettings& s) {
     Built<ProtectiveDevice> b = MakeProtectiveDevice(s);
-    if (!b.device) qFatal("%s", b.error.c_str());
+    if (!b.device) qFatal("%s", b.refusal->message.c_str());
     return *b.device;
 }
 

@@ -21,7 +21,7 @@ TEST(DeviceCurvesFile, CurvesByName) {
         "\r\n"
         "\"LPA 200, class J\",2000,2E-2\r\n";
     Built<CurveSet> set = ReadDeviceCurves(text);
-    ASSERT_EQ(set.error, "");
+    ASSERT_EQ(RefusalText(set.refusal), "");
     EXPECT_EQ(set.device->size(), 2u);
     const FuseCurve* mcc = set.device->Find("MCC-30A");
     const FuseCurve* lpa = set.device->Find("LPA 200, class J");
@@ -51,7 +51,7 @@ TEST(DeviceCurvesFile, RefusedWithTheLineOrCurveAtFault) {
     };
     // clang-format on
     for (const auto& [text, message] : rows) {
-        EXPECT_EQ(ReadDeviceCurves(text).error, message) << text;
+        EXPECT_EQ(RefusalText(ReadDeviceCurves(text).refusal), message) << text;
     }
 }
 
