@@ -8,9 +8,11 @@
 
 namespace zentavo {
 
-ConversionError::ConversionError(std::string_view text)
-    : Error("'" + std::string(text) + "' is not a valid floating point value"),
-      text_(text) {}
+ConversionError::ConversionError(std::string_view text) : Error(ConversionMessage(text)), text_(text) {}
+
+std::string ConversionMessage(std::string_view text) {
+    return "'" + std::string(text) + "' is not a valid floating point value";
+}
 
 namespace {
 

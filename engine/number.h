@@ -22,6 +22,10 @@ private:
     std::string text_;
 };
 
+// The same message as a text, whole even when `text` holds a NUL byte (an
+// exception's what() would end there).
+std::string ConversionMessage(std::string_view text);
+
 // Fixed-point text of `value` with `precision` significant digits (2 to 18;
 // at most the 15 a double holds for certain, so that every text reads back
 // as itself) and `decimals` decimals (0 to 18), halves rounded away from
