@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "study/csv.h"
+#include "study/run.h"
 
 namespace zentavo::study_test {
 
@@ -90,5 +91,39 @@ struct Random {
     double In(double lo, double hi) { return lo + (hi - lo) * Next(); }
     int Index(int n) { return static_cast<int>(Next() * n) % n; }
 };
+
+// The network of the worked example (13.8 kV utility 20 kA X/R 15, minimum
+// 12 kA; 2 000 kVA 5.75 % X/R 6 transformer to 480 V switchgear; 60 m of
+// 2 sets r 0.1 x 0.08 ohm/km to an MCC with 300 kVA of motors), a panel 90 m
+// of a small cable after the MCC, and points of the four methods on it.
+inline const std::string kNetworkHeader =
+    "point,method,voltage,bolted_current,gap,work_distance,equipment_class,grounding,arc_time,"
+    "arc_time_reduced,fuse_class,electrode_configuration,enclosure_height,enclosure_width,"
+    "enclosure_depth,bus,from_bus,branch_type,source_ka,source_xr,source_ka_min,tx_kva,tx_z,"
+    "tx_xr,cable_length,cable_r,cable_x,cable_sets,motor_kva\n";
+inline const std::string kNetwork =
+    kNetworkHeader +
+    "UTIL,empirical,13800,,153,910,Switchgear,Grounded,0.2,0.2,,,,,,UTIL,,source,20,15,12,,,,,,,,\n"
+    "SWG,empirical,480,,32,455,Switchgear,Grounded,0.2,0.2,,,,,,SWG,UTIL,transformer,,,,2000,5.75,6,,,,,\n"
+    "MCC,empirical,480,,25,455,MCC and Panels,Grounded,0.2,0.2,,,,,,MCC,SWG,cable,,,,,,,60,0.1,0.08,2,300\n"
+    "SWG 2018,ieee1584-2018,480,,32,610,,,0.0613,0.319,,VCB,610,610,254,SWG,,,,,,,,,,,,,\n"
+    "PNL,fuse,480,,,455,,,,,0,,,,,PNL,MCC,cable,,,,,,,90,3.08,0.1,1,\n";
+
+// A study of the 2002 methods' columns and one empirical row of it.
+inline const std::string kMethodsHeader =
+    "method,voltage,bolted_current,gap,gap_unit,work_distance,work_distance_unit,"
+    "equipment_class,grounding,arc_time,arc_time_reduced,fuse_class,breaker_type,"
+    "interrupting_rating,instantaneous_trip\n";
+inline const std::string kEmpirical = "empirical,480,20,32,mm,455,mm,Switchgear,Grounded,0.2,0.2,,,,\n";
+
+// The study run with the input handed over `piece` bytes at a time.
+inline std::string RunPieces(std::string_view input, StudyOptions options = {},
+                      std::size_t piece = SIZE_MAX) {
+    std::string out;
+    const bool read =
+        RunStudy(TextSource(input, piece), options, [&](std::string_view s) { out.append(s); });
+    EXPECT_TRUE(read);
+    return out;
+}
 
 }  // namespace zentavo::study_test

@@ -446,20 +446,21 @@ void TThird::SetSingleCaseLayout(bool fuse, const SingleCaseResultTexts& t,
     FitCaptions(this);
 }
 
+void TThird::ShowSingleCase(Method method, const CaseResult& result, const ApproachDistances& approach,
+                            const SingleCaseResultTexts& t, const SingleCaseSummary& s, bool showPressure) {
+    KeepForLabel(method, s.equipment, QStringLiteral("Grounded"), s.workDist, s.boltedCurrent, s.voltage);
+    shown_.full = result;
+    shown_.approach = approach;
+    singleTexts_ = t;
+    SetSingleCaseLayout(method == kFuseMethod, t, s, showPressure);
+}
+
 void TThird::ShowFuseResults(const FuseOutcome& out, const SingleCaseSummary& s, bool showPressure) {
-    KeepForLabel(kFuseMethod, s.equipment, QStringLiteral("Grounded"), s.workDist, s.boltedCurrent, s.voltage);
-    shown_.full = out.result;
-    shown_.approach = out.approach;
-    singleTexts_ = out.texts;
-    SetSingleCaseLayout(true, out.texts, s, showPressure);
+    ShowSingleCase(kFuseMethod, out.result, out.approach, out.texts, s, showPressure);
 }
 
 void TThird::ShowBreakerResults(const BreakerOutcome& out, const SingleCaseSummary& s, bool showPressure) {
-    KeepForLabel(kBreakerMethod, s.equipment, QStringLiteral("Grounded"), s.workDist, s.boltedCurrent, s.voltage);
-    shown_.full = out.result;
-    shown_.approach = out.approach;
-    singleTexts_ = out.texts;
-    SetSingleCaseLayout(false, out.texts, s, showPressure);
+    ShowSingleCase(kBreakerMethod, out.result, out.approach, out.texts, s, showPressure);
 }
 
 void TThird::Button1Click() {

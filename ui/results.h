@@ -64,6 +64,9 @@ protected:
 private:
     void SetSingleCaseLayout(bool fuse, const SingleCaseResultTexts& t, const SingleCaseSummary& s,
                              bool showPressure);
+    // A fuse or breaker result: kept for the label and the report, then shown.
+    void ShowSingleCase(Method method, const CaseResult& result, const ApproachDistances& approach,
+                        const SingleCaseResultTexts& t, const SingleCaseSummary& s, bool showPressure);
     // The result shown, as its label takes it, with the inputs it shows.
     void KeepForLabel(Method method, const QString& equipment, const QString& grounding,
                       const QString& workDist, const QString& boltedCurrent, const QString& voltage);

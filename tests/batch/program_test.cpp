@@ -30,21 +30,9 @@ namespace {
 
 using study_test::FileBytes;
 
-const std::string kHeader =
-    "method,voltage,bolted_current,gap,gap_unit,work_distance,work_distance_unit,"
-    "equipment_class,grounding,arc_time,arc_time_reduced,fuse_class,breaker_type,"
-    "interrupting_rating,instantaneous_trip\n";
-const std::string kEmpirical = "empirical,480,20,32,mm,455,mm,Switchgear,Grounded,0.2,0.2,,,,\n";
-
-// The study run with the input handed over `piece` bytes at a time.
-std::string RunPieces(std::string_view input, StudyOptions options = {},
-                      std::size_t piece = SIZE_MAX) {
-    std::string out;
-    const bool read =
-        RunStudy(TextSource(input, piece), options, [&](std::string_view s) { out.append(s); });
-    EXPECT_TRUE(read);
-    return out;
-}
+using study_test::kEmpirical;
+using study_test::kMethodsHeader;
+using study_test::RunPieces;
 
 // Header names are matched without the blanks around them and without regard
 // to case; a column the study reads may stand once; an input column named
@@ -357,7 +345,7 @@ TEST(BatchProgramMemory, TooLittleMemoryEndsWithAMessage) {
     std::string block;
     for (int i = 0; i < 2000; ++i) block += kEmpirical;
     std::FILE* f = fdopen(fd, "wb");
-    std::fputs(kHeader.c_str(), f);
+    std::fputs(kMethodsHeader.c_str(), f);
     for (int i = 0; i < 150; ++i) std::fputs(block.c_str(), f);  // about 20 MB
     std::fclose(f);
     const std::size_t rows = 300000;

@@ -134,22 +134,8 @@ TEST(Ieee2018Study, SampleStudyGivesItsResultsFile) {
     EXPECT_EQ(rows[1].at("arcing_current"), "28.793");
 }
 
-// The network of the worked example (13.8 kV utility 20 kA X/R 15, minimum
-// 12 kA; 2 000 kVA 5.75 % X/R 6 transformer to 480 V switchgear; 60 m of
-// 2 sets r 0.1 x 0.08 ohm/km to an MCC with 300 kVA of motors), a panel 90 m
-// of a small cable after the MCC, and points of the four methods on it.
-const std::string kHeader =
-    "point,method,voltage,bolted_current,gap,work_distance,equipment_class,grounding,arc_time,"
-    "arc_time_reduced,fuse_class,electrode_configuration,enclosure_height,enclosure_width,"
-    "enclosure_depth,bus,from_bus,branch_type,source_ka,source_xr,source_ka_min,tx_kva,tx_z,"
-    "tx_xr,cable_length,cable_r,cable_x,cable_sets,motor_kva\n";
-const std::string kNetwork =
-    kHeader +
-    "UTIL,empirical,13800,,153,910,Switchgear,Grounded,0.2,0.2,,,,,,UTIL,,source,20,15,12,,,,,,,,\n"
-    "SWG,empirical,480,,32,455,Switchgear,Grounded,0.2,0.2,,,,,,SWG,UTIL,transformer,,,,2000,5.75,6,,,,,\n"
-    "MCC,empirical,480,,25,455,MCC and Panels,Grounded,0.2,0.2,,,,,,MCC,SWG,cable,,,,,,,60,0.1,0.08,2,300\n"
-    "SWG 2018,ieee1584-2018,480,,32,610,,,0.0613,0.319,,VCB,610,610,254,SWG,,,,,,,,,,,,,\n"
-    "PNL,fuse,480,,,455,,,,,0,,,,,PNL,MCC,cable,,,,,,,90,3.08,0.1,1,\n";
+using study_test::kNetwork;
+using study_test::kNetworkHeader;
 
 // Hand values of the worked example (both conventions), through the program.
 TEST(NetworkStudy, BoltedCurrentsOfTheWorkedExampleThroughTheProgram) {

@@ -15,22 +15,10 @@
 namespace zentavo {
 namespace {
 
-const std::string kHeader =
-    "method,voltage,bolted_current,gap,gap_unit,work_distance,work_distance_unit,"
-    "equipment_class,grounding,arc_time,arc_time_reduced,fuse_class,breaker_type,"
-    "interrupting_rating,instantaneous_trip\n";
-const std::string kEmpirical = "empirical,480,20,32,mm,455,mm,Switchgear,Grounded,0.2,0.2,,,,\n";
+using study_test::kEmpirical;
+using study_test::kMethodsHeader;
+using study_test::RunPieces;
 const std::string kBom = "\xEF\xBB\xBF";
-
-// The study run with the input handed over `piece` bytes at a time.
-std::string RunPieces(std::string_view input, StudyOptions options = {},
-                      std::size_t piece = SIZE_MAX) {
-    std::string out;
-    const bool read =
-        RunStudy(TextSource(input, piece), options, [&](std::string_view s) { out.append(s); });
-    EXPECT_TRUE(read);
-    return out;
-}
 
 std::vector<std::vector<std::string>> Records(std::string_view csvText) {
     csv::Reader reader(csvText);
@@ -66,7 +54,7 @@ std::vector<OutRow> Rows(std::string_view input, const StudyOptions& options = {
 }
 
 std::string Study(std::size_t rows, std::size_t specialAt, const std::string& special) {
-    std::string s = kHeader;
+    std::string s = kMethodsHeader;
     for (std::size_t i = 1; i <= rows; ++i) s += i == specialAt ? special : kEmpirical;
     return s;
 }
@@ -100,7 +88,7 @@ TEST(StudyStream, AByteOrderMarkIsSkippedOnlyAtTheStart) {
     }
     // At the very start it is skipped, with or without line ends of either kind.
     for (const std::string& study :
-         {kBom + kHeader + kEmpirical, kBom + "\r\n" + kHeader + kEmpirical}) {
+         {kBom + kMethodsHeader + kEmpirical, kBom + "\r\n" + kMethodsHeader + kEmpirical}) {
         const auto rows = Rows(study);
         ASSERT_EQ(rows.size(), 1u);
         EXPECT_EQ(rows[0].status, "ok");
@@ -110,7 +98,7 @@ TEST(StudyStream, AByteOrderMarkIsSkippedOnlyAtTheStart) {
 TEST(StudyStream, OutputDoesNotDependOnHowTheInputArrives) {
     // Every kind of record, including malformed and over-long ones, around
     // the edges of reads and chunks.
-    std::string study = kHeader;
+    std::string study = kMethodsHeader;
     const std::string kinds[] = {
         kEmpirical,
         "fuse,,1,,,455,mm,,,,,0,,,\r\n",
@@ -304,15 +292,15 @@ TEST(StudyRow, UnitWordsMessagesAndEquations) {
          "Voltage out of range. Incorrect gap between conductors. ", ""},
     };
     for (const auto& c : cases) {
-        const auto rows = Rows(kHeader + c.row);
+        const auto rows = Rows(kMethodsHeader + c.row);
         ASSERT_EQ(rows.size(), 1u) << c.row;
         EXPECT_EQ(rows[0].status, c.status) << c.row;
         EXPECT_EQ(rows[0].message, c.message) << c.row;
         EXPECT_EQ(rows[0].equations, c.equations) << c.row;
     }
     // Padded numbers give the numbers of the plain ones.
-    EXPECT_EQ(Rows(kHeader + EmpiricalRow(zeros + "480", "32", "mm"))[0].energy,
-              Rows(kHeader + EmpiricalRow("480", "32", "mm"))[0].energy);
+    EXPECT_EQ(Rows(kMethodsHeader + EmpiricalRow(zeros + "480", "32", "mm"))[0].energy,
+              Rows(kMethodsHeader + EmpiricalRow("480", "32", "mm"))[0].energy);
 }
 
 }  // namespace
