@@ -30,7 +30,8 @@ enum class RefusalCode : std::uint8_t {
     Device,
     // A fuse curve: its points, a curves file, or a curve name not found.
     Curve,
-    // A word that is none of a column's words (device_type, relay_curve).
+    // A word that is none of a column's words (device_type, relay_curve, a
+    // study column's word).
     UnknownWord,
 };
 

@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.sep = sep;
     zentavo::StudyDevices devices;
     const zentavo::StudyDevices::Entry& e = devices.Find(in, options);
-    Check((e.device != nullptr) == e.error.empty());
+    Check((e.device != nullptr) == !e.refusal.has_value());
     if (!e.device) {
         Check(e.caution.empty());
         return 0;

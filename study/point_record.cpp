@@ -104,6 +104,7 @@ void AppendPointRecord(std::string& out, std::string_view name, const StudyRowIn
     w.Maybe(inputs.deviceShareFromNetwork);
     w.Put(p.status);
     w.Text(p.message);
+    w.Maybe(p.refusal);
     w.Put(p.method);
     w.Put(p.equations);
     w.Put<std::uint8_t>(p.arcingCurrentsKnown);
@@ -153,6 +154,7 @@ bool ReadPointRecord(std::string_view& in, PointRecord& out) {
     p = PointResult{};
     p.status = r.Get<PointStatus>();
     p.message = r.Text();
+    p.refusal = r.Maybe<RefusalCode>();
     p.method = r.Get<Method>();
     p.equations = r.Get<Equations>();
     p.arcingCurrentsKnown = r.Get<std::uint8_t>() != 0;

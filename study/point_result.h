@@ -17,6 +17,7 @@
 #include "engine/classification.h"
 #include "engine/method.h"
 #include "engine/protection.h"
+#include "engine/refusal.h"
 
 namespace zentavo {
 
@@ -65,6 +66,12 @@ struct PointNetwork {
 struct PointResult {
     PointStatus status = PointStatus::Error;
     std::string message;  // the refusal, the error or the caution; empty when computed
+    // What kind of problem stopped the point, where a model or a protective
+    // device refused it: set for every refused point, and for a point in
+    // error whose device settings or column word were refused; `message` is
+    // its text. Not set for a computed point, a text that is not a number
+    // or a record that cannot be read.
+    std::optional<RefusalCode> refusal;
     Method method = kEmpiricalMethod;
     Equations equations = Equations::None;
     // The arcing currents are known (and shown) from the method's first step

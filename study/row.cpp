@@ -38,7 +38,7 @@ std::optional<int> WordIndex(StudyInputColumn c, std::string_view v) {
 std::optional<int> Word(StudyInputColumn c, std::string_view v) {
     if (v.empty()) return std::nullopt;
     if (auto i = WordIndex(c, v)) return i;
-    throw StudyRowError(UnknownValue(kStudyInputNames[c], v));
+    throw StudyRowError(UnknownValue(kStudyInputNames[c], v), RefusalCode::UnknownWord);
 }
 
 // An item given by its word or by its index; empty means the first item.
@@ -53,7 +53,7 @@ int WordOrIndex(StudyInputColumn c, std::string_view v,
     }
     const std::size_t n = StudyColumnWords(c).size();
     if (v.size() == 1 && v[0] >= '0' && static_cast<std::size_t>(v[0] - '0') < n) return v[0] - '0';
-    throw StudyRowError(UnknownValue(kStudyInputNames[c], v));
+    throw StudyRowError(UnknownValue(kStudyInputNames[c], v), RefusalCode::UnknownWord);
 }
 
 
@@ -126,7 +126,7 @@ public:
     PointResult Run() {
         try {
             const std::optional<int> method = WordIndex(kMethodColumn, in_[kMethodColumn]);
-            if (!method) throw StudyRowError(UnknownValue("method", in_[kMethodColumn]));
+            if (!method) throw StudyRowError(UnknownValue("method", in_[kMethodColumn]), RefusalCode::UnknownWord);
             p_.method = static_cast<Method>(*method);
             CheckLengthUnit(kGapUnitColumn);
             CheckLengthUnit(kWorkDistanceUnitColumn);
@@ -153,6 +153,7 @@ public:
             p_ = PointResult{};
             p_.status = PointStatus::Error;
             p_.message = e.message;
+            p_.refusal = e.code;
             return std::move(p_);
         } catch (const ConversionError& e) {
             // The arcing currents of an accepted first step stay, as on screen.
@@ -194,7 +195,7 @@ private:
                 "leave arc_time and arc_time_reduced empty or the device columns empty");
         }
         StudyDevices::Entry& e = (devices_ ? *devices_ : ownDevices_.emplace()).Find(in_, o_);
-        if (!e.error.empty()) throw StudyRowError(e.error);
+        if (e.refusal) throw StudyRowError(*e.refusal);
         if (e.share) {
             share_ = *e.share;
         } else if (in_.deviceShareFromNetwork) {
@@ -226,7 +227,7 @@ private:
     void CheckLengthUnit(StudyInputColumn c) const { Unit(c); }
     LengthUnit Unit(StudyInputColumn c) const {
         if (const auto unit = StudyLengthUnit(in_[c])) return *unit;
-        throw StudyRowError(UnknownValue(kStudyInputNames[c], in_[c]));
+        throw StudyRowError(UnknownValue(kStudyInputNames[c], in_[c]), RefusalCode::UnknownWord);
     }
 
     // The text as the row holds it, for a text that was handed on without its padding.
@@ -246,9 +247,10 @@ private:
         }
     }
 
-    void Warn(const std::string& text) {
+    void Warn(const Refusal& refusal) {
         p_.status = PointStatus::Refused;
-        p_.message = text;
+        p_.message = refusal.message;
+        p_.refusal = refusal.code;
     }
 
     // The voltage and gap of a 2002 method's point, from the shared state, and
@@ -279,7 +281,7 @@ private:
         SharedState s = StartState();
         p_.equations = Equations::Empirical;
         const ArcCurrentOutcome first = RunEmpiricalArcCurrent(s, f, o_.sep);
-        if (first.refusal) return Warn(first.refusal->message);
+        if (first.refusal) return Warn(*first.refusal);
         p_.arcingCurrentsKnown = true;
         p_.full.arcingCurrent = s.ArcCurrent;
         if (first.reducedCaseOffered) {
@@ -299,12 +301,12 @@ private:
             // The reduced case's duration only where the case is offered.
             full = DurationAt(first.arcCurrentKa);
             if (first.reducedCaseOffered) reduced = DurationAt(first.arcCurrentReducedKa);
-            if (const auto r = JoinRefusals(full.refusal, reduced.refusal)) return Warn(r->message);
+            if (const auto r = JoinRefusals(full.refusal, reduced.refusal)) return Warn(*r);
             found.arcTime = full.seconds;
             if (first.reducedCaseOffered) found.arcTimeReduced = reduced.seconds;
         }
         const EmpiricalOutcome second = RunEmpiricalResults(s, durations, o_.units, o_.sep, found);
-        if (second.refusal) return Warn(second.refusal->message);
+        if (second.refusal) return Warn(*second.refusal);
 
         p_.status = PointStatus::Computed;
         KeepPoint(s, second.approach);
@@ -326,7 +328,7 @@ private:
         SharedState s = StartState();
         p_.equations = Equations::Fuse;
         const FuseOutcome out = RunFuse(s, f, o_.units, o_.sep);
-        if (out.refusal) return Warn(out.refusal->message);
+        if (out.refusal) return Warn(*out.refusal);
         p_.status = PointStatus::Computed;
         p_.arcingCurrentsKnown = true;
         KeepPoint(s, out.approach);
@@ -347,7 +349,7 @@ private:
         SharedState s = StartState();
         p_.equations = Equations::Breaker;
         const BreakerOutcome out = RunBreaker(s, f, o_.units, o_.sep);
-        if (out.refusal) return Warn(out.refusal->message);
+        if (out.refusal) return Warn(*out.refusal);
         p_.status = PointStatus::Computed;
         KeepPoint(s, out.approach);
         static_cast<CaseResult&>(p_.full) = out.result;
@@ -386,7 +388,7 @@ private:
                                           JoinRefusals(full_.refusal, reduced_.refusal)};
                                   })
                     : RunIeee2018(f, o_.units, o_.sep);
-        if (out.refusal) return Warn(out.refusal->message);
+        if (out.refusal) return Warn(*out.refusal);
         const Ieee2018Results& n = out.values;
         p_.status = PointStatus::Computed;
         p_.arcingCurrentsKnown = true;

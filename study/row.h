@@ -85,8 +85,8 @@ bool HasStudyResults(const Results& r) {
 class StudyDevices {
 public:
     struct Entry {
-        std::shared_ptr<const ProtectiveDevice> device;  // set exactly when `error` is empty
-        std::string error;                               // why the settings are refused
+        std::shared_ptr<const ProtectiveDevice> device;  // set exactly when `refusal` is not
+        std::optional<Refusal> refusal;                  // why the settings are refused
         std::string caution;  // the settings no device offers, joined by "; "; empty: none
         std::optional<double> share;  // device_share as typed; absent: not typed
     };

@@ -26,17 +26,23 @@ constexpr StudyInputColumn kTripUnitColumns[] = {
     kTripStDelayColumn,  kTripInstPickupColumn,  kTripInstTimeColumn, kTripToleranceColumn};
 constexpr StudyInputColumn kFuseColumns[] = {kFuseCurveColumn};
 
-// Reads the settings of a device column by column, gathering every problem.
+// Reads the settings of a device column by column, gathering every problem
+// into one refusal: the problems' texts joined by "; ", the code of the first.
 class DeviceReader {
 public:
     DeviceReader(const StudyRowInputs& in, char sep) : in_(in), sep_(sep) {}
 
-    void Add(std::string_view problem) {
-        if (!errors_.empty()) errors_ += "; ";
-        errors_ += problem;
+    void Add(const Refusal& problem) { Add(problem.code, problem.message); }
+    void Add(RefusalCode code, std::string_view problem) {
+        if (!refusal_) {
+            refusal_ = Refusal{code, std::string(problem)};
+            return;
+        }
+        refusal_->message += "; ";
+        refusal_->message += problem;
     }
     void Add(StudyInputColumn c, std::string_view problem) {
-        Add(std::string(kStudyInputNames[c]) + ": " + std::string(problem));
+        Add(RefusalCode::Device, std::string(kStudyInputNames[c]) + ": " + std::string(problem));
     }
     // A number of the column; absent when the cell is empty.
     std::optional<double> Optional(StudyInputColumn c) {
@@ -61,12 +67,12 @@ public:
             if (!in_[c].empty()) Add(c, "not a setting of a " + std::string(type));
         }
     }
-    std::string& errors() { return errors_; }
+    std::optional<Refusal>& refusal() { return refusal_; }
 
 private:
     const StudyRowInputs& in_;
     char sep_;
-    std::string errors_;
+    std::optional<Refusal> refusal_;
 };
 
 StudyDevices::Entry BuildDevice(const StudyRowInputs& in, const StudyOptions& o) {
@@ -74,7 +80,7 @@ StudyDevices::Entry BuildDevice(const StudyRowInputs& in, const StudyOptions& o)
     DeviceReader read(in, o.sep);
     const Built<DeviceType> type = ReadDeviceType(in[kDeviceTypeColumn]);
     if (!type.device) {
-        e.error = type.refusal->message;
+        e.refusal = type.refusal;
         return e;
     }
     DeviceSettings settings;
@@ -87,8 +93,11 @@ StudyDevices::Entry BuildDevice(const StudyRowInputs& in, const StudyOptions& o)
         if (curve.device) {
             r.curve = *curve.device;
         } else {
-            read.Add(in[kRelayCurveColumn].empty() ? "relay_curve: needed for a relay"
-                                                   : curve.refusal->message);
+            if (in[kRelayCurveColumn].empty()) {
+                read.Add(kRelayCurveColumn, "needed for a relay");
+            } else {
+                read.Add(*curve.refusal);
+            }
         }
         r.pickup = read.Needed(kRelayPickupColumn, "relay");
         r.timeDial = read.Needed(kRelayTimeDialColumn, "relay");
@@ -118,7 +127,7 @@ StudyDevices::Entry BuildDevice(const StudyRowInputs& in, const StudyOptions& o)
         read.Foreign(kTripUnitColumns, "fuse curve");
         Built<FuseCurve> curve = ResolveFuseCurve(in[kFuseCurveColumn], o.sep, o.curves.get());
         if (!curve.device) {
-            read.Add(curve.refusal->message);
+            read.Add(*curve.refusal);
             break;
         }
         settings.device = std::move(*curve.device);
@@ -131,15 +140,15 @@ StudyDevices::Entry BuildDevice(const StudyRowInputs& in, const StudyOptions& o)
     if (max.device.has_value()) {
         settings.maxArcTime = *max.device;
     } else {
-        read.Add(max.refusal->message);
+        read.Add(*max.refusal);
     }
-    if (!read.errors().empty()) {
-        e.error = std::move(read.errors());
+    if (read.refusal()) {
+        e.refusal = std::move(read.refusal());
         return e;
     }
     Built<ProtectiveDevice> device = MakeProtectiveDevice(settings, o.sep);
     if (device.device) e.device = std::make_shared<const ProtectiveDevice>(std::move(*device.device));
-    e.error = RefusalText(device.refusal);
+    e.refusal = std::move(device.refusal);
     for (const std::string& c : device.cautions) {
         if (!e.caution.empty()) e.caution += "; ";
         e.caution += c;

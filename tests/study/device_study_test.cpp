@@ -332,46 +332,58 @@ TEST(DeviceStudy, SettingNoDeviceOffersIsComputedWithACaution) {
     EXPECT_FALSE(HasStudyResults(idle.texts));
 }
 
+// Rows refused before or by their model: the status and message shown, and the
+// kind of refusal the point result carries for a caller to act on.
 TEST(DeviceStudy, RowsRefused) {
     const Cells relay = {{kDeviceTypeColumn, "relay"}, {kRelayCurveColumn, "IEC-SI"},
                          {kRelayPickupColumn, "1000"}, {kRelayTimeDialColumn, "0.1"}};
+    using enum RefusalCode;
     struct Case {
         Cells row;
         const char* status;
         const char* message;
+        std::optional<RefusalCode> code;  // none: the study's own rule, no model's refusal
     };
     // clang-format off
     const Case cases[] = {
         {With(With(D2(), relay), {{kArcTimeColumn, "0.2"}}), "error",
          "arc_time: a row with a protective device takes its arc durations from it; leave "
-         "arc_time and arc_time_reduced empty or the device columns empty"},
+         "arc_time and arc_time_reduced empty or the device columns empty", {}},
         {With(With(Empirical(), relay), {{kArcTimeReducedColumn, "0.2"}}), "error",
          "arc_time: a row with a protective device takes its arc durations from it; leave "
-         "arc_time and arc_time_reduced empty or the device columns empty"},
+         "arc_time and arc_time_reduced empty or the device columns empty", {}},
         {With(With(D2(), relay), {{kDeviceTypeColumn, "relais"}}), "error",
-         "device_type: unknown value \"relais\""},
+         "device_type: unknown value \"relais\"", UnknownWord},
         {With(With(D2(), relay), {{kRelayCurveColumn, "IEC-XI"}}), "error",
-         "relay_curve: unknown value \"IEC-XI\""},
+         "relay_curve: unknown value \"IEC-XI\"", UnknownWord},
         {With(D2(), {{kRelayPickupColumn, "1000"}}), "error",
-         "relay_pickup: a device setting without device_type"},
+         "relay_pickup: a device setting without device_type", {}},
         {With(With(D2(), relay), {{kTripRatingColumn, "800"}}), "error",
-         "trip_rating: not a setting of a relay"},
+         "trip_rating: not a setting of a relay", Device},
         {With(With(D2(), relay), {{kRelayPickupColumn, ""}}), "error",
-         "relay_pickup: needed for a relay"},
+         "relay_pickup: needed for a relay", Device},
         {With(With(D2(), relay), {{kRelayTimeDialColumn, "0"}}), "error",
-         "relay_time_dial: must be above 0"},
+         "relay_time_dial: must be above 0", Device},
+        // Every problem of the settings in one refusal, the first one's code.
+        {With(With(D2(), relay), {{kRelayCurveColumn, "IEC-XI"}, {kRelayTimeDialColumn, "x"}}), "error",
+         "relay_curve: unknown value \"IEC-XI\"; relay_time_dial: 'x' is not a valid floating point value",
+         UnknownWord},
+        {With(D2(), {{kEquipmentClassColumn, "Cabinet"}}), "error",
+         "equipment_class: unknown value \"Cabinet\"", UnknownWord},
+        {With(With(D2(), relay), {{kVoltageColumn, "20000"}}), "warning",
+         "Voltage above 15000 V. ", OutOfRange},
         {With(D2(), {{kDeviceTypeColumn, "fuse-curve"}, {kFuseCurveColumn, "MCC-30A"}}), "error",
-         "fuse_curve: 'MCC-30A' names a curve, and no curves file is loaded"},
+         "fuse_curve: 'MCC-30A' names a curve, and no curves file is loaded", Curve},
         {With(With(D2(), relay), {{kMaxArcTimeColumn, "never"}}), "error",
-         "max_arc_time: 'never' is not a valid floating point value or \"none\""},
+         "max_arc_time: 'never' is not a valid floating point value or \"none\"", Device},
         {With(With(D2(), relay), {{kMethodColumn, "breaker"}}), "error",
          "device_type: the breaker method's equations hold their own arc duration; leave the "
-         "device columns of this row empty"},
+         "device columns of this row empty", {}},
         // Below pickup at both currents, without a maximum.
         {With(With(D2(), relay), {{kRelayPickupColumn, "50000"}, {kMaxArcTimeColumn, "none"}}),
          "warning",
          "Protective device does not operate at 28.793 kA arcing current. "
-         "Protective device does not operate at 25.244 kA arcing current. "},
+         "Protective device does not operate at 25.244 kA arcing current. ", Duration},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -379,6 +391,7 @@ TEST(DeviceStudy, RowsRefused) {
         EXPECT_EQ(r.texts[kStatusColumn], c.status) << c.message;
         EXPECT_EQ(r.texts[kMessageColumn], c.message);
         EXPECT_FALSE(r.values.Computed()) << c.message;
+        EXPECT_EQ(r.values.refusal, c.code) << c.message;
         for (int k = kFirstDeviceResultColumn; k < kStudyResultColumnCount; ++k) {
             EXPECT_EQ(r.texts[k], "") << c.message << " " << kStudyResultNames[k];
         }
