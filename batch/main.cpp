@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/number.h"
 #include "study/device_curves.h"
 #include "study/message_text.h"
 #include "study/run.h"
@@ -31,15 +32,17 @@ constexpr const char* kUsage =
     "                     [--tnt-unit U] [--decimal-separator C]\n"
     "                     [--delimiter C] [--line-ends E] [--curves FILE.csv]\n"
     "                     [--short-circuit ansi|iec60909]\n"
+    "                     [--assessment-date YYYY-MM-DD]\n"
     "                     [--labels FILE.pdf [label options]]\n"
     "                     [--report FILE.pdf [report options]] [--] [INPUT.csv]\n"
     "       zentavo-batch -h | --help | -V | --version\n"
     "\n"
     "Reads a study (CSV with a header row) from INPUT.csv or standard input and\n"
     "writes every point of work with its results as CSV to standard output.\n"
-    "With --labels it also writes one 6 x 4 in warning label page per computed\n"
-    "point (its `point` column as the equipment name, cut to 30 characters), and\n"
-    "with --report the study report, each as a PDF file replaced only when whole.\n"
+    "With --labels it also writes one warning label page per computed\n"
+    "point (its `point` column as the equipment name: whole on up to two lines,\n"
+    "on the classic label cut to 30 characters), and with --report the study\n"
+    "report, each as a PDF file replaced only when whole.\n"
     "Options may be shortened to any unambiguous beginning and take their value\n"
     "after a blank or after =; -- ends the options.\n"
     "\n"
@@ -60,9 +63,23 @@ constexpr const char* kUsage =
     "  --short-circuit C       ansi (default) or iec60909: the convention of the\n"
     "                          fault currents a study with network columns (bus,\n"
     "                          branch_type, ...) computes for its rows\n"
+    "  --assessment-date D     the date of the arc flash risk assessment, YYYY-MM-DD\n"
+    "                          (default: today), on the labels and every report page\n"
     "  --labels FILE.pdf       the labels of the computed points\n"
+    "  --label-standard S      nfpa70e (default), csa-z462 or classic: the label\n"
+    "                          after NFPA 70E-2024 or CSA Z462-2024 (signal word,\n"
+    "                          voltage, arc flash boundary, incident energy at the\n"
+    "                          working distance, minimum arc rating, PPE, shock\n"
+    "                          rows, assessment date), or the desktop program's\n"
+    "                          classic label\n"
+    "  --label-size Z          6x4 (default), 4x4 or 5x3.5 inches; the classic\n"
+    "                          label is 6x4\n"
+    "  --label-danger-above-volts V\n"
+    "                          DANGER also above V volts (some sites use 600);\n"
+    "                          every label says DANGER above 40 cal/cm2\n"
     "  --label-language L      en (default), es or fr\n"
     "  --label-colour C        colour (default) or black-and-white\n"
+    "  the classic label only:\n"
     "  --label-rows R,R,...    the value rows, in label order, from equipment-type,\n"
     "                          grounding, work-distance, bolted-current,\n"
     "                          limited-approach, restricted-approach,\n"
@@ -316,6 +333,8 @@ struct Arguments {
     std::string curvesPath;  // --curves: empty when not given
     zentavo::StudyPdfRequest pdf;
     std::string labelOptionGiven, reportOptionGiven;  // the last label and report option named
+    std::string classicOptionGiven;  // the last option of the classic label alone named
+    bool sizeGiven = false;
 };
 
 // --label-rows: "none", or label rows by their words; the usage error, or empty.
@@ -353,6 +372,7 @@ std::string ReadWordOption(const WordOption& option, const std::string& value, A
     if (index < 0) return "--" + std::string(option.name) + " takes one of " + allowed + ", not '" + value + "'";
     zentavo::StudyPdfRequest& pdf = args.pdf;
     (&option == &kReportPaper ? args.reportOptionGiven : args.labelOptionGiven) = option.name;
+    if (&option == &kLabelName || &option == &kLabelDate) args.classicOptionGiven = option.name;
     if (&option == &kLabelLanguage) pdf.language = index;
     if (&option == &kLabelColour) pdf.colour = index == 0;
     if (&option == &kLabelName) pdf.name = index == 0;
@@ -395,8 +415,41 @@ std::string ReadOption(const std::string& name, const std::string& value, Argume
         return {};
     }
     if (name == "label-rows") {
-        args.labelOptionGiven = name;
+        args.labelOptionGiven = args.classicOptionGiven = name;
         return ReadLabelRows(value, args.pdf);
+    }
+    if (name == "label-standard") {
+        args.labelOptionGiven = name;
+        const auto standard = zentavo::LabelStandardOf(value);
+        if (!standard) return "--label-standard takes one of nfpa70e, csa-z462, classic, not '" + value + "'";
+        args.pdf.standard = *standard;
+        return {};
+    }
+    if (name == "label-size") {
+        args.labelOptionGiven = name;
+        const auto size = zentavo::LabelPageSizeOf(value);
+        if (!size) return "--label-size takes one of 6x4, 4x4, 5x3.5, not '" + value + "'";
+        args.pdf.size = *size;
+        args.sizeGiven = *size != zentavo::LabelPageSize::In6x4;
+        return {};
+    }
+    if (name == "label-danger-above-volts") {
+        args.labelOptionGiven = name;
+        try {
+            const double volts = zentavo::ParseNumber(value, '.');
+            if (volts > 0) {
+                args.pdf.dangerAboveVolts = volts;
+                return {};
+            }
+        } catch (const zentavo::ConversionError&) {
+        }
+        return "--label-danger-above-volts takes a voltage above 0 V, not '" + value + "'";
+    }
+    if (name == "assessment-date") {
+        const auto date = zentavo::ParseIsoDate(value);
+        if (!date) return "--assessment-date takes a date YYYY-MM-DD, not '" + value + "'";
+        args.pdf.assessmentDate = *date;
+        return {};
     }
     for (const TextOption& o : kReportTexts) {
         if (o.name != name) continue;
@@ -442,6 +495,8 @@ std::vector<zentavo::CommandOption> CommandOptions() {
     std::vector<zentavo::CommandOption> table = {
         {"help", 'h', false}, {"version", 'V', false}, {"labels"},    {"report"},
         {"label-rows"},       {"delimiter"},           {"line-ends"},
+        {"label-standard"},   {"label-size"},          {"label-danger-above-volts"},
+        {"assessment-date"},
         {"curves"},           {"report-curves", 0, false}, {"short-circuit"}};
     for (const UnitOption& o : kUnitOptions) table.push_back({o.name});
     for (const WordOption* o : kWordOptions) table.push_back({o->name});
@@ -481,6 +536,13 @@ std::optional<int> ReadArguments(int argc, char** argv, Arguments& args) {
     }
     if (!args.labelOptionGiven.empty() && args.pdf.labelsPath.empty()) {
         return UsageError("--" + args.labelOptionGiven + " applies to the labels: give --labels FILE.pdf");
+    }
+    if (args.pdf.standard == zentavo::LabelStandard::Classic && args.sizeGiven) {
+        return UsageError("--label-size: the classic label is 6x4; give --label-standard nfpa70e or csa-z462");
+    }
+    if (args.pdf.standard != zentavo::LabelStandard::Classic && !args.classicOptionGiven.empty()) {
+        return UsageError("--" + args.classicOptionGiven +
+                          " applies to the classic label: give --label-standard classic");
     }
     if (!args.reportOptionGiven.empty() && args.pdf.reportPath.empty()) {
         return UsageError("--" + args.reportOptionGiven + " applies to the report: give --report FILE.pdf");

@@ -184,6 +184,10 @@ int WritePdfs(const StudyPdfRequest& q) {
         o.settings.ContentItems[kEntryDate].Checked = q.date;
         o.settings.LabelLineCount = CountLabelLines(o.settings.ContentItems);
         o.date = {today.day(), today.month(), today.year()};
+        o.standard.standard = q.standard;
+        o.standard.size = q.size;
+        o.standard.assessmentDate = q.assessmentDate.value_or(o.date);
+        o.standard.dangerAboveVolts = q.dangerAboveVolts;
         o.units = q.units;
         o.sep = q.sep;
         o.curves = q.curves;
@@ -203,10 +207,15 @@ int WritePdfs(const StudyPdfRequest& q) {
             std::string names;
             for (const std::string& n : cut.listed) names += "\n  " + EscapeControls(n);
             if (cut.more > 0) names += "\n  and " + std::to_string(cut.more) + " more labels with a cut name";
-            std::fprintf(stderr,
-                         "zentavo-batch: equipment names longer than %zu characters, cut on their "
-                         "labels:%s\n",
-                         kEquipmentNameLength, names.c_str());
+            if (q.standard == LabelStandard::Classic) {
+                std::fprintf(stderr,
+                             "zentavo-batch: equipment names longer than %zu characters, cut on their "
+                             "labels:%s\n",
+                             kEquipmentNameLength, names.c_str());
+            } else {
+                std::fprintf(stderr, "zentavo-batch: equipment names longer than two lines, cut on their labels:%s\n",
+                             names.c_str());
+            }
         }
     }
 
@@ -218,6 +227,8 @@ int WritePdfs(const StudyPdfRequest& q) {
         o.client = QString::fromLocal8Bit(q.reportClient.c_str());
         o.author = QString::fromLocal8Bit(q.reportAuthor.c_str());
         o.dateText = QLocale::system().toString(today, QLocale::LongFormat);
+        o.assessmentDate = QString::fromStdString(
+            DateInWords(q.assessmentDate.value_or(LabelDate{today.day(), today.month(), today.year()}), kEnglish));
         o.pageSize = q.paper == "a4"       ? QPageSize::A4
                      : q.paper == "letter" ? QPageSize::Letter
                                            : render::DefaultReportPageSize();

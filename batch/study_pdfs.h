@@ -11,6 +11,7 @@
 
 #include "engine/protection.h"
 #include "engine/units.h"
+#include "label/standard.h"
 #include "network/short_circuit.h"
 
 namespace zentavo {
@@ -30,6 +31,10 @@ struct StudyPdfRequest {
     std::string reportTitle, reportProject, reportClient, reportAuthor;
     bool reportCurves = false;  // --report-curves: the devices' time-current pictures
 
+    LabelStandard standard = LabelStandard::Nfpa70e;  // --label-standard
+    LabelPageSize size = LabelPageSize::In6x4;        // --label-size
+    std::optional<LabelDate> assessmentDate;          // --assessment-date; none: today
+    std::optional<double> dangerAboveVolts;           // --label-danger-above-volts
     int language = 0;     // LabelLanguage
     bool colour = true;
     bool rowsGiven = false;

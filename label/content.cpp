@@ -6,6 +6,7 @@
 #include "engine/case_result.h"
 #include "label/layout.h"
 #include "label/label_settings.h"
+#include "label/standard.h"
 #include "label/translations.h"
 
 namespace zentavo {
@@ -19,6 +20,7 @@ std::string WithUnit(const std::string& value, std::string_view unit) {
 
 LabelContent MakeLabelContent(const LabelContentInputs& in) {
     LabelContent out;
+    out.signal = SignalWordFor(GoverningCalCm2(in), in.voltageV, in.dangerAboveVolts);
     auto& t = out.texts;
     const int lang = in.language;
     const bool empirical = in.method == kEmpiricalMethod;

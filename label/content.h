@@ -30,6 +30,10 @@ struct LabelDevice {
     DeviceElement elementReduced = DeviceElement::DoesNotOperate;
 };
 
+// The signal word of a label's headline panel: DANGER where no PPE protects
+// (see SignalWordFor, label/standard.h), WARNING otherwise.
+enum class SignalWord : std::uint8_t { Warning, Danger };
+
 struct LabelContentInputs {
     int language = 0;
     bool clothingChecked = false;  // "Typical protective clothing systems"
@@ -68,6 +72,10 @@ struct LabelContentInputs {
     // Set when the arc durations came from a protective device: the footer
     // names it with the duration of the case on the label.
     std::optional<LabelDevice> device;
+
+    // The voltage above which the label says DANGER whatever the energy,
+    // where the site asks for it.
+    std::optional<double> dangerAboveVolts;
 };
 
 struct ClothingSlot {
@@ -81,6 +89,7 @@ struct LabelContent {
     std::map<std::string, ClothingSlot, std::less<>> clothing;  // the ten clothing lines
     std::optional<bool> clothingNaShown;  // "N/A" in the clothing row; unset: as laid out
     std::optional<std::int32_t> labelPpeIndex;  // set when the clothing row is on the label
+    SignalWord signal = SignalWord::Warning;
 };
 
 LabelContent MakeLabelContent(const LabelContentInputs& in);

@@ -26,6 +26,7 @@ LabelSheet SheetFromLayout(const LabelLayout& layout) {
 }
 
 void ApplyContent(LabelSheet& sheet, const LabelContent& content) {
+    sheet.signal = content.signal;
     for (const auto& [name, text] : content.texts) sheet.byName[name].text = text;
     for (const auto& [name, clothing] : content.clothing) {
         SlotLayout& place = sheet.byName[name].place;

@@ -22,6 +22,7 @@ struct LabelSlot {
 
 struct LabelSheet {
     int picture = 0;  // 0..5 as LabelLayout::picture
+    SignalWord signal = SignalWord::Warning;  // DANGER: the headline band is painted over in red
     std::map<std::string, LabelSlot, std::less<>> byName;
 
     // The slot of that name; an unknown name is a programming error (std::out_of_range).

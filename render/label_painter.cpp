@@ -6,6 +6,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPdfWriter>
 #include <algorithm>
 #include <array>
@@ -124,6 +125,43 @@ private:
     std::unordered_map<QString, Fitted> fits_;
 };
 
+// The picture's headline band in label pixels (the orange band of the
+// colour pictures, its place in the black-and-white ones).
+constexpr QRect kHeadlineBand(24, 7, 617, 84);
+
+// The headline band of a label no PPE protects: DANGER (PELIGRO in Spanish)
+// in white letters after the safety-alert symbol, on red, or on black for a
+// black-and-white label.
+void PaintDangerBand(QPainter& painter, int picture) {
+    static const char* const kWords[3] = {"DANGER", "PELIGRO", "DANGER"};
+    const bool colour = picture % 2 == 0;
+    const QColor panel = colour ? QColor(200, 16, 46) : QColor(Qt::black);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(kHeadlineBand, panel);
+    const QString word = QString::fromLatin1(kWords[std::clamp(picture / 2, 0, 2)]);
+    const QFont font = LabelFont(62, true);
+    const QFontMetricsF m(font);
+    const qreal symbol = m.capHeight() * 1.25, symbolWidth = symbol * 1.15;
+    const qreal whole = symbolWidth * 1.35 + m.horizontalAdvance(word);
+    const qreal x = kHeadlineBand.left() + (kHeadlineBand.width() - whole) / 2;
+    const qreal baseline = kHeadlineBand.top() + (kHeadlineBand.height() + m.capHeight()) / 2;
+    const qreal bottom = baseline + symbol * 0.1, top = bottom - symbol;
+    QPainterPath triangle;
+    triangle.moveTo(x + symbolWidth / 2, top);
+    triangle.lineTo(x + symbolWidth, bottom);
+    triangle.lineTo(x, bottom);
+    triangle.closeSubpath();
+    painter.fillPath(triangle, Qt::white);
+    const qreal cx = x + symbolWidth / 2, bar = symbolWidth * 0.1;
+    painter.fillRect(QRectF(cx - bar / 2, top + symbol * 0.32, bar, symbol * 0.38), panel);
+    painter.fillRect(QRectF(cx - bar / 2, top + symbol * 0.76, bar, bar), panel);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(QPointF(x + symbolWidth * 1.35, baseline), word);
+    painter.restore();
+}
+
 }  // namespace
 
 QRectF FrameInside() {
@@ -223,6 +261,7 @@ void PaintLabel(QPainter& painter, const LabelSheet& sheet, const QImage& pictur
         painter.drawImage(QRectF(kPictureOnPanel.translated(kPanelOrigin)), picture);
         painter.restore();
     }
+    if (sheet.signal == SignalWord::Danger) PaintDangerBand(painter, sheet.picture);
     for (const DrawnText& t : LabelTexts(sheet)) {
         painter.setFont(t.font);
         painter.setPen(t.color);

@@ -12,6 +12,7 @@
 #include "render/pdf_file.h"
 #include "render/report_cells.h"
 #include "render/report_text.h"
+#include "render/standard_label.h"
 
 namespace zentavo::render {
 
@@ -87,8 +88,18 @@ LabelSheet StudyLabel(const StudyPointView& point, const StudyLabelOptions& opti
     user.equipmentName = name.substr(0, EquipmentNameEnd(name));
     user.row1Value = options.row1Value;
     user.row2Value = options.row2Value;
-    return ComposeLabel(options.settings, options.date,
-                        StudyLabelInputs(point.inputs, ResultOf(point), options.units, options.sep), user);
+    LabelContentInputs inputs = StudyLabelInputs(point.inputs, ResultOf(point), options.units, options.sep);
+    inputs.dangerAboveVolts = options.standard.dangerAboveVolts;
+    return ComposeLabel(options.settings, options.date, std::move(inputs), user);
+}
+
+StandardLabel StudyStandardLabel(const StudyPointView& point, const StudyLabelOptions& options) {
+    StandardLabelOptions o = options.standard;
+    o.language = options.settings.LabelLanguage;
+    o.colour = options.settings.LabelInColor;
+    o.sep = options.sep;
+    return MakeStandardLabel(StudyLabelInputs(point.inputs, ResultOf(point), options.units, options.sep),
+                             OneLineName(point.name), o);
 }
 
 void CutNames::Add(std::string_view name) {
@@ -105,8 +116,35 @@ int WriteStudyLabelsPdf(QIODevice& out, std::size_t count, const StudyPointAt& a
                         CutNames* cutNames) {
     std::size_t next = 0;
     bool cancelled = false;
-    LabelSheet sheet;
     int pages = 0;
+    if (options.standard.standard != LabelStandard::Classic) {
+        StandardLabel label;
+        std::string_view name;
+        const int written = WriteStandardLabelPdf(
+            out,
+            [&]() -> const StandardLabel* {
+                while (next < count && !cancelled && !WriteFailed(out)) {
+                    const StudyPointView point = at(next++);
+                    const bool computed = point.result && point.result->Computed();
+                    if (computed) {
+                        CheckPdfSize(out, "labels", pages);
+                        label = StudyStandardLabel(point, options);
+                        name = point.name;
+                    }
+                    if (progress && !progress(next, count)) cancelled = true;
+                    if (computed && !cancelled) {
+                        ++pages;
+                        return &label;
+                    }
+                }
+                return nullptr;
+            },
+            [&](const StandardLabelLayout& laidOut) {
+                if (cutNames && laidOut.nameCut) cutNames->Add(name);
+            });
+        return cancelled ? -1 : written;
+    }
+    LabelSheet sheet;
     const int written = WriteLabelPdf(out, [&]() -> const LabelSheet* {
         while (next < count && !cancelled && !WriteFailed(out)) {
             const StudyPointView point = at(next++);

@@ -29,6 +29,7 @@
 #include "label/layout.h"
 #include "label/point_label.h"
 #include "label/sheet.h"
+#include "label/standard.h"
 #include "render/time_current.h"
 
 class QIODevice;
@@ -49,10 +50,14 @@ using StudyPointAt = std::function<StudyPointView(std::size_t index)>;
 // Called after each point with how many are done of how many; false cancels.
 using StudyProgress = std::function<bool(std::size_t done, std::size_t total)>;
 
-// What the labels of a study share: the label options (language, colour,
-// rows), the date printed, the values of the user's own rows, and the output
-// units and decimal separator the results were computed with.
+// What the labels of a study share: the label standard, the label options
+// (language, colour, rows of the classic label), the date printed, the
+// values of the user's own rows, and the output units and decimal separator
+// the results were computed with. Every label takes its language and colour
+// from `settings`, the classic label its rows too; a label after NFPA 70E or
+// CSA Z462 its page, assessment date and DANGER voltage from `standard`.
 struct StudyLabelOptions {
+    StandardLabelOptions standard;
     LabelSettings settings = DefaultLabelSettings();
     LabelDate date{1, 1, 2000};
     std::string row1Value, row2Value;
@@ -72,6 +77,8 @@ LabelContentInputs StudyLabelInputs(const StudyRowInputs& inputs, const PointRes
 // The finished label of a computed row, with `name` as the equipment name
 // (cut to its first 30 characters).
 LabelSheet StudyLabel(const StudyPointView& point, const StudyLabelOptions& options);
+// The label after a standard of a computed row, its name whole.
+StandardLabel StudyStandardLabel(const StudyPointView& point, const StudyLabelOptions& options);
 
 // The time-current picture of a computed row whose durations came from its
 // protective device: the device's curve with the currents the device saw at the row's arcing
@@ -97,9 +104,11 @@ struct CutNames {
     bool empty() const { return listed.empty(); }
 };
 
-// Writes one 6 x 4 in label page per computed row, in study order; refused
-// rows get no page. Each name longer than 30 characters is cut on its label
-// and listed in `cutNames` (when given). Returns the pages written, or -1
+// Writes one label page per computed row, in study order (6 x 4 in for the
+// classic label, the page of `options.standard` for the others); refused
+// rows get no page. Each name cut on its label (a classic label's beyond 30
+// characters, another label's beyond two lines) is listed in `cutNames`
+// (when given). Returns the pages written, or -1
 // when the progress callback cancelled. A study without a computed row
 // writes nothing and returns 0. A device that fails raises
 // std::runtime_error; so does a PDF that reaches 2 GiB, the most Qt's PDF
@@ -121,6 +130,9 @@ struct StudyReportOptions {
     QString title = QStringLiteral("Arc flash study");  // see StudyReportTitle
     QString dateText;  // as it is to be printed
     QString project, client, author;  // lines of the title block, those not empty
+    // The date of the arc flash risk assessment ("9 Dec 2026"), a line of
+    // the title block on every page; empty: none.
+    QString assessmentDate;
     QPageSize::PageSizeId pageSize = QPageSize::A4;  // see DefaultReportPageSize
     UnitSettings units;  // the output units of the results, named in the headings
     // An appendix of the time-current picture of each row's protective

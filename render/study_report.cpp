@@ -82,7 +82,8 @@ private:
         QStringList lines;
         const std::pair<QString, QString> given[] = {{QStringLiteral("Project"), options_.project},
                                                      {QStringLiteral("Client"), options_.client},
-                                                     {QStringLiteral("Prepared by"), options_.author}};
+                                                     {QStringLiteral("Prepared by"), options_.author},
+                                                     {QStringLiteral("Assessment date"), options_.assessmentDate}};
         for (const auto& [caption, value] : given) {
             if (!value.trimmed().isEmpty()) lines.append(caption + QStringLiteral(": ") + value.simplified());
         }

@@ -135,9 +135,10 @@ TEST(BatchPdfs, LabelsAndReportOfTheSampleStudy) {
     for (std::size_t i = 0; i < computed.size(); ++i) {
         const std::string text = Text(labels, static_cast<int>(i) + 1);
         EXPECT_NE(text.find(computed[i].at("point")), std::string::npos) << text;
-        EXPECT_NE(text.find("J/cm2"), std::string::npos) << text;
-        // Spanish captions.
-        EXPECT_NE(text.find("Distancia de trabajo"), std::string::npos) << text;
+        EXPECT_NE(text.find("J/cm²"), std::string::npos) << text;
+        // The Spanish label after NFPA 70E, the default.
+        EXPECT_NE(text.find("distancia de trabajo"), std::string::npos) << text;
+        EXPECT_NE(text.find("Fecha de la evaluación"), std::string::npos) << text;
     }
 
     EXPECT_EQ(PageSize(report), "792 x 612");
@@ -171,7 +172,8 @@ TEST(BatchPdfs, LongNamesAreListedOnce) {
     std::ofstream(study) << " Point,method,voltage,bolted_current,gap,gap_unit,work_distance,"
                             "work_distance_unit,equipment_class,grounding,arc_time,arc_time_reduced\n"
                          << longName << row << "Short" << row << longName << row;
-    const CommandRun r = RunCommand(kProgram + " --labels " + labels + " " + study + " 2>&1 >/dev/null");
+    const CommandRun r = RunCommand(kProgram + " --labels " + labels + " --label-standard classic " + study +
+                                    " 2>&1 >/dev/null");
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "zentavo-batch: equipment names longer than 30 characters, cut on their labels:\n  " +
                          longName + "\n");
@@ -200,11 +202,11 @@ TEST(BatchPdfs, MessagesShowInputControlCharactersEscaped) {
     };
     // clang-format off
     const Case cases[] = {
-        {"terminal title and clear in a long name", "\x1b]0;owned\x07\x1b[2JSwitchgear feeder 4 rear", "--labels l.pdf s.csv",
+        {"terminal title and clear in a long name", "\x1b]0;owned\x07\x1b[2JSwitchgear feeder 4 rear", "--labels l.pdf --label-standard classic s.csv",
          cut + "\\x1b]0;owned\\x07\\x1b[2JSwitchgear feeder 4 rear\n"},
-        {"C1 control sequence, CR, a lone byte", "\"Feeder\xC2\x9B" "2J\r\n\xFF cubicle 4 of the north row\"", "--labels l.pdf s.csv",
+        {"C1 control sequence, CR, a lone byte", "\"Feeder\xC2\x9B" "2J\r\n\xFF cubicle 4 of the north row\"", "--labels l.pdf --label-standard classic s.csv",
          cut + "Feeder\\xc2\\x9b2J\\x0d\\x0a\\xff cubicle 4 of the north row\n"},
-        {"text direction reversed", "Feeder \xE2\x80\xAE" "4 cubicle of the north row", "--labels l.pdf s.csv",
+        {"text direction reversed", "Feeder \xE2\x80\xAE" "4 cubicle of the north row", "--labels l.pdf --label-standard classic s.csv",
          cut + "Feeder \\xe2\\x80\\xae4 cubicle of the north row\n"},
         {"option value", "P1", "--labels l.pdf --label-language '\x1b[2J' s.csv",
          "zentavo-batch: --label-language takes one of en, es, fr, not '\\x1b[2J' (see --help)\n"},
@@ -215,7 +217,7 @@ TEST(BatchPdfs, MessagesShowInputControlCharactersEscaped) {
         {"one file for both outputs", "P1", "--labels 'x\x1b[2J.pdf' --report 'x\x1b[2J.pdf' s.csv",
          "zentavo-batch: --report x\\x1b[2J.pdf and --labels x\\x1b[2J.pdf are the same file\n"},
         {"Tamil name", tamil, "--labels l.pdf --report r.pdf s.csv", ""},
-        {"10 000 characters", huge, "--labels l.pdf --report r.pdf s.csv", cut + huge + "\n"},
+        {"10 000 characters", huge, "--labels l.pdf --label-standard classic --report r.pdf s.csv", cut + huge + "\n"},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -351,7 +353,7 @@ TEST(BatchPdfs, EveryOptionValueIsOneOfItsWords) {
 TEST(BatchPdfs, LabelRowsAndDate) {
     Dir dir;
     const std::string labels = dir / "labels.pdf";
-    CommandRun r = RunCommand(kProgram + " --labels " + labels + " --label-rows incident-energy,tnt --label-name no " + kExample +
+    CommandRun r = RunCommand(kProgram + " --labels " + labels + " --label-standard classic --label-rows incident-energy,tnt --label-name no " + kExample +
                   " >/dev/null 2>&1");
     ASSERT_EQ(r.status, 0);
     std::string page = Text(labels, 1);
@@ -360,7 +362,7 @@ TEST(BatchPdfs, LabelRowsAndDate) {
     EXPECT_EQ(page.find("Grounding"), std::string::npos) << page;
     EXPECT_EQ(page.find("MCC-1 bucket 3"), std::string::npos) << page;
 
-    r = RunCommand(kProgram + " --labels " + labels + " --label-rows none --label-date yes " + kExample + " >/dev/null 2>&1");
+    r = RunCommand(kProgram + " --labels " + labels + " --label-standard classic --label-rows none --label-date yes " + kExample + " >/dev/null 2>&1");
     ASSERT_EQ(r.status, 0);
     page = Text(labels, 1);
     EXPECT_EQ(page.find("Incident energy"), std::string::npos) << page;
@@ -380,17 +382,22 @@ TEST(BatchPdfs, ReportTitleAndTitleBlockLines) {
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_EQ(Title(report), "North plant.v2");
     std::string text = ReportText(report);
-    EXPECT_EQ(text.rfind("North plant.v2 Arc flash study report ", 0), 0u) << text.substr(0, 200);
+    // The assessment date, today unless given, the month in words.
+    const std::string today = RunCommand("LC_ALL=C date '+%-d %b %Y'").out;
+    EXPECT_EQ(text.rfind("North plant.v2 Assessment date: " + today.substr(0, today.size() - 1) +
+                             " Arc flash study report ", 0), 0u)
+        << text.substr(0, 200);
     for (const char* caption : {"Project:", "Client:", "Prepared by:"}) EXPECT_EQ(text.find(caption), std::string::npos);
 
     r = RunCommand(kProgram + " --report " + report +
                    " --report-title 'Plant 7 / North' --report-project 'Substation 4 upgrade' "
-                   "--report-client='ACME Metals' --report-author 'J. Smith, P.E.' '" + study + "' 2>&1 >/dev/null");
+                   "--report-client='ACME Metals' --report-author 'J. Smith, P.E.' --assessment-date 2026-03-01 '" +
+                   study + "' 2>&1 >/dev/null");
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_EQ(Title(report), "Plant 7 / North");
     text = ReportText(report);
     EXPECT_EQ(text.rfind("Plant 7 / North Project: Substation 4 upgrade Client: ACME Metals Prepared by: J. Smith, P.E. "
-                         "Arc flash study report ", 0), 0u)
+                         "Assessment date: 1 Mar 2026 Arc flash study report ", 0), 0u)
         << text.substr(0, 200);
 }
 
@@ -403,7 +410,8 @@ TEST(BatchPdfs, FuseAndBreakerLabelsNameTheRowsClass) {
                             "interrupting_rating,instantaneous_trip\n"
                             "Fused starter 4B,fuse,480,28,455,MCC and Panels,0,,,\n"
                             "Main breaker,breaker,480,20,460,Switchgear,,MCCB-100-400,25,2\n";
-    const CommandRun r = RunCommand(kProgram + " --labels " + labels + " " + study + " 2>&1 >/dev/null");
+    const CommandRun r =
+        RunCommand(kProgram + " --labels " + labels + " --label-standard classic " + study + " 2>&1 >/dev/null");
     ASSERT_EQ(r.status, 0) << r.out;
     ASSERT_EQ(Pages(labels), 2);
     EXPECT_NE(Text(labels, 1).find("MCC and Panels"), std::string::npos) << Text(labels, 1);
@@ -546,7 +554,7 @@ TEST(BatchPdfs, DevicesInTheReportAndCappedDurationsOnTheLabels) {
     const std::string labels = dir / "labels.pdf", report = dir / "report.pdf";
     const std::string study = ZENTAVO_EXAMPLES_DIR "/plant-study-devices.csv";
     const CommandRun r =
-        RunCommand(kProgram + " --curves " ZENTAVO_EXAMPLES_DIR "/device-curves.csv --labels " +
+        RunCommand(kProgram + " --curves " ZENTAVO_EXAMPLES_DIR "/device-curves.csv --label-standard classic --labels " +
                    labels + " --report " + report + " " + study + " 2>&1 > /dev/null");
     ASSERT_EQ(r.status, 0) << r.out;
     const std::string text = ReportText(report);
@@ -565,7 +573,7 @@ TEST(BatchPdfs, DevicesInTheReportAndCappedDurationsOnTheLabels) {
         int capped, acting;  // at least this many labels with a capped and an acting device
     };
     const std::string networkLabels = dir / "network-labels.pdf";
-    const CommandRun n = RunCommand(kProgram + " --labels " + networkLabels +
+    const CommandRun n = RunCommand(kProgram + " --label-standard classic --labels " + networkLabels +
                                     " " ZENTAVO_EXAMPLES_DIR "/plant-network.csv 2>&1 > /dev/null");
     ASSERT_EQ(n.status, 0) << n.out;
     const Labelled studies[] = {
@@ -666,7 +674,8 @@ TEST(BatchPdfs, ReportOfANetworkStudy) {
         if (std::string_view(c.convention) == "ansi") {
             // The labels: one a point, each with the current its results were computed with.
             const std::string labels = dir / "labels.pdf";
-            const CommandRun l = RunCommand(kProgram + " --labels " + labels + " " + (dir / "network.csv") +
+            const CommandRun l = RunCommand(kProgram + " --label-standard classic --labels " + labels + " " +
+                                            (dir / "network.csv") +
                                             " 2>&1 >/dev/null");
             ASSERT_EQ(l.status, 0) << l.out;
             EXPECT_EQ(Pages(labels), 3);
@@ -701,7 +710,7 @@ TEST(BatchPdfs, ANetworkDeviceInTheCaseThatGaveItsResults) {
     Dir dir;
     std::ofstream(dir / "network.csv", std::ios::binary) << study;
     const std::string labels = dir / "labels.pdf", report = dir / "report.pdf";
-    const CommandRun r = RunCommand(kProgram + " --labels " + labels + " --report " + report +
+    const CommandRun r = RunCommand(kProgram + " --label-standard classic --labels " + labels + " --report " + report +
                                     " --report-curves " + (dir / "network.csv") + " 2>&1 >/dev/null");
     ASSERT_EQ(r.status, 0) << r.out;
     ASSERT_EQ(Pages(labels), 4);

@@ -152,8 +152,9 @@ TEST(BatchProgram, ExitStatusAndMessages) {
         {"-x " + example, "zentavo-batch: invalid option -- 'x'"},
         {"--help=all", "zentavo-batch: option '--help' doesn't allow an argument"},
         {"--label fr " + example,
-         "zentavo-batch: option '--label' is ambiguous; possibilities: '--labels' '--label-rows' '--label-language' "
-         "'--label-colour' '--label-name' '--label-date'"},
+         "zentavo-batch: option '--label' is ambiguous; possibilities: '--labels' '--label-rows' '--label-standard' "
+         "'--label-size' '--label-danger-above-volts' '--label-language' '--label-colour' '--label-name' "
+         "'--label-date'"},
         {"--report - " + example, "zentavo-batch: --report writes a PDF file, not to standard output"},
         {example + " " + example, "zentavo-batch: only one input file may be given"},
         // Every option value is one of its words, named in the message.
@@ -170,6 +171,23 @@ TEST(BatchProgram, ExitStatusAndMessages) {
         {"--boundary-unit= " + example, "zentavo-batch: --boundary-unit takes one of inches, mm, not ''"},
         {"--energy-unit 'J/cm2 ' " + example, "zentavo-batch: --energy-unit takes one of"},
         {"< /dev/null", "zentavo-batch: standard input: no header row"},
+        // The label standards' options: their words, a real date, and the
+        // options of the classic label alone.
+        {"--labels l.pdf --label-standard ansi " + example,
+         "zentavo-batch: --label-standard takes one of nfpa70e, csa-z462, classic, not 'ansi'"},
+        {"--labels l.pdf --label-size 4x6 " + example, "zentavo-batch: --label-size takes one of 6x4, 4x4, 5x3.5,"},
+        {"--labels l.pdf --label-standard classic --label-size 4x4 " + example,
+         "zentavo-batch: --label-size: the classic label is 6x4"},
+        {"--labels l.pdf --label-rows ppe-level " + example,
+         "zentavo-batch: --label-rows applies to the classic label: give --label-standard classic"},
+        {"--labels l.pdf --label-standard csa-z462 --label-date yes " + example,
+         "zentavo-batch: --label-date applies to the classic label"},
+        {"--labels l.pdf --label-danger-above-volts 0 " + example,
+         "zentavo-batch: --label-danger-above-volts takes a voltage above 0 V, not '0'"},
+        {"--assessment-date 2026-02-29 " + example,
+         "zentavo-batch: --assessment-date takes a date YYYY-MM-DD, not '2026-02-29'"},
+        {"--assessment-date 9.12.2026 " + example, "zentavo-batch: --assessment-date takes a date"},
+        {"--label-size 4x4 " + example, "zentavo-batch: --label-size applies to the labels: give --labels FILE.pdf"},
     };
     for (const auto& f : failures) {
         r = RunProgram(f.args);
