@@ -1373,6 +1373,50 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <source>This line can not be deleted.</source>
         <translation>Esta línea no se puede eliminar.</translation>
     </message>
+    <message>
+        <source>Label standard</source>
+        <translation>Norma de la etiqueta</translation>
+    </message>
+    <message>
+        <source>Classic</source>
+        <translation>Clásica</translation>
+    </message>
+    <message>
+        <source>NFPA 70E-2024</source>
+        <translation>NFPA 70E-2024</translation>
+    </message>
+    <message>
+        <source>CSA Z462-2024</source>
+        <translation>CSA Z462-2024</translation>
+    </message>
+    <message>
+        <source>6 × 4 in</source>
+        <translation>6 × 4 pulg.</translation>
+    </message>
+    <message>
+        <source>4 × 4 in</source>
+        <translation>4 × 4 pulg.</translation>
+    </message>
+    <message>
+        <source>5 × 3.5 in</source>
+        <translation>5 × 3,5 pulg.</translation>
+    </message>
+    <message>
+        <source>Label size</source>
+        <translation>Tamaño de la etiqueta</translation>
+    </message>
+    <message>
+        <source>DANGER above 600 V as well</source>
+        <translation>PELIGRO también por encima de 600 V</translation>
+    </message>
+    <message>
+        <source>Assessed:</source>
+        <translation>Evaluación:</translation>
+    </message>
+    <message>
+        <source>Assessment date</source>
+        <translation>Fecha de la evaluación</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TFormUnits</name>
@@ -2242,6 +2286,10 @@ y %n etiqueta(s) más con el nombre cortado</numerusform>
             <numerusform>%n filas duplicadas; las copias son puntos en las mismas barras, con sus columnas de rama vacías.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>These equipment names do not fit on two lines; their labels end them with “…”:%1</source>
+        <translation>Estos nombres de equipo no caben en dos líneas; sus etiquetas los terminan con «…»:%1</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TStudyExport</name>
@@ -2304,6 +2352,54 @@ y %n etiqueta(s) más con el nombre cortado</numerusform>
     <message>
         <source>C&amp;ancel</source>
         <translation>Ca&amp;ncelar</translation>
+    </message>
+    <message>
+        <source>Assessment</source>
+        <translation>Evaluación</translation>
+    </message>
+    <message>
+        <source>Labels</source>
+        <translation>Etiquetas</translation>
+    </message>
+    <message>
+        <source>Classic</source>
+        <translation>Clásica</translation>
+    </message>
+    <message>
+        <source>NFPA 70E-2024</source>
+        <translation>NFPA 70E-2024</translation>
+    </message>
+    <message>
+        <source>CSA Z462-2024</source>
+        <translation>CSA Z462-2024</translation>
+    </message>
+    <message>
+        <source>6 × 4 in</source>
+        <translation>6 × 4 pulg.</translation>
+    </message>
+    <message>
+        <source>4 × 4 in</source>
+        <translation>4 × 4 pulg.</translation>
+    </message>
+    <message>
+        <source>5 × 3.5 in</source>
+        <translation>5 × 3,5 pulg.</translation>
+    </message>
+    <message>
+        <source>DANGER above 600 V as well (DANGER above 40 cal/cm² always)</source>
+        <translation>PELIGRO también por encima de 600 V (PELIGRO por encima de 40 cal/cm² siempre)</translation>
+    </message>
+    <message>
+        <source>S&amp;tandard:</source>
+        <translation>&amp;Norma:</translation>
+    </message>
+    <message>
+        <source>Page si&amp;ze:</source>
+        <translation>&amp;Tamaño:</translation>
+    </message>
+    <message>
+        <source>Assessment &amp;date:</source>
+        <translation>Fec&amp;ha de la evaluación:</translation>
     </message>
 </context>
 <context>

@@ -1373,6 +1373,50 @@ Vérifiez que le nom du fichier est correct.</translation>
         <source>This line can not be deleted.</source>
         <translation>Cette ligne ne peut pas être supprimée.</translation>
     </message>
+    <message>
+        <source>Label standard</source>
+        <translation>Norme de l&apos;étiquette</translation>
+    </message>
+    <message>
+        <source>Classic</source>
+        <translation>Classique</translation>
+    </message>
+    <message>
+        <source>NFPA 70E-2024</source>
+        <translation>NFPA 70E-2024</translation>
+    </message>
+    <message>
+        <source>CSA Z462-2024</source>
+        <translation>CSA Z462-2024</translation>
+    </message>
+    <message>
+        <source>6 × 4 in</source>
+        <translation>6 × 4 po</translation>
+    </message>
+    <message>
+        <source>4 × 4 in</source>
+        <translation>4 × 4 po</translation>
+    </message>
+    <message>
+        <source>5 × 3.5 in</source>
+        <translation>5 × 3,5 po</translation>
+    </message>
+    <message>
+        <source>Label size</source>
+        <translation>Format de l&apos;étiquette</translation>
+    </message>
+    <message>
+        <source>DANGER above 600 V as well</source>
+        <translation>DANGER aussi au-delà de 600 V</translation>
+    </message>
+    <message>
+        <source>Assessed:</source>
+        <translation>Évaluation :</translation>
+    </message>
+    <message>
+        <source>Assessment date</source>
+        <translation>Date de l&apos;évaluation</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TFormUnits</name>
@@ -2242,6 +2286,10 @@ et %n autre(s) étiquette(s) au nom coupé</numerusform>
             <numerusform>%n lignes dupliquées ; les copies sont des points sur les mêmes jeux de barres, leurs colonnes de branche laissées vides.</numerusform>
         </translation>
     </message>
+    <message>
+        <source>These equipment names do not fit on two lines; their labels end them with “…”:%1</source>
+        <translation>Ces noms d&apos;équipement ne tiennent pas sur deux lignes ; leurs étiquettes les terminent par « … » :%1</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TStudyExport</name>
@@ -2304,6 +2352,54 @@ et %n autre(s) étiquette(s) au nom coupé</numerusform>
     <message>
         <source>C&amp;ancel</source>
         <translation>A&amp;nnuler</translation>
+    </message>
+    <message>
+        <source>Assessment</source>
+        <translation>Évaluation</translation>
+    </message>
+    <message>
+        <source>Labels</source>
+        <translation>Étiquettes</translation>
+    </message>
+    <message>
+        <source>Classic</source>
+        <translation>Classique</translation>
+    </message>
+    <message>
+        <source>NFPA 70E-2024</source>
+        <translation>NFPA 70E-2024</translation>
+    </message>
+    <message>
+        <source>CSA Z462-2024</source>
+        <translation>CSA Z462-2024</translation>
+    </message>
+    <message>
+        <source>6 × 4 in</source>
+        <translation>6 × 4 po</translation>
+    </message>
+    <message>
+        <source>4 × 4 in</source>
+        <translation>4 × 4 po</translation>
+    </message>
+    <message>
+        <source>5 × 3.5 in</source>
+        <translation>5 × 3,5 po</translation>
+    </message>
+    <message>
+        <source>DANGER above 600 V as well (DANGER above 40 cal/cm² always)</source>
+        <translation>DANGER aussi au-delà de 600 V (DANGER au-delà de 40 cal/cm² toujours)</translation>
+    </message>
+    <message>
+        <source>S&amp;tandard:</source>
+        <translation>&amp;Norme :</translation>
+    </message>
+    <message>
+        <source>Page si&amp;ze:</source>
+        <translation>For&amp;mat :</translation>
+    </message>
+    <message>
+        <source>Assessment &amp;date:</source>
+        <translation>&amp;Date de l&apos;évaluation :</translation>
     </message>
 </context>
 <context>

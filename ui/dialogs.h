@@ -6,7 +6,10 @@
 // the screen.
 #pragma once
 
+#include <QDate>
 #include <QString>
+
+#include "label/standard.h"
 
 class QPrinter;
 class QWidget;
@@ -38,6 +41,12 @@ struct StudyExportChoice {
     int allRows = 0, selectedRows = 0, filteredRows = 0;
     StudyRows rows = StudyRows::All;
     QString project, client, author;
+    // The labels' standard (after NFPA 70E unless chosen), page and DANGER
+    // above 600 V as well; the date of the assessment, on the labels and the report.
+    LabelStandard standard = LabelStandard::Nfpa70e;
+    LabelPageSize size = LabelPageSize::In6x4;
+    bool dangerAbove600 = false;
+    QDate assessmentDate = QDate::currentDate();
 };
 
 // A message box's text for a message that may list many lines (the names

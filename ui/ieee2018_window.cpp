@@ -506,7 +506,9 @@ void TIeee2018::LabelClick() {
     in.language = settings.LabelLanguage;
     in.clothingChecked = IsChecked(settings.ContentItems, kEntryClothing);
     in.clothingCaptionTop = preview.Slot("Label29")->y();
+    in.dangerAboveVolts = app_.FormLabelType().StandardOptions().dangerAboveVolts;
     preview.ApplyContent(MakeLabelContent(in));
+    preview.SetPoint(in);
 }
 
 void TIeee2018::Open() {

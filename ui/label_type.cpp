@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/label_type.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QDateEdit>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -34,7 +37,7 @@ TFormLabelType::TFormLabelType(Application& app) : app_(app) {
     setObjectName("FormLabelType");
     setWindowTitle(tr("Options: Label"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFixedSize(371, 445);
+    setFixedSize(371, 540);
 
     RadioGroup1 = new RadioGroup(this, "RadioGroup1", tr("Label type"),
                                  {tr("Color"), tr("Black and white")}, 1, 8,
@@ -61,9 +64,31 @@ TFormLabelType::TFormLabelType(Application& app) : app_(app) {
     Deletethisline1 = PopupMenu1->addAction(DeleteIcon(), tr("&Delete this line"));
     Deletethisline1->setObjectName("Deletethisline1");
 
-    Button2 = MakeButton(this, "Button2", tr("&Save and exit"), (371 - 100) / 2, 410, 100);
+    // The label standard, below the rows of the classic label.
+    auto* standard = MakeGroup(this, "StandardGroup", tr("Label standard"), 8, 404, 355, 92);
+    LabelStandardBox = MakeCombo(standard, "LabelStandardBox",
+                                 {tr("Classic"), tr("NFPA 70E-2024"), tr("CSA Z462-2024")}, 10, 22, 160);
+    LabelSizeBox = MakeCombo(standard, "LabelSizeBox", {tr("6 × 4 in"), tr("4 × 4 in"), tr("5 × 3.5 in")}, 180, 22, 165);
+    LabelSizeBox->setAccessibleName(tr("Label size"));
+    LabelSizeBox->setEnabled(false);
+    DangerVoltsBox = new QCheckBox(tr("DANGER above 600 V as well"), standard);
+    DangerVoltsBox->setObjectName("DangerVoltsBox");
+    DangerVoltsBox->setGeometry(10, 54, 180, 24);
+    MakeLabel(standard, "AssessmentDateLabel", tr("Assessed:"), 190, 58);
+    AssessmentDateEdit = new QDateEdit(QDate::currentDate(), standard);
+    AssessmentDateEdit->setObjectName("AssessmentDateEdit");
+    AssessmentDateEdit->setAccessibleName(tr("Assessment date"));
+    AssessmentDateEdit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    AssessmentDateEdit->setCalendarPopup(true);
+    AssessmentDateEdit->setGeometry(245, 54, 100, 24);
+    // The classic label has one page.
+    connect(LabelStandardBox, &QComboBox::currentIndexChanged, this, [this](int index) {
+        LabelSizeBox->setEnabled(index != 0);
+        if (index == 0) LabelSizeBox->setCurrentIndex(0);
+    });
+    Button2 = MakeButton(this, "Button2", tr("&Save and exit"), (371 - 100) / 2, 505, 100);
 
-    for (auto* g : std::initializer_list<QGroupBox*>{RadioGroup1, LangGroup, content}) {
+    for (auto* g : std::initializer_list<QGroupBox*>{RadioGroup1, LangGroup, content, standard}) {
         for (QWidget* child : g->findChildren<QWidget*>()) {
             QFont f = child->font();
             f.setBold(false);
@@ -105,6 +130,19 @@ LabelSettings TFormLabelType::Settings() const {
                                   !(row->flags() & Qt::ItemIsUserCheckable)});
     }
     return s;
+}
+
+StandardLabelOptions TFormLabelType::StandardOptions() const {
+    StandardLabelOptions o;
+    o.standard = static_cast<LabelStandard>(std::clamp(LabelStandardBox->currentIndex(), 0, 2));
+    o.size = static_cast<LabelPageSize>(std::clamp(LabelSizeBox->currentIndex(), 0, 2));
+    if (DangerVoltsBox->isChecked()) o.dangerAboveVolts = 600;
+    const QDate d = AssessmentDateEdit->date();
+    o.assessmentDate = {d.day(), d.month(), d.year()};
+    o.language = std::max(0, LangGroup->itemIndex());
+    o.colour = app_.state().LabelInColor;
+    o.sep = app_.Sep();
+    return o;
 }
 
 void TFormLabelType::RadioGroup1Click() { app_.state().LabelInColor = RadioGroup1->itemIndex() == 0; }

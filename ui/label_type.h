@@ -6,7 +6,11 @@
 #include <QWidget>
 
 #include "label/label_settings.h"
+#include "label/standard.h"
 
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
 class QLineEdit;
 class QListWidget;
 class QMenu;
@@ -25,6 +29,9 @@ public:
 
     // The options as the label reads them at this moment.
     LabelSettings Settings() const;
+    // The label standard and what a label after a standard takes (its
+    // language and colour those of Settings()); classic by default.
+    StandardLabelOptions StandardOptions() const;
 
     void RadioGroup1Click();
     void Button1Click();           // "Add line.."
@@ -39,6 +46,13 @@ public:
     QPushButton* Button2;
     QMenu* PopupMenu1;
     QAction* Deletethisline1;
+    // The label standard: classic, NFPA 70E-2024 or CSA Z462-2024; the page
+    // of a label after a standard; DANGER above 600 V as well; the
+    // assessment date.
+    QComboBox* LabelStandardBox;
+    QComboBox* LabelSizeBox;
+    QCheckBox* DangerVoltsBox;
+    QDateEdit* AssessmentDateEdit;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -20,6 +20,7 @@
 #include "label/picture_file.h"
 #include "label/sheet.h"
 #include "render/label_painter.h"
+#include "render/standard_label.h"
 #include "ui/application.h"
 #include "ui/open_files.h"
 #include "ui/label_type.h"
@@ -31,7 +32,8 @@ namespace zentavo::ui {
 // The framed label area of the window: the label painted as it is saved.
 class LabelView : public QWidget {
 public:
-    LabelView(QWidget* parent, const LabelSheet& sheet) : QWidget(parent), sheet_(sheet) {
+    LabelView(QWidget* parent, const LabelSheet& sheet, const std::optional<StandardLabel>& standard)
+        : QWidget(parent), sheet_(sheet), standard_(standard) {
         setObjectName("Shape1");
         setGeometry(8, 3, render::kLabelWidth, render::kLabelHeight);
     }
@@ -39,6 +41,11 @@ public:
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
+        if (standard_) {
+            painter.fillRect(rect(), Qt::white);
+            render::PaintStandardLabel(painter, render::LayOutStandardLabel(*standard_), QRectF(rect()));
+            return;
+        }
         render::PaintLabel(painter, sheet_, Picture(sheet_.picture));
     }
 
@@ -56,6 +63,7 @@ private:
     }
 
     const LabelSheet& sheet_;
+    const std::optional<StandardLabel>& standard_;
     std::array<QImage, 6> pictures_;
 };
 
@@ -80,7 +88,7 @@ TPreview::TPreview(Application& app) : app_(app) {
     // The label, the name and user-row fields, and one row of buttons below.
     setFixedSize(709, 590);
 
-    Shape1 = new LabelView(this, sheet_);
+    Shape1 = new LabelView(this, sheet_, standard_);
 
     Button1 = MakeButton(this, "Button1", tr("&Back"), 8, 560, 76);
     Button2 = MakeButton(this, "Button2", tr("Save Bit&map"), 88, 560, 76);
@@ -167,6 +175,8 @@ void TPreview::FormShow() {
                                            {today.day(), today.month(), today.year()},
                                            Utf8(Line1_2->text()), Utf8(Line2_2->text()));
     sheet_ = SheetFromLayout(layout);
+    point_.reset();
+    standard_.reset();
     // The user rows' edits: titles from the options, values kept while the row stays.
     const std::pair<QLineEdit*, QLineEdit*> edits[2] = {{Line1_1, Line1_2}, {Line2_1, Line2_2}};
     const UserRowEdits rows[2] = {layout.row1, layout.row2};
@@ -180,6 +190,21 @@ void TPreview::FormShow() {
     sheet_.at("Label47").text = Utf8(Line1_2->text());
     sheet_.at("Label48").text = Utf8(Line2_2->text());
     sheet_.at("Label18").text = Utf8(Edit1->text());
+    Shape1->update();
+}
+
+void TPreview::SetPoint(const LabelContentInputs& point) {
+    point_ = point;
+    UpdateStandard();
+}
+
+void TPreview::UpdateStandard() {
+    const StandardLabelOptions o = app_.FormLabelType().StandardOptions();
+    if (o.standard == LabelStandard::Classic || !point_) {
+        standard_.reset();
+    } else {
+        standard_ = MakeStandardLabel(*point_, OneLineName(Utf8(Edit1->text())), o);
+    }
     Shape1->update();
 }
 
@@ -206,14 +231,22 @@ void TPreview::Edit1Change() {
         cuttingName_ = false;
     }
     SetSlotText("Label18", name);
+    if (standard_) UpdateStandard();
 }
 
-QImage TPreview::CaptureLabelImage() const { return render::LabelImage(sheet_); }
+QImage TPreview::CaptureLabelImage() const {
+    return standard_ ? render::StandardLabelImage(*standard_) : render::LabelImage(sheet_);
+}
 
 QByteArray TPreview::LabelPdf() const {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     bool given = false;
+    if (standard_) {
+        render::WriteStandardLabelPdf(
+            buffer, [&]() -> const StandardLabel* { return std::exchange(given, true) ? nullptr : &*standard_; });
+        return buffer.data();
+    }
     render::WriteLabelPdf(buffer, [&]() -> const LabelSheet* { return std::exchange(given, true) ? nullptr : &sheet_; });
     return buffer.data();
 }
@@ -231,13 +264,18 @@ void TPreview::Button4Click() {
 
 void TPreview::Button5Click() {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(render::LabelPageLayout());
+    printer.setPageLayout(standard_ ? render::StandardLabelPageLayout(standard_->size) : render::LabelPageLayout());
     printer.setDocName(tr("Arc flash warning label"));
     if (!app_.dialogs().PrintSetup(this, printer)) return;
     QPainter painter;
     if (!painter.begin(&printer)) throw std::runtime_error("The printer could not be started.");
-    render::PaintLabelPage(painter, sheet_, render::LabelPicture(sheet_.picture),
-                           QRectF(0, 0, printer.width(), printer.height()));
+    if (standard_) {
+        render::PaintStandardLabel(painter, render::LayOutStandardLabel(*standard_),
+                                   QRectF(0, 0, printer.width(), printer.height()));
+    } else {
+        render::PaintLabelPage(painter, sheet_, render::LabelPicture(sheet_.picture),
+                               QRectF(0, 0, printer.width(), printer.height()));
+    }
     painter.end();
 }
 

@@ -10,6 +10,7 @@
 
 #include "label/content.h"
 #include "label/sheet.h"
+#include "label/standard.h"
 
 class QLineEdit;
 class QPushButton;
@@ -41,6 +42,13 @@ public:
 
     // Writes the label's texts into the laid-out label.
     void ApplyContent(const LabelContent& content);
+    // The point the label is of: where the label options ask for a label
+    // after NFPA 70E or CSA Z462, the preview, the files and the print show
+    // that label of the point (with the equipment name typed) in place of
+    // the classic one.
+    void SetPoint(const LabelContentInputs& point);
+    // The label after a standard as shown; none for the classic label.
+    const std::optional<StandardLabel>& StandardShown() const { return standard_; }
 
     void FormShow();  // LayoutLabel
     void Button1Click();  // "Back"
@@ -51,9 +59,10 @@ public:
     void BitBtn1Click();  // exit
     void Edit1Change();
 
-    // The label area as shown: 668 x 464 pixels, 24 bits per pixel.
+    // The label area as shown: 668 x 464 pixels, 24 bits per pixel; a label
+    // after a standard at 150 dpi on its page (900 x 600 pixels on 6 x 4 in).
     QImage CaptureLabelImage() const;
-    // The label as a one-page PDF on a 6 x 4 inch landscape page.
+    // The label as a one-page PDF on its page (6 x 4 inch landscape for the classic label).
     QByteArray LabelPdf() const;
 
     // The label as shown, every text with its place and words.
@@ -82,9 +91,13 @@ protected:
 
 private:
     void SetSlotText(const char* name, const QString& text);
+    // The label after a standard from the point, the options and the name typed.
+    void UpdateStandard();
 
     Application& app_;
     LabelSheet sheet_;
+    std::optional<LabelContentInputs> point_;
+    std::optional<StandardLabel> standard_;
     bool cuttingName_ = false;
 };
 

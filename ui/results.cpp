@@ -485,7 +485,9 @@ void TThird::Button2Click() {
     in.language = settings.LabelLanguage;
     in.clothingChecked = IsChecked(settings.ContentItems, kEntryClothing);
     in.clothingCaptionTop = preview.Slot("Label29")->y();
+    in.dangerAboveVolts = app_.FormLabelType().StandardOptions().dangerAboveVolts;
     preview.ApplyContent(MakeLabelContent(in));
+    preview.SetPoint(in);
 }
 
 void TThird::Button3Click() {

@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/study_export_dialog.h"
 
+#include <algorithm>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -61,6 +66,39 @@ TStudyExport::TStudyExport(QWidget* parent, const StudyExportChoice& choice) : Q
         layout->addWidget(lines);
     }
 
+    auto* label = new QGroupBox(choice.report ? tr("Assessment") : tr("Labels"), this);
+    label->setObjectName("StudyExportLabel");
+    auto* labelForm = new QFormLayout(label);
+    if (!choice.report) {
+        LabelStandardBox = new QComboBox(label);
+        LabelStandardBox->setObjectName("LabelStandardBox");
+        LabelStandardBox->addItems({tr("Classic"), tr("NFPA 70E-2024"), tr("CSA Z462-2024")});
+        LabelStandardBox->setCurrentIndex(static_cast<int>(choice.standard));
+        LabelSizeBox = new QComboBox(label);
+        LabelSizeBox->setObjectName("LabelSizeBox");
+        LabelSizeBox->addItems({tr("6 × 4 in"), tr("4 × 4 in"), tr("5 × 3.5 in")});
+        LabelSizeBox->setCurrentIndex(static_cast<int>(choice.size));
+        // The classic label has one page.
+        auto classic = [this](int index) {
+            LabelSizeBox->setEnabled(index != 0);
+            if (index == 0) LabelSizeBox->setCurrentIndex(0);
+        };
+        classic(LabelStandardBox->currentIndex());
+        connect(LabelStandardBox, &QComboBox::currentIndexChanged, this, classic);
+        DangerVoltsBox = new QCheckBox(tr("DANGER above 600 V as well (DANGER above 40 cal/cm² always)"), label);
+        DangerVoltsBox->setObjectName("DangerVoltsBox");
+        DangerVoltsBox->setChecked(choice.dangerAbove600);
+        labelForm->addRow(tr("S&tandard:"), LabelStandardBox);
+        labelForm->addRow(tr("Page si&ze:"), LabelSizeBox);
+        labelForm->addRow(DangerVoltsBox);
+    }
+    AssessmentDateEdit = new QDateEdit(choice.assessmentDate, label);
+    AssessmentDateEdit->setObjectName("AssessmentDateEdit");
+    AssessmentDateEdit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    AssessmentDateEdit->setCalendarPopup(true);
+    labelForm->addRow(tr("Assessment &date:"), AssessmentDateEdit);
+    layout->addWidget(label);
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName("StudyExportButtons");
     // Each button with its own key beside the fields' ones (Alt+C is the client's).
@@ -81,7 +119,12 @@ StudyExportChoice TStudyExport::Choice() const {
         c.project = ReportProjectEdit->text().trimmed();
         c.client = ReportClientEdit->text().trimmed();
         c.author = ReportAuthorEdit->text().trimmed();
+    } else {
+        c.standard = static_cast<LabelStandard>(std::clamp(LabelStandardBox->currentIndex(), 0, 2));
+        c.size = static_cast<LabelPageSize>(std::clamp(LabelSizeBox->currentIndex(), 0, 2));
+        c.dangerAbove600 = DangerVoltsBox->isChecked();
     }
+    c.assessmentDate = AssessmentDateEdit->date();
     return c;
 }
 

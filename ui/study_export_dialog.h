@@ -8,6 +8,9 @@
 
 #include "ui/dialogs.h"
 
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
 class QLineEdit;
 class QRadioButton;
 
@@ -31,6 +34,12 @@ private:
     QLineEdit* ReportProjectEdit = nullptr;
     QLineEdit* ReportClientEdit = nullptr;
     QLineEdit* ReportAuthorEdit = nullptr;
+    // The labels' standard, page and DANGER above 600 V; none for the report.
+    QComboBox* LabelStandardBox = nullptr;
+    QComboBox* LabelSizeBox = nullptr;
+    QCheckBox* DangerVoltsBox = nullptr;
+    // The date of the assessment.
+    QDateEdit* AssessmentDateEdit = nullptr;
 
     // The choice offered: what the controls do not change is given back as it came.
     StudyExportChoice choice_;

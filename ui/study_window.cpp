@@ -584,12 +584,21 @@ std::optional<std::vector<int>> TStudy::ChooseRows(bool report) {
     choice.project = reportProject_;
     choice.client = reportClient_;
     choice.author = reportAuthor_;
+    choice.standard = labelStandard_;
+    choice.size = labelSize_;
+    choice.dangerAbove600 = dangerAbove600_;
+    choice.assessmentDate = assessmentDate_;
     if (!app_.dialogs().StudyExportSetup(this, choice)) return std::nullopt;
     if (report) {
         reportProject_ = choice.project;
         reportClient_ = choice.client;
         reportAuthor_ = choice.author;
+    } else {
+        labelStandard_ = choice.standard;
+        labelSize_ = choice.size;
+        dangerAbove600_ = choice.dangerAbove600;
     }
+    assessmentDate_ = choice.assessmentDate;
     std::vector<int> rows;
     switch (choice.rows) {
         case StudyRows::Selected:
@@ -647,6 +656,10 @@ void TStudy::LabelsClick() {
     options.settings = app_.FormLabelType().Settings();
     const QDate today = QDate::currentDate();
     options.date = {today.day(), today.month(), today.year()};
+    options.standard.standard = labelStandard_;
+    options.standard.size = labelSize_;
+    if (dangerAbove600_) options.standard.dangerAboveVolts = 600;
+    options.standard.assessmentDate = {assessmentDate_.day(), assessmentDate_.month(), assessmentDate_.year()};
     options.units = model_->file().Options().units;
     options.sep = points.sep();
     options.curves = model_->file().Options().curves;
@@ -665,8 +678,11 @@ void TStudy::LabelsClick() {
         for (const std::string& n : cut.listed) names += QStringLiteral("\n") + FromUtf8(OneLineName(n));
         if (cut.more > 0) names += tr("\nand %n more label(s) with a cut name", nullptr, static_cast<int>(cut.more));
         app_.dialogs().Information(
-            this, tr("These equipment names are longer than 30 characters; their labels show the first 30:%1")
-                      .arg(names));
+            this, labelStandard_ == LabelStandard::Classic
+                      ? tr("These equipment names are longer than 30 characters; their labels show the first 30:%1")
+                            .arg(names)
+                      : tr("These equipment names do not fit on two lines; their labels end them with “…”:%1")
+                            .arg(names));
     }
 }
 
@@ -688,6 +704,8 @@ render::StudyReportOptions TStudy::ReportOptions() const {
     // The title the batch calculator gives the same file.
     options.title = render::StudyReportTitle(path_);
     options.dateText = QLocale().toString(QDate::currentDate(), QLocale::LongFormat);
+    options.assessmentDate = FromUtf8(
+        DateInWords({assessmentDate_.day(), assessmentDate_.month(), assessmentDate_.year()}, kEnglish));
     options.project = reportProject_;
     options.client = reportClient_;
     options.author = reportAuthor_;

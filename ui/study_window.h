@@ -4,6 +4,7 @@
 // the batch calculator writes them, and the labels and report of the study.
 #pragma once
 
+#include <QDate>
 #include <QMainWindow>
 #include <QString>
 #include <functional>
@@ -131,6 +132,12 @@ private:
     // what another program wrote since.
     std::optional<FileFingerprint> print_;
     QString reportProject_, reportClient_, reportAuthor_;  // as last given for a report
+    // As last given for the labels: their standard, page, DANGER above 600 V;
+    // and the date of the assessment (today until given), on the labels and the report.
+    LabelStandard labelStandard_ = LabelStandard::Nfpa70e;
+    LabelPageSize labelSize_ = LabelPageSize::In6x4;
+    bool dangerAbove600_ = false;
+    QDate assessmentDate_ = QDate::currentDate();
     class TNetworkView* networkView_ = nullptr;  // made when first asked for
 };
 

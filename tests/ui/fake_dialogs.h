@@ -82,6 +82,10 @@ public:
         bool accept = true;
         StudyRows rows = StudyRows::All;
         QString project = {}, client = {}, author = {};
+        // The labels' standard and page, and the assessment date; unset: as offered.
+        std::optional<LabelStandard> standard = {};
+        std::optional<LabelPageSize> size = {};
+        QDate assessmentDate = {};
     };
     std::deque<ExportAnswer> exportAnswers;
     QList<StudyExportChoice> exportOffers;  // what each such dialog offered
@@ -103,6 +107,9 @@ public:
             choice.client = a.client;
             choice.author = a.author;
         }
+        if (a.standard) choice.standard = *a.standard;
+        if (a.size) choice.size = *a.size;
+        if (a.assessmentDate.isValid()) choice.assessmentDate = a.assessmentDate;
         return a.accept;
     }
     void OpenDocument(const QString& path) override { openedDocuments.append(path); }

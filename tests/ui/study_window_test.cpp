@@ -1002,27 +1002,53 @@ private slots:
         QVERIFY2(ratio > 4.1 && ratio < 4.3, qPrintable(QString::number(ratio)));
     }
 
-    // Labels…: one 6 x 4 in page per computed point, the name on each.
+    // Labels…: one page per computed point, the name on each: after NFPA
+    // 70E on 6 x 4 in unless chosen, the name whole; after CSA Z462 on the
+    // page and with the assessment date chosen; the classic label with the
+    // name cut to 30 characters, told once. The dialog offers the last choice.
     void labelsOfTheComputedPoints() {
         OpenExample();
-        QVERIFY(Type(1, "point", "Panel P-4 in the east wing of the old boiler house"));
-        dialogs->exportAnswers = {{}};
-        dialogs->fileNames = {Path("labels.pdf")};
-        study->findChild<QAction*>("StudyLabels1")->trigger();
-        QCOMPARE(dialogs->fileDialogs.back().initialName, Path("study-labels.pdf"));
-        const QString info = RunPdfTool("pdfinfo", {Path("labels.pdf")});
-        QVERIFY2(info.contains(QRegularExpression("Pages:\\s+3\\n")), qPrintable(info));
-        QVERIFY2(info.contains("432 x 288 pts"), qPrintable(info));
-        const QStringList pages = RunPdfTool("pdftotext", {"-layout", Path("labels.pdf"), "-"}).split('\f');
-        QVERIFY(pages.size() >= 3);
-        QVERIFY(pages[0].contains("MCC-1"));
-        // Its first 30 characters, the last of them a blank.
-        QVERIFY2(pages[1].contains("Panel P-4 in the east wing of"), qPrintable(pages[1]));
-        QVERIFY(!pages[1].contains("wing of t"));
-        QVERIFY(pages[2].contains("Fused switch"));
-        // The name cut is told once, whole.
-        QCOMPARE(dialogs->shown.size(), 1);
-        QVERIFY(dialogs->shown[0].text.contains("Panel P-4 in the east wing of the old boiler house"));
+        const QString name = "Panel P-4 in the east wing of the old boiler house";
+        QVERIFY(Type(1, "point", name));
+        struct Case {
+            std::optional<LabelStandard> standard;
+            std::optional<LabelPageSize> size;
+            QDate assessed;
+            const char* page;     // pdfinfo's page size
+            const char* texts[2]; // on the second page
+            bool cutTold;
+        };
+        const Case cases[] = {
+            {{}, {}, {}, "432 x 288 pts", {"WARNING", "Assessment date: "}, false},
+            {LabelStandard::CsaZ462, LabelPageSize::In4x4, QDate(2026, 3, 1), "288 x 288 pts",
+             {"WARNING", "Date of arc flash risk assessment: 1 Mar 2026"}, false},
+            {LabelStandard::Classic, {}, {}, "432 x 288 pts", {"Panel P-4 in the east wing of", "Grounding"}, true},
+        };
+        for (const Case& c : cases) {
+            dialogs->Clear();
+            dialogs->exportAnswers = {{.standard = c.standard, .size = c.size, .assessmentDate = c.assessed}};
+            dialogs->fileNames = {Path("labels.pdf")};
+            study->findChild<QAction*>("StudyLabels1")->trigger();
+            QCOMPARE(dialogs->fileDialogs.back().initialName, Path("study-labels.pdf"));
+            const QString info = RunPdfTool("pdfinfo", {Path("labels.pdf")});
+            QVERIFY2(info.contains(QRegularExpression("Pages:\\s+3\\n")), qPrintable(info));
+            QVERIFY2(info.contains(c.page), qPrintable(info));
+            const QStringList pages = RunPdfTool("pdftotext", {Path("labels.pdf"), "-"}).split('\f');
+            QVERIFY(pages.size() >= 3);
+            QVERIFY(pages[0].contains("MCC-1"));
+            const QString second = QString(pages[1]).replace('\n', ' ');
+            for (const char* t : c.texts) QVERIFY2(second.contains(t), qPrintable(t + (" in " + second)));
+            // Cut to its first 30 characters (the last a blank) on the classic label alone.
+            QCOMPARE(second.contains("wing of t"), !c.cutTold);
+            QVERIFY(pages[2].contains("Fused switch"));
+            QCOMPARE(dialogs->shown.size(), c.cutTold ? 1 : 0);
+            if (c.cutTold) QVERIFY(dialogs->shown[0].text.contains(name));
+        }
+        // The second dialog offered the first one's choice, the third the second's.
+        QCOMPARE(dialogs->exportOffers.size(), 3);
+        QCOMPARE(dialogs->exportOffers[1].standard, LabelStandard::Nfpa70e);
+        QCOMPARE(dialogs->exportOffers[2].size, LabelPageSize::In4x4);
+        QCOMPARE(dialogs->exportOffers[2].assessmentDate, QDate(2026, 3, 1));
     }
 
     // Cancel in the progress dialog: no file, and an older file of that name as it was.
@@ -1053,7 +1079,7 @@ private slots:
     // same file: its name without folder or extension.
     void reportAndItsPrint() {
         OpenExample();
-        dialogs->exportAnswers = {{}, {}};
+        dialogs->exportAnswers = {{.assessmentDate = QDate(2026, 3, 1)}, {}};
         dialogs->fileNames = {Path("report.pdf")};
         study->findChild<QAction*>("StudyReport1")->trigger();
         QVERIFY(dialogs->shown.isEmpty());
@@ -1061,7 +1087,9 @@ private slots:
         study->findChild<QAction*>("PrintStudyReport1")->trigger();
         for (const QString& pdf : {Path("report.pdf"), Path("printed.pdf")}) {
             const QString text = RunPdfTool("pdftotext", {"-raw", pdf, "-"});
-            QVERIFY2(text.startsWith("study Arc flash study report\n"), qPrintable(pdf + ": " + text.left(80)));
+            // The assessment date given, offered again to the print.
+            QVERIFY2(text.simplified().startsWith("study Assessment date: 1 Mar 2026 Arc flash study report "),
+                     qPrintable(pdf + ": " + text.left(80)));
             QVERIFY2(RunPdfTool("pdfinfo", {pdf}).contains(QRegularExpression("Title:\\s+study\\n")), qPrintable(pdf));
             for (const char* point : {"MCC-1", "Panel P-4", "Fused switch", "Bad point"}) {
                 QVERIFY2(text.contains(point), point);
@@ -1079,7 +1107,8 @@ private slots:
         auto* table = StudyTable();
         table->selectionModel()->select(study->view().index(2, 1), QItemSelectionModel::Select);
         table->selectionModel()->select(study->view().index(0, 3), QItemSelectionModel::Select);
-        dialogs->exportAnswers = {{true, StudyRows::Selected, "Substation 4 upgrade", "ACME Metals", "J. Smith, P.E."}};
+        dialogs->exportAnswers = {
+            {true, StudyRows::Selected, "Substation 4 upgrade", "ACME Metals", "J. Smith, P.E.", {}, {}, QDate(2026, 3, 1)}};
         dialogs->fileNames = {Path("report.pdf")};
         study->findChild<QAction*>("StudyReport1")->trigger();
         QCOMPARE(dialogs->exportOffers.size(), 1);
@@ -1090,7 +1119,7 @@ private slots:
         QCOMPARE(offer.filteredRows, 0);  // no text to look for: no filter
         QString text = RunPdfTool("pdftotext", {"-raw", Path("report.pdf"), "-"}).simplified();
         QVERIFY2(text.startsWith("study Project: Substation 4 upgrade Client: ACME Metals Prepared by: J. Smith, P.E. "
-                                 "Arc flash study report"),
+                                 "Assessment date: 1 Mar 2026 Arc flash study report"),
                  qPrintable(text.left(200)));
         QVERIFY(text.contains("2 points of work, 2 computed, 0 refused"));
         QVERIFY(text.indexOf("MCC-1 IEEE 1584-2002 empirical") < text.indexOf("Fused switch IEEE 1584-2002 fuse"));
@@ -1114,7 +1143,9 @@ private slots:
         study->findChild<QAction*>("PrintStudyReport1")->trigger();
         QCOMPARE(dialogs->exportOffers.back().client, QString("ACME Metals"));
         text = RunPdfTool("pdftotext", {"-raw", Path("printed.pdf"), "-"}).simplified();
-        QVERIFY2(text.startsWith("study Project: Substation 4 upgrade Arc flash study report"), qPrintable(text.left(200)));
+        // The assessment date given for the report is kept too.
+        QVERIFY2(text.startsWith("study Project: Substation 4 upgrade Assessment date: 1 Mar 2026 Arc flash study report"),
+                 qPrintable(text.left(200)));
         QVERIFY(text.contains("2 points of work, 2 computed, 0 refused"));
         QVERIFY(text.contains("Panel P-4") && !text.contains("MCC-1"));
 
@@ -1289,7 +1320,7 @@ private slots:
         QCOMPARE(Cell(2, "incident_energy"), mccEnergy);
 
         // Its labels: one a point, each with the current of the case that gave its results.
-        dialogs->exportAnswers = {{true, StudyRows::All}};
+        dialogs->exportAnswers = {{true, StudyRows::All, {}, {}, {}, LabelStandard::Classic}};
         dialogs->fileNames = {Path("labels.pdf")};
         study->findChild<QAction*>("StudyLabels1")->trigger();
         const QStringList pages = RunPdfTool("pdftotext", {Path("labels.pdf"), "-"}).split('\f', Qt::SkipEmptyParts);
