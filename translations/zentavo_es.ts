@@ -1410,10 +1410,6 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <translation>PELIGRO también por encima de 600 V</translation>
     </message>
     <message>
-        <source>Assessed:</source>
-        <translation>Evaluación:</translation>
-    </message>
-    <message>
         <source>Assessment date</source>
         <translation>Fecha de la evaluación</translation>
     </message>

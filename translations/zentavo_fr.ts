@@ -1410,10 +1410,6 @@ Vérifiez que le nom du fichier est correct.</translation>
         <translation>DANGER aussi au-delà de 600 V</translation>
     </message>
     <message>
-        <source>Assessed:</source>
-        <translation>Évaluation :</translation>
-    </message>
-    <message>
         <source>Assessment date</source>
         <translation>Date de l&apos;évaluation</translation>
     </message>

@@ -37,7 +37,7 @@ TFormLabelType::TFormLabelType(Application& app) : app_(app) {
     setObjectName("FormLabelType");
     setWindowTitle(tr("Options: Label"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFixedSize(371, 540);
+    setFixedSize(371, 568);
 
     RadioGroup1 = new RadioGroup(this, "RadioGroup1", tr("Label type"),
                                  {tr("Color"), tr("Black and white")}, 1, 8,
@@ -65,7 +65,7 @@ TFormLabelType::TFormLabelType(Application& app) : app_(app) {
     Deletethisline1->setObjectName("Deletethisline1");
 
     // The label standard, below the rows of the classic label.
-    auto* standard = MakeGroup(this, "StandardGroup", tr("Label standard"), 8, 404, 355, 92);
+    auto* standard = MakeGroup(this, "StandardGroup", tr("Label standard"), 8, 404, 355, 118);
     LabelStandardBox = MakeCombo(standard, "LabelStandardBox",
                                  {tr("Classic"), tr("NFPA 70E-2024"), tr("CSA Z462-2024")}, 10, 22, 160);
     LabelSizeBox = MakeCombo(standard, "LabelSizeBox", {tr("6 × 4 in"), tr("4 × 4 in"), tr("5 × 3.5 in")}, 180, 22, 165);
@@ -73,20 +73,20 @@ TFormLabelType::TFormLabelType(Application& app) : app_(app) {
     LabelSizeBox->setEnabled(false);
     DangerVoltsBox = new QCheckBox(tr("DANGER above 600 V as well"), standard);
     DangerVoltsBox->setObjectName("DangerVoltsBox");
-    DangerVoltsBox->setGeometry(10, 54, 180, 24);
-    MakeLabel(standard, "AssessmentDateLabel", tr("Assessed:"), 190, 58);
+    DangerVoltsBox->setGeometry(10, 52, 335, 24);
+    MakeLabel(standard, "AssessmentDateLabel", tr("Assessment date"), 10, 88);
     AssessmentDateEdit = new QDateEdit(QDate::currentDate(), standard);
     AssessmentDateEdit->setObjectName("AssessmentDateEdit");
     AssessmentDateEdit->setAccessibleName(tr("Assessment date"));
     AssessmentDateEdit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     AssessmentDateEdit->setCalendarPopup(true);
-    AssessmentDateEdit->setGeometry(245, 54, 100, 24);
+    AssessmentDateEdit->setGeometry(180, 84, 120, 24);
     // The classic label has one page.
     connect(LabelStandardBox, &QComboBox::currentIndexChanged, this, [this](int index) {
         LabelSizeBox->setEnabled(index != 0);
         if (index == 0) LabelSizeBox->setCurrentIndex(0);
     });
-    Button2 = MakeButton(this, "Button2", tr("&Save and exit"), (371 - 100) / 2, 505, 100);
+    Button2 = MakeButton(this, "Button2", tr("&Save and exit"), (371 - 100) / 2, 533, 100);
 
     for (auto* g : std::initializer_list<QGroupBox*>{RadioGroup1, LangGroup, content, standard}) {
         for (QWidget* child : g->findChildren<QWidget*>()) {

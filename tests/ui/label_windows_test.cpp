@@ -2,6 +2,7 @@
 // The label options and the label preview, driven through the real windows.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -344,6 +345,51 @@ private slots:
             for (int x = 300; x < bmp.width() && !red; ++x) red = bmp.pixelColor(x, y) == QColor(255, 0, 0);
         }
         QVERIFY(red);
+    }
+
+    // A label after a standard, chosen in the label options: the preview
+    // paints it, the files and the print take it on its page with the name
+    // typed and the assessment date chosen; classic again gives the classic
+    // label, on its one page.
+    void standardLabelInThePreviewAndItsFiles() {
+        OpenOptions();
+        QVERIFY(!O().LabelSizeBox->isEnabled());
+        O().LabelStandardBox->setCurrentIndex(2);  // CSA Z462-2024
+        QVERIFY(O().LabelSizeBox->isEnabled());
+        O().LabelSizeBox->setCurrentIndex(1);  // 4 x 4 in
+        O().AssessmentDateEdit->setDate(QDate(2026, 3, 1));
+        O().Button2->click();
+        ToResults();
+        T().Button2->click();
+        P().Edit1->setText("MCC-1");
+        QVERIFY(P().StandardShown());
+        QCOMPARE(P().StandardShown()->equipment.value, std::string("MCC-1"));
+        // The preview paints it: the orange signal panel at the top of the square page.
+        const QImage shown = P().findChild<QWidget*>("Shape1")->grab().toImage();
+        const int inch = shown.height() / 4, left = (shown.width() - shown.height()) / 2;
+        QCOMPARE(shown.pixelColor(left + inch / 5, inch / 5), QColor(255, 121, 0));
+        const QString pdf = dir->filePath("label.pdf");
+        dialogs->fileNames = {dir->filePath("label.bmp"), pdf};
+        P().Button2->click();
+        P().Button4->click();
+        QVERIFY2(dialogs->shown.isEmpty(), qPrintable(dialogs->shown.value(0).text));
+        QCOMPARE(QImage(dir->filePath("label.bmp")).size(), QSize(600, 600));
+        QVERIFY2(Run("pdfinfo", {pdf}).contains(QRegularExpression("Page size:\\s+288 x 288 pts")), qPrintable(pdf));
+        const QString text = Run("pdftotext", {pdf, "-"}).replace('\n', ' ');
+        for (const char* w : {"WARNING", "MCC-1", "480 V", "7.69 cal/cm² at 455 mm", "7.7 cal/cm²", "Class 00",
+                              "Date of arc flash risk assessment: 1 Mar 2026", "CSA Z462-2024"}) {
+            QVERIFY2(text.contains(w), qPrintable(w + (" not in: " + text)));
+        }
+
+        P().Button1->click();
+        OpenOptions();
+        O().LabelStandardBox->setCurrentIndex(0);
+        QVERIFY(!O().LabelSizeBox->isEnabled() && O().LabelSizeBox->currentIndex() == 0);
+        O().Button2->click();
+        ToResults();
+        T().Button2->click();
+        QVERIFY(!P().StandardShown());
+        QCOMPARE(P().CaptureLabelImage().size(), QSize(668, 464));
     }
 
     void pdfAtLabelSizeWithTextAsText_data() {
