@@ -117,54 +117,51 @@ int WriteStudyLabelsPdf(QIODevice& out, std::size_t count, const StudyPointAt& a
     std::size_t next = 0;
     bool cancelled = false;
     int pages = 0;
-    if (options.standard.standard != LabelStandard::Classic) {
-        StandardLabel label;
-        std::string_view name;
-        const int written = WriteStandardLabelPdf(
-            out,
-            [&]() -> const StandardLabel* {
-                while (next < count && !cancelled && !WriteFailed(out)) {
-                    const StudyPointView point = at(next++);
-                    const bool computed = point.result && point.result->Computed();
-                    if (computed) {
-                        CheckPdfSize(out, "labels", pages);
-                        label = StudyStandardLabel(point, options);
-                        name = point.name;
-                    }
-                    if (progress && !progress(next, count)) cancelled = true;
-                    if (computed && !cancelled) {
-                        ++pages;
-                        return &label;
-                    }
-                }
-                return nullptr;
-            },
-            [&](const StandardLabelLayout& laidOut) {
-                if (cutNames && laidOut.nameCut) cutNames->Add(name);
-            });
-        return cancelled ? -1 : written;
-    }
-    LabelSheet sheet;
-    const int written = WriteLabelPdf(out, [&]() -> const LabelSheet* {
+    // The next computed point, its label made by `make`; false after the
+    // last, on a cancel or when the file fails.
+    auto nextLabel = [&](const auto& make) {
         while (next < count && !cancelled && !WriteFailed(out)) {
             const StudyPointView point = at(next++);
             const bool computed = point.result && point.result->Computed();
             if (computed) {
                 CheckPdfSize(out, "labels", pages);
+                make(point);
+            }
+            if (progress && !progress(next, count)) cancelled = true;
+            if (computed && !cancelled) {
+                ++pages;
+                return true;
+            }
+        }
+        return false;
+    };
+    int written = 0;
+    if (options.standard.standard != LabelStandard::Classic) {
+        StandardLabel label;
+        std::string_view name;
+        written = WriteStandardLabelPdf(
+            out,
+            [&]() -> const StandardLabel* {
+                return nextLabel([&](const StudyPointView& point) {
+                    label = StudyStandardLabel(point, options);
+                    name = point.name;
+                }) ? &label : nullptr;
+            },
+            [&](const StandardLabelLayout& laidOut) {
+                if (cutNames && laidOut.nameCut) cutNames->Add(name);
+            });
+    } else {
+        LabelSheet sheet;
+        written = WriteLabelPdf(out, [&]() -> const LabelSheet* {
+            return nextLabel([&](const StudyPointView& point) {
                 sheet = StudyLabel(point, options);
                 if (cutNames) {
                     const std::string name = OneLineName(point.name);
                     if (EquipmentNameEnd(name) < name.size()) cutNames->Add(point.name);
                 }
-            }
-            if (progress && !progress(next, count)) cancelled = true;
-            if (computed && !cancelled) {
-                ++pages;
-                return &sheet;
-            }
-        }
-        return nullptr;
-    });
+            }) ? &sheet : nullptr;
+        });
+    }
     return cancelled ? -1 : written;
 }
 
