@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <unordered_map>
 
 #include "engine/error.h"
 #include "render/label_painter.h"
@@ -46,7 +47,38 @@ QFont FontOf(double points, bool bold) {
 
 double Points(const QFont& f) { return f.pixelSize() / kPoint; }
 
-double Width(const QFont& f, const QString& t) { return QFontMetricsF(f).horizontalAdvance(t); }
+// A cache of the measures a study's labels repeat label after label (the
+// captions, the PPE of a band, the footers): measuring and breaking text is
+// the most of a label's layout. Kept per thread, emptied when full.
+template <class Value>
+class Measures {
+public:
+    const Value* Find(const QString& key) const {
+        const auto it = values_.find(key);
+        return it == values_.end() ? nullptr : &it->second;
+    }
+    const Value& Keep(const QString& key, Value value) {
+        if (values_.size() >= kMost) values_.clear();
+        return values_.insert_or_assign(key, std::move(value)).first->second;
+    }
+
+private:
+    static constexpr std::size_t kMost = 8192;
+    std::unordered_map<QString, Value> values_;
+};
+
+QString KeyOf(const QFont& f, const QString& t, double width = 0) {
+    // The room in hundredths of a layout unit: far finer than any glyph's advance.
+    return QString::number(f.pixelSize()) + (f.bold() ? u'b' : u'r') + QString::number(std::llround(width * 100)) +
+           u'|' + t;
+}
+
+double Width(const QFont& f, const QString& t) {
+    thread_local Measures<double> widths;
+    const QString key = KeyOf(f, t);
+    if (const double* w = widths.Find(key)) return *w;
+    return widths.Keep(key, QFontMetricsF(f).horizontalAdvance(t));
+}
 
 double LineHeight(const QFont& f) {
     const QFontMetricsF m(f);
@@ -69,7 +101,7 @@ QStringList Pieces(const QString& text, bool graphemes) {
 
 // The text broken into lines of at most `width`: at break opportunities,
 // and between graphemes for a word wider than a line alone.
-QStringList Wrap(const QString& text, const QFont& font, double width) {
+QStringList WrapOnce(const QString& text, const QFont& font, double width) {
     QStringList lines;
     QString line;
     for (const QString& piece : Pieces(text, false)) {
@@ -94,6 +126,13 @@ QStringList Wrap(const QString& text, const QFont& font, double width) {
     }
     if (!line.trimmed().isEmpty()) lines.push_back(line.trimmed());
     return lines;
+}
+
+QStringList Wrap(const QString& text, const QFont& font, double width) {
+    thread_local Measures<QStringList> wraps;
+    const QString key = KeyOf(font, text, width);
+    if (const QStringList* lines = wraps.Find(key)) return *lines;
+    return wraps.Keep(key, WrapOnce(text, font, width));
 }
 
 // A line shortened by whole pieces (words, or graphemes of a single word)
@@ -264,11 +303,22 @@ private:
 }  // namespace
 
 StandardLabelLayout LayOutStandardLabel(const StandardLabel& label) {
-    for (double body = kLargestBodyPoints; body > kSmallestLabelPoints; body -= 0.25) {
-        Builder b(label, body);
-        if (b.Build()) return b.Take();
+    // The largest body size, in quarter points from 6 to 12, at which the
+    // label fits: found by halving (a larger size never fits where a smaller
+    // one does not), then laid out at it; 6 pt where none fits.
+    constexpr int kSteps = static_cast<int>((kLargestBodyPoints - kSmallestLabelPoints) * 4);
+    auto fits = [&](int step) { return Builder(label, kSmallestLabelPoints + step * 0.25).Build(); };
+    int low = 0, high = kSteps;  // the answer lies in [low, high]
+    if (!fits(low)) high = low;
+    while (low < high) {
+        const int mid = (low + high + 1) / 2;
+        if (fits(mid)) {
+            low = mid;
+        } else {
+            high = mid - 1;
+        }
     }
-    Builder b(label, kSmallestLabelPoints);
+    Builder b(label, kSmallestLabelPoints + low * 0.25);
     b.Build();
     return b.Take();
 }
