@@ -319,8 +319,10 @@ StandardLabelLayout LayOutStandardLabel(const StandardLabel& label) {
         }
     }
     Builder b(label, kSmallestLabelPoints + low * 0.25);
-    b.Build();
-    return b.Take();
+    const bool fitted = b.Build();
+    StandardLabelLayout layout = b.Take();
+    layout.fits = fitted;
+    return layout;
 }
 
 void PaintStandardLabel(QPainter& painter, const StandardLabelLayout& layout, const QRectF& target) {
@@ -381,6 +383,10 @@ int WriteStandardLabelPdf(QIODevice& out, const std::function<const StandardLabe
                 if (!writer->newPage()) throw Error("The PDF could not be written.");
             }
             const StandardLabelLayout layout = LayOutStandardLabel(*label);
+            if (!layout.fits) {
+                throw Error("the label of " + label->equipment.value +
+                            " does not fit its page even at 6 pt: choose a larger label size");
+            }
             if (laidOut) laidOut(layout);
             PaintStandardLabel(*painter, layout, QRectF(0, 0, writer->width(), writer->height()));
             ++pages;

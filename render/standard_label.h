@@ -53,6 +53,7 @@ struct StandardLabelLayout {
     std::vector<PlacedText> texts;
     double bodyPoints = 0;  // the size the rows were set in
     bool nameCut = false;   // the name did not fit on two lines and ends in "…"
+    bool fits = true;       // everything stands on the page; false: it would not at 6 pt
 };
 
 StandardLabelLayout LayOutStandardLabel(const StandardLabel& label);
@@ -70,7 +71,8 @@ QPageLayout StandardLabelPageLayout(LabelPageSize size);
 // Writes a PDF of one label page per label; `next` gives them in order and
 // nullptr after the last; `laidOut` (where given) is shown each label's
 // layout before it is painted. Returns the pages written; a device that
-// fails raises std::runtime_error.
+// fails, or a label that does not fit its page even at 6 pt (a label with
+// a part missing is never written), raises std::runtime_error.
 int WriteStandardLabelPdf(QIODevice& out, const std::function<const StandardLabel*()>& next,
                           const std::function<void(const StandardLabelLayout&)>& laidOut = {});
 

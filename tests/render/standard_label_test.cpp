@@ -5,7 +5,10 @@
 // 300 dpi); a name of more than two lines cut with "…" at a word. And the
 // signal panel as painted: red for DANGER, orange for WARNING, on the
 // classic label too.
+#include <QBuffer>
 #include <QImage>
+#include <stdexcept>
+#include <utility>
 #include <QtTest>
 
 #include "label/layout.h"
@@ -79,6 +82,21 @@ private slots:
             }
         }
         QCOMPARE(layouts, 216);
+
+        // A label that cannot stand on its page even at 6 pt is not written
+        // with a part missing.
+        StandardLabelOptions o;
+        o.standard = LabelStandard::Nfpa70e;
+        o.size = LabelPageSize::In4x4;
+        StandardLabel crowded = MakeStandardLabel(Point(8.6), "P", o);
+        crowded.footer.assign(60, "Relay IEC-VI: arc duration 0.954 s (inverse)");
+        QVERIFY(!LayOutStandardLabel(crowded).fits);
+        QBuffer pdf;
+        pdf.open(QIODevice::WriteOnly);
+        bool given = false;
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, WriteStandardLabelPdf(pdf, [&]() -> const StandardLabel* {
+            return std::exchange(given, true) ? nullptr : &crowded;
+        }));
     }
 
     // What the painted label shows in its signal panel, after a standard and
