@@ -1,0 +1,394 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "batch/arguments.h"
+
+#include <array>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/number.h"
+#include "io/command_line.h"
+#include "label/standard.h"
+#include "study/message_text.h"
+
+namespace zentavo::batch {
+
+void Tell(const std::string& message) {
+    std::fprintf(stderr, "zentavo-batch: %s\n", zentavo::EscapeControls(message).c_str());
+}
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: zentavo-batch [--energy-unit U] [--boundary-unit U] [--pressure-unit U]\n"
+    "                     [--tnt-unit U] [--decimal-separator C]\n"
+    "                     [--delimiter C] [--line-ends E] [--curves FILE.csv]\n"
+    "                     [--short-circuit ansi|iec60909]\n"
+    "                     [--assessment-date YYYY-MM-DD]\n"
+    "                     [--labels FILE.pdf [label options]]\n"
+    "                     [--report FILE.pdf [report options]] [--] [INPUT.csv]\n"
+    "       zentavo-batch -h | --help | -V | --version\n"
+    "\n"
+    "Reads a study (CSV with a header row) from INPUT.csv or standard input and\n"
+    "writes every point of work with its results as CSV to standard output.\n"
+    "With --labels it also writes one warning label page per computed\n"
+    "point (its `point` column as the equipment name: whole on up to two lines,\n"
+    "on the classic label cut to 30 characters), and with --report the study\n"
+    "report, each as a PDF file replaced only when whole.\n"
+    "Options may be shortened to any unambiguous beginning and take their value\n"
+    "after a blank or after =; -- ends the options.\n"
+    "\n"
+    "  --energy-unit U         cal/cm2 (default) or J/cm2\n"
+    "  --boundary-unit U       inches (default) or mm\n"
+    "  --pressure-unit U       lb/ft2 (default), N/m2, Atmosphere or kpa\n"
+    "  --tnt-unit U            kg (default), lb or grams\n"
+    "  --decimal-separator C   . (default) or , for the numbers read and written\n"
+    "  --delimiter C           , ; or tab between the fields read and written\n"
+    "                          (default: ; or tab when the header row names the\n"
+    "                          study's columns between them and holds no comma,\n"
+    "                          else ,)\n"
+    "  --line-ends E           lf or crlf: the output's line ends (default: those\n"
+    "                          of the input's first line; CR alone gives crlf)\n"
+    "  --curves FILE.csv       fuse total-clearing curves by name (rows\n"
+    "                          name,current,time; current in A, time in s) for the\n"
+    "                          fuse_curve column of rows with device_type fuse-curve\n"
+    "  --short-circuit C       ansi (default) or iec60909: the convention of the\n"
+    "                          fault currents a study with network columns (bus,\n"
+    "                          branch_type, ...) computes for its rows\n"
+    "  --assessment-date D     the date of the arc flash risk assessment, YYYY-MM-DD\n"
+    "                          (default: today), on the labels and every report page\n"
+    "  --labels FILE.pdf       the labels of the computed points\n"
+    "  --label-standard S      nfpa70e (default), csa-z462 or classic: the label\n"
+    "                          after NFPA 70E-2024 or CSA Z462-2024 (signal word,\n"
+    "                          voltage, arc flash boundary, incident energy at the\n"
+    "                          working distance, minimum arc rating, PPE, shock\n"
+    "                          rows, assessment date), or the desktop program's\n"
+    "                          classic label\n"
+    "  --label-size Z          6x4 (default), 4x4 or 5x3.5 inches; the classic\n"
+    "                          label is 6x4\n"
+    "  --label-danger-above-volts V\n"
+    "                          DANGER also above V volts (some sites use 600);\n"
+    "                          every label says DANGER above 40 cal/cm2\n"
+    "  --label-language L      en (default), es or fr\n"
+    "  --label-colour C        colour (default) or black-and-white\n"
+    "  the classic label only:\n"
+    "  --label-rows R,R,...    the value rows, in label order, from equipment-type,\n"
+    "                          grounding, work-distance, bolted-current,\n"
+    "                          limited-approach, restricted-approach,\n"
+    "                          prohibited-approach, flash-boundary, incident-energy,\n"
+    "                          pressure, tnt, ppe-level, clothing; or none (default:\n"
+    "                          equipment-type,grounding,work-distance,bolted-current,\n"
+    "                          flash-boundary,incident-energy,ppe-level)\n"
+    "  --label-name N          yes (default) or no: the equipment name on the label\n"
+    "  --label-date D          no (default) or yes: today's date on the label\n"
+    "  --report FILE.pdf       the study report: a title block on every page, one\n"
+    "                          row per point (inputs, then the governing case's\n"
+    "                          results, clothing and approach boundaries), the\n"
+    "                          points computed with a caution, the refused\n"
+    "                          points and a note on the methods\n"
+    "  --report-paper P        locale (default: the paper of PAPERSIZE, LC_PAPER or\n"
+    "                          /etc/papersize, else Letter in the Americas' Letter\n"
+    "                          countries and A4 elsewhere), a4 or letter\n"
+    "  --report-title T        the report's title (default: the input file's name\n"
+    "                          without folder or extension, as the desktop\n"
+    "                          program's report of the same study)\n"
+    "  --report-project T      a \"Project:\" line under the title\n"
+    "  --report-client T       a \"Client:\" line under the title\n"
+    "  --report-author T       a \"Prepared by:\" line under the title\n"
+    "  --report-curves         an appendix with the time-current curve of each row's\n"
+    "                          protective device, its arcing currents marked\n"
+    "\n"
+    "Exit status: 0 when the study was read (rows may still carry warnings or\n"
+    "errors), 1 when the results or a PDF could not be written (or no point was\n"
+    "computed to label), 2 for a usage error, an unreadable input or too little\n"
+    "memory.\n";
+
+// An option and the words it takes, the first being the default, and how
+// a unit option sets its unit (the decimal separator has none).
+struct UnitOption {
+    std::string_view name;
+    std::array<std::string_view, 4> words;
+    bool (*set)(zentavo::UnitSettings& units, std::string_view word);  // false: no unit
+};
+
+template <auto Field, auto Parse>
+bool SetUnit(zentavo::UnitSettings& units, std::string_view word) {
+    const auto unit = Parse(word);
+    if (unit) units.*Field = *unit;
+    return unit.has_value();
+}
+
+using zentavo::BlastPressureUnit, zentavo::IncidentEnergyUnit, zentavo::LengthUnit, zentavo::TntMassUnit,
+    zentavo::UnitSettings, zentavo::UnitWord;
+const UnitOption kUnitOptions[] = {
+    {"energy-unit",
+     {UnitWord(IncidentEnergyUnit::CaloriesPerCm2), UnitWord(IncidentEnergyUnit::JoulesPerCm2)},
+     SetUnit<&UnitSettings::EnergyUnit, zentavo::ParseEnergyUnit>},
+    {"boundary-unit",
+     {UnitWord(LengthUnit::Inches), UnitWord(LengthUnit::Millimetres)},
+     SetUnit<&UnitSettings::BoundaryUnit, zentavo::ParseLengthUnit>},
+    {"pressure-unit",
+     {UnitWord(BlastPressureUnit::PoundsPerFt2), UnitWord(BlastPressureUnit::NewtonsPerM2),
+      UnitWord(BlastPressureUnit::Atmospheres), UnitWord(BlastPressureUnit::Kilopascals)},
+     SetUnit<&UnitSettings::PressureUnit, zentavo::ParsePressureUnit>},
+    {"tnt-unit",
+     {UnitWord(TntMassUnit::Kilograms), UnitWord(TntMassUnit::Pounds), UnitWord(TntMassUnit::Grams)},
+     SetUnit<&UnitSettings::TntUnit, zentavo::ParseTntUnit>},
+    {"decimal-separator", {".", ","}, nullptr},
+};
+
+// The PDF options: each takes one of its words, the first being the default.
+struct WordOption {
+    std::string_view name;
+    std::array<std::string_view, 3> words;
+};
+const WordOption kLabelLanguage{"label-language", {"en", "es", "fr"}};
+const WordOption kLabelColour{"label-colour", {"colour", "black-and-white"}};
+const WordOption kLabelName{"label-name", {"yes", "no"}};
+const WordOption kLabelDate{"label-date", {"no", "yes"}};
+const WordOption kReportPaper{"report-paper", {"locale", "a4", "letter"}};
+const WordOption* const kWordOptions[] = {&kLabelLanguage, &kLabelColour, &kLabelName, &kLabelDate,
+                                          &kReportPaper};
+
+// The report's texts: any text but an empty one.
+struct TextOption {
+    std::string_view name;
+    std::string zentavo::StudyPdfRequest::*field;
+};
+const TextOption kReportTexts[] = {
+    {"report-title", &zentavo::StudyPdfRequest::reportTitle},
+    {"report-project", &zentavo::StudyPdfRequest::reportProject},
+    {"report-client", &zentavo::StudyPdfRequest::reportClient},
+    {"report-author", &zentavo::StudyPdfRequest::reportAuthor},
+};
+
+// The value rows of --label-rows, by label entry from 2 (equipment type) on.
+constexpr std::array<std::string_view, 13> kLabelRowWords = {
+    "equipment-type",      "grounding",      "work-distance",   "bolted-current",
+    "limited-approach",    "restricted-approach", "prohibited-approach", "flash-boundary",
+    "incident-energy",     "pressure",       "tnt",             "ppe-level",
+    "clothing"};
+constexpr int kFirstLabelRowEntry = 2;
+
+int UsageError(const std::string& message) {
+    Tell(message + " (see --help)");
+    return 2;
+}
+
+// --label-rows: "none", or label rows by their words; the usage error, or empty.
+std::string ReadLabelRows(const std::string& value, zentavo::StudyPdfRequest& pdf) {
+    pdf.rowsGiven = true;
+    pdf.rows.clear();
+    if (value == "none") return {};
+    std::string allowed = "none";
+    for (std::string_view w : kLabelRowWords) allowed += ", " + std::string(w);
+    std::size_t from = 0;
+    for (;;) {
+        const std::size_t comma = value.find(',', from);
+        const std::string word = value.substr(from, comma - from);
+        int entry = -1;
+        for (std::size_t k = 0; k < kLabelRowWords.size(); ++k) {
+            if (kLabelRowWords[k] == word) entry = kFirstLabelRowEntry + static_cast<int>(k);
+        }
+        if (entry < 0) return "--label-rows takes rows from " + allowed + ", not '" + word + "'";
+        pdf.rows.push_back(entry);
+        if (comma == std::string::npos) return {};
+        from = comma + 1;
+    }
+}
+
+// An option that takes one of its words; the usage error, or empty.
+std::string ReadWordOption(const WordOption& option, const std::string& value, Arguments& args) {
+    int index = -1;
+    std::string allowed;
+    for (std::size_t k = 0; k < option.words.size(); ++k) {
+        const std::string_view w = option.words[k];
+        if (w.empty()) continue;
+        if (w == value) index = static_cast<int>(k);
+        allowed += (allowed.empty() ? "" : ", ") + std::string(w);
+    }
+    if (index < 0) return "--" + std::string(option.name) + " takes one of " + allowed + ", not '" + value + "'";
+    zentavo::StudyPdfRequest& pdf = args.pdf;
+    (&option == &kReportPaper ? args.reportOptionGiven : args.labelOptionGiven) = option.name;
+    if (&option == &kLabelName || &option == &kLabelDate) args.classicOptionGiven = option.name;
+    if (&option == &kLabelLanguage) pdf.language = index;
+    if (&option == &kLabelColour) pdf.colour = index == 0;
+    if (&option == &kLabelName) pdf.name = index == 0;
+    if (&option == &kLabelDate) pdf.date = index == 1;
+    if (&option == &kReportPaper) pdf.paper = value;
+    return {};
+}
+
+// A unit option or the decimal separator; the usage error, or empty.
+std::string ReadUnitOption(const UnitOption& option, const std::string& value, zentavo::StudyOptions& options) {
+    bool known = false;
+    std::string allowed;
+    for (std::string_view w : option.words) {
+        if (w.empty()) continue;
+        known = known || w == value;
+        allowed += (allowed.empty() ? "" : ", ") + std::string(w);
+    }
+    const std::string refusal = "--" + std::string(option.name) + " takes one of " + allowed + ", not '" + value + "'";
+    if (!known) return refusal;
+    if (option.set) {
+        if (!option.set(options.units, value)) return refusal;
+    } else {
+        options.sep = value[0];
+    }
+    return {};
+}
+
+// One option `name` with its value; the usage error, or empty.
+std::string ReadOption(const std::string& name, const std::string& value, Arguments& args) {
+    if (name == "labels" || name == "report") {
+        if (value.empty()) return "--" + name + " needs a file name";
+        // Standard output carries the results; "-" is not taken as a file's name either.
+        if (value == "-") return "--" + name + " writes a PDF file, not to standard output (name a file, ./- for one named -)";
+        (name == "labels" ? args.pdf.labelsPath : args.pdf.reportPath) = value;
+        return {};
+    }
+    if (name == "curves") {
+        if (value.empty()) return "--curves needs a file name";
+        args.curvesPath = value;
+        return {};
+    }
+    if (name == "label-rows") {
+        args.labelOptionGiven = args.classicOptionGiven = name;
+        return ReadLabelRows(value, args.pdf);
+    }
+    if (name == "label-standard") {
+        args.labelOptionGiven = name;
+        const auto standard = zentavo::LabelStandardOf(value);
+        if (!standard) return "--label-standard takes one of nfpa70e, csa-z462, classic, not '" + value + "'";
+        args.pdf.standard = *standard;
+        return {};
+    }
+    if (name == "label-size") {
+        args.labelOptionGiven = name;
+        const auto size = zentavo::LabelPageSizeOf(value);
+        if (!size) return "--label-size takes one of 6x4, 4x4, 5x3.5, not '" + value + "'";
+        args.pdf.size = *size;
+        args.sizeGiven = *size != zentavo::LabelPageSize::In6x4;
+        return {};
+    }
+    if (name == "label-danger-above-volts") {
+        args.labelOptionGiven = name;
+        try {
+            const double volts = zentavo::ParseNumber(value, '.');
+            if (volts > 0) {
+                args.pdf.dangerAboveVolts = volts;
+                return {};
+            }
+        } catch (const zentavo::ConversionError&) {
+        }
+        return "--label-danger-above-volts takes a voltage above 0 V, not '" + value + "'";
+    }
+    if (name == "assessment-date") {
+        const auto date = zentavo::ParseIsoDate(value);
+        if (!date) return "--assessment-date takes a date YYYY-MM-DD, not '" + value + "'";
+        args.pdf.assessmentDate = *date;
+        return {};
+    }
+    for (const TextOption& o : kReportTexts) {
+        if (o.name != name) continue;
+        if (value.empty()) return "--" + name + " needs a text";
+        args.pdf.*(o.field) = value;
+        args.reportOptionGiven = name;
+        return {};
+    }
+    for (const WordOption* o : kWordOptions) {
+        if (o->name == name) return ReadWordOption(*o, value, args);
+    }
+    for (const UnitOption& o : kUnitOptions) {
+        if (o.name == name) return ReadUnitOption(o, value, args.options);
+    }
+    if (name == "delimiter") {
+        const char d = value == "," ? ',' : value == ";" ? ';' : value == "tab" || value == "\t" ? '\t' : 0;
+        if (!d) return "--delimiter takes one of ',', ';', tab, not '" + value + "'";
+        args.options.delimiter = d;
+        args.options.detectDelimiter = false;
+        return {};
+    }
+    if (name == "line-ends") {
+        if (value != "lf" && value != "crlf") return "--line-ends takes one of lf, crlf, not '" + value + "'";
+        args.options.lineEnd = value == "lf" ? zentavo::csv::LineEnd::kLf : zentavo::csv::LineEnd::kCrLf;
+        args.options.lineEndOfInput = false;
+        return {};
+    }
+    if (name == "short-circuit") {
+        const auto& words = zentavo::network::kConventionWords;
+        for (std::size_t k = 0; k < words.size(); ++k) {
+            if (words[k] == value) {
+                args.options.shortCircuit = static_cast<zentavo::network::Convention>(k);
+                return {};
+            }
+        }
+        return "--short-circuit takes one of ansi, iec60909, not '" + value + "'";
+    }
+    return "unknown option --" + name;
+}
+
+// Every option of the program, for the command-line reader.
+std::vector<zentavo::CommandOption> CommandOptions() {
+    std::vector<zentavo::CommandOption> table = {
+        {"help", 'h', false}, {"version", 'V', false}, {"labels"},    {"report"},
+        {"label-rows"},       {"delimiter"},           {"line-ends"},
+        {"label-standard"},   {"label-size"},          {"label-danger-above-volts"},
+        {"assessment-date"},
+        {"curves"},           {"report-curves", 0, false}, {"short-circuit"}};
+    for (const UnitOption& o : kUnitOptions) table.push_back({o.name});
+    for (const WordOption* o : kWordOptions) table.push_back({o->name});
+    for (const TextOption& o : kReportTexts) table.push_back({o.name});
+    return table;
+}
+
+// Writes `text` to standard output: 0, or 1 when it could not be written.
+int Answer(const std::string& text) {
+    const bool written = std::fputs(text.c_str(), stdout) >= 0;
+    return std::fflush(stdout) == 0 && written ? 0 : 1;
+}
+
+}  // namespace
+
+// Reads the command line into `args`. Returns the exit status where the
+// program ends with it: after --help or --version, or a usage error (told).
+std::optional<int> ReadArguments(int argc, char** argv, Arguments& args) {
+    const std::vector<zentavo::CommandOption> table = CommandOptions();
+    const zentavo::CommandLine line = zentavo::ReadCommandLine(argc, argv, table);
+    if (!line.error.empty()) return UsageError(line.error);
+    for (const zentavo::CommandLine::Given& given : line.options) {
+        const std::string name(table[given.option].name);
+        if (name == "help") return Answer(kUsage);
+        if (name == "version") return Answer(std::string("zentavo-batch ") + ZENTAVO_VERSION + "\n");
+        if (name == "report-curves") {  // takes no value
+            args.pdf.reportCurves = true;
+            args.reportOptionGiven = name;
+            continue;
+        }
+        if (const std::string error = ReadOption(name, given.value, args); !error.empty()) {
+            return UsageError(error);
+        }
+    }
+    if (line.operands.size() > 1) return UsageError("only one input file may be given");
+    if (!line.operands.empty()) {
+        args.input = line.operands.front();
+        args.inputPath = args.input.c_str();
+    }
+    if (!args.labelOptionGiven.empty() && args.pdf.labelsPath.empty()) {
+        return UsageError("--" + args.labelOptionGiven + " applies to the labels: give --labels FILE.pdf");
+    }
+    if (args.pdf.standard == zentavo::LabelStandard::Classic && args.sizeGiven) {
+        return UsageError("--label-size: the classic label is 6x4; give --label-standard nfpa70e or csa-z462");
+    }
+    if (args.pdf.standard != zentavo::LabelStandard::Classic && !args.classicOptionGiven.empty()) {
+        return UsageError("--" + args.classicOptionGiven +
+                          " applies to the classic label: give --label-standard classic");
+    }
+    if (!args.reportOptionGiven.empty() && args.pdf.reportPath.empty()) {
+        return UsageError("--" + args.reportOptionGiven + " applies to the report: give --report FILE.pdf");
+    }
+    return std::nullopt;
+}
+
+}  // namespace zentavo::batch
