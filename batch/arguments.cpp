@@ -24,7 +24,8 @@ constexpr const char* kUsage =
     "Usage: zentavo-batch [--energy-unit U] [--boundary-unit U] [--pressure-unit U]\n"
     "                     [--tnt-unit U] [--decimal-separator C]\n"
     "                     [--delimiter C] [--line-ends E] [--curves FILE.csv]\n"
-    "                     [--short-circuit ansi|iec60909]\n"
+    "                     [--short-circuit ansi|iec60909] [--lv-tolerance 6|10]\n"
+    "                     [--cable-end-temp C]\n"
     "                     [--assessment-date YYYY-MM-DD]\n"
     "                     [--labels FILE.pdf [label options]]\n"
     "                     [--report FILE.pdf [report options]] [--] [INPUT.csv]\n"
@@ -56,6 +57,13 @@ constexpr const char* kUsage =
     "  --short-circuit C       ansi (default) or iec60909: the convention of the\n"
     "                          fault currents a study with network columns (bus,\n"
     "                          branch_type, ...) computes for its rows\n"
+    "  --lv-tolerance T        6 (default) or 10: the voltage tolerance (%) of the\n"
+    "                          low-voltage systems by iec60909, giving c max 1.05\n"
+    "                          or 1.10 up to 1 kV\n"
+    "  --cable-end-temp C      the conductors' temperature at the end of the fault\n"
+    "                          (°C, 20 to 300) of the minimum case, for cables\n"
+    "                          without cable_end_temp (default: 80 by iec60909,\n"
+    "                          20 by ansi)\n"
     "  --assessment-date D     the date of the arc flash risk assessment, YYYY-MM-DD\n"
     "                          (default: today), on the labels and every report page\n"
     "  --labels FILE.pdf       the labels of the computed points\n"
@@ -316,6 +324,22 @@ std::string ReadOption(const std::string& name, const std::string& value, Argume
         args.options.lineEndOfInput = false;
         return {};
     }
+    if (name == "lv-tolerance") {
+        if (value != "6" && value != "10") return "--lv-tolerance takes one of 6, 10, not '" + value + "'";
+        args.options.lvTolerance = value == "6" ? 6 : 10;
+        return {};
+    }
+    if (name == "cable-end-temp") {
+        try {
+            const double celsius = zentavo::ParseNumber(value, '.');
+            if (celsius >= 20 && celsius <= 300) {
+                args.options.cableEndTemp = celsius;
+                return {};
+            }
+        } catch (const zentavo::ConversionError&) {
+        }
+        return "--cable-end-temp takes a temperature from 20 to 300 °C, not '" + value + "'";
+    }
     if (name == "short-circuit") {
         const auto& words = zentavo::network::kConventionWords;
         for (std::size_t k = 0; k < words.size(); ++k) {
@@ -336,7 +360,8 @@ std::vector<zentavo::CommandOption> CommandOptions() {
         {"label-rows"},       {"delimiter"},           {"line-ends"},
         {"label-standard"},   {"label-size"},          {"label-danger-above-volts"},
         {"assessment-date"},
-        {"curves"},           {"report-curves", 0, false}, {"short-circuit"}};
+        {"curves"},           {"report-curves", 0, false}, {"short-circuit"},
+        {"lv-tolerance"},     {"cable-end-temp"}};
     for (const UnitOption& o : kUnitOptions) table.push_back({o.name});
     for (const WordOption* o : kWordOptions) table.push_back({o->name});
     for (const TextOption& o : kReportTexts) table.push_back({o.name});

@@ -243,7 +243,7 @@ int RunStudyFiles(Arguments& args) {
             pdf.units = args.options.units;
             pdf.sep = args.options.sep;
             pdf.curves = args.options.curves;
-            pdf.shortCircuit = args.options.shortCircuit;
+            pdf.shortCircuit = args.options.ShortCircuit();
             pdf.pointsFd = scratch.fd();
             pdf.network = summary.network;
             // The labels leave the refused points out: told once they are

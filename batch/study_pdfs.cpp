@@ -58,7 +58,7 @@ public:
             for (std::size_t c = 0; c < t.size(); ++c) in[c] = t[c];
             inputs.push_back(in);
         }
-        network_ = std::make_unique<StudyNetwork>(inputs, options_.sep, options_.shortCircuit);
+        network_ = std::make_unique<StudyNetwork>(inputs, options_.sep, options_.ShortCircuit());
     }
     const StudyNetwork* Network() const { return network_.get(); }
 
@@ -163,7 +163,9 @@ int WritePdfs(const StudyPdfRequest& q) {
     options.units = q.units;
     options.sep = q.sep;
     options.curves = q.curves;
-    options.shortCircuit = q.shortCircuit;
+    options.shortCircuit = q.shortCircuit.convention;
+    options.lvTolerance = q.shortCircuit.lvTolerance;
+    options.cableEndTemp = q.shortCircuit.cableEndTemp;
     PointRows rows(q.pointsFd, options);
     rows.BuildNetwork(q.network);
     const render::StudyPointAt at = [&rows](std::size_t i) { return rows(i); };
@@ -237,7 +239,7 @@ int WritePdfs(const StudyPdfRequest& q) {
         o.curves = q.curves;
         o.deviceCurves = q.reportCurves;
         o.network = rows.Network();
-        o.convention = q.shortCircuit;
+        o.shortCircuit = q.shortCircuit;
         const QString path = QFile::decodeName(q.reportPath.c_str());
         const auto r = render::SaveStudyReportPdf(path, rows.size(), at, o, {});
         if (r.outcome != render::StudyExportResult::kWritten) {

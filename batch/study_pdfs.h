@@ -45,7 +45,7 @@ struct StudyPdfRequest {
     UnitSettings units;
     char sep = '.';
     std::shared_ptr<const CurveSet> curves;  // --curves: the rows' named fuse curves
-    network::Convention shortCircuit = network::Convention::Ansi;  // of a study with a network
+    network::SolveOptions shortCircuit;  // of a study with a network
 };
 
 // The module's entry point: writes the PDFs asked for, telling the user on

@@ -11,6 +11,17 @@ namespace {
 
 constexpr double kBaseMva = 100.0;  // the common power base of the per-unit model
 const double kSqrt3 = std::sqrt(3.0);
+constexpr double kMostTapPercent = 50;
+// A rated voltage this far from its bus's nominal voltage is a slip (a
+// voltage in V, another bus), not a transformer: below 0.7 or above 1.3 of it.
+constexpr double kLeastRatedRatio = 0.7, kMostRatedRatio = 1.3;
+
+std::string Digits(double v) {
+    std::string t = std::to_string(v);
+    t.erase(t.find_last_not_of('0') + 1);
+    if (t.back() == '.') t.pop_back();
+    return t;
+}
 
 bool Positive(double v) {
     return std::isfinite(v) && v > 0;
@@ -41,11 +52,25 @@ int Root(std::vector<int>& up, int b) {
 
 }  // namespace
 
-double VoltageFactor(Convention convention, Case c, double kV) {
+double VoltageFactor(Convention convention, Case c, double kV, int lvTolerance) {
     if (convention == Convention::Ansi) return 1.0;
     const bool low = kV <= 1.0;
-    if (c == Case::Max) return low ? 1.05 : 1.10;
+    if (c == Case::Max) return low ? (lvTolerance == 10 ? 1.10 : 1.05) : 1.10;
     return low ? 0.95 : 1.00;
+}
+
+double CableEndTemp(const SolveOptions& options) {
+    if (options.cableEndTemp) return *options.cableEndTemp;
+    return options.convention == Convention::Iec60909 ? kIecCableEndTemp : kAnsiCableEndTemp;
+}
+
+double ResistanceAt(double r20, double celsius) {
+    return (1 + 0.004 * (celsius - 20)) * r20;
+}
+
+double GeneratorFactor(double busKv, double ratedKv, double xd, double cosPhi, double cmax) {
+    const double sinPhi = std::sqrt(std::max(0.0, 1 - cosPhi * cosPhi));
+    return busKv / ratedKv * cmax / (1 + xd * sinPhi);
 }
 
 const BusResult* ShortCircuitResults::FindBus(const std::string& name) const {
@@ -65,12 +90,14 @@ std::optional<double> ShortCircuitResults::Share(const std::string& bus, Element
 // --- Building and checking ------------------------------------------------------
 
 Network::Network(NetworkInput input) : in_(std::move(input)) {
-    bad_.resize(5);
+    bad_.resize(kElementKindCount);
     bad_[0].assign(in_.buses.size(), 0);
     bad_[1].assign(in_.sources.size(), 0);
     bad_[2].assign(in_.transformers.size(), 0);
     bad_[3].assign(in_.cables.size(), 0);
     bad_[4].assign(in_.motors.size(), 0);
+    bad_[5].assign(in_.generators.size(), 0);
+    bad_[6].assign(in_.transformers3.size(), 0);
     NumberBuses();
     CheckValues();
     CheckVoltages();
@@ -105,6 +132,12 @@ void Network::Error(ElementKind kind, std::size_t index, const std::string& mess
         case ElementKind::Motor:
             name = in_.motors[index].name;
             break;
+        case ElementKind::Generator:
+            name = in_.generators[index].name;
+            break;
+        case ElementKind::Transformer3:
+            name = in_.transformers3[index].name;
+            break;
     }
     errors_.push_back({kind, index, name, message});
 }
@@ -121,7 +154,13 @@ void Network::NumberBuses() {
     for (const auto& t : in_.transformers) add(t.from_bus), add(t.to_bus);
     for (const auto& c : in_.cables) add(c.from), add(c.to);
     for (const auto& m : in_.motors) add(m.bus);
+    for (const auto& g : in_.generators) add(g.bus);
+    for (const auto& t : in_.transformers3) add(t.hv_bus), add(t.mv_bus), add(t.lv_bus);
     busNumber_ = std::move(number);
+    // The star point of each three-winding transformer: a bus of no name,
+    // never in the results.
+    namedBuses_ = busNames_.size();
+    for (std::size_t i = 0; i < in_.transformers3.size(); ++i) busNames_.emplace_back();
 }
 
 void Network::CheckValues() {
@@ -162,6 +201,50 @@ void Network::CheckValues() {
             Error(ElementKind::Transformer, i, who + "the impedance must be above zero");
         else if (!NotNegative(t.xr))
             Error(ElementKind::Transformer, i, who + "X/R must not be negative");
+        else if (!NotNegative(t.kv_hv) || !NotNegative(t.kv_lv))
+            Error(ElementKind::Transformer, i, who + "the rated voltages must not be negative");
+        else if (!std::isfinite(t.tap_percent) || std::abs(t.tap_percent) >= kMostTapPercent)
+            Error(ElementKind::Transformer, i, who + "the tap must lie within ±" + Digits(kMostTapPercent) + " %");
+    }
+    for (std::size_t i = 0; i < in_.transformers3.size(); ++i) {
+        const auto& t = in_.transformers3[i];
+        const std::string who = "three-winding transformer " + t.name + ": ";
+        bool impedances = true, resistances = true;
+        for (int p = 0; p < 3; ++p) {
+            impedances = impedances && Positive(t.uk_percent[p]);
+            resistances = resistances && NotNegative(t.ur_percent[p]) && t.ur_percent[p] < t.uk_percent[p];
+        }
+        if (t.hv_bus.empty() || t.mv_bus.empty() || t.lv_bus.empty())
+            Error(ElementKind::Transformer3, i, who + "needs its three buses");
+        else if (t.hv_bus == t.mv_bus || t.hv_bus == t.lv_bus || t.mv_bus == t.lv_bus)
+            Error(ElementKind::Transformer3, i, who + "its three buses must differ");
+        else if (!Positive(t.kva_hv) || !Positive(t.kva_mv) || !Positive(t.kva_lv))
+            Error(ElementKind::Transformer3, i, who + "the ratings must be above zero");
+        else if (!impedances)
+            Error(ElementKind::Transformer3, i, who + "the impedances must be above zero");
+        else if (!resistances)
+            Error(ElementKind::Transformer3, i,
+                  who + "each resistive voltage must be at least zero and below its pair's impedance voltage");
+        else if (!NotNegative(t.kv_hv) || !NotNegative(t.kv_mv) || !NotNegative(t.kv_lv))
+            Error(ElementKind::Transformer3, i, who + "the rated voltages must not be negative");
+        else if (!std::isfinite(t.tap_percent) || std::abs(t.tap_percent) >= kMostTapPercent)
+            Error(ElementKind::Transformer3, i, who + "the tap must lie within ±" + Digits(kMostTapPercent) + " %");
+    }
+    for (std::size_t i = 0; i < in_.generators.size(); ++i) {
+        const auto& g = in_.generators[i];
+        const std::string who = "generator " + g.name + ": ";
+        if (g.bus.empty())
+            Error(ElementKind::Generator, i, who + "no bus");
+        else if (!Positive(g.kva))
+            Error(ElementKind::Generator, i, who + "the rating must be above zero");
+        else if (!NotNegative(g.kv))
+            Error(ElementKind::Generator, i, who + "the rated voltage must not be negative");
+        else if (!Positive(g.xd_pu))
+            Error(ElementKind::Generator, i, who + "the subtransient reactance must be above zero");
+        else if (g.xr && !Positive(*g.xr))
+            Error(ElementKind::Generator, i, who + "X/R must be above zero");
+        else if (!(g.cos_phi > 0 && g.cos_phi <= 1))
+            Error(ElementKind::Generator, i, who + "the power factor must lie above 0 and up to 1");
     }
     for (std::size_t i = 0; i < in_.cables.size(); ++i) {
         const auto& c = in_.cables[i];
@@ -234,6 +317,16 @@ void Network::CheckVoltages() {
     }
 }
 
+// The problem of a rated voltage (0: the nominal one) against its bus's
+// nominal voltage, or empty.
+static std::string RatedProblem(double rated, double nominal, const char* which) {
+    if (rated == 0) return {};
+    const double ratio = rated / nominal;
+    if (ratio >= kLeastRatedRatio && ratio <= kMostRatedRatio) return {};
+    return std::string("the ") + which + " rated voltage " + Digits(rated) + " kV is not a rating for its bus of " +
+           Digits(nominal) + " kV (0.7 to 1.3 times it)";
+}
+
 void Network::CheckConnections() {
     // The problem of a bus an element names, or empty.
     auto busProblem = [&](const std::string& name) -> std::string {
@@ -253,6 +346,37 @@ void Network::CheckConnections() {
         else if (busKv_[busNumber_.at(t.from_bus)] == busKv_[busNumber_.at(t.to_bus)])
             Error(ElementKind::Transformer, i,
                   who + "its buses " + t.from_bus + " and " + t.to_bus + " have one voltage");
+        else {
+            const double a = busKv_[busNumber_.at(t.from_bus)], b = busKv_[busNumber_.at(t.to_bus)];
+            p = RatedProblem(t.kv_hv, std::max(a, b), "high");
+            if (p.empty()) p = RatedProblem(t.kv_lv, std::min(a, b), "low");
+            if (!p.empty()) Error(ElementKind::Transformer, i, who + p);
+        }
+    }
+    for (std::size_t i = 0; i < in_.transformers3.size(); ++i) {
+        if (Bad(ElementKind::Transformer3, i)) continue;
+        const auto& t = in_.transformers3[i];
+        const std::string who = "three-winding transformer " + t.name + ": ";
+        std::string p = busProblem(t.hv_bus);
+        if (p.empty()) p = busProblem(t.mv_bus);
+        if (p.empty()) p = busProblem(t.lv_bus);
+        const double hv = p.empty() ? busKv_[busNumber_.at(t.hv_bus)] : 0;
+        const double mv = p.empty() ? busKv_[busNumber_.at(t.mv_bus)] : 0;
+        const double lv = p.empty() ? busKv_[busNumber_.at(t.lv_bus)] : 0;
+        if (p.empty() && !(hv > mv && mv >= lv))
+            p = "the voltages of its buses " + t.hv_bus + ", " + t.mv_bus + " and " + t.lv_bus +
+                " must fall from the high-voltage to the medium- and low-voltage winding";
+        if (p.empty()) p = RatedProblem(t.kv_hv, hv, "high");
+        if (p.empty()) p = RatedProblem(t.kv_mv, mv, "medium");
+        if (p.empty()) p = RatedProblem(t.kv_lv, lv, "low");
+        if (!p.empty()) Error(ElementKind::Transformer3, i, who + p);
+    }
+    for (std::size_t i = 0; i < in_.generators.size(); ++i) {
+        if (Bad(ElementKind::Generator, i)) continue;
+        const auto& g = in_.generators[i];
+        std::string p = busProblem(g.bus);
+        if (p.empty()) p = RatedProblem(g.kv, busKv_[busNumber_.at(g.bus)], "rated");
+        if (!p.empty()) Error(ElementKind::Generator, i, "generator " + g.name + ": " + p);
     }
     for (std::size_t i = 0; i < in_.cables.size(); ++i) {
         if (Bad(ElementKind::Cable, i)) continue;
@@ -346,16 +470,31 @@ void Network::FindLiveBuses() {
         const auto& c = in_.cables[i];
         up[Root(up, busNumber_.at(c.from))] = Root(up, busNumber_.at(c.to));
     }
+    for (std::size_t i = 0; i < in_.transformers3.size(); ++i) {
+        if (Bad(ElementKind::Transformer3, i)) continue;
+        const auto& t = in_.transformers3[i];
+        const int star = static_cast<int>(namedBuses_ + i);
+        for (const std::string* bus : {&t.hv_bus, &t.mv_bus, &t.lv_bus})
+            up[Root(up, busNumber_.at(*bus))] = Root(up, star);
+    }
     std::vector<bool> fed(n, false);
     for (std::size_t i = 0; i < in_.sources.size(); ++i)
         if (!Bad(ElementKind::Source, i)) fed[Root(up, busNumber_.at(in_.sources[i].bus))] = true;
+    // The islands a source feeds in the minimum case too; a generator feeds
+    // the minimum case of an island without one.
+    std::vector<bool> utility(fed);
+    for (std::size_t i = 0; i < in_.generators.size(); ++i)
+        if (!Bad(ElementKind::Generator, i)) fed[Root(up, busNumber_.at(in_.generators[i].bus))] = true;
+    genInMin_.assign(in_.generators.size(), false);
+    for (std::size_t i = 0; i < in_.generators.size(); ++i)
+        genInMin_[i] = in_.generators[i].in_min || !utility[Root(up, busNumber_.at(in_.generators[i].bus))];
 
     node_.assign(n, -1);
     island_.clear();
     std::vector<int> groupNode(n, -1);
     nodeCount_ = 0;
     for (int b = 0; b < n; ++b) {
-        if (busKv_[b] == 0 || !fed[Root(up, b)]) continue;
+        if ((b < static_cast<int>(namedBuses_) && busKv_[b] == 0) || !fed[Root(up, b)]) continue;
         int& g = groupNode[group_[b]];
         if (g < 0) {
             g = nodeCount_++;
@@ -389,13 +528,16 @@ void Network::FindLiveBuses() {
         if (!Bad(ElementKind::Motor, i) && unfed(m.bus))
             Error(ElementKind::Motor, i, "motor " + m.name + ": " + message(m.bus));
     }
+    for (std::size_t i = 0; i < in_.transformers3.size(); ++i) {
+        const auto& t = in_.transformers3[i];
+        if (!Bad(ElementKind::Transformer3, i) && unfed(t.hv_bus))
+            Error(ElementKind::Transformer3, i, "three-winding transformer " + t.name + ": " + message(t.hv_bus));
+    }
 }
 
 void Network::BuildModel() {
     touches_.assign(busNames_.size(), {});
-    auto branch = [&](ElementKind kind, std::size_t i, const std::string& from,
-                      const std::string& to) {
-        const int a = busNumber_.at(from), b = busNumber_.at(to);
+    auto branch = [&](ElementKind kind, std::size_t i, int a, int b, double k = 1, int arm = -1) {
         Touch t{kind, i};
         if (kind == ElementKind::Cable && ClosedTie(in_.cables[i], busKv_[a])) {
             t.tie = true;
@@ -406,7 +548,7 @@ void Network::BuildModel() {
                 edges_.emplace_back(node_[a], node_[b]);
             }
             t.branch = static_cast<int>(branches_.size());
-            branches_.push_back({kind, i, a, b, edge});
+            branches_.push_back({kind, i, a, b, edge, k, arm});
         }
         touches_[a].push_back(t);
         touches_[b].push_back(t);
@@ -420,21 +562,82 @@ void Network::BuildModel() {
     };
     for (std::size_t i = 0; i < in_.sources.size(); ++i)
         if (!Bad(ElementKind::Source, i)) shunt(ElementKind::Source, i, in_.sources[i].bus);
-    for (std::size_t i = 0; i < in_.transformers.size(); ++i)
-        if (!Bad(ElementKind::Transformer, i))
-            branch(ElementKind::Transformer, i, in_.transformers[i].from_bus,
-                   in_.transformers[i].to_bus);
+    for (std::size_t i = 0; i < in_.transformers.size(); ++i) {
+        if (Bad(ElementKind::Transformer, i)) continue;
+        const auto& t = in_.transformers[i];
+        int a = busNumber_.at(t.from_bus), b = busNumber_.at(t.to_bus);
+        if (t.kv_hv == 0 && t.kv_lv == 0 && t.tap_percent == 0) {
+            branch(ElementKind::Transformer, i, a, b);
+            continue;
+        }
+        // The impedance on the low-voltage side, the ratio at the high-voltage end.
+        if (busKv_[a] < busKv_[b]) std::swap(a, b);
+        const double hv = t.kv_hv > 0 ? t.kv_hv : busKv_[a], lv = t.kv_lv > 0 ? t.kv_lv : busKv_[b];
+        branch(ElementKind::Transformer, i, a, b, busKv_[a] * lv / (hv * (1 + t.tap_percent / 100) * busKv_[b]));
+    }
     for (std::size_t i = 0; i < in_.cables.size(); ++i)
         if (!Bad(ElementKind::Cable, i))
-            branch(ElementKind::Cable, i, in_.cables[i].from, in_.cables[i].to);
+            branch(ElementKind::Cable, i, busNumber_.at(in_.cables[i].from), busNumber_.at(in_.cables[i].to));
     for (std::size_t i = 0; i < in_.motors.size(); ++i)
         if (!Bad(ElementKind::Motor, i)) shunt(ElementKind::Motor, i, in_.motors[i].bus);
+    for (std::size_t i = 0; i < in_.generators.size(); ++i)
+        if (!Bad(ElementKind::Generator, i)) shunt(ElementKind::Generator, i, in_.generators[i].bus);
+    // A three-winding transformer: an arm from each of its buses to its star
+    // point, whose per unit is on the high-voltage winding's rated voltage;
+    // each arm's ratio U_n/U_r (the tap on the high-voltage arm).
+    for (std::size_t i = 0; i < in_.transformers3.size(); ++i) {
+        if (Bad(ElementKind::Transformer3, i)) continue;
+        const auto& t = in_.transformers3[i];
+        const int star = static_cast<int>(namedBuses_ + i);
+        const std::array<const std::string*, 3> buses{&t.hv_bus, &t.mv_bus, &t.lv_bus};
+        const std::array<double, 3> rated{t.kv_hv, t.kv_mv, t.kv_lv};
+        for (int w = 0; w < 3; ++w) {
+            const int bus = busNumber_.at(*buses[w]);
+            const double ur = rated[w] > 0 ? rated[w] : busKv_[bus];
+            branch(ElementKind::Transformer3, i, bus, star,
+                   busKv_[bus] / (ur * (w == 0 ? 1 + t.tap_percent / 100 : 1)), w);
+        }
+    }
     pattern_.Analyse(nodeCount_, edges_);
 }
 
 // --- Solving ----------------------------------------------------------------------
 
-Network::Values Network::ElementValues(Convention convention, Case c) const {
+// A generator's X/R: as given, or that of IEC 60909's fictitious resistance.
+static double GeneratorXr(const Generator& g) {
+    if (g.xr) return *g.xr;
+    const double kv = g.kv;  // 0 (the bus's voltage) is taken as low voltage only below 1 kV buses
+    if (kv > 1.0 || kv == 0) return g.kva >= 100000 ? 1 / 0.05 : 1 / 0.07;
+    return 1 / 0.15;
+}
+
+Complex Network::StarArm(const Transformer3& t, int arm, const SolveOptions& options) const {
+    // The pairs' impedances per unit on the high-voltage winding's rated
+    // voltage, each on the smaller rating of its pair, corrected by its own
+    // K_T (the c_max of the pair's lower bus voltage).
+    const std::array<double, 3> kva{t.kva_hv, t.kva_mv, t.kva_lv};
+    const std::array<std::pair<int, int>, 3> pairs{{{0, 1}, {0, 2}, {1, 2}}};
+    const std::array<const std::string*, 3> buses{&t.hv_bus, &t.mv_bus, &t.lv_bus};
+    std::array<Complex, 3> z;
+    for (int p = 0; p < 3; ++p) {
+        const double mva = std::min(kva[pairs[p].first], kva[pairs[p].second]) / 1000;
+        const double r = t.ur_percent[p] / 100, x = std::sqrt(t.uk_percent[p] * t.uk_percent[p] -
+                                                              t.ur_percent[p] * t.ur_percent[p]) / 100;
+        z[p] = Complex(r, x) * (kBaseMva / mva);
+        if (options.convention == Convention::Iec60909) {
+            const double lowKv = busKv_[busNumber_.at(*buses[pairs[p].second])];
+            z[p] *= 0.95 * VoltageFactor(options.convention, Case::Max, lowKv, options.lvTolerance) / (1 + 0.6 * x);
+        }
+    }
+    // The star: Z_H = ½(Z_HM + Z_HL − Z_ML), Z_M = ½(Z_HM + Z_ML − Z_HL), Z_L = ½(Z_HL + Z_ML − Z_HM).
+    if (arm == 0) return 0.5 * (z[0] + z[1] - z[2]);
+    if (arm == 1) return 0.5 * (z[0] + z[2] - z[1]);
+    return 0.5 * (z[1] + z[2] - z[0]);
+}
+
+Network::Values Network::ElementValues(const SolveOptions& options, Case c) const {
+    const Convention convention = options.convention;
+    const double cableTemp = CableEndTemp(options);
     Values v;
     v.branchY.reserve(branches_.size());
     for (const auto& br : branches_) {
@@ -442,16 +645,27 @@ Network::Values Network::ElementValues(Convention convention, Case c) const {
         if (br.kind == ElementKind::Transformer) {
             const auto& t = in_.transformers[br.index];
             z = SplitByXr(t.z_percent / 100 * kBaseMva / (t.kva / 1000), t.xr);
-            if (convention == Convention::Iec60909) {
-                const double lowKv = std::min(busKv_[br.busA], busKv_[br.busB]);
-                const double xt = t.z_percent / 100 * (t.xr / std::hypot(1.0, t.xr));
-                z *= 0.95 * VoltageFactor(convention, Case::Max, lowKv) / (1 + 0.6 * xt);
+            const double lowKv = std::min(busKv_[br.busA], busKv_[br.busB]);
+            if (br.k != 1 || t.kv_lv > 0) {
+                // On the low-voltage side's rated voltage, per unit on its nominal one.
+                const double rated = (t.kv_lv > 0 ? t.kv_lv : lowKv) / lowKv;
+                z *= rated * rated;
             }
+            if (convention == Convention::Iec60909) {
+                const double xt = t.z_percent / 100 * (t.xr / std::hypot(1.0, t.xr));
+                z *= 0.95 * VoltageFactor(convention, Case::Max, lowKv, options.lvTolerance) / (1 + 0.6 * xt);
+            }
+        } else if (br.kind == ElementKind::Transformer3) {
+            z = StarArm(in_.transformers3[br.index], br.arm, options);
         } else {
             const auto& cb = in_.cables[br.index];
             const double kV = busKv_[br.busA];
-            z = Complex(cb.r_ohm_km, cb.x_ohm_km) * (cb.length_m / 1000 / cb.sets) /
-                (kV * kV / kBaseMva);
+            double r = cb.r_ohm_km;
+            if (c == Case::Min) {
+                const double temp = cb.end_temp_c ? *cb.end_temp_c : cableTemp;
+                if (temp != 20) r = ResistanceAt(r, temp);
+            }
+            z = Complex(r, cb.x_ohm_km) * (cb.length_m / 1000 / cb.sets) / (kV * kV / kBaseMva);
         }
         v.branchY.push_back(1.0 / z);
     }
@@ -461,8 +675,21 @@ Network::Values Network::ElementValues(Convention convention, Case c) const {
         if (sh.kind == ElementKind::Source) {
             const auto& s = in_.sources[sh.index];
             const double ka = c == Case::Max ? s.ka_max : s.ka_min;
-            const double z = VoltageFactor(convention, c, kV) * kBaseMva / (kSqrt3 * kV * ka);
+            const double z = VoltageFactor(convention, c, kV, options.lvTolerance) * kBaseMva / (kSqrt3 * kV * ka);
             v.shuntY.push_back(1.0 / SplitByXr(z, s.xr));
+        } else if (sh.kind == ElementKind::Generator) {
+            const auto& g = in_.generators[sh.index];
+            if (c == Case::Min && !genInMin_[sh.index]) {
+                v.shuntY.push_back(0);
+                continue;
+            }
+            const double rated = g.kv > 0 ? g.kv : kV;
+            const double x = g.xd_pu * (rated / kV) * (rated / kV) * kBaseMva / (g.kva / 1000);
+            Complex z(x / GeneratorXr(g), x);
+            if (convention == Convention::Iec60909)
+                z *= GeneratorFactor(kV, rated, g.xd_pu, g.cos_phi,
+                                     VoltageFactor(convention, Case::Max, kV, options.lvTolerance));
+            v.shuntY.push_back(1.0 / z);
         } else if (c == Case::Max) {
             const auto& m = in_.motors[sh.index];
             const double x = m.x_pu * kBaseMva / (m.kva / 1000);
@@ -477,20 +704,29 @@ Network::Values Network::ElementValues(Convention convention, Case c) const {
 // Currents below are in units of the fault current at the faulted node f:
 // with prefault voltage c everywhere, V_x = c·(1 − Z_xf/Z_ff) and I_f = c/Z_ff,
 // so (V_a − V_b)·y / I_f = (Z_bf − Z_af)·y and a shunt feeds (c − V_a)·y / I_f = Z_af·y.
+// A branch with the ratio k at end A (admittances k²y, −ky, y) feeds
+// k·y·(k·Z_ff − Z_bf) into bus A and y·(Z_ff − k·Z_af) into bus B.
+
+Complex Network::BranchCurrent(const SymmetricFactor& f, const Values& v, int branch, int bus) const {
+    const auto& br = branches_[branch];
+    const int fault = node_[bus];
+    const int other = br.busA == bus ? br.busB : br.busA;
+    if (node_[other] == fault) return 0;
+    const Complex zff = f.InverseDiagonal(fault), zof = f.InverseEntry(node_[other], fault);
+    if (br.k == 1) return (zff - zof) * v.branchY[branch];
+    if (br.busA == bus) return br.k * v.branchY[branch] * (br.k * zff - zof);
+    return v.branchY[branch] * (zff - br.k * zof);
+}
 
 Complex Network::TieInjection(const SymmetricFactor& f, const Values& v, int bus) const {
     const int fault = node_[bus];
     const Complex zff = f.InverseDiagonal(fault);
     Complex in{};
     for (const auto& t : touches_[bus]) {
-        if (t.shunt >= 0) {
+        if (t.shunt >= 0)
             in += zff * v.shuntY[t.shunt];
-        } else if (t.branch >= 0) {
-            const auto& br = branches_[t.branch];
-            const int other = br.busA == bus ? br.busB : br.busA;
-            if (node_[other] != fault)
-                in += (zff - f.InverseEntry(node_[other], fault)) * v.branchY[t.branch];
-        }
+        else if (t.branch >= 0)
+            in += BranchCurrent(f, v, t.branch, bus);
     }
     return in;
 }
@@ -504,10 +740,7 @@ void Network::Shares(const SymmetricFactor& f, const Values& v, int bus,
         if (t.shunt >= 0) {
             current = zff * v.shuntY[t.shunt];
         } else if (t.branch >= 0) {
-            const auto& br = branches_[t.branch];
-            const int other = br.busA == bus ? br.busB : br.busA;
-            if (node_[other] != fault)
-                current = (zff - f.InverseEntry(node_[other], fault)) * v.branchY[t.branch];
+            current = BranchCurrent(f, v, t.branch, bus);
         } else {
             // A zero-impedance cable: what the buses on its far side take in.
             const auto& c = in_.cables[t.index];
@@ -528,11 +761,12 @@ void Network::Shares(const SymmetricFactor& f, const Values& v, int bus,
     }
 }
 
-ShortCircuitResults Network::Solve(Convention convention) const {
+ShortCircuitResults Network::Solve(const SolveOptions& options) const {
+    const Convention convention = options.convention;
     ShortCircuitResults r;
     r.convention = convention;
     r.errors = errors_;
-    const std::size_t n = busNames_.size();
+    const std::size_t n = namedBuses_;
     r.buses.resize(n);
     for (std::size_t b = 0; b < n; ++b) {
         r.buses[b].name = busNames_[b];
@@ -542,8 +776,8 @@ ShortCircuitResults Network::Solve(Convention convention) const {
     if (nodeCount_ == 0) return r;
 
     SymmetricFactor fmax = pattern_, fmin = pattern_;
-    const Values vmax = ElementValues(convention, Case::Max);
-    const Values vmin = ElementValues(convention, Case::Min);
+    const Values vmax = ElementValues(options, Case::Max);
+    const Values vmin = ElementValues(options, Case::Min);
     // A zero pivot leaves its island without a solution; the pivots' precision tells.
     auto factor = [&](SymmetricFactor& f, const Values& v) {
         std::vector<Complex> diag(nodeCount_), off(edges_.size());
@@ -552,7 +786,12 @@ ShortCircuitResults Network::Solve(Convention convention) const {
             if (br.edge < 0) continue;
             diag[node_[br.busA]] += v.branchY[i];
             diag[node_[br.busB]] += v.branchY[i];
-            off[br.edge] = -v.branchY[i];
+            if (br.k == 1) {
+                off[br.edge] = -v.branchY[i];
+            } else {
+                diag[node_[br.busA]] += (br.k * br.k - 1) * v.branchY[i];
+                off[br.edge] = -br.k * v.branchY[i];
+            }
         }
         for (std::size_t i = 0; i < shunts_.size(); ++i) diag[node_[shunts_[i].bus]] += v.shuntY[i];
         f.Factorize(diag, off);
@@ -582,8 +821,8 @@ ShortCircuitResults Network::Solve(Convention convention) const {
         const double baseKa = kBaseMva / (kSqrt3 * kV);
         const Complex zmax = fmax.InverseDiagonal(k), zmin = fmin.InverseDiagonal(k);
         out.computed = true;
-        out.ka_max = VoltageFactor(convention, Case::Max, kV) / std::abs(zmax) * baseKa;
-        out.ka_min = VoltageFactor(convention, Case::Min, kV) / std::abs(zmin) * baseKa;
+        out.ka_max = VoltageFactor(convention, Case::Max, kV, options.lvTolerance) / std::abs(zmax) * baseKa;
+        out.ka_min = VoltageFactor(convention, Case::Min, kV, options.lvTolerance) / std::abs(zmin) * baseKa;
         out.xr_max = zmax.imag() / zmax.real();
         Shares(fmax, vmax, static_cast<int>(b), out.shares);
         Shares(fmin, vmin, static_cast<int>(b), out.shares_min);
@@ -623,9 +862,12 @@ ElementError Network::Unsolvable(int node, const Values& v) const {
     }
     if (worst) {
         const bool cable = worst->kind == ElementKind::Cable;
-        const std::string& name = cable ? in_.cables[worst->index].name : in_.transformers[worst->index].name;
+        const bool three = worst->kind == ElementKind::Transformer3;
+        const std::string& name = cable   ? in_.cables[worst->index].name
+                                  : three ? in_.transformers3[worst->index].name
+                                          : in_.transformers[worst->index].name;
         return {worst->kind, worst->index, name,
-                std::string(cable ? "cable " : "transformer ") + name +
+                std::string(cable ? "cable " : three ? "three-winding transformer " : "transformer ") + name +
                     ": its impedance is too small beside the rest of the network for the fault currents "
                     "to be computed" +
                     (cable ? "; make it a closed tie (length 0)" : "")};
@@ -638,7 +880,17 @@ ElementError Network::Unsolvable(int node, const Values& v) const {
                     "source " + in_.sources[i].name + ": the network's equations have no solution"};
         }
     }
-    // Not reached: a live island has a source.
+    for (std::size_t i = 0; i < in_.generators.size(); ++i) {
+        const int b = busNumber_.at(in_.generators[i].bus);
+        if (!bad_[5][i] && node_[b] >= 0 && island_[node_[b]] == island_[node]) {
+            return {ElementKind::Generator, i, in_.generators[i].name,
+                    "generator " + in_.generators[i].name + ": the network's equations have no solution"};
+        }
+    }
+    // Not reached: a live island has a source or a generator.
+    if (in_.sources.empty())
+        return {ElementKind::Generator, 0, in_.generators[0].name,
+                "generator " + in_.generators[0].name + ": the network's equations have no solution"};
     return {ElementKind::Source, 0, in_.sources[0].name,
             "source " + in_.sources[0].name + ": the network's equations have no solution"};
 }

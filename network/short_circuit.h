@@ -9,9 +9,14 @@
 //
 // Modelled: sources as ideal voltage sources behind Z = c·U/(√3·I), so that a
 // fault at a source's own bus draws exactly its given current; transformer
-// Z = (z/100)·U²/S; cable Z = (r + jx)·length/1000/sets; motors as a constant
-// subtransient reactance in the maximum case only. Not modelled: generator
-// decrement, single-phase faults, tap changers, DC offset.
+// Z = (z/100)·U_r²/S at its rated voltages, an ideal ratio for rated voltages
+// or a tap that differ from its buses' nominal ones; three-winding
+// transformers as a star of three impedances; cable Z = (r + jx)·length/
+// 1000/sets, its resistance at the conductors' end-of-fault temperature in
+// the minimum case; motors as a constant subtransient reactance in the
+// maximum case only; synchronous generators as their subtransient
+// impedance (IEC 60909: corrected by K_G). Not modelled: generator
+// decrement, single-phase faults, DC offset.
 //
 // The network is checked once when built; every problem is an error naming
 // the element concerned, that element takes no part, and the rest of the
@@ -71,19 +76,51 @@ struct Source {
     double xr = 0;
 };
 
-// Primary `from_bus`, secondary `to_bus`, each at its bus's voltage.
+// Primary `from_bus`, secondary `to_bus`. Its rated voltages on the side of
+// the higher (kv_hv) and of the lower (kv_lv) bus voltage, 0 for the bus's
+// nominal voltage; `tap_percent` of the high-voltage winding's turns added
+// (+2.5: the winding at 102.5 %). The impedance is on the rated voltages.
 struct Transformer {
     std::string name, from_bus, to_bus;
     double kva = 0, z_percent = 0, xr = 0;
+    double kv_hv = 0, kv_lv = 0, tap_percent = 0;
+};
+
+// A three-winding transformer: its high-, medium- and low-voltage buses,
+// the rating of each winding, and for each pair of windings (HV–MV, HV–LV,
+// MV–LV) its short-circuit voltage u_k and resistive voltage u_R in % on the
+// smaller rating of the pair; rated voltages 0 for the buses' nominal ones,
+// the tap on the high-voltage winding as for Transformer.
+struct Transformer3 {
+    std::string name, hv_bus, mv_bus, lv_bus;
+    double kva_hv = 0, kva_mv = 0, kva_lv = 0;
+    std::array<double, 3> uk_percent{}, ur_percent{};  // HV–MV, HV–LV, MV–LV
+    double kv_hv = 0, kv_mv = 0, kv_lv = 0, tap_percent = 0;
 };
 
 // Both ends at one voltage; r and x per conductor, `sets` conductors in
 // parallel per phase. A cable of zero impedance, or below kTieImpedance per
-// unit, joins its two buses into one.
+// unit, joins its two buses into one. `end_temp_c`: the conductors'
+// temperature at the end of the fault, for the minimum case (absent: the
+// study's, SolveOptions::cableEndTemp); r is at 20 °C.
 struct Cable {
     std::string name, from, to;
     double length_m = 0, r_ohm_km = 0, x_ohm_km = 0;
     int sets = 1;
+    std::optional<double> end_temp_c;
+};
+
+// A synchronous generator on `bus`: rating, rated voltage (0: the bus's
+// nominal voltage), subtransient reactance x″d per unit on its rating, X/R
+// (absent: IEC 60909's fictitious resistance R_Gf: X/R 20 above 1 kV and
+// from 100 MVA, 1/0.07 above 1 kV below 100 MVA, 1/0.15 up to 1 kV), rated
+// power factor; in the minimum case only when `in_min`.
+struct Generator {
+    std::string name, bus;
+    double kva = 0, kv = 0, xd_pu = 0;
+    std::optional<double> xr;
+    double cos_phi = 0.8;
+    bool in_min = false;
 };
 
 // Motors on `bus`: total kVA, subtransient reactance per unit on it, X/R.
@@ -98,6 +135,8 @@ struct NetworkInput {
     std::vector<Transformer> transformers;
     std::vector<Cable> cables;
     std::vector<Motor> motors;
+    std::vector<Generator> generators;
+    std::vector<Transformer3> transformers3;
 };
 
 enum class Convention { Ansi = 0, Iec60909 = 1 };
@@ -105,12 +144,33 @@ enum class Convention { Ansi = 0, Iec60909 = 1 };
 inline constexpr std::array<std::string_view, 2> kConventionWords = {"ansi", "iec60909"};
 enum class Case { Max, Min };
 
+// How the fault currents are computed: the convention and its choices.
+struct SolveOptions {
+    Convention convention = Convention::Ansi;
+    // iec60909: the voltage tolerance of low-voltage systems, %: 6 gives
+    // c_max 1.05, 10 gives 1.10 (up to 1 kV).
+    int lvTolerance = 6;
+    // The conductors' temperature at the end of the fault in the minimum
+    // case, °C, for every cable without its own; absent: 80 by iec60909,
+    // 20 by ansi.
+    std::optional<double> cableEndTemp;
+};
+inline constexpr double kIecCableEndTemp = 80, kAnsiCableEndTemp = 20;
+// The temperature the minimum case takes for cables without their own.
+double CableEndTemp(const SolveOptions& options);
+// A conductor's resistance at θ °C from its resistance at 20 °C:
+// [1 + 0.004/K·(θ − 20 °C)]·R20.
+double ResistanceAt(double r20, double celsius);
+
 // The voltage factor c of a case at a bus of `kV`.
-double VoltageFactor(Convention convention, Case c, double kV);
+double VoltageFactor(Convention convention, Case c, double kV, int lvTolerance = 6);
+// IEC 60909's correction factor of a generator: (U_n/U_rG)·c_max/(1 + x″d·sin φ_rG).
+double GeneratorFactor(double busKv, double ratedKv, double xd, double cosPhi, double cmax);
 
 // --- Results -----------------------------------------------------------------
 
-enum class ElementKind { Bus, Source, Transformer, Cable, Motor };
+enum class ElementKind { Bus, Source, Transformer, Cable, Motor, Generator, Transformer3 };
+inline constexpr int kElementKindCount = 7;
 
 // A problem of one input: its kind, its index in its list of NetworkInput,
 // its name (a bus statement's origin) and the sentence that explains it.
@@ -138,7 +198,8 @@ struct BusResult {
     double ka_max = 0, ka_min = 0;
     double xr_max = 0;  // X/R of the Thevenin impedance, maximum case
     // Every element touching the bus without an error of its own, in the
-    // order sources, transformers, cables, motors: its share of this bus's
+    // order sources, transformers, cables, motors, generators, three-winding
+    // transformers: its share of this bus's
     // fault current in the maximum case, and in the minimum case (the same
     // elements in the same order; a motor's share is 0 there).
     std::vector<BranchShare> shares, shares_min;
@@ -168,8 +229,13 @@ public:
 
     const std::vector<ElementError>& errors() const { return errors_; }
 
-    // Both cases of `convention`, every bus.
-    ShortCircuitResults Solve(Convention convention) const;
+    // Both cases, every bus.
+    ShortCircuitResults Solve(const SolveOptions& options) const;
+    ShortCircuitResults Solve(Convention convention) const {
+        SolveOptions o;
+        o.convention = convention;
+        return Solve(o);
+    }
 
     // Number of electrical nodes (buses joined by zero-impedance cables count once).
     int NodeCount() const { return nodeCount_; }
@@ -191,6 +257,10 @@ private:
         std::size_t index;
         int busA, busB;
         int edge;  // entry of edges_, -1 when both buses are one node
+        // An ideal ratio k at end A (V′ = k·V_A in front of the impedance):
+        // rated voltages or a tap off the buses' nominal ones; 1 otherwise.
+        double k = 1;
+        int arm = -1;  // a three-winding transformer's winding: 0 HV, 1 MV, 2 LV
     };
     struct Shunt {
         ElementKind kind;
@@ -210,9 +280,13 @@ private:
     void BuildModel();
     void Error(ElementKind kind, std::size_t index, const std::string& message);
     unsigned char& Bad(ElementKind kind, std::size_t index);
-    Values ElementValues(Convention convention, Case c) const;
+    Values ElementValues(const SolveOptions& options, Case c) const;
+    // The current the branch feeds into `bus` at the fault of `fault`, in
+    // units of the fault current.
+    Complex BranchCurrent(const SymmetricFactor& f, const Values& v, int branch, int bus) const;
     void Shares(const SymmetricFactor& f, const Values& v, int bus,
                 std::vector<BranchShare>& out) const;
+    Complex StarArm(const Transformer3& t, int arm, const SolveOptions& options) const;
     Complex TieInjection(const SymmetricFactor& f, const Values& v, int bus) const;
     // The error that refuses the island of `node`, whose solution lost its digits.
     ElementError Unsolvable(int node, const Values& v) const;
@@ -220,8 +294,10 @@ private:
     NetworkInput in_;
     std::vector<ElementError> errors_;
     std::vector<std::vector<unsigned char>> bad_;  // per kind, per index: takes no part
+    std::vector<bool> genInMin_;  // per generator: feeds the minimum case too
 
-    std::vector<std::string> busNames_;
+    std::vector<std::string> busNames_;  // the star points of three-winding transformers after the named buses
+    std::size_t namedBuses_ = 0;
     std::unordered_map<std::string, int> busNumber_;
     std::vector<double> busKv_;  // 0: no voltage, or voltages that disagree
     std::vector<bool> busConflict_;

@@ -141,10 +141,11 @@ struct StudyReportOptions {
     bool deviceCurves = false;
     std::shared_ptr<const CurveSet> curves;
     char sep = '.';
-    // A study with a network: its buses and their fault currents, in the
-    // convention the rows were computed with; null for a study without one.
+    // A study with a network: its buses and their fault currents, by the
+    // convention and choices the rows were computed with (named under the
+    // short-circuit table); null for a study without one.
     const StudyNetwork* network = nullptr;
-    network::Convention convention = network::Convention::Ansi;
+    network::SolveOptions shortCircuit;
 };
 
 // The title of a study's report: its file's name without folder or extension

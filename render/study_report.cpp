@@ -268,11 +268,17 @@ private:
             const Row busHeading = LayRow(Headings(buses_), buses_, true, false);
             const auto& buses = options_.network->Results().buses;
             for (std::size_t b = 0; b < buses.size(); ++b) {
-                const Row row = LayRow(BusCells(buses[b], options_.convention), buses_, false, !paint);
+                const Row row = LayRow(BusCells(buses[b], options_.shortCircuit.convention), buses_, false, !paint);
                 if (b == 0) {
                     if (y + sectionTitle + busHeading.height + row.height > bottom_) newPage();
                     place(sectionTitle, [&](qreal at) {
                         PaintSectionTitle(painter, at, QStringLiteral("Short-circuit currents by bus"));
+                    });
+                    const QString basis = QString::fromStdString(ShortCircuitBasis(options_.shortCircuit));
+                    place(ParagraphHeight(painter, basis, body_), [&](qreal at) {
+                        painter.setFont(body_);
+                        painter.setPen(Qt::black);
+                        painter.drawText(QRectF(margin_, at, width_, bottom_ - at), basis, Wrapping());
                     });
                 }
                 placeRow(row, buses_, busHeading.height,

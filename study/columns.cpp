@@ -13,7 +13,8 @@ namespace zentavo {
 namespace {
 
 constexpr std::string_view kMethodWords[] = {"empirical", "fuse", "breaker", "ieee1584-2018"};
-constexpr std::string_view kBranchTypeWords[] = {"source", "transformer", "cable"};
+constexpr std::string_view kBranchTypeWords[] = {"source", "transformer", "cable", "generator", "transformer3"};
+constexpr std::string_view kYesNoWords[] = {"no", "yes"};
 
 // The breaker types as a study names them: without the tab and blanks some
 // of them carry in the list.
@@ -99,6 +100,26 @@ constexpr InputColumn kInputColumns[] = {
     {kMotorKvaColumn,               "motor_kva",               {},                 "kVA"},
     {kMotorXColumn,                 "motor_x",                 {},                 "pu"},
     {kMotorXrColumn,                "motor_xr",                {},                 {}},
+    {kCableEndTempColumn,           "cable_end_temp",          {},                 "°C"},
+    {kTxKvHvColumn,                 "tx_kv_hv",                {},                 "kV"},
+    {kTxKvMvColumn,                 "tx_kv_mv",                {},                 "kV"},
+    {kTxKvLvColumn,                 "tx_kv_lv",                {},                 "kV"},
+    {kTxTapColumn,                  "tx_tap",                  {},                 "%"},
+    {kLvBusColumn,                  "lv_bus",                  {},                 {},       kText},
+    {kTxKvaMvColumn,                "tx_kva_mv",               {},                 "kVA"},
+    {kTxKvaLvColumn,                "tx_kva_lv",               {},                 "kVA"},
+    {kTxZHlColumn,                  "tx_z_hl",                 {},                 "%"},
+    {kTxZMlColumn,                  "tx_z_ml",                 {},                 "%"},
+    {kTxUrColumn,                   "tx_ur",                   {},                 "%"},
+    {kTxUrHlColumn,                 "tx_ur_hl",                {},                 "%"},
+    {kTxUrMlColumn,                 "tx_ur_ml",                {},                 "%"},
+    {kGenKvaColumn,                 "gen_kva",                 {},                 "kVA"},
+    {kGenKvColumn,                  "gen_kv",                  {},                 "kV"},
+    {kGenXdColumn,                  "gen_xd",                  {},                 "pu"},
+    {kGenXrColumn,                  "gen_xr",                  {},                 {}},
+    {kGenCosPhiColumn,              "gen_cos_phi",             {},                 {}},
+    {kGenInMinColumn,               "gen_in_min",              kYesNoWords,        {},       kWord},
+    {kDeviceRatingColumn,           "device_rating_ka",        {},                 "kA"},
 };
 // clang-format on
 static_assert(std::size(kInputColumns) == kStudyInputColumnCount);
@@ -160,6 +181,7 @@ constexpr ResultColumn kResultColumns[] = {
     {kScenarioColumn,               "scenario",                  ResultUnit::kNone},
     {kBranchShareColumn,            "branch_share",              ResultUnit::kNone},
     {kBranchShareMinColumn,         "branch_share_min",          ResultUnit::kNone},
+    {kDeviceDutyColumn,             "device_duty",               ResultUnit::kNone},
 };
 // clang-format on
 static_assert(std::size(kResultColumns) == kStudyResultColumnCount);
@@ -262,7 +284,7 @@ bool AnyOf(const StudyColumnMap& at, int first, int last) {
     return false;
 }
 
-ResultColumnList ResultColumns(bool devices, bool network) {
+ResultColumnList ResultColumns(bool devices, bool network, bool duty) {
     ResultColumnList list;
     list.reserve(kStudyResultColumnCount);
     for (int c = 0; c < kFirstDeviceResultColumn; ++c) list.push_back(c);
@@ -270,7 +292,10 @@ ResultColumnList ResultColumns(bool devices, bool network) {
         for (int c = kFirstDeviceResultColumn; c < kFirstNetworkResultColumn; ++c) list.push_back(c);
     }
     if (network) {
-        for (int c = kFirstNetworkResultColumn; c < kStudyResultColumnCount; ++c) list.push_back(c);
+        for (int c = kFirstNetworkResultColumn; c < kFirstDutyResultColumn; ++c) list.push_back(c);
+    }
+    if (duty) {
+        for (int c = kFirstDutyResultColumn; c < kStudyResultColumnCount; ++c) list.push_back(c);
     }
     return list;
 }
@@ -280,10 +305,12 @@ bool HasDeviceColumns(const StudyColumnMap& at) {
     return AnyOf(at, kFirstDeviceColumn, kLastDeviceColumn);
 }
 
-bool HasNetworkColumns(const StudyColumnMap& at) { return AnyOf(at, kBusColumn, kMotorXrColumn); }
+bool HasNetworkColumns(const StudyColumnMap& at) { return AnyOf(at, kFirstNetworkColumn, kLastNetworkColumn); }
+
+bool HasDutyColumn(const StudyColumnMap& at) { return at[kDeviceRatingColumn] >= 0; }
 
 ResultColumnList WrittenResultColumns(const StudyColumnMap& at) {
-    return ResultColumns(HasDeviceColumns(at), HasNetworkColumns(at));
+    return ResultColumns(HasDeviceColumns(at), HasNetworkColumns(at), HasDutyColumn(at));
 }
 
 ResultColumnList OutputResultColumns(const std::vector<std::string>& outputHeader) {
@@ -293,12 +320,16 @@ ResultColumnList OutputResultColumns(const std::vector<std::string>& outputHeade
     // inputs, and those name no input column.
     for (const bool devices : {true, false}) {
         for (const bool network : {true, false}) {
-            ResultColumnList list = ResultColumns(devices, network);
-            if (outputHeader.size() < list.size()) continue;
-            const std::vector<std::string> inputs(
-                outputHeader.begin(), outputHeader.end() - static_cast<std::ptrdiff_t>(list.size()));
-            const StudyColumnMap at = MapStudyColumns(inputs);
-            if (HasDeviceColumns(at) == devices && HasNetworkColumns(at) == network) return list;
+            for (const bool duty : {true, false}) {
+                ResultColumnList list = ResultColumns(devices, network, duty);
+                if (outputHeader.size() < list.size()) continue;
+                const std::vector<std::string> inputs(
+                    outputHeader.begin(), outputHeader.end() - static_cast<std::ptrdiff_t>(list.size()));
+                const StudyColumnMap at = MapStudyColumns(inputs);
+                if (HasDeviceColumns(at) == devices && HasNetworkColumns(at) == network &&
+                    HasDutyColumn(at) == duty)
+                    return list;
+            }
         }
     }
     return {};

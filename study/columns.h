@@ -81,8 +81,41 @@ enum StudyInputColumn {
     kMotorKvaColumn,
     kMotorXColumn,
     kMotorXrColumn,
+    // The conductors' temperature at the end of the fault (minimum case).
+    kCableEndTempColumn,
+    // A transformer's rated voltages (kV; empty: its buses' nominal ones)
+    // and its tap on the high-voltage winding (%).
+    kTxKvHvColumn,
+    kTxKvMvColumn,
+    kTxKvLvColumn,
+    kTxTapColumn,
+    // A three-winding transformer (branch_type transformer3): from_bus the
+    // high-voltage bus, bus the medium-voltage one, lv_bus the low-voltage
+    // one; tx_kva, tx_z and tx_ur the high-voltage rating and the HV–MV
+    // pair's u_k and u_R, these the others.
+    kLvBusColumn,
+    kTxKvaMvColumn,
+    kTxKvaLvColumn,
+    kTxZHlColumn,
+    kTxZMlColumn,
+    kTxUrColumn,
+    kTxUrHlColumn,
+    kTxUrMlColumn,
+    // A synchronous generator (branch_type generator) on the row's bus.
+    kGenKvaColumn,
+    kGenKvColumn,
+    kGenXdColumn,
+    kGenXrColumn,
+    kGenCosPhiColumn,
+    kGenInMinColumn,
+    // The interrupting rating of the row's protective device (kA), checked
+    // against the fault current it must interrupt.
+    kDeviceRatingColumn,
     kStudyInputColumnCount
 };
+// The network columns, from bus to gen_in_min.
+inline constexpr int kFirstNetworkColumn = kBusColumn;
+inline constexpr int kLastNetworkColumn = kGenInMinColumn;
 extern const std::array<std::string_view, kStudyInputColumnCount> kStudyInputNames;
 
 // The words a word column takes, in the order of its list: the methods, the
@@ -158,12 +191,17 @@ enum StudyResultColumn {
     kScenarioColumn,
     kBranchShareColumn,
     kBranchShareMinColumn,
+    // A study with a device_rating_ka column: whether the row's device can
+    // interrupt the fault current it carries ("not checked" without a
+    // rating). Written only by such a study.
+    kDeviceDutyColumn,
     kStudyResultColumnCount
 };
 // The result columns every study writes come first; each optional group
 // follows in this order, written only when the study has its input columns.
 inline constexpr int kFirstDeviceResultColumn = kArcTimeUsedColumn;
 inline constexpr int kFirstNetworkResultColumn = kBoltedCurrentMaxColumn;
+inline constexpr int kFirstDutyResultColumn = kDeviceDutyColumn;
 extern const std::array<std::string_view, kStudyResultColumnCount> kStudyResultNames;
 
 // The unit of a column's numbers, for headings: a fixed unit ("V", "kA",
@@ -197,14 +235,16 @@ inline constexpr int kLastDeviceColumn = kMaxArcTimeColumn;
 // the device result columns.
 bool HasDeviceColumns(const StudyColumnMap& at);
 // Whether the header row names any network column (bus, from_bus, ...,
-// motor_xr): the study is then read whole, its network computed, and the
+// gen_in_min): the study is then read whole, its network computed, and the
 // network result columns written.
 bool HasNetworkColumns(const StudyColumnMap& at);
+// Whether the header row names device_rating_ka: the duty column is written.
+bool HasDutyColumn(const StudyColumnMap& at);
 
 // The result columns (StudyResultColumn) a study's output holds, in the
 // order written: every column before the device columns, then the device
 // columns if the study has a device column, then the network columns if it
-// has a network column.
+// has a network column, then the duty column if it has device_rating_ka.
 using ResultColumnList = std::vector<int>;
 ResultColumnList WrittenResultColumns(const StudyColumnMap& at);
 // The same, read from the header row of a study's output: the list whose

@@ -14,10 +14,7 @@ namespace {
 
 using network::ElementKind;
 
-constexpr int kFirstNetworkColumn = kBusColumn;
-constexpr int kLastNetworkColumn = kMotorXrColumn;
-
-enum class BranchType { None, Source, Transformer, Cable };
+enum class BranchType { None, Source, Transformer, Cable, Generator, Transformer3 };
 
 bool HasNetworkText(const StudyRowInputs& in) {
     for (int c = kFirstNetworkColumn; c <= kLastNetworkColumn; ++c) {
@@ -54,6 +51,23 @@ constexpr NetworkRange kNetworkRanges[] = {
     {kMotorKvaColumn,    0.1,   1e7,  false, "a motor rating"},
     {kMotorXColumn,      0.01,  10,   false, "a motor reactance"},
     {kMotorXrColumn,     0.1,   1000, false, "an X/R ratio"},
+    {kCableEndTempColumn, 20,   300,  false, "a conductor temperature at the end of a fault"},
+    {kTxKvHvColumn,      0.001, 1000, false, "a rated voltage"},
+    {kTxKvMvColumn,      0.001, 1000, false, "a rated voltage"},
+    {kTxKvLvColumn,      0.001, 1000, false, "a rated voltage"},
+    {kTxTapColumn,       -30,   30,   false, "a tap"},
+    {kTxKvaMvColumn,     1,     1e7,  false, "a transformer rating"},
+    {kTxKvaLvColumn,     1,     1e7,  false, "a transformer rating"},
+    {kTxZHlColumn,       0.1,   100,  false, "a transformer impedance"},
+    {kTxZMlColumn,       0.1,   100,  false, "a transformer impedance"},
+    {kTxUrColumn,        0,     100,  false, "a resistive voltage"},
+    {kTxUrHlColumn,      0,     100,  false, "a resistive voltage"},
+    {kTxUrMlColumn,      0,     100,  false, "a resistive voltage"},
+    {kGenKvaColumn,      1,     1e7,  false, "a generator rating"},
+    {kGenKvColumn,       0.001, 1000, false, "a rated voltage"},
+    {kGenXdColumn,       0.01,  10,   false, "a generator reactance"},
+    {kGenXrColumn,       0.1,   1000, false, "an X/R ratio"},
+    {kGenCosPhiColumn,   0.01,  1,    false, "a power factor"},
 };
 // clang-format on
 constexpr int kMostCableSets = 1000;
@@ -101,13 +115,15 @@ public:
         if (t == "source") return BranchType::Source;
         if (t == "transformer") return BranchType::Transformer;
         if (t == "cable") return BranchType::Cable;
+        if (t == "generator") return BranchType::Generator;
+        if (t == "transformer3") return BranchType::Transformer3;
         throw StudyRowError("branch_type: unknown value \"" + std::string(t) + "\"");
     }
 
-    // The values of a branch type only on rows of that type.
+    // The values of a branch type only on rows of that type (or of `also`).
     void OnlyFor(BranchType type, BranchType wanted, std::string_view typeWord,
-                 std::initializer_list<StudyInputColumn> columns) const {
-        if (type == wanted) return;
+                 std::initializer_list<StudyInputColumn> columns, BranchType also = BranchType::None) const {
+        if (type == wanted || (also != BranchType::None && type == also)) return;
         for (StudyInputColumn c : columns) {
             if (!in_[c].empty())
                 throw StudyRowError(Name(c) + ": given on a row whose branch_type is not " +
@@ -153,11 +169,11 @@ void AddError(NetworkRowFault& f, const std::string& message) {
 }  // namespace
 
 StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,
-                           network::Convention convention) {
+                           const network::SolveOptions& options) {
     rows_.resize(rows.size());
     network::NetworkInput input;
     // The row of each element, by kind and index in its list of `input`.
-    std::vector<std::size_t> rowOf[5];
+    std::vector<std::size_t> rowOf[network::kElementKindCount];
     auto kindIndex = [](ElementKind k) { return static_cast<int>(k); };
     struct Own {
         ElementKind kind;
@@ -187,10 +203,20 @@ StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,
             r.OnlyFor(type, BranchType::Source, "source",
                       {kSourceKaColumn, kSourceXrColumn, kSourceKaMinColumn});
             r.OnlyFor(type, BranchType::Transformer, "transformer",
-                      {kTxKvaColumn, kTxZColumn, kTxXrColumn});
+                      {kTxKvaColumn, kTxZColumn, kTxKvHvColumn, kTxKvLvColumn, kTxTapColumn},
+                      BranchType::Transformer3);
+            r.OnlyFor(type, BranchType::Transformer, "transformer", {kTxXrColumn});
+            r.OnlyFor(type, BranchType::Transformer3, "transformer3",
+                      {kLvBusColumn, kTxKvMvColumn, kTxKvaMvColumn, kTxKvaLvColumn, kTxZHlColumn,
+                       kTxZMlColumn, kTxUrColumn, kTxUrHlColumn, kTxUrMlColumn});
             r.OnlyFor(type, BranchType::Cable, "cable",
-                      {kCableLengthColumn, kCableRColumn, kCableXColumn, kCableSetsColumn});
-            if ((type == BranchType::None || type == BranchType::Source) &&
+                      {kCableLengthColumn, kCableRColumn, kCableXColumn, kCableSetsColumn,
+                       kCableEndTempColumn});
+            r.OnlyFor(type, BranchType::Generator, "generator",
+                      {kGenKvaColumn, kGenKvColumn, kGenXdColumn, kGenXrColumn, kGenCosPhiColumn,
+                       kGenInMinColumn});
+            if ((type == BranchType::None || type == BranchType::Source ||
+                 type == BranchType::Generator) &&
                 !in[kFromBusColumn].empty()) {
                 throw StudyRowError("from_bus: given on a row without a transformer or cable");
             }
@@ -204,6 +230,8 @@ StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,
             std::optional<network::Transformer> transformer;
             std::optional<network::Cable> cable;
             std::optional<network::Motor> motor;
+            std::optional<network::Generator> generator;
+            std::optional<network::Transformer3> transformer3;
             const std::string from(in[kFromBusColumn]);
             switch (type) {
             case BranchType::Source: {
@@ -221,8 +249,49 @@ StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,
                 transformer = network::Transformer{
                     name, from, bus, r.Required(kTxKvaColumn, "a transformer needs its rating"),
                     r.Required(kTxZColumn, "a transformer needs its impedance"),
-                    r.Required(kTxXrColumn, "a transformer needs its X/R")};
+                    r.Required(kTxXrColumn, "a transformer needs its X/R"),
+                    r.Optional(kTxKvHvColumn, 0), r.Optional(kTxKvLvColumn, 0), r.Optional(kTxTapColumn, 0)};
                 break;
+            case BranchType::Transformer3: {
+                const std::string lv(in[kLvBusColumn]);
+                if (from.empty()) throw StudyRowError("from_bus: empty, a three-winding transformer needs its high-voltage bus");
+                if (lv.empty()) throw StudyRowError("lv_bus: empty, a three-winding transformer needs its low-voltage bus");
+                network::Transformer3 t;
+                t.name = name;
+                t.hv_bus = from;
+                t.mv_bus = bus;
+                t.lv_bus = lv;
+                const char* rating = "a three-winding transformer needs the rating of each winding";
+                t.kva_hv = r.Required(kTxKvaColumn, rating);
+                t.kva_mv = r.Required(kTxKvaMvColumn, rating);
+                t.kva_lv = r.Required(kTxKvaLvColumn, rating);
+                const char* uk = "a three-winding transformer needs the impedance voltage of each pair";
+                const char* ur = "a three-winding transformer needs the resistive voltage of each pair";
+                t.uk_percent = {r.Required(kTxZColumn, uk), r.Required(kTxZHlColumn, uk), r.Required(kTxZMlColumn, uk)};
+                t.ur_percent = {r.Required(kTxUrColumn, ur), r.Required(kTxUrHlColumn, ur),
+                                r.Required(kTxUrMlColumn, ur)};
+                t.kv_hv = r.Optional(kTxKvHvColumn, 0);
+                t.kv_mv = r.Optional(kTxKvMvColumn, 0);
+                t.kv_lv = r.Optional(kTxKvLvColumn, 0);
+                t.tap_percent = r.Optional(kTxTapColumn, 0);
+                transformer3 = std::move(t);
+                break;
+            }
+            case BranchType::Generator: {
+                network::Generator g;
+                g.name = name;
+                g.bus = bus;
+                g.kva = r.Required(kGenKvaColumn, "a generator needs its rating");
+                g.kv = r.Optional(kGenKvColumn, 0);
+                g.xd_pu = r.Required(kGenXdColumn, "a generator needs its subtransient reactance");
+                if (!in[kGenXrColumn].empty()) g.xr = r.Optional(kGenXrColumn, 0);
+                g.cos_phi = r.Optional(kGenCosPhiColumn, 0.8);
+                g.in_min = in[kGenInMinColumn] == "yes";
+                if (!in[kGenInMinColumn].empty() && !g.in_min && in[kGenInMinColumn] != "no")
+                    throw StudyRowError("gen_in_min: unknown value \"" + std::string(in[kGenInMinColumn]) + "\" (yes or no)");
+                generator = std::move(g);
+                break;
+            }
             case BranchType::Cable: {
                 const double sets = r.Optional(kCableSetsColumn, 1);
                 if (sets != std::floor(sets) || sets < 1 || sets > kMostCableSets) {
@@ -237,6 +306,7 @@ StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,
                                        r.Required(kCableRColumn, "a cable needs its resistance"),
                                        r.Required(kCableXColumn, "a cable needs its reactance"),
                                        static_cast<int>(sets)};
+                if (!in[kCableEndTempColumn].empty()) cable->end_temp_c = r.Optional(kCableEndTempColumn, 20);
                 break;
             }
             case BranchType::None:
@@ -267,6 +337,16 @@ StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,
                 rowOf[kindIndex(ElementKind::Motor)].push_back(i);
                 input.motors.push_back(std::move(*motor));
             }
+            if (generator) {
+                branchOf[i] = Own{ElementKind::Generator, input.generators.size(), bus};
+                rowOf[kindIndex(ElementKind::Generator)].push_back(i);
+                input.generators.push_back(std::move(*generator));
+            }
+            if (transformer3) {
+                branchOf[i] = Own{ElementKind::Transformer3, input.transformers3.size(), bus};
+                rowOf[kindIndex(ElementKind::Transformer3)].push_back(i);
+                input.transformers3.push_back(std::move(*transformer3));
+            }
         } catch (const StudyRowError& e) {
             f.error = e.message;
         }
@@ -274,7 +354,7 @@ StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,
     if (input.buses.empty()) return;
 
     const network::Network net(std::move(input));
-    results_ = net.Solve(convention);
+    results_ = net.Solve(options);
     for (const network::ElementError& e : results_.errors) {
         AddError(rows_[rowOf[kindIndex(e.kind)][e.index]], e.message);
     }
@@ -307,13 +387,33 @@ StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,
     // The tree: the first branch without an error that ends at each bus.
     feeds_.resize(results_.buses.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (!branchOf[i] || branchOf[i]->kind == ElementKind::Source || !rows_[i].error.empty())
+        if (!branchOf[i] || branchOf[i]->kind == ElementKind::Source ||
+            branchOf[i]->kind == ElementKind::Generator || !rows_[i].error.empty())
             continue;
-        const auto at = results_.busIndex.find(branchOf[i]->bus);
-        if (at == results_.busIndex.end() || feeds_[at->second].row >= 0) continue;
-        feeds_[at->second] = Feed{static_cast<int>(i), std::string(rows[i][kFromBusColumn]),
-                                  branchOf[i]->kind};
+        auto feed = [&](const std::string& bus) {
+            const auto at = results_.busIndex.find(bus);
+            if (at == results_.busIndex.end() || feeds_[at->second].row >= 0) return;
+            feeds_[at->second] = Feed{static_cast<int>(i), std::string(rows[i][kFromBusColumn]),
+                                      branchOf[i]->kind};
+        };
+        feed(branchOf[i]->bus);
+        // A three-winding transformer feeds its low-voltage bus too.
+        if (branchOf[i]->kind == ElementKind::Transformer3) feed(std::string(rows[i][kLvBusColumn]));
     }
+}
+
+std::string ShortCircuitBasis(const network::SolveOptions& options) {
+    std::string t = "By " + std::string(network::kConventionWords[static_cast<std::size_t>(options.convention)]) + ": ";
+    if (options.convention == network::Convention::Iec60909) {
+        t += options.lvTolerance == 10 ? "voltage factor c max 1.10 up to 1 kV (voltage tolerance +10 %), 1.10 above"
+                                       : "voltage factor c max 1.05 up to 1 kV (voltage tolerance +6 %), 1.10 above";
+        t += "; c min 0.95 up to 1 kV, 1.00 above.";
+    } else {
+        t += "prefault voltage 1.0 per unit in both cases.";
+    }
+    const double temp = network::CableEndTemp(options);
+    return t + " Minimum case with the cables' conductors at " + FormatFixed(temp, 15, temp == std::floor(temp) ? 0 : 1) +
+           " °C at the end of the fault (a cable_end_temp of a row for its cable).";
 }
 
 PointResult ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFault& fault,

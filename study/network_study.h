@@ -13,6 +13,12 @@
 // A row whose network values cannot be read or whose element the network
 // refuses is an error naming the row (as "row N", N counting the study's
 // rows from 1); the other rows are computed.
+//
+// The branch types: source, transformer (tx_kv_hv, tx_kv_lv, tx_tap
+// optional), cable (cable_end_temp optional), generator (on the row's bus:
+// gen_kva, gen_xd; gen_kv, gen_xr, gen_cos_phi 0.8, gen_in_min no) and
+// transformer3 (from_bus, bus and lv_bus its high-, medium- and
+// low-voltage buses).
 #pragma once
 
 #include <cstddef>
@@ -40,7 +46,7 @@ class StudyNetwork {
 public:
     // Every row's inputs, in the study's order (a row that could not be
     // read: all empty). The texts need not outlive the network.
-    StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep, network::Convention convention);
+    StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep, const network::SolveOptions& options);
 
     const NetworkRowFault& Row(std::size_t row) const { return rows_[row]; }
     // The buses and their currents; empty when no row is in the network.
@@ -61,6 +67,13 @@ private:
     network::ShortCircuitResults results_;
     std::vector<Feed> feeds_;
 };
+
+// What the fault currents were computed by, for a report: "By iec60909:
+// voltage factor c max 1.05 up to 1 kV (voltage tolerance +6 %), 1.10
+// above; c min 0.95 up to 1 kV, 1.00 above. Minimum case with the cables'
+// conductors at 80 °C at the end of the fault (a cable_end_temp of a row
+// for its cable)."
+std::string ShortCircuitBasis(const network::SolveOptions& options);
 
 // Computes a row of a network study: a row outside the network as
 // ComputeStudyRow does; one in it with its bus's currents (both cases, each

@@ -43,8 +43,20 @@ struct StudyOptions {
     // The named fuse curves a fuse_curve cell may name (--curves, "Load
     // device curves..."); none loaded: only inline curves are read.
     std::shared_ptr<const CurveSet> curves;
-    // The convention of the fault currents of a study with a network.
+    // The convention of the fault currents of a study with a network, and
+    // its choices: the low-voltage tolerance (6 or 10 %) and the
+    // conductors' temperature at the end of the fault for cables without
+    // their own (absent: the convention's).
     network::Convention shortCircuit = network::Convention::Ansi;
+    int lvTolerance = 6;
+    std::optional<double> cableEndTemp;
+    network::SolveOptions ShortCircuit() const {
+        network::SolveOptions o;
+        o.convention = shortCircuit;
+        o.lvTolerance = lvTolerance;
+        o.cableEndTemp = cableEndTemp;
+        return o;
+    }
     // When set, RunStudy hands it the points it computed, as records
     // (study/point_record.h) of a chunk of rows at a time, in the order of
     // the rows: what the batch calculator writes its PDFs from.

@@ -155,7 +155,13 @@ constexpr StudyInputColumn kNetworkReadColumns[] = {
     kBranchTypeColumn,  kSourceKaColumn,      kSourceXrColumn,    kSourceKaMinColumn,
     kTxKvaColumn,       kTxZColumn,           kTxXrColumn,        kCableLengthColumn,
     kCableRColumn,      kCableXColumn,        kCableSetsColumn,   kMotorKvaColumn,
-    kMotorXColumn,      kMotorXrColumn};
+    kMotorXColumn,      kMotorXrColumn,       kCableEndTempColumn, kTxKvHvColumn,
+    kTxKvMvColumn,      kTxKvLvColumn,        kTxTapColumn,       kLvBusColumn,
+    kTxKvaMvColumn,     kTxKvaLvColumn,       kTxZHlColumn,       kTxZMlColumn,
+    kTxUrColumn,        kTxUrHlColumn,        kTxUrMlColumn,      kGenKvaColumn,
+    kGenKvColumn,       kGenXdColumn,         kGenXrColumn,       kGenCosPhiColumn,
+    kGenInMinColumn};
+static_assert(std::size(kNetworkReadColumns) == 2 + kLastNetworkColumn - kFirstNetworkColumn + 1);
 constexpr std::size_t kNetworkReadCount = std::size(kNetworkReadColumns);
 
 // A study with a network: read whole (its network is known only at its
@@ -192,7 +198,7 @@ void RunNetworkStudy(csv::ChunkReader& reader, const std::vector<std::string>& h
     for (std::size_t i = 0; i < rowCount; ++i) {
         for (std::size_t n = 0; n < kNetworkReadCount; ++n) rows[i][kNetworkReadColumns[n]] = texts[i][n];
     }
-    const StudyNetwork network(rows, options.sep, options.shortCircuit);
+    const StudyNetwork network(rows, options.sep, options.ShortCircuit());
     rows.clear();
     texts.clear();
     const ChunkWriter writer(options, format, header, &network);

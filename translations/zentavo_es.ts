@@ -2286,6 +2286,38 @@ y %n etiqueta(s) más con el nombre cortado</numerusform>
         <source>These equipment names do not fit on two lines; their labels end them with “…”:%1</source>
         <translation>Estos nombres de equipo no caben en dos líneas; sus etiquetas los terminan con «…»:%1</translation>
     </message>
+    <message>
+        <source>Low-voltage tolerance</source>
+        <translation>Tolerancia de baja tensión</translation>
+    </message>
+    <message>
+        <source>The voltage tolerance of the low-voltage systems by IEC 60909: +6 % gives c max 1.05, +10 % gives 1.10</source>
+        <translation>La tolerancia de tensión de los sistemas de baja tensión según IEC 60909: +6 % da c max 1,05; +10 % da 1,10</translation>
+    </message>
+    <message>
+        <source>LV +6 %</source>
+        <translation>BT +6 %</translation>
+    </message>
+    <message>
+        <source>LV +10 %</source>
+        <translation>BT +10 %</translation>
+    </message>
+    <message>
+        <source>Cables &amp;at:</source>
+        <translation>Cab&amp;les a:</translation>
+    </message>
+    <message>
+        <source>The conductors&apos; temperature at the end of the fault, for the minimum case of the cables without their own cable_end_temp</source>
+        <translation>La temperatura de los conductores al final de la falla, para el caso mínimo de los cables sin su propio cable_end_temp</translation>
+    </message>
+    <message>
+        <source> °C</source>
+        <translation> °C</translation>
+    </message>
+    <message>
+        <source>by convention</source>
+        <translation>según la convención</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TStudyExport</name>

@@ -2286,6 +2286,38 @@ et %n autre(s) étiquette(s) au nom coupé</numerusform>
         <source>These equipment names do not fit on two lines; their labels end them with “…”:%1</source>
         <translation>Ces noms d&apos;équipement ne tiennent pas sur deux lignes ; leurs étiquettes les terminent par « … » :%1</translation>
     </message>
+    <message>
+        <source>Low-voltage tolerance</source>
+        <translation>Tolérance basse tension</translation>
+    </message>
+    <message>
+        <source>The voltage tolerance of the low-voltage systems by IEC 60909: +6 % gives c max 1.05, +10 % gives 1.10</source>
+        <translation>La tolérance de tension des réseaux basse tension selon la CEI 60909 : +6 % donne c max 1,05 ; +10 % donne 1,10</translation>
+    </message>
+    <message>
+        <source>LV +6 %</source>
+        <translation>BT +6 %</translation>
+    </message>
+    <message>
+        <source>LV +10 %</source>
+        <translation>BT +10 %</translation>
+    </message>
+    <message>
+        <source>Cables &amp;at:</source>
+        <translation>Câb&amp;les à :</translation>
+    </message>
+    <message>
+        <source>The conductors&apos; temperature at the end of the fault, for the minimum case of the cables without their own cable_end_temp</source>
+        <translation>La température des conducteurs en fin de défaut, pour le cas minimal des câbles sans leur propre cable_end_temp</translation>
+    </message>
+    <message>
+        <source> °C</source>
+        <translation> °C</translation>
+    </message>
+    <message>
+        <source>by convention</source>
+        <translation>selon la convention</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TStudyExport</name>

@@ -580,10 +580,14 @@ void StudyModel::NetworkChanged() {
     if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
 }
 
-void StudyModel::SetConvention(network::Convention convention) {
+void StudyModel::SetShortCircuit(const network::SolveOptions& shortCircuit) {
     StudyOptions options = file_.Options();
-    if (options.shortCircuit == convention) return;
-    options.shortCircuit = convention;
+    if (options.shortCircuit == shortCircuit.convention && options.lvTolerance == shortCircuit.lvTolerance &&
+        options.cableEndTemp == shortCircuit.cableEndTemp)
+        return;
+    options.shortCircuit = shortCircuit.convention;
+    options.lvTolerance = shortCircuit.lvTolerance;
+    options.cableEndTemp = shortCircuit.cableEndTemp;
     beginResetModel();
     Forget();
     file_.SetOptions(options);

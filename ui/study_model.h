@@ -97,8 +97,10 @@ public:
     // The named fuse curves the rows' fuse_curve cells may name: every row
     // is computed again.
     void SetCurves(std::shared_ptr<const CurveSet> curves);
-    // Another convention of a network's fault currents: every row computed again.
-    void SetConvention(network::Convention convention);
+    // Another convention of a network's fault currents, or another of its
+    // choices (low-voltage tolerance, conductors' end temperature): every
+    // row computed again.
+    void SetShortCircuit(const network::SolveOptions& shortCircuit);
     // How many rows are computed (HasStudyResults: also those with a
     // caution); the rest are refused.
     int ComputedRows() const { return computed_; }

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QSpinBox>
 #include <QDate>
 #include <QDir>
 #include <QDockWidget>
@@ -48,6 +49,9 @@ namespace {
 
 // A study larger than this is refused: the whole file is held in memory.
 constexpr std::size_t kLargestStudyBytes = std::size_t{128} << 20;
+// The lowest step of the cables' temperature box: the convention's own
+// (80 °C by iec60909, 20 °C by ansi); above it, the temperature chosen.
+constexpr int kConventionTempStep = 19;
 
 std::string FileName(const QString& path) { return Utf8(QFileInfo(path).fileName()); }
 
@@ -188,6 +192,29 @@ QHBoxLayout* TStudy::BuildFilterRow(QWidget* central) {
     conventionLabel->setBuddy(ShortCircuitBox);
     filterRow->addWidget(conventionLabel);
     filterRow->addWidget(ShortCircuitBox);
+    const StudyOptions& options = model_->file().Options();
+    LvToleranceBox = new QComboBox(central);
+    LvToleranceBox->setObjectName("LvToleranceBox");
+    LvToleranceBox->setAccessibleName(tr("Low-voltage tolerance"));
+    LvToleranceBox->setToolTip(tr("The voltage tolerance of the low-voltage systems by IEC 60909: "
+                                  "+6 % gives c max 1.05, +10 % gives 1.10"));
+    LvToleranceBox->addItem(tr("LV +6 %"), 6);
+    LvToleranceBox->addItem(tr("LV +10 %"), 10);
+    LvToleranceBox->setCurrentIndex(options.lvTolerance == 10 ? 1 : 0);
+    LvToleranceBox->setEnabled(options.shortCircuit == network::Convention::Iec60909);
+    filterRow->addWidget(LvToleranceBox);
+    auto* tempLabel = new QLabel(tr("Cables &at:"), central);
+    CableEndTempBox = new QSpinBox(central);
+    CableEndTempBox->setObjectName("CableEndTempBox");
+    CableEndTempBox->setToolTip(tr("The conductors' temperature at the end of the fault, for the minimum case "
+                                   "of the cables without their own cable_end_temp"));
+    CableEndTempBox->setRange(kConventionTempStep, 300);
+    CableEndTempBox->setSuffix(tr(" °C"));
+    CableEndTempBox->setSpecialValueText(tr("by convention"));
+    CableEndTempBox->setValue(options.cableEndTemp ? static_cast<int>(*options.cableEndTemp) : kConventionTempStep);
+    tempLabel->setBuddy(CableEndTempBox);
+    filterRow->addWidget(tempLabel);
+    filterRow->addWidget(CableEndTempBox);
     return filterRow;
 }
 
@@ -270,8 +297,10 @@ void TStudy::ConnectControls() {
         UpdateFilterColumns();  // the headings' units
         UpdateNetworkView();
     });
-    connect(ShortCircuitBox, &QComboBox::currentIndexChanged, this,
-            [this](int i) { app_.Guard(this, [&] { ConventionChange(i); }); });
+    auto shortCircuit = [this] { app_.Guard(this, [&] { ShortCircuitChange(); }); };
+    connect(ShortCircuitBox, &QComboBox::currentIndexChanged, this, shortCircuit);
+    connect(LvToleranceBox, &QComboBox::currentIndexChanged, this, shortCircuit);
+    connect(CableEndTempBox, &QSpinBox::valueChanged, this, shortCircuit);
     // The picture follows the current row and is drawn again for its new
     // results whenever the study changes under it.
     auto curve = [this] { app_.Guard(this, [&] { UpdateCurve(); }); };
@@ -375,9 +404,15 @@ void TStudy::UpdateNetworkView() {
     networkView_->Show(model_->file().Network(), model_->file().Options().shortCircuit, app_.Sep());
 }
 
-void TStudy::ConventionChange(int index) {
+void TStudy::ShortCircuitChange() {
+    const int index = ShortCircuitBox->currentIndex();
     if (index < 0 || index >= static_cast<int>(network::kConventionWords.size())) return;
-    model_->SetConvention(static_cast<network::Convention>(index));
+    network::SolveOptions o;
+    o.convention = static_cast<network::Convention>(index);
+    o.lvTolerance = LvToleranceBox->currentData().toInt() == 10 ? 10 : 6;
+    if (CableEndTempBox->value() > kConventionTempStep) o.cableEndTemp = CableEndTempBox->value();
+    LvToleranceBox->setEnabled(o.convention == network::Convention::Iec60909);
+    model_->SetShortCircuit(o);
 }
 
 bool TStudy::IsModified() const { return !model_->undoStack().isClean(); }
@@ -714,7 +749,7 @@ render::StudyReportOptions TStudy::ReportOptions() const {
     options.sep = app_.Sep();
     options.curves = model_->file().Options().curves;
     options.network = model_->file().Network();
-    options.convention = model_->file().Options().shortCircuit;
+    options.shortCircuit = model_->file().Options().ShortCircuit();
     return options;
 }
 

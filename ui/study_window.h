@@ -18,6 +18,7 @@
 #include "ui/study_model.h"
 
 class QComboBox;
+class QSpinBox;
 class QDockWidget;
 class QHBoxLayout;
 class QLabel;
@@ -69,7 +70,7 @@ private:
     void CopyClick();
     void PasteClick();
     void NetworkClick();    // "Network…": the buses and the tree of the study's network
-    void ConventionChange(int index);
+    void ShortCircuitChange();
 
     // The parts of the window, built in this order by the constructor.
     QHBoxLayout* BuildFilterRow(QWidget* central);
@@ -111,8 +112,13 @@ private:
     // The filter row above the table.
     QLineEdit* FilterEdit = nullptr;
     QComboBox* FilterColumnBox = nullptr;
-    // The convention of the network's fault currents: ansi or iec60909.
+    // The convention of the network's fault currents: ansi or iec60909; its
+    // low-voltage tolerance (+6 % or +10 %, iec60909 only), and the
+    // conductors' temperature at the end of the fault for the minimum case
+    // (its lowest step: the convention's own).
     QComboBox* ShortCircuitBox = nullptr;
+    QComboBox* LvToleranceBox = nullptr;
+    QSpinBox* CableEndTempBox = nullptr;
     // The table of the points, its first column kept in view.
     QTableView* StudyTable = nullptr;
     // The status bar: how many points, computed and refused.

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QSpinBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QHeaderView>
@@ -1357,8 +1358,23 @@ private slots:
         // The IEC 60909 convention: every row and the open view computed again.
         Child<QComboBox>(*study, "ShortCircuitBox")->setCurrentIndex(1);
         QCOMPARE(Cell(1, "bolted_current_max"), QString("43.914"));
-        QCOMPARE(Cell(2, "bolted_current_min"), QString("25.430"));
+        QCOMPARE(Cell(2, "bolted_current_min"), QString("24.700"));  // its cable at 80 °C
         QCOMPARE(buses->item(1, 2)->text(), QString("43.914"));
+        // The cables at 20 °C, then c max 1.10 at low voltage: the rows follow each choice.
+        auto* temp = Child<QSpinBox>(*study, "CableEndTempBox");
+        auto* tolerance = Child<QComboBox>(*study, "LvToleranceBox");
+        QVERIFY(tolerance->isEnabled());
+        temp->setValue(20);
+        QCOMPARE(Cell(2, "bolted_current_min"), QString("25.430"));
+        tolerance->setCurrentIndex(1);
+        QCOMPARE(Cell(1, "bolted_current_max"), QString("44.149"));
+        QCOMPARE(buses->item(1, 2)->text(), QString("44.149"));
+        temp->setValue(temp->minimum());  // by the convention again: 80 °C
+        QCOMPARE(Cell(2, "bolted_current_min"), QString("24.045"));
+        // ansi has no tolerance to choose, and takes 20 °C of its own.
+        Child<QComboBox>(*study, "ShortCircuitBox")->setCurrentIndex(0);
+        QVERIFY(!tolerance->isEnabled());
+        QCOMPARE(Cell(2, "bolted_current_min"), QString("26.194"));
     }
 };
 
