@@ -165,7 +165,11 @@ static QString UsedText(const std::optional<PointDuration>& d, char sep) {
 
 std::vector<QString> DeviceCells(const StudyPointView& p, char sep) {
     const PointResult& r = ResultOf(p);
-    return {Text(OneLineName(p.name)), DeviceText(p.inputs) + BranchSharesText(p, sep), UsedText(r.full.duration, sep),
+    // Its interrupting duty, said even where no rating was given.
+    QString duty;
+    if (r.duty) duty = QStringLiteral(", ") + (r.duty->ratingKa ? Text(DutyText(*r.duty, sep))
+                                                                 : QStringLiteral("interrupting rating not checked"));
+    return {Text(OneLineName(p.name)), DeviceText(p.inputs) + BranchSharesText(p, sep) + duty, UsedText(r.full.duration, sep),
             r.reduced ? UsedText(r.reduced->duration, sep) : QString()};
 }
 

@@ -447,12 +447,20 @@ PointResult ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFau
         min = true;
     else
         min = minCase.Governing().energy > maxCase.Governing().energy;
+    const std::optional<PointDuty> maxDuty = maxCase.duty;
     PointResult p = std::move(min ? minCase : maxCase);
     if (!p.Computed()) {
         p.message = std::string(min ? "minimum" : "maximum") + " case (" +
                     NetworkCurrentText(min ? fault.kaMin : fault.kaMax, options.sep) + " kA): " + p.message;
     }
     p.network = PointNetwork{fault.kaMax, fault.kaMin, min, fault.branchShare, fault.branchShareMin};
+    // The device interrupts the maximum case's current, the share through
+    // its branch where it sits on one (three decimals, as each is shown).
+    if (maxDuty) {
+        PointDuty duty = *maxDuty;
+        if (fault.branchShare) duty.availableKa = ParseNumber(NetworkCurrentText(duty.availableKa * *fault.branchShare, '.'), '.');
+        p.duty = duty;
+    }
     return p;
 }
 

@@ -129,6 +129,11 @@ void AppendPointRecord(std::string& out, std::string_view name, const StudyRowIn
         w.Maybe(p.network->share);
         w.Maybe(p.network->shareMin);
     }
+    w.Put<std::uint8_t>(p.duty.has_value());
+    if (p.duty) {
+        w.Maybe(p.duty->ratingKa);
+        w.Put(p.duty->availableKa);
+    }
     const auto size = static_cast<std::uint32_t>(out.size() - start);
     std::memcpy(out.data() + start, &size, sizeof size);
 }
@@ -178,6 +183,12 @@ bool ReadPointRecord(std::string_view& in, PointRecord& out) {
         n.share = r.Maybe<double>();
         n.shareMin = r.Maybe<double>();
         p.network = n;
+    }
+    if (r.Get<std::uint8_t>()) {
+        PointDuty d;
+        d.ratingKa = r.Maybe<double>();
+        d.availableKa = r.Get<double>();
+        p.duty = d;
     }
     if (!r.Done()) throw Error("A point kept for the PDFs cannot be read back.");
     in.remove_prefix(size);

@@ -63,6 +63,16 @@ struct PointNetwork {
     std::optional<double> share, shareMin;  // its own branch's share of each case
 };
 
+// The interrupting duty of a point's protective device: its rating
+// (device_rating_ka) against the fault current it must interrupt, the bolted
+// current as the row shows it (kA, three decimals), on a branch of the
+// network the branch's share of the maximum case.
+struct PointDuty {
+    std::optional<double> ratingKa;  // absent: no rating given, not checked
+    double availableKa = 0;
+    bool Exceeded() const { return ratingKa && availableKa > *ratingKa; }
+};
+
 struct PointResult {
     PointStatus status = PointStatus::Error;
     std::string message;  // the refusal, the error or the caution; empty when computed
@@ -90,6 +100,9 @@ struct PointResult {
     std::shared_ptr<const ProtectiveDevice> device;
     std::optional<double> maxArcTime;
     std::optional<PointNetwork> network;
+    // A point with a protective device (device_type, the fuse and breaker
+    // methods) or a rating, whose bolted current is known; none otherwise.
+    std::optional<PointDuty> duty;
 
     bool Computed() const { return status == PointStatus::Computed || status == PointStatus::Caution; }
     // The reduced case governs (the method's choice, where it computed one), and the governing case.

@@ -23,6 +23,18 @@ const std::string& DurationTexts::Text(double seconds, char sep) {
 
 std::string NetworkCurrentText(double ka, char sep) { return FormatFixed(ka, 15, 3, sep); }
 
+std::string DutyText(const PointDuty& duty, char sep) {
+    if (!duty.ratingKa) return "not checked";
+    auto trimmed = [sep](double ka) {
+        std::string t = FormatFixed(ka, 15, 3, sep);
+        t.erase(t.find_last_not_of('0') + 1);
+        if (t.back() == sep) t.pop_back();
+        return t;
+    };
+    return "interrupting rating " + trimmed(*duty.ratingKa) + " kA " + (duty.Exceeded() ? "below" : "for") + " the " +
+           trimmed(duty.availableKa) + " kA available";
+}
+
 namespace {
 
 // An arcing current as each method writes it.
@@ -67,6 +79,7 @@ void WriteResultCells(const PointResult& p, const UnitSettings& u, char sep, Stu
         if (n.share) out[kBranchShareColumn] = FormatFixed(*n.share, 15, 3, sep);
         if (n.shareMin) out[kBranchShareMinColumn] = FormatFixed(*n.shareMin, 15, 3, sep);
     }
+    if (p.duty) out[kDeviceDutyColumn] = DutyText(*p.duty, sep);
     if (!p.Computed()) return;
 
     const CaseStyle style = CaseStyleOf(p.equations);

@@ -40,5 +40,9 @@ StudyRowResults ResultCells(const PointResult& p, const UnitSettings& units, cha
 // The bolted current text of a row of a network, as its bolted_current_max
 // or bolted_current_min column shows it: kA, three decimals.
 std::string NetworkCurrentText(double ka, char sep);
+// A device's interrupting duty: "interrupting rating 25 kA below the 31.2 kA
+// available", "interrupting rating 25 kA for the 18.3 kA available", or
+// "not checked" without a rating (the currents without trailing zeros).
+std::string DutyText(const PointDuty& duty, char sep);
 
 }  // namespace zentavo

@@ -105,6 +105,9 @@ std::string WithoutPadding(std::string_view t, char sep) {
     return out + exponent;
 }
 
+// The interrupting ratings a row's device may have.
+constexpr double kLeastRatingKa = 0.1, kMostRatingKa = 1000;
+
 // Runs one row into its PointResult.
 class RowRunner {
 public:
@@ -134,6 +137,7 @@ public:
             // Whatever the method, a class the row names is one of the four:
             // its label names it.
             Word(kEquipmentClassColumn, in_[kEquipmentClassColumn]);
+            const std::optional<double> rating = ReadRating();
             ReadDevice(p_.method);
             switch (*method) {
             case kEmpiricalMethod:
@@ -148,6 +152,9 @@ public:
             default:
                 Ieee2018();
                 break;
+            }
+            if (entry_ || rating || p_.method == kFuseMethod || p_.method == kBreakerMethod) {
+                if (const std::optional<double> ka = BoltedKa()) p_.duty = PointDuty{rating, *ka};
             }
         } catch (const StudyRowError& e) {
             p_ = PointResult{};
@@ -171,6 +178,33 @@ public:
     }
 
 private:
+    // The device's interrupting rating, if the row gives one.
+    std::optional<double> ReadRating() const {
+        const std::string_view t = in_[kDeviceRatingColumn];
+        if (t.empty()) return std::nullopt;
+        double ka;
+        try {
+            ka = ParseNumber(t, o_.sep);
+        } catch (const ConversionError&) {
+            throw StudyRowError("device_rating_ka: " + std::string(t) + " is not a number");
+        }
+        if (!(ka >= kLeastRatingKa && ka <= kMostRatingKa)) {
+            throw StudyRowError("device_rating_ka: " + std::string(t) +
+                                " kA is not an interrupting rating (0.1 kA to 1000 kA)");
+        }
+        return ka;
+    }
+    // The bolted current the row was computed with (three decimals, as
+    // shown), when it is a number.
+    std::optional<double> BoltedKa() const {
+        if (in_.boltedKa) return *in_.boltedKa;
+        try {
+            return ParseNumber(in_[kBoltedCurrentColumn], o_.sep);
+        } catch (const ConversionError&) {
+            return std::nullopt;
+        }
+    }
+
     // The row's protective device, if it names one: found (built once per
     // distinct settings) and checked against the rest of the row.
     void ReadDevice(Method method) {

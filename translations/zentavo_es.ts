@@ -1306,6 +1306,90 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <source>Pasted row %1: &apos;%2&apos; in column %3 is not a number or &quot;none&quot;.</source>
         <translation>Fila pegada %1: &apos;%2&apos; en la columna %3 no es un número ni &quot;none&quot;.</translation>
     </message>
+    <message>
+        <source>Cable temperature at the end of a fault</source>
+        <translation>Temperatura del cable al final de la falla</translation>
+    </message>
+    <message>
+        <source>Transformer rated voltage, HV</source>
+        <translation>Tensión nominal del transformador, AT</translation>
+    </message>
+    <message>
+        <source>Transformer rated voltage, MV</source>
+        <translation>Tensión nominal del transformador, MT</translation>
+    </message>
+    <message>
+        <source>Transformer rated voltage, LV</source>
+        <translation>Tensión nominal del transformador, BT</translation>
+    </message>
+    <message>
+        <source>Transformer tap</source>
+        <translation>Toma del transformador</translation>
+    </message>
+    <message>
+        <source>Low-voltage bus</source>
+        <translation>Barra de baja tensión</translation>
+    </message>
+    <message>
+        <source>Transformer rating, MV winding</source>
+        <translation>Potencia del transformador, devanado de MT</translation>
+    </message>
+    <message>
+        <source>Transformer rating, LV winding</source>
+        <translation>Potencia del transformador, devanado de BT</translation>
+    </message>
+    <message>
+        <source>Transformer impedance, HV–LV</source>
+        <translation>Impedancia del transformador, AT–BT</translation>
+    </message>
+    <message>
+        <source>Transformer impedance, MV–LV</source>
+        <translation>Impedancia del transformador, MT–BT</translation>
+    </message>
+    <message>
+        <source>Transformer resistive voltage</source>
+        <translation>Tensión resistiva del transformador</translation>
+    </message>
+    <message>
+        <source>Transformer resistive voltage, HV–LV</source>
+        <translation>Tensión resistiva del transformador, AT–BT</translation>
+    </message>
+    <message>
+        <source>Transformer resistive voltage, MV–LV</source>
+        <translation>Tensión resistiva del transformador, MT–BT</translation>
+    </message>
+    <message>
+        <source>Generator rating</source>
+        <translation>Potencia del generador</translation>
+    </message>
+    <message>
+        <source>Generator rated voltage</source>
+        <translation>Tensión nominal del generador</translation>
+    </message>
+    <message>
+        <source>Generator subtransient reactance</source>
+        <translation>Reactancia subtransitoria del generador</translation>
+    </message>
+    <message>
+        <source>Generator X/R</source>
+        <translation>X/R del generador</translation>
+    </message>
+    <message>
+        <source>Generator power factor</source>
+        <translation>Factor de potencia del generador</translation>
+    </message>
+    <message>
+        <source>Generator in the minimum case</source>
+        <translation>Generador en el caso mínimo</translation>
+    </message>
+    <message>
+        <source>Device interrupting rating</source>
+        <translation>Capacidad de interrupción del dispositivo</translation>
+    </message>
+    <message>
+        <source>Interrupting duty</source>
+        <translation>Exigencia de interrupción</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TFormLabelType</name>
@@ -1809,6 +1893,10 @@ Do you wish to save it in UTF-8 instead? (No saves nothing.)</source>
     <message>
         <source>source</source>
         <translation>fuente</translation>
+    </message>
+    <message>
+        <source>three-winding transformer from %1, row %2</source>
+        <translation>transformador de tres devanados desde %1, fila %2</translation>
     </message>
 </context>
 <context>

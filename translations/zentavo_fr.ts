@@ -1306,6 +1306,90 @@ Vérifiez que le nom du fichier est correct.</translation>
         <source>Pasted row %1: &apos;%2&apos; in column %3 is not a number or &quot;none&quot;.</source>
         <translation>Ligne collée %1 : « %2 » dans la colonne %3 n&apos;est ni un nombre ni « none ».</translation>
     </message>
+    <message>
+        <source>Cable temperature at the end of a fault</source>
+        <translation>Température du câble en fin de défaut</translation>
+    </message>
+    <message>
+        <source>Transformer rated voltage, HV</source>
+        <translation>Tension assignée du transformateur, HT</translation>
+    </message>
+    <message>
+        <source>Transformer rated voltage, MV</source>
+        <translation>Tension assignée du transformateur, MT</translation>
+    </message>
+    <message>
+        <source>Transformer rated voltage, LV</source>
+        <translation>Tension assignée du transformateur, BT</translation>
+    </message>
+    <message>
+        <source>Transformer tap</source>
+        <translation>Prise du transformateur</translation>
+    </message>
+    <message>
+        <source>Low-voltage bus</source>
+        <translation>Jeu de barres basse tension</translation>
+    </message>
+    <message>
+        <source>Transformer rating, MV winding</source>
+        <translation>Puissance du transformateur, enroulement MT</translation>
+    </message>
+    <message>
+        <source>Transformer rating, LV winding</source>
+        <translation>Puissance du transformateur, enroulement BT</translation>
+    </message>
+    <message>
+        <source>Transformer impedance, HV–LV</source>
+        <translation>Impédance du transformateur, HT–BT</translation>
+    </message>
+    <message>
+        <source>Transformer impedance, MV–LV</source>
+        <translation>Impédance du transformateur, MT–BT</translation>
+    </message>
+    <message>
+        <source>Transformer resistive voltage</source>
+        <translation>Tension résistive du transformateur</translation>
+    </message>
+    <message>
+        <source>Transformer resistive voltage, HV–LV</source>
+        <translation>Tension résistive du transformateur, HT–BT</translation>
+    </message>
+    <message>
+        <source>Transformer resistive voltage, MV–LV</source>
+        <translation>Tension résistive du transformateur, MT–BT</translation>
+    </message>
+    <message>
+        <source>Generator rating</source>
+        <translation>Puissance du générateur</translation>
+    </message>
+    <message>
+        <source>Generator rated voltage</source>
+        <translation>Tension assignée du générateur</translation>
+    </message>
+    <message>
+        <source>Generator subtransient reactance</source>
+        <translation>Réactance subtransitoire du générateur</translation>
+    </message>
+    <message>
+        <source>Generator X/R</source>
+        <translation>X/R du générateur</translation>
+    </message>
+    <message>
+        <source>Generator power factor</source>
+        <translation>Facteur de puissance du générateur</translation>
+    </message>
+    <message>
+        <source>Generator in the minimum case</source>
+        <translation>Générateur dans le cas minimal</translation>
+    </message>
+    <message>
+        <source>Device interrupting rating</source>
+        <translation>Pouvoir de coupure du dispositif</translation>
+    </message>
+    <message>
+        <source>Interrupting duty</source>
+        <translation>Contrainte de coupure</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TFormLabelType</name>
@@ -1809,6 +1893,10 @@ Voulez-vous l&apos;enregistrer en UTF-8 ? (Non n&apos;enregistre rien.)</transla
     <message>
         <source>source</source>
         <translation>source</translation>
+    </message>
+    <message>
+        <source>three-winding transformer from %1, row %2</source>
+        <translation>transformateur à trois enroulements depuis %1, ligne %2</translation>
     </message>
 </context>
 <context>

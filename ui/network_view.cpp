@@ -107,8 +107,9 @@ void TNetworkView::FillTree(const StudyNetwork& network, char sep) {
         const StudyNetwork::Feed& f = feeds[i];
         QString fedBy;
         if (f.row >= 0) {
-            fedBy = (f.kind == network::ElementKind::Transformer ? tr("transformer from %1, row %2")
-                                                                 : tr("cable from %1, row %2"))
+            fedBy = (f.kind == network::ElementKind::Transformer    ? tr("transformer from %1, row %2")
+                     : f.kind == network::ElementKind::Transformer3 ? tr("three-winding transformer from %1, row %2")
+                                                                    : tr("cable from %1, row %2"))
                         .arg(QString::fromStdString(f.fromBus))
                         .arg(f.row + 1);
         } else {

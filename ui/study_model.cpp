@@ -128,7 +128,7 @@ QColor LevelTint(std::int32_t level) {
 }
 
 // The words of each heading, by column.
-constexpr const char* kInputTitles[kStudyInputColumnCount] = {
+constexpr const char* kInputTitles[] = {
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Method"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Voltage"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Bolted fault current"),
@@ -183,9 +183,29 @@ constexpr const char* kInputTitles[kStudyInputColumnCount] = {
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Motor rating"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Motor reactance"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Motor X/R"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Cable temperature at the end of a fault"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer rated voltage, HV"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer rated voltage, MV"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer rated voltage, LV"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer tap"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Low-voltage bus"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer rating, MV winding"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer rating, LV winding"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer impedance, HV–LV"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer impedance, MV–LV"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer resistive voltage"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer resistive voltage, HV–LV"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer resistive voltage, MV–LV"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Generator rating"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Generator rated voltage"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Generator subtransient reactance"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Generator X/R"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Generator power factor"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Generator in the minimum case"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Device interrupting rating"),
 };
 static_assert(std::size(kInputTitles) == kStudyInputColumnCount);
-constexpr const char* kResultTitles[kStudyResultColumnCount] = {
+constexpr const char* kResultTitles[] = {
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Status"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Message"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Arcing current, full"),
@@ -223,7 +243,9 @@ constexpr const char* kResultTitles[kStudyResultColumnCount] = {
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Scenario"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Branch share"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Branch share, minimum"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Interrupting duty"),
 };
+static_assert(std::size(kResultTitles) == kStudyResultColumnCount);
 
 // One field of a spreadsheet's tab-separated text, in quotes when it holds a
 // tab, a line break or a quote.
@@ -619,7 +641,7 @@ void StudyModel::AddRow(int at) {
 
 bool StudyModel::DefinesNetworkElement(int row) const {
     if (!file_.Network()) return false;
-    for (int c = kFromBusColumn; c <= kMotorXrColumn; ++c) {
+    for (int c = kFromBusColumn; c <= kLastNetworkColumn; ++c) {
         if (!file_.Input(static_cast<std::size_t>(row), static_cast<StudyInputColumn>(c)).empty()) return true;
     }
     return false;
@@ -634,7 +656,7 @@ void StudyModel::DuplicateRows(const std::vector<int>& rows, bool copyNetworkEle
         if (!copyNetworkElements && DefinesNetworkElement(r)) {
             // The point alone, on the row's bus: what feeds the bus stays as it is.
             std::vector<std::string> fields = file_.Fields(static_cast<std::size_t>(r));
-            for (int c = kFromBusColumn; c <= kMotorXrColumn; ++c) {
+            for (int c = kFromBusColumn; c <= kLastNetworkColumn; ++c) {
                 const int at = file_.Columns()[static_cast<std::size_t>(c)];
                 if (at >= 0 && static_cast<std::size_t>(at) < fields.size()) fields[static_cast<std::size_t>(at)].clear();
             }

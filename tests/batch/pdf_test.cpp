@@ -560,9 +560,9 @@ TEST(BatchPdfs, DevicesInTheReportAndCappedDurationsOnTheLabels) {
     const std::string text = ReportText(report);
     for (const char* shown :
          {"Protective devices",
-          "Transformer TX-1 secondary relay IEEE-VI, pickup 400 A, time dial 5, share 0.3014 "
-          "2, capped 2, capped",
-          "MCC-1 bucket 3 fuse-curve, curve J-200 0.01, curve 0.01, curve",
+          "Transformer TX-1 secondary relay IEEE-VI, pickup 400 A, time dial 5, share 0.3014, "
+          "interrupting rating not checked 2, capped 2, capped",
+          "MCC-1 bucket 3 fuse-curve, curve J-200, interrupting rating not checked 0.01, curve 0.01, curve",
           "2 capped / 2 capped"}) {
         EXPECT_NE(text.find(shown), std::string::npos) << shown << "\n" << text;
     }
@@ -721,7 +721,8 @@ TEST(BatchPdfs, ANetworkDeviceInTheCaseThatGaveItsResults) {
     const std::string text = ReportText(report);
     const std::string shares = ", branch share 0.500 maximum case, 0.332 minimum case";
     const std::string row = "F via T2 trip-unit, rating 2000 A, LT pickup 1 × In, LT delay 10 s, ST pickup 3 × Ir, "
-                            "ST delay 0.3 s, INST pickup 5 × In" + shares + " 0.33, short time 0.33, short time";
+                            "ST delay 0.3 s, INST pickup 5 × In" + shares +
+                            ", interrupting rating not checked 0.33, short time 0.33, short time";
     EXPECT_NE(text.find(row), std::string::npos) << row << "\n" << text;
     // The picture's caption: its settings may give way to the width of the
     // page, its shares never.

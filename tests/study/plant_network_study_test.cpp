@@ -1,0 +1,135 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A study's devices against the fault current they must interrupt, and the
+// rows that give the network its generators, three-winding transformers and
+// rated voltages.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "study/run.h"
+#include "study_tools.h"
+
+namespace zentavo {
+namespace {
+
+using study_test::CsvRow;
+
+std::vector<CsvRow> RunRows(const std::string& study, network::Convention convention = network::Convention::Ansi) {
+    StudyOptions options;
+    options.shortCircuit = convention;
+    std::string out;
+    EXPECT_TRUE(RunStudy(study, options, [&](std::string_view s) { out.append(s); }));
+    return study_test::CsvRows(out);
+}
+
+// The duty of a row's device: its rating against the bolted current as the
+// row shows it, at, just below and just above it; "not checked" for a device
+// without a rating; a rating that is no rating makes the row an error.
+TEST(DeviceDuty, RatingAgainstTheAvailableCurrent) {
+    struct Row {
+        const char *bolted, *device, *rating, *duty, *status;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {"25",     "relay", "25",   "interrupting rating 25 kA for the 25 kA available",        "ok"},
+        {"24.999", "relay", "25",   "interrupting rating 25 kA for the 24.999 kA available",    "ok"},
+        {"25.001", "relay", "25",   "interrupting rating 25 kA below the 25.001 kA available",  "ok"},
+        {"31.2",   "relay", "25",   "interrupting rating 25 kA below the 31.2 kA available",    "ok"},
+        {"31.2",   "relay", "",     "not checked",                                              "ok"},
+        {"31.2",   "",      "42.5", "interrupting rating 42.5 kA for the 31.2 kA available",    "ok"},
+        {"31.2",   "",      "",     "",                                                         "ok"},   // no device
+        {"31.2",   "relay", "0.05", "",                                                         "error"},
+        {"31.2",   "relay", "25kA", "",                                                         "error"},
+    };
+    // clang-format on
+    std::string study =
+        "point,method,voltage,bolted_current,gap,work_distance,equipment_class,grounding,arc_time,"
+        "arc_time_reduced,device_type,relay_curve,relay_pickup,relay_time_dial,device_rating_ka\n";
+    for (const Row& r : rows) {
+        const std::string relay = std::string(r.device).empty() ? ",,,," : "relay,IEEE-VI,1200,2,";
+        study += std::string("p,empirical,480,") + r.bolted + ",32,455,Switchgear,Grounded," +
+                 (std::string(r.device).empty() ? "0.2,0.2," : ",,") + relay + r.rating + "\n";
+    }
+    const std::vector<CsvRow> out = RunRows(study);
+    ASSERT_EQ(out.size(), std::size(rows));
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        SCOPED_TRACE(std::string(rows[i].bolted) + " / " + rows[i].rating);
+        EXPECT_EQ(out[i].at("status"), rows[i].status) << out[i].at("message");
+        EXPECT_EQ(out[i].at("device_duty"), rows[i].duty);
+        if (std::string(rows[i].status) == "error") {
+            EXPECT_NE(out[i].at("message").find("device_rating_ka"), std::string::npos);
+        }
+    }
+    // The fuse and breaker methods' devices are devices too.
+    const std::vector<CsvRow> fuse = RunRows(study_test::kMethodsHeader.substr(0, study_test::kMethodsHeader.size() - 1) +
+                                         ",device_rating_ka\nfuse,480,20,,,455,,,,,,0,,,,\n");
+    ASSERT_EQ(fuse.size(), 1u);
+    EXPECT_EQ(fuse[0].at("device_duty"), "not checked");
+}
+
+// On a branch of the network the device interrupts its branch's share of the
+// bus's maximum case: the worked example's transformer at SWG carries
+// 0.956766 of 40.774 kA = 39.011 kA, its cable at MCC 0.940255 of 28.679 kA
+// = 26.966 kA; a point on SWG without a branch of its own sees all 40.774 kA.
+TEST(DeviceDuty, ABranchDeviceInterruptsItsShare) {
+    std::string study = study_test::kNetwork;
+    // device_rating_ka after motor_kva, on every row.
+    std::string withRating;
+    std::size_t line = 0;
+    const char* const ratings[] = {"", "39", "27", "40.8", ""};
+    for (std::size_t at = 0, next; (next = study.find('\n', at)) != std::string::npos; at = next + 1, ++line)
+        withRating += study.substr(at, next - at) + "," + (line == 0 ? "device_rating_ka" : ratings[line - 1]) + "\n";
+    const std::vector<CsvRow> out = RunRows(withRating);
+    ASSERT_EQ(out.size(), 5u);
+    EXPECT_EQ(out[1].at("device_duty"), "interrupting rating 39 kA below the 39.011 kA available");
+    EXPECT_EQ(out[2].at("device_duty"), "interrupting rating 27 kA for the 26.966 kA available");
+    EXPECT_EQ(out[3].at("device_duty"), "interrupting rating 40.8 kA for the 40.774 kA available");
+    EXPECT_EQ(out[4].at("device_duty"), "not checked");  // the fuse method's fuse
+}
+
+// Rows of a 110 kV source, a 110/30/10 kV three-winding transformer (the
+// network test's: MV 6.582 kA, LV 10.453 kA by hand), a 10 kV generator
+// beside it and a 115/10.5 kV transformer on a tap: each read from its
+// columns, and what is not theirs refused by column.
+TEST(PlantNetworkStudy, GeneratorsAndTransformersFromTheirColumns) {
+    const std::string header =
+        "point,method,voltage,bolted_current,gap,work_distance,equipment_class,grounding,arc_time,arc_time_reduced,"
+        "bus,from_bus,branch_type,source_ka,source_xr,tx_kva,tx_z,tx_xr,tx_kv_hv,tx_kv_lv,tx_tap,lv_bus,tx_kva_mv,"
+        "tx_kva_lv,tx_z_hl,tx_z_ml,tx_ur,tx_ur_hl,tx_ur_ml,gen_kva,gen_kv,gen_xd,gen_xr,gen_cos_phi,gen_in_min,"
+        "cable_end_temp\n";
+    const std::string common = "empirical,%,,32,455,Switchgear,Grounded,0.2,0.2,";
+    auto row = [&](const std::string& kv, const std::string& rest) {
+        std::string c = common;
+        c.replace(c.find('%'), 1, kv);
+        return "p," + c + rest + "\n";
+    };
+    // clang-format off
+    const std::string study = header +
+        row("110000", "HV,,source,10,10,,,,,,,,,,,,,,,,,,,,,") +
+        row("30000",  "MV,HV,transformer3,,,50000,12,,,,,LV,50000,20000,10,6,0.3,0.25,0.2,,,,,,,") +
+        row("10000",  "LV,,,,,,,,,,,,,,,,,,,,,,,,,") +
+        row("10000",  "T2,HV,transformer,,,40000,12,30,115,10.5,5,,,,,,,,,,,,,,,") +
+        row("10000",  "T2,,generator,,,,,,,,,,,,,,,,,10000,10.5,0.12,,0.8,maybe,") +
+        row("10000",  "LV,,transformer3,,,,,,,,,,,,,,,,,,,,,,,") +
+        row("10000",  "LV,,,,,,,20,,,,,,,,,,,,,,,,,,");
+    // clang-format on
+    const std::vector<CsvRow> out = RunRows(study);
+    ASSERT_EQ(out.size(), 7u);
+    EXPECT_EQ(out[1].at("bolted_current_max"), "6.582");
+    EXPECT_EQ(out[2].at("bolted_current_max"), "10.453");
+    EXPECT_EQ(out[3].at("bolted_current_max"), "15.246");  // the tap's +5 %, by hand in the network test
+    const struct { std::size_t row; const char* phrase; } refused[] = {
+        {4, "gen_in_min: unknown value \"maybe\" (yes or no)"},
+        {5, "from_bus: empty, a three-winding transformer needs its high-voltage bus"},
+        {6, "tx_xr: given on a row whose branch_type is not transformer"},
+    };
+    for (const auto& r : refused) {
+        SCOPED_TRACE(r.row);
+        EXPECT_EQ(out[r.row].at("status"), "error");
+        EXPECT_NE(out[r.row].at("message").find(r.phrase), std::string::npos) << out[r.row].at("message");
+    }
+}
+
+}  // namespace
+}  // namespace zentavo
