@@ -56,6 +56,13 @@ double GeneratorFactor(double busKv, double ratedKv, double xd, double cosPhi, d
     return busKv / ratedKv * cmax / (1 + xd * sinPhi);
 }
 
+double UnitFactor(double busKv, double generatorKv, double transformerHvKv, double transformerLvKv, double xd,
+                  double xt, double cosPhi, double cmax) {
+    const double sinPhi = std::sqrt(std::max(0.0, 1 - cosPhi * cosPhi));
+    const double q = busKv / generatorKv, t = transformerLvKv / transformerHvKv;
+    return q * q * t * t * cmax / (1 + std::abs(xd - xt) * sinPhi);
+}
+
 const BusResult* ShortCircuitResults::FindBus(const std::string& name) const {
     const auto it = busIndex.find(name);
     return it == busIndex.end() ? nullptr : &buses[it->second];
@@ -352,12 +359,38 @@ void Network::BuildModel() {
 
 // --- Solving ----------------------------------------------------------------------
 
-// A generator's X/R: as given, or that of IEC 60909's fictitious resistance.
-static double GeneratorXr(const Generator& g) {
+// A generator's X/R: as given, or that of IEC 60909's fictitious
+// resistance at its rated voltage.
+static double GeneratorXr(const Generator& g, double ratedKv) {
     if (g.xr) return *g.xr;
-    const double kv = g.kv;  // 0 (the bus's voltage) is taken as low voltage only below 1 kV buses
-    if (kv > 1.0 || kv == 0) return g.kva >= 100000 ? 1 / 0.05 : 1 / 0.07;
+    if (ratedKv > 1.0) return g.kva >= 100000 ? 1 / 0.05 : 1 / 0.07;
     return 1 / 0.15;
+}
+
+// The impedance of a generator, or of a power-station unit, per unit on its
+// bus's nominal voltage `kV`.
+static Complex GeneratorImpedance(const Generator& g, double kV, const SolveOptions& options) {
+    const double cmax = VoltageFactor(options.convention, Case::Max, kV, options.lvTolerance);
+    const bool iec = options.convention == Convention::Iec60909;
+    const double base = kV * kV / kBaseMva;  // ohms
+    if (!g.unit) {
+        const double rated = g.kv > 0 ? g.kv : kV;
+        const double x = g.xd_pu * rated * rated / (g.kva / 1000);
+        Complex z(x / GeneratorXr(g, rated), x);
+        if (iec) z *= GeneratorFactor(kV, rated, g.xd_pu, g.cos_phi, cmax);
+        return z / base;
+    }
+    const UnitTransformer& u = *g.unit;
+    const double hv = u.kv_hv > 0 ? u.kv_hv : kV;
+    const double gen = g.kv > 0 ? g.kv : u.kv_lv;
+    const double lv = u.kv_lv > 0 ? u.kv_lv : gen;
+    const double x = g.xd_pu * gen * gen / (g.kva / 1000);
+    const double tr = hv / lv;
+    const Complex z = Complex(x / GeneratorXr(g, gen), x) * (tr * tr) +
+                      SplitByXr(u.z_percent / 100 * hv * hv / (u.kva / 1000), u.xr);
+    if (!iec) return z / base;
+    const double xt = u.z_percent / 100 * (u.xr / std::hypot(1.0, u.xr));
+    return z * UnitFactor(kV, gen, hv, lv, g.xd_pu, xt, g.cos_phi, cmax) / base;
 }
 
 Complex Network::StarArm(const Transformer3& t, int arm, const SolveOptions& options) const {
@@ -432,13 +465,7 @@ Network::Values Network::ElementValues(const SolveOptions& options, Case c) cons
                 v.shuntY.push_back(0);
                 continue;
             }
-            const double rated = g.kv > 0 ? g.kv : kV;
-            const double x = g.xd_pu * (rated / kV) * (rated / kV) * kBaseMva / (g.kva / 1000);
-            Complex z(x / GeneratorXr(g), x);
-            if (convention == Convention::Iec60909)
-                z *= GeneratorFactor(kV, rated, g.xd_pu, g.cos_phi,
-                                     VoltageFactor(convention, Case::Max, kV, options.lvTolerance));
-            v.shuntY.push_back(1.0 / z);
+            v.shuntY.push_back(1.0 / GeneratorImpedance(g, kV, options));
         } else if (c == Case::Max) {
             const auto& m = in_.motors[sh.index];
             const double x = m.x_pu * kBaseMva / (m.kva / 1000);

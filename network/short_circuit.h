@@ -115,13 +115,28 @@ struct Cable {
 // (absent: IEC 60909's fictitious resistance R_Gf: X/R 20 above 1 kV and
 // from 100 MVA, 1/0.07 above 1 kV below 100 MVA, 1/0.15 up to 1 kV), rated
 // power factor; in the minimum case only when `in_min`.
+//
+// With `unit`, a power-station unit: the generator behind its own unit
+// transformer (with an on-load tap changer), `bus` the transformer's
+// high-voltage side; rated voltages 0 for the bus's nominal voltage (HV) and
+// the generator's (LV; the generator's rated voltage, when not given, is the
+// transformer's LV one). IEC 60909 corrects the pair as one:
+// Z_S = K_S·(t_r²·Z_G + Z_THV), K_S = (U_nQ²/U_rG²)·(U_rTLV²/U_rTHV²)·c_max /
+// (1 + |x″d − x_T|·sin φ_rG).
+struct UnitTransformer {
+    double kva = 0, z_percent = 0, xr = 0, kv_hv = 0, kv_lv = 0;
+};
 struct Generator {
     std::string name, bus;
     double kva = 0, kv = 0, xd_pu = 0;
     std::optional<double> xr;
     double cos_phi = 0.8;
     bool in_min = false;
+    std::optional<UnitTransformer> unit;
 };
+// IEC 60909's K_S of a power-station unit with an on-load tap changer.
+double UnitFactor(double busKv, double generatorKv, double transformerHvKv, double transformerLvKv, double xd,
+                  double xt, double cosPhi, double cmax);
 
 // Motors on `bus`: total kVA, subtransient reactance per unit on it, X/R.
 struct Motor {

@@ -114,6 +114,14 @@ void Network::CheckValues() {
             Error(ElementKind::Generator, i, who + "X/R must be above zero");
         else if (!(g.cos_phi > 0 && g.cos_phi <= 1))
             Error(ElementKind::Generator, i, who + "the power factor must lie above 0 and up to 1");
+        else if (g.unit && (!Positive(g.unit->kva) || !Positive(g.unit->z_percent)))
+            Error(ElementKind::Generator, i, who + "its unit transformer's rating and impedance must be above zero");
+        else if (g.unit && (!NotNegative(g.unit->xr) || !NotNegative(g.unit->kv_hv) || !NotNegative(g.unit->kv_lv)))
+            Error(ElementKind::Generator, i,
+                  who + "its unit transformer's X/R and rated voltages must not be negative");
+        else if (g.unit && g.kv == 0 && g.unit->kv_lv == 0)
+            Error(ElementKind::Generator, i,
+                  who + "a power-station unit needs the generator's or the transformer's low rated voltage");
     }
     for (std::size_t i = 0; i < in_.cables.size(); ++i) {
         const auto& c = in_.cables[i];
@@ -246,7 +254,11 @@ void Network::CheckConnections() {
         if (Bad(ElementKind::Generator, i)) continue;
         const auto& g = in_.generators[i];
         std::string p = busProblem(g.bus);
-        if (p.empty()) p = RatedProblem(g.kv, busKv_[busNumber_.at(g.bus)], "rated");
+        if (p.empty() && !g.unit) p = RatedProblem(g.kv, busKv_[busNumber_.at(g.bus)], "rated");
+        if (p.empty() && g.unit) {
+            p = RatedProblem(g.unit->kv_hv, busKv_[busNumber_.at(g.bus)], "high");
+            if (p.empty() && g.kv > 0 && g.unit->kv_lv > 0) p = RatedProblem(g.kv, g.unit->kv_lv, "generator's");
+        }
         if (!p.empty()) Error(ElementKind::Generator, i, "generator " + g.name + ": " + p);
     }
     for (std::size_t i = 0; i < in_.cables.size(); ++i) {

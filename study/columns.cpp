@@ -13,7 +13,7 @@ namespace zentavo {
 namespace {
 
 constexpr std::string_view kMethodWords[] = {"empirical", "fuse", "breaker", "ieee1584-2018"};
-constexpr std::string_view kBranchTypeWords[] = {"source", "transformer", "cable", "generator", "transformer3"};
+constexpr std::string_view kBranchTypeWords[] = {"source", "transformer", "cable", "generator", "transformer3", "unit"};
 constexpr std::string_view kYesNoWords[] = {"no", "yes"};
 
 // The breaker types as a study names them: without the tab and blanks some

@@ -14,7 +14,7 @@ namespace {
 
 using network::ElementKind;
 
-enum class BranchType { None, Source, Transformer, Cable, Generator, Transformer3 };
+enum class BranchType { None, Source, Transformer, Cable, Generator, Transformer3, Unit };
 
 bool HasNetworkText(const StudyRowInputs& in) {
     for (int c = kFirstNetworkColumn; c <= kLastNetworkColumn; ++c) {
@@ -117,13 +117,14 @@ public:
         if (t == "cable") return BranchType::Cable;
         if (t == "generator") return BranchType::Generator;
         if (t == "transformer3") return BranchType::Transformer3;
+        if (t == "unit") return BranchType::Unit;
         throw StudyRowError("branch_type: unknown value \"" + std::string(t) + "\"");
     }
 
-    // The values of a branch type only on rows of that type (or of `also`).
-    void OnlyFor(BranchType type, BranchType wanted, std::string_view typeWord,
-                 std::initializer_list<StudyInputColumn> columns, BranchType also = BranchType::None) const {
-        if (type == wanted || (also != BranchType::None && type == also)) return;
+    // The values of branch types only on rows of those types.
+    void OnlyFor(BranchType type, std::initializer_list<BranchType> wanted, std::string_view typeWord,
+                 std::initializer_list<StudyInputColumn> columns) const {
+        if (std::find(wanted.begin(), wanted.end(), type) != wanted.end()) return;
         for (StudyInputColumn c : columns) {
             if (!in_[c].empty())
                 throw StudyRowError(Name(c) + ": given on a row whose branch_type is not " +
@@ -200,23 +201,23 @@ StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,
             }
             const double kV = r.Required(kVoltageColumn, "the nominal voltage of bus " + bus) / 1000;
             const BranchType type = r.Type();
-            r.OnlyFor(type, BranchType::Source, "source",
-                      {kSourceKaColumn, kSourceXrColumn, kSourceKaMinColumn});
-            r.OnlyFor(type, BranchType::Transformer, "transformer",
-                      {kTxKvaColumn, kTxZColumn, kTxKvHvColumn, kTxKvLvColumn, kTxTapColumn},
-                      BranchType::Transformer3);
-            r.OnlyFor(type, BranchType::Transformer, "transformer", {kTxXrColumn});
-            r.OnlyFor(type, BranchType::Transformer3, "transformer3",
+            using B = BranchType;
+            r.OnlyFor(type, {B::Source}, "source", {kSourceKaColumn, kSourceXrColumn, kSourceKaMinColumn});
+            r.OnlyFor(type, {B::Transformer, B::Transformer3, B::Unit}, "transformer",
+                      {kTxKvaColumn, kTxZColumn, kTxKvHvColumn, kTxKvLvColumn});
+            r.OnlyFor(type, {B::Transformer, B::Transformer3}, "transformer", {kTxTapColumn});
+            r.OnlyFor(type, {B::Transformer, B::Unit}, "transformer", {kTxXrColumn});
+            r.OnlyFor(type, {B::Transformer3}, "transformer3",
                       {kLvBusColumn, kTxKvMvColumn, kTxKvaMvColumn, kTxKvaLvColumn, kTxZHlColumn,
                        kTxZMlColumn, kTxUrColumn, kTxUrHlColumn, kTxUrMlColumn});
-            r.OnlyFor(type, BranchType::Cable, "cable",
+            r.OnlyFor(type, {B::Cable}, "cable",
                       {kCableLengthColumn, kCableRColumn, kCableXColumn, kCableSetsColumn,
                        kCableEndTempColumn});
-            r.OnlyFor(type, BranchType::Generator, "generator",
+            r.OnlyFor(type, {B::Generator, B::Unit}, "generator",
                       {kGenKvaColumn, kGenKvColumn, kGenXdColumn, kGenXrColumn, kGenCosPhiColumn,
                        kGenInMinColumn});
             if ((type == BranchType::None || type == BranchType::Source ||
-                 type == BranchType::Generator) &&
+                 type == BranchType::Generator || type == BranchType::Unit) &&
                 !in[kFromBusColumn].empty()) {
                 throw StudyRowError("from_bus: given on a row without a transformer or cable");
             }
@@ -277,7 +278,8 @@ StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,
                 transformer3 = std::move(t);
                 break;
             }
-            case BranchType::Generator: {
+            case BranchType::Generator:
+            case BranchType::Unit: {
                 network::Generator g;
                 g.name = name;
                 g.bus = bus;
@@ -289,6 +291,17 @@ StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,
                 g.in_min = in[kGenInMinColumn] == "yes";
                 if (!in[kGenInMinColumn].empty() && !g.in_min && in[kGenInMinColumn] != "no")
                     throw StudyRowError("gen_in_min: unknown value \"" + std::string(in[kGenInMinColumn]) + "\" (yes or no)");
+                if (type == BranchType::Unit) {
+                    network::UnitTransformer u;
+                    u.kva = r.Required(kTxKvaColumn, "a power-station unit needs its transformer's rating");
+                    u.z_percent = r.Required(kTxZColumn, "a power-station unit needs its transformer's impedance");
+                    u.xr = r.Required(kTxXrColumn, "a power-station unit needs its transformer's X/R");
+                    u.kv_hv = r.Optional(kTxKvHvColumn, 0);
+                    u.kv_lv = r.Optional(kTxKvLvColumn, 0);
+                    if (u.kv_lv == 0 && g.kv == 0)
+                        throw StudyRowError("gen_kv: empty, a power-station unit needs the generator's rated voltage (or tx_kv_lv)");
+                    g.unit = u;
+                }
                 generator = std::move(g);
                 break;
             }

@@ -16,7 +16,9 @@
 //
 // The branch types: source, transformer (tx_kv_hv, tx_kv_lv, tx_tap
 // optional), cable (cable_end_temp optional), generator (on the row's bus:
-// gen_kva, gen_xd; gen_kv, gen_xr, gen_cos_phi 0.8, gen_in_min no) and
+// gen_kva, gen_xd; gen_kv, gen_xr, gen_cos_phi 0.8, gen_in_min no), unit
+// (a power-station unit on its high-voltage bus: the generator's columns and
+// its transformer's tx_kva, tx_z, tx_xr, tx_kv_hv, tx_kv_lv) and
 // transformer3 (from_bus, bus and lv_bus its high-, medium- and
 // low-voltage buses).
 #pragma once

@@ -75,6 +75,34 @@ TEST(PlantElements, SynchronousGenerator) {
     }
 }
 
+// A power-station unit on a 110 kV bus: a 100 MVA, 10.5 kV generator (x″d
+// 0.16, cos φ 0.85, R_Gf = 0.05·X″d from 100 MVA) behind its 100 MVA
+// 115/10.5 kV transformer (u_k 12 %, X/R 40: x_T 0.119963). By hand in ohms at
+// 110 kV: Z_S = K_S·(t_r²·Z_G + Z_THV), t_r = 115/10.5, K_S =
+// (110²/10.5²)·(10.5²/115²)·1.1/(1 + |0.16 − 0.119963|·0.526783) = 0.985639;
+// I″k = c·110/(√3·|Z_S|). Alone, it feeds the minimum case too.
+TEST(PlantElements, PowerStationUnit) {
+    EXPECT_NEAR(UnitFactor(110, 10.5, 115, 10.5, 0.16, 0.119963, 0.85, 1.1), 0.985639, 5e-7);
+    // clang-format off
+    const struct { Convention convention; double kaMax, kaMin; } rows[] = {
+        {Convention::Iec60909, 1.913, 1.739},
+        {Convention::Ansi,     1.714, 1.714},  // t_r²·Z_G + Z_THV uncorrected
+    };
+    // clang-format on
+    for (const auto& row : rows) {
+        NetworkInput in;
+        in.buses = {{"HV", 110, ""}};
+        Generator g{"G1", "HV", 100000, 10.5, 0.16};
+        g.cos_phi = 0.85;
+        g.unit = UnitTransformer{100000, 12, 40, 115, 10.5};
+        in.generators = {g};
+        const auto r = Network(in).Solve(row.convention);
+        ASSERT_TRUE(r.errors.empty()) << r.errors.front().message;
+        EXPECT_NEAR(r.FindBus("HV")->ka_max, row.kaMax, kPrinted);
+        EXPECT_NEAR(r.FindBus("HV")->ka_min, row.kaMin, kPrinted);
+    }
+}
+
 // A 40 MVA 115/10.5 kV transformer, u_k 12 %, X/R 30, between 110 kV and
 // 10 kV buses, a 10 kA X/R 10 source at 110 kV. Per unit the ratio is
 // (110/10)·(10.5/(115·(1 + tap))); in ohms at 10 kV the source is referred
@@ -167,6 +195,8 @@ TEST(PlantElements, ErrorsOfGeneratorsAndTransformers) {
          ElementKind::Generator, "the power factor"},
         {"generator without a reactance", [](NetworkInput& in) { in.generators[0].xd_pu = 0; },
          ElementKind::Generator, "the subtransient reactance must be above zero"},
+        {"unit without its voltages", [](NetworkInput& in) { in.generators[0].unit = UnitTransformer{5000, 8, 20}; },
+         ElementKind::Generator, "a power-station unit needs the generator's or the transformer's low rated voltage"},
         {"three-winding on two buses", [](NetworkInput& in) { in.transformers3[0].lv_bus = "MV"; },
          ElementKind::Transformer3, "its three buses must differ"},
         {"resistance above impedance", [](NetworkInput& in) { in.transformers3[0].ur_percent[1] = 10; },

@@ -131,5 +131,23 @@ TEST(PlantNetworkStudy, GeneratorsAndTransformersFromTheirColumns) {
     }
 }
 
+// A power-station unit's row (the network test's by hand: 1.913 kA maximum,
+// 1.739 kA minimum by iec60909), and a unit without its voltages.
+TEST(PlantNetworkStudy, PowerStationUnitFromItsRow) {
+    const std::string header =
+        "point,method,voltage,bolted_current,gap,work_distance,equipment_class,grounding,arc_time,arc_time_reduced,"
+        "bus,branch_type,tx_kva,tx_z,tx_xr,tx_kv_hv,tx_kv_lv,gen_kva,gen_kv,gen_xd,gen_cos_phi\n";
+    const std::string common = "p,empirical,110000,,32,455,Switchgear,Grounded,0.2,0.2,";
+    const std::vector<CsvRow> out = RunRows(header + common + "HV,unit,100000,12,40,115,10.5,100000,10.5,0.16,0.85\n" +
+                                                common + "HV2,unit,100000,12,40,115,,100000,,0.16,0.85\n",
+                                            network::Convention::Iec60909);
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(out[0].at("bolted_current_max"), "1.913");
+    EXPECT_EQ(out[0].at("bolted_current_min"), "1.739");
+    EXPECT_EQ(out[0].at("branch_share"), "1.000");
+    EXPECT_NE(out[1].at("message").find("gen_kv: empty, a power-station unit needs"), std::string::npos)
+        << out[1].at("message");
+}
+
 }  // namespace
 }  // namespace zentavo
