@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <regex>
 #include <string>
 #include <vector>
@@ -258,15 +259,34 @@ TEST(NetworkStudy, RowsOfANetworkPartWithoutASolutionSayWhy) {
 // substations with a tie, MCCs with motors, panels, 208 V lighting panels;
 // relays, trip units and fuses on most of its points, each seeing its own
 // branch's share) gives its results file, byte for byte, with the line ends
-// of the input as zentavo-batch writes it.
+// of the input as zentavo-batch writes it: by ansi, and by iec60909 (its
+// minimum case with the cables at 80 °C). With the cables at 20 °C iec60909
+// gives the bytes of the versions before the end temperature, kept as
+// they were written then.
 TEST(NetworkStudy, PlantExampleGivesItsResults) {
     const std::string input = study_test::FileBytes(ZENTAVO_EXAMPLES_DIR "/plant-network.csv");
     ASSERT_FALSE(input.empty());
-    StudyOptions options;
-    options.lineEndOfInput = true;
-    std::string out;
-    ASSERT_TRUE(RunStudy(input, options, [&](std::string_view s) { out.append(s); }));
-    EXPECT_EQ(out, study_test::FileBytes(ZENTAVO_EXAMPLES_DIR "/plant-network-results.csv"));
+    const struct {
+        network::Convention convention;
+        std::optional<double> cableEndTemp;
+        const char* results;
+    } cases[] = {
+        {network::Convention::Ansi, {}, ZENTAVO_EXAMPLES_DIR "/plant-network-results.csv"},
+        {network::Convention::Iec60909, {}, ZENTAVO_EXAMPLES_DIR "/plant-network-iec60909-results.csv"},
+        {network::Convention::Iec60909, 20, ZENTAVO_TEST_DATA_DIR "/plant-network-iec60909-cables-20C.csv"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.results);
+        StudyOptions options;
+        options.lineEndOfInput = true;
+        options.shortCircuit = c.convention;
+        options.cableEndTemp = c.cableEndTemp;
+        std::string out;
+        ASSERT_TRUE(RunStudy(input, options, [&](std::string_view s) { out.append(s); }));
+        const std::string expected = study_test::FileBytes(c.results);
+        ASSERT_FALSE(expected.empty());
+        EXPECT_EQ(out, expected);
+    }
 }
 
 // A study without network columns writes none of the network's result columns.
