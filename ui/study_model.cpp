@@ -506,6 +506,9 @@ QVariant StudyModel::data(const QModelIndex& index, int role) const {
             if (!result.message.empty()) return FromUtf8(result.message);
             return {};
         case Qt::BackgroundRole: {
+            // A device that cannot interrupt its fault current stands out, whatever the row's results.
+            if (c.kind == Column::Result && c.index == kDeviceDutyColumn && result.duty && result.duty->Exceeded())
+                return QBrush(QColor(kCautionTint));
             if (!result.Computed()) return QBrush(QColor(kRefusedTint));
             // A computed row with a caution: its status stands out, its
             // results keep the tint of their level.

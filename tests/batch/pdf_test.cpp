@@ -544,6 +544,27 @@ TEST(BatchPdfs, ASignalDuringAWriteLeavesNoTemporaryFile) {
 
 namespace {
 
+// The report's table of protective devices says each device's duty: below
+// the current it must interrupt, within it, or not checked without a rating.
+TEST(BatchPdfs, TheReportSaysEachDevicesDuty) {
+    Dir dir;
+    const std::string report = dir / "report.pdf";
+    std::ofstream(dir / "duty.csv", std::ios::binary)
+        << "point,method,voltage,bolted_current,gap,work_distance,equipment_class,grounding,device_type,"
+           "relay_curve,relay_pickup,relay_time_dial,device_rating_ka\n"
+           "Below,empirical,480,45,32,455,Switchgear,Grounded,relay,IEEE-VI,1200,2,25\n"
+           "Within,empirical,480,45,32,455,Switchgear,Grounded,relay,IEEE-VI,1200,2,50\n"
+           "Unrated,empirical,480,45,32,455,Switchgear,Grounded,relay,IEEE-VI,1200,2,\n";
+    const CommandRun r = RunCommand(kProgram + " --report " + report + " " + (dir / "duty.csv") + " 2>&1 > /dev/null");
+    ASSERT_EQ(r.status, 0) << r.out;
+    const std::string text = ReportText(report);
+    for (const char* shown : {"Below relay IEEE-VI, pickup 1200 A, time dial 2, interrupting rating 25 kA below the 45 kA available",
+                              "Within relay IEEE-VI, pickup 1200 A, time dial 2, interrupting rating 50 kA for the 45 kA available",
+                              "Unrated relay IEEE-VI, pickup 1200 A, time dial 2, interrupting rating not checked"}) {
+        EXPECT_NE(text.find(shown), std::string::npos) << shown << "\n" << text;
+    }
+}
+
 // The plant with protective devices: the report lists each device with its
 // settings and the durations it gave, the points' table the durations used
 // (a capped one marked); the footer of a device row's label names the device

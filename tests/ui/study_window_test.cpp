@@ -200,6 +200,26 @@ private slots:
                  QString("relay_inst_pickup: 0.05 A is below the pickup (400 A): check the setting"));
     }
 
+    // A device's interrupting duty follows its row's current, and a device
+    // below the current it must interrupt stands out.
+    void aDeviceBelowItsFaultCurrentStandsOut() {
+        OpenExample(
+            "point,method,voltage,bolted_current,gap,work_distance,electrode_configuration,enclosure_height,"
+            "enclosure_width,enclosure_depth,arc_time,device_rating_ka\r\n"
+            "Below,ieee1584-2018,480,45,32,609.6,VCB,610,610,254,0.1,25\r\n"
+            "Within,ieee1584-2018,480,45,32,609.6,VCB,610,610,254,0.1,50\r\n");
+        auto tint = [&](int row) {
+            return study->model().data(study->model().index(row, Col("device_duty")), Qt::BackgroundRole).value<QBrush>().color();
+        };
+        QCOMPARE(Cell(0, "device_duty"), QString("interrupting rating 25 kA below the 45 kA available"));
+        QCOMPARE(tint(0), QColor(kCautionTint));
+        QCOMPARE(Cell(1, "device_duty"), QString("interrupting rating 50 kA for the 45 kA available"));
+        QVERIFY(tint(1) != QColor(kCautionTint));
+        QVERIFY(Type(1, "bolted_current", "50.001"));
+        QCOMPARE(Cell(1, "device_duty"), QString("interrupting rating 50 kA below the 50.001 kA available"));
+        QCOMPARE(tint(1), QColor(kCautionTint));
+    }
+
     void anEditComputesItsRowAgainAndUndoRedoWalkBack() {
         OpenExample();
         const QString before = Cell(0, "incident_energy");
