@@ -678,9 +678,16 @@ TEST(BatchPdfs, ReportOfANetworkStudy) {
     // clang-format off
     const Case cases[] = {
         {"ansi", {"Short-circuit currents by bus",
+                  "By ansi: prefault voltage 1.0 per unit in both cases. Minimum case with the cables' "
+                  "conductors at 20 °C at the end of the fault",
                   "UTIL 13800 20.059 12.000", "SWG 480 40.774 37.330", "MCC 480 28.679 26.194",
                   "Points of work", "Main", "40.774 max"}},
-        {"iec60909", {"SWG 480 43.914 36.617", "iec60909", "Main", "43.914 max"}},
+        {"iec60909", {"By iec60909: voltage factor c max 1.05 up to 1 kV (voltage tolerance +6 %), 1.10 above; "
+                      "c min 0.95 up to 1 kV, 1.00 above. Minimum case with the cables' conductors at 80 °C",
+                      "SWG 480 43.914 36.617", "MCC 480 30.619 24.700", "iec60909", "Main", "43.914 max"}},
+        {"iec60909 --lv-tolerance 10 --cable-end-temp 20",
+                     {"voltage factor c max 1.10 up to 1 kV (voltage tolerance +10 %)",
+                      "conductors at 20 °C", "SWG 480 44.149 35.131"}},
     };
     // clang-format on
     Dir dir;
