@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The network study on any values: a small plant (a source, a transformer,
-// a cable with motors and a parallel cable to the same bus, a point on it
-// with a trip unit) whose network values come from the input.
+// The network study on any values: a small plant (a source, a transformer
+// on a tap, a cable with motors and a parallel cable to the same bus, a
+// point on it with a trip unit, a generator, a three-winding transformer)
+// whose network values come from the input.
 //   byte 0: bit 0 the decimal separator (',' with ';' between the fields),
 //           bit 1 the convention (iec60909), bit 7 how the values are given;
 //   the rest: the values of the slots below in order, either as texts
@@ -30,20 +31,28 @@ namespace {
 
 // The plant, one row a line; @n is slot n.
 const char* const kRows[] = {
-    "UTIL,empirical,@0,153,910,Switchgear,Grounded,0.2,0.2,UTIL,,source,@1,@2,@3,,,,,,,,,,,,,,,,,,",
-    "SWG,empirical,@4,32,455,Switchgear,Grounded,0.2,0.2,SWG,UTIL,transformer,,,,@5,@6,@7,,,,,,,,,,,,,,,",
-    "MCC,empirical,@8,25,455,MCC and Panels,Grounded,0.2,0.2,MCC,SWG,cable,,,,,,,@9,@10,@11,@12,@13,@14,@15,,,,,,,,",
+    "UTIL,empirical,@0,153,910,Switchgear,Grounded,0.2,0.2,UTIL,,source,@1,@2,@3,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,",
+    "SWG,empirical,@4,32,455,Switchgear,Grounded,0.2,0.2,SWG,UTIL,transformer,,,,@5,@6,@7,,,,,,,,,,,,,,,,,,,,,@24,@25,@26,,,,,,,,,",
+    "MCC,empirical,@8,25,455,MCC and Panels,Grounded,0.2,0.2,MCC,SWG,cable,,,,,,,@9,@10,@11,@12,@13,@14,@15,,,,,,,,,,,,,,,,,,,,,,,,,@38",
     "MCC tie,empirical,@8,25,455,MCC and Panels,Grounded,,,MCC,SWG,cable,,,,,,,@16,@17,@18,,,,,trip-unit,"
-    "1200,1,10,3,0.3,5,0.05",
-    "MCC bucket,empirical,@8,25,455,MCC and Panels,Grounded,,,MCC,,,,,,,,,,,,,,,,trip-unit,600,1,10,5,0.1,10,",
+    "1200,1,10,3,0.3,5,0.05,,,,,,,,,,,,,,,,,",
+    "MCC bucket,empirical,@8,25,455,MCC and Panels,Grounded,,,MCC,,,,,,,,,,,,,,,,trip-unit,600,1,10,5,0.1,10,,,,,,,,,,,,,,,,,,",
+    "GEN,empirical,@4,32,455,Switchgear,Grounded,0.2,0.2,SWG,,generator,,,,,,,,,,,,,,,,,,,,,,@19,@20,@21,@22,@23,,,,,,,,,,,,",
+    "MV3,empirical,@27,104,910,Switchgear,Grounded,0.2,0.2,MV3,UTIL,transformer3,,,,@29,@32,,,,,,,,,,,,,,,,,,,,,,,,,LV3,@30,@31,@33,@34,@35,@36,@37,",
+    "LV3,empirical,@28,32,455,Switchgear,Grounded,0.2,0.2,LV3,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,,",
 };
 const char* const kHeader =
     "point,method,voltage,gap,work_distance,equipment_class,grounding,arc_time,arc_time_reduced,bus,"
     "from_bus,branch_type,source_ka,source_xr,source_ka_min,tx_kva,tx_z,tx_xr,cable_length,cable_r,"
     "cable_x,cable_sets,motor_kva,motor_x,motor_xr,device_type,trip_rating,trip_lt_pickup,trip_lt_delay,"
-    "trip_st_pickup,trip_st_delay,trip_inst_pickup,trip_inst_time";
+    "trip_st_pickup,trip_st_delay,trip_inst_pickup,trip_inst_time,gen_kva,gen_kv,gen_xd,gen_xr,gen_cos_phi,"
+    "tx_kv_hv,tx_kv_lv,tx_tap,lv_bus,tx_kva_mv,tx_kva_lv,tx_z_hl,tx_z_ml,tx_ur,tx_ur_hl,tx_ur_ml,cable_end_temp";
 const char* const kPlant[] = {"13800", "20",  "15",  "12",   "480", "2000", "5.75", "6",   "480", "60",
-                              "0.1",   "0.08", "2",  "300",  "0.2", "10",   "25",   "0.1", "0.08"};
+                              "0.1",   "0.08", "2",  "300",  "0.2", "10",   "25",   "0.1", "0.08",
+                              // a generator on SWG; the transformer's rated voltages and tap
+                              "1000",  "0.48", "0.15", "10", "0.85", "14.4", "0.48", "2.5",
+                              // a three-winding transformer to MV3 and LV3; the MCC cable's end temperature
+                              "4160",  "480",  "5000", "5000", "2000", "8", "7", "5", "0.8", "0.7", "0.5", "90"};
 constexpr std::size_t kSlots = std::size(kPlant);
 
 // Letters that make no word: what a value may hold.

@@ -140,7 +140,8 @@ using study_test::kNetworkHeader;
 // Hand values of the worked example (both conventions), through the program.
 // iec60909's minimum case takes the cables at 80 °C unless told otherwise:
 // MCC's cable R 0.1 → 0.124 Ω/km gives 24.700 kA for 25.430 at 20 °C; a
-// +10 % low-voltage tolerance gives c max 1.10 (and K_T with it).
+// +10 % low-voltage tolerance gives c max 1.10 (and K_T with it: 31.224 kA,
+// by hand as in the network test).
 TEST(NetworkStudy, BoltedCurrentsOfTheWorkedExampleThroughTheProgram) {
     struct Case {
         const char* options;
@@ -157,9 +158,6 @@ TEST(NetworkStudy, BoltedCurrentsOfTheWorkedExampleThroughTheProgram) {
         {"iec60909 --cable-end-temp 20", 1, "43.914", "36.617", "0.958"},
         {"iec60909 --cable-end-temp 20", 2, "30.619", "25.430", "0.941"},
         {"iec60909",                     2, "30.619", "24.700", "0.941"},
-        {"iec60909 --cable-end-temp 80", 2, "30.619", "24.700", "0.941"},
-        {"ansi --cable-end-temp 80",     2, "28.679", "25.466", "0.940"},
-        {"iec60909 --lv-tolerance 10",   1, "44.149", "35.131", "0.956"},
         {"iec60909 --lv-tolerance 10",   2, "31.224", "24.045", "0.940"},
     };
     // clang-format on
