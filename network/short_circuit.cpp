@@ -12,7 +12,6 @@ namespace {
 constexpr double kBaseMva = 100.0;  // the common power base of the per-unit model
 const double kSqrt3 = std::sqrt(3.0);
 
-
 // R + jX of magnitude `z` with the ratio X/R.
 Complex SplitByXr(double z, double xr) {
     const double h = std::hypot(1.0, xr);  // no overflow for a very large X/R
@@ -376,7 +375,7 @@ static Complex GeneratorImpedance(const Generator& g, double kV, const SolveOpti
     if (!g.unit) {
         const double rated = g.kv > 0 ? g.kv : kV;
         const double x = g.xd_pu * rated * rated / (g.kva / 1000);
-        Complex z(x / GeneratorXr(g, rated), x);
+        Complex z(g.r_ohm ? *g.r_ohm : x / GeneratorXr(g, rated), x);
         if (iec) z *= GeneratorFactor(kV, rated, g.xd_pu, g.cos_phi, cmax);
         return z / base;
     }
@@ -386,7 +385,7 @@ static Complex GeneratorImpedance(const Generator& g, double kV, const SolveOpti
     const double lv = u.kv_lv > 0 ? u.kv_lv : gen;
     const double x = g.xd_pu * gen * gen / (g.kva / 1000);
     const double tr = hv / lv;
-    const Complex z = Complex(x / GeneratorXr(g, gen), x) * (tr * tr) +
+    const Complex z = Complex(g.r_ohm ? *g.r_ohm : x / GeneratorXr(g, gen), x) * (tr * tr) +
                       SplitByXr(u.z_percent / 100 * hv * hv / (u.kva / 1000), u.xr);
     if (!iec) return z / base;
     const double xt = u.z_percent / 100 * (u.xr / std::hypot(1.0, u.xr));

@@ -112,6 +112,7 @@ struct Cable {
 
 // A synchronous generator on `bus`: rating, rated voltage (0: the bus's
 // nominal voltage), subtransient reactance x″d per unit on its rating, X/R
+// or its resistance R_G
 // (absent: IEC 60909's fictitious resistance R_Gf: X/R 20 above 1 kV and
 // from 100 MVA, 1/0.07 above 1 kV below 100 MVA, 1/0.15 up to 1 kV), rated
 // power factor; in the minimum case only when `in_min`.
@@ -133,6 +134,7 @@ struct Generator {
     double cos_phi = 0.8;
     bool in_min = false;
     std::optional<UnitTransformer> unit;
+    std::optional<double> r_ohm;  // R_G in ohms at its rated voltage, in place of X/R
 };
 // IEC 60909's K_S of a power-station unit with an on-load tap changer.
 double UnitFactor(double busKv, double generatorKv, double transformerHvKv, double transformerLvKv, double xd,

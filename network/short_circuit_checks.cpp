@@ -112,6 +112,8 @@ void Network::CheckValues() {
             Error(ElementKind::Generator, i, who + "the subtransient reactance must be above zero");
         else if (g.xr && !Positive(*g.xr))
             Error(ElementKind::Generator, i, who + "X/R must be above zero");
+        else if (g.r_ohm && !NotNegative(*g.r_ohm))
+            Error(ElementKind::Generator, i, who + "the resistance must not be negative");
         else if (!(g.cos_phi > 0 && g.cos_phi <= 1))
             Error(ElementKind::Generator, i, who + "the power factor must lie above 0 and up to 1");
         else if (g.unit && (!Positive(g.unit->kva) || !Positive(g.unit->z_percent)))

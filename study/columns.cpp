@@ -118,6 +118,7 @@ constexpr InputColumn kInputColumns[] = {
     {kGenXdColumn,                  "gen_xd",                  {},                 "pu"},
     {kGenXrColumn,                  "gen_xr",                  {},                 {}},
     {kGenCosPhiColumn,              "gen_cos_phi",             {},                 {}},
+    {kGenRColumn,                   "gen_r",                   {},                 "ohm"},
     {kGenInMinColumn,               "gen_in_min",              kYesNoWords,        {},       kWord},
     {kDeviceRatingColumn,           "device_rating_ka",        {},                 "kA"},
 };

@@ -107,6 +107,7 @@ enum StudyInputColumn {
     kGenXdColumn,
     kGenXrColumn,
     kGenCosPhiColumn,
+    kGenRColumn,
     kGenInMinColumn,
     // The interrupting rating of the row's protective device (kA), checked
     // against the fault current it must interrupt.

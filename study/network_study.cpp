@@ -68,6 +68,7 @@ constexpr NetworkRange kNetworkRanges[] = {
     {kGenXdColumn,       0.01,  10,   false, "a generator reactance"},
     {kGenXrColumn,       0.1,   1000, false, "an X/R ratio"},
     {kGenCosPhiColumn,   0.01,  1,    false, "a power factor"},
+    {kGenRColumn,        0,     1000, false, "a resistance"},
 };
 // clang-format on
 constexpr int kMostCableSets = 1000;
@@ -215,7 +216,7 @@ StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,
                        kCableEndTempColumn});
             r.OnlyFor(type, {B::Generator, B::Unit}, "generator",
                       {kGenKvaColumn, kGenKvColumn, kGenXdColumn, kGenXrColumn, kGenCosPhiColumn,
-                       kGenInMinColumn});
+                       kGenRColumn, kGenInMinColumn});
             if ((type == BranchType::None || type == BranchType::Source ||
                  type == BranchType::Generator || type == BranchType::Unit) &&
                 !in[kFromBusColumn].empty()) {
@@ -286,7 +287,10 @@ StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,
                 g.kva = r.Required(kGenKvaColumn, "a generator needs its rating");
                 g.kv = r.Optional(kGenKvColumn, 0);
                 g.xd_pu = r.Required(kGenXdColumn, "a generator needs its subtransient reactance");
+                if (!in[kGenXrColumn].empty() && !in[kGenRColumn].empty())
+                    throw StudyRowError("gen_r: given with gen_xr; a generator's resistance is one or the other");
                 if (!in[kGenXrColumn].empty()) g.xr = r.Optional(kGenXrColumn, 0);
+                if (!in[kGenRColumn].empty()) g.r_ohm = r.Optional(kGenRColumn, 0);
                 g.cos_phi = r.Optional(kGenCosPhiColumn, 0.8);
                 g.in_min = in[kGenInMinColumn] == "yes";
                 if (!in[kGenInMinColumn].empty() && !g.in_min && in[kGenInMinColumn] != "no")

@@ -160,7 +160,7 @@ constexpr StudyInputColumn kNetworkReadColumns[] = {
     kTxKvaMvColumn,     kTxKvaLvColumn,       kTxZHlColumn,       kTxZMlColumn,
     kTxUrColumn,        kTxUrHlColumn,        kTxUrMlColumn,      kGenKvaColumn,
     kGenKvColumn,       kGenXdColumn,         kGenXrColumn,       kGenCosPhiColumn,
-    kGenInMinColumn};
+    kGenRColumn,        kGenInMinColumn};
 static_assert(std::size(kNetworkReadColumns) == 2 + kLastNetworkColumn - kFirstNetworkColumn + 1);
 constexpr std::size_t kNetworkReadCount = std::size(kNetworkReadColumns);
 

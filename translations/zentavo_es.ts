@@ -1390,6 +1390,10 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <source>Interrupting duty</source>
         <translation>Exigencia de interrupción</translation>
     </message>
+    <message>
+        <source>Generator resistance</source>
+        <translation>Resistencia del generador</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TFormLabelType</name>

@@ -1390,6 +1390,10 @@ Vérifiez que le nom du fichier est correct.</translation>
         <source>Interrupting duty</source>
         <translation>Contrainte de coupure</translation>
     </message>
+    <message>
+        <source>Generator resistance</source>
+        <translation>Résistance du générateur</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TFormLabelType</name>

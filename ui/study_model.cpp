@@ -201,6 +201,7 @@ constexpr const char* kInputTitles[] = {
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Generator subtransient reactance"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Generator X/R"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Generator power factor"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Generator resistance"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Generator in the minimum case"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Device interrupting rating"),
 };

@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "network/short_circuit.h"
@@ -30,7 +31,7 @@ TEST(PlantElements, GeneratorCorrectionFactor) {
 }
 
 // A 10 MVA, 10.5 kV generator, x″d 0.12, cos φ 0.8, fictitious R_Gf = 0.07·X″d
-// (no X/R given), on a 10 kV bus: X″d = 0.12·10.5²/10 = 1.323 Ω. Alone:
+// (no X/R given; or its own R_G), on a 10 kV bus: X″d = 0.12·10.5²/10 = 1.323 Ω. Alone:
 // I″k = c·U_n/(√3·K_G·|Z_G|); beside a 20 kA (minimum 15 kA) X/R 10 utility it
 // feeds the minimum case only when told to.
 TEST(PlantElements, SynchronousGenerator) {
@@ -38,16 +39,18 @@ TEST(PlantElements, SynchronousGenerator) {
         const char* what;
         Convention convention;
         bool utility, inMin;
+        std::optional<double> rOhm;  // R_G in place of R_Gf
         double kaMax, kaMin, genShareMax, genShareMin;
     };
     // clang-format off
     const Row rows[] = {
         // alone: it feeds the minimum case too (nothing else does)
-        {"alone, iec60909", Convention::Iec60909, false, false, 4.900, 4.455, 1, 1},
-        {"alone, ansi",     Convention::Ansi,     false, false, 4.353, 4.353, 1, 1},
-        {"with the utility, iec60909",             Convention::Iec60909, true, false, 24.898, 15.000, 0.197, 0},
-        {"with the utility, ansi",                 Convention::Ansi,     true, false, 24.352, 15.000, 0.179, 0},
-        {"with the utility, in the minimum case",  Convention::Iec60909, true, true,  24.898, 19.453, 0.197, 0.229},
+        {"alone, iec60909", Convention::Iec60909, false, false, {}, 4.900, 4.455, 1, 1},
+        {"alone, ansi",     Convention::Ansi,     false, false, {}, 4.353, 4.353, 1, 1},
+        {"alone, R_G 0.05 ohm", Convention::Iec60909, false, false, 0.05, 4.909, 4.462, 1, 1},
+        {"with the utility, iec60909",             Convention::Iec60909, true, false, {}, 24.898, 15.000, 0.197, 0},
+        {"with the utility, ansi",                 Convention::Ansi,     true, false, {}, 24.352, 15.000, 0.179, 0},
+        {"with the utility, in the minimum case",  Convention::Iec60909, true, true,  {}, 24.898, 19.453, 0.197, 0.229},
     };
     // clang-format on
     for (const Row& row : rows) {
@@ -62,6 +65,7 @@ TEST(PlantElements, SynchronousGenerator) {
         g.kv = 10.5;
         g.xd_pu = 0.12;
         g.in_min = row.inMin;
+        g.r_ohm = row.rOhm;
         in.generators = {g};
         const Network net(in);
         ASSERT_TRUE(net.errors().empty()) << net.errors().front().message;
