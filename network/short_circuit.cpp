@@ -555,21 +555,7 @@ ShortCircuitResults Network::Solve(const SolveOptions& options) const {
     const Values vmin = ElementValues(options, Case::Min);
     // A zero pivot leaves its island without a solution; the pivots' precision tells.
     auto factor = [&](SymmetricFactor& f, const Values& v) {
-        std::vector<Complex> diag(nodeCount_), off(edges_.size());
-        for (std::size_t i = 0; i < branches_.size(); ++i) {
-            const auto& br = branches_[i];
-            if (br.edge < 0) continue;
-            diag[node_[br.busA]] += v.branchY[i];
-            diag[node_[br.busB]] += v.branchY[i];
-            if (br.k == 1) {
-                off[br.edge] = -v.branchY[i];
-            } else {
-                diag[node_[br.busA]] += (br.k * br.k - 1) * v.branchY[i];
-                off[br.edge] = -br.k * v.branchY[i];
-            }
-        }
-        for (std::size_t i = 0; i < shunts_.size(); ++i) diag[node_[shunts_[i].bus]] += v.shuntY[i];
-        f.Factorize(diag, off);
+        Factorize(f, v);
         f.Invert();
     };
     factor(fmax, vmax);
@@ -622,6 +608,24 @@ ShortCircuitResults Network::Solve(const SolveOptions& options) const {
         out.error = it->second;
     }
     return r;
+}
+
+void Network::Factorize(SymmetricFactor& f, const Values& v) const {
+    std::vector<Complex> diag(nodeCount_), off(edges_.size());
+    for (std::size_t i = 0; i < branches_.size(); ++i) {
+        const auto& br = branches_[i];
+        if (br.edge < 0) continue;
+        diag[node_[br.busA]] += v.branchY[i];
+        diag[node_[br.busB]] += v.branchY[i];
+        if (br.k == 1) {
+            off[br.edge] = -v.branchY[i];
+        } else {
+            diag[node_[br.busA]] += (br.k * br.k - 1) * v.branchY[i];
+            off[br.edge] = -br.k * v.branchY[i];
+        }
+    }
+    for (std::size_t i = 0; i < shunts_.size(); ++i) diag[node_[shunts_[i].bus]] += v.shuntY[i];
+    f.Factorize(diag, off);
 }
 
 ElementError Network::Unsolvable(int node, const Values& v) const {

@@ -236,6 +236,22 @@ struct ShortCircuitResults {
                                 Case c = Case::Max) const;
 };
 
+// The current one element carries for a fault at a bus. A branch: at each
+// of its ends, kA at that end's voltage (a three-winding transformer's arm
+// from its bus to its star point, whose end has no name). A shunt (source,
+// motor, generator): into its bus. Closed ties (cables of zero impedance)
+// carry what the buses on their far side feed in.
+struct ElementFlow {
+    ElementKind kind = ElementKind::Source;
+    std::size_t index = 0;
+    std::string from, to;         // a branch's buses; a shunt's bus in `from`, `to` empty
+    double kaFrom = 0, kaTo = 0;  // the magnitudes at each end (a shunt: kaFrom)
+    // +1 when the current flows from `from` to `to` in the sense of the
+    // fault current (Re(I/I_f) > 0 entering at `from`; a shunt: feeding its
+    // bus), −1 the other way, 0 when it carries none.
+    int direction = 0;
+};
+
 // --- The network ---------------------------------------------------------------
 
 class Network {
@@ -248,6 +264,11 @@ public:
 
     // Both cases, every bus.
     ShortCircuitResults Solve(const SolveOptions& options) const;
+    // What every element carries for a fault at `bus` in case `c` (one
+    // factorisation and one solve): the elements without an error, in the
+    // order of the branches, ties and shunts built; empty when the bus is
+    // not live or its island cannot be solved.
+    std::vector<ElementFlow> FaultFlows(const SolveOptions& options, Case c, const std::string& bus) const;
     ShortCircuitResults Solve(Convention convention) const {
         SolveOptions o;
         o.convention = convention;
@@ -307,6 +328,11 @@ private:
     Complex TieInjection(const SymmetricFactor& f, const Values& v, int bus) const;
     // The error that refuses the island of `node`, whose solution lost its digits.
     ElementError Unsolvable(int node, const Values& v) const;
+    // The admittance matrix of `v` factorised into `f` (a copy of pattern_).
+    void Factorize(SymmetricFactor& f, const Values& v) const;
+    // The base voltage of a bus of the model (a star point: its
+    // transformer's high-voltage rated voltage), kV.
+    double BaseKv(int bus) const;
 
     NetworkInput in_;
     std::vector<ElementError> errors_;

@@ -168,6 +168,21 @@ std::size_t SymmetricFactor::Slot(int col, int row) const {
     return static_cast<std::size_t>(it - li_.begin());
 }
 
+std::vector<Complex> SymmetricFactor::Solve(std::vector<Complex> b) const {
+    // Y = Pᵀ·L·D·Lᵀ·P, L unit lower triangular by column.
+    std::vector<Complex> y(n_);
+    for (int i = 0; i < n_; ++i) y[i] = b[order_[i]];
+    for (int i = 0; i < n_; ++i) {
+        for (int a = lp_[i]; a < lp_[i + 1]; ++a) y[li_[a]] -= lx_[a] * y[i];
+    }
+    for (int i = 0; i < n_; ++i) y[i] /= d_[i];
+    for (int i = n_ - 1; i >= 0; --i) {
+        for (int a = lp_[i]; a < lp_[i + 1]; ++a) y[i] -= lx_[a] * y[li_[a]];
+    }
+    for (int i = 0; i < n_; ++i) b[order_[i]] = y[i];
+    return b;
+}
+
 void SymmetricFactor::Invert() {
     zx_.assign(li_.size(), Complex{});
     zd_.assign(n_, Complex{});

@@ -46,6 +46,10 @@ public:
     // on it. After Factorize.
     double PivotPrecision(int node) const { return precision_[position_[node]]; }
 
+    // x = Y⁻¹·b for a whole right-hand side (node order): one forward and
+    // one back substitution through the factor. After Factorize.
+    std::vector<Complex> Solve(std::vector<Complex> b) const;
+
     // The inverse's entries on the factor's pattern. After Factorize.
     void Invert();
 
