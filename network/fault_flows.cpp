@@ -10,7 +10,6 @@
 namespace zentavo::network {
 namespace {
 
-constexpr double kBaseMva = 100.0;  // as in short_circuit.cpp: the per-unit model's power base
 const double kSqrt3 = std::sqrt(3.0);
 
 int Direction(Complex current, Complex fault) {

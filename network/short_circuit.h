@@ -55,6 +55,8 @@ namespace zentavo::network {
 inline constexpr double kTieImpedance = 1e-6;
 // The least precision (SymmetricFactor::PivotPrecision) a pivot may keep.
 inline constexpr double kLeastPivotPrecision = 1e-9;
+// The common power base of the per-unit model, MVA.
+inline constexpr double kBaseMva = 100.0;
 
 // --- Inputs ------------------------------------------------------------------
 

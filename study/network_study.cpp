@@ -80,17 +80,6 @@ const NetworkRange* RangeOf(StudyInputColumn c) {
     return nullptr;
 }
 
-// A bound of a range as a message writes it: its digits alone ("1000000",
-// "0.001"), with the decimal separator of the study.
-std::string BoundText(double v, char sep) {
-    std::string t = FormatFixed(v, 15, 3, sep);
-    if (t.find(sep) != std::string::npos) {
-        t.erase(t.find_last_not_of('0') + 1);
-        if (t.back() == sep) t.pop_back();
-    }
-    return t;
-}
-
 // A value with its column's unit: "30 kA", "0.5" (X/R).
 std::string WithUnit(std::string_view value, StudyInputColumn c) {
     const std::string_view unit = StudyInputUnit(c);
@@ -98,10 +87,10 @@ std::string WithUnit(std::string_view value, StudyInputColumn c) {
 }
 
 std::string RangeText(const NetworkRange& r, char sep) {
-    const std::string high = WithUnit(BoundText(r.high, sep), r.column);
-    if (r.zero) return "0 for a closed tie, or " + WithUnit(BoundText(r.low, sep), r.column) + " to " + high;
+    const std::string high = WithUnit(ShortDecimalText(r.high, sep), r.column);
+    if (r.zero) return "0 for a closed tie, or " + WithUnit(ShortDecimalText(r.low, sep), r.column) + " to " + high;
     if (r.low == 0) return "0 to " + high;
-    return WithUnit(BoundText(r.low, sep), r.column) + " to " + high;
+    return WithUnit(ShortDecimalText(r.low, sep), r.column) + " to " + high;
 }
 
 // The network values of one row, read and checked for their own sake; the
@@ -475,7 +464,7 @@ PointResult ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFau
     // its branch where it sits on one (three decimals, as each is shown).
     if (maxDuty) {
         PointDuty duty = *maxDuty;
-        if (fault.branchShare) duty.availableKa = ParseNumber(NetworkCurrentText(duty.availableKa * *fault.branchShare, '.'), '.');
+        if (fault.branchShare) duty.availableKa = RoundToDecimals(duty.availableKa * *fault.branchShare, 3);
         p.duty = duty;
     }
     return p;

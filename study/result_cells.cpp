@@ -23,16 +23,19 @@ const std::string& DurationTexts::Text(double seconds, char sep) {
 
 std::string NetworkCurrentText(double ka, char sep) { return FormatFixed(ka, 15, 3, sep); }
 
-std::string DutyText(const PointDuty& duty, char sep) {
-    if (!duty.ratingKa) return "not checked";
-    auto trimmed = [sep](double ka) {
-        std::string t = FormatFixed(ka, 15, 3, sep);
+std::string ShortDecimalText(double v, char sep) {
+    std::string t = FormatFixed(v, 15, 3, sep);
+    if (t.find(sep) != std::string::npos) {
         t.erase(t.find_last_not_of('0') + 1);
         if (t.back() == sep) t.pop_back();
-        return t;
-    };
-    return "interrupting rating " + trimmed(*duty.ratingKa) + " kA " + (duty.Exceeded() ? "below" : "for") + " the " +
-           trimmed(duty.availableKa) + " kA available";
+    }
+    return t;
+}
+
+std::string DutyText(const PointDuty& duty, char sep) {
+    if (!duty.ratingKa) return "not checked";
+    return "interrupting rating " + ShortDecimalText(*duty.ratingKa, sep) + " kA " +
+           (duty.Exceeded() ? "below" : "for") + " the " + ShortDecimalText(duty.availableKa, sep) + " kA available";
 }
 
 namespace {

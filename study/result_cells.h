@@ -40,6 +40,9 @@ StudyRowResults ResultCells(const PointResult& p, const UnitSettings& units, cha
 // The bolted current text of a row of a network, as its bolted_current_max
 // or bolted_current_min column shows it: kA, three decimals.
 std::string NetworkCurrentText(double ka, char sep);
+// A number to three decimals without the trailing zeros ("1000000", "0.001",
+// "31.2"), with the decimal separator `sep`: a bound or rating in a message.
+std::string ShortDecimalText(double v, char sep);
 // A device's interrupting duty: "interrupting rating 25 kA below the 31.2 kA
 // available", "interrupting rating 25 kA for the 18.3 kA available", or
 // "not checked" without a rating (the currents without trailing zeros).
