@@ -407,6 +407,42 @@ std::optional<Refusal> Compute(Ieee2018Inputs& in, Ieee2018Results& r,
     return std::nullopt;
 }
 
+// A case's energy and boundary from its steps (more than one): each step
+// computed with its own bolted current and duration, the energies summed,
+// the boundaries found from the sums at the working distance D, where the
+// energy falls to 1.2 cal/cm² (5.0208 J/cm²): E(d) = E·(d/D)^k12.
+std::optional<Refusal> SumSteps(const Ieee2018Inputs& in, const std::vector<ArcStepLoad>& steps, bool reduced,
+                                Ieee2018Case& into) {
+    double e[3] = {0, 0, 0}, energy = 0;
+    for (const ArcStepLoad& step : steps) {
+        Ieee2018Inputs one = in;
+        one.boltedCurrent = step.boltedCurrent;
+        one.arcTime = one.arcTimeReduced = step.seconds;
+        Ieee2018Results r;
+        if (std::optional<Refusal> problem = Compute(one, r)) return problem;
+        const Ieee2018Case& k = reduced ? r.reduced : r.full;
+        e[0] += k.e600, e[1] += k.e2700, e[2] += k.e14300;
+        energy += k.energy;
+    }
+    const int c = Row(in.electrode);
+    const double voc = in.voltage / 1000.0, d = in.workDistMm;
+    auto boundary = [&](int level, double sum) { return d * std::pow(5.0208 / sum, 1.0 / kT345[level][c][11]); };
+    if (voc <= 0.6) {
+        into.energy = energy;
+        into.boundary = boundary(0, energy);
+    } else {
+        double b[3];
+        for (int n = 0; n < 3; ++n) b[n] = boundary(n, e[n]);
+        into.e600 = e[0], into.e2700 = e[1], into.e14300 = e[2];
+        into.afb600 = b[0], into.afb2700 = b[1], into.afb14300 = b[2];
+        into.energy = Interpolate(e[0], e[1], e[2], voc);
+        into.boundary = Interpolate(b[0], b[1], b[2], voc);
+    }
+    if (!Usable(into.energy) || !Usable(into.boundary))
+        return Refusal{RefusalCode::OutsideModel, std::string(msg::k2018NoResult)};
+    return std::nullopt;
+}
+
 Partial Complete(const Ieee2018Inputs& in) {
     Partial p;
     p.voltage = in.voltage;
@@ -461,6 +497,15 @@ double Ieee2018VariationFactor(Electrode e, double voc) {
     double f = v[0];  // k1 Voc^6 + ... + k7 (Horner)
     for (int i = 1; i <= 6; ++i) f = f * voc + v[i];
     return f;
+}
+
+std::pair<double, double> Ieee2018ArcingCurrents(const Ieee2018Inputs& in, double boltedKa) {
+    Ieee2018Inputs at = in;
+    at.boltedCurrent = boltedKa;
+    at.arcTime = at.arcTimeReduced = 1;
+    Ieee2018Results r;
+    if (Compute(at, r)) return {0, 0};
+    return {r.full.iarc, r.reduced.iarc};
 }
 
 std::string CheckIeee2018Inputs(const Ieee2018Inputs& in) {
@@ -535,8 +580,15 @@ Ieee2018Outcome RunIeee2018(
     Ieee2018Results& r = out.values;
     // Found durations come in once the arcing currents are known: the model
     // runs once either way.
-    out.refusal = Compute(in, r, durations ? &durations : nullptr);
+    // The steps the hook gives, kept for the cases' sums.
+    Ieee2018Durations found;
+    const DurationsHook keep = [&](double iarc, double iarcReduced) { return found = durations(iarc, iarcReduced); };
+    out.refusal = Compute(in, r, durations ? &keep : nullptr);
     if (out.refusal) return out;
+    if (found.steps.size() > 1) out.refusal = SumSteps(in, found.steps, false, r.full);
+    if (!out.refusal && found.stepsReduced.size() > 1) out.refusal = SumSteps(in, found.stepsReduced, true, r.reduced);
+    if (out.refusal) return out;
+    r.reducedGoverns = ReducedGoverns(r.full.energy, r.reduced.energy);
 
     Ieee2018Texts& t = out.texts;
     t.arcCurrent = CurrentText(r.full.iarc, sep);

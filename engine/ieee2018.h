@@ -14,6 +14,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "engine/arc_duration.h"
 #include "engine/case_result.h"
@@ -174,12 +176,33 @@ struct [[nodiscard]] Ieee2018Outcome {
 // them, computes and writes every text.
 Ieee2018Outcome RunIeee2018(const Ieee2018Fields& fields, const UnitSettings& units, char sep);
 
-// The two arc durations found for a point, or why there are none.
+// One step of an arc cleared in steps: the bolted current that feeds it
+// while it lasts (kA) and how long it lasts (s).
+struct ArcStepLoad {
+    double boltedCurrent = 0;
+    double seconds = 0;
+};
+
+// The two arc durations found for a point, or why there are none. An arc
+// cleared in steps gives its cases' steps as well (the durations their
+// sums, the first step's current the point's bolted current): each step's
+// energy is then computed with the arcing current of its own bolted
+// current, and the case's energy is their sum; its boundary comes from the
+// summed energy (above 600 V the intermediate energies at 600, 2 700 and
+// 14 300 V are summed, each intermediate boundary found from its sum, and
+// both interpolated), not from any one step. A case of one step is
+// computed as without steps. A step's current outside the model's range
+// is taken by the equations all the same: it is the later part of an arc
+// whose first current the checks accepted.
 struct Ieee2018Durations {
     double arcTime = 0;         // s, at the arcing current
     double arcTimeReduced = 0;  // s, at the reduced arcing current
     std::optional<Refusal> refusal;  // set: no durations; it becomes the outcome's refusal
+    std::vector<ArcStepLoad> steps, stepsReduced;  // empty: one step
 };
+// The arcing currents of both cases at a bolted current (kA), the other
+// inputs as `in`: what the protective devices of an arc in steps see.
+std::pair<double, double> Ieee2018ArcingCurrents(const Ieee2018Inputs& in, double boltedKa);
 // As above, with the durations not typed but found from the arcing currents:
 // the arc-duration fields are not read. `durations` is given the unrounded
 // arcing currents of both cases (kA, full then reduced) once the other

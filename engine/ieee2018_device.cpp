@@ -12,8 +12,11 @@ Ieee2018DeviceOutcome RunIeee2018WithDevice(const Ieee2018Fields& fields,
     out.outcome = RunIeee2018(fields, units, sep, [&](double iarc, double iarcReduced) {
         out.full = device.Duration(iarc, sep);
         out.reduced = device.Duration(iarcReduced, sep);
-        return Ieee2018Durations{out.full.seconds, out.reduced.seconds,
-                                 JoinRefusals(out.full.refusal, out.reduced.refusal)};
+        Ieee2018Durations d;
+        d.arcTime = out.full.seconds;
+        d.arcTimeReduced = out.reduced.seconds;
+        d.refusal = JoinRefusals(out.full.refusal, out.reduced.refusal);
+        return d;
     });
     return out;
 }

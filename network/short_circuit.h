@@ -256,6 +256,8 @@ struct ElementFlow {
 
 // --- The network ---------------------------------------------------------------
 
+class FaultSteps;
+
 class Network {
 public:
     // Checks the input and builds topology, node numbering and the factor's
@@ -284,6 +286,7 @@ public:
     std::size_t FactorNonZeros() const { return pattern_.FactorNonZeros(); }
 
 private:
+    friend class FaultSteps;  // network/fault_steps.h: a fault solved again as elements open
     // An element touching a bus, with where its values live: a branch (entry
     // of branches_), a shunt (entry of shunts_) or a zero-impedance cable.
     struct Touch {

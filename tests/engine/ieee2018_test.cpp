@@ -118,6 +118,61 @@ struct Bound {
     std::string_view expected;  // empty: accepted
 };
 
+// An arc split in steps of one bolted current is the arc of their summed
+// duration: the energies add, and the boundary comes from the summed
+// energies (from any one step it would be far shorter). The Annex's
+// examples split so give their printed results; a second current gives
+// the sum of the two steps' own energies.
+TEST(Ieee2018Steps, SplitArcGivesTheWholeArcsResults) {
+    struct Split {
+        const char* name;
+        Ieee2018Fields fields;
+        double bolted;
+        std::vector<double> full, reduced;  // step durations, s
+        double energy, boundary, energyReduced, boundaryReduced;
+    };
+    const Ieee2018Fields d1{"4160", "15", "104", "VCB", "1143", "762", "508", "914.4", "", ""};
+    const Ieee2018Fields d2{"480", "45", "32", "VCB", "610", "610", "254", "609.6", "", ""};
+    const std::vector<Split> splits = {
+        {"D.1", d1, 15, {0.170, 0.027}, {0.200, 0.023}, 12.152, 1606, 13.343, 1704},
+        {"D.2", d2, 45, {0.050, 0.0113}, {0.200, 0.119}, 11.585, 1029, 53.156, 2669},
+    };
+    for (const Split& s : splits) {
+        const Ieee2018Outcome out = RunIeee2018(s.fields, UnitSettings{}, '.', [&](double, double) {
+            Ieee2018Durations d;
+            for (double t : s.full) d.arcTime += t, d.steps.push_back({s.bolted, t});
+            for (double t : s.reduced) d.arcTimeReduced += t, d.stepsReduced.push_back({s.bolted, t});
+            return d;
+        });
+        ASSERT_FALSE(out.refusal) << s.name << ": " << RefusalText(out.refusal);
+        EXPECT_NEAR(out.values.full.energy, s.energy, 0.0005) << s.name;
+        EXPECT_NEAR(out.values.full.boundary, s.boundary, 0.5) << s.name;
+        EXPECT_NEAR(out.values.reduced.energy, s.energyReduced, 0.0005) << s.name;
+        EXPECT_NEAR(out.values.reduced.boundary, s.boundaryReduced, 0.5) << s.name;
+        EXPECT_TRUE(out.values.reducedGoverns) << s.name;
+    }
+
+    // Two currents at 480 V: 45 kA for 50 ms, then 30 kA for 200 ms.
+    Ieee2018Inputs first = kD2, second = kD2;
+    first.arcTime = first.arcTimeReduced = 0.05;
+    second.boltedCurrent = 30;
+    second.arcTime = second.arcTimeReduced = 0.2;
+    const double sum = ComputeIeee2018(first).full.energy + ComputeIeee2018(second).full.energy;
+    const Ieee2018Outcome out = RunIeee2018(d2, UnitSettings{}, '.', [](double, double) {
+        Ieee2018Durations d;
+        d.arcTime = d.arcTimeReduced = 0.25;
+        d.steps = d.stepsReduced = {{45, 0.05}, {30, 0.2}};
+        return d;
+    });
+    ASSERT_FALSE(out.refusal);
+    EXPECT_NEAR(out.values.full.energy, sum, 1e-9 * sum);
+    EXPECT_NEAR(out.values.full.iarc, ComputeIeee2018(first).full.iarc, 1e-12);
+    // At the boundary the summed energy has fallen to 1.2 cal/cm².
+    Ieee2018Inputs atFirst = first, atSecond = second;
+    atFirst.workDistMm = atSecond.workDistMm = out.values.full.boundary;
+    EXPECT_NEAR(ComputeIeee2018(atFirst).full.energy + ComputeIeee2018(atSecond).full.energy, 5.0208, 1e-6);
+}
+
 TEST(Ieee2018Ranges, EveryBoundAtAndJustPast) {
     auto lv = [](double v) { return [v](Ieee2018Inputs& i) { i.voltage = v; }; };
     const Bound bounds[] = {
