@@ -536,6 +536,14 @@ Ieee2018Outcome RunIeee2018(const Ieee2018Fields& f, const UnitSettings& u, char
 Ieee2018Outcome RunIeee2018(
     const Ieee2018Fields& f, const UnitSettings& u, char sep,
     const std::function<Ieee2018Durations(double iarc, double iarcReduced)>& durations) {
+    if (!durations) return RunIeee2018Steps(f, u, sep, nullptr);
+    return RunIeee2018Steps(f, u, sep, [&](const Ieee2018Inputs&, double iarc, double iarcReduced) {
+        return durations(iarc, iarcReduced);
+    });
+}
+
+Ieee2018Outcome RunIeee2018Steps(const Ieee2018Fields& f, const UnitSettings& u, char sep,
+                                 const Ieee2018StepsHook& durations) {
     Ieee2018Outcome out;
     Partial p;
     p.voltage = Read(f.voltage, sep);
@@ -582,7 +590,7 @@ Ieee2018Outcome RunIeee2018(
     // runs once either way.
     // The steps the hook gives, kept for the cases' sums.
     Ieee2018Durations found;
-    const DurationsHook keep = [&](double iarc, double iarcReduced) { return found = durations(iarc, iarcReduced); };
+    const DurationsHook keep = [&](double iarc, double iarcReduced) { return found = durations(in, iarc, iarcReduced); };
     out.refusal = Compute(in, r, durations ? &keep : nullptr);
     if (out.refusal) return out;
     if (found.steps.size() > 1) out.refusal = SumSteps(in, found.steps, false, r.full);

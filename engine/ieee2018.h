@@ -200,6 +200,13 @@ struct Ieee2018Durations {
     std::optional<Refusal> refusal;  // set: no durations; it becomes the outcome's refusal
     std::vector<ArcStepLoad> steps, stepsReduced;  // empty: one step
 };
+// As RunIeee2018 with found durations, the hook also given the inputs
+// read: an arc in steps finds each step's arcing currents from them
+// (Ieee2018ArcingCurrents).
+using Ieee2018StepsHook =
+    std::function<Ieee2018Durations(const Ieee2018Inputs& in, double iarc, double iarcReduced)>;
+Ieee2018Outcome RunIeee2018Steps(const Ieee2018Fields& fields, const UnitSettings& units, char sep,
+                                 const Ieee2018StepsHook& durations);
 // The arcing currents of both cases at a bolted current (kA), the other
 // inputs as `in`: what the protective devices of an arc in steps see.
 std::pair<double, double> Ieee2018ArcingCurrents(const Ieee2018Inputs& in, double boltedKa);

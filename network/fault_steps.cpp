@@ -56,6 +56,11 @@ std::optional<FaultSteps::Element> FaultSteps::Find(ElementKind kind, std::size_
     return std::nullopt;
 }
 
+int FaultSteps::BusNumber(const std::string& bus) const {
+    const auto at = net_.busNumber_.find(bus);
+    return at == net_.busNumber_.end() ? -1 : at->second;
+}
+
 FaultSteps::Fault FaultSteps::At(const std::string& bus) const {
     Fault f(*this);
     const auto at = net_.busNumber_.find(bus);

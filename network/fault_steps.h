@@ -47,6 +47,9 @@ public:
     // cannot be taken out.
     std::optional<Element> Find(ElementKind kind, std::size_t index, const std::string& bus = {}) const;
 
+    // The number of a bus, -1 for a name the network does not know.
+    int BusNumber(const std::string& bus) const;
+
     class Fault;
     // A fault at `bus` with every element in (not Live() when the bus has no
     // fault current or its island cannot be solved).

@@ -121,6 +121,7 @@ constexpr InputColumn kInputColumns[] = {
     {kGenRColumn,                   "gen_r",                   {},                 "ohm"},
     {kGenInMinColumn,               "gen_in_min",              kYesNoWords,        {},       kWord},
     {kDeviceRatingColumn,           "device_rating_ka",        {},                 "kA"},
+    {kLineSideColumn,               "line_side",               kYesNoWords,        {},       kWord},
 };
 // clang-format on
 static_assert(std::size(kInputColumns) == kStudyInputColumnCount);
@@ -183,6 +184,7 @@ constexpr ResultColumn kResultColumns[] = {
     {kBranchShareColumn,            "branch_share",              ResultUnit::kNone},
     {kBranchShareMinColumn,         "branch_share_min",          ResultUnit::kNone},
     {kDeviceDutyColumn,             "device_duty",               ResultUnit::kNone},
+    {kArcStepsColumn,               "arc_steps",                 ResultUnit::kNone},
 };
 // clang-format on
 static_assert(std::size(kResultColumns) == kStudyResultColumnCount);
@@ -285,7 +287,7 @@ bool AnyOf(const StudyColumnMap& at, int first, int last) {
     return false;
 }
 
-ResultColumnList ResultColumns(bool devices, bool network, bool duty) {
+ResultColumnList ResultColumns(bool devices, bool network, bool duty, bool steps) {
     ResultColumnList list;
     list.reserve(kStudyResultColumnCount);
     for (int c = 0; c < kFirstDeviceResultColumn; ++c) list.push_back(c);
@@ -296,7 +298,10 @@ ResultColumnList ResultColumns(bool devices, bool network, bool duty) {
         for (int c = kFirstNetworkResultColumn; c < kFirstDutyResultColumn; ++c) list.push_back(c);
     }
     if (duty) {
-        for (int c = kFirstDutyResultColumn; c < kStudyResultColumnCount; ++c) list.push_back(c);
+        for (int c = kFirstDutyResultColumn; c < kFirstStepsResultColumn; ++c) list.push_back(c);
+    }
+    if (steps && network) {
+        for (int c = kFirstStepsResultColumn; c < kStudyResultColumnCount; ++c) list.push_back(c);
     }
     return list;
 }
@@ -310,8 +315,8 @@ bool HasNetworkColumns(const StudyColumnMap& at) { return AnyOf(at, kFirstNetwor
 
 bool HasDutyColumn(const StudyColumnMap& at) { return at[kDeviceRatingColumn] >= 0; }
 
-ResultColumnList WrittenResultColumns(const StudyColumnMap& at) {
-    return ResultColumns(HasDeviceColumns(at), HasNetworkColumns(at), HasDutyColumn(at));
+ResultColumnList WrittenResultColumns(const StudyColumnMap& at, bool steps) {
+    return ResultColumns(HasDeviceColumns(at), HasNetworkColumns(at), HasDutyColumn(at), steps);
 }
 
 ResultColumnList OutputResultColumns(const std::vector<std::string>& outputHeader) {
@@ -322,7 +327,10 @@ ResultColumnList OutputResultColumns(const std::vector<std::string>& outputHeade
     for (const bool devices : {true, false}) {
         for (const bool network : {true, false}) {
             for (const bool duty : {true, false}) {
-                ResultColumnList list = ResultColumns(devices, network, duty);
+                // The steps column is the last one, when written.
+                const bool steps = network && !outputHeader.empty() &&
+                                   outputHeader.back() == kStudyResultNames[kArcStepsColumn];
+                ResultColumnList list = ResultColumns(devices, network, duty, steps);
                 if (outputHeader.size() < list.size()) continue;
                 const std::vector<std::string> inputs(
                     outputHeader.begin(), outputHeader.end() - static_cast<std::ptrdiff_t>(list.size()));
@@ -350,9 +358,9 @@ std::string StudyHeaderFault(const std::vector<std::string>& header) {
     return fault(kPointColumnName);
 }
 
-std::vector<std::string> StudyOutputNames(const std::vector<std::string>& header) {
+std::vector<std::string> StudyOutputNames(const std::vector<std::string>& header, bool steps) {
     std::vector<std::string> names = header;
-    const ResultColumnList written = WrittenResultColumns(MapStudyColumns(header));
+    const ResultColumnList written = WrittenResultColumns(MapStudyColumns(header), steps);
     for (int c : written) names.emplace_back(kStudyResultNames[c]);
     auto taken = [&](std::string_view name, std::size_t by) {
         for (std::size_t k = 0; k < names.size(); ++k) {

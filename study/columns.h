@@ -112,6 +112,9 @@ enum StudyInputColumn {
     // The interrupting rating of the row's protective device (kA), checked
     // against the fault current it must interrupt.
     kDeviceRatingColumn,
+    // yes: the point is a fault on the line side of its own branch's
+    // device, which does not act (the devices upstream clear it).
+    kLineSideColumn,
     kStudyInputColumnCount
 };
 // The network columns, from bus to gen_in_min.
@@ -196,6 +199,9 @@ enum StudyResultColumn {
     // interrupt the fault current it carries ("not checked" without a
     // rating). Written only by such a study.
     kDeviceDutyColumn,
+    // A network study with its arcs in steps: how many steps the governing
+    // case's arc was cleared in ("1" for one). Written only by such a study.
+    kArcStepsColumn,
     kStudyResultColumnCount
 };
 // The result columns every study writes come first; each optional group
@@ -203,6 +209,7 @@ enum StudyResultColumn {
 inline constexpr int kFirstDeviceResultColumn = kArcTimeUsedColumn;
 inline constexpr int kFirstNetworkResultColumn = kBoltedCurrentMaxColumn;
 inline constexpr int kFirstDutyResultColumn = kDeviceDutyColumn;
+inline constexpr int kFirstStepsResultColumn = kArcStepsColumn;
 extern const std::array<std::string_view, kStudyResultColumnCount> kStudyResultNames;
 
 // The unit of a column's numbers, for headings: a fixed unit ("V", "kA",
@@ -245,9 +252,10 @@ bool HasDutyColumn(const StudyColumnMap& at);
 // The result columns (StudyResultColumn) a study's output holds, in the
 // order written: every column before the device columns, then the device
 // columns if the study has a device column, then the network columns if it
-// has a network column, then the duty column if it has device_rating_ka.
+// has a network column, then the duty column if it has device_rating_ka,
+// then arc_steps if it has a network and clears its arcs in steps (`steps`).
 using ResultColumnList = std::vector<int>;
-ResultColumnList WrittenResultColumns(const StudyColumnMap& at);
+ResultColumnList WrittenResultColumns(const StudyColumnMap& at, bool steps = false);
 // The same, read from the header row of a study's output: the list whose
 // inputs before it name exactly its optional groups; empty when the header
 // is too short to hold the result columns.
@@ -262,6 +270,6 @@ std::string StudyHeaderFault(const std::vector<std::string>& header);
 // result columns (WrittenResultColumns). An input column named like a result column (`status`,
 // " Message") is renamed input_<name> (again, until no output column has
 // its name), so no two output columns share a name.
-std::vector<std::string> StudyOutputNames(const std::vector<std::string>& header);
+std::vector<std::string> StudyOutputNames(const std::vector<std::string>& header, bool steps = false);
 
 }  // namespace zentavo

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <tuple>
 
 #include "engine/number.h"
 #include "study/errors.h"
@@ -161,17 +162,24 @@ void AddError(NetworkRowFault& f, const std::string& message) {
 
 StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,
                            const network::SolveOptions& options) {
+    Build(rows, sep, options, nullptr);
+}
+
+StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, const StudyOptions& options) {
+    Build(rows, options.sep, options.ShortCircuit(), options.arcSteps ? &options : nullptr);
+}
+
+StudyNetwork::~StudyNetwork() = default;
+
+void StudyNetwork::Build(const std::vector<StudyRowInputs>& rows, char sep, const network::SolveOptions& options,
+                         const StudyOptions* steps) {
     rows_.resize(rows.size());
     network::NetworkInput input;
     // The row of each element, by kind and index in its list of `input`.
     std::vector<std::size_t> rowOf[network::kElementKindCount];
     auto kindIndex = [](ElementKind k) { return static_cast<int>(k); };
-    struct Own {
-        ElementKind kind;
-        std::size_t index;
-        std::string bus;
-    };
-    std::vector<std::optional<Own>> branchOf(rows.size());
+    std::vector<std::optional<OwnElement>>& branchOf = own_;
+    branchOf.assign(rows.size(), std::nullopt);
 
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const StudyRowInputs& in = rows[i];
@@ -325,17 +333,17 @@ StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,
             rowOf[kindIndex(ElementKind::Bus)].push_back(i);
             input.buses.push_back({bus, kV, who});
             if (source) {
-                branchOf[i] = Own{ElementKind::Source, input.sources.size(), bus};
+                branchOf[i] = OwnElement{ElementKind::Source, input.sources.size(), bus};
                 rowOf[kindIndex(ElementKind::Source)].push_back(i);
                 input.sources.push_back(std::move(*source));
             }
             if (transformer) {
-                branchOf[i] = Own{ElementKind::Transformer, input.transformers.size(), bus};
+                branchOf[i] = OwnElement{ElementKind::Transformer, input.transformers.size(), bus};
                 rowOf[kindIndex(ElementKind::Transformer)].push_back(i);
                 input.transformers.push_back(std::move(*transformer));
             }
             if (cable) {
-                branchOf[i] = Own{ElementKind::Cable, input.cables.size(), bus};
+                branchOf[i] = OwnElement{ElementKind::Cable, input.cables.size(), bus};
                 rowOf[kindIndex(ElementKind::Cable)].push_back(i);
                 input.cables.push_back(std::move(*cable));
             }
@@ -344,12 +352,12 @@ StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,
                 input.motors.push_back(std::move(*motor));
             }
             if (generator) {
-                branchOf[i] = Own{ElementKind::Generator, input.generators.size(), bus};
+                branchOf[i] = OwnElement{ElementKind::Generator, input.generators.size(), bus};
                 rowOf[kindIndex(ElementKind::Generator)].push_back(i);
                 input.generators.push_back(std::move(*generator));
             }
             if (transformer3) {
-                branchOf[i] = Own{ElementKind::Transformer3, input.transformers3.size(), bus};
+                branchOf[i] = OwnElement{ElementKind::Transformer3, input.transformers3.size(), bus};
                 rowOf[kindIndex(ElementKind::Transformer3)].push_back(i);
                 input.transformers3.push_back(std::move(*transformer3));
             }
@@ -359,7 +367,8 @@ StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,
     }
     if (input.buses.empty()) return;
 
-    const network::Network net(std::move(input));
+    net_ = std::make_unique<network::Network>(std::move(input));
+    const network::Network& net = *net_;
     results_ = net.Solve(options);
     for (const network::ElementError& e : results_.errors) {
         AddError(rows_[rowOf[kindIndex(e.kind)][e.index]], e.message);
@@ -406,6 +415,11 @@ StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,
         // A three-winding transformer feeds its low-voltage bus too.
         if (branchOf[i]->kind == ElementKind::Transformer3) feed(std::string(rows[i][kLvBusColumn]));
     }
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows_[i].network = this;
+        rows_[i].row = i;
+    }
+    if (steps) BuildSteps(rows, *steps);
 }
 
 std::string ShortCircuitBasis(const network::SolveOptions& options) {
@@ -422,6 +436,24 @@ std::string ShortCircuitBasis(const network::SolveOptions& options) {
            " °C at the end of the fault (a cable_end_temp of a row for its cable).";
 }
 
+namespace {
+
+// The steps of one case of a row, from its network.
+class StepPlanner final : public ArcStepPlanner {
+public:
+    StepPlanner(const StudyNetwork& network, StudyNetwork::StepQuery q) : network_(network), q_(q) {}
+    Plan Steps(const std::function<double(double)>& arcing, double first, const ProtectiveDevice* own,
+               std::optional<double> share, bool shareTyped, std::optional<double> typed) const override {
+        return network_.PlanSteps(q_, arcing, first, own, share, shareTyped, typed);
+    }
+
+private:
+    const StudyNetwork& network_;
+    StudyNetwork::StepQuery q_;
+};
+
+}  // namespace
+
 PointResult ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFault& fault,
                                    const StudyOptions& options, StudyDevices* devices) {
     if (!fault.inNetwork) return ComputeStudyRow(in, options, devices);
@@ -434,6 +466,39 @@ PointResult ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFau
     // Each case through the row's own method, with the bolted current as
     // the row shows it (kA, three decimals).
     StudyRowInputs maxIn = in, minIn = in;
+    // The arc in steps: for a row with a device, and for one with typed
+    // durations that its motors' decay splits.
+    const std::string_view lineSideWord = in[kLineSideColumn];
+    if (!lineSideWord.empty() && lineSideWord != "yes" && lineSideWord != "no") {
+        PointResult p;
+        p.message = "line_side: unknown value \"" + std::string(lineSideWord) + "\" (yes or no)";
+        p.refusal = RefusalCode::UnknownWord;
+        return p;
+    }
+    const bool lineSide = lineSideWord == "yes";
+    const bool steps = options.arcSteps && fault.network && fault.network->Steps();
+    if (lineSide) {
+        const char* why = !steps                          ? "the line side of a device is computed with the arc in steps (--arc-steps on)"
+                          : in[kDeviceTypeColumn].empty() ? "a row on the line side of its device needs its device_type"
+                          : !fault.branchShare            ? "a row on the line side of its device needs a branch of its own (branch_type)"
+                                                          : nullptr;
+        if (why) {
+            PointResult p;
+            p.message = std::string("line_side: ") + why;
+            return p;
+        }
+    }
+    std::optional<StepPlanner> maxSteps, minSteps;
+    if (steps) {
+        const bool device = !in[kDeviceTypeColumn].empty();
+        for (auto [c, planner, into] : {std::tuple{network::Case::Max, &maxSteps, &maxIn},
+                                        std::tuple{network::Case::Min, &minSteps, &minIn}}) {
+            const StudyNetwork::StepQuery q{fault.row, c, lineSide};
+            if (!device && !fault.network->MotorsDecay(q)) continue;
+            planner->emplace(*fault.network, q);
+            into->steps = &**planner;
+        }
+    }
     maxIn.boltedKa = ParseNumber(NetworkCurrentText(fault.kaMax, '.'), '.');
     minIn.boltedKa = ParseNumber(NetworkCurrentText(fault.kaMin, '.'), '.');
     // A device on the row's branch sees the branch's share of each case (a

@@ -24,10 +24,15 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <unordered_map>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "network/fault_steps.h"
 #include "network/short_circuit.h"
 #include "study/row.h"
 
@@ -42,6 +47,10 @@ struct NetworkRowFault {
     // protective device on the branch sees of the arcing current. Absent for
     // a row without a branch of its own.
     std::optional<double> branchShare, branchShareMin;
+    // The network the row is in, and its row (from 0): what clears its arc
+    // in steps.
+    const class StudyNetwork* network = nullptr;
+    std::size_t row = 0;
 };
 
 class StudyNetwork {
@@ -49,6 +58,13 @@ public:
     // Every row's inputs, in the study's order (a row that could not be
     // read: all empty). The texts need not outlive the network.
     StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep, const network::SolveOptions& options);
+    // The same, for the study's options: with arc steps on, the devices of
+    // the network's rows are built (the rows must then hold their device
+    // columns) and each case factorised once for the steps.
+    StudyNetwork(const std::vector<StudyRowInputs>& rows, const StudyOptions& options);
+    ~StudyNetwork();
+    StudyNetwork(const StudyNetwork&) = delete;
+    StudyNetwork& operator=(const StudyNetwork&) = delete;
 
     const NetworkRowFault& Row(std::size_t row) const { return rows_[row]; }
     // The buses and their currents; empty when no row is in the network.
@@ -64,10 +80,45 @@ public:
     };
     const std::vector<Feed>& Feeds() const { return feeds_; }
 
+    // The steps of a row's arc in one case (study/arc_steps.cpp); `lineSide`:
+    // its own branch's device does not act.
+    struct StepQuery {
+        std::size_t row = 0;
+        network::Case c = network::Case::Max;
+        bool lineSide = false;
+    };
+    bool Steps() const { return stepCases_[0] != nullptr; }
+    // Motors feed the row's bus in the case, and their contribution decays.
+    bool MotorsDecay(const StepQuery& q) const;
+    ArcStepPlanner::Plan PlanSteps(const StepQuery& q, const std::function<double(double)>& arcing, double first,
+                                   const ProtectiveDevice* own, std::optional<double> share, bool shareTyped,
+                                   std::optional<double> typed) const;
+    // A step device: the row (from 0) whose device sits on an element.
+    struct StepDevice {
+        std::size_t row = 0;
+        std::shared_ptr<const ProtectiveDevice> device;
+    };
+
 private:
+    void Build(const std::vector<StudyRowInputs>& rows, char sep, const network::SolveOptions& options,
+               const StudyOptions* steps);
+    void BuildSteps(const std::vector<StudyRowInputs>& rows, const StudyOptions& options);
     std::vector<NetworkRowFault> rows_;
     network::ShortCircuitResults results_;
     std::vector<Feed> feeds_;
+    // For the steps: the network, each case's factors, each row's bus and
+    // own element, the devices by element (kind, index).
+    struct OwnElement {
+        network::ElementKind kind;
+        std::size_t index;
+        std::string bus;
+    };
+    std::unique_ptr<network::Network> net_;
+    std::unique_ptr<network::FaultSteps> stepCases_[2];
+    std::vector<std::optional<OwnElement>> own_;
+    std::vector<std::string> bus_;
+    std::unordered_map<std::uint64_t, StepDevice> stepDevices_;
+    std::optional<double> motorDecay_;  // s
 };
 
 // What the fault currents were computed by, for a report: "By iec60909:

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/case_result.h"
 #include "engine/classification.h"
@@ -49,11 +50,32 @@ struct PointDuration {
     double deviceAmps = 0;  // the current the device saw: its share of the unrounded arcing current, A
 };
 
+// What ended one step of an arc cleared in steps.
+enum class StepEnd : std::uint8_t {
+    DeviceOpened,     // a device opened its branch (StepOf::opened)
+    MotorsEnd,        // the motors' contribution ended (--motor-decay)
+    MaximumDuration,  // the maximum arc duration ended the arc
+    TypedDuration,    // the row's typed duration ended the arc
+    NoSource,         // no source but motors fed the arc any more
+};
+// One step of an arc cleared in steps: the bolted current feeding it (kA,
+// the point's own in the first step), its arcing current, how long it
+// lasted, and what ended it.
+struct PointStep {
+    double boltedKa = 0, arcingKa = 0, seconds = 0;
+    StepEnd end = StepEnd::DeviceOpened;
+    bool motorsEnd = false;            // the motors' contribution ended with it as well
+    std::vector<std::size_t> opened;   // the rows (from 0) whose devices opened at its end
+};
+
 // One case of a point: the numbers of its texts (CaseResult), the arcing
 // current the method used, and its duration where a device gave it.
 struct PointCase : CaseResult {
     double arcingCurrent = 0;  // kA: the 2002 methods' rounded to two decimals, the 2018 model's unrounded
     std::optional<PointDuration> duration;
+    // An arc cleared in steps: every step, the energy their sum. Empty: the
+    // arc was cleared in one step (or steps were not asked for).
+    std::vector<PointStep> steps;
 };
 
 // What the study's network gave a point on one of its buses.

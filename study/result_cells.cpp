@@ -83,6 +83,7 @@ void WriteResultCells(const PointResult& p, const UnitSettings& u, char sep, Stu
         if (n.shareMin) out[kBranchShareMinColumn] = FormatFixed(*n.shareMin, 15, 3, sep);
     }
     if (p.duty) out[kDeviceDutyColumn] = DutyText(*p.duty, sep);
+    if (p.Computed() && p.network) out[kArcStepsColumn] = std::to_string(std::max<std::size_t>(1, p.Governing().steps.size()));
     if (!p.Computed()) return;
 
     const CaseStyle style = CaseStyleOf(p.equations);

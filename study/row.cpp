@@ -13,6 +13,7 @@
 #include "engine/ieee2018.h"
 #include "engine/ieee2018_device.h"
 #include "engine/number.h"
+#include "engine/power.h"
 #include "engine/shared_state.h"
 #include "study/errors.h"
 
@@ -257,6 +258,65 @@ private:
         return PointDuration{d.seconds, d.element, d.device, ka * 1000 * share_};
     }
 
+    // The typed durations of a row without a device whose arc the network
+    // splits (the motors' decay), when both are numbers: each case's whole.
+    std::optional<std::pair<double, double>> TypedForSteps() const {
+        if (!in_.steps || device_) return std::nullopt;
+        try {
+            const double full = ParseNumber(in_[kArcTimeColumn], o_.sep);
+            const double reduced = ParseNumber(in_[kArcTimeReducedColumn], o_.sep);
+            if (!ShortArcTimeProblem(full, false).empty() || !ShortArcTimeProblem(reduced, true).empty())
+                return std::nullopt;
+            return std::pair{full, reduced};
+        } catch (const ConversionError&) {
+            return std::nullopt;  // refused in its turn by the method's checks
+        }
+    }
+
+    // The steps of both cases, the arcing current of each at a bolted current given.
+    void Plan(const std::function<double(double)>& full, const std::function<double(double)>& reduced,
+              double first, const std::optional<std::pair<double, double>>& typed) {
+        const std::optional<double> share = device_ ? std::optional<double>(share_) : std::nullopt;
+        const bool shareTyped = entry_ && entry_->share;
+        planFull_ = in_.steps->Steps(full, first, device_, share, shareTyped,
+                                     typed ? std::optional<double>(typed->first) : std::nullopt);
+        planReduced_ = in_.steps->Steps(reduced, first, device_, share, shareTyped,
+                                        typed ? std::optional<double>(typed->second) : std::nullopt);
+        planned_ = true;
+    }
+
+    // The 2002 equations take an arc in steps as one of the first step's
+    // current lasting the equivalent duration: their energy and boundary
+    // depend on the current only through the normalised energy E_n (lg E_n
+    // = K1 + K2 + 1.081·lg I_a + 0.0011·G, at each step's current rounded
+    // as the equations round it) times the duration, so Σ E_n,k·t_k =
+    // E_n,1·t_eq gives the summed energy and the boundary of that energy
+    // exactly; the theoretically derived equations go by the bolted current.
+    static double EquivalentDuration(const ArcStepPlanner::Plan& plan, bool lee, double gapMm) {
+        const PointStep& first = plan.steps.front();
+        double t = 0;
+        for (const PointStep& step : plan.steps) {
+            const double ratio = lee ? step.boltedKa / first.boltedKa
+                                     : Power10(NormalizedEnergyLog(RoundCurrent(step.arcingKa), 0, 0, gapMm) -
+                                               NormalizedEnergyLog(RoundCurrent(first.arcingKa), 0, 0, gapMm));
+            t += step.seconds * ratio;
+        }
+        return plan.steps.size() == 1 ? first.seconds : t;
+    }
+
+    // A case's steps for the engine: none where the arc is cleared in one.
+    static std::vector<ArcStepLoad> Loads(const ArcStepPlanner::Plan& plan) {
+        std::vector<ArcStepLoad> loads;
+        if (plan.steps.size() < 2) return loads;
+        for (const PointStep& step : plan.steps) loads.push_back({step.boltedKa, step.seconds});
+        return loads;
+    }
+
+    void KeepPlan(const ArcStepPlanner::Plan& plan, PointCase& into) const {
+        if (device_) into.duration = PointDuration{plan.whole.seconds, plan.whole.element, plan.whole.device, plan.deviceAmps};
+        if (plan.steps.size() > 1) into.steps = plan.steps;
+    }
+
     // The length units of a row are the words "mm" and "inches"; empty means "mm".
     void CheckLengthUnit(StudyInputColumn c) const { Unit(c); }
     LengthUnit Unit(StudyInputColumn c) const {
@@ -331,7 +391,26 @@ private:
         const DurationFields durations{in_[kArcTimeColumn], in_[kArcTimeReducedColumn]};
         FoundDurations found;
         ArcDuration full, reduced;
-        if (device_) {
+        const std::optional<std::pair<double, double>> typed = first.reducedCaseOffered ? TypedForSteps() : std::nullopt;
+        if (in_.steps && (device_ || typed)) {
+            EmpiricalInputs at;
+            at.voltage = s.Voltage;
+            at.gapMm = s.Gap;
+            at.equipmentClass = f.equipmentClass;
+            auto arcing = [at](bool reduced) {
+                return [at, reduced](double ka) mutable {
+                    at.boltedCurrent = ka;
+                    const EmpiricalArcCurrents a = ComputeEmpiricalArcCurrents(at);
+                    return reduced ? a.arcCurrentReducedKa : a.arcCurrentKa;
+                };
+            };
+            Plan(arcing(false), arcing(true), s.BoltedCurrent, typed);
+            const bool lee = !first.reducedCaseOffered;
+            if (const auto r = JoinRefusals(planFull_.whole.refusal, lee ? std::nullopt : planReduced_.whole.refusal))
+                return Warn(*r);
+            found.arcTime = EquivalentDuration(planFull_, lee, s.Gap);
+            if (!lee) found.arcTimeReduced = EquivalentDuration(planReduced_, lee, s.Gap);
+        } else if (device_) {
             // The reduced case's duration only where the case is offered.
             full = DurationAt(first.arcCurrentKa);
             if (first.reducedCaseOffered) reduced = DurationAt(first.arcCurrentReducedKa);
@@ -345,10 +424,16 @@ private:
         p_.status = PointStatus::Computed;
         KeepPoint(s, second.approach);
         static_cast<CaseResult&>(p_.full) = second.full;
-        if (device_) p_.full.duration = Kept(full, first.arcCurrentKa);
+        if (planned_)
+            KeepPlan(planFull_, p_.full);
+        else if (device_)
+            p_.full.duration = Kept(full, first.arcCurrentKa);
         if (!first.reducedCaseOffered) return;
         static_cast<CaseResult&>(*p_.reduced) = second.reduced;
-        if (device_) p_.reduced->duration = Kept(reduced, first.arcCurrentReducedKa);
+        if (planned_)
+            KeepPlan(planReduced_, *p_.reduced);
+        else if (device_)
+            p_.reduced->duration = Kept(reduced, first.arcCurrentReducedKa);
         p_.reducedGoverns = second.texts.reducedGoverns;
     }
 
@@ -412,16 +497,37 @@ private:
         p_.equations = Equations::Ieee2018;
         // The hook captures the runner alone: small enough to be held
         // without an allocation per row.
+        const std::optional<std::pair<double, double>> typed = TypedForSteps();
         const Ieee2018Outcome out =
-            device_ ? RunIeee2018(f, o_.units, o_.sep,
-                                  [this](double iarc, double iarcReduced) {
-                                      full_ = DurationAt(iarc);
-                                      reduced_ = DurationAt(iarcReduced);
-                                      return Ieee2018Durations{
-                                          full_.seconds, reduced_.seconds,
-                                          JoinRefusals(full_.refusal, reduced_.refusal)};
-                                  })
-                    : RunIeee2018(f, o_.units, o_.sep);
+            in_.steps && (device_ || typed)
+                ? RunIeee2018Steps(f, o_.units, o_.sep,
+                                   [&](const Ieee2018Inputs& in, double, double) {
+                                       auto at = [&in](bool reduced) {
+                                           return [&in, reduced](double ka) {
+                                               const auto both = Ieee2018ArcingCurrents(in, ka);
+                                               return reduced ? both.second : both.first;
+                                           };
+                                       };
+                                       Plan(at(false), at(true), in.boltedCurrent, typed);
+                                       Ieee2018Durations d;
+                                       d.arcTime = planFull_.whole.seconds;
+                                       d.arcTimeReduced = planReduced_.whole.seconds;
+                                       d.refusal = JoinRefusals(planFull_.whole.refusal, planReduced_.whole.refusal);
+                                       d.steps = Loads(planFull_);
+                                       d.stepsReduced = Loads(planReduced_);
+                                       return d;
+                                   })
+            : device_ ? RunIeee2018(f, o_.units, o_.sep,
+                                    [this](double iarc, double iarcReduced) {
+                                        full_ = DurationAt(iarc);
+                                        reduced_ = DurationAt(iarcReduced);
+                                        Ieee2018Durations d;
+                                        d.arcTime = full_.seconds;
+                                        d.arcTimeReduced = reduced_.seconds;
+                                        d.refusal = JoinRefusals(full_.refusal, reduced_.refusal);
+                                        return d;
+                                    })
+                      : RunIeee2018(f, o_.units, o_.sep);
         if (out.refusal) return Warn(*out.refusal);
         const Ieee2018Results& n = out.values;
         p_.status = PointStatus::Computed;
@@ -431,7 +537,10 @@ private:
         p_.reduced.emplace();
         static_cast<CaseResult&>(*p_.reduced) = out.reduced;
         p_.reduced->arcingCurrent = n.reduced.iarc;
-        if (device_) {
+        if (planned_) {
+            KeepPlan(planFull_, p_.full);
+            KeepPlan(planReduced_, *p_.reduced);
+        } else if (device_) {
             p_.full.duration = Kept(full_, n.full.iarc);
             p_.reduced->duration = Kept(reduced_, n.reduced.iarc);
         }
@@ -457,6 +566,9 @@ private:
     StudyDevices::Entry* entry_ = nullptr;  // the device's entry: its caution
     double share_ = 1;  // the part of the arcing current the device sees
     ArcDuration full_, reduced_;  // the 2018 durations found
+    // The steps of each case, where the network clears the arc in steps.
+    bool planned_ = false;
+    ArcStepPlanner::Plan planFull_, planReduced_;
 };
 
 }  // namespace

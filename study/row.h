@@ -50,6 +50,13 @@ struct StudyOptions {
     network::Convention shortCircuit = network::Convention::Ansi;
     int lvTolerance = 6;
     std::optional<double> cableEndTemp;
+    // A network study clears each point's arc in steps, its devices
+    // opening one after another (study/arc_steps.h); off: in one step at
+    // the point's own device's time, as before steps. The motors'
+    // contribution ends after `motorDecay` cycles (of 60 Hz), or, absent,
+    // with the last other source.
+    bool arcSteps = true;
+    std::optional<double> motorDecay = 5.0;
     network::SolveOptions ShortCircuit() const {
         network::SolveOptions o;
         o.convention = shortCircuit;
@@ -71,12 +78,38 @@ struct StudyOptions {
 struct StudyRowInputs : std::array<std::string_view, kStudyInputColumnCount> {
     std::optional<double> boltedKa;
     std::optional<double> deviceShareFromNetwork;
+    // A row whose arc the network clears in steps: its planner (none: one step).
+    const class ArcStepPlanner* steps = nullptr;
     // Where the record holds the device columns side by side, plain: their
     // text as one piece, `deviceCellsDelimiter` between each and the next
     // and none inside. The row's device is looked up by that piece; empty:
     // cell by cell.
     std::string_view deviceCells;
     char deviceCellsDelimiter = 0;
+};
+
+// The steps of one case of a point's arc, found by its network
+// (study/arc_steps.h): what the row runner asks once the arcing current of
+// the point is known.
+class ArcStepPlanner {
+public:
+    struct Plan {
+        std::vector<PointStep> steps;  // at least one where there is no refusal
+        // The whole arc: its duration (the steps' sum), the element of the
+        // device whose opening ended it (Capped: the maximum arc duration
+        // did), that device's answer in its last step, or the refusal.
+        ArcDuration whole;
+        double deviceAmps = 0;  // the current that device saw in its last step, A
+    };
+    virtual ~ArcStepPlanner() = default;
+    // `arcing`: the case's arcing current (kA) at a bolted current (kA);
+    // `first`: the point's bolted current (kA), the first step's; `own`:
+    // the row's device (none: its typed duration `typed` ends the arc);
+    // `share`: the part of the arcing current the row's device sees at the
+    // first current (its typed device_share, `shareTyped`, which holds for
+    // every step; or its branch's share, found again for each later step).
+    virtual Plan Steps(const std::function<double(double)>& arcing, double first, const ProtectiveDevice* own,
+                       std::optional<double> share, bool shareTyped, std::optional<double> typed) const = 0;
 };
 
 // Whether a row of result texts (a row of the batch output read back, by

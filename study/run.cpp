@@ -57,7 +57,7 @@ public:
           format_(format),
           inputCount_(header.size()),
           at_(MapStudyColumns(header)),
-          written_(WrittenResultColumns(at_)),
+          written_(WrittenResultColumns(at_, options.arcSteps && network)),
           network_(network) {
         for (std::size_t i = 0; i < header.size() && pointAt_ < 0; ++i) {
             if (IsColumnName(header[i], kPointColumnName)) pointAt_ = static_cast<int>(i);
@@ -160,8 +160,15 @@ constexpr StudyInputColumn kNetworkReadColumns[] = {
     kTxKvaMvColumn,     kTxKvaLvColumn,       kTxZHlColumn,       kTxZMlColumn,
     kTxUrColumn,        kTxUrHlColumn,        kTxUrMlColumn,      kGenKvaColumn,
     kGenKvColumn,       kGenXdColumn,         kGenXrColumn,       kGenCosPhiColumn,
-    kGenRColumn,        kGenInMinColumn};
-static_assert(std::size(kNetworkReadColumns) == 2 + kLastNetworkColumn - kFirstNetworkColumn + 1);
+    kGenRColumn,        kGenInMinColumn,
+    // The devices of the network's branches, which open in the steps of an arc.
+    kDeviceTypeColumn,  kRelayCurveColumn,    kRelayPickupColumn, kRelayTimeDialColumn,
+    kRelayInstPickupColumn, kRelayInstDelayColumn, kBreakerTimeColumn, kTripRatingColumn,
+    kTripLtPickupColumn, kTripLtDelayColumn,  kTripStPickupColumn, kTripStDelayColumn,
+    kTripInstPickupColumn, kTripInstTimeColumn, kTripToleranceColumn, kFuseCurveColumn,
+    kDeviceShareColumn, kMaxArcTimeColumn};
+static_assert(std::size(kNetworkReadColumns) ==
+              2 + kLastNetworkColumn - kFirstNetworkColumn + 1 + kLastDeviceColumn - kFirstDeviceColumn + 1);
 constexpr std::size_t kNetworkReadCount = std::size(kNetworkReadColumns);
 
 // A study with a network: read whole (its network is known only at its
@@ -198,7 +205,7 @@ void RunNetworkStudy(csv::ChunkReader& reader, const std::vector<std::string>& h
     for (std::size_t i = 0; i < rowCount; ++i) {
         for (std::size_t n = 0; n < kNetworkReadCount; ++n) rows[i][kNetworkReadColumns[n]] = texts[i][n];
     }
-    const StudyNetwork network(rows, options.sep, options.ShortCircuit());
+    const StudyNetwork network(rows, options);
     rows.clear();
     texts.clear();
     const ChunkWriter writer(options, format, header, &network);
@@ -500,7 +507,7 @@ bool RunStudy(const StudySource& source, const StudyOptions& options, const Stud
     }
 
     std::string head;
-    csv::AppendRecord(head, StudyOutputNames(header), format);
+    csv::AppendRecord(head, StudyOutputNames(header, options.arcSteps), format);
     sink(head);
 
     if (HasNetworkColumns(MapStudyColumns(header))) {

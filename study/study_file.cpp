@@ -350,7 +350,7 @@ void StudyFile::ComputeAll() {
         fields[i] = ParseRecord(rows_[i].raw);
         inputs[i] = Inputs(fields[i]);
     }
-    auto network = std::make_shared<const StudyNetwork>(inputs, options_.sep, options_.ShortCircuit());
+    auto network = std::make_shared<const StudyNetwork>(inputs, options_);
     std::size_t line = LineOf(0);
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         if (fields[i].size() != header_.size()) {

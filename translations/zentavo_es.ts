@@ -1387,8 +1387,16 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <translation>Capacidad de interrupción del dispositivo</translation>
     </message>
     <message>
+        <source>Line side of the device</source>
+        <translation>Lado de línea del dispositivo</translation>
+    </message>
+    <message>
         <source>Interrupting duty</source>
         <translation>Exigencia de interrupción</translation>
+    </message>
+    <message>
+        <source>Arc steps</source>
+        <translation>Pasos del arco</translation>
     </message>
     <message>
         <source>Generator resistance</source>

@@ -1387,8 +1387,16 @@ Vérifiez que le nom du fichier est correct.</translation>
         <translation>Pouvoir de coupure du dispositif</translation>
     </message>
     <message>
+        <source>Line side of the device</source>
+        <translation>Côté ligne du dispositif</translation>
+    </message>
+    <message>
         <source>Interrupting duty</source>
         <translation>Contrainte de coupure</translation>
+    </message>
+    <message>
+        <source>Arc steps</source>
+        <translation>Étapes de l’arc</translation>
     </message>
     <message>
         <source>Generator resistance</source>

@@ -204,6 +204,7 @@ constexpr const char* kInputTitles[] = {
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Generator resistance"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Generator in the minimum case"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Device interrupting rating"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Line side of the device"),
 };
 static_assert(std::size(kInputTitles) == kStudyInputColumnCount);
 constexpr const char* kResultTitles[] = {
@@ -245,6 +246,7 @@ constexpr const char* kResultTitles[] = {
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Branch share"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Branch share, minimum"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Interrupting duty"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Arc steps"),
 };
 static_assert(std::size(kResultTitles) == kStudyResultColumnCount);
 

@@ -438,7 +438,9 @@ void TStudy::UpdateResultColumns() {
         const int r = columns[c].index;
         const bool deviceResult = r >= kFirstDeviceResultColumn && r < kFirstNetworkResultColumn;
         const bool networkResult = r >= kFirstNetworkResultColumn;
-        StudyTable->setColumnHidden(static_cast<int>(c), (deviceResult && !devices) || (networkResult && !network));
+        const bool stepsResult = r >= kFirstStepsResultColumn;
+        StudyTable->setColumnHidden(static_cast<int>(c), (deviceResult && !devices) || (networkResult && !network) ||
+                                                             (stepsResult && !model_->file().Options().arcSteps));
     }
 }
 

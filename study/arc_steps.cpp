@@ -1,0 +1,212 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A point's arc cleared in steps by its network: the sequence of operation.
+//
+// The arc starts with the bolted current of the point's bus. The devices
+// that may open are those nearest the fault on each path the fault current
+// takes (network/fault_steps.h: from the bus outward through every element
+// carrying current, stopping at each element with a device): the point's
+// own branch among them (not for a fault on its line side), its parallel
+// feeders, the ties and the feeders through which motors backfeed. Each
+// device sees its element's part of the fault current times the step's
+// arcing current, and runs towards its trip as an inverse-time device
+// does: in a step of Δt at a current where it would trip in T it covers
+// Δt/T of its way, and it opens when it has covered the whole. The next
+// step begins when a device opens (its element is taken out and the fault
+// solved again), when the motors' contribution ends (after the motor decay,
+// or with the last other source), or the arc ends: no source but motors
+// feeds it any more, the maximum arc duration of the point's device is
+// reached, or the row's typed duration.
+//
+// A row whose device has no branch of its own (a point on a bus, the device
+// that clears it named on its row) is cleared by that device alone: it sees
+// the arcing current (times its device_share), and its opening ends the arc;
+// only the motors' decay makes steps before it.
+#include <cmath>
+#include <limits>
+
+#include "engine/number.h"
+#include "study/network_study.h"
+
+namespace zentavo {
+
+namespace {
+
+using network::ElementKind;
+using network::FaultSteps;
+
+constexpr double kCycle = 1.0 / 60;  // s: the motor decay is counted in cycles of 60 Hz
+// More steps than this end in a refusal: a plant's arc is cleared in a few.
+constexpr int kMostSteps = 64;
+
+std::uint64_t Key(ElementKind kind, std::size_t index) {
+    return (static_cast<std::uint64_t>(kind) << 32) | static_cast<std::uint64_t>(index);
+}
+
+}  // namespace
+
+void StudyNetwork::BuildSteps(const std::vector<StudyRowInputs>& rows, const StudyOptions& options) {
+    if (!net_ || net_->NodeCount() == 0) return;
+    stepCases_[0] = std::make_unique<FaultSteps>(*net_, options.ShortCircuit(), network::Case::Max);
+    stepCases_[1] = std::make_unique<FaultSteps>(*net_, options.ShortCircuit(), network::Case::Min);
+    if (options.motorDecay) motorDecay_ = *options.motorDecay * kCycle;
+    bus_.resize(rows.size());
+    StudyDevices devices;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        bus_[i] = std::string(rows[i][kBusColumn]);
+        if (!own_[i] || !rows_[i].error.empty() || rows[i][kDeviceTypeColumn].empty()) continue;
+        // A device whose settings are refused is the row's error, and opens nothing.
+        try {
+            const StudyDevices::Entry& e = devices.Find(rows[i], options);
+            if (e.device) stepDevices_[Key(own_[i]->kind, own_[i]->index)] = StepDevice{i, e.device};
+        } catch (const Error&) {
+        }
+    }
+}
+
+bool StudyNetwork::MotorsDecay(const StepQuery& q) const {
+    if (!Steps() || !motorDecay_) return false;
+    const FaultSteps::Fault f = stepCases_[q.c == network::Case::Min]->At(bus_[q.row]);
+    return f.Live() && f.MotorsFeed();
+}
+
+ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::function<double(double)>& arcing,
+                                             double first, const ProtectiveDevice* own, std::optional<double> share,
+                                             bool shareTyped, std::optional<double> typed) const {
+    ArcStepPlanner::Plan plan;
+    const FaultSteps& steps = *stepCases_[q.c == network::Case::Min];
+    FaultSteps::Fault f = steps.At(bus_[q.row]);
+    if (!f.Live() || !(f.Ka() > 0)) {
+        plan.whole.refusal = Refusal{RefusalCode::Duration, "bus " + bus_[q.row] + " has no fault current. "};
+        return plan;
+    }
+    // The steps' currents on the scale of the point's own (as its row shows it).
+    const double scale = first / f.Ka();
+    const std::optional<OwnElement>& mine = own_[q.row];
+    const std::optional<FaultSteps::Element> mineElement =
+        mine ? steps.Find(mine->kind, mine->index, mine->bus) : std::nullopt;
+    // The row's device clears the point alone when it has no element of its own to open.
+    const bool alone = own && !mineElement;
+
+    struct Candidate {
+        std::size_t row;
+        const ProtectiveDevice* device;
+        FaultSteps::Element element;
+        int bus;
+        bool mine;
+        double progress = 0;
+        DeviceTrip trip;
+        double amps = 0;
+    };
+    std::vector<Candidate> candidates;
+    if (alone) candidates.push_back({q.row, own, {}, -1, true});
+    auto stops = [&](ElementKind kind, std::size_t index) {
+        const auto at = stepDevices_.find(Key(kind, index));
+        if (at == stepDevices_.end()) return false;
+        return !(q.lineSide && at->second.row == q.row);
+    };
+    auto addNearest = [&] {
+        for (auto [kind, index] : steps.Nearest(f, stops)) {
+            const StepDevice& d = stepDevices_.at(Key(kind, index));
+            const std::optional<FaultSteps::Element> e = steps.Find(kind, index, bus_[d.row]);
+            if (!e) continue;
+            bool known = false;
+            for (const Candidate& c : candidates) known = known || c.element == *e;
+            if (known) continue;
+            const bool isMine = d.row == q.row;
+            // The row's own device as the row built it (its settings, as checked with the row).
+            candidates.push_back({d.row, isMine && own ? own : d.device.get(), *e, steps.BusNumber(bus_[d.row]), isMine});
+        }
+    };
+
+    const std::optional<double> cap = own ? own->MaxArcTime() : std::nullopt;
+    double t = 0;
+    int last = -1;  // the candidate whose opening ended the arc last
+    bool cleared = false;
+    for (int n = 0; n < kMostSteps && !cleared; ++n) {
+        const double ibf = n == 0 ? first : f.Ka() * scale;
+        const double iarc = arcing(ibf);
+        if (own && !alone) addNearest();
+        double next = std::numeric_limits<double>::infinity();
+        for (Candidate& c : candidates) {
+            if (!alone && f.Out(c.element)) continue;
+            // The part of the arcing current the device sees: its typed
+            // share, its branch's part at the point's first current as the
+            // row computes it, or its element's part now.
+            double part;
+            if (c.mine && share && (alone || n == 0 || shareTyped))
+                part = *share;
+            else if (alone)
+                part = 1;
+            else
+                part = f.Carries(c.element, c.bus) / f.Ka();
+            c.amps = iarc * 1000 * part;
+            c.trip = c.device->TripAt(c.amps);
+            if (c.trip.Operates()) next = std::min(next, (1 - c.progress) * c.trip.seconds);
+        }
+        const bool motors = f.MotorsFeed();
+        const double decayIn = motors && motorDecay_ && *motorDecay_ > t ? *motorDecay_ - t
+                                                                         : std::numeric_limits<double>::infinity();
+        const double capIn = cap ? *cap - t : std::numeric_limits<double>::infinity();
+        const double typedIn = typed ? *typed - t : std::numeric_limits<double>::infinity();
+        const double dt = std::min({next, decayIn, capIn, typedIn});
+        if (!std::isfinite(dt)) {
+            plan.whole.refusal = Refusal{RefusalCode::Duration, "Protective device does not operate at " +
+                                                                    FormatFixed(iarc, 6, 3, '.') +
+                                                                    " kA arcing current. "};
+            return plan;
+        }
+        PointStep step{ibf, iarc, dt};
+        t += dt;
+        const double near = 1e-12 * std::max(1.0, t);
+        for (Candidate& c : candidates) {
+            if ((alone || !f.Out(c.element)) && c.trip.Operates()) c.progress += dt / c.trip.seconds;
+        }
+        if (capIn <= dt + near || typedIn <= dt + near) {
+            step.end = capIn <= dt + near ? StepEnd::MaximumDuration : StepEnd::TypedDuration;
+            if (step.end == StepEnd::MaximumDuration) {
+                plan.whole.element = DeviceElement::Capped;
+                for (const Candidate& c : candidates) {
+                    if (c.mine) plan.whole.device = c.trip, plan.deviceAmps = c.amps;
+                }
+            }
+            plan.steps.push_back(step);
+            cleared = true;
+            break;
+        }
+        for (std::size_t k = 0; k < candidates.size(); ++k) {
+            Candidate& c = candidates[k];
+            if ((!alone && f.Out(c.element)) || !c.trip.Operates() || c.progress < 1 - 1e-9) continue;
+            step.opened.push_back(c.row);
+            last = static_cast<int>(k);
+            if (alone)
+                cleared = true;  // it clears every source but the motors, which end with them
+            else
+                f.TakeOut(c.element);
+        }
+        if (decayIn <= dt + near) {
+            f.EndMotors();
+            step.motorsEnd = true;
+            if (step.opened.empty()) step.end = StepEnd::MotorsEnd;
+        }
+        // Motors alone do not keep the arc: it ends with the last other source.
+        if (!cleared && (!(f.Ka() > 0) || !f.SourcesFeed())) {
+            cleared = true;
+            if (step.opened.empty() && !step.motorsEnd) step.end = StepEnd::NoSource;
+        }
+        plan.steps.push_back(step);
+    }
+    if (!cleared) {
+        plan.whole.refusal = Refusal{RefusalCode::Duration, "The arc is not cleared in " +
+                                                                std::to_string(kMostSteps) + " steps. "};
+        return plan;
+    }
+    plan.whole.seconds = t;
+    if (last >= 0 && plan.whole.element != DeviceElement::Capped) {
+        plan.whole.element = candidates[last].trip.element;
+        plan.whole.device = candidates[last].trip;
+        plan.deviceAmps = candidates[last].amps;
+    }
+    return plan;
+}
+
+}  // namespace zentavo
