@@ -25,7 +25,8 @@ constexpr const char* kUsage =
     "                     [--tnt-unit U] [--decimal-separator C]\n"
     "                     [--delimiter C] [--line-ends E] [--curves FILE.csv]\n"
     "                     [--short-circuit ansi|iec60909] [--lv-tolerance 6|10]\n"
-    "                     [--cable-end-temp C]\n"
+    "                     [--cable-end-temp C] [--arc-steps on|off]\n"
+    "                     [--motor-decay N|none]\n"
     "                     [--assessment-date YYYY-MM-DD]\n"
     "                     [--labels FILE.pdf [label options]]\n"
     "                     [--report FILE.pdf [report options]] [--] [INPUT.csv]\n"
@@ -64,6 +65,14 @@ constexpr const char* kUsage =
     "                          (°C, 20 to 300) of the minimum case, for cables\n"
     "                          without cable_end_temp (default: 80 by iec60909,\n"
     "                          20 by ansi)\n"
+    "  --arc-steps S           on (default) or off: a study with network columns\n"
+    "                          clears each point's arc in steps, the devices nearest\n"
+    "                          the fault opening one after another (arc_steps\n"
+    "                          column); off: in one step at the point's device's\n"
+    "                          time\n"
+    "  --motor-decay N         the cycles (of 60 Hz, default 5) after which the\n"
+    "                          motors stop feeding an arc in steps; none: they feed\n"
+    "                          it until the last other source is cleared\n"
     "  --assessment-date D     the date of the arc flash risk assessment, YYYY-MM-DD\n"
     "                          (default: today), on the labels and every report page\n"
     "  --labels FILE.pdf       the labels of the computed points\n"
@@ -340,6 +349,26 @@ std::string ReadOption(const std::string& name, const std::string& value, Argume
         }
         return "--cable-end-temp takes a temperature from 20 to 300 °C, not '" + value + "'";
     }
+    if (name == "arc-steps") {
+        if (value != "on" && value != "off") return "--arc-steps takes one of on, off, not '" + value + "'";
+        args.options.arcSteps = value == "on";
+        return {};
+    }
+    if (name == "motor-decay") {
+        if (value == "none") {
+            args.options.motorDecay.reset();
+            return {};
+        }
+        try {
+            const double cycles = zentavo::ParseNumber(value, '.');
+            if (cycles >= 0 && cycles <= 600) {
+                args.options.motorDecay = cycles;
+                return {};
+            }
+        } catch (const zentavo::ConversionError&) {
+        }
+        return "--motor-decay takes a number of cycles from 0 to 600, or none, not '" + value + "'";
+    }
     if (name == "short-circuit") {
         const auto& words = zentavo::network::kConventionWords;
         for (std::size_t k = 0; k < words.size(); ++k) {
@@ -361,7 +390,7 @@ std::vector<zentavo::CommandOption> CommandOptions() {
         {"label-standard"},   {"label-size"},          {"label-danger-above-volts"},
         {"assessment-date"},
         {"curves"},           {"report-curves", 0, false}, {"short-circuit"},
-        {"lv-tolerance"},     {"cable-end-temp"}};
+        {"lv-tolerance"},     {"cable-end-temp"},      {"arc-steps"}, {"motor-decay"}};
     for (const UnitOption& o : kUnitOptions) table.push_back({o.name});
     for (const WordOption* o : kWordOptions) table.push_back({o->name});
     for (const TextOption& o : kReportTexts) table.push_back({o.name});

@@ -84,8 +84,19 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
     const std::optional<OwnElement>& mine = own_[q.row];
     const std::optional<FaultSteps::Element> mineElement =
         mine ? steps.Find(mine->kind, mine->index, mine->bus) : std::nullopt;
-    // The row's device clears the point alone when it has no element of its own to open.
-    const bool alone = own && !mineElement;
+    // The row's device clears the point alone when it has no element of its
+    // own to open. On the line side, the device that does not act is the
+    // row's own branch's, or for a row without a branch the device of the
+    // branch that feeds its bus.
+    std::optional<std::size_t> notActing;
+    if (q.lineSide && mine) {
+        notActing = q.row;
+    } else if (q.lineSide) {
+        const auto at = results_.busIndex.find(bus_[q.row]);
+        if (at != results_.busIndex.end() && feeds_[at->second].row >= 0)
+            notActing = static_cast<std::size_t>(feeds_[at->second].row);
+    }
+    const bool alone = own && !mineElement && !q.lineSide;
 
     struct Candidate {
         std::size_t row;
@@ -102,7 +113,7 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
     auto stops = [&](ElementKind kind, std::size_t index) {
         const auto at = stepDevices_.find(Key(kind, index));
         if (at == stepDevices_.end()) return false;
-        return !(q.lineSide && at->second.row == q.row);
+        return at->second.row != notActing;
     };
     auto addNearest = [&] {
         for (auto [kind, index] : steps.Nearest(f, stops)) {

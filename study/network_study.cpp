@@ -480,7 +480,6 @@ PointResult ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFau
     if (lineSide) {
         const char* why = !steps                          ? "the line side of a device is computed with the arc in steps (--arc-steps on)"
                           : in[kDeviceTypeColumn].empty() ? "a row on the line side of its device needs its device_type"
-                          : !fault.branchShare            ? "a row on the line side of its device needs a branch of its own (branch_type)"
                                                           : nullptr;
         if (why) {
             PointResult p;
