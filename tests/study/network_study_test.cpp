@@ -261,26 +261,33 @@ TEST(NetworkStudy, RowsOfANetworkPartWithoutASolutionSayWhy) {
 // The plant example (32 buses: a 13.8 kV utility, MV switchgear, two unit
 // substations with a tie, MCCs with motors, panels, 208 V lighting panels;
 // relays, trip units and fuses on most of its points, each seeing its own
-// branch's share) gives its results file, byte for byte, with the line ends
-// of the input as zentavo-batch writes it: by ansi, and by iec60909 (its
-// minimum case with the cables at 80 °C). With the cables at 20 °C iec60909
-// gives the bytes of the versions before the end temperature, kept as
-// they were written then.
+// branch's share, its arcs in steps, the line sides of its mains) gives its
+// results file, byte for byte, with the line ends of the input as
+// zentavo-batch writes it: by ansi, and by iec60909 (its minimum case with
+// the cables at 80 °C). Without steps the plant as it was before them gives
+// the bytes written then, and with the cables at 20 °C by iec60909 those of
+// the versions before the end temperature.
 TEST(NetworkStudy, PlantExampleGivesItsResults) {
-    const std::string input = study_test::FileBytes(ZENTAVO_EXAMPLES_DIR "/plant-network.csv");
-    ASSERT_FALSE(input.empty());
     const struct {
         network::Convention convention;
         std::optional<double> cableEndTemp;
         bool steps;
-        const char* results;
+        const char *input, *results;
     } cases[] = {
-        {network::Convention::Ansi, {}, false, ZENTAVO_EXAMPLES_DIR "/plant-network-results.csv"},
-        {network::Convention::Iec60909, {}, false, ZENTAVO_EXAMPLES_DIR "/plant-network-iec60909-results.csv"},
-        {network::Convention::Iec60909, 20, false, ZENTAVO_TEST_DATA_DIR "/plant-network-iec60909-cables-20C.csv"},
+        {network::Convention::Ansi, {}, true, ZENTAVO_EXAMPLES_DIR "/plant-network.csv",
+         ZENTAVO_EXAMPLES_DIR "/plant-network-results.csv"},
+        {network::Convention::Iec60909, {}, true, ZENTAVO_EXAMPLES_DIR "/plant-network.csv",
+         ZENTAVO_EXAMPLES_DIR "/plant-network-iec60909-results.csv"},
+        // Without steps, the plant as it was before them gives the bytes it gave then.
+        {network::Convention::Ansi, {}, false, ZENTAVO_TEST_DATA_DIR "/plant-network-one-step.csv",
+         ZENTAVO_TEST_DATA_DIR "/plant-network-one-step-results.csv"},
+        {network::Convention::Iec60909, 20, false, ZENTAVO_TEST_DATA_DIR "/plant-network-one-step.csv",
+         ZENTAVO_TEST_DATA_DIR "/plant-network-iec60909-cables-20C.csv"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.results);
+        const std::string input = study_test::FileBytes(c.input);
+        ASSERT_FALSE(input.empty());
         StudyOptions options;
         options.lineEndOfInput = true;
         options.shortCircuit = c.convention;
