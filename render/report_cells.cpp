@@ -173,6 +173,44 @@ std::vector<QString> DeviceCells(const StudyPointView& p, char sep) {
             r.reduced ? UsedText(r.reduced->duration, sep) : QString()};
 }
 
+std::vector<Column> StepColumns() {
+    return {{QStringLiteral("Point"), 64, 3, false, {}, true},
+            {QStringLiteral("Step"), 16, 1, true},
+            {QStringLiteral("Bolted current (kA)"), 40, 2, true},
+            {QStringLiteral("Arcing current (kA)"), 40, 2, true},
+            {QStringLiteral("Duration (s)"), 36, 2, true},
+            {QStringLiteral("Ended by"), 200, 3, true}};
+}
+
+std::vector<QString> StepCells(const StudyPointView& p, std::size_t step, const std::vector<std::string>& opened,
+                               char sep) {
+    const PointStep& s = ResultOf(p).Governing().steps.at(step);
+    QString ended;
+    switch (s.end) {
+        case StepEnd::DeviceOpened:
+            for (const std::string& name : opened)
+                ended += (ended.isEmpty() ? QString() : QStringLiteral(", ")) + Text(OneLineName(name));
+            ended = QStringLiteral("the device of ") + ended + QStringLiteral(" opened");
+            break;
+        case StepEnd::MotorsEnd:
+            ended = QStringLiteral("the motors' contribution ended");
+            break;
+        case StepEnd::MaximumDuration:
+            ended = QStringLiteral("the maximum arc duration");
+            break;
+        case StepEnd::TypedDuration:
+            ended = QStringLiteral("the arc duration typed");
+            break;
+        case StepEnd::NoSource:
+            ended = QStringLiteral("no source left but motors");
+            break;
+    }
+    if (s.motorsEnd && s.end == StepEnd::DeviceOpened) ended += QStringLiteral("; the motors' contribution ended");
+    return {step == 0 ? Text(OneLineName(p.name)) : QString(), QString::number(step + 1),
+            Text(FormatFixed(s.boltedKa, 15, 3, sep)), Text(FormatFixed(s.arcingKa, 15, 3, sep)),
+            Text(ArcDurationText(s.seconds, sep)), ended};
+}
+
 // The edition of IEEE 1584 and the equations of a row, in words; a refused
 // row by the method it asks for.
 static QString MethodText(const StudyPointView& p) {

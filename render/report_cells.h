@@ -55,6 +55,12 @@ std::vector<QString> RefusedCells(const StudyPointView& p);
 // The protective devices of the rows that name one.
 std::vector<Column> DeviceColumns();
 std::vector<QString> DeviceCells(const StudyPointView& p, char sep);
+// The steps of an arc cleared in steps (the governing case's): a row per
+// step, the point's name on its first; `opened` the names of the points
+// whose devices opened at the step's end.
+std::vector<Column> StepColumns();
+std::vector<QString> StepCells(const StudyPointView& p, std::size_t step, const std::vector<std::string>& opened,
+                               char sep);
 // "relay IEC-SI, pickup 2000 A, time dial 0.3, ...": the device of a row and
 // the settings given, in the words and units of its columns.
 QString DeviceText(const StudyRowInputs& in);

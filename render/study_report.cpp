@@ -45,10 +45,12 @@ public:
         points_ = PointColumns(options.units);
         refused_ = RefusedColumns();
         devices_ = DeviceColumns();
+        steps_ = StepColumns();
         buses_ = BusColumns();
         pointWidths_ = ColumnWidths(points_);
         refusedWidths_ = ColumnWidths(refused_);
         deviceWidths_ = ColumnWidths(devices_);
+        stepWidths_ = ColumnWidths(steps_);
         busWidths_ = ColumnWidths(buses_);
     }
 
@@ -154,6 +156,7 @@ private:
         if (&columns == &points_) return pointWidths_;
         if (&columns == &refused_) return refusedWidths_;
         if (&columns == &buses_) return busWidths_;
+        if (&columns == &steps_) return stepWidths_;
         return deviceWidths_;
     }
 
@@ -329,6 +332,37 @@ private:
             }
         }
 
+        // The arcs cleared in steps: each step of the governing case, with
+        // what fed it and what ended it.
+        {
+            const Row stepHeading = LayRow(Headings(steps_), steps_, true, false);
+            needHeading = true;
+            bool first = true;
+            for (std::size_t i = 0; i < count_; ++i) {
+                std::vector<PointStep> steps;
+                if (const PointResult& r = ResultOf(at_(i)); r.Computed()) steps = r.Governing().steps;
+                if (steps.size() < 2) continue;
+                for (std::size_t k = 0; k < steps.size(); ++k) {
+                    // The names of the points whose devices opened, then the
+                    // point again: a view holds only until the next is asked for.
+                    std::vector<std::string> opened;
+                    for (std::size_t row : steps[k].opened) opened.emplace_back(at_(row).name);
+                    const StudyPointView p = at_(i);
+                    const Row row = LayRow(StepCells(p, k, opened, options_.sep), steps_, false, !paint);
+                    if (first) {
+                        if (y + sectionTitle + stepHeading.height + row.height > bottom_) newPage();
+                        place(sectionTitle, [&](qreal at) {
+                            PaintSectionTitle(painter, at, QStringLiteral("Arcs cleared in steps"));
+                        });
+                        first = false;
+                    }
+                    placeRow(row, steps_, stepHeading.height,
+                             [&](qreal at) { PaintCells(painter, stepHeading, steps_, at, true); });
+                    if (out_ && WriteFailed(*out_)) return true;
+                }
+            }
+        }
+
         // The points computed with a caution about their device's settings,
         // then the refused points: each with its status and message.
         auto listPoints = [&](const QString& title, bool (*listed)(const PointResult&)) {
@@ -485,8 +519,8 @@ private:
     QFont title2_ = ReportFont(10, true);
     TextWidths tableWidths_, boldWidths_;
     qreal width_ = 0, top_ = 0, bottom_ = 0;
-    std::vector<Column> points_, refused_, devices_, buses_;
-    std::vector<qreal> pointWidths_, refusedWidths_, deviceWidths_, busWidths_;
+    std::vector<Column> points_, refused_, devices_, steps_, buses_;
+    std::vector<qreal> pointWidths_, refusedWidths_, deviceWidths_, stepWidths_, busWidths_;
     std::size_t page_ = 1, pageCount_ = 0, refusedCount_ = 0;
 };
 

@@ -77,6 +77,16 @@ void PutCase(Writer& w, const PointCase& c) {
     w.Maybe(c.tnt);
     w.Put(c.arcingCurrent);
     w.Maybe(c.duration);
+    w.Put(static_cast<std::uint32_t>(c.steps.size()));
+    for (const PointStep& s : c.steps) {
+        w.Put(s.boltedKa);
+        w.Put(s.arcingKa);
+        w.Put(s.seconds);
+        w.Put(s.end);
+        w.Put<std::uint8_t>(s.motorsEnd);
+        w.Put(static_cast<std::uint32_t>(s.opened.size()));
+        for (std::size_t row : s.opened) w.Put(static_cast<std::uint64_t>(row));
+    }
 }
 
 PointCase GetCase(Reader& r) {
@@ -89,6 +99,18 @@ PointCase GetCase(Reader& r) {
     c.tnt = r.Maybe<double>();
     c.arcingCurrent = r.Get<double>();
     c.duration = r.Maybe<PointDuration>();
+    const auto steps = r.Get<std::uint32_t>();
+    for (std::uint32_t k = 0; k < steps; ++k) {
+        PointStep s;
+        s.boltedKa = r.Get<double>();
+        s.arcingKa = r.Get<double>();
+        s.seconds = r.Get<double>();
+        s.end = r.Get<StepEnd>();
+        s.motorsEnd = r.Get<std::uint8_t>() != 0;
+        const auto opened = r.Get<std::uint32_t>();
+        for (std::uint32_t o = 0; o < opened; ++o) s.opened.push_back(static_cast<std::size_t>(r.Get<std::uint64_t>()));
+        c.steps.push_back(std::move(s));
+    }
     return c;
 }
 

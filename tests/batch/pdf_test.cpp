@@ -738,8 +738,11 @@ TEST(BatchPdfs, ANetworkDeviceInTheCaseThatGaveItsResults) {
     Dir dir;
     std::ofstream(dir / "network.csv", std::ios::binary) << study;
     const std::string labels = dir / "labels.pdf", report = dir / "report.pdf";
-    const CommandRun r = RunCommand(kProgram + " --label-standard classic --labels " + labels + " --report " + report +
-                                    " --report-curves " + (dir / "network.csv") + " 2>&1 >/dev/null");
+    // In one step: with steps, T1's part (no device on it) keeps the arc
+    // alive to the maximum duration once T2's trip unit has opened (below).
+    const CommandRun r = RunCommand(kProgram + " --arc-steps off --label-standard classic --labels " + labels +
+                                    " --report " + report + " --report-curves " + (dir / "network.csv") +
+                                    " 2>&1 >/dev/null");
     ASSERT_EQ(r.status, 0) << r.out;
     ASSERT_EQ(Pages(labels), 4);
     const std::string label = Text(labels, 4);
@@ -759,6 +762,35 @@ TEST(BatchPdfs, ANetworkDeviceInTheCaseThatGaveItsResults) {
     const std::size_t caption = text.find("F via T2: trip-unit", appendix);
     ASSERT_NE(caption, std::string::npos) << text;
     EXPECT_LT(text.find(shares, caption), text.find("Iarc", caption)) << text.substr(caption);
+}
+
+// The same network with its arcs in steps: the report lists F via T2's
+// steps, its trip unit opening T2 at 0.33 s, then T1's part alone until the
+// maximum arc duration.
+TEST(BatchPdfs, StepsOfAnArcInTheReport) {
+    const std::string study =
+        "point,method,voltage,gap,work_distance,equipment_class,grounding,arc_time,arc_time_reduced,"
+        "bus,from_bus,branch_type,source_ka,source_xr,source_ka_min,tx_kva,tx_z,tx_xr,device_type,"
+        "trip_rating,trip_lt_pickup,trip_lt_delay,trip_st_pickup,trip_st_delay,trip_inst_pickup\n"
+        "U1,empirical,13800,153,910,Switchgear,Grounded,0.2,0.2,U1,,source,30,15,30,,,,,,,,,,\n"
+        "U2,empirical,13800,153,910,Switchgear,Grounded,0.2,0.2,U2,,source,30,15,1,,,,,,,,,,\n"
+        "F via T1,empirical,480,32,455,Switchgear,Grounded,0.2,0.2,F,U1,transformer,,,,1500,5.75,6,"
+        ",,,,,,\n"
+        "F via T2,empirical,480,32,455,Switchgear,Grounded,,,F,U2,transformer,,,,1500,5.75,6,"
+        "trip-unit,2000,1,10,3,0.3,5\n";
+    Dir dir;
+    std::ofstream(dir / "network.csv", std::ios::binary) << study;
+    const std::string report = dir / "report.pdf";
+    const CommandRun r = RunCommand(kProgram + " --report " + report + " " + (dir / "network.csv") + " 2>&1 >/dev/null");
+    ASSERT_EQ(r.status, 0) << r.out;
+    const std::string text = ReportText(report);
+    std::size_t from = 0;
+    for (const char* t : {"Arcs cleared in steps", "Point Step Bolted current (kA) Arcing current (kA) Duration (s) Ended by",
+                          "F via T2 1 ", " 0.33 the device of F via T2 opened", "2 ", " 1.67 the maximum arc duration"}) {
+        const std::size_t at = text.find(t, from);
+        EXPECT_NE(at, std::string::npos) << t << " after " << from << " in " << text;
+        if (at != std::string::npos) from = at + std::string_view(t).size();
+    }
 }
 
 }  // namespace
