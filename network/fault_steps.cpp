@@ -25,6 +25,18 @@ FaultSteps::FaultSteps(const Network& net, const SolveOptions& options, Case c)
     with_.factor = net.pattern_;
     net.Factorize(with_.factor, with_.values);
     with_.usable = true;
+    branchesOf_.assign(kElementKindCount, {});
+    shuntsOf_.assign(kElementKindCount, {});
+    auto add = [](std::vector<std::vector<int>>& of, std::size_t index, int entry) {
+        if (of.size() <= index) of.resize(index + 1);
+        of[index].push_back(entry);
+    };
+    for (std::size_t i = 0; i < net.branches_.size(); ++i)
+        add(branchesOf_[static_cast<int>(net.branches_[i].kind)], net.branches_[i].index, static_cast<int>(i));
+    for (std::size_t i = 0; i < net.shunts_.size(); ++i) {
+        add(shuntsOf_[static_cast<int>(net.shunts_[i].kind)], net.shunts_[i].index, static_cast<int>(i));
+        (net.shunts_[i].kind == ElementKind::Motor ? motorShunts_ : sourceShunts_).push_back(static_cast<int>(i));
+    }
     without_.values = with_.values;
     for (std::size_t i = 0; i < net.shunts_.size(); ++i) {
         if (net.shunts_[i].kind == ElementKind::Motor && with_.values.shuntY[i] != Complex(0)) {
@@ -37,22 +49,31 @@ FaultSteps::FaultSteps(const Network& net, const SolveOptions& options, Case c)
         net.Factorize(without_.factor, without_.values);
         without_.usable = true;
     }
+    // An island whose solution lost its digits in either factor has no steps.
+    islandSolvable_.assign(net.busNames_.size(), true);
+    for (const Base* b : {&with_, &without_}) {
+        if (!b->usable) continue;
+        for (int k = 0; k < net.nodeCount_; ++k) {
+            if (!(b->factor.PivotPrecision(k) >= kLeastPivotPrecision)) islandSolvable_[net.island_[k]] = false;
+        }
+    }
 }
 
 std::optional<FaultSteps::Element> FaultSteps::Find(ElementKind kind, std::size_t index,
                                                     const std::string& bus) const {
-    const auto at = net_.busNumber_.find(bus);
-    const int b = at == net_.busNumber_.end() ? -1 : at->second;
-    for (std::size_t i = 0; i < net_.branches_.size(); ++i) {
-        const Network::Branch& br = net_.branches_[i];
-        if (br.kind != kind || br.index != index) continue;
-        if (br.arm >= 0 && br.busA != b && br.busB != b) continue;
-        if (br.edge < 0) return std::nullopt;
-        return Element{static_cast<int>(i), -1};
+    if (branchesOf_.empty()) return std::nullopt;
+    const int b = BusNumber(bus);
+    const auto& branches = branchesOf_[static_cast<int>(kind)];
+    if (index < branches.size()) {
+        for (int i : branches[index]) {
+            const Network::Branch& br = net_.branches_[i];
+            if (br.arm >= 0 && br.busA != b && br.busB != b) continue;
+            if (br.edge < 0) return std::nullopt;
+            return Element{i, -1};
+        }
     }
-    for (std::size_t i = 0; i < net_.shunts_.size(); ++i) {
-        if (net_.shunts_[i].kind == kind && net_.shunts_[i].index == index) return Element{-1, static_cast<int>(i)};
-    }
+    const auto& shunts = shuntsOf_[static_cast<int>(kind)];
+    if (index < shunts.size() && !shunts[index].empty()) return Element{-1, shunts[index].front()};
     return std::nullopt;
 }
 
@@ -67,13 +88,7 @@ FaultSteps::Fault FaultSteps::At(const std::string& bus) const {
     if (!with_.usable || at == net_.busNumber_.end() || net_.node_[at->second] < 0) return f;
     f.bus_ = at->second;
     f.node_ = net_.node_[f.bus_];
-    for (const Base* b : {&with_, &without_}) {
-        if (!b->usable) continue;
-        for (int k = 0; k < net_.nodeCount_; ++k) {
-            if (net_.island_[k] == net_.island_[f.node_] && !(b->factor.PivotPrecision(k) >= kLeastPivotPrecision))
-                return f;
-        }
-    }
+    if (!islandSolvable_[net_.island_[f.node_]]) return f;
     f.c_ = VoltageFactor(options_.convention, case_, net_.busKv_[f.bus_], options_.lvTolerance);
     f.live_ = true;
     f.Refresh();
@@ -121,8 +136,8 @@ std::vector<std::pair<ElementKind, std::size_t>> FaultSteps::Nearest(
 // --- One fault -----------------------------------------------------------------
 
 Complex FaultSteps::Fault::Z(int node) const {
-    Complex z = z_[node];
-    for (std::size_t j = 0; j < taken_.size(); ++j) z -= w_[j][node] * alpha_[j];
+    Complex z = (*z_)[node];
+    for (std::size_t j = 0; j < taken_.size(); ++j) z -= (*w_[j])[node] * alpha_[j];
     return z;
 }
 
@@ -140,7 +155,7 @@ Complex FaultSteps::Fault::Incidence(const Element& e, const std::vector<Complex
 Complex FaultSteps::Fault::Current(const Element& e, int bus) const {
     if (!live_ || Out(e) || zff_ == Complex(0)) return 0;
     const Network& n = s_->net_;
-    const Complex fault = c_ / zff_;
+    const Complex fault = fault_;
     const Complex y = Admittance(e);
     if (e.shunt >= 0) return y * Z(n.node_[n.shunts_[e.shunt].bus]) * fault;
     const Network::Branch& br = n.branches_[e.branch];
@@ -151,7 +166,7 @@ Complex FaultSteps::Fault::Current(const Element& e, int bus) const {
 
 double FaultSteps::Fault::Ka() const {
     if (!live_ || zff_ == Complex(0)) return 0;
-    return std::abs(c_ / zff_) * kBaseMva / (kSqrt3 * s_->net_.BaseKv(bus_));
+    return faultAbs_ * kBaseMva / (kSqrt3 * s_->net_.BaseKv(bus_));
 }
 
 double FaultSteps::Fault::Carries(const Element& e, int bus) const {
@@ -164,7 +179,7 @@ double FaultSteps::Fault::Part(const Element& e) const {
     if (!live_ || zff_ == Complex(0)) return 0;
     const Network& n = s_->net_;
     const int at = e.shunt >= 0 ? n.shunts_[e.shunt].bus : n.branches_[e.branch].busA;
-    return std::abs(Current(e, at)) / std::abs(c_ / zff_);
+    return std::abs(Current(e, at)) / faultAbs_;
 }
 
 bool FaultSteps::Fault::Out(const Element& e) const {
@@ -180,25 +195,41 @@ void FaultSteps::Fault::TakeOut(const Element& e) {
     out_.push_back(e);
     if (!carries) return;
     taken_.push_back(e);
-    std::vector<Complex> u(s_->net_.nodeCount_);
+    w_.push_back(SolveFor(e));
+    Update();
+}
+
+FaultSteps::Fault::Column FaultSteps::Fault::SolveFor(const Element& e) {
+    for (const Solved& s : *solved_) {
+        if (s.element == e && s.motorsOut == motorsOut_) return s.w;
+    }
     const Network& n = s_->net_;
-    if (e.shunt >= 0) {
+    std::vector<Complex> u(n.nodeCount_);
+    if (e.branch < 0 && e.shunt < 0) {
+        u[node_] = 1;
+    } else if (e.shunt >= 0) {
         u[n.node_[n.shunts_[e.shunt].bus]] = 1;
     } else {
         const Network::Branch& br = n.branches_[e.branch];
         u[n.node_[br.busA]] += br.k;
         u[n.node_[br.busB]] -= 1;
     }
-    w_.push_back(base().factor.Solve(std::move(u)));
-    Update();
+    Column w = std::make_shared<const std::vector<Complex>>(base().factor.Solve(std::move(u)));
+    solved_->push_back({e, motorsOut_, w});
+    return w;
 }
 
 void FaultSteps::Fault::Update() {
     const std::size_t m = taken_.size();
+    auto done = [&] {
+        if (!std::isfinite(std::abs(zff_))) zff_ = 0;
+        fault_ = zff_ == Complex(0) ? Complex(0) : c_ / zff_;
+        faultAbs_ = std::abs(fault_);
+    };
     if (m == 0) {
         alpha_.clear();
-        zff_ = z_[node_];
-        return;
+        zff_ = (*z_)[node_];
+        return done();
     }
     // M = C⁻¹ + UᵀZU, scaled by √|y| on both sides so that its pivots
     // compare with 1 whatever the elements' sizes.
@@ -207,27 +238,25 @@ void FaultSteps::Fault::Update() {
     std::vector<double> scale(m);
     for (std::size_t i = 0; i < m; ++i) scale[i] = std::sqrt(std::abs(Admittance(taken_[i])));
     for (std::size_t i = 0; i < m; ++i) {
-        for (std::size_t j = 0; j < m; ++j) mm(i, j) = Incidence(taken_[i], w_[j]) * scale[i] * scale[j];
+        for (std::size_t j = 0; j < m; ++j) mm(i, j) = Incidence(taken_[i], *w_[j]) * scale[i] * scale[j];
         mm(i, i) -= 1.0 / Admittance(taken_[i]) * scale[i] * scale[i];
-        rhs(i) = Incidence(taken_[i], z_) * scale[i];
+        rhs(i) = Incidence(taken_[i], *z_) * scale[i];
     }
     Eigen::FullPivLU<Eigen::MatrixXcd> lu(mm);
     lu.setThreshold(kDeadPivot);
     if (!lu.isInvertible()) {
         zff_ = 0;  // the fault's part has no source left
-        return;
+        return done();
     }
     const Eigen::VectorXcd a = lu.solve(rhs);
     alpha_.resize(m);
     for (std::size_t i = 0; i < m; ++i) alpha_[i] = a(i) * scale[i];
     zff_ = Z(node_);
-    if (!std::isfinite(std::abs(zff_))) zff_ = 0;
+    done();
 }
 
 void FaultSteps::Fault::Refresh() {
-    std::vector<Complex> e(s_->net_.nodeCount_);
-    e[node_] = 1;
-    z_ = base().factor.Solve(std::move(e));
+    z_ = SolveFor({-1, -1});
     taken_.clear();
     w_.clear();
     Update();
@@ -247,18 +276,16 @@ void FaultSteps::Fault::EndMotors() {
 }
 
 bool FaultSteps::Fault::MotorsFeed() const {
-    if (motorsOut_) return false;
-    const Network& n = s_->net_;
-    for (std::size_t i = 0; i < n.shunts_.size(); ++i) {
-        if (n.shunts_[i].kind == ElementKind::Motor && Part({-1, static_cast<int>(i)}) > kNoCurrent) return true;
+    if (motorsOut_ || !s_->motors_) return false;
+    for (int i : s_->motorShunts_) {
+        if (Part({-1, i}) > kNoCurrent) return true;
     }
     return false;
 }
 
 bool FaultSteps::Fault::SourcesFeed() const {
-    const Network& n = s_->net_;
-    for (std::size_t i = 0; i < n.shunts_.size(); ++i) {
-        if (n.shunts_[i].kind != ElementKind::Motor && Part({-1, static_cast<int>(i)}) > kNoCurrent) return true;
+    for (int i : s_->sourceShunts_) {
+        if (Part({-1, i}) > kNoCurrent) return true;
     }
     return false;
 }

@@ -22,6 +22,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -74,6 +75,14 @@ private:
     SolveOptions options_;
     Base with_, without_;  // with and without the motors
     bool motors_ = false;  // the case has motors feeding it
+    // The branches and shunts of each kind by index (several for the
+    // windings of a three-winding transformer), and the shunts that are
+    // motors and that are not.
+    std::vector<std::vector<std::vector<int>>> branchesOf_, shuntsOf_;
+    std::vector<int> motorShunts_, sourceShunts_;
+    // Per island (by its bus, as Network::island_ numbers them): its pivots
+    // kept their digits in both factors.
+    std::vector<bool> islandSolvable_;
 };
 
 class FaultSteps::Fault {
@@ -114,12 +123,27 @@ private:
     int bus_ = -1, node_ = -1;
     bool motorsOut_ = false;
     Complex c_ = 1;  // voltage factor of the fault's bus
-    std::vector<Complex> z_;             // the base's column at the fault
+    // The solves are shared, never changed: a copy of the fault copies
+    // their pointers only.
+    using Column = std::shared_ptr<const std::vector<Complex>>;
+    Column z_;                           // the base's column at the fault
     std::vector<Element> out_;           // every element out
     std::vector<Element> taken_;         // those in the identity
-    std::vector<std::vector<Complex>> w_;  // Z·u of each taken
+    std::vector<Column> w_;              // Z·u of each taken
     std::vector<Complex> alpha_;         // (C⁻¹ + UᵀZU)⁻¹·Uᵀz
     Complex zff_ = 0;                    // z'_ff
+    Complex fault_ = 0;                  // c/z'_ff: the fault current, per unit
+    double faultAbs_ = 0;
+    // The solves of this fault (Z·u of each element taken out, the column
+    // without motors), shared by its copies: the full and reduced cases'
+    // steps take out the same elements.
+    struct Solved {
+        Element element;  // {-1, -1}: the fault's column
+        bool motorsOut;
+        Column w;
+    };
+    std::shared_ptr<std::vector<Solved>> solved_ = std::make_shared<std::vector<Solved>>();
+    Column SolveFor(const Element& e);
 };
 
 }  // namespace zentavo::network

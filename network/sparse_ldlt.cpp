@@ -158,6 +158,10 @@ bool SymmetricFactor::Factorize(const std::vector<Complex>& diag,
         }
         d_[k] = dk;
     }
+    // Solve multiplies by the pivots' inverses: a complex division costs
+    // several multiplications.
+    dinv_.resize(n_);
+    for (int k = 0; k < n_; ++k) dinv_[k] = 1.0 / d_[k];
     return regular;
 }
 
@@ -175,7 +179,7 @@ std::vector<Complex> SymmetricFactor::Solve(std::vector<Complex> b) const {
     for (int i = 0; i < n_; ++i) {
         for (int a = lp_[i]; a < lp_[i + 1]; ++a) y[li_[a]] -= lx_[a] * y[i];
     }
-    for (int i = 0; i < n_; ++i) y[i] /= d_[i];
+    for (int i = 0; i < n_; ++i) y[i] *= dinv_[i];
     for (int i = n_ - 1; i >= 0; --i) {
         for (int a = lp_[i]; a < lp_[i + 1]; ++a) y[i] -= lx_[a] * y[li_[a]];
     }

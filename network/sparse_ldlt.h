@@ -74,7 +74,7 @@ private:
     std::vector<std::size_t> edgeSlot_;  // edge -> index into ai_
     std::vector<int> parent_;            // elimination tree
     std::vector<int> lp_, li_;           // L by column, rows ascending
-    std::vector<Complex> lx_, d_;
+    std::vector<Complex> lx_, d_, dinv_;
     std::vector<double> precision_;  // per factor position
     std::vector<Complex> zx_, zd_;  // inverse on L's pattern, and its diagonal
     // Work space of Factorize.

@@ -71,10 +71,12 @@ bool StudyNetwork::MotorsDecay(const StepQuery& q) const {
 
 ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::function<double(double)>& arcing,
                                              double first, const ProtectiveDevice* own, std::optional<double> share,
-                                             bool shareTyped, std::optional<double> typed) const {
+                                             bool shareTyped, std::optional<double> typed,
+                                             std::optional<FaultSteps::Fault>& start) const {
     ArcStepPlanner::Plan plan;
     const FaultSteps& steps = *stepCases_[q.c == network::Case::Min];
-    FaultSteps::Fault f = steps.At(bus_[q.row]);
+    if (!start) start = steps.At(bus_[q.row]);
+    FaultSteps::Fault f = *start;
     if (!f.Live() || !(f.Ka() > 0)) {
         plan.whole.refusal = Refusal{RefusalCode::Duration, "bus " + bus_[q.row] + " has no fault current. "};
         return plan;

@@ -444,12 +444,13 @@ public:
     StepPlanner(const StudyNetwork& network, StudyNetwork::StepQuery q) : network_(network), q_(q) {}
     Plan Steps(const std::function<double(double)>& arcing, double first, const ProtectiveDevice* own,
                std::optional<double> share, bool shareTyped, std::optional<double> typed) const override {
-        return network_.PlanSteps(q_, arcing, first, own, share, shareTyped, typed);
+        return network_.PlanSteps(q_, arcing, first, own, share, shareTyped, typed, start_);
     }
 
 private:
     const StudyNetwork& network_;
     StudyNetwork::StepQuery q_;
+    mutable std::optional<network::FaultSteps::Fault> start_;
 };
 
 }  // namespace

@@ -90,9 +90,13 @@ public:
     bool Steps() const { return stepCases_[0] != nullptr; }
     // Motors feed the row's bus in the case, and their contribution decays.
     bool MotorsDecay(const StepQuery& q) const;
+    // `start`: the fault at the row's bus as it starts, found on the first
+    // call and kept for the next (the other arcing current's case), which
+    // then shares its solves.
     ArcStepPlanner::Plan PlanSteps(const StepQuery& q, const std::function<double(double)>& arcing, double first,
                                    const ProtectiveDevice* own, std::optional<double> share, bool shareTyped,
-                                   std::optional<double> typed) const;
+                                   std::optional<double> typed,
+                                   std::optional<network::FaultSteps::Fault>& start) const;
     // A step device: the row (from 0) whose device sits on an element.
     struct StepDevice {
         std::size_t row = 0;

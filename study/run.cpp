@@ -2,6 +2,7 @@
 #include "study/run.h"
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <cstring>
 #include <exception>
@@ -170,6 +171,7 @@ constexpr StudyInputColumn kNetworkReadColumns[] = {
 static_assert(std::size(kNetworkReadColumns) ==
               2 + kLastNetworkColumn - kFirstNetworkColumn + 1 + kLastDeviceColumn - kFirstDeviceColumn + 1);
 constexpr std::size_t kNetworkReadCount = std::size(kNetworkReadColumns);
+constexpr std::size_t kNetworkChunkRows = 256;
 
 // A study with a network: read whole (its network is known only at its
 // end), the network built and solved once, then every row computed and
@@ -180,9 +182,11 @@ void RunNetworkStudy(csv::ChunkReader& reader, const std::vector<std::string>& h
                      const StudySink& sink, StudyRunSummary& summary) {
     std::vector<Chunk> chunks;
     std::size_t rowCount = 0;
+    // Chunks of a few hundred rows: the workers below share them out evenly.
+    const std::size_t chunkRows = std::min<std::size_t>(options.chunkRows, kNetworkChunkRows);
     for (;;) {
         Chunk c;
-        c.count = reader.Next(c.text, c.reading, options.chunkRows, kChunkBytes);
+        c.count = reader.Next(c.text, c.reading, chunkRows, kChunkBytes);
         if (c.count == 0) break;
         c.firstRow = rowCount;
         rowCount += c.count;
@@ -209,10 +213,39 @@ void RunNetworkStudy(csv::ChunkReader& reader, const std::vector<std::string>& h
     rows.clear();
     texts.clear();
     const ChunkWriter writer(options, format, header, &network);
+    // The chunks computed on worker threads (the network is read-only, each
+    // chunk has its own devices), each taking the next chunk not taken;
+    // then written in the order of the rows.
+    const unsigned workers = std::max(
+        1u, std::min(options.workers ? options.workers : std::thread::hardware_concurrency(),
+                     static_cast<unsigned>(chunks.size())));
+    std::atomic<std::size_t> next{0};
+    std::vector<std::exception_ptr> failures(workers);
+    auto work = [&](unsigned w) {
+        try {
+            for (std::size_t k; (k = next++) < chunks.size();) {
+                Chunk& c = chunks[k];
+                c.out = csv::Writer(format);
+                c.error.clear();
+                writer.Write(c);
+            }
+        } catch (...) {
+            failures[w] = std::current_exception();
+            next = chunks.size();
+        }
+    };
+    std::vector<std::thread> pool;
+    try {
+        for (unsigned w = 1; w < workers; ++w) pool.emplace_back(work, w);
+    } catch (const std::system_error&) {
+        // No more threads to be had: the ones started and this one do the work.
+    }
+    work(0);
+    for (std::thread& t : pool) t.join();
+    for (const std::exception_ptr& e : failures) {
+        if (e) std::rethrow_exception(e);
+    }
     for (Chunk& c : chunks) {
-        c.out = csv::Writer(format);
-        c.error.clear();
-        writer.Write(c);
         sink(c.out.View());
         if (options.points) options.points(c.points);
         summary.Add(c.summary);
