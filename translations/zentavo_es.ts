@@ -2407,6 +2407,30 @@ y %n etiqueta(s) más con el nombre cortado</numerusform>
         <translation>Cab&amp;les a:</translation>
     </message>
     <message>
+        <source>Arcs in ste&amp;ps</source>
+        <translation>Arco en &amp;pasos</translation>
+    </message>
+    <message>
+        <source>&amp;Motors:</source>
+        <translation>&amp;Motores:</translation>
+    </message>
+    <message>
+        <source> cycles</source>
+        <translation> ciclos</translation>
+    </message>
+    <message>
+        <source>to the last source</source>
+        <translation>hasta la última fuente</translation>
+    </message>
+    <message>
+        <source>Each point&apos;s arc cleared in steps as the network&apos;s devices open one after another; off: in one step at the point&apos;s own device&apos;s time</source>
+        <translation>El arco de cada punto despejado por pasos, a medida que se abren los dispositivos de la red; sin marcar: en un solo paso, en el tiempo del dispositivo del punto</translation>
+    </message>
+    <message>
+        <source>The cycles (of 60 Hz) after which the motors stop feeding an arc in steps</source>
+        <translation>Los ciclos (de 60 Hz) tras los cuales los motores dejan de alimentar un arco por pasos</translation>
+    </message>
+    <message>
         <source>The conductors&apos; temperature at the end of the fault, for the minimum case of the cables without their own cable_end_temp</source>
         <translation>La temperatura de los conductores al final de la falla, para el caso mínimo de los cables sin su propio cable_end_temp</translation>
     </message>

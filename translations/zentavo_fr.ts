@@ -2407,6 +2407,30 @@ et %n autre(s) étiquette(s) au nom coupé</numerusform>
         <translation>Câb&amp;les à :</translation>
     </message>
     <message>
+        <source>Arcs in ste&amp;ps</source>
+        <translation>Arcs par éta&amp;pes</translation>
+    </message>
+    <message>
+        <source>&amp;Motors:</source>
+        <translation>&amp;Moteurs :</translation>
+    </message>
+    <message>
+        <source> cycles</source>
+        <translation> cycles</translation>
+    </message>
+    <message>
+        <source>to the last source</source>
+        <translation>jusqu’à la dernière source</translation>
+    </message>
+    <message>
+        <source>Each point&apos;s arc cleared in steps as the network&apos;s devices open one after another; off: in one step at the point&apos;s own device&apos;s time</source>
+        <translation>L’arc de chaque point éliminé par étapes, à mesure que s’ouvrent les dispositifs du réseau ; décoché : en une seule étape, au temps du dispositif du point</translation>
+    </message>
+    <message>
+        <source>The cycles (of 60 Hz) after which the motors stop feeding an arc in steps</source>
+        <translation>Les cycles (à 60 Hz) après lesquels les moteurs cessent d’alimenter un arc par étapes</translation>
+    </message>
+    <message>
         <source>The conductors&apos; temperature at the end of the fault, for the minimum case of the cables without their own cable_end_temp</source>
         <translation>La température des conducteurs en fin de défaut, pour le cas minimal des câbles sans leur propre cable_end_temp</translation>
     </message>

@@ -623,6 +623,18 @@ void StudyModel::SetShortCircuit(const network::SolveOptions& shortCircuit) {
     endResetModel();
 }
 
+void StudyModel::SetArcSteps(bool steps, std::optional<double> motorDecay) {
+    StudyOptions options = file_.Options();
+    if (options.arcSteps == steps && options.motorDecay == motorDecay) return;
+    options.arcSteps = steps;
+    options.motorDecay = motorDecay;
+    beginResetModel();
+    Forget();
+    file_.SetOptions(options);
+    Recount();
+    endResetModel();
+}
+
 std::vector<std::string> StudyModel::RemoveRange(int at, int count) {
     std::vector<std::string> raws;
     if (count <= 0) return raws;

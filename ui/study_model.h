@@ -101,6 +101,8 @@ public:
     // choices (low-voltage tolerance, conductors' end temperature): every
     // row computed again.
     void SetShortCircuit(const network::SolveOptions& shortCircuit);
+    // Arcs in steps or in one step, and the motors' decay (cycles; none: to the last source).
+    void SetArcSteps(bool steps, std::optional<double> motorDecay);
     // How many rows are computed (HasStudyResults: also those with a
     // caution); the rest are refused.
     int ComputedRows() const { return computed_; }

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCheckBox>
 #include <QSpinBox>
 #include <QDate>
 #include <QDir>
@@ -52,6 +53,8 @@ constexpr std::size_t kLargestStudyBytes = std::size_t{128} << 20;
 // The lowest step of the cables' temperature box: the convention's own
 // (80 °C by iec60909, 20 °C by ansi); above it, the temperature chosen.
 constexpr int kConventionTempStep = 19;
+// The motor decay box's lowest step: the motors feed an arc until its last other source is cleared.
+constexpr int kMotorsToTheLastSource = -1;
 
 std::string FileName(const QString& path) { return Utf8(QFileInfo(path).fileName()); }
 
@@ -215,6 +218,24 @@ QHBoxLayout* TStudy::BuildFilterRow(QWidget* central) {
     tempLabel->setBuddy(CableEndTempBox);
     filterRow->addWidget(tempLabel);
     filterRow->addWidget(CableEndTempBox);
+    ArcStepsBox = new QCheckBox(tr("Arcs in ste&ps"), central);
+    ArcStepsBox->setObjectName("ArcStepsBox");
+    ArcStepsBox->setToolTip(tr("Each point's arc cleared in steps as the network's devices open one after "
+                               "another; off: in one step at the point's own device's time"));
+    ArcStepsBox->setChecked(options.arcSteps);
+    filterRow->addWidget(ArcStepsBox);
+    auto* decayLabel = new QLabel(tr("&Motors:"), central);
+    MotorDecayBox = new QSpinBox(central);
+    MotorDecayBox->setObjectName("MotorDecayBox");
+    MotorDecayBox->setToolTip(tr("The cycles (of 60 Hz) after which the motors stop feeding an arc in steps"));
+    MotorDecayBox->setRange(kMotorsToTheLastSource, 600);
+    MotorDecayBox->setSuffix(tr(" cycles"));
+    MotorDecayBox->setSpecialValueText(tr("to the last source"));
+    MotorDecayBox->setValue(options.motorDecay ? static_cast<int>(std::lround(*options.motorDecay)) : kMotorsToTheLastSource);
+    MotorDecayBox->setEnabled(options.arcSteps);
+    decayLabel->setBuddy(MotorDecayBox);
+    filterRow->addWidget(decayLabel);
+    filterRow->addWidget(MotorDecayBox);
     return filterRow;
 }
 
@@ -301,6 +322,9 @@ void TStudy::ConnectControls() {
     connect(ShortCircuitBox, &QComboBox::currentIndexChanged, this, shortCircuit);
     connect(LvToleranceBox, &QComboBox::currentIndexChanged, this, shortCircuit);
     connect(CableEndTempBox, &QSpinBox::valueChanged, this, shortCircuit);
+    auto steps = [this] { app_.Guard(this, [&] { ArcStepsChange(); }); };
+    connect(ArcStepsBox, &QCheckBox::toggled, this, steps);
+    connect(MotorDecayBox, &QSpinBox::valueChanged, this, steps);
     // The picture follows the current row and is drawn again for its new
     // results whenever the study changes under it.
     auto curve = [this] { app_.Guard(this, [&] { UpdateCurve(); }); };
@@ -413,6 +437,13 @@ void TStudy::ShortCircuitChange() {
     if (CableEndTempBox->value() > kConventionTempStep) o.cableEndTemp = CableEndTempBox->value();
     LvToleranceBox->setEnabled(o.convention == network::Convention::Iec60909);
     model_->SetShortCircuit(o);
+}
+
+void TStudy::ArcStepsChange() {
+    MotorDecayBox->setEnabled(ArcStepsBox->isChecked());
+    std::optional<double> decay;
+    if (MotorDecayBox->value() > kMotorsToTheLastSource) decay = MotorDecayBox->value();
+    model_->SetArcSteps(ArcStepsBox->isChecked(), decay);
 }
 
 bool TStudy::IsModified() const { return !model_->undoStack().isClean(); }

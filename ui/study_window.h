@@ -19,6 +19,7 @@
 
 class QComboBox;
 class QSpinBox;
+class QCheckBox;
 class QDockWidget;
 class QHBoxLayout;
 class QLabel;
@@ -71,6 +72,7 @@ private:
     void PasteClick();
     void NetworkClick();    // "Network…": the buses and the tree of the study's network
     void ShortCircuitChange();
+    void ArcStepsChange();
 
     // The parts of the window, built in this order by the constructor.
     QHBoxLayout* BuildFilterRow(QWidget* central);
@@ -119,6 +121,8 @@ private:
     QComboBox* ShortCircuitBox = nullptr;
     QComboBox* LvToleranceBox = nullptr;
     QSpinBox* CableEndTempBox = nullptr;
+    QCheckBox* ArcStepsBox = nullptr;
+    QSpinBox* MotorDecayBox = nullptr;
     // The table of the points, its first column kept in view.
     QTableView* StudyTable = nullptr;
     // The status bar: how many points, computed and refused.

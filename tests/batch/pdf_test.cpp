@@ -718,6 +718,18 @@ TEST(BatchPdfs, ReportOfANetworkStudy) {
     }
 }
 
+// Bus F fed from two sources through T1 (no device) and T2 (a trip unit).
+const char* const kTwoSourceNetwork =
+    "point,method,voltage,gap,work_distance,equipment_class,grounding,arc_time,arc_time_reduced,"
+    "bus,from_bus,branch_type,source_ka,source_xr,source_ka_min,tx_kva,tx_z,tx_xr,device_type,"
+    "trip_rating,trip_lt_pickup,trip_lt_delay,trip_st_pickup,trip_st_delay,trip_inst_pickup\n"
+    "U1,empirical,13800,153,910,Switchgear,Grounded,0.2,0.2,U1,,source,30,15,30,,,,,,,,,,\n"
+    "U2,empirical,13800,153,910,Switchgear,Grounded,0.2,0.2,U2,,source,30,15,1,,,,,,,,,,\n"
+    "F via T1,empirical,480,32,455,Switchgear,Grounded,0.2,0.2,F,U1,transformer,,,,1500,5.75,6,"
+    ",,,,,,\n"
+    "F via T2,empirical,480,32,455,Switchgear,Grounded,,,F,U2,transformer,,,,1500,5.75,6,"
+    "trip-unit,2000,1,10,3,0.3,5\n";
+
 // A device on a branch of the network whose minimum case gave the row's
 // results (bus F of the two-source network of network_study_test.cpp: T2
 // carries 0.500 of the maximum case and 0.332 of the minimum case): its
@@ -725,16 +737,7 @@ TEST(BatchPdfs, ReportOfANetworkStudy) {
 // those of the minimum case, as the results file has them, with both
 // shares in the report named by their case.
 TEST(BatchPdfs, ANetworkDeviceInTheCaseThatGaveItsResults) {
-    const std::string study =
-        "point,method,voltage,gap,work_distance,equipment_class,grounding,arc_time,arc_time_reduced,"
-        "bus,from_bus,branch_type,source_ka,source_xr,source_ka_min,tx_kva,tx_z,tx_xr,device_type,"
-        "trip_rating,trip_lt_pickup,trip_lt_delay,trip_st_pickup,trip_st_delay,trip_inst_pickup\n"
-        "U1,empirical,13800,153,910,Switchgear,Grounded,0.2,0.2,U1,,source,30,15,30,,,,,,,,,,\n"
-        "U2,empirical,13800,153,910,Switchgear,Grounded,0.2,0.2,U2,,source,30,15,1,,,,,,,,,,\n"
-        "F via T1,empirical,480,32,455,Switchgear,Grounded,0.2,0.2,F,U1,transformer,,,,1500,5.75,6,"
-        ",,,,,,\n"
-        "F via T2,empirical,480,32,455,Switchgear,Grounded,,,F,U2,transformer,,,,1500,5.75,6,"
-        "trip-unit,2000,1,10,3,0.3,5\n";
+    const std::string study = kTwoSourceNetwork;
     Dir dir;
     std::ofstream(dir / "network.csv", std::ios::binary) << study;
     const std::string labels = dir / "labels.pdf", report = dir / "report.pdf";
@@ -768,16 +771,7 @@ TEST(BatchPdfs, ANetworkDeviceInTheCaseThatGaveItsResults) {
 // steps, its trip unit opening T2 at 0.33 s, then T1's part alone until the
 // maximum arc duration.
 TEST(BatchPdfs, StepsOfAnArcInTheReport) {
-    const std::string study =
-        "point,method,voltage,gap,work_distance,equipment_class,grounding,arc_time,arc_time_reduced,"
-        "bus,from_bus,branch_type,source_ka,source_xr,source_ka_min,tx_kva,tx_z,tx_xr,device_type,"
-        "trip_rating,trip_lt_pickup,trip_lt_delay,trip_st_pickup,trip_st_delay,trip_inst_pickup\n"
-        "U1,empirical,13800,153,910,Switchgear,Grounded,0.2,0.2,U1,,source,30,15,30,,,,,,,,,,\n"
-        "U2,empirical,13800,153,910,Switchgear,Grounded,0.2,0.2,U2,,source,30,15,1,,,,,,,,,,\n"
-        "F via T1,empirical,480,32,455,Switchgear,Grounded,0.2,0.2,F,U1,transformer,,,,1500,5.75,6,"
-        ",,,,,,\n"
-        "F via T2,empirical,480,32,455,Switchgear,Grounded,,,F,U2,transformer,,,,1500,5.75,6,"
-        "trip-unit,2000,1,10,3,0.3,5\n";
+    const std::string study = kTwoSourceNetwork;
     Dir dir;
     std::ofstream(dir / "network.csv", std::ios::binary) << study;
     const std::string report = dir / "report.pdf";

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QSpinBox>
 #include <QDialogButtonBox>
@@ -1308,6 +1309,39 @@ private slots:
         QVERIFY(dialogs->shown.isEmpty());
         QCOMPARE(study->model().rowCount(), 5);
         QCOMPARE(Cell(2, "bolted_current_max"), mcc);
+    }
+
+    // The arcs of the worked example's MCC (motors on its bus, 0.2 s typed)
+    // in steps: the motors stop after 5 cycles, then in one step with the
+    // box unchecked (the arc_steps column hidden), and with the motors
+    // feeding to the last source the one step's energy again.
+    void arcStepsFollowTheWindowsChoice() {
+        OpenExample(
+            "point,method,voltage,gap,work_distance,equipment_class,grounding,arc_time,arc_time_reduced,"
+            "bus,from_bus,branch_type,source_ka,source_xr,source_ka_min,tx_kva,tx_z,tx_xr,cable_length,"
+            "cable_r,cable_x,cable_sets,motor_kva\r\n"
+            "Utility,empirical,13800,153,910,Switchgear,Grounded,0.2,0.2,UTIL,,source,20,15,12,,,,,,,,\r\n"
+            "Main,empirical,480,32,455,Switchgear,Grounded,0.2,0.2,SWG,UTIL,transformer,,,,2000,5.75,6,,,,,\r\n"
+            "Motors,empirical,480,25,455,MCC and Panels,Grounded,0.2,0.2,MCC,SWG,cable,,,,,,,60,0.1,0.08,2,300\r\n");
+        auto* table = study->findChild<QTableView*>("StudyTable");
+        auto* steps = Child<QCheckBox>(*study, "ArcStepsBox");
+        auto* decay = Child<QSpinBox>(*study, "MotorDecayBox");
+        QVERIFY(steps->isChecked() && decay->isEnabled());
+        QCOMPARE(decay->value(), 5);
+        QCOMPARE(Cell(2, "arc_steps"), QString("2"));
+        QVERIFY(!table->isColumnHidden(Col("arc_steps")));
+        const double inSteps = Cell(2, "incident_energy").toDouble();
+        steps->setChecked(false);
+        QVERIFY(!decay->isEnabled());
+        QVERIFY(table->isColumnHidden(Col("arc_steps")));
+        const QString oneStep = Cell(2, "incident_energy");
+        QVERIFY2(oneStep.toDouble() > inSteps, qPrintable(oneStep));
+        steps->setChecked(true);
+        QCOMPARE(Cell(2, "incident_energy").toDouble(), inSteps);
+        decay->setValue(decay->minimum());
+        QCOMPARE(decay->text(), QString("to the last source"));
+        QCOMPARE(Cell(2, "incident_energy"), oneStep);
+        QCOMPARE(Cell(2, "arc_steps"), QString("1"));
     }
 
     void aNetworkEditComputesTheRowsDownstream() {
