@@ -9,6 +9,8 @@
 
 #include <string>
 
+#include "engine/catalog.h"
+#include "engine/empirical.h"
 #include "engine/ieee2018.h"
 #include "engine/number.h"
 #include "study/run.h"
@@ -23,17 +25,18 @@ using study_test::CsvRow;
 // (IEEE-VI) to HV; a 1 500 kVA transformer to SWG (480 V) with the main's
 // definite-time relay; `motors` kVA of motors on SWG; the main's line side
 // as a row of its own.
-std::string Plant(const std::string& motors) {
+std::string Plant(const std::string& motors, bool empirical = false) {
     const std::string mv = "ieee1584-2018,13800,152,VCB,1143,762,508,914.4,";
-    const std::string lv = "ieee1584-2018,480,32,VCB,508,508,508,609.6,";
+    const std::string lv = empirical ? "empirical,480,32,,,,,609.6," : "ieee1584-2018,480,32,VCB,508,508,508,609.6,";
+    const std::string lvClass = empirical ? ",Switchgear,Grounded" : ",,";
     return "point,method,voltage,gap,electrode_configuration,enclosure_height,enclosure_width,enclosure_depth,"
            "work_distance,arc_time,arc_time_reduced,bus,from_bus,branch_type,source_ka,source_xr,tx_kva,tx_z,"
            "tx_xr,cable_length,cable_r,cable_x,motor_kva,device_type,relay_curve,relay_pickup,relay_time_dial,"
-           "line_side\n"
-           "Utility," + mv + "0.5,0.5,UTIL,,source,20,15,,,,,,,,,,,,\n"
-           "HV feeder," + mv + ",,HV,UTIL,cable,,,,,,100,0.1,0.1,,relay,IEEE-VI,60,2,\n"
-           "SWG main," + lv + ",,SWG,HV,transformer,,,1500,5.75,6,,,," + motors + ",relay,DT,1000,0.3,\n"
-           "SWG main line side," + lv + ",,SWG,,,,,,,,,,,,relay,DT,1000,0.3,yes\n";
+           "line_side,equipment_class,grounding\n"
+           "Utility," + mv + "0.5,0.5,UTIL,,source,20,15,,,,,,,,,,,,,,\n"
+           "HV feeder," + mv + ",,HV,UTIL,cable,,,,,,100,0.1,0.1,,relay,IEEE-VI,60,2,,,\n"
+           "SWG main," + lv + ",,SWG,HV,transformer,,,1500,5.75,6,,,," + motors + ",relay,DT,1000,0.3," + lvClass + "\n"
+           "SWG main line side," + lv + ",,SWG,,,,,,,,,,,,relay,DT,1000,0.3,yes" + lvClass + "\n";
 }
 
 std::vector<CsvRow> RunPlant(const std::string& study, bool steps, std::optional<double> decay = 5.0) {
@@ -48,8 +51,20 @@ std::vector<CsvRow> RunPlant(const std::string& study, bool steps, std::optional
 
 double Number(const CsvRow& row, const char* column) { return ParseNumber(row.at(column), '.'); }
 
-// The 2018 energy at 480 V of the main's point at a bolted current for a time (J/cm²).
-double Energy(double ka, double seconds) {
+// The energy at 480 V of the main's point at a bolted current for a time
+// (J/cm², the full case), by the 2018 model or the 2002 empirical equations.
+double Energy(double ka, double seconds, bool empirical = false) {
+    if (empirical) {
+        EmpiricalInputs in;
+        in.voltage = 480;
+        in.boltedCurrent = ka;
+        in.gapMm = 32;
+        in.workDistMm = 609.6;
+        in.equipmentClass = kSwitchgear;
+        in.grounding = 1;
+        in.arcTime = in.arcTimeReduced = seconds;
+        return ComputeEmpirical(in).full.energy;
+    }
     return ComputeIeee2018(Ieee2018Inputs{480, ka, 32, Electrode::VCB, 508, 508, 508, 609.6, seconds, seconds})
         .full.energy;
 }
@@ -87,6 +102,14 @@ TEST(ArcSteps, MotorsDecayThenTheMainClears) {
     }
     EXPECT_EQ(noMotors[2].at("arc_steps"), "1");
     EXPECT_EQ(oneStep[2].count("arc_steps"), 0u);
+
+    // The 2002 equations take the steps through the equivalent duration of
+    // the first current: the same sum of the two steps' own energies.
+    const CsvRow empirical = RunPlant(Plant("2200", true), true)[2];
+    ASSERT_EQ(empirical.at("status"), "ok") << empirical.at("message");
+    EXPECT_EQ(empirical.at("arc_steps"), "2");
+    EXPECT_EQ(empirical.at("arc_time_used"), main.at("arc_time_used"));
+    EXPECT_NEAR(Number(empirical, "incident_energy"), Energy(total, decay, true) + Energy(rest, t - decay, true), 0.006);
 }
 
 // The line side of the main: the main does not act, the primary feeder's
