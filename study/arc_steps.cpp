@@ -49,6 +49,7 @@ void StudyNetwork::BuildSteps(const std::vector<StudyRowInputs>& rows, const Stu
     stepCases_[0] = std::make_unique<FaultSteps>(*net_, options.ShortCircuit(), network::Case::Max);
     stepCases_[1] = std::make_unique<FaultSteps>(*net_, options.ShortCircuit(), network::Case::Min);
     if (options.motorDecay) motorDecay_ = *options.motorDecay * kCycle;
+    sep_ = options.sep;
     bus_.resize(rows.size());
     StudyDevices devices;
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -164,7 +165,7 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
         const double dt = std::min({next, decayIn, capIn, typedIn});
         if (!std::isfinite(dt)) {
             plan.whole.refusal = Refusal{RefusalCode::Duration, "Protective device does not operate at " +
-                                                                    FormatFixed(iarc, 6, 3, '.') +
+                                                                    FormatFixed(iarc, 6, 3, sep_) +
                                                                     " kA arcing current. "};
             return plan;
         }

@@ -123,6 +123,7 @@ private:
     std::vector<std::string> bus_;
     std::unordered_map<std::uint64_t, StepDevice> stepDevices_;
     std::optional<double> motorDecay_;  // s
+    char sep_ = '.';                    // the decimal separator of the refusals' numbers
 };
 
 // What the fault currents were computed by, for a report: "By iec60909:
