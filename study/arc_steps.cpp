@@ -112,7 +112,7 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
         double amps = 0;
     };
     std::vector<Candidate> candidates;
-    if (alone) candidates.push_back({q.row, own, {}, -1, true});
+    if (alone) candidates.push_back({q.row, own, {}, -1, true, 0, {}, 0});
     auto stops = [&](ElementKind kind, std::size_t index) {
         const auto at = stepDevices_.find(Key(kind, index));
         if (at == stepDevices_.end()) return false;
@@ -128,7 +128,8 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
             if (known) continue;
             const bool isMine = d.row == q.row;
             // The row's own device as the row built it (its settings, as checked with the row).
-            candidates.push_back({d.row, isMine && own ? own : d.device.get(), *e, steps.BusNumber(bus_[d.row]), isMine});
+            candidates.push_back(
+                {d.row, isMine && own ? own : d.device.get(), *e, steps.BusNumber(bus_[d.row]), isMine, 0, {}, 0});
         }
     };
 
@@ -169,7 +170,10 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
                                                                     " kA arcing current. "};
             return plan;
         }
-        PointStep step{ibf, iarc, dt};
+        PointStep step;
+        step.boltedKa = ibf;
+        step.arcingKa = iarc;
+        step.seconds = dt;
         t += dt;
         const double near = 1e-12 * std::max(1.0, t);
         for (Candidate& c : candidates) {

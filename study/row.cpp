@@ -397,11 +397,11 @@ private:
             at.voltage = s.Voltage;
             at.gapMm = s.Gap;
             at.equipmentClass = f.equipmentClass;
-            auto arcing = [at](bool reduced) {
-                return [at, reduced](double ka) mutable {
+            auto arcing = [at](bool ofReduced) {
+                return [at, ofReduced](double ka) mutable {
                     at.boltedCurrent = ka;
                     const EmpiricalArcCurrents a = ComputeEmpiricalArcCurrents(at);
-                    return reduced ? a.arcCurrentReducedKa : a.arcCurrentKa;
+                    return ofReduced ? a.arcCurrentReducedKa : a.arcCurrentKa;
                 };
             };
             Plan(arcing(false), arcing(true), s.BoltedCurrent, typed);
