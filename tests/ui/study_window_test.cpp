@@ -80,6 +80,17 @@ void WriteAll(const QString& path, const QByteArray& bytes) {
 
 }  // namespace
 
+// The worked network: a 13.8 kV utility of 20 kA X/R 15 (12 kA minimum),
+// 2 000 kVA 5.75 % X/R 6 to SWG, 60 m of two sets to an MCC with 300 kVA of
+// motors; every point with 0.2 s typed.
+const char* const kWorkedNetwork =
+    "point,method,voltage,gap,work_distance,equipment_class,grounding,arc_time,arc_time_reduced,"
+    "bus,from_bus,branch_type,source_ka,source_xr,source_ka_min,tx_kva,tx_z,tx_xr,cable_length,"
+    "cable_r,cable_x,cable_sets,motor_kva\r\n"
+    "Utility,empirical,13800,153,910,Switchgear,Grounded,0.2,0.2,UTIL,,source,20,15,12,,,,,,,,\r\n"
+    "Main,empirical,480,32,455,Switchgear,Grounded,0.2,0.2,SWG,UTIL,transformer,,,,2000,5.75,6,,,,,\r\n"
+    "Motors,empirical,480,25,455,MCC and Panels,Grounded,0.2,0.2,MCC,SWG,cable,,,,,,,60,0.1,0.08,2,300\r\n";
+
 class StudyWindowTest : public WindowTest {
     Q_OBJECT
 
@@ -1316,13 +1327,7 @@ private slots:
     // box unchecked (the arc_steps column hidden), and with the motors
     // feeding to the last source the one step's energy again.
     void arcStepsFollowTheWindowsChoice() {
-        OpenExample(
-            "point,method,voltage,gap,work_distance,equipment_class,grounding,arc_time,arc_time_reduced,"
-            "bus,from_bus,branch_type,source_ka,source_xr,source_ka_min,tx_kva,tx_z,tx_xr,cable_length,"
-            "cable_r,cable_x,cable_sets,motor_kva\r\n"
-            "Utility,empirical,13800,153,910,Switchgear,Grounded,0.2,0.2,UTIL,,source,20,15,12,,,,,,,,\r\n"
-            "Main,empirical,480,32,455,Switchgear,Grounded,0.2,0.2,SWG,UTIL,transformer,,,,2000,5.75,6,,,,,\r\n"
-            "Motors,empirical,480,25,455,MCC and Panels,Grounded,0.2,0.2,MCC,SWG,cable,,,,,,,60,0.1,0.08,2,300\r\n");
+        OpenExample(kWorkedNetwork);
         auto* table = study->findChild<QTableView*>("StudyTable");
         auto* steps = Child<QCheckBox>(*study, "ArcStepsBox");
         auto* decay = Child<QSpinBox>(*study, "MotorDecayBox");
@@ -1347,13 +1352,7 @@ private slots:
     void aNetworkEditComputesTheRowsDownstream() {
         // The worked example: 13.8 kV utility 20 kA X/R 15 (12 kA minimum),
         // 2 000 kVA 5.75 % X/R 6 to SWG, 60 m of 2 sets to an MCC with 300 kVA of motors.
-        OpenExample(
-            "point,method,voltage,gap,work_distance,equipment_class,grounding,arc_time,arc_time_reduced,"
-            "bus,from_bus,branch_type,source_ka,source_xr,source_ka_min,tx_kva,tx_z,tx_xr,cable_length,"
-            "cable_r,cable_x,cable_sets,motor_kva\r\n"
-            "Utility,empirical,13800,153,910,Switchgear,Grounded,0.2,0.2,UTIL,,source,20,15,12,,,,,,,,\r\n"
-            "Main,empirical,480,32,455,Switchgear,Grounded,0.2,0.2,SWG,UTIL,transformer,,,,2000,5.75,6,,,,,\r\n"
-            "Motors,empirical,480,25,455,MCC and Panels,Grounded,0.2,0.2,MCC,SWG,cable,,,,,,,60,0.1,0.08,2,300\r\n");
+        OpenExample(kWorkedNetwork);
         QCOMPARE(Cell(1, "bolted_current_max"), QString("40.774"));
         QCOMPARE(Cell(2, "bolted_current_max"), QString("28.679"));
         auto* table = study->findChild<QTableView*>("StudyTable");
