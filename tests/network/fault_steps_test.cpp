@@ -88,7 +88,8 @@ TEST(FaultSteps, ElementsOutAsTheNetworkBuiltWithoutThem) {
             if (!o.sourcesFeed) continue;  // motors alone: no network to compare with (below)
             const NetworkInput rest = Without(o.out, !o.motorsEnd);
             const Network expected(rest);
-            const BusResult* bus = expected.Solve(SolveOptions{}).FindBus(o.fault);
+            const ShortCircuitResults solved = expected.Solve(SolveOptions{});
+            const BusResult* bus = solved.FindBus(o.fault);
             ASSERT_TRUE(bus && bus->computed) << what;
             EXPECT_NEAR(f.Ka(), c == Case::Max ? bus->ka_max : bus->ka_min, 1e-9 * f.Ka()) << what;
             // What each element left carries, at each end.
