@@ -210,14 +210,6 @@ double Slack(double limitMm, bool inches) {
 bool Below(double v, double limitMm, bool inches) { return v < limitMm - Slack(limitMm, inches); }
 bool Above(double v, double limitMm, bool inches) { return v > limitMm + Slack(limitMm, inches); }
 
-// A number text without the zeros that end its decimals ("36", "1.2598").
-std::string TrimZeros(std::string t, char sep) {
-    if (t.find(sep) == std::string::npos || t.find('E') != std::string::npos) return t;
-    while (t.back() == '0') t.pop_back();
-    if (t.back() == sep) t.pop_back();
-    return t;
-}
-
 // The message of a limit in millimetres, with the limit in inches after its
 // millimetres when the value was typed in inches.
 std::string LimitMessage(std::string_view message, double limitMm, bool inches, char sep) {
@@ -619,70 +611,6 @@ Ieee2018Outcome RunIeee2018Steps(const Ieee2018Fields& f, const UnitSettings& u,
     t.approach.restricted = ApproachText(b.restricted, u, sep);
     t.approach.prohibited = ApproachText(b.prohibited, u, sep);
     return out;
-}
-
-namespace {
-// Half a unit of the fourth decimal of an inch, in millimetres: the most a
-// typical length filled in inches differs from the table's value.
-constexpr double kTypicalToleranceMm = 0.5e-4 * kMmPerInch * 1.001;
-
-bool Near(double a, double b) { return std::abs(a - b) <= kTypicalToleranceMm; }
-}  // namespace
-
-bool KeepsTypicalValues(const Ieee2018Equipment& type, const Ieee2018Inputs& in) {
-    return in.electrode == type.electrode && Near(in.gapMm, type.gapMm) &&
-           Near(in.heightMm, type.heightMm) && Near(in.widthMm, type.widthMm) &&
-           Near(in.depthMm, type.depthMm) && Near(in.workDistMm, type.workDistMm);
-}
-
-std::string Ieee2018EquipmentText(std::string_view named, Electrode electrode) {
-    if (!named.empty()) return std::string(named);
-    return std::string(kElectrodeWords[static_cast<std::size_t>(electrode)]);
-}
-
-std::string Ieee2018EquipmentText(int picked, const Ieee2018Inputs& in) {
-    if (picked < 0 || picked >= static_cast<int>(kIeee2018Equipment.size())) {
-        return Ieee2018EquipmentText({}, in.electrode);
-    }
-    const Ieee2018Equipment& type = kIeee2018Equipment[static_cast<std::size_t>(picked)];
-    if (!KeepsTypicalValues(type, in)) return Ieee2018EquipmentText({}, in.electrode);
-    return Ieee2018EquipmentText(
-        std::string(type.labelName) + " (" + std::string(kElectrodeWords[static_cast<std::size_t>(in.electrode)]) + ")",
-        in.electrode);
-}
-
-std::string Ieee2018LengthText(double mm, LengthUnit unit, char sep) {
-    const bool inches = unit == LengthUnit::Inches;
-    return TrimZeros(FormatFixed(inches ? mm / kMmPerInch : mm, 15, inches ? 4 : 5, sep), sep);
-}
-
-std::string LengthFieldUnits::Convert(std::string_view text, LengthUnit from, LengthUnit to,
-                                      char sep) {
-    const bool fromMm = from == LengthUnit::Millimetres, toMm = to == LengthUnit::Millimetres;
-    if (from == to) return std::string(text);
-    const bool unedited = converted_ && text == shown_;
-    if (unedited && typedInMm_ == toMm) {
-        converted_ = false;
-        return typed_;
-    }
-    double mm = 0;
-    try {
-        mm = ToMillimetres(ParseNumber(text, sep), from);
-    } catch (const ConversionError&) {
-        converted_ = false;
-        return std::string(text);
-    }
-    if (!std::isfinite(mm)) {
-        converted_ = false;
-        return std::string(text);
-    }
-    if (!unedited) {
-        typed_ = std::string(text);
-        typedInMm_ = fromMm;
-    }
-    shown_ = Ieee2018LengthText(mm, to, sep);
-    converted_ = true;
-    return shown_;
 }
 
 }  // namespace zentavo

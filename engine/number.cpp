@@ -306,4 +306,11 @@ double ToMillimetres(double value, LengthUnit unit) {
     return unit == LengthUnit::Millimetres ? value : value * kMmPerInch;
 }
 
+std::string TrimZeros(std::string t, char sep) {
+    if (t.find(sep) == std::string::npos || t.find('E') != std::string::npos) return t;
+    while (!t.empty() && t.back() == '0') t.pop_back();
+    if (!t.empty() && t.back() == sep) t.pop_back();
+    return t;
+}
+
 }  // namespace zentavo

@@ -56,4 +56,8 @@ double ToMillimetres(double value, LengthUnit unit);
 
 inline constexpr double kMmPerInch = 25.4;
 
+// A number text without the zeros that end its decimals ("36", "1.2598");
+// a text in E notation or without the separator `sep` as it is.
+std::string TrimZeros(std::string t, char sep);
+
 }  // namespace zentavo
