@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "batch/arguments.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <string>
@@ -11,6 +12,7 @@
 #include "io/command_line.h"
 #include "label/standard.h"
 #include "study/message_text.h"
+#include "study/scenarios.h"
 
 namespace zentavo::batch {
 
@@ -26,7 +28,7 @@ constexpr const char* kUsage =
     "                     [--delimiter C] [--line-ends E] [--curves FILE.csv]\n"
     "                     [--short-circuit ansi|iec60909] [--lv-tolerance 6|10]\n"
     "                     [--cable-end-temp C] [--arc-steps on|off]\n"
-    "                     [--motor-decay N|none]\n"
+    "                     [--motor-decay N|none] [--scenarios NAME,NAME...]\n"
     "                     [--assessment-date YYYY-MM-DD]\n"
     "                     [--labels FILE.pdf [label options]]\n"
     "                     [--report FILE.pdf [report options]] [--] [INPUT.csv]\n"
@@ -73,6 +75,10 @@ constexpr const char* kUsage =
     "  --motor-decay N         the cycles (of 60 Hz, default 5) after which the\n"
     "                          motors stop feeding an arc in steps; none: they feed\n"
     "                          it until the last other source is cleared\n"
+    "  --scenarios LIST        the scenarios a study with network columns is\n"
+    "                          computed in, separated by commas (default: normal\n"
+    "                          and every name its scenarios and maint_scenario\n"
+    "                          cells use); each point shows the worst\n"
     "  --assessment-date D     the date of the arc flash risk assessment, YYYY-MM-DD\n"
     "                          (default: today), on the labels and every report page\n"
     "  --labels FILE.pdf       the labels of the computed points\n"
@@ -369,6 +375,21 @@ std::string ReadOption(const std::string& name, const std::string& value, Argume
         }
         return "--motor-decay takes a number of cycles from 0 to 600, or none, not '" + value + "'";
     }
+    if (name == "scenarios") {
+        std::vector<std::string> names;
+        for (std::size_t at = 0;;) {
+            const std::size_t comma = std::min(value.find(',', at), value.size());
+            std::string one = value.substr(at, comma - at);
+            if (!zentavo::IsScenarioName(one))
+                return "--scenarios takes scenario names (1 to 32 letters, digits, '-', '_' or '.', "
+                       "not all) separated by commas, not '" + value + "'";
+            if (std::find(names.begin(), names.end(), one) == names.end()) names.push_back(std::move(one));
+            if (comma == value.size()) break;
+            at = comma + 1;
+        }
+        args.options.scenarios = std::move(names);
+        return {};
+    }
     if (name == "short-circuit") {
         const auto& words = zentavo::network::kConventionWords;
         for (std::size_t k = 0; k < words.size(); ++k) {
@@ -390,7 +411,8 @@ std::vector<zentavo::CommandOption> CommandOptions() {
         {"label-standard"},   {"label-size"},          {"label-danger-above-volts"},
         {"assessment-date"},
         {"curves"},           {"report-curves", 0, false}, {"short-circuit"},
-        {"lv-tolerance"},     {"cable-end-temp"},      {"arc-steps"}, {"motor-decay"}};
+        {"lv-tolerance"},     {"cable-end-temp"},      {"arc-steps"}, {"motor-decay"},
+        {"scenarios"}};
     for (const UnitOption& o : kUnitOptions) table.push_back({o.name});
     for (const WordOption* o : kWordOptions) table.push_back({o->name});
     for (const TextOption& o : kReportTexts) table.push_back({o.name});

@@ -72,6 +72,11 @@ struct LabelContentInputs {
     // Set when the arc durations came from a protective device: the footer
     // names it with the duration of the case on the label.
     std::optional<LabelDevice> device;
+    // A point of a study with several scenarios: the worst one, whose
+    // results the label carries; and a point computed for a fault on the
+    // line side of its device. The footer says both.
+    std::string scenario;
+    bool lineSide = false;
 
     // The voltage above which the label says DANGER whatever the energy,
     // where the site asks for it.

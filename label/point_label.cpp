@@ -80,6 +80,8 @@ LabelContentInputs LabelInputsOf(const LabelPoint& p, const UnitSettings& units,
         }
         li.device = footer;
     }
+    li.scenario = p.scenario;
+    li.lineSide = p.lineSide;
     return li;
 }
 

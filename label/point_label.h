@@ -47,6 +47,8 @@ struct LabelPoint {
     ApproachDistances approach;   // inches; none: "Avoid contact"
     double voltageV = 0, gapMm = 0;
     std::optional<LabelPointDevice> device;
+    std::string scenario;   // the worst of a study's several scenarios
+    bool lineSide = false;  // a fault on the line side of the point's device
 };
 
 // The label's inputs of a point, its texts in `units` with the decimal

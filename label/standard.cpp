@@ -76,6 +76,7 @@ struct Words {
     std::string_view equipment, voltage, boundary, energy, at, arcRating, noPpe, ppe, ppeNone;
     std::string_view shock, limited, restricted, gloves, glovesClass, noGloves, avoidContact;
     std::string_view assessment, assessmentCsa, energyAfter, ppeAfter;
+    std::string_view worstScenario, lineSide;
     std::string_view inches;  // the abbreviation of the inch
 };
 constexpr Words kWords[3] = {
@@ -87,6 +88,7 @@ constexpr Words kWords[3] = {
      "Shock hazard", "Limited approach boundary", "Restricted approach boundary",
      "Rubber insulating gloves", "Class", "No class above 36 kV", "Avoid contact",
      "Assessment date", "Date of arc flash risk assessment", "Incident energy after", "PPE after",
+     "Worst scenario", "Fault on the line side of the device",
      "in"},
     {"ADVERTENCIA", "PELIGRO",
      "Peligro de arco eléctrico y de descarga eléctrica", "Se requiere el EPP apropiado",
@@ -98,6 +100,7 @@ constexpr Words kWords[3] = {
      "Guantes aislantes de hule", "Clase", "Ninguna clase por encima de 36 kV", "Evitar el contacto",
      "Fecha de la evaluación", "Fecha de la evaluación del riesgo de arco eléctrico", "Energía incidente según",
      "EPP según",
+     "Peor escenario", "Falla en el lado de línea del dispositivo",
      "pulg."},
     {"AVERTISSEMENT", "DANGER",
      "Risque d'arc électrique et de choc électrique", "EPI approprié obligatoire",
@@ -109,6 +112,7 @@ constexpr Words kWords[3] = {
      "Gants isolants en caoutchouc", "Classe", "Aucune classe au-delà de 36 kV", "Éviter tout contact",
      "Date de l'évaluation", "Date de l'appréciation du risque d'arc électrique", "Énergie incidente selon",
      "EPI selon",
+     "Pire scénario", "Défaut côté ligne de l'appareil",
      "po"},
 };
 
@@ -296,6 +300,8 @@ StandardLabel MakeStandardLabel(const LabelContentInputs& in, std::string_view n
         out.footer.push_back(DeviceFooter(d.type, d.relayCurve, useReduced ? d.durationReduced : d.duration,
                                           useReduced ? d.elementReduced : d.element, o.language));
     }
+    if (in.lineSide) out.footer.emplace_back(w.lineSide);
+    if (!in.scenario.empty()) out.footer.push_back(std::string(w.worstScenario) + ": " + in.scenario);
     return out;
 }
 

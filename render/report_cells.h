@@ -59,6 +59,10 @@ std::vector<QString> DeviceCells(const StudyPointView& p, char sep);
 // step, the point's name on its first; `opened` the names of the points
 // whose devices opened at the step's end.
 std::vector<Column> StepColumns();
+// The scenarios of a point of a study with several: the worst, and the
+// governing energy in each.
+std::vector<Column> ScenarioColumns();
+std::vector<QString> ScenarioCells(const StudyPointView& p, const UnitSettings& units, char sep);
 std::vector<QString> StepCells(const StudyPointView& p, std::size_t step, const std::vector<std::string>& opened,
                                char sep);
 // "relay IEC-SI, pickup 2000 A, time dial 0.3, ...": the device of a row and

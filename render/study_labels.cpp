@@ -71,6 +71,8 @@ LabelPoint StudyLabelPoint(const StudyRowInputs& in, const PointResult& v, char 
     p.voltageV = v.voltage;
     p.gapMm = v.gapMm;
     p.device = LabelDeviceOf(v);
+    if (v.scenarios.size() > 1) p.scenario = v.scenarioWorst;
+    p.lineSide = v.network && in[kLineSideColumn] == "yes";
     return p;
 }
 

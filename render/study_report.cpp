@@ -46,11 +46,13 @@ public:
         refused_ = RefusedColumns();
         devices_ = DeviceColumns();
         steps_ = StepColumns();
+        scenarios_ = ScenarioColumns();
         buses_ = BusColumns();
         pointWidths_ = ColumnWidths(points_);
         refusedWidths_ = ColumnWidths(refused_);
         deviceWidths_ = ColumnWidths(devices_);
         stepWidths_ = ColumnWidths(steps_);
+        scenarioWidths_ = ColumnWidths(scenarios_);
         busWidths_ = ColumnWidths(buses_);
     }
 
@@ -157,6 +159,7 @@ private:
         if (&columns == &refused_) return refusedWidths_;
         if (&columns == &buses_) return busWidths_;
         if (&columns == &steps_) return stepWidths_;
+        if (&columns == &scenarios_) return scenarioWidths_;
         return deviceWidths_;
     }
 
@@ -363,6 +366,29 @@ private:
             }
         }
 
+        // The points of a study with several scenarios: the worst, and the
+        // energy in each, so the engineer sees what each configuration and
+        // maintenance switch gives.
+        {
+            const Row scenarioHeading = LayRow(Headings(scenarios_), scenarios_, true, false);
+            needHeading = true;
+            bool first = true;
+            for (std::size_t i = 0; i < count_; ++i) {
+                const StudyPointView p = at_(i);
+                const PointResult& r = ResultOf(p);
+                if (!r.Computed() || r.scenarios.size() < 2) continue;
+                const Row row = LayRow(ScenarioCells(p, options_.units, options_.sep), scenarios_, false, !paint);
+                if (first) {
+                    if (y + sectionTitle + scenarioHeading.height + row.height > bottom_) newPage();
+                    place(sectionTitle, [&](qreal at) { PaintSectionTitle(painter, at, QStringLiteral("Scenarios")); });
+                    first = false;
+                }
+                placeRow(row, scenarios_, scenarioHeading.height,
+                         [&](qreal at) { PaintCells(painter, scenarioHeading, scenarios_, at, true); });
+                if (out_ && WriteFailed(*out_)) return true;
+            }
+        }
+
         // The points computed with a caution about their device's settings,
         // then the refused points: each with its status and message.
         auto listPoints = [&](const QString& title, bool (*listed)(const PointResult&)) {
@@ -519,8 +545,8 @@ private:
     QFont title2_ = ReportFont(10, true);
     TextWidths tableWidths_, boldWidths_;
     qreal width_ = 0, top_ = 0, bottom_ = 0;
-    std::vector<Column> points_, refused_, devices_, steps_, buses_;
-    std::vector<qreal> pointWidths_, refusedWidths_, deviceWidths_, stepWidths_, busWidths_;
+    std::vector<Column> points_, refused_, devices_, steps_, scenarios_, buses_;
+    std::vector<qreal> pointWidths_, refusedWidths_, deviceWidths_, stepWidths_, scenarioWidths_, busWidths_;
     std::size_t page_ = 1, pageCount_ = 0, refusedCount_ = 0;
 };
 

@@ -26,6 +26,7 @@
 
 #include "engine/number.h"
 #include "study/network_study.h"
+#include "study/scenarios.h"
 
 namespace zentavo {
 
@@ -57,7 +58,7 @@ void StudyNetwork::BuildSteps(const std::vector<StudyRowInputs>& rows, const Stu
         if (!own_[i] || !rows_[i].error.empty() || rows[i][kDeviceTypeColumn].empty()) continue;
         // A device whose settings are refused is the row's error, and opens nothing.
         try {
-            const StudyDevices::Entry& e = devices.Find(rows[i], options);
+            const StudyDevices::Entry& e = devices.Find(RowInScenario(rows[i], scenario_), options);
             if (e.device) stepDevices_[Key(own_[i]->kind, own_[i]->index)] = StepDevice{i, e.device};
         } catch (const Error&) {
         }

@@ -122,6 +122,10 @@ constexpr InputColumn kInputColumns[] = {
     {kGenInMinColumn,               "gen_in_min",              kYesNoWords,        {},       kWord},
     {kDeviceRatingColumn,           "device_rating_ka",        {},                 "kA"},
     {kLineSideColumn,               "line_side",               kYesNoWords,        {},       kWord},
+    {kScenariosColumn,              "scenarios",               {},                 {},       kText},
+    {kMaintInstPickupColumn,        "maint_inst_pickup",       {},                 {}},
+    {kMaintInstTimeColumn,          "maint_inst_time",         {},                 "s"},
+    {kMaintScenarioColumn,          "maint_scenario",          {},                 {},       kText},
 };
 // clang-format on
 static_assert(std::size(kInputColumns) == kStudyInputColumnCount);
@@ -185,6 +189,7 @@ constexpr ResultColumn kResultColumns[] = {
     {kBranchShareMinColumn,         "branch_share_min",          ResultUnit::kNone},
     {kDeviceDutyColumn,             "device_duty",               ResultUnit::kNone},
     {kArcStepsColumn,               "arc_steps",                 ResultUnit::kNone},
+    {kScenarioWorstColumn,          "scenario_worst",            ResultUnit::kNone},
 };
 // clang-format on
 static_assert(std::size(kResultColumns) == kStudyResultColumnCount);
@@ -287,7 +292,7 @@ bool AnyOf(const StudyColumnMap& at, int first, int last) {
     return false;
 }
 
-ResultColumnList ResultColumns(bool devices, bool network, bool duty, bool steps) {
+ResultColumnList ResultColumns(bool devices, bool network, bool duty, bool steps, bool scenarios) {
     ResultColumnList list;
     list.reserve(kStudyResultColumnCount);
     for (int c = 0; c < kFirstDeviceResultColumn; ++c) list.push_back(c);
@@ -301,7 +306,10 @@ ResultColumnList ResultColumns(bool devices, bool network, bool duty, bool steps
         for (int c = kFirstDutyResultColumn; c < kFirstStepsResultColumn; ++c) list.push_back(c);
     }
     if (steps && network) {
-        for (int c = kFirstStepsResultColumn; c < kStudyResultColumnCount; ++c) list.push_back(c);
+        for (int c = kFirstStepsResultColumn; c < kFirstScenarioResultColumn; ++c) list.push_back(c);
+    }
+    if (scenarios && network) {
+        for (int c = kFirstScenarioResultColumn; c < kStudyResultColumnCount; ++c) list.push_back(c);
     }
     return list;
 }
@@ -315,8 +323,13 @@ bool HasNetworkColumns(const StudyColumnMap& at) { return AnyOf(at, kFirstNetwor
 
 bool HasDutyColumn(const StudyColumnMap& at) { return at[kDeviceRatingColumn] >= 0; }
 
+bool HasScenarioColumns(const StudyColumnMap& at) {
+    return HasNetworkColumns(at) && (at[kScenariosColumn] >= 0 || at[kMaintScenarioColumn] >= 0);
+}
+
 ResultColumnList WrittenResultColumns(const StudyColumnMap& at, bool steps) {
-    return ResultColumns(HasDeviceColumns(at), HasNetworkColumns(at), HasDutyColumn(at), steps);
+    return ResultColumns(HasDeviceColumns(at), HasNetworkColumns(at), HasDutyColumn(at), steps,
+                         HasScenarioColumns(at));
 }
 
 ResultColumnList OutputResultColumns(const std::vector<std::string>& outputHeader) {
@@ -327,16 +340,20 @@ ResultColumnList OutputResultColumns(const std::vector<std::string>& outputHeade
     for (const bool devices : {true, false}) {
         for (const bool network : {true, false}) {
             for (const bool duty : {true, false}) {
-                // The steps column is the last one, when written.
-                const bool steps = network && !outputHeader.empty() &&
-                                   outputHeader.back() == kStudyResultNames[kArcStepsColumn];
-                ResultColumnList list = ResultColumns(devices, network, duty, steps);
+                // The steps column is the last one, or the one before
+                // scenario_worst, when written.
+                const std::size_t n = outputHeader.size();
+                const bool scenarios = network && n >= 1 && outputHeader[n - 1] == kStudyResultNames[kScenarioWorstColumn];
+                const std::size_t stepsAt = n - 1 - (scenarios ? 1 : 0);
+                const bool steps = network && n >= 1 + (scenarios ? 1 : 0) &&
+                                   outputHeader[stepsAt] == kStudyResultNames[kArcStepsColumn];
+                ResultColumnList list = ResultColumns(devices, network, duty, steps, scenarios);
                 if (outputHeader.size() < list.size()) continue;
                 const std::vector<std::string> inputs(
                     outputHeader.begin(), outputHeader.end() - static_cast<std::ptrdiff_t>(list.size()));
                 const StudyColumnMap at = MapStudyColumns(inputs);
                 if (HasDeviceColumns(at) == devices && HasNetworkColumns(at) == network &&
-                    HasDutyColumn(at) == duty)
+                    HasDutyColumn(at) == duty && HasScenarioColumns(at) == scenarios)
                     return list;
             }
         }

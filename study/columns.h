@@ -115,6 +115,15 @@ enum StudyInputColumn {
     // yes: the point is a fault on the line side of its own branch's
     // device, which does not act (the devices upstream clear it).
     kLineSideColumn,
+    // The scenarios a row's network elements (its branch, source, generator,
+    // motor) take part in: empty or "all", or names separated by blanks
+    // (study/scenarios.h). A maintenance setting of its trip unit or relay:
+    // the instantaneous pickup and time used in the scenario maint_scenario
+    // names, in the units of the device's own instantaneous columns.
+    kScenariosColumn,
+    kMaintInstPickupColumn,
+    kMaintInstTimeColumn,
+    kMaintScenarioColumn,
     kStudyInputColumnCount
 };
 // The network columns, from bus to gen_in_min.
@@ -202,6 +211,10 @@ enum StudyResultColumn {
     // A network study with its arcs in steps: how many steps the governing
     // case's arc was cleared in ("1" for one). Written only by such a study.
     kArcStepsColumn,
+    // A network study with scenarios (a scenarios or maint_scenario column):
+    // the scenario whose results the row shows, the worst one. Written only
+    // by such a study.
+    kScenarioWorstColumn,
     kStudyResultColumnCount
 };
 // The result columns every study writes come first; each optional group
@@ -210,6 +223,7 @@ inline constexpr int kFirstDeviceResultColumn = kArcTimeUsedColumn;
 inline constexpr int kFirstNetworkResultColumn = kBoltedCurrentMaxColumn;
 inline constexpr int kFirstDutyResultColumn = kDeviceDutyColumn;
 inline constexpr int kFirstStepsResultColumn = kArcStepsColumn;
+inline constexpr int kFirstScenarioResultColumn = kScenarioWorstColumn;
 extern const std::array<std::string_view, kStudyResultColumnCount> kStudyResultNames;
 
 // The unit of a column's numbers, for headings: a fixed unit ("V", "kA",
@@ -248,12 +262,16 @@ bool HasDeviceColumns(const StudyColumnMap& at);
 bool HasNetworkColumns(const StudyColumnMap& at);
 // Whether the header row names device_rating_ka: the duty column is written.
 bool HasDutyColumn(const StudyColumnMap& at);
+// Whether a study with a network names scenarios or maint_scenario: the
+// study is then computed in each of its scenarios and scenario_worst written.
+bool HasScenarioColumns(const StudyColumnMap& at);
 
 // The result columns (StudyResultColumn) a study's output holds, in the
 // order written: every column before the device columns, then the device
 // columns if the study has a device column, then the network columns if it
 // has a network column, then the duty column if it has device_rating_ka,
-// then arc_steps if it has a network and clears its arcs in steps (`steps`).
+// then arc_steps if it has a network and clears its arcs in steps (`steps`),
+// then scenario_worst if it has a network and scenario columns.
 using ResultColumnList = std::vector<int>;
 ResultColumnList WrittenResultColumns(const StudyColumnMap& at, bool steps = false);
 // The same, read from the header row of a study's output: the list whose

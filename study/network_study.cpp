@@ -8,6 +8,7 @@
 
 #include "engine/number.h"
 #include "study/errors.h"
+#include "study/scenarios.h"
 
 namespace zentavo {
 
@@ -162,17 +163,19 @@ void AddError(NetworkRowFault& f, const std::string& message) {
 
 StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,
                            const network::SolveOptions& options) {
-    Build(rows, sep, options, nullptr);
+    Build(rows, sep, options, nullptr, nullptr);
 }
 
-StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, const StudyOptions& options) {
-    Build(rows, options.sep, options.ShortCircuit(), options.arcSteps ? &options : nullptr);
+StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, const StudyOptions& options,
+                           const std::string* scenario) {
+    if (scenario) scenario_ = *scenario;
+    Build(rows, options.sep, options.ShortCircuit(), options.arcSteps ? &options : nullptr, scenario);
 }
 
 StudyNetwork::~StudyNetwork() = default;
 
 void StudyNetwork::Build(const std::vector<StudyRowInputs>& rows, char sep, const network::SolveOptions& options,
-                         const StudyOptions* steps) {
+                         const StudyOptions* steps, const std::string* scenario) {
     rows_.resize(rows.size());
     network::NetworkInput input;
     // The row of each element, by kind and index in its list of `input`.
@@ -330,6 +333,20 @@ void StudyNetwork::Build(const std::vector<StudyRowInputs>& rows, char sep, cons
                 motor = network::Motor{name, bus, r.Required(kMotorKvaColumn, ""),
                                        r.Optional(kMotorXColumn, 0.2), r.Optional(kMotorXrColumn, 10)};
             }
+            // The row's elements take part in the scenarios it names; its
+            // bus is in every one.
+            const std::vector<std::string_view> names = ScenarioCellNames(in[kScenariosColumn]);
+            if (!names.empty() && type == BranchType::None && !motor)
+                throw StudyRowError("scenarios: given on a row without a branch, source, generator or motor");
+            if (scenario && !names.empty() && std::find(names.begin(), names.end(), *scenario) == names.end()) {
+                f.out = type != BranchType::None;
+                source.reset();
+                transformer.reset();
+                cable.reset();
+                motor.reset();
+                generator.reset();
+                transformer3.reset();
+            }
             rowOf[kindIndex(ElementKind::Bus)].push_back(i);
             input.buses.push_back({bus, kV, who});
             if (source) {
@@ -375,10 +392,11 @@ void StudyNetwork::Build(const std::vector<StudyRowInputs>& rows, char sep, cons
     }
     for (std::size_t i = 0; i < rows.size(); ++i) {
         NetworkRowFault& f = rows_[i];
-        if (!f.inNetwork || !f.error.empty()) continue;
+        if (!f.inNetwork || !f.error.empty() || f.out) continue;
         const std::string bus(rows[i][kBusColumn]);
         const network::BusResult* b = results_.FindBus(bus);
         if (!b || !b->computed) {
+            f.unfed = !(b && b->error >= 0);
             AddError(f, b && b->error >= 0
                             ? "bus " + bus + " has no fault current: " + results_.errors[b->error].message
                             : "bus " + bus + " has no fault current (no path to a source)");
@@ -458,10 +476,10 @@ private:
 PointResult ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFault& fault,
                                    const StudyOptions& options, StudyDevices* devices) {
     if (!fault.inNetwork) return ComputeStudyRow(in, options, devices);
-    if (!fault.error.empty()) {
+    if (!fault.error.empty() || fault.out) {
         PointResult p;
         p.status = PointStatus::Error;
-        p.message = fault.error;
+        p.message = fault.out ? "the row's branch does not take part in the scenario" : fault.error;
         return p;
     }
     // Each case through the row's own method, with the bolted current as

@@ -51,6 +51,10 @@ struct NetworkRowFault {
     // in steps.
     const class StudyNetwork* network = nullptr;
     std::size_t row = 0;
+    // In a scenario (study/scenarios.h): the row's own branch does not take
+    // part, and the row is not computed in it; its bus has no source in it.
+    bool out = false;
+    bool unfed = false;
 };
 
 class StudyNetwork {
@@ -60,8 +64,11 @@ public:
     StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep, const network::SolveOptions& options);
     // The same, for the study's options: with arc steps on, the devices of
     // the network's rows are built (the rows must then hold their device
-    // columns) and each case factorised once for the steps.
-    StudyNetwork(const std::vector<StudyRowInputs>& rows, const StudyOptions& options);
+    // columns) and each case factorised once for the steps. In a scenario
+    // (`scenario` set), only the elements of the rows that take part in it
+    // are in the network, and the devices have its maintenance settings.
+    StudyNetwork(const std::vector<StudyRowInputs>& rows, const StudyOptions& options,
+                 const std::string* scenario = nullptr);
     ~StudyNetwork();
     StudyNetwork(const StudyNetwork&) = delete;
     StudyNetwork& operator=(const StudyNetwork&) = delete;
@@ -105,7 +112,7 @@ public:
 
 private:
     void Build(const std::vector<StudyRowInputs>& rows, char sep, const network::SolveOptions& options,
-               const StudyOptions* steps);
+               const StudyOptions* steps, const std::string* scenario);
     void BuildSteps(const std::vector<StudyRowInputs>& rows, const StudyOptions& options);
     std::vector<NetworkRowFault> rows_;
     network::ShortCircuitResults results_;
@@ -123,6 +130,7 @@ private:
     std::vector<std::string> bus_;
     std::unordered_map<std::uint64_t, StepDevice> stepDevices_;
     std::optional<double> motorDecay_;  // s
+    std::string scenario_;              // the scenario whose maintenance settings the devices have
     char sep_ = '.';                    // the decimal separator of the refusals' numbers
 };
 

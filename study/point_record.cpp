@@ -156,6 +156,13 @@ void AppendPointRecord(std::string& out, std::string_view name, const StudyRowIn
         w.Maybe(p.duty->ratingKa);
         w.Put(p.duty->availableKa);
     }
+    w.Text(p.scenarioWorst);
+    w.Put(static_cast<std::uint32_t>(p.scenarios.size()));
+    for (const PointScenario& s : p.scenarios) {
+        w.Text(s.name);
+        w.Maybe(s.energy);
+        w.Put<std::uint8_t>(s.branchOut);
+    }
     const auto size = static_cast<std::uint32_t>(out.size() - start);
     std::memcpy(out.data() + start, &size, sizeof size);
 }
@@ -211,6 +218,15 @@ bool ReadPointRecord(std::string_view& in, PointRecord& out) {
         d.ratingKa = r.Maybe<double>();
         d.availableKa = r.Get<double>();
         p.duty = d;
+    }
+    p.scenarioWorst = r.Text();
+    const auto scenarios = r.Get<std::uint32_t>();
+    for (std::uint32_t k = 0; k < scenarios; ++k) {
+        PointScenario s;
+        s.name = r.Text();
+        s.energy = r.Maybe<double>();
+        s.branchOut = r.Get<std::uint8_t>() != 0;
+        p.scenarios.push_back(std::move(s));
     }
     if (!r.Done()) throw Error("A point kept for the PDFs cannot be read back.");
     in.remove_prefix(size);

@@ -95,6 +95,15 @@ struct PointDuty {
     bool Exceeded() const { return ratingKa && availableKa > *ratingKa; }
 };
 
+// A point of a study with scenarios, in one of them: its governing incident
+// energy (J/cm2); none where it is not computed there: its bus is not fed,
+// or its own branch does not take part (`branchOut`).
+struct PointScenario {
+    std::string name;
+    std::optional<double> energy;
+    bool branchOut = false;
+};
+
 struct PointResult {
     PointStatus status = PointStatus::Error;
     std::string message;  // the refusal, the error or the caution; empty when computed
@@ -125,6 +134,11 @@ struct PointResult {
     // A point with a protective device (device_type, the fuse and breaker
     // methods) or a rating, whose bolted current is known; none otherwise.
     std::optional<PointDuty> duty;
+    // A study with scenarios: the one whose results these are (the largest
+    // governing energy), and the point in each scenario, in the study's
+    // order. Empty without scenarios.
+    std::string scenarioWorst;
+    std::vector<PointScenario> scenarios;
 
     bool Computed() const { return status == PointStatus::Computed || status == PointStatus::Caution; }
     // The reduced case governs (the method's choice, where it computed one), and the governing case.

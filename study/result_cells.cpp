@@ -83,6 +83,7 @@ void WriteResultCells(const PointResult& p, const UnitSettings& u, char sep, Stu
         if (n.shareMin) out[kBranchShareMinColumn] = FormatFixed(*n.shareMin, 15, 3, sep);
     }
     if (p.duty) out[kDeviceDutyColumn] = DutyText(*p.duty, sep);
+    out[kScenarioWorstColumn] = p.scenarioWorst;
     if (p.Computed() && p.network) out[kArcStepsColumn] = std::to_string(std::max<std::size_t>(1, p.Governing().steps.size()));
     if (!p.Computed()) return;
 
@@ -127,6 +128,24 @@ void WriteResultCells(const PointResult& p, const UnitSettings& u, char sep, Stu
         out[kArcTimeReducedUsedColumn] = texts.Text(p.reduced->duration->seconds, sep);
         out[kDeviceElementReducedColumn] = DeviceElementWord(p.reduced->duration->element);
     }
+}
+
+std::string ScenarioEnergiesText(const PointResult& p, const UnitSettings& units, char sep) {
+    std::string energies, unfed, out;
+    for (const PointScenario& s : p.scenarios) {
+        if (!s.energy) {
+            std::string& list = s.branchOut ? out : unfed;
+            list += (list.empty() ? "" : ", ") + s.name;
+            continue;
+        }
+        energies += (energies.empty() ? "" : ", ") + s.name + " " +
+                    (p.equations == Equations::Ieee2018 ? EnergyText2018(*s.energy, units, sep)
+                                                        : EnergyText(*s.energy, units, sep));
+    }
+    if (!energies.empty()) energies += " " + std::string(UnitWord(units.EnergyUnit));
+    if (!unfed.empty()) energies += (energies.empty() ? "" : "; ") + unfed + " not fed";
+    if (!out.empty()) energies += (energies.empty() ? "" : "; ") + out + " without its branch";
+    return energies;
 }
 
 StudyRowResults ResultCells(const PointResult& p, const UnitSettings& units, char sep) {

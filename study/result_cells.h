@@ -47,5 +47,10 @@ std::string ShortDecimalText(double v, char sep);
 // available", "interrupting rating 25 kA for the 18.3 kA available", or
 // "not checked" without a rating (the currents without trailing zeros).
 std::string DutyText(const PointDuty& duty, char sep);
+// A point's governing incident energy in each scenario, in the energy unit
+// and as its energy column writes it: "normal 14.71, tie-closed 18.99,
+// maint 2.23 cal/cm2"; the scenarios it is not computed in "gen-only not
+// fed" (its bus has no source there), "normal without its branch".
+std::string ScenarioEnergiesText(const PointResult& p, const UnitSettings& units, char sep);
 
 }  // namespace zentavo

@@ -57,6 +57,9 @@ struct StudyOptions {
     // with the last other source.
     bool arcSteps = true;
     std::optional<double> motorDecay = 5.0;
+    // The scenarios a network study is computed in (study/scenarios.h);
+    // empty: every name its rows use.
+    std::vector<std::string> scenarios;
     network::SolveOptions ShortCircuit() const {
         network::SolveOptions o;
         o.convention = shortCircuit;

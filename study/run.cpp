@@ -17,6 +17,7 @@
 #include "study/csv_writer.h"
 #include "study/network_study.h"
 #include "study/point_record.h"
+#include "study/scenarios.h"
 
 namespace zentavo {
 
@@ -53,7 +54,7 @@ struct Chunk {
 class ChunkWriter {
 public:
     ChunkWriter(const StudyOptions& options, const csv::WriteOptions& format,
-                const std::vector<std::string>& header, const StudyNetwork* network = nullptr)
+                const std::vector<std::string>& header, const StudyScenarios* network = nullptr)
         : options_(options),
           format_(format),
           inputCount_(header.size()),
@@ -106,7 +107,7 @@ public:
                     in.deviceCells = {first.data(), static_cast<std::size_t>(last.data() + last.size() - first.data())};
                     in.deviceCellsDelimiter = fields.PlainDelimiter();
                 }
-                p = network_ ? ComputeNetworkStudyRow(in, network_->Row(chunk.firstRow + k), options_, &chunk.devices)
+                p = network_ ? ComputeScenarioStudyRow(in, chunk.firstRow + k, *network_, options_, &chunk.devices)
                              : ComputeStudyRow(in, options_, &chunk.devices);
                 WriteResultCells(p, options_.units, options_.sep, result, &chunk.durations);
             }
@@ -145,7 +146,7 @@ private:
     std::size_t inputCount_;
     StudyColumnMap at_;
     ResultColumnList written_;  // the result columns the output holds, in order
-    const StudyNetwork* network_;
+    const StudyScenarios* network_;
     bool devicesSideBySide_ = false;  // the device columns one after the other in the header
     int pointAt_ = -1;                // the `point` column, if the study names its points
 };
@@ -167,9 +168,11 @@ constexpr StudyInputColumn kNetworkReadColumns[] = {
     kRelayInstPickupColumn, kRelayInstDelayColumn, kBreakerTimeColumn, kTripRatingColumn,
     kTripLtPickupColumn, kTripLtDelayColumn,  kTripStPickupColumn, kTripStDelayColumn,
     kTripInstPickupColumn, kTripInstTimeColumn, kTripToleranceColumn, kFuseCurveColumn,
-    kDeviceShareColumn, kMaxArcTimeColumn};
+    kDeviceShareColumn, kMaxArcTimeColumn,
+    // The scenarios the elements take part in, the devices' maintenance settings.
+    kScenariosColumn,   kMaintInstPickupColumn, kMaintInstTimeColumn, kMaintScenarioColumn};
 static_assert(std::size(kNetworkReadColumns) ==
-              2 + kLastNetworkColumn - kFirstNetworkColumn + 1 + kLastDeviceColumn - kFirstDeviceColumn + 1);
+              2 + kLastNetworkColumn - kFirstNetworkColumn + 1 + kLastDeviceColumn - kFirstDeviceColumn + 1 + 4);
 constexpr std::size_t kNetworkReadCount = std::size(kNetworkReadColumns);
 constexpr std::size_t kNetworkChunkRows = 256;
 
@@ -209,7 +212,7 @@ void RunNetworkStudy(csv::ChunkReader& reader, const std::vector<std::string>& h
     for (std::size_t i = 0; i < rowCount; ++i) {
         for (std::size_t n = 0; n < kNetworkReadCount; ++n) rows[i][kNetworkReadColumns[n]] = texts[i][n];
     }
-    const StudyNetwork network(rows, options);
+    const StudyScenarios network(rows, options);
     rows.clear();
     texts.clear();
     const ChunkWriter writer(options, format, header, &network);

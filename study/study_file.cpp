@@ -350,14 +350,14 @@ void StudyFile::ComputeAll() {
         fields[i] = ParseRecord(rows_[i].raw);
         inputs[i] = Inputs(fields[i]);
     }
-    auto network = std::make_shared<const StudyNetwork>(inputs, options_);
+    auto network = std::make_shared<const StudyScenarios>(inputs, options_);
     std::size_t line = LineOf(0);
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         if (fields[i].size() != header_.size()) {
             rows_[i].result = PointResult{};
             rows_[i].result.message = WidthFault(fields[i].size(), line, rows_[i].raw);
         } else {
-            rows_[i].result = ComputeNetworkStudyRow(inputs[i], network->Row(i), options_, &devices_);
+            rows_[i].result = ComputeScenarioStudyRow(inputs[i], i, *network, options_, &devices_);
         }
         line += RowLines(rows_[i].raw);
     }

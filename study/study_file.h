@@ -19,6 +19,7 @@
 
 #include "study/network_study.h"
 #include "study/row.h"
+#include "study/scenarios.h"
 
 namespace zentavo {
 
@@ -83,9 +84,11 @@ public:
     // New output units, separator or convention: every row is computed again.
     void SetOptions(const StudyOptions& options);
 
-    // The study's network as last computed; null for a study without
-    // network columns.
-    const StudyNetwork* Network() const { return network_.get(); }
+    // The study's network as last computed (in its first scenario); null
+    // for a study without network columns.
+    const StudyNetwork* Network() const { return network_ ? &network_->Network(0) : nullptr; }
+    // Its scenarios' names; empty without scenarios.
+    std::vector<std::string> ScenarioNames() const { return network_ ? network_->Names() : std::vector<std::string>{}; }
 
 private:
     struct Row {
@@ -124,7 +127,7 @@ private:
     std::vector<Row> rows_;
     StudyOptions options_;
     mutable StudyDevices devices_;  // the devices of its rows, built once per distinct settings
-    std::shared_ptr<const StudyNetwork> network_;
+    std::shared_ptr<const StudyScenarios> network_;
 };
 
 }  // namespace zentavo

@@ -1291,7 +1291,7 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <translation>Corriente de falla franca, mínima</translation>
     </message>
     <message>
-        <source>Scenario</source>
+        <source>Fault current case</source>
         <translation>Caso</translation>
     </message>
     <message>
@@ -1389,6 +1389,26 @@ Compruebe que el nombre del archivo es correcto.</translation>
     <message>
         <source>Line side of the device</source>
         <translation>Lado de línea del dispositivo</translation>
+    </message>
+    <message>
+        <source>Scenarios</source>
+        <translation>Escenarios</translation>
+    </message>
+    <message>
+        <source>Maintenance instantaneous pickup</source>
+        <translation>Arranque instantáneo de mantenimiento</translation>
+    </message>
+    <message>
+        <source>Maintenance instantaneous time</source>
+        <translation>Tiempo instantáneo de mantenimiento</translation>
+    </message>
+    <message>
+        <source>Maintenance scenario</source>
+        <translation>Escenario de mantenimiento</translation>
+    </message>
+    <message>
+        <source>Worst scenario</source>
+        <translation>Peor escenario</translation>
     </message>
     <message>
         <source>Interrupting duty</source>

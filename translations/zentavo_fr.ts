@@ -1291,7 +1291,7 @@ Vérifiez que le nom du fichier est correct.</translation>
         <translation>Courant de court-circuit franc, minimal</translation>
     </message>
     <message>
-        <source>Scenario</source>
+        <source>Fault current case</source>
         <translation>Cas</translation>
     </message>
     <message>
@@ -1389,6 +1389,26 @@ Vérifiez que le nom du fichier est correct.</translation>
     <message>
         <source>Line side of the device</source>
         <translation>Côté ligne du dispositif</translation>
+    </message>
+    <message>
+        <source>Scenarios</source>
+        <translation>Scénarios</translation>
+    </message>
+    <message>
+        <source>Maintenance instantaneous pickup</source>
+        <translation>Seuil instantané de maintenance</translation>
+    </message>
+    <message>
+        <source>Maintenance instantaneous time</source>
+        <translation>Temps instantané de maintenance</translation>
+    </message>
+    <message>
+        <source>Maintenance scenario</source>
+        <translation>Scénario de maintenance</translation>
+    </message>
+    <message>
+        <source>Worst scenario</source>
+        <translation>Pire scénario</translation>
     </message>
     <message>
         <source>Interrupting duty</source>

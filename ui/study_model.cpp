@@ -205,6 +205,10 @@ constexpr const char* kInputTitles[] = {
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Generator in the minimum case"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Device interrupting rating"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Line side of the device"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Scenarios"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Maintenance instantaneous pickup"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Maintenance instantaneous time"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Maintenance scenario"),
 };
 static_assert(std::size(kInputTitles) == kStudyInputColumnCount);
 constexpr const char* kResultTitles[] = {
@@ -242,11 +246,12 @@ constexpr const char* kResultTitles[] = {
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Device element, reduced"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Bolted fault current, maximum"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Bolted fault current, minimum"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Scenario"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Fault current case"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Branch share"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Branch share, minimum"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Interrupting duty"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Arc steps"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Worst scenario"),
 };
 static_assert(std::size(kResultTitles) == kStudyResultColumnCount);
 

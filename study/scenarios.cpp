@@ -1,0 +1,181 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "study/scenarios.h"
+
+#include <algorithm>
+
+#include "engine/number.h"
+#include "study/errors.h"
+
+namespace zentavo {
+
+namespace {
+
+constexpr std::size_t kLongestName = 32;
+constexpr std::string_view kNormal = "normal";
+
+bool Blank(char c) { return c == ' ' || c == '\t'; }
+
+bool Has(const std::vector<std::string>& names, std::string_view name) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+bool HasMaintenance(const StudyRowInputs& in) {
+    return !in[kMaintInstPickupColumn].empty() || !in[kMaintInstTimeColumn].empty() ||
+           !in[kMaintScenarioColumn].empty();
+}
+
+// Why a row's maintenance setting cannot be used; empty when it can (or
+// the row has none).
+std::string MaintenanceFault(const StudyRowInputs& in, char sep) {
+    if (!HasMaintenance(in)) return {};
+    const std::string_view type = in[kDeviceTypeColumn];
+    if (type != "relay" && type != "trip-unit")
+        return "maint_inst_pickup: a maintenance setting is given on a row whose device_type is not relay or trip-unit";
+    if (in[kMaintScenarioColumn] == "all")
+        return "maint_scenario: a maintenance setting is used in named scenarios, not in all";
+    if (in[kMaintScenarioColumn].empty())
+        return "maint_scenario: empty, a maintenance setting needs the scenario it is used in";
+    if (in[kMaintInstPickupColumn].empty())
+        return "maint_inst_pickup: empty, a maintenance setting needs its instantaneous pickup";
+    try {
+        ScenarioCellNames(in[kMaintScenarioColumn], kMaintScenarioColumn);
+        for (StudyInputColumn c : {kMaintInstPickupColumn, kMaintInstTimeColumn}) {
+            try {
+                if (!in[c].empty()) ParseNumber(in[c], sep);
+            } catch (const ConversionError& e) {
+                return std::string(kStudyInputNames[c]) + ": " + e.what();
+            }
+        }
+    } catch (const StudyRowError& e) {
+        return e.message;
+    }
+    return {};
+}
+
+}  // namespace
+
+bool IsScenarioName(std::string_view name) {
+    if (name.empty() || name.size() > kLongestName || name == "all") return false;
+    return std::all_of(name.begin(), name.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+               c == '_' || c == '.';
+    });
+}
+
+std::vector<std::string_view> ScenarioCellNames(std::string_view cell, StudyInputColumn column) {
+    std::vector<std::string_view> names;
+    std::size_t i = 0;
+    while (i < cell.size()) {
+        while (i < cell.size() && Blank(cell[i])) ++i;
+        std::size_t end = i;
+        while (end < cell.size() && !Blank(cell[end])) ++end;
+        if (end > i) names.push_back(cell.substr(i, end - i));
+        i = end;
+    }
+    if (names.size() == 1 && names[0] == "all") return {};
+    for (std::string_view n : names) {
+        if (!IsScenarioName(n)) {
+            throw StudyRowError(std::string(kStudyInputNames[column]) + ": \"" + std::string(n) +
+                                "\" is not a scenario name (1 to 32 letters, digits, '-', '_' or '.'; "
+                                "\"all\" alone for every scenario)");
+        }
+    }
+    return names;
+}
+
+std::vector<std::string> StudyScenarioNames(const std::vector<StudyRowInputs>& rows,
+                                            const std::vector<std::string>& asked) {
+    if (!asked.empty()) return asked;
+    std::vector<std::string> names;
+    for (const StudyRowInputs& in : rows) {
+        for (StudyInputColumn c : {kScenariosColumn, kMaintScenarioColumn}) {
+            try {
+                for (std::string_view n : ScenarioCellNames(in[c], c)) {
+                    if (!Has(names, n)) names.emplace_back(n);
+                }
+            } catch (const StudyRowError&) {
+            }
+        }
+    }
+    if (!names.empty() && !Has(names, kNormal)) names.insert(names.begin(), std::string(kNormal));
+    return names;
+}
+
+StudyRowInputs RowInScenario(const StudyRowInputs& in, std::string_view scenario) {
+    if (in[kMaintScenarioColumn].empty() || scenario.empty()) return in;
+    std::vector<std::string_view> names;
+    try {
+        names = ScenarioCellNames(in[kMaintScenarioColumn], kMaintScenarioColumn);
+    } catch (const StudyRowError&) {
+        return in;
+    }
+    if (std::find(names.begin(), names.end(), scenario) == names.end()) return in;
+    StudyRowInputs out = in;
+    const bool relay = in[kDeviceTypeColumn] == "relay";
+    out[relay ? kRelayInstPickupColumn : kTripInstPickupColumn] = in[kMaintInstPickupColumn];
+    if (!in[kMaintInstTimeColumn].empty())
+        out[relay ? kRelayInstDelayColumn : kTripInstTimeColumn] = in[kMaintInstTimeColumn];
+    // The device is looked up cell by cell: its cells are no longer the
+    // record's piece of text.
+    out.deviceCells = {};
+    return out;
+}
+
+StudyScenarios::StudyScenarios(const std::vector<StudyRowInputs>& rows, const StudyOptions& options)
+    : names_(StudyScenarioNames(rows, options.scenarios)) {
+    if (names_.empty()) {
+        networks_.push_back(std::make_unique<StudyNetwork>(rows, options));
+        return;
+    }
+    for (const std::string& name : names_) networks_.push_back(std::make_unique<StudyNetwork>(rows, options, &name));
+}
+
+StudyScenarios::~StudyScenarios() = default;
+
+PointResult ComputeScenarioStudyRow(const StudyRowInputs& in, std::size_t row, const StudyScenarios& scenarios,
+                                    const StudyOptions& options, StudyDevices* devices) {
+    const NetworkRowFault& first = scenarios.Network(0).Row(row);
+    auto error = [](std::string message) {
+        PointResult p;
+        p.message = std::move(message);
+        return p;
+    };
+    if (const std::string fault = MaintenanceFault(in, options.sep); !fault.empty()) return error(fault);
+    if (!first.inNetwork && (!in[kScenariosColumn].empty() || HasMaintenance(in)))
+        return error(std::string(in[kScenariosColumn].empty() ? "maint_scenario" : "scenarios") +
+                     ": given on a row outside the network (a row with a bus)");
+    if (!scenarios.Named() || !first.inNetwork) return ComputeNetworkStudyRow(in, first, options, devices);
+    if (!first.error.empty() && !first.unfed) return ComputeNetworkStudyRow(in, first, options, devices);
+
+    std::vector<PointScenario> each;
+    std::optional<PointResult> worst;
+    std::size_t worstAt = 0;
+    const bool several = scenarios.size() > 1;
+    for (std::size_t s = 0; s < scenarios.size(); ++s) {
+        const std::string& name = scenarios.Names()[s];
+        const NetworkRowFault& fault = scenarios.Network(s).Row(row);
+        PointScenario& here = each.emplace_back(PointScenario{name, std::nullopt, fault.out});
+        if (fault.out || fault.unfed) continue;
+        PointResult p = ComputeNetworkStudyRow(RowInScenario(in, name), fault, options, devices);
+        if (!p.Computed()) {
+            // A configuration the point cannot be computed in: no label
+            // may leave it out.
+            if (several) p.message = "scenario " + name + ": " + p.message;
+            return p;
+        }
+        here.energy = p.Governing().energy;
+        if (!worst || *here.energy > worst->Governing().energy) {
+            worst = std::move(p);
+            worstAt = s;
+        }
+    }
+    if (!worst) {
+        if (first.unfed) return ComputeNetworkStudyRow(in, first, options, devices);
+        return error("scenarios: the row's branch takes part in none of the scenarios computed");
+    }
+    worst->scenarioWorst = scenarios.Names()[worstAt];
+    worst->scenarios = std::move(each);
+    return std::move(*worst);
+}
+
+}  // namespace zentavo

@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The scenarios of a network study: the configurations its plant runs in
+// (a tie open or closed, the utility or a generator, a maintenance switch
+// on). A row's branch, source, generator and motor take part in the
+// scenarios its `scenarios` cell names (empty or "all": in every one); its
+// bus is in every one. A trip unit or relay with a maintenance setting
+// (maint_inst_pickup, maint_inst_time) uses it in the scenario its
+// maint_scenario names, and its own instantaneous setting in the others.
+//
+// Each point is computed in every scenario, both cases, and shows the
+// worst: the largest governing incident energy (the first scenario on a
+// tie), naming it. A scenario in which the point's bus has no source, or
+// its own branch does not take part, leaves the point out of that
+// scenario; a scenario in which the point is refused refuses the point, so
+// that no label leaves a configuration out.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "study/network_study.h"
+#include "study/row.h"
+
+namespace zentavo {
+
+// A scenario's name: 1 to 32 letters, digits, '-', '_' or '.', not "all".
+bool IsScenarioName(std::string_view name);
+// The names of a scenarios or maint_scenario cell, separated by blanks;
+// none for an empty cell or "all". A name that is not one raises
+// StudyRowError naming the column.
+std::vector<std::string_view> ScenarioCellNames(std::string_view cell,
+                                                StudyInputColumn column = kScenariosColumn);
+
+// The scenarios a study is computed in: `asked` when given, else "normal"
+// (the rows in every scenario alone, no maintenance setting on: the plant
+// as it stands when no switch is thrown) followed by every name its rows use
+// (scenarios and maint_scenario cells, in the order first used). Without
+// "normal" a study naming only a maintenance scenario, or only a closed
+// tie, would never be computed with the switch off or the tie open, and its
+// labels could understate. Empty: the study has no scenarios (one
+// configuration). Cells that cannot be read are passed over here; their
+// rows show the error.
+std::vector<std::string> StudyScenarioNames(const std::vector<StudyRowInputs>& rows,
+                                            const std::vector<std::string>& asked);
+
+// A row's inputs in a scenario: where its maint_scenario names the
+// scenario, its trip unit's or relay's instantaneous pickup and time are
+// the maintenance setting's (a maint_inst_time left empty keeps the
+// device's own time). The views stay the row's.
+StudyRowInputs RowInScenario(const StudyRowInputs& in, std::string_view scenario);
+
+class StudyScenarios {
+public:
+    // The network of each scenario of StudyOptions::scenarios (or of every
+    // name used); one network, in no scenario, for a study without any.
+    StudyScenarios(const std::vector<StudyRowInputs>& rows, const StudyOptions& options);
+    ~StudyScenarios();
+    StudyScenarios(const StudyScenarios&) = delete;
+    StudyScenarios& operator=(const StudyScenarios&) = delete;
+
+    bool Named() const { return !names_.empty(); }
+    std::size_t size() const { return networks_.size(); }
+    const std::vector<std::string>& Names() const { return names_; }
+    const StudyNetwork& Network(std::size_t scenario) const { return *networks_[scenario]; }
+
+private:
+    std::vector<std::string> names_;
+    std::vector<std::unique_ptr<StudyNetwork>> networks_;
+};
+
+// Computes a row (from 0) of a network study in every scenario
+// (ComputeNetworkStudyRow in each), giving the worst one's results with
+// every scenario's governing energy.
+PointResult ComputeScenarioStudyRow(const StudyRowInputs& in, std::size_t row, const StudyScenarios& scenarios,
+                                    const StudyOptions& options, StudyDevices* devices = nullptr);
+
+}  // namespace zentavo

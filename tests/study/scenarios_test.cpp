@@ -1,0 +1,164 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A study computed in its scenarios: a double-ended 480 V substation whose
+// tie is closed in one scenario and whose main A has a maintenance setting
+// in another. Each scenario's energies are checked against the same plant
+// written without scenarios (the tie row left out, or the maintenance
+// setting typed as the trip unit's own), so the scenarios' networks and
+// devices are those a study of that configuration alone builds.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/number.h"
+#include "study/point_record.h"
+#include "study/run.h"
+#include "study/scenarios.h"
+#include "study_tools.h"
+
+namespace zentavo {
+namespace {
+
+using study_test::CsvRow;
+
+const std::string kHeader =
+    "point,method,voltage,gap,electrode_configuration,enclosure_height,enclosure_width,enclosure_depth,"
+    "work_distance,bus,from_bus,branch_type,source_ka,source_xr,tx_kva,tx_z,tx_xr,cable_length,cable_r,"
+    "cable_x,device_type,trip_rating,trip_lt_pickup,trip_lt_delay,trip_st_pickup,trip_st_delay,"
+    "trip_inst_pickup,trip_inst_time,arc_time,arc_time_reduced,scenarios,maint_inst_pickup,maint_inst_time,"
+    "maint_scenario\n";
+const std::string kLv = "ieee1584-2018,480,32,VCB,508,508,508,609.6,";
+
+// The substation: the utility; two 2 000 kVA transformers to SUB-A and
+// SUB-B with their mains (short time 3 × 3 000 A, 0.3 s); a 2 m tie cable
+// with its breaker (0.2 s); a feeder section on SUB-A. `tie` the tie
+// row's scenarios cell (nullopt: no tie row); `inst` main A's
+// instantaneous pickup and time, `maint` its maintenance columns.
+std::string Substation(std::optional<std::string> tie, const std::string& inst = ",",
+                       const std::string& maint = ",,") {
+    std::string s = kHeader +
+                    "Utility,ieee1584-2018,13800,152,VCB,1143,762,508,914.4,UTIL,,source,25,15,,,,,,,,,,,,,,,0.5,0.5,,,,\n"
+                    "Main A," + kLv + "SUB-A,UTIL,transformer,,,2000,5.75,6,,,,trip-unit,3000,1,10,3,0.3," + inst + ",,,," + maint + "\n"
+                    "Main B," + kLv + "SUB-B,UTIL,transformer,,,2000,5.75,6,,,,trip-unit,3000,1,10,3,0.3,,,,,,,,\n";
+    if (tie) s += "Tie," + kLv + "SUB-B,SUB-A,cable,,,,,,2,0.06,0.09,trip-unit,3000,1,10,3,0.2,,,,," + *tie + ",,,\n";
+    return s + "Feeder A," + kLv + "SUB-A,,,,,,,,,,,trip-unit,1600,1,10,4,0.2,10,0.05,,,,,,\n";
+}
+
+std::vector<CsvRow> RunScenarios(const std::string& study, std::vector<std::string> scenarios = {}) {
+    StudyOptions options;
+    options.scenarios = std::move(scenarios);
+    std::string out;
+    EXPECT_TRUE(RunStudy(study, options, [&](std::string_view s) { out.append(s); }));
+    return study_test::CsvRows(out);
+}
+
+double Energy(const CsvRow& row) { return ParseNumber(row.at("incident_energy_governing"), '.'); }
+
+TEST(Scenarios, EachPointShowsItsWorstScenarioAsThatConfigurationAloneGivesIt) {
+    const std::string maint = "4,0.05,maint";
+    const std::vector<CsvRow> study = RunScenarios(Substation("tie-closed", ",", maint));
+    // Each configuration alone: the tie open (no tie row), the tie closed,
+    // the tie open with main A's maintenance setting as its own setting.
+    const std::vector<CsvRow> open = RunScenarios(Substation(std::nullopt)), closed = RunScenarios(Substation("")),
+                              maintenance = RunScenarios(Substation(std::nullopt, "4,0.05"));
+    ASSERT_EQ(study.size(), 5u);
+    ASSERT_EQ(study[0].count("scenario_worst"), 1u);
+    EXPECT_EQ(closed[0].count("scenario_worst"), 1u);  // a scenarios column: written even when all empty
+    struct Expected {
+        std::size_t row;         // in `study`
+        int openRow, closedRow;  // in `open`/`maintenance` and `closed`; -1: not computed there
+        const char* worst;
+    };
+    // The closed tie feeds each bus from both transformers, and its arc
+    // lasts until the tie and then the main open: the worst for every
+    // point. Main A's maintenance setting (12 kA, below its arcing
+    // current) clears its own bus fast; main B has none.
+    const Expected expected[] = {
+        {1, 1, 1, "tie-closed"}, {2, 2, 2, "tie-closed"}, {3, -1, 3, "tie-closed"}, {4, 3, 4, "tie-closed"}};
+    for (const Expected& e : expected) {
+        SCOPED_TRACE(study[e.row].at("point"));
+        const CsvRow& r = study[e.row];
+        EXPECT_EQ(r.at("status"), "ok") << r.at("message");
+        EXPECT_EQ(r.at("scenario_worst"), e.worst);
+        EXPECT_EQ(r.at("incident_energy_governing"), closed[e.closedRow].at("incident_energy_governing"));
+        EXPECT_EQ(r.at("arc_steps"), closed[e.closedRow].at("arc_steps"));
+        if (e.openRow >= 0) EXPECT_GT(Energy(r), Energy(open[e.openRow]));
+    }
+    EXPECT_EQ(study[1].at("arc_steps"), "2");  // the tie opens, then the main
+    // Main A: normal > maint, so the switch buys something; main B: equal.
+    EXPECT_LT(Energy(maintenance[1]), Energy(open[1]));
+    EXPECT_EQ(maintenance[2].at("incident_energy_governing"), open[2].at("incident_energy_governing"));
+
+    // The scenarios' energies side by side, as the report shows them.
+    StudyOptions options;
+    std::vector<std::string> points;
+    std::vector<PointResult> results;
+    options.points = [&](std::string_view records) {
+        while (!records.empty()) {
+            PointRecord p;
+            ASSERT_TRUE(ReadPointRecord(records, p));
+            points.push_back(p.name);
+            results.push_back(p.result);
+        }
+    };
+    ASSERT_TRUE(RunStudy(Substation("tie-closed", ",", maint), options, [](std::string_view) {}));
+    ASSERT_EQ(results.size(), 5u);
+    const std::string mainA = "normal " + open[1].at("incident_energy_governing") + ", maint " +
+                              maintenance[1].at("incident_energy_governing") + ", tie-closed " +
+                              closed[1].at("incident_energy_governing") + " cal/cm2";
+    EXPECT_EQ(ScenarioEnergiesText(results[1], options.units, '.'), mainA);
+    EXPECT_EQ(ScenarioEnergiesText(results[3], options.units, '.'),
+              "tie-closed " + closed[3].at("incident_energy_governing") + " cal/cm2; normal, maint without its branch");
+}
+
+TEST(Scenarios, TheListComputedAndTheCellsRefused) {
+    // The default list: normal, then every name in the order first used.
+    std::vector<StudyRowInputs> rows(3);
+    rows[0][kScenariosColumn] = "tie-closed gen-only";
+    rows[1][kMaintScenarioColumn] = "maint";
+    rows[2][kScenariosColumn] = "all";
+    EXPECT_EQ(StudyScenarioNames(rows, {}), (std::vector<std::string>{"normal", "tie-closed", "gen-only", "maint"}));
+    EXPECT_EQ(StudyScenarioNames(rows, {"tie-open"}), (std::vector<std::string>{"tie-open"}));
+    EXPECT_TRUE(StudyScenarioNames(std::vector<StudyRowInputs>(2), {}).empty());
+
+    // Asked for tie-open alone, the tie (in tie-closed only) is in no scenario.
+    const std::vector<CsvRow> tieOpen = RunScenarios(Substation("tie-closed"), {"tie-open"});
+    EXPECT_EQ(tieOpen[3].at("message"), "scenarios: the row's branch takes part in none of the scenarios computed");
+    EXPECT_EQ(tieOpen[1].at("scenario_worst"), "tie-open");
+
+    struct Case {
+        const char* what;
+        std::string study;
+        std::size_t row;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"a name with a slash", Substation("tie/closed"), 3,
+         "scenarios: \"tie/closed\" is not a scenario name (1 to 32 letters, digits, '-', '_' or '.'; \"all\" alone "
+         "for every scenario)"},
+        {"all among names", Substation("all tie-closed"), 3,
+         "scenarios: \"all\" is not a scenario name (1 to 32 letters, digits, '-', '_' or '.'; \"all\" alone for "
+         "every scenario)"},
+        {"maintenance without its scenario", Substation("", ",", "4,0.05,"), 1,
+         "maint_scenario: empty, a maintenance setting needs the scenario it is used in"},
+        {"maintenance without its pickup", Substation("", ",", ",0.05,maint"), 1,
+         "maint_inst_pickup: empty, a maintenance setting needs its instantaneous pickup"},
+        {"maintenance in every scenario", Substation("", ",", "4,0.05,all"), 1,
+         "maint_scenario: a maintenance setting is used in named scenarios, not in all"},
+        {"a pickup that is no number", Substation("", ",", "x4,,maint"), 1,
+         "maint_inst_pickup: 'x4' is not a valid floating point value"},
+        {"a fuse's maintenance", kHeader + "Panel," + kLv + "P,,source,20,10,,,,,,,fuse-curve,,,,,,,,,,,4,,maint\n", 0,
+         "maint_inst_pickup: a maintenance setting is given on a row whose device_type is not relay or trip-unit"},
+        {"scenarios on a point alone", kHeader + "Point," + kLv + ",,,,,,,,,,,,,,,,,,,0.1,0.1,maint,,,\n", 0,
+         "scenarios: given on a row outside the network (a row with a bus)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::vector<CsvRow> rows = RunScenarios(c.study);
+        ASSERT_GT(rows.size(), c.row);
+        EXPECT_EQ(rows[c.row].at("status"), "error");
+        EXPECT_EQ(rows[c.row].at("message"), c.message);
+    }
+}
+
+}  // namespace
+}  // namespace zentavo
