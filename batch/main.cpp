@@ -244,6 +244,7 @@ int RunStudyFiles(Arguments& args) {
             pdf.sep = args.options.sep;
             pdf.curves = args.options.curves;
             pdf.shortCircuit = args.options.ShortCircuit();
+            pdf.scenarios = args.options.scenarios;
             pdf.pointsFd = scratch.fd();
             pdf.network = summary.network;
             // The labels leave the refused points out: told once they are

@@ -22,6 +22,7 @@
 #include "study/message_text.h"
 #include "study/network_study.h"
 #include "study/row.h"
+#include "study/scenarios.h"
 #include "render/study_pdf.h"
 #include "engine/error.h"
 #include "io/file_io.h"
@@ -45,9 +46,10 @@ public:
     std::size_t size() const { return count_; }
 
     // The network of a study with network columns, built again from the
-    // inputs its points hold: the report's table of the buses. None for a
-    // study without one.
-    void BuildNetwork(bool networkColumns) {
+    // inputs its points hold: the report's table of the buses, in the
+    // study's first scenario where it has scenarios. None for a study
+    // without one.
+    void BuildNetwork(bool networkColumns, const std::vector<std::string>& asked) {
         network_.reset();
         if (!networkColumns) return;
         std::vector<std::array<std::string, kStudyInputColumnCount>> texts;
@@ -58,9 +60,18 @@ public:
             for (std::size_t c = 0; c < t.size(); ++c) in[c] = t[c];
             inputs.push_back(in);
         }
-        network_ = std::make_unique<StudyNetwork>(inputs, options_.sep, options_.ShortCircuit());
+        const std::vector<std::string> names = StudyScenarioNames(inputs, asked);
+        if (names.empty()) {
+            network_ = std::make_unique<StudyNetwork>(inputs, options_.sep, options_.ShortCircuit());
+            return;
+        }
+        scenario_ = names.front();
+        StudyOptions table = options_;
+        table.arcSteps = false;
+        network_ = std::make_unique<StudyNetwork>(inputs, table, &scenario_);
     }
     const StudyNetwork* Network() const { return network_.get(); }
+    const std::string& NetworkScenario() const { return scenario_; }
 
     render::StudyPointView operator()(std::size_t i) {
         const PointRecord& r = At(i);
@@ -93,7 +104,10 @@ private:
             if (size > 0) {
                 ReadPointRecord(rest, point_);
                 begin_ += size;
-                if (point_.device) point_.result.device = devices_.Find(point_.inputs, options_).device;
+                if (point_.device) {
+                    const StudyRowInputs in = RowInScenario(point_.inputs, point_.result.scenarioWorst);
+                    point_.result.device = devices_.Find(in, options_).device;
+                }
                 ++next_;
                 return true;
             }
@@ -126,6 +140,7 @@ private:
     PointRecord point_;
     StudyDevices devices_;
     std::unique_ptr<StudyNetwork> network_;
+    std::string scenario_;   // the scenario of network_, if the study has scenarios
     std::size_t next_ = 0;   // points read in this pass; point_ is the last of them
     std::size_t count_ = 0;
 };
@@ -167,7 +182,7 @@ int WritePdfs(const StudyPdfRequest& q) {
     options.lvTolerance = q.shortCircuit.lvTolerance;
     options.cableEndTemp = q.shortCircuit.cableEndTemp;
     PointRows rows(q.pointsFd, options);
-    rows.BuildNetwork(q.network);
+    rows.BuildNetwork(q.network, q.scenarios);
     const render::StudyPointAt at = [&rows](std::size_t i) { return rows(i); };
     const QDate today = QDate::currentDate();
     int status = 0;
@@ -239,6 +254,7 @@ int WritePdfs(const StudyPdfRequest& q) {
         o.curves = q.curves;
         o.deviceCurves = q.reportCurves;
         o.network = rows.Network();
+        o.networkScenario = rows.NetworkScenario();
         o.shortCircuit = q.shortCircuit;
         const QString path = QFile::decodeName(q.reportPath.c_str());
         const auto r = render::SaveStudyReportPdf(path, rows.size(), at, o, {});

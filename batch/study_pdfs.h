@@ -46,6 +46,7 @@ struct StudyPdfRequest {
     char sep = '.';
     std::shared_ptr<const CurveSet> curves;  // --curves: the rows' named fuse curves
     network::SolveOptions shortCircuit;  // of a study with a network
+    std::vector<std::string> scenarios;  // --scenarios; empty: every name used
 };
 
 // The module's entry point: writes the PDFs asked for, telling the user on

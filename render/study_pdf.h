@@ -145,6 +145,7 @@ struct StudyReportOptions {
     // convention and choices the rows were computed with (named under the
     // short-circuit table); null for a study without one.
     const StudyNetwork* network = nullptr;
+    std::string networkScenario;  // the scenario of its table, where the study has scenarios
     network::SolveOptions shortCircuit;
 };
 

@@ -280,7 +280,11 @@ private:
                     place(sectionTitle, [&](qreal at) {
                         PaintSectionTitle(painter, at, QStringLiteral("Short-circuit currents by bus"));
                     });
-                    const QString basis = QString::fromStdString(ShortCircuitBasis(options_.shortCircuit));
+                    QString basis = QString::fromStdString(ShortCircuitBasis(options_.shortCircuit));
+                    if (!options_.networkScenario.empty())
+                        basis += QStringLiteral(" The table is of the scenario ") +
+                                 QString::fromStdString(options_.networkScenario) +
+                                 QStringLiteral("; each point is computed in every scenario (Scenarios, below).");
                     place(ParagraphHeight(painter, basis, body_), [&](qreal at) {
                         painter.setFont(body_);
                         painter.setPen(Qt::black);

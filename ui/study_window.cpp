@@ -782,6 +782,8 @@ render::StudyReportOptions TStudy::ReportOptions() const {
     options.sep = app_.Sep();
     options.curves = model_->file().Options().curves;
     options.network = model_->file().Network();
+    if (const std::vector<std::string> names = model_->file().ScenarioNames(); !names.empty())
+        options.networkScenario = names.front();
     options.shortCircuit = model_->file().Options().ShortCircuit();
     return options;
 }

@@ -114,6 +114,30 @@ TEST(StandardLabel, EachBandInEveryLanguage) {
     EXPECT_EQ(Label(8.6, kFrench).arcRows[2].value, "E cal/cm² à 455 mm");
 }
 
+// A study point's footer says it is on the line side of its device and
+// which of several scenarios its results are, in the label's language,
+// after the editions; a point with neither keeps the footer without them.
+TEST(StandardLabel, FooterNamesTheLineSideAndTheWorstScenario) {
+    const std::string expected[3][2] = {
+        {"Fault on the line side of the device", "Worst scenario: tie-closed"},
+        {"Falla en el lado de línea del dispositivo", "Peor escenario: tie-closed"},
+        {"Défaut côté ligne de l'appareil", "Pire scénario: tie-closed"},
+    };
+    for (int language : {kEnglish, kSpanish, kFrench}) {
+        StandardLabelOptions o;
+        o.language = language;
+        o.assessmentDate = {9, 12, 2026};
+        LabelContentInputs in = Point(8.6);
+        const std::size_t plain = MakeStandardLabel(in, "SWG-1", o).footer.size();
+        in.lineSide = true;
+        in.scenario = "tie-closed";
+        const StandardLabel l = MakeStandardLabel(in, "SWG-1", o);
+        ASSERT_EQ(l.footer.size(), plain + 2);
+        EXPECT_EQ(l.footer[plain], expected[language][0]);
+        EXPECT_EQ(l.footer[plain + 1], expected[language][1]);
+    }
+}
+
 // The signal word: DANGER above 40 cal/cm2 on the label after a standard
 // and on the classic label alike, and above the voltage a site names.
 TEST(StandardLabel, DangerWhereNoPpeProtectsOrAboveTheSitesVoltage) {

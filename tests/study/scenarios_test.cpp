@@ -7,6 +7,7 @@
 // devices are those a study of that configuration alone builds.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "engine/number.h"
@@ -157,6 +158,26 @@ TEST(Scenarios, TheListComputedAndTheCellsRefused) {
         ASSERT_GT(rows.size(), c.row);
         EXPECT_EQ(rows[c.row].at("status"), "error");
         EXPECT_EQ(rows[c.row].at("message"), c.message);
+    }
+}
+
+// The result columns of an output header are found again from it, for
+// every group a study writes: devices, network, duty, steps, scenarios.
+TEST(Scenarios, ResultColumnsFoundAgainInTheOutputHeader) {
+    const std::vector<std::string> groups[] = {{"device_type"}, {"bus"}, {"device_rating_ka"}, {"scenarios"}};
+    for (int mask = 0; mask < 16; ++mask) {
+        for (const bool steps : {false, true}) {
+            std::vector<std::string> header = {"point", "method"};
+            for (int g = 0; g < 4; ++g) {
+                if (mask & (1 << g)) header.insert(header.end(), groups[g].begin(), groups[g].end());
+            }
+            SCOPED_TRACE(::testing::PrintToString(header) + (steps ? " with steps" : ""));
+            const ResultColumnList written = WrittenResultColumns(MapStudyColumns(header), steps);
+            EXPECT_EQ(OutputResultColumns(StudyOutputNames(header, steps)), written);
+            // scenario_worst only with a network and a scenarios column.
+            const bool scenarios = std::find(written.begin(), written.end(), kScenarioWorstColumn) != written.end();
+            EXPECT_EQ(scenarios, (mask & 2) && (mask & 8));
+        }
     }
 }
 
