@@ -169,7 +169,8 @@ int WriteStudyLabelsPdf(QIODevice& out, std::size_t count, const StudyPointAt& a
 
 QStringList DeviceLegend(const StudyRowInputs& inputs) { return DeviceText(inputs).split(QStringLiteral(", ")); }
 
-TimeCurrentPlot StudyRowTimeCurrent(const PointResult& v, const StudyRowInputs& inputs, char sep) {
+TimeCurrentPlot StudyRowTimeCurrent(const PointResult& v, const StudyRowInputs& inputs, char sep,
+                                    const std::vector<TimeCurrentDevice>& others) {
     const QString names[2] = {QStringLiteral("Iarc"), v.method == kIeee2018Method ? QStringLiteral("Iarc,min")
                                                                                   : QStringLiteral("0.85 Iarc")};
     const std::optional<PointDuration>* durations[2] = {&v.full.duration, v.reduced ? &v.reduced->duration : nullptr};
@@ -182,7 +183,7 @@ TimeCurrentPlot StudyRowTimeCurrent(const PointResult& v, const StudyRowInputs& 
         marks.push_back({d.deviceAmps, acts ? d.device.seconds : d.seconds, acts,
                          MarkText(names[c], d.seconds, Text(DeviceElementWord(d.element)), sep)});
     }
-    TimeCurrentPlot plot = MakeTimeCurrentPlot(*v.device, std::move(marks));
+    TimeCurrentPlot plot = MakeTimeCurrentPlot(*v.device, std::move(marks), others);
     plot.legend = DeviceLegend(inputs);
     return plot;
 }

@@ -86,8 +86,10 @@ StandardLabel StudyStandardLabel(const StudyPointView& point, const StudyLabelOp
 // the cap where it does not, each with the duration used and the element
 // that gave it ("Iarc: 0.0613 s, instantaneous"; the reduced case "Iarc,min"
 // for a 2018 row, "0.85 Iarc" for the 2002 model, where it is computed).
-// Its legend names the device and the settings the row gives (DeviceLegend).
-TimeCurrentPlot StudyRowTimeCurrent(const PointResult& result, const StudyRowInputs& inputs, char sep);
+// Its legend names the device and the settings the row gives (DeviceLegend),
+// then `others`, drawn beside it (the devices that open in its arc's steps).
+TimeCurrentPlot StudyRowTimeCurrent(const PointResult& result, const StudyRowInputs& inputs, char sep,
+                                    const std::vector<TimeCurrentDevice>& others = {});
 // The device a row names and the settings it gives, a line each: "relay
 // IEC-SI", "pickup 400 A", "time dial 0.3", ...
 QStringList DeviceLegend(const StudyRowInputs& inputs);

@@ -123,8 +123,9 @@ TimeCurrentTexts LayOutTimeCurrentTexts(const TimeCurrentPlot& plot, const QRect
     };
 
     // The legend first: the corner where it meets nothing, else the one where it crosses least.
-    if (!plot.legend.isEmpty()) {
-        // Lines no wider than half the axes, broken between words.
+    if (!plot.legend.isEmpty() || !plot.others.empty()) {
+        // Lines no wider than half the axes, broken between words; the
+        // other devices' names a line each, cut short where too long.
         const double most = r.width() * 0.5 - 2 * kTextPad;
         for (const QString& line : plot.legend) {
             QString held;
@@ -139,10 +140,13 @@ TimeCurrentTexts LayOutTimeCurrentTexts(const TimeCurrentPlot& plot, const QRect
             }
             out.legendLines << held;
         }
+        for (const TimeCurrentCurve& o : plot.others)
+            out.otherLines << fm.elidedText(QStringLiteral("— ") + o.name, Qt::ElideRight, most);
         double width = 0;
-        for (const QString& line : out.legendLines) width = std::max(width, fm.horizontalAdvance(line));
+        for (const QString& line : out.legendLines + out.otherLines) width = std::max(width, fm.horizontalAdvance(line));
+        const auto lines = static_cast<double>(out.legendLines.size() + out.otherLines.size());
         const QSizeF size(std::min(width, most) + 2 * kTextPad,
-                          std::min(fm.height() * out.legendLines.size() + 2 * kTextPad, r.height() * 0.6));
+                          std::min(fm.height() * lines + 2 * kTextPad, r.height() * 0.6));
         const QRectF corners[] = {
             QRectF(QPointF(r.right() - size.width() - 2, r.top() + 2), size),
             QRectF(QPointF(r.left() + 2, r.top() + 2), size),
@@ -214,48 +218,37 @@ TimeCurrentTexts LayOutTimeCurrentTexts(const TimeCurrentPlot& plot, const QRect
     return out;
 }
 
-TimeCurrentPlot MakeTimeCurrentPlot(const ProtectiveDevice& device,
-                                    std::vector<TimeCurrentMark> marks) {
-    TimeCurrentPlot plot;
-    plot.marks = std::move(marks);
-    plot.cap = device.MaxArcTime();
+namespace {
 
-    // Where the device starts acting, found on a scan.
-    double start = 0;
+// Where a device starts acting, found on a scan; 0 where it never does.
+double StartAmps(const ProtectiveDevice& device) {
     const double step = std::pow(10.0, 1.0 / kSamplesPerDecade);
     for (double a = kScanFrom; a < kScanTo; a *= step) {
-        if (device.TripAt(a).Operates()) {
-            start = a;
-            break;
-        }
+        if (device.TripAt(a).Operates()) return a;
     }
-    double lowest = start > 0 ? start : kScanTo, highest = start > 0 ? start * 30 : kScanFrom;
-    double fastest = 0.01, slowest = 1000;
-    for (const TimeCurrentMark& m : plot.marks) {
-        lowest = std::min(lowest, m.amps);
-        highest = std::max(highest, m.amps * 1.5);
-        if (m.seconds > 0) fastest = std::min(fastest, m.seconds);
-        slowest = std::max(slowest, m.seconds);
-    }
-    plot.iMin = DecadeBelow(lowest);
-    plot.iMax = std::max(DecadeAbove(highest), plot.iMin * 100);
-    if (plot.cap) slowest = std::max(slowest, *plot.cap);
+    return 0;
+}
 
-    // The samples: a fixed share of each decade and the marked currents exactly.
+// The device's curve over the axes' currents: a fixed share of each decade
+// and the currents `exact` exactly, in pieces that end where it stops
+// acting; `fastest` lowered to its fastest time.
+std::vector<std::vector<QPointF>> SampleCurve(const ProtectiveDevice& device, const TimeCurrentPlot& axes,
+                                              const std::vector<double>& exact, double& fastest) {
     std::vector<double> amps;
-    const double decades = std::log10(plot.iMax / plot.iMin);
+    const double decades = std::log10(axes.iMax / axes.iMin);
     const int n = static_cast<int>(std::lround(decades * kSamplesPerDecade));
-    for (int i = 0; i <= n; ++i) amps.push_back(plot.iMin * std::pow(10.0, decades * i / n));
-    for (const TimeCurrentMark& m : plot.marks) amps.push_back(m.amps);
+    for (int i = 0; i <= n; ++i) amps.push_back(axes.iMin * std::pow(10.0, decades * i / n));
+    amps.insert(amps.end(), exact.begin(), exact.end());
     // A trip unit's long-time curve bends onto its floor, the instantaneous
     // clearing time, without another element taking over: a sample stands
     // where it bends, so the flat part starts where the curve meets it.
     if (const auto* unit = std::get_if<TripUnit>(&device.Device())) {
         const double bend = unit->LongTimeFloorAmps();
-        if (bend > plot.iMin && bend < plot.iMax) amps.push_back(bend);
+        if (bend > axes.iMin && bend < axes.iMax) amps.push_back(bend);
     }
     std::sort(amps.begin(), amps.end());
 
+    std::vector<std::vector<QPointF>> curve;
     std::vector<QPointF> piece;
     auto point = [&](double a) {
         const DeviceTrip t = device.TripAt(a);
@@ -263,7 +256,7 @@ TimeCurrentPlot MakeTimeCurrentPlot(const ProtectiveDevice& device,
         piece.emplace_back(a, t.seconds);
     };
     auto endPiece = [&] {
-        if (piece.size() >= 2) plot.curve.push_back(piece);
+        if (piece.size() >= 2) curve.push_back(piece);
         piece.clear();
     };
     DeviceTrip before;
@@ -282,6 +275,43 @@ TimeCurrentPlot MakeTimeCurrentPlot(const ProtectiveDevice& device,
         previous = a;
     }
     endPiece();
+    return curve;
+}
+
+}  // namespace
+
+TimeCurrentPlot MakeTimeCurrentPlot(const ProtectiveDevice& device, std::vector<TimeCurrentMark> marks,
+                                    const std::vector<TimeCurrentDevice>& others) {
+    TimeCurrentPlot plot;
+    plot.marks = std::move(marks);
+    plot.cap = device.MaxArcTime();
+
+    // Axes that hold where each device starts acting and every mark.
+    double lowest = kScanTo, highest = kScanFrom;
+    auto hold = [&](const ProtectiveDevice& d) {
+        const double start = StartAmps(d);
+        lowest = std::min(lowest, start > 0 ? start : kScanTo);
+        highest = std::max(highest, start > 0 ? start * 30 : kScanFrom);
+    };
+    hold(device);
+    for (const TimeCurrentDevice& o : others) hold(*o.device);
+    double fastest = 0.01, slowest = 1000;
+    for (const TimeCurrentMark& m : plot.marks) {
+        lowest = std::min(lowest, m.amps);
+        highest = std::max(highest, m.amps * 1.5);
+        if (m.seconds > 0) fastest = std::min(fastest, m.seconds);
+        slowest = std::max(slowest, m.seconds);
+    }
+    plot.iMin = DecadeBelow(lowest);
+    plot.iMax = std::max(DecadeAbove(highest), plot.iMin * 100);
+    if (plot.cap) slowest = std::max(slowest, *plot.cap);
+
+    std::vector<double> exact;
+    for (const TimeCurrentMark& m : plot.marks) exact.push_back(m.amps);
+    plot.curve = SampleCurve(device, plot, exact, fastest);
+    for (const TimeCurrentDevice& o : others) {
+        plot.others.push_back({SampleCurve(*o.device, plot, {}, fastest), o.name});
+    }
     plot.tMin = DecadeBelow(fastest);
     plot.tMax = DecadeAbove(slowest);
     return plot;
@@ -365,18 +395,26 @@ void PaintTimeCurrent(QPainter& p, const QRectF& given, const TimeCurrentPlot& p
         const double y = MapToPicture(plot, area, plot.iMin, *plot.cap).y();
         p.drawLine(QPointF(r.left(), y), QPointF(r.right(), y));
     }
-    p.setPen(QPen(QColor(QRgb(kCurveRgb)), 2));
-    for (const std::vector<QPointF>& piece : plot.curve) {
-        QPainterPath path;
-        for (std::size_t i = 0; i < piece.size(); ++i) {
-            const QPointF at = MapToPicture(plot, area, piece[i].x(), piece[i].y());
-            if (i == 0)
-                path.moveTo(at);
-            else
-                path.lineTo(at);
+    auto drawCurve = [&](const std::vector<std::vector<QPointF>>& curve) {
+        for (const std::vector<QPointF>& piece : curve) {
+            QPainterPath path;
+            for (std::size_t i = 0; i < piece.size(); ++i) {
+                const QPointF at = MapToPicture(plot, area, piece[i].x(), piece[i].y());
+                if (i == 0)
+                    path.moveTo(at);
+                else
+                    path.lineTo(at);
+            }
+            p.drawPath(path);
         }
-        p.drawPath(path);
+    };
+    // The other devices under the point's own, each in a colour of its own.
+    for (std::size_t k = 0; k < plot.others.size(); ++k) {
+        p.setPen(QPen(QColor(QRgb(OtherCurveRgb(k))), 2));
+        drawCurve(plot.others[k].curve);
     }
+    p.setPen(QPen(QColor(QRgb(kCurveRgb)), 2));
+    drawCurve(plot.curve);
     // Each mark a ring around its point, with dashed lines to the axes that
     // stop at the ring (its middle shows the curve), and its text beside it.
     const TimeCurrentTexts texts = LayOutTimeCurrentTexts(plot, area, fm);
@@ -406,7 +444,7 @@ void PaintTimeCurrent(QPainter& p, const QRectF& given, const TimeCurrentPlot& p
         p.setPen(markColour);
         p.drawText(QPointF(box.left() + kTextPad, box.top() + fm.ascent()), plot.marks[i].text);
     }
-    if (!plot.legend.isEmpty()) {
+    if (!texts.legend.isEmpty()) {
         const QRectF& box = texts.legend;
         p.setPen(QPen(QColor(0xb0b0b0), 0));
         p.setBrush(Qt::white);
@@ -416,6 +454,11 @@ void PaintTimeCurrent(QPainter& p, const QRectF& given, const TimeCurrentPlot& p
         for (const QString& line : texts.legendLines) {
             if (y > box.bottom()) break;
             p.drawText(QPointF(box.left() + kTextPad, y), fm.elidedText(line, Qt::ElideRight, box.width() - 2 * kTextPad));
+            y += fm.height();
+        }
+        for (qsizetype k = 0; k < texts.otherLines.size() && y <= box.bottom(); ++k) {
+            p.setPen(QColor(QRgb(OtherCurveRgb(static_cast<std::size_t>(k)))));
+            p.drawText(QPointF(box.left() + kTextPad, y), texts.otherLines[k]);
             y += fm.height();
         }
     }

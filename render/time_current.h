@@ -33,6 +33,18 @@ struct TimeCurrentMark {
 // ("Iarc: 0.0613 s, instantaneous"), the element in the words of the place.
 QString MarkText(const QString& name, double seconds, const QString& element, char sep);
 
+// Another device's curve on the picture (the devices that open in a point's
+// arc steps), drawn in a colour of its own and named in the legend.
+struct TimeCurrentCurve {
+    std::vector<std::vector<QPointF>> curve;  // as TimeCurrentPlot::curve
+    QString name;
+};
+// A device to draw beside the point's own, with its name.
+struct TimeCurrentDevice {
+    const ProtectiveDevice* device = nullptr;
+    QString name;
+};
+
 // What the picture shows, in amperes and seconds.
 struct TimeCurrentPlot {
     // The curve as a polyline in (A, s), in pieces: a piece ends where the
@@ -40,6 +52,7 @@ struct TimeCurrentPlot {
     // is a vertical segment at the current where it picks up.
     std::vector<std::vector<QPointF>> curve;
     std::vector<TimeCurrentMark> marks;
+    std::vector<TimeCurrentCurve> others;  // other devices' curves, under the point's own
     std::optional<double> cap;  // the maximum arc duration, s: a dashed line
     // The axes, whole decades.
     double iMin = 1, iMax = 1e5, tMin = 0.01, tMax = 1000;
@@ -48,9 +61,10 @@ struct TimeCurrentPlot {
     QStringList legend;
 };
 
-// The device's curve over axes that hold its pickup and every mark.
-TimeCurrentPlot MakeTimeCurrentPlot(const ProtectiveDevice& device,
-                                    std::vector<TimeCurrentMark> marks);
+// The device's curve over axes that hold its pickup and every mark, with
+// the curves of `others` over the same axes (which hold their pickups too).
+TimeCurrentPlot MakeTimeCurrentPlot(const ProtectiveDevice& device, std::vector<TimeCurrentMark> marks,
+                                    const std::vector<TimeCurrentDevice>& others = {});
 
 // Where the axes stand in a picture of `area`: the room left for the
 // labels taken off.
@@ -72,6 +86,7 @@ struct TimeCurrentTexts {
     std::vector<bool> leaders;
     QRectF legend;              // empty without a legend
     QStringList legendLines;    // the legend's lines, a long one broken between words
+    QStringList otherLines;     // then the other devices' names, each in its curve's colour
 };
 TimeCurrentTexts LayOutTimeCurrentTexts(const TimeCurrentPlot& plot, const QRectF& area,
                                         const QFontMetricsF& metrics);
@@ -89,5 +104,10 @@ void PaintTimeCurrent(QPainter& painter, const QRectF& area, const TimeCurrentPl
 // Its colours: the curve's, so that a test can find it.
 inline constexpr unsigned kCurveRgb = 0x1f4fbf;
 inline constexpr unsigned kMarkRgb = 0xd01010;
+// The colour of the k-th other device's curve (TimeCurrentPlot::others).
+constexpr unsigned OtherCurveRgb(std::size_t k) {
+    constexpr unsigned kColours[] = {0x2a9d3a, 0xc07a00, 0x8a3fb0, 0x008a94, 0x6b6b6b};
+    return kColours[k % std::size(kColours)];
+}
 
 }  // namespace zentavo::render

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "study/point_result.h"
 
+#include <algorithm>
+
 namespace zentavo {
 
 std::string_view PointStatusWord(PointStatus status) {
@@ -62,6 +64,15 @@ CaseStyle CaseStyleOf(Equations equations) {
             break;
     }
     return CaseStyle::Empirical;
+}
+
+std::optional<double> OpenedAfter(const std::vector<PointStep>& steps, std::size_t row) {
+    double t = 0;
+    for (const PointStep& s : steps) {
+        t += s.seconds;
+        if (std::find(s.opened.begin(), s.opened.end(), row) != s.opened.end()) return t;
+    }
+    return std::nullopt;
 }
 
 }  // namespace zentavo

@@ -68,6 +68,10 @@ struct PointStep {
     std::vector<std::size_t> opened;   // the rows (from 0) whose devices opened at its end
 };
 
+// When the device of a row (from 0) opened in a case's steps: the arc's time
+// at the end of that step, s; none where it did not open.
+std::optional<double> OpenedAfter(const std::vector<PointStep>& steps, std::size_t row);
+
 // One case of a point: the numbers of its texts (CaseResult), the arcing
 // current the method used, and its duration where a device gave it.
 struct PointCase : CaseResult {

@@ -2140,6 +2140,46 @@ Do you wish to save it in UTF-8 instead? (No saves nothing.)</source>
 <context>
     <name>zentavo::ui::TStudy</name>
     <message>
+        <source>%1, opens after %2 s</source>
+        <translation>%1, abre tras %2 s</translation>
+    </message>
+    <message>
+        <source>Arc cleared in %1 steps:</source>
+        <translation>Arco despejado en %1 pasos:</translation>
+    </message>
+    <message>
+        <source>the device of %1 opened</source>
+        <translation>abrió el dispositivo de %1</translation>
+    </message>
+    <message>
+        <source>the motors' contribution ended</source>
+        <translation>terminó el aporte de los motores</translation>
+    </message>
+    <message>
+        <source>the maximum arc duration</source>
+        <translation>la duración máxima del arco</translation>
+    </message>
+    <message>
+        <source>the arc duration typed</source>
+        <translation>la duración del arco escrita</translation>
+    </message>
+    <message>
+        <source>no source left but motors</source>
+        <translation>no queda fuente salvo motores</translation>
+    </message>
+    <message>
+        <source>; the motors' contribution ended</source>
+        <translation>; terminó el aporte de los motores</translation>
+    </message>
+    <message>
+        <source>%1. %2 kA bolted, %3 kA arcing, for %4 s: %5</source>
+        <translation>%1. %2 kA franca, %3 kA de arco, durante %4 s: %5</translation>
+    </message>
+    <message>
+        <source>Worst scenario: %1 (%2)</source>
+        <translation>Peor escenario: %1 (%2)</translation>
+    </message>
+    <message>
         <source>studies (*.csv)</source>
         <translation>estudios (*.csv)</translation>
     </message>

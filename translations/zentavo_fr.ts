@@ -2140,6 +2140,46 @@ Voulez-vous l&apos;enregistrer en UTF-8 ? (Non n&apos;enregistre rien.)</transla
 <context>
     <name>zentavo::ui::TStudy</name>
     <message>
+        <source>%1, opens after %2 s</source>
+        <translation>%1, s'ouvre après %2 s</translation>
+    </message>
+    <message>
+        <source>Arc cleared in %1 steps:</source>
+        <translation>Arc éliminé en %1 étapes :</translation>
+    </message>
+    <message>
+        <source>the device of %1 opened</source>
+        <translation>l'appareil de %1 s'est ouvert</translation>
+    </message>
+    <message>
+        <source>the motors' contribution ended</source>
+        <translation>la contribution des moteurs a pris fin</translation>
+    </message>
+    <message>
+        <source>the maximum arc duration</source>
+        <translation>la durée maximale de l'arc</translation>
+    </message>
+    <message>
+        <source>the arc duration typed</source>
+        <translation>la durée de l'arc saisie</translation>
+    </message>
+    <message>
+        <source>no source left but motors</source>
+        <translation>plus aucune source hormis les moteurs</translation>
+    </message>
+    <message>
+        <source>; the motors' contribution ended</source>
+        <translation>; la contribution des moteurs a pris fin</translation>
+    </message>
+    <message>
+        <source>%1. %2 kA bolted, %3 kA arcing, for %4 s: %5</source>
+        <translation>%1. %2 kA franc, %3 kA d'arc, pendant %4 s : %5</translation>
+    </message>
+    <message>
+        <source>Worst scenario: %1 (%2)</source>
+        <translation>Pire scénario : %1 (%2)</translation>
+    </message>
+    <message>
         <source>studies (*.csv)</source>
         <translation>études (*.csv)</translation>
     </message>

@@ -31,6 +31,7 @@
 #include <numeric>
 #include <stdexcept>
 
+#include "engine/ieee2018_device.h"
 #include "engine/number.h"
 #include "io/file_io.h"
 #include "study/device_curves.h"
@@ -285,9 +286,15 @@ void TStudy::BuildCurveDock() {
     NoCurveText->setTextFormat(Qt::PlainText);
     NoCurveText->setWordWrap(true);
     NoCurveText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    StepList = new QLabel(panel);
+    StepList->setObjectName("StepList");
+    StepList->setTextFormat(Qt::PlainText);
+    StepList->setWordWrap(true);
+    StepList->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(CurvePoint);
     layout->addWidget(CurveView, 1);
     layout->addWidget(NoCurveText, 1);
+    layout->addWidget(StepList);
     CurveDock->setWidget(panel);
     addDockWidget(Qt::RightDockWidgetArea, CurveDock);
     // Shown from the View menu: the table keeps the whole window until asked.
@@ -512,13 +519,72 @@ void TStudy::UpdateCurve() {
                 texts[static_cast<std::size_t>(c)] = file.Input(row, static_cast<StudyInputColumn>(c));
                 inputs[static_cast<std::size_t>(c)] = texts[static_cast<std::size_t>(c)];
             }
-            plot = render::StudyRowTimeCurrent(result, inputs, app_.Sep());
+            // The devices that open in the arc's steps, beside the point's own.
+            std::vector<std::shared_ptr<const ProtectiveDevice>> held;
+            std::vector<render::TimeCurrentDevice> others;
+            for (const PointStep& s : result.Governing().steps) {
+                for (std::size_t opened : s.opened) {
+                    if (opened == row || opened >= file.RowCount()) continue;
+                    std::shared_ptr<const ProtectiveDevice> d = file.Device(opened, result.scenarioWorst);
+                    if (!d) continue;
+                    held.push_back(d);
+                    const double after = OpenedAfter(result.Governing().steps, opened).value_or(0);
+                    others.push_back({d.get(), tr("%1, opens after %2 s")
+                                                   .arg(FromUtf8(OneLineName(file.Point(opened))),
+                                                        FromUtf8(ArcDurationText(after, app_.Sep())))});
+                }
+            }
+            plot = render::StudyRowTimeCurrent(result, inputs, app_.Sep(), others);
         }
     }
     CurveView->SetPlot(plot, app_.Sep());
     CurveView->setVisible(plot.has_value());
     NoCurveText->setText(why);
     NoCurveText->setVisible(!plot);
+    StepList->setText(current < 0 ? QString() : StepListText(static_cast<std::size_t>(current)));
+    StepList->setVisible(!StepList->text().isEmpty());
+}
+
+QString TStudy::StepListText(std::size_t row) const {
+    const StudyFile& file = model_->file();
+    const PointResult& r = file.Result(row);
+    if (!r.Computed()) return {};
+    const char sep = app_.Sep();
+    QString text;
+    const std::vector<PointStep>& steps = r.Governing().steps;
+    if (steps.size() > 1) {
+        text = tr("Arc cleared in %1 steps:").arg(steps.size());
+        for (std::size_t k = 0; k < steps.size(); ++k) {
+            const PointStep& s = steps[k];
+            QString ended;
+            switch (s.end) {
+            case StepEnd::DeviceOpened: {
+                QStringList names;
+                for (std::size_t opened : s.opened) {
+                    names << (opened < file.RowCount() ? FromUtf8(OneLineName(file.Point(opened))) : QString());
+                }
+                ended = tr("the device of %1 opened").arg(names.join(QStringLiteral(", ")));
+                break;
+            }
+            case StepEnd::MotorsEnd: ended = tr("the motors' contribution ended"); break;
+            case StepEnd::MaximumDuration: ended = tr("the maximum arc duration"); break;
+            case StepEnd::TypedDuration: ended = tr("the arc duration typed"); break;
+            case StepEnd::NoSource: ended = tr("no source left but motors"); break;
+            }
+            if (s.motorsEnd && s.end == StepEnd::DeviceOpened) ended += tr("; the motors' contribution ended");
+            text += QLatin1Char('\n') +
+                    tr("%1. %2 kA bolted, %3 kA arcing, for %4 s: %5")
+                        .arg(k + 1)
+                        .arg(FromUtf8(FormatFixed(s.boltedKa, 15, 3, sep)), FromUtf8(FormatFixed(s.arcingKa, 15, 3, sep)),
+                             FromUtf8(ArcDurationText(s.seconds, sep)), ended);
+        }
+    }
+    if (r.scenarios.size() > 1) {
+        if (!text.isEmpty()) text += QLatin1Char('\n');
+        text += tr("Worst scenario: %1 (%2)")
+                    .arg(FromUtf8(r.scenarioWorst), FromUtf8(ScenarioEnergiesText(r, file.Options().units, sep)));
+    }
+    return text;
 }
 
 std::vector<int> TStudy::SelectedRows() const {

@@ -78,6 +78,9 @@ private:
     QHBoxLayout* BuildFilterRow(QWidget* central);
     void BuildTable(QWidget* central);
     void BuildCurveDock();
+    // The current point's arc steps (what fed each, how long, what ended
+    // it) and its energy in each scenario; empty for a point with neither.
+    QString StepListText(std::size_t row) const;
     void ConnectControls();
     void BuildMenus();
 
@@ -133,6 +136,7 @@ private:
     QLabel* CurvePoint = nullptr;
     TimeCurrentView* CurveView = nullptr;
     QLabel* NoCurveText = nullptr;
+    QLabel* StepList = nullptr;  // the current point's arc steps and scenarios
 
     // The study and the table's sort and filter over it.
     std::unique_ptr<StudyModel> model_;

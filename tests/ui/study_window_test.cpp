@@ -91,6 +91,22 @@ const char* const kWorkedNetwork =
     "Main,empirical,480,32,455,Switchgear,Grounded,0.2,0.2,SWG,UTIL,transformer,,,,2000,5.75,6,,,,,\r\n"
     "Motors,empirical,480,25,455,MCC and Panels,Grounded,0.2,0.2,MCC,SWG,cable,,,,,,,60,0.1,0.08,2,300\r\n";
 
+// A double-ended 480 V substation: two transformers with their mains, a
+// tie closed in the scenario tie-closed with its own breaker, main A with a
+// maintenance setting in the scenario maint.
+const char* const kDoubleEnded =
+    "point,method,voltage,gap,electrode_configuration,enclosure_height,enclosure_width,enclosure_depth,"
+    "work_distance,bus,from_bus,branch_type,source_ka,source_xr,tx_kva,tx_z,tx_xr,cable_length,cable_r,"
+    "cable_x,device_type,trip_rating,trip_lt_pickup,trip_lt_delay,trip_st_pickup,trip_st_delay,arc_time,"
+    "arc_time_reduced,scenarios,maint_inst_pickup,maint_inst_time,maint_scenario\r\n"
+    "Utility,ieee1584-2018,13800,152,VCB,1143,762,508,914.4,UTIL,,source,25,15,,,,,,,,,,,,,0.5,0.5,,,,\r\n"
+    "Main A,ieee1584-2018,480,32,VCB,508,508,508,609.6,SUB-A,UTIL,transformer,,,2000,5.75,6,,,,trip-unit,3000,1,"
+    "10,3,0.3,,,,4,0.05,maint\r\n"
+    "Main B,ieee1584-2018,480,32,VCB,508,508,508,609.6,SUB-B,UTIL,transformer,,,2000,5.75,6,,,,trip-unit,3000,1,"
+    "10,3,0.3,,,,,,\r\n"
+    "Tie,ieee1584-2018,480,32,VCB,508,508,508,609.6,SUB-B,SUB-A,cable,,,,,,2,0.06,0.09,trip-unit,2000,1,10,4,0.2,,,"
+    "tie-closed,,,\r\n";
+
 class StudyWindowTest : public WindowTest {
     Q_OBJECT
 
@@ -1335,10 +1351,24 @@ private slots:
         QCOMPARE(decay->value(), 5);
         QCOMPARE(Cell(2, "arc_steps"), QString("2"));
         QVERIFY(!table->isColumnHidden(Col("arc_steps")));
+        // The point's steps in the time-current dock: the motors' 5 cycles,
+        // then the rest of the typed 0.2 s; none for the one-step main.
+        study->findChild<QAction*>("ShowCurve1")->trigger();
+        auto* list = Child<QLabel>(*study, "StepList");
+        table->setCurrentIndex(study->view().mapFromSource(study->model().index(2, 0)));
+        QTRY_VERIFY(list->isVisible());
+        const QStringList lines = list->text().split('\n');
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[0], QString("Arc cleared in 2 steps:"));
+        QVERIFY2(lines[1].startsWith("1. " + Cell(2, "bolted_current_max") + " kA bolted, ") &&
+                     lines[1].endsWith("for 0.0833 s: the motors' contribution ended"),
+                 qPrintable(lines[1]));
+        QVERIFY2(lines[2].startsWith("2. ") && lines[2].endsWith(": the arc duration typed"), qPrintable(lines[2]));
         const double inSteps = Cell(2, "incident_energy").toDouble();
         steps->setChecked(false);
         QVERIFY(!decay->isEnabled());
         QVERIFY(table->isColumnHidden(Col("arc_steps")));
+        QTRY_VERIFY(!list->isVisible());  // one step: nothing to list
         const QString oneStep = Cell(2, "incident_energy");
         QVERIFY2(oneStep.toDouble() > inSteps, qPrintable(oneStep));
         steps->setChecked(true);
@@ -1347,6 +1377,42 @@ private slots:
         QCOMPARE(decay->text(), QString("to the last source"));
         QCOMPARE(Cell(2, "incident_energy"), oneStep);
         QCOMPARE(Cell(2, "arc_steps"), QString("1"));
+    }
+
+    // A point whose arc the tie's breaker and then its main clear: the dock
+    // draws the tie's curve beside the main's, in its own colour, names it
+    // with the time it opened, and lists the steps and every scenario.
+    void theDevicesOpeningInTheStepsShareThePicture() {
+        OpenExample(kDoubleEnded);
+        QCOMPARE(Cell(1, "scenario_worst"), QString("tie-closed"));
+        QCOMPARE(Cell(1, "arc_steps"), QString("2"));
+        study->findChild<QAction*>("ShowCurve1")->trigger();
+        StudyTable()->setCurrentIndex(study->view().mapFromSource(study->model().index(1, 0)));
+        auto* view = Child<TimeCurrentView>(*study, "TimeCurrentView");
+        QTRY_VERIFY(view->isVisible() && view->Plot());
+        const render::TimeCurrentPlot& plot = *view->Plot();
+        QCOMPARE(int(plot.others.size()), 1);
+        QVERIFY2(plot.others[0].name.startsWith("Tie, opens after 0.2"), qPrintable(plot.others[0].name));
+        const QImage image = view->grab().toImage();
+        const QRectF area(view->rect());
+        // Its curve is painted where it lies: its long-time band (2 000 A
+        // pickup) below the main's (3 000 A) at the same current.
+        std::optional<QPointF> tie;
+        for (const auto& piece : plot.others[0].curve) {
+            for (const QPointF& at : piece) {
+                if (at.x() > 4000 && at.x() < 6000) tie = at;
+            }
+        }
+        QVERIFY(tie);
+        const QPointF at = render::MapToPicture(plot, area, tie->x(), tie->y());
+        QVERIFY(PaintedNear(image, at, render::OtherCurveRgb(0)));
+        QVERIFY(!PaintedNear(image, at, render::kCurveRgb));
+        const QStringList lines = Child<QLabel>(*study, "StepList")->text().split('\n');
+        QCOMPARE(lines.size(), 4);
+        QVERIFY2(lines[1].endsWith(": the device of Tie opened"), qPrintable(lines[1]));
+        QVERIFY2(lines[2].endsWith(": the device of Main A opened"), qPrintable(lines[2]));
+        QVERIFY2(lines[3].startsWith("Worst scenario: tie-closed (normal ") && lines[3].contains(", maint "),
+                 qPrintable(lines[3]));
     }
 
     void aNetworkEditComputesTheRowsDownstream() {
