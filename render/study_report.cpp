@@ -16,11 +16,13 @@
 #include <cmath>
 
 #include "engine/error.h"
+#include "engine/ieee2018_device.h"
 #include "render/label_painter.h"
 #include "render/pdf_file.h"
 #include "render/report_cells.h"
 #include "render/report_text.h"
 #include "render/time_current.h"
+#include "study/scenarios.h"
 
 namespace zentavo::render {
 
@@ -448,10 +450,36 @@ private:
         const qreal pictureWidth = pictureHeight * 1.6;
         bool first = true;
         for (std::size_t i = 0; i < count_; ++i) {
+            std::vector<TimeCurrentDevice> others;
+            std::vector<std::shared_ptr<const ProtectiveDevice>> held;
+            {
+                // The devices that open in the point's steps, in its worst
+                // scenario, drawn beside its own: read before the point's
+                // own view is asked for again (a view holds until the next).
+                std::vector<PointStep> steps;
+                std::string scenario;
+                {
+                    const PointResult& r = ResultOf(at_(i));
+                    if (!r.Computed() || !r.device || !r.full.duration) continue;
+                    steps = r.Governing().steps;
+                    scenario = r.scenarioWorst;
+                }
+                for (const PointStep& s : steps) {
+                    for (std::size_t opened : s.opened) {
+                        if (opened == i || opened >= count_) continue;
+                        const StudyPointView o = at_(opened);
+                        std::shared_ptr<const ProtectiveDevice> d = OpenedDevice(o.inputs, scenario);
+                        if (!d) continue;
+                        const double after = OpenedAfter(steps, opened).value_or(0);
+                        others.push_back({d.get(), Text(OneLineName(o.name)) + QStringLiteral(", opens after ") +
+                                                       Text(ArcDurationText(after, options_.sep)) + QStringLiteral(" s")});
+                        held.push_back(std::move(d));
+                    }
+                }
+            }
             const StudyPointView p = at_(i);
             const PointResult& r = ResultOf(p);
-            if (!r.Computed() || !r.device || !r.full.duration) continue;
-            const TimeCurrentPlot plot = StudyRowTimeCurrent(r, p.inputs, options_.sep);
+            const TimeCurrentPlot plot = StudyRowTimeCurrent(r, p.inputs, options_.sep, others);
             if (first) {
                 if (y + sectionTitle + caption + pictureHeight > bottom_) newPage();
                 place(sectionTitle, [&](qreal at) {
@@ -473,6 +501,21 @@ private:
                 PaintTimeCurrent(painter, QRectF(margin_, at + caption, pictureWidth, pictureHeight), plot,
                                  options_.sep);
             });
+        }
+    }
+
+    // A row's device in a scenario (its maintenance setting there); none
+    // where the row names none or its settings are refused.
+    std::shared_ptr<const ProtectiveDevice> OpenedDevice(const StudyRowInputs& inputs, const std::string& scenario) {
+        const StudyRowInputs in = RowInScenario(inputs, scenario);
+        if (in[kDeviceTypeColumn].empty()) return nullptr;
+        StudyOptions o;
+        o.sep = options_.sep;
+        o.curves = options_.curves;
+        try {
+            return openedDevices_.Find(in, o).device;
+        } catch (const Error&) {
+            return nullptr;
         }
     }
 
@@ -552,6 +595,7 @@ private:
     std::vector<Column> points_, refused_, devices_, steps_, scenarios_, buses_;
     std::vector<qreal> pointWidths_, refusedWidths_, deviceWidths_, stepWidths_, scenarioWidths_, busWidths_;
     std::size_t page_ = 1, pageCount_ = 0, refusedCount_ = 0;
+    StudyDevices openedDevices_;  // the devices that open in the points' steps
 };
 
 }  // namespace

@@ -787,4 +787,43 @@ TEST(BatchPdfs, StepsOfAnArcInTheReport) {
     }
 }
 
+// A study with scenarios: the report lists every point's energy in each
+// scenario with the worst named, its time-current pictures draw the
+// devices that open in the steps beside the point's own, and each label's
+// footer names the worst scenario.
+TEST(BatchPdfs, ScenariosInTheReportAndOnTheLabels) {
+    const std::string study =
+        "point,method,voltage,gap,electrode_configuration,enclosure_height,enclosure_width,enclosure_depth,"
+        "work_distance,bus,from_bus,branch_type,source_ka,source_xr,tx_kva,tx_z,tx_xr,cable_length,cable_r,"
+        "cable_x,device_type,trip_rating,trip_lt_pickup,trip_lt_delay,trip_st_pickup,trip_st_delay,arc_time,"
+        "arc_time_reduced,scenarios,maint_inst_pickup,maint_inst_time,maint_scenario\n"
+        "Utility,ieee1584-2018,13800,152,VCB,1143,762,508,914.4,UTIL,,source,25,15,,,,,,,,,,,,,0.5,0.5,,,,\n"
+        "Main A,ieee1584-2018,480,32,VCB,508,508,508,609.6,SUB-A,UTIL,transformer,,,2000,5.75,6,,,,trip-unit,"
+        "3000,1,10,3,0.3,,,,4,0.05,maint\n"
+        "Main B,ieee1584-2018,480,32,VCB,508,508,508,609.6,SUB-B,UTIL,transformer,,,2000,5.75,6,,,,trip-unit,"
+        "3000,1,10,3,0.3,,,,,,\n"
+        "Tie,ieee1584-2018,480,32,VCB,508,508,508,609.6,SUB-B,SUB-A,cable,,,,,,2,0.06,0.09,trip-unit,3000,1,"
+        "10,3,0.2,,,tie-closed,,,\n";
+    Dir dir;
+    std::ofstream(dir / "plant.csv", std::ios::binary) << study;
+    const std::string report = dir / "report.pdf", labels = dir / "labels.pdf";
+    const CommandRun r = RunCommand(kProgram + " --report-curves --report " + report + " --labels " + labels + " " +
+                                    (dir / "plant.csv") + " 2>&1 >/dev/null");
+    ASSERT_EQ(r.status, 0) << r.out;
+    const std::string text = ReportText(report);
+    std::size_t from = 0;
+    for (const char* t : {"The table is of the scenario normal", "Scenarios",
+                          "Point Worst scenario Incident energy in each scenario", "Main A tie-closed normal ",
+                          ", maint ", ", tie-closed ", " cal/cm2", "Tie tie-closed tie-closed ",
+                          "; normal, maint without its branch", "— Tie, opens after 0.22 s"}) {
+        const std::size_t at = text.find(t, from);
+        EXPECT_NE(at, std::string::npos) << t << " after " << from << " in " << text;
+        if (at != std::string::npos) from = at + std::string_view(t).size();
+    }
+    const std::string labelText = RunCommand("pdftotext " + labels + " -").out;
+    std::size_t named = 0;
+    for (std::size_t at = 0; (at = labelText.find("Worst scenario: tie-closed", at)) != std::string::npos; ++at) ++named;
+    EXPECT_EQ(named, 3u) << labelText;  // Main A, Main B, Tie; the utility, the same in each, names normal
+}
+
 }  // namespace
