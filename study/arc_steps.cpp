@@ -134,6 +134,11 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
         }
     };
 
+    // Every return tells the rows whose devices were weighed.
+    auto done = [&]() -> ArcStepPlanner::Plan& {
+        for (const Candidate& c : candidates) plan.consulted.push_back(c.row);
+        return plan;
+    };
     const std::optional<double> cap = own ? own->MaxArcTime() : std::nullopt;
     double t = 0;
     int last = -1;  // the candidate whose opening ended the arc last
@@ -169,7 +174,7 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
             plan.whole.refusal = Refusal{RefusalCode::Duration, "Protective device does not operate at " +
                                                                     FormatFixed(iarc, 6, 3, sep_) +
                                                                     " kA arcing current. "};
-            return plan;
+            return done();
         }
         PointStep step;
         step.boltedKa = ibf;
@@ -217,7 +222,7 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
     if (!cleared) {
         plan.whole.refusal = Refusal{RefusalCode::Duration, "The arc is not cleared in " +
                                                                 std::to_string(kMostSteps) + " steps. "};
-        return plan;
+        return done();
     }
     plan.whole.seconds = t;
     if (last >= 0 && plan.whole.element != DeviceElement::Capped) {
@@ -225,7 +230,7 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
         plan.whole.device = candidates[last].trip;
         plan.deviceAmps = candidates[last].amps;
     }
-    return plan;
+    return done();
 }
 
 }  // namespace zentavo

@@ -462,10 +462,14 @@ public:
     StepPlanner(const StudyNetwork& network, StudyNetwork::StepQuery q) : network_(network), q_(q) {}
     Plan Steps(const std::function<double(double)>& arcing, double first, const ProtectiveDevice* own,
                std::optional<double> share, bool shareTyped, std::optional<double> typed) const override {
-        return network_.PlanSteps(q_, arcing, first, own, share, shareTyped, typed, start_);
+        Plan plan = network_.PlanSteps(q_, arcing, first, own, share, shareTyped, typed, start_);
+        consulted_.insert(consulted_.end(), plan.consulted.begin(), plan.consulted.end());
+        return plan;
     }
+    const std::vector<std::size_t>& Consulted() const { return consulted_; }
 
 private:
+    mutable std::vector<std::size_t> consulted_;
     const StudyNetwork& network_;
     StudyNetwork::StepQuery q_;
     mutable std::optional<network::FaultSteps::Fault> start_;
@@ -474,7 +478,8 @@ private:
 }  // namespace
 
 PointResult ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFault& fault,
-                                   const StudyOptions& options, StudyDevices* devices) {
+                                   const StudyOptions& options, StudyDevices* devices,
+                                   std::vector<std::size_t>* consulted) {
     if (!fault.inNetwork) return ComputeStudyRow(in, options, devices);
     if (!fault.error.empty() || fault.out) {
         PointResult p;
@@ -527,6 +532,11 @@ PointResult ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFau
     }
     PointResult maxCase = ComputeStudyRow(maxIn, options, devices);
     PointResult minCase = ComputeStudyRow(minIn, options, devices);
+    if (consulted) {
+        for (const std::optional<StepPlanner>* planner : {&maxSteps, &minSteps}) {
+            if (*planner) consulted->insert(consulted->end(), (*planner)->Consulted().begin(), (*planner)->Consulted().end());
+        }
+    }
     // A case that cannot be computed gives the row its refusal; otherwise
     // the larger governing energy decides, the maximum case on a tie.
     bool min;

@@ -145,9 +145,11 @@ std::string ShortCircuitBasis(const network::SolveOptions& options);
 // ComputeStudyRow does; one in it with its bus's currents (both cases, each
 // at three decimals as its columns show it), giving the results of the case
 // with the larger governing energy and what the network gave the row.
-// `devices` as for ComputeStudyRow.
+// `devices` as for ComputeStudyRow; `consulted`, when given, gets the rows
+// whose devices its arc's steps weighed.
 PointResult ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFault& fault,
-                                   const StudyOptions& options, StudyDevices* devices = nullptr);
+                                   const StudyOptions& options, StudyDevices* devices = nullptr,
+                                   std::vector<std::size_t>* consulted = nullptr);
 // The same, with the result texts written into `out` (WriteResultCells).
 PointResult ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFault& fault,
                                    const StudyOptions& options, StudyRowResults& out,

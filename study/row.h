@@ -103,6 +103,9 @@ public:
         // did), that device's answer in its last step, or the refusal.
         ArcDuration whole;
         double deviceAmps = 0;  // the current that device saw in its last step, A
+        // The rows (from 0) whose devices the sequence weighed: what a
+        // change of their settings could change.
+        std::vector<std::size_t> consulted;
     };
     virtual ~ArcStepPlanner() = default;
     // `arcing`: the case's arcing current (kA) at a bolted current (kA);

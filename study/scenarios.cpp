@@ -121,13 +121,55 @@ StudyRowInputs RowInScenario(const StudyRowInputs& in, std::string_view scenario
     return out;
 }
 
+namespace {
+
+// Whether a cell's names (a row's scenarios or maint_scenario) hold the
+// scenario; a cell that cannot be read holds none (its row is an error).
+bool CellNames(std::string_view cell, StudyInputColumn column, std::string_view scenario) {
+    try {
+        const std::vector<std::string_view> names = ScenarioCellNames(cell, column);
+        return std::find(names.begin(), names.end(), scenario) != names.end();
+    } catch (const StudyRowError&) {
+        return false;
+    }
+}
+
+}  // namespace
+
 StudyScenarios::StudyScenarios(const std::vector<StudyRowInputs>& rows, const StudyOptions& options)
     : names_(StudyScenarioNames(rows, options.scenarios)) {
     if (names_.empty()) {
         networks_.push_back(std::make_unique<StudyNetwork>(rows, options));
+        twins_.assign(1, std::nullopt);
         return;
     }
     for (const std::string& name : names_) networks_.push_back(std::make_unique<StudyNetwork>(rows, options, &name));
+    // A row's elements are in a scenario when its cell is empty, "all", or names it.
+    auto part = [&](const StudyRowInputs& in, const std::string& name) {
+        return in[kScenariosColumn].empty() || in[kScenariosColumn] == "all" ||
+               CellNames(in[kScenariosColumn], kScenariosColumn, name);
+    };
+    twins_.assign(names_.size(), std::nullopt);
+    differ_.resize(names_.size());
+    for (std::size_t s = 1; s < names_.size(); ++s) {
+        for (std::size_t t = 0; t < s && !twins_[s]; ++t) {
+            const bool same = std::all_of(rows.begin(), rows.end(), [&](const StudyRowInputs& in) {
+                return part(in, names_[s]) == part(in, names_[t]);
+            });
+            if (same) twins_[s] = t;
+        }
+        if (!twins_[s]) continue;
+        differ_[s].resize(rows.size());
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            const std::string_view cell = rows[r][kMaintScenarioColumn];
+            differ_[s][r] = !cell.empty() && CellNames(cell, kMaintScenarioColumn, names_[s]) !=
+                                                 CellNames(cell, kMaintScenarioColumn, names_[*twins_[s]]);
+        }
+    }
+}
+
+bool StudyScenarios::SettingsDiffer(std::size_t scenario, std::size_t row) const {
+    return row < differ_[scenario].size() && differ_[scenario][row];
 }
 
 StudyScenarios::~StudyScenarios() = default;
@@ -151,12 +193,25 @@ PointResult ComputeScenarioStudyRow(const StudyRowInputs& in, std::size_t row, c
     std::optional<PointResult> worst;
     std::size_t worstAt = 0;
     const bool several = scenarios.size() > 1;
+    // The rows whose devices each scenario's steps weighed.
+    std::vector<std::vector<std::size_t>> consulted(scenarios.size());
     for (std::size_t s = 0; s < scenarios.size(); ++s) {
         const std::string& name = scenarios.Names()[s];
+        // A scenario with the same network as an earlier one, the point and
+        // the devices its steps weighed set alike in both, gives the earlier
+        // one's results: its energy, never the worst of the two (a tie).
+        if (const std::optional<std::size_t> twin = scenarios.Twin(s)) {
+            const auto differs = [&](std::size_t r) { return scenarios.SettingsDiffer(s, r); };
+            if (!differs(row) && std::none_of(consulted[*twin].begin(), consulted[*twin].end(), differs)) {
+                each.push_back(PointScenario{name, each[*twin].energy, each[*twin].branchOut});
+                consulted[s] = consulted[*twin];
+                continue;
+            }
+        }
         const NetworkRowFault& fault = scenarios.Network(s).Row(row);
         PointScenario& here = each.emplace_back(PointScenario{name, std::nullopt, fault.out});
         if (fault.out || fault.unfed) continue;
-        PointResult p = ComputeNetworkStudyRow(RowInScenario(in, name), fault, options, devices);
+        PointResult p = ComputeNetworkStudyRow(RowInScenario(in, name), fault, options, devices, &consulted[s]);
         if (!p.Computed()) {
             // A configuration the point cannot be computed in: no label
             // may leave it out.

@@ -17,6 +17,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -65,10 +66,18 @@ public:
     std::size_t size() const { return networks_.size(); }
     const std::vector<std::string>& Names() const { return names_; }
     const StudyNetwork& Network(std::size_t scenario) const { return *networks_[scenario]; }
+    // An earlier scenario whose network has the same elements (a
+    // maintenance scenario beside the one it switches in), and whether a
+    // row's device has other settings in the two: a point whose arc weighs
+    // no such device has the same results in both.
+    std::optional<std::size_t> Twin(std::size_t scenario) const { return twins_[scenario]; }
+    bool SettingsDiffer(std::size_t scenario, std::size_t row) const;
 
 private:
     std::vector<std::string> names_;
     std::vector<std::unique_ptr<StudyNetwork>> networks_;
+    std::vector<std::optional<std::size_t>> twins_;
+    std::vector<std::vector<bool>> differ_;  // by scenario with a twin, by row
 };
 
 // Computes a row (from 0) of a network study in every scenario

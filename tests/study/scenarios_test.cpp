@@ -111,6 +111,57 @@ TEST(Scenarios, EachPointShowsItsWorstScenarioAsThatConfigurationAloneGivesIt) {
               "tie-closed " + closed[3].at("incident_energy_governing") + " cal/cm2; normal, maint without its branch");
 }
 
+// A fault on the line side of a feeder's breaker is cleared by the main
+// upstream: the maintenance scenario, its network the normal one's, is
+// computed again for the point whose steps weigh the main's device, and
+// taken from the normal scenario for the point whose steps do not.
+TEST(Scenarios, AMaintenanceScenarioRecomputesThePointsWhoseStepsWeighItsDevice) {
+    const std::string header =
+        "point,method,voltage,gap,electrode_configuration,enclosure_height,enclosure_width,enclosure_depth,"
+        "work_distance,bus,from_bus,branch_type,source_ka,source_xr,tx_kva,tx_z,tx_xr,cable_length,cable_r,"
+        "cable_x,device_type,trip_rating,trip_lt_pickup,trip_lt_delay,trip_st_pickup,trip_st_delay,"
+        "trip_inst_pickup,trip_inst_time,arc_time,arc_time_reduced,line_side,maint_inst_pickup,maint_inst_time,"
+        "maint_scenario\n";
+    auto study = [&](const std::string& inst, const std::string& maint) {
+        return header +
+               "Utility,ieee1584-2018,13800,152,VCB,1143,762,508,914.4,UTIL,,source,25,15,,,,,,,,,,,,,,,0.5,0.5,,,,\n"
+               "Main A," + kLv + "SUB-A,UTIL,transformer,,,2000,5.75,6,,,,trip-unit,3000,1,10,3,0.3," + inst +
+               ",,,," + maint + "\n"
+               "Load A line side," + kLv + "LOAD-A,SUB-A,cable,,,,,,10,0.1,0.08,trip-unit,800,1,10,4,0.2,10,0.05,,,"
+               "yes,,,\n"
+               "Load B," + kLv + "LOAD-B,SUB-A,cable,,,,,,10,0.1,0.08,trip-unit,800,1,10,4,0.2,10,0.05,,,,,,\n";
+    };
+    const std::vector<CsvRow> both = RunScenarios(study(",", "4,0.05,maint")),
+                              normal = RunScenarios(study(",", ",,")), maint = RunScenarios(study("4,0.05", ",,"));
+    ASSERT_EQ(both.size(), 4u);
+    for (std::size_t r = 1; r < 4; ++r) {
+        SCOPED_TRACE(both[r].at("point"));
+        EXPECT_EQ(both[r].at("status"), "ok") << both[r].at("message");
+        // normal is the worst of the two: the maintenance setting only speeds the main up.
+        EXPECT_EQ(both[r].at("scenario_worst"), "normal");
+        EXPECT_EQ(both[r].at("incident_energy_governing"), normal[r].at("incident_energy_governing"));
+    }
+    // The line side's arc ends when the main opens, at 0.05 s with the setting on.
+    EXPECT_LT(Energy(maint[2]), Energy(normal[2]) / 3);
+    EXPECT_EQ(maint[3].at("incident_energy_governing"), normal[3].at("incident_energy_governing"));
+    StudyOptions options;
+    std::vector<PointResult> results;
+    options.points = [&](std::string_view records) {
+        while (!records.empty()) {
+            PointRecord p;
+            ASSERT_TRUE(ReadPointRecord(records, p));
+            results.push_back(p.result);
+        }
+    };
+    ASSERT_TRUE(RunStudy(study(",", "4,0.05,maint"), options, [](std::string_view) {}));
+    ASSERT_EQ(results.size(), 4u);
+    for (std::size_t r : {1u, 2u}) {
+        EXPECT_EQ(ScenarioEnergiesText(results[r], options.units, '.'),
+                  "normal " + normal[r].at("incident_energy_governing") + ", maint " +
+                      maint[r].at("incident_energy_governing") + " cal/cm2");
+    }
+}
+
 TEST(Scenarios, TheListComputedAndTheCellsRefused) {
     // The default list: normal, then every name in the order first used.
     std::vector<StudyRowInputs> rows(3);
