@@ -476,9 +476,11 @@ void TStudy::UpdateResultColumns() {
         const int r = columns[c].index;
         const bool deviceResult = r >= kFirstDeviceResultColumn && r < kFirstNetworkResultColumn;
         const bool networkResult = r >= kFirstNetworkResultColumn;
-        const bool stepsResult = r >= kFirstStepsResultColumn;
+        const bool stepsResult = r >= kFirstStepsResultColumn && r < kFirstScenarioResultColumn;
+        const bool scenarioResult = r >= kFirstScenarioResultColumn;
         StudyTable->setColumnHidden(static_cast<int>(c), (deviceResult && !devices) || (networkResult && !network) ||
-                                                             (stepsResult && !model_->file().Options().arcSteps));
+                                                             (stepsResult && !model_->file().Options().arcSteps) ||
+                                                             (scenarioResult && !HasScenarioColumns(at)));
     }
 }
 

@@ -1351,6 +1351,7 @@ private slots:
         QCOMPARE(decay->value(), 5);
         QCOMPARE(Cell(2, "arc_steps"), QString("2"));
         QVERIFY(!table->isColumnHidden(Col("arc_steps")));
+        QVERIFY(table->isColumnHidden(Col("scenario_worst")));  // a study without scenarios
         // The point's steps in the time-current dock: the motors' 5 cycles,
         // then the rest of the typed 0.2 s; none for the one-step main.
         study->findChild<QAction*>("ShowCurve1")->trigger();
@@ -1385,6 +1386,7 @@ private slots:
     void theDevicesOpeningInTheStepsShareThePicture() {
         OpenExample(kDoubleEnded);
         QCOMPARE(Cell(1, "scenario_worst"), QString("tie-closed"));
+        QVERIFY(!StudyTable()->isColumnHidden(Col("scenario_worst")));
         QCOMPARE(Cell(1, "arc_steps"), QString("2"));
         study->findChild<QAction*>("ShowCurve1")->trigger();
         StudyTable()->setCurrentIndex(study->view().mapFromSource(study->model().index(1, 0)));
