@@ -144,10 +144,16 @@ StudyScenarios::StudyScenarios(const std::vector<StudyRowInputs>& rows, const St
         return;
     }
     for (const std::string& name : names_) networks_.push_back(std::make_unique<StudyNetwork>(rows, options, &name));
-    // A row's elements are in a scenario when its cell is empty, "all", or names it.
+    // A row's elements are in a scenario when its cell names none (empty,
+    // "all") or names it, as the networks read it; a cell that cannot be
+    // read makes its row an error in every scenario alike.
     auto part = [&](const StudyRowInputs& in, const std::string& name) {
-        return in[kScenariosColumn].empty() || in[kScenariosColumn] == "all" ||
-               CellNames(in[kScenariosColumn], kScenariosColumn, name);
+        try {
+            const std::vector<std::string_view> names = ScenarioCellNames(in[kScenariosColumn]);
+            return names.empty() || std::find(names.begin(), names.end(), name) != names.end();
+        } catch (const StudyRowError&) {
+            return true;
+        }
     };
     twins_.assign(names_.size(), std::nullopt);
     differ_.resize(names_.size());
