@@ -172,16 +172,33 @@ std::size_t SymmetricFactor::Slot(int col, int row) const {
     return static_cast<std::size_t>(it - li_.begin());
 }
 
+namespace {
+
+// a·b of finite values, as std::complex multiplies them, without its
+// check for infinite parts on each product (the factor's values are finite).
+inline Complex Times(Complex a, Complex b) {
+    return {a.real() * b.real() - a.imag() * b.imag(), a.real() * b.imag() + a.imag() * b.real()};
+}
+
+}  // namespace
+
 std::vector<Complex> SymmetricFactor::Solve(std::vector<Complex> b) const {
     // Y = Pᵀ·L·D·Lᵀ·P, L unit lower triangular by column.
     std::vector<Complex> y(n_);
     for (int i = 0; i < n_; ++i) y[i] = b[order_[i]];
+    // A right-hand side of a few entries (a fault at a node, an element
+    // taken out) stays zero off their paths to the elimination tree's
+    // root: the forward substitution passes its zeros by.
     for (int i = 0; i < n_; ++i) {
-        for (int a = lp_[i]; a < lp_[i + 1]; ++a) y[li_[a]] -= lx_[a] * y[i];
+        const Complex yi = y[i];
+        if (yi == Complex(0)) continue;
+        for (int a = lp_[i]; a < lp_[i + 1]; ++a) y[li_[a]] -= Times(lx_[a], yi);
     }
     for (int i = 0; i < n_; ++i) y[i] *= dinv_[i];
     for (int i = n_ - 1; i >= 0; --i) {
-        for (int a = lp_[i]; a < lp_[i + 1]; ++a) y[i] -= lx_[a] * y[li_[a]];
+        Complex sum = y[i];
+        for (int a = lp_[i]; a < lp_[i + 1]; ++a) sum -= Times(lx_[a], y[li_[a]]);
+        y[i] = sum;
     }
     for (int i = 0; i < n_; ++i) b[order_[i]] = y[i];
     return b;
