@@ -54,6 +54,18 @@ std::vector<CsvRow> RunScenarios(const std::string& study, std::vector<std::stri
 
 double Energy(const CsvRow& row) { return ParseNumber(row.at("incident_energy_governing"), '.'); }
 
+// The points' results as the run hands them to the PDFs.
+std::vector<PointResult> PointResults(const std::string& study) {
+    StudyOptions options;
+    std::vector<PointResult> results;
+    options.points = [&](std::string_view records) {
+        PointRecord p;
+        while (ReadPointRecord(records, p)) results.push_back(p.result);
+    };
+    EXPECT_TRUE(RunStudy(study, options, [](std::string_view) {}));
+    return results;
+}
+
 TEST(Scenarios, EachPointShowsItsWorstScenarioAsThatConfigurationAloneGivesIt) {
     const std::string maint = "4,0.05,maint";
     const std::vector<CsvRow> study = RunScenarios(Substation("tie-closed", ",", maint));
@@ -90,18 +102,8 @@ TEST(Scenarios, EachPointShowsItsWorstScenarioAsThatConfigurationAloneGivesIt) {
     EXPECT_EQ(maintenance[2].at("incident_energy_governing"), open[2].at("incident_energy_governing"));
 
     // The scenarios' energies side by side, as the report shows them.
-    StudyOptions options;
-    std::vector<std::string> points;
-    std::vector<PointResult> results;
-    options.points = [&](std::string_view records) {
-        while (!records.empty()) {
-            PointRecord p;
-            ASSERT_TRUE(ReadPointRecord(records, p));
-            points.push_back(p.name);
-            results.push_back(p.result);
-        }
-    };
-    ASSERT_TRUE(RunStudy(Substation("tie-closed", ",", maint), options, [](std::string_view) {}));
+    const StudyOptions options;
+    const std::vector<PointResult> results = PointResults(Substation("tie-closed", ",", maint));
     ASSERT_EQ(results.size(), 5u);
     const std::string mainA = "normal " + open[1].at("incident_energy_governing") + ", maint " +
                               maintenance[1].at("incident_energy_governing") + ", tie-closed " +
@@ -144,16 +146,8 @@ TEST(Scenarios, AMaintenanceScenarioRecomputesThePointsWhoseStepsWeighItsDevice)
     // The line side's arc ends when the main opens, at 0.05 s with the setting on.
     EXPECT_LT(Energy(maint[2]), Energy(normal[2]) / 3);
     EXPECT_EQ(maint[3].at("incident_energy_governing"), normal[3].at("incident_energy_governing"));
-    StudyOptions options;
-    std::vector<PointResult> results;
-    options.points = [&](std::string_view records) {
-        while (!records.empty()) {
-            PointRecord p;
-            ASSERT_TRUE(ReadPointRecord(records, p));
-            results.push_back(p.result);
-        }
-    };
-    ASSERT_TRUE(RunStudy(study(",", "4,0.05,maint"), options, [](std::string_view) {}));
+    const StudyOptions options;
+    const std::vector<PointResult> results = PointResults(study(",", "4,0.05,maint"));
     ASSERT_EQ(results.size(), 4u);
     for (std::size_t r : {1u, 2u}) {
         EXPECT_EQ(ScenarioEnergiesText(results[r], options.units, '.'),
