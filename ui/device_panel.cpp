@@ -322,7 +322,7 @@ Built<ProtectiveDevice> DevicePanel::Device() const {
         }
     }
     s.deviceShare = Number(DeviceShareEdit).value_or(1);
-    Built<std::optional<double>> maxArc = ReadMaxArcTime(Text(MaxArcTimeEdit), sep);
+    Built<std::optional<double>> maxArc = ReadMaxArcTime(MaxArcTimeText(), sep);
     if (!maxArc.device) {
         errors += (errors.empty() ? "" : "; ") + maxArc.refusal->message;
     } else {
@@ -385,9 +385,15 @@ std::vector<std::string> DevicePanel::ReportLines() const {
     }
     l.push_back("Device share of the arcing current: " +
                 value(DeviceShareEdit, ArcDurationText(1, sep)));
-    l.push_back("Maximum arc duration (sec): " +
-                value(MaxArcTimeEdit, ArcDurationText(kDefaultMaxArcTime, sep)));
+    const std::string maxArc = MaxArcTimeText();
+    l.push_back("Maximum arc duration (sec): " + (maxArc.empty() ? ArcDurationText(kDefaultMaxArcTime, sep) : maxArc));
     return l;
+}
+
+std::string DevicePanel::MaxArcTimeText() const {
+    const QString typed = MaxArcTimeEdit->text().trimmed();
+    if (typed.compare(tr("none"), Qt::CaseInsensitive) == 0) return "none";
+    return Utf8(typed);
 }
 
 TimeCurrentView::TimeCurrentView(QWidget* parent) : QWidget(parent) {

@@ -43,6 +43,9 @@ public:
     // The settings as the report states them, one "caption: value" line each,
     // a field left empty written as the value it stands for.
     std::vector<std::string> ReportLines() const;
+    // The maximum arc duration as typed, the interface's word for none
+    // ("ninguna", "aucune") read as none, as "none" is.
+    std::string MaxArcTimeText() const;
     // The device's type and, for a relay, its curve, as the fields choose them.
     DeviceType Type() const;
     std::optional<RelayCurve> Curve() const;

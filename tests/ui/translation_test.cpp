@@ -223,7 +223,9 @@ private slots:
                     Child<QComboBox>(*w, "DeviceTypeBox")->setCurrentIndex(0);
                     Child<QLineEdit>(*w, "RelayPickupEdit")->setText(QStringLiteral("100000"));
                     Child<QLineEdit>(*w, "RelayTimeDialEdit")->setText(QStringLiteral("1"));
-                    Child<QLineEdit>(*w, "MaxArcTimeEdit")->setText(QStringLiteral("none"));
+                    // No longest duration, in the interface's word ("ninguna", "aucune").
+                    Child<QLineEdit>(*w, "MaxArcTimeEdit")
+                        ->setText(QCoreApplication::translate("zentavo::ui::DevicePanel", "none"));
                     if (caution) {
                         // Computed: a pickup below 1 A, a dial above 20, an instantaneous pickup below it.
                         Child<QLineEdit>(*w, "RelayPickupEdit")->setText(Decimal("0.5"));
