@@ -65,7 +65,7 @@ unsigned char& Network::Bad(ElementKind kind, std::size_t index) {
     return bad_[static_cast<int>(kind)][index];
 }
 
-void Network::Error(ElementKind kind, std::size_t index, const std::string& message) {
+void Network::Error(ElementKind kind, std::size_t index, const std::string& message, bool unfed) {
     if (Bad(kind, index)) return;
     Bad(kind, index) = true;
     std::string name;
@@ -93,7 +93,7 @@ void Network::Error(ElementKind kind, std::size_t index, const std::string& mess
             name = in_.transformers3[index].name;
             break;
     }
-    errors_.push_back({kind, index, name, message});
+    errors_.push_back({kind, index, name, message, unfed});
 }
 
 void Network::NumberBuses() {
@@ -232,26 +232,27 @@ void Network::FindLiveBuses() {
     };
     for (std::size_t i = 0; i < in_.buses.size(); ++i)
         if (!Bad(ElementKind::Bus, i) && unfed(in_.buses[i].name))
-            Error(ElementKind::Bus, i, message(in_.buses[i].name));
+            Error(ElementKind::Bus, i, message(in_.buses[i].name), true);
     for (std::size_t i = 0; i < in_.transformers.size(); ++i) {
         const auto& t = in_.transformers[i];
         if (!Bad(ElementKind::Transformer, i) && unfed(t.to_bus))
-            Error(ElementKind::Transformer, i, "transformer " + t.name + ": " + message(t.to_bus));
+            Error(ElementKind::Transformer, i, "transformer " + t.name + ": " + message(t.to_bus), true);
     }
     for (std::size_t i = 0; i < in_.cables.size(); ++i) {
         const auto& c = in_.cables[i];
         if (!Bad(ElementKind::Cable, i) && unfed(c.to))
-            Error(ElementKind::Cable, i, "cable " + c.name + ": " + message(c.to));
+            Error(ElementKind::Cable, i, "cable " + c.name + ": " + message(c.to), true);
     }
     for (std::size_t i = 0; i < in_.motors.size(); ++i) {
         const auto& m = in_.motors[i];
         if (!Bad(ElementKind::Motor, i) && unfed(m.bus))
-            Error(ElementKind::Motor, i, "motor " + m.name + ": " + message(m.bus));
+            Error(ElementKind::Motor, i, "motor " + m.name + ": " + message(m.bus), true);
     }
     for (std::size_t i = 0; i < in_.transformers3.size(); ++i) {
         const auto& t = in_.transformers3[i];
         if (!Bad(ElementKind::Transformer3, i) && unfed(t.hv_bus))
-            Error(ElementKind::Transformer3, i, "three-winding transformer " + t.name + ": " + message(t.hv_bus));
+            Error(ElementKind::Transformer3, i, "three-winding transformer " + t.name + ": " + message(t.hv_bus),
+                  true);
     }
 }
 

@@ -198,6 +198,10 @@ struct ElementError {
     std::size_t index = 0;
     std::string name;
     std::string message;
+    // The element is on a bus without a path to a source: nothing wrong
+    // with its values, only no source feeds it (a configuration that
+    // leaves part of a plant dead).
+    bool unfed = false;
 };
 
 // The share of a bus fault current that one element touching the bus carries.
@@ -321,7 +325,7 @@ private:
     void JoinZeroImpedanceCables();
     void FindLiveBuses();
     void BuildModel();
-    void Error(ElementKind kind, std::size_t index, const std::string& message);
+    void Error(ElementKind kind, std::size_t index, const std::string& message, bool unfed = false);
     unsigned char& Bad(ElementKind kind, std::size_t index);
     Values ElementValues(const SolveOptions& options, Case c) const;
     // The current the branch feeds into `bus` at the fault of `fault`, in

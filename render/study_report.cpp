@@ -507,16 +507,10 @@ private:
     // A row's device in a scenario (its maintenance setting there); none
     // where the row names none or its settings are refused.
     std::shared_ptr<const ProtectiveDevice> OpenedDevice(const StudyRowInputs& inputs, const std::string& scenario) {
-        const StudyRowInputs in = RowInScenario(inputs, scenario);
-        if (in[kDeviceTypeColumn].empty()) return nullptr;
         StudyOptions o;
         o.sep = options_.sep;
         o.curves = options_.curves;
-        try {
-            return openedDevices_.Find(in, o).device;
-        } catch (const Error&) {
-            return nullptr;
-        }
+        return ScenarioDevice(inputs, scenario, o, openedDevices_);
     }
 
     void PaintSectionTitle(QPainter& painter, qreal y, const QString& title) {

@@ -57,11 +57,8 @@ void StudyNetwork::BuildSteps(const std::vector<StudyRowInputs>& rows, const Stu
         bus_[i] = std::string(rows[i][kBusColumn]);
         if (!own_[i] || !rows_[i].error.empty() || rows[i][kDeviceTypeColumn].empty()) continue;
         // A device whose settings are refused is the row's error, and opens nothing.
-        try {
-            const StudyDevices::Entry& e = devices.Find(RowInScenario(rows[i], scenario_), options);
-            if (e.device) stepDevices_[Key(own_[i]->kind, own_[i]->index)] = StepDevice{i, e.device};
-        } catch (const Error&) {
-        }
+        if (auto device = ScenarioDevice(rows[i], scenario_, options, devices))
+            stepDevices_[Key(own_[i]->kind, own_[i]->index)] = StepDevice{i, std::move(device)};
     }
 }
 

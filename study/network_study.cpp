@@ -388,6 +388,9 @@ void StudyNetwork::Build(const std::vector<StudyRowInputs>& rows, char sep, cons
     const network::Network& net = *net_;
     results_ = net.Solve(options);
     for (const network::ElementError& e : results_.errors) {
+        // In a scenario, a part of the plant no source feeds is dead, not
+        // in error: its rows are left out of that scenario (unfed, below).
+        if (scenario && e.unfed) continue;
         AddError(rows_[rowOf[kindIndex(e.kind)][e.index]], e.message);
     }
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -396,7 +399,7 @@ void StudyNetwork::Build(const std::vector<StudyRowInputs>& rows, char sep, cons
         const std::string bus(rows[i][kBusColumn]);
         const network::BusResult* b = results_.FindBus(bus);
         if (!b || !b->computed) {
-            f.unfed = !(b && b->error >= 0);
+            f.unfed = !(b && b->error >= 0) || results_.errors[b->error].unfed;
             AddError(f, b && b->error >= 0
                             ? "bus " + bus + " has no fault current: " + results_.errors[b->error].message
                             : "bus " + bus + " has no fault current (no path to a source)");

@@ -136,6 +136,17 @@ bool CellNames(std::string_view cell, StudyInputColumn column, std::string_view 
 
 }  // namespace
 
+std::shared_ptr<const ProtectiveDevice> ScenarioDevice(const StudyRowInputs& in, std::string_view scenario,
+                                                       const StudyOptions& options, StudyDevices& devices) {
+    const StudyRowInputs row = RowInScenario(in, scenario);
+    if (row[kDeviceTypeColumn].empty()) return nullptr;
+    try {
+        return devices.Find(row, options).device;
+    } catch (const Error&) {
+        return nullptr;
+    }
+}
+
 StudyScenarios::StudyScenarios(const std::vector<StudyRowInputs>& rows, const StudyOptions& options)
     : names_(StudyScenarioNames(rows, options.scenarios)) {
     if (names_.empty()) {

@@ -53,6 +53,12 @@ std::vector<std::string> StudyScenarioNames(const std::vector<StudyRowInputs>& r
 // device's own time). The views stay the row's.
 StudyRowInputs RowInScenario(const StudyRowInputs& in, std::string_view scenario);
 
+// A row's protective device in a scenario (with its maintenance setting
+// there; empty: its own setting), built once per settings by `devices`;
+// none for a row without a device or whose settings are refused.
+std::shared_ptr<const ProtectiveDevice> ScenarioDevice(const StudyRowInputs& in, std::string_view scenario,
+                                                       const StudyOptions& options, StudyDevices& devices);
+
 class StudyScenarios {
 public:
     // The network of each scenario of StudyOptions::scenarios (or of every

@@ -202,13 +202,7 @@ std::vector<std::string> StudyFile::Fields(std::size_t row) const { return Parse
 std::shared_ptr<const ProtectiveDevice> StudyFile::Device(std::size_t row, const std::string& scenario) const {
     const std::vector<std::string> fields = ParseRecord(rows_[row].raw);
     if (fields.size() != header_.size()) return nullptr;
-    const StudyRowInputs in = RowInScenario(Inputs(fields), scenario);
-    if (in[kDeviceTypeColumn].empty()) return nullptr;
-    try {
-        return devices_.Find(in, options_).device;
-    } catch (const Error&) {
-        return nullptr;
-    }
+    return ScenarioDevice(Inputs(fields), scenario, options_, devices_);
 }
 
 std::string StudyFile::Input(std::size_t row, StudyInputColumn column) const {

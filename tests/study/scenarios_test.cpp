@@ -166,6 +166,16 @@ TEST(Scenarios, TheListComputedAndTheCellsRefused) {
     EXPECT_EQ(StudyScenarioNames(rows, {"tie-open"}), (std::vector<std::string>{"tie-open"}));
     EXPECT_TRUE(StudyScenarioNames(std::vector<StudyRowInputs>(2), {}).empty());
 
+    // The utility in a scenario of its own: in normal no bus is fed, and
+    // each point shows the utility's scenario, normal named as not fed.
+    std::string utility = Substation(std::nullopt);
+    utility.replace(utility.find("0.5,0.5,,,,"), 11, "0.5,0.5,utility,,,");
+    const std::vector<CsvRow> open = RunScenarios(Substation(std::nullopt)), fed = RunScenarios(utility);
+    EXPECT_EQ(fed[1].at("scenario_worst"), "utility");
+    EXPECT_EQ(fed[1].at("incident_energy_governing"), open[1].at("incident_energy_governing"));
+    EXPECT_EQ(ScenarioEnergiesText(PointResults(utility)[1], StudyOptions().units, '.'),
+              "utility " + open[1].at("incident_energy_governing") + " cal/cm2; normal not fed");
+
     // Asked for tie-open alone, the tie (in tie-closed only) is in no scenario.
     const std::vector<CsvRow> tieOpen = RunScenarios(Substation("tie-closed"), {"tie-open"});
     EXPECT_EQ(tieOpen[3].at("message"), "scenarios: the row's branch takes part in none of the scenarios computed");
