@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLocale>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -63,14 +64,22 @@ public:
         const std::vector<std::string> names = StudyScenarioNames(inputs, asked);
         if (names.empty()) {
             network_ = std::make_unique<StudyNetwork>(inputs, options_.sep, options_.ShortCircuit());
-            return;
+        } else {
+            scenario_ = names.front();
+            StudyOptions table = options_;
+            table.arcSteps = false;
+            network_ = std::make_unique<StudyNetwork>(inputs, table, &scenario_);
         }
-        scenario_ = names.front();
-        StudyOptions table = options_;
-        table.arcSteps = false;
-        network_ = std::make_unique<StudyNetwork>(inputs, table, &scenario_);
+        sections_ = StudySections(*network_, inputs);
     }
     const StudyNetwork* Network() const { return network_.get(); }
+    // The other point of a point's main section; none for a point in none.
+    std::optional<std::size_t> SectionOf(std::size_t i) const {
+        return i < sections_.size() ? sections_[i] : std::nullopt;
+    }
+    bool HasSections() const {
+        return std::any_of(sections_.begin(), sections_.end(), [](const auto& s) { return s.has_value(); });
+    }
     const std::string& NetworkScenario() const { return scenario_; }
 
     render::StudyPointView operator()(std::size_t i) {
@@ -135,6 +144,7 @@ private:
     int fd_;
     const StudyOptions& options_;
     off_t offset_ = 0;
+    std::vector<std::optional<std::size_t>> sections_;
     std::string held_;       // bytes read and not yet taken
     std::size_t begin_ = 0;  // where in held_ the next record starts
     PointRecord point_;
@@ -208,6 +218,16 @@ int WritePdfs(const StudyPdfRequest& q) {
         o.units = q.units;
         o.sep = q.sep;
         o.curves = q.curves;
+        // The other points of the sections, read by a reader of their own so
+        // that the point being labelled stays as read.
+        std::optional<PointRows> others;
+        if (rows.HasSections()) {
+            others.emplace(q.pointsFd, options);
+            o.sectionOther = [&rows, &others](std::size_t i) {
+                const std::optional<std::size_t> other = rows.SectionOf(i);
+                return other ? (*others)(*other) : render::StudyPointView{};
+            };
+        }
         render::CutNames cut;
         const QString path = QFile::decodeName(q.labelsPath.c_str());
         const auto r = render::SaveStudyLabelsPdf(path, rows.size(), at, o, {}, &cut);

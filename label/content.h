@@ -77,6 +77,10 @@ struct LabelContentInputs {
     // line side of its device. The footer says both.
     std::string scenario;
     bool lineSide = false;
+    // A point of a main's section (a load-side and a line-side point): the
+    // label carries the larger of the two and the footer names its side
+    // (true: the line side's).
+    std::optional<bool> sectionLineSide;
 
     // The voltage above which the label says DANGER whatever the energy,
     // where the site asks for it.

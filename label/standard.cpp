@@ -76,7 +76,7 @@ struct Words {
     std::string_view equipment, voltage, boundary, energy, at, arcRating, noPpe, ppe, ppeNone;
     std::string_view shock, limited, restricted, gloves, glovesClass, noGloves, avoidContact;
     std::string_view assessment, assessmentCsa, energyAfter, ppeAfter;
-    std::string_view worstScenario, lineSide;
+    std::string_view worstScenario, lineSide, sectionLine, sectionLoad;
     std::string_view inches;  // the abbreviation of the inch
 };
 constexpr Words kWords[3] = {
@@ -89,6 +89,7 @@ constexpr Words kWords[3] = {
      "Rubber insulating gloves", "Class", "No class above 36 kV", "Avoid contact",
      "Assessment date", "Date of arc flash risk assessment", "Incident energy after", "PPE after",
      "Worst scenario", "Fault on the line side of the device",
+     "Section: the line side governs", "Section: the load side governs",
      "in"},
     {"ADVERTENCIA", "PELIGRO",
      "Peligro de arco eléctrico y de descarga eléctrica", "Se requiere el EPP apropiado",
@@ -101,6 +102,7 @@ constexpr Words kWords[3] = {
      "Fecha de la evaluación", "Fecha de la evaluación del riesgo de arco eléctrico", "Energía incidente según",
      "EPP según",
      "Peor escenario", "Falla en el lado de línea del dispositivo",
+     "Sección: rige el lado de línea", "Sección: rige el lado de carga",
      "pulg."},
     {"AVERTISSEMENT", "DANGER",
      "Risque d'arc électrique et de choc électrique", "EPI approprié obligatoire",
@@ -113,6 +115,7 @@ constexpr Words kWords[3] = {
      "Date de l'évaluation", "Date de l'appréciation du risque d'arc électrique", "Énergie incidente selon",
      "EPI selon",
      "Pire scénario", "Défaut côté ligne de l'appareil",
+     "Section : le côté ligne prévaut", "Section : le côté charge prévaut",
      "po"},
 };
 
@@ -301,6 +304,7 @@ StandardLabel MakeStandardLabel(const LabelContentInputs& in, std::string_view n
                                           useReduced ? d.elementReduced : d.element, o.language));
     }
     if (in.lineSide) out.footer.emplace_back(w.lineSide);
+    if (in.sectionLineSide) out.footer.emplace_back(*in.sectionLineSide ? w.sectionLine : w.sectionLoad);
     if (!in.scenario.empty()) out.footer.push_back(std::string(w.worstScenario) + ": " + in.scenario);
     return out;
 }

@@ -36,6 +36,8 @@ std::optional<Electrode> ElectrodeOf(std::string_view word) {
     return std::nullopt;
 }
 
+bool LineSide(const StudyPointView& p) { return p.inputs[kLineSideColumn] == "yes"; }
+
 }  // namespace
 
 LabelPoint StudyLabelPoint(const StudyRowInputs& in, const PointResult& v, char sep) {
@@ -84,7 +86,8 @@ LabelContentInputs StudyLabelInputs(const StudyRowInputs& in, const PointResult&
     return LabelInputsOf(StudyLabelPoint(in, v, sep), u, sep);
 }
 
-LabelSheet StudyLabel(const StudyPointView& point, const StudyLabelOptions& options) {
+LabelSheet StudyLabel(const StudyPointView& point, const StudyLabelOptions& options,
+                      std::optional<bool> sectionLineSide) {
     LabelUserTexts user;
     const std::string name = OneLineName(point.name);
     user.equipmentName = name.substr(0, EquipmentNameEnd(name));
@@ -92,16 +95,19 @@ LabelSheet StudyLabel(const StudyPointView& point, const StudyLabelOptions& opti
     user.row2Value = options.row2Value;
     LabelContentInputs inputs = StudyLabelInputs(point.inputs, ResultOf(point), options.units, options.sep);
     inputs.dangerAboveVolts = options.standard.dangerAboveVolts;
+    inputs.sectionLineSide = sectionLineSide;
     return ComposeLabel(options.settings, options.date, std::move(inputs), user);
 }
 
-StandardLabel StudyStandardLabel(const StudyPointView& point, const StudyLabelOptions& options) {
+StandardLabel StudyStandardLabel(const StudyPointView& point, const StudyLabelOptions& options,
+                                 std::optional<bool> sectionLineSide) {
     StandardLabelOptions o = options.standard;
     o.language = options.settings.LabelLanguage;
     o.colour = options.settings.LabelInColor;
     o.sep = options.sep;
-    return MakeStandardLabel(StudyLabelInputs(point.inputs, ResultOf(point), options.units, options.sep),
-                             OneLineName(point.name), o);
+    LabelContentInputs inputs = StudyLabelInputs(point.inputs, ResultOf(point), options.units, options.sep);
+    inputs.sectionLineSide = sectionLineSide;
+    return MakeStandardLabel(std::move(inputs), OneLineName(point.name), o);
 }
 
 void CutNames::Add(std::string_view name) {
@@ -119,15 +125,32 @@ int WriteStudyLabelsPdf(QIODevice& out, std::size_t count, const StudyPointAt& a
     std::size_t next = 0;
     bool cancelled = false;
     int pages = 0;
-    // The next computed point, its label made by `make`; false after the
-    // last, on a cancel or when the file fails.
+    // The next computed point, its label made by `make` from the point
+    // whose results it carries (the point's own, or the other point of its
+    // section with the larger governing energy, under the point's name) and
+    // the side of its section those are; false after the last, on a cancel
+    // or when the file fails.
+    std::string sectionName;
     auto nextLabel = [&](const auto& make) {
         while (next < count && !cancelled && !WriteFailed(out)) {
-            const StudyPointView point = at(next++);
+            StudyPointView point = at(next++);
             const bool computed = point.result && point.result->Computed();
             if (computed) {
                 CheckPdfSize(out, "labels", pages);
-                make(point);
+                std::optional<bool> side;
+                if (options.sectionOther) {
+                    StudyPointView other = options.sectionOther(next - 1);
+                    if (other.result && other.result->Computed()) {
+                        const bool larger = other.result->Governing().energy > point.result->Governing().energy;
+                        if (larger) {
+                            sectionName.assign(point.name);
+                            point = other;
+                            point.name = sectionName;
+                        }
+                        side = LineSide(point);
+                    }
+                }
+                make(point, side);
             }
             if (progress && !progress(next, count)) cancelled = true;
             if (computed && !cancelled) {
@@ -144,8 +167,8 @@ int WriteStudyLabelsPdf(QIODevice& out, std::size_t count, const StudyPointAt& a
         written = WriteStandardLabelPdf(
             out,
             [&]() -> const StandardLabel* {
-                return nextLabel([&](const StudyPointView& point) {
-                    label = StudyStandardLabel(point, options);
+                return nextLabel([&](const StudyPointView& point, std::optional<bool> side) {
+                    label = StudyStandardLabel(point, options, side);
                     name = point.name;
                 }) ? &label : nullptr;
             },
@@ -155,8 +178,8 @@ int WriteStudyLabelsPdf(QIODevice& out, std::size_t count, const StudyPointAt& a
     } else {
         LabelSheet sheet;
         written = WriteLabelPdf(out, [&]() -> const LabelSheet* {
-            return nextLabel([&](const StudyPointView& point) {
-                sheet = StudyLabel(point, options);
+            return nextLabel([&](const StudyPointView& point, std::optional<bool> side) {
+                sheet = StudyLabel(point, options, side);
                 if (cutNames) {
                     const std::string name = OneLineName(point.name);
                     if (EquipmentNameEnd(name) < name.size()) cutNames->Add(point.name);

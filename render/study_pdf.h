@@ -64,6 +64,12 @@ struct StudyLabelOptions {
     UnitSettings units;  // the gap and working-distance units come from each row
     char sep = '.';
     std::shared_ptr<const CurveSet> curves;  // the named fuse curves the results were computed with
+    // The other point of a point's main section (StudySections), by the
+    // index `at` takes; a null result for a point in none. Its view stays
+    // valid until its own next call, whatever `at` is asked meanwhile. A
+    // section's label carries the larger governing energy of its two
+    // points, under its own name, the footer naming the side.
+    StudyPointAt sectionOther;
 };
 
 // A computed row as its label takes it (the equipment, grounding and typed
@@ -76,9 +82,13 @@ LabelContentInputs StudyLabelInputs(const StudyRowInputs& inputs, const PointRes
                                     char sep);
 // The finished label of a computed row, with `name` as the equipment name
 // (cut to its first 30 characters).
-LabelSheet StudyLabel(const StudyPointView& point, const StudyLabelOptions& options);
+// `sectionLineSide`: the point's section's side whose results `point` is
+// (none: a point in no section).
+LabelSheet StudyLabel(const StudyPointView& point, const StudyLabelOptions& options,
+                      std::optional<bool> sectionLineSide = std::nullopt);
 // The label after a standard of a computed row, its name whole.
-StandardLabel StudyStandardLabel(const StudyPointView& point, const StudyLabelOptions& options);
+StandardLabel StudyStandardLabel(const StudyPointView& point, const StudyLabelOptions& options,
+                                 std::optional<bool> sectionLineSide = std::nullopt);
 
 // The time-current picture of a computed row whose durations came from its
 // protective device: the device's curve with the currents the device saw at the row's arcing

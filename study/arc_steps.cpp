@@ -93,9 +93,7 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
     if (q.lineSide && mine) {
         notActing = q.row;
     } else if (q.lineSide) {
-        const auto at = results_.busIndex.find(bus_[q.row]);
-        if (at != results_.busIndex.end() && feeds_[at->second].row >= 0)
-            notActing = static_cast<std::size_t>(feeds_[at->second].row);
+        notActing = FeedingRow(bus_[q.row]);
     }
     const bool alone = own && !mineElement && !q.lineSide;
 

@@ -443,6 +443,26 @@ void StudyNetwork::Build(const std::vector<StudyRowInputs>& rows, char sep, cons
     if (steps) BuildSteps(rows, *steps);
 }
 
+std::optional<std::size_t> StudyNetwork::FeedingRow(const std::string& bus) const {
+    const auto at = results_.busIndex.find(bus);
+    if (at == results_.busIndex.end() || feeds_[at->second].row < 0) return std::nullopt;
+    return static_cast<std::size_t>(feeds_[at->second].row);
+}
+
+std::vector<std::optional<std::size_t>> StudySections(const StudyNetwork& network,
+                                                      const std::vector<StudyRowInputs>& rows) {
+    std::vector<std::optional<std::size_t>> other(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const StudyRowInputs& in = rows[i];
+        if (in[kLineSideColumn] != "yes" || !in[kBranchTypeColumn].empty() || in[kBusColumn].empty()) continue;
+        const std::optional<std::size_t> main = network.FeedingRow(std::string(in[kBusColumn]));
+        if (!main || *main == i || other[*main] || rows[*main][kLineSideColumn] == "yes") continue;
+        other[i] = *main;
+        other[*main] = i;
+    }
+    return other;
+}
+
 std::string ShortCircuitBasis(const network::SolveOptions& options) {
     std::string t = "By " + std::string(network::kConventionWords[static_cast<std::size_t>(options.convention)]) + ": ";
     if (options.convention == network::Convention::Iec60909) {

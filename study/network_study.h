@@ -86,6 +86,9 @@ public:
         network::ElementKind kind = network::ElementKind::Source;
     };
     const std::vector<Feed>& Feeds() const { return feeds_; }
+    // The row of the branch that feeds a bus (Feeds()); none for a bus fed
+    // by a source alone or not in the network.
+    std::optional<std::size_t> FeedingRow(const std::string& bus) const;
 
     // The steps of a row's arc in one case (study/arc_steps.cpp); `lineSide`:
     // its own branch's device does not act.
@@ -133,6 +136,15 @@ private:
     std::string scenario_;              // the scenario whose maintenance settings the devices have
     char sep_ = '.';                    // the decimal separator of the refusals' numbers
 };
+
+// The sections of a network study: a point on the line side of its bus's
+// main (line_side yes, on a row without a branch of its own) and the point
+// on the branch that feeds the bus, whose device does not act on that
+// fault (the main's load side). Each row of a section gets the other's
+// row; a main with several line-side rows pairs with the first. The label
+// of a section carries the larger of the two.
+std::vector<std::optional<std::size_t>> StudySections(const StudyNetwork& network,
+                                                      const std::vector<StudyRowInputs>& rows);
 
 // What the fault currents were computed by, for a report: "By iec60909:
 // voltage factor c max 1.05 up to 1 kV (voltage tolerance +6 %), 1.10

@@ -336,6 +336,7 @@ void StudyFile::Recompute(std::size_t row) {
 void StudyFile::ComputeAll() {
     if (!HasNetworkColumns(map_)) {
         network_.reset();
+        sections_.clear();
         std::size_t line = LineOf(0);
         for (std::size_t i = 0; i < rows_.size(); ++i) {
             Row& row = rows_[i];
@@ -367,6 +368,7 @@ void StudyFile::ComputeAll() {
         }
         line += RowLines(rows_[i].raw);
     }
+    sections_ = StudySections(network->Network(0), inputs);
     network_ = std::move(network);
 }
 

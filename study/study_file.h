@@ -93,6 +93,11 @@ public:
     const StudyNetwork* Network() const { return network_ ? &network_->Network(0) : nullptr; }
     // Its scenarios' names; empty without scenarios.
     std::vector<std::string> ScenarioNames() const { return network_ ? network_->Names() : std::vector<std::string>{}; }
+    // The other row of a row's main section (StudySections); none for a row
+    // in no section.
+    std::optional<std::size_t> SectionOf(std::size_t row) const {
+        return row < sections_.size() ? sections_[row] : std::nullopt;
+    }
 
 private:
     struct Row {
@@ -132,6 +137,7 @@ private:
     StudyOptions options_;
     mutable StudyDevices devices_;  // the devices of its rows, built once per distinct settings
     std::shared_ptr<const StudyScenarios> network_;
+    std::vector<std::optional<std::size_t>> sections_;
 };
 
 }  // namespace zentavo

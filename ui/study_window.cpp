@@ -671,8 +671,10 @@ class StudyPoints {
 public:
     StudyPoints(const StudyFile& file, char sep, std::vector<int> rows)
         : file_(file), sep_(sep), rows_(std::move(rows)) {}
-    render::StudyPointView operator()(std::size_t index) {
-        fields_ = file_.Fields(static_cast<std::size_t>(rows_.at(index)));
+    render::StudyPointView operator()(std::size_t index) { return Row(static_cast<std::size_t>(rows_.at(index))); }
+    // The point of the study's row `row`.
+    render::StudyPointView Row(std::size_t row) {
+        fields_ = file_.Fields(row);
         const int pointAt = file_.PointColumn();
         name_ = pointAt >= 0 && static_cast<std::size_t>(pointAt) < fields_.size() ? fields_[static_cast<std::size_t>(pointAt)] : std::string();
         render::StudyPointView v;
@@ -692,9 +694,11 @@ public:
             }
             v.inputs[static_cast<std::size_t>(c)] = text;
         }
-        v.result = &file_.Result(static_cast<std::size_t>(rows_.at(index)));
+        v.result = &file_.Result(row);
         return v;
     }
+    // The study's row of the point `index`.
+    std::size_t FileRow(std::size_t index) const { return static_cast<std::size_t>(rows_.at(index)); }
     std::size_t size() const { return rows_.size(); }
     char sep() const { return sep_; }
 
@@ -799,6 +803,12 @@ void TStudy::LabelsClick() {
     options.units = model_->file().Options().units;
     options.sep = points.sep();
     options.curves = model_->file().Options().curves;
+    // The other points of the main sections, viewed apart from the point labelled.
+    StudyPoints others(model_->file(), app_.Sep(), {});
+    options.sectionOther = [&points, &others, &file = model_->file()](std::size_t i) {
+        const std::optional<std::size_t> other = file.SectionOf(points.FileRow(i));
+        return other ? others.Row(*other) : render::StudyPointView{};
+    };
     render::CutNames cut;
     render::StudyExportResult result;
     const render::StudyPointAt at = [&points](std::size_t i) { return points(i); };

@@ -16,6 +16,7 @@
 #include <fstream>
 #include <map>
 #include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -824,6 +825,55 @@ TEST(BatchPdfs, ScenariosInTheReportAndOnTheLabels) {
     std::size_t named = 0;
     for (std::size_t at = 0; (at = labelText.find("Worst scenario: tie-closed", at)) != std::string::npos; ++at) ++named;
     EXPECT_EQ(named, 3u) << labelText;  // Main A, Main B, Tie; the utility, the same in each, names normal
+}
+
+}  // namespace
+
+namespace {
+
+// A main's section: the load-side row of the main and its line-side row.
+// Both labels carry the larger governing energy of the two and name its
+// side; the line-side fault is cleared upstream and governs, unless its
+// row is worked on from far enough away. The other points keep their own.
+TEST(BatchPdfs, AMainsSectionLabelsCarryTheLargerSide) {
+    struct Case {
+        const char* lineSideDistance;
+        const char* footer;
+        bool lineSideFooter;
+    };
+    for (const Case& c : {Case{"609.6", "Section: the line side governs", true},
+                          Case{"3000", "Section: the load side governs", false}}) {
+        const std::string mv = "ieee1584-2018,13800,152,VCB,1143,762,508,914.4,";
+        const std::string lv = "ieee1584-2018,480,32,VCB,508,508,508,";
+        const std::string study =
+            "point,method,voltage,gap,electrode_configuration,enclosure_height,enclosure_width,enclosure_depth,"
+            "work_distance,arc_time,arc_time_reduced,bus,from_bus,branch_type,source_ka,source_xr,tx_kva,tx_z,"
+            "tx_xr,cable_length,cable_r,cable_x,device_type,relay_curve,relay_pickup,relay_time_dial,line_side\n"
+            "Utility," + mv + "0.5,0.5,UTIL,,source,20,15,,,,,,,,,,,\n"
+            "HV feeder," + mv + ",,HV,UTIL,cable,,,,,,100,0.1,0.1,relay,IEEE-VI,60,2,\n"
+            "SWG main," + lv + "609.6,,,SWG,HV,transformer,,,1500,5.75,6,,,,relay,DT,1000,0.3,\n"
+            "SWG main line side," + lv + c.lineSideDistance + ",,,SWG,,,,,,,,,,,relay,DT,1000,0.3,yes\n";
+        Dir dir;
+        std::ofstream(dir / "plant.csv", std::ios::binary) << study;
+        const std::string labels = dir / "labels.pdf";
+        const CommandRun r = RunCommand(kProgram + " --labels " + labels + " " + (dir / "plant.csv") + " 2>&1 >/dev/null");
+        ASSERT_EQ(r.status, 0) << r.out;
+        std::vector<std::string> pages;
+        std::stringstream text(RunCommand("pdftotext " + labels + " -").out);
+        for (std::string page; std::getline(text, page, '\f');) pages.push_back(page);
+        ASSERT_GE(pages.size(), 4u);
+        const std::regex energy("([0-9.]+) cal/cm");
+        std::smatch main, line;
+        ASSERT_TRUE(std::regex_search(pages[2], main, energy)) << pages[2];
+        ASSERT_TRUE(std::regex_search(pages[3], line, energy)) << pages[3];
+        EXPECT_EQ(main[1], line[1]) << c.lineSideDistance;
+        for (std::size_t k = 0; k < 4; ++k) {
+            const bool section = k >= 2;
+            EXPECT_EQ(pages[k].find(c.footer) != std::string::npos, section) << k << ": " << pages[k];
+            EXPECT_EQ(pages[k].find("Fault on the line side") != std::string::npos, section && c.lineSideFooter)
+                << k << ": " << pages[k];
+        }
+    }
 }
 
 }  // namespace

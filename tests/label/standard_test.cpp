@@ -114,14 +114,15 @@ TEST(StandardLabel, EachBandInEveryLanguage) {
     EXPECT_EQ(Label(8.6, kFrench).arcRows[2].value, "E cal/cm² à 455 mm");
 }
 
-// A study point's footer says it is on the line side of its device and
-// which of several scenarios its results are, in the label's language,
-// after the editions; a point with neither keeps the footer without them.
-TEST(StandardLabel, FooterNamesTheLineSideAndTheWorstScenario) {
-    const std::string expected[3][2] = {
-        {"Fault on the line side of the device", "Worst scenario: tie-closed"},
-        {"Falla en el lado de línea del dispositivo", "Peor escenario: tie-closed"},
-        {"Défaut côté ligne de l'appareil", "Pire scénario: tie-closed"},
+// A study point's footer says it is on the line side of its device, which
+// side governs its main's section and which of several scenarios its
+// results are, in the label's language, after the editions; a point with
+// none keeps the footer without them.
+TEST(StandardLabel, FooterNamesTheLineSideTheSectionAndTheWorstScenario) {
+    const std::string expected[3][3] = {
+        {"Fault on the line side of the device", "Section: the line side governs", "Worst scenario: tie-closed"},
+        {"Falla en el lado de línea del dispositivo", "Sección: rige el lado de línea", "Peor escenario: tie-closed"},
+        {"Défaut côté ligne de l'appareil", "Section : le côté ligne prévaut", "Pire scénario: tie-closed"},
     };
     for (int language : {kEnglish, kSpanish, kFrench}) {
         StandardLabelOptions o;
@@ -130,11 +131,11 @@ TEST(StandardLabel, FooterNamesTheLineSideAndTheWorstScenario) {
         LabelContentInputs in = Point(8.6);
         const std::size_t plain = MakeStandardLabel(in, "SWG-1", o).footer.size();
         in.lineSide = true;
+        in.sectionLineSide = true;
         in.scenario = "tie-closed";
         const StandardLabel l = MakeStandardLabel(in, "SWG-1", o);
-        ASSERT_EQ(l.footer.size(), plain + 2);
-        EXPECT_EQ(l.footer[plain], expected[language][0]);
-        EXPECT_EQ(l.footer[plain + 1], expected[language][1]);
+        ASSERT_EQ(l.footer.size(), plain + 3);
+        for (std::size_t k = 0; k < 3; ++k) EXPECT_EQ(l.footer[plain + k], expected[language][k]);
     }
 }
 

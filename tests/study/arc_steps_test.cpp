@@ -14,6 +14,7 @@
 #include "engine/ieee2018.h"
 #include "engine/number.h"
 #include "study/run.h"
+#include "study/study_file.h"
 #include "study_tools.h"
 
 namespace zentavo {
@@ -129,6 +130,41 @@ TEST(ArcSteps, LineSideIsClearedUpstream) {
     const std::vector<CsvRow> off = RunPlant(Plant("2200"), false);
     EXPECT_EQ(off[3].at("status"), "error");
     EXPECT_NE(off[3].at("message").find("line_side:"), std::string::npos);
+}
+
+// The main's section: a line-side row without a branch of its own pairs
+// with the branch that feeds its bus, whatever their order; a second
+// line-side row of the same main, one with its own branch, and one on a
+// bus a source feeds alone pair with none.
+TEST(ArcSteps, ALineSideRowAndItsMainMakeASection) {
+    const std::string lv = "ieee1584-2018,480,32,VCB,508,508,508,609.6,,,";
+    const std::string lineSide = lv + "SWG,,,,,,,,,,,,relay,DT,1000,0.3,yes,,\n";
+    struct Case {
+        std::string extra;  // rows after the plant's four
+        std::vector<std::optional<std::size_t>> sections;
+    };
+    const std::vector<Case> cases = {
+        {"", {std::nullopt, std::nullopt, 3, 2}},
+        {"Second line side," + lineSide, {std::nullopt, std::nullopt, 3, 2, std::nullopt}},
+        {"Own branch line side," + lv + "SWG2,SWG,cable,,,,,,10,0.1,0.1,,relay,DT,1000,0.3,yes,,\n" +
+             "At the utility,ieee1584-2018,13800,152,VCB,1143,762,508,914.4,,,UTIL,,,,,,,,,,,,relay,DT,1000,0.3,yes,,\n",
+         {std::nullopt, std::nullopt, 3, 2, std::nullopt, std::nullopt}},
+    };
+    for (const Case& c : cases) {
+        const StudyFile file = StudyFile::Parse(Plant("") + c.extra, StudyOptions{});
+        ASSERT_EQ(file.RowCount(), c.sections.size());
+        for (std::size_t row = 0; row < c.sections.size(); ++row) {
+            EXPECT_EQ(file.SectionOf(row), c.sections[row]) << "row " << row << " after " << c.extra;
+            EXPECT_EQ(file.Result(row).message, "") << "row " << row << " after " << c.extra;
+        }
+    }
+    // The line-side row listed before its main.
+    std::string plant = Plant("");
+    const std::size_t main = plant.find("SWG main,"), line = plant.find("SWG main line side,");
+    plant = plant.substr(0, main) + plant.substr(line) + plant.substr(main, line - main);
+    const StudyFile swapped = StudyFile::Parse(plant, StudyOptions{});
+    EXPECT_EQ(swapped.SectionOf(2), std::optional<std::size_t>(3));
+    EXPECT_EQ(swapped.SectionOf(3), std::optional<std::size_t>(2));
 }
 
 }  // namespace

@@ -1417,6 +1417,32 @@ private slots:
                  qPrintable(lines[3]));
     }
 
+    // The plant example's main at unit substation A, labelled alone: its
+    // label carries the line side's energy (the feeder's relay clears it,
+    // far slower) and says so, though the line-side row is not chosen.
+    void aMainsLabelCarriesItsLineSide() {
+        OpenExample(ReadAll(ZENTAVO_EXAMPLES_DIR "/plant-network.csv"));
+        int main = -1, line = -1;
+        for (int r = 0; r < study->model().rowCount(); ++r) {
+            if (Cell(r, "point") == "Unit substation A 480 V main") main = r;
+            if (Cell(r, "point") == "Unit substation A 480 V main, line side") line = r;
+        }
+        QVERIFY(main >= 0 && line >= 0);
+        QVERIFY2(Cell(line, "incident_energy_governing").toDouble() > Cell(main, "incident_energy_governing").toDouble(),
+                 qPrintable(Cell(line, "incident_energy_governing")));
+        StudyTable()->selectionModel()->select(study->view().mapFromSource(study->model().index(main, 1)),
+                                               QItemSelectionModel::Select);
+        dialogs->exportAnswers = {{true, StudyRows::Selected}};
+        dialogs->fileNames = {Path("labels.pdf")};
+        study->findChild<QAction*>("StudyLabels1")->trigger();
+        const QStringList pages = RunPdfTool("pdftotext", {Path("labels.pdf"), "-"}).split('\f', Qt::SkipEmptyParts);
+        QCOMPARE(pages.size(), 1);
+        QVERIFY2(pages[0].contains("Unit substation A 480 V main") && !pages[0].contains("line side,") &&
+                     pages[0].contains(Cell(line, "incident_energy_governing") + " cal/cm²") &&
+                     pages[0].contains("Section: the line side governs"),
+                 qPrintable(pages[0]));
+    }
+
     void aNetworkEditComputesTheRowsDownstream() {
         // The worked example: 13.8 kV utility 20 kA X/R 15 (12 kA minimum),
         // 2 000 kVA 5.75 % X/R 6 to SWG, 60 m of 2 sets to an MCC with 300 kVA of motors.
