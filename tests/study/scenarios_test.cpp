@@ -94,7 +94,9 @@ TEST(Scenarios, EachPointShowsItsWorstScenarioAsThatConfigurationAloneGivesIt) {
         EXPECT_EQ(r.at("scenario_worst"), e.worst);
         EXPECT_EQ(r.at("incident_energy_governing"), closed[e.closedRow].at("incident_energy_governing"));
         EXPECT_EQ(r.at("arc_steps"), closed[e.closedRow].at("arc_steps"));
-        if (e.openRow >= 0) EXPECT_GT(Energy(r), Energy(open[e.openRow]));
+        if (e.openRow >= 0) {
+            EXPECT_GT(Energy(r), Energy(open[e.openRow]));
+        }
     }
     EXPECT_EQ(study[1].at("arc_steps"), "2");  // the tie opens, then the main
     // Main A: normal > maint, so the switch buys something; main B: equal.
@@ -209,11 +211,21 @@ TEST(Scenarios, TheListComputedAndTheCellsRefused) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const std::vector<CsvRow> rows = RunScenarios(c.study);
-        ASSERT_GT(rows.size(), c.row);
-        EXPECT_EQ(rows[c.row].at("status"), "error");
-        EXPECT_EQ(rows[c.row].at("message"), c.message);
+        const std::vector<CsvRow> got = RunScenarios(c.study);
+        ASSERT_GT(got.size(), c.row);
+        EXPECT_EQ(got[c.row].at("status"), "error");
+        EXPECT_EQ(got[c.row].at("message"), c.message);
     }
+
+    // A point the model refuses in one scenario alone (a weak source's
+    // 0.3 kA) is refused, naming it, with no energy of the other.
+    const std::vector<CsvRow> weak = RunScenarios(
+        kHeader + "Utility," + kLv + "P,,source,30,10,,,,,,,,,,,,,,,0.1,0.1,normal,,,\n" + "Weak source," + kLv +
+        "P,,source,0.3,5,,,,,,,,,,,,,,,0.1,0.1,weak,,,\n" + "Panel," + kLv + "P,,,,,,,,,,,,,,,,,,,0.1,0.1,,,,\n");
+    ASSERT_EQ(weak.size(), 3u);
+    EXPECT_EQ(weak[2].at("status"), "warning");
+    EXPECT_EQ(weak[2].at("message"), "scenario weak: maximum case (0.300 kA): Bolted current below 0.5 kA (208-600 V). ");
+    EXPECT_EQ(weak[2].at("incident_energy_governing"), "");
 }
 
 // The result columns of an output header are found again from it, for
