@@ -600,7 +600,7 @@ TEST(BatchPdfs, DevicesInTheReportAndCappedDurationsOnTheLabels) {
     ASSERT_EQ(n.status, 0) << n.out;
     const Labelled studies[] = {
         {labels, ZENTAVO_EXAMPLES_DIR "/plant-study-devices-results.csv", 2, 10},
-        {networkLabels, ZENTAVO_EXAMPLES_DIR "/plant-network-results.csv", 0, 30},
+        {networkLabels, ZENTAVO_EXAMPLES_DIR "/plant-network-results.csv", 2, 28},
     };
     for (const Labelled& l : studies) {
         SCOPED_TRACE(l.results);
@@ -610,8 +610,18 @@ TEST(BatchPdfs, DevicesInTheReportAndCappedDurationsOnTheLabels) {
         }
         ASSERT_EQ(Pages(l.labels), static_cast<int>(computed.size()));
         int capped = 0, devices = 0;
+        // A main's label carries its line side's results where they are the
+        // larger (the example names each line-side row after its main).
+        auto labelled = [&](zentavo::study_test::CsvRow& own) -> zentavo::study_test::CsvRow& {
+            for (auto& other : computed) {
+                if (other["point"] == own["point"] + ", line side" &&
+                    std::stod(other["incident_energy_governing"]) > std::stod(own["incident_energy_governing"]))
+                    return other;
+            }
+            return own;
+        };
         for (std::size_t i = 0; i < computed.size(); ++i) {
-            auto& row = computed[i];
+            auto& row = labelled(computed[i]);
             const bool reduced = row["governing"] == "reduced";
             const std::string element = row[reduced ? "device_element_reduced" : "device_element"];
             const bool device = !row["device_type"].empty();
