@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QStringList>
 #include <cstdio>
+#include <string>
 
 #include "io/command_line.h"
 #include "study/message_text.h"
@@ -33,11 +34,6 @@ constexpr const char* kHelp =
     "  -V, --version  show the version and leave\n"
     "For studies of many points of work, see zentavo-batch --help.\n";
 
-// Writes `text` to standard output: 0, or 1 when it could not be written.
-int Answer(const char* text) {
-    const bool written = std::fputs(text, stdout) >= 0;
-    return std::fflush(stdout) == 0 && written ? 0 : 1;
-}
 
 }  // namespace
 
@@ -50,8 +46,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (!line.options.empty()) {  // the first of --help and --version answers
-        return kOptions[line.options.front().option].name == "help" ? Answer(kHelp)
-                                                                     : Answer("zentavo " ZENTAVO_VERSION "\n");
+        return zentavo::AnswerOnStandardOutput(kName, kOptions[line.options.front().option].name == "help"
+                                                          ? std::string(kHelp)
+                                                          : zentavo::VersionText(kName, ZENTAVO_VERSION));
     }
     QStringList files;
     for (const std::string& operand : line.operands) files << QFile::decodeName(operand.c_str());

@@ -25,7 +25,8 @@ namespace {
 constexpr const char* kUsage =
     "Usage: zentavo-batch [--energy-unit U] [--boundary-unit U] [--pressure-unit U]\n"
     "                     [--tnt-unit U] [--decimal-separator C]\n"
-    "                     [--delimiter C] [--line-ends E] [--curves FILE.csv]\n"
+    "                     [--delimiter C] [--output-delimiter C] [--line-ends E]\n"
+    "                     [--curves FILE.csv] [-o FILE.csv] [--quiet] [--strict]\n"
     "                     [--short-circuit ansi|iec60909] [--lv-tolerance 6|10]\n"
     "                     [--cable-end-temp C] [--arc-steps on|off]\n"
     "                     [--motor-decay N|none] [--scenarios NAME,NAME...]\n"
@@ -47,13 +48,21 @@ constexpr const char* kUsage =
     "  --boundary-unit U       inches (default) or mm\n"
     "  --pressure-unit U       lb/ft2 (default), N/m2, Atmosphere or kpa\n"
     "  --tnt-unit U            kg (default), lb or grams\n"
-    "  --decimal-separator C   . (default) or , for the numbers read and written\n"
-    "  --delimiter C           , ; or tab between the fields read and written\n"
-    "                          (default: ; or tab when the header row names the\n"
-    "                          study's columns between them and holds no comma,\n"
-    "                          else ,)\n"
+    "  --decimal-separator C   . or , for the numbers read and written\n"
+    "                          (default: that of the first rows' numbers in a\n"
+    "                          study separated by ; or tab, else .)\n"
+    "  --delimiter C           , ; or tab between the fields read (default: ; or\n"
+    "                          tab when the header row names the study's columns\n"
+    "                          between them and holds no comma, else ,)\n"
+    "  --output-delimiter C    , ; or tab between the fields written (default:\n"
+    "                          the input's)\n"
     "  --line-ends E           lf or crlf: the output's line ends (default: those\n"
     "                          of the input's first line; CR alone gives crlf)\n"
+    "  -o, --output FILE.csv   the result CSV to FILE.csv, replaced only when whole\n"
+    "                          (default: standard output)\n"
+    "  --quiet                 no notes on how the study was read (Windows-1252,\n"
+    "                          the decimal separator)\n"
+    "  --strict                exit status 3 when some rows are errors\n"
     "  --curves FILE.csv       fuse total-clearing curves by name (rows\n"
     "                          name,current,time; current in A, time in s) for the\n"
     "                          fuse_curve column of rows with device_type fuse-curve\n"
@@ -122,10 +131,14 @@ constexpr const char* kUsage =
     "  --report-curves         an appendix with the time-current curve of each row's\n"
     "                          protective device, its arcing currents marked\n"
     "\n"
+    "A study whose first MiB is not valid UTF-8 is read as Windows-1252 (a\n"
+    "spreadsheet's CSV export) and written in UTF-8, told on standard error.\n"
+    "\n"
     "Exit status: 0 when the study was read (rows may still carry warnings or\n"
     "errors), 1 when the results or a PDF could not be written (or no point was\n"
     "computed to label), 2 for a usage error, an unreadable input or too little\n"
-    "memory.\n";
+    "memory, 3 with --strict when the results were written and some rows are\n"
+    "errors.\n";
 
 // An option and the words it takes, the first being the default, and how
 // a unit option sets its unit (the decimal separator has none).
@@ -324,13 +337,24 @@ std::string ReadOption(const std::string& name, const std::string& value, Argume
         if (o->name == name) return ReadWordOption(*o, value, args);
     }
     for (const UnitOption& o : kUnitOptions) {
-        if (o.name == name) return ReadUnitOption(o, value, args.options);
+        if (o.name != name) continue;
+        if (name == "decimal-separator") args.options.detectDecimalSeparator = false;
+        return ReadUnitOption(o, value, args.options);
     }
-    if (name == "delimiter") {
+    if (name == "delimiter" || name == "output-delimiter") {
         const char d = value == "," ? ',' : value == ";" ? ';' : value == "tab" || value == "\t" ? '\t' : 0;
-        if (!d) return "--delimiter takes one of ',', ';', tab, not '" + value + "'";
-        args.options.delimiter = d;
-        args.options.detectDelimiter = false;
+        if (!d) return "--" + name + " takes one of ',', ';', tab, not '" + value + "'";
+        if (name == "output-delimiter") {
+            args.options.outputDelimiter = d;
+        } else {
+            args.options.delimiter = d;
+            args.options.detectDelimiter = false;
+        }
+        return {};
+    }
+    if (name == "output") {
+        if (value.empty()) return "--output needs a file name (- for standard output)";
+        args.outputPath = value;
         return {};
     }
     if (name == "line-ends") {
@@ -407,7 +431,8 @@ std::string ReadOption(const std::string& name, const std::string& value, Argume
 std::vector<zentavo::CommandOption> CommandOptions() {
     std::vector<zentavo::CommandOption> table = {
         {"help", 'h', false}, {"version", 'V', false}, {"labels"},    {"report"},
-        {"label-rows"},       {"delimiter"},           {"line-ends"},
+        {"label-rows"},       {"delimiter"},           {"output-delimiter"}, {"line-ends"},
+        {"output", 'o'},      {"quiet", 0, false},     {"strict", 0, false},
         {"label-standard"},   {"label-size"},          {"label-danger-above-volts"},
         {"assessment-date"},
         {"curves"},           {"report-curves", 0, false}, {"short-circuit"},
@@ -419,11 +444,6 @@ std::vector<zentavo::CommandOption> CommandOptions() {
     return table;
 }
 
-// Writes `text` to standard output: 0, or 1 when it could not be written.
-int Answer(const std::string& text) {
-    const bool written = std::fputs(text.c_str(), stdout) >= 0;
-    return std::fflush(stdout) == 0 && written ? 0 : 1;
-}
 
 }  // namespace
 
@@ -435,8 +455,13 @@ std::optional<int> ReadArguments(int argc, char** argv, Arguments& args) {
     if (!line.error.empty()) return UsageError(line.error);
     for (const zentavo::CommandLine::Given& given : line.options) {
         const std::string name(table[given.option].name);
-        if (name == "help") return Answer(kUsage);
-        if (name == "version") return Answer(std::string("zentavo-batch ") + ZENTAVO_VERSION + "\n");
+        if (name == "help") return zentavo::AnswerOnStandardOutput("zentavo-batch", kUsage);
+        if (name == "version")
+            return zentavo::AnswerOnStandardOutput("zentavo-batch", zentavo::VersionText("zentavo-batch", ZENTAVO_VERSION));
+        if (name == "quiet" || name == "strict") {  // take no value
+            (name == "quiet" ? args.quiet : args.strict) = true;
+            continue;
+        }
         if (name == "report-curves") {  // takes no value
             args.pdf.reportCurves = true;
             args.reportOptionGiven = name;

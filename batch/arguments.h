@@ -18,6 +18,7 @@ struct Arguments {
     zentavo::StudyOptions options = [] {
         zentavo::StudyOptions o;
         o.detectDelimiter = o.lineEndOfInput = true;
+        o.detectEncoding = o.detectDecimalSeparator = true;
         return o;
     }();
     const char* inputPath = nullptr;  // none or "-": standard input; else `input`
@@ -27,6 +28,9 @@ struct Arguments {
     std::string labelOptionGiven, reportOptionGiven;  // the last label and report option named
     std::string classicOptionGiven;  // the last option of the classic label alone named
     bool sizeGiven = false;
+    std::string outputPath;  // -o, --output: empty or "-" for standard output
+    bool quiet = false;      // no notes on how the study was read, no progress
+    bool strict = false;     // exit status 3 when some rows are errors
 };
 
 // A message on standard error. Input quoted in it (a value, a column, a file

@@ -53,6 +53,19 @@ std::string RefusedNote(const zentavo::StudyRunSummary& summary) {
     return text + "\n";
 }
 
+// Says once how the study was read where the reading chose for the user:
+// as Windows-1252, or with a decimal separator its rows do not tell.
+void TellHowRead(const std::string& inputName, const zentavo::StudyRunSummary& summary) {
+    if (summary.cp1252) {
+        Tell(inputName + ": not UTF-8: read as Windows-1252 (a spreadsheet's CSV export); the results are in UTF-8");
+    }
+    if (summary.decimalUndecided) {
+        Tell(inputName + ": the decimal separator cannot be told from the first rows (they hold both 0.5 and 0,5, "
+             "or no number with a fraction): read with '" + std::string(1, summary.sep) +
+             "'; give --decimal-separator to choose");
+    }
+}
+
 // The PDF module: beside the program (the build tree), or in the library
 // directory of an installed program.
 zentavo::WriteStudyPdfsFunction LoadPdfModule(std::string& error) {
@@ -88,7 +101,7 @@ struct RunFile {
 // The first output that is the input or an output before it, however the
 // two are spelt: writing it would destroy what the run reads or writes.
 // Standard input and output take part when they are regular files.
-std::string SameFileError(const char* inputPath, const std::string& curvesPath,
+std::string SameFileError(const char* inputPath, const std::string& curvesPath, const std::string& outputPath,
                           const zentavo::StudyPdfRequest& pdf) {
     const bool fromStdin = inputPath == nullptr || std::string_view(inputPath) == "-";
     std::vector<RunFile> files;
@@ -97,7 +110,9 @@ std::string SameFileError(const char* inputPath, const std::string& curvesPath,
     if (!curvesPath.empty()) files.push_back({"--curves " + curvesPath, zentavo::PlaceOf(curvesPath)});
     if (!pdf.labelsPath.empty()) files.push_back({"--labels " + pdf.labelsPath, zentavo::PlaceOf(pdf.labelsPath)});
     if (!pdf.reportPath.empty()) files.push_back({"--report " + pdf.reportPath, zentavo::PlaceOf(pdf.reportPath)});
-    files.push_back({"the standard output", zentavo::PlaceOfOpenFile(STDOUT_FILENO)});
+    files.push_back(outputPath.empty() || outputPath == "-"
+                        ? RunFile{"the standard output", zentavo::PlaceOfOpenFile(STDOUT_FILENO)}
+                        : RunFile{"--output " + outputPath, zentavo::PlaceOf(outputPath)});
     for (std::size_t out = 1; out < files.size(); ++out) {
         for (std::size_t earlier = 0; earlier < out; ++earlier) {
             if (files[out].place && files[out].place == files[earlier].place) {
@@ -167,7 +182,7 @@ private:
 int RunStudyFiles(Arguments& args) {
     const char* inputPath = args.inputPath;
     zentavo::StudyPdfRequest& pdf = args.pdf;
-    if (const std::string error = SameFileError(inputPath, args.curvesPath, pdf); !error.empty()) {
+    if (const std::string error = SameFileError(inputPath, args.curvesPath, args.outputPath, pdf); !error.empty()) {
         Tell(error);
         return 2;
     }
@@ -223,8 +238,24 @@ int RunStudyFiles(Arguments& args) {
         Tell("cannot keep the results for the PDFs: " + scratchError);
         return 1;
     }
-    auto sink = [](std::string_view chunk) {
-        if (std::fwrite(chunk.data(), 1, chunk.size(), stdout) != chunk.size()) {
+    // -o FILE: the results replace the file only once whole; a target that
+    // cannot be written is told before the study is read.
+    std::optional<zentavo::ReplacingWrite> output;
+    const bool toFile = !args.outputPath.empty() && args.outputPath != "-";
+    const std::string outputName = toFile ? args.outputPath : "the standard output";
+    if (toFile) {
+        zentavo::RemoveTemporaryFileOnSignals();
+        try {
+            output.emplace(args.outputPath);
+        } catch (const zentavo::IoError& e) {
+            Tell(std::string("cannot write the results: ") + e.what());
+            return 1;
+        }
+    }
+    auto sink = [&output](std::string_view chunk) {
+        if (output) {
+            output->Write(chunk);
+        } else if (std::fwrite(chunk.data(), 1, chunk.size(), stdout) != chunk.size()) {
             throw WriteFailure{errno};
         }
     };
@@ -237,11 +268,18 @@ int RunStudyFiles(Arguments& args) {
             Tell(inputName + ": " + headerError);
             return 2;
         }
-        if (std::fflush(stdout) != 0) throw WriteFailure{errno};
+        if (output) {
+            output->Commit();
+            output.reset();
+        } else if (std::fflush(stdout) != 0) {
+            throw WriteFailure{errno};
+        }
+        if (!args.quiet) TellHowRead(inputName, summary);
+        const int strict = args.strict && summary.errors > 0 ? 3 : 0;
         if (pdfs) {
             if (!fromStdin) pdf.inputPath = inputPath;
             pdf.units = args.options.units;
-            pdf.sep = args.options.sep;
+            pdf.sep = summary.sep;
             pdf.curves = args.options.curves;
             pdf.shortCircuit = args.options.ShortCircuit();
             pdf.scenarios = args.options.scenarios;
@@ -250,8 +288,10 @@ int RunStudyFiles(Arguments& args) {
             // The labels leave the refused points out: told once they are
             // written (the report lists those points itself).
             pdf.labelsRefusedNote = RefusedNote(summary);
-            return writePdfs(pdf);
+            const int status = writePdfs(pdf);
+            return status != 0 ? status : strict;
         }
+        return strict;
     } catch (const zentavo::StudyReadError& e) {
         Tell(inputName + ": " + e.what());
         return 2;
@@ -261,6 +301,9 @@ int RunStudyFiles(Arguments& args) {
     } catch (const WriteFailure& f) {
         std::fprintf(stderr, "zentavo-batch: cannot write the results: %s\n",
                      std::strerror(f.error));
+        return 1;
+    } catch (const zentavo::IoError& e) {
+        Tell(std::string("cannot write the results: ") + e.what());
         return 1;
     } catch (const ScratchFailure& f) {
         Tell("cannot keep the results for the PDFs: " + scratch.folder() + ": " + std::strerror(f.error));

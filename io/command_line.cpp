@@ -4,6 +4,10 @@
 #include <getopt.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
 
 namespace zentavo {
 namespace {
@@ -97,6 +101,24 @@ CommandLine ReadCommandLine(int argc, char* const* argv, std::span<const Command
     }
     for (int i = optind; i < argc; ++i) line.operands.emplace_back(args[static_cast<std::size_t>(i)]);
     return line;
+}
+
+std::string VersionText(std::string_view program, std::string_view version) {
+    return std::string(program) + " " + std::string(version) +
+           "\nCopyright (C) 2026 the Zentavo authors.\n"
+           "License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
+           "This is free software: you are free to change and redistribute it.\n"
+           "There is NO WARRANTY, to the extent permitted by law.\n";
+}
+
+int AnswerOnStandardOutput(std::string_view program, std::string_view text) {
+    errno = 0;
+    const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+    if (std::fflush(stdout) == 0 && written) return 0;
+    const int error = errno;
+    std::fprintf(stderr, "%.*s: write error%s%s\n", static_cast<int>(program.size()), program.data(),
+                 error ? ": " : "", error ? std::strerror(error) : "");
+    return 1;
 }
 
 }  // namespace zentavo

@@ -34,4 +34,12 @@ struct CommandLine {
 
 CommandLine ReadCommandLine(int argc, char* const* argv, std::span<const CommandOption> table);
 
+// The answer to --version: the program's name and version, then its
+// copyright and licence, as GNU programs give them.
+std::string VersionText(std::string_view program, std::string_view version);
+// Writes the answer to --help or --version to standard output: 0, or 1 with
+// "PROGRAM: write error: ..." on standard error when it could not be
+// written (a full disk, a closed pipe).
+int AnswerOnStandardOutput(std::string_view program, std::string_view text);
+
 }  // namespace zentavo

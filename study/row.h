@@ -38,6 +38,15 @@ struct StudyOptions {
     // of the input's first line (LF, else CR LF).
     char delimiter = ',';
     bool detectDelimiter = false;
+    // The delimiter of the result CSV; 0: the input's.
+    char outputDelimiter = 0;
+    // A study as a spreadsheet exports it (study/study_input.h): read as
+    // Windows-1252 when its first MiB is not valid UTF-8
+    // (`detectEncoding`); a semicolon- or tab-separated study's numbers read
+    // and written with the decimal separator of its first rows
+    // (`detectDecimalSeparator`, `sep` where they do not tell).
+    bool detectEncoding = false;
+    bool detectDecimalSeparator = false;
     csv::LineEnd lineEnd = csv::LineEnd::kCrLf;
     bool lineEndOfInput = false;
     // The named fuse curves a fuse_curve cell may name (--curves, "Load

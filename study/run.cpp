@@ -18,6 +18,7 @@
 #include "study/network_study.h"
 #include "study/point_record.h"
 #include "study/scenarios.h"
+#include "study/study_input.h"
 
 namespace zentavo {
 
@@ -89,6 +90,13 @@ public:
                 error = "line " + std::to_string(line) + ": " + std::to_string(fields.size()) +
                         " fields where the header has " + std::to_string(inputCount_);
             }
+            if (error.empty() && options_.detectEncoding) {
+                for (std::size_t f = 0; f < fields.size() && error.empty(); ++f) {
+                    if (!IsValidUtf8(fields[f]))
+                        error = "line " + std::to_string(line) +
+                                ": not UTF-8, though the study's first MiB is: save the study as UTF-8";
+                }
+            }
             for (int c = 0; c < kStudyInputColumnCount; ++c) {
                 in[c] = at_[c] >= 0 && static_cast<std::size_t>(at_[c]) < fields.size() ? fields[at_[c]]
                                                                                      : std::string_view();
@@ -134,6 +142,7 @@ private:
         ++summary.rows;
         if (HasStudyResults(result)) return;
         ++summary.refused;
+        if (result[kStatusColumn] == "error") ++summary.errors;
         if (summary.listed.size() >= StudyRunSummary::kListed) return;
         StudyRunSummary::Refused& r = summary.listed.emplace_back();
         r.line = line;
@@ -502,29 +511,41 @@ char DetectStudyDelimiter(std::string_view headerLine) {
 void StudyRunSummary::Add(const StudyRunSummary& more) {
     rows += more.rows;
     refused += more.refused;
+    errors += more.errors;
     for (const Refused& r : more.listed) {
         if (listed.size() >= kListed) break;
         listed.push_back(r);
     }
 }
 
-bool RunStudy(const StudySource& source, const StudyOptions& options, const StudySink& sink,
+bool RunStudy(const StudySource& source, const StudyOptions& given, const StudySink& sink,
               std::string* headerError, csv::WriteOptions* written, StudyRunSummary* summary) {
     StudyRunSummary counted;
     StudyRunSummary& into = summary ? *summary : counted;
     into = {};
-    csv::ChunkReader reader(Utf8StudySource(source), options.maxRecordBytes, options.delimiter);
+    StudyOptions options = given;
+    // A spreadsheet's export is looked at before it is read: its encoding and
+    // its decimal separator.
+    std::optional<StudyLook> look;
+    if (options.detectEncoding || options.detectDecimalSeparator) {
+        look = LookAtStudy(Utf8StudySource(source), options.detectEncoding);
+        into.cp1252 = look->cp1252;
+    }
+    csv::ChunkReader reader(look ? look->source : Utf8StudySource(source), options.maxRecordBytes,
+                            options.delimiter);
+    char delimiter = options.delimiter;
     csv::WriteOptions format{options.delimiter, options.lineEnd};
     if (options.detectDelimiter || options.lineEndOfInput) {
         const std::string_view first = reader.FirstLine();
-        if (options.detectDelimiter) format.delimiter = DetectStudyDelimiter(first);
+        if (options.detectDelimiter) delimiter = DetectStudyDelimiter(first);
         if (options.lineEndOfInput) {
             const std::size_t end = first.find_first_of("\r\n");
             format.lineEnd = end != std::string_view::npos && first[end] == '\n' ? csv::LineEnd::kLf
                                                                                  : csv::LineEnd::kCrLf;
         }
-        reader.SetDelimiter(format.delimiter);
+        reader.SetDelimiter(delimiter);
     }
+    format.delimiter = options.outputDelimiter ? options.outputDelimiter : delimiter;
     if (written) *written = format;
     std::vector<std::string> header;
     std::size_t line = 0;
@@ -538,9 +559,19 @@ bool RunStudy(const StudySource& source, const StudyOptions& options, const Stud
         return false;
     }
     if (std::none_of(header.begin(), header.end(), NamesStudyColumn)) {
-        if (headerError) *headerError = UnknownHeaderText(header, format.delimiter);
+        if (headerError) *headerError = UnknownHeaderText(header, delimiter);
         return false;
     }
+    if (look && options.detectDecimalSeparator && (delimiter == ';' || delimiter == '\t')) {
+        const std::optional<char> sep = GuessDecimalSeparator(look->head, delimiter, look->whole);
+        if (sep) options.sep = *sep;
+        into.decimalUndecided = !sep;
+    }
+    // A study taken as UTF-8 has each row checked (ChunkWriter): bytes that
+    // are not UTF-8 beyond its first MiB make their row an error.
+    if (into.cp1252) options.detectEncoding = false;
+    look.reset();
+    into.sep = options.sep;
 
     std::string head;
     csv::AppendRecord(head, StudyOutputNames(header, options.arcSteps), format);

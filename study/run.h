@@ -49,8 +49,15 @@ struct StudyRunSummary {
         std::string point, message;
     };
     std::size_t rows = 0, refused = 0;
+    std::size_t errors = 0;  // of the refused rows, those of status error
     std::vector<Refused> listed;
     bool network = false;  // the study has network columns: its rows were computed over its network
+    // How the study was read: as Windows-1252; with the decimal separator
+    // `sep`, which its first rows did not tell where `decimalUndecided`
+    // (they hold both kinds, or no number with a fraction).
+    bool cp1252 = false;
+    char sep = '.';
+    bool decimalUndecided = false;
 
     void Add(const StudyRunSummary& more);
 };

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -15,6 +17,8 @@
 #include "study/csv_writer.h"
 #include "study/run.h"
 #include "study/study_file.h"
+#include "io/text_codec.h"
+#include "study/study_input.h"
 #include "study_tools.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -128,7 +132,7 @@ TEST(StudyStream, Utf16WithAByteOrderMarkIsReadAsUtf8) {
 // The program itself: exit status and messages.
 study_test::CommandRun RunProgram(const std::string& args) {
     // Standard error comes with the output, unless the arguments place it.
-    const bool placed = args.find("2>&1") != std::string::npos;
+    const bool placed = args.find("2>") != std::string::npos;
     return study_test::RunCommand(std::string(ZENTAVO_BATCH_PROGRAM) + " " + args + (placed ? "" : " 2>&1"));
 }
 
@@ -201,11 +205,18 @@ TEST(BatchProgram, ExitStatusAndMessages) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "zentavo-batch: cannot write the results: No space left on device\n");
 
+    // --version: the version, then the copyright and licence; an answer that
+    // cannot be written says so, as GNU tools do.
     r = RunProgram("--version");
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out.rfind("zentavo-batch ", 0), 0u) << r.out;
-    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1) << r.out;
-    EXPECT_NE(r.out.find_first_of("0123456789"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.rfind("zentavo-batch " ZENTAVO_VERSION "\nCopyright (C) 2026 the Zentavo authors.\nLicense GPLv3+", 0),
+              0u)
+        << r.out;
+    for (const char* answer : {"--help", "--version"}) {
+        r = RunProgram(std::string(answer) + " 2>&1 >/dev/full");
+        EXPECT_EQ(r.status, 1) << answer;
+        EXPECT_EQ(r.out, "zentavo-batch: write error: No space left on device\n") << answer;
+    }
 
     // GNU command lines: options after the input, shortened names, short
     // options, "--" before an input named like an option.
@@ -230,9 +241,10 @@ TEST(BatchProgram, ExitStatusAndMessages) {
     EXPECT_EQ(RunProgram("--help >/dev/full").status, 1);
 }
 
-// A study as a Spanish, French or German spreadsheet exports it: semicolons
-// between the fields, decimal commas in the numbers, LF line ends.
-std::string SpreadsheetExport(std::string_view study) {
+// A study as a spreadsheet exports it: `delimiter` between the fields,
+// `decimal` in the numbers, LF line ends; by default as a Spanish, French
+// or German spreadsheet does (semicolons, decimal commas).
+std::string SpreadsheetExport(std::string_view study, char delimiter = ';', char decimal = ',') {
     csv::Reader reader(study);
     std::vector<std::string> fields;
     std::size_t line;
@@ -241,11 +253,189 @@ std::string SpreadsheetExport(std::string_view study) {
         for (std::string& f : fields) {
             const bool number = !f.empty() && std::count(f.begin(), f.end(), '.') == 1 &&
                                 f.find_first_not_of("0123456789.-") == std::string::npos;
-            if (number) std::replace(f.begin(), f.end(), '.', ',');
+            if (number) std::replace(f.begin(), f.end(), '.', decimal);
         }
-        csv::AppendRecord(out, fields, {';', csv::LineEnd::kLf});
+        csv::AppendRecord(out, fields, {delimiter, csv::LineEnd::kLf});
     }
     return out;
+}
+
+// A temporary file holding `bytes`, removed with the object.
+struct TempFile {
+    explicit TempFile(const std::string& bytes) {
+        char name[] = "/tmp/zentavo-export-XXXXXX";
+        const int fd = mkstemp(name);
+        path = name;
+        if (fd >= 0) {
+            if (write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) path.clear();
+            close(fd);
+        }
+    }
+    ~TempFile() { std::remove(path.c_str()); }
+    std::string path;
+};
+
+// A spreadsheet's export read right without a word of the user: the
+// delimiter from its header, the decimal separator from the numbers of a
+// semicolon or tab study, a byte-order mark passed over, a Windows-1252
+// export decoded; each gives the UTF-8 comma study's results in the
+// export's own delimiter and decimal separator, and standard error says
+// only what the reading had to choose.
+TEST(BatchProgram, ASpreadsheetsExportIsReadWithoutOptions) {
+    std::string study = FileBytes(ZENTAVO_EXAMPLES_DIR "/study.csv");
+    const std::string name = "MCC-1 bucket 3";
+    ASSERT_NE(study.find(name), std::string::npos);
+    study.replace(study.find(name), name.size(), "Subestaci\xC3\xB3n 3");
+    const TempFile utf8(study);
+    const auto plain = RunProgram(utf8.path + " 2>/dev/null");
+    ASSERT_EQ(plain.status, 0);
+    ASSERT_NE(plain.out.find("Subestaci\xC3\xB3n 3,empirical"), std::string::npos);
+    for (const char delimiter : {',', ';', '\t'}) {
+        for (const char decimal : {'.', ','}) {
+            for (const bool bom : {false, true}) {
+                for (const bool cp1252 : {false, true}) {
+                    if ((delimiter == ',' && decimal == ',') || (bom && cp1252)) continue;
+                    SCOPED_TRACE(std::string("delimiter ") + delimiter + " decimal " + decimal + (bom ? " bom" : "") +
+                                 (cp1252 ? " windows-1252" : ""));
+                    const std::string exported = SpreadsheetExport(study, delimiter, decimal);
+                    const TempFile file((bom ? "\xEF\xBB\xBF" : "") + (cp1252 ? Utf8ToCp1252(exported) : exported));
+                    ASSERT_FALSE(file.path.empty());
+                    const TempFile err("");
+                    const auto run = RunProgram(file.path + " 2>" + err.path);
+                    EXPECT_EQ(run.status, 0);
+                    EXPECT_EQ(run.out, SpreadsheetExport(plain.out, delimiter, decimal));
+                    EXPECT_EQ(FileBytes(err.path),
+                              cp1252 ? "zentavo-batch: " + file.path +
+                                           ": not UTF-8: read as Windows-1252 (a spreadsheet's CSV export); "
+                                           "the results are in UTF-8\n"
+                                     : "");
+                }
+            }
+        }
+    }
+    // Rows that do not tell: read with a point, said once; --decimal-separator
+    // and --quiet say nothing.
+    const std::string undecided = "zentavo-batch: standard input: the decimal separator cannot be told from the first "
+                                  "rows (they hold both 0.5 and 0,5, or no number with a fraction): read with '.'; "
+                                  "give --decimal-separator to choose\n";
+    const std::string head = "method;voltage;bolted_current;gap;work_distance;equipment_class;grounding;arc_time\n";
+    struct Untold {
+        std::string rows, args, err;
+    } untold[] = {
+        {"empirical;480;20;32;455;Switchgear;Grounded;0.2\nempirical;480;20;32;455;Switchgear;Grounded;0,2\n", "",
+         undecided},
+        {"empirical;480;20;32;455;Switchgear;Grounded;1\n", "", undecided},
+        {"empirical;480;20;32;455;Switchgear;Grounded;1\n", "--decimal-separator .", ""},
+        {"empirical;480;20;32;455;Switchgear;Grounded;1\n", "--quiet", ""},
+    };
+    for (const Untold& u : untold) {
+        const TempFile in(head + u.rows), err("");
+        const auto run = RunProgram(u.args + " < " + in.path + " 2>" + err.path);
+        EXPECT_EQ(run.status, 0) << u.args;
+        EXPECT_EQ(FileBytes(err.path), u.err) << u.rows << u.args;
+    }
+}
+
+// A study taken as UTF-8 by its first MiB: a later row that is not UTF-8
+// is an error row naming its line, the others are computed.
+TEST(StudyStream, ARowNotUtf8BeyondTheFirstMibIsAnError) {
+    std::string study = "point,method,bolted_current,work_distance,fuse_class\n";
+    std::size_t rows = 0;
+    while (study.size() <= kStudyLookBytes) {
+        study += "Fuse " + std::string(200, 'x') + ",fuse,1,455,0\n";
+        ++rows;
+    }
+    study += "Subestaci\xF3n,fuse,1,455,0\n";
+    StudyOptions options;
+    options.detectEncoding = true;
+    std::string out;
+    StudyRunSummary summary;
+    ASSERT_TRUE(RunStudy(study, options, [&](std::string_view s) { out += s; }, nullptr, nullptr, &summary));
+    EXPECT_FALSE(summary.cp1252);
+    EXPECT_EQ(summary.rows, rows + 1);
+    EXPECT_EQ(summary.errors, 1u);
+    ASSERT_EQ(summary.listed.size(), 1u);
+    EXPECT_EQ(summary.listed[0].message, "line " + std::to_string(rows + 2) +
+                                             ": not UTF-8, though the study's first MiB is: save the study as UTF-8");
+}
+
+// -o writes the results to a file, replaced only when whole and never over
+// the input or another output; --output-delimiter writes with its own
+// delimiter; --strict ends with 3 when a row is an error (a warning is not).
+TEST(BatchProgram, TheResultsToAFileAndStrictExitStatus) {
+    const std::string example = ZENTAVO_EXAMPLES_DIR "/study.csv";
+    const std::string results = FileBytes(ZENTAVO_EXAMPLES_DIR "/study-results.csv");
+    const std::string dir = ::testing::TempDir() + "/zentavo-output";
+    ASSERT_EQ(study_test::RunCommand("rm -rf " + dir + " && mkdir " + dir).status, 0);
+    const std::string out = dir + "/out.csv";
+    const TempFile errors(kMethodsHeader + kEmpirical + "fuse,x\n");
+    struct Case {
+        std::string args;
+        int status;
+        std::string output;  // standard output and error
+        std::string file;    // out.csv after the run
+    } cases[] = {
+        {"-o " + out + " " + example, 0, "", results},
+        {"--output=" + out + " /dev/null", 2, "zentavo-batch: /dev/null: no header row\n", results},
+        {"-o " + example + " " + example, 2,
+         "zentavo-batch: --output " + example + " and the input " + example + " are the same file\n", results},
+        {"--labels " + out + " -o " + out + " " + example, 2,
+         "zentavo-batch: --output " + out + " and --labels " + out + " are the same file\n", results},
+        {"-o /nonexistent/out.csv " + example, 1, "", results},
+        {"-o - --output-delimiter ';' " + example, 0, SpreadsheetExport(results, ';', '.'), results},
+        {"--strict " + example, 0, results, results},
+        {"--strict -o " + out + " " + errors.path, 3, "", ""},
+    };
+    for (const Case& c : cases) {
+        const auto run = RunProgram(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args;
+        if (c.status == 1) {
+            EXPECT_EQ(run.out.rfind("zentavo-batch: cannot write the results: ", 0), 0u) << run.out;
+        } else {
+            EXPECT_EQ(run.out, c.output) << c.args;
+        }
+        if (!c.file.empty()) EXPECT_EQ(FileBytes(out), c.file) << c.args;
+    }
+    EXPECT_NE(FileBytes(out).find(",error,"), std::string::npos);
+    EXPECT_EQ(study_test::RunCommand("ls -A " + dir).out, "out.csv\n");  // no temporary file left
+}
+
+// Every shell command of the README that runs zentavo-batch on an example
+// works as written, pipes included: run from a folder holding the examples,
+// with the program built here first on the PATH.
+TEST(BatchProgram, TheReadmesCommandsWork) {
+    std::vector<std::string> commands;
+    std::istringstream readme(FileBytes(ZENTAVO_README));
+    bool shell = false;
+    std::string command;
+    for (std::string line; std::getline(readme, line);) {
+        if (line.starts_with("```")) {
+            shell = line == "```sh";
+            continue;
+        }
+        if (!shell) continue;
+        command += line;
+        if (!command.empty() && command.back() == '\\') {
+            command.pop_back();
+            continue;
+        }
+        if (command.starts_with("zentavo-batch ") && command.find("examples/") != std::string::npos)
+            commands.push_back(command);
+        command.clear();
+    }
+    EXPECT_GE(commands.size(), 10u);
+    const std::string dir = ::testing::TempDir() + "/zentavo-readme";
+    const std::string program = ZENTAVO_BATCH_PROGRAM;
+    const std::string bin = program.substr(0, program.rfind('/'));
+    ASSERT_EQ(study_test::RunCommand("rm -rf " + dir + " && mkdir " + dir + " && ln -s " ZENTAVO_EXAMPLES_DIR " " +
+                                     dir + "/examples").status,
+              0);
+    for (const std::string& c : commands) {
+        std::ofstream(dir + "/command.sh") << c << "\n";
+        const auto run = study_test::RunCommand("cd " + dir + " && PATH=" + bin +
+                                                ":$PATH bash -o pipefail command.sh 2>&1 >/dev/null");
+        EXPECT_EQ(run.status, 0) << c << "\n" << run.out;
+    }
 }
 
 TEST(BatchProgram, SpreadsheetExportsAndPipes) {

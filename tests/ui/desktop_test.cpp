@@ -161,13 +161,14 @@ private slots:
         QTest::addColumn<QString>("out");  // what standard output starts with
         QTest::addColumn<QString>("err");  // standard error, exactly
         // clang-format off
-        QTest::newRow("--version") << QStringList{"--version"} << false << 0 << QStringLiteral("zentavo " ZENTAVO_VERSION "\n") << QString();
+        QTest::newRow("--version") << QStringList{"--version"} << false << 0 << QStringLiteral("zentavo " ZENTAVO_VERSION "\nCopyright (C) 2026 the Zentavo authors.\n") << QString();
         QTest::newRow("-V")        << QStringList{"-V"}        << false << 0 << QStringLiteral("zentavo " ZENTAVO_VERSION "\n") << QString();
         QTest::newRow("--help")    << QStringList{"--help"}    << false << 0 << QStringLiteral("Usage: zentavo [OPTION]... [FILE]...\n") << QString();
         QTest::newRow("-h")        << QStringList{"-h"}        << false << 0 << QStringLiteral("Usage: zentavo [OPTION]... [FILE]...\n") << QString();
         QTest::newRow("prefix")    << QStringList{"--ver"}     << false << 0 << QStringLiteral("zentavo ") << QString();
         QTest::newRow("after a file") << QStringList{"plant.csv", "--help"} << false << 0 << QStringLiteral("Usage:") << QString();
-        QTest::newRow("help to a full disk") << QStringList{"--help"} << true << 1 << QString() << QString();
+        QTest::newRow("help to a full disk") << QStringList{"--help"} << true << 1 << QString()
+                                             << "zentavo: write error: No space left on device\n";
         QTest::newRow("unknown long") << QStringList{"--bogus"} << false << 2 << QString()
                                       << "zentavo: unrecognized option '--bogus' (see --help)\n";
         QTest::newRow("unknown short") << QStringList{"-x"} << false << 2 << QString()
