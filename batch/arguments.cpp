@@ -27,6 +27,7 @@ constexpr const char* kUsage =
     "                     [--tnt-unit U] [--decimal-separator C]\n"
     "                     [--delimiter C] [--output-delimiter C] [--line-ends E]\n"
     "                     [--curves FILE.csv] [-o FILE.csv] [--quiet] [--strict]\n"
+    "                     [--progress]\n"
     "                     [--short-circuit ansi|iec60909] [--lv-tolerance 6|10]\n"
     "                     [--cable-end-temp C] [--arc-steps on|off]\n"
     "                     [--motor-decay N|none] [--scenarios NAME,NAME...]\n"
@@ -61,7 +62,9 @@ constexpr const char* kUsage =
     "  -o, --output FILE.csv   the result CSV to FILE.csv, replaced only when whole\n"
     "                          (default: standard output)\n"
     "  --quiet                 no notes on how the study was read (Windows-1252,\n"
-    "                          the decimal separator)\n"
+    "                          the decimal separator), no progress line\n"
+    "  --progress              the progress line (rows, labels, report; elapsed and\n"
+    "                          left) also when standard error is not a terminal\n"
     "  --strict                exit status 3 when some rows are errors\n"
     "  --curves FILE.csv       fuse total-clearing curves by name (rows\n"
     "                          name,current,time; current in A, time in s) for the\n"
@@ -432,7 +435,7 @@ std::vector<zentavo::CommandOption> CommandOptions() {
     std::vector<zentavo::CommandOption> table = {
         {"help", 'h', false}, {"version", 'V', false}, {"labels"},    {"report"},
         {"label-rows"},       {"delimiter"},           {"output-delimiter"}, {"line-ends"},
-        {"output", 'o'},      {"quiet", 0, false},     {"strict", 0, false},
+        {"output", 'o'},      {"quiet", 0, false},     {"strict", 0, false}, {"progress", 0, false},
         {"label-standard"},   {"label-size"},          {"label-danger-above-volts"},
         {"assessment-date"},
         {"curves"},           {"report-curves", 0, false}, {"short-circuit"},
@@ -458,8 +461,8 @@ std::optional<int> ReadArguments(int argc, char** argv, Arguments& args) {
         if (name == "help") return zentavo::AnswerOnStandardOutput("zentavo-batch", kUsage);
         if (name == "version")
             return zentavo::AnswerOnStandardOutput("zentavo-batch", zentavo::VersionText("zentavo-batch", ZENTAVO_VERSION));
-        if (name == "quiet" || name == "strict") {  // take no value
-            (name == "quiet" ? args.quiet : args.strict) = true;
+        if (name == "quiet" || name == "strict" || name == "progress") {  // take no value
+            (name == "quiet" ? args.quiet : name == "strict" ? args.strict : args.progress) = true;
             continue;
         }
         if (name == "report-curves") {  // takes no value

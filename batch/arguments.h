@@ -31,6 +31,7 @@ struct Arguments {
     std::string outputPath;  // -o, --output: empty or "-" for standard output
     bool quiet = false;      // no notes on how the study was read, no progress
     bool strict = false;     // exit status 3 when some rows are errors
+    bool progress = false;   // --progress: the progress line even off a terminal
 };
 
 // A message on standard error. Input quoted in it (a value, a column, a file

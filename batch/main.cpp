@@ -3,9 +3,12 @@
 // the desktop program and writes the results as CSV.
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
+#include <atomic>
+#include <cstdint>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -25,6 +28,7 @@
 #include "batch/study_pdfs.h"
 #include "io/command_line.h"
 #include "io/file_io.h"
+#include "io/progress_line.h"
 
 namespace {
 
@@ -222,13 +226,29 @@ int RunStudyFiles(Arguments& args) {
         Tell("cannot read " + inputName + ": " + std::strerror(errno));
         return 2;
     }
-    auto source = [fd](char* buffer, std::size_t size) -> std::size_t {
+    // The share of a regular file read so far tells how far the run has gone.
+    std::atomic<std::uint64_t> bytesRead{0};
+    struct stat st;
+    const std::uint64_t inputSize = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? static_cast<std::uint64_t>(st.st_size) : 0;
+    auto source = [fd, &bytesRead](char* buffer, std::size_t size) -> std::size_t {
         for (;;) {
             const ssize_t n = ::read(fd, buffer, size);
-            if (n >= 0) return static_cast<std::size_t>(n);
+            if (n >= 0) {
+                bytesRead += static_cast<std::uint64_t>(n);
+                return static_cast<std::size_t>(n);
+            }
             if (errno != EINTR) throw ReadFailure{errno};
         }
     };
+    // On a terminal (or with --progress), a line that says how far the run is.
+    const bool progress = !args.quiet && (args.progress || ::isatty(STDERR_FILENO));
+    zentavo::ProgressLine line(progress);
+    if (progress) {
+        args.options.progress = [&line, &bytesRead, inputSize](std::size_t rows) {
+            line.Show("rows", rows, 0,
+                      inputSize ? static_cast<double>(bytesRead) / static_cast<double>(inputSize) : -1);
+        };
+    }
     // For the PDFs the computed points also go to a temporary file, which
     // the PDF module reads back a point at a time: memory stays bounded
     // whatever the size of the study, and no point is computed twice.
@@ -248,6 +268,7 @@ int RunStudyFiles(Arguments& args) {
         try {
             output.emplace(args.outputPath);
         } catch (const zentavo::IoError& e) {
+        line.Erase();
             Tell(std::string("cannot write the results: ") + e.what());
             return 1;
         }
@@ -264,7 +285,9 @@ int RunStudyFiles(Arguments& args) {
         std::string headerError;
         zentavo::csv::WriteOptions written;
         zentavo::StudyRunSummary summary;
-        if (!zentavo::RunStudy(source, args.options, sink, &headerError, &written, &summary)) {
+        const bool ran = zentavo::RunStudy(source, args.options, sink, &headerError, &written, &summary);
+        line.Erase();
+        if (!ran) {
             Tell(inputName + ": " + headerError);
             return 2;
         }
@@ -288,24 +311,30 @@ int RunStudyFiles(Arguments& args) {
             // The labels leave the refused points out: told once they are
             // written (the report lists those points itself).
             pdf.labelsRefusedNote = RefusedNote(summary);
+            pdf.progress = progress;
             const int status = writePdfs(pdf);
             return status != 0 ? status : strict;
         }
         return strict;
     } catch (const zentavo::StudyReadError& e) {
+        line.Erase();
         Tell(inputName + ": " + e.what());
         return 2;
     } catch (const ReadFailure& f) {
+        line.Erase();
         Tell("cannot read " + inputName + ": " + std::strerror(f.error));
         return 2;
     } catch (const WriteFailure& f) {
+        line.Erase();
         std::fprintf(stderr, "zentavo-batch: cannot write the results: %s\n",
                      std::strerror(f.error));
         return 1;
     } catch (const zentavo::IoError& e) {
+        line.Erase();
         Tell(std::string("cannot write the results: ") + e.what());
         return 1;
     } catch (const ScratchFailure& f) {
+        line.Erase();
         Tell("cannot keep the results for the PDFs: " + scratch.folder() + ": " + std::strerror(f.error));
         return 1;
     }

@@ -27,6 +27,7 @@
 #include "render/study_pdf.h"
 #include "engine/error.h"
 #include "io/file_io.h"
+#include "io/progress_line.h"
 
 namespace zentavo {
 namespace {
@@ -230,7 +231,15 @@ int WritePdfs(const StudyPdfRequest& q) {
         }
         render::CutNames cut;
         const QString path = QFile::decodeName(q.labelsPath.c_str());
-        const auto r = render::SaveStudyLabelsPdf(path, rows.size(), at, o, {}, &cut);
+        ProgressLine line(q.progress);
+        const auto r = render::SaveStudyLabelsPdf(
+            path, rows.size(), at, o,
+            [&line](std::size_t done, std::size_t total) {
+                line.Show("labels", done, total);
+                return true;
+            },
+            &cut);
+        line.Erase();
         if (r.outcome == render::StudyExportResult::kNothingToWrite) {
             Tell(QStringLiteral("no point of the study was computed: no labels written to %1").arg(path));
             status = 1;
@@ -277,7 +286,12 @@ int WritePdfs(const StudyPdfRequest& q) {
         o.networkScenario = rows.NetworkScenario();
         o.shortCircuit = q.shortCircuit;
         const QString path = QFile::decodeName(q.reportPath.c_str());
-        const auto r = render::SaveStudyReportPdf(path, rows.size(), at, o, {});
+        ProgressLine line(q.progress);
+        const auto r = render::SaveStudyReportPdf(path, rows.size(), at, o, [&line](std::size_t done, std::size_t total) {
+            line.Show("report", done, 0, total ? static_cast<double>(done) / static_cast<double>(total) : -1);
+            return true;
+        });
+        line.Erase();
         if (r.outcome != render::StudyExportResult::kWritten) {
             Tell(QStringLiteral("cannot write %1: %2").arg(path, r.error));
             status = 1;

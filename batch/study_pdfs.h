@@ -47,6 +47,7 @@ struct StudyPdfRequest {
     std::shared_ptr<const CurveSet> curves;  // --curves: the rows' named fuse curves
     network::SolveOptions shortCircuit;  // of a study with a network
     std::vector<std::string> scenarios;  // --scenarios; empty: every name used
+    bool progress = false;  // a progress line on standard error while the PDFs are written
 };
 
 // The module's entry point: writes the PDFs asked for, telling the user on

@@ -80,6 +80,9 @@ struct StudyOptions {
     // (study/point_record.h) of a chunk of rows at a time, in the order of
     // the rows: what the batch calculator writes its PDFs from.
     std::function<void(std::string_view records)> points;
+    // When set, RunStudy calls it after each chunk of rows it writes, with
+    // how many rows it has written: a long run's progress.
+    std::function<void(std::size_t rows)> progress;
 };
 
 // One row's input texts by column (empty for a column the study lacks). A

@@ -261,6 +261,7 @@ void RunNetworkStudy(csv::ChunkReader& reader, const std::vector<std::string>& h
         sink(c.out.View());
         if (options.points) options.points(c.points);
         summary.Add(c.summary);
+        if (options.progress) options.progress(summary.rows);
         c = Chunk();
     }
 }
@@ -318,6 +319,7 @@ private:
             sink_(chunk.out.View());
             if (options_.points) options_.points(chunk.points);
             summary_.Add(chunk.summary);
+            if (options_.progress) options_.progress(summary_.rows);
         }
     }
 
@@ -344,6 +346,7 @@ private:
             sink_(ring_[written % window].out.View());
             if (options_.points) options_.points(ring_[written % window].points);
             summary_.Add(ring_[written % window].summary);
+            if (options_.progress) options_.progress(summary_.rows);
         }
     }
 

@@ -398,6 +398,16 @@ TEST(BatchProgram, TheResultsToAFileAndStrictExitStatus) {
     }
     EXPECT_NE(FileBytes(out).find(",error,"), std::string::npos);
     EXPECT_EQ(study_test::RunCommand("ls -A " + dir).out, "out.csv\n");  // no temporary file left
+
+    // --progress draws the progress line on standard error off a terminal too,
+    // the rows and then the labels, erased at the end; --quiet leaves it out.
+    const auto drawn = RunProgram("--progress --labels " + dir + "/l.pdf " + example + " 2>&1 >/dev/null");
+    EXPECT_EQ(drawn.status, 0);
+    EXPECT_EQ(drawn.out.rfind("\rzentavo-batch: 14 rows, 0:00\x1b[K\r\x1b[K\rzentavo-batch: labels 1 of 14, 0:00", 0), 0u)
+        << drawn.out;
+    EXPECT_NE(drawn.out.find("\r\x1b[Kzentavo-batch: 3 of 14 points were not computed"), std::string::npos)
+        << drawn.out;  // the line erased before a message
+    EXPECT_EQ(RunProgram("--progress --quiet " + example + " 2>&1 >/dev/null").out, "");
 }
 
 // Every shell command of the README that runs zentavo-batch on an example
