@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "render/time_current.h"
 
-#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
@@ -50,10 +49,6 @@ QString DecadeText(double v, char sep) {
     if (e >= 5) return QStringLiteral("1E%1").arg(e);
     const std::string t = FormatFixed(v, 15, e < 0 ? -e : 0, sep);
     return QString::fromStdString(t);
-}
-
-QString Tr(const char* text) {
-    return QCoreApplication::translate("TimeCurrent", text);
 }
 
 constexpr double kRing = 5;  // a mark's ring, radius
@@ -383,11 +378,11 @@ void PaintTimeCurrent(QPainter& p, const QRectF& given, const TimeCurrentPlot& p
     p.setPen(QPen(Qt::black, 0));
     p.setBrush(Qt::NoBrush);
     p.drawRect(r);
-    const QString currentTitle = Tr("Current (A)");
+    const QString& currentTitle = plot.currentTitle;
     p.drawText(
         QPointF(r.right() - fm.horizontalAdvance(currentTitle), r.bottom() + 2 * fm.height() + 4),
         currentTitle);
-    p.drawText(QPointF(area.left() + 4, r.top() - 8), Tr("Time (s)"));
+    p.drawText(QPointF(area.left() + 4, r.top() - 8), plot.timeTitle);
 
     p.setClipRect(r);
     if (plot.cap) {

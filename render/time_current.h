@@ -59,6 +59,9 @@ struct TimeCurrentPlot {
     // The device and its settings, a line each, in a box in a corner of the
     // picture ("Relay IEC-SI", "pickup 400 A", ...); none: no box.
     QStringList legend;
+    // The axes' titles: English, as the report has them; the windows give
+    // theirs in the interface's language.
+    QString currentTitle = QStringLiteral("Current (A)"), timeTitle = QStringLiteral("Time (s)");
 };
 
 // The device's curve over axes that hold its pickup and every mark, with

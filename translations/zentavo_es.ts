@@ -860,6 +860,10 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <source>%1 s is above 10000 s: check the curve</source>
         <translation>%1 s es superior a 10000 s: revise la curva</translation>
     </message>
+    <message>
+        <source>enter a value</source>
+        <translation>introduzca un valor</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::QtDialogService</name>
@@ -1421,6 +1425,66 @@ Compruebe que el nombre del archivo es correcto.</translation>
     <message>
         <source>Generator resistance</source>
         <translation>Resistencia del generador</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>correcto</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>advertencia</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>full</source>
+        <translation>completa</translation>
+    </message>
+    <message>
+        <source>reduced</source>
+        <translation>reducida</translation>
+    </message>
+    <message>
+        <source>max</source>
+        <translation>máx.</translation>
+    </message>
+    <message>
+        <source>min</source>
+        <translation>mín.</translation>
+    </message>
+    <message>
+        <source>does not operate</source>
+        <translation>no opera</translation>
+    </message>
+    <message>
+        <source>instantaneous</source>
+        <translation>instantáneo</translation>
+    </message>
+    <message>
+        <source>short time</source>
+        <translation>tiempo corto</translation>
+    </message>
+    <message>
+        <source>long time</source>
+        <translation>tiempo largo</translation>
+    </message>
+    <message>
+        <source>inverse</source>
+        <translation>inversa</translation>
+    </message>
+    <message>
+        <source>definite time</source>
+        <translation>tiempo definido</translation>
+    </message>
+    <message>
+        <source>curve</source>
+        <translation>curva</translation>
+    </message>
+    <message>
+        <source>capped</source>
+        <translation>limitada</translation>
     </message>
 </context>
 <context>
@@ -2152,7 +2216,7 @@ Do you wish to save it in UTF-8 instead? (No saves nothing.)</source>
         <translation>abrió el dispositivo de %1</translation>
     </message>
     <message>
-        <source>the motors' contribution ended</source>
+        <source>the motors&apos; contribution ended</source>
         <translation>terminó el aporte de los motores</translation>
     </message>
     <message>
@@ -2168,7 +2232,7 @@ Do you wish to save it in UTF-8 instead? (No saves nothing.)</source>
         <translation>no queda fuente salvo motores</translation>
     </message>
     <message>
-        <source>; the motors' contribution ended</source>
+        <source>; the motors&apos; contribution ended</source>
         <translation>; terminó el aporte de los motores</translation>
     </message>
     <message>
@@ -2675,6 +2739,14 @@ Zentavo es software libre bajo la Licencia Pública General de GNU, versión 3 o
     <message>
         <source>Time-current curve of the protective device</source>
         <translation>Curva tiempo-corriente del dispositivo de protección</translation>
+    </message>
+    <message>
+        <source>Current (A)</source>
+        <translation>Corriente (A)</translation>
+    </message>
+    <message>
+        <source>Time (s)</source>
+        <translation>Tiempo (s)</translation>
     </message>
 </context>
 <context>

@@ -860,6 +860,10 @@ Vérifiez que le nom du fichier est correct.</translation>
         <source>%1 s is above 10000 s: check the curve</source>
         <translation>%1 s est supérieur à 10000 s : vérifiez la courbe</translation>
     </message>
+    <message>
+        <source>enter a value</source>
+        <translation>saisissez une valeur</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::QtDialogService</name>
@@ -1421,6 +1425,66 @@ Vérifiez que le nom du fichier est correct.</translation>
     <message>
         <source>Generator resistance</source>
         <translation>Résistance du générateur</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <translation>correct</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>avertissement</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>erreur</translation>
+    </message>
+    <message>
+        <source>full</source>
+        <translation>complet</translation>
+    </message>
+    <message>
+        <source>reduced</source>
+        <translation>réduit</translation>
+    </message>
+    <message>
+        <source>max</source>
+        <translation>max.</translation>
+    </message>
+    <message>
+        <source>min</source>
+        <translation>min.</translation>
+    </message>
+    <message>
+        <source>does not operate</source>
+        <translation>ne fonctionne pas</translation>
+    </message>
+    <message>
+        <source>instantaneous</source>
+        <translation>instantané</translation>
+    </message>
+    <message>
+        <source>short time</source>
+        <translation>court retard</translation>
+    </message>
+    <message>
+        <source>long time</source>
+        <translation>long retard</translation>
+    </message>
+    <message>
+        <source>inverse</source>
+        <translation>inverse</translation>
+    </message>
+    <message>
+        <source>definite time</source>
+        <translation>temps constant</translation>
+    </message>
+    <message>
+        <source>curve</source>
+        <translation>courbe</translation>
+    </message>
+    <message>
+        <source>capped</source>
+        <translation>plafonnée</translation>
     </message>
 </context>
 <context>
@@ -2141,7 +2205,7 @@ Voulez-vous l&apos;enregistrer en UTF-8 ? (Non n&apos;enregistre rien.)</transla
     <name>zentavo::ui::TStudy</name>
     <message>
         <source>%1, opens after %2 s</source>
-        <translation>%1, s'ouvre après %2 s</translation>
+        <translation>%1, s&apos;ouvre après %2 s</translation>
     </message>
     <message>
         <source>Arc cleared in %1 steps:</source>
@@ -2149,31 +2213,31 @@ Voulez-vous l&apos;enregistrer en UTF-8 ? (Non n&apos;enregistre rien.)</transla
     </message>
     <message>
         <source>the device of %1 opened</source>
-        <translation>l'appareil de %1 s'est ouvert</translation>
+        <translation>l&apos;appareil de %1 s&apos;est ouvert</translation>
     </message>
     <message>
-        <source>the motors' contribution ended</source>
+        <source>the motors&apos; contribution ended</source>
         <translation>la contribution des moteurs a pris fin</translation>
     </message>
     <message>
         <source>the maximum arc duration</source>
-        <translation>la durée maximale de l'arc</translation>
+        <translation>la durée maximale de l&apos;arc</translation>
     </message>
     <message>
         <source>the arc duration typed</source>
-        <translation>la durée de l'arc saisie</translation>
+        <translation>la durée de l&apos;arc saisie</translation>
     </message>
     <message>
         <source>no source left but motors</source>
         <translation>plus aucune source hormis les moteurs</translation>
     </message>
     <message>
-        <source>; the motors' contribution ended</source>
+        <source>; the motors&apos; contribution ended</source>
         <translation>; la contribution des moteurs a pris fin</translation>
     </message>
     <message>
         <source>%1. %2 kA bolted, %3 kA arcing, for %4 s: %5</source>
-        <translation>%1. %2 kA franc, %3 kA d'arc, pendant %4 s : %5</translation>
+        <translation>%1. %2 kA franc, %3 kA d&apos;arc, pendant %4 s : %5</translation>
     </message>
     <message>
         <source>Worst scenario: %1 (%2)</source>
@@ -2675,6 +2739,14 @@ Zentavo est un logiciel libre distribué sous la licence publique générale GNU
     <message>
         <source>Time-current curve of the protective device</source>
         <translation>Courbe temps-courant du dispositif de protection</translation>
+    </message>
+    <message>
+        <source>Current (A)</source>
+        <translation>Courant (A)</translation>
+    </message>
+    <message>
+        <source>Time (s)</source>
+        <translation>Temps (s)</translation>
     </message>
 </context>
 <context>

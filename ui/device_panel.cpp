@@ -405,6 +405,10 @@ TimeCurrentView::TimeCurrentView(QWidget* parent) : QWidget(parent) {
 
 void TimeCurrentView::SetPlot(std::optional<render::TimeCurrentPlot> plot, char sep) {
     plot_ = std::move(plot);
+    if (plot_) {
+        plot_->currentTitle = tr("Current (A)");
+        plot_->timeTitle = tr("Time (s)");
+    }
     sep_ = sep;
     update();
 }

@@ -55,14 +55,6 @@ QPushButton* Button(const char* name, const QString& text) {
     return b;
 }
 
-// A clothing line as shown: wrapped at its spaces only, never after the
-// hyphen of "V-rated" (a word joiner holds the two halves together).
-QString WrappedAtSpacesOnly(std::string_view line) {
-    QString t = FromUtf8(line);
-    t.replace(QStringLiteral("-"), QStringLiteral("-\u2060"));
-    return t;
-}
-
 const QColor kRed(Qt::red);
 const QColor kBlack(Qt::black);
 
@@ -400,8 +392,8 @@ void TIeee2018::ShowResults(const Ieee2018Outcome& out) {
         SetCaption(L(kCaseRows[1][c]), FromUtf8(k.energy));
         SetCaption(L(kCaseRows[2][c]), FromUtf8(k.boundary));
         SetCaption(L(kCaseRows[3][c]), FromUtf8(k.ppeLevel));
-        SetCaption(L(kCaseRows[4][c]), WrappedAtSpacesOnly(k.clothing1));
-        SetCaption(L(kCaseRows[5][c]), WrappedAtSpacesOnly(k.clothing2));
+        SetCaptionWrappedAtSpaces(L(kCaseRows[4][c]), FromUtf8(k.clothing1));
+        SetCaptionWrappedAtSpaces(L(kCaseRows[5][c]), FromUtf8(k.clothing2));
         L(kCaseRows[5][c])->setVisible(k.clothingSecondLineShown);
         // The governing case in red and bold, the other plain and black.
         const bool governs = (c == 1) == t.reducedGoverns;

@@ -2,6 +2,7 @@
 #include "ui/study_model.h"
 
 #include <QBrush>
+#include <QCoreApplication>
 #include <QColor>
 #include <QFont>
 #include <QLocale>
@@ -12,11 +13,44 @@
 
 #include "engine/number.h"
 #include "study/cell_text.h"
+#include "ui/translations.h"
 #include "ui/widgets.h"
 
 namespace zentavo::ui {
 
 namespace {
+
+// The words of the result columns that hold words (status, governing case,
+// the device's element, the fault current's case), as the table shows them
+// in the interface's language; the study's file keeps the English word.
+bool ShowsResultWord(int resultColumn) {
+    return resultColumn == kStatusColumn || resultColumn == kGoverningColumn ||
+           resultColumn == kDeviceElementColumn || resultColumn == kDeviceElementReducedColumn ||
+           resultColumn == kScenarioColumn;
+}
+QString ShownResultWord(const std::string& word) {
+    static const char* const kWords[] = {
+        QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "ok"),
+        QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "warning"),
+        QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "error"),
+        QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "full"),
+        QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "reduced"),
+        QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "max"),
+        QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "min"),
+        QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "does not operate"),
+        QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "instantaneous"),
+        QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "short time"),
+        QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "long time"),
+        QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "inverse"),
+        QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "definite time"),
+        QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "curve"),
+        QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "capped"),
+    };
+    for (const char* w : kWords) {
+        if (word == w) return QCoreApplication::translate("zentavo::ui::StudyModel", w);
+    }
+    return FromUtf8(word);
+}
 
 bool ReadsAsNumber(std::string_view text, char sep) {
     if (text.empty()) return false;
@@ -503,6 +537,8 @@ QVariant StudyModel::data(const QModelIndex& index, int role) const {
     const PointResult& result = file_.Result(static_cast<std::size_t>(row));
     switch (role) {
         case Qt::DisplayRole:
+            if (c.kind == Column::Result && ShowsResultWord(c.index)) return ShownResultWord(Cell(row, column));
+            return Shown(Cell(row, column), column);
         case Qt::EditRole:
             return Shown(Cell(row, column), column);
         case SortRole: {
@@ -511,7 +547,7 @@ QVariant StudyModel::data(const QModelIndex& index, int role) const {
         }
         case Qt::ToolTipRole:
             // A refusal, or the caution of a row computed as its device was set.
-            if (!result.message.empty()) return FromUtf8(result.message);
+            if (!result.message.empty()) return LibraryText(result.message);
             return {};
         case Qt::BackgroundRole: {
             // A device that cannot interrupt its fault current stands out, whatever the row's results.

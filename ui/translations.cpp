@@ -133,6 +133,7 @@ constexpr const char* kLibraryTexts[] = {
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Protective device does not operate at %1 kA arcing current. "),
     // Refusals of a protective device's settings, after the names of their fields.
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "must be at least 0.001 s"),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "enter a value"),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "current must be above the point before by more than 1e-9 of it"),
     // Cautions of a protective device's settings that no device offers, after
     // the names of their fields.

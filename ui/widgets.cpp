@@ -166,11 +166,20 @@ QString FromUtf8(std::string_view s) {
 }  // namespace zentavo::ui
 
 namespace zentavo::ui {
-void SetCaption(QLabel* label, const QString& text) {
-    const QString shown = LibraryText(text);
+namespace {
+void SetCaptionShown(QLabel* label, const QString& text, const QString& shown) {
     label->setProperty("zentavoEnglishText", text);
     label->setProperty("zentavoShownText", shown);
     label->setText(shown);
+}
+}  // namespace
+
+void SetCaption(QLabel* label, const QString& text) { SetCaptionShown(label, text, LibraryText(text)); }
+
+void SetCaptionWrappedAtSpaces(QLabel* label, const QString& text) {
+    QString shown = LibraryText(text);
+    shown.replace(QStringLiteral("-"), QStringLiteral("-\u2060"));
+    SetCaptionShown(label, text, shown);
 }
 
 void FitCaptions(QWidget* window) {

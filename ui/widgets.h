@@ -66,6 +66,9 @@ namespace zentavo::ui {
 // (LibraryText); EnglishText gives the English back. Labels are placed by
 // their top-left corner.
 void SetCaption(QLabel* label, const QString& text);
+// The same for a text wrapped at its spaces only: never after a hyphen
+// ("V-rated"), which a word joiner holds to what follows, once translated.
+void SetCaptionWrappedAtSpaces(QLabel* label, const QString& text);
 // Moves a label; it still reaches to the right edge of its parent.
 void MoveLabel(QLabel* label, int x, int y);
 // Every caption of `window` shows whole: one that does not fit between its

@@ -27,6 +27,9 @@
 
 #include "drive.h"
 #include "fake_dialogs.h"
+#include "ui/device_panel.h"
+#include "ui/study_model.h"
+#include "ui/study_window.h"
 #include "ui/translations.h"
 #include "ui/widgets.h"
 #include "window_fixture.h"
@@ -151,6 +154,10 @@ private slots:
     void noWindowIsLeftInEnglish_data() {
         QTest::addColumn<QString>("window");
         for (const QString& w : kAllWindowNames) QTest::newRow(qPrintable(w)) << w;
+        // With results: the 2018 window's clothing lines and its device's
+        // time-current picture, the study table's result words and tool tips.
+        QTest::newRow("2018 results") << QStringLiteral("2018 results");
+        QTest::newRow("study results") << QStringLiteral("study results");
     }
     void noWindowIsLeftInEnglish() {
         QFETCH(QString, window);
@@ -164,12 +171,66 @@ private slots:
             app->Second().Button2->click();
             if (window == "preview") app->Third().Button2->click();
         }
-        QWidget* w = window == "results"   ? &app->Third()
-                     : window == "preview" ? static_cast<QWidget*>(&app->Preview())
-                                           : OpenWindow(*app, *dialogs, window, runFolder.path());
+        QStringList extra;  // what the window shows beyond its widgets' texts
+        QWidget* w = nullptr;
+        if (window == "2018 results") {
+            // Low-voltage switchgear at 480 V, 20 kA, cleared by a relay's
+            // instantaneous element: clothing for a few cal/cm2, with its
+            // "V-rated" gloves.
+            w = OpenWindow(*app, *dialogs, "2018 window", runFolder.path());
+            QVERIFY(w);
+            auto* equipment = Child<QComboBox>(*w, "EquipmentBox");
+            equipment->setCurrentIndex(5);
+            emit equipment->activated(5);
+            Child<QLineEdit>(*w, "VoltEdit")->setText(QStringLiteral("480"));
+            Child<QLineEdit>(*w, "IbfEdit")->setText(QStringLiteral("20"));
+            Child<QComboBox>(*w, "DurationSourceBox")->setCurrentIndex(1);
+            Child<QComboBox>(*w, "DeviceTypeBox")->setCurrentIndex(0);
+            Child<QLineEdit>(*w, "RelayPickupEdit")->setText(QStringLiteral("1000"));
+            Child<QLineEdit>(*w, "RelayTimeDialEdit")->setText(QStringLiteral("1"));
+            Child<QLineEdit>(*w, "RelayInstPickupEdit")->setText(QStringLiteral("5000"));
+            Child<QPushButton>(*w, "ComputeButton")->click();
+            QVERIFY2(dialogs->shown.isEmpty(), qPrintable(dialogs->shown.isEmpty() ? QString() : dialogs->shown[0].text));
+            QVERIFY(!Child<QLabel>(*w, "FullClothing1")->text().isEmpty());
+            auto* view = Child<TimeCurrentView>(*w, "TimeCurrentView");
+            QVERIFY(view->Plot());
+            extra << view->Plot()->currentTitle << view->Plot()->timeTitle;
+        } else if (window == "study results") {
+            // A computed row, a refused one and one whose device caps its arc.
+            const QString path = runFolder.filePath("words.csv");
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("point,method,voltage,bolted_current,gap,work_distance,equipment_class,grounding,arc_time,"
+                    "arc_time_reduced,device_type,relay_curve,relay_pickup,relay_time_dial\n"
+                    "P1,empirical,480,20,32,455,Switchgear,Grounded,,,relay,IEEE-VI,100000,1\n"
+                    "P2,empirical,480,20,32,455,,Grounded,0.2,0.2,,,,\n"
+                    "P3,empirical,480,20,32,455,Switchgear,Grounded,,,relay,IEEE-VI,400,1\n");
+            f.close();
+            dialogs->fileNames = {path};
+            app->Start();
+            app->main().findChild<QAction*>("OpenStudy1")->trigger();
+            const std::vector<TStudy*> studies = OpenStudyWindows();
+            QVERIFY(!studies.empty());
+            w = studies.back();
+            const StudyModel& model = studies.back()->model();
+            for (int r = 0; r < model.rowCount(); ++r) {
+                for (const char* column : {"status", "governing", "device_element", "device_element_reduced"}) {
+                    const int c = model.ColumnNamed(column);
+                    if (c >= 0) extra << model.data(model.index(r, c), Qt::DisplayRole).toString();
+                }
+                extra << model.data(model.index(r, 0), Qt::ToolTipRole).toString();
+            }
+            QVERIFY2(extra.contains(QCoreApplication::translate("zentavo::ui::StudyModel", "capped")),
+                     qPrintable(extra.join(", ")));
+        } else {
+            w = window == "results"   ? &app->Third()
+                : window == "preview" ? static_cast<QWidget*>(&app->Preview())
+                                      : OpenWindow(*app, *dialogs, window, runFolder.path());
+        }
         QVERIFY(w);
         QStringList problems = ProblemsOnEveryTab(
             w, window, [this](QWidget* page, const QString& where) { return LeftInEnglish(ShownTexts(page), where); });
+        problems += LeftInEnglish(extra, window);
         problems.removeDuplicates();
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
     }
@@ -183,13 +244,16 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<bool>("device");   // the durations from a relay that does not act
         QTest::addColumn<bool>("caution");  // ... or from one computed with a caution
+        QTest::addColumn<QString>("cleared");  // a device field left empty
         // clang-format off
-        QTest::newRow("refused inputs")       << "main window" << QString()             << "Warning" << false << false;
-        QTest::newRow("not a number")         << "main window" << QStringLiteral("abc") << "Error"   << false << false;
-        QTest::newRow("2018, empty fields")   << "2018 window" << QString()             << "Warning" << false << false;
-        QTest::newRow("2018, gap in inches")  << "2018 window" << QStringLiteral("480") << "Warning" << false << false;
-        QTest::newRow("2018, device idle")    << "2018 window" << QStringLiteral("480") << "Warning" << true  << false;
-        QTest::newRow("2018, device caution") << "2018 window" << QStringLiteral("480") << "Warning" << true  << true;
+        QTest::newRow("refused inputs")       << "main window" << QString()             << "Warning" << false << false << QString();
+        QTest::newRow("not a number")         << "main window" << QStringLiteral("abc") << "Error"   << false << false << QString();
+        QTest::newRow("2018, empty fields")   << "2018 window" << QString()             << "Warning" << false << false << QString();
+        QTest::newRow("2018, gap in inches")  << "2018 window" << QStringLiteral("480") << "Warning" << false << false << QString();
+        QTest::newRow("2018, device idle")    << "2018 window" << QStringLiteral("480") << "Warning" << true  << false << QString();
+        QTest::newRow("2018, device caution") << "2018 window" << QStringLiteral("480") << "Warning" << true  << true << QString();
+        QTest::newRow("2018, device field empty") << "2018 window" << QStringLiteral("480") << "Warning" << true << false
+                                                  << QStringLiteral("RelayPickupEdit");
         // clang-format on
     }
     void noMessageIsLeftInEnglish() {
@@ -198,6 +262,7 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(bool, device);
         QFETCH(bool, caution);
+        QFETCH(QString, cleared);
         if (window == "2018 window" && !volt.isEmpty() && !device) {
             // Gaps in inches, and a gap of 0.1 inch: below its limit of 6.35 mm (0.25 inches).
             OpenWindow(*app, *dialogs, "units", runFolder.path());
@@ -232,6 +297,7 @@ private slots:
                         Child<QLineEdit>(*w, "RelayTimeDialEdit")->setText(QStringLiteral("25"));
                         Child<QLineEdit>(*w, "RelayInstPickupEdit")->setText(Decimal("0.05"));
                     }
+                    if (!cleared.isEmpty()) Child<QLineEdit>(*w, qPrintable(cleared))->clear();
                 } else {
                     Child<QLineEdit>(*w, "GapEdit")->setText(Decimal("0.1"));
                     Child<QLineEdit>(*w, "ArcTimeEdit")->setText(Decimal("0.2"));
