@@ -2837,7 +2837,7 @@ Zentavo es software libre bajo la Licencia Pública General de GNU, versión 3 o
     </message>
     <message>
         <source>&amp;Contents</source>
-        <translation>&amp;Contenido</translation>
+        <translation>&amp;Contenido (en inglés)</translation>
     </message>
     <message>
         <source>&amp;About...</source>

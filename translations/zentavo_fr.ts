@@ -2837,7 +2837,7 @@ Zentavo est un logiciel libre distribué sous la licence publique générale GNU
     </message>
     <message>
         <source>&amp;Contents</source>
-        <translation>&amp;Sommaire</translation>
+        <translation>&amp;Sommaire (en anglais)</translation>
     </message>
     <message>
         <source>&amp;About...</source>
