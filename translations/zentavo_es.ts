@@ -1916,6 +1916,26 @@ Do you wish to save it in UTF-8 instead? (No saves nothing.)</source>
         <source>Iarc,min</source>
         <translation>Iarc,mín</translation>
     </message>
+    <message>
+        <source>VCB — vertical, in a metal box</source>
+        <translation>VCB — verticales, en caja metálica</translation>
+    </message>
+    <message>
+        <source>VCBB — vertical, barrier, metal box</source>
+        <translation>VCBB — verticales, barrera, caja metálica</translation>
+    </message>
+    <message>
+        <source>HCB — horizontal, in a metal box</source>
+        <translation>HCB — horizontales, en caja metálica</translation>
+    </message>
+    <message>
+        <source>VOA — vertical, in open air</source>
+        <translation>VOA — verticales, al aire libre</translation>
+    </message>
+    <message>
+        <source>HOA — horizontal, in open air</source>
+        <translation>HOA — horizontales, al aire libre</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TNetworkView</name>

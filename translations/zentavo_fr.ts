@@ -1916,6 +1916,26 @@ Voulez-vous l&apos;enregistrer en UTF-8 ? (Non n&apos;enregistre rien.)</transla
         <source>Iarc,min</source>
         <translation>Iarc,min</translation>
     </message>
+    <message>
+        <source>VCB — vertical, in a metal box</source>
+        <translation>VCB — verticaux, coffret métallique</translation>
+    </message>
+    <message>
+        <source>VCBB — vertical, barrier, metal box</source>
+        <translation>VCBB — verticaux, barrière, coffret</translation>
+    </message>
+    <message>
+        <source>HCB — horizontal, in a metal box</source>
+        <translation>HCB — horizontaux, coffret métallique</translation>
+    </message>
+    <message>
+        <source>VOA — vertical, in open air</source>
+        <translation>VOA — verticaux, à l&apos;air libre</translation>
+    </message>
+    <message>
+        <source>HOA — horizontal, in open air</source>
+        <translation>HOA — horizontaux, à l&apos;air libre</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TNetworkView</name>

@@ -109,7 +109,14 @@ QGroupBox* TIeee2018::BuildInputs() {
     ElectrodeBox->setObjectName("ElectrodeBox");
     // Each code with its words; the code (the item's data) is what is
     // computed, saved and put on the label.
+    // In short, to fit the closed box in every language; whole in the item's tool tip.
     const QString electrodeWords[] = {
+        tr("VCB \u2014 vertical, in a metal box"),
+        tr("VCBB \u2014 vertical, barrier, metal box"),
+        tr("HCB \u2014 horizontal, in a metal box"),
+        tr("VOA \u2014 vertical, in open air"),
+        tr("HOA \u2014 horizontal, in open air")};
+    const QString electrodeTips[] = {
         tr("VCB \u2014 vertical conductors in a metal box"),
         tr("VCBB \u2014 vertical conductors terminated in an insulating barrier inside a "
            "metal box"),
@@ -118,6 +125,7 @@ QGroupBox* TIeee2018::BuildInputs() {
         tr("HOA \u2014 horizontal conductors in open air")};
     for (std::size_t i = 0; i < kElectrodeWords.size(); ++i) {
         ElectrodeBox->addItem(electrodeWords[i], FromUtf8(std::string(kElectrodeWords[i])));
+        ElectrodeBox->setItemData(static_cast<int>(i), electrodeTips[i], Qt::ToolTipRole);
     }
     // The closed box is as wide as the equipment picker; its list shows the words whole.
     ElectrodeBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);

@@ -700,17 +700,19 @@ private slots:
         };
         // clang-format off
         const Row rows[] = {
-            {"VCB",  "VCB \u2014 vertical conductors in a metal box", true},
-            {"VCBB", "VCBB \u2014 vertical conductors terminated in an insulating barrier inside a metal box", true},
-            {"HCB",  "HCB \u2014 horizontal conductors in a metal box", true},
-            {"VOA",  "VOA \u2014 vertical conductors in open air", false},
-            {"HOA",  "HOA \u2014 horizontal conductors in open air", false},
+            {"VCB",  "VCB \u2014 vertical, in a metal box", true},
+            {"VCBB", "VCBB \u2014 vertical, barrier, metal box", true},
+            {"HCB",  "HCB \u2014 horizontal, in a metal box", true},
+            {"VOA",  "VOA \u2014 vertical, in open air", false},
+            {"HOA",  "HOA \u2014 horizontal, in open air", false},
         };
         // clang-format on
         FillLowVoltageExample();
         QTemporaryDir dir;
         for (int i = 0; i < 5; ++i) {
             QCOMPARE(Box("ElectrodeBox")->itemText(i), QString::fromUtf8(rows[i].words));
+            // The words whole in the item's tool tip.
+            QVERIFY(Box("ElectrodeBox")->itemData(i, Qt::ToolTipRole).toString().contains(" conductors "));
             Box("ElectrodeBox")->setCurrentIndex(i);
             for (QLineEdit* e : {Edit("HeightEdit"), Edit("WidthEdit"), Edit("DepthEdit")}) {
                 QCOMPARE(e->isEnabled(), rows[i].enclosed);

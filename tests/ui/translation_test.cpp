@@ -17,6 +17,8 @@
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -108,6 +110,24 @@ QStringList ShownTexts(QWidget* window) {
         for (QAction* a : menu->actions()) texts << a->text();
     }
     return texts;
+}
+
+// The drop-down boxes of `window` whose item, once chosen, the closed box
+// shows cut ("VCB — conducteurs verticaux dans un coffret m…").
+QStringList CutTexts(QWidget* window, const QString& where) {
+    QStringList out;
+    for (QComboBox* c : window->findChildren<QComboBox*>()) {
+        if (!c->isVisibleTo(window)) continue;
+        QStyleOptionComboBox option;
+        option.initFrom(c);
+        option.editable = c->isEditable();
+        const QRect field = c->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, c);
+        for (int i = 0; i < c->count(); ++i) {
+            if (c->fontMetrics().horizontalAdvance(c->itemText(i).trimmed()) > field.width())
+                out << QStringLiteral("%1: \"%2\" cut in %3").arg(where, c->itemText(i), c->objectName());
+        }
+    }
+    return out;
 }
 
 }  // namespace
@@ -231,6 +251,7 @@ private slots:
         QStringList problems = ProblemsOnEveryTab(
             w, window, [this](QWidget* page, const QString& where) { return LeftInEnglish(ShownTexts(page), where); });
         problems += LeftInEnglish(extra, window);
+        problems += CutTexts(w, window);
         problems.removeDuplicates();
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
     }
