@@ -79,6 +79,10 @@ for l in es fr; do
 done
 desktop-file-validate "$ROOT/usr/share/applications/org.zentavo.Zentavo.desktop" \
     || fail "desktop entry is not valid"
+# The desktop entry claims the studies' type and no other: an entry for
+# text/plain would make Zentavo the program of every text file.
+mime_types=$(sed -n 's/^MimeType=//p' "$ROOT/usr/share/applications/org.zentavo.Zentavo.desktop")
+[ "$mime_types" = "text/csv;" ] || fail "the desktop entry claims '$mime_types', not text/csv alone"
 appstreamcli validate --no-net "$ROOT/usr/share/metainfo/org.zentavo.Zentavo.metainfo.xml" \
     > "$WORK/appstream.log" 2>&1 || { cat "$WORK/appstream.log" >&2; fail "metainfo is not valid"; }
 grep -q '<project_license>GPL-3.0-or-later</project_license>' \
