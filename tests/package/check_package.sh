@@ -34,8 +34,8 @@ done
 grep -qF "IEEE 1584-2018" <<< "$(head -n 1 <<< "$description")" || fail "the summary lacks IEEE 1584-2018"
 # The changelog's newest entry is the packaged version.
 version=$(dpkg-deb -f "$deb" Version)
-[ "$(dpkg-parsechangelog -l "$SOURCE/packaging/changelog" -S Version)" = "$version" ] \
-    || fail "packaging/changelog has no entry for version $version"
+[ "$(dpkg-parsechangelog -l "$SOURCE/debian/changelog" -S Version)" = "$version" ] \
+    || fail "debian/changelog has no entry for version $version"
 # Nothing of the tests or benchmarks goes into the package.
 if dpkg-deb -c "$deb" | grep -qE 'bench|tests|gtest'; then fail "the package holds test files"; fi
 
