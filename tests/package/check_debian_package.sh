@@ -99,6 +99,11 @@ for f in "${elves[@]}"; do
     if grep -qE ' \.(comment|debug_[a-z]+) ' <<< "$(readelf -S -W "$f")"; then
         fail "$name keeps a .comment or debug section"
     fi
+    # No path of the build tree (in 8-bit or Qt's 16-bit strings): the
+    # bytes would depend on the folder the package was built in.
+    if grep -qF "$TREE" <<< "$(strings -a "$f"; strings -a -el "$f")"; then
+        fail "$name holds a path of the build tree"
+    fi
     id=$(readelf -n "$f" | sed -n 's/^ *Build ID: *//p')
     [ -n "$id" ] || fail "$name has no build id"
     grep -qxF "./usr/lib/debug/.build-id/${id:0:2}/${id:2}.debug" <<< "$dbgsym_files" \
