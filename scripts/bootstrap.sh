@@ -16,6 +16,7 @@ PACKAGES=(
   libqt6svg6 fonts-liberation2
   poppler-utils desktop-file-utils appstream dpkg-dev file
   lintian man-db bash-completion
+  build-essential debhelper devscripts mailcap
   xvfb xauth x11-utils xdotool openbox
   clang libclang-rt-14-dev
   locales

@@ -262,10 +262,16 @@ QString Translate(const QString& english) {
     return QCoreApplication::translate(kContext, english.toUtf8().constData());
 }
 
-// The folders the program's translations are looked for in, in order.
+// The folders the program's translations are looked for in, in order: the
+// installed ones beside the program, then (in a build that runs from its
+// tree) the build tree's.
 QStringList TranslationFolders() {
-    return {QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral(ZENTAVO_TRANSLATIONS_FROM_BIN)),
-            QStringLiteral(ZENTAVO_TRANSLATIONS_BUILD_DIR)};
+    QStringList folders{
+        QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(QStringLiteral(ZENTAVO_TRANSLATIONS_FROM_BIN))};
+#ifdef ZENTAVO_TRANSLATIONS_BUILD_DIR
+    folders << QStringLiteral(ZENTAVO_TRANSLATIONS_BUILD_DIR);
+#endif
+    return folders;
 }
 
 }  // namespace

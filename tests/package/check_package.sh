@@ -34,10 +34,10 @@ done
 grep -qF "IEEE 1584-2018" <<< "$(head -n 1 <<< "$description")" || fail "the summary lacks IEEE 1584-2018"
 # The changelog's newest entry is the packaged version.
 version=$(dpkg-deb -f "$deb" Version)
-[ "$(dpkg-parsechangelog -l "$SOURCE/packaging/changelog" -S Version)" = "$version" ] \
-    || fail "packaging/changelog has no entry for version $version"
+[ "$(dpkg-parsechangelog -l "$SOURCE/debian/changelog" -S Version)" = "$version" ] \
+    || fail "debian/changelog has no entry for version $version"
 # Nothing of the tests or benchmarks goes into the package.
-if dpkg-deb -c "$deb" | grep -qE 'bench|tests|gtest'; then fail "the package holds test files"; fi
+if grep -qE 'bench|tests|gtest' <<< "$(dpkg-deb -c "$deb")"; then fail "the package holds test files"; fi
 
 # lintian: no error, no warning, and none of the hardening it reports only as
 # information (bindnow, fortified functions) — in a build made with the
@@ -79,6 +79,10 @@ for l in es fr; do
 done
 desktop-file-validate "$ROOT/usr/share/applications/org.zentavo.Zentavo.desktop" \
     || fail "desktop entry is not valid"
+# The desktop entry claims the studies' type and no other: an entry for
+# text/plain would make Zentavo the program of every text file.
+mime_types=$(sed -n 's/^MimeType=//p' "$ROOT/usr/share/applications/org.zentavo.Zentavo.desktop")
+[ "$mime_types" = "text/csv;" ] || fail "the desktop entry claims '$mime_types', not text/csv alone"
 appstreamcli validate --no-net "$ROOT/usr/share/metainfo/org.zentavo.Zentavo.metainfo.xml" \
     > "$WORK/appstream.log" 2>&1 || { cat "$WORK/appstream.log" >&2; fail "metainfo is not valid"; }
 grep -q '<project_license>GPL-3.0-or-later</project_license>' \
