@@ -149,8 +149,8 @@ grep -qx /usr/bin/zentavo-batch <<< "$(dpkg -L zentavo)" || fail "dpkg -L zentav
 mkdir "$WORK/elsewhere"
 cd "$WORK/elsewhere"
 [ "$(command -v zentavo-batch)" = /usr/bin/zentavo-batch ] || fail "zentavo-batch is not /usr/bin/zentavo-batch"
-[ "$(zentavo-batch --version)" = "zentavo-batch $version" ] || fail "zentavo-batch --version: $(zentavo-batch --version)"
-[ "$(zentavo --version)" = "zentavo $version" ] || fail "zentavo --version: $(zentavo --version)"
+[ "$(zentavo-batch --version | sed -n 1p)" = "zentavo-batch $version" ] || fail "zentavo-batch --version: $(zentavo-batch --version)"
+[ "$(zentavo --version | sed -n 1p)" = "zentavo $version" ] || fail "zentavo --version: $(zentavo --version)"
 examples=/usr/share/doc/zentavo/examples
 zentavo-batch "$examples/study.csv" > results.csv || fail "the installed zentavo-batch cannot run the study"
 cmp -s results.csv "$SOURCE/examples/study-results.csv" || fail "the installed zentavo-batch gives other results"
