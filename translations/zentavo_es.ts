@@ -1936,6 +1936,10 @@ Do you wish to save it in UTF-8 instead? (No saves nothing.)</source>
         <source>HOA — horizontal, in open air</source>
         <translation>HOA — horizontales, al aire libre</translation>
     </message>
+    <message>
+        <source>The device&apos;s time-current curve, with both arcing currents marked, once the point is computed</source>
+        <translation>La curva tiempo-corriente del dispositivo, con ambas corrientes de arco marcadas, una vez calculado el punto</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TNetworkView</name>
@@ -2585,6 +2589,10 @@ y %n etiqueta(s) más con el nombre cortado</numerusform>
     <message>
         <source>by convention</source>
         <translation>según la convención</translation>
+    </message>
+    <message>
+        <source>Short circuit</source>
+        <translation>Cortocircuito</translation>
     </message>
 </context>
 <context>

@@ -1936,6 +1936,10 @@ Voulez-vous l&apos;enregistrer en UTF-8 ? (Non n&apos;enregistre rien.)</transla
         <source>HOA — horizontal, in open air</source>
         <translation>HOA — horizontaux, à l&apos;air libre</translation>
     </message>
+    <message>
+        <source>The device&apos;s time-current curve, with both arcing currents marked, once the point is computed</source>
+        <translation>La courbe temps-courant du dispositif, les deux courants d&apos;arc marqués, une fois le point calculé</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TNetworkView</name>
@@ -2585,6 +2589,10 @@ et %n autre(s) étiquette(s) au nom coupé</numerusform>
     <message>
         <source>by convention</source>
         <translation>selon la convention</translation>
+    </message>
+    <message>
+        <source>Short circuit</source>
+        <translation>Court-circuit</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
@@ -185,6 +186,17 @@ bool Application::eventFilter(QObject* watched, QEvent* event) {
         auto* window = static_cast<QWidget*>(watched);
         CentreOnScreen(window);
         window->setProperty(kAwaitingFrame, true);
+    } else if (event->type() == QEvent::Resize && IsPlacedWindow(watched)) {
+        // A window its own layout made larger (a device's fields shown, a
+        // longer text) is fitted and centred again, so that its buttons stay
+        // on the screen; one the user made larger stays where the user put
+        // it. The layout grows a window to its new smallest size.
+        auto* window = static_cast<QWidget*>(watched);
+        const auto* resize = static_cast<QResizeEvent*>(event);
+        const QSize was = resize->oldSize(), now = resize->size();
+        const bool grownByLayout = (now.width() > was.width() && now.width() == window->minimumWidth()) ||
+                                   (now.height() > was.height() && now.height() == window->minimumHeight());
+        if (window->isVisible() && was.isValid() && grownByLayout) CentreOnScreen(window);
     } else if (event->type() == QEvent::Expose) {
         // The window manager frames a window before it shows it: from the first
         // exposure on, the frame is known and the window is placed within it.

@@ -87,7 +87,8 @@ public:
     // Puts `window`, with the frame the window manager draws around it, in the
     // middle of the free part of the screen that holds the main window; a
     // window that may be resized is first made small enough to fit there.
-    // Every window of the program is placed so each time it is shown.
+    // Every window of the program is placed so each time it is shown, and
+    // again when its own layout makes it larger.
     void CentreOnScreen(QWidget* window);
 
 protected:

@@ -413,9 +413,18 @@ void TimeCurrentView::SetPlot(std::optional<render::TimeCurrentPlot> plot, char 
     update();
 }
 
+void TimeCurrentView::SetEmptyText(const QString& text) {
+    emptyText_ = text;
+    update();
+}
+
 void TimeCurrentView::paintEvent(QPaintEvent*) {
-    if (!plot_) return;
     QPainter p(this);
+    if (!plot_) {
+        p.setPen(palette().color(QPalette::Disabled, QPalette::WindowText));
+        p.drawText(rect().adjusted(12, 12, -12, -12), Qt::AlignCenter | Qt::TextWordWrap, emptyText_);
+        return;
+    }
     render::PaintTimeCurrent(p, QRectF(rect()), *plot_, sep_);
 }
 

@@ -99,6 +99,8 @@ public:
     // The picture to show (none: the view is empty), its labels written with `sep`.
     void SetPlot(std::optional<render::TimeCurrentPlot> plot, char sep);
     const std::optional<render::TimeCurrentPlot>& Plot() const { return plot_; }
+    // What the empty view says in its middle (nothing unless set).
+    void SetEmptyText(const QString& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -106,6 +108,7 @@ protected:
 private:
     std::optional<render::TimeCurrentPlot> plot_;
     char sep_ = '.';
+    QString emptyText_;
 };
 
 }  // namespace zentavo::ui

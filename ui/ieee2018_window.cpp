@@ -78,13 +78,14 @@ TIeee2018::TIeee2018(Application& app) : app_(app) {
 
     QGroupBox* inputs = BuildInputs();
     QGroupBox* results = BuildResults();
+    QGroupBox* duration = BuildDuration();
     QHBoxLayout* buttons = BuildButtons();
     auto* body = new QHBoxLayout;
     body->addWidget(inputs);
     body->addWidget(results, 1);
     auto* top = new QVBoxLayout(this);
     top->addLayout(body);
-    top->addWidget(BuildDuration());
+    top->addWidget(duration);
     top->addLayout(buttons);
     for (const char* n : {"FullTitle", "ReducedTitle", "ClothingCaption"}) SetBold(L(n), true);
 
@@ -93,7 +94,47 @@ TIeee2018::TIeee2018(Application& app) : app_(app) {
     shownUnits_ = app_.Units();
     SetInputCaptions();
     SetOutputCaptions(shownUnits_);
+    ReserveResultRoom();
     ConnectControls();
+}
+
+void TIeee2018::BreakCaptions() {
+    // The captions of the fields and results, and the cases' titles, in
+    // lines of a width that keeps the window within a 1024-pixel screen in
+    // every language.
+    for (QLabel* l : findChildren<QLabel*>()) {
+        if (l->buddy() || l->objectName().endsWith(QLatin1String("Caption")) ||
+            l->objectName().endsWith(QLatin1String("Title"))) {
+            BreakCaption(l, l->buddy() || l->objectName().endsWith(QLatin1String("Caption")) ? kCaptionWidth
+                                                                                               : kValueWidth);
+        }
+    }
+}
+
+void TIeee2018::ReserveResultRoom() {
+    // The clothing lines take the room of the longest level's, wrapped in the
+    // width of a case's column, so that the window keeps its size whatever
+    // the results show; the second line keeps its room when a level has none.
+    const QFontMetrics fm = L(kCaseRows[4][0])->fontMetrics();
+    int lines[2] = {0, 0};
+    for (std::int32_t level = 0; level <= 5; ++level) {
+        const ClothingText c = ClothingLines(level);
+        const std::string_view texts[2] = {c.first, c.second};
+        for (int k = 0; k < 2; ++k) {
+            const QString shown = WrappedAtSpacesText(FromUtf8(texts[k]));
+            const QRect r = fm.boundingRect(QRect(0, 0, kValueWidth, 10000), Qt::TextWordWrap, shown);
+            lines[k] = std::max(lines[k], r.height());
+        }
+    }
+    for (int k = 0; k < 2; ++k) {
+        for (int c = 0; c < 2; ++c) {
+            QLabel* v = L(kCaseRows[4 + k][c]);
+            v->setMinimumHeight(lines[k]);
+            QSizePolicy keep = v->sizePolicy();
+            keep.setRetainSizeWhenHidden(true);
+            v->setSizePolicy(keep);
+        }
+    }
 }
 
 QGroupBox* TIeee2018::BuildInputs() {
@@ -140,8 +181,12 @@ QGroupBox* TIeee2018::BuildInputs() {
     WidthEdit = Edit("WidthEdit");
     DepthEdit = Edit("DepthEdit");
     WorkDistEdit = Edit("WorkDistEdit");
-    ArcTimeEdit = Edit("ArcTimeEdit");
-    ArcTimeReducedEdit = Edit("ArcTimeReducedEdit");
+    // Where the arc durations come from: the group below the inputs holds
+    // the typed durations or the device's fields.
+    DurationSourceBox = new QComboBox;
+    DurationSourceBox->setObjectName("DurationSourceBox");
+    DurationSourceBox->addItem(tr("Typed at each arcing current"));
+    DurationSourceBox->addItem(tr("From a protective device"));
     form->addRow(tr("Equipment type:"), EquipmentBox);
     form->addRow(tr("Electrode configuration:"), ElectrodeBox);
     form->addRow(tr("System voltage (V):"), VoltEdit);
@@ -151,15 +196,11 @@ QGroupBox* TIeee2018::BuildInputs() {
     form->addRow(Named("WidthCaption"), WidthEdit);
     form->addRow(Named("DepthCaption"), DepthEdit);
     form->addRow(Named("WorkDistCaption"), WorkDistEdit);
-    form->addRow(tr("Arc duration at the arcing current (sec):"), ArcTimeEdit);
-    form->addRow(tr("Arc duration at the reduced arcing current (sec):"),
-                 ArcTimeReducedEdit);
-    ComputeButton = Button("ComputeButton", tr("&Compute"));
-    form->addRow(QString(), ComputeButton);
+    form->addRow(tr("Arc duration:"), DurationSourceBox);
     // A screen reader names each field by its caption.
     for (QWidget* field : std::initializer_list<QWidget*>{
              EquipmentBox, ElectrodeBox, VoltEdit, IbfEdit, GapEdit, HeightEdit, WidthEdit,
-             DepthEdit, WorkDistEdit, ArcTimeEdit, ArcTimeReducedEdit}) {
+             DepthEdit, WorkDistEdit, DurationSourceBox}) {
         if (auto* caption = qobject_cast<QLabel*>(form->labelForField(field))) {
             caption->setBuddy(field);
         }
@@ -184,6 +225,9 @@ QGroupBox* TIeee2018::BuildResults() {
         for (int c = 0; c < 2; ++c) {
             QLabel* v = Named(kCaseRows[r][c]);
             if (r >= 4) v->setWordWrap(true);
+            // The columns keep their width whatever they show: the window
+            // does not jump as results appear and are cleared.
+            v->setSizePolicy(QSizePolicy::Ignored, v->sizePolicy().verticalPolicy());
             grid->addWidget(v, r + 1, c + 1);
         }
     }
@@ -200,12 +244,19 @@ QGroupBox* TIeee2018::BuildResults() {
         grid->addWidget(Named(approach[r][0]), 10 + r, 0);
         grid->addWidget(Named(approach[r][1]), 10 + r, 1, 1, 2);
     }
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(2, 1);
+    for (int c : {1, 2}) {
+        grid->setColumnStretch(c, 1);
+        grid->setColumnMinimumWidth(c, kValueWidth);
+    }
+    for (const char* n : kOtherResults) {
+        auto* v = results->findChild<QLabel*>(QString::fromLatin1(n));
+        v->setSizePolicy(QSizePolicy::Ignored, v->sizePolicy().verticalPolicy());
+    }
     return results;
 }
 
 QHBoxLayout* TIeee2018::BuildButtons() {
+    ComputeButton = Button("ComputeButton", tr("&Compute"));
     BackButton = Button("BackButton", tr("&Back"));
     SaveButton = Button("SaveButton", tr("&Save results"));
     LabelButton = Button("LabelButton", tr("Create &label"));
@@ -216,6 +267,7 @@ QHBoxLayout* TIeee2018::BuildButtons() {
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(BackButton);
     buttons->addStretch();
+    buttons->addWidget(ComputeButton);
     buttons->addWidget(SaveButton);
     buttons->addWidget(LabelButton);
     buttons->addWidget(ExitButton);
@@ -269,6 +321,7 @@ void TIeee2018::SetInputCaptions() {
     SetCaption(L("WidthCaption"), "Enclosure width (" + gap + "):");
     SetCaption(L("DepthCaption"), "Enclosure depth (" + gap + "):");
     SetCaption(L("WorkDistCaption"), "Working distance (" + wd + "):");
+    BreakCaptions();
 }
 
 void TIeee2018::SetOutputCaptions(const UnitSettings& u) {
@@ -278,6 +331,7 @@ void TIeee2018::SetOutputCaptions(const UnitSettings& u) {
     SetCaption(L("LimitedCaption"), "Limited approach boundary (" + b + "):");
     SetCaption(L("RestrictedCaption"), "Restricted approach boundary (" + b + "):");
     SetCaption(L("ProhibitedCaption"), "Prohibited approach boundary (" + b + "):");
+    BreakCaptions();
 }
 
 void TIeee2018::FormShow() {
@@ -548,16 +602,24 @@ std::string ReportDuration(const ArcDuration& d, char sep) {
 QGroupBox* TIeee2018::BuildDuration() {
     auto* group = new QGroupBox(tr("Arc duration"));
     group->setObjectName("DurationGroup");
-    DurationSourceBox = new QComboBox;
-    DurationSourceBox->setObjectName("DurationSourceBox");
-    DurationSourceBox->addItem(tr("Typed at each arcing current"));
-    DurationSourceBox->addItem(tr("From a protective device"));
-    auto* sourceCaption = new QLabel(tr("Arc duration:"));
-    sourceCaption->setBuddy(DurationSourceBox);
+    // Typed: one at each arcing current.
+    ArcTimeEdit = Edit("ArcTimeEdit");
+    ArcTimeReducedEdit = Edit("ArcTimeReducedEdit");
+    Typed = new QWidget;
+    Typed->setObjectName("TypedDurations");
+    auto* typed = new QFormLayout(Typed);
+    typed->setContentsMargins(0, 0, 0, 0);
+    typed->addRow(tr("Arc duration at the arcing current (sec):"), ArcTimeEdit);
+    typed->addRow(tr("Arc duration at the reduced arcing current (sec):"), ArcTimeReducedEdit);
+    for (QWidget* field : {ArcTimeEdit, ArcTimeReducedEdit}) {
+        qobject_cast<QLabel*>(typed->labelForField(field))->setBuddy(field);
+    }
     Device = new DevicePanel(app_);
+    // The picture's place is kept from the choice of a device on, so that
+    // the window keeps its size as results come and go.
     CurveView = new TimeCurrentView;
-    CurveView->hide();
-
+    CurveView->SetEmptyText(tr("The device's time-current curve, with both arcing currents marked, "
+                               "once the point is computed"));
     // The durations found, at each arcing current, and the note of a capped one.
     auto* found = new QGridLayout;
     found->addWidget(Named("FullDurationCaption", tr("At the arcing current:")), 0, 0);
@@ -568,22 +630,26 @@ QGroupBox* TIeee2018::BuildDuration() {
     QLabel* capped = Named("DurationCapped");
     SetTextColor(capped, kRed);
     SetBold(capped, true);
-    // The settings of the device that no device offers, beside the results.
+    // Its line is kept when it has nothing to say.
+    QSizePolicy keep = capped->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    capped->setSizePolicy(keep);
+    capped->setMinimumHeight(capped->fontMetrics().height());
+    // The settings of the device that no device offers, above the picture.
     QLabel* caution = Named("DeviceCaution");
     SetTextColor(caution, kRed);
     caution->setWordWrap(true);
     caution->hide();
 
     auto* left = new QVBoxLayout;
-    auto* source = new QHBoxLayout;
-    source->addWidget(sourceCaption);
-    source->addWidget(DurationSourceBox, 1);
-    left->addLayout(source);
+    left->addWidget(Typed);
     left->addWidget(Device);
     left->addLayout(found);
+    left->addWidget(capped);
     left->addStretch();
+    // A caution takes its lines from the picture, which is never shorter than this.
+    CurveView->setMinimumHeight(170);
     auto* right = new QVBoxLayout;
-    right->addWidget(capped);
     right->addWidget(caution);
     right->addWidget(CurveView, 1);
     auto* row = new QHBoxLayout(group);
@@ -608,17 +674,17 @@ bool TIeee2018::FromDevice() const { return DurationSourceBox->currentIndex() ==
 void TIeee2018::DurationSourceChange() {
     const bool device = FromDevice();
     // The typed durations are not read while a device gives them.
-    for (QLineEdit* e : {ArcTimeEdit, ArcTimeReducedEdit}) {
-        e->setEnabled(!device);
-        for (QLabel* l : findChildren<QLabel*>()) {
-            if (l->buddy() == e) l->setEnabled(!device);
-        }
-    }
-    Device->setVisible(device);
+    for (QLineEdit* e : {ArcTimeEdit, ArcTimeReducedEdit}) e->setEnabled(!device);
+    // What goes is hidden before what comes is shown: the window, laid out
+    // anew at each showing, never grows to hold both.
+    QList<QWidget*> deviceParts = {Device, CurveView};
     for (const char* n :
          {"FullDurationCaption", "FullDuration", "ReducedDurationCaption", "ReducedDuration"}) {
-        L(n)->setVisible(device);
+        deviceParts << L(n);
     }
+    const QList<QWidget*> typedParts = {Typed};
+    for (QWidget* w : device ? typedParts : deviceParts) w->hide();
+    for (QWidget* w : device ? deviceParts : typedParts) w->show();
     ClearResults();
 }
 
@@ -685,7 +751,6 @@ void TIeee2018::ShowDurations() {
     render::TimeCurrentPlot plot = render::MakeTimeCurrentPlot(d, std::move(marks));
     for (const std::string& line : Device->ReportLines()) plot.legend << FromUtf8(line);
     CurveView->SetPlot(std::move(plot), sep);
-    CurveView->show();
 }
 
 QString TIeee2018::CautionText() const {
@@ -703,7 +768,6 @@ void TIeee2018::ClearDurations() {
     L("DeviceCaution")->clear();
     L("DeviceCaution")->hide();
     CurveView->SetPlot(std::nullopt, app_.Sep());
-    CurveView->hide();
 }
 
 void TIeee2018::AddDurationsToReport(Ieee2018ReportTexts& r) const {

@@ -34,6 +34,11 @@ class TimeCurrentView;
 class TIeee2018 : public QWidget {
     Q_OBJECT
 public:
+    // The widest line of a caption, and the width of each case's column of
+    // results (pixels).
+    static constexpr int kCaptionWidth = 170;
+    static constexpr int kValueWidth = 140;
+
     explicit TIeee2018(Application& app);
 
     // "IEEE 1584-2018 model" of the main window's Options menu: this window
@@ -68,6 +73,10 @@ private:
     // Clears the results and disables "Save results" and "Create label": an
     // input changed, so the results no longer belong to what is on screen.
     void ClearResults();
+    // The captions broken into lines that keep the window narrow enough.
+    void BreakCaptions();
+    // The clothing lines' room kept for the longest level's text.
+    void ReserveResultRoom();
     void SetInputCaptions();
     void SetOutputCaptions(const UnitSettings& units);
     void EnableEnclosure();  // the enclosure fields only where there is an enclosure
@@ -110,8 +119,10 @@ private:
     QPushButton* SaveButton = nullptr;
     QPushButton* LabelButton = nullptr;
     QPushButton* ExitButton = nullptr;
-    // The arc duration's source and, with a device, its fields and picture.
+    // The arc duration's source: the typed durations or a device's fields
+    // and picture.
     QComboBox* DurationSourceBox = nullptr;
+    QWidget* Typed = nullptr;
     DevicePanel* Device = nullptr;
     TimeCurrentView* CurveView = nullptr;
 

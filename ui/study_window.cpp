@@ -25,6 +25,7 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
+#include <QToolBar>
 #include <QVBoxLayout>
 #include <array>
 #include <climits>
@@ -152,6 +153,7 @@ TStudy::TStudy(Application& app, StudyFile file, const QString& path, std::optio
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     layout->addLayout(BuildFilterRow(central));
+    BuildNetworkBar();
     BuildTable(central);
     layout->addWidget(StudyTable, 1);
     setCentralWidget(central);
@@ -165,9 +167,9 @@ TStudy::TStudy(Application& app, StudyFile file, const QString& path, std::optio
     UpdateTitle();
     UpdateStatus();
     UpdateResultColumns();
-    // Room for the inputs and the first results; as it is shown, the window
-    // is made to fit the screen (down to 1024 x 768) and centred on it.
-    resize(1100, 600);
+    // Room for the inputs and the first results within a 1024-pixel screen;
+    // as it is shown, the window is made to fit the screen and centred on it.
+    resize(1000, 600);
 }
 
 QHBoxLayout* TStudy::BuildFilterRow(QWidget* central) {
@@ -187,6 +189,17 @@ QHBoxLayout* TStudy::BuildFilterRow(QWidget* central) {
     filterRow->addWidget(filterLabel);
     filterRow->addWidget(FilterEdit, 1);
     filterRow->addWidget(FilterColumnBox);
+    return filterRow;
+}
+
+void TStudy::BuildNetworkBar() {
+    // The network's choices in a tool bar of their own: on a narrow screen
+    // (or in a language of longer words) what does not fit waits behind the
+    // bar's arrow instead of widening the window.
+    auto* bar = new QToolBar(tr("Short circuit"), this);
+    bar->setObjectName("NetworkBar");
+    bar->setMovable(false);
+    QWidget* central = bar;
     auto* conventionLabel = new QLabel(tr("&Short circuit:"), central);
     ShortCircuitBox = new QComboBox(central);
     ShortCircuitBox->setObjectName("ShortCircuitBox");
@@ -194,8 +207,8 @@ QHBoxLayout* TStudy::BuildFilterRow(QWidget* central) {
     for (std::string_view w : network::kConventionWords) ShortCircuitBox->addItem(QString::fromUtf8(w.data(), static_cast<qsizetype>(w.size())));
     ShortCircuitBox->setCurrentIndex(static_cast<int>(model_->file().Options().shortCircuit));
     conventionLabel->setBuddy(ShortCircuitBox);
-    filterRow->addWidget(conventionLabel);
-    filterRow->addWidget(ShortCircuitBox);
+    bar->addWidget(conventionLabel);
+    bar->addWidget(ShortCircuitBox);
     const StudyOptions& options = model_->file().Options();
     LvToleranceBox = new QComboBox(central);
     LvToleranceBox->setObjectName("LvToleranceBox");
@@ -206,7 +219,7 @@ QHBoxLayout* TStudy::BuildFilterRow(QWidget* central) {
     LvToleranceBox->addItem(tr("LV +10 %"), 10);
     LvToleranceBox->setCurrentIndex(options.lvTolerance == 10 ? 1 : 0);
     LvToleranceBox->setEnabled(options.shortCircuit == network::Convention::Iec60909);
-    filterRow->addWidget(LvToleranceBox);
+    bar->addWidget(LvToleranceBox);
     auto* tempLabel = new QLabel(tr("Cables &at:"), central);
     CableEndTempBox = new QSpinBox(central);
     CableEndTempBox->setObjectName("CableEndTempBox");
@@ -217,14 +230,16 @@ QHBoxLayout* TStudy::BuildFilterRow(QWidget* central) {
     CableEndTempBox->setSpecialValueText(tr("by convention"));
     CableEndTempBox->setValue(options.cableEndTemp ? static_cast<int>(*options.cableEndTemp) : kConventionTempStep);
     tempLabel->setBuddy(CableEndTempBox);
-    filterRow->addWidget(tempLabel);
-    filterRow->addWidget(CableEndTempBox);
+    bar->addSeparator();
+    bar->addWidget(tempLabel);
+    bar->addWidget(CableEndTempBox);
     ArcStepsBox = new QCheckBox(tr("Arcs in ste&ps"), central);
     ArcStepsBox->setObjectName("ArcStepsBox");
     ArcStepsBox->setToolTip(tr("Each point's arc cleared in steps as the network's devices open one after "
                                "another; off: in one step at the point's own device's time"));
     ArcStepsBox->setChecked(options.arcSteps);
-    filterRow->addWidget(ArcStepsBox);
+    bar->addSeparator();
+    bar->addWidget(ArcStepsBox);
     auto* decayLabel = new QLabel(tr("&Motors:"), central);
     MotorDecayBox = new QSpinBox(central);
     MotorDecayBox->setObjectName("MotorDecayBox");
@@ -235,9 +250,9 @@ QHBoxLayout* TStudy::BuildFilterRow(QWidget* central) {
     MotorDecayBox->setValue(options.motorDecay ? static_cast<int>(std::lround(*options.motorDecay)) : kMotorsToTheLastSource);
     MotorDecayBox->setEnabled(options.arcSteps);
     decayLabel->setBuddy(MotorDecayBox);
-    filterRow->addWidget(decayLabel);
-    filterRow->addWidget(MotorDecayBox);
-    return filterRow;
+    bar->addWidget(decayLabel);
+    bar->addWidget(MotorDecayBox);
+    addToolBar(Qt::TopToolBarArea, bar);
 }
 
 void TStudy::BuildTable(QWidget* central) {

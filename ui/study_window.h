@@ -76,6 +76,7 @@ private:
 
     // The parts of the window, built in this order by the constructor.
     QHBoxLayout* BuildFilterRow(QWidget* central);
+    void BuildNetworkBar();  // the short-circuit choices
     void BuildTable(QWidget* central);
     void BuildCurveDock();
     // The current point's arc steps (what fed each, how long, what ended

@@ -176,10 +176,38 @@ void SetCaptionShown(QLabel* label, const QString& text, const QString& shown) {
 
 void SetCaption(QLabel* label, const QString& text) { SetCaptionShown(label, text, LibraryText(text)); }
 
-void SetCaptionWrappedAtSpaces(QLabel* label, const QString& text) {
+QString WrappedAtSpacesText(const QString& text) {
     QString shown = LibraryText(text);
     shown.replace(QStringLiteral("-"), QStringLiteral("-\u2060"));
-    SetCaptionShown(label, text, shown);
+    return shown;
+}
+
+void SetCaptionWrappedAtSpaces(QLabel* label, const QString& text) {
+    SetCaptionShown(label, text, WrappedAtSpacesText(text));
+}
+
+void BreakCaption(QLabel* label, int width) {
+    static const char* const kWhole = "zentavoWholeCaption";
+    // The text as last set: a caption set anew since it was broken has no line break.
+    QString whole = label->text();
+    if (whole.contains(QLatin1Char('\n'))) whole = label->property(kWhole).toString();
+    label->setProperty(kWhole, whole);
+    const QFontMetrics fm = label->fontMetrics();
+    QString broken, line;
+    for (const QString& word : whole.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+        if (!line.isEmpty() && fm.horizontalAdvance(longer) > width) {
+            broken += line + QLatin1Char('\n');
+            line = word;
+        } else {
+            line = longer;
+        }
+    }
+    broken += line;
+    if (broken == label->text()) return;
+    // The English text stays known for the shown text it now has.
+    if (label->property("zentavoShownText").toString() == label->text()) label->setProperty("zentavoShownText", broken);
+    label->setText(broken);
 }
 
 void FitCaptions(QWidget* window) {

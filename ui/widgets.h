@@ -69,6 +69,12 @@ void SetCaption(QLabel* label, const QString& text);
 // The same for a text wrapped at its spaces only: never after a hyphen
 // ("V-rated"), which a word joiner holds to what follows, once translated.
 void SetCaptionWrappedAtSpaces(QLabel* label, const QString& text);
+// The text that sets: `text` in the user's language, a word joiner after each hyphen.
+QString WrappedAtSpacesText(const QString& text);
+// A caption wider than `width` pixels broken into lines at its spaces, each
+// as long as fits (a word longer than that stands alone). Its whole text is
+// kept: calling it again, after the caption was set anew, breaks that text.
+void BreakCaption(QLabel* label, int width);
 // Moves a label; it still reaches to the right edge of its parent.
 void MoveLabel(QLabel* label, int x, int y);
 // Every caption of `window` shows whole: one that does not fit between its

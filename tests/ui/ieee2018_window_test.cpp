@@ -53,7 +53,8 @@ private:
     QPushButton* Button(const char* name) const { return Child<QPushButton>(*w, name); }
     QLabel* Label(const char* name) const { return Child<QLabel>(*w, name); }
 
-    QString Text(const char* label) { return Label(label)->text(); }
+    // A label's text as read, a caption's line breaks as spaces.
+    QString Text(const char* label) { return Label(label)->text().replace('\n', ' '); }
     bool Red(const char* label) { return TextColor(Label(label)) == QColor(Qt::red); }
 
     // The standard's low-voltage example (Annex D.2).
@@ -498,7 +499,7 @@ private slots:
                 QCOMPARE(dialogs->shown[0].text, QString(r.refusal));
                 ExpectNoResults();
                 QCOMPARE(Text("FullDuration"), QString());
-                QVERIFY(!view->isVisible());
+                QVERIFY(!view->Plot());
                 continue;
             }
             QVERIFY2(dialogs->shown.isEmpty(), qPrintable(dialogs->shown.value(0).text));
@@ -545,7 +546,7 @@ private slots:
         Edit("MaxArcTimeEdit")->setText("1");
         ExpectNoResults();
         QCOMPARE(Text("ReducedDuration"), QString());
-        QVERIFY(!view->isVisible());
+        QVERIFY(!view->Plot());
         Button("ComputeButton")->click();
         QVERIFY(Button("SaveButton")->isEnabled());
         Box("DurationSourceBox")->setCurrentIndex(0);
@@ -553,6 +554,71 @@ private slots:
         // Typed again: the typed durations are read.
         Button("ComputeButton")->click();
         QVERIFY(Text("FullEnergy").toDouble() > 100);
+    }
+
+    // Results that come and go leave the window as it was: the same size
+    // whatever level, clothing, duration or caution they show, each clothing
+    // line whole in its column; and cleared by an input, the same again.
+    void keepsItsSizeAsResultsComeAndGo() {
+        struct Row {
+            const char* what;
+            const char* seconds;  // typed at both currents; none: the relay below
+            std::map<const char*, const char*> relay;
+        };
+        // clang-format off
+        const Row rows[] = {
+            {"typed, 5 ms",   "0.005", {}},
+            {"typed, 30 ms",  "0.03",  {}},
+            {"typed, 0.1 s",  "0.1",   {}},
+            {"typed, 0.3 s",  "0.3",   {}},
+            {"typed, 0.6 s",  "0.6",   {}},
+            {"typed, 2 s",    "2",     {}},
+            {"relay, instantaneous", nullptr, {{"RelayPickupEdit", "400"}, {"RelayTimeDialEdit", "0.1"},
+                                                {"RelayInstPickupEdit", "5000"}}},
+            {"relay, with a caution", nullptr, {{"RelayPickupEdit", "0.5"}, {"RelayTimeDialEdit", "25"},
+                                                 {"RelayInstPickupEdit", "0.05"}}},
+            {"relay, capped", nullptr, {{"RelayPickupEdit", "100000"}, {"RelayTimeDialEdit", "1"},
+                                         {"RelayInstPickupEdit", ""}, {"MaxArcTimeEdit", "2"}}},
+        };
+        // clang-format on
+        w->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        FillLowVoltageExample();
+        QSet<QString> levels;
+        for (const bool device : {false, true}) {
+            Box("DurationSourceBox")->setCurrentIndex(device ? 1 : 0);
+            QCoreApplication::processEvents();
+            const QSize size = w->size();
+            for (const Row& r : rows) {
+                if ((r.seconds == nullptr) != device) continue;
+                dialogs->Clear();
+                if (r.seconds) {
+                    Edit("ArcTimeEdit")->setText(r.seconds);
+                    Edit("ArcTimeReducedEdit")->setText(r.seconds);
+                }
+                for (const auto& [name, text] : r.relay) Edit(name)->setText(text);
+                Button("ComputeButton")->click();
+                QVERIFY2(Button("SaveButton")->isEnabled(), r.what);
+                QCoreApplication::processEvents();
+                QVERIFY2(w->size() == size, qPrintable(QStringLiteral("%1: %2x%3, was %4x%5").arg(r.what)
+                                                           .arg(w->width()).arg(w->height())
+                                                           .arg(size.width()).arg(size.height())));
+                levels << Text("FullPpe") << Text("ReducedPpe");
+                for (const char* n : {"FullClothing1", "FullClothing2", "ReducedClothing1", "ReducedClothing2"}) {
+                    QLabel* l = Label(n);
+                    const QRect room = l->contentsRect();
+                    const QRect text = l->fontMetrics().boundingRect(room, Qt::TextWordWrap | int(l->alignment()), l->text());
+                    QVERIFY2(room.contains(text), qPrintable(QStringLiteral("%1: %2 cut").arg(r.what, n)));
+                }
+                Edit("VoltEdit")->setText("481");
+                ExpectNoResults();
+                Edit("VoltEdit")->setText("480");
+                QCoreApplication::processEvents();
+                QVERIFY2(w->size() == size, r.what);
+            }
+        }
+        for (const char* level : {"0", "1", "2", "3", "4", "N/A"})
+            QVERIFY2(levels.contains(level), qPrintable(QStringLiteral("PPE level %1 never shown").arg(level)));
     }
 
     // A device set as no device is (an instantaneous pickup of 0.05 A typed
@@ -666,17 +732,18 @@ private slots:
     }
 
     void everyInputHasACaptionAndItsOwnAccessibleName() {
-        auto* form = qobject_cast<QFormLayout*>(w->findChild<QGroupBox*>("InputGroup")->layout());
-        QVERIFY(form);
+        // The inputs' form, and the typed durations' below it.
         int linked = 0;
-        for (int r = 0; r < form->rowCount(); ++r) {
-            QLayoutItem* caption = form->itemAt(r, QFormLayout::LabelRole);
-            auto* label = caption ? qobject_cast<QLabel*>(caption->widget()) : nullptr;
-            if (!label || label->text().isEmpty()) continue;
-            QCOMPARE(label->buddy(), form->itemAt(r, QFormLayout::FieldRole)->widget());
-            ++linked;
+        for (auto* form : w->findChildren<QFormLayout*>()) {
+            for (int r = 0; r < form->rowCount(); ++r) {
+                QLayoutItem* caption = form->itemAt(r, QFormLayout::LabelRole);
+                auto* label = caption ? qobject_cast<QLabel*>(caption->widget()) : nullptr;
+                if (!label || label->text().isEmpty()) continue;
+                QCOMPARE(label->buddy(), form->itemAt(r, QFormLayout::FieldRole)->widget());
+                ++linked;
+            }
         }
-        QCOMPARE(linked, 11);
+        QCOMPARE(linked, 12);
         // What a screen reader announces for each control that takes the focus.
         QSet<QString> names;
         int focusable = 0;

@@ -6,6 +6,7 @@
 // window manager drew around it (_NET_FRAME_EXTENTS), the work area, the
 // title and icon a task bar shows.
 #include <QApplication>
+#include <QComboBox>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -161,6 +162,27 @@ private slots:
                 QCOMPARE(frame, first);
             }
         }
+    }
+
+    // A window whose layout grows once it is shown (the 2018 window's device
+    // fields and picture) is fitted and centred again: its buttons stay on
+    // the screen. Back to typed durations it keeps its size and place.
+    void windowThatGrowsStaysInTheMiddle() {
+        NeedWindowManager();
+        QWidget* w = Open(QStringLiteral("2018 window"));
+        QVERIFY(QTest::qWaitForWindowExposed(w, 5000));
+        const QRect area = WorkArea();
+        QTRY_VERIFY_WITH_TIMEOUT(CentredIn(FrameOnServer(w->winId()), area), 5000);
+        const QRect typed = FrameOnServer(w->winId());
+        Child<QComboBox>(*w, "DurationSourceBox")->setCurrentIndex(1);
+        QRect frame;
+        QTRY_VERIFY2_WITH_TIMEOUT((frame = FrameOnServer(w->winId())).height() > typed.height() && CentredIn(frame, area),
+                                  qPrintable(QStringLiteral("grown from %1 to %2 on a work area of %3")
+                                                 .arg(Describe(typed), Describe(frame), Describe(area))),
+                                  5000);
+        Child<QComboBox>(*w, "DurationSourceBox")->setCurrentIndex(0);
+        QTest::qWait(200);
+        QCOMPARE(FrameOnServer(w->winId()), frame);
     }
 
     // A wizard window minimised by the window manager (it has no minimise

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -128,6 +129,16 @@ QStringList CutTexts(QWidget* window, const QString& where) {
         }
     }
     return out;
+}
+
+// A window wider than 1 000 pixels, or one that cannot be made as narrow,
+// does not fit a 1024-pixel screen with its frame.
+QStringList TooWide(QWidget* window, const QString& where) {
+    for (QLayout* l : window->findChildren<QLayout*>()) l->activate();
+    const int widest = std::max({window->isVisible() ? window->width() : window->sizeHint().width(),
+                                 window->minimumWidth(), window->minimumSizeHint().width()});
+    if (widest <= 1000) return {};
+    return {QStringLiteral("%1: %2 pixels wide").arg(where).arg(widest)};
 }
 
 }  // namespace
@@ -252,6 +263,7 @@ private slots:
             w, window, [this](QWidget* page, const QString& where) { return LeftInEnglish(ShownTexts(page), where); });
         problems += LeftInEnglish(extra, window);
         problems += CutTexts(w, window);
+        problems += TooWide(w, window);
         problems.removeDuplicates();
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
     }
