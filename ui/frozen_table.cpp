@@ -3,10 +3,11 @@
 
 #include <QHeaderView>
 #include <QScrollBar>
+#include <algorithm>
 
 namespace zentavo::ui {
 
-// The view over the first column. It never takes the keyboard: the table
+// The view over the first columns. It never takes the keyboard: the table
 // keeps it, and an edit finished here hands it back.
 class FrozenColumnTable::Frozen : public QTableView {
 public:
@@ -59,14 +60,14 @@ FrozenColumnTable::FrozenColumnTable(QWidget* parent)
             &QAbstractSlider::setValue);
     connect(horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int column, int, int size) {
-                if (column != 0) return;
-                if (frozen_->columnWidth(0) != size) frozen_->setColumnWidth(0, size);
+                if (column >= frozenCount_) return;
+                if (frozen_->columnWidth(column) != size) frozen_->setColumnWidth(column, size);
                 PlaceFrozen();
             });
     connect(header, &QHeaderView::sectionResized, this, [this](int column, int, int size) {
-        if (column == 0 && columnWidth(0) != size) setColumnWidth(0, size);
+        if (column < frozenCount_ && columnWidth(column) != size) setColumnWidth(column, size);
     });
-    // A click on the first column's heading sorts the table, and its arrow shows the table's order.
+    // A click on a kept column's heading sorts the table, and its arrow shows the table's order.
     connect(header, &QHeaderView::sortIndicatorChanged, this,
             [this](int column, Qt::SortOrder order) {
                 QHeaderView* mine = horizontalHeader();
@@ -104,12 +105,25 @@ QTableView* FrozenColumnTable::FrozenView() const {
     return frozen_;
 }
 
+void FrozenColumnTable::SetFrozenColumns(int count) {
+    frozenCount_ = std::max(1, count);
+    HideOtherColumns();
+}
+
+int FrozenColumnTable::FrozenWidth() const {
+    int width = 0;
+    for (int c = 0; c < frozenCount_; ++c) {
+        if (!isColumnHidden(c)) width += columnWidth(c);
+    }
+    return width;
+}
+
 void FrozenColumnTable::HideOtherColumns() {
     const int columns = model() ? model()->columnCount() : 0;
-    for (int c = 1; c < columns; ++c) frozen_->setColumnHidden(c, true);
-    if (columns > 0) {
-        frozen_->setColumnHidden(0, false);
-        frozen_->setColumnWidth(0, columnWidth(0));
+    for (int c = 0; c < columns; ++c) {
+        const bool kept = c < frozenCount_;
+        frozen_->setColumnHidden(c, !kept || isColumnHidden(c));
+        if (kept) frozen_->setColumnWidth(c, columnWidth(c));
     }
     PlaceFrozen();
 }
@@ -126,7 +140,7 @@ void FrozenColumnTable::PlaceFrozen() {
     frozen_->setSelectionBehavior(selectionBehavior());
     frozen_->setSelectionMode(selectionMode());
     const int left = verticalHeader()->isVisible() ? verticalHeader()->width() : 0;
-    frozen_->setGeometry(left + frameWidth(), frameWidth(), columnWidth(0),
+    frozen_->setGeometry(left + frameWidth(), frameWidth(), FrozenWidth(),
                          viewport()->height() + horizontalHeader()->height());
     frozen_->verticalScrollBar()->setValue(verticalScrollBar()->value());
 }
@@ -142,22 +156,22 @@ void FrozenColumnTable::updateGeometries() {
 }
 
 void FrozenColumnTable::scrollTo(const QModelIndex& index, ScrollHint hint) {
-    if (index.column() == 0) {
-        // The first column is always in view: only the rows scroll.
+    if (index.column() < frozenCount_) {
+        // The first columns are always in view: only the rows scroll.
         const int x = horizontalScrollBar()->value();
         QTableView::scrollTo(index, hint);
         horizontalScrollBar()->setValue(x);
         return;
     }
     QTableView::scrollTo(index, hint);
-    // A cell that came to rest under the first column is brought out beside it.
-    const int covered = columnWidth(0) - visualRect(index).left();
+    // A cell that came to rest under the kept columns is brought out beside them.
+    const int covered = FrozenWidth() - visualRect(index).left();
     if (covered > 0) horizontalScrollBar()->setValue(horizontalScrollBar()->value() - covered);
 }
 
 bool FrozenColumnTable::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
-    // The table's own first column lies under the view over it: edit there.
-    if (index.isValid() && index.column() == 0) return frozen_->EditHere(index, trigger, event);
+    // The table's own first columns lie under the view over them: edit there.
+    if (index.isValid() && index.column() < frozenCount_) return frozen_->EditHere(index, trigger, event);
     return QTableView::edit(index, trigger, event);
 }
 

@@ -9,10 +9,12 @@
 #include <QUndoCommand>
 #include <algorithm>
 #include <iterator>
+#include <span>
 #include <stdexcept>
 
 #include "engine/number.h"
 #include "study/cell_text.h"
+#include "study/column_groups.h"
 #include "ui/translations.h"
 #include "ui/widgets.h"
 
@@ -352,34 +354,56 @@ std::vector<QStringList> ParseTsv(const QString& text) {
 
 StudyModel::StudyModel(StudyFile file, char sep, QObject* parent)
     : QAbstractTableModel(parent), file_(std::move(file)), sep_(sep), collator_(NameCollator()) {
-    // The name, what the row gives (so that it shows without scrolling: the
-    // governing case first, what a study is sorted and dressed by), the
-    // inputs, the user's own columns in the file's order, the other results.
-    // The durations a protective device gave stand beside the energies they
-    // decide (the study window hides them in a study without devices).
-    static constexpr StudyResultColumn kFirstResults[] = {
-        kIncidentEnergyGoverningColumn, kFlashBoundaryGoverningColumn, kPpeLevelGoverningColumn,
-        kStatusColumn,                  kIncidentEnergyColumn,         kIncidentEnergyReducedColumn,
-        kArcTimeUsedColumn,             kArcTimeReducedUsedColumn,     kDeviceElementColumn,
-        kDeviceElementReducedColumn,    kFlashBoundaryColumn,          kFlashBoundaryReducedColumn,
-        kPpeLevelColumn,                kPpeLevelReducedColumn,        kGoverningColumn,
+    // The name and what the row gives (its governing energy, boundary and
+    // PPE level: what a study is sorted and dressed by), kept in view beside
+    // the name; then the inputs by what they describe, the user's own
+    // columns in the file's order, and the other results. The durations a
+    // protective device gave stand beside the energies they decide (the
+    // study window hides them in a study without devices).
+    static constexpr StudyResultColumn kOtherResults[] = {
+        kStatusColumn,                 kIncidentEnergyColumn,       kIncidentEnergyReducedColumn,
+        kArcTimeUsedColumn,            kArcTimeReducedUsedColumn,   kDeviceElementColumn,
+        kDeviceElementReducedColumn,   kFlashBoundaryColumn,        kFlashBoundaryReducedColumn,
+        kPpeLevelColumn,               kPpeLevelReducedColumn,      kGoverningColumn,
         kEquationsColumn};
     columns_.push_back({Column::Point, 0});
-    for (StudyResultColumn c : kFirstResults) columns_.push_back({Column::Result, c});
-    for (StudyInputColumn c : StudyInputOrder()) columns_.push_back({Column::Input, c});
+    for (StudyResultColumn c : kGoverningResults) columns_.push_back({Column::Result, c});
+    for (StudyInputColumn c : StudyInputsByGroup()) columns_.push_back({Column::Input, c});
     const std::vector<std::string>& header = file_.Header();
     for (int c = 0; c < static_cast<int>(header.size()); ++c) {
         if (c == file_.PointColumn()) continue;
         if (std::find(file_.Columns().begin(), file_.Columns().end(), c) != file_.Columns().end()) continue;
         columns_.push_back({Column::Other, c});
     }
+    for (StudyResultColumn c : kOtherResults) columns_.push_back({Column::Result, c});
     for (int c = 0; c < kStudyResultColumnCount; ++c) {
         // The message is the status column's tooltip.
-        if (c == kMessageColumn || std::find(std::begin(kFirstResults), std::end(kFirstResults), c) != std::end(kFirstResults)) continue;
+        const auto listed = [c](std::span<const StudyResultColumn> list) {
+            return std::find(list.begin(), list.end(), c) != list.end();
+        };
+        if (c == kMessageColumn || listed(kGoverningResults) || listed(kOtherResults)) continue;
         columns_.push_back({Column::Result, c});
     }
     Recount();
     undo_.setClean();
+}
+
+StudyModel::Group StudyModel::GroupOfColumn(int column) const {
+    const Column& c = columns_[static_cast<std::size_t>(column)];
+    switch (c.kind) {
+        case Column::Point:
+            return Group::Point;
+        case Column::Input:
+            return static_cast<Group>(static_cast<int>(Group::Method) +
+                                      static_cast<int>(GroupOf(static_cast<StudyInputColumn>(c.index))));
+        case Column::Other:
+            return Group::Other;
+        case Column::Result: {
+            const auto& g = kGoverningResults;
+            return std::find(std::begin(g), std::end(g), c.index) != std::end(g) ? Group::Point : Group::Results;
+        }
+    }
+    return Group::Other;
 }
 
 QString StudyModel::ColumnName(int column) const {
@@ -757,7 +781,8 @@ int StudyModel::PasteRows(const QString& text, int at) {
     if (lines.empty()) return 0;
     // Which table column each pasted column fills: by a heading line that
     // names the point or the method (by heading or column name), else in the
-    // table's order.
+    // order of a new study's file (the name, the inputs, the user's columns),
+    // as a spreadsheet made from a study holds them.
     std::vector<int> target;
     const QStringList& first = lines.front();
     for (const QString& heading : first) target.push_back(ColumnHeaded(heading));
@@ -770,8 +795,17 @@ int StudyModel::PasteRows(const QString& text, int at) {
         lines.erase(lines.begin());
     } else {
         target.clear();
+        auto tableColumn = [this](Column::Kind kind, int index) {
+            for (int c = 0; c < columnCount(); ++c) {
+                const Column& col = columns_[static_cast<std::size_t>(c)];
+                if (col.kind == kind && col.index == index) return c;
+            }
+            return -1;
+        };
+        target.push_back(0);
+        for (StudyInputColumn c : StudyInputOrder()) target.push_back(tableColumn(Column::Input, c));
         for (int c = 0; c < columnCount(); ++c) {
-            if (columns_[static_cast<std::size_t>(c)].kind != Column::Result) target.push_back(c);
+            if (columns_[static_cast<std::size_t>(c)].kind == Column::Other) target.push_back(c);
         }
     }
     // The cells of each line by table column, checked before anything changes.

@@ -34,6 +34,14 @@ public:
     };
     // The key rows are sorted by: the number a cell holds, else its text.
     static constexpr int SortRole = Qt::UserRole + 1;
+    // What the row gives, in the columns beside its name.
+    static constexpr StudyResultColumn kGoverningResults[] = {
+        kIncidentEnergyGoverningColumn, kFlashBoundaryGoverningColumn, kPpeLevelGoverningColumn};
+    // The table's groups of columns, in their order: the name with what the
+    // row gives, the inputs by what they describe, the user's own columns,
+    // the other results.
+    enum class Group { Point, Method, Distances, Duration, Network, Other, Results };
+    Group GroupOfColumn(int column) const;
 
     // `sep`: the user's decimal separator, for the numbers shown and typed.
     StudyModel(StudyFile file, char sep, QObject* parent = nullptr);
@@ -87,7 +95,8 @@ public:
     QString CopyRows(const std::vector<int>& rows) const;
     // Rows from a spreadsheet, inserted at `at` as one undoable step. The
     // columns are matched by a heading line (headings or column names) when
-    // there is one, else taken as the table's name and input columns in its order;
+    // there is one, else taken in the order of a new study's file (the name,
+    // the inputs, the user's own columns);
     // result columns are not read.
     // Returns the number of rows inserted.
     int PasteRows(const QString& text, int at);

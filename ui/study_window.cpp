@@ -166,7 +166,7 @@ TStudy::TStudy(Application& app, StudyFile file, const QString& path, std::optio
     BuildMenus();
     UpdateTitle();
     UpdateStatus();
-    UpdateResultColumns();
+    UpdateColumns();
     // Room for the inputs and the first results within a 1024-pixel screen;
     // as it is shown, the window is made to fit the screen and centred on it.
     resize(1000, 600);
@@ -259,6 +259,8 @@ void TStudy::BuildTable(QWidget* central) {
     // The point column stays in view when the table scrolls sideways.
     auto* table = new FrozenColumnTable(central);
     StudyTable = table;
+    // The name and what the row gives stay in view as the inputs scroll by.
+    table->SetFrozenColumns(1 + static_cast<int>(std::size(StudyModel::kGoverningResults)));
     StudyTable->setObjectName("StudyTable");
     StudyTable->setAccessibleName(tr("Points of the study"));
     StudyTable->setModel(proxy_);
@@ -323,7 +325,7 @@ void TStudy::ConnectControls() {
     connect(&model_->undoStack(), &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
     connect(model_.get(), &QAbstractItemModel::dataChanged, this, [this] {
         UpdateStatus();
-        UpdateResultColumns();
+        UpdateColumns();
         UpdateNetworkView();
     });
     connect(model_.get(), &QAbstractItemModel::rowsInserted, this, [this] {
@@ -336,7 +338,7 @@ void TStudy::ConnectControls() {
     });
     connect(model_.get(), &QAbstractItemModel::modelReset, this, [this] {
         UpdateStatus();
-        UpdateResultColumns();
+        UpdateColumns();
         UpdateFilterColumns();  // the headings' units
         UpdateNetworkView();
     });
@@ -428,6 +430,32 @@ void TStudy::BuildMenus() {
     add(edit, "PasteRows1", tr("&Paste rows"), QKeySequence::Paste, &TStudy::PasteClick);
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
+    // Each group of columns shown or folded away; the name and what the row
+    // gives always stand.
+    const std::pair<StudyModel::Group, QString> groups[] = {
+        {StudyModel::Group::Method, tr("&Method and equipment")},
+        {StudyModel::Group::Distances, tr("&Distances")},
+        {StudyModel::Group::Duration, tr("D&urations and device")},
+        {StudyModel::Group::Network, tr("&Network")},
+        {StudyModel::Group::Other, tr("Your &own columns")},
+        {StudyModel::Group::Results, tr("&Results")}};
+    QMenu* shown = view->addMenu(tr("&Columns"));
+    shown->setObjectName("ColumnGroupsMenu");
+    for (const auto& [group, text] : groups) {
+        QAction* a = shown->addAction(text);
+        a->setObjectName(QStringLiteral("ShowColumns%1").arg(static_cast<int>(group)));
+        a->setCheckable(true);
+        a->setChecked(true);
+        connect(a, &QAction::toggled, this, [this, g = static_cast<int>(group)](bool on) {
+            if (on) {
+                folded_.remove(g);
+            } else {
+                folded_.insert(g);
+            }
+            UpdateColumns();
+        });
+    }
+    view->addSeparator();
     QAction* showCurve = CurveDock->toggleViewAction();
     showCurve->setText(tr("Time-current &curve"));
     showCurve->setObjectName("ShowCurve1");
@@ -482,20 +510,24 @@ void TStudy::UpdateFilterColumns() {
     }
 }
 
-void TStudy::UpdateResultColumns() {
+void TStudy::UpdateColumns() {
     const StudyColumnMap& at = model_->file().Columns();
     const bool devices = HasDeviceColumns(at), network = HasNetworkColumns(at);
     const auto& columns = model_->columns();
     for (std::size_t c = 0; c < columns.size(); ++c) {
-        if (columns[c].kind != StudyModel::Column::Result) continue;
-        const int r = columns[c].index;
-        const bool deviceResult = r >= kFirstDeviceResultColumn && r < kFirstNetworkResultColumn;
-        const bool networkResult = r >= kFirstNetworkResultColumn;
-        const bool stepsResult = r >= kFirstStepsResultColumn && r < kFirstScenarioResultColumn;
-        const bool scenarioResult = r >= kFirstScenarioResultColumn;
-        StudyTable->setColumnHidden(static_cast<int>(c), (deviceResult && !devices) || (networkResult && !network) ||
-                                                             (stepsResult && !model_->file().Options().arcSteps) ||
-                                                             (scenarioResult && !HasScenarioColumns(at)));
+        const int column = static_cast<int>(c);
+        bool hidden = folded_.contains(static_cast<int>(model_->GroupOfColumn(column)));
+        if (columns[c].kind == StudyModel::Column::Result) {
+            const int r = columns[c].index;
+            const bool deviceResult = r >= kFirstDeviceResultColumn && r < kFirstNetworkResultColumn;
+            const bool networkResult = r >= kFirstNetworkResultColumn;
+            const bool stepsResult = r >= kFirstStepsResultColumn && r < kFirstScenarioResultColumn;
+            const bool scenarioResult = r >= kFirstScenarioResultColumn;
+            hidden = hidden || (deviceResult && !devices) || (networkResult && !network) ||
+                     (stepsResult && !model_->file().Options().arcSteps) ||
+                     (scenarioResult && !HasScenarioColumns(at));
+        }
+        if (StudyTable->isColumnHidden(column) != hidden) StudyTable->setColumnHidden(column, hidden);
     }
 }
 

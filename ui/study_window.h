@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QMainWindow>
+#include <QSet>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -87,9 +88,10 @@ private:
 
     void UpdateTitle();
     void UpdateStatus();
-    // The result columns of the device and network groups show only in a
-    // study that has their input columns.
-    void UpdateResultColumns();
+    // The columns of the groups folded away (View, Columns) are hidden; the
+    // result columns of the device and network groups show only in a study
+    // that has their input columns.
+    void UpdateColumns();
     // The network view, when open, shows the network as now computed.
     void UpdateNetworkView();
     // The time-current picture of the current row's protective device, from
@@ -154,6 +156,7 @@ private:
     bool dangerAbove600_ = false;
     QDate assessmentDate_ = QDate::currentDate();
     class TNetworkView* networkView_ = nullptr;  // made when first asked for
+    QSet<int> folded_;  // the groups of columns folded away (StudyModel::Group)
 };
 
 // "New study" and "Open study…" of the main window's File menu: a study

@@ -393,7 +393,7 @@ private slots:
         // The headings as the table shows them, each with its unit.
         const QString copied = QGuiApplication::clipboard()->text();
         QVERIFY2(copied.startsWith("Point\tIncident energy, governing (cal/cm2)\tFlash boundary, governing (inches)\t"
-                                   "PPE level, governing\tStatus\t"),
+                                   "PPE level, governing\tMethod\tVoltage (V)\t"),
                  qPrintable(copied.left(120)));
         QVERIFY2(copied.contains("\tVoltage (V)\t"), qPrintable(copied.left(400)));
         QCOMPARE(copied.count('\n'), 3);
