@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -410,28 +411,37 @@ TEST(BatchProgram, TheResultsToAFileAndStrictExitStatus) {
     EXPECT_EQ(RunProgram("--progress --quiet " + example + " 2>&1 >/dev/null").out, "");
 }
 
-// Every shell command of the README that runs zentavo-batch on an example
-// works as written, pipes included: run from a folder holding the examples,
-// with the program built here first on the PATH.
+// Every shell command of the README and of its pages in docs/ that runs
+// zentavo-batch on an example works as written, pipes included: run from a
+// folder holding the examples, with the program built here first on the PATH.
 TEST(BatchProgram, TheReadmesCommandsWork) {
-    std::vector<std::string> commands;
-    std::istringstream readme(FileBytes(ZENTAVO_README));
-    bool shell = false;
-    std::string command;
-    for (std::string line; std::getline(readme, line);) {
-        if (line.starts_with("```")) {
-            shell = line == "```sh";
-            continue;
+    std::vector<std::string> pages{ZENTAVO_README};
+    for (const auto& entry : std::filesystem::directory_iterator(ZENTAVO_DOCS_DIR))
+        if (entry.path().extension() == ".md") pages.push_back(entry.path().string());
+    std::sort(pages.begin() + 1, pages.end());
+    struct Command {
+        std::string page, text;
+    };
+    std::vector<Command> commands;
+    for (const std::string& page : pages) {
+        std::istringstream text(FileBytes(page));
+        bool shell = false;
+        std::string command;
+        for (std::string line; std::getline(text, line);) {
+            if (line.starts_with("```")) {
+                shell = line == "```sh";
+                continue;
+            }
+            if (!shell) continue;
+            command += line;
+            if (!command.empty() && command.back() == '\\') {
+                command.pop_back();
+                continue;
+            }
+            if (command.starts_with("zentavo-batch ") && command.find("examples/") != std::string::npos)
+                commands.push_back({page, command});
+            command.clear();
         }
-        if (!shell) continue;
-        command += line;
-        if (!command.empty() && command.back() == '\\') {
-            command.pop_back();
-            continue;
-        }
-        if (command.starts_with("zentavo-batch ") && command.find("examples/") != std::string::npos)
-            commands.push_back(command);
-        command.clear();
     }
     EXPECT_GE(commands.size(), 10u);
     const std::string dir = ::testing::TempDir() + "/zentavo-readme";
@@ -440,11 +450,11 @@ TEST(BatchProgram, TheReadmesCommandsWork) {
     ASSERT_EQ(study_test::RunCommand("rm -rf " + dir + " && mkdir " + dir + " && ln -s " ZENTAVO_EXAMPLES_DIR " " +
                                      dir + "/examples").status,
               0);
-    for (const std::string& c : commands) {
-        std::ofstream(dir + "/command.sh") << c << "\n";
+    for (const Command& c : commands) {
+        std::ofstream(dir + "/command.sh") << c.text << "\n";
         const auto run = study_test::RunCommand("cd " + dir + " && PATH=" + bin +
                                                 ":$PATH bash -o pipefail command.sh 2>&1 >/dev/null");
-        EXPECT_EQ(run.status, 0) << c << "\n" << run.out;
+        EXPECT_EQ(run.status, 0) << c.page << ": " << c.text << "\n" << run.out;
     }
 }
 

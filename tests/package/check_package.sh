@@ -68,10 +68,26 @@ for f in usr/bin/zentavo usr/bin/zentavo-batch usr/share/zentavo/zentavo.hlp \
          usr/share/icons/hicolor/scalable/apps/org.zentavo.Zentavo.svg \
          usr/share/icons/hicolor/48x48/apps/org.zentavo.Zentavo.png \
          usr/share/doc/zentavo/copyright usr/share/doc/zentavo/changelog.gz \
+         usr/share/doc/zentavo/README.md.gz \
          usr/share/doc/zentavo/examples/plant-study.csv \
          usr/share/man/man1/zentavo.1.gz usr/share/man/man1/zentavo-batch.1.gz \
          usr/share/bash-completion/completions/zentavo-batch; do
     [ -e "$ROOT/$f" ] || fail "the package lacks /$f"
+done
+# The README's pages: every page of docs/ is in the package, and every link
+# of the README and its pages (the pictures aside, which stay out) names a
+# file of the package, a page x.md installed as x.md.gz.
+doc=$ROOT/usr/share/doc/zentavo
+for page in "$SOURCE"/docs/*.md; do
+    [ -s "$doc/docs/${page##*/}.gz" ] || fail "the package lacks /usr/share/doc/zentavo/docs/${page##*/}.gz"
+done
+for page in "$doc"/*.md.gz "$doc"/docs/*.md.gz; do
+    links=$(zcat "$page" | { grep -oE '\]\([^) ]+\)' || true; } | sed -E 's/^\]\(([^)#]*).*/\1/')
+    while IFS= read -r link; do
+        case $link in '' | *.png | *://*) continue ;; esac
+        [ -f "${page%/*}/$link.gz" ] || [ -f "${page%/*}/$link" ] \
+            || fail "${page#"$ROOT"}: its link $link names no file of the package"
+    done <<< "$links"
 done
 # The interface in Spanish and French.
 for l in es fr; do
