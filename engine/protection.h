@@ -227,6 +227,12 @@ class CurveSet {
 public:
     const FuseCurve* Find(std::string_view name) const;  // nullptr when there is none
     std::size_t size() const { return curves_.size(); }
+    // The curves' names, in order.
+    std::vector<std::string_view> Names() const {
+        std::vector<std::string_view> names;
+        for (const auto& c : curves_) names.push_back(c.first);
+        return names;
+    }
 
 private:
     friend Built<CurveSet> MakeCurveSet(std::span<const NamedCurvePoint> rows);

@@ -82,6 +82,16 @@ const NetworkRange* RangeOf(StudyInputColumn c) {
     return nullptr;
 }
 
+}  // namespace
+
+std::optional<NetworkColumnRange> NetworkRangeOf(StudyInputColumn column) {
+    const NetworkRange* r = RangeOf(column);
+    if (!r) return std::nullopt;
+    return NetworkColumnRange{r->low, r->high, r->zero};
+}
+
+namespace {
+
 // A value with its column's unit: "30 kA", "0.5" (X/R).
 std::string WithUnit(std::string_view value, StudyInputColumn c) {
     const std::string_view unit = StudyInputUnit(c);

@@ -38,6 +38,14 @@
 
 namespace zentavo {
 
+// The range a network column's numbers are held to (`zero`: 0 is taken
+// too, a cable of 0 m being a closed tie); none for a column without one.
+struct NetworkColumnRange {
+    double low, high;
+    bool zero;
+};
+std::optional<NetworkColumnRange> NetworkRangeOf(StudyInputColumn column);
+
 // What the network gives one row.
 struct NetworkRowFault {
     bool inNetwork = false;  // the row has a network text: it is computed from the network

@@ -1486,6 +1486,14 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <source>capped</source>
         <translation>limitada</translation>
     </message>
+    <message>
+        <source>Add feeder</source>
+        <translation>Añadir alimentador</translation>
+    </message>
+    <message>
+        <source>Add point on the bus</source>
+        <translation>Añadir punto en la barra</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TFormLabelType</name>
@@ -2123,6 +2131,165 @@ Do you wish to save it in UTF-8 instead? (No saves nothing.)</source>
     </message>
 </context>
 <context>
+    <name>zentavo::ui::TRowForm</name>
+    <message>
+        <source>IEEE 1584-2002, empirical model</source>
+        <translation>IEEE 1584-2002, modelo empírico</translation>
+    </message>
+    <message>
+        <source>IEEE 1584-2002, current-limiting fuse</source>
+        <translation>IEEE 1584-2002, fusible limitador de corriente</translation>
+    </message>
+    <message>
+        <source>IEEE 1584-2002, low-voltage breaker</source>
+        <translation>IEEE 1584-2002, interruptor de baja tensión</translation>
+    </message>
+    <message>
+        <source>IEEE 1584-2018 model</source>
+        <translation>Modelo IEEE 1584-2018</translation>
+    </message>
+    <message>
+        <source>Transformer</source>
+        <translation>Transformador</translation>
+    </message>
+    <message>
+        <source>Three-winding transformer</source>
+        <translation>Transformador de tres devanados</translation>
+    </message>
+    <message>
+        <source>Cable or tie</source>
+        <translation>Cable o enlace</translation>
+    </message>
+    <message>
+        <source>Generator</source>
+        <translation>Generador</translation>
+    </message>
+    <message>
+        <source>Power-station unit</source>
+        <translation>Grupo de central</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>sí</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>no</translation>
+    </message>
+    <message>
+        <source>none: durations typed</source>
+        <translation>ninguno: duraciones escritas</translation>
+    </message>
+    <message>
+        <source>not chosen</source>
+        <translation>sin elegir</translation>
+    </message>
+    <message>
+        <source>208 V to 46 kV; IEEE 1584-2018: 208 V to 15 kV; breakers: 208 to 690 V</source>
+        <translation>de 208 V a 46 kV; IEEE 1584-2018: de 208 V a 15 kV; interruptores: de 208 a 690 V</translation>
+    </message>
+    <message>
+        <source>0.7 to 106 kA; IEEE 1584-2018: 0.5 to 106 kA up to 600 V, 0.2 to 65 kA above</source>
+        <translation>de 0,7 a 106 kA; IEEE 1584-2018: de 0,5 a 106 kA hasta 600 V, de 0,2 a 65 kA por encima</translation>
+    </message>
+    <message>
+        <source>13 mm or more; IEEE 1584-2018: 6.35 to 76.2 mm up to 600 V, 19.05 to 254 mm above</source>
+        <translation>13 mm o más; IEEE 1584-2018: de 6,35 a 76,2 mm hasta 600 V, de 19,05 a 254 mm por encima</translation>
+    </message>
+    <message>
+        <source>300 to 2000 mm; IEEE 1584-2018: 305 mm or more</source>
+        <translation>de 300 a 2000 mm; IEEE 1584-2018: 305 mm o más</translation>
+    </message>
+    <message>
+        <source>0.001 to 2 s; IEEE 1584-2018: 0.001 s or more</source>
+        <translation>de 0,001 a 2 s; IEEE 1584-2018: 0,001 s o más</translation>
+    </message>
+    <message>
+        <source>above 0</source>
+        <translation>mayor que 0</translation>
+    </message>
+    <message>
+        <source>above 0; empty: none</source>
+        <translation>mayor que 0; vacío: ninguno</translation>
+    </message>
+    <message>
+        <source>0 or above</source>
+        <translation>0 o más</translation>
+    </message>
+    <message>
+        <source>0.001 s or more</source>
+        <translation>0,001 s o más</translation>
+    </message>
+    <message>
+        <source>above 0 and at most 1; empty: 1</source>
+        <translation>mayor que 0 y como máximo 1; vacío: 1</translation>
+    </message>
+    <message>
+        <source>0.001 s or more, or none; empty: 2 s</source>
+        <translation>0,001 s o más, o ninguna; vacío: 2 s</translation>
+    </message>
+    <message>
+        <source>1 to 1000; empty: 1</source>
+        <translation>de 1 a 1000; vacío: 1</translation>
+    </message>
+    <message>
+        <source>Choose a row of the table to see it here as a form.</source>
+        <translation>Elija una fila de la tabla para verla aquí como formulario.</translation>
+    </message>
+    <message>
+        <source>Point:</source>
+        <translation>Punto:</translation>
+    </message>
+    <message>
+        <source>Point of work</source>
+        <translation>Punto de trabajo</translation>
+    </message>
+    <message>
+        <source>Arc duration and protective device</source>
+        <translation>Duración del arco y dispositivo de protección</translation>
+    </message>
+    <message>
+        <source>Where it sits in the network</source>
+        <translation>Su lugar en la red</translation>
+    </message>
+    <message>
+        <source>Typical values of an equipment type</source>
+        <translation>Valores típicos de un tipo de equipo</translation>
+    </message>
+    <message>
+        <source>Equipment type:</source>
+        <translation>Tipo de equipo:</translation>
+    </message>
+    <message>
+        <source>Fills the electrode configuration, gap, enclosure and working distance with the typical values of the IEEE 1584-2018 model</source>
+        <translation>Rellena la configuración de electrodos, la separación, la envolvente y la distancia de trabajo con los valores típicos del modelo IEEE 1584-2018</translation>
+    </message>
+    <message>
+        <source>Results</source>
+        <translation>Resultados</translation>
+    </message>
+    <message>
+        <source>%1 to %2 %3</source>
+        <translation>de %1 a %2 %3</translation>
+    </message>
+    <message>
+        <source>0 for a closed tie, or %1</source>
+        <translation>0 para un enlace cerrado, o %1</translation>
+    </message>
+    <message>
+        <source>Typical values of %1</source>
+        <translation>Valores típicos de %1</translation>
+    </message>
+    <message>
+        <source>Source (the supply)</source>
+        <translation>Fuente (el suministro)</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>ninguna</translation>
+    </message>
+</context>
+<context>
     <name>zentavo::ui::TSecond</name>
     <message>
         <source>ZENTAVO: intermediate results</source>
@@ -2593,6 +2760,46 @@ y %n etiqueta(s) más con el nombre cortado</numerusform>
     <message>
         <source>Short circuit</source>
         <translation>Cortocircuito</translation>
+    </message>
+    <message>
+        <source>Row form</source>
+        <translation>Formulario de fila</translation>
+    </message>
+    <message>
+        <source>Add point on this &amp;bus</source>
+        <translation>Añadir punto en esta &amp;barra</translation>
+    </message>
+    <message>
+        <source>Add &amp;feeder from this bus</source>
+        <translation>Añadir a&amp;limentador desde esta barra</translation>
+    </message>
+    <message>
+        <source>&amp;Method and equipment</source>
+        <translation>&amp;Método y equipo</translation>
+    </message>
+    <message>
+        <source>&amp;Distances</source>
+        <translation>&amp;Distancias</translation>
+    </message>
+    <message>
+        <source>D&amp;urations and device</source>
+        <translation>D&amp;uraciones y dispositivo</translation>
+    </message>
+    <message>
+        <source>Your &amp;own columns</source>
+        <translation>Columnas &amp;propias</translation>
+    </message>
+    <message>
+        <source>Re&amp;sults</source>
+        <translation>Re&amp;sultados</translation>
+    </message>
+    <message>
+        <source>Col&amp;umns</source>
+        <translation>Col&amp;umnas</translation>
+    </message>
+    <message>
+        <source>Row &amp;form</source>
+        <translation>&amp;Formulario de fila</translation>
     </message>
 </context>
 <context>

@@ -1486,6 +1486,14 @@ Vérifiez que le nom du fichier est correct.</translation>
         <source>capped</source>
         <translation>plafonnée</translation>
     </message>
+    <message>
+        <source>Add feeder</source>
+        <translation>Ajouter un départ</translation>
+    </message>
+    <message>
+        <source>Add point on the bus</source>
+        <translation>Ajouter un point sur le jeu de barres</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TFormLabelType</name>
@@ -2123,6 +2131,165 @@ Voulez-vous l&apos;enregistrer en UTF-8 ? (Non n&apos;enregistre rien.)</transla
     </message>
 </context>
 <context>
+    <name>zentavo::ui::TRowForm</name>
+    <message>
+        <source>IEEE 1584-2002, empirical model</source>
+        <translation>IEEE 1584-2002, modèle empirique</translation>
+    </message>
+    <message>
+        <source>IEEE 1584-2002, current-limiting fuse</source>
+        <translation>IEEE 1584-2002, fusible limiteur de courant</translation>
+    </message>
+    <message>
+        <source>IEEE 1584-2002, low-voltage breaker</source>
+        <translation>IEEE 1584-2002, disjoncteur basse tension</translation>
+    </message>
+    <message>
+        <source>IEEE 1584-2018 model</source>
+        <translation>Modèle IEEE 1584-2018</translation>
+    </message>
+    <message>
+        <source>Transformer</source>
+        <translation>Transformateur</translation>
+    </message>
+    <message>
+        <source>Three-winding transformer</source>
+        <translation>Transformateur à trois enroulements</translation>
+    </message>
+    <message>
+        <source>Cable or tie</source>
+        <translation>Câble ou liaison</translation>
+    </message>
+    <message>
+        <source>Generator</source>
+        <translation>Générateur</translation>
+    </message>
+    <message>
+        <source>Power-station unit</source>
+        <translation>Groupe de centrale</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>oui</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>non</translation>
+    </message>
+    <message>
+        <source>none: durations typed</source>
+        <translation>aucun : durées saisies</translation>
+    </message>
+    <message>
+        <source>not chosen</source>
+        <translation>non choisi</translation>
+    </message>
+    <message>
+        <source>208 V to 46 kV; IEEE 1584-2018: 208 V to 15 kV; breakers: 208 to 690 V</source>
+        <translation>de 208 V à 46 kV ; IEEE 1584-2018 : de 208 V à 15 kV ; disjoncteurs : de 208 à 690 V</translation>
+    </message>
+    <message>
+        <source>0.7 to 106 kA; IEEE 1584-2018: 0.5 to 106 kA up to 600 V, 0.2 to 65 kA above</source>
+        <translation>de 0,7 à 106 kA ; IEEE 1584-2018 : de 0,5 à 106 kA jusqu’à 600 V, de 0,2 à 65 kA au-delà</translation>
+    </message>
+    <message>
+        <source>13 mm or more; IEEE 1584-2018: 6.35 to 76.2 mm up to 600 V, 19.05 to 254 mm above</source>
+        <translation>13 mm ou plus ; IEEE 1584-2018 : de 6,35 à 76,2 mm jusqu’à 600 V, de 19,05 à 254 mm au-delà</translation>
+    </message>
+    <message>
+        <source>300 to 2000 mm; IEEE 1584-2018: 305 mm or more</source>
+        <translation>de 300 à 2000 mm ; IEEE 1584-2018 : 305 mm ou plus</translation>
+    </message>
+    <message>
+        <source>0.001 to 2 s; IEEE 1584-2018: 0.001 s or more</source>
+        <translation>de 0,001 à 2 s ; IEEE 1584-2018 : 0,001 s ou plus</translation>
+    </message>
+    <message>
+        <source>above 0</source>
+        <translation>supérieur à 0</translation>
+    </message>
+    <message>
+        <source>above 0; empty: none</source>
+        <translation>supérieur à 0 ; vide : aucun</translation>
+    </message>
+    <message>
+        <source>0 or above</source>
+        <translation>0 ou plus</translation>
+    </message>
+    <message>
+        <source>0.001 s or more</source>
+        <translation>0,001 s ou plus</translation>
+    </message>
+    <message>
+        <source>above 0 and at most 1; empty: 1</source>
+        <translation>supérieur à 0 et au plus 1 ; vide : 1</translation>
+    </message>
+    <message>
+        <source>0.001 s or more, or none; empty: 2 s</source>
+        <translation>0,001 s ou plus, ou aucune ; vide : 2 s</translation>
+    </message>
+    <message>
+        <source>1 to 1000; empty: 1</source>
+        <translation>de 1 à 1000 ; vide : 1</translation>
+    </message>
+    <message>
+        <source>Choose a row of the table to see it here as a form.</source>
+        <translation>Choisissez une ligne du tableau pour la voir ici en formulaire.</translation>
+    </message>
+    <message>
+        <source>Point:</source>
+        <translation>Point :</translation>
+    </message>
+    <message>
+        <source>Point of work</source>
+        <translation>Point de travail</translation>
+    </message>
+    <message>
+        <source>Arc duration and protective device</source>
+        <translation>Durée d&apos;arc et dispositif de protection</translation>
+    </message>
+    <message>
+        <source>Where it sits in the network</source>
+        <translation>Sa place dans le réseau</translation>
+    </message>
+    <message>
+        <source>Typical values of an equipment type</source>
+        <translation>Valeurs typiques d&apos;un type d&apos;équipement</translation>
+    </message>
+    <message>
+        <source>Equipment type:</source>
+        <translation>Type d&apos;équipement :</translation>
+    </message>
+    <message>
+        <source>Fills the electrode configuration, gap, enclosure and working distance with the typical values of the IEEE 1584-2018 model</source>
+        <translation>Remplit la configuration des électrodes, l&apos;écart, l&apos;enveloppe et la distance de travail avec les valeurs typiques du modèle IEEE 1584-2018</translation>
+    </message>
+    <message>
+        <source>Results</source>
+        <translation>Résultats</translation>
+    </message>
+    <message>
+        <source>%1 to %2 %3</source>
+        <translation>de %1 à %2 %3</translation>
+    </message>
+    <message>
+        <source>0 for a closed tie, or %1</source>
+        <translation>0 pour une liaison fermée, ou %1</translation>
+    </message>
+    <message>
+        <source>Typical values of %1</source>
+        <translation>Valeurs typiques de %1</translation>
+    </message>
+    <message>
+        <source>Source (the supply)</source>
+        <translation>Source (l’alimentation)</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>aucune</translation>
+    </message>
+</context>
+<context>
     <name>zentavo::ui::TSecond</name>
     <message>
         <source>ZENTAVO: intermediate results</source>
@@ -2593,6 +2760,46 @@ et %n autre(s) étiquette(s) au nom coupé</numerusform>
     <message>
         <source>Short circuit</source>
         <translation>Court-circuit</translation>
+    </message>
+    <message>
+        <source>Row form</source>
+        <translation>Formulaire de ligne</translation>
+    </message>
+    <message>
+        <source>Add point on this &amp;bus</source>
+        <translation>Ajouter un point sur ce jeu de &amp;barres</translation>
+    </message>
+    <message>
+        <source>Add &amp;feeder from this bus</source>
+        <translation>Ajouter un &amp;départ depuis ce jeu de barres</translation>
+    </message>
+    <message>
+        <source>&amp;Method and equipment</source>
+        <translation>&amp;Méthode et équipement</translation>
+    </message>
+    <message>
+        <source>&amp;Distances</source>
+        <translation>&amp;Distances</translation>
+    </message>
+    <message>
+        <source>D&amp;urations and device</source>
+        <translation>D&amp;urées et dispositif</translation>
+    </message>
+    <message>
+        <source>Your &amp;own columns</source>
+        <translation>Vos &amp;propres colonnes</translation>
+    </message>
+    <message>
+        <source>Re&amp;sults</source>
+        <translation>Ré&amp;sultats</translation>
+    </message>
+    <message>
+        <source>Col&amp;umns</source>
+        <translation>Colo&amp;nnes</translation>
+    </message>
+    <message>
+        <source>Row &amp;form</source>
+        <translation>&amp;Formulaire de ligne</translation>
     </message>
 </context>
 <context>

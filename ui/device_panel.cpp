@@ -28,8 +28,9 @@ QString Default(double v, char sep) {
     return FromUtf8(ArcDurationText(v, sep));
 }
 
-// The words of the relay curves, each with what it is.
-QString CurveWords(RelayCurve c) {
+}  // namespace
+
+QString RelayCurveWords(RelayCurve c) {
     switch (c) {
         case RelayCurve::IeeeMI:
             return DevicePanel::tr("IEEE-MI \u2014 IEEE moderately inverse");
@@ -50,6 +51,8 @@ QString CurveWords(RelayCurve c) {
     }
     return {};
 }
+
+namespace {
 
 std::string Text(const QLineEdit* e) {
     return Utf8(e->text().trimmed());
@@ -128,7 +131,7 @@ QWidget* DevicePanel::BuildRelayPage() {
     RelayCurveBox = new QComboBox;
     RelayCurveBox->setObjectName("RelayCurveBox");
     for (std::size_t i = 0; i < kRelayCurveWords.size(); ++i) {
-        RelayCurveBox->addItem(CurveWords(static_cast<RelayCurve>(i)),
+        RelayCurveBox->addItem(RelayCurveWords(static_cast<RelayCurve>(i)),
                                FromUtf8(kRelayCurveWords[i]));
     }
     RelayCurveBox->setCurrentIndex(static_cast<int>(RelayCurve::IecSI));

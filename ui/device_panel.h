@@ -92,6 +92,10 @@ private:
 };
 
 // The time-current picture of the device of a computed point.
+// A relay curve's code with its words, in the interface's language
+// ("IEEE-VI — IEEE very inverse").
+QString RelayCurveWords(RelayCurve curve);
+
 class TimeCurrentView : public QWidget {
     Q_OBJECT
 public:

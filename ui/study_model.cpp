@@ -716,10 +716,22 @@ std::vector<std::string> StudyModel::RemoveRange(int at, int count) {
     return raws;
 }
 
-void StudyModel::AddRow(int at) {
+void StudyModel::AddRow(int at, NewRowKind kind, std::optional<int> like) {
+    const NewRow made = MakeNewRow(file_, like ? std::optional<std::size_t>(static_cast<std::size_t>(*like)) : std::nullopt,
+                                   kind);
+    // A column the file lacks joins its header, as a paste's does.
+    if (file_.PointColumn() < 0) file_.AddColumn(kPointColumnName);
+    for (const auto& [c, text] : made.cells) {
+        if (file_.Columns()[static_cast<std::size_t>(c)] < 0) file_.AddColumn(kStudyInputNames[static_cast<std::size_t>(c)]);
+    }
+    Forget();
     std::vector<std::string> fields(file_.Header().size());
-    if (file_.PointColumn() >= 0) fields[static_cast<std::size_t>(file_.PointColumn())] = kNewPointName;
-    undo_.push(new InsertCommand(*this, at, {file_.NewRecord(fields)}, tr("Add row")));
+    fields[static_cast<std::size_t>(file_.PointColumn())] = made.point;
+    for (const auto& [c, text] : made.cells) fields[static_cast<std::size_t>(file_.Columns()[static_cast<std::size_t>(c)])] = text;
+    const char* what = kind == NewRowKind::Feeder       ? QT_TR_NOOP("Add feeder")
+                       : kind == NewRowKind::PointOnBus ? QT_TR_NOOP("Add point on the bus")
+                                                        : QT_TR_NOOP("Add row");
+    undo_.push(new InsertCommand(*this, at, {file_.NewRecord(fields)}, tr(what)));
 }
 
 bool StudyModel::DefinesNetworkElement(int row) const {

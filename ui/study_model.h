@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "study/new_row.h"
 #include "study/study_file.h"
 
 namespace zentavo::ui {
@@ -50,7 +51,7 @@ public:
     QUndoStack& undoStack() { return undo_; }
     const std::vector<Column>& columns() const { return columns_; }
     // The name a new row is given.
-    static constexpr std::string_view kNewPointName = "New point";
+    static constexpr std::string_view kNewPointName = zentavo::kNewPointName;
     // The plain name of a column, as in the study file.
     QString ColumnName(int column) const;
     // The column of that plain name, or -1.
@@ -81,7 +82,9 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
     // Undoable row operations; `rows` in the model's order.
-    void AddRow(int at);
+    // A row made like the row `like` (or the study's most common values):
+    // a point, a point on its bus or a feeder from its bus (MakeNewRow).
+    void AddRow(int at, NewRowKind kind = NewRowKind::Point, std::optional<int> like = std::nullopt);
     // The copies of rows that define a branch, source or motor of the
     // network (DefinesNetworkElement) either copy it too (a parallel feeder,
     // a second source or motor) or are points alone on the same bus, their

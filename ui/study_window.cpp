@@ -43,6 +43,7 @@
 #include "ui/frozen_table.h"
 #include "ui/label_type.h"
 #include "ui/network_view.h"
+#include "ui/row_form.h"
 #include "ui/open_files.h"
 #include "ui/widgets.h"
 
@@ -158,6 +159,7 @@ TStudy::TStudy(Application& app, StudyFile file, const QString& path, std::optio
     layout->addWidget(StudyTable, 1);
     setCentralWidget(central);
     BuildCurveDock();
+    BuildRowFormDock();
     StatusText = new QLabel(this);
     StatusText->setObjectName("StatusText");
     statusBar()->addWidget(StatusText, 1);
@@ -318,6 +320,18 @@ void TStudy::BuildCurveDock() {
     CurveDock->hide();
 }
 
+void TStudy::BuildRowFormDock() {
+    RowFormDock = new QDockWidget(tr("Row form"), this);
+    RowFormDock->setObjectName("RowFormDock");
+    RowFormDock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    form_ = new TRowForm(app_, *model_, RowFormDock);
+    RowFormDock->setWidget(form_);
+    addDockWidget(Qt::RightDockWidgetArea, RowFormDock);
+    // The curve, when asked for, is a tab beside the form.
+    tabifyDockWidget(RowFormDock, CurveDock);
+    RowFormDock->raise();
+}
+
 void TStudy::ConnectControls() {
     connect(FilterEdit, &QLineEdit::textChanged, proxy_, &QSortFilterProxyModel::setFilterFixedString);
     connect(FilterColumnBox, &QComboBox::currentIndexChanged, proxy_,
@@ -353,6 +367,11 @@ void TStudy::ConnectControls() {
     // results whenever the study changes under it.
     auto curve = [this] { app_.Guard(this, [&] { UpdateCurve(); }); };
     connect(StudyTable->selectionModel(), &QItemSelectionModel::currentChanged, this, curve);
+    connect(StudyTable->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this] { app_.Guard(this, [&] { form_->ShowRow(CurrentModelRow()); }); });
+    connect(RowFormDock, &QDockWidget::visibilityChanged, this, [curve](bool visible) {
+        if (visible) curve();
+    });
     connect(model_.get(), &QAbstractItemModel::modelReset, this, curve);
     connect(model_.get(), &QAbstractItemModel::dataChanged, this, curve);
     connect(model_.get(), &QAbstractItemModel::rowsInserted, this, curve);
@@ -369,6 +388,7 @@ TStudy::~TStudy() {
     disconnect(model_.get(), nullptr, this, nullptr);
     disconnect(StudyTable->selectionModel(), nullptr, this, nullptr);
     disconnect(CurveDock, nullptr, this, nullptr);
+    disconnect(RowFormDock, nullptr, this, nullptr);
     proxy_->setSourceModel(nullptr);
 }
 
@@ -421,6 +441,8 @@ void TStudy::BuildMenus() {
     edit->addSeparator();
     // Insert alone: Ctrl+Insert is Copy on X11, and a shortcut both mean would do neither.
     add(edit, "AddRow1", tr("&Add row"), QKeySequence(Qt::Key_Insert), &TStudy::AddRowClick);
+    add(edit, "AddPointOnBus1", tr("Add point on this &bus"), {}, &TStudy::AddPointOnBusClick);
+    add(edit, "AddFeeder1", tr("Add &feeder from this bus"), {}, &TStudy::AddFeederClick);
     add(edit, "DuplicateRows1", tr("Dupl&icate rows"), QKeySequence(Qt::CTRL | Qt::Key_D),
         &TStudy::DuplicateClick);
     add(edit, "DeleteRows1", tr("&Delete rows"), QKeySequence(Qt::CTRL | Qt::Key_Delete),
@@ -438,8 +460,8 @@ void TStudy::BuildMenus() {
         {StudyModel::Group::Duration, tr("D&urations and device")},
         {StudyModel::Group::Network, tr("&Network")},
         {StudyModel::Group::Other, tr("Your &own columns")},
-        {StudyModel::Group::Results, tr("&Results")}};
-    QMenu* shown = view->addMenu(tr("&Columns"));
+        {StudyModel::Group::Results, tr("Re&sults")}};
+    QMenu* shown = view->addMenu(tr("Col&umns"));
     shown->setObjectName("ColumnGroupsMenu");
     for (const auto& [group, text] : groups) {
         QAction* a = shown->addAction(text);
@@ -456,6 +478,10 @@ void TStudy::BuildMenus() {
         });
     }
     view->addSeparator();
+    QAction* showForm = RowFormDock->toggleViewAction();
+    showForm->setText(tr("Row &form"));
+    showForm->setObjectName("ShowRowForm1");
+    view->addAction(showForm);
     QAction* showCurve = CurveDock->toggleViewAction();
     showCurve->setText(tr("Time-current &curve"));
     showCurve->setObjectName("ShowCurve1");
@@ -538,7 +564,7 @@ void TStudy::UpdateStatus() {
 }
 
 void TStudy::UpdateCurve() {
-    if (CurveDock->isHidden()) return;
+    if (CurveDock->isHidden() && RowFormDock->isHidden()) return;
     const int current = CurrentModelRow();
     std::optional<render::TimeCurrentPlot> plot;
     QString why;
@@ -588,6 +614,8 @@ void TStudy::UpdateCurve() {
     }
     CurveView->SetPlot(plot, app_.Sep());
     CurveView->setVisible(plot.has_value());
+    form_->Curve()->SetPlot(plot, app_.Sep());
+    form_->Curve()->SetEmptyText(why);
     NoCurveText->setText(why);
     NoCurveText->setVisible(!plot);
     StepList->setText(current < 0 ? QString() : StepListText(static_cast<std::size_t>(current)));
@@ -954,10 +982,14 @@ void TStudy::PrintReportClick() {
                     result);
 }
 
-void TStudy::AddRowClick() {
+void TStudy::AddRowClick() { AddRowOf(NewRowKind::Point); }
+void TStudy::AddPointOnBusClick() { AddRowOf(NewRowKind::PointOnBus); }
+void TStudy::AddFeederClick() { AddRowOf(NewRowKind::Feeder); }
+
+void TStudy::AddRowOf(NewRowKind kind) {
     const int current = CurrentModelRow();
     const int at = current < 0 ? model_->rowCount() : current + 1;
-    model_->AddRow(at);
+    model_->AddRow(at, kind, current < 0 ? std::nullopt : std::optional<int>(current));
     const QModelIndex shown = proxy_->mapFromSource(model_->index(at, 0));
     if (shown.isValid()) {
         StudyTable->setCurrentIndex(shown);

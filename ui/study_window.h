@@ -66,7 +66,10 @@ private:
     void LabelsClick();     // "Labels…": one PDF page per computed row
     void ReportClick();     // "Report…": the study report PDF
     void PrintReportClick();
-    void AddRowClick();
+    void AddRowClick();         // a point made like the current row
+    void AddPointOnBusClick();  // a point on the current row's bus
+    void AddFeederClick();      // a cable from the current row's bus to a new bus
+    void AddRowOf(NewRowKind kind);
     void DuplicateClick();
     void DeleteClick();
     void CopyClick();
@@ -80,6 +83,7 @@ private:
     void BuildNetworkBar();  // the short-circuit choices
     void BuildTable(QWidget* central);
     void BuildCurveDock();
+    void BuildRowFormDock();
     // The current point's arc steps (what fed each, how long, what ended
     // it) and its energy in each scenario; empty for a point with neither.
     QString StepListText(std::size_t row) const;
@@ -140,6 +144,9 @@ private:
     TimeCurrentView* CurveView = nullptr;
     QLabel* NoCurveText = nullptr;
     QLabel* StepList = nullptr;  // the current point's arc steps and scenarios
+    // Beside the table (View, "Row form"): the current row as a form.
+    QDockWidget* RowFormDock = nullptr;
+    class TRowForm* form_ = nullptr;
 
     // The study and the table's sort and filter over it.
     std::unique_ptr<StudyModel> model_;

@@ -365,8 +365,10 @@ private slots:
         study->findChild<QAction*>("AddRow1")->trigger();
         QCOMPARE(study->model().rowCount(), 5);
         QCOMPARE(Cell(2, "point"), QString("New point"));
-        QCOMPARE(Cell(2, "status"), QString("error"));  // no method yet
-        QCOMPARE(StatusText()->text(), QString("5 points: 3 computed, 2 refused"));
+        // Made like the row it follows, it is computed as that row is.
+        QCOMPARE(Cell(2, "status"), Cell(1, "status"));
+        QCOMPARE(Cell(2, "incident_energy_governing"), Cell(1, "incident_energy_governing"));
+        QCOMPARE(StatusText()->text(), QString("5 points: 4 computed, 1 refused"));
         StudyTable()->clearSelection();
         StudyTable()->selectionModel()->select(study->view().index(0, 0), QItemSelectionModel::Select);
         StudyTable()->selectionModel()->select(study->view().index(4, 0), QItemSelectionModel::Select);
@@ -379,7 +381,7 @@ private slots:
         study->findChild<QAction*>("DuplicateRows1")->trigger();
         QCOMPARE(Cell(3, "point"), QString("Fused switch"));
         QCOMPARE(Cell(3, "incident_energy"), Cell(2, "incident_energy"));
-        QCOMPARE(StatusText()->text(), QString("4 points: 3 computed, 1 refused"));
+        QCOMPARE(StatusText()->text(), QString("4 points: 4 computed, 0 refused"));
         for (int i = 0; i < 3; ++i) study->findChild<QAction*>("UndoStudy1")->trigger();
         QCOMPARE(QByteArray::fromStdString(study->model().file().Bytes()), QByteArray(kStudy));
         QCOMPARE(StatusText()->text(), QString("4 points: 3 computed, 1 refused"));

@@ -243,6 +243,9 @@ private slots:
             const std::vector<TStudy*> studies = OpenStudyWindows();
             QVERIFY(!studies.empty());
             w = studies.back();
+            // The first row in the row form: its fields, lists and tool tips.
+            auto* table = Child<QTableView>(*w, "StudyTable");
+            table->setCurrentIndex(table->model()->index(0, 0));
             const StudyModel& model = studies.back()->model();
             for (int r = 0; r < model.rowCount(); ++r) {
                 for (const char* column : {"status", "governing", "device_element", "device_element_reduced"}) {
