@@ -153,6 +153,12 @@ DcArcResults ComputeDcArcFlash(const DcArcInputs& in) {
     return r;
 }
 
+std::string_view DcBoxEquipmentText(DcBox box) {
+    static constexpr std::string_view kTexts[] = {"Open air", "Box (NFPA 70E 3x)", "LV switchgear", "MV switchgear",
+                                                  "Panelboard"};
+    return kTexts[static_cast<std::size_t>(box)];
+}
+
 std::string_view DcMethodName(DcMethod method) {
     return method == DcMethod::MaxPower ? "DC maximum power" : "DC arc resistance";
 }

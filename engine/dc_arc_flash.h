@@ -216,5 +216,9 @@ DcOutcome RunDcArcFlash(const DcFields& fields, const UnitSettings& units, char 
 // The method's name as the report, a study's equations column and the
 // labels write it: "DC maximum power", "DC arc resistance".
 std::string_view DcMethodName(DcMethod method);
+// The enclosure as a label names the equipment where the engineer named
+// none: "Open air", "Box (NFPA 70E 3x)", "LV switchgear", "MV switchgear",
+// "Panelboard".
+std::string_view DcBoxEquipmentText(DcBox box);
 
 }  // namespace zentavo

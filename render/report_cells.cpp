@@ -241,6 +241,12 @@ static QString MethodText(const StudyPointView& p) {
             case kIeee2018Method:
                 equations = Equations::Ieee2018;
                 break;
+            case kDcMaxPowerMethod:
+                equations = Equations::DcMaxPower;
+                break;
+            case kDcArcResistanceMethod:
+                equations = Equations::DcArcResistance;
+                break;
             default:
                 return Text(p.inputs[kMethodColumn]);
         }
@@ -248,6 +254,9 @@ static QString MethodText(const StudyPointView& p) {
     switch (equations) {
         case Equations::Ieee2018:
             return QStringLiteral("IEEE 1584-2018");
+        case Equations::DcMaxPower:
+        case Equations::DcArcResistance:
+            return Text(EquationsWord(equations));
         case Equations::TheoreticallyDerived:
             return QStringLiteral("IEEE 1584-2002 Lee");
         default:
@@ -261,6 +270,7 @@ static QString WithUnit(std::string_view value, std::string_view unit) {
 }
 
 static bool Is2018Method(const StudyRowInputs& in) { return IsMethod(in, kIeee2018Method); }
+static bool IsDcRow(const StudyRowInputs& in) { return IsMethod(in, kDcMaxPowerMethod) || IsMethod(in, kDcArcResistanceMethod); }
 
 // The equipment of a row: the electrode configuration of a 2018 row (with
 // the class it names), else its equipment class (for a fuse or breaker row
@@ -272,6 +282,11 @@ static QString EquipmentText(const StudyRowInputs& in) {
         return QStringLiteral("%1 (%2)").arg(Text(in[kEquipmentClassColumn]), configuration);
     }
     if (IsMethod(in, kFuseMethod) || IsMethod(in, kBreakerMethod)) return Text(EquipmentClassOf(in));
+    // A DC row: its enclosure, with the class it names.
+    if (IsDcRow(in) && !in[kDcBoxColumn].empty()) {
+        if (in[kEquipmentClassColumn].empty()) return Text(in[kDcBoxColumn]);
+        return QStringLiteral("%1 (%2)").arg(Text(in[kEquipmentClassColumn]), Text(in[kDcBoxColumn]));
+    }
     return Text(in[kEquipmentClassColumn]);
 }
 
@@ -304,6 +319,8 @@ static QString DurationsText(const StudyPointView& p, char sep) {
         if (!r.reduced || !r.reduced->duration) return used(*r.full.duration);
         return used(*r.full.duration) + QStringLiteral(" / ") + used(*r.reduced->duration);
     }
+    // A DC row without a duration typed or a device: the 2 s its notes assume.
+    if (r.Computed() && r.dc && r.dc->durationAssumed) return Text(ArcDurationText(r.dc->arcTime, sep)) + QStringLiteral(" assumed");
     if ((r.Computed() && r.equations == Equations::TheoreticallyDerived) || in[kArcTimeReducedColumn].empty()) {
         return Text(in[kArcTimeColumn]);
     }
@@ -321,7 +338,8 @@ std::vector<QString> PointCells(const StudyPointView& p, const UnitSettings& uni
                                   EquipmentText(in),
                                   Text(in[kVoltageColumn]),
                                   BoltedCurrentText(p, sep),
-                                  IsMethod(in, kFuseMethod) || IsMethod(in, kBreakerMethod)
+                                  IsMethod(in, kFuseMethod) || IsMethod(in, kBreakerMethod) ||
+                                          IsMethod(in, kDcMaxPowerMethod)  // takes no gap
                                       ? QString()
                                       : WithUnit(in[kGapColumn], in[kGapUnitColumn]),
                                   EnclosureText(in),

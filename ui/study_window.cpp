@@ -475,12 +475,14 @@ void TStudy::UpdateResultColumns() {
         if (columns[c].kind != StudyModel::Column::Result) continue;
         const int r = columns[c].index;
         const bool deviceResult = r >= kFirstDeviceResultColumn && r < kFirstNetworkResultColumn;
-        const bool networkResult = r >= kFirstNetworkResultColumn;
+        const bool networkResult = r >= kFirstNetworkResultColumn && r < kFirstDcResultColumn;
         const bool stepsResult = r >= kFirstStepsResultColumn && r < kFirstScenarioResultColumn;
-        const bool scenarioResult = r >= kFirstScenarioResultColumn;
+        const bool scenarioResult = r >= kFirstScenarioResultColumn && r < kFirstDcResultColumn;
+        const bool dcResult = r >= kFirstDcResultColumn;
         StudyTable->setColumnHidden(static_cast<int>(c), (deviceResult && !devices) || (networkResult && !network) ||
                                                              (stepsResult && !model_->file().Options().arcSteps) ||
-                                                             (scenarioResult && !HasScenarioColumns(at)));
+                                                             (scenarioResult && !HasScenarioColumns(at)) ||
+                                                             (dcResult && !HasDcColumns(at)));
     }
 }
 
