@@ -394,4 +394,13 @@ const char* const kMethodNotes[6] = {
     "help choose the protective equipment against the radiated heat of an arc; actual arc flash "
     "severity can differ."};
 
+const char* const kDcMethodNote =
+    "DC points after NFPA 70E Informative Annex D.5, in open air or multiplied by their enclosure's factor (3 for the "
+    "annex's box; after Wilkins for LV switchgear, MV switchgear and panelboards): the maximum-power method takes half "
+    "the bolted current at half the voltage and ignores the gap, and is known to be very conservative; the "
+    "arc-resistance method solves the circuit with the Stokes and Oppenlander arc voltage and ignores the arc's "
+    "magnetic forces and electrode erosion. Without a duration typed or a protective device an arc lasts 2 s, as the "
+    "annex's notes assume. Shock approach boundaries of DC are given for 301 V to 1 kV only (NFPA 70E Table "
+    "130.4(E)(b)); N/A elsewhere.";
+
 }  // namespace zentavo::render
