@@ -133,8 +133,8 @@ private slots:
     void reportBlockByteForByte() {
         FillE2();
         Button("ComputeButton")->click();
-        QTemporaryDir dir;
-        const QString path = dir.filePath("dc.txt");
+        QTemporaryDir folder;
+        const QString path = folder.filePath("dc.txt");
         dialogs->fileNames = {path};
         Button("SaveButton")->click();
         const QByteArray block =
