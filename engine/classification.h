@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string_view>
 
@@ -49,10 +50,15 @@ struct ApproachBoundaries {
     std::string_view prohibited;  // inches or "Avoid contact"
 };
 ApproachBoundaries SelectApproachBoundaries(double voltage, int equipmentClass);
-// The same as distances in inches; none for "Avoid contact".
+// The same as distances in inches; none for "Avoid contact". A boundary
+// that the table a point's voltage falls in does not give (a DC point
+// outside the band the program holds, the prohibited approach of DC) is
+// kApproachNotGiven, written "N/A".
 struct ApproachDistances {
     std::optional<double> limited, restricted, prohibited;
 };
+inline constexpr double kApproachNotGiven = std::numeric_limits<double>::quiet_NaN();
+inline bool IsApproachNotGiven(const std::optional<double>& inches) { return inches && *inches != *inches; }
 ApproachDistances ApproachDistancesOf(const ApproachBoundaries& b);
 
 // Initial arc-blast pressure in lb/ft2 at the working distance (mm).

@@ -66,6 +66,7 @@ std::string ApproachText(std::string_view inchesText, const UnitSettings& units,
 
 std::string ApproachText(std::optional<double> inches, const UnitSettings& units, char sep) {
     if (!inches) return "Avoid contact";
+    if (*inches != *inches) return "N/A";  // not given (kApproachNotGiven)
     if (units.BoundaryUnit == LengthUnit::Inches) return FormatFixed(*inches, 15, 0, sep);
     return FormatFixed(*inches * kMmPerInch, 4, 0, sep);
 }

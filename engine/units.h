@@ -80,7 +80,8 @@ std::string EnergyText2018(double joulesPerCm2, const UnitSettings& units, char 
 std::string FlooredBoundaryText(const UnitSettings& units, char sep);
 // An approach boundary text of inches ("42", "Avoid contact") in the boundary unit.
 std::string ApproachText(std::string_view inchesText, const UnitSettings& units, char sep);
-// The same of a distance in whole inches (none: "Avoid contact").
+// The same of a distance in whole inches (none: "Avoid contact"; NaN, a
+// boundary not given: "N/A").
 std::string ApproachText(std::optional<double> inches, const UnitSettings& units, char sep);
 // Arc-blast pressure (lb/ft2) in the pressure unit.
 std::string PressureText(double lbPerFt2, const UnitSettings& units, PressureStyle style, char sep);

@@ -18,6 +18,21 @@ std::string WithUnit(const std::string& value, std::string_view unit) {
 }
 }  // namespace
 
+std::string_view DcLabelLine(int method, int language) {
+    // clang-format off
+    static constexpr std::string_view kLines[2][3] = {
+        {"NFPA 70E D.5 DC, maximum power", "NFPA 70E D.5 CC, potencia máxima", "NFPA 70E D.5 c.c., puissance maximale"},
+        {"NFPA 70E D.5 DC, arc resistance", "NFPA 70E D.5 CC, resistencia del arco", "NFPA 70E D.5 c.c., résistance d'arc"},
+    };
+    // clang-format on
+    const std::size_t lang = language == kSpanish || language == kFrench ? static_cast<std::size_t>(language) : 0;
+    return kLines[method == kDcMaxPowerMethod ? 0 : 1][lang];
+}
+
+std::string_view DcVoltageWord(int language) {
+    return language == kSpanish ? "V CC" : language == kFrench ? "V c.c." : "V DC";
+}
+
 LabelContent MakeLabelContent(const LabelContentInputs& in) {
     LabelContent out;
     out.signal = SignalWordFor(GoverningCalCm2(in), in.voltageV, in.dangerAboveVolts);
@@ -29,7 +44,7 @@ LabelContent MakeLabelContent(const LabelContentInputs& in) {
     const std::string lengthUnit = LengthUnitWord(in.units.WorkDistUnit, lang);
     const std::string boundaryUnit = LengthUnitWord(in.units.BoundaryUnit, lang);
 
-    t["Label10"] = in.voltage + " V ";
+    t["Label10"] = in.voltage + (IsDcMethod(in.method) ? " " + std::string(DcVoltageWord(lang)) + " " : " V ");
     t["Label20"] = ClassWord(in.equipmentClass, lang);
     t["Label11"] = GroundingWord(in.grounding, lang);
     t["Label12"] = in.workDist + " " + lengthUnit;
@@ -55,6 +70,11 @@ LabelContent MakeLabelContent(const LabelContentInputs& in) {
         t["Label11"] = "N/A";
         // The label names the edition its numbers come from.
         t["Label8"] = kIeee2018LabelLine;
+    }
+    if (IsDcMethod(in.method)) {
+        // No grounding; the line under the label names the method and DC.
+        t["Label11"] = "N/A";
+        t["Label8"] = DcLabelLine(in.method, lang);
     }
 
     t["Label30"] = in.limited + " " + boundaryUnit;

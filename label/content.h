@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "engine/method.h"
 #include "engine/protection.h"
@@ -39,7 +40,8 @@ struct LabelContentInputs {
     bool clothingChecked = false;  // "Typical protective clothing systems"
     // A Method. The IEEE 1584-2018 model labels its governing case alone,
     // like a fuse or a breaker, with no grounding ("N/A") and a title naming
-    // its edition.
+    // its edition; a DC method its one case, its voltage as DC and a line
+    // naming the method.
     int method = kEmpiricalMethod;
     std::string equipmentClass;  // class text of the active method's window
 
@@ -102,5 +104,11 @@ struct LabelContent {
 };
 
 LabelContent MakeLabelContent(const LabelContentInputs& in);
+
+// The line a DC point's label carries under its body, naming the method and
+// DC in the label's language ("NFPA 70E D.5 DC, maximum power"), and the
+// unit of its voltage ("V DC", "V CC", "V c.c.").
+std::string_view DcLabelLine(int method, int language);
+std::string_view DcVoltageWord(int language);
 
 }  // namespace zentavo

@@ -10,7 +10,9 @@ namespace {
 
 CaseStyle StyleOf(Method method) {
     switch (method) {
-        case kIeee2018Method: return CaseStyle::Ieee2018;
+        case kIeee2018Method:
+        case kDcMaxPowerMethod:
+        case kDcArcResistanceMethod: return CaseStyle::Ieee2018;
         case kFuseMethod: return CaseStyle::Fuse;
         case kBreakerMethod: return CaseStyle::Breaker;
         case kEmpiricalMethod: break;
@@ -25,7 +27,7 @@ LabelContentInputs LabelInputsOf(const LabelPoint& p, const UnitSettings& units,
     li.method = p.method;
     li.units = units;
     li.equipmentClass = p.equipment;
-    li.grounding = p.method == kIeee2018Method ? "N/A" : p.grounding;
+    li.grounding = p.method == kIeee2018Method || IsDcMethod(p.method) ? "N/A" : p.grounding;
     li.workDist = p.workDist;
     li.boltedCurrent = p.boltedCurrent;
     li.voltage = p.voltage;

@@ -34,8 +34,9 @@ struct LabelPointDevice {
 struct LabelPoint {
     Method method = kEmpiricalMethod;
     // The equipment text (a class of the 2002 methods; the 2018 model's, see
-    // Ieee2018EquipmentText) and the grounding ("Grounded", "ungrounded";
-    // the 2018 model has none and its label says "N/A").
+    // Ieee2018EquipmentText; a DC point's, its enclosure where it names no
+    // class) and the grounding ("Grounded", "ungrounded"; the 2018 model and
+    // DC have none and their labels say "N/A").
     std::string equipment, grounding;
     // The inputs as the engineer typed them (the bolted current as the
     // network wrote it where one gave it), in the units of `units`.

@@ -78,6 +78,7 @@ struct Words {
     std::string_view assessment, assessmentCsa, energyAfter, ppeAfter;
     std::string_view worstScenario, lineSide, sectionLine, sectionLoad;
     std::string_view inches;  // the abbreviation of the inch
+    std::string_view noGlovesDc, lowRiskDc;  // a DC point's
 };
 constexpr Words kWords[3] = {
     {"WARNING", "DANGER",
@@ -90,7 +91,8 @@ constexpr Words kWords[3] = {
      "Assessment date", "Date of arc flash risk assessment", "Incident energy after", "PPE after",
      "Worst scenario", "Fault on the line side of the device",
      "Section: the line side governs", "Section: the load side governs",
-     "in"},
+     "in",
+     "No class above 54 kV DC", "Low arc-flash risk: at or below 150 V DC"},
     {"ADVERTENCIA", "PELIGRO",
      "Peligro de arco eléctrico y de descarga eléctrica", "Se requiere el EPP apropiado",
      "Desenergizar antes de trabajar",
@@ -103,7 +105,8 @@ constexpr Words kWords[3] = {
      "EPP según",
      "Peor escenario", "Falla en el lado de línea del dispositivo",
      "Sección: rige el lado de línea", "Sección: rige el lado de carga",
-     "pulg."},
+     "pulg.",
+     "Ninguna clase por encima de 54 kV CC", "Riesgo bajo de arco eléctrico: 150 V CC o menos"},
     {"AVERTISSEMENT", "DANGER",
      "Risque d'arc électrique et de choc électrique", "EPI approprié obligatoire",
      "Mettre hors tension avant le travail",
@@ -116,7 +119,8 @@ constexpr Words kWords[3] = {
      "EPI selon",
      "Pire scénario", "Défaut côté ligne de l'appareil",
      "Section : le côté ligne prévaut", "Section : le côté charge prévaut",
-     "po"},
+     "po",
+     "Aucune classe au-delà de 54 kV c.c.", "Risque faible d'arc électrique : 150 V c.c. ou moins"},
 };
 
 constexpr std::string_view kMonths[3][12] = {
@@ -212,6 +216,19 @@ std::optional<std::string_view> GloveClass(double volts) {
     return std::nullopt;
 }
 
+std::optional<std::string_view> GloveClassDc(double volts) {
+    struct Class {
+        double upTo;
+        std::string_view name;
+    };
+    static constexpr Class kClasses[] = {{750, "00"},    {1500, "0"},   {11250, "1"},
+                                         {25500, "2"},   {39750, "3"},  {54000, "4"}};
+    for (const Class& c : kClasses) {
+        if (volts <= c.upTo) return c.name;
+    }
+    return std::nullopt;
+}
+
 std::string DateInWords(LabelDate d, int language) {
     const std::size_t month = static_cast<std::size_t>(std::clamp(d.month, 1, 12) - 1);
     return std::to_string(d.day) + " " + std::string(kMonths[Lang(language)][month]) + " " + std::to_string(d.year);
@@ -265,7 +282,9 @@ StandardLabel MakeStandardLabel(const LabelContentInputs& in, std::string_view n
                             in.reducedGoverns.value_or(ReducedGoverns(in.incidentEnergy, in.incidentEnergyReduced));
     const std::string& energy = useReduced ? in.energyReduced : in.energy;
     const std::string& boundary = useReduced ? in.boundaryReduced : in.boundary;
-    out.arcRows.push_back({std::string(w.voltage), in.voltage + " V"});
+    const bool dc = IsDcMethod(in.method);
+    out.arcRows.push_back({std::string(w.voltage),
+                           in.voltage + " " + std::string(dc ? DcVoltageWord(o.language) : "V")});
     out.arcRows.push_back({std::string(w.boundary), LengthText(boundary, in.units.BoundaryUnit, w)});
     out.arcRows.push_back({std::string(w.energy), energy + " " + std::string(EnergyUnitText(in.units.EnergyUnit)) +
                                                       " " + std::string(w.at) + " " +
@@ -288,16 +307,19 @@ StandardLabel MakeStandardLabel(const LabelContentInputs& in, std::string_view n
     out.shockHeading = w.shock;
     out.shockRows.push_back({std::string(w.limited), ApproachValue(in.limited, in.units.BoundaryUnit, w)});
     out.shockRows.push_back({std::string(w.restricted), ApproachValue(in.restricted, in.units.BoundaryUnit, w)});
-    const std::optional<std::string_view> gloves = GloveClass(in.voltageV);
+    const std::optional<std::string_view> gloves = dc ? GloveClassDc(in.voltageV) : GloveClass(in.voltageV);
     out.shockRows.push_back({std::string(w.gloves), gloves ? std::string(w.glovesClass) + " " + std::string(*gloves)
-                                                           : std::string(w.noGloves)});
+                                                           : std::string(dc ? w.noGlovesDc : w.noGloves)});
 
     const bool csa = o.standard == LabelStandard::CsaZ462;
     out.footer.push_back(std::string(csa ? w.assessmentCsa : w.assessment) + ": " +
                          DateInWords(o.assessmentDate, o.language));
-    out.footer.push_back(std::string(w.energyAfter) + " " +
-                         (in.method == kIeee2018Method ? "IEEE 1584-2018" : "IEEE 1584-2002") + " · " +
-                         std::string(w.ppeAfter) + " " + (csa ? "CSA Z462-2024" : "NFPA 70E-2024"));
+    const std::string energyAfter = dc                            ? std::string(DcLabelLine(in.method, o.language))
+                                    : in.method == kIeee2018Method ? "IEEE 1584-2018"
+                                                                   : "IEEE 1584-2002";
+    out.footer.push_back(std::string(w.energyAfter) + " " + energyAfter + " · " + std::string(w.ppeAfter) + " " +
+                         (csa ? "CSA Z462-2024" : "NFPA 70E-2024"));
+    if (dc && in.voltageV <= 150) out.footer.emplace_back(w.lowRiskDc);
     if (in.device) {
         const LabelDevice& d = *in.device;
         out.footer.push_back(DeviceFooter(d.type, d.relayCurve, useReduced ? d.durationReduced : d.duration,

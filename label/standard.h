@@ -81,6 +81,10 @@ std::optional<double> MinimumArcRating(double calCm2);
 // to 500 V, 0 to 1 000 V, 1 to 7 500 V, 2 to 17 000 V, 3 to 26 500 V, 4 to
 // 36 000 V; none above. The class's name: "00", "0", ... "4".
 std::optional<std::string_view> GloveClass(double volts);
+// The same for a DC voltage, by the gloves' DC maximum use voltages: 00 up
+// to 750 V, 0 to 1 500 V, 1 to 11 250 V, 2 to 25 500 V, 3 to 39 750 V, 4 to
+// 54 000 V; none above.
+std::optional<std::string_view> GloveClassDc(double volts);
 
 // A date as the label language writes it with the month in words:
 // "9 Dec 2026", "9 dic. 2026", "9 déc. 2026".

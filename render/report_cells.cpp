@@ -241,6 +241,12 @@ static QString MethodText(const StudyPointView& p) {
             case kIeee2018Method:
                 equations = Equations::Ieee2018;
                 break;
+            case kDcMaxPowerMethod:
+                equations = Equations::DcMaxPower;
+                break;
+            case kDcArcResistanceMethod:
+                equations = Equations::DcArcResistance;
+                break;
             default:
                 return Text(p.inputs[kMethodColumn]);
         }
@@ -248,6 +254,9 @@ static QString MethodText(const StudyPointView& p) {
     switch (equations) {
         case Equations::Ieee2018:
             return QStringLiteral("IEEE 1584-2018");
+        case Equations::DcMaxPower:
+        case Equations::DcArcResistance:
+            return Text(EquationsWord(equations));
         case Equations::TheoreticallyDerived:
             return QStringLiteral("IEEE 1584-2002 Lee");
         default:
@@ -261,6 +270,7 @@ static QString WithUnit(std::string_view value, std::string_view unit) {
 }
 
 static bool Is2018Method(const StudyRowInputs& in) { return IsMethod(in, kIeee2018Method); }
+static bool IsDcRow(const StudyRowInputs& in) { return IsMethod(in, kDcMaxPowerMethod) || IsMethod(in, kDcArcResistanceMethod); }
 
 // The equipment of a row: the electrode configuration of a 2018 row (with
 // the class it names), else its equipment class (for a fuse or breaker row
@@ -272,6 +282,11 @@ static QString EquipmentText(const StudyRowInputs& in) {
         return QStringLiteral("%1 (%2)").arg(Text(in[kEquipmentClassColumn]), configuration);
     }
     if (IsMethod(in, kFuseMethod) || IsMethod(in, kBreakerMethod)) return Text(EquipmentClassOf(in));
+    // A DC row: its enclosure, with the class it names.
+    if (IsDcRow(in) && !in[kDcBoxColumn].empty()) {
+        if (in[kEquipmentClassColumn].empty()) return Text(in[kDcBoxColumn]);
+        return QStringLiteral("%1 (%2)").arg(Text(in[kEquipmentClassColumn]), Text(in[kDcBoxColumn]));
+    }
     return Text(in[kEquipmentClassColumn]);
 }
 
@@ -304,6 +319,8 @@ static QString DurationsText(const StudyPointView& p, char sep) {
         if (!r.reduced || !r.reduced->duration) return used(*r.full.duration);
         return used(*r.full.duration) + QStringLiteral(" / ") + used(*r.reduced->duration);
     }
+    // A DC row without a duration typed or a device: the 2 s its notes assume.
+    if (r.Computed() && r.dc && r.dc->durationAssumed) return Text(ArcDurationText(r.dc->arcTime, sep)) + QStringLiteral(" assumed");
     if ((r.Computed() && r.equations == Equations::TheoreticallyDerived) || in[kArcTimeReducedColumn].empty()) {
         return Text(in[kArcTimeColumn]);
     }
@@ -321,7 +338,8 @@ std::vector<QString> PointCells(const StudyPointView& p, const UnitSettings& uni
                                   EquipmentText(in),
                                   Text(in[kVoltageColumn]),
                                   BoltedCurrentText(p, sep),
-                                  IsMethod(in, kFuseMethod) || IsMethod(in, kBreakerMethod)
+                                  IsMethod(in, kFuseMethod) || IsMethod(in, kBreakerMethod) ||
+                                          IsMethod(in, kDcMaxPowerMethod)  // takes no gap
                                       ? QString()
                                       : WithUnit(in[kGapColumn], in[kGapUnitColumn]),
                                   EnclosureText(in),
@@ -375,5 +393,14 @@ const char* const kMethodNotes[6] = {
     "results and no label. The results show the incident energy at the working distance and "
     "help choose the protective equipment against the radiated heat of an arc; actual arc flash "
     "severity can differ."};
+
+const char* const kDcMethodNote =
+    "DC points after NFPA 70E Informative Annex D.5, in open air or multiplied by their enclosure's factor (3 for the "
+    "annex's box; after Wilkins for LV switchgear, MV switchgear and panelboards): the maximum-power method takes half "
+    "the bolted current at half the voltage and ignores the gap, and is known to be very conservative; the "
+    "arc-resistance method solves the circuit with the Stokes and Oppenlander arc voltage and ignores the arc's "
+    "magnetic forces and electrode erosion. Without a duration typed or a protective device an arc lasts 2 s, as the "
+    "annex's notes assume. Shock approach boundaries of DC are given for 301 V to 1 kV only (NFPA 70E Table "
+    "130.4(E)(b)); N/A elsewhere.";
 
 }  // namespace zentavo::render

@@ -75,5 +75,7 @@ QString BranchSharesText(const StudyPointView& p, char sep);
 
 // The note on the methods and their ranges, a paragraph each.
 extern const char* const kMethodNotes[6];
+// The note on the DC methods, written after them by a study with a DC row.
+extern const char* const kDcMethodNote;
 
 }  // namespace zentavo::render

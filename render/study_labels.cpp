@@ -7,7 +7,9 @@
 #include <algorithm>
 
 #include "engine/catalog.h"
+#include "engine/dc_arc_flash.h"
 #include "engine/ieee2018_device.h"
+#include "engine/number.h"
 #include "render/label_painter.h"
 #include "render/pdf_file.h"
 #include "render/report_cells.h"
@@ -62,9 +64,17 @@ LabelPoint StudyLabelPoint(const StudyRowInputs& in, const PointResult& v, char 
         p.equipment = std::string(EquipmentClassOf(in));
         p.grounding = "Grounded";
         break;
+    case kDcMaxPowerMethod:
+    case kDcArcResistanceMethod:
+        // The equipment the row names, else its enclosure.
+        p.equipment = !in[kEquipmentClassColumn].empty() || !v.dc ? std::string(in[kEquipmentClassColumn])
+                                                                  : std::string(DcBoxEquipmentText(v.dc->box));
+        break;
     }
     p.workDist = std::string(in[kWorkDistanceColumn]);
     p.boltedCurrent = v.network ? NetworkCurrentText(*v.NetworkCurrent(), sep) : std::string(in[kBoltedCurrentColumn]);
+    // A DC row given by its source resistance: the bolted current it gives.
+    if (v.dc && p.boltedCurrent.empty()) p.boltedCurrent = TrimZeros(FormatFixed(v.dc->boltedKa, 15, 5, sep), sep);
     p.voltage = std::string(in[kVoltageColumn]);
     p.full = v.full;
     if (v.reduced) p.reduced = *v.reduced;

@@ -305,9 +305,11 @@ private:
             place(sectionTitle, [&](qreal at) { PaintSectionTitle(painter, at, QStringLiteral("Points of work")); });
         }
         std::size_t refused = 0;
+        bool dc = false;
         for (std::size_t i = 0; i < count_; ++i) {
             const StudyPointView p = at_(i);
             if (!ResultOf(p).Computed()) ++refused;
+            if (const std::optional<Method> m = MethodOf(p.inputs); m && IsDcMethod(*m)) dc = true;
             placeRow(LayRow(PointCells(p, options_.units, options_.sep), points_, false, !paint), points_,
                      band + pointHeading.height,
                      paintPointHeading);
@@ -427,7 +429,9 @@ private:
         place(sectionTitle, [&](qreal at) {
             PaintSectionTitle(painter, at, QStringLiteral("Methods and their ranges"));
         });
-        for (const char* note : kMethodNotes) {
+        std::vector<const char*> notes(std::begin(kMethodNotes), std::end(kMethodNotes));
+        if (dc) notes.insert(notes.end() - 1, kDcMethodNote);
+        for (const char* note : notes) {
             const QString text = QString::fromUtf8(note);
             const qreal height = ParagraphHeight(painter, text, body_);
             place(height, [&](qreal at) {

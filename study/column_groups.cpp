@@ -23,6 +23,7 @@ constexpr Placed kPlaced[] = {
     {kGroundingColumn, G::Method},            {kElectrodeConfigurationColumn, G::Method},
     {kFuseClassColumn, G::Method},            {kBreakerTypeColumn, G::Method},
     {kInterruptingRatingColumn, G::Method},   {kInstantaneousTripColumn, G::Method},
+    {kDcSourceRColumn, G::Method},            {kDcBoxColumn, G::Method},
 
     {kGapColumn, G::Distances},               {kGapUnitColumn, G::Distances},
     {kWorkDistanceColumn, G::Distances},      {kWorkDistanceUnitColumn, G::Distances},
@@ -103,21 +104,26 @@ std::span<const StudyInputColumn> StudyInputsByGroup() { return kByGroup; }
 
 bool ColumnApplies(StudyInputColumn column, const StudyRowShape& row) {
     // A method the row does not name (yet) takes every method's columns.
-    const bool known = In(row.method, {"empirical", "fuse", "breaker", "ieee1584-2018"});
+    const bool known =
+        In(row.method, {"empirical", "fuse", "breaker", "ieee1584-2018", "dc-max-power", "dc-arc-resistance"});
     auto method = [&](std::initializer_list<std::string_view> methods) { return !known || In(row.method, methods); };
-    const bool arcModel = method({"empirical", "ieee1584-2018"});
+    // The methods whose arc lasts as long as typed or as a device lets it.
+    const bool arcModel = method({"empirical", "ieee1584-2018", "dc-max-power", "dc-arc-resistance"});
     const std::string_view device = row.deviceType, branch = row.branchType;
     switch (column) {
         case kVoltageColumn:
             // A bus's nominal voltage, whatever the method.
-            return row.onBus || method({"empirical", "breaker", "ieee1584-2018"});
+            return row.onBus || method({"empirical", "breaker", "ieee1584-2018", "dc-max-power", "dc-arc-resistance"});
+        case kDcSourceRColumn:
+        case kDcBoxColumn:
+            return method({"dc-max-power", "dc-arc-resistance"});
         case kBoltedCurrentColumn:
             return !row.onBus;
         case kGroundingColumn:
             return method({"empirical"});
         case kGapColumn:
         case kGapUnitColumn:
-            return arcModel;
+            return method({"empirical", "ieee1584-2018", "dc-arc-resistance"});
         case kElectrodeConfigurationColumn:
         case kEnclosureHeightColumn:
         case kEnclosureWidthColumn:

@@ -16,7 +16,7 @@
 namespace zentavo {
 
 enum class StudyColumnGroup : std::uint8_t {
-    Method,     // the method, the system and the equipment (voltage, current, class, configuration)
+    Method,     // the method, the system and the equipment (voltage, current, class, configuration, DC source)
     Distances,  // gap, working distance, enclosure, and their units
     Duration,   // typed arc durations, or the protective device and its settings
     Network,    // where the point sits in the network: its bus and the branch that feeds it

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "engine/catalog.h"
+#include "engine/dc_arc_flash.h"
 #include "engine/ieee2018.h"
 #include "engine/protection.h"
 #include "engine/units.h"
@@ -12,7 +13,8 @@ namespace zentavo {
 
 namespace {
 
-constexpr std::string_view kMethodWords[] = {"empirical", "fuse", "breaker", "ieee1584-2018"};
+constexpr std::string_view kMethodWords[] = {"empirical",     "fuse",         "breaker",
+                                             "ieee1584-2018", "dc-max-power", "dc-arc-resistance"};
 constexpr std::string_view kBranchTypeWords[] = {"source", "transformer", "cable", "generator", "transformer3", "unit"};
 constexpr std::string_view kYesNoWords[] = {"no", "yes"};
 
@@ -126,6 +128,8 @@ constexpr InputColumn kInputColumns[] = {
     {kMaintInstPickupColumn,        "maint_inst_pickup",       {},                 {}},
     {kMaintInstTimeColumn,          "maint_inst_time",         {},                 "s"},
     {kMaintScenarioColumn,          "maint_scenario",          {},                 {},       kText},
+    {kDcSourceRColumn,              "dc_source_r",             {},                 "ohm"},
+    {kDcBoxColumn,                  "dc_box",                  kDcBoxWords,        {},       kWord},
 };
 // clang-format on
 static_assert(std::size(kInputColumns) == kStudyInputColumnCount);
@@ -139,7 +143,7 @@ static_assert([] {
 }());
 
 // The output units a result column's numbers are written in.
-enum class ResultUnit { kNone, kKiloampere, kEnergy, kBoundary, kPressure, kTnt, kSecond };
+enum class ResultUnit { kNone, kKiloampere, kEnergy, kBoundary, kPressure, kTnt, kSecond, kVolt, kKilowatt };
 
 struct ResultColumn {
     StudyResultColumn column;
@@ -190,6 +194,8 @@ constexpr ResultColumn kResultColumns[] = {
     {kDeviceDutyColumn,             "device_duty",               ResultUnit::kNone},
     {kArcStepsColumn,               "arc_steps",                 ResultUnit::kNone},
     {kScenarioWorstColumn,          "scenario_worst",            ResultUnit::kNone},
+    {kArcVoltageColumn,             "arc_voltage",               ResultUnit::kVolt},
+    {kArcPowerColumn,               "arc_power",                 ResultUnit::kKilowatt},
 };
 // clang-format on
 static_assert(std::size(kResultColumns) == kStudyResultColumnCount);
@@ -236,6 +242,10 @@ std::string_view StudyResultUnit(StudyResultColumn column, const UnitSettings& u
         return UnitWord(units.TntUnit);
     case ResultUnit::kSecond:
         return "s";
+    case ResultUnit::kVolt:
+        return "V";
+    case ResultUnit::kKilowatt:
+        return "kW";
     case ResultUnit::kNone:
         break;
     }
@@ -292,7 +302,7 @@ bool AnyOf(const StudyColumnMap& at, int first, int last) {
     return false;
 }
 
-ResultColumnList ResultColumns(bool devices, bool network, bool duty, bool steps, bool scenarios) {
+ResultColumnList ResultColumns(bool devices, bool network, bool duty, bool steps, bool scenarios, bool dc) {
     ResultColumnList list;
     list.reserve(kStudyResultColumnCount);
     for (int c = 0; c < kFirstDeviceResultColumn; ++c) list.push_back(c);
@@ -309,7 +319,10 @@ ResultColumnList ResultColumns(bool devices, bool network, bool duty, bool steps
         for (int c = kFirstStepsResultColumn; c < kFirstScenarioResultColumn; ++c) list.push_back(c);
     }
     if (scenarios && network) {
-        for (int c = kFirstScenarioResultColumn; c < kStudyResultColumnCount; ++c) list.push_back(c);
+        for (int c = kFirstScenarioResultColumn; c < kFirstDcResultColumn; ++c) list.push_back(c);
+    }
+    if (dc) {
+        for (int c = kFirstDcResultColumn; c < kStudyResultColumnCount; ++c) list.push_back(c);
     }
     return list;
 }
@@ -327,9 +340,11 @@ bool HasScenarioColumns(const StudyColumnMap& at) {
     return HasNetworkColumns(at) && (at[kScenariosColumn] >= 0 || at[kMaintScenarioColumn] >= 0);
 }
 
+bool HasDcColumns(const StudyColumnMap& at) { return at[kDcSourceRColumn] >= 0 || at[kDcBoxColumn] >= 0; }
+
 ResultColumnList WrittenResultColumns(const StudyColumnMap& at, bool steps) {
     return ResultColumns(HasDeviceColumns(at), HasNetworkColumns(at), HasDutyColumn(at), steps,
-                         HasScenarioColumns(at));
+                         HasScenarioColumns(at), HasDcColumns(at));
 }
 
 ResultColumnList OutputResultColumns(const std::vector<std::string>& outputHeader) {
@@ -340,20 +355,24 @@ ResultColumnList OutputResultColumns(const std::vector<std::string>& outputHeade
     for (const bool devices : {true, false}) {
         for (const bool network : {true, false}) {
             for (const bool duty : {true, false}) {
-                // The steps column is the last one, or the one before
-                // scenario_worst, when written.
-                const std::size_t n = outputHeader.size();
+                // The DC columns are the last two when written; the steps
+                // column is the last one before them, or the one before
+                // scenario_worst.
+                const std::size_t all = outputHeader.size();
+                const bool dc = all >= 2 && outputHeader[all - 1] == kStudyResultNames[kArcPowerColumn] &&
+                                outputHeader[all - 2] == kStudyResultNames[kArcVoltageColumn];
+                const std::size_t n = all - (dc ? 2 : 0);
                 const bool scenarios = network && n >= 1 && outputHeader[n - 1] == kStudyResultNames[kScenarioWorstColumn];
                 const std::size_t stepsAt = n - 1 - (scenarios ? 1 : 0);
                 const bool steps = network && n >= 1 + (scenarios ? 1 : 0) &&
                                    outputHeader[stepsAt] == kStudyResultNames[kArcStepsColumn];
-                ResultColumnList list = ResultColumns(devices, network, duty, steps, scenarios);
+                ResultColumnList list = ResultColumns(devices, network, duty, steps, scenarios, dc);
                 if (outputHeader.size() < list.size()) continue;
                 const std::vector<std::string> inputs(
                     outputHeader.begin(), outputHeader.end() - static_cast<std::ptrdiff_t>(list.size()));
                 const StudyColumnMap at = MapStudyColumns(inputs);
                 if (HasDeviceColumns(at) == devices && HasNetworkColumns(at) == network &&
-                    HasDutyColumn(at) == duty && HasScenarioColumns(at) == scenarios)
+                    HasDutyColumn(at) == duty && HasScenarioColumns(at) == scenarios && HasDcColumns(at) == dc)
                     return list;
             }
         }

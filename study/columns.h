@@ -124,6 +124,10 @@ enum StudyInputColumn {
     kMaintInstPickupColumn,
     kMaintInstTimeColumn,
     kMaintScenarioColumn,
+    // A DC row's source resistance (ohm), the whole loop, in place of its
+    // bolted current; and its enclosure, a word of kDcBoxWords.
+    kDcSourceRColumn,
+    kDcBoxColumn,
     kStudyInputColumnCount
 };
 // The network columns, from bus to gen_in_min.
@@ -215,6 +219,11 @@ enum StudyResultColumn {
     // the scenario whose results the row shows, the worst one. Written only
     // by such a study.
     kScenarioWorstColumn,
+    // A study with a DC column (dc_source_r or dc_box; every DC row needs
+    // its dc_box): a DC row's arc voltage (V) and arc power (kW). Written
+    // only by such a study.
+    kArcVoltageColumn,
+    kArcPowerColumn,
     kStudyResultColumnCount
 };
 // The result columns every study writes come first; each optional group
@@ -224,6 +233,7 @@ inline constexpr int kFirstNetworkResultColumn = kBoltedCurrentMaxColumn;
 inline constexpr int kFirstDutyResultColumn = kDeviceDutyColumn;
 inline constexpr int kFirstStepsResultColumn = kArcStepsColumn;
 inline constexpr int kFirstScenarioResultColumn = kScenarioWorstColumn;
+inline constexpr int kFirstDcResultColumn = kArcVoltageColumn;
 extern const std::array<std::string_view, kStudyResultColumnCount> kStudyResultNames;
 
 // The unit of a column's numbers, for headings: a fixed unit ("V", "kA",
@@ -265,13 +275,17 @@ bool HasDutyColumn(const StudyColumnMap& at);
 // Whether a study with a network names scenarios or maint_scenario: the
 // study is then computed in each of its scenarios and scenario_worst written.
 bool HasScenarioColumns(const StudyColumnMap& at);
+// Whether the header row names dc_source_r or dc_box: arc_voltage and
+// arc_power are written.
+bool HasDcColumns(const StudyColumnMap& at);
 
 // The result columns (StudyResultColumn) a study's output holds, in the
 // order written: every column before the device columns, then the device
 // columns if the study has a device column, then the network columns if it
 // has a network column, then the duty column if it has device_rating_ka,
 // then arc_steps if it has a network and clears its arcs in steps (`steps`),
-// then scenario_worst if it has a network and scenario columns.
+// then scenario_worst if it has a network and scenario columns, then
+// arc_voltage and arc_power if it has a DC column.
 using ResultColumnList = std::vector<int>;
 ResultColumnList WrittenResultColumns(const StudyColumnMap& at, bool steps = false);
 // The same, read from the header row of a study's output: the list whose

@@ -202,6 +202,12 @@ void StudyNetwork::Build(const std::vector<StudyRowInputs>& rows, char sep, cons
         const std::string who = "row " + std::to_string(i + 1);
         const std::string name = "in " + who;
         try {
+            if (in[kMethodColumn] == StudyColumnWords(kMethodColumn)[kDcMaxPowerMethod] ||
+                in[kMethodColumn] == StudyColumnWords(kMethodColumn)[kDcArcResistanceMethod]) {
+                throw StudyRowError(
+                    "bus: a DC row is not part of the network, whose fault currents are AC; give the row its "
+                    "bolted_current or dc_source_r and leave its network columns empty");
+            }
             const RowReader r(in, sep);
             const std::string bus(in[kBusColumn]);
             if (bus.empty()) throw StudyRowError("bus: empty, on a row with network columns");

@@ -163,6 +163,7 @@ void AppendPointRecord(std::string& out, std::string_view name, const StudyRowIn
         w.Maybe(s.energy);
         w.Put<std::uint8_t>(s.branchOut);
     }
+    w.Maybe(p.dc);
     const auto size = static_cast<std::uint32_t>(out.size() - start);
     std::memcpy(out.data() + start, &size, sizeof size);
 }
@@ -228,6 +229,7 @@ bool ReadPointRecord(std::string_view& in, PointRecord& out) {
         s.branchOut = r.Get<std::uint8_t>() != 0;
         p.scenarios.push_back(std::move(s));
     }
+    p.dc = r.Maybe<PointDc>();
     if (!r.Done()) throw Error("A point kept for the PDFs cannot be read back.");
     in.remove_prefix(size);
     return true;

@@ -30,6 +30,10 @@ std::string_view EquationsWord(Equations equations) {
             return "breaker";
         case Equations::Ieee2018:
             return "IEEE 1584-2018";
+        case Equations::DcMaxPower:
+            return DcMethodName(DcMethod::MaxPower);
+        case Equations::DcArcResistance:
+            return DcMethodName(DcMethod::ArcResistance);
         case Equations::None:
             break;
     }
@@ -52,7 +56,10 @@ std::string_view EnclosureTypeWord(EnclosureType type) {
 
 CaseStyle CaseStyleOf(Equations equations) {
     switch (equations) {
+        // A DC point writes its energy with every digit to two decimals, as the 2018 model does.
         case Equations::Ieee2018:
+        case Equations::DcMaxPower:
+        case Equations::DcArcResistance:
             return CaseStyle::Ieee2018;
         case Equations::Fuse:
             return CaseStyle::Fuse;

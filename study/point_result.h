@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "engine/case_result.h"
+#include "engine/dc_arc_flash.h"
 #include "engine/classification.h"
 #include "engine/method.h"
 #include "engine/protection.h"
@@ -32,9 +33,18 @@ enum class PointStatus : std::uint8_t { Computed, Caution, Refused, Error };
 std::string_view PointStatusWord(PointStatus status);
 
 // The equations that gave a point's results.
-enum class Equations : std::uint8_t { None, Empirical, TheoreticallyDerived, Fuse, Breaker, Ieee2018 };
+enum class Equations : std::uint8_t {
+    None,
+    Empirical,
+    TheoreticallyDerived,
+    Fuse,
+    Breaker,
+    Ieee2018,
+    DcMaxPower,
+    DcArcResistance,
+};
 // The equations column's words: "", "empirical", "theoretically derived",
-// "fuse", "breaker", "IEEE 1584-2018".
+// "fuse", "breaker", "IEEE 1584-2018", "DC maximum power", "DC arc resistance".
 std::string_view EquationsWord(Equations equations);
 
 // A 2018 point's enclosure, as its correction factor took it.
@@ -99,6 +109,22 @@ struct PointDuty {
     bool Exceeded() const { return ratingKa && availableKa > *ratingKa; }
 };
 
+// What a DC point (engine/dc_arc_flash.h) gives beside its case: its arc's
+// voltage, resistance and power, the enclosure and its factor at the
+// working distance, the source both ways, whether its duration was assumed
+// (none typed, no device: 2 s), and the checks of a sustained arc.
+struct PointDc {
+    DcBox box = DcBox::Open;
+    double arcVoltage = 0;  // V
+    double arcOhms = 0;     // Ω
+    double arcPowerW = 0;   // W
+    double boxFactor = 1;
+    double boltedKa = 0, sourceOhms = 0;
+    double arcTime = 0;  // s, the duration used
+    bool durationAssumed = false;
+    bool lowVoltage = false, currentBelowSustain = false, arcVoltageNotBelow = false;
+};
+
 // A point of a study with scenarios, in one of them: its governing incident
 // energy (J/cm2); none where it is not computed there: its bus is not fed,
 // or its own branch does not take part (`branchOut`).
@@ -143,6 +169,8 @@ struct PointResult {
     // order. Empty without scenarios.
     std::string scenarioWorst;
     std::vector<PointScenario> scenarios;
+    // A DC point's own values; none for an AC point.
+    std::optional<PointDc> dc;
 
     bool Computed() const { return status == PointStatus::Computed || status == PointStatus::Caution; }
     // The reduced case governs (the method's choice, where it computed one), and the governing case.

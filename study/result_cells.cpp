@@ -45,6 +45,9 @@ std::string ArcingCurrentText(Equations equations, double ka, char sep) {
     switch (equations) {
         case Equations::Ieee2018:
             return FormatFixed(ka, 6, 3, sep);
+        case Equations::DcMaxPower:
+        case Equations::DcArcResistance:
+            return FormatFixed(ka, 15, 5, sep);  // to 10 mA: a DC arc may carry a few amperes
         case Equations::Fuse:
             return FormatFixed(ka, 4, 2, sep);
         default:
@@ -128,6 +131,10 @@ void WriteResultCells(const PointResult& p, const UnitSettings& u, char sep, Stu
         out[kArcTimeReducedUsedColumn] = texts.Text(p.reduced->duration->seconds, sep);
         out[kDeviceElementReducedColumn] = DeviceElementWord(p.reduced->duration->element);
     }
+    if (p.dc) {
+        out[kArcVoltageColumn] = FormatFixed(p.dc->arcVoltage, 15, 2, sep);
+        out[kArcPowerColumn] = FormatFixed(p.dc->arcPowerW / 1000, 15, 3, sep);
+    }
 }
 
 std::string ScenarioEnergiesText(const PointResult& p, const UnitSettings& units, char sep) {
@@ -139,7 +146,7 @@ std::string ScenarioEnergiesText(const PointResult& p, const UnitSettings& units
             continue;
         }
         energies += (energies.empty() ? "" : ", ") + s.name + " " +
-                    (p.equations == Equations::Ieee2018 ? EnergyText2018(*s.energy, units, sep)
+                    (CaseStyleOf(p.equations) == CaseStyle::Ieee2018 ? EnergyText2018(*s.energy, units, sep)
                                                         : EnergyText(*s.energy, units, sep));
     }
     if (!energies.empty()) energies += " " + std::string(UnitWord(units.EnergyUnit));

@@ -16,6 +16,7 @@
 #include "engine/power.h"
 #include "engine/shared_state.h"
 #include "study/errors.h"
+#include "study/row_dc.h"
 
 namespace zentavo {
 
@@ -138,6 +139,9 @@ public:
             // Whatever the method, a class the row names is one of the four:
             // its label names it.
             Word(kEquipmentClassColumn, in_[kEquipmentClassColumn]);
+            if (!IsDcMethod(p_.method)) {
+                if (std::string dc = DcColumnsOnAcRow(in_); !dc.empty()) throw StudyRowError(dc);
+            }
             const std::optional<double> rating = ReadRating();
             ReadDevice(p_.method);
             switch (*method) {
@@ -150,7 +154,11 @@ public:
             case kBreakerMethod:
                 Breaker();
                 break;
-            default:
+            case kDcMaxPowerMethod:
+            case kDcArcResistanceMethod:
+                Dc();
+                break;
+            case kIeee2018Method:
                 Ieee2018();
                 break;
             }
@@ -169,11 +177,12 @@ public:
             p_.message = ConversionMessage(Typed(e.text()));
             return std::move(p_);
         }
-        if (p_.status != PointStatus::Computed) return std::move(p_);
-        // A device set as no device is: computed as typed, and said so.
+        if (!p_.Computed()) return std::move(p_);
+        // A device set as no device is: computed as typed, and said so
+        // (after a DC point's own notes).
         if (entry_ && !entry_->caution.empty()) {
             p_.status = PointStatus::Caution;
-            p_.message = entry_->caution;
+            p_.message += entry_->caution;
         }
         return std::move(p_);
     }
@@ -199,6 +208,7 @@ private:
     // shown), when it is a number.
     std::optional<double> BoltedKa() const {
         if (in_.boltedKa) return *in_.boltedKa;
+        if (p_.dc) return RoundToDecimals(p_.dc->boltedKa, 3);  // typed, or from dc_source_r
         try {
             return ParseNumber(in_[kBoltedCurrentColumn], o_.sep);
         } catch (const ConversionError&) {
@@ -473,6 +483,13 @@ private:
         KeepPoint(s, out.approach);
         static_cast<CaseResult&>(p_.full) = out.result;
         p_.full.arcingCurrent = s.ArcCurrent;
+    }
+
+    // A DC row, its duration from its device where it has one.
+    void Dc() {
+        const DcOutcome out =
+            ComputeDcRow(in_, o_, p_.method, device_ ? DcDeviceDuration([this](double ka) { return full_ = DurationAt(ka); }) : nullptr, p_);
+        if (p_.Computed() && out.deviceDuration) p_.full.duration = Kept(full_, out.values.arcingKa);
     }
 
     // The fields as the 2018 window hands them to the engine; the enclosure

@@ -179,9 +179,11 @@ constexpr StudyInputColumn kNetworkReadColumns[] = {
     kTripInstPickupColumn, kTripInstTimeColumn, kTripToleranceColumn, kFuseCurveColumn,
     kDeviceShareColumn, kMaxArcTimeColumn,
     // The scenarios the elements take part in, the devices' maintenance settings.
-    kScenariosColumn,   kMaintInstPickupColumn, kMaintInstTimeColumn, kMaintScenarioColumn};
+    kScenariosColumn,   kMaintInstPickupColumn, kMaintInstTimeColumn, kMaintScenarioColumn,
+    // The method: a DC row may not join the network.
+    kMethodColumn};
 static_assert(std::size(kNetworkReadColumns) ==
-              2 + kLastNetworkColumn - kFirstNetworkColumn + 1 + kLastDeviceColumn - kFirstDeviceColumn + 1 + 4);
+              2 + kLastNetworkColumn - kFirstNetworkColumn + 1 + kLastDeviceColumn - kFirstDeviceColumn + 1 + 5);
 constexpr std::size_t kNetworkReadCount = std::size(kNetworkReadColumns);
 constexpr std::size_t kNetworkChunkRows = 256;
 

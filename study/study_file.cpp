@@ -81,7 +81,12 @@ constexpr std::string_view kUtf16Le = "\xFF\xFE", kUtf16Be = "\xFE\xFF";
 
 StudyFile::StudyFile() {
     header_.emplace_back(kPointColumnName);
-    for (StudyInputColumn c : StudyInputOrder()) header_.emplace_back(kStudyInputNames[c]);
+    // The DC columns join a study with its first DC row (as any column a
+    // row is given does): a study without one writes the results of any
+    // other study, without the DC arc's columns.
+    for (StudyInputColumn c : StudyInputOrder()) {
+        if (c != kDcSourceRColumn && c != kDcBoxColumn) header_.emplace_back(kStudyInputNames[c]);
+    }
     head_ = Record(header_, lineEnd_);
     MapColumns();
 }

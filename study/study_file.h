@@ -23,8 +23,8 @@
 
 namespace zentavo {
 
-// The input columns in the order a new study and the study window show them:
-// each unit column after its value.
+// The input columns in the order of a new study's file (the DC ones joining
+// it with a DC row): each unit column after its value.
 const std::array<StudyInputColumn, kStudyInputColumnCount>& StudyInputOrder();
 
 class StudyFile {

@@ -864,6 +864,62 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <source>enter a value</source>
         <translation>introduzca un valor</translation>
     </message>
+    <message>
+        <source>Voltage must be above 0 V. </source>
+        <translation>La tensión debe ser mayor que 0 V. </translation>
+    </message>
+    <message>
+        <source>Enter bolted current or source resistance value. </source>
+        <translation>Introduzca la corriente de falla franca o la resistencia de la fuente. </translation>
+    </message>
+    <message>
+        <source>Give the bolted current or the source resistance, not both. </source>
+        <translation>Indique la corriente de falla franca o la resistencia de la fuente, no ambas. </translation>
+    </message>
+    <message>
+        <source>Bolted current must be above 0 kA. </source>
+        <translation>La corriente de falla franca debe ser mayor que 0 kA. </translation>
+    </message>
+    <message>
+        <source>Source resistance must be above 0 ohm. </source>
+        <translation>La resistencia de la fuente debe ser mayor que 0 ohm. </translation>
+    </message>
+    <message>
+        <source>Enter gap value (arc-resistance method). </source>
+        <translation>Introduzca la separación (método de resistencia del arco). </translation>
+    </message>
+    <message>
+        <source>Gap must be above 0 mm. </source>
+        <translation>La separación debe ser mayor que 0 mm. </translation>
+    </message>
+    <message>
+        <source>Working distance must be above 0 mm. </source>
+        <translation>La distancia de trabajo debe ser mayor que 0 mm. </translation>
+    </message>
+    <message>
+        <source>Enclosure not selected. </source>
+        <translation>No se ha elegido la envolvente. </translation>
+    </message>
+    <message>
+        <source>Low arc-flash risk: system voltage at or below 150 V DC. </source>
+        <translation>Riesgo bajo de arco eléctrico: tensión del sistema de 150 V CC o menos. </translation>
+    </message>
+    <message>
+        <source>Arc may not be sustained: arcing current below 10 + 0.2 x gap A. </source>
+        <translation>El arco puede no sostenerse: corriente de arco inferior a 10 + 0.2 x separación A. </translation>
+    </message>
+    <message>
+        <source>Arc may not be sustained: arc voltage not below the system voltage. </source>
+        <translation>El arco puede no sostenerse: tensión del arco no inferior a la del sistema. </translation>
+    </message>
+    <message>
+        <source>Arc duration: none typed and no protective device, 2 s assumed. </source>
+        <translation>Duración del arco: no escrita y sin dispositivo de protección, se suponen 2 s. </translation>
+    </message>
+    <message>
+        <source>Shock approach boundaries: not given at this voltage (held for 301 V to 1 kV DC only). </source>
+        <translation>Fronteras de aproximación por choque eléctrico: no se dan a esta tensión (solo se tienen de 301 V a 1 kV CC). </translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::QtDialogService</name>
@@ -1493,6 +1549,213 @@ Compruebe que el nombre del archivo es correcto.</translation>
     <message>
         <source>Add point on the bus</source>
         <translation>Añadir punto en la barra</translation>
+    </message>
+    <message>
+        <source>DC source resistance</source>
+        <translation>Resistencia de la fuente CC</translation>
+    </message>
+    <message>
+        <source>DC enclosure</source>
+        <translation>Envolvente CC</translation>
+    </message>
+    <message>
+        <source>Arc voltage</source>
+        <translation>Tensión del arco</translation>
+    </message>
+    <message>
+        <source>Arc power</source>
+        <translation>Potencia del arco</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::TDcArcFlash</name>
+    <message>
+        <source>ZENTAVO: DC arc flash</source>
+        <translation>ZENTAVO: arco eléctrico en CC</translation>
+    </message>
+    <message>
+        <source>System and source</source>
+        <translation>Sistema y fuente</translation>
+    </message>
+    <message>
+        <source>Open air</source>
+        <translation>Aire libre</translation>
+    </message>
+    <message>
+        <source>Box, 3 × open air (NFPA 70E)</source>
+        <translation>Caja, 3 × aire libre (NFPA 70E)</translation>
+    </message>
+    <message>
+        <source>LV switchgear (Wilkins)</source>
+        <translation>Tablero de BT (Wilkins)</translation>
+    </message>
+    <message>
+        <source>MV switchgear (Wilkins)</source>
+        <translation>Tablero de MT (Wilkins)</translation>
+    </message>
+    <message>
+        <source>Panelboard (Wilkins)</source>
+        <translation>Tablero de distribución (Wilkins)</translation>
+    </message>
+    <message>
+        <source>Choose an enclosure</source>
+        <translation>Elija una envolvente</translation>
+    </message>
+    <message>
+        <source>empty: 2 s</source>
+        <translation>vacío: 2 s</translation>
+    </message>
+    <message>
+        <source>Enclosure:</source>
+        <translation>Envolvente:</translation>
+    </message>
+    <message>
+        <source>System voltage (V DC):</source>
+        <translation>Tensión del sistema (V CC):</translation>
+    </message>
+    <message>
+        <source>Bolted current (kA):</source>
+        <translation>Corriente de falla franca (kA):</translation>
+    </message>
+    <message>
+        <source>or source resistance (Ω):</source>
+        <translation>o resistencia de la fuente (Ω):</translation>
+    </message>
+    <message>
+        <source>Arc duration (sec):</source>
+        <translation>Duración del arco (s):</translation>
+    </message>
+    <message>
+        <source>&amp;Compute</source>
+        <translation>&amp;Calcular</translation>
+    </message>
+    <message>
+        <source>Calculation results</source>
+        <translation>Resultados del cálculo</translation>
+    </message>
+    <message>
+        <source>Maximum power</source>
+        <translation>Potencia máxima</translation>
+    </message>
+    <message>
+        <source>Arc resistance</source>
+        <translation>Resistencia del arco</translation>
+    </message>
+    <message>
+        <source>Arcing current (kA):</source>
+        <translation>Corriente de arco (kA):</translation>
+    </message>
+    <message>
+        <source>Arc voltage (V):</source>
+        <translation>Tensión del arco (V):</translation>
+    </message>
+    <message>
+        <source>Arc resistance (Ω):</source>
+        <translation>Resistencia del arco (Ω):</translation>
+    </message>
+    <message>
+        <source>Arc power (kW):</source>
+        <translation>Potencia del arco (kW):</translation>
+    </message>
+    <message>
+        <source>Enclosure factor:</source>
+        <translation>Factor de envolvente:</translation>
+    </message>
+    <message>
+        <source>Level of PPE:</source>
+        <translation>Nivel de EPP:</translation>
+    </message>
+    <message>
+        <source>Typical protective clothing system:</source>
+        <translation>Ropa de protección típica:</translation>
+    </message>
+    <message>
+        <source>Notes:</source>
+        <translation>Notas:</translation>
+    </message>
+    <message>
+        <source>Arc duration</source>
+        <translation>Duración del arco</translation>
+    </message>
+    <message>
+        <source>Typed, or 2 s without a device</source>
+        <translation>Escrita, o 2 s sin dispositivo</translation>
+    </message>
+    <message>
+        <source>From a protective device</source>
+        <translation>De un dispositivo de protección</translation>
+    </message>
+    <message>
+        <source>Arc duration:</source>
+        <translation>Duración del arco:</translation>
+    </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Atrás</translation>
+    </message>
+    <message>
+        <source>&amp;Save results</source>
+        <translation>&amp;Guardar resultados</translation>
+    </message>
+    <message>
+        <source>Create &amp;label</source>
+        <translation>Crear &amp;etiqueta</translation>
+    </message>
+    <message>
+        <source>Method on the label:</source>
+        <translation>Método en la etiqueta:</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>does not operate</source>
+        <translation>no opera</translation>
+    </message>
+    <message>
+        <source>instantaneous</source>
+        <translation>instantáneo</translation>
+    </message>
+    <message>
+        <source>short time</source>
+        <translation>tiempo corto</translation>
+    </message>
+    <message>
+        <source>long time</source>
+        <translation>tiempo largo</translation>
+    </message>
+    <message>
+        <source>inverse</source>
+        <translation>inversa</translation>
+    </message>
+    <message>
+        <source>definite time</source>
+        <translation>tiempo definido</translation>
+    </message>
+    <message>
+        <source>curve</source>
+        <translation>curva</translation>
+    </message>
+    <message>
+        <source>capped</source>
+        <translation>limitada</translation>
+    </message>
+    <message>
+        <source>%1 (assumed)</source>
+        <translation>%1 (supuesta)</translation>
+    </message>
+    <message>
+        <source>%1 — %2</source>
+        <translation>%1 — %2</translation>
+    </message>
+    <message>
+        <source>Iarc, maximum power</source>
+        <translation>Iarc, potencia máxima</translation>
+    </message>
+    <message>
+        <source>Iarc, arc resistance</source>
+        <translation>Iarc, resistencia del arco</translation>
     </message>
 </context>
 <context>
@@ -2287,6 +2550,14 @@ Do you wish to save it in UTF-8 instead? (No saves nothing.)</source>
     <message>
         <source>none</source>
         <translation>ninguna</translation>
+    </message>
+    <message>
+        <source>DC, maximum power (NFPA 70E D.5)</source>
+        <translation>CC, potencia máxima (NFPA 70E D.5)</translation>
+    </message>
+    <message>
+        <source>DC, arc resistance (NFPA 70E D.5)</source>
+        <translation>CC, resistencia del arco (NFPA 70E D.5)</translation>
     </message>
 </context>
 <context>
@@ -3153,6 +3424,10 @@ Zentavo es software libre bajo la Licencia Pública General de GNU, versión 3 o
     <message>
         <source>“%1” is not a length unit.</source>
         <translation>“%1” no es una unidad de longitud.</translation>
+    </message>
+    <message>
+        <source>&amp;DC arc flash</source>
+        <translation>Arco eléctrico en &amp;CC</translation>
     </message>
 </context>
 <context>

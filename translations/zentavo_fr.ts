@@ -864,6 +864,62 @@ Vérifiez que le nom du fichier est correct.</translation>
         <source>enter a value</source>
         <translation>saisissez une valeur</translation>
     </message>
+    <message>
+        <source>Voltage must be above 0 V. </source>
+        <translation>La tension doit être supérieure à 0 V. </translation>
+    </message>
+    <message>
+        <source>Enter bolted current or source resistance value. </source>
+        <translation>Saisissez le courant de défaut franc ou la résistance de la source. </translation>
+    </message>
+    <message>
+        <source>Give the bolted current or the source resistance, not both. </source>
+        <translation>Donnez le courant de défaut franc ou la résistance de la source, pas les deux. </translation>
+    </message>
+    <message>
+        <source>Bolted current must be above 0 kA. </source>
+        <translation>Le courant de défaut franc doit être supérieur à 0 kA. </translation>
+    </message>
+    <message>
+        <source>Source resistance must be above 0 ohm. </source>
+        <translation>La résistance de la source doit être supérieure à 0 ohm. </translation>
+    </message>
+    <message>
+        <source>Enter gap value (arc-resistance method). </source>
+        <translation>Saisissez l’écart (méthode de la résistance d’arc). </translation>
+    </message>
+    <message>
+        <source>Gap must be above 0 mm. </source>
+        <translation>L’écart doit être supérieur à 0 mm. </translation>
+    </message>
+    <message>
+        <source>Working distance must be above 0 mm. </source>
+        <translation>La distance de travail doit être supérieure à 0 mm. </translation>
+    </message>
+    <message>
+        <source>Enclosure not selected. </source>
+        <translation>Aucune enveloppe choisie. </translation>
+    </message>
+    <message>
+        <source>Low arc-flash risk: system voltage at or below 150 V DC. </source>
+        <translation>Risque faible d’arc électrique : tension du réseau de 150 V c.c. ou moins. </translation>
+    </message>
+    <message>
+        <source>Arc may not be sustained: arcing current below 10 + 0.2 x gap A. </source>
+        <translation>L’arc peut ne pas s’entretenir : courant d’arc inférieur à 10 + 0,2 x écart A. </translation>
+    </message>
+    <message>
+        <source>Arc may not be sustained: arc voltage not below the system voltage. </source>
+        <translation>L’arc peut ne pas s’entretenir : tension d’arc non inférieure à celle du réseau. </translation>
+    </message>
+    <message>
+        <source>Arc duration: none typed and no protective device, 2 s assumed. </source>
+        <translation>Durée de l’arc : aucune saisie et aucun dispositif de protection, 2 s supposées. </translation>
+    </message>
+    <message>
+        <source>Shock approach boundaries: not given at this voltage (held for 301 V to 1 kV DC only). </source>
+        <translation>Frontières d’approche contre les chocs : non données à cette tension (connues de 301 V à 1 kV c.c. seulement). </translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::QtDialogService</name>
@@ -1493,6 +1549,213 @@ Vérifiez que le nom du fichier est correct.</translation>
     <message>
         <source>Add point on the bus</source>
         <translation>Ajouter un point sur le jeu de barres</translation>
+    </message>
+    <message>
+        <source>DC source resistance</source>
+        <translation>Résistance de la source c.c.</translation>
+    </message>
+    <message>
+        <source>DC enclosure</source>
+        <translation>Enveloppe c.c.</translation>
+    </message>
+    <message>
+        <source>Arc voltage</source>
+        <translation>Tension d’arc</translation>
+    </message>
+    <message>
+        <source>Arc power</source>
+        <translation>Puissance d’arc</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::TDcArcFlash</name>
+    <message>
+        <source>ZENTAVO: DC arc flash</source>
+        <translation>ZENTAVO : arc électrique en c.c.</translation>
+    </message>
+    <message>
+        <source>System and source</source>
+        <translation>Réseau et source</translation>
+    </message>
+    <message>
+        <source>Open air</source>
+        <translation>Air libre</translation>
+    </message>
+    <message>
+        <source>Box, 3 × open air (NFPA 70E)</source>
+        <translation>Coffret, 3 × air libre (NFPA 70E)</translation>
+    </message>
+    <message>
+        <source>LV switchgear (Wilkins)</source>
+        <translation>Appareillage BT (Wilkins)</translation>
+    </message>
+    <message>
+        <source>MV switchgear (Wilkins)</source>
+        <translation>Appareillage MT (Wilkins)</translation>
+    </message>
+    <message>
+        <source>Panelboard (Wilkins)</source>
+        <translation>Panneau de distribution (Wilkins)</translation>
+    </message>
+    <message>
+        <source>Choose an enclosure</source>
+        <translation>Choisissez une enveloppe</translation>
+    </message>
+    <message>
+        <source>empty: 2 s</source>
+        <translation>vide : 2 s</translation>
+    </message>
+    <message>
+        <source>Enclosure:</source>
+        <translation>Enveloppe :</translation>
+    </message>
+    <message>
+        <source>System voltage (V DC):</source>
+        <translation>Tension du réseau (V c.c.) :</translation>
+    </message>
+    <message>
+        <source>Bolted current (kA):</source>
+        <translation>Courant de défaut franc (kA) :</translation>
+    </message>
+    <message>
+        <source>or source resistance (Ω):</source>
+        <translation>ou résistance de la source (Ω) :</translation>
+    </message>
+    <message>
+        <source>Arc duration (sec):</source>
+        <translation>Durée de l’arc (s) :</translation>
+    </message>
+    <message>
+        <source>&amp;Compute</source>
+        <translation>&amp;Calculer</translation>
+    </message>
+    <message>
+        <source>Calculation results</source>
+        <translation>Résultats du calcul</translation>
+    </message>
+    <message>
+        <source>Maximum power</source>
+        <translation>Puissance maximale</translation>
+    </message>
+    <message>
+        <source>Arc resistance</source>
+        <translation>Résistance d’arc</translation>
+    </message>
+    <message>
+        <source>Arcing current (kA):</source>
+        <translation>Courant d’arc (kA) :</translation>
+    </message>
+    <message>
+        <source>Arc voltage (V):</source>
+        <translation>Tension d’arc (V) :</translation>
+    </message>
+    <message>
+        <source>Arc resistance (Ω):</source>
+        <translation>Résistance d’arc (Ω) :</translation>
+    </message>
+    <message>
+        <source>Arc power (kW):</source>
+        <translation>Puissance d’arc (kW) :</translation>
+    </message>
+    <message>
+        <source>Enclosure factor:</source>
+        <translation>Facteur d’enveloppe :</translation>
+    </message>
+    <message>
+        <source>Level of PPE:</source>
+        <translation>Niveau d’EPI :</translation>
+    </message>
+    <message>
+        <source>Typical protective clothing system:</source>
+        <translation>Tenue de protection type :</translation>
+    </message>
+    <message>
+        <source>Notes:</source>
+        <translation>Remarques :</translation>
+    </message>
+    <message>
+        <source>Arc duration</source>
+        <translation>Durée de l’arc</translation>
+    </message>
+    <message>
+        <source>Typed, or 2 s without a device</source>
+        <translation>Saisie, ou 2 s sans dispositif</translation>
+    </message>
+    <message>
+        <source>From a protective device</source>
+        <translation>D’un dispositif de protection</translation>
+    </message>
+    <message>
+        <source>Arc duration:</source>
+        <translation>Durée de l’arc :</translation>
+    </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Retour</translation>
+    </message>
+    <message>
+        <source>&amp;Save results</source>
+        <translation>&amp;Enregistrer les résultats</translation>
+    </message>
+    <message>
+        <source>Create &amp;label</source>
+        <translation>Créer l’é&amp;tiquette</translation>
+    </message>
+    <message>
+        <source>Method on the label:</source>
+        <translation>Méthode sur l’étiquette :</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
+    <message>
+        <source>does not operate</source>
+        <translation>ne fonctionne pas</translation>
+    </message>
+    <message>
+        <source>instantaneous</source>
+        <translation>instantané</translation>
+    </message>
+    <message>
+        <source>short time</source>
+        <translation>court retard</translation>
+    </message>
+    <message>
+        <source>long time</source>
+        <translation>long retard</translation>
+    </message>
+    <message>
+        <source>inverse</source>
+        <translation>inverse</translation>
+    </message>
+    <message>
+        <source>definite time</source>
+        <translation>temps constant</translation>
+    </message>
+    <message>
+        <source>curve</source>
+        <translation>courbe</translation>
+    </message>
+    <message>
+        <source>capped</source>
+        <translation>plafonnée</translation>
+    </message>
+    <message>
+        <source>%1 (assumed)</source>
+        <translation>%1 (supposée)</translation>
+    </message>
+    <message>
+        <source>%1 — %2</source>
+        <translation>%1 — %2</translation>
+    </message>
+    <message>
+        <source>Iarc, maximum power</source>
+        <translation>Iarc, puissance maximale</translation>
+    </message>
+    <message>
+        <source>Iarc, arc resistance</source>
+        <translation>Iarc, résistance d’arc</translation>
     </message>
 </context>
 <context>
@@ -2287,6 +2550,14 @@ Voulez-vous l&apos;enregistrer en UTF-8 ? (Non n&apos;enregistre rien.)</transla
     <message>
         <source>none</source>
         <translation>aucune</translation>
+    </message>
+    <message>
+        <source>DC, maximum power (NFPA 70E D.5)</source>
+        <translation>CC, puissance maximale (NFPA 70E D.5)</translation>
+    </message>
+    <message>
+        <source>DC, arc resistance (NFPA 70E D.5)</source>
+        <translation>CC, résistance d&apos;arc (NFPA 70E D.5)</translation>
     </message>
 </context>
 <context>
@@ -3153,6 +3424,10 @@ Zentavo est un logiciel libre distribué sous la licence publique générale GNU
     <message>
         <source>“%1” is not a length unit.</source>
         <translation>« %1 » n&apos;est pas une unité de longueur.</translation>
+    </message>
+    <message>
+        <source>&amp;DC arc flash</source>
+        <translation>Arc électrique en &amp;c.c.</translation>
     </message>
 </context>
 <context>

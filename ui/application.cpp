@@ -12,6 +12,7 @@
 
 #include "ui/about.h"
 #include "ui/formedit.h"
+#include "ui/dc_window.h"
 #include "ui/ieee2018_window.h"
 #include "ui/label_type.h"
 #include "ui/main_window.h"
@@ -71,7 +72,7 @@ Application::Application(DialogService& dialogs) : dialogs_(dialogs) {
     QApplication::setWindowIcon(icon);
 
     // The windows, in their fixed order; each creation handler runs here. The
-    // 2018 window is made when it is first opened (Ieee2018).
+    // 2018 and DC windows are made when they are first opened (Ieee2018, DcArcFlash).
     main_ = std::make_unique<Tmain>(*this);
     second_ = std::make_unique<TSecond>(*this);
     third_ = std::make_unique<TThird>(*this);
@@ -92,6 +93,11 @@ Application::~Application() {
 TIeee2018& Application::Ieee2018() {
     if (!ieee2018_) ieee2018_ = std::make_unique<TIeee2018>(*this);
     return *ieee2018_;
+}
+
+TDcArcFlash& Application::DcArcFlash() {
+    if (!dcArcFlash_) dcArcFlash_ = std::make_unique<TDcArcFlash>(*this);
+    return *dcArcFlash_;
 }
 
 UnitSettings Application::Units() const { return formUnits_->Units(); }

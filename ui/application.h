@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The application object: owns the shared record of the run and the windows,
-// the original ones created once in their fixed order and the 2018 window
-// made when it is first opened, and runs every handler under one error
+// the original ones created once in their fixed order and the 2018 and DC
+// windows made when they are first opened, and runs every handler under one error
 // handler so that no error escapes into the event loop.
 #pragma once
 
@@ -31,6 +31,7 @@ class TFormUnits;
 class TFormLabelType;
 class TFormedit;
 class TIeee2018;
+class TDcArcFlash;
 
 // The face of the windows: the installed one closest to what they were drawn for.
 QFont WindowFont();
@@ -60,6 +61,9 @@ public:
     TIeee2018& Ieee2018();
     // The 2018 window once it has been made, else null.
     TIeee2018* Ieee2018IfMade() const { return ieee2018_.get(); }
+    // The DC arc flash window, made on first use like the 2018 window.
+    TDcArcFlash& DcArcFlash();
+    TDcArcFlash* DcArcFlashIfMade() const { return dcArcFlash_.get(); }
 
     // The unit choices at this moment: the texts of the units window's selectors.
     UnitSettings Units() const;
@@ -114,6 +118,7 @@ private:
     // A top-level window of its own, not a child of the main window, whose
     // controls share names with it and are looked up by name.
     std::unique_ptr<TIeee2018> ieee2018_;
+    std::unique_ptr<TDcArcFlash> dcArcFlash_;  // the same
 };
 
 template <class Handler>

@@ -24,6 +24,7 @@
 #include "ui/about.h"
 #include "ui/application.h"
 #include "ui/formedit.h"
+#include "ui/dc_window.h"
 #include "ui/ieee2018_window.h"
 #include "ui/study_window.h"
 #include "ui/translations.h"
@@ -229,6 +230,9 @@ void Tmain::BuildMenus() {
     model2018->setObjectName("Ieee2018Model1");
     connect(model2018, &QAction::triggered, this,
             [this] { app_.Guard(this, [&] { app_.Ieee2018().Open(); }); });
+    QAction* dc = Options1->addAction(tr("&DC arc flash"));
+    dc->setObjectName("DcArcFlash1");
+    connect(dc, &QAction::triggered, this, [this] { app_.Guard(this, [&] { app_.DcArcFlash().Open(); }); });
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName("Help1");
     add(help, "Contents1", tr("&Contents"), &Tmain::Contents1Click);

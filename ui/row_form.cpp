@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "engine/dc_arc_flash.h"
 #include "engine/ieee2018.h"
 #include "engine/number.h"
 #include "engine/protection.h"
@@ -41,6 +42,8 @@ QString WordShown(StudyInputColumn column, std::string_view word) {
         {"fuse", QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "IEEE 1584-2002, current-limiting fuse")},
         {"breaker", QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "IEEE 1584-2002, low-voltage breaker")},
         {"ieee1584-2018", QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "IEEE 1584-2018 model")},
+        {"dc-max-power", QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "DC, maximum power (NFPA 70E D.5)")},
+        {"dc-arc-resistance", QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "DC, arc resistance (NFPA 70E D.5)")},
         {"source", QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "Source (the supply)")},
         {"transformer", QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "Transformer")},
         {"transformer3", QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "Three-winding transformer")},
@@ -57,6 +60,17 @@ QString WordShown(StudyInputColumn column, std::string_view word) {
                                QT_TRANSLATE_NOOP("zentavo::ui::DevicePanel", "Fuse, by its total-clearing curve")};
         for (std::size_t i = 0; i < kDeviceTypeWords.size(); ++i) {
             if (word == kDeviceTypeWords[i]) return QCoreApplication::translate("zentavo::ui::DevicePanel", words[i]);
+        }
+    }
+    if (column == kDcBoxColumn) {
+        // As the DC window names them.
+        const char* words[] = {QT_TRANSLATE_NOOP("zentavo::ui::TDcArcFlash", "Open air"),
+                               QT_TRANSLATE_NOOP("zentavo::ui::TDcArcFlash", "Box, 3 × open air (NFPA 70E)"),
+                               QT_TRANSLATE_NOOP("zentavo::ui::TDcArcFlash", "LV switchgear (Wilkins)"),
+                               QT_TRANSLATE_NOOP("zentavo::ui::TDcArcFlash", "MV switchgear (Wilkins)"),
+                               QT_TRANSLATE_NOOP("zentavo::ui::TDcArcFlash", "Panelboard (Wilkins)")};
+        for (std::size_t i = 0; i < kDcBoxWords.size(); ++i) {
+            if (word == kDcBoxWords[i]) return QCoreApplication::translate("zentavo::ui::TDcArcFlash", words[i]);
         }
     }
     if (column == kRelayCurveColumn) {

@@ -245,6 +245,8 @@ constexpr const char* kInputTitles[] = {
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Maintenance instantaneous pickup"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Maintenance instantaneous time"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Maintenance scenario"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "DC source resistance"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "DC enclosure"),
 };
 static_assert(std::size(kInputTitles) == kStudyInputColumnCount);
 constexpr const char* kResultTitles[] = {
@@ -288,6 +290,8 @@ constexpr const char* kResultTitles[] = {
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Interrupting duty"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Arc steps"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Worst scenario"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Arc voltage"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Arc power"),
 };
 static_assert(std::size(kResultTitles) == kStudyResultColumnCount);
 

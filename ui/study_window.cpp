@@ -546,12 +546,13 @@ void TStudy::UpdateColumns() {
         if (columns[c].kind == StudyModel::Column::Result) {
             const int r = columns[c].index;
             const bool deviceResult = r >= kFirstDeviceResultColumn && r < kFirstNetworkResultColumn;
-            const bool networkResult = r >= kFirstNetworkResultColumn;
+            const bool networkResult = r >= kFirstNetworkResultColumn && r < kFirstDcResultColumn;
             const bool stepsResult = r >= kFirstStepsResultColumn && r < kFirstScenarioResultColumn;
-            const bool scenarioResult = r >= kFirstScenarioResultColumn;
+            const bool scenarioResult = r >= kFirstScenarioResultColumn && r < kFirstDcResultColumn;
+            const bool dcResult = r >= kFirstDcResultColumn;
             hidden = hidden || (deviceResult && !devices) || (networkResult && !network) ||
                      (stepsResult && !model_->file().Options().arcSteps) ||
-                     (scenarioResult && !HasScenarioColumns(at));
+                     (scenarioResult && !HasScenarioColumns(at)) || (dcResult && !HasDcColumns(at));
         }
         if (StudyTable->isColumnHidden(column) != hidden) StudyTable->setColumnHidden(column, hidden);
     }

@@ -11,6 +11,7 @@
 
 #include "engine/number.h"
 #include "ui/application.h"
+#include "ui/dc_window.h"
 #include "ui/ieee2018_window.h"
 #include "ui/main_window.h"
 #include "ui/results.h"
@@ -188,6 +189,7 @@ void TFormUnits::Button2Click() {
     // Back to the units the 2018 window's fields had, should "Save and close"
     // have converted them before it stopped.
     if (TIeee2018* w = app_.Ieee2018IfMade()) w->FollowUnits();
+    if (TDcArcFlash* w = app_.DcArcFlashIfMade()) w->FollowUnits();
     BackToMain();
 }
 
@@ -220,6 +222,7 @@ void TFormUnits::Button1Click() {
     // The 2018 window's typed lengths keep their values (first: nothing there
     // can stop).
     if (TIeee2018* w = app_.Ieee2018IfMade()) w->FollowUnits();
+    if (TDcArcFlash* w = app_.DcArcFlashIfMade()) w->FollowUnits();
     for (QLabel* l : {m.Label1, m.Label7, m.Label13}) SetCaption(l, gap);
     for (QLabel* l : {m.Label2, m.Label8, m.Label14}) SetCaption(l, wd);
 

@@ -823,6 +823,63 @@ private slots:
         }
     }
 
+    // A study's DC points: the classic label and the label after NFPA 70E
+    // name the method and DC, take the DC class of gloves and the DC
+    // approach band, and say a low-voltage point's low risk; the report
+    // names the method and adds the note on the DC methods.
+    void DcLabelsNameDcAndTheMethod() {
+        const std::vector<Point> points = {
+            {"Battery B-1 (E1)", {{kMethodColumn, "dc-max-power"}, {kVoltageColumn, "504"}, {kDcSourceRColumn, "0.21"},
+                                  {kWorkDistanceColumn, "457.2"}, {kArcTimeColumn, "2"}, {kDcBoxColumn, "lv-switchgear"}}},
+            {"Telecom 48 V (E5)", {{kMethodColumn, "dc-arc-resistance"}, {kVoltageColumn, "48"}, {kDcSourceRColumn, "0.016"},
+                                   {kGapColumn, "25"}, {kWorkDistanceColumn, "457.2"}, {kDcBoxColumn, "open"}}},
+        };
+        const Study study(points, StudyOptions{});
+        QCOMPARE(study.Computed(), std::size_t{2});
+        // clang-format off
+        const struct { std::size_t point; int language; const char* line; const char* voltage; const char* equipment; } classic[] = {
+            {0, kEnglish, "NFPA 70E D.5 DC, maximum power",        "504 V DC ", "LV switchgear"},
+            {0, kSpanish, "NFPA 70E D.5 CC, potencia máxima",      "504 V CC ", "LV switchgear"},
+            {1, kFrench,  "NFPA 70E D.5 c.c., résistance d'arc",   "48 V c.c. ", "À l'Air Libre"},
+        };
+        // clang-format on
+        for (const auto& c : classic) {
+            StudyLabelOptions o;
+            o.settings = AllRows(c.language, true);
+            const LabelSheet sheet = StudyLabel(study(c.point), o);
+            QCOMPARE(sheet.at("Label8").text, std::string(c.line));
+            QCOMPARE(sheet.at("Label10").text, std::string(c.voltage));
+            QCOMPARE(sheet.at("Label20").text, std::string(c.equipment));
+            QCOMPARE(sheet.at("Label11").text, std::string("N/A"));
+        }
+        StudyLabelOptions o;
+        o.settings = AllRows(kEnglish, true);
+        o.standard.standard = LabelStandard::Nfpa70e;
+        const StandardLabel e1 = StudyStandardLabel(study(0), o);
+        QCOMPARE(e1.arcRows[0].value, std::string("504 V DC"));
+        QCOMPARE(e1.arcRows[2].value, std::string("12.85 cal/cm² at 457.2 mm"));
+        QCOMPARE(e1.footer[1], std::string("Incident energy after NFPA 70E D.5 DC, maximum power · PPE after NFPA 70E-2024"));
+        QCOMPARE(e1.shockRows[0].value, std::string("42 in"));
+        QCOMPARE(e1.shockRows[1].value, std::string("12 in"));
+        // Class 00 holds 750 V DC (500 V AC).
+        QCOMPARE(e1.shockRows[2].value, std::string("Class 00"));
+        const StandardLabel e5 = StudyStandardLabel(study(1), o);
+        QCOMPARE(e5.shockRows[0].value, std::string("N/A"));
+        QVERIFY(std::find(e5.footer.begin(), e5.footer.end(), "Low arc-flash risk: at or below 150 V DC") != e5.footer.end());
+        QVERIFY(e5.footer[1].find("DC, arc resistance") != std::string::npos);
+
+        QTemporaryDir dir;
+        StudyReportOptions r;
+        r.title = QStringLiteral("Battery room");
+        const QString path = Path(dir, "report.pdf");
+        QCOMPARE(SaveStudyReportPdf(path, study.points.size(), study.At(), r, {}).outcome, StudyExportResult::kWritten);
+        const QString text = Flat(RunPdfTool("pdftotext", {"-raw", path, "-"}));
+        QVERIFY(text.contains(QStringLiteral("DC maximum power")));
+        QVERIFY(text.contains(QStringLiteral("DC arc resistance")));
+        QVERIFY(text.contains(QStringLiteral("DC points after NFPA 70E Informative Annex D.5")));
+        QVERIFY(text.contains(QStringLiteral("2 assumed")));
+    }
+
     void ReportPaperFollowsTheTerritory() {
         for (QLocale::Territory t : {QLocale::UnitedStates, QLocale::Canada, QLocale::Mexico, QLocale::Philippines}) {
             QCOMPARE(ReportPageSizeFor(t), QPageSize::Letter);

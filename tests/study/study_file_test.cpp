@@ -179,10 +179,16 @@ TEST(StudyFileTest, ResultsAreTheBatchCalculatorsForEveryRow) {
     EXPECT_NE(g.Cells(0)[kIncidentEnergyColumn], inCal);
 }
 
-TEST(StudyFileTest, NewStudyHasTheNameAndEveryInputColumn) {
+// Every input column but the DC ones, which join with a DC row: the results
+// of a study without one keep the columns of any other study.
+TEST(StudyFileTest, NewStudyHasTheNameAndEveryInputColumnButTheDcOnes) {
     StudyFile f;
     EXPECT_EQ(f.PointColumn(), 0);
-    for (int c = 0; c < kStudyInputColumnCount; ++c) EXPECT_GE(f.Columns()[static_cast<std::size_t>(c)], 1);
+    for (int c = 0; c < kStudyInputColumnCount; ++c) {
+        const bool dc = c == kDcSourceRColumn || c == kDcBoxColumn;
+        EXPECT_EQ(f.Columns()[static_cast<std::size_t>(c)] >= 1, !dc) << kStudyInputNames[static_cast<std::size_t>(c)];
+    }
+    EXPECT_FALSE(HasDcColumns(f.Columns()));
     f.InsertRow(0, {"New point"});
     EXPECT_EQ(f.Point(0), "New point");
     EXPECT_EQ(f.Cells(0)[kStatusColumn], "error");  // no method yet

@@ -14,6 +14,7 @@
 #include "fake_dialogs.h"
 #include "ui/about.h"
 #include "ui/application.h"
+#include "ui/dc_window.h"
 #include "ui/formedit.h"
 #include "ui/ieee2018_window.h"
 #include "ui/label_type.h"
@@ -60,8 +61,8 @@ inline void ToResults(Application& app) {
 }
 
 // Every window of the program, by the names OpenWindow knows them by.
-inline const QStringList kWindowNames = {"main window", "units",   "label options", "editor", "intermediate",
-                                         "results",     "preview", "study",         "2018 window"};
+inline const QStringList kWindowNames = {"main window", "units",   "label options", "editor",   "intermediate",
+                                         "results",     "preview", "study",         "2018 window", "DC window"};
 
 // Those, with the results of the fuse and breaker equations, the about box
 // and the study's Labels… and Report… dialog: everything the program shows.
@@ -118,6 +119,10 @@ inline QWidget* OpenWindow(Application& app, FakeDialogs& dialogs, const QString
     if (which == "2018 window") {
         m.findChild<QAction*>("Ieee2018Model1")->trigger();
         return app.Ieee2018IfMade();
+    }
+    if (which == "DC window") {
+        m.findChild<QAction*>("DcArcFlash1")->trigger();
+        return app.DcArcFlashIfMade();
     }
     if (which == "study") {
         m.findChild<QAction*>("NewStudy1")->trigger();

@@ -23,6 +23,7 @@
 #include "fake_dialogs.h"
 #include "translated_main.h"
 #include "ui/application.h"
+#include "ui/dc_window.h"
 #include "ui/formedit.h"
 #include "ui/label_type.h"
 #include "ui/main_window.h"
@@ -51,6 +52,13 @@ private:
         QStringList out;
         for (QLabel* l : window->findChildren<QLabel*>()) {
             if (l->text().isEmpty() || !l->isVisibleTo(window) || l->pixmap().isNull() == false) continue;
+            // A caption wrapped on several lines is cut where its lines need more height than it has.
+            if (l->wordWrap()) {
+                if (l->heightForWidth(l->width()) > l->height())
+                    out << QStringLiteral("%1/%2 \"%3\": %4 lines high > %5").arg(window->objectName(), l->objectName(),
+                                                                              l->text()).arg(l->heightForWidth(l->width())).arg(l->height());
+                continue;
+            }
             const int needed = l->fontMetrics().horizontalAdvance(l->text());
             const int room = l->contentsRect().width();
             const int parentRoom = l->parentWidget()->width() - l->x();
@@ -83,7 +91,8 @@ private:
         if (auto* l = qobject_cast<QLabel*>(w); l && l->pixmap().isNull()) {
             if (l->text().isEmpty()) return {};
             const QRect inside = l->contentsRect().adjusted(l->indent() > 0 ? l->indent() : 0, 0, 0, 0);
-            return l->fontMetrics().boundingRect(inside, int(l->alignment()), l->text()).translated(l->pos());
+            const int wrap = l->wordWrap() ? int(Qt::TextWordWrap) : 0;
+            return l->fontMetrics().boundingRect(inside, int(l->alignment()) | wrap, l->text()).translated(l->pos());
         }
         return w->geometry();
     }
@@ -184,6 +193,55 @@ private slots:
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join('\n')));
         QVERIFY(dialogs.shown.isEmpty());
     }
+    // The DC window in each state it can take, in each language: nothing cut
+    // or overlapping, and no wider than 1000 pixels.
+    void dcWindowInEveryState() {
+        FakeDialogs dialogs;
+        Application app(dialogs);
+        app.Start();
+        app.main().findChild<QAction*>("DcArcFlash1")->trigger();
+        QWidget* w = app.DcArcFlashIfMade();
+        QVERIFY(w);
+        QStringList problems;
+        auto fill = [&](const char* volt, const char* ibf, const char* r, const char* gap, const char* time, int box) {
+            w->findChild<QComboBox*>("BoxBox")->setCurrentIndex(box);
+            w->findChild<QLineEdit*>("VoltEdit")->setText(volt);
+            w->findChild<QLineEdit*>("IbfEdit")->setText(ibf);
+            w->findChild<QLineEdit*>("SourceREdit")->setText(r);
+            w->findChild<QLineEdit*>("GapEdit")->setText(gap);
+            w->findChild<QLineEdit*>("WorkDistEdit")->setText("457.2");
+            w->findChild<QLineEdit*>("ArcTimeEdit")->setText(time);
+            w->findChild<QPushButton*>("ComputeButton")->click();
+        };
+        auto check = [&](const QString& state) {
+            QCoreApplication::processEvents();
+            problems += Check(w, state);
+            if (w->width() > 1000) problems << QStringLiteral("%1: %2 pixels wide").arg(state).arg(w->width());
+        };
+        check("empty");
+        // The notes of a 48 V source without a duration, the approach not given.
+        fill("48", "", "0.016", "25", "", 0);
+        check("48 V, notes");
+        // Each enclosure, each PPE level up to "N/A" (above 40 cal/cm2).
+        for (int box = 0; box < 5; ++box) {
+            for (const char* time : {"0.01", "0.2", "2"}) {
+                fill("1000", "20", "", "25", time, box);
+                check(QStringLiteral("1000 V, enclosure %1, %2 s").arg(box).arg(time));
+            }
+        }
+        // The duration from a relay, its picture beside its fields.
+        w->findChild<QComboBox*>("DurationSourceBox")->setCurrentIndex(1);
+        w->findChild<QComboBox*>("DeviceTypeBox")->setCurrentIndex(0);
+        w->findChild<QLineEdit*>("RelayPickupEdit")->setText("1000");
+        w->findChild<QLineEdit*>("RelayTimeDialEdit")->setText("1");
+        w->findChild<QLineEdit*>("RelayInstPickupEdit")->setText("5000");
+        fill("500", "10", "", "20", "", 3);
+        check("relay");
+        problems.removeDuplicates();
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+        QVERIFY2(dialogs.shown.isEmpty(), qPrintable(dialogs.shown.isEmpty() ? QString() : dialogs.shown.first().text));
+    }
+
     // Every window in every state it can take: no two controls of a panel lie
     // on each other and no caption is cut or reaches out of its panel.
     void noOverlapNorCutInAnyState() {

@@ -189,6 +189,8 @@ private slots:
         // time-current picture, the study table's result words and tool tips.
         QTest::newRow("2018 results") << QStringLiteral("2018 results");
         QTest::newRow("study results") << QStringLiteral("study results");
+        // The DC window's notes and results, its duration from a relay.
+        QTest::newRow("DC results") << QStringLiteral("DC results");
     }
     void noWindowIsLeftInEnglish() {
         QFETCH(QString, window);
@@ -226,6 +228,21 @@ private slots:
             auto* view = Child<TimeCurrentView>(*w, "TimeCurrentView");
             QVERIFY(view->Plot());
             extra << view->Plot()->currentTitle << view->Plot()->timeTitle;
+        } else if (window == "DC results") {
+            // 48 V behind 16 mΩ, a relay that never acts and no longest
+            // duration left for it: refused; then 2 s assumed, said with the low risk.
+            w = OpenWindow(*app, *dialogs, "DC window", runFolder.path());
+            QVERIFY(w);
+            Child<QComboBox>(*w, "BoxBox")->setCurrentIndex(2);
+            Child<QLineEdit>(*w, "VoltEdit")->setText(QStringLiteral("48"));
+            Child<QLineEdit>(*w, "SourceREdit")->setText(Decimal("0.016"));
+            Child<QLineEdit>(*w, "GapEdit")->setText(QStringLiteral("25"));
+            Child<QLineEdit>(*w, "WorkDistEdit")->setText(Decimal("457.2"));
+            Child<QPushButton>(*w, "ComputeButton")->click();
+            QVERIFY2(dialogs->shown.isEmpty(), qPrintable(dialogs->shown.isEmpty() ? QString() : dialogs->shown[0].text));
+            QVERIFY(!Child<QLabel>(*w, "Notes")->text().isEmpty());
+            QVERIFY(!Child<QLabel>(*w, "ApproachNote")->text().isEmpty());
+            QVERIFY(!Child<QLabel>(*w, "ArcResistanceClothing1")->text().isEmpty());
         } else if (window == "study results") {
             // A computed row, a refused one and one whose device caps its arc.
             const QString path = runFolder.filePath("words.csv");
@@ -290,6 +307,7 @@ private slots:
         QTest::newRow("2018, device caution") << "2018 window" << QStringLiteral("480") << "Warning" << true  << true << QString();
         QTest::newRow("2018, device field empty") << "2018 window" << QStringLiteral("480") << "Warning" << true << false
                                                   << QStringLiteral("RelayPickupEdit");
+        QTest::newRow("DC, empty fields")     << "DC window"   << QString()             << "Warning" << false << false << QString();
         // clang-format on
     }
     void noMessageIsLeftInEnglish() {
