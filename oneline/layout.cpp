@@ -40,10 +40,16 @@ public:
         Items();
         Widths();
         Columns();
-        if (Turn()) {
-            Arrange();
-            Columns();
-        }
+        // Placed with every tie to the right: each tie turned to the side of
+        // its other bus, and the branches that lead to a bus with a tie to
+        // elsewhere moved to that side; then the ties turned again for the
+        // branches' new order.
+        Turn(true);
+        Arrange();
+        Columns();
+        Turn(false);
+        Arrange();
+        Columns();
         Lanes();
         return Place();
     }
@@ -72,6 +78,15 @@ private:
     }
     // A branch between two buses or more (not a shunt, nor a branch whose row names one bus).
     bool Linking(std::size_t e) const { return !IsShunt(d_.elements[e].kind) && ends_[e].size() >= 2; }
+
+    // A second circuit: a branch between two buses alone, the second of
+    // which the first feeds by another branch. It runs straight down beside
+    // that branch.
+    bool Parallel(std::size_t e) const {
+        if (!children_[e].empty() || tieEnds_[e].size() != 1) return false;
+        const int f = feed_[static_cast<std::size_t>(tieEnds_[e].front())];
+        return f >= 0 && parent_[static_cast<std::size_t>(f)] == parent_[e];
+    }
 
     // Breadth first from every source at once, then from the generators of
     // the buses not reached, then from each bus left, in bus order.
@@ -142,6 +157,10 @@ private:
                 p.motors.push_back({Item::Motor, static_cast<int>(e)});
             } else if (!Linking(e)) {
                 p.extras.push_back(item);
+            } else if (Parallel(e)) {
+                // Beside the branch that feeds its other bus, in a column of that bus's own.
+                pieces_[static_cast<std::size_t>(tieEnds_[e].front())].parallels.push_back({Item::Arrival, static_cast<int>(e), 0});
+                pieces_[static_cast<std::size_t>(parent_[e])].downParallels.push_back({Item::Arrival, static_cast<int>(e), 0});
             } else if (children_[e].empty()) {
                 pieces_[static_cast<std::size_t>(parent_[e])].departures.push_back({Item::Branch, static_cast<int>(e)});
             } else {
@@ -151,7 +170,7 @@ private:
         // A tie arrives above a bus of the next layer, below one of its own.
         for (std::size_t e = 0; e < m_; ++e) {
             arrivals_[e].assign(tieEnds_[e].size(), 0);
-            for (std::size_t k = 0; k < tieEnds_[e].size(); ++k) {
+            for (std::size_t k = 0; k < tieEnds_[e].size() && !Parallel(e); ++k) {
                 const auto o = static_cast<std::size_t>(tieEnds_[e][k]);
                 const Item arrival{Item::Arrival, static_cast<int>(e), static_cast<int>(k)};
                 if (depth_[o] > depth_[static_cast<std::size_t>(parent_[e])])
@@ -162,6 +181,8 @@ private:
         }
         leftward_.assign(m_, {});
         fromLeft_.assign(m_, {});
+        nextTo_.assign(m_, -1);
+        pull_.assign(m_, 0);
         for (std::size_t e = 0; e < m_; ++e) {
             leftward_[e].assign(tieEnds_[e].size(), false);
             fromLeft_[e].assign(tieEnds_[e].size(), false);
@@ -186,14 +207,25 @@ private:
                 return leftward_[e][0] == left;
             };
             std::vector<Item>& down = downs_[b];
+            std::vector<Item> branches = p.branches;
+            std::stable_sort(branches.begin(), branches.end(), [&](const Item& x, const Item& y) {
+                return Sign(pull_[static_cast<std::size_t>(x.element)]) < Sign(pull_[static_cast<std::size_t>(y.element)]);
+            });
+            // A tie to a bus this one feeds follows the branch that feeds it.
+            const auto follows = [&](const Item& i) { return i.kind == Item::Branch ? nextTo_[static_cast<std::size_t>(i.element)] : -1; };
             for (bool left : {true, false}) {
                 if (!left) {
-                    down.insert(down.end(), p.branches.begin(), p.branches.end());
+                    for (const Item& branch : branches) {
+                        down.push_back(branch);
+                        for (const Item& i : p.departures) {
+                            if (follows(i) == branch.element) down.push_back(i);
+                        }
+                    }
                     down.insert(down.end(), p.motors.begin(), p.motors.end());
                 }
                 for (const auto* list : {&p.departures, &p.downArrivals}) {
                     for (const Item& i : *list) {
-                        if (side(i, left)) down.push_back(i);
+                        if (side(i, left) && follows(i) < 0) down.push_back(i);
                     }
                 }
             }
@@ -207,8 +239,10 @@ private:
             }
             std::vector<Item>& up = ups_[b];
             std::size_t x = 0;
-            if (feed_[b] >= 0)
+            if (feed_[b] >= 0) {
                 up.push_back({Item::Feed});
+                up.insert(up.end(), p.parallels.begin(), p.parallels.end());
+            }
             else if (!extras.empty())
                 up.push_back(extras[x++]);
             if (!down.empty()) up.push_back({Item::Note});
@@ -218,21 +252,31 @@ private:
 
     // With every tie placed to the right: which go left. A tie to a bus
     // within its own bus's columns (the bus it feeds by another branch)
-    // stays to the right, and comes into that bus from the right.
-    bool Turn() {
-        bool any = false;
+    // goes right after that branch, and comes into that bus from the right.
+    void Turn(bool pull) {
         for (std::size_t e = 0; e < m_; ++e) {
             const auto p = static_cast<std::size_t>(parent_[e]);
-            for (std::size_t k = 0; k < tieEnds_[e].size(); ++k) {
+            nextTo_[e] = -1;
+            for (std::size_t k = 0; k < tieEnds_[e].size() && !Parallel(e); ++k) {
                 const auto o = static_cast<std::size_t>(tieEnds_[e][k]);
-                const bool inside = left_[o] >= left_[p] && left_[o] < left_[p] + width_[p];
+                const bool inside = Inside(o, p);
                 leftward_[e][k] = !inside && left_[o] < left_[p];
                 fromLeft_[e][k] = !inside && left_[o] > left_[p];
-                any = any || leftward_[e][k] || fromLeft_[e][k];
+                if (inside && k == 0 && children_[e].empty()) nextTo_[e] = feed_[o];
+                if (!pull) continue;
+                // Each end pulls the branch that feeds it towards the other
+                // end, unless that end lies within the feeding bus's columns.
+                for (auto [c, other] : {std::pair{p, o}, std::pair{o, p}}) {
+                    const int f = feed_[c];
+                    if (f < 0 || Inside(other, static_cast<std::size_t>(parent_[static_cast<std::size_t>(f)]))) continue;
+                    pull_[static_cast<std::size_t>(f)] += left_[other] < left_[c] ? -1 : 1;
+                }
             }
         }
-        return any;
     }
+    // Bus `o`'s columns lie within bus `p`'s.
+    bool Inside(std::size_t o, std::size_t p) const { return left_[o] >= left_[p] && left_[o] < left_[p] + width_[p]; }
+    static int Sign(int v) { return (v > 0) - (v < 0); }
 
     std::size_t ItemWidth(const Item& item) const {
         if (item.kind != Item::Branch) return 1;
@@ -307,7 +351,7 @@ private:
         laneOf_.resize(m_);
         for (std::size_t e = 0; e < m_; ++e) {
             laneOf_[e].assign(tieEnds_[e].size(), 0);
-            for (std::size_t k = 0; k < tieEnds_[e].size(); ++k) {
+            for (std::size_t k = 0; k < tieEnds_[e].size() && !Parallel(e); ++k) {
                 const std::size_t a = tieColumns_[e][k], b = arrivals_[e][k];
                 runs[static_cast<std::size_t>(depth_[static_cast<std::size_t>(parent_[e])])].push_back(
                     {std::min(a, b), std::max(a, b), e, k});
@@ -339,8 +383,10 @@ private:
         double at = kMargin + kBandAbove;
         for (std::size_t d = 0; d < y.size(); ++d) {
             y[d] = at;
+            if (d + 1 < y.size()) out.breaks.push_back(at + kBandBelow + kLane / 2);
             at += kBandBelow + static_cast<double>(lanes_[d] + 1) * kLane + kBandAbove;
         }
+        out.columns = columns_;
         out.width = 2 * kMargin + static_cast<double>(columns_) * kSlot;
         out.height = (y.empty() ? kMargin + kBandAbove : y.back()) + kBandBelow + kMargin;
         const auto busY = [&](int b) { return y[static_cast<std::size_t>(depth_[static_cast<std::size_t>(b)])]; };
@@ -356,6 +402,7 @@ private:
                 last = std::max(last, s);
                 s += ItemWidth(item);
             }
+            for (const Item& i : pieces_[b].downParallels) last = std::max(last, arrivals_[static_cast<std::size_t>(i.element)][0] - left_[b]);
             const double left = kMargin + static_cast<double>(left_[b]) * kSlot;
             p.x0 = left + kBarInset;
             p.x1 = left + static_cast<double>(last + 1) * kSlot - kBarInset;
@@ -390,6 +437,15 @@ private:
                 continue;
             }
             const int from = parent_[e];
+            if (Parallel(e)) {
+                const double x = X(arrivals_[e][0]), yp = busY(from);
+                p.symbol = {x, yp + kSymbolOffset};
+                if (element.device != DeviceMark::None) p.device = Point{x, yp + kDeviceOffset};
+                p.text = {x + kSymbolRadius + 4, p.symbol.y};
+                p.tie = true;
+                p.links.push_back({{x, yp}, {x, busY(tieEnds_[e].front())}});
+                continue;
+            }
             const double yp = busY(from), x = X(symbolColumn_[e]);
             p.direction = 1;
             p.symbol = {x, yp + kSymbolOffset};
@@ -436,12 +492,20 @@ private:
     std::vector<std::vector<int>> children_, tieEnds_;
     struct Pieces {
         std::vector<Item> branches, motors, departures, downArrivals, extras, upArrivals;
+        std::vector<Item> parallels;      // second circuits of its feed, beside it
+        std::vector<Item> downParallels;  // second circuits it feeds
     };
     std::vector<Pieces> pieces_;
     std::vector<std::vector<Item>> ups_, downs_;
     // Per element, per tie end: its run goes left from its first bus, comes
     // into the other bus from the left.
     std::vector<std::vector<bool>> leftward_, fromLeft_;
+    // Per element: a tie to a bus its first bus feeds goes right after the
+    // branch that feeds it (that branch's element); -1 for none.
+    std::vector<int> nextTo_;
+    // Per branch: the ties at the buses it feeds pull it left (below 0) or
+    // right among its bus's branches.
+    std::vector<int> pull_;
     std::vector<std::size_t> width_, left_, symbolColumn_, downColumn_;
     std::vector<std::vector<std::size_t>> tieColumns_, arrivals_, laneOf_;
     std::vector<std::size_t> lanes_;

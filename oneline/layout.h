@@ -81,6 +81,11 @@ struct Layout {
     std::vector<PlacedElement> elements; // by entry of Diagram::elements
     double width = 0, height = 0;
     int layers = 0;
+    std::size_t columns = 0;  // the columns, kSlot wide from kMargin on
+    // Where the drawing may be cut across without cutting a note: between
+    // each layer and the next, where the ties' lanes run. Cut down between
+    // two columns, it cuts no note either.
+    std::vector<double> breaks;
 };
 
 Layout LayOut(const Diagram& diagram);

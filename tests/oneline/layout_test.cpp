@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdint>
 #include <fstream>
 #include <map>
@@ -223,7 +222,7 @@ TEST(OneLineLayout, BarsAndNotesNeverOverlap) {
     }
 }
 
-TEST(OneLineLayout, RadialNetworksWithoutCrossingsTiesAlongsideTheRest) {
+TEST(OneLineLayout, NetworksWithoutCrossingsTiesOnlyWhereLoopsClose) {
     std::vector<std::tuple<std::string, std::string, bool>> studies;
     for (const Network& n : kNetworks) studies.push_back({n.name, n.study, n.radial});
     studies.push_back({"tree of 400", GeneratedTree(400), true});
@@ -235,10 +234,9 @@ TEST(OneLineLayout, RadialNetworksWithoutCrossingsTiesAlongsideTheRest) {
         const Faults f = Check(d, l);
         // No link meets a bar but at its own ends, nor a note, ties or not.
         EXPECT_TRUE(f.wrong.empty()) << f.wrong.front();
-        if (radial) {
-            EXPECT_EQ(f.crossings, 0);
-        }
-        std::printf("%s: %d crossings\n", name.c_str(), f.crossings);
+        // Radial networks have none; these small meshes and the plant's tie
+        // and second circuit none either.
+        EXPECT_EQ(f.crossings, 0);
         std::size_t ties = 0;
         for (const PlacedElement& p : l.elements) ties += p.tie;
         EXPECT_EQ(ties > 0, !radial);
