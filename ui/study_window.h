@@ -153,6 +153,7 @@ private:
     bool dangerAbove600_ = false;
     QDate assessmentDate_ = QDate::currentDate();
     class TNetworkView* networkView_ = nullptr;  // made when first asked for
+    class OneLineDock* oneLine_ = nullptr;       // View, "One-line diagram" (ui/one_line_view.h)
 };
 
 // "New study" and "Open study…" of the main window's File menu: a study
