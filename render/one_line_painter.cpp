@@ -39,6 +39,9 @@ QFont Letters(double size, bool bold, const QPainter& painter) {
     QFont f = ReportFont(7, bold);
     const int dpi = painter.device() ? painter.device()->logicalDpiY() : 72;
     f.setPointSizeF(size * 72.0 / (dpi > 0 ? dpi : 72));
+    // The report font's spacing (no ligatures, so a reader of the PDF finds
+    // the words letter for letter) kept as small beside these letters.
+    f.setLetterSpacing(QFont::AbsoluteSpacing, size * 0.002);
     return f;
 }
 

@@ -3,6 +3,7 @@
 // study window and the report draw it: the picture of the plant example on
 // the docs page and in the README.
 //   QT_QPA_PLATFORM=offscreen build/tools/one_line_picture examples/plant-network.csv docs/one-line.png [SCALE]
+// SCALE: pixels a point of the layout (default 1.25, where the notes read well).
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -27,7 +28,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot read %s\n", argv[1]);
         return 1;
     }
-    const double scale = argc > 3 ? std::atof(argv[3]) : 0.75;
+    const double scale = argc > 3 ? std::atof(argv[3]) : 1.25;
     const zentavo::StudyFile file = zentavo::StudyFile::Parse(in.readAll().toStdString(), zentavo::StudyOptions{});
     const zentavo::oneline::Diagram diagram = zentavo::oneline::StudyDiagram(file);
     const zentavo::oneline::Layout layout = zentavo::oneline::LayOut(diagram);
