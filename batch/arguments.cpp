@@ -33,15 +33,17 @@ constexpr const char* kUsage =
     "                     [--motor-decay N|none] [--scenarios NAME,NAME...]\n"
     "                     [--assessment-date YYYY-MM-DD]\n"
     "                     [--labels FILE.pdf [label options]]\n"
-    "                     [--report FILE.pdf [report options]] [--] [INPUT.csv]\n"
+    "                     [--report FILE.pdf [report options]]\n"
+    "                     [--one-line FILE.svg] [--] [INPUT.csv]\n"
     "       zentavo-batch -h | --help | -V | --version\n"
     "\n"
     "Reads a study (CSV with a header row) from INPUT.csv or standard input and\n"
     "writes every point of work with its results as CSV to standard output.\n"
     "With --labels it also writes one warning label page per computed\n"
     "point (its `point` column as the equipment name: whole on up to two lines,\n"
-    "on the classic label cut to 30 characters), and with --report the study\n"
-    "report, each as a PDF file replaced only when whole.\n"
+    "on the classic label cut to 30 characters), with --report the study\n"
+    "report, each as a PDF file, and with --one-line the one-line diagram of a\n"
+    "study with network columns as an SVG picture, each replaced only when whole.\n"
     "Options may be shortened to any unambiguous beginning and take their value\n"
     "after a blank or after =; -- ends the options.\n"
     "\n"
@@ -133,13 +135,21 @@ constexpr const char* kUsage =
     "  --report-author T       a \"Prepared by:\" line under the title\n"
     "  --report-curves         an appendix with the time-current curve of each row's\n"
     "                          protective device, its arcing currents marked\n"
+    "  --report-one-line       a study with network columns: its one-line diagram\n"
+    "                          (each bus with its currents and the hazard of its\n"
+    "                          points, in the first scenario) on pages of its own\n"
+    "                          before the short-circuit table (the default)\n"
+    "  --no-report-one-line    the report without the one-line diagram\n"
+    "  --one-line FILE.svg     the one-line diagram of a study with network columns\n"
+    "                          (in its first scenario) as an SVG picture\n"
     "\n"
     "A study whose first MiB is not valid UTF-8 is read as Windows-1252 (a\n"
     "spreadsheet's CSV export) and written in UTF-8, told on standard error.\n"
     "\n"
     "Exit status: 0 when the study was read (rows may still carry warnings or\n"
-    "errors), 1 when the results or a PDF could not be written (or no point was\n"
-    "computed to label), 2 for a usage error, an unreadable input or too little\n"
+    "errors), 1 when the results, a PDF or the SVG could not be written (or no\n"
+    "point was computed to label, or a study without network columns was asked\n"
+    "for its one-line), 2 for a usage error, an unreadable input or too little\n"
     "memory, 3 with --strict when the results were written and some rows are\n"
     "errors.\n";
 
@@ -280,11 +290,13 @@ std::string ReadUnitOption(const UnitOption& option, const std::string& value, z
 
 // One option `name` with its value; the usage error, or empty.
 std::string ReadOption(const std::string& name, const std::string& value, Arguments& args) {
-    if (name == "labels" || name == "report") {
+    if (name == "labels" || name == "report" || name == "one-line") {
         if (value.empty()) return "--" + name + " needs a file name";
         // Standard output carries the results; "-" is not taken as a file's name either.
-        if (value == "-") return "--" + name + " writes a PDF file, not to standard output (name a file, ./- for one named -)";
-        (name == "labels" ? args.pdf.labelsPath : args.pdf.reportPath) = value;
+        const char* kind = name == "one-line" ? "an SVG" : "a PDF";
+        if (value == "-")
+            return "--" + name + " writes " + kind + " file, not to standard output (name a file, ./- for one named -)";
+        (name == "labels" ? args.pdf.labelsPath : name == "report" ? args.pdf.reportPath : args.pdf.oneLinePath) = value;
         return {};
     }
     if (name == "curves") {
@@ -440,7 +452,8 @@ std::vector<zentavo::CommandOption> CommandOptions() {
         {"assessment-date"},
         {"curves"},           {"report-curves", 0, false}, {"short-circuit"},
         {"lv-tolerance"},     {"cable-end-temp"},      {"arc-steps"}, {"motor-decay"},
-        {"scenarios"}};
+        {"scenarios"},        {"one-line"},            {"report-one-line", 0, false},
+        {"no-report-one-line", 0, false}};
     for (const UnitOption& o : kUnitOptions) table.push_back({o.name});
     for (const WordOption* o : kWordOptions) table.push_back({o->name});
     for (const TextOption& o : kReportTexts) table.push_back({o.name});
@@ -465,8 +478,11 @@ std::optional<int> ReadArguments(int argc, char** argv, Arguments& args) {
             (name == "quiet" ? args.quiet : name == "strict" ? args.strict : args.progress) = true;
             continue;
         }
-        if (name == "report-curves") {  // takes no value
-            args.pdf.reportCurves = true;
+        if (name == "report-curves" || name == "report-one-line" || name == "no-report-one-line") {  // take no value
+            if (name == "report-curves")
+                args.pdf.reportCurves = true;
+            else
+                args.pdf.reportOneLine = name == "report-one-line";
             args.reportOptionGiven = name;
             continue;
         }

@@ -114,6 +114,7 @@ std::string SameFileError(const char* inputPath, const std::string& curvesPath, 
     if (!curvesPath.empty()) files.push_back({"--curves " + curvesPath, zentavo::PlaceOf(curvesPath)});
     if (!pdf.labelsPath.empty()) files.push_back({"--labels " + pdf.labelsPath, zentavo::PlaceOf(pdf.labelsPath)});
     if (!pdf.reportPath.empty()) files.push_back({"--report " + pdf.reportPath, zentavo::PlaceOf(pdf.reportPath)});
+    if (!pdf.oneLinePath.empty()) files.push_back({"--one-line " + pdf.oneLinePath, zentavo::PlaceOf(pdf.oneLinePath)});
     files.push_back(outputPath.empty() || outputPath == "-"
                         ? RunFile{"the standard output", zentavo::PlaceOfOpenFile(STDOUT_FILENO)}
                         : RunFile{"--output " + outputPath, zentavo::PlaceOf(outputPath)});
@@ -208,7 +209,7 @@ int RunStudyFiles(Arguments& args) {
         }
         args.options.curves = std::make_shared<const zentavo::CurveSet>(std::move(*curves.device));
     }
-    const bool pdfs = !pdf.labelsPath.empty() || !pdf.reportPath.empty();
+    const bool pdfs = !pdf.labelsPath.empty() || !pdf.reportPath.empty() || !pdf.oneLinePath.empty();
     zentavo::WriteStudyPdfsFunction writePdfs = nullptr;
     if (pdfs) {
         std::string error;

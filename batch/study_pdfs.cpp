@@ -24,6 +24,8 @@
 #include "study/network_study.h"
 #include "study/row.h"
 #include "study/scenarios.h"
+#include "oneline/diagram.h"
+#include "render/one_line_painter.h"
 #include "render/study_pdf.h"
 #include "engine/error.h"
 #include "io/file_io.h"
@@ -51,12 +53,18 @@ public:
     // inputs its points hold: the report's table of the buses, in the
     // study's first scenario where it has scenarios. None for a study
     // without one.
-    void BuildNetwork(bool networkColumns, const std::vector<std::string>& asked) {
+    // With `oneLine`, its one-line diagram too (oneline/diagram.h), in that
+    // scenario, with the points' results.
+    void BuildNetwork(bool networkColumns, const std::vector<std::string>& asked, bool oneLine) {
         network_.reset();
         if (!networkColumns) return;
         std::vector<std::array<std::string, kStudyInputColumnCount>> texts;
         std::vector<StudyRowInputs> inputs;
-        for (std::size_t i = 0; i < count_; ++i) texts.push_back(At(i).texts);
+        std::vector<PointResult> results;
+        for (std::size_t i = 0; i < count_; ++i) {
+            texts.push_back(At(i).texts);
+            if (oneLine) results.push_back(At(i).result);
+        }
         for (const auto& t : texts) {
             StudyRowInputs in;
             for (std::size_t c = 0; c < t.size(); ++c) in[c] = t[c];
@@ -72,8 +80,14 @@ public:
             network_ = std::make_unique<StudyNetwork>(inputs, table, &scenario_);
         }
         sections_ = StudySections(*network_, inputs);
+        if (oneLine) {
+            oneLine_ = std::make_shared<const oneline::Diagram>(oneline::BuildDiagram(
+                inputs, [&results](std::size_t i) { return &results[i]; }, *network_, scenario_, options_.sep));
+        }
     }
     const StudyNetwork* Network() const { return network_.get(); }
+    // The one-line diagram; null for a study without a network or when not asked for.
+    const std::shared_ptr<const oneline::Diagram>& OneLine() const { return oneLine_; }
     // The other point of a point's main section; none for a point in none.
     std::optional<std::size_t> SectionOf(std::size_t i) const {
         return i < sections_.size() ? sections_[i] : std::nullopt;
@@ -151,6 +165,7 @@ private:
     PointRecord point_;
     StudyDevices devices_;
     std::unique_ptr<StudyNetwork> network_;
+    std::shared_ptr<const oneline::Diagram> oneLine_;
     std::string scenario_;   // the scenario of network_, if the study has scenarios
     std::size_t next_ = 0;   // points read in this pass; point_ is the last of them
     std::size_t count_ = 0;
@@ -193,7 +208,7 @@ int WritePdfs(const StudyPdfRequest& q) {
     options.lvTolerance = q.shortCircuit.lvTolerance;
     options.cableEndTemp = q.shortCircuit.cableEndTemp;
     PointRows rows(q.pointsFd, options);
-    rows.BuildNetwork(q.network, q.scenarios);
+    rows.BuildNetwork(q.network, q.scenarios, !q.oneLinePath.empty() || (!q.reportPath.empty() && q.reportOneLine));
     const render::StudyPointAt at = [&rows](std::size_t i) { return rows(i); };
     const QDate today = QDate::currentDate();
     int status = 0;
@@ -285,6 +300,7 @@ int WritePdfs(const StudyPdfRequest& q) {
         o.network = rows.Network();
         o.networkScenario = rows.NetworkScenario();
         o.shortCircuit = q.shortCircuit;
+        if (q.reportOneLine) o.oneLine = rows.OneLine();
         const QString path = QFile::decodeName(q.reportPath.c_str());
         ProgressLine line(q.progress);
         const auto r = render::SaveStudyReportPdf(path, rows.size(), at, o, [&line](std::size_t done, std::size_t total) {
@@ -293,6 +309,24 @@ int WritePdfs(const StudyPdfRequest& q) {
         });
         line.Erase();
         if (r.outcome != render::StudyExportResult::kWritten) {
+            Tell(QStringLiteral("cannot write %1: %2").arg(path, r.error));
+            status = 1;
+        }
+    }
+
+    if (!q.oneLinePath.empty()) {
+        const QString path = QFile::decodeName(q.oneLinePath.c_str());
+        const std::shared_ptr<const oneline::Diagram>& diagram = rows.OneLine();
+        render::OneLineStyle style;
+        style.units = q.units;
+        style.sep = q.sep;
+        if (diagram) style.caption = render::OneLineCaption(*diagram);
+        const auto r = diagram ? render::SaveOneLineSvg(path, *diagram, style)
+                               : render::StudyExportResult{render::StudyExportResult::kNothingToWrite, 0, {}};
+        if (r.outcome == render::StudyExportResult::kNothingToWrite) {
+            Tell(QStringLiteral("the study has no network rows: no one-line written to %1").arg(path));
+            status = 1;
+        } else if (r.outcome != render::StudyExportResult::kWritten) {
             Tell(QStringLiteral("cannot write %1: %2").arg(path, r.error));
             status = 1;
         }

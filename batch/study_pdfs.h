@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The batch calculator's labels and report PDFs. They paint with Qt Gui,
+// The batch calculator's labels and report PDFs, and the one-line's SVG. They paint with Qt Gui,
 // which takes far longer to load than the whole CSV run of a small study, so
 // they live in a module of their own (zentavo-batch-pdf.so) that the batch
 // calculator loads only when a PDF is asked for.
@@ -30,6 +30,10 @@ struct StudyPdfRequest {
     // render::StudyReportTitle) and its project, client and author lines.
     std::string reportTitle, reportProject, reportClient, reportAuthor;
     bool reportCurves = false;  // --report-curves: the devices' time-current pictures
+    // --report-one-line (the default) / --no-report-one-line: a network
+    // study's one-line diagram in its report.
+    bool reportOneLine = true;
+    std::string oneLinePath;  // --one-line: the one-line diagram as SVG; empty: not asked for
 
     LabelStandard standard = LabelStandard::Nfpa70e;  // --label-standard
     LabelPageSize size = LabelPageSize::In6x4;        // --label-size

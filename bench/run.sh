@@ -14,6 +14,8 @@ trap 'rm -rf "$TMP"' EXIT
 "$BUILD/bench/network_bench"
 # A network study of 1 000 to 10 000 buses through the study pipeline.
 "$BUILD/bench/network_study_bench"
+# The one-line diagram: read, laid out and painted, the plant and 1 000 to 10 000 buses.
+QT_QPA_PLATFORM=offscreen "$BUILD/bench/one_line_bench"
 "$BUILD/bench/make_study" "$TMP/study.csv" "$ROWS"
 "$BUILD/bench/study_bench" "$TMP/study.csv"
 "$BUILD/bench/editor_open" 20   # a 20 MB report opened in the editor

@@ -44,6 +44,27 @@ struct ClothingText {
 // Manufacturer" with a second line "N/A" that is kept but never shown.
 ClothingText ClothingLines(std::int32_t ppeIndex);
 
+// The tint a PPE index is shown with, as 0xRRGGBB: the study table's rows
+// and the one-line's buses, so that both read alike. Yellow for level 1
+// to light red for level 4, red above 40 cal/cm2 (index 5, where no PPE
+// level holds); none for level 0 and an unclassified case.
+constexpr std::optional<std::uint32_t> PpeTint(std::int32_t ppeIndex) {
+    switch (ppeIndex) {
+        case 1:
+            return 0xFFF9D0;
+        case 2:
+            return 0xFFE7C2;
+        case 3:
+            return 0xFFD2A8;
+        case 4:
+            return 0xFFC0C0;
+        case 5:
+            return 0xE85050;
+        default:
+            return std::nullopt;
+    }
+}
+
 struct ApproachBoundaries {
     std::string_view limited;     // inches
     std::string_view restricted;  // inches or "Avoid contact"

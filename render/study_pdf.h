@@ -35,6 +35,10 @@
 class QIODevice;
 class QPagedPaintDevice;
 
+namespace zentavo::oneline {
+struct Diagram;
+}
+
 namespace zentavo::render {
 
 // One point of work: its name (the study's `point` column), its input texts
@@ -159,6 +163,10 @@ struct StudyReportOptions {
     const StudyNetwork* network = nullptr;
     std::string networkScenario;  // the scenario of its table, where the study has scenarios
     network::SolveOptions shortCircuit;
+    // Its one-line diagram (oneline/diagram.h), on pages of its own before
+    // the short-circuit table, cut into sheets at a readable scale where it
+    // is large (render/one_line_painter.h); null for none.
+    std::shared_ptr<const oneline::Diagram> oneLine;
 };
 
 // The title of a study's report: its file's name without folder or extension
@@ -178,7 +186,8 @@ QString StudyReportTitle(const QString& studyPath);
 // length units beside its values). A name or a word of a list too long for
 // its cell is cut with "…"; a heading, a number, the clothing, a device's
 // settings and a message are never cut: they wrap, a word too wide broken at
-// the cell's edge. A study with a network has, before that table, the short-circuit
+// the cell's edge. A study with a network has, before that table, its one-line
+// diagram on pages of its own (where options.oneLine is given) and the short-circuit
 // table of its buses (voltage, maximum and minimum bolted current, X/R,
 // convention), and the bolted current of each of its rows is the one of the
 // case that gave its results, named beside it ("40.774 max"). Then the

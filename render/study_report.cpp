@@ -18,6 +18,7 @@
 #include "engine/error.h"
 #include "engine/ieee2018_device.h"
 #include "render/label_painter.h"
+#include "render/one_line_painter.h"
 #include "render/pdf_file.h"
 #include "render/report_cells.h"
 #include "render/report_text.h"
@@ -56,6 +57,8 @@ public:
         stepWidths_ = ColumnWidths(steps_);
         scenarioWidths_ = ColumnWidths(scenarios_);
         busWidths_ = ColumnWidths(buses_);
+        if (options.oneLine && !options.oneLine->buses.empty())
+            oneLine_.emplace(options.oneLine, QSizeF(width_, bottom_ - top_) / UnitsPerPoint());
     }
 
     // `pdf`: the PDF writer the device is, held by the caller, let go with
@@ -81,6 +84,7 @@ private:
         qreal height = 0;
     };
 
+    qreal UnitsPerPoint() const { return writer_.logicalDpiY() / 72.0; }
     qreal LineSpacing(const QFont& font) const { return QFontMetricsF(font, &writer_).lineSpacing(); }
 
     // The project, client and author lines, those given.
@@ -271,6 +275,15 @@ private:
             painter.setPen(Qt::black);
             painter.drawText(QRectF(margin_, at, width_, bottom_ - at), summary, Wrapping());
         });
+        // The one-line diagram on pages of its own, before the short-circuit table.
+        for (std::size_t sheet = 0; oneLine_ && sheet < oneLine_->size(); ++sheet) {
+            newPage();
+            if (paint)
+                oneLine_->Paint(painter, sheet, QRectF(margin_, y, width_, bottom_ - y), UnitsPerPoint(),
+                                OneLineStyle{options_.units, options_.sep, {}, {}, {}});
+            pageEmpty = false;
+            if (sheet + 1 == oneLine_->size()) newPage();
+        }
         // A network's buses and their fault currents, before the points.
         if (options_.network && !options_.network->Results().buses.empty()) {
             const Row busHeading = LayRow(Headings(buses_), buses_, true, false);
@@ -594,6 +607,7 @@ private:
     std::vector<qreal> pointWidths_, refusedWidths_, deviceWidths_, stepWidths_, scenarioWidths_, busWidths_;
     std::size_t page_ = 1, pageCount_ = 0, refusedCount_ = 0;
     StudyDevices openedDevices_;  // the devices that open in the points' steps
+    std::optional<OneLineSheets> oneLine_;
 };
 
 }  // namespace

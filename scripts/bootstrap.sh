@@ -13,7 +13,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
   xdg-utils
-  libqt6svg6 fonts-liberation2
+  qt6-svg-dev libqt6svg6 fonts-liberation2
   poppler-utils desktop-file-utils appstream dpkg-dev file
   lintian man-db bash-completion
   build-essential debhelper devscripts mailcap

@@ -91,6 +91,10 @@ public:
     // The study's network as last computed (in its first scenario); null
     // for a study without network columns.
     const StudyNetwork* Network() const { return network_ ? &network_->Network(0) : nullptr; }
+    // The same in a scenario (an entry of ScenarioNames); null past the last.
+    const StudyNetwork* Network(std::size_t scenario) const {
+        return network_ && scenario < network_->size() ? &network_->Network(scenario) : nullptr;
+    }
     // Its scenarios' names; empty without scenarios.
     std::vector<std::string> ScenarioNames() const { return network_ ? network_->Names() : std::vector<std::string>{}; }
     // The other row of a row's main section (StudySections); none for a row

@@ -922,6 +922,84 @@ Compruebe que el nombre del archivo es correcto.</translation>
     </message>
 </context>
 <context>
+    <name>zentavo::ui::OneLineCanvas</name>
+    <message>
+        <source>One-line diagram</source>
+        <translation>Diagrama unifilar</translation>
+    </message>
+    <message>
+        <source>No network to draw: no row of the study names a bus.</source>
+        <translation>No hay red que dibujar: ninguna fila del estudio nombra una barra.</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::OneLineDock</name>
+    <message>
+        <source>One-line diagram</source>
+        <translation>Diagrama unifilar</translation>
+    </message>
+    <message>
+        <source>Scena&amp;rio:</source>
+        <translation>Esce&amp;nario:</translation>
+    </message>
+    <message>
+        <source>The scenario whose network is drawn; the notes give each bus&apos;s worst point</source>
+        <translation>El escenario cuya red se dibuja; las notas dan el peor punto de cada barra</translation>
+    </message>
+    <message>
+        <source>Fit to &amp;window</source>
+        <translation>A&amp;justar a la ventana</translation>
+    </message>
+    <message>
+        <source>Export one-l&amp;ine…</source>
+        <translation>Exportar &amp;unifilar…</translation>
+    </message>
+    <message>
+        <source>I max</source>
+        <translation>I máx</translation>
+    </message>
+    <message>
+        <source>I min</source>
+        <translation>I mín</translation>
+    </message>
+    <message>
+        <source>PPE</source>
+        <translation>EPP</translation>
+    </message>
+    <message>
+        <source>no fault current</source>
+        <translation>sin corriente de falla</translation>
+    </message>
+    <message>
+        <source>no point computed</source>
+        <translation>ningún punto calculado</translation>
+    </message>
+    <message>
+        <source>Export one-line as</source>
+        <translation>Exportar el unifilar como</translation>
+    </message>
+    <message>
+        <source>SVG pictures (*.svg)</source>
+        <translation>imágenes SVG (*.svg)</translation>
+    </message>
+    <message>
+        <source>The one-line is not written over its own study: choose another file.</source>
+        <translation>El unifilar no se escribe sobre su propio estudio: elija otro archivo.</translation>
+    </message>
+    <message>
+        <source>No network to draw: no row of the study names a bus.</source>
+        <translation>No hay red que dibujar: ninguna fila del estudio nombra una barra.</translation>
+    </message>
+    <message>
+        <source>One-line diagram, scenario %1</source>
+        <translation>Diagrama unifilar, escenario %1</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>No se puede escribir %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>zentavo::ui::QtDialogService</name>
     <message>
         <source>Save results to</source>
@@ -3066,11 +3144,15 @@ y %n etiqueta(s) más con el nombre cortado</numerusform>
     </message>
     <message>
         <source>Col&amp;umns</source>
-        <translation>Col&amp;umnas</translation>
+        <translation>C&amp;olumnas</translation>
     </message>
     <message>
         <source>Row &amp;form</source>
         <translation>&amp;Formulario de fila</translation>
+    </message>
+    <message>
+        <source>&amp;One-line diagram</source>
+        <translation>Diagrama &amp;unifilar</translation>
     </message>
 </context>
 <context>

@@ -922,6 +922,84 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
 </context>
 <context>
+    <name>zentavo::ui::OneLineCanvas</name>
+    <message>
+        <source>One-line diagram</source>
+        <translation>Schéma unifilaire</translation>
+    </message>
+    <message>
+        <source>No network to draw: no row of the study names a bus.</source>
+        <translation>Aucun réseau à dessiner : aucune ligne de l&apos;étude ne nomme de jeu de barres.</translation>
+    </message>
+</context>
+<context>
+    <name>zentavo::ui::OneLineDock</name>
+    <message>
+        <source>One-line diagram</source>
+        <translation>Schéma unifilaire</translation>
+    </message>
+    <message>
+        <source>Scena&amp;rio:</source>
+        <translation>Scénari&amp;o :</translation>
+    </message>
+    <message>
+        <source>The scenario whose network is drawn; the notes give each bus&apos;s worst point</source>
+        <translation>Le scénario dont le réseau est dessiné ; les notes donnent le pire point de chaque jeu de barres</translation>
+    </message>
+    <message>
+        <source>Fit to &amp;window</source>
+        <translation>A&amp;juster à la fenêtre</translation>
+    </message>
+    <message>
+        <source>Export one-l&amp;ine…</source>
+        <translation>Exporter l&apos;&amp;unifilaire…</translation>
+    </message>
+    <message>
+        <source>I max</source>
+        <translation>I max</translation>
+    </message>
+    <message>
+        <source>I min</source>
+        <translation>I min</translation>
+    </message>
+    <message>
+        <source>PPE</source>
+        <translation>EPI</translation>
+    </message>
+    <message>
+        <source>no fault current</source>
+        <translation>pas de courant de défaut</translation>
+    </message>
+    <message>
+        <source>no point computed</source>
+        <translation>aucun point calculé</translation>
+    </message>
+    <message>
+        <source>Export one-line as</source>
+        <translation>Exporter l&apos;unifilaire sous</translation>
+    </message>
+    <message>
+        <source>SVG pictures (*.svg)</source>
+        <translation>images SVG (*.svg)</translation>
+    </message>
+    <message>
+        <source>The one-line is not written over its own study: choose another file.</source>
+        <translation>L&apos;unifilaire n&apos;est pas écrit sur sa propre étude : choisissez un autre fichier.</translation>
+    </message>
+    <message>
+        <source>No network to draw: no row of the study names a bus.</source>
+        <translation>Aucun réseau à dessiner : aucune ligne de l&apos;étude ne nomme de jeu de barres.</translation>
+    </message>
+    <message>
+        <source>One-line diagram, scenario %1</source>
+        <translation>Schéma unifilaire, scénario %1</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>Impossible d&apos;écrire %1 : %2</translation>
+    </message>
+</context>
+<context>
     <name>zentavo::ui::QtDialogService</name>
     <message>
         <source>Save results to</source>
@@ -3071,6 +3149,10 @@ et %n autre(s) étiquette(s) au nom coupé</numerusform>
     <message>
         <source>Row &amp;form</source>
         <translation>&amp;Formulaire de ligne</translation>
+    </message>
+    <message>
+        <source>&amp;One-line diagram</source>
+        <translation>Schéma &amp;unifilaire</translation>
     </message>
 </context>
 <context>

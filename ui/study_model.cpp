@@ -12,6 +12,7 @@
 #include <span>
 #include <stdexcept>
 
+#include "engine/classification.h"
 #include "engine/number.h"
 #include "study/cell_text.h"
 #include "study/column_groups.h"
@@ -144,23 +145,11 @@ QCollator NameCollator() {
     return collator;
 }
 
-// The tint of a row by the PPE level of its governing case; none for level 0.
+// The tint of a row by the PPE level of its governing case (PpeTint, shared
+// with the one-line); none for level 0.
 QColor LevelTint(std::int32_t level) {
-    switch (level) {
-        case 1:
-            return QColor(0xFF, 0xF9, 0xD0);
-        case 2:
-            return QColor(0xFF, 0xE7, 0xC2);
-        case 3:
-            return QColor(0xFF, 0xD2, 0xA8);
-        case 4:
-            return QColor(0xFF, 0xC0, 0xC0);
-        case 5:
-            // Above 40 cal/cm2: no PPE level holds ("N/A").
-            return QColor(0xE8, 0x8C, 0xB4);
-        default:
-            return {};
-    }
+    const std::optional<std::uint32_t> rgb = PpeTint(level);
+    return rgb ? QColor(QRgb(*rgb)) : QColor();
 }
 
 // The words of each heading, by column.

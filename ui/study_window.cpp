@@ -44,6 +44,7 @@
 #include "ui/label_type.h"
 #include "ui/network_view.h"
 #include "ui/row_form.h"
+#include "ui/one_line_view.h"
 #include "ui/open_files.h"
 #include "ui/widgets.h"
 
@@ -160,6 +161,7 @@ TStudy::TStudy(Application& app, StudyFile file, const QString& path, std::optio
     setCentralWidget(central);
     BuildCurveDock();
     BuildRowFormDock();
+    oneLine_ = new OneLineDock(app_, *model_, *StudyTable, [this] { return path_; }, this);
     StatusText = new QLabel(this);
     StatusText->setObjectName("StatusText");
     statusBar()->addWidget(StatusText, 1);
@@ -417,6 +419,7 @@ void TStudy::BuildMenus() {
     add(file, "SaveStudy1", tr("&Save"), QKeySequence::Save, &TStudy::SaveClick);
     add(file, "SaveStudyAs1", tr("Save &as…"), QKeySequence::SaveAs, &TStudy::SaveAsClick);
     add(file, "ExportResults1", tr("&Export results…"), {}, &TStudy::ExportClick);
+    file->addAction(oneLine_->ExportAction());
     file->addSeparator();
     add(file, "LoadCurves1", tr("Load &device curves…"), {}, &TStudy::LoadCurvesClick);
     file->addSeparator();
@@ -486,6 +489,10 @@ void TStudy::BuildMenus() {
     showCurve->setText(tr("Time-current &curve"));
     showCurve->setObjectName("ShowCurve1");
     view->addAction(showCurve);
+    QAction* showOneLine = oneLine_->toggleViewAction();
+    showOneLine->setText(tr("&One-line diagram"));
+    showOneLine->setObjectName("ShowOneLine1");
+    view->addAction(showOneLine);
 
     QMenu* networkMenu = menuBar()->addMenu(tr("&Network"));
     add(networkMenu, "NetworkView1", tr("&Buses and tree…"), {}, &TStudy::NetworkClick);
@@ -939,6 +946,7 @@ render::StudyReportOptions TStudy::ReportOptions() const {
     if (const std::vector<std::string> names = model_->file().ScenarioNames(); !names.empty())
         options.networkScenario = names.front();
     options.shortCircuit = model_->file().Options().ShortCircuit();
+    options.oneLine = std::make_shared<const oneline::Diagram>(oneline::StudyDiagram(model_->file()));
     return options;
 }
 

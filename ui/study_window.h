@@ -164,6 +164,7 @@ private:
     QDate assessmentDate_ = QDate::currentDate();
     class TNetworkView* networkView_ = nullptr;  // made when first asked for
     QSet<int> folded_;  // the groups of columns folded away (StudyModel::Group)
+    class OneLineDock* oneLine_ = nullptr;       // View, "One-line diagram" (ui/one_line_view.h)
 };
 
 // "New study" and "Open study…" of the main window's File menu: a study

@@ -443,6 +443,8 @@ TEST(BatchPdfs, AnOutputThatIsAnInputIsRefused) {
         {"--labels plant.csv < plant.csv",                "--labels plant.csv and the standard input"},
         {"--report x.pdf plant.csv >> hard.pdf",          "the standard output and --report x.pdf"},
         {"plant.csv >> plant.csv",                        "the standard output and the input plant.csv"},
+        {"--one-line ./plant.csv plant.csv",              "--one-line ./plant.csv and the input plant.csv"},
+        {"--report x.pdf --one-line hard.pdf plant.csv",  "--one-line hard.pdf and --report x.pdf"},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -727,6 +729,69 @@ TEST(BatchPdfs, ReportOfANetworkStudy) {
             EXPECT_NE(at, std::string::npos) << t << " after " << from << " in " << text;
             if (at != std::string::npos) from = at + t.size();
         }
+    }
+}
+
+// The one-line diagram of the worked example: in the report (by default)
+// on a page of its own before the short-circuit table, each bus with its
+// currents as the table gives them, and as an SVG picture; left out of the
+// report when asked; nothing to draw for a study without network columns.
+TEST(BatchPdfs, TheOneLineInTheReportAndAsAPicture) {
+    const std::string study =
+        "point,method,voltage,gap,work_distance,equipment_class,grounding,arc_time,arc_time_reduced,"
+        "bus,from_bus,branch_type,source_ka,source_xr,source_ka_min,tx_kva,tx_z,tx_xr,cable_length,"
+        "cable_r,cable_x,cable_sets,motor_kva\n"
+        "Utility,empirical,13800,153,910,Switchgear,Grounded,0.2,0.2,UTIL,,source,20,15,12,,,,,,,,\n"
+        "Main,empirical,480,32,455,Switchgear,Grounded,0.2,0.2,SWG,UTIL,transformer,,,,2000,5.75,6,,,,,\n"
+        "Motors,empirical,480,25,455,MCC and Panels,Grounded,0.2,0.2,MCC,SWG,cable,,,,,,,60,0.1,0.08,2,300\n";
+    Dir dir;
+    std::ofstream(dir / "network.csv", std::ios::binary) << study;
+    const std::string report = dir / "report.pdf", svg = dir / "network.svg";
+    CommandRun r = RunCommand(kProgram + " --report " + report + " --one-line " + svg + " " + (dir / "network.csv") +
+                              " 2>&1 >/dev/null");
+    ASSERT_EQ(r.status, 0) << r.out;
+    // clang-format off
+    const std::vector<std::string> notes = {
+        "UTIL 13.8 kV I max 20.059 kA I min 12.000 kA", "SWG 480 V I max 40.774 kA I min 37.330 kA",
+        "MCC 480 V I max 28.679 kA I min 26.194 kA"};
+    // clang-format on
+    const std::string page2 = Text(report, 2);
+    EXPECT_NE(page2.find("One-line diagram"), std::string::npos) << page2;
+    for (const std::string& note : notes) EXPECT_NE(page2.find(note), std::string::npos) << note << " in " << page2;
+    EXPECT_EQ(page2.find("Short-circuit currents by bus"), std::string::npos);
+    EXPECT_NE(Text(report, 3).find("Short-circuit currents by bus"), std::string::npos);
+    const std::string picture = FileBytes(svg);
+    EXPECT_NE(picture.find("<svg"), std::string::npos);
+    for (const char* text : {">UTIL<", ">I max 40.774 kA<", ">2000 kVA<", ">60 m<", ">300 kVA<"})
+        EXPECT_NE(picture.find(text), std::string::npos) << text;
+    const int pages = Pages(report);
+
+    r = RunCommand(kProgram + " --report " + report + " --no-report-one-line " + (dir / "network.csv") +
+                   " 2>&1 >/dev/null");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(ReportText(report).find("One-line diagram"), std::string::npos);
+    EXPECT_EQ(Pages(report), pages - 2);  // its page, and the short-circuit table back on the first
+
+    // A study without network columns: no picture, and a report without one.
+    std::ofstream(svg) << "old picture";
+    r = RunCommand(kProgram + " --one-line " + svg + " --report " + report + " " + kExample + " 2>&1 >/dev/null");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "zentavo-batch: the study has no network rows: no one-line written to " + svg + "\n");
+    EXPECT_EQ(FileBytes(svg), "old picture");
+    EXPECT_EQ(ReportText(report).find("One-line diagram"), std::string::npos);
+
+    // clang-format off
+    const std::pair<std::string, std::string> refused[] = {
+        {"--report-one-line",     "--report-one-line applies to the report: give --report FILE.pdf"},
+        {"--no-report-one-line",  "--no-report-one-line applies to the report: give --report FILE.pdf"},
+        {"--one-line -",          "--one-line writes an SVG file, not to standard output (name a file, ./- for one named -)"},
+        {"--one-line=",           "--one-line needs a file name"},
+    };
+    // clang-format on
+    for (const auto& [args, message] : refused) {
+        r = RunCommand(kProgram + " " + args + " " + kExample + " 2>&1 >/dev/null");
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_EQ(r.out, "zentavo-batch: " + message + " (see --help)\n") << args;
     }
 }
 

@@ -1,0 +1,383 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The one-line diagram of small networks and of the plant example: what it
+// holds (every bus and element once, the hazard of each bus from its
+// points, each element's state in the scenario drawn) and where it goes
+// (bars and notes apart, radial networks without a crossing, a tie between
+// the buses it joins, the same places for the same study).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "engine/number.h"
+#include "oneline/diagram.h"
+#include "oneline/layout.h"
+#include "study/study_file.h"
+#include "study_tools.h"
+
+namespace zentavo::oneline {
+namespace {
+
+const std::string kHeader =
+    "point,method,voltage,gap,work_distance,equipment_class,grounding,arc_time,arc_time_reduced,bus,from_bus,"
+    "branch_type,source_ka,source_xr,tx_kva,tx_z,tx_xr,cable_length,cable_r,cable_x,motor_kva,device_type,"
+    "fuse_curve,scenarios,lv_bus,tx_kva_mv,tx_kva_lv,tx_z_hl,tx_z_ml,tx_ur,tx_ur_hl,tx_ur_ml,gen_kva,gen_xd\n";
+
+// A point of `kv` volts on `bus`, its branch from `from`; `rest` the
+// columns from source_ka on (13 of them up to scenarios, then the
+// three-winding transformer's and the generator's).
+std::string Row(const std::string& kv, const std::string& bus, const std::string& from, const std::string& type,
+                const std::string& rest) {
+    return "p,empirical," + kv + ",32,455,Switchgear,Grounded,0.2,0.2," + bus + "," + from + "," + type + "," +
+           rest + "\n";
+}
+std::string Source(const std::string& bus) { return Row("13800", bus, "", "source", "25,15,,,,,,,,,,,,,,,,,,,,"); }
+std::string Transformer(const std::string& bus, const std::string& from, const std::string& more = ",,,") {
+    return Row("480", bus, from, "transformer", ",,2000,5.75,6,,,," + more + ",,,,,,,,,,");
+}
+// `more`: motor_kva, device_type, fuse_curve, scenarios.
+std::string Cable(const std::string& bus, const std::string& from, const std::string& more = ",,,") {
+    return Row("480", bus, from, "cable", ",,,,,30,0.1,0.08," + more + ",,,,,,,,,,");
+}
+
+// clang-format off
+const struct Network {
+    const char* name;
+    std::string study;
+    std::size_t buses, elements;
+    bool radial;
+} kNetworks[] = {
+    {"radial", kHeader + Source("U") + Transformer("SWG", "U") + Cable("M1", "SWG", "150,,,") +
+        Cable("P1", "M1", ",fuse-curve,200:300 400:20 1000:0.1,") + Cable("P2", "M1") + Cable("M2", "SWG") +
+        Row("13800", "MV", "U", "transformer3", ",,20000,8,,,,,,,,,LV,20000,10000,10,6,0.3,0.25,0.2,,") +
+        Cable("P3", "SWG"), 9, 9, true},
+    {"two sources", kHeader + Source("U1") + Source("U2") + Transformer("A", "U1") + Transformer("B", "U2") +
+        Cable("A1", "A") + Cable("B1", "B") + Cable("B2", "B"), 7, 7, true},
+    {"dead part and a generator", kHeader + Source("U") + Transformer("A", "U") + Cable("X1", "X") +
+        Cable("X2", "X1") + Row("480", "G", "", "generator", ",,,,,,,,,,,,,,,,,,,,1000,0.15") + Cable("G1", "G"),
+        7, 6, true},
+    {"double-ended", kHeader + Source("U") + Transformer("SUB-A", "U") + Transformer("SUB-B", "U") +
+        Cable("SUB-B", "SUB-A", ",,,tie-closed") + Cable("A1", "SUB-A") + Cable("B1", "SUB-B"), 5, 6, false},
+    {"second circuit", kHeader + Source("U") + Transformer("A", "U") + Cable("B", "A") + Cable("B", "A") +
+        Cable("C", "B"), 4, 5, false},
+    {"ring", kHeader + Source("U") + Transformer("A", "U") + Cable("B", "A") + Cable("C", "B") + Cable("D", "C") +
+        Cable("A", "D") + Cable("E", "C"), 6, 7, false},
+};
+// clang-format on
+
+StudyFile Parse(const std::string& study) { return StudyFile::Parse(study, StudyOptions{}); }
+
+std::string PlantStudy() { return study_test::FileBytes(ZENTAVO_EXAMPLES_DIR "/plant-network.csv"); }
+
+// A tree of `buses` 480 V buses under one transformer, each cable from an
+// earlier bus picked by a fixed sequence; every seventh bus with motors.
+std::string GeneratedTree(int buses) {
+    std::uint64_t seed = 0x9E3779B97F4A7C15ull;
+    std::string s = kHeader + Source("B0") + Transformer("B1", "B0");
+    for (int b = 2; b < buses; ++b) {
+        seed ^= seed << 13;
+        seed ^= seed >> 7;
+        seed ^= seed << 17;
+        const int from = 1 + static_cast<int>(seed % static_cast<std::uint64_t>(b - 1));
+        s += Cable("B" + std::to_string(b), "B" + std::to_string(from), b % 7 == 0 ? "50,,," : ",,,");
+    }
+    return s;
+}
+
+struct Segment {
+    Point a, b;
+    bool Vertical() const { return a.x == b.x; }
+};
+
+// Where links cross each other, and where a link meets a bus bar other than
+// at its own end on a bus of its element, or passes through a note.
+struct Faults {
+    int crossings = 0;
+    std::vector<std::string> wrong;
+};
+
+bool Between(double v, double a, double b) { return v > std::min(a, b) && v < std::max(a, b); }
+bool Within(double v, double a, double b) { return v >= std::min(a, b) && v <= std::max(a, b); }
+
+// Two segments of the drawing (each horizontal or vertical) cross: they
+// meet inside both, or lie along one line over a length.
+bool Cross(const Segment& s, const Segment& t) {
+    if (s.Vertical() == t.Vertical()) {
+        if (s.Vertical()) return s.a.x == t.a.x && std::max(std::min(s.a.y, s.b.y), std::min(t.a.y, t.b.y)) <
+                                                         std::min(std::max(s.a.y, s.b.y), std::max(t.a.y, t.b.y));
+        return s.a.y == t.a.y && std::max(std::min(s.a.x, s.b.x), std::min(t.a.x, t.b.x)) <
+                                     std::min(std::max(s.a.x, s.b.x), std::max(t.a.x, t.b.x));
+    }
+    const Segment& v = s.Vertical() ? s : t;
+    const Segment& h = s.Vertical() ? t : s;
+    return Between(v.a.x, h.a.x, h.b.x) && Between(h.a.y, v.a.y, v.b.y);
+}
+
+Faults Check(const Diagram& d, const Layout& l) {
+    Faults f;
+    std::vector<std::pair<std::size_t, Segment>> segments;
+    for (std::size_t e = 0; e < l.elements.size(); ++e) {
+        for (const auto& line : l.elements[e].links) {
+            for (std::size_t k = 1; k < line.size(); ++k) {
+                EXPECT_TRUE(line[k].x == line[k - 1].x || line[k].y == line[k - 1].y) << "element " << e;
+                if (!(line[k] == line[k - 1])) segments.push_back({e, {line[k - 1], line[k]}});
+            }
+        }
+    }
+    for (std::size_t i = 0; i < segments.size(); ++i) {
+        for (std::size_t j = i + 1; j < segments.size(); ++j) {
+            if (segments[i].first != segments[j].first && Cross(segments[i].second, segments[j].second)) ++f.crossings;
+        }
+    }
+    for (const auto& [e, s] : segments) {
+        const auto& buses = d.elements[e].buses;
+        for (std::size_t b = 0; b < l.buses.size(); ++b) {
+            const PlacedBus& bar = l.buses[b];
+            const bool own = std::find(buses.begin(), buses.end(), static_cast<int>(b)) != buses.end();
+            const bool meets = s.Vertical() ? Within(s.a.x, bar.x0, bar.x1) && Within(bar.y, s.a.y, s.b.y)
+                                            : s.a.y == bar.y && std::max(s.a.x, s.b.x) >= bar.x0 &&
+                                                  std::min(s.a.x, s.b.x) <= bar.x1;
+            const bool atEnd = s.Vertical() && (s.a.y == bar.y || s.b.y == bar.y);
+            if (meets && !(own && atEnd))
+                f.wrong.push_back("element " + std::to_string(e) + " meets the bar of " + d.buses[b].name);
+            const Box& n = bar.note;
+            const bool inNote = s.Vertical() ? Between(s.a.x, n.x, n.x + n.w) &&
+                                                   std::max(s.a.y, s.b.y) > n.y && std::min(s.a.y, s.b.y) < n.y + n.h
+                                             : Between(s.a.y, n.y, n.y + n.h) &&
+                                                   std::max(s.a.x, s.b.x) > n.x && std::min(s.a.x, s.b.x) < n.x + n.w;
+            if (inNote) f.wrong.push_back("element " + std::to_string(e) + " passes through the note of " + d.buses[b].name);
+        }
+    }
+    return f;
+}
+
+// The buses whose bars the ends of an element's links lie on.
+std::set<int> BusesReached(const Layout& l, const PlacedElement& p) {
+    std::set<int> reached;
+    for (const auto& line : p.links) {
+        for (const Point& end : {line.front(), line.back()}) {
+            for (std::size_t b = 0; b < l.buses.size(); ++b) {
+                if (end.y == l.buses[b].y && end.x >= l.buses[b].x0 && end.x <= l.buses[b].x1)
+                    reached.insert(static_cast<int>(b));
+            }
+        }
+    }
+    return reached;
+}
+
+TEST(OneLineLayout, EveryBusAndElementPlacedOnceOnItsBuses) {
+    for (const Network& n : kNetworks) {
+        SCOPED_TRACE(n.name);
+        const StudyFile file = Parse(n.study);
+        const Diagram d = StudyDiagram(file);
+        ASSERT_EQ(d.buses.size(), n.buses);
+        ASSERT_EQ(d.elements.size(), n.elements);
+        const Layout l = LayOut(d);
+        ASSERT_EQ(l.buses.size(), n.buses);
+        ASSERT_EQ(l.elements.size(), n.elements);
+        for (std::size_t e = 0; e < d.elements.size(); ++e) {
+            SCOPED_TRACE(e);
+            const PlacedElement& p = l.elements[e];
+            ASSERT_FALSE(p.links.empty());
+            std::set<int> own;
+            for (int b : d.elements[e].buses) {
+                if (b >= 0) own.insert(b);
+            }
+            // A branch reaches each of its buses; a source, generator or
+            // motor its own, from which it stands above (below for a motor).
+            if (own.size() > 1) {
+                EXPECT_EQ(BusesReached(l, p), own);
+            } else {
+                EXPECT_EQ(BusesReached(l, p), own);
+                EXPECT_EQ(p.direction, d.elements[e].kind == ElementKind::Motor ? 1 : -1);
+            }
+        }
+    }
+}
+
+TEST(OneLineLayout, BarsAndNotesNeverOverlap) {
+    std::vector<std::pair<std::string, std::string>> studies;
+    for (const Network& n : kNetworks) studies.push_back({n.name, n.study});
+    studies.push_back({"plant", PlantStudy()});
+    studies.push_back({"tree of 400", GeneratedTree(400)});
+    for (const auto& [name, study] : studies) {
+        SCOPED_TRACE(name);
+        const Layout l = LayOut(StudyDiagram(Parse(study)));
+        std::vector<Box> boxes;
+        for (const PlacedBus& b : l.buses) {
+            boxes.push_back(b.Bar());
+            boxes.push_back(b.note);
+            EXPECT_LT(b.x0, b.x1);
+        }
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            EXPECT_TRUE(boxes[i].x >= 0 && boxes[i].y >= 0 && boxes[i].x + boxes[i].w <= l.width &&
+                        boxes[i].y + boxes[i].h <= l.height);
+            for (std::size_t j = i + 1; j < boxes.size(); ++j) EXPECT_FALSE(boxes[i].Overlaps(boxes[j])) << i << " " << j;
+        }
+    }
+}
+
+TEST(OneLineLayout, NetworksWithoutCrossingsTiesOnlyWhereLoopsClose) {
+    std::vector<std::tuple<std::string, std::string, bool>> studies;
+    for (const Network& n : kNetworks) studies.push_back({n.name, n.study, n.radial});
+    studies.push_back({"tree of 400", GeneratedTree(400), true});
+    studies.push_back({"plant", PlantStudy(), false});
+    for (const auto& [name, study, radial] : studies) {
+        SCOPED_TRACE(name);
+        const Diagram d = StudyDiagram(Parse(study));
+        const Layout l = LayOut(d);
+        const Faults f = Check(d, l);
+        // No link meets a bar but at its own ends, nor a note, ties or not.
+        EXPECT_TRUE(f.wrong.empty()) << f.wrong.front();
+        // Radial networks have none; these small meshes and the plant's tie
+        // and second circuit none either.
+        EXPECT_EQ(f.crossings, 0);
+        std::size_t ties = 0;
+        for (const PlacedElement& p : l.elements) ties += p.tie;
+        EXPECT_EQ(ties > 0, !radial);
+        // Sources at the top: above every bus bar.
+        for (std::size_t e = 0; e < d.elements.size(); ++e) {
+            if (d.elements[e].kind != ElementKind::Source) continue;
+            for (const PlacedBus& b : l.buses) EXPECT_LT(l.elements[e].symbol.y, b.y);
+        }
+    }
+}
+
+TEST(OneLineLayout, LayersFollowTheBranchesFromTheSources) {
+    const Diagram d = StudyDiagram(Parse(kNetworks[0].study));
+    const Layout l = LayOut(d);
+    // clang-format off
+    const std::map<std::string, int> layers = {
+        {"U", 0}, {"SWG", 1}, {"MV", 1}, {"M1", 2}, {"M2", 2}, {"P3", 2}, {"LV", 1}, {"P1", 3}, {"P2", 3}};
+    // clang-format on
+    for (const auto& [bus, layer] : layers) {
+        SCOPED_TRACE(bus);
+        const int b = d.BusOf(bus);
+        ASSERT_GE(b, 0);
+        EXPECT_EQ(l.buses[static_cast<std::size_t>(b)].layer, layer);
+    }
+    EXPECT_EQ(l.layers, 4);
+    // A bus below the one feeding it, within its bar's reach.
+    const PlacedBus& swg = l.buses[static_cast<std::size_t>(d.BusOf("SWG"))];
+    const PlacedBus& m1 = l.buses[static_cast<std::size_t>(d.BusOf("M1"))];
+    EXPECT_GT(m1.y, swg.y);
+    EXPECT_TRUE(m1.x0 >= swg.x0 && m1.x0 < swg.x1);
+}
+
+TEST(OneLineLayout, ATieRunsBetweenTheBusesItJoins) {
+    const Diagram d = StudyDiagram(Parse(kNetworks[3].study));  // double-ended
+    const Layout l = LayOut(d);
+    std::vector<std::size_t> ties;
+    for (std::size_t e = 0; e < l.elements.size(); ++e) {
+        if (l.elements[e].tie) ties.push_back(e);
+    }
+    ASSERT_EQ(ties.size(), 1u);
+    const DiagramElement& tie = d.elements[ties[0]];
+    EXPECT_EQ(d.buses[static_cast<std::size_t>(tie.buses[0])].name, "SUB-A");
+    EXPECT_EQ(d.buses[static_cast<std::size_t>(tie.buses[1])].name, "SUB-B");
+    EXPECT_EQ(BusesReached(l, l.elements[ties[0]]), (std::set<int>{tie.buses[0], tie.buses[1]}));
+    // Both substations in one layer: the tie leaves one downwards and
+    // comes up into the other.
+    const std::vector<Point>& line = l.elements[ties[0]].links.front();
+    EXPECT_EQ(line.front().y, line.back().y);
+    EXPECT_GT(std::max_element(line.begin(), line.end(), [](Point a, Point b) { return a.y < b.y; })->y,
+              line.front().y + kBandBelow);
+}
+
+TEST(OneLineLayout, TheSameStudyGivesTheSamePlaces) {
+    for (const std::string& study : {PlantStudy(), GeneratedTree(300), kNetworks[5].study}) {
+        const Layout a = LayOut(StudyDiagram(Parse(study)));
+        const Layout b = LayOut(StudyDiagram(Parse(study)));
+        ASSERT_EQ(a.buses.size(), b.buses.size());
+        ASSERT_EQ(a.elements.size(), b.elements.size());
+        EXPECT_EQ(a.width, b.width);
+        EXPECT_EQ(a.height, b.height);
+        for (std::size_t i = 0; i < a.buses.size(); ++i) {
+            EXPECT_TRUE(a.buses[i].x0 == b.buses[i].x0 && a.buses[i].x1 == b.buses[i].x1 &&
+                        a.buses[i].y == b.buses[i].y && a.buses[i].note == b.buses[i].note);
+        }
+        for (std::size_t i = 0; i < a.elements.size(); ++i) {
+            EXPECT_EQ(a.elements[i].links, b.elements[i].links);
+            EXPECT_EQ(a.elements[i].symbol, b.elements[i].symbol);
+        }
+    }
+}
+
+TEST(OneLineLayout, AClickFindsTheBusUnderIt) {
+    const Diagram d = StudyDiagram(Parse(kNetworks[0].study));
+    const Layout l = LayOut(d);
+    for (std::size_t b = 0; b < l.buses.size(); ++b) {
+        const PlacedBus& p = l.buses[b];
+        EXPECT_EQ(BusAt(l, {(p.x0 + p.x1) / 2, p.y + 3}), b);  // within the slack of the bar
+        EXPECT_EQ(BusAt(l, {p.note.x + 2, p.note.y + p.note.h - 2}), b);
+    }
+    EXPECT_EQ(BusAt(l, {1, 1}), std::nullopt);
+}
+
+// The plant example's buses against its results file (the batch program's
+// output): each bus's note gives the largest governing energy and PPE level
+// of its points, and the currents of the scenario drawn (normal) where the
+// worst scenario of its points is that one.
+TEST(OneLineDiagram, ThePlantsBusesCarryTheirPointsResults) {
+    const StudyFile file = Parse(PlantStudy());
+    const Diagram d = StudyDiagram(file);
+    EXPECT_EQ(d.scenario, "normal");
+    ASSERT_EQ(d.buses.size(), 32u);
+    const std::vector<study_test::CsvRow> out =
+        study_test::CsvRows(study_test::FileBytes(ZENTAVO_EXAMPLES_DIR "/plant-network-results.csv"));
+    ASSERT_EQ(out.size(), file.RowCount());
+    std::map<std::string, const study_test::CsvRow*> worst;
+    std::set<std::string> otherScenario;
+    for (const auto& row : out) {
+        const std::string& bus = row.at("bus");
+        if (row.at("scenario_worst") != "normal") otherScenario.insert(bus);
+        if (row.at("status") == "error") continue;
+        if (!worst[bus] || ParseNumber(row.at("incident_energy_governing")) >
+                               ParseNumber(worst[bus]->at("incident_energy_governing")))
+            worst[bus] = &row;
+    }
+    for (const DiagramBus& bus : d.buses) {
+        SCOPED_TRACE(bus.name);
+        const auto note = BusNote(bus, UnitSettings{}, '.');
+        EXPECT_EQ(note[0], bus.name);
+        EXPECT_EQ(note[1], bus.kV >= 1 ? "13.8 kV" : bus.kV > 0.4 ? "480 V" : "208 V");
+        const study_test::CsvRow& w = *worst.at(bus.name);
+        EXPECT_EQ(note[4], w.at("incident_energy_governing") + " cal/cm2, PPE " + w.at("ppe_level_governing"));
+        if (!otherScenario.count(bus.name)) {
+            EXPECT_EQ(note[2], "I max " + w.at("bolted_current_max") + " kA");
+            EXPECT_EQ(note[3], "I min " + w.at("bolted_current_min") + " kA");
+        }
+    }
+    // Its elements: a branch per row that has one, a motor per motor row;
+    // the tie open in the scenario normal, closed in tie-closed; the devices
+    // by their rows' device_type.
+    std::map<std::pair<ElementKind, DeviceMark>, int> kinds;
+    for (const DiagramElement& e : d.elements) ++kinds[{e.kind, e.device}];
+    // clang-format off
+    const std::map<std::pair<ElementKind, DeviceMark>, int> expected = {
+        {{ElementKind::Source, DeviceMark::None}, 1},      {{ElementKind::Cable, DeviceMark::Relay}, 4},
+        {{ElementKind::Cable, DeviceMark::None}, 2},       {{ElementKind::Transformer, DeviceMark::Breaker}, 2},
+        {{ElementKind::Cable, DeviceMark::Breaker}, 9},    {{ElementKind::Cable, DeviceMark::Fuse}, 12},
+        {{ElementKind::Transformer, DeviceMark::None}, 4}, {{ElementKind::Motor, DeviceMark::None}, 9},
+    };
+    // clang-format on
+    EXPECT_EQ(kinds, expected);
+    ASSERT_EQ(file.ScenarioNames().size(), 3u);  // normal, maint, tie-closed
+    for (std::size_t scenario = 0; scenario < 3; ++scenario) {
+        const Diagram s = StudyDiagram(file, scenario);
+        EXPECT_EQ(s.scenario, file.ScenarioNames()[scenario]);
+        for (const DiagramElement& e : s.elements) {
+            const bool tie = file.Input(e.row, kScenariosColumn) == "tie-closed";
+            EXPECT_EQ(e.state, tie && s.scenario != "tie-closed" ? ElementState::Open : ElementState::Closed) << e.row;
+        }
+    }
+    EXPECT_TRUE(StudyDiagram(file, 3).buses.empty());
+}
+
+}  // namespace
+}  // namespace zentavo::oneline

@@ -1,0 +1,250 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The plant example's one-line painted: every note's lines written inside
+// the box the layout gave its bus (read from the painter's own text calls
+// on a recording device, under a zoom and a shift), each element's text
+// beside its symbol, the buses tinted by their hazard in a picture; its SVG
+// file; the report's one-line pages before the short-circuit table.
+#include <QFile>
+#include <QDir>
+#include <QImage>
+#include <QSet>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <array>
+#include <memory>
+
+#include "../picture_tools.h"
+#include "../poppler_tools.h"
+#include "engine/classification.h"
+#include "oneline/diagram.h"
+#include "oneline/layout.h"
+#include "render/one_line_painter.h"
+#include "render/study_pdf.h"
+#include "study/study_file.h"
+
+using namespace zentavo;
+using namespace zentavo::render;
+
+namespace {
+
+// A paint device that keeps each text painted on it and where its baseline
+// starts on the device, and paints nothing else.
+class TextEngine : public QPaintEngine {
+public:
+    TextEngine() : QPaintEngine(QPaintEngine::AllFeatures) {}
+    struct Painted {
+        QPointF at;
+        QString text;
+    };
+    std::vector<Painted> texts;
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override {}
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+    void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+    void drawPath(const QPainterPath&) override {}
+    void drawTextItem(const QPointF& p, const QTextItem& item) override {
+        texts.push_back({state->transform().map(p), item.text()});
+    }
+    Type type() const override { return QPaintEngine::User; }
+};
+
+class TextDevice : public QPaintDevice {
+public:
+    QPaintEngine* paintEngine() const override { return &engine; }
+    mutable TextEngine engine;
+
+protected:
+    int metric(PaintDeviceMetric m) const override {
+        switch (m) {
+            case PdmWidth:
+            case PdmHeight:
+                return 20000;
+            case PdmDpiX:
+            case PdmDpiY:
+            case PdmPhysicalDpiX:
+            case PdmPhysicalDpiY:
+                return 72;
+            case PdmDepth:
+                return 32;
+            case PdmDevicePixelRatio:
+                return 1;
+            case PdmDevicePixelRatioScaled:
+                return static_cast<int>(devicePixelRatioFScale());
+            default:
+                return 1;
+        }
+    }
+};
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+StudyFile Plant() {
+    QFile f(QStringLiteral(ZENTAVO_EXAMPLES_DIR "/plant-network.csv"));
+    if (!f.open(QIODevice::ReadOnly)) qFatal("no plant example");
+    return StudyFile::Parse(f.readAll().toStdString(), StudyOptions{});
+}
+
+// The study's points as the report takes them, their texts held here.
+struct Points {
+    explicit Points(const StudyFile& file) : file_(file), texts_(file.RowCount()), names_(file.RowCount()) {
+        for (std::size_t i = 0; i < file.RowCount(); ++i) {
+            names_[i] = file.Point(i);
+            for (int c = 0; c < kStudyInputColumnCount; ++c)
+                texts_[i][static_cast<std::size_t>(c)] = file.Input(i, static_cast<StudyInputColumn>(c));
+        }
+    }
+    StudyPointView operator()(std::size_t i) const {
+        StudyPointView v;
+        v.name = names_[i];
+        for (std::size_t c = 0; c < texts_[i].size(); ++c) v.inputs[c] = texts_[i][c];
+        v.result = &file_.Result(i);
+        return v;
+    }
+    const StudyFile& file_;
+    std::vector<std::array<std::string, kStudyInputColumnCount>> texts_;
+    std::vector<std::string> names_;
+};
+
+}  // namespace
+
+class OneLineTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void notesAndTextsStandWhereTheLayoutPutThem() {
+        const StudyFile file = Plant();
+        const oneline::Diagram d = oneline::StudyDiagram(file);
+        const oneline::Layout l = oneline::LayOut(d);
+        QCOMPARE(d.buses.size(), std::size_t{32});
+        TextDevice device;
+        QTransform zoom;
+        zoom.translate(40, 25);
+        zoom.scale(1.5, 1.5);
+        {
+            QPainter painter(&device);
+            painter.setTransform(zoom);
+            PaintOneLine(painter, d, l, OneLineStyle{});
+        }
+        const QTransform back = zoom.inverted();
+        const auto& painted = device.engine.texts;
+        // A text painted with its baseline's start in the box.
+        auto paintedIn = [&](const QString& text, const oneline::Box& box) {
+            return std::any_of(painted.begin(), painted.end(), [&](const TextEngine::Painted& p) {
+                const QPointF at = back.map(p.at);
+                return p.text == text && box.Contains({at.x(), at.y()});
+            });
+        };
+        for (std::size_t b = 0; b < d.buses.size(); ++b) {
+            const auto lines = oneline::BusNote(d.buses[b], UnitSettings{}, '.');
+            for (const std::string& line : lines) {
+                if (!line.empty()) QVERIFY2(paintedIn(Q(line), l.buses[b].note), qPrintable(Q(d.buses[b].name + ": " + line)));
+            }
+            // The name nowhere else.
+            QCOMPARE(std::count_if(painted.begin(), painted.end(),
+                                   [&](const TextEngine::Painted& p) { return p.text == Q(d.buses[b].name); }),
+                     1);
+        }
+        for (std::size_t e = 0; e < d.elements.size(); ++e) {
+            const std::string text = oneline::ElementText(d.elements[e], '.');
+            if (text.empty()) continue;
+            const oneline::PlacedElement& p = l.elements[e];
+            const oneline::Box beside{p.text.x - 0.5, p.text.y - 8, oneline::kSlot / 2, 16};
+            QVERIFY2(paintedIn(Q(text), beside), qPrintable(Q(text)));
+        }
+    }
+
+    // The picture itself: letters in every note, each bus bar in the tint
+    // of its worst point (red for the substations above 40 cal/cm2).
+    void busesTintedByTheirHazard() {
+        const StudyFile file = Plant();
+        const oneline::Diagram d = oneline::StudyDiagram(file);
+        const oneline::Layout l = oneline::LayOut(d);
+        QImage image(static_cast<int>(l.width), static_cast<int>(l.height), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            PaintOneLine(painter, d, l, OneLineStyle{});
+        }
+        int red = 0;
+        for (std::size_t b = 0; b < d.buses.size(); ++b) {
+            const oneline::PlacedBus& p = l.buses[b];
+            const auto tint = PpeTint(d.buses[b].ppeIndex);
+            QVERIFY2(PaintedNear(image, QPointF((p.x0 + p.x1) / 2, p.y), tint ? *tint : 0x303030u),
+                     qPrintable(Q(d.buses[b].name)));
+            red += tint == 0xE85050u;
+            int dark = 0;
+            for (int y = static_cast<int>(p.note.y); y < static_cast<int>(p.note.y + p.note.h); ++y) {
+                for (int x = static_cast<int>(p.note.x); x < static_cast<int>(p.note.x + p.note.w); ++x)
+                    dark += qGray(image.pixel(x, y)) < 100;
+            }
+            QVERIFY2(dark > 100, qPrintable(Q(d.buses[b].name)));
+        }
+        QCOMPARE(red, 2);  // SUB-A and SUB-B: 108.25 and 96.00 cal/cm2
+    }
+
+    void svgHoldsTheBusesAndIsWrittenWhole() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("plant.svg"));
+        const oneline::Diagram d = oneline::StudyDiagram(Plant());
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("older");
+        old.close();
+        OneLineStyle style;
+        style.caption = OneLineCaption(d);
+        QCOMPARE(SaveOneLineSvg(path, d, style).outcome, StudyExportResult::kWritten);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QString svg = QString::fromUtf8(f.readAll());
+        QVERIFY(svg.contains(QStringLiteral("<svg")));
+        QVERIFY(svg.contains(QStringLiteral("<title>One-line diagram, scenario normal</title>")));
+        for (const oneline::DiagramBus& b : d.buses) QVERIFY2(svg.contains(QLatin1Char('>') + Q(b.name) + QLatin1Char('<')), qPrintable(Q(b.name)));
+        // Nothing to draw: no file, the older one kept.
+        const QString none = dir.filePath(QStringLiteral("none.svg"));
+        QCOMPARE(SaveOneLineSvg(none, oneline::Diagram{}, style).outcome, StudyExportResult::kNothingToWrite);
+        QVERIFY(!QFile::exists(none));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+    }
+
+    // The report: the one-line on sheets of its own right after the first
+    // page, as vectors and text, the short-circuit table after them.
+    void reportCarriesTheOneLineBeforeTheShortCircuitTable() {
+        QTemporaryDir dir;
+        const StudyFile file = Plant();
+        const Points points(file);
+        StudyReportOptions o;
+        o.network = file.Network();
+        o.networkScenario = file.ScenarioNames().front();
+        o.oneLine = std::make_shared<const oneline::Diagram>(oneline::StudyDiagram(file));
+        const QString path = dir.filePath(QStringLiteral("report.pdf"));
+        const StudyPointAt at = [&points](std::size_t i) { return points(i); };
+        QCOMPARE(SaveStudyReportPdf(path, file.RowCount(), at, o, {}).outcome, StudyExportResult::kWritten);
+        const QStringList pages = RunPdfTool("pdftotext", {"-layout", path, "-"}).split(QLatin1Char('\f'));
+        int first = -1, last = -1, table = -1;
+        QSet<QString> named;
+        for (int p = 0; p < pages.size(); ++p) {
+            if (pages[p].contains(QStringLiteral("One-line diagram, scenario normal"))) {
+                if (first < 0) first = p;
+                last = p;
+                for (const oneline::DiagramBus& b : o.oneLine->buses) {
+                    if (pages[p].contains(Q(b.name))) named.insert(Q(b.name));
+                }
+                QVERIFY(!pages[p].contains(QStringLiteral("Short-circuit currents by bus")));
+            }
+            if (table < 0 && pages[p].contains(QStringLiteral("Short-circuit currents by bus"))) table = p;
+        }
+        QCOMPARE(first, 1);
+        QVERIFY2(last - first + 1 > 1, "the plant takes more than one sheet at a readable scale");
+        QVERIFY(pages[last].contains(QStringLiteral("sheet %1 of %1").arg(last - first + 1)));
+        QCOMPARE(table, last + 1);
+        QCOMPARE(named.size(), 32);
+        // Drawn, not pasted as a picture.
+        QCOMPARE(RunPdfTool("pdfimages", {"-list", path}).trimmed().split(QLatin1Char('\n')).size(), 2);
+    }
+};
+
+QTEST_MAIN(OneLineTest)
+#include "one_line_test.moc"
