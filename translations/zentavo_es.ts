@@ -3154,6 +3154,26 @@ y %n etiqueta(s) más con el nombre cortado</numerusform>
         <source>&amp;One-line diagram</source>
         <translation>Diagrama &amp;unifilar</translation>
     </message>
+    <message>
+        <source>Fill cells</source>
+        <translation>Rellenar celdas</translation>
+    </message>
+    <message>
+        <source>C&amp;lear cells</source>
+        <translation>&amp;Vaciar celdas</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>%1 of %2 points shown</source>
+        <translation>%1 de %2 puntos mostrados</translation>
+    </message>
+    <message>
+        <source>Clear cells</source>
+        <translation>Vaciar celdas</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TStudyExport</name>

@@ -3154,6 +3154,26 @@ et %n autre(s) étiquette(s) au nom coupé</numerusform>
         <source>&amp;One-line diagram</source>
         <translation>Schéma &amp;unifilaire</translation>
     </message>
+    <message>
+        <source>Fill cells</source>
+        <translation>Remplir les cellules</translation>
+    </message>
+    <message>
+        <source>C&amp;lear cells</source>
+        <translation>&amp;Vider les cellules</translation>
+    </message>
+    <message>
+        <source>Network</source>
+        <translation>Réseau</translation>
+    </message>
+    <message>
+        <source>%1 of %2 points shown</source>
+        <translation>%1 points affichés sur %2</translation>
+    </message>
+    <message>
+        <source>Clear cells</source>
+        <translation>Vider les cellules</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TStudyExport</name>

@@ -187,10 +187,30 @@ void Application::CentreOnScreen(QWidget* window) {
     if (window->geometry() != body) window->setGeometry(body);
 }
 
+void Application::Place(QWidget* window) {
+    // A study window opened beside another stands a step down and to the
+    // right of the last one, so that both can be seen and reached; it is
+    // centred where the step would leave the screen.
+    QWidget* last = lastStudy_;
+    if (qobject_cast<TStudy*>(window) && last && last != window && last->isVisible()) {
+        const QScreen* screen = last->screen();
+        const QRect area = screen ? screen->availableGeometry() : QRect();
+        const QMargins frame = FrameOf(window).isNull() ? frame_ : FrameOf(window);
+        const QPoint step(32, 32);
+        QRect framed(last->frameGeometry().topLeft() + step, window->size().grownBy(frame));
+        if (area.contains(framed)) {
+            const QRect body = framed.marginsRemoved(frame);
+            if (window->geometry() != body) window->setGeometry(body);
+            return;
+        }
+    }
+    CentreOnScreen(window);
+}
+
 bool Application::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Show && !event->spontaneous() && IsPlacedWindow(watched)) {
         auto* window = static_cast<QWidget*>(watched);
-        CentreOnScreen(window);
+        Place(window);
         window->setProperty(kAwaitingFrame, true);
     } else if (event->type() == QEvent::Resize && IsPlacedWindow(watched)) {
         // A window its own layout made larger (a device's fields shown, a
@@ -210,7 +230,8 @@ bool Application::eventFilter(QObject* watched, QEvent* event) {
         QWidget* window = handle && handle->isExposed() ? QWidget::find(handle->winId()) : nullptr;
         if (window && window->property(kAwaitingFrame).toBool()) {
             window->setProperty(kAwaitingFrame, QVariant());
-            CentreOnScreen(window);
+            Place(window);
+            if (qobject_cast<TStudy*>(window)) lastStudy_ = window;
         }
     }
     return QObject::eventFilter(watched, event);

@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QMargins>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -94,6 +95,9 @@ public:
     // Every window of the program is placed so each time it is shown, and
     // again when its own layout makes it larger.
     void CentreOnScreen(QWidget* window);
+    // Where a window is put as it is shown: centred, or a study window a
+    // step from the study window shown last.
+    void Place(QWidget* window);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -107,6 +111,7 @@ private:
     // The frame the window manager last drew around a window of the program:
     // it stands for the frame of a window not framed yet.
     QMargins frame_;
+    QPointer<QWidget> lastStudy_;  // the study window placed last
     std::unique_ptr<Tmain> main_;
     std::unique_ptr<TSecond> second_;
     std::unique_ptr<TThird> third_;

@@ -727,6 +727,21 @@ void StudyModel::AddRow(int at, NewRowKind kind, std::optional<int> like) {
     undo_.push(new InsertCommand(*this, at, {file_.NewRecord(fields)}, tr(what)));
 }
 
+void StudyModel::SetCells(const QModelIndexList& cells, const QString& typed, const QString& what) {
+    QModelIndexList taking;
+    for (const QModelIndex& i : cells) {
+        if (!i.isValid() || !(flags(i) & Qt::ItemIsEditable)) continue;
+        if (const QString fault = CellFault(i.column(), typed); !typed.isEmpty() && !fault.isEmpty()) {
+            throw std::runtime_error(Utf8(fault));
+        }
+        if (Cell(i.row(), i.column()) != Stored(typed, i.column())) taking << i;
+    }
+    if (taking.isEmpty()) return;
+    undo_.beginMacro(what);
+    for (const QModelIndex& i : taking) setData(i, typed, Qt::EditRole);
+    undo_.endMacro();
+}
+
 bool StudyModel::DefinesNetworkElement(int row) const {
     if (!file_.Network()) return false;
     for (int c = kFromBusColumn; c <= kLastNetworkColumn; ++c) {

@@ -93,6 +93,11 @@ public:
     // Whether a row defines a branch, source or motor of the study's network.
     bool DefinesNetworkElement(int row) const;
     void DeleteRows(const std::vector<int>& rows);
+    // One text in every cell of `cells` (model indexes) that takes it, as one
+    // undoable step: empty clears them (Delete), a value fills them
+    // (Ctrl+Enter). Result cells are passed by. Refuses the whole (nothing
+    // changes) with the first cell's reason when one of them cannot take it.
+    void SetCells(const QModelIndexList& cells, const QString& typed, const QString& what);
     // Rows as a spreadsheet takes them: a heading line as the table shows it
     // (words with units), then one tab-separated line per row.
     QString CopyRows(const std::vector<int>& rows) const;

@@ -24,6 +24,7 @@
 #include <QStatusBar>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <QKeyEvent>
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -69,8 +70,32 @@ std::string LocalPath(const QString& path) { return QFile::encodeName(path).toSt
 // before they are kept.
 class StudyDelegate : public QStyledItemDelegate {
 public:
-    StudyDelegate(Application& app, StudyModel& model, QWidget* window, QObject* parent)
-        : QStyledItemDelegate(parent), app_(app), model_(model), window_(window) {}
+    // `fill`: the text of an editor left by Ctrl+Enter, for every selected cell.
+    StudyDelegate(Application& app, StudyModel& model, QWidget* window, QObject* parent,
+                  std::function<void(const QString&)> fill)
+        : QStyledItemDelegate(parent), app_(app), model_(model), window_(window), fill_(std::move(fill)) {}
+
+    bool eventFilter(QObject* object, QEvent* event) override {
+        // Ctrl+Enter, as in a spreadsheet: the text typed fills every
+        // selected cell, as one step.
+        auto* editor = qobject_cast<QWidget*>(object);
+        if (editor && event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+                (key->modifiers() & Qt::ControlModifier)) {
+                QString text;
+                if (auto* box = qobject_cast<QComboBox*>(editor)) {
+                    text = box->currentText();
+                } else if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+                    text = line->text().trimmed();
+                }
+                emit const_cast<StudyDelegate*>(this)->closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+                QTimer::singleShot(0, &model_, [this, text] { app_.Guard(window_, [&] { fill_(text); }); });
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override {
@@ -120,6 +145,7 @@ private:
     Application& app_;
     StudyModel& model_;
     QWidget* window_;
+    std::function<void(const QString&)> fill_;
 };
 
 FileChoice Choice(const QString& title, const QString& filter, const QString& suffix, const QString& initial) {
@@ -259,24 +285,26 @@ void TStudy::BuildNetworkBar() {
     addToolBar(Qt::TopToolBarArea, bar);
 }
 
-void TStudy::BuildTable(QWidget* central) {
-    // The point column stays in view when the table scrolls sideways.
-    auto* table = new FrozenColumnTable(central);
-    StudyTable = table;
-    // The name and what the row gives stay in view as the inputs scroll by.
-    table->SetFrozenColumns(1 + static_cast<int>(std::size(StudyModel::kGoverningResults)));
-    StudyTable->setObjectName("StudyTable");
-    StudyTable->setAccessibleName(tr("Points of the study"));
-    StudyTable->setModel(proxy_);
-    table->SetDelegates([this](QObject* parent) { return new StudyDelegate(app_, *model_, this, parent); });
-    StudyTable->setSelectionBehavior(QAbstractItemView::SelectItems);
-    StudyTable->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                                QAbstractItemView::AnyKeyPressed);
-    StudyTable->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-    StudyTable->setSortingEnabled(true);
-    StudyTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    StudyTable->verticalHeader()->setDefaultSectionSize(StudyTable->fontMetrics().height() + 8);
-    StudyTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+bool TStudy::HighestFirst(int column) const {
+    const StudyModel::Column& c = model_->columns()[static_cast<std::size_t>(column)];
+    if (c.kind != StudyModel::Column::Result) return false;
+    switch (c.index) {
+        case kIncidentEnergyColumn:
+        case kIncidentEnergyReducedColumn:
+        case kIncidentEnergyGoverningColumn:
+        case kFlashBoundaryColumn:
+        case kFlashBoundaryReducedColumn:
+        case kFlashBoundaryGoverningColumn:
+        case kPpeLevelColumn:
+        case kPpeLevelReducedColumn:
+        case kPpeLevelGoverningColumn:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void TStudy::SizeColumns() {
     // Widths from the headings and the first rows: measuring every row of a
     // large study would take seconds.
     const QFontMetrics fm = StudyTable->fontMetrics();
@@ -289,6 +317,31 @@ void TStudy::BuildTable(QWidget* central) {
         }
         StudyTable->setColumnWidth(c, std::min(w, 360));
     }
+}
+
+void TStudy::BuildTable(QWidget* central) {
+    // The point column stays in view when the table scrolls sideways.
+    auto* table = new FrozenColumnTable(central);
+    StudyTable = table;
+    // The name and what the row gives stay in view as the inputs scroll by.
+    table->SetFrozenColumns(1 + static_cast<int>(std::size(StudyModel::kGoverningResults)));
+    StudyTable->setObjectName("StudyTable");
+    StudyTable->setAccessibleName(tr("Points of the study"));
+    StudyTable->setModel(proxy_);
+    table->SetDelegates([this](QObject* parent) {
+        return new StudyDelegate(app_, *model_, this, parent, [this](const QString& text) {
+            model_->SetCells(SelectedCells(), text, tr("Fill cells"));
+        });
+    });
+    StudyTable->setSelectionBehavior(QAbstractItemView::SelectItems);
+    StudyTable->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                                QAbstractItemView::AnyKeyPressed);
+    StudyTable->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    StudyTable->setSortingEnabled(true);
+    StudyTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    StudyTable->verticalHeader()->setDefaultSectionSize(StudyTable->fontMetrics().height() + 8);
+    StudyTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    SizeColumns();
 }
 
 void TStudy::BuildCurveDock() {
@@ -336,6 +389,20 @@ void TStudy::BuildRowFormDock() {
 
 void TStudy::ConnectControls() {
     connect(FilterEdit, &QLineEdit::textChanged, proxy_, &QSortFilterProxyModel::setFilterFixedString);
+    connect(proxy_, &QAbstractItemModel::rowsInserted, this, [this] { UpdateStatus(); });
+    connect(proxy_, &QAbstractItemModel::rowsRemoved, this, [this] { UpdateStatus(); });
+    connect(proxy_, &QAbstractItemModel::layoutChanged, this, [this] { UpdateStatus(); });
+    connect(proxy_, &QAbstractItemModel::modelReset, this, [this] { UpdateStatus(); });
+    // The first click on a heading of energies, boundaries or PPE levels
+    // puts the greatest hazard first; the next one turns the order round.
+    connect(StudyTable->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
+            [this](int column, Qt::SortOrder order) {
+                const bool first = column != sortedColumn_;
+                sortedColumn_ = column;
+                if (first && order == Qt::AscendingOrder && HighestFirst(column)) {
+                    StudyTable->horizontalHeader()->setSortIndicator(column, Qt::DescendingOrder);
+                }
+            });
     connect(FilterColumnBox, &QComboBox::currentIndexChanged, proxy_,
             [this](int i) { proxy_->setFilterKeyColumn(i - 1); });
     connect(&model_->undoStack(), &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
@@ -450,6 +517,11 @@ void TStudy::BuildMenus() {
         &TStudy::DuplicateClick);
     add(edit, "DeleteRows1", tr("&Delete rows"), QKeySequence(Qt::CTRL | Qt::Key_Delete),
         &TStudy::DeleteClick);
+    // Delete clears the cells chosen, as in a spreadsheet; only where the
+    // table has the keyboard, so that a field's Delete stays the field's.
+    QAction* clear = add(edit, "ClearCells1", tr("C&lear cells"), QKeySequence::Delete, &TStudy::ClearCellsClick);
+    clear->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    StudyTable->addAction(clear);
     edit->addSeparator();
     add(edit, "CopyRows1", tr("&Copy rows"), QKeySequence::Copy, &TStudy::CopyClick);
     add(edit, "PasteRows1", tr("&Paste rows"), QKeySequence::Paste, &TStudy::PasteClick);
@@ -499,15 +571,22 @@ void TStudy::BuildMenus() {
 }
 
 void TStudy::NetworkClick() {
-    if (!networkView_) networkView_ = new TNetworkView(this);
-    UpdateNetworkView();
+    if (!networkView_) {
+        // A dock of the study window: it never stands over another window.
+        NetworkDock = new QDockWidget(tr("Network"), this);
+        NetworkDock->setObjectName("NetworkDock");
+        networkView_ = new TNetworkView(NetworkDock);
+        networkView_->setWindowFlags(Qt::Widget);
+        NetworkDock->setWidget(networkView_);
+        addDockWidget(Qt::BottomDockWidgetArea, NetworkDock);
+    }
     networkView_->Show(model_->file().Network(), model_->file().Options().shortCircuit, app_.Sep());
-    networkView_->show();
-    networkView_->raise();
+    NetworkDock->show();
+    NetworkDock->raise();
 }
 
 void TStudy::UpdateNetworkView() {
-    if (!networkView_ || !networkView_->isVisible()) return;
+    if (!networkView_ || NetworkDock->isHidden()) return;
     networkView_->Show(model_->file().Network(), model_->file().Options().shortCircuit, app_.Sep());
 }
 
@@ -568,7 +647,10 @@ void TStudy::UpdateColumns() {
 void TStudy::UpdateStatus() {
     const int rows = model_->rowCount();
     const int ok = model_->ComputedRows();
-    StatusText->setText(tr("%1 points: %2 computed, %3 refused").arg(rows).arg(ok).arg(rows - ok));
+    QString text = tr("%1 points: %2 computed, %3 refused").arg(rows).arg(ok).arg(rows - ok);
+    // Under a filter, how many of them the table shows.
+    if (proxy_->rowCount() != rows) text = tr("%1 of %2 points shown").arg(proxy_->rowCount()).arg(rows) + QStringLiteral("; ") + text;
+    StatusText->setText(text);
 }
 
 void TStudy::UpdateCurve() {
@@ -1040,6 +1122,14 @@ void TStudy::DuplicateClick() {
 
 void TStudy::DeleteClick() { model_->DeleteRows(SelectedRows()); }
 
+void TStudy::ClearCellsClick() { model_->SetCells(SelectedCells(), QString(), tr("Clear cells")); }
+
+QModelIndexList TStudy::SelectedCells() const {
+    QModelIndexList cells;
+    for (const QModelIndex& i : StudyTable->selectionModel()->selectedIndexes()) cells << proxy_->mapToSource(i);
+    return cells;
+}
+
 void TStudy::CopyClick() {
     // In a cell being edited, the editor copies its own text.
     const std::vector<int> rows = SelectedRows();
@@ -1051,7 +1141,7 @@ void TStudy::PasteClick() {
     const QString text = QGuiApplication::clipboard()->text();
     if (text.isEmpty()) return;
     const int current = CurrentModelRow();
-    model_->PasteRows(text, current < 0 ? model_->rowCount() : current + 1);
+    if (model_->PasteRows(text, current < 0 ? model_->rowCount() : current + 1) > 0) SizeColumns();
 }
 
 void TStudy::ApplyUnits() {

@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QMainWindow>
+#include <QModelIndexList>
 #include <QSet>
 #include <QString>
 #include <functional>
@@ -72,6 +73,7 @@ private:
     void AddRowOf(NewRowKind kind);
     void DuplicateClick();
     void DeleteClick();
+    void ClearCellsClick();  // Delete: the selected cells emptied
     void CopyClick();
     void PasteClick();
     void NetworkClick();    // "Network…": the buses and the tree of the study's network
@@ -90,6 +92,10 @@ private:
     void ConnectControls();
     void BuildMenus();
 
+    // Each column as wide as its heading and the first rows' cells.
+    void SizeColumns();
+    // A column sorted with its greatest values first at its first click.
+    bool HighestFirst(int column) const;
     void UpdateTitle();
     void UpdateStatus();
     // The columns of the groups folded away (View, Columns) are hidden; the
@@ -105,6 +111,8 @@ private:
     void UpdateFilterColumns();
     // The selected rows, in the model's order.
     std::vector<int> SelectedRows() const;
+    // The selected cells, as the model's indexes.
+    QModelIndexList SelectedCells() const;
     int CurrentModelRow() const;
     void ApplyUnits();
     bool SaveTo(const QString& path);
@@ -162,7 +170,9 @@ private:
     LabelPageSize labelSize_ = LabelPageSize::In6x4;
     bool dangerAbove600_ = false;
     QDate assessmentDate_ = QDate::currentDate();
-    class TNetworkView* networkView_ = nullptr;  // made when first asked for
+    class TNetworkView* networkView_ = nullptr;  // made when first asked for, in its dock
+    QDockWidget* NetworkDock = nullptr;
+    int sortedColumn_ = -1;  // the column the table was last sorted by
     QSet<int> folded_;  // the groups of columns folded away (StudyModel::Group)
     class OneLineDock* oneLine_ = nullptr;       // View, "One-line diagram" (ui/one_line_view.h)
 };

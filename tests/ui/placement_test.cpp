@@ -185,6 +185,32 @@ private slots:
         QCOMPARE(FrameOnServer(w->winId()), frame);
     }
 
+    // A second study window stands a step down and to the right of the
+    // first, where the screen has room for it, else in the middle.
+    void newStudyWindowsCascade() {
+        NeedWindowManager();
+        QWidget* first = Open(QStringLiteral("study"));
+        QVERIFY(QTest::qWaitForWindowExposed(first, 5000));
+        const QRect area = WorkArea();
+        QTRY_VERIFY_WITH_TIMEOUT(CentredIn(FrameOnServer(first->winId()), area), 5000);
+        first->findChild<QAction*>("NewStudy1")->trigger();
+        TStudy* second = nullptr;
+        for (TStudy* w : OpenStudyWindows()) {
+            if (w != first) second = w;
+        }
+        QVERIFY(second);
+        QVERIFY(QTest::qWaitForWindowExposed(second, 5000));
+        const QRect firstFrame = FrameOnServer(first->winId());
+        QRect frame;
+        const QRect stepped(firstFrame.topLeft() + QPoint(32, 32), firstFrame.size());
+        if (area.contains(stepped)) {
+            QTRY_COMPARE_WITH_TIMEOUT((frame = FrameOnServer(second->winId())).topLeft(), stepped.topLeft(), 5000);
+        } else {
+            QTRY_VERIFY2_WITH_TIMEOUT(CentredIn(frame = FrameOnServer(second->winId()), area),
+                                      qPrintable(Describe(frame)), 5000);
+        }
+    }
+
     // A wizard window minimised by the window manager (it has no minimise
     // button, but a window manager may minimise it all the same) has what a
     // task bar lists it by, its title and its icon, and comes back when the

@@ -13,6 +13,7 @@
 #include <QSpinBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QDockWidget>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -38,10 +39,12 @@
 
 #include "../picture_tools.h"
 #include "../poppler_tools.h"
+#include "study/csv.h"
 #include "drive.h"
 #include "fake_dialogs.h"
 #include "ui/application.h"
 #include "ui/device_panel.h"
+#include "ui/row_form.h"
 #include "ui/formedit.h"
 #include "ui/main_window.h"
 #include "ui/study_export_dialog.h"
@@ -356,6 +359,216 @@ private slots:
                 QCOMPARE(back.Field(r, back.ColumnOf(name)), std::string(file.Cells(r)[static_cast<std::size_t>(c)]));
             }
             QVERIFY(back.Field(r, back.ColumnOf("message")).find("fields where") == std::string::npos);
+        }
+    }
+
+    // The habits of a spreadsheet, by the keys and clicks themselves: Delete
+    // empties the chosen cells, typing over a cell replaces its value,
+    // Ctrl+Enter fills the chosen cells with what was typed (each one step
+    // undone whole), the first click on an energy heading puts the greatest
+    // first, a filter says how many points it shows, and a paste makes room
+    // for the names it brings.
+    void behavesLikeASpreadsheet() {
+        OpenExample();
+        study->show();
+        QVERIFY(QTest::qWaitForWindowActive(study));
+        QTableView* table = StudyTable();
+        auto at = [&](int row, const char* column) { return study->view().index(row, Col(column)); };
+        auto choose = [&](std::initializer_list<QModelIndex> cells) {
+            table->clearSelection();
+            table->setCurrentIndex(*cells.begin());
+            for (const QModelIndex& i : cells) table->selectionModel()->select(i, QItemSelectionModel::Select);
+            table->setFocus();
+        };
+        const QByteArray before = QByteArray::fromStdString(study->model().file().Bytes());
+
+        choose({at(0, "voltage"), at(1, "voltage"), at(0, "gap")});
+        QTest::keyClick(table, Qt::Key_Delete);
+        QCOMPARE(Cell(0, "voltage"), QString());
+        QCOMPARE(Cell(1, "voltage"), QString());
+        QCOMPARE(Cell(0, "gap"), QString());
+        QCOMPARE(Cell(2, "voltage"), QString("480"));
+        study->findChild<QAction*>("UndoStudy1")->trigger();
+        QCOMPARE(QByteArray::fromStdString(study->model().file().Bytes()), before);
+
+        // Typed into the table as it is, the first key opening the editor.
+        auto type = [&](const char* text) {
+            QTest::keyClick(table, text[0]);
+            QTest::keyClicks(QApplication::focusWidget(), text + 1);
+        };
+        choose({at(0, "voltage")});
+        type("600");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(Cell(0, "voltage"), QString("600"));  // the editor's value is kept once its key is handled
+
+        choose({at(1, "voltage"), at(2, "voltage"), at(3, "voltage")});
+        type("208");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, Qt::ControlModifier);
+        QTRY_COMPARE(Cell(3, "voltage"), QString("208"));
+        QCOMPARE(Cell(1, "voltage"), QString("208"));
+        QCOMPARE(Cell(2, "voltage"), QString("208"));
+        study->findChild<QAction*>("UndoStudy1")->trigger();
+        QCOMPARE(Cell(1, "voltage"), QString("208"));  // Panel P-4 was at 208 V
+        QCOMPARE(Cell(2, "voltage"), QString("480"));
+        QCOMPARE(Cell(3, "voltage"), QString("480"));
+
+        // Highest energy first, then lowest.
+        QHeaderView* header = table->horizontalHeader();
+        const int energy = Col("incident_energy_governing");
+        auto firstEnergy = [&] { return study->view().index(0, energy).data(StudyModel::SortRole).toDouble(); };
+        double most = 0;
+        for (int r = 0; r < study->model().rowCount(); ++r)
+            most = std::max(most, study->model().index(r, energy).data(StudyModel::SortRole).toDouble());
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(energy) + 5, header->height() / 2));
+        QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
+        QCOMPARE(firstEnergy(), most);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(energy) + 5, header->height() / 2));
+        QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
+
+        FilterEdit()->setText("Lee");
+        QCOMPARE(StatusText()->text(), QString("2 of 4 points shown; 4 points: 3 computed, 1 refused"));
+        FilterEdit()->clear();
+        QCOMPARE(StatusText()->text(), QString("4 points: 3 computed, 1 refused"));
+
+        const QString longName = QStringLiteral("Switchboard SB-12, north wall, section 4");
+        QGuiApplication::clipboard()->setText("point\tmethod\n" + longName + "\tfuse\n");
+        study->findChild<QAction*>("PasteRows1")->trigger();
+        QVERIFY(table->columnWidth(0) >= table->fontMetrics().horizontalAdvance(longName));
+        QVERIFY(dialogs->shown.isEmpty());
+    }
+
+    // A plant built from New study with the row form and its pickers alone,
+    // no column named: a 13.8 kV utility, a transformer to 480 V
+    // switchgear, an MCC behind a cable with its motors, a fuse-fed bucket
+    // on the MCC, a device at each. Saved, the file gives the batch's run
+    // the results the window shows.
+    void buildsAPlantFromTheRowForm() {
+        app->main().findChild<QAction*>("NewStudy1")->trigger();
+        study = OpenStudyWindows().back();
+        study->show();
+        QVERIFY(QTest::qWaitForWindowExposed(study));
+        auto* form = Child<TRowForm>(*study, "RowForm");
+        QVERIFY(Child<QDockWidget>(*study, "RowFormDock")->isVisible());
+        auto edit = [&](StudyInputColumn c) {
+            QWidget* f = form->FieldOf(c);
+            auto* box = qobject_cast<QComboBox*>(f);
+            return box ? box->lineEdit() : qobject_cast<QLineEdit*>(f);
+        };
+        // Typed as the user types: the field's text, then Return.
+        auto type = [&](StudyInputColumn c, const QString& text) {
+            QLineEdit* e = edit(c);
+            QVERIFY2(e && e->isVisibleTo(form), kStudyInputNames[c].data());
+            e->setFocus();
+            e->selectAll();
+            QTest::keyClicks(e, text);
+            QTest::keyClick(e, Qt::Key_Return);
+            QVERIFY2(form->FaultOf(c).isEmpty(), qPrintable(form->FaultOf(c)));
+        };
+        // Picked from a list by the word the file keeps.
+        auto pick = [&](QComboBox* box, const QVariant& data) {
+            QVERIFY(box && box->isVisibleTo(form));
+            const int i = box->findData(data);
+            QVERIFY2(i >= 0, qPrintable(data.toString()));
+            box->setCurrentIndex(i);
+            emit box->activated(i);
+        };
+        auto pickWord = [&](StudyInputColumn c, const char* word) {
+            pick(qobject_cast<QComboBox*>(form->FieldOf(c)), QString::fromLatin1(word));
+        };
+        auto equipment = [&](int index) {
+            auto* box = Child<QComboBox>(*form, "RowFormEquipment");
+            QVERIFY(box->isVisibleTo(form));
+            box->setCurrentIndex(index);
+            emit box->activated(index);
+        };
+        auto name = [&](const QString& text) {
+            auto* e = Child<QLineEdit>(*form, "RowFormName");
+            e->setText(text);
+            emit e->editingFinished();
+        };
+        auto addRow = [&](const char* action) { study->findChild<QAction*>(action)->trigger(); };
+
+        addRow("AddRow1");  // a new study's first row: the 2018 model's low-voltage switchgear
+        QCOMPARE(form->Row(), 0);
+        name("Utility 13.8 kV");
+        equipment(0);  // 15 kV switchgear
+        type(kVoltageColumn, "13800");
+        type(kBusColumn, "UTIL");
+        pickWord(kBranchTypeColumn, "source");
+        type(kSourceKaColumn, "25");
+        type(kSourceXrColumn, "15");
+        pickWord(kDeviceTypeColumn, "relay");
+        pickWord(kRelayCurveColumn, "IEEE-VI");
+        type(kRelayPickupColumn, "600");
+        type(kRelayTimeDialColumn, "2");
+        type(kRelayInstPickupColumn, "8000");
+
+        addRow("AddFeeder1");  // from UTIL: a transformer to the switchgear
+        QCOMPARE(form->Row(), 1);
+        name("SWG-1 main");
+        pickWord(kBranchTypeColumn, "transformer");
+        type(kBusColumn, "SWG-1");
+        QCOMPARE(qobject_cast<QComboBox*>(form->FieldOf(kFromBusColumn))->currentText(), QString("UTIL"));
+        type(kVoltageColumn, "480");
+        type(kTxKvaColumn, "2000");
+        type(kTxZColumn, "5.75");
+        type(kTxXrColumn, "6");
+        equipment(5);  // low-voltage switchgear
+        pickWord(kDeviceTypeColumn, "trip-unit");
+        type(kTripRatingColumn, "3000");
+        type(kTripLtPickupColumn, "1");
+        type(kTripLtDelayColumn, "10");
+        type(kTripStPickupColumn, "3");
+        type(kTripStDelayColumn, "0.3");
+
+        addRow("AddFeeder1");  // from SWG-1: a cable to the MCC and its motors
+        name("MCC-1");
+        type(kBusColumn, "MCC-1");
+        type(kCableLengthColumn, "30");
+        type(kCableRColumn, "0.1");
+        type(kCableXColumn, "0.08");
+        type(kMotorKvaColumn, "300");
+        equipment(6);  // shallow low-voltage MCCs and panelboards
+        pickWord(kDeviceTypeColumn, "trip-unit");
+        type(kTripRatingColumn, "800");
+        type(kTripLtPickupColumn, "1");
+        type(kTripLtDelayColumn, "10");
+        type(kTripInstPickupColumn, "10");
+
+        addRow("AddPointOnBus1");  // a bucket of the MCC behind its fuse
+        name("Bucket 3");
+        QCOMPARE(edit(kBusColumn)->text(), QString("MCC-1"));
+        equipment(7);  // deep low-voltage MCCs and panelboards
+        pickWord(kDeviceTypeColumn, "fuse-curve");
+        type(kFuseCurveColumn, "100:300 1000:1 4000:0.02");
+
+        QCOMPARE(study->model().rowCount(), 4);
+        QCOMPARE(study->model().ComputedRows(), 4);
+        QVERIFY2(dialogs->shown.isEmpty(), qPrintable(dialogs->shown.value(0).text));
+
+        // Saved, and run as the batch calculator runs a file.
+        dialogs->fileNames = {Path("plant.csv")};
+        study->findChild<QAction*>("SaveStudyAs1")->trigger();
+        const QByteArray bytes = ReadAll(Path("plant.csv"));
+        QVERIFY(!bytes.isEmpty());
+        StudyOptions options = study->model().file().Options();
+        std::string out;
+        QVERIFY(RunStudy(std::string_view(bytes.constData(), std::size_t(bytes.size())), options,
+                         [&](std::string_view piece) { out.append(piece); }));
+        csv::Reader reader(out);
+        std::vector<std::string> header, fields;
+        std::size_t line = 0;
+        std::string error;
+        QVERIFY(reader.Next(header, line, error));
+        for (int r = 0; reader.Next(fields, line, error); ++r) {
+            for (const char* column : {"status", "bolted_current_max", "bolted_current_min", "incident_energy_governing",
+                                       "flash_boundary_governing", "ppe_level_governing", "arc_time_used"}) {
+                const auto at = std::find(header.begin(), header.end(), column) - header.begin();
+                QCOMPARE(QString::fromStdString(fields[std::size_t(at)]), Cell(r, column));
+            }
+            QVERIFY(!Cell(r, "incident_energy_governing").isEmpty());
         }
     }
 
