@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTableView>
 
@@ -27,6 +28,7 @@
 #include "ui/main_window.h"
 #include "ui/results.h"
 #include "ui/second.h"
+#include "ui/row_form.h"
 #include "ui/study_window.h"
 #include "ui/translations.h"
 #include "ui/widgets.h"
@@ -35,6 +37,8 @@
 namespace {
 
 void Save(QWidget* w, const QString& dir, const char* name) {
+    // Laid out as it will be drawn.
+    QApplication::processEvents();
     w->grab().save(QDir(dir).filePath(QString::fromLatin1(name)));
 }
 
@@ -137,5 +141,56 @@ int main(int argc, char** argv) {
         view->resize(900, 560);
         Save(view, dir, "network.png");
     }
+    network->close();
+
+    // A study built in the window: New study, Add row, the row form; then
+    // a plant of four rows, the row form on the MCC's place in the network.
+    auto* built = zentavo::ui::NewStudyWindow(app);
+    built->resize(1200, 720);
+    built->show();
+    auto* table = built->findChild<QTableView*>(QStringLiteral("StudyTable"));
+    auto& model = built->model();
+    auto set = [&](int row, const char* column, const char* text) {
+        model.setData(model.index(row, model.ColumnNamed(QString::fromLatin1(column))), QString::fromUtf8(text), Qt::EditRole);
+    };
+    auto select = [&](int row) { table->setCurrentIndex(table->model()->index(row, 0)); };
+    built->findChild<QAction*>(QStringLiteral("AddRow1"))->trigger();
+    set(0, "point", "Utility 13.8 kV");
+    Save(built, dir, "study-new-row.png");
+    const char* const rows[][2] = {
+        {"voltage", "13800"}, {"bus", "UTIL"}, {"branch_type", "source"}, {"source_ka", "25"}, {"source_xr", "15"},
+        {"electrode_configuration", "VCB"}, {"gap", "152"}, {"work_distance", "914.4"}, {"enclosure_height", "1143"},
+        {"enclosure_width", "762"}, {"enclosure_depth", "762"}, {"device_type", "relay"}, {"relay_curve", "IEEE-VI"},
+        {"relay_pickup", "600"}, {"relay_time_dial", "2"}, {"relay_inst_pickup", "8000"}};
+    for (const auto& [column, text] : rows) set(0, column, text);
+    select(0);
+    built->findChild<QAction*>(QStringLiteral("AddFeeder1"))->trigger();
+    const char* const swg[][2] = {
+        {"point", "SWG-1 main"}, {"bus", "SWG-1"}, {"branch_type", "transformer"}, {"voltage", "480"},
+        {"tx_kva", "2000"}, {"tx_z", "5.75"}, {"tx_xr", "6"}, {"gap", "32"}, {"work_distance", "609.6"},
+        {"enclosure_height", "508"}, {"enclosure_width", "508"}, {"enclosure_depth", "508"},
+        {"device_type", "trip-unit"}, {"trip_rating", "3000"}, {"trip_lt_pickup", "1"}, {"trip_lt_delay", "10"},
+        {"trip_st_pickup", "3"}, {"trip_st_delay", "0.3"}};
+    for (const auto& [column, text] : swg) set(1, column, text);
+    select(1);
+    built->findChild<QAction*>(QStringLiteral("AddFeeder1"))->trigger();
+    const char* const mcc[][2] = {
+        {"point", "MCC-1"}, {"bus", "MCC-1"}, {"cable_length", "30"}, {"cable_r", "0.1"}, {"cable_x", "0.08"},
+        {"motor_kva", "300"}, {"enclosure_depth", "203.2"}, {"gap", "25"}, {"work_distance", "457.2"},
+        {"enclosure_height", "355.6"}, {"enclosure_width", "304.8"}, {"device_type", "trip-unit"},
+        {"trip_rating", "800"}, {"trip_lt_pickup", "1"}, {"trip_lt_delay", "10"}, {"trip_inst_pickup", "10"}};
+    for (const auto& [column, text] : mcc) set(2, column, text);
+    select(2);
+    built->findChild<QAction*>(QStringLiteral("AddPointOnBus1"))->trigger();
+    set(3, "point", "Bucket 3");
+    set(3, "device_type", "fuse-curve");
+    set(3, "fuse_curve", "100:300 1000:1 4000:0.02");
+    select(2);
+    if (auto* form = built->findChild<zentavo::ui::TRowForm*>(QStringLiteral("RowForm"))) {
+        if (auto* scroll = form->findChild<QScrollArea*>()) scroll->ensureWidgetVisible(form->FieldOf(zentavo::kBusColumn), 10, 200);
+    }
+    Save(built, dir, "study-row-form.png");
+    built->model().undoStack().setClean();
+    built->close();
     return 0;
 }

@@ -238,7 +238,6 @@ void TRowForm::Build() {
             QWidget* editor = MakeEditor(c, tableColumn);
             auto* caption = new QLabel(model_.Heading(tableColumn) + QLatin1Char(':'), box);
             caption->setBuddy(editor);
-            caption->setWordWrap(true);
             auto* fault = new QLabel(box);
             fault->setObjectName(QStringLiteral("Fault_%1").arg(FromUtf8(kStudyInputNames[c])));
             fault->setWordWrap(true);

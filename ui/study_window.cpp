@@ -305,17 +305,35 @@ bool TStudy::HighestFirst(int column) const {
 }
 
 void TStudy::SizeColumns() {
-    // Widths from the headings and the first rows: measuring every row of a
-    // large study would take seconds.
+    // Widths from the headings (in up to three lines) and the first rows:
+    // measuring every row of a large study would take seconds.
     const QFontMetrics fm = StudyTable->fontMetrics();
     for (int c = 0; c < model_->columnCount(); ++c) {
-        int w = fm.horizontalAdvance(model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString()) + 24;
+        const QString heading = model_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        int widestWord = 0;
+        for (const QString& word : heading.split(QLatin1Char(' '))) widestWord = std::max(widestWord, fm.horizontalAdvance(word));
+        int w = std::max(widestWord, fm.horizontalAdvance(heading) / 3);
+        while (fm.boundingRect(QRect(0, 0, w, 1000), Qt::TextWordWrap, heading).height() > 3 * fm.lineSpacing()) w += 8;
+        w += 24;
         // The point column holds at least the name of a new row.
         if (c == 0) w = std::max(w, fm.horizontalAdvance(FromUtf8(StudyModel::kNewPointName)) + 16);
         for (int r = 0; r < std::min(model_->rowCount(), 50); ++r) {
             w = std::max(w, fm.horizontalAdvance(model_->data(model_->index(r, c), Qt::DisplayRole).toString()) + 16);
         }
         StudyTable->setColumnWidth(c, std::min(w, 360));
+    }
+}
+
+void TStudy::WidenColumns(int first, int last, bool every) {
+    // The cells of these rows wider than their columns widen them (never
+    // narrower, never beyond 360 pixels): a name typed, rows added.
+    const QFontMetrics fm = StudyTable->fontMetrics();
+    for (int c = 0; c < (every ? model_->columnCount() : 1); ++c) {
+        int w = StudyTable->columnWidth(c);
+        for (int r = first; r <= std::min(last, first + 49); ++r) {
+            w = std::max(w, fm.horizontalAdvance(model_->data(model_->index(r, c), Qt::DisplayRole).toString()) + 16);
+        }
+        if (w != StudyTable->columnWidth(c)) StudyTable->setColumnWidth(c, std::min(w, 360));
     }
 }
 
@@ -339,6 +357,11 @@ void TStudy::BuildTable(QWidget* central) {
     StudyTable->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     StudyTable->setSortingEnabled(true);
     StudyTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // Headings in up to three lines: the columns stay as narrow as their numbers.
+    for (QHeaderView* h : {StudyTable->horizontalHeader(), table->FrozenView()->horizontalHeader()}) {
+        h->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
+    }
+    StudyTable->horizontalHeader()->setMinimumHeight(3 * StudyTable->fontMetrics().lineSpacing() + 12);
     StudyTable->verticalHeader()->setDefaultSectionSize(StudyTable->fontMetrics().height() + 8);
     StudyTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     SizeColumns();
@@ -411,7 +434,10 @@ void TStudy::ConnectControls() {
         UpdateColumns();
         UpdateNetworkView();
     });
-    connect(model_.get(), &QAbstractItemModel::rowsInserted, this, [this] {
+    connect(model_.get(), &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& from, const QModelIndex& to) { WidenColumns(from.row(), to.row(), false); });
+    connect(model_.get(), &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex&, int first, int last) {
+        WidenColumns(first, last, true);
         UpdateStatus();
         UpdateNetworkView();
     });

@@ -94,6 +94,8 @@ private:
 
     // Each column as wide as its heading and the first rows' cells.
     void SizeColumns();
+    // The columns (the name's alone unless `every`) made wide enough for these rows.
+    void WidenColumns(int first, int last, bool every);
     // A column sorted with its greatest values first at its first click.
     bool HighestFirst(int column) const;
     void UpdateTitle();
