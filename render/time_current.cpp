@@ -218,8 +218,9 @@ TimeCurrentTexts LayOutTimeCurrentTexts(const TimeCurrentPlot& plot, const QRect
         }
         // Nowhere free (a crowded, tiny picture): beside the ring, inside the axes.
         QRectF box = chosen ? *chosen : places.front();
-        if (!chosen) box.moveTo(std::clamp(box.left(), r.left(), r.right() - box.width()),
-                                std::clamp(box.top(), r.top(), r.bottom() - box.height()));
+        // A text wider than the axes starts at their left, its beginning kept.
+        if (!chosen) box.moveTo(std::clamp(box.left(), r.left(), std::max(r.left(), r.right() - box.width())),
+                                std::clamp(box.top(), r.top(), std::max(r.top(), r.bottom() - box.height())));
         out.marks[i] = box;
         out.leaders[i] = leader || !own(box, i);
         taken.push_back(box);
