@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A study's labels: one label page per computed point, each laid out as
 // the single label of the same point from the point's result; and the
-// time-current picture of a point whose durations came from its device.
+// time-current picture of a point whose durations came from its device, or
+// of several such points' devices together.
 #include "render/study_pdf.h"
 
 #include <algorithm>
@@ -202,8 +203,13 @@ int WriteStudyLabelsPdf(QIODevice& out, std::size_t count, const StudyPointAt& a
 
 QStringList DeviceLegend(const StudyRowInputs& inputs) { return DeviceText(inputs).split(QStringLiteral(", ")); }
 
-TimeCurrentPlot StudyRowTimeCurrent(const PointResult& v, const StudyRowInputs& inputs, char sep,
-                                    const std::vector<TimeCurrentDevice>& others) {
+namespace {
+
+// The marks of a row's arcing currents, each text led by `lead` ("Iarc: …"
+// alone, "Feeder 3, Iarc: …" in a picture of several rows). A current its
+// device does not see (a fault on the device's line side) has no place on
+// the axes: its text goes to `unseen` instead, saying so.
+std::vector<TimeCurrentMark> RowMarks(const PointResult& v, char sep, const QString& lead, QStringList& unseen) {
     const QString names[2] = {QStringLiteral("Iarc"), v.method == kIeee2018Method ? QStringLiteral("Iarc,min")
                                                                                   : QStringLiteral("0.85 Iarc")};
     const std::optional<PointDuration>* durations[2] = {&v.full.duration, v.reduced ? &v.reduced->duration : nullptr};
@@ -211,13 +217,46 @@ TimeCurrentPlot StudyRowTimeCurrent(const PointResult& v, const StudyRowInputs& 
     for (int c = 0; c < 2; ++c) {
         if (!durations[c] || !*durations[c]) continue;
         const PointDuration& d = **durations[c];
+        const QString text = MarkText(lead + names[c], d.seconds, Text(DeviceElementWord(d.element)), sep);
+        if (!(d.deviceAmps > 0)) {
+            unseen << text + QStringLiteral(", no current through the device");
+            continue;
+        }
         // A device that does not act has its mark on the cap, at the duration used.
         const bool acts = d.device.Operates();
-        marks.push_back({d.deviceAmps, acts ? d.device.seconds : d.seconds, acts,
-                         MarkText(names[c], d.seconds, Text(DeviceElementWord(d.element)), sep)});
+        marks.push_back({d.deviceAmps, acts ? d.device.seconds : d.seconds, acts, text});
     }
+    return marks;
+}
+
+bool HasDeviceCurve(const PointResult* r) { return r && r->Computed() && r->device && r->full.duration; }
+
+}  // namespace
+
+TimeCurrentPlot StudyRowTimeCurrent(const PointResult& v, const StudyRowInputs& inputs, char sep,
+                                    const std::vector<TimeCurrentDevice>& others) {
+    QStringList unseen;
+    std::vector<TimeCurrentMark> marks = RowMarks(v, sep, QString(), unseen);
     TimeCurrentPlot plot = MakeTimeCurrentPlot(*v.device, std::move(marks), others);
-    plot.legend = DeviceLegend(inputs);
+    plot.legend = DeviceLegend(inputs) + unseen;
+    return plot;
+}
+
+TimeCurrentPlot StudyRowsTimeCurrent(const std::vector<StudyPointView>& rows, char sep) {
+    std::vector<TimeCurrentDevice> devices;
+    QStringList unseen;
+    for (const StudyPointView& row : rows) {
+        if (!HasDeviceCurve(row.result)) continue;
+        QString name = Text(OneLineName(row.name));
+        // A long name is cut in the marks' texts, which are not cut otherwise; the legend cuts its lines itself.
+        constexpr qsizetype kMarkNameLength = 30;
+        const QString shortName =
+            name.size() > kMarkNameLength ? name.left(kMarkNameLength - 1) + QChar(0x2026) : name;
+        std::vector<TimeCurrentMark> marks = RowMarks(*row.result, sep, shortName + QStringLiteral(", "), unseen);
+        devices.push_back({row.result->device.get(), name + QStringLiteral(": ") + DeviceText(row.inputs), std::move(marks)});
+    }
+    TimeCurrentPlot plot = MakeCoordinationPlot(devices);
+    plot.legend = unseen;
     return plot;
 }
 

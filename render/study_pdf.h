@@ -102,8 +102,20 @@ StandardLabel StudyStandardLabel(const StudyPointView& point, const StudyLabelOp
 // for a 2018 row, "0.85 Iarc" for the 2002 model, where it is computed).
 // Its legend names the device and the settings the row gives (DeviceLegend),
 // then `others`, drawn beside it (the devices that open in its arc's steps).
+// A current its device does not see (a fault on the device's line side)
+// has no mark: its text closes the legend ("Iarc: 2 s, capped, no current
+// through the device").
 TimeCurrentPlot StudyRowTimeCurrent(const PointResult& result, const StudyRowInputs& inputs, char sep,
                                     const std::vector<TimeCurrentDevice>& others = {});
+// The devices of several rows on one picture, for a first look at their
+// coordination (MakeCoordinationPlot): each row whose durations came from its
+// device, in the order given, its curve in a colour of its own, named in the
+// legend with its device ("Feeder 3: relay IEEE-VI, pickup 400 A, …"), and
+// its arcing currents marked as StudyRowTimeCurrent marks them, each text led
+// by the row's name ("Feeder 3, Iarc: 0.0613 s, instantaneous"; a name of
+// more than 30 characters cut). A row without such a device is left out: the
+// caller says why.
+TimeCurrentPlot StudyRowsTimeCurrent(const std::vector<StudyPointView>& rows, char sep);
 // The device a row names and the settings it gives, a line each: "relay
 // IEC-SI", "pickup 400 A", "time dial 0.3", ...
 QStringList DeviceLegend(const StudyRowInputs& inputs);

@@ -79,12 +79,22 @@ bool CrossesCurve(const QRectF& box, const std::vector<std::vector<QPointF>>& cu
 
 }  // namespace
 
-std::vector<std::vector<QPointF>> CurveInPicture(const TimeCurrentPlot& plot, const QRectF& area) {
-    std::vector<std::vector<QPointF>> pieces;
-    for (const std::vector<QPointF>& piece : plot.curve) {
+namespace {
+
+// Pieces of a curve in (A, s) added to `pieces` in the picture's coordinates.
+void AddInPicture(const TimeCurrentPlot& plot, const QRectF& area, const std::vector<std::vector<QPointF>>& curve,
+                  std::vector<std::vector<QPointF>>& pieces) {
+    for (const std::vector<QPointF>& piece : curve) {
         std::vector<QPointF>& drawn = pieces.emplace_back();
         for (const QPointF& p : piece) drawn.push_back(MapToPicture(plot, area, p.x(), p.y()));
     }
+}
+
+}  // namespace
+
+std::vector<std::vector<QPointF>> CurveInPicture(const TimeCurrentPlot& plot, const QRectF& area) {
+    std::vector<std::vector<QPointF>> pieces;
+    AddInPicture(plot, area, plot.curve, pieces);
     return pieces;
 }
 
@@ -92,7 +102,11 @@ TimeCurrentTexts LayOutTimeCurrentTexts(const TimeCurrentPlot& plot, const QRect
                                         const QFontMetricsF& fm) {
     TimeCurrentTexts out;
     const QRectF r = PlotRect(area).adjusted(1, 1, -1, -1);
-    const std::vector<std::vector<QPointF>> curve = CurveInPicture(plot, area);
+    // The curves the texts keep off: the picture's own, or every device's of a picture of several.
+    std::vector<std::vector<QPointF>> curve = CurveInPicture(plot, area);
+    if (plot.coordination) {
+        for (const TimeCurrentCurve& o : plot.others) AddInPicture(plot, area, o.curve, curve);
+    }
     std::vector<QPointF> rings;
     for (const TimeCurrentMark& m : plot.marks) rings.push_back(MapToPicture(plot, area, m.amps, m.seconds));
     std::vector<QRectF> taken;  // texts placed, and the rings
@@ -204,8 +218,9 @@ TimeCurrentTexts LayOutTimeCurrentTexts(const TimeCurrentPlot& plot, const QRect
         }
         // Nowhere free (a crowded, tiny picture): beside the ring, inside the axes.
         QRectF box = chosen ? *chosen : places.front();
-        if (!chosen) box.moveTo(std::clamp(box.left(), r.left(), r.right() - box.width()),
-                                std::clamp(box.top(), r.top(), r.bottom() - box.height()));
+        // A text wider than the axes starts at their left, its beginning kept.
+        if (!chosen) box.moveTo(std::clamp(box.left(), r.left(), std::max(r.left(), r.right() - box.width())),
+                                std::clamp(box.top(), r.top(), std::max(r.top(), r.bottom() - box.height())));
         out.marks[i] = box;
         out.leaders[i] = leader || !own(box, i);
         taken.push_back(box);
@@ -275,21 +290,25 @@ std::vector<std::vector<QPointF>> SampleCurve(const ProtectiveDevice& device, co
 
 }  // namespace
 
-TimeCurrentPlot MakeTimeCurrentPlot(const ProtectiveDevice& device, std::vector<TimeCurrentMark> marks,
-                                    const std::vector<TimeCurrentDevice>& others) {
-    TimeCurrentPlot plot;
-    plot.marks = std::move(marks);
-    plot.cap = device.MaxArcTime();
+namespace {
 
-    // Axes that hold where each device starts acting and every mark.
+// Marks at no current have no place on a logarithmic axis.
+void DropMarksAtNoCurrent(std::vector<TimeCurrentMark>& marks) {
+    std::erase_if(marks, [](const TimeCurrentMark& m) { return !(m.amps > 0); });
+}
+
+// Sets the axes of `plot` to hold where each of `devices` starts acting and
+// every mark of the plot, and returns each device's curve sampled over them
+// (through the currents `exact[k]` for the k-th).
+std::vector<std::vector<std::vector<QPointF>>> Frame(TimeCurrentPlot& plot,
+                                                     const std::vector<const ProtectiveDevice*>& devices,
+                                                     const std::vector<std::vector<double>>& exact) {
     double lowest = kScanTo, highest = kScanFrom;
-    auto hold = [&](const ProtectiveDevice& d) {
-        const double start = StartAmps(d);
+    for (const ProtectiveDevice* d : devices) {
+        const double start = StartAmps(*d);
         lowest = std::min(lowest, start > 0 ? start : kScanTo);
         highest = std::max(highest, start > 0 ? start * 30 : kScanFrom);
-    };
-    hold(device);
-    for (const TimeCurrentDevice& o : others) hold(*o.device);
+    }
     double fastest = 0.01, slowest = 1000;
     for (const TimeCurrentMark& m : plot.marks) {
         lowest = std::min(lowest, m.amps);
@@ -301,14 +320,58 @@ TimeCurrentPlot MakeTimeCurrentPlot(const ProtectiveDevice& device, std::vector<
     plot.iMax = std::max(DecadeAbove(highest), plot.iMin * 100);
     if (plot.cap) slowest = std::max(slowest, *plot.cap);
 
-    std::vector<double> exact;
-    for (const TimeCurrentMark& m : plot.marks) exact.push_back(m.amps);
-    plot.curve = SampleCurve(device, plot, exact, fastest);
-    for (const TimeCurrentDevice& o : others) {
-        plot.others.push_back({SampleCurve(*o.device, plot, {}, fastest), o.name});
-    }
+    std::vector<std::vector<std::vector<QPointF>>> curves;
+    for (std::size_t k = 0; k < devices.size(); ++k) curves.push_back(SampleCurve(*devices[k], plot, exact[k], fastest));
     plot.tMin = DecadeBelow(fastest);
     plot.tMax = DecadeAbove(slowest);
+    return curves;
+}
+
+}  // namespace
+
+TimeCurrentPlot MakeTimeCurrentPlot(const ProtectiveDevice& device, std::vector<TimeCurrentMark> marks,
+                                    const std::vector<TimeCurrentDevice>& others) {
+    TimeCurrentPlot plot;
+    plot.marks = std::move(marks);
+    DropMarksAtNoCurrent(plot.marks);
+    plot.cap = device.MaxArcTime();
+    std::vector<const ProtectiveDevice*> devices{&device};
+    std::vector<std::vector<double>> exact(1 + others.size());
+    for (const TimeCurrentMark& m : plot.marks) exact[0].push_back(m.amps);
+    for (const TimeCurrentDevice& o : others) devices.push_back(o.device);
+    std::vector<std::vector<std::vector<QPointF>>> curves = Frame(plot, devices, exact);
+    plot.curve = std::move(curves[0]);
+    for (std::size_t k = 0; k < others.size(); ++k) {
+        plot.others.push_back({std::move(curves[k + 1]), others[k].name, OtherCurveRgb(k)});
+    }
+    return plot;
+}
+
+TimeCurrentPlot MakeCoordinationPlot(const std::vector<TimeCurrentDevice>& devices) {
+    TimeCurrentPlot plot;
+    plot.coordination = true;
+    if (devices.empty()) return plot;
+    std::vector<const ProtectiveDevice*> all;
+    std::vector<std::vector<double>> exact(devices.size());
+    plot.cap = devices.front().device->MaxArcTime();
+    for (std::size_t k = 0; k < devices.size(); ++k) {
+        all.push_back(devices[k].device);
+        std::vector<TimeCurrentMark> marks = devices[k].marks;
+        DropMarksAtNoCurrent(marks);
+        for (TimeCurrentMark& m : marks) {
+            m.rgb = CoordinationRgb(k);
+            exact[k].push_back(m.amps);
+            plot.marks.push_back(std::move(m));
+        }
+    }
+    // The maximum's line only where it is every device's.
+    for (const TimeCurrentDevice& d : devices) {
+        if (d.device->MaxArcTime() != devices.front().device->MaxArcTime()) plot.cap.reset();
+    }
+    std::vector<std::vector<std::vector<QPointF>>> curves = Frame(plot, all, exact);
+    for (std::size_t k = 0; k < devices.size(); ++k) {
+        plot.others.push_back({std::move(curves[k]), devices[k].name, CoordinationRgb(k)});
+    }
     return plot;
 }
 
@@ -349,6 +412,7 @@ void PaintTimeCurrent(QPainter& p, const QRectF& given, const TimeCurrentPlot& p
 
     // The grid: every decade and its steps, the decades darker and labelled.
     auto grid = [&](double from, double to, bool across) {
+        if (!(from > 0) || !std::isfinite(to)) return;  // no decades to step through
         for (double decade = from; decade < to * 1.0001; decade *= 10) {
             for (int k = 1; k <= 9; ++k) {
                 const double v = decade * k;
@@ -404,18 +468,18 @@ void PaintTimeCurrent(QPainter& p, const QRectF& given, const TimeCurrentPlot& p
         }
     };
     // The other devices under the point's own, each in a colour of its own.
-    for (std::size_t k = 0; k < plot.others.size(); ++k) {
-        p.setPen(QPen(QColor(QRgb(OtherCurveRgb(k))), 2));
-        drawCurve(plot.others[k].curve);
+    for (const TimeCurrentCurve& o : plot.others) {
+        p.setPen(QPen(QColor(QRgb(o.rgb)), 2));
+        drawCurve(o.curve);
     }
     p.setPen(QPen(QColor(QRgb(kCurveRgb)), 2));
     drawCurve(plot.curve);
     // Each mark a ring around its point, with dashed lines to the axes that
     // stop at the ring (its middle shows the curve), and its text beside it.
     const TimeCurrentTexts texts = LayOutTimeCurrentTexts(plot, area, fm);
-    const QColor markColour{QRgb(kMarkRgb)};
     for (std::size_t i = 0; i < plot.marks.size(); ++i) {
         const TimeCurrentMark& m = plot.marks[i];
+        const QColor markColour{QRgb(m.rgb)};
         const QPointF at = MapToPicture(plot, area, m.amps, m.seconds);
         p.setPen(QPen(markColour, 1, Qt::DashLine));
         p.drawLine(QPointF(r.left(), at.y()), at - QPointF(kRing, 0));
@@ -427,6 +491,7 @@ void PaintTimeCurrent(QPainter& p, const QRectF& given, const TimeCurrentPlot& p
     // does not cross its letters; a text nearer another mark with a line to its own.
     for (std::size_t i = 0; i < plot.marks.size(); ++i) {
         const QRectF& box = texts.marks[i];
+        const QColor markColour{QRgb(plot.marks[i].rgb)};
         if (texts.leaders[i]) {
             const QPointF at = MapToPicture(plot, area, plot.marks[i].amps, plot.marks[i].seconds);
             const QPointF from(std::clamp(at.x(), box.left(), box.right()), std::clamp(at.y(), box.top(), box.bottom()));
@@ -452,7 +517,7 @@ void PaintTimeCurrent(QPainter& p, const QRectF& given, const TimeCurrentPlot& p
             y += fm.height();
         }
         for (qsizetype k = 0; k < texts.otherLines.size() && y <= box.bottom(); ++k) {
-            p.setPen(QColor(QRgb(OtherCurveRgb(static_cast<std::size_t>(k)))));
+            p.setPen(QColor(QRgb(plot.others[static_cast<std::size_t>(k)].rgb)));
             p.drawText(QPointF(box.left() + kTextPad, y), texts.otherLines[k]);
             y += fm.height();
         }

@@ -20,12 +20,25 @@ class QPainter;
 
 namespace zentavo::render {
 
+// The picture's colours: the curve's and the marks', so that a test can find them.
+inline constexpr unsigned kCurveRgb = 0x1f4fbf;
+inline constexpr unsigned kMarkRgb = 0xd01010;
+// The colour of the k-th other device's curve (TimeCurrentPlot::others).
+constexpr unsigned OtherCurveRgb(std::size_t k) {
+    constexpr unsigned kColours[] = {0x2a9d3a, 0xc07a00, 0x8a3fb0, 0x008a94, 0x6b6b6b};
+    return kColours[k % std::size(kColours)];
+}
+// The colour of the k-th device of a picture of several (MakeCoordinationPlot):
+// the first in the curve's own colour, the next in the others'.
+constexpr unsigned CoordinationRgb(std::size_t k) { return k == 0 ? kCurveRgb : OtherCurveRgb(k - 1); }
+
 // An arcing current marked on the picture.
 struct TimeCurrentMark {
     double amps = 0;      // the current the device sees, A
     double seconds = 0;   // the device's time there, or the maximum when it does not act
     bool onCurve = true;  // false: the device does not act; the mark stands on the cap line
     QString text;         // "Iarc: 0.0613 s, instantaneous"
+    unsigned rgb = kMarkRgb;  // its ring, lines and text
 };
 
 // A mark's text, in the window and in a study's report alike: the arcing
@@ -38,11 +51,14 @@ QString MarkText(const QString& name, double seconds, const QString& element, ch
 struct TimeCurrentCurve {
     std::vector<std::vector<QPointF>> curve;  // as TimeCurrentPlot::curve
     QString name;
+    unsigned rgb = OtherCurveRgb(0);  // its line and its name in the legend
 };
-// A device to draw beside the point's own, with its name.
+// A device to draw beside the point's own, with its name; in a picture of
+// several devices (MakeCoordinationPlot), with its own marks.
 struct TimeCurrentDevice {
     const ProtectiveDevice* device = nullptr;
     QString name;
+    std::vector<TimeCurrentMark> marks{};
 };
 
 // What the picture shows, in amperes and seconds.
@@ -53,6 +69,10 @@ struct TimeCurrentPlot {
     std::vector<std::vector<QPointF>> curve;
     std::vector<TimeCurrentMark> marks;
     std::vector<TimeCurrentCurve> others;  // other devices' curves, under the point's own
+    // Several devices as equals (MakeCoordinationPlot): no curve of the
+    // picture's own, every device in `others`; the texts keep off all their
+    // curves, where a picture of one device's keeps off its own only.
+    bool coordination = false;
     std::optional<double> cap;  // the maximum arc duration, s: a dashed line
     // The axes, whole decades.
     double iMin = 1, iMax = 1e5, tMin = 0.01, tMax = 1000;
@@ -66,8 +86,18 @@ struct TimeCurrentPlot {
 
 // The device's curve over axes that hold its pickup and every mark, with
 // the curves of `others` over the same axes (which hold their pickups too).
+// A mark at no current (a device that sees none of the arc's current) has
+// no place on the logarithmic axis: it is left out.
 TimeCurrentPlot MakeTimeCurrentPlot(const ProtectiveDevice& device, std::vector<TimeCurrentMark> marks,
                                     const std::vector<TimeCurrentDevice>& others = {});
+
+// Several devices over one pair of axes, for a first look at their
+// coordination: the k-th device's curve, its marks (their rings, lines and
+// texts) and its name in the legend in CoordinationRgb(k), each curve drawn
+// through its own marks' currents. The maximum arc duration's dashed line
+// stands where every device has the same maximum, none otherwise. Marks at
+// no current are left out, as above.
+TimeCurrentPlot MakeCoordinationPlot(const std::vector<TimeCurrentDevice>& devices);
 
 // Where the axes stand in a picture of `area`: the room left for the
 // labels taken off.
@@ -103,14 +133,5 @@ std::vector<std::vector<QPointF>> CurveInPicture(const TimeCurrentPlot& plot, co
 // that scale.
 void PaintTimeCurrent(QPainter& painter, const QRectF& area, const TimeCurrentPlot& plot,
                       char sep = '.');
-
-// Its colours: the curve's, so that a test can find it.
-inline constexpr unsigned kCurveRgb = 0x1f4fbf;
-inline constexpr unsigned kMarkRgb = 0xd01010;
-// The colour of the k-th other device's curve (TimeCurrentPlot::others).
-constexpr unsigned OtherCurveRgb(std::size_t k) {
-    constexpr unsigned kColours[] = {0x2a9d3a, 0xc07a00, 0x8a3fb0, 0x008a94, 0x6b6b6b};
-    return kColours[k % std::size(kColours)];
-}
 
 }  // namespace zentavo::render

@@ -3174,6 +3174,62 @@ y %n etiqueta(s) más con el nombre cortado</numerusform>
         <source>Clear cells</source>
         <translation>Vaciar celdas</translation>
     </message>
+    <message>
+        <source>E&amp;xport picture…</source>
+        <translation>E&amp;xportar imagen…</translation>
+    </message>
+    <message>
+        <source>The picture as a PNG (1200 × 800 pixels) or SVG file, by the name&apos;s extension</source>
+        <translation>La imagen como archivo PNG (1200 × 800 píxeles) o SVG, según la extensión del nombre</translation>
+    </message>
+    <message>
+        <source>%1 selected points</source>
+        <translation>%1 puntos seleccionados</translation>
+    </message>
+    <message>
+        <source>%1 has no protective device.</source>
+        <translation>%1 no tiene dispositivo de protección.</translation>
+    </message>
+    <message>
+        <source>%1 is refused: %2</source>
+        <translation>%1 está rechazado: %2</translation>
+    </message>
+    <message>
+        <source>None of the selected points has a device curve to show.</source>
+        <translation>Ninguno de los puntos seleccionados tiene curva de dispositivo que mostrar.</translation>
+    </message>
+    <message>
+        <source>Not drawn:</source>
+        <translation>No dibujados:</translation>
+    </message>
+    <message>
+        <source>and %1 more.</source>
+        <translation>y %1 más.</translation>
+    </message>
+    <message>
+        <source>%1 more of the selected points have a device: the picture takes the first %2.</source>
+        <translation>Otros %1 puntos seleccionados tienen dispositivo: la imagen toma los %2 primeros.</translation>
+    </message>
+    <message>
+        <source>Export time-current picture as</source>
+        <translation>Exportar la imagen tiempo-corriente como</translation>
+    </message>
+    <message>
+        <source>PNG pictures (*.png);;SVG pictures (*.svg)</source>
+        <translation>imágenes PNG (*.png);;imágenes SVG (*.svg)</translation>
+    </message>
+    <message>
+        <source>A picture&apos;s name ends in .png or .svg: %1</source>
+        <translation>El nombre de una imagen termina en .png o .svg: %1</translation>
+    </message>
+    <message>
+        <source>The picture is not written over its own study: choose another file.</source>
+        <translation>La imagen no se escribe sobre su propio estudio: elija otro archivo.</translation>
+    </message>
+    <message>
+        <source>Time-current curves</source>
+        <translation>Curvas tiempo-corriente</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TStudyExport</name>

@@ -3174,6 +3174,62 @@ et %n autre(s) étiquette(s) au nom coupé</numerusform>
         <source>Clear cells</source>
         <translation>Vider les cellules</translation>
     </message>
+    <message>
+        <source>E&amp;xport picture…</source>
+        <translation>E&amp;xporter l&apos;image…</translation>
+    </message>
+    <message>
+        <source>The picture as a PNG (1200 × 800 pixels) or SVG file, by the name&apos;s extension</source>
+        <translation>L&apos;image en fichier PNG (1200 × 800 pixels) ou SVG, selon l&apos;extension du nom</translation>
+    </message>
+    <message>
+        <source>%1 selected points</source>
+        <translation>%1 points sélectionnés</translation>
+    </message>
+    <message>
+        <source>%1 has no protective device.</source>
+        <translation>%1 n&apos;a pas de dispositif de protection.</translation>
+    </message>
+    <message>
+        <source>%1 is refused: %2</source>
+        <translation>%1 est refusé : %2</translation>
+    </message>
+    <message>
+        <source>None of the selected points has a device curve to show.</source>
+        <translation>Aucun des points sélectionnés n&apos;a de courbe de dispositif à montrer.</translation>
+    </message>
+    <message>
+        <source>Not drawn:</source>
+        <translation>Non tracés :</translation>
+    </message>
+    <message>
+        <source>and %1 more.</source>
+        <translation>et %1 de plus.</translation>
+    </message>
+    <message>
+        <source>%1 more of the selected points have a device: the picture takes the first %2.</source>
+        <translation>%1 autres points sélectionnés ont un dispositif : l&apos;image prend les %2 premiers.</translation>
+    </message>
+    <message>
+        <source>Export time-current picture as</source>
+        <translation>Exporter l&apos;image temps-courant sous</translation>
+    </message>
+    <message>
+        <source>PNG pictures (*.png);;SVG pictures (*.svg)</source>
+        <translation>images PNG (*.png);;images SVG (*.svg)</translation>
+    </message>
+    <message>
+        <source>A picture&apos;s name ends in .png or .svg: %1</source>
+        <translation>Le nom d&apos;une image se termine par .png ou .svg : %1</translation>
+    </message>
+    <message>
+        <source>The picture is not written over its own study: choose another file.</source>
+        <translation>L&apos;image n&apos;est pas écrite sur sa propre étude : choisissez un autre fichier.</translation>
+    </message>
+    <message>
+        <source>Time-current curves</source>
+        <translation>Courbes temps-courant</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TStudyExport</name>

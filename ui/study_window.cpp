@@ -367,37 +367,6 @@ void TStudy::BuildTable(QWidget* central) {
     SizeColumns();
 }
 
-void TStudy::BuildCurveDock() {
-    CurveDock = new QDockWidget(tr("Time-current curve"), this);
-    CurveDock->setObjectName("CurveDock");
-    CurveDock->setAllowedAreas(Qt::RightDockWidgetArea | Qt::BottomDockWidgetArea);
-    auto* panel = new QWidget(CurveDock);
-    panel->setAccessibleName(tr("Time-current curve of the current point"));
-    auto* layout = new QVBoxLayout(panel);
-    CurvePoint = new QLabel(panel);
-    CurvePoint->setObjectName("CurvePoint");
-    CurvePoint->setTextFormat(Qt::PlainText);
-    CurveView = new TimeCurrentView(panel);
-    NoCurveText = new QLabel(panel);
-    NoCurveText->setObjectName("NoCurveText");
-    NoCurveText->setTextFormat(Qt::PlainText);
-    NoCurveText->setWordWrap(true);
-    NoCurveText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    StepList = new QLabel(panel);
-    StepList->setObjectName("StepList");
-    StepList->setTextFormat(Qt::PlainText);
-    StepList->setWordWrap(true);
-    StepList->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    layout->addWidget(CurvePoint);
-    layout->addWidget(CurveView, 1);
-    layout->addWidget(NoCurveText, 1);
-    layout->addWidget(StepList);
-    CurveDock->setWidget(panel);
-    addDockWidget(Qt::RightDockWidgetArea, CurveDock);
-    // Shown from the View menu: the table keeps the whole window until asked.
-    CurveDock->hide();
-}
-
 void TStudy::BuildRowFormDock() {
     RowFormDock = new QDockWidget(tr("Row form"), this);
     RowFormDock->setObjectName("RowFormDock");
@@ -462,6 +431,7 @@ void TStudy::ConnectControls() {
     // results whenever the study changes under it.
     auto curve = [this] { app_.Guard(this, [&] { UpdateCurve(); }); };
     connect(StudyTable->selectionModel(), &QItemSelectionModel::currentChanged, this, curve);
+    connect(StudyTable->selectionModel(), &QItemSelectionModel::selectionChanged, this, curve);
     connect(StudyTable->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this] { app_.Guard(this, [&] { form_->ShowRow(CurrentModelRow()); }); });
     connect(RowFormDock, &QDockWidget::visibilityChanged, this, [curve](bool visible) {
@@ -679,111 +649,14 @@ void TStudy::UpdateStatus() {
     StatusText->setText(text);
 }
 
-void TStudy::UpdateCurve() {
-    if (CurveDock->isHidden() && RowFormDock->isHidden()) return;
-    const int current = CurrentModelRow();
-    std::optional<render::TimeCurrentPlot> plot;
-    QString why;
-    if (current < 0) {
-        CurvePoint->clear();
-        why = tr("Select a point to see the time-current curve of its protective device.");
-    } else {
-        const StudyFile& file = model_->file();
-        const auto row = static_cast<std::size_t>(current);
-        CurvePoint->setText(FromUtf8(OneLineName(file.Point(row))));
-        bool named = false;
-        for (int c = kFirstDeviceColumn; c <= kLastDeviceColumn; ++c) {
-            named = named || !file.Input(row, static_cast<StudyInputColumn>(c)).empty();
-        }
-        // The row's result as the study computed it: the curve marks the
-        // unrounded arcing currents, never the rounded texts of the table.
-        const PointResult& result = file.Result(row);
-        if (!named) {
-            why = tr("This point has no protective device: its arc durations are typed or "
-                     "come from its method's equations.");
-        } else if (!result.Computed() || !result.device || !result.full.duration) {
-            why = tr("This point is refused, so its device has no curve to show: %1").arg(FromUtf8(result.message));
-        } else {
-            std::array<std::string, kStudyInputColumnCount> texts;
-            StudyRowInputs inputs;
-            for (int c = kFirstDeviceColumn; c <= kLastDeviceColumn; ++c) {
-                texts[static_cast<std::size_t>(c)] = file.Input(row, static_cast<StudyInputColumn>(c));
-                inputs[static_cast<std::size_t>(c)] = texts[static_cast<std::size_t>(c)];
-            }
-            // The devices that open in the arc's steps, beside the point's own.
-            std::vector<std::shared_ptr<const ProtectiveDevice>> held;
-            std::vector<render::TimeCurrentDevice> others;
-            for (const PointStep& s : result.Governing().steps) {
-                for (std::size_t opened : s.opened) {
-                    if (opened == row || opened >= file.RowCount()) continue;
-                    std::shared_ptr<const ProtectiveDevice> d = file.Device(opened, result.scenarioWorst);
-                    if (!d) continue;
-                    held.push_back(d);
-                    const double after = OpenedAfter(result.Governing().steps, opened).value_or(0);
-                    others.push_back({d.get(), tr("%1, opens after %2 s")
-                                                   .arg(FromUtf8(OneLineName(file.Point(opened))),
-                                                        FromUtf8(ArcDurationText(after, app_.Sep())))});
-                }
-            }
-            plot = render::StudyRowTimeCurrent(result, inputs, app_.Sep(), others);
-        }
-    }
-    CurveView->SetPlot(plot, app_.Sep());
-    CurveView->setVisible(plot.has_value());
-    form_->Curve()->SetPlot(plot, app_.Sep());
-    form_->Curve()->SetEmptyText(why);
-    NoCurveText->setText(why);
-    NoCurveText->setVisible(!plot);
-    StepList->setText(current < 0 ? QString() : StepListText(static_cast<std::size_t>(current)));
-    StepList->setVisible(!StepList->text().isEmpty());
-}
-
-QString TStudy::StepListText(std::size_t row) const {
-    const StudyFile& file = model_->file();
-    const PointResult& r = file.Result(row);
-    if (!r.Computed()) return {};
-    const char sep = app_.Sep();
-    QString text;
-    const std::vector<PointStep>& steps = r.Governing().steps;
-    if (steps.size() > 1) {
-        text = tr("Arc cleared in %1 steps:").arg(steps.size());
-        for (std::size_t k = 0; k < steps.size(); ++k) {
-            const PointStep& s = steps[k];
-            QString ended;
-            switch (s.end) {
-            case StepEnd::DeviceOpened: {
-                QStringList names;
-                for (std::size_t opened : s.opened) {
-                    names << (opened < file.RowCount() ? FromUtf8(OneLineName(file.Point(opened))) : QString());
-                }
-                ended = tr("the device of %1 opened").arg(names.join(QStringLiteral(", ")));
-                break;
-            }
-            case StepEnd::MotorsEnd: ended = tr("the motors' contribution ended"); break;
-            case StepEnd::MaximumDuration: ended = tr("the maximum arc duration"); break;
-            case StepEnd::TypedDuration: ended = tr("the arc duration typed"); break;
-            case StepEnd::NoSource: ended = tr("no source left but motors"); break;
-            }
-            if (s.motorsEnd && s.end == StepEnd::DeviceOpened) ended += tr("; the motors' contribution ended");
-            text += QLatin1Char('\n') +
-                    tr("%1. %2 kA bolted, %3 kA arcing, for %4 s: %5")
-                        .arg(k + 1)
-                        .arg(FromUtf8(FormatFixed(s.boltedKa, 15, 3, sep)), FromUtf8(FormatFixed(s.arcingKa, 15, 3, sep)),
-                             FromUtf8(ArcDurationText(s.seconds, sep)), ended);
-        }
-    }
-    if (r.scenarios.size() > 1) {
-        if (!text.isEmpty()) text += QLatin1Char('\n');
-        text += tr("Worst scenario: %1 (%2)")
-                    .arg(FromUtf8(r.scenarioWorst), FromUtf8(ScenarioEnergiesText(r, file.Options().units, sep)));
-    }
-    return text;
-}
-
 std::vector<int> TStudy::SelectedRows() const {
     std::vector<int> rows;
-    for (const QModelIndex& i : StudyTable->selectionModel()->selectedIndexes()) {
-        rows.push_back(proxy_->mapToSource(i).row());
+    // By the selection's ranges, a row each: a whole table selected is not
+    // walked cell by cell.
+    for (const QItemSelectionRange& range : StudyTable->selectionModel()->selection()) {
+        for (int r = range.top(); r <= range.bottom(); ++r) {
+            rows.push_back(proxy_->mapToSource(proxy_->index(r, range.left())).row());
+        }
     }
     if (rows.empty() && StudyTable->currentIndex().isValid()) {
         rows.push_back(proxy_->mapToSource(StudyTable->currentIndex()).row());

@@ -19,7 +19,9 @@
 
 #include "ui/study_model.h"
 
+class QAction;
 class QComboBox;
+class QPushButton;
 class QSpinBox;
 class QCheckBox;
 class QDockWidget;
@@ -77,6 +79,9 @@ private:
     void CopyClick();
     void PasteClick();
     void NetworkClick();    // "Network…": the buses and the tree of the study's network
+    // "Export picture…" of the curve dock: the picture shown, as a PNG or an
+    // SVG file by the name's extension; never over the study's own file.
+    void ExportCurveClick();
     void ShortCircuitChange();
     void ArcStepsChange();
 
@@ -108,7 +113,15 @@ private:
     void UpdateNetworkView();
     // The time-current picture of the current row's protective device, from
     // the row's results as they stand; a text saying why when it has none.
+    // With several rows selected, the dock shows their devices together
+    // (the row form keeps the current row's).
     void UpdateCurve();
+    // The picture of a row's device beside the devices of its arc's steps;
+    // none, with `why`, for a row without one (or no row, -1).
+    std::optional<render::TimeCurrentPlot> RowCurve(int row, QString& why) const;
+    // The devices of several rows together, the first six that have one (as
+    // many as the picture has colours); `why` names the rows left out and why.
+    std::optional<render::TimeCurrentPlot> RowsCurve(const std::vector<int>& rows, QString& why) const;
     // The filter's column list, headed as the table's columns.
     void UpdateFilterColumns();
     // The selected rows, in the model's order.
@@ -148,9 +161,12 @@ private:
     // The status bar: how many points, computed and refused.
     QLabel* StatusText = nullptr;
     // Beside the table (View, "Time-current curve"): the current row's
-    // device curve with its arcing currents marked, or why there is none.
+    // device curve with its arcing currents marked, or the selected rows'
+    // devices together, or why there is none (ui/study_curve.cpp).
     QDockWidget* CurveDock = nullptr;
     QLabel* CurvePoint = nullptr;
+    QPushButton* ExportCurveButton = nullptr;  // also the picture's own menu:
+    QAction* exportCurveAction_ = nullptr;     // "Export picture…"
     TimeCurrentView* CurveView = nullptr;
     QLabel* NoCurveText = nullptr;
     QLabel* StepList = nullptr;  // the current point's arc steps and scenarios

@@ -227,6 +227,112 @@ private slots:
                  r.bottomLeft() + QPointF(r.width() / 4, -r.height() / 5));
     }
 
+    // Several devices on one picture: each curve passes through its own
+    // device's times worked out by hand, in its own colour, with its marks
+    // in that colour; the axes hold both pickups; the texts keep off both
+    // curves. A definite-time relay (100 A, 0.5 s, breaker 0.05 s) clears
+    // anything above its pickup in 0.55 s; an IEC standard inverse one
+    // (1000 A, TMS 0.1, no breaker time) takes 0.1 x 0.14 / (10^0.02 - 1) =
+    // 0.29706 s at 10 kA and 0.1 x 0.14 / (5^0.02 - 1) = 0.42797 s at 5 kA.
+    void severalDevicesShareTheAxesEachInItsColour() {
+        RelaySettings dt;
+        dt.curve = RelayCurve::DT;
+        dt.pickup = 100;
+        dt.timeDial = 0.5;
+        dt.breakerTime = 0.05;
+        RelaySettings si;
+        si.curve = RelayCurve::IecSI;
+        si.pickup = 1000;
+        si.timeDial = 0.1;
+        si.breakerTime = 0;
+        const ProtectiveDevice a = Build({dt, 1, kDefaultMaxArcTime}), b = Build({si, 1, kDefaultMaxArcTime});
+        const TimeCurrentPlot plot = MakeCoordinationPlot({{&a, "Feeder", {{2000, 0.55, true, "Feeder, Iarc"}}},
+                                                           {&b, "Main", {{10000, 0.29706, true, "Main, Iarc"}}}});
+        QCOMPARE(plot.iMin, 100.0);
+        QCOMPARE(plot.iMax, 100000.0);
+        QCOMPARE(int(plot.others.size()), 2);
+        QCOMPARE(plot.others[1].name, QString("Main"));
+        QImage image(640, 420, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        const QRectF area(0, 0, 640, 420);
+        {
+            QPainter p(&image);
+            PaintTimeCurrent(p, area, plot);
+        }
+        struct Row {
+            std::size_t device;
+            double amps, seconds;  // by hand
+            bool marked;
+        };
+        // clang-format off
+        const Row rows[] = {
+            {0, 2000,  0.55,    true},
+            {0, 50000, 0.55,    false},
+            {1, 10000, 0.29706, true},
+            {1, 5000,  0.42797, false},
+        };
+        // clang-format on
+        for (const Row& r : rows) {
+            const QString what = QStringLiteral("device %1 at %2 A").arg(r.device).arg(r.amps);
+            const QPointF at = MapToPicture(plot, area, r.amps, r.seconds);
+            QVERIFY2(PaintedNear(image, at, CoordinationRgb(r.device)), qPrintable(what));
+            QVERIFY2(!PaintedNear(image, at, CoordinationRgb(1 - r.device)), qPrintable(what));
+            // Its mark's ring, above the point, in the device's colour and not the single picture's red.
+            if (r.marked) {
+                QVERIFY2(PaintedNear(image, at - QPointF(0, 5), CoordinationRgb(r.device)), qPrintable(what));
+                QVERIFY2(!PaintedNear(image, at - QPointF(0, 5), kMarkRgb), qPrintable(what));
+            }
+        }
+        // The marks' texts cross neither curve.
+        QFont font;
+        font.setPixelSize(11);
+        const TimeCurrentTexts texts = LayOutTimeCurrentTexts(plot, area, QFontMetricsF(font, &image));
+        for (const TimeCurrentCurve& curve : plot.others) {
+            for (const auto& piece : curve.curve) {
+                for (std::size_t p = 1; p < piece.size(); ++p) {
+                    const QLineF segment(MapToPicture(plot, area, piece[p - 1].x(), piece[p - 1].y()),
+                                         MapToPicture(plot, area, piece[p].x(), piece[p].y()));
+                    for (const QRectF& box : texts.marks) {
+                        for (int f = 0; f <= 20; ++f) QVERIFY2(!box.contains(segment.pointAt(f / 20.0)), qPrintable(curve.name));
+                    }
+                }
+            }
+        }
+    }
+
+    // The maximum arc duration's dashed line stands only where it is every device's.
+    void aSharedPictureHasTheMaximumItsDevicesShare() {
+        RelaySettings r;
+        r.pickup = 100;
+        r.timeDial = 0.1;
+        const ProtectiveDevice two = Build({r, 1, 2.0}), other = Build({r, 1, 1.5}), none = Build({r, 1, std::nullopt});
+        struct Case {
+            const ProtectiveDevice *first, *second;
+            std::optional<double> cap;
+        };
+        const Case cases[] = {{&two, &two, 2.0}, {&two, &other, std::nullopt}, {&two, &none, std::nullopt}, {&none, &two, std::nullopt}};
+        for (const Case& c : cases) QCOMPARE(MakeCoordinationPlot({{c.first, "a"}, {c.second, "b"}}).cap, c.cap);
+    }
+
+    // A device that sees none of the arc's current (a fault on its line
+    // side): its mark has no place on the logarithmic axis and is left
+    // out, the axes those of the device (a mark at 0 A once made them
+    // start at 0, and the grid's decades never ended).
+    void aMarkAtNoCurrentIsLeftOut() {
+        const std::vector<TimeCurrentMark> marks{{0, 2, false, "Iarc"}, {500, 15.84, true, "Iarc,min"}};
+        const ProtectiveDevice unit = TripUnit100();
+        const TimeCurrentPlot one = MakeTimeCurrentPlot(unit, marks);
+        const TimeCurrentPlot several = MakeCoordinationPlot({{&unit, "a", marks}});
+        for (const TimeCurrentPlot* plot : {&one, &several}) {
+            QCOMPARE(int(plot->marks.size()), 1);
+            QCOMPARE(plot->marks[0].text, QString("Iarc,min"));
+            QCOMPARE(plot->iMin, 100.0);  // the trip unit's pickup, 100 A
+            QImage image(640, 420, QImage::Format_RGB32);
+            QPainter p(&image);
+            PaintTimeCurrent(p, QRectF(0, 0, 640, 420), *plot);
+        }
+    }
+
     void paintsOnAPdfPage() {
         QTemporaryDir dir;
         const QString path = dir.filePath("curve.pdf");

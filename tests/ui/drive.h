@@ -64,10 +64,11 @@ inline void ToResults(Application& app) {
 inline const QStringList kWindowNames = {"main window", "units",   "label options", "editor",   "intermediate",
                                          "results",     "preview", "study",         "2018 window", "DC window"};
 
-// Those, with the results of the fuse and breaker equations, the about box
-// and the study's Labels… and Report… dialog: everything the program shows.
+// Those, with the results of the fuse and breaker equations, the about box,
+// the study with its time-current curve beside the table, and the study's
+// Labels… and Report… dialog: everything the program shows.
 inline const QStringList kAllWindowNames = kWindowNames + QStringList{"fuse results", "breaker results", "about",
-                                                                       "study export"};
+                                                                       "study curve", "study export"};
 
 // What `check(window, name)` finds in `w`, page by page for a window with
 // tabs (each tab shown as the user sees it, named "window, tab …").
@@ -124,10 +125,12 @@ inline QWidget* OpenWindow(Application& app, FakeDialogs& dialogs, const QString
         m.findChild<QAction*>("DcArcFlash1")->trigger();
         return app.DcArcFlashIfMade();
     }
-    if (which == "study") {
+    if (which == "study" || which == "study curve") {
         m.findChild<QAction*>("NewStudy1")->trigger();
         const std::vector<TStudy*> studies = OpenStudyWindows();
-        return studies.empty() ? nullptr : studies.back();
+        if (studies.empty()) return nullptr;
+        if (which == "study curve") studies.back()->findChild<QAction*>("ShowCurve1")->trigger();
+        return studies.back();
     }
     if (which == "intermediate") {
         ToIntermediate(app);

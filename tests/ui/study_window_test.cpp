@@ -32,6 +32,7 @@
 #include <QTreeWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QXmlStreamReader>
 #include <QtTest>
 #include <chrono>
 #include <functional>
@@ -926,6 +927,106 @@ private slots:
         QVERIFY2(std::abs((after - 0.083) - 2 * (before - 0.083)) <= 0.0002,
                  qPrintable(QStringLiteral("%1 then %2").arg(before).arg(after)));
         checkPicture(f2);
+    }
+
+    // Several rows selected: the dock draws their devices together, each
+    // curve through its own row's marks (named by the row, at the currents
+    // the row computed) in a colour of its own, and names the rows it
+    // leaves out and why. Export picture… writes the picture as PNG or SVG
+    // by the name's extension, never over the study's own file.
+    void selectedRowsShareThePictureAndItExports() {
+        OpenExample(ReadAll(ZENTAVO_EXAMPLES_DIR "/plant-study-devices.csv"));
+        study->findChild<QAction*>("ShowCurve1")->trigger();
+        auto rowOf = [this](const QString& point) {
+            for (int r = 0; r < study->model().rowCount(); ++r) {
+                if (Cell(r, "point") == point) return r;
+            }
+            return -1;
+        };
+        const QString drawn[] = {"SWGR-2 4.16 kV feeder 3", "SWGR-1 feeder F2"};
+        const QString left[] = {"Panel LP-1B 208 V", "MCC-1 bucket 3"};
+        QItemSelection selection;
+        for (const QStringList& names : {QStringList(std::begin(drawn), std::end(drawn)), QStringList(std::begin(left), std::end(left))}) {
+            for (const QString& name : names) {
+                const QModelIndex at = study->view().mapFromSource(study->model().index(rowOf(name), 0));
+                QVERIFY2(at.isValid(), qPrintable(name));
+                selection.select(at, at);
+            }
+        }
+        StudyTable()->setCurrentIndex(selection.indexes().front());
+        StudyTable()->selectionModel()->select(selection, QItemSelectionModel::Select);
+        auto* view = Child<TimeCurrentView>(*study, "TimeCurrentView");
+        QTRY_VERIFY(view->isVisible() && view->Plot());
+        QCOMPARE(Child<QLabel>(*study, "CurvePoint")->text(), QString("4 selected points"));
+        const QString why = Child<QLabel>(*study, "NoCurveText")->text();
+        QVERIFY2(why.contains("Panel LP-1B 208 V has no protective device.") && why.contains("MCC-1 bucket 3 is refused: "),
+                 qPrintable(why));
+        const render::TimeCurrentPlot plot = *view->Plot();
+        QCOMPARE(int(plot.others.size()), 2);
+        QCOMPARE(int(plot.marks.size()), 4);
+        QVERIFY(plot.others[0].rgb != plot.others[1].rgb);
+        const QImage image = view->grab().toImage();
+        const QRectF area(view->rect());
+        for (const QString& name : drawn) {
+            const int row = rowOf(name);
+            const auto curve = std::find_if(plot.others.begin(), plot.others.end(),
+                                            [&](const render::TimeCurrentCurve& c) { return c.name.startsWith(name + ": "); });
+            QVERIFY2(curve != plot.others.end(), qPrintable(name));
+            // Its full and reduced arcing currents, each marked on its own curve in its colour.
+            const char* currents[2] = {"arcing_current", "arcing_current_reduced"};
+            int marked = 0;
+            for (const render::TimeCurrentMark& m : plot.marks) {
+                if (!m.text.startsWith(name + ", ")) continue;
+                QVERIFY2(std::abs(m.amps - Cell(row, currents[marked]).toDouble() * 1000) <= 5, qPrintable(m.text));
+                QCOMPARE(m.rgb, curve->rgb);
+                QVERIFY2(PaintedNear(image, render::MapToPicture(plot, area, m.amps, m.seconds), curve->rgb), qPrintable(m.text));
+                ++marked;
+            }
+            QCOMPARE(marked, 2);
+        }
+
+        // The exports, each through the button: PNG and SVG by the name's extension.
+        const QByteArray studyBytes = ReadAll(Path("study.csv"));
+        auto* button = Child<QPushButton>(*study, "ExportCurveButton");
+        struct Export {
+            const char* name;
+            bool written;
+        };
+        const Export exports[] = {{"curves.png", true}, {"curves.svg", true}, {"study.csv", false}, {"curves.jpg", false}};
+        for (const Export& e : exports) {
+            dialogs->Clear();
+            dialogs->fileNames = {Path(e.name)};
+            button->click();
+            QCOMPARE(dialogs->fileDialogs.size(), 1);
+            QCOMPARE(dialogs->shown.size(), e.written ? 0 : 1);
+            if (!e.written) QCOMPARE(dialogs->shown.front().kind, QString("Error"));
+        }
+        QCOMPARE(ReadAll(Path("study.csv")), studyBytes);
+        QVERIFY(!QFile::exists(Path("curves.jpg")));
+        const QImage png(Path("curves.png"), "PNG");
+        QCOMPARE(png.size(), QSize(1200, 800));
+        for (const render::TimeCurrentCurve& c : plot.others) {
+            int painted = 0;
+            for (int y = 0; y < png.height(); y += 2) {
+                for (int x = 0; x < png.width(); x += 2) painted += NearColour(png.pixel(x, y), QRgb(c.rgb)) ? 1 : 0;
+            }
+            QVERIFY2(painted > 100, qPrintable(c.name));
+        }
+        QFile svg(Path("curves.svg"));
+        QVERIFY(svg.open(QIODevice::ReadOnly));
+        const QByteArray svgBytes = svg.readAll();
+        QXmlStreamReader xml(svgBytes);
+        QString texts;
+        while (!xml.atEnd()) {
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("text")) texts += xml.readElementText(QXmlStreamReader::IncludeChildElements) + '\n';
+        }
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        for (const QString& name : drawn) QVERIFY2(texts.contains(name + ", Iarc"), qPrintable(texts));
+
+        // One row without a device: nothing to export.
+        StudyTable()->setCurrentIndex(study->view().mapFromSource(study->model().index(rowOf(left[0]), 0)));
+        QTRY_VERIFY(!view->isVisible());
+        QVERIFY(!button->isEnabled() && !study->findChild<QAction*>("ExportCurve1")->isEnabled());
     }
 
     // The governing case's columns come first, and sorting by its energy
