@@ -1748,10 +1748,6 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <translation>Ropa de protección típica:</translation>
     </message>
     <message>
-        <source>Notes:</source>
-        <translation>Notas:</translation>
-    </message>
-    <message>
         <source>Arc duration</source>
         <translation>Duración del arco</translation>
     </message>
@@ -1834,6 +1830,14 @@ Compruebe que el nombre del archivo es correcto.</translation>
     <message>
         <source>Iarc, arc resistance</source>
         <translation>Iarc, resistencia del arco</translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation>Notas</translation>
+    </message>
+    <message>
+        <source>The device&apos;s time-current curve, with both arcing currents marked, once the point is computed</source>
+        <translation>La curva tiempo-corriente del dispositivo, con ambas corrientes de arco marcadas, una vez calculado el punto</translation>
     </message>
 </context>
 <context>

@@ -1748,10 +1748,6 @@ Vérifiez que le nom du fichier est correct.</translation>
         <translation>Tenue de protection type :</translation>
     </message>
     <message>
-        <source>Notes:</source>
-        <translation>Remarques :</translation>
-    </message>
-    <message>
         <source>Arc duration</source>
         <translation>Durée de l’arc</translation>
     </message>
@@ -1834,6 +1830,14 @@ Vérifiez que le nom du fichier est correct.</translation>
     <message>
         <source>Iarc, arc resistance</source>
         <translation>Iarc, résistance d’arc</translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation>Notes</translation>
+    </message>
+    <message>
+        <source>The device&apos;s time-current curve, with both arcing currents marked, once the point is computed</source>
+        <translation>La courbe temps-courant du dispositif, les deux courants d&apos;arc marqués, une fois le point calculé</translation>
     </message>
 </context>
 <context>

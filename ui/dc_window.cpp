@@ -62,8 +62,7 @@ constexpr DcMethod kMethods[2] = {DcMethod::MaxPower, DcMethod::ArcResistance};
 constexpr const char* kRows[] = {"ArcCurrent", "ArcVoltage", "ArcOhms",   "ArcPower", "BoxFactor",
                                  "ArcTime",    "Energy",     "Boundary",  "Ppe",      "Clothing1", "Clothing2"};
 // Values of both methods, across both columns.
-constexpr const char* kShared[] = {"Notes", "LimitedApproach", "RestrictedApproach", "ProhibitedApproach",
-                                   "ApproachNote"};
+constexpr const char* kShared[] = {"LimitedApproach", "RestrictedApproach", "ProhibitedApproach", "ApproachNote"};
 
 QString ValueName(int column, const char* row) {
     return QString::fromLatin1(kColumns[column]) + QString::fromLatin1(row);
@@ -75,8 +74,13 @@ TDcArcFlash::TDcArcFlash(Application& app) : app_(app) {
     setObjectName("DcArcFlash");
     setWindowTitle(tr("ZENTAVO: DC arc flash"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    // The notes under the inputs, where the form leaves room, keep the
+    // results' column short enough for the window to fit a 768-pixel screen.
+    auto* left = new QVBoxLayout;
+    left->addWidget(BuildInputs());
+    left->addWidget(BuildNotes(), 1);
     auto* body = new QHBoxLayout;
-    body->addWidget(BuildInputs());
+    body->addLayout(left);
     body->addWidget(BuildResults(), 1);
     auto* top = new QVBoxLayout(this);
     top->addLayout(body);
@@ -87,7 +91,62 @@ TDcArcFlash::TDcArcFlash(Application& app) : app_(app) {
     LabelButton->setEnabled(false);
     shownUnits_ = app_.Units();
     SetCaptions(shownUnits_);
+    ReserveResultRoom();
     ConnectControls();
+}
+
+void TDcArcFlash::ReserveResultRoom() {
+    // Each result that wraps keeps the room of the longest it can show, in the
+    // narrowest width its column can have, so that the window keeps its size
+    // whatever the results say.
+    QStringList clothing[2];
+    for (std::int32_t level = 0; level <= 5; ++level) {
+        const ClothingText c = ClothingLines(level);
+        clothing[0] << WrappedAtSpacesText(FromUtf8(c.first));
+        clothing[1] << WrappedAtSpacesText(FromUtf8(c.second));
+    }
+    const QString seconds = QStringLiteral("0.0000");
+    QStringList durations = {tr("%1 (assumed)").arg(seconds)};
+    for (int e = 0; e <= static_cast<int>(DeviceElement::Capped); ++e)
+        durations << tr("%1 \u2014 %2").arg(seconds, ElementText(static_cast<DeviceElement>(e)));
+    for (int c = 0; c < 2; ++c) {
+        ReserveWrappedRoom(L(ValueName(c, "Clothing1")), clothing[0], kValueWidth);
+        ReserveWrappedRoom(L(ValueName(c, "Clothing2")), clothing[1], kValueWidth);
+        ReserveWrappedRoom(L(ValueName(c, "ArcTime")), durations, kValueWidth);
+    }
+    // The notes of every case the methods can give together: the system's
+    // voltage and an assumed duration are the same for both; a current too
+    // low to sustain the arc may be either's, an arc voltage not below the
+    // system's only the arc-resistance method's.
+    QStringList notes;
+    for (unsigned cases = 0; cases < 32; ++cases) {
+        std::string shared, maxPower, arcResistance;
+        if (cases & 1) shared += msg::kDcLowVoltage;
+        maxPower = arcResistance = shared;
+        if (cases & 2) maxPower += msg::kDcCurrentBelowSustain;
+        if (cases & 4) arcResistance += msg::kDcCurrentBelowSustain;
+        if (cases & 8) arcResistance += msg::kDcArcVoltageNotBelow;
+        if (cases & 16) {
+            maxPower += msg::kDcAssumedDuration;
+            arcResistance += msg::kDcAssumedDuration;
+        }
+        notes << NotesText(maxPower, arcResistance);
+    }
+    ReserveWrappedRoom(L(QStringLiteral("Notes")), notes, kNotesWidth);
+    ReserveWrappedRoom(L(QStringLiteral("ApproachNote")), {LibraryText(msg::kDcApproachNotGiven)}, 2 * kValueWidth);
+    // Their captions at the top of that room, beside the first line.
+    for (const char* caption : {"Clothing1Caption", "Clothing2Caption", "ArcTimeCaption"}) {
+        QLabel* l = L(QString::fromLatin1(caption));
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+}
+
+QString TDcArcFlash::NotesText(const std::string& maxPower, const std::string& arcResistance) const {
+    // The notes once where both methods say the same, else each by its method.
+    if (maxPower == arcResistance || maxPower.empty() || arcResistance.empty())
+        return LibraryText(maxPower.empty() ? arcResistance : maxPower);
+    return tr("%1: %2").arg(tr("Maximum power"), LibraryText(maxPower)) + QLatin1Char('\n') +
+           tr("%1: %2").arg(tr("Arc resistance"), LibraryText(arcResistance));
 }
 
 QGroupBox* TDcArcFlash::BuildInputs() {
@@ -140,23 +199,38 @@ QGroupBox* TDcArcFlash::BuildResults() {
         grid->addWidget(Named(QString::fromLatin1(kRows[r]) + QStringLiteral("Caption"), captions[r]), r + 1, 0);
         for (int c = 0; c < 2; ++c) {
             QLabel* v = Named(ValueName(c, kRows[r]));
-            if (r >= 9) v->setWordWrap(true);
+            // The duration may name the device's element; the clothing wraps.
+            if (r >= 9 || std::string_view(kRows[r]) == "ArcTime") v->setWordWrap(true);
             grid->addWidget(v, r + 1, c + 1);
         }
     }
     const int first = static_cast<int>(std::size(kRows)) + 1;
     for (int r = 0; r < static_cast<int>(std::size(kShared)); ++r) {
-        grid->addWidget(Named(QString::fromLatin1(kShared[r]) + QStringLiteral("Caption"),
-                              r == 0 ? tr("Notes:") : QString()),
-                        first + r, 0);
+        grid->addWidget(Named(QString::fromLatin1(kShared[r]) + QStringLiteral("Caption")), first + r, 0);
         QLabel* v = Named(QString::fromLatin1(kShared[r]));
         v->setWordWrap(true);
-        if (r == 0) SetTextColor(v, Qt::red);
         grid->addWidget(v, first + r, 1, 1, 2);
     }
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(2, 1);
+    for (int c : {1, 2}) {
+        grid->setColumnStretch(c, 1);
+        grid->setColumnMinimumWidth(c, kValueWidth);
+    }
+    // What is left below the results stays empty.
+    grid->setRowStretch(first + static_cast<int>(std::size(kShared)), 1);
     return results;
+}
+
+QGroupBox* TDcArcFlash::BuildNotes() {
+    auto* group = new QGroupBox(tr("Notes"));
+    group->setObjectName("NotesGroup");
+    auto* box = new QVBoxLayout(group);
+    QLabel* notes = Named(QStringLiteral("Notes"));
+    notes->setWordWrap(true);
+    notes->setMinimumWidth(kNotesWidth);
+    SetTextColor(notes, Qt::red);
+    box->addWidget(notes);
+    box->addStretch();
+    return group;
 }
 
 QGroupBox* TDcArcFlash::BuildDuration() {
@@ -169,7 +243,13 @@ QGroupBox* TDcArcFlash::BuildDuration() {
     auto* sourceCaption = new QLabel(tr("Arc duration:"));
     sourceCaption->setBuddy(DurationSourceBox);
     Device = new DevicePanel(app_);
+    // The picture's place is kept from the choice of a device on, so that
+    // the window keeps its size as results come and go; a caution takes its
+    // lines from the picture, which is never shorter than this.
     CurveView = new TimeCurrentView;
+    CurveView->SetEmptyText(tr("The device's time-current curve, with both arcing currents marked, "
+                               "once the point is computed"));
+    CurveView->setMinimumHeight(140);
     CurveView->hide();
     QLabel* caution = Named(QStringLiteral("DeviceCaution"));
     SetTextColor(caution, Qt::red);
@@ -287,10 +367,10 @@ void TDcArcFlash::ClearResults() {
         for (const char* row : kRows) L(ValueName(c, row))->clear();
     }
     for (const char* n : kShared) L(QString::fromLatin1(n))->clear();
+    L(QStringLiteral("Notes"))->clear();
     L(QStringLiteral("DeviceCaution"))->clear();
     L(QStringLiteral("DeviceCaution"))->hide();
     CurveView->SetPlot(std::nullopt, app_.Sep());
-    CurveView->hide();
     SaveButton->setEnabled(false);
     LabelButton->setEnabled(false);
 }
@@ -304,7 +384,10 @@ void TDcArcFlash::DurationSourceChange() {
     for (QLabel* l : findChildren<QLabel*>()) {
         if (l->buddy() == ArcTimeEdit) l->setEnabled(!device);
     }
+    // What goes is hidden before what comes is shown: the window, laid out
+    // anew at each showing, never grows to hold both.
     Device->setVisible(device);
+    CurveView->setVisible(device);
     ClearResults();
 }
 
@@ -408,16 +491,9 @@ void TDcArcFlash::ShowResults() {
         SetCaptionWrappedAtSpaces(L(ValueName(c, "Clothing2")), FromUtf8(t.result.clothing2));
         L(ValueName(c, "Clothing2"))->setVisible(t.result.clothingSecondLineShown);
     }
-    // The notes once where both methods say the same, else each by its method.
     const std::string notes[2] = {results_[0] ? results_[0]->notes : std::string(),
                                   results_[1] ? results_[1]->notes : std::string()};
-    if (notes[0] == notes[1] || notes[0].empty() || notes[1].empty()) {
-        SetCaption(L(QStringLiteral("Notes")), LibraryText(notes[0].empty() ? notes[1] : notes[0]));
-    } else {
-        L(QStringLiteral("Notes"))->setText(tr("%1: %2").arg(tr("Maximum power"), LibraryText(notes[0])) +
-                                            QLatin1Char('\n') +
-                                            tr("%1: %2").arg(tr("Arc resistance"), LibraryText(notes[1])));
-    }
+    L(QStringLiteral("Notes"))->setText(NotesText(notes[0], notes[1]));
     if (any) {
         SetCaption(L(QStringLiteral("LimitedApproach")), FromUtf8(any->texts.approach.limited));
         SetCaption(L(QStringLiteral("RestrictedApproach")), FromUtf8(any->texts.approach.restricted));
@@ -440,7 +516,6 @@ void TDcArcFlash::ShowResults() {
         render::TimeCurrentPlot plot = render::MakeTimeCurrentPlot(d, std::move(marks));
         for (const std::string& line : device_->settings) plot.legend << FromUtf8(line);
         CurveView->SetPlot(std::move(plot), app_.Sep());
-        CurveView->show();
     }
     // A window's height does not follow its wrapped lines by itself.
     layout()->activate();

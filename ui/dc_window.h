@@ -36,6 +36,11 @@ class TimeCurrentView;
 class TDcArcFlash : public QWidget {
     Q_OBJECT
 public:
+    // The narrowest a method's column of results can be.
+    static constexpr int kValueWidth = 150;
+    // The narrowest the notes under the inputs can be.
+    static constexpr int kNotesWidth = 320;
+
     explicit TDcArcFlash(Application& app);
 
     // "DC arc flash" of the main window's Options menu: this window replaces
@@ -61,6 +66,7 @@ private:
     // The parts of the window, built in this order by the constructor.
     QGroupBox* BuildInputs();
     QGroupBox* BuildResults();
+    QGroupBox* BuildNotes();
     QGroupBox* BuildDuration();
     QHBoxLayout* BuildButtons();
     void ConnectControls();
@@ -71,6 +77,10 @@ private:
     // input changed, so the results no longer belong to what is on screen.
     void ClearResults();
     void SetCaptions(const UnitSettings& units);
+    // Room kept for the results that wrap, whatever they show.
+    void ReserveResultRoom();
+    // The notes of the two methods as shown: once where they agree.
+    QString NotesText(const std::string& maxPower, const std::string& arcResistance) const;
     // "Create label" where the method chosen for the label has results.
     void EnableLabel();
     QLabel* L(const QString& name) const;

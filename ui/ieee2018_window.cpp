@@ -115,25 +115,14 @@ void TIeee2018::ReserveResultRoom() {
     // The clothing lines take the room of the longest level's, wrapped in the
     // width of a case's column, so that the window keeps its size whatever
     // the results show; the second line keeps its room when a level has none.
-    const QFontMetrics fm = L(kCaseRows[4][0])->fontMetrics();
-    int lines[2] = {0, 0};
+    QStringList lines[2];
     for (std::int32_t level = 0; level <= 5; ++level) {
         const ClothingText c = ClothingLines(level);
-        const std::string_view texts[2] = {c.first, c.second};
-        for (int k = 0; k < 2; ++k) {
-            const QString shown = WrappedAtSpacesText(FromUtf8(texts[k]));
-            const QRect r = fm.boundingRect(QRect(0, 0, kValueWidth, 10000), Qt::TextWordWrap, shown);
-            lines[k] = std::max(lines[k], r.height());
-        }
+        lines[0] << WrappedAtSpacesText(FromUtf8(c.first));
+        lines[1] << WrappedAtSpacesText(FromUtf8(c.second));
     }
     for (int k = 0; k < 2; ++k) {
-        for (int c = 0; c < 2; ++c) {
-            QLabel* v = L(kCaseRows[4 + k][c]);
-            v->setMinimumHeight(lines[k]);
-            QSizePolicy keep = v->sizePolicy();
-            keep.setRetainSizeWhenHidden(true);
-            v->setSizePolicy(keep);
-        }
+        for (int c = 0; c < 2; ++c) ReserveWrappedRoom(L(kCaseRows[4 + k][c]), lines[k], kValueWidth);
     }
 }
 

@@ -186,6 +186,19 @@ void SetCaptionWrappedAtSpaces(QLabel* label, const QString& text) {
     SetCaptionShown(label, text, WrappedAtSpacesText(text));
 }
 
+void ReserveWrappedRoom(QLabel* label, const QStringList& texts, int width) {
+    const QFontMetrics fm = label->fontMetrics();
+    int height = fm.height();
+    for (const QString& text : texts)
+        height = std::max(height, fm.boundingRect(QRect(0, 0, width, 100000), Qt::TextWordWrap, text).height());
+    label->setMinimumHeight(height);
+    // Shorter texts start at the top of the room, level with their caption.
+    label->setAlignment((label->alignment() & Qt::AlignHorizontal_Mask) | Qt::AlignTop);
+    QSizePolicy keep = label->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    label->setSizePolicy(keep);
+}
+
 void BreakCaption(QLabel* label, int width) {
     static const char* const kWhole = "zentavoWholeCaption";
     // The text as last set: a caption set anew since it was broken has no line break.

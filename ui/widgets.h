@@ -75,6 +75,10 @@ QString WrappedAtSpacesText(const QString& text);
 // as long as fits (a word longer than that stands alone). Its whole text is
 // kept: calling it again, after the caption was set anew, breaks that text.
 void BreakCaption(QLabel* label, int width);
+// Keeps room in `label` for the tallest of `texts` word-wrapped in `width`
+// pixels (hidden or not), so that its window keeps its size whatever it shows;
+// its text starts at the top of that room.
+void ReserveWrappedRoom(QLabel* label, const QStringList& texts, int width);
 // Moves a label; it still reaches to the right edge of its parent.
 void MoveLabel(QLabel* label, int x, int y);
 // Every caption of `window` shows whole: one that does not fit between its

@@ -234,6 +234,58 @@ private slots:
         // Far below the 13.48 cal/cm2 of 2 s.
         QVERIFY(Text("ArcResistanceEnergy").toDouble() < 1);
     }
+
+    // The window keeps its size as results of every kind come and go: no
+    // notes, notes by method, the longest clothing, the danger of no PPE,
+    // a device's curve.
+    void keepsItsSizeAsResultsComeAndGo() {
+        struct Row {
+            const char* what;
+            const char* volts;
+            const char* ohms;
+            const char* seconds;
+        };
+        // clang-format off
+        const Row rows[] = {
+            {"E2, no notes",               "500",  "0.05",   "2"},
+            {"E5, low risk and 2 s said",  "48",   "0.016",  ""},
+            {"short, level 1",             "500",  "0.05",   "0.05"},
+            {"no PPE protects",            "1000", "0.001",  "2"},
+            {"arc not sustained by one",   "120",  "10",     "1"},
+        };
+        // clang-format on
+        QTest::qWaitForWindowExposed(w);
+        Box("BoxBox")->setCurrentIndex(0);
+        Edit("GapEdit")->setText("20");
+        Edit("WorkDistEdit")->setText("457.2");
+        const QSize size = w->size();
+        for (const Row& r : rows) {
+            Edit("VoltEdit")->setText(r.volts);
+            Edit("SourceREdit")->setText(r.ohms);
+            Edit("ArcTimeEdit")->setText(r.seconds);
+            Button("ComputeButton")->click();
+            QVERIFY2(Button("SaveButton")->isEnabled(), r.what);
+            QCoreApplication::processEvents();
+            QVERIFY2(w->size() == size, qPrintable(QStringLiteral("%1: %2x%3, not %4x%5, notes %6")
+                                                      .arg(r.what).arg(w->width()).arg(w->height())
+                                                      .arg(size.width()).arg(size.height()).arg(Text("Notes"))));
+            Edit("ArcTimeEdit")->setText("9");
+            QCoreApplication::processEvents();
+            QVERIFY2(w->size() == size, r.what);
+        }
+        // A device's picture and caution keep to the room the device's choice gave.
+        Box("DurationSourceBox")->setCurrentIndex(1);
+        Box("DeviceTypeBox")->setCurrentIndex(0);
+        QCoreApplication::processEvents();
+        const QSize deviceSize = w->size();
+        Edit("RelayPickupEdit")->setText("0.5");
+        Edit("RelayTimeDialEdit")->setText("25");
+        Edit("RelayInstPickupEdit")->setText("0.05");
+        Button("ComputeButton")->click();
+        QVERIFY(Button("SaveButton")->isEnabled());
+        QCoreApplication::processEvents();
+        QCOMPARE(w->size(), deviceSize);
+    }
 };
 
 QTEST_MAIN(DcWindowTest)

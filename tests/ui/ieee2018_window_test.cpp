@@ -272,8 +272,8 @@ private slots:
     void reportBlockByteForByteAndAppended() {
         FillLowVoltageExample();
         Button("ComputeButton")->click();
-        QTemporaryDir dir;
-        const QString path = dir.filePath("report.txt");
+        QTemporaryDir folder;
+        const QString path = folder.filePath("report.txt");
         dialogs->fileNames = {path, path};
         Button("SaveButton")->click();
         // Edited after "Compute": nothing to save until the next "Compute".
@@ -326,8 +326,8 @@ private slots:
         QVERIFY(dialogs->shown.isEmpty());
         QCOMPARE(Text("EnclosureType"), QStringLiteral("Open air"));
         QCOMPARE(Text("LimitedApproach"), QStringLiteral("120"));
-        QTemporaryDir dir;
-        const QString path = dir.filePath("open.txt");
+        QTemporaryDir folder;
+        const QString path = folder.filePath("open.txt");
         dialogs->fileNames = {path};
         Button("SaveButton")->click();
         QFile f(path);
@@ -442,8 +442,8 @@ private slots:
     // typed durations are not read. The energy is proportional to the
     // duration: capped at 2 s, the reduced case gives 12.705 x 2 / 0.319.
     void durationsFromAProtectiveDevice() {
-        QTemporaryDir dir;
-        const QString curves = dir.filePath("curves.csv");
+        QTemporaryDir folder;
+        const QString curves = folder.filePath("curves.csv");
         {
             QFile f(curves);
             QVERIFY(f.open(QIODevice::WriteOnly));
@@ -520,7 +520,7 @@ private slots:
         Edit("FuseCurveEdit")->setText("MCC-F1");
         Edit("MaxArcTimeEdit")->clear();
         Button("ComputeButton")->click();
-        const QString path = dir.filePath("report.txt");
+        const QString path = folder.filePath("report.txt");
         dialogs->fileNames = {path};
         Button("SaveButton")->click();
         QFile f(path);
@@ -647,8 +647,8 @@ private slots:
         QVERIFY(Button("SaveButton")->isEnabled());
         QVERIFY(Label("DeviceCaution")->isVisible());
         QCOMPARE(Text("DeviceCaution"), caution);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("report.txt");
+        QTemporaryDir folder;
+        const QString path = folder.filePath("report.txt");
         dialogs->fileNames = {path};
         Button("SaveButton")->click();
         QFile f(path);
@@ -775,7 +775,7 @@ private slots:
         };
         // clang-format on
         FillLowVoltageExample();
-        QTemporaryDir dir;
+        QTemporaryDir folder;
         for (int i = 0; i < 5; ++i) {
             QCOMPARE(Box("ElectrodeBox")->itemText(i), QString::fromUtf8(rows[i].words));
             // The words whole in the item's tool tip.
@@ -787,7 +787,7 @@ private slots:
             // The code is what is computed and saved.
             Button("ComputeButton")->click();
             QVERIFY(dialogs->shown.isEmpty());
-            const QString path = dir.filePath(QString::number(i) + ".txt");
+            const QString path = folder.filePath(QString::number(i) + ".txt");
             dialogs->fileNames = {path};
             Button("SaveButton")->click();
             QFile f(path);
