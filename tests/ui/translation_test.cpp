@@ -131,14 +131,15 @@ QStringList CutTexts(QWidget* window, const QString& where) {
     return out;
 }
 
-// A window wider than 1 000 pixels, or one that cannot be made as narrow,
-// does not fit a 1024-pixel screen with its frame.
-QStringList TooWide(QWidget* window, const QString& where) {
+// A window wider than 1 000 pixels or taller than 740, or one that cannot be
+// made as small, does not fit a 1024x768 screen with its frame and a panel.
+QStringList DoesNotFit(QWidget* window, const QString& where) {
     for (QLayout* l : window->findChildren<QLayout*>()) l->activate();
-    const int widest = std::max({window->isVisible() ? window->width() : window->sizeHint().width(),
-                                 window->minimumWidth(), window->minimumSizeHint().width()});
-    if (widest <= 1000) return {};
-    return {QStringLiteral("%1: %2 pixels wide").arg(where).arg(widest)};
+    const QSize shown = window->isVisible() ? window->size() : window->sizeHint();
+    const int widest = std::max({shown.width(), window->minimumWidth(), window->minimumSizeHint().width()});
+    const int tallest = std::max({shown.height(), window->minimumHeight(), window->minimumSizeHint().height()});
+    if (widest <= 1000 && tallest <= 740) return {};
+    return {QStringLiteral("%1: %2x%3 pixels").arg(where).arg(widest).arg(tallest)};
 }
 
 }  // namespace
@@ -283,7 +284,7 @@ private slots:
             w, window, [this](QWidget* page, const QString& where) { return LeftInEnglish(ShownTexts(page), where); });
         problems += LeftInEnglish(extra, window);
         problems += CutTexts(w, window);
-        problems += TooWide(w, window);
+        problems += DoesNotFit(w, window);
         problems.removeDuplicates();
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
     }
