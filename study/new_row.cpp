@@ -87,9 +87,9 @@ NewRow MakeNewRow(const StudyFile& study, std::optional<std::size_t> like, NewRo
         if (!Copied(c) || !ColumnApplies(c, shape)) continue;
         // Durations are copied only from a row that types them.
         if ((c == kArcTimeColumn || c == kArcTimeReducedColumn) && like &&
-            !study.Input(*like, kDeviceTypeColumn).empty())
+            !study.Input(like.value(), kDeviceTypeColumn).empty())
             continue;
-        std::string text = like ? study.Input(*like, c) : MostCommon(study, c);
+        std::string text = like ? study.Input(like.value(), c) : MostCommon(study, c);
         if (!text.empty()) row.cells.emplace_back(c, std::move(text));
     }
     if (kind == NewRowKind::PointOnBus) {

@@ -93,7 +93,9 @@ TEST(UnitWords, EveryUnitIsReadFromItsWordAndWrittenAsItNothingElseIsAUnit) {
     for (const WordRow& r : rows) {
         const std::optional<int> unit = Parse(r.kind, r.word);
         EXPECT_EQ(unit, r.unit) << '"' << r.word << '"';
-        if (unit) EXPECT_EQ(Word(r.kind, *unit), r.word);  // the round trip
+        if (unit) {
+            EXPECT_EQ(Word(r.kind, *unit), r.word);  // the round trip
+        }
     }
 }
 

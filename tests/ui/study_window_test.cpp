@@ -27,6 +27,7 @@
 #include <QRadioButton>
 #include <QPointer>
 #include <QProgressDialog>
+#include <QScrollArea>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -571,6 +572,26 @@ private slots:
             }
             QVERIFY(!Cell(r, "incident_energy_governing").isEmpty());
         }
+
+        // Tab from the point's name walks the bucket's fields down the form,
+        // each once, to the form's end.
+        study->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(study));
+        QWidget* body = form->findChild<QScrollArea*>()->widget();
+        Child<QLineEdit>(*form, "RowFormName")->setFocus();
+        QStringList order;
+        int lastY = -1;
+        for (int step = 0; step < 100; ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* now = QApplication::focusWidget();
+            if (!now || !body->isAncestorOf(now)) break;
+            const int y = now->mapTo(body, QPoint(0, 0)).y();
+            order << now->objectName();
+            QVERIFY2(y > lastY, qPrintable(order.join(", ")));
+            lastY = y;
+        }
+        QVERIFY2(order.size() >= 12 && order.contains("RowForm_fuse_curve") && order.contains("RowForm_bus"),
+                 qPrintable(order.join(", ")));
     }
 
     void rowsAddDuplicateDeleteAndComeBack() {
