@@ -71,25 +71,27 @@ std::vector<std::pair<StudyInputColumn, std::string>> FirstRowCells() {
 
 }  // namespace
 
-NewRow MakeNewRow(const StudyFile& study, std::optional<std::size_t> like, NewRowKind kind) {
+NewRow MakeNewRow(const StudyFile& study, std::optional<std::size_t> likeRow, NewRowKind kind) {
     NewRow row{std::string(kNewPointName), {}};
-    if (like && *like >= study.RowCount()) like.reset();
-    const std::string bus = like ? study.Input(*like, kBusColumn) : std::string();
+    // The row made like, when it is one of the study's.
+    const bool like = likeRow && *likeRow < study.RowCount();
+    const std::size_t from = like ? *likeRow : 0;
+    const std::string bus = like ? study.Input(from, kBusColumn) : std::string();
     if (bus.empty()) kind = NewRowKind::Point;
     if (!like && study.RowCount() == 0) {
         row.cells = FirstRowCells();
         return row;
     }
     // The method first: the other columns are copied only where it takes them.
-    const std::string method = like ? study.Input(*like, kMethodColumn) : MostCommon(study, kMethodColumn);
+    const std::string method = like ? study.Input(from, kMethodColumn) : MostCommon(study, kMethodColumn);
     const StudyRowShape shape{method, {}, {}, kind != NewRowKind::Point};
     for (StudyInputColumn c : StudyInputsByGroup()) {
         if (!Copied(c) || !ColumnApplies(c, shape)) continue;
         // Durations are copied only from a row that types them.
         if ((c == kArcTimeColumn || c == kArcTimeReducedColumn) && like &&
-            !study.Input(like.value(), kDeviceTypeColumn).empty())
+            !study.Input(from, kDeviceTypeColumn).empty())
             continue;
-        std::string text = like ? study.Input(like.value(), c) : MostCommon(study, c);
+        std::string text = like ? study.Input(from, c) : MostCommon(study, c);
         if (!text.empty()) row.cells.emplace_back(c, std::move(text));
     }
     if (kind == NewRowKind::PointOnBus) {
