@@ -32,9 +32,9 @@ std::span<const StudyInputColumn> StudyInputsByGroup();
 
 // The words of a row that decide which columns it takes.
 struct StudyRowShape {
-    std::string_view method;      // its method column; empty or unknown: every method's columns
-    std::string_view deviceType;  // device_type; empty: durations typed
-    std::string_view branchType;  // branch_type; empty: the row defines no branch
+    std::string_view method{};    // its method column; empty or unknown: every method's columns
+    std::string_view deviceType{};  // device_type; empty: durations typed
+    std::string_view branchType{};  // branch_type; empty: the row defines no branch
     bool onBus = false;           // it names a bus: the network gives its bolted current
 };
 

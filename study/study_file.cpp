@@ -186,6 +186,7 @@ int StudyFile::AddColumn(std::string_view name) {
         row.raw = std::move(raw);
     }
     MapColumns();
+    Changed();
     if (HasNetworkColumns(map_) || network_) ComputeAll();
     return static_cast<int>(header_.size()) - 1;
 }
@@ -247,6 +248,7 @@ void StudyFile::SetFields(std::size_t row, const std::vector<std::string>& field
     raw += Record(padded, parts.end);
     raw += parts.after;
     r.raw = std::move(raw);
+    Changed();
     Recompute(row);
 }
 
@@ -254,6 +256,7 @@ void StudyFile::InsertRaw(std::size_t at, std::string raw) {
     Row row;
     row.raw = std::move(raw);
     rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(at), std::move(row));
+    Changed();
     Recompute(at);
 }
 
@@ -269,11 +272,13 @@ void StudyFile::InsertRow(std::size_t at, const std::vector<std::string>& fields
 
 void StudyFile::RemoveRow(std::size_t at) {
     rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(at));
+    Changed();
     if (HasNetworkColumns(map_)) ComputeAll();
 }
 
 void StudyFile::SetOptions(const StudyOptions& options) {
     options_ = options;
+    Changed();
     ComputeAll();
 }
 
@@ -338,12 +343,62 @@ void StudyFile::Recompute(std::size_t row) {
     }
 }
 
-void StudyFile::ComputeAll() {
+bool StudyFile::Release() {
+    if (held_ > 0) --held_;
+    if (held_ > 0 || !pending_) return false;
+    ComputeAll();
+    return true;
+}
+
+bool StudyFile::ComputeAgain() { return ComputeAll(); }
+
+bool StudyFile::Going(std::size_t done) {
+    if (!progress_ || progress_(done, rows_.size())) return true;
+    for (std::size_t i = done; i < rows_.size(); ++i) {
+        rows_[i].result = PointResult{};
+        rows_[i].result.message = kComputationStopped;
+    }
+    // A later progress is told that nothing remains.
+    progress_(rows_.size(), rows_.size());
+    return false;
+}
+
+bool StudyFile::ComputeAll() {
+    if (held_ > 0) {
+        pending_ = true;
+        return true;
+    }
+    // Asked again while the progress lets events in: the computation under
+    // way starts over with what changed.
+    if (computing_) {
+        restart_ = true;
+        return true;
+    }
+    pending_ = false;
+    computing_ = true;
+    bool whole = true;
+    try {
+        do {
+            restart_ = false;
+            whole = ComputeOnce();
+        } while (whole && restart_);
+    } catch (...) {
+        computing_ = false;
+        throw;
+    }
+    computing_ = false;
+    return whole;
+}
+
+bool StudyFile::ComputeOnce() {
+    if (!Going(0)) return false;
     if (!HasNetworkColumns(map_)) {
         network_.reset();
         sections_.clear();
         std::size_t line = LineOf(0);
         for (std::size_t i = 0; i < rows_.size(); ++i) {
+            if (i > 0 && !Going(i)) return false;
+            if (restart_) return true;
             Row& row = rows_[i];
             const std::vector<std::string> fields = ParseRecord(row.raw);
             if (fields.size() != header_.size()) {
@@ -354,7 +409,7 @@ void StudyFile::ComputeAll() {
             }
             line += RowLines(row.raw);
         }
-        return;
+        return Going(rows_.size());
     }
     std::vector<std::vector<std::string>> fields(rows_.size());
     std::vector<StudyRowInputs> inputs(rows_.size());
@@ -363,18 +418,21 @@ void StudyFile::ComputeAll() {
         inputs[i] = Inputs(fields[i]);
     }
     auto network = std::make_shared<const StudyScenarios>(inputs, options_);
+    sections_ = StudySections(network->Network(0), inputs);
+    network_ = std::move(network);
     std::size_t line = LineOf(0);
     for (std::size_t i = 0; i < rows_.size(); ++i) {
+        if (i > 0 && !Going(i)) return false;
+        if (restart_) return true;
         if (fields[i].size() != header_.size()) {
             rows_[i].result = PointResult{};
             rows_[i].result.message = WidthFault(fields[i].size(), line, rows_[i].raw);
         } else {
-            rows_[i].result = ComputeScenarioStudyRow(inputs[i], i, *network, options_, &devices_);
+            rows_[i].result = ComputeScenarioStudyRow(inputs[i], i, *network_, options_, &devices_);
         }
         line += RowLines(rows_[i].raw);
     }
-    sections_ = StudySections(network->Network(0), inputs);
-    network_ = std::move(network);
+    return Going(rows_.size());
 }
 
 StudyRowResults StudyFile::Cells(std::size_t row) const {

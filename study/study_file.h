@@ -11,6 +11,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,6 +23,14 @@
 #include "study/scenarios.h"
 
 namespace zentavo {
+
+// What a row left uncomputed by a stopped computation says instead of results.
+inline constexpr std::string_view kComputationStopped =
+    "Not computed: the calculation was stopped before this row. Compute again to finish it.";
+
+// The progress of a computation of every row: the rows done and all of
+// them; false stops it there.
+using StudyComputeProgress = std::function<bool(std::size_t done, std::size_t all)>;
 
 // The input columns in the order of a new study's file (the DC ones joining
 // it with a DC row): each unit column after its value.
@@ -88,6 +97,20 @@ public:
     // New output units, separator or convention: every row is computed again.
     void SetOptions(const StudyOptions& options);
 
+    // Every row computed again, told to `progress` (SetProgress) as it goes.
+    // Stopped there, the rows not reached hold no result but
+    // kComputationStopped: nothing shown belongs to other inputs. Returns
+    // whether every row was reached.
+    bool ComputeAgain();
+    void SetProgress(StudyComputeProgress progress) { progress_ = std::move(progress); }
+    // Between Hold and its Release, the edits that compute every row (those
+    // of a network study, new options, a new column) leave that to the
+    // last Release, which computes every row once; edits of a row of its
+    // own are computed at once. Release returns whether it computed.
+    void Hold() { ++held_; }
+    bool Release();
+    bool Held() const { return held_ > 0; }
+
     // The study's network as last computed (in its first scenario); null
     // for a study without network columns.
     const StudyNetwork* Network() const { return network_ ? &network_->Network(0) : nullptr; }
@@ -111,8 +134,17 @@ private:
         PointResult result;
     };
     void Compute(std::size_t row);
-    // Every row, over the network built anew when the study has network columns.
-    void ComputeAll();
+    // Every row, over the network built anew when the study has network
+    // columns; held (Hold), left to the Release. Returns false when stopped.
+    bool ComputeAll();
+    bool ComputeOnce();
+    // A change while every row is being computed: that computation starts over.
+    void Changed() {
+        if (computing_) restart_ = true;
+    }
+    // Whether to go on to row `done` (the progress asked), else the rows
+    // from there on marked as not computed.
+    bool Going(std::size_t done);
     // After an edit of `row`: that row, or every row of a network study.
     void Recompute(std::size_t row);
     // The row's input texts by column, as `fields` (its record) hold them;
@@ -142,6 +174,10 @@ private:
     mutable StudyDevices devices_;  // the devices of its rows, built once per distinct settings
     std::shared_ptr<const StudyScenarios> network_;
     std::vector<std::optional<std::size_t>> sections_;
+    StudyComputeProgress progress_;
+    int held_ = 0;
+    bool pending_ = false;  // every row to compute at the last Release
+    bool computing_ = false, restart_ = false;
 };
 
 }  // namespace zentavo

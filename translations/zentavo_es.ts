@@ -47,6 +47,17 @@ Compruebe que el nombre del archivo es correcto.</translation>
     </message>
 </context>
 <context>
+    <name>zentavo::ui::ComputeProgress</name>
+    <message>
+        <source>Computing the study&apos;s rows…</source>
+        <translation>Calculando las filas del estudio…</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>&amp;Detener</translation>
+    </message>
+</context>
+<context>
     <name>zentavo::ui::DevicePanel</name>
     <message>
         <source>IEEE-MI — IEEE moderately inverse</source>
@@ -919,6 +930,10 @@ Compruebe que el nombre del archivo es correcto.</translation>
     <message>
         <source>Shock approach boundaries: not given at this voltage (held for 301 V to 1 kV DC only). </source>
         <translation>Fronteras de aproximación por choque eléctrico: no se dan a esta tensión (solo se tienen de 301 V a 1 kV CC). </translation>
+    </message>
+    <message>
+        <source>Not computed: the calculation was stopped before this row. Compute again to finish it.</source>
+        <translation>No calculada: el cálculo se detuvo antes de esta fila. Calcule de nuevo para terminarlo.</translation>
     </message>
 </context>
 <context>
@@ -3233,6 +3248,17 @@ y %n etiqueta(s) más con el nombre cortado</numerusform>
     <message>
         <source>Time-current curves</source>
         <translation>Curvas tiempo-corriente</translation>
+    </message>
+    <message numerus="yes">
+        <source>The calculation was stopped: %n row(s) not computed. Edit, Compute again (F5) computes every row.</source>
+        <translation>
+            <numerusform>Se detuvo el cálculo: %n fila sin calcular. Edición, Calcular de nuevo (F5) calcula todas las filas.</numerusform>
+            <numerusform>Se detuvo el cálculo: %n filas sin calcular. Edición, Calcular de nuevo (F5) calcula todas las filas.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>C&amp;ompute again</source>
+        <translation>Calcular de &amp;nuevo</translation>
     </message>
 </context>
 <context>

@@ -47,6 +47,17 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
 </context>
 <context>
+    <name>zentavo::ui::ComputeProgress</name>
+    <message>
+        <source>Computing the study&apos;s rows…</source>
+        <translation>Calcul des lignes de l&apos;étude…</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>&amp;Arrêter</translation>
+    </message>
+</context>
+<context>
     <name>zentavo::ui::DevicePanel</name>
     <message>
         <source>IEEE-MI — IEEE moderately inverse</source>
@@ -919,6 +930,10 @@ Vérifiez que le nom du fichier est correct.</translation>
     <message>
         <source>Shock approach boundaries: not given at this voltage (held for 301 V to 1 kV DC only). </source>
         <translation>Frontières d’approche contre les chocs : non données à cette tension (connues de 301 V à 1 kV c.c. seulement). </translation>
+    </message>
+    <message>
+        <source>Not computed: the calculation was stopped before this row. Compute again to finish it.</source>
+        <translation>Non calculée : le calcul a été arrêté avant cette ligne. Calculez de nouveau pour le terminer.</translation>
     </message>
 </context>
 <context>
@@ -3233,6 +3248,17 @@ et %n autre(s) étiquette(s) au nom coupé</numerusform>
     <message>
         <source>Time-current curves</source>
         <translation>Courbes temps-courant</translation>
+    </message>
+    <message numerus="yes">
+        <source>The calculation was stopped: %n row(s) not computed. Edit, Compute again (F5) computes every row.</source>
+        <translation>
+            <numerusform>Le calcul a été arrêté : %n ligne non calculée. Édition, Calculer de nouveau (F5) calcule toutes les lignes.</numerusform>
+            <numerusform>Le calcul a été arrêté : %n lignes non calculées. Édition, Calculer de nouveau (F5) calcule toutes les lignes.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>C&amp;ompute again</source>
+        <translation>Calculer de &amp;nouveau</translation>
     </message>
 </context>
 <context>

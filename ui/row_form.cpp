@@ -340,9 +340,9 @@ QString TRowForm::ToolTipOf(StudyInputColumn column, int tableColumn) const {
     } else if (const std::optional<NetworkColumnRange> r = NetworkRangeOf(column)) {
         const QString unit = FromUtf8(StudyInputUnit(column));
         auto number = [this](double v) { return FromUtf8(ShortDecimalText(v, app_.Sep())); };
-        QString range = tr("%1 to %2 %3").arg(number(r->low), number(r->high), unit).trimmed();
-        if (r->zero) range = tr("0 for a closed tie, or %1").arg(range);
-        lines << range;
+        QString span = tr("%1 to %2 %3").arg(number(r->low), number(r->high), unit).trimmed();
+        if (r->zero) span = tr("0 for a closed tie, or %1").arg(span);
+        lines << span;
     }
     return lines.join(QLatin1Char('\n'));
 }

@@ -67,8 +67,10 @@ bool ReadsAsNumber(std::string_view text, char sep) {
 
 class SetCellCommand : public QUndoCommand {
 public:
-    SetCellCommand(StudyModel& model, int row, int column, std::string before, std::string after)
-        : model_(model), row_(row), column_(column), before_(std::move(before)), after_(std::move(after)) {
+    SetCellCommand(StudyModel& model, int row, int column, std::string before, std::string after,
+                   QUndoCommand* parent = nullptr)
+        : QUndoCommand(parent), model_(model), row_(row), column_(column), before_(std::move(before)),
+          after_(std::move(after)) {
         setText(StudyModel::tr("Edit %1").arg(model.ColumnName(column)));
     }
     void redo() override { model_.SetCell(row_, column_, after_); }
@@ -78,6 +80,22 @@ private:
     StudyModel& model_;
     int row_, column_;
     std::string before_, after_;
+};
+
+// Several cells edited as one step (Clear cells, a fill): a network study is
+// computed once for all of them, each way.
+class CellsCommand : public QUndoCommand {
+public:
+    CellsCommand(StudyModel& model, const QString& text) : model_(model) { setText(text); }
+    void redo() override {
+        model_.Held([this] { QUndoCommand::redo(); });
+    }
+    void undo() override {
+        model_.Held([this] { QUndoCommand::undo(); });
+    }
+
+private:
+    StudyModel& model_;
 };
 
 // Rows put in at one place (add, duplicate, paste).
@@ -107,6 +125,14 @@ public:
         setText(StudyModel::tr("Delete rows"));
     }
     void redo() override {
+        model_.Held([this] { Remove(); });
+    }
+    void undo() override {
+        model_.Held([this] { PutBack(); });
+    }
+
+private:
+    void Remove() {
         // From the last range back, so the earlier rows keep their places.
         std::size_t end = rows_.size();
         while (end > 0) {
@@ -116,7 +142,7 @@ public:
             end = begin;
         }
     }
-    void undo() override {
+    void PutBack() {
         std::size_t begin = 0;
         while (begin < rows_.size()) {
             std::size_t end = begin + 1;
@@ -642,8 +668,9 @@ void StudyModel::SetCell(int row, int column, const std::string& text) {
     file_.SetField(static_cast<std::size_t>(row), at, text);
     computed_ += Computed(row);
     if (file_.Network()) {
-        // Every row of a network may take other currents.
-        NetworkChanged();
+        // Every row of a network may take other currents; held, shown when
+        // the hold ends (Release).
+        if (!file_.Held()) NetworkChanged();
         return;
     }
     emit dataChanged(index(row, 0), index(row, columnCount() - 1));
@@ -652,18 +679,46 @@ void StudyModel::SetCell(int row, int column, const std::string& text) {
 void StudyModel::InsertRaws(int at, const std::vector<std::string>& raws) {
     if (raws.empty()) return;
     Forget();
+    // A network study's rows are computed once all are in, and shown then.
+    file_.Hold();
     beginInsertRows({}, at, at + static_cast<int>(raws.size()) - 1);
     for (std::size_t i = 0; i < raws.size(); ++i) {
         file_.InsertRaw(static_cast<std::size_t>(at) + i, raws[i]);
         computed_ += Computed(at + static_cast<int>(i));
     }
     endInsertRows();
-    if (file_.Network()) NetworkChanged();
+    Release();
 }
 
 void StudyModel::NetworkChanged() {
     Recount();
     if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
+void StudyModel::Release() {
+    if (!file_.Release()) return;
+    Forget();
+    NetworkChanged();
+}
+
+bool StudyModel::ComputeAgain() {
+    Forget();
+    const bool whole = file_.ComputeAgain();
+    Forget();
+    NetworkChanged();
+    return whole;
+}
+
+void StudyModel::ChangeOptions(const StudyOptions& options) {
+    // The table takes the new options (headings, units) at once; the rows
+    // computed over them afterwards, as a long computation may show its
+    // progress only outside a reset.
+    beginResetModel();
+    Forget();
+    file_.Hold();
+    file_.SetOptions(options);
+    endResetModel();
+    Release();
 }
 
 void StudyModel::SetShortCircuit(const network::SolveOptions& shortCircuit) {
@@ -674,11 +729,7 @@ void StudyModel::SetShortCircuit(const network::SolveOptions& shortCircuit) {
     options.shortCircuit = shortCircuit.convention;
     options.lvTolerance = shortCircuit.lvTolerance;
     options.cableEndTemp = shortCircuit.cableEndTemp;
-    beginResetModel();
-    Forget();
-    file_.SetOptions(options);
-    Recount();
-    endResetModel();
+    ChangeOptions(options);
 }
 
 void StudyModel::SetArcSteps(bool steps, std::optional<double> motorDecay) {
@@ -686,17 +737,14 @@ void StudyModel::SetArcSteps(bool steps, std::optional<double> motorDecay) {
     if (options.arcSteps == steps && options.motorDecay == motorDecay) return;
     options.arcSteps = steps;
     options.motorDecay = motorDecay;
-    beginResetModel();
-    Forget();
-    file_.SetOptions(options);
-    Recount();
-    endResetModel();
+    ChangeOptions(options);
 }
 
 std::vector<std::string> StudyModel::RemoveRange(int at, int count) {
     std::vector<std::string> raws;
     if (count <= 0) return raws;
     Forget();
+    file_.Hold();
     beginRemoveRows({}, at, at + count - 1);
     for (int i = count - 1; i >= 0; --i) {
         raws.push_back(file_.Raw(static_cast<std::size_t>(at + i)));
@@ -704,12 +752,16 @@ std::vector<std::string> StudyModel::RemoveRange(int at, int count) {
         file_.RemoveRow(static_cast<std::size_t>(at + i));
     }
     endRemoveRows();
-    if (file_.Network()) NetworkChanged();
+    Release();
     std::reverse(raws.begin(), raws.end());
     return raws;
 }
 
 void StudyModel::AddRow(int at, NewRowKind kind, std::optional<int> like) {
+    Held([&] { AddRowHeld(at, kind, like); });
+}
+
+void StudyModel::AddRowHeld(int at, NewRowKind kind, std::optional<int> like) {
     const NewRow made = MakeNewRow(file_, like ? std::optional<std::size_t>(static_cast<std::size_t>(*like)) : std::nullopt,
                                    kind);
     // A column the file lacks joins its header, as a paste's does.
@@ -737,9 +789,11 @@ void StudyModel::SetCells(const QModelIndexList& cells, const QString& typed, co
         if (Cell(i.row(), i.column()) != Stored(typed, i.column())) taking << i;
     }
     if (taking.isEmpty()) return;
-    undo_.beginMacro(what);
-    for (const QModelIndex& i : taking) setData(i, typed, Qt::EditRole);
-    undo_.endMacro();
+    auto* all = new CellsCommand(*this, what);
+    for (const QModelIndex& i : taking) {
+        new SetCellCommand(*this, i.row(), i.column(), Cell(i.row(), i.column()), Stored(typed, i.column()), all);
+    }
+    undo_.push(all);
 }
 
 bool StudyModel::DefinesNetworkElement(int row) const {
@@ -797,6 +851,13 @@ QString StudyModel::CopyRows(const std::vector<int>& rows) const {
 }
 
 int StudyModel::PasteRows(const QString& text, int at) {
+    // The columns it adds and its rows computed once.
+    int n = 0;
+    Held([&] { n = PasteInto(text, at); });
+    return n;
+}
+
+int StudyModel::PasteInto(const QString& text, int at) {
     std::vector<QStringList> lines = ParseTsv(text);
     if (lines.empty()) return 0;
     // Which table column each pasted column fills: by a heading line that
@@ -879,21 +940,13 @@ int StudyModel::PasteRows(const QString& text, int at) {
 void StudyModel::SetCurves(std::shared_ptr<const CurveSet> curves) {
     StudyOptions options = file_.Options();
     options.curves = std::move(curves);
-    beginResetModel();
-    Forget();
-    file_.SetOptions(options);
-    Recount();
-    endResetModel();
+    ChangeOptions(options);
 }
 
 void StudyModel::SetUnits(const UnitSettings& units) {
     StudyOptions options = file_.Options();
     options.units = units;
-    beginResetModel();
-    Forget();
-    file_.SetOptions(options);
-    Recount();
-    endResetModel();
+    ChangeOptions(options);
 }
 
 const StudyModel::SortKey& StudyModel::KeyOf(int row, int column) const {

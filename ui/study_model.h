@@ -120,6 +120,10 @@ public:
     void SetShortCircuit(const network::SolveOptions& shortCircuit);
     // Arcs in steps or in one step, and the motors' decay (cycles; none: to the last source).
     void SetArcSteps(bool steps, std::optional<double> motorDecay);
+    // Every row computed again (Edit, Compute again), told to the progress
+    // SetProgress gave; false: stopped, the rows not reached left uncomputed.
+    bool ComputeAgain();
+    void SetProgress(StudyComputeProgress progress) { file_.SetProgress(std::move(progress)); }
     // How many rows are computed (HasStudyResults: also those with a
     // caution); the rest are refused.
     int ComputedRows() const { return computed_; }
@@ -134,6 +138,20 @@ public:
         std::optional<QCollatorSortKey> collated;
     };
     const SortKey& KeyOf(int row, int column) const;
+
+    // `change` with the study's computation held (StudyFile::Hold): what
+    // computes every row does so once, after it, and every row is shown anew.
+    template <class Change>
+    void Held(Change&& change) {
+        file_.Hold();
+        try {
+            change();
+        } catch (...) {
+            Release();
+            throw;
+        }
+        Release();
+    }
 
     // The steps the undo commands take.
     void SetCell(int row, int column, const std::string& text);
@@ -159,6 +177,12 @@ private:
     void Recount();
     // After a change of a network study: every row counted and shown anew.
     void NetworkChanged();
+    // The end of a hold: when it computed every row, every row shown anew.
+    void Release();
+    int PasteInto(const QString& text, int at);
+    void AddRowHeld(int at, NewRowKind kind, std::optional<int> like);
+    // The options' change, computed once the table holds them.
+    void ChangeOptions(const StudyOptions& options);
 
     StudyFile file_;
     char sep_;

@@ -39,6 +39,7 @@
 #include "study/device_curves.h"
 #include "study/run.h"
 #include "ui/application.h"
+#include "ui/compute_progress.h"
 #include "ui/device_panel.h"
 #include "ui/dialogs.h"
 #include "ui/frozen_table.h"
@@ -191,6 +192,14 @@ TStudy::TStudy(Application& app, StudyFile file, const QString& path, std::optio
     StatusText = new QLabel(this);
     StatusText->setObjectName("StatusText");
     statusBar()->addWidget(StatusText, 1);
+    // A long computation of every row shows its progress and may be stopped.
+    progress_ = new ComputeProgress(this);
+    model_->SetProgress([this](std::size_t done, std::size_t all) { return progress_->Tell(done, all); });
+    connect(progress_, &ComputeProgress::stopped, this, [this](std::size_t left) {
+        statusBar()->showMessage(tr("The calculation was stopped: %n row(s) not computed. Edit, Compute again "
+                                    "(F5) computes every row.",
+                                    nullptr, static_cast<int>(left)));
+    });
 
     ConnectControls();
     BuildMenus();
@@ -521,6 +530,8 @@ void TStudy::BuildMenus() {
     edit->addSeparator();
     add(edit, "CopyRows1", tr("&Copy rows"), QKeySequence::Copy, &TStudy::CopyClick);
     add(edit, "PasteRows1", tr("&Paste rows"), QKeySequence::Paste, &TStudy::PasteClick);
+    edit->addSeparator();
+    add(edit, "ComputeAgain1", tr("C&ompute again"), QKeySequence(Qt::Key_F5), &TStudy::ComputeAgainClick);
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     // Each group of columns shown or folded away; the name and what the row
@@ -638,6 +649,11 @@ void TStudy::UpdateColumns() {
         }
         if (StudyTable->isColumnHidden(column) != hidden) StudyTable->setColumnHidden(column, hidden);
     }
+}
+
+void TStudy::ComputeAgainClick() {
+    statusBar()->clearMessage();
+    model_->ComputeAgain();
 }
 
 void TStudy::UpdateStatus() {

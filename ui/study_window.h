@@ -105,6 +105,8 @@ private:
     bool HighestFirst(int column) const;
     void UpdateTitle();
     void UpdateStatus();
+    // Edit, "Compute again": every row, after a stopped computation or to be sure.
+    void ComputeAgainClick();
     // The columns of the groups folded away (View, Columns) are hidden; the
     // result columns of the device and network groups show only in a study
     // that has their input columns.
@@ -160,6 +162,7 @@ private:
     QTableView* StudyTable = nullptr;
     // The status bar: how many points, computed and refused.
     QLabel* StatusText = nullptr;
+    class ComputeProgress* progress_ = nullptr;
     // Beside the table (View, "Time-current curve"): the current row's
     // device curve with its arcing currents marked, or the selected rows'
     // devices together, or why there is none (ui/study_curve.cpp).

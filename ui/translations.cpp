@@ -219,6 +219,9 @@ constexpr const char* kLibraryTexts[] = {
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "20\"x20\"x20\" ( 508x508x508mm. ) enclosure with an electrode  gap"),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "of  1  inch  ( 25mm ).  Actual  arc  flash  severity  could  be  different "),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "from the results shown in this window. "),
+    // A study's row left by a stopped computation (kComputationStopped).
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts",
+                      "Not computed: the calculation was stopped before this row. Compute again to finish it."),
 };
 // clang-format on
 

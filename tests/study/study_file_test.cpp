@@ -257,6 +257,47 @@ TEST(StudyFileTest, ARecordOfAnotherWidthIsAnErrorRowAsInTheBatch) {
 // A typed cell and the text the file keeps of it: numbers with a point in
 // the file and with the user's separator on screen, by the kind of column;
 // what a number column cannot take is refused before it is kept.
+// A computation of every row stopped at a row leaves that row and the rest
+// without results, saying why, and Compute again finishes it; edits held
+// together compute a network study once, at the end of the hold.
+TEST(StudyFileTest, StoppedComputationsAndHeldEdits) {
+    for (const char* example : {"/study.csv", "/plant-network.csv"}) {
+        SCOPED_TRACE(example);
+        StudyFile f = Read(study_test::FileBytes(std::string(ZENTAVO_EXAMPLES_DIR) + example));
+        const std::size_t rows = f.RowCount(), stopAt = 3;
+        std::vector<std::string> before;
+        for (std::size_t r = 0; r < rows; ++r) before.push_back(f.Cells(r)[0]);
+        std::size_t starts = 0, last = 0;
+        bool stop = true;
+        f.SetProgress([&](std::size_t done, std::size_t all) {
+            EXPECT_EQ(all, rows);
+            starts += done == 0;
+            last = done;
+            return !(stop && done == stopAt);
+        });
+        EXPECT_FALSE(f.ComputeAgain());
+        EXPECT_EQ(last, rows);  // told that nothing remains
+        for (std::size_t r = 0; r < rows; ++r) {
+            EXPECT_EQ(f.Result(r).Computed(), r < stopAt && !before[r].empty()) << r;
+            if (r >= stopAt) EXPECT_EQ(f.Result(r).message, kComputationStopped) << r;
+        }
+        stop = false;
+        EXPECT_TRUE(f.ComputeAgain());
+        for (std::size_t r = 0; r < rows; ++r) EXPECT_EQ(f.Cells(r)[0], before[r]) << r;
+
+        // Four edits held: a network study computed once, at the release;
+        // a plain one computes each edited row at once and never every row.
+        const bool network = f.Network() != nullptr;
+        starts = 0;
+        f.Hold();
+        const int distance = f.Columns()[kWorkDistanceColumn];
+        for (std::size_t r = 0; r < 4; ++r) f.SetField(r, distance, "600");
+        EXPECT_EQ(starts, 0u);
+        EXPECT_EQ(f.Release(), network);
+        EXPECT_EQ(starts, network ? 1u : 0u);
+    }
+}
+
 TEST(StudyFileTest, TypedCellsKeepTheirNumbersWithAPoint) {
     // clang-format off
     const struct {

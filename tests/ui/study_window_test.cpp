@@ -46,6 +46,7 @@
 #include "fake_dialogs.h"
 #include "ui/application.h"
 #include "ui/device_panel.h"
+#include "ui/compute_progress.h"
 #include "ui/row_form.h"
 #include "ui/formedit.h"
 #include "ui/main_window.h"
@@ -1778,6 +1779,61 @@ private slots:
                      pages[0].contains(Cell(line, "incident_energy_governing") + " cal/cm²") &&
                      pages[0].contains("Section: the line side governs"),
                  qPrintable(pages[0]));
+    }
+
+    // A network study's rows computed again show their progress; Stop ends
+    // it, the rows not reached are left without results (never with those
+    // of other inputs) and Compute again gives them back. Several cells
+    // cleared at once, and their undo, compute the network once each.
+    void aLongComputationShowsItsProgressAndStops() {
+        OpenExample(ReadAll(ZENTAVO_EXAMPLES_DIR "/plant-network.csv"));
+        StudyModel& model = study->model();
+        const int rows = model.rowCount(), computed = model.ComputedRows();
+        const int last = rows - 1;
+        const QString lastEnergy = Cell(last, "incident_energy_governing");
+        QVERIFY(rows > 20 && !lastEnergy.isEmpty());
+        // Shown at once and drawn at every row; Stop pressed as the tenth row comes.
+        study->findChild<ComputeProgress*>()->SetPace(0, 0);
+        QTimer stopper;
+        int seen = 0;
+        connect(&stopper, &QTimer::timeout, [&] {
+            auto* dialog = study->findChild<QProgressDialog*>("ComputeProgress");
+            if (!dialog || !dialog->isVisible()) return;
+            seen = std::max(seen, dialog->value());
+            if (dialog->value() >= 10) QTest::mouseClick(dialog->findChild<QPushButton*>(), Qt::LeftButton);
+        });
+        stopper.start(0);
+        study->findChild<QAction*>("ComputeAgain1")->trigger();
+        stopper.stop();
+        QVERIFY2(seen >= 10, qPrintable(QString::number(seen)));
+        QVERIFY(model.ComputedRows() <= 10);
+        QCOMPARE(Cell(last, "status"), QString("error"));
+        QCOMPARE(Cell(last, "incident_energy_governing"), QString());
+        QVERIFY(model.data(model.index(last, 0), Qt::ToolTipRole).toString().contains("the calculation was stopped"));
+        QVERIFY2(study->statusBar()->currentMessage().contains("not computed"), qPrintable(study->statusBar()->currentMessage()));
+        study->findChild<QAction*>("ComputeAgain1")->trigger();
+        QCOMPARE(model.ComputedRows(), computed);
+        QCOMPARE(Cell(last, "incident_energy_governing"), lastEnergy);
+        QVERIFY(study->findChild<QProgressDialog*>("ComputeProgress") == nullptr);
+
+        int starts = 0;
+        model.SetProgress([&](std::size_t done, std::size_t) {
+            starts += done == 0;
+            return true;
+        });
+        const int distance = Col("work_distance");
+        QItemSelection cells;
+        for (int r = 0; r < 4; ++r) {
+            const QModelIndex at = study->view().mapFromSource(model.index(r, distance));
+            cells.select(at, at);
+        }
+        StudyTable()->selectionModel()->select(cells, QItemSelectionModel::ClearAndSelect);
+        StudyTable()->setFocus();
+        study->findChild<QAction*>("ClearCells1")->trigger();
+        QCOMPARE(starts, 1);
+        study->findChild<QAction*>("UndoStudy1")->trigger();
+        QCOMPARE(starts, 2);
+        QCOMPARE(Cell(last, "incident_energy_governing"), lastEnergy);
     }
 
     void aNetworkEditComputesTheRowsDownstream() {
