@@ -391,13 +391,12 @@ bool StudyFile::ComputeAll() {
 }
 
 bool StudyFile::ComputeOnce() {
-    if (!Going(0)) return false;
     if (!HasNetworkColumns(map_)) {
         network_.reset();
         sections_.clear();
         std::size_t line = LineOf(0);
         for (std::size_t i = 0; i < rows_.size(); ++i) {
-            if (i > 0 && !Going(i)) return false;
+            if (!Going(i)) return false;
             if (restart_) return true;
             Row& row = rows_[i];
             const std::vector<std::string> fields = ParseRecord(row.raw);
@@ -417,12 +416,14 @@ bool StudyFile::ComputeOnce() {
         fields[i] = ParseRecord(rows_[i].raw);
         inputs[i] = Inputs(fields[i]);
     }
+    // The network first: what the study shows of it belongs to the rows'
+    // inputs even when the rows' computation is stopped.
     auto network = std::make_shared<const StudyScenarios>(inputs, options_);
     sections_ = StudySections(network->Network(0), inputs);
     network_ = std::move(network);
     std::size_t line = LineOf(0);
     for (std::size_t i = 0; i < rows_.size(); ++i) {
-        if (i > 0 && !Going(i)) return false;
+        if (!Going(i)) return false;
         if (restart_) return true;
         if (fields[i].size() != header_.size()) {
             rows_[i].result = PointResult{};
