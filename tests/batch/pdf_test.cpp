@@ -672,19 +672,21 @@ TEST(BatchPdfs, DevicesInTheReportAndCappedDurationsOnTheLabels) {
               "--help)\n");
 }
 
+// The worked example of a network: 13.8 kV utility, 2 000 kVA transformer
+// to SWG, cable to an MCC with motors.
+constexpr const char* kWorkedNetworkStudy =
+    "point,method,voltage,gap,work_distance,equipment_class,grounding,arc_time,arc_time_reduced,"
+    "bus,from_bus,branch_type,source_ka,source_xr,source_ka_min,tx_kva,tx_z,tx_xr,cable_length,"
+    "cable_r,cable_x,cable_sets,motor_kva\n"
+    "Utility,empirical,13800,153,910,Switchgear,Grounded,0.2,0.2,UTIL,,source,20,15,12,,,,,,,,\n"
+    "Main,empirical,480,32,455,Switchgear,Grounded,0.2,0.2,SWG,UTIL,transformer,,,,2000,5.75,6,,,,,\n"
+    "Motors,empirical,480,25,455,MCC and Panels,Grounded,0.2,0.2,MCC,SWG,cable,,,,,,,60,0.1,0.08,2,300\n";
+
 // A study with a network: the report's short-circuit table lists each bus
 // with its voltage, currents, X/R and the convention, before the points,
 // and each point's bolted current names the case that gave its results.
 TEST(BatchPdfs, ReportOfANetworkStudy) {
-    // The worked example: 13.8 kV utility, 2 000 kVA transformer to SWG,
-    // cable to an MCC with motors.
-    const std::string study =
-        "point,method,voltage,gap,work_distance,equipment_class,grounding,arc_time,arc_time_reduced,"
-        "bus,from_bus,branch_type,source_ka,source_xr,source_ka_min,tx_kva,tx_z,tx_xr,cable_length,"
-        "cable_r,cable_x,cable_sets,motor_kva\n"
-        "Utility,empirical,13800,153,910,Switchgear,Grounded,0.2,0.2,UTIL,,source,20,15,12,,,,,,,,\n"
-        "Main,empirical,480,32,455,Switchgear,Grounded,0.2,0.2,SWG,UTIL,transformer,,,,2000,5.75,6,,,,,\n"
-        "Motors,empirical,480,25,455,MCC and Panels,Grounded,0.2,0.2,MCC,SWG,cable,,,,,,,60,0.1,0.08,2,300\n";
+    const std::string study = kWorkedNetworkStudy;
     struct Case {
         const char* convention;
         std::vector<std::string> texts;  // in this order in the report
@@ -737,13 +739,7 @@ TEST(BatchPdfs, ReportOfANetworkStudy) {
 // currents as the table gives them, and as an SVG picture; left out of the
 // report when asked; nothing to draw for a study without network columns.
 TEST(BatchPdfs, TheOneLineInTheReportAndAsAPicture) {
-    const std::string study =
-        "point,method,voltage,gap,work_distance,equipment_class,grounding,arc_time,arc_time_reduced,"
-        "bus,from_bus,branch_type,source_ka,source_xr,source_ka_min,tx_kva,tx_z,tx_xr,cable_length,"
-        "cable_r,cable_x,cable_sets,motor_kva\n"
-        "Utility,empirical,13800,153,910,Switchgear,Grounded,0.2,0.2,UTIL,,source,20,15,12,,,,,,,,\n"
-        "Main,empirical,480,32,455,Switchgear,Grounded,0.2,0.2,SWG,UTIL,transformer,,,,2000,5.75,6,,,,,\n"
-        "Motors,empirical,480,25,455,MCC and Panels,Grounded,0.2,0.2,MCC,SWG,cable,,,,,,,60,0.1,0.08,2,300\n";
+    const std::string study = kWorkedNetworkStudy;
     Dir dir;
     std::ofstream(dir / "network.csv", std::ios::binary) << study;
     const std::string report = dir / "report.pdf", svg = dir / "network.svg";
