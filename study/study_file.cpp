@@ -383,7 +383,9 @@ bool StudyFile::ComputeAll() {
             whole = ComputeOnce();
         } while (whole && restart_);
     } catch (...) {
+        // The progress ends with the computation, whatever stopped it.
         computing_ = false;
+        if (progress_) progress_(rows_.size(), rows_.size());
         throw;
     }
     computing_ = false;
