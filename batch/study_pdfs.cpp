@@ -59,15 +59,18 @@ public:
         network_.reset();
         if (!networkColumns) return;
         std::vector<std::array<std::string, kStudyInputColumnCount>> texts;
+        std::vector<std::string> points;
         std::vector<StudyRowInputs> inputs;
         std::vector<PointResult> results;
         for (std::size_t i = 0; i < count_; ++i) {
             texts.push_back(At(i).texts);
+            points.push_back(At(i).name);
             if (oneLine) results.push_back(At(i).result);
         }
-        for (const auto& t : texts) {
+        for (std::size_t i = 0; i < texts.size(); ++i) {
             StudyRowInputs in;
-            for (std::size_t c = 0; c < t.size(); ++c) in[c] = t[c];
+            for (std::size_t c = 0; c < texts[i].size(); ++c) in[c] = texts[i][c];
+            in.point = points[i];
             inputs.push_back(in);
         }
         const std::vector<std::string> names = StudyScenarioNames(inputs, asked);

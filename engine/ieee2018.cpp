@@ -399,7 +399,8 @@ std::optional<Refusal> Compute(Ieee2018Inputs& in, Ieee2018Results& r,
     return std::nullopt;
 }
 
-// A case's energy and boundary from its steps (more than one): each step
+// A case's energy and boundary from its steps (more than one, or one at
+// another current than the point's own: its motors' part ended at once): each step
 // computed with its own bolted current and duration, the energies summed,
 // the boundaries found from the sums at the working distance D, where the
 // energy falls to 1.2 cal/cm² (5.0208 J/cm²): E(d) = E·(d/D)^k12.
@@ -585,8 +586,8 @@ Ieee2018Outcome RunIeee2018Steps(const Ieee2018Fields& f, const UnitSettings& u,
     const DurationsHook keep = [&](double iarc, double iarcReduced) { return found = durations(in, iarc, iarcReduced); };
     out.refusal = Compute(in, r, durations ? &keep : nullptr);
     if (out.refusal) return out;
-    if (found.steps.size() > 1) out.refusal = SumSteps(in, found.steps, false, r.full);
-    if (!out.refusal && found.stepsReduced.size() > 1) out.refusal = SumSteps(in, found.stepsReduced, true, r.reduced);
+    if (!found.steps.empty()) out.refusal = SumSteps(in, found.steps, false, r.full);
+    if (!out.refusal && !found.stepsReduced.empty()) out.refusal = SumSteps(in, found.stepsReduced, true, r.reduced);
     if (out.refusal) return out;
     r.reducedGoverns = ReducedGoverns(r.full.energy, r.reduced.energy);
 

@@ -140,6 +140,7 @@ Network::Values Network::ElementValues(const SolveOptions& options, Case c) cons
                 if (temp != 20) r = ResistanceAt(r, temp);
             }
             z = Complex(r, cb.x_ohm_km) * (cb.length_m / 1000 / cb.sets) / (kV * kV / kBaseMva);
+            if (cb.opens && !(std::abs(z) >= kTieBreakerImpedance)) z = Complex(0, kTieBreakerImpedance);
         }
         v.branchY.push_back(1.0 / z);
     }

@@ -2,7 +2,9 @@
 #include "network/fault_steps.h"
 
 #include <Eigen/Dense>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <set>
 
 namespace zentavo::network {
@@ -244,7 +246,13 @@ void FaultSteps::Fault::Update() {
     }
     Eigen::FullPivLU<Eigen::MatrixXcd> lu(mm);
     lu.setThreshold(kDeadPivot);
-    if (!lu.isInvertible()) {
+    // The scaled pivots compare with 1, so the smallest one is weighed as it
+    // is: Eigen's threshold is relative to the largest pivot, and with one
+    // element out (a main that leaves its bus without a source) the largest
+    // is the only one, what is left of 0 after the elimination's rounding.
+    double least = std::numeric_limits<double>::infinity();
+    for (Eigen::Index i = 0; i < lu.matrixLU().rows(); ++i) least = std::min(least, std::abs(lu.matrixLU()(i, i)));
+    if (!lu.isInvertible() || !(least >= kDeadPivot)) {
         zff_ = 0;  // the fault's part has no source left
         return done();
     }

@@ -14,6 +14,7 @@ const double kSqrt3 = std::sqrt(3.0);
 // A cable of zero impedance, or below kTieImpedance of its buses' base
 // impedance (kV²/100 MVA): a closed tie, its buses one node.
 bool ClosedTie(const Cable& c, double kV) {
+    if (c.opens) return false;
     if (c.length_m == 0 || (c.r_ohm_km == 0 && c.x_ohm_km == 0)) return true;
     const double ohms = std::hypot(c.r_ohm_km, c.x_ohm_km) * (c.length_m / 1000) / c.sets;
     return ohms < kTieImpedance * (kV * kV / kBaseMva);

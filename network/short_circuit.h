@@ -53,6 +53,11 @@ namespace zentavo::network {
 
 // Below this part of its buses' base impedance a cable is a closed tie.
 inline constexpr double kTieImpedance = 1e-6;
+// A tie breaker (a closed tie with a device, Cable::opens) is a branch of at
+// least this part of its buses' base impedance: about a millimetre of a
+// 480 V tie's cables, so that it changes a fault current by at most 1e-5 ×
+// (fault level / 100 MVA) of itself, and can be taken out when it opens.
+inline constexpr double kTieBreakerImpedance = 1e-5;
 // The least precision (SymmetricFactor::PivotPrecision) a pivot may keep.
 inline constexpr double kLeastPivotPrecision = 1e-9;
 // The common power base of the per-unit model, MVA.
@@ -110,6 +115,9 @@ struct Cable {
     double length_m = 0, r_ohm_km = 0, x_ohm_km = 0;
     int sets = 1;
     std::optional<double> end_temp_c;
+    // A device sits on it: a closed tie is then a tie breaker, a branch of
+    // kTieBreakerImpedance that opens, not two buses joined into one.
+    bool opens = false;
 };
 
 // A synchronous generator on `bus`: rating, rated voltage (0: the bus's

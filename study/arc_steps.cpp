@@ -73,6 +73,8 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
                                              bool shareTyped, std::optional<double> typed,
                                              std::optional<FaultSteps::Fault>& start) const {
     ArcStepPlanner::Plan plan;
+    plan.startKa = first;
+    plan.startArcingKa = arcing(first);
     const FaultSteps& steps = *stepCases_[q.c == network::Case::Min];
     if (!start) start = steps.At(bus_[q.row]);
     FaultSteps::Fault f = *start;
@@ -93,7 +95,7 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
     if (q.lineSide && mine) {
         notActing = q.row;
     } else if (q.lineSide) {
-        notActing = FeedingRow(bus_[q.row]);
+        notActing = LineSideMain(q.row);
     }
     const bool alone = own && !mineElement && !q.lineSide;
 
@@ -138,8 +140,15 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
     double t = 0;
     int last = -1;  // the candidate whose opening ended the arc last
     bool cleared = false;
+    // A motor decay of 0 cycles: the motors' part ends at once, and the
+    // arc starts with what the other sources give.
+    bool motorsGone = false;
+    if (motorDecay_ && *motorDecay_ <= 0 && f.MotorsFeed()) {
+        f.EndMotors();
+        motorsGone = true;
+    }
     for (int n = 0; n < kMostSteps && !cleared; ++n) {
-        const double ibf = n == 0 ? first : f.Ka() * scale;
+        const double ibf = n == 0 && !motorsGone ? first : f.Ka() * scale;
         const double iarc = arcing(ibf);
         if (own && !alone) addNearest();
         double next = std::numeric_limits<double>::infinity();

@@ -44,6 +44,7 @@ constexpr Placed kPlaced[] = {
     {kMaintInstTimeColumn, G::Duration},      {kMaintScenarioColumn, G::Duration},
 
     {kBusColumn, G::Network},                 {kLineSideColumn, G::Network},
+    {kLineSideOfColumn, G::Network},
     {kFromBusColumn, G::Network},             {kBranchTypeColumn, G::Network},
     {kSourceKaColumn, G::Network},            {kSourceKaMinColumn, G::Network},
     {kSourceXrColumn, G::Network},            {kTxKvaColumn, G::Network},
@@ -203,6 +204,9 @@ bool ColumnApplies(StudyInputColumn column, const StudyRowShape& row) {
         case kGenRColumn:
         case kGenInMinColumn:
             return In(branch, {"generator", "unit"});
+        case kLineSideOfColumn:
+            // The main of a line-side point on a bus without a branch of its own.
+            return row.onBus && branch.empty();
         case kFromBusColumn:
             // A branch that joins two buses; a source or generator feeds its own bus.
             return In(branch, {"transformer", "transformer3", "cable"});

@@ -130,6 +130,7 @@ constexpr InputColumn kInputColumns[] = {
     {kMaintScenarioColumn,          "maint_scenario",          {},                 {},       kText},
     {kDcSourceRColumn,              "dc_source_r",             {},                 "ohm"},
     {kDcBoxColumn,                  "dc_box",                  kDcBoxWords,        {},       kWord},
+    {kLineSideOfColumn,             "line_side_of",            {},                 {},       kText},
 };
 // clang-format on
 static_assert(std::size(kInputColumns) == kStudyInputColumnCount);

@@ -128,6 +128,9 @@ enum StudyInputColumn {
     // bolted current; and its enclosure, a word of kDcBoxWords.
     kDcSourceRColumn,
     kDcBoxColumn,
+    // A line-side row's main, where its bus is fed through several branches
+    // with devices: the main's point.
+    kLineSideOfColumn,
     kStudyInputColumnCount
 };
 // The network columns, from bus to gen_in_min.

@@ -340,6 +340,8 @@ void StudyNetwork::Build(const std::vector<StudyRowInputs>& rows, char sep, cons
                                        r.Required(kCableXColumn, "a cable needs its reactance"),
                                        static_cast<int>(sets)};
                 if (!in[kCableEndTempColumn].empty()) cable->end_temp_c = r.Optional(kCableEndTempColumn, 20);
+                // A closed tie with a device is a tie breaker: it opens like any branch's device.
+                cable->opens = !in[kDeviceTypeColumn].empty();
                 break;
             }
             case BranchType::None:
@@ -436,22 +438,7 @@ void StudyNetwork::Build(const std::vector<StudyRowInputs>& rows, char sep, cons
             f.branchShareMin = share(network::Case::Min);
         }
     }
-    // The tree: the first branch without an error that ends at each bus.
-    feeds_.resize(results_.buses.size());
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (!branchOf[i] || branchOf[i]->kind == ElementKind::Source ||
-            branchOf[i]->kind == ElementKind::Generator || !rows_[i].error.empty())
-            continue;
-        auto feed = [&](const std::string& bus) {
-            const auto at = results_.busIndex.find(bus);
-            if (at == results_.busIndex.end() || feeds_[at->second].row >= 0) return;
-            feeds_[at->second] = Feed{static_cast<int>(i), std::string(rows[i][kFromBusColumn]),
-                                      branchOf[i]->kind};
-        };
-        feed(branchOf[i]->bus);
-        // A three-winding transformer feeds its low-voltage bus too.
-        if (branchOf[i]->kind == ElementKind::Transformer3) feed(std::string(rows[i][kLvBusColumn]));
-    }
+    FindFeeds(rows);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         rows_[i].network = this;
         rows_[i].row = i;
@@ -459,20 +446,121 @@ void StudyNetwork::Build(const std::vector<StudyRowInputs>& rows, char sep, cons
     if (steps) BuildSteps(rows, *steps);
 }
 
-std::optional<std::size_t> StudyNetwork::FeedingRow(const std::string& bus) const {
-    const auto at = results_.busIndex.find(bus);
-    if (at == results_.busIndex.end() || feeds_[at->second].row < 0) return std::nullopt;
-    return static_cast<std::size_t>(feeds_[at->second].row);
+void StudyNetwork::FindFeeds(const std::vector<StudyRowInputs>& rows) {
+    // The buses each branch row joins (a three-winding transformer: its
+    // three), by their numbers in the results; a branch that has an error
+    // or does not take part joins none.
+    const std::size_t n = results_.buses.size();
+    auto number = [&](std::string_view bus) {
+        const auto at = results_.busIndex.find(std::string(bus));
+        return at == results_.busIndex.end() ? -1 : static_cast<int>(at->second);
+    };
+    std::vector<std::vector<int>> joins(rows.size());
+    std::vector<std::vector<std::size_t>> touching(n);  // the branch rows on each bus
+    std::vector<int> level(n, -1);
+    std::vector<int> queue;
+    auto seed = [&](int b) {
+        if (b >= 0 && level[b] < 0) level[b] = 0, queue.push_back(b);
+    };
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!own_[i] || !rows_[i].error.empty()) continue;
+        const ElementKind kind = own_[i]->kind;
+        if (kind == ElementKind::Source || kind == ElementKind::Generator) continue;
+        std::vector<int>& j = joins[i];
+        for (StudyInputColumn c : {kFromBusColumn, kBusColumn, kLvBusColumn}) {
+            if (c == kLvBusColumn && kind != ElementKind::Transformer3) continue;
+            const int b = number(rows[i][c]);
+            if (b >= 0 && std::find(j.begin(), j.end(), b) == j.end()) j.push_back(b), touching[b].push_back(i);
+        }
+    }
+    // Each bus's level: the fewest branches between it and a utility source,
+    // or a generator where no source reaches it. A branch feeds the buses it
+    // joins that lie further from the sources than its other end; a branch
+    // between buses of one level (a tie between two substations, each fed
+    // by its own transformer) feeds neither. Row order and which cell says
+    // bus and which from_bus decide nothing.
+    auto spread = [&] {
+        for (std::size_t q = 0; q < queue.size(); ++q) {
+            const int u = queue[q];
+            for (std::size_t i : touching[u]) {
+                for (int v : joins[i]) {
+                    if (level[v] < 0) level[v] = level[u] + 1, queue.push_back(v);
+                }
+            }
+        }
+    };
+    for (ElementKind sources : {ElementKind::Source, ElementKind::Generator}) {
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            if (own_[i] && own_[i]->kind == sources && rows_[i].error.empty()) seed(number(own_[i]->bus));
+        }
+        spread();
+    }
+    feeders_.assign(n, {});
+    feeds_.assign(n, Feed{});
+    std::vector<int> feedLevel(n, -1);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        for (int to : joins[i]) {
+            int from = -1;
+            for (int o : joins[i]) {
+                if (o != to && level[o] >= 0 && level[o] < level[to] && (from < 0 || level[o] < level[from])) from = o;
+            }
+            if (from < 0) continue;
+            feeders_[to].push_back(i);
+            // The tree of the network view: the feed from the bus nearest the sources.
+            if (feeds_[to].row < 0 || level[from] < feedLevel[to]) {
+                feeds_[to] = Feed{static_cast<int>(i), results_.buses[from].name, own_[i]->kind};
+                feedLevel[to] = level[from];
+            }
+        }
+    }
+    // The main of each line-side row on a bus: the one feeding branch with a
+    // device, or the one its line_side_of names.
+    lineSideMain_.assign(rows.size(), std::nullopt);
+    auto describe = [&](std::size_t r) {
+        return "row " + std::to_string(r + 1) + " \"" + std::string(rows[r].point) + "\"";
+    };
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const StudyRowInputs& in = rows[i];
+        const std::string_view named = in[kLineSideOfColumn];
+        if (!rows_[i].inNetwork || !rows_[i].error.empty() || own_[i] || in[kLineSideColumn] != "yes") {
+            if (!named.empty() && rows_[i].error.empty() && rows_[i].inNetwork && !rows_[i].out)
+                AddError(rows_[i], "line_side_of: given on a row that is not on the line side of its bus's main "
+                                   "(line_side yes, without a branch of its own)");
+            continue;
+        }
+        const int b = number(in[kBusColumn]);
+        if (b < 0) continue;
+        std::vector<std::size_t> mains;
+        for (std::size_t f : feeders_[b]) {
+            if (!rows[f][kDeviceTypeColumn].empty() && (named.empty() || rows[f].point == named))
+                mains.push_back(f);
+        }
+        std::string list;
+        for (std::size_t f : named.empty() ? mains : feeders_[b]) list += (list.empty() ? "" : ", ") + describe(f);
+        if (!named.empty() && mains.empty()) {
+            AddError(rows_[i], "line_side_of: no branch with a device named \"" + std::string(named) +
+                                   "\" feeds bus " + std::string(in[kBusColumn]) +
+                                   (list.empty() ? "" : " (its feeding branches: " + list + ")"));
+        } else if (mains.size() > 1) {
+            AddError(rows_[i], "line_side: bus " + std::string(in[kBusColumn]) +
+                                   " is fed through several branches with devices (" + list +
+                                   "); name its main's point in line_side_of");
+        } else if (mains.size() == 1) {
+            lineSideMain_[i] = mains.front();
+        }
+    }
+}
+
+std::optional<std::size_t> StudyNetwork::LineSideMain(std::size_t row) const {
+    return row < lineSideMain_.size() ? lineSideMain_[row] : std::nullopt;
 }
 
 std::vector<std::optional<std::size_t>> StudySections(const StudyNetwork& network,
                                                       const std::vector<StudyRowInputs>& rows) {
     std::vector<std::optional<std::size_t>> other(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        const StudyRowInputs& in = rows[i];
-        if (in[kLineSideColumn] != "yes" || !in[kBranchTypeColumn].empty() || in[kBusColumn].empty()) continue;
-        const std::optional<std::size_t> main = network.FeedingRow(std::string(in[kBusColumn]));
-        if (!main || *main == i || other[*main] || rows[*main][kLineSideColumn] == "yes") continue;
+        const std::optional<std::size_t> main = network.LineSideMain(i);
+        if (!main || other[*main]) continue;
         other[i] = *main;
         other[*main] = i;
     }
@@ -578,8 +666,16 @@ PointResult ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFau
     }
     // A case that cannot be computed gives the row its refusal; otherwise
     // the larger governing energy decides, the maximum case on a tie.
+    // A branch that carries nothing in a case leaves its device out of that
+    // case, as a bus not fed: with the arc in one step the other case's
+    // results are the row's (in steps the other devices clear it).
+    const bool ownDevice = !in[kDeviceTypeColumn].empty() && in[kDeviceShareColumn].empty() && !steps;
+    auto carriesNothing = [&](std::optional<double> share) { return ownDevice && share && !(*share > 0); };
+    const bool noMax = carriesNothing(fault.branchShare), noMin = carriesNothing(fault.branchShareMin);
     bool min;
-    if (!maxCase.Computed())
+    if (noMax != noMin)
+        min = noMax;
+    else if (!maxCase.Computed())
         min = false;
     else if (!minCase.Computed())
         min = true;

@@ -85,18 +85,21 @@ public:
     // The buses and their currents; empty when no row is in the network.
     const network::ShortCircuitResults& Results() const { return results_; }
     // The branch that feeds each bus in the order of Results().buses (a
-    // tree over the buses from the sources): the row of the first branch
-    // whose far bus it is, and the bus it comes from; -1 and empty for a
-    // bus fed by a source alone or not at all.
+    // tree over the buses from the sources): of the branches that feed it
+    // (from a bus nearer the sources, counted in branches), the one from the
+    // nearest, its row and the bus it comes from; -1 and empty for a bus fed
+    // by a source alone or not at all.
     struct Feed {
         int row = -1;
         std::string fromBus;
         network::ElementKind kind = network::ElementKind::Source;
     };
     const std::vector<Feed>& Feeds() const { return feeds_; }
-    // The row of the branch that feeds a bus (Feeds()); none for a bus fed
-    // by a source alone or not in the network.
-    std::optional<std::size_t> FeedingRow(const std::string& bus) const;
+    // The main of a line-side row (line_side yes, without a branch of its
+    // own): the one branch with a device that feeds its bus, or the one its
+    // line_side_of names; none where no feeding branch has a device. A bus
+    // fed through several, none named, makes the row an error that names them.
+    std::optional<std::size_t> LineSideMain(std::size_t row) const;
 
     // The steps of a row's arc in one case (study/arc_steps.cpp); `lineSide`:
     // its own branch's device does not act.
@@ -125,9 +128,13 @@ private:
     void Build(const std::vector<StudyRowInputs>& rows, char sep, const network::SolveOptions& options,
                const StudyOptions* steps, const std::string* scenario);
     void BuildSteps(const std::vector<StudyRowInputs>& rows, const StudyOptions& options);
+    // The direction of every branch from the sources: feeds_, feeders_, lineSideMain_.
+    void FindFeeds(const std::vector<StudyRowInputs>& rows);
     std::vector<NetworkRowFault> rows_;
     network::ShortCircuitResults results_;
     std::vector<Feed> feeds_;
+    std::vector<std::vector<std::size_t>> feeders_;  // per bus: the rows of the branches that feed it
+    std::vector<std::optional<std::size_t>> lineSideMain_;
     // For the steps: the network, each case's factors, each row's bus and
     // own element, the devices by element (kind, index).
     struct OwnElement {
@@ -146,10 +153,10 @@ private:
 };
 
 // The sections of a network study: a point on the line side of its bus's
-// main (line_side yes, on a row without a branch of its own) and the point
-// on the branch that feeds the bus, whose device does not act on that
-// fault (the main's load side). Each row of a section gets the other's
-// row; a main with several line-side rows pairs with the first. The label
+// main (line_side yes, on a row without a branch of its own) and its main
+// (StudyNetwork::LineSideMain), whose device does not act on that fault
+// (the main's load side). Each row of a section gets the other's row; a
+// main with several line-side rows pairs with the first. The label
 // of a section carries the larger of the two.
 std::vector<std::optional<std::size_t>> StudySections(const StudyNetwork& network,
                                                       const std::vector<StudyRowInputs>& rows);

@@ -184,6 +184,7 @@ bool ReadPointRecord(std::string_view& in, PointRecord& out) {
     for (std::size_t c = 0; c < out.texts.size(); ++c) out.texts[c] = r.Text();
     out.inputs = StudyRowInputs{};
     for (std::size_t c = 0; c < out.texts.size(); ++c) out.inputs[c] = out.texts[c];
+    out.inputs.point = out.name;
     out.inputs.deviceShareFromNetwork = r.Maybe<double>();
     PointResult& p = out.result;
     p = PointResult{};

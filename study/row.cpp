@@ -22,6 +22,21 @@ namespace zentavo {
 
 namespace {
 
+// Why an arc lasted its maximum duration: "the trip unit does not operate at
+// 1.234 kA: arc duration capped at 2 s", "the relay takes 3.1 s at 5.000 kA:
+// ...", or where the row's device saw nothing (the line side of its main)
+// "no device opens before the maximum arc duration: ...".
+std::string CappedText(DeviceType type, const PointDuration& d, char sep) {
+    static constexpr std::string_view kDevice[] = {"relay", "trip unit", "fuse"};
+    const std::string note = ArcDurationCappedNote(d.seconds, sep);
+    if (!(d.deviceAmps > 0)) return "no device opens before the maximum arc duration: " + note;
+    const std::string ka = FormatFixed(d.deviceAmps / 1000, 15, 3, sep) + " kA";
+    std::string t = "the " + std::string(kDevice[static_cast<std::size_t>(type)]);
+    t += d.device.Operates() ? " takes " + ArcDurationText(d.device.seconds, sep) + " s at " + ka
+                             : " does not operate at " + ka;
+    return t + ": " + note;
+}
+
 std::string UnknownValue(std::string_view column, std::string_view value) {
     return std::string(column) + ": unknown value \"" + std::string(value) + "\"";
 }
@@ -184,6 +199,14 @@ public:
             p_.status = PointStatus::Caution;
             p_.message += entry_->caution;
         }
+        // An arc that only the maximum arc duration ends is said so, with
+        // the device and the current it saw.
+        const PointCase& governing = p_.Governing();
+        if (governing.duration && governing.duration->element == DeviceElement::Capped && p_.device) {
+            p_.status = PointStatus::Caution;
+            p_.message += (p_.message.empty() ? "" : " ") +
+                          CappedText(p_.device->Type(), *governing.duration, o_.sep) + ". ";
+        }
         return std::move(p_);
     }
 
@@ -245,7 +268,10 @@ private:
             share_ = *e.share;
         } else if (in_.deviceShareFromNetwork) {
             share_ = *in_.deviceShareFromNetwork;
-            if (!(share_ > 0 && share_ <= 1)) {
+            // A branch that carries nothing in a case, its arc in steps: the
+            // network's other devices clear it, this one never sees current.
+            const bool none = in_.steps && share_ == 0;
+            if (!(share_ > 0 && share_ <= 1) && !none) {
                 throw StudyRowError(
                     "device_share: the share of the network's branch is not above 0 and at "
                     "most 1; give device_share");
@@ -303,28 +329,29 @@ private:
     // E_n,1·t_eq gives the summed energy and the boundary of that energy
     // exactly; the theoretically derived equations go by the bolted current.
     static double EquivalentDuration(const ArcStepPlanner::Plan& plan, bool lee, double gapMm) {
-        const PointStep& first = plan.steps.front();
+        if (plan.OneStepAsTyped()) return plan.steps.front().seconds;
         double t = 0;
         for (const PointStep& step : plan.steps) {
-            const double ratio = lee ? step.boltedKa / first.boltedKa
+            const double ratio = lee ? step.boltedKa / plan.startKa
                                      : Power10(NormalizedEnergyLog(RoundCurrent(step.arcingKa), 0, 0, gapMm) -
-                                               NormalizedEnergyLog(RoundCurrent(first.arcingKa), 0, 0, gapMm));
+                                               NormalizedEnergyLog(RoundCurrent(plan.startArcingKa), 0, 0, gapMm));
             t += step.seconds * ratio;
         }
-        return plan.steps.size() == 1 ? first.seconds : t;
+        return t;
     }
 
-    // A case's steps for the engine: none where the arc is cleared in one.
+    // A case's steps for the engine: none where the arc is cleared in one
+    // step at the point's own current.
     static std::vector<ArcStepLoad> Loads(const ArcStepPlanner::Plan& plan) {
         std::vector<ArcStepLoad> loads;
-        if (plan.steps.size() < 2) return loads;
+        if (plan.steps.empty() || plan.OneStepAsTyped()) return loads;
         for (const PointStep& step : plan.steps) loads.push_back({step.boltedKa, step.seconds});
         return loads;
     }
 
     void KeepPlan(const ArcStepPlanner::Plan& plan, PointCase& into) const {
         if (device_) into.duration = PointDuration{plan.whole.seconds, plan.whole.element, plan.whole.device, plan.deviceAmps};
-        if (plan.steps.size() > 1) into.steps = plan.steps;
+        if (!plan.steps.empty() && !plan.OneStepAsTyped()) into.steps = plan.steps;
     }
 
     // The length units of a row are the words "mm" and "inches"; empty means "mm".

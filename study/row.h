@@ -91,6 +91,7 @@ struct StudyOptions {
 // the share of that case's fault current through its own branch, which a
 // protective device on that branch sees of the arcing current.
 struct StudyRowInputs : std::array<std::string_view, kStudyInputColumnCount> {
+    std::string_view point;  // the row's point column (a line-side row's line_side_of names one)
     std::optional<double> boltedKa;
     std::optional<double> deviceShareFromNetwork;
     // A row whose arc the network clears in steps: its planner (none: one step).
@@ -115,6 +116,11 @@ public:
         // did), that device's answer in its last step, or the refusal.
         ArcDuration whole;
         double deviceAmps = 0;  // the current that device saw in its last step, A
+        // The point's own bolted and arcing current, kA: the first step's,
+        // unless the motors' part ended at once (a motor decay of 0).
+        double startKa = 0, startArcingKa = 0;
+        // The arc is one step at the point's own current: the steps change nothing.
+        bool OneStepAsTyped() const { return steps.size() == 1 && steps.front().boltedKa == startKa; }
         // The rows (from 0) whose devices the sequence weighed: what a
         // change of their settings could change.
         std::vector<std::size_t> consulted;

@@ -181,9 +181,11 @@ constexpr StudyInputColumn kNetworkReadColumns[] = {
     // The scenarios the elements take part in, the devices' maintenance settings.
     kScenariosColumn,   kMaintInstPickupColumn, kMaintInstTimeColumn, kMaintScenarioColumn,
     // The method: a DC row may not join the network.
-    kMethodColumn};
+    kMethodColumn,
+    // A point on the line side of its bus's main, and the main it names.
+    kLineSideColumn,    kLineSideOfColumn};
 static_assert(std::size(kNetworkReadColumns) ==
-              2 + kLastNetworkColumn - kFirstNetworkColumn + 1 + kLastDeviceColumn - kFirstDeviceColumn + 1 + 5);
+              2 + kLastNetworkColumn - kFirstNetworkColumn + 1 + kLastDeviceColumn - kFirstDeviceColumn + 1 + 7);
 constexpr std::size_t kNetworkReadCount = std::size(kNetworkReadColumns);
 constexpr std::size_t kNetworkChunkRows = 256;
 
@@ -207,7 +209,12 @@ void RunNetworkStudy(csv::ChunkReader& reader, const std::vector<std::string>& h
         chunks.push_back(std::move(c));
     }
     const StudyColumnMap at = MapStudyColumns(header);
-    std::vector<std::array<std::string, kNetworkReadCount>> texts(rowCount);
+    // The network's texts of every row, and its point's name last.
+    std::vector<std::array<std::string, kNetworkReadCount + 1>> texts(rowCount);
+    int pointAt = -1;
+    for (std::size_t i = 0; i < header.size() && pointAt < 0; ++i) {
+        if (IsColumnName(header[i], kPointColumnName)) pointAt = static_cast<int>(i);
+    }
     for (Chunk& c : chunks) {
         csv::Reader records(c.text, c.reading);
         std::size_t line;
@@ -217,11 +224,13 @@ void RunNetworkStudy(csv::ChunkReader& reader, const std::vector<std::string>& h
                 const int column = at[kNetworkReadColumns[n]];
                 if (column >= 0) texts[c.firstRow + k][n] = c.fields[column];
             }
+            if (pointAt >= 0) texts[c.firstRow + k][kNetworkReadCount] = c.fields[pointAt];
         }
     }
     std::vector<StudyRowInputs> rows(rowCount);
     for (std::size_t i = 0; i < rowCount; ++i) {
         for (std::size_t n = 0; n < kNetworkReadCount; ++n) rows[i][kNetworkReadColumns[n]] = texts[i][n];
+        rows[i].point = texts[i][kNetworkReadCount];
     }
     const StudyScenarios network(rows, options);
     rows.clear();

@@ -291,6 +291,7 @@ StudyRowInputs StudyFile::Inputs(const std::vector<std::string>& fields) const {
         const int at = map_[static_cast<std::size_t>(c)];
         if (at >= 0) in[static_cast<std::size_t>(c)] = fields[static_cast<std::size_t>(at)];
     }
+    if (pointColumn_ >= 0) in.point = fields[static_cast<std::size_t>(pointColumn_)];
     return in;
 }
 

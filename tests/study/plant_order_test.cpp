@@ -1,0 +1,246 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A plant as drawn, whatever the order of its rows: an arc ends with its last
+// source, a line side's main is found from the network, a tie breaker opens,
+// and a device that lets the arc run to its maximum duration is said so. The
+// same plant in any row order, with its feeders' bus and from_bus either way
+// round, gives every point the same results.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engine/number.h"
+#include "study/run.h"
+#include "study_tools.h"
+
+namespace zentavo {
+namespace {
+
+using study_test::CsvRow;
+
+const std::vector<std::string> kColumns = {
+    "point", "method", "voltage", "gap", "electrode_configuration", "enclosure_height", "enclosure_width",
+    "enclosure_depth", "work_distance", "bus", "from_bus", "branch_type", "source_ka", "source_xr", "tx_kva",
+    "tx_z", "tx_xr", "cable_length", "cable_r", "cable_x", "motor_kva", "device_type", "trip_rating",
+    "trip_lt_pickup", "trip_lt_delay", "trip_st_pickup", "trip_st_delay", "trip_inst_pickup", "line_side",
+    "line_side_of", "arc_time", "arc_time_reduced", "max_arc_time", "scenarios"};
+using Cells = std::map<std::string, std::string>;
+
+std::string Line(const std::vector<std::string>& fields) {
+    std::string line;
+    for (const std::string& f : fields) line += (line.empty() ? "" : ",") + f;
+    return line + "\n";
+}
+const std::string kHeader = Line(kColumns);
+
+// A row of a 480 V point (13.8 kV at UTIL) with the cells given.
+std::string Row(Cells cells) {
+    const bool mv = cells["bus"] == "UTIL";
+    const Cells point = {{"method", "ieee1584-2018"}, {"voltage", mv ? "13800" : "480"}, {"gap", mv ? "152" : "32"},
+                         {"electrode_configuration", "VCB"}, {"enclosure_height", mv ? "1143" : "508"},
+                         {"enclosure_width", mv ? "762" : "508"}, {"enclosure_depth", "508"},
+                         {"work_distance", mv ? "914.4" : "609.6"}};
+    cells.insert(point.begin(), point.end());
+    std::vector<std::string> fields;
+    for (const std::string& c : kColumns) fields.push_back(cells.count(c) ? cells.at(c) : "");
+    return Line(fields);
+}
+// A 3 000 A trip unit: long time 10 s at 6 ×, short time 4 × at 0.3 s
+// (0.33 s at the band's upper edge); instantaneous as given.
+Cells Trip(const std::string& inst = "") {
+    return {{"device_type", "trip-unit"}, {"trip_rating", "3000"}, {"trip_lt_pickup", "1"}, {"trip_lt_delay", "10"},
+            {"trip_st_pickup", "4"}, {"trip_st_delay", "0.3"}, {"trip_inst_pickup", inst}};
+}
+Cells With(Cells a, const Cells& b) {
+    for (const auto& [column, value] : b) a[column] = value;
+    return a;
+}
+
+std::string Utility() {
+    return Row({{"point", "Utility"}, {"bus", "UTIL"}, {"branch_type", "source"}, {"source_ka", "30"},
+                {"source_xr", "15"}, {"arc_time", "0.5"}, {"arc_time_reduced", "0.5"}});
+}
+// A 2 000 kVA transformer from UTIL to `bus` with a main of `device`.
+std::string Transformer(const std::string& name, const std::string& bus, const Cells& device, const Cells& more = {}) {
+    return Row(With(With({{"point", name}, {"bus", bus}, {"from_bus", "UTIL"}, {"branch_type", "transformer"},
+                          {"tx_kva", "2000"}, {"tx_z", "5.75"}, {"tx_xr", "6"}},
+                         device),
+                    more));
+}
+std::string Cable(const std::string& name, const std::string& bus, const std::string& from, const std::string& length,
+                  const Cells& device, const Cells& more = {}) {
+    return Row(With(With({{"point", name}, {"bus", bus}, {"from_bus", from}, {"branch_type", "cable"},
+                          {"cable_length", length}, {"cable_r", "0.06"}, {"cable_x", "0.09"}},
+                         device),
+                    more));
+}
+std::string LineSide(const std::string& name, const std::string& bus, const std::string& of = "") {
+    return Row(With({{"point", name}, {"bus", bus}, {"line_side", "yes"}, {"line_side_of", of}}, Trip()));
+}
+const Cells kNoDevice;
+
+std::map<std::string, CsvRow> RunPlant(const std::string& rows, std::optional<double> decay = 5.0,
+                                  const std::vector<std::string>& scenarios = {}) {
+    StudyOptions options;
+    options.motorDecay = decay;
+    options.scenarios = scenarios;
+    std::string out;
+    EXPECT_TRUE(RunStudy(kHeader + rows, options, [&](std::string_view s) { out.append(s); }));
+    std::map<std::string, CsvRow> byPoint;
+    for (CsvRow& r : study_test::CsvRows(out)) byPoint[r.at("point")] = std::move(r);
+    return byPoint;
+}
+
+double Number(const CsvRow& row, const char* column) { return ParseNumber(row.at(column), '.'); }
+
+// A switchgear whose main clears at 0.33 s, with a cable to an MCC that has
+// neither device nor motors: once the main opens no source is left, and the
+// arc ends there; nothing runs on to the maximum arc duration, with a
+// maximum or without one.
+TEST(PlantAsDrawn, TheArcEndsWithItsLastSource) {
+    for (const std::string maxArc : {"", "none"}) {
+        const std::string swg = Transformer("SWG", "SWG", With(Trip(), {{"max_arc_time", maxArc}}));
+        const CsvRow r = RunPlant(Utility() + swg + Cable("MCC", "MCC", "SWG", "30", kNoDevice)).at("SWG");
+        ASSERT_EQ(r.at("status"), "ok") << r.at("message");
+        EXPECT_EQ(r.at("arc_time_used"), "0.33") << maxArc;
+        EXPECT_EQ(r.at("device_element"), "short time") << maxArc;
+        EXPECT_EQ(r.at("arc_steps"), "1") << maxArc;
+    }
+}
+
+// Two unit substations, each fed by its own transformer and main, joined by
+// a 5 m tie with a trip unit; the line side of B's main. Whatever the order
+// of the rows, and with the tie's bus and from_bus either way round, the
+// main does not act on its line side: the tie is never "the main".
+TEST(PlantAsDrawn, TheLineSidesMainComesFromTheNetwork) {
+    const std::string mainA = Transformer("A main", "SUB-A", Trip()), mainB = Transformer("B main", "SUB-B", Trip());
+    const std::string line = LineSide("B line side", "SUB-B");
+    const std::string tie = Cable("Tie", "SUB-B", "SUB-A", "5", Trip()),
+                      tieReversed = Cable("Tie", "SUB-A", "SUB-B", "5", Trip());
+    const std::map<std::string, CsvRow> tieLast = RunPlant(Utility() + mainA + mainB + line + tie);
+    const CsvRow& lineSide = tieLast.at("B line side");
+    ASSERT_EQ(lineSide.at("status"), "warning") << lineSide.at("message");
+    // Nothing upstream of B's main clears its line side: only the tie opens,
+    // and B's transformer feeds the arc to the maximum duration.
+    EXPECT_EQ(lineSide.at("arc_time_used"), "2");
+    EXPECT_EQ(lineSide.at("message"),
+              "no device opens before the maximum arc duration: arc duration capped at 2 s. ");
+    EXPECT_GT(Number(lineSide, "incident_energy"), 3 * Number(tieLast.at("B main"), "incident_energy"));
+    for (const std::string& order : {Utility() + tie + line + mainB + mainA, tieReversed + line + Utility() + mainB + mainA}) {
+        const std::map<std::string, CsvRow> other = RunPlant(order);
+        for (const char* column : {"incident_energy", "arc_time_used", "arc_steps", "message"})
+            EXPECT_EQ(other.at("B line side").at(column), lineSide.at(column)) << column;
+    }
+
+    // A second feeder with a device into B: the main must be named.
+    const std::string second = Transformer("B feeder", "SUB-B", Trip());
+    const CsvRow ambiguous = RunPlant(Utility() + mainA + mainB + tie + second + line).at("B line side");
+    EXPECT_EQ(ambiguous.at("status"), "error");
+    EXPECT_NE(ambiguous.at("message").find("line_side: bus SUB-B is fed through several branches with devices ("),
+              std::string::npos)
+        << ambiguous.at("message");
+    EXPECT_NE(ambiguous.at("message").find("\"B main\""), std::string::npos);
+    EXPECT_NE(ambiguous.at("message").find("\"B feeder\""), std::string::npos);
+    EXPECT_EQ(ambiguous.at("message").find("\"Tie\""), std::string::npos);
+    const std::map<std::string, CsvRow> named =
+        RunPlant(Utility() + mainA + mainB + tie + second + LineSide("B line side", "SUB-B", "B main"));
+    EXPECT_EQ(named.at("B line side").at("status"), "warning") << named.at("B line side").at("message");
+    const CsvRow wrong = RunPlant(Utility() + mainA + mainB + tie + second + LineSide("B line side", "SUB-B", "Tie")).at("B line side");
+    EXPECT_EQ(wrong.at("status"), "error");
+    EXPECT_NE(wrong.at("message").find("line_side_of: no branch with a device named \"Tie\" feeds bus SUB-B"),
+              std::string::npos)
+        << wrong.at("message");
+}
+
+// A closed tie with a trip unit is a tie breaker: it opens, and B's own
+// transformer goes on feeding the arc until B's main clears. A tie of 0 m
+// and one of 1 mm differ by a hair.
+TEST(PlantAsDrawn, ATieBreakerOpensAndTheArcGoesOn) {
+    const std::string plant = Transformer("A main", "SUB-A", Trip()) + Transformer("B main", "SUB-B", Trip());
+    std::map<std::string, CsvRow> at;
+    for (const std::string length : {"0", "0.001"})
+        at[length] = RunPlant(Utility() + plant + Cable("TIE at B", "SUB-B", "SUB-A", length, Trip("3"))).at("TIE at B");
+    const CsvRow &closed = at["0"], &short1 = at["0.001"];
+    ASSERT_EQ(closed.at("status"), "ok") << closed.at("message");
+    EXPECT_EQ(closed.at("arc_steps"), "2");
+    EXPECT_EQ(closed.at("arc_time_used"), "0.33");
+    EXPECT_NEAR(Number(closed, "incident_energy") / Number(short1, "incident_energy"), 1, 1e-4);
+    EXPECT_EQ(closed.at("arc_steps"), short1.at("arc_steps"));
+}
+
+// What the steps say where they could be silent: a device that never
+// operates at what it sees is a warning naming the device and the current;
+// a motor decay of 0 cycles is the limit of a short one, not "none".
+TEST(PlantAsDrawn, ToldNotSilent) {
+    const std::string motors = Cable("MCC", "MCC", "SWG", "30", With(Trip(), {{"trip_st_pickup", ""}, {"trip_st_delay", ""}}), {{"motor_kva", "2000"}});
+    const std::string swg = Transformer("SWG main", "SWG", With(Trip(), {{"trip_rating", "200000"}, {"trip_st_pickup", ""}, {"trip_st_delay", ""}}));
+    const CsvRow never = RunPlant(Utility() + swg + motors).at("SWG main");
+    EXPECT_EQ(never.at("status"), "warning");
+    EXPECT_EQ(never.at("device_element"), "capped");
+    EXPECT_EQ(never.at("message").rfind("the trip unit does not operate at ", 0), 0u) << never.at("message");
+    EXPECT_NE(never.at("message").find(" kA: arc duration capped at 2 s. "), std::string::npos) << never.at("message");
+
+    const std::string plant = Utility() + Transformer("SWG main", "SWG", Trip()) + motors;
+    const CsvRow zero = RunPlant(plant, 0.0).at("SWG main"), tiny = RunPlant(plant, 1e-9).at("SWG main"),
+                 none = RunPlant(plant, std::nullopt).at("SWG main");
+    ASSERT_EQ(zero.at("status"), "ok") << zero.at("message");
+    EXPECT_NEAR(Number(zero, "incident_energy"), Number(tiny, "incident_energy"), 0.011);
+    EXPECT_LT(Number(zero, "incident_energy"), Number(none, "incident_energy") - 1);
+}
+
+// The same plant in any order of its rows, its feeders' bus and from_bus
+// either way round, gives every point the same results, byte for byte:
+// three shuffles of each of the examples with a network and of plants with
+// ties, line sides, motors and scenarios.
+TEST(PlantAsDrawn, AnyRowOrderGivesTheSameResults) {
+    const std::string mainA = Transformer("A main", "SUB-A", Trip()), mainB = Transformer("B main", "SUB-B", Trip());
+    std::vector<std::pair<std::string, std::string>> plants = {
+        {"substations", kHeader + Utility() + mainA + mainB + Cable("Tie", "SUB-B", "SUB-A", "5", Trip()) +
+                            LineSide("B line side", "SUB-B") + LineSide("A line side", "SUB-A") +
+                            Cable("MCC A", "MCC-A", "SUB-A", "40", Trip("10"), {{"motor_kva", "300"}}) +
+                            Cable("Panel", "PNL", "MCC-A", "15", kNoDevice) +
+                            Cable("Tie breaker", "SUB-B", "SUB-A", "0", Trip("3"), {{"scenarios", "tie-closed"}})},
+        {"plant-network", study_test::FileBytes(ZENTAVO_EXAMPLES_DIR "/plant-network.csv")},
+    };
+    std::mt19937 random(46);
+    for (const auto& [name, study] : plants) {
+        std::vector<std::string> lines;
+        std::size_t start = 0;
+        for (std::size_t end; (end = study.find('\n', start)) != std::string::npos; start = end + 1)
+            lines.push_back(study.substr(start, end + 1 - start));
+        auto results = [&](const std::vector<std::string>& rows) {
+            std::string text;
+            for (const std::string& l : rows) text += l;
+            StudyOptions options;
+            std::string out;
+            EXPECT_TRUE(RunStudy(text, options, [&](std::string_view s) { out.append(s); }));
+            std::map<std::string, CsvRow> byPoint;
+            for (CsvRow& r : study_test::CsvRows(out)) {
+                // Errors name rows by their numbers, which a shuffle changes.
+                if (r.at("status") == "error") r.erase("message");
+                byPoint[r.at("point")] = std::move(r);
+            }
+            return byPoint;
+        };
+        const std::map<std::string, CsvRow> first = results(lines);
+        ASSERT_EQ(first.size(), lines.size() - 1) << name << ": the points are named once each";
+        for (int shuffle = 0; shuffle < 3; ++shuffle) {
+            std::vector<std::string> rows(lines.begin() + 1, lines.end());
+            std::shuffle(rows.begin(), rows.end(), random);
+            rows.insert(rows.begin(), lines.front());
+            const std::map<std::string, CsvRow> other = results(rows);
+            for (const auto& [point, row] : first) {
+                for (const auto& [column, value] : row) {
+                    if (column != "bolted_current" || value.empty())
+                        EXPECT_EQ(other.at(point).at(column), value) << name << " " << shuffle << ": " << point << ", " << column;
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zentavo
