@@ -60,6 +60,7 @@ constexpr Placed kPlaced[] = {
     {kGenKvColumn, G::Network},               {kGenXdColumn, G::Network},
     {kGenXrColumn, G::Network},               {kGenRColumn, G::Network},
     {kGenCosPhiColumn, G::Network},           {kGenInMinColumn, G::Network},
+    {kGenPgColumn, G::Network},               {kTxPtColumn, G::Network},
     {kScenariosColumn, G::Network},           {kMotorKvaColumn, G::Network},
     {kMotorXColumn, G::Network},              {kMotorXrColumn, G::Network},
 };
@@ -203,6 +204,9 @@ bool ColumnApplies(StudyInputColumn column, const StudyRowShape& row) {
         case kGenRColumn:
         case kGenInMinColumn:
             return In(branch, {"generator", "unit"});
+        case kGenPgColumn:
+        case kTxPtColumn:
+            return branch == "unit";
         case kFromBusColumn:
             // A branch that joins two buses; a source or generator feeds its own bus.
             return In(branch, {"transformer", "transformer3", "cable"});

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "study/network_study.h"
 #include "study/run.h"
+#include "study/study_file.h"
 #include "study_tools.h"
 
 namespace zentavo {
@@ -132,21 +134,78 @@ TEST(PlantNetworkStudy, GeneratorsAndTransformersFromTheirColumns) {
 }
 
 // A power-station unit's row (the network test's by hand: 1.913 kA maximum,
-// 1.739 kA minimum by iec60909), and a unit without its voltages.
+// 1.739 kA minimum by iec60909; without on-load tap changer, gen_pg 7.5 %,
+// 2.089 and 1.899 kA, with tx_pt −5 % 2.199 and 1.999 kA), and the rows
+// refused: a unit without its voltages, an off-load tap without gen_pg, a
+// regulation range past its bound, gen_pg on a generator.
 TEST(PlantNetworkStudy, PowerStationUnitFromItsRow) {
     const std::string header =
         "point,method,voltage,bolted_current,gap,work_distance,equipment_class,grounding,arc_time,arc_time_reduced,"
-        "bus,branch_type,tx_kva,tx_z,tx_xr,tx_kv_hv,tx_kv_lv,gen_kva,gen_kv,gen_xd,gen_cos_phi\n";
+        "bus,branch_type,tx_kva,tx_z,tx_xr,tx_kv_hv,tx_kv_lv,gen_kva,gen_kv,gen_xd,gen_cos_phi,gen_pg,tx_pt\n";
     const std::string common = "p,empirical,110000,,32,455,Switchgear,Grounded,0.2,0.2,";
-    const std::vector<CsvRow> out = RunRows(header + common + "HV,unit,100000,12,40,115,10.5,100000,10.5,0.16,0.85\n" +
-                                                common + "HV2,unit,100000,12,40,115,,100000,,0.16,0.85\n",
-                                            network::Convention::Iec60909);
-    ASSERT_EQ(out.size(), 2u);
-    EXPECT_EQ(out[0].at("bolted_current_max"), "1.913");
-    EXPECT_EQ(out[0].at("bolted_current_min"), "1.739");
-    EXPECT_EQ(out[0].at("branch_share"), "1.000");
-    EXPECT_NE(out[1].at("message").find("gen_kv: empty, a power-station unit needs"), std::string::npos)
-        << out[1].at("message");
+    // clang-format off
+    const struct { const char *cells, *kaMax, *kaMin, *message; } rows[] = {
+        {"HV,unit,100000,12,40,115,10.5,100000,10.5,0.16,0.85,,",      "1.913", "1.739", ""},
+        {"HV2,unit,100000,12,40,115,,100000,,0.16,0.85,,",             "",      "",      "gen_kv: empty, a power-station unit needs"},
+        {"HV3,unit,100000,12,40,115,10.5,100000,10.5,0.16,0.85,7.5,",  "2.089", "1.899", ""},
+        {"HV4,unit,100000,12,40,115,10.5,100000,10.5,0.16,0.85,7.5,-5", "2.199", "1.999", ""},
+        {"HV5,unit,100000,12,40,115,10.5,100000,10.5,0.16,0.85,0,",    "",      "",      ""},  // p_G 0 is a range too
+        {"HV6,unit,100000,12,40,115,10.5,100000,10.5,0.16,0.85,,-5",   "",      "",      "tx_pt: given without gen_pg"},
+        {"HV7,unit,100000,12,40,115,10.5,100000,10.5,0.16,0.85,30.5,", "",      "",      "gen_pg: 30.5 % is not a voltage regulation range (0 to 30 %)"},
+        {"HV8,unit,100000,12,40,115,10.5,100000,10.5,0.16,0.85,7.5,30.5", "",   "",      "tx_pt: 30.5 % is not an off-load tap (-30 % to 30 %)"},
+        {"HV9,generator,,,,,,100000,10.5,0.16,0.85,7.5,",              "",      "",      "gen_pg: given on a row whose branch_type is not unit"},
+    };
+    // clang-format on
+    std::string study = header;
+    for (const auto& r : rows) study += common + r.cells + "\n";
+    const std::vector<CsvRow> out = RunRows(study, network::Convention::Iec60909);
+    ASSERT_EQ(out.size(), std::size(rows));
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        SCOPED_TRACE(rows[i].cells);
+        if (*rows[i].kaMax) {
+            EXPECT_EQ(out[i].at("bolted_current_max"), rows[i].kaMax);
+            EXPECT_EQ(out[i].at("bolted_current_min"), rows[i].kaMin);
+            EXPECT_EQ(out[i].at("branch_share"), "1.000");
+        } else if (*rows[i].message) {
+            EXPECT_EQ(out[i].at("status"), "error");
+            EXPECT_NE(out[i].at("message").find(rows[i].message), std::string::npos) << out[i].at("message");
+        } else {
+            EXPECT_NE(out[i].at("status"), "error") << out[i].at("message");
+        }
+    }
+}
+
+// A transformer's tap by each convention: ansi refers the 110 kV source
+// through the tapped ratio (15.051 kA at the main tap, 15.246 kA at +5 %,
+// the network test's by hand), iec60909 takes the rated ratio whatever the
+// tap (16.688 kA), and the report's short-circuit basis says so once.
+TEST(PlantNetworkStudy, TapByConvention) {
+    // clang-format off
+    const struct { network::Convention convention; const char *tap, *ka; bool note; } rows[] = {
+        {network::Convention::Ansi,     "",  "15.051", false},
+        {network::Convention::Ansi,     "5", "15.246", false},
+        {network::Convention::Iec60909, "",  "16.688", false},
+        {network::Convention::Iec60909, "5", "16.688", true},
+    };
+    // clang-format on
+    for (const auto& r : rows) {
+        SCOPED_TRACE(std::string(network::kConventionWords[static_cast<int>(r.convention)]) + " tap " + r.tap);
+        const std::string study = std::string(
+            "point,method,voltage,gap,work_distance,equipment_class,grounding,arc_time,arc_time_reduced,bus,"
+            "from_bus,branch_type,source_ka,source_xr,tx_kva,tx_z,tx_xr,tx_kv_hv,tx_kv_lv,tx_tap\n"
+            "U,empirical,110000,153,910,Switchgear,Grounded,0.2,0.2,HV,,source,10,10,,,,,,\n"
+            "T,empirical,10000,153,910,Switchgear,Grounded,0.2,0.2,LV,HV,transformer,,,40000,12,30,115,10.5,") +
+            r.tap + "\n";
+        StudyOptions options;
+        options.shortCircuit = r.convention;
+        const std::vector<CsvRow> out = RunRows(study, r.convention);
+        ASSERT_EQ(out.size(), 2u);
+        EXPECT_EQ(out[1].at("bolted_current_max"), r.ka);
+        const StudyFile file = StudyFile::Parse(study, options);
+        ASSERT_TRUE(file.Network());
+        const std::string basis = ShortCircuitBasis(options.ShortCircuit(), file.Network()->Results().tapsLeftOut);
+        EXPECT_EQ(basis.find("Transformer taps (tx_tap) left out") != std::string::npos, r.note) << basis;
+    }
 }
 
 }  // namespace
