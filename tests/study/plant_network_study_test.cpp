@@ -208,5 +208,44 @@ TEST(PlantNetworkStudy, TapByConvention) {
     }
 }
 
+// IEC TR 60909-4's example network of a 380/110/30/10 kV system
+// (examples/iec-tr-60909-4.csv) against its published I″k, maximum case.
+// How its elements are entered:
+// - T3, T4: transformer3 rows, 400/120/30 kV, each pair's u_k and u_R on the
+//   smaller rating of its pair (350/50/50 MVA); T3's tertiary is a bus of
+//   its own (T3-LV, a point row gives its 30 kV) that nothing else touches.
+// - T5, T6 (LV open): two-winding 115/10.5 kV, 31.5 MVA transformers of
+//   u_k 12 %, X/R = √(12² − 0.5²)/0.5 = 23.97915762; with the tertiary open
+//   the star's HV and MV arms in series are the HV–MV pair exactly, and
+//   its K_T is that pair's.
+// - L3: one cable row of two sets (the two circuits in parallel); lines in
+//   m with their Ω/km.
+// - S1, S2: unit rows with R_G in ohms (gen_r) and the transformers' X/R
+//   from u_k and u_R (T1 31.98437118); S2 without on-load tap changer:
+//   gen_pg 7.5, tx_pt 0 (no off-load tap in use).
+// - M1, M2 (the two alike as one row of twice the rating): motor_kva =
+//   S_rM = P_rM/(η_r·cos φ_r), 5827.505828 and 2·2000/(0.968·0.89) =
+//   4642.956635 kVA; motor_x = X_M on S_rM = (1/(I_LR/I_rM))/√(1 + 0.1²),
+//   0.199007438 and 0.1913533058; motor_xr = 10.
+TEST(PlantNetworkStudy, IecTr60909_4Example) {
+    StudyOptions options;
+    options.shortCircuit = network::Convention::Iec60909;
+    const StudyFile file = StudyFile::Parse(study_test::FileBytes(ZENTAVO_EXAMPLES_DIR "/iec-tr-60909-4.csv"), options);
+    for (std::size_t i = 0; i < file.RowCount(); ++i)
+        EXPECT_NE(file.Result(i).status, PointStatus::Error) << file.Point(i) << ": " << file.Result(i).message;
+    ASSERT_TRUE(file.Network());
+    // clang-format off
+    const struct { const char* bus; double ka; } published[] = {
+        {"F1", 40.6447}, {"F2", 31.7831}, {"F3", 19.6730}, {"F4", 16.2277},
+        {"F5", 33.1894}, {"F6", 37.5629}, {"F7", 25.5895}, {"F8", 13.5778},
+    };
+    // clang-format on
+    for (const auto& p : published) {
+        const network::BusResult* b = file.Network()->Results().FindBus(p.bus);
+        ASSERT_TRUE(b && b->computed) << p.bus;
+        EXPECT_NEAR(b->ka_max, p.ka, 0.00005) << p.bus;  // half the last printed digit
+    }
+}
+
 }  // namespace
 }  // namespace zentavo
