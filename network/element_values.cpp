@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The per-unit values of the network's elements for one case: the voltage
-// factors and IEC 60909's corrections (K_T, K_G, K_S), the cables'
+// factors and IEC 60909's corrections (K_T, K_G, K_S, K_SO), the cables'
 // resistance at their end-of-fault temperature, the generators and
 // power-station units, the star of a three-winding transformer.
 #include <algorithm>
@@ -50,6 +50,9 @@ Complex GeneratorImpedance(const Generator& g, double kV, const SolveOptions& op
     const Complex z = Complex(g.r_ohm ? *g.r_ohm : x / GeneratorXr(g, gen), x) * (tr * tr) +
                       SplitByXr(u.z_percent / 100 * hv * hv / (u.kva / 1000), u.xr);
     if (!iec) return z / base;
+    if (!u.on_load_taps)
+        return z * UnitFactorFixedTaps(kV, gen, hv, lv, g.xd_pu, g.cos_phi, cmax, u.pg_percent / 100,
+                                       u.pt_percent / 100) / base;
     const double xt = u.z_percent / 100 * (u.xr / std::hypot(1.0, u.xr));
     return z * UnitFactor(kV, gen, hv, lv, g.xd_pu, xt, g.cos_phi, cmax) / base;
 }
@@ -84,6 +87,13 @@ double UnitFactor(double busKv, double generatorKv, double transformerHvKv, doub
     return q * q * t * t * cmax / (1 + std::abs(xd - xt) * sinPhi);
 }
 
+double UnitFactorFixedTaps(double busKv, double generatorKv, double transformerHvKv, double transformerLvKv,
+                           double xd, double cosPhi, double cmax, double pG, double pT) {
+    const double sinPhi = std::sqrt(std::max(0.0, 1 - cosPhi * cosPhi));
+    return busKv / (generatorKv * (1 + pG)) * (transformerLvKv / transformerHvKv) * (1 + pT) * cmax /
+           (1 + xd * sinPhi);
+}
+
 
 Complex Network::StarArm(const Transformer3& t, int arm, const SolveOptions& options) const {
     // The pairs' impedances per unit on the high-voltage winding's rated
@@ -114,7 +124,10 @@ Network::Values Network::ElementValues(const SolveOptions& options, Case c) cons
     const double cableTemp = CableEndTemp(options);
     Values v;
     v.branchY.reserve(branches_.size());
+    v.branchK.reserve(branches_.size());
     for (const auto& br : branches_) {
+        // IEC 60909 takes every transformer at its rated ratio, its tap left out.
+        v.branchK.push_back(convention == Convention::Iec60909 ? br.k : br.kTapped);
         Complex z;
         if (br.kind == ElementKind::Transformer) {
             const auto& t = in_.transformers[br.index];

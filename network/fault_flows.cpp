@@ -52,7 +52,8 @@ std::vector<ElementFlow> Network::FaultFlows(const SolveOptions& options, Case c
         const Branch& br = branches_[i];
         const Complex y = v.branchY[i], va = dv(br.busA), vb = dv(br.busB);
         // Entering the branch at each end: k²y·ΔV_a − ky·ΔV_b at A, −ky·ΔV_a + y·ΔV_b at B.
-        const Complex ia = br.k * br.k * y * va - br.k * y * vb, ib = -br.k * y * va + y * vb;
+        const double k = v.branchK[i];
+        const Complex ia = k * k * y * va - k * y * vb, ib = -k * y * va + y * vb;
         taken[br.busA] -= ia;
         taken[br.busB] -= ib;
         out.push_back({br.kind, br.index, name(br.busA), name(br.busB), ka(ia, br.busA), ka(ib, br.busB),

@@ -151,7 +151,7 @@ Complex FaultSteps::Fault::Incidence(const Element& e, const std::vector<Complex
     const Network& n = s_->net_;
     if (e.shunt >= 0) return x[n.node_[n.shunts_[e.shunt].bus]];
     const Network::Branch& br = n.branches_[e.branch];
-    return br.k * x[n.node_[br.busA]] - x[n.node_[br.busB]];
+    return base().values.branchK[e.branch] * x[n.node_[br.busA]] - x[n.node_[br.busB]];
 }
 
 Complex FaultSteps::Fault::Current(const Element& e, int bus) const {
@@ -162,8 +162,9 @@ Complex FaultSteps::Fault::Current(const Element& e, int bus) const {
     if (e.shunt >= 0) return y * Z(n.node_[n.shunts_[e.shunt].bus]) * fault;
     const Network::Branch& br = n.branches_[e.branch];
     const Complex va = -Z(n.node_[br.busA]) * fault, vb = -Z(n.node_[br.busB]) * fault;
-    if (bus == br.busB) return -br.k * y * va + y * vb;
-    return br.k * br.k * y * va - br.k * y * vb;
+    const double k = base().values.branchK[e.branch];
+    if (bus == br.busB) return -k * y * va + y * vb;
+    return k * k * y * va - k * y * vb;
 }
 
 double FaultSteps::Fault::Ka() const {
@@ -213,7 +214,7 @@ FaultSteps::Fault::Column FaultSteps::Fault::SolveFor(const Element& e) {
         u[n.node_[n.shunts_[e.shunt].bus]] = 1;
     } else {
         const Network::Branch& br = n.branches_[e.branch];
-        u[n.node_[br.busA]] += br.k;
+        u[n.node_[br.busA]] += base().values.branchK[e.branch];
         u[n.node_[br.busB]] -= 1;
     }
     Column w = std::make_shared<const std::vector<Complex>>(base().factor.Solve(std::move(u)));

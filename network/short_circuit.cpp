@@ -259,7 +259,8 @@ void Network::FindLiveBuses() {
 
 void Network::BuildModel() {
     touches_.assign(busNames_.size(), {});
-    auto branch = [&](ElementKind kind, std::size_t i, int a, int b, double k = 1, int arm = -1) {
+    auto branch = [&](ElementKind kind, std::size_t i, int a, int b, double k = 1, double kTapped = 1,
+                      int arm = -1) {
         Touch t{kind, i};
         if (kind == ElementKind::Cable && ClosedTie(in_.cables[i], busKv_[a])) {
             t.tie = true;
@@ -270,7 +271,7 @@ void Network::BuildModel() {
                 edges_.emplace_back(node_[a], node_[b]);
             }
             t.branch = static_cast<int>(branches_.size());
-            branches_.push_back({kind, i, a, b, edge, k, arm});
+            branches_.push_back({kind, i, a, b, edge, k, kTapped, arm});
         }
         touches_[a].push_back(t);
         touches_[b].push_back(t);
@@ -295,7 +296,8 @@ void Network::BuildModel() {
         // The impedance on the low-voltage side, the ratio at the high-voltage end.
         if (busKv_[a] < busKv_[b]) std::swap(a, b);
         const double hv = t.kv_hv > 0 ? t.kv_hv : busKv_[a], lv = t.kv_lv > 0 ? t.kv_lv : busKv_[b];
-        branch(ElementKind::Transformer, i, a, b, busKv_[a] * lv / (hv * (1 + t.tap_percent / 100) * busKv_[b]));
+        branch(ElementKind::Transformer, i, a, b, busKv_[a] * lv / (hv * busKv_[b]),
+               busKv_[a] * lv / (hv * (1 + t.tap_percent / 100) * busKv_[b]));
     }
     for (std::size_t i = 0; i < in_.cables.size(); ++i)
         if (!Bad(ElementKind::Cable, i))
@@ -306,7 +308,7 @@ void Network::BuildModel() {
         if (!Bad(ElementKind::Generator, i)) shunt(ElementKind::Generator, i, in_.generators[i].bus);
     // A three-winding transformer: an arm from each of its buses to its star
     // point, whose per unit is on the high-voltage winding's rated voltage;
-    // each arm's ratio U_n/U_r (the tap on the high-voltage arm).
+    // each arm's ratio U_n/U_r (by ansi the tap on the high-voltage arm too).
     for (std::size_t i = 0; i < in_.transformers3.size(); ++i) {
         if (Bad(ElementKind::Transformer3, i)) continue;
         const auto& t = in_.transformers3[i];
@@ -316,7 +318,7 @@ void Network::BuildModel() {
         for (int w = 0; w < 3; ++w) {
             const int bus = busNumber_.at(*buses[w]);
             const double ur = rated[w] > 0 ? rated[w] : busKv_[bus];
-            branch(ElementKind::Transformer3, i, bus, star,
+            branch(ElementKind::Transformer3, i, bus, star, busKv_[bus] / ur,
                    busKv_[bus] / (ur * (w == 0 ? 1 + t.tap_percent / 100 : 1)), w);
         }
     }
@@ -337,9 +339,10 @@ Complex Network::BranchCurrent(const SymmetricFactor& f, const Values& v, int br
     const int other = br.busA == bus ? br.busB : br.busA;
     if (node_[other] == fault) return 0;
     const Complex zff = f.InverseDiagonal(fault), zof = f.InverseEntry(node_[other], fault);
-    if (br.k == 1) return (zff - zof) * v.branchY[branch];
-    if (br.busA == bus) return br.k * v.branchY[branch] * (br.k * zff - zof);
-    return v.branchY[branch] * (zff - br.k * zof);
+    const double k = v.branchK[branch];
+    if (k == 1) return (zff - zof) * v.branchY[branch];
+    if (br.busA == bus) return k * v.branchY[branch] * (k * zff - zof);
+    return v.branchY[branch] * (zff - k * zof);
 }
 
 Complex Network::TieInjection(const SymmetricFactor& f, const Values& v, int bus) const {
@@ -390,6 +393,9 @@ ShortCircuitResults Network::Solve(const SolveOptions& options) const {
     ShortCircuitResults r;
     r.convention = convention;
     r.errors = errors_;
+    if (convention == Convention::Iec60909)
+        r.tapsLeftOut = std::any_of(branches_.begin(), branches_.end(),
+                                    [](const Branch& br) { return br.k != br.kTapped; });
     const std::size_t n = namedBuses_;
     r.buses.resize(n);
     for (std::size_t b = 0; b < n; ++b) {
@@ -466,11 +472,12 @@ void Network::Factorize(SymmetricFactor& f, const Values& v) const {
         if (br.edge < 0) continue;
         diag[node_[br.busA]] += v.branchY[i];
         diag[node_[br.busB]] += v.branchY[i];
-        if (br.k == 1) {
+        const double k = v.branchK[i];
+        if (k == 1) {
             off[br.edge] = -v.branchY[i];
         } else {
-            diag[node_[br.busA]] += (br.k * br.k - 1) * v.branchY[i];
-            off[br.edge] = -br.k * v.branchY[i];
+            diag[node_[br.busA]] += (k * k - 1) * v.branchY[i];
+            off[br.edge] = -k * v.branchY[i];
         }
     }
     for (std::size_t i = 0; i < shunts_.size(); ++i) diag[node_[shunts_[i].bus]] += v.shuntY[i];

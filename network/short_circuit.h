@@ -10,7 +10,9 @@
 // Modelled: sources as ideal voltage sources behind Z = c·U/(√3·I), so that a
 // fault at a source's own bus draws exactly its given current; transformer
 // Z = (z/100)·U_r²/S at its rated voltages, an ideal ratio for rated voltages
-// or a tap that differ from its buses' nominal ones; three-winding
+// that differ from its buses' nominal ones, and by ansi for a tap (IEC
+// 60909's equivalent voltage source takes every transformer at its rated
+// ratio: its correction factors stand for the taps); three-winding
 // transformers as a star of three impedances; cable Z = (r + jx)·length/
 // 1000/sets, its resistance at the conductors' end-of-fault temperature in
 // the minimum case; motors as a constant subtransient reactance in the
@@ -86,7 +88,8 @@ struct Source {
 // Primary `from_bus`, secondary `to_bus`. Its rated voltages on the side of
 // the higher (kv_hv) and of the lower (kv_lv) bus voltage, 0 for the bus's
 // nominal voltage; `tap_percent` of the high-voltage winding's turns added
-// (+2.5: the winding at 102.5 %). The impedance is on the rated voltages.
+// (+2.5: the winding at 102.5 %; ansi only, iec60909 leaves taps out). The
+// impedance is on the rated voltages.
 struct Transformer {
     std::string name, from_bus, to_bus;
     double kva = 0, z_percent = 0, xr = 0;
@@ -128,14 +131,20 @@ struct Cable {
 // power factor; in the minimum case only when `in_min`.
 //
 // With `unit`, a power-station unit: the generator behind its own unit
-// transformer (with an on-load tap changer), `bus` the transformer's
-// high-voltage side; rated voltages 0 for the bus's nominal voltage (HV) and
-// the generator's (LV; the generator's rated voltage, when not given, is the
-// transformer's LV one). IEC 60909 corrects the pair as one:
-// Z_S = K_S·(t_r²·Z_G + Z_THV), K_S = (U_nQ²/U_rG²)·(U_rTLV²/U_rTHV²)·c_max /
-// (1 + |x″d − x_T|·sin φ_rG).
+// transformer, `bus` the transformer's high-voltage side; rated voltages 0
+// for the bus's nominal voltage (HV) and the generator's (LV; the
+// generator's rated voltage, when not given, is the transformer's LV one).
+// IEC 60909 corrects the pair as one, Z = K·(t_r²·Z_G + Z_THV): with an
+// on-load tap changer K_S = (U_nQ²/U_rG²)·(U_rTLV²/U_rTHV²)·c_max /
+// (1 + |x″d − x_T|·sin φ_rG); without one K_SO = U_nQ/(U_rG·(1 + p_G))·
+// (U_rTLV/U_rTHV)·(1 + p_T)·c_max/(1 + x″d·sin φ_rG), p_G the generator's
+// voltage regulation range and p_T the off-load tap permanently used
+// (signed: −5 % for the 1 − p_T of the largest partial current; 0 at the
+// main tap).
 struct UnitTransformer {
     double kva = 0, z_percent = 0, xr = 0, kv_hv = 0, kv_lv = 0;
+    bool on_load_taps = true;
+    double pg_percent = 0, pt_percent = 0;  // without on-load tap changer
 };
 struct Generator {
     std::string name, bus;
@@ -149,6 +158,10 @@ struct Generator {
 // IEC 60909's K_S of a power-station unit with an on-load tap changer.
 double UnitFactor(double busKv, double generatorKv, double transformerHvKv, double transformerLvKv, double xd,
                   double xt, double cosPhi, double cmax);
+// IEC 60909's K_SO of a power-station unit without on-load tap changer;
+// pG and pT as fractions (0.075 for 7.5 %).
+double UnitFactorFixedTaps(double busKv, double generatorKv, double transformerHvKv, double transformerLvKv,
+                           double xd, double cosPhi, double cmax, double pG, double pT);
 
 // Motors on `bus`: total kVA, subtransient reactance per unit on it, X/R.
 struct Motor {
@@ -241,6 +254,8 @@ struct ShortCircuitResults {
     std::vector<BusResult> buses;  // in the order each bus name first appears
     std::unordered_map<std::string, std::size_t> busIndex;  // name -> entry of buses
     std::vector<ElementError> errors;
+    // iec60909 left a transformer's tap out (every transformer at its rated ratio).
+    bool tapsLeftOut = false;
 
     const BusResult* FindBus(const std::string& name) const;
     // The share of an element at the fault of `bus` in case `c`; empty when
@@ -313,8 +328,9 @@ private:
         int busA, busB;
         int edge;  // entry of edges_, -1 when both buses are one node
         // An ideal ratio k at end A (V′ = k·V_A in front of the impedance):
-        // rated voltages or a tap off the buses' nominal ones; 1 otherwise.
-        double k = 1;
+        // rated voltages off the buses' nominal ones; 1 otherwise. `kTapped`
+        // with the tap as well, ansi's (Values::branchK holds the case's).
+        double k = 1, kTapped = 1;
         int arm = -1;  // a three-winding transformer's winding: 0 HV, 1 MV, 2 LV
     };
     struct Shunt {
@@ -324,6 +340,7 @@ private:
     };
     struct Values {
         std::vector<Complex> branchY, shuntY;  // per unit, per entry of branches_, shunts_
+        std::vector<double> branchK;           // the convention's ratio of each branch (Branch::k)
     };
 
     void NumberBuses();

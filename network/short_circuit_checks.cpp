@@ -121,6 +121,12 @@ void Network::CheckValues() {
         else if (g.unit && (!NotNegative(g.unit->xr) || !NotNegative(g.unit->kv_hv) || !NotNegative(g.unit->kv_lv)))
             Error(ElementKind::Generator, i,
                   who + "its unit transformer's X/R and rated voltages must not be negative");
+        else if (g.unit && !g.unit->on_load_taps &&
+                 !(std::isfinite(g.unit->pg_percent) && g.unit->pg_percent >= 0 && g.unit->pg_percent < 100 &&
+                   std::isfinite(g.unit->pt_percent) && std::abs(g.unit->pt_percent) < kMostTapPercent))
+            Error(ElementKind::Generator, i,
+                  who + "the voltage regulation range must lie from 0 up to 100 % and the off-load tap within ±" +
+                      Digits(kMostTapPercent) + " %");
         else if (g.unit && g.kv == 0 && g.unit->kv_lv == 0)
             Error(ElementKind::Generator, i,
                   who + "a power-station unit needs the generator's or the transformer's low rated voltage");

@@ -295,7 +295,8 @@ private:
                     place(sectionTitle, [&](qreal at) {
                         PaintSectionTitle(painter, at, QStringLiteral("Short-circuit currents by bus"));
                     });
-                    QString basis = QString::fromStdString(ShortCircuitBasis(options_.shortCircuit));
+                    QString basis = QString::fromStdString(
+                        ShortCircuitBasis(options_.shortCircuit, options_.network->Results().tapsLeftOut));
                     if (!options_.networkScenario.empty())
                         basis += QStringLiteral(" The table is of the scenario ") +
                                  QString::fromStdString(options_.networkScenario) +

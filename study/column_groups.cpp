@@ -61,6 +61,7 @@ constexpr Placed kPlaced[] = {
     {kGenKvColumn, G::Network},               {kGenXdColumn, G::Network},
     {kGenXrColumn, G::Network},               {kGenRColumn, G::Network},
     {kGenCosPhiColumn, G::Network},           {kGenInMinColumn, G::Network},
+    {kGenPgColumn, G::Network},               {kTxPtColumn, G::Network},
     {kScenariosColumn, G::Network},           {kMotorKvaColumn, G::Network},
     {kMotorXColumn, G::Network},              {kMotorXrColumn, G::Network},
 };
@@ -207,6 +208,9 @@ bool ColumnApplies(StudyInputColumn column, const StudyRowShape& row) {
         case kLineSideOfColumn:
             // The main of a line-side point on a bus without a branch of its own.
             return row.onBus && branch.empty();
+        case kGenPgColumn:
+        case kTxPtColumn:
+            return branch == "unit";
         case kFromBusColumn:
             // A branch that joins two buses; a source or generator feeds its own bus.
             return In(branch, {"transformer", "transformer3", "cable"});

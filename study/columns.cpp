@@ -122,6 +122,8 @@ constexpr InputColumn kInputColumns[] = {
     {kGenCosPhiColumn,              "gen_cos_phi",             {},                 {}},
     {kGenRColumn,                   "gen_r",                   {},                 "ohm"},
     {kGenInMinColumn,               "gen_in_min",              kYesNoWords,        {},       kWord},
+    {kGenPgColumn,                  "gen_pg",                  {},                 "%"},
+    {kTxPtColumn,                   "tx_pt",                   {},                 "%"},
     {kDeviceRatingColumn,           "device_rating_ka",        {},                 "kA"},
     {kLineSideColumn,               "line_side",               kYesNoWords,        {},       kWord},
     {kScenariosColumn,              "scenarios",               {},                 {},       kText},

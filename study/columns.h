@@ -109,6 +109,11 @@ enum StudyInputColumn {
     kGenCosPhiColumn,
     kGenRColumn,
     kGenInMinColumn,
+    // A power-station unit without on-load tap changer (given gen_pg): its
+    // generator's voltage regulation range p_G and the off-load tap p_T its
+    // transformer permanently uses (%).
+    kGenPgColumn,
+    kTxPtColumn,
     // The interrupting rating of the row's protective device (kA), checked
     // against the fault current it must interrupt.
     kDeviceRatingColumn,
@@ -133,9 +138,9 @@ enum StudyInputColumn {
     kLineSideOfColumn,
     kStudyInputColumnCount
 };
-// The network columns, from bus to gen_in_min.
+// The network columns, from bus to tx_pt.
 inline constexpr int kFirstNetworkColumn = kBusColumn;
-inline constexpr int kLastNetworkColumn = kGenInMinColumn;
+inline constexpr int kLastNetworkColumn = kTxPtColumn;
 extern const std::array<std::string_view, kStudyInputColumnCount> kStudyInputNames;
 
 // The words a word column takes, in the order of its list: the methods, the
@@ -270,7 +275,7 @@ inline constexpr int kLastDeviceColumn = kMaxArcTimeColumn;
 // the device result columns.
 bool HasDeviceColumns(const StudyColumnMap& at);
 // Whether the header row names any network column (bus, from_bus, ...,
-// gen_in_min): the study is then read whole, its network computed, and the
+// tx_pt): the study is then read whole, its network computed, and the
 // network result columns written.
 bool HasNetworkColumns(const StudyColumnMap& at);
 // Whether the header row names device_rating_ka: the duty column is written.

@@ -71,6 +71,8 @@ constexpr NetworkRange kNetworkRanges[] = {
     {kGenXrColumn,       0.1,   1000, false, "an X/R ratio"},
     {kGenCosPhiColumn,   0.01,  1,    false, "a power factor"},
     {kGenRColumn,        0,     1000, false, "a resistance"},
+    {kGenPgColumn,       0,     30,   false, "a voltage regulation range"},
+    {kTxPtColumn,        -30,   30,   false, "an off-load tap"},
 };
 // clang-format on
 constexpr int kMostCableSets = 1000;
@@ -233,6 +235,7 @@ void StudyNetwork::Build(const std::vector<StudyRowInputs>& rows, char sep, cons
             r.OnlyFor(type, {B::Generator, B::Unit}, "generator",
                       {kGenKvaColumn, kGenKvColumn, kGenXdColumn, kGenXrColumn, kGenCosPhiColumn,
                        kGenRColumn, kGenInMinColumn});
+            r.OnlyFor(type, {B::Unit}, "unit", {kGenPgColumn, kTxPtColumn});
             if ((type == BranchType::None || type == BranchType::Source ||
                  type == BranchType::Generator || type == BranchType::Unit) &&
                 !in[kFromBusColumn].empty()) {
@@ -320,6 +323,15 @@ void StudyNetwork::Build(const std::vector<StudyRowInputs>& rows, char sep, cons
                     u.kv_lv = r.Optional(kTxKvLvColumn, 0);
                     if (u.kv_lv == 0 && g.kv == 0)
                         throw StudyRowError("gen_kv: empty, a power-station unit needs the generator's rated voltage (or tx_kv_lv)");
+                    // gen_pg says the unit has no on-load tap changer: IEC 60909's K_SO.
+                    if (!in[kGenPgColumn].empty()) {
+                        u.on_load_taps = false;
+                        u.pg_percent = r.Optional(kGenPgColumn, 0);
+                        u.pt_percent = r.Optional(kTxPtColumn, 0);
+                    } else if (!in[kTxPtColumn].empty()) {
+                        throw StudyRowError("tx_pt: given without gen_pg; an off-load tap is of a unit without "
+                                            "on-load tap changer, which its gen_pg says");
+                    }
                     g.unit = u;
                 }
                 generator = std::move(g);
@@ -567,7 +579,7 @@ std::vector<std::optional<std::size_t>> StudySections(const StudyNetwork& networ
     return other;
 }
 
-std::string ShortCircuitBasis(const network::SolveOptions& options) {
+std::string ShortCircuitBasis(const network::SolveOptions& options, bool tapsLeftOut) {
     std::string t = "By " + std::string(network::kConventionWords[static_cast<std::size_t>(options.convention)]) + ": ";
     if (options.convention == network::Convention::Iec60909) {
         t += options.lvTolerance == 10 ? "voltage factor c max 1.10 up to 1 kV (voltage tolerance +10 %), 1.10 above"
@@ -577,8 +589,12 @@ std::string ShortCircuitBasis(const network::SolveOptions& options) {
         t += "prefault voltage 1.0 per unit in both cases.";
     }
     const double temp = network::CableEndTemp(options);
-    return t + " Minimum case with the cables' conductors at " + FormatFixed(temp, 15, temp == std::floor(temp) ? 0 : 1) +
-           " °C at the end of the fault (a cable_end_temp of a row for its cable).";
+    t += " Minimum case with the cables' conductors at " + FormatFixed(temp, 15, temp == std::floor(temp) ? 0 : 1) +
+         " °C at the end of the fault (a cable_end_temp of a row for its cable).";
+    if (tapsLeftOut && options.convention == network::Convention::Iec60909)
+        t += " Transformer taps (tx_tap) left out: IEC 60909 takes every transformer at its rated ratio, "
+             "its correction factors standing for the taps.";
+    return t;
 }
 
 namespace {

@@ -18,7 +18,8 @@
 // optional), cable (cable_end_temp optional), generator (on the row's bus:
 // gen_kva, gen_xd; gen_kv, gen_xr, gen_cos_phi 0.8, gen_in_min no), unit
 // (a power-station unit on its high-voltage bus: the generator's columns and
-// its transformer's tx_kva, tx_z, tx_xr, tx_kv_hv, tx_kv_lv) and
+// its transformer's tx_kva, tx_z, tx_xr, tx_kv_hv, tx_kv_lv; with gen_pg,
+// and tx_pt 0, a unit without on-load tap changer) and
 // transformer3 (from_bus, bus and lv_bus its high-, medium- and
 // low-voltage buses).
 #pragma once
@@ -165,8 +166,10 @@ std::vector<std::optional<std::size_t>> StudySections(const StudyNetwork& networ
 // voltage factor c max 1.05 up to 1 kV (voltage tolerance +6 %), 1.10
 // above; c min 0.95 up to 1 kV, 1.00 above. Minimum case with the cables'
 // conductors at 80 °C at the end of the fault (a cable_end_temp of a row
-// for its cable)."
-std::string ShortCircuitBasis(const network::SolveOptions& options);
+// for its cable)." With `tapsLeftOut` (ShortCircuitResults::tapsLeftOut) a
+// sentence says that iec60909 took the tapped transformers at their rated
+// ratio.
+std::string ShortCircuitBasis(const network::SolveOptions& options, bool tapsLeftOut = false);
 
 // Computes a row of a network study: a row outside the network as
 // ComputeStudyRow does; one in it with its bus's currents (both cases, each

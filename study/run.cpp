@@ -171,7 +171,7 @@ constexpr StudyInputColumn kNetworkReadColumns[] = {
     kTxKvaMvColumn,     kTxKvaLvColumn,       kTxZHlColumn,       kTxZMlColumn,
     kTxUrColumn,        kTxUrHlColumn,        kTxUrMlColumn,      kGenKvaColumn,
     kGenKvColumn,       kGenXdColumn,         kGenXrColumn,       kGenCosPhiColumn,
-    kGenRColumn,        kGenInMinColumn,
+    kGenRColumn,        kGenInMinColumn,      kGenPgColumn,       kTxPtColumn,
     // The devices of the network's branches, which open in the steps of an arc.
     kDeviceTypeColumn,  kRelayCurveColumn,    kRelayPickupColumn, kRelayTimeDialColumn,
     kRelayInstPickupColumn, kRelayInstDelayColumn, kBreakerTimeColumn, kTripRatingColumn,

@@ -85,20 +85,45 @@ TEST(PlantElements, SynchronousGenerator) {
 // 110 kV: Z_S = K_S·(t_r²·Z_G + Z_THV), t_r = 115/10.5, K_S =
 // (110²/10.5²)·(10.5²/115²)·1.1/(1 + |0.16 − 0.119963|·0.526783) = 0.985639;
 // I″k = c·110/(√3·|Z_S|). Alone, it feeds the minimum case too.
+// Without on-load tap changer: K_SO = 110/(10.5·(1 + p_G))·(10.5/115)·
+// (1 + p_T)·1.1/(1 + 0.16·0.526783) = 0.902684 at p_G 7.5 %, 0.857549 with
+// p_T −5 % as well; the minimum case keeps K_SO, its fault at c_min 1.0.
 TEST(PlantElements, PowerStationUnit) {
     EXPECT_NEAR(UnitFactor(110, 10.5, 115, 10.5, 0.16, 0.119963, 0.85, 1.1), 0.985639, 5e-7);
+    // The factors of the two units of IEC TR 60909-4's 110 kV network, by hand:
+    // S1 with its tap changer, K_S = (110/115)²·1.1/(1 + |0.14 − 0.159922|·0.526783);
+    // S2 without, K_SO = 110/(10.5·1.075)·(10.5/120)·1.1/(1 + 0.16·0.435890).
+    EXPECT_NEAR(UnitFactor(110, 21, 115, 21, 0.14, 0.159922, 0.85, 1.1), 0.995975, 5e-7);
     // clang-format off
-    const struct { Convention convention; double kaMax, kaMin; } rows[] = {
-        {Convention::Iec60909, 1.913, 1.739},
-        {Convention::Ansi,     1.714, 1.714},  // t_r²·Z_G + Z_THV uncorrected
+    const struct { double pG, pT, k; } fixed[] = {
+        {0.075, 0,     0.876832},
+        {0.075, -0.05, 0.832991},  // an off-load tap permanently at −5 %
+        {0,     0,     0.942595},  // no regulation range: U_nQ/U_rG·t_r⁻¹ alone
+    };
+    // clang-format on
+    for (const auto& f : fixed)
+        EXPECT_NEAR(UnitFactorFixedTaps(110, 10.5, 120, 10.5, 0.16, 0.9, 1.1, f.pG, f.pT), f.k, 5e-7);
+    struct Row {
+        Convention convention;
+        bool onLoadTaps;
+        double pG, pT, kaMax, kaMin;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {Convention::Iec60909, true,  0,   0,  1.913, 1.739},
+        {Convention::Ansi,     true,  0,   0,  1.714, 1.714},  // t_r²·Z_G + Z_THV uncorrected
+        {Convention::Iec60909, false, 7.5, 0,  2.089, 1.899},
+        {Convention::Iec60909, false, 7.5, -5, 2.199, 1.999},
+        {Convention::Ansi,     false, 7.5, -5, 1.714, 1.714},  // ansi corrects neither
     };
     // clang-format on
     for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.onLoadTaps << " " << row.pG << " " << row.pT);
         NetworkInput in;
         in.buses = {{"HV", 110, ""}};
         Generator g{"G1", "HV", 100000, 10.5, 0.16};
         g.cos_phi = 0.85;
-        g.unit = UnitTransformer{100000, 12, 40, 115, 10.5};
+        g.unit = UnitTransformer{100000, 12, 40, 115, 10.5, row.onLoadTaps, row.pG, row.pT};
         in.generators = {g};
         const auto r = Network(in).Solve(row.convention);
         ASSERT_TRUE(r.errors.empty()) << r.errors.front().message;
@@ -111,6 +136,7 @@ TEST(PlantElements, PowerStationUnit) {
 // 10 kV buses, a 10 kA X/R 10 source at 110 kV. Per unit the ratio is
 // (110/10)·(10.5/(115·(1 + tap))); in ohms at 10 kV the source is referred
 // through the rated ratio: Z_Q/(115·(1 + tap)/10.5)² + 0.12·10.5²/40.
+// IEC 60909 takes the transformer at its rated ratio whatever its tap.
 TEST(PlantElements, TransformerOffNominalRatioAndTap) {
     struct Row {
         Convention convention;
@@ -124,7 +150,7 @@ TEST(PlantElements, TransformerOffNominalRatioAndTap) {
         {Convention::Ansi,     0, true,  15.051},  // the same whichever end is from_bus
         {Convention::Ansi,     5, false, 15.246},  // ratio 0.956522
         {Convention::Iec60909, 0, false, 16.688},  // c 1.1, K_T = 0.95·1.1/(1 + 0.6·0.119933)
-        {Convention::Iec60909, 5, true,  16.929},
+        {Convention::Iec60909, 5, true,  16.688},  // the tap left out: as at tap 0
     };
     // clang-format on
     for (const Row& row : rows) {
@@ -142,6 +168,7 @@ TEST(PlantElements, TransformerOffNominalRatioAndTap) {
         EXPECT_NEAR(r.FindBus("LV")->ka_max, row.kaLv, kPrinted);
         EXPECT_NEAR(r.FindBus("HV")->ka_max, 10, kPrinted);  // nothing feeds back
         EXPECT_NEAR(*r.Share("LV", ElementKind::Transformer, 0), 1, 1e-12);
+        EXPECT_EQ(r.tapsLeftOut, row.convention == Convention::Iec60909 && row.tap != 0);
     }
 }
 
@@ -151,11 +178,15 @@ TEST(PlantElements, TransformerOffNominalRatioAndTap) {
 // Z_ML) = 0.00425 + j0.21997, Z_M = 0.00175 + j0.01996, Z_L = 0.00825 +
 // j0.27988 (ansi); a fault at MV sees Z_Q + Z_H + Z_M, at LV Z_Q + Z_H + Z_L.
 // By iec60909 each pair's impedance is first multiplied by its own K_T.
+// A +5 % tap on the HV winding refers Z_Q to the star as Z_Q/1.05² by ansi;
+// IEC 60909 leaves it out.
 TEST(PlantElements, ThreeWindingTransformerAsAStar) {
     // clang-format off
-    const struct { Convention convention; double mv, lv; } rows[] = {
-        {Convention::Ansi,      6.582, 10.453},
-        {Convention::Iec60909,  7.261, 11.536},
+    const struct { Convention convention; double tap, mv, lv; } rows[] = {
+        {Convention::Ansi,     0, 6.582, 10.453},
+        {Convention::Iec60909, 0, 7.261, 11.536},
+        {Convention::Ansi,     5, 6.694, 10.545},
+        {Convention::Iec60909, 5, 7.261, 11.536},
     };
     // clang-format on
     for (const auto& row : rows) {
@@ -171,6 +202,7 @@ TEST(PlantElements, ThreeWindingTransformerAsAStar) {
         t.kva_lv = 20000;
         t.uk_percent = {12, 10, 6};
         t.ur_percent = {0.3, 0.25, 0.2};
+        t.tap_percent = row.tap;
         in.transformers3 = {t};
         const auto r = Network(in).Solve(row.convention);
         ASSERT_TRUE(r.errors.empty()) << r.errors.front().message;
@@ -201,6 +233,10 @@ TEST(PlantElements, ErrorsOfGeneratorsAndTransformers) {
          ElementKind::Generator, "the subtransient reactance must be above zero"},
         {"unit without its voltages", [](NetworkInput& in) { in.generators[0].unit = UnitTransformer{5000, 8, 20}; },
          ElementKind::Generator, "a power-station unit needs the generator's or the transformer's low rated voltage"},
+        {"unit's regulation range of 100 %", [](NetworkInput& in) { in.generators[0].unit = UnitTransformer{5000, 8, 20, 0, 0.4, false, 100}; },
+         ElementKind::Generator, "the voltage regulation range must lie from 0 up to 100 %"},
+        {"unit's off-load tap out of reach", [](NetworkInput& in) { in.generators[0].unit = UnitTransformer{5000, 8, 20, 0, 0.4, false, 5, -50}; },
+         ElementKind::Generator, "the off-load tap within ±50 %"},
         {"three-winding on two buses", [](NetworkInput& in) { in.transformers3[0].lv_bus = "MV"; },
          ElementKind::Transformer3, "its three buses must differ"},
         {"resistance above impedance", [](NetworkInput& in) { in.transformers3[0].ur_percent[1] = 10; },

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "study/network_study.h"
 #include "study/run.h"
+#include "study/study_file.h"
 #include "study_tools.h"
 
 namespace zentavo {
@@ -132,21 +134,117 @@ TEST(PlantNetworkStudy, GeneratorsAndTransformersFromTheirColumns) {
 }
 
 // A power-station unit's row (the network test's by hand: 1.913 kA maximum,
-// 1.739 kA minimum by iec60909), and a unit without its voltages.
+// 1.739 kA minimum by iec60909; without on-load tap changer, gen_pg 7.5 %,
+// 2.089 and 1.899 kA, with tx_pt −5 % 2.199 and 1.999 kA), and the rows
+// refused: a unit without its voltages, an off-load tap without gen_pg, a
+// regulation range past its bound, gen_pg on a generator.
 TEST(PlantNetworkStudy, PowerStationUnitFromItsRow) {
     const std::string header =
         "point,method,voltage,bolted_current,gap,work_distance,equipment_class,grounding,arc_time,arc_time_reduced,"
-        "bus,branch_type,tx_kva,tx_z,tx_xr,tx_kv_hv,tx_kv_lv,gen_kva,gen_kv,gen_xd,gen_cos_phi\n";
+        "bus,branch_type,tx_kva,tx_z,tx_xr,tx_kv_hv,tx_kv_lv,gen_kva,gen_kv,gen_xd,gen_cos_phi,gen_pg,tx_pt\n";
     const std::string common = "p,empirical,110000,,32,455,Switchgear,Grounded,0.2,0.2,";
-    const std::vector<CsvRow> out = RunRows(header + common + "HV,unit,100000,12,40,115,10.5,100000,10.5,0.16,0.85\n" +
-                                                common + "HV2,unit,100000,12,40,115,,100000,,0.16,0.85\n",
-                                            network::Convention::Iec60909);
-    ASSERT_EQ(out.size(), 2u);
-    EXPECT_EQ(out[0].at("bolted_current_max"), "1.913");
-    EXPECT_EQ(out[0].at("bolted_current_min"), "1.739");
-    EXPECT_EQ(out[0].at("branch_share"), "1.000");
-    EXPECT_NE(out[1].at("message").find("gen_kv: empty, a power-station unit needs"), std::string::npos)
-        << out[1].at("message");
+    // clang-format off
+    const struct { const char *cells, *kaMax, *kaMin, *message; } rows[] = {
+        {"HV,unit,100000,12,40,115,10.5,100000,10.5,0.16,0.85,,",      "1.913", "1.739", ""},
+        {"HV2,unit,100000,12,40,115,,100000,,0.16,0.85,,",             "",      "",      "gen_kv: empty, a power-station unit needs"},
+        {"HV3,unit,100000,12,40,115,10.5,100000,10.5,0.16,0.85,7.5,",  "2.089", "1.899", ""},
+        {"HV4,unit,100000,12,40,115,10.5,100000,10.5,0.16,0.85,7.5,-5", "2.199", "1.999", ""},
+        {"HV5,unit,100000,12,40,115,10.5,100000,10.5,0.16,0.85,0,",    "",      "",      ""},  // p_G 0 is a range too
+        {"HV6,unit,100000,12,40,115,10.5,100000,10.5,0.16,0.85,,-5",   "",      "",      "tx_pt: given without gen_pg"},
+        {"HV7,unit,100000,12,40,115,10.5,100000,10.5,0.16,0.85,30.5,", "",      "",      "gen_pg: 30.5 % is not a voltage regulation range (0 to 30 %)"},
+        {"HV8,unit,100000,12,40,115,10.5,100000,10.5,0.16,0.85,7.5,30.5", "",   "",      "tx_pt: 30.5 % is not an off-load tap (-30 % to 30 %)"},
+        {"HV9,generator,,,,,,100000,10.5,0.16,0.85,7.5,",              "",      "",      "gen_pg: given on a row whose branch_type is not unit"},
+    };
+    // clang-format on
+    std::string study = header;
+    for (const auto& r : rows) study += common + r.cells + "\n";
+    const std::vector<CsvRow> out = RunRows(study, network::Convention::Iec60909);
+    ASSERT_EQ(out.size(), std::size(rows));
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        SCOPED_TRACE(rows[i].cells);
+        if (*rows[i].kaMax) {
+            EXPECT_EQ(out[i].at("bolted_current_max"), rows[i].kaMax);
+            EXPECT_EQ(out[i].at("bolted_current_min"), rows[i].kaMin);
+            EXPECT_EQ(out[i].at("branch_share"), "1.000");
+        } else if (*rows[i].message) {
+            EXPECT_EQ(out[i].at("status"), "error");
+            EXPECT_NE(out[i].at("message").find(rows[i].message), std::string::npos) << out[i].at("message");
+        } else {
+            EXPECT_NE(out[i].at("status"), "error") << out[i].at("message");
+        }
+    }
+}
+
+// A transformer's tap by each convention: ansi refers the 110 kV source
+// through the tapped ratio (15.051 kA at the main tap, 15.246 kA at +5 %,
+// the network test's by hand), iec60909 takes the rated ratio whatever the
+// tap (16.688 kA), and the report's short-circuit basis says so once.
+TEST(PlantNetworkStudy, TapByConvention) {
+    // clang-format off
+    const struct { network::Convention convention; const char *tap, *ka; bool note; } rows[] = {
+        {network::Convention::Ansi,     "",  "15.051", false},
+        {network::Convention::Ansi,     "5", "15.246", false},
+        {network::Convention::Iec60909, "",  "16.688", false},
+        {network::Convention::Iec60909, "5", "16.688", true},
+    };
+    // clang-format on
+    for (const auto& r : rows) {
+        SCOPED_TRACE(std::string(network::kConventionWords[static_cast<int>(r.convention)]) + " tap " + r.tap);
+        const std::string study = std::string(
+            "point,method,voltage,gap,work_distance,equipment_class,grounding,arc_time,arc_time_reduced,bus,"
+            "from_bus,branch_type,source_ka,source_xr,tx_kva,tx_z,tx_xr,tx_kv_hv,tx_kv_lv,tx_tap\n"
+            "U,empirical,110000,153,910,Switchgear,Grounded,0.2,0.2,HV,,source,10,10,,,,,,\n"
+            "T,empirical,10000,153,910,Switchgear,Grounded,0.2,0.2,LV,HV,transformer,,,40000,12,30,115,10.5,") +
+            r.tap + "\n";
+        StudyOptions options;
+        options.shortCircuit = r.convention;
+        const std::vector<CsvRow> out = RunRows(study, r.convention);
+        ASSERT_EQ(out.size(), 2u);
+        EXPECT_EQ(out[1].at("bolted_current_max"), r.ka);
+        const StudyFile file = StudyFile::Parse(study, options);
+        ASSERT_TRUE(file.Network());
+        const std::string basis = ShortCircuitBasis(options.ShortCircuit(), file.Network()->Results().tapsLeftOut);
+        EXPECT_EQ(basis.find("Transformer taps (tx_tap) left out") != std::string::npos, r.note) << basis;
+    }
+}
+
+// IEC TR 60909-4's example network of a 380/110/30/10 kV system
+// (examples/iec-tr-60909-4.csv) against its published I″k, maximum case.
+// How its elements are entered:
+// - T3, T4: transformer3 rows, 400/120/30 kV, each pair's u_k and u_R on the
+//   smaller rating of its pair (350/50/50 MVA); T3's tertiary is a bus of
+//   its own (T3-LV, a point row gives its 30 kV) that nothing else touches.
+// - T5, T6 (LV open): two-winding 115/10.5 kV, 31.5 MVA transformers of
+//   u_k 12 %, X/R = √(12² − 0.5²)/0.5 = 23.97915762; with the tertiary open
+//   the star's HV and MV arms in series are the HV–MV pair exactly, and
+//   its K_T is that pair's.
+// - L3: one cable row of two sets (the two circuits in parallel); lines in
+//   m with their Ω/km.
+// - S1, S2: unit rows with R_G in ohms (gen_r) and the transformers' X/R
+//   from u_k and u_R (T1 31.98437118); S2 without on-load tap changer:
+//   gen_pg 7.5, tx_pt 0 (no off-load tap in use).
+// - M1, M2 (the two alike as one row of twice the rating): motor_kva =
+//   S_rM = P_rM/(η_r·cos φ_r), 5827.505828 and 2·2000/(0.968·0.89) =
+//   4642.956635 kVA; motor_x = X_M on S_rM = (1/(I_LR/I_rM))/√(1 + 0.1²),
+//   0.199007438 and 0.1913533058; motor_xr = 10.
+TEST(PlantNetworkStudy, IecTr60909_4Example) {
+    StudyOptions options;
+    options.shortCircuit = network::Convention::Iec60909;
+    const StudyFile file = StudyFile::Parse(study_test::FileBytes(ZENTAVO_EXAMPLES_DIR "/iec-tr-60909-4.csv"), options);
+    for (std::size_t i = 0; i < file.RowCount(); ++i)
+        EXPECT_NE(file.Result(i).status, PointStatus::Error) << file.Point(i) << ": " << file.Result(i).message;
+    ASSERT_TRUE(file.Network());
+    // clang-format off
+    const struct { const char* bus; double ka; } published[] = {
+        {"F1", 40.6447}, {"F2", 31.7831}, {"F3", 19.6730}, {"F4", 16.2277},
+        {"F5", 33.1894}, {"F6", 37.5629}, {"F7", 25.5895}, {"F8", 13.5778},
+    };
+    // clang-format on
+    for (const auto& p : published) {
+        const network::BusResult* b = file.Network()->Results().FindBus(p.bus);
+        ASSERT_TRUE(b && b->computed) << p.bus;
+        EXPECT_NEAR(b->ka_max, p.ka, 0.00005) << p.bus;  // half the last printed digit
+    }
 }
 
 }  // namespace
