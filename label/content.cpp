@@ -84,7 +84,8 @@ LabelContent MakeLabelContent(const LabelContentInputs& in) {
     if (in.device) {
         const LabelDevice& d = *in.device;
         t["Label9"] = DeviceFooter(d.type, d.relayCurve, useReduced ? d.durationReduced : d.duration,
-                                   useReduced ? d.elementReduced : d.element, lang);
+                                   useReduced ? d.elementReduced : d.element, lang,
+                                   useReduced ? d.seenKaReduced : d.seenKa);
     }
 
     // Clothing: at most one pair of lines, just around the clothing caption.

@@ -29,6 +29,8 @@ struct LabelDevice {
     std::string duration, durationReduced;
     DeviceElement element = DeviceElement::DoesNotOperate;
     DeviceElement elementReduced = DeviceElement::DoesNotOperate;
+    // A capped duration's current the device saw ("26.644"), empty where not known.
+    std::string seenKa, seenKaReduced;
 };
 
 // The signal word of a label's headline panel: DANGER where no PPE protects

@@ -2,6 +2,7 @@
 #include "label/point_label.h"
 
 #include "engine/ieee2018_device.h"
+#include "engine/number.h"
 #include "engine/units.h"
 
 namespace zentavo {
@@ -74,11 +75,17 @@ LabelContentInputs LabelInputsOf(const LabelPoint& p, const UnitSettings& units,
         footer.type = d.type;
         footer.relayCurve = d.relayCurve;
         const LabelDuration& shown = alone && d.reduced ? *d.reduced : d.full;
+        auto seen = [sep](const LabelDuration& l) {
+            return l.element == DeviceElement::Capped && l.deviceKa > 0 ? FormatFixed(l.deviceKa, 15, 3, sep)
+                                                                        : std::string();
+        };
         footer.duration = ArcDurationText(shown.seconds, sep);
         footer.element = shown.element;
+        footer.seenKa = seen(shown);
         if (!alone && d.reduced) {
             footer.durationReduced = ArcDurationText(d.reduced->seconds, sep);
             footer.elementReduced = d.reduced->element;
+            footer.seenKaReduced = seen(*d.reduced);
         }
         li.device = footer;
     }

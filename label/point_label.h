@@ -21,6 +21,7 @@ namespace zentavo {
 struct LabelDuration {
     double seconds = 0;  // the duration used
     DeviceElement element = DeviceElement::DoesNotOperate;
+    double deviceKa = 0;  // the current the device saw, where known (a capped duration's footer names it)
 };
 
 // The device a point's durations came from, with the duration of each case.

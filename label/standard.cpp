@@ -323,7 +323,8 @@ StandardLabel MakeStandardLabel(const LabelContentInputs& in, std::string_view n
     if (in.device) {
         const LabelDevice& d = *in.device;
         out.footer.push_back(DeviceFooter(d.type, d.relayCurve, useReduced ? d.durationReduced : d.duration,
-                                          useReduced ? d.elementReduced : d.element, o.language));
+                                          useReduced ? d.elementReduced : d.element, o.language,
+                                          useReduced ? d.seenKaReduced : d.seenKa));
     }
     if (in.lineSide) out.footer.emplace_back(w.lineSide);
     if (in.sectionLineSide) out.footer.emplace_back(*in.sectionLineSide ? w.sectionLine : w.sectionLoad);

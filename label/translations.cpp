@@ -115,21 +115,21 @@ std::string LengthUnitWord(LengthUnit unit, int language) {
 }
 
 std::string DeviceFooter(DeviceType type, std::optional<RelayCurve> relayCurve, std::string_view duration,
-                         DeviceElement element, int language) {
+                         DeviceElement element, int language, std::string_view seenKa) {
     struct Words {
         std::array<std::string_view, 3> devices;  // relay, trip unit, fuse
-        std::string_view colon, arcDuration, cappedAt;
+        std::string_view colon, arcDuration, cappedAt, at;
         std::array<std::string_view, 8> elements;  // as DeviceElement
     };
     // clang-format off
     static constexpr Words kWords[3] = {
-        {{"Relay", "Trip unit", "Fuse"}, ": ", "arc duration", "capped at",
+        {{"Relay", "Trip unit", "Fuse"}, ": ", "arc duration", "capped at", "at",
          {"does not operate", "instantaneous", "short time", "long time", "inverse", "definite time",
           "curve", "capped"}},
-        {{"Relé", "Unidad de disparo", "Fusible"}, ": ", "duración del arco", "limitada a",
+        {{"Relé", "Unidad de disparo", "Fusible"}, ": ", "duración del arco", "limitada a", "a",
          {"no actúa", "instantáneo", "tiempo corto", "tiempo largo", "inverso", "tiempo definido",
           "curva", "limitada"}},
-        {{"Relais", "Déclencheur", "Fusible"}, " : ", "durée d'arc", "plafonnée à",
+        {{"Relais", "Déclencheur", "Fusible"}, " : ", "durée d'arc", "plafonnée à", "à",
          {"n'agit pas", "instantané", "temps court", "temps long", "inverse", "temps indépendant",
           "courbe", "plafonnée"}},
     };
@@ -139,6 +139,15 @@ std::string DeviceFooter(DeviceType type, std::optional<RelayCurve> relayCurve, 
     if (type == DeviceType::Relay && relayCurve) {
         out += ' ';
         out += kRelayCurveWords[static_cast<std::size_t>(*relayCurve)];
+    }
+    // A capped duration names the current the device saw: "Trip unit at
+    // 26.644 kA: arc duration capped at 2 s".
+    if (element == DeviceElement::Capped && !seenKa.empty()) {
+        out += ' ';
+        out += w.at;
+        out += ' ';
+        out += seenKa;
+        out += " kA";
     }
     out += w.colon;
     out += w.arcDuration;

@@ -40,8 +40,9 @@ std::string LengthUnitWord(LengthUnit unit, int language);
 // device, in the language: the device, then the duration used (written as
 // the results write it) and the element that gave it, or the cap:
 // "Relay IEC-SI: arc duration 0.319 s (short time)",
-// "Fuse: arc duration capped at 2 s".
+// "Fuse: arc duration capped at 2 s", with the current the device saw
+// where it is known: "Trip unit at 26.644 kA: arc duration capped at 2 s".
 std::string DeviceFooter(DeviceType type, std::optional<RelayCurve> relayCurve, std::string_view duration,
-                         DeviceElement element, int language);
+                         DeviceElement element, int language, std::string_view seenKa = {});
 
 }  // namespace zentavo

@@ -27,8 +27,10 @@ std::optional<LabelPointDevice> LabelDeviceOf(const PointResult& r) {
     LabelPointDevice d;
     d.type = r.device->Type();
     d.relayCurve = r.device->Curve();
-    d.full = {r.full.duration->seconds, r.full.duration->element};
-    if (r.reduced && r.reduced->duration) d.reduced = LabelDuration{r.reduced->duration->seconds, r.reduced->duration->element};
+    d.full = {r.full.duration->seconds, r.full.duration->element, r.full.duration->deviceAmps / 1000};
+    if (r.reduced && r.reduced->duration)
+        d.reduced = LabelDuration{r.reduced->duration->seconds, r.reduced->duration->element,
+                                  r.reduced->duration->deviceAmps / 1000};
     return d;
 }
 

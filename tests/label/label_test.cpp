@@ -195,12 +195,17 @@ TEST(LabelContent, DeviceFooterNamesTheDurationOfTheLabelsCase) {
         const char* duration;  // the reduced case's, as the results write it
         DeviceElement element;
         const char* footer;
+        const char* seen = "";  // a capped duration's current the device saw
     };
     using E = DeviceElement;
     // clang-format off
     const Case cases[] = {
         {kEnglish, DeviceType::Relay,     RelayCurve::IecSI,  "0.319",  E::DefiniteTime,  "Relay IEC-SI: arc duration 0.319 s (definite time)"},
         {kEnglish, DeviceType::FuseCurve, std::nullopt,       "2",      E::Capped,        "Fuse: arc duration capped at 2 s"},
+        {kEnglish, DeviceType::TripUnit,  std::nullopt,       "2",      E::Capped,        "Trip unit at 26.644 kA: arc duration capped at 2 s", "26.644"},
+        {kSpanish, DeviceType::Relay,     RelayCurve::IecSI,  "2",      E::Capped,        "Relé IEC-SI a 1,5 kA: duración del arco limitada a 2 s", "1,5"},
+        {kFrench,  DeviceType::FuseCurve, std::nullopt,       "2",      E::Capped,        "Fusible à 0,3 kA : durée d'arc plafonnée à 2 s", "0,3"},
+        {kEnglish, DeviceType::TripUnit,  std::nullopt,       "0.05",   E::Instantaneous, "Trip unit: arc duration 0.05 s (instantaneous)", "26.644"},
         {kEnglish, DeviceType::TripUnit,  std::nullopt,       "11",     E::LongTime,      "Trip unit: arc duration 11 s (long time)"},
         {kSpanish, DeviceType::TripUnit,  std::nullopt,       "0,33",   E::ShortTime,     "Unidad de disparo: duración del arco 0,33 s (tiempo corto)"},
         {kSpanish, DeviceType::Relay,     RelayCurve::DT,     "2",      E::Capped,        "Relé DT: duración del arco limitada a 2 s"},
@@ -213,7 +218,7 @@ TEST(LabelContent, DeviceFooterNamesTheDurationOfTheLabelsCase) {
     for (const Case& k : cases) {
         LabelContentInputs in = Empirical();
         in.language = k.language;
-        in.device = LabelDevice{k.type, k.curve, "0.0613", k.duration, E::Instantaneous, k.element};
+        in.device = LabelDevice{k.type, k.curve, "0.0613", k.duration, E::Instantaneous, k.element, "", k.seen};
         EXPECT_EQ(MakeLabelContent(in).texts.at("Label9"), k.footer);
     }
     // The full case governs: its duration. A 2018 label shows one case, the

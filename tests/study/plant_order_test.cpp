@@ -2,8 +2,7 @@
 // A plant as drawn, whatever the order of its rows: an arc ends with its last
 // source, a line side's main is found from the network, a tie breaker opens,
 // and a device that lets the arc run to its maximum duration is said so. The
-// same plant in any row order, with its feeders' bus and from_bus either way
-// round, gives every point the same results.
+// same plant in any row order gives every point the same results.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -191,10 +190,9 @@ TEST(PlantAsDrawn, ToldNotSilent) {
     EXPECT_LT(Number(zero, "incident_energy"), Number(none, "incident_energy") - 1);
 }
 
-// The same plant in any order of its rows, its feeders' bus and from_bus
-// either way round, gives every point the same results, byte for byte:
-// three shuffles of each of the examples with a network and of plants with
-// ties, line sides, motors and scenarios.
+// The same plant in any order of its rows gives every point the same
+// results, byte for byte: three shuffles of the plant example and of a plant
+// with a tie, a tie breaker in a scenario, line sides and motors.
 TEST(PlantAsDrawn, AnyRowOrderGivesTheSameResults) {
     const std::string mainA = Transformer("A main", "SUB-A", Trip()), mainB = Transformer("B main", "SUB-B", Trip());
     std::vector<std::pair<std::string, std::string>> plants = {
