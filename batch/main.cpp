@@ -299,6 +299,12 @@ int RunStudyFiles(Arguments& args) {
             throw WriteFailure{errno};
         }
         if (!args.quiet) TellHowRead(inputName, summary);
+        // A scenario asked that no row uses may be mistyped: told once,
+        // --quiet or not.
+        for (const std::string& name : summary.unusedScenarios) {
+            Tell(inputName + ": --scenarios: no row uses the scenario '" + name +
+                 "' (in its scenarios or maint_scenario cell): computed as the rows in every scenario alone");
+        }
         const int strict = args.strict && summary.errors > 0 ? 3 : 0;
         if (pdfs) {
             if (!fromStdin) pdf.inputPath = inputPath;

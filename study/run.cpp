@@ -224,6 +224,7 @@ void RunNetworkStudy(csv::ChunkReader& reader, const std::vector<std::string>& h
         for (std::size_t n = 0; n < kNetworkReadCount; ++n) rows[i][kNetworkReadColumns[n]] = texts[i][n];
     }
     const StudyScenarios network(rows, options);
+    summary.unusedScenarios = network.Unused();
     rows.clear();
     texts.clear();
     const ChunkWriter writer(options, format, header, &network);

@@ -52,6 +52,9 @@ struct StudyRunSummary {
     std::size_t errors = 0;  // of the refused rows, those of status error
     std::vector<Refused> listed;
     bool network = false;  // the study has network columns: its rows were computed over its network
+    // The scenarios asked (StudyOptions::scenarios) that no row of a network
+    // study uses (UnusedScenarioNames): most likely mistyped, to be told.
+    std::vector<std::string> unusedScenarios;
     // How the study was read: as Windows-1252; with the decimal separator
     // `sep`, which its first rows did not tell where `decimalUndecided`
     // (they hold both kinds, or no number with a fraction).

@@ -180,6 +180,18 @@ TEST(NetworkStudy, BoltedCurrentsOfTheWorkedExampleThroughTheProgram) {
                                             " --short-circuit iec 2>&1 < /dev/null");
     EXPECT_EQ(bad.status, 2);
     EXPECT_EQ(bad.out, "zentavo-batch: --short-circuit takes one of ansi, iec60909, not 'iec' (see --help)\n");
+    // A scenario asked that no row uses is told once (normal need not be
+    // used); one asked in two cases is refused.
+    const auto told = study_test::RunCommand(std::string(ZENTAVO_BATCH_PROGRAM) +
+                                             " --scenarios normal,gne,gne " + path + " 2>&1 >/dev/null");
+    EXPECT_EQ(told.status, 0);
+    EXPECT_EQ(told.out, "zentavo-batch: " + path + ": --scenarios: no row uses the scenario 'gne' (in its scenarios or "
+                        "maint_scenario cell): computed as the rows in every scenario alone\n");
+    const auto twice = study_test::RunCommand(std::string(ZENTAVO_BATCH_PROGRAM) + " --scenarios gen,Gen " + path +
+                                              " 2>&1");
+    EXPECT_EQ(twice.status, 2);
+    EXPECT_EQ(twice.out, "zentavo-batch: --scenarios names one scenario twice, as 'gen' and 'Gen' (scenario names "
+                         "are the same whatever their case) (see --help)\n");
     for (const char* wrong : {"--cable-end-temp 19.9", "--cable-end-temp 301", "--cable-end-temp hot", "--lv-tolerance 8"}) {
         const auto r = study_test::RunCommand(std::string(ZENTAVO_BATCH_PROGRAM) + " " + wrong + " 2>&1 < /dev/null");
         EXPECT_EQ(r.status, 2) << wrong;
