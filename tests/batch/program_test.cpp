@@ -278,8 +278,8 @@ struct TempFile {
 
 // A spreadsheet's export read right without a word of the user: the
 // delimiter from its header, the decimal separator from the numbers of a
-// semicolon or tab study, a byte-order mark passed over, a Windows-1252
-// export decoded; each gives the UTF-8 comma study's results in the
+// semicolon or tab study, a byte-order mark passed over (before UTF-8 or
+// Windows-1252 text alike), a Windows-1252 export decoded; each gives the UTF-8 comma study's results in the
 // export's own delimiter and decimal separator, and standard error says
 // only what the reading had to choose.
 TEST(BatchProgram, ASpreadsheetsExportIsReadWithoutOptions) {
@@ -295,7 +295,7 @@ TEST(BatchProgram, ASpreadsheetsExportIsReadWithoutOptions) {
         for (const char decimal : {'.', ','}) {
             for (const bool bom : {false, true}) {
                 for (const bool cp1252 : {false, true}) {
-                    if ((delimiter == ',' && decimal == ',') || (bom && cp1252)) continue;
+                    if (delimiter == ',' && decimal == ',') continue;
                     SCOPED_TRACE(std::string("delimiter ") + delimiter + " decimal " + decimal + (bom ? " bom" : "") +
                                  (cp1252 ? " windows-1252" : ""));
                     const std::string exported = SpreadsheetExport(study, delimiter, decimal);
