@@ -299,8 +299,12 @@ int RunStudyFiles(Arguments& args) {
             throw WriteFailure{errno};
         }
         if (!args.quiet) TellHowRead(inputName, summary);
-        // A scenario asked that no row uses may be mistyped: told once,
-        // --quiet or not.
+        // A result column among the inputs is not read: told once, --quiet
+        // or not, as is a scenario asked that no row uses (most likely
+        // mistyped).
+        for (const std::string& name : summary.resultColumnsAmongInputs) {
+            Tell(inputName + ": column " + name + " is a result column, which the study writes: not read as an input");
+        }
         for (const std::string& name : summary.unusedScenarios) {
             Tell(inputName + ": --scenarios: no row uses the scenario '" + name +
                  "' (in its scenarios or maint_scenario cell): computed as the rows in every scenario alone");

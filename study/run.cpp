@@ -579,6 +579,7 @@ bool RunStudy(const StudySource& source, const StudyOptions& given, const StudyS
     look.reset();
     into.sep = options.sep;
 
+    for (const int r : ResultColumnsAmongInputs(header)) into.resultColumnsAmongInputs.emplace_back(kStudyResultNames[r]);
     std::string head;
     csv::AppendRecord(head, StudyOutputNames(header, options.arcSteps), format);
     sink(head);

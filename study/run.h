@@ -55,6 +55,9 @@ struct StudyRunSummary {
     // The scenarios asked (StudyOptions::scenarios) that no row of a network
     // study uses (UnusedScenarioNames): most likely mistyped, to be told.
     std::vector<std::string> unusedScenarios;
+    // The result columns named among the study's inputs, not read
+    // (ResultColumnsAmongInputs), by their names.
+    std::vector<std::string> resultColumnsAmongInputs;
     // How the study was read: as Windows-1252; with the decimal separator
     // `sep`, which its first rows did not tell where `decimalUndecided`
     // (they hold both kinds, or no number with a fraction).

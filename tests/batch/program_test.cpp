@@ -64,6 +64,9 @@ TEST(Study, HeaderNamesTrimmedWithoutCaseAndNeverTwice) {
          "column voltage appears 3 times"},
         {"point,method,bolted_current,work_distance,fuse_class,POINT", "",
          "column point appears twice"},
+        // A result column nearly named as an input is refused, naming the input.
+        {"method,bolted_current,work_distance,fuse_class, Scenario", "",
+         "column scenario is a result column; the input column is scenarios"},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -97,6 +100,36 @@ TEST(Study, HeaderNamesTrimmedWithoutCaseAndNeverTwice) {
         "printf 'voltage,method,Voltage\\n480,empirical,480\\n' | " ZENTAVO_BATCH_PROGRAM " 2>&1");
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "zentavo-batch: standard input: column voltage appears twice\n");
+    // A result column among the inputs is not read, and said so.
+    const study_test::CommandRun told = study_test::RunCommand(
+        "printf 'method,bolted_current,work_distance,fuse_class,Status\\nfuse,1,455,0,ok\\n' | " ZENTAVO_BATCH_PROGRAM
+        " 2>&1 >/dev/null");
+    EXPECT_EQ(told.status, 0);
+    EXPECT_EQ(told.out, "zentavo-batch: standard input: column status is a result column, which the study writes: "
+                        "not read as an input\n");
+}
+
+// A results file run again is a study: its result columns, after its inputs,
+// are its results, none refused or told; its inputs give the same results.
+TEST(Study, ResultsFilesAreReadBackAsStudies) {
+    const std::string examples = ZENTAVO_EXAMPLES_DIR "/";
+    const std::string err = ::testing::TempDir() + "results-again.err";
+    for (const char* name : {"study-results.csv", "study-2018-results.csv", "plant-network-results.csv",
+                             "plant-study-devices-results.csv"}) {
+        SCOPED_TRACE(name);
+        const study_test::CommandRun run = study_test::RunCommand(std::string(ZENTAVO_BATCH_PROGRAM) + " --curves " +
+                                                                  examples + "device-curves.csv " + examples + name +
+                                                                  " 2>" + err);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(FileBytes(err), "");
+        const std::vector<study_test::CsvRow> before = study_test::CsvRows(FileBytes(examples + name)),
+                                              after = study_test::CsvRows(run.out);
+        ASSERT_EQ(after.size(), before.size());
+        for (std::size_t i = 0; i < before.size(); ++i) {
+            EXPECT_EQ(after[i].at("incident_energy"), before[i].at("incident_energy")) << i;
+            EXPECT_EQ(after[i].at("input_incident_energy"), before[i].at("incident_energy")) << i;
+        }
+    }
 }
 
 // A spreadsheet's "Unicode text": UTF-16 with a byte-order mark, either byte
