@@ -72,7 +72,10 @@ struct StudyRunSummary {
 // Utf8StudySource) from `source` and writes the result CSV to `sink`: the
 // input columns as read, then the result columns (StudyOutputNames), with
 // the delimiter and line ends of the options (`written` receives those
-// used). Memory stays bounded whatever the input size. Returns false when
+// used). Memory stays bounded whatever the input size: a study whose rows
+// hold network text is read whole into a scratch file (std::tmpfile; in
+// memory where none can be had) and memory holds its network; network
+// columns empty on every row make no network. Returns false when
 // the input has no usable header row (nothing is written then;
 // `headerError` says why): none, a malformed one, a column named twice, or
 // none of the study's columns named (most likely read with another delimiter

@@ -640,5 +640,40 @@ TEST(BatchProgramMemory, TooLittleMemoryEndsWithAMessage) {
     EXPECT_TRUE(ranShort);
 }
 
+// Network columns present but empty on every row (a `bus` column left empty)
+// do not make a network study: such a study runs in the address space a
+// study without those columns runs in, giving the same results, where the
+// whole study held in memory needed gigabytes. The limit is one that the
+// study without the columns is first seen to run in.
+TEST(BatchProgramMemory, EmptyNetworkColumnsRunInTheMemoryOfAStudyWithout) {
+#if defined(ZENTAVO_ASAN)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than any limit here";
+#endif
+    const std::size_t rows = 300000;  // about 20 MB
+    const std::string plainPath = ::testing::TempDir() + "no-network.csv", busPath = ::testing::TempDir() + "empty-bus.csv";
+    {
+        std::ofstream plain(plainPath, std::ios::binary), bus(busPath, std::ios::binary);
+        plain << kMethodsHeader;
+        bus << kMethodsHeader.substr(0, kMethodsHeader.size() - 1) << ",bus,source_ka\n";
+        const std::string withEmpty = kEmpirical.substr(0, kEmpirical.size() - 1) + ",,\n";
+        for (std::size_t i = 0; i < rows; ++i) plain << kEmpirical, bus << withEmpty;
+    }
+    // Each row's status and incident energy (fields before any quoted one),
+    // counted.
+    auto run = [](const std::string& path, int status) {
+        const std::string fields = std::to_string(status) + "," + std::to_string(status + 4);
+        return study_test::RunCommand("bash -c 'set -o pipefail; ulimit -v 262144; " ZENTAVO_BATCH_PROGRAM " " + path +
+                                      " 2>&1 | cut -d, -f" + fields + " | sort | uniq -c'");
+    };
+    const study_test::CommandRun plain = run(plainPath, 16);
+    ASSERT_EQ(plain.status, 0) << plain.out;
+    EXPECT_NE(plain.out.find(" " + std::to_string(rows) + " ok,"), std::string::npos) << plain.out;
+    const study_test::CommandRun bus = run(busPath, 18);
+    EXPECT_EQ(bus.status, 0) << bus.out;
+    EXPECT_EQ(bus.out, plain.out);
+    std::remove(plainPath.c_str());
+    std::remove(busPath.c_str());
+}
+
 }  // namespace
 }  // namespace zentavo
