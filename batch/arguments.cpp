@@ -422,6 +422,11 @@ std::string ReadOption(const std::string& name, const std::string& value, Argume
             if (!zentavo::IsScenarioName(one))
                 return "--scenarios takes scenario names (1 to 32 letters, digits, '-', '_' or '.', "
                        "not all) separated by commas, not '" + value + "'";
+            for (const std::string& n : names) {
+                if (n != one && zentavo::SameScenarioName(n, one))
+                    return "--scenarios names one scenario twice, as '" + n + "' and '" + one +
+                           "' (scenario names are the same whatever their case)";
+            }
             if (std::find(names.begin(), names.end(), one) == names.end()) names.push_back(std::move(one));
             if (comma == value.size()) break;
             at = comma + 1;

@@ -299,6 +299,16 @@ int RunStudyFiles(Arguments& args) {
             throw WriteFailure{errno};
         }
         if (!args.quiet) TellHowRead(inputName, summary);
+        // A result column among the inputs is not read: told once, --quiet
+        // or not, as is a scenario asked that no row uses (most likely
+        // mistyped).
+        for (const std::string& name : summary.resultColumnsAmongInputs) {
+            Tell(inputName + ": column " + name + " is a result column, which the study writes: not read as an input");
+        }
+        for (const std::string& name : summary.unusedScenarios) {
+            Tell(inputName + ": --scenarios: no row uses the scenario '" + name +
+                 "' (in its scenarios or maint_scenario cell): computed as the rows in every scenario alone");
+        }
         const int strict = args.strict && summary.errors > 0 ? 3 : 0;
         if (pdfs) {
             if (!fromStdin) pdf.inputPath = inputPath;

@@ -21,6 +21,15 @@ double ArcVoltageFactor(double gapMm) { return 20.0 + 0.534 * gapMm; }
 
 bool Positive(double v) { return std::isfinite(v) && v > 0; }
 
+// The problem of a value: `notAbove0` at 0 or below (or not a number),
+// `limits` above 0 and outside [least, most] (infinity included).
+std::string_view LimitProblem(double v, double least, double most, std::string_view notAbove0,
+                              std::string_view limits) {
+    if (!(v > 0)) return notAbove0;
+    if (!(v >= least && v <= most)) return limits;
+    return {};
+}
+
 }  // namespace
 
 std::optional<DcBox> DcBoxOf(std::string_view word) {
@@ -100,19 +109,38 @@ ApproachDistances DcApproachDistances(double volts) {
 
 bool DcApproachGiven(double volts) { return volts > 300 && volts <= 1000; }
 
+std::string_view DcArcTimeProblem(double seconds) {
+    if (const std::string_view shortTime = ShortArcTimeProblem(seconds, false); !shortTime.empty()) return shortTime;
+    if (!(seconds <= kDcLongestArcTime)) return msg::kDcArcTimeTooLong;
+    return {};
+}
+
+bool DcResultsDefined(const DcArcResults& r) {
+    return Positive(r.arcingKa) && Positive(r.energy) && Positive(r.boundary);
+}
+
 std::optional<Refusal> CheckDcArcInputs(const DcArcInputs& in) {
     std::string e;
-    if (!Positive(in.voltage)) e += msg::kDcVoltageNotAbove0;
+    e += LimitProblem(in.voltage, kDcLeastVolts, kDcMostVolts, msg::kDcVoltageNotAbove0, msg::kDcVoltageLimits);
     if (in.boltedKa && in.sourceOhms) {
         e += msg::kDcSourceTwice;
     } else if (!in.boltedKa && !in.sourceOhms) {
         e += msg::kDcEnterSource;
     }
-    if (in.boltedKa && !Positive(*in.boltedKa)) e += msg::kDcBoltedNotAbove0;
-    if (in.sourceOhms && !Positive(*in.sourceOhms)) e += msg::kDcResistanceNotAbove0;
-    if (in.method == DcMethod::ArcResistance && !Positive(in.gapMm)) e += msg::kDcGapNotAbove0;
-    if (!Positive(in.workDistMm)) e += msg::kDcWorkDistNotAbove0;
-    e += ShortArcTimeProblem(in.arcTime, false);
+    if (in.boltedKa) {
+        e += LimitProblem(*in.boltedKa, kDcLeastBoltedKa, kDcMostBoltedKa, msg::kDcBoltedNotAbove0,
+                          msg::kDcBoltedLimits);
+    }
+    if (in.sourceOhms) {
+        e += LimitProblem(*in.sourceOhms, kDcLeastOhms, kDcMostOhms, msg::kDcResistanceNotAbove0,
+                          msg::kDcResistanceLimits);
+    }
+    if (in.method == DcMethod::ArcResistance) {
+        e += LimitProblem(in.gapMm, kDcLeastGapMm, kDcMostGapMm, msg::kDcGapNotAbove0, msg::kDcGapLimits);
+    }
+    e += LimitProblem(in.workDistMm, kDcLeastWorkDistMm, kDcMostWorkDistMm, msg::kDcWorkDistNotAbove0,
+                      msg::kDcWorkDistLimits);
+    e += DcArcTimeProblem(in.arcTime);
     return RefusalOf(RefusalCode::OutOfRange, std::move(e));
 }
 
@@ -147,9 +175,6 @@ DcArcResults ComputeDcArcFlash(const DcArcInputs& in) {
     const double openJ = openCal * kJoulePerCal;
     r.energy = openJ * r.boxFactor;
     r.boundary = DcArcFlashBoundary(openJ, in.workDistMm, in.box);
-    if (!Positive(r.arcingKa) || !Positive(r.energy) || !Positive(r.boundary)) {
-        throw DcInputError("Incident energy not defined for these inputs. ");
-    }
     return r;
 }
 

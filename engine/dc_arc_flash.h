@@ -65,6 +65,20 @@ struct DcWilkinsBox {
 // fixed factor of 3.
 std::optional<DcWilkinsBox> WilkinsBoxOf(DcBox box);
 
+// The inputs' physical limits. A real DC system lies well inside them
+// (battery strings of a few volts to traction supplies of a few kV, a
+// milliampere-rated source to a bank of batteries in parallel, a fault
+// within reach to one across a yard), and within them every value the
+// model computes is a finite number above 0: an arcing current, an energy
+// and a boundary a study can mean. Working distances, gaps and durations
+// outside them are refused like the AC models' (docs/dc-arc-flash.md).
+inline constexpr double kDcLeastVolts = 1, kDcMostVolts = 10000;         // V
+inline constexpr double kDcLeastBoltedKa = 0.001, kDcMostBoltedKa = 1000;  // kA
+inline constexpr double kDcLeastOhms = 0.00001, kDcMostOhms = 1000;      // Ω
+inline constexpr double kDcLeastGapMm = 1, kDcMostGapMm = 1000;
+inline constexpr double kDcLeastWorkDistMm = 100, kDcMostWorkDistMm = 100000;
+inline constexpr double kDcLongestArcTime = 10000;  // s; the shortest is kShortestArcTime
+
 // The point's inputs in the program's units. The source is given by its
 // bolted current or by its resistance, one of them; the other is derived
 // (I_bf = V / R).
@@ -111,6 +125,16 @@ inline constexpr std::string_view kDcGapNotAbove0 = "Gap must be above 0 mm. ";
 inline constexpr std::string_view kDcEnterWorkDist = "Enter working distance value. ";
 inline constexpr std::string_view kDcWorkDistNotAbove0 = "Working distance must be above 0 mm. ";
 inline constexpr std::string_view kDcNoBox = "Enclosure not selected. ";
+// Values above 0 outside the limits above.
+inline constexpr std::string_view kDcVoltageLimits = "Voltage must be from 1 V to 10000 V. ";
+inline constexpr std::string_view kDcBoltedLimits = "Bolted current must be from 0.001 kA to 1000 kA. ";
+inline constexpr std::string_view kDcResistanceLimits = "Source resistance must be from 0.00001 ohm to 1000 ohm. ";
+inline constexpr std::string_view kDcGapLimits = "Gap must be from 1 mm to 1000 mm. ";
+inline constexpr std::string_view kDcWorkDistLimits = "Working distance must be from 100 mm to 100000 mm. ";
+inline constexpr std::string_view kDcArcTimeTooLong = "Arc duration must be at most 10000 s. ";
+// Accepted inputs whose results are not finite numbers above 0: never met
+// within the limits, refused rather than written should it happen.
+inline constexpr std::string_view kDcEnergyNotDefined = "Incident energy not defined for these inputs. ";
 // The notes of a computed point.
 inline constexpr std::string_view kDcLowVoltage =
     "Low arc-flash risk: system voltage at or below 150 V DC. ";
@@ -125,11 +149,22 @@ inline constexpr std::string_view kDcApproachNotGiven =
 }  // namespace msg
 
 // Every problem of the inputs, joined (OutOfRange); none when they are
-// accepted. A duration below kShortestArcTime is named as for AC points.
+// accepted: each value within its limits above. A duration below
+// kShortestArcTime is named as for AC points.
 [[nodiscard]] std::optional<Refusal> CheckDcArcInputs(const DcArcInputs& in);
 
+// The message of a duration (s) outside kShortestArcTime to
+// kDcLongestArcTime, typed or found from a device; empty within them.
+std::string_view DcArcTimeProblem(double seconds);
+
+// Whether the results are what a study can mean: the arcing current, the
+// energy and the boundary finite numbers above 0.
+bool DcResultsDefined(const DcArcResults& r);
+
 // The model on inputs the check accepts; DcInputError with the check's
-// text for any other. No result is returned half filled.
+// text for any other. No result is returned half filled. Its callers check
+// first; RunDcArcFlash refuses results that DcResultsDefined rejects
+// (OutsideModel), never throws for them.
 struct DcInputError : Error {
     using Error::Error;
 };

@@ -72,9 +72,9 @@ DcOutcome RunDcArcFlash(const DcFields& f, const UnitSettings& u, char sep, cons
     }
     // Every problem at once: the empty fields', then those of the values given.
     DcArcInputs checked = in;
-    if (!voltage) checked.voltage = 1;
-    if (f.method == DcMethod::ArcResistance && !gap) checked.gapMm = 1;
-    if (!workDist) checked.workDistMm = 1;
+    if (!voltage) checked.voltage = kDcLeastVolts;
+    if (f.method == DcMethod::ArcResistance && !gap) checked.gapMm = kDcLeastGapMm;
+    if (!workDist) checked.workDistMm = kDcLeastWorkDistMm;
     const std::optional<Refusal> range = CheckDcArcInputs(checked);
     // An empty source is said once, by the check.
     if (range) problems += range->message;
@@ -82,19 +82,27 @@ DcOutcome RunDcArcFlash(const DcFields& f, const UnitSettings& u, char sep, cons
     if (out.refusal) return out;
 
     out.values = ComputeDcArcFlash(in);
+    if (!DcResultsDefined(out.values)) {
+        out.refusal = Refusal{RefusalCode::OutsideModel, std::string(msg::kDcEnergyNotDefined)};
+        return out;
+    }
     if (device) {
         const ArcDuration d = device(out.values.arcingKa);
         if (d.refusal) {
             out.refusal = d.refusal;
             return out;
         }
-        if (const std::string_view shortTime = ShortArcTimeProblem(d.seconds, false); !shortTime.empty()) {
-            out.refusal = Refusal{RefusalCode::Duration, std::string(shortTime)};
+        if (const std::string_view time = DcArcTimeProblem(d.seconds); !time.empty()) {
+            out.refusal = Refusal{RefusalCode::Duration, std::string(time)};
             return out;
         }
         in.arcTime = d.seconds;
         out.deviceDuration = d;
         out.values = ComputeDcArcFlash(in);
+        if (!DcResultsDefined(out.values)) {
+            out.refusal = Refusal{RefusalCode::OutsideModel, std::string(msg::kDcEnergyNotDefined)};
+            return out;
+        }
     }
     const DcArcResults& r = out.values;
     out.result = FlooredCase(r.energy, r.boundary, kFullCaseFloorFactor);

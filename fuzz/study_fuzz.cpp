@@ -8,9 +8,12 @@
 // exactly one output row, each a well-formed record with the header's count
 // of fields and a known status, and the output is the same byte for byte
 // however the input is cut into reads and chunks. UTF-16 that is not valid
-// is never read as a study.
+// is never read as a study. No row's trouble leaves its row: an exception
+// out of the run other than StudyReadError, or a row whose model stopped
+// with one (kStudyModelStopped), is a crash.
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -18,6 +21,7 @@
 #include <vector>
 
 #include "study/csv.h"
+#include "study/row.h"
 #include "study/run.h"
 
 namespace {
@@ -25,8 +29,15 @@ namespace {
 std::string Run(std::string_view input, const zentavo::StudyOptions& options, std::size_t piece,
                 bool& read, zentavo::csv::WriteOptions* written = nullptr) {
     std::string out;
-    read = zentavo::RunStudy(zentavo::TextSource(input, piece), options,
-                             [&](std::string_view s) { out.append(s); }, nullptr, written);
+    try {
+        read = zentavo::RunStudy(zentavo::TextSource(input, piece), options,
+                                 [&](std::string_view s) { out.append(s); }, nullptr, written);
+    } catch (const zentavo::StudyReadError&) {
+        throw;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "study_fuzz: an exception left the run: %s\n", e.what());
+        std::abort();
+    }
     return out;
 }
 
@@ -106,11 +117,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> header;
     for (std::size_t i = 0; i < columns; ++i) header.emplace_back(fields[i]);
     const std::size_t statusColumn = columns - zentavo::OutputResultColumns(header).size();
+    const std::size_t messageColumn = statusColumn + 1;
     std::size_t rowsOut = 0;
     while (reader.Next(fields, line, error)) {
         if (!error.empty() || fields.size() != columns) std::abort();
         const std::string_view status = fields[statusColumn];
         if (status != "ok" && status != "warning" && status != "error") std::abort();
+        const std::string_view message = fields[messageColumn];
+        if (message.starts_with(zentavo::kStudyModelStopped)) {
+            std::fprintf(stderr, "study_fuzz: %.*s\n", static_cast<int>(message.size()), message.data());
+            std::abort();
+        }
         ++rowsOut;
     }
     if (rowsOut != recordsIn) std::abort();

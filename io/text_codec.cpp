@@ -147,6 +147,12 @@ TextFile DecodeTextFile(std::string_view bytes) {
         f.text.assign(bytes);
     } else {
         f.encoding = TextEncoding::Cp1252;
+        // A UTF-8 byte-order mark before Windows-1252 text is kept aside, as
+        // on UTF-8, not decoded as three characters of the first line.
+        if (bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+            f.byteOrderMark = true;
+            bytes.remove_prefix(3);
+        }
         f.text = Cp1252ToUtf8(bytes);
     }
     // The line break of the file: CR LF when every LF follows a CR.
@@ -181,7 +187,7 @@ std::string EncodeTextFile(const TextFile& f) {
     } else {
         text = f.text;
     }
-    if (f.encoding == TextEncoding::Cp1252) return Utf8ToCp1252(text);
+    if (f.encoding == TextEncoding::Cp1252) text = Utf8ToCp1252(text);
     return f.byteOrderMark ? "\xEF\xBB\xBF" + text : text;
 }
 

@@ -383,6 +383,31 @@ ResultColumnList OutputResultColumns(const std::vector<std::string>& outputHeade
     return {};
 }
 
+namespace {
+
+// The result columns a study may be given by mistake for an input of
+// nearly the same name.
+struct ResultLikeInput {
+    StudyResultColumn result;
+    StudyInputColumn input;
+};
+constexpr ResultLikeInput kResultsLikeInputs[] = {{kScenarioColumn, kScenariosColumn}};
+
+// The columns of `header` that are a results file's result columns: the
+// last ones, named as the study the columns before them would write them
+// (OutputResultColumns); none for a header that is not a results file's.
+std::size_t ResultBlockSize(const std::vector<std::string>& header) {
+    const ResultColumnList list = OutputResultColumns(header);
+    if (list.empty() || list.size() > header.size()) return 0;
+    const std::size_t first = header.size() - list.size();
+    for (std::size_t k = 0; k < list.size(); ++k) {
+        if (!IsColumnName(header[first + k], kStudyResultNames[list[k]])) return 0;
+    }
+    return list.size();
+}
+
+}  // namespace
+
 std::string StudyHeaderFault(const std::vector<std::string>& header) {
     auto fault = [&](std::string_view name) -> std::string {
         const auto n = std::count_if(header.begin(), header.end(),
@@ -394,7 +419,29 @@ std::string StudyHeaderFault(const std::vector<std::string>& header) {
     for (std::string_view name : kStudyInputNames) {
         if (std::string f = fault(name); !f.empty()) return f;
     }
-    return fault(kPointColumnName);
+    if (std::string f = fault(kPointColumnName); !f.empty()) return f;
+    // A result column among the inputs, of nearly the name of an input:
+    // taken for that input, it would be read as none.
+    for (const int r : ResultColumnsAmongInputs(header)) {
+        for (const ResultLikeInput& like : kResultsLikeInputs) {
+            if (like.result == r) {
+                return "column " + std::string(kStudyResultNames[r]) + " is a result column; the input column is " +
+                       std::string(kStudyInputNames[like.input]);
+            }
+        }
+    }
+    return {};
+}
+
+std::vector<int> ResultColumnsAmongInputs(const std::vector<std::string>& header) {
+    std::vector<int> found;
+    const std::size_t inputs = header.size() - ResultBlockSize(header);
+    for (std::size_t i = 0; i < inputs; ++i) {
+        for (int r = 0; r < kStudyResultColumnCount; ++r) {
+            if (IsColumnName(header[i], kStudyResultNames[r])) found.push_back(r);
+        }
+    }
+    return found;
 }
 
 std::vector<std::string> StudyOutputNames(const std::vector<std::string>& header, bool steps) {

@@ -303,8 +303,17 @@ ResultColumnList OutputResultColumns(const std::vector<std::string>& outputHeade
 
 // What keeps a header row from being read: a column the study reads (an
 // input column or `point`) named more than once ("column voltage appears
-// twice"); empty when there is nothing.
+// twice"), or among the inputs a result column of nearly the name of an
+// input ("column scenario is a result column; the input column is
+// scenarios"); empty when there is nothing.
 std::string StudyHeaderFault(const std::vector<std::string>& header);
+
+// The result columns (StudyResultColumn) named among a header's inputs: a
+// study's own columns are not results. A results file run again holds its
+// results after its inputs, named as its study writes them; those are not
+// among its inputs and are read as before (written as input_<name>, not
+// read). The others are not read either, and are told.
+std::vector<int> ResultColumnsAmongInputs(const std::vector<std::string>& header);
 
 // The names of the output columns: the input columns as read, then the
 // result columns (WrittenResultColumns). An input column named like a result column (`status`,

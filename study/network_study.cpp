@@ -368,6 +368,13 @@ void StudyNetwork::Build(const std::vector<StudyRowInputs>& rows, char sep, cons
             const std::vector<std::string_view> names = ScenarioCellNames(in[kScenariosColumn]);
             if (!names.empty() && type == BranchType::None && !motor)
                 throw StudyRowError("scenarios: given on a row without a branch, source, generator or motor");
+            // A name in another case than the scenario's is an error of the
+            // row, never a scenario of its own (ScenarioCaseFault says which).
+            if (scenario && std::any_of(names.begin(), names.end(), [&](std::string_view n) {
+                    return n != *scenario && SameScenarioName(n, *scenario);
+                })) {
+                throw StudyRowError("scenarios: \"" + *scenario + "\" is written in another case on this row");
+            }
             if (scenario && !names.empty() && std::find(names.begin(), names.end(), *scenario) == names.end()) {
                 f.out = type != BranchType::None;
                 source.reset();

@@ -191,6 +191,13 @@ public:
             p_.status = PointStatus::Error;
             p_.message = ConversionMessage(Typed(e.text()));
             return std::move(p_);
+        } catch (const Error& e) {
+            // A model given inputs its checks should have refused: the row
+            // is an error, the other rows and the run go on.
+            p_ = PointResult{};
+            p_.status = PointStatus::Error;
+            p_.message = std::string(kStudyModelStopped) + e.what();
+            return std::move(p_);
         }
         if (!p_.Computed()) return std::move(p_);
         // A device set as no device is: computed as typed, and said so
@@ -514,8 +521,21 @@ private:
 
     // A DC row, its duration from its device where it has one.
     void Dc() {
-        const DcOutcome out =
-            ComputeDcRow(in_, o_, p_.method, device_ ? DcDeviceDuration([this](double ka) { return full_ = DurationAt(ka); }) : nullptr, p_);
+        DcOutcome out;
+        try {
+            out = ComputeDcRow(in_, o_, p_.method,
+                               device_ ? DcDeviceDuration([this](double ka) { return full_ = DurationAt(ka); }) : nullptr,
+                               p_);
+        } catch (const ConversionError& e) {
+            // A DC row's numbers are read in one go: the message names the column.
+            for (const StudyInputColumn c : {kVoltageColumn, kBoltedCurrentColumn, kDcSourceRColumn, kGapColumn,
+                                             kWorkDistanceColumn, kArcTimeColumn}) {
+                if (in_[c] == e.text()) {
+                    throw StudyRowError(std::string(kStudyInputNames[c]) + ": " + ConversionMessage(Typed(e.text())));
+                }
+            }
+            throw;
+        }
         if (p_.Computed() && out.deviceDuration) p_.full.duration = Kept(full_, out.values.arcingKa);
     }
 

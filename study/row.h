@@ -189,6 +189,12 @@ private:
     char sep_ = '.';
 };
 
+// The start of the message of a row whose model stopped with an exception
+// on inputs its checks should have refused (a fault of the program, never
+// of the row): the row is an error with this and the exception's text, and
+// the study goes on. The fuzz targets look for it.
+inline constexpr std::string_view kStudyModelStopped = "the computation stopped on this row's inputs: ";
+
 // Computes one point of work from a fresh shared state, through the same
 // engine as the desktop program: its status (computed; with a caution, the
 // settings of its protective device that no device offers; refused by its

@@ -3,15 +3,20 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <condition_variable>
+#include <cstdio>
 #include <cstring>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <span>
 #include <system_error>
 #include <thread>
 #include <vector>
+
+#include <unistd.h>
 
 #include "io/text_codec.h"
 #include "study/csv_writer.h"
@@ -60,7 +65,7 @@ public:
           format_(format),
           inputCount_(header.size()),
           at_(MapStudyColumns(header)),
-          written_(WrittenResultColumns(at_, options.arcSteps && network)),
+          written_(WrittenResultColumns(at_, options.arcSteps)),
           network_(network) {
         for (std::size_t i = 0; i < header.size() && pointAt_ < 0; ++i) {
             if (IsColumnName(header[i], kPointColumnName)) pointAt_ = static_cast<int>(i);
@@ -189,102 +194,18 @@ static_assert(std::size(kNetworkReadColumns) ==
 constexpr std::size_t kNetworkReadCount = std::size(kNetworkReadColumns);
 constexpr std::size_t kNetworkChunkRows = 256;
 
-// A study with a network: read whole (its network is known only at its
-// end), the network built and solved once, then every row computed and
-// written in the order of the rows. Memory: the study's text and, per row,
-// its network texts.
-void RunNetworkStudy(csv::ChunkReader& reader, const std::vector<std::string>& header,
-                     const StudyOptions& options, const csv::WriteOptions& format,
-                     const StudySink& sink, StudyRunSummary& summary) {
-    std::vector<Chunk> chunks;
-    std::size_t rowCount = 0;
-    // Chunks of a few hundred rows: the workers below share them out evenly.
-    const std::size_t chunkRows = std::min<std::size_t>(options.chunkRows, kNetworkChunkRows);
-    for (;;) {
-        Chunk c;
-        c.count = reader.Next(c.text, c.reading, chunkRows, kChunkBytes);
-        if (c.count == 0) break;
-        c.firstRow = rowCount;
-        rowCount += c.count;
-        chunks.push_back(std::move(c));
-    }
-    const StudyColumnMap at = MapStudyColumns(header);
-    // The network's texts of every row, and its point's name last.
-    std::vector<std::array<std::string, kNetworkReadCount + 1>> texts(rowCount);
-    int pointAt = -1;
-    for (std::size_t i = 0; i < header.size() && pointAt < 0; ++i) {
-        if (IsColumnName(header[i], kPointColumnName)) pointAt = static_cast<int>(i);
-    }
-    for (Chunk& c : chunks) {
-        csv::Reader records(c.text, c.reading);
-        std::size_t line;
-        for (std::size_t k = 0; k < c.count && records.Next(c.fields, line, c.error); ++k) {
-            if (!c.error.empty() || c.fields.size() != header.size()) continue;
-            for (std::size_t n = 0; n < kNetworkReadCount; ++n) {
-                const int column = at[kNetworkReadColumns[n]];
-                if (column >= 0) texts[c.firstRow + k][n] = c.fields[column];
-            }
-            if (pointAt >= 0) texts[c.firstRow + k][kNetworkReadCount] = c.fields[pointAt];
-        }
-    }
-    std::vector<StudyRowInputs> rows(rowCount);
-    for (std::size_t i = 0; i < rowCount; ++i) {
-        for (std::size_t n = 0; n < kNetworkReadCount; ++n) rows[i][kNetworkReadColumns[n]] = texts[i][n];
-        rows[i].point = texts[i][kNetworkReadCount];
-    }
-    const StudyScenarios network(rows, options);
-    rows.clear();
-    texts.clear();
-    const ChunkWriter writer(options, format, header, &network);
-    // The chunks computed on worker threads (the network is read-only, each
-    // chunk has its own devices), each taking the next chunk not taken;
-    // then written in the order of the rows.
-    const unsigned workers = std::max(
-        1u, std::min(options.workers ? options.workers : std::thread::hardware_concurrency(),
-                     static_cast<unsigned>(chunks.size())));
-    std::atomic<std::size_t> next{0};
-    std::vector<std::exception_ptr> failures(workers);
-    auto work = [&](unsigned w) {
-        try {
-            for (std::size_t k; (k = next++) < chunks.size();) {
-                Chunk& c = chunks[k];
-                c.out = csv::Writer(format);
-                c.error.clear();
-                writer.Write(c);
-            }
-        } catch (...) {
-            failures[w] = std::current_exception();
-            next = chunks.size();
-        }
-    };
-    std::vector<std::thread> pool;
-    try {
-        for (unsigned w = 1; w < workers; ++w) pool.emplace_back(work, w);
-    } catch (const std::system_error&) {
-        // No more threads to be had: the ones started and this one do the work.
-    }
-    work(0);
-    for (std::thread& t : pool) t.join();
-    for (const std::exception_ptr& e : failures) {
-        if (e) std::rethrow_exception(e);
-    }
-    for (Chunk& c : chunks) {
-        sink(c.out.View());
-        if (options.points) options.points(c.points);
-        summary.Add(c.summary);
-        if (options.progress) options.progress(summary.rows);
-        c = Chunk();
-    }
-}
+// Fills a chunk with the next records of the study, at most about `bytes`
+// of them; false at the study's end.
+using ChunkSource = std::function<bool(Chunk& chunk, std::size_t bytes)>;
 
 // Computes the chunks in order on worker threads, one a core, a few chunks
 // ahead of the writing; this thread reads the chunks and writes the results
 // in the order of the rows. Memory: the ring of chunks and one record.
 class Pipeline {
 public:
-    Pipeline(const ChunkWriter& writer, csv::ChunkReader& reader, const StudyOptions& options,
-             const StudySink& sink, StudyRunSummary& summary)
-        : writer_(writer), reader_(reader), options_(options), sink_(sink), summary_(summary) {}
+    Pipeline(const ChunkWriter& writer, ChunkSource source, const StudyOptions& options, const StudySink& sink,
+             StudyRunSummary& summary)
+        : writer_(writer), source_(std::move(source)), options_(options), sink_(sink), summary_(summary) {}
 
     void Run(unsigned workers) {
         if (workers == 1) return RunHere();
@@ -317,8 +238,7 @@ public:
 private:
     bool Read(Chunk& chunk) {
         chunk.Release();
-        chunk.count = reader_.Next(chunk.text, chunk.reading, options_.chunkRows, chunkBytes_);
-        return chunk.count > 0;
+        return source_(chunk, chunkBytes_);
     }
 
     // Everything on the caller's thread, one chunk at a time.
@@ -386,7 +306,7 @@ private:
     }
 
     const ChunkWriter& writer_;
-    csv::ChunkReader& reader_;
+    ChunkSource source_;
     const StudyOptions& options_;
     const StudySink& sink_;
     StudyRunSummary& summary_;
@@ -401,75 +321,150 @@ private:
     std::exception_ptr workerFailure_;
 };
 
-}  // namespace
 
-StudySource Utf8StudySource(StudySource source) {
-    // The decoding reads this much UTF-16 at a time: memory stays bounded.
-    constexpr std::size_t kPieceBytes = std::size_t{1} << 16;
-    struct State {
-        StudySource source;
-        bool started = false;
-        bool utf16 = false;
-        bool little = false;
-        bool end = false;
-        std::string held;       // bytes to hand out: the first bytes as read, or decoded text
-        std::size_t given = 0;  // how much of `held` is handed out
-        std::string raw;        // UTF-16 read and not yet decoded: a unit or a pair cut in two
-    };
-    auto state = std::make_shared<State>();
-    state->source = std::move(source);
-    return [state](char* buffer, std::size_t size) -> std::size_t {
-        State& s = *state;
-        if (!s.started) {
-            // The first two bytes tell UTF-16 by its byte-order mark.
-            char first[2];
-            std::size_t got = 0;
-            while (got < 2) {
-                const std::size_t n = s.source(first + got, 2 - got);
-                if (n == 0) break;
-                got += n;
-            }
-            s.started = true;
-            const std::string_view mark(first, got);
-            s.utf16 = mark == "\xFF\xFE" || mark == "\xFE\xFF";
-            s.little = mark == "\xFF\xFE";
-            if (!s.utf16) s.held.assign(mark);
+// The text of a network study while its network is read (the network is
+// known only at the study's end): kept in a scratch file, so that memory
+// holds the network and not the study's text; in memory where no scratch
+// file can be had.
+class Spool {
+public:
+    Spool() : file_(std::tmpfile()) {}
+    ~Spool() {
+        if (file_) std::fclose(file_);
+    }
+    Spool(const Spool&) = delete;
+    Spool& operator=(const Spool&) = delete;
+
+    // Keeps a chunk's records (`text` is left empty or as it was).
+    void Keep(std::string& text, const Chunk& chunk) {
+        Piece& p = pieces_.emplace_back();
+        p.reading = chunk.reading;
+        p.count = chunk.count;
+        p.firstRow = chunk.firstRow;
+        p.size = text.size();
+        if (!file_) {
+            p.text = std::move(text);
+            return;
         }
-        auto invalid = [] {
-            return StudyReadError(
-                "not valid UTF-16 (a surrogate without its pair, or a byte left over): "
-                "save the study as UTF-8");
+        p.at = end_;
+        if (std::fwrite(text.data(), 1, text.size(), file_) != text.size()) Fail();
+        end_ += text.size();
+    }
+    void Finish() {
+        if (file_ && std::fflush(file_) != 0) Fail();
+    }
+
+    // A source handing out the chunks kept, in order; reads are safe on
+    // any thread.
+    ChunkSource Source() {
+        return [this, next = std::size_t{0}](Chunk& chunk, std::size_t) mutable {
+            if (next == pieces_.size()) return false;
+            const Piece& p = pieces_[next++];
+            chunk.reading = p.reading;
+            chunk.count = p.count;
+            chunk.firstRow = p.firstRow;
+            if (!file_) {
+                chunk.text = p.text;
+                return true;
+            }
+            chunk.text.resize(p.size);
+            for (std::size_t got = 0; got < p.size;) {
+                const ssize_t n = pread(fileno(file_), chunk.text.data() + got, p.size - got,
+                                        static_cast<off_t>(p.at + got));
+                if (n < 0 && errno == EINTR) continue;
+                if (n <= 0) Fail();
+                got += static_cast<std::size_t>(n);
+            }
+            return true;
         };
-        while (s.given == s.held.size()) {
-            if (!s.utf16) return s.source(buffer, size);
-            if (s.end) {
-                if (!s.raw.empty()) throw invalid();
-                return 0;
-            }
-            s.held.clear();
-            s.given = 0;
-            const std::size_t kept = s.raw.size();
-            s.raw.resize(kept + kPieceBytes);
-            const std::size_t n = s.source(s.raw.data() + kept, kPieceBytes);
-            s.raw.resize(kept + n);
-            s.end = n == 0;
-            // Whole units, and a high surrogate only with the unit after it.
-            std::size_t whole = s.raw.size() & ~std::size_t{1};
-            if (!s.end && whole >= 2) {
-                const auto high = static_cast<unsigned char>(s.raw[whole - (s.little ? 1 : 2)]);
-                if (high >= 0xD8 && high <= 0xDB) whole -= 2;
-            }
-            if (!DecodeUtf16(std::string_view(s.raw).substr(0, whole), s.little, s.held)) {
-                throw invalid();
-            }
-            s.raw.erase(0, whole);
-        }
-        const std::size_t n = std::min(size, s.held.size() - s.given);
-        std::memcpy(buffer, s.held.data() + s.given, n);
-        s.given += n;
-        return n;
+    }
+
+private:
+    struct Piece {
+        csv::ReaderOptions reading;
+        std::size_t count = 0, firstRow = 0, size = 0;
+        std::uint64_t at = 0;  // in the file
+        std::string text;      // without a file
     };
+    [[noreturn]] static void Fail() {
+        throw Error(std::string("cannot keep the study's text in a scratch file: ") + std::strerror(errno));
+    }
+    std::FILE* file_;
+    std::uint64_t end_ = 0;
+    std::vector<Piece> pieces_;
+};
+
+// The network texts of a row that takes part in the network, packed.
+struct RowNetworkTexts {
+    std::size_t row = 0;
+    std::string text;
+    std::array<std::uint32_t, kNetworkReadCount> ends{};  // the point's name follows the last
+};
+
+// Whether a network read column makes its row take part: a network column
+// (HasNetworkText), its scenarios or its maintenance settings.
+constexpr bool TakesPart(StudyInputColumn c) {
+    return (c >= kFirstNetworkColumn && c <= kLastNetworkColumn) || c == kScenariosColumn ||
+           c == kMaintInstPickupColumn || c == kMaintInstTimeColumn || c == kMaintScenarioColumn;
 }
+
+// Reads a study with network columns whole into `spool`, keeping only the
+// network texts of the rows that take part, and builds its networks; none
+// when no row takes part (the study is then computed as one without
+// network columns, in bounded memory). Memory: per row a few bytes, and
+// per row that takes part its network texts while the network is built.
+std::unique_ptr<StudyScenarios> ReadNetwork(csv::ChunkReader& reader, const std::vector<std::string>& header,
+                                            const StudyOptions& options, Spool& spool, StudyRunSummary& summary) {
+    const StudyColumnMap at = MapStudyColumns(header);
+    int pointAt = -1;
+    for (std::size_t i = 0; i < header.size() && pointAt < 0; ++i) {
+        if (IsColumnName(header[i], kPointColumnName)) pointAt = static_cast<int>(i);
+    }
+    std::vector<RowNetworkTexts> part;
+    std::size_t rowCount = 0;
+    // Chunks of a few hundred rows: the workers share them out evenly.
+    const std::size_t chunkRows = std::min<std::size_t>(options.chunkRows, kNetworkChunkRows);
+    Chunk c;
+    while ((c.count = reader.Next(c.text, c.reading, chunkRows, kChunkBytes)) > 0) {
+        c.firstRow = rowCount;
+        rowCount += c.count;
+        csv::Reader records(c.text, c.reading);
+        std::size_t line;
+        for (std::size_t k = 0; k < c.count && records.Next(c.fields, line, c.error); ++k) {
+            if (!c.error.empty() || c.fields.size() != header.size()) continue;
+            bool takesPart = false;
+            for (const StudyInputColumn n : kNetworkReadColumns) {
+                takesPart = takesPart || (TakesPart(n) && at[n] >= 0 && !c.fields[at[n]].empty());
+            }
+            if (!takesPart) continue;
+            RowNetworkTexts& r = part.emplace_back();
+            r.row = c.firstRow + k;
+            for (std::size_t n = 0; n < kNetworkReadCount; ++n) {
+                const int column = at[kNetworkReadColumns[n]];
+                if (column >= 0) r.text += c.fields[column];
+                r.ends[n] = static_cast<std::uint32_t>(r.text.size());
+            }
+            if (pointAt >= 0) r.text += c.fields[pointAt];
+        }
+        spool.Keep(c.text, c);
+    }
+    spool.Finish();
+    if (part.empty()) {
+        summary.unusedScenarios = UnusedScenarioNames({}, options.scenarios);
+        return nullptr;
+    }
+    std::vector<StudyRowInputs> rows(rowCount);
+    for (const RowNetworkTexts& r : part) {
+        for (std::size_t n = 0, from = 0; n < kNetworkReadCount; from = r.ends[n++]) {
+            rows[r.row][kNetworkReadColumns[n]] = std::string_view(r.text).substr(from, r.ends[n] - from);
+        }
+        rows[r.row].point = std::string_view(r.text).substr(r.ends.back());
+    }
+    auto network = std::make_unique<StudyScenarios>(rows, options);
+    summary.unusedScenarios = network->Unused();
+    return network;
+}
+}  // namespace
 
 namespace {
 
@@ -587,29 +582,28 @@ bool RunStudy(const StudySource& source, const StudyOptions& given, const StudyS
     look.reset();
     into.sep = options.sep;
 
+    for (const int r : ResultColumnsAmongInputs(header)) into.resultColumnsAmongInputs.emplace_back(kStudyResultNames[r]);
     std::string head;
     csv::AppendRecord(head, StudyOutputNames(header, options.arcSteps), format);
     sink(head);
 
+    const unsigned workers =
+        options.workers ? options.workers : std::max(1u, std::thread::hardware_concurrency());
     if (HasNetworkColumns(MapStudyColumns(header))) {
         into.network = true;
-        RunNetworkStudy(reader, header, options, format, sink, into);
+        Spool spool;
+        const std::unique_ptr<StudyScenarios> network = ReadNetwork(reader, header, options, spool, into);
+        const ChunkWriter writer(options, format, header, network.get());
+        Pipeline(writer, spool.Source(), options, sink, into).Run(workers);
         return true;
     }
     const ChunkWriter writer(options, format, header);
-    const unsigned workers =
-        options.workers ? options.workers : std::max(1u, std::thread::hardware_concurrency());
-    Pipeline(writer, reader, options, sink, into).Run(workers);
-    return true;
-}
-
-StudySource TextSource(std::string_view text, std::size_t piece) {
-    return [text, piece](char* buffer, std::size_t size) mutable {
-        const std::size_t n = std::min({size, piece, text.size()});
-        if (n) std::memcpy(buffer, text.data(), n);
-        text.remove_prefix(n);
-        return n;
+    const ChunkSource records = [&](Chunk& c, std::size_t bytes) {
+        c.count = reader.Next(c.text, c.reading, options.chunkRows, bytes);
+        return c.count > 0;
     };
+    Pipeline(writer, records, options, sink, into).Run(workers);
+    return true;
 }
 
 bool RunStudy(std::string_view input, const StudyOptions& options, const StudySink& sink,

@@ -52,6 +52,12 @@ struct StudyRunSummary {
     std::size_t errors = 0;  // of the refused rows, those of status error
     std::vector<Refused> listed;
     bool network = false;  // the study has network columns: its rows were computed over its network
+    // The scenarios asked (StudyOptions::scenarios) that no row of a network
+    // study uses (UnusedScenarioNames): most likely mistyped, to be told.
+    std::vector<std::string> unusedScenarios;
+    // The result columns named among the study's inputs, not read
+    // (ResultColumnsAmongInputs), by their names.
+    std::vector<std::string> resultColumnsAmongInputs;
     // How the study was read: as Windows-1252; with the decimal separator
     // `sep`, which its first rows did not tell where `decimalUndecided`
     // (they hold both kinds, or no number with a fraction).
@@ -66,7 +72,10 @@ struct StudyRunSummary {
 // Utf8StudySource) from `source` and writes the result CSV to `sink`: the
 // input columns as read, then the result columns (StudyOutputNames), with
 // the delimiter and line ends of the options (`written` receives those
-// used). Memory stays bounded whatever the input size. Returns false when
+// used). Memory stays bounded whatever the input size: a study whose rows
+// hold network text is read whole into a scratch file (std::tmpfile; in
+// memory where none can be had) and memory holds its network; network
+// columns empty on every row make no network. Returns false when
 // the input has no usable header row (nothing is written then;
 // `headerError` says why): none, a malformed one, a column named twice, or
 // none of the study's columns named (most likely read with another delimiter

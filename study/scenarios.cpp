@@ -16,8 +16,10 @@ constexpr std::string_view kNormal = "normal";
 bool Blank(char c) { return c == ' ' || c == '\t'; }
 
 bool Has(const std::vector<std::string>& names, std::string_view name) {
-    return std::find(names.begin(), names.end(), name) != names.end();
+    return std::any_of(names.begin(), names.end(), [&](const std::string& n) { return SameScenarioName(n, name); });
 }
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool HasMaintenance(const StudyRowInputs& in) {
     return !in[kMaintInstPickupColumn].empty() || !in[kMaintInstTimeColumn].empty() ||
@@ -54,6 +56,10 @@ std::string MaintenanceFault(const StudyRowInputs& in, char sep) {
 
 }  // namespace
 
+bool SameScenarioName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+}
+
 bool IsScenarioName(std::string_view name) {
     if (name.empty() || name.size() > kLongestName || name == "all") return false;
     return std::all_of(name.begin(), name.end(), [](char c) {
@@ -73,11 +79,19 @@ std::vector<std::string_view> ScenarioCellNames(std::string_view cell, StudyInpu
         i = end;
     }
     if (names.size() == 1 && names[0] == "all") return {};
-    for (std::string_view n : names) {
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        const std::string_view n = names[k];
         if (!IsScenarioName(n)) {
             throw StudyRowError(std::string(kStudyInputNames[column]) + ": \"" + std::string(n) +
                                 "\" is not a scenario name (1 to 32 letters, digits, '-', '_' or '.'; "
                                 "\"all\" alone for every scenario)");
+        }
+        for (std::size_t j = 0; j < k; ++j) {
+            if (names[j] != n && SameScenarioName(names[j], n)) {
+                throw StudyRowError(std::string(kStudyInputNames[column]) + ": \"" + std::string(names[j]) +
+                                    "\" and \"" + std::string(n) +
+                                    "\" are one scenario (names are the same whatever their case)");
+            }
         }
     }
     return names;
@@ -99,6 +113,49 @@ std::vector<std::string> StudyScenarioNames(const std::vector<StudyRowInputs>& r
     }
     if (!names.empty() && !Has(names, kNormal)) names.insert(names.begin(), std::string(kNormal));
     return names;
+}
+
+std::vector<std::string> UnusedScenarioNames(const std::vector<StudyRowInputs>& rows,
+                                             const std::vector<std::string>& asked) {
+    std::vector<std::string> used;
+    for (const StudyRowInputs& in : rows) {
+        for (StudyInputColumn c : {kScenariosColumn, kMaintScenarioColumn}) {
+            try {
+                for (std::string_view n : ScenarioCellNames(in[c], c)) {
+                    if (!Has(used, n)) used.emplace_back(n);
+                }
+            } catch (const StudyRowError&) {
+            }
+        }
+    }
+    // "normal" is the rows in every scenario alone by its meaning: no row
+    // need name it.
+    std::vector<std::string> unused;
+    for (const std::string& n : asked) {
+        if (!Has(used, n) && !SameScenarioName(n, kNormal)) unused.push_back(n);
+    }
+    return unused;
+}
+
+std::string ScenarioCaseFault(const StudyRowInputs& in, const std::vector<std::string>& names) {
+    for (StudyInputColumn c : {kScenariosColumn, kMaintScenarioColumn}) {
+        std::vector<std::string_view> cell;
+        try {
+            cell = ScenarioCellNames(in[c], c);
+        } catch (const StudyRowError&) {
+            continue;  // told by the row's own reading
+        }
+        for (std::string_view n : cell) {
+            for (const std::string& name : names) {
+                if (name != n && SameScenarioName(name, n)) {
+                    return std::string(kStudyInputNames[c]) + ": \"" + std::string(n) + "\" is the scenario \"" +
+                           name + "\" in another case; names are the same whatever their case: write \"" + name +
+                           "\"";
+                }
+            }
+        }
+    }
+    return {};
 }
 
 StudyRowInputs RowInScenario(const StudyRowInputs& in, std::string_view scenario) {
@@ -148,7 +205,7 @@ std::shared_ptr<const ProtectiveDevice> ScenarioDevice(const StudyRowInputs& in,
 }
 
 StudyScenarios::StudyScenarios(const std::vector<StudyRowInputs>& rows, const StudyOptions& options)
-    : names_(StudyScenarioNames(rows, options.scenarios)) {
+    : names_(StudyScenarioNames(rows, options.scenarios)), unused_(UnusedScenarioNames(rows, options.scenarios)) {
     if (names_.empty()) {
         networks_.push_back(std::make_unique<StudyNetwork>(rows, options));
         twins_.assign(1, std::nullopt);
@@ -200,6 +257,7 @@ PointResult ComputeScenarioStudyRow(const StudyRowInputs& in, std::size_t row, c
         return p;
     };
     if (const std::string fault = MaintenanceFault(in, options.sep); !fault.empty()) return error(fault);
+    if (std::string fault = ScenarioCaseFault(in, scenarios.Names()); !fault.empty()) return error(std::move(fault));
     if (!first.inNetwork && (!in[kScenariosColumn].empty() || HasMaintenance(in)))
         return error(std::string(in[kScenariosColumn].empty() ? "maint_scenario" : "scenarios") +
                      ": given on a row outside the network (a row with a bus)");

@@ -29,9 +29,14 @@ namespace zentavo {
 
 // A scenario's name: 1 to 32 letters, digits, '-', '_' or '.', not "all".
 bool IsScenarioName(std::string_view name);
+// Whether two scenario names are the same scenario: names are compared
+// whatever their case ("Gen" and "gen" are one), so that a name typed in
+// another case is never a scenario of its own.
+bool SameScenarioName(std::string_view a, std::string_view b);
+
 // The names of a scenarios or maint_scenario cell, separated by blanks;
-// none for an empty cell or "all". A name that is not one raises
-// StudyRowError naming the column.
+// none for an empty cell or "all". A name that is not one, or two names of
+// the cell that differ only in case, raise StudyRowError naming the column.
 std::vector<std::string_view> ScenarioCellNames(std::string_view cell,
                                                 StudyInputColumn column = kScenariosColumn);
 
@@ -42,10 +47,22 @@ std::vector<std::string_view> ScenarioCellNames(std::string_view cell,
 // "normal" a study naming only a maintenance scenario, or only a closed
 // tie, would never be computed with the switch off or the tie open, and its
 // labels could understate. Empty: the study has no scenarios (one
-// configuration). Cells that cannot be read are passed over here; their
-// rows show the error.
+// configuration). A name spelt in another case than its first use (or than
+// `asked`) is that scenario, and its row an error. Cells that cannot be
+// read are passed over here; their rows show the error.
 std::vector<std::string> StudyScenarioNames(const std::vector<StudyRowInputs>& rows,
                                             const std::vector<std::string>& asked);
+
+// The names of `asked` that no row's scenarios or maint_scenario cell uses,
+// in the order asked, but for "normal" (which no row need name): each is
+// computed as the rows in every scenario alone, which may be a name
+// mistyped, and is told.
+std::vector<std::string> UnusedScenarioNames(const std::vector<StudyRowInputs>& rows,
+                                             const std::vector<std::string>& asked);
+
+// The fault of a row's scenarios or maint_scenario cell that names one of
+// the study's scenarios `names` in another case; empty when there is none.
+std::string ScenarioCaseFault(const StudyRowInputs& in, const std::vector<std::string>& names);
 
 // A row's inputs in a scenario: where its maint_scenario names the
 // scenario, its trip unit's or relay's instantaneous pickup and time are
@@ -69,6 +86,8 @@ public:
     StudyScenarios& operator=(const StudyScenarios&) = delete;
 
     bool Named() const { return !names_.empty(); }
+    // The scenarios asked (StudyOptions::scenarios) that no row uses.
+    const std::vector<std::string>& Unused() const { return unused_; }
     std::size_t size() const { return networks_.size(); }
     const std::vector<std::string>& Names() const { return names_; }
     const StudyNetwork& Network(std::size_t scenario) const { return *networks_[scenario]; }
@@ -80,7 +99,7 @@ public:
     bool SettingsDiffer(std::size_t scenario, std::size_t row) const;
 
 private:
-    std::vector<std::string> names_;
+    std::vector<std::string> names_, unused_;
     std::vector<std::unique_ptr<StudyNetwork>> networks_;
     std::vector<std::optional<std::size_t>> twins_;
     std::vector<std::vector<bool>> differ_;  // by scenario with a twin, by row

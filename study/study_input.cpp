@@ -46,6 +46,10 @@ StudyLook LookAtStudy(StudyBytesSource source, bool detect) {
     raw.resize(got);
     look.whole = got < kStudyLookBytes;
     look.cp1252 = detect && !Utf8Head(raw, look.whole);
+    // A UTF-8 byte-order mark before Windows-1252 text (a spreadsheet that
+    // marks every export so) is dropped, never decoded as "ï»¿" into the
+    // header's first name.
+    if (look.cp1252 && raw.starts_with("\xEF\xBB\xBF")) raw.erase(0, 3);
     look.head = look.cp1252 ? Cp1252ToUtf8(raw) : std::move(raw);
     struct State {
         std::string held;  // the head, then each decoded piece of the rest

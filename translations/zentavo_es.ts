@@ -908,6 +908,30 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <translation>La distancia de trabajo debe ser mayor que 0 mm. </translation>
     </message>
     <message>
+        <source>Voltage must be from 1 V to 10000 V. </source>
+        <translation>La tensión debe estar entre 1 V y 10000 V. </translation>
+    </message>
+    <message>
+        <source>Bolted current must be from 0.001 kA to 1000 kA. </source>
+        <translation>La corriente de falla franca debe estar entre 0.001 kA y 1000 kA. </translation>
+    </message>
+    <message>
+        <source>Source resistance must be from 0.00001 ohm to 1000 ohm. </source>
+        <translation>La resistencia de la fuente debe estar entre 0.00001 ohm y 1000 ohm. </translation>
+    </message>
+    <message>
+        <source>Gap must be from 1 mm to 1000 mm. </source>
+        <translation>La separación debe estar entre 1 mm y 1000 mm. </translation>
+    </message>
+    <message>
+        <source>Working distance must be from 100 mm to 100000 mm. </source>
+        <translation>La distancia de trabajo debe estar entre 100 mm y 100000 mm. </translation>
+    </message>
+    <message>
+        <source>Arc duration must be at most 10000 s. </source>
+        <translation>La duración del arco debe ser como máximo 10000 s. </translation>
+    </message>
+    <message>
         <source>Enclosure not selected. </source>
         <translation>No se ha elegido la envolvente. </translation>
     </message>
@@ -1534,6 +1558,18 @@ Compruebe que el nombre del archivo es correcto.</translation>
     <message>
         <source>Generator in the minimum case</source>
         <translation>Generador en el caso mínimo</translation>
+    </message>
+    <message>
+        <source>Generator voltage regulation range</source>
+        <translation>Rango de regulación de tensión del generador</translation>
+    </message>
+    <message>
+        <source>Unit transformer off-load tap</source>
+        <translation>Toma sin carga del transformador del grupo</translation>
+    </message>
+    <message>
+        <source>Main of the line side</source>
+        <translation>Interruptor principal del lado de línea</translation>
     </message>
     <message>
         <source>Device interrupting rating</source>

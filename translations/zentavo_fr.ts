@@ -908,6 +908,30 @@ Vérifiez que le nom du fichier est correct.</translation>
         <translation>La distance de travail doit être supérieure à 0 mm. </translation>
     </message>
     <message>
+        <source>Voltage must be from 1 V to 10000 V. </source>
+        <translation>La tension doit être comprise entre 1 V et 10000 V. </translation>
+    </message>
+    <message>
+        <source>Bolted current must be from 0.001 kA to 1000 kA. </source>
+        <translation>Le courant de défaut franc doit être compris entre 0,001 kA et 1000 kA. </translation>
+    </message>
+    <message>
+        <source>Source resistance must be from 0.00001 ohm to 1000 ohm. </source>
+        <translation>La résistance de la source doit être comprise entre 0,00001 ohm et 1000 ohm. </translation>
+    </message>
+    <message>
+        <source>Gap must be from 1 mm to 1000 mm. </source>
+        <translation>L’écart doit être compris entre 1 mm et 1000 mm. </translation>
+    </message>
+    <message>
+        <source>Working distance must be from 100 mm to 100000 mm. </source>
+        <translation>La distance de travail doit être comprise entre 100 mm et 100000 mm. </translation>
+    </message>
+    <message>
+        <source>Arc duration must be at most 10000 s. </source>
+        <translation>La durée de l&apos;arc doit être d&apos;au plus 10000 s. </translation>
+    </message>
+    <message>
         <source>Enclosure not selected. </source>
         <translation>Aucune enveloppe choisie. </translation>
     </message>
@@ -1534,6 +1558,18 @@ Vérifiez que le nom du fichier est correct.</translation>
     <message>
         <source>Generator in the minimum case</source>
         <translation>Générateur dans le cas minimal</translation>
+    </message>
+    <message>
+        <source>Generator voltage regulation range</source>
+        <translation>Plage de réglage de tension du générateur</translation>
+    </message>
+    <message>
+        <source>Unit transformer off-load tap</source>
+        <translation>Prise hors charge du transformateur de groupe</translation>
+    </message>
+    <message>
+        <source>Main of the line side</source>
+        <translation>Disjoncteur général du côté ligne</translation>
     </message>
     <message>
         <source>Device interrupting rating</source>

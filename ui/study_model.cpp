@@ -254,6 +254,8 @@ constexpr const char* kInputTitles[] = {
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Generator power factor"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Generator resistance"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Generator in the minimum case"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Generator voltage regulation range"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Unit transformer off-load tap"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Device interrupting rating"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Line side of the device"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Scenarios"),
@@ -262,6 +264,7 @@ constexpr const char* kInputTitles[] = {
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Maintenance scenario"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "DC source resistance"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "DC enclosure"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Main of the line side"),
 };
 static_assert(std::size(kInputTitles) == kStudyInputColumnCount);
 constexpr const char* kResultTitles[] = {

@@ -180,10 +180,109 @@ TEST(NetworkStudy, BoltedCurrentsOfTheWorkedExampleThroughTheProgram) {
                                             " --short-circuit iec 2>&1 < /dev/null");
     EXPECT_EQ(bad.status, 2);
     EXPECT_EQ(bad.out, "zentavo-batch: --short-circuit takes one of ansi, iec60909, not 'iec' (see --help)\n");
+    // A scenario asked that no row uses is told once (normal need not be
+    // used); one asked in two cases is refused.
+    const auto told = study_test::RunCommand(std::string(ZENTAVO_BATCH_PROGRAM) +
+                                             " --scenarios normal,gne,gne " + path + " 2>&1 >/dev/null");
+    EXPECT_EQ(told.status, 0);
+    EXPECT_EQ(told.out, "zentavo-batch: " + path + ": --scenarios: no row uses the scenario 'gne' (in its scenarios or "
+                        "maint_scenario cell): computed as the rows in every scenario alone\n");
+    const auto twice = study_test::RunCommand(std::string(ZENTAVO_BATCH_PROGRAM) + " --scenarios gen,Gen " + path +
+                                              " 2>&1");
+    EXPECT_EQ(twice.status, 2);
+    EXPECT_EQ(twice.out, "zentavo-batch: --scenarios names one scenario twice, as 'gen' and 'Gen' (scenario names "
+                         "are the same whatever their case) (see --help)\n");
     for (const char* wrong : {"--cable-end-temp 19.9", "--cable-end-temp 301", "--cable-end-temp hot", "--lv-tolerance 8"}) {
         const auto r = study_test::RunCommand(std::string(ZENTAVO_BATCH_PROGRAM) + " " + wrong + " 2>&1 < /dev/null");
         EXPECT_EQ(r.status, 2) << wrong;
         EXPECT_NE(r.out.find("takes"), std::string::npos) << r.out;
+    }
+}
+
+// No DC row's refusal ends the run: each DC input column at 0, -1, NaN,
+// +-inf and 1e+-300 is refused in its own row (its point, its message naming
+// the column), the run ends normally with nothing on standard error, and the
+// good rows around it are computed. Messages written by hand from the limits
+// in docs/dc-arc-flash.md.
+TEST(DcStudy, EveryInputOutOfItsLimitsRefusedInItsRowAlone) {
+    struct Column {
+        const char* name;
+        int field;  // the field of the row below that is changed
+        const char* zero;  // the message at 0 and at -1
+        const char* huge;  // at 1e300
+        const char* tiny;  // at 1e-300
+    };
+    // point,method,voltage,bolted_current,dc_source_r,gap,work_distance,arc_time,dc_box
+    // clang-format off
+    const Column columns[] = {
+        {"voltage", 2, "Voltage must be above 0 V. ", "Voltage must be from 1 V to 10000 V. ",
+         "Voltage must be from 1 V to 10000 V. "},
+        {"bolted_current", 3, "Bolted current must be above 0 kA. ",
+         "Bolted current must be from 0.001 kA to 1000 kA. ", "Bolted current must be from 0.001 kA to 1000 kA. "},
+        {"dc_source_r", 4, "Source resistance must be above 0 ohm. ",
+         "Source resistance must be from 0.00001 ohm to 1000 ohm. ",
+         "Source resistance must be from 0.00001 ohm to 1000 ohm. "},
+        {"gap", 5, "Gap must be above 0 mm. ", "Gap must be from 1 mm to 1000 mm. ", "Gap must be from 1 mm to 1000 mm. "},
+        {"work_distance", 6, "Working distance must be above 0 mm. ",
+         "Working distance must be from 100 mm to 100000 mm. ", "Working distance must be from 100 mm to 100000 mm. "},
+        {"arc_time", 7, "Arc duration must be above 0 s. ", "Arc duration must be at most 10000 s. ",
+         "Arc duration must be at least 0.001 s. "},
+    };
+    // clang-format on
+    const std::string header = "point,method,voltage,bolted_current,dc_source_r,gap,work_distance,arc_time,dc_box\n";
+    const std::string path = ::testing::TempDir() + "dc-limits.csv", out = ::testing::TempDir() + "dc-limits-out.csv";
+    for (const Column& c : columns) {
+        SCOPED_TRACE(c.name);
+        // The source given by its resistance where that is the column changed.
+        std::vector<std::string> good = {"", "dc-arc-resistance", "500", "10", "", "20", "457.2", "2", "open"};
+        if (c.field == 4) good[3] = "", good[4] = "0.05";
+        auto record = [](const std::vector<std::string>& f) {
+            std::string r;
+            for (const std::string& v : f) r += (r.empty() ? "" : ",") + v;
+            return r + "\n";
+        };
+        struct Bad {
+            const char* value;
+            std::string status, message;
+        };
+        const std::string notNumber = std::string(c.name) + ": '";
+        const Bad bad[] = {
+            {"0", "warning", c.zero},
+            {"-1", "warning", c.zero},
+            {"nan", "error", notNumber + "nan' is not a valid floating point value"},
+            {"inf", "error", notNumber + "inf' is not a valid floating point value"},
+            {"-inf", "error", notNumber + "-inf' is not a valid floating point value"},
+            {"1e300", "warning", c.huge},
+            {"1e-300", "warning", c.tiny},
+        };
+        std::string study = header;
+        for (std::size_t i = 0; i < std::size(bad); ++i) {
+            good[0] = "good" + std::to_string(i);
+            study += record(good);
+            std::vector<std::string> row = good;
+            row[0] = std::string("bad ") + bad[i].value;
+            row[c.field] = bad[i].value;
+            study += record(row);
+        }
+        good[0] = "last";
+        study += record(good);
+        std::ofstream(path, std::ios::binary) << study;
+        const auto run = study_test::RunCommand(std::string(ZENTAVO_BATCH_PROGRAM) + " -o " + out + " " + path + " 2>&1");
+        EXPECT_EQ(run.status, 0) << run.out;
+        const std::vector<CsvRow> rows = study_test::CsvRows(FileBytes(out));
+        ASSERT_EQ(rows.size(), 2 * std::size(bad) + 1);
+        for (std::size_t i = 0; i < std::size(bad); ++i) {
+            const CsvRow& g = rows[2 * i];
+            EXPECT_EQ(g.at("status"), "ok") << g.at("point") << ": " << g.at("message");
+            EXPECT_EQ(g.at("incident_energy"), rows.back().at("incident_energy")) << g.at("point");
+            const CsvRow& b = rows[2 * i + 1];
+            EXPECT_EQ(b.at("status"), bad[i].status) << b.at("point");
+            EXPECT_EQ(b.at("message"), bad[i].message) << b.at("point");
+            EXPECT_EQ(b.at("incident_energy"), "") << b.at("point");
+        }
+        EXPECT_EQ(rows.back().at("status"), "ok");
+        EXPECT_NE(rows.back().at("incident_energy"), "");
+        EXPECT_EQ(run.out, "");
     }
 }
 

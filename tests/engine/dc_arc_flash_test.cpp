@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/arc_duration.h"
 #include "engine/number.h"
 
 namespace zentavo {
@@ -151,6 +152,43 @@ TEST(DcArcFlash, OpenAirInverseSquareAndMaximumPowerBoundsArcResistance) {
     }
 }
 
+// Every corner of the inputs' limits, for both methods in every box, is
+// accepted and gives an arcing current, an energy and a boundary that are
+// finite numbers above 0.
+TEST(DcArcFlash, CornersOfTheLimitsGiveFiniteResults) {
+    int corners = 0;
+    for (const DcMethod m : {DcMethod::MaxPower, DcMethod::ArcResistance}) {
+        for (const double v : {kDcLeastVolts, kDcMostVolts}) {
+            for (const bool byOhms : {false, true}) {
+                for (const double source : byOhms ? std::vector{kDcLeastOhms, kDcMostOhms}
+                                                  : std::vector{kDcLeastBoltedKa, kDcMostBoltedKa}) {
+                    for (const double gap : {kDcLeastGapMm, kDcMostGapMm}) {
+                        for (const double d : {kDcLeastWorkDistMm, kDcMostWorkDistMm}) {
+                            for (const double t : {kShortestArcTime, kDcLongestArcTime}) {
+                                for (std::size_t b = 0; b < kDcBoxWords.size(); ++b) {
+                                    DcArcInputs in{m, v, {}, {}, gap, d, t, static_cast<DcBox>(b)};
+                                    (byOhms ? in.sourceOhms : in.boltedKa) = source;
+                                    SCOPED_TRACE(testing::Message() << DcMethodName(m) << " " << v << " V " << source
+                                                                    << (byOhms ? " ohm " : " kA ") << gap << " mm "
+                                                                    << d << " mm " << t << " s " << kDcBoxWords[b]);
+                                    ASSERT_FALSE(CheckDcArcInputs(in));
+                                    const DcArcResults r = ComputeDcArcFlash(in);
+                                    EXPECT_TRUE(DcResultsDefined(r));
+                                    for (const double x : {r.arcingKa, r.energy, r.boundary, r.arcPowerW}) {
+                                        EXPECT_TRUE(std::isfinite(x) && x > 0) << x;
+                                    }
+                                    ++corners;
+                                }
+                            }
+                        }
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_EQ(corners, 2 * 2 * 4 * 2 * 2 * 2 * 5);
+}
+
 // E5 is stiff: Newton's first step from the bolted current lands far below
 // zero. The bracket keeps the solver on its root, to where the arc's own
 // voltage and what the circuit leaves it agree to 1e-9 in a few dozen steps.
@@ -186,6 +224,18 @@ TEST(DcArcFlash, RefusalsNameEachInput) {
         {"short arc", [](DcArcInputs& i) { i.arcTime = 0.0009; }, "Arc duration must be at least 0.001 s. "},
         {"two at once", [](DcArcInputs& i) { i.voltage = -1, i.boltedKa = 0; },
          "Voltage must be above 0 V. Bolted current must be above 0 kA. "},
+        // Just outside the limits, and infinity.
+        {"voltage below 1 V", [](DcArcInputs& i) { i.voltage = 0.999; }, "Voltage must be from 1 V to 10000 V. "},
+        {"voltage infinite", [](DcArcInputs& i) { i.voltage = HUGE_VAL; }, "Voltage must be from 1 V to 10000 V. "},
+        {"bolted above 1000 kA", [](DcArcInputs& i) { i.boltedKa = 1000.001; },
+         "Bolted current must be from 0.001 kA to 1000 kA. "},
+        {"resistance below 10 uohm", [](DcArcInputs& i) { i.boltedKa.reset(), i.sourceOhms = 0.0000099; },
+         "Source resistance must be from 0.00001 ohm to 1000 ohm. "},
+        {"gap above 1 m", [](DcArcInputs& i) { i.gapMm = 1000.1; }, "Gap must be from 1 mm to 1000 mm. "},
+        {"distance below 100 mm", [](DcArcInputs& i) { i.workDistMm = 99.9; },
+         "Working distance must be from 100 mm to 100000 mm. "},
+        {"arc above 10000 s", [](DcArcInputs& i) { i.arcTime = 10000.5; }, "Arc duration must be at most 10000 s. "},
+        {"arc infinite", [](DcArcInputs& i) { i.arcTime = HUGE_VAL; }, "Arc duration must be at most 10000 s. "},
     };
     for (const Case& c : cases) {
         DcArcInputs in = good;

@@ -66,7 +66,15 @@ TEST(TextCodec, DecodingFindsEncodingAndLineBreaks) {
     EXPECT_EQ(latin.encoding, TextEncoding::Cp1252);
     EXPECT_EQ(latin.text, "caf\u00e9");
 
-    for (const char* bytes : {"a\r\nb\r\n", "a\r\nb\n", "caf\xe9\r\n", "\xef\xbb\xbfx\n", "", "\r"}) {
+    // A UTF-8 byte-order mark before Windows-1252 text is set aside, not
+    // decoded as the three characters "ï»¿" of the first line.
+    const TextFile marked = DecodeTextFile("\xef\xbb\xbfpoint;caf\xe9");
+    EXPECT_EQ(marked.encoding, TextEncoding::Cp1252);
+    EXPECT_TRUE(marked.byteOrderMark);
+    EXPECT_EQ(marked.text, "point;caf\u00e9");
+
+    for (const char* bytes :
+         {"a\r\nb\r\n", "a\r\nb\n", "caf\xe9\r\n", "\xef\xbb\xbfx\n", "\xef\xbb\xbf" "caf\xe9\r\n", "", "\r"}) {
         EXPECT_EQ(EncodeTextFile(DecodeTextFile(bytes)), bytes);
     }
 }

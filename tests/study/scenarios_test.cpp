@@ -167,6 +167,12 @@ TEST(Scenarios, TheListComputedAndTheCellsRefused) {
     EXPECT_EQ(StudyScenarioNames(rows, {}), (std::vector<std::string>{"normal", "tie-closed", "gen-only", "maint"}));
     EXPECT_EQ(StudyScenarioNames(rows, {"tie-open"}), (std::vector<std::string>{"tie-open"}));
     EXPECT_TRUE(StudyScenarioNames(std::vector<StudyRowInputs>(2), {}).empty());
+    // Names are one whatever their case: the first spelling is the scenario's.
+    rows[2][kScenariosColumn] = "Gen-Only";
+    EXPECT_EQ(StudyScenarioNames(rows, {}), (std::vector<std::string>{"normal", "tie-closed", "gen-only", "maint"}));
+    // Asked names no row uses are told, but normal, which no row need name.
+    EXPECT_EQ(UnusedScenarioNames(rows, {"Normal", "gne", "GEN-ONLY", "maint", "tie-open"}),
+              (std::vector<std::string>{"gne", "tie-open"}));
 
     // The utility in a scenario of its own: in normal no bus is fed, and
     // each point shows the utility's scenario, normal named as not fed.
@@ -208,6 +214,11 @@ TEST(Scenarios, TheListComputedAndTheCellsRefused) {
          "maint_inst_pickup: a maintenance setting is given on a row whose device_type is not relay or trip-unit"},
         {"scenarios on a point alone", kHeader + "Point," + kLv + ",,,,,,,,,,,,,,,,,,,0.1,0.1,maint,,,\n", 0,
          "scenarios: given on a row outside the network (a row with a bus)"},
+        {"one name in two cases in a cell", Substation("tie-closed Tie-Closed"), 3,
+         "scenarios: \"tie-closed\" and \"Tie-Closed\" are one scenario (names are the same whatever their case)"},
+        {"a name in another case than its first use", Substation("tie-closed", ",", "4,0.05,Tie-closed"), 3,
+         "scenarios: \"tie-closed\" is the scenario \"Tie-closed\" in another case; names are the same whatever "
+         "their case: write \"Tie-closed\""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

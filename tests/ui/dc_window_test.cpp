@@ -128,6 +128,16 @@ private slots:
         QVERIFY(!Button("LabelButton")->isEnabled());
         Box("LabelMethodBox")->setCurrentIndex(0);
         QVERIFY(Button("LabelButton")->isEnabled());
+        // A distance outside the model's limits is its refusal, shown as a
+        // warning like any other: no exception reaches the error box.
+        dialogs->Clear();
+        FillE2();
+        Edit("WorkDistEdit")->setText(QStringLiteral("1e-300"));
+        Button("ComputeButton")->click();
+        QCOMPARE(dialogs->shown.size(), 1);
+        QCOMPARE(dialogs->shown[0].kind, QStringLiteral("Warning"));
+        QCOMPARE(dialogs->shown[0].text, QStringLiteral("Working distance must be from 100 mm to 100000 mm. "));
+        QVERIFY(Text("MaxPowerEnergy").isEmpty() && Text("ArcResistanceEnergy").isEmpty());
     }
 
     void reportBlockByteForByte() {
