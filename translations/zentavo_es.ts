@@ -820,6 +820,34 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <translation>El dispositivo de protección no actúa con una corriente de arco de %1 kA. </translation>
     </message>
     <message>
+        <source>the relay does not operate at %1 kA: arc duration capped at %2 s. </source>
+        <translation>el relé no actúa a %1 kA: duración del arco limitada a %2 s. </translation>
+    </message>
+    <message>
+        <source>the trip unit does not operate at %1 kA: arc duration capped at %2 s. </source>
+        <translation>la unidad de disparo no actúa a %1 kA: duración del arco limitada a %2 s. </translation>
+    </message>
+    <message>
+        <source>the fuse does not operate at %1 kA: arc duration capped at %2 s. </source>
+        <translation>el fusible no actúa a %1 kA: duración del arco limitada a %2 s. </translation>
+    </message>
+    <message>
+        <source>the relay takes %1 s at %2 kA: arc duration capped at %3 s. </source>
+        <translation>el relé tarda %1 s a %2 kA: duración del arco limitada a %3 s. </translation>
+    </message>
+    <message>
+        <source>the trip unit takes %1 s at %2 kA: arc duration capped at %3 s. </source>
+        <translation>la unidad de disparo tarda %1 s a %2 kA: duración del arco limitada a %3 s. </translation>
+    </message>
+    <message>
+        <source>the fuse takes %1 s at %2 kA: arc duration capped at %3 s. </source>
+        <translation>el fusible tarda %1 s a %2 kA: duración del arco limitada a %3 s. </translation>
+    </message>
+    <message>
+        <source>no device opens before the maximum arc duration: arc duration capped at %1 s. </source>
+        <translation>ningún dispositivo abre antes de la duración máxima del arco: duración del arco limitada a %1 s. </translation>
+    </message>
+    <message>
         <source>Arc duration must be above 0 s. </source>
         <translation>La duración del arco debe ser mayor que 0 s. </translation>
     </message>

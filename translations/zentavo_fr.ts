@@ -820,6 +820,34 @@ Vérifiez que le nom du fichier est correct.</translation>
         <translation>Le dispositif de protection n’agit pas à un courant d’arc de %1 kA. </translation>
     </message>
     <message>
+        <source>the relay does not operate at %1 kA: arc duration capped at %2 s. </source>
+        <translation>le relais n’agit pas à %1 kA : durée d’arc plafonnée à %2 s. </translation>
+    </message>
+    <message>
+        <source>the trip unit does not operate at %1 kA: arc duration capped at %2 s. </source>
+        <translation>le déclencheur n’agit pas à %1 kA : durée d’arc plafonnée à %2 s. </translation>
+    </message>
+    <message>
+        <source>the fuse does not operate at %1 kA: arc duration capped at %2 s. </source>
+        <translation>le fusible n’agit pas à %1 kA : durée d’arc plafonnée à %2 s. </translation>
+    </message>
+    <message>
+        <source>the relay takes %1 s at %2 kA: arc duration capped at %3 s. </source>
+        <translation>le relais met %1 s à %2 kA : durée d’arc plafonnée à %3 s. </translation>
+    </message>
+    <message>
+        <source>the trip unit takes %1 s at %2 kA: arc duration capped at %3 s. </source>
+        <translation>le déclencheur met %1 s à %2 kA : durée d’arc plafonnée à %3 s. </translation>
+    </message>
+    <message>
+        <source>the fuse takes %1 s at %2 kA: arc duration capped at %3 s. </source>
+        <translation>le fusible met %1 s à %2 kA : durée d’arc plafonnée à %3 s. </translation>
+    </message>
+    <message>
+        <source>no device opens before the maximum arc duration: arc duration capped at %1 s. </source>
+        <translation>aucun dispositif n’ouvre avant la durée d’arc maximale : durée d’arc plafonnée à %1 s. </translation>
+    </message>
+    <message>
         <source>Arc duration must be above 0 s. </source>
         <translation>La durée de l&apos;arc doit être supérieure à 0 s. </translation>
     </message>

@@ -152,6 +152,14 @@ constexpr const char* kLibraryTexts[] = {
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Arc duration: none typed and no protective device, 2 s assumed. "),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Shock approach boundaries: not given at this voltage (held for 301 V to 1 kV DC only). "),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Protective device does not operate at %1 kA arcing current. "),
+    // An arc that only its maximum duration ends, with the device and the current it saw.
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "the relay does not operate at %1 kA: arc duration capped at %2 s. "),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "the trip unit does not operate at %1 kA: arc duration capped at %2 s. "),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "the fuse does not operate at %1 kA: arc duration capped at %2 s. "),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "the relay takes %1 s at %2 kA: arc duration capped at %3 s. "),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "the trip unit takes %1 s at %2 kA: arc duration capped at %3 s. "),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "the fuse takes %1 s at %2 kA: arc duration capped at %3 s. "),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "no device opens before the maximum arc duration: arc duration capped at %1 s. "),
     // Refusals of a protective device's settings, after the names of their fields.
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "must be at least 0.001 s"),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "enter a value"),

@@ -25,7 +25,7 @@ const std::vector<std::string> kColumns = {
     "enclosure_depth", "work_distance", "bus", "from_bus", "branch_type", "source_ka", "source_xr", "tx_kva",
     "tx_z", "tx_xr", "cable_length", "cable_r", "cable_x", "motor_kva", "device_type", "trip_rating",
     "trip_lt_pickup", "trip_lt_delay", "trip_st_pickup", "trip_st_delay", "trip_inst_pickup", "line_side",
-    "line_side_of", "arc_time", "arc_time_reduced", "max_arc_time", "scenarios"};
+    "line_side_of", "arc_time", "arc_time_reduced", "max_arc_time", "scenarios", "gen_kva", "gen_xd"};
 using Cells = std::map<std::string, std::string>;
 
 std::string Line(const std::vector<std::string>& fields) {
@@ -188,11 +188,23 @@ TEST(PlantAsDrawn, ToldNotSilent) {
     ASSERT_EQ(zero.at("status"), "ok") << zero.at("message");
     EXPECT_NEAR(Number(zero, "incident_energy"), Number(tiny, "incident_energy"), 0.011);
     EXPECT_LT(Number(zero, "incident_energy"), Number(none, "incident_energy") - 1);
+
+    // A generator with its own trip unit that does not feed the minimum
+    // case: its device is left out of that case, the row computed.
+    const std::string generator = Row(With({{"point", "Generator"}, {"bus", "SWG"}, {"branch_type", "generator"},
+                                            {"gen_kva", "1000"}, {"gen_xd", "0.15"}},
+                                           Trip()));
+    const CsvRow gen = RunPlant(plant + generator).at("Generator");
+    EXPECT_NE(gen.at("status"), "error") << gen.at("message");
+    EXPECT_NE(gen.at("incident_energy"), "");
+    EXPECT_EQ(gen.at("branch_share_min"), "0.000");
 }
 
 // The same plant in any order of its rows gives every point the same
-// results, byte for byte: three shuffles of the plant example and of a plant
-// with a tie, a tie breaker in a scenario, line sides and motors.
+// results, byte for byte: three shuffles of the plant example, the IEC TR
+// 60909-4 network (power-station units, three-winding transformers) and a
+// plant with a tie, a tie breaker in a scenario, line sides, motors and a
+// generator.
 TEST(PlantAsDrawn, AnyRowOrderGivesTheSameResults) {
     const std::string mainA = Transformer("A main", "SUB-A", Trip()), mainB = Transformer("B main", "SUB-B", Trip());
     std::vector<std::pair<std::string, std::string>> plants = {
@@ -200,8 +212,12 @@ TEST(PlantAsDrawn, AnyRowOrderGivesTheSameResults) {
                             LineSide("B line side", "SUB-B") + LineSide("A line side", "SUB-A") +
                             Cable("MCC A", "MCC-A", "SUB-A", "40", Trip("10"), {{"motor_kva", "300"}}) +
                             Cable("Panel", "PNL", "MCC-A", "15", kNoDevice) +
-                            Cable("Tie breaker", "SUB-B", "SUB-A", "0", Trip("3"), {{"scenarios", "tie-closed"}})},
+                            Cable("Tie breaker", "SUB-B", "SUB-A", "0", Trip("3"), {{"scenarios", "tie-closed"}}) +
+                            Row(With({{"point", "Generator"}, {"bus", "MCC-A"}, {"branch_type", "generator"},
+                                      {"gen_kva", "500"}, {"gen_xd", "0.15"}},
+                                     Trip()))},
         {"plant-network", study_test::FileBytes(ZENTAVO_EXAMPLES_DIR "/plant-network.csv")},
+        {"iec-tr-60909-4", study_test::FileBytes(ZENTAVO_EXAMPLES_DIR "/iec-tr-60909-4.csv")},
     };
     std::mt19937 random(46);
     for (const auto& [name, study] : plants) {
