@@ -70,7 +70,7 @@ void StudyNetwork::FindFeeds(const std::vector<StudyRowInputs>& rows) {
         }
         spread();
     }
-    feeders_.assign(n, {});
+    std::vector<std::vector<std::size_t>> feeders(n);  // per bus: the rows of the branches that feed it
     feeds_.assign(n, Feed{});
     std::vector<int> feedLevel(n, -1);
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -80,7 +80,7 @@ void StudyNetwork::FindFeeds(const std::vector<StudyRowInputs>& rows) {
                 if (o != to && level[o] >= 0 && level[o] < level[to] && (from < 0 || level[o] < level[from])) from = o;
             }
             if (from < 0) continue;
-            feeders_[to].push_back(i);
+            feeders[to].push_back(i);
             // The tree of the network view: the feed from the bus nearest the sources.
             if (feeds_[to].row < 0 || level[from] < feedLevel[to]) {
                 feeds_[to] = Feed{static_cast<int>(i), results_.buses[from].name, own_[i]->kind};
@@ -106,12 +106,12 @@ void StudyNetwork::FindFeeds(const std::vector<StudyRowInputs>& rows) {
         const int b = number(in[kBusColumn]);
         if (b < 0) continue;
         std::vector<std::size_t> mains;
-        for (std::size_t f : feeders_[b]) {
+        for (std::size_t f : feeders[b]) {
             if (!rows[f][kDeviceTypeColumn].empty() && (named.empty() || rows[f].point == named))
                 mains.push_back(f);
         }
         std::string list;
-        for (std::size_t f : named.empty() ? mains : feeders_[b]) list += (list.empty() ? "" : ", ") + describe(f);
+        for (std::size_t f : named.empty() ? mains : feeders[b]) list += (list.empty() ? "" : ", ") + describe(f);
         if (!named.empty() && mains.empty()) {
             AddError(rows_[i], "line_side_of: no branch with a device named \"" + std::string(named) +
                                    "\" feeds bus " + std::string(in[kBusColumn]) +

@@ -129,12 +129,11 @@ private:
     void Build(const std::vector<StudyRowInputs>& rows, char sep, const network::SolveOptions& options,
                const StudyOptions* steps, const std::string* scenario);
     void BuildSteps(const std::vector<StudyRowInputs>& rows, const StudyOptions& options);
-    // The direction of every branch from the sources: feeds_, feeders_, lineSideMain_.
+    // The direction of every branch from the sources: feeds_ and lineSideMain_.
     void FindFeeds(const std::vector<StudyRowInputs>& rows);
     std::vector<NetworkRowFault> rows_;
     network::ShortCircuitResults results_;
     std::vector<Feed> feeds_;
-    std::vector<std::vector<std::size_t>> feeders_;  // per bus: the rows of the branches that feed it
     std::vector<std::optional<std::size_t>> lineSideMain_;
     // For the steps: the network, each case's factors, each row's bus and
     // own element, the devices by element (kind, index).
