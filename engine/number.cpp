@@ -227,7 +227,7 @@ std::string FormatFixedByShortestDigits(double value, int precision, int decimal
 }
 }  // namespace detail
 
-double ParseNumber(std::string_view text, char sep) {
+std::optional<double> ReadNumber(std::string_view text, char sep) {
     std::string_view s = text;
     auto blank = [](char c) { return c == ' ' || c == '\t'; };
     while (!s.empty() && blank(s.front())) s.remove_prefix(1);
@@ -236,7 +236,7 @@ double ParseNumber(std::string_view text, char sep) {
     // Validate the shape ourselves: from_chars alone would take "inf", "nan"
     // and a point where the user's separator is a comma.
     char buf[128];
-    if (s.empty() || s.size() >= sizeof buf) throw ConversionError(text);
+    if (s.empty() || s.size() >= sizeof buf) return std::nullopt;
     std::size_t i = 0, n = 0;
     bool negative = false;
     if (s[i] == '+' || s[i] == '-') negative = s[i++] == '-';
@@ -254,32 +254,37 @@ double ParseNumber(std::string_view text, char sep) {
             break;
         }
     }
-    if (mantissaDigits == 0) throw ConversionError(text);
+    if (mantissaDigits == 0) return std::nullopt;
     const std::size_t mantissaEnd = n;
     if (i < s.size()) {
-        if (s[i] != 'e' && s[i] != 'E') throw ConversionError(text);
+        if (s[i] != 'e' && s[i] != 'E') return std::nullopt;
         buf[n++] = 'e';
         ++i;
         if (i < s.size() && (s[i] == '+' || s[i] == '-')) buf[n++] = s[i++];
         std::size_t digitsStart = i;
         for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) buf[n++] = s[i];
-        if (i == digitsStart || i != s.size()) throw ConversionError(text);
+        if (i == digitsStart || i != s.size()) return std::nullopt;
     }
 
     double value = 0.0;
     auto res = std::from_chars(buf, buf + n, value);
-    if (res.ptr != buf + n) throw ConversionError(text);
+    if (res.ptr != buf + n) return std::nullopt;
     if (res.ec == std::errc::result_out_of_range) {
         // Too large is refused; too small to represent reads as zero. The
         // exponent is what tells the two apart: it is positive for an overflow.
         const bool hasExponent = mantissaEnd < n;
-        if (!hasExponent || buf[mantissaEnd + 1] != '-') throw ConversionError(text);
+        if (!hasExponent || buf[mantissaEnd + 1] != '-') return std::nullopt;
         value = 0.0;
     } else if (res.ec != std::errc()) {
-        throw ConversionError(text);
+        return std::nullopt;
     }
-    if (!std::isfinite(value)) throw ConversionError(text);
+    if (!std::isfinite(value)) return std::nullopt;
     return negative ? -value : value;
+}
+
+double ParseNumber(std::string_view text, char sep) {
+    if (const std::optional<double> value = ReadNumber(text, sep)) return *value;
+    throw ConversionError(text);
 }
 
 double RoundToDecimals(double value, int decimals) {

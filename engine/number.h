@@ -3,6 +3,7 @@
 // screen, the report, the label or a study file passes through these helpers.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,7 +39,10 @@ std::string FormatFixed(double value, int precision, int decimals, char sep = '.
 // around it, an optional sign, digits with at most one separator, and an
 // optional exponent ("E4", "e-3"). Reads back exactly what FormatFixed
 // writes. Anything else, and any text whose value is not a finite number
-// ("inf", "nan", "1E999"), raises ConversionError.
+// ("inf", "nan", "1E999"), is no number: ReadNumber gives none, and
+// ParseNumber, for a text the program meets at its edge (a file, an
+// option), raises ConversionError. Inside, a number test is ReadNumber.
+std::optional<double> ReadNumber(std::string_view text, char sep = '.');
 double ParseNumber(std::string_view text, char sep = '.');
 
 namespace detail {
