@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Zentavo: one-command set-up, build and test on Debian.
 #   make run    installs what is missing, builds, starts the program
-#   make test   installs what is missing, builds, runs every test
+#   make test   installs what is missing, builds, runs the tests of the code
+#   make test-package  the same, then builds and checks the Debian packages
 #   make test-sanitized  the same under AddressSanitizer and UBSan
 #   make package  builds the Debian package (in build-package/, without the tests)
 #   make bench  builds and runs the benchmark programs
@@ -9,7 +10,7 @@ PRESET ?= default
 BUILD_DIR := build
 SHELL := /bin/bash
 
-.PHONY: all bootstrap configure build run test test-sanitized fuzz bench package install clean format
+.PHONY: all bootstrap configure build run test test-package test-sanitized fuzz bench package install clean format
 
 all: build
 
@@ -29,8 +30,15 @@ run: build
 test: build
 	@ctest --preset $(PRESET)
 
-# The whole test suite built with AddressSanitizer and UndefinedBehaviorSanitizer
-# in build-sanitize/; any report fails the run.
+# The package builds: the CPack package and the Debian source package built
+# by dpkg-buildpackage (installed and purged as root), each built from the
+# sources again.
+test-package: build
+	@ctest --preset package
+
+# The test suite built with AddressSanitizer and UndefinedBehaviorSanitizer
+# in build-sanitize/, without the re-runs that test the layout in another
+# environment (label environment); any report fails the run.
 test-sanitized: bootstrap
 	@cmake --preset sanitize >/dev/null
 	@cmake --build --preset sanitize
