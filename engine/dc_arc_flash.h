@@ -242,6 +242,21 @@ struct [[nodiscard]] DcOutcome {
 // The duration a protective device gives at an arcing current (kA).
 using DcDeviceDuration = std::function<ArcDuration(double arcingKa)>;
 
+// The fields as read, lengths in millimetres: an empty field (a box word
+// that names none) is absent.
+struct DcValues {
+    DcMethod method = DcMethod::MaxPower;
+    std::optional<double> voltage, boltedKa, sourceOhms, gapMm, workDistMm, arcTime;
+    std::optional<DcBox> box;
+};
+// Reads the fields in the window's order (ConversionError for a text that
+// is not a number); with `durationFound` the arc time is not read, and the
+// maximum-power method's gap never is.
+DcValues ReadDcFields(const DcFields& fields, char sep, bool durationFound);
+// The checks and the model on values read, without the texts; with
+// `device` the duration comes from it at the arcing current.
+DcOutcome EvaluateDcArcFlash(const DcValues& values, const DcDeviceDuration& device = nullptr);
+
 // Reads the fields (ConversionError for a text that is not a number),
 // checks them, computes and writes every text; with `device` the duration
 // comes from it at the arcing current and the arc-time field is not read.

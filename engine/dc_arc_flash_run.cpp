@@ -38,43 +38,59 @@ void Texts(DcOutcome& out, const UnitSettings& u, char sep) {
 
 }  // namespace
 
+DcValues ReadDcFields(const DcFields& f, char sep, bool durationFound) {
+    DcValues v;
+    v.method = f.method;
+    v.voltage = Read(f.voltage, sep);
+    v.boltedKa = Read(f.boltedCurrent, sep);
+    v.sourceOhms = Read(f.sourceResistance, sep);
+    // The maximum-power method takes no gap: its field is not read.
+    if (f.method == DcMethod::ArcResistance) {
+        if (const std::optional<double> gap = Read(f.gap, sep)) v.gapMm = ToMillimetres(*gap, f.gapUnit);
+    }
+    if (const std::optional<double> workDist = Read(f.workDist, sep)) v.workDistMm = ToMillimetres(*workDist, f.workDistUnit);
+    v.box = DcBoxOf(f.box);
+    if (!durationFound) v.arcTime = Read(f.arcTime, sep);
+    return v;
+}
+
 DcOutcome RunDcArcFlash(const DcFields& f, const UnitSettings& u, char sep, const DcDeviceDuration& device) {
+    DcOutcome out = EvaluateDcArcFlash(ReadDcFields(f, sep, static_cast<bool>(device)), device);
+    if (!out.refusal) Texts(out, u, sep);
+    return out;
+}
+
+DcOutcome EvaluateDcArcFlash(const DcValues& v, const DcDeviceDuration& device) {
     DcOutcome out;
     DcArcInputs& in = out.inputs;
-    in.method = f.method;
+    in.method = v.method;
     std::string problems;
-    const std::optional<double> voltage = Read(f.voltage, sep);
-    if (!voltage) problems += msg::kDcEnterVoltage;
-    in.voltage = voltage.value_or(0);
-    in.boltedKa = Read(f.boltedCurrent, sep);
-    in.sourceOhms = Read(f.sourceResistance, sep);
-    // The maximum-power method takes no gap: its field is not read.
-    std::optional<double> gap;
-    if (f.method == DcMethod::ArcResistance) {
-        gap = Read(f.gap, sep);
-        if (!gap) problems += msg::kDcEnterGap;
-        in.gapMm = gap ? ToMillimetres(*gap, f.gapUnit) : 0;
+    if (!v.voltage) problems += msg::kDcEnterVoltage;
+    in.voltage = v.voltage.value_or(0);
+    in.boltedKa = v.boltedKa;
+    in.sourceOhms = v.sourceOhms;
+    if (v.method == DcMethod::ArcResistance) {
+        if (!v.gapMm) problems += msg::kDcEnterGap;
+        in.gapMm = v.gapMm.value_or(0);
     }
-    const std::optional<double> workDist = Read(f.workDist, sep);
-    if (!workDist) problems += msg::kDcEnterWorkDist;
-    in.workDistMm = workDist ? ToMillimetres(*workDist, f.workDistUnit) : 0;
-    const std::optional<DcBox> box = DcBoxOf(f.box);
-    if (!box) problems += msg::kDcNoBox;
-    in.box = box.value_or(DcBox::Open);
+    if (!v.workDistMm) problems += msg::kDcEnterWorkDist;
+    in.workDistMm = v.workDistMm.value_or(0);
+    if (!v.box) problems += msg::kDcNoBox;
+    in.box = v.box.value_or(DcBox::Open);
     // Not typed without a device: the annex's notes assume 2 s, and the point says so.
     if (device) {
         in.arcTime = 1;  // a stand-in for the checks: the arcing current does not depend on it
-    } else if (const std::optional<double> typed = Read(f.arcTime, sep)) {
-        in.arcTime = *typed;
+    } else if (v.arcTime) {
+        in.arcTime = *v.arcTime;
     } else {
         in.arcTime = kDcAssumedArcTime;
         out.durationAssumed = true;
     }
     // Every problem at once: the empty fields', then those of the values given.
     DcArcInputs checked = in;
-    if (!voltage) checked.voltage = kDcLeastVolts;
-    if (f.method == DcMethod::ArcResistance && !gap) checked.gapMm = kDcLeastGapMm;
-    if (!workDist) checked.workDistMm = kDcLeastWorkDistMm;
+    if (!v.voltage) checked.voltage = kDcLeastVolts;
+    if (v.method == DcMethod::ArcResistance && !v.gapMm) checked.gapMm = kDcLeastGapMm;
+    if (!v.workDistMm) checked.workDistMm = kDcLeastWorkDistMm;
     const std::optional<Refusal> range = CheckDcArcInputs(checked);
     // An empty source is said once, by the check.
     if (range) problems += range->message;
@@ -111,7 +127,6 @@ DcOutcome RunDcArcFlash(const DcFields& f, const UnitSettings& u, char sep, cons
     if (r.currentBelowSustain) out.notes += msg::kDcCurrentBelowSustain;
     if (r.arcVoltageNotBelow) out.notes += msg::kDcArcVoltageNotBelow;
     if (out.durationAssumed) out.notes += msg::kDcAssumedDuration;
-    Texts(out, u, sep);
     return out;
 }
 

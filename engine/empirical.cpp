@@ -250,48 +250,50 @@ std::string_view DurationProblem(double t, bool reduced) {
 // Reads the arc durations into the state; returns the joined messages.
 std::string CheckDurations(SharedState& s, const DurationFields& d, const FoundDurations& found,
                            char sep) {
-    std::string error;
-    if (!found.arcTime && d.arcTime.empty()) {
-        error += msg::kEnterArcTime;
-        error += msg::kArcTimeRange;
-    } else {
-        const double t1 = found.arcTime ? *found.arcTime : ParseNumber(d.arcTime, sep);
-        if (const std::string_view p = DurationProblem(t1, false); p.empty()) {
-            s.ArcTime = t1;
-        } else {
-            error += p;
-        }
-    }
-
+    auto read = [sep](std::string_view text) {
+        return text.empty() ? std::nullopt : std::optional<double>(ParseNumber(text, sep));
+    };
+    DurationValues v;
+    v.arcTime = found.arcTime ? found.arcTime : read(d.arcTime);
+    // Accepted before the reduced field is read: a text there that is no
+    // number leaves it in the state.
+    if (v.arcTime && DurationProblem(*v.arcTime, false).empty()) s.ArcTime = *v.arcTime;
     if (found.arcTimeReduced) {
-        const double t2 = *found.arcTimeReduced;
-        if (const std::string_view p = DurationProblem(t2, true); p.empty()) {
-            s.ArcTimeReduced = t2;
-        } else if (!s.ReducedCaseOff) {
-            error += p;
-        }
-    } else if (d.arcTimeReduced.empty()) {
-        if (!s.ReducedCaseOff) error += msg::kEnterArcTimeReduced;
+        v.arcTimeReduced = found.arcTimeReduced;
     } else if (s.ReducedCaseOff) {
-        // The reduced duration is hidden: a valid leftover is kept, anything
-        // else (a stale text the user cannot see) is ignored.
-        try {
-            const double t2 = ParseNumber(d.arcTimeReduced, sep);
-            if (DurationProblem(t2, true).empty()) s.ArcTimeReduced = t2;
-        } catch (const ConversionError&) {
-        }
+        // The reduced duration is hidden: a stale text the user cannot see
+        // is no number to refuse.
+        v.arcTimeReduced = ReadNumber(d.arcTimeReduced, sep);
     } else {
-        const double t2 = ParseNumber(d.arcTimeReduced, sep);
-        if (const std::string_view p = DurationProblem(t2, true); p.empty()) {
-            s.ArcTimeReduced = t2;
-        } else {
-            error += p;
-        }
+        v.arcTimeReduced = read(d.arcTimeReduced);
     }
+    DurationValues kept;
+    std::string error = DurationProblems(v, !s.ReducedCaseOff, kept);
+    if (kept.arcTimeReduced) s.ArcTimeReduced = *kept.arcTimeReduced;
     return error;
 }
 
 }  // namespace
+
+std::string DurationProblems(const DurationValues& v, bool reducedOffered, DurationValues& kept) {
+    std::string error;
+    if (!v.arcTime) {
+        error += msg::kEnterArcTime;
+        error += msg::kArcTimeRange;
+    } else if (const std::string_view p = DurationProblem(*v.arcTime, false); p.empty()) {
+        kept.arcTime = v.arcTime;
+    } else {
+        error += p;
+    }
+    if (!v.arcTimeReduced) {
+        if (reducedOffered) error += msg::kEnterArcTimeReduced;
+    } else if (const std::string_view p = DurationProblem(*v.arcTimeReduced, true); p.empty()) {
+        kept.arcTimeReduced = v.arcTimeReduced;
+    } else if (reducedOffered) {
+        error += p;
+    }
+    return error;
+}
 
 EmpiricalOutcome RunEmpiricalResults(SharedState& s, const DurationFields& durations,
                                      const UnitSettings& u, char sep, const FoundDurations& found) {

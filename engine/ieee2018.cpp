@@ -185,16 +185,7 @@ Enclosure SizeCorrection(Electrode e, double voc, double h, double w, double dep
     return c;
 }
 
-// The inputs as far as they were read: an empty field is absent.
-struct Partial {
-    std::optional<double> voltage, boltedCurrent, gap, height, width, depth, workDist, arcTime,
-        arcTimeReduced;
-    std::optional<Electrode> electrode;
-    bool electrodeUnknown = false;  // a word that names no configuration
-    // The lengths typed in inches: their limits are compared with a little
-    // slack and named in inches as well.
-    bool gapInches = false, enclosureInches = false, workDistInches = false;
-};
+using Partial = Ieee2018Values;
 
 void Need(std::string& e, const std::optional<double>& v, std::string_view enter) {
     if (!v) e += enter;
@@ -535,10 +526,8 @@ Ieee2018Outcome RunIeee2018(
     });
 }
 
-Ieee2018Outcome RunIeee2018Steps(const Ieee2018Fields& f, const UnitSettings& u, char sep,
-                                 const Ieee2018StepsHook& durations) {
-    Ieee2018Outcome out;
-    Partial p;
+Ieee2018Values ReadIeee2018Fields(const Ieee2018Fields& f, char sep, bool durationsFound) {
+    Ieee2018Values p;
     p.voltage = Read(f.voltage, sep);
     p.boltedCurrent = f.boltedKa ? f.boltedKa : Read(f.boltedCurrent, sep);
     p.gap = ReadLength(f.gap, f.gapUnit, sep);
@@ -556,15 +545,27 @@ Ieee2018Outcome RunIeee2018Steps(const Ieee2018Fields& f, const UnitSettings& u,
         p.depth = ReadLength(f.depth, f.enclosureUnit, sep);
     }
     p.workDist = ReadLength(f.workDist, f.workDistUnit, sep);
+    if (!durationsFound) {
+        p.arcTime = Read(f.arcTime, sep);
+        p.arcTimeReduced = Read(f.arcTimeReduced, sep);
+    }
+    return p;
+}
+
+Ieee2018Outcome RunIeee2018Steps(const Ieee2018Fields& f, const UnitSettings& u, char sep,
+                                 const Ieee2018StepsHook& durations) {
+    Ieee2018Outcome out = EvaluateIeee2018(ReadIeee2018Fields(f, sep, static_cast<bool>(durations)), sep, durations);
+    if (!out.refusal) WriteIeee2018Texts(out, u, sep);
+    return out;
+}
+
+Ieee2018Outcome EvaluateIeee2018(Ieee2018Values p, char sep, const Ieee2018StepsHook& durations) {
+    Ieee2018Outcome out;
     if (durations) {
         // Not typed: any positive stand-in passes the checks, and the arcing
         // currents do not depend on the durations.
         p.arcTime = p.arcTimeReduced = 1.0;
-    } else {
-        p.arcTime = Read(f.arcTime, sep);
-        p.arcTimeReduced = Read(f.arcTimeReduced, sep);
     }
-
     out.refusal = RefusalOf(RefusalCode::OutOfRange, RangeProblems(p, sep));
     if (out.refusal) return out;
     Ieee2018Inputs& in = out.inputs;
@@ -591,27 +592,33 @@ Ieee2018Outcome RunIeee2018Steps(const Ieee2018Fields& f, const UnitSettings& u,
     if (out.refusal) return out;
     r.reducedGoverns = ReducedGoverns(r.full.energy, r.reduced.energy);
 
+    out.full = FinishCase(r.full.energy, r.full.boundary, kFullCaseFloorFactor);
+    out.reduced = FinishCase(r.reduced.energy, r.reduced.boundary, kReducedCaseFloorFactor);
+    out.ppeIndex = out.full.ppeIndex;
+    out.ppeIndexReduced = out.reduced.ppeIndex;
+    out.approach = ApproachDistancesOf(
+        SelectApproachBoundaries(in.voltage, IsOpenAir(in.electrode) ? kOpenAir : kSwitchgear));
+    return out;
+}
+
+void WriteIeee2018Texts(Ieee2018Outcome& out, const UnitSettings& u, char sep) {
+    const Ieee2018Inputs& in = out.inputs;
+    const Ieee2018Results& r = out.values;
     Ieee2018Texts& t = out.texts;
     t.arcCurrent = CurrentText(r.full.iarc, sep);
     t.arcCurrentReduced = CurrentText(r.reduced.iarc, sep);
     t.enclosureType = IsOpenAir(in.electrode) ? "Open air" : r.shallow ? "Shallow" : "Typical";
     t.correctionFactor = FormatFixed(r.cf, 5, 3, sep);
     t.reducedGoverns = r.reducedGoverns;
-    out.full = FinishCase(r.full.energy, r.full.boundary, kFullCaseFloorFactor);
-    out.reduced = FinishCase(r.reduced.energy, r.reduced.boundary, kReducedCaseFloorFactor);
-    out.ppeIndex = out.full.ppeIndex;
-    out.ppeIndexReduced = out.reduced.ppeIndex;
     t.full = CaseResultTexts(out.full, CaseStyle::Ieee2018, u, sep);
     t.reduced = CaseResultTexts(out.reduced, CaseStyle::Ieee2018, u, sep);
     t.fullClothingBold = out.ppeIndex >= out.ppeIndexReduced;
     t.reducedClothingBold = out.ppeIndexReduced >= out.ppeIndex;
     const ApproachBoundaries b =
         SelectApproachBoundaries(in.voltage, IsOpenAir(in.electrode) ? kOpenAir : kSwitchgear);
-    out.approach = ApproachDistancesOf(b);
     t.approach.limited = ApproachText(b.limited, u, sep);
     t.approach.restricted = ApproachText(b.restricted, u, sep);
     t.approach.prohibited = ApproachText(b.prohibited, u, sep);
-    return out;
 }
 
 }  // namespace zentavo

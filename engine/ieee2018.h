@@ -176,6 +176,20 @@ struct [[nodiscard]] Ieee2018Outcome {
 // them, computes and writes every text.
 Ieee2018Outcome RunIeee2018(const Ieee2018Fields& fields, const UnitSettings& units, char sep);
 
+// The fields as read, in millimetres, kA, V and s: an empty field is absent.
+struct Ieee2018Values {
+    std::optional<double> voltage, boltedCurrent, gap, height, width, depth, workDist, arcTime,
+        arcTimeReduced;
+    std::optional<Electrode> electrode;
+    bool electrodeUnknown = false;  // a word that names no configuration
+    // The lengths typed in inches: their limits are compared with a little
+    // slack and named in inches as well.
+    bool gapInches = false, enclosureInches = false, workDistInches = false;
+};
+// Reads the fields in the window's order (ConversionError for a text that is
+// not a number); with `durationsFound` the arc durations are not read.
+Ieee2018Values ReadIeee2018Fields(const Ieee2018Fields& fields, char sep, bool durationsFound);
+
 // One step of an arc cleared in steps: the bolted current that feeds it
 // while it lasts (kA) and how long it lasts (s).
 struct ArcStepLoad {
@@ -207,6 +221,13 @@ using Ieee2018StepsHook =
     std::function<Ieee2018Durations(const Ieee2018Inputs& in, double iarc, double iarcReduced)>;
 Ieee2018Outcome RunIeee2018Steps(const Ieee2018Fields& fields, const UnitSettings& units, char sep,
                                  const Ieee2018StepsHook& durations);
+// The model on values read: the checks, the durations the hook finds (none:
+// the values' own), the cases after the floors and the approach
+// boundaries, without the texts; `sep` writes the limits of lengths typed
+// in inches in the messages.
+Ieee2018Outcome EvaluateIeee2018(Ieee2018Values values, char sep, const Ieee2018StepsHook& durations);
+// The texts of an outcome without a refusal.
+void WriteIeee2018Texts(Ieee2018Outcome& out, const UnitSettings& units, char sep);
 // The arcing currents of both cases at a bolted current (kA), the other
 // inputs as `in`: what the protective devices of an arc in steps see.
 std::pair<double, double> Ieee2018ArcingCurrents(const Ieee2018Inputs& in, double boltedKa);

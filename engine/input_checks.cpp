@@ -10,55 +10,68 @@ namespace zentavo {
 namespace {
 
 constexpr double kMinWorkDist = 300.0;   // mm
-constexpr double kMaxWorkDist = 2000.0;  // mm
 constexpr double kMinGap = 13.0;         // mm
+constexpr double kMaxWorkDist = 2000.0;  // mm
 
-// Working distance, shared by the three tabs: converted from its unit, kept
-// as entered, accepted between 300 and 2000 mm. An empty field fails the range.
-void CheckWorkDistance(SharedState& s, std::string_view text, LengthUnit unit, char sep) {
-    s.WorkDistEntered = 0;
-    bool ok = false;
-    if (!text.empty()) {
-        s.WorkDistEntered = ToMillimetres(ParseNumber(text, sep), unit);
-        ok = s.WorkDistEntered >= kMinWorkDist && s.WorkDistEntered <= kMaxWorkDist;
-    }
-    if (ok) {
-        s.WorkDist = s.WorkDistEntered;
-    } else {
-        s.ErrorText += msg::kWorkDistance;
-    }
+// Each field's check on its value (absent: the field is empty), shared by
+// the tabs' texts and a study's values: the field's message, or empty.
+std::string_view EmpiricalVoltageProblem(std::optional<double> v) {
+    return v && *v >= 208.0 && *v <= 46000.0 ? std::string_view() : msg::kVoltageOutOfRange;
 }
-
-// A bolted current above `low` (or from `low` on, when `lowIncluded`) up to 106 kA.
-void CheckBoltedCurrent(SharedState& s, std::string_view text, std::optional<double> given, bool lowIncluded,
-                        char sep) {
-    bool ok = false;
-    double v = 0;
-    if (given || !text.empty()) {
-        v = given ? *given : ParseNumber(text, sep);
-        ok = (lowIncluded ? v >= 0.7 : v > 0.7) && v <= 106.0;
-    }
-    if (ok) {
-        s.BoltedCurrent = v;
-    } else {
-        s.ErrorText += msg::kInvalidBoltedCurrent;
-    }
+std::string_view BreakerVoltageProblem(std::optional<double> v) {
+    return v && ((*v >= 208.0 && *v <= 480.0) || (*v >= 575.0 && *v <= 690.0)) ? std::string_view()
+                                                                              : msg::kVoltageOutOfRange;
 }
-
+// A bolted current above 0.7 kA (or from 0.7 on, when `lowIncluded`) up to 106 kA.
+std::string_view BoltedCurrentProblem(std::optional<double> v, bool lowIncluded) {
+    return v && (lowIncluded ? *v >= 0.7 : *v > 0.7) && *v <= 106.0 ? std::string_view()
+                                                                     : msg::kInvalidBoltedCurrent;
+}
+std::string_view GapProblem(std::optional<double> mm) {
+    if (!mm) return msg::kEnterGap;
+    return *mm >= kMinGap ? std::string_view() : msg::kIncorrectGap;
+}
+// Working distance, shared by the three tabs: between 300 and 2000 mm.
+std::string_view WorkDistanceProblem(std::optional<double> mm) {
+    return mm && *mm >= kMinWorkDist && *mm <= kMaxWorkDist ? std::string_view() : msg::kWorkDistance;
+}
 // Interrupting rating and instantaneous trip: required, and greater than 0
 // (the trip test takes the logarithm of the trip current).
-void CheckBreakerCurrent(SharedState& s, std::string_view text, double& field,
-                         std::string_view message, char sep) {
-    if (text.empty()) {
-        s.ErrorText += message;
-        return;
-    }
-    const double v = ParseNumber(text, sep);
-    if (v > 0) {
-        field = v;
+std::string_view BreakerCurrentProblem(std::optional<double> v, std::string_view message) {
+    return v && *v > 0 ? std::string_view() : message;
+}
+
+// A field's text read (none when empty), a length in millimetres.
+std::optional<double> Read(std::string_view text, char sep) {
+    if (text.empty()) return std::nullopt;
+    return ParseNumber(text, sep);
+}
+std::optional<double> ReadLength(std::string_view text, LengthUnit unit, char sep) {
+    const std::optional<double> v = Read(text, sep);
+    return v ? std::optional<double>(ToMillimetres(*v, unit)) : std::nullopt;
+}
+
+// Checks one field: its value kept in `field` when it passes, its message
+// added to the state's text otherwise.
+void Check(SharedState& s, std::optional<double> v, std::string_view problem, double& field) {
+    if (problem.empty()) {
+        field = *v;
     } else {
-        s.ErrorText += message;
+        s.ErrorText += problem;
     }
+}
+
+// The working distance as typed is kept, 0 when empty.
+void CheckWorkDistance(SharedState& s, std::string_view text, LengthUnit unit, char sep) {
+    const std::optional<double> mm = ReadLength(text, unit, sep);
+    s.WorkDistEntered = mm.value_or(0);
+    Check(s, mm, WorkDistanceProblem(mm), s.WorkDist);
+}
+
+void CheckBoltedCurrent(SharedState& s, std::string_view text, std::optional<double> given, bool lowIncluded,
+                        char sep) {
+    const std::optional<double> v = given ? given : Read(text, sep);
+    Check(s, v, BoltedCurrentProblem(v, lowIncluded), s.BoltedCurrent);
 }
 
 }  // namespace
@@ -69,35 +82,40 @@ void StartMainWindowNext(SharedState& state) {
     state.ErrorText.clear();
 }
 
+std::string EmpiricalProblems(const EmpiricalValues& v) {
+    std::string e;
+    e += EmpiricalVoltageProblem(v.voltage);
+    e += BoltedCurrentProblem(v.boltedCurrent, false);
+    e += GapProblem(v.gapMm);
+    e += WorkDistanceProblem(v.workDistMm);
+    if (v.equipmentClass < 0) e += msg::kNoEquipmentClass;
+    if (v.grounding < 0) e += msg::kNoGrounding;
+    return e;
+}
+
+std::string FuseProblems(std::optional<double> boltedCurrent, std::optional<double> workDistMm) {
+    std::string e(BoltedCurrentProblem(boltedCurrent, false));
+    e += WorkDistanceProblem(workDistMm);
+    return e;
+}
+
+std::string BreakerProblems(const BreakerValues& v) {
+    std::string e(BreakerVoltageProblem(v.voltage));
+    e += BoltedCurrentProblem(v.boltedCurrent, true);
+    e += WorkDistanceProblem(v.workDistMm);
+    e += BreakerCurrentProblem(v.interruptingRating, msg::kEnterIR);
+    e += BreakerCurrentProblem(v.instantaneousTrip, msg::kEnterIT);
+    return e;
+}
+
 std::string CheckEmpiricalInputs(SharedState& s, const EmpiricalFields& f, char sep) {
     s.ErrorText.clear();
-
-    bool ok = false;
-    double v = 0;
-    if (!f.voltage.empty()) {
-        v = ParseNumber(f.voltage, sep);
-        ok = v >= 208.0 && v <= 46000.0;
-    }
-    if (ok) {
-        s.Voltage = v;
-    } else {
-        s.ErrorText += msg::kVoltageOutOfRange;
-    }
-
+    const std::optional<double> voltage = Read(f.voltage, sep);
+    Check(s, voltage, EmpiricalVoltageProblem(voltage), s.Voltage);
     CheckBoltedCurrent(s, f.boltedCurrent, f.boltedKa, false, sep);
-
-    s.GapEntered = 0;
-    if (f.gap.empty()) {
-        s.ErrorText += msg::kEnterGap;
-    } else {
-        s.GapEntered = ToMillimetres(ParseNumber(f.gap, sep), f.gapUnit);
-        if (s.GapEntered >= kMinGap) {
-            s.Gap = s.GapEntered;
-        } else {
-            s.ErrorText += msg::kIncorrectGap;
-        }
-    }
-
+    const std::optional<double> gap = ReadLength(f.gap, f.gapUnit, sep);
+    s.GapEntered = gap.value_or(0);
+    Check(s, gap, GapProblem(gap), s.Gap);
     CheckWorkDistance(s, f.workDist, f.workDistUnit, sep);
 
     s.Cf = CalculationFactor(s.Voltage);
@@ -128,24 +146,15 @@ std::string CheckFuseInputs(SharedState& s, const FuseFields& f, LengthUnit gapU
 
 std::string CheckBreakerInputs(SharedState& s, const BreakerFields& f, char sep) {
     s.ErrorText.clear();
-
-    bool ok = false;
-    double v = 0;
-    if (!f.voltage.empty()) {
-        v = ParseNumber(f.voltage, sep);
-        ok = (v >= 208.0 && v <= 480.0) || (v >= 575.0 && v <= 690.0);
-    }
-    if (ok) {
-        s.Voltage = v;
-    } else {
-        s.ErrorText += msg::kVoltageOutOfRange;
-    }
-
+    const std::optional<double> voltage = Read(f.voltage, sep);
+    Check(s, voltage, BreakerVoltageProblem(voltage), s.Voltage);
     CheckBoltedCurrent(s, f.boltedCurrent, f.boltedKa, true, sep);
     s.GapEntered = s.Gap = ClassDefaultGapMm(f.equipmentClass);
     CheckWorkDistance(s, f.workDist, f.workDistUnit, sep);
-    CheckBreakerCurrent(s, f.interruptingRating, s.BreakerRating, msg::kEnterIR, sep);
-    CheckBreakerCurrent(s, f.instantaneousTrip, s.BreakerTrip, msg::kEnterIT, sep);
+    const std::optional<double> rating = Read(f.interruptingRating, sep);
+    Check(s, rating, BreakerCurrentProblem(rating, msg::kEnterIR), s.BreakerRating);
+    const std::optional<double> trip = Read(f.instantaneousTrip, sep);
+    Check(s, trip, BreakerCurrentProblem(trip, msg::kEnterIT), s.BreakerTrip);
     return s.ErrorText;
 }
 

@@ -71,6 +71,22 @@ struct BreakerFields {
     std::optional<double> boltedKa;
 };
 
+// The tabs' values as read, for a caller that reads its own numbers (a
+// study row): millimetres, kA and V; an empty field is absent.
+struct EmpiricalValues {
+    std::optional<double> voltage, boltedCurrent, gapMm, workDistMm;
+    int equipmentClass = -1;  // -1: none chosen
+    int grounding = 0;        // -1: none chosen
+};
+struct BreakerValues {
+    std::optional<double> voltage, boltedCurrent, workDistMm, interruptingRating, instantaneousTrip;
+};
+// The joined problems of the values, as the tab's checks below join them
+// (the same checks): empty when all pass.
+[[nodiscard]] std::string EmpiricalProblems(const EmpiricalValues& values);
+[[nodiscard]] std::string FuseProblems(std::optional<double> boltedCurrent, std::optional<double> workDistMm);
+[[nodiscard]] std::string BreakerProblems(const BreakerValues& values);
+
 // What every "Next" of the main window does first.
 void StartMainWindowNext(SharedState& state);
 
