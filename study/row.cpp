@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstring>
 #include <optional>
-#include <span>
 
 #include "engine/breaker.h"
 #include "engine/catalog.h"
@@ -14,9 +13,8 @@
 #include "engine/ieee2018_device.h"
 #include "engine/number.h"
 #include "engine/power.h"
-#include "engine/shared_state.h"
-#include "study/errors.h"
 #include "study/row_dc.h"
+#include "study/study_point.h"
 
 namespace zentavo {
 
@@ -37,160 +35,26 @@ std::string CappedText(DeviceType type, const PointDuration& d, char sep) {
     return t + ": " + note;
 }
 
-std::string UnknownValue(std::string_view column, std::string_view value) {
-    return std::string(column) + ": unknown value \"" + std::string(value) + "\"";
-}
-
-// Where `v` stands among the words of column `c`.
-std::optional<int> WordIndex(StudyInputColumn c, std::string_view v) {
-    const std::span<const std::string_view> words = StudyColumnWords(c);
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        if (words[i] == v) return static_cast<int>(i);
-    }
-    return std::nullopt;
-}
-
-// A word of column `c`, refused with a message naming the column when it is
-// none of them; empty stays empty (nullopt).
-std::optional<int> Word(StudyInputColumn c, std::string_view v) {
-    if (v.empty()) return std::nullopt;
-    if (auto i = WordIndex(c, v)) return i;
-    throw StudyRowError(UnknownValue(kStudyInputNames[c], v), RefusalCode::UnknownWord);
-}
-
-// An item given by its word or by its index; empty means the first item.
-// `listed` are the items as the selector lists them (a breaker type with its
-// tail), also taken.
-int WordOrIndex(StudyInputColumn c, std::string_view v,
-                std::span<const std::string_view> listed) {
-    if (v.empty()) return 0;
-    if (auto i = WordIndex(c, v)) return *i;
-    for (std::size_t i = 0; i < listed.size(); ++i) {
-        if (listed[i] == v) return static_cast<int>(i);
-    }
-    const std::size_t n = StudyColumnWords(c).size();
-    if (v.size() == 1 && v[0] >= '0' && static_cast<std::size_t>(v[0] - '0') < n) return v[0] - '0';
-    throw StudyRowError(UnknownValue(kStudyInputNames[c], v), RefusalCode::UnknownWord);
-}
-
-
-// Texts of up to this many characters are read as numbers by ParseNumber.
-constexpr std::size_t kLongestNumberText = 127;
-
-// A longer number text whose length is padding alone (blanks, leading zeros,
-// trailing decimal zeros, zeros leading the exponent) without that padding:
-// the same value in a text ParseNumber reads. Empty when there is nothing to
-// take away, or when the text is no number at all.
-std::string WithoutPadding(std::string_view t, char sep) {
-    auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!t.empty() && blank(t.front())) t.remove_prefix(1);
-    while (!t.empty() && blank(t.back())) t.remove_suffix(1);
-    auto digits = [&](std::size_t& i) {
-        const std::size_t from = i;
-        while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
-        return t.substr(from, i - from);
-    };
-    std::size_t i = 0;
-    std::string out;
-    if (i < t.size() && (t[i] == '+' || t[i] == '-')) out += t[i++];
-    std::string_view whole = digits(i), fraction;
-    bool separator = false;
-    if (i < t.size() && t[i] == sep) {
-        separator = true;
-        ++i;
-        fraction = digits(i);
-    }
-    if (whole.empty() && fraction.empty()) return {};
-    std::string exponent;
-    if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
-        ++i;
-        exponent = "e";
-        if (i < t.size() && (t[i] == '+' || t[i] == '-')) exponent += t[i++];
-        std::string_view e = digits(i);
-        if (e.empty()) return {};
-        while (e.size() > 1 && e.front() == '0') e.remove_prefix(1);
-        exponent += e;
-    }
-    if (i != t.size()) return {};
-    while (!whole.empty() && whole.front() == '0') whole.remove_prefix(1);
-    while (!fraction.empty() && fraction.back() == '0') fraction.remove_suffix(1);
-    out += whole.empty() ? std::string_view("0") : whole;
-    if (separator && !fraction.empty()) {
-        out += sep;
-        out += fraction;
-    }
-    return out + exponent;
-}
-
 // The interrupting ratings a row's device may have.
 constexpr double kLeastRatingKa = 0.1, kMostRatingKa = 1000;
 
-// Runs one row into its PointResult.
+// Runs one row into its PointResult: its cells read once into a
+// StudyPoint, each method's fields checked in the order its window reads
+// them, and the method's model computed from the values.
 class RowRunner {
 public:
     RowRunner(const StudyOptions& o, const StudyRowInputs& in, StudyDevices* devices)
-        : o_(o), typed_(in), in_(in), devices_(devices) {
-        // The columns of numbers (a curve's points and a bus's name are not).
-        for (int c = 0; c < kStudyInputColumnCount; ++c) {
-            if (in_[c].size() <= kLongestNumberText) continue;
-            const StudyCellKind kind = StudyColumnKind(static_cast<StudyInputColumn>(c));
-            if (kind != StudyCellKind::Number && kind != StudyCellKind::NumberOrNone) continue;
-            shortened_[c] = WithoutPadding(in_[c], o_.sep);
-            if (shortened_[c].empty()) continue;
-            in_[c] = shortened_[c];
-            // The device's settings are then looked up by the texts read.
-            if (c >= kFirstDeviceColumn && c <= kLastDeviceColumn) in_.deviceCells = {};
-        }
-    }
+        : o_(o), in_(in), point_(ReadStudyPoint(in, o.sep)), devices_(devices) {}
 
     PointResult Run() {
         try {
-            const std::optional<int> method = WordIndex(kMethodColumn, in_[kMethodColumn]);
-            if (!method) throw StudyRowError(UnknownValue("method", in_[kMethodColumn]), RefusalCode::UnknownWord);
-            p_.method = static_cast<Method>(*method);
-            CheckLengthUnit(kGapUnitColumn);
-            CheckLengthUnit(kWorkDistanceUnitColumn);
-            CheckLengthUnit(kEnclosureUnitColumn);
-            // Whatever the method, a class the row names is one of the four:
-            // its label names it.
-            Word(kEquipmentClassColumn, in_[kEquipmentClassColumn]);
-            if (!IsDcMethod(p_.method)) {
-                if (std::string dc = DcColumnsOnAcRow(in_); !dc.empty()) throw StudyRowError(dc);
+            if (std::optional<Problem> problem = Steps()) {
+                if (!problem->keep) p_ = PointResult{};
+                p_.status = PointStatus::Error;
+                p_.message = std::move(problem->message);
+                p_.refusal = problem->code;
+                return std::move(p_);
             }
-            const std::optional<double> rating = ReadRating();
-            ReadDevice(p_.method);
-            switch (*method) {
-            case kEmpiricalMethod:
-                Empirical();
-                break;
-            case kFuseMethod:
-                Fuse();
-                break;
-            case kBreakerMethod:
-                Breaker();
-                break;
-            case kDcMaxPowerMethod:
-            case kDcArcResistanceMethod:
-                Dc();
-                break;
-            case kIeee2018Method:
-                Ieee2018();
-                break;
-            }
-            if (entry_ || rating || p_.method == kFuseMethod || p_.method == kBreakerMethod) {
-                if (const std::optional<double> ka = BoltedKa()) p_.duty = PointDuty{rating, *ka};
-            }
-        } catch (const StudyRowError& e) {
-            p_ = PointResult{};
-            p_.status = PointStatus::Error;
-            p_.message = e.message;
-            p_.refusal = e.code;
-            return std::move(p_);
-        } catch (const ConversionError& e) {
-            // The arcing currents of an accepted first step stay, as on screen.
-            p_.status = PointStatus::Error;
-            p_.message = ConversionMessage(Typed(e.text()));
-            return std::move(p_);
         } catch (const Error& e) {
             // A model given inputs its checks should have refused: the row
             // is an error, the other rows and the run go on.
@@ -218,59 +82,123 @@ public:
     }
 
 private:
-    // The device's interrupting rating, if the row gives one.
-    std::optional<double> ReadRating() const {
-        const std::string_view t = in_[kDeviceRatingColumn];
-        if (t.empty()) return std::nullopt;
-        double ka;
-        try {
-            ka = ParseNumber(t, o_.sep);
-        } catch (const ConversionError&) {
-            throw StudyRowError("device_rating_ka: " + std::string(t) + " is not a number");
+    // What stops a row: its problem, and whether the arcing currents of an
+    // accepted first step stay with it (a duration that is no number), as
+    // on screen.
+    struct Problem : RowProblem {
+        bool keep = false;
+    };
+    static Problem Of(RowProblem p, bool keep = false) { return Problem{std::move(p), keep}; }
+    // A text that is no number in a method's field: the currents found so far stay.
+    static Problem Number(const NumberCell& cell) { return Of(NotANumber(kVoltageColumn, cell), true); }
+
+    std::optional<Problem> Steps() {
+        const StudyPoint& in = point_;
+        if (!in.method.index) return Of(UnknownWord(kMethodColumn, in.method.text));
+        p_.method = static_cast<Method>(*in.method.index);
+        if (!in.gapUnit) return Of(UnknownWord(kGapUnitColumn, in_[kGapUnitColumn]));
+        if (!in.workDistUnit) return Of(UnknownWord(kWorkDistanceUnitColumn, in_[kWorkDistanceUnitColumn]));
+        if (!in.enclosureUnit) return Of(UnknownWord(kEnclosureUnitColumn, in_[kEnclosureUnitColumn]));
+        // Whatever the method, a class the row names is one of the four:
+        // its label names it.
+        if (in.equipmentClass.Unknown()) return Of(UnknownWord(kEquipmentClassColumn, in.equipmentClass.text));
+        if (!IsDcMethod(p_.method)) {
+            if (std::optional<RowProblem> dc = DcColumnsOnAcRow(in)) return Of(std::move(*dc));
         }
-        if (!(ka >= kLeastRatingKa && ka <= kMostRatingKa)) {
-            throw StudyRowError("device_rating_ka: " + std::string(t) +
-                                " kA is not an interrupting rating (0.1 kA to 1000 kA)");
+        std::optional<double> rating;
+        if (std::optional<Problem> problem = ReadRating(rating)) return problem;
+        if (std::optional<Problem> problem = ReadDevice(p_.method)) return problem;
+        std::optional<Problem> problem;
+        switch (p_.method) {
+        case kEmpiricalMethod:
+            problem = Empirical();
+            break;
+        case kFuseMethod:
+            problem = Fuse();
+            break;
+        case kBreakerMethod:
+            problem = Breaker();
+            break;
+        case kDcMaxPowerMethod:
+        case kDcArcResistanceMethod:
+            problem = Dc();
+            break;
+        case kIeee2018Method:
+            problem = Ieee2018();
+            break;
         }
-        return ka;
+        if (problem) return problem;
+        if (entry_ || rating || p_.method == kFuseMethod || p_.method == kBreakerMethod) {
+            if (const std::optional<double> ka = BoltedKa()) p_.duty = PointDuty{rating, *ka};
+        }
+        return std::nullopt;
     }
+
+    // The device's interrupting rating, if the row gives one.
+    std::optional<Problem> ReadRating(std::optional<double>& rating) const {
+        const NumberCell& cell = point_.deviceRating;
+        if (cell.text.empty()) return std::nullopt;
+        if (!cell.value) return Of({"device_rating_ka: " + std::string(cell.text) + " is not a number", std::nullopt});
+        if (!(*cell.value >= kLeastRatingKa && *cell.value <= kMostRatingKa)) {
+            // A long text is named as it was read, without its padding.
+            const std::string text =
+                cell.text.size() > kLongestNumberText ? WithoutNumberPadding(cell.text, o_.sep) : std::string(cell.text);
+            return Of({"device_rating_ka: " + text + " kA is not an interrupting rating (0.1 kA to 1000 kA)",
+                       std::nullopt});
+        }
+        rating = cell.value;
+        return std::nullopt;
+    }
+
     // The bolted current the row was computed with (three decimals, as
     // shown), when it is a number.
     std::optional<double> BoltedKa() const {
         if (in_.boltedKa) return *in_.boltedKa;
         if (p_.dc) return RoundToDecimals(p_.dc->boltedKa, 3);  // typed, or from dc_source_r
-        try {
-            return ParseNumber(in_[kBoltedCurrentColumn], o_.sep);
-        } catch (const ConversionError&) {
-            return std::nullopt;
+        return point_.boltedCurrent.value;
+    }
+
+    // The row's device cells as the device cache looks them up: a long
+    // number text without its padding.
+    StudyRowInputs DeviceCells() const {
+        StudyRowInputs cells = in_;
+        for (int c = kFirstDeviceColumn; c <= kLastDeviceColumn; ++c) {
+            if (cells[c].size() <= kLongestNumberText) continue;
+            const StudyCellKind kind = StudyColumnKind(static_cast<StudyInputColumn>(c));
+            if (kind != StudyCellKind::Number && kind != StudyCellKind::NumberOrNone) continue;
+            std::string& shorter = shortened_[c - kFirstDeviceColumn];
+            shorter = WithoutNumberPadding(cells[c], o_.sep);
+            if (shorter.empty()) continue;
+            cells[c] = shorter;
+            cells.deviceCells = {};
         }
+        return cells;
     }
 
     // The row's protective device, if it names one: found (built once per
     // distinct settings) and checked against the rest of the row.
-    void ReadDevice(Method method) {
+    std::optional<Problem> ReadDevice(Method method) {
         int given = -1;
         for (int c = kFirstDeviceColumn; c <= kLastDeviceColumn && given < 0; ++c) {
             if (!in_[c].empty()) given = c;
         }
-        if (given < 0) return;
+        if (given < 0) return std::nullopt;
         if (in_[kDeviceTypeColumn].empty()) {
-            throw StudyRowError(std::string(kStudyInputNames[given]) +
-                                ": a device setting without device_type");
+            return Of({std::string(kStudyInputNames[given]) + ": a device setting without device_type", std::nullopt});
         }
         if (method == kFuseMethod || method == kBreakerMethod) {
-            throw StudyRowError(std::string("device_type: the ") +
-                                (method == kFuseMethod ? "fuse" : "breaker") +
-                                " method's equations hold their own arc duration; leave the "
-                                "device columns of this row empty");
+            return Of({std::string("device_type: the ") + (method == kFuseMethod ? "fuse" : "breaker") +
+                           " method's equations hold their own arc duration; leave the "
+                           "device columns of this row empty",
+                       std::nullopt});
         }
         if (!in_[kArcTimeColumn].empty() || !in_[kArcTimeReducedColumn].empty()) {
-            throw StudyRowError(
-                "arc_time: a row with a protective device takes its arc durations from it; "
-                "leave arc_time and arc_time_reduced empty or the device columns empty");
+            return Of({"arc_time: a row with a protective device takes its arc durations from it; "
+                       "leave arc_time and arc_time_reduced empty or the device columns empty",
+                       std::nullopt});
         }
-        StudyDevices::Entry& e = (devices_ ? *devices_ : ownDevices_.emplace()).Find(in_, o_);
-        if (e.refusal) throw StudyRowError(*e.refusal);
+        StudyDevices::Entry& e = (devices_ ? *devices_ : ownDevices_.emplace()).Find(DeviceCells(), o_);
+        if (e.refusal) return Of({e.refusal->message, e.refusal->code});
         if (e.share) {
             share_ = *e.share;
         } else if (in_.deviceShareFromNetwork) {
@@ -279,15 +207,16 @@ private:
             // network's other devices clear it, this one never sees current.
             const bool none = in_.steps && share_ == 0;
             if (!(share_ > 0 && share_ <= 1) && !none) {
-                throw StudyRowError(
-                    "device_share: the share of the network's branch is not above 0 and at "
-                    "most 1; give device_share");
+                return Of({"device_share: the share of the network's branch is not above 0 and at "
+                           "most 1; give device_share",
+                           std::nullopt});
             }
         }
         device_ = e.device.get();
         entry_ = &e;
         p_.device = e.device;
         p_.maxArcTime = device_->MaxArcTime();
+        return std::nullopt;
     }
 
     // The device's duration at an arcing current (kA, unrounded).
@@ -305,15 +234,12 @@ private:
     // splits (the motors' decay), when both are numbers: each case's whole.
     std::optional<std::pair<double, double>> TypedForSteps() const {
         if (!in_.steps || device_) return std::nullopt;
-        try {
-            const double full = ParseNumber(in_[kArcTimeColumn], o_.sep);
-            const double reduced = ParseNumber(in_[kArcTimeReducedColumn], o_.sep);
-            if (!ShortArcTimeProblem(full, false).empty() || !ShortArcTimeProblem(reduced, true).empty())
-                return std::nullopt;
-            return std::pair{full, reduced};
-        } catch (const ConversionError&) {
-            return std::nullopt;  // refused in its turn by the method's checks
-        }
+        const std::optional<double> full = point_.arcTime.value, reduced = point_.arcTimeReduced.value;
+        // Anything else is refused in its turn by the method's checks.
+        if (!full || !reduced) return std::nullopt;
+        if (!ShortArcTimeProblem(*full, false).empty() || !ShortArcTimeProblem(*reduced, true).empty())
+            return std::nullopt;
+        return std::pair{*full, *reduced};
     }
 
     // The steps of both cases, the arcing current of each at a bolted current given.
@@ -361,238 +287,271 @@ private:
         if (!plan.steps.empty() && !plan.OneStepAsTyped()) into.steps = plan.steps;
     }
 
-    // The length units of a row are the words "mm" and "inches"; empty means "mm".
-    void CheckLengthUnit(StudyInputColumn c) const { Unit(c); }
-    LengthUnit Unit(StudyInputColumn c) const {
-        if (const auto unit = StudyLengthUnit(in_[c])) return *unit;
-        throw StudyRowError(UnknownValue(kStudyInputNames[c], in_[c]), RefusalCode::UnknownWord);
-    }
-
-    // The text as the row holds it, for a text that was handed on without its padding.
-    std::string_view Typed(std::string_view text) const {
-        for (int c = 0; c < kStudyInputColumnCount; ++c) {
-            if (!shortened_[c].empty() && text == shortened_[c]) return typed_[c];
-        }
-        return text;
-    }
-
-    // A length typed in inches so large that it has no size in millimetres.
-    bool Overflows(std::string_view text, LengthUnit unit) const {
-        try {
-            return !std::isfinite(ToMillimetres(ParseNumber(text, o_.sep), unit));
-        } catch (const ConversionError&) {
-            return false;  // reported in its turn by the checks
-        }
-    }
-
-    void Warn(const Refusal& refusal) {
+    void Refuse(const Refusal& refusal) {
         p_.status = PointStatus::Refused;
         p_.message = refusal.message;
         p_.refusal = refusal.code;
     }
 
-    // The voltage and gap of a 2002 method's point, from the shared state, and
-    // its approach boundaries, from the method's outcome.
-    void KeepPoint(const SharedState& s, const ApproachDistances& approach) {
-        p_.voltage = s.Voltage;
-        p_.gapMm = s.Gap;
-        p_.approach = approach;
+    // A length in millimetres; a length in inches too large for a size in
+    // millimetres is none at all: out of range like 0.
+    static std::optional<double> Millimetres(const NumberCell& cell, LengthUnit unit) {
+        if (!cell.value) return std::nullopt;
+        const double mm = ToMillimetres(*cell.value, unit);
+        return std::isfinite(mm) ? mm : 0.0;
     }
-
-    void Empirical() {
-        EmpiricalFields f;
-        f.voltage = in_[kVoltageColumn];
-        f.boltedCurrent = in_[kBoltedCurrentColumn];
-        f.boltedKa = in_.boltedKa;
-        f.gap = in_[kGapColumn];
-        f.workDist = in_[kWorkDistanceColumn];
-        f.gapUnit = Unit(kGapUnitColumn);
-        // Such a gap is out of range like one below 13 mm (it would otherwise
-        // pass the check and give no numbers at all).
-        if (f.gapUnit == LengthUnit::Inches && Overflows(f.gap, f.gapUnit)) f.gap = "0";
-        f.workDistUnit = Unit(kWorkDistanceUnitColumn);
-        if (auto i = Word(kEquipmentClassColumn, in_[kEquipmentClassColumn])) {
-            f.equipmentClass = *i;
+    // The first of `cells` that is no number, in the order a method reads them.
+    static std::optional<Problem> FirstNotANumber(std::initializer_list<const NumberCell*> cells) {
+        for (const NumberCell* cell : cells) {
+            if (cell && cell->NotANumber()) return Number(*cell);
         }
-        f.grounding = Word(kGroundingColumn, in_[kGroundingColumn]).value_or(-1);
+        return std::nullopt;
+    }
+    // The bolted current: the network's where it gives one, else the row's (unread).
+    const NumberCell* TypedBolted() const { return in_.boltedKa ? nullptr : &point_.boltedCurrent; }
+    std::optional<double> Bolted() const { return in_.boltedKa ? in_.boltedKa : point_.boltedCurrent.value; }
 
-        SharedState s = StartState();
+    std::optional<Problem> Empirical() {
+        const StudyPoint& in = point_;
+        if (in.grounding.Unknown()) return Of(UnknownWord(kGroundingColumn, in.grounding.text));
         p_.equations = Equations::Empirical;
-        const ArcCurrentOutcome first = RunEmpiricalArcCurrent(s, f, o_.sep);
-        if (first.refusal) return Warn(*first.refusal);
+        if (auto problem = FirstNotANumber({&in.voltage, TypedBolted(), &in.gap, &in.workDistance})) return problem;
+        EmpiricalValues v;
+        v.voltage = in.voltage.value;
+        v.boltedCurrent = Bolted();
+        v.gapMm = Millimetres(in.gap, *in.gapUnit);
+        v.workDistMm = Millimetres(in.workDistance, *in.workDistUnit);
+        v.equipmentClass = in.equipmentClass.index.value_or(-1);
+        v.grounding = in.grounding.index.value_or(-1);
+        if (std::string problems = EmpiricalProblems(v); !problems.empty()) {
+            Refuse({RefusalCode::OutOfRange, std::move(problems)});
+            return std::nullopt;
+        }
+        EmpiricalInputs at;
+        at.voltage = *v.voltage;
+        at.boltedCurrent = *v.boltedCurrent;
+        at.gapMm = *v.gapMm;
+        at.workDistMm = *v.workDistMm;
+        at.equipmentClass = v.equipmentClass;
+        at.grounding = v.grounding;
+        const EmpiricalArcCurrents a = ComputeEmpiricalArcCurrents(at);
+        const bool lee = a.lee;
         p_.arcingCurrentsKnown = true;
-        p_.full.arcingCurrent = s.ArcCurrent;
-        if (first.reducedCaseOffered) {
+        p_.full.arcingCurrent = a.arcCurrent;
+        if (!lee) {
             p_.reduced.emplace();
-            p_.reduced->arcingCurrent = s.ArcCurrentReduced;
+            p_.reduced->arcingCurrent = a.arcCurrentReduced;
         } else {
             p_.equations = Equations::TheoreticallyDerived;
         }
 
-        // The intermediate window asks for the reduced duration only when it
-        // offers the reduced case.
-        s.ReducedCaseOff = !first.reducedCaseOffered;
-        const DurationFields durations{in_[kArcTimeColumn], in_[kArcTimeReducedColumn]};
-        FoundDurations found;
+        DurationValues found;
         ArcDuration full, reduced;
-        const std::optional<std::pair<double, double>> typed = first.reducedCaseOffered ? TypedForSteps() : std::nullopt;
+        const std::optional<std::pair<double, double>> typed = lee ? std::nullopt : TypedForSteps();
         if (in_.steps && (device_ || typed)) {
-            EmpiricalInputs at;
-            at.voltage = s.Voltage;
-            at.gapMm = s.Gap;
-            at.equipmentClass = f.equipmentClass;
             auto arcing = [at](bool ofReduced) {
                 return [at, ofReduced](double ka) mutable {
                     at.boltedCurrent = ka;
-                    const EmpiricalArcCurrents a = ComputeEmpiricalArcCurrents(at);
-                    return ofReduced ? a.arcCurrentReducedKa : a.arcCurrentKa;
+                    const EmpiricalArcCurrents c = ComputeEmpiricalArcCurrents(at);
+                    return ofReduced ? c.arcCurrentReducedKa : c.arcCurrentKa;
                 };
             };
-            Plan(arcing(false), arcing(true), s.BoltedCurrent, typed);
-            const bool lee = !first.reducedCaseOffered;
-            if (const auto r = JoinRefusals(planFull_.whole.refusal, lee ? std::nullopt : planReduced_.whole.refusal))
-                return Warn(*r);
-            found.arcTime = EquivalentDuration(planFull_, lee, s.Gap);
-            if (!lee) found.arcTimeReduced = EquivalentDuration(planReduced_, lee, s.Gap);
+            Plan(arcing(false), arcing(true), at.boltedCurrent, typed);
+            if (const auto r = JoinRefusals(planFull_.whole.refusal, lee ? std::nullopt : planReduced_.whole.refusal)) {
+                Refuse(*r);
+                return std::nullopt;
+            }
+            found.arcTime = EquivalentDuration(planFull_, lee, at.gapMm);
+            if (!lee) found.arcTimeReduced = EquivalentDuration(planReduced_, lee, at.gapMm);
         } else if (device_) {
             // The reduced case's duration only where the case is offered.
-            full = DurationAt(first.arcCurrentKa);
-            if (first.reducedCaseOffered) reduced = DurationAt(first.arcCurrentReducedKa);
-            if (const auto r = JoinRefusals(full.refusal, reduced.refusal)) return Warn(*r);
+            full = DurationAt(a.arcCurrentKa);
+            if (!lee) reduced = DurationAt(a.arcCurrentReducedKa);
+            if (const auto r = JoinRefusals(full.refusal, reduced.refusal)) {
+                Refuse(*r);
+                return std::nullopt;
+            }
             found.arcTime = full.seconds;
-            if (first.reducedCaseOffered) found.arcTimeReduced = reduced.seconds;
+            if (!lee) found.arcTimeReduced = reduced.seconds;
         }
-        const EmpiricalOutcome second = RunEmpiricalResults(s, durations, o_.units, o_.sep, found);
-        if (second.refusal) return Warn(*second.refusal);
+        // The durations typed where none was found; a hidden reduced one
+        // (the Lee case) that is no number is not read.
+        DurationValues durations = found;
+        if (!found.arcTime) {
+            if (in.arcTime.NotANumber()) return Number(in.arcTime);
+            durations.arcTime = in.arcTime.value;
+        }
+        if (!found.arcTimeReduced) {
+            if (!lee && in.arcTimeReduced.NotANumber()) return Number(in.arcTimeReduced);
+            durations.arcTimeReduced = in.arcTimeReduced.value;
+        }
+        DurationValues kept;
+        if (std::string problems = DurationProblems(durations, !lee, kept); !problems.empty()) {
+            Refuse({RefusalCode::Duration, std::move(problems)});
+            return std::nullopt;
+        }
+        at.arcTime = *kept.arcTime;
+        at.arcTimeReduced = kept.arcTimeReduced.value_or(0);
+        const EmpiricalResults r = ComputeEmpiricalCases(at, a);
 
         p_.status = PointStatus::Computed;
-        KeepPoint(s, second.approach);
-        static_cast<CaseResult&>(p_.full) = second.full;
+        p_.voltage = at.voltage;
+        p_.gapMm = at.gapMm;
+        p_.approach = r.approach;
+        static_cast<CaseResult&>(p_.full) = r.full;
         if (planned_)
             KeepPlan(planFull_, p_.full);
         else if (device_)
-            p_.full.duration = Kept(full, first.arcCurrentKa);
-        if (!first.reducedCaseOffered) return;
-        static_cast<CaseResult&>(*p_.reduced) = second.reduced;
+            p_.full.duration = Kept(full, a.arcCurrentKa);
+        if (lee) return std::nullopt;
+        static_cast<CaseResult&>(*p_.reduced) = *r.reduced;
         if (planned_)
             KeepPlan(planReduced_, *p_.reduced);
         else if (device_)
-            p_.reduced->duration = Kept(reduced, first.arcCurrentReducedKa);
-        p_.reducedGoverns = second.texts.reducedGoverns;
+            p_.reduced->duration = Kept(reduced, a.arcCurrentReducedKa);
+        p_.reducedGoverns = r.reducedGoverns;
+        return std::nullopt;
     }
 
-    void Fuse() {
-        FuseFields f;
-        f.boltedCurrent = in_[kBoltedCurrentColumn];
-        f.boltedKa = in_.boltedKa;
-        f.workDist = in_[kWorkDistanceColumn];
-        f.workDistUnit = Unit(kWorkDistanceUnitColumn);
-        f.fuseClass = WordOrIndex(kFuseClassColumn, in_[kFuseClassColumn], {});
-        SharedState s = StartState();
+    std::optional<Problem> Fuse() {
+        const StudyPoint& in = point_;
+        if (!in.fuseClass.index) return Of(UnknownWord(kFuseClassColumn, in.fuseClass.text));
         p_.equations = Equations::Fuse;
-        const FuseOutcome out = RunFuse(s, f, o_.units, o_.sep);
-        if (out.refusal) return Warn(*out.refusal);
+        if (auto problem = FirstNotANumber({TypedBolted(), &in.workDistance})) return problem;
+        const std::optional<double> bolted = Bolted(), workDist = Millimetres(in.workDistance, *in.workDistUnit);
+        if (std::string problems = FuseProblems(bolted, workDist); !problems.empty()) {
+            Refuse({RefusalCode::OutOfRange, std::move(problems)});
+            return std::nullopt;
+        }
+        const FuseResults r = ComputeFuse({*bolted, *workDist, *in.fuseClass.index, kFuseTabClass});
+        if (!r.result) {
+            Refuse({RefusalCode::OutsideModel, std::string(r.equation.message)});
+            return std::nullopt;
+        }
         p_.status = PointStatus::Computed;
         p_.arcingCurrentsKnown = true;
-        KeepPoint(s, out.approach);
-        static_cast<CaseResult&>(p_.full) = out.result;
-        p_.full.arcingCurrent = s.ArcCurrent;
+        p_.voltage = 600.0;
+        p_.gapMm = ClassDefaultGapMm(kFuseTabClass);
+        p_.approach = r.approach;
+        static_cast<CaseResult&>(p_.full) = *r.result;
+        p_.full.arcingCurrent = r.arcCurrent;
+        return std::nullopt;
     }
 
-    void Breaker() {
-        BreakerFields f;
-        f.voltage = in_[kVoltageColumn];
-        f.boltedCurrent = in_[kBoltedCurrentColumn];
-        f.boltedKa = in_.boltedKa;
-        f.workDist = in_[kWorkDistanceColumn];
-        f.workDistUnit = Unit(kWorkDistanceUnitColumn);
-        f.interruptingRating = in_[kInterruptingRatingColumn];
-        f.instantaneousTrip = in_[kInstantaneousTripColumn];
-        f.breakerType = WordOrIndex(kBreakerTypeColumn, in_[kBreakerTypeColumn], kBreakerTypes);
-        SharedState s = StartState();
+    std::optional<Problem> Breaker() {
+        const StudyPoint& in = point_;
+        if (!in.breakerType.index) return Of(UnknownWord(kBreakerTypeColumn, in.breakerType.text));
         p_.equations = Equations::Breaker;
-        const BreakerOutcome out = RunBreaker(s, f, o_.units, o_.sep);
-        if (out.refusal) return Warn(*out.refusal);
+        if (auto problem = FirstNotANumber({&in.voltage, TypedBolted(), &in.workDistance, &in.interruptingRating,
+                                            &in.instantaneousTrip}))
+            return problem;
+        BreakerValues v;
+        v.voltage = in.voltage.value;
+        v.boltedCurrent = Bolted();
+        v.workDistMm = Millimetres(in.workDistance, *in.workDistUnit);
+        v.interruptingRating = in.interruptingRating.value;
+        v.instantaneousTrip = in.instantaneousTrip.value;
+        if (std::string problems = BreakerProblems(v); !problems.empty()) {
+            Refuse({RefusalCode::OutOfRange, std::move(problems)});
+            return std::nullopt;
+        }
+        const BreakerResults r = ComputeBreaker({*v.voltage, *v.boltedCurrent, *v.workDistMm, *v.interruptingRating,
+                                                 *v.instantaneousTrip, *in.breakerType.index, kBreakerTabClass});
+        if (!r.result) {
+            Refuse({RefusalCode::OutsideModel, std::string(r.message)});
+            return std::nullopt;
+        }
         p_.status = PointStatus::Computed;
-        KeepPoint(s, out.approach);
-        static_cast<CaseResult&>(p_.full) = out.result;
-        p_.full.arcingCurrent = s.ArcCurrent;
+        p_.voltage = *v.voltage;
+        p_.gapMm = ClassDefaultGapMm(kBreakerTabClass);
+        p_.approach = r.approach;
+        static_cast<CaseResult&>(p_.full) = *r.result;
+        p_.full.arcingCurrent = 0;  // the breaker equations find no arcing current
+        return std::nullopt;
     }
 
     // A DC row, its duration from its device where it has one.
-    void Dc() {
+    std::optional<Problem> Dc() {
         DcOutcome out;
-        try {
-            out = ComputeDcRow(in_, o_, p_.method,
-                               device_ ? DcDeviceDuration([this](double ka) { return full_ = DurationAt(ka); }) : nullptr,
-                               p_);
-        } catch (const ConversionError& e) {
-            // A DC row's numbers are read in one go: the message names the column.
-            for (const StudyInputColumn c : {kVoltageColumn, kBoltedCurrentColumn, kDcSourceRColumn, kGapColumn,
-                                             kWorkDistanceColumn, kArcTimeColumn}) {
-                if (in_[c] == e.text()) {
-                    throw StudyRowError(std::string(kStudyInputNames[c]) + ": " + ConversionMessage(Typed(e.text())));
-                }
-            }
-            throw;
-        }
+        const DcDeviceDuration duration =
+            device_ ? DcDeviceDuration([this](double ka) { return full_ = DurationAt(ka); }) : nullptr;
+        if (std::optional<RowProblem> problem = ComputeDcRow(point_, p_.method, duration, p_, out))
+            return Of(std::move(*problem));
         if (p_.Computed() && out.deviceDuration) p_.full.duration = Kept(full_, out.values.arcingKa);
+        return std::nullopt;
     }
 
-    // The fields as the 2018 window hands them to the engine; the enclosure
+    // The values as the 2018 window hands them to the engine; the enclosure
     // sizes have a unit of their own.
-    void Ieee2018() {
+    std::optional<Problem> Ieee2018() {
+        const StudyPoint& in = point_;
         // An empty configuration is the engine's "not selected" refusal.
-        Word(kElectrodeConfigurationColumn, in_[kElectrodeConfigurationColumn]);
-        Ieee2018Fields f{in_[kVoltageColumn],
-                         in_[kBoltedCurrentColumn],
-                         in_[kGapColumn],
-                         in_[kElectrodeConfigurationColumn],
-                         in_[kEnclosureHeightColumn],
-                         in_[kEnclosureWidthColumn],
-                         in_[kEnclosureDepthColumn],
-                         in_[kWorkDistanceColumn],
-                         in_[kArcTimeColumn],
-                         in_[kArcTimeReducedColumn]};
-        f.gapUnit = Unit(kGapUnitColumn);
-        f.enclosureUnit = Unit(kEnclosureUnitColumn);
-        f.workDistUnit = Unit(kWorkDistanceUnitColumn);
-        f.boltedKa = in_.boltedKa;
+        if (in.electrode.Unknown()) return Of(UnknownWord(kElectrodeConfigurationColumn, in.electrode.text));
         p_.equations = Equations::Ieee2018;
-        // The hook captures the runner alone: small enough to be held
-        // without an allocation per row.
         const std::optional<std::pair<double, double>> typed = TypedForSteps();
-        const Ieee2018Outcome out =
-            in_.steps && (device_ || typed)
-                ? RunIeee2018Steps(f, o_.units, o_.sep,
-                                   [&](const Ieee2018Inputs& in, double, double) {
-                                       auto at = [&in](bool reduced) {
-                                           return [&in, reduced](double ka) {
-                                               const auto both = Ieee2018ArcingCurrents(in, ka);
-                                               return reduced ? both.second : both.first;
-                                           };
-                                       };
-                                       Plan(at(false), at(true), in.boltedCurrent, typed);
-                                       Ieee2018Durations d;
-                                       d.arcTime = planFull_.whole.seconds;
-                                       d.arcTimeReduced = planReduced_.whole.seconds;
-                                       d.refusal = JoinRefusals(planFull_.whole.refusal, planReduced_.whole.refusal);
-                                       d.steps = Loads(planFull_);
-                                       d.stepsReduced = Loads(planReduced_);
-                                       return d;
-                                   })
-            : device_ ? RunIeee2018(f, o_.units, o_.sep,
-                                    [this](double iarc, double iarcReduced) {
-                                        full_ = DurationAt(iarc);
-                                        reduced_ = DurationAt(iarcReduced);
-                                        Ieee2018Durations d;
-                                        d.arcTime = full_.seconds;
-                                        d.arcTimeReduced = reduced_.seconds;
-                                        d.refusal = JoinRefusals(full_.refusal, reduced_.refusal);
-                                        return d;
-                                    })
-                      : RunIeee2018(f, o_.units, o_.sep);
-        if (out.refusal) return Warn(*out.refusal);
+        const bool found = device_ || (in_.steps && typed);
+        const std::optional<Electrode> electrode =
+            in.electrode.index ? std::optional<Electrode>(static_cast<Electrode>(*in.electrode.index)) : std::nullopt;
+        const bool enclosed = electrode && !IsOpenAir(*electrode);
+        if (auto problem = FirstNotANumber({&in.voltage, TypedBolted(), &in.gap, enclosed ? &in.height : nullptr,
+                                            enclosed ? &in.width : nullptr, enclosed ? &in.depth : nullptr,
+                                            &in.workDistance, found ? nullptr : &in.arcTime,
+                                            found ? nullptr : &in.arcTimeReduced}))
+            return problem;
+        Ieee2018Values v;
+        v.voltage = in.voltage.value;
+        v.boltedCurrent = Bolted();
+        auto length = [](const NumberCell& cell, LengthUnit unit) {
+            return cell.value ? std::optional<double>(ToMillimetres(*cell.value, unit)) : std::nullopt;
+        };
+        v.gap = length(in.gap, *in.gapUnit);
+        v.gapInches = *in.gapUnit == LengthUnit::Inches;
+        v.enclosureInches = *in.enclosureUnit == LengthUnit::Inches;
+        v.workDistInches = *in.workDistUnit == LengthUnit::Inches;
+        v.electrode = electrode;
+        if (enclosed) {
+            v.height = length(in.height, *in.enclosureUnit);
+            v.width = length(in.width, *in.enclosureUnit);
+            v.depth = length(in.depth, *in.enclosureUnit);
+        }
+        v.workDist = length(in.workDistance, *in.workDistUnit);
+        if (!found) {
+            v.arcTime = in.arcTime.value;
+            v.arcTimeReduced = in.arcTimeReduced.value;
+        }
+        const Ieee2018StepsHook steps = [&](const Ieee2018Inputs& at, double, double) {
+            auto arcing = [&at](bool reduced) {
+                return [&at, reduced](double ka) {
+                    const auto both = Ieee2018ArcingCurrents(at, ka);
+                    return reduced ? both.second : both.first;
+                };
+            };
+            Plan(arcing(false), arcing(true), at.boltedCurrent, typed);
+            Ieee2018Durations d;
+            d.arcTime = planFull_.whole.seconds;
+            d.arcTimeReduced = planReduced_.whole.seconds;
+            d.refusal = JoinRefusals(planFull_.whole.refusal, planReduced_.whole.refusal);
+            d.steps = Loads(planFull_);
+            d.stepsReduced = Loads(planReduced_);
+            return d;
+        };
+        const Ieee2018StepsHook own = [this](const Ieee2018Inputs&, double iarc, double iarcReduced) {
+            full_ = DurationAt(iarc);
+            reduced_ = DurationAt(iarcReduced);
+            Ieee2018Durations d;
+            d.arcTime = full_.seconds;
+            d.arcTimeReduced = reduced_.seconds;
+            d.refusal = JoinRefusals(full_.refusal, reduced_.refusal);
+            return d;
+        };
+        const Ieee2018Outcome out = EvaluateIeee2018(v, o_.sep,
+                                                     in_.steps && (device_ || typed) ? steps
+                                                     : device_                       ? own
+                                                                                     : Ieee2018StepsHook());
+        if (out.refusal) {
+            Refuse(*out.refusal);
+            return std::nullopt;
+        }
         const Ieee2018Results& n = out.values;
         p_.status = PointStatus::Computed;
         p_.arcingCurrentsKnown = true;
@@ -608,7 +567,7 @@ private:
             p_.full.duration = Kept(full_, n.full.iarc);
             p_.reduced->duration = Kept(reduced_, n.reduced.iarc);
         }
-        p_.reducedGoverns = out.texts.reducedGoverns;
+        p_.reducedGoverns = n.reducedGoverns;
         p_.voltage = out.inputs.voltage;
         p_.gapMm = out.inputs.gapMm;
         p_.approach = out.approach;
@@ -616,20 +575,21 @@ private:
                        : n.shallow                      ? EnclosureType::Shallow
                                                         : EnclosureType::Typical;
         p_.enclosureFactor = n.cf;
+        return std::nullopt;
     }
 
     const StudyOptions& o_;
-    const StudyRowInputs& typed_;
-    StudyRowInputs in_;
-    // A long number text without its padding, by column; empty where none was taken away.
-    std::array<std::string, kStudyInputColumnCount> shortened_;
+    const StudyRowInputs& in_;
+    const StudyPoint point_;
+    // The device cells without their padding, where DeviceCells took it away.
+    mutable std::array<std::string, kLastDeviceColumn - kFirstDeviceColumn + 1> shortened_;
     PointResult p_;
     StudyDevices* devices_;
     std::optional<StudyDevices> ownDevices_;  // without a cache: this row's device alone
     const ProtectiveDevice* device_ = nullptr;
     StudyDevices::Entry* entry_ = nullptr;  // the device's entry: its caution
     double share_ = 1;  // the part of the arcing current the device sees
-    ArcDuration full_, reduced_;  // the 2018 durations found
+    ArcDuration full_, reduced_;  // the durations found without steps
     // The steps of each case, where the network clears the arc in steps.
     bool planned_ = false;
     ArcStepPlanner::Plan planFull_, planReduced_;
