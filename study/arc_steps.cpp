@@ -82,7 +82,9 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
         plan.whole.refusal = Refusal{RefusalCode::Duration, "bus " + bus_[q.row] + " has no fault current. "};
         return plan;
     }
-    // The steps' currents on the scale of the point's own (as its row shows it).
+    // The steps' currents on the scale of the point's own, which is rounded
+    // to the three decimals its row shows: each later step's current in
+    // the same proportion to the first as the network gives it.
     const double scale = first / f.Ka();
     const std::optional<OwnElement>& mine = own_[q.row];
     const std::optional<FaultSteps::Element> mineElement =

@@ -551,8 +551,10 @@ PointResult ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFau
             into->steps = &**planner;
         }
     }
-    maxIn.boltedKa = ParseNumber(NetworkCurrentText(fault.kaMax, '.'), '.');
-    minIn.boltedKa = ParseNumber(NetworkCurrentText(fault.kaMin, '.'), '.');
+    // Each case's bolted current rounded once, to the three decimals its
+    // row shows: the point is computed with the current it shows.
+    maxIn.boltedKa = RoundToDecimals(fault.kaMax, 3);
+    minIn.boltedKa = RoundToDecimals(fault.kaMin, 3);
     // A device on the row's branch sees the branch's share of each case (a
     // typed device_share overrides both, in ComputeStudyRow).
     if (!in.deviceShareFromNetwork) {
