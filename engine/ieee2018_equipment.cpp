@@ -54,13 +54,12 @@ std::string LengthFieldUnits::Convert(std::string_view text, LengthUnit from, Le
         converted_ = false;
         return typed_;
     }
-    double mm = 0;
-    try {
-        mm = ToMillimetres(ParseNumber(text, sep), from);
-    } catch (const ConversionError&) {
+    const std::optional<double> value = ReadNumber(text, sep);
+    if (!value) {
         converted_ = false;
         return std::string(text);
     }
+    const double mm = ToMillimetres(*value, from);
     if (!std::isfinite(mm)) {
         converted_ = false;
         return std::string(text);

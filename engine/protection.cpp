@@ -371,12 +371,15 @@ Built<FuseCurve> ParseFuseCurve(std::string_view text, char sep) {
             continue;
         }
         CurvePoint p;
-        try {
-            p.current = ParseNumber(word.substr(0, colon), sep);
-            p.time = ParseNumber(word.substr(colon + 1), sep);
-        } catch (const ConversionError& e) {
+        const std::optional<double> current = ReadNumber(word.substr(0, colon), sep);
+        const std::optional<double> time = current ? ReadNumber(word.substr(colon + 1), sep) : std::nullopt;
+        if (current && time) {
+            p.current = *current;
+            p.time = *time;
+        } else {
             Add(errors, PointName(kName, points.size()),
-                "'" + e.text() + "' is not a valid floating point value");
+                ConversionMessage(current ? word.substr(colon + 1) : word.substr(0, colon)));
+            if (current) p.current = *current;
         }
         points.push_back(p);
     }
@@ -467,12 +470,11 @@ Built<std::optional<double>> ReadMaxArcTime(std::string_view cell, char sep) {
     if (cell.empty()) return Result{std::optional<double>(kDefaultMaxArcTime), {}};
     if (cell == "none") return Result{std::optional<double>(std::nullopt), {}};
     std::string errors;
-    try {
-        const double seconds = ParseNumber(cell, sep);
-        CheckDuration(errors, kName, seconds);
-        if (errors.empty()) return Result{std::optional<double>(seconds), {}};
-    } catch (const ConversionError& e) {
-        Add(errors, kName, "'" + e.text() + "' is not a valid floating point value or \"none\"");
+    if (const std::optional<double> seconds = ReadNumber(cell, sep)) {
+        CheckDuration(errors, kName, *seconds);
+        if (errors.empty()) return Result{seconds, {}};
+    } else {
+        Add(errors, kName, "'" + std::string(cell) + "' is not a valid floating point value or \"none\"");
     }
     return Refused<std::optional<double>>(RefusalCode::Device, std::move(errors));
 }

@@ -38,13 +38,7 @@ DeviceMark MarkOf(std::string_view deviceType, const PointResult* result) {
 }
 
 std::optional<double> NumberOf(std::string_view text, char sep) {
-    if (text.empty()) return std::nullopt;
-    try {
-        const double v = ParseNumber(text, sep);
-        if (std::isfinite(v)) return v;
-    } catch (const ConversionError&) {
-    }
-    return std::nullopt;
+    return ReadNumber(text, sep);
 }
 
 class Builder {

@@ -12,13 +12,7 @@ namespace {
 constexpr std::string_view kNone = "none";
 
 bool IsNumber(std::string_view text, char sep) {
-    if (text.empty()) return false;
-    try {
-        ParseNumber(text, sep);
-        return true;
-    } catch (const ConversionError&) {
-        return false;
-    }
+    return ReadNumber(text, sep).has_value();
 }
 
 // `text` with its decimal separator `from` written as `to`, when it is a

@@ -59,13 +59,14 @@ Built<CurveSet> ReadDeviceCurves(std::string_view text) {
             continue;
         }
         Row r{std::string(fields[0])};
-        try {
-            r.current = ParseNumber(fields[1], '.');
-            r.time = ParseNumber(fields[2], '.');
-        } catch (const ConversionError& e) {
-            Add(errors, line, "'" + e.text() + "' is not a valid floating point value");
+        const std::optional<double> current = ReadNumber(fields[1], '.');
+        const std::optional<double> time = current ? ReadNumber(fields[2], '.') : std::nullopt;
+        if (!current || !time) {
+            Add(errors, line, ConversionMessage(current ? fields[2] : fields[1]));
             continue;
         }
+        r.current = *current;
+        r.time = *time;
         rows.push_back(std::move(r));
     }
     if (!errors.empty()) return Refused(std::move(errors));

@@ -148,12 +148,9 @@ public:
 private:
     // The number of a column, within the column's range.
     double Number(StudyInputColumn c) const {
-        double v;
-        try {
-            v = ParseNumber(in_[c], sep_);
-        } catch (const ConversionError& e) {
-            throw StudyRowError(Name(c) + ": " + e.what());
-        }
+        const std::optional<double> read = ReadNumber(in_[c], sep_);
+        if (!read) throw StudyRowError(Name(c) + ": " + ConversionMessage(in_[c]));
+        const double v = *read;
         if (const NetworkRange* r = RangeOf(c);
             r && !(r->zero && v == 0) && !(v >= r->low && v <= r->high)) {
             throw StudyRowError(Name(c) + ": " + WithUnit(in_[c], c) + " is not " + std::string(r->what) +

@@ -47,12 +47,9 @@ public:
     // A number of the column; absent when the cell is empty.
     std::optional<double> Optional(StudyInputColumn c) {
         if (in_[c].empty()) return std::nullopt;
-        try {
-            return ParseNumber(in_[c], sep_);
-        } catch (const ConversionError&) {
-            Add(c, ConversionMessage(in_[c]));
-            return std::nullopt;
-        }
+        const std::optional<double> v = ReadNumber(in_[c], sep_);
+        if (!v) Add(c, ConversionMessage(in_[c]));
+        return v;
     }
     double Needed(StudyInputColumn c, std::string_view type) {
         if (in_[c].empty()) {

@@ -42,11 +42,8 @@ std::string MaintenanceFault(const StudyRowInputs& in, char sep) {
     try {
         ScenarioCellNames(in[kMaintScenarioColumn], kMaintScenarioColumn);
         for (StudyInputColumn c : {kMaintInstPickupColumn, kMaintInstTimeColumn}) {
-            try {
-                if (!in[c].empty()) ParseNumber(in[c], sep);
-            } catch (const ConversionError& e) {
-                return std::string(kStudyInputNames[c]) + ": " + e.what();
-            }
+            if (!in[c].empty() && !ReadNumber(in[c], sep))
+                return std::string(kStudyInputNames[c]) + ": " + ConversionMessage(in[c]);
         }
     } catch (const StudyRowError& e) {
         return e.message;

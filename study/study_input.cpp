@@ -23,14 +23,7 @@ bool Utf8Head(std::string_view head, bool whole) {
     return false;
 }
 
-bool IsNumber(std::string_view cell, char sep) {
-    try {
-        ParseNumber(cell, sep);
-        return true;
-    } catch (const ConversionError&) {
-        return false;
-    }
-}
+bool IsNumber(std::string_view cell, char sep) { return ReadNumber(cell, sep).has_value(); }
 
 }  // namespace
 
