@@ -65,7 +65,7 @@ BreakerOutcome RunBreaker(SharedState& s, const BreakerFields& f, const UnitSett
                           char sep) {
     BreakerOutcome out;
     StartMainWindowNext(s);
-    out.refusal = RefusalOf(RefusalCode::OutOfRange, CheckBreakerInputs(s, f, sep));
+    out.refusal = CheckBreakerInputs(s, f, sep);
     if (out.refusal) return out;
 
     const BreakerResults r = ComputeBreaker(

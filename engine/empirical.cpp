@@ -210,7 +210,7 @@ void ComputeEmpiricalEnergies(SharedState& s) {
 ArcCurrentOutcome RunEmpiricalArcCurrent(SharedState& s, const EmpiricalFields& f, char sep) {
     ArcCurrentOutcome out;
     StartMainWindowNext(s);
-    out.refusal = RefusalOf(RefusalCode::OutOfRange, CheckEmpiricalInputs(s, f, sep));
+    out.refusal = CheckEmpiricalInputs(s, f, sep);
     if (out.refusal) return out;
 
     EmpiricalInputs in = InputsOf(s);
@@ -247,8 +247,8 @@ std::string_view DurationProblem(double t, bool reduced) {
     return {};
 }
 
-// Reads the arc durations into the state; returns the joined messages.
-std::string CheckDurations(SharedState& s, const DurationFields& d, const FoundDurations& found,
+// Reads the arc durations into the state; returns their refusal.
+std::optional<Refusal> CheckDurations(SharedState& s, const DurationFields& d, const FoundDurations& found,
                            char sep) {
     auto read = [sep](std::string_view text) {
         return text.empty() ? std::nullopt : std::optional<double>(ParseNumber(text, sep));
@@ -268,14 +268,14 @@ std::string CheckDurations(SharedState& s, const DurationFields& d, const FoundD
         v.arcTimeReduced = read(d.arcTimeReduced);
     }
     DurationValues kept;
-    std::string error = DurationProblems(v, !s.ReducedCaseOff, kept);
+    std::optional<Refusal> refusal = CheckDurationValues(v, !s.ReducedCaseOff, kept);
     if (kept.arcTimeReduced) s.ArcTimeReduced = *kept.arcTimeReduced;
-    return error;
+    return refusal;
 }
 
 }  // namespace
 
-std::string DurationProblems(const DurationValues& v, bool reducedOffered, DurationValues& kept) {
+std::optional<Refusal> CheckDurationValues(const DurationValues& v, bool reducedOffered, DurationValues& kept) {
     std::string error;
     if (!v.arcTime) {
         error += msg::kEnterArcTime;
@@ -292,17 +292,15 @@ std::string DurationProblems(const DurationValues& v, bool reducedOffered, Durat
     } else if (reducedOffered) {
         error += p;
     }
-    return error;
+    return RefusalOf(RefusalCode::Duration, std::move(error));
 }
 
 EmpiricalOutcome RunEmpiricalResults(SharedState& s, const DurationFields& durations,
                                      const UnitSettings& u, char sep, const FoundDurations& found) {
     EmpiricalOutcome out;
-    s.ErrorText = CheckDurations(s, durations, found, sep);
-    if (!s.ErrorText.empty()) {
-        out.refusal = Refusal{RefusalCode::Duration, s.ErrorText};
-        return out;
-    }
+    out.refusal = CheckDurations(s, durations, found, sep);
+    s.ErrorText = RefusalText(out.refusal);
+    if (out.refusal) return out;
 
     const StateCases c = CasesOf(InputsOf(s), ArcCurrentsOf(s));
     s.IncidentEnergy = c.full.energy;

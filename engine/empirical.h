@@ -177,11 +177,13 @@ inline constexpr std::string_view kArcTimeReducedRange =
 struct DurationValues {
     std::optional<double> arcTime, arcTimeReduced;
 };
-// Their joined problems, as the intermediate window joins them: each
+// Their refusal (Duration), the problems joined as the intermediate window
+// joins them: each
 // from kShortestArcTime to 2 s. Where the reduced case is not offered
 // (the Lee case, the reduced field hidden) its duration is not required
 // and a value outside the range is ignored. The accepted ones go into `kept`.
-[[nodiscard]] std::string DurationProblems(const DurationValues& values, bool reducedOffered, DurationValues& kept);
+[[nodiscard]] std::optional<Refusal> CheckDurationValues(const DurationValues& values, bool reducedOffered,
+                                                         DurationValues& kept);
 
 // "Next" on the intermediate window: the durations, then every result text.
 // Reads SharedState::ReducedCaseOff, which the intermediate window sets when

@@ -146,8 +146,7 @@ void FillSingleCaseTexts(SingleCaseResultTexts& t, const SharedState& s, const C
 FuseOutcome RunFuse(SharedState& s, const FuseFields& f, const UnitSettings& u, char sep) {
     FuseOutcome out;
     StartMainWindowNext(s);
-    out.refusal =
-        RefusalOf(RefusalCode::OutOfRange, CheckFuseInputs(s, f, u.GapUnit, out.gapText, sep));
+    out.refusal = CheckFuseInputs(s, f, u.GapUnit, out.gapText, sep);
     if (out.refusal) return out;
 
     const FuseResults r = ComputeFuse({s.BoltedCurrent, s.WorkDist, f.fuseClass, f.equipmentClass});

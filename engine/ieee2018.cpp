@@ -492,16 +492,16 @@ std::pair<double, double> Ieee2018ArcingCurrents(const Ieee2018Inputs& in, doubl
     return {r.full.iarc, r.reduced.iarc};
 }
 
-std::string CheckIeee2018Inputs(const Ieee2018Inputs& in) {
+std::optional<Refusal> CheckIeee2018Inputs(const Ieee2018Inputs& in) {
     Ieee2018Results r;
     return CheckAndComputeIeee2018(in, r);
 }
 
-std::string CheckAndComputeIeee2018(const Ieee2018Inputs& in, Ieee2018Results& out) {
-    std::string e = RangeProblems(Complete(in), '.');
-    if (!e.empty()) return e;
+std::optional<Refusal> CheckAndComputeIeee2018(const Ieee2018Inputs& in, Ieee2018Results& out) {
+    if (std::optional<Refusal> range = RefusalOf(RefusalCode::OutOfRange, RangeProblems(Complete(in), '.')))
+        return range;
     Ieee2018Inputs typed = in;
-    return RefusalText(Compute(typed, out));
+    return Compute(typed, out);
 }
 
 Ieee2018Results ComputeIeee2018(const Ieee2018Inputs& in) {

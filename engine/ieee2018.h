@@ -68,8 +68,9 @@ struct Ieee2018Results {
     bool reducedGoverns = false;  // the reduced case has the larger energy
 };
 
-// Every problem of the inputs, joined; empty when the model applies.
-[[nodiscard]] std::string CheckIeee2018Inputs(const Ieee2018Inputs& in);
+// Every problem of the inputs, joined (OutOfRange), or what the equations
+// cannot give (OutsideModel); none when the model applies.
+[[nodiscard]] std::optional<Refusal> CheckIeee2018Inputs(const Ieee2018Inputs& in);
 // The model itself: the equations for any inputs, also outside the ranges
 // CheckIeee2018Inputs holds the program's inputs to (the tests evaluate
 // them at a flash boundary closer than the nearest working distance).
@@ -80,8 +81,8 @@ struct Ieee2018InputError : Error {
     using Error::Error;
 };
 Ieee2018Results ComputeIeee2018(const Ieee2018Inputs& in);
-// Both in one pass: the problems (empty when none) and, without them, `out`.
-[[nodiscard]] std::string CheckAndComputeIeee2018(const Ieee2018Inputs& in, Ieee2018Results& out);
+// Both in one pass: the refusal and, without one, `out`.
+[[nodiscard]] std::optional<Refusal> CheckAndComputeIeee2018(const Ieee2018Inputs& in, Ieee2018Results& out);
 
 // Single equations, for the checks above 600 V.
 double Ieee2018IntermediateCurrent(Electrode e, int voltageIndex, double ibf, double gapMm);

@@ -82,7 +82,7 @@ void StartMainWindowNext(SharedState& state) {
     state.ErrorText.clear();
 }
 
-std::string EmpiricalProblems(const EmpiricalValues& v) {
+std::optional<Refusal> CheckEmpiricalValues(const EmpiricalValues& v) {
     std::string e;
     e += EmpiricalVoltageProblem(v.voltage);
     e += BoltedCurrentProblem(v.boltedCurrent, false);
@@ -90,25 +90,25 @@ std::string EmpiricalProblems(const EmpiricalValues& v) {
     e += WorkDistanceProblem(v.workDistMm);
     if (v.equipmentClass < 0) e += msg::kNoEquipmentClass;
     if (v.grounding < 0) e += msg::kNoGrounding;
-    return e;
+    return RefusalOf(RefusalCode::OutOfRange, std::move(e));
 }
 
-std::string FuseProblems(std::optional<double> boltedCurrent, std::optional<double> workDistMm) {
+std::optional<Refusal> CheckFuseValues(std::optional<double> boltedCurrent, std::optional<double> workDistMm) {
     std::string e(BoltedCurrentProblem(boltedCurrent, false));
     e += WorkDistanceProblem(workDistMm);
-    return e;
+    return RefusalOf(RefusalCode::OutOfRange, std::move(e));
 }
 
-std::string BreakerProblems(const BreakerValues& v) {
+std::optional<Refusal> CheckBreakerValues(const BreakerValues& v) {
     std::string e(BreakerVoltageProblem(v.voltage));
     e += BoltedCurrentProblem(v.boltedCurrent, true);
     e += WorkDistanceProblem(v.workDistMm);
     e += BreakerCurrentProblem(v.interruptingRating, msg::kEnterIR);
     e += BreakerCurrentProblem(v.instantaneousTrip, msg::kEnterIT);
-    return e;
+    return RefusalOf(RefusalCode::OutOfRange, std::move(e));
 }
 
-std::string CheckEmpiricalInputs(SharedState& s, const EmpiricalFields& f, char sep) {
+std::optional<Refusal> CheckEmpiricalInputs(SharedState& s, const EmpiricalFields& f, char sep) {
     s.ErrorText.clear();
     const std::optional<double> voltage = Read(f.voltage, sep);
     Check(s, voltage, EmpiricalVoltageProblem(voltage), s.Voltage);
@@ -130,10 +130,10 @@ std::string CheckEmpiricalInputs(SharedState& s, const EmpiricalFields& f, char 
         s.K2 = GroundingConstant(f.grounding);
     }
     s.K = ArcingCurrentConstant(f.equipmentClass);
-    return s.ErrorText;
+    return RefusalOf(RefusalCode::OutOfRange, s.ErrorText);
 }
 
-std::string CheckFuseInputs(SharedState& s, const FuseFields& f, LengthUnit gapUnit,
+std::optional<Refusal> CheckFuseInputs(SharedState& s, const FuseFields& f, LengthUnit gapUnit,
                             std::string& gapText, char sep) {
     s.ErrorText.clear();
     CheckBoltedCurrent(s, f.boltedCurrent, f.boltedKa, false, sep);
@@ -141,10 +141,10 @@ std::string CheckFuseInputs(SharedState& s, const FuseFields& f, LengthUnit gapU
     gapText = ClassDefaultGapText(f.equipmentClass, gapUnit);
     CheckWorkDistance(s, f.workDist, f.workDistUnit, sep);
     s.Voltage = 600.0;
-    return s.ErrorText;
+    return RefusalOf(RefusalCode::OutOfRange, s.ErrorText);
 }
 
-std::string CheckBreakerInputs(SharedState& s, const BreakerFields& f, char sep) {
+std::optional<Refusal> CheckBreakerInputs(SharedState& s, const BreakerFields& f, char sep) {
     s.ErrorText.clear();
     const std::optional<double> voltage = Read(f.voltage, sep);
     Check(s, voltage, BreakerVoltageProblem(voltage), s.Voltage);
@@ -155,7 +155,7 @@ std::string CheckBreakerInputs(SharedState& s, const BreakerFields& f, char sep)
     Check(s, rating, BreakerCurrentProblem(rating, msg::kEnterIR), s.BreakerRating);
     const std::optional<double> trip = Read(f.instantaneousTrip, sep);
     Check(s, trip, BreakerCurrentProblem(trip, msg::kEnterIT), s.BreakerTrip);
-    return s.ErrorText;
+    return RefusalOf(RefusalCode::OutOfRange, s.ErrorText);
 }
 
 }  // namespace zentavo

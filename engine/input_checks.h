@@ -2,8 +2,9 @@
 // The checks of the main window's three tabs. Each takes the texts of the
 // tab's fields as typed, the units of the lengths (their captions) and the item
 // indexes of its selectors; it writes every value that passes into the
-// shared state at once and returns the joined text of every problem (empty
-// when all passed), which is also left in SharedState::ErrorText.
+// shared state at once and returns the refusal (OutOfRange) that joins the
+// text of every problem (none when all passed); the text is also left in
+// SharedState::ErrorText.
 //
 // A text that is not a number raises ConversionError at that field: the
 // values accepted before it stay in the state and nothing further is checked.
@@ -15,6 +16,7 @@
 #include <string_view>
 
 #include "engine/catalog.h"
+#include "engine/refusal.h"
 #include "engine/shared_state.h"
 #include "engine/units.h"
 
@@ -81,21 +83,21 @@ struct EmpiricalValues {
 struct BreakerValues {
     std::optional<double> voltage, boltedCurrent, workDistMm, interruptingRating, instantaneousTrip;
 };
-// The joined problems of the values, as the tab's checks below join them
-// (the same checks): empty when all pass.
-[[nodiscard]] std::string EmpiricalProblems(const EmpiricalValues& values);
-[[nodiscard]] std::string FuseProblems(std::optional<double> boltedCurrent, std::optional<double> workDistMm);
-[[nodiscard]] std::string BreakerProblems(const BreakerValues& values);
+// The refusal of the values (OutOfRange), their problems joined as the
+// tab's checks below join them (the same checks); none when all pass.
+[[nodiscard]] std::optional<Refusal> CheckEmpiricalValues(const EmpiricalValues& values);
+[[nodiscard]] std::optional<Refusal> CheckFuseValues(std::optional<double> boltedCurrent, std::optional<double> workDistMm);
+[[nodiscard]] std::optional<Refusal> CheckBreakerValues(const BreakerValues& values);
 
 // What every "Next" of the main window does first.
 void StartMainWindowNext(SharedState& state);
 
-[[nodiscard]] std::string CheckEmpiricalInputs(SharedState& state, const EmpiricalFields& f,
+[[nodiscard]] std::optional<Refusal> CheckEmpiricalInputs(SharedState& state, const EmpiricalFields& f,
                                                char sep);
 // `gapUnit` is the gap selector of the units window; `gapText` receives the
 // class default gap as the tab's gap field shows it.
-[[nodiscard]] std::string CheckFuseInputs(SharedState& state, const FuseFields& f,
+[[nodiscard]] std::optional<Refusal> CheckFuseInputs(SharedState& state, const FuseFields& f,
                                           LengthUnit gapUnit, std::string& gapText, char sep);
-[[nodiscard]] std::string CheckBreakerInputs(SharedState& state, const BreakerFields& f, char sep);
+[[nodiscard]] std::optional<Refusal> CheckBreakerInputs(SharedState& state, const BreakerFields& f, char sep);
 
 }  // namespace zentavo

@@ -323,8 +323,8 @@ private:
         v.workDistMm = Millimetres(in.workDistance, *in.workDistUnit);
         v.equipmentClass = in.equipmentClass.index.value_or(-1);
         v.grounding = in.grounding.index.value_or(-1);
-        if (std::string problems = EmpiricalProblems(v); !problems.empty()) {
-            Refuse({RefusalCode::OutOfRange, std::move(problems)});
+        if (const std::optional<Refusal> refusal = CheckEmpiricalValues(v)) {
+            Refuse(*refusal);
             return std::nullopt;
         }
         EmpiricalInputs at;
@@ -386,8 +386,8 @@ private:
             durations.arcTimeReduced = in.arcTimeReduced.value;
         }
         DurationValues kept;
-        if (std::string problems = DurationProblems(durations, !lee, kept); !problems.empty()) {
-            Refuse({RefusalCode::Duration, std::move(problems)});
+        if (const std::optional<Refusal> refusal = CheckDurationValues(durations, !lee, kept)) {
+            Refuse(*refusal);
             return std::nullopt;
         }
         at.arcTime = *kept.arcTime;
@@ -419,8 +419,8 @@ private:
         p_.equations = Equations::Fuse;
         if (auto problem = FirstNotANumber({TypedBolted(), &in.workDistance})) return problem;
         const std::optional<double> bolted = Bolted(), workDist = Millimetres(in.workDistance, *in.workDistUnit);
-        if (std::string problems = FuseProblems(bolted, workDist); !problems.empty()) {
-            Refuse({RefusalCode::OutOfRange, std::move(problems)});
+        if (const std::optional<Refusal> refusal = CheckFuseValues(bolted, workDist)) {
+            Refuse(*refusal);
             return std::nullopt;
         }
         const FuseResults r = ComputeFuse({*bolted, *workDist, *in.fuseClass.index, kFuseTabClass});
@@ -451,8 +451,8 @@ private:
         v.workDistMm = Millimetres(in.workDistance, *in.workDistUnit);
         v.interruptingRating = in.interruptingRating.value;
         v.instantaneousTrip = in.instantaneousTrip.value;
-        if (std::string problems = BreakerProblems(v); !problems.empty()) {
-            Refuse({RefusalCode::OutOfRange, std::move(problems)});
+        if (const std::optional<Refusal> refusal = CheckBreakerValues(v)) {
+            Refuse(*refusal);
             return std::nullopt;
         }
         const BreakerResults r = ComputeBreaker({*v.voltage, *v.boltedCurrent, *v.workDistMm, *v.interruptingRating,

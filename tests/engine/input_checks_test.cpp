@@ -65,7 +65,7 @@ TEST_P(EmpiricalChecks, CollectsTheMessagesInOrder) {
     const EmpiricalFields f{r.voltage,        r.ibf,        r.gap,
                             r.workDist,       Unit(r.gapCaption), Unit(r.workDistCaption),
                             r.equipmentClass, r.grounding};
-    const std::string text = CheckEmpiricalInputs(s, f, '.');
+    const std::string text = RefusalText(CheckEmpiricalInputs(s, f, '.'));
     EXPECT_EQ(text, r.expected);
     EXPECT_EQ(s.ErrorText, r.expected);
 }
@@ -126,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(EmpiricalChecks, AcceptedValuesAreWrittenInMillimetres) {
     SharedState s = StartState();
     const EmpiricalFields f{"13800", "25", "1.26", "18", kInches, kInches, 1, 1};
-    EXPECT_EQ(CheckEmpiricalInputs(s, f, '.'), "");
+    EXPECT_EQ(RefusalText(CheckEmpiricalInputs(s, f, '.')), "");
     EXPECT_DOUBLE_EQ(s.Voltage, 13800);
     EXPECT_DOUBLE_EQ(s.BoltedCurrent, 25);
     EXPECT_DOUBLE_EQ(s.GapEntered, 1.26 * 25.4);
@@ -138,7 +138,7 @@ TEST(EmpiricalChecks, AcceptedValuesAreWrittenInMillimetres) {
 TEST(EmpiricalChecks, ReadsTheDecimalComma) {
     SharedState s = StartState();
     const EmpiricalFields f{"480", "20,5", "1,26", "455,5", kInches, kMm, 1, 1};
-    EXPECT_EQ(CheckEmpiricalInputs(s, f, ','), "");
+    EXPECT_EQ(RefusalText(CheckEmpiricalInputs(s, f, ',')), "");
     EXPECT_DOUBLE_EQ(s.BoltedCurrent, 20.5);
     EXPECT_DOUBLE_EQ(s.Gap, 1.26 * 25.4);
     EXPECT_DOUBLE_EQ(s.WorkDist, 455.5);
@@ -153,7 +153,7 @@ TEST(EmpiricalChecks, RefusedValuesLeaveTheirFieldsButKeepTheEnteredLengths) {
     s.WorkDist = 610;
     s.WorkDistEntered = 610;
     const EmpiricalFields f{"207", "0.7", "0.5", "299.9", kInches, kMm, 1, 1};
-    EXPECT_EQ(CheckEmpiricalInputs(s, f, '.'), Join({kV, kIbf, kGap, kWd}));
+    EXPECT_EQ(RefusalText(CheckEmpiricalInputs(s, f, '.')), Join({kV, kIbf, kGap, kWd}));
     EXPECT_DOUBLE_EQ(s.Voltage, 600);
     EXPECT_DOUBLE_EQ(s.BoltedCurrent, 10);
     EXPECT_DOUBLE_EQ(s.Gap, 25);
@@ -167,7 +167,7 @@ TEST(EmpiricalChecks, EmptyLengthsResetTheEnteredValues) {
     s.Gap = s.GapEntered = 32;
     s.WorkDist = s.WorkDistEntered = 455;
     const EmpiricalFields f{"480", "20", "", "", kMm, kMm, 1, 1};
-    EXPECT_EQ(CheckEmpiricalInputs(s, f, '.'), Join({kNoGap, kWd}));
+    EXPECT_EQ(RefusalText(CheckEmpiricalInputs(s, f, '.')), Join({kNoGap, kWd}));
     EXPECT_DOUBLE_EQ(s.GapEntered, 0);
     EXPECT_DOUBLE_EQ(s.Gap, 32);
     EXPECT_DOUBLE_EQ(s.WorkDistEntered, 0);
@@ -189,7 +189,7 @@ TEST_P(EmpiricalClassConstants, SetK1AndK) {
     SharedState s = StartState();
     s.K1 = 1.234;  // left from an earlier calculation
     const EmpiricalFields f{"", "", "", "", kMm, kMm, r.equipmentClass, 0};
-    CheckEmpiricalInputs(s, f, '.');
+    RefusalText(CheckEmpiricalInputs(s, f, '.'));
     EXPECT_DOUBLE_EQ(s.K1, r.k1);
     EXPECT_DOUBLE_EQ(s.K, r.k);
 }
@@ -205,14 +205,14 @@ TEST(EmpiricalChecks, GroundingSetsK2OrKeepsIt) {
     SharedState s = StartState();
     s.K2 = 9.0;
     EmpiricalFields f{"480", "20", "32", "455", kMm, kMm, 1, 1};
-    CheckEmpiricalInputs(s, f, '.');
+    RefusalText(CheckEmpiricalInputs(s, f, '.'));
     EXPECT_DOUBLE_EQ(s.K2, -0.113);
     f.grounding = 0;
-    CheckEmpiricalInputs(s, f, '.');
+    RefusalText(CheckEmpiricalInputs(s, f, '.'));
     EXPECT_DOUBLE_EQ(s.K2, 0.0);
     s.K2 = 9.0;
     f.grounding = -1;
-    EXPECT_EQ(CheckEmpiricalInputs(s, f, '.'), kNoGround);
+    EXPECT_EQ(RefusalText(CheckEmpiricalInputs(s, f, '.')), kNoGround);
     EXPECT_DOUBLE_EQ(s.K2, 9.0);
 }
 
@@ -231,7 +231,7 @@ TEST_P(EmpiricalCalculationFactor, FollowsTheSharedVoltage) {
     SharedState s = StartState();
     s.Voltage = r.previousVoltage;
     const EmpiricalFields f{r.voltage, "20", "32", "455", kMm, kMm, 1, 1};
-    CheckEmpiricalInputs(s, f, '.');
+    RefusalText(CheckEmpiricalInputs(s, f, '.'));
     EXPECT_DOUBLE_EQ(s.Cf, r.cf);
 }
 
@@ -248,7 +248,7 @@ TEST(EmpiricalChecks, TextThatIsNotANumberStopsAtItsField) {
     s.GapEntered = 99;
     const EmpiricalFields f{"480", "abc", "32", "455", kMm, kMm, 1, 1};
     try {
-        CheckEmpiricalInputs(s, f, '.');
+        RefusalText(CheckEmpiricalInputs(s, f, '.'));
         FAIL() << "a conversion error was expected";
     } catch (const ConversionError& e) {
         EXPECT_STREQ(e.what(), "'abc' is not a valid floating point value");
@@ -261,7 +261,7 @@ TEST(EmpiricalChecks, TextThatIsNotANumberStopsAtItsField) {
 TEST(EmpiricalChecks, ConversionErrorInALaterField) {
     SharedState s = StartState();
     const EmpiricalFields f{"480", "20", "32", "4x5", kMm, kMm, 1, 1};
-    EXPECT_THROW(CheckEmpiricalInputs(s, f, '.'), ConversionError);
+    EXPECT_THROW(RefusalText(CheckEmpiricalInputs(s, f, '.')), ConversionError);
     EXPECT_DOUBLE_EQ(s.Voltage, 480);
     EXPECT_DOUBLE_EQ(s.BoltedCurrent, 20);
     EXPECT_DOUBLE_EQ(s.Gap, 32);
@@ -306,7 +306,7 @@ TEST_P(FuseChecks, CollectsTheMessagesInOrder) {
     f.workDist = r.workDist;
     f.workDistUnit = Unit(r.workDistCaption);
     std::string gapText;
-    EXPECT_EQ(CheckFuseInputs(s, f, kMm, gapText, '.'), r.expected);
+    EXPECT_EQ(RefusalText(CheckFuseInputs(s, f, kMm, gapText, '.')), r.expected);
     EXPECT_EQ(s.ErrorText, r.expected);
     EXPECT_DOUBLE_EQ(s.Voltage, 600);  // set whatever the outcome
 }
@@ -342,7 +342,7 @@ TEST_P(FuseGap, IsTheClassDefaultInTheGapUnit) {
     f.workDist = "455";
     f.equipmentClass = r.equipmentClass;
     std::string gapText = "unchanged";
-    CheckFuseInputs(s, f, r.gapUnit, gapText, '.');
+    RefusalText(CheckFuseInputs(s, f, r.gapUnit, gapText, '.'));
     EXPECT_EQ(gapText, r.text);
     EXPECT_DOUBLE_EQ(s.Gap, r.gapMm);
     EXPECT_DOUBLE_EQ(s.GapEntered, r.gapMm);
@@ -364,7 +364,7 @@ TEST(FuseChecks, GapIsWrittenEvenWhenInputsAreRefused) {
     f.boltedCurrent = "";
     f.workDist = "";
     std::string gapText;
-    EXPECT_EQ(CheckFuseInputs(s, f, kInches, gapText, '.'), Join({kIbf, kWd}));
+    EXPECT_EQ(RefusalText(CheckFuseInputs(s, f, kInches, gapText, '.')), Join({kIbf, kWd}));
     EXPECT_DOUBLE_EQ(s.Gap, 32);
     EXPECT_EQ(gapText, "1,26");
 }
@@ -376,7 +376,7 @@ TEST(FuseChecks, AcceptedValuesAreWrittenInMillimetres) {
     f.workDist = "24";
     f.workDistUnit = kInches;
     std::string gapText;
-    EXPECT_EQ(CheckFuseInputs(s, f, kMm, gapText, ','), "");
+    EXPECT_EQ(RefusalText(CheckFuseInputs(s, f, kMm, gapText, ',')), "");
     EXPECT_DOUBLE_EQ(s.BoltedCurrent, 12.5);
     EXPECT_DOUBLE_EQ(s.WorkDistEntered, 24 * 25.4);
     EXPECT_DOUBLE_EQ(s.WorkDist, 24 * 25.4);
@@ -389,7 +389,7 @@ TEST(FuseChecks, ConversionErrorKeepsWhatWasAcceptedBefore) {
     f.boltedCurrent = "30";
     f.workDist = "far";
     std::string gapText;
-    EXPECT_THROW(CheckFuseInputs(s, f, kMm, gapText, '.'), ConversionError);
+    EXPECT_THROW(RefusalText(CheckFuseInputs(s, f, kMm, gapText, '.')), ConversionError);
     EXPECT_DOUBLE_EQ(s.BoltedCurrent, 30);
     EXPECT_DOUBLE_EQ(s.WorkDist, 700);
 }
@@ -425,7 +425,7 @@ TEST_P(BreakerChecks, CollectsTheMessagesInOrder) {
     f.workDistUnit = Unit(r.workDistCaption);
     f.interruptingRating = r.ir;
     f.instantaneousTrip = r.it;
-    EXPECT_EQ(CheckBreakerInputs(s, f, '.'), r.expected);
+    EXPECT_EQ(RefusalText(CheckBreakerInputs(s, f, '.')), r.expected);
     EXPECT_EQ(s.ErrorText, r.expected);
 }
 
@@ -473,7 +473,7 @@ TEST(BreakerChecks, AcceptedValuesAreWritten) {
     f.workDistUnit = kInches;
     f.interruptingRating = "1000";  // no upper limit
     f.instantaneousTrip = "0.3";
-    EXPECT_EQ(CheckBreakerInputs(s, f, '.'), "");
+    EXPECT_EQ(RefusalText(CheckBreakerInputs(s, f, '.')), "");
     EXPECT_DOUBLE_EQ(s.Voltage, 600);
     EXPECT_DOUBLE_EQ(s.BoltedCurrent, 0.7);
     EXPECT_DOUBLE_EQ(s.WorkDist, 18 * 25.4);
@@ -497,7 +497,7 @@ TEST(BreakerChecks, RefusedValuesLeaveTheirFields) {
     f.workDist = "100";
     f.interruptingRating = "0";
     f.instantaneousTrip = "";
-    EXPECT_EQ(CheckBreakerInputs(s, f, '.'), Join({kV, kIbf, kWd, kNoIR, kNoIT}));
+    EXPECT_EQ(RefusalText(CheckBreakerInputs(s, f, '.')), Join({kV, kIbf, kWd, kNoIR, kNoIT}));
     EXPECT_DOUBLE_EQ(s.Voltage, 480);
     EXPECT_DOUBLE_EQ(s.BoltedCurrent, 30);
     EXPECT_DOUBLE_EQ(s.WorkDist, 610);
@@ -514,7 +514,7 @@ TEST(BreakerChecks, ConversionErrorInTheRatingKeepsTheEarlierFields) {
     f.workDist = "610";
     f.interruptingRating = "6 5";
     f.instantaneousTrip = "2";
-    EXPECT_THROW(CheckBreakerInputs(s, f, '.'), ConversionError);
+    EXPECT_THROW(RefusalText(CheckBreakerInputs(s, f, '.')), ConversionError);
     EXPECT_DOUBLE_EQ(s.Voltage, 208);
     EXPECT_DOUBLE_EQ(s.BoltedCurrent, 15);
     EXPECT_DOUBLE_EQ(s.WorkDist, 610);
