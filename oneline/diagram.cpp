@@ -88,7 +88,7 @@ Diagram BuildDiagram(const std::vector<StudyRowInputs>& rows,
         // the network refuses is faulty; a part of the plant no source
         // feeds is still closed (dead, its buses without currents).
         const ElementState state = fault.out                                ? ElementState::Open
-                                   : !fault.error.empty() && !fault.unfed ? ElementState::Faulty
+                                   : fault.problem && !fault.unfed ? ElementState::Faulty
                                                                           : ElementState::Closed;
         const DeviceMark mark = MarkOf(in[kDeviceTypeColumn], r);
         bool deviceTaken = false;

@@ -55,7 +55,7 @@ void StudyNetwork::BuildSteps(const std::vector<StudyRowInputs>& rows, const Stu
     StudyDevices devices;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         bus_[i] = std::string(rows[i][kBusColumn]);
-        if (!own_[i] || !rows_[i].error.empty() || rows[i][kDeviceTypeColumn].empty()) continue;
+        if (!own_[i] || rows_[i].problem || rows[i][kDeviceTypeColumn].empty()) continue;
         // A device whose settings are refused is the row's error, and opens nothing.
         if (auto device = ScenarioDevice(rows[i], scenario_, options, devices))
             stepDevices_[Key(own_[i]->kind, own_[i]->index)] = StepDevice{i, std::move(device)};

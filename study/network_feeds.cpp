@@ -14,10 +14,6 @@ namespace {
 
 using network::ElementKind;
 
-void AddError(NetworkRowFault& f, const std::string& message) {
-    if (f.error.find(message) != std::string::npos) return;
-    f.error += (f.error.empty() ? "" : "; ") + message;
-}
 
 }  // namespace
 
@@ -38,7 +34,7 @@ void StudyNetwork::FindFeeds(const std::vector<StudyRowInputs>& rows) {
         if (b >= 0 && level[b] < 0) level[b] = 0, queue.push_back(b);
     };
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (!own_[i] || !rows_[i].error.empty()) continue;
+        if (!own_[i] || rows_[i].problem) continue;
         const ElementKind kind = own_[i]->kind;
         if (kind == ElementKind::Source || kind == ElementKind::Generator) continue;
         std::vector<int>& j = joins[i];
@@ -66,7 +62,7 @@ void StudyNetwork::FindFeeds(const std::vector<StudyRowInputs>& rows) {
     };
     for (ElementKind sources : {ElementKind::Source, ElementKind::Generator}) {
         for (std::size_t i = 0; i < rows.size(); ++i) {
-            if (own_[i] && own_[i]->kind == sources && rows_[i].error.empty()) seed(number(own_[i]->bus));
+            if (own_[i] && own_[i]->kind == sources && !rows_[i].problem) seed(number(own_[i]->bus));
         }
         spread();
     }
@@ -97,9 +93,9 @@ void StudyNetwork::FindFeeds(const std::vector<StudyRowInputs>& rows) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const StudyRowInputs& in = rows[i];
         const std::string_view named = in[kLineSideOfColumn];
-        if (!rows_[i].inNetwork || !rows_[i].error.empty() || own_[i] || in[kLineSideColumn] != "yes") {
-            if (!named.empty() && rows_[i].error.empty() && rows_[i].inNetwork && !rows_[i].out)
-                AddError(rows_[i], "line_side_of: given on a row that is not on the line side of its bus's main "
+        if (!rows_[i].inNetwork || rows_[i].problem || own_[i] || in[kLineSideColumn] != "yes") {
+            if (!named.empty() && !rows_[i].problem && rows_[i].inNetwork && !rows_[i].out)
+                rows_[i].Refuse("line_side_of: given on a row that is not on the line side of its bus's main "
                                    "(line_side yes, without a branch of its own)");
             continue;
         }
@@ -113,11 +109,11 @@ void StudyNetwork::FindFeeds(const std::vector<StudyRowInputs>& rows) {
         std::string list;
         for (std::size_t f : named.empty() ? mains : feeders[b]) list += (list.empty() ? "" : ", ") + describe(f);
         if (!named.empty() && mains.empty()) {
-            AddError(rows_[i], "line_side_of: no branch with a device named \"" + std::string(named) +
+            rows_[i].Refuse("line_side_of: no branch with a device named \"" + std::string(named) +
                                    "\" feeds bus " + std::string(in[kBusColumn]) +
                                    (list.empty() ? "" : " (its feeding branches: " + list + ")"));
         } else if (mains.size() > 1) {
-            AddError(rows_[i], "line_side: bus " + std::string(in[kBusColumn]) +
+            rows_[i].Refuse("line_side: bus " + std::string(in[kBusColumn]) +
                                    " is fed through several branches with devices (" + list +
                                    "); name its main's point in line_side_of");
         } else if (mains.size() == 1) {

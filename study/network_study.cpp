@@ -163,10 +163,6 @@ private:
     char sep_;
 };
 
-void AddError(NetworkRowFault& f, const std::string& message) {
-    if (f.error.find(message) != std::string::npos) return;
-    f.error += (f.error.empty() ? "" : "; ") + message;
-}
 
 }  // namespace
 
@@ -413,7 +409,7 @@ void StudyNetwork::Build(const std::vector<StudyRowInputs>& rows, char sep, cons
                 input.transformers3.push_back(std::move(*transformer3));
             }
         } catch (const StudyRowError& e) {
-            f.error = e.message;
+            f.problem = RowProblem{e.message, std::nullopt};
         }
     }
     if (input.buses.empty()) return;
@@ -425,16 +421,16 @@ void StudyNetwork::Build(const std::vector<StudyRowInputs>& rows, char sep, cons
         // In a scenario, a part of the plant no source feeds is dead, not
         // in error: its rows are left out of that scenario (unfed, below).
         if (scenario && e.unfed) continue;
-        AddError(rows_[rowOf[kindIndex(e.kind)][e.index]], e.message);
+        rows_[rowOf[kindIndex(e.kind)][e.index]].Refuse(e.message);
     }
     for (std::size_t i = 0; i < rows.size(); ++i) {
         NetworkRowFault& f = rows_[i];
-        if (!f.inNetwork || !f.error.empty() || f.out) continue;
+        if (!f.inNetwork || f.problem || f.out) continue;
         const std::string bus(rows[i][kBusColumn]);
         const network::BusResult* b = results_.FindBus(bus);
         if (!b || !b->computed) {
             f.unfed = !(b && b->error >= 0) || results_.errors[b->error].unfed;
-            AddError(f, b && b->error >= 0
+            f.Refuse(b && b->error >= 0
                             ? "bus " + bus + " has no fault current: " + results_.errors[b->error].message
                             : "bus " + bus + " has no fault current (no path to a source)");
             continue;
@@ -507,10 +503,10 @@ PointResult ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFau
                                    const StudyOptions& options, StudyDevices* devices,
                                    std::vector<std::size_t>* consulted) {
     if (!fault.inNetwork) return ComputeStudyRow(in, options, devices);
-    if (!fault.error.empty() || fault.out) {
+    if (fault.problem || fault.out) {
         PointResult p;
         p.status = PointStatus::Error;
-        p.message = fault.out ? "the row's branch does not take part in the scenario" : fault.error;
+        p.message = fault.out ? "the row's branch does not take part in the scenario" : fault.problem->message;
         return p;
     }
     // Each case through the row's own method, with the bolted current as

@@ -36,6 +36,7 @@
 #include "network/fault_steps.h"
 #include "network/short_circuit.h"
 #include "study/row.h"
+#include "study/study_point.h"
 
 namespace zentavo {
 
@@ -50,7 +51,15 @@ std::optional<NetworkColumnRange> NetworkRangeOf(StudyInputColumn column);
 // What the network gives one row.
 struct NetworkRowFault {
     bool inNetwork = false;  // the row has a network text: it is computed from the network
-    std::string error;       // why the row cannot be computed; empty when it can
+    // Why the row cannot be computed, its problems joined by "; "; none when it can.
+    std::optional<RowProblem> problem;
+    void Refuse(const std::string& message) {
+        if (!problem) {
+            problem = RowProblem{message, std::nullopt};
+        } else if (problem->message.find(message) == std::string::npos) {
+            problem->message += "; " + message;
+        }
+    }
     double kaMax = 0, kaMin = 0;          // the bolted fault currents of its bus, kA
     // Its own branch's share of the bus fault current in each case: what a
     // protective device on the branch sees of the arcing current. Absent for

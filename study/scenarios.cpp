@@ -259,7 +259,7 @@ PointResult ComputeScenarioStudyRow(const StudyRowInputs& in, std::size_t row, c
         return error(std::string(in[kScenariosColumn].empty() ? "maint_scenario" : "scenarios") +
                      ": given on a row outside the network (a row with a bus)");
     if (!scenarios.Named() || !first.inNetwork) return ComputeNetworkStudyRow(in, first, options, devices);
-    if (!first.error.empty() && !first.unfed) return ComputeNetworkStudyRow(in, first, options, devices);
+    if (first.problem && !first.unfed) return ComputeNetworkStudyRow(in, first, options, devices);
 
     std::vector<PointScenario> each;
     std::optional<PointResult> worst;
