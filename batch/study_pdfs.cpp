@@ -38,8 +38,7 @@ namespace {
 // them in (study/point_record.h), one at a time and in order: only the
 // point a page needs is held, whatever the size of the study. Asked for an
 // earlier point (the next pass of the report over the study), it reads from
-// the start again. A point whose durations came from a protective device
-// gets its device built again from its settings, for its time-current picture.
+// the start again.
 class PointRows {
 public:
     PointRows(int fd, const StudyOptions& options) : fd_(fd), options_(options) {
@@ -131,10 +130,6 @@ private:
             if (size > 0) {
                 ReadPointRecord(rest, point_);
                 begin_ += size;
-                if (point_.device) {
-                    const StudyRowInputs in = RowInScenario(point_.inputs, point_.result.scenarioWorst);
-                    point_.result.device = devices_.Find(in, options_).device;
-                }
                 ++next_;
                 return true;
             }
@@ -166,7 +161,6 @@ private:
     std::string held_;       // bytes read and not yet taken
     std::size_t begin_ = 0;  // where in held_ the next record starts
     PointRecord point_;
-    StudyDevices devices_;
     std::unique_ptr<StudyNetwork> network_;
     std::shared_ptr<const oneline::Diagram> oneLine_;
     std::string scenario_;   // the scenario of network_, if the study has scenarios

@@ -577,7 +577,7 @@ Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s, char sep) 
     if (s.maxArcTime) CheckDuration(errors, "max_arc_time", *s.maxArcTime);
     if (!errors.empty()) return Refused<ProtectiveDevice>(RefusalCode::Device, std::move(errors));
     return {
-        ProtectiveDevice(std::move(*device), s.deviceShare, s.maxArcTime), {}, Cautions(s, sep)};
+        ProtectiveDevice(std::move(*device), s), {}, Cautions(s, sep)};
 }
 
 DeviceTrip ProtectiveDevice::TripAt(double amps) const {

@@ -294,13 +294,15 @@ public:
     }
     double Share() const { return share_; }
     std::optional<double> MaxArcTime() const { return maxArcTime_; }
+    // The settings it was made from: what makes the same device again.
+    const DeviceSettings& Settings() const { return settings_; }
 
 private:
     friend Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s, char sep);
-    ProtectiveDevice(std::variant<Relay, TripUnit, FuseCurve> d, double share,
-                     std::optional<double> maxArcTime)
-        : device_(std::move(d)), share_(share), maxArcTime_(maxArcTime) {}
+    ProtectiveDevice(std::variant<Relay, TripUnit, FuseCurve> d, const DeviceSettings& settings)
+        : device_(std::move(d)), share_(settings.deviceShare), maxArcTime_(settings.maxArcTime), settings_(settings) {}
     std::variant<Relay, TripUnit, FuseCurve> device_;
+    DeviceSettings settings_;
     double share_ = 1;
     std::optional<double> maxArcTime_;
 };

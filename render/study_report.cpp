@@ -475,19 +475,17 @@ private:
                 // scenario, drawn beside its own: read before the point's
                 // own view is asked for again (a view holds until the next).
                 std::vector<PointStep> steps;
-                std::string scenario;
                 {
                     const PointResult& r = ResultOf(at_(i));
                     if (!r.Computed() || !r.device || !r.full.duration) continue;
                     steps = r.Governing().steps;
-                    scenario = r.scenarioWorst;
                 }
                 for (const PointStep& s : steps) {
-                    for (std::size_t opened : s.opened) {
-                        if (opened == i || opened >= count_) continue;
+                    for (std::size_t k = 0; k < s.opened.size(); ++k) {
+                        const std::size_t opened = s.opened[k];
+                        std::shared_ptr<const ProtectiveDevice> d = k < s.openedDevices.size() ? s.openedDevices[k] : nullptr;
+                        if (opened == i || opened >= count_ || !d) continue;
                         const StudyPointView o = at_(opened);
-                        std::shared_ptr<const ProtectiveDevice> d = OpenedDevice(o.inputs, scenario);
-                        if (!d) continue;
                         const double after = OpenedAfter(steps, opened).value_or(0);
                         others.push_back({d.get(), Text(OneLineName(o.name)) + QStringLiteral(", opens after ") +
                                                        Text(ArcDurationText(after, options_.sep)) + QStringLiteral(" s")});
@@ -520,15 +518,6 @@ private:
                                  options_.sep);
             });
         }
-    }
-
-    // A row's device in a scenario (its maintenance setting there); none
-    // where the row names none or its settings are refused.
-    std::shared_ptr<const ProtectiveDevice> OpenedDevice(const StudyRowInputs& inputs, const std::string& scenario) {
-        StudyOptions o;
-        o.sep = options_.sep;
-        o.curves = options_.curves;
-        return ScenarioDevice(inputs, scenario, o, openedDevices_);
     }
 
     void PaintSectionTitle(QPainter& painter, qreal y, const QString& title) {
@@ -607,7 +596,6 @@ private:
     std::vector<Column> points_, refused_, devices_, steps_, scenarios_, buses_;
     std::vector<qreal> pointWidths_, refusedWidths_, deviceWidths_, stepWidths_, scenarioWidths_, busWidths_;
     std::size_t page_ = 1, pageCount_ = 0, refusedCount_ = 0;
-    StudyDevices openedDevices_;  // the devices that open in the points' steps
     std::optional<OneLineSheets> oneLine_;
 };
 

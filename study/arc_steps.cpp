@@ -110,6 +110,7 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
         double progress = 0;
         DeviceTrip trip;
         double amps = 0;
+        std::shared_ptr<const ProtectiveDevice> held;  // the device of another row, as the network built it
     };
     std::vector<Candidate> candidates;
     if (alone) candidates.push_back({q.row, own, {}, -1, true, 0, {}, 0});
@@ -129,7 +130,8 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
             const bool isMine = d.row == q.row;
             // The row's own device as the row built it (its settings, as checked with the row).
             candidates.push_back(
-                {d.row, isMine && own ? own : d.device.get(), *e, steps.BusNumber(bus_[d.row]), isMine, 0, {}, 0});
+                {d.row, isMine && own ? own : d.device.get(), *e, steps.BusNumber(bus_[d.row]), isMine, 0, {}, 0,
+                 isMine && own ? nullptr : d.device});
         }
     };
 
@@ -207,6 +209,7 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
             Candidate& c = candidates[k];
             if ((!alone && f.Out(c.element)) || !c.trip.Operates() || c.progress < 1 - 1e-9) continue;
             step.opened.push_back(c.row);
+            step.openedDevices.push_back(c.held);
             last = static_cast<int>(k);
             if (alone)
                 cleared = true;  // it clears every source but the motors, which end with them

@@ -57,6 +57,7 @@ public:
         return Get<T>();
     }
     bool Done() const { return in_.empty(); }
+    [[noreturn]] static void Bad() { throw Error("A point kept for the PDFs cannot be read back."); }
 
 private:
     void Take(void* to, std::size_t n) {
@@ -64,9 +65,28 @@ private:
         std::memcpy(to, in_.data(), n);
         in_.remove_prefix(n);
     }
-    [[noreturn]] static void Bad() { throw Error("A point kept for the PDFs cannot be read back."); }
     std::string_view in_;
 };
+
+// A protective device by the settings it was made from: none, a relay's, a
+// trip unit's or a fuse curve's points; then its share and maximum arc
+// duration. Read back, the same settings make the same device.
+void PutDevice(Writer& w, const ProtectiveDevice* d) {
+    if (!d) {
+        w.Put<std::uint8_t>(0);
+        return;
+    }
+    const DeviceSettings& s = d->Settings();
+    w.Put<std::uint8_t>(static_cast<std::uint8_t>(s.device.index() + 1));
+    if (const auto* relay = std::get_if<RelaySettings>(&s.device)) w.Put(*relay);
+    if (const auto* trip = std::get_if<TripUnitSettings>(&s.device)) w.Put(*trip);
+    if (const auto* fuse = std::get_if<FuseCurve>(&s.device)) {
+        w.Put(static_cast<std::uint32_t>(fuse->Points().size()));
+        for (const CurvePoint& p : fuse->Points()) w.Put(p);
+    }
+    w.Put(s.deviceShare);
+    w.Maybe(s.maxArcTime);
+}
 
 void PutCase(Writer& w, const PointCase& c) {
     w.Put(c.energy);
@@ -86,7 +106,37 @@ void PutCase(Writer& w, const PointCase& c) {
         w.Put<std::uint8_t>(s.motorsEnd);
         w.Put(static_cast<std::uint32_t>(s.opened.size()));
         for (std::size_t row : s.opened) w.Put(static_cast<std::uint64_t>(row));
+        for (const auto& d : s.openedDevices) PutDevice(w, d.get());
     }
+}
+
+std::shared_ptr<const ProtectiveDevice> GetDevice(Reader& r) {
+    DeviceSettings s;
+    switch (r.Get<std::uint8_t>()) {
+    case 0:
+        return nullptr;
+    case 1:
+        s.device = r.Get<RelaySettings>();
+        break;
+    case 2:
+        s.device = r.Get<TripUnitSettings>();
+        break;
+    case 3: {
+        std::vector<CurvePoint> points(r.Get<std::uint32_t>());
+        for (CurvePoint& p : points) p = r.Get<CurvePoint>();
+        Built<FuseCurve> fuse = MakeFuseCurve(points, "fuse_curve");
+        if (!fuse.device) r.Bad();
+        s.device = std::move(*fuse.device);
+        break;
+    }
+    default:
+        r.Bad();
+    }
+    s.deviceShare = r.Get<double>();
+    s.maxArcTime = r.Maybe<double>();
+    Built<ProtectiveDevice> built = MakeProtectiveDevice(s);
+    if (!built.device) r.Bad();
+    return std::make_shared<const ProtectiveDevice>(std::move(*built.device));
 }
 
 PointCase GetCase(Reader& r) {
@@ -109,6 +159,7 @@ PointCase GetCase(Reader& r) {
         s.motorsEnd = r.Get<std::uint8_t>() != 0;
         const auto opened = r.Get<std::uint32_t>();
         for (std::uint32_t o = 0; o < opened; ++o) s.opened.push_back(static_cast<std::size_t>(r.Get<std::uint64_t>()));
+        for (std::uint32_t o = 0; o < opened; ++o) s.openedDevices.push_back(GetDevice(r));
         c.steps.push_back(std::move(s));
     }
     return c;
@@ -141,7 +192,7 @@ void AppendPointRecord(std::string& out, std::string_view name, const StudyRowIn
     w.Put(p.gapMm);
     w.Put(p.enclosure);
     w.Put(p.enclosureFactor);
-    w.Put<std::uint8_t>(p.device != nullptr);
+    PutDevice(w, p.device.get());
     w.Maybe(p.maxArcTime);
     w.Put<std::uint8_t>(p.network.has_value());
     if (p.network) {
@@ -204,7 +255,7 @@ bool ReadPointRecord(std::string_view& in, PointRecord& out) {
     p.gapMm = r.Get<double>();
     p.enclosure = r.Get<EnclosureType>();
     p.enclosureFactor = r.Get<double>();
-    out.device = r.Get<std::uint8_t>() != 0;
+    p.device = GetDevice(r);
     p.maxArcTime = r.Maybe<double>();
     if (r.Get<std::uint8_t>()) {
         PointNetwork n;

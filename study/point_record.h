@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A computed point kept in a file while a study's PDFs are written: its
-// name, its input texts and its result as numbers, so that the labels and
-// the report are written from the results the run computed, without a row
-// computed again or a result text read back. The records are the program's
+// name, its input texts and its result as numbers, its device and those
+// that opened in its steps by their settings, so that the labels and the
+// report are written from the results the run computed, without a row
+// computed again, a device built from a row's texts or a result text read
+// back. The records are the program's
 // own, read back by the same build: no format meant to last.
 #pragma once
 
@@ -24,8 +26,7 @@ struct PointRecord {
     std::string name;
     std::array<std::string, kStudyInputColumnCount> texts;
     StudyRowInputs inputs;  // views into `texts`
-    PointResult result;     // without its device, which the reader builds again from the inputs
-    bool device = false;    // the point's durations came from a protective device
+    PointResult result;
 };
 
 // Reads the record at the start of `in` into `out` and takes it off `in`;

@@ -76,6 +76,9 @@ struct PointStep {
     StepEnd end = StepEnd::DeviceOpened;
     bool motorsEnd = false;            // the motors' contribution ended with it as well
     std::vector<std::size_t> opened;   // the rows (from 0) whose devices opened at its end
+    // Their devices, as the network's scenario set them (a maintenance
+    // setting there): what the report draws beside the point's own.
+    std::vector<std::shared_ptr<const ProtectiveDevice>> openedDevices;
 };
 
 // When the device of a row (from 0) opened in a case's steps: the arc's time
