@@ -36,25 +36,6 @@ namespace zentavo::ui {
 
 namespace {
 
-QLabel* Named(const char* name, const QString& text = QString()) {
-    auto* l = new QLabel(text);
-    l->setObjectName(name);
-    return l;
-}
-
-QLineEdit* Edit(const char* name) {
-    auto* e = new QLineEdit;
-    e->setObjectName(name);
-    return e;
-}
-
-QPushButton* Button(const char* name, const QString& text) {
-    auto* b = new QPushButton(text);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
 const QColor kRed(Qt::red);
 const QColor kBlack(Qt::black);
 
@@ -163,13 +144,13 @@ QGroupBox* TIeee2018::BuildInputs() {
     ElectrodeBox->view()->setMinimumWidth(ElectrodeBox->view()->sizeHintForColumn(0) + 24);
     ElectrodeBox->setPlaceholderText(tr("Choose a configuration"));
     ElectrodeBox->setCurrentIndex(-1);
-    VoltEdit = Edit("VoltEdit");
-    IbfEdit = Edit("IbfEdit");
-    GapEdit = Edit("GapEdit");
-    HeightEdit = Edit("HeightEdit");
-    WidthEdit = Edit("WidthEdit");
-    DepthEdit = Edit("DepthEdit");
-    WorkDistEdit = Edit("WorkDistEdit");
+    VoltEdit = NamedEdit("VoltEdit");
+    IbfEdit = NamedEdit("IbfEdit");
+    GapEdit = NamedEdit("GapEdit");
+    HeightEdit = NamedEdit("HeightEdit");
+    WidthEdit = NamedEdit("WidthEdit");
+    DepthEdit = NamedEdit("DepthEdit");
+    WorkDistEdit = NamedEdit("WorkDistEdit");
     // Where the arc durations come from: the group below the inputs holds
     // the typed durations or the device's fields.
     DurationSourceBox = new QComboBox;
@@ -180,11 +161,11 @@ QGroupBox* TIeee2018::BuildInputs() {
     form->addRow(tr("Electrode configuration:"), ElectrodeBox);
     form->addRow(tr("System voltage (V):"), VoltEdit);
     form->addRow(tr("Available 3Ph bolted current (kA):"), IbfEdit);
-    form->addRow(Named("GapCaption"), GapEdit);
-    form->addRow(Named("HeightCaption"), HeightEdit);
-    form->addRow(Named("WidthCaption"), WidthEdit);
-    form->addRow(Named("DepthCaption"), DepthEdit);
-    form->addRow(Named("WorkDistCaption"), WorkDistEdit);
+    form->addRow(NamedLabel("GapCaption"), GapEdit);
+    form->addRow(NamedLabel("HeightCaption"), HeightEdit);
+    form->addRow(NamedLabel("WidthCaption"), WidthEdit);
+    form->addRow(NamedLabel("DepthCaption"), DepthEdit);
+    form->addRow(NamedLabel("WorkDistCaption"), WorkDistEdit);
     form->addRow(tr("Arc duration:"), DurationSourceBox);
     // A screen reader names each field by its caption.
     for (QWidget* field : std::initializer_list<QWidget*>{
@@ -202,17 +183,17 @@ QGroupBox* TIeee2018::BuildResults() {
     auto* results = new QGroupBox(tr("Calculation results"));
     results->setObjectName("ResultGroup");
     auto* grid = new QGridLayout(results);
-    grid->addWidget(Named("FullTitle", tr("Arcing current")), 0, 1);
-    grid->addWidget(Named("ReducedTitle", tr("Reduced arcing current")), 0, 2);
+    grid->addWidget(NamedLabel("FullTitle", tr("Arcing current")), 0, 1);
+    grid->addWidget(NamedLabel("ReducedTitle", tr("Reduced arcing current")), 0, 2);
     const char* captions[] = {"ArcCurrentCaption", "EnergyCaption", "BoundaryCaption", "PpeCaption",
                               "ClothingCaption"};
     const QString captionTexts[] = {tr("Arcing current (kA):"), QString(), QString(),
                                     tr("Level of PPE:"),
                                     tr("Typical protective clothing system:")};
-    for (int r = 0; r < 5; ++r) grid->addWidget(Named(captions[r], captionTexts[r]), r + 1, 0);
+    for (int r = 0; r < 5; ++r) grid->addWidget(NamedLabel(captions[r], captionTexts[r]), r + 1, 0);
     for (int r = 0; r < 6; ++r) {
         for (int c = 0; c < 2; ++c) {
-            QLabel* v = Named(kCaseRows[r][c]);
+            QLabel* v = NamedLabel(kCaseRows[r][c]);
             if (r >= 4) v->setWordWrap(true);
             // The columns keep their width whatever they show: the window
             // does not jump as results appear and are cleared.
@@ -220,18 +201,18 @@ QGroupBox* TIeee2018::BuildResults() {
             grid->addWidget(v, r + 1, c + 1);
         }
     }
-    grid->addWidget(Named("GoverningCaption", tr("Governing case:")), 7, 0);
-    grid->addWidget(Named("GoverningCase"), 7, 1, 1, 2);
-    grid->addWidget(Named("EnclosureTypeCaption", tr("Enclosure type:")), 8, 0);
-    grid->addWidget(Named("EnclosureType"), 8, 1, 1, 2);
-    grid->addWidget(Named("CfCaption", tr("Enclosure size correction factor:")), 9, 0);
-    grid->addWidget(Named("CorrectionFactor"), 9, 1, 1, 2);
+    grid->addWidget(NamedLabel("GoverningCaption", tr("Governing case:")), 7, 0);
+    grid->addWidget(NamedLabel("GoverningCase"), 7, 1, 1, 2);
+    grid->addWidget(NamedLabel("EnclosureTypeCaption", tr("Enclosure type:")), 8, 0);
+    grid->addWidget(NamedLabel("EnclosureType"), 8, 1, 1, 2);
+    grid->addWidget(NamedLabel("CfCaption", tr("Enclosure size correction factor:")), 9, 0);
+    grid->addWidget(NamedLabel("CorrectionFactor"), 9, 1, 1, 2);
     const char* approach[][2] = {{"LimitedCaption", "LimitedApproach"},
                                  {"RestrictedCaption", "RestrictedApproach"},
                                  {"ProhibitedCaption", "ProhibitedApproach"}};
     for (int r = 0; r < 3; ++r) {
-        grid->addWidget(Named(approach[r][0]), 10 + r, 0);
-        grid->addWidget(Named(approach[r][1]), 10 + r, 1, 1, 2);
+        grid->addWidget(NamedLabel(approach[r][0]), 10 + r, 0);
+        grid->addWidget(NamedLabel(approach[r][1]), 10 + r, 1, 1, 2);
     }
     for (int c : {1, 2}) {
         grid->setColumnStretch(c, 1);
@@ -245,10 +226,10 @@ QGroupBox* TIeee2018::BuildResults() {
 }
 
 QHBoxLayout* TIeee2018::BuildButtons() {
-    ComputeButton = Button("ComputeButton", tr("&Compute"));
-    BackButton = Button("BackButton", tr("&Back"));
-    SaveButton = Button("SaveButton", tr("&Save results"));
-    LabelButton = Button("LabelButton", tr("Create &label"));
+    ComputeButton = NamedButton("ComputeButton", tr("&Compute"));
+    BackButton = NamedButton("BackButton", tr("&Back"));
+    SaveButton = NamedButton("SaveButton", tr("&Save results"));
+    LabelButton = NamedButton("LabelButton", tr("Create &label"));
     ExitButton = MakeExitButton(this, 0, 0);
     for (QPushButton* b : {ComputeButton, BackButton, SaveButton, LabelButton}) {
         b->setAccessibleName(b->text().remove(QLatin1Char('&')));
@@ -592,8 +573,8 @@ QGroupBox* TIeee2018::BuildDuration() {
     auto* group = new QGroupBox(tr("Arc duration"));
     group->setObjectName("DurationGroup");
     // Typed: one at each arcing current.
-    ArcTimeEdit = Edit("ArcTimeEdit");
-    ArcTimeReducedEdit = Edit("ArcTimeReducedEdit");
+    ArcTimeEdit = NamedEdit("ArcTimeEdit");
+    ArcTimeReducedEdit = NamedEdit("ArcTimeReducedEdit");
     Typed = new QWidget;
     Typed->setObjectName("TypedDurations");
     auto* typed = new QFormLayout(Typed);
@@ -611,12 +592,12 @@ QGroupBox* TIeee2018::BuildDuration() {
                                "once the point is computed"));
     // The durations found, at each arcing current, and the note of a capped one.
     auto* found = new QGridLayout;
-    found->addWidget(Named("FullDurationCaption", tr("At the arcing current:")), 0, 0);
-    found->addWidget(Named("FullDuration"), 0, 1);
-    found->addWidget(Named("ReducedDurationCaption", tr("At the reduced arcing current:")), 1, 0);
-    found->addWidget(Named("ReducedDuration"), 1, 1);
+    found->addWidget(NamedLabel("FullDurationCaption", tr("At the arcing current:")), 0, 0);
+    found->addWidget(NamedLabel("FullDuration"), 0, 1);
+    found->addWidget(NamedLabel("ReducedDurationCaption", tr("At the reduced arcing current:")), 1, 0);
+    found->addWidget(NamedLabel("ReducedDuration"), 1, 1);
     found->setColumnStretch(1, 1);
-    QLabel* capped = Named("DurationCapped");
+    QLabel* capped = NamedLabel("DurationCapped");
     SetTextColor(capped, kRed);
     SetBold(capped, true);
     // Its line is kept when it has nothing to say.
@@ -625,7 +606,7 @@ QGroupBox* TIeee2018::BuildDuration() {
     capped->setSizePolicy(keep);
     capped->setMinimumHeight(capped->fontMetrics().height());
     // The settings of the device that no device offers, above the picture.
-    QLabel* caution = Named("DeviceCaution");
+    QLabel* caution = NamedLabel("DeviceCaution");
     SetTextColor(caution, kRed);
     caution->setWordWrap(true);
     caution->hide();
