@@ -17,15 +17,12 @@
 
 #include "engine/ieee2018_device.h"
 #include "engine/number.h"
-#include "label/content.h"
-#include "label/label_settings.h"
 #include "label/point_label.h"
 #include "render/time_current.h"
 #include "report/report.h"
 #include "report/report_dc.h"
 #include "ui/application.h"
 #include "ui/device_panel.h"
-#include "ui/label_type.h"
 #include "ui/main_window.h"
 #include "ui/open_files.h"
 #include "ui/preview.h"
@@ -576,13 +573,6 @@ void TDcArcFlash::LabelClick() {
     const int chosen = LabelMethodBox->currentIndex();
     if (chosen < 0 || !results_[chosen]) return;
     const DcOutcome& out = *results_[chosen];
-    TPreview& preview = app_.Preview();
-    preview.returnTo = this;
-    preview.show();  // lays the label out from the options
-    hide();
-
-    const char sep = app_.Sep();
-    const LabelSettings settings = app_.FormLabelType().Settings();
     LabelPoint p;
     p.method = chosen == 0 ? kDcMaxPowerMethod : kDcArcResistanceMethod;
     p.equipment = std::string(DcBoxEquipmentText(out.inputs.box));
@@ -600,13 +590,7 @@ void TDcArcFlash::LabelClick() {
         d.full = {out.deviceDuration->seconds, out.deviceDuration->element};
         p.device = d;
     }
-    LabelContentInputs in = LabelInputsOf(p, resultUnits_, sep);
-    in.language = settings.LabelLanguage;
-    in.clothingChecked = IsChecked(settings.ContentItems, kEntryClothing);
-    in.clothingCaptionTop = preview.Slot("Label29")->y();
-    in.dangerAboveVolts = app_.FormLabelType().StandardOptions().dangerAboveVolts;
-    preview.ApplyContent(MakeLabelContent(in));
-    preview.SetPoint(in);
+    app_.Preview().ShowPointLabel(*this, p, resultUnits_, app_.Sep());
 }
 
 void TDcArcFlash::Open() {

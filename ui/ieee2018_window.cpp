@@ -17,16 +17,13 @@
 #include <initializer_list>
 
 #include "engine/number.h"
-#include "label/content.h"
 #include "label/point_label.h"
-#include "label/label_settings.h"
 #include "render/time_current.h"
 #include "report/report.h"
 #include "report/report2018.h"
 #include "ui/application.h"
 #include "ui/open_files.h"
 #include "ui/device_panel.h"
-#include "ui/label_type.h"
 #include "ui/main_window.h"
 #include "ui/preview.h"
 #include "ui/translations.h"
@@ -499,12 +496,6 @@ void TIeee2018::SaveClick() {
 
 void TIeee2018::LabelClick() {
     if (!hasResult_) return;
-    TPreview& preview = app_.Preview();
-    preview.returnTo = this;
-    preview.show();  // lays the label out from the options
-    hide();
-
-    const LabelSettings settings = app_.FormLabelType().Settings();
     LabelPoint p;
     p.method = kIeee2018Method;
     p.equipment = Utf8(typed_.equipment);
@@ -526,13 +517,7 @@ void TIeee2018::LabelClick() {
         p.device = d;
     }
     // The label takes the governing case alone, its grounding "N/A".
-    LabelContentInputs in = LabelInputsOf(p, resultUnits_, app_.Sep());
-    in.language = settings.LabelLanguage;
-    in.clothingChecked = IsChecked(settings.ContentItems, kEntryClothing);
-    in.clothingCaptionTop = preview.Slot("Label29")->y();
-    in.dangerAboveVolts = app_.FormLabelType().StandardOptions().dangerAboveVolts;
-    preview.ApplyContent(MakeLabelContent(in));
-    preview.SetPoint(in);
+    app_.Preview().ShowPointLabel(*this, p, resultUnits_, app_.Sep());
 }
 
 void TIeee2018::Open() {
