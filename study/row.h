@@ -16,6 +16,7 @@
 
 #include "engine/method.h"
 #include "engine/protection.h"
+#include "engine/refusal.h"
 #include "engine/units.h"
 #include "network/short_circuit.h"
 #include "study/columns.h"
@@ -25,6 +26,19 @@
 #include "study/result_cells.h"
 
 namespace zentavo {
+
+// The ranges of a study's options that a user sets (the command line, the
+// study window's bar): the cables' temperature at the end of a fault (°C)
+// and the cycles after which the motors stop feeding an arc.
+inline constexpr int kLowestCableEndTemp = 20;
+inline constexpr int kHighestCableEndTemp = 300;
+inline constexpr int kLongestMotorDecay = 600;
+
+// The texts the options were given as (the command line's words, an empty
+// one too), quoted by a refusal of them; none: not given as a text.
+struct StudyOptionTexts {
+    std::optional<std::string_view> lvTolerance, cableEndTemp, motorDecay;
+};
 
 struct StudyOptions {
     UnitSettings units;    // output units; the gap and working-distance units come per row
@@ -69,6 +83,14 @@ struct StudyOptions {
     // The scenarios a network study is computed in (study/scenarios.h);
     // empty: every name its rows use.
     std::vector<std::string> scenarios;
+    // The options outside their ranges, the same for the command line and
+    // the study window: a low-voltage tolerance of 6 or 10 %, a cable end
+    // temperature from kLowestCableEndTemp to kHighestCableEndTemp, a motor
+    // decay from 0 to kLongestMotorDecay cycles (NaN, a text that was no
+    // number, is outside). The first refused, named as the command line
+    // names it, its value quoted as `given` holds it, else as the shortest
+    // text that reads back; none when every option is in its range.
+    std::optional<Refusal> Check(const StudyOptionTexts& given = {}) const;
     network::SolveOptions ShortCircuit() const {
         network::SolveOptions o;
         o.convention = shortCircuit;

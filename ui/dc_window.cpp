@@ -17,15 +17,12 @@
 
 #include "engine/ieee2018_device.h"
 #include "engine/number.h"
-#include "label/content.h"
-#include "label/label_settings.h"
 #include "label/point_label.h"
 #include "render/time_current.h"
 #include "report/report.h"
 #include "report/report_dc.h"
 #include "ui/application.h"
 #include "ui/device_panel.h"
-#include "ui/label_type.h"
 #include "ui/main_window.h"
 #include "ui/open_files.h"
 #include "ui/preview.h"
@@ -35,25 +32,6 @@
 namespace zentavo::ui {
 
 namespace {
-
-QLabel* Named(const QString& name, const QString& text = QString()) {
-    auto* l = new QLabel(text);
-    l->setObjectName(name);
-    return l;
-}
-
-QLineEdit* Edit(const char* name) {
-    auto* e = new QLineEdit;
-    e->setObjectName(name);
-    return e;
-}
-
-QPushButton* Button(const char* name, const QString& text) {
-    auto* b = new QPushButton(text);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
 
 // The two methods' columns, in the order of DcMethod.
 constexpr const char* kColumns[2] = {"MaxPower", "ArcResistance"};
@@ -161,21 +139,21 @@ QGroupBox* TDcArcFlash::BuildInputs() {
     for (std::size_t i = 0; i < kDcBoxWords.size(); ++i) BoxBox->addItem(boxes[i], FromUtf8(kDcBoxWords[i]));
     BoxBox->setPlaceholderText(tr("Choose an enclosure"));
     BoxBox->setCurrentIndex(-1);
-    VoltEdit = Edit("VoltEdit");
-    IbfEdit = Edit("IbfEdit");
-    SourceREdit = Edit("SourceREdit");
-    GapEdit = Edit("GapEdit");
-    WorkDistEdit = Edit("WorkDistEdit");
-    ArcTimeEdit = Edit("ArcTimeEdit");
+    VoltEdit = NamedEdit("VoltEdit");
+    IbfEdit = NamedEdit("IbfEdit");
+    SourceREdit = NamedEdit("SourceREdit");
+    GapEdit = NamedEdit("GapEdit");
+    WorkDistEdit = NamedEdit("WorkDistEdit");
+    ArcTimeEdit = NamedEdit("ArcTimeEdit");
     ArcTimeEdit->setPlaceholderText(tr("empty: 2 s"));
     form->addRow(tr("Enclosure:"), BoxBox);
     form->addRow(tr("System voltage (V DC):"), VoltEdit);
     form->addRow(tr("Bolted current (kA):"), IbfEdit);
     form->addRow(tr("or source resistance (Ω):"), SourceREdit);
-    form->addRow(Named("GapCaption"), GapEdit);
-    form->addRow(Named("WorkDistCaption"), WorkDistEdit);
+    form->addRow(NamedLabel("GapCaption"), GapEdit);
+    form->addRow(NamedLabel("WorkDistCaption"), WorkDistEdit);
     form->addRow(tr("Arc duration (sec):"), ArcTimeEdit);
-    ComputeButton = Button("ComputeButton", tr("&Compute"));
+    ComputeButton = NamedButton("ComputeButton", tr("&Compute"));
     form->addRow(QString(), ComputeButton);
     // A screen reader names each field by its caption.
     for (QWidget* field : std::initializer_list<QWidget*>{BoxBox, VoltEdit, IbfEdit, SourceREdit, GapEdit,
@@ -189,16 +167,16 @@ QGroupBox* TDcArcFlash::BuildResults() {
     auto* results = new QGroupBox(tr("Calculation results"));
     results->setObjectName("ResultGroup");
     auto* grid = new QGridLayout(results);
-    grid->addWidget(Named(ValueName(0, "Title"), tr("Maximum power")), 0, 1);
-    grid->addWidget(Named(ValueName(1, "Title"), tr("Arc resistance")), 0, 2);
+    grid->addWidget(NamedLabel(ValueName(0, "Title"), tr("Maximum power")), 0, 1);
+    grid->addWidget(NamedLabel(ValueName(1, "Title"), tr("Arc resistance")), 0, 2);
     const QString captions[] = {tr("Arcing current (kA):"), tr("Arc voltage (V):"), tr("Arc resistance (Ω):"),
                                 tr("Arc power (kW):"),     tr("Enclosure factor:"), tr("Arc duration (sec):"),
                                 QString(),                 QString(),               tr("Level of PPE:"),
                                 tr("Typical protective clothing system:"), QString()};
     for (int r = 0; r < static_cast<int>(std::size(kRows)); ++r) {
-        grid->addWidget(Named(QString::fromLatin1(kRows[r]) + QStringLiteral("Caption"), captions[r]), r + 1, 0);
+        grid->addWidget(NamedLabel(QString::fromLatin1(kRows[r]) + QStringLiteral("Caption"), captions[r]), r + 1, 0);
         for (int c = 0; c < 2; ++c) {
-            QLabel* v = Named(ValueName(c, kRows[r]));
+            QLabel* v = NamedLabel(ValueName(c, kRows[r]));
             // The duration may name the device's element; the clothing wraps.
             if (r >= 9 || std::string_view(kRows[r]) == "ArcTime") v->setWordWrap(true);
             grid->addWidget(v, r + 1, c + 1);
@@ -206,8 +184,8 @@ QGroupBox* TDcArcFlash::BuildResults() {
     }
     const int first = static_cast<int>(std::size(kRows)) + 1;
     for (int r = 0; r < static_cast<int>(std::size(kShared)); ++r) {
-        grid->addWidget(Named(QString::fromLatin1(kShared[r]) + QStringLiteral("Caption")), first + r, 0);
-        QLabel* v = Named(QString::fromLatin1(kShared[r]));
+        grid->addWidget(NamedLabel(QString::fromLatin1(kShared[r]) + QStringLiteral("Caption")), first + r, 0);
+        QLabel* v = NamedLabel(QString::fromLatin1(kShared[r]));
         v->setWordWrap(true);
         grid->addWidget(v, first + r, 1, 1, 2);
     }
@@ -224,7 +202,7 @@ QGroupBox* TDcArcFlash::BuildNotes() {
     auto* group = new QGroupBox(tr("Notes"));
     group->setObjectName("NotesGroup");
     auto* box = new QVBoxLayout(group);
-    QLabel* notes = Named(QStringLiteral("Notes"));
+    QLabel* notes = NamedLabel(QStringLiteral("Notes"));
     notes->setWordWrap(true);
     notes->setMinimumWidth(kNotesWidth);
     SetTextColor(notes, Qt::red);
@@ -251,7 +229,7 @@ QGroupBox* TDcArcFlash::BuildDuration() {
                                "once the point is computed"));
     CurveView->setMinimumHeight(140);
     CurveView->hide();
-    QLabel* caution = Named(QStringLiteral("DeviceCaution"));
+    QLabel* caution = NamedLabel(QStringLiteral("DeviceCaution"));
     SetTextColor(caution, Qt::red);
     caution->setWordWrap(true);
     caution->hide();
@@ -272,9 +250,9 @@ QGroupBox* TDcArcFlash::BuildDuration() {
 }
 
 QHBoxLayout* TDcArcFlash::BuildButtons() {
-    BackButton = Button("BackButton", tr("&Back"));
-    SaveButton = Button("SaveButton", tr("&Save results"));
-    LabelButton = Button("LabelButton", tr("Create &label"));
+    BackButton = NamedButton("BackButton", tr("&Back"));
+    SaveButton = NamedButton("SaveButton", tr("&Save results"));
+    LabelButton = NamedButton("LabelButton", tr("Create &label"));
     ExitButton = MakeExitButton(this, 0, 0);
     for (QPushButton* b : {ComputeButton, BackButton, SaveButton, LabelButton}) {
         b->setAccessibleName(b->text().remove(QLatin1Char('&')));
@@ -595,13 +573,6 @@ void TDcArcFlash::LabelClick() {
     const int chosen = LabelMethodBox->currentIndex();
     if (chosen < 0 || !results_[chosen]) return;
     const DcOutcome& out = *results_[chosen];
-    TPreview& preview = app_.Preview();
-    preview.returnTo = this;
-    preview.show();  // lays the label out from the options
-    hide();
-
-    const char sep = app_.Sep();
-    const LabelSettings settings = app_.FormLabelType().Settings();
     LabelPoint p;
     p.method = chosen == 0 ? kDcMaxPowerMethod : kDcArcResistanceMethod;
     p.equipment = std::string(DcBoxEquipmentText(out.inputs.box));
@@ -619,13 +590,7 @@ void TDcArcFlash::LabelClick() {
         d.full = {out.deviceDuration->seconds, out.deviceDuration->element};
         p.device = d;
     }
-    LabelContentInputs in = LabelInputsOf(p, resultUnits_, sep);
-    in.language = settings.LabelLanguage;
-    in.clothingChecked = IsChecked(settings.ContentItems, kEntryClothing);
-    in.clothingCaptionTop = preview.Slot("Label29")->y();
-    in.dangerAboveVolts = app_.FormLabelType().StandardOptions().dangerAboveVolts;
-    preview.ApplyContent(MakeLabelContent(in));
-    preview.SetPoint(in);
+    app_.Preview().ShowPointLabel(*this, p, resultUnits_, app_.Sep());
 }
 
 void TDcArcFlash::Open() {

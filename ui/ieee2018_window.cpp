@@ -17,16 +17,11 @@
 #include <initializer_list>
 
 #include "engine/number.h"
-#include "label/content.h"
 #include "label/point_label.h"
-#include "label/label_settings.h"
-#include "render/time_current.h"
 #include "report/report.h"
 #include "report/report2018.h"
 #include "ui/application.h"
 #include "ui/open_files.h"
-#include "ui/device_panel.h"
-#include "ui/label_type.h"
 #include "ui/main_window.h"
 #include "ui/preview.h"
 #include "ui/translations.h"
@@ -35,25 +30,6 @@
 namespace zentavo::ui {
 
 namespace {
-
-QLabel* Named(const char* name, const QString& text = QString()) {
-    auto* l = new QLabel(text);
-    l->setObjectName(name);
-    return l;
-}
-
-QLineEdit* Edit(const char* name) {
-    auto* e = new QLineEdit;
-    e->setObjectName(name);
-    return e;
-}
-
-QPushButton* Button(const char* name, const QString& text) {
-    auto* b = new QPushButton(text);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
 
 const QColor kRed(Qt::red);
 const QColor kBlack(Qt::black);
@@ -163,13 +139,13 @@ QGroupBox* TIeee2018::BuildInputs() {
     ElectrodeBox->view()->setMinimumWidth(ElectrodeBox->view()->sizeHintForColumn(0) + 24);
     ElectrodeBox->setPlaceholderText(tr("Choose a configuration"));
     ElectrodeBox->setCurrentIndex(-1);
-    VoltEdit = Edit("VoltEdit");
-    IbfEdit = Edit("IbfEdit");
-    GapEdit = Edit("GapEdit");
-    HeightEdit = Edit("HeightEdit");
-    WidthEdit = Edit("WidthEdit");
-    DepthEdit = Edit("DepthEdit");
-    WorkDistEdit = Edit("WorkDistEdit");
+    VoltEdit = NamedEdit("VoltEdit");
+    IbfEdit = NamedEdit("IbfEdit");
+    GapEdit = NamedEdit("GapEdit");
+    HeightEdit = NamedEdit("HeightEdit");
+    WidthEdit = NamedEdit("WidthEdit");
+    DepthEdit = NamedEdit("DepthEdit");
+    WorkDistEdit = NamedEdit("WorkDistEdit");
     // Where the arc durations come from: the group below the inputs holds
     // the typed durations or the device's fields.
     DurationSourceBox = new QComboBox;
@@ -180,11 +156,11 @@ QGroupBox* TIeee2018::BuildInputs() {
     form->addRow(tr("Electrode configuration:"), ElectrodeBox);
     form->addRow(tr("System voltage (V):"), VoltEdit);
     form->addRow(tr("Available 3Ph bolted current (kA):"), IbfEdit);
-    form->addRow(Named("GapCaption"), GapEdit);
-    form->addRow(Named("HeightCaption"), HeightEdit);
-    form->addRow(Named("WidthCaption"), WidthEdit);
-    form->addRow(Named("DepthCaption"), DepthEdit);
-    form->addRow(Named("WorkDistCaption"), WorkDistEdit);
+    form->addRow(NamedLabel("GapCaption"), GapEdit);
+    form->addRow(NamedLabel("HeightCaption"), HeightEdit);
+    form->addRow(NamedLabel("WidthCaption"), WidthEdit);
+    form->addRow(NamedLabel("DepthCaption"), DepthEdit);
+    form->addRow(NamedLabel("WorkDistCaption"), WorkDistEdit);
     form->addRow(tr("Arc duration:"), DurationSourceBox);
     // A screen reader names each field by its caption.
     for (QWidget* field : std::initializer_list<QWidget*>{
@@ -202,17 +178,17 @@ QGroupBox* TIeee2018::BuildResults() {
     auto* results = new QGroupBox(tr("Calculation results"));
     results->setObjectName("ResultGroup");
     auto* grid = new QGridLayout(results);
-    grid->addWidget(Named("FullTitle", tr("Arcing current")), 0, 1);
-    grid->addWidget(Named("ReducedTitle", tr("Reduced arcing current")), 0, 2);
+    grid->addWidget(NamedLabel("FullTitle", tr("Arcing current")), 0, 1);
+    grid->addWidget(NamedLabel("ReducedTitle", tr("Reduced arcing current")), 0, 2);
     const char* captions[] = {"ArcCurrentCaption", "EnergyCaption", "BoundaryCaption", "PpeCaption",
                               "ClothingCaption"};
     const QString captionTexts[] = {tr("Arcing current (kA):"), QString(), QString(),
                                     tr("Level of PPE:"),
                                     tr("Typical protective clothing system:")};
-    for (int r = 0; r < 5; ++r) grid->addWidget(Named(captions[r], captionTexts[r]), r + 1, 0);
+    for (int r = 0; r < 5; ++r) grid->addWidget(NamedLabel(captions[r], captionTexts[r]), r + 1, 0);
     for (int r = 0; r < 6; ++r) {
         for (int c = 0; c < 2; ++c) {
-            QLabel* v = Named(kCaseRows[r][c]);
+            QLabel* v = NamedLabel(kCaseRows[r][c]);
             if (r >= 4) v->setWordWrap(true);
             // The columns keep their width whatever they show: the window
             // does not jump as results appear and are cleared.
@@ -220,18 +196,18 @@ QGroupBox* TIeee2018::BuildResults() {
             grid->addWidget(v, r + 1, c + 1);
         }
     }
-    grid->addWidget(Named("GoverningCaption", tr("Governing case:")), 7, 0);
-    grid->addWidget(Named("GoverningCase"), 7, 1, 1, 2);
-    grid->addWidget(Named("EnclosureTypeCaption", tr("Enclosure type:")), 8, 0);
-    grid->addWidget(Named("EnclosureType"), 8, 1, 1, 2);
-    grid->addWidget(Named("CfCaption", tr("Enclosure size correction factor:")), 9, 0);
-    grid->addWidget(Named("CorrectionFactor"), 9, 1, 1, 2);
+    grid->addWidget(NamedLabel("GoverningCaption", tr("Governing case:")), 7, 0);
+    grid->addWidget(NamedLabel("GoverningCase"), 7, 1, 1, 2);
+    grid->addWidget(NamedLabel("EnclosureTypeCaption", tr("Enclosure type:")), 8, 0);
+    grid->addWidget(NamedLabel("EnclosureType"), 8, 1, 1, 2);
+    grid->addWidget(NamedLabel("CfCaption", tr("Enclosure size correction factor:")), 9, 0);
+    grid->addWidget(NamedLabel("CorrectionFactor"), 9, 1, 1, 2);
     const char* approach[][2] = {{"LimitedCaption", "LimitedApproach"},
                                  {"RestrictedCaption", "RestrictedApproach"},
                                  {"ProhibitedCaption", "ProhibitedApproach"}};
     for (int r = 0; r < 3; ++r) {
-        grid->addWidget(Named(approach[r][0]), 10 + r, 0);
-        grid->addWidget(Named(approach[r][1]), 10 + r, 1, 1, 2);
+        grid->addWidget(NamedLabel(approach[r][0]), 10 + r, 0);
+        grid->addWidget(NamedLabel(approach[r][1]), 10 + r, 1, 1, 2);
     }
     for (int c : {1, 2}) {
         grid->setColumnStretch(c, 1);
@@ -245,10 +221,10 @@ QGroupBox* TIeee2018::BuildResults() {
 }
 
 QHBoxLayout* TIeee2018::BuildButtons() {
-    ComputeButton = Button("ComputeButton", tr("&Compute"));
-    BackButton = Button("BackButton", tr("&Back"));
-    SaveButton = Button("SaveButton", tr("&Save results"));
-    LabelButton = Button("LabelButton", tr("Create &label"));
+    ComputeButton = NamedButton("ComputeButton", tr("&Compute"));
+    BackButton = NamedButton("BackButton", tr("&Back"));
+    SaveButton = NamedButton("SaveButton", tr("&Save results"));
+    LabelButton = NamedButton("LabelButton", tr("Create &label"));
     ExitButton = MakeExitButton(this, 0, 0);
     for (QPushButton* b : {ComputeButton, BackButton, SaveButton, LabelButton}) {
         b->setAccessibleName(b->text().remove(QLatin1Char('&')));
@@ -518,12 +494,6 @@ void TIeee2018::SaveClick() {
 
 void TIeee2018::LabelClick() {
     if (!hasResult_) return;
-    TPreview& preview = app_.Preview();
-    preview.returnTo = this;
-    preview.show();  // lays the label out from the options
-    hide();
-
-    const LabelSettings settings = app_.FormLabelType().Settings();
     LabelPoint p;
     p.method = kIeee2018Method;
     p.equipment = Utf8(typed_.equipment);
@@ -545,13 +515,7 @@ void TIeee2018::LabelClick() {
         p.device = d;
     }
     // The label takes the governing case alone, its grounding "N/A".
-    LabelContentInputs in = LabelInputsOf(p, resultUnits_, app_.Sep());
-    in.language = settings.LabelLanguage;
-    in.clothingChecked = IsChecked(settings.ContentItems, kEntryClothing);
-    in.clothingCaptionTop = preview.Slot("Label29")->y();
-    in.dangerAboveVolts = app_.FormLabelType().StandardOptions().dangerAboveVolts;
-    preview.ApplyContent(MakeLabelContent(in));
-    preview.SetPoint(in);
+    app_.Preview().ShowPointLabel(*this, p, resultUnits_, app_.Sep());
 }
 
 void TIeee2018::Open() {
@@ -559,217 +523,5 @@ void TIeee2018::Open() {
     show();
     VoltEdit->setFocus();
 }
-
-// --- The arc duration: typed, or found from a protective device -----------
-
-namespace {
-
-// The element that acted, in the window's words.
-QString ElementText(DeviceElement e) {
-    switch (e) {
-        case DeviceElement::DoesNotOperate: return TIeee2018::tr("does not operate");
-        case DeviceElement::Instantaneous: return TIeee2018::tr("instantaneous");
-        case DeviceElement::ShortTime: return TIeee2018::tr("short time");
-        case DeviceElement::LongTime: return TIeee2018::tr("long time");
-        case DeviceElement::Inverse: return TIeee2018::tr("inverse");
-        case DeviceElement::DefiniteTime: return TIeee2018::tr("definite time");
-        case DeviceElement::Curve: return TIeee2018::tr("curve");
-        case DeviceElement::Capped: return TIeee2018::tr("capped");
-    }
-    return {};
-}
-
-// A duration found as the report writes it: "0.0613 (instantaneous)",
-// "2 (capped *)" with the note at the end of the block.
-std::string ReportDuration(const ArcDuration& d, char sep) {
-    return ArcDurationText(d.seconds, sep) + " (" + std::string(DeviceElementWord(d.element)) +
-           (d.Capped() ? " *)" : ")");
-}
-
-}  // namespace
-
-QGroupBox* TIeee2018::BuildDuration() {
-    auto* group = new QGroupBox(tr("Arc duration"));
-    group->setObjectName("DurationGroup");
-    // Typed: one at each arcing current.
-    ArcTimeEdit = Edit("ArcTimeEdit");
-    ArcTimeReducedEdit = Edit("ArcTimeReducedEdit");
-    Typed = new QWidget;
-    Typed->setObjectName("TypedDurations");
-    auto* typed = new QFormLayout(Typed);
-    typed->setContentsMargins(0, 0, 0, 0);
-    typed->addRow(tr("Arc duration at the arcing current (sec):"), ArcTimeEdit);
-    typed->addRow(tr("Arc duration at the reduced arcing current (sec):"), ArcTimeReducedEdit);
-    for (QWidget* field : {ArcTimeEdit, ArcTimeReducedEdit}) {
-        qobject_cast<QLabel*>(typed->labelForField(field))->setBuddy(field);
-    }
-    Device = new DevicePanel(app_);
-    // The picture's place is kept from the choice of a device on, so that
-    // the window keeps its size as results come and go.
-    CurveView = new TimeCurrentView;
-    CurveView->SetEmptyText(tr("The device's time-current curve, with both arcing currents marked, "
-                               "once the point is computed"));
-    // The durations found, at each arcing current, and the note of a capped one.
-    auto* found = new QGridLayout;
-    found->addWidget(Named("FullDurationCaption", tr("At the arcing current:")), 0, 0);
-    found->addWidget(Named("FullDuration"), 0, 1);
-    found->addWidget(Named("ReducedDurationCaption", tr("At the reduced arcing current:")), 1, 0);
-    found->addWidget(Named("ReducedDuration"), 1, 1);
-    found->setColumnStretch(1, 1);
-    QLabel* capped = Named("DurationCapped");
-    SetTextColor(capped, kRed);
-    SetBold(capped, true);
-    // Its line is kept when it has nothing to say.
-    QSizePolicy keep = capped->sizePolicy();
-    keep.setRetainSizeWhenHidden(true);
-    capped->setSizePolicy(keep);
-    capped->setMinimumHeight(capped->fontMetrics().height());
-    // The settings of the device that no device offers, above the picture.
-    QLabel* caution = Named("DeviceCaution");
-    SetTextColor(caution, kRed);
-    caution->setWordWrap(true);
-    caution->hide();
-
-    auto* left = new QVBoxLayout;
-    left->addWidget(Typed);
-    left->addWidget(Device);
-    left->addLayout(found);
-    left->addWidget(capped);
-    left->addStretch();
-    // A caution takes its lines from the picture, which is never shorter than this.
-    CurveView->setMinimumHeight(170);
-    auto* right = new QVBoxLayout;
-    right->addWidget(caution);
-    right->addWidget(CurveView, 1);
-    auto* row = new QHBoxLayout(group);
-    row->addLayout(left, 1);
-    row->addLayout(right);
-    return group;
-}
-
-void TIeee2018::ConnectDuration() {
-    auto changed = [this] { ClearResults(); };
-    connect(DurationSourceBox, &QComboBox::currentIndexChanged, this, [this] {
-        app_.Guard(this, [&] { DurationSourceChange(); });
-    });
-    connect(Device, &DevicePanel::changed, this, changed);
-    connect(Device, &DevicePanel::computeRequested, this,
-            [this] { app_.Guard(this, [&] { ComputeClick(); }); });
-    DurationSourceChange();
-}
-
-bool TIeee2018::FromDevice() const { return DurationSourceBox->currentIndex() == 1; }
-
-void TIeee2018::DurationSourceChange() {
-    const bool device = FromDevice();
-    // The typed durations are not read while a device gives them.
-    for (QLineEdit* e : {ArcTimeEdit, ArcTimeReducedEdit}) e->setEnabled(!device);
-    // What goes is hidden before what comes is shown: the window, laid out
-    // anew at each showing, never grows to hold both.
-    QList<QWidget*> deviceParts = {Device, CurveView};
-    for (const char* n :
-         {"FullDurationCaption", "FullDuration", "ReducedDurationCaption", "ReducedDuration"}) {
-        deviceParts << L(n);
-    }
-    const QList<QWidget*> typedParts = {Typed};
-    for (QWidget* w : device ? typedParts : deviceParts) w->hide();
-    for (QWidget* w : device ? deviceParts : typedParts) w->show();
-    ClearResults();
-}
-
-Ieee2018Outcome TIeee2018::RunWithDurations(const Ieee2018Fields& f, const UnitSettings& u) {
-    const char sep = app_.Sep();
-    if (!FromDevice()) return RunIeee2018(f, u, sep);
-    Built<ProtectiveDevice> device = Device->Device();
-    if (!device.device) {
-        Ieee2018Outcome refused;
-        refused.refusal = device.refusal;
-        return refused;
-    }
-    Ieee2018DeviceOutcome out = RunIeee2018WithDevice(f, *device.device, u, sep);
-    if (!out.outcome.refusal) {
-        durations_.used = true;
-        durations_.full = out.full;
-        durations_.reduced = out.reduced;
-        durations_.settings = Device->ReportLines();
-        durations_.device = std::move(device.device);
-        durations_.type = Device->Type();
-        durations_.relayCurve = Device->Curve();
-        durations_.cautions = std::move(device.cautions);
-    }
-    return std::move(out.outcome);
-}
-
-void TIeee2018::ShowDurations() {
-    if (!durations_.used) return;
-    const char sep = app_.Sep();
-    auto shown = [&](const ArcDuration& d) {
-        QString t = tr("%1 s \u2014 %2").arg(FromUtf8(ArcDurationText(d.seconds, sep)),
-                                            ElementText(d.element));
-        if (d.Capped()) {
-            t += d.device.Operates()
-                     ? tr(" (the device acts in %1 s)")
-                           .arg(FromUtf8(ArcDurationText(d.device.seconds, sep)))
-                     : tr(" (the device does not operate)");
-        }
-        return t;
-    };
-    SetCaption(L("FullDuration"), shown(durations_.full));
-    SetCaption(L("ReducedDuration"), shown(durations_.reduced));
-    const std::optional<double> cap = durations_.device->MaxArcTime();
-    const bool capped = durations_.full.Capped() || durations_.reduced.Capped();
-    SetCaption(L("DurationCapped"),
-               capped ? tr("arc duration capped at %1 s").arg(FromUtf8(ArcDurationText(*cap, sep)))
-                      : QString());
-    L("DurationCapped")->setVisible(capped);
-    L("DeviceCaution")->setText(CautionText());
-    L("DeviceCaution")->setVisible(!durations_.cautions.empty());
-
-    // The picture: the device's curve at the current it sees, both arcing currents marked.
-    const ProtectiveDevice& d = *durations_.device;
-    const double iarc[2] = {last_.values.full.iarc, last_.values.reduced.iarc};
-    const ArcDuration* at[2] = {&durations_.full, &durations_.reduced};
-    const QString names[2] = {tr("Iarc"), tr("Iarc,min")};
-    std::vector<render::TimeCurrentMark> marks;
-    for (int c = 0; c < 2; ++c) {
-        const ArcDuration& k = *at[c];
-        const bool acts = k.device.Operates();
-        marks.push_back({iarc[c] * 1000 * d.Share(), acts ? k.device.seconds : k.seconds, acts,
-                         render::MarkText(names[c], k.seconds, ElementText(k.element), sep)});
-    }
-    render::TimeCurrentPlot plot = render::MakeTimeCurrentPlot(d, std::move(marks));
-    for (const std::string& line : Device->ReportLines()) plot.legend << FromUtf8(line);
-    CurveView->SetPlot(std::move(plot), sep);
-}
-
-QString TIeee2018::CautionText() const {
-    QStringList lines;
-    for (const std::string& c : durations_.cautions) lines << LibraryText(Device->WithCaptions(c));
-    return lines.join(QLatin1Char('\n'));
-}
-
-void TIeee2018::ClearDurations() {
-    durations_ = {};
-    for (const char* n : {"FullDuration", "ReducedDuration", "DurationCapped"}) {
-        SetCaption(L(n), QString());
-    }
-    L("DurationCapped")->hide();
-    L("DeviceCaution")->clear();
-    L("DeviceCaution")->hide();
-    CurveView->SetPlot(std::nullopt, app_.Sep());
-}
-
-void TIeee2018::AddDurationsToReport(Ieee2018ReportTexts& r) const {
-    if (!durations_.used) return;
-    const char sep = app_.Sep();
-    r.device = durations_.settings;
-    r.arcTime = ReportDuration(durations_.full, sep);
-    r.arcTimeReduced = ReportDuration(durations_.reduced, sep);
-    if (durations_.full.Capped() || durations_.reduced.Capped()) {
-        r.notes.push_back("* " + ArcDurationCappedNote(*durations_.device->MaxArcTime(), sep));
-    }
-    for (const std::string& c : durations_.cautions) r.notes.push_back("Caution: " + c);
-}
-
 
 }  // namespace zentavo::ui

@@ -83,7 +83,8 @@ private:
     // A caption or result label of the window, by its object name.
     QLabel* L(const char* name) const;
 
-    // The arc duration: typed, or found from a protective device.
+    // The arc duration: typed, or found from a protective device
+    // (ui/ieee2018_duration.cpp).
     QGroupBox* BuildDuration();
     void ConnectDuration();
     void DurationSourceChange();  // typed fields or the device's

@@ -17,6 +17,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "label/label_settings.h"
 #include "label/picture_file.h"
 #include "label/sheet.h"
 #include "render/label_painter.h"
@@ -206,6 +207,22 @@ void TPreview::UpdateStandard() {
         standard_ = MakeStandardLabel(*point_, OneLineName(Utf8(Edit1->text())), o);
     }
     Shape1->update();
+}
+
+void TPreview::ShowPointLabel(QWidget& from, const LabelPoint& point, const UnitSettings& units, char sep) {
+    returnTo = &from;
+    show();  // lays the label out from the options
+    from.hide();
+
+    const LabelSettings settings = app_.FormLabelType().Settings();
+    // The label takes the governing case alone.
+    LabelContentInputs in = LabelInputsOf(point, units, sep);
+    in.language = settings.LabelLanguage;
+    in.clothingChecked = IsChecked(settings.ContentItems, kEntryClothing);
+    in.clothingCaptionTop = Slot("Label29")->y();
+    in.dangerAboveVolts = app_.FormLabelType().StandardOptions().dangerAboveVolts;
+    ApplyContent(MakeLabelContent(in));
+    SetPoint(in);
 }
 
 void TPreview::ApplyContent(const LabelContent& content) {

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "label/content.h"
+#include "label/point_label.h"
 #include "label/sheet.h"
 #include "label/standard.h"
 
@@ -40,6 +41,12 @@ class TPreview : public QWidget {
 public:
     explicit TPreview(Application& app);
 
+    // The label of a point a single-point window computed (the results
+    // window, the 2018 and DC windows), shown in place of `from`, which
+    // "Back" returns to: laid out from the label options, in their language,
+    // with their clothing entry and DANGER voltage, the point's texts as
+    // LabelInputsOf writes them in `units` with the separator `sep`.
+    void ShowPointLabel(QWidget& from, const LabelPoint& point, const UnitSettings& units, char sep);
     // Writes the label's texts into the laid-out label.
     void ApplyContent(const LabelContent& content);
     // The point the label is of: where the label options ask for a label

@@ -12,12 +12,9 @@
 #include <QShowEvent>
 
 #include "engine/catalog.h"
-#include "label/content.h"
-#include "label/label_settings.h"
 #include "report/report.h"
 #include "ui/application.h"
 #include "ui/open_files.h"
-#include "ui/label_type.h"
 #include "ui/main_window.h"
 #include "ui/preview.h"
 #include "ui/second.h"
@@ -475,20 +472,7 @@ void TThird::Button1Click() {
 
 void TThird::BitBtn1Click() { app_.AskToExit(this); }
 
-void TThird::Button2Click() {
-    TPreview& preview = app_.Preview();
-    preview.show();  // lays the label out from the options
-    hide();
-
-    const LabelSettings settings = app_.FormLabelType().Settings();
-    LabelContentInputs in = LabelInputsOf(shown_, shownUnits_, shownSep_);
-    in.language = settings.LabelLanguage;
-    in.clothingChecked = IsChecked(settings.ContentItems, kEntryClothing);
-    in.clothingCaptionTop = preview.Slot("Label29")->y();
-    in.dangerAboveVolts = app_.FormLabelType().StandardOptions().dangerAboveVolts;
-    preview.ApplyContent(MakeLabelContent(in));
-    preview.SetPoint(in);
-}
+void TThird::Button2Click() { app_.Preview().ShowPointLabel(*this, shown_, shownUnits_, shownSep_); }
 
 void TThird::Button3Click() {
     const QString path = app_.dialogs().SaveFileName(this, ReportFileChoice(lastReportName_));

@@ -5,8 +5,6 @@
 #include <QCoreApplication>
 #include <QColor>
 #include <QFont>
-#include <QLocale>
-#include <QUndoCommand>
 #include <algorithm>
 #include <iterator>
 #include <span>
@@ -16,6 +14,7 @@
 #include "engine/number.h"
 #include "study/cell_text.h"
 #include "study/column_groups.h"
+#include "ui/study_commands.h"
 #include "ui/translations.h"
 #include "ui/widgets.h"
 
@@ -55,321 +54,11 @@ QString ShownResultWord(const std::string& word) {
     return FromUtf8(word);
 }
 
-bool ReadsAsNumber(std::string_view text, char sep) {
-    if (text.empty()) return false;
-    try {
-        ParseNumber(text, sep);
-        return true;
-    } catch (const ConversionError&) {
-        return false;
-    }
-}
-
-class SetCellCommand : public QUndoCommand {
-public:
-    SetCellCommand(StudyModel& model, int row, int column, std::string before, std::string after,
-                   QUndoCommand* parent = nullptr)
-        : QUndoCommand(parent), model_(model), row_(row), column_(column), before_(std::move(before)),
-          after_(std::move(after)) {
-        setText(StudyModel::tr("Edit %1").arg(model.ColumnName(column)));
-    }
-    void redo() override { model_.SetCell(row_, column_, after_); }
-    void undo() override { model_.SetCell(row_, column_, before_); }
-
-private:
-    StudyModel& model_;
-    int row_, column_;
-    std::string before_, after_;
-};
-
-// Several cells edited as one step (Clear cells, a fill): a network study is
-// computed once for all of them, each way.
-class CellsCommand : public QUndoCommand {
-public:
-    CellsCommand(StudyModel& model, const QString& text) : model_(model) { setText(text); }
-    void redo() override {
-        model_.Held([this] { QUndoCommand::redo(); });
-    }
-    void undo() override {
-        model_.Held([this] { QUndoCommand::undo(); });
-    }
-
-private:
-    StudyModel& model_;
-};
-
-// Rows put in at one place (add, duplicate, paste).
-class InsertCommand : public QUndoCommand {
-public:
-    InsertCommand(StudyModel& model, int at, std::vector<std::string> raws, const QString& text)
-        : model_(model), at_(at), raws_(std::move(raws)) {
-        setText(text);
-    }
-    void redo() override { model_.InsertRaws(at_, raws_); }
-    void undo() override { model_.RemoveRange(at_, static_cast<int>(raws_.size())); }
-
-private:
-    StudyModel& model_;
-    int at_;
-    std::vector<std::string> raws_;
-};
-
-// Rows taken out wherever they stand, and put back in their places by undo.
-class RemoveCommand : public QUndoCommand {
-public:
-    RemoveCommand(StudyModel& model, std::vector<int> rows) : model_(model), rows_(std::move(rows)) {
-        std::sort(rows_.begin(), rows_.end());
-        rows_.erase(std::unique(rows_.begin(), rows_.end()), rows_.end());
-        raws_.reserve(rows_.size());
-        for (int r : rows_) raws_.push_back(model.file().Raw(static_cast<std::size_t>(r)));
-        setText(StudyModel::tr("Delete rows"));
-    }
-    void redo() override {
-        model_.Held([this] { Remove(); });
-    }
-    void undo() override {
-        model_.Held([this] { PutBack(); });
-    }
-
-private:
-    void Remove() {
-        // From the last range back, so the earlier rows keep their places.
-        std::size_t end = rows_.size();
-        while (end > 0) {
-            std::size_t begin = end - 1;
-            while (begin > 0 && rows_[begin - 1] + 1 == rows_[begin]) --begin;
-            model_.RemoveRange(rows_[begin], static_cast<int>(end - begin));
-            end = begin;
-        }
-    }
-    void PutBack() {
-        std::size_t begin = 0;
-        while (begin < rows_.size()) {
-            std::size_t end = begin + 1;
-            while (end < rows_.size() && rows_[end - 1] + 1 == rows_[end]) ++end;
-            model_.InsertRaws(rows_[begin], {raws_.begin() + static_cast<std::ptrdiff_t>(begin),
-                                             raws_.begin() + static_cast<std::ptrdiff_t>(end)});
-            begin = end;
-        }
-    }
-
-private:
-    StudyModel& model_;
-    std::vector<int> rows_;
-    std::vector<std::string> raws_;
-};
-
-// Names in the user's order, numbers within them by value, capitals or not.
-// The C locale's collation compares code points and knows no numbers, so
-// names are put in order as in English there.
-QCollator NameCollator() {
-    const QLocale locale;
-    QCollator collator(locale.language() == QLocale::C ? QLocale(QLocale::English, QLocale::UnitedStates)
-                                                       : locale);
-    collator.setNumericMode(true);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    return collator;
-}
-
 // The tint of a row by the PPE level of its governing case (PpeTint, shared
 // with the one-line); none for level 0.
 QColor LevelTint(std::int32_t level) {
     const std::optional<std::uint32_t> rgb = PpeTint(level);
     return rgb ? QColor(QRgb(*rgb)) : QColor();
-}
-
-// The words of each heading, by column.
-constexpr const char* kInputTitles[] = {
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Method"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Voltage"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Bolted fault current"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Gap"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Gap unit"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Working distance unit"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Working distance"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Equipment class"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Grounding"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Arc duration"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Arc duration, reduced"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Fuse class"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Breaker type"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Interrupting rating"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Instantaneous trip"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Electrode configuration"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Enclosure height"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Enclosure width"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Enclosure depth"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Enclosure unit"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Protective device"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Relay curve"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Relay pickup"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Relay time dial"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Relay instantaneous pickup"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Relay instantaneous delay"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Breaker interrupting time"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Trip unit rating"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Long-time pickup"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Long-time delay"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Short-time pickup"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Short-time delay"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Instantaneous pickup"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Instantaneous clearing time"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Trip band tolerance"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Fuse curve"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Device share of the current"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Maximum arc duration"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Bus"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "From bus"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Branch type"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Source fault current"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Source X/R"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Source fault current, minimum"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer rating"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer impedance"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer X/R"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Cable length"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Cable resistance"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Cable reactance"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Cable sets"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Motor rating"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Motor reactance"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Motor X/R"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Cable temperature at the end of a fault"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer rated voltage, HV"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer rated voltage, MV"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer rated voltage, LV"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer tap"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Low-voltage bus"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer rating, MV winding"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer rating, LV winding"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer impedance, HV–LV"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer impedance, MV–LV"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer resistive voltage"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer resistive voltage, HV–LV"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer resistive voltage, MV–LV"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Generator rating"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Generator rated voltage"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Generator subtransient reactance"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Generator X/R"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Generator power factor"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Generator resistance"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Generator in the minimum case"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Generator voltage regulation range"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Unit transformer off-load tap"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Device interrupting rating"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Line side of the device"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Scenarios"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Maintenance instantaneous pickup"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Maintenance instantaneous time"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Maintenance scenario"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "DC source resistance"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "DC enclosure"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Main of the line side"),
-};
-static_assert(std::size(kInputTitles) == kStudyInputColumnCount);
-constexpr const char* kResultTitles[] = {
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Status"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Message"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Arcing current, full"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Arcing current, reduced"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Incident energy, full"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Flash boundary, full"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "PPE level, full"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Clothing, full, line 1"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Clothing, full, line 2"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Incident energy, reduced"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Flash boundary, reduced"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "PPE level, reduced"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Clothing, reduced, line 1"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Clothing, reduced, line 2"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Pressure, full"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Pressure, reduced"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "TNT equivalent, full"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "TNT equivalent, reduced"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Limited approach boundary"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Restricted approach boundary"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Prohibited approach boundary"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Governing case"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Equations"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Incident energy, governing"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Flash boundary, governing"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "PPE level, governing"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Enclosure type"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Enclosure correction factor"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Arc duration used, full"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Arc duration used, reduced"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Device element, full"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Device element, reduced"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Bolted fault current, maximum"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Bolted fault current, minimum"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Fault current case"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Branch share"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Branch share, minimum"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Interrupting duty"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Arc steps"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Worst scenario"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Arc voltage"),
-    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Arc power"),
-};
-static_assert(std::size(kResultTitles) == kStudyResultColumnCount);
-
-// One field of a spreadsheet's tab-separated text, in quotes when it holds a
-// tab, a line break or a quote.
-void AppendTsvField(QString& out, const QString& field) {
-    if (field.contains(QLatin1Char('\t')) || field.contains(QLatin1Char('\n')) ||
-        field.contains(QLatin1Char('\r')) || field.contains(QLatin1Char('"'))) {
-        QString quoted = field;
-        quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-        out += QLatin1Char('"') + quoted + QLatin1Char('"');
-    } else {
-        out += field;
-    }
-}
-
-std::vector<QStringList> ParseTsv(const QString& text) {
-    std::vector<QStringList> rows;
-    QStringList row;
-    QString field;
-    bool quoted = false, any = false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (quoted) {
-            if (c == QLatin1Char('"')) {
-                if (i + 1 < text.size() && text[i + 1] == QLatin1Char('"')) {
-                    field += c;
-                    ++i;
-                } else {
-                    quoted = false;
-                }
-            } else {
-                field += c;
-            }
-        } else if (c == QLatin1Char('"') && field.isEmpty()) {
-            quoted = true;
-            any = true;
-        } else if (c == QLatin1Char('\t')) {
-            row << field;
-            field.clear();
-            any = true;
-        } else if (c == QLatin1Char('\n') || c == QLatin1Char('\r')) {
-            if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) ++i;
-            if (any || !field.isEmpty()) {
-                row << field;
-                rows.push_back(row);
-            }
-            row.clear();
-            field.clear();
-            any = false;
-        } else {
-            field += c;
-            any = true;
-        }
-    }
-    if (any || !field.isEmpty()) {
-        row << field;
-        rows.push_back(row);
-    }
-    return rows;
 }
 
 }  // namespace
@@ -450,46 +139,6 @@ int StudyModel::ColumnNamed(const QString& name) const {
     return -1;
 }
 
-QString StudyModel::Title(int column) const {
-    const Column& c = columns_[static_cast<std::size_t>(column)];
-    switch (c.kind) {
-        case Column::Point:
-            return tr("Point");
-        case Column::Input:
-            return tr(kInputTitles[static_cast<std::size_t>(c.index)]);
-        case Column::Other:
-            return ColumnName(column);
-        case Column::Result:
-            return tr(kResultTitles[static_cast<std::size_t>(c.index)]);
-    }
-    return {};
-}
-
-QString StudyModel::Heading(int column) const {
-    const Column& c = columns_[static_cast<std::size_t>(column)];
-    std::string_view unit;
-    if (c.kind == Column::Input) unit = StudyInputUnit(static_cast<StudyInputColumn>(c.index));
-    if (c.kind == Column::Result) {
-        unit = StudyResultUnit(static_cast<StudyResultColumn>(c.index), file_.Options().units);
-    }
-    const QString title = Title(column);
-    return unit.empty() ? title : QStringLiteral("%1 (%2)").arg(title, FromUtf8(unit));
-}
-
-int StudyModel::ColumnHeaded(const QString& heading) const {
-    const QString text = heading.trimmed();
-    const int named = ColumnNamed(text);
-    if (named >= 0) return named;
-    // The words alone: a heading without its unit, or with another one.
-    QString words = text;
-    const qsizetype open = text.lastIndexOf(QStringLiteral(" ("));
-    if (open > 0 && text.endsWith(QLatin1Char(')'))) words = text.left(open);
-    for (int c = 0; c < columnCount(); ++c) {
-        if (Title(c) == text || Title(c) == words) return c;
-    }
-    return -1;
-}
-
 std::optional<StudyInputColumn> StudyModel::InputOf(int column) const {
     const Column& c = columns_[static_cast<std::size_t>(column)];
     if (c.kind != Column::Input) return std::nullopt;
@@ -559,7 +208,7 @@ QString StudyModel::Shown(const std::string& text, int column) const {
     const Column& c = columns_[static_cast<std::size_t>(column)];
     if (c.kind == Column::Result) {
         // Results are written with a point; a number among them shows with the user's separator.
-        if (sep_ != '.' && text.find('.') != std::string::npos && ReadsAsNumber(text, '.')) {
+        if (sep_ != '.' && text.find('.') != std::string::npos && ReadNumber(text, '.')) {
             std::string local = text;
             std::replace(local.begin(), local.end(), '.', sep_);
             return FromUtf8(local);
@@ -836,110 +485,6 @@ void StudyModel::DeleteRows(const std::vector<int>& rows) {
     undo_.push(new RemoveCommand(*this, rows));
 }
 
-QString StudyModel::CopyRows(const std::vector<int>& rows) const {
-    QString out;
-    for (int c = 0; c < columnCount(); ++c) {
-        if (c) out += QLatin1Char('\t');
-        AppendTsvField(out, Heading(c));
-    }
-    out += QLatin1Char('\n');
-    for (int r : rows) {
-        for (int c = 0; c < columnCount(); ++c) {
-            if (c) out += QLatin1Char('\t');
-            AppendTsvField(out, data(index(r, c), Qt::DisplayRole).toString());
-        }
-        out += QLatin1Char('\n');
-    }
-    return out;
-}
-
-int StudyModel::PasteRows(const QString& text, int at) {
-    // The columns it adds and its rows computed once.
-    int n = 0;
-    Held([&] { n = PasteInto(text, at); });
-    return n;
-}
-
-int StudyModel::PasteInto(const QString& text, int at) {
-    std::vector<QStringList> lines = ParseTsv(text);
-    if (lines.empty()) return 0;
-    // Which table column each pasted column fills: by a heading line that
-    // names the point or the method (by heading or column name), else in the
-    // order of a new study's file (the name, the inputs, the user's columns),
-    // as a spreadsheet made from a study holds them.
-    std::vector<int> target;
-    const QStringList& first = lines.front();
-    for (const QString& heading : first) target.push_back(ColumnHeaded(heading));
-    const bool headed = std::any_of(target.begin(), target.end(), [this](int c) {
-        if (c < 0) return false;
-        const Column& col = columns_[static_cast<std::size_t>(c)];
-        return col.kind == Column::Point || (col.kind == Column::Input && col.index == kMethodColumn);
-    });
-    if (headed) {
-        lines.erase(lines.begin());
-    } else {
-        target.clear();
-        auto tableColumn = [this](Column::Kind kind, int index) {
-            for (int c = 0; c < columnCount(); ++c) {
-                const Column& col = columns_[static_cast<std::size_t>(c)];
-                if (col.kind == kind && col.index == index) return c;
-            }
-            return -1;
-        };
-        target.push_back(0);
-        for (StudyInputColumn c : StudyInputOrder()) target.push_back(tableColumn(Column::Input, c));
-        for (int c = 0; c < columnCount(); ++c) {
-            if (columns_[static_cast<std::size_t>(c)].kind == Column::Other) target.push_back(c);
-        }
-    }
-    // The cells of each line by table column, checked before anything changes.
-    std::vector<std::vector<std::pair<int, QString>>> rows;
-    int line = 0;
-    for (const QStringList& cells : lines) {
-        ++line;
-        std::vector<std::pair<int, QString>>& row = rows.emplace_back();
-        for (qsizetype i = 0; i < cells.size() && i < static_cast<qsizetype>(target.size()); ++i) {
-            const int c = target[static_cast<std::size_t>(i)];
-            if (c < 0 || columns_[static_cast<std::size_t>(c)].kind == Column::Result) continue;
-            const QString cell = cells[i].trimmed();
-            if (const std::optional<StudyInputColumn> input = InputOf(c); input && !CellFault(c, cell).isEmpty()) {
-                const char* message = StudyColumnKind(*input) == StudyCellKind::NumberOrNone
-                                       ? QT_TR_NOOP("Pasted row %1: '%2' in column %3 is not a number or \"none\".")
-                                       : QT_TR_NOOP("Pasted row %1: '%2' in column %3 is not a number.");
-                throw std::runtime_error(Utf8(tr(message).arg(line).arg(cell, ColumnName(c))));
-            }
-            // An empty cell fills nothing: a column the file lacks stays out of it.
-            if (!cell.isEmpty()) row.emplace_back(c, cell);
-        }
-    }
-    // A column the file lacks joins its header (every record of the file
-    // gets its empty field), then the records are made, all as wide as the header.
-    auto fileColumnOf = [this](int c) {
-        const Column& col = columns_[static_cast<std::size_t>(c)];
-        return col.kind == Column::Point   ? file_.PointColumn()
-               : col.kind == Column::Input ? file_.Columns()[static_cast<std::size_t>(col.index)]
-                                           : col.index;
-    };
-    for (const auto& row : rows) {
-        for (const auto& [c, cell] : row) {
-            if (fileColumnOf(c) < 0) {
-                file_.AddColumn(Utf8(ColumnName(c)));
-                Forget();
-            }
-        }
-    }
-    std::vector<std::string> raws;
-    for (const auto& row : rows) {
-        std::vector<std::string> fields(file_.Header().size());
-        for (const auto& [c, cell] : row) fields[static_cast<std::size_t>(fileColumnOf(c))] = Stored(cell, c);
-        raws.push_back(file_.NewRecord(fields));
-    }
-    if (raws.empty()) return 0;
-    const int n = static_cast<int>(raws.size());
-    undo_.push(new InsertCommand(*this, at, std::move(raws), tr("Paste rows")));
-    return n;
-}
-
 void StudyModel::SetCurves(std::shared_ptr<const CurveSet> curves) {
     StudyOptions options = file_.Options();
     options.curves = std::move(curves);
@@ -958,39 +503,13 @@ const StudyModel::SortKey& StudyModel::KeyOf(int row, int column) const {
         keyColumn_ = column;
     }
     std::optional<SortKey>& key = keys_[static_cast<std::size_t>(row)];
-    if (!key) {
-        key.emplace();
-        const std::string text = Cell(row, column);
-        key->number = ReadsAsNumber(text, '.');
-        if (key->number) {
-            key->value = ParseNumber(text, '.');
-        } else {
-            key->text = FromUtf8(text);
-            key->collated = collator_.sortKey(key->text);
-        }
-    }
+    if (!key) key = SortKeyOf(Cell(row, column), collator_);
     return *key;
 }
 
 void StudyModel::Recount() {
     computed_ = 0;
     for (int r = 0; r < rowCount(); ++r) computed_ += Computed(r);
-}
-
-StudySortFilter::StudySortFilter(QObject* parent) : QSortFilterProxyModel(parent) {
-    // "in all columns" from the start; -1 is not the proxy's own default.
-    setFilterKeyColumn(-1);
-}
-
-bool StudySortFilter::lessThan(const QModelIndex& left, const QModelIndex& right) const {
-    // The keys of one column, made once a row for the whole sort.
-    const auto& model = static_cast<const StudyModel&>(*sourceModel());
-    const StudyModel::SortKey& a = model.KeyOf(left.row(), left.column());
-    const StudyModel::SortKey& b = model.KeyOf(right.row(), right.column());
-    if (a.number && b.number) return a.value < b.value;
-    // Numbers before texts (an empty result of a refused row is one) in either order.
-    if (a.number != b.number) return sortOrder() == Qt::AscendingOrder ? a.number : b.number;
-    return a.collated->compare(*b.collated) < 0;
 }
 
 }  // namespace zentavo::ui

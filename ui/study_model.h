@@ -6,8 +6,6 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
-#include <QCollator>
-#include <QSortFilterProxyModel>
 #include <QUndoStack>
 #include <memory>
 #include <optional>
@@ -17,6 +15,7 @@
 
 #include "study/new_row.h"
 #include "study/study_file.h"
+#include "ui/study_sort.h"
 
 namespace zentavo::ui {
 
@@ -128,15 +127,8 @@ public:
     // caution); the rest are refused.
     int ComputedRows() const { return computed_; }
 
-    // The key a cell sorts by, kept for the whole of a sort: the number it
-    // holds, else its text and that text's collation key (texts in the
-    // user's order, numbers within them by value: "#2" before "#10").
-    struct SortKey {
-        bool number = false;
-        double value = 0;
-        QString text;
-        std::optional<QCollatorSortKey> collated;
-    };
+    // The key a cell sorts by (ui/study_sort.h), kept for the whole of a sort.
+    using SortKey = StudySortKey;
     const SortKey& KeyOf(int row, int column) const;
 
     // `change` with the study's computation held (StudyFile::Hold): what
@@ -197,19 +189,6 @@ private:
     mutable int keyColumn_ = -1;
     mutable std::vector<std::optional<SortKey>> keys_;
     QCollator collator_;
-};
-
-// Sorting with numbers by value, before the texts in either order, and the
-// texts as people count ("#2" before "#10"); filtering by a text in one column
-// or any (any at first).
-// The source model must be a StudyModel.
-class StudySortFilter : public QSortFilterProxyModel {
-    Q_OBJECT
-public:
-    explicit StudySortFilter(QObject* parent = nullptr);
-
-protected:
-    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
 };
 
 }  // namespace zentavo::ui

@@ -5,49 +5,31 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QCheckBox>
-#include <QSpinBox>
-#include <QDate>
-#include <QDir>
+#include <QComboBox>
 #include <QDockWidget>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
-#include <QMenuBar>
-#include <QPrinter>
-#include <QProgressDialog>
+#include <QSpinBox>
 #include <QStatusBar>
-#include <QStyledItemDelegate>
 #include <QTableView>
-#include <QKeyEvent>
-#include <QTimer>
-#include <QToolBar>
 #include <QVBoxLayout>
-#include <array>
-#include <climits>
-#include <numeric>
+#include <algorithm>
 #include <stdexcept>
 
-#include "engine/ieee2018_device.h"
-#include "engine/number.h"
 #include "io/file_io.h"
-#include "study/device_curves.h"
-#include "study/run.h"
 #include "ui/application.h"
 #include "ui/compute_progress.h"
-#include "ui/device_panel.h"
 #include "ui/dialogs.h"
 #include "ui/frozen_table.h"
-#include "ui/label_type.h"
-#include "ui/network_view.h"
-#include "ui/row_form.h"
 #include "ui/one_line_view.h"
 #include "ui/open_files.h"
+#include "ui/row_form.h"
+#include "ui/study_actions.h"
+#include "ui/study_delegate.h"
 #include "ui/widgets.h"
 
 namespace zentavo::ui {
@@ -56,114 +38,13 @@ namespace {
 
 // A study larger than this is refused: the whole file is held in memory.
 constexpr std::size_t kLargestStudyBytes = std::size_t{128} << 20;
-// The lowest step of the cables' temperature box: the convention's own
-// (80 °C by iec60909, 20 °C by ansi); above it, the temperature chosen.
-constexpr int kConventionTempStep = 19;
-// The motor decay box's lowest step: the motors feed an arc until its last other source is cleared.
-constexpr int kMotorsToTheLastSource = -1;
 
 std::string FileName(const QString& path) { return Utf8(QFileInfo(path).fileName()); }
 
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-// Editors that fit the columns: the words of a word column in a list,
-// numbers typed with the user's separator and checked by their column's kind
-// before they are kept.
-class StudyDelegate : public QStyledItemDelegate {
-public:
-    // `fill`: the text of an editor left by Ctrl+Enter, for every selected cell.
-    StudyDelegate(Application& app, StudyModel& model, QWidget* window, QObject* parent,
-                  std::function<void(const QString&)> fill)
-        : QStyledItemDelegate(parent), app_(app), model_(model), window_(window), fill_(std::move(fill)) {}
-
-    bool eventFilter(QObject* object, QEvent* event) override {
-        // Ctrl+Enter, as in a spreadsheet: the text typed fills every
-        // selected cell, as one step.
-        auto* editor = qobject_cast<QWidget*>(object);
-        if (editor && event->type() == QEvent::KeyPress) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
-                (key->modifiers() & Qt::ControlModifier)) {
-                QString text;
-                if (auto* box = qobject_cast<QComboBox*>(editor)) {
-                    text = box->currentText();
-                } else if (auto* line = qobject_cast<QLineEdit*>(editor)) {
-                    text = line->text().trimmed();
-                }
-                emit const_cast<StudyDelegate*>(this)->closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
-                QTimer::singleShot(0, &model_, [this, text] { app_.Guard(window_, [&] { fill_(text); }); });
-                return true;
-            }
-        }
-        return QStyledItemDelegate::eventFilter(object, event);
-    }
-
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override {
-        // The table's sort and filter keep the model's columns.
-        const QStringList words = model_.Words(index.column());
-        if (words.isEmpty()) return QStyledItemDelegate::createEditor(parent, option, index);
-        auto* box = new QComboBox(parent);
-        box->addItems(words);
-        return box;
-    }
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-        if (auto* box = qobject_cast<QComboBox*>(editor)) {
-            const int at = box->findText(index.data(Qt::EditRole).toString());
-            if (at >= 0) {
-                box->setCurrentIndex(at);
-            } else {
-                // A word the list does not hold stays as it is until the user picks one.
-                box->insertItem(0, index.data(Qt::EditRole).toString());
-                box->setCurrentIndex(0);
-            }
-            return;
-        }
-        QStyledItemDelegate::setEditorData(editor, index);
-    }
-    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
-        if (auto* box = qobject_cast<QComboBox*>(editor)) {
-            model->setData(index, box->currentText(), Qt::EditRole);
-            return;
-        }
-        if (auto* line = qobject_cast<QLineEdit*>(editor); line && model_.InputOf(index.column())) {
-            const QString text = line->text().trimmed();
-            if (const QString fault = model_.CellFault(index.column(), text); !fault.isEmpty()) {
-                // Told by the error handler, as every window tells it, once
-                // the editor has closed; the cell keeps its value.
-                QTimer::singleShot(0, &model_, [this, message = Utf8(fault)] {
-                    app_.Guard(window_, [&] { throw std::runtime_error(message); });
-                });
-                return;
-            }
-            model->setData(index, text, Qt::EditRole);
-            return;
-        }
-        QStyledItemDelegate::setModelData(editor, model, index);
-    }
-
-private:
-    Application& app_;
-    StudyModel& model_;
-    QWidget* window_;
-    std::function<void(const QString&)> fill_;
-};
-
-FileChoice Choice(const QString& title, const QString& filter, const QString& suffix, const QString& initial) {
-    FileChoice choice;
-    choice.title = title;
-    choice.filter = filter;
-    choice.defaultSuffix = suffix;
-    choice.initialName = initial;
-    return choice;
-}
-
 FileChoice StudyFileChoice(const QString& title, const QString& initial) {
-    return Choice(title, TStudy::tr("studies (*.csv)"), QStringLiteral("csv"), initial);
-}
-
-FileChoice PdfChoice(const QString& title, const QString& initial) {
-    return Choice(title, TStudy::tr("PDF files (*.pdf)"), QStringLiteral("pdf"), initial);
+    return FileChoice{title, TStudy::tr("studies (*.csv)"), QStringLiteral("csv"), initial};
 }
 
 }  // namespace
@@ -229,69 +110,6 @@ QHBoxLayout* TStudy::BuildFilterRow(QWidget* central) {
     filterRow->addWidget(FilterEdit, 1);
     filterRow->addWidget(FilterColumnBox);
     return filterRow;
-}
-
-void TStudy::BuildNetworkBar() {
-    // The network's choices in a tool bar of their own: on a narrow screen
-    // (or in a language of longer words) what does not fit waits behind the
-    // bar's arrow instead of widening the window.
-    auto* bar = new QToolBar(tr("Short circuit"), this);
-    bar->setObjectName("NetworkBar");
-    bar->setMovable(false);
-    QWidget* central = bar;
-    auto* conventionLabel = new QLabel(tr("&Short circuit:"), central);
-    ShortCircuitBox = new QComboBox(central);
-    ShortCircuitBox->setObjectName("ShortCircuitBox");
-    ShortCircuitBox->setToolTip(tr("The convention of the bolted fault currents a network computes"));
-    for (std::string_view w : network::kConventionWords) ShortCircuitBox->addItem(QString::fromUtf8(w.data(), static_cast<qsizetype>(w.size())));
-    ShortCircuitBox->setCurrentIndex(static_cast<int>(model_->file().Options().shortCircuit));
-    conventionLabel->setBuddy(ShortCircuitBox);
-    bar->addWidget(conventionLabel);
-    bar->addWidget(ShortCircuitBox);
-    const StudyOptions& options = model_->file().Options();
-    LvToleranceBox = new QComboBox(central);
-    LvToleranceBox->setObjectName("LvToleranceBox");
-    LvToleranceBox->setAccessibleName(tr("Low-voltage tolerance"));
-    LvToleranceBox->setToolTip(tr("The voltage tolerance of the low-voltage systems by IEC 60909: "
-                                  "+6 % gives c max 1.05, +10 % gives 1.10"));
-    LvToleranceBox->addItem(tr("LV +6 %"), 6);
-    LvToleranceBox->addItem(tr("LV +10 %"), 10);
-    LvToleranceBox->setCurrentIndex(options.lvTolerance == 10 ? 1 : 0);
-    LvToleranceBox->setEnabled(options.shortCircuit == network::Convention::Iec60909);
-    bar->addWidget(LvToleranceBox);
-    auto* tempLabel = new QLabel(tr("Cables &at:"), central);
-    CableEndTempBox = new QSpinBox(central);
-    CableEndTempBox->setObjectName("CableEndTempBox");
-    CableEndTempBox->setToolTip(tr("The conductors' temperature at the end of the fault, for the minimum case "
-                                   "of the cables without their own cable_end_temp"));
-    CableEndTempBox->setRange(kConventionTempStep, 300);
-    CableEndTempBox->setSuffix(tr(" °C"));
-    CableEndTempBox->setSpecialValueText(tr("by convention"));
-    CableEndTempBox->setValue(options.cableEndTemp ? static_cast<int>(*options.cableEndTemp) : kConventionTempStep);
-    tempLabel->setBuddy(CableEndTempBox);
-    bar->addSeparator();
-    bar->addWidget(tempLabel);
-    bar->addWidget(CableEndTempBox);
-    ArcStepsBox = new QCheckBox(tr("Arcs in ste&ps"), central);
-    ArcStepsBox->setObjectName("ArcStepsBox");
-    ArcStepsBox->setToolTip(tr("Each point's arc cleared in steps as the network's devices open one after "
-                               "another; off: in one step at the point's own device's time"));
-    ArcStepsBox->setChecked(options.arcSteps);
-    bar->addSeparator();
-    bar->addWidget(ArcStepsBox);
-    auto* decayLabel = new QLabel(tr("&Motors:"), central);
-    MotorDecayBox = new QSpinBox(central);
-    MotorDecayBox->setObjectName("MotorDecayBox");
-    MotorDecayBox->setToolTip(tr("The cycles (of 60 Hz) after which the motors stop feeding an arc in steps"));
-    MotorDecayBox->setRange(kMotorsToTheLastSource, 600);
-    MotorDecayBox->setSuffix(tr(" cycles"));
-    MotorDecayBox->setSpecialValueText(tr("to the last source"));
-    MotorDecayBox->setValue(options.motorDecay ? static_cast<int>(std::lround(*options.motorDecay)) : kMotorsToTheLastSource);
-    MotorDecayBox->setEnabled(options.arcSteps);
-    decayLabel->setBuddy(MotorDecayBox);
-    bar->addWidget(decayLabel);
-    bar->addWidget(MotorDecayBox);
-    addToolBar(Qt::TopToolBarArea, bar);
 }
 
 bool TStudy::HighestFirst(int column) const {
@@ -467,91 +285,33 @@ TStudy::~TStudy() {
 }
 
 void TStudy::BuildMenus() {
-    auto add = [this](QMenu* menu, const char* name, const QString& text, const QKeySequence& keys,
-                      void (TStudy::*handler)()) {
-        QAction* a = menu->addAction(text);
-        a->setObjectName(name);
-        if (!keys.isEmpty()) a->setShortcut(keys);
-        connect(a, &QAction::triggered, this, [this, handler] { app_.Guard(this, [&] { (this->*handler)(); }); });
-        return a;
+    const StudyActions menus(*this, {model_->undoStack(), *StudyTable, *oneLine_->ExportAction(), *RowFormDock,
+                                     *CurveDock, *oneLine_});
+    auto on = [this](QAction* action, void (TStudy::*handler)()) {
+        connect(action, &QAction::triggered, this, [this, handler] { app_.Guard(this, [&] { (this->*handler)(); }); });
     };
-    QMenu* file = menuBar()->addMenu(tr("&File"));
-    QAction* newStudy = file->addAction(tr("&New study"));
-    newStudy->setObjectName("NewStudy1");
-    connect(newStudy, &QAction::triggered, this, [this] { app_.Guard(this, [&] { NewStudyWindow(app_)->show(); }); });
-    QAction* openStudy = file->addAction(tr("&Open study…"));
-    openStudy->setObjectName("OpenStudy1");
-    openStudy->setShortcut(QKeySequence::Open);
-    connect(openStudy, &QAction::triggered, this, [this] {
-        app_.Guard(this, [&] {
-            if (TStudy* w = OpenStudyWindow(app_, this)) w->show();
-        });
-    });
-    file->addSeparator();
-    add(file, "SaveStudy1", tr("&Save"), QKeySequence::Save, &TStudy::SaveClick);
-    add(file, "SaveStudyAs1", tr("Save &as…"), QKeySequence::SaveAs, &TStudy::SaveAsClick);
-    add(file, "ExportResults1", tr("&Export results…"), {}, &TStudy::ExportClick);
-    file->addAction(oneLine_->ExportAction());
-    file->addSeparator();
-    add(file, "LoadCurves1", tr("Load &device curves…"), {}, &TStudy::LoadCurvesClick);
-    file->addSeparator();
-    add(file, "StudyLabels1", tr("&Labels…"), {}, &TStudy::LabelsClick);
-    add(file, "StudyReport1", tr("&Report…"), {}, &TStudy::ReportClick);
-    add(file, "PrintStudyReport1", tr("&Print report…"), QKeySequence::Print, &TStudy::PrintReportClick);
-    file->addSeparator();
-    QAction* close = file->addAction(tr("&Close"));
-    close->setObjectName("CloseStudy1");
-    close->setShortcut(QKeySequence::Close);
-    connect(close, &QAction::triggered, this, &QWidget::close);
-
-    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-    QAction* undo = model_->undoStack().createUndoAction(this, tr("&Undo"));
-    undo->setObjectName("UndoStudy1");
-    undo->setShortcut(QKeySequence::Undo);
-    edit->addAction(undo);
-    QAction* redo = model_->undoStack().createRedoAction(this, tr("&Redo"));
-    redo->setObjectName("RedoStudy1");
-    redo->setShortcut(QKeySequence::Redo);
-    edit->addAction(redo);
-    edit->addSeparator();
-    // Insert alone: Ctrl+Insert is Copy on X11, and a shortcut both mean would do neither.
-    add(edit, "AddRow1", tr("&Add row"), QKeySequence(Qt::Key_Insert), &TStudy::AddRowClick);
-    add(edit, "AddPointOnBus1", tr("Add point on this &bus"), {}, &TStudy::AddPointOnBusClick);
-    add(edit, "AddFeeder1", tr("Add &feeder from this bus"), {}, &TStudy::AddFeederClick);
-    add(edit, "DuplicateRows1", tr("Dupl&icate rows"), QKeySequence(Qt::CTRL | Qt::Key_D),
-        &TStudy::DuplicateClick);
-    add(edit, "DeleteRows1", tr("&Delete rows"), QKeySequence(Qt::CTRL | Qt::Key_Delete),
-        &TStudy::DeleteClick);
-    // Delete clears the cells chosen, as in a spreadsheet; only where the
-    // table has the keyboard, so that a field's Delete stays the field's.
-    QAction* clear = add(edit, "ClearCells1", tr("C&lear cells"), QKeySequence::Delete, &TStudy::ClearCellsClick);
-    clear->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    StudyTable->addAction(clear);
-    edit->addSeparator();
-    add(edit, "CopyRows1", tr("&Copy rows"), QKeySequence::Copy, &TStudy::CopyClick);
-    add(edit, "PasteRows1", tr("&Paste rows"), QKeySequence::Paste, &TStudy::PasteClick);
-    edit->addSeparator();
-    add(edit, "ComputeAgain1", tr("C&ompute again"), QKeySequence(Qt::Key_F5), &TStudy::ComputeAgainClick);
-
-    QMenu* view = menuBar()->addMenu(tr("&View"));
-    // Each group of columns shown or folded away; the name and what the row
-    // gives always stand.
-    const std::pair<StudyModel::Group, QString> groups[] = {
-        {StudyModel::Group::Method, tr("&Method and equipment")},
-        {StudyModel::Group::Distances, tr("&Distances")},
-        {StudyModel::Group::Duration, tr("D&urations and device")},
-        {StudyModel::Group::Network, tr("&Network")},
-        {StudyModel::Group::Other, tr("Your &own columns")},
-        {StudyModel::Group::Results, tr("Re&sults")}};
-    QMenu* shown = view->addMenu(tr("Col&umns"));
-    shown->setObjectName("ColumnGroupsMenu");
-    for (const auto& [group, text] : groups) {
-        QAction* a = shown->addAction(text);
-        a->setObjectName(QStringLiteral("ShowColumns%1").arg(static_cast<int>(group)));
-        a->setCheckable(true);
-        a->setChecked(true);
-        connect(a, &QAction::toggled, this, [this, g = static_cast<int>(group)](bool on) {
-            if (on) {
+    on(menus.newStudy, &TStudy::NewStudyClick);
+    on(menus.openStudy, &TStudy::OpenStudyClick);
+    on(menus.save, &TStudy::SaveClick);
+    on(menus.saveAs, &TStudy::SaveAsClick);
+    on(menus.exportResults, &TStudy::ExportClick);
+    on(menus.loadCurves, &TStudy::LoadCurvesClick);
+    on(menus.labels, &TStudy::LabelsClick);
+    on(menus.report, &TStudy::ReportClick);
+    on(menus.printReport, &TStudy::PrintReportClick);
+    connect(menus.close, &QAction::triggered, this, &QWidget::close);
+    on(menus.addRow, &TStudy::AddRowClick);
+    on(menus.addPointOnBus, &TStudy::AddPointOnBusClick);
+    on(menus.addFeeder, &TStudy::AddFeederClick);
+    on(menus.duplicate, &TStudy::DuplicateClick);
+    on(menus.deleteRows, &TStudy::DeleteClick);
+    on(menus.clearCells, &TStudy::ClearCellsClick);
+    on(menus.copy, &TStudy::CopyClick);
+    on(menus.paste, &TStudy::PasteClick);
+    on(menus.computeAgain, &TStudy::ComputeAgainClick);
+    for (const auto& [group, action] : menus.columnGroups) {
+        connect(action, &QAction::toggled, this, [this, g = static_cast<int>(group)](bool shown) {
+            if (shown) {
                 folded_.remove(g);
             } else {
                 folded_.insert(g);
@@ -559,60 +319,13 @@ void TStudy::BuildMenus() {
             UpdateColumns();
         });
     }
-    view->addSeparator();
-    QAction* showForm = RowFormDock->toggleViewAction();
-    showForm->setText(tr("Row &form"));
-    showForm->setObjectName("ShowRowForm1");
-    view->addAction(showForm);
-    QAction* showCurve = CurveDock->toggleViewAction();
-    showCurve->setText(tr("Time-current &curve"));
-    showCurve->setObjectName("ShowCurve1");
-    view->addAction(showCurve);
-    QAction* showOneLine = oneLine_->toggleViewAction();
-    showOneLine->setText(tr("&One-line diagram"));
-    showOneLine->setObjectName("ShowOneLine1");
-    view->addAction(showOneLine);
-
-    QMenu* networkMenu = menuBar()->addMenu(tr("&Network"));
-    add(networkMenu, "NetworkView1", tr("&Buses and tree…"), {}, &TStudy::NetworkClick);
+    on(menus.networkView, &TStudy::NetworkClick);
 }
 
-void TStudy::NetworkClick() {
-    if (!networkView_) {
-        // A dock of the study window: it never stands over another window.
-        NetworkDock = new QDockWidget(tr("Network"), this);
-        NetworkDock->setObjectName("NetworkDock");
-        networkView_ = new TNetworkView(NetworkDock);
-        networkView_->setWindowFlags(Qt::Widget);
-        NetworkDock->setWidget(networkView_);
-        addDockWidget(Qt::BottomDockWidgetArea, NetworkDock);
-    }
-    networkView_->Show(model_->file().Network(), model_->file().Options().shortCircuit, app_.Sep());
-    NetworkDock->show();
-    NetworkDock->raise();
-}
+void TStudy::NewStudyClick() { NewStudyWindow(app_)->show(); }
 
-void TStudy::UpdateNetworkView() {
-    if (!networkView_ || NetworkDock->isHidden()) return;
-    networkView_->Show(model_->file().Network(), model_->file().Options().shortCircuit, app_.Sep());
-}
-
-void TStudy::ShortCircuitChange() {
-    const int index = ShortCircuitBox->currentIndex();
-    if (index < 0 || index >= static_cast<int>(network::kConventionWords.size())) return;
-    network::SolveOptions o;
-    o.convention = static_cast<network::Convention>(index);
-    o.lvTolerance = LvToleranceBox->currentData().toInt() == 10 ? 10 : 6;
-    if (CableEndTempBox->value() > kConventionTempStep) o.cableEndTemp = CableEndTempBox->value();
-    LvToleranceBox->setEnabled(o.convention == network::Convention::Iec60909);
-    model_->SetShortCircuit(o);
-}
-
-void TStudy::ArcStepsChange() {
-    MotorDecayBox->setEnabled(ArcStepsBox->isChecked());
-    std::optional<double> decay;
-    if (MotorDecayBox->value() > kMotorsToTheLastSource) decay = MotorDecayBox->value();
-    model_->SetArcSteps(ArcStepsBox->isChecked(), decay);
+void TStudy::OpenStudyClick() {
+    if (TStudy* w = OpenStudyWindow(app_, this)) w->show();
 }
 
 bool TStudy::IsModified() const { return !model_->undoStack().isClean(); }
@@ -710,282 +423,6 @@ bool TStudy::SaveTo(const QString& path) {
     model_->undoStack().setClean();
     UpdateTitle();
     return true;
-}
-
-void TStudy::LoadCurvesClick() {
-    const QString path = app_.dialogs().OpenFileName(
-        this, Choice(tr("Load device curves"), tr("device curves (*.csv)"), QStringLiteral("csv"), QString()));
-    if (path.isEmpty()) return;
-    const std::string text = ReadFile(QFile::encodeName(path).toStdString());
-    Built<CurveSet> read = ReadDeviceCurves(text);
-    if (!read.device) {
-        app_.dialogs().Warning(this, FromUtf8(read.refusal->message));
-        return;
-    }
-    // Every row computed again: a fuse_curve cell that names a curve finds it now.
-    model_->SetCurves(std::make_shared<const CurveSet>(std::move(*read.device)));
-}
-
-void TStudy::ExportClick() {
-    const QString chosen = app_.dialogs().SaveFileName(
-        this, Choice(tr("Export results to"), tr("CSV files (*.csv)"), QStringLiteral("csv"),
-                     ExportName(QStringLiteral("-results.csv"))));
-    if (chosen.isEmpty() || !MayWriteOver(app_, this, chosen)) return;
-    StudyOptions options = model_->file().Options();
-    options.sep = '.';
-    std::string out;
-    std::string headerError;
-    if (!RunStudy(model_->file().Bytes(), options, [&](std::string_view s) { out += s; }, &headerError)) {
-        throw std::runtime_error(headerError.empty() ? std::string("The study has no header row.") : headerError);
-    }
-    WriteFileAtomically(LocalPath(chosen), out);
-}
-
-namespace {
-
-// The points of the study for its PDFs, one at a time: each of the chosen
-// rows with its result as the study computed it, and its inputs with the
-// user's decimal separator, so that its label reads as the single label of
-// the same point (the label writes the results with that separator too).
-class StudyPoints {
-public:
-    StudyPoints(const StudyFile& file, char sep, std::vector<int> rows)
-        : file_(file), sep_(sep), rows_(std::move(rows)) {}
-    render::StudyPointView operator()(std::size_t index) { return Row(static_cast<std::size_t>(rows_.at(index))); }
-    // The point of the study's row `row`.
-    render::StudyPointView Row(std::size_t row) {
-        fields_ = file_.Fields(row);
-        const int pointAt = file_.PointColumn();
-        name_ = pointAt >= 0 && static_cast<std::size_t>(pointAt) < fields_.size() ? fields_[static_cast<std::size_t>(pointAt)] : std::string();
-        render::StudyPointView v;
-        v.name = name_;
-        for (int c = 0; c < kStudyInputColumnCount; ++c) {
-            const int at = file_.Columns()[static_cast<std::size_t>(c)];
-            std::string& text = texts_[static_cast<std::size_t>(c)];
-            text = at >= 0 && static_cast<std::size_t>(at) < fields_.size() ? fields_[static_cast<std::size_t>(at)] : std::string();
-            // Numbers of the file are written with a point.
-            if (sep_ != '.' && StudyColumnWords(static_cast<StudyInputColumn>(c)).empty()) {
-                try {
-                    ParseNumber(text, '.');
-                    std::replace(text.begin(), text.end(), '.', sep_);
-                } catch (const ConversionError&) {
-                    // Not a number: refused by the row as it stands.
-                }
-            }
-            v.inputs[static_cast<std::size_t>(c)] = text;
-        }
-        v.result = &file_.Result(row);
-        return v;
-    }
-    // The study's row of the point `index`.
-    std::size_t FileRow(std::size_t index) const { return static_cast<std::size_t>(rows_.at(index)); }
-    std::size_t size() const { return rows_.size(); }
-    char sep() const { return sep_; }
-
-private:
-    const StudyFile& file_;
-    char sep_;
-    std::vector<int> rows_;
-    std::vector<std::string> fields_;
-    std::string name_;
-    std::array<std::string, kStudyInputColumnCount> texts_;
-};
-
-}  // namespace
-
-std::optional<std::vector<int>> TStudy::ChooseRows(bool report) {
-    StudyExportChoice choice;
-    choice.report = report;
-    choice.allRows = model_->rowCount();
-    const std::vector<int> selected = SelectedRows();
-    choice.selectedRows = static_cast<int>(selected.size());
-    // Without a text to look for, the filter shows the whole study.
-    choice.filteredRows = FilterEdit->text().isEmpty() ? 0 : proxy_->rowCount();
-    choice.project = reportProject_;
-    choice.client = reportClient_;
-    choice.author = reportAuthor_;
-    choice.standard = labelStandard_;
-    choice.size = labelSize_;
-    choice.dangerAbove600 = dangerAbove600_;
-    choice.assessmentDate = assessmentDate_;
-    if (!app_.dialogs().StudyExportSetup(this, choice)) return std::nullopt;
-    if (report) {
-        reportProject_ = choice.project;
-        reportClient_ = choice.client;
-        reportAuthor_ = choice.author;
-    } else {
-        labelStandard_ = choice.standard;
-        labelSize_ = choice.size;
-        dangerAbove600_ = choice.dangerAbove600;
-    }
-    assessmentDate_ = choice.assessmentDate;
-    std::vector<int> rows;
-    switch (choice.rows) {
-        case StudyRows::Selected:
-            return selected;
-        case StudyRows::Filtered:
-            for (int r = 0; r < proxy_->rowCount(); ++r) rows.push_back(proxy_->mapToSource(proxy_->index(r, 0)).row());
-            std::sort(rows.begin(), rows.end());
-            return rows;
-        case StudyRows::All:
-            break;
-    }
-    rows.resize(static_cast<std::size_t>(model_->rowCount()));
-    std::iota(rows.begin(), rows.end(), 0);
-    return rows;
-}
-
-QString TStudy::ExportName(const QString& suffix) const {
-    if (path_.isEmpty()) return {};
-    const QFileInfo info(path_);
-    return info.dir().filePath(info.completeBaseName() + suffix);
-}
-
-// A progress dialog over an export: shown at once, Cancel stops it.
-bool TStudy::RunWithProgress(const QString& text, std::size_t total,
-                             const std::function<render::StudyExportResult(const render::StudyProgress&)>& run,
-                             render::StudyExportResult& result) {
-    QProgressDialog progress(text, tr("Cancel"), 0, static_cast<int>(std::min<std::size_t>(total, INT_MAX)), this);
-    progress.setObjectName("StudyProgress");
-    progress.setWindowTitle(QStringLiteral("Zentavo"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(0);
-    progress.setValue(0);
-    result = run([&](std::size_t done, std::size_t all) {
-        progress.setMaximum(static_cast<int>(std::min<std::size_t>(all, INT_MAX)));
-        progress.setValue(static_cast<int>(std::min<std::size_t>(done, INT_MAX)));
-        QCoreApplication::processEvents();
-        return !progress.wasCanceled();
-    });
-    return result.outcome == render::StudyExportResult::kWritten;
-}
-
-void TStudy::LabelsClick() {
-    const int computed = model_->ComputedRows();
-    if (computed == 0) {
-        app_.dialogs().Warning(this, tr("No point of the study is computed: there are no labels to write."));
-        return;
-    }
-    const std::optional<std::vector<int>> rows = ChooseRows(false);
-    if (!rows) return;
-    const QString chosen = app_.dialogs().SaveFileName(
-        this, PdfChoice(tr("Save labels as"), ExportName(QStringLiteral("-labels.pdf"))));
-    if (chosen.isEmpty() || !MayWriteOver(app_, this, chosen)) return;
-    StudyPoints points(model_->file(), app_.Sep(), *rows);
-    render::StudyLabelOptions options;
-    options.settings = app_.FormLabelType().Settings();
-    const QDate today = QDate::currentDate();
-    options.date = {today.day(), today.month(), today.year()};
-    options.standard.standard = labelStandard_;
-    options.standard.size = labelSize_;
-    if (dangerAbove600_) options.standard.dangerAboveVolts = 600;
-    options.standard.assessmentDate = {assessmentDate_.day(), assessmentDate_.month(), assessmentDate_.year()};
-    options.units = model_->file().Options().units;
-    options.sep = points.sep();
-    options.curves = model_->file().Options().curves;
-    // The other points of the main sections, viewed apart from the point labelled.
-    StudyPoints others(model_->file(), app_.Sep(), {});
-    options.sectionOther = [&points, &others, &file = model_->file()](std::size_t i) {
-        const std::optional<std::size_t> other = file.SectionOf(points.FileRow(i));
-        return other ? others.Row(*other) : render::StudyPointView{};
-    };
-    render::CutNames cut;
-    render::StudyExportResult result;
-    const render::StudyPointAt at = [&points](std::size_t i) { return points(i); };
-    RunWithProgress(tr("Writing the labels of %1 points…").arg(points.size()), points.size(),
-                    [&](const render::StudyProgress& progress) {
-                        return render::SaveStudyLabelsPdf(chosen, points.size(), at, options, progress, &cut);
-                    },
-                    result);
-    ReportExport(result, chosen);
-    if (result.outcome == render::StudyExportResult::kWritten && !cut.empty()) {
-        // One name a line: the box shows the first of a long list and how many more.
-        QString names;
-        for (const std::string& n : cut.listed) names += QStringLiteral("\n") + FromUtf8(OneLineName(n));
-        if (cut.more > 0) names += tr("\nand %n more label(s) with a cut name", nullptr, static_cast<int>(cut.more));
-        app_.dialogs().Information(
-            this, labelStandard_ == LabelStandard::Classic
-                      ? tr("These equipment names are longer than 30 characters; their labels show the first 30:%1")
-                            .arg(names)
-                      : tr("These equipment names do not fit on two lines; their labels end them with “…”:%1")
-                            .arg(names));
-    }
-}
-
-void TStudy::ReportExport(const render::StudyExportResult& result, const QString& path) {
-    switch (result.outcome) {
-        case render::StudyExportResult::kWritten:
-        case render::StudyExportResult::kCancelled:
-            return;  // a cancelled export has left no file
-        case render::StudyExportResult::kNothingToWrite:
-            app_.dialogs().Warning(this, tr("None of the chosen points is computed: there are no labels to write."));
-            return;
-        case render::StudyExportResult::kFailed:
-            throw std::runtime_error(Utf8(tr("Cannot write %1: %2").arg(QFileInfo(path).fileName(), result.error)));
-    }
-}
-
-render::StudyReportOptions TStudy::ReportOptions() const {
-    render::StudyReportOptions options;
-    // The title the batch calculator gives the same file.
-    options.title = render::StudyReportTitle(path_);
-    options.dateText = QLocale().toString(QDate::currentDate(), QLocale::LongFormat);
-    options.assessmentDate = FromUtf8(
-        DateInWords({assessmentDate_.day(), assessmentDate_.month(), assessmentDate_.year()}, kEnglish));
-    options.project = reportProject_;
-    options.client = reportClient_;
-    options.author = reportAuthor_;
-    options.pageSize = render::DefaultReportPageSize();
-    options.units = model_->file().Options().units;
-    options.sep = app_.Sep();
-    options.curves = model_->file().Options().curves;
-    options.network = model_->file().Network();
-    if (const std::vector<std::string> names = model_->file().ScenarioNames(); !names.empty())
-        options.networkScenario = names.front();
-    options.shortCircuit = model_->file().Options().ShortCircuit();
-    options.oneLine = std::make_shared<const oneline::Diagram>(oneline::StudyDiagram(model_->file()));
-    return options;
-}
-
-void TStudy::ReportClick() {
-    const std::optional<std::vector<int>> rows = ChooseRows(true);
-    if (!rows) return;
-    const QString chosen = app_.dialogs().SaveFileName(
-        this, PdfChoice(tr("Save report as"), ExportName(QStringLiteral("-report.pdf"))));
-    if (chosen.isEmpty() || !MayWriteOver(app_, this, chosen)) return;
-    StudyPoints points(model_->file(), app_.Sep(), *rows);
-    const render::StudyPointAt at = [&points](std::size_t i) { return points(i); };
-    const render::StudyReportOptions options = ReportOptions();
-    render::StudyExportResult result;
-    RunWithProgress(tr("Writing the report of %1 points…").arg(points.size()), points.size() * 2,
-                    [&](const render::StudyProgress& progress) {
-                        return render::SaveStudyReportPdf(chosen, points.size(), at, options, progress);
-                    },
-                    result);
-    ReportExport(result, chosen);
-}
-
-void TStudy::PrintReportClick() {
-    const std::optional<std::vector<int>> rows = ChooseRows(true);
-    if (!rows) return;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(ReportOptions().pageSize));
-    printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setDocName(ReportOptions().title);
-    if (!app_.dialogs().PrintSetup(this, printer)) return;
-    StudyPoints points(model_->file(), app_.Sep(), *rows);
-    const render::StudyPointAt at = [&points](std::size_t i) { return points(i); };
-    render::StudyReportOptions options = ReportOptions();
-    options.pageSize = printer.pageLayout().pageSize().id();
-    render::StudyExportResult result;
-    RunWithProgress(tr("Printing the report of %1 points…").arg(points.size()), points.size() * 2,
-                    [&](const render::StudyProgress& progress) {
-                        render::StudyExportResult r;
-                        r.pages = render::PaintStudyReport(printer, points.size(), at, options, progress);
-                        r.outcome = r.pages < 0 ? render::StudyExportResult::kCancelled : render::StudyExportResult::kWritten;
-                        return r;
-                    },
-                    result);
 }
 
 void TStudy::AddRowClick() { AddRowOf(NewRowKind::Point); }

@@ -61,9 +61,13 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    // Handlers of the menus, each run under the application's error handler.
+    // Handlers of the menus (ui/study_actions.h), each run under the
+    // application's error handler.
+    void NewStudyClick();   // a window of a new study
+    void OpenStudyClick();  // a window of a study chosen
     void SaveClick();       // see Save()
     void SaveAsClick();
+    // What the study writes and loads besides itself (ui/study_export.cpp).
     void LoadCurvesClick();  // File, "Load device curves…": the fuse curves by name
     void ExportClick();     // "Export results…": the batch calculator's output CSV
     void LabelsClick();     // "Labels…": one PDF page per computed row
@@ -78,24 +82,27 @@ private:
     void ClearCellsClick();  // Delete: the selected cells emptied
     void CopyClick();
     void PasteClick();
-    void NetworkClick();    // "Network…": the buses and the tree of the study's network
     // "Export picture…" of the curve dock: the picture shown, as a PNG or an
     // SVG file by the name's extension; never over the study's own file.
     void ExportCurveClick();
+    // The network's choices and view (ui/study_network_bar.cpp).
+    void NetworkClick();    // "Network…": the buses and the tree of the study's network
     void ShortCircuitChange();
     void ArcStepsChange();
+    // Options outside their ranges told with the study library's refusal; true then.
+    bool OptionsRefused(const StudyOptions& options);
 
     // The parts of the window, built in this order by the constructor.
     QHBoxLayout* BuildFilterRow(QWidget* central);
-    void BuildNetworkBar();  // the short-circuit choices
+    void BuildNetworkBar();  // the short-circuit choices (ui/study_network_bar.cpp)
     void BuildTable(QWidget* central);
-    void BuildCurveDock();
+    void BuildCurveDock();  // ui/study_curve.cpp
     void BuildRowFormDock();
     // The current point's arc steps (what fed each, how long, what ended
     // it) and its energy in each scenario; empty for a point with neither.
     QString StepListText(std::size_t row) const;
     void ConnectControls();
-    void BuildMenus();
+    void BuildMenus();  // the menu bar (ui/study_actions.h) connected to the handlers
 
     // Each column as wide as its heading and the first rows' cells.
     void SizeColumns();

@@ -105,6 +105,25 @@ QWidget* MakeRule(QWidget* parent, const char* name, int x, int y, int w) {
     return r;
 }
 
+QLabel* NamedLabel(const QString& name, const QString& text) {
+    auto* l = new QLabel(text);
+    l->setObjectName(name);
+    return l;
+}
+
+QLineEdit* NamedEdit(const char* name) {
+    auto* e = new QLineEdit;
+    e->setObjectName(name);
+    return e;
+}
+
+QPushButton* NamedButton(const char* name, const QString& text) {
+    auto* b = new QPushButton(text);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
 RadioGroup::RadioGroup(QWidget* parent, const char* name, const QString& title,
                        const QStringList& items, int columns, int x, int y, int w, int h)
     : QGroupBox(title, parent) {

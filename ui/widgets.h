@@ -30,6 +30,14 @@ QPushButton* MakeExitButton(QWidget* parent, int x, int y);
 // A 2-pixel horizontal rule.
 QWidget* MakeRule(QWidget* parent, const char* name, int x, int y, int w);
 
+// The controls of the windows laid out by Qt's layouts (the 2018 and DC
+// windows), each with its object name: a label (a caption, or a result the
+// window finds by name), a field, and a button that Enter in a field does
+// not press.
+QLabel* NamedLabel(const QString& name, const QString& text = QString());
+QLineEdit* NamedEdit(const char* name);
+QPushButton* NamedButton(const char* name, const QString& text);
+
 // A titled group of radio buttons with one item index, -1 when none is chosen.
 class RadioGroup : public QGroupBox {
     Q_OBJECT

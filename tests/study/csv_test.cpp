@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "study/csv.h"
 #include "study/csv_writer.h"
+#include "study/tsv.h"
 
 #include <gtest/gtest.h>
 
@@ -198,6 +199,40 @@ TEST(Csv, EachDelimiterQuotesItsOwnAndReadsBack) {
         const std::string record = plain.substr(0, plain.size() - 1);
         EXPECT_EQ(writer.View(), record + results + end + record + c.delimiter + results + end);
     }
+}
+
+
+// Rows pasted from a spreadsheet: tabs between fields, any line end, empty
+// lines passed by, quoted fields holding tabs, line breaks and doubled quotes,
+// a quote inside a field kept as it is.
+TEST(Tsv, ReadsWhatASpreadsheetCopies) {
+    struct Case {
+        const char* text;
+        std::vector<Fields> expected;
+    } cases[] = {
+        {"a\tb\nc\td\n", {{"a", "b"}, {"c", "d"}}},
+        {"a\tb", {{"a", "b"}}},
+        {"a\r\nb\rc\n", {{"a"}, {"b"}, {"c"}}},
+        {"\n\r\n\ta\n\n", {{"", "a"}}},
+        {"x\t\n", {{"x", ""}}},
+        {"\"two\nlines\"\t\"say \"\"hi\"\"\"\n", {{"two\nlines", "say \"hi\""}}},
+        {"a\"b\tc\n", {{"a\"b", "c"}}},
+        {"\"\"\n", {{""}}},
+        {"Caf\xC3\xA9\t\xC2\xB0" "C\n", {{"Caf\xC3\xA9", "\xC2\xB0" "C"}}},
+        {"", {}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ParseTsv(c.text), c.expected) << c.text;
+}
+
+TEST(Tsv, WrittenFieldsReadBackUnchanged) {
+    const Fields fields = {"plain", "tab\there", "two\r\nlines", "say \"hi\"", "", "0,25"};
+    std::string out;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i) out += '\t';
+        AppendTsvField(out, fields[i]);
+    }
+    EXPECT_EQ(out, "plain\t\"tab\there\"\t\"two\r\nlines\"\t\"say \"\"hi\"\"\"\t\t0,25");
+    EXPECT_EQ(ParseTsv(out + "\n"), std::vector<Fields>{fields});
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -367,6 +369,53 @@ TEST(Study, InputWithoutHeaderIsRefused) {
     std::string error;
     EXPECT_FALSE(RunStudy("", {}, [](std::string_view) {}, &error));
     EXPECT_EQ(error, "no header row");
+}
+
+
+// Each option the command line and the study window set, at both ends of its
+// range and just outside them, a text that was no number, and two options
+// out at once (the first told). The messages are those the command line has
+// always printed, written here by hand.
+TEST(StudyOptions, EachOptionHeldToItsRangeAtItsEnds) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case {
+        int lvTolerance;
+        std::optional<double> cableEndTemp, motorDecay;
+        StudyOptionTexts given;
+        const char* message;  // empty: accepted
+    };
+    // clang-format off
+    const Case cases[] = {
+        {6,  std::nullopt, 5.0,          {}, ""},
+        {10, std::nullopt, std::nullopt, {}, ""},
+        {8,  std::nullopt, 5.0,          {}, "--lv-tolerance takes one of 6, 10, not '8'"},
+        {0,  std::nullopt, 5.0,          {.lvTolerance = "6.0"}, "--lv-tolerance takes one of 6, 10, not '6.0'"},
+        {6,  20.0,         5.0,          {}, ""},
+        {6,  300.0,        5.0,          {}, ""},
+        {6,  19.999,       5.0,          {}, "--cable-end-temp takes a temperature from 20 to 300 °C, not '19.999'"},
+        {6,  300.001,      5.0,          {}, "--cable-end-temp takes a temperature from 20 to 300 °C, not '300.001'"},
+        {6,  nan,          5.0,          {.cableEndTemp = "hot"}, "--cable-end-temp takes a temperature from 20 to 300 °C, not 'hot'"},
+        {6,  nan,          5.0,          {.cableEndTemp = ""}, "--cable-end-temp takes a temperature from 20 to 300 °C, not ''"},
+        {6,  std::nullopt, 0.0,          {}, ""},
+        {6,  std::nullopt, 600.0,        {}, ""},
+        {6,  std::nullopt, -0.001,       {}, "--motor-decay takes a number of cycles from 0 to 600, or none, not '-0.001'"},
+        {6,  std::nullopt, 600.001,      {}, "--motor-decay takes a number of cycles from 0 to 600, or none, not '600.001'"},
+        {6,  std::nullopt, 1000.0,       {.motorDecay = "1e3"}, "--motor-decay takes a number of cycles from 0 to 600, or none, not '1e3'"},
+        {8,  301.0,        700.0,        {}, "--lv-tolerance takes one of 6, 10, not '8'"},
+        {6,  301.0,        700.0,        {}, "--cable-end-temp takes a temperature from 20 to 300 °C, not '301'"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        StudyOptions options;
+        options.lvTolerance = c.lvTolerance;
+        options.cableEndTemp = c.cableEndTemp;
+        options.motorDecay = c.motorDecay;
+        const std::optional<Refusal> refusal = options.Check(c.given);
+        EXPECT_EQ(RefusalText(refusal), c.message);
+        if (refusal) {
+            EXPECT_EQ(refusal->code, RefusalCode::OutOfRange) << c.message;
+        }
+    }
 }
 
 }  // namespace
