@@ -230,8 +230,14 @@ int UsageError(const std::string& message) {
     return 2;
 }
 
-// --label-rows: "none", or label rows by their words; the usage error, or empty.
-std::string ReadLabelRows(const std::string& value, zentavo::StudyPdfRequest& pdf) {
+// The usage error of an option's value the study library refuses.
+std::optional<std::string> UsageOf(const std::optional<zentavo::Refusal>& refusal) {
+    if (!refusal) return std::nullopt;
+    return refusal->message;
+}
+
+// --label-rows: "none", or label rows by their words; the usage error, or none.
+std::optional<std::string> ReadLabelRows(const std::string& value, zentavo::StudyPdfRequest& pdf) {
     pdf.rowsGiven = true;
     pdf.rows.clear();
     if (value == "none") return {};
@@ -252,8 +258,8 @@ std::string ReadLabelRows(const std::string& value, zentavo::StudyPdfRequest& pd
     }
 }
 
-// An option that takes one of its words; the usage error, or empty.
-std::string ReadWordOption(const WordOption& option, const std::string& value, Arguments& args) {
+// An option that takes one of its words; the usage error, or none.
+std::optional<std::string> ReadWordOption(const WordOption& option, const std::string& value, Arguments& args) {
     int index = -1;
     std::string allowed;
     for (std::size_t k = 0; k < option.words.size(); ++k) {
@@ -274,8 +280,8 @@ std::string ReadWordOption(const WordOption& option, const std::string& value, A
     return {};
 }
 
-// A unit option or the decimal separator; the usage error, or empty.
-std::string ReadUnitOption(const UnitOption& option, const std::string& value, zentavo::StudyOptions& options) {
+// A unit option or the decimal separator; the usage error, or none.
+std::optional<std::string> ReadUnitOption(const UnitOption& option, const std::string& value, zentavo::StudyOptions& options) {
     bool known = false;
     std::string allowed;
     for (std::string_view w : option.words) {
@@ -293,8 +299,8 @@ std::string ReadUnitOption(const UnitOption& option, const std::string& value, z
     return {};
 }
 
-// One option `name` with its value; the usage error, or empty.
-std::string ReadOption(const std::string& name, const std::string& value, Arguments& args) {
+// One option `name` with its value; the usage error, or none.
+std::optional<std::string> ReadOption(const std::string& name, const std::string& value, Arguments& args) {
     if (name == "labels" || name == "report" || name == "one-line") {
         if (value.empty()) return "--" + name + " needs a file name";
         // Standard output carries the results; "-" is not taken as a file's name either.
@@ -384,11 +390,11 @@ std::string ReadOption(const std::string& name, const std::string& value, Argume
     // of them, or no number, is set outside them.
     if (name == "lv-tolerance") {
         args.options.lvTolerance = value == "6" ? 6 : value == "10" ? 10 : 0;
-        return zentavo::RefusalText(args.options.Check({.lvTolerance = value}));
+        return UsageOf(args.options.Check({.lvTolerance = value}));
     }
     if (name == "cable-end-temp") {
         args.options.cableEndTemp = zentavo::ReadNumber(value, '.').value_or(kNoNumber);
-        return zentavo::RefusalText(args.options.Check({.cableEndTemp = value}));
+        return UsageOf(args.options.Check({.cableEndTemp = value}));
     }
     if (name == "arc-steps") {
         if (value != "on" && value != "off") return "--arc-steps takes one of on, off, not '" + value + "'";
@@ -401,7 +407,7 @@ std::string ReadOption(const std::string& name, const std::string& value, Argume
             return {};
         }
         args.options.motorDecay = zentavo::ReadNumber(value, '.').value_or(kNoNumber);
-        return zentavo::RefusalText(args.options.Check({.motorDecay = value}));
+        return UsageOf(args.options.Check({.motorDecay = value}));
     }
     if (name == "scenarios") {
         std::vector<std::string> names;
@@ -480,8 +486,8 @@ std::optional<int> ReadArguments(int argc, char** argv, Arguments& args) {
             args.reportOptionGiven = name;
             continue;
         }
-        if (const std::string error = ReadOption(name, given.value, args); !error.empty()) {
-            return UsageError(error);
+        if (const std::optional<std::string> error = ReadOption(name, given.value, args)) {
+            return UsageError(*error);
         }
     }
     if (line.operands.size() > 1) return UsageError("only one input file may be given");

@@ -302,9 +302,9 @@ private:
     ProtectiveDevice(std::variant<Relay, TripUnit, FuseCurve> d, const DeviceSettings& settings)
         : device_(std::move(d)), share_(settings.deviceShare), maxArcTime_(settings.maxArcTime), settings_(settings) {}
     std::variant<Relay, TripUnit, FuseCurve> device_;
-    DeviceSettings settings_;
     double share_ = 1;
     std::optional<double> maxArcTime_;
+    DeviceSettings settings_;
 };
 // device_share above 0 and at most 1; max_arc_time at least kShortestArcTime.
 // The cautions, of a device that is built: a relay pickup below
