@@ -503,6 +503,13 @@ PointResult ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFau
                                    const StudyOptions& options, StudyDevices* devices,
                                    std::vector<std::size_t>* consulted) {
     if (!fault.inNetwork) return ComputeStudyRow(in, options, devices);
+    // Both cases from the point's cells read once.
+    if (!in.read) {
+        const StudyPoint read = ReadStudyPoint(in, options.sep);
+        StudyRowInputs once = in;
+        once.read = &read;
+        return ComputeNetworkStudyRow(once, fault, options, devices, consulted);
+    }
     if (fault.problem || fault.out) {
         PointResult p;
         p.status = PointStatus::Error;

@@ -44,7 +44,7 @@ constexpr double kLeastRatingKa = 0.1, kMostRatingKa = 1000;
 class RowRunner {
 public:
     RowRunner(const StudyOptions& o, const StudyRowInputs& in, StudyDevices* devices)
-        : o_(o), in_(in), point_(ReadStudyPoint(in, o.sep)), devices_(devices) {}
+        : o_(o), in_(in), point_(in.read ? *in.read : ownPoint_.emplace(ReadStudyPoint(in, o.sep))), devices_(devices) {}
 
     PointResult Run() {
         try {
@@ -580,7 +580,8 @@ private:
 
     const StudyOptions& o_;
     const StudyRowInputs& in_;
-    const StudyPoint point_;
+    std::optional<StudyPoint> ownPoint_;  // the cells read here, where the caller did not
+    const StudyPoint& point_;
     // The device cells without their padding, where DeviceCells took it away.
     mutable std::array<std::string, kLastDeviceColumn - kFirstDeviceColumn + 1> shortened_;
     PointResult p_;

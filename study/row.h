@@ -114,6 +114,10 @@ struct StudyOptions {
 // protective device on that branch sees of the arcing current.
 struct StudyRowInputs : std::array<std::string_view, kStudyInputColumnCount> {
     std::string_view point;  // the row's point column (a line-side row's line_side_of names one)
+    // The point's cells read once (study/study_point.h), where a caller
+    // computing the row more than once (each case, each scenario) read them
+    // for all; none: the row reads them itself. Views into these texts.
+    const struct StudyPoint* read = nullptr;
     std::optional<double> boltedKa;
     std::optional<double> deviceShareFromNetwork;
     // A row whose arc the network clears in steps: its planner (none: one step).

@@ -5,6 +5,7 @@
 
 #include "engine/number.h"
 #include "study/errors.h"
+#include "study/study_point.h"
 
 namespace zentavo {
 
@@ -247,6 +248,13 @@ StudyScenarios::~StudyScenarios() = default;
 
 PointResult ComputeScenarioStudyRow(const StudyRowInputs& in, std::size_t row, const StudyScenarios& scenarios,
                                     const StudyOptions& options, StudyDevices* devices) {
+    // Every scenario from the point's cells read once.
+    if (!in.read) {
+        const StudyPoint read = ReadStudyPoint(in, options.sep);
+        StudyRowInputs once = in;
+        once.read = &read;
+        return ComputeScenarioStudyRow(once, row, scenarios, options, devices);
+    }
     const NetworkRowFault& first = scenarios.Network(0).Row(row);
     auto error = [](std::string message) {
         PointResult p;
