@@ -290,6 +290,20 @@ TEST(StudyRow, UnitWordsMessagesAndEquations) {
          ""},
         {EmpiricalRow("100", "1e308", "inches"), "warning",
          "Voltage out of range. Incorrect gap between conductors. ", ""},
+        // A row's first problem in the order its method reads its fields: a
+        // text that is no number before the ranges of the step it belongs
+        // to, the first step's ranges before a duration's text, a hidden
+        // reduced duration (the theoretically derived equations) not read.
+        {"empirical,99999,20,x,mm,455,mm,Switchgear,Grounded,0.2,0.2,,,,\n", "error",
+         "'x' is not a valid floating point value", ""},
+        {"empirical,99999,20,32,mm,455,mm,Switchgear,Grounded,q,0.2,,,,\n", "warning", "Voltage out of range. ", ""},
+        {"empirical,480,20,32,mm,455,mm,Switchgear,Grounded,5,q,,,,\n", "error",
+         "'q' is not a valid floating point value", ""},
+        {"empirical,20000,20,32,mm,455,mm,Switchgear,Grounded,0.2,zz,,,,\n", "ok", "", "theoretically derived"},
+        {"empirical,480,20,32,mm,455,mm,Switchgear,x,0.2,0.2,,,,\n", "error", "grounding: unknown value \"x\"", ""},
+        {"fuse,,abc,,,455,mm,,,,,x,,,\n", "error", "fuse_class: unknown value \"x\"", ""},
+        {"breaker,500,20,,,455,mm,,,,,,,,0\n", "warning", "Voltage out of range. Enter IR value.Enter IT value.", ""},
+        {"breaker,480,20,,,455,mm,,,,,,,30,x\n", "error", "'x' is not a valid floating point value", ""},
     };
     for (const auto& c : cases) {
         const auto rows = Rows(kMethodsHeader + c.row);
