@@ -35,18 +35,12 @@
 
 #include "network/fault_steps.h"
 #include "network/short_circuit.h"
+#include "study/network_rows.h"
 #include "study/row.h"
 #include "study/study_point.h"
 
 namespace zentavo {
 
-// The range a network column's numbers are held to (`zero`: 0 is taken
-// too, a cable of 0 m being a closed tie); none for a column without one.
-struct NetworkColumnRange {
-    double low, high;
-    bool zero;
-};
-std::optional<NetworkColumnRange> NetworkRangeOf(StudyInputColumn column);
 
 // What the network gives one row.
 struct NetworkRowFault {

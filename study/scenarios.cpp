@@ -40,14 +40,11 @@ std::string MaintenanceFault(const StudyRowInputs& in, char sep) {
         return "maint_scenario: empty, a maintenance setting needs the scenario it is used in";
     if (in[kMaintInstPickupColumn].empty())
         return "maint_inst_pickup: empty, a maintenance setting needs its instantaneous pickup";
-    try {
-        ScenarioCellNames(in[kMaintScenarioColumn], kMaintScenarioColumn);
-        for (StudyInputColumn c : {kMaintInstPickupColumn, kMaintInstTimeColumn}) {
-            if (!in[c].empty() && !ReadNumber(in[c], sep))
-                return std::string(kStudyInputNames[c]) + ": " + ConversionMessage(in[c]);
-        }
-    } catch (const StudyRowError& e) {
-        return e.message;
+    if (ScenarioNames names = ScenarioCellNames(in[kMaintScenarioColumn], kMaintScenarioColumn); names.problem)
+        return names.problem->message;
+    for (StudyInputColumn c : {kMaintInstPickupColumn, kMaintInstTimeColumn}) {
+        if (!in[c].empty() && !ReadNumber(in[c], sep))
+            return std::string(kStudyInputNames[c]) + ": " + ConversionMessage(in[c]);
     }
     return {};
 }
@@ -66,7 +63,7 @@ bool IsScenarioName(std::string_view name) {
     });
 }
 
-std::vector<std::string_view> ScenarioCellNames(std::string_view cell, StudyInputColumn column) {
+ScenarioNames ScenarioCellNames(std::string_view cell, StudyInputColumn column) {
     std::vector<std::string_view> names;
     std::size_t i = 0;
     while (i < cell.size()) {
@@ -80,19 +77,21 @@ std::vector<std::string_view> ScenarioCellNames(std::string_view cell, StudyInpu
     for (std::size_t k = 0; k < names.size(); ++k) {
         const std::string_view n = names[k];
         if (!IsScenarioName(n)) {
-            throw StudyRowError(std::string(kStudyInputNames[column]) + ": \"" + std::string(n) +
-                                "\" is not a scenario name (1 to 32 letters, digits, '-', '_' or '.'; "
-                                "\"all\" alone for every scenario)");
+            return {{}, RowProblem{std::string(kStudyInputNames[column]) + ": \"" + std::string(n) +
+                                       "\" is not a scenario name (1 to 32 letters, digits, '-', '_' or '.'; "
+                                       "\"all\" alone for every scenario)",
+                                   std::nullopt}};
         }
         for (std::size_t j = 0; j < k; ++j) {
             if (names[j] != n && SameScenarioName(names[j], n)) {
-                throw StudyRowError(std::string(kStudyInputNames[column]) + ": \"" + std::string(names[j]) +
-                                    "\" and \"" + std::string(n) +
-                                    "\" are one scenario (names are the same whatever their case)");
+                return {{}, RowProblem{std::string(kStudyInputNames[column]) + ": \"" + std::string(names[j]) +
+                                           "\" and \"" + std::string(n) +
+                                           "\" are one scenario (names are the same whatever their case)",
+                                       std::nullopt}};
             }
         }
     }
-    return names;
+    return {std::move(names), std::nullopt};
 }
 
 std::vector<std::string> StudyScenarioNames(const std::vector<StudyRowInputs>& rows,
@@ -101,11 +100,8 @@ std::vector<std::string> StudyScenarioNames(const std::vector<StudyRowInputs>& r
     std::vector<std::string> names;
     for (const StudyRowInputs& in : rows) {
         for (StudyInputColumn c : {kScenariosColumn, kMaintScenarioColumn}) {
-            try {
-                for (std::string_view n : ScenarioCellNames(in[c], c)) {
-                    if (!Has(names, n)) names.emplace_back(n);
-                }
-            } catch (const StudyRowError&) {
+            for (std::string_view n : ScenarioCellNames(in[c], c).names) {
+                if (!Has(names, n)) names.emplace_back(n);
             }
         }
     }
@@ -118,11 +114,8 @@ std::vector<std::string> UnusedScenarioNames(const std::vector<StudyRowInputs>& 
     std::vector<std::string> used;
     for (const StudyRowInputs& in : rows) {
         for (StudyInputColumn c : {kScenariosColumn, kMaintScenarioColumn}) {
-            try {
-                for (std::string_view n : ScenarioCellNames(in[c], c)) {
-                    if (!Has(used, n)) used.emplace_back(n);
-                }
-            } catch (const StudyRowError&) {
+            for (std::string_view n : ScenarioCellNames(in[c], c).names) {
+                if (!Has(used, n)) used.emplace_back(n);
             }
         }
     }
@@ -137,13 +130,8 @@ std::vector<std::string> UnusedScenarioNames(const std::vector<StudyRowInputs>& 
 
 std::string ScenarioCaseFault(const StudyRowInputs& in, const std::vector<std::string>& names) {
     for (StudyInputColumn c : {kScenariosColumn, kMaintScenarioColumn}) {
-        std::vector<std::string_view> cell;
-        try {
-            cell = ScenarioCellNames(in[c], c);
-        } catch (const StudyRowError&) {
-            continue;  // told by the row's own reading
-        }
-        for (std::string_view n : cell) {
+        // A cell that cannot be read is told by the row's own reading.
+        for (std::string_view n : ScenarioCellNames(in[c], c).names) {
             for (const std::string& name : names) {
                 if (name != n && SameScenarioName(name, n)) {
                     return std::string(kStudyInputNames[c]) + ": \"" + std::string(n) + "\" is the scenario \"" +
@@ -158,12 +146,7 @@ std::string ScenarioCaseFault(const StudyRowInputs& in, const std::vector<std::s
 
 StudyRowInputs RowInScenario(const StudyRowInputs& in, std::string_view scenario) {
     if (in[kMaintScenarioColumn].empty() || scenario.empty()) return in;
-    std::vector<std::string_view> names;
-    try {
-        names = ScenarioCellNames(in[kMaintScenarioColumn], kMaintScenarioColumn);
-    } catch (const StudyRowError&) {
-        return in;
-    }
+    const std::vector<std::string_view> names = ScenarioCellNames(in[kMaintScenarioColumn], kMaintScenarioColumn).names;
     if (std::find(names.begin(), names.end(), scenario) == names.end()) return in;
     StudyRowInputs out = in;
     const bool relay = in[kDeviceTypeColumn] == "relay";
@@ -181,12 +164,8 @@ namespace {
 // Whether a cell's names (a row's scenarios or maint_scenario) hold the
 // scenario; a cell that cannot be read holds none (its row is an error).
 bool CellNames(std::string_view cell, StudyInputColumn column, std::string_view scenario) {
-    try {
-        const std::vector<std::string_view> names = ScenarioCellNames(cell, column);
-        return std::find(names.begin(), names.end(), scenario) != names.end();
-    } catch (const StudyRowError&) {
-        return false;
-    }
+    const std::vector<std::string_view> names = ScenarioCellNames(cell, column).names;
+    return std::find(names.begin(), names.end(), scenario) != names.end();
 }
 
 }  // namespace
@@ -214,12 +193,9 @@ StudyScenarios::StudyScenarios(const std::vector<StudyRowInputs>& rows, const St
     // "all") or names it, as the networks read it; a cell that cannot be
     // read makes its row an error in every scenario alike.
     auto part = [&](const StudyRowInputs& in, const std::string& name) {
-        try {
-            const std::vector<std::string_view> names = ScenarioCellNames(in[kScenariosColumn]);
-            return names.empty() || std::find(names.begin(), names.end(), name) != names.end();
-        } catch (const StudyRowError&) {
-            return true;
-        }
+        const ScenarioNames cell = ScenarioCellNames(in[kScenariosColumn]);
+        return cell.problem || cell.names.empty() ||
+               std::find(cell.names.begin(), cell.names.end(), name) != cell.names.end();
     };
     twins_.assign(names_.size(), std::nullopt);
     differ_.resize(names_.size());

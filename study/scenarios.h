@@ -24,6 +24,7 @@
 
 #include "study/network_study.h"
 #include "study/row.h"
+#include "study/study_point.h"
 
 namespace zentavo {
 
@@ -36,9 +37,13 @@ bool SameScenarioName(std::string_view a, std::string_view b);
 
 // The names of a scenarios or maint_scenario cell, separated by blanks;
 // none for an empty cell or "all". A name that is not one, or two names of
-// the cell that differ only in case, raise StudyRowError naming the column.
-std::vector<std::string_view> ScenarioCellNames(std::string_view cell,
-                                                StudyInputColumn column = kScenariosColumn);
+// the cell that differ only in case, are the cell's problem, naming the
+// column (and no names).
+struct ScenarioNames {
+    std::vector<std::string_view> names;
+    std::optional<RowProblem> problem;
+};
+ScenarioNames ScenarioCellNames(std::string_view cell, StudyInputColumn column = kScenariosColumn);
 
 // The scenarios a study is computed in: `asked` when given, else "normal"
 // (the rows in every scenario alone, no maintenance setting on: the plant
