@@ -283,15 +283,9 @@ int RunStudyFiles(Arguments& args) {
     };
     if (pdfs) args.options.points = [&scratch](std::string_view records) { scratch.Write(records); };
     try {
-        std::string headerError;
-        zentavo::csv::WriteOptions written;
-        zentavo::StudyRunSummary summary;
-        const bool ran = zentavo::RunStudy(source, args.options, sink, &headerError, &written, &summary);
+        const zentavo::StudyRunOutcome ran = zentavo::RunStudy(source, args.options, sink);
+        const zentavo::StudyRunSummary& summary = ran.summary;
         line.Erase();
-        if (!ran) {
-            Tell(inputName + ": " + headerError);
-            return 2;
-        }
         if (output) {
             output->Commit();
             output.reset();
@@ -329,7 +323,7 @@ int RunStudyFiles(Arguments& args) {
         return strict;
     } catch (const zentavo::StudyReadError& e) {
         line.Erase();
-        Tell(inputName + ": " + e.what());
+        Tell(inputName + ": " + e.message);
         return 2;
     } catch (const ReadFailure& f) {
         line.Erase();

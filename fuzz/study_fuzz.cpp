@@ -30,10 +30,16 @@ std::string Run(std::string_view input, const zentavo::StudyOptions& options, st
                 bool& read, zentavo::csv::WriteOptions* written = nullptr) {
     std::string out;
     try {
-        read = zentavo::RunStudy(zentavo::TextSource(input, piece), options,
-                                 [&](std::string_view s) { out.append(s); }, nullptr, written);
+        const zentavo::StudyRunOutcome outcome =
+            zentavo::RunStudy(zentavo::TextSource(input, piece), options, [&](std::string_view s) { out.append(s); });
+        if (written) *written = outcome.written;
+        read = true;
     } catch (const zentavo::StudyReadError&) {
-        throw;
+        // A study without a usable header row, refused before anything is
+        // written; an error later on (UTF-16 that is not valid) goes on.
+        if (!out.empty()) throw;
+        read = false;
+        return out;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "study_fuzz: an exception left the run: %s\n", e.what());
         std::abort();

@@ -14,7 +14,8 @@ namespace zentavo {
 // A study that cannot be read: UTF-16 that is not valid, no header row, a
 // malformed record or header in a study opened whole.
 struct StudyReadError : Error {
-    using Error::Error;
+    explicit StudyReadError(const std::string& text) : Error(text), message(text) {}
+    std::string message;  // whole, even where it holds a NUL byte (what() would end there)
 };
 
 }  // namespace zentavo

@@ -527,11 +527,9 @@ void StudyRunSummary::Add(const StudyRunSummary& more) {
     }
 }
 
-bool RunStudy(const StudySource& source, const StudyOptions& given, const StudySink& sink,
-              std::string* headerError, csv::WriteOptions* written, StudyRunSummary* summary) {
-    StudyRunSummary counted;
-    StudyRunSummary& into = summary ? *summary : counted;
-    into = {};
+StudyRunOutcome RunStudy(const StudySource& source, const StudyOptions& given, const StudySink& sink) {
+    StudyRunOutcome outcome;
+    StudyRunSummary& into = outcome.summary;
     StudyOptions options = given;
     // A spreadsheet's export is looked at before it is read: its encoding and
     // its decimal separator.
@@ -555,21 +553,16 @@ bool RunStudy(const StudySource& source, const StudyOptions& given, const StudyS
         reader.SetDelimiter(delimiter);
     }
     format.delimiter = options.outputDelimiter ? options.outputDelimiter : delimiter;
-    if (written) *written = format;
+    outcome.written = format;
     std::vector<std::string> header;
     std::size_t line = 0;
     std::string error;
     if (!reader.First(header, line, error) || !error.empty()) {
-        if (headerError) *headerError = error.empty() ? "no header row" : error;
-        return false;
+        throw StudyReadError(error.empty() ? "no header row" : error);
     }
-    if (std::string fault = StudyHeaderFault(header); !fault.empty()) {
-        if (headerError) *headerError = std::move(fault);
-        return false;
-    }
+    if (std::string fault = StudyHeaderFault(header); !fault.empty()) throw StudyReadError(fault);
     if (std::none_of(header.begin(), header.end(), NamesStudyColumn)) {
-        if (headerError) *headerError = UnknownHeaderText(header, delimiter);
-        return false;
+        throw StudyReadError(UnknownHeaderText(header, delimiter));
     }
     if (look && options.detectDecimalSeparator && (delimiter == ';' || delimiter == '\t')) {
         const std::optional<char> sep = GuessDecimalSeparator(look->head, delimiter, look->whole);
@@ -595,7 +588,7 @@ bool RunStudy(const StudySource& source, const StudyOptions& given, const StudyS
         const std::unique_ptr<StudyScenarios> network = ReadNetwork(reader, header, options, spool, into);
         const ChunkWriter writer(options, format, header, network.get());
         Pipeline(writer, spool.Source(), options, sink, into).Run(workers);
-        return true;
+        return outcome;
     }
     const ChunkWriter writer(options, format, header);
     const ChunkSource records = [&](Chunk& c, std::size_t bytes) {
@@ -603,12 +596,11 @@ bool RunStudy(const StudySource& source, const StudyOptions& given, const StudyS
         return c.count > 0;
     };
     Pipeline(writer, records, options, sink, into).Run(workers);
-    return true;
+    return outcome;
 }
 
-bool RunStudy(std::string_view input, const StudyOptions& options, const StudySink& sink,
-              std::string* headerError, csv::WriteOptions* written, StudyRunSummary* summary) {
-    return RunStudy(TextSource(input), options, sink, headerError, written, summary);
+StudyRunOutcome RunStudy(std::string_view input, const StudyOptions& options, const StudySink& sink) {
+    return RunStudy(TextSource(input), options, sink);
 }
 
 }  // namespace zentavo

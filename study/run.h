@@ -75,20 +75,20 @@ struct StudyRunSummary {
 // used). Memory stays bounded whatever the input size: a study whose rows
 // hold network text is read whole into a scratch file (std::tmpfile; in
 // memory where none can be had) and memory holds its network; network
-// columns empty on every row make no network. Returns false when
-// the input has no usable header row (nothing is written then;
-// `headerError` says why): none, a malformed one, a column named twice, or
-// none of the study's columns named (most likely read with another delimiter
-// than the study's). Rows that cannot be computed are reported in their own
-// status and message. An exception of the source, the sink or an
-// allocation, or a StudyReadError, ends the run and is passed on.
-// `summary`, when given, receives what the run computed.
-[[nodiscard]] bool RunStudy(const StudySource& source, const StudyOptions& options, const StudySink& sink,
-              std::string* headerError = nullptr, csv::WriteOptions* written = nullptr,
-              StudyRunSummary* summary = nullptr);
+// columns empty on every row make no network. A study without a usable
+// header row raises StudyReadError saying why, nothing written: none, a
+// malformed one, a column named twice, or none of the study's columns named
+// (most likely read with another delimiter than the study's). Rows that
+// cannot be computed are reported in their own status and message. An
+// exception of the source, the sink or an allocation, or a StudyReadError,
+// ends the run and is passed on. Returns the format written and what the
+// run computed.
+struct StudyRunOutcome {
+    csv::WriteOptions written;
+    StudyRunSummary summary;
+};
+StudyRunOutcome RunStudy(const StudySource& source, const StudyOptions& options, const StudySink& sink);
 // The same on a study held in memory.
-[[nodiscard]] bool RunStudy(std::string_view input, const StudyOptions& options, const StudySink& sink,
-              std::string* headerError = nullptr, csv::WriteOptions* written = nullptr,
-              StudyRunSummary* summary = nullptr);
+StudyRunOutcome RunStudy(std::string_view input, const StudyOptions& options, const StudySink& sink);
 
 }  // namespace zentavo

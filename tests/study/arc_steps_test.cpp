@@ -46,7 +46,7 @@ std::vector<CsvRow> RunPlant(const std::string& study, bool steps, std::optional
     options.motorDecay = decay;
     options.units.EnergyUnit = IncidentEnergyUnit::JoulesPerCm2;
     std::string out;
-    EXPECT_TRUE(RunStudy(study, options, [&](std::string_view s) { out.append(s); }));
+    RunStudy(study, options, [&](std::string_view s) { out.append(s); });
     return study_test::CsvRows(out);
 }
 

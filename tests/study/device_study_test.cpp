@@ -473,7 +473,7 @@ TEST(DeviceStudy, DeviceLookupDoesNotDependOnHowTheRowIsWritten) {
         StudyOptions options;
         options.delimiter = l.delimiter;
         std::string out;
-        ASSERT_TRUE(RunStudy(text, options, [&](std::string_view s) { out += s; }));
+        RunStudy(text, options, [&](std::string_view s) { out += s; });
         const std::vector<study_test::CsvRow> got = study_test::CsvRows(out, l.delimiter);
         ASSERT_EQ(got.size(), rows.size());
         for (std::size_t i = 0; i < rows.size(); ++i) {

@@ -60,7 +60,7 @@ std::string Study(const std::vector<std::vector<std::string>>& records) {
 
 std::vector<Row> RunRows(const std::string& study, const StudyOptions& options = {}) {
     std::string out;
-    EXPECT_TRUE(RunStudy(study, options, [&](std::string_view s) { out.append(s); }));
+    RunStudy(study, options, [&](std::string_view s) { out.append(s); });
     return study_test::CsvRows(out);
 }
 

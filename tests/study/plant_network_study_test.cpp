@@ -21,7 +21,7 @@ std::vector<CsvRow> RunRows(const std::string& study, network::Convention conven
     StudyOptions options;
     options.shortCircuit = convention;
     std::string out;
-    EXPECT_TRUE(RunStudy(study, options, [&](std::string_view s) { out.append(s); }));
+    RunStudy(study, options, [&](std::string_view s) { out.append(s); });
     return study_test::CsvRows(out);
 }
 

@@ -48,7 +48,7 @@ std::vector<CsvRow> RunScenarios(const std::string& study, std::vector<std::stri
     StudyOptions options;
     options.scenarios = std::move(scenarios);
     std::string out;
-    EXPECT_TRUE(RunStudy(study, options, [&](std::string_view s) { out.append(s); }));
+    RunStudy(study, options, [&](std::string_view s) { out.append(s); });
     return study_test::CsvRows(out);
 }
 
@@ -62,7 +62,7 @@ std::vector<PointResult> PointResults(const std::string& study) {
         PointRecord p;
         while (ReadPointRecord(records, p)) results.push_back(p.result);
     };
-    EXPECT_TRUE(RunStudy(study, options, [](std::string_view) {}));
+    RunStudy(study, options, [](std::string_view) {});
     return results;
 }
 

@@ -156,7 +156,7 @@ TEST(StudyFileTest, ResultsAreTheBatchCalculatorsForEveryRow) {
     options.units.EnergyUnit = IncidentEnergyUnit::JoulesPerCm2;
     options.units.BoundaryUnit = LengthUnit::Millimetres;
     std::string batch;
-    ASSERT_TRUE(RunStudy(study, options, [&](std::string_view s) { batch += s; }));
+    RunStudy(study, options, [&](std::string_view s) { batch += s; });
     const StudyFile f = StudyFile::Parse(study, options);
     const StudyFile rows = Read(batch);  // the result columns read back as a study
     ASSERT_EQ(rows.RowCount(), f.RowCount());
@@ -233,7 +233,7 @@ TEST(StudyFileTest, ARecordOfAnotherWidthIsAnErrorRowAsInTheBatch) {
     const StudyFile f = Read(study);
     ASSERT_EQ(f.RowCount(), 4u);
     std::string batch;
-    ASSERT_TRUE(RunStudy(study, StudyOptions{}, [&](std::string_view s) { batch += s; }));
+    RunStudy(study, StudyOptions{}, [&](std::string_view s) { batch += s; });
     const StudyFile out = Read(batch);
     ASSERT_EQ(out.RowCount(), 4u);
     const char* const expected[] = {"", "line 5: 3 fields where the header has 12",
