@@ -113,7 +113,7 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
         std::shared_ptr<const ProtectiveDevice> held;  // the device of another row, as the network built it
     };
     std::vector<Candidate> candidates;
-    if (alone) candidates.push_back({q.row, own, {}, -1, true, 0, {}, 0});
+    if (alone) candidates.push_back({q.row, own, {}, -1, true, 0, {}, 0, nullptr});
     auto stops = [&](ElementKind kind, std::size_t index) {
         const auto at = stepDevices_.find(Key(kind, index));
         if (at == stepDevices_.end()) return false;

@@ -90,7 +90,7 @@ private:
     };
     static Problem Of(RowProblem p, bool keep = false) { return Problem{std::move(p), keep}; }
     // A text that is no number in a method's field: the currents found so far stay.
-    static Problem Number(const NumberCell& cell) { return Of(NotANumber(kVoltageColumn, cell), true); }
+    static Problem Number(const NumberCell& cell) { return Of(NotANumber(cell), true); }
 
     std::optional<Problem> Steps() {
         const StudyPoint& in = point_;

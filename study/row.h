@@ -37,7 +37,7 @@ inline constexpr int kLongestMotorDecay = 600;
 // The texts the options were given as (the command line's words, an empty
 // one too), quoted by a refusal of them; none: not given as a text.
 struct StudyOptionTexts {
-    std::optional<std::string_view> lvTolerance, cableEndTemp, motorDecay;
+    std::optional<std::string_view> lvTolerance = {}, cableEndTemp = {}, motorDecay = {};
 };
 
 struct StudyOptions {

@@ -37,7 +37,7 @@ std::optional<RowProblem> ComputeDcRow(const StudyPoint& in, Method method, cons
                            Field{kDcSourceRColumn, in.dcSourceR, true}, Field{kGapColumn, in.gap, gap},
                            Field{kWorkDistanceColumn, in.workDistance, true},
                            Field{kArcTimeColumn, in.arcTime, !device}}) {
-        if (f.read && f.cell.NotANumber()) return NotANumber(f.column, f.cell, true);
+        if (f.read && f.cell.NotANumber()) return NotANumber(f.cell, f.column);
     }
     v.voltage = in.voltage.value;
     v.boltedKa = in.boltedCurrent.value;

@@ -27,26 +27,26 @@ bool HasMaintenance(const StudyRowInputs& in) {
            !in[kMaintScenarioColumn].empty();
 }
 
-// Why a row's maintenance setting cannot be used; empty when it can (or
+// Why a row's maintenance setting cannot be used; none when it can (or
 // the row has none).
-std::string MaintenanceFault(const StudyRowInputs& in, char sep) {
-    if (!HasMaintenance(in)) return {};
+std::optional<RowProblem> MaintenanceFault(const StudyRowInputs& in, char sep) {
+    auto problem = [](std::string message) { return RowProblem{std::move(message), std::nullopt}; };
+    if (!HasMaintenance(in)) return std::nullopt;
     const std::string_view type = in[kDeviceTypeColumn];
     if (type != "relay" && type != "trip-unit")
-        return "maint_inst_pickup: a maintenance setting is given on a row whose device_type is not relay or trip-unit";
+        return problem("maint_inst_pickup: a maintenance setting is given on a row whose device_type is not relay or trip-unit");
     if (in[kMaintScenarioColumn] == "all")
-        return "maint_scenario: a maintenance setting is used in named scenarios, not in all";
+        return problem("maint_scenario: a maintenance setting is used in named scenarios, not in all");
     if (in[kMaintScenarioColumn].empty())
-        return "maint_scenario: empty, a maintenance setting needs the scenario it is used in";
+        return problem("maint_scenario: empty, a maintenance setting needs the scenario it is used in");
     if (in[kMaintInstPickupColumn].empty())
-        return "maint_inst_pickup: empty, a maintenance setting needs its instantaneous pickup";
+        return problem("maint_inst_pickup: empty, a maintenance setting needs its instantaneous pickup");
     if (ScenarioNames names = ScenarioCellNames(in[kMaintScenarioColumn], kMaintScenarioColumn); names.problem)
-        return names.problem->message;
+        return names.problem;
     for (StudyInputColumn c : {kMaintInstPickupColumn, kMaintInstTimeColumn}) {
-        if (!in[c].empty() && !ReadNumber(in[c], sep))
-            return std::string(kStudyInputNames[c]) + ": " + ConversionMessage(in[c]);
+        if (!in[c].empty() && !ReadNumber(in[c], sep)) return NotANumber(NumberCell{in[c], std::nullopt}, c);
     }
-    return {};
+    return std::nullopt;
 }
 
 }  // namespace
@@ -128,20 +128,22 @@ std::vector<std::string> UnusedScenarioNames(const std::vector<StudyRowInputs>& 
     return unused;
 }
 
-std::string ScenarioCaseFault(const StudyRowInputs& in, const std::vector<std::string>& names) {
+std::optional<RowProblem> ScenarioCaseFault(const StudyRowInputs& in, const std::vector<std::string>& names) {
     for (StudyInputColumn c : {kScenariosColumn, kMaintScenarioColumn}) {
         // A cell that cannot be read is told by the row's own reading.
         for (std::string_view n : ScenarioCellNames(in[c], c).names) {
             for (const std::string& name : names) {
                 if (name != n && SameScenarioName(name, n)) {
-                    return std::string(kStudyInputNames[c]) + ": \"" + std::string(n) + "\" is the scenario \"" +
-                           name + "\" in another case; names are the same whatever their case: write \"" + name +
-                           "\"";
+                    return RowProblem{std::string(kStudyInputNames[c]) + ": \"" + std::string(n) +
+                                          "\" is the scenario \"" + name +
+                                          "\" in another case; names are the same whatever their case: write \"" +
+                                          name + "\"",
+                                      std::nullopt};
                 }
             }
         }
     }
-    return {};
+    return std::nullopt;
 }
 
 StudyRowInputs RowInScenario(const StudyRowInputs& in, std::string_view scenario) {
@@ -237,8 +239,9 @@ PointResult ComputeScenarioStudyRow(const StudyRowInputs& in, std::size_t row, c
         p.message = std::move(message);
         return p;
     };
-    if (const std::string fault = MaintenanceFault(in, options.sep); !fault.empty()) return error(fault);
-    if (std::string fault = ScenarioCaseFault(in, scenarios.Names()); !fault.empty()) return error(std::move(fault));
+    if (std::optional<RowProblem> fault = MaintenanceFault(in, options.sep)) return error(std::move(fault->message));
+    if (std::optional<RowProblem> fault = ScenarioCaseFault(in, scenarios.Names()))
+        return error(std::move(fault->message));
     if (!first.inNetwork && (!in[kScenariosColumn].empty() || HasMaintenance(in)))
         return error(std::string(in[kScenariosColumn].empty() ? "maint_scenario" : "scenarios") +
                      ": given on a row outside the network (a row with a bus)");

@@ -66,8 +66,8 @@ std::vector<std::string> UnusedScenarioNames(const std::vector<StudyRowInputs>& 
                                              const std::vector<std::string>& asked);
 
 // The fault of a row's scenarios or maint_scenario cell that names one of
-// the study's scenarios `names` in another case; empty when there is none.
-std::string ScenarioCaseFault(const StudyRowInputs& in, const std::vector<std::string>& names);
+// the study's scenarios `names` in another case; none when there is none.
+std::optional<RowProblem> ScenarioCaseFault(const StudyRowInputs& in, const std::vector<std::string>& names);
 
 // A row's inputs in a scenario: where its maint_scenario names the
 // scenario, its trip unit's or relay's instantaneous pickup and time are

@@ -119,9 +119,9 @@ RowProblem UnknownWord(StudyInputColumn column, std::string_view text) {
                       RefusalCode::UnknownWord};
 }
 
-RowProblem NotANumber(StudyInputColumn column, const NumberCell& cell, bool named) {
+RowProblem NotANumber(const NumberCell& cell, std::optional<StudyInputColumn> named) {
     std::string m = ConversionMessage(cell.text);
-    if (named) m = std::string(kStudyInputNames[column]) + ": " + m;
+    if (named) m = std::string(kStudyInputNames[*named]) + ": " + m;
     return RowProblem{std::move(m), std::nullopt};
 }
 

@@ -63,8 +63,8 @@ struct RowProblem {
 // The problem of a word that is none of its column's: "grounding: unknown value \"x\"".
 RowProblem UnknownWord(StudyInputColumn column, std::string_view text);
 // The problem of a number cell that holds no number: the number's message,
-// after the column's name where `named`.
-RowProblem NotANumber(StudyInputColumn column, const NumberCell& cell, bool named = false);
+// after the name of the column `named` where one is given.
+RowProblem NotANumber(const NumberCell& cell, std::optional<StudyInputColumn> named = std::nullopt);
 
 // Reads one number cell.
 NumberCell ReadNumberCell(std::string_view text, char sep);
