@@ -53,12 +53,6 @@ void StudyNetwork::Build(const std::vector<StudyRowInputs>& rows, char sep, cons
         const std::string& bus = row.bus;
         const std::vector<std::string_view>& names = row.scenarios;
         const BranchType type = row.type;
-        std::optional<network::Source>& source = row.source;
-        std::optional<network::Transformer>& transformer = row.transformer;
-        std::optional<network::Cable>& cable = row.cable;
-        std::optional<network::Motor>& motor = row.motor;
-        std::optional<network::Generator>& generator = row.generator;
-        std::optional<network::Transformer3>& transformer3 = row.transformer3;
         // A name in another case than the scenario's is an error of the
         // row, never a scenario of its own (ScenarioCaseFault says which).
         if (scenario && std::any_of(names.begin(), names.end(), [&](std::string_view n) {
@@ -70,43 +64,43 @@ void StudyNetwork::Build(const std::vector<StudyRowInputs>& rows, char sep, cons
         }
         if (scenario && !names.empty() && std::find(names.begin(), names.end(), *scenario) == names.end()) {
             f.out = type != BranchType::None;
-            source.reset();
-            transformer.reset();
-            cable.reset();
-            motor.reset();
-            generator.reset();
-            transformer3.reset();
+            row.source.reset();
+            row.transformer.reset();
+            row.cable.reset();
+            row.motor.reset();
+            row.generator.reset();
+            row.transformer3.reset();
         }
         rowOf[kindIndex(ElementKind::Bus)].push_back(i);
         input.buses.push_back({bus, row.kV, row.who});
-        if (source) {
+        if (row.source) {
             branchOf[i] = OwnElement{ElementKind::Source, input.sources.size(), bus};
             rowOf[kindIndex(ElementKind::Source)].push_back(i);
-            input.sources.push_back(std::move(*source));
+            input.sources.push_back(std::move(*row.source));
         }
-        if (transformer) {
+        if (row.transformer) {
             branchOf[i] = OwnElement{ElementKind::Transformer, input.transformers.size(), bus};
             rowOf[kindIndex(ElementKind::Transformer)].push_back(i);
-            input.transformers.push_back(std::move(*transformer));
+            input.transformers.push_back(std::move(*row.transformer));
         }
-        if (cable) {
+        if (row.cable) {
             branchOf[i] = OwnElement{ElementKind::Cable, input.cables.size(), bus};
             rowOf[kindIndex(ElementKind::Cable)].push_back(i);
-            input.cables.push_back(std::move(*cable));
+            input.cables.push_back(std::move(*row.cable));
         }
-        if (motor) {
+        if (row.motor) {
             rowOf[kindIndex(ElementKind::Motor)].push_back(i);
-            input.motors.push_back(std::move(*motor));
+            input.motors.push_back(std::move(*row.motor));
         }
-        if (generator) {
+        if (row.generator) {
             branchOf[i] = OwnElement{ElementKind::Generator, input.generators.size(), bus};
             rowOf[kindIndex(ElementKind::Generator)].push_back(i);
-            input.generators.push_back(std::move(*generator));
+            input.generators.push_back(std::move(*row.generator));
         }
-        if (transformer3) {
+        if (row.transformer3) {
             branchOf[i] = OwnElement{ElementKind::Transformer3, input.transformers3.size(), bus};
             rowOf[kindIndex(ElementKind::Transformer3)].push_back(i);
-            input.transformers3.push_back(std::move(*transformer3));
+            input.transformers3.push_back(std::move(*row.transformer3));
         }
     }
     if (input.buses.empty()) return;
