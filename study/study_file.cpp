@@ -205,12 +205,6 @@ std::string StudyFile::Field(std::size_t row, int column) const {
 
 std::vector<std::string> StudyFile::Fields(std::size_t row) const { return ParseRecord(rows_[row].raw); }
 
-std::shared_ptr<const ProtectiveDevice> StudyFile::Device(std::size_t row, const std::string& scenario) const {
-    const std::vector<std::string> fields = ParseRecord(rows_[row].raw);
-    if (fields.size() != header_.size()) return nullptr;
-    return ScenarioDevice(Inputs(fields), scenario, options_, devices_);
-}
-
 std::string StudyFile::Input(std::size_t row, StudyInputColumn column) const {
     return Field(row, map_[column]);
 }

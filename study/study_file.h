@@ -87,10 +87,6 @@ public:
     // The result of a row, as numbers: what its table cells, labels and
     // report are written from.
     const PointResult& Result(std::size_t row) const { return rows_[row].result; }
-    // The protective device of a row as the study builds it in a scenario
-    // (with its maintenance setting there; empty: none); none for a row
-    // without a device or whose settings are refused.
-    std::shared_ptr<const ProtectiveDevice> Device(std::size_t row, const std::string& scenario) const;
     // Its result texts in the options' units and separator (WriteResultCells).
     StudyRowResults Cells(std::size_t row) const;
     const StudyOptions& Options() const { return options_; }

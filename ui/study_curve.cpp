@@ -172,11 +172,12 @@ std::optional<render::TimeCurrentPlot> TStudy::RowCurve(int current, QString& wh
     // The devices that open in the arc's steps, beside the point's own.
     std::vector<std::shared_ptr<const ProtectiveDevice>> devices;
     std::vector<render::TimeCurrentDevice> others;
+    // Each as the network's scenario built it, with the result.
     for (const PointStep& s : result.Governing().steps) {
-        for (std::size_t opened : s.opened) {
-            if (opened == row || opened >= file.RowCount()) continue;
-            std::shared_ptr<const ProtectiveDevice> d = file.Device(opened, result.scenarioWorst);
-            if (!d) continue;
+        for (std::size_t k = 0; k < s.opened.size(); ++k) {
+            const std::size_t opened = s.opened[k];
+            std::shared_ptr<const ProtectiveDevice> d = k < s.openedDevices.size() ? s.openedDevices[k] : nullptr;
+            if (opened == row || opened >= file.RowCount() || !d) continue;
             devices.push_back(d);
             const double after = OpenedAfter(result.Governing().steps, opened).value_or(0);
             others.push_back({d.get(), tr("%1, opens after %2 s")
