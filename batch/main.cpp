@@ -310,9 +310,9 @@ int RunStudyFiles(Arguments& args) {
             pdf.sep = summary.sep;
             pdf.curves = args.options.curves;
             pdf.shortCircuit = args.options.ShortCircuit();
-            pdf.scenarios = args.options.scenarios;
             pdf.pointsFd = scratch.fd();
             pdf.network = summary.network;
+            pdf.networkTable = summary.networkTable;
             // The labels leave the refused points out: told once they are
             // written (the report lists those points itself).
             pdf.labelsRefusedNote = RefusedNote(summary);

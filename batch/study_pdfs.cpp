@@ -23,7 +23,6 @@
 #include "study/message_text.h"
 #include "study/network_study.h"
 #include "study/row.h"
-#include "study/scenarios.h"
 #include "oneline/diagram.h"
 #include "render/one_line_painter.h"
 #include "render/study_pdf.h"
@@ -48,56 +47,36 @@ public:
 
     std::size_t size() const { return count_; }
 
-    // The network of a study with network columns, built again from the
-    // inputs its points hold: the report's table of the buses, in the
-    // study's first scenario where it has scenarios. None for a study
-    // without one.
-    // With `oneLine`, its one-line diagram too (oneline/diagram.h), in that
-    // scenario, with the points' results.
-    void BuildNetwork(bool networkColumns, const std::vector<std::string>& asked, bool oneLine) {
-        network_.reset();
-        if (!networkColumns) return;
+    // The network of a study with network columns as the run computed it
+    // (its first scenario's, where it has scenarios); with `oneLine`, its
+    // one-line diagram too (oneline/diagram.h), with the points' results.
+    void TakeNetwork(std::shared_ptr<const NetworkSummary> network, bool oneLine) {
+        network_ = std::move(network);
+        if (!network_ || !oneLine) return;
         std::vector<std::array<std::string, kStudyInputColumnCount>> texts;
-        std::vector<std::string> points;
-        std::vector<StudyRowInputs> inputs;
         std::vector<PointResult> results;
         for (std::size_t i = 0; i < count_; ++i) {
             texts.push_back(At(i).texts);
-            points.push_back(At(i).name);
-            if (oneLine) results.push_back(At(i).result);
+            results.push_back(At(i).result);
         }
+        std::vector<StudyRowInputs> inputs(texts.size());
         for (std::size_t i = 0; i < texts.size(); ++i) {
-            StudyRowInputs in;
-            for (std::size_t c = 0; c < texts[i].size(); ++c) in[c] = texts[i][c];
-            in.point = points[i];
-            inputs.push_back(in);
+            for (std::size_t c = 0; c < texts[i].size(); ++c) inputs[i][c] = texts[i][c];
         }
-        const std::vector<std::string> names = StudyScenarioNames(inputs, asked);
-        if (names.empty()) {
-            network_ = std::make_unique<StudyNetwork>(inputs, options_.sep, options_.ShortCircuit());
-        } else {
-            scenario_ = names.front();
-            StudyOptions table = options_;
-            table.arcSteps = false;
-            network_ = std::make_unique<StudyNetwork>(inputs, table, &scenario_);
-        }
-        sections_ = StudySections(*network_, inputs);
-        if (oneLine) {
-            oneLine_ = std::make_shared<const oneline::Diagram>(oneline::BuildDiagram(
-                inputs, [&results](std::size_t i) { return &results[i]; }, *network_, scenario_, options_.sep));
-        }
+        oneLine_ = std::make_shared<const oneline::Diagram>(
+            oneline::BuildDiagram(inputs, [&results](std::size_t i) { return &results[i]; }, *network_, options_.sep));
     }
-    const StudyNetwork* Network() const { return network_.get(); }
+    const std::shared_ptr<const NetworkSummary>& Network() const { return network_; }
     // The one-line diagram; null for a study without a network or when not asked for.
     const std::shared_ptr<const oneline::Diagram>& OneLine() const { return oneLine_; }
     // The other point of a point's main section; none for a point in none.
     std::optional<std::size_t> SectionOf(std::size_t i) const {
-        return i < sections_.size() ? sections_[i] : std::nullopt;
+        return network_ && i < network_->sections.size() ? network_->sections[i] : std::nullopt;
     }
     bool HasSections() const {
-        return std::any_of(sections_.begin(), sections_.end(), [](const auto& s) { return s.has_value(); });
+        return network_ && std::any_of(network_->sections.begin(), network_->sections.end(),
+                                       [](const auto& s) { return s.has_value(); });
     }
-    const std::string& NetworkScenario() const { return scenario_; }
 
     render::StudyPointView operator()(std::size_t i) {
         const PointRecord& r = At(i);
@@ -157,13 +136,11 @@ private:
     int fd_;
     const StudyOptions& options_;
     off_t offset_ = 0;
-    std::vector<std::optional<std::size_t>> sections_;
     std::string held_;       // bytes read and not yet taken
     std::size_t begin_ = 0;  // where in held_ the next record starts
     PointRecord point_;
-    std::unique_ptr<StudyNetwork> network_;
+    std::shared_ptr<const NetworkSummary> network_;
     std::shared_ptr<const oneline::Diagram> oneLine_;
-    std::string scenario_;   // the scenario of network_, if the study has scenarios
     std::size_t next_ = 0;   // points read in this pass; point_ is the last of them
     std::size_t count_ = 0;
 };
@@ -205,7 +182,8 @@ int WritePdfs(const StudyPdfRequest& q) {
     options.lvTolerance = q.shortCircuit.lvTolerance;
     options.cableEndTemp = q.shortCircuit.cableEndTemp;
     PointRows rows(q.pointsFd, options);
-    rows.BuildNetwork(q.network, q.scenarios, !q.oneLinePath.empty() || (!q.reportPath.empty() && q.reportOneLine));
+    rows.TakeNetwork(q.network ? q.networkTable : nullptr,
+                     !q.oneLinePath.empty() || (!q.reportPath.empty() && q.reportOneLine));
     const render::StudyPointAt at = [&rows](std::size_t i) { return rows(i); };
     const QDate today = QDate::currentDate();
     int status = 0;
@@ -295,7 +273,6 @@ int WritePdfs(const StudyPdfRequest& q) {
         o.curves = q.curves;
         o.deviceCurves = q.reportCurves;
         o.network = rows.Network();
-        o.networkScenario = rows.NetworkScenario();
         o.shortCircuit = q.shortCircuit;
         if (q.reportOneLine) o.oneLine = rows.OneLine();
         const QString path = QFile::decodeName(q.reportPath.c_str());

@@ -16,11 +16,16 @@
 
 namespace zentavo {
 
+struct NetworkSummary;  // study/network_study.h
+
 struct StudyPdfRequest {
     // The study's computed points (study/point_record.h) in a file open for
     // reading, read back point by point as the pages need them.
     int pointsFd = -1;
     bool network = false;  // the study has network columns: the report shows its buses
+    // That network as the run computed the rows over it (its buses, the
+    // rows' states, the sections): the report's table and the one-line.
+    std::shared_ptr<const NetworkSummary> networkTable;
     std::string inputPath;  // the study's file, empty for standard input
     std::string labelsPath, reportPath;  // empty: not asked for
     // Told on standard error once the labels are written: the points they
@@ -50,7 +55,6 @@ struct StudyPdfRequest {
     char sep = '.';
     std::shared_ptr<const CurveSet> curves;  // --curves: the rows' named fuse curves
     network::SolveOptions shortCircuit;  // of a study with a network
-    std::vector<std::string> scenarios;  // --scenarios; empty: every name used
     bool progress = false;  // a progress line on standard error while the PDFs are written
 };
 

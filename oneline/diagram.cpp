@@ -72,14 +72,15 @@ int Diagram::BusOf(const std::string& name) const {
 }
 
 Diagram BuildDiagram(const std::vector<StudyRowInputs>& rows,
-                     const std::function<const PointResult*(std::size_t)>& result, const StudyNetwork& network,
-                     const std::string& scenario, char sep) {
+                     const std::function<const PointResult*(std::size_t)>& result, const NetworkSummary& network,
+                     char sep) {
     Diagram d;
-    d.scenario = scenario;
+    d.scenario = network.scenario;
     Builder buses(d);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const StudyRowInputs& in = rows[i];
-        const NetworkRowFault& fault = network.Row(i);
+        if (i >= network.rows.size()) break;
+        const NetworkSummary::Row& fault = network.rows[i];
         if (!fault.inNetwork || in[kBusColumn].empty()) continue;
         const int bus = buses.Bus(in[kBusColumn]);
         d.buses[static_cast<std::size_t>(bus)].rows.push_back(i);
@@ -87,9 +88,9 @@ Diagram BuildDiagram(const std::vector<StudyRowInputs>& rows,
         // The state of the row's elements in the scenario drawn: an element
         // the network refuses is faulty; a part of the plant no source
         // feeds is still closed (dead, its buses without currents).
-        const ElementState state = fault.out                                ? ElementState::Open
-                                   : fault.problem && !fault.unfed ? ElementState::Faulty
-                                                                          : ElementState::Closed;
+        const ElementState state = fault.out      ? ElementState::Open
+                                   : fault.faulty ? ElementState::Faulty
+                                                  : ElementState::Closed;
         const DeviceMark mark = MarkOf(in[kDeviceTypeColumn], r);
         bool deviceTaken = false;
         if (const std::optional<ElementKind> kind = BranchKind(in[kBranchTypeColumn])) {
@@ -130,9 +131,8 @@ Diagram BuildDiagram(const std::vector<StudyRowInputs>& rows,
         }
     }
     // The buses' currents in the scenario drawn, and the hazard of their points.
-    const network::ShortCircuitResults& results = network.Results();
     for (DiagramBus& b : d.buses) {
-        if (const network::BusResult* r = results.FindBus(b.name)) {
+        if (const network::BusResult* r = network.FindBus(b.name)) {
             b.kV = r->kV;
             b.computed = r->computed;
             b.kaMax = r->ka_max;
@@ -172,9 +172,9 @@ Diagram StudyDiagram(const StudyFile& file, std::size_t scenario) {
         }
     }
     const std::vector<std::string> names = file.ScenarioNames();
-    return BuildDiagram(
-        rows, [&file](std::size_t i) { return &file.Result(i); }, *network,
-        scenario < names.size() ? names[scenario] : std::string(), file.Options().sep);
+    const NetworkSummary summary =
+        SummarizeNetwork(*network, scenario < names.size() ? names[scenario] : std::string());
+    return BuildDiagram(rows, [&file](std::size_t i) { return &file.Result(i); }, summary, file.Options().sep);
 }
 
 std::array<std::string, kNoteLines> BusNote(const DiagramBus& bus, const UnitSettings& units, char sep,

@@ -172,8 +172,7 @@ struct StudyReportOptions {
     // A study with a network: its buses and their fault currents, by the
     // convention and choices the rows were computed with (named under the
     // short-circuit table); null for a study without one.
-    const StudyNetwork* network = nullptr;
-    std::string networkScenario;  // the scenario of its table, where the study has scenarios
+    std::shared_ptr<const NetworkSummary> network;  // of the study's first scenario, named in it
     network::SolveOptions shortCircuit;
     // Its one-line diagram (oneline/diagram.h), on pages of its own before
     // the short-circuit table, cut into sheets at a readable scale where it

@@ -285,9 +285,9 @@ private:
             if (sheet + 1 == oneLine_->size()) newPage();
         }
         // A network's buses and their fault currents, before the points.
-        if (options_.network && !options_.network->Results().buses.empty()) {
+        if (options_.network && !options_.network->buses.empty()) {
             const Row busHeading = LayRow(Headings(buses_), buses_, true, false);
-            const auto& buses = options_.network->Results().buses;
+            const auto& buses = options_.network->buses;
             for (std::size_t b = 0; b < buses.size(); ++b) {
                 const Row row = LayRow(BusCells(buses[b], options_.shortCircuit.convention), buses_, false, !paint);
                 if (b == 0) {
@@ -296,10 +296,10 @@ private:
                         PaintSectionTitle(painter, at, QStringLiteral("Short-circuit currents by bus"));
                     });
                     QString basis = QString::fromStdString(
-                        ShortCircuitBasis(options_.shortCircuit, options_.network->Results().tapsLeftOut));
-                    if (!options_.networkScenario.empty())
+                        ShortCircuitBasis(options_.shortCircuit, options_.network->tapsLeftOut));
+                    if (!options_.network->scenario.empty())
                         basis += QStringLiteral(" The table is of the scenario ") +
-                                 QString::fromStdString(options_.networkScenario) +
+                                 QString::fromStdString(options_.network->scenario) +
                                  QStringLiteral("; each point is computed in every scenario (Scenarios, below).");
                     place(ParagraphHeight(painter, basis, body_), [&](qreal at) {
                         painter.setFont(body_);

@@ -126,16 +126,49 @@ std::optional<std::size_t> StudyNetwork::LineSideMain(std::size_t row) const {
     return row < lineSideMain_.size() ? lineSideMain_[row] : std::nullopt;
 }
 
-std::vector<std::optional<std::size_t>> StudySections(const StudyNetwork& network,
-                                                      const std::vector<StudyRowInputs>& rows) {
-    std::vector<std::optional<std::size_t>> other(rows.size());
-    for (std::size_t i = 0; i < rows.size(); ++i) {
+namespace {
+
+// The sections of the first `count` rows.
+std::vector<std::optional<std::size_t>> Sections(const StudyNetwork& network, std::size_t count) {
+    std::vector<std::optional<std::size_t>> other(count);
+    for (std::size_t i = 0; i < count; ++i) {
         const std::optional<std::size_t> main = network.LineSideMain(i);
         if (!main || other[*main]) continue;
         other[i] = *main;
         other[*main] = i;
     }
     return other;
+}
+
+}  // namespace
+
+std::vector<std::optional<std::size_t>> StudySections(const StudyNetwork& network,
+                                                      const std::vector<StudyRowInputs>& rows) {
+    return Sections(network, rows.size());
+}
+
+NetworkSummary SummarizeNetwork(const StudyNetwork& network, std::string scenario) {
+    NetworkSummary s;
+    s.scenario = std::move(scenario);
+    s.buses = network.Results().buses;
+    for (network::BusResult& b : s.buses) {
+        b.shares.clear();
+        b.shares_min.clear();
+    }
+    s.busIndex = network.Results().busIndex;
+    s.tapsLeftOut = network.Results().tapsLeftOut;
+    s.rows.resize(network.RowCount());
+    for (std::size_t i = 0; i < s.rows.size(); ++i) {
+        const NetworkRowFault& f = network.Row(i);
+        s.rows[i] = {f.inNetwork, f.out, f.problem && !f.unfed};
+    }
+    s.sections = Sections(network, network.RowCount());
+    return s;
+}
+
+const network::BusResult* NetworkSummary::FindBus(const std::string& name) const {
+    const auto it = busIndex.find(name);
+    return it == busIndex.end() ? nullptr : &buses[it->second];
 }
 
 }  // namespace zentavo

@@ -88,6 +88,8 @@ public:
     const NetworkRowFault& Row(std::size_t row) const { return rows_[row]; }
     // The buses and their currents; empty when no row is in the network.
     const network::ShortCircuitResults& Results() const { return results_; }
+    // How many rows the network was read from.
+    std::size_t RowCount() const { return rows_.size(); }
     // The branch that feeds each bus in the order of Results().buses (a
     // tree over the buses from the sources): of the branches that feed it
     // (from a bus nearer the sources, counted in branches), the one from the
@@ -163,6 +165,26 @@ private:
 // of a section carries the larger of the two.
 std::vector<std::optional<std::size_t>> StudySections(const StudyNetwork& network,
                                                       const std::vector<StudyRowInputs>& rows);
+
+// What a study's report, labels and one-line take of its network in one
+// scenario, as the run computed it: the buses' currents, each row's state
+// in it, the main sections. The PDFs are written from it, never from a
+// network built again.
+struct NetworkSummary {
+    std::string scenario;  // the scenario it is of; empty without scenarios
+    std::vector<network::BusResult> buses;  // without their branches' shares
+    std::unordered_map<std::string, std::size_t> busIndex;  // a bus's place in `buses`, by name
+    bool tapsLeftOut = false;               // ShortCircuitResults::tapsLeftOut
+    struct Row {
+        bool inNetwork = false;
+        bool out = false;     // its own branch takes no part in the scenario
+        bool faulty = false;  // refused by the network (not merely without a source)
+    };
+    std::vector<Row> rows;
+    std::vector<std::optional<std::size_t>> sections;  // StudySections
+    const network::BusResult* FindBus(const std::string& name) const;
+};
+NetworkSummary SummarizeNetwork(const StudyNetwork& network, std::string scenario);
 
 // What the fault currents were computed by, for a report: "By iec60909:
 // voltage factor c max 1.05 up to 1 kV (voltage tolerance +6 %), 1.10

@@ -462,6 +462,8 @@ std::unique_ptr<StudyScenarios> ReadNetwork(csv::ChunkReader& reader, const std:
     }
     auto network = std::make_unique<StudyScenarios>(rows, options);
     summary.unusedScenarios = network->Unused();
+    summary.networkTable = std::make_shared<const NetworkSummary>(
+        SummarizeNetwork(network->Network(0), network->Named() ? network->Names().front() : std::string()));
     return network;
 }
 }  // namespace

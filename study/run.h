@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,8 @@
 #include "study/row.h"
 
 namespace zentavo {
+
+struct NetworkSummary;  // study/network_study.h
 
 // Receives finished output in pieces, so a large study need not be held whole.
 using StudySink = std::function<void(std::string_view)>;
@@ -52,6 +55,9 @@ struct StudyRunSummary {
     std::size_t errors = 0;  // of the refused rows, those of status error
     std::vector<Refused> listed;
     bool network = false;  // the study has network columns: its rows were computed over its network
+    // That network in the study's first scenario, as the rows were computed
+    // over it: what its report and one-line show. Null without one.
+    std::shared_ptr<const NetworkSummary> networkTable;
     // The scenarios asked (StudyOptions::scenarios) that no row of a network
     // study uses (UnusedScenarioNames): most likely mistyped, to be told.
     std::vector<std::string> unusedScenarios;

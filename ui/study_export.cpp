@@ -268,9 +268,11 @@ render::StudyReportOptions TStudy::ReportOptions() const {
     options.units = model_->file().Options().units;
     options.sep = app_.Sep();
     options.curves = model_->file().Options().curves;
-    options.network = model_->file().Network();
-    if (const std::vector<std::string> names = model_->file().ScenarioNames(); !names.empty())
-        options.networkScenario = names.front();
+    if (const StudyNetwork* network = model_->file().Network()) {
+        const std::vector<std::string> names = model_->file().ScenarioNames();
+        options.network = std::make_shared<const NetworkSummary>(
+            SummarizeNetwork(*network, names.empty() ? std::string() : names.front()));
+    }
     options.shortCircuit = model_->file().Options().ShortCircuit();
     options.oneLine = std::make_shared<const oneline::Diagram>(oneline::StudyDiagram(model_->file()));
     return options;

@@ -216,8 +216,7 @@ private slots:
         const StudyFile file = Plant();
         const Points points(file);
         StudyReportOptions o;
-        o.network = file.Network();
-        o.networkScenario = file.ScenarioNames().front();
+        o.network = std::make_shared<const NetworkSummary>(SummarizeNetwork(*file.Network(), file.ScenarioNames().front()));
         o.oneLine = std::make_shared<const oneline::Diagram>(oneline::StudyDiagram(file));
         const QString path = dir.filePath(QStringLiteral("report.pdf"));
         const StudyPointAt at = [&points](std::size_t i) { return points(i); };
