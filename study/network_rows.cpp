@@ -22,7 +22,9 @@ bool HasNetworkText(const StudyRowInputs& in) {
 
 namespace {
 
-std::string Name(StudyInputColumn c) { return std::string(kStudyInputNames[c]); }
+std::string Name(StudyInputColumn c) {
+    return std::string(kStudyInputNames[c]);
+}
 
 // The values a network column takes: finite, physically sensible (a real
 // plant's values lie well inside), and bounded so that no impedance,
@@ -32,7 +34,7 @@ std::string Name(StudyInputColumn c) { return std::string(kStudyInputNames[c]); 
 struct NetworkRange {
     StudyInputColumn column;
     double low, high;
-    bool zero;          // 0 is also taken (a cable of 0 m is a closed tie)
+    bool zero;  // 0 is also taken (a cable of 0 m is a closed tie)
     std::string_view what;
 };
 // clang-format off
@@ -89,7 +91,9 @@ std::string WithUnit(std::string_view value, StudyInputColumn c) {
 
 std::string RangeText(const NetworkRange& r, char sep) {
     const std::string high = WithUnit(ShortDecimalText(r.high, sep), r.column);
-    if (r.zero) return "0 for a closed tie, or " + WithUnit(ShortDecimalText(r.low, sep), r.column) + " to " + high;
+    if (r.zero)
+        return "0 for a closed tie, or " + WithUnit(ShortDecimalText(r.low, sep), r.column) +
+               " to " + high;
     if (r.low == 0) return "0 to " + high;
     return WithUnit(ShortDecimalText(r.low, sep), r.column) + " to " + high;
 }
@@ -121,13 +125,13 @@ public:
     }
 
     // The values of branch types only on rows of those types.
-    void OnlyFor(BranchType type, std::initializer_list<BranchType> wanted, std::string_view typeWord,
-                 std::initializer_list<StudyInputColumn> columns) const {
+    void OnlyFor(BranchType type, std::initializer_list<BranchType> wanted,
+                 std::string_view typeWord, std::initializer_list<StudyInputColumn> columns) const {
         if (std::find(wanted.begin(), wanted.end(), type) != wanted.end()) return;
         for (StudyInputColumn c : columns) {
             if (!in_[c].empty())
                 Fail(Name(c) + ": given on a row whose branch_type is not " +
-                                    std::string(typeWord));
+                     std::string(typeWord));
         }
     }
 
@@ -154,8 +158,8 @@ private:
         const double v = *read;
         if (const NetworkRange* r = RangeOf(c);
             r && !(r->zero && v == 0) && !(v >= r->low && v <= r->high)) {
-            Fail(Name(c) + ": " + WithUnit(in_[c], c) + " is not " + std::string(r->what) +
-                                " (" + RangeText(*r, sep_) + ")");
+            Fail(Name(c) + ": " + WithUnit(in_[c], c) + " is not " + std::string(r->what) + " (" +
+                 RangeText(*r, sep_) + ")");
         }
         return v;
     }
@@ -164,7 +168,6 @@ private:
     char sep_;
     std::optional<RowProblem>& problem_;
 };
-
 
 }  // namespace
 
@@ -184,7 +187,8 @@ NetworkRow ReadNetworkRow(const StudyRowInputs& in, std::size_t index, char sep)
     if (in[kMethodColumn] == StudyColumnWords(kMethodColumn)[kDcMaxPowerMethod] ||
         in[kMethodColumn] == StudyColumnWords(kMethodColumn)[kDcArcResistanceMethod]) {
         r.Fail(
-            "bus: a DC row is not part of the network, whose fault currents are AC; give the row its "
+            "bus: a DC row is not part of the network, whose fault currents are AC; give the row "
+            "its "
             "bolted_current or dc_source_r and leave its network columns empty");
     }
     row.bus = std::string(in[kBusColumn]);
@@ -192,8 +196,8 @@ NetworkRow ReadNetworkRow(const StudyRowInputs& in, std::size_t index, char sep)
     if (bus.empty()) r.Fail("bus: empty, on a row with network columns");
     if (!in[kBoltedCurrentColumn].empty()) {
         r.Fail("bolted_current: typed on a row in the network (bus " + bus +
-                            "), where the network gives it; leave it empty or take the "
-                            "row out of the network");
+               "), where the network gives it; leave it empty or take the "
+               "row out of the network");
     }
     row.kV = r.Required(kVoltageColumn, "the nominal voltage of bus " + bus) / 1000;
     const double kV = row.kV;
@@ -207,15 +211,15 @@ NetworkRow ReadNetworkRow(const StudyRowInputs& in, std::size_t index, char sep)
     r.OnlyFor(type, {B::Transformer3}, "transformer3",
               {kLvBusColumn, kTxKvMvColumn, kTxKvaMvColumn, kTxKvaLvColumn, kTxZHlColumn,
                kTxZMlColumn, kTxUrColumn, kTxUrHlColumn, kTxUrMlColumn});
-    r.OnlyFor(type, {B::Cable}, "cable",
-              {kCableLengthColumn, kCableRColumn, kCableXColumn, kCableSetsColumn,
-               kCableEndTempColumn});
+    r.OnlyFor(
+        type, {B::Cable}, "cable",
+        {kCableLengthColumn, kCableRColumn, kCableXColumn, kCableSetsColumn, kCableEndTempColumn});
     r.OnlyFor(type, {B::Generator, B::Unit}, "generator",
               {kGenKvaColumn, kGenKvColumn, kGenXdColumn, kGenXrColumn, kGenCosPhiColumn,
                kGenRColumn, kGenInMinColumn});
     r.OnlyFor(type, {B::Unit}, "unit", {kGenPgColumn, kTxPtColumn});
-    if ((type == BranchType::None || type == BranchType::Source ||
-         type == BranchType::Generator || type == BranchType::Unit) &&
+    if ((type == BranchType::None || type == BranchType::Source || type == BranchType::Generator ||
+         type == BranchType::Unit) &&
         !in[kFromBusColumn].empty()) {
         r.Fail("from_bus: given on a row without a transformer or cable");
     }
@@ -233,111 +237,126 @@ NetworkRow ReadNetworkRow(const StudyRowInputs& in, std::size_t index, char sep)
     std::optional<network::Transformer3>& transformer3 = row.transformer3;
     const std::string from(in[kFromBusColumn]);
     switch (type) {
-    case BranchType::Source: {
-        const double ka = r.Required(kSourceKaColumn, "a source needs its fault current");
-        const double kaMin = r.Optional(kSourceKaMinColumn, ka);
-        if (kaMin > ka) {
-            r.Fail("source_ka_min: " + WithUnit(in[kSourceKaMinColumn], kSourceKaMinColumn) +
-                                " is above source_ka, " + WithUnit(in[kSourceKaColumn], kSourceKaColumn));
-        }
-        source = network::Source{name, bus, kV, ka, kaMin,
-                                 r.Required(kSourceXrColumn, "a source needs its X/R")};
-        break;
-    }
-    case BranchType::Transformer:
-        transformer = network::Transformer{
-            name, from, bus, r.Required(kTxKvaColumn, "a transformer needs its rating"),
-            r.Required(kTxZColumn, "a transformer needs its impedance"),
-            r.Required(kTxXrColumn, "a transformer needs its X/R"),
-            r.Optional(kTxKvHvColumn, 0), r.Optional(kTxKvLvColumn, 0), r.Optional(kTxTapColumn, 0)};
-        break;
-    case BranchType::Transformer3: {
-        const std::string lv(in[kLvBusColumn]);
-        if (from.empty()) r.Fail("from_bus: empty, a three-winding transformer needs its high-voltage bus");
-        if (lv.empty()) r.Fail("lv_bus: empty, a three-winding transformer needs its low-voltage bus");
-        network::Transformer3 t;
-        t.name = name;
-        t.hv_bus = from;
-        t.mv_bus = bus;
-        t.lv_bus = lv;
-        const char* rating = "a three-winding transformer needs the rating of each winding";
-        t.kva_hv = r.Required(kTxKvaColumn, rating);
-        t.kva_mv = r.Required(kTxKvaMvColumn, rating);
-        t.kva_lv = r.Required(kTxKvaLvColumn, rating);
-        const char* uk = "a three-winding transformer needs the impedance voltage of each pair";
-        const char* ur = "a three-winding transformer needs the resistive voltage of each pair";
-        t.uk_percent = {r.Required(kTxZColumn, uk), r.Required(kTxZHlColumn, uk), r.Required(kTxZMlColumn, uk)};
-        t.ur_percent = {r.Required(kTxUrColumn, ur), r.Required(kTxUrHlColumn, ur),
-                        r.Required(kTxUrMlColumn, ur)};
-        t.kv_hv = r.Optional(kTxKvHvColumn, 0);
-        t.kv_mv = r.Optional(kTxKvMvColumn, 0);
-        t.kv_lv = r.Optional(kTxKvLvColumn, 0);
-        t.tap_percent = r.Optional(kTxTapColumn, 0);
-        transformer3 = std::move(t);
-        break;
-    }
-    case BranchType::Generator:
-    case BranchType::Unit: {
-        network::Generator g;
-        g.name = name;
-        g.bus = bus;
-        g.kva = r.Required(kGenKvaColumn, "a generator needs its rating");
-        g.kv = r.Optional(kGenKvColumn, 0);
-        g.xd_pu = r.Required(kGenXdColumn, "a generator needs its subtransient reactance");
-        if (!in[kGenXrColumn].empty() && !in[kGenRColumn].empty())
-            r.Fail("gen_r: given with gen_xr; a generator's resistance is one or the other");
-        if (!in[kGenXrColumn].empty()) g.xr = r.Optional(kGenXrColumn, 0);
-        if (!in[kGenRColumn].empty()) g.r_ohm = r.Optional(kGenRColumn, 0);
-        g.cos_phi = r.Optional(kGenCosPhiColumn, 0.8);
-        g.in_min = in[kGenInMinColumn] == "yes";
-        if (!in[kGenInMinColumn].empty() && !g.in_min && in[kGenInMinColumn] != "no")
-            r.Fail("gen_in_min: unknown value \"" + std::string(in[kGenInMinColumn]) + "\" (yes or no)");
-        if (type == BranchType::Unit) {
-            network::UnitTransformer u;
-            u.kva = r.Required(kTxKvaColumn, "a power-station unit needs its transformer's rating");
-            u.z_percent = r.Required(kTxZColumn, "a power-station unit needs its transformer's impedance");
-            u.xr = r.Required(kTxXrColumn, "a power-station unit needs its transformer's X/R");
-            u.kv_hv = r.Optional(kTxKvHvColumn, 0);
-            u.kv_lv = r.Optional(kTxKvLvColumn, 0);
-            if (u.kv_lv == 0 && g.kv == 0)
-                r.Fail("gen_kv: empty, a power-station unit needs the generator's rated voltage (or tx_kv_lv)");
-            // gen_pg says the unit has no on-load tap changer: IEC 60909's K_SO.
-            if (!in[kGenPgColumn].empty()) {
-                u.on_load_taps = false;
-                u.pg_percent = r.Optional(kGenPgColumn, 0);
-                u.pt_percent = r.Optional(kTxPtColumn, 0);
-            } else if (!in[kTxPtColumn].empty()) {
-                r.Fail("tx_pt: given without gen_pg; an off-load tap is of a unit without "
-                                    "on-load tap changer, which its gen_pg says");
+        case BranchType::Source: {
+            const double ka = r.Required(kSourceKaColumn, "a source needs its fault current");
+            const double kaMin = r.Optional(kSourceKaMinColumn, ka);
+            if (kaMin > ka) {
+                r.Fail("source_ka_min: " + WithUnit(in[kSourceKaMinColumn], kSourceKaMinColumn) +
+                       " is above source_ka, " + WithUnit(in[kSourceKaColumn], kSourceKaColumn));
             }
-            g.unit = u;
+            source = network::Source{
+                name, bus, kV, ka, kaMin, r.Required(kSourceXrColumn, "a source needs its X/R")};
+            break;
         }
-        generator = std::move(g);
-        break;
-    }
-    case BranchType::Cable: {
-        double sets = r.Optional(kCableSetsColumn, 1);
-        if (sets != std::floor(sets) || sets < 1 || sets > kMostCableSets) {
-            sets = 1;  // refused: a number of sets the cable is not built with
-            r.Fail("cable_sets: " + std::string(in[kCableSetsColumn]) +
-                                " is not a number of sets (a whole number from 1 to " +
-                                std::to_string(kMostCableSets) + ")");
+        case BranchType::Transformer:
+            transformer =
+                network::Transformer{name,
+                                     from,
+                                     bus,
+                                     r.Required(kTxKvaColumn, "a transformer needs its rating"),
+                                     r.Required(kTxZColumn, "a transformer needs its impedance"),
+                                     r.Required(kTxXrColumn, "a transformer needs its X/R"),
+                                     r.Optional(kTxKvHvColumn, 0),
+                                     r.Optional(kTxKvLvColumn, 0),
+                                     r.Optional(kTxTapColumn, 0)};
+            break;
+        case BranchType::Transformer3: {
+            const std::string lv(in[kLvBusColumn]);
+            if (from.empty())
+                r.Fail("from_bus: empty, a three-winding transformer needs its high-voltage bus");
+            if (lv.empty())
+                r.Fail("lv_bus: empty, a three-winding transformer needs its low-voltage bus");
+            network::Transformer3 t;
+            t.name = name;
+            t.hv_bus = from;
+            t.mv_bus = bus;
+            t.lv_bus = lv;
+            const char* rating = "a three-winding transformer needs the rating of each winding";
+            t.kva_hv = r.Required(kTxKvaColumn, rating);
+            t.kva_mv = r.Required(kTxKvaMvColumn, rating);
+            t.kva_lv = r.Required(kTxKvaLvColumn, rating);
+            const char* uk = "a three-winding transformer needs the impedance voltage of each pair";
+            const char* ur = "a three-winding transformer needs the resistive voltage of each pair";
+            t.uk_percent = {r.Required(kTxZColumn, uk), r.Required(kTxZHlColumn, uk),
+                            r.Required(kTxZMlColumn, uk)};
+            t.ur_percent = {r.Required(kTxUrColumn, ur), r.Required(kTxUrHlColumn, ur),
+                            r.Required(kTxUrMlColumn, ur)};
+            t.kv_hv = r.Optional(kTxKvHvColumn, 0);
+            t.kv_mv = r.Optional(kTxKvMvColumn, 0);
+            t.kv_lv = r.Optional(kTxKvLvColumn, 0);
+            t.tap_percent = r.Optional(kTxTapColumn, 0);
+            transformer3 = std::move(t);
+            break;
         }
-        cable = network::Cable{name,
-                               from,
-                               bus,
-                               r.Required(kCableLengthColumn, "a cable needs its length"),
-                               r.Required(kCableRColumn, "a cable needs its resistance"),
-                               r.Required(kCableXColumn, "a cable needs its reactance"),
-                               static_cast<int>(sets),
-                               std::nullopt};
-        if (!in[kCableEndTempColumn].empty()) cable->end_temp_c = r.Optional(kCableEndTempColumn, 20);
-        // A closed tie with a device is a tie breaker: it opens like any branch's device.
-        cable->opens = !in[kDeviceTypeColumn].empty();
-        break;
-    }
-    case BranchType::None:
-        break;
+        case BranchType::Generator:
+        case BranchType::Unit: {
+            network::Generator g;
+            g.name = name;
+            g.bus = bus;
+            g.kva = r.Required(kGenKvaColumn, "a generator needs its rating");
+            g.kv = r.Optional(kGenKvColumn, 0);
+            g.xd_pu = r.Required(kGenXdColumn, "a generator needs its subtransient reactance");
+            if (!in[kGenXrColumn].empty() && !in[kGenRColumn].empty())
+                r.Fail("gen_r: given with gen_xr; a generator's resistance is one or the other");
+            if (!in[kGenXrColumn].empty()) g.xr = r.Optional(kGenXrColumn, 0);
+            if (!in[kGenRColumn].empty()) g.r_ohm = r.Optional(kGenRColumn, 0);
+            g.cos_phi = r.Optional(kGenCosPhiColumn, 0.8);
+            g.in_min = in[kGenInMinColumn] == "yes";
+            if (!in[kGenInMinColumn].empty() && !g.in_min && in[kGenInMinColumn] != "no")
+                r.Fail("gen_in_min: unknown value \"" + std::string(in[kGenInMinColumn]) +
+                       "\" (yes or no)");
+            if (type == BranchType::Unit) {
+                network::UnitTransformer u;
+                u.kva =
+                    r.Required(kTxKvaColumn, "a power-station unit needs its transformer's rating");
+                u.z_percent = r.Required(kTxZColumn,
+                                         "a power-station unit needs its transformer's impedance");
+                u.xr = r.Required(kTxXrColumn, "a power-station unit needs its transformer's X/R");
+                u.kv_hv = r.Optional(kTxKvHvColumn, 0);
+                u.kv_lv = r.Optional(kTxKvLvColumn, 0);
+                if (u.kv_lv == 0 && g.kv == 0)
+                    r.Fail(
+                        "gen_kv: empty, a power-station unit needs the generator's rated voltage "
+                        "(or tx_kv_lv)");
+                // gen_pg says the unit has no on-load tap changer: IEC 60909's K_SO.
+                if (!in[kGenPgColumn].empty()) {
+                    u.on_load_taps = false;
+                    u.pg_percent = r.Optional(kGenPgColumn, 0);
+                    u.pt_percent = r.Optional(kTxPtColumn, 0);
+                } else if (!in[kTxPtColumn].empty()) {
+                    r.Fail(
+                        "tx_pt: given without gen_pg; an off-load tap is of a unit without "
+                        "on-load tap changer, which its gen_pg says");
+                }
+                g.unit = u;
+            }
+            generator = std::move(g);
+            break;
+        }
+        case BranchType::Cable: {
+            double sets = r.Optional(kCableSetsColumn, 1);
+            if (sets != std::floor(sets) || sets < 1 || sets > kMostCableSets) {
+                sets = 1;  // refused: a number of sets the cable is not built with
+                r.Fail("cable_sets: " + std::string(in[kCableSetsColumn]) +
+                       " is not a number of sets (a whole number from 1 to " +
+                       std::to_string(kMostCableSets) + ")");
+            }
+            cable = network::Cable{name,
+                                   from,
+                                   bus,
+                                   r.Required(kCableLengthColumn, "a cable needs its length"),
+                                   r.Required(kCableRColumn, "a cable needs its resistance"),
+                                   r.Required(kCableXColumn, "a cable needs its reactance"),
+                                   static_cast<int>(sets),
+                                   std::nullopt};
+            if (!in[kCableEndTempColumn].empty())
+                cable->end_temp_c = r.Optional(kCableEndTempColumn, 20);
+            // A closed tie with a device is a tie breaker: it opens like any branch's device.
+            cable->opens = !in[kDeviceTypeColumn].empty();
+            break;
+        }
+        case BranchType::None:
+            break;
     }
     if (!in[kMotorKvaColumn].empty()) {
         motor = network::Motor{name, bus, r.Required(kMotorKvaColumn, ""),

@@ -65,14 +65,16 @@ WordCell ReadWord(StudyInputColumn c, std::string_view v) {
 
 // An item given by its word, as `listed` lists it, or by its index; empty
 // means the first item.
-WordCell ReadItem(StudyInputColumn c, std::string_view v, std::span<const std::string_view> listed) {
+WordCell ReadItem(StudyInputColumn c, std::string_view v,
+                  std::span<const std::string_view> listed) {
     if (v.empty()) return WordCell{v, 0};
     if (auto i = WordIndex(c, v)) return WordCell{v, i};
     for (std::size_t i = 0; i < listed.size(); ++i) {
         if (listed[i] == v) return WordCell{v, static_cast<int>(i)};
     }
     const std::size_t n = StudyColumnWords(c).size();
-    if (v.size() == 1 && v[0] >= '0' && static_cast<std::size_t>(v[0] - '0') < n) return WordCell{v, v[0] - '0'};
+    if (v.size() == 1 && v[0] >= '0' && static_cast<std::size_t>(v[0] - '0') < n)
+        return WordCell{v, v[0] - '0'};
     return WordCell{v, std::nullopt};
 }
 
@@ -85,7 +87,8 @@ NumberCell ReadNumberCell(std::string_view text, char sep) {
     return NumberCell{text, shorter.empty() ? std::nullopt : ReadNumber(shorter, sep)};
 }
 
-StudyPoint ReadStudyPoint(const std::array<std::string_view, kStudyInputColumnCount>& row, char sep) {
+StudyPoint ReadStudyPoint(const std::array<std::string_view, kStudyInputColumnCount>& row,
+                          char sep) {
     StudyPoint p;
     p.method = ReadWord(kMethodColumn, row[kMethodColumn]);
     p.equipmentClass = ReadWord(kEquipmentClassColumn, row[kEquipmentClassColumn]);
@@ -115,8 +118,9 @@ StudyPoint ReadStudyPoint(const std::array<std::string_view, kStudyInputColumnCo
 }
 
 RowProblem UnknownWord(StudyInputColumn column, std::string_view text) {
-    return RowProblem{std::string(kStudyInputNames[column]) + ": unknown value \"" + std::string(text) + "\"",
-                      RefusalCode::UnknownWord};
+    return RowProblem{
+        std::string(kStudyInputNames[column]) + ": unknown value \"" + std::string(text) + "\"",
+        RefusalCode::UnknownWord};
 }
 
 RowProblem NotANumber(const NumberCell& cell, std::optional<StudyInputColumn> named) {

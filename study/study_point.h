@@ -42,14 +42,15 @@ struct StudyPoint {
     WordCell method, equipmentClass, grounding, electrode, fuseClass, breakerType, dcBox;
     // The length units: "mm" (or empty) and "inches"; none: another word.
     std::optional<LengthUnit> gapUnit, workDistUnit, enclosureUnit;
-    NumberCell voltage, boltedCurrent, gap, workDistance, arcTime, arcTimeReduced, height, width, depth,
-        interruptingRating, instantaneousTrip, dcSourceR, deviceRating;
+    NumberCell voltage, boltedCurrent, gap, workDistance, arcTime, arcTimeReduced, height, width,
+        depth, interruptingRating, instantaneousTrip, dcSourceR, deviceRating;
 };
 
 // Reads the point's cells of a row's texts, `sep` the decimal separator.
 // A number text longer than ParseNumber takes whose length is padding
 // alone (blanks, zeros) is read without it.
-StudyPoint ReadStudyPoint(const std::array<std::string_view, kStudyInputColumnCount>& row, char sep);
+StudyPoint ReadStudyPoint(const std::array<std::string_view, kStudyInputColumnCount>& row,
+                          char sep);
 
 // A row refused before its model computes: the message names the column
 // and the value; `code` the kind of refusal where a word or a device's
