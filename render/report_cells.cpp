@@ -228,7 +228,10 @@ static QString MethodText(const StudyPointView& p) {
     const PointResult& r = ResultOf(p);
     Equations equations = r.Computed() ? r.equations : Equations::None;
     if (equations == Equations::None) {
-        switch (MethodOf(p.inputs).value_or(static_cast<Method>(-1))) {
+        // A method word that is none of the methods is shown as typed.
+        const std::optional<Method> method = MethodOf(p.inputs);
+        if (!method) return Text(p.inputs[kMethodColumn]);
+        switch (*method) {
             case kEmpiricalMethod:
                 equations = Equations::Empirical;
                 break;
@@ -247,8 +250,6 @@ static QString MethodText(const StudyPointView& p) {
             case kDcArcResistanceMethod:
                 equations = Equations::DcArcResistance;
                 break;
-            default:
-                return Text(p.inputs[kMethodColumn]);
         }
     }
     switch (equations) {
