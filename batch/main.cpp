@@ -308,7 +308,6 @@ int RunStudyFiles(Arguments& args) {
             if (!fromStdin) pdf.inputPath = inputPath;
             pdf.units = args.options.units;
             pdf.sep = summary.sep;
-            pdf.curves = args.options.curves;
             pdf.shortCircuit = args.options.ShortCircuit();
             pdf.pointsFd = scratch.fd();
             pdf.network = summary.network;

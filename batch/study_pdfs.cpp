@@ -40,7 +40,7 @@ namespace {
 // the start again.
 class PointRows {
 public:
-    PointRows(int fd, const StudyOptions& options) : fd_(fd), options_(options) {
+    PointRows(int fd, char sep) : fd_(fd), sep_(sep) {
         Restart();
         while (ReadPoint()) ++count_;
     }
@@ -64,7 +64,7 @@ public:
             for (std::size_t c = 0; c < texts[i].size(); ++c) inputs[i][c] = texts[i][c];
         }
         oneLine_ = std::make_shared<const oneline::Diagram>(
-            oneline::BuildDiagram(inputs, [&results](std::size_t i) { return &results[i]; }, *network_, options_.sep));
+            oneline::BuildDiagram(inputs, [&results](std::size_t i) { return &results[i]; }, *network_, sep_));
     }
     const std::shared_ptr<const NetworkSummary>& Network() const { return network_; }
     // The one-line diagram; null for a study without a network or when not asked for.
@@ -134,7 +134,7 @@ private:
     }
 
     int fd_;
-    const StudyOptions& options_;
+    char sep_;  // the decimal separator of the rows' numbers
     off_t offset_ = 0;
     std::string held_;       // bytes read and not yet taken
     std::size_t begin_ = 0;  // where in held_ the next record starts
@@ -174,14 +174,7 @@ void Tell(const QString& text) {
 }
 
 int WritePdfs(const StudyPdfRequest& q) {
-    StudyOptions options;
-    options.units = q.units;
-    options.sep = q.sep;
-    options.curves = q.curves;
-    options.shortCircuit = q.shortCircuit.convention;
-    options.lvTolerance = q.shortCircuit.lvTolerance;
-    options.cableEndTemp = q.shortCircuit.cableEndTemp;
-    PointRows rows(q.pointsFd, options);
+    PointRows rows(q.pointsFd, q.sep);
     rows.TakeNetwork(q.network ? q.networkTable : nullptr,
                      !q.oneLinePath.empty() || (!q.reportPath.empty() && q.reportOneLine));
     const render::StudyPointAt at = [&rows](std::size_t i) { return rows(i); };
@@ -208,12 +201,11 @@ int WritePdfs(const StudyPdfRequest& q) {
         o.standard.dangerAboveVolts = q.dangerAboveVolts;
         o.units = q.units;
         o.sep = q.sep;
-        o.curves = q.curves;
         // The other points of the sections, read by a reader of their own so
         // that the point being labelled stays as read.
         std::optional<PointRows> others;
         if (rows.HasSections()) {
-            others.emplace(q.pointsFd, options);
+            others.emplace(q.pointsFd, q.sep);
             o.sectionOther = [&rows, &others](std::size_t i) {
                 const std::optional<std::size_t> other = rows.SectionOf(i);
                 return other ? (*others)(*other) : render::StudyPointView{};
@@ -270,7 +262,6 @@ int WritePdfs(const StudyPdfRequest& q) {
                                            : render::DefaultReportPageSize();
         o.units = q.units;
         o.sep = q.sep;
-        o.curves = q.curves;
         o.deviceCurves = q.reportCurves;
         o.network = rows.Network();
         o.shortCircuit = q.shortCircuit;

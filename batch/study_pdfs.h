@@ -53,7 +53,6 @@ struct StudyPdfRequest {
     std::string paper;      // "a4", "letter" or "locale"
     UnitSettings units;
     char sep = '.';
-    std::shared_ptr<const CurveSet> curves;  // --curves: the rows' named fuse curves
     network::SolveOptions shortCircuit;  // of a study with a network
     bool progress = false;  // a progress line on standard error while the PDFs are written
 };

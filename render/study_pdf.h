@@ -67,7 +67,6 @@ struct StudyLabelOptions {
     std::string row1Value, row2Value;
     UnitSettings units;  // the gap and working-distance units come from each row
     char sep = '.';
-    std::shared_ptr<const CurveSet> curves;  // the named fuse curves the results were computed with
     // The other point of a point's main section (StudySections), by the
     // index `at` takes; a null result for a point in none. Its view stays
     // valid until its own next call, whatever `at` is asked meanwhile. A
@@ -164,10 +163,9 @@ struct StudyReportOptions {
     QPageSize::PageSizeId pageSize = QPageSize::A4;  // see DefaultReportPageSize
     UnitSettings units;  // the output units of the results, named in the headings
     // An appendix of the time-current picture of each row's protective
-    // device, with its arcing currents marked; the rows are computed again
-    // with these curves and separator to find their devices.
+    // device, with its arcing currents marked: the devices the results
+    // carry, the point's own and those that opened in its steps.
     bool deviceCurves = false;
-    std::shared_ptr<const CurveSet> curves;
     char sep = '.';
     // A study with a network: its buses and their fault currents, by the
     // convention and choices the rows were computed with (named under the

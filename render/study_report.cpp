@@ -23,7 +23,6 @@
 #include "render/report_cells.h"
 #include "render/report_text.h"
 #include "render/time_current.h"
-#include "study/scenarios.h"
 
 namespace zentavo::render {
 

@@ -13,14 +13,15 @@
 
 namespace zentavo {
 
+namespace {
+
+// Whether a row has a network text: it is then computed from the network.
 bool HasNetworkText(const StudyRowInputs& in) {
     for (int c = kFirstNetworkColumn; c <= kLastNetworkColumn; ++c) {
         if (!in[c].empty()) return true;
     }
     return false;
 }
-
-namespace {
 
 std::string Name(StudyInputColumn c) {
     return std::string(kStudyInputNames[c]);

@@ -24,9 +24,6 @@ struct NetworkColumnRange {
 };
 std::optional<NetworkColumnRange> NetworkRangeOf(StudyInputColumn column);
 
-// Whether a row has a network text: it is then computed from the network.
-bool HasNetworkText(const StudyRowInputs& in);
-
 enum class BranchType { None, Source, Transformer, Cable, Generator, Transformer3, Unit };
 
 struct NetworkRow {

@@ -401,8 +401,8 @@ struct RowNetworkTexts {
     std::array<std::uint32_t, kNetworkReadCount> ends{};  // the point's name follows the last
 };
 
-// Whether a network read column makes its row take part: a network column
-// (HasNetworkText), its scenarios or its maintenance settings.
+// Whether a network read column makes its row take part: a network column,
+// its scenarios or its maintenance settings.
 constexpr bool TakesPart(StudyInputColumn c) {
     return (c >= kFirstNetworkColumn && c <= kLastNetworkColumn) || c == kScenariosColumn ||
            c == kMaintInstPickupColumn || c == kMaintInstTimeColumn || c == kMaintScenarioColumn;

@@ -167,7 +167,7 @@ private:
     int pointColumn_ = -1;
     std::vector<Row> rows_;
     StudyOptions options_;
-    mutable StudyDevices devices_;  // the devices of its rows, built once per distinct settings
+    StudyDevices devices_;  // the devices of its rows, built once per distinct settings
     std::shared_ptr<const StudyScenarios> network_;
     std::vector<std::optional<std::size_t>> sections_;
     StudyComputeProgress progress_;

@@ -211,7 +211,6 @@ void TStudy::LabelsClick() {
     options.standard.assessmentDate = {assessmentDate_.day(), assessmentDate_.month(), assessmentDate_.year()};
     options.units = model_->file().Options().units;
     options.sep = points.sep();
-    options.curves = model_->file().Options().curves;
     // The other points of the main sections, viewed apart from the point labelled.
     StudyPoints others(model_->file(), app_.Sep(), {});
     options.sectionOther = [&points, &others, &file = model_->file()](std::size_t i) {
@@ -267,7 +266,6 @@ render::StudyReportOptions TStudy::ReportOptions() const {
     options.pageSize = render::DefaultReportPageSize();
     options.units = model_->file().Options().units;
     options.sep = app_.Sep();
-    options.curves = model_->file().Options().curves;
     if (const StudyNetwork* network = model_->file().Network()) {
         const std::vector<std::string> names = model_->file().ScenarioNames();
         options.network = std::make_shared<const NetworkSummary>(
