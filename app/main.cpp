@@ -40,9 +40,9 @@ constexpr const char* kHelp =
 int main(int argc, char** argv) {
     static constexpr zentavo::CommandOption kOptions[] = {{"help", 'h', false}, {"version", 'V', false}};
     const zentavo::CommandLine line = zentavo::ReadCommandLine(argc, argv, kOptions);
-    if (!line.error.empty()) {
+    if (line.problem) {
         // As zentavo-batch says it: one line, the option as written, escaped.
-        std::fprintf(stderr, "%s: %s (see --help)\n", kName, zentavo::EscapeControls(line.error).c_str());
+        std::fprintf(stderr, "%s: %s (see --help)\n", kName, zentavo::EscapeControls(*line.problem).c_str());
         return 2;
     }
     if (!line.options.empty()) {  // the first of --help and --version answers

@@ -468,7 +468,7 @@ std::vector<zentavo::CommandOption> CommandOptions() {
 std::optional<int> ReadArguments(int argc, char** argv, Arguments& args) {
     const std::vector<zentavo::CommandOption> table = CommandOptions();
     const zentavo::CommandLine line = zentavo::ReadCommandLine(argc, argv, table);
-    if (!line.error.empty()) return UsageError(line.error);
+    if (line.problem) return UsageError(*line.problem);
     for (const zentavo::CommandLine::Given& given : line.options) {
         const std::string name(table[given.option].name);
         if (name == "help") return zentavo::AnswerOnStandardOutput("zentavo-batch", kUsage);

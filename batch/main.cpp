@@ -71,8 +71,12 @@ void TellHowRead(const std::string& inputName, const zentavo::StudyRunSummary& s
 }
 
 // The PDF module: beside the program (the build tree), or in the library
-// directory of an installed program.
-zentavo::WriteStudyPdfsFunction LoadPdfModule(std::string& error) {
+// directory of an installed program; or why it cannot be had.
+struct PdfModule {
+    zentavo::WriteStudyPdfsFunction write = nullptr;
+    std::string problem;  // without `write`: why
+};
+PdfModule LoadPdfModule() {
     std::string self(4096, '\0');
     const ssize_t n = ::readlink("/proc/self/exe", self.data(), self.size() - 1);
     std::string dir = n > 0 ? self.substr(0, static_cast<std::size_t>(n)) : std::string();
@@ -81,19 +85,14 @@ zentavo::WriteStudyPdfsFunction LoadPdfModule(std::string& error) {
                                     dir + ZENTAVO_PDF_MODULE_DIR "/" + zentavo::kStudyPdfModuleName}) {
         if (::access(path.c_str(), R_OK) != 0) continue;
         void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (!module) {
-            error = ::dlerror();
-            return nullptr;
-        }
+        if (!module) return {nullptr, ::dlerror()};
         if (void* f = ::dlsym(module, zentavo::kWriteStudyPdfsSymbol)) {
-            return reinterpret_cast<zentavo::WriteStudyPdfsFunction>(f);
+            return {reinterpret_cast<zentavo::WriteStudyPdfsFunction>(f), {}};
         }
-        error = path + " lacks its entry point";
-        return nullptr;
+        return {nullptr, path + " lacks its entry point"};
     }
-    error = std::string(zentavo::kStudyPdfModuleName) + " not found beside the program or in " +
-            dir + ZENTAVO_PDF_MODULE_DIR;
-    return nullptr;
+    return {nullptr, std::string(zentavo::kStudyPdfModuleName) + " not found beside the program or in " + dir +
+                         ZENTAVO_PDF_MODULE_DIR};
 }
 
 // A file the run reads or writes, as the user named it.
@@ -104,8 +103,9 @@ struct RunFile {
 
 // The first output that is the input or an output before it, however the
 // two are spelt: writing it would destroy what the run reads or writes.
-// Standard input and output take part when they are regular files.
-std::string SameFileError(const char* inputPath, const std::string& curvesPath, const std::string& outputPath,
+// Standard input and output take part when they are regular files. None
+// when every file is a file of its own.
+std::optional<std::string> SameFileError(const char* inputPath, const std::string& curvesPath, const std::string& outputPath,
                           const zentavo::StudyPdfRequest& pdf) {
     const bool fromStdin = inputPath == nullptr || std::string_view(inputPath) == "-";
     std::vector<RunFile> files;
@@ -125,7 +125,7 @@ std::string SameFileError(const char* inputPath, const std::string& curvesPath, 
             }
         }
     }
-    return {};
+    return std::nullopt;
 }
 
 // The input, the output or the scratch file failed; errno tells why.
@@ -144,10 +144,11 @@ struct ScratchFailure : SystemFailure {
 };
 
 // A file without a name in the temporary folder ($TMPDIR, else /tmp), gone
-// with the program however it ends; none when not wanted.
+// with the program however it ends; none when not wanted. One that cannot
+// be made has no descriptor and says why (`problem`).
 class ScratchFile {
 public:
-    ScratchFile(bool wanted, std::string& error) {
+    explicit ScratchFile(bool wanted) {
         if (!wanted) return;
         const char* tmp = std::getenv("TMPDIR");
         folder_ = tmp && *tmp ? tmp : "/tmp";
@@ -157,7 +158,7 @@ public:
             fd_ = ::mkostemp(name.data(), O_CLOEXEC);
             if (fd_ >= 0) ::unlink(name.c_str());
         }
-        if (fd_ < 0) error = folder_ + ": " + std::strerror(errno);
+        if (fd_ < 0) problem_ = folder_ + ": " + std::strerror(errno);
     }
     ~ScratchFile() {
         if (fd_ >= 0) ::close(fd_);
@@ -167,6 +168,7 @@ public:
 
     int fd() const { return fd_; }
     const std::string& folder() const { return folder_; }
+    const std::string& problem() const { return problem_; }
     void Write(std::string_view bytes) const {
         while (fd_ >= 0 && !bytes.empty()) {
             const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
@@ -178,6 +180,7 @@ public:
 
 private:
     std::string folder_;
+    std::string problem_;
     int fd_ = -1;
 };
 
@@ -187,8 +190,8 @@ private:
 int RunStudyFiles(Arguments& args) {
     const char* inputPath = args.inputPath;
     zentavo::StudyPdfRequest& pdf = args.pdf;
-    if (const std::string error = SameFileError(inputPath, args.curvesPath, args.outputPath, pdf); !error.empty()) {
-        Tell(error);
+    if (const std::optional<std::string> same = SameFileError(inputPath, args.curvesPath, args.outputPath, pdf)) {
+        Tell(*same);
         return 2;
     }
     if (!args.curvesPath.empty()) {
@@ -212,10 +215,10 @@ int RunStudyFiles(Arguments& args) {
     const bool pdfs = !pdf.labelsPath.empty() || !pdf.reportPath.empty() || !pdf.oneLinePath.empty();
     zentavo::WriteStudyPdfsFunction writePdfs = nullptr;
     if (pdfs) {
-        std::string error;
-        writePdfs = LoadPdfModule(error);
+        const PdfModule module = LoadPdfModule();
+        writePdfs = module.write;
         if (!writePdfs) {
-            Tell("the PDF module cannot be loaded: " + error);
+            Tell("the PDF module cannot be loaded: " + module.problem);
             return 2;
         }
     }
@@ -253,10 +256,9 @@ int RunStudyFiles(Arguments& args) {
     // For the PDFs the computed points also go to a temporary file, which
     // the PDF module reads back a point at a time: memory stays bounded
     // whatever the size of the study, and no point is computed twice.
-    std::string scratchError;
-    const ScratchFile scratch(pdfs, scratchError);
+    const ScratchFile scratch(pdfs);
     if (pdfs && scratch.fd() < 0) {
-        Tell("cannot keep the results for the PDFs: " + scratchError);
+        Tell("cannot keep the results for the PDFs: " + scratch.problem());
         return 1;
     }
     // -o FILE: the results replace the file only once whole; a target that

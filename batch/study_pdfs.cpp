@@ -53,18 +53,10 @@ public:
     void TakeNetwork(std::shared_ptr<const NetworkSummary> network, bool oneLine) {
         network_ = std::move(network);
         if (!network_ || !oneLine) return;
-        std::vector<std::array<std::string, kStudyInputColumnCount>> texts;
         std::vector<PointResult> results;
-        for (std::size_t i = 0; i < count_; ++i) {
-            texts.push_back(At(i).texts);
-            results.push_back(At(i).result);
-        }
-        std::vector<StudyRowInputs> inputs(texts.size());
-        for (std::size_t i = 0; i < texts.size(); ++i) {
-            for (std::size_t c = 0; c < texts[i].size(); ++c) inputs[i][c] = texts[i][c];
-        }
+        for (std::size_t i = 0; i < count_; ++i) results.push_back(At(i).result);
         oneLine_ = std::make_shared<const oneline::Diagram>(
-            oneline::BuildDiagram(inputs, [&results](std::size_t i) { return &results[i]; }, *network_, sep_));
+            oneline::BuildDiagram([&results](std::size_t i) { return &results[i]; }, *network_));
     }
     const std::shared_ptr<const NetworkSummary>& Network() const { return network_; }
     // The one-line diagram; null for a study without a network or when not asked for.

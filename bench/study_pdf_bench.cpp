@@ -39,9 +39,7 @@ public:
     explicit Points(const std::string& text, std::size_t most) : text_(text) {
         csv::Reader reader(text_);
         std::vector<std::string> header;
-        std::size_t line;
-        std::string error;
-        if (!reader.Next(header, line, error)) return;
+        if (!reader.Next(header)) return;
         at_ = MapStudyColumns(header);
         while (starts_.size() < most) {
             const std::size_t start = reader.Offset();
@@ -55,15 +53,15 @@ public:
         csv::ReaderOptions options;
         options.startOfInput = false;
         csv::Reader reader(std::string_view(text_).substr(starts_.at(i)), options);
-        std::size_t line;
-        std::string error;
-        reader.Next(fields_, line, error);
+        reader.Next(fields_);
         render::StudyPointView v;
         v.name = fields_.empty() ? std::string_view() : std::string_view(fields_[0]);
+        StudyRowInputs in;
         for (int c = 0; c < kStudyInputColumnCount; ++c) {
-            if (at_[c] >= 0 && static_cast<std::size_t>(at_[c]) < fields_.size()) v.inputs[c] = fields_[at_[c]];
+            if (at_[c] >= 0 && static_cast<std::size_t>(at_[c]) < fields_.size()) in[c] = fields_[at_[c]];
         }
-        result_ = ComputeStudyRow(v.inputs, StudyOptions{});
+        result_ = ComputeStudyRow(in, StudyOptions{});
+        v.inputs = in;
         v.result = &result_;
         return v;
     }

@@ -160,9 +160,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     reading.delimiter = options.delimiter;
     zentavo::csv::Reader reader(out, reading);
     zentavo::csv::Fields fields;
-    std::size_t line;
-    std::string error;
-    if (!reader.Next(fields, line, error) || !error.empty()) std::abort();
+    if (const zentavo::csv::Record header = reader.Next(fields); !header || header.problem) std::abort();
     std::vector<std::string> header;
     for (std::size_t i = 0; i < fields.size(); ++i) header.emplace_back(fields[i]);
     auto column = [&](std::string_view name) {
@@ -175,8 +173,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                       min = column("bolted_current_min"), share = column("branch_share"),
                       shareMin = column("branch_share_min");
     std::size_t rows = 0;
-    while (reader.Next(fields, line, error)) {
-        if (!error.empty() || fields.size() != header.size()) std::abort();
+    while (const zentavo::csv::Record record = reader.Next(fields)) {
+        if (record.problem || fields.size() != header.size()) std::abort();
         ++rows;
         const std::string_view s = fields[status];
         if (s != "ok" && s != "warning" && s != "error") std::abort();

@@ -116,17 +116,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     results.delimiter = written.delimiter;
     zentavo::csv::Reader reader(out, results);
     zentavo::csv::Fields fields;
-    std::size_t line;
-    std::string error;
-    if (!reader.Next(fields, line, error) || !error.empty()) std::abort();
+    if (const zentavo::csv::Record header = reader.Next(fields); !header || header.problem) std::abort();
     const std::size_t columns = fields.size();
     std::vector<std::string> header;
     for (std::size_t i = 0; i < columns; ++i) header.emplace_back(fields[i]);
     const std::size_t statusColumn = columns - zentavo::OutputResultColumns(header).size();
     const std::size_t messageColumn = statusColumn + 1;
     std::size_t rowsOut = 0;
-    while (reader.Next(fields, line, error)) {
-        if (!error.empty() || fields.size() != columns) std::abort();
+    while (const zentavo::csv::Record record = reader.Next(fields)) {
+        if (record.problem || fields.size() != columns) std::abort();
         const std::string_view status = fields[statusColumn];
         if (status != "ok" && status != "warning" && status != "error") std::abort();
         const std::string_view message = fields[messageColumn];

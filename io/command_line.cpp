@@ -83,19 +83,19 @@ CommandLine ReadCommandLine(int argc, char* const* argv, std::span<const Command
         const char* arg = args[static_cast<std::size_t>(optind - 1)];
         const bool isLong = std::string_view(arg).starts_with("--");
         if (c == ':') {
-            line.error = optopt >= kLongBase || isLong
+            line.problem = optopt >= kLongBase || isLong
                              ? "option " + LongName(optopt >= kLongBase
                                                         ? table[static_cast<std::size_t>(optopt - kLongBase)].name
                                                         : WrittenName(arg)) +
                                    " requires an argument"
                              : std::string("option requires an argument -- '") + static_cast<char>(optopt) + "'";
         } else if (optopt >= kLongBase) {
-            line.error = "option " + LongName(table[static_cast<std::size_t>(optopt - kLongBase)].name) +
+            line.problem = "option " + LongName(table[static_cast<std::size_t>(optopt - kLongBase)].name) +
                          " doesn't allow an argument";
         } else if (isLong) {
-            line.error = UnknownLong(WrittenName(arg), table);
+            line.problem = UnknownLong(WrittenName(arg), table);
         } else {
-            line.error = std::string("invalid option -- '") + static_cast<char>(optopt) + "'";
+            line.problem = std::string("invalid option -- '") + static_cast<char>(optopt) + "'";
         }
         return line;
     }

@@ -6,6 +6,7 @@
 // never printed here.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -28,8 +29,9 @@ struct CommandLine {
     std::vector<std::string> operands;
     // The first problem: "unrecognized option '--bogus'", "option '--report'
     // requires an argument", "option '--label' is ambiguous; possibilities:
-    // '--label-language' '--label-colour'", "invalid option -- 'x'"...
-    std::string error;
+    // '--label-language' '--label-colour'", "invalid option -- 'x'"...;
+    // none when the line reads.
+    std::optional<std::string> problem;
 };
 
 CommandLine ReadCommandLine(int argc, char* const* argv, std::span<const CommandOption> table);

@@ -15,14 +15,17 @@ namespace zentavo::oneline {
 
 namespace {
 
-std::optional<ElementKind> BranchKind(std::string_view word) {
-    if (word == "source") return ElementKind::Source;
-    if (word == "transformer") return ElementKind::Transformer;
-    if (word == "transformer3") return ElementKind::Transformer3;
-    if (word == "cable") return ElementKind::Cable;
-    if (word == "generator") return ElementKind::Generator;
-    if (word == "unit") return ElementKind::Unit;
-    return std::nullopt;  // none, or a word the row's error names
+std::optional<ElementKind> BranchKind(BranchType type) {
+    switch (type) {
+        case BranchType::Source: return ElementKind::Source;
+        case BranchType::Transformer: return ElementKind::Transformer;
+        case BranchType::Transformer3: return ElementKind::Transformer3;
+        case BranchType::Cable: return ElementKind::Cable;
+        case BranchType::Generator: return ElementKind::Generator;
+        case BranchType::Unit: return ElementKind::Unit;
+        case BranchType::None: break;
+    }
+    return std::nullopt;  // no branch, or a word the row's error names
 }
 
 DeviceMark MarkOf(std::string_view deviceType, const PointResult* result) {
@@ -35,10 +38,6 @@ DeviceMark MarkOf(std::string_view deviceType, const PointResult* result) {
         if (result->method == kBreakerMethod) return DeviceMark::Breaker;
     }
     return DeviceMark::None;
-}
-
-std::optional<double> NumberOf(std::string_view text, char sep) {
-    return ReadNumber(text, sep);
 }
 
 class Builder {
@@ -71,18 +70,15 @@ int Diagram::BusOf(const std::string& name) const {
     return -1;
 }
 
-Diagram BuildDiagram(const std::vector<StudyRowInputs>& rows,
-                     const std::function<const PointResult*(std::size_t)>& result, const NetworkSummary& network,
-                     char sep) {
+Diagram BuildDiagram(const std::function<const PointResult*(std::size_t)>& result, const NetworkSummary& network) {
     Diagram d;
     d.scenario = network.scenario;
     Builder buses(d);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const StudyRowInputs& in = rows[i];
-        if (i >= network.rows.size()) break;
+    for (std::size_t i = 0; i < network.rows.size(); ++i) {
         const NetworkSummary::Row& fault = network.rows[i];
-        if (!fault.inNetwork || in[kBusColumn].empty()) continue;
-        const int bus = buses.Bus(in[kBusColumn]);
+        const NetworkDrawing& in = fault.drawing;
+        if (!fault.inNetwork || in.bus.empty()) continue;
+        const int bus = buses.Bus(in.bus);
         d.buses[static_cast<std::size_t>(bus)].rows.push_back(i);
         const PointResult* r = result(i);
         // The state of the row's elements in the scenario drawn: an element
@@ -91,9 +87,9 @@ Diagram BuildDiagram(const std::vector<StudyRowInputs>& rows,
         const ElementState state = fault.out      ? ElementState::Open
                                    : fault.faulty ? ElementState::Faulty
                                                   : ElementState::Closed;
-        const DeviceMark mark = MarkOf(in[kDeviceTypeColumn], r);
+        const DeviceMark mark = MarkOf(in.deviceType, r);
         bool deviceTaken = false;
-        if (const std::optional<ElementKind> kind = BranchKind(in[kBranchTypeColumn])) {
+        if (const std::optional<ElementKind> kind = BranchKind(in.type)) {
             DiagramElement e;
             e.kind = *kind;
             e.row = i;
@@ -103,28 +99,26 @@ Diagram BuildDiagram(const std::vector<StudyRowInputs>& rows,
             switch (*kind) {
                 case ElementKind::Transformer:
                 case ElementKind::Cable:
-                    e.buses = {buses.Bus(in[kFromBusColumn]), bus, -1};
+                    e.buses = {buses.Bus(in.fromBus), bus, -1};
                     break;
                 case ElementKind::Transformer3:
-                    e.buses = {buses.Bus(in[kFromBusColumn]), bus, buses.Bus(in[kLvBusColumn])};
+                    e.buses = {buses.Bus(in.fromBus), bus, buses.Bus(in.lvBus)};
                     break;
                 default:
                     e.buses = {bus, -1, -1};
                     break;
             }
-            if (*kind == ElementKind::Cable) e.lengthM = NumberOf(in[kCableLengthColumn], sep);
-            if (*kind == ElementKind::Transformer || *kind == ElementKind::Transformer3)
-                e.kva = NumberOf(in[kTxKvaColumn], sep);
-            if (*kind == ElementKind::Generator || *kind == ElementKind::Unit) e.kva = NumberOf(in[kGenKvaColumn], sep);
+            e.lengthM = in.cableLengthM;
+            e.kva = in.kva;
             d.elements.push_back(e);
         }
-        if (!in[kMotorKvaColumn].empty()) {
+        if (in.motors) {
             DiagramElement m;
             m.kind = ElementKind::Motor;
             m.row = i;
             m.state = state;
             m.buses = {bus, -1, -1};
-            m.kva = NumberOf(in[kMotorKvaColumn], sep);
+            m.kva = in.motorKva;
             // A row of motors alone: its device is on their feeder.
             if (!deviceTaken) m.device = mark;
             d.elements.push_back(m);
@@ -158,23 +152,10 @@ Diagram BuildDiagram(const std::vector<StudyRowInputs>& rows,
 Diagram StudyDiagram(const StudyFile& file, std::size_t scenario) {
     const StudyNetwork* network = file.Network(scenario);
     if (!network) return {};
-    // The columns BuildDiagram reads, held for the views of the rows' inputs.
-    static constexpr StudyInputColumn kRead[] = {kBusColumn,        kFromBusColumn, kLvBusColumn,
-                                                 kBranchTypeColumn, kCableLengthColumn, kTxKvaColumn,
-                                                 kGenKvaColumn,     kMotorKvaColumn, kDeviceTypeColumn};
-    constexpr std::size_t kCount = std::size(kRead);
-    std::vector<std::array<std::string, kCount>> texts(file.RowCount());
-    std::vector<StudyRowInputs> rows(file.RowCount());
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        for (std::size_t c = 0; c < kCount; ++c) {
-            texts[i][c] = file.Input(i, kRead[c]);
-            rows[i][kRead[c]] = texts[i][c];
-        }
-    }
     const std::vector<std::string> names = file.ScenarioNames();
     const NetworkSummary summary =
         SummarizeNetwork(*network, scenario < names.size() ? names[scenario] : std::string());
-    return BuildDiagram(rows, [&file](std::size_t i) { return &file.Result(i); }, summary, file.Options().sep);
+    return BuildDiagram([&file](std::size_t i) { return &file.Result(i); }, summary);
 }
 
 std::array<std::string, kNoteLines> BusNote(const DiagramBus& bus, const UnitSettings& units, char sep,

@@ -76,16 +76,12 @@ struct Diagram {
     int BusOf(const std::string& name) const;
 };
 
-// The diagram of a network study: `rows` its rows' inputs, `result(i)` the
-// result of row i (null: not computed yet), `network` the network of the
-// scenario drawn as the study computed it (its scenario's name empty
-// without scenarios). An
-// empty diagram for a study without network rows. The numbers a row types
-// (a cable's length, a rating) are read with the separator `sep`; one that
-// cannot be read is left out.
-Diagram BuildDiagram(const std::vector<StudyRowInputs>& rows,
-                     const std::function<const PointResult*(std::size_t)>& result, const NetworkSummary& network,
-                     char sep);
+// The diagram of a network study: `network` the network of the scenario
+// drawn as the study computed it (its rows' places on the one-line as they
+// were read; its scenario's name empty without scenarios), `result(i)` the
+// result of row i (null: not computed yet). An empty diagram for a study
+// without network rows.
+Diagram BuildDiagram(const std::function<const PointResult*(std::size_t)>& result, const NetworkSummary& network);
 
 // The same for a study file in one of its scenarios (an entry of
 // StudyFile::ScenarioNames; 0 for a study without scenarios), with its

@@ -25,7 +25,7 @@ LengthUnit RowLengthUnit(std::string_view cell) {
 
 // The method a row's method cell names, read by the column's words; none
 // for a word that is none of them.
-std::optional<Method> MethodOf(const StudyRowInputs& in) {
+std::optional<Method> MethodOf(const StudyCells& in) {
     const std::span<const std::string_view> words = StudyColumnWords(kMethodColumn);
     for (std::size_t i = 0; i < words.size(); ++i) {
         if (words[i] == in[kMethodColumn]) return static_cast<Method>(i);
@@ -33,11 +33,11 @@ std::optional<Method> MethodOf(const StudyRowInputs& in) {
     return std::nullopt;
 }
 
-bool IsMethod(const StudyRowInputs& in, Method method) { return MethodOf(in) == method; }
+bool IsMethod(const StudyCells& in, Method method) { return MethodOf(in) == method; }
 
 // The equipment class a fuse or breaker row stands for: the one it names,
 // else the class its tab computes for.
-std::string_view EquipmentClassOf(const StudyRowInputs& in) {
+std::string_view EquipmentClassOf(const StudyCells& in) {
     if (!in[kEquipmentClassColumn].empty()) return in[kEquipmentClassColumn];
     return kEquipmentClasses[IsMethod(in, kFuseMethod) ? kFuseTabClass : kBreakerTabClass];
 }
@@ -126,7 +126,7 @@ QString BranchSharesText(const StudyPointView& p, char sep) {
 
 // "relay IEC-SI, pickup 2000 A, time dial 0.3, ...": the device of a row and
 // the settings given, in the words and units of its columns.
-QString DeviceText(const StudyRowInputs& in) {
+QString DeviceText(const StudyCells& in) {
     QString text = Text(in[kDeviceTypeColumn]);
     if (in[kDeviceTypeColumn] == kDeviceTypeWords[static_cast<int>(DeviceType::Relay)] && !in[kRelayCurveColumn].empty()) {
         text += QLatin1Char(' ') + Text(in[kRelayCurveColumn]);
@@ -270,13 +270,13 @@ static QString WithUnit(std::string_view value, std::string_view unit) {
     return value.empty() ? QString() : Text(value) + QLatin1Char(' ') + Text(LengthCaption(unit));
 }
 
-static bool Is2018Method(const StudyRowInputs& in) { return IsMethod(in, kIeee2018Method); }
-static bool IsDcRow(const StudyRowInputs& in) { return IsMethod(in, kDcMaxPowerMethod) || IsMethod(in, kDcArcResistanceMethod); }
+static bool Is2018Method(const StudyCells& in) { return IsMethod(in, kIeee2018Method); }
+static bool IsDcRow(const StudyCells& in) { return IsMethod(in, kDcMaxPowerMethod) || IsMethod(in, kDcArcResistanceMethod); }
 
 // The equipment of a row: the electrode configuration of a 2018 row (with
 // the class it names), else its equipment class (for a fuse or breaker row
 // the one its label names).
-static QString EquipmentText(const StudyRowInputs& in) {
+static QString EquipmentText(const StudyCells& in) {
     if (Is2018Method(in)) {
         const QString configuration = Text(in[kElectrodeConfigurationColumn]);
         if (in[kEquipmentClassColumn].empty()) return configuration;
@@ -292,7 +292,7 @@ static QString EquipmentText(const StudyRowInputs& in) {
 }
 
 // The inside of a 2018 row's enclosure, height × width × depth; none in open air.
-static QString EnclosureText(const StudyRowInputs& in) {
+static QString EnclosureText(const StudyCells& in) {
     const std::string_view c = in[kElectrodeConfigurationColumn];
     const bool openAir = c == kElectrodeWords[static_cast<int>(Electrode::VOA)] ||
                          c == kElectrodeWords[static_cast<int>(Electrode::HOA)];
@@ -308,7 +308,7 @@ static QString EnclosureText(const StudyRowInputs& in) {
 // The arc durations of both cases; one where the equations have one case
 // (Lee), none where the equations take none (fuses, breakers).
 static QString DurationsText(const StudyPointView& p, char sep) {
-    const StudyRowInputs& in = p.inputs;
+    const StudyCells& in = p.inputs;
     const PointResult& r = ResultOf(p);
     if (IsMethod(in, kFuseMethod) || IsMethod(in, kBreakerMethod)) return {};
     if (r.Computed() && r.full.duration) {
@@ -331,7 +331,7 @@ static QString DurationsText(const StudyPointView& p, char sep) {
 // The cells of a point's row: its inputs, then the governing case's results.
 std::vector<QString> PointCells(const StudyPointView& p, const UnitSettings& units, char sep) {
     const PointResult& v = ResultOf(p);
-    const StudyRowInputs& in = p.inputs;
+    const StudyCells& in = p.inputs;
     const bool computed = v.Computed();
     const bool reduced = computed && v.ReducedCaseGoverns();
     std::vector<QString> cells = {Text(OneLineName(p.name)),

@@ -17,11 +17,11 @@ namespace zentavo::render {
 
 // The method a row's method cell names, read by the column's words; none
 // for a word that is none of them.
-std::optional<Method> MethodOf(const StudyRowInputs& in);
-bool IsMethod(const StudyRowInputs& in, Method method);
+std::optional<Method> MethodOf(const StudyCells& in);
+bool IsMethod(const StudyCells& in, Method method);
 // The equipment class a fuse or breaker row stands for: the one it names,
 // else the class its tab computes for.
-std::string_view EquipmentClassOf(const StudyRowInputs& in);
+std::string_view EquipmentClassOf(const StudyCells& in);
 // The length unit of a computed row: its unit cells were read when it was
 // computed, so a word that is no unit cannot stand there.
 LengthUnit RowLengthUnit(std::string_view cell);
@@ -67,7 +67,7 @@ std::vector<QString> StepCells(const StudyPointView& p, std::size_t step, const 
                                char sep);
 // "relay IEC-SI, pickup 2000 A, time dial 0.3, ...": the device of a row and
 // the settings given, in the words and units of its columns.
-QString DeviceText(const StudyRowInputs& in);
+QString DeviceText(const StudyCells& in);
 // ", branch share 0.500 maximum case, 0.332 minimum case": on a branch of
 // the network without a typed share, the branch's share of each case, which
 // the row's device saw in that case; empty otherwise.

@@ -45,7 +45,7 @@ bool LineSide(const StudyPointView& p) { return p.inputs[kLineSideColumn] == "ye
 
 }  // namespace
 
-LabelPoint StudyLabelPoint(const StudyRowInputs& in, const PointResult& v, char sep) {
+LabelPoint StudyLabelPoint(const StudyCells& in, const PointResult& v, char sep) {
     LabelPoint p;
     p.method = v.method;
     switch (v.method) {
@@ -91,7 +91,7 @@ LabelPoint StudyLabelPoint(const StudyRowInputs& in, const PointResult& v, char 
     return p;
 }
 
-LabelContentInputs StudyLabelInputs(const StudyRowInputs& in, const PointResult& v, const UnitSettings& units,
+LabelContentInputs StudyLabelInputs(const StudyCells& in, const PointResult& v, const UnitSettings& units,
                                     char sep) {
     UnitSettings u = units;
     u.GapUnit = RowLengthUnit(in[kGapUnitColumn]);
@@ -203,7 +203,7 @@ int WriteStudyLabelsPdf(QIODevice& out, std::size_t count, const StudyPointAt& a
     return cancelled ? -1 : written;
 }
 
-QStringList DeviceLegend(const StudyRowInputs& inputs) { return DeviceText(inputs).split(QStringLiteral(", ")); }
+QStringList DeviceLegend(const StudyCells& inputs) { return DeviceText(inputs).split(QStringLiteral(", ")); }
 
 namespace {
 
@@ -235,7 +235,7 @@ bool HasDeviceCurve(const PointResult* r) { return r && r->Computed() && r->devi
 
 }  // namespace
 
-TimeCurrentPlot StudyRowTimeCurrent(const PointResult& v, const StudyRowInputs& inputs, char sep,
+TimeCurrentPlot StudyRowTimeCurrent(const PointResult& v, const StudyCells& inputs, char sep,
                                     const std::vector<TimeCurrentDevice>& others) {
     QStringList unseen;
     std::vector<TimeCurrentMark> marks = RowMarks(v, sep, QString(), unseen);

@@ -24,7 +24,8 @@
 #include <vector>
 
 #include "study/network_study.h"
-#include "study/row.h"
+#include "study/columns.h"
+#include "study/point_result.h"
 #include "label/content.h"
 #include "label/layout.h"
 #include "label/point_label.h"
@@ -47,7 +48,7 @@ namespace zentavo::render {
 // result must stay valid until the next call.
 struct StudyPointView {
     std::string_view name;
-    StudyRowInputs inputs{};
+    StudyCells inputs{};
     const PointResult* result = nullptr;
 };
 using StudyPointAt = std::function<StudyPointView(std::size_t index)>;
@@ -80,8 +81,8 @@ struct StudyLabelOptions {
 // built by LabelInputsOf as the results window and the 2018 window build
 // theirs, so a study label equals the single label of the same point. The
 // label's own layout fields are set later by ComposeLabel.
-LabelPoint StudyLabelPoint(const StudyRowInputs& inputs, const PointResult& result, char sep);
-LabelContentInputs StudyLabelInputs(const StudyRowInputs& inputs, const PointResult& result, const UnitSettings& units,
+LabelPoint StudyLabelPoint(const StudyCells& inputs, const PointResult& result, char sep);
+LabelContentInputs StudyLabelInputs(const StudyCells& inputs, const PointResult& result, const UnitSettings& units,
                                     char sep);
 // The finished label of a computed row, with `name` as the equipment name
 // (cut to its first 30 characters).
@@ -104,7 +105,7 @@ StandardLabel StudyStandardLabel(const StudyPointView& point, const StudyLabelOp
 // A current its device does not see (a fault on the device's line side)
 // has no mark: its text closes the legend ("Iarc: 2 s, capped, no current
 // through the device").
-TimeCurrentPlot StudyRowTimeCurrent(const PointResult& result, const StudyRowInputs& inputs, char sep,
+TimeCurrentPlot StudyRowTimeCurrent(const PointResult& result, const StudyCells& inputs, char sep,
                                     const std::vector<TimeCurrentDevice>& others = {});
 // The devices of several rows on one picture, for a first look at their
 // coordination (MakeCoordinationPlot): each row whose durations came from its
@@ -117,7 +118,7 @@ TimeCurrentPlot StudyRowTimeCurrent(const PointResult& result, const StudyRowInp
 TimeCurrentPlot StudyRowsTimeCurrent(const std::vector<StudyPointView>& rows, char sep);
 // The device a row names and the settings it gives, a line each: "relay
 // IEC-SI", "pickup 400 A", "time dial 0.3", ...
-QStringList DeviceLegend(const StudyRowInputs& inputs);
+QStringList DeviceLegend(const StudyCells& inputs);
 
 // The names longer than 30 characters, cut on their labels: the first
 // kCutNamesListed of them, each once and whole as the study holds it, and

@@ -142,6 +142,9 @@ enum StudyInputColumn {
 inline constexpr int kFirstNetworkColumn = kBusColumn;
 inline constexpr int kLastNetworkColumn = kTxPtColumn;
 extern const std::array<std::string_view, kStudyInputColumnCount> kStudyInputNames;
+// A row's input cells as typed, by column (empty for a column the study
+// lacks): what a report or label shows of the user's inputs.
+using StudyCells = std::array<std::string_view, kStudyInputColumnCount>;
 
 // The words a word column takes, in the order of its list: the methods, the
 // equipment classes, groundings, fuse classes, breaker types, electrode

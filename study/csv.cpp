@@ -450,16 +450,21 @@ private:
     bool lineEndKnown_ = false;
 };
 
-bool Reader::Next(Fields& fields, std::size_t& line, std::string& error) {
-    return Scanner<true>(*this, &fields, line, error).Record();
+Record Reader::Next(Fields& fields) {
+    Record r;
+    std::string problem;
+    r.read = Scanner<true>(*this, &fields, r.line, problem).Record();
+    if (!problem.empty()) r.problem = std::move(problem);
+    return r;
 }
 
-bool Reader::Next(std::vector<std::string>& fields, std::size_t& line, std::string& error) {
+Record Reader::Next(std::vector<std::string>& fields) {
     Fields record;
-    if (!Scanner<true>(*this, &record, line, error).Record()) return false;
+    Record r = Next(record);
+    if (!r) return r;
     fields.clear();
     for (std::size_t i = 0; i < record.size(); ++i) fields.emplace_back(record[i]);
-    return true;
+    return r;
 }
 
 std::size_t Reader::Skip(std::size_t records) {
@@ -578,11 +583,11 @@ std::string_view ChunkReader::FirstLine() {
     }
 }
 
-bool ChunkReader::First(std::vector<std::string>& fields, std::size_t& line, std::string& error) {
+Record ChunkReader::First(std::vector<std::string>& fields) {
     SkipMark();
     for (;;) {
         Reader r(std::string_view(buf_.get() + begin_, end_ - begin_), PieceOptions());
-        const bool got = r.Next(fields, line, error);
+        Record got = r.Next(fields);
         begin_ += r.Offset();  // past empty lines, when the record still waits
         line_ = r.Line();
         if (got || !r.NeedsMore()) {

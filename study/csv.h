@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -86,21 +87,29 @@ struct ReaderOptions {
     char delimiter = ',';  // between the fields of a record: one of IsDelimiter
 };
 
+// What one reading of a record gave: a record (whole, or malformed with
+// its problem) or, at the end of the data, none (false).
+struct Record {
+    bool read = false;
+    std::size_t line = 0;                // the physical line it starts on (1 = first line)
+    std::optional<std::string> problem;  // a malformed record: why, naming its line
+    explicit operator bool() const { return read; }
+};
+
 class Reader {
 public:
     // `data` must outlive the reader. Read as a whole input by default.
     explicit Reader(std::string_view data, const ReaderOptions& options = {});
 
-    // Reads the next record into `fields` (reusing their storage). `line` is
-    // the number of the physical line the record starts on (1 = first line).
-    // A malformed record sets `error` to a message naming that line; reading
-    // resumes on the line after it, so one bad line costs only itself (a
-    // quoted field too long to read resumes after its closing quote's line:
-    // see kQuoteReachRecords). Empty lines are skipped. Returns false at the
-    // end of the data.
-    bool Next(Fields& fields, std::size_t& line, std::string& error);
+    // Reads the next record into `fields` (reusing their storage). A
+    // malformed record has its `problem`, a message naming its line (its
+    // fields are not to be used); reading resumes on the line after it, so
+    // one bad line costs only itself (a quoted field too long to read
+    // resumes after its closing quote's line: see kQuoteReachRecords). Empty
+    // lines are skipped. At the end of the data, no record is read.
+    Record Next(Fields& fields);
     // The same, with the fields copied out.
-    bool Next(std::vector<std::string>& fields, std::size_t& line, std::string& error);
+    Record Next(std::vector<std::string>& fields);
 
     // Passes over up to `records` records exactly as Next would read them,
     // without keeping them; returns how many there were.
@@ -156,7 +165,7 @@ public:
     void SetDelimiter(char delimiter) { delimiter_ = delimiter; }
 
     // The first record (the header), after a byte-order mark.
-    bool First(std::vector<std::string>& fields, std::size_t& line, std::string& error);
+    Record First(std::vector<std::string>& fields);
 
     // The next records, at most `maxRecords` of them and about `maxBytes`:
     // `text` receives them, with the bytes their reading looked at beyond the

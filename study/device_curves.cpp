@@ -35,25 +35,25 @@ Built<CurveSet> Refused(std::string message) {
 Built<CurveSet> ReadDeviceCurves(std::string_view text) {
     csv::Reader reader(text);
     csv::Fields fields;
-    std::size_t line = 0;
-    std::string error;
-    if (!reader.Next(fields, line, error)) {
+    const csv::Record first = reader.Next(fields);
+    if (!first) {
         return Refused("the curves file is empty: it needs the header name,current,time");
     }
-    const bool header = error.empty() && fields.size() == 3 && fields[0] == kHeader[0] &&
+    const bool header = !first.problem && fields.size() == 3 && fields[0] == kHeader[0] &&
                         fields[1] == kHeader[1] && fields[2] == kHeader[2];
     if (!header) {
-        return Refused("line " + std::to_string(line) +
+        return Refused("line " + std::to_string(first.line) +
                        ": the curves file must start with the header name,current,time");
     }
     std::vector<Row> rows;
     std::string errors;
-    while (reader.Next(fields, line, error)) {
-        if (!error.empty()) {
+    while (const csv::Record record = reader.Next(fields)) {
+        if (record.problem) {
             if (!errors.empty()) errors += "; ";
-            errors += error;  // the reader's message names its line
+            errors += *record.problem;  // the reader's message names its line
             continue;
         }
+        const std::size_t line = record.line;
         if (fields.size() != 3) {
             Add(errors, line, std::to_string(fields.size()) + " fields, not 3 (name,current,time)");
             continue;

@@ -160,7 +160,7 @@ NetworkSummary SummarizeNetwork(const StudyNetwork& network, std::string scenari
     s.rows.resize(network.RowCount());
     for (std::size_t i = 0; i < s.rows.size(); ++i) {
         const NetworkRowFault& f = network.Row(i);
-        s.rows[i] = {f.inNetwork, f.out, f.problem && !f.unfed};
+        s.rows[i] = {f.inNetwork, f.out, f.problem && !f.unfed, network.Drawing(i)};
     }
     s.sections = Sections(network, network.RowCount());
     return s;

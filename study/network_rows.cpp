@@ -114,13 +114,7 @@ public:
 
     BranchType Type() const {
         const std::string_view t = in_[kBranchTypeColumn];
-        if (t.empty()) return BranchType::None;
-        if (t == "source") return BranchType::Source;
-        if (t == "transformer") return BranchType::Transformer;
-        if (t == "cable") return BranchType::Cable;
-        if (t == "generator") return BranchType::Generator;
-        if (t == "transformer3") return BranchType::Transformer3;
-        if (t == "unit") return BranchType::Unit;
+        if (const std::optional<BranchType> type = BranchTypeOf(t)) return *type;
         Fail("branch_type: unknown value \"" + std::string(t) + "\"");
         return BranchType::None;
     }
@@ -176,6 +170,53 @@ std::optional<NetworkColumnRange> NetworkRangeOf(StudyInputColumn column) {
     const NetworkRange* r = RangeOf(column);
     if (!r) return std::nullopt;
     return NetworkColumnRange{r->low, r->high, r->zero};
+}
+
+std::optional<BranchType> BranchTypeOf(std::string_view word) {
+    struct Word {
+        std::string_view word;
+        BranchType type;
+    };
+    static constexpr Word kWords[] = {
+        {"", BranchType::None},          {"source", BranchType::Source},
+        {"transformer", BranchType::Transformer}, {"cable", BranchType::Cable},
+        {"generator", BranchType::Generator},     {"transformer3", BranchType::Transformer3},
+        {"unit", BranchType::Unit},
+    };
+    for (const Word& w : kWords) {
+        if (w.word == word) return w.type;
+    }
+    return std::nullopt;
+}
+
+NetworkDrawing ReadNetworkDrawing(const StudyRowInputs& in, char sep) {
+    NetworkDrawing d;
+    d.bus = in[kBusColumn];
+    d.type = BranchTypeOf(in[kBranchTypeColumn]).value_or(BranchType::None);
+    switch (d.type) {
+        case BranchType::Transformer3:
+            d.lvBus = in[kLvBusColumn];
+            [[fallthrough]];
+        case BranchType::Transformer:
+            d.fromBus = in[kFromBusColumn];
+            d.kva = ReadNumber(in[kTxKvaColumn], sep);
+            break;
+        case BranchType::Cable:
+            d.fromBus = in[kFromBusColumn];
+            d.cableLengthM = ReadNumber(in[kCableLengthColumn], sep);
+            break;
+        case BranchType::Generator:
+        case BranchType::Unit:
+            d.kva = ReadNumber(in[kGenKvaColumn], sep);
+            break;
+        case BranchType::Source:
+        case BranchType::None:
+            break;
+    }
+    d.motors = !in[kMotorKvaColumn].empty();
+    if (d.motors) d.motorKva = ReadNumber(in[kMotorKvaColumn], sep);
+    d.deviceType = in[kDeviceTypeColumn];
+    return d;
 }
 
 NetworkRow ReadNetworkRow(const StudyRowInputs& in, std::size_t index, char sep) {

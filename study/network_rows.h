@@ -25,6 +25,24 @@ struct NetworkColumnRange {
 std::optional<NetworkColumnRange> NetworkRangeOf(StudyInputColumn column);
 
 enum class BranchType { None, Source, Transformer, Cable, Generator, Transformer3, Unit };
+// The branch type of a `branch_type` word: None for an empty cell, none
+// for a word that names no type.
+std::optional<BranchType> BranchTypeOf(std::string_view word);
+
+// A network row's place on the one-line, as typed: its bus, the buses its
+// branch joins, the branch's type and size, its motors and its device's
+// word. Read whatever the row's problems, so that a row the network
+// refuses is still drawn (marked faulty); a number that does not read is
+// left out.
+struct NetworkDrawing {
+    std::string bus, fromBus, lvBus;
+    BranchType type = BranchType::None;  // None also for a word naming no type
+    std::optional<double> cableLengthM, kva;  // the cable's length; a transformer's or generator's kVA
+    bool motors = false;
+    std::optional<double> motorKva;
+    std::string deviceType;  // the `device_type` word as typed
+};
+NetworkDrawing ReadNetworkDrawing(const StudyRowInputs& in, char sep);
 
 struct NetworkRow {
     bool inNetwork = false;

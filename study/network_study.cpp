@@ -34,6 +34,7 @@ StudyNetwork::~StudyNetwork() = default;
 void StudyNetwork::Build(const std::vector<StudyRowInputs>& rows, char sep, const network::SolveOptions& options,
                          const StudyOptions* steps, const std::string* scenario) {
     rows_.resize(rows.size());
+    drawings_.resize(rows.size());
     network::NetworkInput input;
     // The row of each element, by kind and index in its list of `input`.
     std::vector<std::size_t> rowOf[network::kElementKindCount];
@@ -46,6 +47,7 @@ void StudyNetwork::Build(const std::vector<StudyRowInputs>& rows, char sep, cons
         NetworkRow row = ReadNetworkRow(rows[i], i, sep);
         f.inNetwork = row.inNetwork;
         if (!f.inNetwork) continue;
+        drawings_[i] = ReadNetworkDrawing(rows[i], sep);
         if (row.problem) {
             f.problem = std::move(row.problem);
             continue;

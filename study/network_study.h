@@ -86,6 +86,8 @@ public:
     StudyNetwork& operator=(const StudyNetwork&) = delete;
 
     const NetworkRowFault& Row(std::size_t row) const { return rows_[row]; }
+    // A row's place on the one-line as typed (empty for a row outside the network).
+    const NetworkDrawing& Drawing(std::size_t row) const { return drawings_[row]; }
     // The buses and their currents; empty when no row is in the network.
     const network::ShortCircuitResults& Results() const { return results_; }
     // How many rows the network was read from.
@@ -137,6 +139,7 @@ private:
     // The direction of every branch from the sources: feeds_ and lineSideMain_.
     void FindFeeds(const std::vector<StudyRowInputs>& rows);
     std::vector<NetworkRowFault> rows_;
+    std::vector<NetworkDrawing> drawings_;
     network::ShortCircuitResults results_;
     std::vector<Feed> feeds_;
     std::vector<std::optional<std::size_t>> lineSideMain_;
@@ -179,6 +182,7 @@ struct NetworkSummary {
         bool inNetwork = false;
         bool out = false;     // its own branch takes no part in the scenario
         bool faulty = false;  // refused by the network (not merely without a source)
+        NetworkDrawing drawing;  // its place on the one-line (StudyNetwork::Drawing)
     };
     std::vector<Row> rows;
     std::vector<std::optional<std::size_t>> sections;  // StudySections

@@ -112,7 +112,7 @@ struct StudyOptions {
 // current (kA) for the case computed, as a number rather than a text, and
 // the share of that case's fault current through its own branch, which a
 // protective device on that branch sees of the arcing current.
-struct StudyRowInputs : std::array<std::string_view, kStudyInputColumnCount> {
+struct StudyRowInputs : StudyCells {
     std::string_view point;  // the row's point column (a line-side row's line_side_of names one)
     // The point's cells read once (study/study_point.h), where a caller
     // computing the row more than once (each case, each scenario) read them

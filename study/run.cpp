@@ -85,11 +85,17 @@ public:
         csv::Reader reader(chunk.text, chunk.reading);
         StudyRowResults result;
         StudyRowInputs in;
-        std::size_t line;
-        for (std::size_t k = 0; k < chunk.count && reader.Next(chunk.fields, line, chunk.error);
-             ++k) {
+        for (std::size_t k = 0; k < chunk.count; ++k) {
+            csv::Record record = reader.Next(chunk.fields);
+            if (!record) break;
+            const std::size_t line = record.line;
             const csv::Fields& fields = chunk.fields;
             std::string& error = chunk.error;
+            if (record.problem) {
+                error = std::move(*record.problem);
+            } else {
+                error.clear();
+            }
             for (auto& r : result) r.clear();
             if (error.empty() && fields.size() != inputCount_) {
                 error = "line " + std::to_string(line) + ": " + std::to_string(fields.size()) +
@@ -429,9 +435,10 @@ std::unique_ptr<StudyScenarios> ReadNetwork(csv::ChunkReader& reader, const std:
         c.firstRow = rowCount;
         rowCount += c.count;
         csv::Reader records(c.text, c.reading);
-        std::size_t line;
-        for (std::size_t k = 0; k < c.count && records.Next(c.fields, line, c.error); ++k) {
-            if (!c.error.empty() || c.fields.size() != header.size()) continue;
+        for (std::size_t k = 0; k < c.count; ++k) {
+            const csv::Record record = records.Next(c.fields);
+            if (!record) break;
+            if (record.problem || c.fields.size() != header.size()) continue;
             bool takesPart = false;
             for (const StudyInputColumn n : kNetworkReadColumns) {
                 takesPart = takesPart || (TakesPart(n) && at[n] >= 0 && !c.fields[at[n]].empty());
@@ -509,9 +516,7 @@ char DetectStudyDelimiter(std::string_view headerLine) {
         o.delimiter = delimiter;
         csv::Reader reader(headerLine, o);
         std::vector<std::string> fields;
-        std::size_t line;
-        std::string error;
-        if (reader.Next(fields, line, error) && error.empty() && fields.size() > 1 &&
+        if (const csv::Record record = reader.Next(fields); record && !record.problem && fields.size() > 1 &&
             std::any_of(fields.begin(), fields.end(), NamesStudyColumn)) {
             return delimiter;
         }
@@ -557,10 +562,8 @@ StudyRunOutcome RunStudy(const StudySource& source, const StudyOptions& given, c
     format.delimiter = options.outputDelimiter ? options.outputDelimiter : delimiter;
     outcome.written = format;
     std::vector<std::string> header;
-    std::size_t line = 0;
-    std::string error;
-    if (!reader.First(header, line, error) || !error.empty()) {
-        throw StudyReadError(error.empty() ? "no header row" : error);
+    if (const csv::Record first = reader.First(header); !first || first.problem) {
+        throw StudyReadError(first.problem.value_or("no header row"));
     }
     if (std::string fault = StudyHeaderFault(header); !fault.empty()) throw StudyReadError(fault);
     if (std::none_of(header.begin(), header.end(), NamesStudyColumn)) {

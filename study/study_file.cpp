@@ -31,9 +31,7 @@ std::vector<std::string> ParseRecord(std::string_view raw) {
     options.startOfInput = false;
     csv::Reader reader(raw, options);
     std::vector<std::string> fields;
-    std::size_t line = 0;
-    std::string error;
-    if (!reader.Next(fields, line, error)) fields.clear();
+    if (!reader.Next(fields)) fields.clear();
     return fields;
 }
 
@@ -60,9 +58,7 @@ RowParts SplitRow(std::string_view raw) {
     options.startOfInput = false;
     csv::Reader reader(rest, options);
     csv::Fields fields;
-    std::size_t line = 0;
-    std::string error;
-    reader.Next(fields, line, error);
+    reader.Next(fields);
     // A record's own bytes end in a field or a closing quote, never in a line end.
     const std::string_view withEnd = rest.substr(0, reader.Offset());
     p.end = TrailingLineEnd(withEnd);
@@ -108,10 +104,9 @@ StudyFile StudyFile::Parse(std::string_view bytes, const StudyOptions& options) 
     }
     csv::Reader reader(bytes);
     std::vector<std::string> fields;
-    std::size_t line = 0;
-    std::string error;
-    if (!reader.Next(fields, line, error)) throw StudyReadError("The study has no header row.");
-    if (!error.empty()) throw StudyReadError(error);
+    const csv::Record first = reader.Next(fields);
+    if (!first) throw StudyReadError("The study has no header row.");
+    if (first.problem) throw StudyReadError(*first.problem);
     if (std::string fault = StudyHeaderFault(fields); !fault.empty())
         throw StudyReadError(fault);
     f.header_ = fields;
@@ -120,8 +115,8 @@ StudyFile StudyFile::Parse(std::string_view bytes, const StudyOptions& options) 
     const std::string_view headEnd = TrailingLineEnd(f.head_);
     if (!headEnd.empty()) f.lineEnd_.assign(headEnd);
     f.MapColumns();
-    while (reader.Next(fields, line, error)) {
-        if (!error.empty()) throw StudyReadError(error);
+    while (const csv::Record record = reader.Next(fields)) {
+        if (record.problem) throw StudyReadError(*record.problem);
         // From where the previous record ended: blank lines the reader passed
         // over stay in the bytes of the record after them.
         const std::size_t end = reader.Offset();

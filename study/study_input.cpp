@@ -80,10 +80,8 @@ std::optional<char> GuessDecimalSeparator(std::string_view head, char delimiter,
     o.moreFollows = !whole;
     csv::Reader reader(head, o);
     std::vector<std::string> header;
-    std::size_t line;
-    std::string error;
     if (decimals) *decimals = false;
-    if (!reader.Next(header, line, error) || !error.empty()) return std::nullopt;
+    if (const csv::Record first = reader.Next(header); !first || first.problem) return std::nullopt;
     const StudyColumnMap at = MapStudyColumns(header);
     std::vector<std::size_t> numbers;
     for (int c = 0; c < kStudyInputColumnCount; ++c) {
@@ -93,11 +91,8 @@ std::optional<char> GuessDecimalSeparator(std::string_view head, char delimiter,
     }
     bool comma = false, point = false;
     csv::Fields fields;
-    while (reader.Next(fields, line, error)) {
-        if (!error.empty()) {
-            error.clear();
-            continue;
-        }
+    while (const csv::Record record = reader.Next(fields)) {
+        if (record.problem) continue;
         for (const std::size_t column : numbers) {
             if (column >= fields.size()) continue;
             const std::string_view cell = fields[column];

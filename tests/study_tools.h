@@ -55,12 +55,10 @@ inline std::vector<CsvRow> CsvRows(std::string_view text, char delimiter = ',') 
     options.delimiter = delimiter;
     csv::Reader reader(text, options);
     std::vector<std::string> header, fields;
-    std::size_t line;
-    std::string error;
-    EXPECT_TRUE(reader.Next(header, line, error));
+    EXPECT_TRUE(reader.Next(header));
     std::vector<CsvRow> rows;
-    while (reader.Next(fields, line, error)) {
-        EXPECT_EQ(error, "");
+    while (const csv::Record record = reader.Next(fields)) {
+        EXPECT_EQ(record.problem, std::nullopt);
         EXPECT_EQ(fields.size(), header.size());
         CsvRow row;
         for (std::size_t i = 0; i < header.size() && i < fields.size(); ++i) row[header[i]] = fields[i];

@@ -282,9 +282,8 @@ TEST(BatchProgram, ExitStatusAndMessages) {
 std::string SpreadsheetExport(std::string_view study, char delimiter = ';', char decimal = ',') {
     csv::Reader reader(study);
     std::vector<std::string> fields;
-    std::size_t line;
-    std::string error, out;
-    while (reader.Next(fields, line, error)) {
+    std::string out;
+    while (reader.Next(fields)) {
         for (std::string& f : fields) {
             const bool number = !f.empty() && std::count(f.begin(), f.end(), '.') == 1 &&
                                 f.find_first_not_of("0123456789.-") == std::string::npos;

@@ -21,7 +21,11 @@ std::vector<Read> ReadAll(std::string_view data) {
     Reader reader(data);
     std::vector<Read> out;
     Read r;
-    while (reader.Next(r.fields, r.line, r.error)) out.push_back(r);
+    while (const Record record = reader.Next(r.fields)) {
+        r.line = record.line;
+        r.error = record.problem.value_or("");
+        out.push_back(r);
+    }
     return out;
 }
 
@@ -123,9 +127,7 @@ TEST(Csv, PlainRecordTextIsWhatWritingTheFieldsGives) {
     for (const Case& c : cases) {
         Reader reader(c.line);
         csv::Fields fields;
-        std::size_t line;
-        std::string error;
-        ASSERT_TRUE(reader.Next(fields, line, error)) << c.line;
+        ASSERT_TRUE(reader.Next(fields)) << c.line;
         std::string written;
         for (std::size_t i = 0; i < fields.size(); ++i) {
             char buf[256];
@@ -176,8 +178,9 @@ TEST(Csv, EachDelimiterQuotesItsOwnAndReadsBack) {
         o.delimiter = c.delimiter;
         Reader reader(c.written, o);
         Read r;
-        ASSERT_TRUE(reader.Next(r.fields, r.line, r.error));
-        EXPECT_EQ(r.error, "");
+        const Record read1 = reader.Next(r.fields);
+        ASSERT_TRUE(read1);
+        EXPECT_EQ(read1.problem, std::nullopt);
         EXPECT_EQ(r.fields, fields);
 
         // A plain record is copied as it stands only where its delimiter is
@@ -185,7 +188,7 @@ TEST(Csv, EachDelimiterQuotesItsOwnAndReadsBack) {
         const std::string plain = std::string("a") + c.delimiter + "b" + c.delimiter + "0.5\n";
         Reader plainReader(plain, o);
         csv::Fields read;
-        ASSERT_TRUE(plainReader.Next(read, r.line, r.error));
+        ASSERT_TRUE(plainReader.Next(read));
         EXPECT_EQ(PlainRecordText(read, c.delimiter), plain.substr(0, plain.size() - 1));
         EXPECT_EQ(PlainRecordText(read, c.delimiter == ',' ? ';' : ','), "");
         Writer writer({c.delimiter, c.end});

@@ -358,9 +358,7 @@ TEST(Ieee2018Study, MixedStudyOfAllFourMethods) {
     ASSERT_FALSE(sample.empty());
     csv::Reader reader(sample);
     std::vector<std::string> header, fields;
-    std::size_t line;
-    std::string error;
-    ASSERT_TRUE(reader.Next(header, line, error));
+    ASSERT_TRUE(reader.Next(header));
     const std::vector<std::string> added = {"electrode_configuration", "enclosure_height",
                                             "enclosure_width", "enclosure_depth", "enclosure_unit"};
     std::vector<std::string> mixedHeader = header;
@@ -384,8 +382,8 @@ TEST(Ieee2018Study, MixedStudyOfAllFourMethods) {
     csv::AppendRecord(mixed, mixedHeader);
     std::vector<std::string> expectedMethods;
     int n = 0;
-    while (reader.Next(fields, line, error)) {
-        ASSERT_EQ(error, "");
+    while (const csv::Record record = reader.Next(fields)) {
+        ASSERT_EQ(record.problem, std::nullopt);
         fields.insert(fields.end(), added.size(), "");
         csv::AppendRecord(mixed, fields);
         expectedMethods.push_back(fields[1]);
@@ -400,7 +398,7 @@ TEST(Ieee2018Study, MixedStudyOfAllFourMethods) {
     // The sample's rows give the sample's results.
     csv::Reader expectedReader(sampleResults);
     std::vector<std::string> resultHeader, expected;
-    ASSERT_TRUE(expectedReader.Next(resultHeader, line, error));
+    ASSERT_TRUE(expectedReader.Next(resultHeader));
     std::size_t k = 0;
     int methods2018 = 0;
     std::map<std::string, int> seen;
@@ -413,7 +411,7 @@ TEST(Ieee2018Study, MixedStudyOfAllFourMethods) {
             EXPECT_EQ(r.at("equations"), "IEEE 1584-2018");
             EXPECT_EQ(r.at("governing"), "reduced");
         } else {
-            ASSERT_TRUE(expectedReader.Next(expected, line, error));
+            ASSERT_TRUE(expectedReader.Next(expected));
             for (std::size_t i = 0; i < resultHeader.size(); ++i) {
                 EXPECT_EQ(r.at(resultHeader[i]), expected[i])
                     << r.at("point") << " " << resultHeader[i];
@@ -421,7 +419,7 @@ TEST(Ieee2018Study, MixedStudyOfAllFourMethods) {
         }
         ++k;
     }
-    EXPECT_FALSE(expectedReader.Next(expected, line, error));
+    EXPECT_FALSE(expectedReader.Next(expected));
     EXPECT_EQ(seen.size(), 4u);
     EXPECT_GE(methods2018, 3);
 }

@@ -24,10 +24,8 @@ std::vector<std::vector<std::string>> Records(std::string_view csvText) {
     csv::Reader reader(csvText);
     std::vector<std::vector<std::string>> rows;
     std::vector<std::string> fields;
-    std::size_t line;
-    std::string error;
-    while (reader.Next(fields, line, error)) {
-        EXPECT_EQ(error, "");
+    while (const csv::Record record = reader.Next(fields)) {
+        EXPECT_EQ(record.problem, std::nullopt);
         rows.push_back(fields);
     }
     return rows;

@@ -562,10 +562,8 @@ private slots:
                          [&](std::string_view piece) { out.append(piece); });
         csv::Reader reader(out);
         std::vector<std::string> header, fields;
-        std::size_t line = 0;
-        std::string error;
-        QVERIFY(reader.Next(header, line, error));
-        for (int r = 0; reader.Next(fields, line, error); ++r) {
+        QVERIFY(reader.Next(header));
+        for (int r = 0; reader.Next(fields); ++r) {
             for (const char* column : {"status", "bolted_current_max", "bolted_current_min", "incident_energy_governing",
                                        "flash_boundary_governing", "ppe_level_governing", "arc_time_used"}) {
                 const auto at = std::find(header.begin(), header.end(), column) - header.begin();
