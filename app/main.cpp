@@ -42,7 +42,8 @@ int main(int argc, char** argv) {
     const zentavo::CommandLine line = zentavo::ReadCommandLine(argc, argv, kOptions);
     if (line.problem) {
         // As zentavo-batch says it: one line, the option as written, escaped.
-        std::fprintf(stderr, "%s: %s (see --help)\n", kName, zentavo::EscapeControls(*line.problem).c_str());
+        std::fprintf(stderr, "%s: %s (see --help)\n", kName,
+                     zentavo::EscapeControls(*line.problem).c_str());
         return 2;
     }
     if (!line.options.empty()) {  // the first of --help and --version answers

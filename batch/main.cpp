@@ -91,8 +91,8 @@ PdfModule LoadPdfModule() {
         }
         return {nullptr, path + " lacks its entry point"};
     }
-    return {nullptr, std::string(zentavo::kStudyPdfModuleName) + " not found beside the program or in " + dir +
-                         ZENTAVO_PDF_MODULE_DIR};
+    return {nullptr, std::string(zentavo::kStudyPdfModuleName) +
+                         " not found beside the program or in " + dir + ZENTAVO_PDF_MODULE_DIR};
 }
 
 // A file the run reads or writes, as the user named it.
@@ -105,8 +105,9 @@ struct RunFile {
 // two are spelt: writing it would destroy what the run reads or writes.
 // Standard input and output take part when they are regular files. None
 // when every file is a file of its own.
-std::optional<std::string> SameFileError(const char* inputPath, const std::string& curvesPath, const std::string& outputPath,
-                          const zentavo::StudyPdfRequest& pdf) {
+std::optional<std::string> SameFileError(const char* inputPath, const std::string& curvesPath,
+                                         const std::string& outputPath,
+                                         const zentavo::StudyPdfRequest& pdf) {
     const bool fromStdin = inputPath == nullptr || std::string_view(inputPath) == "-";
     std::vector<RunFile> files;
     files.push_back(fromStdin ? RunFile{"the standard input", zentavo::PlaceOfOpenFile(STDIN_FILENO)}
@@ -190,7 +191,8 @@ private:
 int RunStudyFiles(Arguments& args) {
     const char* inputPath = args.inputPath;
     zentavo::StudyPdfRequest& pdf = args.pdf;
-    if (const std::optional<std::string> same = SameFileError(inputPath, args.curvesPath, args.outputPath, pdf)) {
+    if (const std::optional<std::string> same =
+            SameFileError(inputPath, args.curvesPath, args.outputPath, pdf)) {
         Tell(*same);
         return 2;
     }

@@ -58,7 +58,8 @@ public:
         v.name = fields_.empty() ? std::string_view() : std::string_view(fields_[0]);
         StudyRowInputs in;
         for (int c = 0; c < kStudyInputColumnCount; ++c) {
-            if (at_[c] >= 0 && static_cast<std::size_t>(at_[c]) < fields_.size()) in[c] = fields_[at_[c]];
+            if (at_[c] >= 0 && static_cast<std::size_t>(at_[c]) < fields_.size())
+                in[c] = fields_[at_[c]];
         }
         result_ = ComputeStudyRow(in, StudyOptions{});
         v.inputs = in;

@@ -160,7 +160,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     reading.delimiter = options.delimiter;
     zentavo::csv::Reader reader(out, reading);
     zentavo::csv::Fields fields;
-    if (const zentavo::csv::Record header = reader.Next(fields); !header || header.problem) std::abort();
+    if (const zentavo::csv::Record header = reader.Next(fields); !header || header.problem)
+        std::abort();
     std::vector<std::string> header;
     for (std::size_t i = 0; i < fields.size(); ++i) header.emplace_back(fields[i]);
     auto column = [&](std::string_view name) {

@@ -116,7 +116,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     results.delimiter = written.delimiter;
     zentavo::csv::Reader reader(out, results);
     zentavo::csv::Fields fields;
-    if (const zentavo::csv::Record header = reader.Next(fields); !header || header.problem) std::abort();
+    if (const zentavo::csv::Record header = reader.Next(fields); !header || header.problem)
+        std::abort();
     const std::size_t columns = fields.size();
     std::vector<std::string> header;
     for (std::size_t i = 0; i < columns; ++i) header.emplace_back(fields[i]);

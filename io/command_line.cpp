@@ -83,15 +83,19 @@ CommandLine ReadCommandLine(int argc, char* const* argv, std::span<const Command
         const char* arg = args[static_cast<std::size_t>(optind - 1)];
         const bool isLong = std::string_view(arg).starts_with("--");
         if (c == ':') {
-            line.problem = optopt >= kLongBase || isLong
-                             ? "option " + LongName(optopt >= kLongBase
-                                                        ? table[static_cast<std::size_t>(optopt - kLongBase)].name
-                                                        : WrittenName(arg)) +
-                                   " requires an argument"
-                             : std::string("option requires an argument -- '") + static_cast<char>(optopt) + "'";
+            line.problem =
+                optopt >= kLongBase || isLong
+                    ? "option " +
+                          LongName(optopt >= kLongBase
+                                       ? table[static_cast<std::size_t>(optopt - kLongBase)].name
+                                       : WrittenName(arg)) +
+                          " requires an argument"
+                    : std::string("option requires an argument -- '") + static_cast<char>(optopt) +
+                          "'";
         } else if (optopt >= kLongBase) {
-            line.problem = "option " + LongName(table[static_cast<std::size_t>(optopt - kLongBase)].name) +
-                         " doesn't allow an argument";
+            line.problem = "option " +
+                           LongName(table[static_cast<std::size_t>(optopt - kLongBase)].name) +
+                           " doesn't allow an argument";
         } else if (isLong) {
             line.problem = UnknownLong(WrittenName(arg), table);
         } else {

@@ -17,13 +17,20 @@ namespace {
 
 std::optional<ElementKind> BranchKind(BranchType type) {
     switch (type) {
-        case BranchType::Source: return ElementKind::Source;
-        case BranchType::Transformer: return ElementKind::Transformer;
-        case BranchType::Transformer3: return ElementKind::Transformer3;
-        case BranchType::Cable: return ElementKind::Cable;
-        case BranchType::Generator: return ElementKind::Generator;
-        case BranchType::Unit: return ElementKind::Unit;
-        case BranchType::None: break;
+        case BranchType::Source:
+            return ElementKind::Source;
+        case BranchType::Transformer:
+            return ElementKind::Transformer;
+        case BranchType::Transformer3:
+            return ElementKind::Transformer3;
+        case BranchType::Cable:
+            return ElementKind::Cable;
+        case BranchType::Generator:
+            return ElementKind::Generator;
+        case BranchType::Unit:
+            return ElementKind::Unit;
+        case BranchType::None:
+            break;
     }
     return std::nullopt;  // no branch, or a word the row's error names
 }
@@ -70,7 +77,8 @@ int Diagram::BusOf(const std::string& name) const {
     return -1;
 }
 
-Diagram BuildDiagram(const std::function<const PointResult*(std::size_t)>& result, const NetworkSummary& network) {
+Diagram BuildDiagram(const std::function<const PointResult*(std::size_t)>& result,
+                     const NetworkSummary& network) {
     Diagram d;
     d.scenario = network.scenario;
     Builder buses(d);

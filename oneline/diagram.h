@@ -81,7 +81,8 @@ struct Diagram {
 // were read; its scenario's name empty without scenarios), `result(i)` the
 // result of row i (null: not computed yet). An empty diagram for a study
 // without network rows.
-Diagram BuildDiagram(const std::function<const PointResult*(std::size_t)>& result, const NetworkSummary& network);
+Diagram BuildDiagram(const std::function<const PointResult*(std::size_t)>& result,
+                     const NetworkSummary& network);
 
 // The same for a study file in one of its scenarios (an entry of
 // StudyFile::ScenarioNames; 0 for a study without scenarios), with its

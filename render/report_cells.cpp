@@ -33,7 +33,9 @@ std::optional<Method> MethodOf(const StudyCells& in) {
     return std::nullopt;
 }
 
-bool IsMethod(const StudyCells& in, Method method) { return MethodOf(in) == method; }
+bool IsMethod(const StudyCells& in, Method method) {
+    return MethodOf(in) == method;
+}
 
 // The equipment class a fuse or breaker row stands for: the one it names,
 // else the class its tab computes for.
@@ -270,8 +272,12 @@ static QString WithUnit(std::string_view value, std::string_view unit) {
     return value.empty() ? QString() : Text(value) + QLatin1Char(' ') + Text(LengthCaption(unit));
 }
 
-static bool Is2018Method(const StudyCells& in) { return IsMethod(in, kIeee2018Method); }
-static bool IsDcRow(const StudyCells& in) { return IsMethod(in, kDcMaxPowerMethod) || IsMethod(in, kDcArcResistanceMethod); }
+static bool Is2018Method(const StudyCells& in) {
+    return IsMethod(in, kIeee2018Method);
+}
+static bool IsDcRow(const StudyCells& in) {
+    return IsMethod(in, kDcMaxPowerMethod) || IsMethod(in, kDcArcResistanceMethod);
+}
 
 // The equipment of a row: the electrode configuration of a 2018 row (with
 // the class it names), else its equipment class (for a fuse or breaker row

@@ -91,8 +91,8 @@ LabelPoint StudyLabelPoint(const StudyCells& in, const PointResult& v, char sep)
     return p;
 }
 
-LabelContentInputs StudyLabelInputs(const StudyCells& in, const PointResult& v, const UnitSettings& units,
-                                    char sep) {
+LabelContentInputs StudyLabelInputs(const StudyCells& in, const PointResult& v,
+                                    const UnitSettings& units, char sep) {
     UnitSettings u = units;
     u.GapUnit = RowLengthUnit(in[kGapUnitColumn]);
     u.WorkDistUnit = RowLengthUnit(in[kWorkDistanceUnitColumn]);
@@ -203,7 +203,9 @@ int WriteStudyLabelsPdf(QIODevice& out, std::size_t count, const StudyPointAt& a
     return cancelled ? -1 : written;
 }
 
-QStringList DeviceLegend(const StudyCells& inputs) { return DeviceText(inputs).split(QStringLiteral(", ")); }
+QStringList DeviceLegend(const StudyCells& inputs) {
+    return DeviceText(inputs).split(QStringLiteral(", "));
+}
 
 namespace {
 

@@ -23,15 +23,15 @@
 #include <string_view>
 #include <vector>
 
-#include "study/network_study.h"
-#include "study/columns.h"
-#include "study/point_result.h"
 #include "label/content.h"
 #include "label/layout.h"
 #include "label/point_label.h"
 #include "label/sheet.h"
 #include "label/standard.h"
 #include "render/time_current.h"
+#include "study/columns.h"
+#include "study/network_study.h"
+#include "study/point_result.h"
 
 class QIODevice;
 class QPagedPaintDevice;
@@ -82,8 +82,8 @@ struct StudyLabelOptions {
 // theirs, so a study label equals the single label of the same point. The
 // label's own layout fields are set later by ComposeLabel.
 LabelPoint StudyLabelPoint(const StudyCells& inputs, const PointResult& result, char sep);
-LabelContentInputs StudyLabelInputs(const StudyCells& inputs, const PointResult& result, const UnitSettings& units,
-                                    char sep);
+LabelContentInputs StudyLabelInputs(const StudyCells& inputs, const PointResult& result,
+                                    const UnitSettings& units, char sep);
 // The finished label of a computed row, with `name` as the equipment name
 // (cut to its first 30 characters).
 // `sectionLineSide`: the point's section's side whose results `point` is

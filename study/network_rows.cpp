@@ -178,9 +178,12 @@ std::optional<BranchType> BranchTypeOf(std::string_view word) {
         BranchType type;
     };
     static constexpr Word kWords[] = {
-        {"", BranchType::None},          {"source", BranchType::Source},
-        {"transformer", BranchType::Transformer}, {"cable", BranchType::Cable},
-        {"generator", BranchType::Generator},     {"transformer3", BranchType::Transformer3},
+        {"", BranchType::None},
+        {"source", BranchType::Source},
+        {"transformer", BranchType::Transformer},
+        {"cable", BranchType::Cable},
+        {"generator", BranchType::Generator},
+        {"transformer3", BranchType::Transformer3},
         {"unit", BranchType::Unit},
     };
     for (const Word& w : kWords) {

@@ -37,7 +37,8 @@ std::optional<BranchType> BranchTypeOf(std::string_view word);
 struct NetworkDrawing {
     std::string bus, fromBus, lvBus;
     BranchType type = BranchType::None;  // None also for a word naming no type
-    std::optional<double> cableLengthM, kva;  // the cable's length; a transformer's or generator's kVA
+    std::optional<double> cableLengthM,
+        kva;  // the cable's length; a transformer's or generator's kVA
     bool motors = false;
     std::optional<double> motorKva;
     std::string deviceType;  // the `device_type` word as typed

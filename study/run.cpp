@@ -516,7 +516,8 @@ char DetectStudyDelimiter(std::string_view headerLine) {
         o.delimiter = delimiter;
         csv::Reader reader(headerLine, o);
         std::vector<std::string> fields;
-        if (const csv::Record record = reader.Next(fields); record && !record.problem && fields.size() > 1 &&
+        if (const csv::Record record = reader.Next(fields);
+            record && !record.problem && fields.size() > 1 &&
             std::any_of(fields.begin(), fields.end(), NamesStudyColumn)) {
             return delimiter;
         }
