@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 namespace zentavo {
 
@@ -102,6 +104,39 @@ void RoundTo(Digits& v, int n, int decimals) {
 
 constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                              1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr std::uint64_t kPow10Whole[] = {
+    1ULL,           10ULL,           100ULL,          1000ULL,      10000ULL,
+    100000ULL,      1000000ULL,      10000000ULL,     100000000ULL, 1000000000ULL,
+    10000000000ULL, 100000000000ULL, 1000000000000ULL};
+
+// The bounds between magnitudes with e and e + 1 digits before the point,
+// from 1e-10 to 1e16 (kDigitBound[e + 10]): below 1 the doubles nearest to
+// 0.1, 0.01, ..., the same bounds the shortest texts of the neighbouring
+// values fall on.
+struct DigitBounds {
+    double at[27];
+};
+constexpr DigitBounds MakeDigitBounds() {
+    DigitBounds b{};
+    for (int e = -10; e <= 16; ++e) b.at[e + 10] = e >= 0 ? kPow10[e] : 1.0 / kPow10[-e];
+    return b;
+}
+constexpr DigitBounds kDigitBound = MakeDigitBounds();
+
+// Digits before the point of a magnitude from 1e-10 to below 1e15:
+// 10^(e-1) <= m < 10^e, with the bounds above. The binary exponent gives
+// e within one; the two bounds around it settle it.
+int DigitsBeforePoint(double m) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &m, sizeof bits);
+    // 2^binary <= m < 2^(binary + 1)
+    const int binary = static_cast<int>((bits >> 52) & 0x7FF) - 1023;
+    // About floor(binary * log10(2)) + 1: 1233 / 4096 is log10(2) to five digits.
+    int e = ((binary * 1233) >> 12) + 1;
+    if (m >= kDigitBound.at[e + 10]) ++e;
+    if (m < kDigitBound.at[e + 9]) --e;
+    return e;
+}
 
 // The rounded digits straight from the binary value, for the common case:
 // a magnitude between 1e-10 and 1e15 rounded to at most 12 digits. There the
@@ -111,14 +146,7 @@ constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8
 // of the shortest text instead.
 bool FastRoundedDigits(double m, int precision, int decimals, Digits& out) {
     if (!(m >= 1e-10 && m < 1e15)) return false;
-    int e = 0;  // digits before the point: 10^(e-1) <= m < 10^e
-    if (m >= 1) {
-        while (e < 15 && m >= kPow10[e]) ++e;
-    } else {
-        // Against the doubles nearest to 0.1, 0.01, ...: the same bounds the
-        // shortest texts of the neighbouring values fall on.
-        while (e > -10 && m < 1.0 / kPow10[1 - e]) --e;
-    }
+    int e = DigitsBeforePoint(m);
     const int n = std::min(precision, e + decimals);
     if (n <= 0 || n > 12) return false;
     const int shift = n - e;
@@ -128,19 +156,23 @@ bool FastRoundedDigits(double m, int precision, int decimals, Digits& out) {
     const double frac = scaled - whole;
     if (std::fabs(frac - 0.5) < 1e-3) return false;
     auto units = static_cast<std::uint64_t>(whole) + (frac > 0.5 ? 1 : 0);
-    const auto limit = static_cast<std::uint64_t>(kPow10[n]);
-    if (units < static_cast<std::uint64_t>(kPow10[n - 1])) return false;
-    if (units >= limit) {  // rounded up into a new digit: 9.996 -> 10.0
+    if (units < kPow10Whole[n - 1]) return false;
+    if (units >= kPow10Whole[n]) {  // rounded up into a new digit: 9.996 -> 10.0
         units /= 10;
         ++e;
     }
-    out.count = n;
+    // The trailing zeros dropped first, then the digits from the last.
+    int count = n;
+    while (units % 10 == 0) {
+        units /= 10;
+        --count;
+    }
+    out.count = count;
     out.exp10 = e;
-    for (int i = n - 1; i >= 0; --i) {
+    for (int i = count - 1; i >= 0; --i) {
         out.d[i] = static_cast<char>('0' + units % 10);
         units /= 10;
     }
-    while (out.count > 0 && out.d[out.count - 1] == '0') --out.count;
     return true;
 }
 
