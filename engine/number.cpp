@@ -109,6 +109,11 @@ constexpr std::uint64_t kPow10Whole[] = {
     100000ULL,      1000000ULL,      10000000ULL,     100000000ULL, 1000000000ULL,
     10000000000ULL, 100000000000ULL, 1000000000000ULL};
 
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
 // The bounds between magnitudes with e and e + 1 digits before the point,
 // from 1e-10 to 1e16 (kDigitBound[e + 10]): below 1 the doubles nearest to
 // 0.1, 0.01, ..., the same bounds the shortest texts of the neighbouring
@@ -161,18 +166,23 @@ bool FastRoundedDigits(double m, int precision, int decimals, Digits& out) {
         units /= 10;
         ++e;
     }
-    // The trailing zeros dropped first, then the digits from the last.
-    int count = n;
-    while (units % 10 == 0) {
-        units /= 10;
-        --count;
+    // `units` has n digits: written two at a time from the last, then the
+    // trailing zeros dropped.
+    int i = n;
+    for (; units >= 100; units /= 100) {
+        i -= 2;
+        std::memcpy(out.d + i, kDigitPairs + 2 * (units % 100), 2);
     }
+    if (units >= 10) {
+        i -= 2;
+        std::memcpy(out.d + i, kDigitPairs + 2 * units, 2);
+    } else {
+        out.d[--i] = static_cast<char>('0' + units);
+    }
+    int count = n;
+    while (out.d[count - 1] == '0') --count;
     out.count = count;
     out.exp10 = e;
-    for (int i = count - 1; i >= 0; --i) {
-        out.d[i] = static_cast<char>('0' + units % 10);
-        units /= 10;
-    }
     return true;
 }
 
