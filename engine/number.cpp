@@ -269,6 +269,10 @@ std::string FormatFixedByShortestDigits(double value, int precision, int decimal
 }
 }  // namespace detail
 
+namespace {
+constexpr std::uint64_t kExactWhole = std::uint64_t{1} << 53;  // every whole number up to it is a double
+}  // namespace
+
 std::optional<double> ReadNumber(std::string_view text, char sep) {
     std::string_view s = text;
     auto blank = [](char c) { return c == ' ' || c == '\t'; };
@@ -282,13 +286,19 @@ std::optional<double> ReadNumber(std::string_view text, char sep) {
     std::size_t i = 0, n = 0;
     bool negative = false;
     if (s[i] == '+' || s[i] == '-') negative = s[i++] == '-';
-    int mantissaDigits = 0;
+    int mantissaDigits = 0, decimals = 0;
     bool seenSep = false;
+    // The digits as a whole number while it stays exact in a double.
+    std::uint64_t whole = 0;
+    bool wholeExact = true;
     for (; i < s.size(); ++i) {
         const char c = s[i];
         if (c >= '0' && c <= '9') {
             ++mantissaDigits;
             buf[n++] = c;
+            if (seenSep) ++decimals;
+            if (whole > kExactWhole / 10) wholeExact = false;
+            whole = whole * 10 + static_cast<unsigned>(c - '0');
         } else if (c == sep && !seenSep) {
             seenSep = true;
             buf[n++] = '.';
@@ -297,6 +307,13 @@ std::optional<double> ReadNumber(std::string_view text, char sep) {
         }
     }
     if (mantissaDigits == 0) return std::nullopt;
+    if (i == s.size() && wholeExact && whole <= kExactWhole && decimals <= 22) {
+        // A whole number below 2^53 and a power of ten below 1e23 are both
+        // exact doubles, so their one rounded quotient is the nearest double
+        // to the text: what from_chars gives, without reading it again.
+        const double value = static_cast<double>(whole) / kPow10[decimals];
+        return negative ? -value : value;
+    }
     const std::size_t mantissaEnd = n;
     if (i < s.size()) {
         if (s[i] != 'e' && s[i] != 'E') return std::nullopt;
