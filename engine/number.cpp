@@ -129,30 +129,29 @@ constexpr DigitBounds MakeDigitBounds() {
 constexpr DigitBounds kDigitBound = MakeDigitBounds();
 
 // Digits before the point of a magnitude from 1e-10 to below 1e15:
-// 10^(e-1) <= m < 10^e, with the bounds above. The binary exponent gives
-// e within one; the two bounds around it settle it.
+// 10^(e-1) <= m < 10^e, with the bounds above. Counted from the point
+// outwards: the values a study writes lie a few digits from it.
 int DigitsBeforePoint(double m) {
-    std::uint64_t bits;
-    std::memcpy(&bits, &m, sizeof bits);
-    // 2^binary <= m < 2^(binary + 1)
-    const int binary = static_cast<int>((bits >> 52) & 0x7FF) - 1023;
-    // About floor(binary * log10(2)) + 1: 1233 / 4096 is log10(2) to five digits.
-    int e = ((binary * 1233) >> 12) + 1;
-    if (m >= kDigitBound.at[e + 10]) ++e;
-    if (m < kDigitBound.at[e + 9]) --e;
+    int e = 0;
+    if (m >= 1) {
+        while (e < 15 && m >= kDigitBound.at[e + 10]) ++e;
+    } else {
+        while (e > -10 && m < kDigitBound.at[e + 9]) --e;
+    }
     return e;
 }
 
-// The rounded digits straight from the binary value, for the common case:
+// The rounded digits straight from the binary value, as a whole number
+// `units` of n digits and e digits before the point, for the common case:
 // a magnitude between 1e-10 and 1e15 rounded to at most 12 digits. There the
 // value and its shortest digits differ by far less than a thousandth of the
 // last kept digit, so both round alike unless the value sits that close to a
 // half; such values, and every other case, return false and take the digits
 // of the shortest text instead.
-bool FastRoundedDigits(double m, int precision, int decimals, Digits& out) {
+bool FastRoundedUnits(double m, int precision, int decimals, std::uint64_t& units, int& n, int& e) {
     if (!(m >= 1e-10 && m < 1e15)) return false;
-    int e = DigitsBeforePoint(m);
-    const int n = std::min(precision, e + decimals);
+    e = DigitsBeforePoint(m);
+    n = std::min(precision, e + decimals);
     if (n <= 0 || n > 12) return false;
     const int shift = n - e;
     if (shift > 22 || shift < -22) return false;
@@ -160,25 +159,35 @@ bool FastRoundedDigits(double m, int precision, int decimals, Digits& out) {
     const double whole = std::floor(scaled);
     const double frac = scaled - whole;
     if (std::fabs(frac - 0.5) < 1e-3) return false;
-    auto units = static_cast<std::uint64_t>(whole) + (frac > 0.5 ? 1 : 0);
+    units = static_cast<std::uint64_t>(whole) + (frac > 0.5 ? 1 : 0);
     if (units < kPow10Whole[n - 1]) return false;
     if (units >= kPow10Whole[n]) {  // rounded up into a new digit: 9.996 -> 10.0
         units /= 10;
         ++e;
     }
-    // `units` has n digits: written two at a time from the last, then the
-    // trailing zeros dropped.
+    return true;
+}
+
+// The n digits of `units` (10^(n-1) <= units < 10^n) into `d`, two at a
+// time from the last.
+void WriteUnits(std::uint64_t units, int n, char* d) {
     int i = n;
     for (; units >= 100; units /= 100) {
         i -= 2;
-        std::memcpy(out.d + i, kDigitPairs + 2 * (units % 100), 2);
+        std::memcpy(d + i, kDigitPairs + 2 * (units % 100), 2);
     }
     if (units >= 10) {
-        i -= 2;
-        std::memcpy(out.d + i, kDigitPairs + 2 * units, 2);
+        std::memcpy(d + i - 2, kDigitPairs + 2 * units, 2);
     } else {
-        out.d[--i] = static_cast<char>('0' + units);
+        d[i - 1] = static_cast<char>('0' + units);
     }
+}
+
+bool FastRoundedDigits(double m, int precision, int decimals, Digits& out) {
+    std::uint64_t units;
+    int n, e;
+    if (!FastRoundedUnits(m, precision, decimals, units, n, e)) return false;
+    WriteUnits(units, n, out.d);
     int count = n;
     while (out.d[count - 1] == '0') --count;
     out.count = count;
@@ -254,6 +263,27 @@ std::string FormatFixed(double value, int precision, int decimals, char sep) {
     if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
     precision = std::clamp(precision, 2, 18);
     decimals = std::clamp(decimals, 0, 18);
+    std::uint64_t units;
+    int n, e;
+    if (FastRoundedUnits(std::fabs(value), precision, decimals, units, n, e) && e <= precision) {
+        // Fixed notation straight from the digits: the integer part (digits
+        // past the n known ones are zeros), then the decimals.
+        char digits[16];
+        WriteUnits(units, n, digits);
+        char buf[64];
+        char* o = buf;
+        if (value < 0) *o++ = '-';
+        if (e <= 0) {
+            *o++ = '0';
+        } else {
+            for (int i = 0; i < e; ++i) *o++ = i < n ? digits[i] : '0';
+        }
+        if (decimals > 0) {
+            *o++ = sep;
+            for (int i = e; i < e + decimals; ++i) *o++ = i >= 0 && i < n ? digits[i] : '0';
+        }
+        return std::string(buf, o);
+    }
     return Write(value, RoundedDigits(std::fabs(value), precision, decimals), precision, decimals,
                  sep);
 }
