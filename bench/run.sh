@@ -50,6 +50,35 @@ echo "zentavo-batch, $ROWS_2018 IEEE 1584-2018 rows through a pipe: ${batch18_ms
 echo "awk -F, '{print \$0}' on the same file: ${awk18_ms} ms"
 echo "ratio batch / awk: $(awk -v a="$batch18_ms" -v b="$awk18_ms" 'BEGIN { printf "%.2f", a / (b > 0 ? b : 1) }')"
 
+# The batch against the I/O floor: 1 000 000 rows of each edition
+# (BATCH_ROWS), `zentavo-batch --quiet -o FILE` against a bare
+# `mawk -F, '{n+=NF}'` pass over the same file, run in turns, three times
+# each: the medians of the wall time and of the CPU time (user + system),
+# and their ratios (needs GNU time; mawk, else awk).
+BATCH_ROWS=${BATCH_ROWS:-1000000}
+AWK=$(command -v mawk || command -v awk)
+if [[ -x /usr/bin/time ]]; then
+    wall_cpu() {  # "wall cpu" in seconds of one run of the command
+        /usr/bin/time -f '%e %U %S' "$@" > /dev/null 2> "$TMP/time.txt"
+        awk 'END { printf "%.2f %.2f\n", $1, $2 + $3 }' "$TMP/time.txt"
+    }
+    median3() { sort -n | sed -n 2p; }
+    for edition in 2002 2018; do
+        "$BUILD/bench/make_study" "$TMP/batch-$edition.csv" "$BATCH_ROWS" "$edition"
+        : > "$TMP/awk.txt"; : > "$TMP/batch.txt"
+        for _ in 1 2 3; do
+            wall_cpu "$AWK" -F, '{ n += NF } END { print n }' "$TMP/batch-$edition.csv" >> "$TMP/awk.txt"
+            wall_cpu "$BUILD/batch/zentavo-batch" --quiet -o "$TMP/out.csv" "$TMP/batch-$edition.csv" >> "$TMP/batch.txt"
+        done
+        aw=$(cut -d' ' -f1 "$TMP/awk.txt" | median3); ac=$(cut -d' ' -f2 "$TMP/awk.txt" | median3)
+        bw=$(cut -d' ' -f1 "$TMP/batch.txt" | median3); bc=$(cut -d' ' -f2 "$TMP/batch.txt" | median3)
+        echo "zentavo-batch -o, $BATCH_ROWS rows of $edition: ${bw} s wall, ${bc} s CPU; $(basename "$AWK") -F, '{n+=NF}': ${aw} s wall, ${ac} s CPU" \
+             "(medians of 3); ratio wall $(awk -v a="$bw" -v b="$aw" 'BEGIN { printf "%.1f", a / (b > 0 ? b : 0.01) }')," \
+             "CPU $(awk -v a="$bc" -v b="$ac" 'BEGIN { printf "%.1f", a / (b > 0 ? b : 0.01) }')"
+        rm -f "$TMP/batch-$edition.csv" "$TMP/out.csv"
+    done
+fi
+
 # A large study through a pipe (about 1 GB at the default 16 000 000 rows):
 # peak memory of the batch program, which reads and writes as a stream, and
 # its rows per second (needs GNU time). PIPE_ROWS=0 leaves it out.

@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 namespace zentavo {
 
@@ -102,24 +104,54 @@ void RoundTo(Digits& v, int n, int decimals) {
 
 constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                              1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr std::uint64_t kPow10Whole[] = {
+    1ULL,           10ULL,           100ULL,          1000ULL,      10000ULL,
+    100000ULL,      1000000ULL,      10000000ULL,     100000000ULL, 1000000000ULL,
+    10000000000ULL, 100000000000ULL, 1000000000000ULL};
 
-// The rounded digits straight from the binary value, for the common case:
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// The bounds between magnitudes with e and e + 1 digits before the point,
+// from 1e-10 to 1e16 (kDigitBound[e + 10]): below 1 the doubles nearest to
+// 0.1, 0.01, ..., the same bounds the shortest texts of the neighbouring
+// values fall on.
+struct DigitBounds {
+    double at[27];
+};
+constexpr DigitBounds MakeDigitBounds() {
+    DigitBounds b{};
+    for (int e = -10; e <= 16; ++e) b.at[e + 10] = e >= 0 ? kPow10[e] : 1.0 / kPow10[-e];
+    return b;
+}
+constexpr DigitBounds kDigitBound = MakeDigitBounds();
+
+// Digits before the point of a magnitude from 1e-10 to below 1e15:
+// 10^(e-1) <= m < 10^e, with the bounds above. Counted from the point
+// outwards: the values a study writes lie a few digits from it.
+int DigitsBeforePoint(double m) {
+    int e = 0;
+    if (m >= 1) {
+        while (e < 15 && m >= kDigitBound.at[e + 10]) ++e;
+    } else {
+        while (e > -10 && m < kDigitBound.at[e + 9]) --e;
+    }
+    return e;
+}
+
+// The rounded digits straight from the binary value, as a whole number
+// `units` of n digits and e digits before the point, for the common case:
 // a magnitude between 1e-10 and 1e15 rounded to at most 12 digits. There the
 // value and its shortest digits differ by far less than a thousandth of the
 // last kept digit, so both round alike unless the value sits that close to a
 // half; such values, and every other case, return false and take the digits
 // of the shortest text instead.
-bool FastRoundedDigits(double m, int precision, int decimals, Digits& out) {
+bool FastRoundedUnits(double m, int precision, int decimals, std::uint64_t& units, int& n, int& e) {
     if (!(m >= 1e-10 && m < 1e15)) return false;
-    int e = 0;  // digits before the point: 10^(e-1) <= m < 10^e
-    if (m >= 1) {
-        while (e < 15 && m >= kPow10[e]) ++e;
-    } else {
-        // Against the doubles nearest to 0.1, 0.01, ...: the same bounds the
-        // shortest texts of the neighbouring values fall on.
-        while (e > -10 && m < 1.0 / kPow10[1 - e]) --e;
-    }
-    const int n = std::min(precision, e + decimals);
+    e = DigitsBeforePoint(m);
+    n = std::min(precision, e + decimals);
     if (n <= 0 || n > 12) return false;
     const int shift = n - e;
     if (shift > 22 || shift < -22) return false;
@@ -127,20 +159,39 @@ bool FastRoundedDigits(double m, int precision, int decimals, Digits& out) {
     const double whole = std::floor(scaled);
     const double frac = scaled - whole;
     if (std::fabs(frac - 0.5) < 1e-3) return false;
-    auto units = static_cast<std::uint64_t>(whole) + (frac > 0.5 ? 1 : 0);
-    const auto limit = static_cast<std::uint64_t>(kPow10[n]);
-    if (units < static_cast<std::uint64_t>(kPow10[n - 1])) return false;
-    if (units >= limit) {  // rounded up into a new digit: 9.996 -> 10.0
+    units = static_cast<std::uint64_t>(whole) + (frac > 0.5 ? 1 : 0);
+    if (units < kPow10Whole[n - 1]) return false;
+    if (units >= kPow10Whole[n]) {  // rounded up into a new digit: 9.996 -> 10.0
         units /= 10;
         ++e;
     }
-    out.count = n;
-    out.exp10 = e;
-    for (int i = n - 1; i >= 0; --i) {
-        out.d[i] = static_cast<char>('0' + units % 10);
-        units /= 10;
+    return true;
+}
+
+// The n digits of `units` (10^(n-1) <= units < 10^n) into `d`, two at a
+// time from the last.
+void WriteUnits(std::uint64_t units, int n, char* d) {
+    int i = n;
+    for (; units >= 100; units /= 100) {
+        i -= 2;
+        std::memcpy(d + i, kDigitPairs + 2 * (units % 100), 2);
     }
-    while (out.count > 0 && out.d[out.count - 1] == '0') --out.count;
+    if (units >= 10) {
+        std::memcpy(d + i - 2, kDigitPairs + 2 * units, 2);
+    } else {
+        d[i - 1] = static_cast<char>('0' + units);
+    }
+}
+
+bool FastRoundedDigits(double m, int precision, int decimals, Digits& out) {
+    std::uint64_t units;
+    int n, e;
+    if (!FastRoundedUnits(m, precision, decimals, units, n, e)) return false;
+    WriteUnits(units, n, out.d);
+    int count = n;
+    while (out.d[count - 1] == '0') --count;
+    out.count = count;
+    out.exp10 = e;
     return true;
 }
 
@@ -212,6 +263,27 @@ std::string FormatFixed(double value, int precision, int decimals, char sep) {
     if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
     precision = std::clamp(precision, 2, 18);
     decimals = std::clamp(decimals, 0, 18);
+    std::uint64_t units;
+    int n, e;
+    if (FastRoundedUnits(std::fabs(value), precision, decimals, units, n, e) && e <= precision) {
+        // Fixed notation straight from the digits: the integer part (digits
+        // past the n known ones are zeros), then the decimals.
+        char digits[16];
+        WriteUnits(units, n, digits);
+        char buf[64];
+        char* o = buf;
+        if (value < 0) *o++ = '-';
+        if (e <= 0) {
+            *o++ = '0';
+        } else {
+            for (int i = 0; i < e; ++i) *o++ = i < n ? digits[i] : '0';
+        }
+        if (decimals > 0) {
+            *o++ = sep;
+            for (int i = e; i < e + decimals; ++i) *o++ = i >= 0 && i < n ? digits[i] : '0';
+        }
+        return std::string(buf, o);
+    }
     return Write(value, RoundedDigits(std::fabs(value), precision, decimals), precision, decimals,
                  sep);
 }
@@ -227,6 +299,10 @@ std::string FormatFixedByShortestDigits(double value, int precision, int decimal
 }
 }  // namespace detail
 
+namespace {
+constexpr std::uint64_t kExactWhole = std::uint64_t{1} << 53;  // every whole number up to it is a double
+}  // namespace
+
 std::optional<double> ReadNumber(std::string_view text, char sep) {
     std::string_view s = text;
     auto blank = [](char c) { return c == ' ' || c == '\t'; };
@@ -240,13 +316,19 @@ std::optional<double> ReadNumber(std::string_view text, char sep) {
     std::size_t i = 0, n = 0;
     bool negative = false;
     if (s[i] == '+' || s[i] == '-') negative = s[i++] == '-';
-    int mantissaDigits = 0;
+    int mantissaDigits = 0, decimals = 0;
     bool seenSep = false;
+    // The digits as a whole number while it stays exact in a double.
+    std::uint64_t whole = 0;
+    bool wholeExact = true;
     for (; i < s.size(); ++i) {
         const char c = s[i];
         if (c >= '0' && c <= '9') {
             ++mantissaDigits;
             buf[n++] = c;
+            if (seenSep) ++decimals;
+            if (whole > kExactWhole / 10) wholeExact = false;
+            whole = whole * 10 + static_cast<unsigned>(c - '0');
         } else if (c == sep && !seenSep) {
             seenSep = true;
             buf[n++] = '.';
@@ -255,6 +337,13 @@ std::optional<double> ReadNumber(std::string_view text, char sep) {
         }
     }
     if (mantissaDigits == 0) return std::nullopt;
+    if (i == s.size() && wholeExact && whole <= kExactWhole && decimals <= 22) {
+        // A whole number below 2^53 and a power of ten below 1e23 are both
+        // exact doubles, so their one rounded quotient is the nearest double
+        // to the text: what from_chars gives, without reading it again.
+        const double value = static_cast<double>(whole) / kPow10[decimals];
+        return negative ? -value : value;
+    }
     const std::size_t mantissaEnd = n;
     if (i < s.size()) {
         if (s[i] != 'e' && s[i] != 'E') return std::nullopt;

@@ -170,19 +170,21 @@ void Writer::Clear() {
     }
 }
 
-void Writer::Record(const Fields& fields, std::size_t width, bool whole, std::span<const std::string> more) {
+// `more(i)`: the i-th of the `count` texts after the fields.
+template <class More>
+void Writer::WriteRecord(const Fields& fields, std::size_t width, bool whole, std::size_t count, More more) {
     const std::size_t shown = std::min(width, fields.size());
     const char delimiter = options_.delimiter;
     const QuoteTable& special = *quotes_;
     const std::string_view plain =
         whole && fields.size() == width ? PlainRecordText(fields, delimiter) : std::string_view();
-    std::size_t room = width + more.size() + 2;
+    std::size_t room = width + count + 2;
     if (plain.empty()) {
         for (std::size_t i = 0; i < shown; ++i) room += 2 * fields[i].size() + 2;
     } else {
         room += plain.size();
     }
-    for (const std::string& m : more) room += 2 * m.size() + 2;
+    for (std::size_t i = 0; i < count; ++i) room += 2 * more(i).size() + 2;
     char* o = Room(room);
     if (!plain.empty()) {
         std::memcpy(o, plain.data(), plain.size());
@@ -193,13 +195,23 @@ void Writer::Record(const Fields& fields, std::size_t width, bool whole, std::sp
             if (i < shown) o = WriteFieldWith(o, fields[i], delimiter, special);
         }
     }
-    for (const std::string& m : more) {
+    for (std::size_t i = 0; i < count; ++i) {
         *o++ = delimiter;
-        o = WriteFieldWith(o, m, delimiter, special);
+        o = WriteFieldWith(o, more(i), delimiter, special);
     }
     if (options_.lineEnd == LineEnd::kCrLf) *o++ = '\r';
     *o++ = '\n';
     size_ = static_cast<std::size_t>(o - data_.get());
+}
+
+void Writer::Record(const Fields& fields, std::size_t width, bool whole, std::span<const std::string> more) {
+    WriteRecord(fields, width, whole, more.size(), [more](std::size_t i) -> std::string_view { return more[i]; });
+}
+
+void Writer::Record(const Fields& fields, std::size_t width, bool whole, std::span<const std::string> cells,
+                    std::span<const int> order) {
+    WriteRecord(fields, width, whole, order.size(),
+                [cells, order](std::size_t i) -> std::string_view { return cells[static_cast<std::size_t>(order[i])]; });
 }
 
 }  // namespace zentavo::csv

@@ -49,6 +49,10 @@ public:
     // ended by the line end. A record read whole (`whole`: without error, `width`
     // fields) whose text is plain (PlainRecordText) is copied as it stands.
     void Record(const Fields& fields, std::size_t width, bool whole, std::span<const std::string> more);
+    // The same with `more` being cells[order[0]], cells[order[1]], ...: the
+    // cells written where they lie, without moving them into that order.
+    void Record(const Fields& fields, std::size_t width, bool whole, std::span<const std::string> cells,
+                std::span<const int> order);
 
     // Empties the text; memory beyond what an ordinary chunk of records
     // needs is given back.
@@ -56,6 +60,8 @@ public:
     std::string_view View() const { return {data_.get(), size_}; }
 
 private:
+    template <class More>
+    void WriteRecord(const Fields& fields, std::size_t width, bool whole, std::size_t count, More more);
     // Room for `n` more characters.
     char* Room(std::size_t n);
 

@@ -55,15 +55,18 @@ std::string ArcingCurrentText(Equations equations, double ka, char sep) {
     }
 }
 
-void WriteCase(const PointCase& c, CaseStyle style, const UnitSettings& u, char sep, StudyRowResults& out,
-               StudyResultColumn energy, StudyResultColumn boundary, StudyResultColumn level,
-               StudyResultColumn clothing1, StudyResultColumn clothing2) {
+// Writes the case's energy, boundary, level and clothing cells; gives back
+// its pressure and TNT texts, which only some methods write.
+CaseTexts WriteCase(const PointCase& c, CaseStyle style, const UnitSettings& u, char sep, StudyRowResults& out,
+                    StudyResultColumn energy, StudyResultColumn boundary, StudyResultColumn level,
+                    StudyResultColumn clothing1, StudyResultColumn clothing2) {
     CaseTexts t = CaseResultTexts(c, style, u, sep);
     out[energy] = std::move(t.energy);
     out[boundary] = std::move(t.boundary);
     out[level] = t.ppeLevel;
     out[clothing1] = t.clothing1;
     if (t.clothingSecondLineShown) out[clothing2] = t.clothing2;
+    return t;
 }
 
 }  // namespace
@@ -91,23 +94,22 @@ void WriteResultCells(const PointResult& p, const UnitSettings& u, char sep, Stu
     if (!p.Computed()) return;
 
     const CaseStyle style = CaseStyleOf(p.equations);
-    WriteCase(p.full, style, u, sep, out, kIncidentEnergyColumn, kFlashBoundaryColumn, kPpeLevelColumn,
-              kClothing1Column, kClothing2Column);
-    if (p.reduced) {
-        WriteCase(*p.reduced, style, u, sep, out, kIncidentEnergyReducedColumn, kFlashBoundaryReducedColumn,
-                  kPpeLevelReducedColumn, kClothingReduced1Column, kClothingReduced2Column);
-    }
+    CaseTexts full = WriteCase(p.full, style, u, sep, out, kIncidentEnergyColumn, kFlashBoundaryColumn,
+                               kPpeLevelColumn, kClothing1Column, kClothing2Column);
     // The pressures and TNT equivalents of the empirical model's two cases,
     // the fuse equations' pressure.
-    if (p.equations == Equations::Empirical && p.reduced) {
-        const CaseTexts f = CaseResultTexts(p.full, style, u, sep), r = CaseResultTexts(*p.reduced, style, u, sep);
-        out[kPressureColumn] = f.pressure;
-        out[kPressureReducedColumn] = r.pressure;
-        out[kTntColumn] = f.tnt;
-        out[kTntReducedColumn] = r.tnt;
-    } else if (p.equations == Equations::Fuse) {
-        out[kPressureColumn] = CaseResultTexts(p.full, style, u, sep).pressure;
+    if (p.reduced) {
+        CaseTexts reduced = WriteCase(*p.reduced, style, u, sep, out, kIncidentEnergyReducedColumn,
+                                      kFlashBoundaryReducedColumn, kPpeLevelReducedColumn, kClothingReduced1Column,
+                                      kClothingReduced2Column);
+        if (p.equations == Equations::Empirical) {
+            out[kPressureColumn] = std::move(full.pressure);
+            out[kPressureReducedColumn] = std::move(reduced.pressure);
+            out[kTntColumn] = std::move(full.tnt);
+            out[kTntReducedColumn] = std::move(reduced.tnt);
+        }
     }
+    if (p.equations == Equations::Fuse) out[kPressureColumn] = std::move(full.pressure);
     out[kLimitedApproachColumn] = ApproachText(p.approach.limited, u, sep);
     out[kRestrictedApproachColumn] = ApproachText(p.approach.restricted, u, sep);
     out[kProhibitedApproachColumn] = ApproachText(p.approach.prohibited, u, sep);

@@ -96,17 +96,13 @@ public:
             } else {
                 error.clear();
             }
-            for (auto& r : result) r.clear();
             if (error.empty() && fields.size() != inputCount_) {
                 error = "line " + std::to_string(line) + ": " + std::to_string(fields.size()) +
                         " fields where the header has " + std::to_string(inputCount_);
             }
-            if (error.empty() && options_.detectEncoding) {
-                for (std::size_t f = 0; f < fields.size() && error.empty(); ++f) {
-                    if (!IsValidUtf8(fields[f]))
-                        error = "line " + std::to_string(line) +
-                                ": not UTF-8, though the study's first MiB is: save the study as UTF-8";
-                }
+            if (error.empty() && options_.detectEncoding && !ValidUtf8(fields)) {
+                error = "line " + std::to_string(line) +
+                        ": not UTF-8, though the study's first MiB is: save the study as UTF-8";
             }
             for (int c = 0; c < kStudyInputColumnCount; ++c) {
                 in[c] = at_[c] >= 0 && static_cast<std::size_t>(at_[c]) < fields.size() ? fields[at_[c]]
@@ -137,17 +133,22 @@ public:
             }
             Count(chunk.summary, line, fields, result);
             // The input columns as read (a short line padded, a long one cut),
-            // then the results the study writes, brought side by side.
-            for (std::size_t j = 0; j < written_.size(); ++j) {
-                const auto from = static_cast<std::size_t>(written_[j]);
-                if (from != j) result[j] = std::move(result[from]);
-            }
-            chunk.out.Record(fields, inputCount_, error.empty(),
-                             std::span<const std::string>(result).first(written_.size()));
+            // then the results the study writes, each from its place in the row's cells.
+            chunk.out.Record(fields, inputCount_, error.empty(), result, written_);
         }
     }
 
 private:
+    // Whether every field is UTF-8: a plain record's line checked whole (its
+    // delimiters are ASCII, so no character of a field spans one).
+    static bool ValidUtf8(const csv::Fields& fields) {
+        if (!fields.PlainLine().empty()) return IsValidUtf8(fields.PlainLine());
+        for (std::size_t f = 0; f < fields.size(); ++f) {
+            if (!IsValidUtf8(fields[f])) return false;
+        }
+        return true;
+    }
+
     void Count(StudyRunSummary& summary, std::size_t line, const csv::Fields& fields,
                const StudyRowResults& result) const {
         ++summary.rows;

@@ -3,9 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <iterator>
 #include <limits>
+#include <string>
+#include <utility>
 
 #include "engine/units.h"
 
@@ -98,6 +104,49 @@ TEST(ParseNumber, RefusesWhatIsNotAFiniteNumber) {
     EXPECT_THROW(ParseNumber("1.26", ','), ConversionError);
 }
 
+// Numbers read without from_chars where their digits make a whole number
+// exact in a double: the nearest double all the same. Against the C
+// library's reading of the same text, over the shapes a study holds and
+// around 2^53, where the digits stop being exact.
+TEST(ReadNumber, ReadsTheNearestDoubleOfEveryDecimalText) {
+    // clang-format off
+    const std::pair<const char*, double> cases[] = {
+        {"-0", -0.0}, {"0.1", 0.1}, {"9007199254740992", 9007199254740992.0},
+        {"9007199254740993", 9007199254740992.0}, {"9007199254740995", 9007199254740996.0},
+        {"900719925474099.3", 900719925474099.3}, {"0.0000000000000000000001", 1e-22},
+        {"0.00000000000000000000001", 1e-23}, {"18446744073709551617", 18446744073709551617.0},
+        {"+2.675", 2.675}, {" 1.50 ", 1.5}, {"12.", 12.0}, {".5", 0.5},
+    };
+    // clang-format on
+    for (const auto& [text, value] : cases) {
+        const std::optional<double> read = ReadNumber(text);
+        ASSERT_TRUE(read) << text;
+        EXPECT_EQ(*read, value) << text;
+        EXPECT_EQ(std::signbit(*read), std::signbit(value)) << text;
+    }
+    std::uint64_t state = 77;
+    auto next = [&state] {
+        state ^= state << 13, state ^= state >> 7, state ^= state << 17;
+        return state;
+    };
+    for (int k = 0; k < 1000000; ++k) {
+        // 1 to 20 digits, the point anywhere or nowhere, a sign now and then.
+        std::string text = (next() % 5 == 0) ? "-" : "";
+        const int digits = 1 + static_cast<int>(next() % 20);
+        const int point = static_cast<int>(next() % (digits + 2));
+        for (int d = 0; d < digits; ++d) {
+            if (d == point) text += '.';
+            text += static_cast<char>('0' + next() % 10);
+        }
+        const std::optional<double> read = ReadNumber(text);
+        ASSERT_TRUE(read) << text;
+        ASSERT_EQ(*read, std::strtod(text.c_str(), nullptr)) << text;
+        std::string comma = text;
+        std::replace(comma.begin(), comma.end(), '.', ',');
+        ASSERT_EQ(ReadNumber(comma, ','), read) << comma;
+    }
+}
+
 TEST(ParseNumber, ErrorCarriesTheConversionMessage) {
     try {
         ParseNumber("abc", '.');
@@ -139,6 +188,80 @@ TEST(FormatFixed, FastDigitsMatchTheShortestDigitsEverywhere) {
         const int p = 2 + static_cast<int>(next() % 17), d = static_cast<int>(next() % 19);
         ASSERT_EQ(FormatFixed(v, p, d, '.'), detail::FormatFixedByShortestDigits(v, p, d, '.'))
             << v << " " << p << " " << d;
+    }
+}
+
+// The edges of the fast way to the digits: the bounds of its range, halves
+// exact in binary and halves only in the shortest digits, carries into a
+// new digit, signs of zero, values it leaves to the shortest digits.
+TEST(FormatFixed, EdgesOfTheFastDigits) {
+    const double inf = std::numeric_limits<double>::infinity();
+    // clang-format off
+    const FormatCase cases[] = {
+        {-0.0, 5, 2, "0.00"}, {-0.0, 4, 0, "0"}, {-1e-20, 5, 2, "0.00"},
+        {0.5, 2, 0, "1"}, {-0.5, 2, 0, "-1"}, {std::nextafter(0.5, 0.0), 2, 0, "0"}, {2.5, 5, 0, "3"},
+        {1.005, 5, 2, "1.01"}, {0.045, 4, 2, "0.05"}, {0.0005, 5, 3, "0.001"},
+        {999.995, 5, 2, "1000.00"}, {-999.995, 5, 2, "-1000.00"}, {123456789012.5, 12, 0, "123456789013"},
+        {1e-10, 4, 12, "0.000000000100"}, {std::nextafter(1e-10, 0.0), 4, 12, "0.000000000100"},
+        {std::nextafter(0.1, 0.0), 5, 17, "0.10000000000000000"}, {0.1, 18, 18, "0.100000000000000000"},
+        {999999999999999.9, 15, 0, "1E15"}, {1e15, 18, 0, "1000000000000000"},
+        {12345.678, 2, 3, "1.2E004"}, {1e-300, 5, 2, "0.00"}, {5e-324, 5, 2, "0.00"},
+        {std::numeric_limits<double>::quiet_NaN(), 5, 2, "NAN"}, {inf, 5, 2, "INF"}, {-inf, 15, 0, "-INF"},
+    };
+    // clang-format on
+    for (const FormatCase& c : cases) {
+        EXPECT_EQ(FormatFixed(c.value, c.precision, c.decimals, '.'), c.expected)
+            << c.value << " " << c.precision << " " << c.decimals;
+        EXPECT_EQ(detail::FormatFixedByShortestDigits(c.value, c.precision, c.decimals, '.'),
+                  c.expected);
+    }
+}
+
+// Three million values against the shortest digits: every bit pattern of the
+// magnitudes from below 1e-11 to above 1e16, decimal halves and their
+// neighbouring doubles, in the digits and decimals the result cells use and
+// in any other.
+TEST(FormatFixed, FastDigitsMatchTheShortestDigitsOnEveryKindOfValue) {
+    std::uint64_t state = 0x9E3779B97F4A7C15ULL;
+    auto next = [&state] {
+        state ^= state << 13, state ^= state >> 7, state ^= state << 17;
+        return state;
+    };
+    // clang-format off
+    constexpr int kCellFormats[][2] = {{5, 2}, {4, 0}, {6, 0}, {6, 3}, {15, 0}, {15, 2}, {15, 3},
+                                       {15, 5}, {4, 1}, {4, 2}, {4, 3}, {4, 4}, {5, 0}, {5, 3}};
+    // clang-format on
+    double v = 1;
+    for (int k = 0; k < 3000000; ++k) {
+        const std::uint64_t r = next();
+        switch (k % 4) {
+            case 0: {  // any mantissa, binary exponent from -40 to 55
+                const std::uint64_t exponent = 1023 - 40 + (r >> 58) % 96;
+                const std::uint64_t bits =
+                    (exponent << 52) | (next() & ((std::uint64_t{1} << 52) - 1));
+                std::memcpy(&v, &bits, sizeof v);
+                break;
+            }
+            case 1:  // a half of a decimal digit: (n + 0.5) / 10^d
+                v = (static_cast<double>(r % 10000000) + 0.5) /
+                    std::pow(10.0, static_cast<int>(next() % 9));
+                break;
+            case 2:  // the double just above or below the previous value
+                v = std::nextafter(v, (r & 1) ? 0.0 : 1e300);
+                break;
+            default:  // a value as a computation leaves it: a quotient
+                v = static_cast<double>(r % 1000000007) / static_cast<double>(1 + next() % 99991);
+                break;
+        }
+        const double value = (r & 2) ? -v : v;
+        int p = 2 + static_cast<int>(r % 17), d = static_cast<int>((r >> 8) % 19);
+        if (k & 8) {
+            const int(&f)[2] = kCellFormats[(r >> 16) % std::size(kCellFormats)];
+            p = f[0], d = f[1];
+        }
+        ASSERT_EQ(FormatFixed(value, p, d, '.'),
+                  detail::FormatFixedByShortestDigits(value, p, d, '.'))
+            << value << " " << p << " " << d;
     }
 }
 

@@ -48,6 +48,9 @@ TEST(TextCodec, Utf8Validity) {
         {"\xf0\x9f\x98\x80", true}, {"\xe9", false},       {"\xc0\xaf", false},  // overlong
         {"\xed\xa0\x80", false},  // surrogate
         {"\xc3", false},          {"\xf4\x90\x80\x80", false},  // above U+10FFFF
+        // Past runs of eight ASCII bytes; a bad byte before, at the start and at the end of such a run.
+        {"point,method,2784,94.43,\xc3\xa9", true}, {"point,method,2784,94.43\xe9", false},
+        {"1234567\xe9" "12345678", false}, {"12345678" "\xe9" "1234567", false}, {"12345678" "1234567\xe9", false},
     };
     for (const auto& c : cases) EXPECT_EQ(IsValidUtf8(c.bytes), c.valid) << c.bytes;
 }
