@@ -124,12 +124,15 @@ const std::array<DcApproachBand, 10> kDcApproachBands = {{
 // clang-format on
 
 const DcApproachBand* DcApproachBandOf(double volts) {
-    if (!(volts >= kDcApproachBands.front().fromVolts) || volts > kDcApproachBands.back().toVolts) return nullptr;
+    if (!(volts >= kDcApproachBands.front().fromVolts) || volts > kDcApproachBands.back().toVolts)
+        return nullptr;
     // The highest band the voltage reaches: past the band below's upper
     // edge (300.5 V is in 301 V to 1 kV), or at its own lower edge (5 kV,
     // written in 1.1 kV to 5 kV and in 5 kV to 15 kV, takes the second).
     std::size_t i = kDcApproachBands.size() - 1;
-    while (i > 0 && !(volts > kDcApproachBands[i - 1].toVolts || volts >= kDcApproachBands[i].fromVolts)) --i;
+    while (i > 0 &&
+           !(volts > kDcApproachBands[i - 1].toVolts || volts >= kDcApproachBands[i].fromVolts))
+        --i;
     return &kDcApproachBands[i];
 }
 
@@ -139,7 +142,9 @@ ApproachDistances DcApproachDistances(double volts) {
     return {band->fixed, band->restricted, kApproachNotGiven};
 }
 
-bool DcApproachGiven(double volts) { return DcApproachBandOf(volts) != nullptr; }
+bool DcApproachGiven(double volts) {
+    return DcApproachBandOf(volts) != nullptr;
+}
 
 std::string_view DcArcTimeProblem(double seconds) {
     if (const std::string_view shortTime = ShortArcTimeProblem(seconds, false); !shortTime.empty()) return shortTime;

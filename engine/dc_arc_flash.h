@@ -74,7 +74,7 @@ std::optional<DcWilkinsBox> WilkinsBoxOf(DcBox box);
 // outside them are refused like the AC models' (docs/dc-arc-flash.md).
 // The voltage reaches the top of NFPA 70E's DC approach table (800 kV), so
 // that every band of it can be met.
-inline constexpr double kDcLeastVolts = 1, kDcMostVolts = 800000;        // V
+inline constexpr double kDcLeastVolts = 1, kDcMostVolts = 800000;          // V
 inline constexpr double kDcLeastBoltedKa = 0.001, kDcMostBoltedKa = 1000;  // kA
 inline constexpr double kDcLeastOhms = 0.00001, kDcMostOhms = 1000;      // Ω
 inline constexpr double kDcLeastGapMm = 1, kDcMostGapMm = 1000;

@@ -24,7 +24,8 @@ CaseStyle StyleOf(Method method) {
 }  // namespace
 
 std::string LabelWorkDistText(double mm, LengthUnit boundaryUnit, char sep) {
-    if (boundaryUnit == LengthUnit::Inches) return TrimZeros(FormatFixed(mm / kMmPerInch, 15, 1, sep), sep);
+    if (boundaryUnit == LengthUnit::Inches)
+        return TrimZeros(FormatFixed(mm / kMmPerInch, 15, 1, sep), sep);
     return FormatFixed(mm, 15, 0, sep);
 }
 

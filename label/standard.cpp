@@ -288,9 +288,10 @@ StandardLabel MakeStandardLabel(const LabelContentInputs& in, std::string_view n
     out.arcRows.push_back({std::string(w.voltage),
                            in.voltage + " " + std::string(dc ? DcVoltageWord(o.language) : "V")});
     out.arcRows.push_back({std::string(w.boundary), LengthText(boundary, in.units.BoundaryUnit, w)});
-    out.arcRows.push_back({std::string(w.energy), energy + " " + std::string(EnergyUnitText(in.units.EnergyUnit)) +
-                                                      " " + std::string(w.at) + " " +
-                                                      LengthText(in.workDist, in.units.BoundaryUnit, w)});
+    out.arcRows.push_back(
+        {std::string(w.energy), energy + " " + std::string(EnergyUnitText(in.units.EnergyUnit)) +
+                                    " " + std::string(w.at) + " " +
+                                    LengthText(in.workDist, in.units.BoundaryUnit, w)});
     const std::optional<double> rating = MinimumArcRating(cal);
     out.arcRows.push_back({std::string(w.arcRating),
                            rating ? FormatFixed(*rating, 15, 1, o.sep) + " cal/cm²" : std::string(w.noPpe)});

@@ -3,8 +3,6 @@
 // the single label of the same point from the point's result; and the
 // time-current picture of a point whose durations came from its device, or
 // of several such points' devices together.
-#include "render/study_pdf.h"
-
 #include <algorithm>
 
 #include "engine/catalog.h"
@@ -16,6 +14,7 @@
 #include "render/report_cells.h"
 #include "render/report_text.h"
 #include "render/standard_label.h"
+#include "render/study_pdf.h"
 #include "study/study_point.h"
 
 namespace zentavo::render {

@@ -109,7 +109,8 @@ void TDcArcFlash::ReserveResultRoom() {
         notes << NotesText(maxPower, arcResistance);
     }
     ReserveWrappedRoom(L(QStringLiteral("Notes")), notes, kNotesWidth);
-    ReserveWrappedRoom(L(QStringLiteral("VoltageNote")), {LibraryText(msg::kDcLowVoltage)}, kNotesWidth);
+    ReserveWrappedRoom(L(QStringLiteral("VoltageNote")), {LibraryText(msg::kDcLowVoltage)},
+                       kNotesWidth);
     ReserveWrappedRoom(L(QStringLiteral("ApproachNote")), {LibraryText(msg::kDcApproachNotGiven)}, 2 * kValueWidth);
     // Their captions at the top of that room, beside the first line.
     for (const char* caption : {"Clothing1Caption", "Clothing2Caption", "ArcTimeCaption"}) {

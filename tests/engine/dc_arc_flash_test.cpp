@@ -216,26 +216,35 @@ TEST(DcArcFlash, RefusalsNameEachInput) {
         {"no voltage", [](DcArcInputs& i) { i.voltage = 0; }, "Voltage must be above 0 V. "},
         {"both sources", [](DcArcInputs& i) { i.sourceOhms = 0.05; },
          "Give the bolted current or the source resistance, not both. "},
-        {"no source", [](DcArcInputs& i) { i.boltedKa.reset(); }, "Enter bolted current or source resistance value. "},
+        {"no source", [](DcArcInputs& i) { i.boltedKa.reset(); },
+         "Enter bolted current or source resistance value. "},
         {"negative resistance", [](DcArcInputs& i) { i.boltedKa.reset(), i.sourceOhms = -1; },
          "Source resistance must be above 0 ohm. "},
         {"no gap", [](DcArcInputs& i) { i.gapMm = 0; }, "Gap must be above 0 mm. "},
-        {"no distance", [](DcArcInputs& i) { i.workDistMm = -5; }, "Working distance must be above 0 mm. "},
-        {"short arc", [](DcArcInputs& i) { i.arcTime = 0.0009; }, "Arc duration must be at least 0.001 s. "},
+        {"no distance", [](DcArcInputs& i) { i.workDistMm = -5; },
+         "Working distance must be above 0 mm. "},
+        {"short arc", [](DcArcInputs& i) { i.arcTime = 0.0009; },
+         "Arc duration must be at least 0.001 s. "},
         {"two at once", [](DcArcInputs& i) { i.voltage = -1, i.boltedKa = 0; },
          "Voltage must be above 0 V. Bolted current must be above 0 kA. "},
         // Just outside the limits, and infinity.
-        {"voltage below 1 V", [](DcArcInputs& i) { i.voltage = 0.999; }, "Voltage must be from 1 V to 800000 V. "},
-        {"voltage infinite", [](DcArcInputs& i) { i.voltage = HUGE_VAL; }, "Voltage must be from 1 V to 800000 V. "},
+        {"voltage below 1 V", [](DcArcInputs& i) { i.voltage = 0.999; },
+         "Voltage must be from 1 V to 800000 V. "},
+        {"voltage infinite", [](DcArcInputs& i) { i.voltage = HUGE_VAL; },
+         "Voltage must be from 1 V to 800000 V. "},
         {"bolted above 1000 kA", [](DcArcInputs& i) { i.boltedKa = 1000.001; },
          "Bolted current must be from 0.001 kA to 1000 kA. "},
-        {"resistance below 10 uohm", [](DcArcInputs& i) { i.boltedKa.reset(), i.sourceOhms = 0.0000099; },
+        {"resistance below 10 uohm",
+         [](DcArcInputs& i) { i.boltedKa.reset(), i.sourceOhms = 0.0000099; },
          "Source resistance must be from 0.00001 ohm to 1000 ohm. "},
-        {"gap above 1 m", [](DcArcInputs& i) { i.gapMm = 1000.1; }, "Gap must be from 1 mm to 1000 mm. "},
+        {"gap above 1 m", [](DcArcInputs& i) { i.gapMm = 1000.1; },
+         "Gap must be from 1 mm to 1000 mm. "},
         {"distance below 100 mm", [](DcArcInputs& i) { i.workDistMm = 99.9; },
          "Working distance must be from 100 mm to 100000 mm. "},
-        {"arc above 10000 s", [](DcArcInputs& i) { i.arcTime = 10000.5; }, "Arc duration must be at most 10000 s. "},
-        {"arc infinite", [](DcArcInputs& i) { i.arcTime = HUGE_VAL; }, "Arc duration must be at most 10000 s. "},
+        {"arc above 10000 s", [](DcArcInputs& i) { i.arcTime = 10000.5; },
+         "Arc duration must be at most 10000 s. "},
+        {"arc infinite", [](DcArcInputs& i) { i.arcTime = HUGE_VAL; },
+         "Arc duration must be at most 10000 s. "},
     };
     for (const Case& c : cases) {
         DcArcInputs in = good;
@@ -264,7 +273,8 @@ TEST(DcArcFlash, RunFromFieldsNotesDurationsAndApproach) {
     EXPECT_TRUE(e5.durationAssumed);
     EXPECT_EQ(e5.inputs.arcTime, 2);
     EXPECT_EQ(e5.notes, std::string(msg::kDcLowVoltage) + std::string(msg::kDcAssumedDuration));
-    EXPECT_EQ(e5.cautions, msg::kDcAssumedDuration);  // the low-voltage sentence explains, it does not warn
+    EXPECT_EQ(e5.cautions,
+              msg::kDcAssumedDuration);  // the low-voltage sentence explains, it does not warn
     EXPECT_EQ(e5.texts.arcCurrent, "0,01968");
     EXPECT_EQ(e5.texts.arcVoltage, "47,69");
     EXPECT_EQ(e5.texts.boltedCurrent, "3");

@@ -3,10 +3,11 @@
 // as computed, also where both energies are raised to the floor and only the
 // boundaries differ. Every length on a label is in one unit, the
 // boundaries'.
+#include "label/point_label.h"
+
 #include <gtest/gtest.h>
 
 #include "engine/empirical.h"
-#include "label/point_label.h"
 #include "label/standard.h"
 
 namespace zentavo {
@@ -67,7 +68,8 @@ TEST(PointLabel, OneLengthUnitOnEveryLabel) {
         int language;
         char sep;
         double workDistMm;
-        const char* classic;   // Label12 (the working distance), and the unit word of Label14 and Label30
+        const char*
+            classic;  // Label12 (the working distance), and the unit word of Label14 and Label30
         const char* unit;
         const char* limited;   // Label30
         const char* at;        // the label after NFPA 70E: the energy's distance
@@ -96,8 +98,10 @@ TEST(PointLabel, OneLengthUnitOnEveryLabel) {
         p.approach = {42.0, 12.0, kApproachNotGiven};
         p.voltageV = 480;
         UnitSettings units;
-        units.BoundaryUnit = row.boundaryUnit;  // the working distance's own unit is not the label's
-        units.WorkDistUnit = row.boundaryUnit == LengthUnit::Inches ? LengthUnit::Millimetres : LengthUnit::Inches;
+        units.BoundaryUnit =
+            row.boundaryUnit;  // the working distance's own unit is not the label's
+        units.WorkDistUnit =
+            row.boundaryUnit == LengthUnit::Inches ? LengthUnit::Millimetres : LengthUnit::Inches;
         LabelContentInputs in = LabelInputsOf(p, units, row.sep);
         in.language = row.language;
         const LabelContent c = MakeLabelContent(in);

@@ -866,7 +866,9 @@ private slots:
         QCOMPARE(e1.shockRows[2].value, std::string("Class 00"));
         const StandardLabel e5 = StudyStandardLabel(study(1), o);
         QCOMPARE(e5.shockRows[0].value, std::string("N/A"));
-        QVERIFY(std::find(e5.footer.begin(), e5.footer.end(), "At or below 150 V DC an arc is hard to sustain; the energy assumes it is sustained") != e5.footer.end());
+        QVERIFY(std::find(e5.footer.begin(), e5.footer.end(),
+                          "At or below 150 V DC an arc is hard to sustain; the energy assumes it "
+                          "is sustained") != e5.footer.end());
         QVERIFY(e5.footer[1].find("DC, arc resistance") != std::string::npos);
 
         QTemporaryDir dir;

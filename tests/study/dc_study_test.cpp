@@ -110,13 +110,13 @@ TEST(DcStudy, WorkedExamplesInTheResultCsv) {
 // contact), 600 V (3 ft 6 in, 1 ft 0 in), 2 kV (5 ft 0 in, 1 ft 5 in), 20 kV
 // (8 ft 0 in, 2 ft 9 in); none below 50 V, and never a prohibited approach.
 TEST(DcStudy, ApproachBoundariesOfEachBandInTheResultCsv) {
-    const std::vector<Row> rows = study_test::CsvRows(Output(
-        "point,method,voltage,bolted_current,work_distance,arc_time,dc_box\n"
-        "125 V,dc-max-power,125,1,457.2,0.1,open\n"
-        "600 V,dc-max-power,600,1,457.2,0.1,open\n"
-        "2 kV,dc-max-power,2000,1,457.2,0.1,open\n"
-        "20 kV,dc-max-power,20000,1,457.2,0.1,open\n"
-        "24 V,dc-max-power,24,1,457.2,0.1,open\n"));
+    const std::vector<Row> rows = study_test::CsvRows(
+        Output("point,method,voltage,bolted_current,work_distance,arc_time,dc_box\n"
+               "125 V,dc-max-power,125,1,457.2,0.1,open\n"
+               "600 V,dc-max-power,600,1,457.2,0.1,open\n"
+               "2 kV,dc-max-power,2000,1,457.2,0.1,open\n"
+               "20 kV,dc-max-power,20000,1,457.2,0.1,open\n"
+               "24 V,dc-max-power,24,1,457.2,0.1,open\n"));
     // clang-format off
     const struct { const char *limited, *restricted; } expected[] = {
         {"42", "Avoid contact"}, {"42", "12"}, {"60", "17"}, {"96", "33"}, {"N/A", "N/A"},

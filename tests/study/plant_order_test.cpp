@@ -180,7 +180,8 @@ TEST(PlantAsDrawn, ToldNotSilent) {
     EXPECT_EQ(never.at("status"), "warning");
     EXPECT_EQ(never.at("device_element"), "capped");
     EXPECT_EQ(never.at("message").rfind("the trip unit does not operate at ", 0), 0u) << never.at("message");
-    EXPECT_NE(never.at("message").find(" kA: exposure limited to 2 s. "), std::string::npos) << never.at("message");
+    EXPECT_NE(never.at("message").find(" kA: exposure limited to 2 s. "), std::string::npos)
+        << never.at("message");
 
     const std::string plant = Utility() + Transformer("SWG main", "SWG", Trip()) + motors;
     const CsvRow zero = RunPlant(plant, 0.0).at("SWG main"), tiny = RunPlant(plant, 1e-9).at("SWG main"),

@@ -4,6 +4,8 @@
 // side by side, a refusal and a method refused alone, the report block byte
 // for byte, the label of each method, results cleared by any change of an
 // input, a duration assumed and one from a protective device.
+#include "ui/dc_window.h"
+
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
@@ -15,7 +17,6 @@
 
 #include "drive.h"
 #include "fake_dialogs.h"
-#include "ui/dc_window.h"
 #include "ui/preview.h"
 #include "ui/units_window.h"
 #include "ui/widgets.h"
@@ -224,15 +225,20 @@ private slots:
         // The assumed duration is a caution, in red; what the energy of a
         // point at or below 150 V assumes is said apart, in the text's colour,
         // beside its PPE level.
-        QCOMPARE(Text("Notes"), QStringLiteral("Arc duration: none typed and no protective device, 2 s assumed. "));
+        QCOMPARE(
+            Text("Notes"),
+            QStringLiteral("Arc duration: none typed and no protective device, 2 s assumed. "));
         QCOMPARE(TextColor(Child<QLabel>(*w, "Notes")), QColor(Qt::red));
         QCOMPARE(Text("VoltageNote"),
-                 QStringLiteral("At or below 150 V DC an arc is hard to sustain; the energy assumes it is sustained. "));
-        QCOMPARE(TextColor(Child<QLabel>(*w, "VoltageNote")), TextColor(Child<QLabel>(*w, "ArcResistancePpe")));
+                 QStringLiteral("At or below 150 V DC an arc is hard to sustain; the energy "
+                                "assumes it is sustained. "));
+        QCOMPARE(TextColor(Child<QLabel>(*w, "VoltageNote")),
+                 TextColor(Child<QLabel>(*w, "ArcResistancePpe")));
         QVERIFY(TextColor(Child<QLabel>(*w, "VoltageNote")) != QColor(Qt::red));
         // Below 50 V NFPA 70E's DC table specifies no approach boundary.
         QCOMPARE(Text("LimitedApproach"), QStringLiteral("N/A"));
-        QCOMPARE(Text("ApproachNote"), QStringLiteral("Shock approach boundaries: not specified below 50 V DC. "));
+        QCOMPARE(Text("ApproachNote"),
+                 QStringLiteral("Shock approach boundaries: not specified below 50 V DC. "));
     }
 
     // NFPA 70E-2024 Table 130.4(E)(b) in the window and on the label, in
@@ -242,7 +248,7 @@ private slots:
         struct Row {
             const char* volts;
             bool metric;
-            const char *limited, *restricted;        // the window
+            const char *limited, *restricted;            // the window
             const char *labelLimited, *labelRestricted;  // the classic label
         };
         // clang-format off
@@ -255,8 +261,11 @@ private slots:
         };
         // clang-format on
         for (const Row& r : rows) {
-            app->FormUnits().findChild<QComboBox*>("FlashBound_units")->setCurrentText(r.metric ? "mm" : "inches");
-            QCOMPARE(app->Units().BoundaryUnit, r.metric ? LengthUnit::Millimetres : LengthUnit::Inches);
+            app->FormUnits()
+                .findChild<QComboBox*>("FlashBound_units")
+                ->setCurrentText(r.metric ? "mm" : "inches");
+            QCOMPARE(app->Units().BoundaryUnit,
+                     r.metric ? LengthUnit::Millimetres : LengthUnit::Inches);
             FillE2();
             Edit("VoltEdit")->setText(r.volts);
             Edit("IbfEdit")->setText("1");

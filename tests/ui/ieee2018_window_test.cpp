@@ -539,7 +539,8 @@ private slots:
         QCOMPARE(lines.value(18), QByteArray("Arc duration at reduced current (sec): 2 (capped *)\r"));
         QCOMPARE(lines.value(lines.size() - 2), QByteArray("* exposure limited to 2 s\r"));
         Button("LabelButton")->click();
-        QCOMPARE(app->Preview().Slot("Label9")->text(), QStringLiteral("Fuse: exposure limited to 2 s"));
+        QCOMPARE(app->Preview().Slot("Label9")->text(),
+                 QStringLiteral("Fuse: exposure limited to 2 s"));
         app->Preview().Button1->click();
 
         // Any change of the device, or of the source, leaves no result standing.

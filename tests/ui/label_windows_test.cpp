@@ -376,8 +376,9 @@ private slots:
         QCOMPARE(QImage(dir->filePath("label.bmp")).size(), QSize(600, 600));
         QVERIFY2(Run("pdfinfo", {pdf}).contains(QRegularExpression("Page size:\\s+288 x 288 pts")), qPrintable(pdf));
         const QString text = Run("pdftotext", {pdf, "-"}).replace('\n', ' ');
-        for (const char* w : {"WARNING", "MCC-1", "480 V", "7.69 cal/cm² at 17.9 in", "7.7 cal/cm²", "Class 00",
-                              "Date of arc flash risk assessment: 1 Mar 2026", "CSA Z462-2024"}) {
+        for (const char* w :
+             {"WARNING", "MCC-1", "480 V", "7.69 cal/cm² at 17.9 in", "7.7 cal/cm²", "Class 00",
+              "Date of arc flash risk assessment: 1 Mar 2026", "CSA Z462-2024"}) {
             QVERIFY2(text.contains(w), qPrintable(w + (" not in: " + text)));
         }
 
