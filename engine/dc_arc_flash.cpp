@@ -102,12 +102,49 @@ double DcArcResistanceCurrent(double volts, double ohms, double gapMm, int* iter
     return x;
 }
 
-ApproachDistances DcApproachDistances(double volts) {
-    if (!DcApproachGiven(volts)) return {kApproachNotGiven, kApproachNotGiven, kApproachNotGiven};
-    return {42.0, 12.0, kApproachNotGiven};
+// NFPA 70E-2024 Table 130.4(E)(b), feet and inches written as inches:
+// 10 ft 0 in = 120, 3 ft 6 in = 42, 1 ft 0 in = 12, 5 ft 0 in = 60,
+// 1 ft 5 in = 17, 2 ft 2 in = 26, 8 ft 0 in = 96, 2 ft 9 in = 33,
+// 3 ft 2 in = 38, 10 ft 8 in = 128, 4 ft 0 in = 48, 11 ft 8 in = 140,
+// 5 ft 3 in = 63, 20 ft 0 in = 240, 11 ft 6 in = 138, 26 ft 0 in = 312,
+// 16 ft 5 in = 197.
+// clang-format off
+const std::array<DcApproachBand, 10> kDcApproachBands = {{
+    {50,     300,    120, 42,  std::nullopt},
+    {301,    1000,   120, 42,  12},
+    {1100,   5000,   120, 60,  17},
+    {5000,   15000,  120, 60,  26},
+    {15100,  45000,  120, 96,  33},
+    {45100,  75000,  120, 96,  38},
+    {75100,  150000, 128, 120, 48},
+    {150100, 250000, 140, 140, 63},
+    {250100, 500000, 240, 240, 138},
+    {500100, 800000, 312, 312, 197},
+}};
+// clang-format on
+
+const DcApproachBand* DcApproachBandOf(double volts) {
+    if (!(volts >= kDcApproachBands.front().fromVolts) || volts > kDcApproachBands.back().toVolts)
+        return nullptr;
+    // The highest band the voltage reaches: past the band below's upper
+    // edge (300.5 V is in 301 V to 1 kV), or at its own lower edge (5 kV,
+    // written in 1.1 kV to 5 kV and in 5 kV to 15 kV, takes the second).
+    std::size_t i = kDcApproachBands.size() - 1;
+    while (i > 0 &&
+           !(volts > kDcApproachBands[i - 1].toVolts || volts >= kDcApproachBands[i].fromVolts))
+        --i;
+    return &kDcApproachBands[i];
 }
 
-bool DcApproachGiven(double volts) { return volts > 300 && volts <= 1000; }
+ApproachDistances DcApproachDistances(double volts) {
+    const DcApproachBand* band = DcApproachBandOf(volts);
+    if (!band) return {kApproachNotGiven, kApproachNotGiven, kApproachNotGiven};
+    return {band->fixed, band->restricted, kApproachNotGiven};
+}
+
+bool DcApproachGiven(double volts) {
+    return DcApproachBandOf(volts) != nullptr;
+}
 
 std::string_view DcArcTimeProblem(double seconds) {
     if (const std::string_view shortTime = ShortArcTimeProblem(seconds, false); !shortTime.empty()) return shortTime;

@@ -72,7 +72,9 @@ std::optional<DcWilkinsBox> WilkinsBoxOf(DcBox box);
 // model computes is a finite number above 0: an arcing current, an energy
 // and a boundary a study can mean. Working distances, gaps and durations
 // outside them are refused like the AC models' (docs/dc-arc-flash.md).
-inline constexpr double kDcLeastVolts = 1, kDcMostVolts = 10000;         // V
+// The voltage reaches the top of NFPA 70E's DC approach table (800 kV), so
+// that every band of it can be met.
+inline constexpr double kDcLeastVolts = 1, kDcMostVolts = 800000;          // V
 inline constexpr double kDcLeastBoltedKa = 0.001, kDcMostBoltedKa = 1000;  // kA
 inline constexpr double kDcLeastOhms = 0.00001, kDcMostOhms = 1000;      // Ω
 inline constexpr double kDcLeastGapMm = 1, kDcMostGapMm = 1000;
@@ -104,7 +106,8 @@ struct DcArcResults {
     double boundary = 0;    // mm, before the floors
     int iterations = 0;     // the arc-resistance solver's steps
     // The checks of a sustained arc, flagged and never hidden: the system
-    // at or below 150 V (low arc-flash risk); an arcing current below
+    // at or below 150 V (an arc hard to sustain, the energy assuming it
+    // is); an arcing current below
     // 10 + 0.2·z A (arc-resistance method); an arc voltage not below the
     // system's.
     bool lowVoltage = false;
@@ -126,7 +129,7 @@ inline constexpr std::string_view kDcEnterWorkDist = "Enter working distance val
 inline constexpr std::string_view kDcWorkDistNotAbove0 = "Working distance must be above 0 mm. ";
 inline constexpr std::string_view kDcNoBox = "Enclosure not selected. ";
 // Values above 0 outside the limits above.
-inline constexpr std::string_view kDcVoltageLimits = "Voltage must be from 1 V to 10000 V. ";
+inline constexpr std::string_view kDcVoltageLimits = "Voltage must be from 1 V to 800000 V. ";
 inline constexpr std::string_view kDcBoltedLimits = "Bolted current must be from 0.001 kA to 1000 kA. ";
 inline constexpr std::string_view kDcResistanceLimits = "Source resistance must be from 0.00001 ohm to 1000 ohm. ";
 inline constexpr std::string_view kDcGapLimits = "Gap must be from 1 mm to 1000 mm. ";
@@ -135,9 +138,10 @@ inline constexpr std::string_view kDcArcTimeTooLong = "Arc duration must be at m
 // Accepted inputs whose results are not finite numbers above 0: never met
 // within the limits, refused rather than written should it happen.
 inline constexpr std::string_view kDcEnergyNotDefined = "Incident energy not defined for these inputs. ";
-// The notes of a computed point.
+// The notes of a computed point. The first explains what the energy of a
+// low-voltage point assumes; the others are cautions.
 inline constexpr std::string_view kDcLowVoltage =
-    "Low arc-flash risk: system voltage at or below 150 V DC. ";
+    "At or below 150 V DC an arc is hard to sustain; the energy assumes it is sustained. ";
 inline constexpr std::string_view kDcCurrentBelowSustain =
     "Arc may not be sustained: arcing current below 10 + 0.2 x gap A. ";
 inline constexpr std::string_view kDcArcVoltageNotBelow =
@@ -145,7 +149,7 @@ inline constexpr std::string_view kDcArcVoltageNotBelow =
 inline constexpr std::string_view kDcAssumedDuration =
     "Arc duration: none typed and no protective device, 2 s assumed. ";
 inline constexpr std::string_view kDcApproachNotGiven =
-    "Shock approach boundaries: not given at this voltage (held for 301 V to 1 kV DC only). ";
+    "Shock approach boundaries: not specified below 50 V DC. ";
 }  // namespace msg
 
 // Every problem of the inputs, joined (OutOfRange); none when they are
@@ -186,12 +190,28 @@ double DcBoxFactor(DcBox box, double distanceMm);
 // least 1 there, the open-air distance otherwise.
 double DcArcFlashBoundary(double openJ, double workDistMm, DcBox box);
 
-// The approach boundaries of a DC voltage after NFPA 70E Table 130.4(E)(b),
-// inches: the band of 301 V to 1 kV, the only one the program holds (a
-// limited approach of 3 ft 6 in to an exposed fixed circuit part, a
-// restricted approach of 1 ft), and no prohibited approach, which the
-// table does not have; at any other voltage none is given. A boundary not
-// given is kApproachNotGiven ("N/A").
+// A band of NFPA 70E-2024 Table 130.4(E)(b), the shock approach boundaries
+// of DC by the nominal potential difference, in inches as the table writes
+// them in feet and inches: the limited approach to an exposed movable
+// conductor and to an exposed fixed circuit part, and the restricted
+// approach (none: "Avoid contact"). The table has no prohibited approach.
+struct DcApproachBand {
+    double fromVolts, toVolts;  // the band's edges as the table writes them, both in the band
+    double movable, fixed;
+    std::optional<double> restricted;
+};
+// The table's bands from 50 V up; below 50 V it specifies none.
+extern const std::array<DcApproachBand, 10> kDcApproachBands;
+// The band of a voltage, none below 50 V or above 800 kV. A voltage between
+// two bands' edges (300.5 V, 1050 V) takes the upper band, the larger
+// distances; so does 5 kV, which the table writes in two bands.
+const DcApproachBand* DcApproachBandOf(double volts);
+
+// The approach boundaries of a DC voltage, inches: its band's limited
+// approach to an exposed fixed circuit part (as an AC point's label gives
+// it) and restricted approach, and no prohibited approach; none of them
+// where no band holds the voltage. A boundary not given is
+// kApproachNotGiven ("N/A").
 ApproachDistances DcApproachDistances(double volts);
 bool DcApproachGiven(double volts);
 
@@ -234,8 +254,10 @@ struct [[nodiscard]] DcOutcome {
     bool durationAssumed = false;  // no duration typed and no device: 2 s
     std::optional<ArcDuration> deviceDuration;  // where a device gave it
     // The sustainability checks and the assumed duration, each a sentence
-    // of msg; empty when there is nothing to say.
-    std::string notes;
+    // of msg; empty when there is nothing to say. `cautions` are the same
+    // without the low-voltage sentence, which explains the energy rather
+    // than warns (the DC window shows it apart, not as a caution).
+    std::string notes, cautions;
     DcTexts texts;
 };
 

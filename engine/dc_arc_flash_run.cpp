@@ -123,10 +123,10 @@ DcOutcome EvaluateDcArcFlash(const DcValues& v, const DcDeviceDuration& device) 
     const DcArcResults& r = out.values;
     out.result = FlooredCase(r.energy, r.boundary, kFullCaseFloorFactor);
     out.approach = DcApproachDistances(in.voltage);
-    if (r.lowVoltage) out.notes += msg::kDcLowVoltage;
-    if (r.currentBelowSustain) out.notes += msg::kDcCurrentBelowSustain;
-    if (r.arcVoltageNotBelow) out.notes += msg::kDcArcVoltageNotBelow;
-    if (out.durationAssumed) out.notes += msg::kDcAssumedDuration;
+    if (r.currentBelowSustain) out.cautions += msg::kDcCurrentBelowSustain;
+    if (r.arcVoltageNotBelow) out.cautions += msg::kDcArcVoltageNotBelow;
+    if (out.durationAssumed) out.cautions += msg::kDcAssumedDuration;
+    out.notes = (r.lowVoltage ? std::string(msg::kDcLowVoltage) : std::string()) + out.cautions;
     return out;
 }
 

@@ -30,7 +30,7 @@ std::string ArcDurationText(double seconds, char sep) {
 }
 
 std::string ArcDurationCappedNote(double maxArcTime, char sep) {
-    return "arc duration capped at " + ArcDurationText(maxArcTime, sep) + " s";
+    return "exposure limited to " + ArcDurationText(maxArcTime, sep) + " s";
 }
 
 }  // namespace zentavo

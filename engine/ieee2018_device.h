@@ -28,7 +28,10 @@ Ieee2018DeviceOutcome RunIeee2018WithDevice(const Ieee2018Fields& fields,
 // decimals, without the zeros that end them ("0.0613", "0.319", "2").
 std::string ArcDurationText(double seconds, char sep);
 
-// The note a capped duration carries: "arc duration capped at 2 s".
+// The note a capped duration carries: "exposure limited to 2 s". IEEE
+// 1584-2018's 2 s is how long a person is likely to stay exposed, not how
+// long the arc lasts; a maximum arc duration the user set (1.5 s) is the
+// same judgement and reads the same way: "exposure limited to 1.5 s".
 std::string ArcDurationCappedNote(double maxArcTime, char sep);
 
 }  // namespace zentavo

@@ -29,6 +29,12 @@ std::string_view DcLabelLine(int method, int language) {
     return kLines[method == kDcMaxPowerMethod ? 0 : 1][lang];
 }
 
+std::string_view DcBoltedCaption(int language) {
+    return language == kSpanish  ? "Corriente de defecto CC disponible"
+           : language == kFrench ? "Courant de Faute c.c. Disponible"
+                                 : "Available DC bolted current";
+}
+
 std::string_view DcVoltageWord(int language) {
     return language == kSpanish ? "V CC" : language == kFrench ? "V c.c." : "V DC";
 }
@@ -41,13 +47,13 @@ LabelContent MakeLabelContent(const LabelContentInputs& in) {
     const bool empirical = in.method == kEmpiricalMethod;
     const bool reducedGoverns =
         in.reducedGoverns.value_or(ReducedGoverns(in.incidentEnergy, in.incidentEnergyReduced));
-    const std::string lengthUnit = LengthUnitWord(in.units.WorkDistUnit, lang);
+    // One length unit on the label: the working distance in the boundaries'.
     const std::string boundaryUnit = LengthUnitWord(in.units.BoundaryUnit, lang);
 
     t["Label10"] = in.voltage + (IsDcMethod(in.method) ? " " + std::string(DcVoltageWord(lang)) + " " : " V ");
     t["Label20"] = ClassWord(in.equipmentClass, lang);
     t["Label11"] = GroundingWord(in.grounding, lang);
-    t["Label12"] = in.workDist + " " + lengthUnit;
+    t["Label12"] = in.workDist + " " + boundaryUnit;
     t["Label13"] = in.boltedCurrent + " kA";
     const bool useReduced = reducedGoverns && empirical;
     t["Label14"] = (useReduced ? in.boundaryReduced : in.boundary) + " " + boundaryUnit;
@@ -75,6 +81,7 @@ LabelContent MakeLabelContent(const LabelContentInputs& in) {
         // No grounding; the line under the label names the method and DC.
         t["Label11"] = "N/A";
         t["Label8"] = DcLabelLine(in.method, lang);
+        t["Label4"] = DcBoltedCaption(lang);
     }
 
     t["Label30"] = in.limited + " " + boundaryUnit;

@@ -49,7 +49,7 @@ struct LabelContentInputs {
 
     // Texts of the results window, by its labels.
     std::string grounding;        // Label18
-    std::string workDist;         // Label19
+    std::string workDist;         // in units.BoundaryUnit: one length unit on a label
     std::string boltedCurrent;    // Label22
     std::string voltage;          // Label24
     std::string energy, energyReduced;      // Label25, Label28
@@ -112,5 +112,8 @@ LabelContent MakeLabelContent(const LabelContentInputs& in);
 // unit of its voltage ("V DC", "V CC", "V c.c.").
 std::string_view DcLabelLine(int method, int language);
 std::string_view DcVoltageWord(int language);
+// The classic label's caption of a DC point's bolted current ("Available DC
+// bolted current"), where an AC point's names a three-phase one.
+std::string_view DcBoltedCaption(int language);
 
 }  // namespace zentavo

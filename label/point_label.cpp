@@ -23,13 +23,19 @@ CaseStyle StyleOf(Method method) {
 
 }  // namespace
 
+std::string LabelWorkDistText(double mm, LengthUnit boundaryUnit, char sep) {
+    if (boundaryUnit == LengthUnit::Inches)
+        return TrimZeros(FormatFixed(mm / kMmPerInch, 15, 1, sep), sep);
+    return FormatFixed(mm, 15, 0, sep);
+}
+
 LabelContentInputs LabelInputsOf(const LabelPoint& p, const UnitSettings& units, char sep) {
     LabelContentInputs li;
     li.method = p.method;
     li.units = units;
     li.equipmentClass = p.equipment;
     li.grounding = p.method == kIeee2018Method || IsDcMethod(p.method) ? "N/A" : p.grounding;
-    li.workDist = p.workDist;
+    li.workDist = LabelWorkDistText(p.workDistMm, units.BoundaryUnit, sep);
     li.boltedCurrent = p.boltedCurrent;
     li.voltage = p.voltage;
     li.limited = ApproachText(p.approach.limited, units, sep);

@@ -41,7 +41,10 @@ struct LabelPoint {
     std::string equipment, grounding;
     // The inputs as the engineer typed them (the bolted current as the
     // network wrote it where one gave it), in the units of `units`.
-    std::string workDist, boltedCurrent, voltage;
+    std::string boltedCurrent, voltage;
+    // The working distance the point was computed at; the label writes it
+    // in the unit of its boundaries.
+    double workDistMm = 0;
     CaseResult full;
     // The reduced arcing current's case where the method offers one.
     std::optional<CaseResult> reduced;
@@ -52,6 +55,10 @@ struct LabelPoint {
     std::string scenario;   // the worst of a study's several scenarios
     bool lineSide = false;  // a fault on the line side of the point's device
 };
+
+// A working distance in a label's boundary unit: whole millimetres
+// ("914"), or inches to a tenth without a trailing zero ("36", "17.9").
+std::string LabelWorkDistText(double mm, LengthUnit boundaryUnit, char sep);
 
 // The label's inputs of a point, its texts in `units` with the decimal
 // separator `sep`. The 2018 model's label takes its governing case alone; an

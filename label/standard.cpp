@@ -92,7 +92,7 @@ constexpr Words kWords[3] = {
      "Worst scenario", "Fault on the line side of the device",
      "Section: the line side governs", "Section: the load side governs",
      "in",
-     "No class above 54 kV DC", "Low arc-flash risk: at or below 150 V DC"},
+     "No class above 54 kV DC", "At or below 150 V DC an arc is hard to sustain; the energy assumes it is sustained"},
     {"ADVERTENCIA", "PELIGRO",
      "Peligro de arco eléctrico y de descarga eléctrica", "Se requiere el EPP apropiado",
      "Desenergizar antes de trabajar",
@@ -106,7 +106,8 @@ constexpr Words kWords[3] = {
      "Peor escenario", "Falla en el lado de línea del dispositivo",
      "Sección: rige el lado de línea", "Sección: rige el lado de carga",
      "pulg.",
-     "Ninguna clase por encima de 54 kV CC", "Riesgo bajo de arco eléctrico: 150 V CC o menos"},
+     "Ninguna clase por encima de 54 kV CC",
+     "A 150 V CC o menos un arco se sostiene con dificultad; la energía supone que se sostiene"},
     {"AVERTISSEMENT", "DANGER",
      "Risque d'arc électrique et de choc électrique", "EPI approprié obligatoire",
      "Mettre hors tension avant le travail",
@@ -120,7 +121,8 @@ constexpr Words kWords[3] = {
      "Pire scénario", "Défaut côté ligne de l'appareil",
      "Section : le côté ligne prévaut", "Section : le côté charge prévaut",
      "po",
-     "Aucune classe au-delà de 54 kV c.c.", "Risque faible d'arc électrique : 150 V c.c. ou moins"},
+     "Aucune classe au-delà de 54 kV c.c.",
+     "À 150 V c.c. ou moins, un arc se maintient difficilement ; l'énergie suppose qu'il se maintient"},
 };
 
 constexpr std::string_view kMonths[3][12] = {
@@ -286,9 +288,10 @@ StandardLabel MakeStandardLabel(const LabelContentInputs& in, std::string_view n
     out.arcRows.push_back({std::string(w.voltage),
                            in.voltage + " " + std::string(dc ? DcVoltageWord(o.language) : "V")});
     out.arcRows.push_back({std::string(w.boundary), LengthText(boundary, in.units.BoundaryUnit, w)});
-    out.arcRows.push_back({std::string(w.energy), energy + " " + std::string(EnergyUnitText(in.units.EnergyUnit)) +
-                                                      " " + std::string(w.at) + " " +
-                                                      LengthText(in.workDist, in.units.WorkDistUnit, w)});
+    out.arcRows.push_back(
+        {std::string(w.energy), energy + " " + std::string(EnergyUnitText(in.units.EnergyUnit)) +
+                                    " " + std::string(w.at) + " " +
+                                    LengthText(in.workDist, in.units.BoundaryUnit, w)});
     const std::optional<double> rating = MinimumArcRating(cal);
     out.arcRows.push_back({std::string(w.arcRating),
                            rating ? FormatFixed(*rating, 15, 1, o.sep) + " cal/cm²" : std::string(w.noPpe)});

@@ -118,18 +118,18 @@ std::string DeviceFooter(DeviceType type, std::optional<RelayCurve> relayCurve, 
                          DeviceElement element, int language, std::string_view seenKa) {
     struct Words {
         std::array<std::string_view, 3> devices;  // relay, trip unit, fuse
-        std::string_view colon, arcDuration, cappedAt, at;
+        std::string_view colon, arcDuration, exposureLimitedTo, at;
         std::array<std::string_view, 8> elements;  // as DeviceElement
     };
     // clang-format off
     static constexpr Words kWords[3] = {
-        {{"Relay", "Trip unit", "Fuse"}, ": ", "arc duration", "capped at", "at",
+        {{"Relay", "Trip unit", "Fuse"}, ": ", "arc duration", "exposure limited to", "at",
          {"does not operate", "instantaneous", "short time", "long time", "inverse", "definite time",
           "curve", "capped"}},
-        {{"Relé", "Unidad de disparo", "Fusible"}, ": ", "duración del arco", "limitada a", "a",
+        {{"Relé", "Unidad de disparo", "Fusible"}, ": ", "duración del arco", "exposición limitada a", "a",
          {"no actúa", "instantáneo", "tiempo corto", "tiempo largo", "inverso", "tiempo definido",
           "curva", "limitada"}},
-        {{"Relais", "Déclencheur", "Fusible"}, " : ", "durée d'arc", "plafonnée à", "à",
+        {{"Relais", "Déclencheur", "Fusible"}, " : ", "durée d'arc", "exposition limitée à", "à",
          {"n'agit pas", "instantané", "temps court", "temps long", "inverse", "temps indépendant",
           "courbe", "plafonnée"}},
     };
@@ -141,7 +141,7 @@ std::string DeviceFooter(DeviceType type, std::optional<RelayCurve> relayCurve, 
         out += kRelayCurveWords[static_cast<std::size_t>(*relayCurve)];
     }
     // A capped duration names the current the device saw: "Trip unit at
-    // 26.644 kA: arc duration capped at 2 s".
+    // 26.644 kA: exposure limited to 2 s".
     if (element == DeviceElement::Capped && !seenKa.empty()) {
         out += ' ';
         out += w.at;
@@ -150,14 +150,16 @@ std::string DeviceFooter(DeviceType type, std::optional<RelayCurve> relayCurve, 
         out += " kA";
     }
     out += w.colon;
-    out += w.arcDuration;
-    out += ' ';
     if (element == DeviceElement::Capped) {
-        out += w.cappedAt;
+        // IEEE 1584-2018's 2 s (or the maximum the engineer set) limits how
+        // long a person is taken to stay exposed, not the arc.
+        out += w.exposureLimitedTo;
         out += ' ';
         out += duration;
         out += " s";
     } else {
+        out += w.arcDuration;
+        out += ' ';
         out += duration;
         out += " s (";
         out += w.elements[static_cast<std::size_t>(element)];

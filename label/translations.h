@@ -38,10 +38,11 @@ std::string LengthUnitWord(LengthUnit unit, int language);
 
 // The footer of a label whose case's arc duration came from a protective
 // device, in the language: the device, then the duration used (written as
-// the results write it) and the element that gave it, or the cap:
+// the results write it) and the element that gave it, or the exposure's
+// limit where the maximum arc duration replaced it:
 // "Relay IEC-SI: arc duration 0.319 s (short time)",
-// "Fuse: arc duration capped at 2 s", with the current the device saw
-// where it is known: "Trip unit at 26.644 kA: arc duration capped at 2 s".
+// "Fuse: exposure limited to 2 s", with the current the device saw
+// where it is known: "Trip unit at 26.644 kA: exposure limited to 2 s".
 std::string DeviceFooter(DeviceType type, std::optional<RelayCurve> relayCurve, std::string_view duration,
                          DeviceElement element, int language, std::string_view seenKa = {});
 

@@ -407,7 +407,9 @@ const char* const kDcMethodNote =
     "the bolted current at half the voltage and ignores the gap, and is known to be very conservative; the "
     "arc-resistance method solves the circuit with the Stokes and Oppenlander arc voltage and ignores the arc's "
     "magnetic forces and electrode erosion. Without a duration typed or a protective device an arc lasts 2 s, as the "
-    "annex's notes assume. Shock approach boundaries of DC are given for 301 V to 1 kV only (NFPA 70E Table "
-    "130.4(E)(b)); N/A elsewhere.";
+    "annex's notes assume. Shock approach boundaries of DC after NFPA 70E-2024 Table 130.4(E)(b): the limited "
+    "approach to an exposed fixed circuit part and the restricted approach of the point's band; the table "
+    "specifies none below 50 V (N/A). At or below 150 V DC an arc is hard to sustain; the energy assumes it is "
+    "sustained.";
 
 }  // namespace zentavo::render

@@ -3,8 +3,6 @@
 // the single label of the same point from the point's result; and the
 // time-current picture of a point whose durations came from its device, or
 // of several such points' devices together.
-#include "render/study_pdf.h"
-
 #include <algorithm>
 
 #include "engine/catalog.h"
@@ -16,6 +14,8 @@
 #include "render/report_cells.h"
 #include "render/report_text.h"
 #include "render/standard_label.h"
+#include "render/study_pdf.h"
+#include "study/study_point.h"
 
 namespace zentavo::render {
 
@@ -74,7 +74,11 @@ LabelPoint StudyLabelPoint(const StudyCells& in, const PointResult& v, char sep)
                                                                   : std::string(DcBoxEquipmentText(v.dc->box));
         break;
     }
-    p.workDist = std::string(in[kWorkDistanceColumn]);
+    // The working distance the row was computed at, from its cells as the
+    // row read them.
+    const StudyPoint point = in.read ? *in.read : ReadStudyPoint(in, sep);
+    if (point.workDistance.value && point.workDistUnit)
+        p.workDistMm = ToMillimetres(*point.workDistance.value, *point.workDistUnit);
     p.boltedCurrent = v.network ? NetworkCurrentText(*v.NetworkCurrent(), sep) : std::string(in[kBoltedCurrentColumn]);
     // A DC row given by its source resistance: the bolted current it gives.
     if (v.dc && p.boltedCurrent.empty()) p.boltedCurrent = TrimZeros(FormatFixed(v.dc->boltedKa, 15, 5, sep), sep);

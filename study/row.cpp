@@ -21,7 +21,7 @@ namespace zentavo {
 namespace {
 
 // Why an arc lasted its maximum duration: "the trip unit does not operate at
-// 1.234 kA: arc duration capped at 2 s", "the relay takes 3.1 s at 5.000 kA:
+// 1.234 kA: exposure limited to 2 s", "the relay takes 3.1 s at 5.000 kA:
 // ...", or where the row's device saw nothing (the line side of its main)
 // "no device opens before the maximum arc duration: ...".
 std::string CappedText(DeviceType type, const PointDuration& d, char sep) {

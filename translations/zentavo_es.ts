@@ -820,34 +820,6 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <translation>El dispositivo de protección no actúa con una corriente de arco de %1 kA. </translation>
     </message>
     <message>
-        <source>the relay does not operate at %1 kA: arc duration capped at %2 s. </source>
-        <translation>el relé no actúa a %1 kA: duración del arco limitada a %2 s. </translation>
-    </message>
-    <message>
-        <source>the trip unit does not operate at %1 kA: arc duration capped at %2 s. </source>
-        <translation>la unidad de disparo no actúa a %1 kA: duración del arco limitada a %2 s. </translation>
-    </message>
-    <message>
-        <source>the fuse does not operate at %1 kA: arc duration capped at %2 s. </source>
-        <translation>el fusible no actúa a %1 kA: duración del arco limitada a %2 s. </translation>
-    </message>
-    <message>
-        <source>the relay takes %1 s at %2 kA: arc duration capped at %3 s. </source>
-        <translation>el relé tarda %1 s a %2 kA: duración del arco limitada a %3 s. </translation>
-    </message>
-    <message>
-        <source>the trip unit takes %1 s at %2 kA: arc duration capped at %3 s. </source>
-        <translation>la unidad de disparo tarda %1 s a %2 kA: duración del arco limitada a %3 s. </translation>
-    </message>
-    <message>
-        <source>the fuse takes %1 s at %2 kA: arc duration capped at %3 s. </source>
-        <translation>el fusible tarda %1 s a %2 kA: duración del arco limitada a %3 s. </translation>
-    </message>
-    <message>
-        <source>no device opens before the maximum arc duration: arc duration capped at %1 s. </source>
-        <translation>ningún dispositivo abre antes de la duración máxima del arco: duración del arco limitada a %1 s. </translation>
-    </message>
-    <message>
         <source>Arc duration must be above 0 s. </source>
         <translation>La duración del arco debe ser mayor que 0 s. </translation>
     </message>
@@ -936,10 +908,6 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <translation>La distancia de trabajo debe ser mayor que 0 mm. </translation>
     </message>
     <message>
-        <source>Voltage must be from 1 V to 10000 V. </source>
-        <translation>La tensión debe estar entre 1 V y 10000 V. </translation>
-    </message>
-    <message>
         <source>Bolted current must be from 0.001 kA to 1000 kA. </source>
         <translation>La corriente de falla franca debe estar entre 0.001 kA y 1000 kA. </translation>
     </message>
@@ -964,10 +932,6 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <translation>No se ha elegido la envolvente. </translation>
     </message>
     <message>
-        <source>Low arc-flash risk: system voltage at or below 150 V DC. </source>
-        <translation>Riesgo bajo de arco eléctrico: tensión del sistema de 150 V CC o menos. </translation>
-    </message>
-    <message>
         <source>Arc may not be sustained: arcing current below 10 + 0.2 x gap A. </source>
         <translation>El arco puede no sostenerse: corriente de arco inferior a 10 + 0.2 x separación A. </translation>
     </message>
@@ -980,12 +944,48 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <translation>Duración del arco: no escrita y sin dispositivo de protección, se suponen 2 s. </translation>
     </message>
     <message>
-        <source>Shock approach boundaries: not given at this voltage (held for 301 V to 1 kV DC only). </source>
-        <translation>Fronteras de aproximación por choque eléctrico: no se dan a esta tensión (solo se tienen de 301 V a 1 kV CC). </translation>
-    </message>
-    <message>
         <source>Not computed: the calculation was stopped before this row. Compute again to finish it.</source>
         <translation>No calculada: el cálculo se detuvo antes de esta fila. Calcule de nuevo para terminarlo.</translation>
+    </message>
+    <message>
+        <source>Voltage must be from 1 V to 800000 V. </source>
+        <translation>La tensión debe estar entre 1 V y 800000 V. </translation>
+    </message>
+    <message>
+        <source>At or below 150 V DC an arc is hard to sustain; the energy assumes it is sustained. </source>
+        <translation>A 150 V CC o menos un arco se sostiene con dificultad; la energía supone que se sostiene. </translation>
+    </message>
+    <message>
+        <source>Shock approach boundaries: not specified below 50 V DC. </source>
+        <translation>Fronteras de aproximación por choque eléctrico: no se especifican por debajo de 50 V CC. </translation>
+    </message>
+    <message>
+        <source>the relay does not operate at %1 kA: exposure limited to %2 s. </source>
+        <translation>el relé no actúa a %1 kA: exposición limitada a %2 s. </translation>
+    </message>
+    <message>
+        <source>the trip unit does not operate at %1 kA: exposure limited to %2 s. </source>
+        <translation>la unidad de disparo no actúa a %1 kA: exposición limitada a %2 s. </translation>
+    </message>
+    <message>
+        <source>the fuse does not operate at %1 kA: exposure limited to %2 s. </source>
+        <translation>el fusible no actúa a %1 kA: exposición limitada a %2 s. </translation>
+    </message>
+    <message>
+        <source>the relay takes %1 s at %2 kA: exposure limited to %3 s. </source>
+        <translation>el relé tarda %1 s a %2 kA: exposición limitada a %3 s. </translation>
+    </message>
+    <message>
+        <source>the trip unit takes %1 s at %2 kA: exposure limited to %3 s. </source>
+        <translation>la unidad de disparo tarda %1 s a %2 kA: exposición limitada a %3 s. </translation>
+    </message>
+    <message>
+        <source>the fuse takes %1 s at %2 kA: exposure limited to %3 s. </source>
+        <translation>el fusible tarda %1 s a %2 kA: exposición limitada a %3 s. </translation>
+    </message>
+    <message>
+        <source>no device opens before the maximum arc duration: exposure limited to %1 s. </source>
+        <translation>ningún dispositivo abre antes de la duración máxima del arco: exposición limitada a %1 s. </translation>
     </message>
 </context>
 <context>
@@ -2337,10 +2337,6 @@ Do you wish to save it in UTF-8 instead? (No saves nothing.)</source>
         <translation> (el dispositivo no opera)</translation>
     </message>
     <message>
-        <source>arc duration capped at %1 s</source>
-        <translation>duración del arco limitada a %1 s</translation>
-    </message>
-    <message>
         <source>Iarc</source>
         <translation>Iarc</translation>
     </message>
@@ -2371,6 +2367,10 @@ Do you wish to save it in UTF-8 instead? (No saves nothing.)</source>
     <message>
         <source>The device&apos;s time-current curve, with both arcing currents marked, once the point is computed</source>
         <translation>La curva tiempo-corriente del dispositivo, con ambas corrientes de arco marcadas, una vez calculado el punto</translation>
+    </message>
+    <message>
+        <source>exposure limited to %1 s</source>
+        <translation>exposición limitada a %1 s</translation>
     </message>
 </context>
 <context>

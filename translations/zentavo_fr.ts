@@ -820,34 +820,6 @@ Vérifiez que le nom du fichier est correct.</translation>
         <translation>Le dispositif de protection n’agit pas à un courant d’arc de %1 kA. </translation>
     </message>
     <message>
-        <source>the relay does not operate at %1 kA: arc duration capped at %2 s. </source>
-        <translation>le relais n’agit pas à %1 kA : durée d’arc plafonnée à %2 s. </translation>
-    </message>
-    <message>
-        <source>the trip unit does not operate at %1 kA: arc duration capped at %2 s. </source>
-        <translation>le déclencheur n’agit pas à %1 kA : durée d’arc plafonnée à %2 s. </translation>
-    </message>
-    <message>
-        <source>the fuse does not operate at %1 kA: arc duration capped at %2 s. </source>
-        <translation>le fusible n’agit pas à %1 kA : durée d’arc plafonnée à %2 s. </translation>
-    </message>
-    <message>
-        <source>the relay takes %1 s at %2 kA: arc duration capped at %3 s. </source>
-        <translation>le relais met %1 s à %2 kA : durée d’arc plafonnée à %3 s. </translation>
-    </message>
-    <message>
-        <source>the trip unit takes %1 s at %2 kA: arc duration capped at %3 s. </source>
-        <translation>le déclencheur met %1 s à %2 kA : durée d’arc plafonnée à %3 s. </translation>
-    </message>
-    <message>
-        <source>the fuse takes %1 s at %2 kA: arc duration capped at %3 s. </source>
-        <translation>le fusible met %1 s à %2 kA : durée d’arc plafonnée à %3 s. </translation>
-    </message>
-    <message>
-        <source>no device opens before the maximum arc duration: arc duration capped at %1 s. </source>
-        <translation>aucun dispositif n’ouvre avant la durée d’arc maximale : durée d’arc plafonnée à %1 s. </translation>
-    </message>
-    <message>
         <source>Arc duration must be above 0 s. </source>
         <translation>La durée de l&apos;arc doit être supérieure à 0 s. </translation>
     </message>
@@ -936,10 +908,6 @@ Vérifiez que le nom du fichier est correct.</translation>
         <translation>La distance de travail doit être supérieure à 0 mm. </translation>
     </message>
     <message>
-        <source>Voltage must be from 1 V to 10000 V. </source>
-        <translation>La tension doit être comprise entre 1 V et 10000 V. </translation>
-    </message>
-    <message>
         <source>Bolted current must be from 0.001 kA to 1000 kA. </source>
         <translation>Le courant de défaut franc doit être compris entre 0,001 kA et 1000 kA. </translation>
     </message>
@@ -964,10 +932,6 @@ Vérifiez que le nom du fichier est correct.</translation>
         <translation>Aucune enveloppe choisie. </translation>
     </message>
     <message>
-        <source>Low arc-flash risk: system voltage at or below 150 V DC. </source>
-        <translation>Risque faible d’arc électrique : tension du réseau de 150 V c.c. ou moins. </translation>
-    </message>
-    <message>
         <source>Arc may not be sustained: arcing current below 10 + 0.2 x gap A. </source>
         <translation>L’arc peut ne pas s’entretenir : courant d’arc inférieur à 10 + 0,2 x écart A. </translation>
     </message>
@@ -980,12 +944,48 @@ Vérifiez que le nom du fichier est correct.</translation>
         <translation>Durée de l’arc : aucune saisie et aucun dispositif de protection, 2 s supposées. </translation>
     </message>
     <message>
-        <source>Shock approach boundaries: not given at this voltage (held for 301 V to 1 kV DC only). </source>
-        <translation>Frontières d’approche contre les chocs : non données à cette tension (connues de 301 V à 1 kV c.c. seulement). </translation>
-    </message>
-    <message>
         <source>Not computed: the calculation was stopped before this row. Compute again to finish it.</source>
         <translation>Non calculée : le calcul a été arrêté avant cette ligne. Calculez de nouveau pour le terminer.</translation>
+    </message>
+    <message>
+        <source>Voltage must be from 1 V to 800000 V. </source>
+        <translation>La tension doit être comprise entre 1 V et 800000 V. </translation>
+    </message>
+    <message>
+        <source>At or below 150 V DC an arc is hard to sustain; the energy assumes it is sustained. </source>
+        <translation>À 150 V c.c. ou moins, un arc se maintient difficilement ; l’énergie suppose qu’il se maintient. </translation>
+    </message>
+    <message>
+        <source>Shock approach boundaries: not specified below 50 V DC. </source>
+        <translation>Frontières d’approche contre les chocs : non spécifiées sous 50 V c.c. </translation>
+    </message>
+    <message>
+        <source>the relay does not operate at %1 kA: exposure limited to %2 s. </source>
+        <translation>le relais n’agit pas à %1 kA : exposition limitée à %2 s. </translation>
+    </message>
+    <message>
+        <source>the trip unit does not operate at %1 kA: exposure limited to %2 s. </source>
+        <translation>le déclencheur n’agit pas à %1 kA : exposition limitée à %2 s. </translation>
+    </message>
+    <message>
+        <source>the fuse does not operate at %1 kA: exposure limited to %2 s. </source>
+        <translation>le fusible n’agit pas à %1 kA : exposition limitée à %2 s. </translation>
+    </message>
+    <message>
+        <source>the relay takes %1 s at %2 kA: exposure limited to %3 s. </source>
+        <translation>le relais met %1 s à %2 kA : exposition limitée à %3 s. </translation>
+    </message>
+    <message>
+        <source>the trip unit takes %1 s at %2 kA: exposure limited to %3 s. </source>
+        <translation>le déclencheur met %1 s à %2 kA : exposition limitée à %3 s. </translation>
+    </message>
+    <message>
+        <source>the fuse takes %1 s at %2 kA: exposure limited to %3 s. </source>
+        <translation>le fusible met %1 s à %2 kA : exposition limitée à %3 s. </translation>
+    </message>
+    <message>
+        <source>no device opens before the maximum arc duration: exposure limited to %1 s. </source>
+        <translation>aucun dispositif n’ouvre avant la durée d’arc maximale : exposition limitée à %1 s. </translation>
     </message>
 </context>
 <context>
@@ -2337,10 +2337,6 @@ Voulez-vous l&apos;enregistrer en UTF-8 ? (Non n&apos;enregistre rien.)</transla
         <translation> (le dispositif ne fonctionne pas)</translation>
     </message>
     <message>
-        <source>arc duration capped at %1 s</source>
-        <translation>durée de l’arc plafonnée à %1 s</translation>
-    </message>
-    <message>
         <source>Iarc</source>
         <translation>Iarc</translation>
     </message>
@@ -2371,6 +2367,10 @@ Voulez-vous l&apos;enregistrer en UTF-8 ? (Non n&apos;enregistre rien.)</transla
     <message>
         <source>The device&apos;s time-current curve, with both arcing currents marked, once the point is computed</source>
         <translation>La courbe temps-courant du dispositif, les deux courants d&apos;arc marqués, une fois le point calculé</translation>
+    </message>
+    <message>
+        <source>exposure limited to %1 s</source>
+        <translation>exposition limitée à %1 s</translation>
     </message>
 </context>
 <context>

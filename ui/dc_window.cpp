@@ -92,25 +92,25 @@ void TDcArcFlash::ReserveResultRoom() {
         ReserveWrappedRoom(L(ValueName(c, "Clothing2")), clothing[1], kValueWidth);
         ReserveWrappedRoom(L(ValueName(c, "ArcTime")), durations, kValueWidth);
     }
-    // The notes of every case the methods can give together: the system's
-    // voltage and an assumed duration are the same for both; a current too
-    // low to sustain the arc may be either's, an arc voltage not below the
-    // system's only the arc-resistance method's.
+    // The cautions of every case the methods can give together: an assumed
+    // duration is the same for both; a current too low to sustain the arc
+    // may be either's, an arc voltage not below the system's only the
+    // arc-resistance method's.
     QStringList notes;
-    for (unsigned cases = 0; cases < 32; ++cases) {
-        std::string shared, maxPower, arcResistance;
-        if (cases & 1) shared += msg::kDcLowVoltage;
-        maxPower = arcResistance = shared;
-        if (cases & 2) maxPower += msg::kDcCurrentBelowSustain;
-        if (cases & 4) arcResistance += msg::kDcCurrentBelowSustain;
-        if (cases & 8) arcResistance += msg::kDcArcVoltageNotBelow;
-        if (cases & 16) {
+    for (unsigned cases = 0; cases < 16; ++cases) {
+        std::string maxPower, arcResistance;
+        if (cases & 1) maxPower += msg::kDcCurrentBelowSustain;
+        if (cases & 2) arcResistance += msg::kDcCurrentBelowSustain;
+        if (cases & 4) arcResistance += msg::kDcArcVoltageNotBelow;
+        if (cases & 8) {
             maxPower += msg::kDcAssumedDuration;
             arcResistance += msg::kDcAssumedDuration;
         }
         notes << NotesText(maxPower, arcResistance);
     }
     ReserveWrappedRoom(L(QStringLiteral("Notes")), notes, kNotesWidth);
+    ReserveWrappedRoom(L(QStringLiteral("VoltageNote")), {LibraryText(msg::kDcLowVoltage)},
+                       kNotesWidth);
     ReserveWrappedRoom(L(QStringLiteral("ApproachNote")), {LibraryText(msg::kDcApproachNotGiven)}, 2 * kValueWidth);
     // Their captions at the top of that room, beside the first line.
     for (const char* caption : {"Clothing1Caption", "Clothing2Caption", "ArcTimeCaption"}) {
@@ -202,6 +202,12 @@ QGroupBox* TDcArcFlash::BuildNotes() {
     auto* group = new QGroupBox(tr("Notes"));
     group->setObjectName("NotesGroup");
     auto* box = new QVBoxLayout(group);
+    // What the energy of a low-voltage point assumes, in the text's own
+    // colour: an explanation beside a PPE level, not a caution.
+    QLabel* voltage = NamedLabel(QStringLiteral("VoltageNote"));
+    voltage->setWordWrap(true);
+    voltage->setMinimumWidth(kNotesWidth);
+    box->addWidget(voltage);
     QLabel* notes = NamedLabel(QStringLiteral("Notes"));
     notes->setWordWrap(true);
     notes->setMinimumWidth(kNotesWidth);
@@ -346,6 +352,7 @@ void TDcArcFlash::ClearResults() {
     }
     for (const char* n : kShared) L(QString::fromLatin1(n))->clear();
     L(QStringLiteral("Notes"))->clear();
+    L(QStringLiteral("VoltageNote"))->clear();
     L(QStringLiteral("DeviceCaution"))->clear();
     L(QStringLiteral("DeviceCaution"))->hide();
     CurveView->SetPlot(std::nullopt, app_.Sep());
@@ -469,9 +476,11 @@ void TDcArcFlash::ShowResults() {
         SetCaptionWrappedAtSpaces(L(ValueName(c, "Clothing2")), FromUtf8(t.result.clothing2));
         L(ValueName(c, "Clothing2"))->setVisible(t.result.clothingSecondLineShown);
     }
-    const std::string notes[2] = {results_[0] ? results_[0]->notes : std::string(),
-                                  results_[1] ? results_[1]->notes : std::string()};
+    const std::string notes[2] = {results_[0] ? results_[0]->cautions : std::string(),
+                                  results_[1] ? results_[1]->cautions : std::string()};
     L(QStringLiteral("Notes"))->setText(NotesText(notes[0], notes[1]));
+    SetCaption(L(QStringLiteral("VoltageNote")),
+               any && any->values.lowVoltage ? FromUtf8(msg::kDcLowVoltage) : QString());
     if (any) {
         SetCaption(L(QStringLiteral("LimitedApproach")), FromUtf8(any->texts.approach.limited));
         SetCaption(L(QStringLiteral("RestrictedApproach")), FromUtf8(any->texts.approach.restricted));
@@ -576,7 +585,7 @@ void TDcArcFlash::LabelClick() {
     LabelPoint p;
     p.method = chosen == 0 ? kDcMaxPowerMethod : kDcArcResistanceMethod;
     p.equipment = std::string(DcBoxEquipmentText(out.inputs.box));
-    p.workDist = Utf8(typed_.workDist);
+    p.workDistMm = out.inputs.workDistMm;
     p.boltedCurrent = typed_.boltedCurrent.isEmpty() ? out.texts.boltedCurrent : Utf8(typed_.boltedCurrent);
     p.voltage = Utf8(typed_.voltage);
     p.full = out.result;

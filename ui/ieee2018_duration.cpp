@@ -180,7 +180,7 @@ void TIeee2018::ShowDurations() {
     const std::optional<double> cap = durations_.device->MaxArcTime();
     const bool capped = durations_.full.Capped() || durations_.reduced.Capped();
     SetCaption(L("DurationCapped"),
-               capped ? tr("arc duration capped at %1 s").arg(FromUtf8(ArcDurationText(*cap, sep)))
+               capped ? tr("exposure limited to %1 s").arg(FromUtf8(ArcDurationText(*cap, sep)))
                       : QString());
     L("DurationCapped")->setVisible(capped);
     L("DeviceCaution")->setText(CautionText());

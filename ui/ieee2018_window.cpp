@@ -497,7 +497,7 @@ void TIeee2018::LabelClick() {
     LabelPoint p;
     p.method = kIeee2018Method;
     p.equipment = Utf8(typed_.equipment);
-    p.workDist = Utf8(typed_.workDist);
+    p.workDistMm = last_.inputs.workDistMm;
     p.boltedCurrent = Utf8(typed_.boltedCurrent);
     p.voltage = Utf8(typed_.voltage);
     p.full = last_.full;

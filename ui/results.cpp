@@ -279,13 +279,13 @@ void TThird::MarkGoverningCase(bool reducedGoverns) {
 }
 
 void TThird::KeepForLabel(Method method, const QString& equipment, const QString& grounding,
-                          const QString& workDist, const QString& boltedCurrent, const QString& voltage) {
+                          const QString& boltedCurrent, const QString& voltage) {
     const SharedState& st = app_.state();
     shown_ = {};
     shown_.method = method;
     shown_.equipment = Utf8(equipment);
     shown_.grounding = Utf8(grounding);
-    shown_.workDist = Utf8(workDist);
+    shown_.workDistMm = st.WorkDist;
     shown_.boltedCurrent = Utf8(boltedCurrent);
     shown_.voltage = Utf8(voltage);
     shown_.voltageV = st.Voltage;
@@ -297,7 +297,7 @@ void TThird::KeepForLabel(Method method, const QString& equipment, const QString
 void TThird::ShowEmpiricalResults(const EmpiricalOutcome& out, const EmpiricalSummary& s,
                                   bool showPressure, bool showTnt) {
     const EmpiricalResultTexts& t = out.texts;
-    KeepForLabel(kEmpiricalMethod, s.equipment, s.grounding, s.workDist, s.boltedCurrent, s.voltage);
+    KeepForLabel(kEmpiricalMethod, s.equipment, s.grounding, s.boltedCurrent, s.voltage);
     shown_.full = out.full;
     shown_.approach = out.approach;
     if (t.reducedCaseOffered) shown_.reduced = out.reduced;
@@ -445,7 +445,7 @@ void TThird::SetSingleCaseLayout(bool fuse, const SingleCaseResultTexts& t,
 
 void TThird::ShowSingleCase(Method method, const CaseResult& result, const ApproachDistances& approach,
                             const SingleCaseResultTexts& t, const SingleCaseSummary& s, bool showPressure) {
-    KeepForLabel(method, s.equipment, QStringLiteral("Grounded"), s.workDist, s.boltedCurrent, s.voltage);
+    KeepForLabel(method, s.equipment, QStringLiteral("Grounded"), s.boltedCurrent, s.voltage);
     shown_.full = result;
     shown_.approach = approach;
     singleTexts_ = t;

@@ -69,7 +69,7 @@ private:
                         const SingleCaseResultTexts& t, const SingleCaseSummary& s, bool showPressure);
     // The result shown, as its label takes it, with the inputs it shows.
     void KeepForLabel(Method method, const QString& equipment, const QString& grounding,
-                      const QString& workDist, const QString& boltedCurrent, const QString& voltage);
+                      const QString& boltedCurrent, const QString& voltage);
     void SetClothing(const CaseTexts& c, QLabel* first, QLabel* second);
     void MarkGoverningCase(bool reducedGoverns);
 

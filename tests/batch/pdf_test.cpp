@@ -632,7 +632,7 @@ TEST(BatchPdfs, DevicesInTheReportAndCappedDurationsOnTheLabels) {
             const bool device = !row["device_type"].empty();
             const bool cap = element == "capped";
             const std::string page = Text(l.labels, static_cast<int>(i) + 1);
-            EXPECT_EQ(page.find("arc duration capped at 2 s") != std::string::npos, cap)
+            EXPECT_EQ(page.find("exposure limited to 2 s") != std::string::npos, cap)
                 << row["point"] << page;
             if (device && !cap) {
                 const std::string footer =

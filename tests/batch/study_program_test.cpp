@@ -216,8 +216,8 @@ TEST(DcStudy, EveryInputOutOfItsLimitsRefusedInItsRowAlone) {
     // point,method,voltage,bolted_current,dc_source_r,gap,work_distance,arc_time,dc_box
     // clang-format off
     const Column columns[] = {
-        {"voltage", 2, "Voltage must be above 0 V. ", "Voltage must be from 1 V to 10000 V. ",
-         "Voltage must be from 1 V to 10000 V. "},
+        {"voltage", 2, "Voltage must be above 0 V. ", "Voltage must be from 1 V to 800000 V. ",
+         "Voltage must be from 1 V to 800000 V. "},
         {"bolted_current", 3, "Bolted current must be above 0 kA. ",
          "Bolted current must be from 0.001 kA to 1000 kA. ", "Bolted current must be from 0.001 kA to 1000 kA. "},
         {"dc_source_r", 4, "Source resistance must be above 0 ohm. ",

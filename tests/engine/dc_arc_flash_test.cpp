@@ -216,26 +216,35 @@ TEST(DcArcFlash, RefusalsNameEachInput) {
         {"no voltage", [](DcArcInputs& i) { i.voltage = 0; }, "Voltage must be above 0 V. "},
         {"both sources", [](DcArcInputs& i) { i.sourceOhms = 0.05; },
          "Give the bolted current or the source resistance, not both. "},
-        {"no source", [](DcArcInputs& i) { i.boltedKa.reset(); }, "Enter bolted current or source resistance value. "},
+        {"no source", [](DcArcInputs& i) { i.boltedKa.reset(); },
+         "Enter bolted current or source resistance value. "},
         {"negative resistance", [](DcArcInputs& i) { i.boltedKa.reset(), i.sourceOhms = -1; },
          "Source resistance must be above 0 ohm. "},
         {"no gap", [](DcArcInputs& i) { i.gapMm = 0; }, "Gap must be above 0 mm. "},
-        {"no distance", [](DcArcInputs& i) { i.workDistMm = -5; }, "Working distance must be above 0 mm. "},
-        {"short arc", [](DcArcInputs& i) { i.arcTime = 0.0009; }, "Arc duration must be at least 0.001 s. "},
+        {"no distance", [](DcArcInputs& i) { i.workDistMm = -5; },
+         "Working distance must be above 0 mm. "},
+        {"short arc", [](DcArcInputs& i) { i.arcTime = 0.0009; },
+         "Arc duration must be at least 0.001 s. "},
         {"two at once", [](DcArcInputs& i) { i.voltage = -1, i.boltedKa = 0; },
          "Voltage must be above 0 V. Bolted current must be above 0 kA. "},
         // Just outside the limits, and infinity.
-        {"voltage below 1 V", [](DcArcInputs& i) { i.voltage = 0.999; }, "Voltage must be from 1 V to 10000 V. "},
-        {"voltage infinite", [](DcArcInputs& i) { i.voltage = HUGE_VAL; }, "Voltage must be from 1 V to 10000 V. "},
+        {"voltage below 1 V", [](DcArcInputs& i) { i.voltage = 0.999; },
+         "Voltage must be from 1 V to 800000 V. "},
+        {"voltage infinite", [](DcArcInputs& i) { i.voltage = HUGE_VAL; },
+         "Voltage must be from 1 V to 800000 V. "},
         {"bolted above 1000 kA", [](DcArcInputs& i) { i.boltedKa = 1000.001; },
          "Bolted current must be from 0.001 kA to 1000 kA. "},
-        {"resistance below 10 uohm", [](DcArcInputs& i) { i.boltedKa.reset(), i.sourceOhms = 0.0000099; },
+        {"resistance below 10 uohm",
+         [](DcArcInputs& i) { i.boltedKa.reset(), i.sourceOhms = 0.0000099; },
          "Source resistance must be from 0.00001 ohm to 1000 ohm. "},
-        {"gap above 1 m", [](DcArcInputs& i) { i.gapMm = 1000.1; }, "Gap must be from 1 mm to 1000 mm. "},
+        {"gap above 1 m", [](DcArcInputs& i) { i.gapMm = 1000.1; },
+         "Gap must be from 1 mm to 1000 mm. "},
         {"distance below 100 mm", [](DcArcInputs& i) { i.workDistMm = 99.9; },
          "Working distance must be from 100 mm to 100000 mm. "},
-        {"arc above 10000 s", [](DcArcInputs& i) { i.arcTime = 10000.5; }, "Arc duration must be at most 10000 s. "},
-        {"arc infinite", [](DcArcInputs& i) { i.arcTime = HUGE_VAL; }, "Arc duration must be at most 10000 s. "},
+        {"arc above 10000 s", [](DcArcInputs& i) { i.arcTime = 10000.5; },
+         "Arc duration must be at most 10000 s. "},
+        {"arc infinite", [](DcArcInputs& i) { i.arcTime = HUGE_VAL; },
+         "Arc duration must be at most 10000 s. "},
     };
     for (const Case& c : cases) {
         DcArcInputs in = good;
@@ -255,7 +264,7 @@ TEST(DcArcFlash, RefusalsNameEachInput) {
 
 // From the typed fields: the duration typed, found by a device at the
 // arcing current, or assumed (2 s) and said; the notes of a low-voltage
-// point; empty fields named together; the approach bands.
+// point; empty fields named together.
 TEST(DcArcFlash, RunFromFieldsNotesDurationsAndApproach) {
     const UnitSettings u;  // cal/cm2, boundaries in inches
     DcFields f{DcMethod::ArcResistance, "48", "", "0,016", "25", "457,2", "", "open"};
@@ -264,6 +273,8 @@ TEST(DcArcFlash, RunFromFieldsNotesDurationsAndApproach) {
     EXPECT_TRUE(e5.durationAssumed);
     EXPECT_EQ(e5.inputs.arcTime, 2);
     EXPECT_EQ(e5.notes, std::string(msg::kDcLowVoltage) + std::string(msg::kDcAssumedDuration));
+    EXPECT_EQ(e5.cautions,
+              msg::kDcAssumedDuration);  // the low-voltage sentence explains, it does not warn
     EXPECT_EQ(e5.texts.arcCurrent, "0,01968");
     EXPECT_EQ(e5.texts.arcVoltage, "47,69");
     EXPECT_EQ(e5.texts.boltedCurrent, "3");
@@ -303,13 +314,55 @@ TEST(DcArcFlash, RunFromFieldsNotesDurationsAndApproach) {
     EXPECT_EQ(empty.refusal->message,
               "Enter voltage value. Enter gap value (arc-resistance method). Enter working distance value. "
               "Enclosure not selected. Enter bolted current or source resistance value. ");
+}
 
-    for (const auto& [volts, given] : {std::pair{300.0, false}, std::pair{300.5, true}, std::pair{1000.0, true},
-                                       std::pair{1000.5, false}, std::pair{48.0, false}}) {
-        const ApproachDistances a = DcApproachDistances(volts);
-        EXPECT_EQ(IsApproachNotGiven(a.limited), !given) << volts;
-        EXPECT_EQ(IsApproachNotGiven(a.restricted), !given) << volts;
-        EXPECT_TRUE(IsApproachNotGiven(a.prohibited)) << volts;
+// NFPA 70E-2024 Table 130.4(E)(b) at every band's edges, in inches from
+// its feet and inches (3 ft 6 in = 42): the limited approach to a movable
+// conductor and to a fixed part, and the restricted approach (0: "Avoid
+// contact"). A voltage between two bands' edges takes the upper band, the
+// larger distances; 5 kV, written in two bands, the second. Below 50 V and
+// above 800 kV the table gives none (-1).
+TEST(DcArcFlash, ApproachBandsAtTheirEdges) {
+    struct Row {
+        double volts;
+        double movable, fixed, restricted;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {1,        -1,  -1,  -1}, {49.99,  -1,  -1,  -1},
+        {50,       120, 42,  0},  {125,    120, 42,  0},   {300,    120, 42,  0},
+        {300.5,    120, 42,  12}, {301,    120, 42,  12},  {600,    120, 42,  12},  {1000,   120, 42,  12},
+        {1000.1,   120, 60,  17}, {1100,   120, 60,  17},  {2000,   120, 60,  17},  {4999.9, 120, 60,  17},
+        {5000,     120, 60,  26}, {15000,  120, 60,  26},
+        {15000.1,  120, 96,  33}, {15100,  120, 96,  33},  {20000,  120, 96,  33},  {45000,  120, 96,  33},
+        {45050,    120, 96,  38}, {75000,  120, 96,  38},
+        {75050,    128, 120, 48}, {150000, 128, 120, 48},
+        {150050,   140, 140, 63}, {250000, 140, 140, 63},
+        {250050,   240, 240, 138}, {500000, 240, 240, 138},
+        {500050,   312, 312, 197}, {800000, 312, 312, 197},
+        {800000.1, -1,  -1,  -1},
+    };
+    // clang-format on
+    for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.volts << " V");
+        const ApproachDistances a = DcApproachDistances(r.volts);
+        EXPECT_TRUE(IsApproachNotGiven(a.prohibited));  // the table has none
+        const DcApproachBand* band = DcApproachBandOf(r.volts);
+        EXPECT_EQ(DcApproachGiven(r.volts), r.fixed > 0);
+        if (r.fixed < 0) {
+            EXPECT_EQ(band, nullptr);
+            EXPECT_TRUE(IsApproachNotGiven(a.limited));
+            EXPECT_TRUE(IsApproachNotGiven(a.restricted));
+            continue;
+        }
+        ASSERT_NE(band, nullptr);
+        EXPECT_EQ(band->movable, r.movable);
+        EXPECT_EQ(a.limited, r.fixed);
+        if (r.restricted == 0) {
+            EXPECT_FALSE(a.restricted.has_value());
+        } else {
+            EXPECT_EQ(a.restricted, r.restricted);
+        }
     }
 }
 

@@ -107,8 +107,8 @@ TEST(Ieee2018Device, DurationTexts) {
     };
     // clang-format on
     for (const auto& r : rows) EXPECT_EQ(ArcDurationText(r.seconds, r.sep), r.text);
-    EXPECT_EQ(ArcDurationCappedNote(2, '.'), "arc duration capped at 2 s");
-    EXPECT_EQ(ArcDurationCappedNote(0.5, ','), "arc duration capped at 0,5 s");
+    EXPECT_EQ(ArcDurationCappedNote(2, '.'), "exposure limited to 2 s");
+    EXPECT_EQ(ArcDurationCappedNote(0.5, ','), "exposure limited to 0,5 s");
 }
 
 }  // namespace

@@ -143,7 +143,7 @@ LabelContentInputs Empirical() {
     in.method = kEmpiricalMethod;
     in.equipmentClass = "Switchgear";
     in.grounding = "Grounded";
-    in.workDist = "455";
+    in.workDist = "17.9";
     in.boltedCurrent = "20";
     in.voltage = "480";
     in.energy = "7.34", in.energyReduced = "7.69";
@@ -201,16 +201,16 @@ TEST(LabelContent, DeviceFooterNamesTheDurationOfTheLabelsCase) {
     // clang-format off
     const Case cases[] = {
         {kEnglish, DeviceType::Relay,     RelayCurve::IecSI,  "0.319",  E::DefiniteTime,  "Relay IEC-SI: arc duration 0.319 s (definite time)"},
-        {kEnglish, DeviceType::FuseCurve, std::nullopt,       "2",      E::Capped,        "Fuse: arc duration capped at 2 s"},
-        {kEnglish, DeviceType::TripUnit,  std::nullopt,       "2",      E::Capped,        "Trip unit at 26.644 kA: arc duration capped at 2 s", "26.644"},
-        {kSpanish, DeviceType::Relay,     RelayCurve::IecSI,  "2",      E::Capped,        "Relé IEC-SI a 1,5 kA: duración del arco limitada a 2 s", "1,5"},
-        {kFrench,  DeviceType::FuseCurve, std::nullopt,       "2",      E::Capped,        "Fusible à 0,3 kA : durée d'arc plafonnée à 2 s", "0,3"},
+        {kEnglish, DeviceType::FuseCurve, std::nullopt,       "2",      E::Capped,        "Fuse: exposure limited to 2 s"},
+        {kEnglish, DeviceType::TripUnit,  std::nullopt,       "2",      E::Capped,        "Trip unit at 26.644 kA: exposure limited to 2 s", "26.644"},
+        {kSpanish, DeviceType::Relay,     RelayCurve::IecSI,  "2",      E::Capped,        "Relé IEC-SI a 1,5 kA: exposición limitada a 2 s", "1,5"},
+        {kFrench,  DeviceType::FuseCurve, std::nullopt,       "2",      E::Capped,        "Fusible à 0,3 kA : exposition limitée à 2 s", "0,3"},
         {kEnglish, DeviceType::TripUnit,  std::nullopt,       "0.05",   E::Instantaneous, "Trip unit: arc duration 0.05 s (instantaneous)", "26.644"},
         {kEnglish, DeviceType::TripUnit,  std::nullopt,       "11",     E::LongTime,      "Trip unit: arc duration 11 s (long time)"},
         {kSpanish, DeviceType::TripUnit,  std::nullopt,       "0,33",   E::ShortTime,     "Unidad de disparo: duración del arco 0,33 s (tiempo corto)"},
-        {kSpanish, DeviceType::Relay,     RelayCurve::DT,     "2",      E::Capped,        "Relé DT: duración del arco limitada a 2 s"},
+        {kSpanish, DeviceType::Relay,     RelayCurve::DT,     "2",      E::Capped,        "Relé DT: exposición limitada a 2 s"},
         {kSpanish, DeviceType::FuseCurve, std::nullopt,       "0,01",   E::Curve,         "Fusible: duración del arco 0,01 s (curva)"},
-        {kFrench,  DeviceType::FuseCurve, std::nullopt,       "1,5",    E::Capped,        "Fusible : durée d'arc plafonnée à 1,5 s"},
+        {kFrench,  DeviceType::FuseCurve, std::nullopt,       "1,5",    E::Capped,        "Fusible : exposition limitée à 1,5 s"},
         {kFrench,  DeviceType::Relay,     RelayCurve::IeeeVI, "1,1096", E::Inverse,       "Relais IEEE-VI : durée d'arc 1,1096 s (inverse)"},
         {kFrench,  DeviceType::TripUnit,  std::nullopt,       "0,05",   E::Instantaneous, "Déclencheur : durée d'arc 0,05 s (instantané)"},
     };

@@ -25,7 +25,7 @@ LabelContentInputs Point(double calCm2, double volts = 480) {
     in.incidentEnergy = calCm2 * kJoulePerCal;
     in.energy = "E";
     in.boundary = "B";
-    in.workDist = "455";
+    in.workDist = "17.9";
     in.limited = "42";
     in.restricted = "Avoid contact";
     return in;
@@ -79,7 +79,7 @@ TEST(StandardLabel, EachBandInEveryLanguage) {
                 ASSERT_EQ(l.arcRows.size(), 4u);
                 if (lang == kEnglish) {
                     EXPECT_EQ(l.arcRows[0].value, "480 V");
-                    EXPECT_EQ(l.arcRows[2].value, "E cal/cm² at 455 mm");
+                    EXPECT_EQ(l.arcRows[2].value, "E cal/cm² at 17.9 in");
                     EXPECT_EQ(l.arcRows[3].value, c.rating);
                     english = l.ppeItems;
                 } else {
@@ -111,7 +111,7 @@ TEST(StandardLabel, EachBandInEveryLanguage) {
     EXPECT_EQ(es.shockRows[1].value, "Evitar el contacto");
     EXPECT_EQ(en.footer[0], "Assessment date: 9 Dec 2026");
     EXPECT_EQ(es.footer[0], "Fecha de la evaluación del riesgo de arco eléctrico: 9 dic. 2026");
-    EXPECT_EQ(Label(8.6, kFrench).arcRows[2].value, "E cal/cm² à 455 mm");
+    EXPECT_EQ(Label(8.6, kFrench).arcRows[2].value, "E cal/cm² à 17.9 po");
 }
 
 // A study point's footer says it is on the line side of its device, which

@@ -31,7 +31,7 @@ LabelContentInputs Results(int level) {
     in.method = kEmpiricalMethod;
     in.equipmentClass = "MCC and Panels";
     in.grounding = "ungrounded";
-    in.workDist = "455";
+    in.workDist = "17.9";
     in.boltedCurrent = "106";
     in.voltage = "14999.9";
     in.energy = in.energyReduced = energies[level];

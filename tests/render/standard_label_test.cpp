@@ -30,7 +30,7 @@ LabelContentInputs Point(double calCm2) {
     in.incidentEnergy = calCm2 * kJoulePerCal;
     in.energy = QString::number(calCm2, 'f', 2).toStdString();
     in.boundary = "439";
-    in.workDist = "914.4";
+    in.workDist = "36";
     in.limited = "60";
     in.restricted = "26";
     LabelDevice d;

@@ -119,7 +119,6 @@ LabelSheet SingleLabel(const Point& p, const LabelSettings& settings, LabelDate 
     units.WorkDistUnit = caption(in[kWorkDistanceUnitColumn]);
     SharedState s = StartState();
     LabelContentInputs li;
-    li.workDist = std::string(in[kWorkDistanceColumn]);
     li.boltedCurrent = std::string(in[kBoltedCurrentColumn]);
     li.voltage = std::string(in[kVoltageColumn]);
     const std::string_view method = in[kMethodColumn];
@@ -192,6 +191,7 @@ LabelSheet SingleLabel(const Point& p, const LabelSettings& settings, LabelDate 
     li.arcPressure = s.ArcPressure, li.arcPressureReduced = s.ArcPressureReduced;
     li.tntEquivalent = s.TntEquivalent, li.tntEquivalentReduced = s.TntEquivalentReduced;
     li.voltageV = s.Voltage, li.gapMm = s.Gap;
+    li.workDist = LabelWorkDistText(s.WorkDist, units.BoundaryUnit, sep);
     LabelUserTexts user;
     user.equipmentName = p.name;
     return ComposeLabel(settings, date, li, user);
@@ -837,10 +837,10 @@ private slots:
         const Study study(points, StudyOptions{});
         QCOMPARE(study.Computed(), std::size_t{2});
         // clang-format off
-        const struct { std::size_t point; int language; const char* line; const char* voltage; const char* equipment; } classic[] = {
-            {0, kEnglish, "NFPA 70E D.5 DC, maximum power",        "504 V DC ", "LV switchgear"},
-            {0, kSpanish, "NFPA 70E D.5 CC, potencia máxima",      "504 V CC ", "LV switchgear"},
-            {1, kFrench,  "NFPA 70E D.5 c.c., résistance d'arc",   "48 V c.c. ", "À l'Air Libre"},
+        const struct { std::size_t point; int language; const char* line; const char* voltage; const char* equipment; const char* bolted; } classic[] = {
+            {0, kEnglish, "NFPA 70E D.5 DC, maximum power",        "504 V DC ", "LV switchgear", "Available DC bolted current"},
+            {0, kSpanish, "NFPA 70E D.5 CC, potencia máxima",      "504 V CC ", "LV switchgear", "Corriente de defecto CC disponible"},
+            {1, kFrench,  "NFPA 70E D.5 c.c., résistance d'arc",   "48 V c.c. ", "À l'Air Libre", "Courant de Faute c.c. Disponible"},
         };
         // clang-format on
         for (const auto& c : classic) {
@@ -851,13 +851,14 @@ private slots:
             QCOMPARE(sheet.at("Label10").text, std::string(c.voltage));
             QCOMPARE(sheet.at("Label20").text, std::string(c.equipment));
             QCOMPARE(sheet.at("Label11").text, std::string("N/A"));
+            QCOMPARE(sheet.at("Label4").text, std::string(c.bolted));
         }
         StudyLabelOptions o;
         o.settings = AllRows(kEnglish, true);
         o.standard.standard = LabelStandard::Nfpa70e;
         const StandardLabel e1 = StudyStandardLabel(study(0), o);
         QCOMPARE(e1.arcRows[0].value, std::string("504 V DC"));
-        QCOMPARE(e1.arcRows[2].value, std::string("12.85 cal/cm² at 457.2 mm"));
+        QCOMPARE(e1.arcRows[2].value, std::string("12.85 cal/cm² at 18 in"));
         QCOMPARE(e1.footer[1], std::string("Incident energy after NFPA 70E D.5 DC, maximum power · PPE after NFPA 70E-2024"));
         QCOMPARE(e1.shockRows[0].value, std::string("42 in"));
         QCOMPARE(e1.shockRows[1].value, std::string("12 in"));
@@ -865,7 +866,9 @@ private slots:
         QCOMPARE(e1.shockRows[2].value, std::string("Class 00"));
         const StandardLabel e5 = StudyStandardLabel(study(1), o);
         QCOMPARE(e5.shockRows[0].value, std::string("N/A"));
-        QVERIFY(std::find(e5.footer.begin(), e5.footer.end(), "Low arc-flash risk: at or below 150 V DC") != e5.footer.end());
+        QVERIFY(std::find(e5.footer.begin(), e5.footer.end(),
+                          "At or below 150 V DC an arc is hard to sustain; the energy assumes it "
+                          "is sustained") != e5.footer.end());
         QVERIFY(e5.footer[1].find("DC, arc resistance") != std::string::npos);
 
         QTemporaryDir dir;

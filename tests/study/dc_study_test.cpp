@@ -87,19 +87,49 @@ TEST(DcStudy, WorkedExamplesInTheResultCsv) {
         EXPECT_EQ(rows[i].at("status"), "ok") << i;
         EXPECT_EQ(rows[i].at("message"), "") << i;
     }
-    // E1 at 504 V and E2 at 500 V: NFPA 70E's DC band of 301 V to 1 kV; E3 to E5 outside it.
+    // E1 at 504 V and E2 at 500 V: NFPA 70E's DC band of 301 V to 1 kV; E3
+    // at 258 V that of 50 V to 300 V; E5 at 48 V below the table.
     EXPECT_EQ(rows[0].at("limited_approach"), "1067");
     EXPECT_EQ(rows[2].at("restricted_approach"), "305");
     EXPECT_EQ(rows[0].at("prohibited_approach"), "N/A");
-    EXPECT_EQ(rows[3].at("limited_approach"), "N/A");
+    EXPECT_EQ(rows[3].at("limited_approach"), "1067");
+    EXPECT_EQ(rows[3].at("restricted_approach"), "Avoid contact");
+    EXPECT_EQ(rows[5].at("limited_approach"), "N/A");
     EXPECT_EQ(rows[1].at("ppe_level"), "3");  // 12.85 cal/cm2
     // E5: 0.0171 cal/cm2 raised to the floor of 0.25; both notes said, its results given.
     EXPECT_EQ(rows[5].at("status"), "warning");
     EXPECT_EQ(rows[5].at("message"),
-              "Low arc-flash risk: system voltage at or below 150 V DC. "
+              "At or below 150 V DC an arc is hard to sustain; the energy assumes it is sustained. "
               "Arc duration: none typed and no protective device, 2 s assumed. ");
     EXPECT_EQ(rows[5].at("incident_energy_governing"), "0.25");
     EXPECT_EQ(rows[5].at("ppe_level_governing"), "0");
+}
+
+// The approach columns of DC rows in four bands of NFPA 70E-2024 Table
+// 130.4(E)(b), inches from its feet and inches: 125 V (3 ft 6 in, avoid
+// contact), 600 V (3 ft 6 in, 1 ft 0 in), 2 kV (5 ft 0 in, 1 ft 5 in), 20 kV
+// (8 ft 0 in, 2 ft 9 in); none below 50 V, and never a prohibited approach.
+TEST(DcStudy, ApproachBoundariesOfEachBandInTheResultCsv) {
+    const std::vector<Row> rows = study_test::CsvRows(
+        Output("point,method,voltage,bolted_current,work_distance,arc_time,dc_box\n"
+               "125 V,dc-max-power,125,1,457.2,0.1,open\n"
+               "600 V,dc-max-power,600,1,457.2,0.1,open\n"
+               "2 kV,dc-max-power,2000,1,457.2,0.1,open\n"
+               "20 kV,dc-max-power,20000,1,457.2,0.1,open\n"
+               "24 V,dc-max-power,24,1,457.2,0.1,open\n"));
+    // clang-format off
+    const struct { const char *limited, *restricted; } expected[] = {
+        {"42", "Avoid contact"}, {"42", "12"}, {"60", "17"}, {"96", "33"}, {"N/A", "N/A"},
+    };
+    // clang-format on
+    ASSERT_EQ(rows.size(), std::size(expected));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE(rows[i].at("point"));
+        EXPECT_NE(rows[i].at("incident_energy_governing"), "");
+        EXPECT_EQ(rows[i].at("limited_approach"), expected[i].limited);
+        EXPECT_EQ(rows[i].at("restricted_approach"), expected[i].restricted);
+        EXPECT_EQ(rows[i].at("prohibited_approach"), "N/A");
+    }
 }
 
 // A study with a DC column writes the two DC columns for its AC rows empty;

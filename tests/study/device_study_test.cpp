@@ -252,7 +252,7 @@ TEST(DeviceStudy, DurationsOfNothingAreRefused) {
         {"max_arc_time 1E-300",   With(trip, {{kMaxArcTimeColumn, "1e-300"}}), "error",
          "max_arc_time: must be at least 0.001 s", ""},
         {"max_arc_time 0.001: the cap", With(trip, {{kMaxArcTimeColumn, "0.001"}}), "warning",
-         "the trip unit takes 0.05 s at 28.793 kA: arc duration capped at 0.001 s. ", "0.001"},
+         "the trip unit takes 0.05 s at 28.793 kA: exposure limited to 0.001 s. ", "0.001"},
         // Typed durations, both cases named.
         {"2018 typed 0 and 0",
          With(D2(), {{kArcTimeColumn, "0"}, {kArcTimeReducedColumn, "0"}}), "warning",

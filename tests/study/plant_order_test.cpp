@@ -126,7 +126,7 @@ TEST(PlantAsDrawn, TheLineSidesMainComesFromTheNetwork) {
     // and B's transformer feeds the arc to the maximum duration.
     EXPECT_EQ(lineSide.at("arc_time_used"), "2");
     EXPECT_EQ(lineSide.at("message"),
-              "no device opens before the maximum arc duration: arc duration capped at 2 s. ");
+              "no device opens before the maximum arc duration: exposure limited to 2 s. ");
     EXPECT_GT(Number(lineSide, "incident_energy"), 3 * Number(tieLast.at("B main"), "incident_energy"));
     for (const std::string& order : {Utility() + tie + line + mainB + mainA, tieReversed + line + Utility() + mainB + mainA}) {
         const std::map<std::string, CsvRow> other = RunPlant(order);
@@ -180,7 +180,8 @@ TEST(PlantAsDrawn, ToldNotSilent) {
     EXPECT_EQ(never.at("status"), "warning");
     EXPECT_EQ(never.at("device_element"), "capped");
     EXPECT_EQ(never.at("message").rfind("the trip unit does not operate at ", 0), 0u) << never.at("message");
-    EXPECT_NE(never.at("message").find(" kA: arc duration capped at 2 s. "), std::string::npos) << never.at("message");
+    EXPECT_NE(never.at("message").find(" kA: exposure limited to 2 s. "), std::string::npos)
+        << never.at("message");
 
     const std::string plant = Utility() + Transformer("SWG main", "SWG", Trip()) + motors;
     const CsvRow zero = RunPlant(plant, 0.0).at("SWG main"), tiny = RunPlant(plant, 1e-9).at("SWG main"),

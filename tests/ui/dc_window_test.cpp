@@ -4,6 +4,8 @@
 // side by side, a refusal and a method refused alone, the report block byte
 // for byte, the label of each method, results cleared by any change of an
 // input, a duration assumed and one from a protective device.
+#include "ui/dc_window.h"
+
 #include <QAction>
 #include <QComboBox>
 #include <QFile>
@@ -15,8 +17,9 @@
 
 #include "drive.h"
 #include "fake_dialogs.h"
-#include "ui/dc_window.h"
 #include "ui/preview.h"
+#include "ui/units_window.h"
+#include "ui/widgets.h"
 #include "window_fixture.h"
 
 using namespace zentavo;
@@ -219,11 +222,69 @@ private slots:
         QVERIFY(dialogs->shown.isEmpty());
         QCOMPARE(Text("ArcResistanceArcCurrent"), QStringLiteral("0.01968"));
         QCOMPARE(Text("ArcResistanceArcTime"), QStringLiteral("2 (assumed)"));
-        const QString notes = QStringLiteral("Low arc-flash risk: system voltage at or below 150 V DC. "
-                                             "Arc duration: none typed and no protective device, 2 s assumed. ");
-        QCOMPARE(Text("Notes"), notes);
+        // The assumed duration is a caution, in red; what the energy of a
+        // point at or below 150 V assumes is said apart, in the text's colour,
+        // beside its PPE level.
+        QCOMPARE(
+            Text("Notes"),
+            QStringLiteral("Arc duration: none typed and no protective device, 2 s assumed. "));
+        QCOMPARE(TextColor(Child<QLabel>(*w, "Notes")), QColor(Qt::red));
+        QCOMPARE(Text("VoltageNote"),
+                 QStringLiteral("At or below 150 V DC an arc is hard to sustain; the energy "
+                                "assumes it is sustained. "));
+        QCOMPARE(TextColor(Child<QLabel>(*w, "VoltageNote")),
+                 TextColor(Child<QLabel>(*w, "ArcResistancePpe")));
+        QVERIFY(TextColor(Child<QLabel>(*w, "VoltageNote")) != QColor(Qt::red));
+        // Below 50 V NFPA 70E's DC table specifies no approach boundary.
         QCOMPARE(Text("LimitedApproach"), QStringLiteral("N/A"));
-        QVERIFY(!Text("ApproachNote").isEmpty());
+        QCOMPARE(Text("ApproachNote"),
+                 QStringLiteral("Shock approach boundaries: not specified below 50 V DC. "));
+    }
+
+    // NFPA 70E-2024 Table 130.4(E)(b) in the window and on the label, in
+    // inches and in millimetres: the limited approach to a fixed part and
+    // the restricted approach of 125 V (Avoid contact), 600 V, 2 kV and 20 kV.
+    void approachBoundariesOfEachBandInTheWindowAndOnTheLabel() {
+        struct Row {
+            const char* volts;
+            bool metric;
+            const char *limited, *restricted;            // the window
+            const char *labelLimited, *labelRestricted;  // the classic label
+        };
+        // clang-format off
+        const Row rows[] = {
+            {"125",   false, "42",   "Avoid contact", "42 inches",   "Avoid contact inches"},
+            {"600",   false, "42",   "12",            "42 inches",   "12 inches"},
+            {"2000",  true,  "1524", "432",           "1524 mm",     "432 mm"},
+            {"20000", false, "96",   "33",            "96 inches",   "33 inches"},
+            {"20000", true,  "2438", "838",           "2438 mm",     "838 mm"},
+        };
+        // clang-format on
+        for (const Row& r : rows) {
+            app->FormUnits()
+                .findChild<QComboBox*>("FlashBound_units")
+                ->setCurrentText(r.metric ? "mm" : "inches");
+            QCOMPARE(app->Units().BoundaryUnit,
+                     r.metric ? LengthUnit::Millimetres : LengthUnit::Inches);
+            FillE2();
+            Edit("VoltEdit")->setText(r.volts);
+            Edit("IbfEdit")->setText("1");
+            Button("ComputeButton")->click();
+            QVERIFY2(dialogs->shown.isEmpty(), r.volts);
+            QCOMPARE(Text("LimitedApproach"), QString(r.limited));
+            QCOMPARE(Text("RestrictedApproach"), QString(r.restricted));
+            QCOMPARE(Text("ProhibitedApproach"), QStringLiteral("N/A"));
+            QCOMPARE(Text("ApproachNote"), QString());
+            Box("LabelMethodBox")->setCurrentIndex(0);
+            Button("LabelButton")->click();
+            TPreview& p = app->Preview();
+            QCOMPARE(p.Slot("Label30")->text(), QString(r.labelLimited));
+            QCOMPARE(p.Slot("Label31")->text(), QString(r.labelRestricted));
+            QCOMPARE(p.Slot("Label4")->text(), QStringLiteral("Available DC bolted current"));
+            // 457.2 mm is 18 in: the working distance in the boundaries' unit.
+            QCOMPARE(p.Slot("Label12")->text(), QString(r.metric ? "457 mm" : "18 inches"));
+            p.Button1->click();
+        }
     }
 
     // A relay with an instantaneous pickup of 5000 A: E2's 8191 A arc is

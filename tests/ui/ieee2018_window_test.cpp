@@ -472,7 +472,7 @@ private slots:
             {"fuse from the curves file: does not clear 25.244 kA, capped", 2,
              {{"FuseCurveEdit", "MCC-F1"}},
              "0.0613 s \u2014 curve", "2 s \u2014 capped (the device does not operate)",
-             "arc duration capped at 2 s", 2.769, 12.705 * 2 / 0.319, ""},
+             "exposure limited to 2 s", 2.769, 12.705 * 2 / 0.319, ""},
             {"fuse with no maximum: refused", 2,
              {{"FuseCurveEdit", "26000:1 28000:0.0613"}, {"MaxArcTimeEdit", "none"}},
              "", "", "", 0, 0, "Protective device does not operate at 25.244 kA arcing current. "},
@@ -537,9 +537,10 @@ private slots:
                                        "Reduced arcing current (kA): 25.244\r",
                                    }));
         QCOMPARE(lines.value(18), QByteArray("Arc duration at reduced current (sec): 2 (capped *)\r"));
-        QCOMPARE(lines.value(lines.size() - 2), QByteArray("* arc duration capped at 2 s\r"));
+        QCOMPARE(lines.value(lines.size() - 2), QByteArray("* exposure limited to 2 s\r"));
         Button("LabelButton")->click();
-        QCOMPARE(app->Preview().Slot("Label9")->text(), QStringLiteral("Fuse: arc duration capped at 2 s"));
+        QCOMPARE(app->Preview().Slot("Label9")->text(),
+                 QStringLiteral("Fuse: exposure limited to 2 s"));
         app->Preview().Button1->click();
 
         // Any change of the device, or of the source, leaves no result standing.

@@ -134,7 +134,7 @@ private slots:
         QCOMPARE(Slot("Label1"), QStringLiteral("Equipment type"));
         QCOMPARE(Slot("Label10"), QStringLiteral("480 V "));
         QCOMPARE(Slot("Label20"), QStringLiteral("Switchgear"));
-        QCOMPARE(Slot("Label12"), QStringLiteral("455 mm"));
+        QCOMPARE(Slot("Label12"), QStringLiteral("17.9 inches"));  // 455 mm in the boundaries' unit
         QCOMPARE(Slot("Label13"), QStringLiteral("20 kA"));
         QCOMPARE(Slot("Label15"), QStringLiteral("7.69 cal/cm2"));  // the reduced case governs
         QCOMPARE(Slot("Label14"), QStringLiteral("63 inches"));
@@ -376,8 +376,9 @@ private slots:
         QCOMPARE(QImage(dir->filePath("label.bmp")).size(), QSize(600, 600));
         QVERIFY2(Run("pdfinfo", {pdf}).contains(QRegularExpression("Page size:\\s+288 x 288 pts")), qPrintable(pdf));
         const QString text = Run("pdftotext", {pdf, "-"}).replace('\n', ' ');
-        for (const char* w : {"WARNING", "MCC-1", "480 V", "7.69 cal/cm² at 455 mm", "7.7 cal/cm²", "Class 00",
-                              "Date of arc flash risk assessment: 1 Mar 2026", "CSA Z462-2024"}) {
+        for (const char* w :
+             {"WARNING", "MCC-1", "480 V", "7.69 cal/cm² at 17.9 in", "7.7 cal/cm²", "Class 00",
+              "Date of arc flash risk assessment: 1 Mar 2026", "CSA Z462-2024"}) {
             QVERIFY2(text.contains(w), qPrintable(w + (" not in: " + text)));
         }
 
