@@ -15,7 +15,6 @@
 #include "render/report_text.h"
 #include "render/standard_label.h"
 #include "render/study_pdf.h"
-#include "study/study_point.h"
 
 namespace zentavo::render {
 
@@ -74,11 +73,8 @@ LabelPoint StudyLabelPoint(const StudyCells& in, const PointResult& v, char sep)
                                                                   : std::string(DcBoxEquipmentText(v.dc->box));
         break;
     }
-    // The working distance the row was computed at, from its cells as the
-    // row read them.
-    const StudyPoint point = in.read ? *in.read : ReadStudyPoint(in, sep);
-    if (point.workDistance.value && point.workDistUnit)
-        p.workDistMm = ToMillimetres(*point.workDistance.value, *point.workDistUnit);
+    // The working distance the row was computed at.
+    if (v.Computed()) p.workDistMm = v.workDistMm;
     p.boltedCurrent = v.network ? NetworkCurrentText(*v.NetworkCurrent(), sep) : std::string(in[kBoltedCurrentColumn]);
     // A DC row given by its source resistance: the bolted current it gives.
     if (v.dc && p.boltedCurrent.empty()) p.boltedCurrent = TrimZeros(FormatFixed(v.dc->boltedKa, 15, 5, sep), sep);

@@ -190,6 +190,7 @@ void AppendPointRecord(std::string& out, std::string_view name, const StudyRowIn
     w.Maybe(p.approach.prohibited);
     w.Put(p.voltage);
     w.Put(p.gapMm);
+    w.Put(p.workDistMm);
     w.Put(p.enclosure);
     w.Put(p.enclosureFactor);
     PutDevice(w, p.device.get());
@@ -253,6 +254,7 @@ bool ReadPointRecord(std::string_view& in, PointRecord& out) {
     p.approach.prohibited = r.Maybe<double>();
     p.voltage = r.Get<double>();
     p.gapMm = r.Get<double>();
+    p.workDistMm = r.Get<double>();
     p.enclosure = r.Get<EnclosureType>();
     p.enclosureFactor = r.Get<double>();
     p.device = GetDevice(r);

@@ -157,6 +157,7 @@ struct PointResult {
     ApproachDistances approach;        // of the system voltage, inches (none: "Avoid contact")
     double voltage = 0;                // V
     double gapMm = 0;                  // the gap the equations used
+    double workDistMm = 0;             // the working distance the energies are at
     EnclosureType enclosure = EnclosureType::None;
     double enclosureFactor = 0;        // the 2018 model's CF
     // A point whose durations came from a protective device: the device and

@@ -397,6 +397,7 @@ private:
         p_.status = PointStatus::Computed;
         p_.voltage = at.voltage;
         p_.gapMm = at.gapMm;
+        p_.workDistMm = at.workDistMm;
         p_.approach = r.approach;
         static_cast<CaseResult&>(p_.full) = r.full;
         if (planned_)
@@ -432,6 +433,7 @@ private:
         p_.arcingCurrentsKnown = true;
         p_.voltage = 600.0;
         p_.gapMm = ClassDefaultGapMm(kFuseTabClass);
+        p_.workDistMm = *workDist;
         p_.approach = r.approach;
         static_cast<CaseResult&>(p_.full) = *r.result;
         p_.full.arcingCurrent = r.arcCurrent;
@@ -464,6 +466,7 @@ private:
         p_.status = PointStatus::Computed;
         p_.voltage = *v.voltage;
         p_.gapMm = ClassDefaultGapMm(kBreakerTabClass);
+        p_.workDistMm = *v.workDistMm;
         p_.approach = r.approach;
         static_cast<CaseResult&>(p_.full) = *r.result;
         p_.full.arcingCurrent = 0;  // the breaker equations find no arcing current
@@ -570,6 +573,7 @@ private:
         p_.reducedGoverns = n.reducedGoverns;
         p_.voltage = out.inputs.voltage;
         p_.gapMm = out.inputs.gapMm;
+        p_.workDistMm = out.inputs.workDistMm;
         p_.approach = out.approach;
         p_.enclosure = IsOpenAir(out.inputs.electrode) ? EnclosureType::OpenAir
                        : n.shallow                      ? EnclosureType::Shallow

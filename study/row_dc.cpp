@@ -63,6 +63,7 @@ std::optional<RowProblem> ComputeDcRow(const StudyPoint& in, Method method, cons
     p.approach = out.approach;
     p.voltage = out.inputs.voltage;
     p.gapMm = out.inputs.gapMm;
+    p.workDistMm = out.inputs.workDistMm;
     const DcArcResults& r = out.values;
     p.dc = PointDc{out.inputs.box,   r.arcVoltage,        r.arcOhms,          r.arcPowerW,
                    r.boxFactor,      r.boltedKa,          r.sourceOhms,       out.inputs.arcTime,
