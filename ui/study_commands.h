@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QUndoCommand>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,7 @@ private:
     StudyModel& model_;
     int row_, column_;
     std::string before_, after_;
+    std::optional<std::string> addedHead_;  // the header before the edit added the cell's column
 };
 
 // Several cells edited as one step (Clear cells, a fill), each a
