@@ -532,6 +532,8 @@ void TStudy::changeEvent(QEvent* event) {
 }
 
 bool TStudy::ReadyToClose() {
+    // A value typed in the form and not yet kept is a change like any other.
+    app_.Guard(this, [&] { form_->CommitPending(); });
     if (!IsModified()) return true;
     const QString name = path_.isEmpty() ? tr("New study") : QFileInfo(path_).fileName();
     switch (app_.dialogs().AskSaveChanges(

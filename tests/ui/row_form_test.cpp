@@ -359,7 +359,7 @@ private slots:
     // A name typed in the form after Add feeder, the field still holding
     // the keyboard, is kept before the key that acts on the study: Insert
     // adds the next row, Ctrl+D copies it (named by the next number free),
-    // Ctrl+S saves it.
+    // Ctrl+S saves it, Ctrl+F4 asks about it before the window closes.
     void whatIsTypedIsKeptBeforeTheWindowActs_data() {
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
@@ -367,6 +367,8 @@ private slots:
         QTest::newRow("Insert") << int(Qt::Key_Insert) << int(Qt::NoModifier) << "New point";
         QTest::newRow("Ctrl+D") << int(Qt::Key_D) << int(Qt::ControlModifier) << "Feeder 7 (2)";
         QTest::newRow("Ctrl+S") << int(Qt::Key_S) << int(Qt::ControlModifier) << "";
+        QTest::newRow("Ctrl+F4, the close cancelled")
+            << int(Qt::Key_F4) << int(Qt::ControlModifier) << "";
     }
     void whatIsTypedIsKeptBeforeTheWindowActs() {
         QFETCH(int, key);
@@ -382,6 +384,7 @@ private slots:
         name->selectAll();
         QTest::keyClicks(name, "Feeder 7");
         dialogs->duplicateAnswers = {DuplicateAnswer::CopyBranch};
+        dialogs->saveAnswers = {SaveAnswer::Cancel};
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key),
                         Qt::KeyboardModifiers(modifiers));
         QCOMPARE(Cell(2, "point"), QString("Feeder 7"));
@@ -390,6 +393,10 @@ private slots:
             QFile saved(study->path());
             QVERIFY(saved.open(QIODevice::ReadOnly));
             QVERIFY(saved.readAll().contains("\r\nFeeder 7,"));
+        }
+        if (key == Qt::Key_F4) {
+            QCOMPARE(dialogs->shown.size(), 1);
+            QVERIFY(study && study->isVisible());
         }
         dialogs->Clear();
     }
