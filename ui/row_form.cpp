@@ -41,13 +41,6 @@ struct FormGroup {
     std::initializer_list<StudyColumnGroup> groups;
 };
 
-// A list as narrow as the dock: its box shows the start of a long word, its
-// pop-up the whole of it.
-void NarrowList(QComboBox* box) {
-    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    box->setMinimumContentsLength(12);
-}
-
 }  // namespace
 
 TRowForm::TRowForm(Application& app, StudyModel& model, QWidget* parent)
@@ -85,7 +78,8 @@ void TRowForm::Build() {
     scroll_ = scroll;
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
-    // A field wider than a narrow dock scrolls sideways rather than being cut.
+    // A list as wide as its longest word: in a narrower dock the form scrolls
+    // sideways rather than being cut.
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // Its room beside the fields kept, shown or not: the captions never wrap anew.
     scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -170,7 +164,6 @@ void TRowForm::Build() {
                 equipment_->setObjectName("RowFormEquipment");
                 for (const auto& e : kIeee2018Equipment) equipment_->addItem(LibraryText(e.name));
                 equipment_->setPlaceholderText(tr("Typical values of an equipment type"));
-                NarrowList(equipment_);
                 equipment_->setCurrentIndex(-1);
                 equipmentCaption_ = new QLabel(tr("Equipment type:"), box);
                 equipmentCaption_->setBuddy(equipment_);
@@ -202,7 +195,6 @@ QWidget* TRowForm::MakeEditor(StudyInputColumn column, int tableColumn) {
     if (kind == StudyCellKind::Word) {
         auto* box = new QComboBox;
         box->setObjectName(objectName);
-        NarrowList(box);
         box->addItem(EmptyWordShown(column), QString());
         for (const QString& w : model_.Words(tableColumn)) {
             if (!w.isEmpty()) box->addItem(WordShown(column, Utf8(w)), w);
@@ -219,7 +211,6 @@ QWidget* TRowForm::MakeEditor(StudyInputColumn column, int tableColumn) {
         // from the curves file, or points typed.
         auto* box = new QComboBox;
         box->setObjectName(objectName);
-        NarrowList(box);
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
         box->lineEdit()->installEventFilter(this);
