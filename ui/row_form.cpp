@@ -262,6 +262,9 @@ void TRowForm::ShowRow(int row) {
 
 void TRowForm::CommitPending() {
     QWidget* focus = QApplication::focusWidget();
+    // A bus or curve list holds the keyboard for its text field.
+    if (auto* box = qobject_cast<QComboBox*>(focus); box && box->isEditable())
+        focus = box->lineEdit();
     auto* edit = qobject_cast<QLineEdit*>(focus);
     if (!edit || !isAncestorOf(edit) || !edit->isModified()) return;
     if (edit == name_) {
@@ -307,7 +310,11 @@ void TRowForm::Refresh() {
     const auto row = static_cast<std::size_t>(row_);
     const QString name = FromUtf8(file.Point(row));
     // What the user is typing in a field stays until it is kept.
-    auto typing = [](const QLineEdit* e) { return e->hasFocus() && e->isModified(); };
+    // (A bus or curve list may hold the keyboard for its text field.)
+    auto typing = [](const QLineEdit* e) {
+        const QWidget* focus = QApplication::focusWidget();
+        return e->isModified() && focus && (focus == e || focus == e->parentWidget());
+    };
     if (name_->text() != name && !typing(name_)) name_->setText(name);
     RefreshShape(file, row);
     const QStringList buses = Buses();

@@ -364,16 +364,21 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<QString>("nextName");
-        QTest::newRow("Insert") << int(Qt::Key_Insert) << int(Qt::NoModifier) << "New point";
-        QTest::newRow("Ctrl+D") << int(Qt::Key_D) << int(Qt::ControlModifier) << "Feeder 7 (2)";
-        QTest::newRow("Ctrl+S") << int(Qt::Key_S) << int(Qt::ControlModifier) << "";
+        QTest::addColumn<QString>("bus");  // typed in the bus field after the name, if any
+        // clang-format off
+        QTest::newRow("Insert")              << int(Qt::Key_Insert) << int(Qt::NoModifier)      << "New point"    << "";
+        QTest::newRow("Insert, a bus typed") << int(Qt::Key_Insert) << int(Qt::NoModifier)      << "New point"    << "SWG-7";
+        QTest::newRow("Ctrl+D")              << int(Qt::Key_D)      << int(Qt::ControlModifier) << "Feeder 7 (2)" << "";
+        QTest::newRow("Ctrl+S")              << int(Qt::Key_S)      << int(Qt::ControlModifier) << ""             << "";
         QTest::newRow("Ctrl+F4, the close cancelled")
-            << int(Qt::Key_F4) << int(Qt::ControlModifier) << "";
+                                             << int(Qt::Key_F4)     << int(Qt::ControlModifier) << ""             << "";
+        // clang-format on
     }
     void whatIsTypedIsKeptBeforeTheWindowActs() {
         QFETCH(int, key);
         QFETCH(int, modifiers);
         QFETCH(QString, nextName);
+        QFETCH(QString, bus);
         Open(kSubstation);
         Choose(1);
         study->findChild<QAction*>("AddFeeder1")->trigger();
@@ -383,12 +388,20 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(name));
         name->selectAll();
         QTest::keyClicks(name, "Feeder 7");
+        if (!bus.isEmpty()) {
+            QTest::keyClick(name, Qt::Key_Return);
+            auto* box = qobject_cast<QComboBox*>(Field("bus"));
+            box->setFocus(Qt::TabFocusReason);
+            box->lineEdit()->selectAll();
+            QTest::keyClicks(box->lineEdit(), bus);
+        }
         dialogs->duplicateAnswers = {DuplicateAnswer::CopyBranch};
         dialogs->saveAnswers = {SaveAnswer::Cancel};
         QTest::keyClick(QApplication::focusWidget(), Qt::Key(key),
                         Qt::KeyboardModifiers(modifiers));
         QCOMPARE(Cell(2, "point"), QString("Feeder 7"));
         if (!nextName.isEmpty()) QCOMPARE(Cell(3, "point"), nextName);
+        if (!bus.isEmpty()) QCOMPARE(Cell(2, "bus"), bus);
         if (key == Qt::Key_S) {
             QFile saved(study->path());
             QVERIFY(saved.open(QIODevice::ReadOnly));
