@@ -191,8 +191,8 @@ int StudyFile::AddColumn(std::string_view name) {
     return static_cast<int>(header_.size()) - 1;
 }
 
-void StudyFile::DropLastColumn(std::string head) {
-    if (header_.empty()) return;
+bool StudyFile::DropLastColumn(std::string head, std::size_t width) {
+    if (header_.empty() || header_.size() != width) return false;
     header_.pop_back();
     head_ = std::move(head);
     for (Row& row : rows_) {
@@ -210,6 +210,7 @@ void StudyFile::DropLastColumn(std::string head) {
     MapColumns();
     Changed();
     if (HasNetworkColumns(map_) || network_) ComputeAll();
+    return true;
 }
 
 void StudyFile::MapColumns() {

@@ -17,13 +17,13 @@ SetCellCommand::SetCellCommand(StudyModel& model, int row, int column, std::stri
 }
 
 void SetCellCommand::redo() {
-    addedHead_ = model_.SetCell(row_, column_, after_);
+    added_ = model_.SetCell(row_, column_, after_);
 }
 
 void SetCellCommand::undo() {
     model_.SetCell(row_, column_, before_);
     // A column the edit added goes again: the file is as it was.
-    if (addedHead_) model_.DropColumn(*std::exchange(addedHead_, std::nullopt));
+    if (added_) model_.DropColumn(*std::exchange(added_, std::nullopt));
 }
 
 CellsCommand::CellsCommand(StudyModel& model, const QString& text) : model_(model) { setText(text); }

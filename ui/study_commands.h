@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/study_model.h"
+
 namespace zentavo::ui {
 
 class StudyModel;
@@ -27,7 +29,7 @@ private:
     StudyModel& model_;
     int row_, column_;
     std::string before_, after_;
-    std::optional<std::string> addedHead_;  // the header before the edit added the cell's column
+    std::optional<StudyModel::AddedColumn> added_;  // the cell's column, when the edit added it
 };
 
 // Several cells edited as one step (Clear cells, a fill), each a

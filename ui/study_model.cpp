@@ -299,13 +299,16 @@ bool StudyModel::setData(const QModelIndex& index, const QVariant& value, int ro
     return true;
 }
 
-std::optional<std::string> StudyModel::SetCell(int row, int column, const std::string& text) {
+std::optional<StudyModel::AddedColumn> StudyModel::SetCell(int row, int column,
+                                                           const std::string& text) {
     const Column& c = columns_[static_cast<std::size_t>(column)];
     int at = -1;
-    std::optional<std::string> head;
+    std::optional<AddedColumn> head;
     auto add = [&](std::string_view name) {
-        head = file_.Head();
-        return file_.AddColumn(name);
+        std::string before = file_.Head();
+        const int added = file_.AddColumn(name);
+        head = AddedColumn{std::move(before), file_.Header().size()};
+        return added;
     };
     switch (c.kind) {
         case Column::Point:
@@ -336,10 +339,9 @@ std::optional<std::string> StudyModel::SetCell(int row, int column, const std::s
     return head;
 }
 
-void StudyModel::DropColumn(std::string head) {
+void StudyModel::DropColumn(AddedColumn added) {
     Forget();
-    file_.DropLastColumn(std::move(head));
-    if (file_.Held()) return;
+    if (!file_.DropLastColumn(std::move(added.head), added.width) || file_.Held()) return;
     NetworkChanged();
 }
 

@@ -151,11 +151,16 @@ public:
         Release();
     }
 
-    // The steps the undo commands take. SetCell gives the file's header as
-    // it was when the cell's column had to be added to the file, for
-    // DropColumn to take that column back.
-    std::optional<std::string> SetCell(int row, int column, const std::string& text);
-    void DropColumn(std::string head);
+    // The steps the undo commands take. SetCell tells, when the cell's
+    // column had to be added to the file, the header as it was and its
+    // width with the column, for DropColumn to take that column back (while
+    // it is still the last one).
+    struct AddedColumn {
+        std::string head;
+        std::size_t width;
+    };
+    std::optional<AddedColumn> SetCell(int row, int column, const std::string& text);
+    void DropColumn(AddedColumn added);
     void InsertRaws(int at, const std::vector<std::string>& raws);
     std::vector<std::string> RemoveRange(int at, int count);
 
