@@ -1723,6 +1723,14 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <source>Arc power</source>
         <translation>Potencia del arco</translation>
     </message>
+    <message>
+        <source>Source short-circuit power</source>
+        <translation>Potencia de cortocircuito de la fuente</translation>
+    </message>
+    <message>
+        <source>Source short-circuit power, minimum</source>
+        <translation>Potencia de cortocircuito de la fuente, mínima</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TDcArcFlash</name>

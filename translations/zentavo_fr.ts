@@ -1723,6 +1723,14 @@ Vérifiez que le nom du fichier est correct.</translation>
         <source>Arc power</source>
         <translation>Puissance d’arc</translation>
     </message>
+    <message>
+        <source>Source short-circuit power</source>
+        <translation>Puissance de court-circuit de la source</translation>
+    </message>
+    <message>
+        <source>Source short-circuit power, minimum</source>
+        <translation>Puissance de court-circuit de la source, minimale</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TDcArcFlash</name>

@@ -293,6 +293,32 @@ private slots:
         QCOMPARE(Bytes(), before);
     }
 
+    // A utility typed by its short-circuit power in the form: 500 MVA at
+    // 13.8 kV is 500 / (√3 × 13.8) = 20.918 kA at its bus.
+    void aSourceTypedByItsPower() {
+        Open(kSubstation);
+        Choose(0);
+        for (const auto& [column, text] :
+             {std::pair{"source_ka", ""}, std::pair{"source_mva", "500"}}) {
+            auto* edit = qobject_cast<QLineEdit*>(Field(column));
+            QVERIFY2(edit->isVisibleTo(form), column);
+            edit->setFocus(Qt::TabFocusReason);
+            edit->selectAll();
+            if (*text) {
+                QTest::keyClicks(edit, text);
+            } else {
+                QTest::keyClick(edit, Qt::Key_Delete);
+            }
+            QTest::keyClick(edit, Qt::Key_Return);
+        }
+        QCOMPARE(Cell(0, "source_mva"), QString("500"));
+        const QString current =
+            study->model()
+                .data(study->model().index(0, Col("bolted_current_max")), Qt::DisplayRole)
+                .toString();
+        QCOMPARE(current, QString("20.918"));
+    }
+
     // Typing a value that shows or hides other fields, or that gives the
     // row a longer status, leaves every field where it was until the pointer
     // leaves the form; then the fields the row takes are shown.
