@@ -47,6 +47,7 @@ constexpr Placed kPlaced[] = {
     {kLineSideOfColumn, G::Network},
     {kFromBusColumn, G::Network},             {kBranchTypeColumn, G::Network},
     {kSourceKaColumn, G::Network},            {kSourceKaMinColumn, G::Network},
+    {kSourceMvaColumn, G::Network},           {kSourceMvaMinColumn, G::Network},
     {kSourceXrColumn, G::Network},            {kTxKvaColumn, G::Network},
     {kTxZColumn, G::Network},                 {kTxXrColumn, G::Network},
     {kTxUrColumn, G::Network},                {kTxKvHvColumn, G::Network},
@@ -170,6 +171,8 @@ bool ColumnApplies(StudyInputColumn column, const StudyRowShape& row) {
             return arcModel && In(device, {"relay", "trip-unit"});
         case kSourceKaColumn:
         case kSourceKaMinColumn:
+        case kSourceMvaColumn:
+        case kSourceMvaMinColumn:
         case kSourceXrColumn:
             return branch == "source";
         case kTxKvaColumn:

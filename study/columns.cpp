@@ -92,6 +92,8 @@ constexpr InputColumn kInputColumns[] = {
     {kSourceKaColumn,               "source_ka",               {},                 "kA"},
     {kSourceXrColumn,               "source_xr",               {},                 {}},
     {kSourceKaMinColumn,            "source_ka_min",           {},                 "kA"},
+    {kSourceMvaColumn,              "source_mva",              {},                 "MVA"},
+    {kSourceMvaMinColumn,           "source_mva_min",          {},                 "MVA"},
     {kTxKvaColumn,                  "tx_kva",                  {},                 "kVA"},
     {kTxZColumn,                    "tx_z",                    {},                 "%"},
     {kTxXrColumn,                   "tx_xr",                   {},                 {}},

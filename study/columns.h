@@ -71,6 +71,11 @@ enum StudyInputColumn {
     kSourceKaColumn,
     kSourceXrColumn,
     kSourceKaMinColumn,
+    // A source given by its short-circuit power instead of its current
+    // (MVA; the current is S / (√3·U) at the bus's nominal voltage), and
+    // the minimum case's.
+    kSourceMvaColumn,
+    kSourceMvaMinColumn,
     kTxKvaColumn,
     kTxZColumn,
     kTxXrColumn,

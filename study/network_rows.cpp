@@ -43,6 +43,8 @@ constexpr NetworkRange kNetworkRanges[] = {
     {kVoltageColumn,     1,     1e6,  false, "a bus voltage"},
     {kSourceKaColumn,    0.001, 1000, false, "a source fault current"},
     {kSourceKaMinColumn, 0.001, 1000, false, "a source fault current"},
+    {kSourceMvaColumn,   0.001, 1e6,  false, "a source short-circuit power"},
+    {kSourceMvaMinColumn, 0.001, 1e6, false, "a source short-circuit power"},
     {kSourceXrColumn,    0,     1000, false, "an X/R ratio"},
     {kTxKvaColumn,       1,     1e7,  false, "a transformer rating"},
     {kTxZColumn,         0.1,   100,  false, "a transformer impedance"},
@@ -248,7 +250,9 @@ NetworkRow ReadNetworkRow(const StudyRowInputs& in, std::size_t index, char sep)
     const double kV = row.kV;
     const BranchType type = row.type = r.Type();
     using B = BranchType;
-    r.OnlyFor(type, {B::Source}, "source", {kSourceKaColumn, kSourceXrColumn, kSourceKaMinColumn});
+    r.OnlyFor(type, {B::Source}, "source",
+              {kSourceKaColumn, kSourceXrColumn, kSourceKaMinColumn, kSourceMvaColumn,
+               kSourceMvaMinColumn});
     r.OnlyFor(type, {B::Transformer, B::Transformer3, B::Unit}, "transformer",
               {kTxKvaColumn, kTxZColumn, kTxKvHvColumn, kTxKvLvColumn});
     r.OnlyFor(type, {B::Transformer, B::Transformer3}, "transformer", {kTxTapColumn});
@@ -283,11 +287,29 @@ NetworkRow ReadNetworkRow(const StudyRowInputs& in, std::size_t index, char sep)
     const std::string from(in[kFromBusColumn]);
     switch (type) {
         case BranchType::Source: {
-            const double ka = r.Required(kSourceKaColumn, "a source needs its fault current");
-            const double kaMin = r.Optional(kSourceKaMinColumn, ka);
+            // Its current, or its short-circuit power S = √3·U·I at the
+            // bus's nominal voltage (c = 1: the power is defined from the
+            // current, S"k = √3·Un·I"k), never both.
+            const auto current = [&](StudyInputColumn ka, StudyInputColumn mva, double otherwise) {
+                if (in[mva].empty()) {
+                    return ka == kSourceKaColumn
+                               ? r.Required(ka, "a source needs its fault current")
+                               : r.Optional(ka, otherwise);
+                }
+                if (!in[ka].empty())
+                    r.Fail(Name(mva) + ": given with " + Name(ka) + "; give one of them");
+                const double s = r.Required(mva, "a source needs its short-circuit power");
+                return kV > 0 ? s / (std::sqrt(3.0) * kV) : 0.0;
+            };
+            const double ka = current(kSourceKaColumn, kSourceMvaColumn, 0);
+            const double kaMin = current(kSourceKaMinColumn, kSourceMvaMinColumn, ka);
             if (kaMin > ka) {
-                r.Fail("source_ka_min: " + WithUnit(in[kSourceKaMinColumn], kSourceKaMinColumn) +
-                       " is above source_ka, " + WithUnit(in[kSourceKaColumn], kSourceKaColumn));
+                const StudyInputColumn low =
+                    in[kSourceMvaMinColumn].empty() ? kSourceKaMinColumn : kSourceMvaMinColumn;
+                const StudyInputColumn high =
+                    in[kSourceMvaColumn].empty() ? kSourceKaColumn : kSourceMvaColumn;
+                r.Fail(Name(low) + ": " + WithUnit(in[low], low) + " is above " + Name(high) +
+                       ", " + WithUnit(in[high], high));
             }
             source = network::Source{
                 name, bus, kV, ka, kaMin, r.Required(kSourceXrColumn, "a source needs its X/R")};

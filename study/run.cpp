@@ -176,6 +176,7 @@ private:
 constexpr StudyInputColumn kNetworkReadColumns[] = {
     kVoltageColumn,     kBoltedCurrentColumn, kBusColumn,         kFromBusColumn,
     kBranchTypeColumn,  kSourceKaColumn,      kSourceXrColumn,    kSourceKaMinColumn,
+    kSourceMvaColumn,   kSourceMvaMinColumn,
     kTxKvaColumn,       kTxZColumn,           kTxXrColumn,        kCableLengthColumn,
     kCableRColumn,      kCableXColumn,        kCableSetsColumn,   kMotorKvaColumn,
     kMotorXColumn,      kMotorXrColumn,       kCableEndTempColumn, kTxKvHvColumn,

@@ -186,6 +186,28 @@ int StudyFile::AddColumn(std::string_view name) {
     return static_cast<int>(header_.size()) - 1;
 }
 
+bool StudyFile::DropLastColumn(std::string head, std::size_t width) {
+    if (header_.empty() || header_.size() != width) return false;
+    header_.pop_back();
+    head_ = std::move(head);
+    for (Row& row : rows_) {
+        const RowParts parts = SplitRow(row.raw);
+        // The field AddColumn put at the end, empty: the comma before it.
+        if (parts.record.empty() || parts.record.back() != ',') continue;
+        std::string raw;
+        raw.reserve(row.raw.size());
+        raw += parts.before;
+        raw += parts.record.substr(0, parts.record.size() - 1);
+        raw += parts.end;
+        raw += parts.after;
+        row.raw = std::move(raw);
+    }
+    MapColumns();
+    Changed();
+    if (HasNetworkColumns(map_) || network_) ComputeAll();
+    return true;
+}
+
 void StudyFile::MapColumns() {
     map_ = MapStudyColumns(header_);
     pointColumn_ = ColumnOf(kPointColumnName);

@@ -59,6 +59,13 @@ public:
     // Adds a column at the end of the header (empty in every row) and
     // returns where it stands.
     int AddColumn(std::string_view name);
+    // The byte-order mark and header record as they stand, and the last
+    // AddColumn taken back: the column, and its field in every record (empty
+    // again), with the header as `head` was. An undo returns the bytes
+    // the file had before the column came. Only while the header is `width`
+    // columns wide, the added one last; false (nothing done) otherwise.
+    const std::string& Head() const { return head_; }
+    bool DropLastColumn(std::string head, std::size_t width);
     // The file column of each input column (-1 when the file lacks it), and of the name.
     const StudyColumnMap& Columns() const { return map_; }
     int PointColumn() const { return pointColumn_; }

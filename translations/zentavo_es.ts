@@ -1723,6 +1723,14 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <source>Arc power</source>
         <translation>Potencia del arco</translation>
     </message>
+    <message>
+        <source>Source short-circuit power</source>
+        <translation>Potencia de cortocircuito de la fuente</translation>
+    </message>
+    <message>
+        <source>Source short-circuit power, minimum</source>
+        <translation>Potencia de cortocircuito de la fuente, mínima</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TDcArcFlash</name>
@@ -2720,6 +2728,18 @@ Do you wish to save it in UTF-8 instead? (No saves nothing.)</source>
         <source>DC, arc resistance (NFPA 70E D.5)</source>
         <translation>CC, resistencia del arco (NFPA 70E D.5)</translation>
     </message>
+    <message>
+        <source>This row does not take this value, which refuses it: empty the field.</source>
+        <translation>Esta fila no admite este valor, que la hace rechazar: vacíe el campo.</translation>
+    </message>
+    <message>
+        <source>Edit %1</source>
+        <translation>Editar %1</translation>
+    </message>
+    <message>
+        <source>Emptied what the row no longer takes: %1. Undo brings it back.</source>
+        <translation>Se vació lo que la fila ya no admite: %1. Deshacer lo devuelve.</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TSecond</name>
@@ -3323,6 +3343,10 @@ y %n etiqueta(s) más con el nombre cortado</numerusform>
     <message>
         <source>C&amp;ompute again</source>
         <translation>Calcular de &amp;nuevo</translation>
+    </message>
+    <message>
+        <source>&amp;Go to the form or the table</source>
+        <translation>&amp;Ir al formulario o a la tabla</translation>
     </message>
 </context>
 <context>

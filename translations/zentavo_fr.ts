@@ -1723,6 +1723,14 @@ Vérifiez que le nom du fichier est correct.</translation>
         <source>Arc power</source>
         <translation>Puissance d’arc</translation>
     </message>
+    <message>
+        <source>Source short-circuit power</source>
+        <translation>Puissance de court-circuit de la source</translation>
+    </message>
+    <message>
+        <source>Source short-circuit power, minimum</source>
+        <translation>Puissance de court-circuit de la source, minimale</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TDcArcFlash</name>
@@ -2720,6 +2728,18 @@ Voulez-vous l&apos;enregistrer en UTF-8 ? (Non n&apos;enregistre rien.)</transla
         <source>DC, arc resistance (NFPA 70E D.5)</source>
         <translation>CC, résistance d&apos;arc (NFPA 70E D.5)</translation>
     </message>
+    <message>
+        <source>This row does not take this value, which refuses it: empty the field.</source>
+        <translation>Cette ligne ne prend pas cette valeur, qui la fait refuser : videz le champ.</translation>
+    </message>
+    <message>
+        <source>Edit %1</source>
+        <translation>Modifier %1</translation>
+    </message>
+    <message>
+        <source>Emptied what the row no longer takes: %1. Undo brings it back.</source>
+        <translation>Vidé ce que la ligne ne prend plus : %1. Annuler le rétablit.</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TSecond</name>
@@ -3323,6 +3343,10 @@ et %n autre(s) étiquette(s) au nom coupé</numerusform>
     <message>
         <source>C&amp;ompute again</source>
         <translation>Calculer de &amp;nouveau</translation>
+    </message>
+    <message>
+        <source>&amp;Go to the form or the table</source>
+        <translation>&amp;Aller au formulaire ou au tableau</translation>
     </message>
 </context>
 <context>

@@ -6,13 +6,13 @@
 #include <QIcon>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QSettings>
 #include <QWindow>
 #include <algorithm>
-#include <QSettings>
 
 #include "ui/about.h"
-#include "ui/formedit.h"
 #include "ui/dc_window.h"
+#include "ui/formedit.h"
 #include "ui/ieee2018_window.h"
 #include "ui/label_type.h"
 #include "ui/main_window.h"
@@ -22,6 +22,7 @@
 #include "ui/study_window.h"
 #include "ui/translations.h"
 #include "ui/units_window.h"
+#include "ui/wheel_guard.h"
 #include "ui/widgets.h"
 
 // The label pictures are compiled into this library; a static library
@@ -70,6 +71,8 @@ Application::Application(DialogService& dialogs) : dialogs_(dialogs) {
         icon.addFile(QStringLiteral(":/zentavo/icons/%1x%1/org.zentavo.Zentavo.png").arg(size), QSize(size, size));
     }
     QApplication::setWindowIcon(icon);
+    // The wheel changes no list or number box the user has not chosen.
+    qApp->installEventFilter(new WheelGuard(this));
 
     // The windows, in their fixed order; each creation handler runs here. The
     // 2018 and DC windows are made when they are first opened (Ieee2018, DcArcFlash).

@@ -101,6 +101,8 @@ TFormLabelType::TFormLabelType(Application& app) : app_(app) {
             [this] { app_.Guard(this, [&] { RadioGroup1Click(); }); });
     connect(Button1, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { Button1Click(); }); });
     connect(Button2, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { Button2Click(); }); });
+    // Its choices take effect as they are made: Escape leaves as "Save and exit" does.
+    CloseOnEscape(this, Button2);
     connect(Deletethisline1, &QAction::triggered, this,
             [this] { app_.Guard(this, [&] { Deletethisline1Click(); }); });
     connect(CheckListBox1, &QListWidget::customContextMenuRequested, this, [this](const QPoint& at) {

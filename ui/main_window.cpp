@@ -212,6 +212,7 @@ void Tmain::BuildMenus() {
     file->addSeparator();
     QAction* newStudy = file->addAction(tr("&New study"));
     newStudy->setObjectName("NewStudy1");
+    newStudy->setShortcut(NewStudyKeys());
     connect(newStudy, &QAction::triggered, this, [this] { app_.Guard(this, [&] { NewStudyWindow(app_)->show(); }); });
     QAction* openStudy = file->addAction(tr("Open s&tudy…"));
     openStudy->setObjectName("OpenStudy1");

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/row_form.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
@@ -22,8 +23,10 @@
 #include "engine/protection.h"
 #include "study/column_groups.h"
 #include "study/network_study.h"
+#include "study/row_edit.h"
 #include "ui/application.h"
 #include "ui/device_panel.h"
+#include "ui/row_form_words.h"
 #include "ui/study_model.h"
 #include "ui/translations.h"
 #include "ui/widgets.h"
@@ -31,131 +34,6 @@
 namespace zentavo::ui {
 
 namespace {
-
-const char* const kContext = "zentavo::ui::TRowForm";
-
-// The words of the word columns as the form lists them, in the interface's
-// language; the file keeps the word itself (the item's data).
-QString WordShown(StudyInputColumn column, std::string_view word) {
-    static const std::pair<std::string_view, const char*> kWords[] = {
-        {"empirical", QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "IEEE 1584-2002, empirical model")},
-        {"fuse", QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "IEEE 1584-2002, current-limiting fuse")},
-        {"breaker", QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "IEEE 1584-2002, low-voltage breaker")},
-        {"ieee1584-2018", QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "IEEE 1584-2018 model")},
-        {"dc-max-power", QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "DC, maximum power (NFPA 70E D.5)")},
-        {"dc-arc-resistance", QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "DC, arc resistance (NFPA 70E D.5)")},
-        {"source", QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "Source (the supply)")},
-        {"transformer", QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "Transformer")},
-        {"transformer3", QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "Three-winding transformer")},
-        {"cable", QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "Cable or tie")},
-        {"generator", QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "Generator")},
-        {"unit", QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "Power-station unit")},
-        {"yes", QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "yes")},
-        {"no", QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "no")},
-    };
-    if (column == kDeviceTypeColumn) {
-        // As the 2018 window names them.
-        const char* words[] = {QT_TRANSLATE_NOOP("zentavo::ui::DevicePanel", "Relay with its breaker"),
-                               QT_TRANSLATE_NOOP("zentavo::ui::DevicePanel", "Low-voltage trip unit"),
-                               QT_TRANSLATE_NOOP("zentavo::ui::DevicePanel", "Fuse, by its total-clearing curve")};
-        for (std::size_t i = 0; i < kDeviceTypeWords.size(); ++i) {
-            if (word == kDeviceTypeWords[i]) return QCoreApplication::translate("zentavo::ui::DevicePanel", words[i]);
-        }
-    }
-    if (column == kDcBoxColumn) {
-        // As the DC window names them.
-        const char* words[] = {QT_TRANSLATE_NOOP("zentavo::ui::TDcArcFlash", "Open air"),
-                               QT_TRANSLATE_NOOP("zentavo::ui::TDcArcFlash", "Box, 3 × open air (NFPA 70E)"),
-                               QT_TRANSLATE_NOOP("zentavo::ui::TDcArcFlash", "LV switchgear (Wilkins)"),
-                               QT_TRANSLATE_NOOP("zentavo::ui::TDcArcFlash", "MV switchgear (Wilkins)"),
-                               QT_TRANSLATE_NOOP("zentavo::ui::TDcArcFlash", "Panelboard (Wilkins)")};
-        for (std::size_t i = 0; i < kDcBoxWords.size(); ++i) {
-            if (word == kDcBoxWords[i]) return QCoreApplication::translate("zentavo::ui::TDcArcFlash", words[i]);
-        }
-    }
-    if (column == kRelayCurveColumn) {
-        for (std::size_t i = 0; i < kRelayCurveWords.size(); ++i) {
-            if (word == kRelayCurveWords[i]) return RelayCurveWords(static_cast<RelayCurve>(i));
-        }
-    }
-    if (column == kMethodColumn || column == kBranchTypeColumn || column == kGenInMinColumn ||
-        column == kLineSideColumn) {
-        for (const auto& [w, shown] : kWords) {
-            if (w == word) return QCoreApplication::translate(kContext, shown);
-        }
-    }
-    return LibraryText(word);
-}
-
-// What an empty word cell means, as its list shows it.
-QString EmptyWordShown(StudyInputColumn column) {
-    switch (column) {
-        case kDeviceTypeColumn:
-            return TRowForm::tr("none: durations typed");
-        case kBranchTypeColumn:
-            return TRowForm::tr("none");
-        case kGapUnitColumn:
-        case kWorkDistanceUnitColumn:
-        case kEnclosureUnitColumn:
-            return QStringLiteral("mm");
-        default:
-            return TRowForm::tr("not chosen");
-    }
-}
-
-// The range the methods and devices hold a column's numbers to, in words;
-// the network's own ranges come from the network (NetworkRangeOf).
-const char* MethodRange(StudyInputColumn column) {
-    switch (column) {
-        case kVoltageColumn:
-            return QT_TRANSLATE_NOOP("zentavo::ui::TRowForm",
-                                     "208 V to 46 kV; IEEE 1584-2018: 208 V to 15 kV; breakers: 208 to 690 V");
-        case kBoltedCurrentColumn:
-            return QT_TRANSLATE_NOOP("zentavo::ui::TRowForm",
-                                     "0.7 to 106 kA; IEEE 1584-2018: 0.5 to 106 kA up to 600 V, 0.2 to 65 kA above");
-        case kGapColumn:
-            return QT_TRANSLATE_NOOP("zentavo::ui::TRowForm",
-                                     "13 mm or more; IEEE 1584-2018: 6.35 to 76.2 mm up to 600 V, 19.05 to 254 mm above");
-        case kWorkDistanceColumn:
-            return QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "300 to 2000 mm; IEEE 1584-2018: 305 mm or more");
-        case kArcTimeColumn:
-        case kArcTimeReducedColumn:
-            return QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "0.001 to 2 s; IEEE 1584-2018: 0.001 s or more");
-        case kEnclosureHeightColumn:
-        case kEnclosureWidthColumn:
-        case kEnclosureDepthColumn:
-        case kInterruptingRatingColumn:
-        case kInstantaneousTripColumn:
-        case kRelayPickupColumn:
-        case kRelayTimeDialColumn:
-        case kTripRatingColumn:
-        case kTripLtPickupColumn:
-        case kTripLtDelayColumn:
-        case kDeviceRatingColumn:
-            return QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "above 0");
-        case kRelayInstPickupColumn:
-        case kTripStPickupColumn:
-        case kTripInstPickupColumn:
-        case kMaintInstPickupColumn:
-            return QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "above 0; empty: none");
-        case kRelayInstDelayColumn:
-        case kTripStDelayColumn:
-        case kBreakerTimeColumn:
-        case kTripToleranceColumn:
-            return QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "0 or above");
-        case kTripInstTimeColumn:
-        case kMaintInstTimeColumn:
-            return QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "0.001 s or more");
-        case kDeviceShareColumn:
-            return QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "above 0 and at most 1; empty: 1");
-        case kMaxArcTimeColumn:
-            return QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "0.001 s or more, or none; empty: 2 s");
-        case kCableSetsColumn:
-            return QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "1 to 1000; empty: 1");
-        default:
-            return nullptr;
-    }
-}
 
 // The groups of the form, each with the columns' groups it holds.
 struct FormGroup {
@@ -196,10 +74,15 @@ void TRowForm::Build() {
     top->addWidget(hint_);
     // The fields scroll; the dock keeps its width.
     auto* scroll = new QScrollArea(this);
+    scroll->setObjectName("RowFormScroll");
     scroll_ = scroll;
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A list as wide as its longest word: in a narrower dock the form scrolls
+    // sideways rather than being cut.
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // Its room beside the fields kept, shown or not: the captions never wrap anew.
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     body_ = new QWidget(scroll);
     auto* column = new QVBoxLayout(body_);
     scroll->setWidget(body_);
@@ -214,12 +97,23 @@ void TRowForm::Build() {
     connect(name_, &QLineEdit::editingFinished, this, [this] { app_.Guard(window(), [&] { CommitName(); }); });
     name_->installEventFilter(this);
 
-    status_ = new QLabel(body_);
+    // The row's status in a box of fixed height, its longer messages
+    // scrolled within it: a new message never moves the fields below.
+    auto* statusArea = new QScrollArea(body_);
+    statusArea->setObjectName("RowFormStatusArea");
+    statusArea->setWidgetResizable(true);
+    statusArea->setFrameShape(QFrame::NoFrame);
+    statusArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    statusArea->setFocusPolicy(Qt::NoFocus);  // Tab goes from the name to the first field
+    status_ = new QLabel(statusArea);
     status_->setObjectName("RowFormStatus");
     status_->setWordWrap(true);
     status_->setTextFormat(Qt::PlainText);
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    column->addWidget(status_);
+    status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    statusArea->setWidget(status_);
+    statusArea->setFixedHeight(4 * status_->fontMetrics().lineSpacing() + 4);
+    column->addWidget(statusArea);
 
     const FormGroup groups[] = {
         {QT_TR_NOOP("Point of work"), {StudyColumnGroup::Method, StudyColumnGroup::Distances}},
@@ -238,21 +132,32 @@ void TRowForm::Build() {
             QWidget* editor = MakeEditor(c, tableColumn);
             auto* caption = new QLabel(model_.Heading(tableColumn) + QLatin1Char(':'), box);
             caption->setBuddy(editor);
+            caption->setWordWrap(true);  // a long heading takes two lines in a narrow dock
             auto* fault = new QLabel(box);
             fault->setObjectName(QStringLiteral("Fault_%1").arg(FromUtf8(kStudyInputNames[c])));
             fault->setWordWrap(true);
             SetTextColor(fault, Qt::red);
             fault->hide();
+            auto* note = new QLabel(
+                tr("This row does not take this value, which refuses it: empty the field."), box);
+            note->setObjectName(QStringLiteral("Unused_%1").arg(FromUtf8(kStudyInputNames[c])));
+            note->setWordWrap(true);
+            SetTextColor(note, Qt::red);
+            note->hide();
             auto* cell = new QWidget(box);
+            // As tall as its field and notes, never stretched: more results
+            // below take no room from the fields.
+            cell->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
             auto* cellLayout = new QVBoxLayout(cell);
             cellLayout->setContentsMargins(0, 0, 0, 0);
             cellLayout->setSpacing(2);
             editor->setParent(cell);
             cellLayout->addWidget(editor);
             cellLayout->addWidget(fault);
+            cellLayout->addWidget(note);
             editor->setToolTip(ToolTipOf(c, tableColumn));
             form->addRow(caption, cell);
-            fields_.push_back({c, tableColumn, caption, editor, fault, form});
+            fields_.push_back({c, tableColumn, caption, editor, fault, note, form});
             if (c == kMethodColumn) {
                 // The 2018 model's equipment types, right after the method.
                 equipment_ = new QComboBox(box);
@@ -296,7 +201,7 @@ QWidget* TRowForm::MakeEditor(StudyInputColumn column, int tableColumn) {
         }
         connect(box, &QComboBox::activated, this, [this, box](int i) {
             app_.Guard(window(), [&] {
-                if (const Field* f = Find(box)) Commit(*f, box->itemData(i).toString());
+                if (const Field* f = Find(box)) Commit(*f, box->itemData(i).toString(), true);
             });
         });
         return box;
@@ -311,12 +216,12 @@ QWidget* TRowForm::MakeEditor(StudyInputColumn column, int tableColumn) {
         box->lineEdit()->installEventFilter(this);
         connect(box->lineEdit(), &QLineEdit::editingFinished, this, [this, box] {
             app_.Guard(window(), [&] {
-                if (const Field* f = Find(box)) Commit(*f, box->currentText().trimmed());
+                if (const Field* f = Find(box)) Commit(*f, box->currentText().trimmed(), false);
             });
         });
         connect(box, &QComboBox::activated, this, [this, box](int) {
             app_.Guard(window(), [&] {
-                if (const Field* f = Find(box)) Commit(*f, box->currentText().trimmed());
+                if (const Field* f = Find(box)) Commit(*f, box->currentText().trimmed(), true);
             });
         });
         return box;
@@ -324,10 +229,11 @@ QWidget* TRowForm::MakeEditor(StudyInputColumn column, int tableColumn) {
     auto* edit = new QLineEdit;
     edit->setObjectName(objectName);
     edit->installEventFilter(this);
-    if (kind == StudyCellKind::NumberOrNone) edit->setPlaceholderText(QCoreApplication::translate("zentavo::ui::DevicePanel", "none"));
+    // An empty field shows what the row takes in its place ("2 s").
+    edit->setPlaceholderText(EmptyNumberShown(column, app_.Sep()));
     connect(edit, &QLineEdit::editingFinished, this, [this, edit] {
         app_.Guard(window(), [&] {
-            if (const Field* f = Find(edit)) Commit(*f, edit->text().trimmed());
+            if (const Field* f = Find(edit)) Commit(*f, edit->text().trimmed(), false);
         });
     });
     return edit;
@@ -336,7 +242,7 @@ QWidget* TRowForm::MakeEditor(StudyInputColumn column, int tableColumn) {
 QString TRowForm::ToolTipOf(StudyInputColumn column, int tableColumn) const {
     QStringList lines = {model_.Heading(tableColumn)};
     if (const char* range = MethodRange(column)) {
-        lines << QCoreApplication::translate(kContext, range);
+        lines << QCoreApplication::translate(kRowFormContext, range);
     } else if (const std::optional<NetworkColumnRange> r = NetworkRangeOf(column)) {
         const QString unit = FromUtf8(StudyInputUnit(column));
         auto number = [this](double v) { return FromUtf8(ShortDecimalText(v, app_.Sep())); };
@@ -350,7 +256,28 @@ QString TRowForm::ToolTipOf(StudyInputColumn column, int tableColumn) const {
 void TRowForm::ShowRow(int row) {
     row_ = row >= 0 && row < model_.rowCount() ? row : -1;
     for (const Field& f : fields_) f.fault->hide();
+    shapeHeld_ = false;
     Refresh();
+}
+
+void TRowForm::CommitPending() {
+    QWidget* focus = QApplication::focusWidget();
+    // A bus or curve list holds the keyboard for its text field.
+    if (auto* box = qobject_cast<QComboBox*>(focus); box && box->isEditable())
+        focus = box->lineEdit();
+    auto* edit = qobject_cast<QLineEdit*>(focus);
+    if (!edit || !isAncestorOf(edit) || !edit->isModified()) return;
+    if (edit == name_) {
+        CommitName();
+    } else if (const Field* f = Find(edit)) {
+        Commit(*f, edit->text().trimmed(), false);
+    }
+}
+
+void TRowForm::FocusFirstField() {
+    if (row_ < 0) return;
+    name_->setFocus(Qt::ShortcutFocusReason);
+    static_cast<QScrollArea*>(scroll_)->ensureWidgetVisible(name_);
 }
 
 QStringList TRowForm::Buses() const {
@@ -381,16 +308,19 @@ void TRowForm::Refresh() {
     }
     const StudyFile& file = model_.file();
     const auto row = static_cast<std::size_t>(row_);
-    const std::string method = file.Input(row, kMethodColumn), device = file.Input(row, kDeviceTypeColumn),
-                      branch = file.Input(row, kBranchTypeColumn);
-    const StudyRowShape shape{method, device, branch, !file.Input(row, kBusColumn).empty()};
     const QString name = FromUtf8(file.Point(row));
-    if (name_->text() != name) name_->setText(name);
+    // What the user is typing in a field stays until it is kept.
+    // (A bus or curve list may hold the keyboard for its text field.)
+    auto typing = [](const QLineEdit* e) {
+        const QWidget* focus = QApplication::focusWidget();
+        return e->isModified() && focus && (focus == e || focus == e->parentWidget());
+    };
+    if (name_->text() != name && !typing(name_)) name_->setText(name);
+    RefreshShape(file, row);
     const QStringList buses = Buses();
     std::vector<std::string_view> curves;
     if (file.Options().curves) curves = file.Options().curves->Names();
     for (const Field& f : fields_) {
-        f.form->setRowVisible(f.editor->parentWidget(), ColumnApplies(f.column, shape));
         const QString value = model_.data(model_.index(row_, f.tableColumn), Qt::EditRole).toString();
         if (auto* box = qobject_cast<QComboBox*>(f.editor)) {
             if (box->isEditable()) {
@@ -404,7 +334,8 @@ void TRowForm::Refresh() {
                     box->clear();
                     box->addItems(items);
                 }
-                if (box->currentText() != value) box->setEditText(value);
+                if (box->currentText() != value && !typing(box->lineEdit()))
+                    box->setEditText(value);
             } else {
                 int at = box->findData(value);
                 if (at < 0) {
@@ -414,15 +345,31 @@ void TRowForm::Refresh() {
                 }
                 if (box->currentIndex() != at) box->setCurrentIndex(at);
             }
-        } else if (auto* edit = qobject_cast<QLineEdit*>(f.editor); edit->text() != value && f.fault->isHidden()) {
+        } else if (auto* edit = qobject_cast<QLineEdit*>(f.editor);
+                   edit->text() != value && f.fault->isHidden() && !typing(edit)) {
             edit->setText(value);
         }
     }
-    for (const Field& f : fields_) {
-        if (f.column == kMethodColumn) f.form->setRowVisible(equipment_, method == "ieee1584-2018");
-    }
     RefreshResults();
     refreshing_ = false;
+}
+
+void TRowForm::RefreshShape(const StudyFile& file, std::size_t row) {
+    // While the user types, the fields stay where they are.
+    if (shapeHeld_) return;
+    const std::string method = file.Input(row, kMethodColumn),
+                      device = file.Input(row, kDeviceTypeColumn),
+                      branch = file.Input(row, kBranchTypeColumn);
+    const StudyRowShape shape{method, device, branch, !file.Input(row, kBusColumn).empty()};
+    for (const Field& f : fields_) {
+        const bool applies = ColumnApplies(f.column, shape);
+        // Text the row does not take, which refuses it, stays in view with a note.
+        const bool stray =
+            !applies && UnusedTextRefusesRow(f.column) && !file.Input(row, f.column).empty();
+        f.form->setRowVisible(f.editor->parentWidget(), applies || stray);
+        f.note->setVisible(stray);
+        if (f.column == kMethodColumn) f.form->setRowVisible(equipment_, method == "ieee1584-2018");
+    }
 }
 
 void TRowForm::RefreshResults() {
@@ -469,7 +416,7 @@ QString TRowForm::FaultOf(StudyInputColumn column) const {
     return {};
 }
 
-void TRowForm::Commit(const Field& field, const QString& typed) {
+void TRowForm::Commit(const Field& field, const QString& typed, bool picked) {
     if (row_ < 0 || refreshing_) return;
     QString text = typed;
     // The interface's word for "none" is the file's "none".
@@ -477,9 +424,12 @@ void TRowForm::Commit(const Field& field, const QString& typed) {
         text.compare(QCoreApplication::translate("zentavo::ui::DevicePanel", "none"), Qt::CaseInsensitive) == 0) {
         text = QStringLiteral("none");
     }
+    auto* box = qobject_cast<QComboBox*>(field.editor);
+    QLineEdit* edit = box ? box->lineEdit() : qobject_cast<QLineEdit*>(field.editor);
     const QModelIndex index = model_.index(row_, field.tableColumn);
     if (text == model_.data(index, Qt::EditRole).toString()) {
         field.fault->hide();
+        if (edit) edit->setModified(false);
         return;
     }
     if (const QString fault = model_.CellFault(field.tableColumn, text); !fault.isEmpty()) {
@@ -489,37 +439,51 @@ void TRowForm::Commit(const Field& field, const QString& typed) {
         return;
     }
     field.fault->hide();
-    model_.setData(index, text, Qt::EditRole);
+    if (edit) edit->setModified(false);
+    // A word picked shows its fields at once; a value typed holds them.
+    shapeHeld_ = !picked;
+    // The cells this value leaves without use go in the same step.
+    const std::vector<StudyInputColumn> unused =
+        CellsLeftUnused(model_.file(), static_cast<std::size_t>(row_), field.column, Utf8(text));
+    if (unused.empty()) {
+        model_.setData(index, text, Qt::EditRole);
+        return;
+    }
+    std::vector<std::pair<StudyInputColumn, std::string>> cells = {{field.column, Utf8(text)}};
+    QStringList names;
+    for (StudyInputColumn c : unused) {
+        cells.emplace_back(c, std::string());
+        names << model_.Heading(model_.ColumnNamed(FromUtf8(kStudyInputNames[c])));
+    }
+    model_.EditRow(row_, cells, tr("Edit %1").arg(model_.Heading(field.tableColumn)));
+    emit told(tr("Emptied what the row no longer takes: %1. Undo brings it back.")
+                  .arg(names.join(QStringLiteral("; "))));
 }
 
 void TRowForm::CommitName() {
     if (row_ < 0 || refreshing_) return;
     const QModelIndex index = model_.index(row_, 0);
+    name_->setModified(false);
     if (name_->text() != model_.data(index, Qt::EditRole).toString()) model_.setData(index, name_->text(), Qt::EditRole);
 }
 
 void TRowForm::EquipmentPicked(int index) {
     if (row_ < 0 || index < 0 || index >= static_cast<int>(kIeee2018Equipment.size())) return;
     const Ieee2018Equipment& e = kIeee2018Equipment[static_cast<std::size_t>(index)];
-    const StudyFile& file = model_.file();
-    const auto row = static_cast<std::size_t>(row_);
-    auto unitOf = [&](StudyInputColumn c) {
-        return StudyLengthUnit(file.Input(row, c)).value_or(LengthUnit::Millimetres);
-    };
-    const char sep = app_.Sep();
-    const std::pair<StudyInputColumn, QString> cells[] = {
-        {kElectrodeConfigurationColumn, FromUtf8(kElectrodeWords[static_cast<std::size_t>(e.electrode)])},
-        {kGapColumn, FromUtf8(Ieee2018LengthText(e.gapMm, unitOf(kGapUnitColumn), sep))},
-        {kEnclosureHeightColumn, FromUtf8(Ieee2018LengthText(e.heightMm, unitOf(kEnclosureUnitColumn), sep))},
-        {kEnclosureWidthColumn, FromUtf8(Ieee2018LengthText(e.widthMm, unitOf(kEnclosureUnitColumn), sep))},
-        {kEnclosureDepthColumn, FromUtf8(Ieee2018LengthText(e.depthMm, unitOf(kEnclosureUnitColumn), sep))},
-        {kWorkDistanceColumn, FromUtf8(Ieee2018LengthText(e.workDistMm, unitOf(kWorkDistanceUnitColumn), sep))}};
-    model_.undoStack().beginMacro(tr("Typical values of %1").arg(LibraryText(e.name)));
-    for (const auto& [c, text] : cells) {
-        model_.setData(model_.index(row_, model_.ColumnNamed(FromUtf8(kStudyInputNames[c]))), text, Qt::EditRole);
-    }
-    model_.undoStack().endMacro();
+    // Its sizes, configuration and equipment class, as one step.
+    shapeHeld_ = false;
+    model_.EditRow(row_, EquipmentTypeCells(model_.file(), static_cast<std::size_t>(row_), e),
+                   tr("Typical values of %1").arg(LibraryText(e.name)));
     equipment_->setCurrentIndex(-1);
+}
+
+bool TRowForm::event(QEvent* event) {
+    // The pointer gone from the form: the fields a typed value shows or hides change now.
+    if (event->type() == QEvent::Leave && shapeHeld_) {
+        shapeHeld_ = false;
+        Refresh();
+    }
+    return QWidget::event(event);
 }
 
 bool TRowForm::eventFilter(QObject* watched, QEvent* event) {

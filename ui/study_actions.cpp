@@ -21,7 +21,7 @@ StudyActions::StudyActions(QMainWindow& window, const Parts& parts) {
         return a;
     };
     QMenu* file = window.menuBar()->addMenu(TStudy::tr("&File"));
-    newStudy = add(file, "NewStudy1", TStudy::tr("&New study"));
+    newStudy = add(file, "NewStudy1", TStudy::tr("&New study"), NewStudyKeys());
     openStudy = add(file, "OpenStudy1", TStudy::tr("&Open study…"), QKeySequence::Open);
     file->addSeparator();
     save = add(file, "SaveStudy1", TStudy::tr("&Save"), QKeySequence::Save);
@@ -82,6 +82,9 @@ StudyActions::StudyActions(QMainWindow& window, const Parts& parts) {
         columnGroups.emplace_back(group, a);
     }
     view->addSeparator();
+    // F6, the key that moves between the panes of a window.
+    switchPane = add(view, "SwitchPane1", TStudy::tr("&Go to the form or the table"),
+                     QKeySequence(Qt::Key_F6));
     QAction* showForm = parts.rowForm.toggleViewAction();
     showForm->setText(TStudy::tr("Row &form"));
     showForm->setObjectName("ShowRowForm1");

@@ -56,6 +56,8 @@ struct StudyActions {
     // View, Columns: each group of columns, checked while it is shown; the
     // name and what the row gives always stand.
     std::vector<std::pair<StudyModel::Group, QAction*>> columnGroups;
+    // The keyboard from the table to the row form and back (F6).
+    QAction* switchPane;
     // Network
     QAction* networkView;
 };

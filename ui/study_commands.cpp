@@ -16,9 +16,15 @@ SetCellCommand::SetCellCommand(StudyModel& model, int row, int column, std::stri
     setText(StudyModel::tr("Edit %1").arg(model.ColumnName(column)));
 }
 
-void SetCellCommand::redo() { model_.SetCell(row_, column_, after_); }
+void SetCellCommand::redo() {
+    added_ = model_.SetCell(row_, column_, after_);
+}
 
-void SetCellCommand::undo() { model_.SetCell(row_, column_, before_); }
+void SetCellCommand::undo() {
+    model_.SetCell(row_, column_, before_);
+    // A column the edit added goes again: the file is as it was.
+    if (added_) model_.DropColumn(*std::exchange(added_, std::nullopt));
+}
 
 CellsCommand::CellsCommand(StudyModel& model, const QString& text) : model_(model) { setText(text); }
 

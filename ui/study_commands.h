@@ -7,8 +7,11 @@
 
 #include <QString>
 #include <QUndoCommand>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "ui/study_model.h"
 
 namespace zentavo::ui {
 
@@ -26,6 +29,7 @@ private:
     StudyModel& model_;
     int row_, column_;
     std::string before_, after_;
+    std::optional<StudyModel::AddedColumn> added_;  // the cell's column, when the edit added it
 };
 
 // Several cells edited as one step (Clear cells, a fill), each a

@@ -57,6 +57,8 @@ constexpr const char* kInputTitles[] = {
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Source fault current"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Source X/R"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Source fault current, minimum"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Source short-circuit power"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Source short-circuit power, minimum"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer rating"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer impedance"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Transformer X/R"),

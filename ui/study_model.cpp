@@ -2,11 +2,12 @@
 #include "ui/study_model.h"
 
 #include <QBrush>
-#include <QCoreApplication>
 #include <QColor>
+#include <QCoreApplication>
 #include <QFont>
 #include <algorithm>
 #include <iterator>
+#include <set>
 #include <span>
 #include <stdexcept>
 
@@ -14,6 +15,7 @@
 #include "engine/number.h"
 #include "study/cell_text.h"
 #include "study/column_groups.h"
+#include "study/row_edit.h"
 #include "ui/study_commands.h"
 #include "ui/translations.h"
 #include "ui/widgets.h"
@@ -297,23 +299,31 @@ bool StudyModel::setData(const QModelIndex& index, const QVariant& value, int ro
     return true;
 }
 
-void StudyModel::SetCell(int row, int column, const std::string& text) {
+std::optional<StudyModel::AddedColumn> StudyModel::SetCell(int row, int column,
+                                                           const std::string& text) {
     const Column& c = columns_[static_cast<std::size_t>(column)];
     int at = -1;
+    std::optional<AddedColumn> head;
+    auto add = [&](std::string_view name) {
+        std::string before = file_.Head();
+        const int added = file_.AddColumn(name);
+        head = AddedColumn{std::move(before), file_.Header().size()};
+        return added;
+    };
     switch (c.kind) {
         case Column::Point:
             at = file_.PointColumn();
-            if (at < 0) at = file_.AddColumn(kPointColumnName);
+            if (at < 0) at = add(kPointColumnName);
             break;
         case Column::Input:
             at = file_.Columns()[static_cast<std::size_t>(c.index)];
-            if (at < 0) at = file_.AddColumn(kStudyInputNames[static_cast<std::size_t>(c.index)]);
+            if (at < 0) at = add(kStudyInputNames[static_cast<std::size_t>(c.index)]);
             break;
         case Column::Other:
             at = c.index;
             break;
         case Column::Result:
-            return;
+            return head;
     }
     Forget();
     computed_ -= Computed(row);
@@ -323,9 +333,16 @@ void StudyModel::SetCell(int row, int column, const std::string& text) {
         // Every row of a network may take other currents; held, shown when
         // the hold ends (Release).
         if (!file_.Held()) NetworkChanged();
-        return;
+        return head;
     }
     emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+    return head;
+}
+
+void StudyModel::DropColumn(AddedColumn added) {
+    Forget();
+    if (!file_.DropLastColumn(std::move(added.head), added.width) || file_.Held()) return;
+    NetworkChanged();
 }
 
 void StudyModel::InsertRaws(int at, const std::vector<std::string>& raws) {
@@ -448,6 +465,22 @@ void StudyModel::SetCells(const QModelIndexList& cells, const QString& typed, co
     undo_.push(all);
 }
 
+void StudyModel::EditRow(int row,
+                         const std::vector<std::pair<StudyInputColumn, std::string>>& cells,
+                         const QString& what) {
+    auto* all = new CellsCommand(*this, what);
+    for (const auto& [c, text] : cells) {
+        const int column = ColumnNamed(FromUtf8(kStudyInputNames[static_cast<std::size_t>(c)]));
+        const std::string before = Cell(row, column);
+        if (before != text) new SetCellCommand(*this, row, column, before, text, all);
+    }
+    if (all->childCount() == 0) {
+        delete all;
+        return;
+    }
+    undo_.push(all);
+}
+
 bool StudyModel::DefinesNetworkElement(int row) const {
     if (!file_.Network()) return false;
     for (int c = kFromBusColumn; c <= kLastNetworkColumn; ++c) {
@@ -460,22 +493,36 @@ void StudyModel::DuplicateRows(const std::vector<int>& rows, bool copyNetworkEle
     if (rows.empty()) return;
     std::vector<int> sorted = rows;
     std::sort(sorted.begin(), sorted.end());
+    // The names in use, the copies' own as they are given.
+    const int pointAt = file_.PointColumn();
+    std::set<std::string> names;
+    if (pointAt >= 0) {
+        for (std::size_t r = 0; r < file_.RowCount(); ++r) names.insert(file_.Point(r));
+    }
     std::vector<std::string> raws;
     for (int r : sorted) {
+        std::vector<std::string> fields = file_.Fields(static_cast<std::size_t>(r));
+        if (fields.size() != file_.Header().size()) {
+            // A record of another width is copied as it stands, refused as the original is.
+            std::string raw = file_.Raw(static_cast<std::size_t>(r));
+            if (raw.empty() || raw.back() != '\n') raw += "\r\n";
+            raws.push_back(std::move(raw));
+            continue;
+        }
         if (!copyNetworkElements && DefinesNetworkElement(r)) {
             // The point alone, on the row's bus: what feeds the bus stays as it is.
-            std::vector<std::string> fields = file_.Fields(static_cast<std::size_t>(r));
             for (int c = kFromBusColumn; c <= kLastNetworkColumn; ++c) {
                 const int at = file_.Columns()[static_cast<std::size_t>(c)];
                 if (at >= 0 && static_cast<std::size_t>(at) < fields.size()) fields[static_cast<std::size_t>(at)].clear();
             }
-            raws.push_back(file_.NewRecord(fields));
-            continue;
         }
-        std::string raw = file_.Raw(static_cast<std::size_t>(r));
-        // The last line of a file may have no line end; its copy gets one.
-        if (raw.empty() || raw.back() != '\n') raw += "\r\n";
-        raws.push_back(std::move(raw));
+        if (pointAt >= 0 && static_cast<std::size_t>(pointAt) < fields.size()) {
+            std::string& name = fields[static_cast<std::size_t>(pointAt)];
+            name =
+                CopyName(name, [&](std::string_view n) { return names.contains(std::string(n)); });
+            names.insert(name);
+        }
+        raws.push_back(file_.NewRecord(fields));
     }
     undo_.push(new InsertCommand(*this, sorted.back() + 1, std::move(raws), tr("Duplicate rows")));
 }

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "study/new_row.h"
@@ -84,10 +85,10 @@ public:
     // A row made like the row `like` (or the study's most common values):
     // a point, a point on its bus or a feeder from its bus (MakeNewRow).
     void AddRow(int at, NewRowKind kind = NewRowKind::Point, std::optional<int> like = std::nullopt);
-    // The copies of rows that define a branch, source or motor of the
-    // network (DefinesNetworkElement) either copy it too (a parallel feeder,
-    // a second source or motor) or are points alone on the same bus, their
-    // branch and motor columns left empty.
+    // Each copy is named by the next number free ("MCC-1 (2)"). The copies of rows that define a
+    // branch, source or motor of the network (DefinesNetworkElement) either copy it too (a parallel
+    // feeder, a second source or motor) or are points alone on the same bus, their branch and motor
+    // columns left empty.
     void DuplicateRows(const std::vector<int>& rows, bool copyNetworkElements = true);
     // Whether a row defines a branch, source or motor of the study's network.
     bool DefinesNetworkElement(int row) const;
@@ -97,6 +98,11 @@ public:
     // (Ctrl+Enter). Result cells are passed by. Refuses the whole (nothing
     // changes) with the first cell's reason when one of them cannot take it.
     void SetCells(const QModelIndexList& cells, const QString& typed, const QString& what);
+    // Cells of one row, as the study's file keeps them (a point for the
+    // decimal), as one undoable step named `what`; a cell that already
+    // holds its text is passed by.
+    void EditRow(int row, const std::vector<std::pair<StudyInputColumn, std::string>>& cells,
+                 const QString& what);
     // Rows as a spreadsheet takes them: a heading line as the table shows it
     // (words with units), then one tab-separated line per row.
     QString CopyRows(const std::vector<int>& rows) const;
@@ -145,8 +151,16 @@ public:
         Release();
     }
 
-    // The steps the undo commands take.
-    void SetCell(int row, int column, const std::string& text);
+    // The steps the undo commands take. SetCell tells, when the cell's
+    // column had to be added to the file, the header as it was and its
+    // width with the column, for DropColumn to take that column back (while
+    // it is still the last one).
+    struct AddedColumn {
+        std::string head;
+        std::size_t width;
+    };
+    std::optional<AddedColumn> SetCell(int row, int column, const std::string& text);
+    void DropColumn(AddedColumn added);
     void InsertRaws(int at, const std::vector<std::string>& raws);
     std::vector<std::string> RemoveRange(int at, int count);
 

@@ -200,6 +200,8 @@ void TStudy::BuildRowFormDock() {
     RowFormDock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     form_ = new TRowForm(app_, *model_, RowFormDock);
     RowFormDock->setWidget(form_);
+    connect(form_, &TRowForm::told, this,
+            [this](const QString& text) { statusBar()->showMessage(text, 15000); });
     addDockWidget(Qt::RightDockWidgetArea, RowFormDock);
     // The curve, when asked for, is a tab beside the form.
     tabifyDockWidget(RowFormDock, CurveDock);
@@ -287,8 +289,14 @@ TStudy::~TStudy() {
 void TStudy::BuildMenus() {
     const StudyActions menus(*this, {model_->undoStack(), *StudyTable, *oneLine_->ExportAction(), *RowFormDock,
                                      *CurveDock, *oneLine_});
+    // What is typed in the form and not yet kept is kept before the window acts.
     auto on = [this](QAction* action, void (TStudy::*handler)()) {
-        connect(action, &QAction::triggered, this, [this, handler] { app_.Guard(this, [&] { (this->*handler)(); }); });
+        connect(action, &QAction::triggered, this, [this, handler] {
+            app_.Guard(this, [&] {
+                form_->CommitPending();
+                (this->*handler)();
+            });
+        });
     };
     on(menus.newStudy, &TStudy::NewStudyClick);
     on(menus.openStudy, &TStudy::OpenStudyClick);
@@ -320,9 +328,23 @@ void TStudy::BuildMenus() {
         });
     }
     on(menus.networkView, &TStudy::NetworkClick);
+    on(menus.switchPane, &TStudy::SwitchPaneClick);
 }
 
 void TStudy::NewStudyClick() { NewStudyWindow(app_)->show(); }
+
+void TStudy::SwitchPaneClick() {
+    if (form_->isAncestorOf(QApplication::focusWidget())) {
+        StudyTable->setFocus(Qt::ShortcutFocusReason);
+        return;
+    }
+    RowFormDock->show();
+    RowFormDock->raise();
+    // With no row chosen, the first row shown.
+    if (!StudyTable->currentIndex().isValid() && proxy_->rowCount() > 0)
+        StudyTable->setCurrentIndex(proxy_->index(0, 0));
+    form_->FocusFirstField();
+}
 
 void TStudy::OpenStudyClick() {
     if (TStudy* w = OpenStudyWindow(app_, this)) w->show();
@@ -510,6 +532,8 @@ void TStudy::changeEvent(QEvent* event) {
 }
 
 bool TStudy::ReadyToClose() {
+    // A value typed in the form and not yet kept is a change like any other.
+    app_.Guard(this, [&] { form_->CommitPending(); });
     if (!IsModified()) return true;
     const QString name = path_.isEmpty() ? tr("New study") : QFileInfo(path_).fileName();
     switch (app_.dialogs().AskSaveChanges(

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDate>
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QModelIndexList>
 #include <QSet>
@@ -14,9 +15,8 @@
 #include <optional>
 #include <vector>
 
-#include "render/study_pdf.h"
 #include "io/file_io.h"
-
+#include "render/study_pdf.h"
 #include "ui/study_model.h"
 
 class QAction;
@@ -64,6 +64,7 @@ private:
     // Handlers of the menus (ui/study_actions.h), each run under the
     // application's error handler.
     void NewStudyClick();   // a window of a new study
+    void SwitchPaneClick();  // View, F6: the keyboard from the table to the row form and back
     void OpenStudyClick();  // a window of a study chosen
     void SaveClick();       // see Save()
     void SaveAsClick();
@@ -204,6 +205,12 @@ private:
     QSet<int> folded_;  // the groups of columns folded away (StudyModel::Group)
     class OneLineDock* oneLine_ = nullptr;       // View, "One-line diagram" (ui/one_line_view.h)
 };
+
+// The keys of "New study" in the main window and every study window:
+// Ctrl+Shift+N, which no other entry of theirs takes.
+inline QKeySequence NewStudyKeys() {
+    return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N);
+}
 
 // "New study" and "Open study…" of the main window's File menu: a study
 // window of its own for each study.

@@ -116,6 +116,7 @@ TFormUnits::TFormUnits(Application& app) : app_(app) {
     Button1 = MakeButton(this, "Button1", tr("&Save and close"), 300, 192, 110);
     connect(Button1, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { Button1Click(); }); });
     connect(Button2, &QPushButton::clicked, this, [this] { app_.Guard(this, [&] { Button2Click(); }); });
+    CloseOnEscape(this, Button2);  // as "Ignore and close"
 }
 
 UnitSettings TFormUnits::Units() const {

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/widgets.h"
 
-#include <QCoreApplication>
 #include <QComboBox>
-#include <algorithm>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QLocale>
@@ -12,7 +11,9 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QStyle>
+#include <algorithm>
 
 #include "ui/translations.h"
 
@@ -154,6 +155,11 @@ void RadioGroup::setItemIndex(int index) {
 QString RadioGroup::itemText(int index) const {
     auto* b = group_.button(index);
     return b ? b->text() : QString();
+}
+
+void CloseOnEscape(QWidget* window, QPushButton* wayOut) {
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    QObject::connect(escape, &QShortcut::activated, wayOut, &QPushButton::click);
 }
 
 void SetBold(QWidget* w, bool bold) {

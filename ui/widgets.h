@@ -56,6 +56,10 @@ private:
     QButtonGroup group_;
 };
 
+// Escape in `window` clicks `wayOut`, the button that closes it (as Escape
+// closes a dialog).
+void CloseOnEscape(QWidget* window, QPushButton* wayOut);
+
 void SetBold(QWidget* w, bool bold);
 void SetTextColor(QLabel* label, const QColor& color);
 QColor TextColor(const QLabel* label);

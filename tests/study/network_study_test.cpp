@@ -439,4 +439,59 @@ TEST(NetworkStudy, EachCaseSeesItsOwnBranchShare) {
 }
 
 }  // namespace
+// A utility given by its short-circuit power: 500 MVA at 13.8 kV is
+// 500 / (√3 × 13.8) = 20.918 kA (and 300 MVA, 12.551 kA), the results those
+// currents typed give; a power beside a current, or on a row that is no
+// source, is refused naming the column.
+TEST(NetworkStudy, ASourceByItsShortCircuitPower) {
+    const std::string header =
+        "point,method,voltage,gap,work_distance,equipment_class,grounding,arc_time,arc_time_"
+        "reduced,bus,"
+        "from_bus,branch_type,source_ka,source_ka_min,source_mva,source_mva_min,source_xr,tx_kva,"
+        "tx_z,tx_xr\r\n";
+    const std::string main =
+        "Main,empirical,480,32,455,Switchgear,Grounded,0.2,0.2,SWG,UTIL,transformer,,,,,,2000,5.75,"
+        "6\r\n";
+    auto run = [&](const std::string& source) {
+        return study_test::CsvRows(
+            RunNetworkStudy(header +
+                            "Utility,empirical,13800,153,910,Switchgear,Grounded,"
+                            "0.2,0.2,UTIL,,source," +
+                            source + ",15,,,\r\n" + main));
+    };
+    const std::vector<CsvRow> byCurrent = run("20.918,12.551,,");
+    const std::vector<CsvRow> byPower = run(",,500,300");
+    ASSERT_EQ(byPower.size(), 2u);
+    for (std::size_t r = 0; r < 2; ++r) {
+        for (const char* c :
+             {"status", "bolted_current_max", "bolted_current_min", "incident_energy_governing"}) {
+            EXPECT_EQ(byPower[r].at(c), byCurrent[r].at(c)) << r << " " << c;
+        }
+    }
+    EXPECT_EQ(byPower[0].at("bolted_current_max"), "20.918");
+    EXPECT_EQ(byPower[0].at("bolted_current_min"), "12.551");
+    // clang-format off
+    const struct { const char* source; const char* message; } refused[] = {
+        {"20,,500,",  "source_mva: given with source_ka; give one of them"},
+        {",12,500,300", "source_mva_min: given with source_ka_min; give one of them"},
+        {",,300,500", "source_mva_min: 500 MVA is above source_mva, 300 MVA"},
+        {",,abc,",    "source_mva: "},
+    };
+    // clang-format on
+    for (const auto& c : refused) {
+        const std::vector<CsvRow> rows = run(c.source);
+        EXPECT_NE(rows[0].at("status"), "ok") << c.source;
+        EXPECT_NE(rows[0].at("message").find(c.message), std::string::npos)
+            << rows[0].at("message");
+    }
+    const std::vector<CsvRow> onTransformer = study_test::CsvRows(RunNetworkStudy(
+        header +
+        "Utility,empirical,13800,153,910,Switchgear,Grounded,0.2,0.2,UTIL,,"
+        "source,20,,,,15,,,\r\n" +
+        "Main,empirical,480,32,455,Switchgear,Grounded,0.2,0.2,SWG,UTIL,transformer,"
+        ",,500,,,2000,5.75,6\r\n"));
+    EXPECT_NE(onTransformer[1].at("message").find("source_mva"), std::string::npos)
+        << onTransformer[1].at("message");
+}
+
 }  // namespace zentavo

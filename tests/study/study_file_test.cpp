@@ -198,7 +198,8 @@ TEST(StudyFileTest, NewStudyHasTheNameAndEveryInputColumnButTheDcOnes) {
 
 // A column added to a study (a cell typed or pasted into a column the file
 // lacks) gives every record its empty field, so that each record stays as wide
-// as the header and the batch reads every row; the bytes around stay.
+// as the header and the batch reads every row; the bytes around stay. Taken
+// back while it is the last column, the file's bytes are as they were.
 TEST(StudyFileTest, AnAddedColumnGivesEveryRecordItsEmptyField) {
     // clang-format off
     const struct {
@@ -208,14 +209,26 @@ TEST(StudyFileTest, AnAddedColumnGivesEveryRecordItsEmptyField) {
          "point,method,note\r\nA,fuse,\r\n\r\nB,fuse,\nC,fuse,"},
         {"point,method\rA,fuse\r\rB,fuse\r", "point,method,note\rA,fuse,\r\rB,fuse,\r"},
         {"point,note0\n\"x\ny\",\"q\"\"\"\n\"\",\n\n", "point,note0,note\n\"x\ny\",\"q\"\"\",\n\"\",,\n\n"},
+        {"\xEF\xBB\xBFpoint,method\r\nA,fuse\r\n", "\xEF\xBB\xBFpoint,method,note\r\nA,fuse,\r\n"},
     };
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bytes);
         StudyFile f = Read(c.bytes);
+        const std::string head = f.Head();
         f.AddColumn("note");
         EXPECT_EQ(f.Bytes(), c.expected);
         for (std::size_t r = 0; r < f.RowCount(); ++r) EXPECT_EQ(f.Fields(r).size(), f.Header().size());
+        // Taken back in turn (an undo), each while it is the last column:
+        // the bytes as they were, never another column's.
+        const std::string noteHead = f.Head();
+        const std::size_t noteWidth = f.Header().size();
+        f.AddColumn("other");
+        EXPECT_FALSE(f.DropLastColumn(head, noteWidth));
+        EXPECT_TRUE(f.DropLastColumn(noteHead, noteWidth + 1));
+        EXPECT_EQ(f.Bytes(), c.expected);
+        EXPECT_TRUE(f.DropLastColumn(head, noteWidth));
+        EXPECT_EQ(f.Bytes(), c.bytes);
     }
 }
 

@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -156,6 +157,56 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
         QCOMPARE(dialogs->shown.size(), 1);
         QCOMPARE(dialogs->shown[0].kind, QStringLiteral("Confirm"));
+        QVERIFY(m.isVisible());
+    }
+
+    // Escape closes each dialog and each options window, as its way out does.
+    void escapeClosesEveryDialog_data() {
+        QTest::addColumn<QString>("window");
+        for (const char* w : {"units", "label options", "about", "study export"})
+            QTest::newRow(w) << QString(w);
+    }
+    void escapeClosesEveryDialog() {
+        QFETCH(QString, window);
+        QWidget* w = OpenWindow(*app, *dialogs, window, runFolder.path());
+        QVERIFY(w);
+        w->show();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : w, Qt::Key_Escape);
+        QTRY_VERIFY(!w->isVisible());
+        if (window == "study export") delete w;
+    }
+
+    // Ctrl+Shift+N opens a new study from the main window and from a study
+    // window; F6, an entry of the View menu, takes the keyboard from the
+    // table to the row form's first field, Tab walks on in the form, and F6
+    // goes back to the table.
+    void theStudyWindowFromTheKeyboard() {
+        Tmain& m = ActiveMain();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_N,
+                        Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(int(OpenStudyWindows().size()), 1);
+        TStudy* study = OpenStudyWindows().front();
+        study->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(study));
+        study->findChild<QAction*>("AddRow1")->trigger();
+        auto* table = Child<QTableView>(*study, "StudyTable");
+        table->setFocus(Qt::MouseFocusReason);
+        auto* pane = Child<QAction>(*study, "SwitchPane1");
+        bool inMenu = false;
+        for (QObject* o : pane->associatedObjects()) inMenu = inMenu || qobject_cast<QMenu*>(o);
+        QVERIFY(inMenu);
+        QTest::keyClick(table, Qt::Key_F6);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString("RowFormName"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY2(QApplication::focusWidget()->objectName().startsWith("RowForm"),
+                 qPrintable(QApplication::focusWidget()->objectName()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(table));
+        QTest::keyClick(table, Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(int(OpenStudyWindows().size()), 2);
         QVERIFY(m.isVisible());
     }
 

@@ -2,17 +2,20 @@
 // Every caption of every window fits its place: nothing is cut off, with the
 // fonts installed here and at any screen scale.
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QListWidget>
+#include <QDockWidget>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QAbstractScrollArea>
+#include <QListWidget>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
@@ -30,6 +33,7 @@
 #include "ui/preview.h"
 #include "ui/results.h"
 #include "ui/second.h"
+#include "ui/study_window.h"
 #include "ui/units_window.h"
 #include "ui/widgets.h"
 
@@ -153,6 +157,57 @@ private:
     }
 
 private slots:
+    // The study window at most 1024 pixels wide, its row form as narrow as
+    // its dock goes, showing a 2018 point with a trip unit on a transformer:
+    // each caption, field and list of the form has its room, and a form
+    // wider than its dock scrolls sideways rather than being cut at its edge.
+    void theRowFormFitsASmallScreen() {
+        FakeDialogs dialogs;
+        Application app(dialogs);
+        app.Start();
+        app.main().findChild<QAction*>("NewStudy1")->trigger();
+        TStudy* study = OpenStudyWindows().back();
+        study->findChild<QAction*>("AddRow1")->trigger();
+        StudyModel& m = study->model();
+        const std::pair<const char*, const char*> cells[] = {{"device_type", "trip-unit"},
+                                                             {"branch_type", "transformer"},
+                                                             {"bus", "SWG"},
+                                                             {"from_bus", "UTIL"}};
+        for (const auto& [column, text] : cells)
+            m.setData(m.index(0, m.ColumnNamed(column)), text, Qt::EditRole);
+        study->resize(1024, 740);
+        study->show();
+        QVERIFY(QTest::qWaitForWindowExposed(study));
+        QVERIFY(study->width() <= 1024);
+        // The form's dock as narrow as it goes, as beside a table given the room.
+        study->resizeDocks({study->findChild<QDockWidget*>("RowFormDock")}, {1}, Qt::Horizontal);
+        auto* scroll = study->findChild<QScrollArea*>("RowFormScroll");
+        QVERIFY(scroll && scroll->isVisible());
+        QWidget* body = scroll->widget();
+        for (QLayout* l : study->findChildren<QLayout*>()) l->activate();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QStringList problems = Clipped(body) + OutOfPlace(body, "study at 1024 px");
+        for (QWidget* w : body->findChildren<QWidget*>()) {
+            if (!w->isVisibleTo(body) || Composite(w->parentWidget())) continue;
+            if (!w->parentWidget()->rect().contains(w->geometry()))
+                problems << QStringLiteral("%1 reaches out of %2")
+                                .arg(w->objectName(), w->parentWidget()->objectName());
+            auto* box = qobject_cast<QComboBox*>(w);
+            if (box && box->width() < box->minimumSizeHint().width())
+                problems << QStringLiteral("%1 narrower than its arrow and text need")
+                                .arg(box->objectName());
+        }
+        if (body->width() > scroll->viewport()->width() &&
+            !scroll->horizontalScrollBar()->isVisible())
+            problems << QStringLiteral("the form is cut at its right edge: %1 > %2")
+                            .arg(body->width())
+                            .arg(scroll->viewport()->width());
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+        m.undoStack().setClean();
+        study->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
     void nothingIsCutOff() {
         FakeDialogs dialogs;
         Application app(dialogs);

@@ -613,7 +613,7 @@ private slots:
         StudyTable()->clearSelection();
         StudyTable()->setCurrentIndex(study->view().index(2, 0));
         study->findChild<QAction*>("DuplicateRows1")->trigger();
-        QCOMPARE(Cell(3, "point"), QString("Fused switch"));
+        QCOMPARE(Cell(3, "point"), QString("Fused switch (2)"));
         QCOMPARE(Cell(3, "incident_energy"), Cell(2, "incident_energy"));
         QCOMPARE(StatusText()->text(), QString("4 points: 4 computed, 0 refused"));
         for (int i = 0; i < 3; ++i) study->findChild<QAction*>("UndoStudy1")->trigger();
@@ -1660,7 +1660,7 @@ private slots:
             QCOMPARE(Cell(2, "bolted_current_max") != mcc, c.mccChanges);
             if (!c.said) continue;
             QVERIFY2(study->statusBar()->currentMessage().contains(c.said), qPrintable(study->statusBar()->currentMessage()));
-            QCOMPARE(Cell(3, "point"), QString("Motors"));
+            QCOMPARE(Cell(3, "point"), QString("Motors (2)"));
             QCOMPARE(Cell(3, "bus"), QString("MCC"));
             QCOMPARE(Cell(3, "cable_length").isEmpty(), c.answer == DuplicateAnswer::PointOnly);
             QCOMPARE(Cell(3, "status"), QString("ok"));
