@@ -320,7 +320,7 @@ std::optional<std::string> ReadOption(const std::string& name, const std::string
         return ReadLabelRows(value, args.pdf);
     }
     if (name == "label-standard") {
-        args.labelOptionGiven = name;
+        args.standardGiven = true;
         const auto standard = zentavo::LabelStandardOf(value);
         if (!standard) return "--label-standard takes one of nfpa70e, csa-z462, classic, not '" + value + "'";
         args.pdf.standard = *standard;
@@ -494,6 +494,11 @@ std::optional<int> ReadArguments(int argc, char** argv, Arguments& args) {
     if (!line.operands.empty()) {
         args.input = line.operands.front();
         args.inputPath = args.input.c_str();
+    }
+    // The standard speaks in the labels and the report alike.
+    if (args.standardGiven && args.pdf.labelsPath.empty() && args.pdf.reportPath.empty()) {
+        return UsageError("--label-standard applies to the labels and the report: give --labels FILE.pdf or "
+                          "--report FILE.pdf");
     }
     if (!args.labelOptionGiven.empty() && args.pdf.labelsPath.empty()) {
         return UsageError("--" + args.labelOptionGiven + " applies to the labels: give --labels FILE.pdf");

@@ -26,6 +26,7 @@ struct Arguments {
     std::string curvesPath;  // --curves: empty when not given
     zentavo::StudyPdfRequest pdf;
     std::string labelOptionGiven, reportOptionGiven;  // the last label and report option named
+    bool standardGiven = false;  // --label-standard: the labels and the report follow it
     std::string classicOptionGiven;  // the last option of the classic label alone named
     bool sizeGiven = false;
     std::string outputPath;  // -o, --output: empty or "-" for standard output

@@ -255,6 +255,7 @@ int WritePdfs(const StudyPdfRequest& q) {
         o.units = q.units;
         o.sep = q.sep;
         o.deviceCurves = q.reportCurves;
+        o.standard = q.standard;
         o.network = rows.Network();
         o.shortCircuit = q.shortCircuit;
         if (q.reportOneLine) o.oneLine = rows.OneLine();

@@ -50,8 +50,21 @@ const PointResult& ResultOf(const StudyPointView& p) {
     return p.result ? *p.result : kNone;
 }
 
-std::vector<Column> PointColumns(const UnitSettings& u) {
+// The standard's name in the report's headings.
+static QString StandardName(LabelStandard standard) {
+    return standard == LabelStandard::CsaZ462 ? QStringLiteral("CSA Z462") : QStringLiteral("NFPA 70E");
+}
+
+std::vector<Column> PointColumns(const UnitSettings& u, LabelStandard standard) {
     const QString boundary = Text(UnitWord(u.BoundaryUnit));
+    if (standard != LabelStandard::Classic) {
+        std::vector<Column> columns = PointColumns(u, LabelStandard::Classic);
+        const std::size_t ppe = columns.size() - 4;
+        columns[ppe] = {QStringLiteral("Minimum arc rating (cal/cm²)"), 26, 2, true, QStringLiteral("none adequate")};
+        columns[ppe + 2] = {QStringLiteral("PPE after %1").arg(StandardName(standard)), 150, 5, true};
+        columns[ppe + 3] = {QStringLiteral("Approach limited / restricted (%1)").arg(boundary), 50, 3, true};
+        return columns;
+    }
     return {{QStringLiteral("Point"), 56, 3, false, {}, true},
             {QStringLiteral("Method"), 58, 2, false, QStringLiteral("IEEE 1584-2002"), true},
             {QStringLiteral("Equipment class or electrodes"), 48, 2, false, QStringLiteral("Switchgear"), true},
@@ -335,7 +348,8 @@ static QString DurationsText(const StudyPointView& p, char sep) {
 }
 
 // The cells of a point's row: its inputs, then the governing case's results.
-std::vector<QString> PointCells(const StudyPointView& p, const UnitSettings& units, char sep) {
+std::vector<QString> PointCells(const StudyPointView& p, const UnitSettings& units, char sep,
+                                LabelStandard standard) {
     const PointResult& v = ResultOf(p);
     const StudyCells& in = p.inputs;
     const bool computed = v.Computed();
@@ -359,6 +373,25 @@ std::vector<QString> PointCells(const StudyPointView& p, const UnitSettings& uni
     }
     const StudyRowResults r = ResultCells(v, units, sep);
     auto result = [&](StudyResultColumn full, StudyResultColumn red) { return Text(r[reduced ? red : full]); };
+    if (standard != LabelStandard::Classic) {
+        // As the point's label after the standard gives them: the arc
+        // rating and the items of the governing energy's band (the larger
+        // case's, as the label's), or that no PPE is adequate.
+        const LabelContentInputs label = StudyLabelInputs(p.inputs, v, units, sep);
+        StandardLabelOptions o;
+        o.standard = standard;
+        o.sep = sep;
+        const StandardLabel made = MakeStandardLabel(label, OneLineName(p.name), o);
+        const std::optional<double> rating = MinimumArcRating(GoverningCalCm2(label));
+        cells.insert(cells.end(),
+                     {result(kArcingCurrentColumn, kArcingCurrentReducedColumn),
+                      result(kIncidentEnergyColumn, kIncidentEnergyReducedColumn),
+                      result(kFlashBoundaryColumn, kFlashBoundaryReducedColumn),
+                      rating ? Text(FormatFixed(*rating, 15, 1, sep)) : QStringLiteral("none adequate"),
+                      reduced ? QStringLiteral("reduced") : QStringLiteral("full"), Text(made.ppe.value),
+                      Text(r[kLimitedApproachColumn]) + QStringLiteral(" / ") + Text(r[kRestrictedApproachColumn])});
+        return cells;
+    }
     const QString clothing = result(kClothing1Column, kClothingReduced1Column) + QLatin1Char(' ') +
                              result(kClothing2Column, kClothingReduced2Column);
     cells.insert(cells.end(), {result(kArcingCurrentColumn, kArcingCurrentReducedColumn),

@@ -44,8 +44,9 @@ struct Column {
 
 
 // The table of the points: inputs, then the governing case's results.
-std::vector<Column> PointColumns(const UnitSettings& units);
-std::vector<QString> PointCells(const StudyPointView& p, const UnitSettings& units, char sep);
+std::vector<Column> PointColumns(const UnitSettings& units, LabelStandard standard = LabelStandard::Classic);
+std::vector<QString> PointCells(const StudyPointView& p, const UnitSettings& units, char sep,
+                                LabelStandard standard = LabelStandard::Classic);
 // The short-circuit table of a study with a network.
 std::vector<Column> BusColumns();
 std::vector<QString> BusCells(const network::BusResult& b, network::Convention convention);

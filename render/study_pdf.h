@@ -163,6 +163,12 @@ struct StudyReportOptions {
     QString assessmentDate;
     QPageSize::PageSizeId pageSize = QPageSize::A4;  // see DefaultReportPageSize
     UnitSettings units;  // the output units of the results, named in the headings
+    // The standard the labels follow, which the points' table speaks too:
+    // after NFPA 70E or CSA Z462 the limited and restricted approach
+    // boundaries, the minimum arc rating and that standard's PPE items (in
+    // English) in place of the classic PPE level, clothing and prohibited
+    // approach.
+    LabelStandard standard = LabelStandard::Classic;
     // An appendix of the time-current picture of each row's protective
     // device, with its arcing currents marked: the devices the results
     // carry, the point's own and those that opened in its steps.

@@ -44,7 +44,7 @@ public:
         width_ = writer_.width() - 2 * margin_;
         top_ = margin_ + TitleBlockHeight();
         bottom_ = writer_.height() - margin_;
-        points_ = PointColumns(options.units);
+        points_ = PointColumns(options.units, options.standard);
         refused_ = RefusedColumns();
         devices_ = DeviceColumns();
         steps_ = StepColumns();
@@ -312,7 +312,7 @@ private:
             needHeading = true;
             // The title on the page of the points' heading and first row.
             if (count_ > 0) {
-                const Row first = LayRow(PointCells(at_(0), options_.units, options_.sep), points_, false, false);
+                const Row first = LayRow(PointCells(at_(0), options_.units, options_.sep, options_.standard), points_, false, false);
                 if (y + sectionTitle + band + pointHeading.height + first.height > bottom_) newPage();
             }
             place(sectionTitle, [&](qreal at) { PaintSectionTitle(painter, at, QStringLiteral("Points of work")); });
@@ -323,7 +323,7 @@ private:
             const StudyPointView p = at_(i);
             if (!ResultOf(p).Computed()) ++refused;
             if (const std::optional<Method> m = MethodOf(p.inputs); m && IsDcMethod(*m)) dc = true;
-            placeRow(LayRow(PointCells(p, options_.units, options_.sep), points_, false, !paint), points_,
+            placeRow(LayRow(PointCells(p, options_.units, options_.sep, options_.standard), points_, false, !paint), points_,
                      band + pointHeading.height,
                      paintPointHeading);
             const std::size_t done = paint ? count_ + i + 1 : i + 1;

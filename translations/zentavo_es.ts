@@ -3449,7 +3449,7 @@ y %n etiqueta(s) más con el nombre cortado</numerusform>
     </message>
     <message>
         <source>S&amp;tandard:</source>
-        <translation>&amp;Norma:</translation>
+        <translation>Nor&amp;ma:</translation>
     </message>
     <message>
         <source>Page si&amp;ze:</source>

@@ -3449,7 +3449,7 @@ et %n autre(s) étiquette(s) au nom coupé</numerusform>
     </message>
     <message>
         <source>S&amp;tandard:</source>
-        <translation>&amp;Norme :</translation>
+        <translation>Nor&amp;me :</translation>
     </message>
     <message>
         <source>Page si&amp;ze:</source>

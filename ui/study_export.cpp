@@ -143,10 +143,10 @@ std::optional<std::vector<int>> TStudy::ChooseRows(bool report) {
         reportClient_ = choice.client;
         reportAuthor_ = choice.author;
     } else {
-        labelStandard_ = choice.standard;
         labelSize_ = choice.size;
         dangerAbove600_ = choice.dangerAbove600;
     }
+    labelStandard_ = choice.standard;
     assessmentDate_ = choice.assessmentDate;
     std::vector<int> rows;
     switch (choice.rows) {
@@ -266,6 +266,7 @@ render::StudyReportOptions TStudy::ReportOptions() const {
     options.pageSize = render::DefaultReportPageSize();
     options.units = model_->file().Options().units;
     options.sep = app_.Sep();
+    options.standard = labelStandard_;
     if (const StudyNetwork* network = model_->file().Network()) {
         const std::vector<std::string> names = model_->file().ScenarioNames();
         options.network = std::make_shared<const NetworkSummary>(

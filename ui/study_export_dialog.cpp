@@ -69,11 +69,16 @@ TStudyExport::TStudyExport(QWidget* parent, const StudyExportChoice& choice) : Q
     auto* label = new QGroupBox(choice.report ? tr("Assessment") : tr("Labels"), this);
     label->setObjectName("StudyExportLabel");
     auto* labelForm = new QFormLayout(label);
+    // The standard the labels follow, which the report speaks too.
+    LabelStandardBox = new QComboBox(label);
+    LabelStandardBox->setObjectName("LabelStandardBox");
+    LabelStandardBox->addItems({tr("Classic"), tr("NFPA 70E-2024"), tr("CSA Z462-2024")});
+    LabelStandardBox->setCurrentIndex(static_cast<int>(choice.standard));
+    // As wide as its longest name, whatever the form beside it.
+    LabelStandardBox->setMinimumContentsLength(16);
+    LabelStandardBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    labelForm->addRow(tr("S&tandard:"), LabelStandardBox);
     if (!choice.report) {
-        LabelStandardBox = new QComboBox(label);
-        LabelStandardBox->setObjectName("LabelStandardBox");
-        LabelStandardBox->addItems({tr("Classic"), tr("NFPA 70E-2024"), tr("CSA Z462-2024")});
-        LabelStandardBox->setCurrentIndex(static_cast<int>(choice.standard));
         LabelSizeBox = new QComboBox(label);
         LabelSizeBox->setObjectName("LabelSizeBox");
         LabelSizeBox->addItems({tr("6 × 4 in"), tr("4 × 4 in"), tr("5 × 3.5 in")});
@@ -88,7 +93,6 @@ TStudyExport::TStudyExport(QWidget* parent, const StudyExportChoice& choice) : Q
         DangerVoltsBox = new QCheckBox(tr("DANGER above 600 V as well (DANGER above 40 cal/cm² always)"), label);
         DangerVoltsBox->setObjectName("DangerVoltsBox");
         DangerVoltsBox->setChecked(choice.dangerAbove600);
-        labelForm->addRow(tr("S&tandard:"), LabelStandardBox);
         labelForm->addRow(tr("Page si&ze:"), LabelSizeBox);
         labelForm->addRow(DangerVoltsBox);
     }
@@ -120,10 +124,10 @@ StudyExportChoice TStudyExport::Choice() const {
         c.client = ReportClientEdit->text().trimmed();
         c.author = ReportAuthorEdit->text().trimmed();
     } else {
-        c.standard = static_cast<LabelStandard>(std::clamp(LabelStandardBox->currentIndex(), 0, 2));
         c.size = static_cast<LabelPageSize>(std::clamp(LabelSizeBox->currentIndex(), 0, 2));
         c.dangerAbove600 = DangerVoltsBox->isChecked();
     }
+    c.standard = static_cast<LabelStandard>(std::clamp(LabelStandardBox->currentIndex(), 0, 2));
     c.assessmentDate = AssessmentDateEdit->date();
     return c;
 }

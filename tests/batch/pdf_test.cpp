@@ -164,6 +164,32 @@ TEST(BatchPdfs, StandardInputAndTheReportAlone) {
     EXPECT_FALSE(Exists(dir / "labels.pdf"));
 }
 
+// The report speaks the standard of the labels, given or by default
+// (NFPA 70E): its approach boundaries, its minimum arc rating and PPE items;
+// classic keeps the PPE level, the clothing and the prohibited approach.
+TEST(BatchPdfs, TheReportSpeaksTheLabelsStandard) {
+    const struct {
+        std::string option;
+        std::vector<std::string> found, absent;
+    } cases[] = {
+        {"", {"Approach limited / restricted", "Minimum arc rating", "PPE after NFPA 70E", "Arc-rated"},
+         {"prohibited", "PPE level", "Protective clothing", "FR shirt"}},
+        {"--label-standard csa-z462 ", {"PPE after CSA Z462", "Approach limited / restricted"}, {"prohibited", "NFPA"}},
+        {"--label-standard classic ",
+         {"Approach limited / restricted / prohibited", "PPE level", "Protective clothing"},
+         {"Minimum arc rating", "PPE after"}},
+    };
+    for (const auto& c : cases) {
+        Dir dir;
+        const std::string report = dir / "report.pdf";
+        const CommandRun r = RunCommand(kProgram + " " + c.option + "--report " + report + " " + kExample + " 2>&1 >/dev/null");
+        ASSERT_EQ(r.status, 0) << c.option << r.out;
+        const std::string text = ReportText(report);
+        for (const std::string& s : c.found) EXPECT_NE(text.find(s), std::string::npos) << c.option << s;
+        for (const std::string& s : c.absent) EXPECT_EQ(text.find(s), std::string::npos) << c.option << s;
+    }
+}
+
 TEST(BatchPdfs, LongNamesAreListedOnce) {
     Dir dir;
     const std::string study = dir / "study.csv", labels = dir / "labels.pdf";
@@ -334,6 +360,9 @@ TEST(BatchPdfs, EveryOptionValueIsOneOfItsWords) {
         {"--label-language fr " + kExample,
          "zentavo-batch: --label-language applies to the labels: give --labels FILE.pdf"},
         {"--report-paper a4 " + kExample, "zentavo-batch: --report-paper applies to the report: give --report FILE.pdf"},
+        {"--label-standard csa-z462 " + kExample,
+         "zentavo-batch: --label-standard applies to the labels and the report: give --labels FILE.pdf or --report "
+         "FILE.pdf"},
         {"--report-author Smith " + kExample,
          "zentavo-batch: --report-author applies to the report: give --report FILE.pdf"},
         {"--report-title=" + both, "zentavo-batch: --report-title needs a text"},

@@ -144,6 +144,7 @@ inline QWidget* OpenWindow(Application& app, FakeDialogs& dialogs, const QString
         choice.allRows = 40, choice.selectedRows = 3, choice.filteredRows = 12;
         auto* dialog = new TStudyExport(&m, choice);
         dialog->setObjectName("StudyExport");
+        dialog->show();  // laid out as the user sees it
         return dialog;
     }
     if (which == "fuse results" || which == "breaker results") {
