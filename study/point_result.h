@@ -194,9 +194,11 @@ struct PointResult {
     // The reduced case governs (the method's choice, where it computed one), and the governing case.
     bool ReducedCaseGoverns() const { return reducedGoverns && reduced; }
     const PointCase& Governing() const { return ReducedCaseGoverns() ? *reduced : full; }
-    // The bolted current the results were computed with, where the network gave it.
+    // The bolted current the results were computed with, where the network
+    // gave it: a case's, or the range's worst current where it governs.
     std::optional<double> NetworkCurrent() const {
         if (!network) return std::nullopt;
+        if (range && range->governs) return range->boltedKa;
         return network->minimumCase ? network->kaMin : network->kaMax;
     }
 };

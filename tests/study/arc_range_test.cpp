@@ -11,6 +11,7 @@
 
 #include "engine/number.h"
 #include "study/network_study.h"
+#include "study/point_record.h"
 #include "study/row.h"
 
 namespace zentavo {
@@ -101,6 +102,18 @@ TEST(ArcRange, WorstBetweenTheCasesFoundAsOneRowStudiesFindIt) {
     const StudyRowResults texts = ResultCells(p, UnitSettings{}, '.');
     EXPECT_EQ(texts[kRangeWorstEnergyColumn], texts[kIncidentEnergyGoverningColumn]);
     EXPECT_EQ(texts[kRangeWorstArcingCurrentColumn], FormatFixed(r.arcingKa, 6, 3, '.'));
+    // The label and the report give the current the results are at; the
+    // point kept for them reads back with its range.
+    EXPECT_EQ(p.NetworkCurrent(), r.boltedKa);
+    std::string records;
+    AppendPointRecord(records, "SWG-1", in, p);
+    std::string_view kept = records;
+    PointRecord back;
+    ASSERT_TRUE(ReadPointRecord(kept, back));
+    ASSERT_TRUE(back.result.range);
+    EXPECT_EQ(back.result.range->evaluations, r.evaluations);
+    EXPECT_EQ(back.result.NetworkCurrent(), r.boltedKa);
+    EXPECT_EQ(ResultCells(back.result, UnitSettings{}, '.'), texts);
 }
 
 // Where the energy only grows with the current (a device that is as fast
