@@ -92,9 +92,10 @@ void TStudy::BuildNetworkBar() {
     bar->addWidget(MotorDecayBox);
     ArcCurrentRangeBox = new QCheckBox(tr("Worst over the ran&ge"), central);
     ArcCurrentRangeBox->setObjectName("ArcCurrentRangeBox");
-    ArcCurrentRangeBox->setToolTip(tr("Each point's worst energy over the bolted currents between its minimum "
-                                      "and maximum case; its results those at the worst current where it is "
-                                      "above both cases"));
+    ArcCurrentRangeBox->setToolTip(
+        tr("Each point's worst energy over the bolted currents between its minimum "
+           "and maximum case; its results those at the worst current where it is "
+           "above both cases"));
     ArcCurrentRangeBox->setChecked(options.arcCurrentRange);
     bar->addSeparator();
     bar->addWidget(ArcCurrentRangeBox);
@@ -144,7 +145,9 @@ void TStudy::ArcStepsChange() {
     model_->SetArcSteps(options.arcSteps, options.motorDecay);
 }
 
-void TStudy::ArcCurrentRangeChange() { model_->SetArcCurrentRange(ArcCurrentRangeBox->isChecked()); }
+void TStudy::ArcCurrentRangeChange() {
+    model_->SetArcCurrentRange(ArcCurrentRangeBox->isChecked());
+}
 
 bool TStudy::OptionsRefused(const StudyOptions& options) {
     // The ranges of the command line's options (StudyOptions::Check), told

@@ -383,7 +383,8 @@ void TStudy::UpdateColumns() {
             const bool rangeResult = r >= kFirstRangeResultColumn;
             hidden = hidden || (deviceResult && !devices) || (networkResult && !network) ||
                      (stepsResult && !model_->file().Options().arcSteps) ||
-                     (scenarioResult && !HasScenarioColumns(at)) || (dcResult && !HasDcColumns(at)) ||
+                     (scenarioResult && !HasScenarioColumns(at)) ||
+                     (dcResult && !HasDcColumns(at)) ||
                      (rangeResult && !model_->file().Options().arcCurrentRange);
         }
         if (StudyTable->isColumnHidden(column) != hidden) StudyTable->setColumnHidden(column, hidden);

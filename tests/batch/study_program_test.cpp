@@ -216,7 +216,8 @@ TEST(NetworkStudy, ArcCurrentRangeOptionThroughTheProgram) {
     EXPECT_EQ(off.out, plain.out);
     ASSERT_EQ(on.status, 0);
     const std::string header = on.out.substr(0, on.out.find('\n'));
-    EXPECT_EQ(header, plain.out.substr(0, plain.out.find('\n')) + ",range_worst_arcing_current,range_worst_energy");
+    EXPECT_EQ(header, plain.out.substr(0, plain.out.find('\n')) +
+                          ",range_worst_arcing_current,range_worst_energy");
     const std::vector<CsvRow> rows = study_test::CsvRows(on.out);
     ASSERT_EQ(rows.size(), 5u);
     for (const CsvRow& r : rows) {
@@ -224,11 +225,13 @@ TEST(NetworkStudy, ArcCurrentRangeOptionThroughTheProgram) {
         ASSERT_EQ(r.at("status"), "ok") << r.at("message");
         EXPECT_EQ(r.at("range_worst_energy"), r.at("incident_energy_governing"));
         const bool reduced = r.at("governing") == "reduced";
-        EXPECT_EQ(r.at("range_worst_arcing_current"), r.at(reduced ? "arcing_current_reduced" : "arcing_current"));
+        EXPECT_EQ(r.at("range_worst_arcing_current"),
+                  r.at(reduced ? "arcing_current_reduced" : "arcing_current"));
     }
     const auto bad = study_test::RunCommand(program + "--arc-current-range yes 2>&1 < /dev/null");
     EXPECT_EQ(bad.status, 2);
-    EXPECT_EQ(bad.out, "zentavo-batch: --arc-current-range takes one of on, off, not 'yes' (see --help)\n");
+    EXPECT_EQ(bad.out,
+              "zentavo-batch: --arc-current-range takes one of on, off, not 'yes' (see --help)\n");
 }
 
 // No DC row's refusal ends the run: each DC input column at 0, -1, NaN,
