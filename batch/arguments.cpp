@@ -33,6 +33,7 @@ constexpr const char* kUsage =
     "                     [--short-circuit ansi|iec60909] [--lv-tolerance 6|10]\n"
     "                     [--cable-end-temp C] [--arc-steps on|off]\n"
     "                     [--motor-decay N|none] [--scenarios NAME,NAME...]\n"
+    "                     [--arc-current-range on|off]\n"
     "                     [--assessment-date YYYY-MM-DD]\n"
     "                     [--labels FILE.pdf [label options]]\n"
     "                     [--report FILE.pdf [report options]]\n"
@@ -91,6 +92,12 @@ constexpr const char* kUsage =
     "  --motor-decay N         the cycles (of 60 Hz, default 5) after which the\n"
     "                          motors stop feeding an arc in steps; none: they feed\n"
     "                          it until the last other source is cleared\n"
+    "  --arc-current-range S   off (default) or on: a study with network columns\n"
+    "                          finds each point's worst energy over the bolted\n"
+    "                          currents between its minimum and maximum case\n"
+    "                          (range_worst_arcing_current, range_worst_energy\n"
+    "                          columns); the point's results are those at the\n"
+    "                          worst current where it is above both cases\n"
     "  --scenarios LIST        the scenarios a study with network columns is\n"
     "                          computed in, separated by commas (default: normal\n"
     "                          and every name its scenarios and maint_scenario\n"
@@ -401,6 +408,12 @@ std::optional<std::string> ReadOption(const std::string& name, const std::string
         args.options.arcSteps = value == "on";
         return {};
     }
+    if (name == "arc-current-range") {
+        if (value != "on" && value != "off")
+            return "--arc-current-range takes one of on, off, not '" + value + "'";
+        args.options.arcCurrentRange = value == "on";
+        return {};
+    }
     if (name == "motor-decay") {
         if (value == "none") {
             args.options.motorDecay.reset();
@@ -452,6 +465,7 @@ std::vector<zentavo::CommandOption> CommandOptions() {
         {"assessment-date"},
         {"curves"},           {"report-curves", 0, false}, {"short-circuit"},
         {"lv-tolerance"},     {"cable-end-temp"},      {"arc-steps"}, {"motor-decay"},
+        {"arc-current-range"},
         {"scenarios"},        {"one-line"},            {"report-one-line", 0, false},
         {"no-report-one-line", 0, false}};
     for (const UnitOption& o : kUnitOptions) table.push_back({o.name});

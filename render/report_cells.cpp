@@ -103,12 +103,16 @@ std::vector<QString> BusCells(const network::BusResult& b, network::Convention c
 }
 
 // The bolted current of a row: as typed, or (a row of a network) the one of
-// the case that gave its results, with that case.
+// the case that gave its results, with that case; the worst current of the
+// range between the cases where it gave them (--arc-current-range on).
 static QString BoltedCurrentText(const StudyPointView& p, char sep) {
     const PointResult& r = ResultOf(p);
     if (!r.network) return Text(p.inputs[kBoltedCurrentColumn]);
+    const bool range = r.range && r.range->governs;
     return Text(NetworkCurrentText(*r.NetworkCurrent(), sep)) +
-           (r.network->minimumCase ? QStringLiteral(" min") : QStringLiteral(" max"));
+           (range                    ? QStringLiteral(" range")
+            : r.network->minimumCase ? QStringLiteral(" min")
+                                     : QStringLiteral(" max"));
 }
 
 std::vector<Column> RefusedColumns() {

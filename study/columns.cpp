@@ -201,6 +201,8 @@ constexpr ResultColumn kResultColumns[] = {
     {kScenarioWorstColumn,          "scenario_worst",            ResultUnit::kNone},
     {kArcVoltageColumn,             "arc_voltage",               ResultUnit::kVolt},
     {kArcPowerColumn,               "arc_power",                 ResultUnit::kKilowatt},
+    {kRangeWorstArcingCurrentColumn, "range_worst_arcing_current", ResultUnit::kKiloampere},
+    {kRangeWorstEnergyColumn,       "range_worst_energy",        ResultUnit::kEnergy},
 };
 // clang-format on
 static_assert(std::size(kResultColumns) == kStudyResultColumnCount);
@@ -307,7 +309,8 @@ bool AnyOf(const StudyColumnMap& at, int first, int last) {
     return false;
 }
 
-ResultColumnList ResultColumns(bool devices, bool network, bool duty, bool steps, bool scenarios, bool dc) {
+ResultColumnList ResultColumns(bool devices, bool network, bool duty, bool steps, bool scenarios,
+                               bool dc, bool range) {
     ResultColumnList list;
     list.reserve(kStudyResultColumnCount);
     for (int c = 0; c < kFirstDeviceResultColumn; ++c) list.push_back(c);
@@ -327,7 +330,10 @@ ResultColumnList ResultColumns(bool devices, bool network, bool duty, bool steps
         for (int c = kFirstScenarioResultColumn; c < kFirstDcResultColumn; ++c) list.push_back(c);
     }
     if (dc) {
-        for (int c = kFirstDcResultColumn; c < kStudyResultColumnCount; ++c) list.push_back(c);
+        for (int c = kFirstDcResultColumn; c < kFirstRangeResultColumn; ++c) list.push_back(c);
+    }
+    if (range) {
+        for (int c = kFirstRangeResultColumn; c < kStudyResultColumnCount; ++c) list.push_back(c);
     }
     return list;
 }
@@ -347,9 +353,9 @@ bool HasScenarioColumns(const StudyColumnMap& at) {
 
 bool HasDcColumns(const StudyColumnMap& at) { return at[kDcSourceRColumn] >= 0 || at[kDcBoxColumn] >= 0; }
 
-ResultColumnList WrittenResultColumns(const StudyColumnMap& at, bool steps) {
+ResultColumnList WrittenResultColumns(const StudyColumnMap& at, bool steps, bool range) {
     return ResultColumns(HasDeviceColumns(at), HasNetworkColumns(at), HasDutyColumn(at), steps,
-                         HasScenarioColumns(at), HasDcColumns(at));
+                         HasScenarioColumns(at), HasDcColumns(at), range);
 }
 
 ResultColumnList OutputResultColumns(const std::vector<std::string>& outputHeader) {
@@ -360,10 +366,15 @@ ResultColumnList OutputResultColumns(const std::vector<std::string>& outputHeade
     for (const bool devices : {true, false}) {
         for (const bool network : {true, false}) {
             for (const bool duty : {true, false}) {
-                // The DC columns are the last two when written; the steps
-                // column is the last one before them, or the one before
-                // scenario_worst.
-                const std::size_t all = outputHeader.size();
+                // The range's two columns are the last when written, the DC
+                // columns the last two before them; the steps column is the
+                // last one before those, or the one before scenario_worst.
+                std::size_t all = outputHeader.size();
+                const bool range =
+                    all >= 2 &&
+                    outputHeader[all - 1] == kStudyResultNames[kRangeWorstEnergyColumn] &&
+                    outputHeader[all - 2] == kStudyResultNames[kRangeWorstArcingCurrentColumn];
+                if (range) all -= 2;
                 const bool dc = all >= 2 && outputHeader[all - 1] == kStudyResultNames[kArcPowerColumn] &&
                                 outputHeader[all - 2] == kStudyResultNames[kArcVoltageColumn];
                 const std::size_t n = all - (dc ? 2 : 0);
@@ -371,7 +382,8 @@ ResultColumnList OutputResultColumns(const std::vector<std::string>& outputHeade
                 const std::size_t stepsAt = n - 1 - (scenarios ? 1 : 0);
                 const bool steps = network && n >= 1 + (scenarios ? 1 : 0) &&
                                    outputHeader[stepsAt] == kStudyResultNames[kArcStepsColumn];
-                ResultColumnList list = ResultColumns(devices, network, duty, steps, scenarios, dc);
+                ResultColumnList list =
+                    ResultColumns(devices, network, duty, steps, scenarios, dc, range);
                 if (outputHeader.size() < list.size()) continue;
                 const std::vector<std::string> inputs(
                     outputHeader.begin(), outputHeader.end() - static_cast<std::ptrdiff_t>(list.size()));
@@ -446,9 +458,10 @@ std::vector<int> ResultColumnsAmongInputs(const std::vector<std::string>& header
     return found;
 }
 
-std::vector<std::string> StudyOutputNames(const std::vector<std::string>& header, bool steps) {
+std::vector<std::string> StudyOutputNames(const std::vector<std::string>& header, bool steps,
+                                          bool range) {
     std::vector<std::string> names = header;
-    const ResultColumnList written = WrittenResultColumns(MapStudyColumns(header), steps);
+    const ResultColumnList written = WrittenResultColumns(MapStudyColumns(header), steps, range);
     for (int c : written) names.emplace_back(kStudyResultNames[c]);
     auto taken = [&](std::string_view name, std::size_t by) {
         for (std::size_t k = 0; k < names.size(); ++k) {

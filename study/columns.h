@@ -240,6 +240,11 @@ enum StudyResultColumn {
     // only by such a study.
     kArcVoltageColumn,
     kArcPowerColumn,
+    // A study run with --arc-current-range on: the arcing current (kA) of
+    // the worst point over the range of its arcing currents, and its
+    // energy. Written only by such a study, after every other column.
+    kRangeWorstArcingCurrentColumn,
+    kRangeWorstEnergyColumn,
     kStudyResultColumnCount
 };
 // The result columns every study writes come first; each optional group
@@ -250,6 +255,7 @@ inline constexpr int kFirstDutyResultColumn = kDeviceDutyColumn;
 inline constexpr int kFirstStepsResultColumn = kArcStepsColumn;
 inline constexpr int kFirstScenarioResultColumn = kScenarioWorstColumn;
 inline constexpr int kFirstDcResultColumn = kArcVoltageColumn;
+inline constexpr int kFirstRangeResultColumn = kRangeWorstArcingCurrentColumn;
 extern const std::array<std::string_view, kStudyResultColumnCount> kStudyResultNames;
 
 // The unit of a column's numbers, for headings: a fixed unit ("V", "kA",
@@ -301,9 +307,11 @@ bool HasDcColumns(const StudyColumnMap& at);
 // has a network column, then the duty column if it has device_rating_ka,
 // then arc_steps if it has a network and clears its arcs in steps (`steps`),
 // then scenario_worst if it has a network and scenario columns, then
-// arc_voltage and arc_power if it has a DC column.
+// arc_voltage and arc_power if it has a DC column, then the range's worst
+// if the study was run with --arc-current-range on (`range`).
 using ResultColumnList = std::vector<int>;
-ResultColumnList WrittenResultColumns(const StudyColumnMap& at, bool steps = false);
+ResultColumnList WrittenResultColumns(const StudyColumnMap& at, bool steps = false,
+                                      bool range = false);
 // The same, read from the header row of a study's output: the list whose
 // inputs before it name exactly its optional groups; empty when the header
 // is too short to hold the result columns.
@@ -327,6 +335,7 @@ std::vector<int> ResultColumnsAmongInputs(const std::vector<std::string>& header
 // result columns (WrittenResultColumns). An input column named like a result column (`status`,
 // " Message") is renamed input_<name> (again, until no output column has
 // its name), so no two output columns share a name.
-std::vector<std::string> StudyOutputNames(const std::vector<std::string>& header, bool steps = false);
+std::vector<std::string> StudyOutputNames(const std::vector<std::string>& header,
+                                          bool steps = false, bool range = false);
 
 }  // namespace zentavo

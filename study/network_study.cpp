@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "engine/number.h"
+#include "study/arc_range.h"
 #include "study/errors.h"
 #include "study/scenarios.h"
 
@@ -190,6 +191,55 @@ private:
     mutable std::optional<network::FaultSteps::Fault> start_;
 };
 
+// The worst of the row over the bolted currents between its cases
+// (study/arc_range.h). Between them the row is computed as its maximum case
+// computes it (`maxIn`: that network's share, its arc in that network's
+// steps), each current of the network in the same proportion to the
+// point's as in that case: the sources weaker, the plant the same. At the
+// minimum case's current the minimum case (`minIn`) is computed as well,
+// the larger energy kept: both ends are the cases themselves. Where the
+// worst is above the point's governing energy the point's results are
+// those at the worst current, else the range's worst is the governing case.
+void KeepRangeWorst(const StudyRowInputs& maxIn, const StudyRowInputs& minIn,
+                    const StudyOptions& options, StudyDevices* devices, PointResult& p) {
+    const double lo = *minIn.boltedKa, hi = *maxIn.boltedKa;
+    bool minimum = false;  // the minimum case gave the last point computed
+    const std::function<PointResult(double)> at = [&](double ka) {
+        StudyRowInputs one = maxIn;
+        one.boltedKa = ka;
+        PointResult inMax = ComputeStudyRow(one, options, devices);
+        minimum = false;
+        // The currents tried are whole amperes: the minimum case's own is within half of one.
+        if (std::abs(ka - lo) < 0.0005) {
+            PointResult inMin = ComputeStudyRow(minIn, options, devices);
+            minimum = inMin.Computed() &&
+                      (!inMax.Computed() || inMin.Governing().energy > inMax.Governing().energy);
+            if (minimum) return inMin;
+        }
+        return inMax;
+    };
+    bool worstInMinimum = false;
+    std::optional<RangeWorst> w = FindRangeWorst(at, lo, hi, [&] { worstInMinimum = minimum; });
+    if (!w) return;
+    const PointCase& governing = p.Governing();
+    if (w->range.worst.energy > governing.energy) {
+        w->range.governs = true;
+        PointResult q = std::move(w->at);
+        q.network = p.network;
+        q.network->minimumCase = worstInMinimum;
+        q.duty = p.duty;
+        q.range = w->range;
+        p = std::move(q);
+        return;
+    }
+    PointRange r;
+    r.boltedKa = p.NetworkCurrent().value_or(hi);
+    r.worst = governing;
+    r.arcingKa = governing.arcingCurrent;
+    r.evaluations = w->range.evaluations;
+    p.range = r;
+}
+
 }  // namespace
 
 PointResult ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFault& fault,
@@ -279,6 +329,10 @@ PointResult ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFau
     else
         min = minCase.Governing().energy > maxCase.Governing().energy;
     const std::optional<PointDuty> maxDuty = maxCase.duty;
+    // The range between the cases, where both are computed with the row's
+    // device (or its typed durations) in them.
+    const bool range =
+        options.arcCurrentRange && noMax == noMin && maxCase.Computed() && minCase.Computed();
     PointResult p = std::move(min ? minCase : maxCase);
     if (!p.Computed()) {
         p.message = std::string(min ? "minimum" : "maximum") + " case (" +
@@ -292,6 +346,7 @@ PointResult ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFau
         if (fault.branchShare) duty.availableKa = RoundToDecimals(duty.availableKa * *fault.branchShare, 3);
         p.duty = duty;
     }
+    if (range) KeepRangeWorst(maxIn, minIn, options, devices, p);
     return p;
 }
 

@@ -216,6 +216,14 @@ void AppendPointRecord(std::string& out, std::string_view name, const StudyRowIn
         w.Put<std::uint8_t>(s.branchOut);
     }
     w.Maybe(p.dc);
+    w.Put<std::uint8_t>(p.range.has_value());
+    if (p.range) {
+        w.Put(p.range->boltedKa);
+        w.Put(p.range->arcingKa);
+        PutCase(w, p.range->worst);
+        w.Put(static_cast<std::int32_t>(p.range->evaluations));
+        w.Put<std::uint8_t>(p.range->governs);
+    }
     const auto size = static_cast<std::uint32_t>(out.size() - start);
     std::memcpy(out.data() + start, &size, sizeof size);
 }
@@ -284,6 +292,15 @@ bool ReadPointRecord(std::string_view& in, PointRecord& out) {
         p.scenarios.push_back(std::move(s));
     }
     p.dc = r.Maybe<PointDc>();
+    if (r.Get<std::uint8_t>()) {
+        PointRange g;
+        g.boltedKa = r.Get<double>();
+        g.arcingKa = r.Get<double>();
+        g.worst = GetCase(r);
+        g.evaluations = r.Get<std::int32_t>();
+        g.governs = r.Get<std::uint8_t>() != 0;
+        p.range = g;
+    }
     if (!r.Done()) throw Error("A point kept for the PDFs cannot be read back.");
     in.remove_prefix(size);
     return true;

@@ -137,6 +137,18 @@ struct PointScenario {
     bool branchOut = false;
 };
 
+// The worst of a point over the range of its arcing currents
+// (study/arc_range.h): the bolted current it was found at (kA), the
+// variant's arcing current (kA), that variant's case, and how many bolted
+// currents the search computed.
+struct PointRange {
+    double boltedKa = 0;
+    double arcingKa = 0;
+    PointCase worst;
+    int evaluations = 0;
+    bool governs = false;  // it is above the cases: the point's results are those at boltedKa
+};
+
 struct PointResult {
     PointStatus status = PointStatus::Error;
     std::string message;  // the refusal, the error or the caution; empty when computed
@@ -175,14 +187,18 @@ struct PointResult {
     std::vector<PointScenario> scenarios;
     // A DC point's own values; none for an AC point.
     std::optional<PointDc> dc;
+    // A point of a network with --arc-current-range on, both cases computed.
+    std::optional<PointRange> range;
 
     bool Computed() const { return status == PointStatus::Computed || status == PointStatus::Caution; }
     // The reduced case governs (the method's choice, where it computed one), and the governing case.
     bool ReducedCaseGoverns() const { return reducedGoverns && reduced; }
     const PointCase& Governing() const { return ReducedCaseGoverns() ? *reduced : full; }
-    // The bolted current the results were computed with, where the network gave it.
+    // The bolted current the results were computed with, where the network
+    // gave it: a case's, or the range's worst current where it governs.
     std::optional<double> NetworkCurrent() const {
         if (!network) return std::nullopt;
+        if (range && range->governs) return range->boltedKa;
         return network->minimumCase ? network->kaMin : network->kaMax;
     }
 };

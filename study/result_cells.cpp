@@ -137,6 +137,14 @@ void WriteResultCells(const PointResult& p, const UnitSettings& u, char sep, Stu
         out[kArcVoltageColumn] = FormatFixed(p.dc->arcVoltage, 15, 2, sep);
         out[kArcPowerColumn] = FormatFixed(p.dc->arcPowerW / 1000, 15, 3, sep);
     }
+    // The range's worst, where the run searched it (a point of a network,
+    // both cases computed, not on the line side of its device).
+    if (!p.range) return;
+    const PointCase& worst = p.range->worst;
+    if (p.arcingCurrentsKnown && p.equations != Equations::Breaker)
+        out[kRangeWorstArcingCurrentColumn] =
+            ArcingCurrentText(p.equations, worst.arcingCurrent, sep);
+    out[kRangeWorstEnergyColumn] = CaseResultTexts(worst, style, u, sep).energy;
 }
 
 std::string ScenarioEnergiesText(const PointResult& p, const UnitSettings& units, char sep) {

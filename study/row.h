@@ -80,6 +80,11 @@ struct StudyOptions {
     // with the last other source.
     bool arcSteps = true;
     std::optional<double> motorDecay = 5.0;
+    // A network study finds each point's worst energy over the bolted
+    // currents between its cases (study/arc_range.h), and writes it in the
+    // columns range_worst_arcing_current and range_worst_energy; the point's
+    // results are those at the worst current where it is above the cases.
+    bool arcCurrentRange = false;
     // The scenarios a network study is computed in (study/scenarios.h);
     // empty: every name its rows use.
     std::vector<std::string> scenarios;

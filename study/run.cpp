@@ -65,7 +65,7 @@ public:
           format_(format),
           inputCount_(header.size()),
           at_(MapStudyColumns(header)),
-          written_(WrittenResultColumns(at_, options.arcSteps)),
+          written_(WrittenResultColumns(at_, options.arcSteps, options.arcCurrentRange)),
           network_(network) {
         for (std::size_t i = 0; i < header.size() && pointAt_ < 0; ++i) {
             if (IsColumnName(header[i], kPointColumnName)) pointAt_ = static_cast<int>(i);
@@ -585,7 +585,8 @@ StudyRunOutcome RunStudy(const StudySource& source, const StudyOptions& given, c
 
     for (const int r : ResultColumnsAmongInputs(header)) into.resultColumnsAmongInputs.emplace_back(kStudyResultNames[r]);
     std::string head;
-    csv::AppendRecord(head, StudyOutputNames(header, options.arcSteps), format);
+    csv::AppendRecord(head, StudyOutputNames(header, options.arcSteps, options.arcCurrentRange),
+                      format);
     sink(head);
 
     const unsigned workers =

@@ -1724,6 +1724,14 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <translation>Potencia del arco</translation>
     </message>
     <message>
+        <source>Worst over the range, arcing current</source>
+        <translation>Peor en el rango, corriente de arco</translation>
+    </message>
+    <message>
+        <source>Worst over the range, incident energy</source>
+        <translation>Peor en el rango, energía incidente</translation>
+    </message>
+    <message>
         <source>Source short-circuit power</source>
         <translation>Potencia de cortocircuito de la fuente</translation>
     </message>
@@ -3196,6 +3204,14 @@ y %n etiqueta(s) más con el nombre cortado</numerusform>
     <message>
         <source>The cycles (of 60 Hz) after which the motors stop feeding an arc in steps</source>
         <translation>Los ciclos (de 60 Hz) tras los cuales los motores dejan de alimentar un arco por pasos</translation>
+    </message>
+    <message>
+        <source>Worst over the ran&amp;ge</source>
+        <translation>Peor en el ran&amp;go</translation>
+    </message>
+    <message>
+        <source>Each point&apos;s worst energy over the bolted currents between its minimum and maximum case; its results those at the worst current where it is above both cases</source>
+        <translation>La mayor energía de cada punto en las corrientes de falla franca entre su caso mínimo y su caso máximo; sus resultados son los de la corriente peor si supera ambos casos</translation>
     </message>
     <message>
         <source>The conductors&apos; temperature at the end of the fault, for the minimum case of the cables without their own cable_end_temp</source>

@@ -1724,6 +1724,14 @@ Vérifiez que le nom du fichier est correct.</translation>
         <translation>Puissance d’arc</translation>
     </message>
     <message>
+        <source>Worst over the range, arcing current</source>
+        <translation>Pire sur la plage, courant d’arc</translation>
+    </message>
+    <message>
+        <source>Worst over the range, incident energy</source>
+        <translation>Pire sur la plage, énergie incidente</translation>
+    </message>
+    <message>
         <source>Source short-circuit power</source>
         <translation>Puissance de court-circuit de la source</translation>
     </message>
@@ -3196,6 +3204,14 @@ et %n autre(s) étiquette(s) au nom coupé</numerusform>
     <message>
         <source>The cycles (of 60 Hz) after which the motors stop feeding an arc in steps</source>
         <translation>Les cycles (à 60 Hz) après lesquels les moteurs cessent d’alimenter un arc par étapes</translation>
+    </message>
+    <message>
+        <source>Worst over the ran&amp;ge</source>
+        <translation>Pire sur la pla&amp;ge</translation>
+    </message>
+    <message>
+        <source>Each point&apos;s worst energy over the bolted currents between its minimum and maximum case; its results those at the worst current where it is above both cases</source>
+        <translation>L’énergie la plus forte de chaque point sur les courants de court-circuit francs entre son cas minimal et son cas maximal ; ses résultats sont ceux du courant le pire s’il dépasse les deux cas</translation>
     </message>
     <message>
         <source>The conductors&apos; temperature at the end of the fault, for the minimum case of the cables without their own cable_end_temp</source>

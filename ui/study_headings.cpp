@@ -145,6 +145,8 @@ constexpr const char* kResultTitles[] = {
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Worst scenario"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Arc voltage"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Arc power"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Worst over the range, arcing current"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Worst over the range, incident energy"),
 };
 static_assert(std::size(kResultTitles) == kStudyResultColumnCount);
 

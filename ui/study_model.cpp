@@ -409,6 +409,13 @@ void StudyModel::SetArcSteps(bool steps, std::optional<double> motorDecay) {
     ChangeOptions(options);
 }
 
+void StudyModel::SetArcCurrentRange(bool on) {
+    StudyOptions options = file_.Options();
+    if (options.arcCurrentRange == on) return;
+    options.arcCurrentRange = on;
+    ChangeOptions(options);
+}
+
 std::vector<std::string> StudyModel::RemoveRange(int at, int count) {
     std::vector<std::string> raws;
     if (count <= 0) return raws;

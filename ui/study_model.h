@@ -125,6 +125,8 @@ public:
     void SetShortCircuit(const network::SolveOptions& shortCircuit);
     // Arcs in steps or in one step, and the motors' decay (cycles; none: to the last source).
     void SetArcSteps(bool steps, std::optional<double> motorDecay);
+    // Each point's worst over the range of its arcing currents, or the cases alone.
+    void SetArcCurrentRange(bool on);
     // Every row computed again (Edit, Compute again), told to the progress
     // SetProgress gave; false: stopped, the rows not reached left uncomputed.
     bool ComputeAgain();

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A study window's network: the tool bar of its choices (the convention of
 // the fault currents, the low-voltage tolerance, the cables' end
-// temperature, arcs in steps and the motors' decay), held to the study
+// temperature, arcs in steps and the motors' decay, the worst over the
+// range of arcing currents), held to the study
 // library's ranges, and the dock of its buses and tree. A part of TStudy.
 #include <QCheckBox>
 #include <QComboBox>
@@ -89,6 +90,15 @@ void TStudy::BuildNetworkBar() {
     decayLabel->setBuddy(MotorDecayBox);
     bar->addWidget(decayLabel);
     bar->addWidget(MotorDecayBox);
+    ArcCurrentRangeBox = new QCheckBox(tr("Worst over the ran&ge"), central);
+    ArcCurrentRangeBox->setObjectName("ArcCurrentRangeBox");
+    ArcCurrentRangeBox->setToolTip(
+        tr("Each point's worst energy over the bolted currents between its minimum "
+           "and maximum case; its results those at the worst current where it is "
+           "above both cases"));
+    ArcCurrentRangeBox->setChecked(options.arcCurrentRange);
+    bar->addSeparator();
+    bar->addWidget(ArcCurrentRangeBox);
     addToolBar(Qt::TopToolBarArea, bar);
 }
 
@@ -133,6 +143,10 @@ void TStudy::ArcStepsChange() {
     if (MotorDecayBox->value() > kMotorsToTheLastSource) options.motorDecay = MotorDecayBox->value();
     if (OptionsRefused(options)) return;
     model_->SetArcSteps(options.arcSteps, options.motorDecay);
+}
+
+void TStudy::ArcCurrentRangeChange() {
+    model_->SetArcCurrentRange(ArcCurrentRangeBox->isChecked());
 }
 
 bool TStudy::OptionsRefused(const StudyOptions& options) {

@@ -256,6 +256,8 @@ void TStudy::ConnectControls() {
     auto steps = [this] { app_.Guard(this, [&] { ArcStepsChange(); }); };
     connect(ArcStepsBox, &QCheckBox::toggled, this, steps);
     connect(MotorDecayBox, &QSpinBox::valueChanged, this, steps);
+    connect(ArcCurrentRangeBox, &QCheckBox::toggled, this,
+            [this] { app_.Guard(this, [&] { ArcCurrentRangeChange(); }); });
     // The picture follows the current row and is drawn again for its new
     // results whenever the study changes under it.
     auto curve = [this] { app_.Guard(this, [&] { UpdateCurve(); }); };
@@ -377,10 +379,13 @@ void TStudy::UpdateColumns() {
             const bool networkResult = r >= kFirstNetworkResultColumn && r < kFirstDcResultColumn;
             const bool stepsResult = r >= kFirstStepsResultColumn && r < kFirstScenarioResultColumn;
             const bool scenarioResult = r >= kFirstScenarioResultColumn && r < kFirstDcResultColumn;
-            const bool dcResult = r >= kFirstDcResultColumn;
+            const bool dcResult = r >= kFirstDcResultColumn && r < kFirstRangeResultColumn;
+            const bool rangeResult = r >= kFirstRangeResultColumn;
             hidden = hidden || (deviceResult && !devices) || (networkResult && !network) ||
                      (stepsResult && !model_->file().Options().arcSteps) ||
-                     (scenarioResult && !HasScenarioColumns(at)) || (dcResult && !HasDcColumns(at));
+                     (scenarioResult && !HasScenarioColumns(at)) ||
+                     (dcResult && !HasDcColumns(at)) ||
+                     (rangeResult && !model_->file().Options().arcCurrentRange);
         }
         if (StudyTable->isColumnHidden(column) != hidden) StudyTable->setColumnHidden(column, hidden);
     }

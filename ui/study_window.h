@@ -90,6 +90,7 @@ private:
     void NetworkClick();    // "Network…": the buses and the tree of the study's network
     void ShortCircuitChange();
     void ArcStepsChange();
+    void ArcCurrentRangeChange();
     // Options outside their ranges told with the study library's refusal; true then.
     bool OptionsRefused(const StudyOptions& options);
 
@@ -166,6 +167,7 @@ private:
     QSpinBox* CableEndTempBox = nullptr;
     QCheckBox* ArcStepsBox = nullptr;
     QSpinBox* MotorDecayBox = nullptr;
+    QCheckBox* ArcCurrentRangeBox = nullptr;
     // The table of the points, its first column kept in view.
     QTableView* StudyTable = nullptr;
     // The status bar: how many points, computed and refused.

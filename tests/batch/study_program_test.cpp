@@ -200,6 +200,40 @@ TEST(NetworkStudy, BoltedCurrentsOfTheWorkedExampleThroughTheProgram) {
     }
 }
 
+// --arc-current-range: on appends its two columns after every other, and
+// for durations typed (the energy growing with the current) the range's
+// worst is the governing case; off is the output without the option, byte
+// for byte; another word is refused.
+TEST(NetworkStudy, ArcCurrentRangeOptionThroughTheProgram) {
+    const std::string path = ::testing::TempDir() + "network-range.csv";
+    std::ofstream(path, std::ios::binary) << kNetwork;
+    const std::string program = std::string(ZENTAVO_BATCH_PROGRAM) + " ";
+    const auto plain = study_test::RunCommand(program + path);
+    const auto off = study_test::RunCommand(program + "--arc-current-range off " + path);
+    const auto on = study_test::RunCommand(program + "--arc-current-range on " + path);
+    ASSERT_EQ(plain.status, 0);
+    EXPECT_EQ(off.status, 0);
+    EXPECT_EQ(off.out, plain.out);
+    ASSERT_EQ(on.status, 0);
+    const std::string header = on.out.substr(0, on.out.find('\n'));
+    EXPECT_EQ(header, plain.out.substr(0, plain.out.find('\n')) +
+                          ",range_worst_arcing_current,range_worst_energy");
+    const std::vector<CsvRow> rows = study_test::CsvRows(on.out);
+    ASSERT_EQ(rows.size(), 5u);
+    for (const CsvRow& r : rows) {
+        SCOPED_TRACE(r.at("point"));
+        ASSERT_EQ(r.at("status"), "ok") << r.at("message");
+        EXPECT_EQ(r.at("range_worst_energy"), r.at("incident_energy_governing"));
+        const bool reduced = r.at("governing") == "reduced";
+        EXPECT_EQ(r.at("range_worst_arcing_current"),
+                  r.at(reduced ? "arcing_current_reduced" : "arcing_current"));
+    }
+    const auto bad = study_test::RunCommand(program + "--arc-current-range yes 2>&1 < /dev/null");
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_EQ(bad.out,
+              "zentavo-batch: --arc-current-range takes one of on, off, not 'yes' (see --help)\n");
+}
+
 // No DC row's refusal ends the run: each DC input column at 0, -1, NaN,
 // +-inf and 1e+-300 is refused in its own row (its point, its message naming
 // the column), the run ends normally with nothing on standard error, and the

@@ -240,21 +240,33 @@ TEST(Scenarios, TheListComputedAndTheCellsRefused) {
 }
 
 // The result columns of an output header are found again from it, for
-// every group a study writes: devices, network, duty, steps, scenarios.
+// every group a study writes: devices, network, duty, steps, scenarios, DC,
+// the range's worst (--arc-current-range on: its two columns the last).
 TEST(Scenarios, ResultColumnsFoundAgainInTheOutputHeader) {
-    const std::vector<std::string> groups[] = {{"device_type"}, {"bus"}, {"device_rating_ka"}, {"scenarios"}};
-    for (int mask = 0; mask < 16; ++mask) {
+    const std::vector<std::string> groups[] = {
+        {"device_type"}, {"bus"}, {"device_rating_ka"}, {"scenarios"}, {"dc_box"}};
+    for (int mask = 0; mask < 32; ++mask) {
         for (const bool steps : {false, true}) {
-            std::vector<std::string> header = {"point", "method"};
-            for (int g = 0; g < 4; ++g) {
-                if (mask & (1 << g)) header.insert(header.end(), groups[g].begin(), groups[g].end());
+            for (const bool range : {false, true}) {
+                std::vector<std::string> header = {"point", "method"};
+                for (int g = 0; g < 5; ++g) {
+                    if (mask & (1 << g))
+                        header.insert(header.end(), groups[g].begin(), groups[g].end());
+                }
+                SCOPED_TRACE(::testing::PrintToString(header) + (steps ? " with steps" : "") +
+                             (range ? " with the range" : ""));
+                const ResultColumnList written =
+                    WrittenResultColumns(MapStudyColumns(header), steps, range);
+                EXPECT_EQ(OutputResultColumns(StudyOutputNames(header, steps, range)), written);
+                // scenario_worst only with a network and a scenarios column.
+                const bool scenarios = std::find(written.begin(), written.end(),
+                                                 kScenarioWorstColumn) != written.end();
+                EXPECT_EQ(scenarios, (mask & 2) && (mask & 8));
+                const ResultColumnList last(written.end() - 2, written.end());
+                EXPECT_EQ(last == ResultColumnList(
+                                      {kRangeWorstArcingCurrentColumn, kRangeWorstEnergyColumn}),
+                          range);
             }
-            SCOPED_TRACE(::testing::PrintToString(header) + (steps ? " with steps" : ""));
-            const ResultColumnList written = WrittenResultColumns(MapStudyColumns(header), steps);
-            EXPECT_EQ(OutputResultColumns(StudyOutputNames(header, steps)), written);
-            // scenario_worst only with a network and a scenarios column.
-            const bool scenarios = std::find(written.begin(), written.end(), kScenarioWorstColumn) != written.end();
-            EXPECT_EQ(scenarios, (mask & 2) && (mask & 8));
         }
     }
 }

@@ -1716,6 +1716,27 @@ private slots:
         QCOMPARE(Cell(2, "arc_steps"), QString("1"));
     }
 
+    // The worst over the range of arcing currents as the window's choice:
+    // its two columns shown only with the box checked, each point's worst
+    // there (the typed durations: its governing energy), and gone again.
+    void arcCurrentRangeFollowsTheWindowsChoice() {
+        OpenExample(kWorkedNetwork);
+        auto* table = study->findChild<QTableView*>("StudyTable");
+        auto* range = Child<QCheckBox>(*study, "ArcCurrentRangeBox");
+        QVERIFY(!range->isChecked());
+        QVERIFY(table->isColumnHidden(Col("range_worst_energy")));
+        QCOMPARE(Cell(2, "range_worst_energy"), QString());
+        range->setChecked(true);
+        QVERIFY(study->model().file().Options().arcCurrentRange);
+        QVERIFY(!table->isColumnHidden(Col("range_worst_arcing_current")));
+        QVERIFY(!table->isColumnHidden(Col("range_worst_energy")));
+        QVERIFY(!Cell(2, "range_worst_energy").isEmpty());
+        QCOMPARE(Cell(2, "range_worst_energy"), Cell(2, "incident_energy_governing"));
+        range->setChecked(false);
+        QVERIFY(table->isColumnHidden(Col("range_worst_energy")));
+        QCOMPARE(Cell(2, "range_worst_energy"), QString());
+    }
+
     // A point whose arc the tie's breaker and then its main clear: the dock
     // draws the tie's curve beside the main's, in its own colour, names it
     // with the time it opened, and lists the steps and every scenario.
