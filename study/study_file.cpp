@@ -49,6 +49,17 @@ struct RowParts {
     std::string_view before, record, end, after;
 };
 
+// A row's bytes again, with `record` in place of its record.
+std::string WithRecord(const RowParts& p, std::string_view record) {
+    std::string raw;
+    raw.reserve(p.before.size() + record.size() + p.end.size() + p.after.size());
+    raw += p.before;
+    raw += record;
+    raw += p.end;
+    raw += p.after;
+    return raw;
+}
+
 RowParts SplitRow(std::string_view raw) {
     RowParts p;
     // Blank lines hold line ends alone; a record never starts with one.
@@ -171,14 +182,7 @@ int StudyFile::AddColumn(std::string_view name) {
     // as the header; its bytes are otherwise kept as they were.
     for (Row& row : rows_) {
         const RowParts parts = SplitRow(row.raw);
-        std::string raw;
-        raw.reserve(row.raw.size() + 1);
-        raw += parts.before;
-        raw += parts.record;
-        raw += ',';
-        raw += parts.end;
-        raw += parts.after;
-        row.raw = std::move(raw);
+        row.raw = WithRecord(parts, std::string(parts.record) + ',');
     }
     MapColumns();
     Changed();
@@ -194,13 +198,7 @@ bool StudyFile::DropLastColumn(std::string head, std::size_t width) {
         const RowParts parts = SplitRow(row.raw);
         // The field AddColumn put at the end, empty: the comma before it.
         if (parts.record.empty() || parts.record.back() != ',') continue;
-        std::string raw;
-        raw.reserve(row.raw.size());
-        raw += parts.before;
-        raw += parts.record.substr(0, parts.record.size() - 1);
-        raw += parts.end;
-        raw += parts.after;
-        row.raw = std::move(raw);
+        row.raw = WithRecord(parts, parts.record.substr(0, parts.record.size() - 1));
     }
     MapColumns();
     Changed();
