@@ -102,6 +102,12 @@ std::string_view DeviceElementWord(DeviceElement e) {
             return "curve";
         case DeviceElement::Capped:
             return "capped";
+        case DeviceElement::ArcFlashRelay:
+            return "arc-flash relay";
+        case DeviceElement::ZoneInterlocked:
+            return "zone-selective interlocking";
+        case DeviceElement::BusDifferential:
+            return "bus differential";
     }
     return "does not operate";
 }
@@ -575,13 +581,60 @@ Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s, char sep) 
     else if (!(s.deviceShare > 0) || s.deviceShare > 1)
         Add(errors, "device_share", "must be above 0 and at most 1");
     if (s.maxArcTime) CheckDuration(errors, "max_arc_time", *s.maxArcTime);
+    if (s.arcFlashRelay) {
+        CheckAbove0(errors, "afr_pickup", s.arcFlashRelay->pickup);
+        CheckDuration(errors, "afr_time", s.arcFlashRelay->time);
+    }
+    // The interlocked twin: the same settings with zsi_time for the delay.
+    std::optional<std::variant<Relay, TripUnit, FuseCurve>> zsi;
+    double zsiPickup = 0;
+    if (s.zsiTime && device) {
+        const double t = *s.zsiTime;
+        if (const auto* r = std::get_if<RelaySettings>(&s.device)) {
+            if (!r->instPickup) {
+                Add(errors, "zsi", "needs relay_inst_pickup: the element whose delay zsi_time replaces");
+            } else if (!std::isfinite(t) || t < 0 || t > r->instDelay.value_or(0)) {
+                Add(errors, "zsi_time", "must be from 0 to relay_inst_delay, the delay it replaces");
+            } else {
+                RelaySettings fast = *r;
+                fast.instDelay = t;
+                if (Built<Relay> b = MakeRelay(fast); b.device) zsi.emplace(std::move(*b.device));
+                zsiPickup = *r->instPickup;
+            }
+        } else if (const auto* u = std::get_if<TripUnitSettings>(&s.device)) {
+            if (!u->stPickup) {
+                Add(errors, "zsi", "needs trip_st_pickup: the element whose delay zsi_time replaces");
+            } else if (!std::isfinite(t) || t < 0 || t > u->stDelay.value_or(0)) {
+                Add(errors, "zsi_time", "must be from 0 to trip_st_delay, the delay it replaces");
+            } else {
+                TripUnitSettings fast = *u;
+                fast.stDelay = t;
+                if (Built<TripUnit> b = MakeTripUnit(fast); b.device) zsi.emplace(std::move(*b.device));
+                zsiPickup = *u->stPickup * u->rating * u->ltPickup;
+            }
+        } else {
+            Add(errors, "zsi", "a fuse has no delay to interlock");
+        }
+    }
     if (!errors.empty()) return Refused<ProtectiveDevice>(RefusalCode::Device, std::move(errors));
-    return {
-        ProtectiveDevice(std::move(*device), s), {}, Cautions(s, sep)};
+    ProtectiveDevice built(std::move(*device), s);
+    built.zsi_ = std::move(zsi);
+    built.zsiPickup_ = zsiPickup;
+    return {std::move(built), {}, Cautions(s, sep)};
 }
 
-DeviceTrip ProtectiveDevice::TripAt(double amps) const {
-    return std::visit([amps](const auto& d) { return d.Trip(amps); }, device_);
+DeviceTrip ProtectiveDevice::TripAt(double amps, bool restrained) const {
+    auto at = [amps](const auto& d) { return d.Trip(amps); };
+    DeviceTrip trip = std::visit(at, device_);
+    if (zsi_ && !restrained) {
+        const DeviceTrip fast = std::visit(at, *zsi_);
+        if (fast.Operates() && (!trip.Operates() || fast.seconds < trip.seconds))
+            trip = {fast.seconds, DeviceElement::ZoneInterlocked};
+    }
+    const std::optional<ArcFlashRelaySettings>& afr = settings_.arcFlashRelay;
+    if (afr && amps >= afr->pickup && (!trip.Operates() || afr->time < trip.seconds))
+        trip = {afr->time, DeviceElement::ArcFlashRelay};
+    return trip;
 }
 
 DeviceTrip ProtectiveDevice::Trip(double arcingCurrentKa) const {

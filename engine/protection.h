@@ -57,10 +57,23 @@ enum class DeviceElement : std::uint8_t {
     DefiniteTime,
     Curve,   // a fuse's total-clearing curve
     Capped,  // the maximum arc duration replaced the device's time
+    // Special protection that replaced the device's own time: its arc-flash
+    // relay (light and current), its short-time delay shortened by
+    // zone-selective interlocking, the bus differential protection of the
+    // faulted bus.
+    ArcFlashRelay,
+    ZoneInterlocked,
+    BusDifferential,
 };
 // "does not operate", "instantaneous", "short time", "long time", "inverse",
-// "definite time", "curve", "capped": the words of the study's element columns.
+// "definite time", "curve", "capped", "arc-flash relay", "zone-selective
+// interlocking", "bus differential": the words of the study's element columns.
 std::string_view DeviceElementWord(DeviceElement e);
+// An element of special protection: an arc-flash relay, interlocking, bus differential.
+inline bool SpecialProtection(DeviceElement e) {
+    return e == DeviceElement::ArcFlashRelay || e == DeviceElement::ZoneInterlocked ||
+           e == DeviceElement::BusDifferential;
+}
 
 struct DeviceTrip {
     double seconds = 0;  // clearing time; 0 when the device does not operate
@@ -269,10 +282,23 @@ ArcDuration CapArcDuration(const DeviceTrip& trip, std::optional<double> maxArcT
 // (nullopt), otherwise seconds of at least kShortestArcTime written with `sep`.
 Built<std::optional<double>> ReadMaxArcTime(std::string_view cell, char sep);
 
+// An arc-flash relay tripping the device's breaker: light with current
+// supervision. It trips at and above its pickup, in its time (relay and
+// breaker together), where that is faster than the device's own curve.
+struct ArcFlashRelaySettings {
+    double pickup = 0;  // afr_pickup, A at the device
+    double time = 0;    // afr_time, s
+};
+
 struct DeviceSettings {
     std::variant<RelaySettings, TripUnitSettings, FuseCurve> device;  // a fuse comes built
     double deviceShare = 1;  // device_share: the part of the arcing current the device sees
     std::optional<double> maxArcTime = kDefaultMaxArcTime;  // max_arc_time; absent: "none"
+    std::optional<ArcFlashRelaySettings> arcFlashRelay;
+    // Zone-selective interlocking (zsi yes): the delay that zsi_time
+    // replaces for a fault no downstream interlocked device restrains, a
+    // trip unit's short-time delay or a relay's instantaneous delay.
+    std::optional<double> zsiTime;
 };
 
 class ProtectiveDevice {
@@ -282,8 +308,16 @@ public:
     DeviceTrip Trip(double arcingCurrentKa) const;
     // The same, then capped (CapArcDuration).
     ArcDuration Duration(double arcingCurrentKa, char sep) const;
-    // The device alone at the current it sees (A): its time-current curve.
-    DeviceTrip TripAt(double amps) const;
+    // The device alone at the current it sees (A): its time-current curve,
+    // with its special protection. Zone-selective interlocking shortens the
+    // delay unless `restrained`: a downstream interlocked device sees the
+    // fault (ZsiSees) and holds this one to its own delays.
+    DeviceTrip TripAt(double amps, bool restrained = false) const;
+    // Whether the device is interlocked, and whether at `amps` it sees a
+    // fault to restrain the interlocked devices upstream: above its
+    // short-time pickup (a relay: its instantaneous pickup).
+    bool Interlocked() const { return zsi_.has_value(); }
+    bool ZsiSees(double amps) const { return zsi_ && amps > zsiPickup_; }
 
     const std::variant<Relay, TripUnit, FuseCurve>& Device() const { return device_; }
     DeviceType Type() const { return static_cast<DeviceType>(device_.index()); }
@@ -302,11 +336,17 @@ private:
     ProtectiveDevice(std::variant<Relay, TripUnit, FuseCurve> d, const DeviceSettings& settings)
         : device_(std::move(d)), share_(settings.deviceShare), maxArcTime_(settings.maxArcTime), settings_(settings) {}
     std::variant<Relay, TripUnit, FuseCurve> device_;
+    // The same device with zsi_time in place of its delay.
+    std::optional<std::variant<Relay, TripUnit, FuseCurve>> zsi_;
+    double zsiPickup_ = 0;  // A
     double share_ = 1;
     std::optional<double> maxArcTime_;
     DeviceSettings settings_;
 };
-// device_share above 0 and at most 1; max_arc_time at least kShortestArcTime.
+// device_share above 0 and at most 1; max_arc_time at least kShortestArcTime;
+// afr_pickup above 0, afr_time at least kShortestArcTime; zsi on a trip unit
+// with a short-time element or a relay with an instantaneous one, zsi_time
+// from 0 to the delay it replaces.
 // The cautions, of a device that is built: a relay pickup below
 // kLeastRelayPickup, a time dial outside kLeastTimeDial to kMostTimeDial, an
 // instantaneous pickup below the relay's pickup; a long-time pickup outside

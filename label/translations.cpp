@@ -119,19 +119,21 @@ std::string DeviceFooter(DeviceType type, std::optional<RelayCurve> relayCurve, 
     struct Words {
         std::array<std::string_view, 3> devices;  // relay, trip unit, fuse
         std::string_view colon, arcDuration, exposureLimitedTo, at;
-        std::array<std::string_view, 8> elements;  // as DeviceElement
+        std::array<std::string_view, 11> elements;  // as DeviceElement
     };
     // clang-format off
     static constexpr Words kWords[3] = {
         {{"Relay", "Trip unit", "Fuse"}, ": ", "arc duration", "exposure limited to", "at",
          {"does not operate", "instantaneous", "short time", "long time", "inverse", "definite time",
-          "curve", "capped"}},
+          "curve", "capped", "arc-flash relay", "zone-selective interlocking", "bus differential"}},
         {{"Relé", "Unidad de disparo", "Fusible"}, ": ", "duración del arco", "exposición limitada a", "a",
          {"no actúa", "instantáneo", "tiempo corto", "tiempo largo", "inverso", "tiempo definido",
-          "curva", "limitada"}},
+          "curva", "limitada", "relé de arco eléctrico", "enclavamiento selectivo de zona",
+          "diferencial de barras"}},
         {{"Relais", "Déclencheur", "Fusible"}, " : ", "durée d'arc", "exposition limitée à", "à",
          {"n'agit pas", "instantané", "temps court", "temps long", "inverse", "temps indépendant",
-          "courbe", "plafonnée"}},
+          "courbe", "plafonnée", "relais d'arc électrique", "sélectivité logique",
+          "différentielle de barres"}},
     };
     // clang-format on
     const Words& w = kWords[language == kSpanish || language == kFrench ? language : kEnglish];

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <map>
 #include <set>
 
 namespace zentavo::network {
@@ -135,6 +136,71 @@ std::vector<std::pair<ElementKind, std::size_t>> FaultSteps::Nearest(
     return found;
 }
 
+std::vector<FaultSteps::Reached> FaultSteps::Reach(
+    const Fault& fault, const std::function<bool(ElementKind, std::size_t)>& device) const {
+    std::vector<Reached> found;
+    if (!fault.Live()) return found;
+    std::map<std::pair<int, std::size_t>, int> seen;  // each element found, by its place in `found`
+    std::vector<bool> visited(net_.busNames_.size());
+    // The buses of this ring, each with the device between it and the
+    // fault; the next ring begins behind this ring's devices.
+    std::vector<std::pair<int, int>> ring{{fault.bus_, -1}}, next;
+    visited[fault.bus_] = true;
+    for (int r = 0; r < kMostRings && !ring.empty(); ++r) {
+        for (std::size_t q = 0; q < ring.size(); ++q) {
+            const auto [u, nearer] = ring[q];
+            auto reach = [&](ElementKind kind, std::size_t index) {
+                const auto [at, added] = seen.try_emplace({static_cast<int>(kind), index}, static_cast<int>(found.size()));
+                if (added) found.push_back({kind, index, nearer});
+                return at->second;
+            };
+            for (const Network::Touch& t : net_.touches_[u]) {
+                int far = -1;
+                int behind = -1;  // the device far is behind: the next ring
+                if (t.tie) {
+                    const Cable& cb = net_.in_.cables[t.index];
+                    const int a = net_.busNumber_.at(cb.from);
+                    far = a == u ? net_.busNumber_.at(cb.to) : a;
+                } else if (t.shunt >= 0) {
+                    if (device(t.kind, t.index) && fault.Part({-1, t.shunt}) > kNoCurrent) reach(t.kind, t.index);
+                    continue;
+                } else {
+                    const double part = fault.Part({t.branch, -1});
+                    if (part <= kNoCurrent) continue;
+                    // The first ring walks as Nearest does; behind a device
+                    // the walk goes only towards the sources, against the
+                    // fault current: not out along another path of it.
+                    const bool feeds = fault.Feeds({t.branch, -1}, u);
+                    if (r > 0 && !feeds) continue;
+                    if (device(t.kind, t.index)) {
+                        behind = reach(t.kind, t.index);
+                        if (part < kLeastPartBehind || !feeds) continue;
+                    }
+                    const Network::Branch& br = net_.branches_[t.branch];
+                    far = br.busA == u ? br.busB : br.busA;
+                }
+                if (visited[far]) continue;
+                if (behind >= 0) {
+                    // Marked when its ring begins: a path without a device
+                    // may still reach it in this ring.
+                    next.emplace_back(far, behind);
+                } else {
+                    visited[far] = true;
+                    ring.emplace_back(far, nearer);
+                }
+            }
+        }
+        ring.clear();
+        for (const auto& [bus, nearer] : next) {
+            if (visited[bus]) continue;
+            visited[bus] = true;
+            ring.emplace_back(bus, nearer);
+        }
+        next.clear();
+    }
+    return found;
+}
+
 // --- One fault -----------------------------------------------------------------
 
 Complex FaultSteps::Fault::Z(int node) const {
@@ -183,6 +249,12 @@ double FaultSteps::Fault::Part(const Element& e) const {
     const Network& n = s_->net_;
     const int at = e.shunt >= 0 ? n.shunts_[e.shunt].bus : n.branches_[e.branch].busA;
     return std::abs(Current(e, at)) / faultAbs_;
+}
+
+bool FaultSteps::Fault::Feeds(const Element& e, int bus) const {
+    if (!live_ || zff_ == Complex(0)) return false;
+    // Entering the element at `bus` against the fault current: leaving it into `bus`.
+    return (Current(e, bus) * std::conj(fault_)).real() < 0;
 }
 
 bool FaultSteps::Fault::Out(const Element& e) const {

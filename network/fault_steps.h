@@ -64,6 +64,21 @@ public:
     std::vector<std::pair<ElementKind, std::size_t>> Nearest(
         const Fault& fault, const std::function<bool(ElementKind, std::size_t)>& stops) const;
 
+    // Every element with a device on the fault current's paths, ring by
+    // ring: first those Nearest finds (in its order), then those behind
+    // each, walking on through a device that carries at least
+    // kLeastPartBehind of the fault current. Each with the element found
+    // before it on its path (its index in the list; -1 for the nearest):
+    // the device between it and the fault.
+    struct Reached {
+        ElementKind kind;
+        std::size_t index;
+        int nearer = -1;
+    };
+    static constexpr double kLeastPartBehind = 0.01;
+    static constexpr int kMostRings = 16;
+    std::vector<Reached> Reach(const Fault& fault, const std::function<bool(ElementKind, std::size_t)>& device) const;
+
 private:
     struct Base {
         Network::Values values;
@@ -96,6 +111,9 @@ public:
     // Carries(e) as a part of the fault current (both in per unit).
     double Part(const Element& e) const;
     bool Out(const Element& e) const;
+    // The element's current flows into `bus` in the sense of the fault
+    // current: it feeds the fault from beyond `bus`'s far side.
+    bool Feeds(const Element& e, int bus) const;
     void TakeOut(const Element& e);
     // The motors' contribution ends: the motors are taken out.
     void EndMotors();

@@ -218,9 +218,16 @@ std::vector<QString> StepCells(const StudyPointView& p, std::size_t step, const 
     QString ended;
     switch (s.end) {
         case StepEnd::DeviceOpened:
-            for (const std::string& name : opened)
-                ended += (ended.isEmpty() ? QString() : QStringLiteral(", ")) + Text(OneLineName(name));
+            for (std::size_t k = 0; k < opened.size(); ++k) {
+                ended += (ended.isEmpty() ? QString() : QStringLiteral(", ")) + Text(OneLineName(opened[k]));
+                // Special protection names itself: "X (arc-flash relay)".
+                if (k < s.openedBy.size() && SpecialProtection(s.openedBy[k]))
+                    ended += QStringLiteral(" (") + Text(DeviceElementWord(s.openedBy[k])) + QStringLiteral(")");
+            }
             ended = QStringLiteral("the device of ") + ended + QStringLiteral(" opened");
+            break;
+        case StepEnd::BusDifferential:
+            ended = QStringLiteral("the bus differential protection opened every branch into the bus");
             break;
         case StepEnd::MotorsEnd:
             ended = QStringLiteral("the motors' contribution ended");
@@ -236,6 +243,7 @@ std::vector<QString> StepCells(const StudyPointView& p, std::size_t step, const 
             break;
     }
     if (s.motorsEnd && s.end == StepEnd::DeviceOpened) ended += QStringLiteral("; the motors' contribution ended");
+    if (!s.notSelective.empty()) ended += QStringLiteral("; not selective");
     return {step == 0 ? Text(OneLineName(p.name)) : QString(), QString::number(step + 1),
             Text(FormatFixed(s.boltedKa, 15, 3, sep)), Text(FormatFixed(s.arcingKa, 15, 3, sep)),
             Text(ArcDurationText(s.seconds, sep)), ended};

@@ -57,9 +57,23 @@ void StudyNetwork::BuildSteps(const std::vector<StudyRowInputs>& rows, const Stu
         bus_[i] = std::string(rows[i][kBusColumn]);
         if (!own_[i] || rows_[i].problem || rows[i][kDeviceTypeColumn].empty()) continue;
         // A device whose settings are refused is the row's error, and opens nothing.
-        if (auto device = ScenarioDevice(rows[i], scenario_, options, devices))
-            stepDevices_[Key(own_[i]->kind, own_[i]->index)] = StepDevice{i, std::move(device)};
+        if (auto device = ScenarioDevice(rows[i], scenario_, options, devices)) {
+            const std::string_view at = rows[i][kDeviceAtColumn] == "from" ? rows[i][kFromBusColumn] : rows[i][kBusColumn];
+            stepDevices_[Key(own_[i]->kind, own_[i]->index)] = StepDevice{i, std::move(device), std::string(at)};
+        }
     }
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i][kBusDiffTimeColumn].empty() || busDifferential_.contains(bus_[i])) continue;
+        // A time the row refuses (BusDifferentialProblem) protects nothing.
+        const std::optional<double> time = ReadNumber(rows[i][kBusDiffTimeColumn], sep_);
+        if (time && *time >= kShortestArcTime && std::isfinite(*time)) busDifferential_[bus_[i]] = *time;
+    }
+}
+
+std::optional<double> StudyNetwork::BusDifferential(const std::string& bus) const {
+    const auto at = busDifferential_.find(bus);
+    if (at == busDifferential_.end()) return std::nullopt;
+    return at->second;
 }
 
 bool StudyNetwork::MotorsDecay(const StepQuery& q) const {
@@ -104,35 +118,52 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
     struct Candidate {
         std::size_t row;
         const ProtectiveDevice* device;
-        FaultSteps::Element element;
-        int bus;
+        FaultSteps::Element element;  // none for the row's device alone
+        int bus;                      // where the device sees its element's current
         bool mine;
+        bool alone = false;
+        int nearer = -1;  // the candidate between it and the fault on its path
         double progress = 0;
         DeviceTrip trip;
         double amps = 0;
         std::shared_ptr<const ProtectiveDevice> held;  // the device of another row, as the network built it
     };
     std::vector<Candidate> candidates;
-    if (alone) candidates.push_back({q.row, own, {}, -1, true, 0, {}, 0, nullptr});
+    if (alone) candidates.push_back({q.row, own, {}, -1, true, true});
     auto stops = [&](ElementKind kind, std::size_t index) {
         const auto at = stepDevices_.find(Key(kind, index));
         if (at == stepDevices_.end()) return false;
         return at->second.row != notActing;
     };
-    auto addNearest = [&] {
-        for (auto [kind, index] : steps.Nearest(f, stops)) {
+    // Every device on the fault current's paths runs: the nearest on each
+    // path, and those behind them.
+    auto addReached = [&] {
+        const std::vector<FaultSteps::Reached> reached = steps.Reach(f, stops);
+        std::vector<int> placeOf(reached.size(), -1);
+        for (std::size_t i = 0; i < reached.size(); ++i) {
+            const auto [kind, index, nearer] = reached[i];
             const StepDevice& d = stepDevices_.at(Key(kind, index));
             const std::optional<FaultSteps::Element> e = steps.Find(kind, index, bus_[d.row]);
             if (!e) continue;
-            bool known = false;
-            for (const Candidate& c : candidates) known = known || c.element == *e;
-            if (known) continue;
+            for (std::size_t k = 0; k < candidates.size() && placeOf[i] < 0; ++k) {
+                if (!candidates[k].alone && candidates[k].element == *e) placeOf[i] = static_cast<int>(k);
+            }
+            if (placeOf[i] >= 0) continue;
             const bool isMine = d.row == q.row;
             // The row's own device as the row built it (its settings, as checked with the row).
-            candidates.push_back(
-                {d.row, isMine && own ? own : d.device.get(), *e, steps.BusNumber(bus_[d.row]), isMine, 0, {}, 0,
-                 isMine && own ? nullptr : d.device});
+            Candidate c{d.row, isMine && own ? own : d.device.get(), *e, steps.BusNumber(d.at), isMine};
+            c.held = isMine && own ? nullptr : d.device;
+            c.nearer = nearer >= 0 ? placeOf[nearer] : (alone ? 0 : -1);
+            placeOf[i] = static_cast<int>(candidates.size());
+            candidates.push_back(std::move(c));
         }
+    };
+    // Whether candidate `a` lies behind `k` on k's path from the fault.
+    auto behind = [&](std::size_t a, std::size_t k) {
+        for (int n = candidates[k].nearer; n >= 0; n = candidates[n].nearer) {
+            if (static_cast<std::size_t>(n) == a) return true;
+        }
+        return false;
     };
 
     // Every return tells the rows whose devices were weighed.
@@ -141,6 +172,9 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
         return plan;
     };
     const std::optional<double> cap = own ? own->MaxArcTime() : std::nullopt;
+    const auto diff = busDifferential_.find(bus_[q.row]);
+    const std::optional<double> differential =
+        diff == busDifferential_.end() ? std::nullopt : std::optional<double>(diff->second);
     double t = 0;
     int last = -1;  // the candidate whose opening ended the arc last
     bool cleared = false;
@@ -154,22 +188,35 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
     for (int n = 0; n < kMostSteps && !cleared; ++n) {
         const double ibf = n == 0 && !motorsGone ? first : f.Ka() * scale;
         const double iarc = arcing(ibf);
-        if (own && !alone) addNearest();
-        double next = std::numeric_limits<double>::infinity();
+        if (own) addReached();
+        auto running = [&](const Candidate& c) { return c.alone || !f.Out(c.element); };
         for (Candidate& c : candidates) {
-            if (!alone && f.Out(c.element)) continue;
+            if (!running(c)) continue;
             // The part of the arcing current the device sees: its typed
             // share, its branch's part at the point's first current as the
             // row computes it, or its element's part now.
             double part;
-            if (c.mine && share && (alone || n == 0 || shareTyped))
+            if (c.mine && share && (c.alone || n == 0 || shareTyped))
                 part = *share;
-            else if (alone)
+            else if (c.alone)
                 part = 1;
             else
                 part = f.Carries(c.element, c.bus) / f.Ka();
             c.amps = iarc * 1000 * part;
-            c.trip = c.device->TripAt(c.amps);
+        }
+        // An interlocked device is held to its own delays where a device
+        // nearer the fault on its path is interlocked and sees the fault.
+        std::vector<bool> restrained(candidates.size());
+        for (std::size_t k = 0; k < candidates.size(); ++k) {
+            const Candidate& c = candidates[k];
+            if (!running(c) || !c.device->ZsiSees(c.amps)) continue;
+            for (int a = c.nearer; a >= 0; a = candidates[a].nearer) restrained[a] = true;
+        }
+        double next = std::numeric_limits<double>::infinity();
+        for (std::size_t k = 0; k < candidates.size(); ++k) {
+            Candidate& c = candidates[k];
+            if (!running(c)) continue;
+            c.trip = c.device->TripAt(c.amps, restrained[k]);
             if (c.trip.Operates()) next = std::min(next, (1 - c.progress) * c.trip.seconds);
         }
         const bool motors = f.MotorsFeed();
@@ -177,7 +224,8 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
                                                                          : std::numeric_limits<double>::infinity();
         const double capIn = cap ? *cap - t : std::numeric_limits<double>::infinity();
         const double typedIn = typed ? *typed - t : std::numeric_limits<double>::infinity();
-        const double dt = std::min({next, decayIn, capIn, typedIn});
+        const double differentialIn = differential ? *differential - t : std::numeric_limits<double>::infinity();
+        const double dt = std::min({next, decayIn, capIn, typedIn, differentialIn});
         if (!std::isfinite(dt)) {
             plan.whole.refusal = Refusal{RefusalCode::Duration, "Protective device does not operate at " +
                                                                     FormatFixed(iarc, 6, 3, sep_) +
@@ -191,7 +239,17 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
         t += dt;
         const double near = 1e-12 * std::max(1.0, t);
         for (Candidate& c : candidates) {
-            if ((alone || !f.Out(c.element)) && c.trip.Operates()) c.progress += dt / c.trip.seconds;
+            if (running(c) && c.trip.Operates()) c.progress += dt / c.trip.seconds;
+        }
+        // The bus differential protection opens every branch into the
+        // faulted bus at once.
+        if (differentialIn <= dt + near && differentialIn <= capIn) {
+            step.end = StepEnd::BusDifferential;
+            plan.whole.element = DeviceElement::BusDifferential;
+            plan.whole.device = DeviceTrip{*differential, DeviceElement::BusDifferential};
+            plan.steps.push_back(step);
+            cleared = true;
+            break;
         }
         if (capIn <= dt + near || typedIn <= dt + near) {
             step.end = capIn <= dt + near ? StepEnd::MaximumDuration : StepEnd::TypedDuration;
@@ -205,16 +263,37 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
             cleared = true;
             break;
         }
+        std::vector<bool> opens(candidates.size());
         for (std::size_t k = 0; k < candidates.size(); ++k) {
+            const Candidate& c = candidates[k];
+            opens[k] = running(c) && c.trip.Operates() && c.progress >= 1 - 1e-9;
+        }
+        // Of devices in one path opening together, the one nearest the
+        // fault opens: those behind it no longer carry the fault's current.
+        for (std::size_t k = 0; k < candidates.size(); ++k) {
+            if (!opens[k]) continue;
+            for (int a = candidates[k].nearer; a >= 0; a = candidates[a].nearer) opens[a] = false;
+        }
+        for (std::size_t k = 0; k < candidates.size(); ++k) {
+            if (!opens[k]) continue;
             Candidate& c = candidates[k];
-            if ((!alone && f.Out(c.element)) || !c.trip.Operates() || c.progress < 1 - 1e-9) continue;
             step.opened.push_back(c.row);
             step.openedDevices.push_back(c.held);
+            step.openedBy.push_back(c.trip.element);
+            // Not selective: a device nearer the fault on its path still
+            // carried the fault's current and had not opened.
+            for (std::size_t d = 0; d < candidates.size(); ++d) {
+                if (!opens[d] && running(candidates[d]) && candidates[d].amps > 0 && behind(k, d))
+                    step.notSelective.push_back({c.row, candidates[d].row});
+            }
             last = static_cast<int>(k);
-            if (alone)
+        }
+        for (std::size_t k = 0; k < candidates.size(); ++k) {
+            if (!opens[k]) continue;
+            if (candidates[k].alone)
                 cleared = true;  // it clears every source but the motors, which end with them
             else
-                f.TakeOut(c.element);
+                f.TakeOut(candidates[k].element);
         }
         if (decayIn <= dt + near) {
             f.EndMotors();
@@ -234,7 +313,7 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
         return done();
     }
     plan.whole.seconds = t;
-    if (last >= 0 && plan.whole.element != DeviceElement::Capped) {
+    if (last >= 0 && plan.whole.element != DeviceElement::Capped && plan.whole.element != DeviceElement::BusDifferential) {
         plan.whole.element = candidates[last].trip.element;
         plan.whole.device = candidates[last].trip;
         plan.deviceAmps = candidates[last].amps;

@@ -42,6 +42,9 @@ constexpr Placed kPlaced[] = {
     {kDeviceShareColumn, G::Duration},        {kMaxArcTimeColumn, G::Duration},
     {kDeviceRatingColumn, G::Duration},       {kMaintInstPickupColumn, G::Duration},
     {kMaintInstTimeColumn, G::Duration},      {kMaintScenarioColumn, G::Duration},
+    {kAfrPickupColumn, G::Duration},          {kAfrTimeColumn, G::Duration},
+    {kZsiColumn, G::Duration},                {kZsiTimeColumn, G::Duration},
+    {kDeviceAtColumn, G::Duration},           {kBusDiffTimeColumn, G::Network},
 
     {kBusColumn, G::Network},                 {kLineSideColumn, G::Network},
     {kLineSideOfColumn, G::Network},
@@ -168,7 +171,17 @@ bool ColumnApplies(StudyInputColumn column, const StudyRowShape& row) {
         case kMaintInstPickupColumn:
         case kMaintInstTimeColumn:
         case kMaintScenarioColumn:
+        case kZsiColumn:
+        case kZsiTimeColumn:
             return arcModel && In(device, {"relay", "trip-unit"});
+        case kAfrPickupColumn:
+        case kAfrTimeColumn:
+            return arcModel && !device.empty();
+        case kBusDiffTimeColumn:
+            return row.onBus;
+        case kDeviceAtColumn:
+            // A device at either end of a branch that joins two buses.
+            return !device.empty() && In(branch, {"transformer", "transformer3", "cable"});
         case kSourceKaColumn:
         case kSourceKaMinColumn:
         case kSourceMvaColumn:

@@ -17,6 +17,7 @@ constexpr std::string_view kMethodWords[] = {"empirical",     "fuse",         "b
                                              "ieee1584-2018", "dc-max-power", "dc-arc-resistance"};
 constexpr std::string_view kBranchTypeWords[] = {"source", "transformer", "cable", "generator", "transformer3", "unit"};
 constexpr std::string_view kYesNoWords[] = {"no", "yes"};
+constexpr std::string_view kDeviceAtWords[] = {"bus", "from"};
 
 // The breaker types as a study names them: without the tab and blanks some
 // of them carry in the list.
@@ -135,6 +136,12 @@ constexpr InputColumn kInputColumns[] = {
     {kDcSourceRColumn,              "dc_source_r",             {},                 "ohm"},
     {kDcBoxColumn,                  "dc_box",                  kDcBoxWords,        {},       kWord},
     {kLineSideOfColumn,             "line_side_of",            {},                 {},       kText},
+    {kAfrPickupColumn,              "afr_pickup",              {},                 "A"},
+    {kAfrTimeColumn,                "afr_time",                {},                 "s"},
+    {kZsiColumn,                    "zsi",                     kYesNoWords,        {},       kWord},
+    {kZsiTimeColumn,                "zsi_time",                {},                 "s"},
+    {kBusDiffTimeColumn,            "bus_diff_time",           {},                 "s"},
+    {kDeviceAtColumn,               "device_at",               kDeviceAtWords,     {},       kWord},
 };
 // clang-format on
 static_assert(std::size(kInputColumns) == kStudyInputColumnCount);

@@ -141,6 +141,18 @@ enum StudyInputColumn {
     // A line-side row's main, where its bus is fed through several branches
     // with devices: the main's point.
     kLineSideOfColumn,
+    // Special protection of a row's device: an arc-flash relay tripping its
+    // breaker (pickup, A at the device; time, s, relay and breaker),
+    // zone-selective interlocking ("yes", and the delay it gives); the bus
+    // differential protection of the row's bus (s, relay and breakers).
+    kAfrPickupColumn,
+    kAfrTimeColumn,
+    kZsiColumn,
+    kZsiTimeColumn,
+    kBusDiffTimeColumn,
+    // Where a branch's device sits: "bus" (the row's bus, the default) or
+    // "from" (from_bus), its settings in the amperes of that end.
+    kDeviceAtColumn,
     kStudyInputColumnCount
 };
 // The network columns, from bus to tx_pt.

@@ -59,6 +59,12 @@ struct NetworkRowFault {
     // protective device on the branch sees of the arcing current. Absent for
     // a row without a branch of its own.
     std::optional<double> branchShare, branchShareMin;
+    // A device at its branch's from_bus end (device_at from): the ratio of
+    // the currents it sees to the bus end's (the buses' nominal voltages,
+    // bus over from_bus), and the bolted current at its end (kA) that it
+    // must interrupt.
+    double deviceEndRatio = 1;
+    std::optional<double> deviceEndKa;
     // The network the row is in, and its row (from 0): what clears its arc
     // in steps.
     const class StudyNetwork* network = nullptr;
@@ -130,7 +136,11 @@ public:
     struct StepDevice {
         std::size_t row = 0;
         std::shared_ptr<const ProtectiveDevice> device;
+        std::string at;  // the bus at whose end of the branch it sits (device_at)
     };
+    // The bus differential protection's time of a bus (bus_diff_time, as
+    // the first row of the bus that gives one reads); none without one.
+    std::optional<double> BusDifferential(const std::string& bus) const;
 
 private:
     void Build(const std::vector<StudyRowInputs>& rows, char sep, const network::SolveOptions& options,
@@ -155,6 +165,7 @@ private:
     std::vector<std::optional<OwnElement>> own_;
     std::vector<std::string> bus_;
     std::unordered_map<std::uint64_t, StepDevice> stepDevices_;
+    std::unordered_map<std::string, double> busDifferential_;
     std::optional<double> motorDecay_;  // s
     std::string scenario_;              // the scenario whose maintenance settings the devices have
     char sep_ = '.';                    // the decimal separator of the refusals' numbers

@@ -86,6 +86,8 @@ void PutDevice(Writer& w, const ProtectiveDevice* d) {
     }
     w.Put(s.deviceShare);
     w.Maybe(s.maxArcTime);
+    w.Maybe(s.arcFlashRelay);
+    w.Maybe(s.zsiTime);
 }
 
 void PutCase(Writer& w, const PointCase& c) {
@@ -107,6 +109,10 @@ void PutCase(Writer& w, const PointCase& c) {
         w.Put(static_cast<std::uint32_t>(s.opened.size()));
         for (std::size_t row : s.opened) w.Put(static_cast<std::uint64_t>(row));
         for (const auto& d : s.openedDevices) PutDevice(w, d.get());
+        w.Put(static_cast<std::uint32_t>(s.openedBy.size()));
+        for (DeviceElement e : s.openedBy) w.Put(e);
+        w.Put(static_cast<std::uint32_t>(s.notSelective.size()));
+        for (const auto& pair : s.notSelective) w.Put(pair);
     }
 }
 
@@ -134,6 +140,8 @@ std::shared_ptr<const ProtectiveDevice> GetDevice(Reader& r) {
     }
     s.deviceShare = r.Get<double>();
     s.maxArcTime = r.Maybe<double>();
+    s.arcFlashRelay = r.Maybe<ArcFlashRelaySettings>();
+    s.zsiTime = r.Maybe<double>();
     Built<ProtectiveDevice> built = MakeProtectiveDevice(s);
     if (!built.device) r.Bad();
     return std::make_shared<const ProtectiveDevice>(std::move(*built.device));
@@ -160,6 +168,10 @@ PointCase GetCase(Reader& r) {
         const auto opened = r.Get<std::uint32_t>();
         for (std::uint32_t o = 0; o < opened; ++o) s.opened.push_back(static_cast<std::size_t>(r.Get<std::uint64_t>()));
         for (std::uint32_t o = 0; o < opened; ++o) s.openedDevices.push_back(GetDevice(r));
+        s.openedBy.resize(r.Get<std::uint32_t>());
+        for (DeviceElement& e : s.openedBy) e = r.Get<DeviceElement>();
+        s.notSelective.resize(r.Get<std::uint32_t>());
+        for (auto& pair : s.notSelective) pair = r.Get<std::array<std::size_t, 2>>();
         c.steps.push_back(std::move(s));
     }
     return c;

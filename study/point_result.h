@@ -7,6 +7,7 @@
 // back.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -67,6 +68,7 @@ enum class StepEnd : std::uint8_t {
     MaximumDuration,  // the maximum arc duration ended the arc
     TypedDuration,    // the row's typed duration ended the arc
     NoSource,         // no source but motors fed the arc any more
+    BusDifferential,  // the bus differential protection opened every branch into the bus
 };
 // One step of an arc cleared in steps: the bolted current feeding it (kA,
 // the point's own in the first step), its arcing current, how long it
@@ -79,6 +81,11 @@ struct PointStep {
     // Their devices, as the network's scenario set them (a maintenance
     // setting there): what the report draws beside the point's own.
     std::vector<std::shared_ptr<const ProtectiveDevice>> openedDevices;
+    // The element of each that acted (an arc-flash relay, interlocking).
+    std::vector<DeviceElement> openedBy;
+    // Not selective: a device that opened at its end (its row first) while
+    // a device nearer the fault on its path (the second) still ran.
+    std::vector<std::array<std::size_t, 2>> notSelective;
 };
 
 // When the device of a row (from 0) opened in a case's steps: the arc's time

@@ -182,6 +182,9 @@ private:
         for (int c = kFirstDeviceColumn; c <= kLastDeviceColumn && given < 0; ++c) {
             if (!in_[c].empty()) given = c;
         }
+        for (int c : {kAfrPickupColumn, kAfrTimeColumn, kZsiColumn, kZsiTimeColumn}) {
+            if (given < 0 && !in_[c].empty()) given = c;
+        }
         if (given < 0) return std::nullopt;
         if (in_[kDeviceTypeColumn].empty()) {
             return Of({std::string(kStudyInputNames[given]) + ": a device setting without device_type", std::nullopt});
@@ -206,7 +209,10 @@ private:
             // A branch that carries nothing in a case, its arc in steps: the
             // network's other devices clear it, this one never sees current.
             const bool none = in_.steps && share_ == 0;
-            if (!(share_ > 0 && share_ <= 1) && !none) {
+            // A device at the from_bus of a transformer sees the current at
+            // that end's voltage: its part may be above 1.
+            const bool atFrom = in_[kDeviceAtColumn] == "from";
+            if (!(share_ > 0 && (share_ <= 1 || atFrom)) && !none) {
                 return Of({"device_share: the share of the network's branch is not above 0 and at "
                            "most 1; give device_share",
                            std::nullopt});

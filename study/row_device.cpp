@@ -2,6 +2,7 @@
 // The protective device of a study row: its settings read column by column,
 // the device built from them, and the study's cache that builds each
 // distinct device once.
+#include <algorithm>
 #include <cstring>
 #include <optional>
 #include <span>
@@ -25,6 +26,9 @@ constexpr StudyInputColumn kTripUnitColumns[] = {
     kTripRatingColumn,   kTripLtPickupColumn,    kTripLtDelayColumn,  kTripStPickupColumn,
     kTripStDelayColumn,  kTripInstPickupColumn,  kTripInstTimeColumn, kTripToleranceColumn};
 constexpr StudyInputColumn kFuseColumns[] = {kFuseCurveColumn};
+// The device's special protection, read with its settings: a row that
+// gives it is the same settings only with the same cells there too.
+constexpr StudyInputColumn kSpecialColumns[] = {kAfrPickupColumn, kAfrTimeColumn, kZsiColumn, kZsiTimeColumn};
 
 // Reads the settings of a device column by column, gathering every problem
 // into one refusal: the problems' texts joined by "; ", the code of the first.
@@ -64,6 +68,7 @@ public:
             if (!in_[c].empty()) Add(c, "not a setting of a " + std::string(type));
         }
     }
+    bool Empty(StudyInputColumn c) const { return in_[c].empty(); }
     std::optional<Refusal>& refusal() { return refusal_; }
 
 private:
@@ -139,6 +144,25 @@ StudyDevices::Entry BuildDevice(const StudyRowInputs& in, const StudyOptions& o)
     } else {
         read.Add(*max.refusal);
     }
+    // An arc-flash relay needs both its pickup and its time.
+    const std::optional<double> afrPickup = read.Optional(kAfrPickupColumn), afrTime = read.Optional(kAfrTimeColumn);
+    if (afrPickup && afrTime) {
+        settings.arcFlashRelay = ArcFlashRelaySettings{*afrPickup, *afrTime};
+    } else if (read.Empty(kAfrPickupColumn) != read.Empty(kAfrTimeColumn)) {
+        read.Add(read.Empty(kAfrPickupColumn) ? kAfrPickupColumn : kAfrTimeColumn,
+                 read.Empty(kAfrPickupColumn) ? "needed with afr_time" : "needed with afr_pickup");
+    }
+    const std::string_view zsi = in[kZsiColumn];
+    if (zsi == "yes") {
+        if (read.Empty(kZsiTimeColumn))
+            read.Add(kZsiTimeColumn, "needed with zsi yes");
+        else
+            settings.zsiTime = read.Optional(kZsiTimeColumn);
+    } else if (!zsi.empty() && zsi != "no") {
+        read.Add(RefusalCode::UnknownWord, "zsi: unknown value \"" + std::string(zsi) + "\" (yes or no)");
+    } else if (!read.Empty(kZsiTimeColumn)) {
+        read.Add(kZsiTimeColumn, "needs zsi yes");
+    }
     if (read.refusal()) {
         e.refusal = std::move(read.refusal());
         return e;
@@ -184,10 +208,19 @@ std::uint64_t MixBytes(std::uint64_t h, std::string_view t) {
 // A hash of the device columns' texts as a row holds them, each after its
 // length: settings that differ in any cell, or only in where one cell ends
 // and the next begins, hash apart but for chance (the cells are compared).
+// The columns a device is made from, by number: the device columns, then
+// its special protection.
+constexpr int kKeyColumnCount = kLastDeviceColumn - kFirstDeviceColumn + 1 + std::size(kSpecialColumns);
+int KeyColumn(int i) {
+    return i <= kLastDeviceColumn - kFirstDeviceColumn ? kFirstDeviceColumn + i
+                                                       : kSpecialColumns[i - (kLastDeviceColumn - kFirstDeviceColumn + 1)];
+}
+
 std::uint64_t DeviceKeyHash(const StudyRowInputs& in) {
     std::uint64_t h = 0;
-    for (int c = kFirstDeviceColumn; c <= kLastDeviceColumn; ++c) {
-        h = MixBytes(Mix(h, in[c].size()), in[c]);
+    for (int i = 0; i < kKeyColumnCount; ++i) {
+        const std::string_view t = in[KeyColumn(i)];
+        h = MixBytes(Mix(h, t.size()), t);
     }
     return h;
 }
@@ -195,8 +228,8 @@ std::uint64_t DeviceKeyHash(const StudyRowInputs& in) {
 // Whether a key written by DeviceKey holds the device columns' texts of `in`.
 bool SameDeviceKey(std::string_view key, const StudyRowInputs& in) {
     std::size_t at = 0;
-    for (int c = kFirstDeviceColumn; c <= kLastDeviceColumn; ++c) {
-        const std::string_view t = in[c];
+    for (int i = 0; i < kKeyColumnCount; ++i) {
+        const std::string_view t = in[KeyColumn(i)];
         std::uint32_t size;
         if (key.size() - at < sizeof size) return false;
         std::memcpy(&size, key.data() + at, sizeof size);
@@ -209,10 +242,11 @@ bool SameDeviceKey(std::string_view key, const StudyRowInputs& in) {
 
 std::string DeviceKey(const StudyRowInputs& in) {
     std::string key;
-    for (int c = kFirstDeviceColumn; c <= kLastDeviceColumn; ++c) {
-        const auto size = static_cast<std::uint32_t>(in[c].size());
+    for (int i = 0; i < kKeyColumnCount; ++i) {
+        const std::string_view t = in[KeyColumn(i)];
+        const auto size = static_cast<std::uint32_t>(t.size());
         key.append(reinterpret_cast<const char*>(&size), sizeof size);
-        key += in[c];
+        key += t;
     }
     return key;
 }
@@ -232,7 +266,11 @@ StudyDevices::Entry& StudyDevices::Find(const StudyRowInputs& in, const StudyOpt
         sep_ = options.sep;
     }
     const std::string_view text = in.deviceCells;
-    if (text.empty()) return FindByCells(in, options).entry;
+    // The piece of text holds the device columns only: a device with
+    // special protection is looked up cell by cell.
+    const bool special = std::any_of(std::begin(kSpecialColumns), std::end(kSpecialColumns),
+                                     [&](StudyInputColumn c) { return !in[c].empty(); });
+    if (text.empty() || special) return FindByCells(in, options).entry;
     const char gap = in.deviceCellsDelimiter;
     const std::uint64_t hash = MixBytes(Mix(0, static_cast<unsigned char>(gap)), text);
     if (byText_.empty()) byText_.assign(std::size_t{1} << kTextBucketBits, nullptr);

@@ -196,9 +196,12 @@ constexpr StudyInputColumn kNetworkReadColumns[] = {
     // The method: a DC row may not join the network.
     kMethodColumn,
     // A point on the line side of its bus's main, and the main it names.
-    kLineSideColumn,    kLineSideOfColumn};
+    kLineSideColumn,    kLineSideOfColumn,
+    // The devices' special protection, where they sit, the buses' differential protection.
+    kAfrPickupColumn,   kAfrTimeColumn,       kZsiColumn,         kZsiTimeColumn,
+    kDeviceAtColumn,    kBusDiffTimeColumn};
 static_assert(std::size(kNetworkReadColumns) ==
-              2 + kLastNetworkColumn - kFirstNetworkColumn + 1 + kLastDeviceColumn - kFirstDeviceColumn + 1 + 7);
+              2 + kLastNetworkColumn - kFirstNetworkColumn + 1 + kLastDeviceColumn - kFirstDeviceColumn + 1 + 13);
 constexpr std::size_t kNetworkReadCount = std::size(kNetworkReadColumns);
 constexpr std::size_t kNetworkChunkRows = 256;
 

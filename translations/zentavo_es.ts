@@ -1620,6 +1620,30 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <translation>Tiempo instantáneo de mantenimiento</translation>
     </message>
     <message>
+        <source>Arc-flash relay pickup</source>
+        <translation>Arranque del relé de arco eléctrico</translation>
+    </message>
+    <message>
+        <source>Arc-flash relay time</source>
+        <translation>Tiempo del relé de arco eléctrico</translation>
+    </message>
+    <message>
+        <source>Zone-selective interlocking</source>
+        <translation>Enclavamiento selectivo de zona</translation>
+    </message>
+    <message>
+        <source>Interlocked delay</source>
+        <translation>Retardo con enclavamiento</translation>
+    </message>
+    <message>
+        <source>Bus differential time</source>
+        <translation>Tiempo del diferencial de barras</translation>
+    </message>
+    <message>
+        <source>Device at</source>
+        <translation>Dispositivo en</translation>
+    </message>
+    <message>
         <source>Maintenance scenario</source>
         <translation>Escenario de mantenimiento</translation>
     </message>
@@ -1698,6 +1722,18 @@ Compruebe que el nombre del archivo es correcto.</translation>
     <message>
         <source>capped</source>
         <translation>limitada</translation>
+    </message>
+    <message>
+        <source>arc-flash relay</source>
+        <translation>relé de arco eléctrico</translation>
+    </message>
+    <message>
+        <source>zone-selective interlocking</source>
+        <translation>enclavamiento selectivo de zona</translation>
+    </message>
+    <message>
+        <source>bus differential</source>
+        <translation>diferencial de barras</translation>
     </message>
     <message>
         <source>Add feeder</source>
@@ -1909,6 +1945,18 @@ Compruebe que el nombre del archivo es correcto.</translation>
     <message>
         <source>capped</source>
         <translation>limitada</translation>
+    </message>
+    <message>
+        <source>arc-flash relay</source>
+        <translation>relé de arco eléctrico</translation>
+    </message>
+    <message>
+        <source>zone-selective interlocking</source>
+        <translation>enclavamiento selectivo de zona</translation>
+    </message>
+    <message>
+        <source>bus differential</source>
+        <translation>diferencial de barras</translation>
     </message>
     <message>
         <source>%1 (assumed)</source>
@@ -2317,6 +2365,18 @@ Do you wish to save it in UTF-8 instead? (No saves nothing.)</source>
         <translation>limitada</translation>
     </message>
     <message>
+        <source>arc-flash relay</source>
+        <translation>relé de arco eléctrico</translation>
+    </message>
+    <message>
+        <source>zone-selective interlocking</source>
+        <translation>enclavamiento selectivo de zona</translation>
+    </message>
+    <message>
+        <source>bus differential</source>
+        <translation>diferencial de barras</translation>
+    </message>
+    <message>
         <source>Arc duration</source>
         <translation>Duración del arco</translation>
     </message>
@@ -2611,6 +2671,14 @@ Do you wish to save it in UTF-8 instead? (No saves nothing.)</source>
     <message>
         <source>yes</source>
         <translation>sí</translation>
+    </message>
+    <message>
+        <source>at the row&apos;s bus</source>
+        <translation>en la barra de la fila</translation>
+    </message>
+    <message>
+        <source>at the from bus</source>
+        <translation>en la barra de origen</translation>
     </message>
     <message>
         <source>no</source>

@@ -1620,6 +1620,30 @@ Vérifiez que le nom du fichier est correct.</translation>
         <translation>Temps instantané de maintenance</translation>
     </message>
     <message>
+        <source>Arc-flash relay pickup</source>
+        <translation>Seuil du relais d&apos;arc électrique</translation>
+    </message>
+    <message>
+        <source>Arc-flash relay time</source>
+        <translation>Temps du relais d&apos;arc électrique</translation>
+    </message>
+    <message>
+        <source>Zone-selective interlocking</source>
+        <translation>Sélectivité logique</translation>
+    </message>
+    <message>
+        <source>Interlocked delay</source>
+        <translation>Temporisation en sélectivité logique</translation>
+    </message>
+    <message>
+        <source>Bus differential time</source>
+        <translation>Temps de la différentielle de barres</translation>
+    </message>
+    <message>
+        <source>Device at</source>
+        <translation>Appareil côté</translation>
+    </message>
+    <message>
         <source>Maintenance scenario</source>
         <translation>Scénario de maintenance</translation>
     </message>
@@ -1698,6 +1722,18 @@ Vérifiez que le nom du fichier est correct.</translation>
     <message>
         <source>capped</source>
         <translation>plafonnée</translation>
+    </message>
+    <message>
+        <source>arc-flash relay</source>
+        <translation>relais d&apos;arc électrique</translation>
+    </message>
+    <message>
+        <source>zone-selective interlocking</source>
+        <translation>sélectivité logique</translation>
+    </message>
+    <message>
+        <source>bus differential</source>
+        <translation>différentielle de barres</translation>
     </message>
     <message>
         <source>Add feeder</source>
@@ -1909,6 +1945,18 @@ Vérifiez que le nom du fichier est correct.</translation>
     <message>
         <source>capped</source>
         <translation>plafonnée</translation>
+    </message>
+    <message>
+        <source>arc-flash relay</source>
+        <translation>relais d&apos;arc électrique</translation>
+    </message>
+    <message>
+        <source>zone-selective interlocking</source>
+        <translation>sélectivité logique</translation>
+    </message>
+    <message>
+        <source>bus differential</source>
+        <translation>différentielle de barres</translation>
     </message>
     <message>
         <source>%1 (assumed)</source>
@@ -2317,6 +2365,18 @@ Voulez-vous l&apos;enregistrer en UTF-8 ? (Non n&apos;enregistre rien.)</transla
         <translation>plafonnée</translation>
     </message>
     <message>
+        <source>arc-flash relay</source>
+        <translation>relais d&apos;arc électrique</translation>
+    </message>
+    <message>
+        <source>zone-selective interlocking</source>
+        <translation>sélectivité logique</translation>
+    </message>
+    <message>
+        <source>bus differential</source>
+        <translation>différentielle de barres</translation>
+    </message>
+    <message>
         <source>Arc duration</source>
         <translation>Durée de l’arc</translation>
     </message>
@@ -2611,6 +2671,14 @@ Voulez-vous l&apos;enregistrer en UTF-8 ? (Non n&apos;enregistre rien.)</transla
     <message>
         <source>yes</source>
         <translation>oui</translation>
+    </message>
+    <message>
+        <source>at the row&apos;s bus</source>
+        <translation>au jeu de barres de la ligne</translation>
+    </message>
+    <message>
+        <source>at the from bus</source>
+        <translation>au jeu de barres amont</translation>
     </message>
     <message>
         <source>no</source>

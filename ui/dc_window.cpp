@@ -444,6 +444,9 @@ QString TDcArcFlash::ElementText(DeviceElement e) {
         case DeviceElement::DefiniteTime: return tr("definite time");
         case DeviceElement::Curve: return tr("curve");
         case DeviceElement::Capped: return tr("capped");
+        case DeviceElement::ArcFlashRelay: return tr("arc-flash relay");
+        case DeviceElement::ZoneInterlocked: return tr("zone-selective interlocking");
+        case DeviceElement::BusDifferential: return tr("bus differential");
     }
     return {};
 }

@@ -36,6 +36,9 @@ QString ElementText(DeviceElement e) {
         case DeviceElement::DefiniteTime: return TIeee2018::tr("definite time");
         case DeviceElement::Curve: return TIeee2018::tr("curve");
         case DeviceElement::Capped: return TIeee2018::tr("capped");
+        case DeviceElement::ArcFlashRelay: return TIeee2018::tr("arc-flash relay");
+        case DeviceElement::ZoneInterlocked: return TIeee2018::tr("zone-selective interlocking");
+        case DeviceElement::BusDifferential: return TIeee2018::tr("bus differential");
     }
     return {};
 }

@@ -36,6 +36,8 @@ QString WordShown(StudyInputColumn column, std::string_view word) {
         {"unit", QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "Power-station unit")},
         {"yes", QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "yes")},
         {"no", QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "no")},
+        {"bus", QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "at the row's bus")},
+        {"from", QT_TRANSLATE_NOOP("zentavo::ui::TRowForm", "at the from bus")},
     };
     if (column == kDeviceTypeColumn) {
         // As the 2018 window names them.
@@ -67,7 +69,7 @@ QString WordShown(StudyInputColumn column, std::string_view word) {
         }
     }
     if (column == kMethodColumn || column == kBranchTypeColumn || column == kGenInMinColumn ||
-        column == kLineSideColumn) {
+        column == kLineSideColumn || column == kZsiColumn || column == kDeviceAtColumn) {
         for (const auto& [w, shown] : kWords) {
             if (w == word) return QCoreApplication::translate(kRowFormContext, shown);
         }

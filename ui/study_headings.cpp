@@ -100,6 +100,12 @@ constexpr const char* kInputTitles[] = {
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "DC source resistance"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "DC enclosure"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Main of the line side"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Arc-flash relay pickup"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Arc-flash relay time"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Zone-selective interlocking"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Interlocked delay"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Bus differential time"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Device at"),
 };
 static_assert(std::size(kInputTitles) == kStudyInputColumnCount);
 constexpr const char* kResultTitles[] = {
