@@ -52,9 +52,11 @@ void StudyNetwork::BuildSteps(const std::vector<StudyRowInputs>& rows, const Stu
     if (options.motorDecay) motorDecay_ = *options.motorDecay * kCycle;
     sep_ = options.sep;
     bus_.resize(rows.size());
+    point_.resize(rows.size());
     StudyDevices devices;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         bus_[i] = std::string(rows[i][kBusColumn]);
+        if (!rows[i][kDeviceTypeColumn].empty()) point_[i] = std::string(rows[i].point);
         if (!own_[i] || rows_[i].problem || rows[i][kDeviceTypeColumn].empty()) continue;
         // A device whose settings are refused is the row's error, and opens nothing.
         if (auto device = ScenarioDevice(rows[i], scenario_, options, devices)) {
@@ -158,8 +160,8 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
             candidates.push_back(std::move(c));
         }
     };
-    // Whether candidate `a` lies behind `k` on k's path from the fault.
-    auto behind = [&](std::size_t a, std::size_t k) {
+    // Whether candidate `a` lies between `k` and the fault on k's path.
+    auto nearer = [&](std::size_t a, std::size_t k) {
         for (int n = candidates[k].nearer; n >= 0; n = candidates[n].nearer) {
             if (static_cast<std::size_t>(n) == a) return true;
         }
@@ -208,16 +210,17 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
         // nearer the fault on its path is interlocked and sees the fault.
         std::vector<bool> restrained(candidates.size());
         for (std::size_t k = 0; k < candidates.size(); ++k) {
-            const Candidate& c = candidates[k];
-            if (!running(c) || !c.device->ZsiSees(c.amps)) continue;
-            for (int a = c.nearer; a >= 0; a = candidates[a].nearer) restrained[a] = true;
+            for (int a = candidates[k].nearer; a >= 0 && !restrained[k]; a = candidates[a].nearer) {
+                const Candidate& d = candidates[a];
+                restrained[k] = running(d) && d.device->ZsiSees(d.amps);
+            }
         }
         double next = std::numeric_limits<double>::infinity();
         for (std::size_t k = 0; k < candidates.size(); ++k) {
             Candidate& c = candidates[k];
             if (!running(c)) continue;
             c.trip = c.device->TripAt(c.amps, restrained[k]);
-            if (c.trip.Operates()) next = std::min(next, (1 - c.progress) * c.trip.seconds);
+            if (c.trip.Operates()) next = std::min(next, std::max(0.0, 1 - c.progress) * c.trip.seconds);
         }
         const bool motors = f.MotorsFeed();
         const double decayIn = motors && motorDecay_ && *motorDecay_ > t ? *motorDecay_ - t
@@ -263,30 +266,38 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
             cleared = true;
             break;
         }
-        std::vector<bool> opens(candidates.size());
+        std::vector<bool> due(candidates.size());
         for (std::size_t k = 0; k < candidates.size(); ++k) {
             const Candidate& c = candidates[k];
-            opens[k] = running(c) && c.trip.Operates() && c.progress >= 1 - 1e-9;
+            due[k] = running(c) && c.trip.Operates() && c.progress >= 1 - 1e-9;
         }
-        // Of devices in one path opening together, the one nearest the
-        // fault opens: those behind it no longer carry the fault's current.
-        for (std::size_t k = 0; k < candidates.size(); ++k) {
-            if (!opens[k]) continue;
-            for (int a = candidates[k].nearer; a >= 0; a = candidates[a].nearer) opens[a] = false;
-        }
-        for (std::size_t k = 0; k < candidates.size(); ++k) {
-            if (!opens[k]) continue;
+        auto open = [&](std::size_t k) {
             Candidate& c = candidates[k];
             step.opened.push_back(c.row);
             step.openedDevices.push_back(c.held);
             step.openedBy.push_back(c.trip.element);
+            last = static_cast<int>(k);
+        };
+        // Of devices in one path due together, the one nearest the fault
+        // opens first.
+        std::vector<bool> opens = due;
+        for (std::size_t k = 0; k < candidates.size(); ++k) {
+            for (int a = candidates[k].nearer; a >= 0 && opens[k]; a = candidates[a].nearer) opens[k] = !due[a];
+        }
+        for (std::size_t k = 0; k < candidates.size(); ++k) {
+            if (!opens[k]) continue;
+            open(k);
             // Not selective: a device nearer the fault on its path still
             // carried the fault's current and had not opened.
             for (std::size_t d = 0; d < candidates.size(); ++d) {
-                if (!opens[d] && running(candidates[d]) && candidates[d].amps > 0 && behind(k, d))
-                    step.notSelective.push_back({c.row, candidates[d].row});
+                if (due[d] || !running(candidates[d]) || !(candidates[d].amps > 0) || !nearer(d, k)) continue;
+                step.notSelective.push_back({candidates[k].row, candidates[d].row});
+                if (plan.notSelective.empty()) {
+                    plan.notSelective = "not selective: the device of \"" + point_[candidates[k].row] +
+                                        "\" opened before that of \"" + point_[candidates[d].row] +
+                                        "\", nearer the fault. ";
+                }
             }
-            last = static_cast<int>(k);
         }
         for (std::size_t k = 0; k < candidates.size(); ++k) {
             if (!opens[k]) continue;
@@ -294,6 +305,15 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
                 cleared = true;  // it clears every source but the motors, which end with them
             else
                 f.TakeOut(candidates[k].element);
+        }
+        // A device due behind one that opened opens with it where it still
+        // carries some of the fault's current (another path feeds it).
+        for (std::size_t k = 0; k < candidates.size() && !cleared; ++k) {
+            if (!due[k] || opens[k] || candidates[k].alone || f.Out(candidates[k].element) ||
+                !(f.Part(candidates[k].element) > 1e-9))
+                continue;
+            open(k);
+            f.TakeOut(candidates[k].element);
         }
         if (decayIn <= dt + near) {
             f.EndMotors();

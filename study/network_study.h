@@ -164,6 +164,7 @@ private:
     std::unique_ptr<network::FaultSteps> stepCases_[2];
     std::vector<std::optional<OwnElement>> own_;
     std::vector<std::string> bus_;
+    std::vector<std::string> point_;  // each row's point, which names its device in a message
     std::unordered_map<std::uint64_t, StepDevice> stepDevices_;
     std::unordered_map<std::string, double> busDifferential_;
     std::optional<double> motorDecay_;  // s

@@ -78,6 +78,15 @@ public:
             p_.message += (p_.message.empty() ? "" : " ") +
                           CappedText(p_.device->Type(), *governing.duration, o_.sep) + ". ";
         }
+        // A device upstream that opened first is a fault of coordination
+        // the engineer must see.
+        if (planned_) {
+            const std::string& said = (&governing == &p_.full ? planFull_ : planReduced_).notSelective;
+            if (!said.empty()) {
+                p_.status = PointStatus::Caution;
+                p_.message += (p_.message.empty() ? "" : " ") + said;
+            }
+        }
         return std::move(p_);
     }
 

@@ -155,6 +155,9 @@ public:
         // The rows (from 0) whose devices the sequence weighed: what a
         // change of their settings could change.
         std::vector<std::size_t> consulted;
+        // A device that opened before one nearer the fault on its path, said
+        // with both points' names; empty where the devices were selective.
+        std::string notSelective;
     };
     virtual ~ArcStepPlanner() = default;
     // `arcing`: the case's arcing current (kA) at a bolted current (kA);

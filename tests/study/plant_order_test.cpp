@@ -25,7 +25,9 @@ const std::vector<std::string> kColumns = {
     "enclosure_depth", "work_distance", "bus", "from_bus", "branch_type", "source_ka", "source_xr", "tx_kva",
     "tx_z", "tx_xr", "cable_length", "cable_r", "cable_x", "motor_kva", "device_type", "trip_rating",
     "trip_lt_pickup", "trip_lt_delay", "trip_st_pickup", "trip_st_delay", "trip_inst_pickup", "line_side",
-    "line_side_of", "arc_time", "arc_time_reduced", "max_arc_time", "scenarios", "gen_kva", "gen_xd"};
+    "line_side_of", "arc_time", "arc_time_reduced", "max_arc_time", "scenarios", "gen_kva", "gen_xd",
+    "afr_pickup", "afr_time", "zsi", "zsi_time", "bus_diff_time", "device_at", "relay_curve", "relay_pickup",
+    "relay_time_dial"};
 using Cells = std::map<std::string, std::string>;
 
 std::string Line(const std::vector<std::string>& fields) {
@@ -108,6 +110,76 @@ TEST(PlantAsDrawn, TheArcEndsWithItsLastSource) {
         EXPECT_EQ(r.at("device_element"), "short time") << maxArc;
         EXPECT_EQ(r.at("arc_steps"), "1") << maxArc;
     }
+}
+
+// What clears the arc beyond the curves, each by hand on a 2 000 kVA
+// substation SWG (its main the 3 000 A trip unit: short time 0.3 s, 0.33 s
+// at the band's edge) with a 30 m feeder to MCC (the same trip unit): every
+// device on the fault's path runs, the first to open ends the arc.
+TEST(PlantAsDrawn, SpecialProtectionAndEveryDeviceOnThePath) {
+    const Cells zsi = {{"zsi", "yes"}, {"zsi_time", "0.1"}}, zsiAsSet = {{"zsi", "yes"}, {"zsi_time", "0.3"}};
+    struct Case {
+        const char* what;
+        Cells main, feeder, swgRow;
+        const char* point;
+        const char* seconds;
+        const char* element;
+        const char* notSelective;  // the start of the message, or none
+    };
+    const Case cases[] = {
+        {"arc-flash relay above its pickup", With(Trip(), {{"afr_pickup", "1000"}, {"afr_time", "0.035"}}), Trip(), {},
+         "SWG", "0.035", "arc-flash relay", nullptr},
+        {"arc-flash relay below its pickup: the curve", With(Trip(), {{"afr_pickup", "900000"}, {"afr_time", "0.035"}}),
+         Trip(), {}, "SWG", "0.33", "short time", nullptr},
+        {"interlocked main, fault on its bus", With(Trip(), zsi), With(Trip(), zsiAsSet), {}, "SWG", "0.11",
+         "zone-selective interlocking", nullptr},
+        {"interlocked main restrained by the feeder", With(Trip(), zsi), With(Trip(), zsiAsSet), {}, "MCC", "0.33",
+         "short time", nullptr},
+        {"interlocked main, the feeder not interlocked", With(Trip(), zsi), Trip(), {}, "MCC", "0.11",
+         "zone-selective interlocking", "not selective: the device of \"SWG\" opened before that of \"MCC\""},
+        {"bus differential on its bus", Trip(), Trip(), {{"bus_diff_time", "0.05"}}, "SWG", "0.05", "bus differential",
+         nullptr},
+        {"bus differential elsewhere", Trip(), Trip(), {{"bus_diff_time", "0.05"}}, "MCC", "0.33", "short time",
+         nullptr},
+        {"a faster main", Trip("3"), Trip(), {}, "MCC", "0.05", "instantaneous",
+         "not selective: the device of \"SWG\" opened before that of \"MCC\""},
+    };
+    for (const Case& c : cases) {
+        const std::string plant = Utility() + Transformer("SWG", "SWG", With(c.main, c.swgRow)) +
+                                  Cable("MCC", "MCC", "SWG", "30", c.feeder);
+        const CsvRow r = RunPlant(plant).at(c.point);
+        EXPECT_EQ(r.at("arc_time_used"), c.seconds) << c.what << ": " << r.at("message");
+        EXPECT_EQ(r.at("device_element"), c.element) << c.what;
+        if (c.notSelective) {
+            EXPECT_EQ(r.at("status"), "warning") << c.what;
+            EXPECT_NE(r.at("message").find(c.notSelective), std::string::npos) << c.what << ": " << r.at("message");
+        } else {
+            EXPECT_EQ(r.at("message").find("not selective"), std::string::npos) << c.what << ": " << r.at("message");
+        }
+    }
+}
+
+// A relay on the 13.8 kV side of SWG's transformer (device_at from) sees
+// the 480 V fault's current times 480/13 800: an IEEE very inverse relay
+// (pickup 100 A, time dial 1, breaker 0.083 s) at that current by hand;
+// at the bus end it sees 28.75 times as much, on the curve's flat part.
+TEST(PlantAsDrawn, ADeviceAtItsBranchsFromEnd) {
+    const Cells relay = {{"device_type", "relay"}, {"relay_curve", "IEEE-VI"}, {"relay_pickup", "100"},
+                         {"relay_time_dial", "1"}};
+    std::map<std::string, CsvRow> at;
+    for (const std::string end : {"from", "bus"})
+        at[end] = RunPlant(Utility() + Transformer("SWG", "SWG", With(relay, {{"device_at", end}}))).at("SWG");
+    for (const std::string end : {"from", "bus"}) {
+        const CsvRow& r = at[end];
+        ASSERT_NE(r.at("status"), "error") << r.at("message");
+        const bool full = r.at("governing") == "full";
+        const double arcing = Number(r, full ? "arcing_current" : "arcing_current_reduced");
+        // The curve is flat above 20 times its pickup.
+        const double m = std::min(20.0, arcing * 1000 * (end == "from" ? 480.0 / 13800 : 1) / 100);
+        const double seconds = 19.61 / (m * m - 1) + 0.491 + 0.083;
+        EXPECT_NEAR(Number(r, full ? "arc_time_used" : "arc_time_used_reduced"), seconds, 0.0006) << end;
+    }
+    EXPECT_GT(Number(at["from"], "incident_energy"), Number(at["bus"], "incident_energy"));
 }
 
 // Two unit substations, each fed by its own transformer and main, joined by
