@@ -34,10 +34,13 @@ FaultSteps::FaultSteps(const Network& net, const SolveOptions& options, Case c)
         of[index].push_back(entry);
     };
     for (std::size_t i = 0; i < net.branches_.size(); ++i)
-        add(branchesOf_[static_cast<int>(net.branches_[i].kind)], net.branches_[i].index, static_cast<int>(i));
+        add(branchesOf_[static_cast<int>(net.branches_[i].kind)], net.branches_[i].index,
+            static_cast<int>(i));
     for (std::size_t i = 0; i < net.shunts_.size(); ++i) {
-        add(shuntsOf_[static_cast<int>(net.shunts_[i].kind)], net.shunts_[i].index, static_cast<int>(i));
-        (net.shunts_[i].kind == ElementKind::Motor ? motorShunts_ : sourceShunts_).push_back(static_cast<int>(i));
+        add(shuntsOf_[static_cast<int>(net.shunts_[i].kind)], net.shunts_[i].index,
+            static_cast<int>(i));
+        (net.shunts_[i].kind == ElementKind::Motor ? motorShunts_ : sourceShunts_)
+            .push_back(static_cast<int>(i));
     }
     without_.values = with_.values;
     for (std::size_t i = 0; i < net.shunts_.size(); ++i) {
@@ -56,7 +59,8 @@ FaultSteps::FaultSteps(const Network& net, const SolveOptions& options, Case c)
     for (const Base* b : {&with_, &without_}) {
         if (!b->usable) continue;
         for (int k = 0; k < net.nodeCount_; ++k) {
-            if (!(b->factor.PivotPrecision(k) >= kLeastPivotPrecision)) islandSolvable_[net.island_[k]] = false;
+            if (!(b->factor.PivotPrecision(k) >= kLeastPivotPrecision))
+                islandSolvable_[net.island_[k]] = false;
         }
     }
 }
@@ -138,8 +142,8 @@ std::vector<std::pair<ElementKind, std::size_t>> FaultSteps::Nearest(
 // --- One fault -----------------------------------------------------------------
 
 Complex FaultSteps::Fault::Z(int node) const {
-    Complex z = (*z_)[node];
-    for (std::size_t j = 0; j < taken_.size(); ++j) z -= (*w_[j])[node] * alpha_[j];
+    Complex z = z_->At(node);
+    for (std::size_t j = 0; j < taken_.size(); ++j) z -= w_[j]->At(node) * alpha_[j];
     return z;
 }
 
@@ -147,11 +151,12 @@ Complex FaultSteps::Fault::Admittance(const Element& e) const {
     return e.branch >= 0 ? base().values.branchY[e.branch] : base().values.shuntY[e.shunt];
 }
 
-Complex FaultSteps::Fault::Incidence(const Element& e, const std::vector<Complex>& x) const {
+Complex FaultSteps::Fault::Incidence(const Element& e,
+                                     const SymmetricFactor::PartialSolve& x) const {
     const Network& n = s_->net_;
-    if (e.shunt >= 0) return x[n.node_[n.shunts_[e.shunt].bus]];
+    if (e.shunt >= 0) return x.At(n.node_[n.shunts_[e.shunt].bus]);
     const Network::Branch& br = n.branches_[e.branch];
-    return base().values.branchK[e.branch] * x[n.node_[br.busA]] - x[n.node_[br.busB]];
+    return base().values.branchK[e.branch] * x.At(n.node_[br.busA]) - x.At(n.node_[br.busB]);
 }
 
 Complex FaultSteps::Fault::Current(const Element& e, int bus) const {
@@ -174,7 +179,9 @@ double FaultSteps::Fault::Ka() const {
 
 double FaultSteps::Fault::Carries(const Element& e, int bus) const {
     const Network& n = s_->net_;
-    const int at = bus >= 0 ? bus : e.shunt >= 0 ? n.shunts_[e.shunt].bus : n.branches_[e.branch].busA;
+    const int at = bus >= 0       ? bus
+                   : e.shunt >= 0 ? n.shunts_[e.shunt].bus
+                                  : n.branches_[e.branch].busA;
     return std::abs(Current(e, at)) * kBaseMva / (kSqrt3 * n.BaseKv(at));
 }
 
@@ -206,18 +213,19 @@ FaultSteps::Fault::Column FaultSteps::Fault::SolveFor(const Element& e) {
     for (const Solved& s : *solved_) {
         if (s.element == e && s.motorsOut == motorsOut_) return s.w;
     }
+    // The element's incidence vector u (the fault's column: e at the fault).
     const Network& n = s_->net_;
-    std::vector<Complex> u(n.nodeCount_);
+    std::vector<std::pair<int, Complex>> u;
     if (e.branch < 0 && e.shunt < 0) {
-        u[node_] = 1;
+        u.emplace_back(node_, 1);
     } else if (e.shunt >= 0) {
-        u[n.node_[n.shunts_[e.shunt].bus]] = 1;
+        u.emplace_back(n.node_[n.shunts_[e.shunt].bus], 1);
     } else {
         const Network::Branch& br = n.branches_[e.branch];
-        u[n.node_[br.busA]] += base().values.branchK[e.branch];
-        u[n.node_[br.busB]] -= 1;
+        u.emplace_back(n.node_[br.busA], base().values.branchK[e.branch]);
+        u.emplace_back(n.node_[br.busB], -1);
     }
-    Column w = std::make_shared<const std::vector<Complex>>(base().factor.Solve(std::move(u)));
+    Column w = std::make_shared<const SymmetricFactor::PartialSolve>(base().factor, u);
     solved_->push_back({e, motorsOut_, w});
     return w;
 }
@@ -231,7 +239,7 @@ void FaultSteps::Fault::Update() {
     };
     if (m == 0) {
         alpha_.clear();
-        zff_ = (*z_)[node_];
+        zff_ = z_->At(node_);
         return done();
     }
     // M = C⁻¹ + UᵀZU, scaled by √|y| on both sides so that its pivots
@@ -241,7 +249,8 @@ void FaultSteps::Fault::Update() {
     std::vector<double> scale(m);
     for (std::size_t i = 0; i < m; ++i) scale[i] = std::sqrt(std::abs(Admittance(taken_[i])));
     for (std::size_t i = 0; i < m; ++i) {
-        for (std::size_t j = 0; j < m; ++j) mm(i, j) = Incidence(taken_[i], *w_[j]) * scale[i] * scale[j];
+        for (std::size_t j = 0; j < m; ++j)
+            mm(i, j) = Incidence(taken_[i], *w_[j]) * scale[i] * scale[j];
         mm(i, i) -= 1.0 / Admittance(taken_[i]) * scale[i] * scale[i];
         rhs(i) = Incidence(taken_[i], *z_) * scale[i];
     }
@@ -252,7 +261,8 @@ void FaultSteps::Fault::Update() {
     // element out (a main that leaves its bus without a source) the largest
     // is the only one, what is left of 0 after the elimination's rounding.
     double least = std::numeric_limits<double>::infinity();
-    for (Eigen::Index i = 0; i < lu.matrixLU().rows(); ++i) least = std::min(least, std::abs(lu.matrixLU()(i, i)));
+    for (Eigen::Index i = 0; i < lu.matrixLU().rows(); ++i)
+        least = std::min(least, std::abs(lu.matrixLU()(i, i)));
     if (!lu.isInvertible() || !(least >= kDeadPivot)) {
         zff_ = 0;  // the fault's part has no source left
         return done();

@@ -46,7 +46,8 @@ public:
     // The element of kind and index (the winding on `bus` of a three-winding
     // transformer); none when it has an error or is a closed tie, which
     // cannot be taken out.
-    std::optional<Element> Find(ElementKind kind, std::size_t index, const std::string& bus = {}) const;
+    std::optional<Element> Find(ElementKind kind, std::size_t index,
+                                const std::string& bus = {}) const;
 
     // The number of a bus, -1 for a name the network does not know.
     int BusNumber(const std::string& bus) const;
@@ -116,23 +117,24 @@ private:
     Complex Current(const Element& e, int bus) const;  // per unit, entering the element at `bus`
     Complex Admittance(const Element& e) const;
     // uᵀ·x of an element's incidence vector.
-    Complex Incidence(const Element& e, const std::vector<Complex>& x) const;
+    Complex Incidence(const Element& e, const SymmetricFactor::PartialSolve& x) const;
 
     const FaultSteps* s_;
     bool live_ = false;
     int bus_ = -1, node_ = -1;
     bool motorsOut_ = false;
     Complex c_ = 1;  // voltage factor of the fault's bus
-    // The solves are shared, never changed: a copy of the fault copies
-    // their pointers only.
-    using Column = std::shared_ptr<const std::vector<Complex>>;
-    Column z_;                           // the base's column at the fault
-    std::vector<Element> out_;           // every element out
-    std::vector<Element> taken_;         // those in the identity
-    std::vector<Column> w_;              // Z·u of each taken
-    std::vector<Complex> alpha_;         // (C⁻¹ + UᵀZU)⁻¹·Uᵀz
-    Complex zff_ = 0;                    // z'_ff
-    Complex fault_ = 0;                  // c/z'_ff: the fault current, per unit
+    // The solves are shared: a copy of the fault copies their pointers
+    // only. Each works out the entries asked of it, and keeps them, so a
+    // fault and its copies are for one thread at a time.
+    using Column = std::shared_ptr<const SymmetricFactor::PartialSolve>;
+    Column z_;                    // the base's column at the fault
+    std::vector<Element> out_;    // every element out
+    std::vector<Element> taken_;  // those in the identity
+    std::vector<Column> w_;       // Z·u of each taken
+    std::vector<Complex> alpha_;  // (C⁻¹ + UᵀZU)⁻¹·Uᵀz
+    Complex zff_ = 0;             // z'_ff
+    Complex fault_ = 0;           // c/z'_ff: the fault current, per unit
     double faultAbs_ = 0;
     // The solves of this fault (Z·u of each element taken out, the column
     // without motors), shared by its copies: the full and reduced cases'

@@ -5,6 +5,7 @@
 #include <Eigen/SparseCore>
 #include <algorithm>
 #include <stdexcept>
+#include <unordered_set>
 
 namespace zentavo::network {
 namespace {
@@ -202,6 +203,46 @@ std::vector<Complex> SymmetricFactor::Solve(std::vector<Complex> b) const {
     }
     for (int i = 0; i < n_; ++i) b[order_[i]] = y[i];
     return b;
+}
+
+SymmetricFactor::PartialSolve::PartialSolve(const SymmetricFactor& f,
+                                            const std::vector<std::pair<int, Complex>>& b)
+    : f_(&f) {
+    // The positions reached from b's entries along the tree, ascending (a
+    // parent comes after its children): the forward substitution's order.
+    std::vector<int> reach;
+    std::unordered_set<int> seen;
+    for (const auto& [node, value] : b) {
+        const int start = f.position_[node];
+        forward_[start] += value;
+        for (int i = start; i != -1 && seen.insert(i).second; i = f.parent_[i]) reach.push_back(i);
+    }
+    std::sort(reach.begin(), reach.end());
+    for (int i : reach) {
+        const auto at = forward_.find(i);
+        if (at == forward_.end()) continue;
+        const Complex yi = at->second;
+        if (yi == Complex(0)) continue;
+        for (int a = f.lp_[i]; a < f.lp_[i + 1]; ++a) forward_[f.li_[a]] -= Times(f.lx_[a], yi);
+    }
+    for (auto& [i, y] : forward_) y *= f.dinv_[i];
+}
+
+Complex SymmetricFactor::PartialSolve::At(int node) const {
+    const SymmetricFactor& f = *f_;
+    const int start = f.position_[node];
+    if (const auto known = x_.find(start); known != x_.end()) return known->second;
+    // Up the tree to the first position known (or past the root), then down.
+    path_.clear();
+    for (int i = start; i != -1 && !x_.count(i); i = f.parent_[i]) path_.push_back(i);
+    for (auto it = path_.rbegin(); it != path_.rend(); ++it) {
+        const int i = *it;
+        const auto y = forward_.find(i);
+        Complex sum = y == forward_.end() ? Complex{} : y->second;
+        for (int a = f.lp_[i]; a < f.lp_[i + 1]; ++a) sum -= Times(f.lx_[a], x_.at(f.li_[a]));
+        x_.emplace(i, sum);
+    }
+    return x_.at(start);
 }
 
 void SymmetricFactor::Invert() {

@@ -16,6 +16,7 @@
 
 #include <complex>
 #include <cstddef>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -50,6 +51,10 @@ public:
     // one back substitution through the factor. After Factorize.
     std::vector<Complex> Solve(std::vector<Complex> b) const;
 
+    // x = Y⁻¹·b for a right-hand side of a few entries, whose entries are
+    // worked out only where asked: see PartialSolve. After Factorize.
+    class PartialSolve;
+
     // The inverse's entries on the factor's pattern. After Factorize.
     void Invert();
 
@@ -76,10 +81,37 @@ private:
     std::vector<int> lp_, li_;           // L by column, rows ascending
     std::vector<Complex> lx_, d_, dinv_;
     std::vector<double> precision_;  // per factor position
-    std::vector<Complex> zx_, zd_;  // inverse on L's pattern, and its diagonal
+    std::vector<Complex> zx_, zd_;   // inverse on L's pattern, and its diagonal
     // Work space of Factorize.
     std::vector<Complex> y_;
     std::vector<int> flag_, pattern_, lnz_;
+};
+
+// A solve of a right-hand side with a few nonzero entries (a fault at a
+// node, an element's incidence vector), as Solve would give it digit for
+// digit, at the cost of the entries asked for rather than of the whole
+// network. The forward substitution of such a right-hand side is nonzero
+// only on the paths from its entries to the root of the elimination tree,
+// and is done at once on those paths alone. The back substitution of a
+// node needs the entries of its column of L only, which are all its
+// ancestors in the tree: At(node) works out the entries of the node's path
+// to the root not yet known, from the root down, and keeps them, so that
+// a few entries of a large network cost the length of their paths.
+// Each sum runs in the order Solve's does. The factor must outlive the
+// solve and stay unchanged; At keeps what it works out, so one solve is
+// for one thread at a time.
+class SymmetricFactor::PartialSolve {
+public:
+    // `b` as (node, value) entries; entries of one node add up in order.
+    PartialSolve(const SymmetricFactor& f, const std::vector<std::pair<int, Complex>>& b);
+    // x at `node`.
+    Complex At(int node) const;
+
+private:
+    const SymmetricFactor* f_;
+    std::unordered_map<int, Complex> forward_;  // D⁻¹·L⁻¹·P·b on its paths, by factor position
+    mutable std::unordered_map<int, Complex> x_;  // the entries worked out, by factor position
+    mutable std::vector<int> path_;               // work space of At
 };
 
 }  // namespace zentavo::network
