@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <set>
+#include <unordered_set>
 
 namespace zentavo::network {
 namespace {
@@ -39,8 +40,9 @@ FaultSteps::FaultSteps(const Network& net, const SolveOptions& options, Case c)
     for (std::size_t i = 0; i < net.shunts_.size(); ++i) {
         add(shuntsOf_[static_cast<int>(net.shunts_[i].kind)], net.shunts_[i].index,
             static_cast<int>(i));
-        (net.shunts_[i].kind == ElementKind::Motor ? motorShunts_ : sourceShunts_)
-            .push_back(static_cast<int>(i));
+        const int node = net.node_[net.shunts_[i].bus];
+        if (net.shunts_[i].kind != ElementKind::Motor && node >= 0)
+            sourceShunts_[net.island_[node]].push_back(static_cast<int>(i));
     }
     without_.values = with_.values;
     for (std::size_t i = 0; i < net.shunts_.size(); ++i) {
@@ -106,9 +108,8 @@ std::vector<std::pair<ElementKind, std::size_t>> FaultSteps::Nearest(
     std::vector<std::pair<ElementKind, std::size_t>> found;
     if (!fault.Live()) return found;
     std::set<std::pair<int, std::size_t>> seen;
-    std::vector<bool> visited(net_.busNames_.size());
+    std::unordered_set<int> visited{fault.bus_};  // a few buses of a large network
     std::vector<int> queue{fault.bus_};
-    visited[fault.bus_] = true;
     auto stop = [&](ElementKind kind, std::size_t index) {
         if (!stops(kind, index)) return false;
         if (seen.insert({static_cast<int>(kind), index}).second) found.emplace_back(kind, index);
@@ -130,10 +131,7 @@ std::vector<std::pair<ElementKind, std::size_t>> FaultSteps::Nearest(
                 const Network::Branch& br = net_.branches_[t.branch];
                 far = br.busA == u ? br.busB : br.busA;
             }
-            if (!visited[far]) {
-                visited[far] = true;
-                queue.push_back(far);
-            }
+            if (visited.insert(far).second) queue.push_back(far);
         }
     }
     return found;
@@ -295,15 +293,44 @@ void FaultSteps::Fault::EndMotors() {
 }
 
 bool FaultSteps::Fault::MotorsFeed() const {
-    if (motorsOut_ || !s_->motors_) return false;
-    for (int i : s_->motorShunts_) {
-        if (Part({-1, i}) > kNoCurrent) return true;
+    if (!live_ || motorsOut_ || !s_->motors_) return false;
+    // Outward from the fault through the elements in the matrix solved (not
+    // those taken out, not those of no admittance in this case), nearest
+    // buses first: a network whose motors are spread finds one at once.
+    const Network& n = s_->net_;
+    std::unordered_set<int> visited{bus_};
+    std::vector<int> queue{bus_};
+    for (std::size_t q = 0; q < queue.size(); ++q) {
+        const int u = queue[q];
+        for (const Network::Touch& t : n.touches_[u]) {
+            int far = -1;
+            if (t.tie) {
+                const Cable& cb = n.in_.cables[t.index];
+                const int a = n.busNumber_.at(cb.from);
+                far = a == u ? n.busNumber_.at(cb.to) : a;
+            } else if (t.shunt >= 0) {
+                if (n.shunts_[t.shunt].kind == ElementKind::Motor &&
+                    Part({-1, t.shunt}) > kNoCurrent)
+                    return true;
+                continue;
+            } else {
+                if (base().values.branchY[t.branch] == Complex(0) ||
+                    std::find(taken_.begin(), taken_.end(), Element{t.branch, -1}) != taken_.end())
+                    continue;
+                const Network::Branch& br = n.branches_[t.branch];
+                far = br.busA == u ? br.busB : br.busA;
+            }
+            if (visited.insert(far).second) queue.push_back(far);
+        }
     }
     return false;
 }
 
 bool FaultSteps::Fault::SourcesFeed() const {
-    for (int i : s_->sourceShunts_) {
+    if (!live_) return false;
+    const auto island = s_->sourceShunts_.find(s_->net_.island_[node_]);
+    if (island == s_->sourceShunts_.end()) return false;
+    for (int i : island->second) {
         if (Part({-1, i}) > kNoCurrent) return true;
     }
     return false;

@@ -25,6 +25,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -77,10 +78,10 @@ private:
     Base with_, without_;  // with and without the motors
     bool motors_ = false;  // the case has motors feeding it
     // The branches and shunts of each kind by index (several for the
-    // windings of a three-winding transformer), and the shunts that are
-    // motors and that are not.
+    // windings of a three-winding transformer), and the shunts that are not
+    // motors by island (the bus Network::island_ names it by).
     std::vector<std::vector<std::vector<int>>> branchesOf_, shuntsOf_;
-    std::vector<int> motorShunts_, sourceShunts_;
+    std::unordered_map<int, std::vector<int>> sourceShunts_;
     // Per island (by its bus, as Network::island_ numbers them): its pivots
     // kept their digits in both factors.
     std::vector<bool> islandSolvable_;
@@ -100,8 +101,11 @@ public:
     void TakeOut(const Element& e);
     // The motors' contribution ends: the motors are taken out.
     void EndMotors();
+    // (The motors beyond the elements taken out, or in another island,
+    // carry nothing: the fault's part of the network is searched outward
+    // from the fault for a motor that carries some of its current.)
     bool MotorsFeed() const;
-    // A source or generator still feeds the fault.
+    // A source or generator still feeds the fault (one of its island).
     bool SourcesFeed() const;
     int Bus() const { return bus_; }
 

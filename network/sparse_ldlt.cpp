@@ -5,7 +5,6 @@
 #include <Eigen/SparseCore>
 #include <algorithm>
 #include <stdexcept>
-#include <unordered_set>
 
 namespace zentavo::network {
 namespace {
@@ -104,6 +103,7 @@ void SymmetricFactor::Analyse(int n, const std::vector<std::pair<int, int>>& edg
     }
     lp_.assign(n + 1, 0);
     for (int k = 0; k < n; ++k) lp_[k + 1] = lp_[k] + lnz_[k];
+    for (dense_ = n; dense_ > 0 && lnz_[dense_ - 1] == n - dense_;) --dense_;
     li_.assign(lp_[n], 0);
     lx_.assign(lp_[n], Complex{});
     d_.assign(n, Complex{});
@@ -205,44 +205,105 @@ std::vector<Complex> SymmetricFactor::Solve(std::vector<Complex> b) const {
     return b;
 }
 
+SymmetricFactor::PartialSolve::Entry& SymmetricFactor::PartialSolve::Slot(int position) const {
+    if (2 * (used_ + 1) > table_.size()) {
+        // Grown to twice its size when half full.
+        std::vector<Entry> old(std::max<std::size_t>(64, 2 * table_.size()));
+        old.swap(table_);
+        used_ = 0;
+        for (const Entry& e : old) {
+            if (e.position >= 0) Slot(e.position) = e;
+        }
+    }
+    const std::size_t mask = table_.size() - 1;
+    for (std::size_t h = (static_cast<std::size_t>(position) * 0x9E3779B97F4A7C15ull) >> 20;; ++h) {
+        Entry& e = table_[h & mask];
+        if (e.position == position) return e;
+        if (e.position < 0) {
+            e.position = position;
+            ++used_;
+            return e;
+        }
+    }
+}
+
+const SymmetricFactor::PartialSolve::Entry* SymmetricFactor::PartialSolve::Find(
+    int position) const {
+    if (table_.empty()) return nullptr;
+    const std::size_t mask = table_.size() - 1;
+    for (std::size_t h = (static_cast<std::size_t>(position) * 0x9E3779B97F4A7C15ull) >> 20;; ++h) {
+        const Entry& e = table_[h & mask];
+        if (e.position == position) return &e;
+        if (e.position < 0) return nullptr;
+    }
+}
+
 SymmetricFactor::PartialSolve::PartialSolve(const SymmetricFactor& f,
                                             const std::vector<std::pair<int, Complex>>& b)
-    : f_(&f) {
-    // The positions reached from b's entries along the tree, ascending (a
-    // parent comes after its children): the forward substitution's order.
+    : f_(&f), denseY_(f.n_ - f.dense_) {
+    // The positions reached from b's entries along the tree before the
+    // dense block, ascending (a parent comes after its children): the
+    // forward substitution's order. The dense block is reached whole.
+    const int dense = f.dense_;
     std::vector<int> reach;
-    std::unordered_set<int> seen;
+    auto y = [&](int i) -> Complex& { return i >= dense ? denseY_[i - dense] : Slot(i).y; };
     for (const auto& [node, value] : b) {
         const int start = f.position_[node];
-        forward_[start] += value;
-        for (int i = start; i != -1 && seen.insert(i).second; i = f.parent_[i]) reach.push_back(i);
+        for (int i = start; i != -1 && i < dense && !Find(i); i = f.parent_[i]) {
+            Slot(i);
+            reach.push_back(i);
+        }
+        y(start) += value;
     }
     std::sort(reach.begin(), reach.end());
     for (int i : reach) {
-        const auto at = forward_.find(i);
-        if (at == forward_.end()) continue;
-        const Complex yi = at->second;
+        const Complex yi = Slot(i).y;
         if (yi == Complex(0)) continue;
-        for (int a = f.lp_[i]; a < f.lp_[i + 1]; ++a) forward_[f.li_[a]] -= Times(f.lx_[a], yi);
+        for (int a = f.lp_[i]; a < f.lp_[i + 1]; ++a) y(f.li_[a]) -= Times(f.lx_[a], yi);
     }
-    for (auto& [i, y] : forward_) y *= f.dinv_[i];
+    for (int i = dense; i < f.n_; ++i) {
+        const Complex yi = denseY_[i - dense];
+        if (yi == Complex(0)) continue;
+        for (int a = f.lp_[i]; a < f.lp_[i + 1]; ++a)
+            denseY_[f.li_[a] - dense] -= Times(f.lx_[a], yi);
+    }
+    for (int i : reach) Slot(i).y *= f.dinv_[i];
+    for (int i = dense; i < f.n_; ++i) denseY_[i - dense] *= f.dinv_[i];
 }
 
 Complex SymmetricFactor::PartialSolve::At(int node) const {
     const SymmetricFactor& f = *f_;
+    const int dense = f.dense_;
+    if (denseX_.empty() && dense < f.n_) {
+        denseX_.resize(f.n_ - dense);
+        for (int i = f.n_ - 1; i >= dense; --i) {
+            Complex sum = denseY_[i - dense];
+            for (int a = f.lp_[i]; a < f.lp_[i + 1]; ++a)
+                sum -= Times(f.lx_[a], denseX_[f.li_[a] - dense]);
+            denseX_[i - dense] = sum;
+        }
+    }
+    auto x = [&](int i) { return i >= dense ? denseX_[i - dense] : Find(i)->x; };
     const int start = f.position_[node];
-    if (const auto known = x_.find(start); known != x_.end()) return known->second;
-    // Up the tree to the first position known (or past the root), then down.
+    if (start >= dense) return denseX_[start - dense];
+    if (const Entry* e = Find(start); e && e->known) return e->x;
+    // Up the tree to the first position known (or the dense block), then
+    // down: a position's column of L holds its ancestors only.
     path_.clear();
-    for (int i = start; i != -1 && !x_.count(i); i = f.parent_[i]) path_.push_back(i);
+    for (int i = start; i != -1 && i < dense; i = f.parent_[i]) {
+        const Entry* e = Find(i);
+        if (e && e->known) break;
+        path_.push_back(i);
+    }
     for (auto it = path_.rbegin(); it != path_.rend(); ++it) {
         const int i = *it;
-        const auto y = forward_.find(i);
-        Complex sum = y == forward_.end() ? Complex{} : y->second;
-        for (int a = f.lp_[i]; a < f.lp_[i + 1]; ++a) sum -= Times(f.lx_[a], x_.at(f.li_[a]));
-        x_.emplace(i, sum);
+        Complex sum = Slot(i).y;
+        for (int a = f.lp_[i]; a < f.lp_[i + 1]; ++a) sum -= Times(f.lx_[a], x(f.li_[a]));
+        Entry& e = Slot(i);
+        e.x = sum;
+        e.known = true;
     }
-    return x_.at(start);
+    return Find(start)->x;
 }
 
 void SymmetricFactor::Invert() {

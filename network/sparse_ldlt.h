@@ -16,7 +16,6 @@
 
 #include <complex>
 #include <cstddef>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -72,6 +71,10 @@ private:
     std::size_t Slot(int col, int row) const;
 
     int n_ = 0;
+    // The first position of the dense block that ends the factor (every
+    // column from it on full to the last row): the last separators of a
+    // meshed network, through which every solve passes.
+    int dense_ = 0;
     std::vector<int> order_;     // factor position -> node
     std::vector<int> position_;  // node -> factor position
     // Upper triangle of the permuted matrix, by column: rows above the diagonal.
@@ -108,10 +111,25 @@ public:
     Complex At(int node) const;
 
 private:
+    // A position's entries: of the forward substitution (0 off its paths)
+    // and, once worked out, of x. In an open-addressing table by position:
+    // a solve holds a few hundred, and is asked for them many times.
+    struct Entry {
+        int position = -1;  // -1: a free slot
+        bool known = false;
+        Complex y, x;
+    };
+    Entry& Slot(int position) const;  // the position's entry, added when missing
+    const Entry* Find(int position) const;
+
     const SymmetricFactor* f_;
-    std::unordered_map<int, Complex> forward_;  // D⁻¹·L⁻¹·P·b on its paths, by factor position
-    mutable std::unordered_map<int, Complex> x_;  // the entries worked out, by factor position
-    mutable std::vector<int> path_;               // work space of At
+    mutable std::vector<Entry> table_;  // the positions before the dense block
+    // The dense block's entries of the forward substitution, and of x (all
+    // worked out at the first At that reaches the block).
+    std::vector<Complex> denseY_;
+    mutable std::vector<Complex> denseX_;
+    mutable std::size_t used_ = 0;
+    mutable std::vector<int> path_;  // work space of At
 };
 
 }  // namespace zentavo::network
