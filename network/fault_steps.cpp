@@ -3,7 +3,10 @@
 
 #include <Eigen/Dense>
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <set>
 #include <unordered_set>
@@ -23,6 +26,8 @@ constexpr double kDeadPivot = 1e-9;
 
 FaultSteps::FaultSteps(const Network& net, const SolveOptions& options, Case c)
     : net_(net), case_(c), options_(options) {
+    static std::atomic<std::uint64_t> serials{0};
+    serial_ = ++serials;
     if (net.nodeCount_ == 0) return;
     with_.values = net.ElementValues(options, c);
     with_.factor = net.pattern_;
@@ -211,6 +216,28 @@ FaultSteps::Fault::Column FaultSteps::Fault::SolveFor(const Element& e) {
     for (const Solved& s : *solved_) {
         if (s.element == e && s.motorsOut == motorsOut_) return s.w;
     }
+    // The solves of this thread's latest faults: the rows of a study ask
+    // for a fault at one bus several times (whether its motors feed it,
+    // then its steps), and their neighbours take out the same elements.
+    // A solve belongs to one factor (by its FaultSteps' serial, never
+    // reused) and one element, whatever the fault.
+    struct Recent {
+        std::uint64_t serial = 0;
+        bool motorsOut = false;
+        Element element;
+        int node = -1;  // the fault's node, for its column
+        Column w;
+    };
+    thread_local std::array<Recent, 8> recent;
+    thread_local std::size_t next = 0;
+    const int node = e.branch < 0 && e.shunt < 0 ? node_ : -1;
+    for (const Recent& r : recent) {
+        if (r.w && r.serial == s_->serial_ && r.motorsOut == motorsOut_ && r.element == e &&
+            r.node == node) {
+            solved_->push_back({e, motorsOut_, r.w});
+            return r.w;
+        }
+    }
     // The element's incidence vector u (the fault's column: e at the fault).
     const Network& n = s_->net_;
     std::vector<std::pair<int, Complex>> u;
@@ -225,6 +252,7 @@ FaultSteps::Fault::Column FaultSteps::Fault::SolveFor(const Element& e) {
     }
     Column w = std::make_shared<const SymmetricFactor::PartialSolve>(base().factor, u);
     solved_->push_back({e, motorsOut_, w});
+    recent[next++ % recent.size()] = {s_->serial_, motorsOut_, e, node, w};
     return w;
 }
 

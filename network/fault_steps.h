@@ -21,6 +21,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -73,6 +74,7 @@ private:
         bool usable = false;  // factorised; its pivots are checked per island
     };
     const Network& net_;
+    std::uint64_t serial_ = 0;  // this one's among all made, for the solves a thread keeps
     Case case_;
     SolveOptions options_;
     Base with_, without_;  // with and without the motors
