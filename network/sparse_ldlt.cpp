@@ -274,18 +274,22 @@ SymmetricFactor::PartialSolve::PartialSolve(const SymmetricFactor& f,
 Complex SymmetricFactor::PartialSolve::At(int node) const {
     const SymmetricFactor& f = *f_;
     const int dense = f.dense_;
-    if (denseX_.empty() && dense < f.n_) {
-        denseX_.resize(f.n_ - dense);
-        for (int i = f.n_ - 1; i >= dense; --i) {
-            Complex sum = denseY_[i - dense];
-            for (int a = f.lp_[i]; a < f.lp_[i + 1]; ++a)
+    // The dense block's x from its last position down to `i` (each needs
+    // those after it only): a solve that enters the block late stays there.
+    auto x = [&](int i) {
+        if (i < dense) return Find(i)->x;
+        if (denseX_.empty()) denseX_.resize(f.n_ - dense), denseLow_ = f.n_;
+        while (denseLow_ > i) {
+            const int k = --denseLow_;
+            Complex sum = denseY_[k - dense];
+            for (int a = f.lp_[k]; a < f.lp_[k + 1]; ++a)
                 sum -= Times(f.lx_[a], denseX_[f.li_[a] - dense]);
-            denseX_[i - dense] = sum;
+            denseX_[k - dense] = sum;
         }
-    }
-    auto x = [&](int i) { return i >= dense ? denseX_[i - dense] : Find(i)->x; };
+        return denseX_[i - dense];
+    };
     const int start = f.position_[node];
-    if (start >= dense) return denseX_[start - dense];
+    if (start >= dense) return x(start);
     if (const Entry* e = Find(start); e && e->known) return e->x;
     // Up the tree to the first position known (or the dense block), then
     // down: a position's column of L holds its ancestors only.

@@ -124,10 +124,11 @@ private:
 
     const SymmetricFactor* f_;
     mutable std::vector<Entry> table_;  // the positions before the dense block
-    // The dense block's entries of the forward substitution, and of x (all
-    // worked out at the first At that reaches the block).
+    // The dense block's entries of the forward substitution, and of x
+    // (worked out from the block's end down to denseLow_).
     std::vector<Complex> denseY_;
     mutable std::vector<Complex> denseX_;
+    mutable int denseLow_ = 0;
     mutable std::size_t used_ = 0;
     mutable std::vector<int> path_;  // work space of At
 };
