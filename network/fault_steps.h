@@ -131,8 +131,9 @@ private:
     bool motorsOut_ = false;
     Complex c_ = 1;  // voltage factor of the fault's bus
     // The solves are shared: a copy of the fault copies their pointers
-    // only. Each works out the entries asked of it, and keeps them, so a
-    // fault and its copies are for one thread at a time.
+    // only, and the thread's next faults of the same FaultSteps reuse its
+    // latest. Each works out the entries asked of it, and keeps them, so a
+    // fault is used on the thread that made it.
     using Column = std::shared_ptr<const SymmetricFactor::PartialSolve>;
     Column z_;                    // the base's column at the fault
     std::vector<Element> out_;    // every element out
