@@ -261,11 +261,13 @@ SymmetricFactor::PartialSolve::PartialSolve(const SymmetricFactor& f,
         if (yi == Complex(0)) continue;
         for (int a = f.lp_[i]; a < f.lp_[i + 1]; ++a) y(f.li_[a]) -= Times(f.lx_[a], yi);
     }
+    // In the dense block a column's rows are the positions after it, in order.
     for (int i = dense; i < f.n_; ++i) {
         const Complex yi = denseY_[i - dense];
         if (yi == Complex(0)) continue;
-        for (int a = f.lp_[i]; a < f.lp_[i + 1]; ++a)
-            denseY_[f.li_[a] - dense] -= Times(f.lx_[a], yi);
+        const Complex* l = f.lx_.data() + f.lp_[i];
+        Complex* y = denseY_.data() + (i + 1 - dense);
+        for (int j = 0, rows = f.lp_[i + 1] - f.lp_[i]; j < rows; ++j) y[j] -= Times(l[j], yi);
     }
     for (int i : reach) Slot(i).y *= f.dinv_[i];
     for (int i = dense; i < f.n_; ++i) denseY_[i - dense] *= f.dinv_[i];
@@ -282,8 +284,10 @@ Complex SymmetricFactor::PartialSolve::At(int node) const {
         while (denseLow_ > i) {
             const int k = --denseLow_;
             Complex sum = denseY_[k - dense];
-            for (int a = f.lp_[k]; a < f.lp_[k + 1]; ++a)
-                sum -= Times(f.lx_[a], denseX_[f.li_[a] - dense]);
+            const Complex* l = f.lx_.data() + f.lp_[k];
+            const Complex* xk = denseX_.data() + (k + 1 - dense);
+            for (int j = 0, rows = f.lp_[k + 1] - f.lp_[k]; j < rows; ++j)
+                sum -= Times(l[j], xk[j]);
             denseX_[k - dense] = sum;
         }
         return denseX_[i - dense];
