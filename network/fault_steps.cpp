@@ -3,10 +3,14 @@
 
 #include <Eigen/Dense>
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <map>
 #include <set>
+#include <unordered_set>
 
 namespace zentavo::network {
 namespace {
@@ -23,6 +27,8 @@ constexpr double kDeadPivot = 1e-9;
 
 FaultSteps::FaultSteps(const Network& net, const SolveOptions& options, Case c)
     : net_(net), case_(c), options_(options) {
+    static std::atomic<std::uint64_t> serials{0};
+    serial_ = ++serials;
     if (net.nodeCount_ == 0) return;
     with_.values = net.ElementValues(options, c);
     with_.factor = net.pattern_;
@@ -35,10 +41,14 @@ FaultSteps::FaultSteps(const Network& net, const SolveOptions& options, Case c)
         of[index].push_back(entry);
     };
     for (std::size_t i = 0; i < net.branches_.size(); ++i)
-        add(branchesOf_[static_cast<int>(net.branches_[i].kind)], net.branches_[i].index, static_cast<int>(i));
+        add(branchesOf_[static_cast<int>(net.branches_[i].kind)], net.branches_[i].index,
+            static_cast<int>(i));
     for (std::size_t i = 0; i < net.shunts_.size(); ++i) {
-        add(shuntsOf_[static_cast<int>(net.shunts_[i].kind)], net.shunts_[i].index, static_cast<int>(i));
-        (net.shunts_[i].kind == ElementKind::Motor ? motorShunts_ : sourceShunts_).push_back(static_cast<int>(i));
+        add(shuntsOf_[static_cast<int>(net.shunts_[i].kind)], net.shunts_[i].index,
+            static_cast<int>(i));
+        const int node = net.node_[net.shunts_[i].bus];
+        if (net.shunts_[i].kind != ElementKind::Motor && node >= 0)
+            sourceShunts_[net.island_[node]].push_back(static_cast<int>(i));
     }
     without_.values = with_.values;
     for (std::size_t i = 0; i < net.shunts_.size(); ++i) {
@@ -57,7 +67,8 @@ FaultSteps::FaultSteps(const Network& net, const SolveOptions& options, Case c)
     for (const Base* b : {&with_, &without_}) {
         if (!b->usable) continue;
         for (int k = 0; k < net.nodeCount_; ++k) {
-            if (!(b->factor.PivotPrecision(k) >= kLeastPivotPrecision)) islandSolvable_[net.island_[k]] = false;
+            if (!(b->factor.PivotPrecision(k) >= kLeastPivotPrecision))
+                islandSolvable_[net.island_[k]] = false;
         }
     }
 }
@@ -103,9 +114,8 @@ std::vector<std::pair<ElementKind, std::size_t>> FaultSteps::Nearest(
     std::vector<std::pair<ElementKind, std::size_t>> found;
     if (!fault.Live()) return found;
     std::set<std::pair<int, std::size_t>> seen;
-    std::vector<bool> visited(net_.busNames_.size());
+    std::unordered_set<int> visited{fault.bus_};  // a few buses of a large network
     std::vector<int> queue{fault.bus_};
-    visited[fault.bus_] = true;
     auto stop = [&](ElementKind kind, std::size_t index) {
         if (!stops(kind, index)) return false;
         if (seen.insert({static_cast<int>(kind), index}).second) found.emplace_back(kind, index);
@@ -127,10 +137,7 @@ std::vector<std::pair<ElementKind, std::size_t>> FaultSteps::Nearest(
                 const Network::Branch& br = net_.branches_[t.branch];
                 far = br.busA == u ? br.busB : br.busA;
             }
-            if (!visited[far]) {
-                visited[far] = true;
-                queue.push_back(far);
-            }
+            if (visited.insert(far).second) queue.push_back(far);
         }
     }
     return found;
@@ -204,8 +211,8 @@ std::vector<FaultSteps::Reached> FaultSteps::Reach(
 // --- One fault -----------------------------------------------------------------
 
 Complex FaultSteps::Fault::Z(int node) const {
-    Complex z = (*z_)[node];
-    for (std::size_t j = 0; j < taken_.size(); ++j) z -= (*w_[j])[node] * alpha_[j];
+    Complex z = z_->At(node);
+    for (std::size_t j = 0; j < taken_.size(); ++j) z -= w_[j]->At(node) * alpha_[j];
     return z;
 }
 
@@ -213,11 +220,12 @@ Complex FaultSteps::Fault::Admittance(const Element& e) const {
     return e.branch >= 0 ? base().values.branchY[e.branch] : base().values.shuntY[e.shunt];
 }
 
-Complex FaultSteps::Fault::Incidence(const Element& e, const std::vector<Complex>& x) const {
+Complex FaultSteps::Fault::Incidence(const Element& e,
+                                     const SymmetricFactor::PartialSolve& x) const {
     const Network& n = s_->net_;
-    if (e.shunt >= 0) return x[n.node_[n.shunts_[e.shunt].bus]];
+    if (e.shunt >= 0) return x.At(n.node_[n.shunts_[e.shunt].bus]);
     const Network::Branch& br = n.branches_[e.branch];
-    return base().values.branchK[e.branch] * x[n.node_[br.busA]] - x[n.node_[br.busB]];
+    return base().values.branchK[e.branch] * x.At(n.node_[br.busA]) - x.At(n.node_[br.busB]);
 }
 
 Complex FaultSteps::Fault::Current(const Element& e, int bus) const {
@@ -240,7 +248,9 @@ double FaultSteps::Fault::Ka() const {
 
 double FaultSteps::Fault::Carries(const Element& e, int bus) const {
     const Network& n = s_->net_;
-    const int at = bus >= 0 ? bus : e.shunt >= 0 ? n.shunts_[e.shunt].bus : n.branches_[e.branch].busA;
+    const int at = bus >= 0       ? bus
+                   : e.shunt >= 0 ? n.shunts_[e.shunt].bus
+                                  : n.branches_[e.branch].busA;
     return std::abs(Current(e, at)) * kBaseMva / (kSqrt3 * n.BaseKv(at));
 }
 
@@ -278,19 +288,43 @@ FaultSteps::Fault::Column FaultSteps::Fault::SolveFor(const Element& e) {
     for (const Solved& s : *solved_) {
         if (s.element == e && s.motorsOut == motorsOut_) return s.w;
     }
+    // The solves of this thread's latest faults: the rows of a study ask
+    // for a fault at one bus several times (whether its motors feed it,
+    // then its steps), and their neighbours take out the same elements.
+    // A solve belongs to one factor (by its FaultSteps' serial, never
+    // reused) and one element, whatever the fault.
+    struct Recent {
+        std::uint64_t serial = 0;
+        bool motorsOut = false;
+        Element element;
+        int node = -1;  // the fault's node, for its column
+        Column w;
+    };
+    thread_local std::array<Recent, 8> recent;
+    thread_local std::size_t next = 0;
+    const int node = e.branch < 0 && e.shunt < 0 ? node_ : -1;
+    for (const Recent& r : recent) {
+        if (r.w && r.serial == s_->serial_ && r.motorsOut == motorsOut_ && r.element == e &&
+            r.node == node) {
+            solved_->push_back({e, motorsOut_, r.w});
+            return r.w;
+        }
+    }
+    // The element's incidence vector u (the fault's column: e at the fault).
     const Network& n = s_->net_;
-    std::vector<Complex> u(n.nodeCount_);
+    std::vector<std::pair<int, Complex>> u;
     if (e.branch < 0 && e.shunt < 0) {
-        u[node_] = 1;
+        u.emplace_back(node_, 1);
     } else if (e.shunt >= 0) {
-        u[n.node_[n.shunts_[e.shunt].bus]] = 1;
+        u.emplace_back(n.node_[n.shunts_[e.shunt].bus], 1);
     } else {
         const Network::Branch& br = n.branches_[e.branch];
-        u[n.node_[br.busA]] += base().values.branchK[e.branch];
-        u[n.node_[br.busB]] -= 1;
+        u.emplace_back(n.node_[br.busA], base().values.branchK[e.branch]);
+        u.emplace_back(n.node_[br.busB], -1);
     }
-    Column w = std::make_shared<const std::vector<Complex>>(base().factor.Solve(std::move(u)));
+    Column w = std::make_shared<const SymmetricFactor::PartialSolve>(base().factor, u);
     solved_->push_back({e, motorsOut_, w});
+    recent[next++ % recent.size()] = {s_->serial_, motorsOut_, e, node, w};
     return w;
 }
 
@@ -303,7 +337,7 @@ void FaultSteps::Fault::Update() {
     };
     if (m == 0) {
         alpha_.clear();
-        zff_ = (*z_)[node_];
+        zff_ = z_->At(node_);
         return done();
     }
     // M = C⁻¹ + UᵀZU, scaled by √|y| on both sides so that its pivots
@@ -313,7 +347,8 @@ void FaultSteps::Fault::Update() {
     std::vector<double> scale(m);
     for (std::size_t i = 0; i < m; ++i) scale[i] = std::sqrt(std::abs(Admittance(taken_[i])));
     for (std::size_t i = 0; i < m; ++i) {
-        for (std::size_t j = 0; j < m; ++j) mm(i, j) = Incidence(taken_[i], *w_[j]) * scale[i] * scale[j];
+        for (std::size_t j = 0; j < m; ++j)
+            mm(i, j) = Incidence(taken_[i], *w_[j]) * scale[i] * scale[j];
         mm(i, i) -= 1.0 / Admittance(taken_[i]) * scale[i] * scale[i];
         rhs(i) = Incidence(taken_[i], *z_) * scale[i];
     }
@@ -324,7 +359,8 @@ void FaultSteps::Fault::Update() {
     // element out (a main that leaves its bus without a source) the largest
     // is the only one, what is left of 0 after the elimination's rounding.
     double least = std::numeric_limits<double>::infinity();
-    for (Eigen::Index i = 0; i < lu.matrixLU().rows(); ++i) least = std::min(least, std::abs(lu.matrixLU()(i, i)));
+    for (Eigen::Index i = 0; i < lu.matrixLU().rows(); ++i)
+        least = std::min(least, std::abs(lu.matrixLU()(i, i)));
     if (!lu.isInvertible() || !(least >= kDeadPivot)) {
         zff_ = 0;  // the fault's part has no source left
         return done();
@@ -357,15 +393,44 @@ void FaultSteps::Fault::EndMotors() {
 }
 
 bool FaultSteps::Fault::MotorsFeed() const {
-    if (motorsOut_ || !s_->motors_) return false;
-    for (int i : s_->motorShunts_) {
-        if (Part({-1, i}) > kNoCurrent) return true;
+    if (!live_ || motorsOut_ || !s_->motors_) return false;
+    // Outward from the fault through the elements in the matrix solved (not
+    // those taken out, not those of no admittance in this case), nearest
+    // buses first: a network whose motors are spread finds one at once.
+    const Network& n = s_->net_;
+    std::unordered_set<int> visited{bus_};
+    std::vector<int> queue{bus_};
+    for (std::size_t q = 0; q < queue.size(); ++q) {
+        const int u = queue[q];
+        for (const Network::Touch& t : n.touches_[u]) {
+            int far = -1;
+            if (t.tie) {
+                const Cable& cb = n.in_.cables[t.index];
+                const int a = n.busNumber_.at(cb.from);
+                far = a == u ? n.busNumber_.at(cb.to) : a;
+            } else if (t.shunt >= 0) {
+                if (n.shunts_[t.shunt].kind == ElementKind::Motor &&
+                    Part({-1, t.shunt}) > kNoCurrent)
+                    return true;
+                continue;
+            } else {
+                if (base().values.branchY[t.branch] == Complex(0) ||
+                    std::find(taken_.begin(), taken_.end(), Element{t.branch, -1}) != taken_.end())
+                    continue;
+                const Network::Branch& br = n.branches_[t.branch];
+                far = br.busA == u ? br.busB : br.busA;
+            }
+            if (visited.insert(far).second) queue.push_back(far);
+        }
     }
     return false;
 }
 
 bool FaultSteps::Fault::SourcesFeed() const {
-    for (int i : s_->sourceShunts_) {
+    if (!live_) return false;
+    const auto island = s_->sourceShunts_.find(s_->net_.island_[node_]);
+    if (island == s_->sourceShunts_.end()) return false;
+    for (int i : island->second) {
         if (Part({-1, i}) > kNoCurrent) return true;
     }
     return false;

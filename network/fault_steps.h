@@ -21,10 +21,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -46,7 +48,8 @@ public:
     // The element of kind and index (the winding on `bus` of a three-winding
     // transformer); none when it has an error or is a closed tie, which
     // cannot be taken out.
-    std::optional<Element> Find(ElementKind kind, std::size_t index, const std::string& bus = {}) const;
+    std::optional<Element> Find(ElementKind kind, std::size_t index,
+                                const std::string& bus = {}) const;
 
     // The number of a bus, -1 for a name the network does not know.
     int BusNumber(const std::string& bus) const;
@@ -86,15 +89,16 @@ private:
         bool usable = false;  // factorised; its pivots are checked per island
     };
     const Network& net_;
+    std::uint64_t serial_ = 0;  // this one's among all made, for the solves a thread keeps
     Case case_;
     SolveOptions options_;
     Base with_, without_;  // with and without the motors
     bool motors_ = false;  // the case has motors feeding it
     // The branches and shunts of each kind by index (several for the
-    // windings of a three-winding transformer), and the shunts that are
-    // motors and that are not.
+    // windings of a three-winding transformer), and the shunts that are not
+    // motors by island (the bus Network::island_ names it by).
     std::vector<std::vector<std::vector<int>>> branchesOf_, shuntsOf_;
-    std::vector<int> motorShunts_, sourceShunts_;
+    std::unordered_map<int, std::vector<int>> sourceShunts_;
     // Per island (by its bus, as Network::island_ numbers them): its pivots
     // kept their digits in both factors.
     std::vector<bool> islandSolvable_;
@@ -117,8 +121,11 @@ public:
     void TakeOut(const Element& e);
     // The motors' contribution ends: the motors are taken out.
     void EndMotors();
+    // (The motors beyond the elements taken out, or in another island,
+    // carry nothing: the fault's part of the network is searched outward
+    // from the fault for a motor that carries some of its current.)
     bool MotorsFeed() const;
-    // A source or generator still feeds the fault.
+    // A source or generator still feeds the fault (one of its island).
     bool SourcesFeed() const;
     int Bus() const { return bus_; }
 
@@ -134,23 +141,25 @@ private:
     Complex Current(const Element& e, int bus) const;  // per unit, entering the element at `bus`
     Complex Admittance(const Element& e) const;
     // uᵀ·x of an element's incidence vector.
-    Complex Incidence(const Element& e, const std::vector<Complex>& x) const;
+    Complex Incidence(const Element& e, const SymmetricFactor::PartialSolve& x) const;
 
     const FaultSteps* s_;
     bool live_ = false;
     int bus_ = -1, node_ = -1;
     bool motorsOut_ = false;
     Complex c_ = 1;  // voltage factor of the fault's bus
-    // The solves are shared, never changed: a copy of the fault copies
-    // their pointers only.
-    using Column = std::shared_ptr<const std::vector<Complex>>;
-    Column z_;                           // the base's column at the fault
-    std::vector<Element> out_;           // every element out
-    std::vector<Element> taken_;         // those in the identity
-    std::vector<Column> w_;              // Z·u of each taken
-    std::vector<Complex> alpha_;         // (C⁻¹ + UᵀZU)⁻¹·Uᵀz
-    Complex zff_ = 0;                    // z'_ff
-    Complex fault_ = 0;                  // c/z'_ff: the fault current, per unit
+    // The solves are shared: a copy of the fault copies their pointers
+    // only, and the thread's next faults of the same FaultSteps reuse its
+    // latest. Each works out the entries asked of it, and keeps them, so a
+    // fault is used on the thread that made it.
+    using Column = std::shared_ptr<const SymmetricFactor::PartialSolve>;
+    Column z_;                    // the base's column at the fault
+    std::vector<Element> out_;    // every element out
+    std::vector<Element> taken_;  // those in the identity
+    std::vector<Column> w_;       // Z·u of each taken
+    std::vector<Complex> alpha_;  // (C⁻¹ + UᵀZU)⁻¹·Uᵀz
+    Complex zff_ = 0;             // z'_ff
+    Complex fault_ = 0;           // c/z'_ff: the fault current, per unit
     double faultAbs_ = 0;
     // The solves of this fault (Z·u of each element taken out, the column
     // without motors), shared by its copies: the full and reduced cases'

@@ -103,6 +103,7 @@ void SymmetricFactor::Analyse(int n, const std::vector<std::pair<int, int>>& edg
     }
     lp_.assign(n + 1, 0);
     for (int k = 0; k < n; ++k) lp_[k + 1] = lp_[k] + lnz_[k];
+    for (dense_ = n; dense_ > 0 && lnz_[dense_ - 1] == n - dense_;) --dense_;
     li_.assign(lp_[n], 0);
     lx_.assign(lp_[n], Complex{});
     d_.assign(n, Complex{});
@@ -202,6 +203,115 @@ std::vector<Complex> SymmetricFactor::Solve(std::vector<Complex> b) const {
     }
     for (int i = 0; i < n_; ++i) b[order_[i]] = y[i];
     return b;
+}
+
+SymmetricFactor::PartialSolve::Entry& SymmetricFactor::PartialSolve::Slot(int position) const {
+    if (2 * (used_ + 1) > table_.size()) {
+        // Grown to twice its size when half full.
+        std::vector<Entry> old(std::max<std::size_t>(64, 2 * table_.size()));
+        old.swap(table_);
+        used_ = 0;
+        for (const Entry& e : old) {
+            if (e.position >= 0) Slot(e.position) = e;
+        }
+    }
+    const std::size_t mask = table_.size() - 1;
+    for (std::size_t h = (static_cast<std::size_t>(position) * 0x9E3779B97F4A7C15ull) >> 20;; ++h) {
+        Entry& e = table_[h & mask];
+        if (e.position == position) return e;
+        if (e.position < 0) {
+            e.position = position;
+            ++used_;
+            return e;
+        }
+    }
+}
+
+const SymmetricFactor::PartialSolve::Entry* SymmetricFactor::PartialSolve::Find(
+    int position) const {
+    if (table_.empty()) return nullptr;
+    const std::size_t mask = table_.size() - 1;
+    for (std::size_t h = (static_cast<std::size_t>(position) * 0x9E3779B97F4A7C15ull) >> 20;; ++h) {
+        const Entry& e = table_[h & mask];
+        if (e.position == position) return &e;
+        if (e.position < 0) return nullptr;
+    }
+}
+
+SymmetricFactor::PartialSolve::PartialSolve(const SymmetricFactor& f,
+                                            const std::vector<std::pair<int, Complex>>& b)
+    : f_(&f), denseY_(f.n_ - f.dense_) {
+    // The positions reached from b's entries along the tree before the
+    // dense block, ascending (a parent comes after its children): the
+    // forward substitution's order. The dense block is reached whole.
+    const int dense = f.dense_;
+    std::vector<int> reach;
+    auto y = [&](int i) -> Complex& { return i >= dense ? denseY_[i - dense] : Slot(i).y; };
+    for (const auto& [node, value] : b) {
+        const int start = f.position_[node];
+        for (int i = start; i != -1 && i < dense && !Find(i); i = f.parent_[i]) {
+            Slot(i);
+            reach.push_back(i);
+        }
+        y(start) += value;
+    }
+    std::sort(reach.begin(), reach.end());
+    for (int i : reach) {
+        const Complex yi = Slot(i).y;
+        if (yi == Complex(0)) continue;
+        for (int a = f.lp_[i]; a < f.lp_[i + 1]; ++a) y(f.li_[a]) -= Times(f.lx_[a], yi);
+    }
+    // In the dense block a column's rows are the positions after it, in order.
+    for (int i = dense; i < f.n_; ++i) {
+        const Complex yi = denseY_[i - dense];
+        if (yi == Complex(0)) continue;
+        const Complex* l = f.lx_.data() + f.lp_[i];
+        Complex* y = denseY_.data() + (i + 1 - dense);
+        for (int j = 0, rows = f.lp_[i + 1] - f.lp_[i]; j < rows; ++j) y[j] -= Times(l[j], yi);
+    }
+    for (int i : reach) Slot(i).y *= f.dinv_[i];
+    for (int i = dense; i < f.n_; ++i) denseY_[i - dense] *= f.dinv_[i];
+}
+
+Complex SymmetricFactor::PartialSolve::At(int node) const {
+    const SymmetricFactor& f = *f_;
+    const int dense = f.dense_;
+    // The dense block's x from its last position down to `i` (each needs
+    // those after it only): a solve that enters the block late stays there.
+    auto x = [&](int i) {
+        if (i < dense) return Find(i)->x;
+        if (denseX_.empty()) denseX_.resize(f.n_ - dense), denseLow_ = f.n_;
+        while (denseLow_ > i) {
+            const int k = --denseLow_;
+            Complex sum = denseY_[k - dense];
+            const Complex* l = f.lx_.data() + f.lp_[k];
+            const Complex* xk = denseX_.data() + (k + 1 - dense);
+            for (int j = 0, rows = f.lp_[k + 1] - f.lp_[k]; j < rows; ++j)
+                sum -= Times(l[j], xk[j]);
+            denseX_[k - dense] = sum;
+        }
+        return denseX_[i - dense];
+    };
+    const int start = f.position_[node];
+    if (start >= dense) return x(start);
+    if (const Entry* e = Find(start); e && e->known) return e->x;
+    // Up the tree to the first position known (or the dense block), then
+    // down: a position's column of L holds its ancestors only.
+    path_.clear();
+    for (int i = start; i != -1 && i < dense; i = f.parent_[i]) {
+        const Entry* e = Find(i);
+        if (e && e->known) break;
+        path_.push_back(i);
+    }
+    for (auto it = path_.rbegin(); it != path_.rend(); ++it) {
+        const int i = *it;
+        Complex sum = Slot(i).y;
+        for (int a = f.lp_[i]; a < f.lp_[i + 1]; ++a) sum -= Times(f.lx_[a], x(f.li_[a]));
+        Entry& e = Slot(i);
+        e.x = sum;
+        e.known = true;
+    }
+    return Find(start)->x;
 }
 
 void SymmetricFactor::Invert() {

@@ -50,6 +50,10 @@ public:
     // one back substitution through the factor. After Factorize.
     std::vector<Complex> Solve(std::vector<Complex> b) const;
 
+    // x = Y⁻¹·b for a right-hand side of a few entries, whose entries are
+    // worked out only where asked: see PartialSolve. After Factorize.
+    class PartialSolve;
+
     // The inverse's entries on the factor's pattern. After Factorize.
     void Invert();
 
@@ -67,6 +71,10 @@ private:
     std::size_t Slot(int col, int row) const;
 
     int n_ = 0;
+    // The first position of the dense block that ends the factor (every
+    // column from it on full to the last row): the last separators of a
+    // meshed network, through which every solve passes.
+    int dense_ = 0;
     std::vector<int> order_;     // factor position -> node
     std::vector<int> position_;  // node -> factor position
     // Upper triangle of the permuted matrix, by column: rows above the diagonal.
@@ -76,10 +84,53 @@ private:
     std::vector<int> lp_, li_;           // L by column, rows ascending
     std::vector<Complex> lx_, d_, dinv_;
     std::vector<double> precision_;  // per factor position
-    std::vector<Complex> zx_, zd_;  // inverse on L's pattern, and its diagonal
+    std::vector<Complex> zx_, zd_;   // inverse on L's pattern, and its diagonal
     // Work space of Factorize.
     std::vector<Complex> y_;
     std::vector<int> flag_, pattern_, lnz_;
+};
+
+// A solve of a right-hand side with a few nonzero entries (a fault at a
+// node, an element's incidence vector), as Solve would give it digit for
+// digit, at the cost of the entries asked for rather than of the whole
+// network. The forward substitution of such a right-hand side is nonzero
+// only on the paths from its entries to the root of the elimination tree,
+// and is done at once on those paths alone. The back substitution of a
+// node needs the entries of its column of L only, which are all its
+// ancestors in the tree: At(node) works out the entries of the node's path
+// to the root not yet known, from the root down, and keeps them, so that
+// a few entries of a large network cost the length of their paths.
+// Each sum runs in the order Solve's does. The factor must outlive the
+// solve and stay unchanged; At keeps what it works out, so one solve is
+// for one thread at a time.
+class SymmetricFactor::PartialSolve {
+public:
+    // `b` as (node, value) entries; entries of one node add up in order.
+    PartialSolve(const SymmetricFactor& f, const std::vector<std::pair<int, Complex>>& b);
+    // x at `node`.
+    Complex At(int node) const;
+
+private:
+    // A position's entries: of the forward substitution (0 off its paths)
+    // and, once worked out, of x. In an open-addressing table by position:
+    // a solve holds a few hundred, and is asked for them many times.
+    struct Entry {
+        int position = -1;  // -1: a free slot
+        bool known = false;
+        Complex y, x;
+    };
+    Entry& Slot(int position) const;  // the position's entry, added when missing
+    const Entry* Find(int position) const;
+
+    const SymmetricFactor* f_;
+    mutable std::vector<Entry> table_;  // the positions before the dense block
+    // The dense block's entries of the forward substitution, and of x
+    // (worked out from the block's end down to denseLow_).
+    std::vector<Complex> denseY_;
+    mutable std::vector<Complex> denseX_;
+    mutable int denseLow_ = 0;
+    mutable std::size_t used_ = 0;
+    mutable std::vector<int> path_;  // work space of At
 };
 
 }  // namespace zentavo::network
