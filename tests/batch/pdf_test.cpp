@@ -456,29 +456,42 @@ TEST(BatchPdfs, EveryOptionValueIsOneOfItsWords) {
         std::string args;
         std::string message;
     } cases[] = {
-        {"--label-language de" + both, "zentavo-batch: --label-language takes one of en, es, fr, not 'de'"},
-        {"--label-language EN" + both, "zentavo-batch: --label-language takes one of en, es, fr, not 'EN'"},
+        {"--label-language de" + both,
+         "zentavo-batch: --label-language takes one of en, es, fr, not 'de'"},
+        {"--label-language EN" + both,
+         "zentavo-batch: --label-language takes one of en, es, fr, not 'EN'"},
         {"--label-colour red" + both,
          "zentavo-batch: --label-colour takes one of colour, black-and-white, not 'red'"},
-        {"--label-colour=" + both, "zentavo-batch: --label-colour takes one of colour, black-and-white, not ''"},
-        {"--label-name maybe" + both, "zentavo-batch: --label-name takes one of yes, no, not 'maybe'"},
-        {"--label-date today" + both, "zentavo-batch: --label-date takes one of no, yes, not 'today'"},
-        {"--report-paper a3" + both, "zentavo-batch: --report-paper takes one of locale, a4, letter, not 'a3'"},
+        {"--label-colour=" + both,
+         "zentavo-batch: --label-colour takes one of colour, black-and-white, not ''"},
+        {"--label-name maybe" + both,
+         "zentavo-batch: --label-name takes one of yes, no, not 'maybe'"},
+        {"--label-date today" + both,
+         "zentavo-batch: --label-date takes one of no, yes, not 'today'"},
+        {"--report-paper a3" + both,
+         "zentavo-batch: --report-paper takes one of locale, a4, letter, not 'a3'"},
         {"--label-rows ppe-level,voltage" + both,
-         "zentavo-batch: --label-rows takes rows from none, equipment-type, grounding, work-distance, "
-         "bolted-current, limited-approach, restricted-approach, prohibited-approach, flash-boundary, "
+         "zentavo-batch: --label-rows takes rows from none, equipment-type, grounding, "
+         "work-distance, "
+         "bolted-current, limited-approach, restricted-approach, prohibited-approach, "
+         "flash-boundary, "
          "incident-energy, pressure, tnt, ppe-level, clothing, not 'voltage'"},
         {"--label-rows ppe-level," + both, "zentavo-batch: --label-rows takes rows from none,"},
         {"--label-language fr " + kExample,
          "zentavo-batch: --label-language applies to the labels: give --labels FILE.pdf"},
-        {"--report-paper a4 " + kExample, "zentavo-batch: --report-paper applies to the report: give --report FILE.pdf"},
+        {"--report-paper a4 " + kExample,
+         "zentavo-batch: --report-paper applies to the report: give --report FILE.pdf"},
         {"--label-standard csa-z462 " + kExample,
-         "zentavo-batch: --label-standard applies to the labels and the report: give --labels FILE.pdf or --report "
+         "zentavo-batch: --label-standard applies to the labels and the report: give --labels "
+         "FILE.pdf or --report "
          "FILE.pdf"},
         {"--report-author Smith " + kExample,
          "zentavo-batch: --report-author applies to the report: give --report FILE.pdf"},
         {"--report-title=" + both, "zentavo-batch: --report-title needs a text"},
         {"--report-client ''" + both, "zentavo-batch: --report-client needs a text"},
+        {"--engineer ''" + both, "zentavo-batch: --engineer needs a text"},
+        {"--engineer 'A. Engineer' " + kExample,
+         "zentavo-batch: --engineer applies to the report: give --report FILE.pdf"},
         {"--labels= " + kExample, "zentavo-batch: --labels needs a file name"},
         {"--report", "zentavo-batch: option '--report' requires an argument"},
     };
