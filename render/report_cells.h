@@ -92,11 +92,12 @@ QStringList ScopeParagraphs(const StudyReportOptions& o, std::size_t count, cons
 QStringList AssumptionParagraphs(const StudyReportOptions& o, const StudySurvey& s);
 std::vector<Column> SourceColumns();
 std::vector<QString> SourceCells(const StudyPointView& p, char sep);
-// Scenarios compared: a row per point and scenario, its governing energy
-// there (or why it is not computed there), the worst marked "worst".
+// Scenarios compared: a point's rows, one per scenario, its governing
+// energy there (or why it is not computed there), the worst marked "worst";
+// its name on the first.
 std::vector<Column> ScenarioCompareColumns(const UnitSettings& units);
-std::vector<QString> ScenarioCompareCells(const StudyPointView& p, std::size_t scenario,
-                                          const UnitSettings& units, char sep);
+std::vector<std::vector<QString>> ScenarioCompareRows(const StudyPointView& p,
+                                                      const UnitSettings& units, char sep);
 // Whether a computed point's governing energy is above 40 cal/cm², as its
 // label's band takes it (the label says DANGER and lists no PPE).
 bool AboveDanger(const StudyPointView& p, const UnitSettings& units, char sep);

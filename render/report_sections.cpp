@@ -87,6 +87,17 @@ QString Listed(const std::vector<std::string>& names) {
     return list;
 }
 
+std::vector<QString> ScenarioCompareCells(const StudyPointView& p, std::size_t scenario,
+                                          const UnitSettings& units, char sep) {
+    const PointResult& r = ResultOf(p);
+    const PointScenario& s = r.scenarios.at(scenario);
+    const QString energy = s.energy      ? EnergyIn(r, *s.energy, units, sep)
+                           : s.branchOut ? QStringLiteral("not computed: its branch takes no part")
+                                         : QStringLiteral("not computed: its bus is not fed");
+    return {scenario == 0 ? Name(p) : QString(), Text(s.name), energy,
+            s.name == r.scenarioWorst ? QStringLiteral("worst") : QString()};
+}
+
 }  // namespace
 
 void StudySurvey::Add(const StudyPointView& p, const UnitSettings& units, char sep) {
@@ -204,15 +215,12 @@ std::vector<Column> ScenarioCompareColumns(const UnitSettings& units) {
             {QStringLiteral("Worst"), 24, 1, true, QStringLiteral("worst")}};
 }
 
-std::vector<QString> ScenarioCompareCells(const StudyPointView& p, std::size_t scenario,
-                                          const UnitSettings& units, char sep) {
-    const PointResult& r = ResultOf(p);
-    const PointScenario& s = r.scenarios.at(scenario);
-    const QString energy = s.energy      ? EnergyIn(r, *s.energy, units, sep)
-                           : s.branchOut ? QStringLiteral("not computed: its branch takes no part")
-                                         : QStringLiteral("not computed: its bus is not fed");
-    return {scenario == 0 ? Name(p) : QString(), Text(s.name), energy,
-            s.name == r.scenarioWorst ? QStringLiteral("worst") : QString()};
+std::vector<std::vector<QString>> ScenarioCompareRows(const StudyPointView& p,
+                                                      const UnitSettings& units, char sep) {
+    std::vector<std::vector<QString>> rows;
+    for (std::size_t k = 0; k < ResultOf(p).scenarios.size(); ++k)
+        rows.push_back(ScenarioCompareCells(p, k, units, sep));
+    return rows;
 }
 
 bool AboveDanger(const StudyPointView& p, const UnitSettings& units, char sep) {

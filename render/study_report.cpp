@@ -293,9 +293,21 @@ private:
                 const Row heading = LayRow(Headings(*columns), *columns, true, false);
                 needHeading = true;
                 for (std::size_t i = 0; i < count_; ++i) {
+                    // A point's rows stay together where one page holds them.
+                    std::vector<Row> rows;
+                    qreal together = 0;
                     for (const std::vector<QString>& cells : rowsOf(i)) {
-                        const Row row = LayRow(cells, *columns, false, !paint);
-                        titleWith(heading.height + row.height);
+                        rows.push_back(LayRow(cells, *columns, false, !paint));
+                        together += rows.back().height;
+                    }
+                    if (rows.empty()) continue;
+                    titleWith(heading.height + rows.front().height);
+                    if (!needHeading && y + together > bottom_ &&
+                        top_ + heading.height + together <= bottom_) {
+                        newPage();
+                        needHeading = true;
+                    }
+                    for (const Row& row : rows) {
                         placeRow(row, *columns, heading.height, [&](qreal at) {
                             PaintCells(painter, heading, *columns, at, true);
                         });
@@ -310,11 +322,15 @@ private:
             }
             return true;
         };
-        // The rows of the computed points that `listed` takes, each from `cells`.
+        // The rows (one or several) `cells` gives each computed point `listed` takes.
         auto computedRows = [&](auto listed, auto cells) {
             return [&, listed, cells](std::size_t i) {
                 const StudyPointView p = at_(i);
-                return ResultOf(p).Computed() && listed(p) ? Rows{cells(p)} : Rows{};
+                if (!ResultOf(p).Computed() || !listed(p)) return Rows{};
+                if constexpr (std::is_same_v<decltype(cells(p)), Rows>)
+                    return cells(p);
+                else
+                    return Rows{cells(p)};
             };
         };
         auto every = [](const StudyPointView&) { return true; };
@@ -380,23 +396,17 @@ private:
             if (out_ && WriteFailed(*out_)) return true;  // told at the end
         }
 
-        // The points of a study with scenarios: each one's governing energy
-        // in every scenario, the worst marked, so the engineer sees what each
-        // configuration and maintenance switch gives.
+        // Each point's governing energy in every scenario, the worst marked: what
+        // each configuration and maintenance switch gives.
         const auto& units = options_.units;
         const char sep = options_.sep;
-        if (!section(
-                QStringLiteral("Scenarios compared"), {}, &compared_,
-                [&](std::size_t i) {
-                    const StudyPointView p = at_(i);
-                    Rows rows;
-                    if (!ResultOf(p).Computed()) return rows;
-                    for (std::size_t k = 0; k < ResultOf(p).scenarios.size(); ++k)
-                        rows.push_back(ScenarioCompareCells(p, k, units, sep));
-                    return rows;
-                },
-                QStringLiteral(
-                    "The study has no scenarios: the plant is studied in one configuration.")))
+        if (!section(QStringLiteral("Scenarios compared"), {}, &compared_,
+                     computedRows(every,
+                                  [&](const StudyPointView& p) {
+                                      return ScenarioCompareRows(p, units, sep);
+                                  }),
+                     QStringLiteral(
+                         "The study has no scenarios: the plant is studied in one configuration.")))
             return true;
         if (!section(
                 QStringLiteral("Points above 40 cal/cm²"), {}, &above40_,
