@@ -128,11 +128,14 @@ constexpr const char* kUsage =
     "                          flash-boundary,incident-energy,ppe-level)\n"
     "  --label-name N          yes (default) or no: the equipment name on the label\n"
     "  --label-date D          no (default) or yes: today's date on the label\n"
-    "  --report FILE.pdf       the study report: a title block on every page, one\n"
-    "                          row per point (inputs, then the governing case's\n"
-    "                          results, clothing and approach boundaries), the\n"
-    "                          points computed with a caution, the refused\n"
-    "                          points and a note on the methods\n"
+    "  --report FILE.pdf       the study report: a title block on every page, its\n"
+    "                          scope, data and assumptions, one row per point\n"
+    "                          (inputs, then the governing case's results, PPE\n"
+    "                          and approach boundaries), the scenarios compared,\n"
+    "                          the points above 40 cal/cm2, the protective device\n"
+    "                          settings, the label schedule, the points computed\n"
+    "                          with a caution, the refused points and a note on\n"
+    "                          the methods\n"
     "  --report-paper P        locale (default: the paper of PAPERSIZE, LC_PAPER or\n"
     "                          /etc/papersize, else Letter in the Americas' Letter\n"
     "                          countries and A4 elsewhere), a4 or letter\n"
@@ -142,6 +145,8 @@ constexpr const char* kUsage =
     "  --report-project T      a \"Project:\" line under the title\n"
     "  --report-client T       a \"Client:\" line under the title\n"
     "  --report-author T       a \"Prepared by:\" line under the title\n"
+    "  --engineer T            the engineer responsible, name and licence, in the\n"
+    "                          report's Scope\n"
     "  --report-curves         an appendix with the time-current curve of each row's\n"
     "                          protective device, its arcing currents marked\n"
     "  --report-one-line       a study with network columns: its one-line diagram\n"
@@ -219,6 +224,7 @@ const TextOption kReportTexts[] = {
     {"report-project", &zentavo::StudyPdfRequest::reportProject},
     {"report-client", &zentavo::StudyPdfRequest::reportClient},
     {"report-author", &zentavo::StudyPdfRequest::reportAuthor},
+    {"engineer", &zentavo::StudyPdfRequest::engineer},
 };
 
 // The value rows of --label-rows, by label entry from 2 (equipment type) on.

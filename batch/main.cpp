@@ -313,6 +313,9 @@ int RunStudyFiles(Arguments& args) {
             pdf.units = args.options.units;
             pdf.sep = summary.sep;
             pdf.shortCircuit = args.options.ShortCircuit();
+            pdf.arcSteps = args.options.arcSteps;
+            pdf.motorDecay = args.options.motorDecay;
+            pdf.arcCurrentRange = args.options.arcCurrentRange;
             pdf.pointsFd = scratch.fd();
             pdf.network = summary.network;
             pdf.networkTable = summary.networkTable;

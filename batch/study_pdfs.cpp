@@ -246,6 +246,7 @@ int WritePdfs(const StudyPdfRequest& q) {
         o.project = QString::fromLocal8Bit(q.reportProject.c_str());
         o.client = QString::fromLocal8Bit(q.reportClient.c_str());
         o.author = QString::fromLocal8Bit(q.reportAuthor.c_str());
+        o.engineer = QString::fromLocal8Bit(q.engineer.c_str());
         o.dateText = QLocale::system().toString(today, QLocale::LongFormat);
         o.assessmentDate = QString::fromStdString(
             DateInWords(q.assessmentDate.value_or(LabelDate{today.day(), today.month(), today.year()}), kEnglish));
@@ -258,6 +259,9 @@ int WritePdfs(const StudyPdfRequest& q) {
         o.standard = q.standard;
         o.network = rows.Network();
         o.shortCircuit = q.shortCircuit;
+        o.arcSteps = q.arcSteps;
+        o.motorDecay = q.motorDecay;
+        o.arcCurrentRange = q.arcCurrentRange;
         if (q.reportOneLine) o.oneLine = rows.OneLine();
         const QString path = QFile::decodeName(q.reportPath.c_str());
         ProgressLine line(q.progress);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,7 @@ struct StudyPdfRequest {
     // The report's title (empty: the study's file name, see
     // render::StudyReportTitle) and its project, client and author lines.
     std::string reportTitle, reportProject, reportClient, reportAuthor;
+    std::string engineer;  // --engineer: the engineer's name and licence, in the report's Scope
     bool reportCurves = false;  // --report-curves: the devices' time-current pictures
     // --report-one-line (the default) / --no-report-one-line: a network
     // study's one-line diagram in its report.
@@ -54,6 +56,12 @@ struct StudyPdfRequest {
     UnitSettings units;
     char sep = '.';
     network::SolveOptions shortCircuit;  // of a study with a network
+    // How its arcs were computed (StudyOptions): in steps, the motors'
+    // decay in cycles (none: with the last other source), the range of
+    // arcing currents.
+    bool arcSteps = true;
+    std::optional<double> motorDecay = 5.0;
+    bool arcCurrentRange = false;
     bool progress = false;  // a progress line on standard error while the PDFs are written
 };
 

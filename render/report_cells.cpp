@@ -201,17 +201,6 @@ std::vector<Column> StepColumns() {
             {QStringLiteral("Ended by"), 200, 3, true}};
 }
 
-std::vector<Column> ScenarioColumns() {
-    return {{QStringLiteral("Point"), 64, 3, false, {}, true},
-            {QStringLiteral("Worst scenario"), 40, 2, true},
-            {QStringLiteral("Incident energy in each scenario"), 200, 3, true}};
-}
-
-std::vector<QString> ScenarioCells(const StudyPointView& p, const UnitSettings& units, char sep) {
-    const PointResult& r = ResultOf(p);
-    return {Text(OneLineName(p.name)), Text(r.scenarioWorst), Text(ScenarioEnergiesText(r, units, sep))};
-}
-
 std::vector<QString> StepCells(const StudyPointView& p, std::size_t step, const std::vector<std::string>& opened,
                                char sep) {
     const PointStep& s = ResultOf(p).Governing().steps.at(step);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -60,10 +61,6 @@ std::vector<QString> DeviceCells(const StudyPointView& p, char sep);
 // step, the point's name on its first; `opened` the names of the points
 // whose devices opened at the step's end.
 std::vector<Column> StepColumns();
-// The scenarios of a point of a study with several: the worst, and the
-// governing energy in each.
-std::vector<Column> ScenarioColumns();
-std::vector<QString> ScenarioCells(const StudyPointView& p, const UnitSettings& units, char sep);
 std::vector<QString> StepCells(const StudyPointView& p, std::size_t step, const std::vector<std::string>& opened,
                                char sep);
 // "relay IEC-SI, pickup 2000 A, time dial 0.3, ...": the device of a row and
@@ -73,6 +70,46 @@ QString DeviceText(const StudyCells& in);
 // the network without a typed share, the branch's share of each case, which
 // the row's device saw in that case; empty otherwise.
 QString BranchSharesText(const StudyPointView& p, char sep);
+
+// The sections that tell the study as a whole (render/report_sections.cpp).
+// What Scope and Data and assumptions say of the points, gathered in one
+// pass over them before the pages are laid out: the refused, the study's
+// scenarios (a computed point's, in the study's order) and those with a
+// maintenance setting on, the points whose device's duration was capped and
+// those above 40 cal/cm².
+struct StudySurvey {
+    std::size_t refused = 0, capped = 0, above40 = 0;
+    std::vector<std::string> scenarios, maintenance;
+    void Add(const StudyPointView& p, const UnitSettings& units, char sep);
+};
+// Scope: the study, its dates, the engineer, what was studied and what not.
+QStringList ScopeParagraphs(const StudyReportOptions& o, std::size_t count, const StudySurvey& s);
+// Data and assumptions: the fault currents' convention and its factors, the
+// cables' temperature, the arcs' steps and the motors' decay, the 2 s
+// exposure limit, the arcing-current variation; then the table of where
+// each computed point's bolted current and arc duration came from (typed,
+// the network's case, its device, the network's devices in steps).
+QStringList AssumptionParagraphs(const StudyReportOptions& o, const StudySurvey& s);
+std::vector<Column> SourceColumns();
+std::vector<QString> SourceCells(const StudyPointView& p, char sep);
+// Scenarios compared: a point's rows, one per scenario, its governing
+// energy there (or why it is not computed there), the worst marked "worst";
+// its name on the first.
+std::vector<Column> ScenarioCompareColumns(const UnitSettings& units);
+std::vector<std::vector<QString>> ScenarioCompareRows(const StudyPointView& p,
+                                                      const UnitSettings& units, char sep);
+// Whether a computed point's governing energy is above 40 cal/cm², as its
+// label's band takes it (the label says DANGER and lists no PPE).
+bool AboveDanger(const StudyPointView& p, const UnitSettings& units, char sep);
+// The points above 40 cal/cm²: the energy, what governs it (the case, the
+// worst scenario, where its current and duration came from) and its energy
+// in each scenario with a maintenance setting on.
+std::vector<Column> Above40Columns(const UnitSettings& units);
+std::vector<QString> Above40Cells(const StudyPointView& p, const UnitSettings& units, char sep);
+// The label schedule: a row per computed point, its label's standard,
+// energy, boundary, PPE level (classic) or minimum arc rating, and date.
+std::vector<Column> ScheduleColumns(const UnitSettings& units, LabelStandard standard);
+std::vector<QString> ScheduleCells(const StudyPointView& p, const StudyReportOptions& o);
 
 // The note on the methods and their ranges, a paragraph each.
 extern const char* const kMethodNotes[6];

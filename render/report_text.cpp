@@ -79,9 +79,12 @@ QStringList FitLines(const QString& text, TextWidths& width, qreal room, int mos
         lines.resize(most - 1);
         lines.append(rest);
     }
-    for (QString& line : lines) {
-        if (!width.SurelyFits(line, room) && width(line) > room) {
-            line = width.metrics().elidedText(line, Qt::ElideRight, room);
+    // A line cut with "…" ends the cell: the words after a cut never show,
+    // as if the text went on beside them.
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (!width.SurelyFits(lines[i], room) && width(lines[i]) > room) {
+            lines[i] = width.metrics().elidedText(lines[i], Qt::ElideRight, room);
+            lines.resize(i + 1);
         }
     }
     return lines;

@@ -158,6 +158,9 @@ struct StudyReportOptions {
     QString title = QStringLiteral("Arc flash study");  // see StudyReportTitle
     QString dateText;  // as it is to be printed
     QString project, client, author;  // lines of the title block, those not empty
+    // The engineer responsible for the study, name and licence as typed
+    // ("A. Engineer, P.E. 12345"): in the report's Scope; empty: not named.
+    QString engineer;
     // The date of the arc flash risk assessment ("9 Dec 2026"), a line of
     // the title block on every page; empty: none.
     QString assessmentDate;
@@ -179,6 +182,14 @@ struct StudyReportOptions {
     // short-circuit table); null for a study without one.
     std::shared_ptr<const NetworkSummary> network;  // of the study's first scenario, named in it
     network::SolveOptions shortCircuit;
+    // How a network study's arcs were computed, named under "Data and
+    // assumptions": cleared in steps (StudyOptions::arcSteps), the motors'
+    // contribution ending after `motorDecay` cycles (none: with the last
+    // other source), each point's worst over the range of its bolted
+    // currents (StudyOptions::arcCurrentRange).
+    bool arcSteps = true;
+    std::optional<double> motorDecay = 5.0;
+    bool arcCurrentRange = false;
     // Its one-line diagram (oneline/diagram.h), on pages of its own before
     // the short-circuit table, cut into sheets at a readable scale where it
     // is large (render/one_line_painter.h); null for none.

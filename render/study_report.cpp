@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The study report: a title block on every page, the points' table, the
-// short-circuit table, the devices, the points with a caution and the
-// refused ones, the note on the methods and the devices' time-current
-// pictures, laid out in two passes so that no page is held.
+// The study report: a title block on every page, its sections (the texts
+// of those telling the study as a whole in report_sections.cpp), the
+// points' table, the short-circuit table, the devices, the points with a
+// caution and the refused ones, the note on the methods and the devices'
+// time-current pictures, laid out in two passes so that no page is held.
 #include "render/study_pdf.h"
 
 #include <QFileInfo>
@@ -48,14 +49,14 @@ public:
         refused_ = RefusedColumns();
         devices_ = DeviceColumns();
         steps_ = StepColumns();
-        scenarios_ = ScenarioColumns();
         buses_ = BusColumns();
-        pointWidths_ = ColumnWidths(points_);
-        refusedWidths_ = ColumnWidths(refused_);
-        deviceWidths_ = ColumnWidths(devices_);
-        stepWidths_ = ColumnWidths(steps_);
-        scenarioWidths_ = ColumnWidths(scenarios_);
-        busWidths_ = ColumnWidths(buses_);
+        sources_ = SourceColumns();
+        compared_ = ScenarioCompareColumns(options.units);
+        above40_ = Above40Columns(options.units);
+        schedule_ = ScheduleColumns(options.units, options.standard);
+        for (const std::vector<Column>* c : {&points_, &refused_, &devices_, &steps_, &buses_,
+                                             &sources_, &compared_, &above40_, &schedule_})
+            widths_.emplace_back(c, ColumnWidths(*c));
         if (options.oneLine && !options.oneLine->buses.empty())
             oneLine_.emplace(options.oneLine, QSizeF(width_, bottom_ - top_) / UnitsPerPoint());
     }
@@ -67,6 +68,8 @@ public:
         return PaintOrLetGo(held, pdf, [&] {
             QPainter& painter = *held;
             if (!painter.begin(&writer_)) throw Error("The PDF could not be written.");
+            for (std::size_t i = 0; i < count_; ++i)
+                survey_.Add(at_(i), options_.units, options_.sep);
             if (!Flow(painter, false)) return -1;
             pageCount_ = page_;
             PaintTitleBlock(painter, 1);
@@ -160,12 +163,10 @@ private:
     }
 
     const std::vector<qreal>& Widths(const std::vector<Column>& columns) const {
-        if (&columns == &points_) return pointWidths_;
-        if (&columns == &refused_) return refusedWidths_;
-        if (&columns == &buses_) return busWidths_;
-        if (&columns == &steps_) return stepWidths_;
-        if (&columns == &scenarios_) return scenarioWidths_;
-        return deviceWidths_;
+        for (const auto& [table, widths] : widths_) {
+            if (table == &columns) return widths;
+        }
+        throw std::logic_error("a table of the report without its widths");
     }
 
     // A row's cells in their columns, each as its lines, and its height. To
@@ -203,19 +204,14 @@ private:
         return painter.boundingRect(QRectF(0, 0, width_, 1e9), text, Wrapping()).height() + 3 * pad_;
     }
 
-    QString SummaryText(std::size_t refused) const {
-        return QStringLiteral("%1 points of work, %2 computed, %3 refused")
-            .arg(count_)
-            .arg(count_ - refused)
-            .arg(refused);
-    }
-
-    // Lays out every part of the report in order, page by page: the count
-    // of points, the table of all points under its heading (repeated at the
-    // top of each page), the refused points under theirs, the note on the
-    // methods. With `paint`, paints each part in its place and each new
-    // page's title block; else only counts the pages (page_) and the refused
-    // points. False when cancelled.
+    // Lays out every part of the report in order, page by page: Scope, Data
+    // and assumptions, the one-line and the buses, the table of all points
+    // under its heading (repeated at the top of each page, as every table's),
+    // Scenarios compared, Points above 40 cal/cm², Protective device
+    // settings, the arcs cleared in steps, Label schedule, the points with a
+    // caution and the refused ones, the note on the methods. With `paint`,
+    // paints each part in its place and each new page's title block; else
+    // only counts the pages (page_). False when cancelled.
     bool Flow(QPainter& painter, bool paint) {
         page_ = 1;
         qreal y = top_;
@@ -257,7 +253,6 @@ private:
 
         // The points' heading stands under a band naming the inputs and the results.
         const Row pointHeading = LayRow(Headings(points_), points_, true, false);
-        const Row refusedHeading = LayRow(Headings(refused_), refused_, true, false);
         const qreal band = LineSpacing(tableBold_) + 2 * pad_;
         const qreal sectionTitle = LineSpacing(title2_) + 4 * pad_;
         auto paintPointHeading = [&](qreal at) {
@@ -265,15 +260,89 @@ private:
             PaintCells(painter, pointHeading, points_, at + band, true);
         };
 
-        // The count's height is taken for the longest count the study can
-        // have, so both passes place the table alike before the refused
-        // points are counted.
-        const QString summary = SummaryText(refusedCount_);
-        place(ParagraphHeight(painter, SummaryText(count_), body_), [&](qreal at) {
-            painter.setFont(body_);
-            painter.setPen(Qt::black);
-            painter.drawText(QRectF(margin_, at, width_, bottom_ - at), summary, Wrapping());
-        });
+        auto paragraph = [&](const QString& text) {
+            const qreal height = ParagraphHeight(painter, text, body_);
+            place(height, [&](qreal at) {
+                painter.setFont(body_);
+                painter.setPen(Qt::black);
+                painter.drawText(QRectF(margin_, at, width_, height), text, Wrapping());
+            });
+        };
+        // A section: its title and paragraphs, then a table of the rows
+        // `rowsOf` gives each point, or `none` where no point has one (a
+        // section with neither has no title). The title stands on the page
+        // of what follows it. False when a write failed (told at the end).
+        using Rows = std::vector<std::vector<QString>>;
+        auto section = [&](const QString& title, const QStringList& paragraphs,
+                           const std::vector<Column>* columns,
+                           const std::function<Rows(std::size_t)>& rowsOf,
+                           const QString& none = {}) {
+            bool titled = false;
+            auto titleWith = [&](qreal next) {
+                if (titled) return;
+                if (y + sectionTitle + next > bottom_) newPage();
+                place(sectionTitle, [&](qreal at) { PaintSectionTitle(painter, at, title); });
+                titled = true;
+            };
+            for (const QString& text : paragraphs) {
+                titleWith(ParagraphHeight(painter, text, body_));
+                paragraph(text);
+            }
+            bool any = false;
+            if (columns) {
+                const Row heading = LayRow(Headings(*columns), *columns, true, false);
+                needHeading = true;
+                for (std::size_t i = 0; i < count_; ++i) {
+                    // A point's rows stay together where one page holds them.
+                    std::vector<Row> rows;
+                    qreal together = 0;
+                    for (const std::vector<QString>& cells : rowsOf(i)) {
+                        rows.push_back(LayRow(cells, *columns, false, !paint));
+                        together += rows.back().height;
+                    }
+                    if (rows.empty()) continue;
+                    titleWith(heading.height + rows.front().height);
+                    if (!needHeading && y + together > bottom_ &&
+                        top_ + heading.height + together <= bottom_) {
+                        newPage();
+                        needHeading = true;
+                    }
+                    for (const Row& row : rows) {
+                        placeRow(row, *columns, heading.height, [&](qreal at) {
+                            PaintCells(painter, heading, *columns, at, true);
+                        });
+                        any = true;
+                        if (out_ && WriteFailed(*out_)) return false;
+                    }
+                }
+            }
+            if (!any && !none.isEmpty()) {
+                titleWith(ParagraphHeight(painter, none, body_));
+                paragraph(none);
+            }
+            return true;
+        };
+        // The rows (one or several) `cells` gives each computed point `listed` takes.
+        auto computedRows = [&](auto listed, auto cells) {
+            return [&, listed, cells](std::size_t i) {
+                const StudyPointView p = at_(i);
+                if (!ResultOf(p).Computed() || !listed(p)) return Rows{};
+                if constexpr (std::is_same_v<decltype(cells(p)), Rows>)
+                    return cells(p);
+                else
+                    return Rows{cells(p)};
+            };
+        };
+        auto every = [](const StudyPointView&) { return true; };
+
+        section(QStringLiteral("Scope"), ScopeParagraphs(options_, count_, survey_), nullptr,
+                nullptr);
+        if (!section(QStringLiteral("Data and assumptions"),
+                     AssumptionParagraphs(options_, survey_), &sources_,
+                     computedRows(every, [&](const StudyPointView& p) {
+                         return SourceCells(p, options_.sep);
+                     })))
+            return true;
         // The one-line diagram on pages of its own, before the short-circuit table.
         for (std::size_t sheet = 0; oneLine_ && sheet < oneLine_->size(); ++sheet) {
             newPage();
@@ -299,12 +368,10 @@ private:
                     if (!options_.network->scenario.empty())
                         basis += QStringLiteral(" The table is of the scenario ") +
                                  QString::fromStdString(options_.network->scenario) +
-                                 QStringLiteral("; each point is computed in every scenario (Scenarios, below).");
-                    place(ParagraphHeight(painter, basis, body_), [&](qreal at) {
-                        painter.setFont(body_);
-                        painter.setPen(Qt::black);
-                        painter.drawText(QRectF(margin_, at, width_, bottom_ - at), basis, Wrapping());
-                    });
+                                 QStringLiteral(
+                                     "; each point is computed in every scenario (Scenarios "
+                                     "compared, below).");
+                    paragraph(basis);
                 }
                 placeRow(row, buses_, busHeading.height,
                          [&](qreal at) { PaintCells(painter, busHeading, buses_, at, true); });
@@ -317,11 +384,9 @@ private:
             }
             place(sectionTitle, [&](qreal at) { PaintSectionTitle(painter, at, QStringLiteral("Points of work")); });
         }
-        std::size_t refused = 0;
         bool dc = false;
         for (std::size_t i = 0; i < count_; ++i) {
             const StudyPointView p = at_(i);
-            if (!ResultOf(p).Computed()) ++refused;
             if (const std::optional<Method> m = MethodOf(p.inputs); m && IsDcMethod(*m)) dc = true;
             placeRow(LayRow(PointCells(p, options_.units, options_.sep, options_.standard), points_, false, !paint), points_,
                      band + pointHeading.height,
@@ -330,129 +395,77 @@ private:
             if (progress_ && !progress_(done, 2 * count_)) return false;
             if (out_ && WriteFailed(*out_)) return true;  // told at the end
         }
-        refusedCount_ = refused;
 
+        // Each point's governing energy in every scenario, the worst marked: what
+        // each configuration and maintenance switch gives.
+        const auto& units = options_.units;
+        const char sep = options_.sep;
+        if (!section(QStringLiteral("Scenarios compared"), {}, &compared_,
+                     computedRows(every,
+                                  [&](const StudyPointView& p) {
+                                      return ScenarioCompareRows(p, units, sep);
+                                  }),
+                     QStringLiteral(
+                         "The study has no scenarios: the plant is studied in one configuration.")))
+            return true;
+        if (!section(
+                QStringLiteral("Points above 40 cal/cm²"), {}, &above40_,
+                computedRows([&](const StudyPointView& p) { return AboveDanger(p, units, sep); },
+                             [&](const StudyPointView& p) { return Above40Cells(p, units, sep); }),
+                QStringLiteral("No computed point is above 40 cal/cm².")))
+            return true;
         // The devices of the computed rows that name one, with their settings
         // and the durations they gave.
-        {
-            const Row deviceHeading = LayRow(Headings(devices_), devices_, true, false);
-            needHeading = true;
-            bool first = true;
-            for (std::size_t i = 0; i < count_; ++i) {
-                const StudyPointView p = at_(i);
-                const PointResult& r = ResultOf(p);
-                if (!r.Computed() || !r.full.duration) continue;
-                const Row row = LayRow(DeviceCells(p, options_.sep), devices_, false, !paint);
-                if (first) {
-                    if (y + sectionTitle + deviceHeading.height + row.height > bottom_) newPage();
-                    place(sectionTitle, [&](qreal at) {
-                        PaintSectionTitle(painter, at, QStringLiteral("Protective devices"));
-                    });
-                    first = false;
-                }
-                placeRow(row, devices_, deviceHeading.height,
-                         [&](qreal at) { PaintCells(painter, deviceHeading, devices_, at, true); });
-                if (out_ && WriteFailed(*out_)) return true;
-            }
-        }
-
+        if (!section(
+                QStringLiteral("Protective device settings"), {}, &devices_,
+                computedRows(
+                    [](const StudyPointView& p) { return ResultOf(p).full.duration.has_value(); },
+                    [&](const StudyPointView& p) { return DeviceCells(p, sep); }),
+                QStringLiteral("No point's arc duration came from a protective device.")))
+            return true;
         // The arcs cleared in steps: each step of the governing case, with
         // what fed it and what ended it.
-        {
-            const Row stepHeading = LayRow(Headings(steps_), steps_, true, false);
-            needHeading = true;
-            bool first = true;
-            for (std::size_t i = 0; i < count_; ++i) {
+        if (!section(QStringLiteral("Arcs cleared in steps"), {}, &steps_, [&](std::size_t i) {
                 std::vector<PointStep> steps;
-                if (const PointResult& r = ResultOf(at_(i)); r.Computed()) steps = r.Governing().steps;
-                if (steps.size() < 2) continue;
-                for (std::size_t k = 0; k < steps.size(); ++k) {
+                if (const PointResult& r = ResultOf(at_(i)); r.Computed())
+                    steps = r.Governing().steps;
+                Rows rows;
+                for (std::size_t k = 0; steps.size() > 1 && k < steps.size(); ++k) {
                     // The names of the points whose devices opened, then the
                     // point again: a view holds only until the next is asked for.
                     std::vector<std::string> opened;
                     for (std::size_t row : steps[k].opened) opened.emplace_back(at_(row).name);
-                    const StudyPointView p = at_(i);
-                    const Row row = LayRow(StepCells(p, k, opened, options_.sep), steps_, false, !paint);
-                    if (first) {
-                        if (y + sectionTitle + stepHeading.height + row.height > bottom_) newPage();
-                        place(sectionTitle, [&](qreal at) {
-                            PaintSectionTitle(painter, at, QStringLiteral("Arcs cleared in steps"));
-                        });
-                        first = false;
-                    }
-                    placeRow(row, steps_, stepHeading.height,
-                             [&](qreal at) { PaintCells(painter, stepHeading, steps_, at, true); });
-                    if (out_ && WriteFailed(*out_)) return true;
+                    rows.push_back(StepCells(at_(i), k, opened, sep));
                 }
-            }
-        }
-
-        // The points of a study with several scenarios: the worst, and the
-        // energy in each, so the engineer sees what each configuration and
-        // maintenance switch gives.
-        {
-            const Row scenarioHeading = LayRow(Headings(scenarios_), scenarios_, true, false);
-            needHeading = true;
-            bool first = true;
-            for (std::size_t i = 0; i < count_; ++i) {
-                const StudyPointView p = at_(i);
-                const PointResult& r = ResultOf(p);
-                if (!r.Computed() || r.scenarios.size() < 2) continue;
-                const Row row = LayRow(ScenarioCells(p, options_.units, options_.sep), scenarios_, false, !paint);
-                if (first) {
-                    if (y + sectionTitle + scenarioHeading.height + row.height > bottom_) newPage();
-                    place(sectionTitle, [&](qreal at) { PaintSectionTitle(painter, at, QStringLiteral("Scenarios")); });
-                    first = false;
-                }
-                placeRow(row, scenarios_, scenarioHeading.height,
-                         [&](qreal at) { PaintCells(painter, scenarioHeading, scenarios_, at, true); });
-                if (out_ && WriteFailed(*out_)) return true;
-            }
-        }
+                return rows;
+            }))
+            return true;
+        if (!section(
+                QStringLiteral("Label schedule"), {}, &schedule_,
+                computedRows(every,
+                             [&](const StudyPointView& p) { return ScheduleCells(p, options_); }),
+                QStringLiteral("No point is computed: there are no labels.")))
+            return true;
 
         // The points computed with a caution about their device's settings,
         // then the refused points: each with its status and message.
         auto listPoints = [&](const QString& title, bool (*listed)(const PointResult&)) {
-            needHeading = true;
-            bool first = true;
-            for (std::size_t i = 0; i < count_; ++i) {
+            return section(title, {}, &refused_, [&](std::size_t i) {
                 const StudyPointView p = at_(i);
-                if (!listed(ResultOf(p))) continue;
-                const Row row = LayRow(RefusedCells(p), refused_, false, !paint);
-                if (first) {
-                    // The section's title on the page of its heading and first row.
-                    if (y + sectionTitle + refusedHeading.height + row.height > bottom_) newPage();
-                    place(sectionTitle, [&](qreal at) { PaintSectionTitle(painter, at, title); });
-                    first = false;
-                }
-                placeRow(row, refused_, refusedHeading.height,
-                         [&](qreal at) { PaintCells(painter, refusedHeading, refused_, at, true); });
-                if (out_ && WriteFailed(*out_)) return false;
-            }
-            return true;
+                return listed(ResultOf(p)) ? Rows{RefusedCells(p)} : Rows{};
+            });
         };
         if (!listPoints(QStringLiteral("Points computed with a caution"),
-                        [](const PointResult& r) { return r.status == PointStatus::Caution; })) {
+                        [](const PointResult& r) { return r.status == PointStatus::Caution; }) ||
+            !listPoints(QStringLiteral("Refused points"),
+                        [](const PointResult& r) { return !r.Computed(); }))
             return true;
-        }
-        if (refused > 0 && !listPoints(QStringLiteral("Refused points"),
-                                       [](const PointResult& r) { return !r.Computed(); })) {
-            return true;
-        }
         place(sectionTitle, [&](qreal at) {
             PaintSectionTitle(painter, at, QStringLiteral("Methods and their ranges"));
         });
         std::vector<const char*> notes(std::begin(kMethodNotes), std::end(kMethodNotes));
         if (dc) notes.insert(notes.end() - 1, kDcMethodNote);
-        for (const char* note : notes) {
-            const QString text = QString::fromUtf8(note);
-            const qreal height = ParagraphHeight(painter, text, body_);
-            place(height, [&](qreal at) {
-                painter.setFont(body_);
-                painter.setPen(Qt::black);
-                painter.drawText(QRectF(margin_, at, width_, height), text, Wrapping());
-            });
-        }
+        for (const char* note : notes) paragraph(QString::fromUtf8(note));
         if (options_.deviceCurves) DeviceCurves(painter, place, newPage, y, sectionTitle);
         return true;
     }
@@ -592,9 +605,12 @@ private:
     QFont title2_ = ReportFont(10, true);
     TextWidths tableWidths_, boldWidths_;
     qreal width_ = 0, top_ = 0, bottom_ = 0;
-    std::vector<Column> points_, refused_, devices_, steps_, scenarios_, buses_;
-    std::vector<qreal> pointWidths_, refusedWidths_, deviceWidths_, stepWidths_, scenarioWidths_, busWidths_;
-    std::size_t page_ = 1, pageCount_ = 0, refusedCount_ = 0;
+    std::vector<Column> points_, refused_, devices_, steps_, buses_, sources_, compared_, above40_,
+        schedule_;
+    std::vector<std::pair<const std::vector<Column>*, std::vector<qreal>>>
+        widths_;  // of each table
+    StudySurvey survey_;
+    std::size_t page_ = 1, pageCount_ = 0;
     std::optional<OneLineSheets> oneLine_;
 };
 

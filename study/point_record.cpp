@@ -226,6 +226,7 @@ void AppendPointRecord(std::string& out, std::string_view name, const StudyRowIn
         w.Text(s.name);
         w.Maybe(s.energy);
         w.Put<std::uint8_t>(s.branchOut);
+        w.Put<std::uint8_t>(s.maintenance);
     }
     w.Maybe(p.dc);
     w.Put<std::uint8_t>(p.range.has_value());
@@ -301,6 +302,7 @@ bool ReadPointRecord(std::string_view& in, PointRecord& out) {
         s.name = r.Text();
         s.energy = r.Maybe<double>();
         s.branchOut = r.Get<std::uint8_t>() != 0;
+        s.maintenance = r.Get<std::uint8_t>() != 0;
         p.scenarios.push_back(std::move(s));
     }
     p.dc = r.Maybe<PointDc>();

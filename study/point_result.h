@@ -137,11 +137,14 @@ struct PointDc {
 
 // A point of a study with scenarios, in one of them: its governing incident
 // energy (J/cm2); none where it is not computed there: its bus is not fed,
-// or its own branch does not take part (`branchOut`).
+// or its own branch does not take part (`branchOut`). `maintenance`: a
+// row's maint_scenario names it, so that some trip unit or relay of the
+// plant has its maintenance setting on in it.
 struct PointScenario {
     std::string name;
     std::optional<double> energy;
     bool branchOut = false;
+    bool maintenance = false;
 };
 
 // The worst of a point over the range of its arcing currents

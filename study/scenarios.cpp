@@ -199,6 +199,13 @@ StudyScenarios::StudyScenarios(const std::vector<StudyRowInputs>& rows, const St
         return cell.problem || cell.names.empty() ||
                std::find(cell.names.begin(), cell.names.end(), name) != cell.names.end();
     };
+    // A scenario some row's maint_scenario names switches a maintenance setting on.
+    for (const std::string& name : names_) {
+        maintenance_.push_back(std::any_of(rows.begin(), rows.end(), [&](const StudyRowInputs& in) {
+            const std::string_view cell = in[kMaintScenarioColumn];
+            return !cell.empty() && CellNames(cell, kMaintScenarioColumn, name);
+        }));
+    }
     twins_.assign(names_.size(), std::nullopt);
     differ_.resize(names_.size());
     for (std::size_t s = 1; s < names_.size(); ++s) {
@@ -262,13 +269,15 @@ PointResult ComputeScenarioStudyRow(const StudyRowInputs& in, std::size_t row, c
         if (const std::optional<std::size_t> twin = scenarios.Twin(s)) {
             const auto differs = [&](std::size_t r) { return scenarios.SettingsDiffer(s, r); };
             if (!differs(row) && std::none_of(consulted[*twin].begin(), consulted[*twin].end(), differs)) {
-                each.push_back(PointScenario{name, each[*twin].energy, each[*twin].branchOut});
+                each.push_back(PointScenario{name, each[*twin].energy, each[*twin].branchOut,
+                                             scenarios.Maintenance(s)});
                 consulted[s] = consulted[*twin];
                 continue;
             }
         }
         const NetworkRowFault& fault = scenarios.Network(s).Row(row);
-        PointScenario& here = each.emplace_back(PointScenario{name, std::nullopt, fault.out});
+        PointScenario& here = each.emplace_back(
+            PointScenario{name, std::nullopt, fault.out, scenarios.Maintenance(s)});
         if (fault.out || fault.unfed) continue;
         PointResult p = ComputeNetworkStudyRow(RowInScenario(in, name), fault, options, devices, &consulted[s]);
         if (!p.Computed()) {

@@ -3543,6 +3543,14 @@ y %n etiqueta(s) más con el nombre cortado</numerusform>
         <source>Assessment &amp;date:</source>
         <translation>Fec&amp;ha de la evaluación:</translation>
     </message>
+    <message>
+        <source>Name, licence</source>
+        <translation>Nombre, licencia</translation>
+    </message>
+    <message>
+        <source>&amp;Engineer:</source>
+        <translation>&amp;Ingeniero:</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TThird</name>

@@ -3543,6 +3543,14 @@ et %n autre(s) étiquette(s) au nom coupé</numerusform>
         <source>Assessment &amp;date:</source>
         <translation>&amp;Date de l&apos;évaluation :</translation>
     </message>
+    <message>
+        <source>Name, licence</source>
+        <translation>Nom, licence</translation>
+    </message>
+    <message>
+        <source>&amp;Engineer:</source>
+        <translation>&amp;Ingénieur :</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TThird</name>

@@ -41,6 +41,7 @@ struct StudyExportChoice {
     int allRows = 0, selectedRows = 0, filteredRows = 0;
     StudyRows rows = StudyRows::All;
     QString project, client, author;
+    QString engineer;  // the report's: the engineer's name and licence, in its Scope
     // The labels' standard (after NFPA 70E unless chosen), page and DANGER
     // above 600 V as well; the date of the assessment, on the labels and the report.
     LabelStandard standard = LabelStandard::Nfpa70e;

@@ -133,6 +133,7 @@ std::optional<std::vector<int>> TStudy::ChooseRows(bool report) {
     choice.project = reportProject_;
     choice.client = reportClient_;
     choice.author = reportAuthor_;
+    choice.engineer = engineer_;
     choice.standard = labelStandard_;
     choice.size = labelSize_;
     choice.dangerAbove600 = dangerAbove600_;
@@ -142,6 +143,7 @@ std::optional<std::vector<int>> TStudy::ChooseRows(bool report) {
         reportProject_ = choice.project;
         reportClient_ = choice.client;
         reportAuthor_ = choice.author;
+        engineer_ = choice.engineer;
     } else {
         labelSize_ = choice.size;
         dangerAbove600_ = choice.dangerAbove600;
@@ -263,6 +265,7 @@ render::StudyReportOptions TStudy::ReportOptions() const {
     options.project = reportProject_;
     options.client = reportClient_;
     options.author = reportAuthor_;
+    options.engineer = engineer_;
     options.pageSize = render::DefaultReportPageSize();
     options.units = model_->file().Options().units;
     options.sep = app_.Sep();
@@ -273,6 +276,9 @@ render::StudyReportOptions TStudy::ReportOptions() const {
             SummarizeNetwork(*network, names.empty() ? std::string() : names.front()));
     }
     options.shortCircuit = model_->file().Options().ShortCircuit();
+    options.arcSteps = model_->file().Options().arcSteps;
+    options.motorDecay = model_->file().Options().motorDecay;
+    options.arcCurrentRange = model_->file().Options().arcCurrentRange;
     options.oneLine = std::make_shared<const oneline::Diagram>(oneline::StudyDiagram(model_->file()));
     return options;
 }

@@ -78,6 +78,11 @@ TStudyExport::TStudyExport(QWidget* parent, const StudyExportChoice& choice) : Q
     LabelStandardBox->setMinimumContentsLength(16);
     LabelStandardBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     labelForm->addRow(tr("S&tandard:"), LabelStandardBox);
+    if (choice.report) {
+        EngineerEdit = Edit(label, "EngineerEdit", choice.engineer);
+        EngineerEdit->setPlaceholderText(tr("Name, licence"));
+        labelForm->addRow(tr("&Engineer:"), EngineerEdit);
+    }
     if (!choice.report) {
         LabelSizeBox = new QComboBox(label);
         LabelSizeBox->setObjectName("LabelSizeBox");
@@ -123,6 +128,7 @@ StudyExportChoice TStudyExport::Choice() const {
         c.project = ReportProjectEdit->text().trimmed();
         c.client = ReportClientEdit->text().trimmed();
         c.author = ReportAuthorEdit->text().trimmed();
+        c.engineer = EngineerEdit->text().trimmed();
     } else {
         c.size = static_cast<LabelPageSize>(std::clamp(LabelSizeBox->currentIndex(), 0, 2));
         c.dangerAbove600 = DangerVoltsBox->isChecked();

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The study window's Labels… and Report… dialog: which rows to take (the
 // whole study, the selected rows, the rows the filter shows) and, for the
-// report, the project, client and author lines of its title block.
+// report, the project, client and author lines of its title block and the
+// engineer named in its Scope.
 #pragma once
 
 #include <QDialog>
@@ -34,6 +35,8 @@ private:
     QLineEdit* ReportProjectEdit = nullptr;
     QLineEdit* ReportClientEdit = nullptr;
     QLineEdit* ReportAuthorEdit = nullptr;
+    // The engineer responsible, name and licence; none for the labels.
+    QLineEdit* EngineerEdit = nullptr;
     // The labels' standard, page and DANGER above 600 V; none for the report.
     QComboBox* LabelStandardBox = nullptr;
     QComboBox* LabelSizeBox = nullptr;

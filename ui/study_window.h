@@ -195,6 +195,7 @@ private:
     // what another program wrote since.
     std::optional<FileFingerprint> print_;
     QString reportProject_, reportClient_, reportAuthor_;  // as last given for a report
+    QString engineer_;                                     // the report's engineer, as last given
     // As last given for the labels: their standard, page, DANGER above 600 V;
     // and the date of the assessment (today until given), on the labels and the report.
     LabelStandard labelStandard_ = LabelStandard::Nfpa70e;

@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -190,6 +191,117 @@ TEST(BatchPdfs, TheReportSpeaksTheLabelsStandard) {
     }
 }
 
+// The report's sections of the plant's network, after NFPA 70E and classic:
+// the six headings in order, each over its first words; the engineer in
+// Scope; the scenarios compared, each point's governing energy in every
+// scenario as the study computed in that scenario alone gives it, the worst
+// (the CSV's scenario_worst) marked; the points above 40 cal/cm² and no
+// other; a label schedule row per computed point. The CSV is unchanged.
+TEST(BatchPdfs, TheReportsSections) {
+    const std::string study = ZENTAVO_EXAMPLES_DIR "/plant-network.csv";
+    // The governing energy's text of a computed row (the larger case), or
+    // none for a row not computed.
+    auto governing = [](const zentavo::study_test::CsvRow& row) -> std::optional<std::string> {
+        if (row.at("status") == "error" || row.at("incident_energy").empty()) return std::nullopt;
+        const std::string& full = row.at("incident_energy");
+        const std::string& reduced = row.at("incident_energy_reduced");
+        return !reduced.empty() && std::stod(reduced) > std::stod(full) ? reduced : full;
+    };
+    const auto rows =
+        zentavo::study_test::CsvRows(RunCommand(kProgram + " " + study + " 2>/dev/null").out);
+    ASSERT_EQ(rows.size(), 39u);
+    // The example's scenarios, in the order its cells first name them; each
+    // computed alone.
+    const std::string scenarios[] = {"normal", "maint", "tie-closed"};
+    std::map<std::string, std::vector<zentavo::study_test::CsvRow>> alone;
+    for (const std::string& s : scenarios)
+        alone[s] = zentavo::study_test::CsvRows(
+            RunCommand(kProgram + " --scenarios " + s + " " + study + " 2>/dev/null").out);
+
+    const struct {
+        std::string option, standard;
+        std::vector<std::string> found, absent;
+    } cases[] = {
+        {"",
+         "NFPA 70E",
+         {"Minimum arc rating"},
+         {"prohibited", "Protective clothing", "PPE level"}},
+        {"--label-standard classic ",
+         "classic",
+         {"prohibited", "Protective clothing", "PPE level"},
+         {"Minimum arc rating"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.standard);
+        Dir dir;
+        const std::string report = dir / "r.pdf";
+        const CommandRun r = RunCommand(kProgram + " " + c.option +
+                                        "--engineer 'A. Engineer, P.E. 12345' --report " + report +
+                                        " " + study + " 2>/dev/null");
+        ASSERT_EQ(r.status, 0);
+        EXPECT_EQ(zentavo::study_test::CsvRows(r.out), rows);
+        const std::string text = ReportText(report);
+        for (const std::string& s : c.found) EXPECT_NE(text.find(s), std::string::npos) << s;
+        for (const std::string& s : c.absent) EXPECT_EQ(text.find(s), std::string::npos) << s;
+
+        // The headings in order, each followed by its section's first words.
+        std::vector<std::size_t> at;
+        for (const char* heading :
+             {"Scope Study: plant-network, report of ",
+              "Data and assumptions Fault currents from the study's network. By ansi",
+              "Scenarios compared Point Scenario Governing incident energy (cal/cm2) Worst",
+              "Points above 40 cal/cm² Point Incident energy (cal/cm2) What governs it",
+              "Protective device settings Point Protective device and settings",
+              "Label schedule Point Label standard Incident energy (cal/cm2)"}) {
+            at.push_back(text.find(heading));
+            ASSERT_NE(at.back(), std::string::npos) << heading << "\n" << text.substr(0, 3000);
+        }
+        EXPECT_TRUE(std::is_sorted(at.begin(), at.end()));
+        const std::string scope = text.substr(at[0], at[1] - at[0]);
+        EXPECT_NE(scope.find("Engineer: A. Engineer, P.E. 12345."), std::string::npos) << scope;
+        EXPECT_NE(scope.find("39 points of work, 39 computed, 0 refused"), std::string::npos)
+            << scope;
+        EXPECT_NE(scope.find("Scenarios: normal, maint, tie-closed."), std::string::npos) << scope;
+
+        // Every scenario of every point, in order, the worst marked and no other.
+        const std::string compared = text.substr(at[2], at[3] - at[2]);
+        std::size_t from = 0, worst = 0;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            for (const std::string& s : scenarios) {
+                const std::optional<std::string> energy = governing(alone[s][i]);
+                const std::string cell = s + " " + (energy ? *energy : "not computed");
+                const std::size_t found = compared.find(cell, from);
+                ASSERT_NE(found, std::string::npos) << rows[i].at("point") << ": " << cell;
+                from = found + cell.size();
+                const bool marked = compared.compare(from, 6, " worst") == 0;
+                EXPECT_EQ(marked, s == rows[i].at("scenario_worst"))
+                    << rows[i].at("point") << ": " << cell;
+                worst += marked;
+            }
+        }
+        EXPECT_EQ(worst, rows.size());
+
+        // The points above 40 cal/cm², each with its energy, and no other;
+        // a schedule row for each computed point, in order.
+        const std::string above = text.substr(at[3], at[4] - at[3]);
+        const std::string schedule = text.substr(at[5]);
+        std::size_t listed = 0;
+        from = 0;
+        for (const auto& row : rows) {
+            const std::string energy = *governing(row);
+            const std::string entry = row.at("point") + " " + energy;
+            const bool danger = std::stod(energy) > 40;
+            EXPECT_EQ(above.find(entry) != std::string::npos, danger) << entry;
+            listed += danger;
+            const std::size_t found =
+                schedule.find(row.at("point") + " " + c.standard + " " + energy, from);
+            ASSERT_NE(found, std::string::npos) << entry;
+            from = found + 1;
+        }
+        EXPECT_EQ(listed, 2u);  // the two line sides of the substations' mains
+    }
+}
+
 TEST(BatchPdfs, LongNamesAreListedOnce) {
     Dir dir;
     const std::string study = dir / "study.csv", labels = dir / "labels.pdf";
@@ -344,29 +456,42 @@ TEST(BatchPdfs, EveryOptionValueIsOneOfItsWords) {
         std::string args;
         std::string message;
     } cases[] = {
-        {"--label-language de" + both, "zentavo-batch: --label-language takes one of en, es, fr, not 'de'"},
-        {"--label-language EN" + both, "zentavo-batch: --label-language takes one of en, es, fr, not 'EN'"},
+        {"--label-language de" + both,
+         "zentavo-batch: --label-language takes one of en, es, fr, not 'de'"},
+        {"--label-language EN" + both,
+         "zentavo-batch: --label-language takes one of en, es, fr, not 'EN'"},
         {"--label-colour red" + both,
          "zentavo-batch: --label-colour takes one of colour, black-and-white, not 'red'"},
-        {"--label-colour=" + both, "zentavo-batch: --label-colour takes one of colour, black-and-white, not ''"},
-        {"--label-name maybe" + both, "zentavo-batch: --label-name takes one of yes, no, not 'maybe'"},
-        {"--label-date today" + both, "zentavo-batch: --label-date takes one of no, yes, not 'today'"},
-        {"--report-paper a3" + both, "zentavo-batch: --report-paper takes one of locale, a4, letter, not 'a3'"},
+        {"--label-colour=" + both,
+         "zentavo-batch: --label-colour takes one of colour, black-and-white, not ''"},
+        {"--label-name maybe" + both,
+         "zentavo-batch: --label-name takes one of yes, no, not 'maybe'"},
+        {"--label-date today" + both,
+         "zentavo-batch: --label-date takes one of no, yes, not 'today'"},
+        {"--report-paper a3" + both,
+         "zentavo-batch: --report-paper takes one of locale, a4, letter, not 'a3'"},
         {"--label-rows ppe-level,voltage" + both,
-         "zentavo-batch: --label-rows takes rows from none, equipment-type, grounding, work-distance, "
-         "bolted-current, limited-approach, restricted-approach, prohibited-approach, flash-boundary, "
+         "zentavo-batch: --label-rows takes rows from none, equipment-type, grounding, "
+         "work-distance, "
+         "bolted-current, limited-approach, restricted-approach, prohibited-approach, "
+         "flash-boundary, "
          "incident-energy, pressure, tnt, ppe-level, clothing, not 'voltage'"},
         {"--label-rows ppe-level," + both, "zentavo-batch: --label-rows takes rows from none,"},
         {"--label-language fr " + kExample,
          "zentavo-batch: --label-language applies to the labels: give --labels FILE.pdf"},
-        {"--report-paper a4 " + kExample, "zentavo-batch: --report-paper applies to the report: give --report FILE.pdf"},
+        {"--report-paper a4 " + kExample,
+         "zentavo-batch: --report-paper applies to the report: give --report FILE.pdf"},
         {"--label-standard csa-z462 " + kExample,
-         "zentavo-batch: --label-standard applies to the labels and the report: give --labels FILE.pdf or --report "
+         "zentavo-batch: --label-standard applies to the labels and the report: give --labels "
+         "FILE.pdf or --report "
          "FILE.pdf"},
         {"--report-author Smith " + kExample,
          "zentavo-batch: --report-author applies to the report: give --report FILE.pdf"},
         {"--report-title=" + both, "zentavo-batch: --report-title needs a text"},
         {"--report-client ''" + both, "zentavo-batch: --report-client needs a text"},
+        {"--engineer ''" + both, "zentavo-batch: --engineer needs a text"},
+        {"--engineer 'A. Engineer' " + kExample,
+         "zentavo-batch: --engineer applies to the report: give --report FILE.pdf"},
         {"--labels= " + kExample, "zentavo-batch: --labels needs a file name"},
         {"--report", "zentavo-batch: option '--report' requires an argument"},
     };
@@ -613,10 +738,11 @@ TEST(BatchPdfs, DevicesInTheReportAndCappedDurationsOnTheLabels) {
     ASSERT_EQ(r.status, 0) << r.out;
     const std::string text = ReportText(report);
     for (const char* shown :
-         {"Protective devices",
+         {"Protective device settings",
           "Transformer TX-1 secondary relay IEEE-VI, pickup 400 A, time dial 5, share 0.3014, "
           "interrupting rating not checked 2, capped 2, capped",
-          "MCC-1 bucket 3 fuse-curve, curve J-200, interrupting rating not checked 0.01, curve 0.01, curve",
+          "MCC-1 bucket 3 fuse-curve, curve J-200, interrupting rating not checked 0.01, curve "
+          "0.01, curve",
           "2 capped / 2 capped"}) {
         EXPECT_NE(text.find(shown), std::string::npos) << shown << "\n" << text;
     }
@@ -797,7 +923,7 @@ TEST(BatchPdfs, TheOneLineInTheReportAndAsAPicture) {
                    " 2>&1 >/dev/null");
     ASSERT_EQ(r.status, 0) << r.out;
     EXPECT_EQ(ReportText(report).find("One-line diagram"), std::string::npos);
-    EXPECT_EQ(Pages(report), pages - 2);  // its page, and the short-circuit table back on the first
+    EXPECT_EQ(Pages(report), pages - 1);  // its page
 
     // A study without network columns: no picture, and a report without one.
     std::ofstream(svg) << "old picture";
@@ -916,10 +1042,12 @@ TEST(BatchPdfs, ScenariosInTheReportAndOnTheLabels) {
     ASSERT_EQ(r.status, 0) << r.out;
     const std::string text = ReportText(report);
     std::size_t from = 0;
-    for (const char* t : {"The table is of the scenario normal", "Scenarios",
-                          "Point Worst scenario Incident energy in each scenario", "Main A tie-closed normal ",
-                          ", maint ", ", tie-closed ", " cal/cm2", "Tie tie-closed tie-closed ",
-                          "; normal, maint without its branch", "— Tie, opens after 0.22 s"}) {
+    for (const char* t : {"The table is of the scenario normal", "Scenarios compared",
+                          "Point Scenario Governing incident energy (cal/cm2) Worst",
+                          "Main A normal 14.71", "maint 2.23", "tie-closed 18.99 worst",
+                          "Tie normal not computed: its branch takes no part",
+                          "maint not computed: its branch takes no part", "tie-closed 18.99 worst",
+                          "— Tie, opens after 0.22 s"}) {
         const std::size_t at = text.find(t, from);
         EXPECT_NE(at, std::string::npos) << t << " after " << from << " in " << text;
         if (at != std::string::npos) from = at + std::string_view(t).size();

@@ -235,7 +235,7 @@ private slots:
             }
             if (table < 0 && pages[p].contains(QStringLiteral("Short-circuit currents by bus"))) table = p;
         }
-        QCOMPARE(first, 1);
+        QVERIFY(first >= 1);  // after the Scope and the Data and assumptions
         QVERIFY2(last - first + 1 > 1, "the plant takes more than one sheet at a readable scale");
         QVERIFY(pages[last].contains(QStringLiteral("sheet %1 of %1").arg(last - first + 1)));
         QCOMPARE(table, last + 1);

@@ -113,6 +113,13 @@ TEST(Scenarios, EachPointShowsItsWorstScenarioAsThatConfigurationAloneGivesIt) {
     EXPECT_EQ(ScenarioEnergiesText(results[1], options.units, '.'), mainA);
     EXPECT_EQ(ScenarioEnergiesText(results[3], options.units, '.'),
               "tie-closed " + closed[3].at("incident_energy_governing") + " cal/cm2; normal, maint without its branch");
+    // The scenario main A's maint_scenario names has a maintenance setting
+    // on, for every point (read back from the points' records).
+    for (const PointResult& r : {results[1], results[3]}) {
+        std::vector<bool> on;
+        for (const PointScenario& s : r.scenarios) on.push_back(s.maintenance);
+        EXPECT_EQ(on, (std::vector<bool>{false, true, false}));
+    }
 }
 
 // A fault on the line side of a feeder's breaker is cleared by the main

@@ -86,6 +86,7 @@ public:
         std::optional<LabelStandard> standard = {};
         std::optional<LabelPageSize> size = {};
         QDate assessmentDate = {};
+        QString engineer = {};  // the report's
     };
     std::deque<ExportAnswer> exportAnswers;
     QList<StudyExportChoice> exportOffers;  // what each such dialog offered
@@ -106,6 +107,7 @@ public:
             choice.project = a.project;
             choice.client = a.client;
             choice.author = a.author;
+            choice.engineer = a.engineer;
         }
         if (a.standard) choice.standard = *a.standard;
         if (a.size) choice.size = *a.size;

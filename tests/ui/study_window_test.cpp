@@ -1485,15 +1485,23 @@ private slots:
 
     // Labels…, Report… and Print report… take the whole study, the selected
     // rows or the rows the filter shows, in the study's order; the report
-    // carries the project, client and author lines given, offered again the
-    // next time. A cancelled choice asks for no file.
+    // carries the project, client and author lines given, and the engineer
+    // in its Scope, offered again the next time. A cancelled choice asks for
+    // no file.
     void labelsAndReportTakeTheRowsChosen() {
         OpenExample();
         auto* table = StudyTable();
         table->selectionModel()->select(study->view().index(2, 1), QItemSelectionModel::Select);
         table->selectionModel()->select(study->view().index(0, 3), QItemSelectionModel::Select);
-        dialogs->exportAnswers = {
-            {true, StudyRows::Selected, "Substation 4 upgrade", "ACME Metals", "J. Smith, P.E.", {}, {}, QDate(2026, 3, 1)}};
+        dialogs->exportAnswers = {{true,
+                                   StudyRows::Selected,
+                                   "Substation 4 upgrade",
+                                   "ACME Metals",
+                                   "J. Smith, P.E.",
+                                   {},
+                                   {},
+                                   QDate(2026, 3, 1),
+                                   "R. Ortiz, P.E. 48213"}};
         dialogs->fileNames = {Path("report.pdf")};
         study->findChild<QAction*>("StudyReport1")->trigger();
         QCOMPARE(dialogs->exportOffers.size(), 1);
@@ -1507,6 +1515,8 @@ private slots:
                                  "Assessment date: 1 Mar 2026 Arc flash study report"),
                  qPrintable(text.left(200)));
         QVERIFY(text.contains("2 points of work, 2 computed, 0 refused"));
+        QVERIFY2(text.contains("Scope Study: study, report of "), qPrintable(text.left(600)));
+        QVERIFY2(text.contains("Engineer: R. Ortiz, P.E. 48213."), qPrintable(text.left(600)));
         QVERIFY(text.indexOf("MCC-1 IEEE 1584-2002 empirical") < text.indexOf("Fused switch IEEE 1584-2002 fuse"));
         QVERIFY(!text.contains("Panel P-4") && !text.contains("Bad point"));
 
@@ -1527,12 +1537,15 @@ private slots:
         dialogs->printToFile = Path("printed.pdf");
         study->findChild<QAction*>("PrintStudyReport1")->trigger();
         QCOMPARE(dialogs->exportOffers.back().client, QString("ACME Metals"));
+        QCOMPARE(dialogs->exportOffers.back().engineer, QString("R. Ortiz, P.E. 48213"));
         text = RunPdfTool("pdftotext", {"-raw", Path("printed.pdf"), "-"}).simplified();
         // The assessment date given for the report is kept too.
         QVERIFY2(text.startsWith("study Project: Substation 4 upgrade Assessment date: 1 Mar 2026 Arc flash study report"),
                  qPrintable(text.left(200)));
         QVERIFY(text.contains("2 points of work, 2 computed, 0 refused"));
         QVERIFY(text.contains("Panel P-4") && !text.contains("MCC-1"));
+        QVERIFY2(text.contains("Engineer: not named."),
+                 qPrintable(text.left(600)));  // left empty this time
 
         // Cancelled: no file asked for, none written.
         const auto fileDialogs = dialogs->fileDialogs.size();
@@ -1562,10 +1575,13 @@ private slots:
                 QVERIFY(!Child<QRadioButton>(*dialog, "SelectedRowsButton")->isEnabled());
                 QVERIFY(Child<QRadioButton>(*dialog, "FilteredRowsButton")->text().contains("12 points"));
                 QCOMPARE(dialog->findChild<QLineEdit*>("ReportProjectEdit") != nullptr, report);
+                QCOMPARE(dialog->findChild<QLineEdit*>("EngineerEdit") != nullptr, report);
                 Child<QRadioButton>(*dialog, "FilteredRowsButton")->click();
                 if (report) {
                     QCOMPARE(Child<QLineEdit>(*dialog, "ReportProjectEdit")->text(), QString("Substation 4 upgrade"));
                     QTest::keyClicks(Child<QLineEdit>(*dialog, "ReportClientEdit"), "ACME Metals");
+                    QTest::keyClicks(Child<QLineEdit>(*dialog, "EngineerEdit"),
+                                     "  R. Ortiz, P.E. 48213 ");
                 }
                 dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
             });
@@ -1573,6 +1589,7 @@ private slots:
             QVERIFY(checked);
             QCOMPARE(choice.rows, StudyRows::Filtered);
             QCOMPARE(choice.client, QString(report ? "ACME Metals" : ""));
+            QCOMPARE(choice.engineer, QString(report ? "R. Ortiz, P.E. 48213" : ""));
         }
     }
 
