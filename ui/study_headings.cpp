@@ -147,6 +147,7 @@ constexpr const char* kResultTitles[] = {
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Arc power"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Worst over the range, arcing current"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Worst over the range, incident energy"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Incident energy in each scenario"),
 };
 static_assert(std::size(kResultTitles) == kStudyResultColumnCount);
 

@@ -378,9 +378,12 @@ void TStudy::UpdateColumns() {
             const bool deviceResult = r >= kFirstDeviceResultColumn && r < kFirstNetworkResultColumn;
             const bool networkResult = r >= kFirstNetworkResultColumn && r < kFirstDcResultColumn;
             const bool stepsResult = r >= kFirstStepsResultColumn && r < kFirstScenarioResultColumn;
-            const bool scenarioResult = r >= kFirstScenarioResultColumn && r < kFirstDcResultColumn;
+            const bool scenarioResult =
+                (r >= kFirstScenarioResultColumn && r < kFirstDcResultColumn) ||
+                r >= kFirstScenarioEnergiesResultColumn;
             const bool dcResult = r >= kFirstDcResultColumn && r < kFirstRangeResultColumn;
-            const bool rangeResult = r >= kFirstRangeResultColumn;
+            const bool rangeResult =
+                r >= kFirstRangeResultColumn && r < kFirstScenarioEnergiesResultColumn;
             hidden = hidden || (deviceResult && !devices) || (networkResult && !network) ||
                      (stepsResult && !model_->file().Options().arcSteps) ||
                      (scenarioResult && !HasScenarioColumns(at)) ||

@@ -1687,7 +1687,9 @@ private slots:
         QCOMPARE(decay->value(), 5);
         QCOMPARE(Cell(2, "arc_steps"), QString("2"));
         QVERIFY(!table->isColumnHidden(Col("arc_steps")));
-        QVERIFY(table->isColumnHidden(Col("scenario_worst")));  // a study without scenarios
+        // A study without scenarios.
+        QVERIFY(table->isColumnHidden(Col("scenario_worst")) &&
+                table->isColumnHidden(Col("scenario_energies")));
         // The point's steps in the time-current dock: the motors' 5 cycles,
         // then the rest of the typed 0.2 s; none for the one-step main.
         study->findChild<QAction*>("ShowCurve1")->trigger();
@@ -1745,6 +1747,19 @@ private slots:
         QCOMPARE(Cell(1, "scenario_worst"), QString("tie-closed"));
         QVERIFY(!StudyTable()->isColumnHidden(Col("scenario_worst")));
         QCOMPARE(Cell(1, "arc_steps"), QString("2"));
+        // Every scenario's energy in a column of its own, the worst's the
+        // point's; the tie's own branch is in tie-closed alone.
+        QVERIFY(!StudyTable()->isColumnHidden(Col("scenario_energies")));
+        QCOMPARE(Heading("scenario_energies"),
+                 QString("Incident energy in each scenario (cal/cm2)"));
+        const QStringList each = Cell(1, "scenario_energies").split("; ");
+        QCOMPARE(each.size(), 3);
+        QVERIFY2(each[0].startsWith("normal ") && each[1].startsWith("maint "),
+                 qPrintable(each.join('|')));
+        QCOMPARE(each[2], "tie-closed " + Cell(1, "incident_energy_governing"));
+        QCOMPARE(Cell(3, "scenario_energies"),
+                 "normal without its branch; maint without its branch; tie-closed " +
+                     Cell(3, "incident_energy_governing"));
         study->findChild<QAction*>("ShowCurve1")->trigger();
         StudyTable()->setCurrentIndex(study->view().mapFromSource(study->model().index(1, 0)));
         auto* view = Child<TimeCurrentView>(*study, "TimeCurrentView");
