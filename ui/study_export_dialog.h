@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The study window's Labels… and Report… dialog: which rows to take (the
-// whole study, the selected rows, the rows the filter shows) and, for the
-// report, the project, client and author lines of its title block.
+// whole study, the selected rows, the rows the filter shows), for the
+// labels their language, and for the report the project, client and author
+// lines of its title block; the standard and the assessment date for both.
 #pragma once
 
 #include <QDialog>
@@ -34,6 +35,8 @@ private:
     QLineEdit* ReportProjectEdit = nullptr;
     QLineEdit* ReportClientEdit = nullptr;
     QLineEdit* ReportAuthorEdit = nullptr;
+    // The labels' language; none for the report.
+    QComboBox* LabelLanguageBox = nullptr;
     // The labels' standard, page and DANGER above 600 V; none for the report.
     QComboBox* LabelStandardBox = nullptr;
     QComboBox* LabelSizeBox = nullptr;

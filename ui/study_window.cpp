@@ -49,8 +49,9 @@ FileChoice StudyFileChoice(const QString& title, const QString& initial) {
 
 }  // namespace
 
-TStudy::TStudy(Application& app, StudyFile file, const QString& path, std::optional<FileFingerprint> print)
-    : app_(app), path_(path), print_(print) {
+TStudy::TStudy(Application& app, StudyFile file, const QString& path,
+               std::optional<FileFingerprint> print)
+    : app_(app), path_(path), print_(print), labelLanguage_(DefaultLabelLanguage()) {
     setObjectName("Study");
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(WindowFont());
