@@ -32,6 +32,10 @@ LabelSettings DefaultLabelSettings() {
     return s;
 }
 
+char LanguageDecimalSeparator(int language) {
+    return language == kSpanish || language == kFrench ? ',' : '.';
+}
+
 bool IsChecked(const std::vector<LabelContentItem>& items, std::size_t index) {
     return index < items.size() && items[index].Checked;
 }

@@ -16,6 +16,9 @@ struct LabelContentItem {
 };
 
 enum LabelLanguage { kEnglish = 0, kSpanish = 1, kFrench = 2 };
+// The decimal separator a language's label writes its numbers with where
+// the reader's own is not known: '.' in English, ',' in Spanish and French.
+char LanguageDecimalSeparator(int language);
 
 // Content entries by index: 0 and 1 the headline printed in the picture,
 // 2 to 14 the value rows, 15 the equipment name, 16 the date, 17 and 18 the

@@ -210,6 +210,7 @@ constexpr ResultColumn kResultColumns[] = {
     {kArcPowerColumn,               "arc_power",                 ResultUnit::kKilowatt},
     {kRangeWorstArcingCurrentColumn, "range_worst_arcing_current", ResultUnit::kKiloampere},
     {kRangeWorstEnergyColumn,       "range_worst_energy",        ResultUnit::kEnergy},
+    {kScenarioEnergiesColumn,       "scenario_energies",         ResultUnit::kEnergy},
 };
 // clang-format on
 static_assert(std::size(kResultColumns) == kStudyResultColumnCount);
@@ -340,7 +341,12 @@ ResultColumnList ResultColumns(bool devices, bool network, bool duty, bool steps
         for (int c = kFirstDcResultColumn; c < kFirstRangeResultColumn; ++c) list.push_back(c);
     }
     if (range) {
-        for (int c = kFirstRangeResultColumn; c < kStudyResultColumnCount; ++c) list.push_back(c);
+        for (int c = kFirstRangeResultColumn; c < kFirstScenarioEnergiesResultColumn; ++c)
+            list.push_back(c);
+    }
+    if (scenarios && network) {
+        for (int c = kFirstScenarioEnergiesResultColumn; c < kStudyResultColumnCount; ++c)
+            list.push_back(c);
     }
     return list;
 }
@@ -373,10 +379,15 @@ ResultColumnList OutputResultColumns(const std::vector<std::string>& outputHeade
     for (const bool devices : {true, false}) {
         for (const bool network : {true, false}) {
             for (const bool duty : {true, false}) {
-                // The range's two columns are the last when written, the DC
-                // columns the last two before them; the steps column is the
-                // last one before those, or the one before scenario_worst.
+                // The scenarios' energies are the last column when written,
+                // the range's two columns the last before it, the DC columns
+                // the last two before those; the steps column is the last
+                // one before them, or the one before scenario_worst.
                 std::size_t all = outputHeader.size();
+                const bool energies =
+                    network && all >= 1 &&
+                    outputHeader[all - 1] == kStudyResultNames[kScenarioEnergiesColumn];
+                if (energies) all -= 1;
                 const bool range =
                     all >= 2 &&
                     outputHeader[all - 1] == kStudyResultNames[kRangeWorstEnergyColumn] &&
@@ -391,6 +402,10 @@ ResultColumnList OutputResultColumns(const std::vector<std::string>& outputHeade
                                    outputHeader[stepsAt] == kStudyResultNames[kArcStepsColumn];
                 ResultColumnList list =
                     ResultColumns(devices, network, duty, steps, scenarios, dc, range);
+                // A results file written before the scenarios' energies were
+                // (scenario_worst without them) is read as it was.
+                if (scenarios && !energies) list.pop_back();
+                if (energies && !scenarios) continue;
                 if (outputHeader.size() < list.size()) continue;
                 const std::vector<std::string> inputs(
                     outputHeader.begin(), outputHeader.end() - static_cast<std::ptrdiff_t>(list.size()));

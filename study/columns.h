@@ -257,6 +257,12 @@ enum StudyResultColumn {
     // energy. Written only by such a study, after every other column.
     kRangeWorstArcingCurrentColumn,
     kRangeWorstEnergyColumn,
+    // A network study with scenarios: the point's governing energy in each
+    // scenario, "normal 17.37; maint 2.79; tie-closed 22.11" (a scenario it
+    // is not computed in "gen-only not fed", "normal without its branch").
+    // Written only by such a study, after every other column, so that the
+    // columns of every other output keep their places.
+    kScenarioEnergiesColumn,
     kStudyResultColumnCount
 };
 // The result columns every study writes come first; each optional group
@@ -268,6 +274,7 @@ inline constexpr int kFirstStepsResultColumn = kArcStepsColumn;
 inline constexpr int kFirstScenarioResultColumn = kScenarioWorstColumn;
 inline constexpr int kFirstDcResultColumn = kArcVoltageColumn;
 inline constexpr int kFirstRangeResultColumn = kRangeWorstArcingCurrentColumn;
+inline constexpr int kFirstScenarioEnergiesResultColumn = kScenarioEnergiesColumn;
 extern const std::array<std::string_view, kStudyResultColumnCount> kStudyResultNames;
 
 // The unit of a column's numbers, for headings: a fixed unit ("V", "kA",
@@ -320,7 +327,8 @@ bool HasDcColumns(const StudyColumnMap& at);
 // then arc_steps if it has a network and clears its arcs in steps (`steps`),
 // then scenario_worst if it has a network and scenario columns, then
 // arc_voltage and arc_power if it has a DC column, then the range's worst
-// if the study was run with --arc-current-range on (`range`).
+// if the study was run with --arc-current-range on (`range`), then
+// scenario_energies if it has a network and scenario columns.
 using ResultColumnList = std::vector<int>;
 ResultColumnList WrittenResultColumns(const StudyColumnMap& at, bool steps = false,
                                       bool range = false);

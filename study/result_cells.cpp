@@ -90,6 +90,7 @@ void WriteResultCells(const PointResult& p, const UnitSettings& u, char sep, Stu
     }
     if (p.duty) out[kDeviceDutyColumn] = DutyText(*p.duty, sep);
     out[kScenarioWorstColumn] = p.scenarioWorst;
+    out[kScenarioEnergiesColumn] = ScenarioEnergiesCell(p, u, sep);
     if (p.Computed() && p.network) out[kArcStepsColumn] = std::to_string(std::max<std::size_t>(1, p.Governing().steps.size()));
     if (!p.Computed()) return;
 
@@ -147,6 +148,27 @@ void WriteResultCells(const PointResult& p, const UnitSettings& u, char sep, Stu
     out[kRangeWorstEnergyColumn] = CaseResultTexts(worst, style, u, sep).energy;
 }
 
+namespace {
+// A scenario's governing energy as the point's energy column writes it.
+std::string ScenarioEnergy(const PointResult& p, double energy, const UnitSettings& units,
+                           char sep) {
+    return CaseStyleOf(p.equations) == CaseStyle::Ieee2018 ? EnergyText2018(energy, units, sep)
+                                                           : EnergyText(energy, units, sep);
+}
+}  // namespace
+
+std::string ScenarioEnergiesCell(const PointResult& p, const UnitSettings& units, char sep) {
+    std::string cell;
+    for (const PointScenario& s : p.scenarios) {
+        if (!cell.empty()) cell += "; ";
+        cell += s.name + " " +
+                (s.energy      ? ScenarioEnergy(p, *s.energy, units, sep)
+                 : s.branchOut ? "without its branch"
+                               : "not fed");
+    }
+    return cell;
+}
+
 std::string ScenarioEnergiesText(const PointResult& p, const UnitSettings& units, char sep) {
     std::string energies, unfed, out;
     for (const PointScenario& s : p.scenarios) {
@@ -156,8 +178,7 @@ std::string ScenarioEnergiesText(const PointResult& p, const UnitSettings& units
             continue;
         }
         energies += (energies.empty() ? "" : ", ") + s.name + " " +
-                    (CaseStyleOf(p.equations) == CaseStyle::Ieee2018 ? EnergyText2018(*s.energy, units, sep)
-                                                        : EnergyText(*s.energy, units, sep));
+                    ScenarioEnergy(p, *s.energy, units, sep);
     }
     if (!energies.empty()) energies += " " + std::string(UnitWord(units.EnergyUnit));
     if (!unfed.empty()) energies += (energies.empty() ? "" : "; ") + unfed + " not fed";

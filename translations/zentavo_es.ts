@@ -797,23 +797,23 @@ Compruebe que el nombre del archivo es correcto.</translation>
     </message>
     <message>
         <source>Gap below 6.35 mm (%1 inches) (208-600 V). </source>
-        <translation>Separación inferior a 6.35 mm (%1 inches) (208-600 V). </translation>
+        <translation>Separación inferior a 6.35 mm (%1 pulgadas) (208-600 V). </translation>
     </message>
     <message>
         <source>Gap above 76.2 mm (%1 inches) (208-600 V). </source>
-        <translation>Separación superior a 76.2 mm (%1 inches) (208-600 V). </translation>
+        <translation>Separación superior a 76.2 mm (%1 pulgadas) (208-600 V). </translation>
     </message>
     <message>
         <source>Gap below 19.05 mm (%1 inches) (above 600 V). </source>
-        <translation>Separación inferior a 19.05 mm (%1 inches) (más de 600 V). </translation>
+        <translation>Separación inferior a 19.05 mm (%1 pulgadas) (más de 600 V). </translation>
     </message>
     <message>
         <source>Gap above 254 mm (%1 inches) (above 600 V). </source>
-        <translation>Separación superior a 254 mm (%1 inches) (más de 600 V). </translation>
+        <translation>Separación superior a 254 mm (%1 pulgadas) (más de 600 V). </translation>
     </message>
     <message>
         <source>Working distance below 305 mm (%1 inches). </source>
-        <translation>Distancia de trabajo inferior a 305 mm (%1 inches). </translation>
+        <translation>Distancia de trabajo inferior a 305 mm (%1 pulgadas). </translation>
     </message>
     <message>
         <source>Protective device does not operate at %1 kA arcing current. </source>
@@ -986,6 +986,14 @@ Compruebe que el nombre del archivo es correcto.</translation>
     <message>
         <source>no device opens before the maximum arc duration: exposure limited to %1 s. </source>
         <translation>ningún dispositivo abre antes de la duración máxima del arco: exposición limitada a %1 s. </translation>
+    </message>
+    <message>
+        <source>N/A</source>
+        <translation>No aplica</translation>
+    </message>
+    <message>
+        <source>inches</source>
+        <translation>pulgadas</translation>
     </message>
 </context>
 <context>
@@ -1775,6 +1783,10 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <source>Source short-circuit power, minimum</source>
         <translation>Potencia de cortocircuito de la fuente, mínima</translation>
     </message>
+    <message>
+        <source>Incident energy in each scenario</source>
+        <translation>Energía incidente en cada escenario</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TDcArcFlash</name>
@@ -2010,14 +2022,6 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <translation>Inglés</translation>
     </message>
     <message>
-        <source>Espanol</source>
-        <translation>Español</translation>
-    </message>
-    <message>
-        <source>Francais</source>
-        <translation>Francés</translation>
-    </message>
-    <message>
         <source>Label content</source>
         <translation>Contenido de la etiqueta</translation>
     </message>
@@ -2088,6 +2092,14 @@ Compruebe que el nombre del archivo es correcto.</translation>
     <message>
         <source>Assessment date</source>
         <translation>Fecha de la evaluación</translation>
+    </message>
+    <message>
+        <source>Español</source>
+        <translation>Español</translation>
+    </message>
+    <message>
+        <source>Français</source>
+        <translation>Francés</translation>
     </message>
 </context>
 <context>
@@ -3537,7 +3549,7 @@ y %n etiqueta(s) más con el nombre cortado</numerusform>
     </message>
     <message>
         <source>Page si&amp;ze:</source>
-        <translation>&amp;Tamaño:</translation>
+        <translation>Tamañ&amp;o:</translation>
     </message>
     <message>
         <source>Assessment &amp;date:</source>
@@ -3550,6 +3562,22 @@ y %n etiqueta(s) más con el nombre cortado</numerusform>
     <message>
         <source>&amp;Engineer:</source>
         <translation>&amp;Ingeniero:</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>Inglés</translation>
+    </message>
+    <message>
+        <source>Español</source>
+        <translation>Español</translation>
+    </message>
+    <message>
+        <source>Français</source>
+        <translation>Francés</translation>
+    </message>
+    <message>
+        <source>&amp;Language:</source>
+        <translation>&amp;Idioma:</translation>
     </message>
 </context>
 <context>

@@ -797,23 +797,23 @@ Vérifiez que le nom du fichier est correct.</translation>
     </message>
     <message>
         <source>Gap below 6.35 mm (%1 inches) (208-600 V). </source>
-        <translation>Écart inférieur à 6,35 mm (%1 inches) (208-600 V). </translation>
+        <translation>Écart inférieur à 6,35 mm (%1 pouces) (208-600 V). </translation>
     </message>
     <message>
         <source>Gap above 76.2 mm (%1 inches) (208-600 V). </source>
-        <translation>Écart supérieur à 76,2 mm (%1 inches) (208-600 V). </translation>
+        <translation>Écart supérieur à 76,2 mm (%1 pouces) (208-600 V). </translation>
     </message>
     <message>
         <source>Gap below 19.05 mm (%1 inches) (above 600 V). </source>
-        <translation>Écart inférieur à 19,05 mm (%1 inches) (plus de 600 V). </translation>
+        <translation>Écart inférieur à 19,05 mm (%1 pouces) (plus de 600 V). </translation>
     </message>
     <message>
         <source>Gap above 254 mm (%1 inches) (above 600 V). </source>
-        <translation>Écart supérieur à 254 mm (%1 inches) (plus de 600 V). </translation>
+        <translation>Écart supérieur à 254 mm (%1 pouces) (plus de 600 V). </translation>
     </message>
     <message>
         <source>Working distance below 305 mm (%1 inches). </source>
-        <translation>Distance de travail inférieure à 305 mm (%1 inches). </translation>
+        <translation>Distance de travail inférieure à 305 mm (%1 pouces). </translation>
     </message>
     <message>
         <source>Protective device does not operate at %1 kA arcing current. </source>
@@ -986,6 +986,14 @@ Vérifiez que le nom du fichier est correct.</translation>
     <message>
         <source>no device opens before the maximum arc duration: exposure limited to %1 s. </source>
         <translation>aucun dispositif n’ouvre avant la durée d’arc maximale : exposition limitée à %1 s. </translation>
+    </message>
+    <message>
+        <source>N/A</source>
+        <translation>Sans objet</translation>
+    </message>
+    <message>
+        <source>inches</source>
+        <translation>pouces</translation>
     </message>
 </context>
 <context>
@@ -1775,6 +1783,10 @@ Vérifiez que le nom du fichier est correct.</translation>
         <source>Source short-circuit power, minimum</source>
         <translation>Puissance de court-circuit de la source, minimale</translation>
     </message>
+    <message>
+        <source>Incident energy in each scenario</source>
+        <translation>Énergie incidente dans chaque scénario</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TDcArcFlash</name>
@@ -2010,14 +2022,6 @@ Vérifiez que le nom du fichier est correct.</translation>
         <translation>Anglais</translation>
     </message>
     <message>
-        <source>Espanol</source>
-        <translation>Espagnol</translation>
-    </message>
-    <message>
-        <source>Francais</source>
-        <translation>Français</translation>
-    </message>
-    <message>
         <source>Label content</source>
         <translation>Contenu de l&apos;étiquette</translation>
     </message>
@@ -2088,6 +2092,14 @@ Vérifiez que le nom du fichier est correct.</translation>
     <message>
         <source>Assessment date</source>
         <translation>Date de l&apos;évaluation</translation>
+    </message>
+    <message>
+        <source>Español</source>
+        <translation>Espagnol</translation>
+    </message>
+    <message>
+        <source>Français</source>
+        <translation>Français</translation>
     </message>
 </context>
 <context>
@@ -3537,7 +3549,7 @@ et %n autre(s) étiquette(s) au nom coupé</numerusform>
     </message>
     <message>
         <source>Page si&amp;ze:</source>
-        <translation>For&amp;mat :</translation>
+        <translation>Fo&amp;rmat :</translation>
     </message>
     <message>
         <source>Assessment &amp;date:</source>
@@ -3550,6 +3562,22 @@ et %n autre(s) étiquette(s) au nom coupé</numerusform>
     <message>
         <source>&amp;Engineer:</source>
         <translation>&amp;Ingénieur :</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>Anglais</translation>
+    </message>
+    <message>
+        <source>Español</source>
+        <translation>Espagnol</translation>
+    </message>
+    <message>
+        <source>Français</source>
+        <translation>Français</translation>
+    </message>
+    <message>
+        <source>&amp;Language:</source>
+        <translation>&amp;Langue :</translation>
     </message>
 </context>
 <context>

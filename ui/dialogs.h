@@ -9,6 +9,7 @@
 #include <QDate>
 #include <QString>
 
+#include "label/label_settings.h"
 #include "label/standard.h"
 
 class QPrinter;
@@ -46,6 +47,8 @@ struct StudyExportChoice {
     // above 600 V as well; the date of the assessment, on the labels and the report.
     LabelStandard standard = LabelStandard::Nfpa70e;
     LabelPageSize size = LabelPageSize::In6x4;
+    // The labels' language (offered for the labels only; the report is English).
+    LabelLanguage language = kEnglish;
     bool dangerAbove600 = false;
     QDate assessmentDate = QDate::currentDate();
 };

@@ -44,10 +44,9 @@ TFormLabelType::TFormLabelType(Application& app) : app_(app) {
                                  8, 170, 66);
     RadioGroup1->setItemIndex(0);
     LangGroup = new RadioGroup(this, "LangGroup", tr("Label language"),
-                               {tr("English"), tr("Espanol"),
-                                tr("Francais")},
-                               1, 193, 8, 170, 80);
-    LangGroup->setItemIndex(0);
+                               {tr("English"), tr("Español"), tr("Français")}, 1, 193, 8, 170, 80);
+    // The desktop's language until another is chosen.
+    LangGroup->setItemIndex(DefaultLabelLanguage());
 
     auto* content = MakeGroup(this, "GroupBox1", tr("Label content"), 8, 94, 355, 306);
     CheckListBox1 = new QListWidget(content);

@@ -136,6 +136,7 @@ std::optional<std::vector<int>> TStudy::ChooseRows(bool report) {
     choice.engineer = engineer_;
     choice.standard = labelStandard_;
     choice.size = labelSize_;
+    choice.language = labelLanguage_;
     choice.dangerAbove600 = dangerAbove600_;
     choice.assessmentDate = assessmentDate_;
     if (!app_.dialogs().StudyExportSetup(this, choice)) return std::nullopt;
@@ -146,6 +147,7 @@ std::optional<std::vector<int>> TStudy::ChooseRows(bool report) {
         engineer_ = choice.engineer;
     } else {
         labelSize_ = choice.size;
+        labelLanguage_ = choice.language;
         dangerAbove600_ = choice.dangerAbove600;
     }
     labelStandard_ = choice.standard;
@@ -202,9 +204,13 @@ void TStudy::LabelsClick() {
     const QString chosen = app_.dialogs().SaveFileName(
         this, PdfChoice(tr("Save labels as"), ExportName(QStringLiteral("-labels.pdf"))));
     if (chosen.isEmpty() || !MayWriteOver(app_, this, chosen)) return;
-    StudyPoints points(model_->file(), app_.Sep(), *rows);
+    // The labels' words in their language, their numbers as that language
+    // writes them on this desktop (the inputs shown on them too).
+    const char sep = LabelDecimalSeparator(labelLanguage_);
+    StudyPoints points(model_->file(), sep, *rows);
     render::StudyLabelOptions options;
     options.settings = app_.FormLabelType().Settings();
+    options.settings.LabelLanguage = labelLanguage_;
     const QDate today = QDate::currentDate();
     options.date = {today.day(), today.month(), today.year()};
     options.standard.standard = labelStandard_;
@@ -214,7 +220,7 @@ void TStudy::LabelsClick() {
     options.units = model_->file().Options().units;
     options.sep = points.sep();
     // The other points of the main sections, viewed apart from the point labelled.
-    StudyPoints others(model_->file(), app_.Sep(), {});
+    StudyPoints others(model_->file(), sep, {});
     options.sectionOther = [&points, &others, &file = model_->file()](std::size_t i) {
         const std::optional<std::size_t> other = file.SectionOf(points.FileRow(i));
         return other ? others.Row(*other) : render::StudyPointView{};

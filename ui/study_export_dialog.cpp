@@ -69,6 +69,15 @@ TStudyExport::TStudyExport(QWidget* parent, const StudyExportChoice& choice) : Q
     auto* label = new QGroupBox(choice.report ? tr("Assessment") : tr("Labels"), this);
     label->setObjectName("StudyExportLabel");
     auto* labelForm = new QFormLayout(label);
+    if (!choice.report) {
+        // The language of the labels' words; their numbers follow it
+        // (LabelDecimalSeparator).
+        LabelLanguageBox = new QComboBox(label);
+        LabelLanguageBox->setObjectName("LabelLanguageBox");
+        LabelLanguageBox->addItems({tr("English"), tr("Español"), tr("Français")});
+        LabelLanguageBox->setCurrentIndex(static_cast<int>(choice.language));
+        labelForm->addRow(tr("&Language:"), LabelLanguageBox);
+    }
     // The standard the labels follow, which the report speaks too.
     LabelStandardBox = new QComboBox(label);
     LabelStandardBox->setObjectName("LabelStandardBox");
@@ -132,6 +141,7 @@ StudyExportChoice TStudyExport::Choice() const {
     } else {
         c.size = static_cast<LabelPageSize>(std::clamp(LabelSizeBox->currentIndex(), 0, 2));
         c.dangerAbove600 = DangerVoltsBox->isChecked();
+        c.language = static_cast<LabelLanguage>(std::clamp(LabelLanguageBox->currentIndex(), 0, 2));
     }
     c.standard = static_cast<LabelStandard>(std::clamp(LabelStandardBox->currentIndex(), 0, 2));
     c.assessmentDate = AssessmentDateEdit->date();

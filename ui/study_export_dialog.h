@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The study window's Labels… and Report… dialog: which rows to take (the
-// whole study, the selected rows, the rows the filter shows) and, for the
-// report, the project, client and author lines of its title block and the
-// engineer named in its Scope.
+// whole study, the selected rows, the rows the filter shows), for the
+// labels their language, and for the report the project, client and author
+// lines of its title block and the engineer named in its Scope; the
+// standard and the assessment date for both.
 #pragma once
 
 #include <QDialog>
@@ -37,6 +38,8 @@ private:
     QLineEdit* ReportAuthorEdit = nullptr;
     // The engineer responsible, name and licence; none for the labels.
     QLineEdit* EngineerEdit = nullptr;
+    // The labels' language; none for the report.
+    QComboBox* LabelLanguageBox = nullptr;
     // The labels' standard, page and DANGER above 600 V; none for the report.
     QComboBox* LabelStandardBox = nullptr;
     QComboBox* LabelSizeBox = nullptr;

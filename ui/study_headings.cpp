@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "ui/study_model.h"
+#include "ui/translations.h"
 #include "ui/widgets.h"
 
 namespace zentavo::ui {
@@ -153,6 +154,7 @@ constexpr const char* kResultTitles[] = {
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Arc power"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Worst over the range, arcing current"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Worst over the range, incident energy"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Incident energy in each scenario"),
 };
 static_assert(std::size(kResultTitles) == kStudyResultColumnCount);
 
@@ -181,7 +183,8 @@ QString StudyModel::Heading(int column) const {
         unit = StudyResultUnit(static_cast<StudyResultColumn>(c.index), file_.Options().units);
     }
     const QString title = Title(column);
-    return unit.empty() ? title : QStringLiteral("%1 (%2)").arg(title, FromUtf8(unit));
+    // The unit in the user's language where it is a word ("inches").
+    return unit.empty() ? title : QStringLiteral("%1 (%2)").arg(title, LibraryText(unit));
 }
 
 int StudyModel::ColumnHeaded(const QString& heading) const {

@@ -49,8 +49,9 @@ FileChoice StudyFileChoice(const QString& title, const QString& initial) {
 
 }  // namespace
 
-TStudy::TStudy(Application& app, StudyFile file, const QString& path, std::optional<FileFingerprint> print)
-    : app_(app), path_(path), print_(print) {
+TStudy::TStudy(Application& app, StudyFile file, const QString& path,
+               std::optional<FileFingerprint> print)
+    : app_(app), path_(path), print_(print), labelLanguage_(DefaultLabelLanguage()) {
     setObjectName("Study");
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(WindowFont());
@@ -378,9 +379,12 @@ void TStudy::UpdateColumns() {
             const bool deviceResult = r >= kFirstDeviceResultColumn && r < kFirstNetworkResultColumn;
             const bool networkResult = r >= kFirstNetworkResultColumn && r < kFirstDcResultColumn;
             const bool stepsResult = r >= kFirstStepsResultColumn && r < kFirstScenarioResultColumn;
-            const bool scenarioResult = r >= kFirstScenarioResultColumn && r < kFirstDcResultColumn;
+            const bool scenarioResult =
+                (r >= kFirstScenarioResultColumn && r < kFirstDcResultColumn) ||
+                r >= kFirstScenarioEnergiesResultColumn;
             const bool dcResult = r >= kFirstDcResultColumn && r < kFirstRangeResultColumn;
-            const bool rangeResult = r >= kFirstRangeResultColumn;
+            const bool rangeResult =
+                r >= kFirstRangeResultColumn && r < kFirstScenarioEnergiesResultColumn;
             hidden = hidden || (deviceResult && !devices) || (networkResult && !network) ||
                      (stepsResult && !model_->file().Options().arcSteps) ||
                      (scenarioResult && !HasScenarioColumns(at)) ||

@@ -200,6 +200,8 @@ private:
     // and the date of the assessment (today until given), on the labels and the report.
     LabelStandard labelStandard_ = LabelStandard::Nfpa70e;
     LabelPageSize labelSize_ = LabelPageSize::In6x4;
+    // The labels' language: the desktop's until chosen (set by the constructor).
+    LabelLanguage labelLanguage_ = kEnglish;
     bool dangerAbove600_ = false;
     QDate assessmentDate_ = QDate::currentDate();
     class TNetworkView* networkView_ = nullptr;  // made when first asked for, in its dock

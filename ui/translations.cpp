@@ -72,6 +72,10 @@ constexpr const char* kLibraryTexts[] = {
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "ear canal inserts, V-rated and leather gloves, leather work shoes."),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Consult PPE Manufacturer"),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Avoid contact"),
+    // A value not given (a pressure, a clothing line, a boundary), and the
+    // unit word of lengths in inches, in captions and headings ("(inches)").
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "N/A"),
+    QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "inches"),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Arc Duration (sec):"),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Arc Duration @ Predicted Arc Current (sec):"),
     QT_TRANSLATE_NOOP("zentavo::ui::LibraryTexts", "Low Voltage Circuit Breakers Calculations"),
@@ -275,6 +279,10 @@ const QRegularExpression& Pattern(const QString& known) {
     return *it;
 }
 
+QString Translate(const QString& english) {
+    return QCoreApplication::translate(kContext, english.toUtf8().constData());
+}
+
 // The translation `shown` of a known text with the values `m` found in the
 // English: each value where its number stands, in whatever order the
 // translation puts them.
@@ -286,12 +294,10 @@ QString WithValues(const QString& known, const QString& shown, const QRegularExp
     }
     std::sort(values.begin(), values.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     QString out = shown;
-    for (const auto& value : values) out = out.arg(value.second);
+    // A value that is itself a known text (the unit word of "Limited
+    // approach boundary (inches):") is shown translated as well.
+    for (const auto& value : values) out = out.arg(Translate(value.second));
     return out;
-}
-
-QString Translate(const QString& english) {
-    return QCoreApplication::translate(kContext, english.toUtf8().constData());
 }
 
 // The folders the program's translations are looked for in, in order: the

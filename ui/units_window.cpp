@@ -15,6 +15,7 @@
 #include "ui/ieee2018_window.h"
 #include "ui/main_window.h"
 #include "ui/results.h"
+#include "ui/translations.h"
 #include "ui/widgets.h"
 
 namespace zentavo::ui {
@@ -25,7 +26,12 @@ namespace {
 QComboBox* Selector(QGroupBox* g, const char* name, const QString& caption,
                     const QStringList& items, int x, int y, int width) {
     QLabel* label = MakeLabel(g, (QByteArray(name) + "Caption").constData(), caption, x, y + 3);
-    auto* c = MakeCombo(g, name, items, x + 128, y, width);
+    // Each unit's word shown in the user's language ("inches"), the word
+    // itself kept as the item's data for the settings and the captions.
+    QStringList shown;
+    for (const QString& word : items) shown << LibraryText(word);
+    auto* c = MakeCombo(g, name, shown, x + 128, y, width);
+    for (int i = 0; i < c->count(); ++i) c->setItemData(i, items[i]);
     label->setBuddy(c);  // read out with the box
     c->setCurrentIndex(0);
     return c;
@@ -48,20 +54,25 @@ void DefaultGap(QLineEdit* edit, const QComboBox* cls, LengthUnit unit) {
     edit->setText(FromUtf8(ClassDefaultGapText(cls->currentIndex(), unit)));
 }
 
-// The item of a selector its text names, in the item's own spelling: case
-// and blanks around the word do not matter. Empty when it names none.
+// The unit word of the item a selector's text names, as shown or in
+// English ("pulgadas" or "inches"): case and blanks around the word do not
+// matter. Empty when it names none.
 QString ItemWord(const QComboBox* box) {
     const QString typed = box->currentText().trimmed();
     for (int i = 0; i < box->count(); ++i) {
-        if (box->itemText(i).compare(typed, Qt::CaseInsensitive) == 0) return box->itemText(i);
+        const QString word = box->itemData(i).toString();
+        if (box->itemText(i).compare(typed, Qt::CaseInsensitive) == 0 ||
+            word.compare(typed, Qt::CaseInsensitive) == 0)
+            return word;
     }
     return {};
 }
 
-// A selector set to one of its items.
+// A selector set to the item of a unit word, shown as the item shows it.
 void ShowItem(QComboBox* box, const QString& word) {
-    box->setCurrentIndex(box->findText(word));
-    if (box->isEditable()) box->setEditText(word);
+    const int i = box->findData(word);
+    box->setCurrentIndex(i);
+    if (box->isEditable()) box->setEditText(i >= 0 ? box->itemText(i) : word);
 }
 
 QString Word(std::string_view word) { return FromUtf8(word); }
@@ -216,9 +227,10 @@ void TFormUnits::Button1Click() {
         ShowItem(box, ItemWord(box));
     }
     inForce_ = Units();
-    const QString gap = Gap_Units->currentText(), wd = WD_units->currentText(),
-                  boundary = FlashBound_units->currentText(), energy = ComboBox2->currentText(),
-                  pressure = Pressure_units->currentText(), tnt = TNT->currentText();
+    // The captions take the units' words, shown in the user's language by SetCaption.
+    const QString gap = ItemWord(Gap_Units), wd = ItemWord(WD_units),
+                  boundary = ItemWord(FlashBound_units), energy = ItemWord(ComboBox2),
+                  pressure = ItemWord(Pressure_units), tnt = ItemWord(TNT);
     Tmain& m = app_.main();
     // The 2018 window's typed lengths keep their values (first: nothing there
     // can stop).

@@ -182,6 +182,32 @@ char LocaleDecimalSeparator() {
     return point == QStringLiteral(",") ? ',' : '.';
 }
 
+std::optional<LabelLanguage> DesktopLabelLanguage() {
+    // The language the windows are shown in (InstallTranslations loads by
+    // the same list), which may differ from that of the numbers.
+    const QStringList languages = QLocale().uiLanguages();
+    switch (QLocale(languages.value(0)).language()) {
+        case QLocale::English:
+            return kEnglish;
+        case QLocale::Spanish:
+            return kSpanish;
+        case QLocale::French:
+            return kFrench;
+        default:
+            return std::nullopt;
+    }
+}
+
+LabelLanguage DefaultLabelLanguage() {
+    return DesktopLabelLanguage().value_or(kEnglish);
+}
+
+char LabelDecimalSeparator(int language) {
+    const std::optional<LabelLanguage> desktop = DesktopLabelLanguage();
+    return desktop && *desktop == language ? LocaleDecimalSeparator()
+                                           : LanguageDecimalSeparator(language);
+}
+
 std::string Utf8(const QString& s) { return s.toStdString(); }
 
 QString FromUtf8(std::string_view s) {

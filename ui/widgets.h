@@ -9,6 +9,9 @@
 #include <QLabel>
 #include <QString>
 #include <QStringList>
+#include <optional>
+
+#include "label/label_settings.h"
 
 class QComboBox;
 class QLineEdit;
@@ -66,6 +69,18 @@ QColor TextColor(const QLabel* label);
 
 // The decimal separator of the user's locale: ',' or '.'.
 char LocaleDecimalSeparator();
+
+// The label language of the desktop's language, the one the windows are
+// shown in (Spanish, French, English); none for a language the labels are
+// not written in.
+std::optional<LabelLanguage> DesktopLabelLanguage();
+// The language a label takes until one is chosen: the desktop's, English
+// where the labels have no such language.
+LabelLanguage DefaultLabelLanguage();
+// The decimal separator of a label in `language`: the desktop's where the
+// label is in the desktop's language, the language's own otherwise (an
+// English label on a Spanish desktop writes "11.67", a Spanish one "11,67").
+char LabelDecimalSeparator(int language);
 
 // UTF-8 views of texts for the engine.
 std::string Utf8(const QString& s);

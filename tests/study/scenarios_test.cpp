@@ -246,6 +246,53 @@ TEST(Scenarios, TheListComputedAndTheCellsRefused) {
     EXPECT_EQ(weak[2].at("incident_energy_governing"), "");
 }
 
+// The scenario_energies column: each scenario's governing energy, as the
+// configuration alone gives it, or why the point is not computed there; the
+// last column, after the range's worst.
+TEST(Scenarios, EachScenariosEnergyIsWrittenInTheLastColumn) {
+    std::string utility = Substation(std::nullopt);
+    utility.replace(utility.find("0.5,0.5,,,,"), 11, "0.5,0.5,utility,,,");
+    const std::vector<CsvRow> open = RunScenarios(Substation(std::nullopt)),
+                              closed = RunScenarios(Substation("")),
+                              maintenance = RunScenarios(Substation(std::nullopt, "4,0.05"));
+    const auto e = [](const CsvRow& r) { return r.at("incident_energy_governing"); };
+    const std::string study = Substation("tie-closed", ",", "4,0.05,maint");
+    struct Case {
+        const char* what;
+        const std::string& study;
+        bool range;  // --arc-current-range on
+        std::size_t row;
+        std::string energies;
+    };
+    const Case cases[] = {
+        {"main A in all three", study, false, 1,
+         "normal " + e(open[1]) + "; maint " + e(maintenance[1]) + "; tie-closed " + e(closed[1])},
+        {"the same with the range's worst", study, true, 1,
+         "normal " + e(open[1]) + "; maint " + e(maintenance[1]) + "; tie-closed " + e(closed[1])},
+        {"the tie, its branch in one", study, false, 3,
+         "normal without its branch; maint without its branch; tie-closed " + e(closed[3])},
+        {"feeder A", study, false, 4,
+         "normal " + e(open[3]) + "; maint " + e(maintenance[3]) + "; tie-closed " + e(closed[4])},
+        {"the bus not fed in normal", utility, false, 1, "normal not fed; utility " + e(open[1])},
+        {"the utility's own row", utility, false, 0,
+         "normal without its branch; utility " + e(open[0])},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        StudyOptions options;
+        options.arcCurrentRange = c.range;
+        std::string out;
+        RunStudy(c.study, options, [&](std::string_view s) { out.append(s); });
+        const std::string header = out.substr(0, out.find('\r'));
+        EXPECT_TRUE(header.ends_with(c.range ? ",range_worst_energy,scenario_energies"
+                                             : ",scenario_worst,scenario_energies"))
+            << header;
+        const std::vector<CsvRow> rows = study_test::CsvRows(out);
+        ASSERT_GT(rows.size(), c.row);
+        EXPECT_EQ(rows[c.row].at("scenario_energies"), c.energies);
+    }
+}
+
 // The result columns of an output header are found again from it, for
 // every group a study writes: devices, network, duty, steps, scenarios, DC,
 // the range's worst (--arc-current-range on: its two columns the last).
@@ -269,10 +316,21 @@ TEST(Scenarios, ResultColumnsFoundAgainInTheOutputHeader) {
                 const bool scenarios = std::find(written.begin(), written.end(),
                                                  kScenarioWorstColumn) != written.end();
                 EXPECT_EQ(scenarios, (mask & 2) && (mask & 8));
-                const ResultColumnList last(written.end() - 2, written.end());
-                EXPECT_EQ(last == ResultColumnList(
-                                      {kRangeWorstArcingCurrentColumn, kRangeWorstEnergyColumn}),
-                          range);
+                // scenario_energies last, with scenario_worst; the range's
+                // two columns the last before it.
+                const bool energies = written.back() == kScenarioEnergiesColumn;
+                EXPECT_EQ(energies, scenarios);
+                const auto end = written.end() - (energies ? 1 : 0);
+                EXPECT_EQ(
+                    ResultColumnList(end - 2, end) ==
+                        ResultColumnList({kRangeWorstArcingCurrentColumn, kRangeWorstEnergyColumn}),
+                    range);
+                // A results file written before scenario_energies is read as it was.
+                if (energies) {
+                    std::vector<std::string> older = StudyOutputNames(header, steps, range);
+                    older.pop_back();
+                    EXPECT_EQ(OutputResultColumns(older), ResultColumnList(written.begin(), end));
+                }
             }
         }
     }

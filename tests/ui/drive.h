@@ -67,8 +67,9 @@ inline const QStringList kWindowNames = {"main window", "units",   "label option
 // Those, with the results of the fuse and breaker equations, the about box,
 // the study with its time-current curve beside the table, and the study's
 // Labels… and Report… dialog: everything the program shows.
-inline const QStringList kAllWindowNames = kWindowNames + QStringList{"fuse results", "breaker results", "about",
-                                                                       "study curve", "study export"};
+inline const QStringList kAllWindowNames =
+    kWindowNames + QStringList{"fuse results", "breaker results", "about",
+                               "study curve",  "study export",    "study labels"};
 
 // What `check(window, name)` finds in `w`, page by page for a window with
 // tabs (each tab shown as the user sees it, named "window, tab …").
@@ -137,10 +138,11 @@ inline QWidget* OpenWindow(Application& app, FakeDialogs& dialogs, const QString
         return &app.Second();
     }
     if (which == "about") return &app.about();
-    if (which == "study export") {
-        // The study's Labels… and Report… dialog as it asks for a report of a filtered study.
+    if (which == "study export" || which == "study labels") {
+        // The study's Labels… and Report… dialog as it asks for a report (or
+        // the labels) of a filtered study.
         StudyExportChoice choice;
-        choice.report = true;
+        choice.report = which == "study export";
         choice.allRows = 40, choice.selectedRows = 3, choice.filteredRows = 12;
         auto* dialog = new TStudyExport(&m, choice);
         dialog->setObjectName("StudyExport");

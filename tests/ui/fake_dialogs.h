@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 
 #include "ui/dialogs.h"
 
@@ -90,8 +91,11 @@ public:
     };
     std::deque<ExportAnswer> exportAnswers;
     QList<StudyExportChoice> exportOffers;  // what each such dialog offered
-    bool StudyExportSetup(QWidget*, StudyExportChoice& choice) override {
+    // Set: asked instead of the script (the program's own dialog, say).
+    std::function<bool(QWidget*, StudyExportChoice&)> exportDialog;
+    bool StudyExportSetup(QWidget* parent, StudyExportChoice& choice) override {
         exportOffers.append(choice);
+        if (exportDialog) return exportDialog(parent, choice);
         if (exportAnswers.empty()) {
             unexpected = true;
             return false;

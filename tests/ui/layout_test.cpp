@@ -34,6 +34,7 @@
 #include "ui/results.h"
 #include "ui/second.h"
 #include "ui/study_window.h"
+#include "ui/translations.h"
 #include "ui/units_window.h"
 #include "ui/widgets.h"
 
@@ -413,8 +414,12 @@ private slots:
         problems += Check(&app.FormLabelType(), "label options");
         problems += Check(&app.Formedit(), "editor");
         problems.removeDuplicates();
-        for (const char* level : {"0", "1", "2", "3", "4", "N/A"})
-            QVERIFY2(levels.contains(level), qPrintable(QStringLiteral("PPE level %1 never shown").arg(level)));
+        for (const char* level : {"0", "1", "2", "3", "4", "N/A"}) {
+            // "N/A" in the windows' language.
+            const QString shown = LibraryText(QString::fromLatin1(level));
+            QVERIFY2(levels.contains(shown),
+                     qPrintable(QStringLiteral("PPE level %1 never shown").arg(shown)));
+        }
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
         QVERIFY2(dialogs.shown.isEmpty(), qPrintable(dialogs.shown.isEmpty() ? QString() : dialogs.shown.first().text));
     }

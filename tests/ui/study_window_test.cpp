@@ -22,6 +22,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -1704,7 +1705,9 @@ private slots:
         QCOMPARE(decay->value(), 5);
         QCOMPARE(Cell(2, "arc_steps"), QString("2"));
         QVERIFY(!table->isColumnHidden(Col("arc_steps")));
-        QVERIFY(table->isColumnHidden(Col("scenario_worst")));  // a study without scenarios
+        // A study without scenarios.
+        QVERIFY(table->isColumnHidden(Col("scenario_worst")) &&
+                table->isColumnHidden(Col("scenario_energies")));
         // The point's steps in the time-current dock: the motors' 5 cycles,
         // then the rest of the typed 0.2 s; none for the one-step main.
         study->findChild<QAction*>("ShowCurve1")->trigger();
@@ -1762,6 +1765,19 @@ private slots:
         QCOMPARE(Cell(1, "scenario_worst"), QString("tie-closed"));
         QVERIFY(!StudyTable()->isColumnHidden(Col("scenario_worst")));
         QCOMPARE(Cell(1, "arc_steps"), QString("2"));
+        // Every scenario's energy in a column of its own, the worst's the
+        // point's; the tie's own branch is in tie-closed alone.
+        QVERIFY(!StudyTable()->isColumnHidden(Col("scenario_energies")));
+        QCOMPARE(Heading("scenario_energies"),
+                 QString("Incident energy in each scenario (cal/cm2)"));
+        const QStringList each = Cell(1, "scenario_energies").split("; ");
+        QCOMPARE(each.size(), 3);
+        QVERIFY2(each[0].startsWith("normal ") && each[1].startsWith("maint "),
+                 qPrintable(each.join('|')));
+        QCOMPARE(each[2], "tie-closed " + Cell(1, "incident_energy_governing"));
+        QCOMPARE(Cell(3, "scenario_energies"),
+                 "normal without its branch; maint without its branch; tie-closed " +
+                     Cell(3, "incident_energy_governing"));
         study->findChild<QAction*>("ShowCurve1")->trigger();
         StudyTable()->setCurrentIndex(study->view().mapFromSource(study->model().index(1, 0)));
         auto* view = Child<TimeCurrentView>(*study, "TimeCurrentView");
@@ -1789,6 +1805,80 @@ private slots:
         QVERIFY2(lines[2].endsWith(": the device of Main A opened"), qPrintable(lines[2]));
         QVERIFY2(lines[3].startsWith("Worst scenario: tie-closed (normal ") && lines[3].contains(", maint "),
                  qPrintable(lines[3]));
+    }
+
+    // Labels… offers the labels' language, the desktop's until another is
+    // chosen, and their numbers follow it: the desktop's decimal separator
+    // in the desktop's language, the language's own in another. The
+    // program's own dialog under the event loop, chosen from the keyboard
+    // (Alt+L, Home, Down…, Return).
+    void labelsInTheDesktopsLanguage_data() {
+        QTest::addColumn<QString>("desktop");
+        QTest::addColumn<int>("offered");  // LabelLanguage
+        QTest::addColumn<int>("chosen");   // -1: as offered
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<QString>("sep");
+        // clang-format off
+        QTest::newRow("English")                  << "en_US" << int(kEnglish) << -1            << "Incident energy"   << ".";
+        QTest::newRow("Spanish")                  << "es_ES" << int(kSpanish) << -1            << "Energía incidente" << ",";
+        QTest::newRow("Spanish, English chosen")  << "es_ES" << int(kSpanish) << int(kEnglish) << "Incident energy"   << ".";
+        QTest::newRow("Mexican Spanish")          << "es_MX" << int(kSpanish) << -1            << "Energía incidente" << ".";
+        QTest::newRow("French")                   << "fr_FR" << int(kFrench)  << -1            << "Énergie incidente" << ",";
+        QTest::newRow("French, Spanish chosen")   << "fr_FR" << int(kFrench)  << int(kSpanish) << "Energía incidente" << ",";
+        QTest::newRow("German: no German labels") << "de_DE" << int(kEnglish) << -1            << "Incident energy"   << ".";
+        // clang-format on
+    }
+    void labelsInTheDesktopsLanguage() {
+        QFETCH(QString, desktop);
+        QFETCH(int, offered);
+        QFETCH(int, chosen);
+        QFETCH(QString, words);
+        QFETCH(QString, sep);
+        struct Restore {
+            QLocale locale;
+            ~Restore() { QLocale::setDefault(locale); }
+        } restore{QLocale()};
+        QLocale::setDefault(QLocale(desktop));
+        OpenExample();
+        int shown = -1;
+        dialogs->exportDialog = [&](QWidget* parent, StudyExportChoice& choice) {
+            QTimer::singleShot(0, [&] {
+                auto* dialog = qobject_cast<TStudyExport*>(QApplication::activeModalWidget());
+                if (!dialog || !QTest::qWaitForWindowActive(dialog)) return;
+                auto* box = Child<QComboBox>(*dialog, "LabelLanguageBox");
+                shown = box->currentIndex();
+                if (chosen >= 0) {
+                    QTest::keyClick(dialog, Qt::Key_L, Qt::AltModifier);
+                    if (QApplication::focusWidget() != box) return;
+                    QTest::keyClick(box, Qt::Key_Home);
+                    for (int i = 0; i < chosen; ++i) QTest::keyClick(box, Qt::Key_Down);
+                }
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            });
+            return QtDialogService().StudyExportSetup(parent, choice);
+        };
+        dialogs->fileNames = {Path("labels.pdf")};
+        study->findChild<QAction*>("StudyLabels1")->trigger();
+        dialogs->exportDialog = nullptr;
+        QCOMPARE(shown, offered);
+        QCOMPARE(int(dialogs->exportOffers.back().language), offered);
+        QVERIFY2(dialogs->shown.isEmpty(),
+                 qPrintable(dialogs->shown.isEmpty() ? QString() : dialogs->shown[0].text));
+        const QStringList pages =
+            RunPdfTool("pdftotext", {Path("labels.pdf"), "-"}).split('\f', Qt::SkipEmptyParts);
+        QCOMPARE(pages.size(), 3);  // the three points computed
+        const QString page = pages[0].simplified();
+        QString energy = Cell(0, "incident_energy_governing");
+        energy.replace(',', '.').replace('.', sep);
+        QVERIFY2(
+            page.contains("MCC-1") && page.contains(words) && page.contains(energy + " cal/cm²"),
+            qPrintable(energy + ": " + page));
+        // Chosen once, offered again.
+        if (chosen >= 0) {
+            dialogs->exportAnswers = {{false}};
+            study->findChild<QAction*>("StudyLabels1")->trigger();
+            QCOMPARE(int(dialogs->exportOffers.back().language), chosen);
+        }
     }
 
     // The plant example's main at unit substation A, labelled alone: its
