@@ -54,8 +54,7 @@ public:
         compared_ = ScenarioCompareColumns(options.units);
         above40_ = Above40Columns(options.units);
         schedule_ = ScheduleColumns(options.units, options.standard);
-        for (const std::vector<Column>* c : {&points_, &refused_, &devices_, &steps_, &buses_,
-                                             &sources_, &compared_, &above40_, &schedule_})
+        for (const auto* c : {&points_, &refused_, &devices_, &steps_, &buses_, &sources_, &compared_, &above40_, &schedule_})
             widths_.emplace_back(c, ColumnWidths(*c));
         if (options.oneLine && !options.oneLine->buses.empty())
             oneLine_.emplace(options.oneLine, QSizeF(width_, bottom_ - top_) / UnitsPerPoint());
@@ -455,7 +454,9 @@ private:
                 return listed(ResultOf(p)) ? Rows{RefusedCells(p)} : Rows{};
             });
         };
-        if (!listPoints(QStringLiteral("Points computed with a caution"),
+        // Not selective: an upstream device opened first (the message names both devices).
+        if (!listPoints(QStringLiteral("Not selective"), [](const PointResult& r) { return r.NotSelective(); }) ||
+            !listPoints(QStringLiteral("Points computed with a caution"),
                         [](const PointResult& r) { return r.status == PointStatus::Caution; }) ||
             !listPoints(QStringLiteral("Refused points"),
                         [](const PointResult& r) { return !r.Computed(); }))

@@ -204,6 +204,8 @@ struct PointResult {
     // The reduced case governs (the method's choice, where it computed one), and the governing case.
     bool ReducedCaseGoverns() const { return reducedGoverns && reduced; }
     const PointCase& Governing() const { return ReducedCaseGoverns() ? *reduced : full; }
+    // A device upstream opened before one nearer the fault: the message names both.
+    bool NotSelective() const { return message.find("not selective: ") != std::string::npos; }
     // The bolted current the results were computed with, where the network
     // gave it: a case's, or the range's worst current where it governs.
     std::optional<double> NetworkCurrent() const {
