@@ -592,9 +592,9 @@ Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s, char sep) 
         const double t = *s.zsiTime;
         if (const auto* r = std::get_if<RelaySettings>(&s.device)) {
             if (!r->instPickup) {
-                Add(errors, "zsi", "needs relay_inst_pickup: the element whose delay zsi_time replaces");
+                Add(errors, "zsi", "needs relay_inst_pickup, whose delay zsi_time replaces");
             } else if (!std::isfinite(t) || t < 0 || t > r->instDelay.value_or(0)) {
-                Add(errors, "zsi_time", "must be from 0 to relay_inst_delay, the delay it replaces");
+                Add(errors, "zsi_time", "must be from 0 to relay_inst_delay, which it replaces");
             } else {
                 RelaySettings fast = *r;
                 fast.instDelay = t;
@@ -603,13 +603,14 @@ Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s, char sep) 
             }
         } else if (const auto* u = std::get_if<TripUnitSettings>(&s.device)) {
             if (!u->stPickup) {
-                Add(errors, "zsi", "needs trip_st_pickup: the element whose delay zsi_time replaces");
+                Add(errors, "zsi", "needs trip_st_pickup, whose delay zsi_time replaces");
             } else if (!std::isfinite(t) || t < 0 || t > u->stDelay.value_or(0)) {
-                Add(errors, "zsi_time", "must be from 0 to trip_st_delay, the delay it replaces");
+                Add(errors, "zsi_time", "must be from 0 to trip_st_delay, which it replaces");
             } else {
                 TripUnitSettings fast = *u;
                 fast.stDelay = t;
-                if (Built<TripUnit> b = MakeTripUnit(fast); b.device) zsi.emplace(std::move(*b.device));
+                if (Built<TripUnit> b = MakeTripUnit(fast); b.device)
+                    zsi.emplace(std::move(*b.device));
                 zsiPickup = *u->stPickup * u->rating * u->ltPickup;
             }
         } else {

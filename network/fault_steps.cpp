@@ -157,7 +157,8 @@ std::vector<FaultSteps::Reached> FaultSteps::Reach(
         for (std::size_t q = 0; q < ring.size(); ++q) {
             const auto [u, nearer] = ring[q];
             auto reach = [&](ElementKind kind, std::size_t index) {
-                const auto [at, added] = seen.try_emplace({static_cast<int>(kind), index}, static_cast<int>(found.size()));
+                const auto [at, added] = seen.try_emplace({static_cast<int>(kind), index},
+                                                          static_cast<int>(found.size()));
                 if (added) found.push_back({kind, index, nearer});
                 return at->second;
             };
@@ -169,7 +170,8 @@ std::vector<FaultSteps::Reached> FaultSteps::Reach(
                     const int a = net_.busNumber_.at(cb.from);
                     far = a == u ? net_.busNumber_.at(cb.to) : a;
                 } else if (t.shunt >= 0) {
-                    if (device(t.kind, t.index) && fault.Part({-1, t.shunt}) > kNoCurrent) reach(t.kind, t.index);
+                    if (device(t.kind, t.index) && fault.Part({-1, t.shunt}) > kNoCurrent)
+                        reach(t.kind, t.index);
                     continue;
                 } else {
                     const double part = fault.Part({t.branch, -1});

@@ -80,7 +80,8 @@ public:
     };
     static constexpr double kLeastPartBehind = 0.01;
     static constexpr int kMostRings = 16;
-    std::vector<Reached> Reach(const Fault& fault, const std::function<bool(ElementKind, std::size_t)>& device) const;
+    std::vector<Reached> Reach(const Fault& fault,
+                               const std::function<bool(ElementKind, std::size_t)>& device) const;
 
 private:
     struct Base {

@@ -208,15 +208,18 @@ std::vector<QString> StepCells(const StudyPointView& p, std::size_t step, const 
     switch (s.end) {
         case StepEnd::DeviceOpened:
             for (std::size_t k = 0; k < opened.size(); ++k) {
-                ended += (ended.isEmpty() ? QString() : QStringLiteral(", ")) + Text(OneLineName(opened[k]));
+                ended += (ended.isEmpty() ? QString() : QStringLiteral(", ")) +
+                         Text(OneLineName(opened[k]));
                 // Special protection names itself: "X (arc-flash relay)".
                 if (k < s.openedBy.size() && SpecialProtection(s.openedBy[k]))
-                    ended += QStringLiteral(" (") + Text(DeviceElementWord(s.openedBy[k])) + QStringLiteral(")");
+                    ended += QStringLiteral(" (") + Text(DeviceElementWord(s.openedBy[k])) +
+                             QStringLiteral(")");
             }
             ended = QStringLiteral("the device of ") + ended + QStringLiteral(" opened");
             break;
         case StepEnd::BusDifferential:
-            ended = QStringLiteral("the bus differential protection opened every branch into the bus");
+            ended =
+                QStringLiteral("the bus differential protection opened every branch into the bus");
             break;
         case StepEnd::MotorsEnd:
             ended = QStringLiteral("the motors' contribution ended");

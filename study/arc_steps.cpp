@@ -60,15 +60,18 @@ void StudyNetwork::BuildSteps(const std::vector<StudyRowInputs>& rows, const Stu
         if (!own_[i] || rows_[i].problem || rows[i][kDeviceTypeColumn].empty()) continue;
         // A device whose settings are refused is the row's error, and opens nothing.
         if (auto device = ScenarioDevice(rows[i], scenario_, options, devices)) {
-            const std::string_view at = rows[i][kDeviceAtColumn] == "from" ? rows[i][kFromBusColumn] : rows[i][kBusColumn];
-            stepDevices_[Key(own_[i]->kind, own_[i]->index)] = StepDevice{i, std::move(device), std::string(at)};
+            const std::string_view at =
+                rows[i][kDeviceAtColumn] == "from" ? rows[i][kFromBusColumn] : rows[i][kBusColumn];
+            stepDevices_[Key(own_[i]->kind, own_[i]->index)] =
+                StepDevice{i, std::move(device), std::string(at)};
         }
     }
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (rows[i][kBusDiffTimeColumn].empty() || busDifferential_.contains(bus_[i])) continue;
         // A time the row refuses (BusDifferentialProblem) protects nothing.
         const std::optional<double> time = ReadNumber(rows[i][kBusDiffTimeColumn], sep_);
-        if (time && *time >= kShortestArcTime && std::isfinite(*time)) busDifferential_[bus_[i]] = *time;
+        if (time && *time >= kShortestArcTime && std::isfinite(*time))
+            busDifferential_[bus_[i]] = *time;
     }
 }
 
@@ -148,12 +151,14 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
             const std::optional<FaultSteps::Element> e = steps.Find(kind, index, bus_[d.row]);
             if (!e) continue;
             for (std::size_t k = 0; k < candidates.size() && placeOf[i] < 0; ++k) {
-                if (!candidates[k].alone && candidates[k].element == *e) placeOf[i] = static_cast<int>(k);
+                if (!candidates[k].alone && candidates[k].element == *e)
+                    placeOf[i] = static_cast<int>(k);
             }
             if (placeOf[i] >= 0) continue;
             const bool isMine = d.row == q.row;
             // The row's own device as the row built it (its settings, as checked with the row).
-            Candidate c{d.row, isMine && own ? own : d.device.get(), *e, steps.BusNumber(d.at), isMine};
+            Candidate c{d.row, isMine && own ? own : d.device.get(), *e, steps.BusNumber(d.at),
+                        isMine};
             c.held = isMine && own ? nullptr : d.device;
             c.nearer = nearer >= 0 ? placeOf[nearer] : (alone ? 0 : -1);
             placeOf[i] = static_cast<int>(candidates.size());
@@ -220,14 +225,16 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
             Candidate& c = candidates[k];
             if (!running(c)) continue;
             c.trip = c.device->TripAt(c.amps, restrained[k]);
-            if (c.trip.Operates()) next = std::min(next, std::max(0.0, 1 - c.progress) * c.trip.seconds);
+            if (c.trip.Operates())
+                next = std::min(next, std::max(0.0, 1 - c.progress) * c.trip.seconds);
         }
         const bool motors = f.MotorsFeed();
         const double decayIn = motors && motorDecay_ && *motorDecay_ > t ? *motorDecay_ - t
                                                                          : std::numeric_limits<double>::infinity();
         const double capIn = cap ? *cap - t : std::numeric_limits<double>::infinity();
         const double typedIn = typed ? *typed - t : std::numeric_limits<double>::infinity();
-        const double differentialIn = differential ? *differential - t : std::numeric_limits<double>::infinity();
+        const double differentialIn =
+            differential ? *differential - t : std::numeric_limits<double>::infinity();
         const double dt = std::min({next, decayIn, capIn, typedIn, differentialIn});
         if (!std::isfinite(dt)) {
             plan.whole.refusal = Refusal{RefusalCode::Duration, "Protective device does not operate at " +
@@ -282,7 +289,8 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
         // opens first.
         std::vector<bool> opens = due;
         for (std::size_t k = 0; k < candidates.size(); ++k) {
-            for (int a = candidates[k].nearer; a >= 0 && opens[k]; a = candidates[a].nearer) opens[k] = !due[a];
+            for (int a = candidates[k].nearer; a >= 0 && opens[k]; a = candidates[a].nearer)
+                opens[k] = !due[a];
         }
         for (std::size_t k = 0; k < candidates.size(); ++k) {
             if (!opens[k]) continue;
@@ -290,12 +298,13 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
             // Not selective: a device nearer the fault on its path still
             // carried the fault's current and had not opened.
             for (std::size_t d = 0; d < candidates.size(); ++d) {
-                if (due[d] || !running(candidates[d]) || !(candidates[d].amps > 0) || !nearer(d, k)) continue;
+                if (due[d] || !running(candidates[d]) || !(candidates[d].amps > 0) || !nearer(d, k))
+                    continue;
                 step.notSelective.push_back({candidates[k].row, candidates[d].row});
                 if (plan.notSelective.empty()) {
-                    plan.notSelective = "not selective: the device of \"" + point_[candidates[k].row] +
-                                        "\" opened before that of \"" + point_[candidates[d].row] +
-                                        "\", nearer the fault. ";
+                    plan.notSelective = "not selective: the device of \"" +
+                                        point_[candidates[k].row] + "\" opened before that of \"" +
+                                        point_[candidates[d].row] + "\", nearer the fault. ";
                 }
             }
         }
@@ -333,7 +342,8 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
         return done();
     }
     plan.whole.seconds = t;
-    if (last >= 0 && plan.whole.element != DeviceElement::Capped && plan.whole.element != DeviceElement::BusDifferential) {
+    if (last >= 0 && plan.whole.element != DeviceElement::Capped &&
+        plan.whole.element != DeviceElement::BusDifferential) {
         plan.whole.element = candidates[last].trip.element;
         plan.whole.device = candidates[last].trip;
         plan.deviceAmps = candidates[last].amps;

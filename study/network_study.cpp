@@ -142,9 +142,10 @@ void StudyNetwork::Build(const std::vector<StudyRowInputs>& rows, char sep, cons
             };
             f.branchShare = share(network::Case::Max);
             f.branchShareMin = share(network::Case::Min);
-            const network::BusResult* from = rows[i][kDeviceAtColumn] == "from"
-                                                 ? results_.FindBus(std::string(rows[i][kFromBusColumn]))
-                                                 : nullptr;
+            const network::BusResult* from =
+                rows[i][kDeviceAtColumn] == "from"
+                    ? results_.FindBus(std::string(rows[i][kFromBusColumn]))
+                    : nullptr;
             if (from && from->computed && from->kV > 0 && b->kV > 0) {
                 f.deviceEndRatio = b->kV / from->kV;
                 f.deviceEndKa = from->ka_max;
@@ -208,24 +209,31 @@ private:
 // worst is above the point's governing energy the point's results are
 // those at the worst current, else the range's worst is the governing case.
 // What is wrong with a row's device_at and bus_diff_time; none when nothing is.
-std::optional<std::string> SpecialProtectionProblem(const StudyRowInputs& in, const NetworkRowFault& fault, bool steps,
+std::optional<std::string> SpecialProtectionProblem(const StudyRowInputs& in,
+                                                    const NetworkRowFault& fault, bool steps,
                                                     char sep) {
     const std::string_view at = in[kDeviceAtColumn];
     if (!at.empty() && at != "bus" && at != "from")
         return "device_at: unknown value \"" + std::string(at) + "\" (bus or from)";
     const std::string_view branch = in[kBranchTypeColumn];
-    if (at == "from" && (in[kDeviceTypeColumn].empty() || (branch != "transformer" && branch != "cable")))
-        return std::string("device_at: from places the device of a transformer's or cable's row at its from_bus");
+    if (at == "from" &&
+        (in[kDeviceTypeColumn].empty() || (branch != "transformer" && branch != "cable")))
+        return std::string(
+            "device_at: from places the device of a transformer's or cable's row at its from_bus");
     const std::string_view diff = in[kBusDiffTimeColumn];
     if (diff.empty()) return std::nullopt;
     const std::optional<double> time = ReadNumber(diff, sep);
     if (!time) return "bus_diff_time: " + ConversionMessage(diff);
     if (!(*time >= kShortestArcTime)) return std::string("bus_diff_time: must be at least 0.001 s");
-    if (!steps) return std::string("bus_diff_time: the bus differential protection is computed with the arc in steps (--arc-steps on)");
+    if (!steps)
+        return std::string(
+            "bus_diff_time: the bus differential protection is computed with the arc in steps "
+            "(--arc-steps on)");
     const std::string bus(in[kBusColumn]);
     const std::optional<double> set = fault.network->BusDifferential(bus);
     if (set && *set != *time) {
-        return "bus_diff_time: bus " + bus + " has " + FormatFixed(*set, 15, 4, sep) + " s on another row";
+        return "bus_diff_time: bus " + bus + " has " + FormatFixed(*set, 15, 4, sep) +
+               " s on another row";
     }
     return std::nullopt;
 }
@@ -316,7 +324,8 @@ PointResult ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFau
     if (std::optional<std::string> why = SpecialProtectionProblem(in, fault, steps, options.sep)) {
         PointResult p;
         p.message = std::move(*why);
-        if (p.message.find("unknown value") != std::string::npos) p.refusal = RefusalCode::UnknownWord;
+        if (p.message.find("unknown value") != std::string::npos)
+            p.refusal = RefusalCode::UnknownWord;
         return p;
     }
     std::optional<StepPlanner> maxSteps, minSteps;

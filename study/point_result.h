@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "engine/case_result.h"
-#include "engine/dc_arc_flash.h"
 #include "engine/classification.h"
+#include "engine/dc_arc_flash.h"
 #include "engine/method.h"
 #include "engine/protection.h"
 #include "engine/refusal.h"

@@ -81,7 +81,8 @@ public:
         // A device upstream that opened first is a fault of coordination
         // the engineer must see.
         if (planned_) {
-            const std::string& said = (&governing == &p_.full ? planFull_ : planReduced_).notSelective;
+            const std::string& said =
+                (&governing == &p_.full ? planFull_ : planReduced_).notSelective;
             if (!said.empty()) {
                 p_.status = PointStatus::Caution;
                 p_.message += (p_.message.empty() ? "" : " ") + said;

@@ -28,7 +28,8 @@ constexpr StudyInputColumn kTripUnitColumns[] = {
 constexpr StudyInputColumn kFuseColumns[] = {kFuseCurveColumn};
 // The device's special protection, read with its settings: a row that
 // gives it is the same settings only with the same cells there too.
-constexpr StudyInputColumn kSpecialColumns[] = {kAfrPickupColumn, kAfrTimeColumn, kZsiColumn, kZsiTimeColumn};
+constexpr StudyInputColumn kSpecialColumns[] = {kAfrPickupColumn, kAfrTimeColumn, kZsiColumn,
+                                                kZsiTimeColumn};
 
 // Reads the settings of a device column by column, gathering every problem
 // into one refusal: the problems' texts joined by "; ", the code of the first.
@@ -145,7 +146,8 @@ StudyDevices::Entry BuildDevice(const StudyRowInputs& in, const StudyOptions& o)
         read.Add(*max.refusal);
     }
     // An arc-flash relay needs both its pickup and its time.
-    const std::optional<double> afrPickup = read.Optional(kAfrPickupColumn), afrTime = read.Optional(kAfrTimeColumn);
+    const std::optional<double> afrPickup = read.Optional(kAfrPickupColumn),
+                                afrTime = read.Optional(kAfrTimeColumn);
     if (afrPickup && afrTime) {
         settings.arcFlashRelay = ArcFlashRelaySettings{*afrPickup, *afrTime};
     } else if (read.Empty(kAfrPickupColumn) != read.Empty(kAfrTimeColumn)) {
@@ -159,7 +161,8 @@ StudyDevices::Entry BuildDevice(const StudyRowInputs& in, const StudyOptions& o)
         else
             settings.zsiTime = read.Optional(kZsiTimeColumn);
     } else if (!zsi.empty() && zsi != "no") {
-        read.Add(RefusalCode::UnknownWord, "zsi: unknown value \"" + std::string(zsi) + "\" (yes or no)");
+        read.Add(RefusalCode::UnknownWord,
+                 "zsi: unknown value \"" + std::string(zsi) + "\" (yes or no)");
     } else if (!read.Empty(kZsiTimeColumn)) {
         read.Add(kZsiTimeColumn, "needs zsi yes");
     }
@@ -210,10 +213,12 @@ std::uint64_t MixBytes(std::uint64_t h, std::string_view t) {
 // and the next begins, hash apart but for chance (the cells are compared).
 // The columns a device is made from, by number: the device columns, then
 // its special protection.
-constexpr int kKeyColumnCount = kLastDeviceColumn - kFirstDeviceColumn + 1 + std::size(kSpecialColumns);
+constexpr int kKeyColumnCount =
+    kLastDeviceColumn - kFirstDeviceColumn + 1 + std::size(kSpecialColumns);
 int KeyColumn(int i) {
-    return i <= kLastDeviceColumn - kFirstDeviceColumn ? kFirstDeviceColumn + i
-                                                       : kSpecialColumns[i - (kLastDeviceColumn - kFirstDeviceColumn + 1)];
+    return i <= kLastDeviceColumn - kFirstDeviceColumn
+               ? kFirstDeviceColumn + i
+               : kSpecialColumns[i - (kLastDeviceColumn - kFirstDeviceColumn + 1)];
 }
 
 std::uint64_t DeviceKeyHash(const StudyRowInputs& in) {

@@ -174,34 +174,32 @@ private:
 
 // The columns a row's network is read from.
 constexpr StudyInputColumn kNetworkReadColumns[] = {
-    kVoltageColumn,     kBoltedCurrentColumn, kBusColumn,         kFromBusColumn,
-    kBranchTypeColumn,  kSourceKaColumn,      kSourceXrColumn,    kSourceKaMinColumn,
-    kSourceMvaColumn,   kSourceMvaMinColumn,
-    kTxKvaColumn,       kTxZColumn,           kTxXrColumn,        kCableLengthColumn,
-    kCableRColumn,      kCableXColumn,        kCableSetsColumn,   kMotorKvaColumn,
-    kMotorXColumn,      kMotorXrColumn,       kCableEndTempColumn, kTxKvHvColumn,
-    kTxKvMvColumn,      kTxKvLvColumn,        kTxTapColumn,       kLvBusColumn,
-    kTxKvaMvColumn,     kTxKvaLvColumn,       kTxZHlColumn,       kTxZMlColumn,
-    kTxUrColumn,        kTxUrHlColumn,        kTxUrMlColumn,      kGenKvaColumn,
-    kGenKvColumn,       kGenXdColumn,         kGenXrColumn,       kGenCosPhiColumn,
-    kGenRColumn,        kGenInMinColumn,      kGenPgColumn,       kTxPtColumn,
+    kVoltageColumn, kBoltedCurrentColumn, kBusColumn, kFromBusColumn, kBranchTypeColumn,
+    kSourceKaColumn, kSourceXrColumn, kSourceKaMinColumn, kSourceMvaColumn, kSourceMvaMinColumn,
+    kTxKvaColumn, kTxZColumn, kTxXrColumn, kCableLengthColumn, kCableRColumn, kCableXColumn,
+    kCableSetsColumn, kMotorKvaColumn, kMotorXColumn, kMotorXrColumn, kCableEndTempColumn,
+    kTxKvHvColumn, kTxKvMvColumn, kTxKvLvColumn, kTxTapColumn, kLvBusColumn, kTxKvaMvColumn,
+    kTxKvaLvColumn, kTxZHlColumn, kTxZMlColumn, kTxUrColumn, kTxUrHlColumn, kTxUrMlColumn,
+    kGenKvaColumn, kGenKvColumn, kGenXdColumn, kGenXrColumn, kGenCosPhiColumn, kGenRColumn,
+    kGenInMinColumn, kGenPgColumn, kTxPtColumn,
     // The devices of the network's branches, which open in the steps of an arc.
-    kDeviceTypeColumn,  kRelayCurveColumn,    kRelayPickupColumn, kRelayTimeDialColumn,
+    kDeviceTypeColumn, kRelayCurveColumn, kRelayPickupColumn, kRelayTimeDialColumn,
     kRelayInstPickupColumn, kRelayInstDelayColumn, kBreakerTimeColumn, kTripRatingColumn,
-    kTripLtPickupColumn, kTripLtDelayColumn,  kTripStPickupColumn, kTripStDelayColumn,
+    kTripLtPickupColumn, kTripLtDelayColumn, kTripStPickupColumn, kTripStDelayColumn,
     kTripInstPickupColumn, kTripInstTimeColumn, kTripToleranceColumn, kFuseCurveColumn,
     kDeviceShareColumn, kMaxArcTimeColumn,
     // The scenarios the elements take part in, the devices' maintenance settings.
-    kScenariosColumn,   kMaintInstPickupColumn, kMaintInstTimeColumn, kMaintScenarioColumn,
+    kScenariosColumn, kMaintInstPickupColumn, kMaintInstTimeColumn, kMaintScenarioColumn,
     // The method: a DC row may not join the network.
     kMethodColumn,
     // A point on the line side of its bus's main, and the main it names.
-    kLineSideColumn,    kLineSideOfColumn,
+    kLineSideColumn, kLineSideOfColumn,
     // The devices' special protection, where they sit, the buses' differential protection.
-    kAfrPickupColumn,   kAfrTimeColumn,       kZsiColumn,         kZsiTimeColumn,
-    kDeviceAtColumn,    kBusDiffTimeColumn};
-static_assert(std::size(kNetworkReadColumns) ==
-              2 + kLastNetworkColumn - kFirstNetworkColumn + 1 + kLastDeviceColumn - kFirstDeviceColumn + 1 + 13);
+    kAfrPickupColumn, kAfrTimeColumn, kZsiColumn, kZsiTimeColumn, kDeviceAtColumn,
+    kBusDiffTimeColumn};
+static_assert(std::size(kNetworkReadColumns) == 2 + kLastNetworkColumn - kFirstNetworkColumn + 1 +
+                                                    kLastDeviceColumn - kFirstDeviceColumn + 1 +
+                                                    13);
 constexpr std::size_t kNetworkReadCount = std::size(kNetworkReadColumns);
 constexpr std::size_t kNetworkChunkRows = 256;
 

@@ -276,7 +276,9 @@ QString TStudy::StepListText(std::size_t row) const {
             case StepEnd::MaximumDuration: ended = tr("the maximum arc duration"); break;
             case StepEnd::TypedDuration: ended = tr("the arc duration typed"); break;
             case StepEnd::NoSource: ended = tr("no source left but motors"); break;
-            case StepEnd::BusDifferential: ended = tr("the bus differential protection"); break;
+            case StepEnd::BusDifferential:
+                ended = tr("the bus differential protection");
+                break;
             }
             if (s.motorsEnd && s.end == StepEnd::DeviceOpened) ended += tr("; the motors' contribution ended");
             text += QLatin1Char('\n') +

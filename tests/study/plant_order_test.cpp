@@ -20,14 +20,51 @@ namespace {
 
 using study_test::CsvRow;
 
-const std::vector<std::string> kColumns = {
-    "point", "method", "voltage", "gap", "electrode_configuration", "enclosure_height", "enclosure_width",
-    "enclosure_depth", "work_distance", "bus", "from_bus", "branch_type", "source_ka", "source_xr", "tx_kva",
-    "tx_z", "tx_xr", "cable_length", "cable_r", "cable_x", "motor_kva", "device_type", "trip_rating",
-    "trip_lt_pickup", "trip_lt_delay", "trip_st_pickup", "trip_st_delay", "trip_inst_pickup", "line_side",
-    "line_side_of", "arc_time", "arc_time_reduced", "max_arc_time", "scenarios", "gen_kva", "gen_xd",
-    "afr_pickup", "afr_time", "zsi", "zsi_time", "bus_diff_time", "device_at", "relay_curve", "relay_pickup",
-    "relay_time_dial"};
+const std::vector<std::string> kColumns = {"point",
+                                           "method",
+                                           "voltage",
+                                           "gap",
+                                           "electrode_configuration",
+                                           "enclosure_height",
+                                           "enclosure_width",
+                                           "enclosure_depth",
+                                           "work_distance",
+                                           "bus",
+                                           "from_bus",
+                                           "branch_type",
+                                           "source_ka",
+                                           "source_xr",
+                                           "tx_kva",
+                                           "tx_z",
+                                           "tx_xr",
+                                           "cable_length",
+                                           "cable_r",
+                                           "cable_x",
+                                           "motor_kva",
+                                           "device_type",
+                                           "trip_rating",
+                                           "trip_lt_pickup",
+                                           "trip_lt_delay",
+                                           "trip_st_pickup",
+                                           "trip_st_delay",
+                                           "trip_inst_pickup",
+                                           "line_side",
+                                           "line_side_of",
+                                           "arc_time",
+                                           "arc_time_reduced",
+                                           "max_arc_time",
+                                           "scenarios",
+                                           "gen_kva",
+                                           "gen_xd",
+                                           "afr_pickup",
+                                           "afr_time",
+                                           "zsi",
+                                           "zsi_time",
+                                           "bus_diff_time",
+                                           "device_at",
+                                           "relay_curve",
+                                           "relay_pickup",
+                                           "relay_time_dial"};
 using Cells = std::map<std::string, std::string>;
 
 std::string Line(const std::vector<std::string>& fields) {
@@ -117,7 +154,8 @@ TEST(PlantAsDrawn, TheArcEndsWithItsLastSource) {
 // at the band's edge) with a 30 m feeder to MCC (the same trip unit): every
 // device on the fault's path runs, the first to open ends the arc.
 TEST(PlantAsDrawn, SpecialProtectionAndEveryDeviceOnThePath) {
-    const Cells zsi = {{"zsi", "yes"}, {"zsi_time", "0.1"}}, zsiAsSet = {{"zsi", "yes"}, {"zsi_time", "0.3"}};
+    const Cells zsi = {{"zsi", "yes"}, {"zsi_time", "0.1"}},
+                zsiAsSet = {{"zsi", "yes"}, {"zsi_time", "0.3"}};
     struct Case {
         const char* what;
         Cells main, feeder, swgRow;
@@ -127,21 +165,69 @@ TEST(PlantAsDrawn, SpecialProtectionAndEveryDeviceOnThePath) {
         const char* notSelective;  // the start of the message, or none
     };
     const Case cases[] = {
-        {"arc-flash relay above its pickup", With(Trip(), {{"afr_pickup", "1000"}, {"afr_time", "0.035"}}), Trip(), {},
-         "SWG", "0.035", "arc-flash relay", nullptr},
-        {"arc-flash relay below its pickup: the curve", With(Trip(), {{"afr_pickup", "900000"}, {"afr_time", "0.035"}}),
-         Trip(), {}, "SWG", "0.33", "short time", nullptr},
-        {"interlocked main, fault on its bus", With(Trip(), zsi), With(Trip(), zsiAsSet), {}, "SWG", "0.11",
-         "zone-selective interlocking", nullptr},
-        {"interlocked main restrained by the feeder", With(Trip(), zsi), With(Trip(), zsiAsSet), {}, "MCC", "0.33",
-         "short time", nullptr},
-        {"interlocked main, the feeder not interlocked", With(Trip(), zsi), Trip(), {}, "MCC", "0.11",
-         "zone-selective interlocking", "not selective: the device of \"SWG\" opened before that of \"MCC\""},
-        {"bus differential on its bus", Trip(), Trip(), {{"bus_diff_time", "0.05"}}, "SWG", "0.05", "bus differential",
+        {"arc-flash relay above its pickup",
+         With(Trip(), {{"afr_pickup", "1000"}, {"afr_time", "0.035"}}),
+         Trip(),
+         {},
+         "SWG",
+         "0.035",
+         "arc-flash relay",
          nullptr},
-        {"bus differential elsewhere", Trip(), Trip(), {{"bus_diff_time", "0.05"}}, "MCC", "0.33", "short time",
+        {"arc-flash relay below its pickup: the curve",
+         With(Trip(), {{"afr_pickup", "900000"}, {"afr_time", "0.035"}}),
+         Trip(),
+         {},
+         "SWG",
+         "0.33",
+         "short time",
          nullptr},
-        {"a faster main", Trip("3"), Trip(), {}, "MCC", "0.05", "instantaneous",
+        {"interlocked main, fault on its bus",
+         With(Trip(), zsi),
+         With(Trip(), zsiAsSet),
+         {},
+         "SWG",
+         "0.11",
+         "zone-selective interlocking",
+         nullptr},
+        {"interlocked main restrained by the feeder",
+         With(Trip(), zsi),
+         With(Trip(), zsiAsSet),
+         {},
+         "MCC",
+         "0.33",
+         "short time",
+         nullptr},
+        {"interlocked main, the feeder not interlocked",
+         With(Trip(), zsi),
+         Trip(),
+         {},
+         "MCC",
+         "0.11",
+         "zone-selective interlocking",
+         "not selective: the device of \"SWG\" opened before that of \"MCC\""},
+        {"bus differential on its bus",
+         Trip(),
+         Trip(),
+         {{"bus_diff_time", "0.05"}},
+         "SWG",
+         "0.05",
+         "bus differential",
+         nullptr},
+        {"bus differential elsewhere",
+         Trip(),
+         Trip(),
+         {{"bus_diff_time", "0.05"}},
+         "MCC",
+         "0.33",
+         "short time",
+         nullptr},
+        {"a faster main",
+         Trip("3"),
+         Trip(),
+         {},
+         "MCC",
+         "0.05",
+         "instantaneous",
          "not selective: the device of \"SWG\" opened before that of \"MCC\""},
     };
     for (const Case& c : cases) {
@@ -152,9 +238,11 @@ TEST(PlantAsDrawn, SpecialProtectionAndEveryDeviceOnThePath) {
         EXPECT_EQ(r.at("device_element"), c.element) << c.what;
         if (c.notSelective) {
             EXPECT_EQ(r.at("status"), "warning") << c.what;
-            EXPECT_NE(r.at("message").find(c.notSelective), std::string::npos) << c.what << ": " << r.at("message");
+            EXPECT_NE(r.at("message").find(c.notSelective), std::string::npos)
+                << c.what << ": " << r.at("message");
         } else {
-            EXPECT_EQ(r.at("message").find("not selective"), std::string::npos) << c.what << ": " << r.at("message");
+            EXPECT_EQ(r.at("message").find("not selective"), std::string::npos)
+                << c.what << ": " << r.at("message");
         }
     }
 }
@@ -164,11 +252,14 @@ TEST(PlantAsDrawn, SpecialProtectionAndEveryDeviceOnThePath) {
 // (pickup 100 A, time dial 1, breaker 0.083 s) at that current by hand;
 // at the bus end it sees 28.75 times as much, on the curve's flat part.
 TEST(PlantAsDrawn, ADeviceAtItsBranchsFromEnd) {
-    const Cells relay = {{"device_type", "relay"}, {"relay_curve", "IEEE-VI"}, {"relay_pickup", "100"},
+    const Cells relay = {{"device_type", "relay"},
+                         {"relay_curve", "IEEE-VI"},
+                         {"relay_pickup", "100"},
                          {"relay_time_dial", "1"}};
     std::map<std::string, CsvRow> at;
     for (const std::string end : {"from", "bus"})
-        at[end] = RunPlant(Utility() + Transformer("SWG", "SWG", With(relay, {{"device_at", end}}))).at("SWG");
+        at[end] = RunPlant(Utility() + Transformer("SWG", "SWG", With(relay, {{"device_at", end}})))
+                      .at("SWG");
     for (const std::string end : {"from", "bus"}) {
         const CsvRow& r = at[end];
         ASSERT_NE(r.at("status"), "error") << r.at("message");
@@ -177,7 +268,8 @@ TEST(PlantAsDrawn, ADeviceAtItsBranchsFromEnd) {
         // The curve is flat above 20 times its pickup.
         const double m = std::min(20.0, arcing * 1000 * (end == "from" ? 480.0 / 13800 : 1) / 100);
         const double seconds = 19.61 / (m * m - 1) + 0.491 + 0.083;
-        EXPECT_NEAR(Number(r, full ? "arc_time_used" : "arc_time_used_reduced"), seconds, 0.0006) << end;
+        EXPECT_NEAR(Number(r, full ? "arc_time_used" : "arc_time_used_reduced"), seconds, 0.0006)
+            << end;
     }
     EXPECT_GT(Number(at["from"], "incident_energy"), Number(at["bus"], "incident_energy"));
 }
