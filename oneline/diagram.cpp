@@ -103,6 +103,7 @@ Diagram BuildDiagram(const std::function<const PointResult*(std::size_t)>& resul
             e.row = i;
             e.state = state;
             e.device = mark;
+            e.deviceAtFrom = in.deviceAtFrom;
             deviceTaken = true;
             switch (*kind) {
                 case ElementKind::Transformer:

@@ -63,6 +63,9 @@ struct DiagramElement {
     // and LV buses); a source, generator, unit or motor its bus alone.
     std::array<int, 3> buses{-1, -1, -1};
     DeviceMark device = DeviceMark::None;
+    // A branch's device sits at its first bus (from_bus, device_at from);
+    // otherwise at its second (the row's bus: a transformer's secondary).
+    bool deviceAtFrom = false;
     ElementState state = ElementState::Closed;
     std::optional<double> lengthM;  // a cable's
     std::optional<double> kva;      // a transformer's (HV winding), generator's or motor's rating

@@ -440,16 +440,15 @@ private:
             if (Parallel(e)) {
                 const double x = X(arrivals_[e][0]), yp = busY(from);
                 p.symbol = {x, yp + kSymbolOffset};
-                if (element.device != DeviceMark::None) p.device = Point{x, yp + kDeviceOffset};
                 p.text = {x + kSymbolRadius + 4, p.symbol.y};
                 p.tie = true;
                 p.links.push_back({{x, yp}, {x, busY(tieEnds_[e].front())}});
+                PlaceDevice(e, p, {tieEnds_[e].front()});
                 continue;
             }
             const double yp = busY(from), x = X(symbolColumn_[e]);
             p.direction = 1;
             p.symbol = {x, yp + kSymbolOffset};
-            if (element.device != DeviceMark::None) p.device = Point{x, yp + kDeviceOffset};
             p.text = {x + kSymbolRadius + 4, p.symbol.y};
             p.tie = !tieEnds_[e].empty();
             // The legs: to each bus it feeds, then to each bus it closes a loop with.
@@ -479,8 +478,36 @@ private:
                 const double lane = yp + kBandBelow + static_cast<double>(laneOf_[e][k] + 1) * kLane;
                 leg(tx, {{tx, lane}, {ax, lane}, {ax, busY(tieEnds_[e][k])}});
             }
+            std::vector<int> reached = children_[e];
+            reached.insert(reached.end(), tieEnds_[e].begin(), tieEnds_[e].end());
+            PlaceDevice(e, p, reached);
         }
         return out;
+    }
+
+    // A branch's device on its link at the bus its row puts it at
+    // (DiagramElement::deviceAtFrom), kDeviceOffset along the link from
+    // that bus: at the first bus, on the start of its first link; at
+    // another, on the end of the link that reaches it (`reached`: the bus
+    // each link reaches, in the order of the links).
+    void PlaceDevice(std::size_t e, PlacedElement& p, const std::vector<int>& reached) const {
+        const DiagramElement& element = d_.elements[e];
+        if (element.device == DeviceMark::None || p.links.empty()) return;
+        const int at = element.deviceAtFrom ? element.buses[0] : element.buses[1];
+        const auto link = std::find(reached.begin(), reached.end(), at);
+        if (at < 0 || at == parent_[e] || link == reached.end()) {
+            p.device = Toward(p.links.front()[0], p.links.front()[1]);
+        } else {
+            const std::vector<Point>& line = p.links[static_cast<std::size_t>(link - reached.begin())];
+            p.device = Toward(line.back(), line[line.size() - 2]);
+        }
+    }
+    // kDeviceOffset from `a` towards `b`, along a vertical or horizontal segment.
+    static Point Toward(Point a, Point b) {
+        const auto step = [](double from, double to) {
+            return from + (to > from ? kDeviceOffset : to < from ? -kDeviceOffset : 0);
+        };
+        return {step(a.x, b.x), step(a.y, b.y)};
     }
 
     const Diagram& d_;

@@ -221,6 +221,7 @@ NetworkDrawing ReadNetworkDrawing(const StudyRowInputs& in, char sep) {
     d.motors = !in[kMotorKvaColumn].empty();
     if (d.motors) d.motorKva = ReadNumber(in[kMotorKvaColumn], sep);
     d.deviceType = in[kDeviceTypeColumn];
+    d.deviceAtFrom = in[kDeviceAtColumn] == "from";
     return d;
 }
 

@@ -42,6 +42,9 @@ struct NetworkDrawing {
     bool motors = false;
     std::optional<double> motorKva;
     std::string deviceType;  // the `device_type` word as typed
+    // Its branch's device sits at the from_bus end (`device_at` from), not
+    // at the row's bus (bus, or empty: a transformer's secondary side).
+    bool deviceAtFrom = false;
 };
 NetworkDrawing ReadNetworkDrawing(const StudyRowInputs& in, char sep);
 

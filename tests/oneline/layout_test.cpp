@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <fstream>
 #include <map>
@@ -287,6 +288,51 @@ TEST(OneLineLayout, ATieRunsBetweenTheBusesItJoins) {
     EXPECT_EQ(line.front().y, line.back().y);
     EXPECT_GT(std::max_element(line.begin(), line.end(), [](Point a, Point b) { return a.y < b.y; })->y,
               line.front().y + kBandBelow);
+}
+
+// A branch's device sits on its link beside the bus device_at puts it at:
+// the row's bus (empty, bus: a transformer's secondary side) or from_bus;
+// so too on a tie, whose link reaches its second bus from a lane.
+TEST(OneLineLayout, ADeviceSitsAtItsEndOfTheBranch) {
+    const auto at = [](std::string row, const std::string& word) { return row.insert(row.size() - 1, "," + word); };
+    const std::string header = kHeader.substr(0, kHeader.size() - 1) + ",device_at\n";
+    // clang-format off
+    const struct {
+        const char* word;
+        bool tie;            // the device of the tie SUB-A to SUB-B, else of the transformer U to SUB-A
+        const char* beside;  // the bus it sits next to
+    } kCases[] = {
+        {"",     false, "SUB-A"}, {"bus", false, "SUB-A"}, {"from", false, "U"},
+        {"",     true,  "SUB-B"}, {"from", true, "SUB-A"},
+    };
+    // clang-format on
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(std::string(c.word) + (c.tie ? " tie" : " transformer"));
+        const std::string tx = c.tie ? "" : c.word, tie = c.tie ? c.word : "";
+        const std::string study = header + at(Source("U"), "") + at(Transformer("SUB-A", "U", ",trip-unit,,"), tx) +
+                                  at(Transformer("SUB-B", "U"), "") + at(Cable("SUB-B", "SUB-A", ",trip-unit,,"), tie);
+        const Diagram d = StudyDiagram(Parse(study));
+        const Layout l = LayOut(d);
+        const std::size_t e = c.tie ? 3 : 1;
+        ASSERT_EQ(d.elements.size(), 4u);
+        ASSERT_EQ(l.elements[e].tie, c.tie);
+        ASSERT_TRUE(l.elements[e].device.has_value());
+        const Point device = *l.elements[e].device;
+        // On one of its links, kDeviceOffset from the bar of the bus beside it and of no other.
+        EXPECT_TRUE(std::any_of(l.elements[e].links.begin(), l.elements[e].links.end(), [&](const auto& line) {
+            for (std::size_t k = 1; k < line.size(); ++k) {
+                if (Within(device.x, line[k - 1].x, line[k].x) && Within(device.y, line[k - 1].y, line[k].y))
+                    return true;
+            }
+            return false;
+        }));
+        for (std::size_t b = 0; b < l.buses.size(); ++b) {
+            const PlacedBus& bar = l.buses[b];
+            const bool beside =
+                Within(device.x, bar.x0, bar.x1) && std::abs(std::abs(device.y - bar.y) - kDeviceOffset) < 1e-9;
+            EXPECT_EQ(beside, d.buses[b].name == c.beside) << d.buses[b].name;
+        }
+    }
 }
 
 TEST(OneLineLayout, TheSameStudyGivesTheSamePlaces) {
