@@ -266,8 +266,8 @@ SymmetricFactor::PartialSolve::PartialSolve(const SymmetricFactor& f,
         const Complex yi = denseY_[i - dense];
         if (yi == Complex(0)) continue;
         const Complex* l = f.lx_.data() + f.lp_[i];
-        Complex* y = denseY_.data() + (i + 1 - dense);
-        for (int j = 0, rows = f.lp_[i + 1] - f.lp_[i]; j < rows; ++j) y[j] -= Times(l[j], yi);
+        Complex* below = denseY_.data() + (i + 1 - dense);
+        for (int j = 0, rows = f.lp_[i + 1] - f.lp_[i]; j < rows; ++j) below[j] -= Times(l[j], yi);
     }
     for (int i : reach) Slot(i).y *= f.dinv_[i];
     for (int i = dense; i < f.n_; ++i) denseY_[i - dense] *= f.dinv_[i];
