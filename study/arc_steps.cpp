@@ -129,9 +129,9 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
         bool alone = false;
         int nearer = -1;  // the candidate between it and the fault on its path
         double progress = 0;
-        DeviceTrip trip;
+        DeviceTrip trip = {};
         double amps = 0;
-        std::shared_ptr<const ProtectiveDevice> held;  // the device of another row, as the network built it
+        std::shared_ptr<const ProtectiveDevice> held = nullptr;  // the device of another row, as the network built it
     };
     std::vector<Candidate> candidates;
     if (alone) candidates.push_back({q.row, own, {}, -1, true, true});
@@ -180,8 +180,8 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
     };
     const std::optional<double> cap = own ? own->MaxArcTime() : std::nullopt;
     const auto diff = busDifferential_.find(bus_[q.row]);
-    const std::optional<double> differential =
-        diff == busDifferential_.end() ? std::nullopt : std::optional<double>(diff->second);
+    // The bus differential protection's time; infinite without one.
+    const double differential = diff == busDifferential_.end() ? std::numeric_limits<double>::infinity() : diff->second;
     double t = 0;
     int last = -1;  // the candidate whose opening ended the arc last
     bool cleared = false;
@@ -233,8 +233,7 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
                                                                          : std::numeric_limits<double>::infinity();
         const double capIn = cap ? *cap - t : std::numeric_limits<double>::infinity();
         const double typedIn = typed ? *typed - t : std::numeric_limits<double>::infinity();
-        const double differentialIn =
-            differential ? *differential - t : std::numeric_limits<double>::infinity();
+        const double differentialIn = differential - t;
         const double dt = std::min({next, decayIn, capIn, typedIn, differentialIn});
         if (!std::isfinite(dt)) {
             plan.whole.refusal = Refusal{RefusalCode::Duration, "Protective device does not operate at " +
@@ -256,7 +255,7 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
         if (differentialIn <= dt + near && differentialIn <= capIn) {
             step.end = StepEnd::BusDifferential;
             plan.whole.element = DeviceElement::BusDifferential;
-            plan.whole.device = DeviceTrip{*differential, DeviceElement::BusDifferential};
+            plan.whole.device = DeviceTrip{differential, DeviceElement::BusDifferential};
             plan.steps.push_back(step);
             cleared = true;
             break;
