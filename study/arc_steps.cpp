@@ -68,7 +68,7 @@ void StudyNetwork::BuildSteps(const std::vector<StudyRowInputs>& rows, const Stu
     }
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (rows[i][kBusDiffTimeColumn].empty() || busDifferential_.contains(bus_[i])) continue;
-        // A time the row refuses (BusDifferentialProblem) protects nothing.
+        // A time the row refuses (SpecialProtectionProblem) protects nothing.
         const std::optional<double> time = ReadNumber(rows[i][kBusDiffTimeColumn], sep_);
         if (time && *time >= kShortestArcTime && std::isfinite(*time))
             busDifferential_[bus_[i]] = *time;
