@@ -548,8 +548,8 @@ std::vector<std::string> Cautions(const DeviceSettings& s, char sep) {
         if (u->instPickup && *u->instPickup < u->ltPickup) {
             belowLongTime("trip_inst_pickup", *u->instPickup, *u->instPickup * u->rating);
         }
-    } else {
-        const std::span<const CurvePoint> points = std::get<FuseCurve>(s.device).Points();
+    } else if (const auto* f = std::get_if<FuseCurve>(&s.device)) {
+        const std::span<const CurvePoint> points = f->Points();
         for (std::size_t i = 0; i < points.size() && points[i].time > kLongestCurveTime; ++i) {
             out.push_back(PointName("fuse_curve", i) + ": " + SettingText(points[i].time, sep) +
                           " s is above 10000 s: check the curve");
@@ -562,7 +562,7 @@ std::vector<std::string> Cautions(const DeviceSettings& s, char sep) {
 
 Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s, char sep) {
     std::string errors;
-    std::optional<std::variant<Relay, TripUnit, FuseCurve>> device;
+    std::optional<std::variant<Relay, TripUnit, FuseCurve, NoCurve>> device;
     auto take = [&](auto built) {
         if (built.device)
             device.emplace(std::move(*built.device));
@@ -573,8 +573,12 @@ Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s, char sep) 
         take(MakeRelay(*r));
     else if (const auto* u = std::get_if<TripUnitSettings>(&s.device))
         take(MakeTripUnit(*u));
+    else if (const auto* f = std::get_if<FuseCurve>(&s.device))
+        device.emplace(*f);
+    else if (!s.arcFlashRelay)
+        Add(errors, "afr_pickup", "needed where a branch's breaker has no device settings");
     else
-        device.emplace(std::get<FuseCurve>(s.device));
+        device.emplace(NoCurve{});
 
     if (!std::isfinite(s.deviceShare))
         Add(errors, "device_share", "must be a finite number");
@@ -586,7 +590,7 @@ Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s, char sep) 
         CheckDuration(errors, "afr_time", s.arcFlashRelay->time);
     }
     // The interlocked twin: the same settings with zsi_time for the delay.
-    std::optional<std::variant<Relay, TripUnit, FuseCurve>> zsi;
+    std::optional<std::variant<Relay, TripUnit, FuseCurve, NoCurve>> zsi;
     double zsiPickup = 0;
     if (s.zsiTime && device) {
         const double t = *s.zsiTime;
@@ -613,8 +617,10 @@ Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s, char sep) 
                     zsi.emplace(std::move(*b.device));
                 zsiPickup = *u->stPickup * u->rating * u->ltPickup;
             }
-        } else {
+        } else if (std::holds_alternative<FuseCurve>(s.device)) {
             Add(errors, "zsi", "a fuse has no delay to interlock");
+        } else {
+            Add(errors, "zsi", "needs a device_type: a breaker without device settings has no delay to interlock");
         }
     }
     if (!errors.empty()) return Refused<ProtectiveDevice>(RefusalCode::Device, std::move(errors));
@@ -624,7 +630,7 @@ Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s, char sep) 
     return {std::move(built), {}, Cautions(s, sep)};
 }
 
-DeviceTrip ProtectiveDevice::TripAt(double amps, bool restrained) const {
+DeviceTrip ProtectiveDevice::TripAt(double amps, bool restrained, bool arcSeen) const {
     auto at = [amps](const auto& d) { return d.Trip(amps); };
     DeviceTrip trip = std::visit(at, device_);
     if (zsi_ && !restrained) {
@@ -633,7 +639,7 @@ DeviceTrip ProtectiveDevice::TripAt(double amps, bool restrained) const {
             trip = {fast.seconds, DeviceElement::ZoneInterlocked};
     }
     const std::optional<ArcFlashRelaySettings>& afr = settings_.arcFlashRelay;
-    if (afr && amps >= afr->pickup && (!trip.Operates() || afr->time < trip.seconds))
+    if (afr && arcSeen && amps >= afr->pickup && (!trip.Operates() || afr->time < trip.seconds))
         trip = {afr->time, DeviceElement::ArcFlashRelay};
     return trip;
 }

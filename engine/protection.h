@@ -105,7 +105,11 @@ inline constexpr double kLongestCurveTime = 10000;                // s, a fuse c
 
 // --- The words of the study's device columns ----------------------------------
 
-enum class DeviceType : std::uint8_t { Relay, TripUnit, FuseCurve };
+// The device types of the device_type column's words, and a breaker tripped
+// by its arc-flash relay alone (a branch's row giving afr_pickup and afr_time
+// without a device_type): its overcurrent protection is not modelled, so
+// below the relay's pickup it does not operate.
+enum class DeviceType : std::uint8_t { Relay, TripUnit, FuseCurve, ArcFlashRelayOnly };
 inline constexpr std::array<std::string_view, 3> kDeviceTypeWords = {"relay", "trip-unit",
                                                                      "fuse-curve"};
 
@@ -284,14 +288,23 @@ Built<std::optional<double>> ReadMaxArcTime(std::string_view cell, char sep);
 
 // An arc-flash relay tripping the device's breaker: light with current
 // supervision. It trips at and above its pickup, in its time (relay and
-// breaker together), where that is faster than the device's own curve.
+// breaker together), where that is faster than the device's own curve, for
+// an arc its light sensors see: one in the equipment of its row's bus, not
+// a fault further down that only its current flows to.
 struct ArcFlashRelaySettings {
     double pickup = 0;  // afr_pickup, A at the device
     double time = 0;    // afr_time, s
 };
 
+// The breaker of DeviceType::ArcFlashRelayOnly: no curve of its own, its
+// arc-flash relay (DeviceSettings::arcFlashRelay, required) trips it.
+struct NoCurve {
+    DeviceTrip Trip(double) const { return {}; }
+};
+
 struct DeviceSettings {
-    std::variant<RelaySettings, TripUnitSettings, FuseCurve> device;  // a fuse comes built
+    // A fuse comes built.
+    std::variant<RelaySettings, TripUnitSettings, FuseCurve, NoCurve> device;
     double deviceShare = 1;  // device_share: the part of the arcing current the device sees
     std::optional<double> maxArcTime = kDefaultMaxArcTime;  // max_arc_time; absent: "none"
     std::optional<ArcFlashRelaySettings> arcFlashRelay;
@@ -311,15 +324,17 @@ public:
     // The device alone at the current it sees (A): its time-current curve,
     // with its special protection. Zone-selective interlocking shortens the
     // delay unless `restrained`: a downstream interlocked device sees the
-    // fault (ZsiSees) and holds this one to its own delays.
-    DeviceTrip TripAt(double amps, bool restrained = false) const;
+    // fault (ZsiSees) and holds this one to its own delays. The arc-flash
+    // relay trips only where its light sensors see the arc (`arcSeen`: the
+    // arc is in the equipment of its row's bus), whatever current flows.
+    DeviceTrip TripAt(double amps, bool restrained = false, bool arcSeen = true) const;
     // Whether the device is interlocked, and whether at `amps` it sees a
     // fault to restrain the interlocked devices upstream: above its
     // short-time pickup (a relay: its instantaneous pickup).
     bool Interlocked() const { return zsi_.has_value(); }
     bool ZsiSees(double amps) const { return zsi_ && amps > zsiPickup_; }
 
-    const std::variant<Relay, TripUnit, FuseCurve>& Device() const { return device_; }
+    const std::variant<Relay, TripUnit, FuseCurve, NoCurve>& Device() const { return device_; }
     DeviceType Type() const { return static_cast<DeviceType>(device_.index()); }
     // A relay's curve; none for another device.
     std::optional<RelayCurve> Curve() const {
@@ -333,11 +348,11 @@ public:
 
 private:
     friend Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s, char sep);
-    ProtectiveDevice(std::variant<Relay, TripUnit, FuseCurve> d, const DeviceSettings& settings)
+    ProtectiveDevice(std::variant<Relay, TripUnit, FuseCurve, NoCurve> d, const DeviceSettings& settings)
         : device_(std::move(d)), share_(settings.deviceShare), maxArcTime_(settings.maxArcTime), settings_(settings) {}
-    std::variant<Relay, TripUnit, FuseCurve> device_;
+    std::variant<Relay, TripUnit, FuseCurve, NoCurve> device_;
     // The same device with zsi_time in place of its delay.
-    std::optional<std::variant<Relay, TripUnit, FuseCurve>> zsi_;
+    std::optional<std::variant<Relay, TripUnit, FuseCurve, NoCurve>> zsi_;
     double zsiPickup_ = 0;  // A
     double share_ = 1;
     std::optional<double> maxArcTime_;
@@ -346,7 +361,8 @@ private:
 // device_share above 0 and at most 1; max_arc_time at least kShortestArcTime;
 // afr_pickup above 0, afr_time at least kShortestArcTime; zsi on a trip unit
 // with a short-time element or a relay with an instantaneous one, zsi_time
-// from 0 to the delay it replaces.
+// from 0 to the delay it replaces; a device of no curve (NoCurve) only with
+// its arc-flash relay.
 // The cautions, of a device that is built: a relay pickup below
 // kLeastRelayPickup, a time dial outside kLeastTimeDial to kMostTimeDial, an
 // instantaneous pickup below the relay's pickup; a long-time pickup outside

@@ -117,20 +117,20 @@ std::string LengthUnitWord(LengthUnit unit, int language) {
 std::string DeviceFooter(DeviceType type, std::optional<RelayCurve> relayCurve, std::string_view duration,
                          DeviceElement element, int language, std::string_view seenKa) {
     struct Words {
-        std::array<std::string_view, 3> devices;  // relay, trip unit, fuse
+        std::array<std::string_view, 4> devices;  // as DeviceType
         std::string_view colon, arcDuration, exposureLimitedTo, at;
         std::array<std::string_view, 11> elements;  // as DeviceElement
     };
     // clang-format off
     static constexpr Words kWords[3] = {
-        {{"Relay", "Trip unit", "Fuse"}, ": ", "arc duration", "exposure limited to", "at",
+        {{"Relay", "Trip unit", "Fuse", "Arc-flash relay"}, ": ", "arc duration", "exposure limited to", "at",
          {"does not operate", "instantaneous", "short time", "long time", "inverse", "definite time",
           "curve", "capped", "arc-flash relay", "zone-selective interlocking", "bus differential"}},
-        {{"Relé", "Unidad de disparo", "Fusible"}, ": ", "duración del arco", "exposición limitada a", "a",
+        {{"Relé", "Unidad de disparo", "Fusible", "Relé de arco eléctrico"}, ": ", "duración del arco", "exposición limitada a", "a",
          {"no actúa", "instantáneo", "tiempo corto", "tiempo largo", "inverso", "tiempo definido",
           "curva", "limitada", "relé de arco eléctrico", "enclavamiento selectivo de zona",
           "diferencial de barras"}},
-        {{"Relais", "Déclencheur", "Fusible"}, " : ", "durée d'arc", "exposition limitée à", "à",
+        {{"Relais", "Déclencheur", "Fusible", "Relais d'arc électrique"}, " : ", "durée d'arc", "exposition limitée à", "à",
          {"n'agit pas", "instantané", "temps court", "temps long", "inverse", "temps indépendant",
           "courbe", "plafonnée", "relais d'arc électrique", "sélectivité logique",
           "différentielle de barres"}},

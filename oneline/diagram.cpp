@@ -37,7 +37,8 @@ std::optional<ElementKind> BranchKind(BranchType type) {
 
 DeviceMark MarkOf(std::string_view deviceType, const PointResult* result) {
     if (deviceType == "trip-unit") return DeviceMark::Breaker;
-    if (deviceType == "relay") return DeviceMark::Relay;
+    // A breaker tripped by its arc-flash relay alone is drawn as a relay's.
+    if (deviceType == "relay" || deviceType == "arc-flash relay") return DeviceMark::Relay;
     if (deviceType == "fuse-curve") return DeviceMark::Fuse;
     // The 2002 fuse and breaker equations name the device by the method.
     if (deviceType.empty() && result) {

@@ -146,7 +146,9 @@ QString BranchSharesText(const StudyPointView& p, char sep) {
 // "relay IEC-SI, pickup 2000 A, time dial 0.3, ...": the device of a row and
 // the settings given, in the words and units of its columns.
 QString DeviceText(const StudyCells& in) {
-    QString text = Text(in[kDeviceTypeColumn]);
+    // A branch's breaker with its arc-flash relay alone has no device_type.
+    QString text = in[kDeviceTypeColumn].empty() && HasDevice(in) ? QStringLiteral("breaker")
+                                                                  : Text(in[kDeviceTypeColumn]);
     if (in[kDeviceTypeColumn] == kDeviceTypeWords[static_cast<int>(DeviceType::Relay)] && !in[kRelayCurveColumn].empty()) {
         text += QLatin1Char(' ') + Text(in[kRelayCurveColumn]);
     }
@@ -165,6 +167,9 @@ QString DeviceText(const StudyCells& in) {
         {kTripInstPickupColumn, "INST pickup", " × In"}, {kTripInstTimeColumn, "INST time", " s"},
         {kTripToleranceColumn, "tolerance", ""},        {kFuseCurveColumn, "curve", ""},
         {kDeviceShareColumn, "share", ""},              {kMaxArcTimeColumn, "maximum", " s"},
+        // Its special protection.
+        {kAfrPickupColumn, "arc-flash relay pickup", " A"}, {kAfrTimeColumn, "arc-flash relay time", " s"},
+        {kZsiColumn, "zone-selective interlocking", ""}, {kZsiTimeColumn, "interlocked delay", " s"},
     };
     // clang-format on
     for (const Setting& s : kSettings) {
@@ -174,6 +179,12 @@ QString DeviceText(const StudyCells& in) {
                 (none ? QString() : QString::fromUtf8(s.unit));
     }
     return text;
+}
+
+QString SpecialProtectionNote(const PointStep& step, std::size_t k) {
+    const DeviceElement by = k < step.openedBy.size() ? step.openedBy[k] : DeviceElement::DoesNotOperate;
+    if (!SpecialProtection(by)) return {};
+    return QStringLiteral(" (") + Text(DeviceElementWord(by)) + QLatin1Char(')');
 }
 
 // A duration a device gave and its element: "0.0613, instantaneous".

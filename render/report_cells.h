@@ -66,6 +66,9 @@ std::vector<QString> StepCells(const StudyPointView& p, std::size_t step, const 
 // "relay IEC-SI, pickup 2000 A, time dial 0.3, ...": the device of a row and
 // the settings given, in the words and units of its columns.
 QString DeviceText(const StudyCells& in);
+// " (arc-flash relay)" where special protection opened the step's k-th
+// opened device, else nothing: what a curve's name adds.
+QString SpecialProtectionNote(const PointStep& step, std::size_t k);
 // ", branch share 0.500 maximum case, 0.332 minimum case": on a branch of
 // the network without a typed share, the branch's share of each case, which
 // the row's device saw in that case; empty otherwise.

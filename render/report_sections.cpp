@@ -55,7 +55,8 @@ QString DurationSource(const PointResult& r, char sep) {
             .arg(Seconds(d.seconds, sep), Capped(c) ? QStringLiteral(", capped") : QString());
     }
     if (Capped(c)) return QStringLiteral("its device, capped at ") + Seconds(d.seconds, sep);
-    return QStringLiteral("its device, ") + Text(DeviceElementWord(d.element)) +
+    // One step, ended by another row's device (kept as a step to say so).
+    return (c.steps.empty() ? QStringLiteral("its device, ") : QStringLiteral("another row's device, ")) + Text(DeviceElementWord(d.element)) +
            QStringLiteral(" element, ") + Seconds(d.seconds, sep);
 }
 

@@ -457,7 +457,7 @@ private:
         // Not selective: an upstream device opened first (the message names both devices).
         if (!listPoints(QStringLiteral("Not selective"), [](const PointResult& r) { return r.NotSelective(); }) ||
             !listPoints(QStringLiteral("Points computed with a caution"),
-                        [](const PointResult& r) { return r.status == PointStatus::Caution; }) ||
+                        [](const PointResult& r) { return r.status == PointStatus::Caution && !r.NotSelective(); }) ||
             !listPoints(QStringLiteral("Refused points"),
                         [](const PointResult& r) { return !r.Computed(); }))
             return true;
@@ -498,10 +498,10 @@ private:
                         const std::size_t opened = s.opened[k];
                         std::shared_ptr<const ProtectiveDevice> d = k < s.openedDevices.size() ? s.openedDevices[k] : nullptr;
                         if (opened == i || opened >= count_ || !d) continue;
-                        const StudyPointView o = at_(opened);
                         const double after = OpenedAfter(steps, opened).value_or(0);
-                        others.push_back({d.get(), Text(OneLineName(o.name)) + QStringLiteral(", opens after ") +
-                                                       Text(ArcDurationText(after, options_.sep)) + QStringLiteral(" s")});
+                        others.push_back({d.get(), Text(OneLineName(at_(opened).name)) + QStringLiteral(", opens after ") +
+                                                       Text(ArcDurationText(after, options_.sep)) + QStringLiteral(" s") +
+                                                       SpecialProtectionNote(s, k)});
                         held.push_back(std::move(d));
                     }
                 }

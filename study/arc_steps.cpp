@@ -56,8 +56,8 @@ void StudyNetwork::BuildSteps(const std::vector<StudyRowInputs>& rows, const Stu
     StudyDevices devices;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         bus_[i] = std::string(rows[i][kBusColumn]);
-        if (!rows[i][kDeviceTypeColumn].empty()) point_[i] = std::string(rows[i].point);
-        if (!own_[i] || rows_[i].problem || rows[i][kDeviceTypeColumn].empty()) continue;
+        if (HasDevice(rows[i])) point_[i] = std::string(rows[i].point);
+        if (!own_[i] || rows_[i].problem || !HasDevice(rows[i])) continue;
         // A device whose settings are refused is the row's error, and opens nothing.
         if (auto device = ScenarioDevice(rows[i], scenario_, options, devices)) {
             const std::string_view at =
@@ -224,7 +224,8 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
         for (std::size_t k = 0; k < candidates.size(); ++k) {
             Candidate& c = candidates[k];
             if (!running(c)) continue;
-            c.trip = c.device->TripAt(c.amps, restrained[k]);
+            // An arc-flash relay sees the light of an arc on its own row's bus only.
+            c.trip = c.device->TripAt(c.amps, restrained[k], bus_[c.row] == bus_[q.row]);
             if (c.trip.Operates())
                 next = std::min(next, std::max(0.0, 1 - c.progress) * c.trip.seconds);
         }
@@ -295,9 +296,13 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
             if (!opens[k]) continue;
             open(k);
             // Not selective: a device nearer the fault on its path still
-            // carried the fault's current and had not opened.
+            // carried the fault's current and was on its way to open. One
+            // that does not act at that current (a breaker with its
+            // arc-flash relay alone, below the relay's pickup) leaves the
+            // arc to the devices behind it.
             for (std::size_t d = 0; d < candidates.size(); ++d) {
-                if (due[d] || !running(candidates[d]) || !(candidates[d].amps > 0) || !nearer(d, k))
+                if (due[d] || !running(candidates[d]) || !(candidates[d].amps > 0) ||
+                    !candidates[d].trip.Operates() || !nearer(d, k))
                     continue;
                 step.notSelective.push_back({candidates[k].row, candidates[d].row});
                 if (plan.notSelective.empty()) {
@@ -346,6 +351,7 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
         plan.whole.element = candidates[last].trip.element;
         plan.whole.device = candidates[last].trip;
         plan.deviceAmps = candidates[last].amps;
+        plan.endedElsewhere = candidates[last].row != q.row;
     }
     return done();
 }

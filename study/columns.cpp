@@ -353,7 +353,8 @@ ResultColumnList ResultColumns(bool devices, bool network, bool duty, bool steps
 }  // namespace
 
 bool HasDeviceColumns(const StudyColumnMap& at) {
-    return AnyOf(at, kFirstDeviceColumn, kLastDeviceColumn);
+    // A branch's breaker may have an arc-flash relay alone, without device_type.
+    return AnyOf(at, kFirstDeviceColumn, kLastDeviceColumn) || at[kAfrPickupColumn] >= 0 || at[kAfrTimeColumn] >= 0;
 }
 
 bool HasNetworkColumns(const StudyColumnMap& at) { return AnyOf(at, kFirstNetworkColumn, kLastNetworkColumn); }

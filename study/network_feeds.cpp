@@ -103,7 +103,7 @@ void StudyNetwork::FindFeeds(const std::vector<StudyRowInputs>& rows) {
         if (b < 0) continue;
         std::vector<std::size_t> mains;
         for (std::size_t f : feeders[b]) {
-            if (!rows[f][kDeviceTypeColumn].empty() && (named.empty() || rows[f].point == named))
+            if (HasDevice(rows[f]) && (named.empty() || rows[f].point == named))
                 mains.push_back(f);
         }
         std::string list;

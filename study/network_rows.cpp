@@ -220,7 +220,7 @@ NetworkDrawing ReadNetworkDrawing(const StudyRowInputs& in, char sep) {
     }
     d.motors = !in[kMotorKvaColumn].empty();
     if (d.motors) d.motorKva = ReadNumber(in[kMotorKvaColumn], sep);
-    d.deviceType = in[kDeviceTypeColumn];
+    d.deviceType = in[kDeviceTypeColumn].empty() && HasDevice(in) ? "arc-flash relay" : in[kDeviceTypeColumn];
     d.deviceAtFrom = in[kDeviceAtColumn] == "from";
     return d;
 }
@@ -420,7 +420,7 @@ NetworkRow ReadNetworkRow(const StudyRowInputs& in, std::size_t index, char sep)
             if (!in[kCableEndTempColumn].empty())
                 cable->end_temp_c = r.Optional(kCableEndTempColumn, 20);
             // A closed tie with a device is a tie breaker: it opens like any branch's device.
-            cable->opens = !in[kDeviceTypeColumn].empty();
+            cable->opens = HasDevice(in);
             break;
         }
         case BranchType::None:

@@ -41,7 +41,9 @@ struct NetworkDrawing {
         kva;  // the cable's length; a transformer's or generator's kVA
     bool motors = false;
     std::optional<double> motorKva;
-    std::string deviceType;  // the `device_type` word as typed
+    // The `device_type` word as typed; "arc-flash relay" for a branch's
+    // breaker with its arc-flash relay alone.
+    std::string deviceType;
     // Its branch's device sits at the from_bus end (`device_at` from), not
     // at the row's bus (bus, or empty: a transformer's secondary side).
     bool deviceAtFrom = false;

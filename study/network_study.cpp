@@ -217,7 +217,7 @@ std::optional<std::string> SpecialProtectionProblem(const StudyRowInputs& in,
         return "device_at: unknown value \"" + std::string(at) + "\" (bus or from)";
     const std::string_view branch = in[kBranchTypeColumn];
     if (at == "from" &&
-        (in[kDeviceTypeColumn].empty() || (branch != "transformer" && branch != "cable")))
+        (!HasDevice(in) || (branch != "transformer" && branch != "cable")))
         return std::string(
             "device_at: from places the device of a transformer's or cable's row at its from_bus");
     const std::string_view diff = in[kBusDiffTimeColumn];
@@ -313,7 +313,7 @@ PointResult ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFau
     const bool steps = options.arcSteps && fault.network && fault.network->Steps();
     if (lineSide) {
         const char* why = !steps                          ? "the line side of a device is computed with the arc in steps (--arc-steps on)"
-                          : in[kDeviceTypeColumn].empty() ? "a row on the line side of its device needs its device_type"
+                                    : !HasDevice(in) ? "a row on the line side of its device needs its device_type"
                                                           : nullptr;
         if (why) {
             PointResult p;
@@ -330,7 +330,7 @@ PointResult ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFau
     }
     std::optional<StepPlanner> maxSteps, minSteps;
     if (steps) {
-        const bool device = !in[kDeviceTypeColumn].empty();
+        const bool device = HasDevice(in);
         for (auto [c, planner, into] : {std::tuple{network::Case::Max, &maxSteps, &maxIn},
                                         std::tuple{network::Case::Min, &minSteps, &minIn}}) {
             const StudyNetwork::StepQuery q{fault.row, c, lineSide};
@@ -364,7 +364,7 @@ PointResult ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFau
     // A branch that carries nothing in a case leaves its device out of that
     // case, as a bus not fed: with the arc in one step the other case's
     // results are the row's (in steps the other devices clear it).
-    const bool ownDevice = !in[kDeviceTypeColumn].empty() && in[kDeviceShareColumn].empty() && !steps;
+    const bool ownDevice = HasDevice(in) && in[kDeviceShareColumn].empty() && !steps;
     auto carriesNothing = [&](std::optional<double> share) { return ownDevice && share && !(*share > 0); };
     const bool noMax = carriesNothing(fault.branchShare), noMin = carriesNothing(fault.branchShareMin);
     bool min;

@@ -69,7 +69,7 @@ private:
 };
 
 // A protective device by the settings it was made from: none, a relay's, a
-// trip unit's or a fuse curve's points; then its share and maximum arc
+// trip unit's, a fuse curve's points or a breaker of no curve; then its share and maximum arc
 // duration. Read back, the same settings make the same device.
 void PutDevice(Writer& w, const ProtectiveDevice* d) {
     if (!d) {
@@ -135,6 +135,9 @@ std::shared_ptr<const ProtectiveDevice> GetDevice(Reader& r) {
         s.device = std::move(*fuse.device);
         break;
     }
+    case 4:
+        s.device = NoCurve{};
+        break;
     default:
         r.Bad();
     }

@@ -25,7 +25,7 @@ namespace {
 // ...", or where the row's device saw nothing (the line side of its main)
 // "no device opens before the maximum arc duration: ...".
 std::string CappedText(DeviceType type, const PointDuration& d, char sep) {
-    static constexpr std::string_view kDevice[] = {"relay", "trip unit", "fuse"};
+    static constexpr std::string_view kDevice[] = {"relay", "trip unit", "fuse", "arc-flash relay"};
     const std::string note = ArcDurationCappedNote(d.seconds, sep);
     if (!(d.deviceAmps > 0)) return "no device opens before the maximum arc duration: " + note;
     const std::string ka = FormatFixed(d.deviceAmps / 1000, 15, 3, sep) + " kA";
@@ -196,8 +196,11 @@ private:
             if (given < 0 && !in_[c].empty()) given = c;
         }
         if (given < 0) return std::nullopt;
-        if (in_[kDeviceTypeColumn].empty()) {
-            return Of({std::string(kStudyInputNames[given]) + ": a device setting without device_type", std::nullopt});
+        if (!HasDevice(in_)) {
+            const bool relay = given == kAfrPickupColumn || given == kAfrTimeColumn;
+            return Of({std::string(kStudyInputNames[given]) + ": a device setting without device_type" +
+                           (relay ? " (an arc-flash relay alone trips a branch's breaker: give branch_type)" : ""),
+                       std::nullopt});
         }
         if (method == kFuseMethod || method == kBreakerMethod) {
             return Of({std::string("device_type: the ") + (method == kFuseMethod ? "fuse" : "breaker") +
@@ -300,7 +303,7 @@ private:
 
     void KeepPlan(const ArcStepPlanner::Plan& plan, PointCase& into) const {
         if (device_) into.duration = PointDuration{plan.whole.seconds, plan.whole.element, plan.whole.device, plan.deviceAmps};
-        if (!plan.steps.empty() && !plan.OneStepAsTyped()) into.steps = plan.steps;
+        if (!plan.steps.empty() && (!plan.OneStepAsTyped() || plan.endedElsewhere)) into.steps = plan.steps;
     }
 
     void Refuse(const Refusal& refusal) {

@@ -135,6 +135,11 @@ struct StudyRowInputs : StudyCells {
     char deviceCellsDelimiter = 0;
 };
 
+// Whether a row has a protective device: its device_type, or else a branch's
+// breaker tripped by its arc-flash relay alone (branch_type with afr_pickup
+// or afr_time).
+bool HasDevice(const StudyCells& in);
+
 // The steps of one case of a point's arc, found by its network
 // (study/arc_steps.h): what the row runner asks once the arcing current of
 // the point is known.
@@ -155,6 +160,10 @@ public:
         // The rows (from 0) whose devices the sequence weighed: what a
         // change of their settings could change.
         std::vector<std::size_t> consulted;
+        // The device of another row ended the arc (a line side's main, an
+        // upstream device faster than the point's own): its step is kept,
+        // even as one step, to say which.
+        bool endedElsewhere = false;
         // A device that opened before one nearer the fault on its path, said
         // with both points' names; empty where the devices were selective.
         std::string notSelective;

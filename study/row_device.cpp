@@ -81,13 +81,26 @@ private:
 StudyDevices::Entry BuildDevice(const StudyRowInputs& in, const StudyOptions& o) {
     StudyDevices::Entry e;
     DeviceReader read(in, o.sep);
-    const Built<DeviceType> type = ReadDeviceType(in[kDeviceTypeColumn]);
-    if (!type.device) {
-        e.refusal = type.refusal;
+    DeviceSettings settings;
+    // A branch's breaker with its arc-flash relay and no device_type: no
+    // curve of its own (MakeProtectiveDevice refuses it without the relay).
+    const std::optional<DeviceType> type =
+        in[kDeviceTypeColumn].empty() ? std::optional(DeviceType::ArcFlashRelayOnly) : std::nullopt;
+    const Built<DeviceType> typed =
+        type ? Built<DeviceType>{type, std::nullopt} : ReadDeviceType(in[kDeviceTypeColumn]);
+    if (!typed.device) {
+        e.refusal = typed.refusal;
         return e;
     }
-    DeviceSettings settings;
-    switch (*type.device) {
+    switch (*typed.device) {
+    case DeviceType::ArcFlashRelayOnly: {
+        constexpr std::string_view kNone = "breaker without device_type";
+        read.Foreign(kRelayColumns, kNone);
+        read.Foreign(kTripUnitColumns, kNone);
+        read.Foreign(kFuseColumns, kNone);
+        settings.device = NoCurve{};
+        break;
+    }
     case DeviceType::Relay: {
         read.Foreign(kTripUnitColumns, "relay");
         read.Foreign(kFuseColumns, "relay");
@@ -182,6 +195,11 @@ StudyDevices::Entry BuildDevice(const StudyRowInputs& in, const StudyOptions& o)
 
 
 }  // namespace
+
+bool HasDevice(const StudyCells& in) {
+    return !in[kDeviceTypeColumn].empty() ||
+           (!in[kBranchTypeColumn].empty() && (!in[kAfrPickupColumn].empty() || !in[kAfrTimeColumn].empty()));
+}
 
 namespace {
 

@@ -175,7 +175,7 @@ bool CellNames(std::string_view cell, StudyInputColumn column, std::string_view 
 std::shared_ptr<const ProtectiveDevice> ScenarioDevice(const StudyRowInputs& in, std::string_view scenario,
                                                        const StudyOptions& options, StudyDevices& devices) {
     const StudyRowInputs row = RowInScenario(in, scenario);
-    if (row[kDeviceTypeColumn].empty()) return nullptr;
+    if (!HasDevice(row)) return nullptr;
     try {
         return devices.Find(row, options).device;
     } catch (const Error&) {

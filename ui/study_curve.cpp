@@ -180,9 +180,15 @@ std::optional<render::TimeCurrentPlot> TStudy::RowCurve(int current, QString& wh
             if (opened == row || opened >= file.RowCount() || !d) continue;
             devices.push_back(d);
             const double after = OpenedAfter(result.Governing().steps, opened).value_or(0);
-            others.push_back({d.get(), tr("%1, opens after %2 s")
-                                           .arg(FromUtf8(OneLineName(file.Point(opened))),
-                                                FromUtf8(ArcDurationText(after, app_.Sep())))});
+            QString name = tr("%1, opens after %2 s")
+                               .arg(FromUtf8(OneLineName(file.Point(opened))), FromUtf8(ArcDurationText(after, app_.Sep())));
+            // Special protection that opened it is named.
+            switch (k < s.openedBy.size() ? s.openedBy[k] : DeviceElement::DoesNotOperate) {
+                case DeviceElement::ArcFlashRelay: name += tr(" (arc-flash relay)"); break;
+                case DeviceElement::ZoneInterlocked: name += tr(" (zone-selective interlocking)"); break;
+                default: break;
+            }
+            others.push_back({d.get(), name});
         }
     }
     return render::StudyRowTimeCurrent(result, held.View(file).inputs, app_.Sep(), others);

@@ -1058,6 +1058,42 @@ TEST(BatchPdfs, ScenariosInTheReportAndOnTheLabels) {
     EXPECT_EQ(named, 3u) << labelText;  // Main A, Main B, Tie; the utility, the same in each, names normal
 }
 
+// Special protection in the report: a 480 V main with an arc-flash relay
+// and interlocking, a feeder below it not interlocked. A fault on the
+// main's bus ends by the relay's light; one below the feeder is unseen by
+// it, and the interlocked main opens before the feeder: not selective. The
+// report lists that point, and its pictures name what acted.
+TEST(BatchPdfs, SpecialProtectionNamedInTheReport) {
+    const std::string study =
+        "point,method,voltage,gap,electrode_configuration,enclosure_height,enclosure_width,enclosure_depth,"
+        "work_distance,bus,from_bus,branch_type,source_ka,source_xr,tx_kva,tx_z,tx_xr,cable_length,cable_r,"
+        "cable_x,device_type,trip_rating,trip_lt_pickup,trip_lt_delay,trip_st_pickup,trip_st_delay,arc_time,"
+        "arc_time_reduced,afr_pickup,afr_time,zsi,zsi_time\n"
+        "Utility,ieee1584-2018,13800,152,VCB,1143,762,508,914.4,UTIL,,source,30,15,,,,,,,,,,,,,0.5,0.5,,,,\n"
+        "SWG,ieee1584-2018,480,32,VCB,508,508,508,609.6,SWG,UTIL,transformer,,,2000,5.75,6,,,,trip-unit,"
+        "3000,1,10,4,0.3,,,1000,0.035,yes,0.1\n"
+        "MCC,ieee1584-2018,480,32,VCB,508,508,508,609.6,MCC,SWG,cable,,,,,,30,0.06,0.09,trip-unit,3000,1,"
+        "10,4,0.3,,,,,,\n";
+    Dir dir;
+    std::ofstream(dir / "plant.csv", std::ios::binary) << study;
+    const std::string report = dir / "report.pdf";
+    const CommandRun r =
+        RunCommand(kProgram + " --report-curves --report " + report + " " + (dir / "plant.csv") + " 2>&1 >/dev/null");
+    ASSERT_EQ(r.status, 0) << r.out;
+    const std::string text = ReportText(report);
+    std::size_t from = 0;
+    for (const char* t : {"MCC the network, maximum case another row's device, zone-selective interlocking element, 0.11 s",
+                          "Not selective", "MCC IEEE 1584-2018 warning not selective: the device of \"SWG\" opened before that of \"MCC\"",
+                          "Time-current curves of the protective devices", "arc-flash relay pickup 1000 A",
+                          "Iarc: 0.035 s, arc-flash relay", "SWG, opens after 0.11 s (zone-selective"}) {
+        const std::size_t at = text.find(t, from);
+        EXPECT_NE(at, std::string::npos) << t << " after " << from << " in " << text;
+        if (at != std::string::npos) from = at + std::string_view(t).size();
+    }
+    // Listed once, not again among the cautions about a device's settings.
+    EXPECT_EQ(text.find("Points computed with a caution"), std::string::npos);
+}
+
 }  // namespace
 
 namespace {

@@ -384,7 +384,7 @@ TEST(ProtectionSettings, CautionsOfSettingsNoDeviceOffers) {
         const CurvePoint points[] = {{100, firstTime}, {200, 20}, {1000, 0.1}};
         return *MakeFuseCurve(points, "fuse_curve").device;
     };
-    using Device = std::variant<RelaySettings, TripUnitSettings, FuseCurve>;
+    using Device = decltype(DeviceSettings::device);
     struct Row {
         Device device;
         char sep;

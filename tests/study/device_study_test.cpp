@@ -362,6 +362,9 @@ TEST(DeviceStudy, RowsRefused) {
          "relay_curve: unknown value \"IEC-XI\"", UnknownWord},
         {With(D2(), {{kRelayPickupColumn, "1000"}}), "error",
          "relay_pickup: a device setting without device_type", {}},
+        {With(D2(), {{kAfrPickupColumn, "1000"}, {kAfrTimeColumn, "0.05"}}), "error",
+         "afr_pickup: a device setting without device_type (an arc-flash relay alone trips a "
+         "branch's breaker: give branch_type)", {}},
         {With(With(D2(), relay), {{kTripRatingColumn, "800"}}), "error",
          "trip_rating: not a setting of a relay", Device},
         {With(With(D2(), relay), {{kRelayPickupColumn, ""}}), "error",

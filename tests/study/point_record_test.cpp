@@ -40,8 +40,12 @@ TEST(PointRecord, DevicesReadBackTripAsTheRunsDid) {
     withRelay.device = relay;
     withTrip.device = trip;
     withTrip.maxArcTime = 1.5;
+    // A breaker tripped by its arc-flash relay alone (picks up between the currents tried).
+    DeviceSettings relayAlone;
+    relayAlone.device = NoCurve{};
+    relayAlone.arcFlashRelay = ArcFlashRelaySettings{2000, 0.035};
 
-    for (const DeviceSettings& own : {withRelay, withTrip, withFuse}) {
+    for (const DeviceSettings& own : {withRelay, withTrip, withFuse, relayAlone}) {
         PointResult p;
         p.status = PointStatus::Computed;
         p.device = Device(own);
