@@ -40,26 +40,35 @@ struct Box {
     double x = 0, y = 0, w = 0, h = 0;
     bool Contains(Point p) const { return p.x >= x && p.x <= x + w && p.y >= y && p.y <= y + h; }
     // The interiors meet.
-    bool Overlaps(const Box& o) const { return x < o.x + o.w && o.x < x + w && y < o.y + o.h && o.y < y + h; }
+    bool Overlaps(const Box& o) const {
+        return x < o.x + o.w && o.x < x + w && y < o.y + o.h && o.y < y + h;
+    }
     friend bool operator==(const Box&, const Box&) = default;
 };
 
 // The drawing's measures, points at scale 1.
-inline constexpr double kSlot = 120;        // one column
-inline constexpr double kBarHeight = 5;     // a bus bar
-inline constexpr double kBandBelow = 82;    // under a bus: its branches' devices and symbols
-inline constexpr double kLane = 6;          // each lane of the ties between two layers
-inline constexpr double kBandAbove = 94;    // over a bus: its note, sources, generators
-inline constexpr double kDeviceOffset = 17; // a device's centre from its bus
-inline constexpr double kSymbolOffset = 44; // a symbol's centre from its bus
-inline constexpr double kBendOffset = 68;   // where a three-winding transformer's legs part
-inline constexpr double kSymbolRadius = 11; // a motor's or generator's circle; a transformer's two
+inline constexpr double kSlot = 120;      // one column
+inline constexpr double kBarHeight = 5;   // a bus bar
+inline constexpr double kBandBelow = 82;  // under a bus: its branches' devices and symbols
+inline constexpr double kLane = 6;        // each lane of the ties between two layers
+inline constexpr double kBandAbove = 86;  // over a bus: its note, sources, generators
+// From a layer's bars to the next's where no tie runs and no branch parts
+// into legs between them: the band under the one and the band over the
+// other share their height.
+inline constexpr double kCompactPitch = kBandBelow + kLane;
+inline constexpr double kDeviceOffset = 17;  // a device's centre from its bus
+inline constexpr double kSymbolOffset = 44;  // a symbol's centre from its bus
+inline constexpr double kBendOffset = 68;    // where a three-winding transformer's legs part
+inline constexpr double kSymbolRadius = 11;  // a motor's or generator's circle; a transformer's two
 inline constexpr double kNoteHeight = 62;
+// An element's text: lines of kTextLine points, kTextLines of them at most.
+inline constexpr double kTextLine = 7.4;
+inline constexpr std::size_t kTextLines = 4;
 inline constexpr double kMargin = 24;
 
 struct PlacedBus {
     double x0 = 0, x1 = 0, y = 0;  // the bar from x0 to x1, centred on y
-    Box note;                       // its note's box
+    Box note;                      // its note's box
     int layer = 0;
     Box Bar() const { return {x0, y - kBarHeight / 2, x1 - x0, kBarHeight}; }
 };
@@ -69,16 +78,16 @@ struct PlacedElement {
     // through the symbol: a branch from its first bus to each other one; a
     // source, generator, unit or motor from its bus to the symbol.
     std::vector<std::vector<Point>> links;
-    Point symbol;                  // the centre of its symbol
-    int direction = 1;             // +1: drawn below its bus, -1: above it
-    std::optional<Point> device;   // the centre of its device's mark
-    Point text;                    // where its text (ElementText) starts, left and centred on it
-    bool tie = false;              // closes a loop: not on the tree from the sources
+    Point symbol;                 // the centre of its symbol
+    int direction = 1;            // +1: drawn below its bus, -1: above it
+    std::optional<Point> device;  // the centre of its device's mark
+    Box text;                     // where its text (ElementLines) goes, each line from its left
+    bool tie = false;             // closes a loop: not on the tree from the sources
 };
 
 struct Layout {
-    std::vector<PlacedBus> buses;        // by entry of Diagram::buses
-    std::vector<PlacedElement> elements; // by entry of Diagram::elements
+    std::vector<PlacedBus> buses;         // by entry of Diagram::buses
+    std::vector<PlacedElement> elements;  // by entry of Diagram::elements
     double width = 0, height = 0;
     int layers = 0;
     std::size_t columns = 0;  // the columns, kSlot wide from kMargin on
