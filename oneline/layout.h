@@ -99,6 +99,10 @@ struct Layout {
 
 Layout LayOut(const Diagram& diagram);
 
+// The element whose symbol (within kSymbolRadius of its centre) or text
+// box holds `p`; none.
+std::optional<std::size_t> ElementAt(const Layout& layout, Point p);
+
 // The bus whose bar (widened by `slack` each way) or note holds `p`; none.
 std::optional<std::size_t> BusAt(const Layout& layout, Point p, double slack = 4);
 

@@ -238,9 +238,9 @@ void PaintOneLine(QPainter& painter, const oneline::Diagram& diagram, const onel
                   const OneLineStyle& style, const QRectF* visible) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    // Letters of the notes smaller than a pixel and a half on the device are not drawn.
+    // Letters of the notes too small to read on the device are not drawn.
     const double deviceScale = std::sqrt(std::abs(painter.worldTransform().determinant()));
-    const bool letters = deviceScale * kNoteLetters >= 1.5;
+    const bool letters = deviceScale * kNoteLetters >= kLeastNoteLetters;
     if (!style.caption.isEmpty() && letters) {
         painter.setPen(Qt::black);
         painter.setFont(Letters(kCaptionLetters, true, painter));

@@ -38,8 +38,9 @@ QString OneLineCaption(const oneline::Diagram& diagram);
 
 // Paints the diagram at the layout's places. Only what meets `visible` (in
 // the layout's points; null: all) is painted. Where the painter's scale
-// makes the notes' letters smaller than a pixel and a half, the notes are
-// drawn without their text.
+// makes the notes' letters smaller than kLeastNoteLetters pixels (too
+// small to read), the notes and elements are drawn without their text.
+inline constexpr double kLeastNoteLetters = 5;
 void PaintOneLine(QPainter& painter, const oneline::Diagram& diagram, const oneline::Layout& layout,
                   const OneLineStyle& style, const QRectF* visible = nullptr);
 
