@@ -19,8 +19,14 @@
 // Above each bus, in its columns: the link that feeds it (column 0), its
 // note (column 1), then its sources, generators, units and the ties that
 // arrive from the layer above. Below it: its motors, the branches to the
-// buses it feeds, and the ties that leave it or arrive from its own layer.
-// A bus with nothing below it has its note below its bar. Everything
+// buses it feeds, and the ties that leave it or arrive from its own layer;
+// a motor beside the link of a branch to one bus (in the left half of that
+// branch's column, its text under it) where there is one, else in a column
+// of its own. A bus with nothing below it has its note below its bar.
+// Between two layers with no tie's lane and no branch parting into legs,
+// the band under the one and the band over the other are one
+// (kCompactPitch): the links' devices and symbols stand in the columns the
+// links run down, the notes in other columns of their buses. Everything
 // follows from the diagram alone: the same diagram gives the same places.
 #pragma once
 

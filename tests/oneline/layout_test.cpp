@@ -360,7 +360,7 @@ TEST(OneLineLayout, TheSameStudyGivesTheSamePlaces) {
     }
 }
 
-TEST(OneLineLayout, AClickFindsTheBusUnderIt) {
+TEST(OneLineLayout, AClickFindsTheBusOrElementUnderIt) {
     const Diagram d = StudyDiagram(Parse(kNetworks[0].study));
     const Layout l = LayOut(d);
     for (std::size_t b = 0; b < l.buses.size(); ++b) {
@@ -369,6 +369,13 @@ TEST(OneLineLayout, AClickFindsTheBusUnderIt) {
         EXPECT_EQ(BusAt(l, {p.note.x + 2, p.note.y + p.note.h - 2}), b);
     }
     EXPECT_EQ(BusAt(l, {1, 1}), std::nullopt);
+    // An element under its symbol and its text (the study window's hover).
+    for (std::size_t e = 0; e < l.elements.size(); ++e) {
+        const PlacedElement& p = l.elements[e];
+        EXPECT_EQ(ElementAt(l, {p.symbol.x + kSymbolRadius - 1, p.symbol.y}), e);
+        EXPECT_EQ(ElementAt(l, {p.text.x + 1, p.text.y + p.text.h / 2}), e);
+    }
+    EXPECT_EQ(ElementAt(l, {1, 1}), std::nullopt);
 }
 
 // The plant example's buses against its results file (the batch program's
