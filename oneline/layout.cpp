@@ -209,6 +209,7 @@ private:
         ups_.assign(n_, {});
         downs_.assign(n_, {});
         beside_.assign(m_, -1);
+        motorBeside_.assign(m_, -1);
         for (std::size_t b = 0; b < n_; ++b) {
             const Pieces& p = pieces_[b];
             // A departure on the side its run goes, an arrival on the side it comes from.
@@ -236,20 +237,22 @@ private:
                             if (follows(i) == branch.element) down.push_back(i);
                         }
                     }
-                    // A motor beside the link of a branch to one bus, in
-                    // the left half of its column; the rest in columns of
+                    // The motors in order, each beside the link of the next
+                    // branch to one bus without a tie (in the left half of its
+                    // column) until one with a device of its own, whose mark
+                    // and text would not fit there; the rest in columns of
                     // their own.
                     std::size_t paired = 0;
                     for (const Item& branch : branches) {
-                        const auto e = static_cast<std::size_t>(branch.element);
                         if (paired == p.motors.size()) break;
+                        const auto e = static_cast<std::size_t>(branch.element);
                         const auto motor = static_cast<std::size_t>(p.motors[paired].element);
-                        if (children_[e].size() == 1 && tieEnds_[e].empty() &&
-                            d_.elements[motor].device == DeviceMark::None)
-                            beside_[static_cast<std::size_t>(p.motors[paired++].element)] =
-                                branch.element;
-                        else
-                            break;  // the motors keep their order
+                        if (d_.elements[motor].device != DeviceMark::None) break;
+                        if (children_[e].size() == 1 && tieEnds_[e].empty()) {
+                            beside_[motor] = branch.element;
+                            motorBeside_[e] = static_cast<int>(motor);
+                            ++paired;
+                        }
                     }
                     down.insert(down.end(), p.motors.begin() + static_cast<std::ptrdiff_t>(paired),
                                 p.motors.end());
@@ -364,10 +367,8 @@ private:
                     }
                     for (std::size_t k = 0; k < tieEnds_[e].size(); ++k)
                         tieColumns_[e].push_back(s++);
-                    for (const Item& motor : pieces_[b].motors) {
-                        if (beside_[static_cast<std::size_t>(motor.element)] == item.element)
-                            downColumn_[static_cast<std::size_t>(motor.element)] = symbolColumn_[e];
-                    }
+                    if (motorBeside_[e] >= 0)
+                        downColumn_[static_cast<std::size_t>(motorBeside_[e])] = symbolColumn_[e];
                 } else if (item.kind == Item::Motor) {
                     downColumn_[e] = s++;
                 } else {  // an arrival from this layer
@@ -619,6 +620,7 @@ private:
     std::vector<int> pull_;
     // Per motor: the branch whose column it shares (its element); -1: a column of its own.
     std::vector<int> beside_;
+    std::vector<int> motorBeside_;  // per branch: the motor in its column; -1: none
     std::vector<std::size_t> width_, left_, symbolColumn_, downColumn_;
     std::vector<std::vector<std::size_t>> tieColumns_, arrivals_, laneOf_;
     std::vector<std::size_t> lanes_;
