@@ -205,19 +205,21 @@ std::array<std::string, kNoteLines> BusNote(const DiagramBus& bus, const UnitSet
     return lines;
 }
 
-std::vector<std::string> ElementLines(const DiagramElement& element, char sep) {
+std::vector<std::string> ElementLines(const DiagramElement& element, char sep,
+                                      const NoteWords& words) {
     const auto number = [sep](double v) { return TrimZeros(FormatFixed(v, 15, 2, sep), sep); };
     std::vector<std::string> lines;
     if (!element.deviceName.empty()) lines.push_back(element.deviceName);
     if (element.deviceAmps) {
-        lines.push_back((element.device == DeviceMark::Relay ? "relay " : "trip ") +
+        lines.push_back((element.device == DeviceMark::Relay ? words.relay : words.trip) + " " +
                         number(*element.deviceAmps) + " A");
     } else if (!element.fuseCurve.empty()) {
-        lines.push_back("fuse " + element.fuseCurve);
+        lines.push_back(words.fuse + " " + element.fuseCurve);
     }
     if (element.lengthM)
         lines.push_back(TrimZeros(FormatFixed(*element.lengthM, 15, 1, sep), sep) + " m");
-    if (element.sets && *element.sets > 1) lines.push_back(number(*element.sets) + " sets");
+    if (element.sets && *element.sets > 1)
+        lines.push_back(number(*element.sets) + " " + words.sets);
     if (element.kva)
         lines.push_back(TrimZeros(FormatFixed(*element.kva, 15, 1, sep), sep) + " kVA");
     if (element.zPercent) lines.push_back("Z " + number(*element.zPercent) + " %");

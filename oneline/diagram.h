@@ -115,6 +115,8 @@ struct NoteWords {
     std::string maximum = "I max", minimum = "I min", ppe = "PPE";
     std::string noCurrent = "no fault current";
     std::string noPoint = "no point computed";
+    // The words of the elements' texts (ElementLines).
+    std::string trip = "trip", relay = "relay", fuse = "fuse", sets = "sets";
 };
 // The lines of a bus's note: its name, its voltage ("13.8 kV", "480 V"),
 // its maximum and minimum fault currents ("I max 25.749 kA"), and the
@@ -128,6 +130,7 @@ std::array<std::string, kNoteLines> BusNote(const DiagramBus& bus, const UnitSet
 // 3000 A", "relay 1200 A", "fuse F-200"), then a cable's length and sets
 // ("30 m", "2 sets"), a transformer's rating and impedance ("2500 kVA",
 // "Z 5.75 %"), a generator's or motor's rating.
-std::vector<std::string> ElementLines(const DiagramElement& element, char sep);
+std::vector<std::string> ElementLines(const DiagramElement& element, char sep,
+                                      const NoteWords& words = {});
 
 }  // namespace zentavo::oneline

@@ -174,7 +174,7 @@ void PaintElement(QPainter& p, const oneline::DiagramElement& e,
             break;  // its line, and its length beside it
     }
     if (placed.device) DeviceSymbol(p, e.device, P(*placed.device));
-    const std::vector<std::string> lines = oneline::ElementLines(e, style.sep);
+    const std::vector<std::string> lines = oneline::ElementLines(e, style.sep, style.words);
     if (!letters || lines.empty()) return;
     const QFont font = Letters(kElementLetters, false, p);
     p.setFont(font);

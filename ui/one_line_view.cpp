@@ -111,7 +111,7 @@ QString OneLineCanvas::TextAt(QPointF at) const {
             if (!line.empty()) lines.push_back(line);
         }
     } else if (const std::optional<std::size_t> e = oneline::ElementAt(layout_, {p.x(), p.y()})) {
-        lines = oneline::ElementLines(diagram_->elements[*e], style_.sep);
+        lines = oneline::ElementLines(diagram_->elements[*e], style_.sep, style_.words);
     }
     QStringList text;
     for (const std::string& line : lines) text << QString::fromStdString(line);
@@ -283,6 +283,10 @@ render::OneLineStyle OneLineDock::Style() const {
     style.words.ppe = Utf8(tr("PPE"));
     style.words.noCurrent = Utf8(tr("no fault current"));
     style.words.noPoint = Utf8(tr("no point computed"));
+    style.words.trip = Utf8(tr("trip", "a trip unit's rating on the one-line"));
+    style.words.relay = Utf8(tr("relay", "a relay's pickup on the one-line"));
+    style.words.fuse = Utf8(tr("fuse", "a fuse curve's name on the one-line"));
+    style.words.sets = Utf8(tr("sets", "a cable's conductors in parallel on the one-line"));
     return style;
 }
 
