@@ -69,6 +69,12 @@ private:
     std::unordered_map<std::string, int> index_;
 };
 
+void TakeDevice(DiagramElement& e, const NetworkDrawing& in) {
+    e.deviceName = in.name.empty() ? in.deviceType : in.name;
+    e.deviceAmps = in.deviceAmps;
+    e.fuseCurve = in.fuseCurve;
+}
+
 }  // namespace
 
 int Diagram::BusOf(const std::string& name) const {
@@ -119,7 +125,10 @@ Diagram BuildDiagram(const std::function<const PointResult*(std::size_t)>& resul
                     break;
             }
             e.lengthM = in.cableLengthM;
+            e.sets = in.cableSets;
             e.kva = in.kva;
+            e.zPercent = in.zPercent;
+            if (mark != DeviceMark::None) TakeDevice(e, in);
             d.elements.push_back(e);
         }
         if (in.motors) {
@@ -130,7 +139,10 @@ Diagram BuildDiagram(const std::function<const PointResult*(std::size_t)>& resul
             m.buses = {bus, -1, -1};
             m.kva = in.motorKva;
             // A row of motors alone: its device is on their feeder.
-            if (!deviceTaken) m.device = mark;
+            if (!deviceTaken) {
+                m.device = mark;
+                if (mark != DeviceMark::None) TakeDevice(m, in);
+            }
             d.elements.push_back(m);
         }
     }
@@ -168,8 +180,8 @@ Diagram StudyDiagram(const StudyFile& file, std::size_t scenario) {
     return BuildDiagram([&file](std::size_t i) { return &file.Result(i); }, summary);
 }
 
-std::array<std::string, kNoteLines> BusNote(const DiagramBus& bus, const UnitSettings& units, char sep,
-                                            const NoteWords& words) {
+std::array<std::string, kNoteLines> BusNote(const DiagramBus& bus, const UnitSettings& units,
+                                            char sep, const NoteWords& words) {
     std::array<std::string, kNoteLines> lines;
     lines[0] = bus.name;
     if (bus.kV >= 1)
@@ -183,8 +195,9 @@ std::array<std::string, kNoteLines> BusNote(const DiagramBus& bus, const UnitSet
         lines[2] = words.noCurrent;
     }
     if (bus.energy) {
-        const std::string energy = bus.equations == Equations::Ieee2018 ? EnergyText2018(*bus.energy, units, sep)
-                                                                         : EnergyText(*bus.energy, units, sep);
+        const std::string energy = bus.equations == Equations::Ieee2018
+                                       ? EnergyText2018(*bus.energy, units, sep)
+                                       : EnergyText(*bus.energy, units, sep);
         lines[4] = energy + " " + std::string(UnitWord(units.EnergyUnit)) + ", " + words.ppe + " " +
                    std::string(PpeLevelText(bus.ppeIndex));
     } else if (!bus.rows.empty() && bus.computed) {
@@ -193,10 +206,25 @@ std::array<std::string, kNoteLines> BusNote(const DiagramBus& bus, const UnitSet
     return lines;
 }
 
-std::string ElementText(const DiagramElement& element, char sep) {
-    if (element.lengthM) return TrimZeros(FormatFixed(*element.lengthM, 15, 1, sep), sep) + " m";
-    if (element.kva) return TrimZeros(FormatFixed(*element.kva, 15, 1, sep), sep) + " kVA";
-    return {};
+std::vector<std::string> ElementLines(const DiagramElement& element, char sep,
+                                      const NoteWords& words) {
+    const auto number = [sep](double v) { return TrimZeros(FormatFixed(v, 15, 2, sep), sep); };
+    std::vector<std::string> lines;
+    if (!element.deviceName.empty()) lines.push_back(element.deviceName);
+    if (element.deviceAmps) {
+        lines.push_back((element.device == DeviceMark::Relay ? words.relay : words.trip) + " " +
+                        number(*element.deviceAmps) + " A");
+    } else if (!element.fuseCurve.empty()) {
+        lines.push_back(words.fuse + " " + element.fuseCurve);
+    }
+    if (element.lengthM)
+        lines.push_back(TrimZeros(FormatFixed(*element.lengthM, 15, 1, sep), sep) + " m");
+    if (element.sets && *element.sets > 1)
+        lines.push_back(number(*element.sets) + " " + words.sets);
+    if (element.kva)
+        lines.push_back(TrimZeros(FormatFixed(*element.kva, 15, 1, sep), sep) + " kVA");
+    if (element.zPercent) lines.push_back("Z " + number(*element.zPercent) + " %");
+    return lines;
 }
 
 }  // namespace zentavo::oneline

@@ -30,7 +30,15 @@
 
 namespace zentavo::oneline {
 
-enum class ElementKind : std::uint8_t { Source, Transformer, Transformer3, Cable, Generator, Unit, Motor };
+enum class ElementKind : std::uint8_t {
+    Source,
+    Transformer,
+    Transformer3,
+    Cable,
+    Generator,
+    Unit,
+    Motor
+};
 // The mark of a row's protective device: a trip unit's breaker square, a
 // fuse's box, a relay's mark beside its breaker.
 enum class DeviceMark : std::uint8_t { None, Breaker, Fuse, Relay };
@@ -68,11 +76,20 @@ struct DiagramElement {
     bool deviceAtFrom = false;
     ElementState state = ElementState::Closed;
     std::optional<double> lengthM;  // a cable's
-    std::optional<double> kva;      // a transformer's (HV winding), generator's or motor's rating
+    std::optional<double>
+        sets;  // a cable's conductors in parallel per phase, where its row gives them
+    std::optional<double> kva;       // a transformer's (HV winding), generator's or motor's rating
+    std::optional<double> zPercent;  // a transformer's impedance
+    // Its device: the name of the row (its point), its rating as the row
+    // gives it (a trip unit's rating or a relay's pickup, A; a fuse
+    // curve's name). Empty for an element without a device.
+    std::string deviceName;
+    std::optional<double> deviceAmps;
+    std::string fuseCurve;
 };
 
 struct Diagram {
-    std::vector<DiagramBus> buses;  // in the order each name first appears in the rows
+    std::vector<DiagramBus> buses;         // in the order each name first appears in the rows
     std::vector<DiagramElement> elements;  // in row order, a row's motor after its branch
     std::string scenario;  // the scenario drawn; empty for a study without scenarios
     // The bus of a name; -1 for none.
@@ -98,16 +115,22 @@ struct NoteWords {
     std::string maximum = "I max", minimum = "I min", ppe = "PPE";
     std::string noCurrent = "no fault current";
     std::string noPoint = "no point computed";
+    // The words of the elements' texts (ElementLines).
+    std::string trip = "trip", relay = "relay", fuse = "fuse", sets = "sets";
 };
 // The lines of a bus's note: its name, its voltage ("13.8 kV", "480 V"),
 // its maximum and minimum fault currents ("I max 25.749 kA"), and the
 // governing incident energy and PPE level of its worst point in the output
 // units ("13.88 cal/cm2, PPE 3"). Always kNoteLines lines.
 inline constexpr std::size_t kNoteLines = 5;
-std::array<std::string, kNoteLines> BusNote(const DiagramBus& bus, const UnitSettings& units, char sep,
-                                            const NoteWords& words = {});
-// The text beside an element: a cable's length ("30 m"), a rating
-// ("2500 kVA"); empty for none.
-std::string ElementText(const DiagramElement& element, char sep);
+std::array<std::string, kNoteLines> BusNote(const DiagramBus& bus, const UnitSettings& units,
+                                            char sep, const NoteWords& words = {});
+// The text beside an element, a line each (kTextLines at most, none
+// empty): its device's name and rating ("MCC-A1 main bucket", "trip
+// 3000 A", "relay 1200 A", "fuse F-200"), then a cable's length and sets
+// ("30 m", "2 sets"), a transformer's rating and impedance ("2500 kVA",
+// "Z 5.75 %"), a generator's or motor's rating.
+std::vector<std::string> ElementLines(const DiagramElement& element, char sep,
+                                      const NoteWords& words = {});
 
 }  // namespace zentavo::oneline

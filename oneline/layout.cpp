@@ -73,11 +73,14 @@ private:
         touching_.resize(count.back());
         for (std::size_t e = 0; e < m_; ++e) {
             if (!Linking(e)) continue;
-            for (int b : ends_[e]) touching_[count[static_cast<std::size_t>(b)]++] = static_cast<int>(e);
+            for (int b : ends_[e])
+                touching_[count[static_cast<std::size_t>(b)]++] = static_cast<int>(e);
         }
     }
     // A branch between two buses or more (not a shunt, nor a branch whose row names one bus).
-    bool Linking(std::size_t e) const { return !IsShunt(d_.elements[e].kind) && ends_[e].size() >= 2; }
+    bool Linking(std::size_t e) const {
+        return !IsShunt(d_.elements[e].kind) && ends_[e].size() >= 2;
+    }
 
     // A second circuit: a branch between two buses alone, the second of
     // which the first feeds by another branch. It runs straight down beside
@@ -101,7 +104,9 @@ private:
             starts.clear();
             for (std::size_t e = 0; e < m_; ++e) {
                 const int b = ends_[e].empty() ? -1 : ends_[e].front();
-                if (wanted(d_.elements[e].kind) && b >= 0 && depth_[static_cast<std::size_t>(b)] < 0) Root(b, starts);
+                if (wanted(d_.elements[e].kind) && b >= 0 &&
+                    depth_[static_cast<std::size_t>(b)] < 0)
+                    Root(b, starts);
             }
             Spread(starts);
         };
@@ -124,7 +129,8 @@ private:
         order_.insert(order_.end(), starts.begin(), starts.end());
         while (next < order_.size()) {
             const int b = order_[next++];
-            for (std::size_t k = at_[static_cast<std::size_t>(b)]; k < at_[static_cast<std::size_t>(b) + 1]; ++k) {
+            for (std::size_t k = at_[static_cast<std::size_t>(b)];
+                 k < at_[static_cast<std::size_t>(b) + 1]; ++k) {
                 const auto e = static_cast<std::size_t>(touching_[k]);
                 if (parent_[e] >= 0) continue;
                 parent_[e] = b;
@@ -159,12 +165,16 @@ private:
                 p.extras.push_back(item);
             } else if (Parallel(e)) {
                 // Beside the branch that feeds its other bus, in a column of that bus's own.
-                pieces_[static_cast<std::size_t>(tieEnds_[e].front())].parallels.push_back({Item::Arrival, static_cast<int>(e), 0});
-                pieces_[static_cast<std::size_t>(parent_[e])].downParallels.push_back({Item::Arrival, static_cast<int>(e), 0});
+                pieces_[static_cast<std::size_t>(tieEnds_[e].front())].parallels.push_back(
+                    {Item::Arrival, static_cast<int>(e), 0});
+                pieces_[static_cast<std::size_t>(parent_[e])].downParallels.push_back(
+                    {Item::Arrival, static_cast<int>(e), 0});
             } else if (children_[e].empty()) {
-                pieces_[static_cast<std::size_t>(parent_[e])].departures.push_back({Item::Branch, static_cast<int>(e)});
+                pieces_[static_cast<std::size_t>(parent_[e])].departures.push_back(
+                    {Item::Branch, static_cast<int>(e)});
             } else {
-                pieces_[static_cast<std::size_t>(parent_[e])].branches.push_back({Item::Branch, static_cast<int>(e)});
+                pieces_[static_cast<std::size_t>(parent_[e])].branches.push_back(
+                    {Item::Branch, static_cast<int>(e)});
             }
         }
         // A tie arrives above a bus of the next layer, below one of its own.
@@ -198,21 +208,27 @@ private:
     void Arrange() {
         ups_.assign(n_, {});
         downs_.assign(n_, {});
+        beside_.assign(m_, -1);
+        motorBeside_.assign(m_, -1);
         for (std::size_t b = 0; b < n_; ++b) {
             const Pieces& p = pieces_[b];
             // A departure on the side its run goes, an arrival on the side it comes from.
             const auto side = [&](const Item& i, bool left) {
                 const auto e = static_cast<std::size_t>(i.element);
-                if (i.kind == Item::Arrival) return fromLeft_[e][static_cast<std::size_t>(i.end)] == left;
+                if (i.kind == Item::Arrival)
+                    return fromLeft_[e][static_cast<std::size_t>(i.end)] == left;
                 return leftward_[e][0] == left;
             };
             std::vector<Item>& down = downs_[b];
             std::vector<Item> branches = p.branches;
             std::stable_sort(branches.begin(), branches.end(), [&](const Item& x, const Item& y) {
-                return Sign(pull_[static_cast<std::size_t>(x.element)]) < Sign(pull_[static_cast<std::size_t>(y.element)]);
+                return Sign(pull_[static_cast<std::size_t>(x.element)]) <
+                       Sign(pull_[static_cast<std::size_t>(y.element)]);
             });
             // A tie to a bus this one feeds follows the branch that feeds it.
-            const auto follows = [&](const Item& i) { return i.kind == Item::Branch ? nextTo_[static_cast<std::size_t>(i.element)] : -1; };
+            const auto follows = [&](const Item& i) {
+                return i.kind == Item::Branch ? nextTo_[static_cast<std::size_t>(i.element)] : -1;
+            };
             for (bool left : {true, false}) {
                 if (!left) {
                     for (const Item& branch : branches) {
@@ -221,7 +237,25 @@ private:
                             if (follows(i) == branch.element) down.push_back(i);
                         }
                     }
-                    down.insert(down.end(), p.motors.begin(), p.motors.end());
+                    // The motors in order, each beside the link of the next
+                    // branch to one bus without a tie (in the left half of its
+                    // column) until one with a device of its own, whose mark
+                    // and text would not fit there; the rest in columns of
+                    // their own.
+                    std::size_t paired = 0;
+                    for (const Item& branch : branches) {
+                        if (paired == p.motors.size()) break;
+                        const auto e = static_cast<std::size_t>(branch.element);
+                        const auto motor = static_cast<std::size_t>(p.motors[paired].element);
+                        if (d_.elements[motor].device != DeviceMark::None) break;
+                        if (children_[e].size() == 1 && tieEnds_[e].empty()) {
+                            beside_[motor] = branch.element;
+                            motorBeside_[e] = static_cast<int>(motor);
+                            ++paired;
+                        }
+                    }
+                    down.insert(down.end(), p.motors.begin() + static_cast<std::ptrdiff_t>(paired),
+                                p.motors.end());
                 }
                 for (const auto* list : {&p.departures, &p.downArrivals}) {
                     for (const Item& i : *list) {
@@ -242,8 +276,7 @@ private:
             if (feed_[b] >= 0) {
                 up.push_back({Item::Feed});
                 up.insert(up.end(), p.parallels.begin(), p.parallels.end());
-            }
-            else if (!extras.empty())
+            } else if (!extras.empty())
                 up.push_back(extras[x++]);
             if (!down.empty()) up.push_back({Item::Note});
             up.insert(up.end(), extras.begin() + static_cast<std::ptrdiff_t>(x), extras.end());
@@ -268,14 +301,18 @@ private:
                 // end, unless that end lies within the feeding bus's columns.
                 for (auto [c, other] : {std::pair{p, o}, std::pair{o, p}}) {
                     const int f = feed_[c];
-                    if (f < 0 || Inside(other, static_cast<std::size_t>(parent_[static_cast<std::size_t>(f)]))) continue;
+                    if (f < 0 || Inside(other, static_cast<std::size_t>(
+                                                   parent_[static_cast<std::size_t>(f)])))
+                        continue;
                     pull_[static_cast<std::size_t>(f)] += left_[other] < left_[c] ? -1 : 1;
                 }
             }
         }
     }
     // Bus `o`'s columns lie within bus `p`'s.
-    bool Inside(std::size_t o, std::size_t p) const { return left_[o] >= left_[p] && left_[o] < left_[p] + width_[p]; }
+    bool Inside(std::size_t o, std::size_t p) const {
+        return left_[o] >= left_[p] && left_[o] < left_[p] + width_[p];
+    }
     static int Sign(int v) { return (v > 0) - (v < 0); }
 
     std::size_t ItemWidth(const Item& item) const {
@@ -313,9 +350,11 @@ private:
             const auto b = static_cast<std::size_t>(bus);
             for (std::size_t k = 0; k < ups_[b].size(); ++k) {
                 const Item& item = ups_[b][k];
-                if (item.kind == Item::Up) downColumn_[static_cast<std::size_t>(item.element)] = left_[b] + k;
+                if (item.kind == Item::Up)
+                    downColumn_[static_cast<std::size_t>(item.element)] = left_[b] + k;
                 if (item.kind == Item::Arrival)
-                    arrivals_[static_cast<std::size_t>(item.element)][static_cast<std::size_t>(item.end)] = left_[b] + k;
+                    arrivals_[static_cast<std::size_t>(item.element)]
+                             [static_cast<std::size_t>(item.end)] = left_[b] + k;
             }
             std::size_t s = left_[b];
             for (const Item& item : downs_[b]) {
@@ -326,7 +365,10 @@ private:
                         left_[static_cast<std::size_t>(c)] = s;
                         s += width_[static_cast<std::size_t>(c)];
                     }
-                    for (std::size_t k = 0; k < tieEnds_[e].size(); ++k) tieColumns_[e].push_back(s++);
+                    for (std::size_t k = 0; k < tieEnds_[e].size(); ++k)
+                        tieColumns_[e].push_back(s++);
+                    if (motorBeside_[e] >= 0)
+                        downColumn_[static_cast<std::size_t>(motorBeside_[e])] = symbolColumn_[e];
                 } else if (item.kind == Item::Motor) {
                     downColumn_[e] = s++;
                 } else {  // an arrival from this layer
@@ -353,14 +395,15 @@ private:
             laneOf_[e].assign(tieEnds_[e].size(), 0);
             for (std::size_t k = 0; k < tieEnds_[e].size() && !Parallel(e); ++k) {
                 const std::size_t a = tieColumns_[e][k], b = arrivals_[e][k];
-                runs[static_cast<std::size_t>(depth_[static_cast<std::size_t>(parent_[e])])].push_back(
-                    {std::min(a, b), std::max(a, b), e, k});
+                runs[static_cast<std::size_t>(depth_[static_cast<std::size_t>(parent_[e])])]
+                    .push_back({std::min(a, b), std::max(a, b), e, k});
             }
         }
         for (std::size_t layer = 0; layer < runs.size(); ++layer) {
             auto& list = runs[layer];
             std::sort(list.begin(), list.end(), [](const Run& a, const Run& b) {
-                return std::tie(a.from, a.to, a.element, a.end) < std::tie(b.from, b.to, b.element, b.end);
+                return std::tie(a.from, a.to, a.element, a.end) <
+                       std::tie(b.from, b.to, b.element, b.end);
             });
             std::vector<std::size_t> lastTo;  // per lane: the last column its runs reach
             for (const Run& r : list) {
@@ -372,9 +415,19 @@ private:
             }
             lanes_[layer] = lastTo.size();
         }
+        // The layers whose branches part into legs (a three-winding
+        // transformer, a branch that also closes a loop) below them.
+        legs_.assign(lanes_.size(), false);
+        for (std::size_t e = 0; e < m_; ++e) {
+            if (Linking(e) && !Parallel(e) && children_[e].size() + tieEnds_[e].size() > 1)
+                legs_[static_cast<std::size_t>(depth_[static_cast<std::size_t>(parent_[e])])] =
+                    true;
+        }
     }
 
-    double X(std::size_t column) const { return kMargin + (static_cast<double>(column) + 0.5) * kSlot; }
+    double X(std::size_t column) const {
+        return kMargin + (static_cast<double>(column) + 0.5) * kSlot;
+    }
 
     Layout Place() {
         Layout out;
@@ -383,13 +436,26 @@ private:
         double at = kMargin + kBandAbove;
         for (std::size_t d = 0; d < y.size(); ++d) {
             y[d] = at;
-            if (d + 1 < y.size()) out.breaks.push_back(at + kBandBelow + kLane / 2);
-            at += kBandBelow + static_cast<double>(lanes_[d] + 1) * kLane + kBandAbove;
+            if (d + 1 == y.size()) break;
+            if (lanes_[d] == 0 && !legs_[d]) {
+                // No lane and no legs: the next layer's notes stand beside
+                // the links down to it, in the columns of their own buses,
+                // while the devices and symbols of those links fill the
+                // band under this layer. The cut runs under those notes,
+                // over the next layer's bars.
+                at += kCompactPitch;
+                out.breaks.push_back(at - kBarHeight / 2 - kNoteInset / 2);
+            } else {
+                out.breaks.push_back(at + kBandBelow + kLane / 2);
+                at += kBandBelow + static_cast<double>(lanes_[d] + 1) * kLane + kBandAbove;
+            }
         }
         out.columns = columns_;
         out.width = 2 * kMargin + static_cast<double>(columns_) * kSlot;
         out.height = (y.empty() ? kMargin + kBandAbove : y.back()) + kBandBelow + kMargin;
-        const auto busY = [&](int b) { return y[static_cast<std::size_t>(depth_[static_cast<std::size_t>(b)])]; };
+        const auto busY = [&](int b) {
+            return y[static_cast<std::size_t>(depth_[static_cast<std::size_t>(b)])];
+        };
 
         out.buses.resize(n_);
         for (std::size_t b = 0; b < n_; ++b) {
@@ -402,16 +468,21 @@ private:
                 last = std::max(last, s);
                 s += ItemWidth(item);
             }
-            for (const Item& i : pieces_[b].downParallels) last = std::max(last, arrivals_[static_cast<std::size_t>(i.element)][0] - left_[b]);
+            for (const Item& i : pieces_[b].downParallels)
+                last = std::max(last, arrivals_[static_cast<std::size_t>(i.element)][0] - left_[b]);
             const double left = kMargin + static_cast<double>(left_[b]) * kSlot;
             p.x0 = left + kBarInset;
             p.x1 = left + static_cast<double>(last + 1) * kSlot - kBarInset;
-            const auto note = std::find_if(ups_[b].begin(), ups_[b].end(), [](const Item& i) { return i.kind == Item::Note; });
+            const auto note = std::find_if(ups_[b].begin(), ups_[b].end(),
+                                           [](const Item& i) { return i.kind == Item::Note; });
             if (note != ups_[b].end()) {
-                const double x = left + static_cast<double>(note - ups_[b].begin()) * kSlot + kNoteInset;
-                p.note = {x, p.y - kBarHeight / 2 - kNoteInset - kNoteHeight, kSlot - 2 * kNoteInset, kNoteHeight};
+                const double x =
+                    left + static_cast<double>(note - ups_[b].begin()) * kSlot + kNoteInset;
+                p.note = {x, p.y - kBarHeight / 2 - kNoteInset - kNoteHeight,
+                          kSlot - 2 * kNoteInset, kNoteHeight};
             } else {
-                p.note = {left + kNoteInset, p.y + kBarHeight / 2 + kNoteInset, kSlot - 2 * kNoteInset, kNoteHeight};
+                p.note = {left + kNoteInset, p.y + kBarHeight / 2 + kNoteInset,
+                          kSlot - 2 * kNoteInset, kNoteHeight};
             }
         }
 
@@ -425,22 +496,27 @@ private:
                 // Above its bus (a source, a generator, a branch with one
                 // bus), or a motor below it.
                 const bool motor = element.kind == ElementKind::Motor;
-                const double x = X(downColumn_[e]), yb = busY(bus);
+                const bool paired = motor && beside_[e] >= 0;
+                const double x = X(downColumn_[e]) - (paired ? kSlot / 4 : 0), yb = busY(bus);
                 p.direction = motor ? 1 : -1;
                 p.symbol = {x, yb + p.direction * kSymbolOffset};
                 double end = p.symbol.y;
                 if (element.kind == ElementKind::Unit) end -= kUnitGenerator;
                 if (!IsShunt(element.kind)) end -= kStubEnd;
                 p.links.push_back({{x, yb}, {x, end}});
-                if (element.device != DeviceMark::None) p.device = Point{x, yb + p.direction * kDeviceOffset};
-                p.text = {x + kSymbolRadius + 4, p.symbol.y};
+                if (element.device != DeviceMark::None)
+                    p.device = Point{x, yb + p.direction * kDeviceOffset};
+                // Beside a branch's link: its text under the circle, in its half of the column.
+                p.text = paired ? Box{x - kSlot / 4 + 2, p.symbol.y + kSymbolRadius + 1,
+                                      kSlot / 2 - 4, kTextLine}
+                                : TextBeside(p.symbol);
                 continue;
             }
             const int from = parent_[e];
             if (Parallel(e)) {
                 const double x = X(arrivals_[e][0]), yp = busY(from);
                 p.symbol = {x, yp + kSymbolOffset};
-                p.text = {x + kSymbolRadius + 4, p.symbol.y};
+                p.text = TextBeside(p.symbol);
                 p.tie = true;
                 p.links.push_back({{x, yp}, {x, busY(tieEnds_[e].front())}});
                 PlaceDevice(e, p, {tieEnds_[e].front()});
@@ -449,7 +525,7 @@ private:
             const double yp = busY(from), x = X(symbolColumn_[e]);
             p.direction = 1;
             p.symbol = {x, yp + kSymbolOffset};
-            p.text = {x + kSymbolRadius + 4, p.symbol.y};
+            p.text = TextBeside(p.symbol);
             p.tie = !tieEnds_[e].empty();
             // The legs: to each bus it feeds, then to each bus it closes a loop with.
             bool first = true;
@@ -475,7 +551,8 @@ private:
             }
             for (std::size_t k = 0; k < tieEnds_[e].size(); ++k) {
                 const double tx = X(tieColumns_[e][k]), ax = X(arrivals_[e][k]);
-                const double lane = yp + kBandBelow + static_cast<double>(laneOf_[e][k] + 1) * kLane;
+                const double lane =
+                    yp + kBandBelow + static_cast<double>(laneOf_[e][k] + 1) * kLane;
                 leg(tx, {{tx, lane}, {ax, lane}, {ax, busY(tieEnds_[e][k])}});
             }
             std::vector<int> reached = children_[e];
@@ -483,6 +560,13 @@ private:
             PlaceDevice(e, p, reached);
         }
         return out;
+    }
+
+    // The box of an element's text: right of its symbol to its column's
+    // edge, kTextLines lines centred on the symbol.
+    static Box TextBeside(Point symbol) {
+        const double x = symbol.x + kSymbolRadius + 4, h = kTextLines * kTextLine;
+        return {x, symbol.y - h / 2, symbol.x + kSlot / 2 - 2 - x, h};
     }
 
     // A branch's device on its link at the bus its row puts it at
@@ -498,7 +582,8 @@ private:
         if (at < 0 || at == parent_[e] || link == reached.end()) {
             p.device = Toward(p.links.front()[0], p.links.front()[1]);
         } else {
-            const std::vector<Point>& line = p.links[static_cast<std::size_t>(link - reached.begin())];
+            const std::vector<Point>& line =
+                p.links[static_cast<std::size_t>(link - reached.begin())];
             p.device = Toward(line.back(), line[line.size() - 2]);
         }
     }
@@ -533,25 +618,21 @@ private:
     // Per branch: the ties at the buses it feeds pull it left (below 0) or
     // right among its bus's branches.
     std::vector<int> pull_;
+    // Per motor: the branch whose column it shares (its element); -1: a column of its own.
+    std::vector<int> beside_;
+    std::vector<int> motorBeside_;  // per branch: the motor in its column; -1: none
     std::vector<std::size_t> width_, left_, symbolColumn_, downColumn_;
     std::vector<std::vector<std::size_t>> tieColumns_, arrivals_, laneOf_;
     std::vector<std::size_t> lanes_;
+    std::vector<bool> legs_;  // per layer: a branch below it parts into legs
     std::size_t columns_ = 0;
     int layers_ = 0;
 };
 
 }  // namespace
 
-Layout LayOut(const Diagram& diagram) { return Placer(diagram).Run(); }
-
-std::optional<std::size_t> BusAt(const Layout& layout, Point p, double slack) {
-    for (std::size_t b = 0; b < layout.buses.size(); ++b) {
-        const PlacedBus& bus = layout.buses[b];
-        Box bar = bus.Bar();
-        bar = {bar.x - slack, bar.y - slack, bar.w + 2 * slack, bar.h + 2 * slack};
-        if (bar.Contains(p) || bus.note.Contains(p)) return b;
-    }
-    return std::nullopt;
+Layout LayOut(const Diagram& diagram) {
+    return Placer(diagram).Run();
 }
 
 }  // namespace zentavo::oneline

@@ -19,8 +19,14 @@
 // Above each bus, in its columns: the link that feeds it (column 0), its
 // note (column 1), then its sources, generators, units and the ties that
 // arrive from the layer above. Below it: its motors, the branches to the
-// buses it feeds, and the ties that leave it or arrive from its own layer.
-// A bus with nothing below it has its note below its bar. Everything
+// buses it feeds, and the ties that leave it or arrive from its own layer;
+// a motor beside the link of a branch to one bus (in the left half of that
+// branch's column, its text under it) where there is one, else in a column
+// of its own. A bus with nothing below it has its note below its bar.
+// Between two layers with no tie's lane and no branch parting into legs,
+// the band under the one and the band over the other are one
+// (kCompactPitch): the links' devices and symbols stand in the columns the
+// links run down, the notes in other columns of their buses. Everything
 // follows from the diagram alone: the same diagram gives the same places.
 #pragma once
 
@@ -40,26 +46,35 @@ struct Box {
     double x = 0, y = 0, w = 0, h = 0;
     bool Contains(Point p) const { return p.x >= x && p.x <= x + w && p.y >= y && p.y <= y + h; }
     // The interiors meet.
-    bool Overlaps(const Box& o) const { return x < o.x + o.w && o.x < x + w && y < o.y + o.h && o.y < y + h; }
+    bool Overlaps(const Box& o) const {
+        return x < o.x + o.w && o.x < x + w && y < o.y + o.h && o.y < y + h;
+    }
     friend bool operator==(const Box&, const Box&) = default;
 };
 
 // The drawing's measures, points at scale 1.
-inline constexpr double kSlot = 120;        // one column
-inline constexpr double kBarHeight = 5;     // a bus bar
-inline constexpr double kBandBelow = 82;    // under a bus: its branches' devices and symbols
-inline constexpr double kLane = 6;          // each lane of the ties between two layers
-inline constexpr double kBandAbove = 94;    // over a bus: its note, sources, generators
-inline constexpr double kDeviceOffset = 17; // a device's centre from its bus
-inline constexpr double kSymbolOffset = 44; // a symbol's centre from its bus
-inline constexpr double kBendOffset = 68;   // where a three-winding transformer's legs part
-inline constexpr double kSymbolRadius = 11; // a motor's or generator's circle; a transformer's two
+inline constexpr double kSlot = 120;      // one column
+inline constexpr double kBarHeight = 5;   // a bus bar
+inline constexpr double kBandBelow = 82;  // under a bus: its branches' devices and symbols
+inline constexpr double kLane = 6;        // each lane of the ties between two layers
+inline constexpr double kBandAbove = 86;  // over a bus: its note, sources, generators
+// From a layer's bars to the next's where no tie runs and no branch parts
+// into legs between them: the band under the one and the band over the
+// other share their height.
+inline constexpr double kCompactPitch = kBandBelow + kLane;
+inline constexpr double kDeviceOffset = 17;  // a device's centre from its bus
+inline constexpr double kSymbolOffset = 44;  // a symbol's centre from its bus
+inline constexpr double kBendOffset = 68;    // where a three-winding transformer's legs part
+inline constexpr double kSymbolRadius = 11;  // a motor's or generator's circle; a transformer's two
 inline constexpr double kNoteHeight = 62;
+// An element's text: lines of kTextLine points, kTextLines of them at most.
+inline constexpr double kTextLine = 7.4;
+inline constexpr std::size_t kTextLines = 4;
 inline constexpr double kMargin = 24;
 
 struct PlacedBus {
     double x0 = 0, x1 = 0, y = 0;  // the bar from x0 to x1, centred on y
-    Box note;                       // its note's box
+    Box note;                      // its note's box
     int layer = 0;
     Box Bar() const { return {x0, y - kBarHeight / 2, x1 - x0, kBarHeight}; }
 };
@@ -69,16 +84,16 @@ struct PlacedElement {
     // through the symbol: a branch from its first bus to each other one; a
     // source, generator, unit or motor from its bus to the symbol.
     std::vector<std::vector<Point>> links;
-    Point symbol;                  // the centre of its symbol
-    int direction = 1;             // +1: drawn below its bus, -1: above it
-    std::optional<Point> device;   // the centre of its device's mark
-    Point text;                    // where its text (ElementText) starts, left and centred on it
-    bool tie = false;              // closes a loop: not on the tree from the sources
+    Point symbol;                 // the centre of its symbol
+    int direction = 1;            // +1: drawn below its bus, -1: above it
+    std::optional<Point> device;  // the centre of its device's mark
+    Box text;                     // where its text (ElementLines) goes, each line from its left
+    bool tie = false;             // closes a loop: not on the tree from the sources
 };
 
 struct Layout {
-    std::vector<PlacedBus> buses;        // by entry of Diagram::buses
-    std::vector<PlacedElement> elements; // by entry of Diagram::elements
+    std::vector<PlacedBus> buses;         // by entry of Diagram::buses
+    std::vector<PlacedElement> elements;  // by entry of Diagram::elements
     double width = 0, height = 0;
     int layers = 0;
     std::size_t columns = 0;  // the columns, kSlot wide from kMargin on
@@ -89,6 +104,10 @@ struct Layout {
 };
 
 Layout LayOut(const Diagram& diagram);
+
+// The element whose symbol (within kSymbolRadius of its centre) or text
+// box holds `p`; none.
+std::optional<std::size_t> ElementAt(const Layout& layout, Point p);
 
 // The bus whose bar (widened by `slack` each way) or note holds `p`; none.
 std::optional<std::size_t> BusAt(const Layout& layout, Point p, double slack = 4);

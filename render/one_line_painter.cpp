@@ -24,8 +24,7 @@ using oneline::ElementState;
 using oneline::kSymbolRadius;
 
 // The letters of the notes and of the elements' texts, points of the layout.
-constexpr double kNoteLetters = 7;
-constexpr double kElementLetters = 6.2;
+constexpr double kElementLetters = 6;
 constexpr double kCaptionLetters = 9;
 constexpr double kLineWidth = 1.1;
 const QColor kHighlight(0x1E, 0x64, 0xC8);
@@ -45,8 +44,12 @@ QFont Letters(double size, bool bold, const QPainter& painter) {
     return f;
 }
 
-QPointF P(const oneline::Point& p) { return {p.x, p.y}; }
-QRectF R(const oneline::Box& b) { return {b.x, b.y, b.w, b.h}; }
+QPointF P(const oneline::Point& p) {
+    return {p.x, p.y};
+}
+QRectF R(const oneline::Box& b) {
+    return {b.x, b.y, b.w, b.h};
+}
 
 QRectF Bounds(const oneline::PlacedElement& e) {
     QRectF r(P(e.symbol), QSizeF(0, 0));
@@ -54,17 +57,23 @@ QRectF Bounds(const oneline::PlacedElement& e) {
         for (const oneline::Point& p : line) r |= QRectF(P(p), QSizeF(0, 0));
     }
     // The symbol (a unit's generator above it) and the text beside it.
-    return r.adjusted(-2 * kSymbolRadius, -4 * kSymbolRadius, oneline::kSlot / 2, 2 * kSymbolRadius);
+    return r.adjusted(-2 * kSymbolRadius, -4 * kSymbolRadius, 2 * kSymbolRadius, 2 * kSymbolRadius)
+        .united(R(e.text));
 }
 
 QPen LinePen(ElementState state) {
-    QPen pen(state == ElementState::Closed ? QColor(Qt::black) : state == ElementState::Open ? kOpen : kFaulty,
+    QPen pen(state == ElementState::Closed ? QColor(Qt::black)
+             : state == ElementState::Open ? kOpen
+                                           : kFaulty,
              kLineWidth);
-    if (state != ElementState::Closed) pen.setStyle(state == ElementState::Open ? Qt::DashLine : Qt::DashDotLine);
+    if (state != ElementState::Closed)
+        pen.setStyle(state == ElementState::Open ? Qt::DashLine : Qt::DashDotLine);
     return pen;
 }
 
-void Circle(QPainter& p, QPointF centre, double r) { p.drawEllipse(centre, r, r); }
+void Circle(QPainter& p, QPointF centre, double r) {
+    p.drawEllipse(centre, r, r);
+}
 
 void Lettered(QPainter& p, QPointF centre, double r, const QString& letter) {
     Circle(p, centre, r);
@@ -78,7 +87,8 @@ void SourceSymbol(QPainter& p, QPointF c) {
     Circle(p, c, r);
     QPainterPath wave(QPointF(c.x() - 0.6 * r, c.y()));
     wave.cubicTo(c.x() - 0.3 * r, c.y() - 0.6 * r, c.x() - 0.1 * r, c.y() - 0.6 * r, c.x(), c.y());
-    wave.cubicTo(c.x() + 0.1 * r, c.y() + 0.6 * r, c.x() + 0.3 * r, c.y() + 0.6 * r, c.x() + 0.6 * r, c.y());
+    wave.cubicTo(c.x() + 0.1 * r, c.y() + 0.6 * r, c.x() + 0.3 * r, c.y() + 0.6 * r,
+                 c.x() + 0.6 * r, c.y());
     p.drawPath(wave);
 }
 
@@ -87,7 +97,9 @@ void TransformerSymbol(QPainter& p, QPointF c, bool three) {
     const double r = 0.8 * kSymbolRadius;
     std::vector<QPointF> centres;
     if (three)
-        centres = {{c.x(), c.y() - 0.6 * r}, {c.x() - 0.55 * r, c.y() + 0.45 * r}, {c.x() + 0.55 * r, c.y() + 0.45 * r}};
+        centres = {{c.x(), c.y() - 0.6 * r},
+                   {c.x() - 0.55 * r, c.y() + 0.45 * r},
+                   {c.x() + 0.55 * r, c.y() + 0.45 * r}};
     else
         centres = {{c.x(), c.y() - 0.55 * r}, {c.x(), c.y() + 0.55 * r}};
     // The fills first, then every outline over them, so that each circle shows whole.
@@ -124,8 +136,8 @@ void DeviceSymbol(QPainter& p, DeviceMark mark, QPointF c) {
     }
 }
 
-void PaintElement(QPainter& p, const oneline::DiagramElement& e, const oneline::PlacedElement& placed,
-                  const OneLineStyle& style, bool letters) {
+void PaintElement(QPainter& p, const oneline::DiagramElement& e,
+                  const oneline::PlacedElement& placed, const OneLineStyle& style, bool letters) {
     const QPen pen = LinePen(e.state);
     p.setPen(pen);
     p.setBrush(Qt::NoBrush);
@@ -149,7 +161,8 @@ void PaintElement(QPainter& p, const oneline::DiagramElement& e, const oneline::
             break;
         case ElementKind::Unit:
             TransformerSymbol(p, c, false);
-            Lettered(p, QPointF(c.x(), c.y() + placed.direction * 30), kSymbolRadius, QStringLiteral("G"));
+            Lettered(p, QPointF(c.x(), c.y() + placed.direction * 30), kSymbolRadius,
+                     QStringLiteral("G"));
             break;
         case ElementKind::Generator:
             Lettered(p, c, kSymbolRadius, QStringLiteral("G"));
@@ -161,19 +174,26 @@ void PaintElement(QPainter& p, const oneline::DiagramElement& e, const oneline::
             break;  // its line, and its length beside it
     }
     if (placed.device) DeviceSymbol(p, e.device, P(*placed.device));
-    const QString text = Text(oneline::ElementText(e, style.sep));
-    if (letters && !text.isEmpty()) {
-        const QFont font = Letters(kElementLetters, false, p);
-        p.setFont(font);
-        const double room = oneline::kSlot / 2 - kSymbolRadius - 6;
-        const QFontMetricsF m(font, p.device());
-        p.drawText(QRectF(placed.text.x, placed.text.y - m.height() / 2, room, m.height()),
-                   Qt::AlignLeft | Qt::AlignVCenter, m.elidedText(text, Qt::ElideRight, room));
+    const std::vector<std::string> lines = oneline::ElementLines(e, style.sep, style.words);
+    if (!letters || lines.empty()) return;
+    const QFont font = Letters(kElementLetters, false, p);
+    p.setFont(font);
+    const QFontMetricsF m(font, p.device());
+    const oneline::Box& box = placed.text;
+    // As many lines as the box holds, centred in it, each cut to its width.
+    const auto shown =
+        std::min(lines.size(), static_cast<std::size_t>(std::lround(box.h / oneline::kTextLine)));
+    const double top = box.y + (box.h - static_cast<double>(shown) * oneline::kTextLine) / 2;
+    for (std::size_t k = 0; k < shown; ++k) {
+        p.drawText(QRectF(box.x, top + static_cast<double>(k) * oneline::kTextLine, box.w,
+                          oneline::kTextLine),
+                   Qt::AlignLeft | Qt::AlignVCenter,
+                   m.elidedText(Text(lines[k]), Qt::ElideRight, box.w));
     }
 }
 
-void PaintBus(QPainter& p, const oneline::DiagramBus& bus, const oneline::PlacedBus& placed, const OneLineStyle& style,
-              bool highlighted, bool letters) {
+void PaintBus(QPainter& p, const oneline::DiagramBus& bus, const oneline::PlacedBus& placed,
+              const OneLineStyle& style, bool highlighted, bool letters) {
     const std::optional<std::uint32_t> tint = PpeTint(bus.ppeIndex);
     const QRectF bar = R(placed.Bar()), note = R(placed.note);
     if (highlighted) {
@@ -200,7 +220,8 @@ void PaintBus(QPainter& p, const oneline::DiagramBus& bus, const oneline::Placed
         const QFontMetricsF& m = k == 0 ? boldMetrics : plainMetrics;
         p.setFont(k == 0 ? bold : plain);
         const QRectF at(note.x() + pad, note.y() + pad + static_cast<double>(k) * line, room, line);
-        p.drawText(at, Qt::AlignLeft | Qt::AlignVCenter, m.elidedText(Text(lines[k]), Qt::ElideRight, room));
+        p.drawText(at, Qt::AlignLeft | Qt::AlignVCenter,
+                   m.elidedText(Text(lines[k]), Qt::ElideRight, room));
     }
 }
 
@@ -208,7 +229,8 @@ void PaintBus(QPainter& p, const oneline::DiagramBus& bus, const oneline::Placed
 
 QString OneLineCaption(const oneline::Diagram& diagram) {
     QString caption = QStringLiteral("One-line diagram");
-    if (!diagram.scenario.empty()) caption += QStringLiteral(", scenario ") + Text(diagram.scenario);
+    if (!diagram.scenario.empty())
+        caption += QStringLiteral(", scenario ") + Text(diagram.scenario);
     return caption;
 }
 
@@ -216,15 +238,16 @@ void PaintOneLine(QPainter& painter, const oneline::Diagram& diagram, const onel
                   const OneLineStyle& style, const QRectF* visible) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    // Letters of the notes smaller than a pixel and a half on the device are not drawn.
+    // Letters of the notes too small to read on the device are not drawn.
     const double deviceScale = std::sqrt(std::abs(painter.worldTransform().determinant()));
-    const bool letters = deviceScale * kNoteLetters >= 1.5;
+    const bool letters = deviceScale * kNoteLetters >= kLeastNoteLetters;
     if (!style.caption.isEmpty() && letters) {
         painter.setPen(Qt::black);
         painter.setFont(Letters(kCaptionLetters, true, painter));
-        painter.drawText(QRectF(oneline::kMargin, 2, std::max(layout.width - 2 * oneline::kMargin, 1.0),
-                                oneline::kMargin - 4),
-                         Qt::AlignLeft | Qt::AlignVCenter, style.caption);
+        painter.drawText(
+            QRectF(oneline::kMargin, 2, std::max(layout.width - 2 * oneline::kMargin, 1.0),
+                   oneline::kMargin - 4),
+            Qt::AlignLeft | Qt::AlignVCenter, style.caption);
     }
     for (std::size_t e = 0; e < layout.elements.size() && e < diagram.elements.size(); ++e) {
         const oneline::PlacedElement& placed = layout.elements[e];
@@ -244,7 +267,8 @@ void WriteOneLineSvg(QIODevice& out, const oneline::Diagram& diagram, const onel
                      const OneLineStyle& style) {
     QSvgGenerator svg;
     svg.setOutputDevice(&out);
-    svg.setSize(QSize(static_cast<int>(std::ceil(layout.width)), static_cast<int>(std::ceil(layout.height))));
+    svg.setSize(QSize(static_cast<int>(std::ceil(layout.width)),
+                      static_cast<int>(std::ceil(layout.height))));
     svg.setViewBox(QRectF(0, 0, layout.width, layout.height));
     svg.setTitle(style.caption.isEmpty() ? OneLineCaption(diagram) : style.caption);
     svg.setDescription(QStringLiteral("Zentavo"));
@@ -255,7 +279,8 @@ void WriteOneLineSvg(QIODevice& out, const oneline::Diagram& diagram, const onel
     if (!painter.end()) throw std::runtime_error("The SVG could not be written.");
 }
 
-StudyExportResult SaveOneLineSvg(const QString& path, const oneline::Diagram& diagram, const OneLineStyle& style) {
+StudyExportResult SaveOneLineSvg(const QString& path, const oneline::Diagram& diagram,
+                                 const OneLineStyle& style) {
     return SaveThrough(path, true, [&](QIODevice& out) {
         if (diagram.buses.empty()) return 0;
         const oneline::Layout layout = oneline::LayOut(diagram);
@@ -268,29 +293,75 @@ OneLineSheets::OneLineSheets(std::shared_ptr<const oneline::Diagram> diagram, QS
     : diagram_(std::move(diagram)), layout_(oneline::LayOut(*diagram_)) {
     // Where the picture may be cut: between its columns, between its layers.
     std::vector<double> across{0}, down{0};
-    for (std::size_t c = 1; c < layout_.columns; ++c) across.push_back(oneline::kMargin + static_cast<double>(c) * oneline::kSlot);
+    for (std::size_t c = 1; c < layout_.columns; ++c)
+        across.push_back(oneline::kMargin + static_cast<double>(c) * oneline::kSlot);
     across.push_back(std::max(layout_.width, 1.0));
     down.insert(down.end(), layout_.breaks.begin(), layout_.breaks.end());
     down.push_back(std::max(layout_.height, 1.0));
-    const double roomW = std::max(room.width(), 1.0), roomH = std::max(room.height() - kCaptionHeight, 1.0);
-    const auto sheets = [&](double scale) { return Cut(across, roomW, scale).size() * Cut(down, roomH, scale).size(); };
-    // The sheets only grow with the scale: the largest scale with no more than the least readable one needs.
-    const std::size_t fewest = sheets(kReadableScale);
+    const double roomW = std::max(room.width(), 1.0),
+                 roomH = std::max(room.height() - kCaptionHeight, 1.0);
+    // What is drawn: each bus's bar and note, each element's symbol and its links' segments.
+    std::vector<QRectF> drawn;
+    for (const oneline::PlacedBus& b : layout_.buses) drawn.push_back(R(b.Bar()).united(R(b.note)));
+    for (const oneline::PlacedElement& e : layout_.elements) {
+        if (e.links.empty()) continue;
+        drawn.push_back(QRectF(P(e.symbol), QSizeF(0, 0)).adjusted(-1, -1, 1, 1));
+        for (const auto& line : e.links) {
+            for (std::size_t k = 1; k < line.size(); ++k)
+                drawn.push_back(QRectF(P(line[k - 1]), P(line[k])).normalized());
+        }
+    }
+    // The parts at `scale` that hold something drawn, row by row.
+    const auto partsAt = [&](double scale) {
+        const std::vector<std::pair<double, double>> columns = Cut(across, roomW, scale),
+                                                     rows = Cut(down, roomH, scale);
+        std::vector<bool> used(rows.size() * columns.size(), false);
+        // The parts along one side that [from, to] meets.
+        const auto span = [](const std::vector<std::pair<double, double>>& parts, double from,
+                             double to) {
+            const auto first =
+                std::upper_bound(parts.begin(), parts.end(), from,
+                                 [](double v, const auto& p) { return v < p.second; });
+            const auto last = std::upper_bound(parts.begin(), parts.end(), to,
+                                               [](double v, const auto& p) { return v < p.first; });
+            return std::pair{static_cast<std::size_t>(first - parts.begin()),
+                             static_cast<std::size_t>(last - parts.begin())};
+        };
+        for (const QRectF& r : drawn) {
+            const auto [c0, c1] = span(columns, r.left(), r.right());
+            const auto [r0, r1] = span(rows, r.top(), r.bottom());
+            for (std::size_t i = r0; i < r1; ++i) {
+                for (std::size_t j = c0; j < c1; ++j) used[i * columns.size() + j] = true;
+            }
+        }
+        std::vector<QRectF> out;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            for (std::size_t j = 0; j < columns.size(); ++j) {
+                if (used[i * columns.size() + j] || used.size() == 1)
+                    out.emplace_back(QPointF(columns[j].first, rows[i].first),
+                                     QPointF(columns[j].second, rows[i].second));
+            }
+        }
+        return out;
+    };
+    // The sheets only grow with the scale: the largest scale with no more than the least readable
+    // one needs.
+    const std::size_t fewest = partsAt(kReadableScale).size();
     double low = kReadableScale, high = 1;
-    if (sheets(high) <= fewest) {
+    if (partsAt(high).size() <= fewest) {
         low = high;
     } else {
         for (int k = 0; k < 30; ++k) {
             const double mid = (low + high) / 2;
-            (sheets(mid) <= fewest ? low : high) = mid;
+            (partsAt(mid).size() <= fewest ? low : high) = mid;
         }
     }
     scale_ = low;
-    columns_ = Cut(across, roomW, scale_);
-    rows_ = Cut(down, roomH, scale_);
+    parts_ = partsAt(scale_);
 }
 
-std::vector<std::pair<double, double>> OneLineSheets::Cut(const std::vector<double>& cuts, double room, double scale) {
+std::vector<std::pair<double, double>> OneLineSheets::Cut(const std::vector<double>& cuts,
+                                                          double room, double scale) {
     std::vector<std::pair<double, double>> parts;
     std::size_t from = 0;
     while (from + 1 < cuts.size()) {
@@ -303,13 +374,11 @@ std::vector<std::pair<double, double>> OneLineSheets::Cut(const std::vector<doub
 }
 
 QRectF OneLineSheets::Part(std::size_t sheet) const {
-    const auto& row = rows_[sheet / columns_.size()];
-    const auto& column = columns_[sheet % columns_.size()];
-    return QRectF(QPointF(column.first, row.first), QPointF(column.second, row.second));
+    return parts_.at(sheet);
 }
 
-void OneLineSheets::Paint(QPainter& painter, std::size_t sheet, const QRectF& target, double unitsPerPoint,
-                          const OneLineStyle& style) const {
+void OneLineSheets::Paint(QPainter& painter, std::size_t sheet, const QRectF& target,
+                          double unitsPerPoint, const OneLineStyle& style) const {
     painter.save();
     painter.translate(target.topLeft());
     painter.scale(unitsPerPoint, unitsPerPoint);
@@ -317,8 +386,8 @@ void OneLineSheets::Paint(QPainter& painter, std::size_t sheet, const QRectF& ta
     if (size() > 1) caption += QStringLiteral(", sheet %1 of %2").arg(sheet + 1).arg(size());
     painter.setPen(Qt::black);
     painter.setFont(Letters(kCaptionLetters, true, painter));
-    painter.drawText(QRectF(0, 0, target.width() / unitsPerPoint, kCaptionHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                     caption);
+    painter.drawText(QRectF(0, 0, target.width() / unitsPerPoint, kCaptionHeight),
+                     Qt::AlignLeft | Qt::AlignVCenter, caption);
     const QRectF part = Part(sheet);
     painter.translate(0, kCaptionHeight);
     painter.setClipRect(QRectF(0, 0, part.width() * scale_, part.height() * scale_));

@@ -27,9 +27,9 @@ namespace zentavo::render {
 struct OneLineStyle {
     UnitSettings units;  // the energies' unit
     char sep = '.';
-    oneline::NoteWords words;      // the notes' words, in the picture's language
-    std::vector<bool> highlighted; // by bus: marked (the buses of the window's selected rows)
-    QString caption;               // over the picture, in its top margin; empty: none
+    oneline::NoteWords words;       // the notes' words, in the picture's language
+    std::vector<bool> highlighted;  // by bus: marked (the buses of the window's selected rows)
+    QString caption;                // over the picture, in its top margin; empty: none
 };
 
 // The caption of a study's one-line: "One-line diagram, scenario normal"
@@ -38,8 +38,9 @@ QString OneLineCaption(const oneline::Diagram& diagram);
 
 // Paints the diagram at the layout's places. Only what meets `visible` (in
 // the layout's points; null: all) is painted. Where the painter's scale
-// makes the notes' letters smaller than a pixel and a half, the notes are
-// drawn without their text.
+// makes the notes' letters smaller than kLeastNoteLetters pixels (too
+// small to read), the notes and elements are drawn without their text.
+inline constexpr double kLeastNoteLetters = 5;
 void PaintOneLine(QPainter& painter, const oneline::Diagram& diagram, const oneline::Layout& layout,
                   const OneLineStyle& style, const QRectF* visible = nullptr);
 
@@ -49,19 +50,25 @@ void WriteOneLineSvg(QIODevice& out, const oneline::Diagram& diagram, const onel
                      const OneLineStyle& style);
 // The same into the file `path`, replaced only when whole (a study's own
 // file is refused by the caller). kNothingToWrite for a diagram without a bus.
-StudyExportResult SaveOneLineSvg(const QString& path, const oneline::Diagram& diagram, const OneLineStyle& style);
+StudyExportResult SaveOneLineSvg(const QString& path, const oneline::Diagram& diagram,
+                                 const OneLineStyle& style);
 
+// The letters of the buses' notes, points of the layout.
+inline constexpr double kNoteLetters = 8.2;
 // The one-line cut into sheets of one page each, at a scale at which its
-// notes stay readable (kReadableScale at least, at most the layout's own
+// notes stay readable (their letters kReadableLettersMm high on paper at
+// least: kReadableScale of the layout's size; at most the layout's own
 // size): as few sheets as that scale allows, then the largest scale that
 // keeps them that few. The cuts run between columns and between layers
-// (Layout::breaks), so that no note is cut.
-inline constexpr double kReadableScale = 0.6;
+// (Layout::breaks), so that no note is cut; a part of the picture with
+// nothing in it (beside a narrow branch of a wide plant) is no sheet.
+inline constexpr double kReadableLettersMm = 1.8;
+inline constexpr double kReadableScale = kReadableLettersMm / (kNoteLetters * 25.4 / 72);
 class OneLineSheets {
 public:
     // `room`: a page's room for the picture and its caption, in points.
     OneLineSheets(std::shared_ptr<const oneline::Diagram> diagram, QSizeF room);
-    std::size_t size() const { return rows_.size() * columns_.size(); }
+    std::size_t size() const { return parts_.size(); }
     double scale() const { return scale_; }
     // The part of the layout (its points) on a sheet, row by row.
     QRectF Part(std::size_t sheet) const;
@@ -76,12 +83,13 @@ public:
 private:
     // The parts along one side at `scale`: each from a cut to the next,
     // as many whole steps between cuts as fit in `room` (at least one).
-    static std::vector<std::pair<double, double>> Cut(const std::vector<double>& cuts, double room, double scale);
+    static std::vector<std::pair<double, double>> Cut(const std::vector<double>& cuts, double room,
+                                                      double scale);
 
     std::shared_ptr<const oneline::Diagram> diagram_;
     oneline::Layout layout_;
     double scale_ = 1;
-    std::vector<std::pair<double, double>> rows_, columns_;  // each part's first and last y, x
+    std::vector<QRectF> parts_;  // the sheets' parts, row by row
 };
 
 }  // namespace zentavo::render

@@ -196,6 +196,7 @@ std::optional<BranchType> BranchTypeOf(std::string_view word) {
 
 NetworkDrawing ReadNetworkDrawing(const StudyRowInputs& in, char sep) {
     NetworkDrawing d;
+    d.name = in.point;
     d.bus = in[kBusColumn];
     d.type = BranchTypeOf(in[kBranchTypeColumn]).value_or(BranchType::None);
     switch (d.type) {
@@ -205,10 +206,12 @@ NetworkDrawing ReadNetworkDrawing(const StudyRowInputs& in, char sep) {
         case BranchType::Transformer:
             d.fromBus = in[kFromBusColumn];
             d.kva = ReadNumber(in[kTxKvaColumn], sep);
+            d.zPercent = ReadNumber(in[kTxZColumn], sep);
             break;
         case BranchType::Cable:
             d.fromBus = in[kFromBusColumn];
             d.cableLengthM = ReadNumber(in[kCableLengthColumn], sep);
+            d.cableSets = ReadNumber(in[kCableSetsColumn], sep);
             break;
         case BranchType::Generator:
         case BranchType::Unit:
@@ -221,6 +224,11 @@ NetworkDrawing ReadNetworkDrawing(const StudyRowInputs& in, char sep) {
     d.motors = !in[kMotorKvaColumn].empty();
     if (d.motors) d.motorKva = ReadNumber(in[kMotorKvaColumn], sep);
     d.deviceType = in[kDeviceTypeColumn].empty() && HasDevice(in) ? "arc-flash relay" : in[kDeviceTypeColumn];
+    if (d.deviceType == "trip-unit") d.deviceAmps = ReadNumber(in[kTripRatingColumn], sep);
+    if (d.deviceType == "relay") d.deviceAmps = ReadNumber(in[kRelayPickupColumn], sep);
+    // A curve of points (current:time ...) has no name to show.
+    if (d.deviceType == "fuse-curve" && in[kFuseCurveColumn].find(':') == std::string_view::npos)
+        d.fuseCurve = in[kFuseCurveColumn];
     d.deviceAtFrom = in[kDeviceAtColumn] == "from";
     return d;
 }

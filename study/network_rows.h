@@ -37,13 +37,21 @@ std::optional<BranchType> BranchTypeOf(std::string_view word);
 struct NetworkDrawing {
     std::string bus, fromBus, lvBus;
     BranchType type = BranchType::None;  // None also for a word naming no type
+    std::string name;                    // the row's point
     std::optional<double> cableLengthM,
-        kva;  // the cable's length; a transformer's or generator's kVA
+        kva;                          // the cable's length; a transformer's or generator's kVA
+    std::optional<double> cableSets;  // the cable's conductors in parallel per phase, as typed
+    std::optional<double>
+        zPercent;  // a transformer's impedance, % (a three-winding one's HV-MV pair)
     bool motors = false;
     std::optional<double> motorKva;
     // The `device_type` word as typed; "arc-flash relay" for a branch's
     // breaker with its arc-flash relay alone.
     std::string deviceType;
+    // The device's rating as the row gives it: a trip unit's rating, a
+    // relay's pickup (A); a fuse curve's name (empty for a curve of points).
+    std::optional<double> deviceAmps;
+    std::string fuseCurve;
     // Its branch's device sits at the from_bus end (`device_at` from), not
     // at the row's bus (bus, or empty: a transformer's secondary side).
     bool deviceAtFrom = false;

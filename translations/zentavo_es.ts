@@ -1050,6 +1050,26 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <translation>ningún punto calculado</translation>
     </message>
     <message>
+        <source>trip</source>
+        <comment>a trip unit&apos;s rating on the one-line</comment>
+        <translation>disparo</translation>
+    </message>
+    <message>
+        <source>relay</source>
+        <comment>a relay&apos;s pickup on the one-line</comment>
+        <translation>relé</translation>
+    </message>
+    <message>
+        <source>fuse</source>
+        <comment>a fuse curve&apos;s name on the one-line</comment>
+        <translation>fusible</translation>
+    </message>
+    <message>
+        <source>sets</source>
+        <comment>a cable&apos;s conductors in parallel on the one-line</comment>
+        <translation>ternas</translation>
+    </message>
+    <message>
         <source>Export one-line as</source>
         <translation>Exportar el unifilar como</translation>
     </message>

@@ -1050,6 +1050,26 @@ Vérifiez que le nom du fichier est correct.</translation>
         <translation>aucun point calculé</translation>
     </message>
     <message>
+        <source>trip</source>
+        <comment>a trip unit&apos;s rating on the one-line</comment>
+        <translation>décl.</translation>
+    </message>
+    <message>
+        <source>relay</source>
+        <comment>a relay&apos;s pickup on the one-line</comment>
+        <translation>relais</translation>
+    </message>
+    <message>
+        <source>fuse</source>
+        <comment>a fuse curve&apos;s name on the one-line</comment>
+        <translation>fusible</translation>
+    </message>
+    <message>
+        <source>sets</source>
+        <comment>a cable&apos;s conductors in parallel on the one-line</comment>
+        <translation>jeux</translation>
+    </message>
+    <message>
         <source>Export one-line as</source>
         <translation>Exporter l&apos;unifilaire sous</translation>
     </message>

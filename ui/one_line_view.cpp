@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableView>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
@@ -49,7 +50,8 @@ OneLineCanvas::OneLineCanvas(QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(false);
 }
 
-void OneLineCanvas::Show(std::shared_ptr<const oneline::Diagram> diagram, const render::OneLineStyle& style) {
+void OneLineCanvas::Show(std::shared_ptr<const oneline::Diagram> diagram,
+                         const render::OneLineStyle& style) {
     diagram_ = std::move(diagram);
     layout_ = diagram_ ? oneline::LayOut(*diagram_) : oneline::Layout{};
     style_ = style;
@@ -65,8 +67,10 @@ void OneLineCanvas::SetHighlighted(std::vector<bool> highlighted) {
 
 void OneLineCanvas::Fit() {
     if (layout_.buses.empty() || width() <= 0 || height() <= 0) return;
-    zoom_ = std::clamp(std::min(width() / layout_.width, height() / layout_.height), kLeastZoom, kMostZoom);
-    shift_ = QPointF((width() - layout_.width * zoom_) / 2, (height() - layout_.height * zoom_) / 2);
+    zoom_ = std::clamp(std::min(width() / layout_.width, height() / layout_.height), kLeastZoom,
+                       kMostZoom);
+    shift_ =
+        QPointF((width() - layout_.width * zoom_) / 2, (height() - layout_.height * zoom_) / 2);
     follow_ = true;
     update();
 }
@@ -83,7 +87,9 @@ std::optional<QRectF> OneLineCanvas::NoteRect(std::size_t bus) const {
     return Transform().mapRect(QRectF(note.x, note.y, note.w, note.h));
 }
 
-QTransform OneLineCanvas::Transform() const { return QTransform(zoom_, 0, 0, zoom_, shift_.x(), shift_.y()); }
+QTransform OneLineCanvas::Transform() const {
+    return QTransform(zoom_, 0, 0, zoom_, shift_.x(), shift_.y());
+}
 
 void OneLineCanvas::ZoomBy(double factor, QPointF about) {
     const double zoom = std::clamp(zoom_ * factor, kLeastZoom, kMostZoom);
@@ -93,6 +99,36 @@ void OneLineCanvas::ZoomBy(double factor, QPointF about) {
     shift_ = about - at * zoom_;
     follow_ = false;
     update();
+}
+
+QString OneLineCanvas::TextAt(QPointF at) const {
+    if (!diagram_) return {};
+    const QPointF p = Transform().inverted().map(at);
+    std::vector<std::string> lines;
+    if (const std::optional<std::size_t> bus = oneline::BusAt(layout_, {p.x(), p.y()}, 4 / zoom_)) {
+        for (const std::string& line :
+             oneline::BusNote(diagram_->buses[*bus], style_.units, style_.sep, style_.words)) {
+            if (!line.empty()) lines.push_back(line);
+        }
+    } else if (const std::optional<std::size_t> e = oneline::ElementAt(layout_, {p.x(), p.y()})) {
+        lines = oneline::ElementLines(diagram_->elements[*e], style_.sep, style_.words);
+    }
+    QStringList text;
+    for (const std::string& line : lines) text << QString::fromStdString(line);
+    return text.join(QLatin1Char('\n'));
+}
+
+bool OneLineCanvas::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip) return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString text = TextAt(help->pos());
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), text, this);
+    }
+    return true;
 }
 
 void OneLineCanvas::paintEvent(QPaintEvent*) {
@@ -142,7 +178,8 @@ void OneLineCanvas::mouseReleaseEvent(QMouseEvent* event) {
     if (dragged_) return;
     // A click: the bus under it, if any.
     const QPointF at = Transform().inverted().map(event->position());
-    if (const std::optional<std::size_t> bus = oneline::BusAt(layout_, {at.x(), at.y()}, 4 / zoom_)) emit BusClicked(*bus);
+    if (const std::optional<std::size_t> bus = oneline::BusAt(layout_, {at.x(), at.y()}, 4 / zoom_))
+        emit BusClicked(*bus);
 }
 
 void OneLineCanvas::keyPressEvent(QKeyEvent* event) {
@@ -163,8 +200,12 @@ void OneLineCanvas::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Up:
         case Qt::Key_Down: {
             const int k = event->key();
-            shift_ += QPointF(k == Qt::Key_Left ? kKeyMove : k == Qt::Key_Right ? -kKeyMove : 0,
-                              k == Qt::Key_Up ? kKeyMove : k == Qt::Key_Down ? -kKeyMove : 0);
+            shift_ += QPointF(k == Qt::Key_Left    ? kKeyMove
+                              : k == Qt::Key_Right ? -kKeyMove
+                                                   : 0,
+                              k == Qt::Key_Up     ? kKeyMove
+                              : k == Qt::Key_Down ? -kKeyMove
+                                                  : 0);
             follow_ = false;
             update();
             return;
@@ -179,9 +220,12 @@ void OneLineCanvas::resizeEvent(QResizeEvent* event) {
     if (follow_) Fit();
 }
 
-OneLineDock::OneLineDock(Application& app, StudyModel& model, QTableView& table, std::function<QString()> studyPath,
-                         QWidget* parent)
-    : QDockWidget(tr("One-line diagram"), parent), app_(app), model_(model), table_(table),
+OneLineDock::OneLineDock(Application& app, StudyModel& model, QTableView& table,
+                         std::function<QString()> studyPath, QWidget* parent)
+    : QDockWidget(tr("One-line diagram"), parent),
+      app_(app),
+      model_(model),
+      table_(table),
       studyPath_(std::move(studyPath)) {
     setObjectName("OneLineDock");
     auto* panel = new QWidget(this);
@@ -190,7 +234,8 @@ OneLineDock::OneLineDock(Application& app, StudyModel& model, QTableView& table,
     OneLineScenarioLabel = new QLabel(tr("Scena&rio:"), panel);
     OneLineScenarioBox = new QComboBox(panel);
     OneLineScenarioBox->setObjectName("OneLineScenarioBox");
-    OneLineScenarioBox->setToolTip(tr("The scenario whose network is drawn; the notes give each bus's worst point"));
+    OneLineScenarioBox->setToolTip(
+        tr("The scenario whose network is drawn; the notes give each bus's worst point"));
     OneLineScenarioLabel->setBuddy(OneLineScenarioBox);
     OneLineFitButton = new QPushButton(tr("Fit to &window"), panel);
     OneLineFitButton->setObjectName("OneLineFitButton");
@@ -205,10 +250,13 @@ OneLineDock::OneLineDock(Application& app, StudyModel& model, QTableView& table,
 
     exportAction_ = new QAction(tr("Export one-l&ine…"), this);
     exportAction_->setObjectName("ExportOneLine1");
-    connect(exportAction_, &QAction::triggered, this, [this] { app_.Guard(this, [&] { ExportClick(); }); });
+    connect(exportAction_, &QAction::triggered, this,
+            [this] { app_.Guard(this, [&] { ExportClick(); }); });
     connect(OneLineFitButton, &QPushButton::clicked, Canvas, &OneLineCanvas::Fit);
-    connect(OneLineScenarioBox, &QComboBox::currentIndexChanged, this, [this] { app_.Guard(this, [&] { Redraw(); }); });
-    connect(Canvas, &OneLineCanvas::BusClicked, this, [this](std::size_t bus) { app_.Guard(this, [&] { SelectBus(bus); }); });
+    connect(OneLineScenarioBox, &QComboBox::currentIndexChanged, this,
+            [this] { app_.Guard(this, [&] { Redraw(); }); });
+    connect(Canvas, &OneLineCanvas::BusClicked, this,
+            [this](std::size_t bus) { app_.Guard(this, [&] { SelectBus(bus); }); });
     // Drawn again as the study changes; the picture follows the table's selection.
     const auto redraw = [this] { app_.Guard(this, [&] { Redraw(); }); };
     connect(&model_, &QAbstractItemModel::dataChanged, this, redraw);
@@ -221,7 +269,8 @@ OneLineDock::OneLineDock(Application& app, StudyModel& model, QTableView& table,
         if (visible && stale_) app_.Guard(this, [&] { Redraw(); });
     });
     // Shown from the View menu: the table keeps the whole window until asked.
-    if (auto* window = qobject_cast<QMainWindow*>(parent)) window->addDockWidget(Qt::BottomDockWidgetArea, this);
+    if (auto* window = qobject_cast<QMainWindow*>(parent))
+        window->addDockWidget(Qt::BottomDockWidgetArea, this);
     hide();
 }
 
@@ -234,6 +283,10 @@ render::OneLineStyle OneLineDock::Style() const {
     style.words.ppe = Utf8(tr("PPE"));
     style.words.noCurrent = Utf8(tr("no fault current"));
     style.words.noPoint = Utf8(tr("no point computed"));
+    style.words.trip = Utf8(tr("trip", "a trip unit's rating on the one-line"));
+    style.words.relay = Utf8(tr("relay", "a relay's pickup on the one-line"));
+    style.words.fuse = Utf8(tr("fuse", "a fuse curve's name on the one-line"));
+    style.words.sets = Utf8(tr("sets", "a cable's conductors in parallel on the one-line"));
     return style;
 }
 
@@ -255,7 +308,8 @@ void OneLineDock::Redraw() {
     }
     FillScenarios();
     const auto scenario = static_cast<std::size_t>(std::max(0, OneLineScenarioBox->currentIndex()));
-    diagram_ = std::make_shared<const oneline::Diagram>(oneline::StudyDiagram(model_.file(), scenario));
+    diagram_ =
+        std::make_shared<const oneline::Diagram>(oneline::StudyDiagram(model_.file(), scenario));
     Canvas->Show(diagram_, Style());
     stale_ = false;
     FollowSelection();
@@ -267,7 +321,8 @@ void OneLineDock::FollowSelection() {
     std::vector<bool> selectedRows(static_cast<std::size_t>(model_.rowCount()), false);
     for (const QModelIndex& index : table_.selectionModel()->selectedIndexes()) {
         const int row = proxy ? proxy->mapToSource(index).row() : index.row();
-        if (row >= 0 && static_cast<std::size_t>(row) < selectedRows.size()) selectedRows[static_cast<std::size_t>(row)] = true;
+        if (row >= 0 && static_cast<std::size_t>(row) < selectedRows.size())
+            selectedRows[static_cast<std::size_t>(row)] = true;
     }
     std::vector<bool> marked(diagram_->buses.size(), false);
     for (std::size_t b = 0; b < marked.size(); ++b) {
@@ -306,22 +361,28 @@ void OneLineDock::ExportClick() {
     choice.defaultSuffix = QStringLiteral("svg");
     if (!study.isEmpty()) {
         const QFileInfo info(study);
-        choice.initialName = info.dir().filePath(info.completeBaseName() + QStringLiteral("-one-line.svg"));
+        choice.initialName =
+            info.dir().filePath(info.completeBaseName() + QStringLiteral("-one-line.svg"));
     }
     const QString chosen = app_.dialogs().SaveFileName(this, choice);
     if (chosen.isEmpty()) return;
-    if (!study.isEmpty() && SameFile(QFile::encodeName(chosen).toStdString(), QFile::encodeName(study).toStdString()))
-        throw std::runtime_error(Utf8(tr("The one-line is not written over its own study: choose another file.")));
+    if (!study.isEmpty() &&
+        SameFile(QFile::encodeName(chosen).toStdString(), QFile::encodeName(study).toStdString()))
+        throw std::runtime_error(
+            Utf8(tr("The one-line is not written over its own study: choose another file.")));
     if (!MayWriteOver(app_, this, chosen)) return;
     const auto scenario = static_cast<std::size_t>(std::max(0, OneLineScenarioBox->currentIndex()));
     const oneline::Diagram diagram = oneline::StudyDiagram(model_.file(), scenario);
-    if (diagram.buses.empty()) throw std::runtime_error(Utf8(tr("No network to draw: no row of the study names a bus.")));
+    if (diagram.buses.empty())
+        throw std::runtime_error(Utf8(tr("No network to draw: no row of the study names a bus.")));
     render::OneLineStyle style = Style();
-    style.caption = diagram.scenario.empty() ? tr("One-line diagram")
-                                             : tr("One-line diagram, scenario %1").arg(FromUtf8(diagram.scenario));
+    style.caption = diagram.scenario.empty()
+                        ? tr("One-line diagram")
+                        : tr("One-line diagram, scenario %1").arg(FromUtf8(diagram.scenario));
     const render::StudyExportResult result = render::SaveOneLineSvg(chosen, diagram, style);
     if (result.outcome != render::StudyExportResult::kWritten)
-        throw std::runtime_error(Utf8(tr("Cannot write %1: %2").arg(QFileInfo(chosen).fileName(), result.error)));
+        throw std::runtime_error(
+            Utf8(tr("Cannot write %1: %2").arg(QFileInfo(chosen).fileName(), result.error)));
 }
 
 }  // namespace zentavo::ui

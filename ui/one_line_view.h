@@ -4,7 +4,9 @@
 // chosen above the picture), each bus with its currents and the hazard of
 // its points, tinted by it. The wheel zooms about the pointer, a drag moves
 // the picture, Fit to window shows it whole (the keys +, - and Home do the
-// same, the arrows move it). A click on a bus selects its rows in the table;
+// same, the arrows move it). Where the zoom makes the notes' letters too
+// small to read they are left out, and the pointer resting on a bus or an
+// element shows its note or text. A click on a bus selects its rows in the table;
 // the buses of the rows selected in the table are marked. It is drawn again
 // whenever the study changes (an edit, an undo, the short-circuit choices)
 // and when another scenario is chosen. File, Export one-line… writes it as
@@ -49,11 +51,16 @@ public:
     // Where its note is on the widget.
     std::optional<QRectF> NoteRect(std::size_t bus) const;
     double Zoom() const { return zoom_; }
+    // What the picture says of the bus or element at a point of the widget:
+    // the bus's note, the element's text, a line each; empty for nothing.
+    // Shown on hover, for the notes whose letters the zoom leaves out.
+    QString TextAt(QPointF at) const;
 
 signals:
     void BusClicked(std::size_t bus);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -71,7 +78,7 @@ private:
     render::OneLineStyle style_;
     double zoom_ = 1;
     QPointF shift_;
-    bool follow_ = true;  // fitted to the window until the user zooms or moves it
+    bool follow_ = true;             // fitted to the window until the user zooms or moves it
     std::optional<QPoint> pressed_;  // where the left button went down
     QPoint last_;
     bool dragged_ = false;
@@ -82,8 +89,8 @@ class OneLineDock : public QDockWidget {
 public:
     // Over the study `model` shown in `table`; `studyPath` gives the
     // study's file (empty for a new study), for the export's name.
-    OneLineDock(Application& app, StudyModel& model, QTableView& table, std::function<QString()> studyPath,
-                QWidget* parent);
+    OneLineDock(Application& app, StudyModel& model, QTableView& table,
+                std::function<QString()> studyPath, QWidget* parent);
     // File, "Export one-line…".
     QAction* ExportAction() const { return exportAction_; }
 

@@ -17,6 +17,7 @@
 #include <map>
 #include <optional>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -945,6 +946,39 @@ TEST(BatchPdfs, TheOneLineInTheReportAndAsAPicture) {
         r = RunCommand(kProgram + " " + args + " " + kExample + " 2>&1 >/dev/null");
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_EQ(r.out, "zentavo-batch: " + message + " (see --help)\n") << args;
+    }
+}
+
+// The plant example's one-line in its report, on either paper: at most
+// three sheets at the readable scale (notes' letters 1.8 mm high), every
+// bus's note on one of them, the transformers' kVA and impedance and the
+// devices' ratings beside their symbols.
+TEST(BatchPdfs, ThePlantsOneLineFitsItsSheets) {
+    const std::string study = ZENTAVO_EXAMPLES_DIR "/plant-network.csv";
+    std::set<std::string> buses;
+    for (const auto& row : zentavo::study_test::CsvRows(FileBytes(ZENTAVO_EXAMPLES_DIR "/plant-network-results.csv")))
+        buses.insert(row.at("bus"));
+    ASSERT_EQ(buses.size(), 32u);
+    Dir dir;
+    for (const char* paper : {"a4", "letter"}) {
+        SCOPED_TRACE(paper);
+        const std::string report = dir / "report.pdf";
+        const CommandRun r = RunCommand(kProgram + " --report " + report + " --report-paper " + paper + " " + study +
+                                        " 2>&1 >/dev/null");
+        ASSERT_EQ(r.status, 0) << r.out;
+        std::string sheets;
+        int count = 0;
+        for (int page = 1; page <= Pages(report); ++page) {
+            const std::string text = Text(report, page);
+            if (text.find("One-line diagram, scenario normal") == std::string::npos) continue;
+            ++count;
+            sheets += text;
+        }
+        EXPECT_GE(count, 1);
+        EXPECT_LE(count, 3);
+        for (const std::string& bus : buses) EXPECT_NE(sheets.find(" " + bus + " "), std::string::npos) << bus;
+        for (const char* text : {"2500 kVA Z 5.75 %", "trip 3000 A", "relay 1200 A 30 m 2 sets", "75 kVA Z 4.5 %"})
+            EXPECT_NE(sheets.find(text), std::string::npos) << text;
     }
 }
 

@@ -201,6 +201,8 @@ TEST(OneLineLayout, EveryBusAndElementPlacedOnceOnItsBuses) {
     }
 }
 
+// Bars, bus notes and the texts of the elements (those with any) apart,
+// and inside the picture.
 TEST(OneLineLayout, BarsAndNotesNeverOverlap) {
     std::vector<std::pair<std::string, std::string>> studies;
     for (const Network& n : kNetworks) studies.push_back({n.name, n.study});
@@ -208,12 +210,16 @@ TEST(OneLineLayout, BarsAndNotesNeverOverlap) {
     studies.push_back({"tree of 400", GeneratedTree(400)});
     for (const auto& [name, study] : studies) {
         SCOPED_TRACE(name);
-        const Layout l = LayOut(StudyDiagram(Parse(study)));
+        const Diagram d = StudyDiagram(Parse(study));
+        const Layout l = LayOut(d);
         std::vector<Box> boxes;
         for (const PlacedBus& b : l.buses) {
             boxes.push_back(b.Bar());
             boxes.push_back(b.note);
             EXPECT_LT(b.x0, b.x1);
+        }
+        for (std::size_t e = 0; e < d.elements.size(); ++e) {
+            if (!ElementLines(d.elements[e], '.').empty()) boxes.push_back(l.elements[e].text);
         }
         for (std::size_t i = 0; i < boxes.size(); ++i) {
             EXPECT_TRUE(boxes[i].x >= 0 && boxes[i].y >= 0 && boxes[i].x + boxes[i].w <= l.width &&
@@ -354,7 +360,7 @@ TEST(OneLineLayout, TheSameStudyGivesTheSamePlaces) {
     }
 }
 
-TEST(OneLineLayout, AClickFindsTheBusUnderIt) {
+TEST(OneLineLayout, AClickFindsTheBusOrElementUnderIt) {
     const Diagram d = StudyDiagram(Parse(kNetworks[0].study));
     const Layout l = LayOut(d);
     for (std::size_t b = 0; b < l.buses.size(); ++b) {
@@ -363,6 +369,13 @@ TEST(OneLineLayout, AClickFindsTheBusUnderIt) {
         EXPECT_EQ(BusAt(l, {p.note.x + 2, p.note.y + p.note.h - 2}), b);
     }
     EXPECT_EQ(BusAt(l, {1, 1}), std::nullopt);
+    // An element under its symbol and its text (the study window's hover).
+    for (std::size_t e = 0; e < l.elements.size(); ++e) {
+        const PlacedElement& p = l.elements[e];
+        EXPECT_EQ(ElementAt(l, {p.symbol.x + kSymbolRadius - 1, p.symbol.y}), e);
+        EXPECT_EQ(ElementAt(l, {p.text.x + 1, p.text.y + p.text.h / 2}), e);
+    }
+    EXPECT_EQ(ElementAt(l, {1, 1}), std::nullopt);
 }
 
 // The plant example's buses against its results file (the batch program's
@@ -423,6 +436,43 @@ TEST(OneLineDiagram, ThePlantsBusesCarryTheirPointsResults) {
         }
     }
     EXPECT_TRUE(StudyDiagram(file, 3).buses.empty());
+}
+
+// What the plant's elements say beside their symbols: the device's row and
+// rating, a cable's length and sets, a transformer's kVA and impedance, a
+// motor's kVA; a fuse given as a curve of points has no name to show.
+TEST(OneLineDiagram, ElementsSayWhatTheyAre) {
+    const StudyFile file = Parse(PlantStudy());
+    const Diagram d = StudyDiagram(file);
+    // clang-format off
+    const struct {
+        const char* point;
+        ElementKind kind;
+        std::vector<std::string> lines;
+    } kCases[] = {
+        {"Unit substation A 480 V main", ElementKind::Transformer,
+            {"Unit substation A 480 V main", "trip 3000 A", "2500 kVA", "Z 5.75 %"}},
+        {"MV switchgear SWG-1 main", ElementKind::Cable, {"MV switchgear SWG-1 main", "relay 1200 A", "30 m", "2 sets"}},
+        {"Lighting panel LP-A1 208 V", ElementKind::Transformer, {"75 kVA", "Z 4.5 %"}},
+        {"Panel PNL-A1a", ElementKind::Cable, {"Panel PNL-A1a", "25 m"}},
+        {"MCC-A1 main bucket", ElementKind::Motor, {"250 kVA"}},
+        {"MV feeder F1 second circuit", ElementKind::Cable, {"180 m"}},
+    };
+    // clang-format on
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.point);
+        const auto e = std::find_if(d.elements.begin(), d.elements.end(), [&](const DiagramElement& x) {
+            return x.kind == c.kind && file.Point(x.row) == c.point;
+        });
+        ASSERT_NE(e, d.elements.end());
+        EXPECT_EQ(ElementLines(*e, '.'), c.lines);
+        EXPECT_LE(c.lines.size(), kTextLines);
+    }
+    // The decimal separator of the study.
+    const auto tx = std::find_if(d.elements.begin(), d.elements.end(),
+                                 [&](const DiagramElement& x) { return x.zPercent.has_value(); });
+    ASSERT_NE(tx, d.elements.end());
+    EXPECT_EQ(ElementLines(*tx, ',').back(), "Z 5,75 %");
 }
 
 }  // namespace

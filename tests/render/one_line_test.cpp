@@ -147,12 +147,22 @@ private slots:
                                    [&](const TextEngine::Painted& p) { return p.text == Q(d.buses[b].name); }),
                      1);
         }
+        // Each element's lines in its text box: whole, or a name cut short
+        // to the box's width ("Unit substation…").
+        auto paintedAsIn = [&](const QString& text, const oneline::Box& box) {
+            return std::any_of(painted.begin(), painted.end(), [&](const TextEngine::Painted& p) {
+                const QPointF at = back.map(p.at);
+                // The ellipsis may come as a text of its own, from another font.
+                const QString kept = p.text.endsWith(QChar(0x2026)) ? p.text.chopped(1) : p.text;
+                const bool cut = kept.size() >= 2 && text.startsWith(kept);
+                return (p.text == text || cut) && box.Contains({at.x(), at.y()});
+            });
+        };
         for (std::size_t e = 0; e < d.elements.size(); ++e) {
-            const std::string text = oneline::ElementText(d.elements[e], '.');
-            if (text.empty()) continue;
             const oneline::PlacedElement& p = l.elements[e];
-            const oneline::Box beside{p.text.x - 0.5, p.text.y - 8, oneline::kSlot / 2, 16};
-            QVERIFY2(paintedIn(Q(text), beside), qPrintable(Q(text)));
+            const oneline::Box box{p.text.x - 0.5, p.text.y, p.text.w, p.text.h};
+            for (const std::string& line : oneline::ElementLines(d.elements[e], '.'))
+                QVERIFY2(paintedAsIn(Q(line), box), qPrintable(Q(line)));
         }
     }
 
@@ -207,6 +217,48 @@ private slots:
         QCOMPARE(SaveOneLineSvg(none, oneline::Diagram{}, style).outcome, StudyExportResult::kNothingToWrite);
         QVERIFY(!QFile::exists(none));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+    }
+
+    // A one-line of 1000 buses, a chain 30 deep beside 970 buses fed from
+    // one: cut into sheets at the readable scale, each note whole on a
+    // sheet, and no sheet without a note (under the chain's side only the
+    // wide layer's sheets, none under them).
+    void aThousandBusesOnTheSheetsTheirWidthNeeds() {
+        std::string study =
+            "point,method,voltage,gap,work_distance,equipment_class,grounding,arc_time,arc_time_reduced,bus,"
+            "from_bus,branch_type,source_ka,source_xr,tx_kva,tx_z,tx_xr,cable_length,cable_r,cable_x\n"
+            "p,empirical,13800,32,455,Switchgear,Grounded,0.2,0.2,B0,,source,25,15,,,,,,\n"
+            "p,empirical,480,32,455,Switchgear,Grounded,0.2,0.2,B1,B0,transformer,,,2000,5.75,6,,,\n";
+        for (int b = 2; b < 1000; ++b) {
+            const int from = b <= 30 ? b - 1 : 5;
+            study += "p,empirical,480,32,455,Switchgear,Grounded,0.2,0.2,B" + std::to_string(b) + ",B" +
+                     std::to_string(from) + ",cable,,,,,,30,0.1,0.08\n";
+        }
+        const auto d = std::make_shared<const oneline::Diagram>(
+            oneline::StudyDiagram(StudyFile::Parse(study, StudyOptions{})));
+        QCOMPARE(d->buses.size(), std::size_t{1000});
+        const OneLineSheets sheets(d, QSizeF(770, 489));
+        const oneline::Layout l = oneline::LayOut(*d);
+        QVERIFY(sheets.scale() >= kReadableScale - 1e-9);
+        std::vector<bool> holdsNote(sheets.size(), false);
+        QSet<double> lefts, tops;
+        for (std::size_t s = 0; s < sheets.size(); ++s) {
+            lefts.insert(sheets.Part(s).left());
+            tops.insert(sheets.Part(s).top());
+            QVERIFY(sheets.Part(s).width() * sheets.scale() <= 770 + 1e-6);
+        }
+        for (const oneline::PlacedBus& b : l.buses) {
+            const QRectF note(b.note.x, b.note.y, b.note.w, b.note.h);
+            bool whole = false;
+            for (std::size_t s = 0; s < sheets.size(); ++s) {
+                if (sheets.Part(s).contains(note)) whole = holdsNote[s] = true;
+            }
+            QVERIFY(whole);
+        }
+        QVERIFY(std::all_of(holdsNote.begin(), holdsNote.end(), [](bool h) { return h; }));
+        // Fewer sheets than the rows and columns of the cut would make.
+        QVERIFY2(sheets.size() < static_cast<std::size_t>(lefts.size() * tops.size()),
+                 qPrintable(QStringLiteral("%1 of %2 x %3").arg(sheets.size()).arg(lefts.size()).arg(tops.size())));
     }
 
     // The report: the one-line on sheets of its own right after the first

@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QPointer>
 #include <QTableView>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <QtTest>
 
@@ -75,6 +76,11 @@ private:
         QApplication::sendEvent(Canvas(), &e);
     }
 
+    // Zoomed about `at` until the notes' letters are painted.
+    void ZoomToRead(QPointF at) {
+        for (int k = 0; k < 20 && Canvas()->Zoom() * render::kNoteLetters < render::kLeastNoteLetters; ++k) Wheel(at, 2);
+        QVERIFY(Canvas()->Zoom() * render::kNoteLetters >= render::kLeastNoteLetters);
+    }
     // Whether the mark of a selected bus is painted around its bar.
     bool Marked(std::size_t bus) const {
         const QRectF bar = *Canvas()->BusRect(bus);
@@ -127,10 +133,54 @@ private slots:
         for (std::size_t b = 0; b < diagram.buses.size(); ++b) QVERIFY(Canvas()->rect().contains(Canvas()->BusRect(b)->toRect()));
     }
 
+    // Fitted to the dock, the plant's notes are too small to read: their
+    // letters are left out, and the pointer resting on a bus shows its note,
+    // on a transformer its rating and impedance. Zoomed in, the letters are
+    // painted.
+    void notesTooSmallToReadShowOnHover() {
+        OpenPlant();
+        QVERIFY(Canvas()->Zoom() * render::kNoteLetters < render::kLeastNoteLetters);
+        const std::size_t subA = Bus("SUB-A");
+        const auto letters = [&] {
+            const QImage note = NotePicture(subA);
+            int dark = 0;
+            for (int y = 0; y < note.height(); ++y) {
+                for (int x = 0; x < note.width(); ++x) dark += qGray(note.pixel(x, y)) < 60;
+            }
+            return dark;
+        };
+        QCOMPARE(letters(), 0);
+        QStringList note;
+        for (const std::string& line : oneline::BusNote(diagram.buses[subA], UnitSettings{}, '.'))
+            if (!line.empty()) note << QString::fromStdString(line);
+        const auto hover = [&](QPointF at) {
+            QHelpEvent help(QEvent::ToolTip, at.toPoint(), Canvas()->mapToGlobal(at.toPoint()));
+            QApplication::sendEvent(Canvas(), &help);
+        };
+        hover(Canvas()->NoteRect(subA)->center());
+        QTRY_COMPARE(QToolTip::text(), note.join(QLatin1Char('\n')));
+        // The transformer feeding SUB-A, at its symbol (the layout's places on the widget).
+        const oneline::Layout l = oneline::LayOut(diagram);
+        const oneline::Box bar = l.buses[subA].Bar();
+        const QRectF rect = *Canvas()->BusRect(subA);
+        const double zoom = rect.width() / bar.w;
+        const auto tx = std::find_if(diagram.elements.begin(), diagram.elements.end(), [&](const oneline::DiagramElement& e) {
+            return e.kind == oneline::ElementKind::Transformer && e.buses[1] == static_cast<int>(subA);
+        });
+        QVERIFY(tx != diagram.elements.end());
+        const oneline::Point symbol = l.elements[static_cast<std::size_t>(tx - diagram.elements.begin())].symbol;
+        hover(rect.topLeft() + QPointF(symbol.x - bar.x, symbol.y - bar.y) * zoom);
+        QTRY_VERIFY2(QToolTip::text().endsWith(QStringLiteral("2500 kVA\nZ 5.75 %")), qPrintable(QToolTip::text()));
+        // Nothing under the pointer: no tip.
+        QCOMPARE(Canvas()->TextAt(QPointF(1, 1)), QString());
+        ZoomToRead(Canvas()->NoteRect(subA)->center());
+        QVERIFY(letters() > 50);
+    }
+
     void anEditAnUndoAndAScenarioDrawItAgain() {
         OpenPlant();
         const std::size_t subA = Bus("SUB-A"), subB = Bus("SUB-B");
-        Wheel(Canvas()->BusRect(subA)->center(), 6);  // the notes' letters large enough to read
+        ZoomToRead(Canvas()->BusRect(subA)->center());
         const QImage asRead = NotePicture(subA);
         // Unit substation A's transformer at 8 % instead of 5.75 %: its currents change.
         QVERIFY(study->view().setData(study->view().mapFromSource(study->model().index(4, study->model().ColumnNamed("tx_z"))),
@@ -144,7 +194,8 @@ private slots:
         QCOMPARE(scenarios->itemText(0), QStringLiteral("normal"));
         const int tieClosed = scenarios->findText(QStringLiteral("tie-closed"));
         QVERIFY(tieClosed > 0);
-        Wheel(Canvas()->BusRect(subB)->center(), 0);
+        Child<QPushButton>(*study, "OneLineFitButton")->click();
+        ZoomToRead(Canvas()->BusRect(subB)->center());
         const QImage normal = NotePicture(subB);
         scenarios->setCurrentIndex(tieClosed);
         QVERIFY(NotePicture(subB) != normal);
