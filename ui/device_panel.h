@@ -110,6 +110,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    static constexpr int kLeastWidth = 360, kLeastHeight = 230;
     std::optional<render::TimeCurrentPlot> plot_;
     char sep_ = '.';
     QString emptyText_;
