@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "io/file_io.h"
@@ -215,6 +216,8 @@ private:
     class TNetworkView* networkView_ = nullptr;  // made when first asked for, in its dock
     QDockWidget* NetworkDock = nullptr;
     int sortedColumn_ = -1;  // the column the table was last sorted by
+    // The table's current cell (model row, column) while the model is reset.
+    std::optional<std::pair<int, int>> currentBeforeReset_;
     QSet<int> folded_;  // the groups of columns folded away (StudyModel::Group)
     class OneLineDock* oneLine_ = nullptr;       // View, "One-line diagram" (ui/one_line_view.h)
 };
