@@ -43,27 +43,21 @@ namespace {
 
 // A double-ended 480 V substation under a 13.8 kV utility, with a column of
 // the user's own: network rows, devices, scenarios and a maintenance setting.
+// clang-format off
 const char kStudy[] =
-    "point,owner,method,voltage,gap,electrode_configuration,enclosure_height,enclosure_width,"
-    "enclosure_depth,"
-    "work_distance,bus,from_bus,branch_type,source_ka,source_xr,tx_kva,tx_z,tx_xr,cable_length,"
-    "cable_r,"
-    "cable_x,device_type,trip_rating,trip_lt_pickup,trip_lt_delay,trip_st_pickup,trip_st_delay,arc_"
-    "time,"
+    "point,owner,method,voltage,gap,electrode_configuration,enclosure_height,enclosure_width,enclosure_depth,"
+    "work_distance,bus,from_bus,branch_type,source_ka,source_xr,tx_kva,tx_z,tx_xr,cable_length,cable_r,"
+    "cable_x,device_type,trip_rating,trip_lt_pickup,trip_lt_delay,trip_st_pickup,trip_st_delay,arc_time,"
     "arc_time_reduced,scenarios,maint_inst_pickup,maint_inst_time,maint_scenario\r\n"
-    "Utility,Ann,ieee1584-2018,13800,152,VCB,1143,762,508,914.4,UTIL,,source,25,15,,,,,,,,,,,,,0.5,"
-    "0.5,,,,\r\n"
-    "Main A,\"Lee, "
-    "K.\",ieee1584-2018,480,32,VCB,508,508,508,609.6,SUB-A,UTIL,transformer,,,2000,5.75,6,,,,"
-    "trip-unit,3000,1,10,3,0.3,,,,4,0.05,maint\r\n"
-    "Main "
-    "B,,ieee1584-2018,480,32,VCB,508,508,508,609.6,SUB-B,UTIL,transformer,,,2000,5.75,6,,,,trip-"
-    "unit,3000,"
-    "1,10,3,0.3,,,,,,\r\n"
-    "Tie,Bo,ieee1584-2018,480,32,VCB,508,508,508,609.6,SUB-B,SUB-A,cable,,,,,,2,0.06,0.09,trip-"
-    "unit,2000,1,10,4,"
-    "0.2,,,tie-closed,,,\r\n"
+    "Utility,Ann,ieee1584-2018,13800,152,VCB,1143,762,508,914.4,UTIL,,source,25,15,,,,,,,,,,,,,0.5,0.5,,,,\r\n"
+    "Main A,\"Lee, K.\",ieee1584-2018,480,32,VCB,508,508,508,609.6,SUB-A,UTIL,transformer,,,2000,5.75,6,,,,"
+        "trip-unit,3000,1,10,3,0.3,,,,4,0.05,maint\r\n"
+    "Main B,,ieee1584-2018,480,32,VCB,508,508,508,609.6,SUB-B,UTIL,transformer,,,2000,5.75,6,,,,"
+        "trip-unit,3000,1,10,3,0.3,,,,,,\r\n"
+    "Tie,Bo,ieee1584-2018,480,32,VCB,508,508,508,609.6,SUB-B,SUB-A,cable,,,,,,2,0.06,0.09,"
+        "trip-unit,2000,1,10,4,0.2,,,tie-closed,,,\r\n"
     "Panel,,empirical,208,25,,,,,455,,,,,,,,,,,,,,,,,,0.1,0.1,,,,\r\n";
+// clang-format on
 
 // Texts a user might type anywhere: numbers at and past the edges, words
 // of the study's lists, a scenario's name, text that is no number at all.
