@@ -425,7 +425,10 @@ void TimeCurrentView::SetPlot(std::optional<render::TimeCurrentPlot> plot, char 
         table = render::LayOutTimeCurrentTable(*plot_, QRectF(0, 0, kLeastWidth, kLeastHeight), fm)
                     .box.height();
     }
-    setMinimumHeight(kLeastHeight + static_cast<int>(std::ceil(table)));
+    // Added to the least height the window gave the view, and taken off again.
+    const int extra = static_cast<int>(std::ceil(table));
+    if (extra != tableHeight_) setMinimumHeight(minimumHeight() - tableHeight_ + extra);
+    tableHeight_ = extra;
     sep_ = sep;
     update();
 }
