@@ -246,21 +246,46 @@ TimeCurrentPlot StudyRowTimeCurrent(const PointResult& v, const StudyCells& inpu
     return plot;
 }
 
-TimeCurrentPlot StudyRowsTimeCurrent(const std::vector<StudyPointView>& rows, char sep) {
+std::vector<double> StudyRowsVoltages(const std::vector<StudyPointView>& rows) {
+    std::vector<double> volts;
+    for (const StudyPointView& row : rows) {
+        if (HasDeviceCurve(row.result) && row.result->voltage > 0)
+            volts.push_back(row.result->voltage);
+    }
+    std::sort(volts.begin(), volts.end());
+    volts.erase(std::unique(volts.begin(), volts.end()), volts.end());
+    return volts;
+}
+
+TimeCurrentPlot StudyRowsTimeCurrent(const std::vector<StudyPointView>& rows, char sep,
+                                     std::optional<double> referenceVolts) {
+    const std::vector<double> volts = StudyRowsVoltages(rows);
+    if (!referenceVolts || std::find(volts.begin(), volts.end(), *referenceVolts) == volts.end()) {
+        referenceVolts = volts.empty() ? std::nullopt : std::optional<double>(volts.front());
+    }
     std::vector<TimeCurrentDevice> devices;
     QStringList unseen;
     for (const StudyPointView& row : rows) {
         if (!HasDeviceCurve(row.result)) continue;
         QString name = Text(OneLineName(row.name));
-        // A long name is cut in the marks' texts, which are not cut otherwise; the legend cuts its lines itself.
+        // A long name is cut in the marks' texts, which are not cut otherwise; the table breaks its
+        // lines itself.
         constexpr qsizetype kMarkNameLength = 30;
         const QString shortName =
             name.size() > kMarkNameLength ? name.left(kMarkNameLength - 1) + QChar(0x2026) : name;
         std::vector<TimeCurrentMark> marks = RowMarks(*row.result, sep, shortName + QStringLiteral(", "), unseen);
-        devices.push_back({row.result->device.get(), name + QStringLiteral(": ") + DeviceText(row.inputs), std::move(marks)});
+        const double scale =
+            referenceVolts && row.result->voltage > 0 ? row.result->voltage / *referenceVolts : 1.0;
+        devices.push_back({row.result->device.get(),
+                           name + QStringLiteral(": ") + DeviceText(row.inputs), std::move(marks),
+                           scale});
     }
     TimeCurrentPlot plot = MakeCoordinationPlot(devices);
     plot.legend = unseen;
+    plot.referenceVolts = referenceVolts;
+    if (referenceVolts)
+        plot.currentTitle =
+            QStringLiteral("Current (A) at %1 V").arg(VoltsText(*referenceVolts, sep));
     return plot;
 }
 

@@ -114,8 +114,14 @@ TimeCurrentPlot StudyRowTimeCurrent(const PointResult& result, const StudyCells&
 // its arcing currents marked as StudyRowTimeCurrent marks them, each text led
 // by the row's name ("Feeder 3, Iarc: 0.0613 s, instantaneous"; a name of
 // more than 30 characters cut). A row without such a device is left out: the
-// caller says why.
-TimeCurrentPlot StudyRowsTimeCurrent(const std::vector<StudyPointView>& rows, char sep);
+// caller says why. Every device's currents are drawn at `referenceVolts` (a
+// row's currents times its voltage over it), the lowest voltage of the rows
+// drawn when none or one not theirs is given; the current axis's title says
+// which ("Current (A) at 480 V").
+TimeCurrentPlot StudyRowsTimeCurrent(const std::vector<StudyPointView>& rows, char sep,
+                                     std::optional<double> referenceVolts = std::nullopt);
+// The voltages of the rows StudyRowsTimeCurrent draws, each once, lowest first.
+std::vector<double> StudyRowsVoltages(const std::vector<StudyPointView>& rows);
 // The device a row names and the settings it gives, a line each: "relay
 // IEC-SI", "pickup 400 A", "time dial 0.3", ...
 QStringList DeviceLegend(const StudyCells& inputs);

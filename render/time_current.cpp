@@ -18,6 +18,10 @@ QString MarkText(const QString& name, double seconds, const QString& element, ch
            element;
 }
 
+QString VoltsText(double volts, char sep) {
+    return QString::fromStdString(TrimZeros(FormatFixed(volts, 15, 3, sep), sep));
+}
+
 namespace {
 
 constexpr int kSamplesPerDecade = 100;
@@ -51,182 +55,10 @@ QString DecadeText(double v, char sep) {
     return QString::fromStdString(t);
 }
 
-constexpr double kRing = 5;  // a mark's ring, radius
-constexpr double kTextPad = 2;
-
-// Whether the segment a-b passes through `box`.
-bool Crosses(const QRectF& box, QPointF a, QPointF b) {
-    if (box.contains(a) || box.contains(b)) return true;
-    const QLineF segment(a, b);
-    const QLineF edges[] = {{box.topLeft(), box.topRight()},
-                            {box.topRight(), box.bottomRight()},
-                            {box.bottomRight(), box.bottomLeft()},
-                            {box.bottomLeft(), box.topLeft()}};
-    for (const QLineF& edge : edges) {
-        if (segment.intersects(edge, nullptr) == QLineF::BoundedIntersection) return true;
-    }
-    return false;
-}
-
-bool CrossesCurve(const QRectF& box, const std::vector<std::vector<QPointF>>& curve) {
-    for (const std::vector<QPointF>& piece : curve) {
-        for (std::size_t i = 1; i < piece.size(); ++i) {
-            if (Crosses(box, piece[i - 1], piece[i])) return true;
-        }
-    }
-    return false;
-}
+constexpr double kRing = kMarkRingRadius;
+constexpr double kTextPad = kTextPadding;
 
 }  // namespace
-
-namespace {
-
-// Pieces of a curve in (A, s) added to `pieces` in the picture's coordinates.
-void AddInPicture(const TimeCurrentPlot& plot, const QRectF& area, const std::vector<std::vector<QPointF>>& curve,
-                  std::vector<std::vector<QPointF>>& pieces) {
-    for (const std::vector<QPointF>& piece : curve) {
-        std::vector<QPointF>& drawn = pieces.emplace_back();
-        for (const QPointF& p : piece) drawn.push_back(MapToPicture(plot, area, p.x(), p.y()));
-    }
-}
-
-}  // namespace
-
-std::vector<std::vector<QPointF>> CurveInPicture(const TimeCurrentPlot& plot, const QRectF& area) {
-    std::vector<std::vector<QPointF>> pieces;
-    AddInPicture(plot, area, plot.curve, pieces);
-    return pieces;
-}
-
-TimeCurrentTexts LayOutTimeCurrentTexts(const TimeCurrentPlot& plot, const QRectF& area,
-                                        const QFontMetricsF& fm) {
-    TimeCurrentTexts out;
-    const QRectF r = PlotRect(area).adjusted(1, 1, -1, -1);
-    // The curves the texts keep off: the picture's own, or every device's of a picture of several.
-    std::vector<std::vector<QPointF>> curve = CurveInPicture(plot, area);
-    if (plot.coordination) {
-        for (const TimeCurrentCurve& o : plot.others) AddInPicture(plot, area, o.curve, curve);
-    }
-    std::vector<QPointF> rings;
-    for (const TimeCurrentMark& m : plot.marks) rings.push_back(MapToPicture(plot, area, m.amps, m.seconds));
-    std::vector<QRectF> taken;  // texts placed, and the rings
-    for (const QPointF& at : rings) taken.emplace_back(at - QPointF(kRing + 1, kRing + 1), QSizeF(2 * kRing + 2, 2 * kRing + 2));
-    auto free = [&](const QRectF& box) {
-        if (!r.contains(box)) return false;
-        for (const QRectF& t : taken) {
-            if (t.intersects(box)) return false;
-        }
-        return true;
-    };
-    // Nearer to its own ring than to any other.
-    auto own = [&](const QRectF& box, std::size_t mark) {
-        auto distance = [&](const QPointF& p) {
-            const double dx = std::max({box.left() - p.x(), 0.0, p.x() - box.right()});
-            const double dy = std::max({box.top() - p.y(), 0.0, p.y() - box.bottom()});
-            return std::hypot(dx, dy);
-        };
-        for (std::size_t k = 0; k < rings.size(); ++k) {
-            if (k != mark && distance(rings[k]) <= distance(rings[mark])) return false;
-        }
-        return true;
-    };
-
-    // The legend first: the corner where it meets nothing, else the one where it crosses least.
-    if (!plot.legend.isEmpty() || !plot.others.empty()) {
-        // Lines no wider than half the axes, broken between words; the
-        // other devices' names a line each, cut short where too long.
-        const double most = r.width() * 0.5 - 2 * kTextPad;
-        for (const QString& line : plot.legend) {
-            QString held;
-            for (const QString& word : line.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-                const QString longer = held.isEmpty() ? word : held + QLatin1Char(' ') + word;
-                if (!held.isEmpty() && fm.horizontalAdvance(longer) > most) {
-                    out.legendLines << held;
-                    held = word;
-                } else {
-                    held = longer;
-                }
-            }
-            out.legendLines << held;
-        }
-        for (const TimeCurrentCurve& o : plot.others)
-            out.otherLines << fm.elidedText(QStringLiteral("— ") + o.name, Qt::ElideRight, most);
-        double width = 0;
-        for (const QString& line : out.legendLines + out.otherLines) width = std::max(width, fm.horizontalAdvance(line));
-        const auto lines = static_cast<double>(out.legendLines.size() + out.otherLines.size());
-        const QSizeF size(std::min(width, most) + 2 * kTextPad,
-                          std::min(fm.height() * lines + 2 * kTextPad, r.height() * 0.6));
-        const QRectF corners[] = {
-            QRectF(QPointF(r.right() - size.width() - 2, r.top() + 2), size),
-            QRectF(QPointF(r.left() + 2, r.top() + 2), size),
-            QRectF(QPointF(r.left() + 2, r.bottom() - size.height() - 2), size),
-            QRectF(QPointF(r.right() - size.width() - 2, r.bottom() - size.height() - 2), size),
-        };
-        out.legend = corners[0];
-        for (const QRectF& c : corners) {
-            if (free(c) && !CrossesCurve(c, curve)) {
-                out.legend = c;
-                break;
-            }
-        }
-        taken.push_back(out.legend);
-    }
-
-    // Each mark's text beside its ring: right or left of it, level with it,
-    // above or below, then farther off; the first place free of texts, rings
-    // and the curve, else the first free of texts and rings.
-    out.marks.resize(plot.marks.size());
-    out.leaders.assign(plot.marks.size(), false);
-    for (std::size_t i = 0; i < plot.marks.size(); ++i) {
-        const QPointF at = rings[i];
-        const QSizeF size(fm.horizontalAdvance(plot.marks[i].text) + 2 * kTextPad, fm.height());
-        const double gap = kRing + 3;
-        std::vector<QRectF> places;
-        for (int step = 0; step < 6; ++step) {
-            const double lift = step * fm.height();
-            for (const double dy : {-size.height() - gap + kRing - lift, gap - kRing + lift,
-                                    -size.height() / 2 - lift, -size.height() / 2 + lift}) {
-                places.emplace_back(QPointF(at.x() + gap, at.y() + dy), size);
-                places.emplace_back(QPointF(at.x() - gap - size.width(), at.y() + dy), size);
-            }
-            // Right above and below it, ending at it.
-            for (const double dy : {-size.height() - gap - lift, gap + lift}) {
-                places.emplace_back(QPointF(at.x() - size.width(), at.y() + dy), size);
-                places.emplace_back(QPointF(at.x(), at.y() + dy), size);
-            }
-        }
-        const QRectF* chosen = nullptr;
-        for (const QRectF& p : places) {
-            if (free(p) && own(p, i) && !CrossesCurve(p, curve)) {
-                chosen = &p;
-                break;
-            }
-        }
-        for (const QRectF& p : places) {
-            if (chosen) break;
-            if (free(p) && own(p, i)) chosen = &p;
-        }
-        // Nearer another mark: a leader line will join it to its own.
-        bool leader = false;
-        for (const QRectF& p : places) {
-            if (chosen) break;
-            if (free(p) && !CrossesCurve(p, curve)) chosen = &p, leader = true;
-        }
-        for (const QRectF& p : places) {
-            if (chosen) break;
-            if (free(p)) chosen = &p, leader = !own(p, i);
-        }
-        // Nowhere free (a crowded, tiny picture): beside the ring, inside the axes.
-        QRectF box = chosen ? *chosen : places.front();
-        // A text wider than the axes starts at their left, its beginning kept.
-        if (!chosen) box.moveTo(std::clamp(box.left(), r.left(), std::max(r.left(), r.right() - box.width())),
-                                std::clamp(box.top(), r.top(), std::max(r.top(), r.bottom() - box.height())));
-        out.marks[i] = box;
-        out.leaders[i] = leader || !own(box, i);
-        taken.push_back(box);
-    }
-    return out;
-}
 
 namespace {
 
@@ -241,9 +73,12 @@ double StartAmps(const ProtectiveDevice& device) {
 
 // The device's curve over the axes' currents: a fixed share of each decade
 // and the currents `exact` exactly, in pieces that end where it stops
-// acting; `fastest` lowered to its fastest time.
-std::vector<std::vector<QPointF>> SampleCurve(const ProtectiveDevice& device, const TimeCurrentPlot& axes,
-                                              const std::vector<double>& exact, double& fastest) {
+// acting; `fastest` lowered to its fastest time. The axes' currents are
+// `scale` times the device's own (a device drawn at another voltage).
+std::vector<std::vector<QPointF>> SampleCurve(const ProtectiveDevice& device,
+                                              const TimeCurrentPlot& axes,
+                                              const std::vector<double>& exact, double scale,
+                                              double& fastest) {
     std::vector<double> amps;
     const double decades = std::log10(axes.iMax / axes.iMin);
     const int n = static_cast<int>(std::lround(decades * kSamplesPerDecade));
@@ -253,15 +88,17 @@ std::vector<std::vector<QPointF>> SampleCurve(const ProtectiveDevice& device, co
     // clearing time, without another element taking over: a sample stands
     // where it bends, so the flat part starts where the curve meets it.
     if (const auto* unit = std::get_if<TripUnit>(&device.Device())) {
-        const double bend = unit->LongTimeFloorAmps();
+        const double bend = unit->LongTimeFloorAmps() * scale;
         if (bend > axes.iMin && bend < axes.iMax) amps.push_back(bend);
     }
     std::sort(amps.begin(), amps.end());
 
+    // The device's trip at a current of the axes.
+    auto tripAt = [&](double a) { return device.TripAt(a / scale); };
     std::vector<std::vector<QPointF>> curve;
     std::vector<QPointF> piece;
     auto point = [&](double a) {
-        const DeviceTrip t = device.TripAt(a);
+        const DeviceTrip t = tripAt(a);
         if (t.seconds > 0) fastest = std::min(fastest, t.seconds);
         piece.emplace_back(a, t.seconds);
     };
@@ -272,13 +109,13 @@ std::vector<std::vector<QPointF>> SampleCurve(const ProtectiveDevice& device, co
     DeviceTrip before;
     double previous = 0;
     for (double a : amps) {
-        const DeviceTrip now = device.TripAt(a);
+        const DeviceTrip now = tripAt(a);
         if (previous > 0 && now.element != before.element) {
             // A step: drawn upright at the current where it happens.
-            const auto [lo, hi] = Edge(device, previous, a);
-            if (before.Operates()) point(lo);
+            const auto [lo, hi] = Edge(device, previous / scale, a / scale);
+            if (before.Operates()) point(lo * scale);
             if (!now.Operates()) endPiece();
-            if (now.Operates()) point(hi);
+            if (now.Operates()) point(hi * scale);
         }
         if (now.Operates()) point(a);
         before = now;
@@ -299,13 +136,14 @@ void DropMarksAtNoCurrent(std::vector<TimeCurrentMark>& marks) {
 
 // Sets the axes of `plot` to hold where each of `devices` starts acting and
 // every mark of the plot, and returns each device's curve sampled over them
-// (through the currents `exact[k]` for the k-th).
-std::vector<std::vector<std::vector<QPointF>>> Frame(TimeCurrentPlot& plot,
-                                                     const std::vector<const ProtectiveDevice*>& devices,
-                                                     const std::vector<std::vector<double>>& exact) {
+// (through the currents `exact[k]` for the k-th, its currents `scales[k]`
+// times its own).
+std::vector<std::vector<std::vector<QPointF>>> Frame(
+    TimeCurrentPlot& plot, const std::vector<const ProtectiveDevice*>& devices,
+    const std::vector<std::vector<double>>& exact, const std::vector<double>& scales) {
     double lowest = kScanTo, highest = kScanFrom;
-    for (const ProtectiveDevice* d : devices) {
-        const double start = StartAmps(*d);
+    for (std::size_t k = 0; k < devices.size(); ++k) {
+        const double start = StartAmps(*devices[k]) * scales[k];
         lowest = std::min(lowest, start > 0 ? start : kScanTo);
         highest = std::max(highest, start > 0 ? start * 30 : kScanFrom);
     }
@@ -321,7 +159,9 @@ std::vector<std::vector<std::vector<QPointF>>> Frame(TimeCurrentPlot& plot,
     if (plot.cap) slowest = std::max(slowest, *plot.cap);
 
     std::vector<std::vector<std::vector<QPointF>>> curves;
-    for (std::size_t k = 0; k < devices.size(); ++k) curves.push_back(SampleCurve(*devices[k], plot, exact[k], fastest));
+    for (std::size_t k = 0; k < devices.size(); ++k) {
+        curves.push_back(SampleCurve(*devices[k], plot, exact[k], scales[k], fastest));
+    }
     plot.tMin = DecadeBelow(fastest);
     plot.tMax = DecadeAbove(slowest);
     return curves;
@@ -339,7 +179,8 @@ TimeCurrentPlot MakeTimeCurrentPlot(const ProtectiveDevice& device, std::vector<
     std::vector<std::vector<double>> exact(1 + others.size());
     for (const TimeCurrentMark& m : plot.marks) exact[0].push_back(m.amps);
     for (const TimeCurrentDevice& o : others) devices.push_back(o.device);
-    std::vector<std::vector<std::vector<QPointF>>> curves = Frame(plot, devices, exact);
+    std::vector<std::vector<std::vector<QPointF>>> curves =
+        Frame(plot, devices, exact, std::vector<double>(devices.size(), 1.0));
     plot.curve = std::move(curves[0]);
     for (std::size_t k = 0; k < others.size(); ++k) {
         plot.others.push_back({std::move(curves[k + 1]), others[k].name, OtherCurveRgb(k)});
@@ -353,13 +194,17 @@ TimeCurrentPlot MakeCoordinationPlot(const std::vector<TimeCurrentDevice>& devic
     if (devices.empty()) return plot;
     std::vector<const ProtectiveDevice*> all;
     std::vector<std::vector<double>> exact(devices.size());
+    std::vector<double> scales;
     plot.cap = devices.front().device->MaxArcTime();
     for (std::size_t k = 0; k < devices.size(); ++k) {
         all.push_back(devices[k].device);
+        scales.push_back(devices[k].scale > 0 && std::isfinite(devices[k].scale) ? devices[k].scale
+                                                                                 : 1.0);
         std::vector<TimeCurrentMark> marks = devices[k].marks;
         DropMarksAtNoCurrent(marks);
         for (TimeCurrentMark& m : marks) {
             m.rgb = CoordinationRgb(k);
+            m.amps *= scales.back();
             exact[k].push_back(m.amps);
             plot.marks.push_back(std::move(m));
         }
@@ -368,7 +213,7 @@ TimeCurrentPlot MakeCoordinationPlot(const std::vector<TimeCurrentDevice>& devic
     for (const TimeCurrentDevice& d : devices) {
         if (d.device->MaxArcTime() != devices.front().device->MaxArcTime()) plot.cap.reset();
     }
-    std::vector<std::vector<std::vector<QPointF>>> curves = Frame(plot, all, exact);
+    std::vector<std::vector<std::vector<QPointF>>> curves = Frame(plot, all, exact, scales);
     for (std::size_t k = 0; k < devices.size(); ++k) {
         plot.others.push_back({std::move(curves[k]), devices[k].name, CoordinationRgb(k)});
     }
@@ -389,6 +234,53 @@ QPointF MapToPicture(const TimeCurrentPlot& plot, const QRectF& area, double amp
     return {r.left() + x * r.width(), r.bottom() - y * r.height()};
 }
 
+namespace {
+
+// A polyline cut at the rectangle `frame`: the parts of it inside, each
+// ending where it crosses the frame (Liang-Barsky on each segment).
+std::vector<std::vector<QPointF>> CutAtFrame(const std::vector<QPointF>& line,
+                                             const QRectF& frame) {
+    std::vector<std::vector<QPointF>> parts;
+    std::vector<QPointF> part;
+    auto finish = [&] {
+        if (part.size() >= 2) parts.push_back(part);
+        part.clear();
+    };
+    for (std::size_t i = 1; i < line.size(); ++i) {
+        const QPointF a = line[i - 1], b = line[i];
+        const double dx = b.x() - a.x(), dy = b.y() - a.y();
+        double t0 = 0, t1 = 1;
+        bool outside = false;
+        const double ps[] = {-dx, dx, -dy, dy};
+        const double qs[] = {a.x() - frame.left(), frame.right() - a.x(), a.y() - frame.top(),
+                             frame.bottom() - a.y()};
+        for (int k = 0; k < 4 && !outside; ++k) {
+            if (ps[k] == 0) {
+                outside = qs[k] < 0;
+            } else if (const double t = qs[k] / ps[k]; ps[k] < 0) {
+                t0 = std::max(t0, t);
+            } else {
+                t1 = std::min(t1, t);
+            }
+        }
+        if (outside || t0 > t1) {
+            finish();
+            continue;
+        }
+        const QPointF from = a + QPointF(dx, dy) * t0, to = a + QPointF(dx, dy) * t1;
+        if (part.empty() || part.back() != from) {
+            finish();
+            part.push_back(from);
+        }
+        part.push_back(to);
+        if (t1 < 1) finish();
+    }
+    finish();
+    return parts;
+}
+
+}  // namespace
+
 void PaintTimeCurrent(QPainter& p, const QRectF& given, const TimeCurrentPlot& plot, char sep) {
     p.save();
     // The picture is laid out for a window, about 640 pixels wide: a larger
@@ -404,11 +296,24 @@ void PaintTimeCurrent(QPainter& p, const QRectF& given, const TimeCurrentPlot& p
     }
     p.setRenderHint(QPainter::Antialiasing, true);
     p.fillRect(area, Qt::white);
-    const QRectF r = PlotRect(area);
-    QFont font = p.font();
-    font.setPixelSize(11);
+    const QFont font = TimeCurrentFont(p.font());
     p.setFont(font);
     const QFontMetricsF fm(font, p.device());
+    // A picture of several devices: their table under the axes, the axes above it.
+    const TimeCurrentTable table = LayOutTimeCurrentTable(plot, area, fm);
+    if (!table.box.isEmpty()) {
+        p.setPen(QPen(QColor(0xb0b0b0), 0));
+        p.setBrush(Qt::white);
+        p.drawRect(table.box);
+        double y = table.box.top() + kTextPad + fm.ascent();
+        for (qsizetype k = 0; k < table.lines.size(); ++k) {
+            p.setPen(QColor(QRgb(table.rgbs[static_cast<std::size_t>(k)])));
+            p.drawText(QPointF(table.box.left() + kTextPad, y), table.lines[k]);
+            y += fm.height();
+        }
+        area = table.axes;
+    }
+    const QRectF r = PlotRect(area);
 
     // The grid: every decade and its steps, the decades darker and labelled.
     auto grid = [&](double from, double to, bool across) {
@@ -454,17 +359,19 @@ void PaintTimeCurrent(QPainter& p, const QRectF& given, const TimeCurrentPlot& p
         const double y = MapToPicture(plot, area, plot.iMin, *plot.cap).y();
         p.drawLine(QPointF(r.left(), y), QPointF(r.right(), y));
     }
+    // Each piece cut at the frame: a painter's clip holds for a picture
+    // and a PDF, not for an SVG file.
     auto drawCurve = [&](const std::vector<std::vector<QPointF>>& curve) {
         for (const std::vector<QPointF>& piece : curve) {
-            QPainterPath path;
-            for (std::size_t i = 0; i < piece.size(); ++i) {
-                const QPointF at = MapToPicture(plot, area, piece[i].x(), piece[i].y());
-                if (i == 0)
-                    path.moveTo(at);
-                else
-                    path.lineTo(at);
+            std::vector<QPointF> drawn;
+            for (const QPointF& at : piece)
+                drawn.push_back(MapToPicture(plot, area, at.x(), at.y()));
+            for (const std::vector<QPointF>& inside : CutAtFrame(drawn, r)) {
+                QPainterPath path;
+                path.moveTo(inside.front());
+                for (std::size_t i = 1; i < inside.size(); ++i) path.lineTo(inside[i]);
+                p.drawPath(path);
             }
-            p.drawPath(path);
         }
     };
     // The other devices under the point's own, each in a colour of its own.
@@ -513,11 +420,11 @@ void PaintTimeCurrent(QPainter& p, const QRectF& given, const TimeCurrentPlot& p
         double y = box.top() + kTextPad + fm.ascent();
         for (const QString& line : texts.legendLines) {
             if (y > box.bottom()) break;
-            p.drawText(QPointF(box.left() + kTextPad, y), fm.elidedText(line, Qt::ElideRight, box.width() - 2 * kTextPad));
+            p.drawText(QPointF(box.left() + kTextPad, y), line);
             y += fm.height();
         }
         for (qsizetype k = 0; k < texts.otherLines.size() && y <= box.bottom(); ++k) {
-            p.setPen(QColor(QRgb(plot.others[static_cast<std::size_t>(k)].rgb)));
+            p.setPen(QColor(QRgb(texts.otherRgbs[static_cast<std::size_t>(k)])));
             p.drawText(QPointF(box.left() + kTextPad, y), texts.otherLines[k]);
             y += fm.height();
         }

@@ -6,6 +6,7 @@
 // QPainter on any paint device: the 2018 window, a PDF page, a picture.
 #pragma once
 
+#include <QFont>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -32,6 +33,9 @@ constexpr unsigned OtherCurveRgb(std::size_t k) {
 // the first in the curve's own colour, the next in the others'.
 constexpr unsigned CoordinationRgb(std::size_t k) { return k == 0 ? kCurveRgb : OtherCurveRgb(k - 1); }
 
+// A mark's ring's radius, and the room between a text and its box's edge.
+inline constexpr double kMarkRingRadius = 5, kTextPadding = 2;
+
 // An arcing current marked on the picture.
 struct TimeCurrentMark {
     double amps = 0;      // the current the device sees, A
@@ -46,6 +50,9 @@ struct TimeCurrentMark {
 // ("Iarc: 0.0613 s, instantaneous"), the element in the words of the place.
 QString MarkText(const QString& name, double seconds, const QString& element, char sep);
 
+// A voltage as the current axis's title names it, in V: "480", "13800", "0.5".
+QString VoltsText(double volts, char sep);
+
 // Another device's curve on the picture (the devices that open in a point's
 // arc steps), drawn in a colour of its own and named in the legend.
 struct TimeCurrentCurve {
@@ -55,10 +62,14 @@ struct TimeCurrentCurve {
 };
 // A device to draw beside the point's own, with its name; in a picture of
 // several devices (MakeCoordinationPlot), with its own marks.
+// Its currents (the curve's and its marks') are drawn at `scale` times what
+// the device sees: its row's voltage over the picture's reference voltage,
+// so that devices on both sides of a transformer share one current axis.
 struct TimeCurrentDevice {
     const ProtectiveDevice* device = nullptr;
     QString name;
     std::vector<TimeCurrentMark> marks{};
+    double scale = 1;
 };
 
 // What the picture shows, in amperes and seconds.
@@ -74,10 +85,15 @@ struct TimeCurrentPlot {
     // curves, where a picture of one device's keeps off its own only.
     bool coordination = false;
     std::optional<double> cap;  // the maximum arc duration, s: a dashed line
+    // The voltage the currents are drawn at (a picture of several devices
+    // across voltages), which the current axis's title names; none: each
+    // device's own currents.
+    std::optional<double> referenceVolts;
     // The axes, whole decades.
     double iMin = 1, iMax = 1e5, tMin = 0.01, tMax = 1000;
     // The device and its settings, a line each, in a box in a corner of the
-    // picture ("Relay IEC-SI", "pickup 400 A", ...); none: no box.
+    // picture ("Relay IEC-SI", "pickup 400 A", ...); none: no box. In a
+    // picture of several devices, the lines close the table under the axes.
     QStringList legend;
     // The axes' titles: English, as the report has them; the windows give
     // theirs in the interface's language.
@@ -93,8 +109,9 @@ TimeCurrentPlot MakeTimeCurrentPlot(const ProtectiveDevice& device, std::vector<
 
 // Several devices over one pair of axes, for a first look at their
 // coordination: the k-th device's curve, its marks (their rings, lines and
-// texts) and its name in the legend in CoordinationRgb(k), each curve drawn
-// through its own marks' currents. The maximum arc duration's dashed line
+// texts) and its name in the table under the axes in CoordinationRgb(k),
+// each curve drawn through its own marks' currents, its currents times its
+// `scale`. The maximum arc duration's dashed line
 // stands where every device has the same maximum, none otherwise. Marks at
 // no current are left out, as above.
 TimeCurrentPlot MakeCoordinationPlot(const std::vector<TimeCurrentDevice>& devices);
@@ -119,15 +136,35 @@ struct TimeCurrentTexts {
     std::vector<bool> leaders;
     QRectF legend;              // empty without a legend
     QStringList legendLines;    // the legend's lines, a long one broken between words
-    QStringList otherLines;     // then the other devices' names, each in its curve's colour
+    QStringList otherLines;     // then the other devices' names, broken alike
+    std::vector<unsigned> otherRgbs;  // by line of otherLines, its curve's colour
 };
 TimeCurrentTexts LayOutTimeCurrentTexts(const TimeCurrentPlot& plot, const QRectF& area,
                                         const QFontMetricsF& metrics);
+
+// The table under the axes of a picture of several devices: each device's
+// name and settings in its curve's colour, then the legend's lines, each
+// broken between words to the table's width and never cut. `axes` is the
+// part of `area` above it, where the axes, marks and texts stand
+// (MapToPicture and LayOutTimeCurrentTexts hold for it); the whole area and
+// no table for a picture of one device.
+struct TimeCurrentTable {
+    QRectF axes;
+    QRectF box;  // empty without a table
+    QStringList lines;
+    std::vector<unsigned> rgbs;  // by line, its colour
+};
+TimeCurrentTable LayOutTimeCurrentTable(const TimeCurrentPlot& plot, const QRectF& area,
+                                        const QFontMetricsF& metrics);
+// The font the picture's texts are written in, on `base`'s family.
+QFont TimeCurrentFont(QFont base);
 // The curve as drawn in a picture of `area`: its pieces in the picture's coordinates.
 std::vector<std::vector<QPointF>> CurveInPicture(const TimeCurrentPlot& plot, const QRectF& area);
 
 // Paints the picture into `area` of any paint device; `sep` writes the
-// decimal separator of the labels. An area wider than a window's picture
+// decimal separator of the labels. Nothing is painted outside the axes'
+// frame but the labels and the table: the curves are cut at the frame
+// point by point (an SVG file keeps no clip). An area wider than a window's picture
 // (640 units, a PDF page's in its fine units) gets the picture scaled up whole:
 // MapToPicture and LayOutTimeCurrentTexts then hold for the area shrunk by
 // that scale.

@@ -3464,6 +3464,18 @@ y %n etiqueta(s) más con el nombre cortado</numerusform>
         <source>&amp;Go to the form or the table</source>
         <translation>&amp;Ir al formulario o a la tabla</translation>
     </message>
+    <message>
+        <source>C&amp;urrents at:</source>
+        <translation>Corrientes &amp;a:</translation>
+    </message>
+    <message>
+        <source>The voltage every device&apos;s currents are drawn at: a current on another voltage&apos;s side is shown times that voltage over this one</source>
+        <translation>La tensión a la que se dibujan las corrientes de todos los dispositivos: una corriente del lado de otra tensión se muestra multiplicada por esa tensión y dividida por esta</translation>
+    </message>
+    <message>
+        <source>%1 V</source>
+        <translation>%1 V</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TStudyExport</name>
@@ -3669,6 +3681,10 @@ Zentavo es software libre bajo la Licencia Pública General de GNU, versión 3 o
     <message>
         <source>Time (s)</source>
         <translation>Tiempo (s)</translation>
+    </message>
+    <message>
+        <source>Current (A) at %1 V</source>
+        <translation>Corriente (A) a %1 V</translation>
     </message>
 </context>
 <context>

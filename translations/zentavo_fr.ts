@@ -3464,6 +3464,18 @@ et %n autre(s) étiquette(s) au nom coupé</numerusform>
         <source>&amp;Go to the form or the table</source>
         <translation>&amp;Aller au formulaire ou au tableau</translation>
     </message>
+    <message>
+        <source>C&amp;urrents at:</source>
+        <translation>Co&amp;urants à :</translation>
+    </message>
+    <message>
+        <source>The voltage every device&apos;s currents are drawn at: a current on another voltage&apos;s side is shown times that voltage over this one</source>
+        <translation>La tension à laquelle les courants de tous les appareils sont tracés : un courant du côté d’une autre tension est montré multiplié par cette tension et divisé par celle-ci</translation>
+    </message>
+    <message>
+        <source>%1 V</source>
+        <translation>%1 V</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TStudyExport</name>
@@ -3669,6 +3681,10 @@ Zentavo est un logiciel libre distribué sous la licence publique générale GNU
     <message>
         <source>Time (s)</source>
         <translation>Temps (s)</translation>
+    </message>
+    <message>
+        <source>Current (A) at %1 V</source>
+        <translation>Courant (A) à %1 V</translation>
     </message>
 </context>
 <context>

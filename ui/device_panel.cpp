@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 
 #include "engine/ieee2018_device.h"
 #include "engine/number.h"
@@ -402,16 +404,31 @@ std::string DevicePanel::MaxArcTimeText() const {
 TimeCurrentView::TimeCurrentView(QWidget* parent) : QWidget(parent) {
     setObjectName("TimeCurrentView");
     setAccessibleName(tr("Time-current curve of the protective device"));
-    setMinimumSize(360, 230);
+    setMinimumSize(kLeastWidth, kLeastHeight);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
 void TimeCurrentView::SetPlot(std::optional<render::TimeCurrentPlot> plot, char sep) {
     plot_ = std::move(plot);
     if (plot_) {
-        plot_->currentTitle = tr("Current (A)");
+        plot_->currentTitle =
+            plot_->referenceVolts
+                ? tr("Current (A) at %1 V").arg(render::VoltsText(*plot_->referenceVolts, sep))
+                : tr("Current (A)");
         plot_->timeTitle = tr("Time (s)");
     }
+    // The table under the axes of a picture of several devices asks for its
+    // own room below the axes' (its lines as broken at the least width).
+    double table = 0;
+    if (plot_) {
+        const QFontMetricsF fm(render::TimeCurrentFont(font()), this);
+        table = render::LayOutTimeCurrentTable(*plot_, QRectF(0, 0, kLeastWidth, kLeastHeight), fm)
+                    .box.height();
+    }
+    // Added to the least height the window gave the view, and taken off again.
+    const int extra = static_cast<int>(std::ceil(table));
+    if (extra != tableHeight_) setMinimumHeight(minimumHeight() - tableHeight_ + extra);
+    tableHeight_ = extra;
     sep_ = sep;
     update();
 }

@@ -110,6 +110,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    static constexpr int kLeastWidth = 360, kLeastHeight = 230;
+    int tableHeight_ = 0;  // the room asked below the axes for a table of devices
     std::optional<render::TimeCurrentPlot> plot_;
     char sep_ = '.';
     QString emptyText_;

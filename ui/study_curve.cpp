@@ -4,6 +4,7 @@
 // arc's steps, or the devices of the rows selected together; the picture
 // exported as PNG or SVG.
 #include <QAction>
+#include <QComboBox>
 #include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
@@ -88,7 +89,20 @@ void TStudy::BuildCurveDock() {
     ExportCurveButton = new QPushButton(tr("E&xport picture…"), panel);
     ExportCurveButton->setObjectName("ExportCurveButton");
     ExportCurveButton->setToolTip(tr("The picture as a PNG (1200 × 800 pixels) or SVG file, by the name's extension"));
+    CurveVoltsLabel = new QLabel(tr("C&urrents at:"), panel);
+    CurveVoltsBox = new QComboBox(panel);
+    CurveVoltsBox->setObjectName("CurveVoltsBox");
+    CurveVoltsBox->setToolTip(
+        tr("The voltage every device's currents are drawn at: a current on another "
+           "voltage's side is shown times that voltage over this one"));
+    CurveVoltsLabel->setBuddy(CurveVoltsBox);
+    CurveVoltsLabel->hide();
+    CurveVoltsBox->hide();
+    connect(CurveVoltsBox, &QComboBox::currentIndexChanged, this,
+            [this] { app_.Guard(this, [&] { UpdateCurve(); }); });
     top->addWidget(CurvePoint, 1);
+    top->addWidget(CurveVoltsLabel);
+    top->addWidget(CurveVoltsBox);
     top->addWidget(ExportCurveButton);
     CurveView = new TimeCurrentView(panel);
     // The same from the picture's own menu.
@@ -133,11 +147,28 @@ void TStudy::UpdateCurve() {
         form_->Curve()->SetEmptyText(why);
     }
     if (!dock) return;
+    std::vector<double> voltages;
     if (several) {
-        plot = RowsCurve(selected, why);
+        const QVariant chosen = CurveVoltsBox->currentData();
+        plot = RowsCurve(selected,
+                         chosen.isValid() ? std::optional<double>(chosen.toDouble()) : std::nullopt,
+                         why, voltages);
         CurvePoint->setText(tr("%1 selected points").arg(selected.size()));
     } else {
         CurvePoint->setText(current < 0 ? QString() : FromUtf8(OneLineName(model_->file().Point(static_cast<std::size_t>(current)))));
+    }
+    {
+        // The voltages of the rows drawn, the picture's own chosen.
+        const QSignalBlocker quiet(CurveVoltsBox);
+        CurveVoltsBox->clear();
+        for (double v : voltages) {
+            CurveVoltsBox->addItem(tr("%1 V").arg(render::VoltsText(v, app_.Sep())), v);
+            if (plot && plot->referenceVolts == v)
+                CurveVoltsBox->setCurrentIndex(CurveVoltsBox->count() - 1);
+        }
+        CurveVoltsBox->setEnabled(voltages.size() > 1);
+        CurveVoltsBox->setVisible(!voltages.empty());
+        CurveVoltsLabel->setVisible(!voltages.empty());
     }
     CurveView->SetPlot(plot, app_.Sep());
     CurveView->setVisible(plot.has_value());
@@ -194,7 +225,9 @@ std::optional<render::TimeCurrentPlot> TStudy::RowCurve(int current, QString& wh
     return render::StudyRowTimeCurrent(result, held.View(file).inputs, app_.Sep(), others);
 }
 
-std::optional<render::TimeCurrentPlot> TStudy::RowsCurve(const std::vector<int>& rows, QString& why) const {
+std::optional<render::TimeCurrentPlot> TStudy::RowsCurve(const std::vector<int>& rows,
+                                                         std::optional<double> volts, QString& why,
+                                                         std::vector<double>& voltages) const {
     const StudyFile& file = model_->file();
     std::vector<HeldRow> drawn;
     QStringList leftOut;
@@ -233,7 +266,8 @@ std::optional<render::TimeCurrentPlot> TStudy::RowsCurve(const std::vector<int>&
     if (drawn.empty()) return std::nullopt;
     std::vector<render::StudyPointView> views;
     for (const HeldRow& h : drawn) views.push_back(h.View(file));
-    return render::StudyRowsTimeCurrent(views, app_.Sep());
+    voltages = render::StudyRowsVoltages(views);
+    return render::StudyRowsTimeCurrent(views, app_.Sep(), volts);
 }
 
 void TStudy::ExportCurveClick() {

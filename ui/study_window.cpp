@@ -269,6 +269,29 @@ void TStudy::ConnectControls() {
     connect(RowFormDock, &QDockWidget::visibilityChanged, this, [curve](bool visible) {
         if (visible) curve();
     });
+    // An option's change computes every row anew under a reset of the
+    // table, which forgets its current cell without a word: the cell is kept
+    // (the rows are the same), so that the form and the picture go on
+    // showing the row the table has current, or none where the filter hides it.
+    connect(model_.get(), &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        const QModelIndex current = proxy_->mapToSource(StudyTable->currentIndex());
+        currentBeforeReset_ = current.isValid()
+                                  ? std::optional(std::pair(current.row(), current.column()))
+                                  : std::nullopt;
+    });
+    connect(model_.get(), &QAbstractItemModel::modelReset, this, [this] {
+        const std::optional<std::pair<int, int>> cell =
+            std::exchange(currentBeforeReset_, std::nullopt);
+        const QModelIndex at =
+            cell && cell->first < model_->rowCount() && cell->second < model_->columnCount()
+                ? proxy_->mapFromSource(model_->index(cell->first, cell->second))
+                : QModelIndex();
+        if (at.isValid()) {
+            StudyTable->setCurrentIndex(at);
+        } else {
+            app_.Guard(this, [&] { form_->ShowRow(-1); });
+        }
+    });
     connect(model_.get(), &QAbstractItemModel::modelReset, this, curve);
     connect(model_.get(), &QAbstractItemModel::dataChanged, this, curve);
     connect(model_.get(), &QAbstractItemModel::rowsInserted, this, curve);

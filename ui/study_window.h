@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "io/file_io.h"
@@ -131,8 +132,12 @@ private:
     // none, with `why`, for a row without one (or no row, -1).
     std::optional<render::TimeCurrentPlot> RowCurve(int row, QString& why) const;
     // The devices of several rows together, the first six that have one (as
-    // many as the picture has colours); `why` names the rows left out and why.
-    std::optional<render::TimeCurrentPlot> RowsCurve(const std::vector<int>& rows, QString& why) const;
+    // many as the picture has colours), their currents at `volts` (the
+    // lowest of their voltages when none or not one of them); `why` names
+    // the rows left out and why, `voltages` the voltages of those drawn.
+    std::optional<render::TimeCurrentPlot> RowsCurve(const std::vector<int>& rows,
+                                                     std::optional<double> volts, QString& why,
+                                                     std::vector<double>& voltages) const;
     // The filter's column list, headed as the table's columns.
     void UpdateFilterColumns();
     // The selected rows, in the model's order.
@@ -181,6 +186,10 @@ private:
     QPushButton* ExportCurveButton = nullptr;  // also the picture's own menu:
     QAction* exportCurveAction_ = nullptr;     // "Export picture…"
     TimeCurrentView* CurveView = nullptr;
+    // With several rows selected: the voltage their currents are drawn at,
+    // one of theirs (the lowest until chosen).
+    QLabel* CurveVoltsLabel = nullptr;
+    QComboBox* CurveVoltsBox = nullptr;
     QLabel* NoCurveText = nullptr;
     QLabel* StepList = nullptr;  // the current point's arc steps and scenarios
     // Beside the table (View, "Row form"): the current row as a form.
@@ -207,6 +216,8 @@ private:
     class TNetworkView* networkView_ = nullptr;  // made when first asked for, in its dock
     QDockWidget* NetworkDock = nullptr;
     int sortedColumn_ = -1;  // the column the table was last sorted by
+    // The table's current cell (model row, column) while the model is reset.
+    std::optional<std::pair<int, int>> currentBeforeReset_;
     QSet<int> folded_;  // the groups of columns folded away (StudyModel::Group)
     class OneLineDock* oneLine_ = nullptr;       // View, "One-line diagram" (ui/one_line_view.h)
 };

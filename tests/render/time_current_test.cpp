@@ -4,13 +4,17 @@
 // and a point beside the curve is not painted as curve.
 #include "render/time_current.h"
 
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 #include "picture_tools.h"
+#include "render/picture_file.h"
 
 using namespace zentavo;
 using namespace zentavo::render;
@@ -254,11 +258,18 @@ private slots:
         QCOMPARE(plot.others[1].name, QString("Main"));
         QImage image(640, 420, QImage::Format_RGB32);
         image.fill(Qt::white);
-        const QRectF area(0, 0, 640, 420);
+        const QRectF whole(0, 0, 640, 420);
         {
             QPainter p(&image);
-            PaintTimeCurrent(p, area, plot);
+            PaintTimeCurrent(p, whole, plot);
         }
+        // The axes above the table of the devices' names.
+        const QFont font = TimeCurrentFont(QFont());
+        const TimeCurrentTable table =
+            LayOutTimeCurrentTable(plot, whole, QFontMetricsF(font, &image));
+        QCOMPARE(table.lines, QStringList({"— Feeder", "— Main"}));
+        QVERIFY(table.axes.bottom() <= table.box.top() && table.box.bottom() <= whole.bottom());
+        const QRectF area = table.axes;
         struct Row {
             std::size_t device;
             double amps, seconds;  // by hand
@@ -284,8 +295,6 @@ private slots:
             }
         }
         // The marks' texts cross neither curve.
-        QFont font;
-        font.setPixelSize(11);
         const TimeCurrentTexts texts = LayOutTimeCurrentTexts(plot, area, QFontMetricsF(font, &image));
         for (const TimeCurrentCurve& curve : plot.others) {
             for (const auto& piece : curve.curve) {
@@ -331,6 +340,92 @@ private slots:
             QPainter p(&image);
             PaintTimeCurrent(p, QRectF(0, 0, 640, 420), *plot);
         }
+    }
+
+    // A 13.8 kV relay and a 480 V trip unit on one picture at 480 V: the
+    // relay's curve stands at 13800 / 480 = 28.75 times its own currents (IEC
+    // SI, 100 A, TMS 1 at 1000 A: 0.14 / (10^0.02 - 1) = 2.9706 s, drawn at
+    // 28 750 A); a long setting is broken over lines of the table under the
+    // axes, never cut; and the SVG file holds no curve outside the frame,
+    // though the relay's curve rises past the top decade near its pickup.
+    void aPictureAcrossVoltagesKeepsToItsFrame() {
+        const ProtectiveDevice relay = IecStandardInverse(), unit = TripUnit100();
+        const QString longName = QStringLiteral(
+            "SWGR-1 feeder F2: relay IEC-SI, pickup 100 A, time dial 1, instantaneous 20000 A, "
+            "delay 0.05 s, "
+            "breaker 0.083 s, maximum arc time 2 s, share 100 %");
+        const TimeCurrentPlot plot =
+            MakeCoordinationPlot({{&relay, longName, {}, 13800.0 / 480}, {&unit, "MCC-1", {}}});
+        bool abovePicture = false;
+        for (const auto& piece : plot.others[0].curve) {
+            for (const QPointF& at : piece) abovePicture = abovePicture || at.y() > plot.tMax;
+        }
+        QVERIFY(abovePicture);
+
+        QImage image(640, 420, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        const QRectF whole(0, 0, 640, 420);
+        {
+            QPainter p(&image);
+            PaintTimeCurrent(p, whole, plot);
+        }
+        const QFontMetricsF fm(TimeCurrentFont(QFont()), &image);
+        const TimeCurrentTable table = LayOutTimeCurrentTable(plot, whole, fm);
+        QVERIFY(table.lines.size() > 2);
+        QCOMPARE(table.lines.join(' '),
+                 QStringLiteral("— ") + longName + QStringLiteral(" — MCC-1"));
+        for (const QString& line : table.lines)
+            QVERIFY2(fm.horizontalAdvance(line) <= table.box.width(), qPrintable(line));
+        QVERIFY(whole.contains(table.box));
+        QVERIFY(
+            PaintedNear(image, MapToPicture(plot, table.axes, 28750, 2.9706), CoordinationRgb(0)));
+        QVERIFY(
+            !PaintedNear(image, MapToPicture(plot, table.axes, 1000, 2.9706), CoordinationRgb(0)));
+
+        // The SVG: every point of the curves' paths inside the frame, as the file maps it.
+        QTemporaryDir dir;
+        const QString path = dir.filePath("curves.svg");
+        QCOMPARE(SaveTimeCurrentPicture(path, plot, PictureFormat::Svg, '.', "curves").outcome,
+                 StudyExportResult::kWritten);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QXmlStreamReader xml(&file);
+        const double scale = kTimeCurrentPictureSize.width() / 640.0;
+        const QRectF laidOut(QPointF(0, 0), QSizeF(kTimeCurrentPictureSize) / scale);
+        const QRectF frame =
+            PlotRect(LayOutTimeCurrentTable(plot, laidOut, fm).axes).adjusted(-0.5, -0.5, 0.5, 0.5);
+        static const QRegularExpression number(QStringLiteral("-?[0-9.]+(e-?[0-9]+)?"));
+        const QString colours[] = {QColor(QRgb(CoordinationRgb(0))).name(),
+                                   QColor(QRgb(CoordinationRgb(1))).name()};
+        QTransform transform;
+        int points = 0;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+            const QXmlStreamAttributes a = xml.attributes();
+            if (xml.name() == QLatin1String("g")) {
+                QList<double> m;
+                for (const auto& n : number.globalMatch(a.value("transform").toString()))
+                    m << n.captured().toDouble();
+                transform =
+                    m.size() == 6 ? QTransform(m[0], m[1], m[2], m[3], m[4], m[5]) : QTransform();
+                if (!std::count(std::begin(colours), std::end(colours),
+                                a.value("stroke").toString()))
+                    transform = {};
+                continue;
+            }
+            if (xml.name() != QLatin1String("path") || transform.isIdentity()) continue;
+            QList<double> d;
+            for (const auto& n : number.globalMatch(a.value("d").toString()))
+                d << n.captured().toDouble();
+            for (qsizetype k = 0; k + 1 < d.size(); k += 2) {
+                const QPointF at = transform.map(QPointF(d[k], d[k + 1])) / scale;
+                ++points;
+                QVERIFY2(frame.contains(at),
+                         qPrintable(QStringLiteral("%1, %2 outside").arg(at.x()).arg(at.y())));
+            }
+        }
+        QVERIFY(!xml.hasError());
+        QVERIFY(points > 100);
     }
 
     void paintsOnAPdfPage() {

@@ -20,6 +20,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -964,7 +965,8 @@ private slots:
             }
             return -1;
         };
-        const QString drawn[] = {"SWGR-2 4.16 kV feeder 3", "SWGR-1 feeder F2"};
+        const QString drawn[] = {"SWGR-2 4.16 kV feeder 3", "SWGR-1 feeder F2",
+                                 "USS-A 480 V feeder A4"};
         const QString left[] = {"Panel LP-1B 208 V", "MCC-1 bucket 3"};
         QItemSelection selection;
         for (const QStringList& names : {QStringList(std::begin(drawn), std::end(drawn)), QStringList(std::begin(left), std::end(left))}) {
@@ -978,16 +980,36 @@ private slots:
         StudyTable()->selectionModel()->select(selection, QItemSelectionModel::Select);
         auto* view = Child<TimeCurrentView>(*study, "TimeCurrentView");
         QTRY_VERIFY(view->isVisible() && view->Plot());
-        QCOMPARE(Child<QLabel>(*study, "CurvePoint")->text(), QString("4 selected points"));
+        // The dock floated and made large, as for a look at three devices' marks.
+        auto* dock = Child<QDockWidget>(*study, "CurveDock");
+        dock->setFloating(true);
+        dock->resize(900, 700);
+        QTRY_VERIFY(view->width() > 800);
+        QCOMPARE(Child<QLabel>(*study, "CurvePoint")->text(), QString("5 selected points"));
         const QString why = Child<QLabel>(*study, "NoCurveText")->text();
         QVERIFY2(why.contains("Panel LP-1B 208 V has no protective device.") && why.contains("MCC-1 bucket 3 is refused: "),
                  qPrintable(why));
+        // Their currents at one voltage, the lowest of theirs until another is chosen.
+        auto* volts = Child<QComboBox>(*study, "CurveVoltsBox");
+        QVERIFY(volts->isVisible() && volts->isEnabled());
+        QCOMPARE(volts->count(), 3);
+        QCOMPARE(volts->currentText(), QString("480 V"));
+        QCOMPARE(view->Plot()->currentTitle, QString("Current (A) at 480 V"));
+        volts->setCurrentIndex(volts->findText("13800 V"));
+        QCOMPARE(view->Plot()->currentTitle, QString("Current (A) at 13800 V"));
+        volts->setCurrentIndex(0);
         const render::TimeCurrentPlot plot = *view->Plot();
-        QCOMPARE(int(plot.others.size()), 2);
-        QCOMPARE(int(plot.marks.size()), 4);
+        QCOMPARE(plot.referenceVolts, 480.0);
+        QCOMPARE(int(plot.others.size()), 3);
+        QCOMPARE(int(plot.marks.size()), 6);
         QVERIFY(plot.others[0].rgb != plot.others[1].rgb);
         const QImage image = view->grab().toImage();
-        const QRectF area(view->rect());
+        // A picture wider than 640 pixels is laid out at 640 and scaled up whole.
+        const double scale = view->width() / 640.0;
+        const QRectF area = render::LayOutTimeCurrentTable(
+                                plot, QRectF(QPointF(0, 0), QSizeF(view->size()) / scale),
+                                QFontMetricsF(render::TimeCurrentFont(view->font()), view))
+                                .axes;
         for (const QString& name : drawn) {
             const int row = rowOf(name);
             const auto curve = std::find_if(plot.others.begin(), plot.others.end(),
@@ -998,9 +1020,16 @@ private slots:
             int marked = 0;
             for (const render::TimeCurrentMark& m : plot.marks) {
                 if (!m.text.startsWith(name + ", ")) continue;
-                QVERIFY2(std::abs(m.amps - Cell(row, currents[marked]).toDouble() * 1000) <= 5, qPrintable(m.text));
+                // At 480 V: the device's current times its row's voltage over 480 V.
+                const double ratio = Cell(row, "voltage").toDouble() / 480;
+                QVERIFY2(std::abs(m.amps - Cell(row, currents[marked]).toDouble() * 1000 * ratio) <=
+                             5 * ratio,
+                         qPrintable(m.text));
                 QCOMPARE(m.rgb, curve->rgb);
-                QVERIFY2(PaintedNear(image, render::MapToPicture(plot, area, m.amps, m.seconds), curve->rgb), qPrintable(m.text));
+                QVERIFY2(
+                    PaintedNear(image, render::MapToPicture(plot, area, m.amps, m.seconds) * scale,
+                                curve->rgb),
+                    qPrintable(m.text));
                 ++marked;
             }
             QCOMPARE(marked, 2);
@@ -1043,6 +1072,8 @@ private slots:
         }
         QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
         for (const QString& name : drawn) QVERIFY2(texts.contains(name + ", Iarc"), qPrintable(texts));
+        QVERIFY2(texts.contains("Current (A) at 480 V") && !texts.contains(QChar(0x2026)),
+                 qPrintable(texts));
 
         // One row without a device: nothing to export.
         StudyTable()->setCurrentIndex(study->view().mapFromSource(study->model().index(rowOf(left[0]), 0)));
