@@ -2959,6 +2959,14 @@ Do you wish to save it in UTF-8 instead? (No saves nothing.)</source>
         <translation>%1, abre tras %2 s</translation>
     </message>
     <message>
+        <source> (arc-flash relay)</source>
+        <translation> (relé de arco eléctrico)</translation>
+    </message>
+    <message>
+        <source> (zone-selective interlocking)</source>
+        <translation> (enclavamiento selectivo de zona)</translation>
+    </message>
+    <message>
         <source>Arc cleared in %1 steps:</source>
         <translation>Arco despejado en %1 pasos:</translation>
     </message>

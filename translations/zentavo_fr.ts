@@ -2959,6 +2959,14 @@ Voulez-vous l&apos;enregistrer en UTF-8 ? (Non n&apos;enregistre rien.)</transla
         <translation>%1, s&apos;ouvre après %2 s</translation>
     </message>
     <message>
+        <source> (arc-flash relay)</source>
+        <translation> (relais d&apos;arc électrique)</translation>
+    </message>
+    <message>
+        <source> (zone-selective interlocking)</source>
+        <translation> (sélectivité logique)</translation>
+    </message>
+    <message>
         <source>Arc cleared in %1 steps:</source>
         <translation>Arc éliminé en %1 étapes :</translation>
     </message>
