@@ -213,9 +213,12 @@ std::vector<FaultSteps::Reached> FaultSteps::Reach(
 // --- One fault -----------------------------------------------------------------
 
 Complex FaultSteps::Fault::Z(int node) const {
+    if (!zKnown_) zKnown_ = std::make_shared<std::unordered_map<int, Complex>>();
+    const auto [at, added] = zKnown_->try_emplace(node);
+    if (!added) return at->second;
     Complex z = z_->At(node);
     for (std::size_t j = 0; j < taken_.size(); ++j) z -= w_[j]->At(node) * alpha_[j];
-    return z;
+    return at->second = z;
 }
 
 Complex FaultSteps::Fault::Admittance(const Element& e) const {
@@ -331,6 +334,7 @@ FaultSteps::Fault::Column FaultSteps::Fault::SolveFor(const Element& e) {
 }
 
 void FaultSteps::Fault::Update() {
+    zKnown_.reset();
     const std::size_t m = taken_.size();
     auto done = [&] {
         if (!std::isfinite(std::abs(zff_))) zff_ = 0;
