@@ -23,8 +23,8 @@
 // only the motors' decay makes steps before it.
 #include <cmath>
 #include <cstdint>
-#include <unordered_map>
 #include <limits>
+#include <unordered_map>
 
 #include "engine/number.h"
 #include "study/network_study.h"
@@ -94,10 +94,11 @@ bool StudyNetwork::MotorsDecay(const StepQuery& q) const {
     return f.Live() && f.MotorsFeed();
 }
 
-ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::function<double(double)>& arcing,
-                                             double first, const ProtectiveDevice* own, std::optional<double> share,
-                                             bool shareTyped, std::optional<double> typed,
-                                             StepMemo& memo) const {
+ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q,
+                                             const std::function<double(double)>& arcing,
+                                             double first, const ProtectiveDevice* own,
+                                             std::optional<double> share, bool shareTyped,
+                                             std::optional<double> typed, StepMemo& memo) const {
     ArcStepPlanner::Plan plan;
     plan.startKa = first;
     plan.startArcingKa = arcing(first);
@@ -108,7 +109,8 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
     std::vector<std::int64_t> changes;
     auto state = memo.states.find(changes);
     if (state == memo.states.end())
-        state = memo.states.emplace(changes, StepMemo::State{steps.At(bus_[q.row]), std::nullopt}).first;
+        state = memo.states.emplace(changes, StepMemo::State{steps.At(bus_[q.row]), std::nullopt})
+                    .first;
     FaultSteps::Fault f = state->second.fault;
     // A change as the memo has it, else made and kept.
     auto change = [&](std::int64_t what, const std::function<void()>& make) {

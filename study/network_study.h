@@ -29,9 +29,9 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <unordered_map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "network/fault_steps.h"
@@ -138,8 +138,9 @@ public:
         };
         std::map<std::vector<std::int64_t>, State> states;
     };
-    ArcStepPlanner::Plan PlanSteps(const StepQuery& q, const std::function<double(double)>& arcing, double first,
-                                   const ProtectiveDevice* own, std::optional<double> share, bool shareTyped,
+    ArcStepPlanner::Plan PlanSteps(const StepQuery& q, const std::function<double(double)>& arcing,
+                                   double first, const ProtectiveDevice* own,
+                                   std::optional<double> share, bool shareTyped,
                                    std::optional<double> typed, StepMemo& memo) const;
     // A step device: the row (from 0) whose device sits on an element.
     struct StepDevice {
