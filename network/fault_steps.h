@@ -175,7 +175,8 @@ private:
     // z'_x of the nodes asked in this state (what is out, the motors),
     // shared by the copies in the same state: a step's walks ask for the
     // same buses' voltages over and over. A new state starts a new one.
-    mutable std::shared_ptr<std::unordered_map<int, Complex>> zKnown_;
+    struct Known;
+    mutable std::shared_ptr<Known> zKnown_;
 };
 
 }  // namespace zentavo::network
