@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a generated plant of network_study_bench to a file, for the batch
 // program timed on it (bench/run.sh: the short-circuit currents of
-// 1 000 000 buses, time and peak memory).
+// 1 000 000 radial buses, time and peak memory).
 //   make_network_study OUTPUT.csv BUSES [meshed] [devices] [scenarios]
 #include <cstdio>
 #include <cstdlib>
