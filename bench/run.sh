@@ -12,8 +12,21 @@ trap 'rm -rf "$TMP"' EXIT
 "$BUILD/bench/protection_bench"   # protective devices: a study row's two evaluations
 # Fault currents of generated radial and meshed networks of 1 000 to 10 000 buses.
 "$BUILD/bench/network_bench"
-# A network study of 1 000 to 10 000 buses through the study pipeline.
+# A network study of 1 000 to 10 000 buses through the study pipeline
+# (and 100 000 meshed buses in three scenarios, which takes long).
 "$BUILD/bench/network_study_bench"
+# The short-circuit currents alone of 1 000 000 radial buses (typed
+# durations, the arcs in one step): the batch program's wall time and peak
+# memory (needs GNU time). NETWORK_BUSES=0 leaves it out.
+NETWORK_BUSES=${NETWORK_BUSES:-1000000}
+if (( NETWORK_BUSES > 0 )) && [[ -x /usr/bin/time ]]; then
+    "$BUILD/bench/make_network_study" "$TMP/network.csv" "$NETWORK_BUSES"
+    /usr/bin/time -f '%e %M' "$BUILD/batch/zentavo-batch" --quiet --arc-steps off \
+        -o "$TMP/network-out.csv" "$TMP/network.csv" 2> "$TMP/time.txt"
+    read -r secs peak_kb < <(tail -1 "$TMP/time.txt")
+    echo "zentavo-batch --arc-steps off, $NETWORK_BUSES radial buses: ${secs} s wall, peak memory $(( peak_kb / 1024 )) MiB"
+    rm -f "$TMP/network.csv" "$TMP/network-out.csv"
+fi
 # The one-line diagram: read, laid out and painted, the plant and 1 000 to 10 000 buses.
 QT_QPA_PLATFORM=offscreen "$BUILD/bench/one_line_bench"
 "$BUILD/bench/make_study" "$TMP/study.csv" "$ROWS"

@@ -212,9 +212,39 @@ std::vector<FaultSteps::Reached> FaultSteps::Reach(
 
 // --- One fault -----------------------------------------------------------------
 
+// The nodes' z' in an open-addressing table: a state is asked for a few
+// hundred nodes, each many times.
+struct FaultSteps::Fault::Known {
+    std::vector<std::pair<int, Complex>> slots = std::vector<std::pair<int, Complex>>(64, {-1, {}});
+    std::size_t used = 0;
+    // The node's slot; a free one (node -1) when it is not known.
+    std::pair<int, Complex>& Slot(int node) {
+        const std::size_t mask = slots.size() - 1;
+        for (std::size_t h = (static_cast<std::size_t>(node) * 0x9E3779B97F4A7C15ull) >> 20;; ++h) {
+            std::pair<int, Complex>& s = slots[h & mask];
+            if (s.first == node || s.first < 0) return s;
+        }
+    }
+    void Add(int node, Complex z) {
+        if (2 * (used + 1) > slots.size()) {
+            // Grown to twice its size when half full.
+            std::vector<std::pair<int, Complex>> old(2 * slots.size(), {-1, {}});
+            old.swap(slots);
+            for (const auto& s : old) {
+                if (s.first >= 0) Slot(s.first) = s;
+            }
+        }
+        Slot(node) = {node, z};
+        ++used;
+    }
+};
+
 Complex FaultSteps::Fault::Z(int node) const {
+    if (!zKnown_) zKnown_ = std::make_shared<Known>();
+    if (const auto& s = zKnown_->Slot(node); s.first == node) return s.second;
     Complex z = z_->At(node);
     for (std::size_t j = 0; j < taken_.size(); ++j) z -= w_[j]->At(node) * alpha_[j];
+    zKnown_->Add(node, z);
     return z;
 }
 
@@ -331,6 +361,7 @@ FaultSteps::Fault::Column FaultSteps::Fault::SolveFor(const Element& e) {
 }
 
 void FaultSteps::Fault::Update() {
+    zKnown_.reset();
     const std::size_t m = taken_.size();
     auto done = [&] {
         if (!std::isfinite(std::abs(zff_))) zff_ = 0;

@@ -172,6 +172,11 @@ private:
     };
     std::shared_ptr<std::vector<Solved>> solved_ = std::make_shared<std::vector<Solved>>();
     Column SolveFor(const Element& e);
+    // z'_x of the nodes asked in this state (what is out, the motors),
+    // shared by the copies in the same state: a step's walks ask for the
+    // same buses' voltages over and over. A new state starts a new one.
+    struct Known;
+    mutable std::shared_ptr<Known> zKnown_;
 };
 
 }  // namespace zentavo::network

@@ -22,7 +22,9 @@
 // the arcing current (times its device_share), and its opening ends the arc;
 // only the motors' decay makes steps before it.
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <unordered_map>
 
 #include "engine/number.h"
 #include "study/network_study.h"
@@ -62,8 +64,13 @@ void StudyNetwork::BuildSteps(const std::vector<StudyRowInputs>& rows, const Stu
         if (auto device = ScenarioDevice(rows[i], scenario_, options, devices)) {
             const std::string_view at =
                 rows[i][kDeviceAtColumn] == "from" ? rows[i][kFromBusColumn] : rows[i][kBusColumn];
-            stepDevices_[Key(own_[i]->kind, own_[i]->index)] =
-                StepDevice{i, std::move(device), std::string(at)};
+            StepDevice d;
+            d.row = i;
+            d.device = std::move(device);
+            d.at = std::string(at);
+            d.element = stepCases_[0]->Find(own_[i]->kind, own_[i]->index, bus_[i]);
+            d.atBus = stepCases_[0]->BusNumber(d.at);
+            stepDevices_[Key(own_[i]->kind, own_[i]->index)] = std::move(d);
         }
     }
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -87,16 +94,41 @@ bool StudyNetwork::MotorsDecay(const StepQuery& q) const {
     return f.Live() && f.MotorsFeed();
 }
 
-ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::function<double(double)>& arcing,
-                                             double first, const ProtectiveDevice* own, std::optional<double> share,
-                                             bool shareTyped, std::optional<double> typed,
-                                             std::optional<FaultSteps::Fault>& start) const {
+ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q,
+                                             const std::function<double(double)>& arcing,
+                                             double first, const ProtectiveDevice* own,
+                                             std::optional<double> share, bool shareTyped,
+                                             std::optional<double> typed, StepMemo& memo) const {
     ArcStepPlanner::Plan plan;
     plan.startKa = first;
     plan.startArcingKa = arcing(first);
     const FaultSteps& steps = *stepCases_[q.c == network::Case::Min];
-    if (!start) start = steps.At(bus_[q.row]);
-    FaultSteps::Fault f = *start;
+    // The changes from the start in order, each element taken out by its
+    // number (a shunt's after the branches') and the motors' end as -1: the
+    // state's key in the memo.
+    std::vector<std::int64_t> changes;
+    auto state = memo.states.find(changes);
+    if (state == memo.states.end())
+        state = memo.states.emplace(changes, StepMemo::State{steps.At(bus_[q.row]), std::nullopt})
+                    .first;
+    FaultSteps::Fault f = state->second.fault;
+    // A change as the memo has it, else made and kept.
+    auto change = [&](std::int64_t what, const std::function<void()>& make) {
+        changes.push_back(what);
+        const auto known = memo.states.find(changes);
+        if (known != memo.states.end()) {
+            f = known->second.fault;
+            state = known;
+            return;
+        }
+        make();
+        state = memo.states.emplace(changes, StepMemo::State{f, std::nullopt}).first;
+    };
+    auto takeOut = [&](const FaultSteps::Element& e) {
+        const std::int64_t what = e.branch >= 0 ? e.branch : std::int64_t{1} << 32 | e.shunt;
+        change(what, [&] { f.TakeOut(e); });
+    };
+    auto endMotors = [&] { change(-1, [&] { f.EndMotors(); }); };
     if (!f.Live() || !(f.Ka() > 0)) {
         plan.whole.refusal = Refusal{RefusalCode::Duration, "bus " + bus_[q.row] + " has no fault current. "};
         return plan;
@@ -140,28 +172,29 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
         if (at == stepDevices_.end()) return false;
         return at->second.row != notActing;
     };
+    // Each element's candidate (the row's device alone has none).
+    std::unordered_map<std::int64_t, std::size_t> candidateOf;
     // Every device on the fault current's paths runs: the nearest on each
     // path, and those behind them.
     auto addReached = [&] {
-        const std::vector<FaultSteps::Reached> reached = steps.Reach(f, stops);
+        std::optional<std::vector<FaultSteps::Reached>>& known = state->second.reached;
+        if (!known) known = steps.Reach(f, stops);
+        const std::vector<FaultSteps::Reached>& reached = *known;
         std::vector<int> placeOf(reached.size(), -1);
         for (std::size_t i = 0; i < reached.size(); ++i) {
             const auto [kind, index, nearer] = reached[i];
             const StepDevice& d = stepDevices_.at(Key(kind, index));
-            const std::optional<FaultSteps::Element> e = steps.Find(kind, index, bus_[d.row]);
-            if (!e) continue;
-            for (std::size_t k = 0; k < candidates.size() && placeOf[i] < 0; ++k) {
-                if (!candidates[k].alone && candidates[k].element == *e)
-                    placeOf[i] = static_cast<int>(k);
-            }
-            if (placeOf[i] >= 0) continue;
+            if (!d.element) continue;
+            const FaultSteps::Element e = *d.element;
+            const auto [at, added] = candidateOf.try_emplace(
+                e.branch >= 0 ? e.branch : std::int64_t{1} << 32 | e.shunt, candidates.size());
+            placeOf[i] = static_cast<int>(at->second);
+            if (!added) continue;
             const bool isMine = d.row == q.row;
             // The row's own device as the row built it (its settings, as checked with the row).
-            Candidate c{d.row, isMine && own ? own : d.device.get(), *e, steps.BusNumber(d.at),
-                        isMine};
+            Candidate c{d.row, isMine && own ? own : d.device.get(), e, d.atBus, isMine};
             c.held = isMine && own ? nullptr : d.device;
             c.nearer = nearer >= 0 ? placeOf[nearer] : (alone ? 0 : -1);
-            placeOf[i] = static_cast<int>(candidates.size());
             candidates.push_back(std::move(c));
         }
     };
@@ -189,7 +222,7 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
     // arc starts with what the other sources give.
     bool motorsGone = false;
     if (motorDecay_ && *motorDecay_ <= 0 && f.MotorsFeed()) {
-        f.EndMotors();
+        endMotors();
         motorsGone = true;
     }
     for (int n = 0; n < kMostSteps && !cleared; ++n) {
@@ -317,7 +350,7 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
             if (candidates[k].alone)
                 cleared = true;  // it clears every source but the motors, which end with them
             else
-                f.TakeOut(candidates[k].element);
+                takeOut(candidates[k].element);
         }
         // A device due behind one that opened opens with it where it still
         // carries some of the fault's current (another path feeds it).
@@ -326,10 +359,10 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q, const std::func
                 !(f.Part(candidates[k].element) > 1e-9))
                 continue;
             open(k);
-            f.TakeOut(candidates[k].element);
+            takeOut(candidates[k].element);
         }
         if (decayIn <= dt + near) {
-            f.EndMotors();
+            endMotors();
             step.motorsEnd = true;
             if (step.opened.empty()) step.end = StepEnd::MotorsEnd;
         }

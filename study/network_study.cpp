@@ -186,7 +186,7 @@ public:
     StepPlanner(const StudyNetwork& network, StudyNetwork::StepQuery q) : network_(network), q_(q) {}
     Plan Steps(const std::function<double(double)>& arcing, double first, const ProtectiveDevice* own,
                std::optional<double> share, bool shareTyped, std::optional<double> typed) const override {
-        Plan plan = network_.PlanSteps(q_, arcing, first, own, share, shareTyped, typed, start_);
+        Plan plan = network_.PlanSteps(q_, arcing, first, own, share, shareTyped, typed, memo_);
         consulted_.insert(consulted_.end(), plan.consulted.begin(), plan.consulted.end());
         return plan;
     }
@@ -196,7 +196,7 @@ private:
     mutable std::vector<std::size_t> consulted_;
     const StudyNetwork& network_;
     StudyNetwork::StepQuery q_;
-    mutable std::optional<network::FaultSteps::Fault> start_;
+    mutable StudyNetwork::StepMemo memo_;
 };
 
 // The worst of the row over the bolted currents between its cases

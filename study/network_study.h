@@ -27,10 +27,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
-#include <unordered_map>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "network/fault_steps.h"
@@ -125,18 +126,31 @@ public:
     bool Steps() const { return stepCases_[0] != nullptr; }
     // Motors feed the row's bus in the case, and their contribution decays.
     bool MotorsDecay(const StepQuery& q) const;
-    // `start`: the fault at the row's bus as it starts, found on the first
-    // call and kept for the next (the other arcing current's case), which
-    // then shares its solves.
-    ArcStepPlanner::Plan PlanSteps(const StepQuery& q, const std::function<double(double)>& arcing, double first,
-                                   const ProtectiveDevice* own, std::optional<double> share, bool shareTyped,
-                                   std::optional<double> typed,
-                                   std::optional<network::FaultSteps::Fault>& start) const;
+    // What a row's plans of one case share (the other arcing currents'
+    // plans walk the same states): the fault at the row's bus in each state
+    // its steps reached, by the changes that led there from the start in
+    // order (each element taken out, the motors' end), with its solves and
+    // the devices on its paths once found.
+    struct StepMemo {
+        struct State {
+            network::FaultSteps::Fault fault;
+            std::optional<std::vector<network::FaultSteps::Reached>> reached;
+        };
+        std::map<std::vector<std::int64_t>, State> states;
+    };
+    ArcStepPlanner::Plan PlanSteps(const StepQuery& q, const std::function<double(double)>& arcing,
+                                   double first, const ProtectiveDevice* own,
+                                   std::optional<double> share, bool shareTyped,
+                                   std::optional<double> typed, StepMemo& memo) const;
     // A step device: the row (from 0) whose device sits on an element.
     struct StepDevice {
         std::size_t row = 0;
         std::shared_ptr<const ProtectiveDevice> device;
         std::string at;  // the bus at whose end of the branch it sits (device_at)
+        // Its element in the network (none for one that cannot be taken
+        // out) and the number of its bus `at`, found once.
+        std::optional<network::FaultSteps::Element> element;
+        int atBus = -1;
     };
     // The bus differential protection's time of a bus (bus_diff_time, as
     // the first row of the bus that gives one reads); none without one.

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -82,11 +83,20 @@ TEST(FaultSteps, ElementsOutAsTheNetworkBuiltWithoutThem) {
     const Network net(plant);
     for (Case c : {Case::Max, Case::Min}) {
         const FaultSteps steps(net, SolveOptions{}, c);
+        // Each outage starts from a copy of its bus's fault whose voltages
+        // were all read with every element in: the copy shares what they
+        // were until its own state changes.
+        std::map<std::string, FaultSteps::Fault> read;
+        for (const char* bus : {"A", "B", "F"}) {
+            const FaultSteps::Fault f = read.emplace(bus, steps.At(bus)).first->second;
+            for (const auto& t : plant.transformers) f.Carries(*FindByName(steps, plant, t.name));
+            for (const auto& cb : plant.cables) f.Carries(*FindByName(steps, plant, cb.name));
+        }
         for (const Outage& o : outages) {
             const std::string what =
                 std::string(o.fault) + " without " + std::to_string(o.out.size()) +
                 (o.motorsEnd ? " and the motors" : "") + (c == Case::Min ? " (min)" : "");
-            FaultSteps::Fault f = steps.At(o.fault);
+            FaultSteps::Fault f = read.at(o.fault);
             ASSERT_TRUE(f.Live()) << what;
             for (const std::string& name : o.out) f.TakeOut(*FindByName(steps, plant, name));
             if (o.motorsEnd) f.EndMotors();
