@@ -246,10 +246,15 @@ TimeCurrentPlot StudyRowTimeCurrent(const PointResult& v, const StudyCells& inpu
     return plot;
 }
 
+// A device at its branch's from bus (device_at from) sees the currents at
+// that bus's voltage, which the row does not give: it has no place in a
+// picture drawn at one voltage.
+static bool AtFromBus(const StudyPointView& row) { return row.inputs[kDeviceAtColumn] == "from"; }
+
 std::vector<double> StudyRowsVoltages(const std::vector<StudyPointView>& rows) {
     std::vector<double> volts;
     for (const StudyPointView& row : rows) {
-        if (HasDeviceCurve(row.result) && row.result->voltage > 0)
+        if (HasDeviceCurve(row.result) && !AtFromBus(row) && row.result->voltage > 0)
             volts.push_back(row.result->voltage);
     }
     std::sort(volts.begin(), volts.end());
@@ -268,6 +273,10 @@ TimeCurrentPlot StudyRowsTimeCurrent(const std::vector<StudyPointView>& rows, ch
     for (const StudyPointView& row : rows) {
         if (!HasDeviceCurve(row.result)) continue;
         QString name = Text(OneLineName(row.name));
+        if (AtFromBus(row)) {
+            unseen << name + QStringLiteral(": its device sits at its branch's from bus, at that bus's voltage: not drawn here");
+            continue;
+        }
         // A long name is cut in the marks' texts, which are not cut otherwise; the table breaks its
         // lines itself.
         constexpr qsizetype kMarkNameLength = 30;

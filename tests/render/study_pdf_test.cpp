@@ -598,6 +598,32 @@ private slots:
         QVERIFY2(message > cautions && message < refused, qPrintable(text));
     }
 
+    // A device at its branch's from bus sees that bus's current, at a
+    // voltage the row does not give: the coordination picture leaves it out
+    // and says so, rather than draw it at the row's voltage.
+    void ADeviceAtItsFromBusIsLeftOutOfTheCoordinationPicture() {
+        const auto relayAt = [](const char* name, const char* volts) {
+            return Point{name,
+                         {{kMethodColumn, "ieee1584-2018"}, {kVoltageColumn, volts}, {kBoltedCurrentColumn, "20"},
+                          {kGapColumn, "32"}, {kElectrodeConfigurationColumn, "VCB"},
+                          {kEnclosureHeightColumn, "610"}, {kEnclosureWidthColumn, "610"},
+                          {kEnclosureDepthColumn, "254"}, {kWorkDistanceColumn, "609.6"},
+                          {kDeviceTypeColumn, "relay"}, {kRelayCurveColumn, "IEC-VI"},
+                          {kRelayPickupColumn, "400"}, {kRelayTimeDialColumn, "0.1"}}};
+        };
+        const Study study({relayAt("Feeder", "480"), relayAt("Primary", "600")}, StudyOptions{});
+        for (const bool atFrom : {false, true}) {
+            std::vector<StudyPointView> views = {study(0), study(1)};
+            if (atFrom) views[1].inputs[kDeviceAtColumn] = "from";
+            const std::vector<double> volts = StudyRowsVoltages(views);
+            QCOMPARE(volts.size(), atFrom ? std::size_t{1} : std::size_t{2});
+            const TimeCurrentPlot plot = StudyRowsTimeCurrent(views, '.');
+            QCOMPARE(plot.others.size(), atFrom ? std::size_t{1} : std::size_t{2});
+            QCOMPARE(plot.legend.join(QLatin1Char(' ')).contains(QStringLiteral("Primary: its device sits at its branch's from bus")),
+                     atFrom);
+        }
+    }
+
     // A point not computed yet (no results) gets no label and stands in the
     // report's table and among the refused points.
     void PointWithoutResultsIsNotLabelled() {
