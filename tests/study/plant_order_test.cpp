@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <random>
 #include <string>
@@ -64,7 +65,8 @@ const std::vector<std::string> kColumns = {"point",
                                            "device_at",
                                            "relay_curve",
                                            "relay_pickup",
-                                           "relay_time_dial"};
+                                           "relay_time_dial",
+                                           "fuse_curve"};
 using Cells = std::map<std::string, std::string>;
 
 std::string Line(const std::vector<std::string>& fields) {
@@ -271,31 +273,47 @@ TEST(PlantAsDrawn, SpecialProtectionAndEveryDeviceOnThePath) {
     }
 }
 
-// A relay on the 13.8 kV side of SWG's transformer (device_at from) sees
-// the 480 V fault's current times 480/13 800: an IEEE very inverse relay
-// (pickup 100 A, time dial 1, breaker 0.083 s) at that current by hand;
-// at the bus end it sees 28.75 times as much, on the curve's flat part.
+// A relay or fuse on the 13.8 kV side of SWG's transformer (device_at
+// from) sees the 480 V fault's current times 480/13 800, its time there by
+// hand; at the bus end it sees 28.75 times as much, and is faster.
 TEST(PlantAsDrawn, ADeviceAtItsBranchsFromEnd) {
-    const Cells relay = {{"device_type", "relay"},
-                         {"relay_curve", "IEEE-VI"},
-                         {"relay_pickup", "100"},
-                         {"relay_time_dial", "1"}};
-    std::map<std::string, CsvRow> at;
-    for (const std::string end : {"from", "bus"})
-        at[end] = RunPlant(Utility() + Transformer("SWG", "SWG", With(relay, {{"device_at", end}})))
-                      .at("SWG");
-    for (const std::string end : {"from", "bus"}) {
-        const CsvRow& r = at[end];
-        ASSERT_NE(r.at("status"), "error") << r.at("message");
-        const bool full = r.at("governing") == "full";
-        const double arcing = Number(r, full ? "arcing_current" : "arcing_current_reduced");
-        // The curve is flat above 20 times its pickup.
-        const double m = std::min(20.0, arcing * 1000 * (end == "from" ? 480.0 / 13800 : 1) / 100);
-        const double seconds = 19.61 / (m * m - 1) + 0.491 + 0.083;
-        EXPECT_NEAR(Number(r, full ? "arc_time_used" : "arc_time_used_reduced"), seconds, 0.0006)
-            << end;
+    struct Device {
+        Cells cells;
+        double (*seconds)(double amps);  // by hand, at the current it sees
+    };
+    const Device devices[] = {
+        // An IEEE very inverse relay (pickup 100 A, time dial 1, breaker
+        // 0.083 s), flat above 20 times its pickup.
+        {{{"device_type", "relay"}, {"relay_curve", "IEEE-VI"}, {"relay_pickup", "100"}, {"relay_time_dial", "1"}},
+         [](double amps) {
+             const double m = std::min(20.0, amps / 100);
+             return 19.61 / (m * m - 1) + 0.491 + 0.083;
+         }},
+        // A primary fuse: 10 s at 100 A to 0.1 s at 1 000 A, a straight
+        // line on log-log axes (t = 10 (I/100)^-2); the secondary fault's
+        // current through it lies between.
+        {{{"device_type", "fuse-curve"}, {"fuse_curve", "100:10 1000:0.1 100000:0.01"}},
+         [](double amps) { return 10 * std::pow(amps / 100, -2); }},
+    };
+    for (const Device& device : devices) {
+        std::map<std::string, CsvRow> at;
+        for (const std::string end : {"from", "bus"})
+            at[end] = RunPlant(Utility() + Transformer("SWG", "SWG", With(device.cells, {{"device_at", end}})))
+                          .at("SWG");
+        for (const std::string end : {"from", "bus"}) {
+            const CsvRow& r = at[end];
+            ASSERT_NE(r.at("status"), "error") << r.at("message");
+            const bool full = r.at("governing") == "full";
+            const double arcing = Number(r, full ? "arcing_current" : "arcing_current_reduced");
+            if (end == "bus" && device.cells.at("device_type") == "fuse-curve") continue;  // off the two points
+            const double amps = arcing * 1000 * (end == "from" ? 480.0 / 13800 : 1);
+            EXPECT_NEAR(Number(r, full ? "arc_time_used" : "arc_time_reduced_used"), device.seconds(amps),
+                        0.0006 + 0.001 * device.seconds(amps))
+                << device.cells.at("device_type") << " at " << end;
+        }
+        EXPECT_GT(Number(at["from"], "incident_energy"), Number(at["bus"], "incident_energy"))
+            << device.cells.at("device_type");
     }
-    EXPECT_GT(Number(at["from"], "incident_energy"), Number(at["bus"], "incident_energy"));
 }
 
 // Two unit substations, each fed by its own transformer and main, joined by
