@@ -564,10 +564,8 @@ Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s, char sep) 
     std::string errors;
     std::optional<std::variant<Relay, TripUnit, FuseCurve, NoCurve>> device;
     auto take = [&](auto built) {
-        if (built.device)
-            device.emplace(std::move(*built.device));
-        else
-            errors = std::move(built.refusal->message);
+        if (built.device) device.emplace(std::move(*built.device));
+        else errors = std::move(built.refusal->message);
     };
     if (const auto* r = std::get_if<RelaySettings>(&s.device))
         take(MakeRelay(*r));
@@ -575,10 +573,8 @@ Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s, char sep) 
         take(MakeTripUnit(*u));
     else if (const auto* f = std::get_if<FuseCurve>(&s.device))
         device.emplace(*f);
-    else if (!s.arcFlashRelay)
-        Add(errors, "afr_pickup", "needed where a branch's breaker has no device settings");
-    else
-        device.emplace(NoCurve{});
+    else if (s.arcFlashRelay) device.emplace(NoCurve{});
+    else Add(errors, "afr_pickup", "needed where a branch's breaker has no device settings");
 
     if (!std::isfinite(s.deviceShare))
         Add(errors, "device_share", "must be a finite number");
@@ -617,10 +613,9 @@ Built<ProtectiveDevice> MakeProtectiveDevice(const DeviceSettings& s, char sep) 
                     zsi.emplace(std::move(*b.device));
                 zsiPickup = *u->stPickup * u->rating * u->ltPickup;
             }
-        } else if (std::holds_alternative<FuseCurve>(s.device)) {
-            Add(errors, "zsi", "a fuse has no delay to interlock");
         } else {
-            Add(errors, "zsi", "needs a device_type: a breaker without device settings has no delay to interlock");
+            Add(errors, "zsi", std::holds_alternative<FuseCurve>(s.device) ? "a fuse has no delay to interlock"
+                                                                           : "a breaker without device settings has no delay to interlock");
         }
     }
     if (!errors.empty()) return Refused<ProtectiveDevice>(RefusalCode::Device, std::move(errors));
