@@ -56,8 +56,10 @@ QString DurationSource(const PointResult& r, char sep) {
     }
     if (Capped(c)) return QStringLiteral("its device, capped at ") + Seconds(d.seconds, sep);
     // One step, ended by another row's device (kept as a step to say so).
-    return (c.steps.empty() ? QStringLiteral("its device, ") : QStringLiteral("another row's device, ")) + Text(DeviceElementWord(d.element)) +
-           QStringLiteral(" element, ") + Seconds(d.seconds, sep);
+    return (c.steps.empty() ? QStringLiteral("its device, ")
+                            : QStringLiteral("another row's device, ")) +
+           Text(DeviceElementWord(d.element)) + QStringLiteral(" element, ") +
+           Seconds(d.seconds, sep);
 }
 
 // Where the bolted current came from, in words.
@@ -236,7 +238,29 @@ std::vector<Column> Above40Columns(const UnitSettings& units) {
             {QStringLiteral("Incident energy (%1)").arg(Text(UnitWord(units.EnergyUnit))), 34, 1,
              true, QStringLiteral("1000.00")},
             {QStringLiteral("What governs it"), 160, 4, true},
-            {QStringLiteral("With a maintenance setting"), 90, 3, true}};
+            {QStringLiteral("Lower in the study"), 90, 3, true}};
+}
+
+// What the study itself shows would lower a point's energy: each scenario
+// with a maintenance setting on, and each other scenario (a faster device, a
+// tie left open) whose governing energy is below the worst one's.
+static QString LowerInTheStudy(const PointResult& r, const UnitSettings& units, char sep) {
+    const auto worst =
+        std::find_if(r.scenarios.begin(), r.scenarios.end(),
+                     [&](const PointScenario& s) { return s.name == r.scenarioWorst; });
+    QString out;
+    for (const PointScenario& s : r.scenarios) {
+        const bool lower =
+            worst != r.scenarios.end() && worst->energy && s.energy && *s.energy < *worst->energy;
+        if (!s.maintenance && !lower) continue;
+        out += (out.isEmpty() ? QString() : QStringLiteral(", ")) + Text(s.name) +
+               QLatin1Char(' ') +
+               (s.energy ? EnergyIn(r, *s.energy, units, sep) + QLatin1Char(' ') +
+                               Text(UnitWord(units.EnergyUnit))
+                         : QStringLiteral("not computed")) +
+               (s.maintenance ? QStringLiteral(" (maintenance setting)") : QString());
+    }
+    return out.isEmpty() ? QStringLiteral("none in the study") : out;
 }
 
 std::vector<QString> Above40Cells(const StudyPointView& p, const UnitSettings& units, char sep) {
@@ -246,16 +270,7 @@ std::vector<QString> Above40Cells(const StudyPointView& p, const UnitSettings& u
     if (!r.scenarioWorst.empty()) governs += QStringLiteral(", scenario ") + Text(r.scenarioWorst);
     governs += QStringLiteral("; bolted current: ") + CurrentSource(r) +
                QStringLiteral("; arc duration: ") + DurationSource(r, sep);
-    QString maintenance;
-    for (const PointScenario& s : r.scenarios) {
-        if (!s.maintenance) continue;
-        maintenance += (maintenance.isEmpty() ? QString() : QStringLiteral(", ")) + Text(s.name) +
-                       QLatin1Char(' ') +
-                       (s.energy ? EnergyIn(r, *s.energy, units, sep) + QLatin1Char(' ') +
-                                       Text(UnitWord(units.EnergyUnit))
-                                 : QStringLiteral("not computed"));
-    }
-    if (maintenance.isEmpty()) maintenance = QStringLiteral("none in the study");
+    const QString maintenance = LowerInTheStudy(r, units, sep);
     const StudyRowResults cells = ResultCells(r, units, sep);
     return {
         Name(p),

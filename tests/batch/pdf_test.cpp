@@ -251,7 +251,7 @@ TEST(BatchPdfs, TheReportsSections) {
              {"Scope Study: plant-network, report of ",
               "Data and assumptions Fault currents from the study's network. By ansi",
               "Scenarios compared Point Scenario Governing incident energy (cal/cm2) Worst",
-              "Points above 40 cal/cm² Point Incident energy (cal/cm2) What governs it",
+              "Points above 40 cal/cm² Point Incident energy (cal/cm2) What governs it Lower in the study",
               "Protective device settings Point Protective device and settings",
               "Label schedule Point Label standard Incident energy (cal/cm2)"}) {
             at.push_back(text.find(heading));
@@ -288,12 +288,26 @@ TEST(BatchPdfs, TheReportsSections) {
         const std::string schedule = text.substr(at[5]);
         std::size_t listed = 0;
         from = 0;
-        for (const auto& row : rows) {
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const auto& row = rows[i];
             const std::string energy = *governing(row);
             const std::string entry = row.at("point") + " " + energy;
             const bool danger = std::stod(energy) > 40;
             EXPECT_EQ(above.find(entry) != std::string::npos, danger) << entry;
             listed += danger;
+            // What lowers it: the maintenance scenario, marked, and every
+            // scenario whose energy is below the worst one's, and no other.
+            for (const std::string& s : scenarios) {
+                const std::optional<std::string> e = danger ? governing(alone[s][i]) : std::nullopt;
+                if (!e) continue;
+                const std::string lower = s + " " + *e + " cal/cm2" +
+                                          (s == "maint" ? " (maintenance setting)" : "");
+                const std::size_t entryAt = above.find(entry);
+                const std::size_t next = above.find(" Unit substation", entryAt + entry.size());
+                EXPECT_EQ(above.substr(entryAt, next - entryAt).find(lower) != std::string::npos,
+                          s == "maint" || std::stod(*e) < std::stod(energy))
+                    << entry << ": " << lower;
+            }
             const std::size_t found =
                 schedule.find(row.at("point") + " " + c.standard + " " + energy, from);
             ASSERT_NE(found, std::string::npos) << entry;
