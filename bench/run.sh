@@ -132,6 +132,9 @@ QT_QPA_PLATFORM=offscreen "$BUILD/bench/study_pdf_bench" "$TMP/study10k.csv" "$T
 "$BUILD/bench/study_window_bench" "$TMP/study10k.csv"
 "$BUILD/bench/make_study" "$TMP/study100k.csv" 100000
 "$BUILD/bench/study_window_bench" "$TMP/study100k.csv"
+# A network study of 10 000 meshed buses with devices in the window: a
+# point's cell edited (its row computed), the network's (every row), Compute again.
+"$BUILD/bench/study_window_bench" network:10000
 
 # The start of a CSV-only run of the small sample study (the PDF module is
 # not loaded): mean of 300 runs.

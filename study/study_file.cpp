@@ -5,17 +5,18 @@
 #include <stdexcept>
 #include <utility>
 
+#include "io/text_codec.h"
 #include "study/csv.h"
 #include "study/csv_writer.h"
 #include "study/errors.h"
-#include "io/text_codec.h"
 
 namespace zentavo {
 
 const std::array<StudyInputColumn, kStudyInputColumnCount>& StudyInputOrder() {
     static const auto order = [] {
         std::array<StudyInputColumn, kStudyInputColumnCount> o{};
-        for (int c = 0; c < kStudyInputColumnCount; ++c) o[static_cast<std::size_t>(c)] = static_cast<StudyInputColumn>(c);
+        for (int c = 0; c < kStudyInputColumnCount; ++c)
+            o[static_cast<std::size_t>(c)] = static_cast<StudyInputColumn>(c);
         // The working-distance unit column stands after the working distance.
         std::swap(o[kWorkDistanceUnitColumn], o[kWorkDistanceColumn]);
         return o;
@@ -118,8 +119,7 @@ StudyFile StudyFile::Parse(std::string_view bytes, const StudyOptions& options) 
     const csv::Record first = reader.Next(fields);
     if (!first) throw StudyReadError("The study has no header row.");
     if (first.problem) throw StudyReadError(*first.problem);
-    if (std::string fault = StudyHeaderFault(fields); !fault.empty())
-        throw StudyReadError(fault);
+    if (std::string fault = StudyHeaderFault(fields); !fault.empty()) throw StudyReadError(fault);
     f.header_ = fields;
     std::size_t begin = reader.Offset();
     f.head_.assign(bytes.substr(0, begin));
@@ -218,15 +218,20 @@ std::string StudyFile::Field(std::size_t row, int column) const {
     return std::move(fields[static_cast<std::size_t>(column)]);
 }
 
-std::vector<std::string> StudyFile::Fields(std::size_t row) const { return ParseRecord(rows_[row].raw); }
+std::vector<std::string> StudyFile::Fields(std::size_t row) const {
+    return ParseRecord(rows_[row].raw);
+}
 
 std::string StudyFile::Input(std::size_t row, StudyInputColumn column) const {
     return Field(row, map_[column]);
 }
 
-std::string StudyFile::Point(std::size_t row) const { return Field(row, pointColumn_); }
+std::string StudyFile::Point(std::size_t row) const {
+    return Field(row, pointColumn_);
+}
 
-std::string StudyFile::Record(const std::vector<std::string>& fields, std::string_view lineEnd) const {
+std::string StudyFile::Record(const std::vector<std::string>& fields,
+                              std::string_view lineEnd) const {
     std::string out;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i) out += ',';
@@ -240,7 +245,8 @@ std::string StudyFile::Record(const std::vector<std::string>& fields, std::strin
 
 void StudyFile::SetField(std::size_t row, int column, std::string_view text) {
     std::vector<std::string> fields = Fields(row);
-    if (fields.size() <= static_cast<std::size_t>(column)) fields.resize(static_cast<std::size_t>(column) + 1);
+    if (fields.size() <= static_cast<std::size_t>(column))
+        fields.resize(static_cast<std::size_t>(column) + 1);
     fields[static_cast<std::size_t>(column)] = text;
     SetFields(row, fields);
 }
@@ -253,12 +259,51 @@ void StudyFile::SetFields(std::size_t row, const std::vector<std::string>& field
     const RowParts parts = SplitRow(r.raw);
     std::vector<std::string> padded = fields;
     if (padded.size() < header_.size()) padded.resize(header_.size());
+    const bool ownRow = OnlyItsOwnPoint(ParseRecord(r.raw), padded);
     std::string raw(parts.before);
     raw += Record(padded, parts.end);
     raw += parts.after;
     r.raw = std::move(raw);
     Changed();
-    Recompute(row);
+    Recompute(row, ownRow);
+}
+
+// The columns that only their own row's point reads: its electrodes and
+// enclosure, its working distance, its typed arc durations. The network, the
+// devices and every other row's arc leave them aside, so an edit of them
+// changes that row's results alone.
+static bool PointOnly(int column) {
+    switch (column) {
+        case kGapColumn:
+        case kGapUnitColumn:
+        case kWorkDistanceColumn:
+        case kWorkDistanceUnitColumn:
+        case kEquipmentClassColumn:
+        case kElectrodeConfigurationColumn:
+        case kEnclosureHeightColumn:
+        case kEnclosureWidthColumn:
+        case kEnclosureDepthColumn:
+        case kEnclosureUnitColumn:
+        case kGroundingColumn:
+        case kArcTimeColumn:
+        case kArcTimeReducedColumn:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool StudyFile::OnlyItsOwnPoint(const std::vector<std::string>& before,
+                                const std::vector<std::string>& after) const {
+    if (before.size() != header_.size() || after.size() != header_.size()) return false;
+    for (std::size_t c = 0; c < after.size(); ++c) {
+        if (before[c] == after[c]) continue;
+        if (static_cast<int>(c) == pointColumn_) return false;  // other rows' messages name it
+        for (int k = 0; k < kStudyInputColumnCount; ++k)
+            if (map_[static_cast<std::size_t>(k)] == static_cast<int>(c) && !PointOnly(k))
+                return false;
+    }
+    return true;
 }
 
 void StudyFile::InsertRaw(std::size_t at, std::string raw) {
@@ -266,7 +311,7 @@ void StudyFile::InsertRaw(std::size_t at, std::string raw) {
     row.raw = std::move(raw);
     rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(at), std::move(row));
     Changed();
-    Recompute(at);
+    Recompute(at, false);
 }
 
 std::string StudyFile::NewRecord(const std::vector<std::string>& fields) const {
@@ -310,7 +355,9 @@ namespace {
 std::size_t LineEnds(std::string_view bytes) {
     std::size_t n = 0;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'))) ++n;
+        if (bytes[i] == '\n' ||
+            (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')))
+            ++n;
     }
     return n;
 }
@@ -328,10 +375,12 @@ std::size_t StudyFile::RowLines(std::string_view raw) {
     return LineEnds(raw) + (EndsLine(raw) ? 0 : 1);
 }
 
-std::string StudyFile::WidthFault(std::size_t fields, std::size_t rowLine, std::string_view raw) const {
+std::string StudyFile::WidthFault(std::size_t fields, std::size_t rowLine,
+                                  std::string_view raw) const {
     // The batch calculator's words for the same record, on the line it starts on.
-    return "line " + std::to_string(rowLine + LineEnds(SplitRow(raw).before)) + ": " + std::to_string(fields) +
-           " fields where the header has " + std::to_string(header_.size());
+    return "line " + std::to_string(rowLine + LineEnds(SplitRow(raw).before)) + ": " +
+           std::to_string(fields) + " fields where the header has " +
+           std::to_string(header_.size());
 }
 
 void StudyFile::Compute(std::size_t index) {
@@ -340,17 +389,20 @@ void StudyFile::Compute(std::size_t index) {
     if (fields.size() != header_.size()) {
         row.result = PointResult{};
         row.result.message = WidthFault(fields.size(), LineOf(index), row.raw);
+    } else if (network_ && HasNetworkColumns(map_)) {
+        row.result = ComputeScenarioStudyRow(Inputs(fields), index, *network_, options_, &devices_);
     } else {
         row.result = ComputeStudyRow(Inputs(fields), options_, &devices_);
     }
 }
 
-void StudyFile::Recompute(std::size_t row) {
-    if (HasNetworkColumns(map_)) {
-        ComputeAll();
-    } else {
-        Compute(row);
-    }
+void StudyFile::Recompute(std::size_t row, bool ownRow) {
+    if (!HasNetworkColumns(map_)) return Compute(row);
+    // An edit of its own point alone: the row over the network as it stands,
+    // unless every row is to be computed anyway (held, or under way).
+    if (ownRow && network_ && !pending_ && !computing_ && row < network_->Network(0).RowCount())
+        return Compute(row);
+    ComputeAll();
 }
 
 bool StudyFile::Release() {
@@ -360,7 +412,9 @@ bool StudyFile::Release() {
     return true;
 }
 
-bool StudyFile::ComputeAgain() { return ComputeAll(); }
+bool StudyFile::ComputeAgain() {
+    return ComputeAll();
+}
 
 bool StudyFile::Going(std::size_t done) {
     if (!progress_ || progress_(done, rows_.size())) return true;

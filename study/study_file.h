@@ -109,7 +109,8 @@ public:
     // Between Hold and its Release, the edits that compute every row (those
     // of a network study, new options, a new column) leave that to the
     // last Release, which computes every row once; edits of a row of its
-    // own are computed at once. Release returns whether it computed.
+    // own (in a network study: of what only its point reads) are computed
+    // at once. Release returns whether it computed.
     void Hold() { ++held_; }
     bool Release();
     bool Held() const { return held_ > 0; }
@@ -122,7 +123,9 @@ public:
         return network_ && scenario < network_->size() ? &network_->Network(scenario) : nullptr;
     }
     // Its scenarios' names; empty without scenarios.
-    std::vector<std::string> ScenarioNames() const { return network_ ? network_->Names() : std::vector<std::string>{}; }
+    std::vector<std::string> ScenarioNames() const {
+        return network_ ? network_->Names() : std::vector<std::string>{};
+    }
     // The other row of a row's main section (StudySections); none for a row
     // in no section.
     std::optional<std::size_t> SectionOf(std::size_t row) const {
@@ -148,8 +151,13 @@ private:
     // Whether to go on to row `done` (the progress asked), else the rows
     // from there on marked as not computed.
     bool Going(std::size_t done);
-    // After an edit of `row`: that row, or every row of a network study.
-    void Recompute(std::size_t row);
+    // After an edit of `row`: that row, or every row of a network study
+    // unless the edit changed only what its own point reads (`ownRow`).
+    void Recompute(std::size_t row, bool ownRow);
+    // Whether a record's change from `before` to `after` (both as wide as
+    // the header) is in columns only its own point reads.
+    bool OnlyItsOwnPoint(const std::vector<std::string>& before,
+                         const std::vector<std::string>& after) const;
     // The row's input texts by column, as `fields` (its record) hold them;
     // all empty for a record of another width than the header's.
     StudyRowInputs Inputs(const std::vector<std::string>& fields) const;

@@ -329,12 +329,13 @@ std::optional<StudyModel::AddedColumn> StudyModel::SetCell(int row, int column,
     computed_ -= Computed(row);
     file_.SetField(static_cast<std::size_t>(row), at, text);
     computed_ += Computed(row);
-    if (file_.Network()) {
-        // Every row of a network may take other currents; held, shown when
-        // the hold ends (Release).
-        if (!file_.Held()) NetworkChanged();
+    if (file_.Network() && !file_.Held()) {
+        // Every row of a network may take other currents.
+        NetworkChanged();
         return head;
     }
+    // Held: the row as it stands now (an edit of its point alone is computed
+    // at once); every row is shown again if the hold's end computes them.
     emit dataChanged(index(row, 0), index(row, columnCount() - 1));
     return head;
 }

@@ -298,13 +298,14 @@ TEST(StudyFileTest, StoppedComputationsAndHeldEdits) {
         EXPECT_TRUE(f.ComputeAgain());
         for (std::size_t r = 0; r < rows; ++r) EXPECT_EQ(f.Cells(r)[0], before[r]) << r;
 
-        // Four edits held: a network study computed once, at the release;
-        // a plain one computes each edited row at once and never every row.
+        // Four edits held: of a network study's network, computed once, at
+        // the release; of a plain one, each edited row at once and never
+        // every row.
         const bool network = f.Network() != nullptr;
         starts = 0;
         f.Hold();
-        const int distance = f.Columns()[kWorkDistanceColumn];
-        for (std::size_t r = 0; r < 4; ++r) f.SetField(r, distance, "600");
+        const int column = f.Columns()[network ? kMotorKvaColumn : kWorkDistanceColumn];
+        for (std::size_t r = 0; r < 4; ++r) f.SetField(r, column, "600");
         EXPECT_EQ(starts, 0u);
         EXPECT_EQ(f.Release(), network);
         EXPECT_EQ(starts, network ? 1u : 0u);
@@ -343,6 +344,45 @@ TEST(StudyFileTest, TypedCellsKeepTheirNumbersWithAPoint) {
     }
     EXPECT_EQ(TypedCellFault(kMaxArcTimeColumn, "nothing", ','),
               "max_arc_time: 'nothing' is not a valid floating point value or \"none\"");
+}
+
+// An edit of a network study's row computes that row alone where only its
+// point reads the cell (gap, working distance, enclosure, typed durations),
+// and every row otherwise; either way each row's results are those of the
+// study read afresh from the same bytes, and a point-only edit starts no
+// computation of every row.
+TEST(StudyFileTest, AnEditComputesWhatItTouchesAsTheWholeStudyWould) {
+    StudyFile f = Read(study_test::FileBytes(ZENTAVO_EXAMPLES_DIR "/plant-network.csv"));
+    std::size_t starts = 0;
+    f.SetProgress([&](std::size_t done, std::size_t) {
+        starts += done == 0;
+        return true;
+    });
+    // clang-format off
+    const struct { std::size_t row; StudyInputColumn column; const char* text; bool everyRow; } edits[] = {
+        {1,  kWorkDistanceColumn,          "600",   false},
+        {1,  kGapColumn,                   "104",   false},
+        {5,  kElectrodeConfigurationColumn, "HCB",  false},
+        {5,  kEnclosureDepthColumn,        "600",   false},
+        {8,  kArcTimeColumn,               "0.3",   false},   // a row with a device: refused
+        {8,  kArcTimeColumn,               "",      false},
+        {12, kGapColumn,                   "gap",   false},   // refused, then computed again
+        {12, kGapColumn,                   "25",    false},
+        {20, kEquipmentClassColumn,        "MCC",   false},
+        {20, kCableLengthColumn,           "90",    true},    // the network: every row
+        {3,  kTripInstPickupColumn,        "5000",  true},    // a device other rows' arcs may meet
+    };
+    // clang-format on
+    for (const auto& e : edits) {
+        SCOPED_TRACE(std::to_string(e.row) + " " + e.text);
+        const int column = f.Columns()[e.column];
+        ASSERT_GE(column, 0);
+        starts = 0;
+        f.SetField(e.row, column, e.text);
+        EXPECT_EQ(starts, e.everyRow ? 1u : 0u);
+        const StudyFile fresh = Read(f.Bytes());
+        for (std::size_t r = 0; r < f.RowCount(); ++r) EXPECT_EQ(f.Cells(r), fresh.Cells(r)) << r;
+    }
 }
 
 }  // namespace

@@ -354,6 +354,10 @@ private:
         const StudySortFilter& view = study->view();
         for (int p = 0; p < view.rowCount(); ++p) {
             const int row = view.mapToSource(view.index(p, 0)).row();
+            // The results the window holds are those of its file read afresh
+            // (an edit of a point alone computes that row alone).
+            QVERIFY2(model.file().Cells(std::size_t(row)) == file.Cells(std::size_t(row)),
+                     qPrintable(QStringLiteral("row %1's results: ").arg(row) + Where()));
             for (int c = 0; c < model.columnCount(); ++c) {
                 const StudyModel::Column& column = model.columns()[std::size_t(c)];
                 std::string stored;
