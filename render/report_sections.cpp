@@ -52,9 +52,9 @@ QString DurationSource(const PointResult& r, char sep) {
     if (c.steps.size() > 1) {
         return QStringLiteral("the network's devices, cleared in %1 steps, %2%3")
             .arg(c.steps.size())
-            .arg(Seconds(d.seconds, sep), Capped(c) ? QStringLiteral(", capped") : QString());
+            .arg(Capped(c) ? QStringLiteral("exposure limited to ") : QString(), Seconds(d.seconds, sep));
     }
-    if (Capped(c)) return QStringLiteral("its device, capped at ") + Seconds(d.seconds, sep);
+    if (Capped(c)) return QStringLiteral("its device, exposure limited to ") + Seconds(d.seconds, sep);
     // One step, ended by another row's device (kept as a step to say so).
     return (c.steps.empty() ? QStringLiteral("its device, ")
                             : QStringLiteral("another row's device, ")) +
@@ -178,9 +178,9 @@ QStringList AssumptionParagraphs(const StudyReportOptions& o, const StudySurvey&
         out << QStringLiteral("Fault currents as typed in the study's rows.");
     }
     out << QStringLiteral(
-               "Exposure: a duration from a protective device is capped at the point's maximum arc "
-               "duration, 2 s unless its row gives another, the time IEEE 1584-2018 takes a person "
-               "to be likely to remain exposed; %1 of the computed points capped.")
+               "Exposure: a duration from a protective device is limited to the point's maximum "
+               "arc duration, 2 s unless its row gives another, the time IEEE 1584-2018 takes a "
+               "person to be likely to remain exposed; %1 of the computed points limited so.")
                .arg(s.capped);
     QString variation = QStringLiteral(
         "Arcing-current variation: an IEEE 1584-2018 point is computed at its arcing current and "
