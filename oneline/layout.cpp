@@ -19,10 +19,13 @@ Layout Placer::Run() {
     // branches' new order.
     Turn(true);
     Arrange();
+    Widths();
     Columns();
     Turn(false);
     Arrange();
+    Widths();
     Columns();
+    Levels();
     Lanes();
     return Place();
 }
@@ -274,8 +277,8 @@ void Placer::Turn(bool pull) {
 
 namespace zentavo::oneline {
 
-Layout LayOut(const Diagram& diagram) {
-    return placing::Placer(diagram).Run();
+Layout LayOut(const Diagram& diagram, std::size_t columns) {
+    return placing::Placer(diagram, columns).Run();
 }
 
 }  // namespace zentavo::oneline

@@ -23,6 +23,14 @@
 // a motor beside the link of a branch to one bus (in the left half of that
 // branch's column, its text under it) where there is one, else in a column
 // of its own. A bus with nothing below it has its note below its bar.
+// Laid out to a width (LayOut's `columns`), a bus whose branches would
+// spread wider wraps them into rows: its bar goes on in further rows, each
+// under the deepest part hanging from the row before, joined by a riser
+// down its first column; the buses under a row lie on the levels below it.
+// Only a bus with no tie and no second circuit at it or anywhere under it
+// wraps (their runs would cross its riser, their layers would move), so
+// that ties keep their layers (`layer` is a bus's level, a wrapped bus's
+// rows counting as levels).
 // Between two layers with no tie's lane and no branch parting into legs,
 // the band under the one and the band over the other are one
 // (kCompactPitch): the links' devices and symbols stand in the columns the
@@ -76,7 +84,19 @@ struct PlacedBus {
     double x0 = 0, x1 = 0, y = 0;  // the bar from x0 to x1, centred on y
     Box note;                      // its note's box
     int layer = 0;
+    // A bus whose branches are wrapped into rows (LayOut's `columns`): the
+    // bar of each further row, from x0 to its own end, centred on its own
+    // y, each below the deepest part hanging from the row before; a riser
+    // down the bars' left ends (in its first column, where nothing hangs
+    // below the bar), centred on `riser`, joins them.
+    struct Row {
+        double x1 = 0, y = 0;
+    };
+    std::vector<Row> rows;
+    double riser = 0;
     Box Bar() const { return {x0, y - kBarHeight / 2, x1 - x0, kBarHeight}; }
+    // Its bar, each further row's bar and the riser joining them.
+    std::vector<Box> Bars() const;
 };
 
 struct PlacedElement {
@@ -95,7 +115,7 @@ struct Layout {
     std::vector<PlacedBus> buses;         // by entry of Diagram::buses
     std::vector<PlacedElement> elements;  // by entry of Diagram::elements
     double width = 0, height = 0;
-    int layers = 0;
+    int layers = 0;           // the levels of bars, a wrapped bus's rows among them
     std::size_t columns = 0;  // the columns, kSlot wide from kMargin on
     // Where the drawing may be cut across without cutting a note: between
     // each layer and the next, where the ties' lanes run. Cut down between
@@ -103,13 +123,22 @@ struct Layout {
     std::vector<double> breaks;
 };
 
-Layout LayOut(const Diagram& diagram);
+// `columns`: the widest a bus's branches may spread, in columns (0: no
+// limit). A bus whose branches would spread wider hangs some of them from
+// further rows of its bar, one under the other (PlacedBus::rows): a bus
+// with no tie and no second circuit at it or under it, its branches to one
+// bus each, those with the most levels under them in the last rows. The limit passes
+// down to the buses below, a column less under a wrapped bus (its riser).
+// Still wider where a bus may not wrap, or where its parts that stay under
+// its first bar, or the buses under it at their narrowest, are wider.
+Layout LayOut(const Diagram& diagram, std::size_t columns = 0);
 
 // The element whose symbol (within kSymbolRadius of its centre) or text
 // box holds `p`; none.
 std::optional<std::size_t> ElementAt(const Layout& layout, Point p);
 
-// The bus whose bar (widened by `slack` each way) or note holds `p`; none.
+// The bus whose bars (PlacedBus::Bars, widened by `slack` each way) or note
+// holds `p`; none.
 std::optional<std::size_t> BusAt(const Layout& layout, Point p, double slack = 4);
 
 }  // namespace zentavo::oneline

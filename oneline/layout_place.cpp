@@ -7,15 +7,141 @@
 
 namespace zentavo::oneline::placing {
 
-// Each bus's columns, from the deepest layer up.
 void Placer::Widths() {
-    width_.assign(n_, 1);
+    followed_.assign(m_, false);
+    for (std::size_t e = 0; e < m_; ++e) {
+        if (nextTo_[e] >= 0) followed_[static_cast<std::size_t>(nextTo_[e])] = true;
+    }
+    tieFree_.assign(n_, true);
     for (auto it = order_.rbegin(); it != order_.rend(); ++it) {
         const auto b = static_cast<std::size_t>(*it);
-        std::size_t below = 0;
-        for (const Item& item : downs_[b]) below += ItemWidth(item);
-        width_[b] = std::max<std::size_t>({ups_[b].size(), below, 1});
+        for (std::size_t k = at_[b]; k < at_[b + 1]; ++k) {
+            if (!tieEnds_[static_cast<std::size_t>(touching_[k])].empty()) tieFree_[b] = false;
+        }
+        for (const Item& item : downs_[b]) {
+            if (item.kind != Item::Branch) continue;
+            for (int c : children_[static_cast<std::size_t>(item.element)])
+                tieFree_[b] = tieFree_[b] && tieFree_[static_cast<std::size_t>(c)];
+        }
     }
+    rowOf_.assign(m_, 0);
+    rows_.assign(n_, 1);
+    rowLevel_.assign(n_, {0});
+    extent_.assign(n_, 0);
+    width_.assign(n_, 1);
+    // Side by side first; then each bus's limit from the sources down (a
+    // column less under a bus that wraps, for its riser); then each bus in
+    // rows where it still spreads wider than its limit.
+    const std::size_t none = static_cast<std::size_t>(-1);
+    std::vector<std::size_t> limit(n_, budget_ > 0 ? budget_ : none);
+    for (int pass = 0; pass < (budget_ > 0 ? 2 : 1); ++pass) {
+        for (auto it = order_.rbegin(); it != order_.rend(); ++it) {
+            const auto b = static_cast<std::size_t>(*it);
+            Wrap(b, pass == 0 ? none : limit[b]);
+            Extent(b);
+        }
+        if (pass == 1) break;
+        for (int bus : order_) {
+            const auto b = static_cast<std::size_t>(bus);
+            std::size_t below = 0;
+            bool movable = false;
+            for (const Item& item : downs_[b]) {
+                below += ItemWidth(item);
+                movable = movable || Wrappable(item);
+            }
+            // A single item is never wrapped: it keeps the bus's limit.
+            const bool wraps = below > limit[b] && movable && downs_[b].size() > 1 && tieFree_[b];
+            const std::size_t under = wraps ? std::max<std::size_t>(limit[b], 3) - 1 : limit[b];
+            for (const Item& item : downs_[b]) {
+                if (item.kind != Item::Branch) continue;
+                for (int c : children_[static_cast<std::size_t>(item.element)])
+                    limit[static_cast<std::size_t>(c)] = under;
+            }
+        }
+    }
+}
+
+void Placer::Wrap(std::size_t b, std::size_t limit) {
+    const std::vector<Item>& items = downs_[b];
+    std::size_t below = 0, fixed = 0;
+    std::vector<std::size_t> movable;  // the items that may hang from further rows
+    for (std::size_t k = 0; k < items.size(); ++k) {
+        const std::size_t w = ItemWidth(items[k]);
+        below += w;
+        if (Wrappable(items[k]))
+            movable.push_back(k);
+        else
+            fixed += w;
+    }
+    width_[b] = std::max<std::size_t>({ups_[b].size(), below, 1});
+    rows_[b] = 1;
+    for (std::size_t k : movable) rowOf_[static_cast<std::size_t>(items[k].element)] = 0;
+    // A bus touched by a tie or a second circuit, or with one under it,
+    // is not wrapped: the runs of those would cross its riser.
+    if (below <= limit || movable.empty() || !tieFree_[b]) return;
+    // Right of the riser: the first row keeps what must stay under the bar
+    // itself, then the movable items, those with the fewest levels under
+    // them first (so that a deep one does not push the rows after it down),
+    // fill it and the further rows in turn.
+    const auto depth = [&](std::size_t i) {
+        return extent_[static_cast<std::size_t>(
+            children_[static_cast<std::size_t>(items[i].element)].front())];
+    };
+    std::stable_sort(movable.begin(), movable.end(),
+                     [&](std::size_t x, std::size_t y) { return depth(x) < depth(y); });
+    const std::size_t room = std::max<std::size_t>(limit, 3) - 1;
+    std::size_t first = fixed, k = 0;
+    while (k < movable.size() && first + ItemWidth(items[movable[k]]) <= room)
+        first += ItemWidth(items[movable[k++]]);
+    std::vector<std::size_t> rest(movable.begin() + static_cast<std::ptrdiff_t>(k), movable.end());
+    if (rest.empty()) return;
+    std::size_t widest = first, row = 1, used = 0;
+    for (std::size_t i : rest) {
+        const std::size_t w = ItemWidth(items[i]);
+        if (used > 0 && used + w > room) {
+            ++row;
+            used = 0;
+        }
+        used += w;
+        widest = std::max(widest, used);
+        rowOf_[static_cast<std::size_t>(items[i].element)] = row;
+    }
+    const std::size_t wrapped = std::max<std::size_t>(ups_[b].size(), 1 + widest);
+    if (wrapped >= width_[b]) {
+        for (std::size_t i : rest) rowOf_[static_cast<std::size_t>(items[i].element)] = 0;
+        return;
+    }
+    rows_[b] = row + 1;
+    width_[b] = wrapped;
+}
+
+void Placer::Extent(std::size_t b) {
+    std::vector<std::size_t> reach(rows_[b], 0);  // per row: the levels its parts reach under it
+    for (const Item& item : downs_[b]) {
+        if (item.kind != Item::Branch) continue;
+        std::size_t& r = reach[RowOf(item)];
+        for (int c : children_[static_cast<std::size_t>(item.element)])
+            r = std::max(r, 1 + extent_[static_cast<std::size_t>(c)]);
+    }
+    rowLevel_[b].assign(rows_[b], 0);
+    for (std::size_t r = 1; r < rows_[b]; ++r)
+        rowLevel_[b][r] = rowLevel_[b][r - 1] + reach[r - 1] + 1;
+    extent_[b] = rowLevel_[b].back() + reach.back();
+}
+
+void Placer::Levels() {
+    level_.assign(n_, 0);
+    std::size_t deepest = 0;
+    for (int bus : order_) {
+        const auto b = static_cast<std::size_t>(bus);
+        deepest = std::max(deepest, level_[b]);
+        for (const Item& item : downs_[b]) {
+            if (item.kind != Item::Branch) continue;
+            for (int c : children_[static_cast<std::size_t>(item.element)])
+                level_[static_cast<std::size_t>(c)] = level_[b] + rowLevel_[b][RowOf(item)] + 1;
+        }
+    }
+    layers_ = static_cast<int>(deepest) + 1;
 }
 
 // The first column of each bus and of each item, from the sources down.
@@ -40,9 +166,11 @@ void Placer::Columns() {
                 arrivals_[static_cast<std::size_t>(item.element)]
                          [static_cast<std::size_t>(item.end)] = left_[b] + k;
         }
-        std::size_t s = left_[b];
+        // Each row's items from its first column (right of the riser in a wrapped bus).
+        std::vector<std::size_t> next(rows_[b], left_[b] + (rows_[b] > 1 ? 1 : 0));
         for (const Item& item : downs_[b]) {
             const auto e = static_cast<std::size_t>(item.element);
+            std::size_t& s = next[RowOf(item)];
             if (item.kind == Item::Branch) {
                 symbolColumn_[e] = s;
                 for (int c : children_[e]) {
@@ -64,10 +192,7 @@ void Placer::Columns() {
 // The lanes of the ties between each layer and the next: each tie's run
 // along its own lane, lanes shared by runs that do not meet.
 void Placer::Lanes() {
-    int layers = 0;
-    for (int d : depth_) layers = std::max(layers, d + 1);
-    layers_ = layers;
-    lanes_.assign(static_cast<std::size_t>(std::max(layers, 1)), 0);
+    lanes_.assign(static_cast<std::size_t>(std::max(layers_, 1)), 0);
     struct Run {
         std::size_t from, to;
         std::size_t element, end;
@@ -78,7 +203,7 @@ void Placer::Lanes() {
         laneOf_[e].assign(tieEnds_[e].size(), 0);
         for (std::size_t k = 0; k < tieEnds_[e].size() && !Parallel(e); ++k) {
             const std::size_t a = tieColumns_[e][k], b = arrivals_[e][k];
-            runs[static_cast<std::size_t>(depth_[static_cast<std::size_t>(parent_[e])])].push_back(
+            runs[level_[static_cast<std::size_t>(parent_[e])]].push_back(
                 {std::min(a, b), std::max(a, b), e, k});
         }
     }
@@ -103,7 +228,7 @@ void Placer::Lanes() {
     legs_.assign(lanes_.size(), false);
     for (std::size_t e = 0; e < m_; ++e) {
         if (Linking(e) && !Parallel(e) && children_[e].size() + tieEnds_[e].size() > 1)
-            legs_[static_cast<std::size_t>(depth_[static_cast<std::size_t>(parent_[e])])] = true;
+            legs_[level_[static_cast<std::size_t>(parent_[e])]] = true;
     }
 }
 
@@ -131,26 +256,37 @@ Layout Placer::Place() {
     out.columns = columns_;
     out.width = 2 * kMargin + static_cast<double>(columns_) * kSlot;
     out.height = (y.empty() ? kMargin + kBandAbove : y.back()) + kBandBelow + kMargin;
-    const auto busY = [&](int b) {
-        return y[static_cast<std::size_t>(depth_[static_cast<std::size_t>(b)])];
+    const auto busY = [&](int b) { return y[level_[static_cast<std::size_t>(b)]]; };
+    // Where an element below its bus hangs from: its bar's row.
+    const auto hangY = [&](std::size_t e, int b) {
+        return y[HangLevel(e, static_cast<std::size_t>(b))];
     };
 
     out.buses.resize(n_);
     for (std::size_t b = 0; b < n_; ++b) {
         PlacedBus& p = out.buses[b];
-        p.layer = depth_[b];
-        p.y = y[static_cast<std::size_t>(depth_[b])];
-        std::size_t last = ups_[b].empty() ? 0 : ups_[b].size() - 1;
-        std::size_t s = 0;
+        p.layer = static_cast<int>(level_[b]);
+        p.y = y[level_[b]];
+        // Each row's bar to its last item's column (the first also to its
+        // last column above it), right of the riser in a wrapped bus.
+        std::vector<std::size_t> last(rows_[b], 0), s(rows_[b], rows_[b] > 1 ? 1 : 0);
+        last[0] = ups_[b].empty() ? 0 : ups_[b].size() - 1;
         for (const Item& item : downs_[b]) {
-            last = std::max(last, s);
-            s += ItemWidth(item);
+            const std::size_t r = RowOf(item);
+            last[r] = std::max(last[r], s[r]);
+            s[r] += ItemWidth(item);
         }
         for (const Item& i : pieces_[b].downParallels)
-            last = std::max(last, arrivals_[static_cast<std::size_t>(i.element)][0] - left_[b]);
+            last[0] =
+                std::max(last[0], arrivals_[static_cast<std::size_t>(i.element)][0] - left_[b]);
         const double left = kMargin + static_cast<double>(left_[b]) * kSlot;
         p.x0 = left + kBarInset;
-        p.x1 = left + static_cast<double>(last + 1) * kSlot - kBarInset;
+        p.x1 = left + static_cast<double>(last[0] + 1) * kSlot - kBarInset;
+        for (std::size_t r = 1; r < rows_[b]; ++r) {
+            p.rows.push_back({left + static_cast<double>(last[r] + 1) * kSlot - kBarInset,
+                              y[level_[b] + rowLevel_[b][r]]});
+        }
+        p.riser = p.x0 + kBarHeight / 2;  // down the bars' left end
         const auto note = std::find_if(ups_[b].begin(), ups_[b].end(),
                                        [](const Item& i) { return i.kind == Item::Note; });
         if (note != ups_[b].end()) {
@@ -175,7 +311,8 @@ Layout Placer::Place() {
             // bus), or a motor below it.
             const bool motor = element.kind == ElementKind::Motor;
             const bool paired = motor && beside_[e] >= 0;
-            const double x = X(downColumn_[e]) - (paired ? kSlot / 4 : 0), yb = busY(bus);
+            const double x = X(downColumn_[e]) - (paired ? kSlot / 4 : 0),
+                         yb = motor ? hangY(e, bus) : busY(bus);
             p.direction = motor ? 1 : -1;
             p.symbol = {x, yb + p.direction * kSymbolOffset};
             double end = p.symbol.y;
@@ -200,7 +337,7 @@ Layout Placer::Place() {
             PlaceDevice(e, p, {tieEnds_[e].front()});
             continue;
         }
-        const double yp = busY(from), x = X(symbolColumn_[e]);
+        const double yp = hangY(e, from), x = X(symbolColumn_[e]);
         p.direction = 1;
         p.symbol = {x, yp + kSymbolOffset};
         p.text = TextBeside(p.symbol);

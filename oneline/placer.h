@@ -35,7 +35,9 @@ struct Item {
 
 class Placer {
 public:
-    explicit Placer(const Diagram& d) : d_(d), n_(d.buses.size()), m_(d.elements.size()) {}
+    // `columns`: LayOut's limit on a bus's width (0: none).
+    Placer(const Diagram& d, std::size_t columns)
+        : d_(d), n_(d.buses.size()), m_(d.elements.size()), budget_(columns) {}
 
     Layout Run();
 
@@ -95,8 +97,37 @@ private:
         return w;
     }
 
-    // Each bus's columns, from the deepest layer up.
+    // Each bus's columns, from the deepest layer up: its items side by
+    // side, or (with a limit) in rows where they would spread wider than
+    // the bus's limit; and the levels each bus's parts reach under it.
     void Widths();
+    // Bus b's width, its items in rows where they spread wider than `limit`.
+    void Wrap(std::size_t b, std::size_t limit);
+    // The levels of bus b's rows under its first bar, and of its parts.
+    void Extent(std::size_t b);
+    // A branch that may hang from a further row of its bus (one with no tie
+    // at it nor under it: Wrap): to one bus,
+    // closing no loop, no tie following it, and no tie nor second circuit
+    // at any bus under it (those keep the layers of the walk).
+    bool Wrappable(const Item& item) const {
+        if (item.kind != Item::Branch) return false;
+        const auto e = static_cast<std::size_t>(item.element);
+        return children_[e].size() == 1 && tieEnds_[e].empty() && !followed_[e] &&
+               tieFree_[static_cast<std::size_t>(children_[e].front())];
+    }
+    // The row of its bus's bar an item hangs from (0: the first).
+    std::size_t RowOf(const Item& item) const {
+        return item.kind == Item::Branch ? rowOf_[static_cast<std::size_t>(item.element)] : 0;
+    }
+    // The level of the bar element e hangs from at bus b.
+    std::size_t HangLevel(std::size_t e, std::size_t b) const {
+        const int branch =
+            d_.elements[e].kind == ElementKind::Motor ? beside_[e] : static_cast<int>(e);
+        const std::size_t row = branch >= 0 ? rowOf_[static_cast<std::size_t>(branch)] : 0;
+        return level_[b] + rowLevel_[b][row];
+    }
+    // Each bus's level, from the sources down.
+    void Levels();
 
     // The first column of each bus and of each item, from the sources down.
     void Columns();
@@ -162,9 +193,18 @@ private:
     std::vector<std::size_t> width_, left_, symbolColumn_, downColumn_;
     std::vector<std::vector<std::size_t>> tieColumns_, arrivals_, laneOf_;
     std::vector<std::size_t> lanes_;
-    std::vector<bool> legs_;  // per layer: a branch below it parts into legs
+    std::vector<bool> legs_;  // per level: a branch below it parts into legs
     std::size_t columns_ = 0;
     int layers_ = 0;
+    const std::size_t budget_;  // the widest a bus may be, columns; 0: no limit
+    // Per branch: a tie follows it; per bus: nothing under it has a tie.
+    std::vector<bool> followed_, tieFree_;
+    std::vector<std::size_t> rows_;   // per bus: the rows of its bar (1: not wrapped)
+    std::vector<std::size_t> rowOf_;  // per branch: the row it hangs from
+    // Per bus: the level of each row's bar, from its first; the levels its
+    // parts reach under its first bar; its level.
+    std::vector<std::vector<std::size_t>> rowLevel_;
+    std::vector<std::size_t> extent_, level_;
 };
 
 }  // namespace zentavo::oneline::placing
