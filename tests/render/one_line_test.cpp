@@ -81,6 +81,24 @@ protected:
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
+// A substation with 14 motor control centres, each with a motor and one
+// to three panels: too wide for a sheet, so wrapped into rows on one.
+StudyFile WideSubstation() {
+    const std::string row = "p,empirical,480,32,455,Switchgear,Grounded,0.2,0.2,";
+    std::string study =
+        "point,method,voltage,gap,work_distance,equipment_class,grounding,arc_time,arc_time_reduced,bus,"
+        "from_bus,branch_type,source_ka,source_xr,tx_kva,tx_z,tx_xr,cable_length,cable_r,cable_x,motor_kva\n"
+        "p,empirical,13800,32,455,Switchgear,Grounded,0.2,0.2,U,,source,25,15,,,,,,,\n" +
+        row + "SWG,U,transformer,,,2000,5.75,6,,,,\n";
+    for (int m = 1; m <= 14; ++m) {
+        const std::string mcc = "MCC" + std::to_string(m);
+        study += row + mcc + ",SWG,cable,,,,,,30,0.1,0.08,200\n";
+        for (int p = 0; p <= m % 3; ++p)
+            study += row + mcc + "-P" + std::to_string(p) + "," + mcc + ",cable,,,,,,20,0.1,0.08,\n";
+    }
+    return StudyFile::Parse(study, StudyOptions{});
+}
+
 StudyFile Plant() {
     QFile f(QStringLiteral(ZENTAVO_EXAMPLES_DIR "/plant-network.csv"));
     if (!f.open(QIODevice::ReadOnly)) qFatal("no plant example");
@@ -114,11 +132,22 @@ class OneLineTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The plant side by side, and a wide substation wrapped into rows.
+    void notesAndTextsStandWhereTheLayoutPutThem_data() {
+        QTest::addColumn<bool>("wide");
+        QTest::addColumn<int>("columns");
+        QTest::newRow("plant") << false << 0;
+        QTest::newRow("wide substation in rows") << true << 9;
+    }
     void notesAndTextsStandWhereTheLayoutPutThem() {
-        const StudyFile file = Plant();
+        QFETCH(bool, wide);
+        QFETCH(int, columns);
+        const StudyFile file = wide ? WideSubstation() : Plant();
         const oneline::Diagram d = oneline::StudyDiagram(file);
-        const oneline::Layout l = oneline::LayOut(d);
-        QCOMPARE(d.buses.size(), std::size_t{32});
+        const oneline::Layout l = oneline::LayOut(d, static_cast<std::size_t>(columns));
+        QCOMPARE(d.buses.size(), wide ? std::size_t{45} : std::size_t{32});
+        QCOMPARE(std::any_of(l.buses.begin(), l.buses.end(), [](const oneline::PlacedBus& b) { return !b.rows.empty(); }),
+                 wide);
         TextDevice device;
         QTransform zoom;
         zoom.translate(40, 25);
@@ -195,6 +224,30 @@ private slots:
         QCOMPARE(red, 2);  // SUB-A and SUB-B: 108.25 and 96.00 cal/cm2
     }
 
+    // A wrapped bus's further rows and its riser painted as its bar is.
+    void aWrappedBusPaintedOnEveryRow() {
+        const oneline::Diagram d = oneline::StudyDiagram(WideSubstation());
+        const oneline::Layout l = oneline::LayOut(d, 9);
+        QImage image(static_cast<int>(l.width), static_cast<int>(l.height), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            PaintOneLine(painter, d, l, OneLineStyle{});
+        }
+        int rows = 0;
+        for (std::size_t b = 0; b < d.buses.size(); ++b) {
+            const oneline::PlacedBus& p = l.buses[b];
+            const auto tint = PpeTint(d.buses[b].ppeIndex);
+            const unsigned colour = tint ? *tint : 0x303030u;
+            for (const oneline::PlacedBus::Row& row : p.rows) {
+                ++rows;
+                QVERIFY2(PaintedNear(image, QPointF((p.x0 + row.x1) / 2, row.y), colour), qPrintable(Q(d.buses[b].name)));
+                QVERIFY(PaintedNear(image, QPointF(p.riser, (p.y + row.y) / 2), colour));
+            }
+        }
+        QVERIFY(rows >= 2);
+    }
+
     void svgHoldsTheBusesAndIsWrittenWhole() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("plant.svg"));
@@ -221,8 +274,7 @@ private slots:
 
     // A one-line of 1000 buses, a chain 30 deep beside 970 buses fed from
     // one: cut into sheets at the readable scale, each note whole on a
-    // sheet, and no sheet without a note (under the chain's side only the
-    // wide layer's sheets, none under them).
+    // sheet of the layout the sheets chose, and no sheet without a note.
     void aThousandBusesOnTheSheetsTheirWidthNeeds() {
         std::string study =
             "point,method,voltage,gap,work_distance,equipment_class,grounding,arc_time,arc_time_reduced,bus,"
@@ -238,7 +290,7 @@ private slots:
             oneline::StudyDiagram(StudyFile::Parse(study, StudyOptions{})));
         QCOMPARE(d->buses.size(), std::size_t{1000});
         const OneLineSheets sheets(d, QSizeF(770, 489));
-        const oneline::Layout l = oneline::LayOut(*d);
+        const oneline::Layout& l = sheets.layout();
         QVERIFY(sheets.scale() >= kReadableScale - 1e-9);
         std::vector<bool> holdsNote(sheets.size(), false);
         QSet<double> lefts, tops;
@@ -259,6 +311,10 @@ private slots:
         // Fewer sheets than the rows and columns of the cut would make.
         QVERIFY2(sheets.size() < static_cast<std::size_t>(lefts.size() * tops.size()),
                  qPrintable(QStringLiteral("%1 of %2 x %3").arg(sheets.size()).arg(lefts.size()).arg(tops.size())));
+        // The 970 buses wrapped into rows under the one feeding them: side
+        // by side they took 101 sheets.
+        QVERIFY(std::any_of(l.buses.begin(), l.buses.end(), [](const oneline::PlacedBus& b) { return !b.rows.empty(); }));
+        QVERIFY2(sheets.size() <= 35, qPrintable(QString::number(sheets.size())));
     }
 
     // The report: the one-line on sheets of its own right after the first
