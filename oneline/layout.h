@@ -61,7 +61,11 @@ struct Box {
 };
 
 // The drawing's measures, points at scale 1.
-inline constexpr double kSlot = 120;      // one column
+// One column: 13 of them and the margin on one sheet across a landscape
+// Letter page at the report's readable scale (render/one_line_painter.h),
+// so that the plant example's 25 columns take two sheets. A note's lines
+// (and an element's) too wide for it are wrapped, never cut: render/.
+inline constexpr double kSlot = 87;
 inline constexpr double kBarHeight = 5;   // a bus bar
 inline constexpr double kBandBelow = 82;  // under a bus: its branches' devices and symbols
 inline constexpr double kLane = 6;        // each lane of the ties between two layers
@@ -74,10 +78,14 @@ inline constexpr double kDeviceOffset = 17;  // a device's centre from its bus
 inline constexpr double kSymbolOffset = 44;  // a symbol's centre from its bus
 inline constexpr double kBendOffset = 68;    // where a three-winding transformer's legs part
 inline constexpr double kSymbolRadius = 11;  // a motor's or generator's circle; a transformer's two
-inline constexpr double kNoteHeight = 62;
-// An element's text: lines of kTextLine points, kTextLines of them at most.
+// A note: room for its kNoteLines lines and one more, its energy and PPE
+// level on lines of their own where the column is too narrow for both.
+inline constexpr double kNoteHeight = 68;
+// An element's text: lines of kTextLine points, kTextLines of them at most
+// (ElementLines), in a box of kTextBoxLines lines where they are wrapped.
 inline constexpr double kTextLine = 7.4;
 inline constexpr std::size_t kTextLines = 4;
+inline constexpr std::size_t kTextBoxLines = 6;
 inline constexpr double kMargin = 24;
 
 struct PlacedBus {

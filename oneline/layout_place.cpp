@@ -324,14 +324,14 @@ Layout Placer::Place() {
             // Beside a branch's link: its text under the circle, in its half of the column.
             p.text = paired ? Box{x - kSlot / 4 + 2, p.symbol.y + kSymbolRadius + 1, kSlot / 2 - 4,
                                   kTextLine}
-                            : TextBeside(p.symbol);
+                            : TextBeside(p.symbol, element.kind);
             continue;
         }
         const int from = parent_[e];
         if (Parallel(e)) {
             const double x = X(arrivals_[e][0]), yp = busY(from);
             p.symbol = {x, yp + kSymbolOffset};
-            p.text = TextBeside(p.symbol);
+            p.text = TextBeside(p.symbol, element.kind);
             p.tie = true;
             p.links.push_back({{x, yp}, {x, busY(tieEnds_[e].front())}});
             PlaceDevice(e, p, {tieEnds_[e].front()});
@@ -340,7 +340,7 @@ Layout Placer::Place() {
         const double yp = hangY(e, from), x = X(symbolColumn_[e]);
         p.direction = 1;
         p.symbol = {x, yp + kSymbolOffset};
-        p.text = TextBeside(p.symbol);
+        p.text = TextBeside(p.symbol, element.kind);
         p.tie = !tieEnds_[e].empty();
         // The legs: to each bus it feeds, then to each bus it closes a loop with.
         bool first = true;

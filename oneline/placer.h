@@ -142,11 +142,17 @@ private:
 
     Layout Place();
 
-    // The box of an element's text: right of its symbol to its column's
-    // edge, kTextLines lines centred on the symbol.
-    static Box TextBeside(Point symbol) {
-        const double x = symbol.x + kSymbolRadius + 4, h = kTextLines * kTextLine;
-        return {x, symbol.y - h / 2, symbol.x + kSlot / 2 - 2 - x, h};
+    // The box of an element's text: right of its symbol (of its link, for a
+    // cable, clear of a device's mark on it) to a point short of its
+    // column's edge, kTextBoxLines lines centred on the symbol: from under
+    // a device at its bus to over a device at the bus it reaches.
+    static Box TextBeside(Point symbol, ElementKind kind) {
+        const double clear = kind == ElementKind::Cable ? 5
+                             : kind == ElementKind::Transformer || kind == ElementKind::Unit
+                                 ? 0.8 * kSymbolRadius + 3
+                                 : kSymbolRadius + 4;
+        const double x = symbol.x + clear, h = static_cast<double>(kTextBoxLines) * kTextLine;
+        return {x, symbol.y - h / 2, symbol.x + kSlot / 2 - 1 - x, h};
     }
 
     // A branch's device on its link at the bus its row puts it at

@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStringList>
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cmath>
@@ -136,6 +137,32 @@ void DeviceSymbol(QPainter& p, DeviceMark mark, QPointF c) {
     }
 }
 
+// A line in pieces no wider than `room`, so that no digit is cut off:
+// whole where it fits; else after its first comma ("13.88 cal/cm2,"
+// "PPE 3"); else before its number where both sides then fit ("trip"
+// "3000 A"); else as many words as fit, and the rest. Only a single word
+// wider than the room is cut short ("…").
+QStringList Wrapped(const QString& line, const QFontMetricsF& m, double room) {
+    const auto fits = [&](const QString& s) { return m.horizontalAdvance(s) <= room; };
+    if (fits(line)) return {line};
+    const qsizetype comma = line.indexOf(QStringLiteral(", "));
+    if (comma >= 0)
+        return Wrapped(line.left(comma + 1), m, room) + Wrapped(line.mid(comma + 2), m, room);
+    const QStringList words = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.size() < 2) return {m.elidedText(line, Qt::ElideRight, room)};
+    const auto join = [&](qsizetype from, qsizetype count) {
+        return words.mid(from, count).join(QLatin1Char(' '));
+    };
+    for (qsizetype k = 1; k < words.size(); ++k) {
+        if (!words[k].front().isDigit()) continue;
+        if (fits(join(0, k)) && fits(join(k, -1))) return {join(0, k), join(k, -1)};
+        break;
+    }
+    qsizetype k = 1;
+    while (k + 1 < words.size() && fits(join(0, k + 1))) ++k;
+    return Wrapped(join(0, k), m, room) + Wrapped(join(k, -1), m, room);
+}
+
 void PaintElement(QPainter& p, const oneline::DiagramElement& e,
                   const oneline::PlacedElement& placed, const OneLineStyle& style, bool letters) {
     const QPen pen = LinePen(e.state);
@@ -180,15 +207,25 @@ void PaintElement(QPainter& p, const oneline::DiagramElement& e,
     p.setFont(font);
     const QFontMetricsF m(font, p.device());
     const oneline::Box& box = placed.text;
-    // As many lines as the box holds, centred in it, each cut to its width.
-    const auto shown =
-        std::min(lines.size(), static_cast<std::size_t>(std::lround(box.h / oneline::kTextLine)));
-    const double top = box.y + (box.h - static_cast<double>(shown) * oneline::kTextLine) / 2;
-    for (std::size_t k = 0; k < shown; ++k) {
+    // Its device's name on one line, cut to the box's width; the numbers
+    // wrapped, never cut. As many lines as the box holds, the name left out
+    // first where they are more, centred in it.
+    QStringList shown;
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        const QString line = Text(lines[k]);
+        if (k == 0 && !e.deviceName.empty())
+            shown << m.elidedText(line, Qt::ElideRight, box.w);
+        else
+            shown << Wrapped(line, m, box.w);
+    }
+    const auto room = static_cast<qsizetype>(std::lround(box.h / oneline::kTextLine));
+    if (shown.size() > room && !e.deviceName.empty()) shown.removeFirst();
+    shown = shown.mid(0, room);
+    const double top = box.y + (box.h - static_cast<double>(shown.size()) * oneline::kTextLine) / 2;
+    for (qsizetype k = 0; k < shown.size(); ++k) {
         p.drawText(QRectF(box.x, top + static_cast<double>(k) * oneline::kTextLine, box.w,
                           oneline::kTextLine),
-                   Qt::AlignLeft | Qt::AlignVCenter,
-                   m.elidedText(Text(lines[k]), Qt::ElideRight, box.w));
+                   Qt::AlignLeft | Qt::AlignVCenter, shown[k]);
     }
 }
 
@@ -215,15 +252,28 @@ void PaintBus(QPainter& p, const oneline::DiagramBus& bus, const oneline::Placed
     const QFont plain = Letters(kNoteLetters, false, p), bold = Letters(kNoteLetters, true, p);
     const QFontMetricsF plainMetrics(plain, p.device()), boldMetrics(bold, p.device());
     const double pad = 3, room = note.width() - 2 * pad;
-    const double line = (note.height() - 2 * pad) / static_cast<double>(lines.size());
-    p.setPen(Qt::black);
+    // Each line wrapped to the note's width (its energy and PPE level on
+    // lines of their own in a narrow column), none cut; the lines spaced
+    // for one more than the note's own, centred.
+    std::vector<std::pair<QString, bool>> shown;  // and bold
     for (std::size_t k = 0; k < lines.size(); ++k) {
-        if (lines[k].empty()) continue;
-        const QFontMetricsF& m = k == 0 ? boldMetrics : plainMetrics;
-        p.setFont(k == 0 ? bold : plain);
-        const QRectF at(note.x() + pad, note.y() + pad + static_cast<double>(k) * line, room, line);
-        p.drawText(at, Qt::AlignLeft | Qt::AlignVCenter,
-                   m.elidedText(Text(lines[k]), Qt::ElideRight, room));
+        if (lines[k].empty()) {
+            shown.emplace_back(QString(), false);
+            continue;
+        }
+        for (const QString& piece :
+             Wrapped(Text(lines[k]), k == 0 ? boldMetrics : plainMetrics, room))
+            shown.emplace_back(piece, k == 0);
+    }
+    const double height = note.height() - 2 * pad;
+    const double line = height / static_cast<double>(std::max(shown.size(), lines.size() + 1));
+    const double top = note.y() + pad + (height - line * static_cast<double>(shown.size())) / 2;
+    p.setPen(Qt::black);
+    for (std::size_t k = 0; k < shown.size(); ++k) {
+        if (shown[k].first.isEmpty()) continue;
+        p.setFont(shown[k].second ? bold : plain);
+        const QRectF at(note.x() + pad, top + static_cast<double>(k) * line, room, line);
+        p.drawText(at, Qt::AlignLeft | Qt::AlignVCenter, shown[k].first);
     }
 }
 

@@ -951,9 +951,9 @@ TEST(BatchPdfs, TheOneLineInTheReportAndAsAPicture) {
 
 // A one-line in its report, on either paper, at the readable scale (notes'
 // letters 1.8 mm high), every bus's note on one of its sheets: the plant
-// example on at most three sheets, the transformers' kVA and impedance and
+// example (25 columns) on two sheets, the transformers' kVA and impedance and
 // the devices' ratings beside their symbols; a substation with 14 motor
-// control centres (33 columns side by side, four sheets across) wrapped
+// control centres (33 columns side by side, three sheets across) wrapped
 // into rows on two.
 TEST(BatchPdfs, OneLinesFitTheirSheets) {
     Dir dir;
@@ -976,7 +976,7 @@ TEST(BatchPdfs, OneLinesFitTheirSheets) {
         std::size_t sheets;
         std::vector<std::string> texts;
     } kCases[] = {
-        {ZENTAVO_EXAMPLES_DIR "/plant-network.csv", 3,
+        {ZENTAVO_EXAMPLES_DIR "/plant-network.csv", 2,
             {"2500 kVA Z 5.75 %", "trip 3000 A", "relay 1200 A 30 m 2 sets", "75 kVA Z 4.5 %"}},
         {dir / "wide.csv", 2, {"2000 kVA Z 5.75 %", "MCC14-P2"}},
     };
