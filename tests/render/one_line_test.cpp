@@ -35,7 +35,7 @@ class TextEngine : public QPaintEngine {
 public:
     TextEngine() : QPaintEngine(QPaintEngine::AllFeatures) {}
     struct Painted {
-        QPointF at;
+        QPointF at, end;  // where its baseline starts and ends
         QString text;
     };
     std::vector<Painted> texts;
@@ -46,7 +46,8 @@ public:
     void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
     void drawPath(const QPainterPath&) override {}
     void drawTextItem(const QPointF& p, const QTextItem& item) override {
-        texts.push_back({state->transform().map(p), item.text()});
+        texts.push_back({state->transform().map(p),
+                         state->transform().map(p + QPointF(item.width(), 0)), item.text()});
     }
     Type type() const override { return QPaintEngine::User; }
 };
@@ -99,6 +100,25 @@ StudyFile WideSubstation() {
     return StudyFile::Parse(study, StudyOptions{});
 }
 
+// Bus and device names longer than a column, a rating of five digits.
+StudyFile LongNames() {
+    return StudyFile::Parse(
+        "point,method,voltage,gap,work_distance,equipment_class,grounding,arc_time,arc_time_"
+        "reduced,bus,"
+        "from_bus,branch_type,source_ka,source_xr,tx_kva,tx_z,tx_xr,cable_length,cable_r,cable_x,"
+        "motor_kva,"
+        "device_type,trip_rating\n"
+        "Utility,empirical,13800,153,910,Switchgear,Grounded,0.2,0.2,Utility service "
+        "entrance,,source,25,15,,,,,,,,,\n"
+        "Main breaker of unit substation A,empirical,480,32,455,Switchgear,Grounded,0.2,0.2,Unit "
+        "substation A main "
+        "bus,Utility service entrance,transformer,,,7500,2,6,,,,,trip-unit,10000\n"
+        "Motor control centre feeder,empirical,480,25,455,MCC,Grounded,0.2,0.2,Motor control "
+        "centre one,Unit "
+        "substation A main bus,cable,,,,,,1200.5,0.01,0.01,200,trip-unit,600\n",
+        StudyOptions{});
+}
+
 StudyFile Plant() {
     QFile f(QStringLiteral(ZENTAVO_EXAMPLES_DIR "/plant-network.csv"));
     if (!f.open(QIODevice::ReadOnly)) qFatal("no plant example");
@@ -132,22 +152,27 @@ class OneLineTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // The plant side by side, and a wide substation wrapped into rows.
+    // The plant side by side, a wide substation wrapped into rows, names
+    // longer than a column.
     void notesAndTextsStandWhereTheLayoutPutThem_data() {
-        QTest::addColumn<bool>("wide");
+        QTest::addColumn<int>("study");
         QTest::addColumn<int>("columns");
-        QTest::newRow("plant") << false << 0;
-        QTest::newRow("wide substation in rows") << true << 9;
+        QTest::addColumn<int>("buses");
+        QTest::newRow("plant") << 0 << 0 << 32;
+        QTest::newRow("wide substation in rows") << 1 << 9 << 45;
+        QTest::newRow("long names") << 2 << 0 << 3;
     }
     void notesAndTextsStandWhereTheLayoutPutThem() {
-        QFETCH(bool, wide);
+        QFETCH(int, study);
         QFETCH(int, columns);
-        const StudyFile file = wide ? WideSubstation() : Plant();
+        QFETCH(int, buses);
+        const StudyFile file = study == 0 ? Plant() : study == 1 ? WideSubstation() : LongNames();
         const oneline::Diagram d = oneline::StudyDiagram(file);
         const oneline::Layout l = oneline::LayOut(d, static_cast<std::size_t>(columns));
-        QCOMPARE(d.buses.size(), wide ? std::size_t{45} : std::size_t{32});
-        QCOMPARE(std::any_of(l.buses.begin(), l.buses.end(), [](const oneline::PlacedBus& b) { return !b.rows.empty(); }),
-                 wide);
+        QCOMPARE(d.buses.size(), static_cast<std::size_t>(buses));
+        QCOMPARE(std::any_of(l.buses.begin(), l.buses.end(),
+                             [](const oneline::PlacedBus& b) { return !b.rows.empty(); }),
+                 study == 1);
         TextDevice device;
         QTransform zoom;
         zoom.translate(40, 25);
@@ -161,12 +186,15 @@ private slots:
         const auto& painted = device.engine.texts;
         // The texts painted with their baselines' starts in the box, in
         // the order painted, joined by spaces (an ellipsis painted as a
-        // text of its own, from another font, kept on the text before it).
+        // text of its own, from another font, kept on the text before it);
+        // one that runs out of the box marked.
         auto paintedIn = [&](const oneline::Box& box) {
             QStringList in;
             for (const TextEngine::Painted& p : painted) {
                 const QPointF at = back.map(p.at);
                 if (!box.Contains({at.x(), at.y()})) continue;
+                if (back.map(p.end).x() > box.x + box.w + 1)
+                    in << QStringLiteral("[out of the box]");
                 if (p.text == QString(QChar(0x2026)) && !in.isEmpty())
                     in.back() += p.text;
                 else
@@ -183,8 +211,12 @@ private slots:
             QCOMPARE(paintedIn(l.buses[b].note), lines.join(QLatin1Char(' ')));
             // The name nowhere else.
             QCOMPARE(std::count_if(painted.begin(), painted.end(),
-                                   [&](const TextEngine::Painted& p) { return p.text == Q(d.buses[b].name); }),
-                     1);
+                                   [&](const TextEngine::Painted& p) {
+                                       const QPointF at = back.map(p.at);
+                                       return p.text == Q(d.buses[b].name) &&
+                                              !l.buses[b].note.Contains({at.x(), at.y()});
+                                   }),
+                     0);
         }
         // Each element's lines in its text box, in order, wrapped but whole;
         // only its device's name cut short to the box's width ("Unit su…").
