@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStringList>
 #include <QSvgGenerator>
 #include <algorithm>
 #include <cmath>
@@ -136,6 +137,32 @@ void DeviceSymbol(QPainter& p, DeviceMark mark, QPointF c) {
     }
 }
 
+// A line in pieces no wider than `room`, so that no digit is cut off:
+// whole where it fits; else after its first comma ("13.88 cal/cm2,"
+// "PPE 3"); else before its number where both sides then fit ("trip"
+// "3000 A"); else as many words as fit, and the rest. Only a single word
+// wider than the room is cut short ("…").
+QStringList Wrapped(const QString& line, const QFontMetricsF& m, double room) {
+    const auto fits = [&](const QString& s) { return m.horizontalAdvance(s) <= room; };
+    if (fits(line)) return {line};
+    const qsizetype comma = line.indexOf(QStringLiteral(", "));
+    if (comma >= 0)
+        return Wrapped(line.left(comma + 1), m, room) + Wrapped(line.mid(comma + 2), m, room);
+    const QStringList words = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.size() < 2) return {m.elidedText(line, Qt::ElideRight, room)};
+    const auto join = [&](qsizetype from, qsizetype count) {
+        return words.mid(from, count).join(QLatin1Char(' '));
+    };
+    for (qsizetype k = 1; k < words.size(); ++k) {
+        if (!words[k].front().isDigit()) continue;
+        if (fits(join(0, k)) && fits(join(k, -1))) return {join(0, k), join(k, -1)};
+        break;
+    }
+    qsizetype k = 1;
+    while (k + 1 < words.size() && fits(join(0, k + 1))) ++k;
+    return Wrapped(join(0, k), m, room) + Wrapped(join(k, -1), m, room);
+}
+
 void PaintElement(QPainter& p, const oneline::DiagramElement& e,
                   const oneline::PlacedElement& placed, const OneLineStyle& style, bool letters) {
     const QPen pen = LinePen(e.state);
@@ -180,31 +207,43 @@ void PaintElement(QPainter& p, const oneline::DiagramElement& e,
     p.setFont(font);
     const QFontMetricsF m(font, p.device());
     const oneline::Box& box = placed.text;
-    // As many lines as the box holds, centred in it, each cut to its width.
-    const auto shown =
-        std::min(lines.size(), static_cast<std::size_t>(std::lround(box.h / oneline::kTextLine)));
-    const double top = box.y + (box.h - static_cast<double>(shown) * oneline::kTextLine) / 2;
-    for (std::size_t k = 0; k < shown; ++k) {
+    // Its device's name on one line, cut to the box's width; the numbers
+    // wrapped, never cut. As many lines as the box holds, the name left out
+    // first where they are more, centred in it.
+    QStringList shown;
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        const QString line = Text(lines[k]);
+        if (k == 0 && !e.deviceName.empty())
+            shown << m.elidedText(line, Qt::ElideRight, box.w);
+        else
+            shown << Wrapped(line, m, box.w);
+    }
+    const auto room = static_cast<qsizetype>(std::lround(box.h / oneline::kTextLine));
+    if (shown.size() > room && !e.deviceName.empty()) shown.removeFirst();
+    shown = shown.mid(0, room);
+    const double top = box.y + (box.h - static_cast<double>(shown.size()) * oneline::kTextLine) / 2;
+    for (qsizetype k = 0; k < shown.size(); ++k) {
         p.drawText(QRectF(box.x, top + static_cast<double>(k) * oneline::kTextLine, box.w,
                           oneline::kTextLine),
-                   Qt::AlignLeft | Qt::AlignVCenter,
-                   m.elidedText(Text(lines[k]), Qt::ElideRight, box.w));
+                   Qt::AlignLeft | Qt::AlignVCenter, shown[k]);
     }
 }
 
 void PaintBus(QPainter& p, const oneline::DiagramBus& bus, const oneline::PlacedBus& placed,
               const OneLineStyle& style, bool highlighted, bool letters) {
     const std::optional<std::uint32_t> tint = PpeTint(bus.ppeIndex);
-    const QRectF bar = R(placed.Bar()), note = R(placed.note);
+    const QRectF note = R(placed.note);
+    // Its bar, and a wrapped bus's further rows and the riser joining them.
+    const std::vector<oneline::Box> bars = placed.Bars();
     if (highlighted) {
         p.setPen(QPen(kHighlight, 3));
         p.setBrush(Qt::NoBrush);
-        p.drawRect(bar.adjusted(-3, -3, 3, 3));
+        for (const oneline::Box& bar : bars) p.drawRect(R(bar).adjusted(-3, -3, 3, 3));
         p.drawRect(note.adjusted(-2, -2, 2, 2));
     }
     p.setPen(QPen(Qt::black, 0.6));
     p.setBrush(tint ? QColor(QRgb(*tint)) : bus.computed ? QColor(0x30, 0x30, 0x30) : kDeadBar);
-    p.drawRect(bar);
+    for (const oneline::Box& bar : bars) p.drawRect(R(bar));
     p.setPen(QPen(QColor(0xB0, 0xB0, 0xB0), 0.5));
     p.setBrush(tint ? QColor(QRgb(*tint)) : QColor(Qt::white));
     p.drawRect(note);
@@ -213,15 +252,28 @@ void PaintBus(QPainter& p, const oneline::DiagramBus& bus, const oneline::Placed
     const QFont plain = Letters(kNoteLetters, false, p), bold = Letters(kNoteLetters, true, p);
     const QFontMetricsF plainMetrics(plain, p.device()), boldMetrics(bold, p.device());
     const double pad = 3, room = note.width() - 2 * pad;
-    const double line = (note.height() - 2 * pad) / static_cast<double>(lines.size());
-    p.setPen(Qt::black);
+    // Each line wrapped to the note's width (its energy and PPE level on
+    // lines of their own in a narrow column), none cut; the lines spaced
+    // for one more than the note's own, centred.
+    std::vector<std::pair<QString, bool>> shown;  // and bold
     for (std::size_t k = 0; k < lines.size(); ++k) {
-        if (lines[k].empty()) continue;
-        const QFontMetricsF& m = k == 0 ? boldMetrics : plainMetrics;
-        p.setFont(k == 0 ? bold : plain);
-        const QRectF at(note.x() + pad, note.y() + pad + static_cast<double>(k) * line, room, line);
-        p.drawText(at, Qt::AlignLeft | Qt::AlignVCenter,
-                   m.elidedText(Text(lines[k]), Qt::ElideRight, room));
+        if (lines[k].empty()) {
+            shown.emplace_back(QString(), false);
+            continue;
+        }
+        for (const QString& piece :
+             Wrapped(Text(lines[k]), k == 0 ? boldMetrics : plainMetrics, room))
+            shown.emplace_back(piece, k == 0);
+    }
+    const double height = note.height() - 2 * pad;
+    const double line = height / static_cast<double>(std::max(shown.size(), lines.size() + 1));
+    const double top = note.y() + pad + (height - line * static_cast<double>(shown.size())) / 2;
+    p.setPen(Qt::black);
+    for (std::size_t k = 0; k < shown.size(); ++k) {
+        if (shown[k].first.isEmpty()) continue;
+        p.setFont(shown[k].second ? bold : plain);
+        const QRectF at(note.x() + pad, top + static_cast<double>(k) * line, room, line);
+        p.drawText(at, Qt::AlignLeft | Qt::AlignVCenter, shown[k].first);
     }
 }
 
@@ -256,7 +308,9 @@ void PaintOneLine(QPainter& painter, const oneline::Diagram& diagram, const onel
     }
     for (std::size_t b = 0; b < layout.buses.size() && b < diagram.buses.size(); ++b) {
         const oneline::PlacedBus& placed = layout.buses[b];
-        if (visible && !visible->intersects(R(placed.Bar()).united(R(placed.note)))) continue;
+        QRectF drawn = R(placed.note);
+        for (const oneline::Box& bar : placed.Bars()) drawn |= R(bar);
+        if (visible && !visible->intersects(drawn)) continue;
         const bool marked = b < style.highlighted.size() && style.highlighted[b];
         PaintBus(painter, diagram.buses[b], placed, style, marked, letters);
     }
@@ -289,21 +343,17 @@ StudyExportResult SaveOneLineSvg(const QString& path, const oneline::Diagram& di
     });
 }
 
-OneLineSheets::OneLineSheets(std::shared_ptr<const oneline::Diagram> diagram, QSizeF room)
-    : diagram_(std::move(diagram)), layout_(oneline::LayOut(*diagram_)) {
-    // Where the picture may be cut: between its columns, between its layers.
-    std::vector<double> across{0}, down{0};
-    for (std::size_t c = 1; c < layout_.columns; ++c)
-        across.push_back(oneline::kMargin + static_cast<double>(c) * oneline::kSlot);
-    across.push_back(std::max(layout_.width, 1.0));
-    down.insert(down.end(), layout_.breaks.begin(), layout_.breaks.end());
-    down.push_back(std::max(layout_.height, 1.0));
-    const double roomW = std::max(room.width(), 1.0),
-                 roomH = std::max(room.height() - kCaptionHeight, 1.0);
-    // What is drawn: each bus's bar and note, each element's symbol and its links' segments.
+namespace {
+
+// What is drawn of a layout: each bus's bars and note, each element's
+// symbol and its links' segments.
+std::vector<QRectF> Drawn(const oneline::Layout& layout) {
     std::vector<QRectF> drawn;
-    for (const oneline::PlacedBus& b : layout_.buses) drawn.push_back(R(b.Bar()).united(R(b.note)));
-    for (const oneline::PlacedElement& e : layout_.elements) {
+    for (const oneline::PlacedBus& b : layout.buses) {
+        drawn.push_back(R(b.note));
+        for (const oneline::Box& bar : b.Bars()) drawn.push_back(R(bar));
+    }
+    for (const oneline::PlacedElement& e : layout.elements) {
         if (e.links.empty()) continue;
         drawn.push_back(QRectF(P(e.symbol), QSizeF(0, 0)).adjusted(-1, -1, 1, 1));
         for (const auto& line : e.links) {
@@ -311,53 +361,100 @@ OneLineSheets::OneLineSheets(std::shared_ptr<const oneline::Diagram> diagram, QS
                 drawn.push_back(QRectF(P(line[k - 1]), P(line[k])).normalized());
         }
     }
-    // The parts at `scale` that hold something drawn, row by row.
-    const auto partsAt = [&](double scale) {
-        const std::vector<std::pair<double, double>> columns = Cut(across, roomW, scale),
-                                                     rows = Cut(down, roomH, scale);
-        std::vector<bool> used(rows.size() * columns.size(), false);
-        // The parts along one side that [from, to] meets.
-        const auto span = [](const std::vector<std::pair<double, double>>& parts, double from,
-                             double to) {
-            const auto first =
-                std::upper_bound(parts.begin(), parts.end(), from,
-                                 [](double v, const auto& p) { return v < p.second; });
-            const auto last = std::upper_bound(parts.begin(), parts.end(), to,
-                                               [](double v, const auto& p) { return v < p.first; });
-            return std::pair{static_cast<std::size_t>(first - parts.begin()),
-                             static_cast<std::size_t>(last - parts.begin())};
-        };
-        for (const QRectF& r : drawn) {
-            const auto [c0, c1] = span(columns, r.left(), r.right());
-            const auto [r0, r1] = span(rows, r.top(), r.bottom());
-            for (std::size_t i = r0; i < r1; ++i) {
-                for (std::size_t j = c0; j < c1; ++j) used[i * columns.size() + j] = true;
-            }
+    return drawn;
+}
+
+// Where a layout may be cut across: between its columns.
+std::vector<double> Across(std::size_t columns, double width) {
+    std::vector<double> across{0};
+    for (std::size_t c = 1; c < columns; ++c)
+        across.push_back(oneline::kMargin + static_cast<double>(c) * oneline::kSlot);
+    across.push_back(std::max(width, 1.0));
+    return across;
+}
+
+}  // namespace
+
+OneLineSheets::OneLineSheets(std::shared_ptr<const oneline::Diagram> diagram, QSizeF room)
+    : diagram_(std::move(diagram)), layout_(oneline::LayOut(*diagram_)) {
+    room = QSizeF(std::max(room.width(), 1.0), std::max(room.height() - kCaptionHeight, 1.0));
+    // The buses' branches side by side, or wrapped into rows no wider than
+    // one sheet across at the readable scale, or two, ...: the layout with
+    // the fewest sheets, side by side where that is no more.
+    std::vector<QRectF> drawn = Drawn(layout_);
+    std::size_t fewest = Parts(layout_, drawn, room, kReadableScale).size();
+    const std::size_t wide =
+        Cut(Across(layout_.columns, layout_.width), room.width(), kReadableScale).size();
+    for (std::size_t sheets = 1; sheets < std::min<std::size_t>(wide, kMostSheetsAcross + 1);
+         ++sheets) {
+        // The most columns that many sheets across hold.
+        std::size_t columns = 1;
+        while (Cut(Across(columns + 1,
+                          2 * oneline::kMargin + static_cast<double>(columns + 1) * oneline::kSlot),
+                   room.width(), kReadableScale)
+                   .size() <= sheets)
+            ++columns;
+        oneline::Layout wrapped = oneline::LayOut(*diagram_, columns);
+        std::vector<QRectF> wrappedDrawn = Drawn(wrapped);
+        const std::size_t count = Parts(wrapped, wrappedDrawn, room, kReadableScale).size();
+        if (count < fewest) {
+            fewest = count;
+            layout_ = std::move(wrapped);
+            drawn = std::move(wrappedDrawn);
         }
-        std::vector<QRectF> out;
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            for (std::size_t j = 0; j < columns.size(); ++j) {
-                if (used[i * columns.size() + j] || used.size() == 1)
-                    out.emplace_back(QPointF(columns[j].first, rows[i].first),
-                                     QPointF(columns[j].second, rows[i].second));
-            }
-        }
-        return out;
-    };
+    }
     // The sheets only grow with the scale: the largest scale with no more than the least readable
     // one needs.
-    const std::size_t fewest = partsAt(kReadableScale).size();
     double low = kReadableScale, high = 1;
-    if (partsAt(high).size() <= fewest) {
+    if (Parts(layout_, drawn, room, high).size() <= fewest) {
         low = high;
     } else {
         for (int k = 0; k < 30; ++k) {
             const double mid = (low + high) / 2;
-            (partsAt(mid).size() <= fewest ? low : high) = mid;
+            (Parts(layout_, drawn, room, mid).size() <= fewest ? low : high) = mid;
         }
     }
     scale_ = low;
-    parts_ = partsAt(scale_);
+    parts_ = Parts(layout_, drawn, room, scale_);
+}
+
+std::vector<QRectF> OneLineSheets::Parts(const oneline::Layout& layout,
+                                         const std::vector<QRectF>& drawn, QSizeF room,
+                                         double scale) {
+    // Where the picture may be cut: between its columns, between its layers.
+    std::vector<double> down{0};
+    down.insert(down.end(), layout.breaks.begin(), layout.breaks.end());
+    down.push_back(std::max(layout.height, 1.0));
+    const std::vector<std::pair<double, double>> columns = Cut(Across(layout.columns, layout.width),
+                                                               room.width(), scale),
+                                                 rows = Cut(down, room.height(), scale);
+    std::vector<bool> used(rows.size() * columns.size(), false);
+    // The parts along one side that [from, to] meets.
+    const auto span = [](const std::vector<std::pair<double, double>>& parts, double from,
+                         double to) {
+        const auto first = std::upper_bound(parts.begin(), parts.end(), from,
+                                            [](double v, const auto& p) { return v < p.second; });
+        const auto last = std::upper_bound(parts.begin(), parts.end(), to,
+                                           [](double v, const auto& p) { return v < p.first; });
+        return std::pair{static_cast<std::size_t>(first - parts.begin()),
+                         static_cast<std::size_t>(last - parts.begin())};
+    };
+    for (const QRectF& r : drawn) {
+        const auto [c0, c1] = span(columns, r.left(), r.right());
+        const auto [r0, r1] = span(rows, r.top(), r.bottom());
+        for (std::size_t i = r0; i < r1; ++i) {
+            for (std::size_t j = c0; j < c1; ++j) used[i * columns.size() + j] = true;
+        }
+    }
+    std::vector<QRectF> out;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        for (std::size_t j = 0; j < columns.size(); ++j) {
+            if (used[i * columns.size() + j] || used.size() == 1)
+                out.emplace_back(QPointF(columns[j].first, rows[i].first),
+                                 QPointF(columns[j].second, rows[i].second));
+        }
+    }
+    return out;
 }
 
 std::vector<std::pair<double, double>> OneLineSheets::Cut(const std::vector<double>& cuts,

@@ -59,7 +59,10 @@ inline constexpr double kNoteLetters = 8.2;
 // notes stay readable (their letters kReadableLettersMm high on paper at
 // least: kReadableScale of the layout's size; at most the layout's own
 // size): as few sheets as that scale allows, then the largest scale that
-// keeps them that few. The cuts run between columns and between layers
+// keeps them that few. The layout is the one that needs the fewest: each
+// bus's branches side by side, or wrapped into rows (LayOut's `columns`) no
+// wider than one sheet across, two, ... up to kMostSheetsAcross; side by
+// side where that needs no more. The cuts run between columns and between layers
 // (Layout::breaks), so that no note is cut; a part of the picture with
 // nothing in it (beside a narrow branch of a wide plant) is no sheet.
 inline constexpr double kReadableLettersMm = 1.8;
@@ -70,6 +73,8 @@ public:
     OneLineSheets(std::shared_ptr<const oneline::Diagram> diagram, QSizeF room);
     std::size_t size() const { return parts_.size(); }
     double scale() const { return scale_; }
+    // The layout the sheets cut.
+    const oneline::Layout& layout() const { return layout_; }
     // The part of the layout (its points) on a sheet, row by row.
     QRectF Part(std::size_t sheet) const;
     // Paints a sheet into `target` (the painter's own units, `unitsPerPoint`
@@ -81,6 +86,13 @@ public:
     static constexpr double kCaptionHeight = 16;
 
 private:
+    // The most sheets across a layout wrapped to be narrower is tried with.
+    static constexpr std::size_t kMostSheetsAcross = 4;
+    // The parts of `layout` (`drawn`: what is drawn of it) that hold
+    // something drawn at `scale` on sheets of `room` (points, under the
+    // caption), row by row.
+    static std::vector<QRectF> Parts(const oneline::Layout& layout,
+                                     const std::vector<QRectF>& drawn, QSizeF room, double scale);
     // The parts along one side at `scale`: each from a cut to the next,
     // as many whole steps between cuts as fit in `room` (at least one).
     static std::vector<std::pair<double, double>> Cut(const std::vector<double>& cuts, double room,

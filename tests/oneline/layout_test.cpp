@@ -90,6 +90,28 @@ std::string GeneratedTree(int buses) {
     return s;
 }
 
+// A substation with `mccs` motor control centres, each with a motor and
+// one to three panels.
+std::string WideSubstation(int mccs) {
+    std::string s = kHeader + Source("U") + Transformer("SWG", "U");
+    for (int m = 1; m <= mccs; ++m) {
+        const std::string mcc = "MCC" + std::to_string(m);
+        s += Cable(mcc, "SWG", "200,,,");
+        for (int p = 0; p <= m % 3; ++p) s += Cable(mcc + "-P" + std::to_string(p), mcc);
+    }
+    return s;
+}
+
+// Each case of a table with each width of a layout (0: side by side).
+template <typename Rows>
+auto Across(const Rows& rows, std::initializer_list<std::size_t> widths) {
+    std::vector<std::pair<typename std::decay_t<decltype(*std::begin(rows))>, std::size_t>> out;
+    for (const auto& row : rows) {
+        for (std::size_t w : widths) out.push_back({row, w});
+    }
+    return out;
+}
+
 struct Segment {
     Point a, b;
     bool Vertical() const { return a.x == b.x; }
@@ -140,12 +162,20 @@ Faults Check(const Diagram& d, const Layout& l) {
         for (std::size_t b = 0; b < l.buses.size(); ++b) {
             const PlacedBus& bar = l.buses[b];
             const bool own = std::find(buses.begin(), buses.end(), static_cast<int>(b)) != buses.end();
-            const bool meets = s.Vertical() ? Within(s.a.x, bar.x0, bar.x1) && Within(bar.y, s.a.y, s.b.y)
-                                            : s.a.y == bar.y && std::max(s.a.x, s.b.x) >= bar.x0 &&
-                                                  std::min(s.a.x, s.b.x) <= bar.x1;
-            const bool atEnd = s.Vertical() && (s.a.y == bar.y || s.b.y == bar.y);
-            if (meets && !(own && atEnd))
-                f.wrong.push_back("element " + std::to_string(e) + " meets the bar of " + d.buses[b].name);
+            for (const Box& piece : bar.Bars()) {
+                // A bar along its centre line; a riser (upright) as its box, which no link meets.
+                const double y = piece.y + piece.h / 2, x0 = piece.x, x1 = piece.x + piece.w;
+                const bool upright = piece.h > piece.w;
+                const bool meets = upright ? std::max(s.a.x, s.b.x) >= x0 && std::min(s.a.x, s.b.x) <= x1 &&
+                                                 std::max(s.a.y, s.b.y) >= piece.y &&
+                                                 std::min(s.a.y, s.b.y) <= piece.y + piece.h
+                                   : s.Vertical() ? Within(s.a.x, x0, x1) && Within(y, s.a.y, s.b.y)
+                                                  : s.a.y == y && std::max(s.a.x, s.b.x) >= x0 &&
+                                                        std::min(s.a.x, s.b.x) <= x1;
+                const bool atEnd = !upright && s.Vertical() && (s.a.y == y || s.b.y == y);
+                if (meets && !(own && atEnd))
+                    f.wrong.push_back("element " + std::to_string(e) + " meets a bar of " + d.buses[b].name);
+            }
             const Box& n = bar.note;
             const bool inNote = s.Vertical() ? Between(s.a.x, n.x, n.x + n.w) &&
                                                    std::max(s.a.y, s.b.y) > n.y && std::min(s.a.y, s.b.y) < n.y + n.h
@@ -157,28 +187,32 @@ Faults Check(const Diagram& d, const Layout& l) {
     return f;
 }
 
-// The buses whose bars the ends of an element's links lie on.
+// The buses whose bars (a wrapped bus's rows too) the ends of an element's links lie on.
 std::set<int> BusesReached(const Layout& l, const PlacedElement& p) {
     std::set<int> reached;
     for (const auto& line : p.links) {
         for (const Point& end : {line.front(), line.back()}) {
             for (std::size_t b = 0; b < l.buses.size(); ++b) {
-                if (end.y == l.buses[b].y && end.x >= l.buses[b].x0 && end.x <= l.buses[b].x1)
-                    reached.insert(static_cast<int>(b));
+                for (const Box& bar : l.buses[b].Bars()) {
+                    if (bar.w > bar.h && end.y == bar.y + bar.h / 2 && end.x >= bar.x && end.x <= bar.x + bar.w)
+                        reached.insert(static_cast<int>(b));
+                }
             }
         }
     }
     return reached;
 }
 
+// Side by side and wrapped into rows three columns wide (each branch then
+// reaching a row of its bus's bar).
 TEST(OneLineLayout, EveryBusAndElementPlacedOnceOnItsBuses) {
-    for (const Network& n : kNetworks) {
-        SCOPED_TRACE(n.name);
+    for (const auto& [n, columns] : Across(kNetworks, {0, 3})) {
+        SCOPED_TRACE(std::string(n.name) + " in " + std::to_string(columns));
         const StudyFile file = Parse(n.study);
         const Diagram d = StudyDiagram(file);
         ASSERT_EQ(d.buses.size(), n.buses);
         ASSERT_EQ(d.elements.size(), n.elements);
-        const Layout l = LayOut(d);
+        const Layout l = LayOut(d, columns);
         ASSERT_EQ(l.buses.size(), n.buses);
         ASSERT_EQ(l.elements.size(), n.elements);
         for (std::size_t e = 0; e < d.elements.size(); ++e) {
@@ -201,30 +235,34 @@ TEST(OneLineLayout, EveryBusAndElementPlacedOnceOnItsBuses) {
     }
 }
 
-// Bars, bus notes and the texts of the elements (those with any) apart,
-// and inside the picture.
+// Bars (a wrapped bus's rows and riser too), bus notes and the texts of
+// the elements (those with any) apart, and inside the picture; side by
+// side and wrapped into rows of a sheet's width and narrower.
 TEST(OneLineLayout, BarsAndNotesNeverOverlap) {
     std::vector<std::pair<std::string, std::string>> studies;
     for (const Network& n : kNetworks) studies.push_back({n.name, n.study});
     studies.push_back({"plant", PlantStudy()});
     studies.push_back({"tree of 400", GeneratedTree(400)});
-    for (const auto& [name, study] : studies) {
-        SCOPED_TRACE(name);
-        const Diagram d = StudyDiagram(Parse(study));
-        const Layout l = LayOut(d);
-        std::vector<Box> boxes;
-        for (const PlacedBus& b : l.buses) {
-            boxes.push_back(b.Bar());
-            boxes.push_back(b.note);
-            EXPECT_LT(b.x0, b.x1);
+    studies.push_back({"wide substation", WideSubstation(14)});
+    for (const auto& [study, columns] : Across(studies, {0, 4, 9})) {
+        SCOPED_TRACE(study.first + " in " + std::to_string(columns));
+        const Diagram d = StudyDiagram(Parse(study.second));
+        const Layout l = LayOut(d, columns);
+        std::vector<std::pair<Box, std::size_t>> boxes;  // and whose: a bus's pieces meet each other
+        for (std::size_t b = 0; b < l.buses.size(); ++b) {
+            for (const Box& bar : l.buses[b].Bars()) boxes.push_back({bar, b});
+            boxes.push_back({l.buses[b].note, b});
+            EXPECT_LT(l.buses[b].x0, l.buses[b].x1);
         }
         for (std::size_t e = 0; e < d.elements.size(); ++e) {
-            if (!ElementLines(d.elements[e], '.').empty()) boxes.push_back(l.elements[e].text);
+            if (!ElementLines(d.elements[e], '.').empty()) boxes.push_back({l.elements[e].text, l.buses.size() + e});
         }
         for (std::size_t i = 0; i < boxes.size(); ++i) {
-            EXPECT_TRUE(boxes[i].x >= 0 && boxes[i].y >= 0 && boxes[i].x + boxes[i].w <= l.width &&
-                        boxes[i].y + boxes[i].h <= l.height);
-            for (std::size_t j = i + 1; j < boxes.size(); ++j) EXPECT_FALSE(boxes[i].Overlaps(boxes[j])) << i << " " << j;
+            const Box& a = boxes[i].first;
+            EXPECT_TRUE(a.x >= 0 && a.y >= 0 && a.x + a.w <= l.width && a.y + a.h <= l.height);
+            for (std::size_t j = i + 1; j < boxes.size(); ++j) {
+                if (boxes[i].second != boxes[j].second) EXPECT_FALSE(a.Overlaps(boxes[j].first)) << i << " " << j;
+            }
         }
     }
 }
@@ -234,10 +272,12 @@ TEST(OneLineLayout, NetworksWithoutCrossingsTiesOnlyWhereLoopsClose) {
     for (const Network& n : kNetworks) studies.push_back({n.name, n.study, n.radial});
     studies.push_back({"tree of 400", GeneratedTree(400), true});
     studies.push_back({"plant", PlantStudy(), false});
-    for (const auto& [name, study, radial] : studies) {
-        SCOPED_TRACE(name);
+    studies.push_back({"wide substation", WideSubstation(14), true});
+    for (const auto& [row, columns] : Across(studies, {0, 9})) {
+        const auto& [name, study, radial] = row;
+        SCOPED_TRACE(name + " in " + std::to_string(columns));
         const Diagram d = StudyDiagram(Parse(study));
-        const Layout l = LayOut(d);
+        const Layout l = LayOut(d, columns);
         const Faults f = Check(d, l);
         // No link meets a bar but at its own ends, nor a note, ties or not.
         EXPECT_TRUE(f.wrong.empty()) << f.wrong.front();
@@ -251,6 +291,66 @@ TEST(OneLineLayout, NetworksWithoutCrossingsTiesOnlyWhereLoopsClose) {
         for (std::size_t e = 0; e < d.elements.size(); ++e) {
             if (d.elements[e].kind != ElementKind::Source) continue;
             for (const PlacedBus& b : l.buses) EXPECT_LT(l.elements[e].symbol.y, b.y);
+        }
+    }
+}
+
+// Laid out to a width: the buses whose branches would spread wider hang
+// them from further rows of their bars, each row under the deepest part of
+// the one before and joined to the first by the riser, so that the picture
+// keeps to the width; a click on a row or the riser finds its bus. A bus
+// with a tie at it or under it keeps its branches side by side, and the
+// tie's buses their layers.
+TEST(OneLineLayout, AWideBusWrapsIntoRowsWithinTheWidth) {
+    // clang-format off
+    const struct {
+        const char* name;
+        std::string study;
+        std::size_t columns;  // the width asked
+        bool wraps;           // false: the buses too wide have ties at or under them
+    } kCases[] = {
+        {"wide substation", WideSubstation(14), 9, true},
+        {"wide substation", WideSubstation(14), 4, true},
+        {"tree of 400",     GeneratedTree(400), 9, true},
+        {"plant",           PlantStudy(),       9, false},
+    };
+    // clang-format on
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(std::string(c.name) + " in " + std::to_string(c.columns));
+        const Diagram d = StudyDiagram(Parse(c.study));
+        const Layout l = LayOut(d, c.columns), side = LayOut(d);
+        std::size_t wrapped = 0;
+        for (std::size_t b = 0; b < l.buses.size(); ++b) {
+            const PlacedBus& p = l.buses[b];
+            if (p.rows.empty()) continue;
+            ++wrapped;
+            double above = p.y;
+            for (const PlacedBus::Row& row : p.rows) {
+                EXPECT_GT(row.y, above);
+                above = row.y;
+                EXPECT_EQ(BusAt(l, {(p.x0 + row.x1) / 2, row.y}), b);
+            }
+            EXPECT_EQ(BusAt(l, {p.riser, (p.y + p.rows.back().y) / 2}), b);
+        }
+        EXPECT_EQ(wrapped > 0, c.wraps);
+        if (c.wraps) {
+            EXPECT_LE(l.columns, c.columns);
+            EXPECT_LT(l.columns, side.columns);
+        } else {
+            EXPECT_EQ(l.columns, side.columns);
+        }
+        // Every branch from a bar of each of its buses (a row's or the first).
+        for (std::size_t e = 0; e < d.elements.size(); ++e) {
+            std::set<int> own;
+            for (int b : d.elements[e].buses) {
+                if (b >= 0) own.insert(b);
+            }
+            EXPECT_EQ(BusesReached(l, l.elements[e]), own) << e;
+            if (!l.elements[e].tie) continue;
+            for (int b : own) {
+                EXPECT_TRUE(l.buses[static_cast<std::size_t>(b)].rows.empty()) << d.buses[static_cast<std::size_t>(b)].name;
+                EXPECT_EQ(l.buses[static_cast<std::size_t>(b)].layer, side.buses[static_cast<std::size_t>(b)].layer);
+            }
         }
     }
 }
