@@ -146,8 +146,9 @@ std::vector<std::pair<ElementKind, std::size_t>> FaultSteps::Nearest(
 std::vector<FaultSteps::Reached> FaultSteps::Reach(
     const Fault& fault, const std::function<bool(ElementKind, std::size_t)>& device) const {
     std::vector<Reached> found;
-    if (!fault.Live()) return found;
-    std::map<std::pair<int, std::size_t>, int> seen;  // each element found, by its place in `found`
+    if (!fault.Live() || fault.zff_ == Complex(0)) return found;
+    // Each element found, by its place in `found`.
+    std::unordered_map<std::uint64_t, int> seen;
     std::vector<bool> visited(net_.busNames_.size());
     // The buses of this ring, each with the device between it and the
     // fault; the next ring begins behind this ring's devices.
@@ -157,11 +158,15 @@ std::vector<FaultSteps::Reached> FaultSteps::Reach(
         for (std::size_t q = 0; q < ring.size(); ++q) {
             const auto [u, nearer] = ring[q];
             auto reach = [&](ElementKind kind, std::size_t index) {
-                const auto [at, added] = seen.try_emplace({static_cast<int>(kind), index},
-                                                          static_cast<int>(found.size()));
+                const auto [at, added] = seen.try_emplace(
+                    static_cast<std::uint64_t>(kind) << 32 | index, static_cast<int>(found.size()));
                 if (added) found.push_back({kind, index, nearer});
                 return at->second;
             };
+            // The bus's z', asked once for all its elements (a bus of no
+            // node, joined by ties alone, has none to ask).
+            const int node = net_.node_[u];
+            const Complex zu = node >= 0 ? fault.Z(node) : Complex(0);
             for (const Network::Touch& t : net_.touches_[u]) {
                 int far = -1;
                 int behind = -1;  // the device far is behind: the next ring
@@ -174,16 +179,15 @@ std::vector<FaultSteps::Reached> FaultSteps::Reach(
                         reach(t.kind, t.index);
                     continue;
                 } else {
-                    const double part = fault.Part({t.branch, -1});
-                    if (part <= kNoCurrent) continue;
+                    const Fault::Flow flow = fault.FlowAt(t.branch, u, zu);
+                    if (flow.part <= kNoCurrent) continue;
                     // The first ring walks as Nearest does; behind a device
                     // the walk goes only towards the sources, against the
                     // fault current: not out along another path of it.
-                    const bool feeds = fault.Feeds({t.branch, -1}, u);
-                    if (r > 0 && !feeds) continue;
+                    if (r > 0 && !flow.feeds) continue;
                     if (device(t.kind, t.index)) {
                         behind = reach(t.kind, t.index);
-                        if (part < kLeastPartBehind || !feeds) continue;
+                        if (flow.part < kLeastPartBehind || !flow.feeds) continue;
                     }
                     const Network::Branch& br = net_.branches_[t.branch];
                     far = br.busA == u ? br.busB : br.busA;
@@ -260,6 +264,17 @@ Complex FaultSteps::Fault::Incidence(const Element& e,
     return base().values.branchK[e.branch] * x.At(n.node_[br.busA]) - x.At(n.node_[br.busB]);
 }
 
+namespace {
+
+// A branch's current per unit entering it at end B (`atB`) or at end A,
+// from its ends' voltages: the one formula of Current and FlowAt.
+Complex BranchCurrent(Complex y, double k, Complex va, Complex vb, bool atB) {
+    if (atB) return -k * y * va + y * vb;
+    return k * k * y * va - k * y * vb;
+}
+
+}  // namespace
+
 Complex FaultSteps::Fault::Current(const Element& e, int bus) const {
     if (!live_ || Out(e) || zff_ == Complex(0)) return 0;
     const Network& n = s_->net_;
@@ -268,9 +283,25 @@ Complex FaultSteps::Fault::Current(const Element& e, int bus) const {
     if (e.shunt >= 0) return y * Z(n.node_[n.shunts_[e.shunt].bus]) * fault;
     const Network::Branch& br = n.branches_[e.branch];
     const Complex va = -Z(n.node_[br.busA]) * fault, vb = -Z(n.node_[br.busB]) * fault;
-    const double k = base().values.branchK[e.branch];
-    if (bus == br.busB) return -k * y * va + y * vb;
-    return k * k * y * va - k * y * vb;
+    return BranchCurrent(y, base().values.branchK[e.branch], va, vb, bus == br.busB);
+}
+
+FaultSteps::Fault::Flow FaultSteps::Fault::FlowAt(int branch, int bus, Complex zBus) const {
+    const Element e{branch, -1};
+    if (!live_ || Out(e) || zff_ == Complex(0)) return {};
+    const Network& n = s_->net_;
+    const Network::Branch& br = n.branches_[branch];
+    const int far = br.busA == bus ? br.busB : br.busA;
+    const Complex zFar = Z(n.node_[far]);
+    const Complex fault = fault_;
+    const Complex y = Admittance(e);
+    const Complex va = -(br.busA == bus ? zBus : zFar) * fault,
+                  vb = -(br.busB == bus ? zBus : zFar) * fault;
+    const double k = base().values.branchK[branch];
+    // As Part (the current at end A) and Feeds (at `bus`) give them.
+    const Complex atA = BranchCurrent(y, k, va, vb, br.busA == br.busB);
+    const Complex atBus = BranchCurrent(y, k, va, vb, bus == br.busB);
+    return {std::abs(atA) / faultAbs_, (atBus * std::conj(fault_)).real() < 0};
 }
 
 double FaultSteps::Fault::Ka() const {

@@ -140,6 +140,14 @@ private:
     void Refresh();
     void Update();
     Complex Current(const Element& e, int bus) const;  // per unit, entering the element at `bus`
+    // A branch's Part and whether it Feeds `bus`, one of its ends, whose
+    // z' is `zBus`: the walk's look at each element of a bus, the far
+    // end's z' asked once.
+    struct Flow {
+        double part = 0;
+        bool feeds = false;
+    };
+    Flow FlowAt(int branch, int bus, Complex zBus) const;
     Complex Admittance(const Element& e) const;
     // uᵀ·x of an element's incidence vector.
     Complex Incidence(const Element& e, const SymmetricFactor::PartialSolve& x) const;

@@ -47,7 +47,8 @@ std::uint64_t Key(ElementKind kind, std::size_t index) {
 
 }  // namespace
 
-void StudyNetwork::BuildSteps(const std::vector<StudyRowInputs>& rows, const StudyOptions& options) {
+void StudyNetwork::BuildSteps(const std::vector<StudyRowInputs>& rows,
+                              const StudyOptions& options) {
     if (!net_ || net_->NodeCount() == 0) return;
     stepCases_[0] = std::make_unique<FaultSteps>(*net_, options.ShortCircuit(), network::Case::Max);
     stepCases_[1] = std::make_unique<FaultSteps>(*net_, options.ShortCircuit(), network::Case::Min);
@@ -130,7 +131,8 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q,
     };
     auto endMotors = [&] { change(-1, [&] { f.EndMotors(); }); };
     if (!f.Live() || !(f.Ka() > 0)) {
-        plan.whole.refusal = Refusal{RefusalCode::Duration, "bus " + bus_[q.row] + " has no fault current. "};
+        plan.whole.refusal =
+            Refusal{RefusalCode::Duration, "bus " + bus_[q.row] + " has no fault current. "};
         return plan;
     }
     // The steps' currents on the scale of the point's own, which is rounded
@@ -163,7 +165,8 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q,
         double progress = 0;
         DeviceTrip trip = {};
         double amps = 0;
-        std::shared_ptr<const ProtectiveDevice> held = nullptr;  // the device of another row, as the network built it
+        std::shared_ptr<const ProtectiveDevice> held =
+            nullptr;  // the device of another row, as the network built it
     };
     std::vector<Candidate> candidates;
     if (alone) candidates.push_back({q.row, own, {}, -1, true, true});
@@ -214,7 +217,8 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q,
     const std::optional<double> cap = own ? own->MaxArcTime() : std::nullopt;
     const auto diff = busDifferential_.find(bus_[q.row]);
     // The bus differential protection's time; infinite without one.
-    const double differential = diff == busDifferential_.end() ? std::numeric_limits<double>::infinity() : diff->second;
+    const double differential =
+        diff == busDifferential_.end() ? std::numeric_limits<double>::infinity() : diff->second;
     double t = 0;
     int last = -1;  // the candidate whose opening ended the arc last
     bool cleared = false;
@@ -263,16 +267,17 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q,
                 next = std::min(next, std::max(0.0, 1 - c.progress) * c.trip.seconds);
         }
         const bool motors = f.MotorsFeed();
-        const double decayIn = motors && motorDecay_ && *motorDecay_ > t ? *motorDecay_ - t
-                                                                         : std::numeric_limits<double>::infinity();
+        const double decayIn = motors && motorDecay_ && *motorDecay_ > t
+                                   ? *motorDecay_ - t
+                                   : std::numeric_limits<double>::infinity();
         const double capIn = cap ? *cap - t : std::numeric_limits<double>::infinity();
         const double typedIn = typed ? *typed - t : std::numeric_limits<double>::infinity();
         const double differentialIn = differential - t;
         const double dt = std::min({next, decayIn, capIn, typedIn, differentialIn});
         if (!std::isfinite(dt)) {
-            plan.whole.refusal = Refusal{RefusalCode::Duration, "Protective device does not operate at " +
-                                                                    FormatFixed(iarc, 6, 3, sep_) +
-                                                                    " kA arcing current. "};
+            plan.whole.refusal = Refusal{
+                RefusalCode::Duration, "Protective device does not operate at " +
+                                           FormatFixed(iarc, 6, 3, sep_) + " kA arcing current. "};
             return done();
         }
         PointStep step;
@@ -374,8 +379,9 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q,
         plan.steps.push_back(step);
     }
     if (!cleared) {
-        plan.whole.refusal = Refusal{RefusalCode::Duration, "The arc is not cleared in " +
-                                                                std::to_string(kMostSteps) + " steps. "};
+        plan.whole.refusal =
+            Refusal{RefusalCode::Duration,
+                    "The arc is not cleared in " + std::to_string(kMostSteps) + " steps. "};
         return done();
     }
     plan.whole.seconds = t;
