@@ -25,6 +25,28 @@ constexpr double kDeadPivot = 1e-9;
 
 }  // namespace
 
+// Marks over numbered things (buses, elements) for one walk at a time: a
+// walk begins a new generation instead of clearing, so that it costs what
+// it marks.
+class FaultSteps::WalkMarks {
+public:
+    void Begin(std::size_t size) {
+        if (stamp_.size() < size) stamp_.resize(size, 0), value_.resize(size);
+        if (++generation_ == 0) {
+            std::fill(stamp_.begin(), stamp_.end(), 0);
+            generation_ = 1;
+        }
+    }
+    bool Marked(std::size_t i) const { return stamp_[i] == generation_; }
+    int Value(std::size_t i) const { return value_[i]; }
+    void Mark(std::size_t i, int value) { stamp_[i] = generation_, value_[i] = value; }
+
+private:
+    std::vector<std::uint32_t> stamp_;
+    std::vector<int> value_;
+    std::uint32_t generation_ = 0;
+};
+
 FaultSteps::FaultSteps(const Network& net, const SolveOptions& options, Case c)
     : net_(net), case_(c), options_(options) {
     static std::atomic<std::uint64_t> serials{0};
@@ -49,6 +71,11 @@ FaultSteps::FaultSteps(const Network& net, const SolveOptions& options, Case c)
         const int node = net.node_[net.shunts_[i].bus];
         if (net.shunts_[i].kind != ElementKind::Motor && node >= 0)
             sourceShunts_[net.island_[node]].push_back(static_cast<int>(i));
+    }
+    // Each kind's elements numbered after the kinds before it.
+    for (int k = 0; k < kElementKindCount; ++k) {
+        kindOffset_[k] = elementCount_;
+        elementCount_ += std::max(branchesOf_[k].size(), shuntsOf_[k].size());
     }
     without_.values = with_.values;
     for (std::size_t i = 0; i < net.shunts_.size(); ++i) {
@@ -147,21 +174,27 @@ std::vector<FaultSteps::Reached> FaultSteps::Reach(
     const Fault& fault, const std::function<bool(ElementKind, std::size_t)>& device) const {
     std::vector<Reached> found;
     if (!fault.Live() || fault.zff_ == Complex(0)) return found;
-    // Each element found, by its place in `found`.
-    std::unordered_map<std::uint64_t, int> seen;
-    std::vector<bool> visited(net_.busNames_.size());
+    // Each element found, by its place in `found` (by its number among
+    // the kinds' elements), and the buses visited: marks of this walk in
+    // arrays the thread keeps, so that a walk costs what it visits, not
+    // the size of the network.
+    thread_local WalkMarks elements, buses;
+    elements.Begin(elementCount_);
+    buses.Begin(net_.busNames_.size());
+    auto visited = [&](int bus) { return buses.Marked(static_cast<std::size_t>(bus)); };
     // The buses of this ring, each with the device between it and the
     // fault; the next ring begins behind this ring's devices.
     std::vector<std::pair<int, int>> ring{{fault.bus_, -1}}, next;
-    visited[fault.bus_] = true;
+    buses.Mark(static_cast<std::size_t>(fault.bus_), 0);
     for (int r = 0; r < kMostRings && !ring.empty(); ++r) {
         for (std::size_t q = 0; q < ring.size(); ++q) {
             const auto [u, nearer] = ring[q];
             auto reach = [&](ElementKind kind, std::size_t index) {
-                const auto [at, added] = seen.try_emplace(
-                    static_cast<std::uint64_t>(kind) << 32 | index, static_cast<int>(found.size()));
-                if (added) found.push_back({kind, index, nearer});
-                return at->second;
+                const std::size_t id = kindOffset_[static_cast<int>(kind)] + index;
+                if (elements.Marked(id)) return elements.Value(id);
+                elements.Mark(id, static_cast<int>(found.size()));
+                found.push_back({kind, index, nearer});
+                return static_cast<int>(found.size()) - 1;
             };
             // The bus's z', asked once for all its elements (a bus of no
             // node, joined by ties alone, has none to ask).
@@ -192,21 +225,21 @@ std::vector<FaultSteps::Reached> FaultSteps::Reach(
                     const Network::Branch& br = net_.branches_[t.branch];
                     far = br.busA == u ? br.busB : br.busA;
                 }
-                if (visited[far]) continue;
+                if (visited(far)) continue;
                 if (behind >= 0) {
                     // Marked when its ring begins: a path without a device
                     // may still reach it in this ring.
                     next.emplace_back(far, behind);
                 } else {
-                    visited[far] = true;
+                    buses.Mark(static_cast<std::size_t>(far), 0);
                     ring.emplace_back(far, nearer);
                 }
             }
         }
         ring.clear();
         for (const auto& [bus, nearer] : next) {
-            if (visited[bus]) continue;
-            visited[bus] = true;
+            if (visited(bus)) continue;
+            buses.Mark(static_cast<std::size_t>(bus), 0);
             ring.emplace_back(bus, nearer);
         }
         next.clear();
@@ -219,7 +252,8 @@ std::vector<FaultSteps::Reached> FaultSteps::Reach(
 // The nodes' z' in an open-addressing table: a state is asked for a few
 // hundred nodes, each many times.
 struct FaultSteps::Fault::Known {
-    std::vector<std::pair<int, Complex>> slots = std::vector<std::pair<int, Complex>>(64, {-1, {}});
+    std::vector<std::pair<int, Complex>> slots =
+        std::vector<std::pair<int, Complex>>(256, {-1, {}});
     std::size_t used = 0;
     // The node's slot; a free one (node -1) when it is not known.
     std::pair<int, Complex>& Slot(int node) {

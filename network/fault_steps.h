@@ -100,6 +100,11 @@ private:
     // motors by island (the bus Network::island_ names it by).
     std::vector<std::vector<std::vector<int>>> branchesOf_, shuntsOf_;
     std::unordered_map<int, std::vector<int>> sourceShunts_;
+    // The elements of each kind by index numbered one after the other, for
+    // the walk's marks.
+    std::size_t kindOffset_[kElementKindCount] = {};
+    std::size_t elementCount_ = 0;
+    class WalkMarks;
     // Per island (by its bus, as Network::island_ numbers them): its pivots
     // kept their digits in both factors.
     std::vector<bool> islandSolvable_;
