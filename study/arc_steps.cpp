@@ -21,6 +21,7 @@
 // that clears it named on its row) is cleared by that device alone: it sees
 // the arcing current (times its device_share), and its opening ends the arc;
 // only the motors' decay makes steps before it.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -47,11 +48,19 @@ std::uint64_t Key(ElementKind kind, std::size_t index) {
 
 }  // namespace
 
-void StudyNetwork::BuildSteps(const std::vector<StudyRowInputs>& rows,
-                              const StudyOptions& options) {
+void StudyNetwork::BuildSteps(const std::vector<StudyRowInputs>& rows, const StudyOptions& options,
+                              const StudyNetwork* twin) {
     if (!net_ || net_->NodeCount() == 0) return;
-    stepCases_[0] = std::make_unique<FaultSteps>(*net_, options.ShortCircuit(), network::Case::Max);
-    stepCases_[1] = std::make_unique<FaultSteps>(*net_, options.ShortCircuit(), network::Case::Min);
+    if (twin && twin->Steps()) {
+        // The same elements: the twin's factors are this network's.
+        stepCases_[0] = twin->stepCases_[0];
+        stepCases_[1] = twin->stepCases_[1];
+    } else {
+        stepCases_[0] =
+            std::make_shared<const FaultSteps>(*net_, options.ShortCircuit(), network::Case::Max);
+        stepCases_[1] =
+            std::make_shared<const FaultSteps>(*net_, options.ShortCircuit(), network::Case::Min);
+    }
     if (options.motorDecay) motorDecay_ = *options.motorDecay * kCycle;
     sep_ = options.sep;
     bus_.resize(rows.size());
@@ -81,6 +90,17 @@ void StudyNetwork::BuildSteps(const std::vector<StudyRowInputs>& rows,
         if (time && *time >= kShortestArcTime && std::isfinite(*time))
             busDifferential_[bus_[i]] = *time;
     }
+}
+
+bool StudyNetwork::SameSteps(const StudyNetwork& other) const {
+    if (!Steps() || stepCases_[0] != other.stepCases_[0] || stepCases_[1] != other.stepCases_[1] ||
+        lineSideMain_ != other.lineSideMain_ || stepDevices_.size() != other.stepDevices_.size())
+        return false;
+    for (const auto& [key, d] : stepDevices_) {
+        const auto at = other.stepDevices_.find(key);
+        if (at == other.stepDevices_.end() || at->second.row != d.row) return false;
+    }
+    return true;
 }
 
 std::optional<double> StudyNetwork::BusDifferential(const std::string& bus) const {
@@ -177,9 +197,14 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q,
     };
     // Each element's candidate (the row's device alone has none).
     std::unordered_map<std::int64_t, std::size_t> candidateOf;
+    // The states whose devices are among the candidates: a state's steps
+    // after its first add none.
+    std::vector<const StepMemo::State*> added;
     // Every device on the fault current's paths runs: the nearest on each
     // path, and those behind them.
     auto addReached = [&] {
+        if (std::find(added.begin(), added.end(), &state->second) != added.end()) return;
+        added.push_back(&state->second);
         std::optional<std::vector<FaultSteps::Reached>>& known = state->second.reached;
         if (!known) known = steps.Reach(f, stops);
         const std::vector<FaultSteps::Reached>& reached = *known;
