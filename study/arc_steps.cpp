@@ -42,10 +42,6 @@ constexpr double kCycle = 1.0 / 60;  // s: the motor decay is counted in cycles 
 // More steps than this end in a refusal: a plant's arc is cleared in a few.
 constexpr int kMostSteps = 64;
 
-std::uint64_t Key(ElementKind kind, std::size_t index) {
-    return (static_cast<std::uint64_t>(kind) << 32) | static_cast<std::uint64_t>(index);
-}
-
 }  // namespace
 
 void StudyNetwork::BuildSteps(const std::vector<StudyRowInputs>& rows, const StudyOptions& options,
@@ -80,7 +76,14 @@ void StudyNetwork::BuildSteps(const std::vector<StudyRowInputs>& rows, const Stu
             d.at = std::string(at);
             d.element = stepCases_[0]->Find(own_[i]->kind, own_[i]->index, bus_[i]);
             d.atBus = stepCases_[0]->BusNumber(d.at);
-            stepDevices_[Key(own_[i]->kind, own_[i]->index)] = std::move(d);
+            std::vector<int>& of = stepDeviceOf_[static_cast<int>(own_[i]->kind)];
+            if (of.size() <= own_[i]->index) of.resize(own_[i]->index + 1, -1);
+            if (of[own_[i]->index] < 0) {
+                of[own_[i]->index] = static_cast<int>(stepDevices_.size());
+                stepDevices_.push_back(std::move(d));
+            } else {
+                stepDevices_[of[own_[i]->index]] = std::move(d);
+            }
         }
     }
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -96,9 +99,11 @@ bool StudyNetwork::SameSteps(const StudyNetwork& other) const {
     if (!Steps() || stepCases_[0] != other.stepCases_[0] || stepCases_[1] != other.stepCases_[1] ||
         lineSideMain_ != other.lineSideMain_ || stepDevices_.size() != other.stepDevices_.size())
         return false;
-    for (const auto& [key, d] : stepDevices_) {
-        const auto at = other.stepDevices_.find(key);
-        if (at == other.stepDevices_.end() || at->second.row != d.row) return false;
+    for (int k = 0; k < network::kElementKindCount; ++k) {
+        if (stepDeviceOf_[k] != other.stepDeviceOf_[k]) return false;
+    }
+    for (std::size_t i = 0; i < stepDevices_.size(); ++i) {
+        if (stepDevices_[i].row != other.stepDevices_[i].row) return false;
     }
     return true;
 }
@@ -191,9 +196,8 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q,
     std::vector<Candidate> candidates;
     if (alone) candidates.push_back({q.row, own, {}, -1, true, true});
     auto stops = [&](ElementKind kind, std::size_t index) {
-        const auto at = stepDevices_.find(Key(kind, index));
-        if (at == stepDevices_.end()) return false;
-        return at->second.row != notActing;
+        const StepDevice* d = StepDeviceOf(kind, index);
+        return d && d->row != notActing;
     };
     // Each element's candidate (the row's device alone has none).
     std::unordered_map<std::int64_t, std::size_t> candidateOf;
@@ -211,7 +215,7 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q,
         std::vector<int> placeOf(reached.size(), -1);
         for (std::size_t i = 0; i < reached.size(); ++i) {
             const auto [kind, index, nearer] = reached[i];
-            const StepDevice& d = stepDevices_.at(Key(kind, index));
+            const StepDevice& d = *StepDeviceOf(kind, index);
             if (!d.element) continue;
             const FaultSteps::Element e = *d.element;
             const auto [at, added] = candidateOf.try_emplace(

@@ -191,7 +191,14 @@ private:
     std::vector<std::optional<OwnElement>> own_;
     std::vector<std::string> bus_;
     std::vector<std::string> point_;  // each row's point, which names its device in a message
-    std::unordered_map<std::uint64_t, StepDevice> stepDevices_;
+    // The step devices, and each element's (kind, index) place among them
+    // (-1: none): the walks ask for every element they pass.
+    std::vector<StepDevice> stepDevices_;
+    std::vector<int> stepDeviceOf_[network::kElementKindCount];
+    const StepDevice* StepDeviceOf(network::ElementKind kind, std::size_t index) const {
+        const std::vector<int>& of = stepDeviceOf_[static_cast<int>(kind)];
+        return index < of.size() && of[index] >= 0 ? &stepDevices_[of[index]] : nullptr;
+    }
     std::unordered_map<std::string, double> busDifferential_;
     std::optional<double> motorDecay_;  // s
     std::string scenario_;              // the scenario whose maintenance settings the devices have
