@@ -190,8 +190,8 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q,
         double progress = 0;
         DeviceTrip trip = {};
         double amps = 0;
-        std::shared_ptr<const ProtectiveDevice> held =
-            nullptr;  // the device of another row, as the network built it
+        // The device of another row, as the network built it (kept by its step device).
+        const std::shared_ptr<const ProtectiveDevice>* held = nullptr;
     };
     std::vector<Candidate> candidates;
     if (alone) candidates.push_back({q.row, own, {}, -1, true, true});
@@ -203,12 +203,12 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q,
     std::unordered_map<std::int64_t, std::size_t> candidateOf;
     // The states whose devices are among the candidates: a state's steps
     // after its first add none.
-    std::vector<const StepMemo::State*> added;
+    std::vector<const StepMemo::State*> merged;
     // Every device on the fault current's paths runs: the nearest on each
     // path, and those behind them.
     auto addReached = [&] {
-        if (std::find(added.begin(), added.end(), &state->second) != added.end()) return;
-        added.push_back(&state->second);
+        if (std::find(merged.begin(), merged.end(), &state->second) != merged.end()) return;
+        merged.push_back(&state->second);
         std::optional<std::vector<FaultSteps::Reached>>& known = state->second.reached;
         if (!known) known = steps.Reach(f, stops);
         const std::vector<FaultSteps::Reached>& reached = *known;
@@ -225,7 +225,7 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q,
             const bool isMine = d.row == q.row;
             // The row's own device as the row built it (its settings, as checked with the row).
             Candidate c{d.row, isMine && own ? own : d.device.get(), e, d.atBus, isMine};
-            c.held = isMine && own ? nullptr : d.device;
+            c.held = isMine && own ? nullptr : &d.device;
             c.nearer = nearer >= 0 ? placeOf[nearer] : (alone ? 0 : -1);
             candidates.push_back(std::move(c));
         }
@@ -279,12 +279,14 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q,
         }
         // An interlocked device is held to its own delays where a device
         // nearer the fault on its path is interlocked and sees the fault.
-        std::vector<bool> restrained(candidates.size());
+        // A candidate's nearer one was a candidate before it (its index is
+        // smaller), so one pass in order finds for each whether one on its
+        // path from the fault, itself included, is interlocked and sees it.
+        std::vector<bool> restrained(candidates.size()), seesOnPath(candidates.size());
         for (std::size_t k = 0; k < candidates.size(); ++k) {
-            for (int a = candidates[k].nearer; a >= 0 && !restrained[k]; a = candidates[a].nearer) {
-                const Candidate& d = candidates[a];
-                restrained[k] = running(d) && d.device->ZsiSees(d.amps);
-            }
+            const Candidate& c = candidates[k];
+            restrained[k] = c.nearer >= 0 && seesOnPath[c.nearer];
+            seesOnPath[k] = restrained[k] || (running(c) && c.device->ZsiSees(c.amps));
         }
         double next = std::numeric_limits<double>::infinity();
         for (std::size_t k = 0; k < candidates.size(); ++k) {
@@ -348,7 +350,7 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q,
         auto open = [&](std::size_t k) {
             Candidate& c = candidates[k];
             step.opened.push_back(c.row);
-            step.openedDevices.push_back(c.held);
+            step.openedDevices.push_back(c.held ? *c.held : nullptr);
             step.openedBy.push_back(c.trip.element);
             last = static_cast<int>(k);
         };
