@@ -263,26 +263,28 @@ struct FaultSteps::Fault::Known {
             if (s.first == node || s.first < 0) return s;
         }
     }
-    void Add(int node, Complex z) {
-        if (2 * (used + 1) > slots.size()) {
-            // Grown to twice its size when half full.
-            std::vector<std::pair<int, Complex>> old(2 * slots.size(), {-1, {}});
-            old.swap(slots);
-            for (const auto& s : old) {
-                if (s.first >= 0) Slot(s.first) = s;
-            }
+    // Room for one more node: grown to twice its size when half full.
+    void Room() {
+        if (2 * (used + 1) <= slots.size()) return;
+        std::vector<std::pair<int, Complex>> old(2 * slots.size(), {-1, {}});
+        old.swap(slots);
+        for (const auto& s : old) {
+            if (s.first >= 0) Slot(s.first) = s;
         }
-        Slot(node) = {node, z};
-        ++used;
     }
 };
 
 Complex FaultSteps::Fault::Z(int node) const {
     if (!zKnown_) zKnown_ = std::make_shared<Known>();
-    if (const auto& s = zKnown_->Slot(node); s.first == node) return s.second;
+    zKnown_->Room();
+    // One probe: the slot stays in place while z' is worked out (the
+    // solves do not touch the table).
+    std::pair<int, Complex>& s = zKnown_->Slot(node);
+    if (s.first == node) return s.second;
     Complex z = z_->At(node);
     for (std::size_t j = 0; j < taken_.size(); ++j) z -= w_[j]->At(node) * alpha_[j];
-    zKnown_->Add(node, z);
+    s = {node, z};
+    ++zKnown_->used;
     return z;
 }
 

@@ -303,15 +303,19 @@ Complex SymmetricFactor::PartialSolve::At(int node) const {
         if (e && e->known) break;
         path_.push_back(i);
     }
+    // The table is grown only by Slot: the entry stays in place while the
+    // sum reads the entries above it (Find, x).
+    Complex last = 0;
     for (auto it = path_.rbegin(); it != path_.rend(); ++it) {
         const int i = *it;
-        Complex sum = Slot(i).y;
-        for (int a = f.lp_[i]; a < f.lp_[i + 1]; ++a) sum -= Times(f.lx_[a], x(f.li_[a]));
         Entry& e = Slot(i);
+        Complex sum = e.y;
+        for (int a = f.lp_[i]; a < f.lp_[i + 1]; ++a) sum -= Times(f.lx_[a], x(f.li_[a]));
         e.x = sum;
         e.known = true;
+        last = sum;
     }
-    return Find(start)->x;
+    return last;
 }
 
 void SymmetricFactor::Invert() {
