@@ -25,7 +25,6 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <unordered_map>
 
 #include "engine/number.h"
 #include "study/network_study.h"
@@ -41,6 +40,35 @@ using network::FaultSteps;
 constexpr double kCycle = 1.0 / 60;  // s: the motor decay is counted in cycles of 60 Hz
 // More steps than this end in a refusal: a plant's arc is cleared in a few.
 constexpr int kMostSteps = 64;
+
+// Each element's candidate in the plan under way, by the element's branch
+// or shunt number: marks in arrays the thread keeps, a plan beginning a
+// new generation, so that a plan costs what it finds, not the size of the
+// network.
+class CandidateMarks {
+public:
+    void Begin() {
+        if (++generation_ == 0) {
+            for (auto* stamps : {&branch_.first, &shunt_.first})
+                std::fill(stamps->begin(), stamps->end(), 0);
+            generation_ = 1;
+        }
+    }
+    // The element's candidate, made `next` when it has none yet: (candidate, made).
+    std::pair<std::size_t, bool> Find(const FaultSteps::Element& e, std::size_t next) {
+        auto& [stamps, values] = e.branch >= 0 ? branch_ : shunt_;
+        const std::size_t i = static_cast<std::size_t>(e.branch >= 0 ? e.branch : e.shunt);
+        if (stamps.size() <= i) stamps.resize(i + 1, 0), values.resize(i + 1);
+        if (stamps[i] == generation_) return {values[i], false};
+        stamps[i] = generation_;
+        values[i] = next;
+        return {next, true};
+    }
+
+private:
+    std::pair<std::vector<std::uint32_t>, std::vector<std::size_t>> branch_, shunt_;
+    std::uint32_t generation_ = 0;
+};
 
 }  // namespace
 
@@ -200,7 +228,8 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q,
         return d && d->row != notActing;
     };
     // Each element's candidate (the row's device alone has none).
-    std::unordered_map<std::int64_t, std::size_t> candidateOf;
+    thread_local CandidateMarks candidateOf;
+    candidateOf.Begin();
     // The states whose devices are among the candidates: a state's steps
     // after its first add none.
     std::vector<const StepMemo::State*> merged;
@@ -213,14 +242,14 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q,
         if (!known) known = steps.Reach(f, stops);
         const std::vector<FaultSteps::Reached>& reached = *known;
         std::vector<int> placeOf(reached.size(), -1);
+        candidates.reserve(candidates.size() + reached.size());
         for (std::size_t i = 0; i < reached.size(); ++i) {
             const auto [kind, index, nearer] = reached[i];
             const StepDevice& d = *StepDeviceOf(kind, index);
             if (!d.element) continue;
             const FaultSteps::Element e = *d.element;
-            const auto [at, added] = candidateOf.try_emplace(
-                e.branch >= 0 ? e.branch : std::int64_t{1} << 32 | e.shunt, candidates.size());
-            placeOf[i] = static_cast<int>(at->second);
+            const auto [at, added] = candidateOf.Find(e, candidates.size());
+            placeOf[i] = static_cast<int>(at);
             if (!added) continue;
             const bool isMine = d.row == q.row;
             // The row's own device as the row built it (its settings, as checked with the row).
