@@ -25,6 +25,28 @@ constexpr double kDeadPivot = 1e-9;
 
 }  // namespace
 
+// Marks over numbered things (buses, elements) for one walk at a time: a
+// walk begins a new generation instead of clearing, so that it costs what
+// it marks.
+class FaultSteps::WalkMarks {
+public:
+    void Begin(std::size_t size) {
+        if (stamp_.size() < size) stamp_.resize(size, 0), value_.resize(size);
+        if (++generation_ == 0) {
+            std::fill(stamp_.begin(), stamp_.end(), 0);
+            generation_ = 1;
+        }
+    }
+    bool Marked(std::size_t i) const { return stamp_[i] == generation_; }
+    int Value(std::size_t i) const { return value_[i]; }
+    void Mark(std::size_t i, int value) { stamp_[i] = generation_, value_[i] = value; }
+
+private:
+    std::vector<std::uint32_t> stamp_;
+    std::vector<int> value_;
+    std::uint32_t generation_ = 0;
+};
+
 FaultSteps::FaultSteps(const Network& net, const SolveOptions& options, Case c)
     : net_(net), case_(c), options_(options) {
     static std::atomic<std::uint64_t> serials{0};
@@ -49,6 +71,11 @@ FaultSteps::FaultSteps(const Network& net, const SolveOptions& options, Case c)
         const int node = net.node_[net.shunts_[i].bus];
         if (net.shunts_[i].kind != ElementKind::Motor && node >= 0)
             sourceShunts_[net.island_[node]].push_back(static_cast<int>(i));
+    }
+    // Each kind's elements numbered after the kinds before it.
+    for (int k = 0; k < kElementKindCount; ++k) {
+        kindOffset_[k] = elementCount_;
+        elementCount_ += std::max(branchesOf_[k].size(), shuntsOf_[k].size());
     }
     without_.values = with_.values;
     for (std::size_t i = 0; i < net.shunts_.size(); ++i) {
@@ -146,22 +173,33 @@ std::vector<std::pair<ElementKind, std::size_t>> FaultSteps::Nearest(
 std::vector<FaultSteps::Reached> FaultSteps::Reach(
     const Fault& fault, const std::function<bool(ElementKind, std::size_t)>& device) const {
     std::vector<Reached> found;
-    if (!fault.Live()) return found;
-    std::map<std::pair<int, std::size_t>, int> seen;  // each element found, by its place in `found`
-    std::vector<bool> visited(net_.busNames_.size());
+    if (!fault.Live() || fault.zff_ == Complex(0)) return found;
+    // Each element found, by its place in `found` (by its number among
+    // the kinds' elements), and the buses visited: marks of this walk in
+    // arrays the thread keeps, so that a walk costs what it visits, not
+    // the size of the network.
+    thread_local WalkMarks elements, buses;
+    elements.Begin(elementCount_);
+    buses.Begin(net_.busNames_.size());
+    auto visited = [&](int bus) { return buses.Marked(static_cast<std::size_t>(bus)); };
     // The buses of this ring, each with the device between it and the
     // fault; the next ring begins behind this ring's devices.
     std::vector<std::pair<int, int>> ring{{fault.bus_, -1}}, next;
-    visited[fault.bus_] = true;
+    buses.Mark(static_cast<std::size_t>(fault.bus_), 0);
     for (int r = 0; r < kMostRings && !ring.empty(); ++r) {
         for (std::size_t q = 0; q < ring.size(); ++q) {
             const auto [u, nearer] = ring[q];
             auto reach = [&](ElementKind kind, std::size_t index) {
-                const auto [at, added] = seen.try_emplace({static_cast<int>(kind), index},
-                                                          static_cast<int>(found.size()));
-                if (added) found.push_back({kind, index, nearer});
-                return at->second;
+                const std::size_t id = kindOffset_[static_cast<int>(kind)] + index;
+                if (elements.Marked(id)) return elements.Value(id);
+                elements.Mark(id, static_cast<int>(found.size()));
+                found.push_back({kind, index, nearer});
+                return static_cast<int>(found.size()) - 1;
             };
+            // The bus's z', asked once for all its elements (a bus of no
+            // node, joined by ties alone, has none to ask).
+            const int node = net_.node_[u];
+            const Complex zu = node >= 0 ? fault.Z(node) : Complex(0);
             for (const Network::Touch& t : net_.touches_[u]) {
                 int far = -1;
                 int behind = -1;  // the device far is behind: the next ring
@@ -174,35 +212,34 @@ std::vector<FaultSteps::Reached> FaultSteps::Reach(
                         reach(t.kind, t.index);
                     continue;
                 } else {
-                    const double part = fault.Part({t.branch, -1});
-                    if (part <= kNoCurrent) continue;
+                    const Fault::Flow flow = fault.FlowAt(t.branch, u, zu);
+                    if (flow.part <= kNoCurrent) continue;
                     // The first ring walks as Nearest does; behind a device
                     // the walk goes only towards the sources, against the
                     // fault current: not out along another path of it.
-                    const bool feeds = fault.Feeds({t.branch, -1}, u);
-                    if (r > 0 && !feeds) continue;
+                    if (r > 0 && !flow.feeds) continue;
                     if (device(t.kind, t.index)) {
                         behind = reach(t.kind, t.index);
-                        if (part < kLeastPartBehind || !feeds) continue;
+                        if (flow.part < kLeastPartBehind || !flow.feeds) continue;
                     }
                     const Network::Branch& br = net_.branches_[t.branch];
                     far = br.busA == u ? br.busB : br.busA;
                 }
-                if (visited[far]) continue;
+                if (visited(far)) continue;
                 if (behind >= 0) {
                     // Marked when its ring begins: a path without a device
                     // may still reach it in this ring.
                     next.emplace_back(far, behind);
                 } else {
-                    visited[far] = true;
+                    buses.Mark(static_cast<std::size_t>(far), 0);
                     ring.emplace_back(far, nearer);
                 }
             }
         }
         ring.clear();
         for (const auto& [bus, nearer] : next) {
-            if (visited[bus]) continue;
-            visited[bus] = true;
+            if (visited(bus)) continue;
+            buses.Mark(static_cast<std::size_t>(bus), 0);
             ring.emplace_back(bus, nearer);
         }
         next.clear();
@@ -215,7 +252,8 @@ std::vector<FaultSteps::Reached> FaultSteps::Reach(
 // The nodes' z' in an open-addressing table: a state is asked for a few
 // hundred nodes, each many times.
 struct FaultSteps::Fault::Known {
-    std::vector<std::pair<int, Complex>> slots = std::vector<std::pair<int, Complex>>(64, {-1, {}});
+    std::vector<std::pair<int, Complex>> slots =
+        std::vector<std::pair<int, Complex>>(256, {-1, {}});
     std::size_t used = 0;
     // The node's slot; a free one (node -1) when it is not known.
     std::pair<int, Complex>& Slot(int node) {
@@ -225,26 +263,28 @@ struct FaultSteps::Fault::Known {
             if (s.first == node || s.first < 0) return s;
         }
     }
-    void Add(int node, Complex z) {
-        if (2 * (used + 1) > slots.size()) {
-            // Grown to twice its size when half full.
-            std::vector<std::pair<int, Complex>> old(2 * slots.size(), {-1, {}});
-            old.swap(slots);
-            for (const auto& s : old) {
-                if (s.first >= 0) Slot(s.first) = s;
-            }
+    // Room for one more node: grown to twice its size when half full.
+    void Room() {
+        if (2 * (used + 1) <= slots.size()) return;
+        std::vector<std::pair<int, Complex>> old(2 * slots.size(), {-1, {}});
+        old.swap(slots);
+        for (const auto& s : old) {
+            if (s.first >= 0) Slot(s.first) = s;
         }
-        Slot(node) = {node, z};
-        ++used;
     }
 };
 
 Complex FaultSteps::Fault::Z(int node) const {
     if (!zKnown_) zKnown_ = std::make_shared<Known>();
-    if (const auto& s = zKnown_->Slot(node); s.first == node) return s.second;
+    zKnown_->Room();
+    // One probe: the slot stays in place while z' is worked out (the
+    // solves do not touch the table).
+    std::pair<int, Complex>& s = zKnown_->Slot(node);
+    if (s.first == node) return s.second;
     Complex z = z_->At(node);
     for (std::size_t j = 0; j < taken_.size(); ++j) z -= w_[j]->At(node) * alpha_[j];
-    zKnown_->Add(node, z);
+    s = {node, z};
+    ++zKnown_->used;
     return z;
 }
 
@@ -260,6 +300,17 @@ Complex FaultSteps::Fault::Incidence(const Element& e,
     return base().values.branchK[e.branch] * x.At(n.node_[br.busA]) - x.At(n.node_[br.busB]);
 }
 
+namespace {
+
+// A branch's current per unit entering it at end B (`atB`) or at end A,
+// from its ends' voltages: the one formula of Current and FlowAt.
+Complex BranchCurrent(Complex y, double k, Complex va, Complex vb, bool atB) {
+    if (atB) return -k * y * va + y * vb;
+    return k * k * y * va - k * y * vb;
+}
+
+}  // namespace
+
 Complex FaultSteps::Fault::Current(const Element& e, int bus) const {
     if (!live_ || Out(e) || zff_ == Complex(0)) return 0;
     const Network& n = s_->net_;
@@ -268,9 +319,25 @@ Complex FaultSteps::Fault::Current(const Element& e, int bus) const {
     if (e.shunt >= 0) return y * Z(n.node_[n.shunts_[e.shunt].bus]) * fault;
     const Network::Branch& br = n.branches_[e.branch];
     const Complex va = -Z(n.node_[br.busA]) * fault, vb = -Z(n.node_[br.busB]) * fault;
-    const double k = base().values.branchK[e.branch];
-    if (bus == br.busB) return -k * y * va + y * vb;
-    return k * k * y * va - k * y * vb;
+    return BranchCurrent(y, base().values.branchK[e.branch], va, vb, bus == br.busB);
+}
+
+FaultSteps::Fault::Flow FaultSteps::Fault::FlowAt(int branch, int bus, Complex zBus) const {
+    const Element e{branch, -1};
+    if (!live_ || Out(e) || zff_ == Complex(0)) return {};
+    const Network& n = s_->net_;
+    const Network::Branch& br = n.branches_[branch];
+    const int far = br.busA == bus ? br.busB : br.busA;
+    const Complex zFar = Z(n.node_[far]);
+    const Complex fault = fault_;
+    const Complex y = Admittance(e);
+    const Complex va = -(br.busA == bus ? zBus : zFar) * fault,
+                  vb = -(br.busB == bus ? zBus : zFar) * fault;
+    const double k = base().values.branchK[branch];
+    // As Part (the current at end A) and Feeds (at `bus`) give them.
+    const Complex atA = BranchCurrent(y, k, va, vb, br.busA == br.busB);
+    const Complex atBus = BranchCurrent(y, k, va, vb, bus == br.busB);
+    return {std::abs(atA) / faultAbs_, (atBus * std::conj(fault_)).real() < 0};
 }
 
 double FaultSteps::Fault::Ka() const {

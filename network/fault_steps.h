@@ -100,6 +100,11 @@ private:
     // motors by island (the bus Network::island_ names it by).
     std::vector<std::vector<std::vector<int>>> branchesOf_, shuntsOf_;
     std::unordered_map<int, std::vector<int>> sourceShunts_;
+    // The elements of each kind by index numbered one after the other, for
+    // the walk's marks.
+    std::size_t kindOffset_[kElementKindCount] = {};
+    std::size_t elementCount_ = 0;
+    class WalkMarks;
     // Per island (by its bus, as Network::island_ numbers them): its pivots
     // kept their digits in both factors.
     std::vector<bool> islandSolvable_;
@@ -140,6 +145,14 @@ private:
     void Refresh();
     void Update();
     Complex Current(const Element& e, int bus) const;  // per unit, entering the element at `bus`
+    // A branch's Part and whether it Feeds `bus`, one of its ends, whose
+    // z' is `zBus`: the walk's look at each element of a bus, the far
+    // end's z' asked once.
+    struct Flow {
+        double part = 0;
+        bool feeds = false;
+    };
+    Flow FlowAt(int branch, int bus, Complex zBus) const;
     Complex Admittance(const Element& e) const;
     // uᵀ·x of an element's incidence vector.
     Complex Incidence(const Element& e, const SymmetricFactor::PartialSolve& x) const;

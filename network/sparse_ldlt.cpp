@@ -4,6 +4,7 @@
 #include <Eigen/OrderingMethods>
 #include <Eigen/SparseCore>
 #include <algorithm>
+#include <cstdint>
 #include <stdexcept>
 
 namespace zentavo::network {
@@ -246,18 +247,31 @@ SymmetricFactor::PartialSolve::PartialSolve(const SymmetricFactor& f,
     // forward substitution's order. The dense block is reached whole.
     const int dense = f.dense_;
     std::vector<int> reach;
-    auto y = [&](int i) -> Complex& { return i >= dense ? denseY_[i - dense] : Slot(i).y; };
+    // The sums in arrays the thread keeps, by position, marked by
+    // generation: they cost no table probes, and the table takes each
+    // position reached once, at the end. A position's column of L holds
+    // its ancestors only, all of them reached with it.
+    thread_local std::vector<std::uint32_t> stamp;
+    thread_local std::vector<Complex> ys;
+    thread_local std::uint32_t generation = 0;
+    if (stamp.size() < static_cast<std::size_t>(dense)) stamp.resize(dense, 0), ys.resize(dense);
+    if (++generation == 0) {
+        std::fill(stamp.begin(), stamp.end(), 0);
+        generation = 1;
+    }
+    auto y = [&](int i) -> Complex& { return i >= dense ? denseY_[i - dense] : ys[i]; };
     for (const auto& [node, value] : b) {
         const int start = f.position_[node];
-        for (int i = start; i != -1 && i < dense && !Find(i); i = f.parent_[i]) {
-            Slot(i);
+        for (int i = start; i != -1 && i < dense && stamp[i] != generation; i = f.parent_[i]) {
+            stamp[i] = generation;
+            ys[i] = 0;
             reach.push_back(i);
         }
         y(start) += value;
     }
     std::sort(reach.begin(), reach.end());
     for (int i : reach) {
-        const Complex yi = Slot(i).y;
+        const Complex yi = ys[i];
         if (yi == Complex(0)) continue;
         for (int a = f.lp_[i]; a < f.lp_[i + 1]; ++a) y(f.li_[a]) -= Times(f.lx_[a], yi);
     }
@@ -269,7 +283,7 @@ SymmetricFactor::PartialSolve::PartialSolve(const SymmetricFactor& f,
         Complex* below = denseY_.data() + (i + 1 - dense);
         for (int j = 0, rows = f.lp_[i + 1] - f.lp_[i]; j < rows; ++j) below[j] -= Times(l[j], yi);
     }
-    for (int i : reach) Slot(i).y *= f.dinv_[i];
+    for (int i : reach) Slot(i).y = ys[i] * f.dinv_[i];
     for (int i = dense; i < f.n_; ++i) denseY_[i - dense] *= f.dinv_[i];
 }
 
@@ -303,15 +317,19 @@ Complex SymmetricFactor::PartialSolve::At(int node) const {
         if (e && e->known) break;
         path_.push_back(i);
     }
+    // The table is grown only by Slot: the entry stays in place while the
+    // sum reads the entries above it (Find, x).
+    Complex last = 0;
     for (auto it = path_.rbegin(); it != path_.rend(); ++it) {
         const int i = *it;
-        Complex sum = Slot(i).y;
-        for (int a = f.lp_[i]; a < f.lp_[i + 1]; ++a) sum -= Times(f.lx_[a], x(f.li_[a]));
         Entry& e = Slot(i);
+        Complex sum = e.y;
+        for (int a = f.lp_[i]; a < f.lp_[i + 1]; ++a) sum -= Times(f.lx_[a], x(f.li_[a]));
         e.x = sum;
         e.known = true;
+        last = sum;
     }
-    return Find(start)->x;
+    return last;
 }
 
 void SymmetricFactor::Invert() {

@@ -21,10 +21,10 @@
 // that clears it named on its row) is cleared by that device alone: it sees
 // the arcing current (times its device_share), and its opening ends the arc;
 // only the motors' decay makes steps before it.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <unordered_map>
 
 #include "engine/number.h"
 #include "study/network_study.h"
@@ -41,16 +41,50 @@ constexpr double kCycle = 1.0 / 60;  // s: the motor decay is counted in cycles 
 // More steps than this end in a refusal: a plant's arc is cleared in a few.
 constexpr int kMostSteps = 64;
 
-std::uint64_t Key(ElementKind kind, std::size_t index) {
-    return (static_cast<std::uint64_t>(kind) << 32) | static_cast<std::uint64_t>(index);
-}
+// Each element's candidate in the plan under way, by the element's branch
+// or shunt number: marks in arrays the thread keeps, a plan beginning a
+// new generation, so that a plan costs what it finds, not the size of the
+// network.
+class CandidateMarks {
+public:
+    void Begin() {
+        if (++generation_ == 0) {
+            for (auto* stamps : {&branch_.first, &shunt_.first})
+                std::fill(stamps->begin(), stamps->end(), 0);
+            generation_ = 1;
+        }
+    }
+    // The element's candidate, made `next` when it has none yet: (candidate, made).
+    std::pair<std::size_t, bool> Find(const FaultSteps::Element& e, std::size_t next) {
+        auto& [stamps, values] = e.branch >= 0 ? branch_ : shunt_;
+        const std::size_t i = static_cast<std::size_t>(e.branch >= 0 ? e.branch : e.shunt);
+        if (stamps.size() <= i) stamps.resize(i + 1, 0), values.resize(i + 1);
+        if (stamps[i] == generation_) return {values[i], false};
+        stamps[i] = generation_;
+        values[i] = next;
+        return {next, true};
+    }
+
+private:
+    std::pair<std::vector<std::uint32_t>, std::vector<std::size_t>> branch_, shunt_;
+    std::uint32_t generation_ = 0;
+};
 
 }  // namespace
 
-void StudyNetwork::BuildSteps(const std::vector<StudyRowInputs>& rows, const StudyOptions& options) {
+void StudyNetwork::BuildSteps(const std::vector<StudyRowInputs>& rows, const StudyOptions& options,
+                              const StudyNetwork* twin) {
     if (!net_ || net_->NodeCount() == 0) return;
-    stepCases_[0] = std::make_unique<FaultSteps>(*net_, options.ShortCircuit(), network::Case::Max);
-    stepCases_[1] = std::make_unique<FaultSteps>(*net_, options.ShortCircuit(), network::Case::Min);
+    if (twin && twin->Steps()) {
+        // The same elements: the twin's factors are this network's.
+        stepCases_[0] = twin->stepCases_[0];
+        stepCases_[1] = twin->stepCases_[1];
+    } else {
+        stepCases_[0] =
+            std::make_shared<const FaultSteps>(*net_, options.ShortCircuit(), network::Case::Max);
+        stepCases_[1] =
+            std::make_shared<const FaultSteps>(*net_, options.ShortCircuit(), network::Case::Min);
+    }
     if (options.motorDecay) motorDecay_ = *options.motorDecay * kCycle;
     sep_ = options.sep;
     bus_.resize(rows.size());
@@ -70,7 +104,14 @@ void StudyNetwork::BuildSteps(const std::vector<StudyRowInputs>& rows, const Stu
             d.at = std::string(at);
             d.element = stepCases_[0]->Find(own_[i]->kind, own_[i]->index, bus_[i]);
             d.atBus = stepCases_[0]->BusNumber(d.at);
-            stepDevices_[Key(own_[i]->kind, own_[i]->index)] = std::move(d);
+            std::vector<int>& of = stepDeviceOf_[static_cast<int>(own_[i]->kind)];
+            if (of.size() <= own_[i]->index) of.resize(own_[i]->index + 1, -1);
+            if (of[own_[i]->index] < 0) {
+                of[own_[i]->index] = static_cast<int>(stepDevices_.size());
+                stepDevices_.push_back(std::move(d));
+            } else {
+                stepDevices_[of[own_[i]->index]] = std::move(d);
+            }
         }
     }
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -80,6 +121,19 @@ void StudyNetwork::BuildSteps(const std::vector<StudyRowInputs>& rows, const Stu
         if (time && *time >= kShortestArcTime && std::isfinite(*time))
             busDifferential_[bus_[i]] = *time;
     }
+}
+
+bool StudyNetwork::SameSteps(const StudyNetwork& other) const {
+    if (!Steps() || stepCases_[0] != other.stepCases_[0] || stepCases_[1] != other.stepCases_[1] ||
+        lineSideMain_ != other.lineSideMain_ || stepDevices_.size() != other.stepDevices_.size())
+        return false;
+    for (int k = 0; k < network::kElementKindCount; ++k) {
+        if (stepDeviceOf_[k] != other.stepDeviceOf_[k]) return false;
+    }
+    for (std::size_t i = 0; i < stepDevices_.size(); ++i) {
+        if (stepDevices_[i].row != other.stepDevices_[i].row) return false;
+    }
+    return true;
 }
 
 std::optional<double> StudyNetwork::BusDifferential(const std::string& bus) const {
@@ -130,7 +184,8 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q,
     };
     auto endMotors = [&] { change(-1, [&] { f.EndMotors(); }); };
     if (!f.Live() || !(f.Ka() > 0)) {
-        plan.whole.refusal = Refusal{RefusalCode::Duration, "bus " + bus_[q.row] + " has no fault current. "};
+        plan.whole.refusal =
+            Refusal{RefusalCode::Duration, "bus " + bus_[q.row] + " has no fault current. "};
         return plan;
     }
     // The steps' currents on the scale of the point's own, which is rounded
@@ -163,37 +218,43 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q,
         double progress = 0;
         DeviceTrip trip = {};
         double amps = 0;
-        std::shared_ptr<const ProtectiveDevice> held = nullptr;  // the device of another row, as the network built it
+        // The device of another row, as the network built it (kept by its step device).
+        const std::shared_ptr<const ProtectiveDevice>* held = nullptr;
     };
     std::vector<Candidate> candidates;
     if (alone) candidates.push_back({q.row, own, {}, -1, true, true});
     auto stops = [&](ElementKind kind, std::size_t index) {
-        const auto at = stepDevices_.find(Key(kind, index));
-        if (at == stepDevices_.end()) return false;
-        return at->second.row != notActing;
+        const StepDevice* d = StepDeviceOf(kind, index);
+        return d && d->row != notActing;
     };
     // Each element's candidate (the row's device alone has none).
-    std::unordered_map<std::int64_t, std::size_t> candidateOf;
+    thread_local CandidateMarks candidateOf;
+    candidateOf.Begin();
+    // The states whose devices are among the candidates: a state's steps
+    // after its first add none.
+    std::vector<const StepMemo::State*> merged;
     // Every device on the fault current's paths runs: the nearest on each
     // path, and those behind them.
     auto addReached = [&] {
+        if (std::find(merged.begin(), merged.end(), &state->second) != merged.end()) return;
+        merged.push_back(&state->second);
         std::optional<std::vector<FaultSteps::Reached>>& known = state->second.reached;
         if (!known) known = steps.Reach(f, stops);
         const std::vector<FaultSteps::Reached>& reached = *known;
         std::vector<int> placeOf(reached.size(), -1);
+        candidates.reserve(candidates.size() + reached.size());
         for (std::size_t i = 0; i < reached.size(); ++i) {
             const auto [kind, index, nearer] = reached[i];
-            const StepDevice& d = stepDevices_.at(Key(kind, index));
+            const StepDevice& d = *StepDeviceOf(kind, index);
             if (!d.element) continue;
             const FaultSteps::Element e = *d.element;
-            const auto [at, added] = candidateOf.try_emplace(
-                e.branch >= 0 ? e.branch : std::int64_t{1} << 32 | e.shunt, candidates.size());
-            placeOf[i] = static_cast<int>(at->second);
+            const auto [at, added] = candidateOf.Find(e, candidates.size());
+            placeOf[i] = static_cast<int>(at);
             if (!added) continue;
             const bool isMine = d.row == q.row;
             // The row's own device as the row built it (its settings, as checked with the row).
             Candidate c{d.row, isMine && own ? own : d.device.get(), e, d.atBus, isMine};
-            c.held = isMine && own ? nullptr : d.device;
+            c.held = isMine && own ? nullptr : &d.device;
             c.nearer = nearer >= 0 ? placeOf[nearer] : (alone ? 0 : -1);
             candidates.push_back(std::move(c));
         }
@@ -214,7 +275,8 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q,
     const std::optional<double> cap = own ? own->MaxArcTime() : std::nullopt;
     const auto diff = busDifferential_.find(bus_[q.row]);
     // The bus differential protection's time; infinite without one.
-    const double differential = diff == busDifferential_.end() ? std::numeric_limits<double>::infinity() : diff->second;
+    const double differential =
+        diff == busDifferential_.end() ? std::numeric_limits<double>::infinity() : diff->second;
     double t = 0;
     int last = -1;  // the candidate whose opening ended the arc last
     bool cleared = false;
@@ -246,12 +308,14 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q,
         }
         // An interlocked device is held to its own delays where a device
         // nearer the fault on its path is interlocked and sees the fault.
-        std::vector<bool> restrained(candidates.size());
+        // A candidate's nearer one was a candidate before it (its index is
+        // smaller), so one pass in order finds for each whether one on its
+        // path from the fault, itself included, is interlocked and sees it.
+        std::vector<bool> restrained(candidates.size()), seesOnPath(candidates.size());
         for (std::size_t k = 0; k < candidates.size(); ++k) {
-            for (int a = candidates[k].nearer; a >= 0 && !restrained[k]; a = candidates[a].nearer) {
-                const Candidate& d = candidates[a];
-                restrained[k] = running(d) && d.device->ZsiSees(d.amps);
-            }
+            const Candidate& c = candidates[k];
+            restrained[k] = c.nearer >= 0 && seesOnPath[c.nearer];
+            seesOnPath[k] = restrained[k] || (running(c) && c.device->ZsiSees(c.amps));
         }
         double next = std::numeric_limits<double>::infinity();
         for (std::size_t k = 0; k < candidates.size(); ++k) {
@@ -263,16 +327,17 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q,
                 next = std::min(next, std::max(0.0, 1 - c.progress) * c.trip.seconds);
         }
         const bool motors = f.MotorsFeed();
-        const double decayIn = motors && motorDecay_ && *motorDecay_ > t ? *motorDecay_ - t
-                                                                         : std::numeric_limits<double>::infinity();
+        const double decayIn = motors && motorDecay_ && *motorDecay_ > t
+                                   ? *motorDecay_ - t
+                                   : std::numeric_limits<double>::infinity();
         const double capIn = cap ? *cap - t : std::numeric_limits<double>::infinity();
         const double typedIn = typed ? *typed - t : std::numeric_limits<double>::infinity();
         const double differentialIn = differential - t;
         const double dt = std::min({next, decayIn, capIn, typedIn, differentialIn});
         if (!std::isfinite(dt)) {
-            plan.whole.refusal = Refusal{RefusalCode::Duration, "Protective device does not operate at " +
-                                                                    FormatFixed(iarc, 6, 3, sep_) +
-                                                                    " kA arcing current. "};
+            plan.whole.refusal = Refusal{
+                RefusalCode::Duration, "Protective device does not operate at " +
+                                           FormatFixed(iarc, 6, 3, sep_) + " kA arcing current. "};
             return done();
         }
         PointStep step;
@@ -314,7 +379,7 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q,
         auto open = [&](std::size_t k) {
             Candidate& c = candidates[k];
             step.opened.push_back(c.row);
-            step.openedDevices.push_back(c.held);
+            step.openedDevices.push_back(c.held ? *c.held : nullptr);
             step.openedBy.push_back(c.trip.element);
             last = static_cast<int>(k);
         };
@@ -374,8 +439,9 @@ ArcStepPlanner::Plan StudyNetwork::PlanSteps(const StepQuery& q,
         plan.steps.push_back(step);
     }
     if (!cleared) {
-        plan.whole.refusal = Refusal{RefusalCode::Duration, "The arc is not cleared in " +
-                                                                std::to_string(kMostSteps) + " steps. "};
+        plan.whole.refusal =
+            Refusal{RefusalCode::Duration,
+                    "The arc is not cleared in " + std::to_string(kMostSteps) + " steps. "};
         return done();
     }
     plan.whole.seconds = t;

@@ -21,19 +21,21 @@ using network::ElementKind;
 
 StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, char sep,
                            const network::SolveOptions& options) {
-    Build(rows, sep, options, nullptr, nullptr);
+    Build(rows, sep, options, nullptr, nullptr, nullptr);
 }
 
 StudyNetwork::StudyNetwork(const std::vector<StudyRowInputs>& rows, const StudyOptions& options,
-                           const std::string* scenario) {
+                           const std::string* scenario, const StudyNetwork* twin) {
     if (scenario) scenario_ = *scenario;
-    Build(rows, options.sep, options.ShortCircuit(), options.arcSteps ? &options : nullptr, scenario);
+    Build(rows, options.sep, options.ShortCircuit(), options.arcSteps ? &options : nullptr,
+          scenario, twin);
 }
 
 StudyNetwork::~StudyNetwork() = default;
 
-void StudyNetwork::Build(const std::vector<StudyRowInputs>& rows, char sep, const network::SolveOptions& options,
-                         const StudyOptions* steps, const std::string* scenario) {
+void StudyNetwork::Build(const std::vector<StudyRowInputs>& rows, char sep,
+                         const network::SolveOptions& options, const StudyOptions* steps,
+                         const std::string* scenario, const StudyNetwork* twin) {
     rows_.resize(rows.size());
     drawings_.resize(rows.size());
     network::NetworkInput input;
@@ -157,7 +159,7 @@ void StudyNetwork::Build(const std::vector<StudyRowInputs>& rows, char sep, cons
         rows_[i].network = this;
         rows_[i].row = i;
     }
-    if (steps) BuildSteps(rows, *steps);
+    if (steps) BuildSteps(rows, *steps, twin);
 }
 
 std::string ShortCircuitBasis(const network::SolveOptions& options, bool tapsLeftOut) {
@@ -183,10 +185,13 @@ namespace {
 // The steps of one case of a row, from its network.
 class StepPlanner final : public ArcStepPlanner {
 public:
-    StepPlanner(const StudyNetwork& network, StudyNetwork::StepQuery q) : network_(network), q_(q) {}
+    // `memo`: the row's memo of the case kept by the caller; none: its own.
+    StepPlanner(const StudyNetwork& network, StudyNetwork::StepQuery q,
+                StudyNetwork::StepMemo* memo)
+        : network_(network), q_(q), memo_(memo ? memo : &own_) {}
     Plan Steps(const std::function<double(double)>& arcing, double first, const ProtectiveDevice* own,
                std::optional<double> share, bool shareTyped, std::optional<double> typed) const override {
-        Plan plan = network_.PlanSteps(q_, arcing, first, own, share, shareTyped, typed, memo_);
+        Plan plan = network_.PlanSteps(q_, arcing, first, own, share, shareTyped, typed, *memo_);
         consulted_.insert(consulted_.end(), plan.consulted.begin(), plan.consulted.end());
         return plan;
     }
@@ -196,7 +201,8 @@ private:
     mutable std::vector<std::size_t> consulted_;
     const StudyNetwork& network_;
     StudyNetwork::StepQuery q_;
-    mutable StudyNetwork::StepMemo memo_;
+    mutable StudyNetwork::StepMemo own_;
+    StudyNetwork::StepMemo* memo_;
 };
 
 // The worst of the row over the bolted currents between its cases
@@ -282,14 +288,15 @@ void KeepRangeWorst(const StudyRowInputs& maxIn, const StudyRowInputs& minIn,
 
 PointResult ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFault& fault,
                                    const StudyOptions& options, StudyDevices* devices,
-                                   std::vector<std::size_t>* consulted) {
+                                   std::vector<std::size_t>* consulted,
+                                   StudyNetwork::RowMemo* memo) {
     if (!fault.inNetwork) return ComputeStudyRow(in, options, devices);
     // Both cases from the point's cells read once.
     if (!in.read) {
         const StudyPoint read = ReadStudyPoint(in, options.sep);
         StudyRowInputs once = in;
         once.read = &read;
-        return ComputeNetworkStudyRow(once, fault, options, devices, consulted);
+        return ComputeNetworkStudyRow(once, fault, options, devices, consulted, memo);
     }
     if (fault.problem || fault.out) {
         PointResult p;
@@ -335,7 +342,8 @@ PointResult ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFau
                                         std::tuple{network::Case::Min, &minSteps, &minIn}}) {
             const StudyNetwork::StepQuery q{fault.row, c, lineSide};
             if (!device && !fault.network->MotorsDecay(q)) continue;
-            planner->emplace(*fault.network, q);
+            planner->emplace(*fault.network, q,
+                             memo ? &memo->cases[c == network::Case::Min] : nullptr);
             into->steps = &**planner;
         }
     }

@@ -86,8 +86,10 @@ public:
     // columns) and each case factorised once for the steps. In a scenario
     // (`scenario` set), only the elements of the rows that take part in it
     // are in the network, and the devices have its maintenance settings.
+    // `twin`, an earlier scenario's network of the same elements, lends its
+    // factors for the steps: a network factorised once serves both.
     StudyNetwork(const std::vector<StudyRowInputs>& rows, const StudyOptions& options,
-                 const std::string* scenario = nullptr);
+                 const std::string* scenario = nullptr, const StudyNetwork* twin = nullptr);
     ~StudyNetwork();
     StudyNetwork(const StudyNetwork&) = delete;
     StudyNetwork& operator=(const StudyNetwork&) = delete;
@@ -138,6 +140,14 @@ public:
         };
         std::map<std::vector<std::int64_t>, State> states;
     };
+    // A row's memos of both cases (maximum, minimum), which a twin
+    // scenario's network walking the same steps (SameSteps) takes over.
+    struct RowMemo {
+        StepMemo cases[2];
+    };
+    // Whether `other` walks the same states as this one: its factors, and
+    // the same rows' devices on the same elements (whatever their settings).
+    bool SameSteps(const StudyNetwork& other) const;
     ArcStepPlanner::Plan PlanSteps(const StepQuery& q, const std::function<double(double)>& arcing,
                                    double first, const ProtectiveDevice* own,
                                    std::optional<double> share, bool shareTyped,
@@ -157,9 +167,11 @@ public:
     std::optional<double> BusDifferential(const std::string& bus) const;
 
 private:
-    void Build(const std::vector<StudyRowInputs>& rows, char sep, const network::SolveOptions& options,
-               const StudyOptions* steps, const std::string* scenario);
-    void BuildSteps(const std::vector<StudyRowInputs>& rows, const StudyOptions& options);
+    void Build(const std::vector<StudyRowInputs>& rows, char sep,
+               const network::SolveOptions& options, const StudyOptions* steps,
+               const std::string* scenario, const StudyNetwork* twin);
+    void BuildSteps(const std::vector<StudyRowInputs>& rows, const StudyOptions& options,
+                    const StudyNetwork* twin);
     // The direction of every branch from the sources: feeds_ and lineSideMain_.
     void FindFeeds(const std::vector<StudyRowInputs>& rows);
     std::vector<NetworkRowFault> rows_;
@@ -175,11 +187,18 @@ private:
         std::string bus;
     };
     std::unique_ptr<network::Network> net_;
-    std::unique_ptr<network::FaultSteps> stepCases_[2];
+    std::shared_ptr<const network::FaultSteps> stepCases_[2];  // a twin's shared
     std::vector<std::optional<OwnElement>> own_;
     std::vector<std::string> bus_;
     std::vector<std::string> point_;  // each row's point, which names its device in a message
-    std::unordered_map<std::uint64_t, StepDevice> stepDevices_;
+    // The step devices, and each element's (kind, index) place among them
+    // (-1: none): the walks ask for every element they pass.
+    std::vector<StepDevice> stepDevices_;
+    std::vector<int> stepDeviceOf_[network::kElementKindCount];
+    const StepDevice* StepDeviceOf(network::ElementKind kind, std::size_t index) const {
+        const std::vector<int>& of = stepDeviceOf_[static_cast<int>(kind)];
+        return index < of.size() && of[index] >= 0 ? &stepDevices_[of[index]] : nullptr;
+    }
     std::unordered_map<std::string, double> busDifferential_;
     std::optional<double> motorDecay_;  // s
     std::string scenario_;              // the scenario whose maintenance settings the devices have
@@ -230,10 +249,12 @@ std::string ShortCircuitBasis(const network::SolveOptions& options, bool tapsLef
 // at three decimals as its columns show it), giving the results of the case
 // with the larger governing energy and what the network gave the row.
 // `devices` as for ComputeStudyRow; `consulted`, when given, gets the rows
-// whose devices its arc's steps weighed.
+// whose devices its arc's steps weighed; `memo`, when given, keeps the
+// states its steps walk (or has them from a twin scenario's network).
 PointResult ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFault& fault,
                                    const StudyOptions& options, StudyDevices* devices = nullptr,
-                                   std::vector<std::size_t>* consulted = nullptr);
+                                   std::vector<std::size_t>* consulted = nullptr,
+                                   StudyNetwork::RowMemo* memo = nullptr);
 // The same, with the result texts written into `out` (WriteResultCells).
 PointResult ComputeNetworkStudyRow(const StudyRowInputs& in, const NetworkRowFault& fault,
                                    const StudyOptions& options, StudyRowResults& out,

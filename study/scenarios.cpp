@@ -188,9 +188,9 @@ StudyScenarios::StudyScenarios(const std::vector<StudyRowInputs>& rows, const St
     if (names_.empty()) {
         networks_.push_back(std::make_unique<StudyNetwork>(rows, options));
         twins_.assign(1, std::nullopt);
+        sameSteps_.assign(1, false);
         return;
     }
-    for (const std::string& name : names_) networks_.push_back(std::make_unique<StudyNetwork>(rows, options, &name));
     // A row's elements are in a scenario when its cell names none (empty,
     // "all") or names it, as the networks read it; a cell that cannot be
     // read makes its row an error in every scenario alike.
@@ -222,6 +222,14 @@ StudyScenarios::StudyScenarios(const std::vector<StudyRowInputs>& rows, const St
             differ_[s][r] = !cell.empty() && CellNames(cell, kMaintScenarioColumn, names_[s]) !=
                                                  CellNames(cell, kMaintScenarioColumn, names_[*twins_[s]]);
         }
+    }
+    // The networks in order, a twin's factors lent to the scenarios after it;
+    // a row's memo of its steps serves both where they walk the same states.
+    sameSteps_.assign(names_.size(), false);
+    for (std::size_t s = 0; s < names_.size(); ++s) {
+        const StudyNetwork* twin = twins_[s] ? networks_[*twins_[s]].get() : nullptr;
+        networks_.push_back(std::make_unique<StudyNetwork>(rows, options, &names_[s], twin));
+        sameSteps_[s] = twin && networks_[s]->SameSteps(*twin);
     }
 }
 
@@ -259,8 +267,10 @@ PointResult ComputeScenarioStudyRow(const StudyRowInputs& in, std::size_t row, c
     std::optional<PointResult> worst;
     std::size_t worstAt = 0;
     const bool several = scenarios.size() > 1;
-    // The rows whose devices each scenario's steps weighed.
+    // The rows whose devices each scenario's steps weighed, and the states
+    // its steps walked (a twin's walking the same taken over).
     std::vector<std::vector<std::size_t>> consulted(scenarios.size());
+    std::vector<StudyNetwork::RowMemo> memos(scenarios.size());
     for (std::size_t s = 0; s < scenarios.size(); ++s) {
         const std::string& name = scenarios.Names()[s];
         // A scenario with the same network as an earlier one, the point and
@@ -279,7 +289,9 @@ PointResult ComputeScenarioStudyRow(const StudyRowInputs& in, std::size_t row, c
         PointScenario& here = each.emplace_back(
             PointScenario{name, std::nullopt, fault.out, scenarios.Maintenance(s)});
         if (fault.out || fault.unfed) continue;
-        PointResult p = ComputeNetworkStudyRow(RowInScenario(in, name), fault, options, devices, &consulted[s]);
+        StudyNetwork::RowMemo& memo = memos[scenarios.SameSteps(s) ? *scenarios.Twin(s) : s];
+        PointResult p = ComputeNetworkStudyRow(RowInScenario(in, name), fault, options, devices,
+                                               &consulted[s], &memo);
         if (!p.Computed()) {
             // A configuration the point cannot be computed in: no label
             // may leave it out.

@@ -102,6 +102,9 @@ public:
     // no such device has the same results in both.
     std::optional<std::size_t> Twin(std::size_t scenario) const { return twins_[scenario]; }
     bool SettingsDiffer(std::size_t scenario, std::size_t row) const;
+    // Whether the scenario's steps walk its twin's states (StudyNetwork::
+    // SameSteps): a row's memo of them serves both.
+    bool SameSteps(std::size_t scenario) const { return sameSteps_[scenario]; }
     // Whether a row's maint_scenario names the scenario: a maintenance
     // setting is on in it.
     bool Maintenance(std::size_t scenario) const { return maintenance_[scenario]; }
@@ -111,6 +114,7 @@ private:
     std::vector<std::unique_ptr<StudyNetwork>> networks_;
     std::vector<std::optional<std::size_t>> twins_;
     std::vector<bool> maintenance_;          // by scenario
+    std::vector<bool> sameSteps_;            // by scenario
     std::vector<std::vector<bool>> differ_;  // by scenario with a twin, by row
 };
 

@@ -165,6 +165,63 @@ TEST(Scenarios, AMaintenanceScenarioRecomputesThePointsWhoseStepsWeighItsDevice)
     }
 }
 
+// The study's rows as the run hands them to the scenarios, cell by cell
+// (the texts stay `csv`'s).
+std::vector<StudyRowInputs> Rows(const std::string& csv) {
+    std::vector<std::string_view> lines;
+    for (std::size_t at = 0, end; at < csv.size(); at = end + 1) {
+        end = csv.find('\n', at);
+        lines.push_back(std::string_view(csv).substr(at, end - at));
+    }
+    auto cells = [](std::string_view line) {
+        std::vector<std::string_view> out;
+        for (std::size_t at = 0;;) {
+            const std::size_t comma = line.find(',', at);
+            out.push_back(line.substr(
+                at, comma == std::string_view::npos ? std::string_view::npos : comma - at));
+            if (comma == std::string_view::npos) return out;
+            at = comma + 1;
+        }
+    };
+    const std::vector<std::string_view> header = cells(lines[0]);
+    std::vector<StudyRowInputs> rows;
+    for (std::size_t l = 1; l < lines.size(); ++l) {
+        const std::vector<std::string_view> row = cells(lines[l]);
+        StudyRowInputs& in = rows.emplace_back();
+        in.point = row[0];
+        for (std::size_t c = 0; c < header.size(); ++c) {
+            for (std::size_t k = 0; k < kStudyInputColumnCount; ++k) {
+                if (header[c] == kStudyInputNames[k]) in[static_cast<StudyInputColumn>(k)] = row[c];
+            }
+        }
+    }
+    return rows;
+}
+
+// A maintenance scenario has the normal one's network: it takes over its
+// factors, and a row's walked states serve both, unless a device is not
+// the same step device in both (a maintenance setting its device refuses
+// leaves the main without one there, so that its walks differ).
+TEST(Scenarios, ATwinScenarioWalksItsTwinsStatesWhereItsDevicesSitAlike) {
+    // clang-format off
+    const struct { const char* maint; bool same; } rows[] = {
+        {"4,0.05,maint",  true},
+        {"-1,0.05,maint", false},
+    };
+    // clang-format on
+    for (const auto& [maint, same] : rows) {
+        SCOPED_TRACE(maint);
+        const std::string text = Substation("tie-closed", ",", maint);
+        const std::vector<StudyRowInputs> inputs = Rows(text);
+        ASSERT_EQ(inputs.size(), 5u);
+        const StudyScenarios scenarios(inputs, StudyOptions{});
+        ASSERT_EQ(scenarios.Names(), (std::vector<std::string>{"normal", "maint", "tie-closed"}));
+        EXPECT_EQ(scenarios.Twin(1), std::optional<std::size_t>(0));
+        EXPECT_EQ(scenarios.SameSteps(1), same);
+        EXPECT_FALSE(scenarios.SameSteps(2));  // the tie in: a network of its own
+    }
+}
+
 TEST(Scenarios, TheListComputedAndTheCellsRefused) {
     // The default list: normal, then every name in the order first used.
     std::vector<StudyRowInputs> rows(3);
