@@ -261,6 +261,12 @@ void StudyFile::SetFields(std::size_t row, const std::vector<std::string>& field
     Recompute(row);
 }
 
+void StudyFile::SetRaw(std::size_t row, std::string raw) {
+    rows_[row].raw = std::move(raw);
+    Changed();
+    Recompute(row);
+}
+
 void StudyFile::InsertRaw(std::size_t at, std::string raw) {
     Row row;
     row.raw = std::move(raw);

@@ -79,6 +79,12 @@ private:
     void AddPointOnBusClick();  // a point on the current row's bus
     void AddFeederClick();      // a cable from the current row's bus to a new bus
     void AddRowOf(NewRowKind kind);
+    // A bus renamed in every cell naming it, as one undo step, the new name
+    // asked for; a name another bus has, or none, refused with why
+    // (ui/study_bus_rename.cpp). Edit, "Rename this bus…" renames the
+    // current row's bus; the one-line's bus menu, its bus.
+    void RenameBusClick();
+    void RenameBus(const std::string& bus);
     void DuplicateClick();
     void DeleteClick();
     void ClearCellsClick();  // Delete: the selected cells emptied
