@@ -1799,6 +1799,10 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <source>Incident energy in each scenario</source>
         <translation>Energía incidente en cada escenario</translation>
     </message>
+    <message>
+        <source>Cable size</source>
+        <translation>Calibre del cable</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TDcArcFlash</name>

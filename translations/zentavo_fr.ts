@@ -1799,6 +1799,10 @@ Vérifiez que le nom du fichier est correct.</translation>
         <source>Incident energy in each scenario</source>
         <translation>Énergie incidente dans chaque scénario</translation>
     </message>
+    <message>
+        <source>Cable size</source>
+        <translation>Section du câble</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::TDcArcFlash</name>
