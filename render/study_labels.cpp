@@ -256,6 +256,14 @@ std::optional<double> DeviceVolts(const StudyPointView& row) {
     return volts > 0 && std::isfinite(volts) ? std::optional<double>(volts) : std::nullopt;
 }
 
+StudyPointView WithFromBusVolts(StudyPointView view, std::size_t row,
+                                const NetworkSummary* network) {
+    if (view.fromBusVolts > 0 || !network || row >= network->rows.size()) return view;
+    if (const network::BusResult* bus = network->FindBus(network->rows[row].drawing.fromBus))
+        view.fromBusVolts = bus->kV * 1000;
+    return view;
+}
+
 static void SortOnce(std::vector<double>& volts) {
     std::sort(volts.begin(), volts.end());
     volts.erase(std::unique(volts.begin(), volts.end()), volts.end());

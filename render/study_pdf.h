@@ -59,6 +59,10 @@ struct StudyPointView {
 // its from bus's for a device at that end (`fromBusVolts`); none where not
 // known (a row without results or voltage, a from bus not given).
 std::optional<double> DeviceVolts(const StudyPointView& row);
+// `view`, row `row` of the study, with its from bus's nominal voltage as
+// `network` (its first scenario's summary; null: none) gives it.
+StudyPointView WithFromBusVolts(StudyPointView view, std::size_t row,
+                                const NetworkSummary* network);
 using StudyPointAt = std::function<StudyPointView(std::size_t index)>;
 // Called after each point with how many are done of how many; false cancels.
 using StudyProgress = std::function<bool(std::size_t done, std::size_t total)>;

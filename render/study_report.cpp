@@ -471,16 +471,6 @@ private:
         return true;
     }
 
-    // A point's view with its from bus's nominal voltage, as the study's
-    // network gives it (a device at that bus sees its currents).
-    StudyPointView WithFromBus(StudyPointView v, std::size_t row) const {
-        const NetworkSummary* network = options_.network.get();
-        if (v.fromBusVolts > 0 || !network || row >= network->rows.size()) return v;
-        if (const network::BusResult* bus = network->FindBus(network->rows[row].drawing.fromBus))
-            v.fromBusVolts = bus->kV * 1000;
-        return v;
-    }
-
     // The appendix: each device row's time-current picture under its name,
     // the arcing currents marked where the device acts on them.
     template <class Place, class NewPage>
@@ -509,21 +499,16 @@ private:
                         std::shared_ptr<const ProtectiveDevice> d = k < s.openedDevices.size() ? s.openedDevices[k] : nullptr;
                         if (opened == i || opened >= count_ || !d) continue;
                         const double after = OpenedAfter(steps, opened).value_or(0);
-                        others.push_back({d.get(),
-                                          Text(OneLineName(at_(opened).name)) +
-                                              QStringLiteral(", opens after ") +
-                                              Text(ArcDurationText(after, options_.sep)) +
-                                              QStringLiteral(" s") + SpecialProtectionNote(s, k),
-                                          DeviceVolts(WithFromBus(at_(opened), opened))});
+                        others.push_back({d.get(), Text(OneLineName(at_(opened).name)) + QStringLiteral(", opens after ") +
+                                                       Text(ArcDurationText(after, options_.sep)) + QStringLiteral(" s") +
+                                                       SpecialProtectionNote(s, k),
+                                          DeviceVolts(WithFromBusVolts(at_(opened), opened, options_.network.get()))});
                         held.push_back(std::move(d));
                     }
                 }
             }
-            StudyPointView p = WithFromBus(at_(i), i);
-            const PointResult& r = ResultOf(p);
-            p.result = &r;
-            // Every device's currents at one voltage, the lowest of theirs.
-            const TimeCurrentPlot plot = StudyRowTimeCurrentAt(p, others, options_.sep);
+            const StudyPointView p = WithFromBusVolts(at_(i), i, options_.network.get());  // computed, with a device
+            const TimeCurrentPlot plot = StudyRowTimeCurrentAt(p, others, options_.sep);  // at the lowest voltage
             if (first) {
                 if (y + sectionTitle + caption + pictureHeight > bottom_) newPage();
                 place(sectionTitle, [&](qreal at) {

@@ -645,6 +645,19 @@ private slots:
             }
             QVERIFY(checked > 10);
         }
+        // The report's views take the from bus's voltage from the network's summary.
+        NetworkSummary network;
+        network.buses.resize(1);
+        network.buses[0].name = "HV";
+        network.buses[0].kV = 13.8;
+        network.busIndex["HV"] = 0;
+        network.rows.resize(2);
+        network.rows[1].drawing.fromBus = "HV";
+        QCOMPARE(WithFromBusVolts(study(1), 1, &network).fromBusVolts, 13800.0);
+        QCOMPARE(WithFromBusVolts(study(0), 0, &network).fromBusVolts, 0.0);  // naming no from bus
+        QCOMPARE(WithFromBusVolts(study(1), 2, &network).fromBusVolts,
+                 0.0);  // past the network's rows
+        QCOMPARE(WithFromBusVolts(study(1), 1, nullptr).fromBusVolts, 0.0);
     }
 
     // A row's picture beside the devices of its steps: every current at
