@@ -54,6 +54,10 @@ public:
     QString saveName;
     bool PrintSetup(QWidget*, QPrinter&) override { return false; }
     bool StudyExportSetup(QWidget*, StudyExportChoice&) override { return false; }
+    std::optional<QString> AskText(QWidget*, const QString&, const QString&,
+                                   const QString&) override {
+        return std::nullopt;
+    }
     void OpenDocument(const QString&) override {}
 };
 

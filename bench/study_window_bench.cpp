@@ -49,6 +49,10 @@ public:
     QString SaveFileName(QWidget*, const FileChoice&) override { return {}; }
     bool PrintSetup(QWidget*, QPrinter&) override { return false; }
     bool StudyExportSetup(QWidget*, StudyExportChoice&) override { return false; }
+    std::optional<QString> AskText(QWidget*, const QString&, const QString&,
+                                   const QString&) override {
+        return std::nullopt;
+    }
     void OpenDocument(const QString&) override {}
 };
 

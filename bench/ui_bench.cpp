@@ -41,6 +41,10 @@ public:
     QString saveName;  // the file every save dialog answers
     bool PrintSetup(QWidget*, QPrinter&) override { return false; }
     bool StudyExportSetup(QWidget*, StudyExportChoice&) override { return false; }
+    std::optional<QString> AskText(QWidget*, const QString&, const QString&,
+                                   const QString&) override {
+        return std::nullopt;
+    }
     void OpenDocument(const QString&) override {}
 };
 

@@ -126,6 +126,7 @@ Diagram BuildDiagram(const std::function<const PointResult*(std::size_t)>& resul
             }
             e.lengthM = in.cableLengthM;
             e.sets = in.cableSets;
+            e.cableSize = in.cableSize;
             e.kva = in.kva;
             e.zPercent = in.zPercent;
             if (mark != DeviceMark::None) TakeDevice(e, in);
@@ -217,8 +218,13 @@ std::vector<std::string> ElementLines(const DiagramElement& element, char sep,
     } else if (!element.fuseCurve.empty()) {
         lines.push_back(words.fuse + " " + element.fuseCurve);
     }
-    if (element.lengthM)
-        lines.push_back(TrimZeros(FormatFixed(*element.lengthM, 15, 1, sep), sep) + " m");
+    // A cable's size beside its length, on one line: the text has room for four.
+    if (element.lengthM) {
+        lines.push_back(TrimZeros(FormatFixed(*element.lengthM, 15, 1, sep), sep) + " m" +
+                        (element.cableSize.empty() ? "" : ", " + element.cableSize));
+    } else if (!element.cableSize.empty()) {
+        lines.push_back(element.cableSize);
+    }
     if (element.sets && *element.sets > 1)
         lines.push_back(number(*element.sets) + " " + words.sets);
     if (element.kva)

@@ -78,6 +78,7 @@ struct DiagramElement {
     std::optional<double> lengthM;  // a cable's
     std::optional<double>
         sets;  // a cable's conductors in parallel per phase, where its row gives them
+    std::string cableSize;           // a cable's conductors as its row names them (cable_size)
     std::optional<double> kva;       // a transformer's (HV winding), generator's or motor's rating
     std::optional<double> zPercent;  // a transformer's impedance
     // Its device: the name of the row (its point), its rating as the row
@@ -127,8 +128,9 @@ std::array<std::string, kNoteLines> BusNote(const DiagramBus& bus, const UnitSet
                                             char sep, const NoteWords& words = {});
 // The text beside an element, a line each (kTextLines at most, none
 // empty): its device's name and rating ("MCC-A1 main bucket", "trip
-// 3000 A", "relay 1200 A", "fuse F-200"), then a cable's length and sets
-// ("30 m", "2 sets"), a transformer's rating and impedance ("2500 kVA",
+// 3000 A", "relay 1200 A", "fuse F-200"), then a cable's length with its
+// size where its row names one ("30 m", "30 m, 4/0 AWG") and its sets
+// ("2 sets"), a transformer's rating and impedance ("2500 kVA",
 // "Z 5.75 %"), a generator's or motor's rating.
 std::vector<std::string> ElementLines(const DiagramElement& element, char sep,
                                       const NoteWords& words = {});

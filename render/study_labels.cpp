@@ -4,6 +4,7 @@
 // time-current picture of a point whose durations came from its device, or
 // of several such points' devices together.
 #include <algorithm>
+#include <cmath>
 
 #include "engine/catalog.h"
 #include "engine/dc_arc_flash.h"
@@ -247,19 +248,82 @@ TimeCurrentPlot StudyRowTimeCurrent(const PointResult& v, const StudyCells& inpu
 }
 
 // A device at its branch's from bus (device_at from) sees the currents at
-// that bus's voltage, which the row does not give: it has no place in a
-// picture drawn at one voltage.
+// that bus's voltage, which the row does not give (its view may).
 static bool AtFromBus(const StudyPointView& row) { return row.inputs[kDeviceAtColumn] == "from"; }
+
+std::optional<double> DeviceVolts(const StudyPointView& row) {
+    const double volts = AtFromBus(row) ? row.fromBusVolts : row.result ? row.result->voltage : 0;
+    return volts > 0 && std::isfinite(volts) ? std::optional<double>(volts) : std::nullopt;
+}
+
+StudyPointView WithFromBusVolts(StudyPointView view, std::size_t row,
+                                const NetworkSummary* network) {
+    if (view.fromBusVolts > 0 || !network || row >= network->rows.size()) return view;
+    if (const network::BusResult* bus = network->FindBus(network->rows[row].drawing.fromBus))
+        view.fromBusVolts = bus->kV * 1000;
+    return view;
+}
+
+static void SortOnce(std::vector<double>& volts) {
+    std::sort(volts.begin(), volts.end());
+    volts.erase(std::unique(volts.begin(), volts.end()), volts.end());
+}
 
 std::vector<double> StudyRowsVoltages(const std::vector<StudyPointView>& rows) {
     std::vector<double> volts;
     for (const StudyPointView& row : rows) {
-        if (HasDeviceCurve(row.result) && !AtFromBus(row) && row.result->voltage > 0)
-            volts.push_back(row.result->voltage);
+        if (!HasDeviceCurve(row.result)) continue;
+        if (const std::optional<double> v = DeviceVolts(row)) volts.push_back(*v);
     }
-    std::sort(volts.begin(), volts.end());
-    volts.erase(std::unique(volts.begin(), volts.end()), volts.end());
+    SortOnce(volts);
     return volts;
+}
+
+std::vector<double> StudyRowVoltages(const StudyPointView& row,
+                                     const std::vector<StepDeviceView>& others) {
+    std::vector<double> volts;
+    const std::optional<double> own = DeviceVolts(row);
+    if (others.empty() || !own) return volts;
+    volts.push_back(*own);
+    for (const StepDeviceView& o : others) {
+        if (o.volts && *o.volts > 0) volts.push_back(*o.volts);
+    }
+    SortOnce(volts);
+    return volts;
+}
+
+TimeCurrentPlot StudyRowTimeCurrentAt(const StudyPointView& row,
+                                      const std::vector<StepDeviceView>& others, char sep,
+                                      std::optional<double> referenceVolts) {
+    const std::vector<double> volts = StudyRowVoltages(row, others);
+    if (!referenceVolts || std::find(volts.begin(), volts.end(), *referenceVolts) == volts.end()) {
+        referenceVolts = volts.empty() ? std::nullopt : std::optional<double>(volts.front());
+    }
+    std::vector<TimeCurrentDevice> drawn;
+    QStringList notDrawn;
+    for (const StepDeviceView& o : others) {
+        // No reference with others beside: the row's own device's voltage is not known.
+        if (!referenceVolts) {
+            notDrawn
+                << o.name +
+                       QStringLiteral(
+                           ": the voltage of this point's device is not known: not drawn here");
+        } else if (o.volts && *o.volts > 0) {
+            drawn.push_back({o.device, o.name, {}, *o.volts / *referenceVolts});
+        } else {
+            notDrawn << o.name + QStringLiteral(": its voltage is not known: not drawn here");
+        }
+    }
+    QStringList unseen;
+    std::vector<TimeCurrentMark> marks = RowMarks(*row.result, sep, QString(), unseen);
+    const double scale = referenceVolts ? *DeviceVolts(row) / *referenceVolts : 1.0;
+    TimeCurrentPlot plot = MakeTimeCurrentPlot(*row.result->device, std::move(marks), drawn, scale);
+    plot.legend = DeviceLegend(row.inputs) + unseen + notDrawn;
+    plot.referenceVolts = referenceVolts;
+    if (referenceVolts)
+        plot.currentTitle =
+            QStringLiteral("Current (A) at %1 V").arg(VoltsText(*referenceVolts, sep));
+    return plot;
 }
 
 TimeCurrentPlot StudyRowsTimeCurrent(const std::vector<StudyPointView>& rows, char sep,
@@ -273,8 +337,12 @@ TimeCurrentPlot StudyRowsTimeCurrent(const std::vector<StudyPointView>& rows, ch
     for (const StudyPointView& row : rows) {
         if (!HasDeviceCurve(row.result)) continue;
         QString name = Text(OneLineName(row.name));
-        if (AtFromBus(row)) {
-            unseen << name + QStringLiteral(": its device sits at its branch's from bus, at that bus's voltage: not drawn here");
+        const std::optional<double> deviceVolts = DeviceVolts(row);
+        if (!deviceVolts && AtFromBus(row)) {
+            unseen << name + QStringLiteral(
+                                 ": its device sits at its branch's from bus, whose voltage is not "
+                                 "known: "
+                                 "not drawn here");
             continue;
         }
         // A long name is cut in the marks' texts, which are not cut otherwise; the table breaks its
@@ -283,8 +351,7 @@ TimeCurrentPlot StudyRowsTimeCurrent(const std::vector<StudyPointView>& rows, ch
         const QString shortName =
             name.size() > kMarkNameLength ? name.left(kMarkNameLength - 1) + QChar(0x2026) : name;
         std::vector<TimeCurrentMark> marks = RowMarks(*row.result, sep, shortName + QStringLiteral(", "), unseen);
-        const double scale =
-            referenceVolts && row.result->voltage > 0 ? row.result->voltage / *referenceVolts : 1.0;
+        const double scale = referenceVolts && deviceVolts ? *deviceVolts / *referenceVolts : 1.0;
         devices.push_back({row.result->device.get(),
                            name + QStringLiteral(": ") + DeviceText(row.inputs), std::move(marks),
                            scale});

@@ -50,7 +50,19 @@ struct StudyPointView {
     std::string_view name;
     StudyCells inputs{};
     const PointResult* result = nullptr;
+    // A device at its branch's from bus (device_at from) sees that bus's
+    // currents: its nominal voltage (V), as the network reads it; 0 where
+    // not known.
+    double fromBusVolts = 0;
 };
+// The voltage (V) a row's device sees its currents at: the row's own, or
+// its from bus's for a device at that end (`fromBusVolts`); none where not
+// known (a row without results or voltage, a from bus not given).
+std::optional<double> DeviceVolts(const StudyPointView& row);
+// `view`, row `row` of the study, with its from bus's nominal voltage as
+// `network` (its first scenario's summary; null: none) gives it.
+StudyPointView WithFromBusVolts(StudyPointView view, std::size_t row,
+                                const NetworkSummary* network);
 using StudyPointAt = std::function<StudyPointView(std::size_t index)>;
 // Called after each point with how many are done of how many; false cancels.
 using StudyProgress = std::function<bool(std::size_t done, std::size_t total)>;
@@ -107,6 +119,30 @@ StandardLabel StudyStandardLabel(const StudyPointView& point, const StudyLabelOp
 // through the device").
 TimeCurrentPlot StudyRowTimeCurrent(const PointResult& result, const StudyCells& inputs, char sep,
                                     const std::vector<TimeCurrentDevice>& others = {});
+// A device beside a row's own in its picture (one that opens in the row's
+// arc steps): its name and the voltage it sees its currents at (V, its
+// row's DeviceVolts; none where not known).
+struct StepDeviceView {
+    const ProtectiveDevice* device = nullptr;
+    QString name;
+    std::optional<double> volts;
+};
+// The voltages of a row's picture beside `others`: its device's and
+// theirs, each once, lowest first; none without others or where the row's
+// own is not known (each device then at its own currents).
+std::vector<double> StudyRowVoltages(const StudyPointView& row,
+                                     const std::vector<StepDeviceView>& others);
+// StudyRowTimeCurrent of a computed row whose durations came from its
+// device (`row.result`), beside `others`, every current at one voltage:
+// `referenceVolts`, or the lowest of StudyRowVoltages when none or one not
+// theirs is given (a 13.8 kV relay opening above a 480 V main is drawn at
+// its current times 13 800 / 480), which the current axis's title names
+// ("Current (A) at 480 V"). A device of a voltage not known is left out,
+// its name closing the legend as such. Without voltages: as
+// StudyRowTimeCurrent, each device at its own currents.
+TimeCurrentPlot StudyRowTimeCurrentAt(const StudyPointView& row,
+                                      const std::vector<StepDeviceView>& others, char sep,
+                                      std::optional<double> referenceVolts = std::nullopt);
 // The devices of several rows on one picture, for a first look at their
 // coordination (MakeCoordinationPlot): each row whose durations came from its
 // device, in the order given, its curve in a colour of its own, named in the

@@ -481,7 +481,7 @@ private:
         const qreal pictureWidth = pictureHeight * 1.6;
         bool first = true;
         for (std::size_t i = 0; i < count_; ++i) {
-            std::vector<TimeCurrentDevice> others;
+            std::vector<StepDeviceView> others;
             std::vector<std::shared_ptr<const ProtectiveDevice>> held;
             {
                 // The devices that open in the point's steps, in its worst
@@ -501,14 +501,14 @@ private:
                         const double after = OpenedAfter(steps, opened).value_or(0);
                         others.push_back({d.get(), Text(OneLineName(at_(opened).name)) + QStringLiteral(", opens after ") +
                                                        Text(ArcDurationText(after, options_.sep)) + QStringLiteral(" s") +
-                                                       SpecialProtectionNote(s, k)});
+                                                       SpecialProtectionNote(s, k),
+                                          DeviceVolts(WithFromBusVolts(at_(opened), opened, options_.network.get()))});
                         held.push_back(std::move(d));
                     }
                 }
             }
-            const StudyPointView p = at_(i);
-            const PointResult& r = ResultOf(p);
-            const TimeCurrentPlot plot = StudyRowTimeCurrent(r, p.inputs, options_.sep, others);
+            const StudyPointView p = WithFromBusVolts(at_(i), i, options_.network.get());  // computed, with a device
+            const TimeCurrentPlot plot = StudyRowTimeCurrentAt(p, others, options_.sep);  // at the lowest voltage
             if (first) {
                 if (y + sectionTitle + caption + pictureHeight > bottom_) newPage();
                 place(sectionTitle, [&](qreal at) {

@@ -129,6 +129,11 @@ std::vector<std::vector<QPointF>> SampleCurve(const ProtectiveDevice& device,
 
 namespace {
 
+// A scale of a device's currents: 1 where none usable is given.
+double UsableScale(double scale) {
+    return scale > 0 && std::isfinite(scale) ? scale : 1.0;
+}
+
 // Marks at no current have no place on a logarithmic axis.
 void DropMarksAtNoCurrent(std::vector<TimeCurrentMark>& marks) {
     std::erase_if(marks, [](const TimeCurrentMark& m) { return !(m.amps > 0); });
@@ -169,18 +174,25 @@ std::vector<std::vector<std::vector<QPointF>>> Frame(
 
 }  // namespace
 
-TimeCurrentPlot MakeTimeCurrentPlot(const ProtectiveDevice& device, std::vector<TimeCurrentMark> marks,
-                                    const std::vector<TimeCurrentDevice>& others) {
+TimeCurrentPlot MakeTimeCurrentPlot(const ProtectiveDevice& device,
+                                    std::vector<TimeCurrentMark> marks,
+                                    const std::vector<TimeCurrentDevice>& others, double scale) {
     TimeCurrentPlot plot;
     plot.marks = std::move(marks);
     DropMarksAtNoCurrent(plot.marks);
     plot.cap = device.MaxArcTime();
     std::vector<const ProtectiveDevice*> devices{&device};
+    std::vector<double> scales{UsableScale(scale)};
     std::vector<std::vector<double>> exact(1 + others.size());
-    for (const TimeCurrentMark& m : plot.marks) exact[0].push_back(m.amps);
-    for (const TimeCurrentDevice& o : others) devices.push_back(o.device);
-    std::vector<std::vector<std::vector<QPointF>>> curves =
-        Frame(plot, devices, exact, std::vector<double>(devices.size(), 1.0));
+    for (TimeCurrentMark& m : plot.marks) {
+        m.amps *= scales[0];
+        exact[0].push_back(m.amps);
+    }
+    for (const TimeCurrentDevice& o : others) {
+        devices.push_back(o.device);
+        scales.push_back(UsableScale(o.scale));
+    }
+    std::vector<std::vector<std::vector<QPointF>>> curves = Frame(plot, devices, exact, scales);
     plot.curve = std::move(curves[0]);
     for (std::size_t k = 0; k < others.size(); ++k) {
         plot.others.push_back({std::move(curves[k + 1]), others[k].name, OtherCurveRgb(k)});
@@ -198,8 +210,7 @@ TimeCurrentPlot MakeCoordinationPlot(const std::vector<TimeCurrentDevice>& devic
     plot.cap = devices.front().device->MaxArcTime();
     for (std::size_t k = 0; k < devices.size(); ++k) {
         all.push_back(devices[k].device);
-        scales.push_back(devices[k].scale > 0 && std::isfinite(devices[k].scale) ? devices[k].scale
-                                                                                 : 1.0);
+        scales.push_back(UsableScale(devices[k].scale));
         std::vector<TimeCurrentMark> marks = devices[k].marks;
         DropMarksAtNoCurrent(marks);
         for (TimeCurrentMark& m : marks) {

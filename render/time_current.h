@@ -102,10 +102,15 @@ struct TimeCurrentPlot {
 
 // The device's curve over axes that hold its pickup and every mark, with
 // the curves of `others` over the same axes (which hold their pickups too).
-// A mark at no current (a device that sees none of the arc's current) has
-// no place on the logarithmic axis: it is left out.
-TimeCurrentPlot MakeTimeCurrentPlot(const ProtectiveDevice& device, std::vector<TimeCurrentMark> marks,
-                                    const std::vector<TimeCurrentDevice>& others = {});
+// The device's currents (its curve's and its marks') are drawn at `scale`
+// times what it sees, each of `others`' at its own `scale` times: devices
+// on both sides of a transformer on one current axis. A mark at no current
+// (a device that sees none of the arc's current) has no place on the
+// logarithmic axis: it is left out.
+TimeCurrentPlot MakeTimeCurrentPlot(const ProtectiveDevice& device,
+                                    std::vector<TimeCurrentMark> marks,
+                                    const std::vector<TimeCurrentDevice>& others = {},
+                                    double scale = 1);
 
 // Several devices over one pair of axes, for a first look at their
 // coordination: the k-th device's curve, its marks (their rings, lines and

@@ -61,7 +61,8 @@ constexpr Placed kPlaced[] = {
     {kTxUrHlColumn, G::Network},              {kTxUrMlColumn, G::Network},
     {kCableLengthColumn, G::Network},         {kCableRColumn, G::Network},
     {kCableXColumn, G::Network},              {kCableSetsColumn, G::Network},
-    {kCableEndTempColumn, G::Network},        {kGenKvaColumn, G::Network},
+    {kCableEndTempColumn, G::Network},        {kCableSizeColumn, G::Network},
+    {kGenKvaColumn, G::Network},
     {kGenKvColumn, G::Network},               {kGenXdColumn, G::Network},
     {kGenXrColumn, G::Network},               {kGenRColumn, G::Network},
     {kGenCosPhiColumn, G::Network},           {kGenInMinColumn, G::Network},
@@ -212,6 +213,7 @@ bool ColumnApplies(StudyInputColumn column, const StudyRowShape& row) {
         case kCableXColumn:
         case kCableSetsColumn:
         case kCableEndTempColumn:
+        case kCableSizeColumn:
             return branch == "cable";
         case kGenKvaColumn:
         case kGenKvColumn:

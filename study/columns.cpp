@@ -142,6 +142,7 @@ constexpr InputColumn kInputColumns[] = {
     {kZsiTimeColumn,                "zsi_time",                {},                 "s"},
     {kBusDiffTimeColumn,            "bus_diff_time",           {},                 "s"},
     {kDeviceAtColumn,               "device_at",               kDeviceAtWords,     {},       kWord},
+    {kCableSizeColumn,              "cable_size",              {},                 {},       kText},
 };
 // clang-format on
 static_assert(std::size(kInputColumns) == kStudyInputColumnCount);

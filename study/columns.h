@@ -153,8 +153,14 @@ enum StudyInputColumn {
     // Where a branch's device sits: "bus" (the row's bus, the default) or
     // "from" (from_bus), its settings in the amperes of that end.
     kDeviceAtColumn,
+    // A cable's conductors as the user names them ("4/0 AWG", "3×240 mm²"):
+    // shown on the one-line beside its length, never computed with (at most
+    // kCableSizeLength bytes).
+    kCableSizeColumn,
     kStudyInputColumnCount
 };
+// The longest cable_size a row takes, in bytes: a note line on the one-line.
+inline constexpr std::size_t kCableSizeLength = 40;
 // The network columns, from bus to tx_pt.
 inline constexpr int kFirstNetworkColumn = kBusColumn;
 inline constexpr int kLastNetworkColumn = kTxPtColumn;

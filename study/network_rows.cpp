@@ -194,6 +194,15 @@ std::optional<BranchType> BranchTypeOf(std::string_view word) {
     return std::nullopt;
 }
 
+// At most `length` bytes of `text`, cut before a character (a UTF-8
+// sequence) it would split: a refused row's text is still drawn, bounded.
+static std::string CutToLength(std::string_view text, std::size_t length) {
+    if (text.size() <= length) return std::string(text);
+    std::size_t end = length;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    return std::string(text.substr(0, end));
+}
+
 NetworkDrawing ReadNetworkDrawing(const StudyRowInputs& in, char sep) {
     NetworkDrawing d;
     d.name = in.point;
@@ -212,6 +221,7 @@ NetworkDrawing ReadNetworkDrawing(const StudyRowInputs& in, char sep) {
             d.fromBus = in[kFromBusColumn];
             d.cableLengthM = ReadNumber(in[kCableLengthColumn], sep);
             d.cableSets = ReadNumber(in[kCableSetsColumn], sep);
+            d.cableSize = CutToLength(in[kCableSizeColumn], kCableSizeLength);
             break;
         case BranchType::Generator:
         case BranchType::Unit:
@@ -269,9 +279,13 @@ NetworkRow ReadNetworkRow(const StudyRowInputs& in, std::size_t index, char sep)
     r.OnlyFor(type, {B::Transformer3}, "transformer3",
               {kLvBusColumn, kTxKvMvColumn, kTxKvaMvColumn, kTxKvaLvColumn, kTxZHlColumn,
                kTxZMlColumn, kTxUrColumn, kTxUrHlColumn, kTxUrMlColumn});
-    r.OnlyFor(
-        type, {B::Cable}, "cable",
-        {kCableLengthColumn, kCableRColumn, kCableXColumn, kCableSetsColumn, kCableEndTempColumn});
+    r.OnlyFor(type, {B::Cable}, "cable",
+              {kCableLengthColumn, kCableRColumn, kCableXColumn, kCableSetsColumn,
+               kCableEndTempColumn, kCableSizeColumn});
+    // A cable's size is only shown, on a note line of the one-line.
+    if (in[kCableSizeColumn].size() > kCableSizeLength)
+        r.Fail("cable_size: " + std::to_string(in[kCableSizeColumn].size()) + " bytes, at most " +
+               std::to_string(kCableSizeLength) + " (a note line on the one-line)");
     r.OnlyFor(type, {B::Generator, B::Unit}, "generator",
               {kGenKvaColumn, kGenKvColumn, kGenXdColumn, kGenXrColumn, kGenCosPhiColumn,
                kGenRColumn, kGenInMinColumn});

@@ -41,6 +41,7 @@ struct NetworkDrawing {
     std::optional<double> cableLengthM,
         kva;                          // the cable's length; a transformer's or generator's kVA
     std::optional<double> cableSets;  // the cable's conductors in parallel per phase, as typed
+    std::string cableSize;  // its conductors as named (cable_size), kCableSizeLength bytes at most
     std::optional<double>
         zPercent;  // a transformer's impedance, % (a three-winding one's HV-MV pair)
     bool motors = false;

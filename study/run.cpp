@@ -195,11 +195,11 @@ constexpr StudyInputColumn kNetworkReadColumns[] = {
     // A point on the line side of its bus's main, and the main it names.
     kLineSideColumn, kLineSideOfColumn,
     // The devices' special protection, where they sit, the buses' differential protection.
-    kAfrPickupColumn, kAfrTimeColumn, kZsiColumn, kZsiTimeColumn, kDeviceAtColumn,
+    kAfrPickupColumn, kAfrTimeColumn, kZsiColumn, kZsiTimeColumn, kDeviceAtColumn, kCableSizeColumn,
     kBusDiffTimeColumn};
 static_assert(std::size(kNetworkReadColumns) == 2 + kLastNetworkColumn - kFirstNetworkColumn + 1 +
                                                     kLastDeviceColumn - kFirstDeviceColumn + 1 +
-                                                    13);
+                                                    14);
 constexpr std::size_t kNetworkReadCount = std::size(kNetworkReadColumns);
 constexpr std::size_t kNetworkChunkRows = 256;
 

@@ -306,6 +306,12 @@ bool StudyFile::OnlyItsOwnPoint(const std::vector<std::string>& before,
     return true;
 }
 
+void StudyFile::SetRaw(std::size_t row, std::string raw) {
+    rows_[row].raw = std::move(raw);
+    Changed();
+    Recompute(row);
+}
+
 void StudyFile::InsertRaw(std::size_t at, std::string raw) {
     Row row;
     row.raw = std::move(raw);

@@ -85,6 +85,9 @@ public:
     // A row as stored, to be put back by InsertRaw (undo, move, duplicate).
     const std::string& Raw(std::size_t row) const { return rows_[row].raw; }
     void InsertRaw(std::size_t at, std::string raw);
+    // A row's bytes put back as Raw gave them (an undo returns the record
+    // byte for byte, its quoting as it was); computed again as an edit is.
+    void SetRaw(std::size_t row, std::string raw);
     void InsertRow(std::size_t at, const std::vector<std::string>& fields);
     // The bytes of a new row of these fields (as many as the header has, at
     // least), with the file's line end: what InsertRaw takes.

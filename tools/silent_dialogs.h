@@ -20,5 +20,9 @@ public:
     QString SaveFileName(QWidget*, const zentavo::ui::FileChoice&) override { return {}; }
     bool PrintSetup(QWidget*, QPrinter&) override { return false; }
     bool StudyExportSetup(QWidget*, zentavo::ui::StudyExportChoice&) override { return false; }
+    std::optional<QString> AskText(QWidget*, const QString&, const QString&,
+                                   const QString&) override {
+        return std::nullopt;
+    }
     void OpenDocument(const QString&) override {}
 };

@@ -1093,6 +1093,10 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <source>Cannot write %1: %2</source>
         <translation>No se puede escribir %1: %2</translation>
     </message>
+    <message>
+        <source>Re&amp;name bus %1…</source>
+        <translation>Ren&amp;ombrar la barra %1…</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::QtDialogService</name>
@@ -1752,18 +1756,6 @@ Compruebe que el nombre del archivo es correcto.</translation>
         <translation>limitada</translation>
     </message>
     <message>
-        <source>arc-flash relay</source>
-        <translation>relé de arco eléctrico</translation>
-    </message>
-    <message>
-        <source>zone-selective interlocking</source>
-        <translation>enclavamiento selectivo de zona</translation>
-    </message>
-    <message>
-        <source>bus differential</source>
-        <translation>diferencial de barras</translation>
-    </message>
-    <message>
         <source>Add feeder</source>
         <translation>Añadir alimentador</translation>
     </message>
@@ -1806,6 +1798,10 @@ Compruebe que el nombre del archivo es correcto.</translation>
     <message>
         <source>Incident energy in each scenario</source>
         <translation>Energía incidente en cada escenario</translation>
+    </message>
+    <message>
+        <source>Cable size</source>
+        <translation>Calibre del cable</translation>
     </message>
 </context>
 <context>
@@ -3483,6 +3479,53 @@ y %n etiqueta(s) más con el nombre cortado</numerusform>
     <message>
         <source>%1 V</source>
         <translation>%1 V</translation>
+    </message>
+    <message>
+        <source>the bus differential protection</source>
+        <translation>la protección diferencial de barras</translation>
+    </message>
+    <message>
+        <source>The current row names no bus: choose a row on the bus to rename.</source>
+        <translation>La fila actual no nombra ninguna barra: elija una fila de la barra que quiere renombrar.</translation>
+    </message>
+    <message>
+        <source>Rename bus</source>
+        <translation>Renombrar barra</translation>
+    </message>
+    <message>
+        <source>New name of bus %1, in every row that names it:</source>
+        <translation>Nuevo nombre de la barra %1, en todas las filas que la nombran:</translation>
+    </message>
+    <message>
+        <source>No row names bus %1 any more.</source>
+        <translation>Ninguna fila nombra ya la barra %1.</translation>
+    </message>
+    <message>
+        <source>A bus needs a name: bus %1 keeps its own.</source>
+        <translation>Una barra necesita un nombre: la barra %1 conserva el suyo.</translation>
+    </message>
+    <message>
+        <source>A bus&apos;s name is one line without tabs: bus %1 keeps its own.</source>
+        <translation>El nombre de una barra es una sola línea sin tabulaciones: la barra %1 conserva el suyo.</translation>
+    </message>
+    <message>
+        <source>Another bus is already named %1, and two buses of one name would be joined into one: bus %2 keeps its own name.</source>
+        <translation>Ya hay otra barra llamada %1, y dos barras con el mismo nombre se unirían en una: la barra %2 conserva su nombre.</translation>
+    </message>
+    <message>
+        <source>Rename bus %1 to %2</source>
+        <translation>Renombrar la barra %1 como %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>Bus %1 renamed %2 in %n cell(s).</source>
+        <translation>
+            <numerusform>Barra %1 renombrada como %2 en %n celda.</numerusform>
+            <numerusform>Barra %1 renombrada como %2 en %n celdas.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Re&amp;name this bus…</source>
+        <translation>Ren&amp;ombrar esta barra…</translation>
     </message>
 </context>
 <context>

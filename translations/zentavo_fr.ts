@@ -1093,6 +1093,10 @@ Vérifiez que le nom du fichier est correct.</translation>
         <source>Cannot write %1: %2</source>
         <translation>Impossible d&apos;écrire %1 : %2</translation>
     </message>
+    <message>
+        <source>Re&amp;name bus %1…</source>
+        <translation>R&amp;enommer le jeu de barres %1…</translation>
+    </message>
 </context>
 <context>
     <name>zentavo::ui::QtDialogService</name>
@@ -1752,18 +1756,6 @@ Vérifiez que le nom du fichier est correct.</translation>
         <translation>plafonnée</translation>
     </message>
     <message>
-        <source>arc-flash relay</source>
-        <translation>relais d&apos;arc électrique</translation>
-    </message>
-    <message>
-        <source>zone-selective interlocking</source>
-        <translation>sélectivité logique</translation>
-    </message>
-    <message>
-        <source>bus differential</source>
-        <translation>différentielle de barres</translation>
-    </message>
-    <message>
         <source>Add feeder</source>
         <translation>Ajouter un départ</translation>
     </message>
@@ -1806,6 +1798,10 @@ Vérifiez que le nom du fichier est correct.</translation>
     <message>
         <source>Incident energy in each scenario</source>
         <translation>Énergie incidente dans chaque scénario</translation>
+    </message>
+    <message>
+        <source>Cable size</source>
+        <translation>Section du câble</translation>
     </message>
 </context>
 <context>
@@ -3483,6 +3479,53 @@ et %n autre(s) étiquette(s) au nom coupé</numerusform>
     <message>
         <source>%1 V</source>
         <translation>%1 V</translation>
+    </message>
+    <message>
+        <source>the bus differential protection</source>
+        <translation>la protection différentielle de barres</translation>
+    </message>
+    <message>
+        <source>The current row names no bus: choose a row on the bus to rename.</source>
+        <translation>La ligne courante ne nomme aucun jeu de barres : choisissez une ligne du jeu de barres à renommer.</translation>
+    </message>
+    <message>
+        <source>Rename bus</source>
+        <translation>Renommer le jeu de barres</translation>
+    </message>
+    <message>
+        <source>New name of bus %1, in every row that names it:</source>
+        <translation>Nouveau nom du jeu de barres %1, dans toutes les lignes qui le nomment :</translation>
+    </message>
+    <message>
+        <source>No row names bus %1 any more.</source>
+        <translation>Plus aucune ligne ne nomme le jeu de barres %1.</translation>
+    </message>
+    <message>
+        <source>A bus needs a name: bus %1 keeps its own.</source>
+        <translation>Un jeu de barres doit avoir un nom : le jeu de barres %1 garde le sien.</translation>
+    </message>
+    <message>
+        <source>A bus&apos;s name is one line without tabs: bus %1 keeps its own.</source>
+        <translation>Le nom d&apos;un jeu de barres tient sur une ligne, sans tabulation : le jeu de barres %1 garde le sien.</translation>
+    </message>
+    <message>
+        <source>Another bus is already named %1, and two buses of one name would be joined into one: bus %2 keeps its own name.</source>
+        <translation>Un autre jeu de barres s&apos;appelle déjà %1, et deux jeux de barres du même nom n&apos;en feraient qu&apos;un : le jeu de barres %2 garde son nom.</translation>
+    </message>
+    <message>
+        <source>Rename bus %1 to %2</source>
+        <translation>Renommer le jeu de barres %1 en %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>Bus %1 renamed %2 in %n cell(s).</source>
+        <translation>
+            <numerusform>Jeu de barres %1 renommé %2 dans %n cellule.</numerusform>
+            <numerusform>Jeu de barres %1 renommé %2 dans %n cellules.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Re&amp;name this bus…</source>
+        <translation>R&amp;enommer ce jeu de barres…</translation>
     </message>
 </context>
 <context>

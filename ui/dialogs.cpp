@@ -5,6 +5,8 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -192,6 +194,14 @@ bool QtDialogService::StudyExportSetup(QWidget* parent, StudyExportChoice& choic
     if (dialog.exec() != QDialog::Accepted) return false;
     choice = dialog.Choice();
     return true;
+}
+
+std::optional<QString> QtDialogService::AskText(QWidget* parent, const QString& title,
+                                                const QString& label, const QString& text) {
+    bool ok = false;
+    const QString given = QInputDialog::getText(parent, title, label, QLineEdit::Normal, text, &ok);
+    if (!ok) return std::nullopt;
+    return given;
 }
 
 void QtDialogService::OpenDocument(const QString& path) {

@@ -8,6 +8,7 @@
 
 #include <QDate>
 #include <QString>
+#include <optional>
 
 #include "label/label_settings.h"
 #include "label/standard.h"
@@ -90,6 +91,10 @@ public:
     virtual bool PrintSetup(QWidget* parent, QPrinter& printer) = 0;
     // The rows (and report lines) of a study's labels or report; false when cancelled.
     virtual bool StudyExportSetup(QWidget* parent, StudyExportChoice& choice) = 0;
+    // A line of text asked for (a bus's new name), `text` offered: the text
+    // given, or none when cancelled.
+    virtual std::optional<QString> AskText(QWidget* parent, const QString& title,
+                                           const QString& label, const QString& text) = 0;
     // Asks the desktop to open a document with its viewer; the outcome is not looked at.
     virtual void OpenDocument(const QString& path) = 0;
 };
@@ -117,6 +122,8 @@ public:
     QString SaveFileName(QWidget* parent, const FileChoice& choice) override;
     bool PrintSetup(QWidget* parent, QPrinter& printer) override;
     bool StudyExportSetup(QWidget* parent, StudyExportChoice& choice) override;
+    std::optional<QString> AskText(QWidget* parent, const QString& title, const QString& label,
+                                   const QString& text) override;
     void OpenDocument(const QString& path) override;
 };
 

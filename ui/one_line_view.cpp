@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -182,6 +184,14 @@ void OneLineCanvas::mouseReleaseEvent(QMouseEvent* event) {
         emit BusClicked(*bus);
 }
 
+void OneLineCanvas::contextMenuEvent(QContextMenuEvent* event) {
+    const QPointF at = Transform().inverted().map(QPointF(event->pos()));
+    const std::optional<std::size_t> bus = oneline::BusAt(layout_, {at.x(), at.y()}, 4 / zoom_);
+    if (!bus) return QWidget::contextMenuEvent(event);
+    emit BusMenuAsked(*bus, event->globalPos());
+    event->accept();
+}
+
 void OneLineCanvas::keyPressEvent(QKeyEvent* event) {
     const QPointF centre(width() / 2.0, height() / 2.0);
     switch (event->key()) {
@@ -257,6 +267,9 @@ OneLineDock::OneLineDock(Application& app, StudyModel& model, QTableView& table,
             [this] { app_.Guard(this, [&] { Redraw(); }); });
     connect(Canvas, &OneLineCanvas::BusClicked, this,
             [this](std::size_t bus) { app_.Guard(this, [&] { SelectBus(bus); }); });
+    connect(Canvas, &OneLineCanvas::BusMenuAsked, this, [this](std::size_t bus, QPoint global) {
+        app_.Guard(this, [&] { BusMenu(bus, global); });
+    });
     // Drawn again as the study changes; the picture follows the table's selection.
     const auto redraw = [this] { app_.Guard(this, [&] { Redraw(); }); };
     connect(&model_, &QAbstractItemModel::dataChanged, this, redraw);
@@ -351,6 +364,21 @@ void OneLineDock::SelectBus(std::size_t bus) {
         s->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
         table_.scrollTo(first);
     }
+}
+
+void OneLineDock::BusMenu(std::size_t bus, QPoint global) {
+    if (!diagram_ || bus >= diagram_->buses.size()) return;
+    const QString name = FromUtf8(diagram_->buses[bus].name);
+    // Shown without waiting (the menu deletes itself when closed).
+    auto* menu = new QMenu(this);
+    menu->setObjectName("OneLineBusMenu");
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QString shown = name;
+    QAction* rename = menu->addAction(
+        tr("Re&name bus %1…").arg(shown.replace(QLatin1Char('&'), QStringLiteral("&&"))));
+    rename->setObjectName("RenameBusOneLine1");
+    connect(rename, &QAction::triggered, this, [this, name] { emit RenameBusAsked(name); });
+    menu->popup(global);
 }
 
 void OneLineDock::ExportClick() {

@@ -9,8 +9,9 @@
 // element shows its note or text. A click on a bus selects its rows in the table;
 // the buses of the rows selected in the table are marked. It is drawn again
 // whenever the study changes (an edit, an undo, the short-circuit choices)
-// and when another scenario is chosen. File, Export one-line… writes it as
-// an SVG file.
+// and when another scenario is chosen. A bus's context menu renames it in
+// every row (the study window asks the name). File, Export one-line…
+// writes it as an SVG file.
 #pragma once
 
 #include <QDockWidget>
@@ -58,6 +59,8 @@ public:
 
 signals:
     void BusClicked(std::size_t bus);
+    // The context menu asked for over a bus, at `global` on the screen.
+    void BusMenuAsked(std::size_t bus, QPoint global);
 
 protected:
     bool event(QEvent* event) override;
@@ -67,6 +70,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -94,6 +98,10 @@ public:
     // File, "Export one-line…".
     QAction* ExportAction() const { return exportAction_; }
 
+signals:
+    // "Rename bus…" of a bus's context menu: the bus's name as the study's rows give it.
+    void RenameBusAsked(const QString& bus);
+
 private:
     // The diagram drawn again from the study as it now stands, in the scenario chosen.
     void Redraw();
@@ -101,6 +109,8 @@ private:
     void FillScenarios();
     void FollowSelection();
     void SelectBus(std::size_t bus);
+    // A bus's context menu: rename it.
+    void BusMenu(std::size_t bus, QPoint global);
     void ExportClick();
     render::OneLineStyle Style() const;
 

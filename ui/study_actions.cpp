@@ -51,6 +51,7 @@ StudyActions::StudyActions(QMainWindow& window, const Parts& parts) {
     addRow = add(edit, "AddRow1", TStudy::tr("&Add row"), QKeySequence(Qt::Key_Insert));
     addPointOnBus = add(edit, "AddPointOnBus1", TStudy::tr("Add point on this &bus"));
     addFeeder = add(edit, "AddFeeder1", TStudy::tr("Add &feeder from this bus"));
+    renameBus = add(edit, "RenameBus1", TStudy::tr("Re&name this bus…"));
     duplicate = add(edit, "DuplicateRows1", TStudy::tr("Dupl&icate rows"), QKeySequence(Qt::CTRL | Qt::Key_D));
     deleteRows = add(edit, "DeleteRows1", TStudy::tr("&Delete rows"), QKeySequence(Qt::CTRL | Qt::Key_Delete));
     // Delete clears the cells chosen, as in a spreadsheet; only where the

@@ -47,6 +47,7 @@ struct StudyActions {
     QAction* addRow;
     QAction* addPointOnBus;
     QAction* addFeeder;
+    QAction* renameBus;  // the current row's bus, in every row naming it
     QAction* duplicate;
     QAction* deleteRows;
     QAction* clearCells;

@@ -36,6 +36,28 @@ void CellsCommand::undo() {
     model_.Held([this] { QUndoCommand::undo(); });
 }
 
+RowsCellsCommand::RowsCellsCommand(StudyModel& model, std::vector<Cell> cells, std::string text,
+                                   const QString& what)
+    : model_(model), cells_(std::move(cells)), text_(std::move(text)) {
+    setText(what);
+    for (const Cell& c : cells_) {
+        if (raws_.empty() || raws_.back().first != c.row)
+            raws_.emplace_back(c.row, model.file().Raw(static_cast<std::size_t>(c.row)));
+    }
+}
+
+void RowsCellsCommand::redo() {
+    model_.Held([this] {
+        for (const Cell& c : cells_) model_.SetCell(c.row, c.column, text_);
+    });
+}
+
+void RowsCellsCommand::undo() {
+    model_.Held([this] {
+        for (const auto& [row, raw] : raws_) model_.PutRaw(row, raw);
+    });
+}
+
 InsertCommand::InsertCommand(StudyModel& model, int at, std::vector<std::string> raws, const QString& text)
     : model_(model), at_(at), raws_(std::move(raws)) {
     setText(text);

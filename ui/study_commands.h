@@ -9,6 +9,7 @@
 #include <QUndoCommand>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/study_model.h"
@@ -43,6 +44,26 @@ public:
 
 private:
     StudyModel& model_;
+};
+
+// Cells given one text as one step (a bus renamed in every cell naming
+// it), their rows' records put back whole by undo: the file's bytes as
+// they were, its quoting too. A network study is computed once each way.
+class RowsCellsCommand : public QUndoCommand {
+public:
+    struct Cell {
+        int row, column;  // the model's
+    };
+    RowsCellsCommand(StudyModel& model, std::vector<Cell> cells, std::string text,
+                     const QString& what);
+    void redo() override;
+    void undo() override;
+
+private:
+    StudyModel& model_;
+    std::vector<Cell> cells_;
+    std::string text_;
+    std::vector<std::pair<int, std::string>> raws_;  // each row's record before, once
 };
 
 // Rows put in at one place (add, duplicate, paste).

@@ -51,15 +51,24 @@ RowCurveState CurveStateOf(const StudyFile& file, std::size_t row) {
     return result.Computed() && result.device && result.full.duration ? RowCurveState::Drawn : RowCurveState::Refused;
 }
 
-// A row's name and device columns, held while a picture is made from views of them.
+// A row's name, device columns and device_at, held while a picture is made from views of them.
 struct HeldRow {
     std::size_t row = 0;
     std::string name;
     std::array<std::string, kStudyInputColumnCount> texts;
 
+    double fromBusVolts = 0;  // the nominal voltage of its from bus, where the network gives it
+
     HeldRow(const StudyFile& file, std::size_t r) : row(r), name(file.Point(r)) {
         for (int c = kFirstDeviceColumn; c <= kLastDeviceColumn; ++c) {
             texts[static_cast<std::size_t>(c)] = file.Input(r, static_cast<StudyInputColumn>(c));
+        }
+        // Where its device sits: at its from bus, it sees that bus's currents.
+        texts[kDeviceAtColumn] = file.Input(r, kDeviceAtColumn);
+        if (const StudyNetwork* network = file.Network()) {
+            if (const network::BusResult* from =
+                    network->Results().FindBus(file.Input(r, kFromBusColumn)))
+                fromBusVolts = from->kV * 1000;
         }
     }
     // The row as the picture reads it: the result as the study computed it
@@ -69,6 +78,7 @@ struct HeldRow {
         v.name = name;
         for (std::size_t c = 0; c < texts.size(); ++c) v.inputs[c] = texts[c];
         v.result = &file.Result(row);
+        v.fromBusVolts = fromBusVolts;
         return v;
     }
 };
@@ -141,18 +151,20 @@ void TStudy::UpdateCurve() {
     // The row form shows the current row; the dock, the rows selected together when there are several.
     QString why;
     std::optional<render::TimeCurrentPlot> plot;
-    if (form || !several) plot = RowCurve(current, why);
+    // The voltage the currents are drawn at, as chosen in the dock (the lowest until then).
+    const QVariant chosenData = CurveVoltsBox->currentData();
+    const std::optional<double> chosen =
+        chosenData.isValid() ? std::optional<double>(chosenData.toDouble()) : std::nullopt;
+    std::vector<double> voltages;
+    if (form || !several) plot = RowCurve(current, why, chosen, voltages);
     if (form) {
         form_->Curve()->SetPlot(plot, app_.Sep());
         form_->Curve()->SetEmptyText(why);
     }
     if (!dock) return;
-    std::vector<double> voltages;
     if (several) {
-        const QVariant chosen = CurveVoltsBox->currentData();
-        plot = RowsCurve(selected,
-                         chosen.isValid() ? std::optional<double>(chosen.toDouble()) : std::nullopt,
-                         why, voltages);
+        voltages.clear();
+        plot = RowsCurve(selected, chosen, why, voltages);
         CurvePoint->setText(tr("%1 selected points").arg(selected.size()));
     } else {
         CurvePoint->setText(current < 0 ? QString() : FromUtf8(OneLineName(model_->file().Point(static_cast<std::size_t>(current)))));
@@ -180,7 +192,9 @@ void TStudy::UpdateCurve() {
     StepList->setVisible(!StepList->text().isEmpty());
 }
 
-std::optional<render::TimeCurrentPlot> TStudy::RowCurve(int current, QString& why) const {
+std::optional<render::TimeCurrentPlot> TStudy::RowCurve(int current, QString& why,
+                                                        std::optional<double> volts,
+                                                        std::vector<double>& voltages) const {
     if (current < 0) {
         why = tr("Select a point to see the time-current curve of its protective device.");
         return std::nullopt;
@@ -200,16 +214,14 @@ std::optional<render::TimeCurrentPlot> TStudy::RowCurve(int current, QString& wh
     }
     why.clear();
     const HeldRow held(file, row);
-    // The devices that open in the arc's steps, beside the point's own.
-    std::vector<std::shared_ptr<const ProtectiveDevice>> devices;
-    std::vector<render::TimeCurrentDevice> others;
+    // The devices that open in the arc's steps, beside the point's own, each at its voltage.
+    std::vector<render::StepDeviceView> others;
     // Each as the network's scenario built it, with the result.
     for (const PointStep& s : result.Governing().steps) {
         for (std::size_t k = 0; k < s.opened.size(); ++k) {
             const std::size_t opened = s.opened[k];
             std::shared_ptr<const ProtectiveDevice> d = k < s.openedDevices.size() ? s.openedDevices[k] : nullptr;
             if (opened == row || opened >= file.RowCount() || !d) continue;
-            devices.push_back(d);
             const double after = OpenedAfter(result.Governing().steps, opened).value_or(0);
             QString name = tr("%1, opens after %2 s")
                                .arg(FromUtf8(OneLineName(file.Point(opened))), FromUtf8(ArcDurationText(after, app_.Sep())));
@@ -219,10 +231,13 @@ std::optional<render::TimeCurrentPlot> TStudy::RowCurve(int current, QString& wh
                 case DeviceElement::ZoneInterlocked: name += tr(" (zone-selective interlocking)"); break;
                 default: break;
             }
-            others.push_back({d.get(), name});
+            const HeldRow openedRow(file, opened);
+            others.push_back({d.get(), name, render::DeviceVolts(openedRow.View(file))});
         }
     }
-    return render::StudyRowTimeCurrent(result, held.View(file).inputs, app_.Sep(), others);
+    const render::StudyPointView view = held.View(file);
+    voltages = render::StudyRowVoltages(view, others);
+    return render::StudyRowTimeCurrentAt(view, others, app_.Sep(), volts);
 }
 
 std::optional<render::TimeCurrentPlot> TStudy::RowsCurve(const std::vector<int>& rows,

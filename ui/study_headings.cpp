@@ -107,6 +107,7 @@ constexpr const char* kInputTitles[] = {
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Interlocked delay"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Bus differential time"),
     QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Device at"),
+    QT_TRANSLATE_NOOP("zentavo::ui::StudyModel", "Cable size"),
 };
 static_assert(std::size(kInputTitles) == kStudyInputColumnCount);
 constexpr const char* kResultTitles[] = {

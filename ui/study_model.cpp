@@ -13,6 +13,7 @@
 
 #include "engine/classification.h"
 #include "engine/number.h"
+#include "study/bus_rename.h"
 #include "study/cell_text.h"
 #include "study/column_groups.h"
 #include "study/row_edit.h"
@@ -340,6 +341,18 @@ std::optional<StudyModel::AddedColumn> StudyModel::SetCell(int row, int column,
     return head;
 }
 
+void StudyModel::PutRaw(int row, const std::string& raw) {
+    Forget();
+    computed_ -= Computed(row);
+    file_.SetRaw(static_cast<std::size_t>(row), raw);
+    computed_ += Computed(row);
+    if (file_.Network()) {
+        if (!file_.Held()) NetworkChanged();
+        return;
+    }
+    emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+}
+
 void StudyModel::DropColumn(AddedColumn added) {
     Forget();
     if (!file_.DropLastColumn(std::move(added.head), added.width) || file_.Held()) return;
@@ -487,6 +500,17 @@ void StudyModel::EditRow(int row,
         return;
     }
     undo_.push(all);
+}
+
+void StudyModel::RenameBus(const std::string& bus, const std::string& name, const QString& what) {
+    std::vector<RowsCellsCommand::Cell> cells;
+    for (const BusCell& c : CellsNamingBus(file_, bus)) {
+        cells.push_back(
+            {static_cast<int>(c.row),
+             ColumnNamed(FromUtf8(kStudyInputNames[static_cast<std::size_t>(c.column)]))});
+    }
+    if (cells.empty()) return;
+    undo_.push(new RowsCellsCommand(*this, std::move(cells), name, what));
 }
 
 bool StudyModel::DefinesNetworkElement(int row) const {

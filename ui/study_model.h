@@ -103,6 +103,11 @@ public:
     // holds its text is passed by.
     void EditRow(int row, const std::vector<std::pair<StudyInputColumn, std::string>>& cells,
                  const QString& what);
+    // Every cell naming the bus `bus` (CellsNamingBus, study/bus_rename.h)
+    // given `name`, as one undoable step named `what`, whose undo puts the
+    // rows' records back byte for byte. The caller has checked the name
+    // (CheckBusRename).
+    void RenameBus(const std::string& bus, const std::string& name, const QString& what);
     // Rows as a spreadsheet takes them: a heading line as the table shows it
     // (words with units), then one tab-separated line per row.
     QString CopyRows(const std::vector<int>& rows) const;
@@ -163,6 +168,8 @@ public:
     };
     std::optional<AddedColumn> SetCell(int row, int column, const std::string& text);
     void DropColumn(AddedColumn added);
+    // A row's record put back as the file kept it (StudyFile::Raw).
+    void PutRaw(int row, const std::string& raw);
     void InsertRaws(int at, const std::vector<std::string>& raws);
     std::vector<std::string> RemoveRange(int at, int count);
 

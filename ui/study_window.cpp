@@ -337,6 +337,13 @@ void TStudy::BuildMenus() {
     on(menus.addRow, &TStudy::AddRowClick);
     on(menus.addPointOnBus, &TStudy::AddPointOnBusClick);
     on(menus.addFeeder, &TStudy::AddFeederClick);
+    on(menus.renameBus, &TStudy::RenameBusClick);
+    connect(oneLine_, &OneLineDock::RenameBusAsked, this, [this](const QString& bus) {
+        app_.Guard(this, [&] {
+            form_->CommitPending();
+            RenameBus(Utf8(bus));
+        });
+    });
     on(menus.duplicate, &TStudy::DuplicateClick);
     on(menus.deleteRows, &TStudy::DeleteClick);
     on(menus.clearCells, &TStudy::ClearCellsClick);

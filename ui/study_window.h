@@ -79,6 +79,12 @@ private:
     void AddPointOnBusClick();  // a point on the current row's bus
     void AddFeederClick();      // a cable from the current row's bus to a new bus
     void AddRowOf(NewRowKind kind);
+    // A bus renamed in every cell naming it, as one undo step, the new name
+    // asked for; a name another bus has, or none, refused with why
+    // (ui/study_bus_rename.cpp). Edit, "Rename this bus…" renames the
+    // current row's bus; the one-line's bus menu, its bus.
+    void RenameBusClick();
+    void RenameBus(const std::string& bus);
     void DuplicateClick();
     void DeleteClick();
     void ClearCellsClick();  // Delete: the selected cells emptied
@@ -128,9 +134,13 @@ private:
     // With several rows selected, the dock shows their devices together
     // (the row form keeps the current row's).
     void UpdateCurve();
-    // The picture of a row's device beside the devices of its arc's steps;
-    // none, with `why`, for a row without one (or no row, -1).
-    std::optional<render::TimeCurrentPlot> RowCurve(int row, QString& why) const;
+    // The picture of a row's device beside the devices of its arc's steps,
+    // their currents at `volts` (the lowest of their voltages when none or
+    // not one of them; `voltages` their voltages, none without steps'
+    // devices); none, with `why`, for a row without one (or no row, -1).
+    std::optional<render::TimeCurrentPlot> RowCurve(int row, QString& why,
+                                                    std::optional<double> volts,
+                                                    std::vector<double>& voltages) const;
     // The devices of several rows together, the first six that have one (as
     // many as the picture has colours), their currents at `volts` (the
     // lowest of their voltages when none or not one of them); `why` names

@@ -601,6 +601,7 @@ private slots:
     // A device at its branch's from bus sees that bus's current, at a
     // voltage the row does not give: the coordination picture leaves it out
     // and says so, rather than draw it at the row's voltage.
+    // Given its from bus's voltage (13.8 kV), it is drawn at that voltage.
     void ADeviceAtItsFromBusIsLeftOutOfTheCoordinationPicture() {
         const auto relayAt = [](const char* name, const char* volts) {
             return Point{name,
@@ -612,15 +613,122 @@ private slots:
                           {kRelayPickupColumn, "400"}, {kRelayTimeDialColumn, "0.1"}}};
         };
         const Study study({relayAt("Feeder", "480"), relayAt("Primary", "600")}, StudyOptions{});
-        for (const bool atFrom : {false, true}) {
+        struct Case {
+            bool atFrom;
+            double fromBusVolts;
+            std::vector<double> volts;  // of the picture; the primary's last
+        };
+        const Case cases[] = {
+            {false, 0, {480, 600}}, {true, 0, {480}}, {true, 13800, {480, 13800}}};
+        for (const Case& c : cases) {
             std::vector<StudyPointView> views = {study(0), study(1)};
-            if (atFrom) views[1].inputs[kDeviceAtColumn] = "from";
-            const std::vector<double> volts = StudyRowsVoltages(views);
-            QCOMPARE(volts.size(), atFrom ? std::size_t{1} : std::size_t{2});
+            if (c.atFrom) views[1].inputs[kDeviceAtColumn] = "from";
+            views[1].fromBusVolts = c.fromBusVolts;
+            QCOMPARE(StudyRowsVoltages(views), c.volts);
             const TimeCurrentPlot plot = StudyRowsTimeCurrent(views, '.');
-            QCOMPARE(plot.others.size(), atFrom ? std::size_t{1} : std::size_t{2});
-            QCOMPARE(plot.legend.join(QLatin1Char(' ')).contains(QStringLiteral("Primary: its device sits at its branch's from bus")),
-                     atFrom);
+            const bool left = c.volts.size() == 1;
+            QCOMPARE(plot.others.size(), left ? std::size_t{1} : std::size_t{2});
+            QCOMPARE(
+                plot.legend.join(QLatin1Char(' '))
+                    .contains(QStringLiteral("Primary: its device sits at its branch's from bus")),
+                left);
+            if (left) continue;
+            // Drawn at 480 V: each point of its curve where the relay's time is at the drawn
+            // current times 480 V over its own.
+            const ProtectiveDevice& relay = *study(1).result->device;
+            int checked = 0;
+            for (const auto& piece : plot.others[1].curve) {
+                for (const QPointF& p : piece) {
+                    QCOMPARE(relay.TripAt(p.x() * 480 / c.volts.back()).seconds, p.y());
+                    ++checked;
+                }
+            }
+            QVERIFY(checked > 10);
+        }
+        // The report's views take the from bus's voltage from the network's summary.
+        NetworkSummary network;
+        network.buses.resize(1);
+        network.buses[0].name = "HV";
+        network.buses[0].kV = 13.8;
+        network.busIndex["HV"] = 0;
+        network.rows.resize(2);
+        network.rows[1].drawing.fromBus = "HV";
+        QCOMPARE(WithFromBusVolts(study(1), 1, &network).fromBusVolts, 13800.0);
+        QCOMPARE(WithFromBusVolts(study(0), 0, &network).fromBusVolts, 0.0);  // naming no from bus
+        QCOMPARE(WithFromBusVolts(study(1), 2, &network).fromBusVolts,
+                 0.0);  // past the network's rows
+        QCOMPARE(WithFromBusVolts(study(1), 1, nullptr).fromBusVolts, 0.0);
+    }
+
+    // A row's picture beside the devices of its steps: every current at
+    // one voltage where the row's device's voltage and another's are known;
+    // a device of a voltage not known is left out and said to be.
+    void ARowsStepsDevicesAtOneVoltage() {
+        const auto relayAt = [](const char* name, const char* volts) {
+            return Point{name,
+                         {{kMethodColumn, "ieee1584-2018"},
+                          {kVoltageColumn, volts},
+                          {kBoltedCurrentColumn, "20"},
+                          {kGapColumn, "32"},
+                          {kElectrodeConfigurationColumn, "VCB"},
+                          {kEnclosureHeightColumn, "610"},
+                          {kEnclosureWidthColumn, "610"},
+                          {kEnclosureDepthColumn, "254"},
+                          {kWorkDistanceColumn, "609.6"},
+                          {kDeviceTypeColumn, "relay"},
+                          {kRelayCurveColumn, "IEC-VI"},
+                          {kRelayPickupColumn, "400"},
+                          {kRelayTimeDialColumn, "0.1"}}};
+        };
+        const Study study({relayAt("Main", "480"), relayAt("Primary", "13800")}, StudyOptions{});
+        const ProtectiveDevice* primary = study(1).result->device.get();
+        struct Case {
+            bool ownKnown;  // else: at its from bus, whose voltage is not given
+            std::vector<std::optional<double>> others;  // the primary's voltage, once per entry
+            std::optional<double> chosen;
+            std::optional<double> reference;
+            std::size_t drawn;
+            QString said;  // in the legend
+        };
+        // clang-format off
+        const Case cases[] = {
+            {true,  {},        std::nullopt, std::nullopt, 0, {}},
+            {true,  {13800.0}, std::nullopt, 480.0,        1, {}},
+            {true,  {13800.0}, 13800.0,      13800.0,      1, {}},
+            {true,  {13800.0}, 600.0,        480.0,        1, {}},  // not one of theirs: the lowest
+            {true,  {std::nullopt}, std::nullopt, 480.0,   0, "Primary: its voltage is not known: not drawn here"},
+            {false, {13800.0}, std::nullopt, std::nullopt, 0,
+             "Primary: the voltage of this point's device is not known: not drawn here"},
+        };
+        // clang-format on
+        for (const Case& c : cases) {
+            StudyPointView row = study(0);
+            if (!c.ownKnown) row.inputs[kDeviceAtColumn] = "from";
+            std::vector<StepDeviceView> others;
+            for (const std::optional<double>& v : c.others)
+                others.push_back({primary, QStringLiteral("Primary"), v});
+            const TimeCurrentPlot plot = StudyRowTimeCurrentAt(row, others, '.', c.chosen);
+            QCOMPARE(plot.referenceVolts, c.reference);
+            QCOMPARE(plot.currentTitle,
+                     c.reference ? QStringLiteral("Current (A) at %1 V").arg(*c.reference)
+                                 : QStringLiteral("Current (A)"));
+            QCOMPARE(plot.others.size(), c.drawn);
+            if (!c.said.isEmpty())
+                QVERIFY2(plot.legend.contains(c.said), qPrintable(plot.legend.join('|')));
+            // The row's own curve and marks at the reference: its currents times 480 V over it.
+            const double own = c.reference ? 480 / *c.reference : 1;
+            const PointResult& main = *study(0).result;
+            QCOMPARE(plot.marks.front().amps, main.full.duration->deviceAmps * own);
+            for (const auto& piece : plot.curve) {
+                for (const QPointF& p : piece)
+                    QCOMPARE(main.device->TripAt(p.x() / own).seconds, p.y());
+            }
+            if (c.drawn == 0) continue;
+            const double other = 13800 / *c.reference;
+            for (const auto& piece : plot.others[0].curve) {
+                for (const QPointF& p : piece)
+                    QCOMPARE(primary->TripAt(p.x() / other).seconds, p.y());
+            }
         }
     }
 

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <deque>
 #include <functional>
+#include <optional>
 
 #include "ui/dialogs.h"
 
@@ -117,6 +118,19 @@ public:
         if (a.size) choice.size = *a.size;
         if (a.assessmentDate.isValid()) choice.assessmentDate = a.assessmentDate;
         return a.accept;
+    }
+    // Answers of the text questions (none: cancelled); an unscripted one fails the test.
+    std::deque<std::optional<QString>> textAnswers;
+    std::optional<QString> AskText(QWidget*, const QString& title, const QString& label,
+                                   const QString& text) override {
+        shown.append({"Text " + title, label + "\n" + text});
+        if (textAnswers.empty()) {
+            unexpected = true;
+            return std::nullopt;
+        }
+        std::optional<QString> a = textAnswers.front();
+        textAnswers.pop_front();
+        return a;
     }
     void OpenDocument(const QString& path) override { openedDocuments.append(path); }
 

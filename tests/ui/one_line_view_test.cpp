@@ -10,6 +10,7 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QImage>
+#include <QMenu>
 #include <QPointer>
 #include <QTableView>
 #include <QToolTip>
@@ -40,9 +41,16 @@ private:
     QTableView* Table() const { return Child<QTableView>(*study, "StudyTable"); }
     std::size_t Bus(const char* name) const { return static_cast<std::size_t>(diagram.BusOf(name)); }
 
-    // Opens the plant example and shows its one-line.
-    void OpenPlant() {
-        QFile::copy(QStringLiteral(ZENTAVO_EXAMPLES_DIR "/plant-network.csv"), Path("plant.csv"));
+    // Opens the plant example (or these bytes of it) and shows its one-line.
+    void OpenPlant(const QByteArray& bytes = {}) {
+        if (bytes.isEmpty()) {
+            QFile::copy(QStringLiteral(ZENTAVO_EXAMPLES_DIR "/plant-network.csv"),
+                        Path("plant.csv"));
+        } else {
+            QFile file(Path("plant.csv"));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        }
         dialogs->fileNames = {Path("plant.csv")};
         app->main().findChild<QAction*>("OpenStudy1")->trigger();
         QCOMPARE(OpenStudyWindows().size(), std::size_t{1});
@@ -90,7 +98,101 @@ private:
                PaintedNear(picture, QPointF(bar.center().x(), bar.bottom() + out), 0x1E64C8);
     }
 
+    QByteArray Bytes() const { return QByteArray::fromStdString(study->model().file().Bytes()); }
+    // "Rename bus…" of the bus's context menu, asked for over its bar, chosen by its Alt key.
+    void RenameFromOneLine(std::size_t bus) {
+        const QPoint at = Canvas()->BusRect(bus)->center().toPoint();
+        QContextMenuEvent e(QContextMenuEvent::Mouse, at, Canvas()->mapToGlobal(at));
+        QApplication::sendEvent(Canvas(), &e);
+        auto* menu = study->findChild<QMenu*>("OneLineBusMenu");
+        QVERIFY(menu && menu->isVisible());
+        QTest::keyClick(menu, Qt::Key_N);
+    }
+
 private slots:
+    void aBusRenamedInEveryRowAsOneUndoStep() {
+        // The plant with one of its cells naming unit substation A quoted:
+        // the undo gives the file's bytes back, quotes and all.
+        QFile example(QStringLiteral(ZENTAVO_EXAMPLES_DIR "/plant-network.csv"));
+        QVERIFY(example.open(QIODevice::ReadOnly));
+        QByteArray bytes = example.readAll();
+        QCOMPARE(bytes.count("SUB-A"), 8);  // as bus of three rows and from_bus of five
+        bytes.replace(bytes.indexOf(",SUB-A,"), 7, ",\"SUB-A\",");
+        OpenPlant(bytes);
+        const QByteArray before = Bytes();
+        QVERIFY(before.contains("\"SUB-A\""));
+        const std::size_t subA = Bus("SUB-A");
+        const int steps = study->model().undoStack().count();
+
+        dialogs->textAnswers = {QStringLiteral(" USS-A ")};
+        RenameFromOneLine(subA);
+        QCOMPARE(dialogs->shown.size(), 1);
+        QCOMPARE(dialogs->shown[0].kind, QStringLiteral("Text Rename bus"));
+        QVERIFY(
+            dialogs->shown[0].text.endsWith(QStringLiteral("\nSUB-A")));  // the old name offered
+        // Every cell follows, the quoted one written as any other; one undo step.
+        QByteArray renamed = before;
+        renamed.replace("\"SUB-A\"", "USS-A").replace("SUB-A", "USS-A");
+        QCOMPARE(Bytes(), renamed);
+        QCOMPARE(study->model().undoStack().count(), steps + 1);
+        // The rows are computed on the renamed bus, which the one-line shows in the bus's place.
+        const oneline::Diagram after = oneline::StudyDiagram(study->model().file());
+        QCOMPARE(after.BusOf("SUB-A"), -1);
+        QCOMPARE(after.buses[subA].name, std::string("USS-A"));
+        QCOMPARE(after.buses[subA].rows, diagram.buses[subA].rows);
+        QCOMPARE(after.buses[subA].kaMax, diagram.buses[subA].kaMax);
+        QVERIFY(Canvas()
+                    ->TextAt(Canvas()->BusRect(subA)->center())
+                    .startsWith(QStringLiteral("USS-A\n")));
+        study->findChild<QAction*>("UndoStudy1")->trigger();
+        QCOMPARE(Bytes(), before);
+        QVERIFY(Canvas()
+                    ->TextAt(Canvas()->BusRect(subA)->center())
+                    .startsWith(QStringLiteral("SUB-A\n")));
+
+        // Edit, "Rename this bus…" on a row of the bus: the names refused, each saying why, nothing
+        // changed.
+        Table()->setCurrentIndex(study->view().mapFromSource(study->model().index(4, 0)));
+        struct Refused {
+            std::optional<QString> typed;
+            QString why;  // empty: nothing said (cancelled, or the same name)
+        };
+        const Refused refused[] = {
+            {std::nullopt, {}},
+            {QStringLiteral("SUB-A"), {}},
+            {QStringLiteral(""), QStringLiteral("A bus needs a name: bus SUB-A keeps its own.")},
+            {QStringLiteral("   "), QStringLiteral("A bus needs a name: bus SUB-A keeps its own.")},
+            {QStringLiteral("USS\tA"),
+             QStringLiteral("A bus's name is one line without tabs: bus SUB-A keeps its own.")},
+            {QStringLiteral("SUB-B"),
+             QStringLiteral("Another bus is already named SUB-B, and two buses of one name "
+                            "would be joined into one: bus SUB-A keeps its own name.")},
+            {QStringLiteral("UTIL"),
+             QStringLiteral("Another bus is already named UTIL, and two buses of one name "
+                            "would be joined into one: bus SUB-A keeps its own name.")},
+        };
+        for (const Refused& r : refused) {
+            dialogs->Clear();
+            dialogs->textAnswers = {r.typed};
+            study->findChild<QAction*>("RenameBus1")->trigger();
+            QCOMPARE(dialogs->shown.size(), r.why.isEmpty() ? 1 : 2);
+            if (!r.why.isEmpty()) {
+                QCOMPARE(dialogs->shown[1].kind, QStringLiteral("Warning"));
+                QCOMPARE(dialogs->shown[1].text, r.why);
+            }
+            QCOMPARE(Bytes(), before);
+            QCOMPARE(study->model().undoStack().index(), steps);
+        }
+        // A row on no bus has none to rename.
+        study->model().AddRow(0);
+        Table()->setCurrentIndex(study->view().mapFromSource(study->model().index(0, 0)));
+        dialogs->Clear();
+        study->findChild<QAction*>("RenameBus1")->trigger();
+        QCOMPARE(dialogs->shown.size(), 1);
+        QCOMPARE(dialogs->shown[0].kind, QStringLiteral("Warning"));
+        QVERIFY(!dialogs->unexpected);
+    }
+
     void aClickOnABusSelectsItsRows() {
         OpenPlant();
         // Unit substation A: its main, the line side of its main and its

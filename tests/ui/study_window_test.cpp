@@ -115,6 +115,30 @@ const char* const kDoubleEnded =
     "Tie,ieee1584-2018,480,32,VCB,508,508,508,609.6,SUB-B,SUB-A,cable,,,,,,2,0.06,0.09,trip-unit,2000,1,10,4,0.2,,,"
     "tie-closed,,,\r\n";
 
+// A 13.8 kV feeder's relay (instantaneous at 500 A) above a 2 000 kVA
+// transformer's 480 V main (short time 0.3 s): the relay clears the main's
+// arc first. A second transformer's relay sits at its 13.8 kV from bus.
+const char* const kPrimaryRelay =
+    "point,method,voltage,gap,electrode_configuration,enclosure_height,enclosure_width,enclosure_"
+    "depth,"
+    "work_distance,bus,from_bus,branch_type,source_ka,source_xr,tx_kva,tx_z,tx_xr,cable_length,"
+    "cable_r,"
+    "cable_x,device_type,trip_rating,trip_lt_pickup,trip_lt_delay,trip_st_pickup,trip_st_delay,"
+    "relay_curve,"
+    "relay_pickup,relay_time_dial,relay_inst_pickup,device_at,arc_time,arc_time_reduced\r\n"
+    "Utility,ieee1584-2018,13800,152,VCB,1143,762,508,914.4,UTIL,,source,25,15,,,,,,,,,,,,,,,,,,0."
+    "5,0.5\r\n"
+    "HV "
+    "feeder,ieee1584-2018,13800,152,VCB,1143,762,508,914.4,HV,UTIL,cable,,,,,,100,0.1,0.12,relay,,,"
+    ",,,"
+    "IEEE-VI,100,1,500,,,\r\n"
+    "Main,ieee1584-2018,480,32,VCB,508,508,508,609.6,SWG,HV,transformer,,,2000,5.75,6,,,,trip-unit,"
+    "3000,1,10,4,"
+    "0.3,,,,,,,\r\n"
+    "Main "
+    "2,ieee1584-2018,480,32,VCB,508,508,508,609.6,SWG-2,HV,transformer,,,1000,5.75,6,,,,relay,,,,,,"
+    "IEEE-VI,60,2,,from,,\r\n";
+
 class StudyWindowTest : public WindowTest {
     Q_OBJECT
 
@@ -1791,6 +1815,91 @@ private slots:
     // A point whose arc the tie's breaker and then its main clear: the dock
     // draws the tie's curve beside the main's, in its own colour, names it
     // with the time it opened, and lists the steps and every scenario.
+    // The devices of a point's steps at another voltage (a 13.8 kV relay
+    // above a 480 V main) drawn at one voltage, the lowest until another
+    // is chosen; a device at its transformer's from bus drawn at that bus's
+    // voltage among several rows.
+    void theStepsDevicesAreDrawnAtOneVoltage() {
+        OpenExample(kPrimaryRelay);
+        const StudyFile& file = study->model().file();
+        for (int r = 1; r < 4; ++r)
+            QVERIFY2(file.Result(r).Computed() && file.Result(r).device,
+                     qPrintable(Cell(r, "message")));
+        study->findChild<QAction*>("ShowCurve1")->trigger();
+        StudyTable()->setCurrentIndex(study->view().mapFromSource(study->model().index(2, 0)));
+        auto* view = Child<TimeCurrentView>(*study, "TimeCurrentView");
+        QTRY_VERIFY(view->isVisible() && view->Plot());
+        auto* volts = Child<QComboBox>(*study, "CurveVoltsBox");
+        QVERIFY(volts->isVisible() && volts->isEnabled());
+        QCOMPARE(volts->count(), 2);
+        QCOMPARE(volts->itemText(1), QString("13800 V"));
+        QCOMPARE(volts->currentText(), QString("480 V"));
+        // Each point of a curve lies where its device's time is at the
+        // current it sees: the drawn current times the device's voltage
+        // over the picture's (the points of an upright step left out).
+        const auto onCurve = [](const std::vector<std::vector<QPointF>>& curve,
+                                const ProtectiveDevice& device, double ratio) {
+            int checked = 0;
+            for (const auto& piece : curve) {
+                for (std::size_t k = 0; k < piece.size(); ++k) {
+                    const bool step = (k > 0 && piece[k - 1].x() == piece[k].x()) ||
+                                      (k + 1 < piece.size() && piece[k + 1].x() == piece[k].x());
+                    if (step) continue;
+                    const double t = device.TripAt(piece[k].x() * ratio).seconds;
+                    if (std::abs(t - piece[k].y()) > 1e-9 * t) return -1;
+                    ++checked;
+                }
+            }
+            return checked;
+        };
+        const ProtectiveDevice& relay = *file.Result(1).device;
+        const ProtectiveDevice& main = *file.Result(2).device;
+        for (const double at : {480.0, 13800.0}) {
+            volts->setCurrentIndex(volts->findData(at));
+            const render::TimeCurrentPlot& plot = *view->Plot();
+            QCOMPARE(plot.referenceVolts, at);
+            QCOMPARE(plot.currentTitle, "Current (A) at " + volts->currentText());
+            QCOMPARE(int(plot.others.size()), 1);
+            QVERIFY2(plot.others[0].name.startsWith("HV feeder, opens after"),
+                     qPrintable(plot.others[0].name));
+            QVERIFY(onCurve(plot.others[0].curve, relay, at / 13800) > 10);
+            QVERIFY(onCurve(plot.curve, main, at / 480) > 10);
+            // The relay's instantaneous step, 500 A at 13.8 kV: its time falls
+            // tenfold within half a percent of 500 × 13 800 V over the picture's.
+            const double step = 500 * 13800 / at;
+            bool upright = false;
+            for (const auto& piece : plot.others[0].curve) {
+                for (std::size_t k = 1; k < piece.size(); ++k) {
+                    upright = upright || (std::abs(piece[k - 1].x() - step) < 0.005 * step &&
+                                          std::abs(piece[k].x() - step) < 0.005 * step &&
+                                          piece[k].y() < piece[k - 1].y() / 10);
+                }
+            }
+            QVERIFY(upright);
+            // The main's marks: the current it saw (its arcing current) times 480 V over the
+            // picture's.
+            QVERIFY(!plot.marks.empty());
+            QVERIFY(std::abs(plot.marks[0].amps - file.Result(2).full.duration->deviceAmps * 480 /
+                                                      at) <= 1e-9 * plot.marks[0].amps);
+        }
+        // The two mains together: the one whose relay sits at its 13.8 kV from bus is drawn, at
+        // that voltage.
+        QItemSelection both;
+        for (int r : {2, 3}) {
+            const QModelIndex at = study->view().mapFromSource(study->model().index(r, 0));
+            both.select(at, at);
+        }
+        StudyTable()->selectionModel()->select(
+            both, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        QTRY_COMPARE(Child<QLabel>(*study, "CurvePoint")->text(), QString("2 selected points"));
+        volts->setCurrentIndex(volts->findData(480.0));
+        const render::TimeCurrentPlot& plot = *view->Plot();
+        QCOMPARE(int(plot.others.size()), 2);
+        QVERIFY2(plot.others[1].name.startsWith("Main 2: "), qPrintable(plot.others[1].name));
+        QVERIFY(onCurve(plot.others[1].curve, *file.Result(3).device, 480.0 / 13800) > 10);
+        QVERIFY(!Child<QLabel>(*study, "NoCurveText")->isVisible());
+    }
+
     void theDevicesOpeningInTheStepsShareThePicture() {
         OpenExample(kDoubleEnded);
         QCOMPARE(Cell(1, "scenario_worst"), QString("tie-closed"));
