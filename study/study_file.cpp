@@ -307,9 +307,10 @@ bool StudyFile::OnlyItsOwnPoint(const std::vector<std::string>& before,
 }
 
 void StudyFile::SetRaw(std::size_t row, std::string raw) {
+    const bool ownRow = OnlyItsOwnPoint(ParseRecord(rows_[row].raw), ParseRecord(raw));
     rows_[row].raw = std::move(raw);
     Changed();
-    Recompute(row);
+    Recompute(row, ownRow);
 }
 
 void StudyFile::InsertRaw(std::size_t at, std::string raw) {
